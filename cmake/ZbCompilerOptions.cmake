@@ -1,0 +1,31 @@
+# Warning and sanitizer flags shared by every target of the project.
+
+function(zb_set_warnings target)
+  if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+    target_compile_options(${target} PRIVATE
+      -Wall -Wextra -Wpedantic -Wnon-virtual-dtor -Woverloaded-virtual
+      -Wcast-align -Wunused -Wnull-dereference -Wformat=2)
+    if(ZB_WERROR)
+      target_compile_options(${target} PRIVATE -Werror)
+    endif()
+  endif()
+endfunction()
+
+if(ZB_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(ZB_FUZZ)
+  # The engine is instrumented for coverage; only the fuzz targets link libFuzzer's main.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Qt headers are large; every area precompiles the ones it always uses.
+function(zb_precompile_qt target)
+  target_precompile_headers(${target} PRIVATE
+    <QtCore/QString> <QtCore/QStringList> <QtCore/QObject> <QtCore/QList>
+    <QtCore/QMap> <QtCore/QMutex> <QtCore/QDebug> <QtCore/QCoreApplication>
+    <array> <memory> <vector>)
+endfunction()

@@ -1,0 +1,72 @@
+#include "EnsembleDeCartes.h"
+
+#include "Carte.h"
+
+EnsembleDeCartes::EnsembleDeCartes()
+    : nombre_(0)
+    , premier_(0)
+{
+    for (Carte*& c : cartes_)
+        c = nullptr;
+}
+
+void EnsembleDeCartes::ajouteCarte(Carte* carte)
+{
+    if (carte == nullptr)
+        return;
+    const int index = carte->getIndex();
+    if (index < 0 || index >= TAILLE || cartes_[index] != nullptr)
+        return;
+    cartes_[index] = carte;
+    ++nombre_;
+    if (nombre_ == 1 || static_cast<quint32>(index) < premier_)
+        premier_ = static_cast<quint32>(index);
+}
+
+void EnsembleDeCartes::retireCarte(const Carte* carte)
+{
+    if (carte == nullptr)
+        return;
+    const int index = carte->getIndex();
+    if (index < 0 || index >= TAILLE || cartes_[index] == nullptr)
+        return;
+    cartes_[index] = nullptr;
+    --nombre_;
+    if (static_cast<quint32>(index) == premier_)
+        premier_ = static_cast<quint32>(suivant(index));
+}
+
+void EnsembleDeCartes::vide()
+{
+    *this = EnsembleDeCartes();
+}
+
+bool EnsembleDeCartes::contientCarte(const Carte* carte) const
+{
+    return carte != nullptr && contientIndex(carte->getIndex());
+}
+
+int EnsembleDeCartes::premier() const
+{
+    return nombre_ == 0 ? TAILLE : static_cast<int>(premier_);
+}
+
+int EnsembleDeCartes::suivant(int index) const
+{
+    for (int i = index + 1; i < TAILLE; ++i) {
+        if (cartes_[i] != nullptr)
+            return i;
+    }
+    return TAILLE;
+}
+
+bool EnsembleDeCartes::operator==(const EnsembleDeCartes& other) const
+{
+    if (nombre_ != other.nombre_)
+        return false;
+    for (int i = 0; i < TAILLE; ++i) {
+        if (cartes_[i] != other.cartes_[i])
+            return false;
+    }
+    return true;
+}

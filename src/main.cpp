@@ -1,0 +1,23 @@
+#include "TypeDePartie.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+// Until the table window exists the program lists the game types it knows.
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Zubrik"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Zubrik"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZB_VERSION));
+
+    QTextStream out(stdout);
+    out << "Zubrik " << QCoreApplication::applicationVersion() << " - Jass & Belote\n\nGame types:\n";
+    for (int id = 0; id <= 16; ++id) {
+        const TypeDePartie& t = TypeDePartie::getTypeDePartie(id);
+        out << qSetFieldWidth(4) << id << qSetFieldWidth(0) << "  "
+            << (t.genre_ == TypeDePartie::GenreBelote ? "Belote" : "Jass  ") << "  " << t.nom_ << ", "
+            << t.pointsObjectif_ << " points\n";
+    }
+    return 0;
+}

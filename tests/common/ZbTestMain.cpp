@@ -1,0 +1,9 @@
+#include "ZbTestRegistry.h"
+
+#include <QGuiApplication>
+
+int main(int argc, char* argv[])
+{
+    QGuiApplication app(argc, argv);
+    return zbtest::runAll(argc, argv);
+}
