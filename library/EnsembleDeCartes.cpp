@@ -5,6 +5,7 @@
 EnsembleDeCartes::EnsembleDeCartes()
     : nombre_(0)
     , premier_(0)
+    , masque_(0)
 {
     for (Carte*& c : cartes_)
         c = nullptr;
@@ -18,6 +19,7 @@ void EnsembleDeCartes::ajouteCarte(Carte* carte)
     if (index < 0 || index >= TAILLE || cartes_[index] != nullptr)
         return;
     cartes_[index] = carte;
+    masque_ |= quint64(1) << index;
     ++nombre_;
     if (nombre_ == 1 || static_cast<quint32>(index) < premier_)
         premier_ = static_cast<quint32>(index);
@@ -31,6 +33,7 @@ void EnsembleDeCartes::retireCarte(const Carte* carte)
     if (index < 0 || index >= TAILLE || cartes_[index] == nullptr)
         return;
     cartes_[index] = nullptr;
+    masque_ &= ~(quint64(1) << index);
     --nombre_;
     if (static_cast<quint32>(index) == premier_)
         premier_ = static_cast<quint32>(suivant(index));
@@ -46,23 +49,9 @@ bool EnsembleDeCartes::contientCarte(const Carte* carte) const
     return carte != nullptr && contientIndex(carte->getIndex());
 }
 
-int EnsembleDeCartes::premier() const
-{
-    return nombre_ == 0 ? TAILLE : static_cast<int>(premier_);
-}
-
-int EnsembleDeCartes::suivant(int index) const
-{
-    for (int i = index + 1; i < TAILLE; ++i) {
-        if (cartes_[i] != nullptr)
-            return i;
-    }
-    return TAILLE;
-}
-
 bool EnsembleDeCartes::operator==(const EnsembleDeCartes& other) const
 {
-    if (nombre_ != other.nombre_)
+    if (masque_ != other.masque_)
         return false;
     for (int i = 0; i < TAILLE; ++i) {
         if (cartes_[i] != other.cartes_[i])

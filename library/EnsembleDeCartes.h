@@ -21,15 +21,22 @@ public:
     void vide();
 
     bool contientCarte(const Carte* carte) const;
-    bool contientIndex(int index) const { return index >= 0 && index < TAILLE && cartes_[index] != nullptr; }
+    bool contientIndex(int index) const { return index >= 0 && index < TAILLE && ((masque_ >> index) & 1u); }
     Carte* getCarte(int index) const { return (index >= 0 && index < TAILLE) ? cartes_[index] : nullptr; }
     quint32 getNombreDeCartes() const { return nombre_; }
     bool estVide() const { return nombre_ == 0; }
     quint32 getPremierIndex() const { return premier_; }
+    // Bit i set when the card of index i is present: lets the rules and the
+    // search work on whole sets with a few bit operations.
+    quint64 getMasque() const { return masque_; }
 
     // Iteration by index: premier() then suivant() until TAILLE.
-    int premier() const;
-    int suivant(int index) const;
+    int premier() const { return nombre_ == 0 ? TAILLE : static_cast<int>(premier_); }
+    int suivant(int index) const
+    {
+        const quint64 reste = index + 1 >= TAILLE ? 0 : (masque_ >> (index + 1)) << (index + 1);
+        return reste ? __builtin_ctzll(reste) : TAILLE;
+    }
 
     class const_iterator
     {
@@ -58,4 +65,5 @@ private:
     Carte* cartes_[TAILLE];
     quint32 nombre_;
     quint32 premier_;
+    quint64 masque_;
 };
