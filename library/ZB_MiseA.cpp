@@ -1,0 +1,101 @@
+#include "ZB_MiseA.h"
+
+#include "Carte.h"
+#include "GM_KnuthRandom.h"
+#include "ZB_DeckA.h"
+
+#include <QtAlgorithms>
+
+ZB_MiseA::ZB_MiseA(const ZB_DeckA& deck)
+    : restantes_(deck.getCartes())
+{
+}
+
+ZB_MiseA::~ZB_MiseA() = default;
+
+void ZB_MiseA::distribue(EnsembleDeCartes& main, GM_KnuthRandom& rng, int n, int joueur, bool coupe)
+{
+    Q_UNUSED(joueur);
+    distribueMain_(main, rng, n, coupe);
+}
+
+EnsembleDeCartes ZB_MiseA::tireCartes(GM_KnuthRandom& rng, EnsembleDeCartes& source, int n)
+{
+    EnsembleDeCartes resultat;
+    for (int i = 0; i < n && !source.estVide(); ++i) {
+        // The k-th present card in index order: drop the k lowest bits.
+        int k = rng.tire(static_cast<int>(source.getNombreDeCartes()));
+        quint64 masque = source.getMasque();
+        for (; k > 0; --k)
+            masque &= masque - 1;
+        Carte* carte = source.getCarte(static_cast<int>(qCountTrailingZeroBits(masque)));
+        resultat.ajouteCarte(carte);
+        source.retireCarte(carte);
+    }
+    return resultat;
+}
+
+QList<Carte*> ZB_MiseA::getPaquet() const
+{
+    return QList<Carte*>(paquet_.begin(), paquet_.begin() + taillePaquet_);
+}
+
+void ZB_MiseA::distribueMain_(EnsembleDeCartes& main, GM_KnuthRandom& rng, int n, bool coupe)
+{
+    main.vide();
+    if (coupe && taillePaquet_ == 0 && (!pileA_.isEmpty() || !pileB_.isEmpty()))
+        coupe_(rng);
+
+    if (!coupe || taillePaquet_ == 0) {
+        main = tireCartes(rng, restantes_, n);
+        return;
+    }
+
+    int donnees = 0;
+    while (donnees < n && curseur_ < taillePaquet_) {
+        Carte* carte = paquet_[curseur_++];
+        // A card of the pack may already have gone in a random hand if the
+        // table switched the cut off for a hand.
+        if (!restantes_.contientCarte(carte))
+            continue;
+        main.ajouteCarte(carte);
+        restantes_.retireCarte(carte);
+        ++donnees;
+    }
+    if (donnees < n) {
+        // The pack is used up (piles that missed cards): the rest comes from
+        // the cards that were in no pile.
+        for (Carte* carte : tireCartes(rng, restantes_, n - donnees))
+            main.ajouteCarte(carte);
+    }
+}
+
+void ZB_MiseA::coupe_(GM_KnuthRandom& rng)
+{
+    // The piles come from a saved or remote table: indices that name no card
+    // left to deal, or a card already taken, are skipped.
+    std::array<Carte*, EnsembleDeCartes::TAILLE> tas{};
+    int taille = 0;
+    quint64 vus = 0;
+    for (const QList<int>* pile : {&pileA_, &pileB_}) {
+        for (int index : *pile) {
+            if (!restantes_.contientIndex(index) || ((vus >> index) & 1u))
+                continue;
+            vus |= quint64(1) << index;
+            tas[taille++] = restantes_.getCarte(index);
+        }
+    }
+    // Cutting needs a card to move and one to stay on each side; with fewer
+    // cards the hands are drawn at random.
+    if (taille < 3)
+        return;
+
+    const int c = rng.tire(taille - 2);
+    // The top c+1 cards go under the pack: between 1 and taille-2 of them.
+    taillePaquet_ = 0;
+    for (int i = c + 1; i < taille; ++i)
+        paquet_[taillePaquet_++] = tas[i];
+    for (int i = 0; i <= c; ++i)
+        paquet_[taillePaquet_++] = tas[i];
+    curseur_ = 0;
+}
