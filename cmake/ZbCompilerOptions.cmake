@@ -29,3 +29,14 @@ function(zb_precompile_qt target)
     <QtCore/QMap> <QtCore/QMutex> <QtCore/QDebug> <QtCore/QCoreApplication>
     <array> <memory> <vector>)
 endfunction()
+
+# Source lists are globbed. A file added later reaches the target when CMake
+# re-runs, but Ninja would not re-run moc for it: make the target's autogen
+# step depend on a file that changes exactly when the source list does.
+function(zb_autogen_follows_sources target)
+  get_target_property(sources ${target} SOURCES)
+  string(REPLACE ";" "\n" content "${sources}")
+  set(list_file "${CMAKE_CURRENT_BINARY_DIR}/${target}_sources.txt")
+  file(CONFIGURE OUTPUT "${list_file}" CONTENT "${content}")
+  set_property(TARGET ${target} APPEND PROPERTY AUTOGEN_TARGET_DEPENDS "${list_file}")
+endfunction()

@@ -83,6 +83,31 @@ int TypeDePartie::getAtoutsPermis(std::array<bool, NOMBRE_MODES>& permis) const
     return nombre;
 }
 
+void TypeDePartie::copieDe(const TypeDePartie& o)
+{
+    if (this == &o)
+        return;
+    if (!nom_.isSharedWith(o.nom_))
+        nom_ = o.nom_;
+    if (!description_.isSharedWith(o.description_))
+        description_ = o.description_;
+    defini_ = o.defini_;
+    pointsObjectif_ = o.pointsObjectif_;
+    multiplicateurs_ = o.multiplicateurs_;
+    annonces_ = o.annonces_;
+    roiDame_ = o.roiDame_;
+    contrat_ = o.contrat_;
+    genre_ = o.genre_;
+    montantContrat_ = o.montantContrat_;
+    arrondi_ = o.arrondi_;
+    distribution_ = o.distribution_;
+    decompte_ = o.decompte_;
+    septAnnuleDonne_ = o.septAnnuleDonne_;
+    huitAnnuleAnnonces_ = o.huitAnnuleAnnonces_;
+    atoutAutomatique_ = o.atoutAutomatique_;
+    atoutImpose_ = o.atoutImpose_;
+}
+
 bool TypeDePartie::operator==(const TypeDePartie& o) const
 {
     return nom_ == o.nom_ && pointsObjectif_ == o.pointsObjectif_ && defini_ == o.defini_

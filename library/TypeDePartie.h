@@ -40,6 +40,11 @@ public:
     // returns the number of allowed modes.
     int getAtoutsPermis(std::array<bool, NOMBRE_MODES>& permis) const;
 
+    // Same as assignment, but texts already shared with the source are left
+    // untouched: search threads copy game states from one source, and
+    // reassigning shared texts would make them all write one reference count.
+    void copieDe(const TypeDePartie& o);
+
     bool operator==(const TypeDePartie& o) const;
     bool operator!=(const TypeDePartie& o) const { return !(*this == o); }
 

@@ -1,0 +1,65 @@
+#include "OptionsDuJoueur.h"
+
+#include "GM_SpacesSeparatedString.h"
+
+#include <QCoreApplication>
+#include <QObject>
+#include <QRandomGenerator>
+#include <QTime>
+
+OptionsDuJoueur::OptionsDuJoueur()
+    : id_(genereId())
+{
+}
+
+OptionsDuJoueur::~OptionsDuJoueur() = default;
+
+void OptionsDuJoueur::chargeValeursDepuisString(const QString& text)
+{
+    GM_SpacesSeparatedString s(text);
+    nom_ = s.nextString();
+    drapeau1_ = s.nextBool();
+    distant_ = s.nextInt();
+    ordinateur_ = s.nextInt();
+    s.nextInt(); // format number, always 1
+    id_ = s.nextLongLong();
+    idCompte_ = s.nextLongLong();
+    if (s.hasOptionalField())
+        s.nextRecord(optionsAI_);
+}
+
+QString OptionsDuJoueur::sauveValeursDansString() const
+{
+    GM_SpacesSeparatedString s;
+    // Names come from users and peers: keep them from breaking the record.
+    s.addString(GM_SpacesSeparatedString::sanitizeFreeText(nom_));
+    s.addBool(drapeau1_);
+    s.addInt(distant_);
+    s.addInt(ordinateur_);
+    s.addInt(1);
+    s.addLongLong(id_);
+    s.addLongLong(idCompte_);
+    s.addRecord(optionsAI_);
+    return s.getString();
+}
+
+qint64 OptionsDuJoueur::genereId()
+{
+    const quint64 r1 = QRandomGenerator::system()->generate();
+    const quint64 r2 = QRandomGenerator::system()->generate();
+    const qint64 msDepuisMinuit = QTime::currentTime().msecsSinceStartOfDay();
+    const quint64 id = ((r2 % 0xFFFFFFFFull) << 31) + quint64(msDepuisMinuit) + ((r1 % 255u) << 8)
+        + quint64(QCoreApplication::applicationPid());
+    return qint64(id);
+}
+
+QString OptionsDuJoueur::getNomAffiche(bool forceSuffix) const
+{
+    if (ordinateur_ != 0)
+        return (distant_ != 0 || forceSuffix) ? nom_ + QObject::tr(" (ordi)") : nom_;
+    if (distant_ != 0)
+        return nom_ + QObject::tr(" (joueur)");
+    if (nom_.isEmpty())
+        return QObject::tr("Vous");
+    return nom_ + QObject::tr(" (vous)");
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "GM_LoadSaveElement.h"
+#include "OptionsAI.h"
+
+#include <QMetaType>
+#include <QString>
+
+// One player's inscription at a table: name, whether the player is remote or
+// a computer, a unique id and the computer player's tuning. It is the text
+// of the player-inscription events of every game record.
+class OptionsDuJoueur : public GM_LoadSaveElement
+{
+public:
+    // A fresh record gets a new unique id.
+    OptionsDuJoueur();
+    ~OptionsDuJoueur() override;
+    OptionsDuJoueur(const OptionsDuJoueur&) = default;
+    OptionsDuJoueur& operator=(const OptionsDuJoueur&) = default;
+
+    void chargeValeursDepuisString(const QString& text) override;
+    QString sauveValeursDansString() const override;
+
+    // A new id, unique with high probability across machines: system
+    // randomness, the time of day and the process id.
+    static qint64 genereId();
+
+    // The name as shown at the table: " (ordi)", " (joueur)" or " (vous)"
+    // tells who plays the seat.
+    QString getNomAffiche(bool forceSuffix = false) const;
+
+    bool operator==(const OptionsDuJoueur& o) const
+    {
+        return nom_ == o.nom_ && drapeau1_ == o.drapeau1_ && distant_ == o.distant_ && ordinateur_ == o.ordinateur_
+            && id_ == o.id_ && idCompte_ == o.idCompte_ && optionsAI_ == o.optionsAI_;
+    }
+    bool operator!=(const OptionsDuJoueur& o) const { return !(*this == o); }
+
+    QString nom_;
+    bool drapeau1_ = true;
+    int distant_ = 0;      // non-zero for anybody but the local user
+    int ordinateur_ = 0;   // non-zero for a computer player
+    qint64 id_;
+    qint64 idCompte_ = -1; // the online account, -1 when none
+    OptionsAI optionsAI_;
+};
+
+Q_DECLARE_METATYPE(OptionsDuJoueur)

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "EnsembleDeCartes.h"
+#include "StatusAtout.h"
+#include "TypeDePartie.h"
+#include "ZB_StatusMise.h"
+
+#include <QString>
+
+class Carte;
+class ZB_PointsA;
+struct ZB_PointsDonne;
+
+// The state of one deal: the hands, the trick on the table, whose turn it
+// is, the collected cards and the trump. The table feeds it every card; the
+// computer player copies it thousands of times per decision, so the state is
+// a plain value with no heap traffic on copy (see copie).
+class Partie
+{
+public:
+    Partie();
+    // The state at the start of a deal; points is the table's record and is
+    // only referenced.
+    Partie(const StatusAtout& atout, const EnsembleDeCartes& mains, int joueurQuiCommence, int joueurQuiAChoisiAtout,
+           int multiplicateur, const TypeDePartie& typeDePartie, const ZB_StatusMise& mise, ZB_PointsA* points);
+    // A copy owns a clone of the source's points record.
+    Partie(const Partie& autre);
+    Partie& operator=(const Partie&) = delete;
+    ~Partie();
+
+    // Copies every field; the points are assigned into this state's record
+    // when it has one, so a search that reuses one state never allocates.
+    void copie(const Partie& autre);
+
+    // Plays a card of the seat to play. result receives the trick's share, or
+    // the whole deal's share when this card ends the deal. With recordOnly
+    // the card is put on the table but the turn does not move.
+    void joueCarte(ZB_PointsDonne& result, Carte* carte, int joueur, bool enregistreSeulement = false);
+
+    // Legality of a card of the seat's hand: a reason code 1 to 13, see
+    // texteValiditeCarte; 1 to 8 and 13 mean the card may be played.
+    int estCarteValide(const Carte* carte, int joueur, const EnsembleDeCartes& main) const;
+    static bool estCodeJouable(int code) { return (code >= 1 && code <= 8) || code == 13; }
+    bool partenaireEstMaitre(int joueur) const;
+
+    // The playable cards of a hand as a card-index bit mask: the same answer
+    // as estCarteValide for every card, for the search's inner loop.
+    quint64 getMasqueCartesJouables(int joueur, quint64 main) const;
+
+    QString toString() const;
+
+    // Helpers for readers of the state.
+    bool peutAvoir(int joueur, int couleur) const { return peutAvoir_[joueur][couleur - 1] != 0; }
+    int getNombreCartesRamassees(int equipe) const { return nbRamassees_[equipe]; }
+    const int* getCartesRamassees(int equipe) const { return ramassees_[equipe]; }
+    int getNombrePlisRamasses() const { return (nbRamassees_[0] + nbRamassees_[1]) / 4; }
+    Carte* getCarteDuPli(int joueur) const { return pli_[joueur]; }
+    int getCouleurDemandee() const;
+    int getCouleurAtout() const { return (atoutEnCours_ >= 1 && atoutEnCours_ <= 4) ? atoutEnCours_ : 0; }
+    ZB_PointsA* getPoints() const { return points_; }
+    int getNombreCartesDuJeu() const { return typeDePartie_.genre_ == TypeDePartie::GenreJass ? 36 : 32; }
+
+    bool partieReelle_ = false;
+    quint8 peutAvoir_[4][4];          // [seat][suit - 1]: 0 once the seat failed to follow that suit
+    int carteNo_ = 0;                 // cards on the table in the current trick, 0 to 3
+    EnsembleDeCartes cartesJoueesValides_;
+    EnsembleDeCartes cartesEnMain_;   // the unplayed cards of all four hands
+    int joueurQuiDebuteTour_ = -1;
+    int joueurQuiACommence_ = -1;
+    int joueurQuiAChoisiAtout_ = -1;
+    bool donneTerminee_ = false;
+    int noDuProchainAJouer_ = -1;
+    Carte* pli_[4];                   // by seat, not by play order
+    int multiplicateur_ = 1;
+    StatusAtout atoutChoisi_;
+    int atoutEnCours_ = StatusAtout::Inconnu; // differs from the chosen mode only in zig-zag
+    TypeDePartie typeDePartie_;
+    int ordreBelote_ = 0;
+    ZB_StatusMise mise_;
+
+private:
+    int resoudPli(int dernierJoueur) const;
+    int carteGagnante() const;        // index of the card winning the trick so far, -1 when none
+    int atoutLePlusFort() const;      // index of the strongest trump on the table, -1 when none
+    bool bat(const Carte* a, const Carte* b) const;
+
+    int ramassees_[2][36];            // card indices, four per trick, seats 0 to 3 within a trick
+    int nbRamassees_[2] = {0, 0};
+    ZB_PointsA* points_ = nullptr;
+    bool possedePoints_ = false;
+};
+
+// Explanation of a legality code, shown to the player.
+QString texteValiditeCarte(int code);

@@ -1,0 +1,3 @@
+#include "ZB_Event.h"
+
+ZB_Event::~ZB_Event() = default;
