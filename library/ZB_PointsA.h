@@ -28,11 +28,19 @@ struct ZB_PointsDonne
 
     // Score of a team: the trick-based points times the factor plus every
     // other counter, rounded half away from zero in single precision.
+    // A team other than 0 or 1 scores 0.
     int getScore(int equipe) const;
     // Counters subtracted or added; a flag is set when set in the left
     // operand and not in the right.
+    // The factor is a weight, not a count: both operators keep the left
+    // operand's factors. A deal's share, (after - before) + last trick, so
+    // carries the record's factors after the deal, and the share of a doubled
+    // contract scores its trick points doubled, as the record does.
     ZB_PointsDonne operator-(const ZB_PointsDonne& b) const;
     ZB_PointsDonne operator+(const ZB_PointsDonne& b) const;
+    // Every field, factors compared exactly.
+    bool operator==(const ZB_PointsDonne& o) const;
+    bool operator!=(const ZB_PointsDonne& o) const { return !(*this == o); }
     // Counters 0, factors 1.0, flags 0.
     void efface() { *this = ZB_PointsDonne(); }
 };
@@ -55,6 +63,9 @@ public:
 
     // Closes the deal: last trick, match and contract, rounding; result holds
     // the last trick's share on entry and the whole deal's share on return.
+    // Teams are 0 or 1, -1 for none. A contract needs a choosing team: without
+    // one the deal is closed as a deal without contract. A multiplier or
+    // rounding unit below 1 counts as 1.
     void calculeFinDeDonne(ZB_PointsDonne& result, int equipeDernierPli, int equipeMatch, int multiplicateur,
                            int typeContrat, int arrondi, int equipeQuiAChoisi, int decompte, int pointsMise);
 
