@@ -31,12 +31,18 @@ function(zb_precompile_qt target)
 endfunction()
 
 # Source lists are globbed. A file added later reaches the target when CMake
-# re-runs, but Ninja would not re-run moc for it: make the target's autogen
-# step depend on a file that changes exactly when the source list does.
+# re-runs, but Ninja would not re-run moc for it: when the list changes, drop
+# the autogen timestamp so that moc scans the sources again.
 function(zb_autogen_follows_sources target)
   get_target_property(sources ${target} SOURCES)
   string(REPLACE ";" "\n" content "${sources}")
   set(list_file "${CMAKE_CURRENT_BINARY_DIR}/${target}_sources.txt")
-  file(CONFIGURE OUTPUT "${list_file}" CONTENT "${content}")
-  set_property(TARGET ${target} APPEND PROPERTY AUTOGEN_TARGET_DEPENDS "${list_file}")
+  set(previous "")
+  if(EXISTS "${list_file}")
+    file(READ "${list_file}" previous)
+  endif()
+  if(NOT previous STREQUAL content)
+    file(WRITE "${list_file}" "${content}")
+    file(REMOVE "${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/timestamp")
+  endif()
 endfunction()

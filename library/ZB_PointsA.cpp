@@ -179,13 +179,16 @@ void ZB_PointsA::calculeFinDeDonne(ZB_PointsDonne& result, int equipeDernierPli,
     }
 
     if (issue == Reussi) {
+        // The contract value is weighted by the team's factor below, which
+        // becomes F: adding F times the bid here as well would count a
+        // doubled contract four times and a redoubled one sixteen times.
         if (decompte == 1) {
             pointsCartes_[ct] = 0;
             bonusDernierPli_[ct] = 0;
             pointsAnnonces_[ct] = 0;
-            pointsContrat_[ct] += facteurContrat * pointsMise;
+            pointsContrat_[ct] += pointsMise;
         } else if (decompte == 2) {
-            pointsContrat_[ct] += facteurContrat * pointsMise - pointsAnnonces_[ct];
+            pointsContrat_[ct] += pointsMise - pointsAnnonces_[ct];
         }
         facteur_[ct] = static_cast<float>(facteurContrat);
         enAttenteGagne_[ct] += enAttente_;

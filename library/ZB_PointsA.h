@@ -42,7 +42,14 @@ struct ZB_PointsDonne
     bool operator==(const ZB_PointsDonne& o) const;
     bool operator!=(const ZB_PointsDonne& o) const { return !(*this == o); }
     // Counters 0, factors 1.0, flags 0.
-    void efface() { *this = ZB_PointsDonne(); }
+    // Copies from a constant rather than a fresh temporary: the game state
+    // clears a share for every card the search plays, and the temporary
+    // cost a store-forwarding stall each time.
+    void efface()
+    {
+        static const ZB_PointsDonne vide;
+        *this = vide;
+    }
 };
 
 // The points record of a deal: the body, the target of a contract, and the

@@ -351,7 +351,9 @@ private slots:
         QTest::newRow("doubled made") << Paire{52, 100} << Paire{0, 0} << Paire{0, 0} << 1 << -1 << 1 << 3 << 0 << 0 << 82 << Paire{52, 220} << -1 << Paire{1, 2};
         QTest::newRow("doubled failed") << Paire{92, 60} << Paire{0, 0} << Paire{0, 0} << 0 << -1 << 1 << 3 << 0 << 0 << 82 << Paire{324, 0} << 1 << Paire{2, 1};
         // The contract's value is doubled, then weighted by the factor again.
-        QTest::newRow("doubled made rule 1") << Paire{52, 100} << Paire{0, 0} << Paire{0, 0} << 1 << -1 << 1 << 3 << 0 << 1 << 82 << Paire{52, 328} << -1 << Paire{1, 2};
+        // A doubled contract made is worth twice the bid, as a failed one
+        // costs twice the bid: the factor applies once.
+        QTest::newRow("doubled made rule 1") << Paire{52, 100} << Paire{0, 0} << Paire{0, 0} << 1 << -1 << 1 << 3 << 0 << 1 << 82 << Paire{52, 164} << -1 << Paire{1, 2};
         // Redoubled: the chooser holds the contract, weighted 4.
         QTest::newRow("redoubled made") << Paire{52, 100} << Paire{0, 0} << Paire{0, 0} << 1 << -1 << 1 << 4 << 1 << 0 << 82 << Paire{52, 440} << -1 << Paire{1, 4};
         // (92 + 10 + 60 + 82) * 4

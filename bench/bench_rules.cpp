@@ -1,0 +1,144 @@
+// The computer player copies the deal state and plays random deals to the
+// end thousands of times per decision: these are its inner loops.
+#include "Carte.h"
+#include "Partie.h"
+#include "StatusAtout.h"
+#include "TypeDePartie.h"
+#include "ZB_DeckBelote.h"
+#include "ZB_DeckJass.h"
+#include "ZB_PointsBelote.h"
+#include "ZB_PointsJass.h"
+#include "ZB_StatusMise.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace {
+
+// A tiny generator: the benchmark measures the rules, not the randomness.
+struct XorShift
+{
+    quint64 s = 0x9E3779B97F4A7C15ull;
+    quint64 next()
+    {
+        s ^= s << 13;
+        s ^= s >> 7;
+        s ^= s << 17;
+        return s;
+    }
+};
+
+struct Donne
+{
+    explicit Donne(bool belote)
+        : deck(belote ? static_cast<ZB_DeckA*>(new ZB_DeckBelote) : new ZB_DeckJass)
+        , points(belote ? static_cast<ZB_PointsA*>(new ZB_PointsBelote) : new ZB_PointsJass)
+    {
+        std::vector<Carte*> paquet;
+        for (Carte* c : deck->getCartes())
+            paquet.push_back(c);
+        std::mt19937 rng(42);
+        std::shuffle(paquet.begin(), paquet.end(), rng);
+        const size_t parMain = paquet.size() / 4;
+        for (size_t i = 0; i < paquet.size(); ++i)
+            mains[i / parMain] |= quint64(1) << paquet[i]->getIndex();
+        const TypeDePartie& type = TypeDePartie::getTypeDePartie(belote ? 6 : 0);
+        base = std::make_unique<Partie>(StatusAtout(false, true, 2, 1), deck->getCartes(), 1, 1, 1, type,
+                                        ZB_StatusMise(), points.get());
+    }
+
+    std::unique_ptr<ZB_DeckA> deck;
+    std::unique_ptr<ZB_PointsA> points;
+    std::unique_ptr<Partie> base;
+    quint64 mains[4] = {0, 0, 0, 0};
+};
+
+void jouerAuHasard(Partie& partie, const ZB_DeckA& deck, quint64 (&mains)[4], XorShift& rng, ZB_PointsDonne& result)
+{
+    while (!partie.donneTerminee_) {
+        const int joueur = partie.noDuProchainAJouer_;
+        quint64 jouables = partie.getMasqueCartesJouables(joueur, mains[joueur]);
+        // Multiply-shift instead of a modulo: a division per card would cost
+        // as much as the rules themselves.
+        int choix = int(((rng.next() >> 32) * quint64(__builtin_popcountll(jouables))) >> 32);
+        while (choix-- > 0)
+            jouables &= jouables - 1;
+        const int index = __builtin_ctzll(jouables);
+        mains[joueur] &= ~(quint64(1) << index);
+        partie.joueCarte(result, deck.getCarteParIndex(index), joueur);
+    }
+}
+
+void BM_RandomPlayout(benchmark::State& state)
+{
+    Donne donne(state.range(0) != 0);
+    Partie partie(*donne.base);
+    XorShift rng;
+    ZB_PointsDonne result;
+    for (auto _ : state) {
+        partie.copie(*donne.base);
+        quint64 mains[4] = {donne.mains[0], donne.mains[1], donne.mains[2], donne.mains[3]};
+        jouerAuHasard(partie, *donne.deck, mains, rng, result);
+        benchmark::DoNotOptimize(result.pointsCartes_[0]);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_RandomPlayout)->Arg(0)->Arg(1)->ArgName("belote");
+
+void BM_CopyPartie(benchmark::State& state)
+{
+    Donne donne(true);
+    Partie partie(*donne.base);
+    for (auto _ : state) {
+        partie.copie(*donne.base);
+        benchmark::DoNotOptimize(partie.carteNo_);
+    }
+}
+BENCHMARK(BM_CopyPartie);
+
+void BM_LegalCardsMask(benchmark::State& state)
+{
+    Donne donne(state.range(0) != 0);
+    Partie partie(*donne.base);
+    ZB_PointsDonne result;
+    // Two cards on the table, so the rules have something to decide.
+    for (int i = 0; i < 2; ++i) {
+        const int joueur = partie.noDuProchainAJouer_;
+        const int index = __builtin_ctzll(donne.mains[joueur]);
+        partie.joueCarte(result, donne.deck->getCarteParIndex(index), joueur);
+    }
+    const int joueur = partie.noDuProchainAJouer_;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(partie.getMasqueCartesJouables(joueur, donne.mains[joueur]));
+}
+BENCHMARK(BM_LegalCardsMask)->Arg(0)->Arg(1)->ArgName("belote");
+
+void BM_LegalCardsExplained(benchmark::State& state)
+{
+    Donne donne(state.range(0) != 0);
+    Partie partie(*donne.base);
+    ZB_PointsDonne result;
+    for (int i = 0; i < 2; ++i) {
+        const int joueur = partie.noDuProchainAJouer_;
+        const int index = __builtin_ctzll(donne.mains[joueur]);
+        partie.joueCarte(result, donne.deck->getCarteParIndex(index), joueur);
+    }
+    const int joueur = partie.noDuProchainAJouer_;
+    EnsembleDeCartes main;
+    for (int i = 0; i < 36; ++i)
+        if ((donne.mains[joueur] >> i) & 1)
+            main.ajouteCarte(donne.deck->getCarteParIndex(i));
+    for (auto _ : state) {
+        int codes = 0;
+        for (Carte* c : main)
+            codes += partie.estCarteValide(c, joueur, main);
+        benchmark::DoNotOptimize(codes);
+    }
+}
+BENCHMARK(BM_LegalCardsExplained)->Arg(0)->Arg(1)->ArgName("belote");
+
+} // namespace
