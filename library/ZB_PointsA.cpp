@@ -37,56 +37,46 @@ int ZB_PointsDonne::getScore(int equipe) const
     return arrondiEntier(static_cast<float>(pointsDePlis) * facteur_[x] + static_cast<float>(autres));
 }
 
-ZB_PointsDonne ZB_PointsDonne::operator-(const ZB_PointsDonne& b) const
+namespace {
+
+// Counters combined with the sign; the left operand's factors are kept and
+// a flag is set when set on the left and not on the right.
+ZB_PointsDonne combine(const ZB_PointsDonne& a, const ZB_PointsDonne& b, int signe)
 {
     ZB_PointsDonne r;
     for (int i = 0; i < 2; ++i) {
-        r.derniersPlis_[i] = derniersPlis_[i] - b.derniersPlis_[i];
-        r.pointsCartes_[i] = pointsCartes_[i] - b.pointsCartes_[i];
-        r.pointsAnnonces_[i] = pointsAnnonces_[i] - b.pointsAnnonces_[i];
-        r.ajustementArrondi_[i] = ajustementArrondi_[i] - b.ajustementArrondi_[i];
-        r.autresPoints_[i] = autresPoints_[i] - b.autresPoints_[i];
-        r.bonusDernierPli_[i] = bonusDernierPli_[i] - b.bonusDernierPli_[i];
-        r.bonusMatch_[i] = bonusMatch_[i] - b.bonusMatch_[i];
-        r.pointsCartesPris_[i] = pointsCartesPris_[i] - b.pointsCartesPris_[i];
-        r.bonusDernierPliPris_[i] = bonusDernierPliPris_[i] - b.bonusDernierPliPris_[i];
-        r.pointsAnnoncesPris_[i] = pointsAnnoncesPris_[i] - b.pointsAnnoncesPris_[i];
-        r.autresPointsPris_[i] = autresPointsPris_[i] - b.autresPointsPris_[i];
-        r.enAttenteGagne_[i] = enAttenteGagne_[i] - b.enAttenteGagne_[i];
-        r.pointsContrat_[i] = pointsContrat_[i] - b.pointsContrat_[i];
-        r.facteur_[i] = facteur_[i];
-        r.match_[i] = match_[i] && !b.match_[i];
-        r.chute_[i] = chute_[i] && !b.chute_[i];
-        r.gagne_[i] = gagne_[i] && !b.gagne_[i];
+        r.derniersPlis_[i] = a.derniersPlis_[i] + signe * b.derniersPlis_[i];
+        r.pointsCartes_[i] = a.pointsCartes_[i] + signe * b.pointsCartes_[i];
+        r.pointsAnnonces_[i] = a.pointsAnnonces_[i] + signe * b.pointsAnnonces_[i];
+        r.ajustementArrondi_[i] = a.ajustementArrondi_[i] + signe * b.ajustementArrondi_[i];
+        r.autresPoints_[i] = a.autresPoints_[i] + signe * b.autresPoints_[i];
+        r.bonusDernierPli_[i] = a.bonusDernierPli_[i] + signe * b.bonusDernierPli_[i];
+        r.bonusMatch_[i] = a.bonusMatch_[i] + signe * b.bonusMatch_[i];
+        r.pointsCartesPris_[i] = a.pointsCartesPris_[i] + signe * b.pointsCartesPris_[i];
+        r.bonusDernierPliPris_[i] = a.bonusDernierPliPris_[i] + signe * b.bonusDernierPliPris_[i];
+        r.pointsAnnoncesPris_[i] = a.pointsAnnoncesPris_[i] + signe * b.pointsAnnoncesPris_[i];
+        r.autresPointsPris_[i] = a.autresPointsPris_[i] + signe * b.autresPointsPris_[i];
+        r.enAttenteGagne_[i] = a.enAttenteGagne_[i] + signe * b.enAttenteGagne_[i];
+        r.pointsContrat_[i] = a.pointsContrat_[i] + signe * b.pointsContrat_[i];
+        r.facteur_[i] = a.facteur_[i];
+        r.match_[i] = a.match_[i] && !b.match_[i];
+        r.chute_[i] = a.chute_[i] && !b.chute_[i];
+        r.gagne_[i] = a.gagne_[i] && !b.gagne_[i];
     }
-    r.enAttente_ = enAttente_ - b.enAttente_;
+    r.enAttente_ = a.enAttente_ + signe * b.enAttente_;
     return r;
+}
+
+} // namespace
+
+ZB_PointsDonne ZB_PointsDonne::operator-(const ZB_PointsDonne& b) const
+{
+    return combine(*this, b, -1);
 }
 
 ZB_PointsDonne ZB_PointsDonne::operator+(const ZB_PointsDonne& b) const
 {
-    ZB_PointsDonne r;
-    for (int i = 0; i < 2; ++i) {
-        r.derniersPlis_[i] = derniersPlis_[i] + b.derniersPlis_[i];
-        r.pointsCartes_[i] = pointsCartes_[i] + b.pointsCartes_[i];
-        r.pointsAnnonces_[i] = pointsAnnonces_[i] + b.pointsAnnonces_[i];
-        r.ajustementArrondi_[i] = ajustementArrondi_[i] + b.ajustementArrondi_[i];
-        r.autresPoints_[i] = autresPoints_[i] + b.autresPoints_[i];
-        r.bonusDernierPli_[i] = bonusDernierPli_[i] + b.bonusDernierPli_[i];
-        r.bonusMatch_[i] = bonusMatch_[i] + b.bonusMatch_[i];
-        r.pointsCartesPris_[i] = pointsCartesPris_[i] + b.pointsCartesPris_[i];
-        r.bonusDernierPliPris_[i] = bonusDernierPliPris_[i] + b.bonusDernierPliPris_[i];
-        r.pointsAnnoncesPris_[i] = pointsAnnoncesPris_[i] + b.pointsAnnoncesPris_[i];
-        r.autresPointsPris_[i] = autresPointsPris_[i] + b.autresPointsPris_[i];
-        r.enAttenteGagne_[i] = enAttenteGagne_[i] + b.enAttenteGagne_[i];
-        r.pointsContrat_[i] = pointsContrat_[i] + b.pointsContrat_[i];
-        r.facteur_[i] = facteur_[i];
-        r.match_[i] = match_[i] && !b.match_[i];
-        r.chute_[i] = chute_[i] && !b.chute_[i];
-        r.gagne_[i] = gagne_[i] && !b.gagne_[i];
-    }
-    r.enAttente_ = enAttente_ + b.enAttente_;
-    return r;
+    return combine(*this, b, 1);
 }
 
 bool ZB_PointsDonne::operator==(const ZB_PointsDonne& o) const
