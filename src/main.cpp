@@ -1,12 +1,17 @@
 #include "TypeDePartie.h"
+#include "ZB_Application.h"
 
-#include <QCoreApplication>
 #include <QTextStream>
 
 // Until the table window exists the program lists the game types it knows.
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // No window is opened yet, so a machine without a display (a CI runner,
+    // a server) runs the application offscreen rather than failing.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ZB_Application app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Zubrik"));
     QCoreApplication::setOrganizationName(QStringLiteral("Zubrik"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZB_VERSION));

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QLabel>
+#include <QLayout>
+#include <QList>
+#include <QMap>
+#include <QMargins>
+#include <QPair>
+#include <QPointer>
+#include <QSwipeGesture>
+#include <QWidget>
+
+class QIcon;
+
+// Base of dialogs, tool windows and in-scene panels: a form designed at one
+// size is rescaled with the widget, so that it looks right on small phones
+// and large screens alike. Layout margins and spacings follow the widget's
+// size (the designed values, collected on the first adjustment, are kept so
+// that repeated resizes do not compound), and registered labels show their
+// image at a size that follows the widget.
+class GM_WidgetAuto : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit GM_WidgetAuto(QWidget* parent = nullptr);
+    ~GM_WidgetAuto() override;
+
+    // Fixes the size to the rectangle's, then places the widget there.
+    virtual void setGeometryFixed(const QRect& rect);
+    virtual void adjustToSize();
+    // The palette of the widget and of every widget inside it.
+    virtual void setPaletteAll(const QPalette& palette);
+    // A swipe gesture on the widget; true when handled.
+    virtual bool swipeTriggered(const QSwipeGesture::SwipeDirection& direction);
+
+    // Keeps label's pixmap in step with the widget size, drawn from the
+    // image at chemin; sets it at once.
+    void setLabelPixmap(QLabel* label, const QString& chemin);
+
+    // Gives label a square pixmap of side (min(largeur, hauteur) / diviseur +
+    // decalage) device-independent pixels, rendered for ratioPixels. Nothing
+    // for a null label or icon, or a size below one pixel.
+    static void setLabelPixmapScaled(QLabel* label, double largeur, double hauteur, const QIcon& icone,
+                                     double ratioPixels, double diviseur, double decalage);
+
+    // Scale factor of a designed margin or spacing per pixel of widget size.
+    static constexpr double FACTEUR_ECHELLE = 0.0019;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void collecteValeursInitiales_();
+
+    QMap<QLayout*, QMargins> margesInitiales_;
+    QMap<QLayout*, int> espacementsInitiaux_;
+    bool premiereFois_ = true;
+    QList<QPair<QPointer<QLabel>, QString>> images_;
+};

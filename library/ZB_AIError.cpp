@@ -1,0 +1,17 @@
+#include "ZB_AIError.h"
+
+ZB_AIError::ZB_AIError(const QString& titre, const QString& texte)
+    : ZB_Event(AIError)
+    , titre_(titre)
+    , texte_(texte)
+{
+    // Receivers mark an event handled by accepting it, so it starts unhandled.
+    setAccepted(false);
+}
+
+ZB_AIError::~ZB_AIError() = default;
+
+ZB_AIError* ZB_AIError::clone() const
+{
+    return new ZB_AIError(*this);
+}

@@ -1,0 +1,16 @@
+#include "ZB_EventDisconnectServerSocketConnection.h"
+
+ZB_EventDisconnectServerSocketConnection::ZB_EventDisconnectServerSocketConnection(QObject* connection)
+    : ZB_Event(DisconnectServerSocketConnection)
+    , connection_(connection)
+{
+    // Receivers mark an event handled by accepting it, so it starts unhandled.
+    setAccepted(false);
+}
+
+ZB_EventDisconnectServerSocketConnection::~ZB_EventDisconnectServerSocketConnection() = default;
+
+ZB_EventDisconnectServerSocketConnection* ZB_EventDisconnectServerSocketConnection::clone() const
+{
+    return new ZB_EventDisconnectServerSocketConnection(*this);
+}

@@ -1,0 +1,17 @@
+#include "ZB_EventServerSocketData.h"
+
+ZB_EventServerSocketData::ZB_EventServerSocketData(const QByteArray& donnees, QObject* connection)
+    : ZB_Event(ServerSocketData)
+    , donnees_(donnees)
+    , connection_(connection)
+{
+    // Receivers mark an event handled by accepting it, so it starts unhandled.
+    setAccepted(false);
+}
+
+ZB_EventServerSocketData::~ZB_EventServerSocketData() = default;
+
+ZB_EventServerSocketData* ZB_EventServerSocketData::clone() const
+{
+    return new ZB_EventServerSocketData(*this);
+}

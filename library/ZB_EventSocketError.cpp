@@ -1,0 +1,18 @@
+#include "ZB_EventSocketError.h"
+
+ZB_EventSocketError::ZB_EventSocketError(const QString& titre, const QString& texte, int finDePartie)
+    : ZB_Event(SocketError)
+    , titre_(titre)
+    , texte_(texte)
+    , finDePartie_(finDePartie)
+{
+    // Receivers mark an event handled by accepting it, so it starts unhandled.
+    setAccepted(false);
+}
+
+ZB_EventSocketError::~ZB_EventSocketError() = default;
+
+ZB_EventSocketError* ZB_EventSocketError::clone() const
+{
+    return new ZB_EventSocketError(*this);
+}

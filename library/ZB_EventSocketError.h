@@ -1,0 +1,27 @@
+#pragma once
+
+#include "ZB_Event.h"
+
+#include <QString>
+
+// A socket failed. On a client the end-game flag (1) also ends the online
+// game; on the server the error is only logged.
+class ZB_EventSocketError : public ZB_Event
+{
+public:
+    ZB_EventSocketError(const QString& titre, const QString& texte, int finDePartie);
+    ZB_EventSocketError(const ZB_EventSocketError&) = default;
+    ZB_EventSocketError& operator=(const ZB_EventSocketError&) = default;
+    ~ZB_EventSocketError() override;
+
+    ZB_EventSocketError* clone() const override;
+
+    const QString& getTitre() const { return titre_; }
+    const QString& getTexte() const { return texte_; }
+    int getFinDePartie() const { return finDePartie_; }
+
+private:
+    QString titre_;
+    QString texte_;
+    int finDePartie_;
+};
