@@ -5,8 +5,6 @@ ZB_AIError::ZB_AIError(const QString& titre, const QString& texte)
     , titre_(titre)
     , texte_(texte)
 {
-    // Receivers mark an event handled by accepting it, so it starts unhandled.
-    setAccepted(false);
 }
 
 ZB_AIError::~ZB_AIError() = default;

@@ -21,6 +21,9 @@ public:
     explicit ZB_Event(Type type)
         : QEvent(static_cast<QEvent::Type>(type))
     {
+        // Receivers mark an event handled by accepting it; Qt creates events
+        // accepted, so ours must start unhandled.
+        setAccepted(false);
     }
     ZB_Event(const ZB_Event&) = default;
     ZB_Event& operator=(const ZB_Event&) = default;

@@ -6,8 +6,6 @@ ZB_EventClientAskInfo::ZB_EventClientAskInfo(const QString& nomUtilisateur, qint
     , idUtilisateur_(idUtilisateur)
     , tempsAttente_(tempsAttente)
 {
-    // Receivers mark an event handled by accepting it, so it starts unhandled.
-    setAccepted(false);
 }
 
 ZB_EventClientAskInfo::~ZB_EventClientAskInfo() = default;

@@ -4,8 +4,6 @@ ZB_EventDisconnectClient::ZB_EventDisconnectClient(int afficheMessage)
     : ZB_Event(DisconnectClient)
     , afficheMessage_(afficheMessage)
 {
-    // Receivers mark an event handled by accepting it, so it starts unhandled.
-    setAccepted(false);
 }
 
 ZB_EventDisconnectClient::~ZB_EventDisconnectClient() = default;

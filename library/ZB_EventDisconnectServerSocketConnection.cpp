@@ -4,8 +4,6 @@ ZB_EventDisconnectServerSocketConnection::ZB_EventDisconnectServerSocketConnecti
     : ZB_Event(DisconnectServerSocketConnection)
     , connection_(connection)
 {
-    // Receivers mark an event handled by accepting it, so it starts unhandled.
-    setAccepted(false);
 }
 
 ZB_EventDisconnectServerSocketConnection::~ZB_EventDisconnectServerSocketConnection() = default;

@@ -5,8 +5,6 @@ ZB_EventServerSocketData::ZB_EventServerSocketData(const QByteArray& donnees, QO
     , donnees_(donnees)
     , connection_(connection)
 {
-    // Receivers mark an event handled by accepting it, so it starts unhandled.
-    setAccepted(false);
 }
 
 ZB_EventServerSocketData::~ZB_EventServerSocketData() = default;

@@ -6,8 +6,6 @@ ZB_EventSocketError::ZB_EventSocketError(const QString& titre, const QString& te
     , texte_(texte)
     , finDePartie_(finDePartie)
 {
-    // Receivers mark an event handled by accepting it, so it starts unhandled.
-    setAccepted(false);
 }
 
 ZB_EventSocketError::~ZB_EventSocketError() = default;
