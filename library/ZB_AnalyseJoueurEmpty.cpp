@@ -1,9 +1,9 @@
 #include "ZB_AnalyseJoueurEmpty.h"
 
+#include "AI_ProbaSimplifiee.h"
+
 AI_ProbaSimplifiee* ZB_AnalyseJoueurEmpty::creeProbabilites(const OptionsAI& options)
 {
-    // The card-location model arrives with the computer player; until then
-    // there is none to hand out.
-    Q_UNUSED(options);
-    return nullptr;
+    // Nothing to show here, so the model reports nowhere.
+    return new AI_ProbaSimplifiee(nullptr, options);
 }
