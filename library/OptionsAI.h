@@ -13,6 +13,8 @@ public:
               int version = 1);
     ~OptionsAI() override;
 
+    // A tuning value that is not a finite number is refused; a refused text
+    // leaves the record as it was.
     void chargeValeursDepuisString(const QString& text) override;
     QString sauveValeursDansString() const override;
 

@@ -17,7 +17,9 @@ OptionsDuJoueur::~OptionsDuJoueur() = default;
 void OptionsDuJoueur::chargeValeursDepuisString(const QString& text)
 {
     GM_SpacesSeparatedString s(text);
-    nom_ = s.nextString();
+    // Sanitised as when writing, so that a name read from a peer is the one
+    // this record will write and read back.
+    nom_ = GM_SpacesSeparatedString::sanitizeFreeText(s.nextString());
     drapeau1_ = s.nextBool();
     distant_ = s.nextInt();
     ordinateur_ = s.nextInt();

@@ -18,6 +18,8 @@ public:
     OptionsDuJoueur(const OptionsDuJoueur&) = default;
     OptionsDuJoueur& operator=(const OptionsDuJoueur&) = default;
 
+    // The name is sanitised on reading as on writing: what is read is what
+    // will be written.
     void chargeValeursDepuisString(const QString& text) override;
     QString sauveValeursDansString() const override;
 
