@@ -50,11 +50,13 @@ QString TypeDePartie::sauveValeursDansString(int version) const
 {
     GM_SpacesSeparatedString s;
     s.addBool(defini_);
-    s.addString(nom_);
+    // The custom type's name and description are typed by a user or sent by
+    // a peer: keep them from breaking the record or a game file's line.
+    s.addString(GM_SpacesSeparatedString::sanitizeFreeText(nom_));
     s.addInt(pointsObjectif_);
     for (int m : multiplicateurs_)
         s.addInt(m);
-    s.addString(description_);
+    s.addString(GM_SpacesSeparatedString::sanitizeFreeText(description_));
     s.addInt(annonces_);
     s.addInt(roiDame_);
     s.addInt(contrat_);

@@ -1,5 +1,7 @@
 #include "ZB_Application.h"
 
+#include "GM_GameStats.h"
+
 #include "GM_Exception.h"
 #include "GM_SharedFunctions.h"
 #include "ZB_TraceLog.h"
@@ -18,6 +20,9 @@ const char* const policesEmbarquees[] = {":/fonts/DejaVuSans.ttf", ":/fonts/Deja
 ZB_Application::ZB_Application(int& argc, char** argv)
     : QApplication(argc, argv)
 {
+    // Records passed through queued signals must be known to the meta-type
+    // system before the first connection carries them.
+    GM_GameStats::registerMetaType();
     enregistrePolices_();
     police_ = QApplication::font();
     if (!policesEmbarquees_.isEmpty())

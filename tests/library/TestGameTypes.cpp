@@ -162,6 +162,21 @@ private slots:
         QCOMPARE(held, court);
     }
 
+    void freeTextCannotBreakTheRecord()
+    {
+        TypeDePartie t = TypeDePartie::getTypeDePartie(5);
+        t.nom_ = QStringLiteral("Mon {jeu}!\r\nà moi");
+        t.description_ = QStringLiteral("a!b");
+        t.atoutAutomatique_ = 2;
+        const QString texte = t.sauveValeursDansString();
+        QVERIFY(!texte.contains('\n') && !texte.contains('\r'));
+        TypeDePartie lu;
+        lu.chargeValeursDepuisString(texte);
+        QCOMPARE(lu.atoutAutomatique_, 2);
+        QCOMPARE(lu.pointsObjectif_, t.pointsObjectif_);
+        QVERIFY(lu.nom_.endsWith(QStringLiteral("à moi")));
+    }
+
     void badTextFails()
     {
         TypeDePartie t;
