@@ -20,11 +20,12 @@ void TypeDePartie::chargeValeursDepuisString(const QString& text)
 {
     GM_SpacesSeparatedString s(text);
     defini_ = s.nextBool();
-    nom_ = s.nextString();
+    // Read as it will be written again, so that a record survives a round trip.
+    nom_ = GM_SpacesSeparatedString::sanitizeFreeText(s.nextString());
     pointsObjectif_ = s.nextInt();
     for (int& m : multiplicateurs_)
         m = s.nextInt();
-    description_ = s.nextString();
+    description_ = GM_SpacesSeparatedString::sanitizeFreeText(s.nextString());
     annonces_ = s.nextInt();
     roiDame_ = s.nextInt();
     contrat_ = s.nextInt();
