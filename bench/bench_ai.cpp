@@ -82,7 +82,8 @@ int fils(int code)
 }
 
 // Args: position (0 Jass lead, 1 Jass mid-deal, 2 Belote lead), strength,
-// threads (0: the machine's ideal count).
+// threads (0: the machine's ideal count), private play-out streams (1) or
+// the shared generator (0, the default of the player).
 void BM_Decision(benchmark::State& state)
 {
     const Position& p = position(int(state.range(0)));
@@ -93,6 +94,7 @@ void BM_Decision(benchmark::State& state)
     AI_Joueur ia;
     ia.initialise(nullptr, options, nullptr, joueur, p.partie->typeDePartie_);
     ia.setNombreDeFils(fils(int(state.range(2))));
+    ia.setFluxPrives(state.range(3) != 0);
     ia.recoitCartes(p.mains[joueur]);
     SansReponse cb;
     AI_Joueur::Thread::Statistiques total;
@@ -118,7 +120,8 @@ void argumentsDecision(benchmark::internal::Benchmark* b)
     for (int pos = 0; pos < 3; ++pos)
         for (int force : {1000, 5000, 10000})
             for (int f : {1, 2, 0})
-                b->Args({pos, force, f});
+                for (int prive : {0, 1})
+                    b->Args({pos, force, f, prive});
 }
 BENCHMARK(BM_Decision)->Apply(argumentsDecision)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(0.3);
 

@@ -1,5 +1,6 @@
 #include "AI_Evaluation.h"
 
+#include "GM_KnuthRandom.h"
 #include "ZB_PointsA.h"
 
 #include <memory>
@@ -7,7 +8,7 @@
 AI_Evaluation::AI_Evaluation(const AI_ProbaSimplifiee& modele, const Partie& partie, const EnsembleDeCartes mains[4],
                              int noJoueur, const OptionsAI* options, GM_KnuthRandom* generateur,
                              ZB_AnalyseJoueurA* analyse, Carte* carte, AI_HistoEvaluationCarte* histo,
-                             const std::atomic<bool>* stop)
+                             const std::atomic<bool>* stop, bool fluxPrive)
     : modele_(modele)
     , partie_(partie)
     , noJoueur_(noJoueur)
@@ -24,6 +25,10 @@ AI_Evaluation::AI_Evaluation(const AI_ProbaSimplifiee& modele, const Partie& par
     ZB_PointsDonne part;
     partie_.joueCarte(part, carte_, noJoueur_);
     travail_.generateur = generateur_;
+    if (fluxPrive && generateur_ != nullptr) {
+        travail_.fluxPrive = true;
+        travail_.etatPrive = (quint64(generateur_->tire(1 << 30)) << 30) ^ quint64(generateur_->tire(1 << 30));
+    }
 }
 
 AI_Evaluation::~AI_Evaluation()

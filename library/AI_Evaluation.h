@@ -30,8 +30,13 @@ public:
     // the candidate still in the own hand.
     AI_Evaluation(const AI_ProbaSimplifiee& modele, const Partie& partie, const EnsembleDeCartes mains[4],
                   int noJoueur, const OptionsAI* options, GM_KnuthRandom* generateur, ZB_AnalyseJoueurA* analyse,
-                  Carte* carte, AI_HistoEvaluationCarte* histo, const std::atomic<bool>* stop);
+                  Carte* carte, AI_HistoEvaluationCarte* histo, const std::atomic<bool>* stop,
+                  bool fluxPrive = false);
     ~AI_Evaluation() override;
+
+    // fluxPrive: the play-outs draw from a private stream seeded from the
+    // shared generator when the evaluation is built (on the search thread),
+    // rather than locking the shared generator for every draw.
 
     // The whole evaluation on the calling thread.
     void evalue();

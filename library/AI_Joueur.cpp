@@ -218,7 +218,7 @@ Carte* AI_Joueur::Thread::cherche(bool& erreur)
             histosCarte.emplace_back(c, moi % 2 == 0, &histo);
             evaluations.push_back(std::make_unique<AI_Evaluation>(modele, partie_, mains, moi, &options_.optionsAI_,
                                                                   generateur_, analyse_, c, &histosCarte.back(),
-                                                                  &stop_));
+                                                                  &stop_, fluxPrives_));
         }
 
         const int n = int(evaluations.size());

@@ -78,6 +78,9 @@ public:
         bool modeSimple_ = false;
         StatusAtout atout_;
         int nombreDeFils_ = 0; // 0: the machine's ideal thread count
+        // Play-outs draw from per-evaluation streams seeded from the shared
+        // generator instead of locking it for every draw (off by default).
+        bool fluxPrives_ = false;
 
     protected:
         void run() override;
@@ -134,6 +137,10 @@ public:
     bool rechercheEnCours() const { return thread_.isRunning(); }
     // Evaluations run side by side (0: the machine's ideal thread count).
     void setNombreDeFils(int nombre) { thread_.nombreDeFils_ = nombre; }
+    // Lets play-outs draw from private streams seeded from the shared
+    // generator: no lock per draw, and the same card whatever the number of
+    // threads. Off by default.
+    void setFluxPrives(bool prives) { thread_.fluxPrives_ = prives; }
     const Thread& getThread() const { return thread_; }
     AI_ProbaSimplifiee* getProbabilites() const { return modele_; }
     GM_KnuthRandom* getGenerateur() const { return generateur_; }

@@ -22,6 +22,19 @@ int kiemeBit(quint64 m, int k)
 
 } // namespace
 
+int AI_Simulation::Travail::tire(int n)
+{
+    ++tirages;
+    if (!fluxPrive)
+        return generateur->tire(n);
+    // SplitMix64: cheap, and good enough to choose among nine cards.
+    quint64 z = (etatPrive += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    z ^= z >> 31;
+    return int(z % quint64(n));
+}
+
 AI_Simulation::AI_Simulation(const EnsembleDeCartes mains[4], const Partie& partie, Carte* carte, int noJoueurCarte,
                              AI_HistoEvaluationCarte* histo, int* compteur, const std::atomic<bool>* stop)
     : camp_(noJoueurCarte % 2 == 0)
@@ -225,14 +238,12 @@ bool AI_Simulation::joueAuHasard(Travail& travail, const std::atomic<bool>* stop
             return false;
         int index = -1;
         for (int essai = 0; essai < ESSAIS_MAX && index < 0; ++essai) {
-            const int i = kiemeBit(masque, travail.generateur->tire(n));
-            ++travail.tirages;
+            const int i = kiemeBit(masque, travail.tire(n));
             if ((jouables >> i) & 1u)
                 index = i;
         }
         if (index < 0) {
-            index = kiemeBit(jouables, travail.generateur->tire(__builtin_popcountll(jouables)));
-            ++travail.tirages;
+            index = kiemeBit(jouables, travail.tire(__builtin_popcountll(jouables)));
         }
         Carte* carte = main.getCarte(index);
         main.retireCarte(carte);

@@ -34,7 +34,14 @@ public:
         EnsembleDeCartes mains[4];
         GM_KnuthRandom* generateur = nullptr;
         qint64 parties = 0; // play-outs finished
-        qint64 tirages = 0; // draws from the shared generator
+        qint64 tirages = 0; // draws for the play-outs
+        // With a private stream the play-outs draw from it instead of the
+        // shared generator, whose mutex every draw would otherwise take.
+        bool fluxPrive = false;
+        quint64 etatPrive = 0;
+
+        // A value in 0 to n-1 (n at least 1).
+        int tire(int n);
     };
 
     struct Valeur

@@ -122,6 +122,25 @@ private slots:
         }
     }
 
+    void privateStreamsGiveTheSameCardOnAnyThreadCount()
+    {
+        for (quint32 graine = 30; graine < 36; ++graine) {
+            Position p(graine % 2 == 0, graine, 3);
+            Carte* reference = nullptr;
+            for (int fils : {1, 2, 3}) {
+                AI_Joueur ia;
+                assied(ia, p, &table_, 3000.0, fils);
+                ia.setFluxPrives(true);
+                ConseilEnregistre cb;
+                Carte* c = conseil(ia, p, cb);
+                QVERIFY(p.estLegale(c));
+                if (reference == nullptr)
+                    reference = c;
+                QCOMPARE(c, reference);
+            }
+        }
+    }
+
     void oneLegalCardAnswersWithoutSearch()
     {
         // The last trick: one card each.
