@@ -1,0 +1,182 @@
+#pragma once
+
+#include "AI_BetBelote.h"
+#include "Joueur.h"
+#include "OptionsDuJoueur.h"
+#include "Partie.h"
+#include "StatusAtout.h"
+#include "TypeDePartie.h"
+#include "ZB_StatusMise.h"
+
+#include <QDateTime>
+#include <QThread>
+
+#include <atomic>
+#include <climits>
+
+class AI_ProbaSimplifiee;
+class GM_KnuthRandom;
+class ZB_AnalyseJoueurA;
+
+// The computer player. Trump, bids and announcements are decided at once on
+// the caller's thread; the card is searched on a worker thread so that the
+// table's event loop never waits. Every answer is an event posted to the
+// table; a search that fails posts a ZB_AIError instead of a card.
+class AI_Joueur : public Joueur, private Joueur::Cb_CarteConseil
+{
+public:
+    // The card search: samples the hidden hands many times and judges every
+    // legal card on each sample with evaluation threads.
+    class Thread : public QThread
+    {
+    public:
+        // What one search did, for benchmarks and the analysis window.
+        struct Statistiques
+        {
+            int iterations = 0;    // sampled deals
+            qint64 evaluations = 0;
+            qint64 parties = 0;    // random play-outs finished
+            qint64 noeuds = 0;     // tree nodes built
+            qint64 tirages = 0;    // draws from the shared generator in play-outs
+        };
+
+        Thread();
+        ~Thread() override;
+
+        // Sets up a request; the thread must not be running.
+        void prepare(const Partie& partie, int joueurAtout, const EnsembleDeCartes& main,
+                     Joueur::Cb_CarteConseil* callback, const StatusAtout& atout);
+        // Raises the stop flag and waits for the search to end.
+        void arrete();
+
+        // Sampled deals for a strength: NbrCombinations / 1000 rounded half
+        // away from zero, 0 in simple mode; never below 0 and bounded above.
+        static int nombreDIterations(double nbrCombinations, bool modeSimple);
+        static constexpr int ITERATIONS_MAX = 1000;
+        // The evaluations run side by side: the configured count, else the
+        // machine's; 2 when that is unknown.
+        int nombreDeFilsEffectif() const;
+        // The opening lead in trump of a player whose side chose it (null when
+        // the rule does not apply or the hand has no trump).
+        static Carte* ouvertureAtout(const Partie& partie, const EnsembleDeCartes& candidats, int noJoueur,
+                                     int joueurAtout, const StatusAtout& atout);
+
+        Statistiques getStatistiques() const { return statistiques_; }
+
+        OptionsDuJoueur options_;
+        int noJoueur_ = 0;
+        int noPartenaire_ = 2;
+        ZB_AnalyseJoueurA* analyse_ = nullptr;
+        AI_ProbaSimplifiee* modele_ = nullptr;
+        GM_KnuthRandom* generateur_ = nullptr;
+        Partie partie_;
+        int joueurAtout_ = 4;
+        EnsembleDeCartes main_; // copied: the player's hand may change while the search runs
+        Joueur::Cb_CarteConseil* callback_ = nullptr;
+        std::atomic<bool> stop_{false};
+        QDateTime debut_;
+        bool modeSimple_ = false;
+        StatusAtout atout_;
+        int nombreDeFils_ = 0; // 0: the machine's ideal thread count
+        // Play-outs draw from per-evaluation streams seeded from the shared
+        // generator instead of locking it for every draw (off by default).
+        bool fluxPrives_ = false;
+
+    protected:
+        void run() override;
+
+    private:
+        Carte* cherche(bool& erreur);
+        Statistiques statistiques_;
+    };
+
+    AI_Joueur();
+    ~AI_Joueur() override;
+
+    void initialise(DisplayA* display, const OptionsDuJoueur& options, QObject* destinataire, int noJoueur,
+                    const TypeDePartie& typeDePartie, bool modeSimple = false);
+
+    int peutJouerCarte(const Carte& carte) override;
+    bool estJoueurManuel() override;
+    void annuleDemande() override;
+    void demandeConseilCarte(QSharedPointer<Partie> partie, const EnsembleDeCartes* main, int joueurAtout,
+                             Joueur::Cb_CarteConseil* callback) override;
+    void annuleConseilCarte() override;
+    void conseilAtout(const EnsembleDeCartes& main, StatusAtout& conseil) override;
+    void conseilMise(const EnsembleDeCartes& main, ZB_StatusMise& conseil) override;
+    void choisitAtout(StatusAtout& atout) override;
+    void choisitMise(ZB_StatusMise& mise) override;
+    void actionDistribue() override;
+    void actionRamasser() override;
+    void afficheAnalyse() override;
+    void cacheAnalyse() override;
+    void metAJourProbabilites(QSharedPointer<Partie> partie, const Carte* carte) override;
+    void recoitAnnonces(int noJoueur, const AnnoncesJoueur& annonces) override;
+    void attribueCarte(int noJoueur, const Carte& carte) override;
+    void marqueCartesConnues(int noJoueur, const EnsembleDeCartes& cartes) override;
+    void attribueCartes(int noJoueur, const EnsembleDeCartes& cartes) override;
+    void miseAnnoncee(int noJoueur, const ZB_StatusMise& mise) override;
+    void cartesRecues(const EnsembleDeCartes& cartes) override;
+    void setCarteRetournee(const Carte& carte) override;
+
+    // A new deal.
+    virtual void reinitialise();
+    // The requests: each answers with a posted event, the card from the
+    // worker thread.
+    virtual void demande_ChoisitAtout_(const StatusAtout& demande);
+    virtual void demande_Annonce_(int modeAtout);
+    virtual void demande_Carte_(QSharedPointer<Partie> partie, int joueurAtout, const EnsembleDeCartes& main,
+                                const StatusAtout& atout);
+    virtual void demande_ActionDistribue_();
+    virtual void demande_ActionRamasser_();
+    virtual void demande_ChoisitMise_(const ZB_StatusMise& mise);
+    virtual void demande_ActionFinDePartie_(bool gagne, bool egalite, bool enLigne);
+
+    // Waits for the running search, if any; false when the time ran out.
+    bool attendRecherche(unsigned long millisecondes = ULONG_MAX);
+    bool rechercheEnCours() const { return thread_.isRunning(); }
+    // Evaluations run side by side (0: the machine's ideal thread count).
+    void setNombreDeFils(int nombre) { thread_.nombreDeFils_ = nombre; }
+    // Lets play-outs draw from private streams seeded from the shared
+    // generator: no lock per draw, and the same card whatever the number of
+    // threads. Off by default.
+    void setFluxPrives(bool prives) { thread_.fluxPrives_ = prives; }
+    const Thread& getThread() const { return thread_; }
+    AI_ProbaSimplifiee* getProbabilites() const { return modele_; }
+    GM_KnuthRandom* getGenerateur() const { return generateur_; }
+    bool estModeSimple() const { return modeSimple_; }
+    bool estEnAction() const { return enAction_; }
+    const Carte* getCarteRetournee() const { return carteRetournee_; }
+    const ZB_StatusMise& getPremiereMiseEquipe() const { return premiereMiseEquipe_; }
+    const ZB_StatusMise& getDerniereMiseEquipe() const { return derniereMiseEquipe_; }
+    const TypeDePartie& getTypeDePartie() const { return typeDePartie_; }
+
+    // Takes over another substitute's search state: generator, simple mode,
+    // model, seats and game copy. Both searches are stopped first.
+    void copieSubstitut(const AI_Joueur& autre);
+
+    // The message of the error event a failed search posts.
+    static QString texteErreur();
+
+private:
+    void carteConseillee(Carte* carte, bool erreur) override;
+    void posteErreur();
+    void lanceRecherche(const Partie& partie, int joueurAtout, const EnsembleDeCartes& main,
+                        Joueur::Cb_CarteConseil* callback, const StatusAtout& atout);
+    void reinitialiseModele();
+
+    AI_ProbaSimplifiee* modele_ = nullptr;
+    GM_KnuthRandom* generateur_ = nullptr;
+    const Carte* carteRetournee_ = nullptr;
+    TypeDePartie typeDePartie_;
+    bool enAction_ = false;
+    ZB_StatusMise premiereMiseEquipe_;
+    ZB_StatusMise derniereMiseEquipe_;
+    bool miseEquipeConnue_ = false;
+    AI_BetBelote betBelote_;
+    bool modeSimple_ = false;
+    // The request a card search answers, fixed when the search starts: the
+    // table may move on to other requests while it runs.
+    InfoDemande demandeCarte_;
+    Thread thread_;
+};
