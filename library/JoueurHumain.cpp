@@ -567,7 +567,13 @@ void JoueurHumain::OnTimeoutOnlineDelay()
             arreteDelai_unlocked();
             --essaisRestants_;
             synchroniseAide();
-            aide_->forwardPendingRequest();
+            try {
+                aide_->forwardPendingRequest();
+            } catch (const GM_Exception& e) {
+                // A timer slot must not let an exception into the event loop;
+                // the penalty or exclusion still applies.
+                qWarning().noquote() << "JoueurHumain::OnTimeoutOnlineDelay:" << e.getMessage();
+            }
             if (essaisRestants_ < 1) {
                 setMode(ModeRemplacant);
                 envoyeMessage(tr("Le joueur est remplacé par l'ordinateur, car il n'a pas joué dans les délais "

@@ -420,6 +420,23 @@ private slots:
         QCOMPARE(display_.textesAide.last(), QString());
     }
 
+    void timeoutWithABadRequestStillPenalises()
+    {
+        Position p(false, 33, 0);
+        auto j = assied(p, Joueur::ModeManuel, true);
+        QSignalSpy lent(j.get(), &JoueurHumain::signalPlayerTooSlow);
+        // A request without a number cannot be answered: the computer's
+        // answer is refused, but the timer slot must not throw.
+        j->demande_ActionDistribue(InfoDemande(7, 0, -1, 0, 3));
+        for (int s = 1; s <= 30; ++s)
+            j->OnTimeoutOnlineDelay();
+        table_.recoit();
+        QCOMPARE(table_.compte(EvenementDeJeu::Dis), 0);
+        QCOMPARE(table_.compte(EvenementDeJeu::Mes), 1);
+        QCOMPARE(lent.count(), 1);
+        QCOMPARE(j->getEssaisRestants(), 1);
+    }
+
     void timerStopsWithoutGameOrOnlineTiming()
     {
         Position p(false, 33, 0);
