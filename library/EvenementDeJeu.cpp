@@ -40,8 +40,9 @@ bool estEtatDeRamassage(int etat)
     return false;
 }
 
-// States at which the only legal answer is a card ("Ajo").
-bool estEtatDeCarte(int etat)
+} // namespace
+
+bool EvenementDeJeu::estEtatDeCarte(int etat)
 {
     static const int plages[][2] = {{37, 40},   {53, 56},   {65, 68},   {77, 80},  {89, 92},
                                     {97, 100}, {105, 108}, {113, 116}, {121, 124}};
@@ -50,8 +51,6 @@ bool estEtatDeCarte(int etat)
             return true;
     return false;
 }
-
-} // namespace
 
 EvenementDeJeu::EvenementDeJeu()
     : ZB_Event(ZB_Event::EvenementDeJeu)

@@ -91,6 +91,9 @@ public:
     // number that does not fit the kind (GM_ExceptionEventCorrupted).
     void verifieValidite() const;
 
+    // States at which the only legal answer is a card.
+    static bool estEtatDeCarte(int etat);
+
     // Name of a source, "Unknown" outside the table.
     static QString nomDeSource(int source);
     // Code of a kind, "END" outside the table.

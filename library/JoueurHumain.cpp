@@ -176,12 +176,7 @@ void JoueurHumain::copieEtat(const JoueurHumain& autre)
 
 bool JoueurHumain::estEtatDeJeuDeCarte(int etat)
 {
-    static const int plages[][2] = {{37, 40},   {53, 56},   {65, 68},   {77, 80},  {89, 92},
-                                    {97, 100}, {105, 108}, {113, 116}, {121, 124}};
-    for (const auto& p : plages)
-        if (etat >= p[0] && etat <= p[1])
-            return true;
-    return false;
+    return EvenementDeJeu::estEtatDeCarte(etat);
 }
 
 int JoueurHumain::peutJouerCarte(const Carte& carte)
