@@ -78,7 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     {
         const QStringList lignes = QString::fromUtf8(octets).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-        GM_KnuthRandom rng(true);
+        // Filling a generator is the slow part of a run: one serves them all.
+        static GM_KnuthRandom rng(true);
         rng.initialise(choix);
         try {
             const int index = ZB_FichierDePartie::tirePreset(rng, lignes);
