@@ -1,0 +1,118 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QList>
+
+#include <functional>
+
+class GM_KnuthRandom;
+class GM_MessageBoxEmitter;
+class ListeDesEvenements;
+class QFile;
+class QTextStream;
+
+// The game-file format: saved games (".jss"), the read-only multi-table files
+// that begin with "<nbrtables>", ".jst" files and the preset deal files.
+//
+// A saved game is the text of the events its table executed: the format
+// version ("12"), then one event a line, each line ending in "\r\n". The room
+// writes and loads whole files through this class; a table reads its own
+// block with lisTable. Nothing here knows about rooms or tables: the room
+// plugs in through Destination.
+//
+// Everything read here may come from a hand-edited or damaged file, so every
+// reader either succeeds, answers false, or throws a GM_Exception subclass;
+// the line limits keep a binary file from being taken in as one huge header.
+class ZB_FichierDePartie
+{
+public:
+    // The oldest format this version reads.
+    static constexpr int VersionMinimale = 12;
+    // More tables than any room runs: a larger count is a damaged file, not a
+    // reason to build thousands of tables.
+    static constexpr int NombreMaximalDeTables = 64;
+    // Below this size a file holds no game; the room starts a new one.
+    static constexpr qint64 TailleMinimale = 6;
+    static constexpr qint64 LimiteEntete = 256;
+    static constexpr qint64 LimiteFinDeTable = 65536;
+
+    static constexpr const char* EnteteMultiTables = "<nbrtables>";
+    static constexpr const char* FinDesEvenements = "</executed>";
+    static constexpr const char* FinDeTable = "</table";
+
+    // File types handed to the room's load operation.
+    enum TypeDeFichier { FichierNormal = 1, FichierClient = 3, FichierJst = 4 };
+
+    // Where a whole file goes: the room, which owns the tables.
+    class Destination
+    {
+    public:
+        virtual ~Destination() = default;
+        // A multi-table file holds n tables (1..NombreMaximalDeTables); the
+        // requested one is shown on the real display.
+        virtual void recreeTables(int n, quint64 tableDemandee) = 0;
+        virtual int getNombreDeTables() const = 0;
+        // Reads the block of table noTable; normally through lisTable.
+        virtual bool chargeTable(int noTable, QTextStream& in, int* nombreDeLignes) = 0;
+    };
+
+    // The block of one table, from the stream's position: lines up to the end
+    // of the stream, an empty line or a line holding "</executed>"; the
+    // "<Table0>" and "<//Table0>" lines are skipped. The first line is the
+    // version; when it is not a number and the block has at least three
+    // lines, two header lines are dropped first. False for an empty block or
+    // one without a version; a version below VersionMinimale throws
+    // GM_ExceptionFileTooOld. nombreDeLignes receives the line count,
+    // version line included.
+    static bool lisTable(QTextStream& in, QStringList& lignes, int* nombreDeLignes = nullptr);
+
+    // A whole file: a multi-table file when its first line is "<nbrtables>",
+    // else the room's tables read their blocks one after the other from the
+    // start. True when every table read its block; every table is read even
+    // after one failed. False when the table count is unreadable or the
+    // requested table is not in the file; a count above
+    // NombreMaximalDeTables throws GM_ExceptionFileCorrupted. nombreDeLignes
+    // receives the line count of the last table read.
+    static bool lisFichier(QTextStream& in, quint64 tableDemandee, Destination& destination, int* nombreDeLignes);
+    // The same into plain lists: nombreDeTables is used for a single-table
+    // file (a multi-table file sets its own count).
+    static bool lisFichier(QTextStream& in, quint64 tableDemandee, int nombreDeTables, QList<QStringList>& tables,
+                           int* nombreDeLignes = nullptr, bool* multiTables = nullptr);
+
+    // Opens a game file for loading. Throws GM_ExceptionFileCorrupted with
+    // "name (error)" when it cannot be opened; false when it is too small to
+    // hold a game.
+    static bool ouvrePourLecture(QFile& fichier);
+
+    // 4 for a ".jst" file (any case), else 3 when loading for start mode 2,
+    // else 1.
+    static int typeDeFichier(const QString& nomDeFichier, int modeDepart);
+
+    // Writes the list's record to chemin. The caller holds the list's mutex.
+    // The old file is replaced only once the new one is complete on disk, so
+    // a crash or a full disk during a save keeps the previous game. On failure
+    // (folder, open or commit) the "File Error" box is shown through emetteur
+    // (may be null) and false is returned.
+    static bool ecritFichier(const QString& chemin, const ListeDesEvenements& liste, GM_MessageBoxEmitter* emetteur);
+    // The same with any writer; an exception of the writer leaves the old
+    // file untouched and goes through.
+    static bool ecritFichier(const QString& chemin, const std::function<void(QTextStream&)>& ecrivain,
+                             GM_MessageBoxEmitter* emetteur);
+
+    // The preset deal file for a start: mode 0 has one only for game type
+    // 15, mode 1 (a winning game) one per Jass variant; "" when none.
+    static QString fichierPreset(int modeDepart, int noTypeDePartie);
+    // The generator records of a preset file (a resource or a file): read
+    // whole, split at "\r\n", empty pieces dropped. An unreadable file has
+    // none.
+    static QStringList lisPreset(const QString& chemin);
+    // Draws a line with the generator and loads it into the same generator.
+    // Returns the line's index, -1 when there are no lines. A line that is
+    // not a generator record throws the record error, the generator having
+    // moved by its one draw.
+    static int tirePreset(GM_KnuthRandom& rng, const QStringList& lignes);
+
+private:
+    static void signaleErreur_(GM_MessageBoxEmitter* emetteur, const QString& chemin, const QString& erreur);
+};
