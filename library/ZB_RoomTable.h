@@ -1,0 +1,227 @@
+#pragma once
+
+#include "AnnoncesJoueur.h"
+#include "EvenementDeJeu.h"
+#include "GM_GameStats.h"
+#include "GM_MessageBoxEmitter.h"
+#include "ListeDesEvenements.h"
+#include "OptionsDePartie.h"
+#include "OptionsDuJoueur.h"
+#include "TypeDePartie.h"
+#include "VersionProtocole.h"
+#include "ZB_SettingsPartie.h"
+#include "ZB_StatusMise.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QRandomGenerator>
+#include <QSharedPointer>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+class Carte;
+class DisplayA;
+class GM_MessageBoxDisplayerA;
+class JoueurHumain;
+class Partie;
+class QTextStream;
+class StatusAtout;
+class ZB_MiseA;
+class ZB_PointsA;
+
+// The referee of one game table, and the only authority over its game: every
+// move of a player, a peer, a stored record or the table itself arrives as an
+// event through the table's event list, is checked here, applied to the deal
+// and the seated players, and shown on the table's display. A client runs the
+// same class as a mirror of the server's table.
+//
+// Everything runs on the GUI thread with the event list's mutex held. Live
+// intake (customEvent) never lets a peer's bad event escape: it is logged and
+// dropped. Replays and saved tables throw their errors to the caller.
+class ZB_RoomTable : public QObject, public GM_MessageBoxEmitter
+{
+    Q_OBJECT
+
+public:
+    // Room network modes given at the start of a match.
+    enum ModeReseau { ReseauLocal = 0, ReseauServeur = 1, ReseauClient = 2 };
+
+    static constexpr int NombreDeSieges = 4;
+    static constexpr int SiegeTable = 4;
+    static constexpr int AucuneCarte = 36;
+    static constexpr int ScoreSansFin = 100000;
+
+    // modeSimple: the computer players skip their card search.
+    // reseedAChaqueReset: every reset draws a fresh deal generator.
+    ZB_RoomTable(QObject* parent, bool modeSimple, bool reseedAChaqueReset);
+    ~ZB_RoomTable() override;
+    ZB_RoomTable(const ZB_RoomTable&) = delete;
+    ZB_RoomTable& operator=(const ZB_RoomTable&) = delete;
+
+    // Called once by the room right after construction; seats four fresh
+    // players. room receives the players' exclusion signal (its slot
+    // OnPlayerExcluded()); the display and the list are borrowed.
+    void initialise(QObject* room, GM_MessageBoxDisplayerA* displayer, int noTable, DisplayA* display,
+                    ListeDesEvenements* liste, bool pasDAnnulation, const QString& texte1, const QString& texte2,
+                    bool afficheAnalyse);
+
+    // Checks and applies one event; true when it was applied. Records that do
+    // not read and kinds that never belong to a table throw GM_Exception.
+    bool cb_executeUnEvenement(const EvenementDeJeu& ev);
+
+    // The highest seat played by hand on this machine, -1 when none.
+    int getNoJoueurLocal() const;
+    // The seat that must act in the current state, or in a given one.
+    int getJoueurQuiDoitJouer() const;
+    int getJoueurQuiDoitJouer(int etat) const;
+    // The current state code, kept by the event list.
+    int getEtatCourant() const;
+
+    // Seats a player with its play mode; reentree keeps the state of a
+    // player who is already part of the running deal.
+    void inscritJoueur(int noJoueur, const OptionsDuJoueur& options, int mode, bool reentree);
+
+    // Start of a match (modeReseau: ModeReseau).
+    void nouvellePartie(int modeReseau, const OptionsDePartie& options);
+    // Back to an empty table; garderGenerateur keeps the deal generator's
+    // seed (unless the table reseeds at every reset).
+    void reinitialise(bool garderGenerateur);
+    // Takes one table's block of a saved game: lines up to an empty line or
+    // "</executed>", "<Table0>" and "<//Table0>" skipped, optionally two
+    // header lines before the version. False for an empty block or one
+    // without a version; a version below 12 throws GM_ExceptionFileTooOld.
+    bool chargeTable(const QStringList& bloc, int* nombreDeLignes = nullptr);
+    bool chargeTable(QTextStream& in, int* nombreDeLignes = nullptr);
+    // Replays the lines taken by chargeTable; errors are thrown on once the
+    // display shows the table again and the list is unlocked.
+    bool rejoue(int modeVue, ListeDesEvenements::ReplayRequester* demandeur = nullptr);
+    // Analysis windows of every seat on or off.
+    void afficheAnalyses(bool afficher);
+
+    // Read access for the room, the display and tests.
+    JoueurHumain* getJoueur(int noJoueur) const;
+    QSharedPointer<Partie> getPartie() const { return m_partie; }
+    // The deal in progress, normally created by the trump choice; also the
+    // way back in after a restore.
+    void setPartie(QSharedPointer<Partie> partie) { m_partie = partie; }
+    const ZB_SettingsPartie& getSettingsPartie() const { return m_settingsPartie; }
+    ZB_SettingsPartie& settingsPartie() { return m_settingsPartie; }
+    const OptionsDePartie& getOptionsDePartie() const { return m_optionsDePartie; }
+    const TypeDePartie& getTypeDePartie() const { return m_typeDePartie; }
+    const ZB_StatusMise& getStatusMise() const { return m_statusMise; }
+    const GM_GameStats& getStatsPartie() const { return m_statsPartie; }
+    int getNoTable() const { return m_noTable; }
+    int getNoDemande() const { return m_settingsPartie.noDemande; }
+    int getScoreObjectif() const { return m_scoreObjectif; }
+    int getNombreAnnonces() const { return m_nombreAnnonces; }
+    const std::array<AnnoncesJoueur, 4>& getAnnonces() const { return m_annonces; }
+    const std::array<int, 4>& getSiegesAnnonces() const { return m_siegesAnnonces; }
+    quint8 getReponseNouvellePartie() const { return m_reponseNouvellePartie; }
+    const QMap<int, OptionsDuJoueur>& getEntreesProchaineDonne() const { return m_entreesDonne; }
+    const QMap<int, OptionsDuJoueur>& getEntreesProchainPli() const { return m_entreesPli; }
+    const QMap<int, qint64>& getEtatsEntreesTraites() const { return m_etatsEntreesTraites; }
+    const QStringList& getLignes() const { return m_lignes; }
+    const QDateTime& getDerniereActivite() const { return m_derniereActivite; }
+    bool estReseau() const { return m_reseau; }
+    bool estServeur() const { return m_serveur; }
+    bool estMiroir() const { return m_miroir; }
+    bool estMemeCompte(int noJoueur) const;
+    ListeDesEvenements* getListeDesEvenements() const { return m_listeDesEvenements; }
+    DisplayA* getDisplay() const { return m_display; }
+    int getVersion() const { return m_version; }
+    void setVersion(int version) { m_version = version; }
+
+    // ---- Operations of the state machine, the bids and the tricks. ----
+    // Not built yet: they are declared so that event execution can call them
+    // and do only what is marked below; the state machine, the deal, the
+    // bids and trump choice, the tricks, the scoreboard and undo come next.
+    // Lets the game go on after an event (state machine; stub).
+    void continueLeJeu(int mode, double* delai, bool relance, bool force);
+    // Deal answer "Dis" (stub).
+    void reponse_ActionDistribue(int nombreDeCartes, bool enDirect);
+    // A card played by a seat: for now only shown on the display (stub).
+    void joueCarte(int noJoueur, Carte* carte);
+    // Collect answer "Ram" (stub).
+    void ramasse(const EvenementDeJeu& ev);
+    // Trump chosen by a seat, or by the table (stub).
+    void atoutChoisi(int noJoueur, const StatusAtout& atout);
+    // Bid of a seat (stub).
+    void miseChoisie(int noJoueur, const ZB_StatusMise& mise);
+    // A seat goes offline and the computer takes it (stub).
+    void setJoueurHorsLigne(int noJoueur, bool notifie);
+
+signals:
+    void signalNouvellePartieQuestion(quint8 reponse);
+
+public slots:
+    // Slots of the seating and penalty rules (stubs).
+    void OnPlayerTooSlow(qint64 dataBaseUserId, double penalite);
+    void OnQuestionNouvellePartie();
+    void OnDisconnectClient();
+
+protected:
+    void customEvent(QEvent* event) override;
+
+private:
+    // Why a checked event is refused, for the log; the table is untouched.
+    bool refuse_(const EvenementDeJeu& ev, const QString& raison) const;
+    bool executeAnnonce_(const EvenementDeJeu& ev);
+    bool executeCarte_(const EvenementDeJeu& ev);
+    bool executeFin_(const EvenementDeJeu& ev);
+    bool executeInscription_(const EvenementDeJeu& ev);
+    bool executeReinscription_(const EvenementDeJeu& ev);
+    bool executeHorsLigne_(const EvenementDeJeu& ev);
+    bool executeEntree_(const EvenementDeJeu& ev);
+    bool executeEntreeSecondeVariante_(const EvenementDeJeu& ev);
+    // The seat whose decision a trump choice, a bid or announcements answer,
+    // -1 when none is due in that state.
+    int siegeDeLaDecision_(int genre, int etat) const;
+    void retireEntrees_(qint64 idJoueur);
+    void initialiseJoueur_(JoueurHumain* joueur, const OptionsDuJoueur& options, int noJoueur);
+
+    QSharedPointer<Partie> m_partie;
+    ZB_PointsA* m_points = nullptr;
+    ZB_MiseA* m_mise = nullptr;
+    int m_nombreAnnonces = 0;
+    std::array<AnnoncesJoueur, 4> m_annonces;
+    std::array<int, 4> m_siegesAnnonces{-1, -1, -1, -1};
+    QList<JoueurHumain*> m_joueurs;
+    QMap<int, OptionsDuJoueur> m_entreesDonne;   // enter at the next inscription state
+    QMap<int, OptionsDuJoueur> m_entreesPli;     // enter at the next new-player state of a trick
+    std::array<quint8, 4> m_memeCompte{};
+    std::array<qint64, 4> m_comptes{-1, -1, -1, -1};
+    QDateTime m_derniereActivite;
+    quint8 m_reponseNouvellePartie = 0;
+    int m_dernierAtoutDessine = -1;
+    QMap<int, qint64> m_etatsEntreesTraites;     // state -> id of the player who entered
+    QMap<int, int> m_historiqueAnnuler;
+    QMap<int, int> m_historiqueRefaire;
+    ZB_StatusMise m_statusMise;
+    int m_compteurPasse = 0;
+    std::array<int, 4> m_etatsBelote{};
+    QRandomGenerator m_random;
+    ZB_SettingsPartie m_settingsPartie;
+    GM_GameStats m_statsPartie;
+    int m_scoreObjectif = ScoreSansFin;
+    int m_noTable = 0;
+    TypeDePartie m_typeDePartie;
+    DisplayA* m_display = nullptr;
+    int m_version = VERSION_PROTOCOLE_ACTUELLE;
+    bool m_reseau = false;
+    bool m_serveur = true;
+    bool m_miroir = false;
+    ListeDesEvenements* m_listeDesEvenements = nullptr;
+    bool m_pasDAnnulation = false;
+    OptionsDePartie m_optionsDePartie;
+    bool m_partieEnCours = false;
+    QString m_texte1;
+    QString m_texte2;
+    bool m_modeSimple = false;
+    bool m_reseedAChaqueReset = false;
+    bool m_afficheAnalyse = false;
+    QStringList m_lignes;
+};

@@ -1,0 +1,864 @@
+#include "AnnoncesJoueur.h"
+#include "Carte.h"
+#include "EvenementDeJeu.h"
+#include "GM_Exception.h"
+#include "GM_ExceptionFileCorrupted.h"
+#include "GM_ExceptionFileTooOld.h"
+#include "JoueurHumain.h"
+#include "ListeDesEvenements.h"
+#include "OptionsDePartie.h"
+#include "Partie.h"
+#include "StatusAtout.h"
+#include "ZB_DeckJass.h"
+#include "ZB_DisplayEmpty.h"
+#include "ZB_RoomTable.h"
+#include "ZB_StatusMise.h"
+#include "ZbTestRegistry.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextStream>
+
+#include <memory>
+
+namespace {
+
+// Records what the table shows.
+class DisplayTemoin : public ZB_DisplayEmpty
+{
+public:
+    QStringList cartesJouees;
+    QStringList messages;
+    QList<int> bulles;
+    QList<int> sieges;
+    int rafraichissements = 0;
+    int tablesAffichees = 0;
+    void afficheCarteJouee(int no, Carte* carte) override
+    {
+        cartesJouees << QStringLiteral("%1:%2").arg(no).arg(carte != nullptr ? carte->toString() : QString());
+    }
+    void afficheMessageReseau(const QString& texte) override { messages << texte; }
+    void afficheBulleJoueur(int no, const AnnoncesJoueur&) override { bulles << no; }
+    void setJoueur(int no, Joueur*) override { sieges << no; }
+    void rafraichit() override { ++rafraichissements; }
+    void afficheTable() override { ++tablesAffichees; }
+};
+
+// Plays the room: owns the table's event list, hands its events to the
+// table, moves the state on by one after each applied event and lets the
+// table go on.
+class SalleTemoin : public QObject, public ListeDesEvenements::Executor
+{
+    Q_OBJECT
+public:
+    ListeDesEvenements liste{this, 0};
+    ZB_RoomTable* table = nullptr;
+    QList<EvenementDeJeu> appliques;
+    int exclusions = 0;
+
+    bool cb_executeUnEvenement(EvenementDeJeu& ev) override
+    {
+        const bool applique = table->cb_executeUnEvenement(ev);
+        if (applique) {
+            appliques << ev;
+            if (ev.etat_ == liste.etatAttendu_ && ev.etat_ < 138)
+                liste.etatAttendu_ = ev.etat_ + 1;
+        }
+        return applique;
+    }
+    void envoieEvenement(const EvenementDeJeu&) override {}
+    void continueLeJeu(int mode, double* delaiMs, int, bool force) override
+    {
+        table->continueLeJeu(mode, delaiMs, false, force);
+    }
+    void noteActiviteJoueur(const EvenementDeJeu&) override {}
+    bool peutContinuer(int&, int) override { return true; }
+
+public slots:
+    void OnPlayerExcluded() { ++exclusions; }
+};
+
+// Swallows and counts warnings where a test feeds many bad events.
+struct Silence {
+    static int compte;
+    static void gestionnaire(QtMsgType type, const QMessageLogContext&, const QString&)
+    {
+        if (type == QtWarningMsg)
+            ++compte;
+    }
+    QtMessageHandler avant;
+    Silence() : avant(qInstallMessageHandler(&Silence::gestionnaire)) { compte = 0; }
+    ~Silence() { qInstallMessageHandler(avant); }
+};
+int Silence::compte = 0;
+
+constexpr qint64 ID_BASE = 100;
+
+OptionsDuJoueur joueur(int siege, int distant = 1, int ordinateur = 0)
+{
+    OptionsDuJoueur j;
+    j.nom_ = QStringLiteral("J%1").arg(siege);
+    j.id_ = ID_BASE + siege;
+    j.distant_ = distant;
+    j.ordinateur_ = ordinateur;
+    return j;
+}
+
+QString refus(const EvenementDeJeu& ev, const QString& raison)
+{
+    return QStringLiteral("ZB_RoomTable::cb_executeUnEvenement, event '%1' from seat %2 (player %3) has been "
+                          "REFUSED: %4")
+        .arg(ev.toString(3))
+        .arg(ev.noJoueur_)
+        .arg(ev.idJoueur_)
+        .arg(raison);
+}
+
+QString texteAnnonces()
+{
+    return AnnoncesJoueur().sauveValeursDansString();
+}
+
+QString texteMise()
+{
+    return ZB_StatusMise().sauveValeursDansString();
+}
+
+const QString TEXTE_ATOUT = QStringLiteral("{0!1!9!2!}");
+
+} // namespace
+
+class TestTableReferee : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<SalleTemoin> salle;
+    std::unique_ptr<DisplayTemoin> display;
+    std::unique_ptr<ZB_RoomTable> table;
+    ZB_DeckJass deck;
+
+    // A seat's own event for the current request.
+    EvenementDeJeu coup(int genre, const QString& texte, int siege, int etat, int mode = 0)
+    {
+        return EvenementDeJeu(genre, texte, siege, etat, EvenementDeJeu::Remote_Human, ID_BASE + siege, mode,
+                              table->getNoDemande(), 0, ZB_ICI);
+    }
+    EvenementDeJeu deLaTable(int genre, const QString& texte, int etat, int noDemande = -1)
+    {
+        return EvenementDeJeu(genre, texte, ZB_RoomTable::SiegeTable, etat, EvenementDeJeu::Local_Table, -1, 0,
+                              noDemande, 0, ZB_ICI);
+    }
+    void donne(int siege, std::initializer_list<std::pair<int, int>> cartes)
+    {
+        for (const auto& c : cartes)
+            table->getJoueur(siege)->main_.ajouteCarte(deck.getCarte(c.first, c.second));
+    }
+    // The list takes a live answer only close to the last executed state:
+    // play the snapshot (state 6), then the last bid (state 26).
+    void avanceListe(int jusquA)
+    {
+        if (jusquA >= 6 && salle->liste.getEtatExecute() < 6) {
+            salle->liste.etatAttendu_ = 6;
+            recoit(deLaTable(EvenementDeJeu::Enr, table->getSettingsPartie().sauveValeursDansString(), 6));
+            QTRY_VERIFY(salle->liste.getEtatExecute() >= 6);
+        }
+        if (jusquA >= 26 && salle->liste.getEtatExecute() < 26) {
+            salle->liste.etatAttendu_ = 26;
+            recoit(coup(EvenementDeJeu::Chm, texteMise(), table->getJoueurQuiDoitJouer(26), 26));
+            QTRY_VERIFY(salle->liste.getEtatExecute() >= 26);
+        }
+    }
+    // Live intake, as a posted event reaches the table.
+    void recoit(const EvenementDeJeu& ev)
+    {
+        EvenementDeJeu copie(ev);
+        QCoreApplication::sendEvent(table.get(), &copie);
+        QVERIFY(copie.isAccepted());
+    }
+
+private slots:
+    void init()
+    {
+        salle = std::make_unique<SalleTemoin>();
+        display = std::make_unique<DisplayTemoin>();
+        table = std::make_unique<ZB_RoomTable>(nullptr, true, false);
+        salle->table = table.get();
+        table->initialise(salle.get(), nullptr, 0, display.get(), &salle->liste, false, QString(), QString(), false);
+        table->nouvellePartie(ZB_RoomTable::ReseauServeur, OptionsDePartie(TypeDePartie::GenreJass));
+        for (int siege = 0; siege < 4; ++siege)
+            table->inscritJoueur(siege, joueur(siege), Joueur::ModeHumainDistant, false);
+        table->settingsPartie().joueurQuiCommenceLaProchainePartie = 1;
+        auto partie = QSharedPointer<Partie>::create();
+        partie->noDuProchainAJouer_ = 1;
+        table->setPartie(partie);
+        display->sieges.clear();
+    }
+    void cleanup()
+    {
+        table.reset();
+        salle.reset();
+        display.reset();
+    }
+
+    void constructionEtInscription()
+    {
+        for (int siege = 0; siege < 4; ++siege) {
+            QVERIFY(table->getJoueur(siege) != nullptr);
+            QCOMPARE(table->getJoueur(siege)->noJoueur_, siege);
+            QCOMPARE(table->getJoueur(siege)->modeJeu_, int(Joueur::ModeHumainDistant));
+            QVERIFY(salle->liste.joueurDistant_[siege]);
+        }
+        QVERIFY(table->getJoueur(4) == nullptr);
+        QCOMPARE(table->getNoJoueurLocal(), -1);
+        table->inscritJoueur(2, joueur(2, 0), Joueur::ModeManuel, false);
+        QCOMPARE(table->getNoJoueurLocal(), 2);
+        QVERIFY(!salle->liste.joueurDistant_[2]);
+        QCOMPARE(display->sieges, QList<int>{2});
+        QVERIFY(table->getNoDemande() != -1);
+        // The exclusion signal goes straight to the room.
+        emit table->getJoueur(1)->signalPlayerExcluded();
+        QCOMPARE(salle->exclusions, 1);
+    }
+
+    void carteDuSiegeQuiDoitJouer()
+    {
+        donne(1, {{2, 14}, {3, 6}});
+        donne(2, {{2, 14}});
+        salle->liste.etatAttendu_ = 37;
+        QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 1, 37)));
+        QCOMPARE(display->cartesJouees, QStringList{QStringLiteral("1:2_14")});
+        QCOMPARE(display->rafraichissements, 1);
+
+        // The same card from a seat whose turn it is not.
+        const EvenementDeJeu autre = coup(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 2, 37);
+        QTest::ignoreMessage(QtWarningMsg,
+                             qPrintable(QStringLiteral("ZB_RoomTable::cb_executeUnEvenement, Player = 2 (Options = %1) "
+                                                       "is not the player supposed to play (expected = 1), card "
+                                                       "play '%2' has been IGNORED")
+                                            .arg(table->getJoueur(2)->options_.sauveValeursDansString(),
+                                                 autre.toString(3))));
+        QVERIFY(!table->cb_executeUnEvenement(autre));
+        QCOMPARE(display->cartesJouees.size(), 1);
+
+        // Before the deal exists, nobody may play.
+        table->setPartie(QSharedPointer<Partie>());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("expected = -1\\), card play")));
+        QVERIFY(!table->cb_executeUnEvenement(coup(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 1, 37)));
+    }
+
+    void carteAbsente_data()
+    {
+        QTest::addColumn<QString>("texte");
+        QTest::newRow("suit 5") << QStringLiteral("5_6");
+        QTest::newRow("rank 15") << QStringLiteral("1_15");
+        QTest::newRow("rank 5") << QStringLiteral("1_5");
+        QTest::newRow("letters") << QStringLiteral("abc");
+        QTest::newRow("three parts") << QStringLiteral("1_6_7");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("not held") << QStringLiteral("4_13");
+    }
+    void carteAbsente()
+    {
+        QFETCH(QString, texte);
+        donne(1, {{3, 6}, {2, 14}});
+        salle->liste.etatAttendu_ = 37;
+        const EvenementDeJeu ev = coup(EvenementDeJeu::Ajo, texte, 1, 37);
+        QTest::ignoreMessage(QtWarningMsg,
+                             qPrintable(QStringLiteral("ZB_RoomTable::cb_executeUnEvenement, Player = 1 (Options = %1) "
+                                                       "has cards = {2_14, 3_6}, and requested card %2 is MISSING")
+                                            .arg(table->getJoueur(1)->options_.sauveValeursDansString(),
+                                                 ev.toString(3))));
+        QVERIFY(!table->cb_executeUnEvenement(ev));
+        QVERIFY(display->cartesJouees.isEmpty());
+    }
+
+    void evenementsPerimes()
+    {
+        donne(1, {{2, 14}});
+        salle->liste.etatAttendu_ = 37;
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+        // An answer to an older request: ignored without a word.
+        const EvenementDeJeu perime(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 1, 37, EvenementDeJeu::Remote_Human,
+                                    ID_BASE + 1, 0, table->getNoDemande() - 1, 0, ZB_ICI);
+        QVERIFY(!table->cb_executeUnEvenement(perime));
+        QVERIFY(display->cartesJouees.isEmpty());
+        QCOMPARE(display->rafraichissements, 0);
+
+        // A snapshot never answers a request, and is applied.
+        ZB_SettingsPartie settings;
+        settings.scores_ = {120, 37};
+        settings.joueurQuiCommenceLaProchainePartie = 3;
+        QVERIFY(table->cb_executeUnEvenement(deLaTable(EvenementDeJeu::Enr, settings.sauveValeursDansString(), 6)));
+        QCOMPARE(table->getSettingsPartie().scores_[0], 120);
+        QCOMPARE(table->getSettingsPartie().scores_[1], 37);
+        QCOMPARE(table->getSettingsPartie().joueurQuiCommenceLaProchainePartie, 3);
+    }
+
+    void controleDuJoueur()
+    {
+        salle->liste.etatAttendu_ = 13;
+        table->settingsPartie().joueurQuiCommenceLaProchainePartie = 3;
+        QCOMPARE(table->getJoueurQuiDoitJouer(), 1);
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+        // Another player's id at that seat: ignored, unless replayed or
+        // mirrored.
+        EvenementDeJeu faux(EvenementDeJeu::Chm, texteMise(), 1, 13, EvenementDeJeu::Remote_Human, ID_BASE + 2, 0,
+                            table->getNoDemande(), 0, ZB_ICI);
+        QVERIFY(!table->cb_executeUnEvenement(faux));
+        faux.mode_ = 2;
+        QVERIFY(table->cb_executeUnEvenement(faux));
+        // Sources a seat never answers from.
+        EvenementDeJeu source = coup(EvenementDeJeu::Chm, texteMise(), 1, 13);
+        for (int s : {int(EvenementDeJeu::Local_Table), int(EvenementDeJeu::Remote_Table),
+                      int(EvenementDeJeu::SourceRemote_Human_MyOwnMessageReturned), 13, 99}) {
+            source.source_ = s;
+            QVERIFY2(!table->cb_executeUnEvenement(source), qPrintable(QString::number(s)));
+        }
+        source.source_ = EvenementDeJeu::SourceRemote_Human_MyOwnMessageReturned;
+        source.mode_ = 2;
+        QVERIFY(table->cb_executeUnEvenement(source));
+        // An invalid event and a seat nobody sits at.
+        EvenementDeJeu invalide = coup(EvenementDeJeu::Chm, texteMise(), 1, 13);
+        invalide.valide_ = false;
+        QVERIFY(!table->cb_executeUnEvenement(invalide));
+        EvenementDeJeu loin = coup(EvenementDeJeu::Chm, texteMise(), 1, 13);
+        loin.noJoueur_ = 7;
+        QVERIFY(!table->cb_executeUnEvenement(loin));
+    }
+
+    void messageReseau()
+    {
+        const EvenementDeJeu serveur(EvenementDeJeu::Mes, QStringLiteral("Bienvenue"), 4, 140,
+                                     EvenementDeJeu::Local_Table, -1, 0, -1, 0, ZB_ICI);
+        QVERIFY(table->cb_executeUnEvenement(serveur));
+        const EvenementDeJeu siege(EvenementDeJeu::Mes, QStringLiteral("salut"), 2, 140, EvenementDeJeu::Remote_Human,
+                                   ID_BASE + 2, 0, -1, 0, ZB_ICI);
+        QVERIFY(table->cb_executeUnEvenement(siege));
+        QCOMPARE(display->messages,
+                 (QStringList{QStringLiteral("Serveur: Bienvenue"),
+                              table->getJoueur(2)->options_.getNomAffiche() + QStringLiteral(": salut")}));
+        // A chat line does not redraw the table.
+        QCOMPARE(display->rafraichissements, 0);
+    }
+
+    void genresInterdits_data()
+    {
+        QTest::addColumn<int>("genre");
+        QTest::newRow("RsV") << int(EvenementDeJeu::RsV);
+        QTest::newRow("RsI") << int(EvenementDeJeu::RsI);
+        QTest::newRow("ReE") << int(EvenementDeJeu::ReE);
+    }
+    void genresInterdits()
+    {
+        QFETCH(int, genre);
+        const EvenementDeJeu ev = deLaTable(genre, QString(), 140);
+        try {
+            table->cb_executeUnEvenement(ev);
+            QFAIL("no exception");
+        } catch (const GM_Exception& e) {
+            QCOMPARE(e.getMessage(), QStringLiteral("Evènement invalide dans le fichier *.jss"));
+        }
+    }
+
+    void decisionDuSiege_data()
+    {
+        QTest::addColumn<int>("genre");
+        QTest::addColumn<int>("etat");
+        QTest::addColumn<int>("debut");
+        QTest::addColumn<int>("siegeDecision");
+        QTest::addColumn<QString>("raison");
+        const QString atout = QStringLiteral("not this seat's trump choice");
+        const QString mise = QStringLiteral("not this seat's bid");
+        const QString annonce = QStringLiteral("not this seat's announcements");
+        QTest::newRow("Cho 27") << int(EvenementDeJeu::Cho) << 27 << 1 << 1 << atout;
+        QTest::newRow("Cho 28 partner") << int(EvenementDeJeu::Cho) << 28 << 1 << 3 << atout;
+        QTest::newRow("Cho 28 wraps") << int(EvenementDeJeu::Cho) << 28 << 3 << 1 << atout;
+        QTest::newRow("Cho in a bid state") << int(EvenementDeJeu::Cho) << 12 << 1 << -1 << atout;
+        QTest::newRow("Chm 11") << int(EvenementDeJeu::Chm) << 11 << 2 << 2 << mise;
+        QTest::newRow("Chm 13 B=3") << int(EvenementDeJeu::Chm) << 13 << 3 << 1 << mise;
+        QTest::newRow("Chm 26") << int(EvenementDeJeu::Chm) << 26 << 0 << 3 << mise;
+        QTest::newRow("Chm at trump") << int(EvenementDeJeu::Chm) << 27 << 0 << -1 << mise;
+        QTest::newRow("Ann 29") << int(EvenementDeJeu::Ann) << 29 << 2 << 2 << annonce;
+        QTest::newRow("Ann 32") << int(EvenementDeJeu::Ann) << 32 << 2 << 1 << annonce;
+        QTest::newRow("Ann in trick 2") << int(EvenementDeJeu::Ann) << 49 << 2 << -1 << annonce;
+    }
+    void decisionDuSiege()
+    {
+        QFETCH(int, genre);
+        QFETCH(int, etat);
+        QFETCH(int, debut);
+        QFETCH(int, siegeDecision);
+        QFETCH(QString, raison);
+        table->settingsPartie().joueurQuiCommenceLaProchainePartie = debut;
+        salle->liste.etatAttendu_ = etat;
+        const QString texte = genre == EvenementDeJeu::Cho   ? TEXTE_ATOUT
+                            : genre == EvenementDeJeu::Chm ? texteMise()
+                                                           : texteAnnonces();
+        for (int siege = 0; siege < 4; ++siege) {
+            const EvenementDeJeu ev = coup(genre, texte, siege, etat);
+            if (siege == siegeDecision) {
+                QVERIFY2(table->cb_executeUnEvenement(ev), qPrintable(QString::number(siege)));
+                continue;
+            }
+            QTest::ignoreMessage(QtWarningMsg, qPrintable(refus(ev, raison)));
+            QVERIFY2(!table->cb_executeUnEvenement(ev), qPrintable(QString::number(siege)));
+        }
+        if (genre == EvenementDeJeu::Ann && siegeDecision >= 0) {
+            QCOMPARE(table->getNombreAnnonces(), 1);
+            QCOMPARE(display->bulles, QList<int>{siegeDecision});
+        }
+    }
+
+    void atoutAutomatique()
+    {
+        salle->liste.etatAttendu_ = 27;
+        const EvenementDeJeu ev = deLaTable(EvenementDeJeu::Cho, TEXTE_ATOUT, 27, table->getNoDemande());
+        QTest::ignoreMessage(QtWarningMsg,
+                             qPrintable(refus(ev, QStringLiteral("the table chooses trump only in automatic-trump games"))));
+        QVERIFY(!table->cb_executeUnEvenement(ev));
+
+        OptionsDePartie options(TypeDePartie::GenreJass);
+        options.idPreset_ = TypeDePartie::ID_PERSONALISE;
+        options.typeDePartie_.atoutAutomatique_ = 1;
+        table->nouvellePartie(ZB_RoomTable::ReseauLocal, options);
+        const EvenementDeJeu automatique = deLaTable(EvenementDeJeu::Cho, TEXTE_ATOUT, 27, table->getNoDemande());
+        QVERIFY(table->cb_executeUnEvenement(automatique));
+        // A seat cannot pass itself off as the table.
+        EvenementDeJeu deguise = automatique;
+        deguise.source_ = EvenementDeJeu::Remote_Human;
+        QTest::ignoreMessage(QtWarningMsg,
+                             qPrintable(refus(deguise, QStringLiteral("no player id and not from the table"))));
+        QVERIFY(!table->cb_executeUnEvenement(deguise));
+    }
+
+    void sansIdentifiant_data()
+    {
+        QTest::addColumn<int>("genre");
+        QTest::addColumn<int>("etat");
+        QTest::newRow("Ajo") << int(EvenementDeJeu::Ajo) << 37;
+        QTest::newRow("Chm") << int(EvenementDeJeu::Chm) << 11;
+        QTest::newRow("Cho") << int(EvenementDeJeu::Cho) << 27;
+        QTest::newRow("Ann") << int(EvenementDeJeu::Ann) << 29;
+        QTest::newRow("Dis") << int(EvenementDeJeu::Dis) << 7;
+        QTest::newRow("Ram") << int(EvenementDeJeu::Ram) << 41;
+    }
+    void sansIdentifiant()
+    {
+        QFETCH(int, genre);
+        QFETCH(int, etat);
+        salle->liste.etatAttendu_ = etat;
+        EvenementDeJeu ev = coup(genre, QStringLiteral("2_14"), 1, etat);
+        ev.idJoueur_ = -1;
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(refus(ev, QStringLiteral("no player id and not from the table"))));
+        QVERIFY(!table->cb_executeUnEvenement(ev));
+        // The table itself may not play a seat's move either.
+        if (genre != EvenementDeJeu::Cho) {
+            const EvenementDeJeu table4 = deLaTable(genre, QStringLiteral("2_14"), etat, table->getNoDemande());
+            QTest::ignoreMessage(QtWarningMsg, qPrintable(refus(table4, QStringLiteral("seat outside the table"))));
+            QVERIFY(!table->cb_executeUnEvenement(table4));
+        }
+        QVERIFY(display->cartesJouees.isEmpty());
+    }
+
+    void siegesHorsTable()
+    {
+        // Seating facts name a seat they index with: outside the table they
+        // are refused, never used as an index.
+        for (int genre : {int(EvenementDeJeu::JoN), int(EvenementDeJeu::JoM)}) {
+            const EvenementDeJeu ev(genre, joueur(2).sauveValeursDansString(), 9, 140,
+                                    EvenementDeJeu::Local_Table, ID_BASE + 2, 0,
+                                    genre == EvenementDeJeu::JoN ? table->getNoDemande() : -1, 0, ZB_ICI);
+            QTest::ignoreMessage(QtWarningMsg, qPrintable(refus(ev, QStringLiteral("seat outside the table"))));
+            QVERIFY(!table->cb_executeUnEvenement(ev));
+        }
+        const EvenementDeJeu horsLigne(EvenementDeJeu::JoO, QString(), -3, 140, EvenementDeJeu::Local_Table, 555, 0,
+                                       -1, 0, ZB_ICI);
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(refus(horsLigne, QStringLiteral("seat outside the table"))));
+        QVERIFY(!table->cb_executeUnEvenement(horsLigne));
+        QVERIFY(table->getEntreesProchaineDonne().isEmpty());
+
+        // A re-inscription's seat outside the table is a corrupted record.
+        for (const QString& siege : {QStringLiteral("4"), QStringLiteral("-1"), QStringLiteral("x")}) {
+            const QString texte = QLatin1Char('{') + joueur(1).sauveValeursDansString() + QLatin1Char('!') + siege
+                                + QLatin1String("!}");
+            const EvenementDeJeu ev = deLaTable(EvenementDeJeu::ReJ, texte, 3, table->getNoDemande());
+            try {
+                table->cb_executeUnEvenement(ev);
+                QFAIL(qPrintable(siege));
+            } catch (const GM_Exception& e) {
+                QCOMPARE(e.getMessage(), QStringLiteral("Chaine incompatible, invalide ou corrompue."));
+            }
+        }
+    }
+
+    void cinquiemeAnnonce()
+    {
+        table->settingsPartie().joueurQuiCommenceLaProchainePartie = 2;
+        for (int etat = 29; etat <= 32; ++etat) {
+            salle->liste.etatAttendu_ = etat;
+            QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ann, texteAnnonces(), (etat - 27) % 4, etat)));
+        }
+        QCOMPARE(table->getNombreAnnonces(), 4);
+        QCOMPARE(table->getSiegesAnnonces(), (std::array<int, 4>{2, 3, 0, 1}));
+        const EvenementDeJeu cinquieme = coup(EvenementDeJeu::Ann, texteAnnonces(), 1, 32);
+        QTest::ignoreMessage(QtWarningMsg,
+                             qPrintable(refus(cinquieme, QStringLiteral("every seat has announced already"))));
+        QVERIFY(!table->cb_executeUnEvenement(cinquieme));
+        QCOMPARE(table->getNombreAnnonces(), 4);
+    }
+
+    void inscriptionSeulementEnPlacement()
+    {
+        const QString record = joueur(1, 1).sauveValeursDansString();
+        salle->liste.etatAttendu_ = 37;
+        const EvenementDeJeu tard = deLaTable(EvenementDeJeu::InJ, record, 3);
+        QTest::ignoreMessage(QtWarningMsg,
+                             qPrintable(refus(tard, QStringLiteral("inscription outside the seating states"))));
+        QVERIFY(!table->cb_executeUnEvenement(tard));
+        QVERIFY(display->sieges.isEmpty());
+
+        // From a seat: only the table inscribes.
+        EvenementDeJeu parUnSiege(EvenementDeJeu::InJ, record, 1, 3, EvenementDeJeu::Remote_Human, ID_BASE + 1, 0, -1,
+                                  0, ZB_ICI);
+        salle->liste.etatAttendu_ = 3;
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(refus(parUnSiege, QStringLiteral("only the table states this"))));
+        QVERIFY(!table->cb_executeUnEvenement(parUnSiege));
+
+        QVERIFY(table->cb_executeUnEvenement(deLaTable(EvenementDeJeu::InJ, record, 3)));
+        QCOMPARE(display->sieges, QList<int>{1});
+        QCOMPARE(table->getJoueur(1)->modeJeu_, int(Joueur::ModeHumainDistant));
+        QCOMPARE(table->getEtatsEntreesTraites().value(3), ID_BASE + 1);
+
+        // A computer seat, and a local user.
+        salle->liste.etatAttendu_ = 4;
+        QVERIFY(table->cb_executeUnEvenement(
+            deLaTable(EvenementDeJeu::InJ, joueur(2, 0, 1).sauveValeursDansString(), 4)));
+        QCOMPARE(table->getJoueur(2)->modeJeu_, int(Joueur::ModeOrdinateur));
+        salle->liste.etatAttendu_ = 2;
+        QVERIFY(
+            table->cb_executeUnEvenement(deLaTable(EvenementDeJeu::InJ, joueur(0, 0).sauveValeursDansString(), 2)));
+        QCOMPARE(table->getJoueur(0)->modeJeu_, int(Joueur::ModeManuel));
+        QCOMPARE(table->getNoJoueurLocal(), 0);
+    }
+
+    void finDePartie()
+    {
+        QSignalSpy question(table.get(), &ZB_RoomTable::signalNouvellePartieQuestion);
+        const int etats[] = {135, 136, 137, 138};
+        const int sieges[] = {0, 2, 1, 3};
+        const char* reponses[] = {"Ok", "Non", "Ok", "Ok"};
+        for (int i = 0; i < 4; ++i) {
+            salle->liste.etatAttendu_ = etats[i];
+            QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Fin, QLatin1String(reponses[i]), sieges[i],
+                                                      etats[i])));
+        }
+        QCOMPARE(salle->liste.etatAttendu_, 139);
+        QCOMPARE(table->getReponseNouvellePartie(), quint8(1));
+        QTRY_COMPARE(question.count(), 1);
+        QCOMPARE(question.at(0).at(0).value<quint8>(), quint8(1));
+        for (int siege = 0; siege < 4; ++siege)
+            QVERIFY(table->estMemeCompte(siege));
+    }
+
+    void entreesEtHorsLigne()
+    {
+        // On the hosting server a seat going offline leaves a computer
+        // waiting to take it at the next deal.
+        const EvenementDeJeu horsLigne(EvenementDeJeu::JoO, QString(), 4, 140, EvenementDeJeu::Local_Table,
+                                       ID_BASE + 2, 0, -1, 0, ZB_ICI);
+        QVERIFY(table->cb_executeUnEvenement(horsLigne));
+        QCOMPARE(table->getJoueur(2)->modeJeu_, int(Joueur::ModeRemplacant));
+        QVERIFY(table->getEntreesProchaineDonne().contains(2));
+        QCOMPARE(table->getEntreesProchaineDonne().value(2).ordinateur_, 1);
+        QCOMPARE(display->sieges, QList<int>{2});
+
+        const EvenementDeJeu inconnu(EvenementDeJeu::JoO, QString(), 4, 140, EvenementDeJeu::Local_Table, 999, 0, -1,
+                                     0, ZB_ICI);
+        QVERIFY(table->cb_executeUnEvenement(inconnu));
+        QCOMPARE(display->sieges.size(), 1);
+
+        const OptionsDuJoueur arrivant = joueur(3);
+        const EvenementDeJeu prochain(EvenementDeJeu::JoN, arrivant.sauveValeursDansString(), 3, 140,
+                                      EvenementDeJeu::Local_Table, arrivant.id_, 0, table->getNoDemande(), 0, ZB_ICI);
+        QVERIFY(table->cb_executeUnEvenement(prochain));
+        QCOMPARE(table->getEntreesProchaineDonne().value(3), arrivant);
+        const EvenementDeJeu pli(EvenementDeJeu::JoM, arrivant.sauveValeursDansString(), 3, 140,
+                                 EvenementDeJeu::Local_Table, arrivant.id_, 0, -1, 0, ZB_ICI);
+        QVERIFY(table->cb_executeUnEvenement(pli));
+        QVERIFY(!table->getEntreesProchaineDonne().contains(3));
+        QCOMPARE(table->getEntreesProchainPli().value(3), arrivant);
+        // Seating the player clears what was waiting for it.
+        table->inscritJoueur(3, arrivant, Joueur::ModeHumainDistant, false);
+        QVERIFY(table->getEntreesProchainPli().isEmpty());
+        QVERIFY(table->getEtatsEntreesTraites().isEmpty());
+    }
+
+    // Live intake: a bad event is logged and dropped, the next one runs.
+    void intakeEnDirect()
+    {
+        donne(1, {{2, 14}});
+        avanceListe(26);
+        const int avant = salle->appliques.size();
+        salle->liste.etatAttendu_ = 27;
+        table->settingsPartie().joueurQuiCommenceLaProchainePartie = 1;
+        const EvenementDeJeu casse = coup(EvenementDeJeu::Cho, QStringLiteral("{pas un atout!}"), 1, 27);
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("^ZB_RoomTable::customEvent, event '.*Cho.*' has been "
+                                                               "DROPPED: Chaine incompatible, invalide ou corrompue\\.$")));
+        recoit(casse);
+        QCOMPARE(salle->liste.etatAttendu_, 27);
+        QVERIFY(salle->liste.getMutex()->tryLock());
+        salle->liste.getMutex()->unlock();
+
+        recoit(coup(EvenementDeJeu::Cho, TEXTE_ATOUT, 1, 27));
+        QTRY_COMPARE(salle->appliques.size(), avant + 1);
+        QCOMPARE(salle->liste.etatAttendu_, 28);
+
+        // An immediate kind with a broken record.
+        const EvenementDeJeu entree(EvenementDeJeu::JoN, QStringLiteral("garbage"), 2, 140,
+                                    EvenementDeJeu::Remote_Human, ID_BASE + 2, 0, table->getNoDemande(), 0, ZB_ICI);
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("^ZB_RoomTable::customEvent, event '.*JoN.*' has been "
+                                                               "DROPPED")));
+        recoit(entree);
+        const EvenementDeJeu message(EvenementDeJeu::Mes, QStringLiteral("encore là"), 4, 140,
+                                     EvenementDeJeu::Local_Table, -1, 0, -1, 0, ZB_ICI);
+        recoit(message);
+        QCOMPARE(display->messages.last(), QStringLiteral("Serveur: encore là"));
+    }
+
+    void intakeMauvaisesEntrees_data()
+    {
+        QTest::addColumn<int>("genre");
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<int>("siege");
+        QTest::addColumn<int>("etat");
+        QTest::addColumn<int>("source");
+        QTest::addColumn<qint64>("id");
+        const int humain = EvenementDeJeu::Remote_Human;
+        const int tableSrc = EvenementDeJeu::Local_Table;
+        const QString record = joueur(1).sauveValeursDansString();
+        struct Cas {
+            const char* nom;
+            int genre;
+            QString texte;
+            int siege;
+            int etat;
+            int source;
+            qint64 id;
+        };
+        const Cas cas[] = {
+            {"Ajo wrong seat", EvenementDeJeu::Ajo, QStringLiteral("2_14"), 3, 37, humain, ID_BASE + 3},
+            {"Ajo unknown card", EvenementDeJeu::Ajo, QStringLiteral("9_99"), 1, 37, humain, ID_BASE + 1},
+            {"Ajo seat 12", EvenementDeJeu::Ajo, QStringLiteral("2_14"), 12, 37, humain, ID_BASE + 1},
+            {"Ajo seat -1 no id", EvenementDeJeu::Ajo, QStringLiteral("2_14"), -1, 37, humain, -1},
+            {"Ajo id of another", EvenementDeJeu::Ajo, QStringLiteral("2_14"), 1, 37, humain, ID_BASE + 2},
+            {"Cho broken", EvenementDeJeu::Cho, QStringLiteral("{1!}"), 1, 27, humain, ID_BASE + 1},
+            {"Cho other seat", EvenementDeJeu::Cho, TEXTE_ATOUT, 2, 27, humain, ID_BASE + 2},
+            {"Cho wrong state", EvenementDeJeu::Cho, TEXTE_ATOUT, 1, 7, humain, ID_BASE + 1},
+            {"Chm broken", EvenementDeJeu::Chm, QStringLiteral("{x!y!}"), 1, 11, humain, ID_BASE + 1},
+            {"Chm other seat", EvenementDeJeu::Chm, texteMise(), 0, 11, humain, ID_BASE},
+            {"Ann broken", EvenementDeJeu::Ann, QStringLiteral("{{!}"), 1, 29, humain, ID_BASE + 1},
+            {"Ann other seat", EvenementDeJeu::Ann, texteAnnonces(), 3, 29, humain, ID_BASE + 3},
+            {"Dis seat 5", EvenementDeJeu::Dis, QStringLiteral("Ok"), 5, 7, humain, ID_BASE + 1},
+            {"Ram seat 4", EvenementDeJeu::Ram, QStringLiteral("Ok"), 4, 41, tableSrc, -1},
+            {"Fin seat 7", EvenementDeJeu::Fin, QStringLiteral("Ok"), 7, 135, humain, ID_BASE},
+            {"Enr broken", EvenementDeJeu::Enr, QStringLiteral("{1!2!}"), 4, 6, tableSrc, -1},
+            {"Enr from a seat", EvenementDeJeu::Enr, ZB_SettingsPartie().sauveValeursDansString(), 1, 6, humain,
+             ID_BASE + 1},
+            {"InJ broken", EvenementDeJeu::InJ, QStringLiteral("{!!}"), 4, 3, tableSrc, ID_BASE + 1},
+            {"InJ wrong state", EvenementDeJeu::InJ, record, 4, 7, tableSrc, ID_BASE + 1},
+            {"ReJ seat 6", EvenementDeJeu::ReJ, QLatin1Char('{') + record + QLatin1String("!6!}"), 4, 3, tableSrc,
+             ID_BASE + 1},
+            {"ReJ no seat", EvenementDeJeu::ReJ, QLatin1Char('{') + record + QLatin1String("!}"), 4, 3, tableSrc,
+             ID_BASE + 1},
+            {"JoN broken", EvenementDeJeu::JoN, QStringLiteral("}{"), 1, 140, humain, ID_BASE + 1},
+            {"JoN seat 8", EvenementDeJeu::JoN, record, 8, 140, humain, ID_BASE + 1},
+            {"JoM broken", EvenementDeJeu::JoM, QStringLiteral("{"), 1, 140, humain, ID_BASE + 1},
+            {"JoM seat -2", EvenementDeJeu::JoM, record, -2, 140, humain, ID_BASE + 1},
+            {"JoO seat 77", EvenementDeJeu::JoO, QString(), 77, 140, humain, ID_BASE + 1},
+        };
+        for (const Cas& c : cas)
+            QTest::newRow(c.nom) << c.genre << c.texte << c.siege << c.etat << c.source << c.id;
+    }
+    void intakeMauvaisesEntrees()
+    {
+        QFETCH(int, genre);
+        QFETCH(QString, texte);
+        QFETCH(int, siege);
+        QFETCH(int, etat);
+        QFETCH(int, source);
+        QFETCH(qint64, id);
+        donne(1, {{2, 14}});
+        donne(3, {{2, 14}});
+        table->settingsPartie().joueurQuiCommenceLaProchainePartie = 1;
+        // Seating and snapshot states come before the list's first steps.
+        if (etat > 6)
+            avanceListe(etat > 26 && etat < 134 ? 26 : 6);
+        const int appliques = salle->appliques.size();
+        salle->liste.etatAttendu_ = etat;
+        const ZB_SettingsPartie avant = table->getSettingsPartie();
+        const bool sansDemande = genre == EvenementDeJeu::Enr || genre == EvenementDeJeu::InJ
+                              || genre == EvenementDeJeu::JoM || genre == EvenementDeJeu::JoO;
+        const EvenementDeJeu ev(genre, texte, siege, etat, source, id, 0, sansDemande ? -1 : table->getNoDemande(), 0,
+                                ZB_ICI);
+        {
+            Silence silence;
+            recoit(ev);
+            // Refused by the table, dropped on an exception, or reported by
+            // the list: never silently applied.
+            QVERIFY(Silence::compte >= 1);
+        }
+        QCOMPARE(salle->appliques.size(), appliques);
+        QVERIFY(display->cartesJouees.isEmpty());
+        QCOMPARE(table->getNombreAnnonces(), 0);
+        QCOMPARE(table->getSettingsPartie().scores_, avant.scores_);
+        QCOMPARE(table->getSettingsPartie().joueurQuiCommenceLaProchainePartie, 1);
+        QVERIFY(table->getEntreesProchaineDonne().isEmpty());
+        QVERIFY(table->getEntreesProchainPli().isEmpty());
+        QVERIFY(salle->liste.getMutex()->tryLock());
+        salle->liste.getMutex()->unlock();
+
+        // The table keeps running.
+        avanceListe(26);
+        salle->liste.etatAttendu_ = 37;
+        recoit(coup(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 1, 37));
+        QTRY_COMPARE(display->cartesJouees, QStringList{QStringLiteral("1:2_14")});
+        QCOMPARE(salle->liste.etatAttendu_, 38);
+    }
+
+    void debutDeMatch()
+    {
+        OptionsDePartie options(TypeDePartie::GenreJass);
+        options.modeDeJeu_ = OptionsDePartie::ModeConcours;
+        options.idPartie_ = 0x1234567890LL;
+        table->nouvellePartie(ZB_RoomTable::ReseauClient, options);
+        QVERIFY(table->estReseau());
+        QVERIFY(!table->estServeur());
+        QVERIFY(table->estMiroir());
+        QCOMPARE(table->getScoreObjectif(), ZB_RoomTable::ScoreSansFin);
+        QVERIFY(table->getSettingsPartie().huitTours_);
+        QCOMPARE(table->getSettingsPartie().toursJoues_, 0);
+        QCOMPARE(table->getSettingsPartie().compteursAtout_, QList<int>(12, 0));
+        QCOMPARE(table->getSettingsPartie().texteGenerateur_,
+                 table->getSettingsPartie().random_.sauveValeursDansString());
+        QCOMPARE(table->getStatsPartie().idTexte_, table->getSettingsPartie().texteGenerateur_);
+        QCOMPARE(table->getStatsPartie().typePartie_, 1);
+        QCOMPARE(table->getStatsPartie().valeur4_, 0x34567890);
+        QVERIFY(table->getNoDemande() != -1);
+
+        options.modeDeJeu_ = OptionsDePartie::ModeStandart;
+        table->nouvellePartie(ZB_RoomTable::ReseauLocal, options);
+        QVERIFY(!table->estReseau() && !table->estServeur() && !table->estMiroir());
+        QCOMPARE(table->getTypeDePartie(), TypeDePartie::getTypeDePartie(options.idPreset_));
+        QCOMPARE(table->getScoreObjectif(), table->getTypeDePartie().pointsObjectif_);
+    }
+
+    void remiseAZero()
+    {
+        table->settingsPartie().scores_ = {300, 400};
+        salle->liste.etatAttendu_ = 55;
+        salle->liste.joueurDistant_ = {false, false, false, false};
+        table->settingsPartie().texteGenerateur_ = QStringLiteral("x");
+        const quint32 graine = table->getSettingsPartie().random_.getGraine();
+        table->settingsPartie().random_.tire(100);
+        table->reinitialise(true);
+        QCOMPARE(table->getSettingsPartie().scores_[0], 0);
+        QCOMPARE(table->getSettingsPartie().scores_[1], 0);
+        QCOMPARE(table->getSettingsPartie().joueurQuiCommenceLaProchainePartie, -10);
+        QVERIFY(table->getSettingsPartie().texteGenerateur_.isEmpty());
+        QCOMPARE(table->getSettingsPartie().random_.getGraine(), graine);
+        QCOMPARE(salle->liste.etatAttendu_, 0);
+        QVERIFY(table->getPartie().isNull());
+        for (int siege = 0; siege < 4; ++siege) {
+            QVERIFY(salle->liste.joueurDistant_[siege]);
+            QVERIFY(table->getJoueur(siege)->getContexteDeJeu() == nullptr);
+        }
+        // The same stream again: the position is back at its start.
+        GM_KnuthRandom reference;
+        reference.initialise(graine);
+        QCOMPARE(table->settingsPartie().random_.tire(1000), reference.tire(1000));
+    }
+
+    void lectureDeTable_data()
+    {
+        QTest::addColumn<QStringList>("bloc");
+        QTest::addColumn<bool>("lu");
+        QTest::addColumn<int>("lignes");
+        QTest::addColumn<QString>("premiere");
+        QTest::newRow("version 12") << QStringList{"12", "{a}", "{b}"} << true << 3 << "12";
+        QTest::newRow("table markers") << QStringList{"<Table0>", "12", "{a}", "<//Table0>"} << true << 2 << "12";
+        QTest::newRow("two header lines") << QStringList{"Zubrik", "header", "12", "{a}"} << true << 2 << "12";
+        QTest::newRow("stops at executed") << QStringList{"13", "{a}", "</executed>", "{b}"} << true << 2 << "13";
+        QTest::newRow("stops at empty") << QStringList{"12", "", "{b}"} << true << 1 << "12";
+        QTest::newRow("empty") << QStringList{} << false << 0 << "";
+        QTest::newRow("only markers") << QStringList{"<Table0>", "<//Table0>"} << false << 0 << "";
+        QTest::newRow("no version") << QStringList{"abc", "def", "ghi"} << false << 0 << "";
+        QTest::newRow("two lines, no version") << QStringList{"abc", "12"} << false << 0 << "";
+    }
+    void lectureDeTable()
+    {
+        QFETCH(QStringList, bloc);
+        QFETCH(bool, lu);
+        QFETCH(int, lignes);
+        QFETCH(QString, premiere);
+        int nombre = -1;
+        QCOMPARE(table->chargeTable(bloc, &nombre), lu);
+        if (lu) {
+            QCOMPARE(nombre, lignes);
+            QCOMPARE(table->getLignes().size(), lignes);
+            QCOMPARE(table->getLignes().first(), premiere);
+        }
+        // The stream form reads the same block.
+        QString texte = bloc.join(QLatin1String("\r\n"));
+        QTextStream flux(&texte);
+        QCOMPARE(table->chargeTable(flux, &nombre), lu);
+    }
+
+    void tableTropAncienne()
+    {
+        for (const QStringList& bloc : {QStringList{"11", "{a}"}, QStringList{"h1", "h2", "3", "{a}"}}) {
+            try {
+                table->chargeTable(bloc);
+                QFAIL("no exception");
+            } catch (const GM_ExceptionFileTooOld& e) {
+                QCOMPARE(e.getMessage(), QStringLiteral("Ce fichier n'est pas compatible avec votre version du jeu."));
+            }
+        }
+    }
+
+    void rejoueEnErreur()
+    {
+        // Nothing to replay: the record error goes to the caller, the list
+        // is unlocked and the table shown again.
+        QVERIFY(table->chargeTable(QStringList{"12"}));
+        QVERIFY_THROWS_EXCEPTION(GM_ExceptionFileCorrupted, table->rejoue(1));
+        QCOMPARE(display->tablesAffichees, 1);
+        QVERIFY(salle->liste.getMutex()->tryLock());
+        salle->liste.getMutex()->unlock();
+
+        QVERIFY(table->chargeTable(QStringList{"12", "{Ajo!2_14!1!37!1!101!0!x!0!}", "{Mes!a!4!140!2!-1!0!-1!0!}"}));
+        QVERIFY_THROWS_EXCEPTION(GM_Exception, table->rejoue(1));
+        QCOMPARE(display->tablesAffichees, 2);
+        QVERIFY(salle->liste.getMutex()->tryLock());
+        salle->liste.getMutex()->unlock();
+    }
+
+    void analyses()
+    {
+        table->inscritJoueur(0, joueur(0, 0), Joueur::ModeManuel, false);
+        table->afficheAnalyses(true);
+        for (int siege = 0; siege < 4; ++siege)
+            QCOMPARE(table->getJoueur(siege)->cartesVisibles_, quint8(1));
+        table->afficheAnalyses(false);
+        QCOMPARE(table->getJoueur(0)->cartesVisibles_, quint8(1));
+        for (int siege = 1; siege < 4; ++siege)
+            QCOMPARE(table->getJoueur(siege)->cartesVisibles_, quint8(0));
+    }
+};
+
+ZB_REGISTER_TEST(TestTableReferee)
+#include "TestTableReferee.moc"
