@@ -4,18 +4,18 @@
 #include "DisplayA.h"
 #include "DisplayAPanelDeJoueur.h"
 #include "GM_Exception.h"
-#include "GM_ExceptionFileTooOld.h"
 #include "GM_SpacesSeparatedString.h"
 #include "JoueurHumain.h"
 #include "JoueurResau.h"
 #include "Partie.h"
 #include "StatusAtout.h"
+#include "ZB_FichierDePartie.h"
 #include "ZB_MiseA.h"
 #include "ZB_PointsA.h"
 
 #include <QMessageLogger>
+#include <QIODevice>
 #include <QMutexLocker>
-#include <QStringConverter>
 #include <QTextStream>
 #include <QTime>
 #include <QTimer>
@@ -23,9 +23,6 @@
 #include <exception>
 
 namespace {
-
-// The first line of a saved table older than this cannot be read.
-constexpr int VERSION_FICHIER_MIN = 12;
 
 int modulo4(int n)
 {
@@ -796,45 +793,23 @@ void ZB_RoomTable::reinitialise(bool garderGenerateur)
 
 bool ZB_RoomTable::chargeTable(QTextStream& in, int* nombreDeLignes)
 {
-    in.setEncoding(QStringConverter::Utf8);
-    QStringList bloc;
-    while (!in.atEnd()) {
-        const QString ligne = in.readLine();
-        if (ligne.isEmpty() || ligne.contains(QLatin1String("</executed>")))
-            break;
-        bloc << ligne;
-    }
-    return chargeTable(bloc, nombreDeLignes);
+    // The table keeps nothing of a block that does not read: a later replay
+    // must not run the lines of another game.
+    m_lignes.clear();
+    QStringList lues;
+    if (!ZB_FichierDePartie::lisTable(in, lues, nombreDeLignes))
+        return false;
+    m_lignes = lues;
+    return true;
 }
 
 bool ZB_RoomTable::chargeTable(const QStringList& bloc, int* nombreDeLignes)
 {
-    m_lignes.clear();
-    for (const QString& ligne : bloc) {
-        if (ligne.isEmpty() || ligne.contains(QLatin1String("</executed>")))
-            break;
-        if (ligne == QLatin1String("<Table0>") || ligne == QLatin1String("<//Table0>"))
-            continue;
-        m_lignes << ligne;
-    }
-    if (m_lignes.isEmpty())
-        return false;
-
-    bool ok = false;
-    int version = m_lignes.first().trimmed().toInt(&ok);
-    if (!ok && m_lignes.size() >= 3) {
-        // Two header lines may stand before the version.
-        m_lignes.removeFirst();
-        m_lignes.removeFirst();
-        version = m_lignes.first().trimmed().toInt(&ok);
-    }
-    if (!ok)
-        return false;
-    if (version < VERSION_FICHIER_MIN)
-        throw GM_ExceptionFileTooOld();
-    if (nombreDeLignes != nullptr)
-        *nombreDeLignes = static_cast<int>(m_lignes.size());
-    return true;
+    // Read as the text it came from, so that a block kept in memory and one
+    // in a file follow the same rules.
+    QString texte = bloc.join(QLatin1String("\r\n"));
+    QTextStream in(&texte, QIODevice::ReadOnly);
+    return chargeTable(in, nombreDeLignes);
 }
 
 bool ZB_RoomTable::rejoue(int modeVue, ListeDesEvenements::ReplayRequester* demandeur)

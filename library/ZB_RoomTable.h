@@ -90,12 +90,16 @@ public:
     // Back to an empty table; garderGenerateur keeps the deal generator's
     // seed (unless the table reseeds at every reset).
     void reinitialise(bool garderGenerateur);
-    // Takes one table's block of a saved game: lines up to an empty line or
-    // "</executed>", "<Table0>" and "<//Table0>" skipped, optionally two
-    // header lines before the version. False for an empty block or one
-    // without a version; a version below 12 throws GM_ExceptionFileTooOld.
-    bool chargeTable(const QStringList& bloc, int* nombreDeLignes = nullptr);
+    // Takes one table's block of a saved game from the stream's position,
+    // by the game-file rules (ZB_FichierDePartie::lisTable): lines up to an
+    // empty line or "</executed>", "<Table0>" and "<//Table0>" skipped,
+    // optionally two header lines before the version. False for an empty
+    // block or one without a version; a version below 12 throws
+    // GM_ExceptionFileTooOld. The lines are kept only when the block reads.
     bool chargeTable(QTextStream& in, int* nombreDeLignes = nullptr);
+    // The same from lines already split, read as their text joined by line
+    // breaks.
+    bool chargeTable(const QStringList& bloc, int* nombreDeLignes = nullptr);
     // Replays the lines taken by chargeTable; errors are thrown on once the
     // display shows the table again and the list is unlocked.
     bool rejoue(int modeVue, ListeDesEvenements::ReplayRequester* demandeur = nullptr);

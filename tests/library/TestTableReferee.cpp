@@ -794,6 +794,8 @@ private slots:
         QTest::newRow("two header lines") << QStringList{"Zubrik", "header", "12", "{a}"} << true << 2 << "12";
         QTest::newRow("stops at executed") << QStringList{"13", "{a}", "</executed>", "{b}"} << true << 2 << "13";
         QTest::newRow("stops at empty") << QStringList{"12", "", "{b}"} << true << 1 << "12";
+        QTest::newRow("byte-order mark") << QStringList{QChar(0xFEFF) + QStringLiteral("12"), "{a}"} << true << 2
+                                         << "12";
         QTest::newRow("empty") << QStringList{} << false << 0 << "";
         QTest::newRow("only markers") << QStringList{"<Table0>", "<//Table0>"} << false << 0 << "";
         QTest::newRow("no version") << QStringList{"abc", "def", "ghi"} << false << 0 << "";
@@ -811,6 +813,9 @@ private slots:
             QCOMPARE(nombre, lignes);
             QCOMPARE(table->getLignes().size(), lignes);
             QCOMPARE(table->getLignes().first(), premiere);
+        } else {
+            // A block that does not read leaves nothing to replay.
+            QVERIFY(table->getLignes().isEmpty());
         }
         // The stream form reads the same block.
         QString texte = bloc.join(QLatin1String("\r\n"));
@@ -821,12 +826,14 @@ private slots:
     void tableTropAncienne()
     {
         for (const QStringList& bloc : {QStringList{"11", "{a}"}, QStringList{"h1", "h2", "3", "{a}"}}) {
+            QVERIFY(table->chargeTable(QStringList{"12", "{b}"}));
             try {
                 table->chargeTable(bloc);
                 QFAIL("no exception");
             } catch (const GM_ExceptionFileTooOld& e) {
                 QCOMPARE(e.getMessage(), QStringLiteral("Ce fichier n'est pas compatible avec votre version du jeu."));
             }
+            QVERIFY(table->getLignes().isEmpty());
         }
     }
 
