@@ -16,6 +16,7 @@
 #include "ZbTestRegistry.h"
 
 #include <QCoreApplication>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
@@ -127,6 +128,33 @@ QString texteMise()
 }
 
 const QString TEXTE_ATOUT = QStringLiteral("{0!1!9!2!}");
+
+// The top-level fields of an event text: code, text, seat, state, source,
+// player id, mode, request number, table index.
+QStringList champsDe(const QString& texte)
+{
+    QStringList champs;
+    QString champ;
+    int profondeur = 0;
+    for (const QChar c : texte) {
+        if (c == QLatin1Char('{') && profondeur++ == 0)
+            continue;
+        if (c == QLatin1Char('}') && --profondeur == 0)
+            break;
+        if (c == QLatin1Char('!') && profondeur == 1) {
+            champs << champ;
+            champ.clear();
+            continue;
+        }
+        champ += c;
+    }
+    return champs;
+}
+
+QString texteDe(const QStringList& champs)
+{
+    return QLatin1Char('{') + champs.join(QLatin1Char('!')) + QLatin1String("!}");
+}
 
 } // namespace
 
@@ -726,6 +754,149 @@ private slots:
         avanceListe(26);
         salle->liste.etatAttendu_ = 37;
         recoit(coup(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 1, 37));
+        QTRY_COMPARE(display->cartesJouees, QStringList{QStringLiteral("1:2_14")});
+        QCOMPARE(salle->liste.etatAttendu_, 38);
+    }
+
+    // Valid texts of every kind, mutated the ways a peer's garbage can be,
+    // through live intake: whatever reads is refused, logged and dropped or
+    // applied, never thrown out of the intake; no mutation leaves the list
+    // locked; a move from a seat outside the table or with an unknown card
+    // is never applied; and afterwards the table still plays a valid card.
+    void intakeTextesMutes()
+    {
+        donne(1, {{2, 14}});
+        const int demande = table->getNoDemande();
+        const QString record = joueur(1).sauveValeursDansString();
+        auto deSiege = [&](int genre, const QString& texte, int siege, int etat, int noDemande) {
+            return EvenementDeJeu(genre, texte, siege, etat, EvenementDeJeu::Remote_Human, ID_BASE + siege, 0,
+                                  noDemande, 0, ZB_ICI)
+                .toString(3);
+        };
+        auto deTable = [&](int genre, const QString& texte, int etat, qint64 id, int noDemande) {
+            return EvenementDeJeu(genre, texte, ZB_RoomTable::SiegeTable, etat, EvenementDeJeu::Local_Table, id, 0,
+                                  noDemande, 0, ZB_ICI)
+                .toString(3);
+        };
+        const QStringList valides = {
+            deSiege(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 1, 37, demande),
+            deSiege(EvenementDeJeu::Cho, TEXTE_ATOUT, 1, 27, demande),
+            deSiege(EvenementDeJeu::Chm, texteMise(), 1, 11, demande),
+            deSiege(EvenementDeJeu::Ann, texteAnnonces(), 1, 29, demande),
+            deSiege(EvenementDeJeu::Dis, QStringLiteral("Ok"), 1, 7, demande),
+            deSiege(EvenementDeJeu::Ram, QStringLiteral("Ok"), 1, 41, demande),
+            deSiege(EvenementDeJeu::Fin, QStringLiteral("Ok"), 0, 135, demande),
+            deSiege(EvenementDeJeu::JoN, record, 1, 140, demande),
+            deSiege(EvenementDeJeu::JoM, record, 1, 140, -1),
+            deTable(EvenementDeJeu::Enr, table->getSettingsPartie().sauveValeursDansString(), 6, -1, -1),
+            deTable(EvenementDeJeu::InJ, record, 3, ID_BASE + 1, -1),
+            deTable(EvenementDeJeu::ReJ, QLatin1Char('{') + record + QLatin1String("!1!}"), 3, ID_BASE + 1, demande),
+            deTable(EvenementDeJeu::JoO, QString(), 140, ID_BASE + 1, -1),
+            deTable(EvenementDeJeu::Mes, QStringLiteral("salut"), 140, -1, -1),
+            deTable(EvenementDeJeu::NeW, record, 140, ID_BASE + 1, -1),
+            deTable(EvenementDeJeu::InP, OptionsDePartie(TypeDePartie::GenreJass).sauveValeursDansString(), 1, -1,
+                    -1),
+            deTable(EvenementDeJeu::RsV, QString(), 140, -1, -1),
+            deTable(EvenementDeJeu::RsI, QString(), 140, -1, -1),
+            deTable(EvenementDeJeu::ReE, QString(), 140, -1, -1),
+        };
+        const QStringList codes = {QStringLiteral("Ajo"), QStringLiteral("Cho"), QStringLiteral("Enr"),
+                                   QStringLiteral("InJ"), QStringLiteral("Mes"), QStringLiteral("END"),
+                                   QStringLiteral("XYZ")};
+        const QList<QStringList> remplacements = {
+            codes,
+            {QString(), QStringLiteral("x"), QStringLiteral("9_99"), QStringLiteral("{"), QStringLiteral("}{"),
+             QStringLiteral("{1!2!}"), QStringLiteral("{{!}"), record.left(record.size() / 2) + QLatin1Char('}')},
+            {QStringLiteral("-1"), QStringLiteral("5"), QStringLiteral("99"), QStringLiteral("0"), QStringLiteral("2"),
+             QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("x")},
+            {QStringLiteral("-1"), QStringLiteral("0"), QStringLiteral("3"), QStringLiteral("27"), QStringLiteral("37"),
+             QStringLiteral("41"), QStringLiteral("135"), QStringLiteral("142"), QStringLiteral("143"),
+             QStringLiteral("2147483648")},
+            {QStringLiteral("-2"), QStringLiteral("2"), QStringLiteral("7"), QStringLiteral("13"), QStringLiteral("99")},
+            {QStringLiteral("-1"), QString::number(ID_BASE + 2), QStringLiteral("999999999999")},
+            {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("-3")},
+            {QStringLiteral("-1"), QString::number(demande), QString::number(demande ^ 1)},
+            {QStringLiteral("-1"), QStringLiteral("7")},
+        };
+
+        QStringList mutes;
+        QRandomGenerator aleas(20240601);
+        for (const QString& valide : valides) {
+            const QStringList champs = champsDe(valide);
+            QCOMPARE(champs.size(), 9);
+            for (int i = 0; i < champs.size(); ++i)
+                for (const QString& autre : remplacements[i]) {
+                    QStringList m = champs;
+                    m[i] = autre;
+                    mutes << texteDe(m);
+                }
+            for (qsizetype n = 1; n < valide.size(); n += 5)
+                mutes << valide.left(n);
+            for (int k = 0; k < 10; ++k) {
+                QString m = valide;
+                m[aleas.bounded(int(m.size()))] = QChar(u"{}!-_09aZé "[aleas.bounded(11)]);
+                mutes << m;
+            }
+        }
+
+        Silence silence;
+        int lus = 0;
+        int refusObliges = 0;
+        for (const QString& texte : std::as_const(mutes)) {
+            EvenementDeJeu ev;
+            QString reste;
+            try {
+                ev.valide_ = ev.fromString(texte, reste);
+            } catch (const GM_Exception&) {
+                continue; // refused by the reader, before any table sees it
+            }
+            if (!ev.valide_)
+                continue;
+            ++lus;
+            const bool horsTable = ev.noJoueur_ < 0 || ev.noJoueur_ > 4;
+            const bool coupDeSiege = ev.type_ == EvenementDeJeu::Ajo || ev.type_ == EvenementDeJeu::Cho
+                || ev.type_ == EvenementDeJeu::Chm || ev.type_ == EvenementDeJeu::Ann
+                || ev.type_ == EvenementDeJeu::Dis || ev.type_ == EvenementDeJeu::Ram
+                || ev.type_ == EvenementDeJeu::Fin;
+            const bool carteInconnue = ev.type_ == EvenementDeJeu::Ajo
+                && ev.texte_ != QLatin1String("2_14") && ev.texte_ != QLatin1String("3_6");
+            const bool doitEtreRefuse = coupDeSiege && (horsTable || carteInconnue);
+            refusObliges += doitEtreRefuse ? 1 : 0;
+
+            // The state machine expects the event's state, so that it runs.
+            if (ev.etat_ >= 0 && ev.etat_ < ListeDesEvenements::NombreEtats)
+                salle->liste.etatAttendu_ = ev.etat_;
+            const qsizetype appliques = salle->appliques.size();
+            recoit(ev);
+            QVERIFY2(salle->liste.getMutex()->tryLock(), qPrintable(texte));
+            salle->liste.getMutex()->unlock();
+            if (doitEtreRefuse)
+                QVERIFY2(salle->appliques.size() == appliques, qPrintable(texte));
+        }
+        // The garbage went through the table's checks, not only the reader's.
+        QVERIFY(lus > 200);
+        QVERIFY(salle->appliques.size() > 20);
+        QVERIFY(refusObliges > 20);
+        QVERIFY(Silence::compte > 0);
+        QCoreApplication::processEvents();
+        QVERIFY(salle->liste.getMutex()->tryLock());
+        salle->liste.getMutex()->unlock();
+
+        // The table keeps running. Whatever the garbage that was applied did
+        // to the deal is set back as a new deal would: a fresh record, the
+        // deal opened and seat 1 holding its card again.
+        salle->liste.clear();
+        table->settingsPartie().joueurQuiCommenceLaProchainePartie = 1;
+        avanceListe(26);
+        auto partie = QSharedPointer<Partie>::create();
+        partie->noDuProchainAJouer_ = 1;
+        table->setPartie(partie);
+        if (!table->getJoueur(1)->main_.contientIndex(Carte::indexDe(2, 14)))
+            donne(1, {{2, 14}});
+        display->cartesJouees.clear();
+        salle->liste.etatAttendu_ = 37;
+        recoit(EvenementDeJeu(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 1, 37, EvenementDeJeu::Remote_Human,
+                              table->getJoueur(1)->options_.id_, 0, table->getNoDemande(), 0, ZB_ICI));
         QTRY_COMPARE(display->cartesJouees, QStringList{QStringLiteral("1:2_14")});
         QCOMPARE(salle->liste.etatAttendu_, 38);
     }
