@@ -70,9 +70,10 @@ public:
         return applique;
     }
     void envoieEvenement(const EvenementDeJeu&) override {}
-    void continueLeJeu(int mode, double* delaiMs, int, bool force) override
+    // No pacing: the checks run on each event as it arrives.
+    void continueLeJeu(int mode, double*, int, bool force) override
     {
-        table->continueLeJeu(mode, delaiMs, false, force);
+        table->continueLeJeu(mode, nullptr, false, force);
     }
     void noteActiviteJoueur(const EvenementDeJeu&) override {}
     bool peutContinuer(int&, int) override { return true; }
@@ -254,14 +255,14 @@ private slots:
     void carteDuSiegeQuiDoitJouer()
     {
         donne(1, {{2, 14}, {3, 6}});
-        donne(2, {{2, 14}});
+        donne(2, {{3, 14}});
         salle->liste.etatAttendu_ = 37;
         QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 1, 37)));
         QCOMPARE(display->cartesJouees, QStringList{QStringLiteral("1:2_14")});
         QCOMPARE(display->rafraichissements, 1);
 
-        // The same card from a seat whose turn it is not.
-        const EvenementDeJeu autre = coup(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 2, 37);
+        // A card of a seat whose turn it is not.
+        const EvenementDeJeu autre = coup(EvenementDeJeu::Ajo, QStringLiteral("3_14"), 2, 37);
         QTest::ignoreMessage(QtWarningMsg,
                              qPrintable(QStringLiteral("ZB_RoomTable::cb_executeUnEvenement, Player = 2 (Options = %1) "
                                                        "is not the player supposed to play (expected = 1), card "
@@ -274,7 +275,7 @@ private slots:
         // Before the deal exists, nobody may play.
         table->setPartie(QSharedPointer<Partie>());
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("expected = -1\\), card play")));
-        QVERIFY(!table->cb_executeUnEvenement(coup(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 1, 37)));
+        QVERIFY(!table->cb_executeUnEvenement(coup(EvenementDeJeu::Ajo, QStringLiteral("3_6"), 1, 37)));
     }
 
     void carteAbsente_data()
