@@ -372,7 +372,8 @@ bool ZB_RoomTable::cb_executeUnEvenement(const EvenementDeJeu& ev)
         }
         StatusAtout atout;
         atout.chargeValeursDepuisString(ev.texte_);
-        atoutChoisi(ev.noJoueur_, atout);
+        if (!atoutChoisi(ev.noJoueur_, atout))
+            return refuse_(ev, QStringLiteral("the partner must choose a trump"));
         break;
     }
     case EvenementDeJeu::Chm: {
@@ -1302,21 +1303,20 @@ bool ZB_RoomTable::termineDonne(bool detacheJoueurs)
     return secondeMoitie;
 }
 
-void ZB_RoomTable::atoutChoisi(int noJoueur, const StatusAtout& atout)
+bool ZB_RoomTable::atoutChoisi(int noJoueur, const StatusAtout& atout)
 {
     const int etat = getEtatCourant();
+    // The choice passed to the partner cannot be passed again: the cards
+    // would be played with no trump at all.
+    if (!atout.choisi_ && etat == 28)
+        return false;
     JoueurHumain* choisisseur = getJoueur(noJoueur);
     if (choisisseur != nullptr && choisisseur->estJoueurManuel() && !m_reseau) {
         m_historiqueAnnuler.insert(etat, etat);
         m_historiqueRefaire.clear();
     }
-    if (!atout.choisi_) {
-        // Only the seat that begins may pass the choice; the partner must
-        // choose, or the cards would be played with no trump at all.
-        if (etat == 28)
-            m_listeDesEvenements->etatAttendu_ = 27;
-        return;
-    }
+    if (!atout.choisi_)
+        return true; // passed to the partner
     if (m_points != nullptr)
         m_points->objectifMise_ = m_typeDePartie.montantContrat_ > 0 ? m_typeDePartie.montantContrat_ : -1;
     m_settingsPartie.incrementeCompteurAtout(atout.atout_);
@@ -1335,6 +1335,7 @@ void ZB_RoomTable::atoutChoisi(int noJoueur, const StatusAtout& atout)
     if (m_display != nullptr)
         m_display->setPartie(m_partie);
     afficheArdoise_();
+    return true;
 }
 
 void ZB_RoomTable::miseChoisie(int noJoueur, const ZB_StatusMise& mise)

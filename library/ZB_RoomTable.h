@@ -163,8 +163,8 @@ public:
     // A team's total of the running deal (0 without one).
     int totalDonne(int equipe) const;
     // Trump chosen by a seat, or by the table; a partner's answer without a
-    // trump is ignored.
-    void atoutChoisi(int noJoueur, const StatusAtout& atout);
+    // trump is ignored (false).
+    bool atoutChoisi(int noJoueur, const StatusAtout& atout);
     // Bid of a seat (stub).
     void miseChoisie(int noJoueur, const ZB_StatusMise& mise);
     // A seat goes offline and the computer takes it (stub).

@@ -625,6 +625,76 @@ private slots:
         QVERIFY(table->getEtatsEntreesTraites().isEmpty());
     }
 
+    // The choice passed to the partner must come back with a trump: a second
+    // pass would leave the cards with no trump at all.
+    void partenaireDoitChoisir()
+    {
+        table->settingsPartie().joueurQuiCommenceLaProchainePartie = 1;
+        salle->liste.etatAttendu_ = 28;
+        {
+            Silence silence;
+            QVERIFY(!table->cb_executeUnEvenement(coup(EvenementDeJeu::Cho, QStringLiteral("{1!0!0!-1!}"), 3, 28)));
+            QCOMPARE(Silence::compte, 1);
+        }
+        QCOMPARE(salle->liste.etatAttendu_, 28);
+        QVERIFY(!table->getPartie()->partieReelle_);
+
+        QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Cho, TEXTE_ATOUT, 3, 28)));
+        QVERIFY(table->getPartie()->partieReelle_);
+        QCOMPARE(table->getPartie()->atoutChoisi_.atout_, 9);
+        QCOMPARE(table->getPartie()->joueurQuiAChoisiAtout_, 3);
+        QCOMPARE(table->getPartie()->noDuProchainAJouer_, 1);
+        QCOMPARE(table->getJoueur(0)->getPartie(), table->getPartie());
+
+        // The seat that begins may pass: nothing changes but the state goes on.
+        salle->liste.etatAttendu_ = 27;
+        const QSharedPointer<Partie> avant = table->getPartie();
+        QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Cho, QStringLiteral("{1!0!0!-1!}"), 1, 27)));
+        QCOMPARE(table->getPartie(), avant);
+        QCOMPARE(salle->liste.etatAttendu_, 27);
+    }
+
+    // States the loop must never reach.
+    void etatsNonServis_data()
+    {
+        QTest::addColumn<int>("etat");
+        QTest::newRow("Belote pair") << 129;
+        QTest::newRow("match over") << 134;
+        QTest::newRow("new-game question") << 139;
+        QTest::newRow("beyond") << 142;
+    }
+    void etatsNonServis()
+    {
+        QFETCH(int, etat);
+        salle->liste.etatAttendu_ = etat;
+        QVERIFY_THROWS_EXCEPTION(GM_Exception, table->continueLeJeu(0, nullptr, false, false));
+    }
+
+    // Deal requests: all four seats at the first state, only those that have
+    // not dealt when asked again.
+    void demandesDeDistribution()
+    {
+        salle->liste.etatAttendu_ = 7;
+        table->continueLeJeu(0, nullptr, false, false);
+        const int premiere = table->getNoDemande();
+        for (int siege = 0; siege < 4; ++siege) {
+            QCOMPARE(table->getJoueur(siege)->getDemandeDistribue().etat_, 7 + siege);
+            QCOMPARE(table->getJoueur(siege)->getDemandeDistribue().noDemande_, premiere);
+        }
+        // A later request number shows who was asked again.
+        table->settingsPartie().noDemande = premiere + 1;
+        salle->liste.etatAttendu_ = 9;
+        table->continueLeJeu(0, nullptr, false, false);
+        for (int siege = 0; siege < 4; ++siege)
+            QCOMPARE(table->getJoueur(siege)->getDemandeDistribue().noDemande_, premiere);
+        table->continueLeJeu(0, nullptr, true, false);
+        const int attendues[] = {premiere, premiere, premiere + 1, premiere + 1};
+        for (int siege = 0; siege < 4; ++siege) {
+            QCOMPARE(table->getJoueur(siege)->getDemandeDistribue().noDemande_, attendues[siege]);
+            QCOMPARE(table->getJoueur(siege)->getDemandeDistribue().etat_, 7 + siege);
+        }
+    }
+
     // Live intake: a bad event is logged and dropped, the next one runs.
     void intakeEnDirect()
     {
