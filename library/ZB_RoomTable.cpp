@@ -1,5 +1,6 @@
 #include "ZB_RoomTable.h"
 
+#include "Annonce.h"
 #include "Carte.h"
 #include "DisplayA.h"
 #include "DisplayAPanelDeJoueur.h"
@@ -779,6 +780,7 @@ void ZB_RoomTable::reinitialise(bool garderGenerateur)
     m_annonces = {};
     m_siegesAnnonces = {-1, -1, -1, -1};
     m_nombreAnnonces = 0;
+    m_annoncesDecidees = false;
     m_statusMise = ZB_StatusMise();
     m_compteurPasse = 0;
     m_statsPartie = GM_GameStats();
@@ -1212,6 +1214,9 @@ void ZB_RoomTable::jeuEstDistribue_(bool avanceJoueur)
         m_settingsPartie.joueurQuiCommenceLaProchainePartie =
             (m_settingsPartie.joueurQuiCommenceLaProchainePartie + 1) % 4;
     m_etatsBelote = {};
+    m_annoncesDecidees = false;
+    m_annonces = {};
+    m_siegesAnnonces = {-1, -1, -1, -1};
     ++m_settingsPartie.toursJoues_;
     ++m_settingsPartie.donnesJouees_;
     m_nombreAnnonces = 0;
@@ -1253,9 +1258,16 @@ void ZB_RoomTable::ramasse(const EvenementDeJeu& ev)
     const int etat = getEtatCourant();
     if (!estFinDePli(etat) && etat != 48 && etat != 133)
         return;
+    if (etat == 44 && m_nombreAnnonces == NombreDeSieges)
+        decideAnnonces_();
     if (etat == 48) {
+        const std::array<AnnoncesJoueur, 4> confirmees = m_annonces;
         m_annonces = {};
         m_siegesAnnonces = {-1, -1, -1, -1};
+        m_nombreAnnonces = 0;
+        m_annoncesDecidees = false;
+        if (m_display != nullptr && !m_partie.isNull())
+            m_display->afficheCartesAnnonces(0, m_partie->joueurQuiDebuteTour_ % 2, confirmees);
     }
     if (etat == 128 && !m_partie.isNull()) {
         QList<int> pileA;
@@ -1272,6 +1284,85 @@ void ZB_RoomTable::ramasse(const EvenementDeJeu& ev)
     const int t1 = m_settingsPartie.scores_[1] + (compteDonne ? totalDonne(1) : 0);
     if (t0 >= m_scoreObjectif || t1 >= m_scoreObjectif || (etat == 128 && longueurAtteinte_()))
         m_listeDesEvenements->etatAttendu_ = 134;
+}
+
+namespace {
+
+int poidsDuGenre(int genre)
+{
+    switch (genre) {
+    case Annonce::TroisCartes:
+        return 3;
+    case Annonce::QuatreCartes:
+    case Annonce::Carre:
+        return 4;
+    case Annonce::CinqCartesOuPlus:
+        return 5;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+void ZB_RoomTable::decideAnnonces_()
+{
+    if (m_partie.isNull())
+        return;
+    const int mode = m_partie->atoutChoisi_.atout_;
+    const int couleurAtout = m_partie->getCouleurAtout();
+    // The slots are in turn order: the first is the best until a later one
+    // beats it.
+    int meilleur = 0;
+    for (int i = 1; i < NombreDeSieges; ++i) {
+        const Annonce& a = m_annonces[size_t(i)].annonces_[0];
+        const Annonce& b = m_annonces[size_t(meilleur)].annonces_[0];
+        bool remplace = false;
+        if (m_version < 3) {
+            const int pa = poidsDuGenre(a.type_);
+            const int pb = poidsDuGenre(b.type_);
+            const bool plusHaute = mode == StatusAtout::BasEnHaut ? a.valeur_ < b.valeur_ : a.valeur_ > b.valeur_;
+            remplace = a.points_ > b.points_ || (a.points_ == b.points_ && pa > pb)
+                    || (a.points_ == b.points_ && pa == pb && plusHaute)
+                    || (a.points_ == b.points_ && pa == pb && a.valeur_ == b.valeur_ && b.couleur_ != couleurAtout);
+        } else {
+            remplace = compareAnnonces(a, mode, couleurAtout, b) == 1;
+        }
+        if (remplace)
+            meilleur = i;
+    }
+    if (m_annonces[size_t(meilleur)].annonces_[0].type_ == Annonce::Aucune)
+        return;
+
+    const int partenaire = (meilleur + 2) % NombreDeSieges;
+    const int siegeMeilleur = m_siegesAnnonces[size_t(meilleur)];
+    const int siegePartenaire = m_siegesAnnonces[size_t(partenaire)];
+    const AnnoncesJoueur annoncesMeilleur = m_annonces[size_t(meilleur)];
+    const AnnoncesJoueur annoncesPartenaire = m_annonces[size_t(partenaire)];
+    m_annoncesDecidees = true;
+    for (int slot : {meilleur, partenaire}) {
+        const int siege = m_siegesAnnonces[size_t(slot)];
+        JoueurHumain* joueur = getJoueur(siege);
+        if (joueur != nullptr && joueur->estJoueurManuel() && m_display != nullptr)
+            if (DisplayAPanelDeJoueur* panel = m_display->getPanelDeJoueur(siege))
+                panel->montreAnnonce(m_annonces[size_t(slot)]);
+    }
+    if (m_display != nullptr) {
+        m_display->effaceBulles(siegeMeilleur, annoncesMeilleur);
+        m_display->effaceBulles(siegePartenaire, annoncesPartenaire);
+    }
+    for (int slot = 0; slot < NombreDeSieges; ++slot)
+        if (slot != meilleur && slot != partenaire)
+            m_annonces[size_t(slot)] = AnnoncesJoueur();
+
+    const int credit =
+        (annoncesMeilleur.getTotalPoints() + annoncesPartenaire.getTotalPoints()) * m_partie->multiplicateur_;
+    if (m_points != nullptr && siegeMeilleur >= 0)
+        m_points->pointsAnnonces_[siegeMeilleur % 2] += credit;
+    for (JoueurHumain* joueur : std::as_const(m_joueurs)) {
+        joueur->recoitAnnonces(siegeMeilleur, annoncesMeilleur);
+        joueur->recoitAnnonces(siegePartenaire, annoncesPartenaire);
+    }
 }
 
 bool ZB_RoomTable::termineDonne(bool detacheJoueurs)

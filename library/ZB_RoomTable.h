@@ -160,6 +160,9 @@ public:
     // deal's totals join the match scores. True when an eight-round match
     // starts its second half with the same deals.
     bool termineDonne(bool detacheJoueurs);
+    // The first trick's best announcements were credited and wait for the
+    // seats' confirmation (states 45 to 48).
+    bool estConfirmationAnnoncesEnAttente() const { return m_annoncesDecidees; }
     // A team's total of the running deal (0 without one).
     int totalDonne(int equipe) const;
     // Trump chosen by a seat, or by the table; a partner's answer without a
@@ -207,6 +210,7 @@ private:
     bool longueurAtteinte_() const;
     void finDeMatch_(int mode);
     static int siegeDuGroupe_(int etat);
+    void decideAnnonces_();
 
     QSharedPointer<Partie> m_partie;
     ZB_PointsA* m_points = nullptr;
@@ -214,6 +218,7 @@ private:
     // Kept from one deal to the next: players and the deal hold its cards.
     std::unique_ptr<ZB_DeckA> m_deck;
     int m_nombreAnnonces = 0;
+    bool m_annoncesDecidees = false;
     std::array<AnnoncesJoueur, 4> m_annonces;
     std::array<int, 4> m_siegesAnnonces{-1, -1, -1, -1};
     QList<JoueurHumain*> m_joueurs;

@@ -1,3 +1,4 @@
+#include "Annonce.h"
 #include "AnnoncesJoueur.h"
 #include "Carte.h"
 #include "EvenementDeJeu.h"
@@ -652,6 +653,51 @@ private slots:
         QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Cho, QStringLiteral("{1!0!0!-1!}"), 1, 27)));
         QCOMPARE(table->getPartie(), avant);
         QCOMPARE(salle->liste.etatAttendu_, 27);
+    }
+
+    // After the first trick the best announcement and its partner's are
+    // credited to their team; the two other seats' are dropped.
+    void meilleuresAnnoncesCreditees()
+    {
+        table->settingsPartie().joueurQuiCommenceLaProchainePartie = 1;
+        salle->liste.etatAttendu_ = 10;
+        QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Dis, QStringLiteral("Ok"), 3, 10)));
+        for (int siege = 0; siege < 4; ++siege)
+            QCOMPARE(table->getJoueur(siege)->main_.getNombreDeCartes(), 9u);
+        // The seat after the one that began the previous deal begins.
+        QCOMPARE(table->getSettingsPartie().joueurQuiCommenceLaProchainePartie, 2);
+        salle->liste.etatAttendu_ = 27;
+        QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Cho, QStringLiteral("{0!1!1!1!}"), 2, 27)));
+        QCOMPARE(table->getPartie()->noDuProchainAJouer_, 2);
+
+        auto annonce = [](int type, int couleur, int valeur, int points) {
+            AnnoncesJoueur a;
+            a.annonces_[0] = Annonce(type, couleur, valeur, points);
+            return a.sauveValeursDansString();
+        };
+        const QString textes[] = {AnnoncesJoueur().sauveValeursDansString(),
+                                  annonce(Annonce::TroisCartes, 1, 9, 20),
+                                  annonce(Annonce::QuatreCartes, 2, 10, 50),
+                                  annonce(Annonce::TroisCartes, 3, 14, 20)};
+        for (int i = 0; i < 4; ++i) {
+            salle->liste.etatAttendu_ = 29 + i;
+            QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ann, textes[i], (2 + i) % 4, 29 + i)));
+        }
+        salle->liste.etatAttendu_ = 44;
+        QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ram, QStringLiteral("Ok"), 3, 44)));
+        QVERIFY(table->estConfirmationAnnoncesEnAttente());
+        QCOMPARE(table->totalDonne(0), 50);
+        QCOMPARE(table->totalDonne(1), 0);
+        QCOMPARE(table->getAnnonces()[1], AnnoncesJoueur());
+        QCOMPARE(table->getAnnonces()[3], AnnoncesJoueur());
+        QCOMPARE(table->getAnnonces()[2].annonces_[0].points_, 50);
+
+        // Confirmed: the slots are emptied.
+        salle->liste.etatAttendu_ = 48;
+        QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ram, QStringLiteral("Ok"), 3, 48)));
+        QVERIFY(!table->estConfirmationAnnoncesEnAttente());
+        QCOMPARE(table->getNombreAnnonces(), 0);
+        QCOMPARE(table->totalDonne(0), 50);
     }
 
     // States the loop must never reach.

@@ -31,6 +31,7 @@ public:
     int cartesJouees = 0;
     int donnesTerminees = 0;
     int finsDeMatch = 0;
+    int confirmations = 0;
     QList<int> cartesParDonne;
     QString erreur;
 
@@ -51,8 +52,8 @@ public:
             suivant = 27;
         else if (etat == 28)
             suivant = table->getTypeDePartie().annonces_ == TypeDePartie::AnnoncesDesactivees ? 33 : 29;
-        else if (etat == 44)
-            suivant = 49; // no confirmation of announcements pending
+        else if (etat == 44 && !table->estConfirmationAnnoncesEnAttente())
+            suivant = 49;
         else if (etat == 112 && table->getTypeDePartie().genre_ == TypeDePartie::GenreBelote)
             suivant = 121;
         else if (etat == 128) {
@@ -69,6 +70,8 @@ public:
         for (int debut : {33, 49, 61, 73, 85})
             if (suivant >= debut && suivant < debut + 4)
                 suivant = debut + 4;
+        if (suivant == 45)
+            ++confirmations;
         if (suivant == 135)
             ++finsDeMatch;
         liste.etatAttendu_ = suivant;
@@ -186,6 +189,8 @@ private slots:
         const int t1 = table.getSettingsPartie().scores_[1] + table.totalDonne(1);
         QVERIFY(t0 >= 1000 || t1 >= 1000);
         QVERIFY(salle.donnesTerminees >= 1);
+        // Over a dozen deals some announcement is made and confirmed.
+        QVERIFY(salle.confirmations >= 1);
     }
 };
 
