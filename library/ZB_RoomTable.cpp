@@ -1214,6 +1214,7 @@ void ZB_RoomTable::jeuEstDistribue_(bool avanceJoueur)
         m_settingsPartie.joueurQuiCommenceLaProchainePartie =
             (m_settingsPartie.joueurQuiCommenceLaProchainePartie + 1) % 4;
     m_etatsBelote = {};
+    m_couleursBelote = {};
     m_annoncesDecidees = false;
     m_annonces = {};
     m_siegesAnnonces = {-1, -1, -1, -1};
@@ -1248,8 +1249,56 @@ void ZB_RoomTable::joueCarte(int noJoueur, Carte* carte)
     // A deal restored without its hands cannot take the card.
     if (m_partie.isNull() || !m_partie->partieReelle_)
         return;
+    const bool finImmediate = paireRoiDame_(noJoueur, carte);
     ZB_PointsDonne resultat;
-    m_partie->joueCarte(resultat, carte, noJoueur);
+    m_partie->joueCarte(resultat, carte, noJoueur, finImmediate);
+}
+
+bool ZB_RoomTable::paireRoiDame_(int noJoueur, const Carte* carte)
+{
+    const int mode = m_partie->atoutChoisi_.atout_;
+    const int couleur = carte->getCouleur();
+    const int valeur = carte->getValeur();
+    if (m_typeDePartie.roiDame_ != TypeDePartie::RoiDameStock && m_typeDePartie.roiDame_ != TypeDePartie::RoiDameRebelote)
+        return false;
+    if ((couleur != mode && mode != StatusAtout::ToutAtout) || (valeur != 12 && valeur != 13))
+        return false;
+    int& etat = m_etatsBelote[size_t(noJoueur)];
+    JoueurHumain* joueur = m_joueurs.at(noJoueur);
+    if (etat == 0) {
+        const int autre = valeur == 12 ? 9 * couleur - 2 : 9 * couleur - 3;
+        if (!joueur->main_.contientIndex(autre))
+            return false;
+        etat = 1;
+        m_couleursBelote[size_t(noJoueur)] = couleur;
+        if (m_typeDePartie.roiDame_ == TypeDePartie::RoiDameRebelote) {
+            if (m_display != nullptr)
+                m_display->afficheBulleAnnonce(noJoueur);
+            if (const Carte* autreCarte = joueur->main_.getCarte(autre))
+                for (JoueurHumain* j : std::as_const(m_joueurs))
+                    j->attribueCarte(noJoueur, *autreCarte);
+        }
+        return false;
+    }
+    // In "Tout atout" a king or queen of another suit does not complete
+    // the pair begun.
+    if (etat != 1 || couleur != m_couleursBelote[size_t(noJoueur)])
+        return false;
+    etat = 2;
+    const int equipe = noJoueur % 2;
+    const int bonus = 20 * m_partie->multiplicateur_;
+    if (m_points != nullptr)
+        m_points->autresPoints_[equipe] += bonus;
+    const int etatCourant = getEtatCourant();
+    if (etatCourant == 0 || (etatCourant >= 135 && etatCourant <= 138))
+        return false;
+    const int total = m_settingsPartie.scores_[size_t(equipe)]
+                    + (m_typeDePartie.genre_ == TypeDePartie::GenreJass ? bonus : 0);
+    if (total < m_scoreObjectif)
+        return false;
+    afficheArdoise_();
+    m_listeDesEvenements->etatAttendu_ = 129;
+    return true;
 }
 
 void ZB_RoomTable::ramasse(const EvenementDeJeu& ev)

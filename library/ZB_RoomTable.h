@@ -163,6 +163,8 @@ public:
     // The first trick's best announcements were credited and wait for the
     // seats' confirmation (states 45 to 48).
     bool estConfirmationAnnoncesEnAttente() const { return m_annoncesDecidees; }
+    // Each seat's king-and-queen pair state.
+    const std::array<int, 4>& getEtatsBelote() const { return m_etatsBelote; }
     // A team's total of the running deal (0 without one).
     int totalDonne(int equipe) const;
     // Trump chosen by a seat, or by the table; a partner's answer without a
@@ -211,6 +213,8 @@ private:
     void finDeMatch_(int mode);
     static int siegeDuGroupe_(int etat);
     void decideAnnonces_();
+    // The king-and-queen pair of trump; true when it ends the match at once.
+    bool paireRoiDame_(int noJoueur, const Carte* carte);
 
     QSharedPointer<Partie> m_partie;
     ZB_PointsA* m_points = nullptr;
@@ -234,7 +238,8 @@ private:
     QMap<int, int> m_historiqueRefaire;
     ZB_StatusMise m_statusMise;
     int m_compteurPasse = 0;
-    std::array<int, 4> m_etatsBelote{};
+    std::array<int, 4> m_etatsBelote{};   // 0 none, 1 half of the pair played, 2 complete
+    std::array<int, 4> m_couleursBelote{}; // suit of the pair begun
     QRandomGenerator m_random;
     ZB_SettingsPartie m_settingsPartie;
     GM_GameStats m_statsPartie;

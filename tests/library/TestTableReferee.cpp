@@ -700,6 +700,54 @@ private slots:
         QCOMPARE(table->totalDonne(0), 50);
     }
 
+    // The trump queen played while holding the king begins the pair; the king
+    // completes it, and when its bonus reaches the target the match ends at
+    // once without moving the turn.
+    void paireRoiDameFinit()
+    {
+        OptionsDePartie options(TypeDePartie::GenreJass);
+        TypeDePartie::initTypesDePartie(TypeDePartie::GenreJass);
+        TypeDePartie type = TypeDePartie::getTypeDePartie(options.idPreset_);
+        type.roiDame_ = TypeDePartie::RoiDameStock;
+        type.pointsObjectif_ = 1000;
+        options.idPreset_ = TypeDePartie::ID_PERSONALISE;
+        options.typeDePartie_ = type;
+        table->nouvellePartie(ZB_RoomTable::ReseauServeur, options);
+        table->settingsPartie().scores_ = {0, 985};
+
+        donne(1, {{1, 12}, {1, 13}});
+        donne(2, {{1, 6}, {2, 6}});
+        donne(3, {{1, 7}, {2, 7}});
+        donne(0, {{1, 8}, {2, 8}});
+        EnsembleDeCartes mains;
+        for (int siege = 0; siege < 4; ++siege)
+            for (Carte* carte : table->getJoueur(siege)->main_)
+                mains.ajouteCarte(carte);
+        StatusAtout atout;
+        atout.choisi_ = true;
+        atout.atout_ = 1;
+        atout.multiplicateur_ = 1;
+        table->setPartie(QSharedPointer<Partie>::create(atout, mains, 1, 1, 1, table->getTypeDePartie(),
+                                                        ZB_StatusMise(), nullptr));
+
+        const char* pli[] = {"1_12", "1_6", "1_7", "1_8"};
+        for (int i = 0; i < 4; ++i) {
+            salle->liste.etatAttendu_ = 37 + i;
+            QVERIFY(table->cb_executeUnEvenement(
+                coup(EvenementDeJeu::Ajo, QString::fromLatin1(pli[i]), (1 + i) % 4, 37 + i)));
+            QCOMPARE(table->getEtatsBelote()[1], 1);
+        }
+        QCOMPARE(table->getEtatsBelote()[2], 0);
+        QCOMPARE(table->getPartie()->noDuProchainAJouer_, 1);
+
+        salle->liste.etatAttendu_ = 53;
+        QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ajo, QStringLiteral("1_13"), 1, 53)));
+        QCOMPARE(table->getEtatsBelote()[1], 2);
+        QCOMPARE(salle->liste.etatAttendu_, 129);
+        QCOMPARE(table->getPartie()->noDuProchainAJouer_, 1);
+        QVERIFY(table->getJoueur(1)->main_.estVide());
+    }
+
     // States the loop must never reach.
     void etatsNonServis_data()
     {
