@@ -1061,6 +1061,8 @@ void ZB_RoomTable::continueLeJeu(int mode, double* delai, bool relance, bool for
         if (m_partie.isNull())
             throw GM_Exception(tr("Erreur interne: La boucle a évènements ne traite pas tous les cas"));
         const int siege = m_partie->noDuProchainAJouer_;
+        if (siege < 0 || siege >= NombreDeSieges)
+            throw GM_Exception(tr("Erreur interne: La boucle a évènements ne traite pas tous les cas"));
         afficheEtat_(etat, mode, siege);
         if (m_display != nullptr) {
             if (m_partie->atoutEnCours_ != m_dernierAtoutDessine) {
@@ -1162,6 +1164,10 @@ void ZB_RoomTable::reponse_ActionDistribue(int nombreDeCartes, bool enDirect)
         m_mise->setPileB(pileB);
     }
 
+    // A deal starts from empty hands: a card left over from an abandoned
+    // deal would otherwise sit in two hands at once.
+    for (JoueurHumain* joueur : std::as_const(m_joueurs))
+        joueur->main_.vide();
     const bool coupe = m_typeDePartie.distribution_ == 1;
     const int premier = m_settingsPartie.rotationDonne_ ? 1 : 0;
     for (int donnees = 0; donnees < nombreDeCartes; donnees += 3) {
