@@ -1212,8 +1212,12 @@ void ZB_RoomTable::jeuEstDistribue_(bool avanceJoueur)
                                     .arg(m_settingsPartie.joueurQuiCommenceLaProchainePartie)));
     if (m_display != nullptr) {
         int restantes = 0;
-        if (m_settingsPartie.huitTours_)
+        if (m_settingsPartie.huitTours_) {
             restantes = 8 - m_settingsPartie.toursJoues_;
+        } else if (m_settingsPartie.toursAtout_) {
+            std::array<bool, TypeDePartie::NOMBRE_MODES> permis{};
+            restantes = 2 * m_typeDePartie.getAtoutsPermis(permis) - m_settingsPartie.donnesJouees_;
+        }
         m_display->nouvelleDonne(m_deck->getNombreDeCartes() / 4, m_scoreObjectif, restantes);
     }
     if (avanceJoueur)
