@@ -1,5 +1,6 @@
 #include "ZB_RoomTable.h"
 
+#include "Annonce.h"
 #include "Carte.h"
 #include "DisplayA.h"
 #include "DisplayAPanelDeJoueur.h"
@@ -10,8 +11,12 @@
 #include "Partie.h"
 #include "StatusAtout.h"
 #include "ZB_FichierDePartie.h"
-#include "ZB_MiseA.h"
-#include "ZB_PointsA.h"
+#include "ZB_DeckBelote.h"
+#include "ZB_DeckJass.h"
+#include "ZB_MiseBelote.h"
+#include "ZB_MiseJass.h"
+#include "ZB_PointsBelote.h"
+#include "ZB_PointsJass.h"
 
 #include <QMessageLogger>
 #include <QIODevice>
@@ -368,7 +373,8 @@ bool ZB_RoomTable::cb_executeUnEvenement(const EvenementDeJeu& ev)
         }
         StatusAtout atout;
         atout.chargeValeursDepuisString(ev.texte_);
-        atoutChoisi(ev.noJoueur_, atout);
+        if (!atoutChoisi(ev.noJoueur_, atout))
+            return refuse_(ev, QStringLiteral("the partner must choose a trump"));
         break;
     }
     case EvenementDeJeu::Chm: {
@@ -774,6 +780,7 @@ void ZB_RoomTable::reinitialise(bool garderGenerateur)
     m_annonces = {};
     m_siegesAnnonces = {-1, -1, -1, -1};
     m_nombreAnnonces = 0;
+    m_annoncesDecidees = false;
     m_statusMise = ZB_StatusMise();
     m_compteurPasse = 0;
     m_statsPartie = GM_GameStats();
@@ -852,47 +859,633 @@ void ZB_RoomTable::afficheAnalyses(bool afficher)
     }
 }
 
-// ---- Not built yet: state machine, deal, bids and trump, tricks. ----
+// ---- State machine, deal, trump choice and tricks. ----
+
+namespace {
+
+constexpr int PremiersEtatsDeGroupe[] = {33, 41, 45, 49, 57, 61, 69, 73, 81, 85, 93, 101, 109, 117, 125, 130};
+
+bool estEtatNouveauJoueur(int etat)
+{
+    for (int debut : {33, 49, 61, 73, 85})
+        if (etat >= debut && etat < debut + 4)
+            return true;
+    return false;
+}
+
+bool estEtatRamasse(int etat)
+{
+    for (int debut : {41, 57, 69, 81, 93, 101, 109, 117, 125, 130})
+        if (etat >= debut && etat < debut + 4)
+            return true;
+    return false;
+}
+
+// The collect that ends a trick.
+bool estFinDePli(int etat)
+{
+    switch (etat) {
+    case 44: case 60: case 72: case 84: case 96: case 104: case 112: case 120: case 128:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+int ZB_RoomTable::siegeDuGroupe_(int etat)
+{
+    for (int debut : PremiersEtatsDeGroupe)
+        if (etat >= debut && etat < debut + 4)
+            return etat - debut;
+    return -1;
+}
+
+InfoDemande ZB_RoomTable::demande_(int etat, int mode) const
+{
+    return InfoDemande(etat, mode, m_settingsPartie.noDemande, m_noTable, m_version);
+}
+
+void ZB_RoomTable::afficheEtat_(int etat, int mode, int noJoueur, int second)
+{
+    if (m_display == nullptr)
+        return;
+    m_display->afficheEtat(demande_(etat, mode), getJoueur(noJoueur), getJoueur(second), noJoueur,
+                           m_typeDePartie.atoutImpose_);
+}
+
+void ZB_RoomTable::executeDeLaTable_(int genre, const QString& texte, int etat, qint64 idJoueur, int noDemande)
+{
+    // The constructor checks the event and throws when it is not sound.
+    EvenementDeJeu ev(genre, texte, SiegeTable, etat, EvenementDeJeu::Local_Table, idJoueur, 0, noDemande, m_noTable,
+                      ZB_ICI);
+    m_listeDesEvenements->execute_unlocked(m_settingsPartie.noDemande, ev, true);
+}
+
+int ZB_RoomTable::totalDonne(int equipe) const
+{
+    return m_points != nullptr ? m_points->getScore(equipe) : 0;
+}
+
+bool ZB_RoomTable::longueurAtteinte_() const
+{
+    if (m_settingsPartie.huitTours_)
+        return m_settingsPartie.toursJoues_ >= 8;
+    if (m_settingsPartie.toursAtout_) {
+        std::array<bool, TypeDePartie::NOMBRE_MODES> drapeaux{};
+        const int permis = m_typeDePartie.getAtoutsPermis(drapeaux);
+        return m_settingsPartie.donnesJouees_ >= 2 * permis;
+    }
+    return false;
+}
+
+void ZB_RoomTable::afficheArdoise_()
+{
+    if (m_display == nullptr)
+        return;
+    if (m_points != nullptr) {
+        m_display->afficheArdoise(*m_points, m_settingsPartie.scores_[0], m_settingsPartie.scores_[1],
+                                  m_partie.isNull() ? 1 : m_partie->multiplicateur_, QList<int>(), -1);
+    } else {
+        ZB_PointsJass vide;
+        m_display->afficheArdoise(vide, m_settingsPartie.scores_[0], m_settingsPartie.scores_[1], 1, QList<int>(),
+                                  -1);
+    }
+}
 
 void ZB_RoomTable::continueLeJeu(int mode, double* delai, bool relance, bool force)
 {
-    Q_UNUSED(delai);
-    Q_UNUSED(relance);
-    Q_UNUSED(force);
-    // Only the bookkeeping every continuation does; the states are served
-    // with the state machine.
     if (mode == 0 && !m_reseau) {
         if (getEtatCourant() > 10)
             m_partieEnCours = true;
     } else {
         m_partieEnCours = false;
     }
-    m_derniereActivite = QDateTime::currentDateTimeUtc();
+    const int etat = getEtatCourant();
+    const bool enDirect = mode == 0 && !m_miroir;
+    const int debut = m_settingsPartie.joueurQuiCommenceLaProchainePartie;
+    auto fixeDelai = [delai](double ms) {
+        if (delai != nullptr)
+            *delai = ms;
+    };
+    bool metAJourActivite = true;
+
+    if (etat == 0 || etat == 1 || (etat >= 136 && etat <= 138)) {
+        // Nothing to ask.
+    } else if (etat >= 2 && etat <= 5) {
+        const int siege = etat - 2;
+        afficheEtat_(etat, mode, -1);
+        JoueurHumain* joueur = getJoueur(siege);
+        if (enDirect) {
+            if (m_entreesDonne.contains(siege)) {
+                const OptionsDuJoueur options = m_entreesDonne.value(siege);
+                executeDeLaTable_(EvenementDeJeu::ReJ,
+                                  QLatin1Char('{') + options.sauveValeursDansString() + QLatin1Char('!')
+                                      + QString::number(siege) + QLatin1String("!}"),
+                                  etat, options.id_, m_settingsPartie.noDemande);
+                m_entreesDonne.remove(siege);
+            } else if (joueur != nullptr && joueur->getContexteDeJeu() != nullptr) {
+                executeDeLaTable_(EvenementDeJeu::InJ, joueur->options_.sauveValeursDansString(), etat,
+                                  joueur->options_.id_, -1);
+            }
+        }
+    } else if (etat == 6) {
+        if (enDirect) {
+            ++m_settingsPartie.noDemande;
+            if (m_settingsPartie.noDemande == -1)
+                ++m_settingsPartie.noDemande;
+            if (m_optionsDePartie.modeDeJeu_ == 4)
+                m_settingsPartie.random_.reseedFromTime();
+            executeDeLaTable_(EvenementDeJeu::Enr, m_settingsPartie.sauveValeursDansString(), 6, -1, -1);
+        }
+    } else if (etat == 7) {
+        qDebug("%s", qUtf8Printable(QStringLiteral("Table(%1)::OnContinueLeJeu->in state "
+                                                   "'EvenementDeJeu::AttendDistribue1'")
+                                        .arg(m_noTable)));
+        m_historiqueAnnuler.clear();
+        m_historiqueRefaire.clear();
+        for (int siege = NombreDeSieges - 1; siege >= 0; --siege) {
+            afficheEtat_(etat, mode, siege);
+            m_joueurs.at(siege)->demande_ActionDistribue(demande_(7 + siege, mode));
+        }
+    } else if (etat >= 8 && etat <= 10) {
+        qDebug("%s", qUtf8Printable(QStringLiteral("Table(%1)::OnContinueLeJeu->in state "
+                                                   "'EvenementDeJeu::AttendDistribue2, 3 ou 4'")
+                                        .arg(m_noTable)));
+        if ((mode == 0 && relance) || force) {
+            for (int siege = NombreDeSieges - 1; siege >= etat - 7; --siege) {
+                afficheEtat_(etat, mode, siege);
+                m_joueurs.at(siege)->demande_ActionDistribue(demande_(7 + siege, mode));
+            }
+        }
+    } else if (etat >= 11 && etat <= 26) {
+        // Bids arrive with the auctions; until then a bid state only asks.
+        const int siege = getJoueurQuiDoitJouer(etat);
+        afficheEtat_(etat, mode, -1);
+        m_joueurs.at(siege)->demande_ChoisitMise(m_statusMise, demande_(etat, mode));
+        fixeDelai(3000);
+    } else if (etat == 27) {
+        const int siege = modulo4(debut);
+        afficheEtat_(etat, mode, siege);
+        m_joueurs.at(siege)->demande_ChoisitAtout(StatusAtout(), demande_(etat, mode));
+        fixeDelai(500);
+    } else if (etat == 28) {
+        const int siege = modulo4(debut);
+        const int partenaire = (m_joueurs.at(siege)->noJoueur_ + 2) % 4;
+        afficheEtat_(etat, mode, siege, partenaire);
+        StatusAtout passe;
+        passe.chibre_ = true;
+        m_joueurs.at(partenaire)->demande_ChoisitAtout(passe, demande_(etat, mode));
+        fixeDelai(500);
+    } else if (etat >= 29 && etat <= 32) {
+        const int siege = getJoueurQuiDoitJouer(etat);
+        m_joueurs.at(siege)->demande_Annonce(demande_(etat, mode),
+                                             m_partie.isNull() ? 0 : m_partie->atoutChoisi_.atout_);
+        fixeDelai(etat == 29 ? 3000 : 500);
+    } else if (estEtatNouveauJoueur(etat)) {
+        metAJourActivite = false;
+        if (m_serveur && m_reseau) {
+            const int siege = siegeDuGroupe_(etat);
+            if (m_entreesPli.contains(siege)) {
+                const OptionsDuJoueur options = m_entreesPli.value(siege);
+                executeDeLaTable_(EvenementDeJeu::ReJ,
+                                  QLatin1Char('{') + options.sauveValeursDansString() + QLatin1Char('!')
+                                      + QString::number(siege) + QLatin1String("!}"),
+                                  etat, options.id_, m_settingsPartie.noDemande);
+                m_entreesPli.remove(siege);
+            }
+            m_etatsEntreesTraites.insert(etat, -1);
+        }
+    } else if (JoueurHumain::estEtatDeJeuDeCarte(etat)) {
+        if (m_partie.isNull())
+            throw GM_Exception(tr("Erreur interne: La boucle a évènements ne traite pas tous les cas"));
+        const int siege = m_partie->noDuProchainAJouer_;
+        if (siege < 0 || siege >= NombreDeSieges)
+            throw GM_Exception(tr("Erreur interne: La boucle a évènements ne traite pas tous les cas"));
+        afficheEtat_(etat, mode, siege);
+        if (m_display != nullptr) {
+            if (m_partie->atoutEnCours_ != m_dernierAtoutDessine) {
+                m_dernierAtoutDessine = m_partie->atoutEnCours_;
+                m_display->redessineCartes(m_dernierAtoutDessine);
+            }
+            JoueurHumain* joueur = m_joueurs.at(siege);
+            if (!joueur->estJoueurManuel())
+                m_display->setCurseur(joueur->options_.distant_ == 1 ? 16 : 3);
+            else
+                m_display->restaureCurseur();
+        }
+        m_joueurs.at(siege)->demande_Carte(m_partie, demande_(etat, mode));
+        fixeDelai((mode == 2 || mode == 4) ? 500 : 500 + double(m_random.bounded(1000)));
+    } else if (estEtatRamasse(etat)) {
+        const int groupe = siegeDuGroupe_(etat);
+        if (groupe == 0) {
+            for (int siege = NombreDeSieges - 1; siege >= 0; --siege) {
+                afficheEtat_(etat, mode, siege);
+                m_joueurs.at(siege)->demande_ActionRamasser(demande_(etat + siege, mode));
+            }
+            fixeDelai((mode == 2 || mode == 4) ? 1500 : 500);
+        } else if (mode == 0 && relance) {
+            for (int siege = groupe; siege < NombreDeSieges; ++siege) {
+                afficheEtat_(etat, mode, siege);
+                m_joueurs.at(siege)->demande_ActionRamasser(demande_(etat + siege - groupe, mode));
+            }
+        }
+    } else if (etat >= 45 && etat <= 48) {
+        if (etat == 45 || (mode == 0 && relance)) {
+            for (int siege = etat == 45 ? 0 : etat - 45; siege < NombreDeSieges; ++siege) {
+                afficheEtat_(etat, mode, siege);
+                m_joueurs.at(siege)->demande_ActionRamasser(demande_(45 + siege, mode));
+            }
+        }
+        fixeDelai(500);
+    } else if (etat == 135) {
+        finDeMatch_(mode);
+    } else {
+        throw GM_Exception(tr("Erreur interne: La boucle a évènements ne traite pas tous les cas"));
+    }
+
+    if (metAJourActivite)
+        m_derniereActivite = QDateTime::currentDateTimeUtc();
+    if (m_display != nullptr)
+        m_display->afficheBoutonsAnnuler(!m_historiqueAnnuler.isEmpty(), !m_historiqueRefaire.isEmpty());
+}
+
+void ZB_RoomTable::finDeMatch_(int mode)
+{
+    const int t0 = totalDonne(0) + m_settingsPartie.scores_[0];
+    const int t1 = totalDonne(1) + m_settingsPartie.scores_[1];
+    if (t0 < m_scoreObjectif && t1 < m_scoreObjectif && !longueurAtteinte_())
+        return;
+    const bool egalite = t0 == t1;
+    for (int siege = 0; siege < NombreDeSieges; ++siege)
+        afficheEtat_(135, mode, siege);
+    // Seats 0, 2, 1, 3 answer in the states 135 to 138.
+    const int ordre[] = {0, 2, 1, 3};
+    for (int i = 0; i < NombreDeSieges; ++i) {
+        const int siege = ordre[i];
+        const bool gagne = siege % 2 == 0 ? t1 <= t0 : t0 < t1;
+        m_joueurs.at(siege)->demande_ActionFinDePartie(gagne, egalite, m_reseau, m_typeDePartie.atoutImpose_ && m_reseau,
+                                                      demande_(135 + i, mode), GM_GameStatsPlayer(),
+                                                      GM_GameStatsPlayer(), GM_GameStatsPlayer());
+    }
+    afficheArdoise_();
 }
 
 void ZB_RoomTable::reponse_ActionDistribue(int nombreDeCartes, bool enDirect)
 {
-    Q_UNUSED(nombreDeCartes);
     Q_UNUSED(enDirect);
+    const int etat = getEtatCourant();
+    qDebug("%s", qUtf8Printable(QStringLiteral("ZB_RoomTable::reponse_ActionDistribue()->enter(), EtatJeu: %1")
+                                    .arg(etat)));
+    if (etat != 10)
+        return;
+
+    delete m_mise;
+    m_mise = nullptr;
+    delete m_points;
+    m_points = nullptr;
+    const bool jass = m_typeDePartie.genre_ == TypeDePartie::GenreJass;
+    if (!m_deck || (m_deck->getNombreDeCartes() == 36) != jass)
+        m_deck.reset(jass ? static_cast<ZB_DeckA*>(new ZB_DeckJass) : new ZB_DeckBelote);
+
+    if (m_typeDePartie.contrat_ == TypeDePartie::ContratChibre) {
+        m_mise = new ZB_MiseJass(*m_deck);
+        m_points = new ZB_PointsJass;
+    } else {
+        m_mise = new ZB_MiseBelote(*m_deck);
+        m_points = new ZB_PointsBelote;
+    }
+    if (!m_settingsPartie.textePiles_.isEmpty()) {
+        QList<int> pileA;
+        QList<int> pileB;
+        m_settingsPartie.getPiles(pileA, pileB);
+        m_mise->setPileA(pileA);
+        m_mise->setPileB(pileB);
+    }
+
+    // A deal starts from empty hands: a card left over from an abandoned
+    // deal would otherwise sit in two hands at once.
+    for (JoueurHumain* joueur : std::as_const(m_joueurs))
+        joueur->main_.vide();
+    const bool coupe = m_typeDePartie.distribution_ == 1;
+    const int premier = m_settingsPartie.rotationDonne_ ? 1 : 0;
+    for (int donnees = 0; donnees < nombreDeCartes; donnees += 3) {
+        const int paquet = qMin(3, nombreDeCartes - donnees);
+        for (int i = 0; i < NombreDeSieges; ++i) {
+            const int siege = (premier + i) % NombreDeSieges;
+            EnsembleDeCartes cartes;
+            m_mise->distribue(cartes, m_settingsPartie.random_, paquet, siege, coupe);
+            if (m_settingsPartie.joueurQuiCommenceLaProchainePartie == -10)
+                m_settingsPartie.joueurQuiCommenceLaProchainePartie =
+                    m_mise->getJoueurQuiCommence(m_settingsPartie.random_, NombreDeSieges);
+            for (int j = 0; j < NombreDeSieges; ++j) {
+                JoueurHumain* joueur = m_joueurs.at(j);
+                if (j == siege) {
+                    for (Carte* carte : cartes)
+                        joueur->main_.ajouteCarte(carte);
+                    joueur->cartesRecues(cartes);
+                } else {
+                    joueur->marqueCartesConnues(siege, cartes);
+                }
+                joueur->annuleDemande();
+                joueur->setPartie(QSharedPointer<Partie>());
+            }
+        }
+    }
+
+    if (m_typeDePartie.contrat_ == TypeDePartie::ContratChibre
+        || m_typeDePartie.contrat_ == TypeDePartie::ContratCoinche
+        || m_typeDePartie.contrat_ == TypeDePartie::ContratContre) {
+        if (m_display != nullptr)
+            m_display->afficheCartesDistribuees(nullptr);
+        jeuEstDistribue_(m_typeDePartie.contrat_ == TypeDePartie::ContratChibre);
+    }
+    // The turned-card deals arrive with the Belote bids.
+}
+
+void ZB_RoomTable::jeuEstDistribue_(bool avanceJoueur)
+{
+    qDebug("%s", qUtf8Printable(QStringLiteral("Table(%1)::jeuEstDistribue_->m_settingsPartie."
+                                               "joueurQuiCommenceLaProchainePartie=%2")
+                                    .arg(m_noTable)
+                                    .arg(m_settingsPartie.joueurQuiCommenceLaProchainePartie)));
+    if (m_display != nullptr) {
+        int restantes = 0;
+        if (m_settingsPartie.huitTours_) {
+            restantes = 8 - m_settingsPartie.toursJoues_;
+        } else if (m_settingsPartie.toursAtout_) {
+            std::array<bool, TypeDePartie::NOMBRE_MODES> permis{};
+            restantes = 2 * m_typeDePartie.getAtoutsPermis(permis) - m_settingsPartie.donnesJouees_;
+        }
+        m_display->nouvelleDonne(m_deck->getNombreDeCartes() / 4, m_scoreObjectif, restantes);
+    }
+    if (avanceJoueur)
+        m_settingsPartie.joueurQuiCommenceLaProchainePartie =
+            (m_settingsPartie.joueurQuiCommenceLaProchainePartie + 1) % 4;
+    m_etatsBelote = {};
+    m_couleursBelote = {};
+    m_annoncesDecidees = false;
+    m_annonces = {};
+    m_siegesAnnonces = {-1, -1, -1, -1};
+    ++m_settingsPartie.toursJoues_;
+    ++m_settingsPartie.donnesJouees_;
+    m_nombreAnnonces = 0;
+    if (m_points != nullptr) {
+        const int objectif = m_points->objectifMise_;
+        m_points->efface();
+        m_points->objectifMise_ = objectif;
+    }
+    afficheArdoise_();
 }
 
 void ZB_RoomTable::joueCarte(int noJoueur, Carte* carte)
 {
-    // Only shown for now; taking the card out of the hands and applying it
-    // to the deal come with the trick rules.
     if (m_display != nullptr)
         m_display->afficheCarteJouee(noJoueur, carte);
+    if (carte == nullptr)
+        return;
+    JoueurHumain* auteur = m_joueurs.at(noJoueur);
+    if (auteur->estJoueurManuel() && !m_reseau && !m_pasDAnnulation) {
+        const int etat = getEtatCourant();
+        m_historiqueAnnuler.insert(etat, etat);
+        m_historiqueRefaire.clear();
+    }
+    for (JoueurHumain* joueur : std::as_const(m_joueurs)) {
+        if (joueur->main_.contientCarte(carte))
+            joueur->main_.retireCarte(carte);
+        joueur->metAJourProbabilites(m_partie, carte);
+    }
+    // A deal restored without its hands cannot take the card.
+    if (m_partie.isNull() || !m_partie->partieReelle_)
+        return;
+    const bool finImmediate = paireRoiDame_(noJoueur, carte);
+    ZB_PointsDonne resultat;
+    m_partie->joueCarte(resultat, carte, noJoueur, finImmediate);
+}
+
+bool ZB_RoomTable::paireRoiDame_(int noJoueur, const Carte* carte)
+{
+    const int mode = m_partie->atoutChoisi_.atout_;
+    const int couleur = carte->getCouleur();
+    const int valeur = carte->getValeur();
+    if (m_typeDePartie.roiDame_ != TypeDePartie::RoiDameStock && m_typeDePartie.roiDame_ != TypeDePartie::RoiDameRebelote)
+        return false;
+    if ((couleur != mode && mode != StatusAtout::ToutAtout) || (valeur != 12 && valeur != 13))
+        return false;
+    int& etat = m_etatsBelote[size_t(noJoueur)];
+    JoueurHumain* joueur = m_joueurs.at(noJoueur);
+    if (etat == 0) {
+        const int autre = valeur == 12 ? 9 * couleur - 2 : 9 * couleur - 3;
+        if (!joueur->main_.contientIndex(autre))
+            return false;
+        etat = 1;
+        m_couleursBelote[size_t(noJoueur)] = couleur;
+        if (m_typeDePartie.roiDame_ == TypeDePartie::RoiDameRebelote) {
+            if (m_display != nullptr)
+                m_display->afficheBulleAnnonce(noJoueur);
+            if (const Carte* autreCarte = joueur->main_.getCarte(autre))
+                for (JoueurHumain* j : std::as_const(m_joueurs))
+                    j->attribueCarte(noJoueur, *autreCarte);
+        }
+        return false;
+    }
+    // In "Tout atout" a king or queen of another suit does not complete
+    // the pair begun.
+    if (etat != 1 || couleur != m_couleursBelote[size_t(noJoueur)])
+        return false;
+    etat = 2;
+    const int equipe = noJoueur % 2;
+    const int bonus = 20 * m_partie->multiplicateur_;
+    if (m_points != nullptr)
+        m_points->autresPoints_[equipe] += bonus;
+    const int etatCourant = getEtatCourant();
+    if (etatCourant == 0 || (etatCourant >= 135 && etatCourant <= 138))
+        return false;
+    const int total = m_settingsPartie.scores_[size_t(equipe)]
+                    + (m_typeDePartie.genre_ == TypeDePartie::GenreJass ? bonus : 0);
+    if (total < m_scoreObjectif)
+        return false;
+    afficheArdoise_();
+    m_listeDesEvenements->etatAttendu_ = 129;
+    return true;
 }
 
 void ZB_RoomTable::ramasse(const EvenementDeJeu& ev)
 {
     Q_UNUSED(ev);
+    const int etat = getEtatCourant();
+    if (!estFinDePli(etat) && etat != 48 && etat != 133)
+        return;
+    if (etat == 44 && m_nombreAnnonces == NombreDeSieges)
+        decideAnnonces_();
+    if (etat == 48) {
+        const std::array<AnnoncesJoueur, 4> confirmees = m_annonces;
+        m_annonces = {};
+        m_siegesAnnonces = {-1, -1, -1, -1};
+        m_nombreAnnonces = 0;
+        m_annoncesDecidees = false;
+        if (m_display != nullptr && !m_partie.isNull())
+            m_display->afficheCartesAnnonces(0, m_partie->joueurQuiDebuteTour_ % 2, confirmees);
+    }
+    if (etat == 128 && !m_partie.isNull()) {
+        QList<int> pileA;
+        QList<int> pileB;
+        for (int i = 0; i < m_partie->getNombreCartesRamassees(0); ++i)
+            pileA << m_partie->getCartesRamassees(0)[i];
+        for (int i = 0; i < m_partie->getNombreCartesRamassees(1); ++i)
+            pileB << m_partie->getCartesRamassees(1)[i];
+        m_settingsPartie.setPiles(pileA, pileB);
+    }
+    afficheArdoise_();
+    const bool compteDonne = m_typeDePartie.genre_ == TypeDePartie::GenreJass || etat == 128;
+    const int t0 = m_settingsPartie.scores_[0] + (compteDonne ? totalDonne(0) : 0);
+    const int t1 = m_settingsPartie.scores_[1] + (compteDonne ? totalDonne(1) : 0);
+    if (t0 >= m_scoreObjectif || t1 >= m_scoreObjectif || (etat == 128 && longueurAtteinte_()))
+        m_listeDesEvenements->etatAttendu_ = 134;
 }
 
-void ZB_RoomTable::atoutChoisi(int noJoueur, const StatusAtout& atout)
+namespace {
+
+int poidsDuGenre(int genre)
 {
-    Q_UNUSED(noJoueur);
-    Q_UNUSED(atout);
+    switch (genre) {
+    case Annonce::TroisCartes:
+        return 3;
+    case Annonce::QuatreCartes:
+    case Annonce::Carre:
+        return 4;
+    case Annonce::CinqCartesOuPlus:
+        return 5;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+void ZB_RoomTable::decideAnnonces_()
+{
+    if (m_partie.isNull())
+        return;
+    const int mode = m_partie->atoutChoisi_.atout_;
+    const int couleurAtout = m_partie->getCouleurAtout();
+    // The slots are in turn order: the first is the best until a later one
+    // beats it.
+    int meilleur = 0;
+    for (int i = 1; i < NombreDeSieges; ++i) {
+        const Annonce& a = m_annonces[size_t(i)].annonces_[0];
+        const Annonce& b = m_annonces[size_t(meilleur)].annonces_[0];
+        bool remplace = false;
+        if (m_version < 3) {
+            const int pa = poidsDuGenre(a.type_);
+            const int pb = poidsDuGenre(b.type_);
+            const bool plusHaute = mode == StatusAtout::BasEnHaut ? a.valeur_ < b.valeur_ : a.valeur_ > b.valeur_;
+            remplace = a.points_ > b.points_ || (a.points_ == b.points_ && pa > pb)
+                    || (a.points_ == b.points_ && pa == pb && plusHaute)
+                    || (a.points_ == b.points_ && pa == pb && a.valeur_ == b.valeur_ && b.couleur_ != couleurAtout);
+        } else {
+            remplace = compareAnnonces(a, mode, couleurAtout, b) == 1;
+        }
+        if (remplace)
+            meilleur = i;
+    }
+    if (m_annonces[size_t(meilleur)].annonces_[0].type_ == Annonce::Aucune)
+        return;
+
+    const int partenaire = (meilleur + 2) % NombreDeSieges;
+    const int siegeMeilleur = m_siegesAnnonces[size_t(meilleur)];
+    const int siegePartenaire = m_siegesAnnonces[size_t(partenaire)];
+    const AnnoncesJoueur annoncesMeilleur = m_annonces[size_t(meilleur)];
+    const AnnoncesJoueur annoncesPartenaire = m_annonces[size_t(partenaire)];
+    m_annoncesDecidees = true;
+    for (int slot : {meilleur, partenaire}) {
+        const int siege = m_siegesAnnonces[size_t(slot)];
+        JoueurHumain* joueur = getJoueur(siege);
+        if (joueur != nullptr && joueur->estJoueurManuel() && m_display != nullptr)
+            if (DisplayAPanelDeJoueur* panel = m_display->getPanelDeJoueur(siege))
+                panel->montreAnnonce(m_annonces[size_t(slot)]);
+    }
+    if (m_display != nullptr) {
+        m_display->effaceBulles(siegeMeilleur, annoncesMeilleur);
+        m_display->effaceBulles(siegePartenaire, annoncesPartenaire);
+    }
+    for (int slot = 0; slot < NombreDeSieges; ++slot)
+        if (slot != meilleur && slot != partenaire)
+            m_annonces[size_t(slot)] = AnnoncesJoueur();
+
+    const int credit =
+        (annoncesMeilleur.getTotalPoints() + annoncesPartenaire.getTotalPoints()) * m_partie->multiplicateur_;
+    if (m_points != nullptr && siegeMeilleur >= 0)
+        m_points->pointsAnnonces_[siegeMeilleur % 2] += credit;
+    for (JoueurHumain* joueur : std::as_const(m_joueurs)) {
+        joueur->recoitAnnonces(siegeMeilleur, annoncesMeilleur);
+        joueur->recoitAnnonces(siegePartenaire, annoncesPartenaire);
+    }
+}
+
+bool ZB_RoomTable::termineDonne(bool detacheJoueurs)
+{
+    m_settingsPartie.scores_[0] += totalDonne(0);
+    m_settingsPartie.scores_[1] += totalDonne(1);
+    bool secondeMoitie = false;
+    if (m_settingsPartie.huitTours_ && m_settingsPartie.toursJoues_ == 4) {
+        m_settingsPartie.random_.chargeValeursDepuisString(m_settingsPartie.texteGenerateur_);
+        m_settingsPartie.rotationDonne_ = true;
+        m_settingsPartie.joueurQuiCommenceLaProchainePartie = -10;
+        m_etatsBelote = {};
+        secondeMoitie = true;
+    }
+    m_partie.clear();
+    for (JoueurHumain* joueur : std::as_const(m_joueurs))
+        joueur->setPartie(QSharedPointer<Partie>());
+    delete m_mise;
+    m_mise = nullptr;
+    delete m_points;
+    m_points = nullptr;
+    if (detacheJoueurs) {
+        for (JoueurHumain* joueur : std::as_const(m_joueurs)) {
+            joueur->getAide()->annuleDemande();
+            joueur->setContexteDeJeu(nullptr);
+            joueur->demandePanneau_ = false;
+        }
+    }
+    return secondeMoitie;
+}
+
+bool ZB_RoomTable::atoutChoisi(int noJoueur, const StatusAtout& atout)
+{
+    const int etat = getEtatCourant();
+    // The choice passed to the partner cannot be passed again: the cards
+    // would be played with no trump at all.
+    if (!atout.choisi_ && etat == 28)
+        return false;
+    JoueurHumain* choisisseur = getJoueur(noJoueur);
+    if (choisisseur != nullptr && choisisseur->estJoueurManuel() && !m_reseau) {
+        m_historiqueAnnuler.insert(etat, etat);
+        m_historiqueRefaire.clear();
+    }
+    if (!atout.choisi_)
+        return true; // passed to the partner
+    if (m_points != nullptr)
+        m_points->objectifMise_ = m_typeDePartie.montantContrat_ > 0 ? m_typeDePartie.montantContrat_ : -1;
+    m_settingsPartie.incrementeCompteurAtout(atout.atout_);
+    m_listeDesEvenements->etatAttendu_ = 28;
+
+    EnsembleDeCartes mains;
+    for (const JoueurHumain* joueur : std::as_const(m_joueurs))
+        for (Carte* carte : joueur->main_)
+            mains.ajouteCarte(carte);
+    const int debut = modulo4(m_settingsPartie.joueurQuiCommenceLaProchainePartie);
+    const int multiplicateur = atout.multiplicateur_ > 0 ? atout.multiplicateur_ : 1;
+    m_partie = QSharedPointer<Partie>::create(atout, mains, debut, noJoueur == SiegeTable ? debut : noJoueur,
+                                              multiplicateur, m_typeDePartie, m_statusMise, m_points);
+    for (JoueurHumain* joueur : std::as_const(m_joueurs))
+        joueur->setPartie(m_partie);
+    if (m_display != nullptr)
+        m_display->setPartie(m_partie);
+    afficheArdoise_();
+    return true;
 }
 
 void ZB_RoomTable::miseChoisie(int noJoueur, const ZB_StatusMise& mise)

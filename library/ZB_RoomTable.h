@@ -4,6 +4,7 @@
 #include "EvenementDeJeu.h"
 #include "GM_GameStats.h"
 #include "GM_MessageBoxEmitter.h"
+#include "InfoDemande.h"
 #include "ListeDesEvenements.h"
 #include "OptionsDePartie.h"
 #include "OptionsDuJoueur.h"
@@ -22,6 +23,7 @@
 #include <QStringList>
 
 #include <array>
+#include <memory>
 
 class Carte;
 class DisplayA;
@@ -30,6 +32,7 @@ class JoueurHumain;
 class Partie;
 class QTextStream;
 class StatusAtout;
+class ZB_DeckA;
 class ZB_MiseA;
 class ZB_PointsA;
 
@@ -140,19 +143,33 @@ public:
     void setVersion(int version) { m_version = version; }
 
     // ---- Operations of the state machine, the bids and the tricks. ----
-    // Not built yet: they are declared so that event execution can call them
-    // and do only what is marked below; the state machine, the deal, the
-    // bids and trump choice, the tricks, the scoreboard and undo come next.
-    // Lets the game go on after an event (state machine; stub).
+    // A Jass deal with the trump chosen at the table is served end to end;
+    // the bids, turned cards, automatic trump, statistics, offline seats and
+    // undo are still to come (marked stub below or not declared yet).
+    // Lets the game go on after an event: issues what the current state
+    // requires and the pause before the list's next automatic step. A state
+    // the loop must never reach throws GM_Exception.
     void continueLeJeu(int mode, double* delai, bool relance, bool force);
-    // Deal answer "Dis" (stub).
+    // Deal answer "Dis": the fourth answer (state 10) deals the hands.
     void reponse_ActionDistribue(int nombreDeCartes, bool enDirect);
-    // A card played by a seat: for now only shown on the display (stub).
+    // A card played by a seat: out of every hand, into the deal.
     void joueCarte(int noJoueur, Carte* carte);
-    // Collect answer "Ram" (stub).
+    // Collect answer "Ram": the last collect of a trick checks the target.
     void ramasse(const EvenementDeJeu& ev);
-    // Trump chosen by a seat, or by the table (stub).
-    void atoutChoisi(int noJoueur, const StatusAtout& atout);
+    // End of a deal, called by the room once every table finished it: the
+    // deal's totals join the match scores. True when an eight-round match
+    // starts its second half with the same deals.
+    bool termineDonne(bool detacheJoueurs);
+    // The first trick's best announcements were credited and wait for the
+    // seats' confirmation (states 45 to 48).
+    bool estConfirmationAnnoncesEnAttente() const { return m_annoncesDecidees; }
+    // Each seat's king-and-queen pair state.
+    const std::array<int, 4>& getEtatsBelote() const { return m_etatsBelote; }
+    // A team's total of the running deal (0 without one).
+    int totalDonne(int equipe) const;
+    // Trump chosen by a seat, or by the table; a partner's answer without a
+    // trump is ignored (false).
+    bool atoutChoisi(int noJoueur, const StatusAtout& atout);
     // Bid of a seat (stub).
     void miseChoisie(int noJoueur, const ZB_StatusMise& mise);
     // A seat goes offline and the computer takes it (stub).
@@ -186,11 +203,26 @@ private:
     int siegeDeLaDecision_(int genre, int etat) const;
     void retireEntrees_(qint64 idJoueur);
     void initialiseJoueur_(JoueurHumain* joueur, const OptionsDuJoueur& options, int noJoueur);
+    InfoDemande demande_(int etat, int mode) const;
+    void afficheEtat_(int etat, int mode, int noJoueur, int second = -1);
+    // Builds an event of the table and runs it at once through the list.
+    void executeDeLaTable_(int genre, const QString& texte, int etat, qint64 idJoueur, int noDemande);
+    void jeuEstDistribue_(bool avanceJoueur);
+    void afficheArdoise_();
+    bool longueurAtteinte_() const;
+    void finDeMatch_(int mode);
+    static int siegeDuGroupe_(int etat);
+    void decideAnnonces_();
+    // The king-and-queen pair of trump; true when it ends the match at once.
+    bool paireRoiDame_(int noJoueur, const Carte* carte);
 
     QSharedPointer<Partie> m_partie;
     ZB_PointsA* m_points = nullptr;
     ZB_MiseA* m_mise = nullptr;
+    // Kept from one deal to the next: players and the deal hold its cards.
+    std::unique_ptr<ZB_DeckA> m_deck;
     int m_nombreAnnonces = 0;
+    bool m_annoncesDecidees = false;
     std::array<AnnoncesJoueur, 4> m_annonces;
     std::array<int, 4> m_siegesAnnonces{-1, -1, -1, -1};
     QList<JoueurHumain*> m_joueurs;
@@ -206,7 +238,8 @@ private:
     QMap<int, int> m_historiqueRefaire;
     ZB_StatusMise m_statusMise;
     int m_compteurPasse = 0;
-    std::array<int, 4> m_etatsBelote{};
+    std::array<int, 4> m_etatsBelote{};   // 0 none, 1 half of the pair played, 2 complete
+    std::array<int, 4> m_couleursBelote{}; // suit of the pair begun
     QRandomGenerator m_random;
     ZB_SettingsPartie m_settingsPartie;
     GM_GameStats m_statsPartie;

@@ -1,3 +1,4 @@
+#include "Annonce.h"
 #include "AnnoncesJoueur.h"
 #include "Carte.h"
 #include "EvenementDeJeu.h"
@@ -70,9 +71,10 @@ public:
         return applique;
     }
     void envoieEvenement(const EvenementDeJeu&) override {}
-    void continueLeJeu(int mode, double* delaiMs, int, bool force) override
+    // No pacing: the checks run on each event as it arrives.
+    void continueLeJeu(int mode, double*, int, bool force) override
     {
-        table->continueLeJeu(mode, delaiMs, false, force);
+        table->continueLeJeu(mode, nullptr, false, force);
     }
     void noteActiviteJoueur(const EvenementDeJeu&) override {}
     bool peutContinuer(int&, int) override { return true; }
@@ -254,14 +256,14 @@ private slots:
     void carteDuSiegeQuiDoitJouer()
     {
         donne(1, {{2, 14}, {3, 6}});
-        donne(2, {{2, 14}});
+        donne(2, {{3, 14}});
         salle->liste.etatAttendu_ = 37;
         QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 1, 37)));
         QCOMPARE(display->cartesJouees, QStringList{QStringLiteral("1:2_14")});
         QCOMPARE(display->rafraichissements, 1);
 
-        // The same card from a seat whose turn it is not.
-        const EvenementDeJeu autre = coup(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 2, 37);
+        // A card of a seat whose turn it is not.
+        const EvenementDeJeu autre = coup(EvenementDeJeu::Ajo, QStringLiteral("3_14"), 2, 37);
         QTest::ignoreMessage(QtWarningMsg,
                              qPrintable(QStringLiteral("ZB_RoomTable::cb_executeUnEvenement, Player = 2 (Options = %1) "
                                                        "is not the player supposed to play (expected = 1), card "
@@ -274,7 +276,7 @@ private slots:
         // Before the deal exists, nobody may play.
         table->setPartie(QSharedPointer<Partie>());
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("expected = -1\\), card play")));
-        QVERIFY(!table->cb_executeUnEvenement(coup(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 1, 37)));
+        QVERIFY(!table->cb_executeUnEvenement(coup(EvenementDeJeu::Ajo, QStringLiteral("3_6"), 1, 37)));
     }
 
     void carteAbsente_data()
@@ -622,6 +624,169 @@ private slots:
         table->inscritJoueur(3, arrivant, Joueur::ModeHumainDistant, false);
         QVERIFY(table->getEntreesProchainPli().isEmpty());
         QVERIFY(table->getEtatsEntreesTraites().isEmpty());
+    }
+
+    // The choice passed to the partner must come back with a trump: a second
+    // pass would leave the cards with no trump at all.
+    void partenaireDoitChoisir()
+    {
+        table->settingsPartie().joueurQuiCommenceLaProchainePartie = 1;
+        salle->liste.etatAttendu_ = 28;
+        {
+            Silence silence;
+            QVERIFY(!table->cb_executeUnEvenement(coup(EvenementDeJeu::Cho, QStringLiteral("{1!0!0!-1!}"), 3, 28)));
+            QCOMPARE(Silence::compte, 1);
+        }
+        QCOMPARE(salle->liste.etatAttendu_, 28);
+        QVERIFY(!table->getPartie()->partieReelle_);
+
+        QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Cho, TEXTE_ATOUT, 3, 28)));
+        QVERIFY(table->getPartie()->partieReelle_);
+        QCOMPARE(table->getPartie()->atoutChoisi_.atout_, 9);
+        QCOMPARE(table->getPartie()->joueurQuiAChoisiAtout_, 3);
+        QCOMPARE(table->getPartie()->noDuProchainAJouer_, 1);
+        QCOMPARE(table->getJoueur(0)->getPartie(), table->getPartie());
+
+        // The seat that begins may pass: nothing changes but the state goes on.
+        salle->liste.etatAttendu_ = 27;
+        const QSharedPointer<Partie> avant = table->getPartie();
+        QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Cho, QStringLiteral("{1!0!0!-1!}"), 1, 27)));
+        QCOMPARE(table->getPartie(), avant);
+        QCOMPARE(salle->liste.etatAttendu_, 27);
+    }
+
+    // After the first trick the best announcement and its partner's are
+    // credited to their team; the two other seats' are dropped.
+    void meilleuresAnnoncesCreditees()
+    {
+        table->settingsPartie().joueurQuiCommenceLaProchainePartie = 1;
+        salle->liste.etatAttendu_ = 10;
+        QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Dis, QStringLiteral("Ok"), 3, 10)));
+        for (int siege = 0; siege < 4; ++siege)
+            QCOMPARE(table->getJoueur(siege)->main_.getNombreDeCartes(), 9u);
+        // The seat after the one that began the previous deal begins.
+        QCOMPARE(table->getSettingsPartie().joueurQuiCommenceLaProchainePartie, 2);
+        salle->liste.etatAttendu_ = 27;
+        QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Cho, QStringLiteral("{0!1!1!1!}"), 2, 27)));
+        QCOMPARE(table->getPartie()->noDuProchainAJouer_, 2);
+
+        auto annonce = [](int type, int couleur, int valeur, int points) {
+            AnnoncesJoueur a;
+            a.annonces_[0] = Annonce(type, couleur, valeur, points);
+            return a.sauveValeursDansString();
+        };
+        const QString textes[] = {AnnoncesJoueur().sauveValeursDansString(),
+                                  annonce(Annonce::TroisCartes, 1, 9, 20),
+                                  annonce(Annonce::QuatreCartes, 2, 10, 50),
+                                  annonce(Annonce::TroisCartes, 3, 14, 20)};
+        for (int i = 0; i < 4; ++i) {
+            salle->liste.etatAttendu_ = 29 + i;
+            QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ann, textes[i], (2 + i) % 4, 29 + i)));
+        }
+        salle->liste.etatAttendu_ = 44;
+        QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ram, QStringLiteral("Ok"), 3, 44)));
+        QVERIFY(table->estConfirmationAnnoncesEnAttente());
+        QCOMPARE(table->totalDonne(0), 50);
+        QCOMPARE(table->totalDonne(1), 0);
+        QCOMPARE(table->getAnnonces()[1], AnnoncesJoueur());
+        QCOMPARE(table->getAnnonces()[3], AnnoncesJoueur());
+        QCOMPARE(table->getAnnonces()[2].annonces_[0].points_, 50);
+
+        // Confirmed: the slots are emptied.
+        salle->liste.etatAttendu_ = 48;
+        QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ram, QStringLiteral("Ok"), 3, 48)));
+        QVERIFY(!table->estConfirmationAnnoncesEnAttente());
+        QCOMPARE(table->getNombreAnnonces(), 0);
+        QCOMPARE(table->totalDonne(0), 50);
+    }
+
+    // The trump queen played while holding the king begins the pair; the king
+    // completes it, and when its bonus reaches the target the match ends at
+    // once without moving the turn.
+    void paireRoiDameFinit()
+    {
+        OptionsDePartie options(TypeDePartie::GenreJass);
+        TypeDePartie::initTypesDePartie(TypeDePartie::GenreJass);
+        TypeDePartie type = TypeDePartie::getTypeDePartie(options.idPreset_);
+        type.roiDame_ = TypeDePartie::RoiDameStock;
+        type.pointsObjectif_ = 1000;
+        options.idPreset_ = TypeDePartie::ID_PERSONALISE;
+        options.typeDePartie_ = type;
+        table->nouvellePartie(ZB_RoomTable::ReseauServeur, options);
+        table->settingsPartie().scores_ = {0, 985};
+
+        donne(1, {{1, 12}, {1, 13}});
+        donne(2, {{1, 6}, {2, 6}});
+        donne(3, {{1, 7}, {2, 7}});
+        donne(0, {{1, 8}, {2, 8}});
+        EnsembleDeCartes mains;
+        for (int siege = 0; siege < 4; ++siege)
+            for (Carte* carte : table->getJoueur(siege)->main_)
+                mains.ajouteCarte(carte);
+        StatusAtout atout;
+        atout.choisi_ = true;
+        atout.atout_ = 1;
+        atout.multiplicateur_ = 1;
+        table->setPartie(QSharedPointer<Partie>::create(atout, mains, 1, 1, 1, table->getTypeDePartie(),
+                                                        ZB_StatusMise(), nullptr));
+
+        const char* pli[] = {"1_12", "1_6", "1_7", "1_8"};
+        for (int i = 0; i < 4; ++i) {
+            salle->liste.etatAttendu_ = 37 + i;
+            QVERIFY(table->cb_executeUnEvenement(
+                coup(EvenementDeJeu::Ajo, QString::fromLatin1(pli[i]), (1 + i) % 4, 37 + i)));
+            QCOMPARE(table->getEtatsBelote()[1], 1);
+        }
+        QCOMPARE(table->getEtatsBelote()[2], 0);
+        QCOMPARE(table->getPartie()->noDuProchainAJouer_, 1);
+
+        salle->liste.etatAttendu_ = 53;
+        QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ajo, QStringLiteral("1_13"), 1, 53)));
+        QCOMPARE(table->getEtatsBelote()[1], 2);
+        QCOMPARE(salle->liste.etatAttendu_, 129);
+        QCOMPARE(table->getPartie()->noDuProchainAJouer_, 1);
+        QVERIFY(table->getJoueur(1)->main_.estVide());
+    }
+
+    // States the loop must never reach.
+    void etatsNonServis_data()
+    {
+        QTest::addColumn<int>("etat");
+        QTest::newRow("Belote pair") << 129;
+        QTest::newRow("match over") << 134;
+        QTest::newRow("new-game question") << 139;
+        QTest::newRow("beyond") << 142;
+    }
+    void etatsNonServis()
+    {
+        QFETCH(int, etat);
+        salle->liste.etatAttendu_ = etat;
+        QVERIFY_THROWS_EXCEPTION(GM_Exception, table->continueLeJeu(0, nullptr, false, false));
+    }
+
+    // Deal requests: all four seats at the first state, only those that have
+    // not dealt when asked again.
+    void demandesDeDistribution()
+    {
+        salle->liste.etatAttendu_ = 7;
+        table->continueLeJeu(0, nullptr, false, false);
+        const int premiere = table->getNoDemande();
+        for (int siege = 0; siege < 4; ++siege) {
+            QCOMPARE(table->getJoueur(siege)->getDemandeDistribue().etat_, 7 + siege);
+            QCOMPARE(table->getJoueur(siege)->getDemandeDistribue().noDemande_, premiere);
+        }
+        // A later request number shows who was asked again.
+        table->settingsPartie().noDemande = premiere + 1;
+        salle->liste.etatAttendu_ = 9;
+        table->continueLeJeu(0, nullptr, false, false);
+        for (int siege = 0; siege < 4; ++siege)
+            QCOMPARE(table->getJoueur(siege)->getDemandeDistribue().noDemande_, premiere);
+        table->continueLeJeu(0, nullptr, true, false);
+        const int attendues[] = {premiere, premiere, premiere + 1, premiere + 1};
+        for (int siege = 0; siege < 4; ++siege) {
+            QCOMPARE(table->getJoueur(siege)->getDemandeDistribue().noDemande_, attendues[siege]);
+            QCOMPARE(table->getJoueur(siege)->getDemandeDistribue().etat_, 7 + siege);
+        }
     }
 
     // Live intake: a bad event is logged and dropped, the next one runs.

@@ -77,15 +77,15 @@ public:
         }
         if (ev.type_ == EvenementDeJeu::Ajo)
             table.getPartie()->noDuProchainAJouer_ = (ev.noJoueur_ + 1) % 4;
-        if (ev.etat_ == liste.etatAttendu_)
-            liste.etatAttendu_ = prochainEtat(ev.etat_);
+        // The table may have moved the state on itself (a trump choice does).
+        if (ev.etat_ <= liste.etatAttendu_)
+            liste.etatAttendu_ = prochainEtat(liste.etatAttendu_);
         return true;
     }
     void envoieEvenement(const EvenementDeJeu&) override {}
-    void continueLeJeu(int mode, double* delaiMs, int, bool force) override
-    {
-        table.continueLeJeu(mode, delaiMs, false, force);
-    }
+    // This room plays every step of its game itself: the table's own
+    // continuation would inscribe, snapshot and deal on its own.
+    void continueLeJeu(int, double*, int, bool) override {}
     void noteActiviteJoueur(const EvenementDeJeu&) override {}
     bool peutContinuer(int&, int) override { return true; }
 
