@@ -8,6 +8,8 @@
 #include "GM_Exception.h"
 #include "ListeDesEvenements.h"
 
+#include "FuzzQt.h"
+
 #include <QCoreApplication>
 #include <QTextBlock>
 #include <QString>
@@ -42,26 +44,11 @@ public:
     bool peutContinuer(int&, int) override { return true; }
 };
 
-void silence(QtMsgType, const QMessageLogContext&, const QString&) {}
-
-void demarreQt()
-{
-    static int argc = 1;
-    static char nom[] = "fuzz_events";
-    static char* argv[] = {nom, nullptr};
-    static QCoreApplication* app = [] {
-        // Refused events are logged; here they are expected.
-        qInstallMessageHandler(&silence);
-        return new QCoreApplication(argc, argv);
-    }();
-    (void)app;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    demarreQt();
+    fuzzDemarreQt();
     QString texte = QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const uint8_t choix = size > 0 ? data[0] : 0;
 

@@ -11,6 +11,8 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include "FuzzQt.h"
+
 #include <QCoreApplication>
 #include <QStringList>
 #include <QTextStream>
@@ -19,15 +21,6 @@
 #include <cstdlib>
 
 namespace {
-
-void demarreQt()
-{
-    static int argc = 1;
-    static char nom[] = "fuzz_game_file";
-    static char* argv[] = {nom, nullptr};
-    static QCoreApplication* app = new QCoreApplication(argc, argv);
-    (void)app;
-}
 
 void verifieLignes(const QStringList& lignes, size_t taille)
 {
@@ -40,7 +33,7 @@ void verifieLignes(const QStringList& lignes, size_t taille)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    demarreQt();
+    fuzzDemarreQt();
     const uint8_t choix = size > 0 ? data[0] : 0;
     QByteArray octets(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     if (choix & 0x80)

@@ -14,6 +14,8 @@
 #include "ZB_DisplayEmpty.h"
 #include "ZB_RoomTable.h"
 
+#include "FuzzQt.h"
+
 #include <QCoreApplication>
 #include <QMutex>
 #include <QString>
@@ -62,27 +64,11 @@ public:
     bool peutContinuer(int&, int) override { return true; }
 };
 
-// Refusals and drops are logged at every bad event; printing them would
-// slow the fuzzer down to a crawl.
-void silence(QtMsgType, const QMessageLogContext&, const QString&) {}
-
-void demarreQt()
-{
-    static int argc = 1;
-    static char nom[] = "fuzz_table_intake";
-    static char* argv[] = {nom, nullptr};
-    static QCoreApplication* app = [] {
-        qInstallMessageHandler(&silence);
-        return new QCoreApplication(argc, argv);
-    }();
-    (void)app;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    demarreQt();
+    fuzzDemarreQt();
     // The options come from the last byte: the first one must open an event.
     const uint8_t choix = size > 0 ? data[size - 1] : 0;
     QString texte = QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));

@@ -262,12 +262,20 @@ void JoueurHumain::conseilMise(const EnsembleDeCartes& main, ZB_StatusMise& cons
     aide_->conseilMise(main, conseil);
 }
 
+bool JoueurHumain::prendReponse_unlocked()
+{
+    // Once the online delay has run out the computer has answered already.
+    if (delaiActif_ && !timerDelaiEnLigne_.isActive())
+        return false;
+    arreteDelai_unlocked();
+    return true;
+}
+
 void JoueurHumain::choisitAtout(StatusAtout& atout)
 {
     QMutexLocker lock(&mutexDelai_);
-    if (delaiActif_ && !timerDelaiEnLigne_.isActive())
-        return; // the computer has answered already
-    arreteDelai_unlocked();
+    if (!prendReponse_unlocked())
+        return;
     if (estAffiche())
         if (DisplayAPanelDeJoueur* p = panel())
             p->finChoixAtout();
@@ -282,9 +290,8 @@ void JoueurHumain::choisitAtout(StatusAtout& atout)
 void JoueurHumain::choisitMise(ZB_StatusMise& mise)
 {
     QMutexLocker lock(&mutexDelai_);
-    if (delaiActif_ && !timerDelaiEnLigne_.isActive())
+    if (!prendReponse_unlocked())
         return;
-    arreteDelai_unlocked();
     if (estAffiche())
         if (DisplayAPanelDeJoueur* p = panel())
             p->finChoixAtout();
@@ -295,9 +302,8 @@ void JoueurHumain::choisitMise(ZB_StatusMise& mise)
 void JoueurHumain::actionDistribue()
 {
     QMutexLocker lock(&mutexDelai_);
-    if (delaiActif_ && !timerDelaiEnLigne_.isActive())
+    if (!prendReponse_unlocked())
         return;
-    arreteDelai_unlocked();
     if (estAffiche())
         if (DisplayAPanelDeJoueur* p = panel())
             p->effaceAttente();
@@ -308,9 +314,8 @@ void JoueurHumain::actionDistribue()
 void JoueurHumain::actionRamasser()
 {
     QMutexLocker lock(&mutexDelai_);
-    if (delaiActif_ && !timerDelaiEnLigne_.isActive())
+    if (!prendReponse_unlocked())
         return;
-    arreteDelai_unlocked();
     if (estAffiche())
         if (DisplayAPanelDeJoueur* p = panel())
             p->effaceAttenteRamasser();

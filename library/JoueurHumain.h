@@ -160,6 +160,9 @@ private:
     void demarreDelai();
     // Stops the online timer; the caller holds the timer mutex.
     void arreteDelai_unlocked();
+    // A user's answer counts only while the seat is still the user's: false
+    // when the delay ran out; otherwise the delay is stopped.
+    bool prendReponse_unlocked();
     // Sets the cursor while a seat other than the user's decides.
     void placeCurseur();
     // The assistant answers with the seat's current hand and request.
