@@ -122,6 +122,9 @@ public:
     const QTextDocument& getEnAttente() const { return enAttente_; }
     const QTextDocument& getExecutes() const { return executes_; }
     int getEtatExecute() const { return etatExecute_; }
+    // The room rewinds it when a deal is abandoned, so that the new deal's
+    // early states are not taken for stale answers.
+    void setEtatExecute(int etat) { etatExecute_ = etat; }
     int getNoTable() const { return noTable_; }
     int getNoDonne() const { return noDonne_; }
     int getNombreDeDonnes() const { return static_cast<int>(donnes_.size()); }

@@ -16,6 +16,8 @@ public:
     // Deals one card with the same rules as a hand the first time and keeps
     // it; null when no card is left to turn.
     virtual Carte* getCarteRetournee(GM_KnuthRandom& rng, bool coupe);
+    // The card turned so far, without drawing one.
+    Carte* carteRetourneeTiree() const { return carteRetournee_; }
 
 private:
     int premierJoueur_ = -10;

@@ -19,6 +19,7 @@
 #include "ZB_PointsJass.h"
 
 #include <QMessageLogger>
+#include <QCoreApplication>
 #include <QIODevice>
 #include <QMutexLocker>
 #include <QTextStream>
@@ -382,6 +383,9 @@ bool ZB_RoomTable::cb_executeUnEvenement(const EvenementDeJeu& ev)
             return refuse_(ev, QStringLiteral("not this seat's bid"));
         ZB_StatusMise mise;
         mise.chargeValeursDepuisString(ev.texte_);
+        const QString raison = raisonRefusMise_(mise);
+        if (!raison.isEmpty())
+            return refuse_(ev, raison);
         miseChoisie(ev.noJoueur_, mise);
         break;
     }
@@ -907,12 +911,12 @@ InfoDemande ZB_RoomTable::demande_(int etat, int mode) const
     return InfoDemande(etat, mode, m_settingsPartie.noDemande, m_noTable, m_version);
 }
 
-void ZB_RoomTable::afficheEtat_(int etat, int mode, int noJoueur, int second)
+void ZB_RoomTable::afficheEtat_(int etat, int mode, int noJoueur, int second, int siegeQuiAgit)
 {
     if (m_display == nullptr)
         return;
-    m_display->afficheEtat(demande_(etat, mode), getJoueur(noJoueur), getJoueur(second), noJoueur,
-                           m_typeDePartie.atoutImpose_);
+    m_display->afficheEtat(demande_(etat, mode), getJoueur(noJoueur), getJoueur(second),
+                           siegeQuiAgit == -2 ? noJoueur : siegeQuiAgit, m_typeDePartie.atoutImpose_);
 }
 
 void ZB_RoomTable::executeDeLaTable_(int genre, const QString& texte, int etat, qint64 idJoueur, int noDemande)
@@ -937,7 +941,41 @@ bool ZB_RoomTable::longueurAtteinte_() const
         const int permis = m_typeDePartie.getAtoutsPermis(drapeaux);
         return m_settingsPartie.donnesJouees_ >= 2 * permis;
     }
+    const int automatique = m_typeDePartie.atoutAutomatique_;
+    if (automatique == 1 || automatique == 2) {
+        StatusAtout atout;
+        return determineAtoutAutomatique(atout, automatique == 2) < 1;
+    }
     return false;
+}
+
+int ZB_RoomTable::determineAtoutAutomatique(StatusAtout& atout, bool secondeRegle) const
+{
+    std::array<bool, TypeDePartie::NOMBRE_MODES> permis{};
+    const int nombre = m_typeDePartie.getAtoutsPermis(permis);
+    const int limite = secondeRegle ? 4 : 1;
+    const int total = nombre * limite;
+    int choisis = 0;
+    int choix = -1;
+    for (int mode : {4, 1, 2, 3, 5, 6, 7, 8, 9, 10, 11}) {
+        if (!permis[size_t(mode)])
+            continue;
+        const int compteur = m_settingsPartie.getCompteurAtout(mode);
+        choisis += compteur;
+        if (choix == -1 && compteur < limite)
+            choix = mode;
+    }
+    // Mode 0 is never drawn but still counts among the allowed ones.
+    if (permis[0])
+        choisis += m_settingsPartie.getCompteurAtout(0);
+    if (choix != -1) {
+        atout.chibre_ = false;
+        atout.choisi_ = true;
+        atout.atout_ = choix;
+        const int multiplicateur = m_typeDePartie.multiplicateurs_[size_t(choix)];
+        atout.multiplicateur_ = multiplicateur >= 1 ? multiplicateur : 1;
+    }
+    return total - choisis;
 }
 
 void ZB_RoomTable::afficheArdoise_()
@@ -956,6 +994,12 @@ void ZB_RoomTable::afficheArdoise_()
 
 void ZB_RoomTable::continueLeJeu(int mode, double* delai, bool relance, bool force)
 {
+    // A stored record being replayed supplies every step itself, its live
+    // lines included: a snapshot or inscription built here would replace the
+    // recorded one in the list's queue, and a seat asked now would answer in
+    // place of the record. The game goes on live once the replay is over.
+    if (mode == 0 && m_listeDesEvenements != nullptr && m_listeDesEvenements->estReplayEnCours())
+        mode = 1;
     if (mode == 0 && !m_reseau) {
         if (getEtatCourant() > 10)
             m_partieEnCours = true;
@@ -1020,15 +1064,53 @@ void ZB_RoomTable::continueLeJeu(int mode, double* delai, bool relance, bool for
             }
         }
     } else if (etat >= 11 && etat <= 26) {
-        // Bids arrive with the auctions; until then a bid state only asks.
+        if (etat == 11) {
+            const int contrat = m_typeDePartie.contrat_;
+            const int pas = pasDeMise_();
+            m_statusMise = ZB_StatusMise();
+            m_statusMise.miseFaite_ = false;
+            m_statusMise.tourMise_ = 0;
+            m_statusMise.montantBloque_ = contrat == TypeDePartie::ContratFixe || contrat == TypeDePartie::ContratVache;
+            m_statusMise.pointsMise_ = (m_typeDePartie.montantContrat_ / pas) * pas;
+            m_statusMise.atoutMise_ = 0;
+            m_statusMise.miseur_ = -1;
+            m_statusMise.pasMise_ = pas;
+            m_statusMise.premierMiseur_ = debut;
+            m_statusMise.miseMin_ = 80;
+            m_statusMise.miseMax_ = m_typeDePartie.annonces_ != TypeDePartie::AnnoncesDesactivees ? 650 : 160;
+            m_statusMise.miseMinDepart_ = 80;
+            m_statusMise.typeContrat_ = ZB_StatusMise::PasEncoreDeMise;
+            m_compteurPasse = 0;
+            afficheArdoise_();
+        } else {
+            ++m_statusMise.tourMise_;
+            if (etat <= 14)
+                afficheArdoise_();
+        }
         const int siege = getJoueurQuiDoitJouer(etat);
-        afficheEtat_(etat, mode, -1);
+        afficheEtat_(etat, mode, -1, -1, siege);
         m_joueurs.at(siege)->demande_ChoisitMise(m_statusMise, demande_(etat, mode));
         fixeDelai(3000);
     } else if (etat == 27) {
         const int siege = modulo4(debut);
         afficheEtat_(etat, mode, siege);
-        m_joueurs.at(siege)->demande_ChoisitAtout(StatusAtout(), demande_(etat, mode));
+        const int automatique = m_typeDePartie.atoutAutomatique_;
+        if (automatique == 1 || automatique == 2) {
+            if (enDirect) {
+                StatusAtout atout;
+                if (determineAtoutAutomatique(atout, automatique == 2) >= 1 && atout.choisi_) {
+                    posteALaSalle_(new EvenementDeJeu(EvenementDeJeu::Cho, atout.sauveValeursDansString(), SiegeTable,
+                                                      27, EvenementDeJeu::Local_Table, -1, 0,
+                                                      m_settingsPartie.noDemande, m_noTable, ZB_ICI));
+                } else {
+                    // The match ends with the deal of the last trump, so only
+                    // a broken record gets here: say so rather than wait.
+                    throw GM_Exception(tr("Erreur interne: La boucle a évènements ne traite pas tous les cas"));
+                }
+            }
+        } else {
+            m_joueurs.at(siege)->demande_ChoisitAtout(StatusAtout(), demande_(etat, mode));
+        }
         fixeDelai(500);
     } else if (etat == 28) {
         const int siege = modulo4(debut);
@@ -1194,32 +1276,53 @@ void ZB_RoomTable::reponse_ActionDistribue(int nombreDeCartes, bool enDirect)
         }
     }
 
-    if (m_typeDePartie.contrat_ == TypeDePartie::ContratChibre
-        || m_typeDePartie.contrat_ == TypeDePartie::ContratCoinche
-        || m_typeDePartie.contrat_ == TypeDePartie::ContratContre) {
+    if (m_typeDePartie.contrat_ == TypeDePartie::ContratChibre) {
         if (m_display != nullptr)
             m_display->afficheCartesDistribuees(nullptr);
-        jeuEstDistribue_(m_typeDePartie.contrat_ == TypeDePartie::ContratChibre);
+        jeuEstDistribue_(true);
+        return;
     }
-    // The turned-card deals arrive with the Belote bids.
+    Carte* retournee = nullptr;
+    if (m_typeDePartie.contrat_ == TypeDePartie::ContratFixe || m_typeDePartie.contrat_ == TypeDePartie::ContratVache) {
+        if (auto* mise = dynamic_cast<ZB_MiseBelote*>(m_mise))
+            retournee = mise->getCarteRetournee(m_settingsPartie.random_, coupe);
+    }
+    if (m_display != nullptr)
+        m_display->afficheCartesDistribuees(retournee);
+    if (retournee != nullptr)
+        for (JoueurHumain* joueur : std::as_const(m_joueurs))
+            joueur->setCarteRetournee(*retournee);
+    // A deal with bids starts its bookkeeping once a contract stands
+    // (finDesMises_): counting it here too would count every deal twice and
+    // let redealt deals use up an eight-round match.
+    afficheNouvelleDonne_();
 }
 
-void ZB_RoomTable::jeuEstDistribue_(bool avanceJoueur)
+void ZB_RoomTable::afficheNouvelleDonne_()
+{
+    if (m_display == nullptr || !m_deck)
+        return;
+    int restantes = 0;
+    if (m_settingsPartie.huitTours_) {
+        restantes = 8 - m_settingsPartie.toursJoues_;
+    } else if (m_settingsPartie.toursAtout_) {
+        std::array<bool, TypeDePartie::NOMBRE_MODES> permis{};
+        restantes = 2 * m_typeDePartie.getAtoutsPermis(permis) - m_settingsPartie.donnesJouees_;
+    } else if (m_typeDePartie.atoutAutomatique_ == 1 || m_typeDePartie.atoutAutomatique_ == 2) {
+        StatusAtout atout;
+        restantes = determineAtoutAutomatique(atout, m_typeDePartie.atoutAutomatique_ == 2) - 1;
+    }
+    m_display->nouvelleDonne(m_deck->getNombreDeCartes() / 4, m_scoreObjectif, restantes);
+}
+
+void ZB_RoomTable::jeuEstDistribue_(bool avanceJoueur, bool afficheDonne)
 {
     qDebug("%s", qUtf8Printable(QStringLiteral("Table(%1)::jeuEstDistribue_->m_settingsPartie."
                                                "joueurQuiCommenceLaProchainePartie=%2")
                                     .arg(m_noTable)
                                     .arg(m_settingsPartie.joueurQuiCommenceLaProchainePartie)));
-    if (m_display != nullptr) {
-        int restantes = 0;
-        if (m_settingsPartie.huitTours_) {
-            restantes = 8 - m_settingsPartie.toursJoues_;
-        } else if (m_settingsPartie.toursAtout_) {
-            std::array<bool, TypeDePartie::NOMBRE_MODES> permis{};
-            restantes = 2 * m_typeDePartie.getAtoutsPermis(permis) - m_settingsPartie.donnesJouees_;
-        }
-        m_display->nouvelleDonne(m_deck->getNombreDeCartes() / 4, m_scoreObjectif, restantes);
-    }
+    if (afficheDonne)
+        afficheNouvelleDonne_();
     if (avanceJoueur)
         m_settingsPartie.joueurQuiCommenceLaProchainePartie =
             (m_settingsPartie.joueurQuiCommenceLaProchainePartie + 1) % 4;
@@ -1471,27 +1574,207 @@ bool ZB_RoomTable::atoutChoisi(int noJoueur, const StatusAtout& atout)
         m_points->objectifMise_ = m_typeDePartie.montantContrat_ > 0 ? m_typeDePartie.montantContrat_ : -1;
     m_settingsPartie.incrementeCompteurAtout(atout.atout_);
     m_listeDesEvenements->etatAttendu_ = 28;
+    creePartie_(atout, noJoueur == SiegeTable ? modulo4(m_settingsPartie.joueurQuiCommenceLaProchainePartie) : noJoueur);
+    afficheArdoise_();
+    return true;
+}
 
+void ZB_RoomTable::creePartie_(const StatusAtout& atout, int choisisseur)
+{
     EnsembleDeCartes mains;
     for (const JoueurHumain* joueur : std::as_const(m_joueurs))
         for (Carte* carte : joueur->main_)
             mains.ajouteCarte(carte);
     const int debut = modulo4(m_settingsPartie.joueurQuiCommenceLaProchainePartie);
     const int multiplicateur = atout.multiplicateur_ > 0 ? atout.multiplicateur_ : 1;
-    m_partie = QSharedPointer<Partie>::create(atout, mains, debut, noJoueur == SiegeTable ? debut : noJoueur,
-                                              multiplicateur, m_typeDePartie, m_statusMise, m_points);
-    for (JoueurHumain* joueur : std::as_const(m_joueurs))
+    m_partie = QSharedPointer<Partie>::create(atout, mains, debut, choisisseur, multiplicateur, m_typeDePartie,
+                                              m_statusMise, m_points);
+    for (JoueurHumain* joueur : std::as_const(m_joueurs)) {
         joueur->setPartie(m_partie);
+        joueur->compteurMises_ = 0;
+    }
     if (m_display != nullptr)
         m_display->setPartie(m_partie);
-    afficheArdoise_();
-    return true;
+}
+
+QString ZB_RoomTable::raisonRefusMise_(const ZB_StatusMise& mise) const
+{
+    if (!mise.miseFaite_)
+        return QString();
+    if (mise.atoutMise_ < 0 || mise.atoutMise_ >= TypeDePartie::NOMBRE_MODES)
+        return QStringLiteral("trump mode outside the game");
+    if (mise.atoutMise_ != 0 && m_typeDePartie.multiplicateurs_[size_t(mise.atoutMise_)] < 1)
+        return QStringLiteral("trump mode not allowed by the game type");
+    const int contrat = m_typeDePartie.contrat_;
+    if (contrat != TypeDePartie::ContratCoinche && contrat != TypeDePartie::ContratContre)
+        return QString();
+    if ((mise.estContre() || mise.estSurcontre()) && m_statusMise.miseur_ < 0)
+        return QStringLiteral("double without a contract");
+    if (mise.typeContrat_ == ZB_StatusMise::Simple && mise.pointsMise_ < m_statusMise.miseMin_)
+        return QStringLiteral("bid below the minimum");
+    return QString();
+}
+
+int ZB_RoomTable::pasDeMise_() const
+{
+    switch (m_typeDePartie.contrat_) {
+    case TypeDePartie::ContratCoinche:
+        return m_typeDePartie.genre_ == TypeDePartie::GenreJass ? 10 : 5;
+    case TypeDePartie::ContratContre:
+        return 10;
+    default:
+        return 1;
+    }
+}
+
+Carte* ZB_RoomTable::getCarteRetournee() const
+{
+    auto* mise = dynamic_cast<ZB_MiseBelote*>(m_mise);
+    // Asking the dealer before it turned its card would draw one.
+    return mise != nullptr ? mise->carteRetourneeTiree() : nullptr;
 }
 
 void ZB_RoomTable::miseChoisie(int noJoueur, const ZB_StatusMise& mise)
 {
-    Q_UNUSED(noJoueur);
-    Q_UNUSED(mise);
+    const int etat = getEtatCourant();
+    JoueurHumain* auteur = getJoueur(noJoueur);
+    if (auteur == nullptr)
+        return;
+    if (!auteur->estJoueurManuel() && m_display != nullptr)
+        m_display->restaureCurseur();
+    JoueurHumain* aSonTour = getJoueur(getJoueurQuiDoitJouer(etat));
+    if (aSonTour != nullptr && aSonTour->estJoueurManuel() && !m_reseau) {
+        m_historiqueAnnuler.insert(etat, etat);
+        m_historiqueRefaire.clear();
+    }
+    for (JoueurHumain* joueur : std::as_const(m_joueurs))
+        joueur->miseAnnoncee(noJoueur, mise);
+    const int contrat = m_typeDePartie.contrat_;
+    if (m_display != nullptr)
+        m_display->afficheBulleMise(noJoueur, mise, contrat);
+
+    const int debut = m_settingsPartie.joueurQuiCommenceLaProchainePartie;
+    if (contrat == TypeDePartie::ContratCoinche || contrat == TypeDePartie::ContratContre) {
+        if (mise.miseFaite_) {
+            // A double or redouble raises the stakes of the standing contract;
+            // its bidder stays the taker, or the doublers would be scored as
+            // the contract's side.
+            const bool contre = mise.estContre() || mise.estSurcontre();
+            const int preneur = contre && m_statusMise.miseur_ >= 0 ? m_statusMise.miseur_ : noJoueur;
+            m_statusMise = mise;
+            m_statusMise.miseur_ = preneur;
+            if (mise.estSurcontre()) {
+                finDesMises_(preneur);
+                return;
+            }
+            m_compteurPasse = 0;
+            m_statusMise.miseMin_ = mise.pointsMise_ + m_statusMise.pasMise_;
+        } else {
+            ++m_compteurPasse;
+            if (m_compteurPasse > 3 && etat == 14) {
+                m_settingsPartie.joueurQuiCommenceLaProchainePartie = debut + 1 > 3 ? 0 : debut + 1;
+                toutLeMondePasse_();
+                return;
+            }
+            if (m_compteurPasse >= 3 && m_statusMise.atoutMise_ != 0) {
+                finDesMises_(m_statusMise.miseur_);
+                return;
+            }
+        }
+    } else if (!mise.miseFaite_) {
+        if (contrat == TypeDePartie::ContratVache && etat == 14) {
+            m_statusMise.miseur_ = debut - 1 < 0 ? 3 : debut - 1;
+            m_statusMise.miseFaite_ = true;
+            m_statusMise.typeContrat_ = ZB_StatusMise::DonneurForce;
+            if (m_display != nullptr)
+                m_display->afficheBulleMise(m_statusMise.miseur_, m_statusMise, contrat);
+            finDesMises_(m_statusMise.miseur_);
+            return;
+        }
+        if (etat == 18) {
+            toutLeMondePasse_();
+            return;
+        }
+    } else {
+        m_statusMise = mise;
+        m_statusMise.miseur_ = noJoueur;
+        finDesMises_(noJoueur);
+        return;
+    }
+
+    // The last bid state ends the bidding whatever the answer: a deal never
+    // goes back to dealing with an auction still open.
+    if (etat == 26) {
+        if (m_statusMise.miseur_ >= 0 && m_statusMise.miseFaite_)
+            finDesMises_(m_statusMise.miseur_);
+        else
+            toutLeMondePasse_();
+    }
+}
+
+void ZB_RoomTable::finDesMises_(int preneur)
+{
+    if (m_points != nullptr)
+        m_points->objectifMise_ = m_statusMise.pointsMise_;
+    const int contrat = m_typeDePartie.contrat_;
+    Carte* retournee = getCarteRetournee();
+    if (contrat == TypeDePartie::ContratFixe || contrat == TypeDePartie::ContratVache)
+        distribueReste_(preneur, retournee);
+    m_listeDesEvenements->etatAttendu_ = 28;
+
+    int mode = m_statusMise.atoutMise_;
+    if (mode == 0 && retournee != nullptr)
+        mode = retournee->getCouleur();
+    StatusAtout atout;
+    atout.chibre_ = false;
+    atout.choisi_ = true;
+    atout.atout_ = mode;
+    const int multiplicateur =
+        (mode >= 1 && mode <= 11) ? m_typeDePartie.multiplicateurs_[size_t(mode)] : 1;
+    atout.multiplicateur_ = multiplicateur >= 1 ? multiplicateur : 1;
+    creePartie_(atout, preneur);
+    jeuEstDistribue_(true, false);
+    afficheArdoise_();
+}
+
+void ZB_RoomTable::toutLeMondePasse_()
+{
+    m_listeDesEvenements->etatAttendu_ = 26;
+    for (JoueurHumain* joueur : std::as_const(m_joueurs))
+        joueur->reinitialise();
+    if (m_display != nullptr)
+        m_display->afficheRedistribution();
+}
+
+void ZB_RoomTable::distribueReste_(int preneur, Carte* carteRetournee)
+{
+    if (m_mise == nullptr)
+        return;
+    const bool coupe = m_typeDePartie.distribution_ == 1;
+    const int premier = m_settingsPartie.rotationDonne_ ? 1 : 0;
+    for (int i = 0; i < NombreDeSieges; ++i) {
+        const int siege = (premier + i) % NombreDeSieges;
+        EnsembleDeCartes cartes;
+        m_mise->distribue(cartes, m_settingsPartie.random_, siege == preneur ? 2 : 3, siege, coupe);
+        if (siege == preneur && carteRetournee != nullptr)
+            cartes.ajouteCarte(carteRetournee);
+        for (int j = 0; j < NombreDeSieges; ++j) {
+            JoueurHumain* joueur = m_joueurs.at(j);
+            if (j == siege) {
+                for (Carte* carte : cartes)
+                    joueur->main_.ajouteCarte(carte);
+                joueur->cartesRecues(cartes);
+            } else {
+                joueur->attribueCartes(siege, cartes);
+            }
+        }
+    }
+}
+
+void ZB_RoomTable::posteALaSalle_(EvenementDeJeu* ev)
+{
+    // A table without a room (a bench) runs its own events.
+    QCoreApplication::postEvent(parent() != nullptr ? parent() : this, ev);
 }
 
 void ZB_RoomTable::setJoueurHorsLigne(int noJoueur, bool notifie)

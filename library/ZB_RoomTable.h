@@ -170,8 +170,17 @@ public:
     // Trump chosen by a seat, or by the table; a partner's answer without a
     // trump is ignored (false).
     bool atoutChoisi(int noJoueur, const StatusAtout& atout);
-    // Bid of a seat (stub).
+    // Bid of a seat: the auction goes on, ends with a taker (the deal is
+    // created) or every seat passed (the deal is redone).
     void miseChoisie(int noJoueur, const ZB_StatusMise& mise);
+    // The trump a game with automatic trump plays next: the first allowed
+    // mode (4 first, then 1, 2, 3, 5..11) not yet played its share of
+    // times (once, or four times by the second rule). Returns how many
+    // trump choices are left, the coming one included; below 1 the match
+    // has played every trump. atout is filled only when a mode is left.
+    int determineAtoutAutomatique(StatusAtout& atout, bool secondeRegle) const;
+    // The turned card of a Belote deal, null before the deal or in Jass.
+    Carte* getCarteRetournee() const;
     // A seat goes offline and the computer takes it (stub).
     void setJoueurHorsLigne(int noJoueur, bool notifie);
 
@@ -204,10 +213,12 @@ private:
     void retireEntrees_(qint64 idJoueur);
     void initialiseJoueur_(JoueurHumain* joueur, const OptionsDuJoueur& options, int noJoueur);
     InfoDemande demande_(int etat, int mode) const;
-    void afficheEtat_(int etat, int mode, int noJoueur, int second = -1);
+    // siegeQuiAgit -2: the seat shown acts.
+    void afficheEtat_(int etat, int mode, int noJoueur, int second = -1, int siegeQuiAgit = -2);
     // Builds an event of the table and runs it at once through the list.
     void executeDeLaTable_(int genre, const QString& texte, int etat, qint64 idJoueur, int noDemande);
-    void jeuEstDistribue_(bool avanceJoueur);
+    void jeuEstDistribue_(bool avanceJoueur, bool afficheDonne = true);
+    void afficheNouvelleDonne_();
     void afficheArdoise_();
     bool longueurAtteinte_() const;
     void finDeMatch_(int mode);
@@ -215,6 +226,18 @@ private:
     void decideAnnonces_();
     // The king-and-queen pair of trump; true when it ends the match at once.
     bool paireRoiDame_(int noJoueur, const Carte* carte);
+    // The deal's game, created once its trump is known.
+    void creePartie_(const StatusAtout& atout, int choisisseur);
+    void finDesMises_(int preneur);
+    void toutLeMondePasse_();
+    // A turned-card deal: the taker gets the turned card and two more,
+    // every other seat three.
+    void distribueReste_(int preneur, Carte* carteRetournee);
+    int pasDeMise_() const;
+    // Why a bid cannot stand, empty when it can.
+    QString raisonRefusMise_(const ZB_StatusMise& mise) const;
+    // Events the table makes outside an execution go through the room.
+    void posteALaSalle_(EvenementDeJeu* ev);
 
     QSharedPointer<Partie> m_partie;
     ZB_PointsA* m_points = nullptr;

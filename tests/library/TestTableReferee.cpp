@@ -195,11 +195,10 @@ private:
             recoit(deLaTable(EvenementDeJeu::Enr, table->getSettingsPartie().sauveValeursDansString(), 6));
             QTRY_VERIFY(salle->liste.getEtatExecute() >= 6);
         }
-        if (jusquA >= 26 && salle->liste.getEtatExecute() < 26) {
-            salle->liste.etatAttendu_ = 26;
-            recoit(coup(EvenementDeJeu::Chm, texteMise(), table->getJoueurQuiDoitJouer(26), 26));
-            QTRY_VERIFY(salle->liste.getEtatExecute() >= 26);
-        }
+        // A bid here would close the bidding and redo the deal: the list is
+        // moved on by hand instead.
+        if (jusquA >= 26 && salle->liste.getEtatExecute() < 26)
+            salle->liste.setEtatExecute(26);
     }
     // Live intake, as a posted event reaches the table.
     void recoit(const EvenementDeJeu& ev)
