@@ -5,6 +5,8 @@
 #include "DisplayA.h"
 #include "DisplayAPanelDeJoueur.h"
 #include "GM_Exception.h"
+#include "GM_GamePenalty.h"
+#include "GM_SocketAbstract.h"
 #include "GM_SpacesSeparatedString.h"
 #include "JoueurHumain.h"
 #include "JoueurResau.h"
@@ -17,7 +19,10 @@
 #include "ZB_MiseJass.h"
 #include "ZB_PointsBelote.h"
 #include "ZB_PointsJass.h"
+#include "ZB_ServerSeatingA.h"
+#include "ZB_ServerSocketConnection.h"
 
+#include <QCoreApplication>
 #include <QMessageLogger>
 #include <QCoreApplication>
 #include <QIODevice>
@@ -26,7 +31,10 @@
 #include <QTime>
 #include <QTimer>
 
+#include <algorithm>
 #include <exception>
+#include <initializer_list>
+#include <memory>
 
 namespace {
 
@@ -504,7 +512,7 @@ bool ZB_RoomTable::executeFin_(const EvenementDeJeu& ev)
         m_comptes[size_t(i)] = compte;
     }
     if (m_serveur && refusLocal)
-        setJoueurHorsLigne(local, true);
+        setPlayerOffline(local, true);
     return true;
 }
 
@@ -919,14 +927,6 @@ void ZB_RoomTable::afficheEtat_(int etat, int mode, int noJoueur, int second, in
                            siegeQuiAgit == -2 ? noJoueur : siegeQuiAgit, m_typeDePartie.atoutImpose_);
 }
 
-void ZB_RoomTable::executeDeLaTable_(int genre, const QString& texte, int etat, qint64 idJoueur, int noDemande)
-{
-    // The constructor checks the event and throws when it is not sound.
-    EvenementDeJeu ev(genre, texte, SiegeTable, etat, EvenementDeJeu::Local_Table, idJoueur, 0, noDemande, m_noTable,
-                      ZB_ICI);
-    m_listeDesEvenements->execute_unlocked(m_settingsPartie.noDemande, ev, true);
-}
-
 int ZB_RoomTable::totalDonne(int equipe) const
 {
     return m_points != nullptr ? m_points->getScore(equipe) : 0;
@@ -1024,14 +1024,14 @@ void ZB_RoomTable::continueLeJeu(int mode, double* delai, bool relance, bool for
         if (enDirect) {
             if (m_entreesDonne.contains(siege)) {
                 const OptionsDuJoueur options = m_entreesDonne.value(siege);
-                executeDeLaTable_(EvenementDeJeu::ReJ,
+                executeEvenementDeLaTable_(EvenementDeJeu::ReJ,
                                   QLatin1Char('{') + options.sauveValeursDansString() + QLatin1Char('!')
-                                      + QString::number(siege) + QLatin1String("!}"),
-                                  etat, options.id_, m_settingsPartie.noDemande);
+                                      + QString::number(siege) + QLatin1String("!}"), SiegeTable,
+                                  etat, options.id_, 0, m_settingsPartie.noDemande);
                 m_entreesDonne.remove(siege);
             } else if (joueur != nullptr && joueur->getContexteDeJeu() != nullptr) {
-                executeDeLaTable_(EvenementDeJeu::InJ, joueur->options_.sauveValeursDansString(), etat,
-                                  joueur->options_.id_, -1);
+                executeEvenementDeLaTable_(EvenementDeJeu::InJ, joueur->options_.sauveValeursDansString(), SiegeTable, etat,
+                                  joueur->options_.id_, 0, -1);
             }
         }
     } else if (etat == 6) {
@@ -1041,7 +1041,7 @@ void ZB_RoomTable::continueLeJeu(int mode, double* delai, bool relance, bool for
                 ++m_settingsPartie.noDemande;
             if (m_optionsDePartie.modeDeJeu_ == 4)
                 m_settingsPartie.random_.reseedFromTime();
-            executeDeLaTable_(EvenementDeJeu::Enr, m_settingsPartie.sauveValeursDansString(), 6, -1, -1);
+            executeEvenementDeLaTable_(EvenementDeJeu::Enr, m_settingsPartie.sauveValeursDansString(), SiegeTable, 6, -1, 0, -1);
         }
     } else if (etat == 7) {
         qDebug("%s", qUtf8Printable(QStringLiteral("Table(%1)::OnContinueLeJeu->in state "
@@ -1099,9 +1099,8 @@ void ZB_RoomTable::continueLeJeu(int mode, double* delai, bool relance, bool for
             if (enDirect) {
                 StatusAtout atout;
                 if (determineAtoutAutomatique(atout, automatique == 2) >= 1 && atout.choisi_) {
-                    posteALaSalle_(new EvenementDeJeu(EvenementDeJeu::Cho, atout.sauveValeursDansString(), SiegeTable,
-                                                      27, EvenementDeJeu::Local_Table, -1, 0,
-                                                      m_settingsPartie.noDemande, m_noTable, ZB_ICI));
+                    posteALaSalle_(EvenementDeJeu::Cho, atout.sauveValeursDansString(), SiegeTable, 27, -1, 0,
+                                   m_settingsPartie.noDemande);
                 } else {
                     // The match ends with the deal of the last trump, so only
                     // a broken record gets here: say so rather than wait.
@@ -1131,10 +1130,10 @@ void ZB_RoomTable::continueLeJeu(int mode, double* delai, bool relance, bool for
             const int siege = siegeDuGroupe_(etat);
             if (m_entreesPli.contains(siege)) {
                 const OptionsDuJoueur options = m_entreesPli.value(siege);
-                executeDeLaTable_(EvenementDeJeu::ReJ,
+                executeEvenementDeLaTable_(EvenementDeJeu::ReJ,
                                   QLatin1Char('{') + options.sauveValeursDansString() + QLatin1Char('!')
-                                      + QString::number(siege) + QLatin1String("!}"),
-                                  etat, options.id_, m_settingsPartie.noDemande);
+                                      + QString::number(siege) + QLatin1String("!}"), SiegeTable,
+                                  etat, options.id_, 0, m_settingsPartie.noDemande);
                 m_entreesPli.remove(siege);
             }
             m_etatsEntreesTraites.insert(etat, -1);
@@ -1202,14 +1201,18 @@ void ZB_RoomTable::finDeMatch_(int mode)
     const bool egalite = t0 == t1;
     for (int siege = 0; siege < NombreDeSieges; ++siege)
         afficheEtat_(135, mode, siege);
+    statsFinDeMatch_(t0, t1);
     // Seats 0, 2, 1, 3 answer in the states 135 to 138.
     const int ordre[] = {0, 2, 1, 3};
     for (int i = 0; i < NombreDeSieges; ++i) {
         const int siege = ordre[i];
         const bool gagne = siege % 2 == 0 ? t1 <= t0 : t0 < t1;
+        const int equipe = siege % 2;
         m_joueurs.at(siege)->demande_ActionFinDePartie(gagne, egalite, m_reseau, m_typeDePartie.atoutImpose_ && m_reseau,
-                                                      demande_(135 + i, mode), GM_GameStatsPlayer(),
-                                                      GM_GameStatsPlayer(), GM_GameStatsPlayer());
+                                                      demande_(135 + i, mode),
+                                                      m_statsPartie.m_statsPlayer.value(cleStats_(siege)),
+                                                      m_statsPartie.equipes_[size_t(equipe)],
+                                                      m_statsPartie.equipes_[size_t(1 - equipe)]);
     }
     afficheArdoise_();
 }
@@ -1340,6 +1343,7 @@ void ZB_RoomTable::jeuEstDistribue_(bool avanceJoueur, bool afficheDonne)
         m_points->objectifMise_ = objectif;
     }
     afficheArdoise_();
+    annonceDebutDeStats_();
 }
 
 void ZB_RoomTable::joueCarte(int noJoueur, Carte* carte)
@@ -1365,6 +1369,8 @@ void ZB_RoomTable::joueCarte(int noJoueur, Carte* carte)
     const bool finImmediate = paireRoiDame_(noJoueur, carte);
     ZB_PointsDonne resultat;
     m_partie->joueCarte(resultat, carte, noJoueur, finImmediate);
+    if (!finImmediate)
+        statsResultatsPli_(resultat);
 }
 
 bool ZB_RoomTable::paireRoiDame_(int noJoueur, const Carte* carte)
@@ -1431,6 +1437,8 @@ void ZB_RoomTable::ramasse(const EvenementDeJeu& ev)
         if (m_display != nullptr && !m_partie.isNull())
             m_display->afficheCartesAnnonces(0, m_partie->joueurQuiDebuteTour_ % 2, confirmees);
     }
+    if (etat == 128)
+        statsAnnoncesFinDeDonne_();
     if (etat == 128 && !m_partie.isNull()) {
         QList<int> pileA;
         QList<int> pileB;
@@ -1525,6 +1533,7 @@ void ZB_RoomTable::decideAnnonces_()
         joueur->recoitAnnonces(siegeMeilleur, annoncesMeilleur);
         joueur->recoitAnnonces(siegePartenaire, annoncesPartenaire);
     }
+    statsAnnoncesDecidees_(siegeMeilleur, annoncesMeilleur, siegePartenaire, annoncesPartenaire, credit);
 }
 
 bool ZB_RoomTable::termineDonne(bool detacheJoueurs)
@@ -1771,29 +1780,431 @@ void ZB_RoomTable::distribueReste_(int preneur, Carte* carteRetournee)
     }
 }
 
-void ZB_RoomTable::posteALaSalle_(EvenementDeJeu* ev)
+// ---- Seating of a hosting table, penalties, signals and match statistics. ----
+
+namespace {
+
+bool estSiege(int noJoueur)
 {
-    // A table without a room (a bench) runs its own events.
-    QCoreApplication::postEvent(parent() != nullptr ? parent() : this, ev);
+    return noJoueur >= 0 && noJoueur < ZB_RoomTable::NombreDeSieges;
 }
 
-void ZB_RoomTable::setJoueurHorsLigne(int noJoueur, bool notifie)
+// Seats this machine's computer plays: a connecting client may take them.
+bool estPlaceOffrable(int modeJeu)
 {
-    Q_UNUSED(noJoueur);
-    Q_UNUSED(notifie);
+    return modeJeu == Joueur::ModeOrdinateur || modeJeu == Joueur::ModeRemplacant
+        || modeJeu == Joueur::ModeOrdinateurPartout;
+}
+
+void trace(const QString& ligne)
+{
+    qDebug("%s", qUtf8Printable(ligne));
+}
+
+// The state at which a client arriving now takes its seat: the new-player
+// state of its position in the next trick that has one.
+int etatDEntree(int etat, int noJoueur)
+{
+    if (etat < 6)
+        return etat;
+    if (etat <= 32)
+        return noJoueur + 33;
+    if (etat <= 48)
+        return noJoueur + 49;
+    if (etat <= 60)
+        return noJoueur + 61;
+    return noJoueur + 73;
+}
+
+} // namespace
+
+void ZB_RoomTable::OnPlayerExcluded()
+{
+    emit signalPlayerExcluded();
 }
 
 void ZB_RoomTable::OnPlayerTooSlow(qint64 dataBaseUserId, double penalite)
 {
-    Q_UNUSED(dataBaseUserId);
-    Q_UNUSED(penalite);
+    emetPenalite_(penalite, dataBaseUserId, GM_GamePenalty::GenreTropLent);
 }
 
 void ZB_RoomTable::OnQuestionNouvellePartie()
 {
-    emit signalNouvellePartieQuestion(m_reponseNouvellePartie);
+    const bool continuer = m_reponseNouvellePartie != 0;
+    m_reponseNouvellePartie = 0;
+    emit signalQuestion_NouvellePartie(continuer);
 }
 
 void ZB_RoomTable::OnDisconnectClient()
 {
+    emit signalDisconnectClient(false);
+}
+
+void ZB_RoomTable::emetPenalite_(double penalite, qint64 idCompte, int genre)
+{
+    // A player without an account cannot be charged: the lobby would book
+    // the penalty on an account that does not exist.
+    if (m_optionsDePartie.penalites_ == 0 || idCompte == -1)
+        return;
+    const GM_GamePenalty record(m_statsPartie.id1_, penalite, static_cast<int>(idCompte & 0xffffffff),
+                                m_statsPartie.valeurs_[0], genre);
+    emit signalSendPenalty(record.sauveValeursDansString());
+}
+
+void ZB_RoomTable::posteALaSalle_(int genre, const QString& texte, int noJoueur, int etat, qint64 idJoueur, int mode,
+                                  int noDemande)
+{
+    auto ev = std::make_unique<EvenementDeJeu>(genre, texte, noJoueur, etat, EvenementDeJeu::Local_Table, idJoueur,
+                                               mode, noDemande, m_noTable, ZB_ICI);
+    // A table without a room runs its events through its own intake.
+    QObject* salle = parent() != nullptr ? parent() : this;
+    QCoreApplication::postEvent(salle, ev.release());
+}
+
+void ZB_RoomTable::executeEvenementDeLaTable_(int genre, const QString& texte, int noJoueur, int etat,
+                                              qint64 idJoueur, int mode, int noDemande)
+{
+    if (m_listeDesEvenements == nullptr)
+        return;
+    EvenementDeJeu ev(genre, texte, noJoueur, etat, EvenementDeJeu::Local_Table, idJoueur, mode, noDemande, m_noTable,
+                      ZB_ICI);
+    m_listeDesEvenements->execute_unlocked(m_settingsPartie.noDemande, ev, true);
+}
+
+void ZB_RoomTable::setClientOffline(qint64 idJoueur, bool isSendOfflineEvent, bool isNotifyAllPlayers)
+{
+    trace(QStringLiteral("ZB_RoomTable::OnSetClientOffline->enter() Joueur: %1, isSendOfflineEvent: %2, "
+                         "isNotifyAllPlayers: %3")
+              .arg(idJoueur)
+              .arg(isSendOfflineEvent)
+              .arg(isNotifyAllPlayers));
+    qint64 comptePenalise = -1;
+    {
+        QMutexLocker verrou(m_listeDesEvenements != nullptr ? m_listeDesEvenements->getMutex() : nullptr);
+        int siege = -1;
+        for (int i = 0; i < NombreDeSieges; ++i)
+            if (m_joueurs.at(i) != nullptr && m_joueurs.at(i)->options_.id_ == idJoueur)
+                siege = i;
+
+        if (siege >= 0) {
+            const int etat = getEtatCourant();
+            if (m_memeCompte[size_t(siege)] == 0 && etat >= 7 && etat <= 133)
+                comptePenalise = m_joueurs.at(siege)->options_.idCompte_;
+            trace(QStringLiteral("ZB_RoomTable::OnSetClientOffline joueur_ exist"));
+            setPlayerOffline(siege, isNotifyAllPlayers);
+        } else {
+            trace(QStringLiteral("ZB_RoomTable::OnSetClientOffline joueur_ does NOT exist"));
+            posteALaSalle_(EvenementDeJeu::JoO, QString(), SiegeTable, 142, idJoueur, 0, m_settingsPartie.noDemande);
+            retireEntrees_(idJoueur);
+        }
+    }
+    // Told once the list is free again: the room's slots may reach the table.
+    if (comptePenalise != -1)
+        emetPenalite_(GM_GamePenalty::PENALITE_ABANDON, comptePenalise, GM_GamePenalty::GenreAbandon);
+}
+
+void ZB_RoomTable::setPlayerOffline(int noJoueur, bool notify)
+{
+    if (!estSiege(noJoueur) || m_joueurs.at(noJoueur) == nullptr)
+        return;
+    m_memeCompte[size_t(noJoueur)] = 0;
+    m_comptes[size_t(noJoueur)] = -1;
+    const qint64 id = m_joueurs.at(noJoueur)->options_.id_;
+    if (notify)
+        posteALaSalle_(EvenementDeJeu::Mes,
+                       tr("Le joueur s'est déconnecté. Pour vous permettre de terminer la partie, il est remplacé par "
+                          "l'ordinateur."),
+                       noJoueur, 140, id, 0, -1);
+    // Its execution hands the seat to the computer player the seat owns,
+    // which answers what the seat was asked.
+    posteALaSalle_(EvenementDeJeu::JoO, QString(), noJoueur, 142, id, 0, m_settingsPartie.noDemande);
+}
+
+bool ZB_RoomTable::aUneEntree_(int noJoueur) const
+{
+    return m_entreesDonne.contains(noJoueur) || m_entreesPli.contains(noJoueur);
+}
+
+int ZB_RoomTable::placeDeReconnexion_(const OptionsDuJoueur& options) const
+{
+    // A client without an account is known by its id only: -1 would match
+    // every computer.
+    const qint64 compte = options.idCompte_;
+    auto cherche = [this](auto estLui) {
+        for (const QMap<int, OptionsDuJoueur>* entrees : {&m_entreesDonne, &m_entreesPli})
+            for (auto it = entrees->cbegin(); it != entrees->cend(); ++it)
+                if (estSiege(it.key()) && estLui(it.value()))
+                    return it.key();
+        return -1;
+    };
+    int siege = cherche([&options](const OptionsDuJoueur& o) { return o.id_ == options.id_; });
+    if (siege < 0 && compte != -1)
+        siege = cherche([compte](const OptionsDuJoueur& o) { return o.idCompte_ == compte; });
+    auto remplace = [this](auto estLui) {
+        for (int i = 0; i < NombreDeSieges; ++i) {
+            const JoueurHumain* joueur = m_joueurs.at(i);
+            if (joueur != nullptr && joueur->modeJeu_ == Joueur::ModeRemplacant && estLui(joueur->options_))
+                return i;
+        }
+        return -1;
+    };
+    if (siege < 0)
+        siege = remplace([&options](const OptionsDuJoueur& o) { return o.id_ == options.id_; });
+    if (siege < 0 && compte != -1)
+        siege = remplace([compte](const OptionsDuJoueur& o) { return o.idCompte_ == compte; });
+    return siege;
+}
+
+bool ZB_RoomTable::setClientInGameReconnect(ZB_ServerSocketConnection* connection, ZB_ServerSeatingA* serveur,
+                                            const OptionsDuJoueur& options)
+{
+    trace(QStringLiteral("ZB_RoomTable::setClientInGameReconnect->enter() Joueur: %1 (%2)")
+              .arg(options.getNomAffiche())
+              .arg(options.id_));
+    QMutexLocker verrou(m_listeDesEvenements != nullptr ? m_listeDesEvenements->getMutex() : nullptr);
+    const int siege = placeDeReconnexion_(options);
+    if (siege < 0) {
+        trace(QStringLiteral("ZB_RoomTable::setClientInGameReconnect joueur_ did not find a place to reconnect "
+                             "(normal if no disconnection occured)"));
+        return false;
+    }
+    // Run now, not posted: run later it would take away the entry queued
+    // just below, and the client would never get its seat back.
+    executeEvenementDeLaTable_(EvenementDeJeu::JoO, QString(), SiegeTable, 142, options.id_, 0,
+                               m_settingsPartie.noDemande);
+    insertPlayerInGame_unlocked(connection, siege, options,
+                                tr("Le joueur '%1' s'est reconnecté").arg(options.getNomAffiche()));
+    if (serveur != nullptr) {
+        serveur->connexionPlacee(connection, m_noTable);
+        const bool complet = compteSiegesLibres(-1) == 0 && serveur->estListeDAttenteVide();
+        serveur->setEtatServeur(complet ? ZB_ServerSeatingA::EnCoursComplet
+                                        : ZB_ServerSeatingA::EnCoursAvecPlacesLibres);
+    }
+    return true;
+}
+
+bool ZB_RoomTable::setClientInGameOnTheFly_Random(ZB_ServerSocketConnection* connection,
+                                                  const OptionsDuJoueur& options)
+{
+    trace(QStringLiteral("ZB_RoomTable::setClientInGameOnTheFly_Random->enter() Joueur: %1 (%2)")
+              .arg(options.getNomAffiche())
+              .arg(options.id_));
+    QMutexLocker verrou(m_listeDesEvenements != nullptr ? m_listeDesEvenements->getMutex() : nullptr);
+    auto premier = [this](std::initializer_list<int> modes) {
+        for (int i = 0; i < NombreDeSieges; ++i) {
+            const JoueurHumain* joueur = m_joueurs.at(i);
+            if (joueur != nullptr && !aUneEntree_(i)
+                && std::find(modes.begin(), modes.end(), joueur->modeJeu_) != modes.end())
+                return i;
+        }
+        return -1;
+    };
+    int siege = premier({Joueur::ModeOrdinateur, Joueur::ModeOrdinateurPartout});
+    if (siege < 0)
+        siege = premier({Joueur::ModeRemplacant});
+    if (siege < 0) {
+        trace(QStringLiteral("ZB_RoomTable::setClientInGameOnTheFly_Random joueur_ DID NOT FIND A REPLACEMENT "
+                             "(table full?)"));
+        return false;
+    }
+    insertPlayerInGame_unlocked(connection, siege, options,
+                                tr("Le joueur '%1' s'est connecté à la place de '%2'")
+                                    .arg(options.getNomAffiche(), m_joueurs.at(siege)->options_.getNomAffiche()));
+    return true;
+}
+
+bool ZB_RoomTable::setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection* connection, int noJoueur,
+                                                       bool isHotSwapSamePlayerSocketChange,
+                                                       const OptionsDuJoueur& options)
+{
+    trace(QStringLiteral("ZB_RoomTable::setClientInGameOnTheFly_SpecificPos->enter() Joueur: %1 (%2)")
+              .arg(options.getNomAffiche())
+              .arg(options.id_));
+    QMutexLocker verrou(m_listeDesEvenements != nullptr ? m_listeDesEvenements->getMutex() : nullptr);
+    const JoueurHumain* joueur = estSiege(noJoueur) ? m_joueurs.at(noJoueur) : nullptr;
+    const bool libre = joueur != nullptr && !aUneEntree_(noJoueur) && estPlaceOffrable(joueur->modeJeu_);
+    const bool memeJoueur = joueur != nullptr && joueur->options_.id_ == options.id_;
+    if (!libre && !(isHotSwapSamePlayerSocketChange && memeJoueur)) {
+        trace(QStringLiteral("ZB_RoomTable::setClientInGameOnTheFly_SpecificPos joueur_ DID NOT FIND A REPLACEMENT "
+                             "(table full?)"));
+        return false;
+    }
+    const QString texte = memeJoueur ? tr("Le joueur '%1' s'est reconnecté").arg(options.getNomAffiche())
+                                     : tr("Le joueur '%1' s'est connecté à la place de '%2'")
+                                           .arg(options.getNomAffiche(), joueur->options_.getNomAffiche());
+    insertPlayerInGame_unlocked(connection, noJoueur, options, texte);
+    return true;
+}
+
+void ZB_RoomTable::insertPlayerInGame(ZB_ServerSocketConnection* connection, int noJoueur,
+                                      const OptionsDuJoueur& options, const QString& texte)
+{
+    QMutexLocker verrou(m_listeDesEvenements != nullptr ? m_listeDesEvenements->getMutex() : nullptr);
+    insertPlayerInGame_unlocked(connection, noJoueur, options, texte);
+}
+
+void ZB_RoomTable::insertPlayerInGame_unlocked(ZB_ServerSocketConnection* connection, int noJoueur,
+                                               const OptionsDuJoueur& options, const QString& texte)
+{
+    if (!estSiege(noJoueur) || m_listeDesEvenements == nullptr)
+        return;
+    // Names come from the client: they must not cut the notice's record.
+    const QString connexion = GM_SpacesSeparatedString::sanitizeFreeText(texte);
+    const QString record = options.sauveValeursDansString();
+    const int etat = getEtatCourant();
+    int tete = EvenementDeJeu::RsV;
+    // Until the third trick is under way the client still plays this deal.
+    if (etat < 69) {
+        executeEvenementDeLaTable_(EvenementDeJeu::Mes, tr("%1 et entrera en jeu durant cette donne.").arg(connexion),
+                                   noJoueur, 140, options.id_, 3, -1);
+        executeEvenementDeLaTable_(EvenementDeJeu::JoM, record, noJoueur, etatDEntree(etat, noJoueur), options.id_, 3,
+                                   m_settingsPartie.noDemande);
+        tete = EvenementDeJeu::RsI;
+    } else {
+        executeEvenementDeLaTable_(EvenementDeJeu::Mes, tr("%1 et sera actif à la prochaine donne.").arg(connexion),
+                                   noJoueur, 140, options.id_, 3, -1);
+        executeEvenementDeLaTable_(EvenementDeJeu::JoN, record, noJoueur, 142, options.id_, 3,
+                                   m_settingsPartie.noDemande);
+    }
+    if (connection == nullptr)
+        return;
+    // From now on the connection hears this table.
+    connection->setTableId(m_noTable);
+    GM_SocketAbstract* socket = connection->getSocket();
+    if (socket == nullptr || socket->state() != QAbstractSocket::ConnectedState)
+        return;
+    QByteArray rattrapage;
+    m_listeDesEvenements->getReplay(rattrapage, tete, noJoueur, m_noTable);
+    socket->write(rattrapage);
+}
+
+QMap<int, OptionsDuJoueur> ZB_RoomTable::getJoueursEnAttente()
+{
+    QMap<int, OptionsDuJoueur> joueurs = m_entreesPli;
+    for (auto it = m_entreesDonne.cbegin(); it != m_entreesDonne.cend(); ++it)
+        joueurs.insert(it.key(), it.value());
+    m_entreesPli.clear();
+    m_entreesDonne.clear();
+    m_etatsEntreesTraites.clear();
+    return joueurs;
+}
+
+int ZB_RoomTable::compteSiegesLibres(int exclu) const
+{
+    int libres = 0;
+    for (int i = 0; i < NombreDeSieges; ++i) {
+        const JoueurHumain* joueur = m_joueurs.at(i);
+        if (i != exclu && joueur != nullptr && !aUneEntree_(i) && estPlaceOffrable(joueur->modeJeu_))
+            ++libres;
+    }
+    return libres;
+}
+
+qint64 ZB_RoomTable::cleStats_(int noJoueur) const
+{
+    const JoueurHumain* joueur = estSiege(noJoueur) ? m_joueurs.at(noJoueur) : nullptr;
+    if (joueur != nullptr && joueur->options_.idCompte_ != -1) {
+        switch (joueur->modeJeu_) {
+        case Joueur::ModeManuel:
+        case Joueur::ModeOrdinateur:
+        case Joueur::ModeHumainDistant:
+        case Joueur::ModeOrdinateurDistant:
+        case Joueur::ModeEnAttenteDEntree:
+        case Joueur::ModeOrdinateurPartout:
+            return joueur->options_.idCompte_;
+        default:
+            break;
+        }
+    }
+    // Seats 0 to 3: -5 to -2, never -1 (no account).
+    return noJoueur - 5;
+}
+
+void ZB_RoomTable::statsResultatsPli_(const ZB_PointsDonne& resultat)
+{
+    // Only the card that closes a trick brings points.
+    if (resultat.derniersPlis_[0] == 0 && resultat.derniersPlis_[1] == 0)
+        return;
+    for (int equipe = 0; equipe < 2; ++equipe) {
+        const qint64 joueur1 = cleStats_(equipe);
+        const qint64 joueur2 = cleStats_(equipe + 2);
+        const int score = resultat.getScore(equipe);
+        const int annonces = resultat.pointsAnnonces_[equipe] + resultat.pointsAnnoncesPris_[equipe];
+        m_statsPartie.ajouteValeur(equipe, joueur1, joueur2, JoueurHumain::StatsPointsPlis, score - annonces);
+        if (annonces != 0)
+            m_statsPartie.ajouteValeur(equipe, joueur1, joueur2, JoueurHumain::StatsPointsAnnonces, annonces);
+        m_statsPartie.ajouteValeur(equipe, joueur1, joueur2, StatsPointsEquipe0 + equipe, score);
+        if (resultat.match_[equipe] != 0)
+            m_statsPartie.ajouteValeur(equipe, joueur1, joueur2, JoueurHumain::StatsMatchs, 1);
+        if (resultat.chute_[equipe] != 0)
+            m_statsPartie.ajouteValeur(equipe, joueur1, joueur2, JoueurHumain::StatsDedans, 1);
+        m_statsPartie.valeurs2_[size_t(equipe)] += score;
+    }
+}
+
+void ZB_RoomTable::statsAnnoncesDecidees_(int siegeMeilleur, const AnnoncesJoueur& meilleur, int siegePartenaire,
+                                          const AnnoncesJoueur& partenaire, int credit)
+{
+    if (!estSiege(siegeMeilleur) || !estSiege(siegePartenaire))
+        return;
+    const int equipe = siegeMeilleur % 2;
+    const qint64 cleMeilleur = cleStats_(siegeMeilleur);
+    const qint64 clePartenaire = cleStats_(siegePartenaire);
+    m_statsPartie.ajouteValeur(equipe, cleMeilleur, clePartenaire, JoueurHumain::StatsPointsAnnonces, credit);
+    m_statsPartie.ajouteValeur(equipe, cleMeilleur, clePartenaire, StatsPointsEquipe0 + equipe, credit);
+    m_statsPartie.valeurs2_[size_t(equipe)] += credit;
+
+    // Index 31 (nothing announced) is no counter: ajoute ignores it.
+    const int indexMeilleur = indexStatsAnnonces(meilleur);
+    m_statsPartie.getPlayer(cleMeilleur).ajoute(indexMeilleur, 1);
+    m_statsPartie.equipes_[size_t(equipe)].ajoute(indexMeilleur, 1);
+    m_statsPartie.getPlayer(clePartenaire).ajoute(indexStatsAnnonces(partenaire), 1);
+}
+
+void ZB_RoomTable::statsAnnoncesFinDeDonne_()
+{
+    // What the slots still hold of the deal's announcements; confirmed ones
+    // were counted when they were decided and have left the slots.
+    for (int slot = 0; slot < qMin(m_nombreAnnonces, NombreDeSieges); ++slot) {
+        const int siege = m_siegesAnnonces[size_t(slot)];
+        const int index = indexStatsAnnonces(m_annonces[size_t(slot)]);
+        if (estSiege(siege) && GM_GameStatsPlayer::estCompteurValide(index))
+            m_statsPartie.getPlayer(cleStats_(siege)).ajoute(index, 1);
+    }
+}
+
+void ZB_RoomTable::statsFinDeMatch_(int t0, int t1)
+{
+    const bool egalite = t0 == t1;
+    const int gagnante = t1 <= t0 ? 0 : 1;
+    m_statsPartie.valeurs_[1] = qMax(t0, t1);
+    // Each seat's entry is made here when play did not make it (a match
+    // without a trick counted).
+    for (int siege = 0; siege < NombreDeSieges; ++siege) {
+        const qint64 cle = cleStats_(siege);
+        GM_GameStatsPlayer& entree = m_statsPartie.getPlayer(cle);
+        entree.databaseId = cle;
+        entree.typePartie_ = m_statsPartie.typePartie_;
+        auto points = [&entree](int equipe) { return entree.compteurs_[size_t(StatsPointsEquipe0 + equipe)]; };
+        auto part = [this, &points](int equipe) {
+            const int total = m_statsPartie.valeurs2_[size_t(equipe)];
+            return total == 0 ? 0.0 : double(points(equipe)) / double(total);
+        };
+        entree.valeur_ = egalite ? part(0) + part(1) : part(gagnante);
+        const int equipe = siege % 2;
+        // Set for a player who did not play the whole match for its team.
+        entree.indicateur_ = points(equipe) != m_statsPartie.valeurs2_[size_t(equipe)];
+        m_statsPartie.equipes_[size_t(equipe)].indicateur_ = entree.indicateur_;
+    }
+    if (!m_statsPartie.m_statsPlayer.isEmpty())
+        emit signalSendStatsGameCompleted(!m_miroir && m_statsPartie.id1_ != -1,
+                                          m_statsPartie.sauveValeursDansString());
+}
+
+void ZB_RoomTable::annonceDebutDeStats_()
+{
+    if (m_statsPartie.id1_ == -1 || m_statsPartie.valeur3_ != 0 || m_statsPartie.m_statsPlayer.isEmpty())
+        return;
+    m_statsPartie.valeur3_ = 1;
+    emit signalSendStatsGameStart(m_statsPartie.sauveValeursDansString());
 }

@@ -35,6 +35,9 @@ class StatusAtout;
 class ZB_DeckA;
 class ZB_MiseA;
 class ZB_PointsA;
+class ZB_ServerSeatingA;
+class ZB_ServerSocketConnection;
+struct ZB_PointsDonne;
 
 // The referee of one game table, and the only authority over its game: every
 // move of a player, a peer, a stored record or the table itself arrives as an
@@ -181,17 +184,89 @@ public:
     int determineAtoutAutomatique(StatusAtout& atout, bool secondeRegle) const;
     // The turned card of a Belote deal, null before the deal or in Jass.
     Carte* getCarteRetournee() const;
-    // A seat goes offline and the computer takes it (stub).
-    void setJoueurHorsLigne(int noJoueur, bool notifie);
 
 signals:
-    void signalNouvellePartieQuestion(quint8 reponse);
+    // The room listens to these; their order is the room's too.
+    void signalDisconnectClient(bool isSignalExclusion);
+    void signalQuestion_NouvellePartie(bool isPlayerContinue);
+    void signalSendStatsGameStart(QString stats);
+    void signalSendPenalty(QString stats);
+    void signalPlayerExcluded();
+    // Never emitted: a slow player's penalty goes out through
+    // signalSendPenalty.
+    void signalPlayerTooSlow(int, double);
+    void signalSendStatsGameCompleted(bool isConnected, QString stats);
 
 public slots:
-    // Slots of the seating and penalty rules (stubs).
+    void OnPlayerExcluded();
+    // A seat's player was too slow: a penalty when penalties are on.
     void OnPlayerTooSlow(qint64 dataBaseUserId, double penalite);
+    // Asks the room with the seats' combined end-of-game answer, then forgets
+    // that answer.
     void OnQuestionNouvellePartie();
     void OnDisconnectClient();
+
+public:
+    // ---- Seating of a hosting table, penalties and match statistics. ----
+    // Counters of the match statistics that only the table fills: the points
+    // a player made for team 0 and for team 1, which its share of the match
+    // is taken from.
+    enum CompteurStatsTable { StatsPointsEquipe0 = 18, StatsPointsEquipe1 = 19 };
+
+    // A client's connection closed: its seat goes to the computer (with a
+    // penalty when it leaves a running game), or, for a client without a
+    // seat, its waiting entries go.
+    void setClientOffline(qint64 idJoueur, bool isSendOfflineEvent, bool isNotifyAllPlayers);
+    // The computer plays the seat from now on; notify tells the table why.
+    // Only posts events, so it may run while the list executes.
+    void setPlayerOffline(int noJoueur, bool notify);
+    // A returning client gets the seat it left, or the place it was waiting
+    // for. serveur, when given, learns where the connection plays and
+    // whether the game is now full. False when nothing waits for the client.
+    bool setClientInGameReconnect(ZB_ServerSocketConnection* connection, ZB_ServerSeatingA* serveur,
+                                  const OptionsDuJoueur& options);
+    // A new client takes a computer's seat: the first one free, or the given
+    // one (hot swap: the same player on a new connection takes its own seat).
+    bool setClientInGameOnTheFly_Random(ZB_ServerSocketConnection* connection, const OptionsDuJoueur& options);
+    bool setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection* connection, int noJoueur,
+                                             bool isHotSwapSamePlayerSocketChange, const OptionsDuJoueur& options);
+    // Announces the client's entry, queues it for this deal or the next, and
+    // sends the client what it needs to catch up when it is connected.
+    void insertPlayerInGame(ZB_ServerSocketConnection* connection, int noJoueur, const OptionsDuJoueur& options,
+                            const QString& texte);
+    // Hands over the players waiting for a seat and forgets them. For the
+    // room, on the GUI thread, between two events.
+    QMap<int, OptionsDuJoueur> getJoueursEnAttente();
+    // Seats other than exclu that a connecting client could take.
+    int compteSiegesLibres(int exclu) const;
+    // The match statistics, for the room that gives the online game id.
+    GM_GameStats& statsPartie() { return m_statsPartie; }
+
+private:
+    // The key of a seat's entry in the match statistics: its account while
+    // its own player plays it, else a key of the seat.
+    qint64 cleStats_(int noJoueur) const;
+    // The running results of a card into the match statistics.
+    void statsResultatsPli_(const ZB_PointsDonne& resultat);
+    void statsAnnoncesDecidees_(int siegeMeilleur, const AnnoncesJoueur& meilleur, int siegePartenaire,
+                                const AnnoncesJoueur& partenaire, int credit);
+    void statsAnnoncesFinDeDonne_();
+    // Shares and flags of the end of the match; tells the room when there
+    // are players.
+    void statsFinDeMatch_(int t0, int t1);
+    void annonceDebutDeStats_();
+    void emetPenalite_(double penalite, qint64 idCompte, int genre);
+    bool aUneEntree_(int noJoueur) const;
+    // The seat a returning client may take, -1 when none.
+    int placeDeReconnexion_(const OptionsDuJoueur& options) const;
+    void insertPlayerInGame_unlocked(ZB_ServerSocketConnection* connection, int noJoueur,
+                                     const OptionsDuJoueur& options, const QString& texte);
+    // Events of the table: posted to the room, which runs them later, or
+    // run at once through the list.
+    void posteALaSalle_(int genre, const QString& texte, int noJoueur, int etat, qint64 idJoueur, int mode,
+                        int noDemande);
+    void executeEvenementDeLaTable_(int genre, const QString& texte, int noJoueur, int etat, qint64 idJoueur,
+                                    int mode, int noDemande);
 
 protected:
     void customEvent(QEvent* event) override;
@@ -215,8 +290,6 @@ private:
     InfoDemande demande_(int etat, int mode) const;
     // siegeQuiAgit -2: the seat shown acts.
     void afficheEtat_(int etat, int mode, int noJoueur, int second = -1, int siegeQuiAgit = -2);
-    // Builds an event of the table and runs it at once through the list.
-    void executeDeLaTable_(int genre, const QString& texte, int etat, qint64 idJoueur, int noDemande);
     void jeuEstDistribue_(bool avanceJoueur, bool afficheDonne = true);
     void afficheNouvelleDonne_();
     void afficheArdoise_();
@@ -236,8 +309,6 @@ private:
     int pasDeMise_() const;
     // Why a bid cannot stand, empty when it can.
     QString raisonRefusMise_(const ZB_StatusMise& mise) const;
-    // Events the table makes outside an execution go through the room.
-    void posteALaSalle_(EvenementDeJeu* ev);
 
     QSharedPointer<Partie> m_partie;
     ZB_PointsA* m_points = nullptr;

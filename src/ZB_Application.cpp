@@ -1,5 +1,6 @@
 #include "ZB_Application.h"
 
+#include "GM_GamePenalty.h"
 #include "GM_GameStats.h"
 
 #include "GM_Exception.h"
@@ -23,6 +24,7 @@ ZB_Application::ZB_Application(int& argc, char** argv)
     // Records passed through queued signals must be known to the meta-type
     // system before the first connection carries them.
     GM_GameStats::registerMetaType();
+    GM_GamePenalty::registerMetaType();
     enregistrePolices_();
     police_ = QApplication::font();
     if (!policesEmbarquees_.isEmpty())

@@ -575,7 +575,7 @@ private slots:
 
     void finDePartie()
     {
-        QSignalSpy question(table.get(), &ZB_RoomTable::signalNouvellePartieQuestion);
+        QSignalSpy question(table.get(), &ZB_RoomTable::signalQuestion_NouvellePartie);
         const int etats[] = {135, 136, 137, 138};
         const int sieges[] = {0, 2, 1, 3};
         const char* reponses[] = {"Ok", "Non", "Ok", "Ok"};
@@ -587,7 +587,9 @@ private slots:
         QCOMPARE(salle->liste.etatAttendu_, 139);
         QCOMPARE(table->getReponseNouvellePartie(), quint8(1));
         QTRY_COMPARE(question.count(), 1);
-        QCOMPARE(question.at(0).at(0).value<quint8>(), quint8(1));
+        QCOMPARE(question.at(0).at(0).toBool(), true);
+        // The answer is handed over once.
+        QCOMPARE(table->getReponseNouvellePartie(), quint8(0));
         for (int siege = 0; siege < 4; ++siege)
             QVERIFY(table->estMemeCompte(siege));
     }
