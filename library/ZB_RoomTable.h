@@ -112,6 +112,22 @@ public:
     // Analysis windows of every seat on or off.
     void afficheAnalyses(bool afficher);
 
+    // ---- Undo and redo of the local player's moves. ----
+    // Rewinds the deal to an earlier state (or, with refaire, forward to a
+    // state left by an undo) by replaying the deal's record up to it. The
+    // target is cible when it is 0 or more, else it comes from the undo
+    // (redo) history. Takes the list's mutex: never call it while holding
+    // it. False when nothing was rewound; the table then plays on as it was.
+    bool annuler(int cible, bool refaire);
+    // States a local human acted in during this deal, and states an undo
+    // left, each keyed by its state code.
+    const QMap<int, int>& getHistoriqueAnnuler() const { return m_historiqueAnnuler; }
+    const QMap<int, int>& getHistoriqueRefaire() const { return m_historiqueRefaire; }
+    // Where an undo without a recorded move goes: the first card state of
+    // the trick before the one of etat (27, the trump choice, from the first
+    // trick; below 37 the state itself).
+    int etatDuPliPrecedent(int etat) const;
+
     // Read access for the room, the display and tests.
     JoueurHumain* getJoueur(int noJoueur) const;
     QSharedPointer<Partie> getPartie() const { return m_partie; }
@@ -293,6 +309,17 @@ private:
     void jeuEstDistribue_(bool avanceJoueur, bool afficheDonne = true);
     void afficheNouvelleDonne_();
     void afficheArdoise_();
+    // Seats whose king-and-queen pair is complete and not yet shown on the
+    // slate; empty once the match is decided.
+    QList<int> siegesStockAAfficher_();
+    // Every event of the current deal's record, the inscriptions first.
+    // False when the record cannot rebuild the deal (no snapshot, a seat
+    // without inscription, a text that does not read).
+    bool evenementsDeLaDonne_(QStringList& evenements, QString& raison) const;
+    // Resets the table and replays the events below the state cible
+    // (every event when cible is negative); true when the replay ran to its
+    // last event. The caller holds the list's mutex.
+    bool rebatitJusqua_(const QStringList& evenements, int cible);
     bool longueurAtteinte_() const;
     void finDeMatch_(int mode);
     static int siegeDuGroupe_(int etat);
@@ -330,6 +357,11 @@ private:
     QMap<int, qint64> m_etatsEntreesTraites;     // state -> id of the player who entered
     QMap<int, int> m_historiqueAnnuler;
     QMap<int, int> m_historiqueRefaire;
+    // The deal's record as it stood at the first of a run of undos: what a
+    // redo replays. Meaningful only while the redo history is not empty.
+    QStringList m_evenementsRefaire;
+    // The pair of the seat was shown complete on the slate.
+    std::array<bool, 4> m_stockAffiche{};
     ZB_StatusMise m_statusMise;
     int m_compteurPasse = 0;
     std::array<int, 4> m_etatsBelote{};   // 0 none, 1 half of the pair played, 2 complete
