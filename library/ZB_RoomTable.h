@@ -162,9 +162,6 @@ public:
     void setVersion(int version) { m_version = version; }
 
     // ---- Operations of the state machine, the bids and the tricks. ----
-    // A Jass deal with the trump chosen at the table is served end to end;
-    // the bids, turned cards, automatic trump, statistics, offline seats and
-    // undo are still to come (marked stub below or not declared yet).
     // Lets the game go on after an event: issues what the current state
     // requires and the pause before the list's next automatic step. A state
     // the loop must never reach throws GM_Exception.
