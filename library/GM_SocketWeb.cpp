@@ -35,6 +35,8 @@ GM_SocketWeb::GM_SocketWeb(QWebSocket* socket, bool unsecure, QObject* parent)
     , socket_(socket != nullptr ? socket : new QWebSocket(QString(), QWebSocketProtocol::Version13))
 {
     socket_->setParent(this);
+    socket_->setMaxAllowedIncomingMessageSize(TailleMessageMaxAccepte);
+    socket_->setMaxAllowedIncomingFrameSize(TailleMessageMaxAccepte);
     connecteSignaux_();
 }
 

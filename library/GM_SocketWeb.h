@@ -19,6 +19,11 @@ public:
     // Where the program's certificate authority is looked for.
     static constexpr const char* DossierCertificats = ":/ssl/";
 
+    // The largest message an accepted socket takes: a table client only
+    // ever sends single events, and a bigger message would be held whole in
+    // memory before anybody could look at it.
+    static constexpr quint64 TailleMessageMaxAccepte = 1 << 20;
+
     // A client socket, not connected; unsecure: plain ws:// instead of wss://.
     explicit GM_SocketWeb(bool unsecure, QObject* parent = nullptr);
     // Takes over a socket that a WebSocket server accepted.

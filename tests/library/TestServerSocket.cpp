@@ -11,6 +11,7 @@
 #include "ZB_EventSocketError.h"
 #include "ZB_EventServerSocketData.h"
 #include "ZB_EventsGroup.h"
+#include "ZB_RecordFramer.h"
 #include "ZB_RoomTable.h"
 #include "ZB_ServerSocket.h"
 #include "ZB_ServerSocketConnection.h"
@@ -314,6 +315,64 @@ private slots:
         QFETCH(qint64, id);
         QFETCH(int, attendu);
         QCOMPARE(ZB_ServerSocket::sourceRecue(source, id), attendu);
+    }
+
+    // The cutting alone: what a record is, what stands before it, and the
+    // capacity that only the unfinished record counts against.
+    void decoupeur_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("morceaux");
+        QTest::addColumn<QList<QByteArray>>("records");
+        QTest::addColumn<QList<bool>>("precedes");
+        QTest::addColumn<qsizetype>("reste");
+        QTest::addColumn<bool>("deborde");
+        using L = QList<QByteArray>;
+        QTest::newRow("nested") << L{"{a{b}{c{d}}}{e}"} << L{"{a{b}{c{d}}}", "{e}"} << QList<bool>{false, false}
+                                << qsizetype(0) << false;
+        QTest::newRow("cut anywhere") << L{"{a", "{b", "}", "}{", "c"} << L{"{a{b}}"} << QList<bool>{false}
+                                      << qsizetype(2) << false;
+        QTest::newRow("before and between") << L{"x}{a}yy{b}"} << L{"{a}", "{b}"} << QList<bool>{true, true}
+                                            << qsizetype(0) << false;
+        QTest::newRow("only garbage waits") << L{"abc"} << L{} << QList<bool>{} << qsizetype(3) << false;
+        QTest::newRow("many whole records pass the capacity")
+            << L{"{1}{2}{3}{4}{5}"} << L{"{1}", "{2}", "{3}", "{4}", "{5}"} << QList<bool>(5, false) << qsizetype(0)
+            << false;
+        QTest::newRow("capacity reached") << L{"{12345678"} << L{} << QList<bool>{} << qsizetype(9) << false;
+        QTest::newRow("capacity passed") << L{"{1234", "56789"} << L{} << QList<bool>{} << qsizetype(0) << true;
+        QTest::newRow("after an overflow") << L{"{123456789", "{a}"} << L{"{a}"} << QList<bool>{false}
+                                           << qsizetype(0) << true;
+    }
+    void decoupeur()
+    {
+        QFETCH(QList<QByteArray>, morceaux);
+        QFETCH(QList<QByteArray>, records);
+        QFETCH(QList<bool>, precedes);
+        QFETCH(qsizetype, reste);
+        QFETCH(bool, deborde);
+        ZB_RecordFramer tampon(9);
+        QList<QByteArray> lus;
+        QList<bool> avant;
+        bool aDeborde = false;
+        for (const QByteArray& morceau : morceaux) {
+            tampon.ajoute(morceau);
+            for (;;) {
+                QByteArray record;
+                bool precede = false;
+                const ZB_RecordFramer::Resultat r = tampon.prochain(record, precede);
+                if (r == ZB_RecordFramer::Aucun)
+                    break;
+                if (r == ZB_RecordFramer::Debordement) {
+                    aDeborde = true;
+                    break;
+                }
+                lus << record;
+                avant << precede;
+            }
+        }
+        QCOMPARE(lus, records);
+        QCOMPARE(avant, precedes);
+        QCOMPARE(tampon.enAttente(), reste);
+        QCOMPARE(aDeborde, deborde);
     }
 
     void maxPlayers()
@@ -1019,6 +1078,12 @@ public:
         connect(serveur, &ZB_ServerSocket::signalSetClientOffline, this,
                 [this](qlonglong id, bool envoie, bool tous) { table->setClientOffline(id, envoie, tous); });
     }
+    // Both use the group's lists: they go before it.
+    ~SalleDeJeu() override
+    {
+        delete serveur;
+        delete table;
+    }
 
     bool cb_executeUnEvenement(EvenementDeJeu& ev) override { return table->cb_executeUnEvenement(ev); }
     void envoieEvenement(const EvenementDeJeu& ev) override { serveur->envoieEvenement(ev); }
@@ -1066,9 +1131,10 @@ private:
     std::unique_ptr<SalleDeJeu> salle;
     VueTemoin vue;
 
-    SocketScripte* arrive(qint64 id)
+    SocketScripte* arrive(qint64 id, qint64 prendAuPlus = -1)
     {
         auto* socket = new SocketScripte;
+        socket->prendAuPlus = prendAuPlus;
         if (!salle->serveur->acceptConnection(socket))
             return nullptr;
         socket->recoit(nouveau(joueur(id, id + 1000), id));
@@ -1120,8 +1186,9 @@ private slots:
         QVERIFY(sockets.at(2)->texteEcrit().contains(QStringLiteral("{JoO!")));
         salle->serveur->setEtatServeur(ZB_ServerSeatingA::EnCoursAvecPlacesLibres);
 
-        // Back on a new socket: its seat, and the game so far written to it.
-        SocketScripte* retour = arrive(302);
+        // Back on a new socket: its seat, and the game so far written to it,
+        // whole though the transport takes a few bytes at a time.
+        SocketScripte* retour = arrive(302, 5);
         QVERIFY(retour != nullptr);
         // Also what the table says of the return, like any client not
         // seated yet.

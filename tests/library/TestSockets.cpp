@@ -209,6 +209,25 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(fin.size(), 1, Delai);
     }
 
+    // An accepted socket refuses a message larger than any table event,
+    // rather than hold it whole in memory.
+    void webSocketMessageTropGrand()
+    {
+        ServeurWeb serveur(QWebSocketServer::NonSecureMode);
+        QVERIFY(serveur.ecoute());
+        GM_SocketWeb client(true);
+        QSignalSpy connecte(&client, &GM_SocketAbstract::connected);
+        client.connectToHost(QStringLiteral("127.0.0.1"), serveur.port());
+        QTRY_COMPARE_WITH_TIMEOUT(connecte.size(), 1, Delai);
+        QTRY_COMPARE_WITH_TIMEOUT(serveur.acceptes.size(), 1, Delai);
+        GM_SocketWeb cote(serveur.acceptes.takeFirst(), true);
+        QSignalSpy recu(&cote, &GM_SocketAbstract::binaryMessageReceived);
+        QSignalSpy fin(&client, &GM_SocketAbstract::disconnected);
+        client.write(QByteArray(GM_SocketWeb::TailleMessageMaxAccepte + 1, 'x'));
+        QTRY_COMPARE_WITH_TIMEOUT(fin.size(), 1, Delai);
+        QCOMPARE(recu.size(), 0);
+    }
+
     // wss with a certificate the client's authorities know; without it the
     // handshake fails and the error is kept for the bug report.
     void webSocketSecurise()
