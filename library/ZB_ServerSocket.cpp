@@ -425,8 +425,9 @@ void ZB_ServerSocket::dataReceived_(const QByteArray& octets, ZB_ServerSocketCon
             raison = QStringLiteral("bytes before the record");
         else if (traiteRecord_(record, connection, raison))
             continue;
+        // The peer's bytes go to the log on one line, and not all of them.
         if (estConnectee_(connection))
-            strike_(connection, raison + QStringLiteral(": ") + QString::fromUtf8(record.left(200)));
+            strike_(connection, raison + QStringLiteral(": ") + QString::fromUtf8(record.left(200)).simplified());
     }
 }
 

@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <utility>
 
 class EvenementDeJeu;
 class GM_BanList;
