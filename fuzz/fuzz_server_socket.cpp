@@ -1,0 +1,184 @@
+// Feeds arbitrary bytes to the hosting room's byte intake, the way a client's
+// reads reach it: cut into chunks, for one connection, before or after it
+// identified. Whatever the bytes, the intake may drop, strike and disconnect,
+// but nothing may escape it, crash, hang, leave a table's list locked or let
+// the connection's buffer grow past its capacity. Behind the intake stands a
+// real table, so that the events that pass the checks are executed.
+//
+// The first byte chooses: bit 0 the connection starts identified and seated
+// (player 101, seat 1, table 0), bits 1-3 the chunk size, bit 4 a second
+// connection sends the same bytes interleaved.
+#include "EvenementDeJeu.h"
+#include "GM_SocketAbstract.h"
+#include "JoueurHumain.h"
+#include "ListeDesEvenements.h"
+#include "OptionsDePartie.h"
+#include "OptionsDuJoueur.h"
+#include "ZB_DisplayEmpty.h"
+#include "ZB_EventsGroup.h"
+#include "ZB_RoomTable.h"
+#include "ZB_ServerSocket.h"
+#include "ZB_ServerSocketConnection.h"
+
+#include "FuzzQt.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+class Socket : public GM_SocketAbstract
+{
+public:
+    QAbstractSocket::SocketState etat = QAbstractSocket::ConnectedState;
+    qint64 octetsEcrits = 0;
+
+    QAbstractSocket::SocketState state() const override { return etat; }
+    qint64 write(const QByteArray& donnees) override
+    {
+        octetsEcrits += donnees.size();
+        return donnees.size();
+    }
+    QHostAddress peerAddress() const override { return QHostAddress(QStringLiteral("203.0.113.9")); }
+    void abort() override { etat = QAbstractSocket::UnconnectedState; }
+    void disconnectFromHost() override { etat = QAbstractSocket::UnconnectedState; }
+};
+
+class Salle : public QObject, public ListeDesEvenements::Executor, public ZB_ServerSocket::Cb_TableConnectionInput
+{
+public:
+    ZB_EventsGroup groupe{this};
+    ZB_DisplayEmpty display;
+    ZB_RoomTable* table;
+    ZB_ServerSocket serveur{nullptr, this, {}, &groupe, QString()};
+
+    Salle()
+    {
+        groupe.initialise(2);
+        groupe.setSansDelai(true);
+        table = new ZB_RoomTable(this, true, false);
+        table->initialise(this, nullptr, 0, &display, groupe.getListe(0), false, QString(), QString(), false);
+        table->nouvellePartie(ZB_RoomTable::ReseauServeur, OptionsDePartie(TypeDePartie::GenreJass));
+        for (int siege = 0; siege < 4; ++siege) {
+            OptionsDuJoueur joueur;
+            joueur.id_ = 100 + siege;
+            joueur.distant_ = 1;
+            table->inscritJoueur(siege, joueur, Joueur::ModeHumainDistant, false);
+        }
+        table->settingsPartie().joueurQuiCommenceLaProchainePartie = 1;
+        serveur.attendJoueurs(OptionsDePartie(TypeDePartie::GenreJass), 0, 0, 0, false, 30);
+    }
+    // The table reads its list to the end: it goes before the group.
+    ~Salle() override { delete table; }
+
+    bool cb_executeUnEvenement(EvenementDeJeu& ev) override
+    {
+        const bool applique = table->cb_executeUnEvenement(ev);
+        ListeDesEvenements* liste = groupe.getListe(0);
+        if (applique && ev.etat_ == liste->etatAttendu_ && ev.etat_ < ListeDesEvenements::NombreEtats - 1)
+            ++liste->etatAttendu_;
+        return applique;
+    }
+    void envoieEvenement(const EvenementDeJeu& ev) override { serveur.envoieEvenement(ev); }
+    void continueLeJeu(int mode, double* delaiMs, int, bool force) override
+    {
+        table->continueLeJeu(mode, delaiMs, false, force);
+        if (delaiMs)
+            *delaiMs = 0.0;
+    }
+    void noteActiviteJoueur(const EvenementDeJeu&) override {}
+    bool peutContinuer(int&, int) override { return true; }
+
+    bool cb_setClientInGameReconnect(ZB_ServerSocketConnection* c, const OptionsDuJoueur& j) override
+    {
+        return table->setClientInGameReconnect(c, &serveur, j);
+    }
+    bool cb_setClientInGameOnTheFly_Random(ZB_ServerSocketConnection* c, const OptionsDuJoueur& j) override
+    {
+        return table->setClientInGameOnTheFly_Random(c, j);
+    }
+    bool cb_setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection* c, int, int siege, bool echange,
+                                                const OptionsDuJoueur& j) override
+    {
+        return table->setClientInGameOnTheFly_SpecificPos(c, siege, echange, j);
+    }
+    bool cb_resetTables(int) override { return true; }
+
+protected:
+    void customEvent(QEvent* event) override
+    {
+        auto* ev = dynamic_cast<EvenementDeJeu*>(event);
+        if (ev == nullptr)
+            return;
+        EvenementDeJeu copie(*ev);
+        QCoreApplication::sendEvent(table, &copie);
+        event->accept();
+    }
+};
+
+void verifieListesLibres(Salle& salle)
+{
+    for (int no = 0; no < 2; ++no) {
+        QMutex* mutex = salle.groupe.getListe(no)->getMutex();
+        if (!mutex->tryLock())
+            std::abort();
+        mutex->unlock();
+    }
+}
+
+ZB_ServerSocketConnection* connecte(Salle& salle, bool identifie, qint64 id)
+{
+    auto* socket = new Socket;
+    if (!salle.serveur.acceptConnection(socket))
+        std::abort();
+    ZB_ServerSocketConnection* connection = salle.serveur.getConnections().last();
+    if (identifie) {
+        OptionsDuJoueur joueur;
+        joueur.id_ = id;
+        const EvenementDeJeu nouveau(EvenementDeJeu::NeW, joueur.sauveValeursDansString(), 4, 141, 2, id, 0, -1, -2,
+                                     ZB_ICI);
+        salle.serveur.dataReceived_(nouveau.toString(2).toUtf8(), connection);
+        if (!connection->estIdentifie())
+            std::abort();
+        salle.serveur.connexionPlacee(connection, 0);
+    }
+    return connection;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    fuzzDemarreQt();
+    if (size == 0)
+        return 0;
+    const uint8_t choix = data[0];
+    const QByteArray octets(reinterpret_cast<const char*>(data + 1), static_cast<qsizetype>(size - 1));
+    static const qsizetype tailles[] = {1, 2, 3, 7, 16, 100, 10000, 1 << 20};
+    const qsizetype morceau = tailles[(choix >> 1) & 0x07];
+
+    Salle salle;
+    salle.groupe.getListe(0)->etatAttendu_ = 2;
+    QPointer<ZB_ServerSocketConnection> un = connecte(salle, choix & 0x01, 101);
+    QPointer<ZB_ServerSocketConnection> deux = (choix & 0x10) ? connecte(salle, true, 102) : nullptr;
+
+    for (qsizetype i = 0; i < octets.size(); i += morceau) {
+        const QByteArray partie = octets.mid(i, morceau);
+        salle.serveur.dataReceived_(partie, un.data());
+        if (deux != nullptr)
+            salle.serveur.dataReceived_(partie, deux.data());
+        verifieListesLibres(salle);
+        for (ZB_ServerSocketConnection* c : {un.data(), deux.data()})
+            if (c != nullptr && c->tampon().enAttente() > c->tampon().getCapacite())
+                std::abort();
+    }
+
+    // What the intake posted (removals, the table's own events) runs once.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    verifieListesLibres(salle);
+    return 0;
+}
