@@ -8,8 +8,8 @@
 
 // Bytes one connection of the game server read, handed to the room's server
 // socket on the GUI thread. The connection is a ZB_ServerSocketConnection,
-// guarded: the bytes are still parsed when it has gone, but nothing may be
-// sent back to it.
+// guarded: the bytes of a connection that has gone are dropped, since its
+// buffer went with it.
 class ZB_EventServerSocketData : public ZB_Event
 {
 public:

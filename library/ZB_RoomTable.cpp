@@ -2081,7 +2081,9 @@ void ZB_RoomTable::insertPlayerInGame_unlocked(ZB_ServerSocketConnection* connec
         return;
     QByteArray rattrapage;
     m_listeDesEvenements->getReplay(rattrapage, tete, noJoueur, m_noTable);
-    socket->write(rattrapage);
+    // A transport that takes only part of the block has cut the client's
+    // stream: the connection then asks its server to drop it.
+    connection->ecrit(rattrapage);
 }
 
 QMap<int, OptionsDuJoueur> ZB_RoomTable::getJoueursEnAttente()

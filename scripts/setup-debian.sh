@@ -11,6 +11,7 @@ packages=(
   libquazip1-qt6-dev zlib1g-dev
   libgl1-mesa-dri libgl-dev libegl-dev xvfb xauth fonts-dejavu-core
   libbenchmark-dev clang libclang-rt-14-dev
+  openssl
 )
 
 missing=()

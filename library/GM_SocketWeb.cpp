@@ -1,0 +1,192 @@
+#include "GM_SocketWeb.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMutexLocker>
+#include <QSslConfiguration>
+#include <QUrl>
+#include <QWebSocket>
+
+GM_SocketWeb::GM_SocketWeb(bool unsecure, QObject* parent)
+    : GM_SocketAbstract(parent)
+    , coteServeur_(false)
+    , unsecure_(unsecure)
+    , socket_(new QWebSocket(QString(), QWebSocketProtocol::Version13, this))
+{
+    if (!unsecure_) {
+        const QSslCertificate autorite = certificatAutorite();
+        if (!autorite.isNull()) {
+            QSslConfiguration configuration = socket_->sslConfiguration();
+            QList<QSslCertificate> autorites = configuration.caCertificates();
+            autorites.append(autorite);
+            configuration.setCaCertificates(autorites);
+            socket_->setSslConfiguration(configuration);
+            erreursAttendues_.append(QSslError(QSslError::HostNameMismatch, autorite));
+            socket_->ignoreSslErrors(erreursAttendues_);
+        }
+    }
+    connecteSignaux_();
+}
+
+GM_SocketWeb::GM_SocketWeb(QWebSocket* socket, bool unsecure, QObject* parent)
+    : GM_SocketAbstract(parent)
+    , coteServeur_(true)
+    , unsecure_(unsecure)
+    , socket_(socket != nullptr ? socket : new QWebSocket(QString(), QWebSocketProtocol::Version13))
+{
+    socket_->setParent(this);
+    connecteSignaux_();
+}
+
+GM_SocketWeb::~GM_SocketWeb()
+{
+    QMutexLocker verrou(&mutex_);
+    if (signauxConnectes_) {
+        socket_->disconnect(this);
+        signauxConnectes_ = false;
+    }
+    delete socket_;
+    socket_ = nullptr;
+}
+
+QSslCertificate GM_SocketWeb::certificatAutorite()
+{
+    const QDir dossier(QString::fromLatin1(DossierCertificats));
+    const QStringList noms =
+        dossier.entryList({QStringLiteral("*.crt"), QStringLiteral("*.pem")}, QDir::Files, QDir::Name);
+    for (const QString& nom : noms) {
+        QFile fichier(dossier.filePath(nom));
+        if (!fichier.open(QIODevice::ReadOnly))
+            continue;
+        const QList<QSslCertificate> certificats = QSslCertificate::fromData(fichier.readAll(), QSsl::Pem);
+        if (!certificats.isEmpty())
+            return certificats.first();
+    }
+    return QSslCertificate();
+}
+
+void GM_SocketWeb::connecteSignaux_()
+{
+    QMutexLocker verrou(&mutex_);
+    connect(socket_, &QWebSocket::binaryMessageReceived, this, &GM_SocketWeb::onBinaryMessageReceived);
+    connect(socket_, &QWebSocket::disconnected, this, &GM_SocketWeb::onDisconnected);
+    connect(socket_, &QWebSocket::connected, this, &GM_SocketWeb::onConnected);
+    connect(socket_, &QWebSocket::stateChanged, this, &GM_SocketWeb::onStateChanged);
+    connect(socket_, qOverload<QAbstractSocket::SocketError>(&QWebSocket::error), this, &GM_SocketWeb::onError);
+    connect(socket_, &QWebSocket::sslErrors, this, &GM_SocketWeb::onSslErrors);
+    signauxConnectes_ = true;
+}
+
+void GM_SocketWeb::onBinaryMessageReceived(const QByteArray& message)
+{
+    emit binaryMessageReceived(message);
+}
+
+void GM_SocketWeb::onDisconnected()
+{
+    emit disconnected();
+}
+
+void GM_SocketWeb::onConnected()
+{
+    emit connected();
+}
+
+void GM_SocketWeb::onStateChanged(QAbstractSocket::SocketState etat)
+{
+    emit stateChanged(etat);
+}
+
+void GM_SocketWeb::onError(QAbstractSocket::SocketError erreur)
+{
+    emit error(erreur);
+}
+
+void GM_SocketWeb::onSslErrors(const QList<QSslError>& erreurs)
+{
+    for (const QSslError& erreur : erreurs) {
+        if (erreursAttendues_.contains(erreur))
+            continue;
+        ajouteLigneErreur(QStringLiteral("GM_SocketWeb(%1:%2)::onSslErrors %3")
+                              .arg(QString::number(reinterpret_cast<quintptr>(this), 16),
+                                   socket_->peerAddress().toString(), erreur.errorString()));
+    }
+    emit sslErrors(erreurs);
+}
+
+void GM_SocketWeb::abort()
+{
+    socket_->abort();
+}
+
+bool GM_SocketWeb::isValid() const
+{
+    return socket_->isValid();
+}
+
+bool GM_SocketWeb::isOpen() const
+{
+    return socket_->isValid();
+}
+
+QAbstractSocket::SocketState GM_SocketWeb::state() const
+{
+    return socket_->state();
+}
+
+bool GM_SocketWeb::waitForBytesWritten(int msecs)
+{
+    Q_UNUSED(msecs);
+    return socket_->bytesToWrite() > 0 ? socket_->flush() : false;
+}
+
+void GM_SocketWeb::connectToHost(const QString& host, quint16 port)
+{
+    const QString modele = unsecure_ ? QStringLiteral("ws://%1:%2") : QStringLiteral("wss://%1:%2");
+    socket_->open(QUrl(modele.arg(host).arg(port)));
+}
+
+void GM_SocketWeb::close()
+{
+    socket_->close(QWebSocketProtocol::CloseCodeNormal);
+}
+
+qint64 GM_SocketWeb::write(const QByteArray& donnees)
+{
+    return socket_->sendBinaryMessage(donnees);
+}
+
+QHostAddress GM_SocketWeb::peerAddress() const
+{
+    return socket_->peerAddress();
+}
+
+quint16 GM_SocketWeb::peerPort() const
+{
+    return socket_->peerPort();
+}
+
+void GM_SocketWeb::resume()
+{
+    socket_->resume();
+}
+
+QAbstractSocket::SocketError GM_SocketWeb::socketError() const
+{
+    return socket_->error();
+}
+
+QString GM_SocketWeb::errorString() const
+{
+    return socket_->errorString();
+}
+
+quint16 GM_SocketWeb::localPort() const
+{
+    return socket_->localPort();
+}
+
+void GM_SocketWeb::disconnectFromHost()
+{
+    socket_->close(QWebSocketProtocol::CloseCodeNormal);
+}

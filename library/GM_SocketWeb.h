@@ -1,0 +1,70 @@
+#pragma once
+
+#include "GM_SocketAbstract.h"
+
+#include <QMutex>
+#include <QSslCertificate>
+
+class QWebSocket;
+
+// The WebSocket transport: each write is one binary message, and each
+// message received comes whole through binaryMessageReceived. A client
+// socket trusts the program's own certificate authority besides the
+// system's; one accepted by a WebSocket server takes the server's set-up.
+class GM_SocketWeb : public GM_SocketAbstract
+{
+    Q_OBJECT
+
+public:
+    // Where the program's certificate authority is looked for.
+    static constexpr const char* DossierCertificats = ":/ssl/";
+
+    // A client socket, not connected; unsecure: plain ws:// instead of wss://.
+    explicit GM_SocketWeb(bool unsecure, QObject* parent = nullptr);
+    // Takes over a socket that a WebSocket server accepted.
+    GM_SocketWeb(QWebSocket* socket, bool unsecure, QObject* parent = nullptr);
+    ~GM_SocketWeb() override;
+
+    void abort() override;
+    bool isValid() const override;
+    bool isOpen() const override;
+    QAbstractSocket::SocketState state() const override;
+    bool waitForBytesWritten(int msecs) override;
+    // Opens "ws://host:port", or "wss://host:port" unless unsecure.
+    void connectToHost(const QString& host, quint16 port) override;
+    void close() override;
+    qint64 write(const QByteArray& donnees) override;
+    QHostAddress peerAddress() const override;
+    quint16 peerPort() const override;
+    void resume() override;
+    QAbstractSocket::SocketError socketError() const override;
+    QString errorString() const override;
+    quint16 localPort() const override;
+    void disconnectFromHost() override;
+    bool isUnsecure() const override { return unsecure_; }
+
+    bool estCoteServeur() const { return coteServeur_; }
+    QWebSocket* getWebSocket() const { return socket_; }
+    // The first certificate found in DossierCertificats, null when none.
+    static QSslCertificate certificatAutorite();
+
+private slots:
+    void onBinaryMessageReceived(const QByteArray& message);
+    void onDisconnected();
+    void onConnected();
+    void onStateChanged(QAbstractSocket::SocketState etat);
+    void onError(QAbstractSocket::SocketError erreur);
+    void onSslErrors(const QList<QSslError>& erreurs);
+
+private:
+    void connecteSignaux_();
+
+    bool coteServeur_;
+    bool unsecure_;
+    QWebSocket* socket_;
+    bool signauxConnectes_ = false;
+    QMutex mutex_;
+    // Expected for the program's own authority: its certificate is issued
+    // for the public host name, not for the address a client may use.
+    QList<QSslError> erreursAttendues_;
+};

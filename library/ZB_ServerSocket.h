@@ -1,0 +1,210 @@
+#pragma once
+
+#include "OptionsDePartie.h"
+#include "OptionsDuJoueur.h"
+#include "ZB_ServerSeatingA.h"
+#include "ZB_TableConfiguration.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QPair>
+#include <QPointer>
+#include <QRecursiveMutex>
+#include <QSharedPointer>
+#include <QString>
+#include <QTimer>
+
+#include <functional>
+
+class EvenementDeJeu;
+class GM_BanList;
+class GM_SocketAbstract;
+class ZB_EventsGroup;
+class ZB_ServerSocketConnection;
+
+// The hosting side of a room's table protocol: it accepts the clients'
+// connections, waits for them to identify their user, seats them when the
+// online game starts, takes their game events into the tables' event lists
+// and sends every table event to the clients of that table.
+//
+// The wire carries UTF-8 texts of game events, one after the other. Every
+// byte from a client is hostile until proven otherwise: each connection has
+// its own bounded buffer, a record that does not read or that the client
+// has no right to send is dropped and earns the client a strike, and the
+// only record accepted before identification is the identification itself.
+// Afterwards a client speaks only for its own table and, at a seat, only
+// under its own player id; the table itself is not the client's to speak
+// for, except for chat messages.
+//
+// Everything runs on the GUI thread: the sockets only post events (1000,
+// 1003, 1004) to this object. The recursive mutex guards the connections,
+// the players and the state against the room's sending path.
+class ZB_ServerSocket : public QObject, public ZB_ServerSeatingA
+{
+    Q_OBJECT
+
+public:
+    enum Etat {
+        Arrete = 0,
+        AttenteJoueurs = 1,
+        AttenteDemarrageAuto = 2, // the first connection arms the start timer
+        CompletAvantDepart = 3,
+        DemarreParLaVue = 4
+        // 5 and 6: ZB_ServerSeatingA's running states.
+    };
+
+    // What the server asks of its room.
+    class Cb_TableConnectionInput
+    {
+    public:
+        virtual ~Cb_TableConnectionInput() = default;
+        virtual bool cb_setClientInGameReconnect(ZB_ServerSocketConnection* connection,
+                                                 const OptionsDuJoueur& player) = 0;
+        virtual bool cb_setClientInGameOnTheFly_Random(ZB_ServerSocketConnection* connection,
+                                                       const OptionsDuJoueur& player) = 0;
+        virtual bool cb_setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection* connection, int tableId,
+                                                            int posOnTable, bool isHotSwapSamePlayerSocketChange,
+                                                            const OptionsDuJoueur& player) = 0;
+        // Recreates the room's tables, nombreDeTables of them; false when
+        // that failed.
+        virtual bool cb_resetTables(int nombreDeTables) = 0;
+    };
+
+    // What the server tells the host's view of its connections.
+    class Cb_SocketInput
+    {
+    public:
+        virtual ~Cb_SocketInput() = default;
+        virtual void cb_newConnection(ZB_ServerSocket* server, const OptionsDuJoueur& player,
+                                      ZB_ServerSocketConnection* connection, bool replacedOld) = 0;
+        virtual void cb_connectionClosed(ZB_ServerSocket* server, ZB_ServerSocketConnection* connection) = 0;
+        virtual void cb_gameEnded(bool fin, int nombreDeTables) = 0;
+        virtual void cb_log(const QString& severity, const QString& message) = 0;
+    };
+
+    using ListeDeTables = QList<ZB_TableConfiguration>;
+    using Humain = QPair<ZB_ServerSocketConnection*, OptionsDuJoueur>;
+
+    // tables: the seating the lobby arranged, null for an ordinary session
+    // of one table.
+    ZB_ServerSocket(QObject* parent, Cb_TableConnectionInput* room, QSharedPointer<ListeDeTables> tables,
+                    ZB_EventsGroup* events, const QString& chemin);
+    ~ZB_ServerSocket() override;
+    ZB_ServerSocket(const ZB_ServerSocket&) = delete;
+    ZB_ServerSocket& operator=(const ZB_ServerSocket&) = delete;
+
+    void setBanList(GM_BanList* banList) { banList_ = banList; }
+    void setSocketInput(Cb_SocketInput* vue) { vue_ = vue; }
+    // Names the computer players of a start; without one they are named
+    // "Ordinateur".
+    void setGenerateurDeNoms(std::function<QString()> generateur) { generateurDeNoms_ = std::move(generateur); }
+
+    // Seats the session's tables offer to users: 4 without a table list.
+    int maxPlayers() const;
+    int getNombreDeTables() const { return nombreDeTables_; }
+
+    // The host starts waiting for players, with the options and ports of
+    // the coming game; with demarrageAuto the game starts by itself
+    // secondesAttente seconds after the first connection.
+    void attendJoueurs(const OptionsDePartie& options, quint16 portSecure, quint16 portUnsecure, quint16 portTcp,
+                       bool demarrageAuto, int secondesAttente);
+    // Identified players needed to start, and to keep the online game.
+    void setNombreJoueursRequis(int nombre) { nombreJoueursRequis_ = nombre; }
+    int getNombreJoueursRequis() const { return nombreJoueursRequis_; }
+
+    // A new client; false when it was refused (the socket is then gone).
+    bool acceptConnection(GM_SocketAbstract* socket);
+    // flag: the player was replaced by a new connection of its own.
+    void removeConnection(ZB_ServerSocketConnection* connection, bool flag);
+    void closeAllConnections();
+
+    // Starts the online game with the players identified so far.
+    void start(const OptionsDePartie& options, quint16 portSecure, quint16 portUnsecure, quint16 portTcp);
+    // Enrols the humans and as many computers as the free seats need.
+    void depart(const OptionsDePartie& options, const QList<Humain>& humains, const QList<OptionsDuJoueur>& ordinateurs,
+                quint16 portSecure, quint16 portUnsecure, quint16 portTcp);
+
+    // Sends a table event to every identified client of its table and to
+    // those not seated yet; a client its transport fails is removed.
+    void envoieEvenement(const EvenementDeJeu& ev);
+
+    // The bytes a connection received, in the order they came.
+    void dataReceived_(const QByteArray& octets, ZB_ServerSocketConnection* connection);
+
+    // Drops the connections that never identified from the address whose
+    // qHash (seed 0) is given.
+    void disconnectUnidentifiedFrom(size_t addressHash);
+
+    // The rewrite of a received event's source: what the sender called its
+    // own becomes remote here.
+    static int sourceRecue(int source, qint64 idJoueur);
+
+    int getEtat() const { return etat_; }
+    void setEtat(int etat) { etat_ = etat; }
+    int getVersion() const { return version_; }
+    void setVersion(int version) { version_ = version; }
+    QRecursiveMutex* getMutex() { return &mutexRecursif_; }
+    const QTimer& getTimerDepart() const { return timerDepart_; }
+    const OptionsDePartie& getOptions() const { return options_; }
+    quint16 getPortSecure() const { return portSecure_; }
+    quint16 getPortUnsecure() const { return portUnsecure_; }
+    quint16 getPortTcp() const { return portTcp_; }
+    // In the order they connected.
+    QList<ZB_ServerSocketConnection*> getConnections() const { return connexions_; }
+    // In the order they identified.
+    QList<ZB_ServerSocketConnection*> getJoueurs() const { return joueurs_; }
+
+    // ZB_ServerSeatingA: a table's seating reports here.
+    void connexionPlacee(ZB_ServerSocketConnection* connection, int noTable) override;
+    bool estListeDAttenteVide() const override;
+    void setEtatServeur(int etat) override { etat_ = etat; }
+
+signals:
+    void signalOnlineGameEnded();
+    void signalDepart(OptionsDePartie options, ushort port_websocket_secure, ushort port_websocket_unsecure,
+                      ushort port_tcpOld);
+    void signalSetClientOffline(qlonglong playerId, bool isSendOfflineEvent, bool isNotifyAllPlayers);
+
+public slots:
+    void OnTimerStartTimeout();
+    void OnBridgeClose(qint64 userIdFrom, qint64 userIdTo);
+
+protected:
+    void customEvent(QEvent* event) override;
+
+private:
+    // One whole record of a connection; false when it was refused and the
+    // sender deserves a strike (why in raison).
+    bool traiteRecord_(const QByteArray& record, ZB_ServerSocketConnection* connection, QString& raison);
+    bool identification_(const EvenementDeJeu& ev, ZB_ServerSocketConnection* connection, QString& raison);
+    bool evenementDeJeu_(EvenementDeJeu& ev, ZB_ServerSocketConnection* connection, QString& raison);
+    void strike_(ZB_ServerSocketConnection* connection, const QString& raison);
+    void ajouteEventInscritJoueur_unlocked(QList<int>& etapes, int noTable, const OptionsDuJoueur& joueur,
+                                           ZB_ServerSocketConnection* connection);
+    void finDePartie_();
+    void log_(const QString& severite, const QString& message);
+    bool estConnectee_(const ZB_ServerSocketConnection* connection) const;
+    void oublie_(ZB_ServerSocketConnection* connection);
+    bool sansListeDeTables_() const { return tables_.isNull() || tables_->isEmpty(); }
+
+    Cb_TableConnectionInput* room_;
+    GM_BanList* banList_ = nullptr;
+    ZB_EventsGroup* events_;
+    Cb_SocketInput* vue_ = nullptr;
+    int etat_ = Arrete;
+    int nombreJoueursRequis_ = 1;
+    QRecursiveMutex mutexRecursif_;
+    QList<ZB_ServerSocketConnection*> connexions_;
+    QList<ZB_ServerSocketConnection*> joueurs_;
+    QString chemin_;
+    OptionsDePartie options_;
+    quint16 portSecure_ = 65535;
+    quint16 portUnsecure_ = 65535;
+    quint16 portTcp_ = 65535;
+    int version_ = 1;
+    QTimer timerDepart_;
+    QSharedPointer<ListeDeTables> tables_;
+    int nombreDeTables_ = 1;
+    std::function<QString()> generateurDeNoms_;
+};
