@@ -3,6 +3,7 @@
 #include "DisplayA.h"
 #include "EvenementDeJeu.h"
 #include "GM_Exception.h"
+#include "GM_ExceptionFileCorrupted.h"
 #include "GM_SharedFunctions.h"
 #include "GM_SocketAbstract.h"
 #include "JoueurHumain.h"
@@ -92,7 +93,7 @@ ZB_Room::ZB_Room(QObject* parent, DisplayA* display, GM_MessageBoxDisplayerA* di
     , options_(genre)
     , dossierDonnees_(parametres.dossierDonnees)
     , cheminSauvegarde_(parametres.dossierDonnees + QStringLiteral("autosave.jss"))
-    , events_(std::make_unique<ZB_EventsGroup>(this))
+    , events_(std::make_unique<ZB_EventsGroup>(static_cast<ListeDesEvenements::Executor*>(this)))
     , sansSauvegarde_(parametres.sansSauvegarde)
     , cheminServeur_(parametres.cheminServeur)
     , modeSimple_(parametres.modeSimple)
@@ -204,14 +205,17 @@ void ZB_Room::reponse_Depart(int* modeDepart, int* genreSession, const OptionsDe
     const bool nouvelleTable = (mode == NouvellePartie || mode == NouvellePartieGagnante) && session == SessionLocale;
     if (nouvelleTable) {
         resetToSingleTable();
-        noTable = tables_.firstKey();
+        noTable = 0;
     }
 
-    events_->lock();
+    ZB_EventsGroup* groupe = events_.get();
+    if (groupe == nullptr)
+        return;
+    groupe->lock();
     bool verrouille = true;
     auto deverrouille = [&] {
         if (verrouille) {
-            events_->unlock();
+            groupe->unlock();
             verrouille = false;
         }
     };
@@ -251,26 +255,26 @@ void ZB_Room::reponse_Depart(int* modeDepart, int* genreSession, const OptionsDe
         case MemesJoueurs:
             for (auto it = tables_.constBegin(); it != tables_.constEnd(); ++it) {
                 const QMap<int, OptionsDuJoueur> joueurs = it.value()->getJoueursEnAttente();
-                if (ListeDesEvenements* liste = events_->getListe(it.key()))
+                if (ListeDesEvenements* liste = groupe->getListe(it.key()))
                     liste->clear_Et_metEnQueue_InscriptionJoueurs(joueurs, it.key());
             }
             break;
         case ViderListes:
-            events_->clear();
+            groupe->clear();
             break;
         default:
             break;
         }
 
         if (etapesDeDepart) {
-            events_->clear();
+            groupe->clear();
             for (auto it = tables_.constBegin(); it != tables_.constEnd(); ++it) {
                 ZB_RoomTable* table = it.value();
                 if (!presets.isEmpty())
                     ZB_FichierDePartie::tirePreset(table->settingsPartie().random_, presets);
                 setProtocolVersion(versionPour_(typeDePartie_()));
                 EvenementDeJeu inscription = inscriptionPartie_(it.key());
-                if (ListeDesEvenements* liste = events_->getListe(it.key())) {
+                if (ListeDesEvenements* liste = groupe->getListe(it.key())) {
                     liste->etatAttendu_ = 0;
                     liste->execute_unlocked(-1, inscription, false);
                 }
@@ -282,7 +286,7 @@ void ZB_Room::reponse_Depart(int* modeDepart, int* genreSession, const OptionsDe
                 // A client plays the server's table under the server's number.
                 const int ancien = tables_.firstKey();
                 ZB_RoomTable* table = tables_.take(ancien);
-                events_->renumerote(ancien, noTable);
+                groupe->renumerote(ancien, noTable);
                 table->setNoTable(noTable);
                 tables_.insert(noTable, table);
             }
@@ -299,7 +303,7 @@ void ZB_Room::reponse_Depart(int* modeDepart, int* genreSession, const OptionsDe
     }
     deverrouille();
     if (mode != OuvreFichier && mode != RepriseFichier)
-        events_->flush();
+        groupe->flush();
 }
 
 void ZB_Room::chargeFichier_(int modeDepart, const QString& fichier, quint64 noTable)
@@ -348,7 +352,7 @@ bool ZB_Room::chargeTable(int noTable, QTextStream& in, int* nombreDeLignes)
 
 void ZB_Room::inscritJoueur(const OptionsDuJoueur& joueur, int etape, int noTable)
 {
-    auto* ev = new EvenementDeJeu(EvenementDeJeu::InJ, joueur.sauveValeursDansString(version_),
+    auto* ev = new EvenementDeJeu(EvenementDeJeu::InJ, joueur.sauveValeursDansString(),
                                   ZB_RoomTable::SiegeTable, etape, EvenementDeJeu::Local_Table, joueur.id_, 0, -1,
                                   noTable, ZB_ICI);
     QCoreApplication::postEvent(this, ev);
