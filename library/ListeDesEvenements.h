@@ -125,7 +125,15 @@ public:
     // The room rewinds it when a deal is abandoned, so that the new deal's
     // early states are not taken for stale answers.
     void setEtatExecute(int etat) { etatExecute_ = etat; }
+    // At the end of a round, a list that holds the queues of several deals
+    // (a replayed match) goes on with the next one.
+    void donneSuivante()
+    {
+        if (noDonne_ + 1 < donnes_.size())
+            ++noDonne_;
+    }
     int getNoTable() const { return noTable_; }
+    void setNoTable(int noTable) { noTable_ = noTable; }
     int getNoDonne() const { return noDonne_; }
     int getNombreDeDonnes() const { return static_cast<int>(donnes_.size()); }
     // The queued text of a state in the current queue table, "" when none.

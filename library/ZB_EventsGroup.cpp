@@ -18,6 +18,15 @@ void ZB_EventsGroup::initialise(int n)
         listes_.insert(no, new ListeDesEvenements(executor_, no));
 }
 
+void ZB_EventsGroup::renumerote(int ancien, int nouveau)
+{
+    if (!listes_.contains(ancien) || listes_.contains(nouveau))
+        return;
+    ListeDesEvenements* liste = listes_.take(ancien);
+    liste->setNoTable(nouveau);
+    listes_.insert(nouveau, liste);
+}
+
 ListeDesEvenements* ZB_EventsGroup::getListe(int no) const
 {
     if (no == -1)

@@ -20,6 +20,10 @@ public:
     // The list of table no, or with -1 the room's first table; null when
     // there is none.
     ListeDesEvenements* getListe(int no) const;
+    // Gives the list of table ancien the number nouveau (a client plays the
+    // server's table under the server's number); nothing when ancien has no
+    // list or nouveau has one.
+    void renumerote(int ancien, int nouveau);
     int getNombreDeListes() const { return static_cast<int>(listes_.size()); }
 
     void setSansDelai(bool sansDelai);

@@ -2488,3 +2488,12 @@ bool ZB_RoomTable::annuler(int cible, bool refaire)
     }
     return rebati;
 }
+
+void ZB_RoomTable::oublieSessionEnLigne()
+{
+    m_entreesDonne.clear();
+    m_entreesPli.clear();
+    m_etatsEntreesTraites.clear();
+    m_memeCompte = {};
+    m_comptes = {-1, -1, -1, -1};
+}

@@ -141,6 +141,7 @@ public:
     const ZB_StatusMise& getStatusMise() const { return m_statusMise; }
     const GM_GameStats& getStatsPartie() const { return m_statsPartie; }
     int getNoTable() const { return m_noTable; }
+    void setNoTable(int noTable) { m_noTable = noTable; }
     int getNoDemande() const { return m_settingsPartie.noDemande; }
     int getScoreObjectif() const { return m_scoreObjectif; }
     int getNombreAnnonces() const { return m_nombreAnnonces; }
@@ -159,6 +160,15 @@ public:
     ListeDesEvenements* getListeDesEvenements() const { return m_listeDesEvenements; }
     DisplayA* getDisplay() const { return m_display; }
     int getVersion() const { return m_version; }
+    // A live local game under way: worth saving.
+    bool estPartieEnCours() const { return m_partieEnCours; }
+    void effacePartieEnCours() { m_partieEnCours = false; }
+    // The online account of this machine's user.
+    qint64 getDatabaseUserId() const { return m_idUtilisateur; }
+    void setDatabaseUserId(qint64 id) { m_idUtilisateur = id; }
+    // An online game ended: the seats waiting to enter and the account
+    // bookkeeping of its clients are forgotten.
+    void oublieSessionEnLigne();
     void setVersion(int version) { m_version = version; }
 
     // ---- Operations of the state machine, the bids and the tricks. ----
@@ -378,6 +388,7 @@ private:
     bool m_pasDAnnulation = false;
     OptionsDePartie m_optionsDePartie;
     bool m_partieEnCours = false;
+    qint64 m_idUtilisateur = -1;
     QString m_texte1;
     QString m_texte2;
     bool m_modeSimple = false;

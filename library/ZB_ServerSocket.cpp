@@ -220,6 +220,12 @@ void ZB_ServerSocket::finDePartie_()
     etat_ = Arrete;
 }
 
+void ZB_ServerSocket::arrete()
+{
+    QMutexLocker verrou(&mutexRecursif_);
+    finDePartie_();
+}
+
 void ZB_ServerSocket::closeAllConnections()
 {
     QMutexLocker verrou(&mutexRecursif_);

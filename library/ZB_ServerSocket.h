@@ -119,6 +119,9 @@ public:
     // flag: the player was replaced by a new connection of its own.
     void removeConnection(ZB_ServerSocketConnection* connection, bool flag);
     void closeAllConnections();
+    // The host ends its online session: a running game is reported ended,
+    // every connection closes and the server stops.
+    void arrete();
 
     // Starts the online game with the players identified so far.
     void start(const OptionsDePartie& options, quint16 portSecure, quint16 portUnsecure, quint16 portTcp);

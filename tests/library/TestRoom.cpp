@@ -1,0 +1,439 @@
+#include "EvenementDeJeu.h"
+#include "GM_Exception.h"
+#include "GM_KnuthRandom.h"
+#include "GM_ExceptionFileCorrupted.h"
+#include "GM_MessageBoxDisplayerHeadless.h"
+#include "JoueurHumain.h"
+#include "ListeDesEvenements.h"
+#include "OptionsDePartie.h"
+#include "TypeDePartie.h"
+#include "ZB_DisplayEmpty.h"
+#include "ZB_EventsGroup.h"
+#include "ZB_FichierDePartie.h"
+#include "ZB_Room.h"
+#include "ZB_RoomTable.h"
+#include "ZbTestRegistry.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+#include <memory>
+
+namespace {
+
+// The room with its user-facing operations recorded instead of shown.
+class SalleDeTest : public ZB_Room
+{
+public:
+    using ZB_Room::ZB_Room;
+    QStringList appels;
+    int reponsesNouvellePartie = 0;
+
+    void askQuit(QObject*, const char*) override { appels << QStringLiteral("askQuit"); }
+    void disconnectFromServer() override { appels << QStringLiteral("disconnectFromServer"); }
+    void startHosting(QSharedPointer<GM_SocketAbstract>, const QString&, quint16, quint16, quint16, qint64) override
+    {
+        appels << QStringLiteral("startHosting");
+    }
+    void saveAs(const QString&) override {}
+    void writeToStream(QTextStream&) override {}
+    void connectToServer(const QString& adresse, quint16 port, const QString&, qint64, int, bool,
+                         QSharedPointer<GM_SocketAbstract>) override
+    {
+        appels << QStringLiteral("connectToServer %1:%2").arg(adresse).arg(port);
+    }
+    void sendToServer(const EvenementDeJeu&) override {}
+    void endOnlineGame(bool) override { appels << QStringLiteral("endOnlineGame"); }
+    void answerNextGame(bool) override { ++reponsesNouvellePartie; }
+};
+
+struct CompteAvertissements {
+    static int compte;
+    static QString premier;
+    static void gestionnaire(QtMsgType type, const QMessageLogContext&, const QString& texte)
+    {
+        if (type == QtDebugMsg || type == QtInfoMsg)
+            return;
+        if (compte++ == 0)
+            premier = texte;
+    }
+    QtMessageHandler avant;
+    CompteAvertissements() : avant(qInstallMessageHandler(&CompteAvertissements::gestionnaire))
+    {
+        compte = 0;
+        premier.clear();
+    }
+    ~CompteAvertissements() { qInstallMessageHandler(avant); }
+};
+int CompteAvertissements::compte = 0;
+QString CompteAvertissements::premier;
+
+OptionsDuJoueur ordinateur(int siege)
+{
+    OptionsDuJoueur j;
+    j.nom_ = randomPlayerName();
+    j.id_ = 900 + siege;
+    j.distant_ = 0;
+    j.ordinateur_ = 1;
+    j.optionsAI_.nbrCombinations_ = 30;
+    return j;
+}
+
+OptionsDePartie optionsDuPreset(int genre, int idPreset)
+{
+    TypeDePartie::initTypesDePartie(genre);
+    OptionsDePartie options(genre);
+    options.idPreset_ = idPreset;
+    return options;
+}
+
+} // namespace
+
+class TestRoom : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir dossier;
+    ZB_DisplayEmpty display;
+    std::unique_ptr<SalleDeTest> salle;
+
+    void ouvre(bool sansSauvegarde = true)
+    {
+        ZB_Room::Parametres p;
+        p.sansSauvegarde = sansSauvegarde;
+        p.modeSimple = true;
+        p.sansDelai = true;
+        p.dossierDonnees = dossier.path() + QLatin1Char('/');
+        salle = std::make_unique<SalleDeTest>(nullptr, &display, nullptr, OptionsDePartie(TypeDePartie::GenreJass), p);
+    }
+    void demarre(const OptionsDePartie& options, int mode = ZB_Room::NouvellePartie)
+    {
+        int session = ZB_Room::SessionLocale;
+        salle->reponse_Depart(&mode, &session, options, QString(), QString(), 4001, 4002, 4000, 0, false, {}, -1);
+    }
+    void inscritOrdinateurs()
+    {
+        for (int siege = 0; siege < 4; ++siege)
+            salle->inscritJoueur(ordinateur(siege), 2 + siege, 0);
+    }
+    ListeDesEvenements* liste() const { return salle->getListe(-1); }
+    bool attendEtat(int etat, int secondes)
+    {
+        QElapsedTimer inactif;
+        inactif.start();
+        int derniers = -1;
+        while (liste()->etatAttendu_ != etat) {
+            QTest::qWait(2);
+            const int executes = liste()->getExecutes().blockCount();
+            if (executes != derniers) {
+                derniers = executes;
+                inactif.restart();
+            } else if (inactif.elapsed() > secondes * 1000) {
+                qWarning("stalled in state %d", liste()->etatAttendu_);
+                return false;
+            }
+        }
+        return true;
+    }
+
+private slots:
+    void init() { QVERIFY(dossier.isValid()); }
+    void cleanup() { salle.reset(); }
+
+    // The room plays whole matches headless: four computer players, the
+    // room's own state steps, end of rounds and end of the match.
+    void matchEntier_data()
+    {
+        QTest::addColumn<int>("genre");
+        QTest::addColumn<int>("preset");
+        QTest::newRow("jass") << 0 << 0;
+        QTest::newRow("belote coinchee") << 1 << 9;
+    }
+    void matchEntier()
+    {
+        QFETCH(int, genre);
+        QFETCH(int, preset);
+        ouvre();
+        QSignalSpy fin(salle.get(), &ZB_Room::signalSendStatsGameCompleted);
+        CompteAvertissements avertissements;
+        demarre(optionsDuPreset(genre, preset));
+        inscritOrdinateurs();
+        QVERIFY(attendEtat(139, 30));
+        QCOMPARE(CompteAvertissements::premier, QString());
+        QCOMPARE(fin.count(), 1);
+        ZB_RoomTable* table = salle->getTable(0);
+        const int objectif = table->getTypeDePartie().pointsObjectif_;
+        const int t0 = table->getSettingsPartie().scores_[0] + table->totalDonne(0);
+        const int t1 = table->getSettingsPartie().scores_[1] + table->totalDonne(1);
+        QVERIFY(t0 >= objectif || t1 >= objectif);
+        // The end-of-game answers of the computers go back to the room.
+        QTRY_COMPARE(salle->reponsesNouvellePartie, 1);
+    }
+
+    void presets_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("preset");
+        QTest::addColumn<QString>("fichier");
+        QTest::newRow("winning, normal") << int(ZB_Room::NouvellePartieGagnante) << 0
+                                         << QStringLiteral(":/preset_games_jass_suisse_romand_normal_winning.csv");
+        QTest::newRow("winning, pique double")
+            << int(ZB_Room::NouvellePartieGagnante) << 1
+            << QStringLiteral(":/preset_games_jass_suisse_romand_piquedouble_winning.csv");
+        QTest::newRow("tournament") << int(ZB_Room::NouvellePartie) << 15
+                                    << QStringLiteral(":/preset_games_tournament_long_balanced.csv");
+        QTest::newRow("none") << int(ZB_Room::NouvellePartie) << 2 << QString();
+    }
+    void presets()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, preset);
+        QFETCH(QString, fichier);
+        ouvre();
+        demarre(optionsDuPreset(TypeDePartie::GenreJass, preset), mode);
+        const QString etat = salle->getTable(0)->getSettingsPartie().random_.sauveValeursDansString();
+        const QStringList lignes = ZB_FichierDePartie::lisPreset(fichier.isEmpty() ? QStringLiteral(":/nothing") : fichier);
+        if (fichier.isEmpty()) {
+            QVERIFY(lignes.isEmpty());
+        } else {
+            QVERIFY(!lignes.isEmpty());
+            // The files keep signed seeds; the generator writes them unsigned.
+            bool trouve = false;
+            for (const QString& ligne : lignes) {
+                GM_KnuthRandom g;
+                g.chargeValeursDepuisString(ligne);
+                if (g.sauveValeursDansString() == etat) {
+                    trouve = true;
+                    break;
+                }
+            }
+            QVERIFY2(trouve, qPrintable(etat));
+        }
+    }
+
+    // The saved game of a finished match, opened in a fresh room, replays to
+    // the same scores; a broken file throws, and the room starts the next
+    // game normally.
+    void sauvegardeEtFilm()
+    {
+        ouvre();
+        demarre(optionsDuPreset(TypeDePartie::GenreJass, 0));
+        inscritOrdinateurs();
+        QVERIFY(attendEtat(139, 30));
+        ZB_RoomTable* table = salle->getTable(0);
+        const int t0 = table->getSettingsPartie().scores_[0] + table->totalDonne(0);
+        const int t1 = table->getSettingsPartie().scores_[1] + table->totalDonne(1);
+        salle->saveToFile();
+        QVERIFY(QFile::exists(salle->getCheminSauvegarde()));
+
+        SalleDeTest* ancienne = salle.release();
+        const QString chemin = ancienne->getCheminSauvegarde();
+        delete ancienne;
+        ouvre();
+        int mode = ZB_Room::RepriseFichier;
+        int session = ZB_Room::SessionLocale;
+        salle->reponse_Depart(&mode, &session, optionsDuPreset(TypeDePartie::GenreJass, 0), chemin, QString(), 4001,
+                              4002, 4000, 0, false, {}, -1);
+        ZB_RoomTable* film = salle->getTable(0);
+        QVERIFY(film->getLignes().size() > 100);
+        QVERIFY(film->rejoue(1));
+        QTRY_VERIFY(!liste()->estReplayEnCours());
+        QCOMPARE(film->getSettingsPartie().scores_[0] + film->totalDonne(0), t0);
+        QCOMPARE(film->getSettingsPartie().scores_[1] + film->totalDonne(1), t1);
+
+        // A hand-edited file whose block has no version.
+        const QString casse = dossier.path() + QStringLiteral("/casse.jss");
+        {
+            QFile f(casse);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("not a game\r\n{Ajo!x}\r\n");
+        }
+        mode = ZB_Room::OuvreFichier;
+        QVERIFY_THROWS_EXCEPTION(GM_ExceptionFileCorrupted,
+                                 salle->reponse_Depart(&mode, &session, optionsDuPreset(TypeDePartie::GenreJass, 0),
+                                                       casse, QString(), 4001, 4002, 4000, 0, false, {}, -1));
+        // Nothing stays locked: a new game starts and plays.
+        QVERIFY(liste()->getMutex()->tryLock());
+        liste()->getMutex()->unlock();
+        demarre(optionsDuPreset(TypeDePartie::GenreJass, 0));
+        inscritOrdinateurs();
+        QVERIFY(attendEtat(33, 10) || liste()->etatAttendu_ > 33);
+    }
+
+    // Hand-edited files: each fails with its exception and leaves the room
+    // ready for the next game.
+    void fichiersAbimes_data()
+    {
+        QTest::addColumn<QByteArray>("contenu");
+        QTest::addColumn<bool>("charge");   // the load itself succeeds
+        QTest::newRow("no version") << QByteArray("not a game\r\nstill not\r\n") << false;
+        QTest::newRow("table beyond the file") << QByteArray("<nbrtables>\r\n1\r\nx\r\n") << false;
+        QTest::newRow("unknown kind") << QByteArray("12\r\n{Zzz!x!4!1!2!-1!0!-1!0!}\r\n{Zzz!y!4!2!2!-1!0!-1!0!}\r\n")
+                                      << true;
+        QTest::newRow("broken event") << QByteArray("12\r\n{InP!{{{!4!1!2!-1!0!-1!0!}\r\n{Ajo!1_6!0!37!0!700!0!5!0!}\r\n")
+                                      << true;
+    }
+    void fichiersAbimes()
+    {
+        QFETCH(QByteArray, contenu);
+        QFETCH(bool, charge);
+        ouvre();
+        const QString chemin = dossier.path() + QStringLiteral("/abime.jss");
+        {
+            QFile f(chemin);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(contenu);
+        }
+        int mode = ZB_Room::OuvreFichier;
+        int session = ZB_Room::SessionLocale;
+        auto charge_ = [&] {
+            salle->reponse_Depart(&mode, &session, optionsDuPreset(TypeDePartie::GenreJass, 0), chemin, QString(),
+                                  4001, 4002, 4000, 0, false, {}, 3);
+        };
+        if (!charge) {
+            QVERIFY_THROWS_EXCEPTION(GM_ExceptionFileCorrupted, charge_());
+        } else {
+            charge_();
+            CompteAvertissements avertissements;
+            bool lance = false;
+            try {
+                salle->getTable(0)->rejoue(1);
+            } catch (const GM_Exception&) {
+                lance = true;
+            }
+            QCoreApplication::processEvents();
+            QVERIFY(lance || CompteAvertissements::compte > 0);
+        }
+        for (ZB_RoomTable* table : salle->getTables()) {
+            ListeDesEvenements* l = salle->getListe(table->getNoTable());
+            QVERIFY(l->getMutex()->tryLock());
+            l->getMutex()->unlock();
+        }
+        demarre(optionsDuPreset(TypeDePartie::GenreJass, 0));
+        inscritOrdinateurs();
+        QVERIFY(attendEtat(37, 10) || liste()->etatAttendu_ > 37);
+    }
+
+    // Tables replaced in the middle of a game: whatever their players and
+    // timers still had under way never reaches them.
+    void tablesRemplaceesEnCoursDeJeu()
+    {
+        ouvre();
+        demarre(optionsDuPreset(TypeDePartie::GenreJass, 0));
+        inscritOrdinateurs();
+        QVERIFY(attendEtat(40, 10) || liste()->etatAttendu_ > 40);
+        QVERIFY(salle->setNombreDeTables(2, 0));
+        QTest::qWait(50);
+        QVERIFY(salle->setNombreDeTables(1, 0));
+        QTest::qWait(50);
+        demarre(optionsDuPreset(TypeDePartie::GenreJass, 0));
+        inscritOrdinateurs();
+        QVERIFY(attendEtat(40, 10) || liste()->etatAttendu_ > 40);
+    }
+
+    // The local user's turn saves the game, unless the room keeps nothing.
+    void sauvegardeAutomatique()
+    {
+        ouvre(false);
+        demarre(optionsDuPreset(TypeDePartie::GenreJass, 0));
+        OptionsDuJoueur humain;
+        humain.nom_ = QStringLiteral("Moi");
+        humain.id_ = 42;
+        humain.ordinateur_ = 0;
+        humain.distant_ = 0;
+        salle->inscritJoueur(humain, 2, 0);
+        for (int siege = 1; siege < 4; ++siege)
+            salle->inscritJoueur(ordinateur(siege), 2 + siege, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(salle->getCheminSauvegarde()), 20000);
+        QFile f(salle->getCheminSauvegarde());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(f.readLine().startsWith("12"));
+        QVERIFY(f.readAll().contains("{InP!"));
+    }
+
+    void questionNouvellePartie()
+    {
+        ouvre();
+        salle->setNombreDeTables(2, 0);
+        salle->getListe(0)->etatAttendu_ = 139;
+        salle->getListe(1)->etatAttendu_ = 120;
+        salle->OnQuestionNouvellePartie(true);
+        QCOMPARE(salle->reponsesNouvellePartie, 0);
+        salle->getListe(1)->etatAttendu_ = 139;
+        salle->OnQuestionNouvellePartie(true);
+        QCOMPARE(salle->reponsesNouvellePartie, 1);
+    }
+
+    // Tables of one room stay in step: a table ahead waits at the states
+    // that must be played together.
+    void tablesEnPhase()
+    {
+        ouvre();
+        QVERIFY(salle->setNombreDeTables(3, 0));
+        QCOMPARE(salle->getTables().size(), 3);
+        int inutile = 0;
+        salle->getListe(0)->etatAttendu_ = 40;
+        salle->getListe(1)->etatAttendu_ = 38;
+        salle->getListe(2)->etatAttendu_ = 40;
+        QVERIFY(!salle->peutContinuer(inutile, 0)); // ahead of table 1
+        QVERIFY(salle->peutContinuer(inutile, 1));  // behind: catches up
+        salle->getListe(1)->etatAttendu_ = 40;
+        QVERIFY(salle->peutContinuer(inutile, 0));  // all equal
+        salle->getListe(1)->etatAttendu_ = 15;
+        QVERIFY(salle->peutContinuer(inutile, 0));  // 25 states ahead
+        salle->getListe(0)->etatAttendu_ = 20;
+        QVERIFY(salle->peutContinuer(inutile, 0));  // bids run freely
+    }
+
+    // A client joining table 3 plays one table numbered 3.
+    void clientRenumerote()
+    {
+        ouvre();
+        int mode = ZB_Room::SansDepart;
+        int session = ZB_Room::SessionClient;
+        salle->reponse_Depart(&mode, &session, optionsDuPreset(TypeDePartie::GenreJass, 0),
+                              QStringLiteral("127.0.0.1"), QStringLiteral("moi"), 4001, 4002, 4000, 5, false, {}, 3);
+        QCOMPARE(salle->getTables().keys(), QList<int>{3});
+        QCOMPARE(salle->getTable(3)->getNoTable(), 3);
+        QVERIFY(salle->getListe(3) != nullptr);
+        QCOMPARE(salle->appels.last(), QStringLiteral("connectToServer 127.0.0.1:4001"));
+        QCOMPARE(salle->getEtatEnLigne(), int(ZB_Room::Client));
+    }
+
+    // Events for a table the room does not have are dropped.
+    void tableInconnue()
+    {
+        ouvre();
+        auto* ev = new EvenementDeJeu(EvenementDeJeu::Mes, QStringLiteral("bonjour"), 0, 140,
+                                      EvenementDeJeu::Remote_Human, 1, 0, -1, 7, ZB_ICI);
+        QCoreApplication::postEvent(salle.get(), ev);
+        QCoreApplication::processEvents();
+        QCOMPARE(salle->getTables().size(), 1);
+    }
+
+    void nomsAleatoires()
+    {
+        QFile f(QStringLiteral(":/first_names.txt"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lignes = f.readAll().trimmed().split('\n');
+        QCOMPARE(lignes.size(), 946);
+        for (int i = 0; i < 200; ++i) {
+            const QString nom = randomPlayerName();
+            QVERIFY(!nom.isEmpty());
+            QVERIFY2(nom.at(0).isUpper(), qPrintable(nom));
+            const qsizetype tiret = nom.indexOf(QLatin1Char('-'));
+            if (tiret >= 0)
+                QVERIFY2(nom.at(tiret + 1).isUpper(), qPrintable(nom));
+            QVERIFY(lignes.contains(nom.toLower().toUtf8()));
+        }
+    }
+};
+
+ZB_REGISTER_TEST(TestRoom)
+#include "TestRoom.moc"
