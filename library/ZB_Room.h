@@ -191,6 +191,10 @@ protected:
     QString cheminSauvegarde_;
     qint64 idUtilisateur_ = -1;
 
+    bool estSansSauvegarde() const { return sansSauvegarde_; }
+    bool estTcp() const { return tcp_; }
+    bool estNonSecurise() const { return nonSecurise_; }
+
 private:
     ZB_RoomTable* creeTable_(int noTable, bool affichee);
     void supprimeTables_();

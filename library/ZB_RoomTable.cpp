@@ -1198,11 +1198,18 @@ void ZB_RoomTable::continueLeJeu(int mode, double* delai, bool relance, bool for
         m_display->afficheBoutonsAnnuler(!m_historiqueAnnuler.isEmpty(), !m_historiqueRefaire.isEmpty());
 }
 
+bool ZB_RoomTable::estFinDeMatch() const
+{
+    const int t0 = totalDonne(0) + m_settingsPartie.scores_[0];
+    const int t1 = totalDonne(1) + m_settingsPartie.scores_[1];
+    return t0 >= m_scoreObjectif || t1 >= m_scoreObjectif || longueurAtteinte_();
+}
+
 void ZB_RoomTable::finDeMatch_(int mode)
 {
     const int t0 = totalDonne(0) + m_settingsPartie.scores_[0];
     const int t1 = totalDonne(1) + m_settingsPartie.scores_[1];
-    if (t0 < m_scoreObjectif && t1 < m_scoreObjectif && !longueurAtteinte_())
+    if (!estFinDeMatch())
         return;
     const bool egalite = t0 == t1;
     for (int siege = 0; siege < NombreDeSieges; ++siege)

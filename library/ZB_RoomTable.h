@@ -193,6 +193,9 @@ public:
     const std::array<int, 4>& getEtatsBelote() const { return m_etatsBelote; }
     // A team's total of the running deal (0 without one).
     int totalDonne(int equipe) const;
+    // The match is decided: a side reached the target with the deal's
+    // points, or the match played its length.
+    bool estFinDeMatch() const;
     // Trump chosen by a seat, or by the table; a partner's answer without a
     // trump is ignored (false).
     bool atoutChoisi(int noJoueur, const StatusAtout& atout);

@@ -1,0 +1,191 @@
+#include "ServerView.h"
+
+#include "GM_SocketAbstract.h"
+#include "ZB_ServerSocketConnection.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMutexLocker>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int JournalMax = 500;
+
+} // namespace
+
+ServerView::ServerView(QWidget* parent, ZB_ServerSocket* serveur, ZB_ServerSocket::Cb_TableConnectionInput* salle)
+    : GM_WidgetAuto(parent)
+    , serveur_(serveur)
+    , salle_(salle)
+{
+    setObjectName(QStringLiteral("ServerView"));
+    setWindowTitle(tr("Serveur de jeu"));
+    auto* disposition = new QVBoxLayout(this);
+    etat_ = new QLabel(this);
+    disposition->addWidget(etat_);
+    connexions_ = new QListWidget(this);
+    disposition->addWidget(connexions_, 1);
+    vueJournal_ = new QPlainTextEdit(this);
+    vueJournal_->setReadOnly(true);
+    vueJournal_->setMaximumBlockCount(JournalMax);
+    disposition->addWidget(vueJournal_, 1);
+    auto* boutons = new QHBoxLayout;
+    demarrer_ = new QPushButton(tr("Démarrer la partie"), this);
+    arreter_ = new QPushButton(tr("Arrêter le serveur"), this);
+    boutons->addWidget(demarrer_);
+    boutons->addWidget(arreter_);
+    disposition->addLayout(boutons);
+    connect(demarrer_, &QPushButton::clicked, this, &ServerView::OnDemarrer);
+    connect(arreter_, &QPushButton::clicked, this, &ServerView::OnArreter);
+    if (ZB_ServerSocket* s = serveur_.data())
+        s->setSocketInput(this);
+    afficheEtat_();
+}
+
+ServerView::~ServerView()
+{
+    if (ZB_ServerSocket* s = serveur_.data())
+        s->setSocketInput(nullptr);
+}
+
+void ServerView::start(const OptionsDePartie& options, QSharedPointer<GM_SocketAbstract> pont, const QString& login,
+                       quint16 portSecure, quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur,
+                       Cb_ServerStartOrStop* demarrage)
+{
+    Q_UNUSED(pont);
+    Q_UNUSED(login);
+    Q_UNUSED(idUtilisateur);
+    options_ = options;
+    portSecure_ = portSecure;
+    portUnsecure_ = portUnsecure;
+    portTcp_ = portTcp;
+    demarrage_ = demarrage;
+    enCours_ = false;
+    ZB_ServerSocket* s = serveur_.data();
+    if (s != nullptr && s->getEtat() == ZB_ServerSocket::Arrete)
+        s->attendJoueurs(options, portSecure, portUnsecure, portTcp, false, 0);
+    afficheEtat_();
+    show();
+}
+
+void ServerView::OnDemarrer()
+{
+    ZB_ServerSocket* s = serveur_.data();
+    if (s == nullptr)
+        return;
+    const int etat = s->getEtat();
+    if (etat < ZB_ServerSocket::AttenteJoueurs || etat > ZB_ServerSocket::CompletAvantDepart)
+        return;
+    enCours_ = true;
+    s->start(options_, portSecure_, portUnsecure_, portTcp_);
+    afficheEtat_();
+}
+
+void ServerView::OnArreter()
+{
+    if (ZB_ServerSocket* s = serveur_.data())
+        s->arrete();
+    enCours_ = false;
+    connexions_->clear();
+    if (demarrage_ != nullptr)
+        demarrage_->cb_serverStop();
+    afficheEtat_();
+}
+
+void ServerView::cb_newConnection(ZB_ServerSocket* serveur, const OptionsDuJoueur& joueur,
+                                  ZB_ServerSocketConnection* connection, bool replacedOld)
+{
+    Q_UNUSED(replacedOld);
+    if (connection == nullptr)
+        return;
+    connexions_->addItem(joueur.getNomAffiche() + QLatin1String(" - ") + connection->toString());
+    const int etat = serveur != nullptr ? serveur->getEtat() : ZB_ServerSocket::Arrete;
+    bool place = false;
+    if (etat == ZB_ServerSeatingA::EnCoursAvecPlacesLibres && salle_ != nullptr) {
+        place = salle_->cb_setClientInGameReconnect(connection, joueur)
+             || salle_->cb_setClientInGameOnTheFly_Random(connection, joueur);
+    } else if (etat >= ZB_ServerSocket::AttenteJoueurs && etat <= ZB_ServerSocket::CompletAvantDepart) {
+        // Waits for the start.
+        place = true;
+    }
+    if (!place) {
+        cb_log(QStringLiteral("INFO"), tr("Aucune place pour %1").arg(joueur.getNomAffiche()));
+        if (GM_SocketAbstract* socket = connection->getSocket())
+            socket->disconnectFromHost();
+    }
+    afficheEtat_();
+}
+
+void ServerView::cb_connectionClosed(ZB_ServerSocket* serveur, ZB_ServerSocketConnection* connection)
+{
+    Q_UNUSED(serveur);
+    if (connection == nullptr)
+        return;
+    const QString texte = connection->toString();
+    for (int i = connexions_->count() - 1; i >= 0; --i)
+        if (connexions_->item(i)->text().endsWith(texte))
+            delete connexions_->takeItem(i);
+    afficheEtat_();
+}
+
+void ServerView::cb_gameEnded(bool fin, int nombreDeTables)
+{
+    Q_UNUSED(fin);
+    Q_UNUSED(nombreDeTables);
+    enCours_ = false;
+    afficheEtat_();
+}
+
+void ServerView::cb_log(const QString& severite, const QString& message)
+{
+    const QString ligne = severite + QLatin1String(": ") + message;
+    journal_ << ligne;
+    if (journal_.size() > JournalMax)
+        journal_.removeFirst();
+    vueJournal_->appendPlainText(ligne);
+}
+
+bool ServerView::place(ZB_ServerSocketConnection* connection, int noTable, int siege, bool hotSwap)
+{
+    if (salle_ == nullptr || connection == nullptr)
+        return false;
+    const OptionsDuJoueur joueur = connection->getOptions();
+    return salle_->cb_setClientInGameOnTheFly_SpecificPos(connection, noTable, siege, hotSwap, joueur);
+}
+
+QStringList ServerView::getConnexions() const
+{
+    QStringList liste;
+    for (int i = 0; i < connexions_->count(); ++i)
+        liste << connexions_->item(i)->text();
+    return liste;
+}
+
+void ServerView::afficheEtat_()
+{
+    const ZB_ServerSocket* s = serveur_.data();
+    const int etat = s != nullptr ? s->getEtat() : ZB_ServerSocket::Arrete;
+    QString texte;
+    switch (etat) {
+    case ZB_ServerSocket::Arrete:
+        texte = tr("Serveur arrêté");
+        break;
+    case ZB_ServerSocket::AttenteJoueurs:
+    case ZB_ServerSocket::AttenteDemarrageAuto:
+        texte = tr("En attente de joueurs (%1 connecté(s))").arg(connexions_->count());
+        break;
+    case ZB_ServerSocket::CompletAvantDepart:
+        texte = tr("Complet, prêt à démarrer");
+        break;
+    default:
+        texte = tr("Partie en cours");
+        break;
+    }
+    etat_->setText(texte);
+    demarrer_->setEnabled(etat >= ZB_ServerSocket::AttenteJoueurs && etat <= ZB_ServerSocket::CompletAvantDepart);
+    arreter_->setEnabled(etat != ZB_ServerSocket::Arrete);
+}

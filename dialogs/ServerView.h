@@ -1,0 +1,82 @@
+#pragma once
+
+#include "GM_WidgetAuto.h"
+#include "OptionsDePartie.h"
+#include "ZB_ServerSocket.h"
+
+#include <QPointer>
+#include <QSharedPointer>
+#include <QStringList>
+
+class GM_SocketAbstract;
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+// The host's view of its game server: who is connected, what the server
+// logs, and the buttons that start the online game or stop the server. It
+// also seats the clients that arrive while the game runs.
+class ServerView : public GM_WidgetAuto, public ZB_ServerSocket::Cb_SocketInput
+{
+    Q_OBJECT
+
+public:
+    // What the view tells the room about the server.
+    class Cb_ServerStartOrStop
+    {
+    public:
+        virtual ~Cb_ServerStartOrStop() = default;
+        virtual void cb_serverStart(int noTable) = 0;
+        virtual void cb_serverStop() = 0;
+    };
+
+    ServerView(QWidget* parent, ZB_ServerSocket* serveur, ZB_ServerSocket::Cb_TableConnectionInput* salle);
+    ~ServerView() override;
+
+    // The host starts waiting for players: the view shows itself and the
+    // server takes connections.
+    void start(const OptionsDePartie& options, QSharedPointer<GM_SocketAbstract> pont, const QString& login,
+               quint16 portSecure, quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur,
+               Cb_ServerStartOrStop* demarrage);
+
+    // ZB_ServerSocket::Cb_SocketInput.
+    void cb_newConnection(ZB_ServerSocket* serveur, const OptionsDuJoueur& joueur,
+                          ZB_ServerSocketConnection* connection, bool replacedOld) override;
+    void cb_connectionClosed(ZB_ServerSocket* serveur, ZB_ServerSocketConnection* connection) override;
+    void cb_gameEnded(bool fin, int nombreDeTables) override;
+    void cb_log(const QString& severite, const QString& message) override;
+
+    // The host places a waiting player on a seat.
+    bool place(ZB_ServerSocketConnection* connection, int noTable, int siege, bool hotSwap);
+
+    bool estEnCours() const { return enCours_; }
+    QStringList getConnexions() const;
+    QStringList getJournal() const { return journal_; }
+    QPushButton* getBoutonDemarrer() const { return demarrer_; }
+    QPushButton* getBoutonArreter() const { return arreter_; }
+
+public slots:
+    // The host starts the online game with the players connected so far.
+    void OnDemarrer();
+    // The host stops its server.
+    void OnArreter();
+
+private:
+    void afficheEtat_();
+
+    QPointer<ZB_ServerSocket> serveur_;
+    ZB_ServerSocket::Cb_TableConnectionInput* salle_;
+    Cb_ServerStartOrStop* demarrage_ = nullptr;
+    OptionsDePartie options_;
+    quint16 portSecure_ = 0;
+    quint16 portUnsecure_ = 0;
+    quint16 portTcp_ = 0;
+    bool enCours_ = false;
+    QStringList journal_;
+    QLabel* etat_ = nullptr;
+    QListWidget* connexions_ = nullptr;
+    QPlainTextEdit* vueJournal_ = nullptr;
+    QPushButton* demarrer_ = nullptr;
+    QPushButton* arreter_ = nullptr;
+};
