@@ -140,6 +140,12 @@ public:
     QString getEnQueue(int etat) const;
     const EvenementDeJeu& getDernierEvenement() const { return dernierEvenement_; }
     ReplayRequester* getDemandeurReplay() const { return demandeurReplay_; }
+    // A requester that goes away before its replay ended is no longer told.
+    void oublieDemandeurReplay(const ReplayRequester* demandeur)
+    {
+        if (demandeurReplay_ == demandeur)
+            demandeurReplay_ = nullptr;
+    }
     bool estReplayEnCours() const { return dernierEvenement_.valide_; }
     const QTimer& getTimer() const { return timer_; }
 

@@ -1,0 +1,146 @@
+#include "ZB_ClientConnection.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+#include <limits>
+
+ZB_ClientConnection::ZB_ClientConnection(QWidget* parent)
+    : GM_WidgetAuto(parent)
+    , label_(new QLabel(this))
+    , boutonAnnuler_(new QPushButton(this))
+    , boutonFermer_(new QPushButton(this))
+{
+    setObjectName(QStringLiteral("ClientConnection"));
+    setWindowTitle(tr("Connection client"));
+    resize(420, 120);
+
+    auto* grille = new QGridLayout(this);
+    grille->setObjectName(QStringLiteral("gridLayout"));
+    label_->setObjectName(QStringLiteral("labelEtat"));
+    label_->setText(tr("Connection en cours..."));
+    label_->setWordWrap(true);
+    label_->setAlignment(Qt::AlignCenter);
+    boutonAnnuler_->setObjectName(QStringLiteral("pushButtonAnnuler"));
+    boutonAnnuler_->setText(tr("Annuler"));
+    boutonFermer_->setObjectName(QStringLiteral("pushButtonClose"));
+    boutonFermer_->setText(tr("Fermer"));
+    grille->addWidget(label_, 0, 0, 1, 3);
+    grille->addWidget(boutonAnnuler_, 1, 1);
+    grille->addWidget(boutonFermer_, 1, 2);
+    grille->setRowStretch(0, 1);
+    grille->setColumnStretch(0, 1);
+
+    // The close button only puts the window away: the connection is the
+    // client socket's business.
+    connect(boutonFermer_, &QPushButton::clicked, this, &QWidget::hide);
+
+    compteARebours_.setEndValue(0);
+    connect(&compteARebours_, &QVariantAnimation::valueChanged, this, &ZB_ClientConnection::OnCompteARebours);
+    connect(&compteARebours_, &QVariantAnimation::finished, this, &ZB_ClientConnection::OnCompteAReboursTermine);
+}
+
+ZB_ClientConnection::~ZB_ClientConnection()
+{
+    compteARebours_.stop();
+}
+
+QString ZB_ClientConnection::texteEtat(int etat, int secondesRestantes)
+{
+    switch (etat) {
+    case Init:
+        return tr("Init");
+    case ResolutionAdresse:
+        return tr("Résolution de l'adresse...");
+    case TentativeConnection:
+        return tr("Tentative de connection...");
+    case AttentePublique:
+    case AttentePubliqueReessai:
+        return tr("Connection réussie, en attente d'autres joueurs pour encore max. %1[s]...").arg(secondesRestantes);
+    case AttenteHote:
+        if (secondesRestantes > 0)
+            return tr("Connection réussie, en attente d'autres joueurs pour encore max. %1[s]...")
+                .arg(secondesRestantes);
+        return tr("Connection réussie, en attente d'autres joueurs et de la formation des équipes, par le joueur "
+                  "qui a lancé ce serveur...");
+    case JeuEnCours:
+        return tr("Jeu en cours...");
+    case DeconnecteUtilisateur:
+        return tr("Déconnecté par l'utilisateur");
+    default:
+        return tr("Déconnecté...");
+    }
+}
+
+void ZB_ClientConnection::setEtat(int etat)
+{
+    etat_ = etat;
+    const bool attente = estEtatDAttente(etat);
+    const bool enCours = etat >= ResolutionAdresse && etat <= AttenteHote;
+    // While a connection is being made or waits, it can be given up; once
+    // it runs or ended there is only the window to close.
+    boutonAnnuler_->setVisible(enCours);
+    boutonAnnuler_->setEnabled(enCours && etat != TentativeConnection);
+    boutonFermer_->setVisible(!enCours);
+
+    if (attente) {
+        if (compteARebours_.state() == QAbstractAnimation::Stopped && secondesRestantes_ > 0)
+            compteARebours_.start();
+    } else {
+        compteARebours_.stop();
+    }
+    afficheTexte_();
+    if (etat == TentativeConnection || etat == AttentePublique || etat == AttentePubliqueReessai)
+        show();
+}
+
+void ZB_ClientConnection::setSecondesAttente(int secondes)
+{
+    compteARebours_.stop();
+    // The animation counts milliseconds in an int.
+    secondesAttente_ = qBound(0, secondes, std::numeric_limits<int>::max() / 1000);
+    compteARebours_.setDuration(secondesAttente_ * 1000);
+    compteARebours_.setStartValue(secondesAttente_);
+    secondesRestantes_ = secondesAttente_;
+    // Outside the waiting states the text does not show the countdown.
+    if (estEtatDAttente(etat_)) {
+        if (secondesRestantes_ > 0)
+            compteARebours_.start();
+        afficheTexte_();
+    }
+}
+
+QString ZB_ClientConnection::getTexte() const
+{
+    return label_->text();
+}
+
+void ZB_ClientConnection::OnCompteARebours(const QVariant& valeur)
+{
+    Q_UNUSED(valeur);
+    // Setting the start value reports a value too.
+    if (compteARebours_.state() != QAbstractAnimation::Running)
+        return;
+    // Rounded up: the window never says 0 while time remains, and says the
+    // full wait at the start.
+    const int restantMs = qMax(0, compteARebours_.duration() - compteARebours_.currentTime());
+    const int secondes = (restantMs + 999) / 1000;
+    if (secondes == secondesRestantes_)
+        return;
+    secondesRestantes_ = secondes;
+    if (estEtatDAttente(etat_))
+        afficheTexte_();
+}
+
+void ZB_ClientConnection::OnCompteAReboursTermine()
+{
+    secondesRestantes_ = 0;
+    if (estEtatDAttente(etat_))
+        afficheTexte_();
+}
+
+void ZB_ClientConnection::afficheTexte_()
+{
+    label_->setText(texteEtat(etat_, secondesRestantes_));
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "GM_WidgetAuto.h"
+
+#include <QVariant>
+#include <QVariantAnimation>
+
+class QLabel;
+class QPushButton;
+
+// The small window that follows a table client's connection: what the
+// connection is doing, and while the client waits for a game to start, how
+// long it will wait at most. The client socket drives it through setEtat;
+// its state is also the connection's, which the socket reads back.
+class ZB_ClientConnection : public GM_WidgetAuto
+{
+    Q_OBJECT
+
+public:
+    enum Etat {
+        Init = 0,
+        ResolutionAdresse = 1,
+        TentativeConnection = 2,
+        AttentePublique = 3,        // through a public server, countdown running
+        AttentePubliqueReessai = 4, // the public server closed: a new attempt follows
+        AttenteHote = 5,            // the host forms the teams
+        JeuEnCours = 6,
+        DeconnecteUtilisateur = 7,
+        RefuseOuComplet = 8,
+        Interrompu = 9,
+        AutreErreur = 10
+    };
+
+    explicit ZB_ClientConnection(QWidget* parent = nullptr);
+    ~ZB_ClientConnection() override;
+
+    // Shows the state's text and buttons; the waiting states run the
+    // countdown as long as seconds remain, and some states bring the window
+    // up.
+    void setEtat(int etat);
+    int getEtat() const { return etat_; }
+
+    // A new countdown of that many seconds; it runs at once in a waiting
+    // state, else from the next one.
+    void setSecondesAttente(int secondes);
+    int getSecondesAttente() const { return secondesAttente_; }
+    // Whole seconds left in the countdown.
+    int getSecondesRestantes() const { return secondesRestantes_; }
+
+    QString getTexte() const;
+    QLabel* getLabel() const { return label_; }
+    QPushButton* getBoutonAnnuler() const { return boutonAnnuler_; }
+    QPushButton* getBoutonFermer() const { return boutonFermer_; }
+    const QVariantAnimation& getCompteARebours() const { return compteARebours_; }
+
+    // The text a state shows; the countdown's for the waiting states.
+    static QString texteEtat(int etat, int secondesRestantes);
+
+private slots:
+    void OnCompteARebours(const QVariant& valeur);
+    void OnCompteAReboursTermine();
+
+private:
+    static bool estEtatDAttente(int etat) { return etat >= AttentePublique && etat <= AttenteHote; }
+    void afficheTexte_();
+
+    int etat_ = Init;
+    int secondesAttente_ = 0;
+    int secondesRestantes_ = 0;
+    QLabel* label_;
+    QPushButton* boutonAnnuler_;
+    QPushButton* boutonFermer_;
+    QVariantAnimation compteARebours_;
+};

@@ -1,0 +1,767 @@
+#include "ClientSocket.h"
+
+#include "DisplayA.h"
+#include "GM_Exception.h"
+#include "GM_SocketAbstract.h"
+#include "VersionProtocole.h"
+#include "ZB_ClientConnection.h"
+#include "ZB_EventClientAskInfo.h"
+#include "ZB_EventDisconnectClient.h"
+#include "ZB_EventSocketError.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QMetaEnum>
+#include <QMutexLocker>
+#include <QPushButton>
+#include <QStringDecoder>
+
+#include <exception>
+#include <utility>
+
+namespace {
+
+// Runs f; the message of whatever it throws, empty when it threw nothing.
+template <typename F>
+QString sansException(F&& f)
+{
+    try {
+        f();
+        return QString();
+    } catch (const GM_Exception& e) {
+        return e.getMessage().isEmpty() ? QStringLiteral("GM_Exception") : e.getMessage();
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+        return QStringLiteral("unknown exception");
+    }
+}
+
+// The server's echo of our own message: the same move of the same player.
+bool estEcho(const EvenementDeJeu& recu, const EvenementDeJeu& envoye)
+{
+    return envoye.valide_ && recu.type_ == envoye.type_ && recu.etat_ == envoye.etat_
+        && recu.noJoueur_ == envoye.noJoueur_ && recu.idJoueur_ == envoye.idJoueur_;
+}
+
+// The state a replayed record starts from: its earliest.
+int premierEtat(const QStringList& lignes)
+{
+    int premier = ListeDesEvenements::NombreEtats;
+    for (qsizetype i = 1; i < lignes.size(); ++i) {
+        EvenementDeJeu ev;
+        QString reste;
+        const QString erreur = sansException([&] { ev.valide_ = ev.fromString(lignes.at(i), reste); });
+        if (erreur.isEmpty() && ev.valide_)
+            premier = qMin(premier, ev.etat_);
+    }
+    return premier < ListeDesEvenements::NombreEtats ? premier : 1;
+}
+
+QString texteErreurSocket(QAbstractSocket::SocketError code)
+{
+    const char* nom = QMetaEnum::fromType<QAbstractSocket::SocketError>().valueToKey(code);
+    return nom != nullptr ? QString::fromLatin1(nom) : QString::number(int(code));
+}
+
+} // namespace
+
+ClientSocket::ClientSocket(QObject* salle, ListeDesEvenements* liste, DisplayA* display, ZB_ClientConnection* fenetre,
+                           QSharedPointer<GM_SocketAbstract> socket, GM_MessageBoxDisplayerA* displayer,
+                           QObject* parent)
+    : QObject(parent)
+    , socket_(std::move(socket))
+    , liste_(liste)
+    , salle_(salle)
+    , display_(display)
+    , fenetre_(fenetre)
+    , version_(VERSION_PROTOCOLE_ACTUELLE)
+{
+    setMessageBoxDisplayer(displayer);
+    if (liste != nullptr)
+        version_ = liste->version_;
+
+    timerRenvoi_.setInterval(DelaiRenvoiMs);
+    connect(&timerRenvoi_, &QTimer::timeout, this, &ClientSocket::myTimerEventCheck_);
+    timerTentative_.setSingleShot(true);
+    timerTentative_.setTimerType(Qt::PreciseTimer);
+    timerTentative_.setInterval(DelaiTentativeMs);
+    connect(&timerTentative_, &QTimer::timeout, this, &ClientSocket::OnNewPublicConnectionAttempt);
+
+    if (GM_SocketAbstract* s = socket_.data()) {
+        connect(s, &GM_SocketAbstract::readyRead_tcpOld, this, &ClientSocket::onReadyRead_tcpOld);
+        connect(s, &GM_SocketAbstract::binaryMessageReceived, this, &ClientSocket::onBinaryMessageReceived);
+        connect(s, &GM_SocketAbstract::disconnected, this, &ClientSocket::onDisconnected);
+        connect(s, &GM_SocketAbstract::connected, this, &ClientSocket::onConnected);
+        connect(s, &GM_SocketAbstract::hostFound_tcpOld, this, &ClientSocket::onHostFound_tcpOld);
+        connect(s, &GM_SocketAbstract::stateChanged, this, &ClientSocket::onStateChanged);
+        connect(s, &GM_SocketAbstract::error, this, &ClientSocket::onError);
+        connect(s, &GM_SocketAbstract::signalBridgeClose, this, &ClientSocket::onBridgeClosed);
+    }
+    if (fenetre != nullptr)
+        connect(fenetre->getBoutonAnnuler(), &QPushButton::clicked, this, &ClientSocket::OnConnectCancel_);
+}
+
+ClientSocket::~ClientSocket()
+{
+    // The socket may outlive this object in the room, or die with it and
+    // say so while this object's members are already gone.
+    if (socket_)
+        socket_->disconnect(this);
+    timerRenvoi_.stop();
+    timerTentative_.stop();
+    // A replay still playing must not call back into a deleted object.
+    if (ListeDesEvenements* liste = liste_.data())
+        liste->oublieDemandeurReplay(this);
+}
+
+void ClientSocket::connecte(const QString& adresse, quint16 port, const QString& login, qint64 idUtilisateur,
+                            int secondesAttente, bool connexionPublique)
+{
+    adresse_ = adresse;
+    port_ = port;
+    login_ = login;
+    idUtilisateur_ = idUtilisateur;
+    secondesAttente_ = secondesAttente;
+    connexionPublique_ = connexionPublique;
+    tentatives_ = 0;
+    renvois_ = 0;
+    timerRenvoi_.stop();
+    timerTentative_.stop();
+    repartDeZero_();
+    setEtat_(ZB_ClientConnection::ResolutionAdresse);
+    if (socket_)
+        socket_->connectToHost(adresse_, port_);
+}
+
+ZB_ClientConnection* ClientSocket::getFenetre() const
+{
+    return fenetre_.data();
+}
+
+int ClientSocket::getEtat() const
+{
+    const ZB_ClientConnection* fenetre = fenetre_.data();
+    return fenetre != nullptr ? fenetre->getEtat() : etat_;
+}
+
+void ClientSocket::setEtat_(int etat)
+{
+    etat_ = etat;
+    ZB_ClientConnection* fenetre = fenetre_.data();
+    if (fenetre != nullptr && fenetre->getEtat() != etat)
+        fenetre->setEtat(etat);
+}
+
+void ClientSocket::marqueJeuEnCours_()
+{
+    // An event executed may have ended the connection meanwhile: that is
+    // what the window keeps showing.
+    if (getEtat() < ZB_ClientConnection::DeconnecteUtilisateur)
+        setEtat_(ZB_ClientConnection::JeuEnCours);
+}
+
+bool ClientSocket::estOuverte_() const
+{
+    return socket_ && socket_->isValid() && socket_->isOpen();
+}
+
+bool ClientSocket::estEnReplay() const
+{
+    QMutexLocker verrou(&mutexReplay_);
+    return enReplay_ || replayEnCours_ || !lignesReplay_.isEmpty();
+}
+
+qsizetype ClientSocket::getOctetsEnAttente() const
+{
+    QMutexLocker verrou(&mutexReception_);
+    return tampon_.enAttente();
+}
+
+void ClientSocket::setTailleTamponMax(qsizetype octets)
+{
+    QMutexLocker verrou(&mutexReception_);
+    tailleTamponMax_ = octets;
+    tampon_ = ZB_RecordFramer(octets);
+}
+
+void ClientSocket::poste_(QEvent* event)
+{
+    if (QObject* salle = salle_.data())
+        QCoreApplication::postEvent(salle, event);
+    else
+        delete event;
+}
+
+void ClientSocket::posteErreur_(const QString& texte)
+{
+    poste_(new ZB_EventSocketError(
+        tr("Erreur de connection client"),
+        tr("Connection au serveur IP: %1, port: %2\n%3.").arg(adresse_, QString::number(port_), texte), 1));
+}
+
+void ClientSocket::flushListe_()
+{
+    ListeDesEvenements* liste = liste_.data();
+    if (liste == nullptr)
+        return;
+    const QString erreur = sansException([&] { liste->flush(); });
+    if (!erreur.isEmpty())
+        qWarning().noquote() << QStringLiteral("WARNING: ClientSocket could not run the event list: %1").arg(erreur);
+}
+
+// ---------------------------------------------------------------- receiving
+
+void ClientSocket::onBinaryMessageReceived(const QByteArray& message)
+{
+    receive_(message);
+}
+
+void ClientSocket::onReadyRead_tcpOld()
+{
+    QPointer<ClientSocket> vivant(this);
+    while (vivant && socket_ && socket_->isValid() && socket_->bytesAvailable() > 0) {
+        const QByteArray morceau = socket_->read(TailleLectureMax);
+        if (morceau.isEmpty())
+            break;
+        receive_(morceau);
+    }
+}
+
+void ClientSocket::receive_(const QByteArray& octets)
+{
+    // What still comes from a connection that was closed is nobody's: kept,
+    // it would only pile up.
+    if (!estOuverte_())
+        return;
+    {
+        QMutexLocker verrou(&mutexReception_);
+        tampon_.ajoute(octets);
+    }
+    // Executing an event may come back here (a nested event loop): the bytes
+    // then wait for the loop already running, so that events keep their
+    // order.
+    if (enTraitement_)
+        return;
+    traiteTampon_();
+}
+
+void ClientSocket::traiteTampon_()
+{
+    QPointer<ClientSocket> vivant(this);
+    enTraitement_ = true;
+    while (estOuverte_()) {
+        {
+            QMutexLocker verrou(&mutexReplay_);
+            const qsizetype tenus = octetsReplay_;
+            verrou.unlock();
+            if (getOctetsEnAttente() + tenus > tailleTamponMax_) {
+                debordement_();
+                break;
+            }
+        }
+        if (retenu_())
+            break;
+        QByteArray record;
+        bool precede = false;
+        ZB_RecordFramer::Resultat resultat;
+        {
+            QMutexLocker verrou(&mutexReception_);
+            resultat = tampon_.prochain(record, precede);
+        }
+        if (resultat == ZB_RecordFramer::Aucun)
+            break;
+        if (resultat == ZB_RecordFramer::Debordement) {
+            debordement_();
+            break;
+        }
+        traiteRecord_(record, precede);
+        // The room may have ended the session, and this object with it.
+        if (!vivant)
+            return;
+    }
+    enTraitement_ = false;
+}
+
+bool ClientSocket::retenu_()
+{
+    // Busy: the replay state is being changed further up this very call.
+    if (!mutexReplay_.tryLock())
+        return true;
+    const bool retenu = replayEnCours_ || (!enReplay_ && !lignesReplay_.isEmpty());
+    mutexReplay_.unlock();
+    return retenu;
+}
+
+void ClientSocket::rejette_(const QString& raison, const QByteArray& record)
+{
+    // The peer's bytes go to the log on one line, and not all of them.
+    qWarning().noquote() << QStringLiteral("WARNING: ClientSocket dropped a record from %1:%2 (%3): %4")
+                                .arg(adresse_, QString::number(port_), raison,
+                                     QString::fromUtf8(record.left(200)).simplified());
+}
+
+void ClientSocket::traiteRecord_(const QByteArray& record, bool precede)
+{
+    if (precede) {
+        rejette_(QStringLiteral("bytes before the record"), record);
+        return;
+    }
+    QStringDecoder decodeur(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString texte = decodeur.decode(record);
+    if (decodeur.hasError()) {
+        rejette_(QStringLiteral("not UTF-8"), record);
+        return;
+    }
+    EvenementDeJeu ev;
+    QString reste;
+    bool lu = false;
+    const QString erreur = sansException([&] { lu = ev.fromString(texte, reste); });
+    if (!erreur.isEmpty()) {
+        rejette_(erreur, record);
+        return;
+    }
+    if (!lu) {
+        rejette_(QStringLiteral("unknown kind"), record);
+        return;
+    }
+    // The braces matched, but the event did not take all that was between
+    // them.
+    if (!reste.isEmpty()) {
+        rejette_(QStringLiteral("text after the event"), record);
+        return;
+    }
+    ev.valide_ = true;
+
+    QPointer<ClientSocket> vivant(this);
+    switch (ev.type_) {
+    case EvenementDeJeu::RsV:
+    case EvenementDeJeu::RsI: {
+        QMutexLocker verrou(&mutexReplay_);
+        enReplay_ = true;
+        replayRsV_ = ev.type_ == EvenementDeJeu::RsV;
+        siegeReplay_ = ev.noJoueur_;
+        lignesReplay_ = QStringList(QString::fromLatin1(ListeDesEvenements::VersionDuFichier));
+        octetsReplay_ = lignesReplay_.first().size();
+        break;
+    }
+    case EvenementDeJeu::ReE: {
+        QMutexLocker verrou(&mutexReplay_);
+        enReplay_ = false;
+        QTimer::singleShot(0, this, &ClientSocket::OnReplay);
+        break;
+    }
+    default:
+        evenement_(ev);
+        break;
+    }
+    if (vivant)
+        marqueJeuEnCours_();
+}
+
+int ClientSocket::sourceRecue(int source, qint64 idJoueur, qint64 idJoueurPropre)
+{
+    const bool propre = idJoueur == idJoueurPropre;
+    switch (source) {
+    case EvenementDeJeu::Local_AI:
+    case EvenementDeJeu::Local_Human:
+    case EvenementDeJeu::Local_Table:
+        return source + 3;
+    case EvenementDeJeu::Remote_AI:
+        return propre ? EvenementDeJeu::SourceRemote_AI_MyOwnMessageReturned
+                      : EvenementDeJeu::SourceRemote_AI_OtherPlayerMessageReturned;
+    case EvenementDeJeu::Remote_Human:
+        return propre ? EvenementDeJeu::SourceRemote_Human_MyOwnMessageReturned
+                      : EvenementDeJeu::SourceRemote_Human_OtherPlayerMessageReturned;
+    case EvenementDeJeu::Remote_Table:
+    case EvenementDeJeu::SourceRemote_Table_OtherPlayerMessageReturned:
+        return propre ? EvenementDeJeu::SourceRemote_Table_MyOwnMessageReturned
+                      : EvenementDeJeu::SourceRemote_Table_OtherPlayerMessageReturned;
+    case EvenementDeJeu::SourceRemote_Table_MyOwnMessageReturned:
+        return EvenementDeJeu::Local_Table;
+    default:
+        return source;
+    }
+}
+
+void ClientSocket::evenement_(EvenementDeJeu& ev)
+{
+    ev.source_ = sourceRecue(ev.source_, ev.idJoueur_, idJoueur_);
+    {
+        QMutexLocker verrou(&mutexReplay_);
+        if (enReplay_) {
+            const QString ligne = ev.toString(version_);
+            lignesReplay_ << ligne;
+            octetsReplay_ += ligne.size();
+            return;
+        }
+    }
+
+    if (estEcho(ev, dernierEnvoye_)) {
+        if (ev.idJoueur_ != idJoueur_ && ev.type_ != EvenementDeJeu::ReJ && ev.type_ != EvenementDeJeu::Mes)
+            qWarning().noquote() << QStringLiteral("WARNING: Last sent evenement = %1, current evenement = %2, the "
+                                                   "evenement PlayerId = %3, but the expected in 'options' is "
+                                                   "PlayerId = %4")
+                                        .arg(dernierEnvoye_.toString(version_), ev.toString(version_),
+                                             QString::number(ev.idJoueur_), QString::number(idJoueur_));
+        timerRenvoi_.stop();
+        renvois_ = 0;
+    }
+
+    ListeDesEvenements* liste = liste_.data();
+    if (liste == nullptr)
+        return;
+    const QString erreur = sansException([&] {
+        QMutexLocker verrou(liste->getMutex());
+        liste->ajouteEtExecute_Client(ev, idJoueur_);
+        liste->flush_unlocked();
+    });
+    if (!erreur.isEmpty())
+        qWarning().noquote() << QStringLiteral("WARNING: ClientSocket could not queue %1: %2")
+                                    .arg(ev.toString(version_), erreur);
+}
+
+void ClientSocket::debordement_()
+{
+    qWarning().noquote() << QStringLiteral("WARNING: ClientSocket: %1:%2 sent more than %3 bytes that could not be "
+                                           "handled; the connection is closed.")
+                                .arg(adresse_, QString::number(port_), QString::number(tailleTamponMax_));
+    repartDeZero_();
+    QPointer<ClientSocket> vivant(this);
+    onError(QAbstractSocket::NetworkError);
+    if (vivant)
+        closeConnection();
+}
+
+void ClientSocket::repartDeZero_()
+{
+    {
+        QMutexLocker verrou(&mutexReception_);
+        tampon_.vide();
+    }
+    QMutexLocker verrou(&mutexReplay_);
+    enReplay_ = false;
+    lignesReplay_.clear();
+    octetsReplay_ = 0;
+}
+
+// ------------------------------------------------------------------ replay
+
+void ClientSocket::OnReplay()
+{
+    bool rsv = false;
+    {
+        QMutexLocker verrou(&mutexReplay_);
+        marqueJeuEnCours_();
+        if (enReplay_ || replayEnCours_ || lignesReplay_.isEmpty())
+            return;
+        // A block without events has nothing to play.
+        if (lignesReplay_.size() < 2) {
+            lignesReplay_.clear();
+            octetsReplay_ = 0;
+            verrou.unlock();
+            receive_(QByteArray());
+            return;
+        }
+        rsv = replayRsV_;
+    }
+    // Without a displayer nobody could acknowledge the notice: the game
+    // would wait for ever.
+    if (rsv && getMessageBoxDisplayer() != nullptr)
+        messageBoxConfirm(GM::Information, tr("Notification"),
+                          tr("Le début de la partie va être rejoué, merci d'être attentif."), GM::Ok, this,
+                          "OnReplayConfirmed");
+    else
+        OnReplayConfirmed();
+}
+
+void ClientSocket::OnReplayConfirmed()
+{
+    QStringList lignes;
+    bool rsv = false;
+    int siege = 4;
+    {
+        QMutexLocker verrou(&mutexReplay_);
+        if (enReplay_ || replayEnCours_ || lignesReplay_.size() < 2)
+            return;
+        lignes.swap(lignesReplay_);
+        octetsReplay_ = 0;
+        rsv = replayRsV_;
+        siege = siegeReplay_;
+        replayEnCours_ = true;
+    }
+    const int mode = rsv ? 2 : 1;
+    if (display_ != nullptr) {
+        if (siege >= 0 && siege < 4)
+            display_->setNoJoueurLocal(siege);
+        display_->setModeVue(mode);
+    }
+    ListeDesEvenements* liste = liste_.data();
+    if (liste == nullptr) {
+        reprendApresReplay_();
+        return;
+    }
+    QPointer<ClientSocket> vivant(this);
+    const QString erreur = sansException([&] {
+        QMutexLocker verrou(liste->getMutex());
+        // The block rebuilds the table from its inscriptions on.
+        liste->etatAttendu_ = premierEtat(lignes);
+        liste->clear();
+        liste->replay(lignes, siege >= 0 && siege <= 4 ? siege : 4, true, idJoueur_, this);
+        liste->flush_unlocked();
+    });
+    if (!vivant || erreur.isEmpty())
+        return;
+    qWarning().noquote() << QStringLiteral("WARNING: ClientSocket could not replay the block from %1:%2: %3")
+                                .arg(adresse_, QString::number(port_), erreur);
+    if (ListeDesEvenements* restante = liste_.data())
+        restante->oublieDemandeurReplay(this);
+    reprendApresReplay_();
+}
+
+void ClientSocket::cb_replayTermine()
+{
+    reprendApresReplay_();
+}
+
+// The list stops at the replay's last event without telling the table to
+// go on: that is done here, once the events held back meanwhile are queued.
+void ClientSocket::reprendApresReplay_()
+{
+    {
+        QMutexLocker verrou(&mutexReplay_);
+        replayEnCours_ = false;
+    }
+    if (display_ != nullptr)
+        display_->restaureCurseur();
+    QPointer<ClientSocket> vivant(this);
+    receive_(QByteArray());
+    if (vivant)
+        flushListe_();
+}
+
+// ------------------------------------------------------------------ sending
+
+bool ClientSocket::ecrit_(const QByteArray& octets)
+{
+    if (!estOuverte_()) {
+        qWarning().noquote() << QStringLiteral("WARNING: ClientSocket: not connected, %1 bytes not sent to %2:%3")
+                                    .arg(QString::number(octets.size()), adresse_, QString::number(port_));
+        return false;
+    }
+    const qint64 ecrits = socket_->write(octets);
+    if (ecrits < octets.size()) {
+        onError(QAbstractSocket::NetworkError);
+        return false;
+    }
+    return true;
+}
+
+void ClientSocket::sendEvent(const EvenementDeJeu& ev)
+{
+    dernierEnvoye_ = ev;
+    QPointer<ClientSocket> vivant(this);
+    if (!ecrit_(ev.toString(version_).toUtf8()) || !vivant)
+        return;
+    if (ev.type_ != EvenementDeJeu::Mes && ev.type_ != EvenementDeJeu::NeW) {
+        renvois_ = 0;
+        timerRenvoi_.start();
+    }
+}
+
+void ClientSocket::myTimerEventCheck_()
+{
+    ++renvois_;
+    if (renvois_ > RenvoisMax) {
+        timerRenvoi_.stop();
+        qWarning().noquote() << QStringLiteral("WARNING: ClientSocket: %1:%2 did not answer %3 after %4 resends; the "
+                                               "connection is closed.")
+                                    .arg(adresse_, QString::number(port_), dernierEnvoye_.toString(version_),
+                                         QString::number(RenvoisMax));
+        closeConnection();
+        return;
+    }
+    ecrit_(dernierEnvoye_.toString(version_).toUtf8());
+}
+
+void ClientSocket::sendUserInfo(const OptionsDuJoueur& player, int waitingSeconds, const int* version)
+{
+    if (version != nullptr)
+        version_ = qBound(VERSION_PROTOCOLE_MIN, *version, VERSION_PROTOCOLE_ACTUELLE);
+    joueur_ = player;
+    idJoueur_ = player.id_;
+    secondesAttente_ = waitingSeconds;
+    if (ZB_ClientConnection* fenetre = fenetre_.data())
+        fenetre->setSecondesAttente(waitingSeconds);
+    setEtat_(connexionPublique_ ? ZB_ClientConnection::AttentePublique : ZB_ClientConnection::AttenteHote);
+    const EvenementDeJeu info(EvenementDeJeu::NeW, player.sauveValeursDansString(), 4, 141,
+                              EvenementDeJeu::Local_Table, player.id_, 0, -1, -2, ZB_ICI);
+    sendEvent(info);
+}
+
+void ClientSocket::closeConnection()
+{
+    timerRenvoi_.stop();
+    timerTentative_.stop();
+    if (!estOuverte_())
+        return;
+    if (ListeDesEvenements* liste = liste_.data()) {
+        // Everything runs on the GUI thread: when the list is locked, it is
+        // by a caller further up this call, which will find the flag set.
+        QMutex* mutex = liste->getMutex();
+        const bool verrouille = mutex->tryLock();
+        liste->interrompu_ = true;
+        if (verrouille)
+            mutex->unlock();
+    }
+    QSharedPointer<GM_SocketAbstract> socket = socket_;
+    socket->close();
+    if (socket->isValid() && socket->state() != QAbstractSocket::UnconnectedState)
+        socket->waitForDisconnected(AttenteDeconnexionMs);
+}
+
+// ------------------------------------------------------- connection events
+
+void ClientSocket::onHostFound_tcpOld()
+{
+    setEtat_(ZB_ClientConnection::TentativeConnection);
+}
+
+void ClientSocket::onStateChanged(QAbstractSocket::SocketState state)
+{
+    if (state == QAbstractSocket::ConnectingState)
+        setEtat_(ZB_ClientConnection::TentativeConnection);
+}
+
+void ClientSocket::onConnected()
+{
+    poste_(new ZB_EventClientAskInfo(login_, idUtilisateur_, secondesAttente_));
+    // Only what is queued runs: the table is not told to go on, which would
+    // move it past the state it waits for.
+    ListeDesEvenements* liste = liste_.data();
+    if (liste == nullptr)
+        return;
+    const QString erreur = sansException([&] {
+        QMutexLocker verrou(liste->getMutex());
+        liste->flush_unlocked();
+    });
+    if (!erreur.isEmpty())
+        qWarning().noquote() << QStringLiteral("WARNING: ClientSocket could not run the event list: %1").arg(erreur);
+}
+
+void ClientSocket::onDisconnected()
+{
+    const int etat = getEtat();
+    if (connexionPublique_
+        && (etat == ZB_ClientConnection::AttentePublique || etat == ZB_ClientConnection::AttentePubliqueReessai)
+        && tentatives_ < TentativesPubliquesMax) {
+        ++tentatives_;
+        timerRenvoi_.stop();
+        timerTentative_.start();
+        return;
+    }
+    const int afficher =
+        etat == ZB_ClientConnection::DeconnecteUtilisateur || etat == ZB_ClientConnection::RefuseOuComplet ? 0 : 1;
+    // An error already told why the connection ended; that stays shown.
+    if (etat < ZB_ClientConnection::DeconnecteUtilisateur)
+        setEtat_(ZB_ClientConnection::DeconnecteUtilisateur);
+    timerRenvoi_.stop();
+    poste_(new ZB_EventDisconnectClient(afficher));
+}
+
+void ClientSocket::OnNewPublicConnectionAttempt()
+{
+    // The user may have given up meanwhile.
+    const int etat = getEtat();
+    if (etat != ZB_ClientConnection::AttentePublique && etat != ZB_ClientConnection::AttentePubliqueReessai)
+        return;
+    repartDeZero_();
+    if (socket_)
+        socket_->connectToHost(adresse_, port_);
+}
+
+void ClientSocket::OnConnectCancel_()
+{
+    const int etat = getEtat();
+    if (etat != ZB_ClientConnection::AttentePublique && etat != ZB_ClientConnection::AttentePubliqueReessai
+        && etat != ZB_ClientConnection::AttenteHote)
+        return;
+    // Without a displayer there is nobody to ask: the click stands.
+    if (getMessageBoxDisplayer() == nullptr) {
+        OnConnectCancel_Answer(GM::Ok);
+        return;
+    }
+    if (ZB_ClientConnection* fenetre = fenetre_.data())
+        fenetre->hide();
+    messageBoxQuestion(GM::Question, tr("Connection client"),
+                       tr("Vous vous apprétez à vous déconnecter du serveur. Quitter tout de même?"),
+                       GM::Ok | GM::Cancel, this, "OnConnectCancel_Answer");
+}
+
+void ClientSocket::OnConnectCancel_Answer(int result)
+{
+    if (ZB_ClientConnection* fenetre = fenetre_.data())
+        fenetre->show();
+    if (result != GM::Ok)
+        return;
+    setEtat_(ZB_ClientConnection::DeconnecteUtilisateur);
+    if (estOuverte_()) {
+        closeConnection();
+        return;
+    }
+    // Between two attempts of a public connection there is no socket to
+    // close, and so no disconnection to tell the room.
+    timerRenvoi_.stop();
+    timerTentative_.stop();
+    poste_(new ZB_EventDisconnectClient(0));
+}
+
+void ClientSocket::onBridgeClosed()
+{
+    setEtat_(ZB_ClientConnection::Interrompu);
+    poste_(new ZB_EventSocketError(tr("Erreur de connection client"),
+                                   tr("La connection avec le serveur a été interrompue."), 1));
+}
+
+void ClientSocket::onError(QAbstractSocket::SocketError sockError)
+{
+    const QString texteSocket = socket_ ? socket_->errorString() : QString();
+    if (socket_)
+        socket_->ajouteLigneErreur(QStringLiteral("ClientSocket(%1:%2)::onError %3")
+                                       .arg(QString::number(reinterpret_cast<quintptr>(socket_.data()), 16),
+                                            socket_->peerAddress().toString(), texteSocket));
+    timerRenvoi_.stop();
+    const int etat = getEtat();
+    if (etat >= ZB_ClientConnection::RefuseOuComplet)
+        return;
+
+    QString texte;
+    switch (sockError) {
+    case QAbstractSocket::ConnectionRefusedError:
+        texte = tr("L'ordinateur distant a été trouvé, mais le serveur de jeu n'est pas démarré, ou alors sa "
+                   "configuration réseau est incorrecte");
+        setEtat_(ZB_ClientConnection::RefuseOuComplet);
+        break;
+    case QAbstractSocket::RemoteHostClosedError: {
+        const bool attentePublique =
+            etat == ZB_ClientConnection::AttentePublique || etat == ZB_ClientConnection::AttentePubliqueReessai;
+        if (attentePublique && tentatives_ < TentativesPubliquesMax) {
+            // onDisconnected tries again.
+            setEtat_(ZB_ClientConnection::AttentePubliqueReessai);
+        } else if (attentePublique || etat == ZB_ClientConnection::AttenteHote) {
+            texte = tr("L'ordinateur distant a été trouvé, mais le serveur de jeu est complet");
+            setEtat_(ZB_ClientConnection::RefuseOuComplet);
+        } else {
+            texte = tr("La connection avec le serveur a été interrompue");
+            setEtat_(ZB_ClientConnection::Interrompu);
+        }
+        break;
+    }
+    default:
+        texte = texteSocket.isEmpty() ? texteErreurSocket(sockError) : texteSocket;
+        setEtat_(ZB_ClientConnection::AutreErreur);
+        break;
+    }
+    if (!texte.isEmpty())
+        posteErreur_(texte);
+}

@@ -1,0 +1,202 @@
+#pragma once
+
+#include "EvenementDeJeu.h"
+#include "GM_MessageBoxEmitter.h"
+#include "ListeDesEvenements.h"
+#include "OptionsDuJoueur.h"
+#include "ZB_RecordFramer.h"
+
+#include <QAbstractSocket>
+#include <QByteArray>
+#include <QMutex>
+#include <QObject>
+#include <QPointer>
+#include <QSharedPointer>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+class DisplayA;
+class GM_MessageBoxDisplayerA;
+class GM_SocketAbstract;
+class ZB_ClientConnection;
+
+// The joining machine's end of the table protocol. It connects to the
+// hosting machine, introduces the local player, sends the local player's
+// events (again every ten seconds until the server echoes them), and queues
+// the table's events on the client room's event list. A joining client is
+// first sent the game so far as a replay block, which is collected whole and
+// played through before any later event runs.
+//
+// The status window shows the connection's state, and its state is the
+// connection's: the room may set it too (the user's disconnection). What the
+// room must hear is posted to it: the connection is made (1005), it failed
+// (1003) or it is gone (1001).
+//
+// The server is a peer: whatever it sends is read in whole records, a record
+// that does not read is dropped, and what it may make this side hold is
+// bounded.
+//
+// GUI thread only.
+class ClientSocket : public QObject, public ListeDesEvenements::ReplayRequester, private GM_MessageBoxEmitter
+{
+    Q_OBJECT
+
+public:
+    static constexpr int DelaiRenvoiMs = 10000;
+    // Resends of one unanswered event before the connection is given up.
+    static constexpr int RenvoisMax = 13;
+    static constexpr int TentativesPubliquesMax = 5;
+    static constexpr int DelaiTentativeMs = 1000;
+    static constexpr int AttenteDeconnexionMs = 3000;
+    // A read of the TCP transport takes at most this many bytes.
+    static constexpr qint64 TailleLectureMax = 10000;
+    // The most the server may make this side hold: bytes not yet handled
+    // and the replay being collected. A whole match's replay is far below.
+    static constexpr qsizetype TailleTamponMax = qsizetype(16) << 20;
+
+    // salle: receives the posted events; liste: the client room's first
+    // table's list; fenetre: the status window (may be null). None of them
+    // is owned. The socket is shared with the room.
+    ClientSocket(QObject* salle, ListeDesEvenements* liste, DisplayA* display, ZB_ClientConnection* fenetre,
+                 QSharedPointer<GM_SocketAbstract> socket, GM_MessageBoxDisplayerA* displayer,
+                 QObject* parent = nullptr);
+    ~ClientSocket() override;
+    ClientSocket(const ClientSocket&) = delete;
+    ClientSocket& operator=(const ClientSocket&) = delete;
+
+    // Remembers what the room will need once connected (posted with 1005),
+    // starts afresh and asks the socket to connect. A public connection goes
+    // through a public server, which may close it before the game starts:
+    // it is then tried again.
+    void connecte(const QString& adresse, quint16 port, const QString& login, qint64 idUtilisateur,
+                  int secondesAttente, bool connexionPublique);
+
+    // Writes the event in the session's version; every event but a chat
+    // message and the user info waits for its echo.
+    void sendEvent(const EvenementDeJeu& ev);
+    // Introduces the local player; version, when given, becomes the
+    // session's protocol version.
+    void sendUserInfo(const OptionsDuJoueur& player, int waitingSeconds, const int* version);
+    // Bytes from the server, in the order they came.
+    void receive_(const QByteArray& octets);
+    // Stops the list and closes the socket, waiting a little for it to go.
+    void closeConnection();
+
+    // ListeDesEvenements::ReplayRequester: the replay block was played
+    // through; the events held back meanwhile run now.
+    void cb_replayTermine() override;
+
+    // The rewrite of a received event's source: what the server calls
+    // remote is, seen from here, our own message returned or another
+    // player's.
+    static int sourceRecue(int source, qint64 idJoueur, qint64 idJoueurPropre);
+
+    void setIdJoueur(qint64 id) { idJoueur_ = id; }
+    qint64 getIdJoueur() const { return idJoueur_; }
+    const OptionsDuJoueur& getJoueur() const { return joueur_; }
+    ZB_ClientConnection* getFenetre() const;
+    GM_SocketAbstract* getSocket() const { return socket_.data(); }
+    int getVersion() const { return version_; }
+    // The connection's state as the status window shows it (0 to 10).
+    int getEtat() const;
+    QString getAdresse() const { return adresse_; }
+    quint16 getPort() const { return port_; }
+    QString getLogin() const { return login_; }
+    qint64 getIdUtilisateur() const { return idUtilisateur_; }
+    int getSecondesAttente() const { return secondesAttente_; }
+    bool estConnexionPublique() const { return connexionPublique_; }
+    int getTentatives() const { return tentatives_; }
+    int getRenvois() const { return renvois_; }
+    const EvenementDeJeu& getDernierEnvoye() const { return dernierEnvoye_; }
+    const QTimer& getTimerRenvoi() const { return timerRenvoi_; }
+    // A replay block is being collected, waits to be played, or plays.
+    bool estEnReplay() const;
+    // Bytes received and not handled yet.
+    qsizetype getOctetsEnAttente() const;
+
+    // Shorter waits, for tests.
+    void setDelaiRenvoi(int ms) { timerRenvoi_.setInterval(ms); }
+    void setDelaiTentative(int ms) { timerTentative_.setInterval(ms); }
+    void setTailleTamponMax(qsizetype octets);
+
+    using GM_MessageBoxEmitter::getMessageBoxDisplayer;
+    using GM_MessageBoxEmitter::setMessageBoxDisplayer;
+
+public slots:
+    void OnConnectCancel_Answer(int result);
+    void onError(QAbstractSocket::SocketError sockError);
+    void onBinaryMessageReceived(const QByteArray& message);
+    void onReadyRead_tcpOld();
+    void onHostFound_tcpOld();
+    void onConnected();
+    void onDisconnected();
+    void onStateChanged(QAbstractSocket::SocketState state);
+    void myTimerEventCheck_();
+    void OnConnectCancel_();
+    void onBridgeClosed();
+    void OnReplay();
+    void OnReplayConfirmed();
+    void OnNewPublicConnectionAttempt();
+
+private:
+    bool estOuverte_() const;
+    void setEtat_(int etat);
+    void marqueJeuEnCours_();
+    // Writes the bytes; a transport that takes only part of them has cut
+    // the stream, which is a network error.
+    bool ecrit_(const QByteArray& octets);
+    void traiteTampon_();
+    // Replay blocks are played in turn: later records wait while one waits
+    // to be played or plays.
+    bool retenu_();
+    void traiteRecord_(const QByteArray& record, bool precede);
+    void evenement_(EvenementDeJeu& ev);
+    void rejette_(const QString& raison, const QByteArray& record);
+    void debordement_();
+    // A new stream: nothing of the old one is kept.
+    void repartDeZero_();
+    void reprendApresReplay_();
+    void posteErreur_(const QString& texte);
+    void poste_(QEvent* event);
+    void flushListe_();
+
+    QString adresse_;
+    quint16 port_ = 0;
+    QSharedPointer<GM_SocketAbstract> socket_;
+    QPointer<ListeDesEvenements> liste_;
+    QPointer<QObject> salle_;
+    DisplayA* display_;
+    qint64 idJoueur_ = -1;
+    OptionsDuJoueur joueur_;
+
+    mutable QMutex mutexReception_;
+    ZB_RecordFramer tampon_{TailleTamponMax};
+    qsizetype tailleTamponMax_ = TailleTamponMax;
+    bool enTraitement_ = false;
+
+    mutable QMutex mutexReplay_;
+    bool enReplay_ = false;       // a block is open: its events are collected
+    bool replayRsV_ = false;
+    int siegeReplay_ = 4;
+    QStringList lignesReplay_;
+    qsizetype octetsReplay_ = 0;
+    bool replayEnCours_ = false;  // the list plays the block
+
+    EvenementDeJeu dernierEnvoye_;
+    QTimer timerRenvoi_;
+    int renvois_ = 0;
+
+    QString login_;
+    qint64 idUtilisateur_ = -1;
+    int secondesAttente_ = 0;
+
+    QPointer<ZB_ClientConnection> fenetre_;
+    int etat_ = 0; // the state when there is no window
+
+    bool connexionPublique_ = false;
+    int tentatives_ = 0;
+    QTimer timerTentative_;
+
+    int version_;
+};

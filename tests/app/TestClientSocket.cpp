@@ -1,0 +1,1036 @@
+#include "ClientSocket.h"
+#include "EvenementDeJeu.h"
+#include "GM_MessageBoxDisplayerHeadless.h"
+#include "GM_SocketTCP.h"
+#include "GM_SocketWeb.h"
+#include "ListeDesEvenements.h"
+#include "OptionsDePartie.h"
+#include "OptionsDuJoueur.h"
+#include "TypeDePartie.h"
+#include "ZB_ClientConnection.h"
+#include "ZB_DisplayEmpty.h"
+#include "ZB_EventClientAskInfo.h"
+#include "ZB_EventDisconnectClient.h"
+#include "ZB_EventSocketError.h"
+#include "ZB_EventsGroup.h"
+#include "ZB_ServerSocket.h"
+#include "ZB_ServerSocketConnection.h"
+#include "ZbTestRegistry.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QWebSocket>
+#include <QWebSocketServer>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+constexpr qint64 Moi = 55;
+constexpr int Delai = 5000;
+const QString Hote = QStringLiteral("jass.example");
+constexpr quint16 Port = 4000;
+
+const QString TitreErreur = QStringLiteral("Erreur de connection client");
+const QString Refuse = QStringLiteral("L'ordinateur distant a été trouvé, mais le serveur de jeu n'est pas démarré, ou "
+                                      "alors sa configuration réseau est incorrecte");
+const QString Complet = QStringLiteral("L'ordinateur distant a été trouvé, mais le serveur de jeu est complet");
+const QString Interrompue = QStringLiteral("La connection avec le serveur a été interrompue");
+
+QString texteErreur(const QString& texte)
+{
+    return QStringLiteral("Connection au serveur IP: %1, port: %2\n%3.").arg(Hote).arg(Port).arg(texte);
+}
+
+// A transport the test drives: reads it scripts, writes it keeps (taking
+// only part of them when asked), connections that succeed or are refused.
+class SocketFactice : public GM_SocketAbstract
+{
+    Q_OBJECT
+public:
+    QAbstractSocket::SocketState etat = QAbstractSocket::ConnectedState;
+    QByteArray aLire;
+    QList<QByteArray> ecritures;
+    qint64 prendAuPlus = -1; // -1: everything
+    bool refuse = false;
+    QStringList connexions;
+    QList<qint64> instants;
+    QElapsedTimer horloge;
+    int fermetures = 0;
+    QList<qint64> lectures;
+
+    SocketFactice() { horloge.start(); }
+
+    QAbstractSocket::SocketState state() const override { return etat; }
+    qint64 write(const QByteArray& donnees) override
+    {
+        const qint64 n = prendAuPlus < 0 ? donnees.size() : qMin<qint64>(prendAuPlus, donnees.size());
+        ecritures << donnees.left(n);
+        return n;
+    }
+    qint64 bytesAvailable() const override { return aLire.size(); }
+    QByteArray read(qint64 maxSize) override
+    {
+        lectures << maxSize;
+        const QByteArray morceau = aLire.left(maxSize);
+        aLire.remove(0, morceau.size());
+        return morceau;
+    }
+    QHostAddress peerAddress() const override { return QHostAddress(QStringLiteral("198.51.100.7")); }
+    quint16 peerPort() const override { return Port; }
+    QString errorString() const override { return QStringLiteral("boom"); }
+    void abort() override { ferme_(); }
+    void close() override { ferme_(); }
+    void disconnectFromHost() override { ferme_(); }
+    void connectToHost(const QString& host, quint16 port) override
+    {
+        connexions << QStringLiteral("%1:%2").arg(host).arg(port);
+        instants << horloge.elapsed();
+        etat = QAbstractSocket::ConnectingState;
+        emit stateChanged(etat);
+        if (refuse) {
+            etat = QAbstractSocket::UnconnectedState;
+            emit error(QAbstractSocket::ConnectionRefusedError);
+            return;
+        }
+        etat = QAbstractSocket::ConnectedState;
+        emit connected();
+    }
+
+    void recoit(const QByteArray& octets)
+    {
+        aLire += octets;
+        emit readyRead_tcpOld();
+    }
+    // The host goes away as TCP reports it: an error, then the disconnection.
+    void hotePart()
+    {
+        etat = QAbstractSocket::UnconnectedState;
+        emit error(QAbstractSocket::RemoteHostClosedError);
+        emit disconnected();
+    }
+    QByteArray tout() const
+    {
+        QByteArray t;
+        for (const QByteArray& e : ecritures)
+            t += e;
+        return t;
+    }
+
+private:
+    void ferme_()
+    {
+        ++fermetures;
+        if (etat == QAbstractSocket::UnconnectedState)
+            return;
+        etat = QAbstractSocket::UnconnectedState;
+        emit disconnected();
+    }
+};
+
+struct Poste
+{
+    int type = 0;
+    int drapeau = -1;
+    QString titre;
+    QString texte;
+    QString login;
+    qint64 id = 0;
+    int attente = 0;
+};
+
+// The client room as the socket sees it: a receiver of posted events.
+class SalleTemoin : public QObject
+{
+public:
+    QList<Poste> postes;
+    std::function<void()> surInfo;
+
+    QList<Poste> deType(int type) const
+    {
+        QList<Poste> l;
+        for (const Poste& p : postes)
+            if (p.type == type)
+                l << p;
+        return l;
+    }
+
+protected:
+    void customEvent(QEvent* event) override
+    {
+        Poste p;
+        p.type = int(event->type());
+        if (auto* d = dynamic_cast<ZB_EventDisconnectClient*>(event)) {
+            p.drapeau = d->getAfficheMessage();
+        } else if (auto* e = dynamic_cast<ZB_EventSocketError*>(event)) {
+            p.titre = e->getTitre();
+            p.texte = e->getTexte();
+            p.drapeau = e->getFinDePartie();
+        } else if (auto* i = dynamic_cast<ZB_EventClientAskInfo*>(event)) {
+            p.login = i->getNomUtilisateur();
+            p.id = i->getIdUtilisateur();
+            p.attente = i->getTempsAttente();
+        }
+        postes << p;
+        event->accept();
+        if (p.type == ZB_Event::ClientAskInfo && surInfo)
+            surInfo();
+    }
+};
+
+// Plays the client's table: records what it runs, and moves the expected
+// state on along a planned order, pausing after each paced event.
+class Executeur : public ListeDesEvenements::Executor
+{
+public:
+    ListeDesEvenements* liste = nullptr;
+    QList<int> ordre;
+    double delai = 0.0;
+    QList<EvenementDeJeu> executes;
+
+    bool cb_executeUnEvenement(EvenementDeJeu& ev) override
+    {
+        executes << ev;
+        if (liste && ev.etat_ == liste->etatAttendu_) {
+            const qsizetype i = ordre.indexOf(ev.etat_);
+            if (i >= 0 && i + 1 < ordre.size())
+                liste->etatAttendu_ = ordre[i + 1];
+        }
+        return true;
+    }
+    void envoieEvenement(const EvenementDeJeu&) override {}
+    void continueLeJeu(int, double* delaiMs, int, bool) override
+    {
+        if (delaiMs)
+            *delaiMs = delai;
+    }
+    void noteActiviteJoueur(const EvenementDeJeu&) override {}
+    bool peutContinuer(int&, int) override { return true; }
+
+    QList<int> etats() const
+    {
+        QList<int> e;
+        for (const EvenementDeJeu& ev : executes)
+            e << ev.etat_;
+        return e;
+    }
+    QStringList textes() const
+    {
+        QStringList t;
+        for (const EvenementDeJeu& ev : executes)
+            t << ev.texte_;
+        return t;
+    }
+};
+
+class DisplayTemoin : public ZB_DisplayEmpty
+{
+public:
+    QList<int> modesVue;
+    QList<int> sieges;
+    int curseursRestaures = 0;
+    void setModeVue(int mode) override { modesVue << mode; }
+    void setNoJoueurLocal(int siege) override { sieges << siege; }
+    void restaureCurseur() override { ++curseursRestaures; }
+};
+
+EvenementDeJeu evenement(int genre, const QString& texte, int siege, int etat, int noDemande, int mode = 0,
+                         int source = EvenementDeJeu::Local_AI, qint64 id = 77)
+{
+    return EvenementDeJeu(genre, texte, siege, etat, source, id, mode, noDemande, 0, ZB_ICI);
+}
+
+QByteArray texte(const EvenementDeJeu& ev, int version = 2)
+{
+    return ev.toString(version).toUtf8();
+}
+
+OptionsDuJoueur joueur(const QString& nom, qint64 id, int distant = 0)
+{
+    OptionsDuJoueur j;
+    j.nom_ = nom;
+    j.id_ = id;
+    j.distant_ = distant;
+    return j;
+}
+
+QByteArray message(const QString& mot, int etat = 140)
+{
+    return texte(evenement(EvenementDeJeu::Mes, mot, 4, etat, -1, 0, EvenementDeJeu::Local_Table, -1));
+}
+
+// A replay block as a host sends it to a client entering at seat 1: the
+// inscriptions, a deal, a trump and a card.
+QByteArray blocDeReplay(int tete, QList<int>* etats = nullptr)
+{
+    QByteArray b = texte(EvenementDeJeu(tete, QString(), 1, 140, EvenementDeJeu::Local_Table, -1, 3, -1, 0, ZB_ICI));
+    b += texte(evenement(EvenementDeJeu::InP, QStringLiteral("{options!}"), 4, 1, -1, 3, EvenementDeJeu::Local_Table,
+                         -1));
+    for (int siege = 0; siege < 4; ++siege) {
+        const qint64 id = siege == 1 ? Moi : 100 + siege;
+        b += texte(evenement(EvenementDeJeu::InJ, joueur(QStringLiteral("J%1").arg(siege), id, 1).sauveValeursDansString(),
+                             4, siege + 2, -1, 3, EvenementDeJeu::Local_Table, id));
+    }
+    b += texte(evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 6, 1));
+    b += texte(evenement(EvenementDeJeu::Cho, QStringLiteral("{0!1!9!2!}"), 1, 20, 2));
+    b += texte(evenement(EvenementDeJeu::Ajo, QStringLiteral("1_6"), 0, 37, 3));
+    b += texte(EvenementDeJeu(EvenementDeJeu::ReE, QString(), 4, 140, EvenementDeJeu::Local_Table, -1, 3, -1, 0,
+                              ZB_ICI));
+    if (etats)
+        *etats = {1, 2, 3, 4, 5, 6, 20, 37, 38};
+    return b;
+}
+
+// The next card after the block, from seat 2.
+QByteArray carteSuivante()
+{
+    return texte(evenement(EvenementDeJeu::Ajo, QStringLiteral("2_7"), 2, 38, 4));
+}
+
+// The room, its list, its display and status window, a scripted transport
+// and the message boxes, around the client socket.
+struct Banc
+{
+    SalleTemoin salle;
+    Executeur exec;
+    ListeDesEvenements liste{&exec, 0};
+    DisplayTemoin display;
+    ZB_ClientConnection fenetre;
+    QSharedPointer<SocketFactice> socket = QSharedPointer<SocketFactice>::create();
+    GM_MessageBoxDisplayerHeadless boites;
+    std::unique_ptr<ClientSocket> client;
+
+    Banc()
+    {
+        exec.liste = &liste;
+        liste.version_ = 2;
+        liste.joueurDistant_ = {true, false, true, true};
+        client = std::make_unique<ClientSocket>(&salle, &liste, &display, &fenetre, socket, &boites);
+        client->setIdJoueur(Moi);
+        client->connecte(Hote, Port, QStringLiteral("moi"), 42, 30, false);
+    }
+    ~Banc() { client.reset(); }
+
+    // The host took the user info: the game is about to start.
+    void attendHote()
+    {
+        const int version = 2;
+        client->sendUserInfo(joueur(QStringLiteral("Moi"), Moi), 30, &version);
+    }
+};
+
+} // namespace
+
+class TestClientSocket : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Banc> b;
+
+private slots:
+    void init() { b = std::make_unique<Banc>(); }
+    void cleanup()
+    {
+        b.reset();
+        QCoreApplication::sendPostedEvents();
+    }
+
+    void reecritureDeLaSource_data()
+    {
+        QTest::addColumn<int>("source");
+        QTest::addColumn<qint64>("id");
+        QTest::addColumn<int>("attendu");
+        for (int s = 0; s < 3; ++s) {
+            QTest::addRow("local %d, mine", s) << s << Moi << s + 3;
+            QTest::addRow("local %d, other", s) << s << qint64(9) << s + 3;
+        }
+        QTest::newRow("remote AI, mine") << 3 << Moi << 9;
+        QTest::newRow("remote AI, other") << 3 << qint64(-1) << 12;
+        QTest::newRow("remote human, mine") << 4 << Moi << 7;
+        QTest::newRow("remote human, other") << 4 << qint64(9) << 10;
+        QTest::newRow("remote table, mine") << 5 << Moi << 8;
+        QTest::newRow("remote table, other") << 5 << qint64(-1) << 11;
+        QTest::newRow("other's table return, mine") << 11 << Moi << 8;
+        QTest::newRow("other's table return, other") << 11 << qint64(9) << 11;
+        QTest::newRow("my table return") << 8 << qint64(9) << 2;
+        QTest::newRow("local transform") << 6 << Moi << 6;
+        QTest::newRow("unknown") << 13 << Moi << 13;
+    }
+
+    void reecritureDeLaSource()
+    {
+        QFETCH(int, source);
+        QFETCH(qint64, id);
+        QFETCH(int, attendu);
+        QCOMPARE(ClientSocket::sourceRecue(source, id, Moi), attendu);
+    }
+
+    void connexion()
+    {
+        QCOMPARE(b->socket->connexions, QStringList{QStringLiteral("jass.example:4000")});
+        // Connecting, then connected: the room is asked for the user info.
+        QCOMPARE(b->client->getEtat(), 2);
+        QCoreApplication::sendPostedEvents();
+        const QList<Poste> infos = b->salle.deType(ZB_Event::ClientAskInfo);
+        QCOMPARE(infos.size(), 1);
+        QCOMPARE(infos[0].login, QStringLiteral("moi"));
+        QCOMPARE(infos[0].id, qint64(42));
+        QCOMPARE(infos[0].attente, 30);
+
+        const OptionsDuJoueur moi = joueur(QStringLiteral("Moi"), Moi);
+        const int version = 1;
+        b->client->sendUserInfo(moi, 12, &version);
+        QCOMPARE(b->client->getVersion(), 1);
+        QCOMPARE(b->client->getEtat(), 5);
+        QCOMPARE(b->fenetre.getSecondesAttente(), 12);
+        QCOMPARE(b->fenetre.getCompteARebours().state(), QAbstractAnimation::Running);
+        const EvenementDeJeu info(EvenementDeJeu::NeW, moi.sauveValeursDansString(), 4, 141, 2, Moi, 0, -1, -2, ZB_ICI);
+        QCOMPARE(b->socket->ecritures, QList<QByteArray>{texte(info, 1)});
+        // The user info is not resent.
+        QVERIFY(!b->client->getTimerRenvoi().isActive());
+    }
+
+    // Records cut anywhere, characters split between reads included, are
+    // decoded whole.
+    void decoupage_data()
+    {
+        QTest::addColumn<int>("morceau");
+        for (int n : {1, 2, 3, 5, 64, 10000})
+            QTest::addRow("%d", n) << n;
+    }
+
+    void decoupage()
+    {
+        QFETCH(int, morceau);
+        const QByteArray octets = message(QStringLiteral("àéîõü €")) + message(QStringLiteral("deux"))
+            + message(QStringLiteral("{trois!}"));
+        for (qsizetype i = 0; i < octets.size(); i += morceau)
+            b->socket->recoit(octets.mid(i, morceau));
+        QCOMPARE(b->exec.textes(),
+                 (QStringList{QStringLiteral("àéîõü €"), QStringLiteral("deux"), QStringLiteral("{trois!}")}));
+        QCOMPARE(b->exec.executes.at(0).source_, int(EvenementDeJeu::Remote_Table));
+        QCOMPARE(b->client->getEtat(), 6);
+        QCOMPARE(b->client->getOctetsEnAttente(), 0);
+    }
+
+    // A TCP read takes at most 10,000 bytes; a WebSocket message is taken
+    // whole.
+    void lectures()
+    {
+        const QByteArray un = message(QStringLiteral("x"));
+        QByteArray beaucoup;
+        while (beaucoup.size() < 25000)
+            beaucoup += un;
+        b->socket->recoit(beaucoup);
+        QCOMPARE(b->socket->aLire.size(), 0);
+        QCOMPARE(b->exec.executes.size(), beaucoup.size() / un.size());
+        QCOMPARE(b->socket->lectures, QList<qint64>((beaucoup.size() + 9999) / 10000, 10000));
+
+        b->exec.executes.clear();
+        emit b->socket->binaryMessageReceived(message(QStringLiteral("a")) + message(QStringLiteral("b")));
+        QCOMPARE(b->exec.textes(), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    }
+
+    // A record that does not read is dropped, with whatever stood before
+    // its "{", and the records after it still run.
+    void recordsIllisibles_data()
+    {
+        QTest::addColumn<QByteArray>("mauvais");
+        QTest::addColumn<QString>("raison");
+        QTest::newRow("unknown kind") << QByteArray("{Xyz!a!4!140!2!-1!0!-1!0!}") << QStringLiteral("unknown kind");
+        QTest::newRow("bad number") << QByteArray("{Mes!a!4!cent!2!-1!0!-1!0!}") << QString();
+        QTest::newRow("inconsistent") << QByteArray("{Mes!a!4!140!2!-1!0!3!0!}") << QString();
+        QTest::newRow("not UTF-8") << QByteArray("{Mes!\xff\xfe!4!140!2!-1!0!-1!0!}") << QStringLiteral("not UTF-8");
+        QTest::newRow("bytes before") << QByteArray("junk{Mes!a!4!140!2!-1!0!-1!0!}")
+                                      << QStringLiteral("bytes before the record");
+        QTest::newRow("stray brace") << QByteArray("}{Mes!a!4!140!2!-1!0!-1!0!}")
+                                     << QStringLiteral("bytes before the record");
+        QTest::newRow("nested") << QByteArray("{{Mes!a!4!140!2!-1!0!-1!0!}}") << QString();
+        QTest::newRow("extra field") << QByteArray("{Mes!a!4!140!2!-1!0!-1!0!9!}") << QString();
+        QTest::newRow("empty") << QByteArray("{}") << QString();
+    }
+
+    void recordsIllisibles()
+    {
+        QFETCH(QByteArray, mauvais);
+        QFETCH(QString, raison);
+        const QString attendu = raison.isEmpty() ? QStringLiteral(" (") : QStringLiteral(" (%1): ").arg(raison);
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("^WARNING: ClientSocket dropped a record from "
+                                                               "jass\\.example:4000")
+                                                + QRegularExpression::escape(attendu)));
+        b->socket->recoit(message(QStringLiteral("avant")) + mauvais + message(QStringLiteral("après")));
+        QCOMPARE(b->exec.textes(), (QStringList{QStringLiteral("avant"), QStringLiteral("après")}));
+        QCOMPARE(b->client->getOctetsEnAttente(), 0);
+        QVERIFY(b->client->getSocket()->isOpen());
+    }
+
+    // A server that sends without end what cannot be handled is cut off,
+    // as a network error.
+    void tamponPlafonne_data()
+    {
+        QTest::addColumn<bool>("replay");
+        QTest::newRow("unfinished record") << false;
+        QTest::newRow("endless replay block") << true;
+    }
+
+    void tamponPlafonne()
+    {
+        QFETCH(bool, replay);
+        b->attendHote();
+        b->client->setTailleTamponMax(2000);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("more than 2000 bytes")));
+        if (replay) {
+            b->socket->recoit(texte(EvenementDeJeu(EvenementDeJeu::RsI, QString(), 1, 140, 2, -1, 3, -1, 0, ZB_ICI)));
+            for (int i = 0; i < 200 && b->socket->isOpen(); ++i)
+                b->socket->recoit(message(QStringLiteral("encore et encore")));
+        } else {
+            b->socket->recoit(QByteArray("{Mes!") + QByteArray(3000, 'x'));
+        }
+        QVERIFY(!b->socket->isOpen());
+        QVERIFY(b->liste.interrompu_);
+        QCOMPARE(b->client->getOctetsEnAttente(), 0);
+        QVERIFY(!b->client->estEnReplay());
+        QCOMPARE(b->client->getEtat(), 10);
+        QCoreApplication::sendPostedEvents();
+        const QList<Poste> erreurs = b->salle.deType(ZB_Event::SocketError);
+        QCOMPARE(erreurs.size(), 1);
+        QCOMPARE(erreurs[0].titre, TitreErreur);
+        QCOMPARE(erreurs[0].texte, texteErreur(QStringLiteral("boom")));
+        QCOMPARE(erreurs[0].drapeau, 1);
+        const QList<Poste> fins = b->salle.deType(ZB_Event::DisconnectClient);
+        QCOMPARE(fins.size(), 1);
+        QCOMPARE(fins[0].drapeau, 1);
+        // Nothing more is read from the stream that was cut.
+        b->exec.executes.clear();
+        b->socket->recoit(message(QStringLiteral("trop tard")));
+        QVERIFY(b->exec.executes.isEmpty());
+    }
+
+    // A joining client's block comes in one piece with the next card behind
+    // it: the user is told, and only once the notice is acknowledged does
+    // the game so far replay, the card after it.
+    void replayDansUnMorceau()
+    {
+        b->attendHote();
+        QList<int> etats;
+        b->socket->recoit(blocDeReplay(EvenementDeJeu::RsV, &etats) + carteSuivante());
+        b->exec.ordre = etats;
+        QVERIFY(b->exec.executes.isEmpty());
+        QVERIFY(b->client->estEnReplay());
+        QTRY_VERIFY_WITH_TIMEOUT(b->boites.aUneBoiteAffichee(), Delai);
+        const GM_MessageBoxRequest boite = b->boites.historique().last().requete;
+        QCOMPARE(boite.titre_, QStringLiteral("Notification"));
+        QCOMPARE(boite.texte_, QStringLiteral("Le début de la partie va être rejoué, merci d'être attentif."));
+        QCOMPARE(b->client->getEtat(), 6);
+        // Nothing runs while the notice waits, whatever else arrives.
+        b->socket->recoit(message(QStringLiteral("pendant")));
+        QTest::qWait(20);
+        QVERIFY(b->exec.executes.isEmpty());
+
+        QVERIFY(b->boites.repond(GM::Ok));
+        QTRY_COMPARE_WITH_TIMEOUT(b->exec.executes.size(), etats.size() + 1, Delai);
+        QCOMPARE(b->exec.etats().mid(0, etats.size()), etats);
+        QCOMPARE(b->exec.executes.last().texte_, QStringLiteral("pendant"));
+        QCOMPARE(b->display.modesVue, QList<int>{2});
+        QCOMPARE(b->display.sieges, QList<int>{1});
+        QCOMPARE(b->display.curseursRestaures, 1);
+        QVERIFY(!b->client->estEnReplay());
+        // Rewritten as seen from here: the host's own facts are remote, the
+        // local player's inscription is not.
+        const EvenementDeJeu& inscription = b->exec.executes.at(2);
+        QCOMPARE(inscription.type_, int(EvenementDeJeu::InJ));
+        OptionsDuJoueur lu;
+        lu.chargeValeursDepuisString(inscription.texte_);
+        QCOMPARE(lu.id_, Moi);
+        QCOMPARE(lu.distant_, 0);
+        QCOMPARE(b->exec.executes.at(5).source_, int(EvenementDeJeu::Remote_AI));
+        QCOMPARE(b->liste.getDemandeurReplay(), nullptr);
+    }
+
+    // An undo's block replays at once; a card that arrives while it plays
+    // waits until it has been played through.
+    void evenementPendantLeReplay()
+    {
+        b->attendHote();
+        QList<int> etats;
+        const QByteArray bloc = blocDeReplay(EvenementDeJeu::RsI, &etats);
+        b->exec.ordre = etats;
+        b->exec.delai = 30.0;
+        b->socket->recoit(bloc);
+        QTRY_VERIFY_WITH_TIMEOUT(!b->exec.executes.isEmpty(), Delai);
+        QVERIFY(b->exec.executes.size() < etats.size() - 1);
+        QVERIFY(b->client->estEnReplay());
+        b->socket->recoit(carteSuivante());
+        QVERIFY(!b->exec.etats().contains(38));
+        QTRY_COMPARE_WITH_TIMEOUT(b->exec.etats(), etats, Delai);
+        QVERIFY(b->boites.historique().isEmpty());
+        QCOMPARE(b->display.modesVue, QList<int>{1});
+        QVERIFY(!b->client->estEnReplay());
+    }
+
+    // A block the list cannot replay is logged; the stream goes on.
+    void replayIllisible()
+    {
+        QByteArray bloc = texte(EvenementDeJeu(EvenementDeJeu::RsI, QString(), 1, 140, 2, -1, 3, -1, 0, ZB_ICI));
+        bloc += texte(EvenementDeJeu(EvenementDeJeu::ReE, QString(), 4, 140, 2, -1, 3, -1, 0, ZB_ICI));
+        b->socket->recoit(bloc + message(QStringLiteral("vide")));
+        QTRY_COMPARE_WITH_TIMEOUT(b->exec.textes(), QStringList{QStringLiteral("vide")}, Delai);
+
+        // Only the last move after the end of the game: too short to find it.
+        bloc = texte(EvenementDeJeu(EvenementDeJeu::RsI, QString(), 1, 140, 2, -1, 3, -1, 0, ZB_ICI));
+        bloc += texte(evenement(EvenementDeJeu::Fin, QStringLiteral("Ok"), 0, 134, 13));
+        bloc += texte(EvenementDeJeu(EvenementDeJeu::ReE, QString(), 4, 140, 2, -1, 3, -1, 0, ZB_ICI));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("could not replay the block")));
+        b->socket->recoit(bloc + message(QStringLiteral("après")));
+        QTRY_COMPARE_WITH_TIMEOUT(b->exec.textes().last(), QStringLiteral("après"), Delai);
+        QVERIFY(!b->client->estEnReplay());
+        QCOMPARE(b->liste.getDemandeurReplay(), nullptr);
+    }
+
+    // The socket goes while its replay plays: the list forgets it.
+    void detruitPendantLeReplay()
+    {
+        b->attendHote();
+        QList<int> etats;
+        const QByteArray bloc = blocDeReplay(EvenementDeJeu::RsI, &etats);
+        b->exec.ordre = etats;
+        b->exec.delai = 10.0;
+        b->socket->recoit(bloc);
+        QTRY_VERIFY_WITH_TIMEOUT(b->liste.getDemandeurReplay() != nullptr, Delai);
+        b->client.reset();
+        QCOMPARE(b->liste.getDemandeurReplay(), nullptr);
+        QTRY_COMPARE_WITH_TIMEOUT(b->exec.etats(), etats.mid(0, etats.size() - 1), Delai);
+        QTest::qWait(20);
+    }
+
+    // Every event but chat and the user info waits for its echo, and is
+    // sent again until it comes.
+    void echo()
+    {
+        b->attendHote();
+        b->socket->ecritures.clear();
+        const EvenementDeJeu carte =
+            evenement(EvenementDeJeu::Ajo, QStringLiteral("3_9"), 1, 38, 4, 0, EvenementDeJeu::Local_Human, Moi);
+        b->client->sendEvent(carte);
+        QCOMPARE(b->socket->ecritures, QList<QByteArray>{texte(carte)});
+        QVERIFY(b->client->getTimerRenvoi().isActive());
+        QCOMPARE(b->client->getTimerRenvoi().interval(), 10000);
+
+        // The host's echo, its source rewritten there.
+        EvenementDeJeu retour = carte;
+        retour.source_ = EvenementDeJeu::Remote_Human;
+        b->socket->recoit(texte(retour));
+        QVERIFY(!b->client->getTimerRenvoi().isActive());
+        QCOMPARE(b->client->getRenvois(), 0);
+        // Seat 1 is this machine's: its echo is not run again.
+        QVERIFY(b->exec.executes.isEmpty());
+
+        // An echo under another player id than ours is worth a warning.
+        const EvenementDeJeu autre =
+            evenement(EvenementDeJeu::Ajo, QStringLiteral("3_9"), 1, 39, 5, 0, EvenementDeJeu::Local_Human, 77);
+        b->client->sendEvent(autre);
+        EvenementDeJeu retourAutre = autre;
+        retourAutre.source_ = EvenementDeJeu::Remote_Human;
+        EvenementDeJeu vu = retourAutre;
+        vu.source_ = EvenementDeJeu::SourceRemote_Human_OtherPlayerMessageReturned;
+        vu.valide_ = true;
+        QTest::ignoreMessage(QtWarningMsg,
+                             qPrintable(QStringLiteral("WARNING: Last sent evenement = %1, current evenement = %2, the "
+                                                       "evenement PlayerId = 77, but the expected in 'options' is "
+                                                       "PlayerId = 55")
+                                            .arg(autre.toString(2), vu.toString(2))));
+        b->socket->recoit(texte(retourAutre));
+        QVERIFY(!b->client->getTimerRenvoi().isActive());
+
+        // Chat is not waited for.
+        b->client->sendEvent(
+            evenement(EvenementDeJeu::Mes, QStringLiteral("salut"), 4, 140, -1, 0, EvenementDeJeu::Local_Human, Moi));
+        QVERIFY(!b->client->getTimerRenvoi().isActive());
+    }
+
+    void renvois()
+    {
+        b->attendHote();
+        b->socket->ecritures.clear();
+        b->client->setDelaiRenvoi(2);
+        const EvenementDeJeu carte =
+            evenement(EvenementDeJeu::Ajo, QStringLiteral("3_9"), 1, 38, 4, 0, EvenementDeJeu::Local_Human, Moi);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("did not answer .* after 13 resends")));
+        b->client->sendEvent(carte);
+        QTRY_COMPARE_WITH_TIMEOUT(b->socket->fermetures, 1, Delai);
+        QCOMPARE(b->socket->ecritures.size(), 1 + 13);
+        for (const QByteArray& e : std::as_const(b->socket->ecritures))
+            QCOMPARE(e, texte(carte));
+        QVERIFY(!b->client->getTimerRenvoi().isActive());
+        QVERIFY(b->liste.interrompu_);
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(b->salle.deType(ZB_Event::DisconnectClient).size(), 1);
+    }
+
+    // A transport that takes part of a message has cut the stream.
+    void ecritureIncomplete()
+    {
+        b->attendHote();
+        b->socket->recoit(message(QStringLiteral("en jeu")));
+        b->socket->prendAuPlus = 5;
+        b->client->sendEvent(
+            evenement(EvenementDeJeu::Ajo, QStringLiteral("3_9"), 1, 38, 4, 0, EvenementDeJeu::Local_Human, Moi));
+        QCOMPARE(b->client->getEtat(), 10);
+        QVERIFY(!b->client->getTimerRenvoi().isActive());
+        QCoreApplication::sendPostedEvents();
+        const QList<Poste> erreurs = b->salle.deType(ZB_Event::SocketError);
+        QCOMPARE(erreurs.size(), 1);
+        QCOMPARE(erreurs[0].texte, texteErreur(QStringLiteral("boom")));
+        QCOMPARE(erreurs[0].drapeau, 1);
+        const QStringList lignes = b->socket->getLignesErreur();
+        QCOMPARE(lignes.size(), 1);
+        QVERIFY(QRegularExpression(QStringLiteral("^ClientSocket\\([0-9a-f]+:198\\.51\\.100\\.7\\)::onError boom$"))
+                    .match(lignes[0])
+                    .hasMatch());
+    }
+
+    // The connection refused, or the host full: said once, and the errors
+    // after that are only logged.
+    void refusEtComplet_data()
+    {
+        QTest::addColumn<int>("etat");
+        QTest::addColumn<int>("erreur");
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<int>("etatFinal");
+        QTest::newRow("refused") << 2 << int(QAbstractSocket::ConnectionRefusedError) << Refuse << 8;
+        QTest::newRow("full, waiting for the host") << 5 << int(QAbstractSocket::RemoteHostClosedError) << Complet << 8;
+        QTest::newRow("closed while playing") << 6 << int(QAbstractSocket::RemoteHostClosedError) << Interrompue << 9;
+        QTest::newRow("other error") << 6 << int(QAbstractSocket::SocketTimeoutError) << QStringLiteral("boom") << 10;
+    }
+
+    void refusEtComplet()
+    {
+        QFETCH(int, etat);
+        QFETCH(int, erreur);
+        QFETCH(QString, texte);
+        QFETCH(int, etatFinal);
+        b->fenetre.setEtat(etat);
+        emit b->socket->error(QAbstractSocket::SocketError(erreur));
+        QCOMPARE(b->client->getEtat(), etatFinal);
+        emit b->socket->error(QAbstractSocket::NetworkError);
+        QCOMPARE(b->client->getEtat(), etatFinal);
+        QCoreApplication::sendPostedEvents();
+        const QList<Poste> erreurs = b->salle.deType(ZB_Event::SocketError);
+        QCOMPARE(erreurs.size(), 1);
+        QCOMPARE(erreurs[0].titre, TitreErreur);
+        QCOMPARE(erreurs[0].texte, texteErreur(texte));
+        QCOMPARE(b->socket->getLignesErreur().size(), 2);
+    }
+
+    void refusALaConnexion()
+    {
+        b.reset();
+        b = std::make_unique<Banc>();
+        b->socket->refuse = true;
+        b->client->connecte(Hote, Port, QStringLiteral("moi"), 42, 30, false);
+        QCOMPARE(b->client->getEtat(), 8);
+        QCOMPARE(b->fenetre.getTexte(), QStringLiteral("Déconnecté..."));
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(b->salle.deType(ZB_Event::SocketError).last().texte, texteErreur(Refuse));
+    }
+
+    // Who ended the connection decides whether the user is told.
+    void deconnexion_data()
+    {
+        QTest::addColumn<int>("etat");
+        QTest::addColumn<bool>("hote");
+        QTest::addColumn<int>("drapeau");
+        QTest::addColumn<int>("etatFinal");
+        QTest::newRow("host gone while playing") << 6 << true << 1 << 9;
+        QTest::newRow("host full") << 5 << true << 0 << 8;
+        QTest::newRow("user") << 7 << false << 0 << 7;
+        QTest::newRow("gone while connecting") << 2 << false << 1 << 7;
+    }
+
+    void deconnexion()
+    {
+        QFETCH(int, etat);
+        QFETCH(bool, hote);
+        QFETCH(int, drapeau);
+        QFETCH(int, etatFinal);
+        b->fenetre.setEtat(etat);
+        b->client->sendEvent(
+            evenement(EvenementDeJeu::Ajo, QStringLiteral("3_9"), 1, 38, 4, 0, EvenementDeJeu::Local_Human, Moi));
+        if (hote)
+            b->socket->hotePart();
+        else
+            b->client->closeConnection();
+        QCOMPARE(b->client->getEtat(), etatFinal);
+        QVERIFY(!b->client->getTimerRenvoi().isActive());
+        QCoreApplication::sendPostedEvents();
+        const QList<Poste> fins = b->salle.deType(ZB_Event::DisconnectClient);
+        QCOMPARE(fins.size(), 1);
+        QCOMPARE(fins[0].drapeau, drapeau);
+    }
+
+    // The user gives up waiting: asked first, and only OK disconnects.
+    void annulation()
+    {
+        b->attendHote();
+        b->fenetre.show();
+        QVERIFY(b->fenetre.getBoutonAnnuler()->isEnabled());
+        QTest::mouseClick(b->fenetre.getBoutonAnnuler(), Qt::LeftButton);
+        QVERIFY(!b->fenetre.isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(b->boites.aUneBoiteAffichee(), Delai);
+        GM_MessageBoxRequest question = b->boites.historique().last().requete;
+        QCOMPARE(question.titre_, QStringLiteral("Connection client"));
+        QCOMPARE(question.texte_,
+                 QStringLiteral("Vous vous apprétez à vous déconnecter du serveur. Quitter tout de même?"));
+        QCOMPARE(question.boutons_, GM::Ok | GM::Cancel);
+
+        b->boites.repond(GM::Cancel);
+        QTRY_VERIFY_WITH_TIMEOUT(b->fenetre.isVisible(), Delai);
+        QVERIFY(b->socket->isOpen());
+        QCOMPARE(b->client->getEtat(), 5);
+
+        QTest::mouseClick(b->fenetre.getBoutonAnnuler(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(b->boites.aUneBoiteAffichee(), Delai);
+        b->boites.repond(GM::Ok);
+        QTRY_VERIFY_WITH_TIMEOUT(!b->socket->isOpen(), Delai);
+        QCOMPARE(b->client->getEtat(), 7);
+        QCOMPARE(b->fenetre.getTexte(), QStringLiteral("Déconnecté par l'utilisateur"));
+        QVERIFY(b->liste.interrompu_);
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(b->salle.deType(ZB_Event::DisconnectClient).size(), 1);
+        QCOMPARE(b->salle.deType(ZB_Event::DisconnectClient)[0].drapeau, 0);
+
+        // Once playing, the button asks nothing.
+        b->fenetre.setEtat(6);
+        b->boites.effaceHistorique();
+        b->client->OnConnectCancel_();
+        QTest::qWait(20);
+        QVERIFY(b->boites.historique().isEmpty());
+    }
+
+    // A public server that closes the connection before the game starts is
+    // tried again, five times, then the user is told it is full.
+    void tentativesPubliques()
+    {
+        b->client->setDelaiTentative(20);
+        b->salle.surInfo = [this] { b->attendHote(); };
+        b->client->connecte(Hote, Port, QStringLiteral("moi"), 42, 30, true);
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(b->client->getEtat(), 3);
+        QVERIFY(b->fenetre.isVisible());
+        for (int tentative = 1; tentative <= 5; ++tentative) {
+            b->socket->hotePart();
+            QCOMPARE(b->client->getEtat(), 4);
+            QCOMPARE(b->client->getTentatives(), tentative);
+            QTRY_COMPARE_WITH_TIMEOUT(b->socket->connexions.size(), 2 + tentative, Delai);
+            QCoreApplication::sendPostedEvents();
+            QCOMPARE(b->client->getEtat(), 3);
+        }
+        for (qsizetype i = 2; i < b->socket->instants.size(); ++i)
+            QVERIFY(b->socket->instants[i] - b->socket->instants[i - 1] >= 20);
+        b->socket->hotePart();
+        QCOMPARE(b->client->getEtat(), 8);
+        QTest::qWait(60);
+        QCOMPARE(b->socket->connexions.size(), 7);
+        QCoreApplication::sendPostedEvents();
+        const QList<Poste> erreurs = b->salle.deType(ZB_Event::SocketError);
+        QCOMPARE(erreurs.size(), 1);
+        QCOMPARE(erreurs[0].texte, texteErreur(Complet));
+        const QList<Poste> fins = b->salle.deType(ZB_Event::DisconnectClient);
+        QCOMPARE(fins.size(), 1);
+        QCOMPARE(fins[0].drapeau, 0);
+    }
+
+    // The real pause between two attempts is one second.
+    void tentativePubliqueApresUneSeconde()
+    {
+        b->salle.surInfo = [this] { b->attendHote(); };
+        b->client->connecte(Hote, Port, QStringLiteral("moi"), 42, 30, true);
+        QCoreApplication::sendPostedEvents();
+        QElapsedTimer chrono;
+        chrono.start();
+        // Without the error first, as a WebSocket may report it.
+        b->socket->etat = QAbstractSocket::UnconnectedState;
+        emit b->socket->disconnected();
+        QTRY_COMPARE_WITH_TIMEOUT(b->socket->connexions.size(), 3, Delai);
+        QVERIFY(chrono.elapsed() >= 990);
+    }
+
+    // Given up between two attempts: no attempt follows, and the room hears
+    // of it since no socket will.
+    void annulationEntreDeuxTentatives()
+    {
+        b->client->setDelaiTentative(50);
+        b->client->connecte(Hote, Port, QStringLiteral("moi"), 42, 30, true);
+        b->attendHote();
+        b->socket->hotePart();
+        QCOMPARE(b->client->getEtat(), 4);
+        b->client->OnConnectCancel_Answer(GM::Ok);
+        QCOMPARE(b->client->getEtat(), 7);
+        QTest::qWait(150);
+        QCOMPARE(b->socket->connexions.size(), 2);
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(b->salle.deType(ZB_Event::DisconnectClient).size(), 1);
+        QCOMPARE(b->salle.deType(ZB_Event::DisconnectClient)[0].drapeau, 0);
+    }
+
+    void pontFerme()
+    {
+        b->attendHote();
+        emit b->socket->signalBridgeClose(12, 13);
+        QCOMPARE(b->client->getEtat(), 9);
+        QCoreApplication::sendPostedEvents();
+        const QList<Poste> erreurs = b->salle.deType(ZB_Event::SocketError);
+        QCOMPARE(erreurs.size(), 1);
+        QCOMPARE(erreurs[0].titre, TitreErreur);
+        QCOMPARE(erreurs[0].texte, QStringLiteral("La connection avec le serveur a été interrompue."));
+        QCOMPARE(erreurs[0].drapeau, 1);
+    }
+
+    // Writing to a connection that is gone is no error to report again.
+    void envoiSansConnexion()
+    {
+        b->client->closeConnection();
+        QCoreApplication::sendPostedEvents();
+        b->salle.postes.clear();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("not connected")));
+        b->client->sendEvent(
+            evenement(EvenementDeJeu::Ajo, QStringLiteral("3_9"), 1, 38, 4, 0, EvenementDeJeu::Local_Human, Moi));
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(b->salle.postes.isEmpty());
+        QVERIFY(!b->client->getTimerRenvoi().isActive());
+    }
+};
+
+ZB_REGISTER_TEST(TestClientSocket)
+
+// The client against the real hosting side, over the loopback.
+namespace {
+
+class SalleHote : public ListeDesEvenements::Executor, public ZB_ServerSocket::Cb_TableConnectionInput
+{
+public:
+    ZB_EventsGroup groupe{this};
+    ZB_ServerSocket* serveur = nullptr;
+    QStringList messages;
+
+    bool cb_executeUnEvenement(EvenementDeJeu& ev) override
+    {
+        if (ev.type_ == EvenementDeJeu::Mes)
+            messages << ev.texte_;
+        return true;
+    }
+    // The table forwards what it ran to the clients, its author too.
+    void envoieEvenement(const EvenementDeJeu& ev) override
+    {
+        if (serveur != nullptr)
+            serveur->envoieEvenement(ev);
+    }
+    void continueLeJeu(int, double*, int, bool) override {}
+    void noteActiviteJoueur(const EvenementDeJeu&) override {}
+    bool peutContinuer(int&, int) override { return true; }
+    bool cb_setClientInGameReconnect(ZB_ServerSocketConnection*, const OptionsDuJoueur&) override { return false; }
+    bool cb_setClientInGameOnTheFly_Random(ZB_ServerSocketConnection*, const OptionsDuJoueur&) override
+    {
+        return false;
+    }
+    bool cb_setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection*, int, int, bool,
+                                                const OptionsDuJoueur&) override
+    {
+        return false;
+    }
+    bool cb_resetTables(int) override { return true; }
+};
+
+} // namespace
+
+class TestClientSocketReseau : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void aller_retour_data()
+    {
+        QTest::addColumn<bool>("web");
+        QTest::newRow("tcp") << false;
+        QTest::newRow("websocket") << true;
+    }
+
+    // Identification, the host's message, a chat's echo, then the host
+    // stops while the game runs: the user is told.
+    void aller_retour()
+    {
+        QFETCH(bool, web);
+        SalleHote hote;
+        hote.groupe.initialise(1);
+        ZB_ServerSocket serveur(nullptr, &hote, {}, &hote.groupe, QString());
+        hote.serveur = &serveur;
+        serveur.setVersion(2);
+        serveur.attendJoueurs(OptionsDePartie(TypeDePartie::GenreJass), 0, 0, 0, false, 30);
+
+        QTcpServer ecouteTcp;
+        QWebSocketServer ecouteWeb(QStringLiteral("test"), QWebSocketServer::NonSecureMode);
+        quint16 port = 0;
+        QSharedPointer<GM_SocketAbstract> transport;
+        if (web) {
+            QVERIFY(ecouteWeb.listen(QHostAddress::LocalHost, 0));
+            connect(&ecouteWeb, &QWebSocketServer::newConnection, this, [&] {
+                while (QWebSocket* s = ecouteWeb.nextPendingConnection())
+                    serveur.acceptConnection(new GM_SocketWeb(s, true));
+            });
+            port = ecouteWeb.serverPort();
+            transport = QSharedPointer<GM_SocketWeb>::create(true);
+        } else {
+            QVERIFY(ecouteTcp.listen(QHostAddress::LocalHost, 0));
+            connect(&ecouteTcp, &QTcpServer::newConnection, this, [&] {
+                while (QTcpSocket* s = ecouteTcp.nextPendingConnection())
+                    serveur.acceptConnection(new GM_SocketTCP(s));
+            });
+            port = ecouteTcp.serverPort();
+            transport = QSharedPointer<GM_SocketTCP>::create();
+        }
+
+        SalleTemoin salle;
+        Executeur exec;
+        ListeDesEvenements liste(&exec, 0);
+        exec.liste = &liste;
+        liste.version_ = 2;
+        ZB_ClientConnection fenetre;
+        ClientSocket client(&salle, &liste, nullptr, &fenetre, transport, nullptr);
+        salle.surInfo = [&] {
+            const int version = 2;
+            client.sendUserInfo(joueur(QStringLiteral("Moi"), Moi), 30, &version);
+        };
+        client.connecte(QStringLiteral("127.0.0.1"), port, QStringLiteral("moi"), 42, 30, false);
+        QTRY_COMPARE_WITH_TIMEOUT(serveur.getJoueurs().size(), 1, Delai);
+        QCOMPARE(serveur.getJoueurs().at(0)->getPlayerId(), Moi);
+        QCOMPARE(client.getEtat(), 5);
+
+        serveur.envoieEvenement(EvenementDeJeu(EvenementDeJeu::Mes, QStringLiteral("Bienvenue à table"), 4, 140,
+                                               EvenementDeJeu::Local_Table, -1, 0, -1, 0, ZB_ICI));
+        QTRY_COMPARE_WITH_TIMEOUT(exec.textes(), QStringList{QStringLiteral("Bienvenue à table")}, Delai);
+        QCOMPARE(exec.executes.at(0).source_, int(EvenementDeJeu::Remote_Table));
+        QCOMPARE(client.getEtat(), 6);
+
+        client.sendEvent(EvenementDeJeu(EvenementDeJeu::Mes, QStringLiteral("Salut"), 4, 140,
+                                        EvenementDeJeu::Local_Human, Moi, 0, -1, 0, ZB_ICI));
+        QTRY_COMPARE_WITH_TIMEOUT(hote.messages, QStringList{QStringLiteral("Salut")}, Delai);
+        QTRY_COMPARE_WITH_TIMEOUT(exec.executes.size(), 2, Delai);
+        QCOMPARE(exec.executes.at(1).source_, int(EvenementDeJeu::SourceRemote_Human_MyOwnMessageReturned));
+
+        serveur.arrete();
+        QTRY_COMPARE_WITH_TIMEOUT(salle.deType(ZB_Event::DisconnectClient).size(), 1, Delai);
+        QCOMPARE(salle.deType(ZB_Event::DisconnectClient)[0].drapeau, 1);
+        QVERIFY(client.getEtat() >= 7);
+    }
+};
+
+ZB_REGISTER_TEST(TestClientSocketReseau)
+#include "TestClientSocket.moc"
