@@ -447,8 +447,11 @@ void ZB_Room::continueTable_(int mode, double* delai, int noTable, bool force, b
     if (etat == 1) {
         if (mode == 0 && etatEnLigne_ == Hote) {
             const int etatServeur = server_->getEtat();
-            if (etatServeur == 4 || etatServeur == 5 || etatServeur == 6)
-                cb_serverStart(table->getNoTable());
+            if (etatServeur == 4 || etatServeur == 5 || etatServeur == 6) {
+                // The list is locked here, and the start queues on it.
+                const int no = table->getNoTable();
+                QTimer::singleShot(0, this, [this, no] { cb_serverStart(no); });
+            }
             else
                 startHosting(socket_, login_, portSecure_, portUnsecure_, portTcp_, idUtilisateur_);
         }
@@ -660,6 +663,9 @@ void ZB_Room::stopOnlineSession()
         server_->arrete();
     }
     etatEnLigne_ = HorsLigne;
+    // The session is over: connection errors that still arrive are no
+    // longer the user's concern.
+    enLigne_ = false;
     for (ZB_RoomTable* table : std::as_const(tables_))
         table->oublieSessionEnLigne();
     if (display_ != nullptr)
@@ -682,12 +688,19 @@ void ZB_Room::resetToSingleTable()
 void ZB_Room::cb_serverStart(int noTable)
 {
     setProtocolVersion(versionPour_(typeDePartie_()));
-    EvenementDeJeu inscription = inscriptionPartie_(noTable);
     if (ListeDesEvenements* liste = events_->getListe(-1)) {
         QMutexLocker verrou(liste->getMutex());
-        liste->execute_unlocked(-1, inscription, false);
+        // Only a table still waiting for its game takes the inscription, and
+        // the queue runs where it stands: a flush that first moved the state
+        // on would step over the first player's inscription.
+        if (liste->etatAttendu_ < 1)
+            liste->etatAttendu_ = 1;
+        if (liste->etatAttendu_ == 1) {
+            EvenementDeJeu inscription = inscriptionPartie_(noTable);
+            liste->execute_unlocked(-1, inscription, false);
+            liste->flush_unlocked();
+        }
     }
-    events_->flush();
     emit signalOnlineGameStarted();
 }
 

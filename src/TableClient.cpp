@@ -1,0 +1,342 @@
+#include "TableClient.h"
+
+#include "ClientSocket.h"
+#include "DisplayA.h"
+#include "Evenements.h"
+#include "GM_SocketTCP.h"
+#include "GM_SocketWeb.h"
+#include "OptionsDuJoueur.h"
+#include "ZB_AIError.h"
+#include "ZB_ClientConnection.h"
+#include "ZB_EventClientAskInfo.h"
+#include "ZB_EventDisconnectClient.h"
+#include "ZB_EventSocketError.h"
+#include "ZB_EventsGroup.h"
+#include "ZB_FichierDePartie.h"
+#include "ZB_RoomTable.h"
+
+#include <QMetaObject>
+#include <QMutexLocker>
+#include <QTextStream>
+
+namespace {
+
+// The method name in a slot given either plainly ("OnQuit") or the way
+// SLOT() writes it ("1OnQuit(int)").
+QByteArray nomDeMethode(const char* slot)
+{
+    QByteArray nom(slot);
+    if (!nom.isEmpty() && nom.at(0) >= '0' && nom.at(0) <= '9')
+        nom.remove(0, 1);
+    const qsizetype parenthese = nom.indexOf('(');
+    if (parenthese >= 0)
+        nom.truncate(parenthese);
+    return nom;
+}
+
+// Invokes the slot later with the answer, as a box would.
+void invoqueSlot(QObject* destinataire, const char* slot, int reponse)
+{
+    if (destinataire == nullptr || slot == nullptr)
+        return;
+    const QByteArray nom = nomDeMethode(slot);
+    if (!QMetaObject::invokeMethod(destinataire, nom.constData(), Qt::QueuedConnection, Q_ARG(int, reponse)))
+        QMetaObject::invokeMethod(destinataire, nom.constData(), Qt::QueuedConnection);
+}
+
+} // namespace
+
+TableClient::TableClient(QObject* parent, DisplayA* display, GM_MessageBoxDisplayerA* displayer,
+                         const OptionsDePartie& genre, const Parametres& parametres)
+    : ZB_Room(parent, display, displayer, genre, parametres)
+{
+}
+
+TableClient::~TableClient()
+{
+    evenements_.reset();
+    if (clientSocket_)
+        clientSocket_->closeConnection();
+    clientSocket_.reset();
+    serverView_.reset();
+    fenetreConnexion_.reset();
+}
+
+void TableClient::askQuit(QObject* destinataire, const char* slot)
+{
+    const int etatMinimum = getEvents()->getEtatMinimum();
+    const bool sansQuestion = estSansSauvegarde() || (needsSave() && etatMinimum != 139 && etatMinimum > 10)
+                           || !estEnLigne() || etatMinimum == 139;
+    if (sansQuestion) {
+        invoqueSlot(destinataire, slot, GM::Ok);
+        return;
+    }
+    QString penalite;
+    ZB_RoomTable* table = getTable(-1);
+    const int local = table != nullptr ? table->getNoJoueurLocal() : -1;
+    if (penaliteEnLigne_ && local >= 0 && !table->estMemeCompte(local))
+        penalite = tr("Comme une partie entière n'a pas encore été complétée, une pénalité sur votre score en ligne "
+                      "sera appliquée. ");
+    messageBoxQuestion(GM::Warning, tr("Avertissement."),
+                       tr("Une partie réseau est en cours. %1Voulez-vous tout de même quitter?").arg(penalite),
+                       static_cast<GM::StandardButton>(GM::Ok | GM::Cancel), destinataire,
+                       nomDeMethode(slot).constData());
+}
+
+void TableClient::disconnectFromServer()
+{
+    if (!clientSocket_)
+        return;
+    if (ZB_ClientConnection* fenetre = clientSocket_->getFenetre()) {
+        fenetre->show();
+        fenetre->setEtat(7);
+    }
+    clientSocket_->closeConnection();
+}
+
+void TableClient::startHosting(QSharedPointer<GM_SocketAbstract> socket, const QString& login, quint16 portSecure,
+                               quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur)
+{
+    if (!serverView_)
+        serverView_ = std::make_unique<ServerView>(nullptr, getServer(), this);
+    serverView_->start(getOptions(), socket, login, portSecure, portUnsecure, portTcp, idUtilisateur, this);
+}
+
+bool TableClient::loadFromStream(QTextStream& in, int* typeDeFichier, quint64 noTable, int* nombreDeLignes)
+{
+    int lignes = 0;
+    if (!ZB_Room::loadFromStream(in, typeDeFichier, noTable, &lignes))
+        return false;
+    if (nombreDeLignes != nullptr)
+        *nombreDeLignes = lignes;
+    filmDemande_ = false;
+    const int type = typeDeFichier != nullptr ? *typeDeFichier : ZB_FichierDePartie::FichierNormal;
+    if (lignes < 11) {
+        rejoueTout_(1);
+    } else if (type == ZB_FichierDePartie::FichierClient) {
+        messageBoxQuestion(GM::Question, tr("Question."), tr("Voulez-vous revoir la partie depuis le début?"),
+                           static_cast<GM::StandardButton>(GM::Yes | GM::No), this, "OnShowReplay_Answer");
+    } else {
+        rejoueTout_(type);
+    }
+    return true;
+}
+
+void TableClient::rejoueTout_(int modeVue)
+{
+    for (ZB_RoomTable* table : getTables())
+        table->rejoue(modeVue, this);
+}
+
+void TableClient::OnShowReplay_Answer(int result)
+{
+    reponseFilm_ = result == GM::Yes;
+    filmDemande_ = true;
+    rejoueTout_(reponseFilm_ ? 2 : 1);
+}
+
+void TableClient::cb_replayTermine()
+{
+    if (display_ != nullptr)
+        display_->rafraichit();
+    if (filmDemande_) {
+        filmDemande_ = false;
+        messageBox(GM::Information, tr("Information."), tr("Fin du film. Cliquez sur OK pour continuer la partie."),
+                   GM::Ok);
+    }
+    getEvents()->flush();
+}
+
+void TableClient::saveAs(const QString& chemin)
+{
+    ListeDesEvenements* liste = getListe(-1);
+    if (liste == nullptr)
+        return;
+    QMutexLocker verrou(liste->getMutex());
+    ZB_FichierDePartie::ecritFichier(chemin, *liste, this);
+}
+
+void TableClient::writeToStream(QTextStream& out)
+{
+    out.setEncoding(QStringConverter::Utf8);
+    ListeDesEvenements* liste = getListe(-1);
+    if (liste == nullptr)
+        return;
+    QMutexLocker verrou(liste->getMutex());
+    liste->ecritTexte(out);
+}
+
+void TableClient::connectToServer(const QString& adresse, quint16 port, const QString& login, qint64 idUtilisateur,
+                                  int secondesAttente, bool connexionPublique,
+                                  QSharedPointer<GM_SocketAbstract> socket)
+{
+    if (clientSocket_) {
+        clientSocket_->closeConnection();
+        clientSocket_.reset();
+    }
+    if (socket.isNull()) {
+        // The transport the session was started with.
+        if (estTcp())
+            socket = QSharedPointer<GM_SocketAbstract>(new GM_SocketTCP, &QObject::deleteLater);
+        else
+            socket = QSharedPointer<GM_SocketAbstract>(new GM_SocketWeb(estNonSecurise()), &QObject::deleteLater);
+        socket_ = socket;
+    }
+    if (!fenetreConnexion_)
+        fenetreConnexion_ = std::make_unique<ZB_ClientConnection>(nullptr);
+    secondesAttente_ = secondesAttente;
+    clientSocket_ = std::make_unique<ClientSocket>(this, getListe(-1), display_, fenetreConnexion_.get(), socket,
+                                                   displayer_);
+    clientSocket_->setIdJoueur(idJoueur_);
+    clientSocket_->connecte(adresse, port, login, idUtilisateur, secondesAttente, connexionPublique);
+}
+
+void TableClient::stopOnlineSession()
+{
+    const bool client = getEtatEnLigne() == Client;
+    ZB_Room::stopOnlineSession();
+    if (client && clientSocket_) {
+        clientSocket_->closeConnection();
+        clientSocket_.reset();
+        if (display_ != nullptr)
+            display_->finDeDonne(false);
+    }
+}
+
+void TableClient::sendToServer(const EvenementDeJeu& ev)
+{
+    if (clientSocket_)
+        clientSocket_->sendEvent(ev);
+}
+
+void TableClient::endOnlineGame(bool notifie)
+{
+    const bool client = getEtatEnLigne() == Client;
+    if (client && clientSocket_)
+        clientSocket_->closeConnection();
+    if (notifie) {
+        if (display_ != nullptr)
+            display_->afficheExclusion(client);
+    } else {
+        messageBox(GM::Information, tr("Information"), tr("La partie en ligne est terminée."), GM::Ok);
+    }
+}
+
+void TableClient::reprend_(int modeDepart, int genreSession)
+{
+    reponse_Depart(&modeDepart, &genreSession, getOptions(), QString(), QString(), portSecure_, portUnsecure_,
+                   portTcp_, secondesAttente_, false, socket_, -1);
+}
+
+void TableClient::answerNextGame(bool isPlayerContinue)
+{
+    emit testSignalGameCompleted();
+    const int etat = getEtatEnLigne();
+    if (isPlayerContinue) {
+        if (etat == Client)
+            reprend_(SansDepart, SessionAutre);
+        else
+            reprend_(MemesJoueurs, SessionAutre);
+        return;
+    }
+    if (estEnLigne())
+        stopOnlineSession();
+    if (etat == Hote)
+        reprend_(ViderListes, SessionServeur);
+    else
+        reprend_(MemesJoueurs, SessionAutre);
+}
+
+void TableClient::resetToSingleTable()
+{
+    evenements_.reset();
+    ZB_Room::resetToSingleTable();
+    if (fenetreEvenementsActive_)
+        setFenetreEvenements(true);
+}
+
+void TableClient::setFenetreEvenements(bool afficher)
+{
+    fenetreEvenementsActive_ = afficher;
+    evenements_.reset();
+    if (afficher) {
+        evenements_ = std::make_unique<Evenements>(nullptr, getListe(-1), 0);
+        evenements_->show();
+    }
+}
+
+void TableClient::cb_serverStart(int noTable)
+{
+    ZB_Room::cb_serverStart(noTable);
+}
+
+void TableClient::cb_serverStop()
+{
+    resetOnlineState();
+}
+
+void TableClient::customEvent(QEvent* event)
+{
+    const int type = event->type();
+    if (type == ZB_Event::EvenementDeJeu) {
+        ZB_Room::customEvent(event);
+        return;
+    }
+    if (event->isAccepted() || (!estEnLigne() && type != ZB_Event::AIError))
+        return;
+    switch (type) {
+    case ZB_Event::DisconnectClient: {
+        const auto* ev = static_cast<ZB_EventDisconnectClient*>(event);
+        if (ev->getAfficheMessage() == 1)
+            messageBox(GM::Warning, tr("Connection interrompue."),
+                       tr("La connection avec le serveur a été interrompue. La partie ne pourra pas continuer."),
+                       GM::Ok);
+        OnOnlineGameEnded();
+        event->accept();
+        break;
+    }
+    case ZB_Event::SocketError: {
+        const auto* ev = static_cast<ZB_EventSocketError*>(event);
+        ZB_RoomTable* table = getTable(-1);
+        const int etat = table != nullptr ? table->getEtatCourant() : 0;
+        const bool enJeu = etat != 0 && !(etat >= 135 && etat <= 138) && table != nullptr && !table->estFinDeMatch();
+        if (enJeu)
+            messageBox(GM::Warning, ev->getTitre(), ev->getTexte(), GM::Ok);
+        else
+            messageBox(GM::Information, tr("Information"), tr("La partie en ligne est terminée."), GM::Ok);
+        if (ev->getFinDePartie() != 0)
+            OnOnlineGameEnded();
+        event->accept();
+        break;
+    }
+    case ZB_Event::ClientAskInfo: {
+        const auto* ev = static_cast<ZB_EventClientAskInfo*>(event);
+        OptionsDuJoueur joueur;
+        joueur.nom_ = ev->getNomUtilisateur();
+        joueur.ordinateur_ = 0;
+        joueur.distant_ = 0;
+        joueur.drapeau1_ = true;
+        if (idJoueur_ == -1)
+            idJoueur_ = OptionsDuJoueur::genereId();
+        joueur.id_ = idJoueur_;
+        joueur.idCompte_ = ev->getIdUtilisateur();
+        joueur.optionsAI_ = OptionsAI(0.25, 0.08, 0.5, 5000);
+        secondesAttente_ = ev->getTempsAttente();
+        if (clientSocket_) {
+            clientSocket_->setIdJoueur(idJoueur_);
+            const int version = getProtocolVersion();
+            clientSocket_->sendUserInfo(joueur, secondesAttente_, &version);
+        }
+        event->accept();
+        break;
+    }
+    case ZB_Event::AIError: {
+        const auto* ev = static_cast<ZB_AIError*>(event);
+        messageBox(GM::Warning, ev->getTitre(), ev->getTexte(), GM::Ok);
+        event->accept();
+        break;
+    }
+    default:
+        break;
+    }
+}

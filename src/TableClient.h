@@ -1,0 +1,88 @@
+#pragma once
+
+#include "ListeDesEvenements.h"
+#include "ServerView.h"
+#include "ZB_Room.h"
+
+#include <QPointer>
+
+#include <memory>
+
+class ClientSocket;
+class Evenements;
+class ZB_ClientConnection;
+
+// The room of this machine's user: the room's session operations done for a
+// person at a screen. It connects to a remote table through a ClientSocket,
+// opens the server view when hosting, asks before quitting an online game,
+// offers the replay of an opened game file and tells the user when an online
+// game ends.
+class TableClient : public ZB_Room,
+                    protected ListeDesEvenements::ReplayRequester,
+                    protected ServerView::Cb_ServerStartOrStop
+{
+    Q_OBJECT
+
+public:
+    TableClient(QObject* parent, DisplayA* display, GM_MessageBoxDisplayerA* displayer, const OptionsDePartie& genre,
+                const Parametres& parametres);
+    ~TableClient() override;
+
+    void askQuit(QObject* destinataire, const char* slot) override;
+    void disconnectFromServer() override;
+    void startHosting(QSharedPointer<GM_SocketAbstract> socket, const QString& login, quint16 portSecure,
+                      quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur) override;
+    bool loadFromStream(QTextStream& in, int* typeDeFichier, quint64 noTable, int* nombreDeLignes) override;
+    void saveAs(const QString& chemin) override;
+    void writeToStream(QTextStream& out) override;
+    void connectToServer(const QString& adresse, quint16 port, const QString& login, qint64 idUtilisateur,
+                         int secondesAttente, bool connexionPublique,
+                         QSharedPointer<GM_SocketAbstract> socket) override;
+    void stopOnlineSession() override;
+    void sendToServer(const EvenementDeJeu& ev) override;
+    void endOnlineGame(bool notifie) override;
+    void answerNextGame(bool isPlayerContinue) override;
+    void resetToSingleTable() override;
+    void cb_serverStart(int noTable) override;
+
+    // The event window of every table, when the option is on.
+    void setFenetreEvenements(bool afficher);
+    // The local user's unique id on the network, -1 until it has one.
+    void setIdJoueur(qint64 id) { idJoueur_ = id; }
+    qint64 getIdJoueur() const { return idJoueur_; }
+    // A penalty applies when an online game is left early.
+    void setPenaliteEnLigne(bool penalite) { penaliteEnLigne_ = penalite; }
+
+    ClientSocket* getClientSocket() const { return clientSocket_.get(); }
+    ServerView* getServerView() const { return serverView_.get(); }
+    Evenements* getFenetreEvenements() const { return evenements_.get(); }
+    bool getReponseFilm() const { return reponseFilm_; }
+
+signals:
+    void testSignalGameCompleted();
+
+public slots:
+    void OnShowReplay_Answer(int result);
+
+protected:
+    void customEvent(QEvent* event) override;
+    // ListeDesEvenements::ReplayRequester.
+    void cb_replayTermine() override;
+    // ServerView::Cb_ServerStartOrStop.
+    void cb_serverStop() override;
+
+private:
+    void rejoueTout_(int modeVue);
+    void reprend_(int modeDepart, int genreSession);
+
+    std::unique_ptr<Evenements> evenements_;
+    std::unique_ptr<ClientSocket> clientSocket_;
+    std::unique_ptr<ServerView> serverView_;
+    std::unique_ptr<ZB_ClientConnection> fenetreConnexion_;
+    int secondesAttente_ = 0;
+    bool reponseFilm_ = false;
+    bool filmDemande_ = false;
+    bool fenetreEvenementsActive_ = false;
+    bool penaliteEnLigne_ = false;
+    qint64 idJoueur_ = -1;
+};

@@ -1,0 +1,220 @@
+#include "GM_MessageBoxDisplayerHeadless.h"
+#include "ListeDesEvenements.h"
+#include "OptionsDePartie.h"
+#include "TableClient.h"
+#include "TypeDePartie.h"
+#include "ZB_AIError.h"
+#include "ZB_DisplayEmpty.h"
+#include "ZB_EventSocketError.h"
+#include "ZB_EventsGroup.h"
+#include "ZB_RoomTable.h"
+#include "ZbTestRegistry.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// Remembers the view modes the tables replay with.
+class DisplayTemoin : public ZB_DisplayEmpty
+{
+public:
+    QList<int> modesVue;
+    void setModeVue(int mode) override { modesVue << mode; }
+};
+
+// Receives the answer of the quit question.
+class Quitteur : public QObject
+{
+    Q_OBJECT
+public:
+    QList<int> reponses;
+public slots:
+    void OnQuit(int reponse) { reponses << reponse; }
+};
+
+OptionsDePartie optionsJass()
+{
+    TypeDePartie::initTypesDePartie(TypeDePartie::GenreJass);
+    OptionsDePartie options(TypeDePartie::GenreJass);
+    options.idPreset_ = 4;
+    return options;
+}
+
+} // namespace
+
+class TestTableClient : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir dossier;
+    DisplayTemoin display;
+    GM_MessageBoxDisplayerHeadless boites;
+    std::unique_ptr<TableClient> salle;
+
+    void ouvre()
+    {
+        ZB_Room::Parametres p;
+        p.modeSimple = true;
+        p.sansDelai = true;
+        p.dossierDonnees = dossier.path() + QLatin1Char('/');
+        salle = std::make_unique<TableClient>(nullptr, &display, &boites, OptionsDePartie(TypeDePartie::GenreJass), p);
+    }
+    QStringList textes() const
+    {
+        QStringList t;
+        for (const auto& a : boites.historique())
+            t << a.requete.titre_ + QLatin1String(" | ") + a.requete.texte_;
+        return t;
+    }
+    // A session that counts as online without any socket: hosting.
+    void enLigne()
+    {
+        int mode = ZB_Room::ViderListes;
+        int session = ZB_Room::SessionServeur;
+        salle->reponse_Depart(&mode, &session, optionsJass(), QString(), QString(), 4001, 4002, 4000, 0, false, {},
+                              -1);
+    }
+
+private slots:
+    void init()
+    {
+        // A box a test left on screen would hold back the next test's.
+        while (boites.aUneBoiteAffichee())
+            boites.repond(GM::Ok);
+        boites.effaceHistorique();
+        boites.setRepondeur(nullptr);
+        display.modesVue.clear();
+        ouvre();
+    }
+    void cleanup() { salle.reset(); }
+
+    void quitter()
+    {
+        Quitteur quitteur;
+        // Not online: no question.
+        salle->askQuit(&quitteur, SLOT(OnQuit(int)));
+        QTRY_COMPARE(quitteur.reponses.size(), 1);
+        QVERIFY(textes().isEmpty());
+
+        enLigne();
+        salle->getListe(-1)->etatAttendu_ = 20;
+        salle->clearNeedsSave();
+        salle->askQuit(&quitteur, SLOT(OnQuit(int)));
+        QTRY_COMPARE(textes().size(), 1);
+        QVERIFY(textes().at(0).startsWith(QStringLiteral("Avertissement. | Une partie réseau est en cours. Voulez-vous")));
+        QVERIFY(boites.repond(GM::Cancel));
+        QTRY_COMPARE(quitteur.reponses.size(), 2);
+        QCOMPARE(quitteur.reponses.last(), int(GM::Cancel));
+
+        // The game is over: no question.
+        salle->getListe(-1)->etatAttendu_ = 139;
+        salle->askQuit(&quitteur, SLOT(OnQuit(int)));
+        QTRY_COMPARE(quitteur.reponses.size(), 3);
+        QCOMPARE(textes().size(), 1);
+    }
+
+    // A short file replays at once; a longer one the user opened asks, and
+    // the answer chooses the view mode.
+    void fichierOuvert_data()
+    {
+        QTest::addColumn<int>("lignes");
+        QTest::addColumn<int>("reponse");
+        QTest::addColumn<int>("modeVue");
+        QTest::addColumn<bool>("question");
+        QTest::newRow("ten lines") << 10 << 0 << 1 << false;
+        QTest::newRow("long, yes") << 30 << int(GM::Yes) << 2 << true;
+        QTest::newRow("long, no") << 30 << int(GM::No) << 1 << true;
+    }
+    void fichierOuvert()
+    {
+        QFETCH(int, lignes);
+        QFETCH(int, reponse);
+        QFETCH(int, modeVue);
+        QFETCH(bool, question);
+        QStringList contenu{QStringLiteral("12")};
+        contenu << optionsJass().sauveValeursDansString();
+        for (int i = 2; i < lignes; ++i)
+            contenu << QStringLiteral("{Mes!bonjour %1!0!140!2!-1!0!-1!0!}").arg(i);
+        const QString chemin = dossier.filePath(QStringLiteral("partie%1.jss").arg(lignes));
+        {
+            QFile f(chemin);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(contenu.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+        }
+        if (question)
+            boites.setRepondeur([reponse](uint, const GM_MessageBoxRequest&) {
+                return static_cast<GM::StandardButton>(reponse);
+            });
+        int mode = ZB_Room::OuvreFichier;
+        int session = ZB_Room::SessionLocale;
+        try {
+            salle->reponse_Depart(&mode, &session, optionsJass(), chemin, QString(), 4001, 4002, 4000, 0, false, {},
+                                  -1);
+        } catch (const std::exception&) {
+            // The made-up lines need not replay; only the choice matters.
+        }
+        QTRY_VERIFY2(!display.modesVue.isEmpty(), qPrintable(textes().join(QLatin1Char('\n'))));
+        QCOMPARE(display.modesVue.last(), modeVue);
+        const bool demande = textes().join(QLatin1Char('\n')).contains(
+            QStringLiteral("Voulez-vous revoir la partie depuis le début?"));
+        QCOMPARE(demande, question);
+    }
+
+    // A connection error after the game ended says the game is over; an
+    // error of the computer player is shown even offline.
+    void erreursDeConnexion()
+    {
+        boites.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
+        enLigne();
+        salle->getListe(-1)->etatAttendu_ = 136;
+        QCoreApplication::postEvent(salle.get(), new ZB_EventSocketError(QStringLiteral("Titre"),
+                                                                         QStringLiteral("Texte"), 0));
+        QTRY_COMPARE(textes().size(), 1);
+        QCOMPARE(textes().at(0), QStringLiteral("Information | La partie en ligne est terminée."));
+
+        salle->stopOnlineSession();
+        QCoreApplication::postEvent(salle.get(), new ZB_AIError(QStringLiteral("Erreur"), QStringLiteral("IA")));
+        QTRY_COMPARE(textes().size(), 2);
+        QCOMPARE(textes().at(1), QStringLiteral("Erreur | IA"));
+        // Offline, a connection error is not for the user.
+        QCoreApplication::postEvent(salle.get(), new ZB_EventSocketError(QStringLiteral("Titre"),
+                                                                         QStringLiteral("Texte"), 1));
+        QTest::qWait(20);
+        QCOMPARE(textes().size(), 2);
+    }
+
+    void prochainePartie()
+    {
+        QSignalSpy fin(salle.get(), &TableClient::testSignalGameCompleted);
+        enLigne();
+        QCOMPARE(salle->getEtatEnLigne(), int(ZB_Room::Hote));
+        // The host stops: the lists are emptied and it hosts again.
+        salle->answerNextGame(false);
+        QCOMPARE(fin.count(), 1);
+        QCOMPARE(salle->getEtatEnLigne(), int(ZB_Room::Hote));
+        // Offline, the same players play on.
+        salle->stopOnlineSession();
+        salle->answerNextGame(true);
+        QCOMPARE(fin.count(), 2);
+        QCOMPARE(salle->getEtatEnLigne(), int(ZB_Room::HorsLigne));
+    }
+
+    void fenetreEvenements()
+    {
+        salle->setFenetreEvenements(true);
+        QVERIFY(salle->getFenetreEvenements() != nullptr);
+        salle->resetToSingleTable();
+        QVERIFY(salle->getFenetreEvenements() != nullptr);
+        salle->setFenetreEvenements(false);
+        QVERIFY(salle->getFenetreEvenements() == nullptr);
+    }
+};
+
+ZB_REGISTER_TEST(TestTableClient)
+#include "TestTableClient.moc"
