@@ -467,8 +467,14 @@ void ZB_Room::continueTable_(int mode, double* delai, int noTable, bool force, b
         siege = table->getJoueurQuiDoitJouer(etat);
     JoueurHumain* joueur = table->getJoueur(siege);
     if (joueur != nullptr && joueur->estJoueurManuel() && etatEnLigne_ == HorsLigne && mode == 0
-        && !sansSauvegarde_)
-        saveToFile();
+        && !sansSauvegarde_) {
+        // A continuation runs under the lock of its table's list: the first
+        // table's list is written as it is, locking it again would hang.
+        if (liste == events_->getListe(-1))
+            ZB_FichierDePartie::ecritFichier(cheminSauvegarde_, *liste, this);
+        else
+            saveToFile();
+    }
     table->continueLeJeu(mode, delai, relance, force);
 }
 

@@ -359,6 +359,44 @@ private slots:
         QVERIFY(f.readAll().contains("{InP!"));
     }
 
+    // The autosave at the local user's first turn is written while the list
+    // runs its queue: it must not wait for the list's own lock. The file must
+    // come from this game, not from an earlier test in the same folder.
+    void sauvegardeAuTourDuJoueurLocal()
+    {
+        QTemporaryDir propre;
+        QVERIFY(propre.isValid());
+        ZB_Room::Parametres p;
+        p.sansSauvegarde = false;
+        p.modeSimple = true;
+        p.sansDelai = true;
+        p.dossierDonnees = propre.path() + QLatin1Char('/');
+        salle = std::make_unique<SalleDeTest>(nullptr, &display, nullptr, OptionsDePartie(TypeDePartie::GenreJass), p);
+        demarre(optionsDuPreset(TypeDePartie::GenreJass, 0));
+        OptionsDuJoueur humain;
+        humain.nom_ = QStringLiteral("Moi");
+        humain.id_ = 42;
+        humain.ordinateur_ = 0;
+        humain.distant_ = 0;
+        salle->inscritJoueur(humain, 2, 0);
+        for (int siege = 1; siege < 4; ++siege)
+            salle->inscritJoueur(ordinateur(siege), 2 + siege, 0);
+        QVERIFY(attendEtat(7, 10));
+        QElapsedTimer attente;
+        attente.start();
+        // The local user acknowledges the deal as the panel would; its first
+        // turn (trump choice or first card) then saves the game.
+        while (!QFile::exists(salle->getCheminSauvegarde()) && attente.elapsed() < 20000) {
+            if (liste()->etatAttendu_ >= 7 && liste()->etatAttendu_ <= 10)
+                salle->getTable(0)->getJoueur(0)->actionDistribue();
+            QTest::qWait(5);
+        }
+        QVERIFY(QFile::exists(salle->getCheminSauvegarde()));
+        QVERIFY(liste()->getMutex()->tryLock());
+        liste()->getMutex()->unlock();
+        salle.reset();
+    }
+
     // The next game with the same players (start mode 4): the list keeps
     // the game inscription, inscribes the seated players again and the new
     // match plays. Emptying the lists (mode 6) leaves the tables waiting.
