@@ -833,6 +833,7 @@ void ZB_Room::OnSendStatsGameCompleted(bool isConnected, QString stats)
 
 void ZB_Room::OnQuickFixDelayCompleteRound()
 {
+    QString erreur;
     events_->lock();
     try {
         if (events_->sontTousDansEtat(128)) {
@@ -842,9 +843,21 @@ void ZB_Room::OnQuickFixDelayCompleteRound()
                 continueTable_(0, nullptr, i, false, relance_);
             events_->flush_unlocked();
         }
+    } catch (const GM_Exception& e) {
+        erreur = e.getMessage();
+    } catch (const std::exception& e) {
+        erreur = QString::fromUtf8(e.what());
     } catch (...) {
-        events_->unlock();
-        throw;
+        erreur = QStringLiteral("unknown exception");
     }
     events_->unlock();
+    if (erreur.isEmpty())
+        return;
+    // Nothing may leave a slot. The event that failed is off its queue: the
+    // lists try again with what follows, as after a failed flush.
+    QMessageLogger(__FILE__, __LINE__, Q_FUNC_INFO)
+        .warning("%s", qUtf8Printable(QStringLiteral("ZB_Room::OnQuickFixDelayCompleteRound: %1").arg(erreur)));
+    for (auto it = tables_.constBegin(); it != tables_.constEnd(); ++it)
+        if (ListeDesEvenements* liste = events_->getListe(it.key()))
+            QTimer::singleShot(ListeDesEvenements::DelaiReessai, liste, &ListeDesEvenements::OnFlush);
 }
