@@ -467,8 +467,14 @@ void ZB_Room::continueTable_(int mode, double* delai, int noTable, bool force, b
         siege = table->getJoueurQuiDoitJouer(etat);
     JoueurHumain* joueur = table->getJoueur(siege);
     if (joueur != nullptr && joueur->estJoueurManuel() && etatEnLigne_ == HorsLigne && mode == 0
-        && !sansSauvegarde_)
-        saveToFile();
+        && !sansSauvegarde_) {
+        // A continuation runs under the lock of its table's list: the first
+        // table's list is written as it is, locking it again would hang.
+        if (liste == events_->getListe(-1))
+            ZB_FichierDePartie::ecritFichier(cheminSauvegarde_, *liste, this);
+        else
+            saveToFile();
+    }
     table->continueLeJeu(mode, delai, relance, force);
 }
 
@@ -827,6 +833,7 @@ void ZB_Room::OnSendStatsGameCompleted(bool isConnected, QString stats)
 
 void ZB_Room::OnQuickFixDelayCompleteRound()
 {
+    QString erreur;
     events_->lock();
     try {
         if (events_->sontTousDansEtat(128)) {
@@ -836,9 +843,21 @@ void ZB_Room::OnQuickFixDelayCompleteRound()
                 continueTable_(0, nullptr, i, false, relance_);
             events_->flush_unlocked();
         }
+    } catch (const GM_Exception& e) {
+        erreur = e.getMessage();
+    } catch (const std::exception& e) {
+        erreur = QString::fromUtf8(e.what());
     } catch (...) {
-        events_->unlock();
-        throw;
+        erreur = QStringLiteral("unknown exception");
     }
     events_->unlock();
+    if (erreur.isEmpty())
+        return;
+    // Nothing may leave a slot. The event that failed is off its queue: the
+    // lists try again with what follows, as after a failed flush.
+    QMessageLogger(__FILE__, __LINE__, Q_FUNC_INFO)
+        .warning("%s", qUtf8Printable(QStringLiteral("ZB_Room::OnQuickFixDelayCompleteRound: %1").arg(erreur)));
+    for (auto it = tables_.constBegin(); it != tables_.constEnd(); ++it)
+        if (ListeDesEvenements* liste = events_->getListe(it.key()))
+            QTimer::singleShot(ListeDesEvenements::DelaiReessai, liste, &ListeDesEvenements::OnFlush);
 }

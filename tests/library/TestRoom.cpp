@@ -359,6 +359,44 @@ private slots:
         QVERIFY(f.readAll().contains("{InP!"));
     }
 
+    // The autosave at the local user's first turn is written while the list
+    // runs its queue: it must not wait for the list's own lock. The file must
+    // come from this game, not from an earlier test in the same folder.
+    void sauvegardeAuTourDuJoueurLocal()
+    {
+        QTemporaryDir propre;
+        QVERIFY(propre.isValid());
+        ZB_Room::Parametres p;
+        p.sansSauvegarde = false;
+        p.modeSimple = true;
+        p.sansDelai = true;
+        p.dossierDonnees = propre.path() + QLatin1Char('/');
+        salle = std::make_unique<SalleDeTest>(nullptr, &display, nullptr, OptionsDePartie(TypeDePartie::GenreJass), p);
+        demarre(optionsDuPreset(TypeDePartie::GenreJass, 0));
+        OptionsDuJoueur humain;
+        humain.nom_ = QStringLiteral("Moi");
+        humain.id_ = 42;
+        humain.ordinateur_ = 0;
+        humain.distant_ = 0;
+        salle->inscritJoueur(humain, 2, 0);
+        for (int siege = 1; siege < 4; ++siege)
+            salle->inscritJoueur(ordinateur(siege), 2 + siege, 0);
+        QVERIFY(attendEtat(7, 10));
+        QElapsedTimer attente;
+        attente.start();
+        // The local user acknowledges the deal as the panel would; its first
+        // turn (trump choice or first card) then saves the game.
+        while (!QFile::exists(salle->getCheminSauvegarde()) && attente.elapsed() < 20000) {
+            if (liste()->etatAttendu_ >= 7 && liste()->etatAttendu_ <= 10)
+                salle->getTable(0)->getJoueur(0)->actionDistribue();
+            QTest::qWait(5);
+        }
+        QVERIFY(QFile::exists(salle->getCheminSauvegarde()));
+        QVERIFY(liste()->getMutex()->tryLock());
+        liste()->getMutex()->unlock();
+        salle.reset();
+    }
+
     // The next game with the same players (start mode 4): the list keeps
     // the game inscription, inscribes the seated players again and the new
     // match plays. Emptying the lists (mode 6) leaves the tables waiting.
@@ -427,6 +465,34 @@ private slots:
         salle->getListe(1)->etatAttendu_ = 139;
         salle->OnQuestionNouvellePartie(true);
         QCOMPARE(salle->reponsesNouvellePartie, 1);
+    }
+
+    // The delayed end of a hosted round is a slot: an event that fails there
+    // is reported and dropped, nothing is thrown into the event loop, and
+    // every list is free again.
+    void finDeTourDiffereeSansException()
+    {
+        ouvre();
+        QVERIFY(salle->setNombreDeTables(2, 0));
+        EvenementDeJeu casse(EvenementDeJeu::InP, QStringLiteral("x y z"), ZB_RoomTable::SiegeTable, 2,
+                             EvenementDeJeu::Local_Table, -1, 0, -1, 0, ZB_ICI);
+        salle->getListe(0)->execute_unlocked(-1, casse, false);
+        QVERIFY(!salle->getListe(0)->getEnQueue(2).isEmpty());
+        salle->getListe(0)->etatAttendu_ = 128;
+        salle->getListe(1)->etatAttendu_ = 128;
+        CompteAvertissements avertissements;
+        bool lance = false;
+        try {
+            salle->OnQuickFixDelayCompleteRound();
+        } catch (...) {
+            lance = true;
+        }
+        QVERIFY(!lance);
+        QVERIFY(CompteAvertissements::compte > 0);
+        for (int no = 0; no < 2; ++no) {
+            QVERIFY(salle->getListe(no)->getMutex()->tryLock());
+            salle->getListe(no)->getMutex()->unlock();
+        }
     }
 
     // Tables of one room stay in step: a table ahead waits at the states
