@@ -466,8 +466,9 @@ void ZB_Room::continueTable_(int mode, double* delai, int noTable, bool force, b
     else if (estEtatDeCarte(etat))
         siege = table->getJoueurQuiDoitJouer(etat);
     JoueurHumain* joueur = table->getJoueur(siege);
+    // A record being replayed is not saved half-way over the last autosave.
     if (joueur != nullptr && joueur->estJoueurManuel() && etatEnLigne_ == HorsLigne && mode == 0
-        && !sansSauvegarde_) {
+        && !sansSauvegarde_ && !liste->estReplayEnCours()) {
         // A continuation runs under the lock of its table's list: the first
         // table's list is written as it is, locking it again would hang.
         if (liste == events_->getListe(-1))

@@ -339,26 +339,6 @@ private slots:
         QVERIFY(attendEtat(40, 10));
     }
 
-    // The local user's turn saves the game, unless the room keeps nothing.
-    void sauvegardeAutomatique()
-    {
-        ouvre(false);
-        demarre(optionsDuPreset(TypeDePartie::GenreJass, 0));
-        OptionsDuJoueur humain;
-        humain.nom_ = QStringLiteral("Moi");
-        humain.id_ = 42;
-        humain.ordinateur_ = 0;
-        humain.distant_ = 0;
-        salle->inscritJoueur(humain, 2, 0);
-        for (int siege = 1; siege < 4; ++siege)
-            salle->inscritJoueur(ordinateur(siege), 2 + siege, 0);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(salle->getCheminSauvegarde()), 20000);
-        QFile f(salle->getCheminSauvegarde());
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QVERIFY(f.readLine().startsWith("12"));
-        QVERIFY(f.readAll().contains("{InP!"));
-    }
-
     // The autosave at the local user's first turn is written while the list
     // runs its queue: it must not wait for the list's own lock. The file must
     // come from this game, not from an earlier test in the same folder.
