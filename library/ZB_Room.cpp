@@ -29,29 +29,6 @@ void trace(const QString& ligne)
     qDebug("%s", qUtf8Printable(ligne));
 }
 
-// The seat a state waits for when the autosave asks whether the local user
-// plays next, -1 when the state is nobody's turn.
-bool estEtatDeCarte(int etat)
-{
-    return JoueurHumain::estEtatDeJeuDeCarte(etat);
-}
-
-bool estEtatNouveauJoueur(int etat)
-{
-    for (int debut : {33, 49, 61, 73, 85})
-        if (etat >= debut && etat < debut + 4)
-            return true;
-    return false;
-}
-
-int premierEtatDuGroupe(int etat)
-{
-    for (int debut : {33, 49, 61, 73, 85})
-        if (etat >= debut && etat < debut + 4)
-            return debut;
-    return -1;
-}
-
 const QStringList& prenoms()
 {
     static const QStringList liste = [] {
@@ -463,7 +440,7 @@ void ZB_Room::continueTable_(int mode, double* delai, int noTable, bool force, b
         siege = debut;
     else if (etat == 28 && debut >= 0 && debut < 4 && table->getJoueur(debut) != nullptr)
         siege = (table->getJoueur(debut)->noJoueur_ + 2) % 4;
-    else if (estEtatDeCarte(etat))
+    else if (JoueurHumain::estEtatDeJeuDeCarte(etat))
         siege = table->getJoueurQuiDoitJouer(etat);
     JoueurHumain* joueur = table->getJoueur(siege);
     // A record being replayed is not saved half-way over the last autosave.
@@ -514,9 +491,9 @@ bool ZB_Room::incrementeTour_(int mode, int noTable)
     // Nobody waits at a new-player state: the walk goes on through the
     // group, whose next state is the trick's first card.
     if (etat != 128) {
-        const int groupe = premierEtatDuGroupe(suivant);
+        const int groupe = ZB_RoomTable::premierEtatNouveauJoueur(suivant);
         if (groupe >= 0) {
-            while (estEtatNouveauJoueur(suivant) && suivant < groupe + 4
+            while (suivant < groupe + 4
                    && !table->getEntreesProchainPli().contains(suivant - groupe)
                    && liste->getEnQueue(suivant).isEmpty())
                 ++suivant;

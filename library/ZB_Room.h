@@ -20,8 +20,6 @@ class EvenementDeJeu;
 class GM_MessageBoxDisplayerA;
 class GM_SocketAbstract;
 class QTextStream;
-class ZB_AnalyseJoueurEmpty;
-class ZB_DisplayEmptyPlayer;
 class ZB_EventsGroup;
 class ZB_RoomTable;
 

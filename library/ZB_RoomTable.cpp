@@ -877,13 +877,6 @@ namespace {
 
 constexpr int PremiersEtatsDeGroupe[] = {33, 41, 45, 49, 57, 61, 69, 73, 81, 85, 93, 101, 109, 117, 125, 130};
 
-bool estEtatNouveauJoueur(int etat)
-{
-    for (int debut : {33, 49, 61, 73, 85})
-        if (etat >= debut && etat < debut + 4)
-            return true;
-    return false;
-}
 
 bool estEtatRamasse(int etat)
 {
@@ -905,6 +898,14 @@ bool estFinDePli(int etat)
 }
 
 } // namespace
+
+int ZB_RoomTable::premierEtatNouveauJoueur(int etat)
+{
+    for (int debut : {33, 49, 61, 73, 85})
+        if (etat >= debut && etat < debut + 4)
+            return debut;
+    return -1;
+}
 
 int ZB_RoomTable::siegeDuGroupe_(int etat)
 {
@@ -1130,7 +1131,7 @@ void ZB_RoomTable::continueLeJeu(int mode, double* delai, bool relance, bool for
         m_joueurs.at(siege)->demande_Annonce(demande_(etat, mode),
                                              m_partie.isNull() ? 0 : m_partie->atoutChoisi_.atout_);
         fixeDelai(etat == 29 ? 3000 : 500);
-    } else if (estEtatNouveauJoueur(etat)) {
+    } else if (premierEtatNouveauJoueur(etat) >= 0) {
         metAJourActivite = false;
         if (m_serveur && m_reseau) {
             const int siege = siegeDuGroupe_(etat);

@@ -81,6 +81,9 @@ public:
 
     // The highest seat played by hand on this machine, -1 when none.
     int getNoJoueurLocal() const;
+    // The first state of the new-player group etat belongs to, -1 when it
+    // is not a new-player state.
+    static int premierEtatNouveauJoueur(int etat);
     // The seat that must act in the current state, or in a given one.
     int getJoueurQuiDoitJouer() const;
     int getJoueurQuiDoitJouer(int etat) const;

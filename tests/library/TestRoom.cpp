@@ -12,6 +12,7 @@
 #include "ZB_FichierDePartie.h"
 #include "ZB_Room.h"
 #include "ZB_RoomTable.h"
+#include "CompteAvertissements.h"
 #include "ZbTestRegistry.h"
 
 #include <QElapsedTimer>
@@ -51,27 +52,6 @@ public:
     void endOnlineGame(bool) override { appels << QStringLiteral("endOnlineGame"); }
     void answerNextGame(bool) override { ++reponsesNouvellePartie; }
 };
-
-struct CompteAvertissements {
-    static int compte;
-    static QString premier;
-    static void gestionnaire(QtMsgType type, const QMessageLogContext&, const QString& texte)
-    {
-        if (type == QtDebugMsg || type == QtInfoMsg)
-            return;
-        if (compte++ == 0)
-            premier = texte;
-    }
-    QtMessageHandler avant;
-    CompteAvertissements() : avant(qInstallMessageHandler(&CompteAvertissements::gestionnaire))
-    {
-        compte = 0;
-        premier.clear();
-    }
-    ~CompteAvertissements() { qInstallMessageHandler(avant); }
-};
-int CompteAvertissements::compte = 0;
-QString CompteAvertissements::premier;
 
 OptionsDuJoueur ordinateur(int siege)
 {

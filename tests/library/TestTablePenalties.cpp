@@ -6,6 +6,7 @@
 #include "OptionsDePartie.h"
 #include "ZB_DisplayEmpty.h"
 #include "ZB_RoomTable.h"
+#include "SalleDeTable.h"
 #include "ZbTestRegistry.h"
 
 #include <QCoreApplication>
@@ -16,43 +17,6 @@
 #include <memory>
 
 namespace {
-
-// The room: runs the table's events through the table and keeps what was
-// applied; the table is its child, so everything the table posts comes here
-// first and is handed on.
-class SalleDePenalites : public QObject, public ListeDesEvenements::Executor
-{
-    Q_OBJECT
-public:
-    ListeDesEvenements liste{this, 0};
-    ZB_RoomTable* table = nullptr;
-    QList<EvenementDeJeu> postes;
-    QList<EvenementDeJeu> appliques;
-
-    bool cb_executeUnEvenement(EvenementDeJeu& ev) override
-    {
-        const bool applique = table->cb_executeUnEvenement(ev);
-        if (applique)
-            appliques << ev;
-        return applique;
-    }
-    void envoieEvenement(const EvenementDeJeu&) override {}
-    void continueLeJeu(int, double*, int, bool) override {}
-    void noteActiviteJoueur(const EvenementDeJeu&) override {}
-    bool peutContinuer(int&, int) override { return true; }
-
-protected:
-    void customEvent(QEvent* event) override
-    {
-        auto* ev = dynamic_cast<EvenementDeJeu*>(event);
-        if (ev == nullptr)
-            return;
-        postes << *ev;
-        EvenementDeJeu copie(*ev);
-        QCoreApplication::sendEvent(table, &copie);
-        event->accept();
-    }
-};
 
 OptionsDuJoueur client(int siege, qint64 compte)
 {
@@ -71,13 +35,13 @@ class TestTablePenalties : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<SalleDePenalites> salle;
+    std::unique_ptr<SalleDeTable> salle;
     std::unique_ptr<ZB_DisplayEmpty> display;
     ZB_RoomTable* table = nullptr; // owned by the room
 
     void prepare(quint8 penalites)
     {
-        salle = std::make_unique<SalleDePenalites>();
+        salle = std::make_unique<SalleDeTable>();
         display = std::make_unique<ZB_DisplayEmpty>();
         table = new ZB_RoomTable(salle.get(), true, false);
         salle->table = table;

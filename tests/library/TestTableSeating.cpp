@@ -15,6 +15,8 @@
 #include "ZB_RoomTable.h"
 #include "ZB_ServerSeatingA.h"
 #include "ZB_ServerSocketConnection.h"
+#include "CompteAvertissements.h"
+#include "SalleDeTable.h"
 #include "ZbTestRegistry.h"
 
 #include <QCoreApplication>
@@ -57,50 +59,6 @@ public:
     }
     bool estListeDAttenteVide() const override { return attenteVide; }
     void setEtatServeur(int etat) override { etats << etat; }
-};
-
-// The room: its table is its child, so what the table posts comes here and
-// is handed on to the table's intake; what the list applies is kept.
-class SalleDeSieges : public QObject, public ListeDesEvenements::Executor
-{
-    Q_OBJECT
-public:
-    ListeDesEvenements liste{this, 0};
-    ZB_RoomTable* table = nullptr;
-    QList<EvenementDeJeu> postes;
-    QList<EvenementDeJeu> appliques;
-
-    bool cb_executeUnEvenement(EvenementDeJeu& ev) override
-    {
-        const bool applique = table->cb_executeUnEvenement(ev);
-        if (applique)
-            appliques << ev;
-        return applique;
-    }
-    void envoieEvenement(const EvenementDeJeu&) override {}
-    void continueLeJeu(int, double*, int, bool) override {}
-    void noteActiviteJoueur(const EvenementDeJeu&) override {}
-    bool peutContinuer(int&, int) override { return true; }
-
-    QStringList genresAppliques() const
-    {
-        QStringList genres;
-        for (const EvenementDeJeu& ev : appliques)
-            genres << EvenementDeJeu::codeDeGenre(ev.type_);
-        return genres;
-    }
-
-protected:
-    void customEvent(QEvent* event) override
-    {
-        auto* ev = dynamic_cast<EvenementDeJeu*>(event);
-        if (ev == nullptr)
-            return;
-        postes << *ev;
-        EvenementDeJeu copie(*ev);
-        QCoreApplication::sendEvent(table, &copie);
-        event->accept();
-    }
 };
 
 OptionsDuJoueur client(int siege, qint64 compte = -1)
@@ -197,32 +155,6 @@ public:
     bool peutContinuer(int&, int) override { return true; }
 };
 
-// Counts warnings from any thread; a refused or dropped event is one.
-struct Avertissements {
-    static std::atomic<int> compte;
-    static QMutex mutex;
-    static QString premier;
-    static void gestionnaire(QtMsgType type, const QMessageLogContext&, const QString& texte)
-    {
-        if (type == QtDebugMsg || type == QtInfoMsg)
-            return;
-        if (compte.fetch_add(1) == 0) {
-            QMutexLocker verrou(&mutex);
-            premier = texte;
-        }
-    }
-    QtMessageHandler avant;
-    Avertissements() : avant(qInstallMessageHandler(&Avertissements::gestionnaire))
-    {
-        compte = 0;
-        premier.clear();
-    }
-    ~Avertissements() { qInstallMessageHandler(avant); }
-};
-std::atomic<int> Avertissements::compte{0};
-QMutex Avertissements::mutex;
-QString Avertissements::premier;
-
 } // namespace
 
 class TestTableSeating : public QObject
@@ -230,14 +162,14 @@ class TestTableSeating : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<SalleDeSieges> salle;
+    std::unique_ptr<SalleDeTable> salle;
     std::unique_ptr<ZB_DisplayEmpty> display;
     ZB_RoomTable* table = nullptr; // owned by the room
 
     // Seat 0 a computer, seats 1 to 3 clients of a hosting table.
     void prepare()
     {
-        salle = std::make_unique<SalleDeSieges>();
+        salle = std::make_unique<SalleDeTable>();
         display = std::make_unique<ZB_DisplayEmpty>();
         table = new ZB_RoomTable(salle.get(), true, false);
         salle->table = table;
@@ -752,7 +684,7 @@ private slots:
             }
         };
 
-        Avertissements avertissements;
+        CompteAvertissements avertissements;
         {
             QMutexLocker verrou(salle.liste.getMutex());
             salle.liste.etatAttendu_ = 2;
@@ -761,7 +693,7 @@ private slots:
         }
         QTRY_VERIFY_WITH_TIMEOUT(salle.liste.etatAttendu_ == 139 || !salle.erreur.isEmpty(), 180000);
         QCOMPARE(salle.erreur, QString());
-        QCOMPARE(Avertissements::premier, QString());
+        QCOMPARE(CompteAvertissements::premier, QString());
         QCOMPARE(salle.finsDeMatch, 1);
         QVERIFY(salle.donnesTerminees >= 2);
 

@@ -9,6 +9,7 @@
 #include "ZB_DisplayEmpty.h"
 #include "ZB_PointsA.h"
 #include "ZB_RoomTable.h"
+#include "CompteAvertissements.h"
 #include "ZbTestRegistry.h"
 
 #include <QCoreApplication>
@@ -73,28 +74,6 @@ public:
     void noteActiviteJoueur(const EvenementDeJeu&) override {}
     bool peutContinuer(int&, int) override { return liste.etatAttendu_ != arret || donnesTerminees != arretDonne; }
 };
-
-// Counts warnings: a refused or dropped event is one.
-struct CompteAvertissements {
-    static std::atomic<int> compte;
-    static QMutex mutex;
-    static QString premier;
-    static void gestionnaire(QtMsgType type, const QMessageLogContext&, const QString& texte)
-    {
-        if (type == QtDebugMsg || type == QtInfoMsg)
-            return;
-        if (compte.fetch_add(1) == 0) {
-            QMutexLocker verrou(&mutex);
-            premier = texte;
-        }
-    }
-    QtMessageHandler avant;
-    CompteAvertissements() : avant(qInstallMessageHandler(&CompteAvertissements::gestionnaire)) { compte = 0; }
-    ~CompteAvertissements() { qInstallMessageHandler(avant); }
-};
-std::atomic<int> CompteAvertissements::compte{0};
-QMutex CompteAvertissements::mutex;
-QString CompteAvertissements::premier;
 
 OptionsDuJoueur joueurDe(int siege, bool ordinateur)
 {

@@ -8,6 +8,7 @@
 #include "ZB_DisplayEmpty.h"
 #include "ZB_RoomTable.h"
 #include "HeadlessMatch.h"
+#include "CompteAvertissements.h"
 #include "ZbTestRegistry.h"
 
 #include <QCoreApplication>
@@ -21,38 +22,7 @@
 #include <memory>
 #include <set>
 
-namespace {
-
 using namespace match_sans_tete;
-
-// Counts warnings from any thread; the match must raise none (a refused
-// or dropped event is a warning).
-struct CompteAvertissements {
-    static std::atomic<int> compte;
-    static QMutex mutex;
-    static QString premier;
-    static void gestionnaire(QtMsgType type, const QMessageLogContext&, const QString& texte)
-    {
-        if (type == QtDebugMsg || type == QtInfoMsg)
-            return;
-        if (compte.fetch_add(1) == 0) {
-            QMutexLocker verrou(&mutex);
-            premier = texte;
-        }
-    }
-    QtMessageHandler avant;
-    CompteAvertissements() : avant(qInstallMessageHandler(&CompteAvertissements::gestionnaire))
-    {
-        compte = 0;
-        premier.clear();
-    }
-    ~CompteAvertissements() { qInstallMessageHandler(avant); }
-};
-std::atomic<int> CompteAvertissements::compte{0};
-QMutex CompteAvertissements::mutex;
-QString CompteAvertissements::premier;
-
-} // namespace
 
 class TestTableWholeMatch : public QObject
 {
