@@ -11,6 +11,7 @@
 #include <QSvgRenderer>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
@@ -91,16 +92,35 @@ QImage DisplayGLHumanCarte::assombrie(const QImage& image, int rouge, int vert, 
 {
     if (image.isNull())
         return QImage();
-    QImage resultat = image.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < resultat.height(); ++y) {
-        auto* ligne = reinterpret_cast<QRgb*>(resultat.scanLine(y));
-        for (int x = 0; x < resultat.width(); ++x) {
-            const QRgb p = ligne[x];
-            ligne[x] = qRgba(std::clamp(qRed(p) - rouge, 0, 255), std::clamp(qGreen(p) - vert, 0, 255),
-                             std::clamp(qBlue(p) - bleu, 0, 255), qAlpha(p));
+    // A table per channel, worked on premultiplied pixels: opaque and
+    // transparent ones, nearly all of a card, need no conversion.
+    std::array<quint8, 256> tables[3];
+    const int baisses[3] = {rouge, vert, bleu};
+    for (int c = 0; c < 3; ++c) {
+        for (int v = 0; v < 256; ++v)
+            tables[c][static_cast<size_t>(v)] = static_cast<quint8>(std::clamp(v - baisses[c], 0, 255));
+    }
+    auto baisse = [&tables](QRgb u) {
+        return qRgba(tables[0][qRed(u)], tables[1][qGreen(u)], tables[2][qBlue(u)], qAlpha(u));
+    };
+    const QImage source = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage resultat(source.size(), QImage::Format_ARGB32_Premultiplied);
+    const int largeur = source.width();
+    for (int y = 0; y < source.height(); ++y) {
+        const auto* entree = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+        auto* sortie = reinterpret_cast<QRgb*>(resultat.scanLine(y));
+        for (int x = 0; x < largeur; ++x) {
+            const QRgb p = entree[x];
+            const uint alpha = qAlpha(p);
+            if (alpha == 255)
+                sortie[x] = baisse(p);
+            else if (alpha == 0)
+                sortie[x] = p;
+            else
+                sortie[x] = qPremultiply(baisse(qUnpremultiply(p)));
         }
     }
-    return resultat.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return resultat;
 }
 
 int DisplayGLHumanCarte::rotationDansLaMain(int vides, int index)
