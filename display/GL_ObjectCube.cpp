@@ -80,8 +80,13 @@ void GL_ObjectCube::setFace(int face)
         return;
     face_ = face;
     change_ = true;
-    if (DisplayGLPaintA* moteur = paint())
-        moteur->hideObject(idAutre_());
+    // Whatever face showed before is hidden now, both when none is to show.
+    if (DisplayGLPaintA* moteur = paint()) {
+        for (int id : idFaces_) {
+            if (id != idCourant_())
+                moteur->hideObject(id);
+        }
+    }
     demandeMiseAJour_();
 }
 

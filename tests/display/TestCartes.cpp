@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QGraphicsScene>
 #include <QGraphicsSceneMouseEvent>
+#include <QPainter>
 #include <QPropertyAnimation>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -464,6 +465,47 @@ private slots:
         carte->render(1, TAILLE, QString(), 1.0);
         QVERIFY(carte->isVisible());
         QCOMPARE(carte->pixmap().size(), taille);
+    }
+
+    void pictureOfAHand()
+    {
+        Racine racine;
+        QGraphicsScene scene(0, 0, 640, 300);
+        DisplayGLJeuDeCartes jeu(DOSSIER);
+        jeu.render(0, DisplayGLJeuDeCartes::tailleDeRendu(QSize(1920, 1040), 2), 1.0);
+        const QRectF main(40, 40, 560, 260);
+        for (int i = 0; i < 9; ++i) {
+            DisplayGLHumanCarte* carte = jeu.getCarte(i * 4);
+            scene.addItem(carte);
+            carte->placeInHand(main, 52, 0, i);
+            carte->setState(i == 2 ? DisplayGLHumanCarte::Assombrie
+                                   : (i == 6 ? DisplayGLHumanCarte::Choisie : DisplayGLHumanCarte::EnMain),
+                            false, 0);
+        }
+        QImage vue(640, 300, QImage::Format_ARGB32_Premultiplied);
+        vue.fill(QColor(40, 120, 60));
+        {
+            QPainter peintre(&vue);
+            scene.render(&peintre);
+        }
+        const QString dossier = qEnvironmentVariable("ZB_DISPLAY_PNG_DIR");
+        if (!dossier.isEmpty() && QDir().mkpath(dossier))
+            vue.save(dossier + QStringLiteral("/hand.png"));
+        // The darkened ace of spades is darker than the ten of spades beside
+        // it; the selected card stands higher.
+        auto clarte = [&vue](const QRectF& zone) {
+            const QRect r = zone.toAlignedRect().intersected(vue.rect()).adjusted(4, 4, -4, -4);
+            qint64 somme = 0;
+            for (int y = r.top(); y <= r.bottom(); ++y) {
+                for (int x = r.left(); x <= r.right(); ++x)
+                    somme += vue.pixelColor(x, y).lightness();
+            }
+            return double(somme) / double(r.width() * r.height());
+        };
+        QVERIFY(clarte(jeu.getCarte(8)->sceneBoundingRect()) + 20 < clarte(jeu.getCarte(4)->sceneBoundingRect()));
+        QVERIFY(jeu.getCarte(24)->pos().y() < jeu.getCarte(20)->pos().y());
+        for (int i = 0; i < 9; ++i)
+            scene.removeItem(jeu.getCarte(i * 4));
     }
 
     void doubleClickIsReported()

@@ -78,6 +78,12 @@ private slots:
             QVERIFY(b.montre(cube->getFrontId()));
             QVERIFY(!b.montre(cube->getBackId()));
 
+            cube->setFace(GL_ObjectCube::Aucune);
+            cube->draw({});
+            QVERIFY(!b.montre(cube->getFrontId()));
+            QVERIFY(!b.montre(cube->getBackId()));
+            cube->setFace(GL_ObjectCube::Front);
+
             cube->hide();
             QVERIFY(!b.montre(cube->getFrontId()));
             cube->draw({});
