@@ -41,13 +41,13 @@ _INDEX_X = 10.0
 _INDEX_Y = 11.0
 _INDEX_SCALE = 3.6
 _INDEX_STROKE = 2.4
-_INDEX_SUIT_Y = 88.0
-_INDEX_SUIT_SIZE = 38.0
+_INDEX_SUIT_Y = 90.0
+_INDEX_SUIT_SIZE = 42.0
 
 # Pip columns and rows.
-_LEFT = 72.0
+_LEFT = 76.0
 _MIDDLE = 100.0
-_RIGHT = 128.0
+_RIGHT = 124.0
 _ROWS3 = (60.0, CENTRE_Y, HEIGHT - 60.0)
 _ROWS4 = (56.0, 56.0 + (HEIGHT - 112.0) / 3.0, HEIGHT - 56.0 - (HEIGHT - 112.0) / 3.0, HEIGHT - 56.0)
 
@@ -65,7 +65,7 @@ def pip_layout(count):
     if count >= 9:
         # Nine and ten pips take four rows: the columns move apart a little
         # and the pips shrink (pip_size) so that the middle ones stay clear.
-        four = [(x, y) for y in _ROWS4 for x in (_LEFT - 3.0, _RIGHT + 3.0)]
+        four = [(x, y) for y in _ROWS4 for x in (_LEFT - 5.0, _RIGHT + 5.0)]
         if count == 9:
             return four + [(_MIDDLE, CENTRE_Y)]
         return four + [(_MIDDLE, (_ROWS4[0] + _ROWS4[1]) / 2.0), (_MIDDLE, (_ROWS4[2] + _ROWS4[3]) / 2.0)]
