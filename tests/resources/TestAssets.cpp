@@ -7,6 +7,9 @@
 #include <QTest>
 #include <QtEndian>
 
+#include <cmath>
+#include <utility>
+
 // The display loads these resources by path; a missing, broken or unreadable
 // one shows as a blank card, a dead icon or a silent table.
 class TestAssets : public QObject

@@ -94,9 +94,9 @@ def bust(kind, robe, trim, hair, head_y, bottom, cartoon=False):
 
 def _french_figure(style, suit, rank):
     ink = suits.ink(style, suit)
-    red = suit in (2, 4)
-    robe = {JACK: "#2f5fb3" if red else "#c8102e", QUEEN: "#c8102e" if red else "#2f5fb3",
-            KING: "#c8102e" if red else "#2f5fb3"}[rank]
+    # Queens and kings dress in their suit's colour, jacks in the other one.
+    in_suit_colour = (suit in (2, 4)) != (rank == JACK)
+    robe = "#c8102e" if in_suit_colour else "#2f5fb3"
     hair = {JACK: "#7a4a1f", QUEEN: "#f0c14b", KING: "#9e9e9e"}[rank]
     half = bust(rank, robe, GOLD, hair, 48.0, HALF_H)
     half += use("s", translate(52, 97, 0.2))
@@ -154,9 +154,8 @@ def _upright_figure(style, suit, rank):
     if style == 3 and rank == QUEEN:
         return panel + group(_horse(ink) + use("s", translate(52, 40, 0.42)),
                              transform=translate(PANEL_X, PANEL_Y))
-    kind = {JACK: JACK, QUEEN: JACK, KING: KING}[rank] if style == 1 else rank
-    if style == 3 and rank == JACK:
-        kind = JACK
+    # Under, Ober and Sota wear a feathered cap, the kings a crown.
+    kind = KING if rank == KING else JACK
     if style == 1 and rank == QUEEN:
         # The Ober raises his sign above his head.
         figure = bust(kind, robe, trim, hair, 110.0, PANEL_H) + use("s", translate(52, 36, 0.44))
