@@ -650,6 +650,15 @@ void ZB_ServerSocket::OnBridgeClose(qint64 userIdFrom, qint64 userIdTo)
     }
 }
 
+void ZB_ServerSocket::coupRefuse(qint64 playerId, const QString& raison)
+{
+    QMutexLocker verrou(&mutexRecursif_);
+    const QList<ZB_ServerSocketConnection*> joueurs = joueurs_;
+    for (ZB_ServerSocketConnection* joueur : joueurs)
+        if (joueur->getPlayerId() == playerId && !joueur->estAbandonnee())
+            strike_(joueur, QStringLiteral("refused by the table: %1").arg(raison));
+}
+
 void ZB_ServerSocket::disconnectUnidentifiedFrom(size_t addressHash)
 {
     QMutexLocker verrou(&mutexRecursif_);

@@ -36,7 +36,8 @@ class ZB_ServerSocketConnection;
 // only record accepted before identification is the identification itself.
 // Afterwards a client speaks only for its own table and, at a seat, only
 // under its own player id; the table itself is not the client's to speak
-// for, except for chat messages.
+// for, except for chat messages. A card that a client's seat does not hold
+// or may not play is refused by the table, and earns a strike too.
 //
 // Everything runs on the GUI thread: the sockets only post events (1000,
 // 1003, 1004) to this object. The recursive mutex guards the connections,
@@ -135,6 +136,10 @@ public:
 
     // The bytes a connection received, in the order they came.
     void dataReceived_(const QByteArray& octets, ZB_ServerSocketConnection* connection);
+
+    // A table refused a move of this player that no honest client sends:
+    // its connection gets a strike, as for a record that does not read.
+    void coupRefuse(qint64 playerId, const QString& raison);
 
     // Drops the connections that never identified from the address whose
     // qHash (seed 0) is given.
