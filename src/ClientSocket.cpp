@@ -592,6 +592,11 @@ void ClientSocket::sendUserInfo(const OptionsDuJoueur& player, int waitingSecond
     joueur_ = player;
     idJoueur_ = player.id_;
     secondesAttente_ = waitingSeconds;
+    // The room asks for the user info once the connection is made; a host
+    // that refused the connection may have closed it meanwhile, and that is
+    // what the user must go on seeing.
+    if (getEtat() >= ZB_ClientConnection::DeconnecteUtilisateur)
+        return;
     if (ZB_ClientConnection* fenetre = fenetre_.data())
         fenetre->setSecondesAttente(waitingSeconds);
     setEtat_(connexionPublique_ ? ZB_ClientConnection::AttentePublique : ZB_ClientConnection::AttenteHote);
@@ -664,7 +669,8 @@ void ClientSocket::onDisconnected()
     }
     // A WebSocket host that refuses a client closes it cleanly, without the
     // error a TCP host's close raises first.
-    if (!fermetureLocale_ && etat >= ZB_ClientConnection::TentativeConnection && etat < ZB_ClientConnection::JeuEnCours) {
+    if (!fermetureLocale_ && etat >= ZB_ClientConnection::TentativeConnection
+        && etat < ZB_ClientConnection::JeuEnCours) {
         refuseParLHote_();
         etat = getEtat();
     }

@@ -784,6 +784,12 @@ private slots:
         }
         QCOMPARE(b->client->getEtat(), etatFinal);
         QVERIFY(!b->client->getTimerRenvoi().isActive());
+        // The room's request for the user info, posted when the connection
+        // was made, may come after its end: the end stays shown.
+        const qsizetype ecritures = b->socket->ecritures.size();
+        b->client->sendUserInfo(joueur(QStringLiteral("moi"), Moi), 30, nullptr);
+        QCOMPARE(b->client->getEtat(), etatFinal);
+        QCOMPARE(b->socket->ecritures.size(), ecritures);
         QCoreApplication::sendPostedEvents();
         const QList<Poste> fins = b->salle.deType(ZB_Event::DisconnectClient);
         QCOMPARE(fins.size(), 1);
