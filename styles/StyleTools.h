@@ -55,7 +55,8 @@ double screenLogicalDpiX();
 
 // Whether a picture painted for this rectangle may be cached and reused:
 // the rectangle is not empty and the painter either only translates or its
-// device merely scales (a high-density screen).
+// whole transform to the device is a pure scale (a high-density screen, a
+// zoom). Rotated and sheared painters paint afresh.
 bool canCachePainting(const QPainter* painter, const QRect& rect);
 
 // Test hook: sets the stored screen scale factor; a negative factor makes
