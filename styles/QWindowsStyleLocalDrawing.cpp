@@ -191,7 +191,11 @@ public:
     {
         if (alongTo < alongFrom || acrossTo < acrossFrom)
             return;
-        m_painter->fillRect(QRect(point(alongFrom, acrossFrom), point(alongTo, acrossTo)).normalized(), brush);
+        const QPoint a = point(alongFrom, acrossFrom);
+        const QPoint b = point(alongTo, acrossTo);
+        m_painter->fillRect(QRect(QPoint(qMin(a.x(), b.x()), qMin(a.y(), b.y())),
+                                  QPoint(qMax(a.x(), b.x()), qMax(a.y(), b.y()))),
+                            brush);
     }
 
 private:
@@ -617,14 +621,17 @@ void QWindowsStyleLocal::drawRadioButton(const QStyleOption* option, QPainter* p
 
     painter->save();
     painter->setBrush(Qt::NoBrush);
-    painter->setPen(palette.dark().color());
-    painter->drawPolyline(polygonOf(RADIO_OUTER_TOP_LEFT, origin));
-    painter->setPen(palette.shadow().color());
-    painter->drawPolyline(polygonOf(RADIO_INNER_TOP_LEFT, origin));
-    painter->setPen(palette.midlight().color());
-    painter->drawPolyline(polygonOf(RADIO_INNER_BOTTOM_RIGHT, origin));
-    painter->setPen(palette.light().color());
-    painter->drawPolyline(polygonOf(RADIO_OUTER_BOTTOM_RIGHT, origin));
+    // The rasterizer may leave out a line's last pixel: every point of a
+    // table belongs to the outline.
+    const auto outline = [painter](const QColor& colour, const QPolygon& points) {
+        painter->setPen(colour);
+        painter->drawPolyline(points);
+        painter->drawPoint(points.last());
+    };
+    outline(palette.dark().color(), polygonOf(RADIO_OUTER_TOP_LEFT, origin));
+    outline(palette.shadow().color(), polygonOf(RADIO_INNER_TOP_LEFT, origin));
+    outline(palette.midlight().color(), polygonOf(RADIO_INNER_BOTTOM_RIGHT, origin));
+    outline(palette.light().color(), polygonOf(RADIO_OUTER_BOTTOM_RIGHT, origin));
 
     const QColor centre =
         (state & State_Enabled) && !(state & State_Sunken) ? palette.base().color() : palette.button().color();
