@@ -167,6 +167,14 @@ int QWindowsStyleLocal::styleHint(StyleHint hint, const QStyleOption* option, co
         }
         return 1;
     }
+    case SH_TextControl_FocusIndicatorTextCharFormat:
+        // The common style takes the outline colour from the option's
+        // palette: without an option, from the application's.
+        if (!option) {
+            const QStyleOption fallback;
+            return QCommonStyle::styleHint(hint, &fallback, widget, returnData);
+        }
+        return QCommonStyle::styleHint(hint, option, widget, returnData);
     default:
         return QCommonStyle::styleHint(hint, option, widget, returnData);
     }
@@ -197,6 +205,13 @@ QRect QWindowsStyleLocal::subElementRect(SubElement element, const QStyleOption*
             rect.adjust(margin, 0, 0, 0);
         return rect;
     }
+    case SE_TabBarScrollLeftButton:
+    case SE_TabBarScrollRightButton:
+        // The common style places these from the tab bar itself; asked
+        // without one, there are no scroll buttons to place.
+        if (!widget)
+            return QRect();
+        return QCommonStyle::subElementRect(element, option, widget);
     default:
         return QCommonStyle::subElementRect(element, option, widget);
     }

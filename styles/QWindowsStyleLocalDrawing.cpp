@@ -753,6 +753,14 @@ void QWindowsStyleLocal::drawControl(ControlElement element, const QStyleOption*
     case CE_ToolBar:
         drawToolBar(option, painter);
         return;
+    case CE_ProgressBarContents:
+        // The common style divides by the width of a busy bar's contents:
+        // a bar squeezed to nothing (its contents are the groove less 3 on
+        // each side) would bring the program down. An empty bar shows
+        // nothing anyway.
+        if (!rect.isEmpty())
+            QCommonStyle::drawControl(element, option, painter, widget);
+        return;
     case CE_ToolBoxTabShape: {
         const QBrush fill = palette.button();
         qDrawShadePanel(painter, rect, palette, state & (State_Sunken | State_On), 1, &fill);

@@ -10,6 +10,7 @@
 #include <QSlider>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QProgressBar>
 #include <QRadioButton>
 #include <QRubberBand>
 #include <QStyleOption>
@@ -1052,6 +1053,33 @@ private slots:
                              {{15, 10}, NONE},
                              {{29 - border + 1, 10}, black, white, {0, 1}},
                              {{29 - border, 10}, NONE}});
+    }
+
+    // A busy bar squeezed to its frame has contents of no width: it shows
+    // nothing there rather than dividing by that width.
+    void squeezedBusyProgressBar_data()
+    {
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("horizontal, 6 wide") << int(Qt::Horizontal) << QSize(6, 20);
+        QTest::newRow("horizontal, 7 wide") << int(Qt::Horizontal) << QSize(7, 20);
+        QTest::newRow("vertical, 6 high") << int(Qt::Vertical) << QSize(20, 6);
+    }
+
+    void squeezedBusyProgressBar()
+    {
+        QFETCH(int, orientation);
+        QFETCH(QSize, size);
+        QProgressBar bar;
+        bar.setStyle(&m_style);
+        bar.setOrientation(Qt::Orientation(orientation));
+        bar.setRange(0, 0);
+        bar.setTextVisible(false);
+        bar.setMinimumSize(0, 0);
+        bar.resize(size);
+        bar.show();
+        const QImage image = bar.grab().toImage();
+        QCOMPARE(image.size(), size);
     }
 
     // A real rubber band inside another widget, grabbed with its parent.
