@@ -51,8 +51,8 @@ QString optionCacheKey(const QString& name, const QStyleOption* option, const QS
 
     QString key(name.size() + OPTION_KEY_CHARS + (spinBox ? SPIN_BOX_KEY_CHARS : 0), Qt::Uninitialized);
     QChar* cursor = key.data();
-    std::copy(name.constBegin(), name.constEnd(), cursor);
-    cursor += name.size();
+    for (const QChar c : name)
+        *cursor++ = c;
     appendHex32(cursor, quint32(option->state.toInt()));
     appendHex32(cursor, quint32(option->direction));
     appendHex32(cursor, activeSubControls);
