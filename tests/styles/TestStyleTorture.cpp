@@ -14,32 +14,33 @@
 namespace {
 
 // Every option class the styles look for, so that each element meets its
-// own class and all the wrong ones.
-std::vector<std::unique_ptr<QStyleOption>> optionsOfEveryClass()
+// own class and all the wrong ones. Options have no virtual destructor:
+// each shared pointer deletes its own class.
+std::vector<std::shared_ptr<QStyleOption>> optionsOfEveryClass()
 {
-    std::vector<std::unique_ptr<QStyleOption>> options;
-    options.emplace_back(new QStyleOption);
-    options.emplace_back(new QStyleOptionButton);
-    options.emplace_back(new QStyleOptionFocusRect);
-    options.emplace_back(new QStyleOptionFrame);
-    options.emplace_back(new QStyleOptionTabWidgetFrame);
-    options.emplace_back(new QStyleOptionTabBarBase);
-    options.emplace_back(new QStyleOptionHeader);
-    options.emplace_back(new QStyleOptionTab);
-    options.emplace_back(new QStyleOptionToolBar);
-    options.emplace_back(new QStyleOptionProgressBar);
-    options.emplace_back(new QStyleOptionMenuItem);
-    options.emplace_back(new QStyleOptionDockWidget);
-    options.emplace_back(new QStyleOptionViewItem);
-    options.emplace_back(new QStyleOptionToolBox);
-    options.emplace_back(new QStyleOptionRubberBand);
-    options.emplace_back(new QStyleOptionSlider);
-    options.emplace_back(new QStyleOptionSpinBox);
-    options.emplace_back(new QStyleOptionToolButton);
-    options.emplace_back(new QStyleOptionComboBox);
-    options.emplace_back(new QStyleOptionTitleBar);
-    options.emplace_back(new QStyleOptionGroupBox);
-    options.emplace_back(new QStyleOptionSizeGrip);
+    std::vector<std::shared_ptr<QStyleOption>> options;
+    options.push_back(std::make_shared<QStyleOption>());
+    options.push_back(std::make_shared<QStyleOptionButton>());
+    options.push_back(std::make_shared<QStyleOptionFocusRect>());
+    options.push_back(std::make_shared<QStyleOptionFrame>());
+    options.push_back(std::make_shared<QStyleOptionTabWidgetFrame>());
+    options.push_back(std::make_shared<QStyleOptionTabBarBase>());
+    options.push_back(std::make_shared<QStyleOptionHeader>());
+    options.push_back(std::make_shared<QStyleOptionTab>());
+    options.push_back(std::make_shared<QStyleOptionToolBar>());
+    options.push_back(std::make_shared<QStyleOptionProgressBar>());
+    options.push_back(std::make_shared<QStyleOptionMenuItem>());
+    options.push_back(std::make_shared<QStyleOptionDockWidget>());
+    options.push_back(std::make_shared<QStyleOptionViewItem>());
+    options.push_back(std::make_shared<QStyleOptionToolBox>());
+    options.push_back(std::make_shared<QStyleOptionRubberBand>());
+    options.push_back(std::make_shared<QStyleOptionSlider>());
+    options.push_back(std::make_shared<QStyleOptionSpinBox>());
+    options.push_back(std::make_shared<QStyleOptionToolButton>());
+    options.push_back(std::make_shared<QStyleOptionComboBox>());
+    options.push_back(std::make_shared<QStyleOptionTitleBar>());
+    options.push_back(std::make_shared<QStyleOptionGroupBox>());
+    options.push_back(std::make_shared<QStyleOptionSizeGrip>());
     return options;
 }
 

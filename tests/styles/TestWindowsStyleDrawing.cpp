@@ -19,6 +19,7 @@
 #include <QTreeWidget>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 using namespace styleprobes;
@@ -152,14 +153,16 @@ class TestWindowsStyleDrawing : public QObject
 
     QWindowsStyleLocal m_style;
 
-    // The options live here so that the drawing functions may refer to them.
-    std::vector<std::unique_ptr<QStyleOption>> m_options;
+    // The options live here so that the drawing functions may refer to them;
+    // each shared pointer deletes its own class (options have no virtual
+    // destructor).
+    std::vector<std::shared_ptr<QStyleOption>> m_options;
     std::vector<Case> m_cases;
 
     template <typename Option> Option& keep(Option option)
     {
-        auto* kept = new Option(option);
-        m_options.emplace_back(kept);
+        auto kept = std::make_shared<Option>(option);
+        m_options.push_back(kept);
         return *kept;
     }
 
