@@ -201,11 +201,22 @@ private slots:
 
     // The saved game of a finished match, opened in a fresh room, replays to
     // the same scores; a broken file throws, and the room starts the next
-    // game normally.
+    // game normally. The seeds 41 and 71 deal, in the last deal, two equal
+    // announcements of plain suits: the replay must credit the same seat.
+    void sauvegardeEtFilm_data()
+    {
+        QTest::addColumn<quint32>("graine");  // 0: the clock's
+        QTest::newRow("clock") << quint32(0);
+        QTest::newRow("seed 41, tie in the last deal") << quint32(41);
+        QTest::newRow("seed 71, tie in the last deal") << quint32(71);
+    }
     void sauvegardeEtFilm()
     {
+        QFETCH(quint32, graine);
         ouvre();
         demarre(optionsDuPreset(TypeDePartie::GenreJass, 0));
+        if (graine != 0)
+            salle->getTable(0)->settingsPartie().random_.initialise(graine);
         inscritOrdinateurs();
         QVERIFY(attendEtat(139, 30));
         ZB_RoomTable* table = salle->getTable(0);
