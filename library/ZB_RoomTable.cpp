@@ -1680,15 +1680,14 @@ void ZB_RoomTable::miseChoisie(int noJoueur, const ZB_StatusMise& mise)
     const int debut = m_settingsPartie.joueurQuiCommenceLaProchainePartie;
     if (contrat == TypeDePartie::ContratCoinche || contrat == TypeDePartie::ContratContre) {
         if (mise.miseFaite_) {
-            // A double or redouble raises the stakes of the standing contract;
-            // its bidder stays the taker, or the doublers would be scored as
-            // the contract's side.
-            const bool contre = mise.estContre() || mise.estSurcontre();
-            const int preneur = contre && m_statusMise.miseur_ >= 0 ? m_statusMise.miseur_ : noJoueur;
+            // Whoever speaks last takes, a doubler too: the points then hold
+            // the team after the taker to a doubled contract, which is the
+            // side whose bid was doubled, and a redouble hands the contract
+            // back to that side.
             m_statusMise = mise;
-            m_statusMise.miseur_ = preneur;
+            m_statusMise.miseur_ = noJoueur;
             if (mise.estSurcontre()) {
-                finDesMises_(preneur);
+                finDesMises_(noJoueur);
                 return;
             }
             m_compteurPasse = 0;
