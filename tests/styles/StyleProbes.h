@@ -5,6 +5,8 @@
 #include <QPalette>
 #include <QString>
 
+#include <algorithm>
+
 // Shared by the styles' tests: a palette whose roles all have colours of
 // their own, so that a pixel tells which role painted it, and the ordinary
 // hex form that the cache keys write backwards.
