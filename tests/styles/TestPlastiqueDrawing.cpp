@@ -85,6 +85,13 @@ QPalette clearBasePalette()
 QImage textureOf(QImage::Format format)
 {
     QImage image(5, 3, format);
+    if (format == QImage::Format_MonoLSB) {
+        image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, (x + y) % 2);
+        return image;
+    }
     if (format == QImage::Format_Indexed8) {
         image.setColorTable({qRgba(0x10, 0x20, 0x30, 0x40), qRgb(0x80, 0x40, 0x20)});
         for (int y = 0; y < image.height(); ++y)
@@ -211,6 +218,7 @@ private slots:
         QTest::newRow("8-bit indexed") << int(QImage::Format_Indexed8);
         QTest::newRow("16-bit") << int(QImage::Format_RGB16);
         QTest::newRow("24-bit") << int(QImage::Format_RGB888);
+        QTest::newRow("1-bit bitmap") << int(QImage::Format_MonoLSB);
     }
 
     // Texture pixels of any depth become opaque, then the operation: alpha
@@ -221,7 +229,9 @@ private slots:
     {
         QFETCH(int, format);
         const QImage source = textureOf(QImage::Format(format));
-        const QPixmap pixmap = QPixmap::fromImage(source);
+        // A bitmap keeps its single bit per pixel.
+        const QPixmap pixmap = format == QImage::Format_MonoLSB ? QPixmap(QBitmap::fromImage(source))
+                                                                 : QPixmap::fromImage(source);
         const QImage expectedSource = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
 
         QBrush halved{pixmap};
