@@ -15,6 +15,7 @@ constexpr int HIGH_NIBBLE_SHIFT = 4;
 constexpr int MIN_OPTION_VERSION = 1;
 
 QSize storedMinimumControlSize(0, 0);
+double storedButtonEdgeScale = 1.0;
 
 // Not measured yet while negative.
 double screenScaleFactor = -1.0;
@@ -120,6 +121,16 @@ QSize minimumControlSize()
 void setMinimumControlSize(const QSize& size)
 {
     storedMinimumControlSize = size;
+}
+
+double buttonEdgeScale()
+{
+    return storedButtonEdgeScale;
+}
+
+void setButtonEdgeScale(double scale)
+{
+    storedButtonEdgeScale = scale;
 }
 
 void setScreenScaleFactorForTesting(double factor)

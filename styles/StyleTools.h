@@ -65,6 +65,11 @@ bool canCachePainting(const QPainter* painter, const QRect& rect);
 QSize minimumControlSize();
 void setMinimumControlSize(const QSize& size);
 
+// The share by which themed button edges grow, program-wide: written beside
+// the minimum control size in screenshot mode, 1 until then.
+double buttonEdgeScale();
+void setButtonEdgeScale(double scale);
+
 // Test hook: sets the stored screen scale factor; a negative factor makes
 // the next scaleByScreenDpi measure the screen again.
 void setScreenScaleFactorForTesting(double factor);
