@@ -548,6 +548,28 @@ private slots:
         const QImage image = painted(
             QSize(20, 20), [&](QPainter* p) { m_style.drawPrimitive(QStyle::PE_IndicatorCheckBox, &twin, p); });
         QCOMPARE(image.pixelColor(9, 9), QColor(Qt::green));
+        QPixmapCache::clear();
+        painted(QSize(40, 40), [&](QPainter* p) { m_style.drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, p); },
+                QTransform().rotate(30));
+        QVERIFY(!QPixmapCache::find(key, &stand));
+    }
+
+    // A textured button brush: the body shows the texture and the bevels
+    // are its derived textures, cached by the texture's key.
+    void pushButtonTexture()
+    {
+        QPixmap texture(8, 8);
+        texture.fill(QColor(0x40, 0x80, 0xc0));
+        auto option = optionOf<QStyleOptionButton>(QRect(0, 0, 30, 16));
+        option.palette.setBrush(QPalette::Button, QBrush(texture));
+        const QImage image = painted(
+            QSize(30, 16), [&](QPainter* p) { m_style.drawPrimitive(QStyle::PE_PanelButtonCommand, &option, p); });
+        QCOMPARE(image.pixelColor(15, 8).rgb(), QColor(0x40, 0x80, 0xc0).rgb());
+        QPixmap derived;
+        const quint64 key = quint64(texture.cacheKey());
+        QVERIFY(QPixmapCache::find(StyleTools::textureCacheKey(QLatin1String("qbrushtexture-light"), 105, key), &derived));
+        QVERIFY(QPixmapCache::find(StyleTools::textureCacheKey(QLatin1String("qbrushtexture-dark"), 105, key), &derived));
+        QCOMPARE(image.pixelColor(1, 8).rgb(), QColor(0x40, 0x80, 0xc0).lighter(105).rgb());
     }
 
     void branches_data()
