@@ -313,15 +313,13 @@ private slots:
         auto option = optionOf<QStyleOption>(QRect(0, 0, 20, 12),
                                              focus ? QStyle::State_HasFocus | QStyle::State_Enabled
                                                    : QStyle::State_Enabled);
-        QPainter* used = nullptr;
+        // The caller's pen comes back.
         const QPen pen(Qt::green, 3);
         const QImage image = painted(QSize(20, 12), [&](QPainter* p) {
             p->setPen(pen);
             drawShadowedFrame(p, option.rect, &option, QFrame::Shadow(shadow));
-            used = p;
             QCOMPARE(p->pen(), pen);
         });
-        Q_UNUSED(used)
         QVERIFY_NEAR(image.pixelColor(5, 0), border);
         QVERIFY_NEAR(image.pixelColor(0, 5), border);
         QVERIFY_NEAR(image.pixelColor(1, 1), border);
@@ -406,11 +404,10 @@ private slots:
         const QString normalKey = StyleTools::optionCacheKey(QStringLiteral("pushbutton-0"), &normal, QSize(30, 16));
         const QString defaultKey =
             StyleTools::optionCacheKey(QStringLiteral("pushbutton-1"), &byDefault, QSize(30, 16));
-        QPixmap stand(30, 16);
-        stand.fill(Qt::red);
+        QPixmap stand;
         QVERIFY(QPixmapCache::find(defaultKey, &stand));
-        stand.fill(Qt::red);
-        QVERIFY(QPixmapCache::find(normalKey, nullptr) || QPixmapCache::find(normalKey, &stand));
+        QVERIFY(QPixmapCache::find(normalKey, &stand));
+        stand = QPixmap(30, 16);
         stand.fill(Qt::red);
         QPixmapCache::insert(normalKey, stand);
         QCOMPARE(painted(QSize(30, 16), draw(normal)).pixelColor(15, 8), QColor(Qt::red));
@@ -446,11 +443,11 @@ private slots:
         const QImage image = draw(state);
         if (sameAs >= 0)
             QCOMPARE(image, draw(sameAs));
-        const QColor ringColour = withAlpha(role(QPalette::Highlight), 0.7);
+        // The ring's top row leans to the highlight's blue.
         const QColor top = image.pixelColor(10, 1);
         QCOMPARE(top != draw(state & ~int(QStyle::State_MouseOver)).pixelColor(10, 1), ring);
         if (ring)
-            QVERIFY(top.blue() > top.red() + 30 && ringColour.isValid());
+            QVERIFY(top.blue() > top.red() + 30);
     }
 
     // A flat button shows only while pressed or checked; a gradient button
@@ -540,9 +537,10 @@ private slots:
         const auto box = optionOf<QStyleOptionButton>(QRect(3, 3, 13, 13), QStyle::State_Enabled | QStyle::State_On);
         const QString key = StyleTools::optionCacheKey(QStringLiteral("checkbox"), &box, QSize(13, 13));
         painted(QSize(20, 20), [&](QPainter* p) { m_style.drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, p); });
-        QPixmap stand(13, 13);
+        QPixmap stand;
+        QVERIFY(QPixmapCache::find(key, &stand));
+        stand = QPixmap(13, 13);
         stand.fill(Qt::green);
-        QVERIFY(QPixmapCache::find(key, nullptr) || true);
         QPixmapCache::insert(key, stand);
         auto twin = box;
         const QImage image = painted(
