@@ -28,7 +28,8 @@ void construit()
 
     // Logging in, getting an account, having the password sent. The answer
     // to the last two, and every refusal, ends the connection.
-    t.append({L::Login, "Lgn", L::Envoi, L::Login, 4, 4});         // e-mail, password, program version, protocol version
+    // e-mail, password, program version, protocol version
+    t.append({L::Login, "Lgn", L::Envoi, L::Login, 4, 4});
     t.append({L::Login, "Lok", L::Reception, L::Idle, 2, 2});      // own user id, login name
     t.append({L::Login, "Lno", L::Reception, L::Init, 0, 1});      // service text
     t.append({L::Login, "Llk", L::Reception, L::Init, 0, 1});      // service text

@@ -19,7 +19,8 @@ GM_FriendsList::GM_FriendsList(QWidget* parent)
 
 GM_FriendsList::~GM_FriendsList() = default;
 
-void GM_FriendsList::init(GM_ClientSocket* client, GM_MessageBoxDisplayerA* displayer, GM_NativeA* native, QSettings* settings)
+void GM_FriendsList::init(GM_ClientSocket* client, GM_MessageBoxDisplayerA* displayer, GM_NativeA* native,
+                          QSettings* settings)
 {
     client_ = client;
     setMessageBoxDisplayer(displayer);

@@ -24,7 +24,8 @@ public:
     explicit GM_FriendsList(QWidget* parent = nullptr);
     ~GM_FriendsList() override;
 
-    void init(GM_ClientSocket* client, GM_MessageBoxDisplayerA* displayer, GM_NativeA* native, QSettings* settings);
+    void init(GM_ClientSocket* client, GM_MessageBoxDisplayerA* displayer, GM_NativeA* native,
+              QSettings* settings);
     void retranslate();
     // May the user invite friends to a private or a public server now.
     void setPrivatePlayAllowed(bool on) { privatePlay_ = on; }

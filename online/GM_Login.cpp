@@ -63,8 +63,9 @@ QHBoxLayout* rangeeDeBoutons(const char* nom, QPushButton* premier, QPushButton*
 
 GM_Login::GM_Login(QWidget* parent)
     : GM_WidgetAuto(parent)
-    , expressionEmail_(QRegularExpression::anchoredPattern(QStringLiteral(R"(\b[A-Z0-9._%+-]+@[A-Z0-9.-]+\.[A-Z]{2,6}\b)")),
-                       QRegularExpression::CaseInsensitiveOption)
+    , expressionEmail_(
+          QRegularExpression::anchoredPattern(QStringLiteral(R"(\b[A-Z0-9._%+-]+@[A-Z0-9.-]+\.[A-Z]{2,6}\b)")),
+          QRegularExpression::CaseInsensitiveOption)
     , expressionPasse_(QRegularExpression::anchoredPattern(
           QStringLiteral(R"([\p{L}0-9*.!@#$%^&(){}\[\]:;<>,.?\/~_\+\-\=|]{5,20})")))
     , expressionPseudo_(QRegularExpression::anchoredPattern(QStringLiteral(R"([\p{L}0-9^\[\]_]{4,20})")))

@@ -19,7 +19,8 @@ GM_TournamentClient::GM_TournamentClient(QWidget* parent)
 
 GM_TournamentClient::~GM_TournamentClient() = default;
 
-void GM_TournamentClient::init(GM_ClientSocket* client, GM_ServerPass* serverPass, GM_MessageBoxDisplayerA* displayer, const QString& publicServerName)
+void GM_TournamentClient::init(GM_ClientSocket* client, GM_ServerPass* serverPass,
+                               GM_MessageBoxDisplayerA* displayer, const QString& publicServerName)
 {
     client_ = client;
     serverPass_ = serverPass;

@@ -23,7 +23,8 @@ public:
     explicit GM_TournamentClient(QWidget* parent = nullptr);
     ~GM_TournamentClient() override;
 
-    void init(GM_ClientSocket* client, GM_ServerPass* serverPass, GM_MessageBoxDisplayerA* displayer, const QString& publicServerName);
+    void init(GM_ClientSocket* client, GM_ServerPass* serverPass, GM_MessageBoxDisplayerA* displayer,
+              const QString& publicServerName);
     void retranslate();
     // The tournament of the game under way, empty when none.
     QString currentTournamentName() const { return tournamentName_; }

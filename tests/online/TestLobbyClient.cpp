@@ -36,25 +36,29 @@ struct Client {
     Client()
     {
         afficheur.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
-        const auto garde = [this](const char* nom) {
-            return [this, nom](const QStringList* liste) { listes.append({QString::fromLatin1(nom), *liste}); };
-        };
+        garde(&GM_ClientSocket::signalMainGameServerStatus, "signalMainGameServerStatus");
+        garde(&GM_ClientSocket::signalMainGameServerInfo, "signalMainGameServerInfo");
+        garde(&GM_ClientSocket::signalTournamentListReceived, "signalTournamentListReceived");
+        garde(&GM_ClientSocket::signalFriendListReceived, "signalFriendListReceived");
+        garde(&GM_ClientSocket::signalSearchFriendsListReceived, "signalSearchFriendsListReceived");
+        garde(&GM_ClientSocket::signalScoresReceived, "signalScoresReceived");
+        garde(&GM_ClientSocket::signalStatsReceived, "signalStatsReceived");
+        garde(&GM_ClientSocket::signalAchievementsReceived, "signalAchievementsReceived");
+        garde(&GM_ClientSocket::signalDiscordChat, "signalDiscordChat");
+        garde(&GM_ClientSocket::signalPasswordChangeAnswerReceived, "signalPasswordChangeAnswerReceived");
+        garde(&GM_ClientSocket::signalRequestAccountDataAnswerReceived, "signalRequestAccountDataAnswerReceived");
+        garde(&GM_ClientSocket::signalRequestAccountDeleteAnswerReceived, "signalRequestAccountDeleteAnswerReceived");
         QObject::connect(&client, &GM_ClientSocket::signalServerListReceived, &client,
                          [this](qint64, const QStringList* liste) {
                              listes.append({QStringLiteral("signalServerListReceived"), *liste});
                          });
-        QObject::connect(&client, &GM_ClientSocket::signalMainGameServerStatus, &client, garde("signalMainGameServerStatus"));
-        QObject::connect(&client, &GM_ClientSocket::signalMainGameServerInfo, &client, garde("signalMainGameServerInfo"));
-        QObject::connect(&client, &GM_ClientSocket::signalTournamentListReceived, &client, garde("signalTournamentListReceived"));
-        QObject::connect(&client, &GM_ClientSocket::signalFriendListReceived, &client, garde("signalFriendListReceived"));
-        QObject::connect(&client, &GM_ClientSocket::signalSearchFriendsListReceived, &client, garde("signalSearchFriendsListReceived"));
-        QObject::connect(&client, &GM_ClientSocket::signalScoresReceived, &client, garde("signalScoresReceived"));
-        QObject::connect(&client, &GM_ClientSocket::signalStatsReceived, &client, garde("signalStatsReceived"));
-        QObject::connect(&client, &GM_ClientSocket::signalAchievementsReceived, &client, garde("signalAchievementsReceived"));
-        QObject::connect(&client, &GM_ClientSocket::signalDiscordChat, &client, garde("signalDiscordChat"));
-        QObject::connect(&client, &GM_ClientSocket::signalPasswordChangeAnswerReceived, &client, garde("signalPasswordChangeAnswerReceived"));
-        QObject::connect(&client, &GM_ClientSocket::signalRequestAccountDataAnswerReceived, &client, garde("signalRequestAccountDataAnswerReceived"));
-        QObject::connect(&client, &GM_ClientSocket::signalRequestAccountDeleteAnswerReceived, &client, garde("signalRequestAccountDeleteAnswerReceived"));
+    }
+
+    template <typename Signal>
+    void garde(Signal signal, const char* nom)
+    {
+        QObject::connect(&client, signal, &client,
+                         [this, nom](const QStringList* liste) { listes.append({QString::fromLatin1(nom), *liste}); });
     }
 
     bool login(const char* email, const char* passe, bool unsecure = true)
@@ -248,9 +252,12 @@ private slots:
         QTest::addColumn<QStringList>("liste");
         const QStringList deux{QStringLiteral("a,1,,x"), QStringLiteral("b,2,é,y")};
         QTest::newRow("servers") << QByteArray("R7k") << QStringList() << deux << "signalServerListReceived" << deux;
-        QTest::newRow("server status") << QByteArray("SrS") << QStringList() << deux << "signalMainGameServerStatus" << deux;
-        QTest::newRow("server info") << QByteArray("SrI") << QStringList() << deux << "signalMainGameServerInfo" << deux;
-        QTest::newRow("tournaments") << QByteArray("Tli") << QStringList() << deux << "signalTournamentListReceived" << deux;
+        QTest::newRow("server status") << QByteArray("SrS") << QStringList()
+            << deux << "signalMainGameServerStatus" << deux;
+        QTest::newRow("server info") << QByteArray("SrI") << QStringList()
+            << deux << "signalMainGameServerInfo" << deux;
+        QTest::newRow("tournaments") << QByteArray("Tli") << QStringList()
+            << deux << "signalTournamentListReceived" << deux;
         QTest::newRow("friends") << QByteArray("Fhr") << QStringList() << deux << "signalFriendListReceived" << deux;
         QTest::newRow("ranking Jass") << QByteArray("R7t") << QStringList() << deux << "signalScoresReceived" << deux;
         QTest::newRow("ranking Belote") << QByteArray("R6t") << QStringList() << deux << "signalScoresReceived" << deux;
@@ -295,6 +302,65 @@ private slots:
         QCOMPARE(c.listes.at(0).second, liste);
         QCOMPARE(c.client.getProtocolState(), int(GM_SocketEvent::Idle));
         QCOMPARE(lobby.serveur.recusDe(mot).value(0).champs, champs);
+    }
+
+    // What each of the client's own sends puts on the wire.
+    void envois_data()
+    {
+        QTest::addColumn<int>("envoi");
+        QTest::addColumn<QStringList>("attendu");
+        QTest::newRow("online status") << 0 << QStringList{"Gbs 2"};
+        QTest::newRow("chat") << 1 << QStringList{"A4E 3,salut\nà tous"};
+        QTest::newRow("tournament") << 2 << QStringList{"Tjo T9,1,,Bob"};
+        QTest::newRow("private invitation, padded") << 3 << QStringList{"Gbs 1", "hTr 1002,,"};
+        QTest::newRow("private invitation, four at most") << 4 << QStringList{"Gbs 1", "hTr 1,2,3,4"};
+        QTest::newRow("public invitation") << 5 << QStringList{"Gl5 77,4002,1002,,", "SA1 77,"};
+        QTest::newRow("friend requests") << 6 << QStringList{"F9n 1001,1002", "F9n 1001,1003"};
+        QTest::newRow("accept and refuse") << 7 << QStringList{"Blw a", "Bkv b", "Bkv c"};
+        QTest::newRow("stats of a started game") << 8 << QStringList{"Gss {stats}"};
+        QTest::newRow("friend list, queue busy") << 9 << QStringList{"Fhr "};
+    }
+    void envois()
+    {
+        QFETCH(int, envoi);
+        QFETCH(QStringList, attendu);
+        LobbyDeTest lobby;
+        QVERIFY(lobby.demarre(true));
+        Client c;
+        QVERIFY(c.login(LobbyDeTest::EmailAlice, LobbyDeTest::PasseAlice));
+        lobby.serveur.effaceRecus();
+        QSignalSpy heberge(&c.client, &GM_ClientSocket::signalStartServerSession);
+        GM_ClientSocket& k = c.client;
+        switch (envoi) {
+        case 0: k.sendOnlineStatus(GM::HostingPrivateServer); break;
+        case 1: k.sendChatMessage(3, QStringLiteral("salut\nà tous")); break;
+        case 2: k.sendTournamentCommand(QStringLiteral("T9"), 1, QString(), QStringLiteral("Bob")); break;
+        case 3: k.sendInvitationPrivate({QStringLiteral("1002")}); break;
+        case 4: k.sendInvitationPrivate({"1", "2", "3", "4", "5"}); break;
+        case 5: k.sendInvitationPublic(77, 4002, {QStringLiteral("1002")}); break;
+        case 6: k.sendInviteFriends({QStringLiteral("1002"), QStringLiteral("1003")}); break;
+        case 7:
+            k.sendFriendRequestAccept({QStringLiteral("a")});
+            k.sendFriendRequestRejectOrCancel({QStringLiteral("b"), QStringLiteral("c")});
+            break;
+        case 8: k.sendAddStatsGameStarted(QStringLiteral("{stats}")); break;
+        case 9: {
+            // Tried again once the out-queue is free.
+            QMutexLocker verrou(k.getOutQueueMutex());
+            k.OnRefreshFriendList();
+            break;
+        }
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(lobby.serveur.recus().size(), attendu.size(), Delai);
+        QStringList recus;
+        for (const auto& r : lobby.serveur.recus())
+            recus << QString::fromLatin1(r.mot) + QLatin1Char(' ') + r.champs.join(QLatin1Char(','));
+        QCOMPARE(recus, attendu);
+        if (envoi == 3 || envoi == 4) {
+            QCOMPARE(heberge.size(), 1);
+            QCOMPARE(heberge.at(0).at(0).toString(), QStringLiteral("Alice"));
+            QCOMPARE(heberge.at(0).at(4).toLongLong(), lobby.alice);
+        }
     }
 
     // One message per pacing interval, in order; a request waits for its
