@@ -169,6 +169,7 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     connect(ligneChat_, &QLineEdit::returnPressed, this, &DisplayGLScene::OnChatTextChanged);
     ligneChat_->hide();
     addItem(dialogueChat_);
+    dialogueChat_->setZValue(Z_CHAT);
     dialogueChat_->hide();
 
     // 3. The trump and bid panel in its container.
@@ -1234,8 +1235,8 @@ void DisplayGLScene::OnSceneRectChanged(QRectF const& rect)
     for (auto& image : animsImage_)
         image->stop();
     setLignesArdoise(w, decalageTable_, texteArdoise());
-    dialogueChat_->setZone(QRectF(x, y + a, w, e), ratioPixels_);
-    dialogueReglages_->setZone(r, ratioPixels_);
+    dialogueChat_->setZone(QRectF(x, y + a, w, e), r.size(), ratioPixels_);
+    dialogueReglages_->setZone(r, r.size(), ratioPixels_);
     dialogueReglages_->setZValue(Z_REGLAGES);
     placeOutils_();
 

@@ -128,6 +128,9 @@ public:
     static constexpr double Z_BOITE_MISE_A_JOUR = 0.41;
     static constexpr double Z_ANIMATIONS = 0.3;
     static constexpr double Z_REGLAGES = 0.1;
+    // Open, the chat band covers the tool buttons at its right end, where
+    // its own close button is.
+    static constexpr double Z_CHAT = 0.2;
     static constexpr int DELAI_AIDE_MS = 6000;
     static constexpr int DELAI_SURLIGNAGE_MS = 500;
     static constexpr int NOMBRE_ANIMS_SCORE = 16;

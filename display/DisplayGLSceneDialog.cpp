@@ -172,12 +172,12 @@ void DisplayGLSceneDialog::setGeometry(const QRectF& rect)
     QGraphicsProxyWidget::setGeometry(rect);
 }
 
-void DisplayGLSceneDialog::setZone(const QRectF& zone, double ratioPixels)
+void DisplayGLSceneDialog::setZone(const QRectF& zone, const QSizeF& reference, double ratioPixels)
 {
     ratioPixels_ = ratioPixels > 0.0 ? ratioPixels : 1.0;
     groupe_->stop();
     for (DisplayGLSceneDialogButton* bouton : {fermer_, onglet_}) {
-        bouton->setPanelSize(zone.width(), zone.height());
+        bouton->setPanelSize(reference.width(), reference.height());
         bouton->setFixedSize(bouton->sizeHint());
     }
     deplie_ = zone;

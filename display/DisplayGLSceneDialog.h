@@ -19,7 +19,7 @@ class QSequentialAnimationGroup;
 // - Side 1 opens towards the left, with its tab on the right edge of the
 //   open area; side 0 keeps its tab on the left edge. Focus mode 1 takes
 //   the focus on opening and drops it on closing.
-// - The tab and the close button are a fixed share of the open area
+// - The tab and the close button are a fixed share of the table
 //   (DisplayGLSceneDialogButton); the closed rectangle is the tab, halfway
 //   down the open area's edge, 25 pixels higher.
 // - Opening and closing slide while the panel is shown; a hidden panel
@@ -61,8 +61,10 @@ public:
     // places the panel there.
     void applyGeometry(const QRectF& rect);
     void setGeometry(const QRectF& rect) override;
-    // Lays the panel out for its open area, in its current state.
-    void setZone(const QRectF& zone, double ratioPixels);
+    // Lays the panel out for its open area, in its current state; the tab
+    // and the close button are a share of the reference size (the table's),
+    // so that a narrow band still has a tab a finger can find.
+    void setZone(const QRectF& zone, const QSizeF& reference, double ratioPixels);
     QRectF expandedRect() const { return deplie_; }
     QRectF collapsedRect() const { return replie_; }
     // The close button is checked: the panel is open or opening.
