@@ -70,8 +70,8 @@ public:
     const Parametres& parametres() const { return parametres_; }
     DisplayTextAnim* driver() const { return driver_; }
     bool isDelayRunning() const { return delai_.isActive(); }
-    // Milliseconds before a delayed start; -1 when none is waiting.
-    int delaiRestantMs() const { return delai_.remainingTime(); }
+    // The delay of a start still waiting; -1 when none waits.
+    int delaiMs() const { return delai_.isActive() ? delai_.interval() : -1; }
     double amplitude() const { return amplitude_; }
     double frequence() const { return frequence_; }
 

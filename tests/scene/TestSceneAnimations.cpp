@@ -133,6 +133,7 @@ private slots:
         score->startScore(20, QString(), ZONE, 0.0, 600);
         QVERIFY(!score->isVisible());
         QVERIFY(score->isDelayRunning());
+        QCOMPARE(score->delaiMs(), 600);
         QVERIFY(!score->driver()->isRunning());
         QMetaObject::invokeMethod(score, "OnTimeout");
         QVERIFY(score->isVisible());
@@ -180,8 +181,8 @@ private slots:
         QVERIFY(anneau[0]->driver()->isRunning());
         // The second line waits its turn: the spacing, less the moment spent.
         QVERIFY(anneau[1]->isDelayRunning());
-        QVERIFY(anneau[1]->delaiRestantMs() > DisplayGLScene::DELAI_MESSAGE_RESEAU_MS - 500);
-        QVERIFY(anneau[1]->delaiRestantMs() <= DisplayGLScene::DELAI_MESSAGE_RESEAU_MS);
+        QVERIFY(anneau[1]->delaiMs() > DisplayGLScene::DELAI_MESSAGE_RESEAU_MS - 500);
+        QVERIFY(anneau[1]->delaiMs() <= DisplayGLScene::DELAI_MESSAGE_RESEAU_MS);
         QVERIFY(!anneau[1]->isVisible());
         QCOMPARE(anneau[1]->texte()->toPlainText(), QStringLiteral("Deuxième ligne."));
     }

@@ -80,8 +80,13 @@ private slots:
         QCOMPARE(s.animationsImage().size(), size_t(DisplayGLScene::NOMBRE_ANIMS_IMAGE));
         QCOMPARE(s.animationsMessage().size(), size_t(DisplayGLScene::NOMBRE_ANIMS_MESSAGE));
         QCOMPARE(s.cartes().size(), 36);
-        for (const auto& carte : s.cartes())
+        for (const auto& carte : s.cartes()) {
             QCOMPARE(carte->scene(), &s);
+            // An unattended table renders no card.
+            QVERIFY(carte->getNormalPicture().isNull());
+        }
+        s.createGLObjects();
+        QVERIFY2(!s.isFondConstruit(), "an unattended table builds no 3-D layer");
         QCOMPARE(s.analyses().size(), 4);
 
         QVERIFY(!s.proxyAnnulerArriere()->isVisible());
