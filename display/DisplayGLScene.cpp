@@ -561,7 +561,10 @@ void DisplayGLScene::showBox(GM_WidgetAutoRound* widget, Ui::MessageBoxGl* form,
     const QFont police = scaledFont(CLASSE_POLICE_BOITE);
     proxy->setFont(police);
     widget->setFont(police);
-    form->labelText->setFont(police);
+    // The title reads as one, at the same size as the text.
+    QFont titre = police;
+    titre.setBold(true);
+    form->labelText->setFont(titre);
     form->labelMessage->setFont(police);
     form->labelWiki->setFont(police);
 
