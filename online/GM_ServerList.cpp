@@ -167,6 +167,7 @@ void GM_ServerList::init(GM_Login* login, GM_ProgressA* progress, GM_MessageBoxD
     unsecure_ = unsecure;
     tcp_ = tcp;
 
+    servers_->setMessageBoxDisplayer(displayer);
     servers_->init(client, serverPass, publicServerName);
     scores_->init(client, gameFamily_);
     stats_->init(client, gameFamily_);

@@ -1,0 +1,312 @@
+#include "GM_ServerPass.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSet>
+#include <QShowEvent>
+#include <QSignalBlocker>
+#include <QSpacerItem>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int StatusOffline = 10;
+constexpr int StatusOnline = 15;
+constexpr int StatusBusy = 16;
+constexpr int StretchTeammates = 4;
+} // namespace
+
+GM_ServerPass::GM_ServerPass(QWidget* parent)
+    : GM_WidgetAuto(parent)
+{
+    setObjectName(QStringLiteral("GM_ServerPass"));
+    setWindowModality(Qt::WindowModal);
+    resize(375, 389);
+    grid_ = new QGridLayout(this);
+    grid_->setObjectName(QStringLiteral("gridLayoutMain"));
+    grid_->setSpacing(0);
+    grid_->setContentsMargins(3, 3, 3, 3);
+    auto* haut = new QVBoxLayout;
+    haut->setObjectName(QStringLiteral("verticalLayout"));
+    haut->addItem(new QSpacerItem(20, 40, QSizePolicy::Minimum, QSizePolicy::Expanding));
+    label_ = new QLabel(this);
+    label_->setObjectName(QStringLiteral("label"));
+    haut->addWidget(label_);
+    password_ = new QLineEdit(this);
+    password_->setObjectName(QStringLiteral("m_passwordP"));
+    password_->setFocusPolicy(Qt::ClickFocus);
+    haut->addWidget(password_);
+    haut->addItem(new QSpacerItem(20, 40, QSizePolicy::Minimum, QSizePolicy::Expanding));
+    grid_->addLayout(haut, 0, 0);
+
+    group_ = new QGroupBox(this);
+    group_->setObjectName(QStringLiteral("groupBox"));
+    group_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    group_->setAlignment(Qt::AlignCenter);
+    group_->setFlat(true);
+    auto* grilleGroupe = new QGridLayout(group_);
+    grilleGroupe->setObjectName(QStringLiteral("gridLayout"));
+    grilleGroupe->setSpacing(3);
+    grilleGroupe->setContentsMargins(0, 0, 0, 0);
+    tree_ = new QTreeWidget(group_);
+    tree_->setObjectName(QStringLiteral("treeWidgetTeammateP"));
+    tree_->setColumnCount(ColumnCount);
+    tree_->setRootIsDecorated(false);
+    grilleGroupe->addWidget(tree_, 0, 0);
+    grid_->addWidget(group_, 1, 0);
+
+    auto* bas = new QHBoxLayout;
+    bas->setObjectName(QStringLiteral("horizontalLayout"));
+    bas->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
+    ok_ = new QPushButton(this);
+    ok_->setObjectName(QStringLiteral("pushButtonOk"));
+    bas->addWidget(ok_);
+    cancel_ = new QPushButton(this);
+    cancel_->setObjectName(QStringLiteral("pushButtonCancel"));
+    cancel_->setFocusPolicy(Qt::StrongFocus);
+    bas->addWidget(cancel_);
+    bas->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
+    grid_->addLayout(bas, 2, 0);
+    grid_->setRowStretch(0, 1);
+    grid_->setRowStretch(1, StretchTeammates);
+
+    connect(ok_, &QPushButton::pressed, this, &GM_ServerPass::OnOkPressed);
+    connect(cancel_, &QPushButton::pressed, this, &GM_ServerPass::OnCancelPressed);
+    connect(password_, &QLineEdit::textChanged, this, &GM_ServerPass::OnAnySelectionChanged);
+    connect(tree_, &QTreeWidget::itemChanged, this, &GM_ServerPass::OnItemManageCheckStateChanged);
+    retranslate();
+    OnSocketDisconnected();
+}
+
+GM_ServerPass::~GM_ServerPass() = default;
+
+void GM_ServerPass::retranslate()
+{
+    setWindowTitle(tr("Mot de passe requis"));
+    label_->setText(tr("Entrer le mot de passe requis:"));
+    ok_->setText(tr("Ok"));
+    cancel_->setText(tr("Annuler"));
+    tree_->setHeaderLabels({tr("Sel."), tr("Status"), tr("Id(Hidden)"), tr("Pseudo"), tr("Data(hidden)")});
+    if (mode_ == TeammateOptional)
+        group_->setTitle(tr("Coéquipier (facultatif)"));
+    else if (mode_ == TeammateRequired)
+        group_->setTitle(tr("Coéquipier (obligatoire)"));
+}
+
+void GM_ServerPass::init(GM_ClientSocket* client)
+{
+    if (client_ == client)
+        return;
+    if (client_ != nullptr)
+        QObject::disconnect(client_, nullptr, this, nullptr);
+    client_ = client;
+    if (client != nullptr) {
+        connect(client, &GM_ClientSocket::signalFriendListReceived, this, &GM_ServerPass::OnFriendListReceived);
+        connect(client, &GM_ClientSocket::signalReady, this, &GM_ServerPass::OnSocketReady);
+        connect(client, &GM_ClientSocket::signalDisconnected, this, &GM_ServerPass::OnSocketDisconnected);
+    }
+    password_->setFocusPolicy(Qt::StrongFocus);
+}
+
+QString GM_ServerPass::password() const
+{
+    return password_->text();
+}
+
+void GM_ServerPass::configure(bool showPassword, int teammateMode)
+{
+    teammate_.clear();
+    mode_ = (teammateMode == TeammateOptional || teammateMode == TeammateRequired) ? teammateMode : NoTeammate;
+    group_->setVisible(mode_ != NoTeammate);
+    ok_->setEnabled(mode_ != TeammateRequired);
+    retranslate();
+    grid_->setRowStretch(1, mode_ != NoTeammate ? StretchTeammates : 0);
+    label_->setVisible(showPassword);
+    password_->setVisible(showPassword);
+    OnAnySelectionChanged();
+}
+
+void GM_ServerPass::OnAnySelectionChanged()
+{
+    teammate_.clear();
+    for (int i = 0; i < tree_->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* ligne = tree_->topLevelItem(i);
+        if ((ligne->flags() & Qt::ItemIsUserCheckable) && ligne->checkState(ColTick) == Qt::Checked) {
+            teammate_ = ligne->text(ColPseudo);
+            break;
+        }
+    }
+    if (teammate_.isEmpty() && mode_ == TeammateRequired) {
+        ok_->setEnabled(false);
+        return;
+    }
+    // isHidden, not isVisible: the dialog itself may not be shown yet.
+    ok_->setEnabled(password_->isHidden() || password_->text().size() >= MinPasswordLength);
+}
+
+void GM_ServerPass::OnItemManageCheckStateChanged(QTreeWidgetItem* item, int)
+{
+    if (merging_)
+        return;
+    if (item != nullptr && item->checkState(ColTick) == Qt::Checked) {
+        const QSignalBlocker bloque(tree_);
+        for (int i = 0; i < tree_->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* autre = tree_->topLevelItem(i);
+            if (autre != item && (autre->flags() & Qt::ItemIsUserCheckable))
+                autre->setCheckState(ColTick, Qt::Unchecked);
+        }
+    }
+    OnAnySelectionChanged();
+}
+
+void GM_ServerPass::OnOkPressed()
+{
+    emit signalFinished(true, password_->text(), teammate_);
+}
+
+void GM_ServerPass::OnCancelPressed()
+{
+    emit signalFinished(false, password_->text(), teammate_);
+}
+
+void GM_ServerPass::OnSocketReady() {}
+
+void GM_ServerPass::OnSocketDisconnected()
+{
+    placeholder_(tr("Connection en cours..."));
+    OnAnySelectionChanged();
+}
+
+void GM_ServerPass::placeholder_(const QString& text)
+{
+    const QSignalBlocker bloque(tree_);
+    tree_->clear();
+    auto* ligne = new QTreeWidgetItem;
+    ligne->setText(ColTick, text);
+    tree_->addTopLevelItem(ligne);
+    finishTree_();
+}
+
+void GM_ServerPass::finishTree_()
+{
+    tree_->hideColumn(ColId);
+    tree_->hideColumn(ColData);
+    tree_->header()->resizeSections(QHeaderView::ResizeToContents);
+    tree_->sortItems(ColId, Qt::AscendingOrder);
+}
+
+void GM_ServerPass::OnFriendListReceived(const QStringList* list)
+{
+    if (list != nullptr)
+        mergeFriendList(*list);
+}
+
+QString GM_ServerPass::statusText(int status)
+{
+    switch (status) {
+    case StatusOffline: return tr("Hors Ligne");
+    case StatusOnline: return tr("En ligne");
+    case StatusBusy: return tr("Occupé");
+    default: return QString::number(status);
+    }
+}
+
+QString GM_ServerPass::statusIcon(int status)
+{
+    switch (status) {
+    case StatusOffline: return QStringLiteral(":/user_red");
+    case StatusOnline: return QStringLiteral(":/user");
+    case StatusBusy: return QStringLiteral(":/user_busy");
+    default: return QString();
+    }
+}
+
+QTreeWidgetItem* GM_ServerPass::friendItemFromEntry(const QString& entry)
+{
+    const QStringList champs = entry.split(QLatin1Char(','));
+    if (champs.size() < 3)
+        return nullptr;
+    bool ok = false;
+    const int status = champs.at(0).toInt(&ok);
+    // A row without a usable id could never be told apart from the others.
+    if (!ok || status < FirstFriendStatus || champs.at(1).isEmpty())
+        return nullptr;
+    auto* ligne = new QTreeWidgetItem;
+    for (int i = 0; i < ColumnCount - 1 && i < champs.size(); ++i)
+        ligne->setText(i + 1, champs.at(i));
+    ligne->setText(ColData, entry);
+    ligne->setFlags(ligne->flags() | Qt::ItemIsUserCheckable);
+    ligne->setCheckState(ColTick, Qt::Unchecked);
+    ligne->setText(ColStatus, statusText(status));
+    const QString icone = statusIcon(status);
+    if (!icone.isEmpty())
+        ligne->setIcon(ColStatus, QIcon(icone));
+    return ligne;
+}
+
+void GM_ServerPass::mergeFriendList(const QStringList& list)
+{
+    const QSignalBlocker bloque(tree_);
+    merging_ = true;
+    if (list.isEmpty()) {
+        placeholder_(tr("<Liste vide>"));
+        merging_ = false;
+        OnAnySelectionChanged();
+        return;
+    }
+    for (int i = tree_->topLevelItemCount() - 1; i >= 0; --i)
+        if (!tree_->topLevelItem(i)->text(ColTick).isEmpty())
+            delete tree_->takeTopLevelItem(i);
+    QSet<QString> anciens;
+    for (int i = 0; i < tree_->topLevelItemCount(); ++i)
+        anciens.insert(tree_->topLevelItem(i)->text(ColId));
+    QSet<QString> vus;
+    for (const QString& entree : list) {
+        QTreeWidgetItem* nouvelle = friendItemFromEntry(entree);
+        if (nouvelle == nullptr)
+            continue;
+        const QString id = nouvelle->text(ColId);
+        // A friend listed twice keeps its first entry.
+        if (vus.contains(id)) {
+            delete nouvelle;
+            continue;
+        }
+        vus.insert(id);
+        anciens.remove(id);
+        const QList<QTreeWidgetItem*> trouvees = tree_->findItems(id, Qt::MatchExactly, ColId);
+        for (QTreeWidgetItem* ancienne : trouvees) {
+            if (nouvelle != nullptr && ancienne->text(ColStatus) == nouvelle->text(ColStatus)) {
+                delete nouvelle;
+                nouvelle = nullptr;
+            } else {
+                if (nouvelle != nullptr && ancienne->checkState(ColTick) == Qt::Checked)
+                    nouvelle->setCheckState(ColTick, Qt::Checked);
+                delete tree_->takeTopLevelItem(tree_->indexOfTopLevelItem(ancienne));
+            }
+        }
+        if (nouvelle != nullptr)
+            tree_->addTopLevelItem(nouvelle);
+    }
+    for (int i = tree_->topLevelItemCount() - 1; i >= 0; --i)
+        if (anciens.contains(tree_->topLevelItem(i)->text(ColId)))
+            delete tree_->takeTopLevelItem(i);
+    if (tree_->topLevelItemCount() == 0) {
+        merging_ = false;
+        placeholder_(tr("<Liste vide>"));
+    }
+    finishTree_();
+    merging_ = false;
+    OnAnySelectionChanged();
+}
+
+void GM_ServerPass::showEvent(QShowEvent* event)
+{
+    if (password_->focusPolicy() & Qt::StrongFocus)
+        password_->setFocus();
+    GM_WidgetAuto::showEvent(event);
+}

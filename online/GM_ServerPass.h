@@ -1,0 +1,95 @@
+#pragma once
+
+#include "GM_ClientSocket.h"
+#include "GM_WidgetAuto.h"
+
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+class QGridLayout;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// Asks for a protected server's or tournament's password and, for a table
+// played in teams, a teammate among the player's friends. One instance
+// serves the whole program; each use is configure, show, then exactly one
+// signalFinished. The dialog never hides itself: the receiver does.
+//
+// Rules: at most one friend is ticked; "Ok" needs a password of at least
+// three characters (unless the password is not asked) and, in the required
+// teammate mode, a ticked friend. The teammate list follows every friend
+// list the lobby client receives, whoever asked for it, and keeps a friend's
+// tick across answers. Only entries with at least three fields whose status
+// is a number of at least 10 become rows.
+class GM_ServerPass : public GM_WidgetAuto
+{
+    Q_OBJECT
+
+public:
+    enum TeammateMode { NoTeammate = 0, TeammateOptional = 1, TeammateRequired = 2 };
+    enum Column { ColTick = 0, ColStatus, ColId, ColPseudo, ColData, ColumnCount };
+
+    static constexpr int MinPasswordLength = 3;
+    static constexpr int FirstFriendStatus = 10;
+
+    explicit GM_ServerPass(QWidget* parent = nullptr);
+    ~GM_ServerPass() override;
+
+    void init(GM_ClientSocket* client);
+    // Out-of-range modes read as no teammate.
+    void configure(bool showPassword, int teammateMode);
+    void retranslate();
+
+    QString password() const;
+    QString teammate() const { return teammate_; }
+    int teammateMode() const { return mode_; }
+    QTreeWidget* teammateTree() const { return tree_; }
+    QPushButton* okButton() const { return ok_; }
+    QLineEdit* passwordEdit() const { return password_; }
+
+    // Merges a friend list into tree (shared with the friends tab's rules):
+    // rows keep their tick when their status changes, vanish when their
+    // friend is no longer listed; placeholder rows go.
+    void mergeFriendList(const QStringList& list);
+    // A row from one friend entry, or null when the entry gives none.
+    static QTreeWidgetItem* friendItemFromEntry(const QString& entry);
+    // Text and icon of a friend status of at least 10.
+    static QString statusText(int status);
+    static QString statusIcon(int status);
+
+signals:
+    void signalFinished(bool isAccepted, const QString& password, const QString& teammate);
+
+public slots:
+    void OnOkPressed();
+    void OnCancelPressed();
+    void OnFriendListReceived(const QStringList* list);
+    void OnSocketReady();
+    void OnSocketDisconnected();
+    void OnAnySelectionChanged();
+    void OnItemManageCheckStateChanged(QTreeWidgetItem* item, int column);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void placeholder_(const QString& text);
+    void finishTree_();
+
+    QGridLayout* grid_;
+    QLabel* label_;
+    QLineEdit* password_;
+    QGroupBox* group_;
+    QTreeWidget* tree_;
+    QPushButton* ok_;
+    QPushButton* cancel_;
+    int mode_ = NoTeammate;
+    QPointer<GM_ClientSocket> client_;
+    QString teammate_;
+    bool merging_ = false;
+};
