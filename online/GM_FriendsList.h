@@ -6,21 +6,49 @@
 
 #include <QPointer>
 #include <QStringList>
+#include <QTimer>
 
 class GM_MessageBoxDisplayerA;
 class GM_NativeA;
+class GM_SearchFriends;
+class QPushButton;
 class QSettings;
-class QLabel;
+class QToolBox;
+class QTreeWidget;
+class QTreeWidgetItem;
 
-// The friends tab: friends, invitations to play, the friend search.
-// The lobby window creates it empty and calls init once; the tab keeps a
-// guarded pointer to the lobby client. What it lists comes with its own
-// contents; for now it holds the operations the lobby window relies on.
+// The friends tab: the friend list on a play page (invite online friends to
+// a private or to the selected public server), a manage page (confirm or
+// remove friends and requests) and the friend search page.
+//
+// Rules: the list is asked for every 5 s while the lobby is ready; each
+// answer is merged into both trees, a friend keeping its tick while its
+// status is unchanged or when it changes, and friends no longer listed
+// vanish. Only online friends (15) can be ticked on the play page; requests
+// the player sent (3) and refusals (4) are not shown there. At most one row
+// is ticked on the manage page; "Confirmer" serves requests to confirm (2)
+// and refusals (4), "Enlever" the others, and both act on the manage page's
+// tick only. An invitation takes at most four friends.
 class GM_FriendsList : public GM_WidgetAuto, public GM_MessageBoxEmitter
 {
     Q_OBJECT
 
 public:
+    enum Column { ColTick = 0, ColStatus, ColId, ColPseudo, ColData, ColumnCount };
+    enum Page { PagePlay = 0, PageManage, PageSearch };
+    enum Status {
+        ToConfirmBy = 1,
+        ToConfirm = 2,
+        SentRequest = 3,
+        Declined = 4,
+        Offline = 10,
+        Online = 15,
+        Busy = 16
+    };
+
+    static constexpr int RefreshMs = 5000;
+    static constexpr int MaxInvited = 4;
+
     explicit GM_FriendsList(QWidget* parent = nullptr);
     ~GM_FriendsList() override;
 
@@ -32,27 +60,64 @@ public:
     void setPublicPlayAllowed(bool on) { publicPlay_ = on; }
     bool isPrivatePlayAllowed() const { return privatePlay_; }
     bool isPublicPlayAllowed() const { return publicPlay_; }
-    void disablePlayButtons() { playButtons_ = false; }
-    bool playButtonsEnabled() const { return playButtons_; }
-    // How many times the window asked for fresh data.
+    void disablePlayButtons();
+    bool playButtonsEnabled() const;
+    // How many times the friend list was asked for.
     int refreshCount() const { return refreshes_; }
 
-public slots:
-    void OnRefresh();
-    void OnItemPlayCheckStateChanged();
-    void OnSelectedServerChanged(qint64 serverId, int port);
+    QTreeWidget* playTree() const { return playTree_; }
+    QTreeWidget* manageTree() const { return manageTree_; }
+    QPushButton* confirmButton() const { return confirm_; }
+    QPushButton* deleteButton() const { return delete_; }
+    QPushButton* playPrivateButton() const { return playPrivate_; }
+    QPushButton* playPublicButton() const { return playPublic_; }
+    GM_SearchFriends* searchWidget() const { return search_; }
+    QToolBox* toolBox() const { return toolBox_; }
+    QStringList invitationList() const { return invitation_; }
 
 signals:
     void signalNbrFriendsOnlineChanged(int nbrOnline);
     void displayMyTab();
 
+public slots:
+    void OnSelectedServerChanged(qint64 serverId, int port);
+    void OnFriendListReceived(const QStringList* list);
+    void OnRefresh();
+    void OnItemPlayCheckStateChanged();
+    void OnItemManageCheckStateChanged(QTreeWidgetItem* item, int column);
+    void OnConfirmPressed();
+    void OnCancelOrRejectPressed();
+    void OnPlayPressed();
+    void OnPlayPublicPressed();
+    void OnFriendRequestSent();
+    void OnSocketReady();
+    void OnSocketDisconnected();
+    void OnMessageBoxReturnValue(int result);
+    void OnSearchFriendsDisplayTab();
+
 private:
+    int fill_(QTreeWidget* tree, const QStringList& list, bool manage);
+    QTreeWidgetItem* makeRow_(const QString& line, bool manage, bool* online) const;
+    void placeholder_(QTreeWidget* tree, const QString& text);
+    void finishTree_(QTreeWidget* tree);
+    QStringList checked_(QTreeWidget* tree, int column) const;
+    bool invitationAllowed_();
+
+    QToolBox* toolBox_;
+    QTreeWidget* playTree_;
+    QTreeWidget* manageTree_;
+    QPushButton* playPrivate_;
+    QPushButton* playPublic_;
+    QPushButton* confirm_;
+    QPushButton* delete_;
+    GM_SearchFriends* search_;
     QPointer<GM_ClientSocket> client_;
-    QLabel* etiquette_;
-    int refreshes_ = 0;
-    GM_NativeA* native_ = nullptr;
-    QSettings* settings_ = nullptr;
+    QTimer refreshTimer_;
+    QStringList invitation_;
     bool privatePlay_ = true;
     bool publicPlay_ = true;
-    bool playButtons_ = true;
+    qint64 serverId_ = -1;
+    int serverPort_ = -1;
+    int refreshes_ = 0;
+    bool filling_ = false;
 };
