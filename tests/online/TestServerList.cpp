@@ -70,12 +70,12 @@ struct Lobby {
             t << a.requete.titre_;
         return t;
     }
-    // What the lobby window itself sent: the servers
-    // and friends tabs' own list requests, which follow every refresh, are
-    // their own tests' business.
+    // What the lobby window itself sent: the list requests of the servers,
+    // friends and tournaments tabs, which follow every refresh, are their
+    // own tests' business.
     QStringList motsRecus() const
     {
-        static const QList<QByteArray> listesDesOnglets{"R7k", "SrI", "SrS", "Fhr"};
+        static const QList<QByteArray> listesDesOnglets{"R7k", "SrI", "SrS", "Fhr", "Tli"};
         QStringList mots;
         for (const auto& r : lobby.serveur.recus())
             if (!listesDesOnglets.contains(r.mot))
