@@ -38,6 +38,7 @@ QTableWidget* nouvelleTable(QWidget* parent, const char* nom)
     table->horizontalHeader()->setStretchLastSection(true);
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setWordWrap(false);
     return table;
 }
 
