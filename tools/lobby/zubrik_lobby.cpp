@@ -65,7 +65,29 @@ int main(int argc, char* argv[])
                                  QStringLiteral("1"), QStringLiteral("-1"), QStringLiteral("3")});
         liste << QStringLiteral("Serveur %1,1,%2,%1").arg(id, texte.left(i));
     }
+    // A protected demo server (password "demo"), and canned lists for every
+    // tab: status groups, players online, tournaments running, planned and
+    // finished, friends in every status, and search answers.
+    lobby.setAdresseServeur(QStringLiteral("99"), QStringLiteral("demo"),
+                            {QString(), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("30"),
+                             QStringLiteral("1"), QStringLiteral("-1"), QStringLiteral("3")});
+    liste << QStringLiteral("Jass Public,1,127.0.0.1,98") << QStringLiteral("Jass Privé,No,127.0.0.1,99");
     lobby.setReponse("R7k", liste);
+    QStringList statuts;
+    for (int i = 1; i < idServeur; ++i)
+        statuts << QString::number(i) << QStringLiteral("4") << QStringLiteral("1") << QStringLiteral("40");
+    lobby.setReponse("SrS", statuts + QStringList{"98", "6", "2", "40", "99", "1", "0", "8"});
+    lobby.setReponse("SrI", {QStringLiteral("42")});
+    lobby.setReponse("Tli", {QStringLiteral("Coupe,TeamsRandom,2026-12-07 18:00:00,-1,0,1,,0,Jass Schieber"),
+                             QStringLiteral("Hiver,TeamsFree,2026-12-20 19:30:00,-1,0,0,,1,Jass Schieber"),
+                             QStringLiteral("Automne,TeamsRandom,2026-11-02 19:30:00,0,0,-1,"
+                                            "https://results.zubrik.invalid/automne.html,0,Jass Schieber")});
+    lobby.setReponse("Fhr", {QStringLiteral("1,2001,Anna"), QStringLiteral("2,2002,Ben"),
+                             QStringLiteral("3,2003,Cleo"), QStringLiteral("4,2004,Dora"),
+                             QStringLiteral("10,2005,Emil"), QStringLiteral("15,2006,Fred"),
+                             QStringLiteral("16,2007,Gina")});
+    lobby.setReponse("Fr1", {QStringLiteral("Zed,2101"), QStringLiteral("Yan,2102")});
+    lobby.setReponse("FiS", {QStringLiteral("Xu,2103")});
 
     bool ok = false;
     const QHostAddress adresse(options.value(ecoute));
