@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GM_SocketAbstract.h"
 #include "OptionsDuJoueur.h"
 #include "ZB_RecordFramer.h"
 
@@ -9,7 +10,6 @@
 #include <QPointer>
 #include <QTimer>
 
-class GM_SocketAbstract;
 class ZB_ServerSocket;
 
 // One client of a hosting room: its transport, the player it identified as,
