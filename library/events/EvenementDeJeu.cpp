@@ -29,27 +29,18 @@ const QString EvenementDeJeu::SourceEvenement[EvenementDeJeu::NombreDeSources] =
 
 namespace {
 
-// States at which the only legal answer is a collect ("Ram").
+// States at which the only legal answer is a collect ("Ram"): the collect
+// groups and the confirmation of announcements.
 bool estEtatDeRamassage(int etat)
 {
-    static const int plages[][2] = {{41, 48},   {57, 60},   {69, 72},   {81, 84},   {93, 96},
-                                    {101, 104}, {109, 112}, {117, 120}, {125, 128}, {130, 133}};
-    for (const auto& p : plages)
-        if (etat >= p[0] && etat <= p[1])
-            return true;
-    return false;
+    return EtatDeJeu::estRamasseTas(etat) || EtatDeJeu::estConfirmationAnnonces(etat);
 }
 
 } // namespace
 
 bool EvenementDeJeu::estEtatDeCarte(int etat)
 {
-    static const int plages[][2] = {{37, 40},   {53, 56},   {65, 68},   {77, 80},  {89, 92},
-                                    {97, 100}, {105, 108}, {113, 116}, {121, 124}};
-    for (const auto& p : plages)
-        if (etat >= p[0] && etat <= p[1])
-            return true;
-    return false;
+    return EtatDeJeu::estAttenteDeCarte(etat);
 }
 
 EvenementDeJeu::EvenementDeJeu()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EtatDeJeu.h"
 #include "ZB_Event.h"
 
 #include <QString>
@@ -113,7 +114,7 @@ public:
     QString texte_;
     int type_ = END;
     int noJoueur_ = 4;        // seat 0..3, 4 for the table itself
-    int etat_ = 0;            // game state 0..142 at which the event applies
+    int etat_ = 0;            // game state at which the event applies, see EtatDeJeu
     int source_ = SourceInconnue;
     qint64 idJoueur_ = -1;    // unique id of the player concerned, -1 none
     int mode_ = 0;            // forwarding and pacing mode, see ListeDesEvenements

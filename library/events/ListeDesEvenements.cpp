@@ -17,6 +17,10 @@
 
 namespace {
 
+// A live answer this many states ahead of the last executed one is from an
+// earlier deal: a deal's bidding and trump choice alone span fewer.
+constexpr int AvanceMaximaleEnDirect = 27;
+
 // QTextCursor::insertText starts a new block at each of these, which would
 // split one event over two lines of the game record.
 bool tientSurUneLigne(const QString& texte)
@@ -99,7 +103,7 @@ void ListeDesEvenements::clear()
     noDonne_ = 0;
     enAttente_.clear();
     executes_.setPlainText(QLatin1String(VersionDuFichier));
-    etatExecute_ = 0;
+    etatExecute_ = EtatDeJeu::Aucun;
 }
 
 QString ListeDesEvenements::getEnQueue(int etat) const
@@ -164,7 +168,8 @@ void ListeDesEvenements::execute_unlocked(int demandeEnCours, EvenementDeJeu& ev
         return;
     // A live answer far ahead of the game cannot be for this deal.
     if (enDirect && !estReplayEnCours() && ev.mode_ == 0 && ev.type_ != EvenementDeJeu::Fin
-        && !(ev.etat_ >= 130 && ev.etat_ <= 133) && ev.etat_ - etatExecute_ >= 27)
+        && !(ev.etat_ >= EtatDeJeu::PaireBelote_AttendRamasseTas1 && ev.etat_ <= EtatDeJeu::PaireBelote_AttendRamasseTas4)
+        && ev.etat_ - etatExecute_ >= AvanceMaximaleEnDirect)
         return;
 
     const QString texte = ev.toString(version_);
@@ -176,7 +181,7 @@ void ListeDesEvenements::execute_unlocked(int demandeEnCours, EvenementDeJeu& ev
         ajouteBloc_(enAttente_, texte);
     donnes_[noDonne_][ev.etat_] = texte;
 
-    if (ev.mode_ == 4 && ev.etat_ == 128) {
+    if (ev.mode_ == 4 && ev.etat_ == EtatDeJeu::Tour9_AttendRamasseTas4) {
         ++noDonne_;
         donnes_.append(tableVide_());
     }
@@ -237,7 +242,7 @@ void ListeDesEvenements::flush_unlocked()
             // An unreadable text is reported as it was queued.
             signaleRefus_(ev, lisible ? ev.toString(version_) : texte);
             if (estDernierDuReplay_(ev) || ev.etat_ >= EtatFinDeReplay) {
-                if (etatExecute_ != 0)
+                if (etatExecute_ != EtatDeJeu::Aucun)
                     etatAttendu_ = etatExecute_;
                 finDeReplay_(ev);
             } else {
@@ -383,7 +388,7 @@ QStringList ListeDesEvenements::getInscriptions(const QTextDocument& doc, const 
         int siege = 0;
         QString record;
         if (ev.type_ == EvenementDeJeu::InJ) {
-            siege = ev.etat_ - 2;
+            siege = ev.etat_ - EtatDeJeu::InscriptionJoueur0;
             record = ev.texte_;
         } else {
             GM_SpacesSeparatedString s(ev.texte_);
@@ -394,7 +399,8 @@ QStringList ListeDesEvenements::getInscriptions(const QTextDocument& doc, const 
         // record, not an index.
         if (siege < 0 || siege > 3)
             GM_SpacesSeparatedString::throwCorrupted();
-        const EvenementDeJeu inscription(EvenementDeJeu::InJ, record, ev.noJoueur_, siege + 2, ev.source_,
+        const EvenementDeJeu inscription(EvenementDeJeu::InJ, record, ev.noJoueur_,
+                                         EtatDeJeu::InscriptionJoueur0 + siege, ev.source_,
                                          ev.idJoueur_, mode, -1, noTable, ZB_ICI);
         inscriptions[siege + 1] = inscription.toString(version);
     }
@@ -410,8 +416,9 @@ void ListeDesEvenements::clear_Et_metEnQueue_InscriptionJoueurs(const QMap<int, 
         EvenementDeJeu ev;
         QString reste;
         ev.valide_ = ev.fromString(texte, reste);
-        if (ev.valide_ && ev.type_ == EvenementDeJeu::InJ && joueurs.contains(ev.etat_ - 2)) {
-            const OptionsDuJoueur& joueur = joueurs[ev.etat_ - 2];
+        const int siege = ev.etat_ - EtatDeJeu::InscriptionJoueur0;
+        if (ev.valide_ && ev.type_ == EvenementDeJeu::InJ && joueurs.contains(siege)) {
+            const OptionsDuJoueur& joueur = joueurs[siege];
             ev = EvenementDeJeu(EvenementDeJeu::InJ, joueur.sauveValeursDansString(), ev.noJoueur_, ev.etat_,
                                 ev.source_, joueur.id_, ev.mode_, ev.noDemande_, ev.noTable_, ZB_ICI);
         }
@@ -423,8 +430,8 @@ void ListeDesEvenements::getReplay(QByteArray& out, const int& typeDebut, int no
 {
     auto ecrit = [&out](const QString& texte) { out.append(texte.toUtf8()); };
 
-    const EvenementDeJeu tete(typeDebut, QString(), noJoueur, 140, EvenementDeJeu::Local_Table, -1, 3, -1, noTable,
-                              ZB_ICI);
+    const EvenementDeJeu tete(typeDebut, QString(), noJoueur, EtatDeJeu::HorsDeroulement, EvenementDeJeu::Local_Table, -1,
+                              3, -1, noTable, ZB_ICI);
     ecrit(tete.toString(version_));
 
     for (const QString& inscription : getInscriptions(executes_, 3, noTable, version_))
@@ -447,8 +454,8 @@ void ListeDesEvenements::getReplay(QByteArray& out, const int& typeDebut, int no
             ecrit(texte);
     }
 
-    const EvenementDeJeu fin(EvenementDeJeu::ReE, QString(), 4, 140, EvenementDeJeu::Local_Table, -1, 3, -1, noTable,
-                             ZB_ICI);
+    const EvenementDeJeu fin(EvenementDeJeu::ReE, QString(), 4, EtatDeJeu::HorsDeroulement, EvenementDeJeu::Local_Table, -1,
+                             3, -1, noTable, ZB_ICI);
     ecrit(fin.toString(version_));
 }
 
@@ -484,7 +491,8 @@ void ListeDesEvenements::replay(const QStringList& lignes, int perspective, bool
     // The end of a game is followed by a few table-level lines; the replay
     // ends with the last move before them.
     qsizetype derniere = n - 1;
-    for (int recul = 0; recul < 4 && lus[size_t(derniere)].etat_ >= 130; ++recul) {
+    for (int recul = 0; recul < 4 && lus[size_t(derniere)].etat_ >= EtatDeJeu::PaireBelote_AttendRamasseTas1;
+         ++recul) {
         if (derniere <= 1)
             throw GM_ExceptionFileCorrupted(QStringLiteral("The game record is too short to find its last move."));
         --derniere;

@@ -33,7 +33,7 @@ class QTextStream;
 // themselves.
 //
 // Game states index the queue and seats index joueurDistant_: an event whose
-// state lies outside 0..142 is ignored, and so is a remote answer from a
+// state is not valid (EtatDeJeu::estValide) is ignored, and so is a remote answer from a
 // seat outside 0..3. An event whose text holds a line break is ignored too,
 // since it would split a line of the game record. A queued text that does
 // not read back is dropped and reported like a refused event.
@@ -42,8 +42,8 @@ class ListeDesEvenements : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int NombreEtats = 143;
-    static constexpr int EtatFinDeReplay = 138;
+    static constexpr int NombreEtats = EtatDeJeu::NombreEtats;
+    static constexpr int EtatFinDeReplay = EtatDeJeu::FinDePartieSiege3;
     // Pause between two attempts while the executor cannot run the next
     // event.
     static constexpr int DelaiReessai = 250;
@@ -153,7 +153,7 @@ public:
     std::array<bool, 4> joueurDistant_{};
     // The state whose queued event runs next; written by the room and the
     // table referee.
-    int etatAttendu_ = 0;
+    int etatAttendu_ = EtatDeJeu::Aucun;
     // While set, queued events are not run (the client's connection ended).
     bool interrompu_ = false;
     // Every pacing delay becomes 1 ms.
@@ -167,7 +167,7 @@ public slots:
 
 private:
     static QStringList tableVide_();
-    static bool estEtatValide_(int etat) { return etat >= 0 && etat < NombreEtats; }
+    static bool estEtatValide_(int etat) { return EtatDeJeu::estValide(etat); }
     static void ajouteBloc_(QTextDocument& doc, const QString& texte);
     void retireDeEnAttente_(const QString& texte);
     void finDeReplay_(const EvenementDeJeu& ev);
@@ -179,7 +179,7 @@ private:
 
     Executor* executor_;
     int noTable_;
-    int etatExecute_ = 0;
+    int etatExecute_ = EtatDeJeu::Aucun;
     QList<QStringList> donnes_;
     int noDonne_ = 0;
     QTextDocument enAttente_;

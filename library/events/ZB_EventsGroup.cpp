@@ -82,7 +82,7 @@ int ZB_EventsGroup::getEtatMinimum() const
     for (const ListeDesEvenements* liste : listes_) {
         // Only real states count; 0 means the table waits for nothing.
         const int etat = liste->etatAttendu_;
-        if (etat > 0 && etat < minimum)
+        if (etat > EtatDeJeu::Aucun && etat < minimum)
             minimum = etat;
     }
     return minimum == ListeDesEvenements::NombreEtats ? 0 : minimum;

@@ -24,6 +24,10 @@
 
 namespace {
 
+// A table this many states ahead of the slowest one goes on without waiting
+// for it: the others are still bidding or dealing.
+constexpr int AvanceMaximaleEntreTables = 25;
+
 void trace(const QString& ligne)
 {
     qDebug("%s", qUtf8Printable(ligne));
@@ -252,7 +256,7 @@ void ZB_Room::reponse_Depart(int* modeDepart, int* genreSession, const OptionsDe
                 setProtocolVersion(versionPour_(typeDePartie_()));
                 EvenementDeJeu inscription = inscriptionPartie_(it.key());
                 if (ListeDesEvenements* liste = groupe->getListe(it.key())) {
-                    liste->etatAttendu_ = 0;
+                    liste->etatAttendu_ = EtatDeJeu::Aucun;
                     liste->execute_unlocked(-1, inscription, false);
                 }
             }
@@ -419,9 +423,9 @@ void ZB_Room::continueTable_(int mode, double* delai, int noTable, bool force, b
     if (table == nullptr || liste == nullptr)
         return;
     const int etat = liste->etatAttendu_;
-    if (etat == 0)
+    if (etat == EtatDeJeu::Aucun)
         return;
-    if (etat == 1) {
+    if (etat == EtatDeJeu::AttendInscriptionPartie) {
         if (mode == 0 && etatEnLigne_ == Hote) {
             const int etatServeur = server_->getEtat();
             if (etatServeur == 4 || etatServeur == 5 || etatServeur == 6) {
@@ -436,9 +440,9 @@ void ZB_Room::continueTable_(int mode, double* delai, int noTable, bool force, b
     }
     int siege = -1;
     const int debut = table->getSettingsPartie().joueurQuiCommenceLaProchainePartie;
-    if (etat >= 12 && etat <= 27)
+    if (etat > EtatDeJeu::AttendMise1_1 && etat <= EtatDeJeu::AttendAtout)
         siege = debut;
-    else if (etat == 28 && debut >= 0 && debut < 4 && table->getJoueur(debut) != nullptr)
+    else if (etat == EtatDeJeu::AttendAtoutChibre && debut >= 0 && debut < 4 && table->getJoueur(debut) != nullptr)
         siege = (table->getJoueur(debut)->noJoueur_ + 2) % 4;
     else if (JoueurHumain::estEtatDeJeuDeCarte(etat))
         siege = table->getJoueurQuiDoitJouer(etat);
@@ -467,31 +471,33 @@ bool ZB_Room::incrementeTour_(int mode, int noTable)
     bool autresTables = false;
     int suivant = etat + 1;
 
-    if (etat == 128) {
-        suivant = 128;
-        if (events_->sontTousDansEtat(128)) {
+    if (etat == EtatDeJeu::Tour9_AttendRamasseTas4) {
+        suivant = EtatDeJeu::Tour9_AttendRamasseTas4;
+        if (events_->sontTousDansEtat(EtatDeJeu::Tour9_AttendRamasseTas4)) {
             if (etatEnLigne_ != Hote)
                 finDeTour_(mode);
             else
                 autresTables = true;
         }
-    } else if (etat == 10) {
-        suivant = type.contrat_ == TypeDePartie::ContratChibre ? 27 : 11;
-    } else if (etat == 26) {
-        suivant = 6;
-        liste->setEtatExecute(5);
-    } else if (etat == 28) {
-        suivant = type.annonces_ == TypeDePartie::AnnoncesDesactivees ? 33 : 29;
-    } else if (etat == 44 && !table->estConfirmationAnnoncesEnAttente()) {
-        suivant = 49;
-    } else if (etat == 112 && type.genre_ == TypeDePartie::GenreBelote) {
-        suivant = 121;
+    } else if (etat == EtatDeJeu::AttendDistribue4) {
+        suivant = type.contrat_ == TypeDePartie::ContratChibre ? EtatDeJeu::AttendAtout : EtatDeJeu::AttendMise1_1;
+    } else if (etat == EtatDeJeu::AttendMise4_4) {
+        // Everybody passed: the deal starts again from the snapshot.
+        suivant = EtatDeJeu::EnregistrementSettingsPartie;
+        liste->setEtatExecute(EtatDeJeu::InscriptionJoueur3);
+    } else if (etat == EtatDeJeu::AttendAtoutChibre) {
+        suivant = type.annonces_ == TypeDePartie::AnnoncesDesactivees ? EtatDeJeu::Tour1_NouveauJoueur1
+                                                                      : EtatDeJeu::AttendAnnonce1;
+    } else if (etat == EtatDeJeu::Tour1_AttendRamasseTas4 && !table->estConfirmationAnnoncesEnAttente()) {
+        suivant = EtatDeJeu::Tour2_NouveauJoueur1;
+    } else if (etat == EtatDeJeu::Tour7_AttendRamasseTas4 && type.genre_ == TypeDePartie::GenreBelote) {
+        suivant = EtatDeJeu::Tour9_AttendCarte1;
     }
 
     // Nobody waits at a new-player state: the walk goes on through the
     // group, whose next state is the trick's first card.
-    if (etat != 128) {
-        const int groupe = ZB_RoomTable::premierEtatNouveauJoueur(suivant);
+    if (etat != EtatDeJeu::Tour9_AttendRamasseTas4) {
+        const int groupe = EtatDeJeu::premierNouveauJoueur(suivant);
         if (groupe >= 0) {
             while (suivant < groupe + 4
                    && !table->getEntreesProchainPli().contains(suivant - groupe)
@@ -514,7 +520,7 @@ void ZB_Room::finDeTour_(int mode)
     for (auto it = tables_.constBegin(); it != tables_.constEnd(); ++it) {
         if (ListeDesEvenements* liste = events_->getListe(it.key())) {
             liste->donneSuivante();
-            liste->etatAttendu_ = 2;
+            liste->etatAttendu_ = EtatDeJeu::InscriptionJoueur0;
         }
     }
     for (ZB_RoomTable* table : std::as_const(tables_))
@@ -553,7 +559,7 @@ bool ZB_Room::peutContinuer(int& etatAttendu, int noTable)
         if (liste == nullptr)
             continue;
         const int etat = liste->etatAttendu_;
-        if (premier && etat == 0)
+        if (premier && etat == EtatDeJeu::Aucun)
             continue;
         if (premier) {
             plusHaut = plusBas = etat;
@@ -566,7 +572,8 @@ bool ZB_Room::peutContinuer(int& etatAttendu, int noTable)
     }
     const ListeDesEvenements* liste = events_->getListe(noTable);
     const int s = liste != nullptr ? liste->etatAttendu_ : 0;
-    return s < plusHaut || s - plusBas >= 25 || (s >= 2 && s <= 26) || egaux;
+    return s < plusHaut || s - plusBas >= AvanceMaximaleEntreTables
+        || (s >= EtatDeJeu::InscriptionJoueur0 && s <= EtatDeJeu::AttendMise4_4) || egaux;
 }
 
 // ---- Saving and settings. ----
@@ -677,9 +684,9 @@ void ZB_Room::cb_serverStart(int noTable)
         // Only a table still waiting for its game takes the inscription, and
         // the queue runs where it stands: a flush that first moved the state
         // on would step over the first player's inscription.
-        if (liste->etatAttendu_ < 1)
-            liste->etatAttendu_ = 1;
-        if (liste->etatAttendu_ == 1) {
+        if (liste->etatAttendu_ < EtatDeJeu::AttendInscriptionPartie)
+            liste->etatAttendu_ = EtatDeJeu::AttendInscriptionPartie;
+        if (liste->etatAttendu_ == EtatDeJeu::AttendInscriptionPartie) {
             EvenementDeJeu inscription = inscriptionPartie_(noTable);
             liste->execute_unlocked(-1, inscription, false);
             liste->flush_unlocked();
@@ -779,7 +786,7 @@ void ZB_Room::OnAppQuit(int result)
 
 void ZB_Room::OnQuestionNouvellePartie(bool isPlayerContinue)
 {
-    if (tables_.isEmpty() || events_->sontTousDansEtat(139))
+    if (tables_.isEmpty() || events_->sontTousDansEtat(EtatDeJeu::QuestionNouvellePartie))
         answerNextGame(isPlayerContinue);
 }
 
@@ -814,7 +821,7 @@ void ZB_Room::OnQuickFixDelayCompleteRound()
     QString erreur;
     events_->lock();
     try {
-        if (events_->sontTousDansEtat(128)) {
+        if (events_->sontTousDansEtat(EtatDeJeu::Tour9_AttendRamasseTas4)) {
             finDeTour_(0);
             const int nombre = listeDeTables_ && !listeDeTables_->isEmpty() ? int(listeDeTables_->size()) : 1;
             for (int i = 0; i < nombre; ++i)

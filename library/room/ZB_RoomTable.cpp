@@ -35,6 +35,7 @@
 #include <exception>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -224,7 +225,7 @@ bool ZB_RoomTable::estMemeCompte(int noJoueur) const
 
 int ZB_RoomTable::getEtatCourant() const
 {
-    return m_listeDesEvenements != nullptr ? m_listeDesEvenements->etatAttendu_ : 0;
+    return m_listeDesEvenements != nullptr ? m_listeDesEvenements->etatAttendu_ : EtatDeJeu::Aucun;
 }
 
 int ZB_RoomTable::getNoJoueurLocal() const
@@ -243,24 +244,24 @@ int ZB_RoomTable::getJoueurQuiDoitJouer() const
 int ZB_RoomTable::getJoueurQuiDoitJouer(int etat) const
 {
     const int debut = m_settingsPartie.joueurQuiCommenceLaProchainePartie;
-    if (etat >= 11 && etat <= 26)
-        return modulo4(debut + (etat - 11) % 4);
-    if (etat >= 29 && etat <= 32)
-        return modulo4(debut + (etat - 29));
+    if (EtatDeJeu::estAttenteMise(etat))
+        return modulo4(debut + (etat - EtatDeJeu::AttendMise1_1) % 4);
+    if (EtatDeJeu::estAttenteAnnonce(etat))
+        return modulo4(debut + (etat - EtatDeJeu::AttendAnnonce1));
     switch (etat) {
-    case 134:
-    case 135:
+    case EtatDeJeu::MatchTermineEnFinDeDonne:
+    case EtatDeJeu::FinDePartie:
         return 0;
-    case 136:
+    case EtatDeJeu::FinDePartieSiege2:
         return 2;
-    case 137:
+    case EtatDeJeu::FinDePartieSiege1:
         return 1;
-    case 138:
+    case EtatDeJeu::FinDePartieSiege3:
         return 3;
     default:
         break;
     }
-    if (etat >= 33 && etat <= 133)
+    if (EtatDeJeu::estEtatDePli(etat))
         return m_partie.isNull() ? -1 : m_partie->noDuProchainAJouer_;
     return 0;
 }
@@ -270,15 +271,15 @@ int ZB_RoomTable::siegeDeLaDecision_(int genre, int etat) const
     const int debut = m_settingsPartie.joueurQuiCommenceLaProchainePartie;
     switch (genre) {
     case EvenementDeJeu::Cho:
-        if (etat == 27)
+        if (etat == EtatDeJeu::AttendAtout)
             return modulo4(debut);
-        if (etat == 28)
+        if (etat == EtatDeJeu::AttendAtoutChibre)
             return modulo4(debut + 2);
         return -1;
     case EvenementDeJeu::Chm:
-        return (etat >= 11 && etat <= 26) ? getJoueurQuiDoitJouer(etat) : -1;
+        return EtatDeJeu::estAttenteMise(etat) ? getJoueurQuiDoitJouer(etat) : -1;
     case EvenementDeJeu::Ann:
-        return (etat >= 29 && etat <= 32) ? getJoueurQuiDoitJouer(etat) : -1;
+        return EtatDeJeu::estAttenteAnnonce(etat) ? getJoueurQuiDoitJouer(etat) : -1;
     default:
         return -1;
     }
@@ -375,7 +376,7 @@ bool ZB_RoomTable::cb_executeUnEvenement(const EvenementDeJeu& ev)
     case EvenementDeJeu::Cho: {
         const bool parLaTable = ev.noJoueur_ == SiegeTable;
         if (parLaTable) {
-            if (ev.etat_ != 27 || (m_typeDePartie.atoutAutomatique_ != 1 && m_typeDePartie.atoutAutomatique_ != 2))
+            if (ev.etat_ != EtatDeJeu::AttendAtout || (m_typeDePartie.atoutAutomatique_ != 1 && m_typeDePartie.atoutAutomatique_ != 2))
                 return refuse_(ev, QStringLiteral("the table chooses trump only in automatic-trump games"));
         } else if (siegeDeLaDecision_(genre, ev.etat_) != ev.noJoueur_) {
             return refuse_(ev, QStringLiteral("not this seat's trump choice"));
@@ -497,13 +498,13 @@ bool ZB_RoomTable::executeFin_(const EvenementDeJeu& ev)
     }
     const int etat = getEtatCourant();
     if (m_optionsDePartie.collecteReponses_ == 0 && ev.source_ != EvenementDeJeu::Local_AI) {
-        if (etat == 135)
+        if (etat == EtatDeJeu::FinDePartie)
             m_reponseNouvellePartie = ok ? 1 : 0;
         else
             m_reponseNouvellePartie |= ok ? 1 : 0;
     }
-    if (etat == 138) {
-        m_listeDesEvenements->etatAttendu_ = 139;
+    if (etat == EtatDeJeu::FinDePartieSiege3) {
+        m_listeDesEvenements->etatAttendu_ = EtatDeJeu::QuestionNouvellePartie;
         QTimer::singleShot(0, this, &ZB_RoomTable::OnQuestionNouvellePartie);
     }
     for (int i = 0; i < NombreDeSieges; ++i) {
@@ -535,11 +536,11 @@ bool ZB_RoomTable::executeAnnonce_(const EvenementDeJeu& ev)
 bool ZB_RoomTable::executeInscription_(const EvenementDeJeu& ev)
 {
     const int etat = getEtatCourant();
-    if (etat < 2 || etat > 5)
+    if (!EtatDeJeu::estInscriptionJoueur(etat))
         return refuse_(ev, QStringLiteral("inscription outside the seating states"));
     OptionsDuJoueur options;
     options.chargeValeursDepuisString(ev.texte_);
-    const int siege = (etat + 2) % 4;
+    const int siege = etat - EtatDeJeu::InscriptionJoueur0;
     const int modeAffichage = m_display != nullptr ? m_display->getModeAffichage() : 0;
 
     int mode = Joueur::ModeManuel;
@@ -806,7 +807,7 @@ void ZB_RoomTable::reinitialise(bool garderGenerateur)
     if (!garderGenerateur || m_reseedAChaqueReset)
         m_settingsPartie.random_.reseedFromTime();
     if (m_listeDesEvenements != nullptr)
-        m_listeDesEvenements->etatAttendu_ = 0;
+        m_listeDesEvenements->etatAttendu_ = EtatDeJeu::Aucun;
     m_derniereActivite = QDateTime::currentDateTimeUtc();
 }
 
@@ -840,7 +841,7 @@ bool ZB_RoomTable::rejoue(int modeVue, ListeDesEvenements::ReplayRequester* dema
     ListeDesEvenements* liste = m_listeDesEvenements;
     liste->lock();
     try {
-        liste->etatAttendu_ = 1;
+        liste->etatAttendu_ = EtatDeJeu::AttendInscriptionPartie;
         liste->clear();
         liste->replay(m_lignes, SiegeTable, m_miroir, -1, demandeur);
         liste->flush_unlocked();
@@ -873,46 +874,20 @@ void ZB_RoomTable::afficheAnalyses(bool afficher)
 
 // ---- State machine, deal, trump choice and tricks. ----
 
-namespace {
-
-constexpr int PremiersEtatsDeGroupe[] = {33, 41, 45, 49, 57, 61, 69, 73, 81, 85, 93, 101, 109, 117, 125, 130};
-
-
-bool estEtatRamasse(int etat)
-{
-    for (int debut : {41, 57, 69, 81, 93, 101, 109, 117, 125, 130})
-        if (etat >= debut && etat < debut + 4)
-            return true;
-    return false;
-}
-
-// The collect that ends a trick.
-bool estFinDePli(int etat)
-{
-    switch (etat) {
-    case 44: case 60: case 72: case 84: case 96: case 104: case 112: case 120: case 128:
-        return true;
-    default:
-        return false;
-    }
-}
-
-} // namespace
-
 int ZB_RoomTable::premierEtatNouveauJoueur(int etat)
 {
-    for (int debut : {33, 49, 61, 73, 85})
-        if (etat >= debut && etat < debut + 4)
-            return debut;
-    return -1;
+    return EtatDeJeu::premierNouveauJoueur(etat);
 }
 
 int ZB_RoomTable::siegeDuGroupe_(int etat)
 {
-    for (int debut : PremiersEtatsDeGroupe)
-        if (etat >= debut && etat < debut + 4)
-            return etat - debut;
-    return -1;
+    // The groups whose four states are the four seats in order.
+    int debut = EtatDeJeu::premierNouveauJoueur(etat);
+    if (debut < 0)
+        debut = EtatDeJeu::debutDeGroupe(EtatDeJeu::PremierRamasseTas, EtatDeJeu::NombreDeTours + 1, etat);
+    if (debut < 0 && EtatDeJeu::estConfirmationAnnonces(etat))
+        debut = EtatDeJeu::Tour1_AttendConfirmationAnnonces1;
+    return debut < 0 ? -1 : etat - debut;
 }
 
 InfoDemande ZB_RoomTable::demande_(int etat, int mode) const
@@ -1008,195 +983,248 @@ void ZB_RoomTable::continueLeJeu(int mode, double* delai, bool relance, bool for
     if (mode == 0 && m_listeDesEvenements != nullptr && m_listeDesEvenements->estReplayEnCours())
         mode = 1;
     if (mode == 0 && !m_reseau) {
-        if (getEtatCourant() > 10)
+        if (getEtatCourant() > EtatDeJeu::AttendDistribue4)
             m_partieEnCours = true;
     } else {
         m_partieEnCours = false;
     }
     const int etat = getEtatCourant();
-    const bool enDirect = mode == 0 && !m_miroir;
-    const int debut = m_settingsPartie.joueurQuiCommenceLaProchainePartie;
-    auto fixeDelai = [delai](double ms) {
-        if (delai != nullptr)
-            *delai = ms;
-    };
+    const Etape etape{etat, mode, relance, force, mode == 0 && !m_miroir};
+    std::optional<double> pause;
     bool metAJourActivite = true;
 
-    if (etat == 0 || etat == 1 || (etat >= 136 && etat <= 138)) {
+    // Each group of states is served by its own step; an unknown state is a
+    // broken record or a table that set a state it must not.
+    if (etat == EtatDeJeu::Aucun || etat == EtatDeJeu::AttendInscriptionPartie
+        || (EtatDeJeu::estFinDePartie(etat) && etat != EtatDeJeu::FinDePartie)) {
         // Nothing to ask.
-    } else if (etat >= 2 && etat <= 5) {
-        const int siege = etat - 2;
-        afficheEtat_(etat, mode, -1);
-        JoueurHumain* joueur = getJoueur(siege);
-        if (enDirect) {
-            if (m_entreesDonne.contains(siege)) {
-                const OptionsDuJoueur options = m_entreesDonne.value(siege);
-                executeEvenementDeLaTable_(EvenementDeJeu::ReJ,
-                                  QLatin1Char('{') + options.sauveValeursDansString() + QLatin1Char('!')
-                                      + QString::number(siege) + QLatin1String("!}"), SiegeTable,
-                                  etat, options.id_, 0, m_settingsPartie.noDemande);
-                m_entreesDonne.remove(siege);
-            } else if (joueur != nullptr && joueur->getContexteDeJeu() != nullptr) {
-                executeEvenementDeLaTable_(EvenementDeJeu::InJ, joueur->options_.sauveValeursDansString(), SiegeTable, etat,
-                                  joueur->options_.id_, 0, -1);
-            }
-        }
-    } else if (etat == 6) {
-        if (enDirect) {
-            ++m_settingsPartie.noDemande;
-            if (m_settingsPartie.noDemande == -1)
-                ++m_settingsPartie.noDemande;
-            if (m_optionsDePartie.modeDeJeu_ == 4)
-                m_settingsPartie.random_.reseedFromTime();
-            executeEvenementDeLaTable_(EvenementDeJeu::Enr, m_settingsPartie.sauveValeursDansString(), SiegeTable, 6, -1, 0, -1);
-        }
-    } else if (etat == 7) {
-        qDebug("%s", qUtf8Printable(QStringLiteral("Table(%1)::OnContinueLeJeu->in state "
-                                                   "'EvenementDeJeu::AttendDistribue1'")
-                                        .arg(m_noTable)));
-        m_historiqueAnnuler.clear();
-        m_historiqueRefaire.clear();
-        for (int siege = NombreDeSieges - 1; siege >= 0; --siege) {
-            afficheEtat_(etat, mode, siege);
-            m_joueurs.at(siege)->demande_ActionDistribue(demande_(7 + siege, mode));
-        }
-    } else if (etat >= 8 && etat <= 10) {
-        qDebug("%s", qUtf8Printable(QStringLiteral("Table(%1)::OnContinueLeJeu->in state "
-                                                   "'EvenementDeJeu::AttendDistribue2, 3 ou 4'")
-                                        .arg(m_noTable)));
-        if ((mode == 0 && relance) || force) {
-            for (int siege = NombreDeSieges - 1; siege >= etat - 7; --siege) {
-                afficheEtat_(etat, mode, siege);
-                m_joueurs.at(siege)->demande_ActionDistribue(demande_(7 + siege, mode));
-            }
-        }
-    } else if (etat >= 11 && etat <= 26) {
-        if (etat == 11) {
-            const int contrat = m_typeDePartie.contrat_;
-            const int pas = pasDeMise_();
-            m_statusMise = ZB_StatusMise();
-            m_statusMise.miseFaite_ = false;
-            m_statusMise.tourMise_ = 0;
-            m_statusMise.montantBloque_ = contrat == TypeDePartie::ContratFixe || contrat == TypeDePartie::ContratVache;
-            m_statusMise.pointsMise_ = (m_typeDePartie.montantContrat_ / pas) * pas;
-            m_statusMise.atoutMise_ = 0;
-            m_statusMise.miseur_ = -1;
-            m_statusMise.pasMise_ = pas;
-            m_statusMise.premierMiseur_ = debut;
-            m_statusMise.miseMin_ = 80;
-            m_statusMise.miseMax_ = m_typeDePartie.annonces_ != TypeDePartie::AnnoncesDesactivees ? 650 : 160;
-            m_statusMise.miseMinDepart_ = 80;
-            m_statusMise.typeContrat_ = ZB_StatusMise::PasEncoreDeMise;
-            m_compteurPasse = 0;
-            afficheArdoise_();
-        } else {
-            ++m_statusMise.tourMise_;
-            if (etat <= 14)
-                afficheArdoise_();
-        }
-        const int siege = getJoueurQuiDoitJouer(etat);
-        afficheEtat_(etat, mode, -1, -1, siege);
-        m_joueurs.at(siege)->demande_ChoisitMise(m_statusMise, demande_(etat, mode));
-        fixeDelai(3000);
-    } else if (etat == 27) {
-        const int siege = modulo4(debut);
-        afficheEtat_(etat, mode, siege);
-        const int automatique = m_typeDePartie.atoutAutomatique_;
-        if (automatique == 1 || automatique == 2) {
-            if (enDirect) {
-                StatusAtout atout;
-                if (determineAtoutAutomatique(atout, automatique == 2) >= 1 && atout.choisi_) {
-                    posteALaSalle_(EvenementDeJeu::Cho, atout.sauveValeursDansString(), SiegeTable, 27, -1, 0,
-                                   m_settingsPartie.noDemande);
-                } else {
-                    // The match ends with the deal of the last trump, so only
-                    // a broken record gets here: say so rather than wait.
-                    throw GM_Exception(tr("Erreur interne: La boucle a évènements ne traite pas tous les cas"));
-                }
-            }
-        } else {
-            m_joueurs.at(siege)->demande_ChoisitAtout(StatusAtout(), demande_(etat, mode));
-        }
-        fixeDelai(500);
-    } else if (etat == 28) {
-        const int siege = modulo4(debut);
-        const int partenaire = (m_joueurs.at(siege)->noJoueur_ + 2) % 4;
-        afficheEtat_(etat, mode, siege, partenaire);
-        StatusAtout passe;
-        passe.chibre_ = true;
-        m_joueurs.at(partenaire)->demande_ChoisitAtout(passe, demande_(etat, mode));
-        fixeDelai(500);
-    } else if (etat >= 29 && etat <= 32) {
-        const int siege = getJoueurQuiDoitJouer(etat);
-        m_joueurs.at(siege)->demande_Annonce(demande_(etat, mode),
-                                             m_partie.isNull() ? 0 : m_partie->atoutChoisi_.atout_);
-        fixeDelai(etat == 29 ? 3000 : 500);
-    } else if (premierEtatNouveauJoueur(etat) >= 0) {
+    } else if (EtatDeJeu::estInscriptionJoueur(etat)) {
+        continueInscription_(etape);
+    } else if (etat == EtatDeJeu::EnregistrementSettingsPartie) {
+        continueEnregistrement_(etape);
+    } else if (EtatDeJeu::estAttenteDistribue(etat)) {
+        continueDistribue_(etape);
+    } else if (EtatDeJeu::estAttenteMise(etat)) {
+        pause = continueMise_(etape);
+    } else if (etat == EtatDeJeu::AttendAtout || etat == EtatDeJeu::AttendAtoutChibre) {
+        pause = continueAtout_(etape);
+    } else if (EtatDeJeu::estAttenteAnnonce(etat)) {
+        pause = continueAnnonce_(etape);
+    } else if (EtatDeJeu::estNouveauJoueur(etat)) {
         metAJourActivite = false;
-        if (m_serveur && m_reseau) {
-            const int siege = siegeDuGroupe_(etat);
-            if (m_entreesPli.contains(siege)) {
-                const OptionsDuJoueur options = m_entreesPli.value(siege);
-                executeEvenementDeLaTable_(EvenementDeJeu::ReJ,
-                                  QLatin1Char('{') + options.sauveValeursDansString() + QLatin1Char('!')
-                                      + QString::number(siege) + QLatin1String("!}"), SiegeTable,
-                                  etat, options.id_, 0, m_settingsPartie.noDemande);
-                m_entreesPli.remove(siege);
-            }
-            m_etatsEntreesTraites.insert(etat, -1);
-        }
-    } else if (JoueurHumain::estEtatDeJeuDeCarte(etat)) {
-        if (m_partie.isNull())
-            throw GM_Exception(tr("Erreur interne: La boucle a évènements ne traite pas tous les cas"));
-        const int siege = m_partie->noDuProchainAJouer_;
-        if (siege < 0 || siege >= NombreDeSieges)
-            throw GM_Exception(tr("Erreur interne: La boucle a évènements ne traite pas tous les cas"));
-        afficheEtat_(etat, mode, siege);
-        if (m_display != nullptr) {
-            if (m_partie->atoutEnCours_ != m_dernierAtoutDessine) {
-                m_dernierAtoutDessine = m_partie->atoutEnCours_;
-                m_display->redessineCartes(m_dernierAtoutDessine);
-            }
-            JoueurHumain* joueur = m_joueurs.at(siege);
-            if (!joueur->estJoueurManuel())
-                m_display->setCurseur(joueur->options_.distant_ == 1 ? 16 : 3);
-            else
-                m_display->restaureCurseur();
-        }
-        m_joueurs.at(siege)->demande_Carte(m_partie, demande_(etat, mode));
-        fixeDelai((mode == 2 || mode == 4) ? 500 : 500 + double(m_random.bounded(1000)));
-    } else if (estEtatRamasse(etat)) {
-        const int groupe = siegeDuGroupe_(etat);
-        if (groupe == 0) {
-            for (int siege = NombreDeSieges - 1; siege >= 0; --siege) {
-                afficheEtat_(etat, mode, siege);
-                m_joueurs.at(siege)->demande_ActionRamasser(demande_(etat + siege, mode));
-            }
-            fixeDelai((mode == 2 || mode == 4) ? 1500 : 500);
-        } else if (mode == 0 && relance) {
-            for (int siege = groupe; siege < NombreDeSieges; ++siege) {
-                afficheEtat_(etat, mode, siege);
-                m_joueurs.at(siege)->demande_ActionRamasser(demande_(etat + siege - groupe, mode));
-            }
-        }
-    } else if (etat >= 45 && etat <= 48) {
-        if (etat == 45 || (mode == 0 && relance)) {
-            for (int siege = etat == 45 ? 0 : etat - 45; siege < NombreDeSieges; ++siege) {
-                afficheEtat_(etat, mode, siege);
-                m_joueurs.at(siege)->demande_ActionRamasser(demande_(45 + siege, mode));
-            }
-        }
-        fixeDelai(500);
-    } else if (etat == 135) {
+        continueNouveauJoueur_(etape);
+    } else if (EtatDeJeu::estAttenteDeCarte(etat)) {
+        pause = continueCarte_(etape);
+    } else if (EtatDeJeu::estRamasseTas(etat) || EtatDeJeu::estConfirmationAnnonces(etat)) {
+        pause = continueRamasse_(etape);
+    } else if (etat == EtatDeJeu::FinDePartie) {
         finDeMatch_(mode);
     } else {
         throw GM_Exception(tr("Erreur interne: La boucle a évènements ne traite pas tous les cas"));
     }
 
+    if (pause.has_value() && delai != nullptr)
+        *delai = *pause;
     if (metAJourActivite)
         m_derniereActivite = QDateTime::currentDateTimeUtc();
     if (m_display != nullptr)
         m_display->afficheBoutonsAnnuler(!m_historiqueAnnuler.isEmpty(), !m_historiqueRefaire.isEmpty());
+}
+
+void ZB_RoomTable::inscritDepuisAttente_(QMap<int, OptionsDuJoueur>& enAttente, int siege, int etat)
+{
+    const OptionsDuJoueur options = enAttente.value(siege);
+    executeEvenementDeLaTable_(EvenementDeJeu::ReJ,
+                               QLatin1Char('{') + options.sauveValeursDansString() + QLatin1Char('!')
+                                   + QString::number(siege) + QLatin1String("!}"),
+                               SiegeTable, etat, options.id_, 0, m_settingsPartie.noDemande);
+    enAttente.remove(siege);
+}
+
+void ZB_RoomTable::continueInscription_(const Etape& etape)
+{
+    const int siege = etape.etat - EtatDeJeu::InscriptionJoueur0;
+    afficheEtat_(etape.etat, etape.mode, -1);
+    if (!etape.enDirect)
+        return;
+    JoueurHumain* joueur = getJoueur(siege);
+    if (m_entreesDonne.contains(siege)) {
+        inscritDepuisAttente_(m_entreesDonne, siege, etape.etat);
+    } else if (joueur != nullptr && joueur->getContexteDeJeu() != nullptr) {
+        executeEvenementDeLaTable_(EvenementDeJeu::InJ, joueur->options_.sauveValeursDansString(), SiegeTable,
+                                   etape.etat, joueur->options_.id_, 0, -1);
+    }
+}
+
+void ZB_RoomTable::continueEnregistrement_(const Etape& etape)
+{
+    if (!etape.enDirect)
+        return;
+    ++m_settingsPartie.noDemande;
+    if (m_settingsPartie.noDemande == -1)
+        ++m_settingsPartie.noDemande;
+    if (m_optionsDePartie.modeDeJeu_ == 4)
+        m_settingsPartie.random_.reseedFromTime();
+    executeEvenementDeLaTable_(EvenementDeJeu::Enr, m_settingsPartie.sauveValeursDansString(), SiegeTable,
+                               EtatDeJeu::EnregistrementSettingsPartie, -1, 0, -1);
+}
+
+void ZB_RoomTable::continueDistribue_(const Etape& etape)
+{
+    const int etat = etape.etat;
+    if (etat == EtatDeJeu::AttendDistribue1) {
+        qDebug("%s", qUtf8Printable(QStringLiteral("Table(%1)::OnContinueLeJeu->in state "
+                                                   "'EvenementDeJeu::AttendDistribue1'")
+                                        .arg(m_noTable)));
+        m_historiqueAnnuler.clear();
+        m_historiqueRefaire.clear();
+    } else {
+        qDebug("%s", qUtf8Printable(QStringLiteral("Table(%1)::OnContinueLeJeu->in state "
+                                                   "'EvenementDeJeu::AttendDistribue2, 3 ou 4'")
+                                        .arg(m_noTable)));
+        // The seats that have dealt are not asked again, the others only
+        // when the room asks again or the caller forces it.
+        if (!((etape.mode == 0 && etape.relance) || etape.force))
+            return;
+    }
+    for (int siege = NombreDeSieges - 1; siege >= etat - EtatDeJeu::AttendDistribue1; --siege) {
+        afficheEtat_(etat, etape.mode, siege);
+        m_joueurs.at(siege)->demande_ActionDistribue(demande_(EtatDeJeu::AttendDistribue1 + siege, etape.mode));
+    }
+}
+
+double ZB_RoomTable::continueMise_(const Etape& etape)
+{
+    const int etat = etape.etat;
+    if (etat == EtatDeJeu::AttendMise1_1) {
+        const int contrat = m_typeDePartie.contrat_;
+        const int pas = pasDeMise_();
+        m_statusMise = ZB_StatusMise();
+        m_statusMise.miseFaite_ = false;
+        m_statusMise.tourMise_ = 0;
+        m_statusMise.montantBloque_ = contrat == TypeDePartie::ContratFixe || contrat == TypeDePartie::ContratVache;
+        m_statusMise.pointsMise_ = (m_typeDePartie.montantContrat_ / pas) * pas;
+        m_statusMise.atoutMise_ = 0;
+        m_statusMise.miseur_ = -1;
+        m_statusMise.pasMise_ = pas;
+        m_statusMise.premierMiseur_ = m_settingsPartie.joueurQuiCommenceLaProchainePartie;
+        m_statusMise.miseMin_ = 80;
+        m_statusMise.miseMax_ = m_typeDePartie.annonces_ != TypeDePartie::AnnoncesDesactivees ? 650 : 160;
+        m_statusMise.miseMinDepart_ = 80;
+        m_statusMise.typeContrat_ = ZB_StatusMise::PasEncoreDeMise;
+        m_compteurPasse = 0;
+        afficheArdoise_();
+    } else {
+        ++m_statusMise.tourMise_;
+        if (etat <= EtatDeJeu::AttendMise1_4)
+            afficheArdoise_();
+    }
+    const int siege = getJoueurQuiDoitJouer(etat);
+    afficheEtat_(etat, etape.mode, -1, -1, siege);
+    m_joueurs.at(siege)->demande_ChoisitMise(m_statusMise, demande_(etat, etape.mode));
+    return 3000;
+}
+
+double ZB_RoomTable::continueAtout_(const Etape& etape)
+{
+    const int etat = etape.etat;
+    const int siege = modulo4(m_settingsPartie.joueurQuiCommenceLaProchainePartie);
+    if (etat == EtatDeJeu::AttendAtoutChibre) {
+        const int partenaire = (m_joueurs.at(siege)->noJoueur_ + 2) % 4;
+        afficheEtat_(etat, etape.mode, siege, partenaire);
+        StatusAtout passe;
+        passe.chibre_ = true;
+        m_joueurs.at(partenaire)->demande_ChoisitAtout(passe, demande_(etat, etape.mode));
+        return 500;
+    }
+    afficheEtat_(etat, etape.mode, siege);
+    const int automatique = m_typeDePartie.atoutAutomatique_;
+    if (automatique != 1 && automatique != 2) {
+        m_joueurs.at(siege)->demande_ChoisitAtout(StatusAtout(), demande_(etat, etape.mode));
+        return 500;
+    }
+    if (etape.enDirect) {
+        StatusAtout atout;
+        if (determineAtoutAutomatique(atout, automatique == 2) >= 1 && atout.choisi_) {
+            posteALaSalle_(EvenementDeJeu::Cho, atout.sauveValeursDansString(), SiegeTable, EtatDeJeu::AttendAtout, -1,
+                           0, m_settingsPartie.noDemande);
+        } else {
+            // The match ends with the deal of the last trump, so only a
+            // broken record gets here: say so rather than wait.
+            throw GM_Exception(tr("Erreur interne: La boucle a évènements ne traite pas tous les cas"));
+        }
+    }
+    return 500;
+}
+
+double ZB_RoomTable::continueAnnonce_(const Etape& etape)
+{
+    const int siege = getJoueurQuiDoitJouer(etape.etat);
+    m_joueurs.at(siege)->demande_Annonce(demande_(etape.etat, etape.mode),
+                                         m_partie.isNull() ? 0 : m_partie->atoutChoisi_.atout_);
+    return etape.etat == EtatDeJeu::AttendAnnonce1 ? 3000 : 500;
+}
+
+void ZB_RoomTable::continueNouveauJoueur_(const Etape& etape)
+{
+    if (!m_serveur || !m_reseau)
+        return;
+    const int siege = siegeDuGroupe_(etape.etat);
+    if (m_entreesPli.contains(siege))
+        inscritDepuisAttente_(m_entreesPli, siege, etape.etat);
+    m_etatsEntreesTraites.insert(etape.etat, -1);
+}
+
+double ZB_RoomTable::continueCarte_(const Etape& etape)
+{
+    if (m_partie.isNull())
+        throw GM_Exception(tr("Erreur interne: La boucle a évènements ne traite pas tous les cas"));
+    const int siege = m_partie->noDuProchainAJouer_;
+    if (siege < 0 || siege >= NombreDeSieges)
+        throw GM_Exception(tr("Erreur interne: La boucle a évènements ne traite pas tous les cas"));
+    afficheEtat_(etape.etat, etape.mode, siege);
+    if (m_display != nullptr) {
+        if (m_partie->atoutEnCours_ != m_dernierAtoutDessine) {
+            m_dernierAtoutDessine = m_partie->atoutEnCours_;
+            m_display->redessineCartes(m_dernierAtoutDessine);
+        }
+        JoueurHumain* joueur = m_joueurs.at(siege);
+        if (!joueur->estJoueurManuel())
+            m_display->setCurseur(joueur->options_.distant_ == 1 ? 16 : 3);
+        else
+            m_display->restaureCurseur();
+    }
+    m_joueurs.at(siege)->demande_Carte(m_partie, demande_(etape.etat, etape.mode));
+    return (etape.mode == 2 || etape.mode == 4) ? 500 : 500 + double(m_random.bounded(1000));
+}
+
+std::optional<double> ZB_RoomTable::continueRamasse_(const Etape& etape)
+{
+    const int etat = etape.etat;
+    const int groupe = siegeDuGroupe_(etat);
+    const int premier = etat - groupe;
+    auto demande = [&](int siege) {
+        afficheEtat_(etat, etape.mode, siege);
+        m_joueurs.at(siege)->demande_ActionRamasser(demande_(premier + siege, etape.mode));
+    };
+    // The first state of a group asks every seat; the others ask again the
+    // seats that have not answered, when the room asks again.
+    const bool redemande = etape.mode == 0 && etape.relance;
+    if (EtatDeJeu::estConfirmationAnnonces(etat)) {
+        if (groupe == 0 || redemande)
+            for (int siege = groupe; siege < NombreDeSieges; ++siege)
+                demande(siege);
+        return 500;
+    }
+    if (groupe == 0) {
+        for (int siege = NombreDeSieges - 1; siege >= 0; --siege)
+            demande(siege);
+        return (etape.mode == 2 || etape.mode == 4) ? 1500 : 500;
+    }
+    if (redemande)
+        for (int siege = groupe; siege < NombreDeSieges; ++siege)
+            demande(siege);
+    return std::nullopt;
 }
 
 bool ZB_RoomTable::estFinDeMatch() const
@@ -1214,16 +1242,16 @@ void ZB_RoomTable::finDeMatch_(int mode)
         return;
     const bool egalite = t0 == t1;
     for (int siege = 0; siege < NombreDeSieges; ++siege)
-        afficheEtat_(135, mode, siege);
+        afficheEtat_(EtatDeJeu::FinDePartie, mode, siege);
     statsFinDeMatch_(t0, t1);
-    // Seats 0, 2, 1, 3 answer in the states 135 to 138.
+    // Seats 0, 2, 1, 3 answer in the four end-of-game states.
     const int ordre[] = {0, 2, 1, 3};
     for (int i = 0; i < NombreDeSieges; ++i) {
         const int siege = ordre[i];
         const bool gagne = siege % 2 == 0 ? t1 <= t0 : t0 < t1;
         const int equipe = siege % 2;
         m_joueurs.at(siege)->demande_ActionFinDePartie(gagne, egalite, m_reseau, m_typeDePartie.atoutImpose_ && m_reseau,
-                                                      demande_(135 + i, mode),
+                                                      demande_(EtatDeJeu::FinDePartie + i, mode),
                                                       m_statsPartie.m_statsPlayer.value(cleStats_(siege)),
                                                       m_statsPartie.equipes_[size_t(equipe)],
                                                       m_statsPartie.equipes_[size_t(1 - equipe)]);
@@ -1237,7 +1265,7 @@ void ZB_RoomTable::reponse_ActionDistribue(int nombreDeCartes, bool enDirect)
     const int etat = getEtatCourant();
     qDebug("%s", qUtf8Printable(QStringLiteral("ZB_RoomTable::reponse_ActionDistribue()->enter(), EtatJeu: %1")
                                     .arg(etat)));
-    if (etat != 10)
+    if (etat != EtatDeJeu::AttendDistribue4)
         return;
 
     delete m_mise;
@@ -1423,14 +1451,14 @@ bool ZB_RoomTable::paireRoiDame_(int noJoueur, const Carte* carte)
     if (m_points != nullptr)
         m_points->autresPoints_[equipe] += bonus;
     const int etatCourant = getEtatCourant();
-    if (etatCourant == 0 || (etatCourant >= 135 && etatCourant <= 138))
+    if (etatCourant == EtatDeJeu::Aucun || EtatDeJeu::estFinDePartie(etatCourant))
         return false;
     const int total = m_settingsPartie.scores_[size_t(equipe)]
                     + (m_typeDePartie.genre_ == TypeDePartie::GenreJass ? bonus : 0);
     if (total < m_scoreObjectif)
         return false;
     afficheArdoise_();
-    m_listeDesEvenements->etatAttendu_ = 129;
+    m_listeDesEvenements->etatAttendu_ = EtatDeJeu::PaireBeloteDecideMatch;
     return true;
 }
 
@@ -1438,11 +1466,12 @@ void ZB_RoomTable::ramasse(const EvenementDeJeu& ev)
 {
     Q_UNUSED(ev);
     const int etat = getEtatCourant();
-    if (!estFinDePli(etat) && etat != 48 && etat != 133)
+    if (!EtatDeJeu::estFinDePli(etat) && etat != EtatDeJeu::Tour1_AttendConfirmationAnnonces4
+        && etat != EtatDeJeu::PaireBelote_AttendRamasseTas4)
         return;
-    if (etat == 44 && m_nombreAnnonces == NombreDeSieges)
+    if (etat == EtatDeJeu::Tour1_AttendRamasseTas4 && m_nombreAnnonces == NombreDeSieges)
         decideAnnonces_();
-    if (etat == 48) {
+    if (etat == EtatDeJeu::Tour1_AttendConfirmationAnnonces4) {
         const std::array<AnnoncesJoueur, 4> confirmees = m_annonces;
         m_annonces = {};
         m_siegesAnnonces = {-1, -1, -1, -1};
@@ -1451,9 +1480,10 @@ void ZB_RoomTable::ramasse(const EvenementDeJeu& ev)
         if (m_display != nullptr && !m_partie.isNull())
             m_display->afficheCartesAnnonces(0, m_partie->joueurQuiDebuteTour_ % 2, confirmees);
     }
-    if (etat == 128)
+    const bool finDeDonne = etat == EtatDeJeu::Tour9_AttendRamasseTas4;
+    if (finDeDonne)
         statsAnnoncesFinDeDonne_();
-    if (etat == 128 && !m_partie.isNull()) {
+    if (finDeDonne && !m_partie.isNull()) {
         QList<int> pileA;
         QList<int> pileB;
         for (int i = 0; i < m_partie->getNombreCartesRamassees(0); ++i)
@@ -1463,11 +1493,11 @@ void ZB_RoomTable::ramasse(const EvenementDeJeu& ev)
         m_settingsPartie.setPiles(pileA, pileB);
     }
     afficheArdoise_();
-    const bool compteDonne = m_typeDePartie.genre_ == TypeDePartie::GenreJass || etat == 128;
+    const bool compteDonne = m_typeDePartie.genre_ == TypeDePartie::GenreJass || finDeDonne;
     const int t0 = m_settingsPartie.scores_[0] + (compteDonne ? totalDonne(0) : 0);
     const int t1 = m_settingsPartie.scores_[1] + (compteDonne ? totalDonne(1) : 0);
-    if (t0 >= m_scoreObjectif || t1 >= m_scoreObjectif || (etat == 128 && longueurAtteinte_()))
-        m_listeDesEvenements->etatAttendu_ = 134;
+    if (t0 >= m_scoreObjectif || t1 >= m_scoreObjectif || (finDeDonne && longueurAtteinte_()))
+        m_listeDesEvenements->etatAttendu_ = EtatDeJeu::MatchTermineEnFinDeDonne;
 }
 
 namespace {
@@ -1584,7 +1614,7 @@ bool ZB_RoomTable::atoutChoisi(int noJoueur, const StatusAtout& atout)
     const int etat = getEtatCourant();
     // The choice passed to the partner cannot be passed again: the cards
     // would be played with no trump at all.
-    if (!atout.choisi_ && etat == 28)
+    if (!atout.choisi_ && etat == EtatDeJeu::AttendAtoutChibre)
         return false;
     JoueurHumain* choisisseur = getJoueur(noJoueur);
     if (choisisseur != nullptr && choisisseur->estJoueurManuel() && !m_reseau) {
@@ -1596,7 +1626,7 @@ bool ZB_RoomTable::atoutChoisi(int noJoueur, const StatusAtout& atout)
     if (m_points != nullptr)
         m_points->objectifMise_ = m_typeDePartie.montantContrat_ > 0 ? m_typeDePartie.montantContrat_ : -1;
     m_settingsPartie.incrementeCompteurAtout(atout.atout_);
-    m_listeDesEvenements->etatAttendu_ = 28;
+    m_listeDesEvenements->etatAttendu_ = EtatDeJeu::AttendAtoutChibre;
     creePartie_(atout, noJoueur == SiegeTable ? modulo4(m_settingsPartie.joueurQuiCommenceLaProchainePartie) : noJoueur);
     afficheArdoise_();
     return true;
@@ -1693,7 +1723,7 @@ void ZB_RoomTable::miseChoisie(int noJoueur, const ZB_StatusMise& mise)
             m_statusMise.miseMin_ = mise.pointsMise_ + m_statusMise.pasMise_;
         } else {
             ++m_compteurPasse;
-            if (m_compteurPasse > 3 && etat == 14) {
+            if (m_compteurPasse > 3 && etat == EtatDeJeu::AttendMise1_4) {
                 m_settingsPartie.joueurQuiCommenceLaProchainePartie = debut + 1 > 3 ? 0 : debut + 1;
                 toutLeMondePasse_();
                 return;
@@ -1704,7 +1734,7 @@ void ZB_RoomTable::miseChoisie(int noJoueur, const ZB_StatusMise& mise)
             }
         }
     } else if (!mise.miseFaite_) {
-        if (contrat == TypeDePartie::ContratVache && etat == 14) {
+        if (contrat == TypeDePartie::ContratVache && etat == EtatDeJeu::AttendMise1_4) {
             m_statusMise.miseur_ = debut - 1 < 0 ? 3 : debut - 1;
             m_statusMise.miseFaite_ = true;
             m_statusMise.typeContrat_ = ZB_StatusMise::DonneurForce;
@@ -1713,7 +1743,7 @@ void ZB_RoomTable::miseChoisie(int noJoueur, const ZB_StatusMise& mise)
             finDesMises_(m_statusMise.miseur_);
             return;
         }
-        if (etat == 18) {
+        if (etat == EtatDeJeu::AttendMise2_4) {
             toutLeMondePasse_();
             return;
         }
@@ -1726,7 +1756,7 @@ void ZB_RoomTable::miseChoisie(int noJoueur, const ZB_StatusMise& mise)
 
     // The last bid state ends the bidding whatever the answer: a deal never
     // goes back to dealing with an auction still open.
-    if (etat == 26) {
+    if (etat == EtatDeJeu::AttendMise4_4) {
         if (m_statusMise.miseur_ >= 0 && m_statusMise.miseFaite_)
             finDesMises_(m_statusMise.miseur_);
         else
@@ -1742,7 +1772,7 @@ void ZB_RoomTable::finDesMises_(int preneur)
     Carte* retournee = getCarteRetournee();
     if (contrat == TypeDePartie::ContratFixe || contrat == TypeDePartie::ContratVache)
         distribueReste_(preneur, retournee);
-    m_listeDesEvenements->etatAttendu_ = 28;
+    m_listeDesEvenements->etatAttendu_ = EtatDeJeu::AttendAtoutChibre;
 
     int mode = m_statusMise.atoutMise_;
     if (mode == 0 && retournee != nullptr)
@@ -1761,7 +1791,7 @@ void ZB_RoomTable::finDesMises_(int preneur)
 
 void ZB_RoomTable::toutLeMondePasse_()
 {
-    m_listeDesEvenements->etatAttendu_ = 26;
+    m_listeDesEvenements->etatAttendu_ = EtatDeJeu::AttendMise4_4;
     for (JoueurHumain* joueur : std::as_const(m_joueurs))
         joueur->reinitialise();
     if (m_display != nullptr)
@@ -1818,15 +1848,16 @@ void trace(const QString& ligne)
 // state of its position in the next trick that has one.
 int etatDEntree(int etat, int noJoueur)
 {
-    if (etat < 6)
+    const int* const groupes = EtatDeJeu::PremierNouveauJoueur;
+    if (etat < EtatDeJeu::EnregistrementSettingsPartie)
         return etat;
-    if (etat <= 32)
-        return noJoueur + 33;
-    if (etat <= 48)
-        return noJoueur + 49;
-    if (etat <= 60)
-        return noJoueur + 61;
-    return noJoueur + 73;
+    if (etat <= EtatDeJeu::AttendAnnonce4)
+        return groupes[0] + noJoueur;
+    if (etat <= EtatDeJeu::Tour1_AttendConfirmationAnnonces4)
+        return groupes[1] + noJoueur;
+    if (etat <= EtatDeJeu::Tour2_AttendRamasseTas4)
+        return groupes[2] + noJoueur;
+    return groupes[3] + noJoueur;
 }
 
 } // namespace
@@ -1901,13 +1932,13 @@ void ZB_RoomTable::setClientOffline(qint64 idJoueur, bool isSendOfflineEvent, bo
 
         if (siege >= 0) {
             const int etat = getEtatCourant();
-            if (m_memeCompte[size_t(siege)] == 0 && etat >= 7 && etat <= 133)
+            if (m_memeCompte[size_t(siege)] == 0 && etat >= EtatDeJeu::AttendDistribue1 && etat <= EtatDeJeu::DernierEtatDeJeu)
                 comptePenalise = m_joueurs.at(siege)->options_.idCompte_;
             trace(QStringLiteral("ZB_RoomTable::OnSetClientOffline joueur_ exist"));
             setPlayerOffline(siege, isNotifyAllPlayers);
         } else {
             trace(QStringLiteral("ZB_RoomTable::OnSetClientOffline joueur_ does NOT exist"));
-            posteALaSalle_(EvenementDeJeu::JoO, QString(), SiegeTable, 142, idJoueur, 0, m_settingsPartie.noDemande);
+            posteALaSalle_(EvenementDeJeu::JoO, QString(), SiegeTable, EtatDeJeu::EntreeOuSortieDeJoueur, idJoueur, 0, m_settingsPartie.noDemande);
             retireEntrees_(idJoueur);
         }
     }
@@ -1927,10 +1958,10 @@ void ZB_RoomTable::setPlayerOffline(int noJoueur, bool notify)
         posteALaSalle_(EvenementDeJeu::Mes,
                        tr("Le joueur s'est déconnecté. Pour vous permettre de terminer la partie, il est remplacé par "
                           "l'ordinateur."),
-                       noJoueur, 140, id, 0, -1);
+                       noJoueur, EtatDeJeu::HorsDeroulement, id, 0, -1);
     // Its execution hands the seat to the computer player the seat owns,
     // which answers what the seat was asked.
-    posteALaSalle_(EvenementDeJeu::JoO, QString(), noJoueur, 142, id, 0, m_settingsPartie.noDemande);
+    posteALaSalle_(EvenementDeJeu::JoO, QString(), noJoueur, EtatDeJeu::EntreeOuSortieDeJoueur, id, 0, m_settingsPartie.noDemande);
 }
 
 bool ZB_RoomTable::aUneEntree_(int noJoueur) const
@@ -1983,7 +2014,7 @@ bool ZB_RoomTable::setClientInGameReconnect(ZB_ServerSocketConnection* connectio
     }
     // Run now, not posted: run later it would take away the entry queued
     // just below, and the client would never get its seat back.
-    executeEvenementDeLaTable_(EvenementDeJeu::JoO, QString(), SiegeTable, 142, options.id_, 0,
+    executeEvenementDeLaTable_(EvenementDeJeu::JoO, QString(), SiegeTable, EtatDeJeu::EntreeOuSortieDeJoueur, options.id_, 0,
                                m_settingsPartie.noDemande);
     insertPlayerInGame_unlocked(connection, siege, options,
                                 tr("Le joueur '%1' s'est reconnecté").arg(options.getNomAffiche()));
@@ -2067,16 +2098,17 @@ void ZB_RoomTable::insertPlayerInGame_unlocked(ZB_ServerSocketConnection* connec
     const int etat = getEtatCourant();
     int tete = EvenementDeJeu::RsV;
     // Until the third trick is under way the client still plays this deal.
-    if (etat < 69) {
+    if (etat < EtatDeJeu::Tour3_AttendRamasseTas1) {
         executeEvenementDeLaTable_(EvenementDeJeu::Mes, tr("%1 et entrera en jeu durant cette donne.").arg(connexion),
-                                   noJoueur, 140, options.id_, 3, -1);
+                                   noJoueur, EtatDeJeu::HorsDeroulement, options.id_, 3, -1);
         executeEvenementDeLaTable_(EvenementDeJeu::JoM, record, noJoueur, etatDEntree(etat, noJoueur), options.id_, 3,
                                    m_settingsPartie.noDemande);
         tete = EvenementDeJeu::RsI;
     } else {
         executeEvenementDeLaTable_(EvenementDeJeu::Mes, tr("%1 et sera actif à la prochaine donne.").arg(connexion),
-                                   noJoueur, 140, options.id_, 3, -1);
-        executeEvenementDeLaTable_(EvenementDeJeu::JoN, record, noJoueur, 142, options.id_, 3,
+                                   noJoueur, EtatDeJeu::HorsDeroulement, options.id_, 3, -1);
+        executeEvenementDeLaTable_(EvenementDeJeu::JoN, record, noJoueur, EtatDeJeu::EntreeOuSortieDeJoueur,
+                                   options.id_, 3,
                                    m_settingsPartie.noDemande);
     }
     if (connection == nullptr)
@@ -2236,13 +2268,11 @@ constexpr int ModeRejeuAnnulation = 1;
 // watches.
 constexpr int ModeVueAnnulation = 1;
 // An undo needs the deal's snapshot, taken before the first deal request.
-constexpr int PremierEtatAnnulable = 7;
-// From the Belote pair's decision (129) on, the match is decided: the states
-// that follow are set by the table itself, then the end-of-game answers are
-// asked for. Neither the slate's pair seats nor an undo go there.
-constexpr int PremierEtatMatchDecide = 129;
-constexpr int EtatAtout = 27;
-constexpr int PremiereCarteDuPremierPli = 37;
+constexpr int PremierEtatAnnulable = EtatDeJeu::AttendDistribue1;
+// From the Belote pair's decision on, the match is decided: the states that
+// follow are set by the table itself, then the end-of-game answers are asked
+// for. Neither the slate's pair seats nor an undo go there.
+constexpr int PremierEtatMatchDecide = EtatDeJeu::PaireBeloteDecideMatch;
 
 void avertitAnnulation(const QString& raison)
 {
@@ -2253,27 +2283,17 @@ void avertitAnnulation(const QString& raison)
 
 int ZB_RoomTable::etatDuPliPrecedent(int etat) const
 {
-    if (etat >= 121) {
+    if (etat >= EtatDeJeu::Tour9_AttendCarte1) {
         // Eight-trick games skip the states of trick 8: their last trick
         // follows trick 7.
-        return m_typeDePartie.genre_ == TypeDePartie::GenreBelote ? 105 : 113;
+        return m_typeDePartie.genre_ == TypeDePartie::GenreBelote ? EtatDeJeu::Tour7_AttendCarte1
+                                                                  : EtatDeJeu::Tour8_AttendCarte1;
     }
-    if (etat >= 113)
-        return 105;
-    if (etat >= 105)
-        return 97;
-    if (etat >= 97)
-        return 89;
-    if (etat >= 89)
-        return 77;
-    if (etat >= 77)
-        return 65;
-    if (etat >= 65)
-        return 53;
-    if (etat >= 53)
-        return PremiereCarteDuPremierPli;
-    if (etat >= PremiereCarteDuPremierPli)
-        return EtatAtout;
+    for (int tour = EtatDeJeu::NombreDeTours - 2; tour >= 1; --tour)
+        if (etat >= EtatDeJeu::PremiereAttenteDeCarte[tour])
+            return EtatDeJeu::PremiereAttenteDeCarte[tour - 1];
+    if (etat >= EtatDeJeu::Tour1_AttendCarte1)
+        return EtatDeJeu::AttendAtout;
     return etat;
 }
 
@@ -2321,8 +2341,8 @@ bool ZB_RoomTable::evenementsDeLaDonne_(QStringList& evenements, QString& raison
             continue;
         if (ev.type_ == EvenementDeJeu::Enr)
             snapshot = true;
-        if (ev.type_ == EvenementDeJeu::InJ && ev.etat_ >= 2 && ev.etat_ <= 5)
-            inscrits[size_t(ev.etat_ - 2)] = true;
+        if (ev.type_ == EvenementDeJeu::InJ && EtatDeJeu::estInscriptionJoueur(ev.etat_))
+            inscrits[size_t(ev.etat_ - EtatDeJeu::InscriptionJoueur0)] = true;
         ev.valide_ = true;
         evenements << ev.toString(m_listeDesEvenements->version_);
     }
@@ -2415,8 +2435,8 @@ bool ZB_RoomTable::annuler(int cible, bool refaire)
     } else {
         etatCible = cible >= 0 ? cible
                   : !m_historiqueAnnuler.isEmpty() ? m_historiqueAnnuler.lastKey()
-                                                   : EtatAtout;
-        if ((etatCible >= etat || etatCible == EtatAtout) && etat >= PremiereCarteDuPremierPli)
+                                                   : EtatDeJeu::AttendAtout;
+        if ((etatCible >= etat || etatCible == EtatDeJeu::AttendAtout) && etat >= EtatDeJeu::Tour1_AttendCarte1)
             etatCible = etatDuPliPrecedent(etat);
         if (etatCible >= etat || etatCible < PremierEtatAnnulable) {
             liste->unlock();

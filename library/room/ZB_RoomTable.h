@@ -24,6 +24,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class Carte;
 class DisplayA;
@@ -336,6 +337,30 @@ private:
     bool longueurAtteinte_() const;
     void finDeMatch_(int mode);
     static int siegeDuGroupe_(int etat);
+
+    // One step of the state machine: the state to serve, the mode of the
+    // event just executed, the room's re-request and force flags, and
+    // whether the table acts live (mode 0, not a mirror).
+    struct Etape {
+        int etat;
+        int mode;
+        bool relance;
+        bool force;
+        bool enDirect;
+    };
+    // The steps of continueLeJeu, one per group of states. Those that pace
+    // the list return the pause before its next automatic step.
+    void continueInscription_(const Etape& etape);
+    void continueEnregistrement_(const Etape& etape);
+    void continueDistribue_(const Etape& etape);
+    double continueMise_(const Etape& etape);
+    double continueAtout_(const Etape& etape);
+    double continueAnnonce_(const Etape& etape);
+    void continueNouveauJoueur_(const Etape& etape);
+    double continueCarte_(const Etape& etape);
+    std::optional<double> continueRamasse_(const Etape& etape);
+    // A waiting player's inscription with its seat, taken off the waiting map.
+    void inscritDepuisAttente_(QMap<int, OptionsDuJoueur>& enAttente, int siege, int etat);
     void decideAnnonces_();
     // The king-and-queen pair of trump; true when it ends the match at once.
     bool paireRoiDame_(int noJoueur, const Carte* carte);

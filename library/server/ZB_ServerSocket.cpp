@@ -25,8 +25,6 @@
 
 namespace {
 
-constexpr int EtatIdentification = 141;
-
 // What a client may send: its seat's own answers and chat. Inscriptions,
 // entries, offline notices, snapshots and replays are the table's facts.
 bool estGenreDeClient(int genre)
@@ -466,13 +464,13 @@ bool ZB_ServerSocket::traiteRecord_(const QByteArray& record, ZB_ServerSocketCon
     ev.source_ = sourceRecue(ev.source_, ev.idJoueur_);
 
     if (!connection->estIdentifie()) {
-        if (ev.type_ != EvenementDeJeu::NeW || ev.etat_ != EtatIdentification) {
+        if (ev.type_ != EvenementDeJeu::NeW || ev.etat_ != EtatDeJeu::Identification) {
             raison = QStringLiteral("not identified yet");
             return false;
         }
         return identification_(ev, connection, raison);
     }
-    if (ev.type_ == EvenementDeJeu::NeW || ev.etat_ == EtatIdentification) {
+    if (ev.type_ == EvenementDeJeu::NeW || ev.etat_ == EtatDeJeu::Identification) {
         raison = QStringLiteral("identified already");
         return false;
     }

@@ -32,7 +32,7 @@ void Joueur::poste(int type, const QString& texte, int noDemande, int etat, int 
 
 void Joueur::envoyeMessage(const QString& texte, int source, int noTable)
 {
-    poste(EvenementDeJeu::Mes, texte, -1, 140, source, noTable, "Joueur::envoyeMessage");
+    poste(EvenementDeJeu::Mes, texte, -1, EtatDeJeu::HorsDeroulement, source, noTable, "Joueur::envoyeMessage");
 }
 
 void Joueur::copieEtat(const Joueur& autre)
