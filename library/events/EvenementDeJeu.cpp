@@ -27,6 +27,36 @@ const QString EvenementDeJeu::SourceEvenement[EvenementDeJeu::NombreDeSources] =
     QStringLiteral("SourceRemote_Table_OtherPlayerMessageReturned"),
     QStringLiteral("SourceRemote_AI_OtherPlayerMessageReturned")};
 
+const unsigned EvenementDeJeu::ClassesDeGenre[EvenementDeJeu::NombreDeGenres] = {
+    /* RsV */ PasseHorsDemande | SansDemande,
+    /* RsI */ PasseHorsDemande | SansDemande,
+    /* ReE */ PasseHorsDemande | SansDemande,
+    /* Ram */ CoupDeJoueur | EnvoiDeClient | AvecDemande,
+    /* Cho */ CoupDeJoueur | EnvoiDeClient | AvecDemande,
+    /* Chm */ CoupDeJoueur | EnvoiDeClient | AvecDemande,
+    /* Ajo */ CoupDeJoueur | EnvoiDeClient | AvecDemande,
+    /* Dis */ CoupDeJoueur | EnvoiDeClient | AvecDemande,
+    /* Fin */ HorsControleJoueur | CoupDeJoueur | EnvoiDeClient | AvecDemande,
+    /* Enr */ PasseHorsDemande | FaitDeTable | SansDemande,
+    /* Mes */ HorsControleJoueur | PasseHorsDemande | EnvoiDeClient | SansDemande,
+    /* InP */ PasseHorsDemande | SansDemande,
+    /* InJ */ HorsControleJoueur | PasseHorsDemande | FaitDeTable | SansDemande,
+    /* ReJ */ HorsControleJoueur | PasseHorsDemande | FaitDeTable | AvecDemande,
+    // JoO and JoM come from the referee at any time, with or without a request.
+    /* JoO */ HorsControleJoueur | PasseHorsDemande,
+    /* JoN */ HorsControleJoueur | PasseHorsDemande | AvecDemande,
+    /* JoM */ HorsControleJoueur | PasseHorsDemande,
+    /* NeW */ HorsControleJoueur | PasseHorsDemande | SansDemande,
+    /* Ann */ CoupDeJoueur | EnvoiDeClient | AvecDemande,
+    /* END */ SansDemande};
+
+bool EvenementDeJeu::estDeClasse(int genre, Classe classe)
+{
+    if (genre < 0 || genre >= NombreDeGenres)
+        return false;
+    return (ClassesDeGenre[genre] & classe) != 0;
+}
+
 namespace {
 
 // States at which the only legal answer is a collect ("Ram"): the collect
@@ -174,35 +204,10 @@ void EvenementDeJeu::verifieValidite() const
     if (estEtatDeCarte(etat_) && type_ != Ajo)
         jetteDoitEtreEffacee();
 
-    switch (type_) {
-    case RsV:
-    case RsI:
-    case ReE:
-    case Enr:
-    case Mes:
-    case InP:
-    case InJ:
-    case NeW:
-    case END:
-        // Table-level facts answer no request.
-        if (noDemande_ != -1)
-            jetteDoitEtreEffacee();
-        break;
-    case Ram:
-    case Cho:
-    case Chm:
-    case Ajo:
-    case Dis:
-    case Fin:
-    case ReJ:
-    case JoN:
-    case Ann:
-        // Answers to a request must say which one.
-        if (noDemande_ == -1)
-            jetteDoitEtreEffacee();
-        break;
-    default:
-        // JoO and JoM come from the referee at any time.
-        break;
-    }
+    // Table-level facts answer no request; answers to a request must say
+    // which one.
+    if (estDeClasse(type_, SansDemande) && noDemande_ != -1)
+        jetteDoitEtreEffacee();
+    if (estDeClasse(type_, AvecDemande) && noDemande_ == -1)
+        jetteDoitEtreEffacee();
 }

@@ -92,6 +92,22 @@ public:
     // number that does not fit the kind (GM_ExceptionEventCorrupted).
     void verifieValidite() const;
 
+    // What the rules say of each kind, for the referee and the server socket
+    // alike: who may send it and what it must carry.
+    enum Classe : unsigned {
+        HorsControleJoueur = 1u << 0, // not a seat's own answer: the player check is skipped
+        PasseHorsDemande = 1u << 1,   // still applies when it answers an older request
+        CoupDeJoueur = 1u << 2,       // a seat's move: it names and indexes the seat that makes it
+        FaitDeTable = 1u << 3,        // only the table states it (snapshot, inscriptions)
+        EnvoiDeClient = 1u << 4,      // a client may send it: its seat's answers and chat
+        SansDemande = 1u << 5,        // answers no request: request number -1
+        AvecDemande = 1u << 6,        // answers a request: its number is given
+    };
+    // The classes of each kind, indexed by type_.
+    static const unsigned ClassesDeGenre[NombreDeGenres];
+    // Whether a kind is in a class; a kind outside the table is in none.
+    static bool estDeClasse(int genre, Classe classe);
+
     // States at which the only legal answer is a card.
     static bool estEtatDeCarte(int etat);
 

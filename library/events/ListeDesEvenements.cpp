@@ -168,7 +168,8 @@ void ListeDesEvenements::execute_unlocked(int demandeEnCours, EvenementDeJeu& ev
         return;
     // A live answer far ahead of the game cannot be for this deal.
     if (enDirect && !estReplayEnCours() && ev.mode_ == 0 && ev.type_ != EvenementDeJeu::Fin
-        && !(ev.etat_ >= EtatDeJeu::PaireBelote_AttendRamasseTas1 && ev.etat_ <= EtatDeJeu::PaireBelote_AttendRamasseTas4)
+        && !(ev.etat_ >= EtatDeJeu::PaireBelote_AttendRamasseTas1
+             && ev.etat_ <= EtatDeJeu::PaireBelote_AttendRamasseTas4)
         && ev.etat_ - etatExecute_ >= AvanceMaximaleEnDirect)
         return;
 
@@ -430,8 +431,8 @@ void ListeDesEvenements::getReplay(QByteArray& out, const int& typeDebut, int no
 {
     auto ecrit = [&out](const QString& texte) { out.append(texte.toUtf8()); };
 
-    const EvenementDeJeu tete(typeDebut, QString(), noJoueur, EtatDeJeu::HorsDeroulement, EvenementDeJeu::Local_Table, -1,
-                              3, -1, noTable, ZB_ICI);
+    const EvenementDeJeu tete(typeDebut, QString(), noJoueur, EtatDeJeu::HorsDeroulement,
+                              EvenementDeJeu::Local_Table, -1, 3, -1, noTable, ZB_ICI);
     ecrit(tete.toString(version_));
 
     for (const QString& inscription : getInscriptions(executes_, 3, noTable, version_))
@@ -454,8 +455,8 @@ void ListeDesEvenements::getReplay(QByteArray& out, const int& typeDebut, int no
             ecrit(texte);
     }
 
-    const EvenementDeJeu fin(EvenementDeJeu::ReE, QString(), 4, EtatDeJeu::HorsDeroulement, EvenementDeJeu::Local_Table, -1,
-                             3, -1, noTable, ZB_ICI);
+    const EvenementDeJeu fin(EvenementDeJeu::ReE, QString(), 4, EtatDeJeu::HorsDeroulement,
+                             EvenementDeJeu::Local_Table, -1, 3, -1, noTable, ZB_ICI);
     ecrit(fin.toString(version_));
 }
 

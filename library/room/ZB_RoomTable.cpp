@@ -49,69 +49,6 @@ void avertit(const QString& message)
     QMessageLogger(__FILE__, __LINE__, Q_FUNC_INFO).warning("%s", qUtf8Printable(message));
 }
 
-// Kinds that are not a seat's own answer: they skip the player check.
-bool estHorsControleJoueur(int genre)
-{
-    switch (genre) {
-    case EvenementDeJeu::Fin:
-    case EvenementDeJeu::Mes:
-    case EvenementDeJeu::InJ:
-    case EvenementDeJeu::ReJ:
-    case EvenementDeJeu::JoO:
-    case EvenementDeJeu::JoN:
-    case EvenementDeJeu::JoM:
-    case EvenementDeJeu::NeW:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Kinds that still apply when they answer an older request.
-bool passeHorsDemande(int genre)
-{
-    switch (genre) {
-    case EvenementDeJeu::RsV:
-    case EvenementDeJeu::RsI:
-    case EvenementDeJeu::ReE:
-    case EvenementDeJeu::Enr:
-    case EvenementDeJeu::Mes:
-    case EvenementDeJeu::InP:
-    case EvenementDeJeu::InJ:
-    case EvenementDeJeu::ReJ:
-    case EvenementDeJeu::JoO:
-    case EvenementDeJeu::JoN:
-    case EvenementDeJeu::JoM:
-    case EvenementDeJeu::NeW:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// A seat's moves: each names the seat that makes it and indexes the seats.
-bool estCoupDeJoueur(int genre)
-{
-    switch (genre) {
-    case EvenementDeJeu::Ram:
-    case EvenementDeJeu::Cho:
-    case EvenementDeJeu::Chm:
-    case EvenementDeJeu::Ajo:
-    case EvenementDeJeu::Dis:
-    case EvenementDeJeu::Fin:
-    case EvenementDeJeu::Ann:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Facts only a table states: the snapshot and the inscriptions.
-bool estFaitDeTable(int genre)
-{
-    return genre == EvenementDeJeu::Enr || genre == EvenementDeJeu::InJ || genre == EvenementDeJeu::ReJ;
-}
-
 bool estSourceAdmise(const EvenementDeJeu& ev)
 {
     switch (ev.source_) {
@@ -336,9 +273,10 @@ void ZB_RoomTable::customEvent(QEvent* event)
 bool ZB_RoomTable::cb_executeUnEvenement(const EvenementDeJeu& ev)
 {
     const int genre = ev.type_;
+    const bool horsControle = EvenementDeJeu::estDeClasse(genre, EvenementDeJeu::HorsControleJoueur);
 
     // A seat's answer must come from whoever sits there.
-    if (ev.idJoueur_ != -1 && !estHorsControleJoueur(genre)) {
+    if (ev.idJoueur_ != -1 && !horsControle) {
         if (!estSourceAdmise(ev) || !ev.valide_ || ev.noJoueur_ < 0 || ev.noJoueur_ >= NombreDeSieges
             || m_joueurs.at(ev.noJoueur_) == nullptr)
             return false;
@@ -347,18 +285,20 @@ bool ZB_RoomTable::cb_executeUnEvenement(const EvenementDeJeu& ev)
     }
     // Without an id the check above proves nothing: only the table itself
     // may send such an event.
-    if (ev.idJoueur_ == -1 && !estHorsControleJoueur(genre) && !vientDeLaTable(ev))
+    if (ev.idJoueur_ == -1 && !horsControle && !vientDeLaTable(ev))
         return refuse_(ev, QStringLiteral("no player id and not from the table"));
-    if (estFaitDeTable(genre) && ev.noJoueur_ != SiegeTable)
+    if (EvenementDeJeu::estDeClasse(genre, EvenementDeJeu::FaitDeTable) && ev.noJoueur_ != SiegeTable)
         return refuse_(ev, QStringLiteral("only the table states this"));
-    if (estCoupDeJoueur(genre) && (ev.noJoueur_ < 0 || ev.noJoueur_ >= NombreDeSieges)) {
+    if (EvenementDeJeu::estDeClasse(genre, EvenementDeJeu::CoupDeJoueur)
+        && (ev.noJoueur_ < 0 || ev.noJoueur_ >= NombreDeSieges)) {
         const bool atoutAutomatique =
             genre == EvenementDeJeu::Cho && ev.noJoueur_ == SiegeTable && vientDeLaTable(ev);
         if (!atoutAutomatique)
             return refuse_(ev, QStringLiteral("seat outside the table"));
     }
 
-    if (ev.noDemande_ != m_settingsPartie.noDemande && !passeHorsDemande(genre))
+    if (ev.noDemande_ != m_settingsPartie.noDemande
+        && !EvenementDeJeu::estDeClasse(genre, EvenementDeJeu::PasseHorsDemande))
         return false;
 
     bool resultat = true;
@@ -376,7 +316,8 @@ bool ZB_RoomTable::cb_executeUnEvenement(const EvenementDeJeu& ev)
     case EvenementDeJeu::Cho: {
         const bool parLaTable = ev.noJoueur_ == SiegeTable;
         if (parLaTable) {
-            if (ev.etat_ != EtatDeJeu::AttendAtout || (m_typeDePartie.atoutAutomatique_ != 1 && m_typeDePartie.atoutAutomatique_ != 2))
+            const int automatique = m_typeDePartie.atoutAutomatique_;
+            if (ev.etat_ != EtatDeJeu::AttendAtout || (automatique != 1 && automatique != 2))
                 return refuse_(ev, QStringLiteral("the table chooses trump only in automatic-trump games"));
         } else if (siegeDeLaDecision_(genre, ev.etat_) != ev.noJoueur_) {
             return refuse_(ev, QStringLiteral("not this seat's trump choice"));
@@ -1932,13 +1873,15 @@ void ZB_RoomTable::setClientOffline(qint64 idJoueur, bool isSendOfflineEvent, bo
 
         if (siege >= 0) {
             const int etat = getEtatCourant();
-            if (m_memeCompte[size_t(siege)] == 0 && etat >= EtatDeJeu::AttendDistribue1 && etat <= EtatDeJeu::DernierEtatDeJeu)
+            const bool enJeu = etat >= EtatDeJeu::AttendDistribue1 && etat <= EtatDeJeu::DernierEtatDeJeu;
+            if (m_memeCompte[size_t(siege)] == 0 && enJeu)
                 comptePenalise = m_joueurs.at(siege)->options_.idCompte_;
             trace(QStringLiteral("ZB_RoomTable::OnSetClientOffline joueur_ exist"));
             setPlayerOffline(siege, isNotifyAllPlayers);
         } else {
             trace(QStringLiteral("ZB_RoomTable::OnSetClientOffline joueur_ does NOT exist"));
-            posteALaSalle_(EvenementDeJeu::JoO, QString(), SiegeTable, EtatDeJeu::EntreeOuSortieDeJoueur, idJoueur, 0, m_settingsPartie.noDemande);
+            posteALaSalle_(EvenementDeJeu::JoO, QString(), SiegeTable, EtatDeJeu::EntreeOuSortieDeJoueur, idJoueur, 0,
+                           m_settingsPartie.noDemande);
             retireEntrees_(idJoueur);
         }
     }
@@ -1961,7 +1904,8 @@ void ZB_RoomTable::setPlayerOffline(int noJoueur, bool notify)
                        noJoueur, EtatDeJeu::HorsDeroulement, id, 0, -1);
     // Its execution hands the seat to the computer player the seat owns,
     // which answers what the seat was asked.
-    posteALaSalle_(EvenementDeJeu::JoO, QString(), noJoueur, EtatDeJeu::EntreeOuSortieDeJoueur, id, 0, m_settingsPartie.noDemande);
+    posteALaSalle_(EvenementDeJeu::JoO, QString(), noJoueur, EtatDeJeu::EntreeOuSortieDeJoueur, id, 0,
+                   m_settingsPartie.noDemande);
 }
 
 bool ZB_RoomTable::aUneEntree_(int noJoueur) const
@@ -2014,8 +1958,8 @@ bool ZB_RoomTable::setClientInGameReconnect(ZB_ServerSocketConnection* connectio
     }
     // Run now, not posted: run later it would take away the entry queued
     // just below, and the client would never get its seat back.
-    executeEvenementDeLaTable_(EvenementDeJeu::JoO, QString(), SiegeTable, EtatDeJeu::EntreeOuSortieDeJoueur, options.id_, 0,
-                               m_settingsPartie.noDemande);
+    executeEvenementDeLaTable_(EvenementDeJeu::JoO, QString(), SiegeTable, EtatDeJeu::EntreeOuSortieDeJoueur,
+                               options.id_, 0, m_settingsPartie.noDemande);
     insertPlayerInGame_unlocked(connection, siege, options,
                                 tr("Le joueur '%1' s'est reconnecté").arg(options.getNomAffiche()));
     if (serveur != nullptr) {

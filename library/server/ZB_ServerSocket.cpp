@@ -25,25 +25,6 @@
 
 namespace {
 
-// What a client may send: its seat's own answers and chat. Inscriptions,
-// entries, offline notices, snapshots and replays are the table's facts.
-bool estGenreDeClient(int genre)
-{
-    switch (genre) {
-    case EvenementDeJeu::Ram:
-    case EvenementDeJeu::Cho:
-    case EvenementDeJeu::Chm:
-    case EvenementDeJeu::Ajo:
-    case EvenementDeJeu::Dis:
-    case EvenementDeJeu::Fin:
-    case EvenementDeJeu::Mes:
-    case EvenementDeJeu::Ann:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // The record an answer carries must read before it reaches the table, so
 // that a bad one is the sender's fault and not a stalled queue.
 void verifieTexte(const EvenementDeJeu& ev)
@@ -552,7 +533,8 @@ bool ZB_ServerSocket::evenementDeJeu_(EvenementDeJeu& ev, ZB_ServerSocketConnect
         return false;
     }
     // Clients may not speak for the table, nor state its facts: ignored.
-    if ((ev.noJoueur_ == 4 && ev.type_ != EvenementDeJeu::Mes) || !estGenreDeClient(ev.type_))
+    if ((ev.noJoueur_ == 4 && ev.type_ != EvenementDeJeu::Mes)
+        || !EvenementDeJeu::estDeClasse(ev.type_, EvenementDeJeu::EnvoiDeClient))
         return true;
     if (ev.idJoueur_ != connection->getPlayerId()) {
         raison = QStringLiteral("player id %1 is not the client's %2").arg(ev.idJoueur_).arg(connection->getPlayerId());
