@@ -21,22 +21,6 @@
 
 namespace {
 
-// Runs f; the message of whatever it throws, empty when it threw nothing.
-template <typename F>
-QString sansException(F&& f)
-{
-    try {
-        f();
-        return QString();
-    } catch (const GM_Exception& e) {
-        return e.getMessage().isEmpty() ? QStringLiteral("GM_Exception") : e.getMessage();
-    } catch (const std::exception& e) {
-        return QString::fromUtf8(e.what());
-    } catch (...) {
-        return QStringLiteral("unknown exception");
-    }
-}
-
 // The server's echo of our own message: the same move of the same player.
 bool estEcho(const EvenementDeJeu& recu, const EvenementDeJeu& envoye)
 {
@@ -51,7 +35,7 @@ int premierEtat(const QStringList& lignes)
     for (qsizetype i = 1; i < lignes.size(); ++i) {
         EvenementDeJeu ev;
         QString reste;
-        const QString erreur = sansException([&] { ev.valide_ = ev.fromString(lignes.at(i), reste); });
+        const QString erreur = GM_Exception::sansException([&] { ev.valide_ = ev.fromString(lignes.at(i), reste); });
         if (erreur.isEmpty() && ev.valide_)
             premier = qMin(premier, ev.etat_);
     }
@@ -205,7 +189,7 @@ void ClientSocket::flushListe_()
     ListeDesEvenements* liste = liste_.data();
     if (liste == nullptr)
         return;
-    const QString erreur = sansException([&] { liste->flush(); });
+    const QString erreur = GM_Exception::sansException([&] { liste->flush(); });
     if (!erreur.isEmpty())
         qWarning().noquote() << QStringLiteral("WARNING: ClientSocket could not run the event list: %1").arg(erreur);
 }
@@ -316,7 +300,7 @@ void ClientSocket::traiteRecord_(const QByteArray& record, bool precede)
     EvenementDeJeu ev;
     QString reste;
     bool lu = false;
-    const QString erreur = sansException([&] { lu = ev.fromString(texte, reste); });
+    const QString erreur = GM_Exception::sansException([&] { lu = ev.fromString(texte, reste); });
     if (!erreur.isEmpty()) {
         rejette_(erreur, record);
         return;
@@ -411,7 +395,7 @@ void ClientSocket::evenement_(EvenementDeJeu& ev)
     ListeDesEvenements* liste = liste_.data();
     if (liste == nullptr)
         return;
-    const QString erreur = sansException([&] {
+    const QString erreur = GM_Exception::sansException([&] {
         QMutexLocker verrou(liste->getMutex());
         liste->ajouteEtExecute_Client(ev, idJoueur_);
         liste->flush_unlocked();
@@ -502,7 +486,7 @@ void ClientSocket::OnReplayConfirmed()
         return;
     }
     QPointer<ClientSocket> vivant(this);
-    const QString erreur = sansException([&] {
+    const QString erreur = GM_Exception::sansException([&] {
         QMutexLocker verrou(liste->getMutex());
         // The block rebuilds the table from its inscriptions on.
         liste->etatAttendu_ = premierEtat(lignes);
@@ -641,7 +625,7 @@ void ClientSocket::onConnected()
     ListeDesEvenements* liste = liste_.data();
     if (liste == nullptr)
         return;
-    const QString erreur = sansException([&] {
+    const QString erreur = GM_Exception::sansException([&] {
         QMutexLocker verrou(liste->getMutex());
         liste->flush_unlocked();
     });

@@ -287,17 +287,9 @@ void ListeDesEvenements::flush()
 void ListeDesEvenements::OnFlush()
 {
     QMutexLocker verrou(mutex_.get());
-    QString erreur;
-    try {
-        flush_unlocked();
+    const QString erreur = GM_Exception::sansException([this] { flush_unlocked(); });
+    if (erreur.isEmpty())
         return;
-    } catch (const GM_Exception& e) {
-        erreur = e.getMessage();
-    } catch (const std::exception& e) {
-        erreur = QString::fromUtf8(e.what());
-    } catch (...) {
-        erreur = QStringLiteral("unknown exception");
-    }
     // Nothing may leave a slot; the event that failed is off the queue, so
     // the next attempt goes on with what follows.
     QMessageLogger(__FILE__, __LINE__, Q_FUNC_INFO)

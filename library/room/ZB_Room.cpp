@@ -11,6 +11,7 @@
 #include "TypeDePartie.h"
 #include "ZB_EventsGroup.h"
 #include "ZB_RoomTable.h"
+#include "ZB_VerrouEvenements.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -162,8 +163,8 @@ int ZB_Room::versionPour_(const TypeDePartie& type) const
 
 EvenementDeJeu ZB_Room::inscriptionPartie_(int noTable) const
 {
-    return EvenementDeJeu(EvenementDeJeu::InP, options_.sauveValeursDansString(version_), ZB_RoomTable::SiegeTable, 1,
-                          EvenementDeJeu::Local_Table, -1, 0, -1, noTable, ZB_ICI);
+    return EvenementDeJeu(EvenementDeJeu::InP, options_.sauveValeursDansString(version_), ZB_RoomTable::SiegeTable,
+                          EtatDeJeu::AttendInscriptionPartie, EvenementDeJeu::Local_Table, -1, 0, -1, noTable, ZB_ICI);
 }
 
 // ---- Starting a game. ----
@@ -192,15 +193,8 @@ void ZB_Room::reponse_Depart(int* modeDepart, int* genreSession, const OptionsDe
     ZB_EventsGroup* groupe = events_.get();
     if (groupe == nullptr)
         return;
-    groupe->lock();
-    bool verrouille = true;
-    auto deverrouille = [&] {
-        if (verrouille) {
-            groupe->unlock();
-            verrouille = false;
-        }
-    };
-    try {
+    ZB_VerrouEvenements<ZB_EventsGroup> verrou(*groupe);
+    {
         login_ = login;
         portSecure_ = portSecure;
         portUnsecure_ = portUnsecure;
@@ -227,7 +221,7 @@ void ZB_Room::reponse_Depart(int* modeDepart, int* genreSession, const OptionsDe
         }
         case OuvreFichier:
         case RepriseFichier:
-            deverrouille();
+            verrou.unlock();
             chargeFichier_(mode, fichierOuServeur, quint64(noTable < 0 ? 0 : noTable));
             // A file too small to hold a game started a new one instead.
             if (modeDepart != nullptr && *modeDepart == NouvellePartie)
@@ -278,11 +272,8 @@ void ZB_Room::reponse_Depart(int* modeDepart, int* genreSession, const OptionsDe
         } else if (session == SessionServeur) {
             etatEnLigne_ = Hote;
         }
-    } catch (...) {
-        deverrouille();
-        throw;
     }
-    deverrouille();
+    verrou.unlock();
     if (mode != OuvreFichier && mode != RepriseFichier)
         groupe->flush();
 }
@@ -314,9 +305,10 @@ bool ZB_Room::loadFromStream(QTextStream& in, int* typeDeFichier, quint64 noTabl
 
 void ZB_Room::recreeTables(int n, quint64 tableDemandee)
 {
-    events_->lock();
-    supprimeTables_();
-    events_->unlock();
+    {
+        ZB_VerrouEvenements<ZB_EventsGroup> verrou(*events_);
+        supprimeTables_();
+    }
     events_->initialise(n);
     events_->setSansDelai(sansDelai_);
     events_->setVersion(version_);
@@ -603,9 +595,10 @@ bool ZB_Room::setNombreDeTables(int nombre, int tableAffichee)
         return true;
     if (nombre < 0 || nombre > ZB_FichierDePartie::NombreMaximalDeTables)
         return false;
-    events_->lock();
-    supprimeTables_();
-    events_->unlock();
+    {
+        ZB_VerrouEvenements<ZB_EventsGroup> verrou(*events_);
+        supprimeTables_();
+    }
     events_->initialise(nombre);
     events_->setSansDelai(sansDelai_);
     events_->setVersion(version_);
@@ -819,23 +812,18 @@ void ZB_Room::OnSendStatsGameCompleted(bool isConnected, QString stats)
 void ZB_Room::OnQuickFixDelayCompleteRound()
 {
     QString erreur;
-    events_->lock();
-    try {
-        if (events_->sontTousDansEtat(EtatDeJeu::Tour9_AttendRamasseTas4)) {
-            finDeTour_(0);
-            const int nombre = listeDeTables_ && !listeDeTables_->isEmpty() ? int(listeDeTables_->size()) : 1;
-            for (int i = 0; i < nombre; ++i)
-                continueTable_(0, nullptr, i, false, relance_);
-            events_->flush_unlocked();
-        }
-    } catch (const GM_Exception& e) {
-        erreur = e.getMessage();
-    } catch (const std::exception& e) {
-        erreur = QString::fromUtf8(e.what());
-    } catch (...) {
-        erreur = QStringLiteral("unknown exception");
+    {
+        ZB_VerrouEvenements<ZB_EventsGroup> verrou(*events_);
+        erreur = GM_Exception::sansException([&] {
+            if (events_->sontTousDansEtat(EtatDeJeu::Tour9_AttendRamasseTas4)) {
+                finDeTour_(0);
+                const int nombre = listeDeTables_ && !listeDeTables_->isEmpty() ? int(listeDeTables_->size()) : 1;
+                for (int i = 0; i < nombre; ++i)
+                    continueTable_(0, nullptr, i, false, relance_);
+                events_->flush_unlocked();
+            }
+        });
     }
-    events_->unlock();
     if (erreur.isEmpty())
         return;
     // Nothing may leave a slot. The event that failed is off its queue: the

@@ -21,6 +21,7 @@
 #include "ZB_PointsJass.h"
 #include "ZB_ServerSeatingA.h"
 #include "ZB_ServerSocketConnection.h"
+#include "ZB_VerrouEvenements.h"
 
 #include <QCoreApplication>
 #include <QMessageLogger>
@@ -249,20 +250,14 @@ void ZB_RoomTable::customEvent(QEvent* event)
     // events behind it still run.
     bool entree = true;
     for (int essai = 0; essai <= ListeDesEvenements::NombreEtats; ++essai) {
-        QString erreur;
-        try {
+        const QString erreur = GM_Exception::sansException([&] {
             if (entree)
                 liste->execute_unlocked(m_settingsPartie.noDemande, *ev, true);
             entree = false;
             liste->flush_unlocked();
+        });
+        if (erreur.isEmpty())
             break;
-        } catch (const GM_Exception& e) {
-            erreur = e.getMessage();
-        } catch (const std::exception& e) {
-            erreur = QString::fromUtf8(e.what());
-        } catch (...) {
-            erreur = QStringLiteral("unknown exception");
-        }
         entree = false;
         avertit(QStringLiteral("ZB_RoomTable::customEvent, event '%1' has been DROPPED: %2")
                     .arg(ev->toString(m_version), erreur));
@@ -779,8 +774,8 @@ bool ZB_RoomTable::rejoue(int modeVue, ListeDesEvenements::ReplayRequester* dema
         m_display->setModeVue(modeVue);
     if (m_listeDesEvenements == nullptr)
         return false;
+    ZB_VerrouEvenements<ListeDesEvenements> verrou(*m_listeDesEvenements);
     ListeDesEvenements* liste = m_listeDesEvenements;
-    liste->lock();
     try {
         liste->etatAttendu_ = EtatDeJeu::AttendInscriptionPartie;
         liste->clear();
@@ -789,10 +784,8 @@ bool ZB_RoomTable::rejoue(int modeVue, ListeDesEvenements::ReplayRequester* dema
     } catch (...) {
         if (m_display != nullptr)
             m_display->afficheTable();
-        liste->unlock();
         throw;
     }
-    liste->unlock();
     return true;
 }
 
@@ -2348,12 +2341,10 @@ bool ZB_RoomTable::annuler(int cible, bool refaire)
     if (liste == nullptr || m_miroir)
         return false;
 
-    liste->lock();
+    ZB_VerrouEvenements<ListeDesEvenements> verrou(*liste);
     const int etat = getEtatCourant();
-    if (etat < PremierEtatAnnulable || etat >= PremierEtatMatchDecide || liste->estReplayEnCours()) {
-        liste->unlock();
+    if (etat < PremierEtatAnnulable || etat >= PremierEtatMatchDecide || liste->estReplayEnCours())
         return false;
-    }
 
     int etatCible = -1;
     QMap<int, int> refaireApres = m_historiqueRefaire;
@@ -2369,10 +2360,8 @@ bool ZB_RoomTable::annuler(int cible, bool refaire)
             if (suivant != refaireApres.end())
                 etatCible = suivant.key();
         }
-        if (refaireApres.isEmpty() || etatCible <= etat || etatCible > refaireApres.lastKey()) {
-            liste->unlock();
+        if (refaireApres.isEmpty() || etatCible <= etat || etatCible > refaireApres.lastKey())
             return false;
-        }
         // Ordered by state: the states now reached come first.
         for (auto it = refaireApres.begin(); it != refaireApres.end() && it.key() <= etatCible;)
             it = refaireApres.erase(it);
@@ -2382,10 +2371,8 @@ bool ZB_RoomTable::annuler(int cible, bool refaire)
                                                    : EtatDeJeu::AttendAtout;
         if ((etatCible >= etat || etatCible == EtatDeJeu::AttendAtout) && etat >= EtatDeJeu::Tour1_AttendCarte1)
             etatCible = etatDuPliPrecedent(etat);
-        if (etatCible >= etat || etatCible < PremierEtatAnnulable) {
-            liste->unlock();
+        if (etatCible >= etat || etatCible < PremierEtatAnnulable)
             return false;
-        }
         refaireApres.insert(etat, etat);
     }
 
@@ -2400,7 +2387,7 @@ bool ZB_RoomTable::annuler(int cible, bool refaire)
         raison = e.getMessage();
     }
     if (!possible) {
-        liste->unlock();
+        verrou.unlock();
         avertitAnnulation(raison);
         return false;
     }
@@ -2443,7 +2430,7 @@ bool ZB_RoomTable::annuler(int cible, bool refaire)
     if (m_historiqueRefaire.isEmpty())
         m_evenementsRefaire.clear();
     m_statsPartie = statistiques;
-    liste->unlock();
+    verrou.unlock();
 
     // The seat that must act at the target is asked again, live.
     try {

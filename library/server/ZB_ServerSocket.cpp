@@ -14,6 +14,7 @@
 #include "ZB_EventsGroup.h"
 #include "ZB_ServerSocketConnection.h"
 #include "ZB_StatusMise.h"
+#include "ZB_VerrouEvenements.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -47,22 +48,6 @@ void verifieTexte(const EvenementDeJeu& ev)
     }
     default:
         break;
-    }
-}
-
-// Runs f; the message of whatever it throws, empty when it threw nothing.
-template <typename F>
-QString sansException(F&& f)
-{
-    try {
-        f();
-        return QString();
-    } catch (const GM_Exception& e) {
-        return e.getMessage().isEmpty() ? QStringLiteral("GM_Exception") : e.getMessage();
-    } catch (const std::exception& e) {
-        return QString::fromUtf8(e.what());
-    } catch (...) {
-        return QStringLiteral("unknown exception");
     }
 }
 
@@ -279,14 +264,14 @@ void ZB_ServerSocket::depart(const OptionsDePartie& options, const QList<Humain>
     if (events_ == nullptr)
         return;
 
-    QList<int> etapes(nombreDeTables_, 2);
+    QList<int> etapes(nombreDeTables_, EtatDeJeu::InscriptionJoueur0);
     int prochainOrdinateur = 0;
     auto ordinateurSuivant = [&](int noTable) {
         if (prochainOrdinateur < ordinateurs.size())
             ajouteEventInscritJoueur_unlocked(etapes, noTable, ordinateurs.at(prochainOrdinateur++), nullptr);
     };
 
-    events_->lock();
+    ZB_VerrouEvenements<ZB_EventsGroup> verrouListes(*events_);
     if (tables_.isNull() || tables_->isEmpty()) {
         int inscrits = 0;
         for (const Humain& humain : humains) {
@@ -320,7 +305,6 @@ void ZB_ServerSocket::depart(const OptionsDePartie& options, const QList<Humain>
         }
     }
     events_->flush_unlocked();
-    events_->unlock();
 }
 
 void ZB_ServerSocket::ajouteEventInscritJoueur_unlocked(QList<int>& etapes, int noTable,
@@ -428,7 +412,7 @@ bool ZB_ServerSocket::traiteRecord_(const QByteArray& record, ZB_ServerSocketCon
     EvenementDeJeu ev;
     QString reste;
     bool lu = false;
-    raison = sansException([&] { lu = ev.fromString(texte, reste); });
+    raison = GM_Exception::sansException([&] { lu = ev.fromString(texte, reste); });
     if (!raison.isEmpty())
         return false;
     if (!lu) {
@@ -462,7 +446,7 @@ bool ZB_ServerSocket::identification_(const EvenementDeJeu& ev, ZB_ServerSocketC
                                       QString& raison)
 {
     OptionsDuJoueur options;
-    raison = sansException([&] { options.chargeValeursDepuisString(ev.texte_); });
+    raison = GM_Exception::sansException([&] { options.chargeValeursDepuisString(ev.texte_); });
     if (!raison.isEmpty())
         return false;
     // The event says whom it is about; the record must be that player, and
@@ -545,16 +529,16 @@ bool ZB_ServerSocket::evenementDeJeu_(EvenementDeJeu& ev, ZB_ServerSocketConnect
         raison = QStringLiteral("mode %1").arg(ev.mode_);
         return false;
     }
-    raison = sansException([&] { verifieTexte(ev); });
+    raison = GM_Exception::sansException([&] { verifieTexte(ev); });
     if (!raison.isEmpty())
         return false;
 
     QMutexLocker verrouListe(liste->getMutex());
-    raison = sansException([&] { liste->execute_unlocked(-1, ev, true); });
+    raison = GM_Exception::sansException([&] { liste->execute_unlocked(-1, ev, true); });
     // The list takes an event off its queue before running it: after a
     // failure the events behind it may still run.
     for (int essai = 0; essai <= ListeDesEvenements::NombreEtats; ++essai) {
-        const QString erreur = sansException([&] { liste->flush_unlocked(); });
+        const QString erreur = GM_Exception::sansException([&] { liste->flush_unlocked(); });
         if (erreur.isEmpty())
             break;
         log_(QStringLiteral("WARNING"),
@@ -588,7 +572,7 @@ void ZB_ServerSocket::customEvent(QEvent* event)
         if (ev != nullptr) {
             auto* connection = qobject_cast<ZB_ServerSocketConnection*>(ev->getConnection());
             // Nothing a peer sends may reach the application's handler.
-            const QString erreur = sansException([&] { dataReceived_(ev->getDonnees(), connection); });
+            const QString erreur = GM_Exception::sansException([&] { dataReceived_(ev->getDonnees(), connection); });
             if (!erreur.isEmpty())
                 log_(QStringLiteral("WARNING"), QStringLiteral("WARNING: ZB_ServerSocket::customEvent %1").arg(erreur));
         }
