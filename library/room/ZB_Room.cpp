@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QMessageLogger>
 #include <QMutexLocker>
+#include <QPointer>
 #include <QRandomGenerator>
 #include <QTextStream>
 #include <QTimer>
@@ -125,6 +126,10 @@ ZB_RoomTable* ZB_Room::creeTable_(int noTable, bool affichee)
     connect(table, &ZB_RoomTable::signalSendPenalty, this, &ZB_Room::OnForwardPenalty);
     connect(table, &ZB_RoomTable::signalPlayerExcluded, this, &ZB_Room::OnPlayerExcluded);
     connect(table, &ZB_RoomTable::signalSendStatsGameCompleted, this, &ZB_Room::OnSendStatsGameCompleted);
+    table->setRefusCoupDistant([serveur = QPointer<ZB_ServerSocket>(server_.get())](qint64 id, const QString& raison) {
+        if (serveur)
+            serveur->coupRefuse(id, raison);
+    });
     tables_.insert(noTable, table);
     return table;
 }

@@ -407,12 +407,30 @@ bool ZB_RoomTable::executeCarte_(const EvenementDeJeu& ev)
                                "and requested card %4 is MISSING")
                     .arg(QString::number(ev.noJoueur_), joueur->options_.sauveValeursDansString(),
                          cartes.join(QLatin1String(", ")), ev.toString(m_version)));
+        if (estCoupDistantEnDirect_(ev))
+            signaleCoupDistantRefuse_(ev, QStringLiteral("card %1 is not in the seat's hand").arg(ev.texte_.left(20)));
         return false;
     }
 
     const int attendu = getJoueurQuiDoitJouer();
     if (attendu == ev.noJoueur_) {
-        joueCarte(ev.noJoueur_, joueur->main_.getCarte(index));
+        Carte* carte = joueur->main_.getCarte(index);
+        // The seats of this machine only ever offer legal cards; a peer's
+        // client could send anything.
+        if (estCoupDistantEnDirect_(ev)) {
+            const int code = m_partie.isNull() ? 0 : m_partie->estCarteValide(carte, ev.noJoueur_, joueur->main_);
+            if (!Partie::estCodeJouable(code)) {
+                avertit(QStringLiteral("ZB_RoomTable::cb_executeUnEvenement, Player = %1 (Options = %2) may not play "
+                                       "card %3 (reason %4: %5), card play '%6' has been REFUSED")
+                            .arg(QString::number(ev.noJoueur_), joueur->options_.sauveValeursDansString(),
+                                 carte->toString(), QString::number(code), texteValiditeCarte(code),
+                                 ev.toString(m_version)));
+                signaleCoupDistantRefuse_(ev, QStringLiteral("card %1 breaks the rules (reason %2)")
+                                                  .arg(carte->toString(), QString::number(code)));
+                return false;
+            }
+        }
+        joueCarte(ev.noJoueur_, carte);
         return true;
     }
     avertit(QStringLiteral("ZB_RoomTable::cb_executeUnEvenement, Player = %1 (Options = %2) is not the player "
@@ -420,6 +438,21 @@ bool ZB_RoomTable::executeCarte_(const EvenementDeJeu& ev)
                 .arg(QString::number(ev.noJoueur_), joueur->options_.sauveValeursDansString(),
                      QString::number(attendu), ev.toString(m_version)));
     return false;
+}
+
+bool ZB_RoomTable::estCoupDistantEnDirect_(const EvenementDeJeu& ev) const
+{
+    const bool sourceLocale = ev.source_ == EvenementDeJeu::Local_AI || ev.source_ == EvenementDeJeu::Local_Human
+                           || ev.source_ == EvenementDeJeu::Local_Table;
+    // A stored record is read as it was played, whatever it holds.
+    const bool rejoue = m_listeDesEvenements != nullptr && m_listeDesEvenements->estReplayEnCours();
+    return m_reseau && m_serveur && ev.mode_ == 0 && !sourceLocale && !rejoue;
+}
+
+void ZB_RoomTable::signaleCoupDistantRefuse_(const EvenementDeJeu& ev, const QString& raison) const
+{
+    if (m_refusCoupDistant)
+        m_refusCoupDistant(ev.idJoueur_, raison);
 }
 
 bool ZB_RoomTable::executeFin_(const EvenementDeJeu& ev)

@@ -17,6 +17,7 @@
 #include "ZbTestRegistry.h"
 
 #include <QCoreApplication>
+#include <QMutexLocker>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -276,6 +277,85 @@ private slots:
         table->setPartie(QSharedPointer<Partie>());
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("expected = -1\\), card play")));
         QVERIFY(!table->cb_executeUnEvenement(coup(EvenementDeJeu::Ajo, QStringLiteral("3_6"), 1, 37)));
+    }
+
+    // A hosting table plays only the cards a client's seat may play: one the
+    // rules forbid is refused like one the seat does not hold, and the
+    // server hears whose it was. What this table reads rather than hears
+    // live (a local game, the host's word on a client, a stored record)
+    // plays as it was written.
+    void carteDUnClient_data()
+    {
+        QTest::addColumn<int>("contexte");
+        QTest::addColumn<QString>("carte");
+        QTest::addColumn<bool>("jouee");
+        enum { Hote, Local, Miroir, Enregistrement, Rejoue };
+        QTest::newRow("hosting, follows suit") << int(Hote) << QStringLiteral("2_6") << true;
+        QTest::newRow("hosting, does not follow suit") << int(Hote) << QStringLiteral("3_14") << false;
+        QTest::newRow("hosting, not held") << int(Hote) << QStringLiteral("4_13") << false;
+        QTest::newRow("local game") << int(Local) << QStringLiteral("3_14") << true;
+        QTest::newRow("client, the host's word") << int(Miroir) << QStringLiteral("3_14") << true;
+        QTest::newRow("hosting, stored record") << int(Enregistrement) << QStringLiteral("3_14") << true;
+        QTest::newRow("hosting, replayed move") << int(Rejoue) << QStringLiteral("3_14") << true;
+    }
+    void carteDUnClient()
+    {
+        QFETCH(int, contexte);
+        QFETCH(QString, carte);
+        QFETCH(bool, jouee);
+        enum { Hote, Local, Miroir, Enregistrement, Rejoue };
+        const int reseau = contexte == Local    ? ZB_RoomTable::ReseauLocal
+                         : contexte == Miroir ? ZB_RoomTable::ReseauClient
+                                              : ZB_RoomTable::ReseauServeur;
+        table->nouvellePartie(reseau, OptionsDePartie(TypeDePartie::GenreJass));
+        donne(1, {{2, 14}, {1, 13}});
+        donne(2, {{2, 6}, {3, 14}});
+        EnsembleDeCartes mains;
+        for (int siege = 1; siege <= 2; ++siege)
+            for (Carte* c : table->getJoueur(siege)->main_)
+                mains.ajouteCarte(c);
+        StatusAtout atout;
+        atout.choisi_ = true;
+        atout.atout_ = 1;
+        atout.multiplicateur_ = 1;
+        table->setPartie(QSharedPointer<Partie>::create(atout, mains, 1, 1, 1, table->getTypeDePartie(),
+                                                        ZB_StatusMise(), nullptr));
+        const int source = contexte == Miroir ? int(EvenementDeJeu::SourceRemote_Human_OtherPlayerMessageReturned)
+                                              : int(EvenementDeJeu::Remote_Human);
+        auto carteDe = [&](int siege, const QString& texte, int etat) {
+            return EvenementDeJeu(EvenementDeJeu::Ajo, texte, siege, etat, source, ID_BASE + siege,
+                                  contexte == Rejoue ? 1 : 0, table->getNoDemande(), 0, ZB_ICI);
+        };
+        QList<QPair<qint64, QString>> refuse;
+        table->setRefusCoupDistant([&refuse](qint64 id, const QString& raison) { refuse.append({id, raison}); });
+        if (!jouee)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("card play '.*' has been REFUSED|"
+                                                                                 "requested card .* is MISSING")));
+        if (contexte == Enregistrement) {
+            QMutexLocker verrou(salle->liste.getMutex());
+            salle->liste.etatAttendu_ = 37;
+            salle->liste.replay({QStringLiteral("12"), carteDe(1, QStringLiteral("2_14"), 37).toString(3),
+                                 carteDe(2, carte, 38).toString(3)},
+                                ZB_RoomTable::SiegeTable, false, -1, nullptr);
+            salle->liste.flush_unlocked();
+        } else {
+            salle->liste.etatAttendu_ = 37;
+            QVERIFY(table->cb_executeUnEvenement(carteDe(1, QStringLiteral("2_14"), 37)));
+            salle->liste.etatAttendu_ = 38;
+            QCOMPARE(table->cb_executeUnEvenement(carteDe(2, carte, 38)), jouee);
+        }
+        QStringList attendues{QStringLiteral("1:2_14")};
+        if (jouee)
+            attendues << QStringLiteral("2:") + carte;
+        QCOMPARE(display->cartesJouees, attendues);
+        QCOMPARE(refuse.size(), jouee ? 0 : 1);
+        if (!jouee) {
+            QCOMPARE(refuse.at(0).first, ID_BASE + 2);
+            QVERIFY(refuse.at(0).second.contains(carte));
+            // The seat still owes its card.
+            QCOMPARE(table->getPartie()->noDuProchainAJouer_, 2);
+            QVERIFY(table->getJoueur(2)->main_.contientIndex(9 * (2 - 1) + (6 - 6)));
+        }
     }
 
     void carteAbsente_data()
