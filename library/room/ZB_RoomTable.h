@@ -11,6 +11,7 @@
 #include "TypeDePartie.h"
 #include "VersionProtocole.h"
 #include "ZB_SettingsPartie.h"
+#include "ZB_StatistiquesDeTable.h"
 #include "ZB_StatusMise.h"
 
 #include <QDateTime>
@@ -51,6 +52,14 @@ struct ZB_PointsDonne;
 // Everything runs on the GUI thread with the event list's mutex held. Live
 // intake (customEvent) never lets a peer's bad event escape: it is logged and
 // dropped. Replays and saved tables throw their errors to the caller.
+//
+// The sources are split by concern: ZB_RoomTable.cpp (construction, players,
+// new match, reset, loading), ZB_RoomTableExecution.cpp (intake and
+// execution), ZB_RoomTableDeroulement.cpp (the state machine and the end of
+// the match), ZB_RoomTableDonne.cpp (deal, tricks, announcements, trump,
+// bids), ZB_RoomTableSieges.cpp (seating, reconnection, penalties, slots) and
+// ZB_RoomTableAnnulation.cpp (undo); ZB_StatistiquesDeTable keeps the
+// match statistics.
 class ZB_RoomTable : public QObject, public GM_MessageBoxEmitter
 {
     Q_OBJECT
@@ -250,7 +259,10 @@ public:
     // Counters of the match statistics that only the table fills: the points
     // a player made for team 0 and for team 1, which its share of the match
     // is taken from.
-    enum CompteurStatsTable { StatsPointsEquipe0 = 18, StatsPointsEquipe1 = 19 };
+    enum CompteurStatsTable {
+        StatsPointsEquipe0 = ZB_StatistiquesDeTable::StatsPointsEquipe0,
+        StatsPointsEquipe1 = ZB_StatistiquesDeTable::StatsPointsEquipe1
+    };
 
     // A client's connection closed: its seat goes to the computer (with a
     // penalty when it leaves a running game), or, for a client without a
@@ -285,11 +297,6 @@ private:
     // The key of a seat's entry in the match statistics: its account while
     // its own player plays it, else a key of the seat.
     qint64 cleStats_(int noJoueur) const;
-    // The running results of a card into the match statistics.
-    void statsResultatsPli_(const ZB_PointsDonne& resultat);
-    void statsAnnoncesDecidees_(int siegeMeilleur, const AnnoncesJoueur& meilleur, int siegePartenaire,
-                                const AnnoncesJoueur& partenaire, int credit);
-    void statsAnnoncesFinDeDonne_();
     // Shares and flags of the end of the match; tells the room when there
     // are players.
     void statsFinDeMatch_(int t0, int t1);
@@ -420,6 +427,7 @@ private:
     QRandomGenerator m_random;
     ZB_SettingsPartie m_settingsPartie;
     GM_GameStats m_statsPartie;
+    ZB_StatistiquesDeTable m_statistiques{m_statsPartie, [this](int noJoueur) { return cleStats_(noJoueur); }};
     int m_scoreObjectif = ScoreSansFin;
     int m_noTable = 0;
     TypeDePartie m_typeDePartie;
