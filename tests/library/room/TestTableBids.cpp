@@ -10,6 +10,7 @@
 #include "ZB_PointsA.h"
 #include "ZB_RoomTable.h"
 #include "ZB_StatusMise.h"
+#include "SalleDeTable.h"
 #include "ZbTestRegistry.h"
 
 #include <QTest>
@@ -34,20 +35,6 @@ public:
         typesBulles << mise.typeContrat_;
     }
     void afficheCartesDistribuees(Carte* carte) override { retournee = carte; }
-};
-
-// The list only holds the state here: the tests call the table's bid
-// operations directly, state by state, as the room would after each bid.
-class SalleMuette : public QObject, public ListeDesEvenements::Executor
-{
-public:
-    ListeDesEvenements liste{this, 0};
-    ZB_RoomTable* table = nullptr;
-    bool cb_executeUnEvenement(EvenementDeJeu& ev) override { return table->cb_executeUnEvenement(ev); }
-    void envoieEvenement(const EvenementDeJeu&) override {}
-    void continueLeJeu(int, double*, int, bool) override {}
-    void noteActiviteJoueur(const EvenementDeJeu&) override {}
-    bool peutContinuer(int&, int) override { return true; }
 };
 
 ZB_StatusMise passe()
@@ -87,13 +74,16 @@ class TestTableBids : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<SalleMuette> salle;
+    std::unique_ptr<SalleDeTable> salle;
     std::unique_ptr<DisplayDesMises> display;
     std::unique_ptr<ZB_RoomTable> table;
 
     void ouvre(const TypeDePartie& type, int debut = 1)
     {
-        salle = std::make_unique<SalleMuette>();
+        // The stand-in room only holds the list's state here: the tests
+        // call the table's bid operations directly, state by state, as the
+        // room would after each bid.
+        salle = std::make_unique<SalleDeTable>();
         display = std::make_unique<DisplayDesMises>();
         table = std::make_unique<ZB_RoomTable>(nullptr, true, false);
         salle->table = table.get();

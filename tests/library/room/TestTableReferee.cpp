@@ -14,6 +14,7 @@
 #include "ZB_DisplayEmpty.h"
 #include "ZB_RoomTable.h"
 #include "ZB_StatusMise.h"
+#include "SalleDeTable.h"
 #include "ZbTestRegistry.h"
 
 #include <QCoreApplication>
@@ -47,41 +48,6 @@ public:
     void setJoueur(int no, Joueur*) override { sieges << no; }
     void rafraichit() override { ++rafraichissements; }
     void afficheTable() override { ++tablesAffichees; }
-};
-
-// Plays the room: owns the table's event list, hands its events to the
-// table, moves the state on by one after each applied event and lets the
-// table go on.
-class SalleTemoin : public QObject, public ListeDesEvenements::Executor
-{
-    Q_OBJECT
-public:
-    ListeDesEvenements liste{this, 0};
-    ZB_RoomTable* table = nullptr;
-    QList<EvenementDeJeu> appliques;
-    int exclusions = 0;
-
-    bool cb_executeUnEvenement(EvenementDeJeu& ev) override
-    {
-        const bool applique = table->cb_executeUnEvenement(ev);
-        if (applique) {
-            appliques << ev;
-            if (ev.etat_ == liste.etatAttendu_ && ev.etat_ < 138)
-                liste.etatAttendu_ = ev.etat_ + 1;
-        }
-        return applique;
-    }
-    void envoieEvenement(const EvenementDeJeu&) override {}
-    // No pacing: the checks run on each event as it arrives.
-    void continueLeJeu(int mode, double*, int, bool force) override
-    {
-        table->continueLeJeu(mode, nullptr, false, force);
-    }
-    void noteActiviteJoueur(const EvenementDeJeu&) override {}
-    bool peutContinuer(int&, int) override { return true; }
-
-public slots:
-    void OnPlayerExcluded() { ++exclusions; }
 };
 
 // Swallows and counts warnings where a test feeds many bad events.
@@ -166,7 +132,7 @@ class TestTableReferee : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<SalleTemoin> salle;
+    std::unique_ptr<SalleDeTable> salle;
     std::unique_ptr<DisplayTemoin> display;
     std::unique_ptr<ZB_RoomTable> table;
     ZB_DeckJass deck;
@@ -212,7 +178,11 @@ private:
 private slots:
     void init()
     {
-        salle = std::make_unique<SalleTemoin>();
+        salle = std::make_unique<SalleDeTable>();
+        // The room in short: the state moves on by one after each applied
+        // event, and the table goes on at once.
+        salle->avanceJusqua = EtatDeJeu::FinDePartieSiege3;
+        salle->continueLaTable = true;
         display = std::make_unique<DisplayTemoin>();
         table = std::make_unique<ZB_RoomTable>(nullptr, true, false);
         salle->table = table.get();
