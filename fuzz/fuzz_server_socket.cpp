@@ -8,6 +8,10 @@
 // The first byte chooses: bit 0 the connection starts identified and seated
 // (player 101, seat 1, table 0), bits 1-3 the chunk size, bit 4 a second
 // connection sends the same bytes interleaved.
+//
+// The room, its server socket and its table are built once and brought back
+// to their start before each input: building them costs far more than
+// running an input.
 #include "EvenementDeJeu.h"
 #include "GM_SocketAbstract.h"
 #include "JoueurHumain.h"
@@ -21,6 +25,7 @@
 #include "ZB_ServerSocketConnection.h"
 
 #include "FuzzQt.h"
+#include "TableEnPlace.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -54,6 +59,7 @@ public:
     ZB_DisplayEmpty display;
     ZB_RoomTable* table;
     ZB_ServerSocket serveur{nullptr, this, {}, &groupe, QString()};
+    const TableEnPlace place = TableEnPlace::quatreDistants(ZB_RoomTable::ReseauServeur, 1);
 
     Salle()
     {
@@ -61,14 +67,20 @@ public:
         groupe.setSansDelai(true);
         table = new ZB_RoomTable(this, true, false);
         table->initialise(this, nullptr, 0, &display, groupe.getListe(0), false, QString(), QString(), false);
-        table->nouvellePartie(ZB_RoomTable::ReseauServeur, OptionsDePartie(TypeDePartie::GenreJass));
-        for (int siege = 0; siege < 4; ++siege) {
-            OptionsDuJoueur joueur;
-            joueur.id_ = 100 + siege;
-            joueur.distant_ = 1;
-            table->inscritJoueur(siege, joueur, Joueur::ModeHumainDistant, false);
-        }
-        table->settingsPartie().joueurQuiCommenceLaProchainePartie = 1;
+        place.installe(*table);
+        serveur.attendJoueurs(OptionsDePartie(TypeDePartie::GenreJass), 0, 0, 0, false, 30);
+    }
+
+    // Back to where the constructor left the room: no connection, the
+    // server waiting for its players, the table and both lists at their
+    // start.
+    void recommence()
+    {
+        serveur.closeAllConnections();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        groupe.getListe(1)->clear();
+        groupe.getListe(1)->etatAttendu_ = EtatDeJeu::Aucun;
+        place.remetEnPlace(*table, *groupe.getListe(0));
         serveur.attendJoueurs(OptionsDePartie(TypeDePartie::GenreJass), 0, 0, 0, false, 30);
     }
     // The table reads its list to the end: it goes before the group.
@@ -138,8 +150,8 @@ ZB_ServerSocketConnection* connecte(Salle& salle, bool identifie, qint64 id)
     if (identifie) {
         OptionsDuJoueur joueur;
         joueur.id_ = id;
-        const EvenementDeJeu nouveau(EvenementDeJeu::NeW, joueur.sauveValeursDansString(), 4, 141, 2, id, 0, -1, -2,
-                                     ZB_ICI);
+        const EvenementDeJeu nouveau(EvenementDeJeu::NeW, joueur.sauveValeursDansString(), 4, EtatDeJeu::Identification,
+                                     2, id, 0, -1, -2, ZB_ICI);
         salle.serveur.dataReceived_(nouveau.toString(2).toUtf8(), connection);
         if (!connection->estIdentifie())
             std::abort();
@@ -160,8 +172,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static const qsizetype tailles[] = {1, 2, 3, 7, 16, 100, 10000, 1 << 20};
     const qsizetype morceau = tailles[(choix >> 1) & 0x07];
 
-    Salle salle;
-    salle.groupe.getListe(0)->etatAttendu_ = 2;
+    static Salle* const premiere = new Salle;
+    static bool neuve = true;
+    Salle& salle = *premiere;
+    if (!neuve)
+        salle.recommence();
+    neuve = false;
+    salle.groupe.getListe(0)->etatAttendu_ = EtatDeJeu::InscriptionJoueur0;
     QPointer<ZB_ServerSocketConnection> un = connecte(salle, choix & 0x01, 101);
     QPointer<ZB_ServerSocketConnection> deux = (choix & 0x10) ? connecte(salle, true, 102) : nullptr;
 
