@@ -5,6 +5,7 @@
 #include "ListeDesEvenements.h"
 #include "OptionsDuJoueur.h"
 #include "ZB_RecordFramer.h"
+#include "ZB_StatutConnexionA.h"
 
 #include <QAbstractSocket>
 #include <QByteArray>
@@ -19,7 +20,6 @@
 class DisplayA;
 class GM_MessageBoxDisplayerA;
 class GM_SocketAbstract;
-class ZB_ClientConnection;
 
 // The joining machine's end of the table protocol. It connects to the
 // hosting machine, introduces the local player, sends the local player's
@@ -28,8 +28,9 @@ class ZB_ClientConnection;
 // first sent the game so far as a replay block, which is collected whole and
 // played through before any later event runs.
 //
-// The status window shows the connection's state, and its state is the
-// connection's: the room may set it too (the user's disconnection). What the
+// The status observer (the status window) shows the connection's state, and
+// its state is the connection's: the room may set it too (the user's
+// disconnection). Without one the socket keeps the state itself. What the
 // room must hear is posted to it: the connection is made (1005), it failed
 // (1003) or it is gone (1001).
 //
@@ -61,9 +62,10 @@ public:
     static constexpr qsizetype TailleTamponMax = qsizetype(16) << 20;
 
     // salle: receives the posted events; liste: the client room's first
-    // table's list; fenetre: the status window (may be null). None of them
-    // is owned. The socket is shared with the room.
-    ClientSocket(QObject* salle, ListeDesEvenements* liste, DisplayA* display, ZB_ClientConnection* fenetre,
+    // table's list; statut: the status observer (may be null; a QObject one
+    // is followed should it go first). None of them is owned. The socket is
+    // shared with the room.
+    ClientSocket(QObject* salle, ListeDesEvenements* liste, DisplayA* display, ZB_StatutConnexionA* statut,
                  QSharedPointer<GM_SocketAbstract> socket, GM_MessageBoxDisplayerA* displayer,
                  QObject* parent = nullptr);
     ~ClientSocket() override;
@@ -100,7 +102,7 @@ public:
     void setIdJoueur(qint64 id) { idJoueur_ = id; }
     qint64 getIdJoueur() const { return idJoueur_; }
     const OptionsDuJoueur& getJoueur() const { return joueur_; }
-    ZB_ClientConnection* getFenetre() const;
+    ZB_StatutConnexionA* getStatut() const;
     GM_SocketAbstract* getSocket() const { return socket_.data(); }
     int getVersion() const { return version_; }
     // The connection's state as the status window shows it (0 to 10).
@@ -198,8 +200,10 @@ private:
     qint64 idUtilisateur_ = -1;
     int secondesAttente_ = 0;
 
-    QPointer<ZB_ClientConnection> fenetre_;
-    int etat_ = 0; // the state when there is no window
+    ZB_StatutConnexionA* statut_ = nullptr;
+    QPointer<QObject> gardeStatut_; // set when the observer is a QObject
+    bool statutEstObjet_ = false;
+    int etat_ = 0; // the state when there is no observer
 
     bool connexionPublique_ = false;
     // This side closed the connection: its end is no refusal by the host.

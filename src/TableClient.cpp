@@ -87,9 +87,9 @@ void TableClient::disconnectFromServer()
 {
     if (!clientSocket_)
         return;
-    if (ZB_ClientConnection* fenetre = clientSocket_->getFenetre()) {
-        fenetre->show();
-        fenetre->setEtat(7);
+    if (ZB_StatutConnexionA* statut = clientSocket_->getStatut()) {
+        statut->montre();
+        statut->setEtat(ZB_StatutConnexionA::DeconnecteUtilisateur);
     }
     clientSocket_->closeConnection();
 }
