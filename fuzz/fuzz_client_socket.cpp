@@ -59,8 +59,11 @@ private:
     }
 };
 
-class Salle : public QObject
+class Salle : public QObject, public ZB_SalleClienteA
 {
+public:
+    void posteEvenementDuClient(ZB_Event* ev) override { QCoreApplication::postEvent(this, ev); }
+
 protected:
     void customEvent(QEvent* event) override { event->accept(); }
 };

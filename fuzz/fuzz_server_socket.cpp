@@ -21,6 +21,7 @@
 #include "ZB_DisplayEmpty.h"
 #include "ZB_EventsGroup.h"
 #include "ZB_RoomTable.h"
+#include "ZB_SalleDeTableA.h"
 #include "ZB_ServerSocket.h"
 #include "ZB_ServerSocketConnection.h"
 
@@ -52,7 +53,10 @@ public:
     void disconnectFromHost() override { etat = QAbstractSocket::UnconnectedState; }
 };
 
-class Salle : public QObject, public ListeDesEvenements::Executor, public ZB_ServerSocket::Cb_TableConnectionInput
+class Salle : public QObject,
+              public ListeDesEvenements::Executor,
+              public ZB_ServerSocket::Cb_TableConnectionInput,
+              public ZB_SalleDeTableA
 {
 public:
     ZB_EventsGroup groupe{this};
@@ -66,6 +70,7 @@ public:
         groupe.initialise(2);
         groupe.setSansDelai(true);
         table = new ZB_RoomTable(this, true, false);
+        table->setSalle(this);
         table->initialise(this, nullptr, 0, &display, groupe.getListe(0), false, QString(), QString(), false);
         place.installe(*table);
         serveur.attendJoueurs(OptionsDePartie(TypeDePartie::GenreJass), 0, 0, 0, false, 30);
@@ -118,6 +123,7 @@ public:
         return table->setClientInGameOnTheFly_SpecificPos(c, siege, echange, j);
     }
     bool cb_resetTables(int) override { return true; }
+    void posteEvenementDeTable(EvenementDeJeu* ev) override { QCoreApplication::postEvent(this, ev); }
 
 protected:
     void customEvent(QEvent* event) override

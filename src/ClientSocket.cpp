@@ -48,13 +48,15 @@ QString texteErreurSocket(QAbstractSocket::SocketError code)
 
 } // namespace
 
-ClientSocket::ClientSocket(QObject* salle, ListeDesEvenements* liste, DisplayA* display, ZB_StatutConnexionA* statut,
+ClientSocket::ClientSocket(ZB_SalleClienteA* salle, ListeDesEvenements* liste, DisplayA* display, ZB_StatutConnexionA* statut,
                            QSharedPointer<GM_SocketAbstract> socket, GM_MessageBoxDisplayerA* displayer,
                            QObject* parent)
     : QObject(parent)
     , socket_(std::move(socket))
     , liste_(liste)
     , salle_(salle)
+    , gardeSalle_(dynamic_cast<QObject*>(salle))
+    , salleEstObjet_(dynamic_cast<QObject*>(salle) != nullptr)
     , display_(display)
     , statut_(statut)
     , gardeStatut_(dynamic_cast<QObject*>(statut))
@@ -174,10 +176,11 @@ void ClientSocket::setTailleTamponMax(qsizetype octets)
     tampon_ = ZB_RecordFramer(octets);
 }
 
-void ClientSocket::poste_(QEvent* event)
+void ClientSocket::poste_(ZB_Event* event)
 {
-    if (QObject* salle = salle_.data())
-        QCoreApplication::postEvent(salle, event);
+    // A room that is a QObject may have gone first.
+    if (salle_ != nullptr && !(salleEstObjet_ && gardeSalle_.isNull()))
+        salle_->posteEvenementDuClient(event);
     else
         delete event;
 }

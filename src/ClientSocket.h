@@ -5,6 +5,7 @@
 #include "ListeDesEvenements.h"
 #include "OptionsDuJoueur.h"
 #include "ZB_RecordFramer.h"
+#include "ZB_SalleClienteA.h"
 #include "ZB_StatutConnexionA.h"
 
 #include <QAbstractSocket>
@@ -61,11 +62,11 @@ public:
     // and the replay being collected. A whole match's replay is far below.
     static constexpr qsizetype TailleTamponMax = qsizetype(16) << 20;
 
-    // salle: receives the posted events; liste: the client room's first
-    // table's list; statut: the status observer (may be null; a QObject one
-    // is followed should it go first). None of them is owned. The socket is
-    // shared with the room.
-    ClientSocket(QObject* salle, ListeDesEvenements* liste, DisplayA* display, ZB_StatutConnexionA* statut,
+    // salle: the room, handed the posted events; liste: the client room's
+    // first table's list; statut: the status observer (may be null). None of
+    // them is owned; a room or an observer that is a QObject is followed
+    // should it go first. The socket is shared with the room.
+    ClientSocket(ZB_SalleClienteA* salle, ListeDesEvenements* liste, DisplayA* display, ZB_StatutConnexionA* statut,
                  QSharedPointer<GM_SocketAbstract> socket, GM_MessageBoxDisplayerA* displayer,
                  QObject* parent = nullptr);
     ~ClientSocket() override;
@@ -167,14 +168,16 @@ private:
     void posteErreur_(const QString& texte);
     // The host closed the connection before the game began: it refused it.
     void refuseParLHote_();
-    void poste_(QEvent* event);
+    void poste_(ZB_Event* event);
     void flushListe_();
 
     QString adresse_;
     quint16 port_ = 0;
     QSharedPointer<GM_SocketAbstract> socket_;
     QPointer<ListeDesEvenements> liste_;
-    QPointer<QObject> salle_;
+    ZB_SalleClienteA* salle_ = nullptr;
+    QPointer<QObject> gardeSalle_; // set when the room is a QObject
+    bool salleEstObjet_ = false;
     DisplayA* display_;
     qint64 idJoueur_ = -1;
     OptionsDuJoueur joueur_;

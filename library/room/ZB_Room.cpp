@@ -114,9 +114,10 @@ ZB_Room::~ZB_Room()
 ZB_RoomTable* ZB_Room::creeTable_(int noTable, bool affichee)
 {
     DisplayA* display = affichee && display_ != nullptr ? display_ : &displayVide_;
-    // The table is this room's child: the room receives what it posts,
-    // and a table going away takes its timers with it.
+    // The table is this room's child, and a table going away takes its
+    // timers with it; the room runs what it posts.
     auto* table = new ZB_RoomTable(this, modeSimple_, reseedAChaqueReset_);
+    table->setSalle(this);
     table->initialise(this, displayer_, noTable, display, events_->getListe(noTable), false, QString(), QString(),
                       false);
     table->setVersion(version_);
@@ -333,6 +334,11 @@ void ZB_Room::inscritJoueur(const OptionsDuJoueur& joueur, int etape, int noTabl
     auto* ev = new EvenementDeJeu(EvenementDeJeu::InJ, joueur.sauveValeursDansString(),
                                   ZB_RoomTable::SiegeTable, etape, EvenementDeJeu::Local_Table, joueur.id_, 0, -1,
                                   noTable, ZB_ICI);
+    QCoreApplication::postEvent(this, ev);
+}
+
+void ZB_Room::posteEvenementDeTable(EvenementDeJeu* ev)
+{
     QCoreApplication::postEvent(this, ev);
 }
 

@@ -5,6 +5,7 @@
 #include "OptionsDePartie.h"
 #include "ZB_DisplayEmpty.h"
 #include "ZB_FichierDePartie.h"
+#include "ZB_SalleDeTableA.h"
 #include "ZB_ServerSocket.h"
 
 #include <QMap>
@@ -37,7 +38,8 @@ class ZB_Room : public QObject,
                 protected GM_MessageBoxEmitter,
                 protected ListeDesEvenements::Executor,
                 public ZB_ServerSocket::Cb_TableConnectionInput,
-                protected ZB_FichierDePartie::Destination
+                protected ZB_FichierDePartie::Destination,
+                protected ZB_SalleDeTableA
 {
     Q_OBJECT
 
@@ -169,6 +171,9 @@ public slots:
 
 protected:
     void customEvent(QEvent* event) override;
+
+    // ZB_SalleDeTableA: what a table posts runs later, through customEvent.
+    void posteEvenementDeTable(EvenementDeJeu* ev) override;
 
     // ZB_FichierDePartie::Destination.
     void recreeTables(int n, quint64 tableDemandee) override;

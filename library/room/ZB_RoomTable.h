@@ -39,6 +39,7 @@ class StatusAtout;
 class ZB_DeckA;
 class ZB_MiseA;
 class ZB_PointsA;
+class ZB_SalleDeTableA;
 class ZB_ServerSeatingA;
 class ZB_ServerSocketConnection;
 struct ZB_PointsDonne;
@@ -79,6 +80,10 @@ public:
     ~ZB_RoomTable() override;
     ZB_RoomTable(const ZB_RoomTable&) = delete;
     ZB_RoomTable& operator=(const ZB_RoomTable&) = delete;
+
+    // The room that runs the events this table posts; not owned. Without
+    // one, they go through the table's own intake.
+    void setSalle(ZB_SalleDeTableA* salle) { m_salle = salle; }
 
     // Called once by the room right after construction; seats four fresh
     // players. room receives the players' exclusion signal (its slot
@@ -426,6 +431,7 @@ private:
     std::array<int, 4> m_couleursBelote{}; // suit of the pair begun
     QRandomGenerator m_random;
     ZB_SettingsPartie m_settingsPartie;
+    ZB_SalleDeTableA* m_salle = nullptr;
     GM_GameStats m_statsPartie;
     ZB_StatistiquesDeTable m_statistiques{m_statsPartie, [this](int noJoueur) { return cleStats_(noJoueur); }};
     int m_scoreObjectif = ScoreSansFin;

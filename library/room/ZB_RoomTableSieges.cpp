@@ -5,6 +5,7 @@
 #include "GM_SpacesSeparatedString.h"
 #include "JoueurHumain.h"
 #include "ZB_RoomTableOutils.h"
+#include "ZB_SalleDeTableA.h"
 #include "ZB_ServerSeatingA.h"
 #include "ZB_ServerSocketConnection.h"
 
@@ -90,8 +91,10 @@ void ZB_RoomTable::posteALaSalle_(int genre, const QString& texte, int noJoueur,
     auto ev = std::make_unique<EvenementDeJeu>(genre, texte, noJoueur, etat, EvenementDeJeu::Local_Table, idJoueur,
                                                mode, noDemande, m_noTable, ZB_ICI);
     // A table without a room runs its events through its own intake.
-    QObject* salle = parent() != nullptr ? parent() : this;
-    QCoreApplication::postEvent(salle, ev.release());
+    if (m_salle != nullptr)
+        m_salle->posteEvenementDeTable(ev.release());
+    else
+        QCoreApplication::postEvent(this, ev.release());
 }
 
 void ZB_RoomTable::executeEvenementDeLaTable_(int genre, const QString& texte, int noJoueur, int etat,

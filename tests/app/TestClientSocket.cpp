@@ -148,9 +148,11 @@ struct Poste
 };
 
 // The client room as the socket sees it: a receiver of posted events.
-class SalleTemoin : public QObject
+class SalleTemoin : public QObject, public ZB_SalleClienteA
 {
 public:
+    void posteEvenementDuClient(ZB_Event* ev) override { QCoreApplication::postEvent(this, ev); }
+
     QList<Poste> postes;
     std::function<void()> surInfo;
 

@@ -22,6 +22,11 @@ void SalleDeTable::continueLeJeu(int mode, double* delaiMs, int, bool force)
         *delaiMs = 0.0;
 }
 
+void SalleDeTable::posteEvenementDeTable(EvenementDeJeu* ev)
+{
+    QCoreApplication::postEvent(this, ev);
+}
+
 QStringList SalleDeTable::genresAppliques() const
 {
     QStringList genres;

@@ -3,6 +3,7 @@
 #include "EvenementDeJeu.h"
 #include "ListeDesEvenements.h"
 #include "ZB_RoomTable.h"
+#include "ZB_SalleDeTableA.h"
 
 #include <QList>
 #include <QObject>
@@ -16,9 +17,9 @@
 // hand; the switches below make it step the state after each applied event
 // and let the table go on, as the room does in short.
 //
-// A table whose parent is the stand-in posts its own events here: they are
-// kept and handed on to the table's intake.
-class SalleDeTable : public QObject, public ListeDesEvenements::Executor
+// A table whose room (setSalle) is the stand-in posts its own events here:
+// they are kept and handed on to the table's intake.
+class SalleDeTable : public QObject, public ListeDesEvenements::Executor, public ZB_SalleDeTableA
 {
     Q_OBJECT
 
@@ -46,6 +47,7 @@ public:
     void continueLeJeu(int mode, double* delaiMs, int noTable, bool force) override;
     void noteActiviteJoueur(const EvenementDeJeu&) override {}
     bool peutContinuer(int&, int) override { return true; }
+    void posteEvenementDeTable(EvenementDeJeu* ev) override;
 
     // The kinds applied, in order, by their codes.
     QStringList genresAppliques() const;

@@ -44,6 +44,7 @@ private:
         salle = std::make_unique<SalleDeTable>();
         display = std::make_unique<ZB_DisplayEmpty>();
         table = new ZB_RoomTable(salle.get(), true, false);
+        table->setSalle(salle.get());
         salle->table = table;
         table->initialise(salle.get(), nullptr, 0, display.get(), &salle->liste, false, QString(), QString(), false);
         OptionsDePartie options(TypeDePartie::GenreJass);

@@ -13,6 +13,7 @@
 #include "ZB_EventsGroup.h"
 #include "ZB_RecordFramer.h"
 #include "ZB_RoomTable.h"
+#include "ZB_SalleDeTableA.h"
 #include "ZB_ServerSocket.h"
 #include "ZB_ServerSocketConnection.h"
 #include "ZbTestRegistry.h"
@@ -1140,7 +1141,10 @@ private slots:
 // far; one that reconnects while its old socket hangs on gets its seat too.
 namespace {
 
-class SalleDeJeu : public QObject, public ListeDesEvenements::Executor, public ZB_ServerSocket::Cb_TableConnectionInput
+class SalleDeJeu : public QObject,
+                   public ListeDesEvenements::Executor,
+                   public ZB_ServerSocket::Cb_TableConnectionInput,
+                   public ZB_SalleDeTableA
 {
     Q_OBJECT
 public:
@@ -1153,6 +1157,7 @@ public:
     {
         groupe.initialise(1);
         table = new ZB_RoomTable(this, true, false);
+        table->setSalle(this);
         table->initialise(this, nullptr, 0, &display, groupe.getListe(0), false, QString(), QString(), false);
         table->nouvellePartie(ZB_RoomTable::ReseauServeur, OptionsDePartie(TypeDePartie::GenreJass));
         serveur = new ZB_ServerSocket(this, this, {}, &groupe, QString());
@@ -1187,6 +1192,8 @@ public:
         return table->setClientInGameOnTheFly_SpecificPos(connection, siege, echange, joueur);
     }
     bool cb_resetTables(int) override { return true; }
+
+    void posteEvenementDeTable(EvenementDeJeu* ev) override { QCoreApplication::postEvent(this, ev); }
 
 protected:
     void customEvent(QEvent* event) override
