@@ -456,7 +456,7 @@ void ZB_Room::continueTable_(int mode, double* delai, int noTable, bool force, b
         // A continuation runs under the lock of its table's list: the first
         // table's list is written as it is, locking it again would hang.
         if (liste == events_->getListe(-1))
-            ZB_FichierDePartie::ecritFichier(cheminSauvegarde_, *liste, this);
+            autosauvegarde_(*liste);
         else
             saveToFile();
     }
@@ -587,7 +587,15 @@ void ZB_Room::saveToFile()
     if (liste == nullptr)
         return;
     QMutexLocker verrou(liste->getMutex());
-    ZB_FichierDePartie::ecritFichier(cheminSauvegarde_, *liste, this);
+    autosauvegarde_(*liste);
+}
+
+void ZB_Room::autosauvegarde_(const ListeDesEvenements& liste)
+{
+    // The autosave runs at every turn of the user: a disk that stays full
+    // is told once, and again only after a save has succeeded.
+    GM_MessageBoxEmitter* emetteur = echecAutosauvegarde_ ? nullptr : this;
+    echecAutosauvegarde_ = !ZB_FichierDePartie::ecritFichier(cheminSauvegarde_, liste, emetteur);
 }
 
 void ZB_Room::setProtocolVersion(int version)

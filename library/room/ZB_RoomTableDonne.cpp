@@ -290,22 +290,23 @@ void ZB_RoomTable::decideAnnonces_()
     const int mode = m_partie->atoutChoisi_.atout_;
     const int couleurAtout = m_partie->getCouleurAtout();
     // The slots are in turn order: the first is the best until a later one
-    // beats it.
+    // beats it. Between two equal announcements the trump one wins, else
+    // the later seat's. This is the rule of every table, whatever protocol
+    // version it writes: a game is played at version 1 or 2 but an opened
+    // file replays at version 3, and a rule that followed the version would
+    // credit such a tie to the other team in the replay (and on a client
+    // left at version 3 by a loaded file, against its host's score).
     int meilleur = 0;
     for (int i = 1; i < NombreDeSieges; ++i) {
         const Annonce& a = m_annonces[size_t(i)].annonces_[0];
         const Annonce& b = m_annonces[size_t(meilleur)].annonces_[0];
-        bool remplace = false;
-        if (m_version < 3) {
-            const int pa = poidsDuGenre(a.type_);
-            const int pb = poidsDuGenre(b.type_);
-            const bool plusHaute = mode == StatusAtout::BasEnHaut ? a.valeur_ < b.valeur_ : a.valeur_ > b.valeur_;
-            remplace = a.points_ > b.points_ || (a.points_ == b.points_ && pa > pb)
-                    || (a.points_ == b.points_ && pa == pb && plusHaute)
-                    || (a.points_ == b.points_ && pa == pb && a.valeur_ == b.valeur_ && b.couleur_ != couleurAtout);
-        } else {
-            remplace = compareAnnonces(a, mode, couleurAtout, b) == 1;
-        }
+        const int pa = poidsDuGenre(a.type_);
+        const int pb = poidsDuGenre(b.type_);
+        const bool plusHaute = mode == StatusAtout::BasEnHaut ? a.valeur_ < b.valeur_ : a.valeur_ > b.valeur_;
+        const bool remplace = a.points_ > b.points_ || (a.points_ == b.points_ && pa > pb)
+                           || (a.points_ == b.points_ && pa == pb && plusHaute)
+                           || (a.points_ == b.points_ && pa == pb && a.valeur_ == b.valeur_
+                               && b.couleur_ != couleurAtout);
         if (remplace)
             meilleur = i;
     }

@@ -707,9 +707,41 @@ private slots:
     }
 
     // After the first trick the best announcement and its partner's are
-    // credited to their team; the two other seats' are dropped.
+    // credited to their team; the two other seats' are dropped. Between two
+    // equal announcements the trump one wins, else the later seat's, at
+    // every protocol version: a game played at version 1 replays at 3 and
+    // must credit the same team.
+    void meilleuresAnnoncesCreditees_data()
+    {
+        // Announcements of the seats 2, 3, 0 and 1, in turn order (seat 2
+        // begins, trump is suit 1), as kind, suit, rank and points; kind 0
+        // is none.
+        QTest::addColumn<int>("version");
+        QTest::addColumn<QList<int>>("annonces");
+        QTest::addColumn<int>("points0");
+        QTest::addColumn<int>("points1");
+        const QList<int> plusForte = {0, 1, 6, 0, 1, 1, 9, 20, 2, 2, 10, 50, 1, 3, 14, 20};
+        const QList<int> egalite = {1, 2, 10, 20, 1, 3, 10, 20, 0, 1, 6, 0, 0, 1, 6, 0};
+        const QList<int> atoutDabord = {1, 1, 10, 20, 1, 3, 10, 20, 0, 1, 6, 0, 0, 1, 6, 0};
+        const QList<int> atoutEnsuite = {1, 2, 10, 20, 1, 1, 10, 20, 0, 1, 6, 0, 0, 1, 6, 0};
+        for (int version : {1, 3}) {
+            auto ligne = [version](const char* cas) -> QTestData& {
+                const QByteArray nom = QByteArray(cas) + QByteArray(", version ") + QByteArray::number(version);
+                return QTest::newRow(nom.constData()) << version;
+            };
+            ligne("fifty beats twenty") << plusForte << 50 << 0;
+            ligne("plain tie: the later seat") << egalite << 0 << 20;
+            ligne("trump tie, trump first") << atoutDabord << 20 << 0;
+            ligne("trump tie, trump later") << atoutEnsuite << 0 << 20;
+        }
+    }
     void meilleuresAnnoncesCreditees()
     {
+        QFETCH(int, version);
+        QFETCH(QList<int>, annonces);
+        QFETCH(int, points0);
+        QFETCH(int, points1);
+        table->setVersion(version);
         table->settingsPartie().joueurQuiCommenceLaProchainePartie = 1;
         salle->liste.etatAttendu_ = 10;
         QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Dis, QStringLiteral("Ok"), 3, 10)));
@@ -726,29 +758,31 @@ private slots:
             a.annonces_[0] = Annonce(type, couleur, valeur, points);
             return a.sauveValeursDansString();
         };
-        const QString textes[] = {AnnoncesJoueur().sauveValeursDansString(),
-                                  annonce(Annonce::TroisCartes, 1, 9, 20),
-                                  annonce(Annonce::QuatreCartes, 2, 10, 50),
-                                  annonce(Annonce::TroisCartes, 3, 14, 20)};
         for (int i = 0; i < 4; ++i) {
+            const int* a = annonces.constData() + 4 * i;
+            const QString texte = a[0] == Annonce::Aucune ? AnnoncesJoueur().sauveValeursDansString()
+                                                          : annonce(a[0], a[1], a[2], a[3]);
             salle->liste.etatAttendu_ = 29 + i;
-            QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ann, textes[i], (2 + i) % 4, 29 + i)));
+            QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ann, texte, (2 + i) % 4, 29 + i)));
         }
         salle->liste.etatAttendu_ = 44;
         QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ram, QStringLiteral("Ok"), 3, 44)));
         QVERIFY(table->estConfirmationAnnoncesEnAttente());
-        QCOMPARE(table->totalDonne(0), 50);
-        QCOMPARE(table->totalDonne(1), 0);
-        QCOMPARE(table->getAnnonces()[1], AnnoncesJoueur());
-        QCOMPARE(table->getAnnonces()[3], AnnoncesJoueur());
-        QCOMPARE(table->getAnnonces()[2].annonces_[0].points_, 50);
+        QCOMPARE(table->totalDonne(0), points0);
+        QCOMPARE(table->totalDonne(1), points1);
+        // Only the winning team's two slots are kept.
+        const int gagnant = points0 > 0 ? 0 : 1;
+        for (int slot = 0; slot < 4; ++slot)
+            if (slot % 2 != gagnant)
+                QCOMPARE(table->getAnnonces()[slot], AnnoncesJoueur());
 
         // Confirmed: the slots are emptied.
         salle->liste.etatAttendu_ = 48;
         QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ram, QStringLiteral("Ok"), 3, 48)));
         QVERIFY(!table->estConfirmationAnnoncesEnAttente());
         QCOMPARE(table->getNombreAnnonces(), 0);
-        QCOMPARE(table->totalDonne(0), 50);
+        QCOMPARE(table->totalDonne(0), points0);
+        QCOMPARE(table->totalDonne(1), points1);
     }
 
     // The trump queen played while holding the king begins the pair; the king
