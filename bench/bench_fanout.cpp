@@ -105,7 +105,7 @@ struct Banc {
                 j.nom_ = QStringLiteral("C%1").arg(i);
                 j.id_ = 500 + i;
                 j.distant_ = 1;
-                const EvenementDeJeu ev(EvenementDeJeu::NeW, j.sauveValeursDansString(), 4, 141,
+                const EvenementDeJeu ev(EvenementDeJeu::NeW, j.sauveValeursDansString(), 4, EtatDeJeu::Identification,
                                         EvenementDeJeu::Local_Table, j.id_, 0, -1, -2, ZB_ICI);
                 client->sendBinaryMessage(ev.toString(2).toUtf8());
             });

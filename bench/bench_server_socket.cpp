@@ -73,7 +73,8 @@ QByteArray flux(qsizetype taille)
     QByteArray octets;
     int i = 0;
     while (octets.size() < taille) {
-        const EvenementDeJeu ev(EvenementDeJeu::Mes, QStringLiteral("message numéro %1").arg(i++), 1, 140, 1, 7, 0, -1,
+        const EvenementDeJeu ev(EvenementDeJeu::Mes, QStringLiteral("message numéro %1").arg(i++), 1,
+                                EtatDeJeu::HorsDeroulement, 1, 7, 0, -1,
                                 0, ZB_ICI);
         octets += ev.toString(2).toUtf8();
     }
@@ -102,7 +103,8 @@ struct Serveur {
         connection = serveur.getConnections().first();
         OptionsDuJoueur joueur;
         joueur.id_ = 7;
-        const EvenementDeJeu nouveau(EvenementDeJeu::NeW, joueur.sauveValeursDansString(), 4, 141, 2, 7, 0, -1, -2,
+        const EvenementDeJeu nouveau(EvenementDeJeu::NeW, joueur.sauveValeursDansString(), 4,
+                                     EtatDeJeu::Identification, 2, 7, 0, -1, -2,
                                      ZB_ICI);
         serveur.dataReceived_(nouveau.toString(2).toUtf8(), connection);
         serveur.connexionPlacee(connection, 0);
@@ -189,7 +191,8 @@ void BM_RafaleUneLecture(benchmark::State& state)
     demarreQt();
     QByteArray octets;
     for (int i = 0; i < state.range(0); ++i)
-        octets += EvenementDeJeu(EvenementDeJeu::Mes, QStringLiteral("rafale %1").arg(i), 1, 140, 1, 7, 0, -1, 0,
+        octets += EvenementDeJeu(EvenementDeJeu::Mes, QStringLiteral("rafale %1").arg(i), 1,
+                                 EtatDeJeu::HorsDeroulement, 1, 7, 0, -1, 0,
                                  ZB_ICI)
                       .toString(2)
                       .toUtf8();

@@ -26,11 +26,15 @@ public:
     static constexpr int AttendMise1_4 = 14;
     static constexpr int AttendMise2_1 = 15;
     static constexpr int AttendMise2_4 = 18;
+    static constexpr int AttendMise3_1 = 19;
+    static constexpr int AttendMise4_1 = 23;
     static constexpr int AttendMise4_4 = 26;            // the last bid of the bidding
     static constexpr int AttendAtout = 27;              // trump choice by the seat that begins
     static constexpr int AttendAtoutChibre = 28;        // trump choice passed to the partner
     static constexpr int AttendAnnonce1 = 29;           // .. 32: announcements by position
     static constexpr int AttendAnnonce4 = 32;
+    // The groups of four of each trick: players entering (tricks 1..5), the
+    // cards, the collects, and in trick 1 the confirmation of announcements.
     static constexpr int Tour1_NouveauJoueur1 = 33;     // first state of play
     static constexpr int Tour1_AttendCarte1 = 37;
     static constexpr int Tour1_AttendRamasseTas1 = 41;
@@ -39,17 +43,26 @@ public:
     static constexpr int Tour1_AttendConfirmationAnnonces4 = 48;
     static constexpr int Tour2_NouveauJoueur1 = 49;
     static constexpr int Tour2_AttendCarte1 = 53;
+    static constexpr int Tour2_AttendRamasseTas1 = 57;
     static constexpr int Tour2_AttendRamasseTas4 = 60;
     static constexpr int Tour3_NouveauJoueur1 = 61;
     static constexpr int Tour3_AttendCarte1 = 65;
     static constexpr int Tour3_AttendRamasseTas1 = 69;
+    static constexpr int Tour4_NouveauJoueur1 = 73;
     static constexpr int Tour4_AttendCarte1 = 77;
+    static constexpr int Tour4_AttendRamasseTas1 = 81;
+    static constexpr int Tour5_NouveauJoueur1 = 85;
     static constexpr int Tour5_AttendCarte1 = 89;
+    static constexpr int Tour5_AttendRamasseTas1 = 93;
     static constexpr int Tour6_AttendCarte1 = 97;
+    static constexpr int Tour6_AttendRamasseTas1 = 101;
     static constexpr int Tour7_AttendCarte1 = 105;
+    static constexpr int Tour7_AttendRamasseTas1 = 109;
     static constexpr int Tour7_AttendRamasseTas4 = 112; // a Belote deal goes on at trick 9
     static constexpr int Tour8_AttendCarte1 = 113;
+    static constexpr int Tour8_AttendRamasseTas1 = 117;
     static constexpr int Tour9_AttendCarte1 = 121;
+    static constexpr int Tour9_AttendRamasseTas1 = 125;
     static constexpr int Tour9_AttendRamasseTas4 = 128; // the collect that ends the deal
     static constexpr int PaireBeloteDecideMatch = 129;  // set by the table, stepped to 130
     static constexpr int PaireBelote_AttendRamasseTas1 = 130;
@@ -70,10 +83,16 @@ public:
     static constexpr int NombreDeToursAvecEntree = 5;
 
     // The first state of each group of four, by trick (index 0 = trick 1).
-    static constexpr int PremierNouveauJoueur[NombreDeToursAvecEntree] = {33, 49, 61, 73, 85};
-    static constexpr int PremiereAttenteDeCarte[NombreDeTours] = {37, 53, 65, 77, 89, 97, 105, 113, 121};
+    static constexpr int PremierNouveauJoueur[NombreDeToursAvecEntree] = {
+        Tour1_NouveauJoueur1, Tour2_NouveauJoueur1, Tour3_NouveauJoueur1, Tour4_NouveauJoueur1, Tour5_NouveauJoueur1};
+    static constexpr int PremiereAttenteDeCarte[NombreDeTours] = {
+        Tour1_AttendCarte1, Tour2_AttendCarte1, Tour3_AttendCarte1, Tour4_AttendCarte1, Tour5_AttendCarte1,
+        Tour6_AttendCarte1, Tour7_AttendCarte1, Tour8_AttendCarte1, Tour9_AttendCarte1};
     // The collect groups, the Belote pair's extra group last.
-    static constexpr int PremierRamasseTas[NombreDeTours + 1] = {41, 57, 69, 81, 93, 101, 109, 117, 125, 130};
+    static constexpr int PremierRamasseTas[NombreDeTours + 1] = {
+        Tour1_AttendRamasseTas1, Tour2_AttendRamasseTas1, Tour3_AttendRamasseTas1, Tour4_AttendRamasseTas1,
+        Tour5_AttendRamasseTas1, Tour6_AttendRamasseTas1, Tour7_AttendRamasseTas1, Tour8_AttendRamasseTas1,
+        Tour9_AttendRamasseTas1, PaireBelote_AttendRamasseTas1};
 
     static constexpr bool estValide(int etat) { return etat >= Aucun && etat < NombreEtats; }
     static constexpr bool estInscriptionJoueur(int etat)

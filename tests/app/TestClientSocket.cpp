@@ -273,7 +273,8 @@ QByteArray message(const QString& mot, int etat = 140)
 // inscriptions, a deal, a trump and a card.
 QByteArray blocDeReplay(int tete, QList<int>* etats = nullptr)
 {
-    QByteArray b = texte(EvenementDeJeu(tete, QString(), 1, 140, EvenementDeJeu::Local_Table, -1, 3, -1, 0, ZB_ICI));
+    QByteArray b = texte(EvenementDeJeu(tete, QString(), 1, EtatDeJeu::HorsDeroulement, EvenementDeJeu::Local_Table,
+                                        -1, 3, -1, 0, ZB_ICI));
     b += texte(evenement(EvenementDeJeu::InP, QStringLiteral("{options!}"), 4, 1, -1, 3, EvenementDeJeu::Local_Table,
                          -1));
     for (int siege = 0; siege < 4; ++siege) {
@@ -284,7 +285,8 @@ QByteArray blocDeReplay(int tete, QList<int>* etats = nullptr)
     b += texte(evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 6, 1));
     b += texte(evenement(EvenementDeJeu::Cho, QStringLiteral("{0!1!9!2!}"), 1, 20, 2));
     b += texte(evenement(EvenementDeJeu::Ajo, QStringLiteral("1_6"), 0, 37, 3));
-    b += texte(EvenementDeJeu(EvenementDeJeu::ReE, QString(), 4, 140, EvenementDeJeu::Local_Table, -1, 3, -1, 0,
+    b += texte(EvenementDeJeu(EvenementDeJeu::ReE, QString(), 4, EtatDeJeu::HorsDeroulement,
+                              EvenementDeJeu::Local_Table, -1, 3, -1, 0,
                               ZB_ICI));
     if (etats)
         *etats = {1, 2, 3, 4, 5, 6, 20, 37, 38};
@@ -395,7 +397,8 @@ private slots:
         QCOMPARE(b->client->getEtat(), 5);
         QCOMPARE(b->fenetre.getSecondesAttente(), 12);
         QCOMPARE(b->fenetre.getCompteARebours().state(), QAbstractAnimation::Running);
-        const EvenementDeJeu info(EvenementDeJeu::NeW, moi.sauveValeursDansString(), 4, 141, 2, Moi, 0, -1, -2, ZB_ICI);
+        const EvenementDeJeu info(EvenementDeJeu::NeW, moi.sauveValeursDansString(), 4, EtatDeJeu::Identification, 2,
+                                  Moi, 0, -1, -2, ZB_ICI);
         QCOMPARE(b->socket->ecritures, QList<QByteArray>{texte(info, 1)});
         // The user info is not resent.
         QVERIFY(!b->client->getTimerRenvoi().isActive());
@@ -492,7 +495,8 @@ private slots:
         b->client->setTailleTamponMax(2000);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("more than 2000 bytes")));
         if (replay) {
-            b->socket->recoit(texte(EvenementDeJeu(EvenementDeJeu::RsI, QString(), 1, 140, 2, -1, 3, -1, 0, ZB_ICI)));
+            b->socket->recoit(texte(EvenementDeJeu(EvenementDeJeu::RsI, QString(), 1, EtatDeJeu::HorsDeroulement, 2,
+                                                   -1, 3, -1, 0, ZB_ICI)));
             for (int i = 0; i < 200 && b->socket->isOpen(); ++i)
                 b->socket->recoit(message(QStringLiteral("encore et encore")));
         } else {
@@ -583,15 +587,19 @@ private slots:
     // A block the list cannot replay is logged; the stream goes on.
     void replayIllisible()
     {
-        QByteArray bloc = texte(EvenementDeJeu(EvenementDeJeu::RsI, QString(), 1, 140, 2, -1, 3, -1, 0, ZB_ICI));
-        bloc += texte(EvenementDeJeu(EvenementDeJeu::ReE, QString(), 4, 140, 2, -1, 3, -1, 0, ZB_ICI));
+        QByteArray bloc = texte(EvenementDeJeu(EvenementDeJeu::RsI, QString(), 1, EtatDeJeu::HorsDeroulement, 2, -1, 3,
+                                               -1, 0, ZB_ICI));
+        bloc += texte(EvenementDeJeu(EvenementDeJeu::ReE, QString(), 4, EtatDeJeu::HorsDeroulement, 2, -1, 3, -1, 0,
+                                     ZB_ICI));
         b->socket->recoit(bloc + message(QStringLiteral("vide")));
         QTRY_COMPARE_WITH_TIMEOUT(b->exec.textes(), QStringList{QStringLiteral("vide")}, Delai);
 
         // Only the last move after the end of the game: too short to find it.
-        bloc = texte(EvenementDeJeu(EvenementDeJeu::RsI, QString(), 1, 140, 2, -1, 3, -1, 0, ZB_ICI));
+        bloc = texte(EvenementDeJeu(EvenementDeJeu::RsI, QString(), 1, EtatDeJeu::HorsDeroulement, 2, -1, 3, -1, 0,
+                                    ZB_ICI));
         bloc += texte(evenement(EvenementDeJeu::Fin, QStringLiteral("Ok"), 0, 134, 13));
-        bloc += texte(EvenementDeJeu(EvenementDeJeu::ReE, QString(), 4, 140, 2, -1, 3, -1, 0, ZB_ICI));
+        bloc += texte(EvenementDeJeu(EvenementDeJeu::ReE, QString(), 4, EtatDeJeu::HorsDeroulement, 2, -1, 3, -1, 0,
+                                     ZB_ICI));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("could not replay the block")));
         b->socket->recoit(bloc + message(QStringLiteral("après")));
         QTRY_COMPARE_WITH_TIMEOUT(b->exec.textes().last(), QStringLiteral("après"), Delai);
@@ -1039,13 +1047,14 @@ private slots:
         QCOMPARE(serveur.getJoueurs().at(0)->getPlayerId(), Moi);
         QCOMPARE(client.getEtat(), 5);
 
-        serveur.envoieEvenement(EvenementDeJeu(EvenementDeJeu::Mes, QStringLiteral("Bienvenue à table"), 4, 140,
+        serveur.envoieEvenement(EvenementDeJeu(EvenementDeJeu::Mes, QStringLiteral("Bienvenue à table"), 4,
+                                               EtatDeJeu::HorsDeroulement,
                                                EvenementDeJeu::Local_Table, -1, 0, -1, 0, ZB_ICI));
         QTRY_COMPARE_WITH_TIMEOUT(exec.textes(), QStringList{QStringLiteral("Bienvenue à table")}, Delai);
         QCOMPARE(exec.executes.at(0).source_, int(EvenementDeJeu::Remote_Table));
         QCOMPARE(client.getEtat(), 6);
 
-        client.sendEvent(EvenementDeJeu(EvenementDeJeu::Mes, QStringLiteral("Salut"), 4, 140,
+        client.sendEvent(EvenementDeJeu(EvenementDeJeu::Mes, QStringLiteral("Salut"), 4, EtatDeJeu::HorsDeroulement,
                                         EvenementDeJeu::Local_Human, Moi, 0, -1, 0, ZB_ICI));
         QTRY_COMPARE_WITH_TIMEOUT(hote.messages, QStringList{QStringLiteral("Salut")}, Delai);
         QTRY_COMPARE_WITH_TIMEOUT(exec.executes.size(), 2, Delai);

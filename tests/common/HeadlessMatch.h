@@ -91,7 +91,7 @@ public:
             // Every seat passed: the deal is redone.
             ++redistributions;
             suivant = 6;
-            liste.setEtatExecute(5);
+            liste.setEtatExecute(EtatDeJeu::InscriptionJoueur3);
         } else if (etat == 28) {
             suivant = type.annonces_ == TypeDePartie::AnnoncesDesactivees ? 33 : 29;
         } else if (etat == 44 && !table->estConfirmationAnnoncesEnAttente()) {
@@ -185,9 +185,10 @@ struct Banc {
     {
         table->settingsPartie().random_.initialise(graine);
         QMutexLocker verrou(salle.liste.getMutex());
-        salle.liste.etatAttendu_ = 1;
+        salle.liste.etatAttendu_ = EtatDeJeu::AttendInscriptionPartie;
         EvenementDeJeu inscription(EvenementDeJeu::InP, options.sauveValeursDansString(), ZB_RoomTable::SiegeTable,
-                                   1, EvenementDeJeu::Local_Table, -1, 0, -1, 0, ZB_ICI);
+                                   EtatDeJeu::AttendInscriptionPartie, EvenementDeJeu::Local_Table, -1, 0, -1, 0,
+                                   ZB_ICI);
         salle.liste.execute_unlocked(-1, inscription, false);
         for (int siege = 0; siege < 4; ++siege) {
             const OptionsDuJoueur joueur = ordinateur(siege, combinaisons);

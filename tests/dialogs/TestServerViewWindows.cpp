@@ -49,7 +49,8 @@ private slots:
         auto liste = std::make_unique<ListeDesEvenements>(&executeur, 0);
         Evenements fenetre(nullptr, liste.get(), 6);
         QCOMPARE(fenetre.geometry().topLeft(), QPoint(Evenements::Largeur, Evenements::Hauteur));
-        EvenementDeJeu ev(EvenementDeJeu::Mes, QStringLiteral("bonjour"), 0, 140, 2, 5, 0, -1, 0, ZB_ICI);
+        EvenementDeJeu ev(EvenementDeJeu::Mes, QStringLiteral("bonjour"), 0, EtatDeJeu::HorsDeroulement, 2, 5, 0, -1,
+                          0, ZB_ICI);
         liste->lock();
         liste->execute_unlocked(-1, ev, false);
         liste->unlock();

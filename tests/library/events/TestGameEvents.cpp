@@ -104,14 +104,16 @@ private slots:
 
     void builtEventCarriesWhereItWasMade()
     {
+        const int etat = EtatDeJeu::HorsDeroulement;
         const int ligne = __LINE__ + 1;
-        const EvenementDeJeu ev(EvenementDeJeu::Mes, QStringLiteral("salut"), 1, 140, 1, 5, 0, -1, 0, ZB_ICI);
+        const EvenementDeJeu ev(EvenementDeJeu::Mes, QStringLiteral("salut"), 1, etat, 1, 5, 0, -1, 0, ZB_ICI);
         QVERIFY(ev.valide_);
         QCOMPARE(ev.ligne_, ligne);
         QVERIFY(QByteArray(ev.fichier_).endsWith("TestGameEvents.cpp"));
         QVERIFY(QByteArray(ev.fonction_).contains("builtEventCarriesWhereItWasMade"));
         // A consistency fault throws from the builder itself.
-        QCOMPARE(messageDe([] { EvenementDeJeu(EvenementDeJeu::Mes, QString(), 4, 140, 2, -1, 0, 4, 0, ZB_ICI); }),
+        QCOMPARE(messageDe([] { EvenementDeJeu(EvenementDeJeu::Mes, QString(), 4, EtatDeJeu::HorsDeroulement, 2, -1, 0,
+                                               4, 0, ZB_ICI); }),
                  doitEtreEffacee);
     }
 
@@ -133,7 +135,8 @@ private slots:
         QFETCH(int, version);
         QFETCH(int, noTable);
         QFETCH(QString, texte);
-        const EvenementDeJeu ev(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 7, EvenementDeJeu::Local_AI, 77, 0, 12,
+        const EvenementDeJeu ev(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, EtatDeJeu::AttendDistribue1,
+                                EvenementDeJeu::Local_AI, 77, 0, 12,
                                 noTable, ZB_ICI);
         QCOMPARE(ev.toString(version), texte);
 
@@ -146,7 +149,7 @@ private slots:
         QCOMPARE(lu.type_, int(EvenementDeJeu::Dis));
         QCOMPARE(lu.texte_, QStringLiteral("Ok"));
         QCOMPARE(lu.noJoueur_, 0);
-        QCOMPARE(lu.etat_, 7);
+        QCOMPARE(lu.etat_, EtatDeJeu::AttendDistribue1);
         QCOMPARE(lu.source_, 0);
         QCOMPARE(lu.idJoueur_, Q_INT64_C(77));
         QCOMPARE(lu.mode_, 0);
@@ -157,7 +160,8 @@ private slots:
 
     void largeIdsAndNegativeFields()
     {
-        const EvenementDeJeu ev(EvenementDeJeu::JoO, QString(), 3, 0, 11, Q_INT64_C(9007199254740993), 4, -7, 5,
+        const EvenementDeJeu ev(EvenementDeJeu::JoO, QString(), 3, EtatDeJeu::Aucun, 11, Q_INT64_C(9007199254740993),
+                                4, -7, 5,
                                 ZB_ICI);
         EvenementDeJeu lu;
         QString reste;
@@ -187,10 +191,13 @@ private slots:
         }
 
         // A stream of three events, one of them with a nested record.
-        const EvenementDeJeu e1(EvenementDeJeu::Mes, QStringLiteral("a"), 4, 140, 2, -1, 0, -1, 1, ZB_ICI);
-        const EvenementDeJeu e2(EvenementDeJeu::Cho, StatusAtout(true, true, 9, 2).sauveValeursDansString(), 2, 20,
+        const EvenementDeJeu e1(EvenementDeJeu::Mes, QStringLiteral("a"), 4, EtatDeJeu::HorsDeroulement, 2, -1, 0, -1,
+                                1, ZB_ICI);
+        const EvenementDeJeu e2(EvenementDeJeu::Cho, StatusAtout(true, true, 9, 2).sauveValeursDansString(), 2,
+                                EtatDeJeu::AttendMise3_1 + 1,
                                 1, 55, 0, 8, 1, ZB_ICI);
-        const EvenementDeJeu e3(EvenementDeJeu::Ajo, QStringLiteral("3_14"), 2, 38, 4, 55, 0, 9, 1, ZB_ICI);
+        const EvenementDeJeu e3(EvenementDeJeu::Ajo, QStringLiteral("3_14"), 2, EtatDeJeu::Tour1_AttendCarte1 + 1, 4,
+                                55, 0, 9, 1, ZB_ICI);
         QString flux = e1.toString(version) + e2.toString(version) + e3.toString(version);
         QList<EvenementDeJeu> lus;
         for (int garde = 0; garde < 10 && !flux.isEmpty(); ++garde) {
@@ -221,7 +228,8 @@ private slots:
     void unknownCodesChangeNothing()
     {
         QFETCH(QString, texte);
-        EvenementDeJeu ev(EvenementDeJeu::Mes, QStringLiteral("avant"), 1, 140, 3, 9, 3, -1, 2, ZB_ICI);
+        EvenementDeJeu ev(EvenementDeJeu::Mes, QStringLiteral("avant"), 1, EtatDeJeu::HorsDeroulement, 3, 9, 3, -1, 2,
+                          ZB_ICI);
         const EvenementDeJeu avant = ev;
         QString reste = QStringLiteral("unchanged");
         QVERIFY(!ev.fromString(texte, reste));
@@ -354,7 +362,7 @@ private slots:
     {
         // A bid-like record with separators and a record inside.
         const QString record = QStringLiteral("{1!0!{1!1!9!3!}!-1!{}!}");
-        const EvenementDeJeu ev(EvenementDeJeu::Cho, record, 3, 22, 1, 42, 0, 17, 0, ZB_ICI);
+        const EvenementDeJeu ev(EvenementDeJeu::Cho, record, 3, EtatDeJeu::AttendMise3_1 + 3, 1, 42, 0, 17, 0, ZB_ICI);
         for (int version = 1; version <= 3; ++version) {
             EvenementDeJeu lu;
             QString reste;
@@ -368,7 +376,8 @@ private slots:
 
     void copyAndEquality()
     {
-        const EvenementDeJeu ev(EvenementDeJeu::Chm, QStringLiteral("{x!}"), 2, 30, 4, 123, 2, 14, 1, ZB_ICI);
+        const EvenementDeJeu ev(EvenementDeJeu::Chm, QStringLiteral("{x!}"), 2, EtatDeJeu::AttendAnnonce1 + 1, 4, 123,
+                                2, 14, 1, ZB_ICI);
         EvenementDeJeu copie(ev);
         QCOMPARE(copie, ev);
         QCOMPARE(copie.mode_, 2);
@@ -403,7 +412,7 @@ private slots:
         QVERIFY(differe([](EvenementDeJeu& e) { e.texte_ = QStringLiteral("{y!}"); }));
         QVERIFY(differe([](EvenementDeJeu& e) { e.type_ = EvenementDeJeu::Cho; }));
         QVERIFY(differe([](EvenementDeJeu& e) { e.noJoueur_ = 3; }));
-        QVERIFY(differe([](EvenementDeJeu& e) { e.etat_ = 31; }));
+        QVERIFY(differe([](EvenementDeJeu& e) { e.etat_ = EtatDeJeu::AttendAnnonce1 + 2; }));
         QVERIFY(differe([](EvenementDeJeu& e) { e.source_ = 5; }));
         QVERIFY(differe([](EvenementDeJeu& e) { e.idJoueur_ = 124; }));
     }
@@ -411,7 +420,8 @@ private slots:
     void postedToAnObject()
     {
         Recepteur recepteur;
-        QCoreApplication::postEvent(&recepteur, new EvenementDeJeu(EvenementDeJeu::Ajo, QStringLiteral("2_7"), 1, 38,
+        QCoreApplication::postEvent(&recepteur, new EvenementDeJeu(EvenementDeJeu::Ajo, QStringLiteral("2_7"), 1,
+                                                                   EtatDeJeu::Tour1_AttendCarte1 + 1,
                                                                    EvenementDeJeu::Local_Human, 9, 0, 4, 0, ZB_ICI));
         QCoreApplication::sendPostedEvents(&recepteur);
         QVERIFY(recepteur.recu);

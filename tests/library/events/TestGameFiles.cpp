@@ -305,7 +305,7 @@ private slots:
         exec2.liste = &rejoue;
         exec2.ordre = etatsDe(evs);
         rejoue.replay(tables[0], 4, false, -1, nullptr);
-        rejoue.etatAttendu_ = 1;
+        rejoue.etatAttendu_ = EtatDeJeu::AttendInscriptionPartie;
         rejoue.flush_unlocked();
         const QString chemin2 = dossier.filePath(QStringLiteral("again.jss"));
         QVERIFY(ZB_FichierDePartie::ecritFichier(chemin2, rejoue, nullptr));

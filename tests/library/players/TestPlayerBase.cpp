@@ -129,7 +129,7 @@ private slots:
         QCOMPARE(e.texte_, QStringLiteral("3_11"));
         QCOMPARE(e.noJoueur_, 2);
         QCOMPARE(e.idJoueur_, Q_INT64_C(77));
-        QCOMPARE(e.etat_, 53);
+        QCOMPARE(e.etat_, EtatDeJeu::Tour2_AttendCarte1);
         QCOMPARE(e.source_, int(EvenementDeJeu::Local_AI));
         QCOMPARE(e.mode_, 0);
         QCOMPARE(e.noDemande_, 12);
@@ -193,7 +193,7 @@ private slots:
         j->envoyeMessage(QStringLiteral("Salut"), EvenementDeJeu::Local_Human, 0);
         e = dernier();
         QCOMPARE(e.type_, int(EvenementDeJeu::Mes));
-        QCOMPARE(e.etat_, 140);
+        QCOMPARE(e.etat_, EtatDeJeu::HorsDeroulement);
         QCOMPARE(e.noDemande_, -1);
     }
 

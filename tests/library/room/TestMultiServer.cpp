@@ -97,7 +97,8 @@ QByteArray identification(qint64 id)
     OptionsDuJoueur j;
     j.nom_ = QStringLiteral("J%1").arg(id);
     j.id_ = id;
-    return EvenementDeJeu(EvenementDeJeu::NeW, j.sauveValeursDansString(), 4, 141, EvenementDeJeu::Local_Table, id,
+    return EvenementDeJeu(EvenementDeJeu::NeW, j.sauveValeursDansString(), 4, EtatDeJeu::Identification,
+                          EvenementDeJeu::Local_Table, id,
                           0, -1, -2, ZB_ICI)
         .toString(2)
         .toUtf8();

@@ -467,7 +467,7 @@ private slots:
         // Waiting for a game inscription that nobody queued.
         QCoreApplication::processEvents();
         QCOMPARE(liste()->getExecutes().blockCount(), 1);
-        QCOMPARE(liste()->etatAttendu_, 1);
+        QCOMPARE(liste()->etatAttendu_, EtatDeJeu::AttendInscriptionPartie);
     }
 
     // An eight-round match tells the user, after four deals, that the same
@@ -501,11 +501,11 @@ private slots:
     {
         ouvre();
         salle->setNombreDeTables(2, 0);
-        salle->getListe(0)->etatAttendu_ = 139;
-        salle->getListe(1)->etatAttendu_ = 120;
+        salle->getListe(0)->etatAttendu_ = EtatDeJeu::QuestionNouvellePartie;
+        salle->getListe(1)->etatAttendu_ = EtatDeJeu::Tour8_AttendRamasseTas1 + 3;
         salle->OnQuestionNouvellePartie(true);
         QCOMPARE(salle->reponsesNouvellePartie, 0);
-        salle->getListe(1)->etatAttendu_ = 139;
+        salle->getListe(1)->etatAttendu_ = EtatDeJeu::QuestionNouvellePartie;
         salle->OnQuestionNouvellePartie(true);
         QCOMPARE(salle->reponsesNouvellePartie, 1);
     }
@@ -517,12 +517,13 @@ private slots:
     {
         ouvre();
         QVERIFY(salle->setNombreDeTables(2, 0));
-        EvenementDeJeu casse(EvenementDeJeu::InP, QStringLiteral("x y z"), ZB_RoomTable::SiegeTable, 2,
+        EvenementDeJeu casse(EvenementDeJeu::InP, QStringLiteral("x y z"), ZB_RoomTable::SiegeTable,
+                             EtatDeJeu::InscriptionJoueur0,
                              EvenementDeJeu::Local_Table, -1, 0, -1, 0, ZB_ICI);
         salle->getListe(0)->execute_unlocked(-1, casse, false);
         QVERIFY(!salle->getListe(0)->getEnQueue(2).isEmpty());
-        salle->getListe(0)->etatAttendu_ = 128;
-        salle->getListe(1)->etatAttendu_ = 128;
+        salle->getListe(0)->etatAttendu_ = EtatDeJeu::Tour9_AttendRamasseTas4;
+        salle->getListe(1)->etatAttendu_ = EtatDeJeu::Tour9_AttendRamasseTas4;
         CompteAvertissements avertissements;
         bool lance = false;
         try {
@@ -546,16 +547,16 @@ private slots:
         QVERIFY(salle->setNombreDeTables(3, 0));
         QCOMPARE(salle->getTables().size(), 3);
         int inutile = 0;
-        salle->getListe(0)->etatAttendu_ = 40;
-        salle->getListe(1)->etatAttendu_ = 38;
-        salle->getListe(2)->etatAttendu_ = 40;
+        salle->getListe(0)->etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1 + 3;
+        salle->getListe(1)->etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1 + 1;
+        salle->getListe(2)->etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1 + 3;
         QVERIFY(!salle->peutContinuer(inutile, 0)); // ahead of table 1
         QVERIFY(salle->peutContinuer(inutile, 1));  // behind: catches up
-        salle->getListe(1)->etatAttendu_ = 40;
+        salle->getListe(1)->etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1 + 3;
         QVERIFY(salle->peutContinuer(inutile, 0));  // all equal
-        salle->getListe(1)->etatAttendu_ = 15;
+        salle->getListe(1)->etatAttendu_ = EtatDeJeu::AttendMise2_1;
         QVERIFY(salle->peutContinuer(inutile, 0));  // 25 states ahead
-        salle->getListe(0)->etatAttendu_ = 20;
+        salle->getListe(0)->etatAttendu_ = EtatDeJeu::AttendMise3_1 + 1;
         QVERIFY(salle->peutContinuer(inutile, 0));  // bids run freely
     }
 
@@ -578,7 +579,7 @@ private slots:
     void tableInconnue()
     {
         ouvre();
-        auto* ev = new EvenementDeJeu(EvenementDeJeu::Mes, QStringLiteral("bonjour"), 0, 140,
+        auto* ev = new EvenementDeJeu(EvenementDeJeu::Mes, QStringLiteral("bonjour"), 0, EtatDeJeu::HorsDeroulement,
                                       EvenementDeJeu::Remote_Human, 1, 0, -1, 7, ZB_ICI);
         QCoreApplication::postEvent(salle.get(), ev);
         QCoreApplication::processEvents();

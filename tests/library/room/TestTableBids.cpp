@@ -101,7 +101,7 @@ private:
             table->inscritJoueur(siege, j, Joueur::ModeHumainDistant, false);
         }
         table->settingsPartie().joueurQuiCommenceLaProchainePartie = debut;
-        salle->liste.etatAttendu_ = 10;
+        salle->liste.etatAttendu_ = EtatDeJeu::AttendDistribue4;
         // As the deal answer does: a turned-card deal keeps three cards
         // a seat for after the bidding.
         const TypeDePartie& t = table->getTypeDePartie();
@@ -156,7 +156,7 @@ private slots:
         QFETCH(bool, bloque);
         QFETCH(int, maximum);
         ouvreBelote(contrat, 3);
-        salle->liste.etatAttendu_ = 11;
+        salle->liste.etatAttendu_ = EtatDeJeu::AttendMise1_1;
         table->continueLeJeu(1, nullptr, false, false);
         const ZB_StatusMise& m = table->getStatusMise();
         QCOMPARE(m.pasMise_, pas);
@@ -167,7 +167,7 @@ private slots:
         QCOMPARE(m.miseur_, -1);
         QCOMPARE(m.typeContrat_, int(ZB_StatusMise::PasEncoreDeMise));
         QCOMPARE(m.tourMise_, 0);
-        salle->liste.etatAttendu_ = 12;
+        salle->liste.etatAttendu_ = EtatDeJeu::AttendMise1_1 + 1;
         table->continueLeJeu(1, nullptr, false, false);
         QCOMPARE(table->getStatusMise().tourMise_, 1);
         // Seat 3 begins: in state 13 the third bidder is seat 1.
@@ -343,10 +343,10 @@ private slots:
     void misesRefusees()
     {
         ouvreBelote(TypeDePartie::ContratContre, 0);
-        salle->liste.etatAttendu_ = 11;
+        salle->liste.etatAttendu_ = EtatDeJeu::AttendMise1_1;
         table->continueLeJeu(1, nullptr, false, false);
         auto chm = [this](const ZB_StatusMise& m) {
-            return EvenementDeJeu(EvenementDeJeu::Chm, m.sauveValeursDansString(), 0, 11,
+            return EvenementDeJeu(EvenementDeJeu::Chm, m.sauveValeursDansString(), 0, EtatDeJeu::AttendMise1_1,
                                   EvenementDeJeu::Remote_Human, 300, 0, table->getNoDemande(), 0, ZB_ICI);
         };
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("REFUSED: trump mode not allowed")));

@@ -205,9 +205,10 @@ private slots:
         if (memeCompte) {
             // Two end-of-game answers with the same account set the flag.
             for (int fois = 0; fois < 2; ++fois) {
-                salle->liste.etatAttendu_ = 136;
+                salle->liste.etatAttendu_ = EtatDeJeu::FinDePartieSiege2;
                 QVERIFY(table->cb_executeUnEvenement(
-                    EvenementDeJeu(EvenementDeJeu::Fin, QStringLiteral("Ok"), 2, 136, EvenementDeJeu::Remote_Human,
+                    EvenementDeJeu(EvenementDeJeu::Fin, QStringLiteral("Ok"), 2, EtatDeJeu::FinDePartieSiege2,
+                                   EvenementDeJeu::Remote_Human,
                                    302, 0, table->getNoDemande(), 0, ZB_ICI)));
             }
             QVERIFY(table->estMemeCompte(2));
@@ -231,11 +232,12 @@ private slots:
         // goes, nobody is charged.
         OptionsDuJoueur autre = client(3, 78);
         autre.id_ = 999;
-        QVERIFY(table->cb_executeUnEvenement(EvenementDeJeu(EvenementDeJeu::JoN, autre.sauveValeursDansString(), 3,
-                                                            142, EvenementDeJeu::Local_Table, 999, 0,
-                                                            table->getNoDemande(), 0, ZB_ICI)));
+        const EvenementDeJeu entree(EvenementDeJeu::JoN, autre.sauveValeursDansString(), 3,
+                                    EtatDeJeu::EntreeOuSortieDeJoueur, EvenementDeJeu::Local_Table, 999, 0,
+                                    table->getNoDemande(), 0, ZB_ICI);
+        QVERIFY(table->cb_executeUnEvenement(entree));
         QVERIFY(table->getEntreesProchaineDonne().contains(3));
-        salle->liste.etatAttendu_ = 50;
+        salle->liste.etatAttendu_ = EtatDeJeu::Tour2_NouveauJoueur1 + 1;
         QSignalSpy penalite(table, &ZB_RoomTable::signalSendPenalty);
         table->setClientOffline(999, true, true);
         QVERIFY(table->getEntreesProchaineDonne().isEmpty());
@@ -244,7 +246,7 @@ private slots:
         const EvenementDeJeu& ev = salle->postes.at(0);
         QCOMPARE(ev.type_, int(EvenementDeJeu::JoO));
         QCOMPARE(ev.noJoueur_, ZB_RoomTable::SiegeTable);
-        QCOMPARE(ev.etat_, 142);
+        QCOMPARE(ev.etat_, EtatDeJeu::EntreeOuSortieDeJoueur);
         QCOMPARE(ev.idJoueur_, qint64(999));
         QCOMPARE(ev.noDemande_, table->getNoDemande());
         QCOMPARE(ev.source_, int(EvenementDeJeu::Local_Table));

@@ -158,14 +158,14 @@ private:
     void avanceListe(int jusquA)
     {
         if (jusquA >= 6 && salle->liste.getEtatExecute() < 6) {
-            salle->liste.etatAttendu_ = 6;
+            salle->liste.etatAttendu_ = EtatDeJeu::EnregistrementSettingsPartie;
             recoit(deLaTable(EvenementDeJeu::Enr, table->getSettingsPartie().sauveValeursDansString(), 6));
             QTRY_VERIFY(salle->liste.getEtatExecute() >= 6);
         }
         // A bid here would close the bidding and redo the deal: the list is
         // moved on by hand instead.
         if (jusquA >= 26 && salle->liste.getEtatExecute() < 26)
-            salle->liste.setEtatExecute(26);
+            salle->liste.setEtatExecute(EtatDeJeu::AttendMise4_4);
     }
     // Live intake, as a posted event reaches the table.
     void recoit(const EvenementDeJeu& ev)
@@ -227,7 +227,7 @@ private slots:
     {
         donne(1, {{2, 14}, {3, 6}});
         donne(2, {{3, 14}});
-        salle->liste.etatAttendu_ = 37;
+        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1;
         QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 1, 37)));
         QCOMPARE(display->cartesJouees, QStringList{QStringLiteral("1:2_14")});
         QCOMPARE(display->rafraichissements, 1);
@@ -303,15 +303,15 @@ private slots:
                                                                                  "requested card .* is MISSING")));
         if (contexte == Enregistrement) {
             QMutexLocker verrou(salle->liste.getMutex());
-            salle->liste.etatAttendu_ = 37;
+            salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1;
             salle->liste.replay({QStringLiteral("12"), carteDe(1, QStringLiteral("2_14"), 37).toString(3),
                                  carteDe(2, carte, 38).toString(3)},
                                 ZB_RoomTable::SiegeTable, false, -1, nullptr);
             salle->liste.flush_unlocked();
         } else {
-            salle->liste.etatAttendu_ = 37;
+            salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1;
             QVERIFY(table->cb_executeUnEvenement(carteDe(1, QStringLiteral("2_14"), 37)));
-            salle->liste.etatAttendu_ = 38;
+            salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1 + 1;
             QCOMPARE(table->cb_executeUnEvenement(carteDe(2, carte, 38)), jouee);
         }
         QStringList attendues{QStringLiteral("1:2_14")};
@@ -343,7 +343,7 @@ private slots:
     {
         QFETCH(QString, texte);
         donne(1, {{3, 6}, {2, 14}});
-        salle->liste.etatAttendu_ = 37;
+        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1;
         const EvenementDeJeu ev = coup(EvenementDeJeu::Ajo, texte, 1, 37);
         QTest::ignoreMessage(QtWarningMsg,
                              qPrintable(QStringLiteral("ZB_RoomTable::cb_executeUnEvenement, Player = 1 (Options = %1) "
@@ -357,10 +357,11 @@ private slots:
     void evenementsPerimes()
     {
         donne(1, {{2, 14}});
-        salle->liste.etatAttendu_ = 37;
+        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1;
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
         // An answer to an older request: ignored without a word.
-        const EvenementDeJeu perime(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 1, 37, EvenementDeJeu::Remote_Human,
+        const EvenementDeJeu perime(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 1, EtatDeJeu::Tour1_AttendCarte1,
+                                    EvenementDeJeu::Remote_Human,
                                     ID_BASE + 1, 0, table->getNoDemande() - 1, 0, ZB_ICI);
         QVERIFY(!table->cb_executeUnEvenement(perime));
         QVERIFY(display->cartesJouees.isEmpty());
@@ -378,13 +379,14 @@ private slots:
 
     void controleDuJoueur()
     {
-        salle->liste.etatAttendu_ = 13;
+        salle->liste.etatAttendu_ = EtatDeJeu::AttendMise1_1 + 2;
         table->settingsPartie().joueurQuiCommenceLaProchainePartie = 3;
         QCOMPARE(table->getJoueurQuiDoitJouer(), 1);
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
         // Another player's id at that seat: ignored, unless replayed or
         // mirrored.
-        EvenementDeJeu faux(EvenementDeJeu::Chm, texteMise(), 1, 13, EvenementDeJeu::Remote_Human, ID_BASE + 2, 0,
+        EvenementDeJeu faux(EvenementDeJeu::Chm, texteMise(), 1, EtatDeJeu::AttendMise1_1 + 2,
+                            EvenementDeJeu::Remote_Human, ID_BASE + 2, 0,
                             table->getNoDemande(), 0, ZB_ICI);
         QVERIFY(!table->cb_executeUnEvenement(faux));
         faux.mode_ = 2;
@@ -410,10 +412,11 @@ private slots:
 
     void messageReseau()
     {
-        const EvenementDeJeu serveur(EvenementDeJeu::Mes, QStringLiteral("Bienvenue"), 4, 140,
+        const EvenementDeJeu serveur(EvenementDeJeu::Mes, QStringLiteral("Bienvenue"), 4, EtatDeJeu::HorsDeroulement,
                                      EvenementDeJeu::Local_Table, -1, 0, -1, 0, ZB_ICI);
         QVERIFY(table->cb_executeUnEvenement(serveur));
-        const EvenementDeJeu siege(EvenementDeJeu::Mes, QStringLiteral("salut"), 2, 140, EvenementDeJeu::Remote_Human,
+        const EvenementDeJeu siege(EvenementDeJeu::Mes, QStringLiteral("salut"), 2, EtatDeJeu::HorsDeroulement,
+                                   EvenementDeJeu::Remote_Human,
                                    ID_BASE + 2, 0, -1, 0, ZB_ICI);
         QVERIFY(table->cb_executeUnEvenement(siege));
         QCOMPARE(display->messages,
@@ -493,7 +496,7 @@ private slots:
 
     void atoutAutomatique()
     {
-        salle->liste.etatAttendu_ = 27;
+        salle->liste.etatAttendu_ = EtatDeJeu::AttendAtout;
         const EvenementDeJeu ev = deLaTable(EvenementDeJeu::Cho, TEXTE_ATOUT, 27, table->getNoDemande());
         QTest::ignoreMessage(QtWarningMsg,
                              qPrintable(refus(ev, QStringLiteral("the table chooses trump only in automatic-trump games"))));
@@ -547,13 +550,14 @@ private slots:
         // Seating facts name a seat they index with: outside the table they
         // are refused, never used as an index.
         for (int genre : {int(EvenementDeJeu::JoN), int(EvenementDeJeu::JoM)}) {
-            const EvenementDeJeu ev(genre, joueur(2).sauveValeursDansString(), 9, 140,
+            const EvenementDeJeu ev(genre, joueur(2).sauveValeursDansString(), 9, EtatDeJeu::HorsDeroulement,
                                     EvenementDeJeu::Local_Table, ID_BASE + 2, 0,
                                     genre == EvenementDeJeu::JoN ? table->getNoDemande() : -1, 0, ZB_ICI);
             QTest::ignoreMessage(QtWarningMsg, qPrintable(refus(ev, QStringLiteral("seat outside the table"))));
             QVERIFY(!table->cb_executeUnEvenement(ev));
         }
-        const EvenementDeJeu horsLigne(EvenementDeJeu::JoO, QString(), -3, 140, EvenementDeJeu::Local_Table, 555, 0,
+        const EvenementDeJeu horsLigne(EvenementDeJeu::JoO, QString(), -3, EtatDeJeu::HorsDeroulement,
+                                       EvenementDeJeu::Local_Table, 555, 0,
                                        -1, 0, ZB_ICI);
         QTest::ignoreMessage(QtWarningMsg, qPrintable(refus(horsLigne, QStringLiteral("seat outside the table"))));
         QVERIFY(!table->cb_executeUnEvenement(horsLigne));
@@ -592,7 +596,7 @@ private slots:
     void inscriptionSeulementEnPlacement()
     {
         const QString record = joueur(1, 1).sauveValeursDansString();
-        salle->liste.etatAttendu_ = 37;
+        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1;
         const EvenementDeJeu tard = deLaTable(EvenementDeJeu::InJ, record, 3);
         QTest::ignoreMessage(QtWarningMsg,
                              qPrintable(refus(tard, QStringLiteral("inscription outside the seating states"))));
@@ -600,9 +604,10 @@ private slots:
         QVERIFY(display->sieges.isEmpty());
 
         // From a seat: only the table inscribes.
-        EvenementDeJeu parUnSiege(EvenementDeJeu::InJ, record, 1, 3, EvenementDeJeu::Remote_Human, ID_BASE + 1, 0, -1,
+        EvenementDeJeu parUnSiege(EvenementDeJeu::InJ, record, 1, EtatDeJeu::InscriptionJoueur0 + 1,
+                                  EvenementDeJeu::Remote_Human, ID_BASE + 1, 0, -1,
                                   0, ZB_ICI);
-        salle->liste.etatAttendu_ = 3;
+        salle->liste.etatAttendu_ = EtatDeJeu::InscriptionJoueur0 + 1;
         QTest::ignoreMessage(QtWarningMsg, qPrintable(refus(parUnSiege, QStringLiteral("only the table states this"))));
         QVERIFY(!table->cb_executeUnEvenement(parUnSiege));
 
@@ -612,11 +617,11 @@ private slots:
         QCOMPARE(table->getEtatsEntreesTraites().value(3), ID_BASE + 1);
 
         // A computer seat, and a local user.
-        salle->liste.etatAttendu_ = 4;
+        salle->liste.etatAttendu_ = EtatDeJeu::InscriptionJoueur0 + 2;
         QVERIFY(table->cb_executeUnEvenement(
             deLaTable(EvenementDeJeu::InJ, joueur(2, 0, 1).sauveValeursDansString(), 4)));
         QCOMPARE(table->getJoueur(2)->modeJeu_, int(Joueur::ModeOrdinateur));
-        salle->liste.etatAttendu_ = 2;
+        salle->liste.etatAttendu_ = EtatDeJeu::InscriptionJoueur0;
         QVERIFY(
             table->cb_executeUnEvenement(deLaTable(EvenementDeJeu::InJ, joueur(0, 0).sauveValeursDansString(), 2)));
         QCOMPARE(table->getJoueur(0)->modeJeu_, int(Joueur::ModeManuel));
@@ -634,7 +639,7 @@ private slots:
             QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Fin, QLatin1String(reponses[i]), sieges[i],
                                                       etats[i])));
         }
-        QCOMPARE(salle->liste.etatAttendu_, 139);
+        QCOMPARE(salle->liste.etatAttendu_, EtatDeJeu::QuestionNouvellePartie);
         QCOMPARE(table->getReponseNouvellePartie(), quint8(1));
         QTRY_COMPARE(question.count(), 1);
         QCOMPARE(question.at(0).at(0).toBool(), true);
@@ -648,7 +653,8 @@ private slots:
     {
         // On the hosting server a seat going offline leaves a computer
         // waiting to take it at the next deal.
-        const EvenementDeJeu horsLigne(EvenementDeJeu::JoO, QString(), 4, 140, EvenementDeJeu::Local_Table,
+        const EvenementDeJeu horsLigne(EvenementDeJeu::JoO, QString(), 4, EtatDeJeu::HorsDeroulement,
+                                       EvenementDeJeu::Local_Table,
                                        ID_BASE + 2, 0, -1, 0, ZB_ICI);
         QVERIFY(table->cb_executeUnEvenement(horsLigne));
         QCOMPARE(table->getJoueur(2)->modeJeu_, int(Joueur::ModeRemplacant));
@@ -656,17 +662,19 @@ private slots:
         QCOMPARE(table->getEntreesProchaineDonne().value(2).ordinateur_, 1);
         QCOMPARE(display->sieges, QList<int>{2});
 
-        const EvenementDeJeu inconnu(EvenementDeJeu::JoO, QString(), 4, 140, EvenementDeJeu::Local_Table, 999, 0, -1,
+        const EvenementDeJeu inconnu(EvenementDeJeu::JoO, QString(), 4, EtatDeJeu::HorsDeroulement,
+                                     EvenementDeJeu::Local_Table, 999, 0, -1,
                                      0, ZB_ICI);
         QVERIFY(table->cb_executeUnEvenement(inconnu));
         QCOMPARE(display->sieges.size(), 1);
 
         const OptionsDuJoueur arrivant = joueur(3);
-        const EvenementDeJeu prochain(EvenementDeJeu::JoN, arrivant.sauveValeursDansString(), 3, 140,
+        const EvenementDeJeu prochain(EvenementDeJeu::JoN, arrivant.sauveValeursDansString(), 3,
+                                      EtatDeJeu::HorsDeroulement,
                                       EvenementDeJeu::Local_Table, arrivant.id_, 0, table->getNoDemande(), 0, ZB_ICI);
         QVERIFY(table->cb_executeUnEvenement(prochain));
         QCOMPARE(table->getEntreesProchaineDonne().value(3), arrivant);
-        const EvenementDeJeu pli(EvenementDeJeu::JoM, arrivant.sauveValeursDansString(), 3, 140,
+        const EvenementDeJeu pli(EvenementDeJeu::JoM, arrivant.sauveValeursDansString(), 3, EtatDeJeu::HorsDeroulement,
                                  EvenementDeJeu::Local_Table, arrivant.id_, 0, -1, 0, ZB_ICI);
         QVERIFY(table->cb_executeUnEvenement(pli));
         QVERIFY(!table->getEntreesProchaineDonne().contains(3));
@@ -682,13 +690,13 @@ private slots:
     void partenaireDoitChoisir()
     {
         table->settingsPartie().joueurQuiCommenceLaProchainePartie = 1;
-        salle->liste.etatAttendu_ = 28;
+        salle->liste.etatAttendu_ = EtatDeJeu::AttendAtoutChibre;
         {
             Silence silence;
             QVERIFY(!table->cb_executeUnEvenement(coup(EvenementDeJeu::Cho, QStringLiteral("{1!0!0!-1!}"), 3, 28)));
             QCOMPARE(Silence::compte, 1);
         }
-        QCOMPARE(salle->liste.etatAttendu_, 28);
+        QCOMPARE(salle->liste.etatAttendu_, EtatDeJeu::AttendAtoutChibre);
         QVERIFY(!table->getPartie()->partieReelle_);
 
         QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Cho, TEXTE_ATOUT, 3, 28)));
@@ -699,11 +707,11 @@ private slots:
         QCOMPARE(table->getJoueur(0)->getPartie(), table->getPartie());
 
         // The seat that begins may pass: nothing changes but the state goes on.
-        salle->liste.etatAttendu_ = 27;
+        salle->liste.etatAttendu_ = EtatDeJeu::AttendAtout;
         const QSharedPointer<Partie> avant = table->getPartie();
         QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Cho, QStringLiteral("{1!0!0!-1!}"), 1, 27)));
         QCOMPARE(table->getPartie(), avant);
-        QCOMPARE(salle->liste.etatAttendu_, 27);
+        QCOMPARE(salle->liste.etatAttendu_, EtatDeJeu::AttendAtout);
     }
 
     // After the first trick the best announcement and its partner's are
@@ -743,13 +751,13 @@ private slots:
         QFETCH(int, points1);
         table->setVersion(version);
         table->settingsPartie().joueurQuiCommenceLaProchainePartie = 1;
-        salle->liste.etatAttendu_ = 10;
+        salle->liste.etatAttendu_ = EtatDeJeu::AttendDistribue4;
         QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Dis, QStringLiteral("Ok"), 3, 10)));
         for (int siege = 0; siege < 4; ++siege)
             QCOMPARE(table->getJoueur(siege)->main_.getNombreDeCartes(), 9u);
         // The seat after the one that began the previous deal begins.
         QCOMPARE(table->getSettingsPartie().joueurQuiCommenceLaProchainePartie, 2);
-        salle->liste.etatAttendu_ = 27;
+        salle->liste.etatAttendu_ = EtatDeJeu::AttendAtout;
         QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Cho, QStringLiteral("{0!1!1!1!}"), 2, 27)));
         QCOMPARE(table->getPartie()->noDuProchainAJouer_, 2);
 
@@ -765,7 +773,7 @@ private slots:
             salle->liste.etatAttendu_ = 29 + i;
             QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ann, texte, (2 + i) % 4, 29 + i)));
         }
-        salle->liste.etatAttendu_ = 44;
+        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendRamasseTas4;
         QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ram, QStringLiteral("Ok"), 3, 44)));
         QVERIFY(table->estConfirmationAnnoncesEnAttente());
         QCOMPARE(table->totalDonne(0), points0);
@@ -777,7 +785,7 @@ private slots:
                 QCOMPARE(table->getAnnonces()[slot], AnnoncesJoueur());
 
         // Confirmed: the slots are emptied.
-        salle->liste.etatAttendu_ = 48;
+        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendConfirmationAnnonces4;
         QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ram, QStringLiteral("Ok"), 3, 48)));
         QVERIFY(!table->estConfirmationAnnoncesEnAttente());
         QCOMPARE(table->getNombreAnnonces(), 0);
@@ -825,10 +833,10 @@ private slots:
         QCOMPARE(table->getEtatsBelote()[2], 0);
         QCOMPARE(table->getPartie()->noDuProchainAJouer_, 1);
 
-        salle->liste.etatAttendu_ = 53;
+        salle->liste.etatAttendu_ = EtatDeJeu::Tour2_AttendCarte1;
         QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ajo, QStringLiteral("1_13"), 1, 53)));
         QCOMPARE(table->getEtatsBelote()[1], 2);
-        QCOMPARE(salle->liste.etatAttendu_, 129);
+        QCOMPARE(salle->liste.etatAttendu_, EtatDeJeu::PaireBeloteDecideMatch);
         QCOMPARE(table->getPartie()->noDuProchainAJouer_, 1);
         QVERIFY(table->getJoueur(1)->main_.estVide());
     }
@@ -853,7 +861,7 @@ private slots:
     // not dealt when asked again.
     void demandesDeDistribution()
     {
-        salle->liste.etatAttendu_ = 7;
+        salle->liste.etatAttendu_ = EtatDeJeu::AttendDistribue1;
         table->continueLeJeu(0, nullptr, false, false);
         const int premiere = table->getNoDemande();
         for (int siege = 0; siege < 4; ++siege) {
@@ -862,7 +870,7 @@ private slots:
         }
         // A later request number shows who was asked again.
         table->settingsPartie().noDemande = premiere + 1;
-        salle->liste.etatAttendu_ = 9;
+        salle->liste.etatAttendu_ = EtatDeJeu::AttendDistribue1 + 2;
         table->continueLeJeu(0, nullptr, false, false);
         for (int siege = 0; siege < 4; ++siege)
             QCOMPARE(table->getJoueur(siege)->getDemandeDistribue().noDemande_, premiere);
@@ -880,29 +888,29 @@ private slots:
         donne(1, {{2, 14}});
         avanceListe(26);
         const int avant = salle->appliques.size();
-        salle->liste.etatAttendu_ = 27;
+        salle->liste.etatAttendu_ = EtatDeJeu::AttendAtout;
         table->settingsPartie().joueurQuiCommenceLaProchainePartie = 1;
         const EvenementDeJeu casse = coup(EvenementDeJeu::Cho, QStringLiteral("{pas un atout!}"), 1, 27);
         QTest::ignoreMessage(QtWarningMsg,
                              QRegularExpression(QStringLiteral("^ZB_RoomTable::customEvent, event '.*Cho.*' has been "
                                                                "DROPPED: Chaine incompatible, invalide ou corrompue\\.$")));
         recoit(casse);
-        QCOMPARE(salle->liste.etatAttendu_, 27);
+        QCOMPARE(salle->liste.etatAttendu_, EtatDeJeu::AttendAtout);
         QVERIFY(salle->liste.getMutex()->tryLock());
         salle->liste.getMutex()->unlock();
 
         recoit(coup(EvenementDeJeu::Cho, TEXTE_ATOUT, 1, 27));
         QTRY_COMPARE(salle->appliques.size(), avant + 1);
-        QCOMPARE(salle->liste.etatAttendu_, 28);
+        QCOMPARE(salle->liste.etatAttendu_, EtatDeJeu::AttendAtoutChibre);
 
         // An immediate kind with a broken record.
-        const EvenementDeJeu entree(EvenementDeJeu::JoN, QStringLiteral("garbage"), 2, 140,
+        const EvenementDeJeu entree(EvenementDeJeu::JoN, QStringLiteral("garbage"), 2, EtatDeJeu::HorsDeroulement,
                                     EvenementDeJeu::Remote_Human, ID_BASE + 2, 0, table->getNoDemande(), 0, ZB_ICI);
         QTest::ignoreMessage(QtWarningMsg,
                              QRegularExpression(QStringLiteral("^ZB_RoomTable::customEvent, event '.*JoN.*' has been "
                                                                "DROPPED")));
         recoit(entree);
-        const EvenementDeJeu message(EvenementDeJeu::Mes, QStringLiteral("encore là"), 4, 140,
+        const EvenementDeJeu message(EvenementDeJeu::Mes, QStringLiteral("encore là"), 4, EtatDeJeu::HorsDeroulement,
                                      EvenementDeJeu::Local_Table, -1, 0, -1, 0, ZB_ICI);
         recoit(message);
         QCOMPARE(display->messages.last(), QStringLiteral("Serveur: encore là"));
@@ -1002,10 +1010,10 @@ private slots:
 
         // The table keeps running.
         avanceListe(26);
-        salle->liste.etatAttendu_ = 37;
+        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1;
         recoit(coup(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 1, 37));
         QTRY_COMPARE(display->cartesJouees, QStringList{QStringLiteral("1:2_14")});
-        QCOMPARE(salle->liste.etatAttendu_, 38);
+        QCOMPARE(salle->liste.etatAttendu_, EtatDeJeu::Tour1_AttendCarte1 + 1);
     }
 
     // Valid texts of every kind, mutated the ways a peer's garbage can be,
@@ -1144,11 +1152,12 @@ private slots:
         if (!table->getJoueur(1)->main_.contientIndex(Carte::indexDe(2, 14)))
             donne(1, {{2, 14}});
         display->cartesJouees.clear();
-        salle->liste.etatAttendu_ = 37;
-        recoit(EvenementDeJeu(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 1, 37, EvenementDeJeu::Remote_Human,
+        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1;
+        recoit(EvenementDeJeu(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 1, EtatDeJeu::Tour1_AttendCarte1,
+                              EvenementDeJeu::Remote_Human,
                               table->getJoueur(1)->options_.id_, 0, table->getNoDemande(), 0, ZB_ICI));
         QTRY_COMPARE(display->cartesJouees, QStringList{QStringLiteral("1:2_14")});
-        QCOMPARE(salle->liste.etatAttendu_, 38);
+        QCOMPARE(salle->liste.etatAttendu_, EtatDeJeu::Tour1_AttendCarte1 + 1);
     }
 
     void debutDeMatch()
@@ -1181,7 +1190,7 @@ private slots:
     void remiseAZero()
     {
         table->settingsPartie().scores_ = {300, 400};
-        salle->liste.etatAttendu_ = 55;
+        salle->liste.etatAttendu_ = EtatDeJeu::Tour2_AttendCarte1 + 2;
         salle->liste.joueurDistant_ = {false, false, false, false};
         table->settingsPartie().texteGenerateur_ = QStringLiteral("x");
         const quint32 graine = table->getSettingsPartie().random_.getGraine();
@@ -1192,7 +1201,7 @@ private slots:
         QCOMPARE(table->getSettingsPartie().joueurQuiCommenceLaProchainePartie, -10);
         QVERIFY(table->getSettingsPartie().texteGenerateur_.isEmpty());
         QCOMPARE(table->getSettingsPartie().random_.getGraine(), graine);
-        QCOMPARE(salle->liste.etatAttendu_, 0);
+        QCOMPARE(salle->liste.etatAttendu_, EtatDeJeu::Aucun);
         QVERIFY(table->getPartie().isNull());
         for (int siege = 0; siege < 4; ++siege) {
             QVERIFY(salle->liste.joueurDistant_[siege]);

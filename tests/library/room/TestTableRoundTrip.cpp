@@ -316,7 +316,7 @@ private slots:
             QCOMPARE(salle->table.getNombreAnnonces(), 4);
             QCOMPARE(salle->table.getSettingsPartie().joueurQuiCommenceLaProchainePartie, DEBUT);
             QCOMPARE(salle->table.getReponseNouvellePartie(), origine.table.getReponseNouvellePartie());
-            QCOMPARE(salle->liste.getEtatExecute(), 135);
+            QCOMPARE(salle->liste.getEtatExecute(), EtatDeJeu::FinDePartie);
             QVERIFY(salle->liste.getMutex()->tryLock());
             salle->liste.getMutex()->unlock();
         }

@@ -201,7 +201,7 @@ private slots:
     // played by its computer and a computer waits for the next deal.
     void joueurHorsLigne()
     {
-        salle->liste.etatAttendu_ = 40;
+        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1 + 3;
         table->setPlayerOffline(2, true);
         QVERIFY(salle->appliques.isEmpty());
         traite();
@@ -209,7 +209,7 @@ private slots:
         const EvenementDeJeu& avis = salle->postes.at(0);
         QCOMPARE(avis.type_, int(EvenementDeJeu::Mes));
         QCOMPARE(avis.noJoueur_, 2);
-        QCOMPARE(avis.etat_, 140);
+        QCOMPARE(avis.etat_, EtatDeJeu::HorsDeroulement);
         QCOMPARE(avis.idJoueur_, qint64(302));
         QCOMPARE(avis.noDemande_, -1);
         QCOMPARE(avis.texte_, QStringLiteral("Le joueur s'est déconnecté. Pour vous permettre de terminer la partie, "
@@ -217,7 +217,7 @@ private slots:
         const EvenementDeJeu& horsLigne = salle->postes.at(1);
         QCOMPARE(horsLigne.type_, int(EvenementDeJeu::JoO));
         QCOMPARE(horsLigne.noJoueur_, 2);
-        QCOMPARE(horsLigne.etat_, 142);
+        QCOMPARE(horsLigne.etat_, EtatDeJeu::EntreeOuSortieDeJoueur);
         QCOMPARE(horsLigne.noDemande_, table->getNoDemande());
         QCOMPARE(salle->genresAppliques(), (QStringList{"Mes", "JoO"}));
         QCOMPARE(table->getJoueur(2)->modeJeu_, int(Joueur::ModeRemplacant));
@@ -235,7 +235,7 @@ private slots:
     void demandeEnAttenteRepondue()
     {
         JoueurHumain* joueur = table->getJoueur(2);
-        salle->liste.etatAttendu_ = 41;
+        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendRamasseTas1;
         joueur->demande_ActionRamasser(InfoDemande(43, 0, table->getNoDemande(), 0, 3));
         QCOMPARE(joueur->getAide()->getDemandeEnAttente(), int(JoueurResau::AttenteRamasser));
         table->setPlayerOffline(2, false);
@@ -353,7 +353,7 @@ private slots:
         QFETCH(qint64, id);
         QFETCH(bool, hotSwap);
         QFETCH(QString, texte);
-        salle->liste.etatAttendu_ = 40;
+        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1 + 3;
         QCOMPARE(table->setClientInGameOnTheFly_SpecificPos(nullptr, siege, hotSwap, arrivant(id, 90)),
                  !texte.isEmpty());
         if (texte.isEmpty()) {
@@ -371,7 +371,7 @@ private slots:
     void placeAuHasard()
     {
         table->inscritJoueur(0, client(0, 40), Joueur::ModeHumainDistant, false);
-        salle->liste.etatAttendu_ = 40;
+        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1 + 3;
         table->setPlayerOffline(1, false);
         traite();
         QCOMPARE(table->getJoueur(1)->modeJeu_, int(Joueur::ModeRemplacant));
@@ -408,7 +408,7 @@ private slots:
         QFETCH(int, etatServeur);
         if (!siegeOrdinateur)
             table->inscritJoueur(0, client(0, 40), Joueur::ModeHumainDistant, false);
-        salle->liste.etatAttendu_ = 40;
+        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1 + 3;
         table->setClientOffline(302, true, true);
         traite();
         QCOMPARE(table->getJoueur(2)->modeJeu_, int(Joueur::ModeRemplacant));
@@ -422,11 +422,11 @@ private slots:
         QCOMPARE(salle->genresAppliques(), (QStringList{"JoO", "Mes", "JoM"}));
         const EvenementDeJeu& retour = salle->appliques.at(0);
         QCOMPARE(retour.noJoueur_, ZB_RoomTable::SiegeTable);
-        QCOMPARE(retour.etat_, 142);
+        QCOMPARE(retour.etat_, EtatDeJeu::EntreeOuSortieDeJoueur);
         QCOMPARE(retour.idJoueur_, qint64(302));
         QCOMPARE(salle->appliques.at(1).texte_,
                  QStringLiteral("Le joueur 'C2 (joueur)' s'est reconnecté et entrera en jeu durant cette donne."));
-        QCOMPARE(salle->appliques.at(2).etat_, 51);
+        QCOMPARE(salle->appliques.at(2).etat_, EtatDeJeu::Tour2_NouveauJoueur1 + 2);
         QCOMPARE(serveur.placees.size(), 1);
         QCOMPARE(serveur.placees.at(0).first, &connection);
         QCOMPARE(serveur.placees.at(0).second, 0);
@@ -444,7 +444,7 @@ private slots:
         // the same account.
         const OptionsDuJoueur avant = arrivant(950, 95);
         QVERIFY(table->cb_executeUnEvenement(pourLaTable(EvenementDeJeu::JoN, avant, 3, 142)));
-        salle->liste.etatAttendu_ = 90;
+        salle->liste.etatAttendu_ = EtatDeJeu::Tour5_AttendCarte1 + 1;
         const OptionsDuJoueur apres = arrivant(951, 95);
         QVERIFY(table->setClientInGameReconnect(nullptr, nullptr, apres));
         QCOMPARE(table->getEntreesProchaineDonne().value(3), apres);
@@ -454,7 +454,7 @@ private slots:
     void reconnexionSansPlace()
     {
         ServeurTemoin serveur;
-        salle->liste.etatAttendu_ = 40;
+        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1 + 3;
         QVERIFY(!table->setClientInGameReconnect(nullptr, &serveur, arrivant(900, 90)));
         // Without an account a client is known by its id only: the computer
         // waiting for the seat of a client who left has no account either.
@@ -504,8 +504,9 @@ private slots:
             table->statsPartie().getPlayer(42).databaseId = 42;
         QSignalSpy debut(table, &ZB_RoomTable::signalSendStatsGameStart);
         for (int donne = 0; donne < 2; ++donne) {
-            salle->liste.etatAttendu_ = 10;
-            QVERIFY(table->cb_executeUnEvenement(EvenementDeJeu(EvenementDeJeu::Dis, QStringLiteral("Ok"), 3, 10,
+            salle->liste.etatAttendu_ = EtatDeJeu::AttendDistribue4;
+            QVERIFY(table->cb_executeUnEvenement(EvenementDeJeu(EvenementDeJeu::Dis, QStringLiteral("Ok"), 3,
+                                                                EtatDeJeu::AttendDistribue4,
                                                                 EvenementDeJeu::Remote_Human, 303, 0,
                                                                 table->getNoDemande(), 0, ZB_ICI)));
         }
@@ -526,14 +527,15 @@ private slots:
         for (int siege = 0; siege < 4; ++siege)
             table->inscritJoueur(siege, client(siege, 40 + siege), Joueur::ModeHumainDistant, false);
         table->settingsPartie().joueurQuiCommenceLaProchainePartie = 1;
-        salle->liste.etatAttendu_ = 10;
-        QVERIFY(table->cb_executeUnEvenement(EvenementDeJeu(EvenementDeJeu::Dis, QStringLiteral("Ok"), 3, 10,
+        salle->liste.etatAttendu_ = EtatDeJeu::AttendDistribue4;
+        QVERIFY(table->cb_executeUnEvenement(EvenementDeJeu(EvenementDeJeu::Dis, QStringLiteral("Ok"), 3,
+                                                            EtatDeJeu::AttendDistribue4,
                                                             EvenementDeJeu::Remote_Human, 303, 0,
                                                             table->getNoDemande(), 0, ZB_ICI)));
-        salle->liste.etatAttendu_ = 27;
-        QVERIFY(table->cb_executeUnEvenement(EvenementDeJeu(EvenementDeJeu::Cho, QStringLiteral("{0!1!1!1!}"), 2,
-                                                            27, EvenementDeJeu::Remote_Human, 302, 0,
-                                                            table->getNoDemande(), 0, ZB_ICI)));
+        salle->liste.etatAttendu_ = EtatDeJeu::AttendAtout;
+        const EvenementDeJeu atout(EvenementDeJeu::Cho, QStringLiteral("{0!1!1!1!}"), 2, EtatDeJeu::AttendAtout,
+                                   EvenementDeJeu::Remote_Human, 302, 0, table->getNoDemande(), 0, ZB_ICI);
+        QVERIFY(table->cb_executeUnEvenement(atout));
         auto annonces = [](int type, int couleur, int valeur, int points) {
             AnnoncesJoueur a;
             a.annonces_[0] = Annonce(type, couleur, valeur, points);
@@ -549,8 +551,9 @@ private slots:
                 EvenementDeJeu::Ann, faites[i].sauveValeursDansString(), siege, 29 + i, EvenementDeJeu::Remote_Human,
                 300 + siege, 0, table->getNoDemande(), 0, ZB_ICI)));
         }
-        salle->liste.etatAttendu_ = 44;
-        QVERIFY(table->cb_executeUnEvenement(EvenementDeJeu(EvenementDeJeu::Ram, QStringLiteral("Ok"), 3, 44,
+        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendRamasseTas4;
+        QVERIFY(table->cb_executeUnEvenement(EvenementDeJeu(EvenementDeJeu::Ram, QStringLiteral("Ok"), 3,
+                                                            EtatDeJeu::Tour1_AttendRamasseTas4,
                                                             EvenementDeJeu::Remote_Human, 303, 0,
                                                             table->getNoDemande(), 0, ZB_ICI)));
         QVERIFY(table->estConfirmationAnnoncesEnAttente());
@@ -605,7 +608,7 @@ private slots:
         points(43, 1, 50);  // left
         const int objectif = table->getScoreObjectif();
         table->settingsPartie().scores_ = {objectif, egalite ? objectif : objectif - 100};
-        salle->liste.etatAttendu_ = 135;
+        salle->liste.etatAttendu_ = EtatDeJeu::FinDePartie;
         QSignalSpy fin(table, &ZB_RoomTable::signalSendStatsGameCompleted);
         table->continueLeJeu(0, nullptr, false, false);
         QCOMPARE(fin.count(), 1);
@@ -688,7 +691,7 @@ private slots:
         CompteAvertissements avertissements;
         {
             QMutexLocker verrou(salle.liste.getMutex());
-            salle.liste.etatAttendu_ = 2;
+            salle.liste.etatAttendu_ = EtatDeJeu::InscriptionJoueur0;
             table.continueLeJeu(0, nullptr, false, false);
             salle.liste.flush_unlocked();
         }

@@ -145,7 +145,7 @@ struct Banc {
     void demarre()
     {
         QMutexLocker verrou(salle.liste.getMutex());
-        salle.liste.etatAttendu_ = 2;
+        salle.liste.etatAttendu_ = EtatDeJeu::InscriptionJoueur0;
         table.continueLeJeu(0, nullptr, false, false);
         salle.liste.flush_unlocked();
     }
@@ -282,10 +282,10 @@ struct TablePaire {
         table.settingsPartie().random_.initialise(4242);
         for (int s = 0; s < 4; ++s)
             table.inscritJoueur(s, joueurDe(s, true), Joueur::ModeOrdinateur, false);
-        salle.liste.etatAttendu_ = 10;
+        salle.liste.etatAttendu_ = EtatDeJeu::AttendDistribue4;
         table.reponse_ActionDistribue(9, true);
         siege = table.getSettingsPartie().joueurQuiCommenceLaProchainePartie;
-        salle.liste.etatAttendu_ = 27;
+        salle.liste.etatAttendu_ = EtatDeJeu::AttendAtout;
         table.atoutChoisi(siege, StatusAtout(false, true, Atout, multiplicateur));
 
         // The seat that begins gets both cards of the pair, giving plain
@@ -568,7 +568,7 @@ private slots:
     void unMiroirNAnnulePas()
     {
         Banc banc(ZB_RoomTable::ReseauClient, false);
-        banc.salle.liste.etatAttendu_ = 100;
+        banc.salle.liste.etatAttendu_ = EtatDeJeu::Tour6_AttendCarte1 + 3;
         QVERIFY(!banc.table.annuler(-1, false));
         QVERIFY(!banc.table.annuler(89, false));
         QCOMPARE(banc.etat(), 100);
@@ -620,7 +620,7 @@ private slots:
         const int total0 = t.table.totalDonne(0);
         const int total1 = t.table.totalDonne(1);
         t.table.termineDonne(false);
-        t.salle.liste.etatAttendu_ = 10;
+        t.salle.liste.etatAttendu_ = EtatDeJeu::AttendDistribue4;
         const qsizetype avant = t.ardoise.appels.size();
         t.table.reponse_ActionDistribue(9, true);
         QVERIFY(t.ardoise.appels.size() > avant);

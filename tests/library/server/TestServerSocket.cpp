@@ -140,7 +140,7 @@ public:
         // New tables wait for their inscriptions.
         groupe.initialise(nombre);
         for (int no = 0; no < nombre; ++no)
-            groupe.getListe(no)->etatAttendu_ = 2;
+            groupe.getListe(no)->etatAttendu_ = EtatDeJeu::InscriptionJoueur0;
         return true;
     }
 
@@ -201,7 +201,8 @@ QByteArray texte(const EvenementDeJeu& ev, int version = 2)
 
 QByteArray nouveau(const OptionsDuJoueur& j, qint64 idEvenement)
 {
-    return texte(EvenementDeJeu(EvenementDeJeu::NeW, j.sauveValeursDansString(), 4, 141, EvenementDeJeu::Local_Table,
+    return texte(EvenementDeJeu(EvenementDeJeu::NeW, j.sauveValeursDansString(), 4, EtatDeJeu::Identification,
+                                EvenementDeJeu::Local_Table,
                                 idEvenement, 0, -1, -2, ZB_ICI));
 }
 
@@ -212,7 +213,8 @@ QByteArray nouveau(qint64 id)
 
 QByteArray message(qint64 id, const QString& mot, int siege = 1, int table = 0)
 {
-    return texte(EvenementDeJeu(EvenementDeJeu::Mes, mot, siege, 140, EvenementDeJeu::Local_Human, id, 0, -1, table,
+    return texte(EvenementDeJeu(EvenementDeJeu::Mes, mot, siege, EtatDeJeu::HorsDeroulement,
+                                EvenementDeJeu::Local_Human, id, 0, -1, table,
                                 ZB_ICI));
 }
 
@@ -506,10 +508,12 @@ private slots:
         QTest::newRow("other player's record") << nouveau(j, 43) << false << 1;
         QTest::newRow("no player") << nouveau(joueur(-1), -1) << false << 1;
         QTest::newRow("unreadable record")
-            << texte(EvenementDeJeu(EvenementDeJeu::NeW, QStringLiteral("{a!b!}"), 4, 141, 2, 42, 0, -1, -2, ZB_ICI))
+            << texte(EvenementDeJeu(EvenementDeJeu::NeW, QStringLiteral("{a!b!}"), 4, EtatDeJeu::Identification, 2, 42,
+                                    0, -1, -2, ZB_ICI))
             << false << 1;
         QTest::newRow("identification state, other kind")
-            << texte(EvenementDeJeu(EvenementDeJeu::Mes, QStringLiteral("a"), 4, 141, 2, 42, 0, -1, -2, ZB_ICI))
+            << texte(EvenementDeJeu(EvenementDeJeu::Mes, QStringLiteral("a"), 4, EtatDeJeu::Identification, 2, 42, 0,
+                                    -1, -2, ZB_ICI))
             << false << 1;
         QTest::newRow("twice") << nouveau(42) + nouveau(42) << true << 1;
     }
@@ -644,8 +648,8 @@ private slots:
         QFETCH(bool, applique);
         QFETCH(int, strikes);
         cree({}, 2);
-        salle->groupe.getListe(0)->setEtatExecute(40);
-        salle->groupe.getListe(0)->etatAttendu_ = 41;
+        salle->groupe.getListe(0)->setEtatExecute(EtatDeJeu::Tour1_AttendCarte1 + 3);
+        salle->groupe.getListe(0)->etatAttendu_ = EtatDeJeu::Tour1_AttendRamasseTas1;
         SocketScripte* socket = joueurAssis(7);
         salle->appliques.clear();
         socket->recoit(octets);
@@ -678,7 +682,8 @@ private slots:
         traite();
         table0->prendAuPlus = 7;
         serveur->setVersion(2);
-        const EvenementDeJeu ev(EvenementDeJeu::Mes, QStringLiteral("àéîõü"), 4, 140, EvenementDeJeu::Local_Table, -1,
+        const EvenementDeJeu ev(EvenementDeJeu::Mes, QStringLiteral("àéîõü"), 4, EtatDeJeu::HorsDeroulement,
+                                EvenementDeJeu::Local_Table, -1,
                                 0, -1, 0, ZB_ICI);
         serveur->envoieEvenement(ev);
         QCOMPARE(table0->ecrit, texte(ev));
@@ -708,7 +713,8 @@ private slots:
         socket->echoue = echoue;
         socket->prendAuPlus = prend;
         QSignalSpy horsLigne(serveur.get(), &ZB_ServerSocket::signalSetClientOffline);
-        serveur->envoieEvenement(EvenementDeJeu(EvenementDeJeu::Mes, QStringLiteral("x"), 4, 140, 2, -1, 0, -1, 0,
+        serveur->envoieEvenement(EvenementDeJeu(EvenementDeJeu::Mes, QStringLiteral("x"), 4,
+                                                EtatDeJeu::HorsDeroulement, 2, -1, 0, -1, 0,
                                                 ZB_ICI));
         traite();
         QVERIFY(connection.isNull());
@@ -1247,7 +1253,7 @@ private slots:
             client.distant_ = 1;
             salle->table->inscritJoueur(siege, client, Joueur::ModeHumainDistant, false);
         }
-        salle->groupe.getListe(0)->etatAttendu_ = 40;
+        salle->groupe.getListe(0)->etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1 + 3;
     }
     void cleanup()
     {

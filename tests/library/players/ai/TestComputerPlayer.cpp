@@ -357,7 +357,7 @@ private slots:
         QCOMPARE(e.type_, int(EvenementDeJeu::Ajo));
         QCOMPARE(e.noJoueur_, p.aJouer());
         QCOMPARE(e.noDemande_, 12);
-        QCOMPARE(e.etat_, 53);
+        QCOMPARE(e.etat_, EtatDeJeu::Tour2_AttendCarte1);
         QCOMPARE(e.source_, int(EvenementDeJeu::Local_AI));
         QCOMPARE(e.idJoueur_, Q_INT64_C(4242));
         bool legale = false;
