@@ -15,6 +15,7 @@
 #include "ZB_EventsGroup.h"
 #include "ZB_ServerSocket.h"
 #include "ZB_ServerSocketConnection.h"
+#include "ExecuteurTemoin.h"
 #include "ZbTestRegistry.h"
 
 #include <QCoreApplication>
@@ -188,51 +189,6 @@ protected:
     }
 };
 
-// Plays the client's table: records what it runs, and moves the expected
-// state on along a planned order, pausing after each paced event.
-class Executeur : public ListeDesEvenements::Executor
-{
-public:
-    ListeDesEvenements* liste = nullptr;
-    QList<int> ordre;
-    double delai = 0.0;
-    QList<EvenementDeJeu> executes;
-
-    bool cb_executeUnEvenement(EvenementDeJeu& ev) override
-    {
-        executes << ev;
-        if (liste && ev.etat_ == liste->etatAttendu_) {
-            const qsizetype i = ordre.indexOf(ev.etat_);
-            if (i >= 0 && i + 1 < ordre.size())
-                liste->etatAttendu_ = ordre[i + 1];
-        }
-        return true;
-    }
-    void envoieEvenement(const EvenementDeJeu&) override {}
-    void continueLeJeu(int, double* delaiMs, int, bool) override
-    {
-        if (delaiMs)
-            *delaiMs = delai;
-    }
-    void noteActiviteJoueur(const EvenementDeJeu&) override {}
-    bool peutContinuer(int&, int) override { return true; }
-
-    QList<int> etats() const
-    {
-        QList<int> e;
-        for (const EvenementDeJeu& ev : executes)
-            e << ev.etat_;
-        return e;
-    }
-    QStringList textes() const
-    {
-        QStringList t;
-        for (const EvenementDeJeu& ev : executes)
-            t << ev.texte_;
-        return t;
-    }
-};
-
 class DisplayTemoin : public ZB_DisplayEmpty
 {
 public:
@@ -304,7 +260,7 @@ QByteArray carteSuivante()
 struct Banc
 {
     SalleTemoin salle;
-    Executeur exec;
+    ExecuteurTemoin exec;
     ListeDesEvenements liste{&exec, 0};
     DisplayTemoin display;
     ZB_ClientConnection fenetre;
@@ -420,7 +376,7 @@ private slots:
             + message(QStringLiteral("{trois!}"));
         for (qsizetype i = 0; i < octets.size(); i += morceau)
             b->socket->recoit(octets.mid(i, morceau));
-        QCOMPARE(b->exec.textes(),
+        QCOMPARE(b->exec.textesExecutes(),
                  (QStringList{QStringLiteral("àéîõü €"), QStringLiteral("deux"), QStringLiteral("{trois!}")}));
         QCOMPARE(b->exec.executes.at(0).source_, int(EvenementDeJeu::Remote_Table));
         QCOMPARE(b->client->getEtat(), 6);
@@ -442,7 +398,7 @@ private slots:
 
         b->exec.executes.clear();
         emit b->socket->binaryMessageReceived(message(QStringLiteral("a")) + message(QStringLiteral("b")));
-        QCOMPARE(b->exec.textes(), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+        QCOMPARE(b->exec.textesExecutes(), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
     }
 
     // A record that does not read is dropped, with whatever stood before
@@ -474,7 +430,7 @@ private slots:
                                                                "jass\\.example:4000")
                                                 + QRegularExpression::escape(attendu)));
         b->socket->recoit(message(QStringLiteral("avant")) + mauvais + message(QStringLiteral("après")));
-        QCOMPARE(b->exec.textes(), (QStringList{QStringLiteral("avant"), QStringLiteral("après")}));
+        QCOMPARE(b->exec.textesExecutes(), (QStringList{QStringLiteral("avant"), QStringLiteral("après")}));
         QCOMPARE(b->client->getOctetsEnAttente(), 0);
         QVERIFY(b->client->getSocket()->isOpen());
     }
@@ -545,7 +501,7 @@ private slots:
 
         QVERIFY(b->boites.repond(GM::Ok));
         QTRY_COMPARE_WITH_TIMEOUT(b->exec.executes.size(), etats.size() + 1, Delai);
-        QCOMPARE(b->exec.etats().mid(0, etats.size()), etats);
+        QCOMPARE(b->exec.etatsExecutes().mid(0, etats.size()), etats);
         QCOMPARE(b->exec.executes.last().texte_, QStringLiteral("pendant"));
         QCOMPARE(b->display.modesVue, QList<int>{2});
         QCOMPARE(b->display.sieges, QList<int>{1});
@@ -577,8 +533,8 @@ private slots:
         QVERIFY(b->exec.executes.size() < etats.size() - 1);
         QVERIFY(b->client->estEnReplay());
         b->socket->recoit(carteSuivante());
-        QVERIFY(!b->exec.etats().contains(38));
-        QTRY_COMPARE_WITH_TIMEOUT(b->exec.etats(), etats, Delai);
+        QVERIFY(!b->exec.etatsExecutes().contains(38));
+        QTRY_COMPARE_WITH_TIMEOUT(b->exec.etatsExecutes(), etats, Delai);
         QVERIFY(b->boites.historique().isEmpty());
         QCOMPARE(b->display.modesVue, QList<int>{1});
         QVERIFY(!b->client->estEnReplay());
@@ -592,7 +548,7 @@ private slots:
         bloc += texte(EvenementDeJeu(EvenementDeJeu::ReE, QString(), 4, EtatDeJeu::HorsDeroulement, 2, -1, 3, -1, 0,
                                      ZB_ICI));
         b->socket->recoit(bloc + message(QStringLiteral("vide")));
-        QTRY_COMPARE_WITH_TIMEOUT(b->exec.textes(), QStringList{QStringLiteral("vide")}, Delai);
+        QTRY_COMPARE_WITH_TIMEOUT(b->exec.textesExecutes(), QStringList{QStringLiteral("vide")}, Delai);
 
         // Only the last move after the end of the game: too short to find it.
         bloc = texte(EvenementDeJeu(EvenementDeJeu::RsI, QString(), 1, EtatDeJeu::HorsDeroulement, 2, -1, 3, -1, 0,
@@ -602,7 +558,7 @@ private slots:
                                      ZB_ICI));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("could not replay the block")));
         b->socket->recoit(bloc + message(QStringLiteral("après")));
-        QTRY_COMPARE_WITH_TIMEOUT(b->exec.textes().last(), QStringLiteral("après"), Delai);
+        QTRY_COMPARE_WITH_TIMEOUT(b->exec.textesExecutes().last(), QStringLiteral("après"), Delai);
         QVERIFY(!b->client->estEnReplay());
         QCOMPARE(b->liste.getDemandeurReplay(), nullptr);
     }
@@ -619,7 +575,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(b->liste.getDemandeurReplay() != nullptr, Delai);
         b->client.reset();
         QCOMPARE(b->liste.getDemandeurReplay(), nullptr);
-        QTRY_COMPARE_WITH_TIMEOUT(b->exec.etats(), etats.mid(0, etats.size() - 1), Delai);
+        QTRY_COMPARE_WITH_TIMEOUT(b->exec.etatsExecutes(), etats.mid(0, etats.size() - 1), Delai);
         QTest::qWait(20);
     }
 
@@ -1032,7 +988,7 @@ private slots:
         }
 
         SalleTemoin salle;
-        Executeur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         exec.liste = &liste;
         liste.version_ = 2;
@@ -1050,7 +1006,7 @@ private slots:
         serveur.envoieEvenement(EvenementDeJeu(EvenementDeJeu::Mes, QStringLiteral("Bienvenue à table"), 4,
                                                EtatDeJeu::HorsDeroulement,
                                                EvenementDeJeu::Local_Table, -1, 0, -1, 0, ZB_ICI));
-        QTRY_COMPARE_WITH_TIMEOUT(exec.textes(), QStringList{QStringLiteral("Bienvenue à table")}, Delai);
+        QTRY_COMPARE_WITH_TIMEOUT(exec.textesExecutes(), QStringList{QStringLiteral("Bienvenue à table")}, Delai);
         QCOMPARE(exec.executes.at(0).source_, int(EvenementDeJeu::Remote_Table));
         QCOMPARE(client.getEtat(), 6);
 

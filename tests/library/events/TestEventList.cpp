@@ -4,6 +4,7 @@
 #include "ListeDesEvenements.h"
 #include "OptionsDuJoueur.h"
 #include "ZB_EventsGroup.h"
+#include "ExecuteurTemoin.h"
 #include "ZbTestRegistry.h"
 
 #include <QRandomGenerator>
@@ -15,64 +16,6 @@
 #include <stdexcept>
 
 namespace {
-
-// Plays the room: records what it is given and moves the expected state on
-// along a planned order of states, as a table would.
-class FauxExecuteur : public ListeDesEvenements::Executor
-{
-public:
-    ListeDesEvenements* liste = nullptr;
-    QList<int> ordre;        // states in play order
-    double delai = 0.0;      // animation time reported per event
-    bool peut = true;
-    QSet<int> refuses;       // states whose event is refused
-    bool jette = false;
-    bool jetteStd = false;
-
-    QList<EvenementDeJeu> executes;
-    QList<EvenementDeJeu> envoyes;
-    QList<EvenementDeJeu> notes;
-    QList<int> modesContinue;
-    int peutContinuerAppels = 0;
-
-    bool cb_executeUnEvenement(EvenementDeJeu& ev) override
-    {
-        if (jette)
-            throw GM_Exception(QStringLiteral("boom"));
-        if (jetteStd)
-            throw std::runtime_error("std boom");
-        if (refuses.contains(ev.etat_))
-            return false;
-        executes << ev;
-        if (liste && ev.etat_ == liste->etatAttendu_) {
-            const int i = ordre.indexOf(ev.etat_);
-            if (i >= 0 && i + 1 < ordre.size())
-                liste->etatAttendu_ = ordre[i + 1];
-        }
-        return true;
-    }
-    void envoieEvenement(const EvenementDeJeu& ev) override { envoyes << ev; }
-    void continueLeJeu(int mode, double* delaiMs, int, bool) override
-    {
-        modesContinue << mode;
-        if (delaiMs)
-            *delaiMs = delai;
-    }
-    void noteActiviteJoueur(const EvenementDeJeu& ev) override { notes << ev; }
-    bool peutContinuer(int&, int) override
-    {
-        ++peutContinuerAppels;
-        return peut;
-    }
-
-    QList<int> etatsExecutes() const
-    {
-        QList<int> etats;
-        for (const EvenementDeJeu& ev : executes)
-            etats << ev.etat_;
-        return etats;
-    }
-};
 
 class FauxDemandeur : public ListeDesEvenements::ReplayRequester
 {
@@ -157,7 +100,7 @@ QString avertissement(const QString& texte, qint64 id, const QString& source)
 }
 
 // Plays a whole game through a list, live, with no animation time.
-void joue(ListeDesEvenements& liste, FauxExecuteur& exec, const QList<EvenementDeJeu>& evs)
+void joue(ListeDesEvenements& liste, ExecuteurTemoin& exec, const QList<EvenementDeJeu>& evs)
 {
     exec.ordre = etatsDe(evs);
     liste.etatAttendu_ = evs.first().etat_;
@@ -186,7 +129,7 @@ class TestEventList : public QObject
 private slots:
     void freshList()
     {
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 2);
         QCOMPARE(texteDuRecord(liste), QStringLiteral("12\r\n"));
         QCOMPARE(liste.getNoTable(), 2);
@@ -202,7 +145,7 @@ private slots:
 
     void queuedByStateRunInExpectedOrder()
     {
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         exec.liste = &liste;
         exec.ordre = {6, 20, 37};
@@ -236,7 +179,7 @@ private slots:
 
     void textsAreWrittenInTheListsVersion()
     {
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         exec.liste = &liste;
         liste.version_ = 1;
@@ -249,7 +192,7 @@ private slots:
 
     void laterAnswerReplacesQueuedOne()
     {
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         exec.liste = &liste;
         EvenementDeJeu premier = evenement(EvenementDeJeu::Cho, QStringLiteral("{0!1!2!1!}"), 1, 20, 2);
@@ -265,7 +208,7 @@ private slots:
 
     void pacing()
     {
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         exec.liste = &liste;
         const QList<EvenementDeJeu> evs = partie().mid(5, 4); // deal, trump, two cards
@@ -294,7 +237,7 @@ private slots:
 
     void unpacedModesAndNoDelay()
     {
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         exec.liste = &liste;
         exec.delai = 500.0;
@@ -312,7 +255,7 @@ private slots:
         QCOMPARE(exec.envoyes.size(), 2); // the mode-3 ones
 
         // A zero delay does not pace a live event either.
-        FauxExecuteur exec2;
+        ExecuteurTemoin exec2;
         ListeDesEvenements liste2(&exec2, 0);
         exec2.liste = &liste2;
         joue(liste2, exec2, partie());
@@ -322,7 +265,7 @@ private slots:
 
     void interruptedListRunsNothing()
     {
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         exec.liste = &liste;
         EvenementDeJeu ev = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 6, 1);
@@ -340,7 +283,7 @@ private slots:
 
     void executorNotReadyRetries()
     {
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         exec.liste = &liste;
         EvenementDeJeu ev = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 6, 1);
@@ -377,7 +320,7 @@ private slots:
         QFETCH(int, genre);
         QFETCH(int, mode);
         QFETCH(bool, transmis);
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         exec.liste = &liste;
         const bool reponse = genre == EvenementDeJeu::JoN;
@@ -441,7 +384,7 @@ private slots:
         QFETCH(bool, enDirect);
         QFETCH(bool, garde);
 
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         exec.liste = &liste;
         EvenementDeJeu dix = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 10, 1);
@@ -471,7 +414,7 @@ private slots:
 
     void invalidAndMultiLineEventsAreIgnored()
     {
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         EvenementDeJeu invalide = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 6, 1);
         invalide.valide_ = false;
@@ -489,7 +432,7 @@ private slots:
 
     void refusedEventIsLoggedAndDropped()
     {
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         exec.liste = &liste;
         exec.refuses = {20};
@@ -521,7 +464,7 @@ private slots:
 
     void refusedEndOfGameGoesBackToTheLastState()
     {
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         exec.liste = &liste;
         exec.ordre = {6, 140};
@@ -539,7 +482,7 @@ private slots:
 
     void unreadableQueuedTextDoesNotStallTheTable()
     {
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         exec.liste = &liste;
         exec.ordre = {20, 21};
@@ -574,7 +517,7 @@ private slots:
 
     void executorExceptionsReleaseTheMutex()
     {
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         exec.liste = &liste;
         exec.ordre = {6, 20};
@@ -607,7 +550,7 @@ private slots:
 
     void slotSwallowsOtherExceptions()
     {
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         EvenementDeJeu donne = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 6, 1);
         liste.execute_unlocked(-1, donne, false);
@@ -621,7 +564,7 @@ private slots:
 
     void flushLetsTheTableGoOnFirst()
     {
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         liste.flush();
         QCOMPARE(exec.modesContinue, (QList<int>{0}));
@@ -630,7 +573,7 @@ private slots:
 
     void writesTheRecord()
     {
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         exec.liste = &liste;
         const QList<EvenementDeJeu> evs = partie();
@@ -700,7 +643,7 @@ private slots:
 
     void restartWithSeatedPlayers()
     {
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         exec.liste = &liste;
         const QList<EvenementDeJeu> evs = partie();
@@ -722,7 +665,7 @@ private slots:
 
     void clientEntry()
     {
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         exec.liste = &liste;
         const qint64 moi = 700;
@@ -790,7 +733,7 @@ private slots:
 
     void replayForAJoiningClient()
     {
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         exec.liste = &liste;
         liste.version_ = 2;
@@ -818,7 +761,7 @@ private slots:
         QCOMPARE(QString::fromUtf8(out), attendu);
 
         // Without a snapshot, only the inscriptions and the queue.
-        FauxExecuteur exec2;
+        ExecuteurTemoin exec2;
         ListeDesEvenements liste2(&exec2, 0);
         exec2.liste = &liste2;
         liste2.version_ = 1;
@@ -841,7 +784,7 @@ private slots:
     void replayRoundTrip()
     {
         QFETCH(int, perspective);
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         exec.liste = &liste;
         const QList<EvenementDeJeu> evs = partie();
@@ -850,7 +793,7 @@ private slots:
 
         QStringList lignes = record.split(QStringLiteral("\r\n"));
         QCOMPARE(lignes.last(), QString()); // the last line break
-        FauxExecuteur exec2;
+        ExecuteurTemoin exec2;
         ListeDesEvenements rejoue(&exec2, 0);
         exec2.liste = &rejoue;
         exec2.ordre = etatsDe(evs);
@@ -874,7 +817,7 @@ private slots:
 
     void replayKeepsOneQueueTable()
     {
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         QStringList lignes{QStringLiteral("12")};
         for (const EvenementDeJeu& ev : partie())
@@ -888,7 +831,7 @@ private slots:
         QCOMPARE(liste.getNoDonne(), 0);
         QCOMPARE(liste.getEnQueue(1), partie()[0].toString(3));
 
-        FauxExecuteur exec2;
+        ExecuteurTemoin exec2;
         ListeDesEvenements seule(&exec2, 0);
         seule.replay(QStringList{QStringLiteral("12"), partie()[0].toString(3)}, 4, false, -1, nullptr);
         QCOMPARE(seule.getNombreDeDonnes(), 1);
@@ -897,7 +840,7 @@ private slots:
 
     void replayFromTheLastSnapshot()
     {
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         QList<EvenementDeJeu> evs;
         evs << evenement(EvenementDeJeu::InP, QStringLiteral("{o!}"), 4, 1, -1, 0, 2, -1);
@@ -926,7 +869,7 @@ private slots:
 
     void clientReplayRewritesPlayers()
     {
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         const qint64 moi = 101;
         QStringList lignes{QStringLiteral("12")};
@@ -976,7 +919,7 @@ private slots:
     {
         QFETCH(QStringList, lignes);
         QFETCH(bool, fichierCorrompu);
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         FauxDemandeur demandeur;
         if (fichierCorrompu)
@@ -993,13 +936,13 @@ private slots:
 
     void endLinesAreSkippedAtMostFour()
     {
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         const QString inp = partie()[0].toString(3);
         const QString mes = evenement(EvenementDeJeu::Mes, QStringLiteral("m"), 4, 140, -1).toString(3);
         liste.replay(QStringList{QStringLiteral("12"), inp, mes, mes, mes, mes, mes, mes}, 0, false, -1, nullptr);
         QCOMPARE(liste.getDernierEvenement().etat_, EtatDeJeu::HorsDeroulement);
-        FauxExecuteur exec2;
+        ExecuteurTemoin exec2;
         ListeDesEvenements liste2(&exec2, 0);
         liste2.replay(QStringList{QStringLiteral("12"), inp, mes, mes, mes, mes}, 0, false, -1, nullptr);
         QCOMPARE(liste2.getDernierEvenement().type_, int(EvenementDeJeu::InP));
@@ -1007,7 +950,7 @@ private slots:
 
     void eventsGroup()
     {
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ZB_EventsGroup groupe(&exec);
         QCOMPARE(groupe.getListe(-1), nullptr);
         QCOMPARE(groupe.getListe(0), nullptr);
@@ -1074,7 +1017,7 @@ private slots:
                        .toString(3);
         modeles << evenement(EvenementDeJeu::JoN, joueur(QStringLiteral("N"), 6, 0), 1, 50, 4).toString(3);
 
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         exec.liste = &liste;
         QRandomGenerator alea(20240611);

@@ -12,6 +12,7 @@
 #include "ZB_DeckJass.h"
 #include "ZB_FichierDePartie.h"
 #include "ZB_MiseJass.h"
+#include "ExecuteurTemoin.h"
 #include "ZbTestRegistry.h"
 
 #include <QBuffer>
@@ -63,33 +64,6 @@ private:
     void (*signalAvant_)(int) = SIG_DFL;
 };
 #endif
-
-// Plays the room: executes everything and moves the expected state along
-// the order of the game being played.
-class FauxExecuteur : public ListeDesEvenements::Executor
-{
-public:
-    ListeDesEvenements* liste = nullptr;
-    QList<int> ordre;
-
-    bool cb_executeUnEvenement(EvenementDeJeu& ev) override
-    {
-        if (liste && ev.etat_ == liste->etatAttendu_) {
-            const int i = ordre.indexOf(ev.etat_);
-            if (i >= 0 && i + 1 < ordre.size())
-                liste->etatAttendu_ = ordre[i + 1];
-        }
-        return true;
-    }
-    void envoieEvenement(const EvenementDeJeu&) override {}
-    void continueLeJeu(int, double* delaiMs, int, bool) override
-    {
-        if (delaiMs)
-            *delaiMs = 0.0;
-    }
-    void noteActiviteJoueur(const EvenementDeJeu&) override {}
-    bool peutContinuer(int&, int) override { return true; }
-};
 
 // The room's side of a whole-file read: tables kept as line lists.
 class FausseSalle : public ZB_FichierDePartie::Destination
@@ -154,7 +128,7 @@ QList<int> etatsDe(const QList<EvenementDeJeu>& evs)
     return etats;
 }
 
-void joue(ListeDesEvenements& liste, FauxExecuteur& exec, const QList<EvenementDeJeu>& evs)
+void joue(ListeDesEvenements& liste, ExecuteurTemoin& exec, const QList<EvenementDeJeu>& evs)
 {
     exec.ordre = etatsDe(evs);
     liste.etatAttendu_ = evs.first().etat_;
@@ -261,7 +235,7 @@ private slots:
         QVERIFY(dossier.isValid());
         const QString chemin = dossier.filePath(QStringLiteral("sub/dir/autosave.jss"));
 
-        FauxExecuteur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         exec.liste = &liste;
         const QList<EvenementDeJeu> evs = partie();
@@ -300,7 +274,7 @@ private slots:
         j.chargeValeursDepuisString(inscription.texte_);
         QCOMPARE(j.nom_, nomsAccentues[0]);
 
-        FauxExecuteur exec2;
+        ExecuteurTemoin exec2;
         ListeDesEvenements rejoue(&exec2, 0);
         exec2.liste = &rejoue;
         exec2.ordre = etatsDe(evs);
