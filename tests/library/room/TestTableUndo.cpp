@@ -10,6 +10,7 @@
 #include "ZB_PointsA.h"
 #include "ZB_RoomTable.h"
 #include "CompteAvertissements.h"
+#include "PasDeSalle.h"
 #include "ZbTestRegistry.h"
 
 #include <QCoreApplication>
@@ -45,24 +46,15 @@ public:
     void continueLeJeu(int mode, double* delaiMs, int, bool force) override
     {
         const int etat = liste.etatAttendu_;
-        if (etat >= 139)
+        if (etat >= EtatDeJeu::QuestionNouvellePartie)
             return;
-        int suivant = etat + 1;
-        if (etat == 10)
-            suivant = 27;
-        else if (etat == 28)
-            suivant = table->getTypeDePartie().annonces_ == TypeDePartie::AnnoncesDesactivees ? 33 : 29;
-        else if (etat == 44 && !table->estConfirmationAnnoncesEnAttente())
-            suivant = 49;
-        else if (etat == 128) {
+        int suivant = pas_de_salle::etatSuivant(*table, liste, etat, false, pas_de_salle::Entrees::Sautees);
+        if (etat == EtatDeJeu::Tour9_AttendRamasseTas4) {
             ++donnesTerminees;
             table->termineDonne(false);
             liste.clear();
-            suivant = 2;
+            suivant = EtatDeJeu::InscriptionJoueur0;
         }
-        for (int debut : {33, 49, 61, 73, 85})
-            if (suivant >= debut && suivant < debut + 4)
-                suivant = debut + 4;
         liste.etatAttendu_ = suivant;
         try {
             table->continueLeJeu(mode, delaiMs, false, force);
