@@ -11,6 +11,7 @@
 #include "ZB_RecordFramer.h"
 #include "ZB_ServerSocket.h"
 #include "ZB_ServerSocketConnection.h"
+#include "SalleDeServeur.h"
 
 #include <QCoreApplication>
 
@@ -33,38 +34,6 @@ class Socket : public GM_SocketAbstract
 public:
     QAbstractSocket::SocketState state() const override { return QAbstractSocket::ConnectedState; }
     qint64 write(const QByteArray& donnees) override { return donnees.size(); }
-};
-
-class Salle : public ListeDesEvenements::Executor, public ZB_ServerSocket::Cb_TableConnectionInput
-{
-public:
-    ZB_EventsGroup groupe{this};
-    qint64 appliques = 0;
-
-    bool cb_executeUnEvenement(EvenementDeJeu&) override
-    {
-        ++appliques;
-        return true;
-    }
-    void envoieEvenement(const EvenementDeJeu&) override {}
-    void continueLeJeu(int, double* delaiMs, int, bool) override
-    {
-        if (delaiMs)
-            *delaiMs = 0.0;
-    }
-    void noteActiviteJoueur(const EvenementDeJeu&) override {}
-    bool peutContinuer(int&, int) override { return true; }
-    bool cb_setClientInGameReconnect(ZB_ServerSocketConnection*, const OptionsDuJoueur&) override { return false; }
-    bool cb_setClientInGameOnTheFly_Random(ZB_ServerSocketConnection*, const OptionsDuJoueur&) override
-    {
-        return false;
-    }
-    bool cb_setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection*, int, int, bool,
-                                                const OptionsDuJoueur&) override
-    {
-        return false;
-    }
-    bool cb_resetTables(int) override { return true; }
 };
 
 // Chat messages of player 7 at seat 1 of table 0, at least taille bytes.
@@ -91,12 +60,15 @@ QList<QByteArray> morceaux(const QByteArray& octets, qsizetype taille)
 
 // A server with one identified client seated at table 0.
 struct Serveur {
-    Salle salle;
+    SalleDeServeur salle;
     ZB_ServerSocket serveur{nullptr, &salle, {}, &salle.groupe, QString()};
     ZB_ServerSocketConnection* connection = nullptr;
 
     Serveur()
     {
+        // Events are counted, not kept, and run without pauses.
+        salle.garde = false;
+        salle.sansPause = true;
         salle.groupe.initialise(1);
         serveur.attendJoueurs(OptionsDePartie(), 0, 0, 0, false, 30);
         serveur.acceptConnection(new Socket);
@@ -201,7 +173,7 @@ void BM_RafaleUneLecture(benchmark::State& state)
         auto serveur = std::make_unique<Serveur>();
         state.ResumeTiming();
         serveur->serveur.dataReceived_(octets, serveur->connection);
-        benchmark::DoNotOptimize(serveur->salle.appliques);
+        benchmark::DoNotOptimize(serveur->salle.nombreAppliques);
         state.PauseTiming();
         serveur.reset();
         state.ResumeTiming();

@@ -15,6 +15,7 @@
 #include "ZB_EventsGroup.h"
 #include "ZB_ServerSocket.h"
 #include "ZB_ServerSocketConnection.h"
+#include "SalleDeServeur.h"
 #include "ExecuteurTemoin.h"
 #include "ZbTestRegistry.h"
 
@@ -904,41 +905,6 @@ ZB_REGISTER_TEST(TestClientSocket)
 // The client against the real hosting side, over the loopback.
 namespace {
 
-class SalleHote : public ListeDesEvenements::Executor, public ZB_ServerSocket::Cb_TableConnectionInput
-{
-public:
-    ZB_EventsGroup groupe{this};
-    ZB_ServerSocket* serveur = nullptr;
-    QStringList messages;
-
-    bool cb_executeUnEvenement(EvenementDeJeu& ev) override
-    {
-        if (ev.type_ == EvenementDeJeu::Mes)
-            messages << ev.texte_;
-        return true;
-    }
-    // The table forwards what it ran to the clients, its author too.
-    void envoieEvenement(const EvenementDeJeu& ev) override
-    {
-        if (serveur != nullptr)
-            serveur->envoieEvenement(ev);
-    }
-    void continueLeJeu(int, double*, int, bool) override {}
-    void noteActiviteJoueur(const EvenementDeJeu&) override {}
-    bool peutContinuer(int&, int) override { return true; }
-    bool cb_setClientInGameReconnect(ZB_ServerSocketConnection*, const OptionsDuJoueur&) override { return false; }
-    bool cb_setClientInGameOnTheFly_Random(ZB_ServerSocketConnection*, const OptionsDuJoueur&) override
-    {
-        return false;
-    }
-    bool cb_setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection*, int, int, bool,
-                                                const OptionsDuJoueur&) override
-    {
-        return false;
-    }
-    bool cb_resetTables(int) override { return true; }
-};
-
 } // namespace
 
 class TestClientSocketReseau : public QObject
@@ -958,7 +924,10 @@ private slots:
     void aller_retour()
     {
         QFETCH(bool, web);
-        SalleHote hote;
+        // The host's table forwards what it ran to the clients, its author
+        // too.
+        SalleDeServeur hote;
+        hote.renvoie = true;
         hote.groupe.initialise(1);
         ZB_ServerSocket serveur(nullptr, &hote, {}, &hote.groupe, QString());
         hote.serveur = &serveur;
@@ -1012,7 +981,7 @@ private slots:
 
         client.sendEvent(EvenementDeJeu(EvenementDeJeu::Mes, QStringLiteral("Salut"), 4, EtatDeJeu::HorsDeroulement,
                                         EvenementDeJeu::Local_Human, Moi, 0, -1, 0, ZB_ICI));
-        QTRY_COMPARE_WITH_TIMEOUT(hote.messages, QStringList{QStringLiteral("Salut")}, Delai);
+        QTRY_COMPARE_WITH_TIMEOUT(hote.textesDe(EvenementDeJeu::Mes), QStringList{QStringLiteral("Salut")}, Delai);
         QTRY_COMPARE_WITH_TIMEOUT(exec.executes.size(), 2, Delai);
         QCOMPARE(exec.executes.at(1).source_, int(EvenementDeJeu::SourceRemote_Human_MyOwnMessageReturned));
 

@@ -16,6 +16,7 @@
 #include "ZB_SalleDeTableA.h"
 #include "ZB_ServerSocket.h"
 #include "ZB_ServerSocketConnection.h"
+#include "SalleDeServeur.h"
 #include "ZbTestRegistry.h"
 
 #include <QCoreApplication>
@@ -89,67 +90,6 @@ private:
             return;
         etat = QAbstractSocket::UnconnectedState;
         emit disconnected();
-    }
-};
-
-// The room as the server sees it: tables it recreates, events it applies.
-class SalleTemoin : public ListeDesEvenements::Executor, public ZB_ServerSocket::Cb_TableConnectionInput
-{
-public:
-    ZB_EventsGroup groupe{this};
-    ZB_ServerSocket* serveur = nullptr;
-    QList<EvenementDeJeu> appliques;
-    QList<int> resets;
-    bool resetReussi = true;
-    bool renvoie = false;
-
-    // Applies everything, and expects the next state after one queued for
-    // the state it expected.
-    bool cb_executeUnEvenement(EvenementDeJeu& ev) override
-    {
-        appliques << ev;
-        ListeDesEvenements* liste = groupe.getListe(ev.noTable_);
-        if (liste != nullptr && ev.etat_ == liste->etatAttendu_)
-            ++liste->etatAttendu_;
-        return true;
-    }
-    void envoieEvenement(const EvenementDeJeu& ev) override
-    {
-        if (renvoie && serveur != nullptr)
-            serveur->envoieEvenement(ev);
-    }
-    void continueLeJeu(int, double*, int, bool) override {}
-    void noteActiviteJoueur(const EvenementDeJeu&) override {}
-    bool peutContinuer(int&, int) override { return true; }
-
-    bool cb_setClientInGameReconnect(ZB_ServerSocketConnection*, const OptionsDuJoueur&) override { return false; }
-    bool cb_setClientInGameOnTheFly_Random(ZB_ServerSocketConnection*, const OptionsDuJoueur&) override
-    {
-        return false;
-    }
-    bool cb_setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection*, int, int, bool,
-                                                const OptionsDuJoueur&) override
-    {
-        return false;
-    }
-    bool cb_resetTables(int nombre) override
-    {
-        resets << nombre;
-        if (!resetReussi)
-            return false;
-        // New tables wait for their inscriptions.
-        groupe.initialise(nombre);
-        for (int no = 0; no < nombre; ++no)
-            groupe.getListe(no)->etatAttendu_ = EtatDeJeu::InscriptionJoueur0;
-        return true;
-    }
-
-    QStringList genres() const
-    {
-        QStringList g;
-        for (const EvenementDeJeu& ev : appliques)
-            g << EvenementDeJeu::codeDeGenre(ev.type_);
-        return g;
     }
 };
 
@@ -234,7 +174,7 @@ class TestServerSocket : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<SalleTemoin> salle;
+    std::unique_ptr<SalleDeServeur> salle;
     std::unique_ptr<VueTemoin> vue;
     std::unique_ptr<GM_BanList> bans;
     std::unique_ptr<ZB_ServerSocket> serveur;
@@ -242,7 +182,11 @@ private:
     void cree(QSharedPointer<ZB_ServerSocket::ListeDeTables> tables = {}, int nombreDeListes = 1)
     {
         serveur.reset();
-        salle = std::make_unique<SalleTemoin>();
+        // Applies everything, expects the next state after one queued for
+        // the state it expected, and rebuilds its lists on a reset.
+        salle = std::make_unique<SalleDeServeur>();
+        salle->avanceParUn = true;
+        salle->reinitialiseAuReset = true;
         salle->groupe.initialise(nombreDeListes);
         vue = std::make_unique<VueTemoin>();
         bans = std::make_unique<GM_BanList>();
