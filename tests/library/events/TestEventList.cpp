@@ -133,7 +133,7 @@ private slots:
         ListeDesEvenements liste(&exec, 2);
         QCOMPARE(texteDuRecord(liste), QStringLiteral("12\r\n"));
         QCOMPARE(liste.getNoTable(), 2);
-        QCOMPARE(liste.getEtatExecute(), EtatDeJeu::Aucun);
+        QCOMPARE(liste.getEtatExecute(), 0);
         QCOMPARE(liste.getNombreDeDonnes(), 1);
         QCOMPARE(liste.version_, 3);
         QVERIFY(!liste.getExecutes().isUndoRedoEnabled());
@@ -149,7 +149,7 @@ private slots:
         ListeDesEvenements liste(&exec, 0);
         exec.liste = &liste;
         exec.ordre = {6, 20, 37};
-        liste.etatAttendu_ = EtatDeJeu::EnregistrementSettingsPartie;
+        liste.etatAttendu_ = 6;
 
         EvenementDeJeu carte = evenement(EvenementDeJeu::Ajo, QStringLiteral("1_6"), 0, 37, 3);
         EvenementDeJeu atout = evenement(EvenementDeJeu::Cho, QStringLiteral("{0!1!2!1!}"), 1, 20, 2, 1);
@@ -167,7 +167,7 @@ private slots:
         liste.execute_unlocked(-1, donne, false);
         liste.flush_unlocked();
         QCOMPARE(exec.etatsExecutes(), (QList<int>{6, 20, 37}));
-        QCOMPARE(liste.getEtatExecute(), EtatDeJeu::Tour1_AttendCarte1);
+        QCOMPARE(liste.getEtatExecute(), 37);
         QCOMPARE(liste.getEnQueue(37), QString());
         QVERIFY(blocsNonVides(liste.getEnAttente()).isEmpty());
         QCOMPARE(blocs(liste.getExecutes()),
@@ -184,7 +184,7 @@ private slots:
         exec.liste = &liste;
         liste.version_ = 1;
         EvenementDeJeu ev = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 7, 12, 0, 0, 77, 0);
-        liste.etatAttendu_ = EtatDeJeu::AttendDistribue1;
+        liste.etatAttendu_ = 7;
         liste.execute_unlocked(-1, ev, true);
         liste.flush_unlocked();
         QCOMPARE(texteDuRecord(liste), QStringLiteral("12\r\n{Dis!Ok!0!7!0!77!0!12!}\r\n"));
@@ -200,7 +200,7 @@ private slots:
         liste.execute_unlocked(-1, premier, false);
         liste.execute_unlocked(-1, second, false);
         QCOMPARE(liste.getEnQueue(20), second.toString(3));
-        liste.etatAttendu_ = EtatDeJeu::AttendMise3_1 + 1;
+        liste.etatAttendu_ = 20;
         liste.flush_unlocked();
         QCOMPARE(exec.executes.size(), 1);
         QCOMPARE(exec.executes[0].texte_, second.texte_);
@@ -270,7 +270,7 @@ private slots:
         exec.liste = &liste;
         EvenementDeJeu ev = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 6, 1);
         liste.execute_unlocked(-1, ev, false);
-        liste.etatAttendu_ = EtatDeJeu::EnregistrementSettingsPartie;
+        liste.etatAttendu_ = 6;
         liste.interrompu_ = true;
         liste.flush_unlocked();
         QVERIFY(exec.executes.isEmpty());
@@ -278,7 +278,7 @@ private slots:
         liste.clear();
         QVERIFY(!liste.interrompu_);
         QCOMPARE(liste.getEnQueue(6), QString());
-        QCOMPARE(liste.etatAttendu_, EtatDeJeu::EnregistrementSettingsPartie); // left to the table
+        QCOMPARE(liste.etatAttendu_, 6); // left to the table
     }
 
     void executorNotReadyRetries()
@@ -288,7 +288,7 @@ private slots:
         exec.liste = &liste;
         EvenementDeJeu ev = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 6, 1);
         liste.execute_unlocked(-1, ev, false);
-        liste.etatAttendu_ = EtatDeJeu::EnregistrementSettingsPartie;
+        liste.etatAttendu_ = 6;
         exec.peut = false;
         liste.flush_unlocked();
         QVERIFY(exec.executes.isEmpty());
@@ -389,9 +389,9 @@ private slots:
         exec.liste = &liste;
         EvenementDeJeu dix = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 10, 1);
         liste.execute_unlocked(-1, dix, true);
-        liste.etatAttendu_ = EtatDeJeu::AttendDistribue4;
+        liste.etatAttendu_ = 10;
         liste.flush_unlocked();
-        QCOMPARE(liste.getEtatExecute(), EtatDeJeu::AttendDistribue4);
+        QCOMPARE(liste.getEtatExecute(), 10);
         exec.notes.clear();
 
         // Built by hand: the builder would refuse the out-of-range rows' kinds
@@ -438,13 +438,13 @@ private slots:
         exec.refuses = {20};
         EvenementDeJeu ev = evenement(EvenementDeJeu::Cho, QStringLiteral("{0!1!2!1!}"), 1, 20, 2, 0, 0, 77);
         liste.execute_unlocked(-1, ev, false);
-        liste.etatAttendu_ = EtatDeJeu::AttendMise3_1 + 1;
+        liste.etatAttendu_ = 20;
         QTest::ignoreMessage(QtWarningMsg, qPrintable(avertissement(ev.toString(3), 77, QStringLiteral("Local_AI"))));
         liste.flush_unlocked();
         QVERIFY(exec.executes.isEmpty());
         QCOMPARE(liste.getEnQueue(20), QString());
         QCOMPARE(texteDuRecord(liste), QStringLiteral("12\r\n"));
-        QCOMPARE(liste.etatAttendu_, EtatDeJeu::AttendMise3_1 + 1);
+        QCOMPARE(liste.etatAttendu_, 20);
         // Another try soon, for a better answer.
         QVERIFY(liste.getTimer().isActive());
         QCOMPARE(liste.getTimer().interval(), 0);
@@ -472,11 +472,11 @@ private slots:
         EvenementDeJeu tard = evenement(EvenementDeJeu::Fin, QStringLiteral("No"), 0, 140, 2);
         liste.execute_unlocked(-1, donne, false);
         liste.execute_unlocked(-1, tard, false);
-        liste.etatAttendu_ = EtatDeJeu::EnregistrementSettingsPartie;
+        liste.etatAttendu_ = 6;
         exec.refuses = {140};
         QTest::ignoreMessage(QtWarningMsg, qPrintable(avertissement(tard.toString(3), 77, QStringLiteral("Local_AI"))));
         liste.flush_unlocked();
-        QCOMPARE(liste.etatAttendu_, EtatDeJeu::EnregistrementSettingsPartie);
+        QCOMPARE(liste.etatAttendu_, 6);
         QVERIFY(!liste.getTimer().isActive());
     }
 
@@ -492,12 +492,12 @@ private slots:
         casse.type_ = EvenementDeJeu::Cho;
         casse.texte_ = QStringLiteral("a!b");
         casse.noJoueur_ = 1;
-        casse.etat_ = EtatDeJeu::AttendMise3_1 + 1;
+        casse.etat_ = 20;
         casse.noDemande_ = 2;
         liste.execute_unlocked(-1, casse, false);
         const QString texte = liste.getEnQueue(20);
         QVERIFY(!texte.isEmpty());
-        liste.etatAttendu_ = EtatDeJeu::AttendMise3_1 + 1;
+        liste.etatAttendu_ = 20;
 
         QTest::ignoreMessage(QtWarningMsg, qPrintable(avertissement(texte, -1, QStringLiteral("<invalid>"))));
         liste.flush_unlocked();
@@ -512,7 +512,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!liste.getTimer().isActive(), 1000);
         liste.flush_unlocked();
         QCOMPARE(exec.etatsExecutes(), (QList<int>{20}));
-        QCOMPARE(liste.etatAttendu_, EtatDeJeu::AttendMise3_1 + 2);
+        QCOMPARE(liste.etatAttendu_, 21);
     }
 
     void executorExceptionsReleaseTheMutex()
@@ -525,7 +525,7 @@ private slots:
         EvenementDeJeu atout = evenement(EvenementDeJeu::Cho, QStringLiteral("{0!1!2!1!}"), 1, 20, 2);
         liste.execute_unlocked(-1, donne, false);
         liste.execute_unlocked(-1, atout, false);
-        liste.etatAttendu_ = EtatDeJeu::EnregistrementSettingsPartie;
+        liste.etatAttendu_ = 6;
 
         // flush reports the failure once the mutex is free.
         exec.jette = true;
@@ -554,7 +554,7 @@ private slots:
         ListeDesEvenements liste(&exec, 0);
         EvenementDeJeu donne = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 6, 1);
         liste.execute_unlocked(-1, donne, false);
-        liste.etatAttendu_ = EtatDeJeu::EnregistrementSettingsPartie;
+        liste.etatAttendu_ = 6;
         exec.jetteStd = true;
         QTest::ignoreMessage(QtWarningMsg, "ListeDesEvenements::OnFlush: std boom");
         liste.OnFlush();
@@ -582,7 +582,7 @@ private slots:
         for (const EvenementDeJeu& ev : evs)
             attendu += ev.toString(3) + QStringLiteral("\r\n");
         QCOMPARE(texteDuRecord(liste), attendu);
-        QCOMPARE(liste.getEtatExecute(), EtatDeJeu::MatchTermineEnFinDeDonne);
+        QCOMPARE(liste.getEtatExecute(), 134);
     }
 
     void inscriptions()
@@ -681,7 +681,7 @@ private slots:
         // A seat outside the table is dropped, not looked up.
         EvenementDeJeu ailleurs = carte;
         ailleurs.noJoueur_ = 9;
-        ailleurs.etat_ = EtatDeJeu::AttendMise3_1 + 2;
+        ailleurs.etat_ = 21;
         liste.ajouteEtExecute_Client(ailleurs, moi);
         ailleurs.noJoueur_ = -3;
         liste.ajouteEtExecute_Client(ailleurs, moi);
@@ -805,7 +805,7 @@ private slots:
         QCOMPARE(rejoue.getNombreDeDonnes(), 1);
         QCOMPARE(rejoue.getDemandeurReplay(), &demandeur);
 
-        rejoue.etatAttendu_ = EtatDeJeu::AttendInscriptionPartie;
+        rejoue.etatAttendu_ = 1;
         rejoue.flush_unlocked();
         QCOMPARE(texteDuRecord(rejoue), record);
         QCOMPARE(etatsDe(exec2.executes), etatsDe(evs));
@@ -965,13 +965,13 @@ private slots:
         QCOMPARE(groupe.getEtatMinimum(), 0);
         QVERIFY(groupe.sontTousDansEtat(0));
 
-        groupe.getListe(0)->etatAttendu_ = EtatDeJeu::Aucun;
-        groupe.getListe(1)->etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1;
-        groupe.getListe(2)->etatAttendu_ = EtatDeJeu::Tour2_AttendCarte1;
+        groupe.getListe(0)->etatAttendu_ = 0;
+        groupe.getListe(1)->etatAttendu_ = 37;
+        groupe.getListe(2)->etatAttendu_ = 53;
         QCOMPARE(groupe.getEtatMinimum(), 37);
         QVERIFY(!groupe.sontTousDansEtat(37));
-        groupe.getListe(0)->etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1;
-        groupe.getListe(2)->etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1;
+        groupe.getListe(0)->etatAttendu_ = 37;
+        groupe.getListe(2)->etatAttendu_ = 37;
         QVERIFY(groupe.sontTousDansEtat(37));
 
         groupe.setSansDelai(true);
@@ -1088,7 +1088,7 @@ private slots:
         exec.ordre = {6};
         EvenementDeJeu donne = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 6, 1);
         liste.execute_unlocked(-1, donne, true);
-        liste.etatAttendu_ = EtatDeJeu::EnregistrementSettingsPartie;
+        liste.etatAttendu_ = 6;
         liste.flush();
         QCOMPARE(exec.etatsExecutes(), (QList<int>{6}));
         QCOMPARE(texteDuRecord(liste), QStringLiteral("12\r\n") + donne.toString(3) + QStringLiteral("\r\n"));

@@ -279,7 +279,7 @@ private slots:
         exec2.liste = &rejoue;
         exec2.ordre = etatsDe(evs);
         rejoue.replay(tables[0], 4, false, -1, nullptr);
-        rejoue.etatAttendu_ = EtatDeJeu::AttendInscriptionPartie;
+        rejoue.etatAttendu_ = 1;
         rejoue.flush_unlocked();
         const QString chemin2 = dossier.filePath(QStringLiteral("again.jss"));
         QVERIFY(ZB_FichierDePartie::ecritFichier(chemin2, rejoue, nullptr));

@@ -159,7 +159,8 @@ private:
     {
         if (jusquA >= 6 && salle->liste.getEtatExecute() < 6) {
             salle->liste.etatAttendu_ = EtatDeJeu::EnregistrementSettingsPartie;
-            recoit(deLaTable(EvenementDeJeu::Enr, table->getSettingsPartie().sauveValeursDansString(), 6));
+            recoit(deLaTable(EvenementDeJeu::Enr, table->getSettingsPartie().sauveValeursDansString(),
+                             EtatDeJeu::EnregistrementSettingsPartie));
             QTRY_VERIFY(salle->liste.getEtatExecute() >= 6);
         }
         // A bid here would close the bidding and redo the deal: the list is
@@ -228,12 +229,14 @@ private slots:
         donne(1, {{2, 14}, {3, 6}});
         donne(2, {{3, 14}});
         salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1;
-        QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 1, 37)));
+        QVERIFY(table->cb_executeUnEvenement(
+            coup(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 1, EtatDeJeu::Tour1_AttendCarte1)));
         QCOMPARE(display->cartesJouees, QStringList{QStringLiteral("1:2_14")});
         QCOMPARE(display->rafraichissements, 1);
 
         // A card of a seat whose turn it is not.
-        const EvenementDeJeu autre = coup(EvenementDeJeu::Ajo, QStringLiteral("3_14"), 2, 37);
+        const EvenementDeJeu autre
+            = coup(EvenementDeJeu::Ajo, QStringLiteral("3_14"), 2, EtatDeJeu::Tour1_AttendCarte1);
         QTest::ignoreMessage(QtWarningMsg,
                              qPrintable(QStringLiteral("ZB_RoomTable::cb_executeUnEvenement, Player = 2 (Options = %1) "
                                                        "is not the player supposed to play (expected = 1), card "
@@ -246,7 +249,8 @@ private slots:
         // Before the deal exists, nobody may play.
         table->setPartie(QSharedPointer<Partie>());
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("expected = -1\\), card play")));
-        QVERIFY(!table->cb_executeUnEvenement(coup(EvenementDeJeu::Ajo, QStringLiteral("3_6"), 1, 37)));
+        QVERIFY(!table->cb_executeUnEvenement(
+            coup(EvenementDeJeu::Ajo, QStringLiteral("3_6"), 1, EtatDeJeu::Tour1_AttendCarte1)));
     }
 
     // A hosting table plays only the cards a client's seat may play: one the
@@ -304,15 +308,16 @@ private slots:
         if (contexte == Enregistrement) {
             QMutexLocker verrou(salle->liste.getMutex());
             salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1;
-            salle->liste.replay({QStringLiteral("12"), carteDe(1, QStringLiteral("2_14"), 37).toString(3),
-                                 carteDe(2, carte, 38).toString(3)},
+            salle->liste.replay({QStringLiteral("12"),
+                                 carteDe(1, QStringLiteral("2_14"), EtatDeJeu::Tour1_AttendCarte1).toString(3),
+                                 carteDe(2, carte, EtatDeJeu::Tour1_AttendCarte1 + 1).toString(3)},
                                 ZB_RoomTable::SiegeTable, false, -1, nullptr);
             salle->liste.flush_unlocked();
         } else {
             salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1;
-            QVERIFY(table->cb_executeUnEvenement(carteDe(1, QStringLiteral("2_14"), 37)));
+            QVERIFY(table->cb_executeUnEvenement(carteDe(1, QStringLiteral("2_14"), EtatDeJeu::Tour1_AttendCarte1)));
             salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1 + 1;
-            QCOMPARE(table->cb_executeUnEvenement(carteDe(2, carte, 38)), jouee);
+            QCOMPARE(table->cb_executeUnEvenement(carteDe(2, carte, EtatDeJeu::Tour1_AttendCarte1 + 1)), jouee);
         }
         QStringList attendues{QStringLiteral("1:2_14")};
         if (jouee)
@@ -344,7 +349,7 @@ private slots:
         QFETCH(QString, texte);
         donne(1, {{3, 6}, {2, 14}});
         salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1;
-        const EvenementDeJeu ev = coup(EvenementDeJeu::Ajo, texte, 1, 37);
+        const EvenementDeJeu ev = coup(EvenementDeJeu::Ajo, texte, 1, EtatDeJeu::Tour1_AttendCarte1);
         QTest::ignoreMessage(QtWarningMsg,
                              qPrintable(QStringLiteral("ZB_RoomTable::cb_executeUnEvenement, Player = 1 (Options = %1) "
                                                        "has cards = {2_14, 3_6}, and requested card %2 is MISSING")
@@ -371,7 +376,8 @@ private slots:
         ZB_SettingsPartie settings;
         settings.scores_ = {120, 37};
         settings.joueurQuiCommenceLaProchainePartie = 3;
-        QVERIFY(table->cb_executeUnEvenement(deLaTable(EvenementDeJeu::Enr, settings.sauveValeursDansString(), 6)));
+        QVERIFY(table->cb_executeUnEvenement(deLaTable(EvenementDeJeu::Enr, settings.sauveValeursDansString(),
+                                                       EtatDeJeu::EnregistrementSettingsPartie)));
         QCOMPARE(table->getSettingsPartie().scores_[0], 120);
         QCOMPARE(table->getSettingsPartie().scores_[1], 37);
         QCOMPARE(table->getSettingsPartie().joueurQuiCommenceLaProchainePartie, 3);
@@ -392,7 +398,7 @@ private slots:
         faux.mode_ = 2;
         QVERIFY(table->cb_executeUnEvenement(faux));
         // Sources a seat never answers from.
-        EvenementDeJeu source = coup(EvenementDeJeu::Chm, texteMise(), 1, 13);
+        EvenementDeJeu source = coup(EvenementDeJeu::Chm, texteMise(), 1, EtatDeJeu::AttendMise1_1 + 2);
         for (int s : {int(EvenementDeJeu::Local_Table), int(EvenementDeJeu::Remote_Table),
                       int(EvenementDeJeu::SourceRemote_Human_MyOwnMessageReturned), 13, 99}) {
             source.source_ = s;
@@ -402,10 +408,10 @@ private slots:
         source.mode_ = 2;
         QVERIFY(table->cb_executeUnEvenement(source));
         // An invalid event and a seat nobody sits at.
-        EvenementDeJeu invalide = coup(EvenementDeJeu::Chm, texteMise(), 1, 13);
+        EvenementDeJeu invalide = coup(EvenementDeJeu::Chm, texteMise(), 1, EtatDeJeu::AttendMise1_1 + 2);
         invalide.valide_ = false;
         QVERIFY(!table->cb_executeUnEvenement(invalide));
-        EvenementDeJeu loin = coup(EvenementDeJeu::Chm, texteMise(), 1, 13);
+        EvenementDeJeu loin = coup(EvenementDeJeu::Chm, texteMise(), 1, EtatDeJeu::AttendMise1_1 + 2);
         loin.noJoueur_ = 7;
         QVERIFY(!table->cb_executeUnEvenement(loin));
     }
@@ -436,7 +442,7 @@ private slots:
     void genresInterdits()
     {
         QFETCH(int, genre);
-        const EvenementDeJeu ev = deLaTable(genre, QString(), 140);
+        const EvenementDeJeu ev = deLaTable(genre, QString(), EtatDeJeu::HorsDeroulement);
         try {
             table->cb_executeUnEvenement(ev);
             QFAIL("no exception");
@@ -497,7 +503,8 @@ private slots:
     void atoutAutomatique()
     {
         salle->liste.etatAttendu_ = EtatDeJeu::AttendAtout;
-        const EvenementDeJeu ev = deLaTable(EvenementDeJeu::Cho, TEXTE_ATOUT, 27, table->getNoDemande());
+        const EvenementDeJeu ev
+            = deLaTable(EvenementDeJeu::Cho, TEXTE_ATOUT, EtatDeJeu::AttendAtout, table->getNoDemande());
         QTest::ignoreMessage(QtWarningMsg,
                              qPrintable(refus(ev, QStringLiteral("the table chooses trump only in automatic-trump games"))));
         QVERIFY(!table->cb_executeUnEvenement(ev));
@@ -506,7 +513,8 @@ private slots:
         options.idPreset_ = TypeDePartie::ID_PERSONALISE;
         options.typeDePartie_.atoutAutomatique_ = 1;
         table->nouvellePartie(ZB_RoomTable::ReseauLocal, options);
-        const EvenementDeJeu automatique = deLaTable(EvenementDeJeu::Cho, TEXTE_ATOUT, 27, table->getNoDemande());
+        const EvenementDeJeu automatique
+            = deLaTable(EvenementDeJeu::Cho, TEXTE_ATOUT, EtatDeJeu::AttendAtout, table->getNoDemande());
         QVERIFY(table->cb_executeUnEvenement(automatique));
         // A seat cannot pass itself off as the table.
         EvenementDeJeu deguise = automatique;
@@ -567,7 +575,8 @@ private slots:
         for (const QString& siege : {QStringLiteral("4"), QStringLiteral("-1"), QStringLiteral("x")}) {
             const QString texte = QLatin1Char('{') + joueur(1).sauveValeursDansString() + QLatin1Char('!') + siege
                                 + QLatin1String("!}");
-            const EvenementDeJeu ev = deLaTable(EvenementDeJeu::ReJ, texte, 3, table->getNoDemande());
+            const EvenementDeJeu ev
+                = deLaTable(EvenementDeJeu::ReJ, texte, EtatDeJeu::InscriptionJoueur0 + 1, table->getNoDemande());
             try {
                 table->cb_executeUnEvenement(ev);
                 QFAIL(qPrintable(siege));
@@ -586,7 +595,7 @@ private slots:
         }
         QCOMPARE(table->getNombreAnnonces(), 4);
         QCOMPARE(table->getSiegesAnnonces(), (std::array<int, 4>{2, 3, 0, 1}));
-        const EvenementDeJeu cinquieme = coup(EvenementDeJeu::Ann, texteAnnonces(), 1, 32);
+        const EvenementDeJeu cinquieme = coup(EvenementDeJeu::Ann, texteAnnonces(), 1, EtatDeJeu::AttendAnnonce4);
         QTest::ignoreMessage(QtWarningMsg,
                              qPrintable(refus(cinquieme, QStringLiteral("every seat has announced already"))));
         QVERIFY(!table->cb_executeUnEvenement(cinquieme));
@@ -597,7 +606,7 @@ private slots:
     {
         const QString record = joueur(1, 1).sauveValeursDansString();
         salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1;
-        const EvenementDeJeu tard = deLaTable(EvenementDeJeu::InJ, record, 3);
+        const EvenementDeJeu tard = deLaTable(EvenementDeJeu::InJ, record, EtatDeJeu::InscriptionJoueur0 + 1);
         QTest::ignoreMessage(QtWarningMsg,
                              qPrintable(refus(tard, QStringLiteral("inscription outside the seating states"))));
         QVERIFY(!table->cb_executeUnEvenement(tard));
@@ -611,19 +620,20 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg, qPrintable(refus(parUnSiege, QStringLiteral("only the table states this"))));
         QVERIFY(!table->cb_executeUnEvenement(parUnSiege));
 
-        QVERIFY(table->cb_executeUnEvenement(deLaTable(EvenementDeJeu::InJ, record, 3)));
+        QVERIFY(
+            table->cb_executeUnEvenement(deLaTable(EvenementDeJeu::InJ, record, EtatDeJeu::InscriptionJoueur0 + 1)));
         QCOMPARE(display->sieges, QList<int>{1});
         QCOMPARE(table->getJoueur(1)->modeJeu_, int(Joueur::ModeHumainDistant));
         QCOMPARE(table->getEtatsEntreesTraites().value(3), ID_BASE + 1);
 
         // A computer seat, and a local user.
         salle->liste.etatAttendu_ = EtatDeJeu::InscriptionJoueur0 + 2;
-        QVERIFY(table->cb_executeUnEvenement(
-            deLaTable(EvenementDeJeu::InJ, joueur(2, 0, 1).sauveValeursDansString(), 4)));
+        QVERIFY(table->cb_executeUnEvenement(deLaTable(EvenementDeJeu::InJ, joueur(2, 0, 1).sauveValeursDansString(),
+                                                       EtatDeJeu::InscriptionJoueur0 + 2)));
         QCOMPARE(table->getJoueur(2)->modeJeu_, int(Joueur::ModeOrdinateur));
         salle->liste.etatAttendu_ = EtatDeJeu::InscriptionJoueur0;
-        QVERIFY(
-            table->cb_executeUnEvenement(deLaTable(EvenementDeJeu::InJ, joueur(0, 0).sauveValeursDansString(), 2)));
+        QVERIFY(table->cb_executeUnEvenement(
+            deLaTable(EvenementDeJeu::InJ, joueur(0, 0).sauveValeursDansString(), EtatDeJeu::InscriptionJoueur0)));
         QCOMPARE(table->getJoueur(0)->modeJeu_, int(Joueur::ModeManuel));
         QCOMPARE(table->getNoJoueurLocal(), 0);
     }
@@ -693,13 +703,14 @@ private slots:
         salle->liste.etatAttendu_ = EtatDeJeu::AttendAtoutChibre;
         {
             Silence silence;
-            QVERIFY(!table->cb_executeUnEvenement(coup(EvenementDeJeu::Cho, QStringLiteral("{1!0!0!-1!}"), 3, 28)));
+            QVERIFY(!table->cb_executeUnEvenement(
+                coup(EvenementDeJeu::Cho, QStringLiteral("{1!0!0!-1!}"), 3, EtatDeJeu::AttendAtoutChibre)));
             QCOMPARE(Silence::compte, 1);
         }
         QCOMPARE(salle->liste.etatAttendu_, EtatDeJeu::AttendAtoutChibre);
         QVERIFY(!table->getPartie()->partieReelle_);
 
-        QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Cho, TEXTE_ATOUT, 3, 28)));
+        QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Cho, TEXTE_ATOUT, 3, EtatDeJeu::AttendAtoutChibre)));
         QVERIFY(table->getPartie()->partieReelle_);
         QCOMPARE(table->getPartie()->atoutChoisi_.atout_, 9);
         QCOMPARE(table->getPartie()->joueurQuiAChoisiAtout_, 3);
@@ -709,7 +720,8 @@ private slots:
         // The seat that begins may pass: nothing changes but the state goes on.
         salle->liste.etatAttendu_ = EtatDeJeu::AttendAtout;
         const QSharedPointer<Partie> avant = table->getPartie();
-        QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Cho, QStringLiteral("{1!0!0!-1!}"), 1, 27)));
+        QVERIFY(table->cb_executeUnEvenement(
+            coup(EvenementDeJeu::Cho, QStringLiteral("{1!0!0!-1!}"), 1, EtatDeJeu::AttendAtout)));
         QCOMPARE(table->getPartie(), avant);
         QCOMPARE(salle->liste.etatAttendu_, EtatDeJeu::AttendAtout);
     }
@@ -752,13 +764,15 @@ private slots:
         table->setVersion(version);
         table->settingsPartie().joueurQuiCommenceLaProchainePartie = 1;
         salle->liste.etatAttendu_ = EtatDeJeu::AttendDistribue4;
-        QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Dis, QStringLiteral("Ok"), 3, 10)));
+        QVERIFY(table->cb_executeUnEvenement(
+            coup(EvenementDeJeu::Dis, QStringLiteral("Ok"), 3, EtatDeJeu::AttendDistribue4)));
         for (int siege = 0; siege < 4; ++siege)
             QCOMPARE(table->getJoueur(siege)->main_.getNombreDeCartes(), 9u);
         // The seat after the one that began the previous deal begins.
         QCOMPARE(table->getSettingsPartie().joueurQuiCommenceLaProchainePartie, 2);
         salle->liste.etatAttendu_ = EtatDeJeu::AttendAtout;
-        QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Cho, QStringLiteral("{0!1!1!1!}"), 2, 27)));
+        QVERIFY(table->cb_executeUnEvenement(
+            coup(EvenementDeJeu::Cho, QStringLiteral("{0!1!1!1!}"), 2, EtatDeJeu::AttendAtout)));
         QCOMPARE(table->getPartie()->noDuProchainAJouer_, 2);
 
         auto annonce = [](int type, int couleur, int valeur, int points) {
@@ -774,7 +788,8 @@ private slots:
             QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ann, texte, (2 + i) % 4, 29 + i)));
         }
         salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendRamasseTas4;
-        QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ram, QStringLiteral("Ok"), 3, 44)));
+        QVERIFY(table->cb_executeUnEvenement(
+            coup(EvenementDeJeu::Ram, QStringLiteral("Ok"), 3, EtatDeJeu::Tour1_AttendRamasseTas4)));
         QVERIFY(table->estConfirmationAnnoncesEnAttente());
         QCOMPARE(table->totalDonne(0), points0);
         QCOMPARE(table->totalDonne(1), points1);
@@ -786,7 +801,8 @@ private slots:
 
         // Confirmed: the slots are emptied.
         salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendConfirmationAnnonces4;
-        QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ram, QStringLiteral("Ok"), 3, 48)));
+        QVERIFY(table->cb_executeUnEvenement(
+            coup(EvenementDeJeu::Ram, QStringLiteral("Ok"), 3, EtatDeJeu::Tour1_AttendConfirmationAnnonces4)));
         QVERIFY(!table->estConfirmationAnnoncesEnAttente());
         QCOMPARE(table->getNombreAnnonces(), 0);
         QCOMPARE(table->totalDonne(0), points0);
@@ -834,7 +850,8 @@ private slots:
         QCOMPARE(table->getPartie()->noDuProchainAJouer_, 1);
 
         salle->liste.etatAttendu_ = EtatDeJeu::Tour2_AttendCarte1;
-        QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ajo, QStringLiteral("1_13"), 1, 53)));
+        QVERIFY(table->cb_executeUnEvenement(
+            coup(EvenementDeJeu::Ajo, QStringLiteral("1_13"), 1, EtatDeJeu::Tour2_AttendCarte1)));
         QCOMPARE(table->getEtatsBelote()[1], 2);
         QCOMPARE(salle->liste.etatAttendu_, EtatDeJeu::PaireBeloteDecideMatch);
         QCOMPARE(table->getPartie()->noDuProchainAJouer_, 1);
@@ -890,7 +907,8 @@ private slots:
         const int avant = salle->appliques.size();
         salle->liste.etatAttendu_ = EtatDeJeu::AttendAtout;
         table->settingsPartie().joueurQuiCommenceLaProchainePartie = 1;
-        const EvenementDeJeu casse = coup(EvenementDeJeu::Cho, QStringLiteral("{pas un atout!}"), 1, 27);
+        const EvenementDeJeu casse
+            = coup(EvenementDeJeu::Cho, QStringLiteral("{pas un atout!}"), 1, EtatDeJeu::AttendAtout);
         QTest::ignoreMessage(QtWarningMsg,
                              QRegularExpression(QStringLiteral("^ZB_RoomTable::customEvent, event '.*Cho.*' has been "
                                                                "DROPPED: Chaine incompatible, invalide ou corrompue\\.$")));
@@ -899,7 +917,7 @@ private slots:
         QVERIFY(salle->liste.getMutex()->tryLock());
         salle->liste.getMutex()->unlock();
 
-        recoit(coup(EvenementDeJeu::Cho, TEXTE_ATOUT, 1, 27));
+        recoit(coup(EvenementDeJeu::Cho, TEXTE_ATOUT, 1, EtatDeJeu::AttendAtout));
         QTRY_COMPARE(salle->appliques.size(), avant + 1);
         QCOMPARE(salle->liste.etatAttendu_, EtatDeJeu::AttendAtoutChibre);
 
@@ -1011,7 +1029,7 @@ private slots:
         // The table keeps running.
         avanceListe(26);
         salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1;
-        recoit(coup(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 1, 37));
+        recoit(coup(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 1, EtatDeJeu::Tour1_AttendCarte1));
         QTRY_COMPARE(display->cartesJouees, QStringList{QStringLiteral("1:2_14")});
         QCOMPARE(salle->liste.etatAttendu_, EtatDeJeu::Tour1_AttendCarte1 + 1);
     }

@@ -229,18 +229,20 @@ private:
             joues << ev;
             recoit(salle, ev);
         };
-        joue(deLaTable(EvenementDeJeu::InP, OptionsDePartie(TypeDePartie::GenreJass).sauveValeursDansString(), 1));
+        joue(deLaTable(EvenementDeJeu::InP, OptionsDePartie(TypeDePartie::GenreJass).sauveValeursDansString(),
+                       EtatDeJeu::AttendInscriptionPartie));
         for (int siege = 0; siege < 4; ++siege)
             joue(deLaTable(EvenementDeJeu::InJ, joueur(siege).sauveValeursDansString(), siege + 2, ID_BASE + siege));
         ZB_SettingsPartie settings = salle.table.getSettingsPartie();
         settings.joueurQuiCommenceLaProchainePartie = DEBUT;
-        joue(deLaTable(EvenementDeJeu::Enr, settings.sauveValeursDansString(), 6));
+        joue(
+            deLaTable(EvenementDeJeu::Enr, settings.sauveValeursDansString(), EtatDeJeu::EnregistrementSettingsPartie));
         const int demande = salle.table.getNoDemande();
-        joue(coup(EvenementDeJeu::Dis, QStringLiteral("Ok"), DEBUT, 7, demande));
+        joue(coup(EvenementDeJeu::Dis, QStringLiteral("Ok"), DEBUT, EtatDeJeu::AttendDistribue1, demande));
         for (int etat = 11; etat <= 14; ++etat)
             joue(coup(EvenementDeJeu::Chm, ZB_StatusMise().sauveValeursDansString(), (DEBUT + etat - 11) % 4, etat,
                       demande));
-        joue(coup(EvenementDeJeu::Cho, QStringLiteral("{0!1!9!2!}"), DEBUT, 27, demande));
+        joue(coup(EvenementDeJeu::Cho, QStringLiteral("{0!1!9!2!}"), DEBUT, EtatDeJeu::AttendAtout, demande));
         for (int etat = 29; etat <= 32; ++etat)
             joue(coup(EvenementDeJeu::Ann, AnnoncesJoueur().sauveValeursDansString(), (DEBUT + etat - 29) % 4, etat,
                       demande));
@@ -249,8 +251,8 @@ private:
             joue(coup(EvenementDeJeu::Ajo, QStringLiteral("%1_%2").arg(siege + 1).arg(6 + i), siege, 37 + i,
                       demande));
         }
-        joue(coup(EvenementDeJeu::Ram, QStringLiteral("Ok"), 0, 41, demande));
-        joue(coup(EvenementDeJeu::Fin, QStringLiteral("Ok"), 0, 135, demande));
+        joue(coup(EvenementDeJeu::Ram, QStringLiteral("Ok"), 0, EtatDeJeu::Tour1_AttendRamasseTas1, demande));
+        joue(coup(EvenementDeJeu::Fin, QStringLiteral("Ok"), 0, EtatDeJeu::FinDePartie, demande));
         return joues;
     }
 

@@ -434,7 +434,8 @@ private slots:
         // Waiting for the next deal under one id, back under another with
         // the same account.
         const OptionsDuJoueur avant = arrivant(950, 95);
-        QVERIFY(table->cb_executeUnEvenement(pourLaTable(EvenementDeJeu::JoN, avant, 3, 142)));
+        QVERIFY(table->cb_executeUnEvenement(
+            pourLaTable(EvenementDeJeu::JoN, avant, 3, EtatDeJeu::EntreeOuSortieDeJoueur)));
         salle->liste.etatAttendu_ = EtatDeJeu::Tour5_AttendCarte1 + 1;
         const OptionsDuJoueur apres = arrivant(951, 95);
         QVERIFY(table->setClientInGameReconnect(nullptr, nullptr, apres));
@@ -462,8 +463,10 @@ private slots:
     {
         const OptionsDuJoueur prochaineDonne = arrivant(950, 95);
         const OptionsDuJoueur prochainPli = arrivant(951, 96);
-        QVERIFY(table->cb_executeUnEvenement(pourLaTable(EvenementDeJeu::JoN, prochaineDonne, 1, 142)));
-        QVERIFY(table->cb_executeUnEvenement(pourLaTable(EvenementDeJeu::JoM, prochainPli, 3, 52)));
+        QVERIFY(table->cb_executeUnEvenement(
+            pourLaTable(EvenementDeJeu::JoN, prochaineDonne, 1, EtatDeJeu::EntreeOuSortieDeJoueur)));
+        QVERIFY(table->cb_executeUnEvenement(
+            pourLaTable(EvenementDeJeu::JoM, prochainPli, 3, EtatDeJeu::Tour2_NouveauJoueur1 + 3)));
         QCOMPARE(table->getEtatsEntreesTraites().value(52), qint64(951));
         const QMap<int, OptionsDuJoueur> attente = table->getJoueursEnAttente();
         QCOMPARE(attente.size(), 2);
