@@ -21,11 +21,11 @@
 #include "ZB_DisplayEmpty.h"
 #include "ZB_EventsGroup.h"
 #include "ZB_RoomTable.h"
-#include "ZB_SalleDeTableA.h"
 #include "ZB_ServerSocket.h"
 #include "ZB_ServerSocketConnection.h"
 
 #include "FuzzQt.h"
+#include "SalleEnReseau.h"
 #include "TableEnPlace.h"
 
 #include <QCoreApplication>
@@ -53,87 +53,31 @@ public:
     void disconnectFromHost() override { etat = QAbstractSocket::UnconnectedState; }
 };
 
-class Salle : public QObject,
-              public ListeDesEvenements::Executor,
-              public ZB_ServerSocket::Cb_TableConnectionInput,
-              public ZB_SalleDeTableA
-{
-public:
-    ZB_EventsGroup groupe{this};
-    ZB_DisplayEmpty display;
-    ZB_RoomTable* table;
-    ZB_ServerSocket serveur{nullptr, this, {}, &groupe, QString()};
+// The test kit's hosting room, seated with four remote players, that goes
+// back to its start between inputs: no connection, the server waiting for
+// its players, the table and both lists at their start.
+struct Salle : SalleEnReseau {
     const TableEnPlace place = TableEnPlace::quatreDistants(ZB_RoomTable::ReseauServeur, 1);
 
     Salle()
+        : SalleEnReseau(2)
     {
-        groupe.initialise(2);
+        avanceParUn = true;
+        continueLaTable = true;
+        sansPause = true;
         groupe.setSansDelai(true);
-        table = new ZB_RoomTable(this, true, false);
-        table->setSalle(this);
-        table->initialise(this, nullptr, 0, &display, groupe.getListe(0), false, QString(), QString(), false);
         place.installe(*table);
-        serveur.attendJoueurs(OptionsDePartie(TypeDePartie::GenreJass), 0, 0, 0, false, 30);
+        serveur->attendJoueurs(OptionsDePartie(TypeDePartie::GenreJass), 0, 0, 0, false, 30);
     }
 
-    // Back to where the constructor left the room: no connection, the
-    // server waiting for its players, the table and both lists at their
-    // start.
     void recommence()
     {
-        serveur.closeAllConnections();
+        serveur->closeAllConnections();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         groupe.getListe(1)->clear();
         groupe.getListe(1)->etatAttendu_ = EtatDeJeu::Aucun;
         place.remetEnPlace(*table, *groupe.getListe(0));
-        serveur.attendJoueurs(OptionsDePartie(TypeDePartie::GenreJass), 0, 0, 0, false, 30);
-    }
-    // The table reads its list to the end: it goes before the group.
-    ~Salle() override { delete table; }
-
-    bool cb_executeUnEvenement(EvenementDeJeu& ev) override
-    {
-        const bool applique = table->cb_executeUnEvenement(ev);
-        ListeDesEvenements* liste = groupe.getListe(0);
-        if (applique && ev.etat_ == liste->etatAttendu_ && ev.etat_ < ListeDesEvenements::NombreEtats - 1)
-            ++liste->etatAttendu_;
-        return applique;
-    }
-    void envoieEvenement(const EvenementDeJeu& ev) override { serveur.envoieEvenement(ev); }
-    void continueLeJeu(int mode, double* delaiMs, int, bool force) override
-    {
-        table->continueLeJeu(mode, delaiMs, false, force);
-        if (delaiMs)
-            *delaiMs = 0.0;
-    }
-    void noteActiviteJoueur(const EvenementDeJeu&) override {}
-    bool peutContinuer(int&, int) override { return true; }
-
-    bool cb_setClientInGameReconnect(ZB_ServerSocketConnection* c, const OptionsDuJoueur& j) override
-    {
-        return table->setClientInGameReconnect(c, &serveur, j);
-    }
-    bool cb_setClientInGameOnTheFly_Random(ZB_ServerSocketConnection* c, const OptionsDuJoueur& j) override
-    {
-        return table->setClientInGameOnTheFly_Random(c, j);
-    }
-    bool cb_setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection* c, int, int siege, bool echange,
-                                                const OptionsDuJoueur& j) override
-    {
-        return table->setClientInGameOnTheFly_SpecificPos(c, siege, echange, j);
-    }
-    bool cb_resetTables(int) override { return true; }
-    void posteEvenementDeTable(EvenementDeJeu* ev) override { QCoreApplication::postEvent(this, ev); }
-
-protected:
-    void customEvent(QEvent* event) override
-    {
-        auto* ev = dynamic_cast<EvenementDeJeu*>(event);
-        if (ev == nullptr)
-            return;
-        EvenementDeJeu copie(*ev);
-        QCoreApplication::sendEvent(table, &copie);
-        event->accept();
+        serveur->attendJoueurs(OptionsDePartie(TypeDePartie::GenreJass), 0, 0, 0, false, 30);
     }
 };
 
@@ -150,18 +94,18 @@ void verifieListesLibres(Salle& salle)
 ZB_ServerSocketConnection* connecte(Salle& salle, bool identifie, qint64 id)
 {
     auto* socket = new Socket;
-    if (!salle.serveur.acceptConnection(socket))
+    if (!salle.serveur->acceptConnection(socket))
         std::abort();
-    ZB_ServerSocketConnection* connection = salle.serveur.getConnections().last();
+    ZB_ServerSocketConnection* connection = salle.serveur->getConnections().last();
     if (identifie) {
         OptionsDuJoueur joueur;
         joueur.id_ = id;
         const EvenementDeJeu nouveau(EvenementDeJeu::NeW, joueur.sauveValeursDansString(), 4, EtatDeJeu::Identification,
                                      2, id, 0, -1, -2, ZB_ICI);
-        salle.serveur.dataReceived_(nouveau.toString(2).toUtf8(), connection);
+        salle.serveur->dataReceived_(nouveau.toString(2).toUtf8(), connection);
         if (!connection->estIdentifie())
             std::abort();
-        salle.serveur.connexionPlacee(connection, 0);
+        salle.serveur->connexionPlacee(connection, 0);
     }
     return connection;
 }
@@ -190,9 +134,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     for (qsizetype i = 0; i < octets.size(); i += morceau) {
         const QByteArray partie = octets.mid(i, morceau);
-        salle.serveur.dataReceived_(partie, un.data());
+        salle.serveur->dataReceived_(partie, un.data());
         if (deux != nullptr)
-            salle.serveur.dataReceived_(partie, deux.data());
+            salle.serveur->dataReceived_(partie, deux.data());
         verifieListesLibres(salle);
         for (ZB_ServerSocketConnection* c : {un.data(), deux.data()})
             if (c != nullptr && c->tampon().enAttente() > c->tampon().getCapacite())

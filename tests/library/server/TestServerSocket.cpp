@@ -13,10 +13,10 @@
 #include "ZB_EventsGroup.h"
 #include "ZB_RecordFramer.h"
 #include "ZB_RoomTable.h"
-#include "ZB_SalleDeTableA.h"
 #include "ZB_ServerSocket.h"
 #include "ZB_ServerSocketConnection.h"
 #include "SalleDeServeur.h"
+#include "SalleEnReseau.h"
 #include "ZbTestRegistry.h"
 
 #include <QCoreApplication>
@@ -1091,74 +1091,6 @@ private slots:
 // far; one that reconnects while its old socket hangs on gets its seat too.
 namespace {
 
-class SalleDeJeu : public QObject,
-                   public ListeDesEvenements::Executor,
-                   public ZB_ServerSocket::Cb_TableConnectionInput,
-                   public ZB_SalleDeTableA
-{
-    Q_OBJECT
-public:
-    ZB_EventsGroup groupe{this};
-    ZB_DisplayEmpty display;
-    ZB_RoomTable* table = nullptr;
-    ZB_ServerSocket* serveur = nullptr;
-
-    SalleDeJeu()
-    {
-        groupe.initialise(1);
-        table = new ZB_RoomTable(this, true, false);
-        table->setSalle(this);
-        table->initialise(this, nullptr, 0, &display, groupe.getListe(0), false, QString(), QString(), false);
-        table->nouvellePartie(ZB_RoomTable::ReseauServeur, OptionsDePartie(TypeDePartie::GenreJass));
-        serveur = new ZB_ServerSocket(this, this, {}, &groupe, QString());
-        connect(serveur, &ZB_ServerSocket::signalSetClientOffline, this,
-                [this](qlonglong id, bool envoie, bool tous) { table->setClientOffline(id, envoie, tous); });
-    }
-    // Both use the group's lists: they go before it.
-    ~SalleDeJeu() override
-    {
-        delete serveur;
-        delete table;
-    }
-
-    bool cb_executeUnEvenement(EvenementDeJeu& ev) override { return table->cb_executeUnEvenement(ev); }
-    void envoieEvenement(const EvenementDeJeu& ev) override { serveur->envoieEvenement(ev); }
-    void continueLeJeu(int, double*, int, bool) override {}
-    void noteActiviteJoueur(const EvenementDeJeu&) override {}
-    bool peutContinuer(int&, int) override { return true; }
-
-    bool cb_setClientInGameReconnect(ZB_ServerSocketConnection* connection, const OptionsDuJoueur& joueur) override
-    {
-        return table->setClientInGameReconnect(connection, serveur, joueur);
-    }
-    bool cb_setClientInGameOnTheFly_Random(ZB_ServerSocketConnection* connection,
-                                           const OptionsDuJoueur& joueur) override
-    {
-        return table->setClientInGameOnTheFly_Random(connection, joueur);
-    }
-    bool cb_setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection* connection, int, int siege, bool echange,
-                                                const OptionsDuJoueur& joueur) override
-    {
-        return table->setClientInGameOnTheFly_SpecificPos(connection, siege, echange, joueur);
-    }
-    bool cb_resetTables(int) override { return true; }
-
-    void posteEvenementDeTable(EvenementDeJeu* ev) override { QCoreApplication::postEvent(this, ev); }
-
-protected:
-    void customEvent(QEvent* event) override
-    {
-        auto* ev = dynamic_cast<EvenementDeJeu*>(event);
-        if (ev == nullptr) {
-            QObject::customEvent(event);
-            return;
-        }
-        EvenementDeJeu copie(*ev);
-        QCoreApplication::sendEvent(table, &copie);
-        event->accept();
-    }
-};
-
 } // namespace
 
 class TestServerSocketTable : public QObject
@@ -1166,7 +1098,7 @@ class TestServerSocketTable : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<SalleDeJeu> salle;
+    std::unique_ptr<SalleEnReseau> salle;
     VueTemoin vue;
 
     SocketScripte* arrive(qint64 id, qint64 prendAuPlus = -1)
@@ -1183,7 +1115,9 @@ private:
 private slots:
     void init()
     {
-        salle = std::make_unique<SalleDeJeu>();
+        salle = std::make_unique<SalleEnReseau>();
+        salle->table->nouvellePartie(ZB_RoomTable::ReseauServeur, OptionsDePartie(TypeDePartie::GenreJass));
+        salle->suitLesDeconnexions();
         vue = VueTemoin();
         salle->serveur->setSocketInput(&vue);
         salle->serveur->attendJoueurs(OptionsDePartie(TypeDePartie::GenreJass), 4001, 4002, 4000, false, 30);
