@@ -389,10 +389,10 @@ bool ZB_Room::cb_executeUnEvenement(EvenementDeJeu& ev)
             int libres = 0;
             for (ZB_RoomTable* t : std::as_const(tables_))
                 libres += t->compteSiegesLibres(-1);
-            if (libres > 0 && server_->getEtat() == 6)
-                server_->setEtat(5);
+            if (libres > 0 && server_->getEtat() == ZB_ServerSeatingA::EnCoursComplet)
+                server_->setEtat(ZB_ServerSeatingA::EnCoursAvecPlacesLibres);
             else if (libres == 0)
-                server_->setEtat(6);
+                server_->setEtat(ZB_ServerSeatingA::EnCoursComplet);
         }
     }
     return resultat;
@@ -431,7 +431,8 @@ void ZB_Room::continueTable_(int mode, double* delai, int noTable, bool force, b
     if (etat == EtatDeJeu::AttendInscriptionPartie) {
         if (mode == 0 && etatEnLigne_ == Hote) {
             const int etatServeur = server_->getEtat();
-            if (etatServeur == 4 || etatServeur == 5 || etatServeur == 6) {
+            if (etatServeur == ZB_ServerSocket::DemarreParLaVue || etatServeur == ZB_ServerSeatingA::EnCoursAvecPlacesLibres
+                || etatServeur == ZB_ServerSeatingA::EnCoursComplet) {
                 // The list is locked here, and the start queues on it.
                 const int no = table->getNoTable();
                 QTimer::singleShot(0, this, [this, no] { cb_serverStart(no); });
