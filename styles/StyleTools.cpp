@@ -14,6 +14,9 @@ constexpr quint32 LOW_NIBBLE = 0xf;
 constexpr int HIGH_NIBBLE_SHIFT = 4;
 constexpr int MIN_OPTION_VERSION = 1;
 
+QSize storedMinimumControlSize(0, 0);
+double storedButtonEdgeScale = 1.0;
+
 // Not measured yet while negative.
 double screenScaleFactor = -1.0;
 
@@ -108,6 +111,26 @@ bool canCachePainting(const QPainter* painter, const QRect& rect)
     const QTransform::TransformationType device = painter->deviceTransform().type();
     const QTransform::TransformationType world = painter->worldTransform().type();
     return (int(device) | int(world)) <= int(QTransform::TxTranslate) || device == QTransform::TxScale;
+}
+
+QSize minimumControlSize()
+{
+    return storedMinimumControlSize;
+}
+
+void setMinimumControlSize(const QSize& size)
+{
+    storedMinimumControlSize = size;
+}
+
+double buttonEdgeScale()
+{
+    return storedButtonEdgeScale;
+}
+
+void setButtonEdgeScale(double scale)
+{
+    storedButtonEdgeScale = scale;
 }
 
 void setScreenScaleFactorForTesting(double factor)

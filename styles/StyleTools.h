@@ -59,6 +59,17 @@ double screenLogicalDpiX();
 // zoom). Rotated and sheared painters paint afresh.
 bool canCachePainting(const QPainter* painter, const QRect& rect);
 
+// The smallest size a control may take, program-wide: the main window
+// writes it while it shows the table in screenshot mode, and the styles raise
+// their sizes and a few metrics to it. 0 by 0 (no minimum) until written.
+QSize minimumControlSize();
+void setMinimumControlSize(const QSize& size);
+
+// The share by which themed button edges grow, program-wide: written beside
+// the minimum control size in screenshot mode, 1 until then.
+double buttonEdgeScale();
+void setButtonEdgeScale(double scale);
+
 // Test hook: sets the stored screen scale factor; a negative factor makes
 // the next scaleByScreenDpi measure the screen again.
 void setScreenScaleFactorForTesting(double factor);

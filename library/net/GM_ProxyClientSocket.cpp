@@ -46,8 +46,7 @@ qint64 GM_ProxyClientSocket::write(const QByteArray& donnees)
     GM_ClientSocket* lobby = lobby_.data();
     if (lobby == nullptr)
         return -1;
-    lobby->envoieRecord({QByteArrayLiteral("Brs"), QByteArray::number(userIdTarget_), QByteArrayLiteral("\n"),
-                          donnees, QByteArrayLiteral("\n"), QByteArray(1, GM_ClientSocket::RecordEnd)});
+    lobby->sendBridgeData(userIdTarget_, donnees);
     return donnees.size();
 }
 
