@@ -6,6 +6,8 @@
 #include <QStyleOption>
 #include <QTransform>
 
+#include <algorithm>
+
 namespace {
 
 constexpr char HEX_DIGITS[] = "0123456789abcdef";
@@ -131,6 +133,28 @@ double buttonEdgeScale()
 void setButtonEdgeScale(double scale)
 {
     storedButtonEdgeScale = scale;
+}
+
+QStyleOptionSlider scrollBarWithinIntRange(const QStyleOptionSlider& option)
+{
+    // Far below any int sum, far above any scroll bar's pixel length.
+    constexpr qint64 limit = qint64(1) << 24;
+    const qint64 span = std::max(qint64(option.maximum) - option.minimum, qint64(0));
+    const qint64 page = std::max(qint64(option.pageStep), qint64(0));
+    if (span == qint64(option.maximum) - option.minimum && page == option.pageStep && span <= limit && page <= limit)
+        return option;
+    const qint64 divisor = std::max(span, page) / limit + 1;
+    const auto scaled = [&](qint64 value) {
+        return int(std::clamp(value - option.minimum, qint64(0), span) / divisor);
+    };
+    QStyleOptionSlider copy = option;
+    copy.minimum = 0;
+    copy.maximum = int(span / divisor);
+    copy.pageStep = page == 0 ? 0 : int(std::max(page / divisor, qint64(1)));
+    copy.singleStep = int(std::max(qint64(option.singleStep) / divisor, qint64(1)));
+    copy.sliderPosition = scaled(option.sliderPosition);
+    copy.sliderValue = scaled(option.sliderValue);
+    return copy;
 }
 
 void setScreenScaleFactorForTesting(double factor)

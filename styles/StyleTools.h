@@ -7,6 +7,7 @@
 
 class QPainter;
 class QStyleOption;
+class QStyleOptionSlider;
 
 // Tools shared by every widget style of the program: the keys under which
 // painted pictures go into the process-wide QPixmapCache, and the scaling of
@@ -69,6 +70,13 @@ void setMinimumControlSize(const QSize& size);
 // the minimum control size in screenshot mode, 1 until then.
 double buttonEdgeScale();
 void setButtonEdgeScale(double scale);
+
+// The same bar with its range, page and position scaled down to sums that fit
+// an int, for the common style's scroll-bar geometry, which adds the range to
+// the page in int (a whole-int range divides by zero there). A maximum below
+// the minimum counts as an empty range and a negative page as none. Options
+// already within bounds come back unchanged.
+QStyleOptionSlider scrollBarWithinIntRange(const QStyleOptionSlider& option);
 
 // Test hook: sets the stored screen scale factor; a negative factor makes
 // the next scaleByScreenDpi measure the screen again.
