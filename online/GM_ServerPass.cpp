@@ -1,5 +1,7 @@
 #include "GM_ServerPass.h"
 
+#include "GM_SharedFunctions.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -309,4 +311,10 @@ void GM_ServerPass::showEvent(QShowEvent* event)
     if (password_->focusPolicy() & Qt::StrongFocus)
         password_->setFocus();
     GM_WidgetAuto::showEvent(event);
+}
+
+void GM_ServerPass::adjustToSize()
+{
+    setFont(scaledFont(FontSizeClass));
+    GM_WidgetAuto::adjustToSize();
 }

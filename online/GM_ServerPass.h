@@ -36,6 +36,7 @@ public:
 
     static constexpr int MinPasswordLength = 3;
     static constexpr int FirstFriendStatus = 10;
+    static constexpr int FontSizeClass = 2;
 
     explicit GM_ServerPass(QWidget* parent = nullptr);
     ~GM_ServerPass() override;
@@ -73,6 +74,8 @@ public slots:
     void OnSocketDisconnected();
     void OnAnySelectionChanged();
     void OnItemManageCheckStateChanged(QTreeWidgetItem* item, int column);
+
+    void adjustToSize() override;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -282,7 +282,9 @@ void GM_TablesList::OnJoin()
     if (client->getProtocolState() != GM_SocketEvent::Idle) {
         joinRetriesLeft_ = JoinGiveUpMs / JoinRetryMs;
         joinDisconnections_ = disconnections_;
-        QTimer::singleShot(JoinRetryMs, this, &GM_TablesList::retryJoin_);
+        if (!joinPending_)
+            QTimer::singleShot(JoinRetryMs, this, &GM_TablesList::retryJoin_);
+        joinPending_ = true;
         return;
     }
     joinRow_(choisies.first());
@@ -290,6 +292,7 @@ void GM_TablesList::OnJoin()
 
 void GM_TablesList::retryJoin_()
 {
+    joinPending_ = false;
     GM_ClientSocket* client = client_.data();
     if (client == nullptr || disconnections_ != joinDisconnections_ || client->getProtocolState() == GM_SocketEvent::Init)
         return;
@@ -300,9 +303,10 @@ void GM_TablesList::retryJoin_()
         joinRow_(choisies.first());
         return;
     }
-    if (--joinRetriesLeft_ > 0)
+    if (--joinRetriesLeft_ > 0) {
+        joinPending_ = true;
         QTimer::singleShot(JoinRetryMs, this, &GM_TablesList::retryJoin_);
-    else
+    } else
         qWarning("GM_TablesList: the lobby stayed busy, join given up");
 }
 

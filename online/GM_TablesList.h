@@ -68,6 +68,8 @@ public:
     // The status text of a server id, as the last status answer gave it.
     QString statusTextOf(qint64 id) const { return statusTexts_.value(id); }
     int statusTextCount() const { return int(statusTexts_.size()); }
+    // A join waits for the busy client.
+    bool isJoinPending() const { return joinPending_; }
 
 signals:
     void signalSelectedServerChanged(qint64 serverId, int port);
@@ -115,6 +117,7 @@ private:
     int joinRetriesLeft_ = 0;
     int disconnections_ = 0;
     int joinDisconnections_ = 0;
+    bool joinPending_ = false;
     // The password dialog's answer, connected only while this tab asked.
     QMetaObject::Connection passwordConnection_;
     QString passwordServerId_;

@@ -259,6 +259,29 @@ private slots:
         QCOMPARE(o.onglet.selectedServerName(), o.ligne(id)->text(GM_TablesList::ColName));
     }
 
+    // A join while the lobby is busy waits for it, and stops waiting when
+    // the lobby connection is lost.
+    void rejoindreOccupe()
+    {
+        Onglet o;
+        QVERIFY(o.connecte());
+        QVERIFY(o.rempli());
+        o.lobby.serveur.effaceRecus();
+        o.lobby.serveur.setMuet(true);
+        o.client.requestServerIpAndPort(QStringLiteral("21"), QString()); // no answer: busy
+        QTRY_COMPARE_WITH_TIMEOUT(o.adressesDemandees(), QStringList{"21,"}, Delai);
+        o.onglet.serversTree()->setCurrentItem(o.ligne("11"));
+        o.onglet.OnJoin();
+        QVERIFY(o.onglet.isJoinPending());
+        QTest::qWait(300);
+        QVERIFY(o.onglet.isJoinPending());
+        QSignalSpy coupe(&o.client, &GM_ClientSocket::signalDisconnected);
+        o.lobby.serveur.coupe(o.lobby.alice);
+        QVERIFY(coupe.wait(Delai));
+        QTRY_VERIFY_WITH_TIMEOUT(!o.onglet.isJoinPending(), Delai);
+        QCOMPARE(o.adressesDemandees(), QStringList{"21,"});
+    }
+
     // The tab as the user sees it, and the password dialog with teammates
     // (kept with ZB_KEEP_TEST_PICTURES=<folder>).
     void images()

@@ -1,0 +1,83 @@
+// The lobby tabs' fills at the sizes a busy lobby could send: a server list
+// filled and filtered, a friend list merged into both trees (as every 5 s),
+// a tournament list split into its two tables. Run offscreen:
+//   QT_QPA_PLATFORM=offscreen build/bench/bench_lobby_tabs
+#include "GM_FriendsList.h"
+#include "GM_TablesList.h"
+#include "GM_TournamentClient.h"
+
+#include <QApplication>
+#include <QCheckBox>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QApplication& application()
+{
+    static int argc = 1;
+    static char nom[] = "bench_lobby_tabs";
+    static char* argv[] = {nom, nullptr};
+    // Never destroyed: a QApplication torn down among the static
+    // destructors outlives the platform plugin it needs.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
+}
+
+void BM_ServersFillAndFilter(benchmark::State& state)
+{
+    application();
+    GM_TablesList onglet;
+    onglet.init(nullptr, nullptr, QStringLiteral("Jass Public"));
+    QStringList liste;
+    for (int i = 0; i < state.range(0); ++i)
+        liste << QStringLiteral("%1 %2,%3,10.0.%4.%5,%2")
+                     .arg(i % 2 ? "Jass" : "Belote")
+                     .arg(i)
+                     .arg(i % 7 ? "Yes" : "No")
+                     .arg(i / 256)
+                     .arg(i % 256);
+    for (auto _ : state) {
+        onglet.OnServerListReceived(0, &liste);
+        onglet.showOtherServersBox()->toggle();
+    }
+}
+BENCHMARK(BM_ServersFillAndFilter)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void BM_FriendsMerge(benchmark::State& state)
+{
+    application();
+    GM_FriendsList onglet;
+    const int statuts[] = {1, 2, 3, 4, 10, 15, 16};
+    QStringList a;
+    QStringList b;
+    for (int i = 0; i < state.range(0); ++i) {
+        a << QStringLiteral("%1,%2,Ami%2").arg(statuts[i % 7]).arg(10000 + i);
+        // Every third friend changes status between two answers.
+        b << QStringLiteral("%1,%2,Ami%2").arg(statuts[(i + (i % 3 == 0)) % 7]).arg(10000 + i);
+    }
+    onglet.OnFriendListReceived(&a);
+    bool pair = false;
+    for (auto _ : state) {
+        onglet.OnFriendListReceived(pair ? &a : &b);
+        pair = !pair;
+    }
+}
+BENCHMARK(BM_FriendsMerge)->Arg(2000)->Unit(benchmark::kMillisecond);
+
+void BM_TournamentsFill(benchmark::State& state)
+{
+    application();
+    GM_TournamentClient onglet;
+    QStringList liste;
+    for (int i = 0; i < state.range(0); ++i)
+        liste << QStringLiteral("T%1,TeamsRandom,2026-12-%2 18:30:00,-1,0,%3,,0,Jass Schieber")
+                     .arg(i)
+                     .arg(1 + i % 28, 2, 10, QLatin1Char('0'))
+                     .arg(i % 3 - 1);
+    for (auto _ : state)
+        onglet.OnTournamentListReceived(&liste);
+}
+BENCHMARK(BM_TournamentsFill)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+} // namespace
