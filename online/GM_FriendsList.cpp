@@ -4,6 +4,7 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHash>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
@@ -215,7 +216,12 @@ QTreeWidgetItem* GM_FriendsList::makeRow_(const QString& line, bool manage, bool
     const bool connu = ok && !iconeStatut(statut).isEmpty();
     if (connu) {
         ligne->setText(ColStatus, texteStatut(statut, champs.at(0)));
-        ligne->setIcon(ColStatus, QIcon(iconeStatut(statut)));
+        // Built once per status: a merge makes thousands of rows.
+        static QHash<int, QIcon> icones;
+        auto it = icones.find(statut);
+        if (it == icones.end())
+            it = icones.insert(statut, QIcon(iconeStatut(statut)));
+        ligne->setIcon(ColStatus, *it);
         if (manage || statut == Online)
             ligne->setCheckState(ColTick, Qt::Unchecked);
     }
@@ -233,9 +239,14 @@ int GM_FriendsList::fill_(QTreeWidget* tree, const QStringList& list, bool manag
     for (int i = tree->topLevelItemCount() - 1; i >= 0; --i)
         if (!tree->topLevelItem(i)->text(ColTick).isEmpty())
             delete tree->takeTopLevelItem(i);
-    QSet<QString> anciens;
+    // An index by id: a merge every 5 s of a long list must not search the
+    // tree once per friend.
+    QHash<QString, QTreeWidgetItem*> parId;
     for (int i = 0; i < tree->topLevelItemCount(); ++i)
-        anciens.insert(tree->topLevelItem(i)->text(ColId));
+        parId.insert(tree->topLevelItem(i)->text(ColId), tree->topLevelItem(i));
+    QSet<QString> anciens(parId.keyBegin(), parId.keyEnd());
+    QSet<QTreeWidgetItem*> remplacees;
+    QList<QTreeWidgetItem*> ajouts;
     QSet<QString> vus;
     int enLigne = 0;
     for (const QString& entree : list) {
@@ -253,24 +264,23 @@ int GM_FriendsList::fill_(QTreeWidget* tree, const QStringList& list, bool manag
         if (online)
             ++enLigne;
         anciens.remove(id);
-        const QList<QTreeWidgetItem*> trouvees = tree->findItems(id, Qt::MatchExactly, ColId);
-        for (QTreeWidgetItem* ancienne : trouvees) {
-            if (nouvelle != nullptr && ancienne->text(ColStatus) == nouvelle->text(ColStatus)) {
+        if (QTreeWidgetItem* ancienne = parId.value(id)) {
+            if (ancienne->text(ColStatus) == nouvelle->text(ColStatus)) {
                 delete nouvelle;
-                nouvelle = nullptr;
                 continue;
             }
-            if (nouvelle != nullptr && cochable(nouvelle) && cochable(ancienne)
-                && ancienne->checkState(ColTick) == Qt::Checked)
+            if (cochable(nouvelle) && cochable(ancienne) && ancienne->checkState(ColTick) == Qt::Checked)
                 nouvelle->setCheckState(ColTick, Qt::Checked);
-            delete tree->takeTopLevelItem(tree->indexOfTopLevelItem(ancienne));
+            remplacees.insert(ancienne);
         }
-        if (nouvelle != nullptr)
-            tree->addTopLevelItem(nouvelle);
+        ajouts << nouvelle;
     }
-    for (int i = tree->topLevelItemCount() - 1; i >= 0; --i)
-        if (anciens.contains(tree->topLevelItem(i)->text(ColId)))
+    for (int i = tree->topLevelItemCount() - 1; i >= 0; --i) {
+        QTreeWidgetItem* ligne = tree->topLevelItem(i);
+        if (remplacees.contains(ligne) || anciens.contains(ligne->text(ColId)))
             delete tree->takeTopLevelItem(i);
+    }
+    tree->addTopLevelItems(ajouts);
     if (manage) {
         // One tick at most: the merge may have kept two.
         bool vu = false;

@@ -4,6 +4,7 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHash>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -246,8 +247,14 @@ QTreeWidgetItem* GM_ServerPass::friendItemFromEntry(const QString& entry)
     ligne->setCheckState(ColTick, Qt::Unchecked);
     ligne->setText(ColStatus, statusText(status));
     const QString icone = statusIcon(status);
-    if (!icone.isEmpty())
-        ligne->setIcon(ColStatus, QIcon(icone));
+    if (!icone.isEmpty()) {
+        // Built once per status: a friend list may be long.
+        static QHash<int, QIcon> icones;
+        auto it = icones.find(status);
+        if (it == icones.end())
+            it = icones.insert(status, QIcon(icone));
+        ligne->setIcon(ColStatus, *it);
+    }
     return ligne;
 }
 

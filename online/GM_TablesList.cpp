@@ -161,10 +161,12 @@ void GM_TablesList::OnServerListReceived(qint64, const QStringList* list)
     servers_->hideColumn(ColHost);
     servers_->hideColumn(ColId);
     QList<QTreeWidgetItem*> lignes;
+    // One icon for every row: looking the resource up per row is costly.
+    const QIcon icone(TableIcon);
     if (list != nullptr) {
         for (const QString& serveur : *list) {
             auto* ligne = new QTreeWidgetItem(serveur.split(QLatin1Char(',')).mid(0, ColPlaces));
-            ligne->setIcon(ColName, QIcon(TableIcon));
+            ligne->setIcon(ColName, icone);
             ligne->setText(ColPlaces, tr("%1 places").arg(DefaultPlaces));
             lignes << ligne;
         }
