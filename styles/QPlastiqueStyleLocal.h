@@ -45,6 +45,8 @@ public:
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override;
     QRect subElementRect(SubElement element, const QStyleOption* option,
                          const QWidget* widget = nullptr) const override;
     SubControl hitTestComplexControl(ComplexControl control, const QStyleOptionComplex* option, const QPoint& point,
@@ -95,6 +97,10 @@ private:
     void drawCheckBox(const QStyleOption* option, QPainter* painter) const;
     void drawRadioButton(const QStyleOption* option, QPainter* painter) const;
     void drawToolBarHandle(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    // Control drawing of the elements that need more than a few lines.
+    void drawComboBoxLabel(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    void drawScrollBarSubLine(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    void drawScrollBarSlider(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
     void drawBranch(const QStyleOption* option, QPainter* painter, const QColor& border, const QColor& corner,
                     const QColor& textBlend) const;
 };
