@@ -648,7 +648,9 @@ void paintRoundedTab(const QStyleOptionTab* tab, QPainter* painter, const Shared
             from += left;
             to += down * 3;
         }
-        const QRect body = QRect(from, to).normalized();
+        // Both corners inside, whichever way the vectors point.
+        const QRect body(QPoint(qMin(from.x(), to.x()), qMin(from.y(), to.y())),
+                         QPoint(qMax(from.x(), to.x()), qMax(from.y(), to.y())));
         if (selected) {
             painter->fillRect(body, tab->palette.window());
             painter->setPen(tab->palette.window().color());
