@@ -97,30 +97,6 @@ struct SharedColours
     QColor innerCorner;
 };
 
-// Small pictures kept as rows of characters; the position of a character in
-// 'indices' is its colour index, a blank (index 0) is transparent.
-QImage indexedImage(std::initializer_list<const char*> rows, const char* indices,
-                    std::initializer_list<QColor> colours)
-{
-    const int height = int(rows.size());
-    const int width = int(std::strlen(*rows.begin()));
-    QImage image(width, height, QImage::Format_Indexed8);
-    QVector<QRgb> table{0u};
-    for (const QColor& colour : colours)
-        table.append(colour.rgba());
-    image.setColorTable(table);
-    int y = 0;
-    for (const char* row : rows) {
-        uchar* line = image.scanLine(y++);
-        for (int x = 0; x < width; ++x) {
-            const char* found = row[x] ? std::strchr(indices, row[x]) : nullptr;
-            const int index = found ? int(found - indices) : 0;
-            line[x] = uchar(index < table.size() ? index : 0);
-        }
-    }
-    return image;
-}
-
 constexpr const char* FRAME_INDICES = " .+#<*";
 constexpr const char* ARROW_INDICES = " *";
 constexpr const char* GRIP_INDICES = " .+";
