@@ -1,0 +1,236 @@
+#include "QPlastiqueStyleLocal.h"
+#include "StyleProbes.h"
+#include "StyleTools.h"
+#include "ZbTestRegistry.h"
+
+#include <QPainter>
+#include <QPixmapCache>
+#include <QStyleOption>
+#include <QTest>
+
+#include <climits>
+#include <cmath>
+
+using namespace styleprobes;
+
+namespace {
+
+QStyleOptionSlider sliderOf(const QRect& rect, int minimum, int maximum)
+{
+    QStyleOptionSlider option;
+    option.rect = rect;
+    option.state = QStyle::State_Enabled;
+    option.palette = rolePalette();
+    option.minimum = minimum;
+    option.maximum = maximum;
+    option.singleStep = 1;
+    option.pageStep = 1;
+    option.orientation = Qt::Horizontal;
+    option.subControls = QStyle::SC_All;
+    return option;
+}
+
+QImage drawnComplex(const QStyle& style, QStyle::ComplexControl control, const QStyleOptionComplex& option,
+                    const QSize& size)
+{
+    QImage image = blankImage(size.width(), size.height());
+    QPainter painter(&image);
+    style.drawComplexControl(control, &option, &painter);
+    painter.end();
+    return image;
+}
+
+} // namespace
+
+class TestPlastiqueSliderDial : public QObject
+{
+    Q_OBJECT
+
+    QPlastiqueStyleLocal m_style;
+
+private slots:
+    void init() { QPixmapCache::clear(); }
+
+    void tickPositions_data()
+    {
+        QTest::addColumn<int>("interval");
+        QTest::addColumn<QList<int>>("xs");
+        // A 111-pixel slider: span 100, so value v ticks at 10 v + 5.
+        QTest::newRow("every 3: none at the maximum") << 3 << QList<int>{5, 35, 65, 95};
+        QTest::newRow("every 11: the step past the end ticks the maximum") << 11 << QList<int>{5, 105};
+        QTest::newRow("every value, stopping at maximum + 1")
+            << 1 << QList<int>{5, 15, 25, 35, 45, 55, 65, 75, 85, 95, 105};
+    }
+
+    void tickPositions()
+    {
+        QFETCH(int, interval);
+        QFETCH(QList<int>, xs);
+        auto option = sliderOf(QRect(0, 0, 111, 30), 0, 10);
+        option.tickPosition = QSlider::TicksAbove;
+        option.tickInterval = interval;
+        const QList<QLine> lines = m_style.sliderTickLines(&option);
+        QList<int> found;
+        for (const QLine& line : lines)
+            found.append(line.x1());
+        QCOMPARE(found, xs);
+        // The end ticks are a pixel longer.
+        QCOMPARE(lines.first().y1(), 1);
+        if (lines.size() > 2)
+            QCOMPARE(lines.at(1).y1(), 2);
+    }
+
+    void tickBounds_data()
+    {
+        QTest::addColumn<int>("minimum");
+        QTest::addColumn<int>("maximum");
+        QTest::addColumn<int>("interval");
+        QTest::addColumn<int>("pageStep");
+        QTest::addColumn<int>("least");
+        QTest::addColumn<int>("most");
+        QTest::newRow("maximum at the top of int, interval 1") << INT_MAX - 5 << INT_MAX << 1 << 1 << 6 << 6;
+        QTest::newRow("a billion values ticked by 1") << 0 << 1000000000 << 1 << 1 << 100 << 201;
+        QTest::newRow("the whole of int, page step 0") << INT_MIN << INT_MAX << 0 << 0 << 100 << 201;
+        QTest::newRow("minimum equal to maximum") << 4 << 4 << 1 << 1 << 1 << 1;
+        QTest::newRow("reversed range") << 10 << 0 << 1 << 1 << 0 << 0;
+    }
+
+    // Ticks end without overflowing int and never outnumber the pixels.
+    void tickBounds()
+    {
+        QFETCH(int, minimum);
+        QFETCH(int, maximum);
+        QFETCH(int, interval);
+        QFETCH(int, pageStep);
+        QFETCH(int, least);
+        QFETCH(int, most);
+        auto option = sliderOf(QRect(0, 0, 211, 30), minimum, maximum);
+        option.tickPosition = QSlider::TicksAbove;
+        option.tickInterval = interval;
+        option.pageStep = pageStep;
+        const QList<QLine> lines = m_style.sliderTickLines(&option);
+        QVERIFY2(lines.size() >= least && lines.size() <= most, qPrintable(QString::number(lines.size())));
+        for (const QLine& line : lines)
+            QVERIFY(line.x1() >= 0 && line.x1() < 211);
+    }
+
+    // Ticks above only point the handle up and key it "-flipped"; a
+    // disabled handle has a flat face without highlight or shadow.
+    void handleKeys()
+    {
+        auto option = sliderOf(QRect(0, 0, 111, 30), 0, 10);
+        option.tickPosition = QSlider::TicksAbove;
+        drawnComplex(m_style, QStyle::CC_Slider, option, QSize(111, 30));
+        QStyleOptionSlider handle = option;
+        handle.rect = m_style.subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle);
+        QPixmap cached;
+        QVERIFY(QPixmapCache::find(
+            StyleTools::optionCacheKey(QStringLiteral("slider_handle"), &handle, handle.rect.size()) + "-flipped",
+            &cached));
+        option.state = QStyle::State_None;
+        const QImage disabled = drawnComplex(m_style, QStyle::CC_Slider, option, QSize(111, 30));
+        const QRect at = handle.rect;
+        // Row 7 of the upward handle, "BH.......SB": no highlight at x 1.
+        QCOMPARE(disabled.pixelColor(at.left() + 1, at.top() + 7), role(QPalette::Window));
+    }
+
+    // A slider or dial elsewhere (an item delegate's cell) draws the same
+    // picture, moved.
+    void drawnInPlace_data()
+    {
+        QTest::addColumn<int>("control");
+        QTest::newRow("slider") << int(QStyle::CC_Slider);
+        QTest::newRow("dial") << int(QStyle::CC_Dial);
+    }
+
+    void drawnInPlace()
+    {
+        QFETCH(int, control);
+        auto option = sliderOf(QRect(5, 5, 80, 80), 0, 100);
+        option.tickPosition = QSlider::TicksBothSides;
+        // No notch exactly level: there the rounding of the half-pixel
+        // centre differs with the offset, by a shade.
+        option.tickInterval = 25;
+        option.pageStep = 50;
+        option.sliderPosition = option.sliderValue = 30;
+        const auto kind = QStyle::ComplexControl(control);
+        const QImage before = drawnComplex(m_style, kind, option, QSize(120, 120));
+        option.rect.translate(23, 31);
+        const QImage moved = drawnComplex(m_style, kind, option, QSize(120, 120));
+        QCOMPARE(moved.copy(28, 36, 80, 80), before.copy(5, 5, 80, 80));
+    }
+
+    void notches_data()
+    {
+        QTest::addColumn<int>("minimum");
+        QTest::addColumn<int>("maximum");
+        QTest::addColumn<int>("interval");
+        QTest::addColumn<int>("points");
+        QTest::newRow("0 to 100 by 10") << 0 << 100 << 10 << 22;
+        QTest::newRow("more than 1000 values by 10") << 0 << 5000 << 10 << 2 * 100 + 2;
+        QTest::newRow("reversed range by 10") << 100 << 0 << 10 << 0;
+        QTest::newRow("the whole of int by 1") << INT_MIN << INT_MAX << 1 << 2 * 1000 + 2;
+        QTest::newRow("interval 0: no notches") << 0 << 100 << 0 << 0;
+        QTest::newRow("negative interval: no notches") << 0 << 100 << -5 << 0;
+    }
+
+    void notches()
+    {
+        QFETCH(int, minimum);
+        QFETCH(int, maximum);
+        QFETCH(int, interval);
+        QFETCH(int, points);
+        auto option = sliderOf(QRect(0, 0, 100, 100), minimum, maximum);
+        option.tickInterval = interval;
+        option.pageStep = 20;
+        QCOMPARE(int(StyleTools::dialNotchLines(&option).size()), points);
+    }
+
+    // Page step 20 over notches of 10: the even notches are long.
+    void longNotches()
+    {
+        auto option = sliderOf(QRect(0, 0, 100, 100), 0, 100);
+        option.tickInterval = 10;
+        option.pageStep = 20;
+        const QList<QPointF> lines = StyleTools::dialNotchLines(&option);
+        const double longLength = StyleTools::dialLongNotchLength(50);
+        for (int i = 0; i <= 10; ++i) {
+            const QPointF d = lines.at(2 * i + 1) - lines.at(2 * i);
+            const double length = std::hypot(d.x(), d.y());
+            QCOMPARE(qFuzzyCompare(length, longLength), i % 2 == 0);
+        }
+    }
+
+    void handlePoint_data()
+    {
+        QTest::addColumn<int>("minimum");
+        QTest::addColumn<int>("maximum");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<bool>("upsideDown");
+        QTest::addColumn<double>("degrees");
+        QTest::newRow("equal ends: straight up") << 5 << 5 << 5 << false << 90.0;
+        QTest::newRow("upside down at the minimum: bottom left") << 0 << 100 << 0 << true << 240.0;
+        QTest::newRow("upside down at the maximum: bottom right") << 0 << 100 << 100 << true << -60.0;
+        QTest::newRow("at the minimum: bottom right") << 0 << 100 << 0 << false << -60.0;
+        QTest::newRow("the whole of int, in the middle") << INT_MIN << INT_MAX << 0 << true << 90.0;
+    }
+
+    void handlePoint()
+    {
+        QFETCH(int, minimum);
+        QFETCH(int, maximum);
+        QFETCH(int, position);
+        QFETCH(bool, upsideDown);
+        QFETCH(double, degrees);
+        auto option = sliderOf(QRect(0, 0, 100, 100), minimum, maximum);
+        option.sliderPosition = position;
+        option.upsideDown = upsideDown;
+        const QPointF p = StyleTools::dialHandlePoint(&option, 1.0) - QPointF(50, 50);
+        const double found = std::atan2(-p.y(), p.x()) * 180 / M_PI;
+        const double expected = degrees > 180 ? degrees - 360 : degrees;
+        QVERIFY2(std::abs(found - expected) < 0.5, qPrintable(QString::number(found)));
+    }
+};
+
+ZB_REGISTER_TEST(TestPlastiqueSliderDial)
+#include "TestPlastiqueSliderDial.moc"
