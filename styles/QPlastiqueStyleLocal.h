@@ -7,7 +7,9 @@
 #include <QList>
 #include <QSizePolicy>
 
+class QStyleOptionComboBox;
 class QStyleOptionSlider;
+class QStyleOptionSpinBox;
 class QStyleOptionTitleBar;
 
 // The program's Plastique-look widget style: soft grey-blue gradients,
@@ -110,6 +112,8 @@ private:
     void drawComboBoxLabel(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
     void drawScrollBarSubLine(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
     void drawScrollBarSlider(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    void drawSpinBox(const QStyleOptionSpinBox* option, QPainter* painter, const QWidget* widget) const;
+    void drawComboBox(const QStyleOptionComboBox* option, QPainter* painter, const QWidget* widget) const;
     void drawSlider(const QStyleOptionSlider* option, QPainter* painter, const QWidget* widget) const;
     void drawBranch(const QStyleOption* option, QPainter* painter, const QColor& border, const QColor& corner,
                     const QColor& textBlend) const;

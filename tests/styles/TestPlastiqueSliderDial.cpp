@@ -230,6 +230,78 @@ private slots:
         const double expected = degrees > 180 ? degrees - 360 : degrees;
         QVERIFY2(std::abs(found - expected) < 0.5, qPrintable(QString::number(found)));
     }
+
+    void spinAndComboSymbols_data()
+    {
+        QTest::addColumn<int>("control");
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<bool>("editable");
+        QTest::addColumn<QPoint>("moved");
+        QTest::newRow("spin box, up pressed") << int(QStyle::CC_SpinBox) << int(Qt::LeftToRight) << false
+                                              << QPoint(1, 1);
+        QTest::newRow("open combo box") << int(QStyle::CC_ComboBox) << int(Qt::LeftToRight) << false << QPoint(1, 1);
+        QTest::newRow("open combo box, right to left")
+            << int(QStyle::CC_ComboBox) << int(Qt::RightToLeft) << false << QPoint(-1, 1);
+        QTest::newRow("open editable combo box") << int(QStyle::CC_ComboBox) << int(Qt::LeftToRight) << true
+                                                 << QPoint(1, 1);
+    }
+
+    // A pressed spin button moves its symbol right and down; an open combo
+    // box moves its arrow towards the outer edge and down.
+    void spinAndComboSymbols()
+    {
+        QFETCH(int, control);
+        QFETCH(int, direction);
+        QFETCH(bool, editable);
+        QFETCH(QPoint, moved);
+        const QRect rect(0, 0, 80, 24);
+        const QColor symbol = role(QPalette::ButtonText);
+        QStyleOptionSpinBox spin;
+        QStyleOptionComboBox combo;
+        QStyleOptionComplex* option = &spin;
+        if (control == QStyle::CC_ComboBox) {
+            combo.editable = editable;
+            option = &combo;
+        } else {
+            spin.buttonSymbols = QAbstractSpinBox::PlusMinus;
+        }
+        option->rect = rect;
+        option->palette = rolePalette();
+        option->state = QStyle::State_Enabled;
+        option->direction = Qt::LayoutDirection(direction);
+        option->subControls = QStyle::SC_All;
+        const auto kind = QStyle::ComplexControl(control);
+        // The spin box's plus, alone in the up button.
+        const QRect up = m_style.subControlRect(QStyle::CC_SpinBox, &spin, QStyle::SC_SpinBoxUp);
+        const auto symbolBox = [&] {
+            const QImage image = drawnComplex(m_style, kind, *option, rect.size());
+            return boxOf(control == QStyle::CC_SpinBox ? image.copy(up) : image, symbol);
+        };
+        const QRect before = symbolBox();
+        QVERIFY(!before.isEmpty());
+        if (control == QStyle::CC_SpinBox) {
+            option->activeSubControls = QStyle::SC_SpinBoxUp;
+            option->state |= QStyle::State_Sunken;
+        } else {
+            option->state |= QStyle::State_On;
+        }
+        QCOMPARE(symbolBox(), before.translated(moved));
+    }
+
+    // Without buttons a spin box is a field: base inside the frame, no
+    // symbols.
+    void spinBoxWithoutButtons()
+    {
+        QStyleOptionSpinBox option;
+        option.rect = QRect(0, 0, 60, 20);
+        option.palette = rolePalette();
+        option.state = QStyle::State_Enabled;
+        option.subControls = QStyle::SC_All;
+        option.buttonSymbols = QAbstractSpinBox::NoButtons;
+        const QImage image = drawnComplex(m_style, QStyle::CC_SpinBox, option, QSize(60, 20));
+        verifyProbes(image, {{{2, 2}, role(QPalette::Base)}, {{57, 17}, role(QPalette::Base)}});
+        QVERIFY(boxOf(image, role(QPalette::ButtonText)).isEmpty());
+    }
 };
 
 ZB_REGISTER_TEST(TestPlastiqueSliderDial)
