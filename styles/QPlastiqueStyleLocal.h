@@ -114,6 +114,7 @@ private:
     void drawScrollBarSlider(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
     void drawSpinBox(const QStyleOptionSpinBox* option, QPainter* painter, const QWidget* widget) const;
     void drawComboBox(const QStyleOptionComboBox* option, QPainter* painter, const QWidget* widget) const;
+    void drawTitleBar(const QStyleOptionTitleBar* option, QPainter* painter, const QWidget* widget) const;
     void drawSlider(const QStyleOptionSlider* option, QPainter* painter, const QWidget* widget) const;
     void drawBranch(const QStyleOption* option, QPainter* painter, const QColor& border, const QColor& corner,
                     const QColor& textBlend) const;

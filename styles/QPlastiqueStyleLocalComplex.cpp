@@ -102,6 +102,10 @@ void QPlastiqueStyleLocal::drawComplexControl(ComplexControl control, const QSty
         if (const auto* combo = qstyleoption_cast<const QStyleOptionComboBox*>(option))
             drawComboBox(combo, painter, widget);
         break;
+    case CC_TitleBar:
+        if (const auto* titleBar = qstyleoption_cast<const QStyleOptionTitleBar*>(option))
+            drawTitleBar(titleBar, painter, widget);
+        break;
     case CC_Dial:
         if (const auto* dial = qstyleoption_cast<const QStyleOptionSlider*>(option))
             StyleTools::paintDial(dial, painter);
