@@ -13,6 +13,8 @@
 
 using namespace styleprobes;
 
+Q_DECLARE_METATYPE(std::vector<styleprobes::Probe>)
+
 namespace {
 
 QStyleOptionSlider sliderOf(const QRect& rect, int minimum, int maximum)
@@ -42,7 +44,7 @@ QImage drawnComplex(const QStyle& style, QStyle::ComplexControl control, const Q
 
 } // namespace
 
-class TestPlastiqueSliderDial : public QObject
+class TestPlastiqueComplex : public QObject
 {
     Q_OBJECT
 
@@ -302,7 +304,80 @@ private slots:
         verifyProbes(image, {{{2, 2}, role(QPalette::Base)}, {{57, 17}, role(QPalette::Base)}});
         QVERIFY(boxOf(image, role(QPalette::ButtonText)).isEmpty());
     }
+
+    void titleBar_data()
+    {
+        QTest::addColumn<int>("titleBarState");
+        QTest::addColumn<std::vector<Probe>>("probes");
+        const QColor border(0x393939);
+        // A 120 by 22 bar: inner top line at (10, 1), left line at (1, 10),
+        // bottom at (10, 21).
+        QTest::newRow("inactive") << 0
+                                  << std::vector<Probe>{{{10, 0}, border},
+                                                        {{10, 1}, QColor(0xa4a4a4)},
+                                                        {{1, 10}, QColor(0x8e8e8e)},
+                                                        {{0, 21}, border}};
+        QTest::newRow("active") << int(QStyle::State_Active)
+                                << std::vector<Probe>{{{10, 1}, QColor(0x8e98ba)}, {{1, 10}, QColor(0x6f7ea8)}};
+        QTest::newRow("minimised: closed at the bottom")
+            << int(Qt::WindowMinimized)
+            << std::vector<Probe>{{{10, 21}, border}, {{10, 20}, QColor(0x676767)}, {{1, 19}, QColor(0x6a6a6a)}};
+    }
+
+    // Fixed colours by activity, whatever the palette; a minimised bar is
+    // closed at the bottom.
+    void titleBar()
+    {
+        QFETCH(int, titleBarState);
+        QFETCH(std::vector<Probe>, probes);
+        QStyleOptionTitleBar option;
+        option.rect = QRect(0, 0, 120, 22);
+        option.palette = rolePalette();
+        option.state = QStyle::State_Enabled;
+        option.titleBarState = titleBarState;
+        option.subControls = QStyle::SC_TitleBarLabel;
+        verifyProbes(drawnComplex(m_style, QStyle::CC_TitleBar, option, QSize(120, 22)), probes);
+    }
+
+    void titleBarButtons_data()
+    {
+        QTest::addColumn<int>("titleBarState");
+        QTest::addColumn<int>("flags");
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<int>("hidden");
+        const int minMax = int(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
+        QTest::newRow("minimised: normal instead of minimise")
+            << int(Qt::WindowMinimized) << minMax << int(QStyle::SC_TitleBarNormalButton)
+            << int(QStyle::SC_TitleBarMinButton);
+        QTest::newRow("normal: minimise") << 0 << minMax << int(QStyle::SC_TitleBarMinButton)
+                                          << int(QStyle::SC_TitleBarNormalButton);
+        QTest::newRow("close only with the system menu")
+            << 0 << int(Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint)
+            << int(QStyle::SC_TitleBarCloseButton) << int(QStyle::SC_TitleBarMaxButton);
+    }
+
+    void titleBarButtons()
+    {
+        QFETCH(int, titleBarState);
+        QFETCH(int, flags);
+        QFETCH(int, shown);
+        QFETCH(int, hidden);
+        QStyleOptionTitleBar option;
+        option.rect = QRect(0, 0, 160, 22);
+        option.palette = rolePalette();
+        option.state = QStyle::State_Enabled;
+        option.titleBarState = titleBarState;
+        option.titleBarFlags = Qt::WindowFlags(flags);
+        option.subControls = QStyle::SC_All;
+        const QImage image = drawnComplex(m_style, QStyle::CC_TitleBar, option, QSize(160, 22));
+        const QRect on = m_style.subControlRect(QStyle::CC_TitleBar, &option, QStyle::SubControl(shown));
+        QVERIFY(!boxOf(image.copy(on), QColor(0x282e40)).isEmpty());
+        // Asked for alone, the hidden button draws no symbol anywhere.
+        option.subControls = QStyle::SubControl(hidden);
+        QVERIFY(boxOf(drawnComplex(m_style, QStyle::CC_TitleBar, option, QSize(160, 22)), QColor(0x282e40))
+                    .isEmpty());
+    }
 };
 
-ZB_REGISTER_TEST(TestPlastiqueSliderDial)
-#include "TestPlastiqueSliderDial.moc"
+ZB_REGISTER_TEST(TestPlastiqueComplex)
+#include "TestPlastiqueComplex.moc"
