@@ -220,6 +220,13 @@ constexpr int SHADOW_ALPHA = 40;
 constexpr double MARK_MIN_PEN = 3.0;
 constexpr int MARK_ALPHA = 25;
 constexpr int HANDLE_RING_ALPHA = 150;
+constexpr double HANDLE_AT = 0.7;
+constexpr double MARK_FROM = 0.90;
+constexpr double MARK_TO = 0.96;
+constexpr int HANDLE_RIM_DARK = 140;
+constexpr int HANDLE_MID_DARK = 120;
+constexpr int HANDLE_CENTRE_DARK = 110;
+constexpr double HANDLE_MID_STOP = 0.4;
 constexpr int HANDLE_EDGE_ALPHA = 80;
 
 QColor clampedHsv(const QColor& colour, int maxSaturation, int minValue)
@@ -310,19 +317,19 @@ void paintDial(const QStyleOptionSlider* option, QPainter* painter)
         painter->restore();
     }
 
-    const QPointF dp = dialHandlePoint(option, 0.7);
+    const QPointF dp = dialHandlePoint(option, HANDLE_AT);
     QColor handle = option->palette.button().color().lighter(HANDLE_LIGHT);
     handle.setAlphaF(HANDLE_ALPHA);
     const double ds = r / HANDLE_SHARE;
     const QRectF knob(dp.x() - ds, dp.y() - ds, 2 * ds, 2 * ds);
     QRadialGradient gradient(knob.center().x() + knob.width() / 2, knob.center().y() + knob.width(),
                              knob.width() * 2, knob.center().x(), knob.center().y());
-    gradient.setColorAt(1, handle.darker(140));
-    gradient.setColorAt(0.4, handle.darker(120));
-    gradient.setColorAt(0, handle.darker(110));
+    gradient.setColorAt(1, handle.darker(HANDLE_RIM_DARK));
+    gradient.setColorAt(HANDLE_MID_STOP, handle.darker(HANDLE_MID_DARK));
+    gradient.setColorAt(0, handle.darker(HANDLE_CENTRE_DARK));
     if (ps > MARK_MIN_PEN) {
         painter->setPen(QPen(QBrush(QColor(0, 0, 0, MARK_ALPHA)), ps, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
-        painter->drawLine(dialHandlePoint(option, 0.90), dialHandlePoint(option, 0.96));
+        painter->drawLine(dialHandlePoint(option, MARK_FROM), dialHandlePoint(option, MARK_TO));
     }
     painter->setBrush(gradient);
     painter->setPen(QColor(255, 255, 255, HANDLE_RING_ALPHA));

@@ -304,6 +304,10 @@ private slots:
             << std::vector<Probe>{{{10, 2}, untouched()}, {{2, 10}, untouched()}};
         QTest::newRow("stripes above seven pixels")
             << QRect(0, 0, 104, 20) << 0 << 100 << 100 << false << std::vector<Probe>{{{20, 10}, stripe}};
+        QTest::newRow("minimum above maximum: the least block")
+            << QRect(0, 0, 104, 20) << 100 << 0 << 50 << false
+            << std::vector<Probe>{{{3, 2}, outline}, {{10, 2}, untouched()}};
+        QTest::newRow("one pixel wide") << QRect(0, 0, 1, 20) << 0 << 100 << 50 << false << std::vector<Probe>{};
         QTest::newRow("busy and five wide: no block, the step is not taken modulo zero")
             << QRect(0, 0, 5, 20) << 0 << 0 << 0 << false
             << std::vector<Probe>{{{2, 2}, untouched()}, {{2, 10}, untouched()}};
@@ -362,6 +366,29 @@ private slots:
         option.shape = QTabBar::Shape(shape);
         option.position = QStyleOptionTab::Middle;
         verifyProbes(drawn(m_style, QStyle::CE_TabBarTabShape, option, QSize(40, 20)), probes);
+    }
+
+    // An editable combo box shows its icon on the base colour at the start
+    // of the edit field and leaves the text to its line edit.
+    void editableComboLabel()
+    {
+        auto option = optionOf<QStyleOptionComboBox>(QRect(0, 0, 120, 24));
+        option.editable = true;
+        option.currentText = QStringLiteral("Texte");
+        option.iconSize = QSize(16, 16);
+        QPixmap red(16, 16);
+        red.fill(Qt::red);
+        option.currentIcon = QIcon(red);
+        const QImage image = drawn(m_style, QStyle::CE_ComboBoxLabel, option, QSize(120, 24));
+        QRect edit = m_style.subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField);
+        edit.adjust(2, 2, 0, -2);
+        const QRect iconBox = boxOf(image, QColor(Qt::red));
+        QCOMPARE(iconBox.size(), QSize(16, 16));
+        QVERIFY(edit.contains(iconBox));
+        verifyProbes(image, {{edit.topLeft(), role(QPalette::Base)}, {{edit.left() + 20, edit.center().y()},
+                                                                       role(QPalette::Base)}});
+        QVERIFY(boxOf(image, role(QPalette::Text)).isEmpty());
+        QVERIFY(boxOf(image, role(QPalette::ButtonText)).isEmpty());
     }
 
     // A triangular tab is the Windows look's.
