@@ -3,10 +3,13 @@
 #include "StyleTools.h"
 #include "ZbTestRegistry.h"
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPainter>
 #include <QPixmapCache>
 #include <QStyleOption>
 #include <QTest>
+#include <QTextEdit>
 
 #include <climits>
 #include <cmath>
@@ -376,6 +379,37 @@ private slots:
         option.subControls = QStyle::SubControl(hidden);
         QVERIFY(boxOf(drawnComplex(m_style, QStyle::CC_TitleBar, option, QSize(160, 22)), QColor(0x282e40))
                     .isEmpty());
+    }
+
+    // Real sub-windows: the active one's bar takes the active colours, the
+    // inactive one's the grey ones, and a minimised bar is closed below.
+    void subWindowBars()
+    {
+        QMdiArea area;
+        area.setStyle(&m_style);
+        area.resize(400, 300);
+        QMdiSubWindow* windows[3] = {};
+        for (int i = 0; i < 3; ++i) {
+            windows[i] = area.addSubWindow(new QTextEdit);
+            windows[i]->setStyle(&m_style);
+            windows[i]->setWindowTitle(QStringLiteral("Fenêtre %1").arg(i));
+            windows[i]->setGeometry(10 + 120 * i, 10, 110, 90);
+            windows[i]->show();
+        }
+        windows[1]->showMinimized();
+        area.show();
+        area.setActiveSubWindow(windows[2]);
+        QCoreApplication::processEvents();
+        const QImage image = area.viewport()->grab().toImage();
+        const auto at = [&](QMdiSubWindow* window, int x, int y) {
+            return image.pixelColor(window->geometry().topLeft() + QPoint(x, y));
+        };
+        QCOMPARE(at(windows[2], 10, 1), QColor(0x8e98ba));
+        QCOMPARE(at(windows[0], 10, 1), QColor(0xa4a4a4));
+        QStyleOptionTitleBar bar;
+        bar.initFrom(windows[1]);
+        const int height = m_style.pixelMetric(QStyle::PM_TitleBarHeight, &bar, windows[1]);
+        QCOMPARE(at(windows[1], 10, height - 1), QColor(0x393939));
     }
 };
 
