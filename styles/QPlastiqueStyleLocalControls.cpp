@@ -237,7 +237,6 @@ void paintToolBarLines(const QStyleOption* option, QPainter* painter, const Shar
     const QColor light = option->palette.window().color().lighter(TOOL_BAR_LIGHT);
     const QColor& dark = colours.corner;
     const auto position = bar->positionOfLine;
-    const bool beginning = position == QStyleOptionToolBar::Beginning;
     const bool middle = position == QStyleOptionToolBar::Middle;
     const bool end = position == QStyleOptionToolBar::End;
     const bool only = position == QStyleOptionToolBar::OnlyOne;
@@ -293,7 +292,6 @@ void paintToolBarLines(const QStyleOption* option, QPainter* painter, const Shar
     default:
         break;
     }
-    Q_UNUSED(beginning);
     painter->setPen(saved);
 }
 
@@ -793,8 +791,11 @@ void QPlastiqueStyleLocal::drawScrollBarSubLine(const QStyleOption* option, QPai
         (slider->activeSubControls & SC_ScrollBarSubLine) && (option->state & State_Sunken);
     const bool horizontal = slider->orientation == Qt::Horizontal;
     const bool reversed = option->direction == Qt::RightToLeft;
-    const int extent = proxy()->pixelMetric(PM_ScrollBarExtent, option, widget);
     const QRect& r = option->rect;
+    // A bar too short for two whole buttons squeezes them inside its own
+    // rectangle rather than painting past it.
+    const int extent =
+        qMin(proxy()->pixelMetric(PM_ScrollBarExtent, option, widget), horizontal ? r.width() : r.height());
     QStyleOptionSlider button = *slider;
     const QRect places[] = {
         horizontal ? QRect(r.left(), r.top(), extent, r.height()) : QRect(r.left(), r.top(), r.width(), extent),

@@ -233,6 +233,16 @@ private slots:
         QCOMPARE(image.copy(0, 0, 16, 16), image.copy(32, 0, 16, 16));
     }
 
+    // A sub-line rectangle shorter than one button keeps both inside it.
+    void scrollBarSubLineShort()
+    {
+        auto option = optionOf<QStyleOptionSlider>(QRect(5, 0, 10, 16));
+        option.orientation = Qt::Horizontal;
+        const QImage image = drawn(m_style, QStyle::CE_ScrollBarSubLine, option, QSize(40, 16));
+        for (int x : {0, 4, 15, 30})
+            QCOMPARE(image.pixelColor(x, 8), untouched());
+    }
+
     void scrollBarPage_data()
     {
         QTest::addColumn<int>("element");
