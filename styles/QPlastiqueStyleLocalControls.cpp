@@ -426,7 +426,10 @@ void drawProgressBarContents(const QStyleOption* option, QPainter* painter, cons
     if (!busy) {
         const qint64 done = qint64(qMax(bar->progress, bar->minimum)) - bar->minimum;
         const double range = qMax(1.0, double(qint64(bar->maximum) - bar->minimum));
-        w = qMax(PROGRESS_MIN_WIDTH, int(double(done) / range * maxWidth));
+        // Progress beyond the maximum (an item delegate passes values as
+        // they come) fills the bar, never past it.
+        const double share = qMin(1.0, double(done) / range);
+        w = qMax(PROGRESS_MIN_WIDTH, int(share * maxWidth));
     }
     bool reverse = option->direction == Qt::RightToLeft;
     if (bar->invertedAppearance)

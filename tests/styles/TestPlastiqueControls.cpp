@@ -317,6 +317,9 @@ private slots:
         QTest::newRow("minimum above maximum: the least block")
             << QRect(0, 0, 104, 20) << 100 << 0 << 50 << false
             << std::vector<Probe>{{{3, 2}, outline}, {{10, 2}, untouched()}};
+        QTest::newRow("progress beyond the maximum: a full bar, not more")
+            << QRect(0, 0, 104, 20) << 0 << 100 << 200 << false
+            << std::vector<Probe>{{{101, 10}, outline}, {{102, 10}, untouched()}, {{103, 2}, untouched()}};
         QTest::newRow("one pixel wide") << QRect(0, 0, 1, 20) << 0 << 100 << 50 << false << std::vector<Probe>{};
         QTest::newRow("busy and five wide: no block, the step is not taken modulo zero")
             << QRect(0, 0, 5, 20) << 0 << 0 << 0 << false
