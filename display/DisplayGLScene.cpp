@@ -15,6 +15,7 @@
 #include "GM_NativeA.h"
 #include "GM_SharedFunctions.h"
 #include "GM_WidgetAutoRound.h"
+#include "JoueurHumain.h"
 #include "PanelAtouts.h"
 #include "Partie.h"
 #include "ui_MessageBoxGl.h"
@@ -59,6 +60,15 @@ constexpr double FACTEUR_ECHELLE_VUE = 1.2;
 constexpr int CHAMP_ZOOM_VUE = 8;
 constexpr double ASPECT_MIN = 0.59;
 constexpr double RETRAIT_ZONE = 3.0;
+constexpr double ECHELLE_MIN = 0.05;
+constexpr int TOURS_PAR_PAQUET = 3;
+constexpr int PAS_CARTE_MS = 50;
+constexpr int PAS_SIEGE_MS = 150;
+// A packet's last card comes 100 ms after its first; the next packet 800 ms
+// after that.
+constexpr int PAS_PAQUET_MS = 900;
+constexpr int MODE_VUE_SANS_ANIMATION = 1;
+constexpr int MODE_VUE_TOUT_VISIBLE = 4;
 constexpr double PART_ENCART_X = 0.09;
 constexpr double PART_ENCART_Y = 0.17;
 constexpr double PART_ENCART_L = 0.82;
@@ -813,6 +823,25 @@ void DisplayGLScene::setPartie(QSharedPointer<Partie> partie)
             m->doneCurrent();
         }
     }
+    if (aUnePartie_) {
+        if (!automatique_)
+            cacheBulles_(modeVue_ != MODE_VUE_SANS_ANIMATION);
+    } else {
+        // Cards still flying belong to the game that left.
+        carteRetournee_ = nullptr;
+        for (GL_ObjectCube*& cube : cartesSurTable_)
+            cube = nullptr;
+        for (auto& objet : objetsCartes_)
+            if (objet) {
+                objet->stopAnimation();
+                objet->hide();
+            }
+        for (int i = 0; i < DisplayGLJeuDeCartes::NOMBRE_CARTES; ++i)
+            if (DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(i))
+                sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
+        for (Siege& siege : sieges_)
+            siege = Siege();
+    }
     rafraichitCouche();
 }
 
@@ -1074,6 +1103,17 @@ void DisplayGLScene::calculePanneauDroit_(double largeur, double hauteur)
     QMetaObject::invokeMethod(this, "OnResizeRightPanel", Qt::QueuedConnection);
 }
 
+double DisplayGLScene::echelleTable(double largeur, double hauteur)
+{
+    if (!std::isfinite(largeur) || !std::isfinite(hauteur) || hauteur <= 0.0)
+        return 1.0;
+    const double aspect = std::max(0.0, largeur) / hauteur;
+    const double echelle = aspect < ASPECT_MIN ? 1.0 - 2.0 * (ASPECT_MIN - aspect) : 1.0;
+    // A table far higher than wide would otherwise be drawn mirrored or not
+    // at all.
+    return std::max(ECHELLE_MIN, echelle);
+}
+
 void DisplayGLScene::appliqueVue_()
 {
     DisplayGLPaintA* m = moteur();
@@ -1089,7 +1129,7 @@ void DisplayGLScene::appliqueVue_()
         p[V::FacteurHauteur] = FACTEUR_HAUTEUR_OPENGL;
     } else {
         const double cote = std::min(largeurTable_, hauteurTable_);
-        p[V::FacteurHauteur] = std::max(0.0, PART_TAPIS_HAUTEUR * cote / PIXELS_TAPIS_WIDGET);
+        p[V::FacteurHauteur] = std::max(ECHELLE_MIN, PART_TAPIS_HAUTEUR * cote / PIXELS_TAPIS_WIDGET);
     }
     // The view's own zoom for tables higher than wide.
     const double k = largeurTable_ > 0.0 ? hauteurTable_ / largeurTable_ : 0.0;
@@ -1270,7 +1310,337 @@ void DisplayGLScene::OnResizeRightPanel()
 
 void DisplayGLScene::disposeMains_()
 {
-    // The hands are fanned from the seats' players once seats are set.
+    if (automatique_)
+        return;
+    const QRectF main = zoneTable();
+    if (main.width() <= 0.0 || main.height() <= 0.0)
+        return;
+    const double espacement = main.width() / DisplayGLHumanCarte::CARTES_PAR_MAIN;
+    for (const Siege& siege : sieges_) {
+        if (!siege.joueur || siege.numero < 0)
+            continue;
+        const EnsembleDeCartes& cartes = siege.joueur->main_;
+        const int n = std::min<int>(static_cast<int>(cartes.getNombreDeCartes()), DisplayGLHumanCarte::CARTES_PAR_MAIN);
+        int i = 0;
+        for (Carte* carte : cartes) {
+            if (i >= n)
+                break;
+            if (DisplayGLHumanCarte* sprite = carte ? jeuDeCartes_.getCarte(carte->getIndex()) : nullptr)
+                sprite->placeInHand(main, espacement, DisplayGLHumanCarte::CARTES_PAR_MAIN - n, i);
+            ++i;
+        }
+    }
+}
+
+// ------------------------------------------------------------------- seats
+
+int DisplayGLScene::positionAffichage(int siege, int siegeBas, bool miroir)
+{
+    if (siege < 0 || siege >= NOMBRE_SIEGES)
+        return -1;
+    const int bas = (siegeBas >= 0 && siegeBas < NOMBRE_SIEGES) ? siegeBas : 0;
+    const int p = (siege - bas + NOMBRE_SIEGES) % NOMBRE_SIEGES;
+    if (miroir && (p == 1 || p == 3))
+        return 4 - p;
+    return p;
+}
+
+int DisplayGLScene::positionAffichage(int siege) const
+{
+    if (siege < 0 || siege >= NOMBRE_SIEGES)
+        return -1;
+    return positionAffichage(siege, siegeBas_, sieges_[static_cast<size_t>(siege)].miroir != 0);
+}
+
+int DisplayGLScene::delaiDistribution(int tour, int siege)
+{
+    if (tour < 0 || siege < 0)
+        return 0;
+    return (tour / TOURS_PAR_PAQUET) * PAS_PAQUET_MS + (tour % TOURS_PAR_PAQUET) * PAS_CARTE_MS + siege * PAS_SIEGE_MS;
+}
+
+void DisplayGLScene::setJoueur(int siege, Joueur* joueur, QSharedPointer<DisplayGLPanelDeJoueur> panneau)
+{
+    if (siege < 0 || siege >= NOMBRE_SIEGES) {
+        qWarning().noquote() << "DisplayGLScene::setJoueur: no seat" << siege;
+        return;
+    }
+    Siege& s = sieges_[static_cast<size_t>(siege)];
+    if (!joueur) {
+        s = Siege();
+        return;
+    }
+    if (automatique_)
+        return;
+    s.joueur = joueur;
+    s.numero = siege;
+    s.utilisePanneau = joueur->estJoueurManuel() ? 1 : 0;
+    s.miroir = miroir_ ? 1 : 0;
+    s.panneau = std::move(panneau);
+    const bool enAttente = joueur->modeJeu_ == Joueur::ModeEnAttenteDEntree && joueur->options_.distant_ == 0;
+    if (s.utilisePanneau || enAttente || siege == joueurLocal_)
+        siegeBas_ = siege;
+    if (siege == joueurLocal_) {
+        if (auto* humain = dynamic_cast<JoueurHumain*>(joueur))
+            humain->demandePanneau_ = true;
+    }
+    disposeMains_();
+    rafraichitCouche();
+}
+
+void DisplayGLScene::setModeVue(int mode)
+{
+    modeVue_ = mode;
+}
+
+GL_ObjectCube* DisplayGLScene::objetCarte(int index) const
+{
+    if (index < 0 || index >= DisplayGLJeuDeCartes::NOMBRE_CARTES)
+        return nullptr;
+    return objetsCartes_[static_cast<size_t>(index)].get();
+}
+
+GL_ObjectCube* DisplayGLScene::carteSurTable(int position) const
+{
+    if (position < 0 || position >= NOMBRE_SIEGES)
+        return nullptr;
+    return cartesSurTable_[static_cast<size_t>(position)];
+}
+
+bool DisplayGLScene::isExposee(int index) const
+{
+    return index >= 0 && index < DisplayGLJeuDeCartes::NOMBRE_CARTES && exposees_[static_cast<size_t>(index)];
+}
+
+int DisplayGLScene::faceAutres_() const
+{
+    return modeVue_ == MODE_VUE_TOUT_VISIBLE ? GL_ObjectCube::Front : GL_ObjectCube::Back;
+}
+
+bool DisplayGLScene::estMainVisible_(int siege) const
+{
+    if (siege < 0 || siege >= NOMBRE_SIEGES)
+        return false;
+    return siege == siegeBas_ || sieges_[static_cast<size_t>(siege)].utilisePanneau != 0;
+}
+
+void DisplayGLScene::cacheBulles_(bool anime)
+{
+    for (auto& bulle : bulles_)
+        if (bulle)
+            bulle->setShown(false, anime);
+}
+
+void DisplayGLScene::videTable_()
+{
+    for (GL_ObjectCube*& cube : cartesSurTable_) {
+        if (cube && cube != carteRetournee_)
+            cube->hide();
+        cube = nullptr;
+    }
+}
+
+void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnesRestantes)
+{
+    objectifDonne_ = objectif;
+    donnesRestantes_ = donnesRestantes;
+    if (automatique_)
+        return;
+    if (!fondConstruit_)
+        construitFond_();
+    videTable_();
+    disposeMains_();
+    const bool sansAnimation = modeVue_ == MODE_VUE_SANS_ANIMATION;
+    const int tours = std::clamp(cartesParJoueur, 0, DisplayGLHumanCarte::CARTES_PAR_MAIN);
+    std::array<int, NOMBRE_SIEGES> prises{};
+    std::array<std::vector<Carte*>, NOMBRE_SIEGES> mains;
+    for (int j = 0; j < NOMBRE_SIEGES; ++j) {
+        const Siege& siege = sieges_[static_cast<size_t>(j)];
+        if (siege.joueur && siege.numero >= 0)
+            for (Carte* carte : siege.joueur->main_)
+                if (carte)
+                    mains[static_cast<size_t>(j)].push_back(carte);
+    }
+    for (int tour = 0; tour < tours; ++tour) {
+        for (int j = 0; j < NOMBRE_SIEGES; ++j) {
+            auto& main = mains[static_cast<size_t>(j)];
+            int& prise = prises[static_cast<size_t>(j)];
+            if (prise >= static_cast<int>(main.size()))
+                continue;
+            Carte* carte = main[static_cast<size_t>(prise++)];
+            const int index = carte->getIndex();
+            const int delai = delaiDistribution(tour, j);
+            GL_ObjectCube* cube = objetCarte(index);
+            DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(index);
+            const bool retournee = cube && cube == carteRetournee_;
+            if (cube) {
+                cube->setFace(faceAutres_());
+                if (index >= 0 && index < DisplayGLJeuDeCartes::NOMBRE_CARTES)
+                    exposees_[static_cast<size_t>(index)] = false;
+            }
+            if (!estMainVisible_(j)) {
+                if (sprite)
+                    sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
+                if (cube && !retournee) {
+                    cube->setPlacement(DisplayGLPaintA::placementMain(positionAffichage(j), prise - 1));
+                    if (sansAnimation)
+                        cube->show();
+                    else
+                        cube->showAfter(delai);
+                }
+            } else {
+                if (cube && !retournee)
+                    cube->hide();
+                if (sprite)
+                    sprite->setState(DisplayGLHumanCarte::EnMain, !sansAnimation, sansAnimation ? 0 : delai);
+            }
+        }
+    }
+    rafraichitCouche();
+}
+
+void DisplayGLScene::afficheCartesDistribuees(Carte* carteRetournee)
+{
+    if (automatique_)
+        return;
+    if (!fondConstruit_)
+        construitFond_();
+    if (!carteRetournee) {
+        carteRetournee_ = nullptr;
+        rafraichitCouche();
+        return;
+    }
+    GL_ObjectCube* cube = objetCarte(carteRetournee->getIndex());
+    if (!cube)
+        return;
+    carteRetournee_ = cube;
+    cube->stopAnimation();
+    cube->show();
+    cube->setPlacement(DisplayGLPaintA::TurnedCard);
+    cube->moveStep(DisplayGLPaintA::TurnedCard);
+    if (cube->getFace() != GL_ObjectCube::Front)
+        cube->setFace(GL_ObjectCube::Front);
+    rafraichitCouche();
+}
+
+void DisplayGLScene::afficheCarteJouee(int siege, Carte* carte)
+{
+    if (automatique_ || !carte)
+        return;
+    const int p = positionAffichage(siege);
+    GL_ObjectCube* cube = objetCarte(carte->getIndex());
+    if (p < 0 || !cube)
+        return;
+    const bool anime = modeVue_ != MODE_VUE_SANS_ANIMATION;
+    const QSharedPointer<Partie> jeu = partie();
+    if (jeu && jeu->cartesJoueesValides_.estVide())
+        cacheBulles_(anime);
+    if (cube == carteRetournee_)
+        carteRetournee_ = nullptr;
+    cartesSurTable_[static_cast<size_t>(p)] = cube;
+    cube->setFace(GL_ObjectCube::Front);
+    cube->show();
+    cube->setPlacement(DisplayGLPaintA::TrickPlace + p);
+    cube->moveStep(DisplayGLPaintA::TableEdge + p);
+    if (anime) {
+        if (DisplayGLPaintA* m = moteur()) {
+            const QVector3D but = m->placePosition(cube->getFrontId(), DisplayGLPaintA::TrickPlace + p);
+            cube->moveTo(but.x(), but.y(), but.z(), false);
+        }
+    }
+    if (DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(carte->getIndex()))
+        sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
+    rafraichitCouche();
+}
+
+void DisplayGLScene::afficheCartesAnnonces(int inutilise, int gagnant,
+                                           const std::array<AnnoncesJoueur, 4>& annonces)
+{
+    Q_UNUSED(inutilise)
+    if (automatique_)
+        return;
+    const int pile = positionAffichage(gagnant);
+    const bool anime = modeVue_ != MODE_VUE_SANS_ANIMATION;
+    for (int p = 0; p < NOMBRE_SIEGES; ++p) {
+        GL_ObjectCube* cube = cartesSurTable_[static_cast<size_t>(p)];
+        if (!cube)
+            continue;
+        // Out of the trick first: showing or moving a card may paint the
+        // layer at once, which would put it back at its trick place.
+        cartesSurTable_[static_cast<size_t>(p)] = nullptr;
+        int index = -1;
+        for (size_t i = 0; i < objetsCartes_.size(); ++i)
+            if (objetsCartes_[i].get() == cube)
+                index = static_cast<int>(i);
+        const Carte* carte = jeuDeCartes_.getCarte(index) ? jeuDeCartes_.getCarte(index)->getCarte() : nullptr;
+        bool annoncee = false;
+        for (const AnnoncesJoueur& a : annonces)
+            annoncee = annoncee || (carte && a.contientCarte(carte));
+        if (annoncee)
+            continue;
+        if (!anime || pile < 0) {
+            cube->hide();
+        } else if (DisplayGLPaintA* m = moteur()) {
+            const QVector3D but = m->placePosition(cube->getFrontId(), DisplayGLPaintA::Pile + pile);
+            cube->setPlacement(DisplayGLPaintA::Pile + pile);
+            cube->moveTo(but.x(), but.y(), but.z(), true);
+        } else {
+            cube->hide();
+        }
+    }
+    cacheBulles_(anime);
+    rafraichitCouche();
+}
+
+void DisplayGLScene::effaceBulles(int inutilise, const AnnoncesJoueur& annonces)
+{
+    Q_UNUSED(inutilise)
+    if (automatique_)
+        return;
+    cacheBulles_(modeVue_ != MODE_VUE_SANS_ANIMATION);
+    for (int i = 0; i < DisplayGLJeuDeCartes::NOMBRE_CARTES; ++i) {
+        DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(i);
+        const Carte* carte = sprite ? sprite->getCarte() : nullptr;
+        if (!carte || !annonces.contientCarte(carte))
+            continue;
+        exposees_[static_cast<size_t>(i)] = true;
+        if (GL_ObjectCube* cube = objetCarte(i))
+            cube->setFace(GL_ObjectCube::Front);
+    }
+    rafraichitCouche();
+}
+
+void DisplayGLScene::finDeDonne()
+{
+    if (boutonArriere_)
+        proxyArriere_->hide();
+    if (boutonAvant_)
+        proxyAvant_->hide();
+    for (GL_ObjectCube*& cube : cartesSurTable_) {
+        if (cube)
+            cube->hide();
+        cube = nullptr;
+    }
+    carteRetournee_ = nullptr;
+    statusMise_ = ZB_StatusMise();
+    siegeBas_ = 0;
+    for (Siege& siege : sieges_)
+        siege = Siege();
+    for (auto& bulle : bulles_)
+        if (bulle)
+            bulle->setShown(false, false);
+    for (int i = 0; i < DisplayGLJeuDeCartes::NOMBRE_CARTES; ++i) {
+        if (GL_ObjectCube* cube = objetCarte(i)) {
+            cube->stopAnimation();
+            cube->hide();
+            cube->setFace(faceAutres_());
+        }
+        exposees_[static_cast<size_t>(i)] = false;
+        if (DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(i))
+            sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
+    }
+    navigationAnnuler_ = false;
+    rafraichitCouche();
 }
 
 // ---------------------------------------------------------------- 3-D layer
@@ -1370,8 +1740,7 @@ void DisplayGLScene::paintGLLayer()
     if (panneauDroitVisible_)
         return;
     DisplayGLPaintA::ViewParameters p = m->viewParameters();
-    const double aspect = hauteurTable_ > 0.0 ? largeurTable_ / hauteurTable_ : 1.0;
-    const double echelle = aspect < ASPECT_MIN ? 1.0 - 2.0 * (ASPECT_MIN - aspect) : 1.0;
+    const double echelle = echelleTable(largeurTable_, hauteurTable_);
     if (p[DisplayGLPaintA::ViewParameters::Echelle] != echelle) {
         p[DisplayGLPaintA::ViewParameters::Echelle] = echelle;
         m->setViewParameters(p);
@@ -1394,6 +1763,25 @@ void DisplayGLScene::paintGLLayer()
     for (int position = 0; position < NOMBRE_SIEGES; ++position)
         dessineCarte(cartesSurTable_[static_cast<size_t>(position)], DisplayGLPaintA::TrickPlace + position);
     dessineCarte(carteRetournee_, DisplayGLPaintA::TurnedCard);
+    // The hands nobody at this screen plays: their cards wherever the deal
+    // put them, face as the deal chose.
+    for (int j = 0; j < NOMBRE_SIEGES; ++j) {
+        const Siege& siege = sieges_[static_cast<size_t>(j)];
+        if (!siege.joueur || siege.numero < 0 || estMainVisible_(j))
+            continue;
+        const int p = positionAffichage(j);
+        int i = 0;
+        for (Carte* carte : siege.joueur->main_) {
+            GL_ObjectCube* cube = carte ? objetCarte(carte->getIndex()) : nullptr;
+            // A card already played (still in a hand the table has not
+            // updated yet) keeps its trick or pile place.
+            const bool enMain = cube && cube->getPlacement() >= DisplayGLPaintA::Hand
+                                && cube->getPlacement() < DisplayGLPaintA::SeatBubble;
+            if (enMain && cube != carteRetournee_ && i < DisplayGLPaintA::PLACES_PAR_MAIN && cube->isShown())
+                dessineCarte(cube, DisplayGLPaintA::placementMain(p, i));
+            ++i;
+        }
+    }
     for (int i = 0; i < NOMBRE_SIEGES; ++i)
         if (sieges_[static_cast<size_t>(i)].numero >= 0 && bulles_[static_cast<size_t>(i)])
             bulles_[static_cast<size_t>(i)]->draw(neutre);

@@ -10,6 +10,7 @@
 #include "OptionsAffichage.h"
 #include "ZB_DeckJass.h"
 #include "ZB_Sound.h"
+#include "AnnoncesJoueur.h"
 #include "ZB_StatusMise.h"
 
 #include <QColor>
@@ -233,6 +234,38 @@ public:
     QSharedPointer<Partie> partie() const;
     bool aUnePartie() const;
 
+    // --- Seats and the cards of a deal.
+    // Attaches a seat's player (null clears the seat); seats outside 0..3
+    // are ignored.
+    void setJoueur(int siege, Joueur* joueur, QSharedPointer<DisplayGLPanelDeJoueur> panneau = {});
+    void setNoJoueurLocal(int siege) { joueurLocal_ = siege; }
+    int siegeBas() const { return siegeBas_; }
+    // Seats set from now on swap the left and right positions.
+    void setSiegesMiroir(bool miroir) { miroir_ = miroir; }
+    // Where a seat is drawn: 0 bottom, 1 right, 2 top, 3 left; -1 for a
+    // seat outside 0..3.
+    int positionAffichage(int siege) const;
+    static int positionAffichage(int siege, int siegeBas, bool miroir);
+    // When the card of a deal round goes to a seat: three cards 50 ms
+    // apart, the next seat 150 ms later, packets of three 800 ms apart.
+    static int delaiDistribution(int tour, int siege);
+    // 1: no animations; 4: every card face up.
+    void setModeVue(int mode);
+    int modeVue() const { return modeVue_; }
+    void nouvelleDonne(int cartesParJoueur, int objectif, int donnesRestantes);
+    void afficheCartesDistribuees(Carte* carteRetournee);
+    void afficheCarteJouee(int siege, Carte* carte);
+    void afficheCartesAnnonces(int inutilise, int gagnant, const std::array<AnnoncesJoueur, 4>& annonces);
+    void effaceBulles(int inutilise, const AnnoncesJoueur& annonces);
+    void finDeDonne();
+    // The table object of a card number (0..35), or null.
+    GL_ObjectCube* objetCarte(int index) const;
+    GL_ObjectCube* carteSurTable(int position) const;
+    GL_ObjectCube* carteRetournee() const { return carteRetournee_; }
+    bool isExposee(int index) const;
+    int objectifDonne() const { return objectifDonne_; }
+    int donnesRestantes() const { return donnesRestantes_; }
+
     // --- Grabs.
     void PortableGrabFrameBuffer_Completed(const QImage& image) override;
     void setLegendeCapture(const QString& legende, const QString& couleur1, const QString& couleur2);
@@ -284,6 +317,9 @@ public:
     void setDecalageTable(double decalage);
     bool isPanneauDroitAffiche() const { return panneauDroitAffiche_; }
     void setDisposition(bool large);
+    // The 3-D layer's scale for a table of that size: 1, smaller for a
+    // table narrower than 0.59 of its height, never 0 or below.
+    static double echelleTable(double largeur, double hauteur);
 
     // --- In-scene dialogs.
     // Puts a new dialog of class T (built from args, without parent) in the
@@ -411,6 +447,12 @@ private:
     void construitFond_();
     void changeStyleCartes_(int style, bool silencieux);
     void disposeMains_();
+    // The face other seats' cards show: back unless the table shows every
+    // hand.
+    int faceAutres_() const;
+    bool estMainVisible_(int siege) const;
+    void cacheBulles_(bool anime);
+    void videTable_();
 
     // Owned helpers first, so that they are there for the items below.
     QSharedPointer<DisplayGLWidget> holder_;
@@ -430,6 +472,11 @@ private:
     int modeVue_ = 0;
     bool navigationAnnuler_ = false;
     int joueurLocal_ = -1;
+    int siegeBas_ = 0;
+    bool miroir_ = false;
+    std::array<bool, DisplayGLJeuDeCartes::NOMBRE_CARTES> exposees_{};
+    int objectifDonne_ = 0;
+    int donnesRestantes_ = 0;
     int styleContre_ = 3;
     ZB_StatusMise statusMise_;
     double ratioPixels_ = 1.0;

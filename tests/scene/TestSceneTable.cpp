@@ -1,0 +1,358 @@
+#include "AI_Joueur.h"
+#include "AnnoncesJoueur.h"
+#include "Carte.h"
+#include "DisplayGLHumanCarte.h"
+#include "GL_ObjectCube.h"
+#include "Partie.h"
+#include "TableDeScene.h"
+#include "ZB_DeckJass.h"
+#include "ZbTestRegistry.h"
+
+#include <QTest>
+
+#include <array>
+#include <cmath>
+#include <limits>
+#include <memory>
+
+using namespace scenetest;
+
+namespace {
+
+Reglages sansCartes()
+{
+    // A deck style without pictures: nothing to render, the table is quick.
+    Reglages r;
+    r.automatique = false;
+    r.options.cardStyle_ = 9;
+    return r;
+}
+
+// Four computer players, seat j holding the cards j*9 .. j*9+8 of a deck
+// (fewer when asked).
+struct Joueurs
+{
+    explicit Joueurs(int cartesParMain = 9)
+    {
+        for (int j = 0; j < 4; ++j) {
+            joueurs[static_cast<size_t>(j)] = std::make_unique<AI_Joueur>();
+            for (int i = 0; i < cartesParMain; ++i)
+                joueurs[static_cast<size_t>(j)]->main_.ajouteCarte(deck.getCarteParIndex(j * 9 + i));
+        }
+    }
+    Joueur* operator[](int j) const { return joueurs[static_cast<size_t>(j)].get(); }
+    void assied(DisplayGLScene& s) const
+    {
+        for (int j = 0; j < 4; ++j)
+            s.setJoueur(j, (*this)[j]);
+    }
+    ZB_DeckJass deck;
+    std::array<std::unique_ptr<AI_Joueur>, 4> joueurs;
+};
+
+} // namespace
+
+class TestSceneTable : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void seatsAreDrawnFromTheBottomSeat_data()
+    {
+        QTest::addColumn<int>("siege");
+        QTest::addColumn<int>("bas");
+        QTest::addColumn<bool>("miroir");
+        QTest::addColumn<int>("position");
+        QTest::newRow("bottom seat") << 2 << 2 << false << 0;
+        QTest::newRow("after the bottom seat: right") << 3 << 2 << false << 1;
+        QTest::newRow("before the bottom seat: left") << 1 << 2 << false << 3;
+        QTest::newRow("opposite") << 0 << 2 << false << 2;
+        QTest::newRow("mirrored: right becomes left") << 3 << 2 << true << 3;
+        QTest::newRow("mirrored: top stays") << 0 << 2 << true << 2;
+        QTest::newRow("seat -1") << -1 << 0 << false << -1;
+        QTest::newRow("seat 4") << 4 << 0 << false << -1;
+        QTest::newRow("bottom seat out of range taken as 0") << 1 << 9 << false << 1;
+    }
+    void seatsAreDrawnFromTheBottomSeat()
+    {
+        QFETCH(int, siege);
+        QFETCH(int, bas);
+        QFETCH(bool, miroir);
+        QFETCH(int, position);
+        QCOMPARE(DisplayGLScene::positionAffichage(siege, bas, miroir), position);
+    }
+
+    void dealGoesInPacketsOfThree_data()
+    {
+        QTest::addColumn<int>("tour");
+        QTest::addColumn<int>("siege");
+        QTest::addColumn<int>("delai");
+        QTest::newRow("first card") << 0 << 0 << 0;
+        QTest::newRow("seat 0, second card") << 1 << 0 << 50;
+        QTest::newRow("seat 0, third card") << 2 << 0 << 100;
+        QTest::newRow("seat 1, first card") << 0 << 1 << 150;
+        QTest::newRow("seat 1, third card") << 2 << 1 << 250;
+        QTest::newRow("seat 3, third card") << 2 << 3 << 550;
+        QTest::newRow("second packet") << 3 << 0 << 900;
+        QTest::newRow("third packet, seat 2") << 6 << 2 << 2100;
+    }
+    void dealGoesInPacketsOfThree()
+    {
+        QFETCH(int, tour);
+        QFETCH(int, siege);
+        QFETCH(int, delai);
+        QCOMPARE(DisplayGLScene::delaiDistribution(tour, siege), delai);
+    }
+
+    // The layer's scale for any window: never 0, negative or NaN.
+    void tableScaleStaysPositive_data()
+    {
+        QTest::addColumn<double>("largeur");
+        QTest::addColumn<double>("hauteur");
+        QTest::addColumn<double>("attendu"); // -1: only positive
+        QTest::newRow("wide") << 1920.0 << 1080.0 << 1.0;
+        QTest::newRow("aspect 0.5") << 500.0 << 1000.0 << 0.82;
+        QTest::newRow("1x1") << 1.0 << 1.0 << 1.0;
+        QTest::newRow("1 wide, 8K high") << 1.0 << 4320.0 << -1.0;
+        QTest::newRow("no width") << 0.0 << 600.0 << -1.0;
+        QTest::newRow("no height") << 800.0 << 0.0 << 1.0;
+        QTest::newRow("NaN") << std::numeric_limits<double>::quiet_NaN() << 600.0 << 1.0;
+    }
+    void tableScaleStaysPositive()
+    {
+        QFETCH(double, largeur);
+        QFETCH(double, hauteur);
+        QFETCH(double, attendu);
+        const double e = DisplayGLScene::echelleTable(largeur, hauteur);
+        QVERIFY(std::isfinite(e));
+        QVERIFY(e > 0.0);
+        if (attendu > 0.0)
+            QVERIFY(std::abs(e - attendu) < 1e-9);
+    }
+
+    void seatSetUpChoosesTheBottomSeat()
+    {
+        TableDeScene t(sansCartes());
+        DisplayGLScene& s = *t.scene;
+        Joueurs j;
+        s.setNoJoueurLocal(2);
+        j.assied(s);
+        QCOMPARE(s.siegeBas(), 2);
+        QCOMPARE(s.positionAffichage(3), 1);
+        QCOMPARE(s.positionAffichage(1), 3);
+        QCOMPARE(s.sieges()[1].numero, 1);
+        QCOMPARE(s.sieges()[1].joueur, j[1]);
+
+        // A player waiting to enter a running game is shown from its seat.
+        j[1]->modeJeu_ = Joueur::ModeEnAttenteDEntree;
+        s.setJoueur(1, j[1]);
+        QCOMPARE(s.siegeBas(), 1);
+
+        // Seats out of range and null players change nothing else.
+        s.setJoueur(-1, j[0]);
+        s.setJoueur(4, j[0]);
+        s.setJoueur(0, nullptr);
+        QCOMPARE(s.sieges()[0].numero, -1);
+        QVERIFY(!s.sieges()[0].joueur);
+        QCOMPARE(s.sieges()[3].numero, 3);
+    }
+
+    void automaticTableKeepsNoSeat()
+    {
+        TableDeScene t; // automatic
+        Joueurs j;
+        t.scene->setJoueur(0, j[0]);
+        QCOMPARE(t.scene->sieges()[0].numero, -1);
+    }
+
+    // The bottom hand fanned: places and rotations of full and short hands.
+    void handIsFanned_data()
+    {
+        QTest::addColumn<int>("cartes");
+        QTest::addColumn<int>("premierePlace");
+        QTest::addColumn<QList<int>>("rotations");
+        QTest::newRow("nine cards") << 9 << 0 << QList<int>{-7, -5, -4, -2, -1, 1, 2, 4, 5};
+        QTest::newRow("one card") << 1 << 4 << QList<int>{-1};
+        QTest::newRow("four cards") << 4 << 2 << QList<int>{-3, -2, 0, 2};
+    }
+    void handIsFanned()
+    {
+        QFETCH(int, cartes);
+        QFETCH(int, premierePlace);
+        QFETCH(QList<int>, rotations);
+        TableDeScene t(sansCartes());
+        DisplayGLScene& s = *t.scene;
+        Joueurs j(cartes);
+        s.setNoJoueurLocal(0);
+        j.assied(s);
+        const QRectF zone = s.zoneTable();
+        const double place = zone.width() / 9.0;
+        int i = 0;
+        for (Carte* carte : j[0]->main_) {
+            const DisplayGLHumanCarte* sprite = s.jeuDeCartes().getCarte(carte->getIndex());
+            QVERIFY(sprite);
+            QCOMPARE(qRound(sprite->rotation()), rotations.value(i));
+            QVERIFY(std::abs(sprite->pos().x() - (zone.x() + (premierePlace + i) * place)) < 1e-6);
+            ++i;
+        }
+        QCOMPARE(i, cartes);
+
+        // A new window size lays the hand out again.
+        s.setSceneRect(0, 0, 1600, 1200);
+        const DisplayGLHumanCarte* dernier = s.jeuDeCartes().getCarte(j[0]->main_.getCarte(8) ? 8 : -1);
+        if (cartes == 9) {
+            QVERIFY(dernier);
+            QVERIFY(std::abs(dernier->pos().x() - s.zoneTable().width() / 9.0 * 8) < 1e-6);
+        }
+    }
+
+    // A deal, a trick and the end of the deal leave every card where the
+    // table says: other seats' cards on their timers, the turned card kept,
+    // played cards in their trick place, a trick on the winner's pile.
+    void dealTrickAndEndOfDeal_data()
+    {
+        QTest::addColumn<int>("modeVue");
+        QTest::newRow("animated") << 0;
+        QTest::newRow("view mode 1: no animations") << 1;
+    }
+    void dealTrickAndEndOfDeal()
+    {
+        QFETCH(int, modeVue);
+        TableDeScene t(sansCartes());
+        DisplayGLScene& s = *t.scene;
+        s.setModeVue(modeVue);
+        Joueurs j;
+        s.setNoJoueurLocal(0);
+        j.assied(s);
+        Carte* retournee = j[3]->main_.getCarte(27);
+        s.afficheCartesDistribuees(retournee);
+        QVERIFY(s.carteRetournee());
+        QVERIFY(s.carteRetournee()->isShown());
+        QCOMPARE(s.carteRetournee()->getFace(), int(GL_ObjectCube::Front));
+
+        s.nouvelleDonne(9, 1000, 0);
+        QCOMPARE(s.objectifDonne(), 1000);
+        for (int seat = 0; seat < 4; ++seat) {
+            for (Carte* carte : j[seat]->main_) {
+                const int index = carte->getIndex();
+                GL_ObjectCube* cube = s.objetCarte(index);
+                QVERIFY(cube);
+                if (cube == s.carteRetournee()) {
+                    QVERIFY(cube->isShown());
+                    continue;
+                }
+                if (seat == 0) {
+                    QVERIFY(!cube->isShown());
+                    QVERIFY(!cube->isShowPending());
+                    continue;
+                }
+                QCOMPARE(cube->getFace(), int(GL_ObjectCube::Back));
+                // The first card of every seat but seat 0 waits at least
+                // 150 ms: animated, nobody's card shows at once.
+                if (modeVue == 1)
+                    QVERIFY(cube->isShown() || cube->isShowPending());
+                else
+                    QVERIFY(cube->isShowPending());
+            }
+        }
+
+        // One card per seat, then the trick to seat 2's pile.
+        std::array<Carte*, 4> jouees{};
+        for (int seat = 0; seat < 4; ++seat) {
+            jouees[static_cast<size_t>(seat)] = j[seat]->main_.getCarte(seat * 9 + 1);
+            s.afficheCarteJouee(seat, jouees[static_cast<size_t>(seat)]);
+            GL_ObjectCube* cube = s.carteSurTable(s.positionAffichage(seat));
+            QCOMPARE(cube, s.objetCarte(seat * 9 + 1));
+            QVERIFY(cube->isShown());
+            QCOMPARE(cube->getFace(), int(GL_ObjectCube::Front));
+            QCOMPARE(s.jeuDeCartes().getCarte(seat * 9 + 1)->getState(), int(DisplayGLHumanCarte::Cachee));
+        }
+        std::array<AnnoncesJoueur, 4> annonces{};
+        s.afficheCartesAnnonces(0, 2, annonces);
+        for (int p = 0; p < 4; ++p)
+            QVERIFY(!s.carteSurTable(p));
+        for (Carte* carte : jouees) {
+            GL_ObjectCube* cube = s.objetCarte(carte->getIndex());
+            if (modeVue == 1) {
+                QVERIFY(!cube->isShown());
+            } else {
+                QCOMPARE(cube->getPlacement(), DisplayGLPaintA::Pile + s.positionAffichage(2));
+                QVERIFY(cube->getHideAtEnd());
+            }
+        }
+
+        s.finDeDonne();
+        QCOMPARE(s.siegeBas(), 0);
+        QVERIFY(!s.carteRetournee());
+        for (int i = 0; i < 36; ++i) {
+            QVERIFY(!s.objetCarte(i)->isShown());
+            QVERIFY(!s.objetCarte(i)->isShowPending());
+            QCOMPARE(s.jeuDeCartes().getCarte(i)->getState(), int(DisplayGLHumanCarte::Cachee));
+        }
+        for (const DisplayGLScene::Siege& siege : s.sieges())
+            QCOMPARE(siege.numero, -1);
+    }
+
+    // Bad input to the table's operations: ignored, nothing else changes.
+    void badInputIsIgnored()
+    {
+        TableDeScene t(sansCartes());
+        DisplayGLScene& s = *t.scene;
+        Joueurs j;
+        j.assied(s);
+        s.afficheCarteJouee(0, nullptr);
+        s.afficheCarteJouee(-1, j[0]->main_.getCarte(0));
+        s.afficheCarteJouee(4, j[0]->main_.getCarte(0));
+        for (int p = 0; p < 4; ++p)
+            QVERIFY(!s.carteSurTable(p));
+        s.afficheCartesDistribuees(nullptr);
+        QVERIFY(!s.carteRetournee());
+        s.afficheCartesAnnonces(0, 7, {});
+        s.nouvelleDonne(-3, 0, 0);
+        s.nouvelleDonne(1000, 0, 0);
+        QVERIFY(!s.objetCarte(-1));
+        QVERIFY(!s.objetCarte(36));
+
+        // The game taken away in the middle of a flight: every card hidden,
+        // every seat empty.
+        s.setModeVue(0);
+        s.afficheCarteJouee(1, j[1]->main_.getCarte(9));
+        s.setPartie({});
+        for (int i = 0; i < 36; ++i)
+            QVERIFY(!s.objetCarte(i)->isShown());
+        for (const DisplayGLScene::Siege& siege : s.sieges())
+            QVERIFY(!siege.joueur);
+        QVERIFY(!s.carteSurTable(s.positionAffichage(1)));
+    }
+
+    // Windows from 1x1 to 8K lay the table out without a crash or an
+    // empty or negative table.
+    void anyWindowSizeIsLaidOut_data()
+    {
+        QTest::addColumn<QSizeF>("taille");
+        QTest::newRow("1x1") << QSizeF(1, 1);
+        QTest::newRow("1x4320") << QSizeF(1, 4320);
+        QTest::newRow("7680x1") << QSizeF(7680, 1);
+        QTest::newRow("1920x1080") << QSizeF(1920, 1080);
+        QTest::newRow("8K") << QSizeF(7680, 4320);
+    }
+    void anyWindowSizeIsLaidOut()
+    {
+        QFETCH(QSizeF, taille);
+        TableDeScene t(sansCartes());
+        DisplayGLScene& s = *t.scene;
+        Joueurs j;
+        s.setNoJoueurLocal(0);
+        j.assied(s);
+        s.setSceneRect(QRectF(QPointF(0, 0), taille));
+        QVERIFY(s.zoneTable().width() >= 0.0);
+        QVERIFY(s.zoneTable().height() >= 0.0);
+        const DisplayGLPaintA::ViewParameters p = s.moteur()->viewParameters();
+        QVERIFY(p[DisplayGLPaintA::ViewParameters::FacteurHauteur] > 0.0);
+        const QImage image = t.image();
+        QVERIFY(!image.isNull());
+    }
+};
+
+ZB_REGISTER_TEST(TestSceneTable)
+#include "TestSceneTable.moc"
