@@ -283,6 +283,8 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     changeStyleCartes_(options_.cardStyle_, true);
     motAction_ = captures_ ? tr("Touchez l'écran") : tr("Cliquez");
 
+    timerMessages_.setSingleShot(true);
+    connect(&timerMessages_, &QTimer::timeout, this, &DisplayGLScene::OnMessagesReseau);
     timerBoite_.setSingleShot(true);
     timerBoite_.setInterval(1);
     connect(&timerBoite_, &QTimer::timeout, this, &DisplayGLScene::OnMessageBoxExecInMainLoop);
@@ -309,6 +311,7 @@ DisplayGLScene::~DisplayGLScene()
     timerAide_.stop();
     timerSurlignage_.stop();
     timerBoite_.stop();
+    timerMessages_.stop();
     disconnect(this, &QGraphicsScene::sceneRectChanged, this, &DisplayGLScene::OnSceneRectChanged);
 
     stopAnimationsAndCloseDialogs();
@@ -1011,16 +1014,31 @@ void DisplayGLScene::afficheMessageReseau(const QString& texte)
     if (!texte.endsWith(QLatin1Char('.')))
         qDebug().noquote() << QStringLiteral("DisplayGLScene::afficheMessageReseau message not ending with dot. ")
                                   + texte;
-    const QDateTime maintenant = QDateTime::currentDateTimeUtc();
-    qint64 delai = prochainMessage_.isValid()
-        ? maintenant.msecsTo(prochainMessage_.addMSecs(DELAI_MESSAGE_RESEAU_MS))
-        : -1;
-    if (delai < 0) {
-        delai = 0;
-        curseurMessage_ = 0;
+    fileMessages_.append(texte);
+    OnMessagesReseau();
+}
+
+void DisplayGLScene::OnMessagesReseau()
+{
+    while (!fileMessages_.isEmpty()) {
+        // A burst longer than the ring waits for an item to be free, rather
+        // than taking one whose line is still waiting or showing.
+        const DisplayGLScoreAnimText* libre = animsMessage_[curseurMessage_].get();
+        if (libre->isDelayRunning() || libre->driver()->isRunning()) {
+            if (!timerMessages_.isActive())
+                timerMessages_.start(DELAI_MESSAGE_RESEAU_MS);
+            return;
+        }
+        const QDateTime maintenant = QDateTime::currentDateTimeUtc();
+        qint64 delai = prochainMessage_.isValid()
+            ? maintenant.msecsTo(prochainMessage_.addMSecs(DELAI_MESSAGE_RESEAU_MS))
+            : -1;
+        if (delai < 0)
+            delai = 0;
+        prochainMessage()->startMessage(fileMessages_.takeFirst(), zoneTable(), decalageTable_, FOND_MESSAGE_RESEAU,
+                                        static_cast<int>(delai));
+        prochainMessage_ = maintenant.addMSecs(delai);
     }
-    prochainMessage()->startMessage(texte, zoneTable(), decalageTable_, FOND_MESSAGE_RESEAU, static_cast<int>(delai));
-    prochainMessage_ = maintenant.addMSecs(delai);
 }
 
 // ---------------------------------------------------- sounds, native hooks
@@ -1852,6 +1870,8 @@ void DisplayGLScene::stopAnimationsAndCloseDialogs()
         anim->stop();
     for (auto& anim : animsMessage_)
         anim->stop();
+    fileMessages_.clear();
+    timerMessages_.stop();
     timerAide_.stop();
     if (dialogueReglages_)
         dialogueReglages_->collapse();

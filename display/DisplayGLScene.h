@@ -288,8 +288,10 @@ public:
     const std::vector<std::unique_ptr<DisplayGLScoreAnimPixmap>>& animationsImage() const { return animsImage_; }
     const std::vector<std::unique_ptr<DisplayGLScoreAnimText>>& animationsMessage() const { return animsMessage_; }
     // A line from the network or a peer, spaced DELAI_MESSAGE_RESEAU_MS
-    // after the previous one; shown as plain text.
+    // after the previous one; shown as plain text. Lines wait in order for
+    // a free item: none is lost in a burst.
     void afficheMessageReseau(const QString& texte);
+    QStringList messagesEnAttente() const { return fileMessages_; }
 
     // --- Sounds and native hooks.
     ZB_Sound& son() { return son_; }
@@ -430,6 +432,8 @@ public slots:
     void OnTutorialClosed(uint eventId, bool isCompleted);
     void OnChangeDisplayMode();
     void OnMessageBoxExecInMainLoop();
+    // Starts the waiting network lines that have a free item.
+    void OnMessagesReseau();
 
 private:
     void construitBoite_(Boite& boite, bool gardeOptionStyle, double z);
@@ -506,6 +510,8 @@ private:
     QTimer timerAide_;
     QTimer timerSurlignage_;
     QTimer timerBoite_;
+    QTimer timerMessages_;
+    QStringList fileMessages_;
     QElapsedTimer chronoBug_;
     ZB_Sound son_;
     QString motAction_;
