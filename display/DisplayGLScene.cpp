@@ -61,6 +61,13 @@ constexpr int CHAMP_ZOOM_VUE = 8;
 constexpr double ASPECT_MIN = 0.59;
 constexpr double RETRAIT_ZONE = 3.0;
 constexpr double ECHELLE_MIN = 0.05;
+constexpr int VARIANTE_COINCHE = 2;
+constexpr int VARIANTE_CONTREE = 3;
+// Bids asked before this many turns take the turned card's suit.
+constexpr int TOURS_PRISE_RETOURNEE = 4;
+constexpr double MARGE_TEXTE_BULLE = 0.06;
+constexpr double PART_POINTE_BULLE = 0.25;
+constexpr double PART_POLICE_BULLE = 0.11;
 constexpr int TOURS_PAR_PAQUET = 3;
 constexpr int PAS_CARTE_MS = 50;
 constexpr int PAS_SIEGE_MS = 150;
@@ -1566,6 +1573,9 @@ void DisplayGLScene::afficheCarteJouee(int siege, Carte* carte)
             cube->moveTo(but.x(), but.y(), but.z(), false);
         }
     }
+    if (bullesPendantes_[static_cast<size_t>(p)])
+        if (GL_ObjectSquare* objet = bulle(p))
+            objet->setShown(true, anime);
     if (DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(carte->getIndex()))
         sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
     rafraichitCouche();
@@ -1606,6 +1616,7 @@ void DisplayGLScene::afficheCartesAnnonces(int inutilise, int gagnant,
             cube->hide();
         }
     }
+    bullesPendantes_.fill(false);
     cacheBulles_(anime);
     rafraichitCouche();
 }
@@ -1628,6 +1639,180 @@ void DisplayGLScene::effaceBulles(int inutilise, const AnnoncesJoueur& annonces)
     rafraichitCouche();
 }
 
+// ----------------------------------------------------------------- bubbles
+
+GL_ObjectSquare* DisplayGLScene::bulle(int position) const
+{
+    if (position < 0 || position >= NOMBRE_SIEGES)
+        return nullptr;
+    return bulles_[static_cast<size_t>(position)].get();
+}
+
+QString DisplayGLScene::texteBulle(int position) const
+{
+    if (position < 0 || position >= NOMBRE_SIEGES)
+        return QString();
+    return textesBulles_[static_cast<size_t>(position)];
+}
+
+bool DisplayGLScene::isBullePendante(int position) const
+{
+    return position >= 0 && position < NOMBRE_SIEGES && bullesPendantes_[static_cast<size_t>(position)];
+}
+
+QString DisplayGLScene::texteBulleMise(const ZB_StatusMise& mise, int variante, int style,
+                                       const QString& texteCourant, bool* effaceRetournee)
+{
+    if (effaceRetournee)
+        *effaceRetournee = false;
+    if (!mise.miseFaite_)
+        return QStringLiteral("Je passe");
+    const QString mot = variante == VARIANTE_COINCHE ? QStringLiteral("Coinchée") : QStringLiteral("Contrée");
+    switch (mise.typeContrat_) {
+    case ZB_StatusMise::PasEncoreDeMise:
+    case ZB_StatusMise::Simple:
+    case ZB_StatusMise::PrendCouleurRetournee:
+        if (variante == 0 || variante == VARIANTE_COINCHE || variante == VARIANTE_CONTREE)
+            return QStringLiteral("%1 %2").arg(mise.pointsMise_).arg(getNomAtout(mise.atoutMise_, style));
+        if (mise.tourMise_ < TOURS_PRISE_RETOURNEE) {
+            if (effaceRetournee)
+                *effaceRetournee = true;
+            return QStringLiteral("Je prends");
+        }
+        return getNomAtout(mise.atoutMise_, style);
+    case ZB_StatusMise::Contre:
+    case ZB_StatusMise::CapotContre:
+        return mot;
+    case ZB_StatusMise::Surcontre:
+    case ZB_StatusMise::CapotSurcontre:
+        return QStringLiteral("Sur") + mot.toLower();
+    case ZB_StatusMise::Capot:
+        return QStringLiteral("Capot en %1").arg(getNomAtout(mise.atoutMise_, style));
+    case ZB_StatusMise::DonneurForce:
+        return QStringLiteral("Meuh!");
+    default:
+        return texteCourant;
+    }
+}
+
+void DisplayGLScene::dessineBulle_(int position)
+{
+    GL_ObjectSquare* objet = bulle(position);
+    if (!objet)
+        return;
+    QImage image = objet->getImage();
+    if (image.isNull())
+        return;
+    const QString texte = textesBulles_[static_cast<size_t>(position)];
+    QPainter peintre(&image);
+    peintre.setRenderHint(QPainter::TextAntialiasing);
+    QFont police = font();
+    const QRectF boite(image.width() * MARGE_TEXTE_BULLE, image.height() * MARGE_TEXTE_BULLE,
+                       image.width() * (1.0 - 2.0 * MARGE_TEXTE_BULLE),
+                       image.height() * (1.0 - 2.0 * MARGE_TEXTE_BULLE - PART_POINTE_BULLE));
+    int taille = std::max(1, arrondi(PART_POLICE_BULLE * image.width()));
+    // Long texts shrink until they fit the bubble's width.
+    for (; taille > 1; --taille) {
+        police.setPixelSize(taille);
+        if (QFontMetricsF(police).horizontalAdvance(texte) <= boite.width())
+            break;
+    }
+    police.setPixelSize(taille);
+    police.setBold(true);
+    peintre.setFont(police);
+    peintre.setPen(Qt::black);
+    peintre.drawText(boite, Qt::AlignCenter, texte);
+    peintre.end();
+    objet->setObjectImage(image);
+}
+
+void DisplayGLScene::afficheBulleJoueur(int siege, const AnnoncesJoueur& annonces)
+{
+    const int p = positionAffichage(siege);
+    if (p < 0 || automatique_)
+        return;
+    const bool pendante = annonces.actif_ != 0 && annonces.getTotalPoints() > 0;
+    bullesPendantes_[static_cast<size_t>(p)] = pendante;
+    if (!pendante)
+        return;
+    if (GL_ObjectSquare* objet = bulle(p))
+        objet->setShown(false, false);
+    textesBulles_[static_cast<size_t>(p)] = annonces.annonces_[0].getNom();
+    dessineBulle_(p);
+}
+
+void DisplayGLScene::afficheBulleMise(int siege, const ZB_StatusMise& mise, int variante)
+{
+    const int p = positionAffichage(siege);
+    if (p < 0 || automatique_)
+        return;
+    DisplayGLPaintA* m = moteur();
+    if (m)
+        m->makeCurrent();
+    const bool anime = modeVue_ != MODE_VUE_SANS_ANIMATION && mise.typeContrat_ != 0;
+    const int suivante = (p + 1) % NOMBRE_SIEGES;
+    if (!(suivante == positionDernierMiseur_ && !mise.miseFaite_))
+        if (GL_ObjectSquare* objet = bulle(suivante))
+            objet->setShown(false, anime);
+    GL_ObjectSquare* objet = bulle(p);
+    if (mise.typeContrat_ == 0) {
+        if (objet)
+            objet->setShown(false, false);
+        statusMise_ = mise;
+        if (m)
+            m->doneCurrent();
+        return;
+    }
+    if (objet)
+        objet->setShown(true, anime);
+    if (mise.miseFaite_)
+        positionDernierMiseur_ = p;
+    bool effaceRetournee = false;
+    QString& texte = textesBulles_[static_cast<size_t>(p)];
+    texte = texteBulleMise(mise, variante, jeuDeCartes_.getStyle(), texte, &effaceRetournee);
+    if (effaceRetournee && !anime)
+        carteRetournee_ = nullptr;
+    if (carteRetournee_) {
+        GL_ObjectCube* cube = carteRetournee_;
+        if (!anime || !m) {
+            cube->setPlacement(DisplayGLPaintA::Pile + p);
+            cube->moveStep(DisplayGLPaintA::Pile + p);
+        } else {
+            const QVector3D but = m->placePosition(cube->getFrontId(), DisplayGLPaintA::Pile + p);
+            cube->setPlacement(DisplayGLPaintA::Pile + p);
+            cube->moveTo(but.x(), but.y(), but.z(), false);
+        }
+    }
+    dessineBulle_(p);
+    statusMise_ = mise;
+    if (m)
+        m->doneCurrent();
+    rafraichitCouche();
+}
+
+void DisplayGLScene::afficheBulleAnnonce(int siege)
+{
+    const int p = positionAffichage(siege);
+    if (p < 0 || automatique_)
+        return;
+    DisplayGLPaintA* m = moteur();
+    if (m)
+        m->makeCurrent();
+    if (GL_ObjectSquare* objet = bulle(p))
+        objet->setShown(true, modeVue_ != MODE_VUE_SANS_ANIMATION);
+    const QSharedPointer<Partie> jeu = partie();
+    const int jouees = jeu ? static_cast<int>(jeu->cartesJoueesValides_.getNombreDeCartes()) : 0;
+    QString& texte = textesBulles_[static_cast<size_t>(p)];
+    if (jouees < NOMBRE_SIEGES && bullesPendantes_[static_cast<size_t>(p)] && !texte.isEmpty())
+        texte += QStringLiteral(" et ") + QStringLiteral("Belote");
+    else
+        texte = QStringLiteral("Belote");
+    dessineBulle_(p);
+    if (m)
+        m->doneCurrent();
+    rafraichitCouche();
+}
+
 void DisplayGLScene::finDeDonne()
 {
     if (boutonArriere_)
@@ -1644,9 +1829,13 @@ void DisplayGLScene::finDeDonne()
     siegeBas_ = 0;
     for (Siege& siege : sieges_)
         siege = Siege();
-    for (auto& bulle : bulles_)
-        if (bulle)
-            bulle->setShown(false, false);
+    for (auto& objet : bulles_)
+        if (objet)
+            objet->setShown(false, false);
+    bullesPendantes_.fill(false);
+    for (QString& texte : textesBulles_)
+        texte.clear();
+    positionDernierMiseur_ = -1;
     for (int i = 0; i < DisplayGLJeuDeCartes::NOMBRE_CARTES; ++i) {
         if (GL_ObjectCube* cube = objetCarte(i)) {
             cube->stopAnimation();
@@ -1801,8 +1990,9 @@ void DisplayGLScene::paintGLLayer()
         }
     }
     for (int i = 0; i < NOMBRE_SIEGES; ++i)
-        if (sieges_[static_cast<size_t>(i)].numero >= 0 && bulles_[static_cast<size_t>(i)])
-            bulles_[static_cast<size_t>(i)]->draw(neutre);
+        if (sieges_[static_cast<size_t>(i)].numero >= 0)
+            if (GL_ObjectSquare* objet = bulle(positionAffichage(i)))
+                objet->draw(neutre);
     m->endFrame();
     // The widget engine keeps what it drew last: a card out of this frame
     // must leave it.

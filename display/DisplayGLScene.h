@@ -258,6 +258,17 @@ public:
     void afficheCartesAnnonces(int inutilise, int gagnant, const std::array<AnnoncesJoueur, 4>& annonces);
     void effaceBulles(int inutilise, const AnnoncesJoueur& annonces);
     void finDeDonne();
+    // Speech bubbles, by the seat's display position.
+    void afficheBulleJoueur(int siege, const AnnoncesJoueur& annonces);
+    void afficheBulleMise(int siege, const ZB_StatusMise& mise, int variante);
+    void afficheBulleAnnonce(int siege);
+    // What a bid bubble says; *effaceRetournee tells whether a take on the
+    // turned card clears it (may be null).
+    static QString texteBulleMise(const ZB_StatusMise& mise, int variante, int style, const QString& texteCourant,
+                                  bool* effaceRetournee);
+    QString texteBulle(int position) const;
+    bool isBullePendante(int position) const;
+    GL_ObjectSquare* bulle(int position) const;
     // The table object of a card number (0..35), or null.
     GL_ObjectCube* objetCarte(int index) const;
     GL_ObjectCube* carteSurTable(int position) const;
@@ -457,6 +468,7 @@ private:
     bool estMainVisible_(int siege) const;
     void cacheBulles_(bool anime);
     void videTable_();
+    void dessineBulle_(int position);
 
     // Owned helpers first, so that they are there for the items below.
     QSharedPointer<DisplayGLWidget> holder_;
@@ -479,6 +491,9 @@ private:
     int siegeBas_ = 0;
     bool miroir_ = false;
     std::array<bool, DisplayGLJeuDeCartes::NOMBRE_CARTES> exposees_{};
+    std::array<QString, NOMBRE_SIEGES> textesBulles_;
+    std::array<bool, NOMBRE_SIEGES> bullesPendantes_{};
+    int positionDernierMiseur_ = -1;
     int objectifDonne_ = 0;
     int donnesRestantes_ = 0;
     int styleContre_ = 3;

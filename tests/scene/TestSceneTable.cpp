@@ -3,9 +3,11 @@
 #include "Carte.h"
 #include "DisplayGLHumanCarte.h"
 #include "GL_ObjectCube.h"
+#include "GL_ObjectSquare.h"
 #include "Partie.h"
 #include "TableDeScene.h"
 #include "ZB_DeckJass.h"
+#include "ZB_StatusMise.h"
 #include "ZbTestRegistry.h"
 
 #include <QTest>
@@ -291,6 +293,107 @@ private slots:
         }
         for (const DisplayGLScene::Siege& siege : s.sieges())
             QCOMPARE(siege.numero, -1);
+    }
+
+    void bidBubbleSaysWhatWasBid_data()
+    {
+        QTest::addColumn<bool>("faite");
+        QTest::addColumn<int>("contrat");
+        QTest::addColumn<int>("variante");
+        QTest::addColumn<int>("tour");
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<bool>("effaceRetournee");
+        const QString pique = getNomAtout(1, 2);
+        QTest::newRow("pass") << false << int(ZB_StatusMise::Simple) << 2 << 1 << "Je passe" << false;
+        QTest::newRow("bid, coinche") << true << int(ZB_StatusMise::Simple) << 2 << 1 << "90 " + pique << false;
+        QTest::newRow("bid, Jass") << true << int(ZB_StatusMise::Simple) << 0 << 1 << "90 " + pique << false;
+        QTest::newRow("take the turned card") << true << int(ZB_StatusMise::PrendCouleurRetournee) << 1 << 1
+                                              << "Je prends" << true;
+        QTest::newRow("take, second round") << true << int(ZB_StatusMise::Simple) << 1 << 5 << pique << false;
+        QTest::newRow("double, contrée") << true << int(ZB_StatusMise::Contre) << 3 << 1 << "Contrée" << false;
+        QTest::newRow("double, coinche") << true << int(ZB_StatusMise::CapotContre) << 2 << 1 << "Coinchée"
+                                         << false;
+        QTest::newRow("redouble, contrée") << true << int(ZB_StatusMise::Surcontre) << 3 << 1 << "Surcontrée"
+                                           << false;
+        QTest::newRow("redouble, coinche") << true << int(ZB_StatusMise::CapotSurcontre) << 2 << 1 << "Surcoinchée"
+                                           << false;
+        QTest::newRow("capot") << true << int(ZB_StatusMise::Capot) << 3 << 1 << "Capot en " + pique << false;
+        QTest::newRow("forced dealer") << true << int(ZB_StatusMise::DonneurForce) << 1 << 1 << "Meuh!" << false;
+        QTest::newRow("unknown kind keeps the text") << true << 42 << 1 << 1 << "avant" << false;
+    }
+    void bidBubbleSaysWhatWasBid()
+    {
+        QFETCH(bool, faite);
+        QFETCH(int, contrat);
+        QFETCH(int, variante);
+        QFETCH(int, tour);
+        QFETCH(QString, texte);
+        QFETCH(bool, effaceRetournee);
+        ZB_StatusMise mise;
+        mise.miseFaite_ = faite;
+        mise.typeContrat_ = contrat;
+        mise.pointsMise_ = 90;
+        mise.atoutMise_ = 1;
+        mise.tourMise_ = tour;
+        bool efface = !effaceRetournee;
+        QCOMPARE(DisplayGLScene::texteBulleMise(mise, variante, 2, QStringLiteral("avant"), &efface), texte);
+        QCOMPARE(efface, effaceRetournee);
+        QCOMPARE(DisplayGLScene::texteBulleMise(mise, variante, 2, QStringLiteral("avant"), nullptr), texte);
+    }
+
+    // An announcement waits for the seat's card; "Belote" in the first
+    // trick joins it; a pass shows even in the last bidder's bubble.
+    void bubblesFollowThePlay()
+    {
+        TableDeScene t(sansCartes());
+        DisplayGLScene& s = *t.scene;
+        s.setModeVue(1);
+        Joueurs j;
+        s.setNoJoueurLocal(0);
+        j.assied(s);
+        s.nouvelleDonne(9, 0, 0);
+        // Three cards in a row of seat 1's suit, then gaps: a run of three.
+        EnsembleDeCartes suite;
+        for (int index : {9, 10, 11, 13, 15})
+            suite.ajouteCarte(j.deck.getCarteParIndex(index));
+        const AnnoncesJoueur annonces(suite, 0);
+        QVERIFY(annonces.getTotalPoints() > 0);
+        const int p = s.positionAffichage(1);
+        s.afficheBulleJoueur(1, annonces);
+        QVERIFY(s.isBullePendante(p));
+        QCOMPARE(s.texteBulle(p), QStringLiteral("Trois cartes"));
+        QVERIFY(!s.bulle(p)->isShown());
+        s.afficheCarteJouee(1, j[1]->main_.getCarte(17));
+        QVERIFY(s.bulle(p)->isShown());
+        s.afficheBulleAnnonce(1);
+        QCOMPARE(s.texteBulle(p), QStringLiteral("Trois cartes et Belote"));
+
+        // A Belote without an announcement.
+        s.afficheBulleAnnonce(2);
+        QCOMPARE(s.texteBulle(s.positionAffichage(2)), QStringLiteral("Belote"));
+
+        ZB_StatusMise mise;
+        mise.miseFaite_ = true;
+        mise.typeContrat_ = ZB_StatusMise::Simple;
+        mise.pointsMise_ = 100;
+        mise.atoutMise_ = 2;
+        s.afficheBulleMise(3, mise, 2);
+        mise.miseFaite_ = false;
+        s.afficheBulleMise(3, mise, 2);
+        QCOMPARE(s.texteBulle(s.positionAffichage(3)), QStringLiteral("Je passe"));
+        QVERIFY(s.bulle(s.positionAffichage(3))->isShown());
+
+        // Seats out of range: nothing.
+        s.afficheBulleMise(9, mise, 2);
+        s.afficheBulleAnnonce(-1);
+        s.afficheBulleJoueur(4, annonces);
+
+        s.finDeDonne();
+        for (int q = 0; q < 4; ++q) {
+            QVERIFY(s.texteBulle(q).isEmpty());
+            QVERIFY(!s.isBullePendante(q));
+            QVERIFY(!s.bulle(q)->isShown());
+        }
     }
 
     // Bad input to the table's operations: ignored, nothing else changes.
