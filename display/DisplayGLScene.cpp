@@ -1498,7 +1498,8 @@ void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnes
             GL_ObjectCube* cube = objetCarte(index);
             DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(index);
             const bool retournee = cube && cube == carteRetournee_;
-            if (cube) {
+            // The turned card stays face up through the deal.
+            if (cube && !retournee) {
                 cube->setFace(faceAutres_());
                 if (index >= 0 && index < DisplayGLJeuDeCartes::NOMBRE_CARTES)
                     exposees_[static_cast<size_t>(index)] = false;

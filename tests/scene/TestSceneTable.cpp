@@ -241,6 +241,7 @@ private slots:
                 QVERIFY(cube);
                 if (cube == s.carteRetournee()) {
                     QVERIFY(cube->isShown());
+                    QCOMPARE(cube->getFace(), int(GL_ObjectCube::Front));
                     continue;
                 }
                 if (seat == 0) {
