@@ -1413,6 +1413,23 @@ void DisplayGLScene::setJoueur(int siege, Joueur* joueur, QSharedPointer<Display
     rafraichitCouche();
 }
 
+void DisplayGLScene::setFacteurDurees(double facteur)
+{
+    facteurDurees_ = std::isfinite(facteur) && facteur > 0.0 ? std::min(facteur, 1.0) : 1.0;
+    appliqueDurees_();
+}
+
+void DisplayGLScene::appliqueDurees_()
+{
+    for (auto& objet : objetsCartes_)
+        if (objet)
+            objet->setDureeMouvement(arrondi(GL_ObjectCube::DUREE_MOUVEMENT_MS * facteurDurees_));
+    for (GL_ObjectSquare* carre : {bulles_[0].get(), bulles_[1].get(), bulles_[2].get(), bulles_[3].get(),
+                                   notification_.get()})
+        if (carre)
+            carre->setDureeAnimation(arrondi(GL_ObjectSquare::DUREE_ANIMATION_MS * facteurDurees_));
+}
+
 void DisplayGLScene::setModeVue(int mode)
 {
     modeVue_ = mode;
@@ -1494,10 +1511,14 @@ void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnes
                 continue;
             Carte* carte = main[static_cast<size_t>(prise++)];
             const int index = carte->getIndex();
-            const int delai = delaiDistribution(tour, j);
+            const int delai = arrondi(delaiDistribution(tour, j) * facteurDurees_);
             GL_ObjectCube* cube = objetCarte(index);
             DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(index);
             const bool retournee = cube && cube == carteRetournee_;
+            // A card still flying to a pile would hide itself on arrival,
+            // after the deal showed it.
+            if (cube && !retournee)
+                cube->stopAnimation();
             // The turned card stays face up through the deal.
             if (cube && !retournee) {
                 cube->setFace(faceAutres_());
@@ -1563,6 +1584,11 @@ void DisplayGLScene::afficheCarteJouee(int siege, Carte* carte)
         cacheBulles_(anime);
     if (cube == carteRetournee_)
         carteRetournee_ = nullptr;
+    // The table tells the end of a trick only where announcements are
+    // settled: a trick still lying there when its winner leads the next one
+    // goes to that seat's pile now.
+    if (cartesSurTable_[static_cast<size_t>(p)])
+        ramassePli_(siege, {});
     cartesSurTable_[static_cast<size_t>(p)] = cube;
     cube->setFace(GL_ObjectCube::Front);
     cube->show();
@@ -1588,15 +1614,18 @@ void DisplayGLScene::afficheCartesAnnonces(int inutilise, int gagnant,
     Q_UNUSED(inutilise)
     if (automatique_)
         return;
+    ramassePli_(gagnant, annonces);
+    rafraichitCouche();
+}
+
+void DisplayGLScene::ramassePli_(int gagnant, const std::array<AnnoncesJoueur, 4>& annonces)
+{
     const int pile = positionAffichage(gagnant);
     const bool anime = modeVue_ != MODE_VUE_SANS_ANIMATION;
     for (int p = 0; p < NOMBRE_SIEGES; ++p) {
         GL_ObjectCube* cube = cartesSurTable_[static_cast<size_t>(p)];
         if (!cube)
             continue;
-        // Out of the trick first: showing or moving a card may paint the
-        // layer at once, which would put it back at its trick place.
-        cartesSurTable_[static_cast<size_t>(p)] = nullptr;
         int index = -1;
         for (size_t i = 0; i < objetsCartes_.size(); ++i)
             if (objetsCartes_[i].get() == cube)
@@ -1605,8 +1634,12 @@ void DisplayGLScene::afficheCartesAnnonces(int inutilise, int gagnant,
         bool annoncee = false;
         for (const AnnoncesJoueur& a : annonces)
             annoncee = annoncee || (carte && a.contientCarte(carte));
+        // An announced card stays to be seen.
         if (annoncee)
             continue;
+        // Out of the trick first: showing or moving a card may paint the
+        // layer at once, which would put it back at its trick place.
+        cartesSurTable_[static_cast<size_t>(p)] = nullptr;
         if (!anime || pile < 0) {
             cube->hide();
         } else if (DisplayGLPaintA* m = moteur()) {
@@ -1619,7 +1652,6 @@ void DisplayGLScene::afficheCartesAnnonces(int inutilise, int gagnant,
     }
     bullesPendantes_.fill(false);
     cacheBulles_(anime);
-    rafraichitCouche();
 }
 
 void DisplayGLScene::effaceBulles(int inutilise, const AnnoncesJoueur& annonces)
@@ -1906,6 +1938,7 @@ void DisplayGLScene::construitFond_()
     }
     notification_ = carre(LARGEUR_BULLE, HAUTEUR_BULLE, "network_bulle.png", DisplayGLPaintA::NotificationBubble);
     notification_->setShown(false, false);
+    appliqueDurees_();
     disposeMains_();
 }
 
@@ -1931,6 +1964,7 @@ void DisplayGLScene::buildCardObjects()
                               : QString::number(i);
         objet = std::make_unique<GL_ObjectCube>(holder_, LARGEUR_CARTE_TABLE, HAUTEUR_CARTE_TABLE,
                                                 qMakePair(face, dos), nom);
+        objet->setDureeMouvement(arrondi(GL_ObjectCube::DUREE_MOUVEMENT_MS * facteurDurees_));
         objet->hide();
     }
 }

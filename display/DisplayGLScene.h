@@ -249,6 +249,10 @@ public:
     // When the card of a deal round goes to a seat: three cards 50 ms
     // apart, the next seat 150 ms later, packets of three 800 ms apart.
     static int delaiDistribution(int tour, int siege);
+    // Shortens (below 1) every animation and deal delay of the table: a
+    // test plays whole matches at the table's pace, faster.
+    void setFacteurDurees(double facteur);
+    double facteurDurees() const { return facteurDurees_; }
     // 1: no animations; 4: every card face up.
     void setModeVue(int mode);
     int modeVue() const { return modeVue_; }
@@ -468,6 +472,9 @@ private:
     bool estMainVisible_(int siege) const;
     void cacheBulles_(bool anime);
     void videTable_();
+    // The cards of the trick that belong to no announcement go to the
+    // winner's pile.
+    void ramassePli_(int gagnant, const std::array<AnnoncesJoueur, 4>& annonces);
     void dessineBulle_(int position);
 
     // Owned helpers first, so that they are there for the items below.
@@ -494,6 +501,8 @@ private:
     std::array<QString, NOMBRE_SIEGES> textesBulles_;
     std::array<bool, NOMBRE_SIEGES> bullesPendantes_{};
     int positionDernierMiseur_ = -1;
+    double facteurDurees_ = 1.0;
+    void appliqueDurees_();
     int objectifDonne_ = 0;
     int donnesRestantes_ = 0;
     int styleContre_ = 3;

@@ -284,6 +284,15 @@ private slots:
             }
         }
 
+        // The next deal comes while the trick still flies to its pile: the
+        // flight must not hide the card the deal shows.
+        s.nouvelleDonne(9, 1000, 0);
+        for (Carte* carte : jouees) {
+            GL_ObjectCube* cube = s.objetCarte(carte->getIndex());
+            QVERIFY(!cube->isMoving());
+            QVERIFY(!cube->getHideAtEnd());
+        }
+
         s.finDeDonne();
         QCOMPARE(s.siegeBas(), 0);
         QVERIFY(!s.carteRetournee());
