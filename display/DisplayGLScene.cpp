@@ -18,6 +18,7 @@
 #include "JoueurHumain.h"
 #include "PanelAtouts.h"
 #include "Partie.h"
+#include "ZB_PointsA.h"
 #include "ui_MessageBoxGl.h"
 
 #include <QApplication>
@@ -62,6 +63,14 @@ constexpr double ASPECT_MIN = 0.59;
 constexpr double RETRAIT_ZONE = 3.0;
 constexpr double ECHELLE_MIN = 0.05;
 constexpr int VARIANTE_COINCHE = 2;
+constexpr double PART_POLICE_PLAQUE = 0.06;
+constexpr int COTE_SIGNE_ATOUT = 35;
+constexpr int LARGEUR_MULTIPLICATEUR = 39;
+constexpr double LARGEUR_PLAQUE = 500.0;
+constexpr double HAUTEUR_PLAQUE = 47.0;
+constexpr int RETRAIT_PLAQUE_LOIN = 55;
+constexpr int RETRAIT_PLAQUE_PRES = 8;
+constexpr int SCHEMA_SOMBRE = 2;
 constexpr int VARIANTE_CONTREE = 3;
 // Bids asked before this many turns take the turned card's suit.
 constexpr int TOURS_PRISE_RETOURNEE = 4;
@@ -834,8 +843,10 @@ void DisplayGLScene::setPartie(QSharedPointer<Partie> partie)
         }
     }
     if (aUnePartie_) {
-        if (!automatique_)
+        if (!automatique_) {
+            redessineCartes(this->partie()->atoutEnCours_);
             cacheBulles_(modeVue_ != MODE_VUE_SANS_ANIMATION);
+        }
     } else {
         // Cards still flying belong to the game that left.
         carteRetournee_ = nullptr;
@@ -851,6 +862,7 @@ void DisplayGLScene::setPartie(QSharedPointer<Partie> partie)
                 sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
         for (Siege& siege : sieges_)
             siege = Siege();
+        redessineCartes(0);
     }
     rafraichitCouche();
 }
@@ -1410,6 +1422,8 @@ void DisplayGLScene::setJoueur(int siege, Joueur* joueur, QSharedPointer<Display
             humain->demandePanneau_ = true;
     }
     disposeMains_();
+    if (const QSharedPointer<Partie> jeu = partie())
+        redessineCartes(jeu->atoutEnCours_);
     rafraichitCouche();
 }
 
@@ -1672,6 +1686,129 @@ void DisplayGLScene::effaceBulles(int inutilise, const AnnoncesJoueur& annonces)
     rafraichitCouche();
 }
 
+// ------------------------------------------------------------------ plates
+
+QString DisplayGLScene::textePlaque(const QString& nom, bool aChoisi, bool commence, int contrat, int typeContrat,
+                                    int objectif)
+{
+    if (!aChoisi)
+        return nom;
+    const QString texte = QStringLiteral(" %1").arg(nom);
+    if (contrat == TypeDePartie::ContratChibre)
+        return commence ? texte : QStringLiteral("² %1").arg(nom);
+    if (contrat != TypeDePartie::ContratCoinche && contrat != TypeDePartie::ContratContre)
+        return texte;
+    const bool coinche = contrat == TypeDePartie::ContratCoinche;
+    switch (typeContrat) {
+    case ZB_StatusMise::Simple:
+        return texte + QStringLiteral(", Mise %1").arg(objectif);
+    case ZB_StatusMise::Contre:
+        return texte + (coinche ? QStringLiteral(", Coinchée %1") : QStringLiteral(", Contrée %1")).arg(objectif);
+    case ZB_StatusMise::Surcontre:
+        return texte
+            + (coinche ? QStringLiteral(", Surcoinchée %1") : QStringLiteral(", Surcontrée %1")).arg(objectif);
+    case ZB_StatusMise::Capot:
+        return texte + QStringLiteral(", Capot");
+    case ZB_StatusMise::CapotContre:
+        return texte + (coinche ? QStringLiteral(", Capot Coinché") : QStringLiteral(", Capot Contré"));
+    case ZB_StatusMise::CapotSurcontre:
+        return texte + (coinche ? QStringLiteral(", Capot Surcoinché") : QStringLiteral(", Capot Surcontré"));
+    default:
+        return texte;
+    }
+}
+
+void DisplayGLScene::redessineCartes(int atout)
+{
+    if (automatique_ || !tapis_ || navigationAnnuler_)
+        return;
+    QImage image = tapis_->getImage();
+    if (image.isNull())
+        return;
+    image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const int w = image.width();
+    const int h = image.height();
+    const QSharedPointer<Partie> jeu = partie();
+    QPainter peintre(&image);
+    peintre.setRenderHint(QPainter::Antialiasing);
+    peintre.setRenderHint(QPainter::SmoothPixmapTransform);
+    QFont police = font();
+    police.setPixelSize(std::max(1, arrondi(PART_POLICE_PLAQUE * h)));
+    const QString dossier = jeuDeCartes_.cheminDuJeu();
+    const bool atoutValide = atout > 0 && atout < TypeDePartie::NOMBRE_MODES;
+    const QImage signe = atoutValide && !dossier.isEmpty()
+        ? QImage(dossier + QString::number(atout) + QStringLiteral("_btn.png"))
+              .scaled(COTE_SIGNE_ATOUT, COTE_SIGNE_ATOUT, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+        : QImage();
+    if (!signe.isNull()) {
+        const QPointF coin((w - signe.width()) / 2.0, (h - signe.height()) / 2.0);
+        peintre.drawImage(coin, signe);
+        if (jeu && jeu->multiplicateur_ != 1) {
+            peintre.setFont(police);
+            peintre.setPen(schemaCouleurs_ == SCHEMA_SOMBRE ? QColor(Qt::white) : QColor(Qt::black));
+            peintre.drawText(QRectF(coin.x() + signe.width(), coin.y(), LARGEUR_MULTIPLICATEUR, signe.height()),
+                             Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("x%1").arg(jeu->multiplicateur_));
+        }
+    }
+    for (int j = 0; j < NOMBRE_SIEGES; ++j) {
+        const Siege& siege = sieges_[static_cast<size_t>(j)];
+        if (!siege.joueur || siege.numero < 0)
+            continue;
+        const int p = positionAffichage(j);
+        const bool aChoisi = jeu && atoutValide && jeu->joueurQuiAChoisiAtout_ == j;
+        const int objectif = jeu && jeu->getPoints() ? jeu->getPoints()->objectifMise_ : 0;
+        const QString texte = textePlaque(siege.joueur->options_.getNomAffiche(), aChoisi,
+                                          jeu && jeu->joueurQuiACommence_ == j,
+                                          jeu ? jeu->typeDePartie_.contrat_ : 0,
+                                          jeu ? jeu->mise_.typeContrat_ : 0, objectif);
+        peintre.save();
+        switch (p) {
+        case 0:
+            peintre.translate(arrondi(w / 2.0 - LARGEUR_PLAQUE / 2.0), arrondi(h - RETRAIT_PLAQUE_LOIN));
+            break;
+        case 1:
+            peintre.translate(arrondi(w - RETRAIT_PLAQUE_LOIN), arrondi(h / 2.0 + LARGEUR_PLAQUE / 2.0));
+            peintre.rotate(-90.0);
+            break;
+        case 2:
+            peintre.translate(arrondi(w / 2.0 - LARGEUR_PLAQUE / 2.0), RETRAIT_PLAQUE_PRES);
+            break;
+        default:
+            peintre.translate(RETRAIT_PLAQUE_PRES, arrondi(h / 2.0 + LARGEUR_PLAQUE / 2.0));
+            peintre.rotate(-90.0);
+            break;
+        }
+        QFont policePlaque = police;
+        const int mode = siege.joueur->modeJeu_;
+        policePlaque.setStrikeOut(mode == Joueur::ModeOrdinateurAbsent || mode == Joueur::ModeRemplacant
+                                  || mode == Joueur::ModeEnAttenteDEntree || mode == Joueur::ModeHorsLigne);
+        peintre.setFont(policePlaque);
+        peintre.setPen(schemaCouleurs_ == SCHEMA_SOMBRE ? QColor(Qt::white) : QColor(Qt::black));
+        const QRectF boite(0.0, 0.0, LARGEUR_PLAQUE, HAUTEUR_PLAQUE);
+        peintre.drawText(boite, Qt::AlignCenter, texte);
+        if (aChoisi && !signe.isNull()) {
+            const double largeurTexte = QFontMetricsF(policePlaque).horizontalAdvance(texte);
+            peintre.drawImage(QPointF(boite.center().x() - largeurTexte / 2.0 - signe.width(),
+                                      boite.center().y() - signe.height() / 2.0),
+                              signe);
+        }
+        peintre.restore();
+    }
+    peintre.end();
+    imageTapis_ = image;
+    tapis_->setObjectImage(image);
+    rafraichitCouche();
+}
+
+void DisplayGLScene::appliqueCouleurs(int schema, const QPalette& palette)
+{
+    schemaCouleurs_ = schema;
+    couleurFond_ = palette.color(QPalette::Window);
+    setBackgroundBrush(couleurFond_);
+    const QSharedPointer<Partie> jeu = partie();
+    redessineCartes(jeu ? jeu->atoutEnCours_ : 0);
+}
+
 // ----------------------------------------------------------------- bubbles
 
 GL_ObjectSquare* DisplayGLScene::bulle(int position) const
@@ -1879,6 +2016,7 @@ void DisplayGLScene::finDeDonne()
         if (DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(i))
             sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
     }
+    redessineCartes(0);
     navigationAnnuler_ = false;
     rafraichitCouche();
 }
@@ -1913,6 +2051,9 @@ void DisplayGLScene::createGLObjects()
         if (bulle)
             bulle->reloadTheme(theme);
     buildCardObjects();
+    // The cloth's picture came back bare.
+    const QSharedPointer<Partie> jeu = partie();
+    redessineCartes(jeu ? jeu->atoutEnCours_ : 0);
 }
 
 void DisplayGLScene::construitFond_()
@@ -1939,6 +2080,7 @@ void DisplayGLScene::construitFond_()
     notification_ = carre(LARGEUR_BULLE, HAUTEUR_BULLE, "network_bulle.png", DisplayGLPaintA::NotificationBubble);
     notification_->setShown(false, false);
     appliqueDurees_();
+    redessineCartes(0);
     disposeMains_();
 }
 

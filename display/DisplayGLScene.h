@@ -273,6 +273,19 @@ public:
     QString texteBulle(int position) const;
     bool isBullePendante(int position) const;
     GL_ObjectSquare* bulle(int position) const;
+    // The name plates on the cloth, with the trump in force (0 none).
+    void redessineCartes(int atout);
+    // What a seat's plate says: the name, and for the seat that chose trump
+    // the contract of the game's kind (contrat, the game type's contract
+    // rule) and bid (typeContrat, objectif).
+    static QString textePlaque(const QString& nom, bool aChoisi, bool commence, int contrat, int typeContrat,
+                               int objectif);
+    // The cloth as the plates were last painted on it.
+    QImage imageTapis() const { return imageTapis_; }
+    // A colour scheme (2: light texts on a dark table) and the palette whose
+    // window colour fills behind the table.
+    void appliqueCouleurs(int schema, const QPalette& palette);
+    int schemaCouleurs() const { return schemaCouleurs_; }
     // The table object of a card number (0..35), or null.
     GL_ObjectCube* objetCarte(int index) const;
     GL_ObjectCube* carteSurTable(int position) const;
@@ -502,6 +515,8 @@ private:
     std::array<bool, NOMBRE_SIEGES> bullesPendantes_{};
     int positionDernierMiseur_ = -1;
     double facteurDurees_ = 1.0;
+    int schemaCouleurs_ = 0;
+    QImage imageTapis_;
     void appliqueDurees_();
     int objectifDonne_ = 0;
     int donnesRestantes_ = 0;

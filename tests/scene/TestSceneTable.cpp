@@ -406,6 +406,70 @@ private slots:
         }
     }
 
+    void plateNamesTheContract_data()
+    {
+        QTest::addColumn<bool>("aChoisi");
+        QTest::addColumn<bool>("commence");
+        QTest::addColumn<int>("contrat");
+        QTest::addColumn<int>("typeContrat");
+        QTest::addColumn<QString>("texte");
+        QTest::newRow("not the chooser") << false << false << 3 << 3 << "Ana";
+        QTest::newRow("Jass, chooser leads") << true << true << 0 << 0 << " Ana";
+        QTest::newRow("Jass, chooser passed it on") << true << false << 0 << 0 << "² Ana";
+        QTest::newRow("bid") << true << false << 3 << 2 << " Ana, Mise 110";
+        QTest::newRow("contrée") << true << false << 3 << 3 << " Ana, Contrée 110";
+        QTest::newRow("coinchée") << true << false << 2 << 3 << " Ana, Coinchée 110";
+        QTest::newRow("surcontrée") << true << false << 3 << 4 << " Ana, Surcontrée 110";
+        QTest::newRow("surcoinchée") << true << false << 2 << 4 << " Ana, Surcoinchée 110";
+        QTest::newRow("capot") << true << false << 2 << 5 << " Ana, Capot";
+        QTest::newRow("capot contré") << true << false << 3 << 6 << " Ana, Capot Contré";
+        QTest::newRow("capot coinché") << true << false << 2 << 6 << " Ana, Capot Coinché";
+        QTest::newRow("capot surcontré") << true << false << 3 << 7 << " Ana, Capot Surcontré";
+        QTest::newRow("capot surcoinché") << true << false << 2 << 7 << " Ana, Capot Surcoinché";
+        QTest::newRow("fixed contract") << true << false << 1 << 2 << " Ana";
+    }
+    void plateNamesTheContract()
+    {
+        QFETCH(bool, aChoisi);
+        QFETCH(bool, commence);
+        QFETCH(int, contrat);
+        QFETCH(int, typeContrat);
+        QFETCH(QString, texte);
+        QCOMPARE(DisplayGLScene::textePlaque(QStringLiteral("Ana"), aChoisi, commence, contrat, typeContrat, 110),
+                 texte);
+    }
+
+    // The plates are painted on the cloth; the dark scheme writes them in
+    // white.
+    void platesArePaintedOnTheCloth()
+    {
+        Reglages r = sansCartes();
+        r.options.appStyle_ = 0;
+        TableDeScene t(r);
+        DisplayGLScene& s = *t.scene;
+        s.createGLObjects();
+        Joueurs j;
+        for (int seat = 0; seat < 4; ++seat)
+            j[seat]->options_.nom_ = QStringLiteral("WWWWWWWW");
+        j.assied(s);
+        auto blancs = [](const QImage& image) {
+            int n = 0;
+            for (int y = 0; y < image.height(); y += 2)
+                for (int x = 0; x < image.width(); x += 2)
+                    n += image.pixelColor(x, y).lightness() > 245;
+            return n;
+        };
+        s.redessineCartes(0);
+        const QImage clair = s.imageTapis();
+        QVERIFY(!clair.isNull());
+        QPalette palette;
+        palette.setColor(QPalette::Window, QColor(20, 20, 20));
+        s.appliqueCouleurs(2, palette);
+        QCOMPARE(s.schemaCouleurs(), 2);
+        QCOMPARE(s.backgroundBrush().color(), QColor(20, 20, 20));
+        QVERIFY(blancs(s.imageTapis()) > blancs(clair) + 50);
+    }
+
     // Bad input to the table's operations: ignored, nothing else changes.
     void badInputIsIgnored()
     {

@@ -48,6 +48,9 @@ struct Donne
     {
         for (int j = 0; j < 4; ++j) {
             joueurs[static_cast<size_t>(j)] = std::make_unique<AI_Joueur>();
+            // The user at the bottom, computers elsewhere.
+            joueurs[static_cast<size_t>(j)]->options_.nom_ = QStringList{"", "Léa", "Marc", "Zoé"}[j];
+            joueurs[static_cast<size_t>(j)]->options_.ordinateur_ = j != 0;
             for (int i = 0; i < 9; ++i)
                 joueurs[static_cast<size_t>(j)]->main_.ajouteCarte(deck.getCarteParIndex(4 * i + j));
         }
@@ -63,6 +66,7 @@ struct Donne
         if (retournee)
             s.afficheCartesDistribuees(retournee);
         s.nouvelleDonne(9, 1000, 0);
+        s.redessineCartes(0);
     }
     ZB_DeckJass deck;
     std::array<std::unique_ptr<AI_Joueur>, 4> joueurs;
@@ -150,7 +154,7 @@ private slots:
         QVERIFY(estFaceDeCarte(image, s.zoneTable().center().toPoint()));
         // The cloth shows between the turned card and the bottom hand.
         const QRectF zone = s.zoneTable();
-        QVERIFY(estTapis(image.pixelColor(QPointF(zone.center().x() - zone.width() * 0.18, zone.center().y()).toPoint())));
+        QVERIFY(estTapis(image.pixelColor(QPointF(zone.center().x() - zone.width() * 0.1, zone.center().y() + zone.height() * 0.1).toPoint())));
     }
 };
 
