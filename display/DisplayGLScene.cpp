@@ -63,6 +63,7 @@ constexpr double ASPECT_MIN = 0.59;
 constexpr double RETRAIT_ZONE = 3.0;
 constexpr double ECHELLE_MIN = 0.05;
 constexpr int VARIANTE_COINCHE = 2;
+constexpr int CHIFFRES_NUMERO_CAPTURE = 3;
 constexpr double PART_POLICE_PLAQUE = 0.06;
 constexpr int COTE_SIGNE_ATOUT = 35;
 constexpr int LARGEUR_MULTIPLICATEUR = 39;
@@ -913,16 +914,31 @@ void DisplayGLScene::PortableGrabFrameBuffer_Completed(const QImage& image)
         peintre.setPen(QColor(couleurLegende2_));
         peintre.drawText(bande, Qt::AlignCenter, legendeCapture_);
     }
-    if (!copie.isNull())
-        copie.save(QStringLiteral("%1%2.%3").arg(appDataPath(QString()), QStringLiteral("bugReportScreenshot"),
-                                                 QStringLiteral("png")));
-    const bool capture = !chronoBug_.isValid() || chronoBug_.elapsed() < 1;
-    if (capture) {
+    // The purpose was set when the grab was asked; the next grab is a store
+    // screenshot unless asked otherwise.
+    const ButCapture but = butCapture_;
+    butCapture_ = CaptureMagasin;
+    const QString nom = but == CaptureBug
+        ? QStringLiteral("bugReportScreenshot")
+        : QStringLiteral("storeScreenshot_%1").arg(++numeroCapture_, CHIFFRES_NUMERO_CAPTURE, 10, QLatin1Char('0'));
+    if (!copie.isNull()) {
+        dernierFichierCapture_ = QStringLiteral("%1%2.png").arg(appDataPath(QString()), nom);
+        if (!copie.save(dernierFichierCapture_))
+            qWarning().noquote() << "DisplayGLScene: the screenshot could not be saved as" << dernierFichierCapture_;
+    }
+    if (but == CaptureMagasin) {
         emit signalScreenshotCompleted(copie);
         return;
     }
     if (questionnaireBug_)
         questionnaireBug_->show();
+}
+
+void DisplayGLScene::demandeCapture(ButCapture but)
+{
+    butCapture_ = but;
+    if (DisplayGLPaintA* m = moteur())
+        m->PortableGrabFrameBuffer(this);
 }
 
 void DisplayGLScene::OnBugPressed()
@@ -939,8 +955,7 @@ void DisplayGLScene::OnBug()
     const qint64 tenu = chronoBug_.isValid() ? chronoBug_.elapsed() : 0;
     if (tenu <= DUREE_APPUI_CAPTURE_MS) {
         setLegendeCapture(QString(), QStringLiteral("black"), QStringLiteral("black"));
-        if (DisplayGLPaintA* m = moteur())
-            m->PortableGrabFrameBuffer(this);
+        demandeCapture(CaptureBug);
         return;
     }
     if (formulaireDebug_)

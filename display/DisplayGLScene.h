@@ -295,6 +295,14 @@ public:
     int donnesRestantes() const { return donnesRestantes_; }
 
     // --- Grabs.
+    // What the next frame grab is for: a store screenshot (handed on with
+    // signalScreenshotCompleted and kept under a numbered name) or the bug
+    // report (kept as "bugReportScreenshot", then the questionnaire).
+    enum ButCapture { CaptureMagasin = 0, CaptureBug = 1 };
+    void demandeCapture(ButCapture but);
+    ButCapture butCapture() const { return butCapture_; }
+    // The name the last grab was saved under.
+    QString dernierFichierCapture() const { return dernierFichierCapture_; }
     void PortableGrabFrameBuffer_Completed(const QImage& image) override;
     void setLegendeCapture(const QString& legende, const QString& couleur1, const QString& couleur2);
     QString legendeCapture() const { return legendeCapture_; }
@@ -552,6 +560,9 @@ private:
     QTimer timerMessages_;
     QStringList fileMessages_;
     QElapsedTimer chronoBug_;
+    ButCapture butCapture_ = CaptureMagasin;
+    int numeroCapture_ = 0;
+    QString dernierFichierCapture_;
     ZB_Sound son_;
     QString motAction_;
     QString legendeCapture_;

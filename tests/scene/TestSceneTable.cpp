@@ -10,6 +10,9 @@
 #include "ZB_StatusMise.h"
 #include "ZbTestRegistry.h"
 
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <array>
@@ -468,6 +471,34 @@ private slots:
         QCOMPARE(s.schemaCouleurs(), 2);
         QCOMPARE(s.backgroundBrush().color(), QColor(20, 20, 20));
         QVERIFY(blancs(s.imageTapis()) > blancs(clair) + 50);
+    }
+
+    // Each grab says what it is for: store screenshots are handed on under
+    // numbered names, the bug report keeps its own name and hands nothing
+    // on, however long the bug button was held.
+    void grabsKeepTheirPurpose()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        TableDeScene t(sansCartes());
+        DisplayGLScene& s = *t.scene;
+        QSignalSpy captures(&s, &DisplayGLScene::signalScreenshotCompleted);
+        s.demandeCapture(DisplayGLScene::CaptureMagasin);
+        QTRY_COMPARE(captures.count(), 1);
+        const QString premier = s.dernierFichierCapture();
+        s.demandeCapture(DisplayGLScene::CaptureMagasin);
+        QTRY_COMPARE(captures.count(), 2);
+        const QString second = s.dernierFichierCapture();
+        QVERIFY(premier != second);
+        QVERIFY(QFileInfo(premier).fileName().startsWith(QStringLiteral("storeScreenshot_")));
+        QVERIFY(QFileInfo::exists(premier) && QFileInfo::exists(second));
+
+        s.OnBugPressed();
+        QTest::qWait(2);
+        s.demandeCapture(DisplayGLScene::CaptureBug);
+        QTRY_COMPARE(QFileInfo(s.dernierFichierCapture()).fileName(), QStringLiteral("bugReportScreenshot.png"));
+        QCOMPARE(captures.count(), 2);
+        QCOMPARE(s.butCapture(), DisplayGLScene::CaptureMagasin);
+        QStandardPaths::setTestModeEnabled(false);
     }
 
     // Bad input to the table's operations: ignored, nothing else changes.
