@@ -33,6 +33,7 @@
 #include <QPlainTextEdit>
 #include <QPropertyAnimation>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QScopedValueRollback>
 #include <QStyle>
@@ -63,6 +64,12 @@ constexpr double ASPECT_MIN = 0.59;
 constexpr double RETRAIT_ZONE = 3.0;
 constexpr double ECHELLE_MIN = 0.05;
 constexpr int VARIANTE_COINCHE = 2;
+constexpr double DIVISEUR_ECART_SAISON = 20.0;
+constexpr double PART_HAUTEUR_SAISON = 0.5;
+constexpr double COLONNES_SAISON_LARGEUR = 15.0;
+constexpr double PART_COLONNE_SAISON = 0.125;
+constexpr int COLONNES_SAISON = 8;
+constexpr int DELAI_SAISON_MAX_MS = 20000;
 constexpr int CHIFFRES_NUMERO_CAPTURE = 3;
 constexpr double PART_POLICE_PLAQUE = 0.06;
 constexpr int COTE_SIGNE_ATOUT = 35;
@@ -1572,6 +1579,7 @@ void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnes
             }
         }
     }
+    showSeasonalArt(QDate::currentDate());
     rafraichitCouche();
 }
 
@@ -1822,6 +1830,56 @@ void DisplayGLScene::appliqueCouleurs(int schema, const QPalette& palette)
     setBackgroundBrush(couleurFond_);
     const QSharedPointer<Partie> jeu = partie();
     redessineCartes(jeu ? jeu->atoutEnCours_ : 0);
+}
+
+// ---------------------------------------------------------- seasonal art
+
+int DisplayGLScene::showSeasonalArt(const QDate& jour)
+{
+    static const char* const IMAGES[] = {":/images/flocon1.png", ":/images/flower1.png", ":/images/sun1.png",
+                                         ":/images/leaf1.png"};
+    static const int DIRECTIONS[] = {0, 2, 3, 1};
+    if (automatique_ || !jour.isValid())
+        return -1;
+    for (int saison = 0; saison < static_cast<int>(options_.saisons_.size()); ++saison) {
+        const OptionsAffichage::Periode& periode = options_.saisons_[static_cast<size_t>(saison)];
+        if (!periode.actif || !isDateInSeason(jour, periode.debut, periode.fin))
+            continue;
+        spawnSeasonal(QPixmap(QString::fromLatin1(IMAGES[saison])), DIRECTIONS[saison]);
+        return saison;
+    }
+    return -1;
+}
+
+int DisplayGLScene::spawnSeasonal(const QPixmap& image, int direction)
+{
+    const QRectF zone = zoneTable();
+    const double w = zone.width();
+    const double h = zone.height();
+    const int pasX = arrondi(w / DIVISEUR_ECART_SAISON);
+    const int hauteurDepart = arrondi(h * PART_HAUTEUR_SAISON);
+    // A table too small for a picture's column or fall shows none rather
+    // than taking a remainder by zero.
+    if (image.isNull() || image.width() <= 0 || pasX <= 0 || hauteurDepart <= 0 || !std::isfinite(w)
+        || !std::isfinite(h))
+        return 0;
+    const double d = ratioPixels_ > 0.0 && std::isfinite(ratioPixels_) ? ratioPixels_ : 1.0;
+    const double f = std::min(1.0, (w / COLONNES_SAISON_LARGEUR) / image.width());
+    QPixmap petite = image.scaled(std::max(1, arrondi(image.width() * f * d)),
+                                  std::max(1, arrondi(image.height() * f * d)), Qt::KeepAspectRatio,
+                                  Qt::SmoothTransformation);
+    petite.setDevicePixelRatio(d);
+    QRandomGenerator* hasard = QRandomGenerator::global();
+    int colonne = 0;
+    int lances = 0;
+    for (auto& anim : animsImage_) {
+        const QPointF depart(colonne * (w * PART_COLONNE_SAISON) + hasard->bounded(pasX),
+                             -static_cast<double>(hasard->bounded(hauteurDepart)));
+        anim->startFall(direction, depart, petite, zone, decalageTable_, hasard->bounded(DELAI_SAISON_MAX_MS));
+        colonne = (colonne + 1) % COLONNES_SAISON;
+        ++lances;
+    }
+    return lances;
 }
 
 // ----------------------------------------------------------------- bubbles

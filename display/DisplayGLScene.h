@@ -389,6 +389,14 @@ public:
     // layout) and the message boxes; true when one was closed.
     bool fermeDialogues();
 
+    // --- Seasonal art.
+    // The pictures of the first enabled season that holds the day drift
+    // over the table; the season's index (0 winter .. 3 autumn), or -1.
+    int showSeasonalArt(const QDate& jour);
+    // Sends the picture over the table in each free column of the ring;
+    // the number of items started (none on a table too small to hold it).
+    int spawnSeasonal(const QPixmap& image, int direction);
+
     // --- Resets and display modes.
     void stopAnimationsAndCloseDialogs();
     void setCacheModeAll(QGraphicsItem::CacheMode mode);

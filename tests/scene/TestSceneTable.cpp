@@ -2,6 +2,7 @@
 #include "AnnoncesJoueur.h"
 #include "Carte.h"
 #include "DisplayGLHumanCarte.h"
+#include "DisplayGLScoreAnimPixmap.h"
 #include "GL_ObjectCube.h"
 #include "GL_ObjectSquare.h"
 #include "Partie.h"
@@ -499,6 +500,55 @@ private slots:
         QCOMPARE(captures.count(), 2);
         QCOMPARE(s.butCapture(), DisplayGLScene::CaptureMagasin);
         QStandardPaths::setTestModeEnabled(false);
+    }
+
+    void seasonalArtFollowsTheDate_data()
+    {
+        QTest::addColumn<bool>("hiver");
+        QTest::addColumn<int>("saison");
+        QTest::newRow("winter enabled: snow") << true << 0;
+        QTest::newRow("winter disabled: the next season that holds the day") << false << 1;
+    }
+    void seasonalArtFollowsTheDate()
+    {
+        QFETCH(bool, hiver);
+        QFETCH(int, saison);
+        Reglages r = sansCartes();
+        r.options.saisons_[0] = {hiver, QStringLiteral("2020-11-25"), QStringLiteral("2021-01-05")};
+        r.options.saisons_[1] = {true, QStringLiteral("2020-12-01"), QStringLiteral("2020-12-31")};
+        r.options.saisons_[2] = {true, QStringLiteral("2020-06-01"), QStringLiteral("2020-08-31")};
+        r.options.saisons_[3] = {false, QStringLiteral("2020-09-01"), QStringLiteral("2020-11-20")};
+        TableDeScene t(r);
+        QCOMPARE(t.scene->showSeasonalArt(QDate(2026, 12, 24)), saison);
+        QCOMPARE(t.scene->showSeasonalArt(QDate(2026, 10, 1)), -1);
+    }
+
+    // Tiny tables: no column or fall height to draw from, no picture; no
+    // remainder by zero.
+    void seasonalArtOnAnyTable_data()
+    {
+        QTest::addColumn<QSizeF>("taille");
+        QTest::addColumn<bool>("images");
+        QTest::newRow("1x1") << QSizeF(1, 1) << false;
+        QTest::newRow("9 wide") << QSizeF(9, 600) << false;
+        QTest::newRow("no height") << QSizeF(800, 3) << false;
+        QTest::newRow("800x600") << QSizeF(800, 600) << true;
+        QTest::newRow("8K") << QSizeF(7680, 4320) << true;
+    }
+    void seasonalArtOnAnyTable()
+    {
+        QFETCH(QSizeF, taille);
+        QFETCH(bool, images);
+        TableDeScene t(sansCartes());
+        t.scene->setSceneRect(QRectF(QPointF(0, 0), taille));
+        QPixmap flocon(32, 32);
+        flocon.fill(Qt::white);
+        const int lances = t.scene->spawnSeasonal(flocon, 0);
+        QCOMPARE(lances > 0, images);
+        QCOMPARE(t.scene->spawnSeasonal(QPixmap(), 0), 0);
+        for (const auto& image : t.scene->animationsImage())
+            QVERIFY(std::isfinite(image->pos().x()) && std::isfinite(image->pos().y()));
+        t.scene->stopAnimationsAndCloseDialogs();
     }
 
     // Bad input to the table's operations: ignored, nothing else changes.
