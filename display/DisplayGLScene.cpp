@@ -1527,8 +1527,16 @@ void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnes
     if (!fondConstruit_)
         construitFond_();
     videTable_();
-    disposeMains_();
     const bool sansAnimation = modeVue_ == MODE_VUE_SANS_ANIMATION;
+    if (navigationAnnuler_ || sansAnimation) {
+        animationFond_->stop();
+        setZBackground(DISTANCE_CAMERA_TABLE);
+    } else if (zBackground() > DISTANCE_CAMERA_TABLE) {
+        animationFond_->stop();
+        animationFond_->setDuration(std::max(1, arrondi(DUREE_FOND_MS * facteurDurees_)));
+        animationFond_->start();
+    }
+    disposeMains_();
     const int tours = std::clamp(cartesParJoueur, 0, DisplayGLHumanCarte::CARTES_PAR_MAIN);
     std::array<int, NOMBRE_SIEGES> prises{};
     std::array<std::vector<Carte*>, NOMBRE_SIEGES> mains;
@@ -2361,18 +2369,23 @@ void DisplayGLScene::setFont(const QFont& police)
 
 void DisplayGLScene::changeStyleCartes_(int style, bool silencieux)
 {
-    Q_UNUSED(silencieux);
+    if (dialogueReglages_ && dialogueReglages_->isOpen())
+        dialogueReglages_->collapse();
     if (automatique_)
         return;
     if (style != jeuDeCartes_.getStyle())
         jeuDeCartes_.setSize(style, options_.quality_, ratioPixels_);
-    if (fondConstruit_) {
+    if (fondConstruit_ && !silencieux) {
         if (DisplayGLPaintA* m = moteur()) {
             m->makeCurrent();
             buildCardObjects();
             m->doneCurrent();
         }
     }
+    // The trump sign on the cloth is drawn in the deck's style.
+    if (const QSharedPointer<Partie> jeu = partie())
+        redessineCartes(jeu->atoutEnCours_);
+    update();
 }
 
 QList<AnalyseJoueur*> DisplayGLScene::analyses() const

@@ -236,8 +236,12 @@ private slots:
         QVERIFY(s.carteRetournee()->isShown());
         QCOMPARE(s.carteRetournee()->getFace(), int(GL_ObjectCube::Front));
 
+        s.setZBackground(4.5);
         s.nouvelleDonne(9, 1000, 0);
         QCOMPARE(s.objectifDonne(), 1000);
+        // The camera comes down to the table: at once without animations.
+        if (modeVue == 1)
+            QCOMPARE(s.zBackground(), DisplayGLScene::DISTANCE_CAMERA_TABLE);
         for (int seat = 0; seat < 4; ++seat) {
             for (Carte* carte : j[seat]->main_) {
                 const int index = carte->getIndex();
@@ -307,6 +311,7 @@ private slots:
         }
         for (const DisplayGLScene::Siege& siege : s.sieges())
             QCOMPARE(siege.numero, -1);
+        QTRY_COMPARE_WITH_TIMEOUT(s.zBackground(), DisplayGLScene::DISTANCE_CAMERA_TABLE, 5000);
     }
 
     void bidBubbleSaysWhatWasBid_data()
