@@ -1061,21 +1061,28 @@ void DisplayGLScene::afficheMessageReseau(const QString& texte)
 
 void DisplayGLScene::OnMessagesReseau()
 {
+    auto libre = [this](size_t index) {
+        const DisplayGLScoreAnimText* item = animsMessage_[index].get();
+        return !item->isDelayRunning() && !item->driver()->isRunning();
+    };
     while (!fileMessages_.isEmpty()) {
-        // A burst longer than the ring waits for an item to be free, rather
-        // than taking one whose line is still waiting or showing.
-        const DisplayGLScoreAnimText* libre = animsMessage_[curseurMessage_].get();
-        if (libre->isDelayRunning() || libre->driver()->isRunning()) {
-            if (!timerMessages_.isActive())
-                timerMessages_.start(DELAI_MESSAGE_RESEAU_MS);
-            return;
-        }
         const QDateTime maintenant = QDateTime::currentDateTimeUtc();
         qint64 delai = prochainMessage_.isValid()
             ? maintenant.msecsTo(prochainMessage_.addMSecs(DELAI_MESSAGE_RESEAU_MS))
             : -1;
-        if (delai < 0)
+        // Quiet for a while: the ring starts over at its first item.
+        if (delai < 0) {
             delai = 0;
+            if (libre(0))
+                curseurMessage_ = 0;
+        }
+        // A burst longer than the ring waits for an item to be free, rather
+        // than taking one whose line is still waiting or showing.
+        if (!libre(curseurMessage_)) {
+            if (!timerMessages_.isActive())
+                timerMessages_.start(DELAI_MESSAGE_RESEAU_MS);
+            return;
+        }
         prochainMessage()->startMessage(fileMessages_.takeFirst(), zoneTable(), decalageTable_, FOND_MESSAGE_RESEAU,
                                         static_cast<int>(delai));
         prochainMessage_ = maintenant.addMSecs(delai);
@@ -1888,6 +1895,60 @@ int DisplayGLScene::spawnSeasonal(const QPixmap& image, int direction)
         ++lances;
     }
     return lances;
+}
+
+// ----------------------------------------------------------------- notices
+
+QString DisplayGLScene::texteChibre(const Joueur* choisisseur, const Joueur* partenaire)
+{
+    if (!choisisseur || !partenaire)
+        return QStringLiteral("Patientez...");
+    const bool local = choisisseur->options_.ordinateur_ == 0 && choisisseur->options_.distant_ == 0
+                       && choisisseur->modeJeu_ != Joueur::ModeEnAttenteDEntree;
+    if (local)
+        return QStringLiteral("Vous avez chibré. %1 choisit l'atout...").arg(partenaire->options_.getNomAffiche());
+    return QStringLiteral("%1 a chibré. %2 choisit l'atout...")
+        .arg(choisisseur->options_.getNomAffiche(), partenaire->options_.getNomAffiche());
+}
+
+void DisplayGLScene::afficheChibre(const Joueur* choisisseur, const Joueur* partenaire)
+{
+    setLignesArdoise(largeurTable_, decalageTable_, texteChibre(choisisseur, partenaire));
+}
+
+void DisplayGLScene::afficheRedistribution()
+{
+    if (automatique_)
+        return;
+    prochainScore()->startBanner(QStringLiteral("Redistribution"), zoneTable(), decalageTable_, 0);
+    cacheBulles_(modeVue_ != MODE_VUE_SANS_ANIMATION);
+    if (boutonAide_)
+        boutonAide_->setEnabled(true);
+}
+
+void DisplayGLScene::setPanneauDroitVisible(bool visible)
+{
+    panneauDroitVisible_ = visible;
+    if (!visible) {
+        rafraichitCouche();
+        update();
+        return;
+    }
+    stopAnimationsAndCloseDialogs();
+    fermeDialogues();
+    // The widget engine keeps what it drew last as items of the scene: they
+    // leave until the table shows again.
+    if (DisplayGLPaintA* m = moteur()) {
+        for (auto& objet : objetsCartes_)
+            if (objet) {
+                m->hideObject(objet->getFrontId());
+                m->hideObject(objet->getBackId());
+            }
+        for (GL_ObjectSquare* carre : {fond_.get(), tapis_.get(), ardoise_.get(), notification_.get(),
+                                       bulles_[0].get(), bulles_[1].get(), bulles_[2].get(), bulles_[3].get()})
+            if (carre)
+                m->hideObject(carre->getId());
+    }
 }
 
 // ----------------------------------------------------------------- bubbles

@@ -286,6 +286,17 @@ public:
     // window colour fills behind the table.
     void appliqueCouleurs(int schema, const QPalette& palette);
     int schemaCouleurs() const { return schemaCouleurs_; }
+    // --- Notices.
+    // The status line while a seat has passed the trump choice on (chibre)
+    // to its partner; either missing: "Patientez...".
+    static QString texteChibre(const Joueur* choisisseur, const Joueur* partenaire);
+    void afficheChibre(const Joueur* choisisseur, const Joueur* partenaire);
+    // Every seat passed: the cards are dealt again.
+    void afficheRedistribution();
+    // While the main window's right panel covers the table, the table is
+    // not painted and the dialogs are closed.
+    void setPanneauDroitVisible(bool visible);
+    bool isPanneauDroitVisible() const { return panneauDroitVisible_; }
     // The table object of a card number (0..35), or null.
     GL_ObjectCube* objetCarte(int index) const;
     GL_ObjectCube* carteSurTable(int position) const;

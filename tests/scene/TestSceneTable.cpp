@@ -556,6 +556,39 @@ private slots:
         t.scene->stopAnimationsAndCloseDialogs();
     }
 
+    void chibreStatusNamesWhoChooses()
+    {
+        Joueurs j;
+        j[0]->options_.nom_.clear();
+        j[1]->options_.nom_ = QStringLiteral("Léa");
+        j[1]->options_.ordinateur_ = 1;
+        j[2]->options_.nom_ = QStringLiteral("Marc");
+        j[2]->options_.ordinateur_ = 1;
+        QCOMPARE(DisplayGLScene::texteChibre(j[0], j[2]), QStringLiteral("Vous avez chibré. Marc choisit l'atout..."));
+        QCOMPARE(DisplayGLScene::texteChibre(j[1], j[2]), QStringLiteral("Léa a chibré. Marc choisit l'atout..."));
+        QCOMPARE(DisplayGLScene::texteChibre(nullptr, j[2]), QStringLiteral("Patientez..."));
+        QCOMPARE(DisplayGLScene::texteChibre(j[0], nullptr), QStringLiteral("Patientez..."));
+        // A user waiting to enter a running game did not choose here.
+        j[0]->modeJeu_ = Joueur::ModeEnAttenteDEntree;
+        QCOMPARE(DisplayGLScene::texteChibre(j[0], j[2]), QStringLiteral("Vous a chibré. Marc choisit l'atout..."));
+    }
+
+    // While the right panel covers the table nothing of it is painted.
+    void coveredTableIsNotPainted()
+    {
+        TableDeScene t(sansCartes());
+        DisplayGLScene& s = *t.scene;
+        s.createGLObjects();
+        const QPoint centre = s.zoneTable().center().toPoint();
+        const QColor tapis = t.image().pixelColor(centre);
+        s.setPanneauDroitVisible(true);
+        QVERIFY(s.isPanneauDroitVisible());
+        QVERIFY(t.image().pixelColor(centre) != tapis);
+        s.afficheRedistribution();
+        s.setPanneauDroitVisible(false);
+        QCOMPARE(t.image().pixelColor(centre), tapis);
+    }
+
     // Bad input to the table's operations: ignored, nothing else changes.
     void badInputIsIgnored()
     {
