@@ -974,7 +974,7 @@ void QWindowsStyleLocal::drawComplexControl(ComplexControl control, const QStyle
     case CC_ScrollBar:
         if (const auto* scrollBar = qstyleoption_cast<const QStyleOptionSlider*>(option)) {
             // A bar with nowhere to go is shown disabled.
-            QStyleOptionSlider copy = *scrollBar;
+            QStyleOptionSlider copy = StyleTools::scrollBarWithinIntRange(*scrollBar);
             if (copy.minimum == copy.maximum)
                 copy.state &= ~State_Enabled;
             QCommonStyle::drawComplexControl(control, &copy, painter, widget);
@@ -993,6 +993,18 @@ void QWindowsStyleLocal::drawComplexControl(ComplexControl control, const QStyle
         QCommonStyle::drawComplexControl(control, option, painter, widget);
         return;
     }
+}
+
+QRect QWindowsStyleLocal::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
+                                         SubControl subControl, const QWidget* widget) const
+{
+    if (control == CC_ScrollBar) {
+        if (const auto* scrollBar = qstyleoption_cast<const QStyleOptionSlider*>(option)) {
+            const QStyleOptionSlider within = StyleTools::scrollBarWithinIntRange(*scrollBar);
+            return QCommonStyle::subControlRect(control, &within, subControl, widget);
+        }
+    }
+    return QCommonStyle::subControlRect(control, option, subControl, widget);
 }
 
 void QWindowsStyleLocal::drawSlider(const QStyleOptionComplex* option, QPainter* painter,

@@ -6,6 +6,8 @@
 #include <QStyleOption>
 #include <QTransform>
 
+#include <algorithm>
+
 namespace {
 
 constexpr char HEX_DIGITS[] = "0123456789abcdef";
@@ -13,6 +15,9 @@ constexpr int BITS_PER_BYTE = 8;
 constexpr quint32 LOW_NIBBLE = 0xf;
 constexpr int HIGH_NIBBLE_SHIFT = 4;
 constexpr int MIN_OPTION_VERSION = 1;
+
+QSize storedMinimumControlSize(0, 0);
+double storedButtonEdgeScale = 1.0;
 
 // Not measured yet while negative.
 double screenScaleFactor = -1.0;
@@ -108,6 +113,48 @@ bool canCachePainting(const QPainter* painter, const QRect& rect)
     const QTransform::TransformationType device = painter->deviceTransform().type();
     const QTransform::TransformationType world = painter->worldTransform().type();
     return (int(device) | int(world)) <= int(QTransform::TxTranslate) || device == QTransform::TxScale;
+}
+
+QSize minimumControlSize()
+{
+    return storedMinimumControlSize;
+}
+
+void setMinimumControlSize(const QSize& size)
+{
+    storedMinimumControlSize = size;
+}
+
+double buttonEdgeScale()
+{
+    return storedButtonEdgeScale;
+}
+
+void setButtonEdgeScale(double scale)
+{
+    storedButtonEdgeScale = scale;
+}
+
+QStyleOptionSlider scrollBarWithinIntRange(const QStyleOptionSlider& option)
+{
+    // Far below any int sum, far above any scroll bar's pixel length.
+    constexpr qint64 limit = qint64(1) << 24;
+    const qint64 span = std::max(qint64(option.maximum) - option.minimum, qint64(0));
+    const qint64 page = std::max(qint64(option.pageStep), qint64(0));
+    if (span == qint64(option.maximum) - option.minimum && page == option.pageStep && span <= limit && page <= limit)
+        return option;
+    const qint64 divisor = std::max(span, page) / limit + 1;
+    const auto scaled = [&](qint64 value) {
+        return int(std::clamp(value - option.minimum, qint64(0), span) / divisor);
+    };
+    QStyleOptionSlider copy = option;
+    copy.minimum = 0;
+    copy.maximum = int(span / divisor);
+    copy.pageStep = page == 0 ? 0 : int(std::max(page / divisor, qint64(1)));
+    copy.singleStep = int(std::max(qint64(option.singleStep) / divisor, qint64(1)));
+    copy.sliderPosition = scaled(option.sliderPosition);
+    copy.sliderValue = scaled(option.sliderValue);
+    return copy;
 }
 
 void setScreenScaleFactorForTesting(double factor)

@@ -7,6 +7,7 @@
 
 class QPainter;
 class QStyleOption;
+class QStyleOptionSlider;
 
 // Tools shared by every widget style of the program: the keys under which
 // painted pictures go into the process-wide QPixmapCache, and the scaling of
@@ -58,6 +59,24 @@ double screenLogicalDpiX();
 // whole transform to the device is a pure scale (a high-density screen, a
 // zoom). Rotated and sheared painters paint afresh.
 bool canCachePainting(const QPainter* painter, const QRect& rect);
+
+// The smallest size a control may take, program-wide: the main window
+// writes it while it shows the table in screenshot mode, and the styles raise
+// their sizes and a few metrics to it. 0 by 0 (no minimum) until written.
+QSize minimumControlSize();
+void setMinimumControlSize(const QSize& size);
+
+// The share by which themed button edges grow, program-wide: written beside
+// the minimum control size in screenshot mode, 1 until then.
+double buttonEdgeScale();
+void setButtonEdgeScale(double scale);
+
+// The same bar with its range, page and position scaled down to sums that fit
+// an int, for the common style's scroll-bar geometry, which adds the range to
+// the page in int (a whole-int range divides by zero there). A maximum below
+// the minimum counts as an empty range and a negative page as none. Options
+// already within bounds come back unchanged.
+QStyleOptionSlider scrollBarWithinIntRange(const QStyleOptionSlider& option);
 
 // Test hook: sets the stored screen scale factor; a negative factor makes
 // the next scaleByScreenDpi measure the screen again.

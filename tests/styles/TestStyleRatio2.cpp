@@ -1,3 +1,5 @@
+#include "PlastiqueDrawing.h"
+#include "QPlastiqueStyleLocal.h"
 #include "QWindowsStyleLocal.h"
 #include "StyleProbes.h"
 #include "StyleTools.h"
@@ -20,6 +22,7 @@ class TestStyleRatio2 : public QObject
     Q_OBJECT
 
     QWindowsStyleLocal m_style;
+    QPlastiqueStyleLocal m_plastique;
 
 private slots:
     // Skipped per test: a skip in initTestCase would silence the classes
@@ -132,6 +135,63 @@ private slots:
             for (int x = device.left(); x <= device.right(); ++x)
                 arrowInside |= image.pixelColor(x, y) == role(QPalette::ButtonText);
         QVERIFY(arrowInside);
+    }
+
+    void plastiqueMetricsHalved_data()
+    {
+        QTest::addColumn<int>("metric");
+        QTest::addColumn<int>("minimumWidth");
+        QTest::addColumn<int>("onWidget");
+        QTest::newRow("scroll bar: 16 -> 8") << int(QStyle::PM_ScrollBarExtent) << 0 << 8;
+        QTest::newRow("scroll bar raised to 40 / 2 x 0.5") << int(QStyle::PM_ScrollBarExtent) << 40 << 10;
+        QTest::newRow("small icon raised to 2 x 40 / 2") << int(QStyle::PM_SmallIconSize) << 40 << 40;
+        QTest::newRow("title bar: 30 -> 15") << int(QStyle::PM_TitleBarHeight) << 0 << 15;
+        QTest::newRow("dock title margin: 2 -> 1") << int(QStyle::PM_DockWidgetTitleMargin) << 0 << 1;
+        QTest::newRow("drag distance stays -1") << int(QStyle::PM_MaximumDragDistance) << 40 << -1;
+    }
+
+    // The Plastique style's own values are divided by the widget's ratio;
+    // the minimum rule counts the minimum size in logical pixels too.
+    void plastiqueMetricsHalved()
+    {
+        QFETCH(int, metric);
+        QFETCH(int, minimumWidth);
+        QFETCH(int, onWidget);
+        QWidget widget;
+        widget.setFont(QFont());
+        StyleTools::setMinimumControlSize(QSize(minimumWidth, minimumWidth));
+        const int value = m_plastique.pixelMetric(QStyle::PixelMetric(metric), nullptr, &widget);
+        StyleTools::setMinimumControlSize(QSize(0, 0));
+        if (metric == QStyle::PM_TitleBarHeight)
+            QVERIFY(value >= onWidget);
+        else
+            QCOMPARE(value, onWidget);
+    }
+
+    // Cached pictures are painted at the screen's ratio and drawn at their
+    // logical size; a dense device's pure scale still caches.
+    void plastiqueCacheOnDenseDevice()
+    {
+        QPixmapCache::clear();
+        const QImage made = PlastiqueDrawing::createCacheImage(QSize(13, 7));
+        QCOMPARE(made.size(), QSize(26, 14));
+        QCOMPARE(made.devicePixelRatio(), 2.0);
+        QStyleOptionButton option;
+        option.rect = QRect(2, 2, 13, 13);
+        option.state = QStyle::State_Enabled | QStyle::State_On;
+        option.palette = rolePalette();
+        QImage image = blankImage(40, 40);
+        image.setDevicePixelRatio(2.0);
+        {
+            QPainter painter(&image);
+            m_plastique.drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter);
+        }
+        QPixmap cached;
+        QVERIFY(QPixmapCache::find(StyleTools::optionCacheKey(QStringLiteral("checkbox"), &option, QSize(13, 13)),
+                                   &cached));
+        QCOMPARE(cached.size(), QSize(26, 26));
+        // The mark's centre, in device pixels.
+        QCOMPARE(image.pixelColor(2 * (2 + 6) + 1, 2 * (2 + 6) + 1).rgb(), role(QPalette::Text).rgb());
     }
 };
 

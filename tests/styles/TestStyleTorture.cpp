@@ -1,12 +1,16 @@
+#include "QPlastiqueStyleLocal.h"
 #include "QWindowsStyleLocal.h"
 #include "ZbTestRegistry.h"
 
+#include <QBitmap>
 #include <QImage>
+#include <QLinearGradient>
 #include <QMetaEnum>
 #include <QPainter>
 #include <QStyleOption>
 #include <QTest>
 
+#include <climits>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -78,6 +82,40 @@ void everything(QStyleOption* option)
         frame->lineWidth = 2;
 }
 
+// Everything at its limits: ranges spanning all of int, minimum above
+// maximum, huge pages, and a palette of gradient, texture (of every depth)
+// and empty brushes.
+void extremes(QStyleOption* option, int variant)
+{
+    everything(option);
+    if (auto* slider = qstyleoption_cast<QStyleOptionSlider*>(option)) {
+        const bool full = variant % 2 == 0;
+        slider->minimum = full ? INT_MIN : 7;
+        slider->maximum = full ? INT_MAX : 3;
+        slider->pageStep = full ? 1 : INT_MAX;
+        slider->singleStep = INT_MAX;
+        slider->sliderPosition = slider->sliderValue = full ? INT_MAX : INT_MIN;
+    }
+    if (auto* titleBar = qstyleoption_cast<QStyleOptionTitleBar*>(option)) {
+        titleBar->titleBarFlags = Qt::WindowFlags(~0u);
+        titleBar->titleBarState = variant % 2 == 0 ? int(Qt::WindowMinimized) : int(Qt::WindowMaximized);
+    }
+    QLinearGradient gradient(0, 0, 0, 10);
+    gradient.setColorAt(0, Qt::red);
+    gradient.setColorAt(1, QColor(0, 0, 255, 40));
+    QRadialGradient radial(5, 5, 5);
+    radial.setColorAt(0.5, Qt::green);
+    QImage indexed(5, 3, QImage::Format_Indexed8);
+    indexed.setColorTable({0xff102030u, 0x80405060u});
+    indexed.fill(1);
+    const QBrush brushes[] = {QBrush(gradient), QBrush(QPixmap::fromImage(indexed)), QBrush(Qt::NoBrush),
+                              QBrush(radial), QBrush(QBitmap(3, 3)),
+                              QBrush(QPixmap::fromImage(QImage(4, 2, QImage::Format_RGB16)))};
+    constexpr int BRUSHES = sizeof(brushes) / sizeof(brushes[0]);
+    for (int role = 0; role < QPalette::NColorRoles; ++role)
+        option->palette.setBrush(QPalette::ColorRole(role), brushes[(role + variant) % BRUSHES]);
+}
+
 template <typename Enum> std::vector<int> valuesOf()
 {
     const QMetaEnum meta = QMetaEnum::fromType<Enum>();
@@ -89,7 +127,33 @@ template <typename Enum> std::vector<int> valuesOf()
     return values;
 }
 
-const QRect RECTS[] = {QRect(0, 0, 0, 0), QRect(0, 0, 1, 1), QRect(2, 2, 3, 3), QRect(-10, 4, 5000, 20)};
+// Empty, tiny (shorter than three scroll buttons, title bars under 7
+// pixels), odd and huge.
+const QRect RECTS[] = {QRect(0, 0, 0, 0),  QRect(0, 0, 1, 1),       QRect(2, 2, 3, 3),
+                       QRect(0, 0, 40, 6), QRect(-10, 4, 5000, 20), QRect(0, 0, 6, 40)};
+
+void addStyleRows()
+{
+    QTest::addColumn<QString>("styleName");
+    QTest::addColumn<bool>("strictRects");
+}
+
+std::unique_ptr<QStyle> makeStyle(const QString& name)
+{
+    if (name == QLatin1String("Plastique"))
+        return std::make_unique<QPlastiqueStyleLocal>();
+    return std::make_unique<QWindowsStyleLocal>();
+}
+
+const char* const STYLE_NAMES[] = {"Windows", "Plastique"};
+
+// The complex controls whose parts the Plastique style places itself; the
+// others are the common style's.
+bool placedHere(int control)
+{
+    return control == QStyle::CC_SpinBox || control == QStyle::CC_ComboBox || control == QStyle::CC_ScrollBar
+        || control == QStyle::CC_Slider || control == QStyle::CC_TitleBar;
+}
 
 void silent(QtMsgType, const QMessageLogContext&, const QString&) {}
 
@@ -99,18 +163,19 @@ class TestStyleTorture : public QObject
 {
     Q_OBJECT
 
-    QWindowsStyleLocal m_style;
-
-    // Runs the call once for every option class, with nothing set and with
-    // everything set, on every rectangle.
-    int forEveryOption(const std::function<void(const QStyleOption*)>& call)
+    // Runs the call once for every option class, with nothing set, with
+    // everything set and with everything at its limits, on every rectangle.
+    static int forEveryOption(const std::function<void(const QStyleOption*)>& call)
     {
+        const int fills = 4;
         int calls = 0;
-        for (const bool full : {false, true}) {
+        for (int fill = 0; fill < fills; ++fill) {
             const auto options = optionsOfEveryClass();
             for (const auto& option : options) {
-                if (full)
+                if (fill == 1)
                     everything(option.get());
+                else if (fill > 1)
+                    extremes(option.get(), fill);
                 for (const QRect& rect : RECTS) {
                     option->rect = rect;
                     call(option.get());
@@ -127,10 +192,14 @@ private slots:
 
     void drawing_data()
     {
+        QTest::addColumn<QString>("styleName");
         QTest::addColumn<QTransform>("transform");
-        QTest::newRow("translated") << QTransform::fromTranslate(7, 5);
-        QTest::newRow("scaled by 2") << QTransform::fromScale(2, 2);
-        QTest::newRow("rotated by 30 degrees") << QTransform().rotate(30);
+        for (const char* style : STYLE_NAMES) {
+            QTest::addRow("%s translated", style) << QString::fromLatin1(style) << QTransform::fromTranslate(7, 5);
+            QTest::addRow("%s scaled by 2", style) << QString::fromLatin1(style) << QTransform::fromScale(2, 2);
+            QTest::addRow("%s rotated by 30 degrees", style)
+                << QString::fromLatin1(style) << QTransform().rotate(30);
+        }
     }
 
     // Every element of the three drawing operations, with every option
@@ -138,7 +207,10 @@ private slots:
     // the painter's transform comes back as it was given.
     void drawing()
     {
+        QFETCH(QString, styleName);
         QFETCH(QTransform, transform);
+        const std::unique_ptr<QStyle> style = makeStyle(styleName);
+        const QStyle& m_style = *style;
         QImage image(64, 64, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter painter(&image);
@@ -179,11 +251,26 @@ private slots:
         QVERIFY(calls > 10000);
     }
 
+    void geometryMetricsAndHints_data()
+    {
+        addStyleRows();
+        // The Windows style leaves what it does not place to the common
+        // style, whose tiny rectangles may be negative.
+        QTest::newRow("Windows") << QStringLiteral("Windows") << false;
+        QTest::newRow("Plastique") << QStringLiteral("Plastique") << true;
+    }
+
     // The geometry and the answers, with the same options; metrics and hints
     // also with no option at all, hints with every kind of answer to fill.
+    // The Plastique style's sub-controls are never negative rectangles.
     void geometryMetricsAndHints()
     {
+        QFETCH(QString, styleName);
+        QFETCH(bool, strictRects);
+        const std::unique_ptr<QStyle> style = makeStyle(styleName);
+        const QStyle& m_style = *style;
         int calls = 0;
+        QStringList negative;
         for (const int element : valuesOf<QStyle::SubElement>())
             calls += forEveryOption([&](const QStyleOption* option) {
                 m_style.subElementRect(QStyle::SubElement(element), option);
@@ -194,8 +281,18 @@ private slots:
                 const auto* complex = qstyleoption_cast<const QStyleOptionComplex*>(option);
                 if (!complex)
                     return;
-                for (const int part : subControls)
-                    m_style.subControlRect(QStyle::ComplexControl(control), complex, QStyle::SubControl(part));
+                for (const int part : subControls) {
+                    const QRect rect =
+                        m_style.subControlRect(QStyle::ComplexControl(control), complex, QStyle::SubControl(part));
+                    if (placedHere(control) && (rect.width() < 0 || rect.height() < 0) && negative.size() < 5)
+                        negative << QStringLiteral("control %1 part %2 in %3x%4: %5x%6")
+                                        .arg(control)
+                                        .arg(part)
+                                        .arg(option->rect.width())
+                                        .arg(option->rect.height())
+                                        .arg(rect.width())
+                                        .arg(rect.height());
+                }
                 m_style.hitTestComplexControl(QStyle::ComplexControl(control), complex, option->rect.center());
             });
         for (const int type : valuesOf<QStyle::ContentsType>())
@@ -222,6 +319,8 @@ private slots:
             }
         }
         QVERIFY(calls > 10000);
+        if (strictRects)
+            QVERIFY2(negative.isEmpty(), qPrintable(negative.join(QStringLiteral("; "))));
     }
 };
 

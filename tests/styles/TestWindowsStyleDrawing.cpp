@@ -26,22 +26,6 @@ using namespace styleprobes;
 
 namespace {
 
-// One pixel the drawing must leave in a colour; with a second colour, the
-// pixel and its neighbour at 'next' must hold the two in some order (a
-// dense pattern).
-struct Probe
-{
-    QPoint at;
-    QColor colour;
-    QColor other = QColor();
-    QPoint next = QPoint(1, 0);
-};
-
-Probe dots(QPoint at, QColor colour, QPoint next = QPoint(1, 0))
-{
-    return {at, colour, untouched(), next};
-}
-
 using Draw = std::function<void(const QStyle&, QPainter*)>;
 
 struct Case
@@ -93,42 +77,6 @@ std::vector<Probe> checkMark(QPoint origin, const QColor& pen, const QColor& aro
         probes.push_back({top + QPoint(0, 3), around});
     }
     return probes;
-}
-
-void verifyProbes(const QImage& image, const std::vector<Probe>& probes, const QPoint& offset = QPoint())
-{
-    for (const Probe& probe : probes) {
-        const QPoint at = probe.at + offset;
-        const QColor found = image.pixelColor(at);
-        if (!probe.other.isValid()) {
-            if (found != probe.colour)
-                QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3, not %4")
-                                     .arg(at.x())
-                                     .arg(at.y())
-                                     .arg(found.name(), probe.colour.name())));
-            continue;
-        }
-        const QColor neighbour = image.pixelColor(at + probe.next);
-        const bool pattern = (found == probe.colour && neighbour == probe.other)
-            || (found == probe.other && neighbour == probe.colour);
-        if (!pattern)
-            QFAIL(qPrintable(QStringLiteral("pixels (%1, %2) are %3 and %4, not a pattern of %5 and %6")
-                                 .arg(at.x())
-                                 .arg(at.y())
-                                 .arg(found.name(), neighbour.name(), probe.colour.name(), probe.other.name())));
-    }
-}
-
-// The arrow's image: a triangle of 'side' pixels at most, centred, in the
-// button text colour. Returns the box of the pixels in that colour.
-QRect boxOf(const QImage& image, const QColor& colour)
-{
-    QRect box;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixelColor(x, y) == colour)
-                box |= QRect(x, y, 1, 1);
-    return box;
 }
 
 QString arrowKey(const QStyleOption& option, int side, QStyle::PrimitiveElement element)

@@ -1,5 +1,6 @@
 #include "StyleGallery.h"
 
+#include "QPlastiqueStyleLocal.h"
 #include "QWindowsStyleLocal.h"
 
 #include <QAction>
@@ -328,7 +329,8 @@ StyleGallery::StyleGallery(QWidget* parent) : QWidget(parent)
 
 QList<StyleGallery::Entry> StyleGallery::styles()
 {
-    return {{QStringLiteral("windows"), [] { return static_cast<QStyle*>(new QWindowsStyleLocal); }}};
+    return {{QStringLiteral("windows"), [] { return static_cast<QStyle*>(new QWindowsStyleLocal); }},
+            {QStringLiteral("plastique"), [] { return static_cast<QStyle*>(new QPlastiqueStyleLocal); }}};
 }
 
 QWidget* StyleGallery::createPanel(bool enabled, Qt::LayoutDirection direction)
