@@ -79,6 +79,9 @@ constexpr double HAUTEUR_PLAQUE = 47.0;
 constexpr int RETRAIT_PLAQUE_LOIN = 55;
 constexpr int RETRAIT_PLAQUE_PRES = 8;
 constexpr int SCHEMA_SOMBRE = 2;
+constexpr int ECLAIRCI_LIGNES = 150;
+constexpr int ASSOMBRI_LIGNES = 800;
+constexpr double PART_FOND_LIGNES = 0.3;
 constexpr int VARIANTE_CONTREE = 3;
 // Bids asked before this many turns take the turned card's suit.
 constexpr int TOURS_PRISE_RETOURNEE = 4;
@@ -1841,8 +1844,41 @@ void DisplayGLScene::redessineCartes(int atout)
 void DisplayGLScene::appliqueCouleurs(int schema, const QPalette& palette)
 {
     schemaCouleurs_ = schema;
+    if (dialogueReglages_ && dialogueReglages_->isOpen())
+        dialogueReglages_->collapse();
     couleurFond_ = palette.color(QPalette::Window);
     setBackgroundBrush(couleurFond_);
+    if (!automatique_) {
+        DisplayGLPaintA* m = moteur();
+        if (m)
+            m->makeCurrent();
+        if (!fondConstruit_)
+            construitFond_();
+        for (GL_ObjectSquare* carre : {fond_.get(), tapis_.get(), ardoise_.get(), notification_.get()})
+            if (carre)
+                carre->reloadTheme(options_.appStyle_);
+        for (int p = 0; p < NOMBRE_SIEGES; ++p)
+            if (GL_ObjectSquare* objet = bulle(p)) {
+                objet->reloadTheme(options_.appStyle_);
+                if (!textesBulles_[static_cast<size_t>(p)].isEmpty())
+                    dessineBulle_(p);
+            }
+        if (m)
+            m->doneCurrent();
+    }
+    // The status lines: a fill between the lightened window colour and red,
+    // outlined in the darkened window colour.
+    const QColor clair = couleurFond_.lighter(ECLAIRCI_LIGNES);
+    const QColor rouge(Qt::red);
+    const auto melange = [](int a, int b) { return arrondi(PART_FOND_LIGNES * a + (1.0 - PART_FOND_LIGNES) * b); };
+    const QColor remplissage(melange(clair.red(), rouge.red()), melange(clair.green(), rouge.green()),
+                             melange(clair.blue(), rouge.blue()));
+    QPen contour(couleurFond_.darker(ASSOMBRI_LIGNES));
+    contour.setWidthF(1.0 / (ratioPixels_ > 0.0 ? ratioPixels_ : 1.0));
+    for (QGraphicsSimpleTextItem* ligne : lignes_) {
+        ligne->setBrush(remplissage);
+        ligne->setPen(contour);
+    }
     const QSharedPointer<Partie> jeu = partie();
     redessineCartes(jeu ? jeu->atoutEnCours_ : 0);
 }

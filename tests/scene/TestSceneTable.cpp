@@ -12,6 +12,8 @@
 #include "ZbTestRegistry.h"
 
 #include <QFileInfo>
+#include <QGraphicsSimpleTextItem>
+#include <QPen>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
@@ -477,6 +479,14 @@ private slots:
         QCOMPARE(s.schemaCouleurs(), 2);
         QCOMPARE(s.backgroundBrush().color(), QColor(20, 20, 20));
         QVERIFY(blancs(s.imageTapis()) > blancs(clair) + 50);
+        // The status lines take the scheme's fill and outline.
+        const QColor eclairci = QColor(20, 20, 20).lighter(150);
+        const QColor attendu(qRound(0.3 * eclairci.red() + 0.7 * 255), qRound(0.3 * eclairci.green()),
+                             qRound(0.3 * eclairci.blue()));
+        for (const QGraphicsSimpleTextItem* ligne : s.lignesArdoise()) {
+            QCOMPARE(ligne->brush().color(), attendu);
+            QCOMPARE(ligne->pen().color(), QColor(20, 20, 20).darker(800));
+        }
     }
 
     // Each grab says what it is for: store screenshots are handed on under
