@@ -79,6 +79,9 @@ constexpr double HAUTEUR_PLAQUE = 47.0;
 constexpr int RETRAIT_PLAQUE_LOIN = 55;
 constexpr int RETRAIT_PLAQUE_PRES = 8;
 constexpr int SCHEMA_SOMBRE = 2;
+// The states in which the announcements have been shown to all.
+constexpr int PREMIER_ETAT_ANNONCES_VUES = 45;
+constexpr int DERNIER_ETAT_ANNONCES_VUES = 52;
 constexpr int ECLAIRCI_LIGNES = 150;
 constexpr int ASSOMBRI_LIGNES = 800;
 constexpr double PART_FOND_LIGNES = 0.3;
@@ -1707,6 +1710,16 @@ void DisplayGLScene::ramassePli_(int gagnant, const std::array<AnnoncesJoueur, 4
     }
     bullesPendantes_.fill(false);
     cacheBulles_(anime);
+    if (dernierEtat_ >= PREMIER_ETAT_ANNONCES_VUES && dernierEtat_ <= DERNIER_ETAT_ANNONCES_VUES) {
+        for (int i = 0; i < DisplayGLJeuDeCartes::NOMBRE_CARTES; ++i) {
+            GL_ObjectCube* cube = objetCarte(i);
+            if (!exposees_[static_cast<size_t>(i)] || !cube
+                || std::find(cartesSurTable_.begin(), cartesSurTable_.end(), cube) != cartesSurTable_.end())
+                continue;
+            exposees_[static_cast<size_t>(i)] = false;
+            cube->setFace(faceAutres_());
+        }
+    }
 }
 
 void DisplayGLScene::effaceBulles(int inutilise, const AnnoncesJoueur& annonces)

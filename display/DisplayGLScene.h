@@ -297,6 +297,9 @@ public:
     // not painted and the dialogs are closed.
     void setPanneauDroitVisible(bool visible);
     bool isPanneauDroitVisible() const { return panneauDroitVisible_; }
+    // The last game state the status line showed (the table's state code):
+    // past the announcements, a trick's end turns exposed cards back.
+    void setDernierEtat(int etat) { dernierEtat_ = etat; }
     // The table object of a card number (0..35), or null.
     GL_ObjectCube* objetCarte(int index) const;
     GL_ObjectCube* carteSurTable(int position) const;
@@ -542,6 +545,7 @@ private:
     std::array<bool, NOMBRE_SIEGES> bullesPendantes_{};
     int positionDernierMiseur_ = -1;
     double facteurDurees_ = 1.0;
+    int dernierEtat_ = 0;
     int schemaCouleurs_ = 0;
     QImage imageTapis_;
     void appliqueDurees_();

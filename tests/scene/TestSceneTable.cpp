@@ -566,6 +566,47 @@ private slots:
         t.scene->stopAnimationsAndCloseDialogs();
     }
 
+    // Announced cards show face up, then turn back at a trick's end once
+    // the announcements have been seen (states 45 to 52).
+    void exposedCardsTurnBack_data()
+    {
+        QTest::addColumn<int>("etat");
+        QTest::addColumn<bool>("retournees");
+        QTest::newRow("state 44") << 44 << false;
+        QTest::newRow("state 45") << 45 << true;
+        QTest::newRow("state 52") << 52 << true;
+        QTest::newRow("state 53") << 53 << false;
+    }
+    void exposedCardsTurnBack()
+    {
+        QFETCH(int, etat);
+        QFETCH(bool, retournees);
+        TableDeScene t(sansCartes());
+        DisplayGLScene& s = *t.scene;
+        s.setModeVue(1);
+        Joueurs j;
+        s.setNoJoueurLocal(0);
+        j.assied(s);
+        s.nouvelleDonne(9, 0, 0);
+        EnsembleDeCartes suite;
+        for (int index : {9, 10, 11, 13, 15})
+            suite.ajouteCarte(j.deck.getCarteParIndex(index));
+        const AnnoncesJoueur annonces(suite, 0);
+        s.effaceBulles(0, annonces);
+        for (int index : {9, 10, 11}) {
+            QVERIFY(s.isExposee(index));
+            QCOMPARE(s.objetCarte(index)->getFace(), int(GL_ObjectCube::Front));
+        }
+        QVERIFY(!s.isExposee(13));
+        s.setDernierEtat(etat);
+        s.afficheCarteJouee(0, j[0]->main_.getCarte(0));
+        s.afficheCartesAnnonces(0, 0, {});
+        for (int index : {9, 10, 11}) {
+            QCOMPARE(s.isExposee(index), !retournees);
+            QCOMPARE(s.objetCarte(index)->getFace(), retournees ? int(GL_ObjectCube::Back) : int(GL_ObjectCube::Front));
+        }
+    }
+
     void chibreStatusNamesWhoChooses()
     {
         Joueurs j;
