@@ -2,6 +2,7 @@
 
 #include "AI_HistoEvaluationCarte.h"
 #include "Carte.h"
+#include "GM_CompteBits.h"
 #include "GM_KnuthRandom.h"
 #include "ZB_PointsA.h"
 
@@ -11,74 +12,133 @@
 
 namespace {
 
-// Index of the k-th set bit of m, counting from the lowest (k below the
-// number of set bits).
-int kiemeBit(quint64 m, int k)
+// The play-out, compiled once for the baseline target and once for POPCNT.
+template <bool materiel>
+[[gnu::always_inline]] inline bool joueAuHasardCorps(AI_Simulation::Travail& travail, const std::atomic<bool>* stop)
 {
-    for (; k > 0; --k)
-        m &= m - 1;
-    return __builtin_ctzll(m);
+    Partie& partie = travail.partie;
+    while (!partie.donneTerminee_) {
+        if (stop != nullptr && stop->load(std::memory_order_relaxed))
+            return false;
+        const int joueur = partie.noDuProchainAJouer_;
+        if (joueur < 0 || joueur > 3)
+            return false;
+        EnsembleDeCartes& main = travail.mains[joueur];
+        // A seat without a legal card while the deal goes on means the hands
+        // do not match the state: give up this line.
+        const quint64 jouables = partie.getMasqueCartesJouables(joueur, main.getMasque());
+        if (jouables == 0)
+            return false;
+        // Uniform among the legal cards, as drawing from the hand until a
+        // legal card comes up would be, with one draw.
+        Carte* carte =
+            main.getCarte(GM_CompteBits::kiemeBit(jouables, travail.tire(GM_CompteBits::compte<materiel>(jouables))));
+        main.retireCarte(carte);
+        partie.joueCarte(carte, joueur);
+    }
+    return true;
 }
+
+bool joueAuHasardPortable(AI_Simulation::Travail& travail, const std::atomic<bool>* stop)
+{
+    return joueAuHasardCorps<false>(travail, stop);
+}
+
+#if GM_AVEC_DISPATCH_POPCNT
+GM_CIBLE_POPCNT bool joueAuHasardPopcnt(AI_Simulation::Travail& travail, const std::atomic<bool>* stop)
+{
+    return joueAuHasardCorps<true>(travail, stop);
+}
+#endif
 
 } // namespace
 
-int AI_Simulation::Travail::tire(int n)
+int AI_Simulation::Travail::tireDuGenerateur(int n)
 {
-    ++tirages;
-    if (!fluxPrive)
-        return generateur->tire(n);
-    // SplitMix64: cheap, and good enough to choose among nine cards.
-    quint64 z = (etatPrive += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    z ^= z >> 31;
-    return int(z % quint64(n));
+    return generateur->tire(n);
 }
 
-AI_Simulation::AI_Simulation(const EnsembleDeCartes mains[4], const Partie& partie, Carte* carte, int noJoueurCarte,
-                             AI_HistoEvaluationCarte* histo, int* compteur, const std::atomic<bool>* stop)
-    : camp_(noJoueurCarte % 2 == 0)
-    , partie_(partie)
-    , carte_(carte)
-    , profondeur_(0)
-    , histo_(histo)
-    , compteur_(compteur)
-    , stop_(stop)
+// ---------------------------------------------------------------------------
+// The reserve of nodes
+
+AI_Simulation::Reserve::~Reserve() = default;
+
+AI_Simulation* AI_Simulation::Reserve::prend()
 {
+    if (libres_.empty()) {
+        noeuds_.emplace_back(new AI_Simulation());
+        noeuds_.back()->reserve_ = this;
+        return noeuds_.back().get();
+    }
+    AI_Simulation* n = libres_.back();
+    libres_.pop_back();
+    return n;
+}
+
+AI_Simulation* AI_Simulation::Reserve::racine(const EnsembleDeCartes mains[4], const Partie& partie, Carte* carte,
+                                              int noJoueurCarte, AI_HistoEvaluationCarte* histo, int* compteur,
+                                              const std::atomic<bool>* stop)
+{
+    AI_Simulation* n = prend();
     for (int j = 0; j < 4; ++j)
-        mains_[j] = mains[j];
-    for (AI_Simulation*& f : fils_)
-        f = nullptr;
+        n->mains_[j] = mains[j];
+    n->partie_.copie(partie);
+    n->camp_ = noJoueurCarte % 2 == 0;
+    n->carte_ = carte;
+    n->profondeur_ = 0;
+    n->histo_ = histo;
+    n->compteur_ = compteur;
+    n->stop_ = stop;
+    n->initialiseCommun();
+    return n;
+}
+
+void AI_Simulation::Reserve::rendArbre(AI_Simulation* racine)
+{
+    if (racine != nullptr)
+        racine->rends();
+}
+
+// ---------------------------------------------------------------------------
+// Nodes
+
+AI_Simulation::~AI_Simulation() = default;
+
+void AI_Simulation::initialiseCommun()
+{
+    nbFils_ = -1;
+    feuille_ = true;
+    elague_ = false;
     if (compteur_ != nullptr)
         ++*compteur_;
 }
 
-AI_Simulation::AI_Simulation(const AI_Simulation& parent, Carte* carte, int noJoueurCarte)
-    : camp_(noJoueurCarte % 2 == 0)
-    , partie_(parent.partie_)
-    , carte_(carte)
-    , profondeur_(parent.profondeur_ + 1)
-    , histo_(parent.histo_)
-    , compteur_(parent.compteur_)
-    , stop_(parent.stop_)
+void AI_Simulation::initialiseFils(const AI_Simulation& parent, Carte* carte, int noJoueurCarte)
 {
     for (int j = 0; j < 4; ++j)
         mains_[j] = parent.mains_[j];
-    for (AI_Simulation*& f : fils_)
-        f = nullptr;
+    partie_.copie(parent.partie_);
+    camp_ = noJoueurCarte % 2 == 0;
+    carte_ = carte;
+    profondeur_ = parent.profondeur_ + 1;
+    histo_ = parent.histo_;
+    compteur_ = parent.compteur_;
+    stop_ = parent.stop_;
+    initialiseCommun();
     mains_[noJoueurCarte].retireCarte(carte);
-    ZB_PointsDonne part;
-    partie_.joueCarte(part, carte, noJoueurCarte);
-    if (compteur_ != nullptr)
-        ++*compteur_;
+    partie_.joueCarte(carte, noJoueurCarte);
 }
 
-AI_Simulation::~AI_Simulation()
+void AI_Simulation::rends()
 {
-    for (int i = 0; i < nbFils_; ++i)
-        delete fils_[i];
+    for (int i = 0; i < nbFils_; ++i) {
+        fils_[i]->rends();
+        fils_[i] = nullptr;
+    }
+    nbFils_ = -1;
     if (compteur_ != nullptr)
         --*compteur_;
+    reserve_->libres_.push_back(this);
 }
 
 int AI_Simulation::pointsEquipe(const Partie& partie, int equipe)
@@ -119,8 +179,12 @@ void AI_Simulation::creeFils()
     while (jouables != 0 && nbFils_ < MAX_FILS) {
         const int i = __builtin_ctzll(jouables);
         jouables &= jouables - 1;
-        fils_[nbFils_++] = new AI_Simulation(*this, mains_[joueur].getCarte(i), joueur);
+        AI_Simulation* f = reserve_->prend();
+        f->initialiseFils(*this, mains_[joueur].getCarte(i), joueur);
+        fils_[nbFils_++] = f;
     }
+    for (int i = nbFils_; i < MAX_FILS; ++i)
+        fils_[i] = nullptr;
 
     // Among the fresh children, only those that do best for the side of the
     // seat that played them stay.
@@ -218,38 +282,12 @@ int AI_Simulation::compteFeuillesVivantes() const
 
 bool AI_Simulation::joueAuHasard(Travail& travail, const std::atomic<bool>* stop)
 {
-    Partie& partie = travail.partie;
-    ZB_PointsDonne part;
-    while (!partie.donneTerminee_) {
-        if (stop != nullptr && stop->load(std::memory_order_relaxed))
-            return false;
-        const int joueur = partie.noDuProchainAJouer_;
-        if (joueur < 0 || joueur > 3)
-            return false;
-        EnsembleDeCartes& main = travail.mains[joueur];
-        const quint64 masque = main.getMasque();
-        // A seat without cards while the deal goes on means the hands do not
-        // match the state: give up this line rather than divide by zero.
-        const int n = __builtin_popcountll(masque);
-        if (n == 0)
-            return false;
-        const quint64 jouables = partie.getMasqueCartesJouables(joueur, masque);
-        if (jouables == 0)
-            return false;
-        int index = -1;
-        for (int essai = 0; essai < ESSAIS_MAX && index < 0; ++essai) {
-            const int i = kiemeBit(masque, travail.tire(n));
-            if ((jouables >> i) & 1u)
-                index = i;
-        }
-        if (index < 0) {
-            index = kiemeBit(jouables, travail.tire(__builtin_popcountll(jouables)));
-        }
-        Carte* carte = main.getCarte(index);
-        main.retireCarte(carte);
-        partie.joueCarte(part, carte, joueur);
-    }
-    return true;
+#if GM_AVEC_DISPATCH_POPCNT
+    static const bool popcnt = GM_CompteBits::processeurAPopcnt();
+    if (popcnt)
+        return joueAuHasardPopcnt(travail, stop);
+#endif
+    return joueAuHasardPortable(travail, stop);
 }
 
 void AI_Simulation::echantillonne(Travail& travail)

@@ -26,6 +26,38 @@ quint32 low32DuTemps()
     return static_cast<quint32>(QDateTime::currentMSecsSinceEpoch());
 }
 
+// x % d without a division for the small d of dealing and play (Lemire,
+// Kaser and Kurz, "Faster remainder by direct computation", 2019): exact for
+// every 32-bit x and d, so every saved deal draws the same cards.
+constexpr int kDiviseursRapides = 64;
+
+struct InversesDiviseurs
+{
+    quint64 m[kDiviseursRapides + 1] = {};
+    constexpr InversesDiviseurs()
+    {
+        for (int d = 1; d <= kDiviseursRapides; ++d)
+            m[d] = ~quint64(0) / quint64(d) + 1;
+    }
+};
+
+constexpr InversesDiviseurs kInverses;
+
+#if defined(__SIZEOF_INT128__)
+__extension__ typedef unsigned __int128 Entier128;
+#endif
+
+inline quint32 reste(quint32 x, quint32 d)
+{
+#if defined(__SIZEOF_INT128__)
+    if (d <= quint32(kDiviseursRapides)) {
+        const quint64 bas = kInverses.m[d] * x;
+        return quint32((static_cast<Entier128>(bas) * d) >> 64);
+    }
+#endif
+    return x % d;
+}
+
 } // namespace
 
 GM_KnuthRandom::GM_KnuthRandom(bool graineFixe, bool drapeauA)
@@ -104,7 +136,19 @@ int GM_KnuthRandom::tire(int n)
     if (n < 1)
         return 0;
     QMutexLocker locker(&mutex_);
-    const int valeur = static_cast<int>(tampon_[position_] % static_cast<quint32>(n));
+    return tire_unlocked(n);
+}
+
+void GM_KnuthRandom::tireSuite(int n, int nombre, int* valeurs)
+{
+    QMutexLocker locker(&mutex_);
+    for (int i = 0; i < nombre; ++i)
+        valeurs[i] = n - i < 1 ? 0 : tire_unlocked(n - i);
+}
+
+int GM_KnuthRandom::tire_unlocked(int n)
+{
+    const int valeur = static_cast<int>(reste(tampon_[position_], static_cast<quint32>(n)));
     if (++position_ >= TAILLE_TAMPON) {
         // The next seed comes from the buffer being left, so the text of the
         // generator still names its state.

@@ -84,10 +84,34 @@ Partie::Partie(const StatusAtout& atout, const EnsembleDeCartes& mains, int joue
     points_ = points;
 }
 
+// Member by member rather than default construction then copie: the card
+// sets would be zeroed only to be overwritten.
 Partie::Partie(const Partie& autre)
-    : Partie()
+    : partieReelle_(autre.partieReelle_)
+    , carteNo_(autre.carteNo_)
+    , cartesJoueesValides_(autre.cartesJoueesValides_)
+    , cartesEnMain_(autre.cartesEnMain_)
+    , joueurQuiDebuteTour_(autre.joueurQuiDebuteTour_)
+    , joueurQuiACommence_(autre.joueurQuiACommence_)
+    , joueurQuiAChoisiAtout_(autre.joueurQuiAChoisiAtout_)
+    , donneTerminee_(autre.donneTerminee_)
+    , noDuProchainAJouer_(autre.noDuProchainAJouer_)
+    , multiplicateur_(autre.multiplicateur_)
+    , atoutChoisi_(autre.atoutChoisi_)
+    , atoutEnCours_(autre.atoutEnCours_)
+    , typeDePartie_(autre.typeDePartie_)
+    , ordreBelote_(autre.ordreBelote_)
+    , mise_(autre.mise_)
+    , gagnantPli_(autre.gagnantPli_)
+    , points_(autre.points_ != nullptr ? autre.points_->clone() : nullptr)
+    , possedePoints_(autre.points_ != nullptr)
 {
-    copie(autre);
+    std::memcpy(peutAvoir_, autre.peutAvoir_, sizeof peutAvoir_);
+    std::memcpy(pli_, autre.pli_, sizeof pli_);
+    for (int equipe = 0; equipe < 2; ++equipe) {
+        nbRamassees_[equipe] = autre.nbRamassees_[equipe];
+        std::memcpy(ramassees_[equipe], autre.ramassees_[equipe], sizeof(int) * size_t(nbRamassees_[equipe]));
+    }
 }
 
 Partie::~Partie()
@@ -117,6 +141,7 @@ void Partie::copie(const Partie& autre)
     typeDePartie_.copieDe(autre.typeDePartie_);
     ordreBelote_ = autre.ordreBelote_;
     mise_ = autre.mise_;
+    gagnantPli_ = autre.gagnantPli_;
     for (int equipe = 0; equipe < 2; ++equipe) {
         nbRamassees_[equipe] = autre.nbRamassees_[equipe];
         std::memcpy(ramassees_[equipe], autre.ramassees_[equipe], sizeof(int) * size_t(nbRamassees_[equipe]));
@@ -151,11 +176,25 @@ bool Partie::bat(const Carte* a, const Carte* b) const
 
 void Partie::joueCarte(ZB_PointsDonne& result, Carte* carte, int joueur, bool enregistreSeulement)
 {
-    result.efface();
+    joueCarte_<true>(&result, carte, joueur, enregistreSeulement);
+}
+
+void Partie::joueCarte(Carte* carte, int joueur)
+{
+    joueCarte_<false>(nullptr, carte, joueur, false);
+}
+
+template <bool avecPart>
+void Partie::joueCarte_(ZB_PointsDonne* result, Carte* carte, int joueur, bool enregistreSeulement)
+{
+    if constexpr (avecPart)
+        result->efface();
     if (carte == nullptr || joueur != noDuProchainAJouer_ || joueur < 0 || joueur > 3)
         return;
 
     pli_[joueur] = carte;
+    if (gagnantPli_ < 0 || pli_[gagnantPli_] == nullptr || bat(carte, pli_[gagnantPli_]))
+        gagnantPli_ = joueur;
     cartesJoueesValides_.ajouteCarte(carte);
     cartesEnMain_.retireCarte(carte);
 
@@ -172,15 +211,18 @@ void Partie::joueCarte(ZB_PointsDonne& result, Carte* carte, int joueur, bool en
         noDuProchainAJouer_ = (noDuProchainAJouer_ + 1) % 4;
     } else {
         carteNo_ = 0;
-        const int gagnant = resoudPli(joueur);
+        const int gagnant = gagnantPli_;
+        gagnantPli_ = -1;
 
         const int equipe = gagnant % 2;
         int points = 0;
         for (const Carte* c : pli_)
             points += c->getPoints(atoutEnCours_, atoutChoisi_.atout_);
         points *= multiplicateur_;
-        result.derniersPlis_[equipe] += 1;
-        result.pointsCartes_[equipe] += points;
+        if constexpr (avecPart) {
+            result->derniersPlis_[equipe] += 1;
+            result->pointsCartes_[equipe] += points;
+        }
         if (points_ != nullptr)
             points_->pointsCartes_[equipe] += points;
         int* ramassees = ramassees_[equipe] + nbRamassees_[equipe];
@@ -196,7 +238,17 @@ void Partie::joueCarte(ZB_PointsDonne& result, Carte* carte, int joueur, bool en
             const int total = getNombreCartesDuJeu();
             const int equipeMatch = nbRamassees_[0] == total ? 0 : nbRamassees_[1] == total ? 1 : -1;
             const int equipeQuiAChoisi = joueurQuiAChoisiAtout_ >= 0 ? joueurQuiAChoisiAtout_ % 2 : -1;
-            points_->calculeFinDeDonne(result, equipe, equipeMatch, multiplicateur_, mise_.typeContrat_,
+            // Without a share to hand back, the last trick's share is made
+            // here: the end of the deal reads it.
+            ZB_PointsDonne dernierPli;
+            ZB_PointsDonne* part = &dernierPli;
+            if constexpr (avecPart) {
+                part = result;
+            } else {
+                dernierPli.derniersPlis_[equipe] = 1;
+                dernierPli.pointsCartes_[equipe] = points;
+            }
+            points_->calculeFinDeDonne(*part, equipe, equipeMatch, multiplicateur_, mise_.typeContrat_,
                                        typeDePartie_.arrondi_, equipeQuiAChoisi, typeDePartie_.decompte_,
                                        mise_.pointsMise_);
         }
@@ -209,67 +261,27 @@ void Partie::joueCarte(ZB_PointsDonne& result, Carte* carte, int joueur, bool en
     donneTerminee_ = cartesEnMain_.estVide();
 }
 
-int Partie::resoudPli(int dernierJoueur) const
-{
-    const int entame = (dernierJoueur + 1) % 4;
-    const int couleurDemandee = pli_[entame]->getCouleur();
-    int gagnant = entame;
-    for (int joueur = 0; joueur < 4; ++joueur) {
-        if (joueur == entame)
-            continue;
-        const Carte* c = pli_[joueur];
-        if (c->getCouleur() != couleurDemandee && c->getCouleur() != atoutEnCours_)
-            continue;
-        if (bat(c, pli_[gagnant]))
-            gagnant = joueur;
-    }
-    return gagnant;
-}
-
 int Partie::carteGagnante() const
 {
-    const int couleurDemandee = getCouleurDemandee();
-    if (couleurDemandee == 0)
+    if (getCouleurDemandee() == 0 || gagnantPli_ < 0)
         return -1;
-    const Carte* gagnante = pli_[joueurQuiDebuteTour_];
-    for (const Carte* c : pli_) {
-        if (c == nullptr || c == gagnante)
-            continue;
-        if ((c->getCouleur() == couleurDemandee || c->getCouleur() == getCouleurAtout()) && bat(c, gagnante))
-            gagnante = c;
-    }
-    return gagnante->getIndex();
+    return pli_[gagnantPli_]->getIndex();
 }
 
 int Partie::atoutLePlusFort() const
 {
     const int atout = getCouleurAtout();
-    const Carte* plusFort = nullptr;
-    if (atout == 0)
+    if (atout == 0 || gagnantPli_ < 0)
         return -1;
-    for (const Carte* c : pli_) {
-        if (c != nullptr && c->getCouleur() == atout && (plusFort == nullptr || bat(c, plusFort)))
-            plusFort = c;
-    }
-    return plusFort ? plusFort->getIndex() : -1;
+    const Carte* gagnante = pli_[gagnantPli_];
+    return gagnante->getCouleur() == atout ? gagnante->getIndex() : -1;
 }
 
 bool Partie::partenaireEstMaitre(int joueur) const
 {
-    const int couleurDemandee = getCouleurDemandee();
-    if (couleurDemandee == 0 || joueur < 0 || joueur > 3)
+    if (getCouleurDemandee() == 0 || joueur < 0 || joueur > 3)
         return false;
-    const Carte* partenaire = pli_[(joueur + 2) % 4];
-    if (partenaire == nullptr)
-        return false;
-    const int atout = getCouleurAtout();
-    if (partenaire->getCouleur() != couleurDemandee && (atout == 0 || partenaire->getCouleur() != atout))
-        return false;
-    for (const Carte* c : pli_) {
-        if (c != nullptr && c != partenaire && bat(c, partenaire))
-            return false;
-    }
-    return true;
+    return gagnantPli_ == (joueur + 2) % 4;
 }
 
 int Partie::estCarteValide(const Carte* carte, int joueur, const EnsembleDeCartes& main) const

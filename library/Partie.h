@@ -36,6 +36,9 @@ public:
     // the whole deal's share when this card ends the deal. With recordOnly
     // the card is put on the table but the turn does not move.
     void joueCarte(ZB_PointsDonne& result, Carte* carte, int joueur, bool enregistreSeulement = false);
+    // The same play for the search, which only needs the state and its
+    // points record: no share is cleared and filled for every card.
+    void joueCarte(Carte* carte, int joueur);
 
     // Legality of a card of the seat's hand: a reason code 1 to 13, see
     // texteValiditeCarte; 1 to 8 and 13 mean the card may be played.
@@ -79,13 +82,21 @@ public:
     ZB_StatusMise mise_;
 
 private:
-    int resoudPli(int dernierJoueur) const;
+    template <bool avecPart>
+    void joueCarte_(ZB_PointsDonne* result, Carte* carte, int joueur, bool enregistreSeulement);
     int carteGagnante() const;        // index of the card winning the trick so far, -1 when none
     int atoutLePlusFort() const;      // index of the strongest trump on the table, -1 when none
     bool bat(const Carte* a, const Carte* b) const;
 
     int ramassees_[2][36];            // card indices, four per trick, seats 0 to 3 within a trick
     int nbRamassees_[2] = {0, 0};
+    // The seat whose card wins the trick so far, -1 before its first card.
+    // Kept as each card comes: the cards of led suit and trump are totally
+    // ordered by bat, so the running winner is the trick's winner, its card
+    // the strongest trump on the table when it is a trump, and the partner
+    // is master exactly when it is the partner. The rules ask for these for
+    // every card the search plays.
+    int gagnantPli_ = -1;
     ZB_PointsA* points_ = nullptr;
     bool possedePoints_ = false;
 };

@@ -1,6 +1,7 @@
 #include "ZB_MiseA.h"
 
 #include "Carte.h"
+#include "GM_CompteBits.h"
 #include "GM_KnuthRandom.h"
 #include "ZB_DeckA.h"
 
@@ -22,17 +23,33 @@ void ZB_MiseA::distribue(EnsembleDeCartes& main, GM_KnuthRandom& rng, int n, int
 EnsembleDeCartes ZB_MiseA::tireCartes(GM_KnuthRandom& rng, EnsembleDeCartes& source, int n)
 {
     EnsembleDeCartes resultat;
-    for (int i = 0; i < n && !source.estVide(); ++i) {
-        // The k-th present card in index order: drop the k lowest bits.
-        int k = rng.tire(static_cast<int>(source.getNombreDeCartes()));
-        quint64 masque = source.getMasque();
-        for (; k > 0; --k)
-            masque &= masque - 1;
-        Carte* carte = source.getCarte(static_cast<int>(qCountTrailingZeroBits(masque)));
-        resultat.ajouteCarte(carte);
+    tireCartesDans_(rng, source, n, resultat);
+    return resultat;
+}
+
+void ZB_MiseA::tireCartesDans_(GM_KnuthRandom& rng, EnsembleDeCartes& source, int n, EnsembleDeCartes& destination)
+{
+    const int presentes = static_cast<int>(source.getNombreDeCartes());
+    const int nombre = n < presentes ? n : presentes;
+    if (nombre <= 0)
+        return;
+    // The draws over 36, 35, ... cards, under one lock of the generator.
+    int tirages[EnsembleDeCartes::TAILLE];
+    rng.tireSuite(presentes, nombre, tirages);
+    // Each draw names the k-th card still present in index order. The picks
+    // are made on a mask first and the sets updated afterwards, so that one
+    // pick does not wait for the previous card to be moved.
+    quint64 restantes = source.getMasque();
+    for (int i = 0; i < nombre; ++i) {
+        const int index = GM_CompteBits::kiemeBit(restantes, tirages[i]);
+        restantes &= ~(quint64(1) << index);
+        tirages[i] = index;
+    }
+    for (int i = 0; i < nombre; ++i) {
+        Carte* carte = source.getCarte(tirages[i]);
+        destination.ajouteCarte(carte);
         source.retireCarte(carte);
     }
-    return resultat;
 }
 
 QList<Carte*> ZB_MiseA::getPaquet() const
@@ -47,7 +64,7 @@ void ZB_MiseA::distribueMain_(EnsembleDeCartes& main, GM_KnuthRandom& rng, int n
         coupe_(rng);
 
     if (!coupe || taillePaquet_ == 0) {
-        main = tireCartes(rng, restantes_, n);
+        tireCartesDans_(rng, restantes_, n, main);
         return;
     }
 
@@ -65,8 +82,7 @@ void ZB_MiseA::distribueMain_(EnsembleDeCartes& main, GM_KnuthRandom& rng, int n
     if (donnees < n) {
         // The pack is used up (piles that missed cards): the rest comes from
         // the cards that were in no pile.
-        for (Carte* carte : tireCartes(rng, restantes_, n - donnees))
-            main.ajouteCarte(carte);
+        tireCartesDans_(rng, restantes_, n - donnees, main);
     }
 }
 

@@ -57,6 +57,8 @@ public:
 protected:
     // The common deal, without the family's own bookkeeping.
     void distribueMain_(EnsembleDeCartes& main, GM_KnuthRandom& rng, int n, bool coupe);
+    // tireCartes into a set that may already hold cards.
+    static void tireCartesDans_(GM_KnuthRandom& rng, EnsembleDeCartes& source, int n, EnsembleDeCartes& destination);
 
 private:
     void coupe_(GM_KnuthRandom& rng);

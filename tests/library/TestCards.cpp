@@ -1,11 +1,14 @@
 #include "Carte.h"
 #include "EnsembleDeCartes.h"
+#include "GM_CompteBits.h"
 #include "NomsDeCouleurs.h"
 #include "ZB_DeckBelote.h"
 #include "ZB_DeckJass.h"
 #include "ZbTestRegistry.h"
 
 #include <QTest>
+
+#include <random>
 
 namespace {
 
@@ -116,6 +119,38 @@ private slots:
         copy.ajouteCarte(c2);
         QVERIFY(!set.contientCarte(c2));
         QVERIFY(copy != set);
+
+        // Emptied, a set is a fresh one again, slot by slot.
+        copy.vide();
+        QVERIFY(copy == EnsembleDeCartes());
+        QCOMPARE(copy.getPremierIndex(), 0u);
+        for (int i = 0; i < EnsembleDeCartes::TAILLE; ++i)
+            QVERIFY(copy.getCarte(i) == nullptr);
+    }
+
+    // The search's bit helpers against their plain definitions, on full,
+    // deck-sized and sparse masks.
+    void bitHelpers()
+    {
+        std::mt19937_64 rng(7);
+        for (int essai = 0; essai < 3000; ++essai) {
+            quint64 m = rng();
+            if (essai % 3 == 1)
+                m &= (quint64(1) << EnsembleDeCartes::TAILLE) - 1;
+            else if (essai % 3 == 2)
+                m &= rng() & rng();
+            if (essai == 0)
+                m = ~quint64(0);
+            const int n = __builtin_popcountll(m);
+            QCOMPARE(GM_CompteBits::portable(m), n);
+            QCOMPARE(GM_CompteBits::compte<true>(m), n);
+            quint64 reste = m;
+            for (int k = 0; k < n; ++k) {
+                if (GM_CompteBits::kiemeBit(m, k) != __builtin_ctzll(reste))
+                    QFAIL(qPrintable(QStringLiteral("bit %1 of %2").arg(k).arg(m, 0, 16)));
+                reste &= reste - 1;
+            }
+        }
     }
 
     // The totals catch a typo in any row of the point table.
