@@ -111,23 +111,26 @@ void BM_DonneJassEntiere(benchmark::State& state)
     travail.fluxPrive = true;
     travail.etatPrive = 42;
     qint64 total = 0;
+    EnsembleDeCartes mains[4];
     for (auto _ : state) {
         ZB_MiseJass mise(deck);
         for (int j = 0; j < 4; ++j)
-            mise.distribue(travail.mains[j], rng, 9, j, false);
+            mise.distribue(mains[j], rng, 9, j, false);
         const int premier = (mise.getJoueurQuiCommence(rng, 4) + 1) & 3;
         StatusAtout atout;
-        AI_Conseil::conseilAtout(travail.mains[premier], type, bet, atout);
+        AI_Conseil::conseilAtout(mains[premier], type, bet, atout);
         int choisit = premier;
         if (!atout.choisi_) {
             choisit = (premier + 2) % 4;
             atout = StatusAtout(true, false, 0, -1);
-            AI_Conseil::conseilAtout(travail.mains[choisit], type, bet, atout);
+            AI_Conseil::conseilAtout(mains[choisit], type, bet, atout);
         }
         atout.multiplicateur_ = 1;
         points.copie(ZB_PointsDonne());
         const Partie partie(atout, deck.getCartes(), premier, choisit, 1, type, ZB_StatusMise(), &points);
         travail.partie.copie(partie);
+        for (int j = 0; j < 4; ++j)
+            travail.mains[j] = mains[j].getMasque();
         AI_Simulation::joueAuHasard(travail, nullptr);
         total += travail.partie.getPoints()->getScore(0);
     }

@@ -9,6 +9,7 @@
 #include <QMutexLocker>
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -23,17 +24,19 @@ template <bool materiel>
         const int joueur = partie.noDuProchainAJouer_;
         if (joueur < 0 || joueur > 3)
             return false;
-        EnsembleDeCartes& main = travail.mains[joueur];
+        quint64& main = travail.mains[joueur];
         // A seat without a legal card while the deal goes on means the hands
         // do not match the state: give up this line.
-        const quint64 jouables = partie.getMasqueCartesJouables(joueur, main.getMasque());
+        const quint64 jouables = partie.getMasqueCartesJouables(joueur, main);
         if (jouables == 0)
             return false;
         // Uniform among the legal cards, as drawing from the hand until a
         // legal card comes up would be, with one draw.
-        Carte* carte =
-            main.getCarte(GM_CompteBits::kiemeBit(jouables, travail.tire(GM_CompteBits::compte<materiel>(jouables))));
-        main.retireCarte(carte);
+        const int index = GM_CompteBits::kiemeBit(jouables, travail.tire(GM_CompteBits::compte<materiel>(jouables)));
+        Carte* carte = partie.cartesEnMain_.getCarte(index);
+        if (carte == nullptr)
+            return false;
+        main &= ~(quint64(1) << index);
         partie.joueCarte(carte, joueur);
     }
     return true;
@@ -81,7 +84,7 @@ AI_Simulation* AI_Simulation::Reserve::racine(const EnsembleDeCartes mains[4], c
 {
     AI_Simulation* n = prend();
     for (int j = 0; j < 4; ++j)
-        n->mains_[j] = mains[j];
+        n->mains_[j] = mains[j].getMasque() & partie.cartesEnMain_.getMasque();
     n->partie_.copie(partie);
     n->camp_ = noJoueurCarte % 2 == 0;
     n->carte_ = carte;
@@ -115,8 +118,7 @@ void AI_Simulation::initialiseCommun()
 
 void AI_Simulation::initialiseFils(const AI_Simulation& parent, Carte* carte, int noJoueurCarte)
 {
-    for (int j = 0; j < 4; ++j)
-        mains_[j] = parent.mains_[j];
+    std::memcpy(mains_, parent.mains_, sizeof mains_);
     partie_.copie(parent.partie_);
     camp_ = noJoueurCarte % 2 == 0;
     carte_ = carte;
@@ -125,7 +127,7 @@ void AI_Simulation::initialiseFils(const AI_Simulation& parent, Carte* carte, in
     compteur_ = parent.compteur_;
     stop_ = parent.stop_;
     initialiseCommun();
-    mains_[noJoueurCarte].retireCarte(carte);
+    mains_[noJoueurCarte] &= ~(quint64(1) << carte->getIndex());
     partie_.joueCarte(carte, noJoueurCarte);
 }
 
@@ -175,12 +177,15 @@ void AI_Simulation::creeFils()
     const int joueur = partie_.noDuProchainAJouer_;
     if (joueur < 0 || joueur > 3)
         return;
-    quint64 jouables = partie_.getMasqueCartesJouables(joueur, mains_[joueur].getMasque());
+    quint64 jouables = partie_.getMasqueCartesJouables(joueur, mains_[joueur]);
     while (jouables != 0 && nbFils_ < MAX_FILS) {
         const int i = __builtin_ctzll(jouables);
         jouables &= jouables - 1;
+        Carte* carte = partie_.cartesEnMain_.getCarte(i);
+        if (carte == nullptr)
+            continue;
         AI_Simulation* f = reserve_->prend();
-        f->initialiseFils(*this, mains_[joueur].getCarte(i), joueur);
+        f->initialiseFils(*this, carte, joueur);
         fils_[nbFils_++] = f;
     }
     for (int i = nbFils_; i < MAX_FILS; ++i)
@@ -305,8 +310,7 @@ void AI_Simulation::echantillonne(Travail& travail)
         return;
     }
     travail.partie.copie(partie_);
-    for (int j = 0; j < 4; ++j)
-        travail.mains[j] = mains_[j];
+    std::memcpy(travail.mains, mains_, sizeof mains_);
     if (joueAuHasard(travail, stop_)) {
         ++travail.parties;
         if (histo_ != nullptr)

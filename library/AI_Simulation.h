@@ -15,7 +15,9 @@ class GM_KnuthRandom;
 
 // One node of the small game tree that an evaluation grows from a candidate
 // card: the position after this node's card, its hands, and the children for
-// the next seat's legal cards. The tree grows one level at a time; among
+// the next seat's legal cards. The hands are kept as masks over the
+// position's unplayed cards, which hold the cards themselves: a node then
+// copies a few words for them rather than four card sets. The tree grows one level at a time; among
 // fresh siblings, those that take fewer cards or points for their side are
 // pruned. Each live leaf is then played out at random to the end of the deal.
 //
@@ -30,11 +32,13 @@ public:
     static constexpr int VALEUR_INEXISTANTE = -1000;
 
     // The reusable state of an evaluation's play-outs: copying into it
-    // allocates nothing once it has its own points record.
+    // allocates nothing once it has its own points record. A hand is the
+    // mask of its cards among the deal's unplayed cards (partie's
+    // cartesEnMain_), which hold the cards themselves.
     struct Travail
     {
         Partie partie;
-        EnsembleDeCartes mains[4];
+        quint64 mains[4] = {0, 0, 0, 0};
         GM_KnuthRandom* generateur = nullptr;
         qint64 parties = 0; // play-outs finished
         qint64 tirages = 0; // draws for the play-outs
@@ -78,8 +82,9 @@ public:
         Reserve& operator=(const Reserve&) = delete;
         ~Reserve();
 
-        // The root: the position after the candidate card. compteur counts
-        // the nodes of the tree, the root included.
+        // The root: the position after the candidate card, with the hands
+        // that hold the unplayed cards. compteur counts the nodes of the
+        // tree, the root included.
         AI_Simulation* racine(const EnsembleDeCartes mains[4], const Partie& partie, Carte* carte, int noJoueurCarte,
                               AI_HistoEvaluationCarte* histo, int* compteur, const std::atomic<bool>* stop);
         // Gives a whole tree back; its nodes may then be handed out again.
@@ -146,7 +151,7 @@ private:
     bool feuille_ = true;
     bool camp_ = false;
     bool elague_ = false;
-    EnsembleDeCartes mains_[4];
+    quint64 mains_[4] = {0, 0, 0, 0};
     Partie partie_;
     Carte* carte_ = nullptr;
     int profondeur_ = 0;

@@ -33,9 +33,12 @@ public:
     // Removes only a card that is present, so the count cannot drift.
     void retireCarte(const Carte* carte)
     {
-        if (carte == nullptr)
-            return;
-        const int index = carte->getIndex();
+        if (carte != nullptr)
+            retireIndex(carte->getIndex());
+    }
+    // The same by card index, for a caller that has the index at hand.
+    void retireIndex(int index)
+    {
         if (index < 0 || index >= TAILLE || !((masque_ >> index) & 1u))
             return;
         cartes_[index] = nullptr;

@@ -166,20 +166,12 @@ int Partie::getCouleurDemandee() const
     return pli_[joueurQuiDebuteTour_]->getCouleur();
 }
 
-bool Partie::bat(const Carte* a, const Carte* b) const
-{
-    if (a->getCouleur() == b->getCouleur())
-        return a->getForce(atoutEnCours_, ordreBelote_) > b->getForce(atoutEnCours_, ordreBelote_);
-    const int atout = getCouleurAtout();
-    return atout != 0 && a->getCouleur() == atout;
-}
-
 void Partie::joueCarte(ZB_PointsDonne& result, Carte* carte, int joueur, bool enregistreSeulement)
 {
     joueCarte_<true>(&result, carte, joueur, enregistreSeulement);
 }
 
-void Partie::joueCarte(Carte* carte, int joueur)
+void Partie::termineTour_(Carte* carte, int joueur)
 {
     joueCarte_<false>(nullptr, carte, joueur, false);
 }
@@ -192,17 +184,7 @@ void Partie::joueCarte_(ZB_PointsDonne* result, Carte* carte, int joueur, bool e
     if (carte == nullptr || joueur != noDuProchainAJouer_ || joueur < 0 || joueur > 3)
         return;
 
-    pli_[joueur] = carte;
-    if (gagnantPli_ < 0 || pli_[gagnantPli_] == nullptr || bat(carte, pli_[gagnantPli_]))
-        gagnantPli_ = joueur;
-    cartesJoueesValides_.ajouteCarte(carte);
-    cartesEnMain_.retireCarte(carte);
-
-    const Carte* entame = pli_[joueurQuiDebuteTour_];
-    if (joueur != joueurQuiDebuteTour_ && entame != nullptr && carte->getCouleur() != entame->getCouleur()
-        && carte->getCouleur() != atoutEnCours_)
-        peutAvoir_[joueur][entame->getCouleur() - 1] = 0;
-
+    poseCarte_(carte, joueur);
     if (enregistreSeulement)
         return;
 
@@ -305,10 +287,10 @@ int Partie::estCarteValide(const Carte* carte, int joueur, const EnsembleDeCarte
 
     if (typeDePartie_.genre_ == TypeDePartie::GenreJass) {
         if (estAtout && demandee != atout) {
-            const int plusFort = atoutLePlusFort();
-            if (plusFort < 0)
+            // The strongest trump on the table is the trick's running winner.
+            if (atoutLePlusFort() < 0)
                 return 2;
-            if (bat(carte, cartesJoueesValides_.getCarte(plusFort)))
+            if (bat(carte, pli_[gagnantPli_]))
                 return 7;
             return autres([&](const Carte* c) { return c->getCouleur() != atout; }) ? 10 : 6;
         }
@@ -335,17 +317,16 @@ int Partie::estCarteValide(const Carte* carte, int joueur, const EnsembleDeCarte
         return demandee == atout ? 3 : 4;
     }
     if (demandee == atout) {
-        const Carte* gagnante = cartesJoueesValides_.getCarte(carteGagnante());
+        const Carte* gagnante = pli_[gagnantPli_];
         if (bat(carte, gagnante))
             return 1;
         return autres([&](const Carte* c) { return bat(c, gagnante); }) ? 12 : 13;
     }
     if (autres(estDeCouleur(demandee)))
         return 9;
-    const int plusFortIndex = atoutLePlusFort();
-    if (plusFortIndex < 0)
+    if (atoutLePlusFort() < 0)
         return 2;
-    const Carte* plusFort = cartesJoueesValides_.getCarte(plusFortIndex);
+    const Carte* plusFort = pli_[gagnantPli_];
     if (bat(carte, plusFort))
         return 7;
     for (const Carte* c : main) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Carte.h"
 #include "EnsembleDeCartes.h"
 #include "StatusAtout.h"
 #include "TypeDePartie.h"
@@ -7,7 +8,6 @@
 
 #include <QString>
 
-class Carte;
 class ZB_PointsA;
 struct ZB_PointsDonne;
 
@@ -37,8 +37,19 @@ public:
     // the card is put on the table but the turn does not move.
     void joueCarte(ZB_PointsDonne& result, Carte* carte, int joueur, bool enregistreSeulement = false);
     // The same play for the search, which only needs the state and its
-    // points record: no share is cleared and filled for every card.
-    void joueCarte(Carte* carte, int joueur);
+    // points record: no share is cleared and filled for every card, and a
+    // card that does not end a trick is played inline.
+    void joueCarte(Carte* carte, int joueur)
+    {
+        if (carteNo_ < 3 && carte != nullptr && joueur == noDuProchainAJouer_ && joueur >= 0 && joueur <= 3) {
+            poseCarte_(carte, joueur);
+            ++carteNo_;
+            noDuProchainAJouer_ = (noDuProchainAJouer_ + 1) % 4;
+            donneTerminee_ = cartesEnMain_.estVide();
+            return;
+        }
+        termineTour_(carte, joueur);
+    }
 
     // Legality of a card of the seat's hand: a reason code 1 to 13, see
     // texteValiditeCarte; 1 to 8 and 13 mean the card may be played.
@@ -84,9 +95,31 @@ public:
 private:
     template <bool avecPart>
     void joueCarte_(ZB_PointsDonne* result, Carte* carte, int joueur, bool enregistreSeulement);
+    // The search's play of a card that ends a trick (or is refused).
+    void termineTour_(Carte* carte, int joueur);
+    // Puts a card of the seat to play on the table: steps common to every
+    // play, before the turn moves.
+    void poseCarte_(Carte* carte, int joueur)
+    {
+        pli_[joueur] = carte;
+        if (gagnantPli_ < 0 || pli_[gagnantPli_] == nullptr || bat(carte, pli_[gagnantPli_]))
+            gagnantPli_ = joueur;
+        cartesJoueesValides_.ajouteCarte(carte);
+        cartesEnMain_.retireCarte(carte);
+        const Carte* entame = pli_[joueurQuiDebuteTour_];
+        if (joueur != joueurQuiDebuteTour_ && entame != nullptr && carte->getCouleur() != entame->getCouleur()
+            && carte->getCouleur() != atoutEnCours_)
+            peutAvoir_[joueur][entame->getCouleur() - 1] = 0;
+    }
     int carteGagnante() const;        // index of the card winning the trick so far, -1 when none
     int atoutLePlusFort() const;      // index of the strongest trump on the table, -1 when none
-    bool bat(const Carte* a, const Carte* b) const;
+    bool bat(const Carte* a, const Carte* b) const
+    {
+        if (a->getCouleur() == b->getCouleur())
+            return a->getForce(atoutEnCours_, ordreBelote_) > b->getForce(atoutEnCours_, ordreBelote_);
+        const int atout = getCouleurAtout();
+        return atout != 0 && a->getCouleur() == atout;
+    }
 
     int ramassees_[2][36];            // card indices, four per trick, seats 0 to 3 within a trick
     int nbRamassees_[2] = {0, 0};
