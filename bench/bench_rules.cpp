@@ -141,6 +141,56 @@ void BM_DonneJassEntiere(benchmark::State& state)
 // bottom-up, announcements weigh the choice).
 BENCHMARK(BM_DonneJassEntiere)->Arg(0)->Arg(2)->ArgName("type");
 
+// The same whole deal as a simulation of many games would deal it: the deck
+// shuffled with the search's own stream (Fisher-Yates) and dealt in four
+// hands of nine, instead of the table's dealer and its generator, which
+// replay saved deals card by card.
+void BM_DonneJassMelangee(benchmark::State& state)
+{
+    ZB_DeckJass deck;
+    const TypeDePartie& type = TypeDePartie::getTypeDePartie(int(state.range(0)));
+    AI_BetBelote bet;
+    ZB_PointsJass points;
+    AI_Simulation::Travail travail;
+    travail.fluxPrive = true;
+    travail.etatPrive = 42;
+    const EnsembleDeCartes toutes = deck.getCartes();
+    int paquet[EnsembleDeCartes::TAILLE];
+    for (int i = 0; i < EnsembleDeCartes::TAILLE; ++i)
+        paquet[i] = i;
+    qint64 total = 0;
+    EnsembleDeCartes mains[4];
+    for (auto _ : state) {
+        for (int i = EnsembleDeCartes::TAILLE - 1; i > 0; --i)
+            std::swap(paquet[i], paquet[travail.tire(i + 1)]);
+        for (int j = 0; j < 4; ++j) {
+            mains[j].vide();
+            for (int k = 0; k < 9; ++k)
+                mains[j].ajouteCarte(toutes.getCarte(paquet[9 * j + k]));
+        }
+        const int premier = int(travail.tire(4));
+        StatusAtout atout;
+        AI_Conseil::conseilAtout(mains[premier], type, bet, atout);
+        int choisit = premier;
+        if (!atout.choisi_) {
+            choisit = (premier + 2) % 4;
+            atout = StatusAtout(true, false, 0, -1);
+            AI_Conseil::conseilAtout(mains[choisit], type, bet, atout);
+        }
+        atout.multiplicateur_ = 1;
+        points.copie(ZB_PointsDonne());
+        const Partie partie(atout, toutes, premier, choisit, 1, type, ZB_StatusMise(), &points);
+        travail.partie.copie(partie);
+        for (int j = 0; j < 4; ++j)
+            travail.mains[j] = mains[j].getMasque();
+        AI_Simulation::joueAuHasard(travail, nullptr);
+        total += travail.partie.getPoints()->getScore(0);
+    }
+    benchmark::DoNotOptimize(total);
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_DonneJassMelangee)->Arg(0)->Arg(2)->ArgName("type");
+
 void BM_CopyPartie(benchmark::State& state)
 {
     Donne donne(true);

@@ -87,13 +87,12 @@ int forcesDe(quint64 masque, int couleur, int mode, bool belote)
     return tableForces().forces[ordreDe(couleur, mode, belote)][rangs];
 }
 
-// Cards of the unbroken run down from strength 8.
+// Cards of the unbroken run down from strength 8: the strengths above the
+// strongest one missing.
 int suite(int forces)
 {
-    int n = 0;
-    for (int f = 8; f >= 0 && ((forces >> f) & 1); --f)
-        ++n;
-    return n;
+    const unsigned manquantes = ~unsigned(forces) & 0x1FFu;
+    return manquantes == 0 ? 9 : 8 - (31 - __builtin_clz(manquantes));
 }
 
 // Sure tricks from the strongest end of every suit in one direction.

@@ -13,9 +13,47 @@
 
 namespace {
 
-// The play-out, compiled once for the baseline target and once for POPCNT.
+constexpr int kModes = 13; // trumps in force and chosen modes 0 to 12
+
+// Per card index, what Carte says of it: strength by Belote order and trump
+// in force, points by trump in force and chosen mode.
+struct TablesJeu
+{
+    quint8 force[2][kModes][EnsembleDeCartes::TAILLE];
+    quint8 points[kModes][kModes][EnsembleDeCartes::TAILLE];
+
+    TablesJeu()
+    {
+        for (int i = 0; i < EnsembleDeCartes::TAILLE; ++i) {
+            const Carte carte(i / 9 + 1, i % 9 + 6);
+            for (int atout = 0; atout < kModes; ++atout) {
+                for (int belote = 0; belote < 2; ++belote)
+                    force[belote][atout][i] = quint8(carte.getForce(atout, belote));
+                for (int mode = 0; mode < kModes; ++mode)
+                    points[atout][mode][i] = quint8(carte.getPoints(atout, mode));
+            }
+        }
+    }
+};
+
+const TablesJeu& tablesJeu()
+{
+    static const TablesJeu tables;
+    return tables;
+}
+
+// One draw among the legal cards: uniform, as drawing from the hand until a
+// legal card comes up would be, with one draw.
 template <bool materiel>
-[[gnu::always_inline]] inline bool joueAuHasardCorps(AI_Simulation::Travail& travail, const std::atomic<bool>* stop)
+[[gnu::always_inline]] inline int tireJouable(AI_Simulation::Travail& travail, quint64 jouables)
+{
+    return GM_CompteBits::kiemeBit(jouables, travail.tire(GM_CompteBits::compte<materiel>(jouables)));
+}
+
+// The play-out through the deal state, card by card: for a state without a
+// points record or with modes out of the tables.
+template <bool materiel>
+[[gnu::always_inline]] inline bool joueAuHasardPartie(AI_Simulation::Travail& travail, const std::atomic<bool>* stop)
 {
     Partie& partie = travail.partie;
     while (!partie.donneTerminee_) {
@@ -30,14 +68,109 @@ template <bool materiel>
         const quint64 jouables = partie.getMasqueCartesJouables(joueur, main);
         if (jouables == 0)
             return false;
-        // Uniform among the legal cards, as drawing from the hand until a
-        // legal card comes up would be, with one draw.
-        const int index = GM_CompteBits::kiemeBit(jouables, travail.tire(GM_CompteBits::compte<materiel>(jouables)));
+        const int index = tireJouable<materiel>(travail, jouables);
         Carte* carte = partie.cartesEnMain_.getCarte(index);
         if (carte == nullptr)
             return false;
         main &= ~(quint64(1) << index);
         partie.joueCarte(carte, joueur);
+    }
+    return true;
+}
+
+// The play-out, compiled once for the baseline target and once for POPCNT.
+// The same rules and draws as joueAuHasardPartie, on card indices and masks:
+// the trick, its running winner, the collected counts and the trick points
+// live in registers, and only the points record is written, trick by trick
+// and at the end of the deal, as Partie::joueCarte writes it.
+template <bool materiel>
+[[gnu::always_inline]] inline bool joueAuHasardCorps(AI_Simulation::Travail& travail, const std::atomic<bool>* stop)
+{
+    Partie& partie = travail.partie;
+    ZB_PointsA* points = partie.getPoints();
+    const int mode = partie.atoutChoisi_.atout_;
+    int atoutEnCours = partie.atoutEnCours_;
+    int joueur = partie.noDuProchainAJouer_;
+    int carteNo = partie.carteNo_;
+    int entame = partie.joueurQuiDebuteTour_;
+    int gagnant = partie.getJoueurGagnantPli();
+    if (points == nullptr || mode < 0 || mode >= kModes || atoutEnCours < 0 || atoutEnCours >= kModes
+        || carteNo < 0 || carteNo > 3 || (carteNo > 0 && (entame < 0 || entame > 3 || gagnant < 0 || gagnant > 3)))
+        return joueAuHasardPartie<materiel>(travail, stop);
+    if (partie.donneTerminee_)
+        return true;
+
+    const TablesJeu& tables = tablesJeu();
+    const int belote = partie.ordreBelote_ != 0 ? 1 : 0;
+    const int genre = partie.typeDePartie_.genre_;
+    const bool zigZag = mode == StatusAtout::ZigZagDepartEnBas || mode == StatusAtout::ZigZagDepartEnHaut;
+    quint64 enMain = partie.cartesEnMain_.getMasque();
+    int pli[4];
+    for (int j = 0; j < 4; ++j) {
+        const Carte* c = partie.getCarteDuPli(j);
+        pli[j] = c != nullptr ? c->getIndex() : -1;
+    }
+    if (carteNo > 0 && (pli[entame] < 0 || pli[gagnant] < 0))
+        return joueAuHasardPartie<materiel>(travail, stop);
+    int ramassees[2] = {partie.getNombreCartesRamassees(0), partie.getNombreCartesRamassees(1)};
+
+    while (enMain != 0) {
+        if (stop != nullptr && stop->load(std::memory_order_relaxed))
+            return false;
+        if (joueur < 0 || joueur > 3)
+            return false;
+        quint64& main = travail.mains[joueur];
+        const quint64 jouables = carteNo == 0 ? main
+                                              : Partie::masqueJouables(genre, belote, atoutEnCours, pli[entame] / 9 + 1,
+                                                                       pli[gagnant], gagnant == ((joueur + 2) & 3),
+                                                                       main);
+        if (jouables == 0)
+            return false;
+        const int index = tireJouable<materiel>(travail, jouables);
+        const quint64 bitCarte = quint64(1) << index;
+        if (!(enMain & bitCarte))
+            return false;
+        main &= ~bitCarte;
+        enMain &= ~bitCarte;
+        pli[joueur] = index;
+        if (carteNo == 0) {
+            entame = gagnant = joueur;
+        } else {
+            // Partie::bat on indices: the stronger of one suit, or a trump.
+            const int g = pli[gagnant];
+            const int atout = (atoutEnCours >= 1 && atoutEnCours <= 4) ? atoutEnCours : 0;
+            const bool bat = index / 9 == g / 9 ? tables.force[belote][atoutEnCours][index]
+                                                      > tables.force[belote][atoutEnCours][g]
+                                                : atout != 0 && index / 9 + 1 == atout;
+            if (bat)
+                gagnant = joueur;
+        }
+        if (carteNo < 3) {
+            ++carteNo;
+            joueur = (joueur + 1) & 3;
+            continue;
+        }
+
+        const quint8* valeurs = tables.points[atoutEnCours][mode];
+        const int pointsPli = (valeurs[pli[0]] + valeurs[pli[1]] + valeurs[pli[2]] + valeurs[pli[3]])
+                            * partie.multiplicateur_;
+        const int equipe = gagnant % 2;
+        points->pointsCartes_[equipe] += pointsPli;
+        ramassees[equipe] += 4;
+        carteNo = 0;
+        joueur = entame = gagnant;
+        pli[0] = pli[1] = pli[2] = pli[3] = -1;
+        if (enMain == 0) {
+            const int total = partie.getNombreCartesDuJeu();
+            const int equipeMatch = ramassees[0] == total ? 0 : ramassees[1] == total ? 1 : -1;
+            const int choisit = partie.joueurQuiAChoisiAtout_;
+            points->calculeFinDeDonne(equipe, equipeMatch, partie.multiplicateur_, partie.mise_.typeContrat_,
+                                      partie.typeDePartie_.arrondi_, choisit >= 0 ? choisit % 2 : -1,
+                                      partie.typeDePartie_.decompte_, partie.mise_.pointsMise_);
+        }
+        if (zigZag)
+            atoutEnCours = atoutEnCours == StatusAtout::HautEnBas ? int(StatusAtout::BasEnHaut)
+                                                                 : int(StatusAtout::HautEnBas);
     }
     return true;
 }

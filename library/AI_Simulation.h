@@ -34,7 +34,9 @@ public:
     // The reusable state of an evaluation's play-outs: copying into it
     // allocates nothing once it has its own points record. A hand is the
     // mask of its cards among the deal's unplayed cards (partie's
-    // cartesEnMain_), which hold the cards themselves.
+    // cartesEnMain_), which hold the cards themselves. A play-out writes the
+    // outcome into partie's points record; the rest of partie may be left
+    // at the position the play-out started from.
     struct Travail
     {
         Partie partie;
@@ -131,7 +133,8 @@ public:
     static bool matchEquipe(const Partie& partie, int equipe);
     // One random play-out of the deal from the state in travail: the seat to
     // move plays a legal card drawn uniformly, one draw per card. True when
-    // the deal reached its end.
+    // the deal reached its end; its score is then in travail.partie's points
+    // record (pointsEquipe and matchEquipe read it).
     static bool joueAuHasard(Travail& travail, const std::atomic<bool>* stop);
 
 private:

@@ -159,12 +159,6 @@ void Partie::copie(const Partie& autre)
     }
 }
 
-int Partie::getCouleurDemandee() const
-{
-    if (carteNo_ == 0 || joueurQuiDebuteTour_ < 0 || pli_[joueurQuiDebuteTour_] == nullptr)
-        return 0;
-    return pli_[joueurQuiDebuteTour_]->getCouleur();
-}
 
 void Partie::joueCarte(ZB_PointsDonne& result, Carte* carte, int joueur, bool enregistreSeulement)
 {
@@ -220,19 +214,14 @@ void Partie::joueCarte_(ZB_PointsDonne* result, Carte* carte, int joueur, bool e
             const int total = getNombreCartesDuJeu();
             const int equipeMatch = nbRamassees_[0] == total ? 0 : nbRamassees_[1] == total ? 1 : -1;
             const int equipeQuiAChoisi = joueurQuiAChoisiAtout_ >= 0 ? joueurQuiAChoisiAtout_ % 2 : -1;
-            // Without a share to hand back, the last trick's share is made
-            // here: the end of the deal reads it.
-            ZB_PointsDonne dernierPli;
-            ZB_PointsDonne* part = &dernierPli;
-            if constexpr (avecPart) {
-                part = result;
-            } else {
-                dernierPli.derniersPlis_[equipe] = 1;
-                dernierPli.pointsCartes_[equipe] = points;
-            }
-            points_->calculeFinDeDonne(*part, equipe, equipeMatch, multiplicateur_, mise_.typeContrat_,
-                                       typeDePartie_.arrondi_, equipeQuiAChoisi, typeDePartie_.decompte_,
-                                       mise_.pointsMise_);
+            if constexpr (avecPart)
+                points_->calculeFinDeDonne(*result, equipe, equipeMatch, multiplicateur_, mise_.typeContrat_,
+                                           typeDePartie_.arrondi_, equipeQuiAChoisi, typeDePartie_.decompte_,
+                                           mise_.pointsMise_);
+            else
+                points_->calculeFinDeDonne(equipe, equipeMatch, multiplicateur_, mise_.typeContrat_,
+                                           typeDePartie_.arrondi_, equipeQuiAChoisi, typeDePartie_.decompte_,
+                                           mise_.pointsMise_);
         }
 
         if (atoutChoisi_.atout_ == StatusAtout::ZigZagDepartEnBas
@@ -250,14 +239,6 @@ int Partie::carteGagnante() const
     return pli_[gagnantPli_]->getIndex();
 }
 
-int Partie::atoutLePlusFort() const
-{
-    const int atout = getCouleurAtout();
-    if (atout == 0 || gagnantPli_ < 0)
-        return -1;
-    const Carte* gagnante = pli_[gagnantPli_];
-    return gagnante->getCouleur() == atout ? gagnante->getIndex() : -1;
-}
 
 bool Partie::partenaireEstMaitre(int joueur) const
 {
@@ -345,24 +326,33 @@ quint64 Partie::getMasqueCartesJouables(int joueur, quint64 main) const
     if (carteNo_ == 0)
         return main;
     const int demandee = getCouleurDemandee();
-    if (demandee == 0)
+    if (demandee == 0 || gagnantPli_ < 0)
         return 0;
-    const int atout = getCouleurAtout();
+    return masqueJouables(typeDePartie_.genre_, ordreBelote_, atoutEnCours_, demandee, pli_[gagnantPli_]->getIndex(),
+                          joueur >= 0 && joueur <= 3 && gagnantPli_ == (joueur + 2) % 4, main);
+}
+
+quint64 Partie::masqueJouables(int genre, int ordreBelote, int atoutEnCours, int demandee, int indexGagnante,
+                               bool partenaireMaitre, quint64 main)
+{
+    const int atout = (atoutEnCours >= 1 && atoutEnCours <= 4) ? atoutEnCours : 0;
     const quint64 mAtout = masqueCouleur(atout);
     const quint64 mDemandee = main & masqueCouleur(demandee);
     const quint64 atouts = main & mAtout;
     const quint64 autresQueAtout = main & ~mAtout;
     const quint64* plusForts =
-        kPlusForts.masque[ordreBelote_][(atoutEnCours_ >= 0 && atoutEnCours_ < kNombreAtouts) ? atoutEnCours_ : 0];
+        kPlusForts.masque[ordreBelote != 0 ? 1 : 0][(atoutEnCours >= 0 && atoutEnCours < kNombreAtouts) ? atoutEnCours : 0];
+    // The strongest trump on the table is the winning card when that is a
+    // trump.
+    const int plusFort = (atout != 0 && indexGagnante / 9 + 1 == atout) ? indexGagnante : -1;
 
-    if (typeDePartie_.genre_ == TypeDePartie::GenreJass) {
+    if (genre == TypeDePartie::GenreJass) {
         if (atout != 0 && demandee == atout) {
             const quint64 bour = bit(Carte::indexDe(atout, Carte::Valet));
             return (mDemandee & ~bour) ? mDemandee : main;
         }
         quint64 jouables = mDemandee ? mDemandee : autresQueAtout;
         if (atouts) {
-            const int plusFort = atoutLePlusFort();
             if (plusFort < 0 || autresQueAtout == 0)
                 jouables |= atouts;
             else
@@ -374,16 +364,15 @@ quint64 Partie::getMasqueCartesJouables(int joueur, quint64 main) const
     if (atout != 0 && demandee == atout) {
         if (!atouts)
             return main;
-        const quint64 surcoupe = atouts & plusForts[carteGagnante()];
+        const quint64 surcoupe = atouts & plusForts[indexGagnante];
         return surcoupe ? surcoupe : atouts;
     }
     if (mDemandee)
         return mDemandee;
     quint64 jouables = 0;
-    if (!atouts || partenaireEstMaitre(joueur))
+    if (!atouts || partenaireMaitre)
         jouables |= autresQueAtout;
     if (atouts) {
-        const int plusFort = atoutLePlusFort();
         if (plusFort < 0) {
             jouables |= atouts;
         } else {

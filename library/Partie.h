@@ -60,6 +60,14 @@ public:
     // The playable cards of a hand as a card-index bit mask: the same answer
     // as estCarteValide for every card, for the search's inner loop.
     quint64 getMasqueCartesJouables(int joueur, quint64 main) const;
+    // The same rule from the trick's essentials, for a play-out that keeps
+    // the trick as card indices: the suit led (1 to 4), the index of the
+    // card winning the trick and whether it is the partner's.
+    static quint64 masqueJouables(int genre, int ordreBelote, int atoutEnCours, int demandee, int indexGagnante,
+                                  bool partenaireMaitre, quint64 main);
+    // The seat whose card wins the current trick so far, -1 before its
+    // first card.
+    int getJoueurGagnantPli() const { return gagnantPli_; }
 
     QString toString() const;
 
@@ -69,7 +77,12 @@ public:
     const int* getCartesRamassees(int equipe) const { return ramassees_[equipe]; }
     int getNombrePlisRamasses() const { return (nbRamassees_[0] + nbRamassees_[1]) / 4; }
     Carte* getCarteDuPli(int joueur) const { return pli_[joueur]; }
-    int getCouleurDemandee() const;
+    int getCouleurDemandee() const
+    {
+        if (carteNo_ == 0 || joueurQuiDebuteTour_ < 0 || pli_[joueurQuiDebuteTour_] == nullptr)
+            return 0;
+        return pli_[joueurQuiDebuteTour_]->getCouleur();
+    }
     int getCouleurAtout() const { return (atoutEnCours_ >= 1 && atoutEnCours_ <= 4) ? atoutEnCours_ : 0; }
     ZB_PointsA* getPoints() const { return points_; }
     int getNombreCartesDuJeu() const { return typeDePartie_.genre_ == TypeDePartie::GenreJass ? 36 : 32; }
@@ -112,7 +125,15 @@ private:
             peutAvoir_[joueur][entame->getCouleur() - 1] = 0;
     }
     int carteGagnante() const;        // index of the card winning the trick so far, -1 when none
-    int atoutLePlusFort() const;      // index of the strongest trump on the table, -1 when none
+    // Index of the strongest trump on the table, -1 when none.
+    int atoutLePlusFort() const
+    {
+        const int atout = getCouleurAtout();
+        if (atout == 0 || gagnantPli_ < 0)
+            return -1;
+        const Carte* gagnante = pli_[gagnantPli_];
+        return gagnante->getCouleur() == atout ? gagnante->getIndex() : -1;
+    }
     bool bat(const Carte* a, const Carte* b) const
     {
         if (a->getCouleur() == b->getCouleur())
