@@ -44,16 +44,16 @@ const TablesJeu& tablesJeu()
 
 // One draw among the legal cards: uniform, as drawing from the hand until a
 // legal card comes up would be, with one draw.
-template <bool materiel>
-[[gnu::always_inline]] inline int tireJouable(AI_Simulation::Travail& travail, quint64 jouables)
+template <class Bits>
+inline int tireJouable(AI_Simulation::Travail& travail, quint64 jouables)
 {
-    return GM_CompteBits::kiemeBit(jouables, travail.tire(GM_CompteBits::compte<materiel>(jouables)));
+    return Bits::kiemeBit(jouables, travail.tire(Bits::compte(jouables)));
 }
 
 // The play-out through the deal state, card by card: for a state without a
 // points record or with modes out of the tables.
-template <bool materiel>
-[[gnu::always_inline]] inline bool joueAuHasardPartie(AI_Simulation::Travail& travail, const std::atomic<bool>* stop)
+template <class Bits>
+inline bool joueAuHasardPartie(AI_Simulation::Travail& travail, const std::atomic<bool>* stop)
 {
     Partie& partie = travail.partie;
     while (!partie.donneTerminee_) {
@@ -68,7 +68,7 @@ template <bool materiel>
         const quint64 jouables = partie.getMasqueCartesJouables(joueur, main);
         if (jouables == 0)
             return false;
-        const int index = tireJouable<materiel>(travail, jouables);
+        const int index = tireJouable<Bits>(travail, jouables);
         Carte* carte = partie.cartesEnMain_.getCarte(index);
         if (carte == nullptr)
             return false;
@@ -78,13 +78,13 @@ template <bool materiel>
     return true;
 }
 
-// The play-out, compiled once for the baseline target and once for POPCNT.
+// The play-out, compiled for each set of bit operations (GM_CompteBits).
 // The same rules and draws as joueAuHasardPartie, on card indices and masks:
 // the trick, its running winner, the collected counts and the trick points
 // live in registers, and only the points record is written, trick by trick
 // and at the end of the deal, as Partie::joueCarte writes it.
-template <bool materiel>
-[[gnu::always_inline]] inline bool joueAuHasardCorps(AI_Simulation::Travail& travail, const std::atomic<bool>* stop)
+template <class Bits>
+inline bool joueAuHasardCorps(AI_Simulation::Travail& travail, const std::atomic<bool>* stop)
 {
     Partie& partie = travail.partie;
     ZB_PointsA* points = partie.getPoints();
@@ -96,7 +96,7 @@ template <bool materiel>
     int gagnant = partie.getJoueurGagnantPli();
     if (points == nullptr || mode < 0 || mode >= kModes || atoutEnCours < 0 || atoutEnCours >= kModes
         || carteNo < 0 || carteNo > 3 || (carteNo > 0 && (entame < 0 || entame > 3 || gagnant < 0 || gagnant > 3)))
-        return joueAuHasardPartie<materiel>(travail, stop);
+        return joueAuHasardPartie<Bits>(travail, stop);
     if (partie.donneTerminee_)
         return true;
 
@@ -111,7 +111,7 @@ template <bool materiel>
         pli[j] = c != nullptr ? c->getIndex() : -1;
     }
     if (carteNo > 0 && (pli[entame] < 0 || pli[gagnant] < 0))
-        return joueAuHasardPartie<materiel>(travail, stop);
+        return joueAuHasardPartie<Bits>(travail, stop);
     int ramassees[2] = {partie.getNombreCartesRamassees(0), partie.getNombreCartesRamassees(1)};
 
     while (enMain != 0) {
@@ -126,7 +126,7 @@ template <bool materiel>
                                                                        main);
         if (jouables == 0)
             return false;
-        const int index = tireJouable<materiel>(travail, jouables);
+        const int index = tireJouable<Bits>(travail, jouables);
         const quint64 bitCarte = quint64(1) << index;
         if (!(enMain & bitCarte))
             return false;
@@ -175,15 +175,20 @@ template <bool materiel>
     return true;
 }
 
-bool joueAuHasardPortable(AI_Simulation::Travail& travail, const std::atomic<bool>* stop)
+GM_APLATI bool joueAuHasardPortable(AI_Simulation::Travail& travail, const std::atomic<bool>* stop)
 {
-    return joueAuHasardCorps<false>(travail, stop);
+    return joueAuHasardCorps<GM_CompteBits::Portable>(travail, stop);
 }
 
-#if GM_AVEC_DISPATCH_POPCNT
-GM_CIBLE_POPCNT bool joueAuHasardPopcnt(AI_Simulation::Travail& travail, const std::atomic<bool>* stop)
+#if GM_AVEC_DISPATCH_BITS
+GM_CIBLE_POPCNT GM_APLATI bool joueAuHasardPopcnt(AI_Simulation::Travail& travail, const std::atomic<bool>* stop)
 {
-    return joueAuHasardCorps<true>(travail, stop);
+    return joueAuHasardCorps<GM_CompteBits::Popcnt>(travail, stop);
+}
+
+GM_CIBLE_BMI2 GM_APLATI bool joueAuHasardBmi2(AI_Simulation::Travail& travail, const std::atomic<bool>* stop)
+{
+    return joueAuHasardCorps<GM_CompteBits::Bmi2>(travail, stop);
 }
 #endif
 
@@ -420,10 +425,19 @@ int AI_Simulation::compteFeuillesVivantes() const
 
 bool AI_Simulation::joueAuHasard(Travail& travail, const std::atomic<bool>* stop)
 {
-#if GM_AVEC_DISPATCH_POPCNT
-    static const bool popcnt = GM_CompteBits::processeurAPopcnt();
-    if (popcnt)
+    static const GM_CompteBits::Jeu jeu = GM_CompteBits::jeuProcesseur();
+    return joueAuHasard(travail, stop, jeu);
+}
+
+bool AI_Simulation::joueAuHasard(Travail& travail, const std::atomic<bool>* stop, GM_CompteBits::Jeu jeu)
+{
+#if GM_AVEC_DISPATCH_BITS
+    if (jeu == GM_CompteBits::JeuBmi2)
+        return joueAuHasardBmi2(travail, stop);
+    if (jeu == GM_CompteBits::JeuPopcnt)
         return joueAuHasardPopcnt(travail, stop);
+#else
+    Q_UNUSED(jeu);
 #endif
     return joueAuHasardPortable(travail, stop);
 }

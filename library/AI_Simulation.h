@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EnsembleDeCartes.h"
+#include "GM_CompteBits.h"
 #include "Partie.h"
 
 #include <QMutex>
@@ -136,6 +137,9 @@ public:
     // the deal reached its end; its score is then in travail.partie's points
     // record (pointsEquipe and matchEquipe read it).
     static bool joueAuHasard(Travail& travail, const std::atomic<bool>* stop);
+    // The same compiled for a given set of bit operations, which the
+    // processor must run: the one above takes GM_CompteBits::jeuProcesseur.
+    static bool joueAuHasard(Travail& travail, const std::atomic<bool>* stop, GM_CompteBits::Jeu jeu);
 
 private:
     AI_Simulation() = default;

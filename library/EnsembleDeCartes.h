@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Carte.h"
+#include "GM_CompteBits.h"
 
 #include <QtGlobal>
 
@@ -46,6 +47,31 @@ public:
         --nombre_;
         if (static_cast<quint32>(index) == premier_)
             premier_ = static_cast<quint32>(suivant(index));
+    }
+    // Moves the cards of masque that this set holds and destination does
+    // not into destination: the same sets as one retireCarte and one
+    // ajouteCarte per card, for a dealer that moves a whole hand.
+    void deplaceVers(quint64 masque, EnsembleDeCartes& destination)
+    {
+        masque &= masque_ & ~destination.masque_;
+        if (masque == 0)
+            return;
+        for (quint64 m = masque; m != 0; m &= m - 1) {
+            const int i = __builtin_ctzll(m);
+            destination.cartes_[i] = cartes_[i];
+            cartes_[i] = nullptr;
+        }
+        const quint32 n = quint32(GM_CompteBits::portable(masque));
+        const quint32 premierDeplace = quint32(__builtin_ctzll(masque));
+        if (destination.nombre_ == 0 || premierDeplace < destination.premier_)
+            destination.premier_ = premierDeplace;
+        destination.masque_ |= masque;
+        destination.nombre_ += n;
+        masque_ &= ~masque;
+        nombre_ -= n;
+        // The first card left moved: the next one, or none.
+        if (premier_ < quint32(TAILLE) && ((masque >> premier_) & 1u))
+            premier_ = masque_ != 0 ? quint32(__builtin_ctzll(masque_)) : quint32(TAILLE);
     }
     // Clears only the occupied slots: the others are null already.
     void vide()

@@ -1,15 +1,21 @@
 #include "GM_CompteBits.h"
 
-bool GM_CompteBits::processeurAPopcnt()
+GM_CompteBits::Jeu GM_CompteBits::jeuProcesseur()
 {
-#if GM_AVEC_DISPATCH_POPCNT
-    // __builtin_cpu_init first: this may run before main, from a static
-    // initialiser, when the processor model is not read yet.
-    static const bool popcnt = (__builtin_cpu_init(), __builtin_cpu_supports("popcnt") != 0);
-    return popcnt;
-#elif defined(__POPCNT__)
-    return true;
+#if GM_AVEC_DISPATCH_BITS
+    static const Jeu jeu = [] {
+        // The processor model is read here: this may run before main, from
+        // a static initialiser.
+        __builtin_cpu_init();
+        if (!__builtin_cpu_supports("popcnt"))
+            return JeuPortable;
+        const bool pdepLent = __builtin_cpu_is("amd")
+                           && (__builtin_cpu_is("znver1") || __builtin_cpu_is("znver2")
+                               || __builtin_cpu_is("bdver4"));
+        return __builtin_cpu_supports("bmi2") && !pdepLent ? JeuBmi2 : JeuPopcnt;
+    }();
+    return jeu;
 #else
-    return false;
+    return JeuPortable;
 #endif
 }

@@ -2,6 +2,22 @@
 
 #include <QtGlobal>
 
+// Marks the copies of a hot loop that are compiled for POPCNT, and for
+// POPCNT with BMI2; set where the compiler can select a target per function.
+// A copy is flattened, so that the bit operations it calls are compiled for
+// its target too.
+#if defined(__GNUC__) && defined(__x86_64__)
+#define GM_AVEC_DISPATCH_BITS 1
+#define GM_CIBLE_POPCNT __attribute__((target("popcnt")))
+#define GM_CIBLE_BMI2 __attribute__((target("popcnt,bmi2")))
+#define GM_APLATI __attribute__((flatten))
+#else
+#define GM_AVEC_DISPATCH_BITS 0
+#define GM_CIBLE_POPCNT
+#define GM_CIBLE_BMI2
+#define GM_APLATI
+#endif
+
 namespace gm_compte_bits {
 
 // Per byte, the index of the k-th of its set bits.
@@ -24,26 +40,20 @@ inline constexpr Tables kTables{};
 
 } // namespace gm_compte_bits
 
-// Population count for the search's inner loops. The build targets generic
-// x86-64, where __builtin_popcountll becomes a library call; the processor
-// almost always has the POPCNT instruction, so hot loops are compiled twice
-// (see AI_Simulation::joueAuHasard) and the version for this processor is
-// taken at run time. A build for a target that has POPCNT uses it everywhere.
+// Population count and the k-th set bit, for the search's inner loops and
+// the dealing. The build targets generic x86-64, where __builtin_popcountll
+// becomes a library call; the processor almost always has POPCNT, and
+// usually BMI2, whose PDEP finds the k-th set bit in one instruction. Hot
+// loops are therefore written once over a set of these operations (Portable,
+// Popcnt, Bmi2), compiled for each, and the version for this processor is
+// taken at run time (jeuProcesseur).
 class GM_CompteBits
 {
 public:
-    // Bits set in m. With materiel the builtin, which is one instruction in
-    // code compiled for a POPCNT target; otherwise a few shifts and a
-    // multiply, which are fast anywhere.
-    template <bool materiel>
-    static int compte(quint64 m)
-    {
-        if constexpr (materiel)
-            return __builtin_popcountll(m);
-        else
-            return portable(m);
-    }
+    enum Jeu { JeuPortable = 0, JeuPopcnt = 1, JeuBmi2 = 2 };
 
+    // Bits set in m: a few shifts and a multiply, fast anywhere (the
+    // instruction where the build's target has it).
     static int portable(quint64 m)
     {
 #if defined(__POPCNT__)
@@ -77,17 +87,30 @@ public:
         return 8 * octet + gm_compte_bits::kTables.position[(m >> (8 * octet)) & 0xFF][k - avant];
     }
 
-    // Whether code compiled for the POPCNT target may run here; asked once.
-    static bool processeurAPopcnt();
-
-};
-
-// Marks the copy of a hot function that is compiled for POPCNT; empty where
-// the compiler cannot select a target per function.
-#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__)) && !defined(__POPCNT__)
-#define GM_CIBLE_POPCNT __attribute__((target("popcnt")))
-#define GM_AVEC_DISPATCH_POPCNT 1
-#else
-#define GM_CIBLE_POPCNT
-#define GM_AVEC_DISPATCH_POPCNT 0
+    // The operation sets a hot loop is written over: compte and kiemeBit.
+    struct Portable
+    {
+        static int compte(quint64 m) { return portable(m); }
+        static int kiemeBit(quint64 m, int k) { return GM_CompteBits::kiemeBit(m, k); }
+    };
+#if GM_AVEC_DISPATCH_BITS
+    struct Popcnt
+    {
+        GM_CIBLE_POPCNT static int compte(quint64 m) { return __builtin_popcountll(m); }
+        GM_CIBLE_POPCNT static int kiemeBit(quint64 m, int k) { return GM_CompteBits::kiemeBit(m, k); }
+    };
+    struct Bmi2
+    {
+        GM_CIBLE_BMI2 static int compte(quint64 m) { return __builtin_popcountll(m); }
+        GM_CIBLE_BMI2 static int kiemeBit(quint64 m, int k)
+        {
+            return __builtin_ctzll(__builtin_ia32_pdep_di(quint64(1) << k, m));
+        }
+    };
 #endif
+
+    // The best set for this processor, found once: Bmi2 where PDEP is fast
+    // (not on AMD before Zen 3, which runs it in microcode), else Popcnt
+    // where the instruction exists, else Portable.
+    static Jeu jeuProcesseur();
+};

@@ -131,6 +131,17 @@ QString GM_KnuthRandom::sauveValeursDansString() const
     return s.getString();
 }
 
+inline int GM_KnuthRandom::tire_unlocked(int n)
+{
+    const int valeur = static_cast<int>(reste(tampon_[position_], static_cast<quint32>(n)));
+    if (++position_ >= TAILLE_TAMPON) {
+        // The next seed comes from the buffer being left, so the text of the
+        // generator still names its state.
+        recommence_unlocked(tampon_[0]);
+    }
+    return valeur;
+}
+
 int GM_KnuthRandom::tire(int n)
 {
     if (n < 1)
@@ -144,17 +155,6 @@ void GM_KnuthRandom::tireSuite(int n, int nombre, int* valeurs)
     QMutexLocker locker(&mutex_);
     for (int i = 0; i < nombre; ++i)
         valeurs[i] = n - i < 1 ? 0 : tire_unlocked(n - i);
-}
-
-int GM_KnuthRandom::tire_unlocked(int n)
-{
-    const int valeur = static_cast<int>(reste(tampon_[position_], static_cast<quint32>(n)));
-    if (++position_ >= TAILLE_TAMPON) {
-        // The next seed comes from the buffer being left, so the text of the
-        // generator still names its state.
-        recommence_unlocked(tampon_[0]);
-    }
-    return valeur;
 }
 
 void GM_KnuthRandom::reseedFromTime()

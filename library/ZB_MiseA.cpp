@@ -20,6 +20,46 @@ void ZB_MiseA::distribue(EnsembleDeCartes& main, GM_KnuthRandom& rng, int n, int
     distribueMain_(main, rng, n, coupe);
 }
 
+namespace {
+
+// Replaces each draw by the index of the card it names among those still
+// present, the cards named before removed.
+template <class Bits>
+inline void choisitSur(quint64 restantes, int* tirages, int nombre)
+{
+    for (int i = 0; i < nombre; ++i) {
+        const int index = Bits::kiemeBit(restantes, tirages[i]);
+        restantes &= ~(quint64(1) << index);
+        tirages[i] = index;
+    }
+}
+
+GM_APLATI void choisitPortable(quint64 restantes, int* tirages, int nombre)
+{
+    choisitSur<GM_CompteBits::Portable>(restantes, tirages, nombre);
+}
+
+#if GM_AVEC_DISPATCH_BITS
+GM_CIBLE_BMI2 GM_APLATI void choisitBmi2(quint64 restantes, int* tirages, int nombre)
+{
+    choisitSur<GM_CompteBits::Bmi2>(restantes, tirages, nombre);
+}
+#endif
+
+void choisit(quint64 restantes, int* tirages, int nombre)
+{
+#if GM_AVEC_DISPATCH_BITS
+    static const bool pdep = GM_CompteBits::jeuProcesseur() == GM_CompteBits::JeuBmi2;
+    if (pdep) {
+        choisitBmi2(restantes, tirages, nombre);
+        return;
+    }
+#endif
+    choisitPortable(restantes, tirages, nombre);
+}
+
+} // namespace
+
 EnsembleDeCartes ZB_MiseA::tireCartes(GM_KnuthRandom& rng, EnsembleDeCartes& source, int n)
 {
     EnsembleDeCartes resultat;
@@ -39,17 +79,11 @@ void ZB_MiseA::tireCartesDans_(GM_KnuthRandom& rng, EnsembleDeCartes& source, in
     // Each draw names the k-th card still present in index order. The picks
     // are made on a mask first and the sets updated afterwards, so that one
     // pick does not wait for the previous card to be moved.
-    quint64 restantes = source.getMasque();
-    for (int i = 0; i < nombre; ++i) {
-        const int index = GM_CompteBits::kiemeBit(restantes, tirages[i]);
-        restantes &= ~(quint64(1) << index);
-        tirages[i] = index;
-    }
-    for (int i = 0; i < nombre; ++i) {
-        Carte* carte = source.getCarte(tirages[i]);
-        destination.ajouteCarte(carte);
-        source.retireCarte(carte);
-    }
+    choisit(source.getMasque(), tirages, nombre);
+    quint64 choisies = 0;
+    for (int i = 0; i < nombre; ++i)
+        choisies |= quint64(1) << tirages[i];
+    source.deplaceVers(choisies, destination);
 }
 
 QList<Carte*> ZB_MiseA::getPaquet() const

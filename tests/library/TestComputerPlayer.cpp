@@ -178,6 +178,8 @@ private slots:
                 p.partie->mise_.pointsMise_ = 100;
                 p.points->objectifMise_ = 100;
             }
+            // Each set of bit operations this processor runs takes its turn.
+            const auto jeu = GM_CompteBits::Jeu(int(graine) % (GM_CompteBits::jeuProcesseur() + 1));
             AI_Simulation::Travail rapide;
             AI_Simulation::Travail reference;
             for (AI_Simulation::Travail* t : {&rapide, &reference}) {
@@ -187,7 +189,7 @@ private slots:
                 t->fluxPrive = true;
                 t->etatPrive = graine;
             }
-            QVERIFY(AI_Simulation::joueAuHasard(rapide, nullptr));
+            QVERIFY(AI_Simulation::joueAuHasard(rapide, nullptr, jeu));
 
             Partie& partie = reference.partie;
             ZB_PointsDonne part;
