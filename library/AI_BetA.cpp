@@ -80,13 +80,6 @@ const TableForces& tableForces()
     return table;
 }
 
-// Strengths held in a suit of the hand under a mode.
-int forcesDe(quint64 masque, int couleur, int mode, bool belote)
-{
-    const int rangs = int((masque >> (9 * (couleur - 1))) & 0x1FF);
-    return tableForces().forces[ordreDe(couleur, mode, belote)][rangs];
-}
-
 // Cards of the unbroken run down from strength 8: the strengths above the
 // strongest one missing.
 int suite(int forces)
@@ -95,41 +88,72 @@ int suite(int forces)
     return manquantes == 0 ? 9 : 8 - (31 - __builtin_clz(manquantes));
 }
 
-// Sure tricks from the strongest end of every suit in one direction.
-int sures(quint64 masque, int mode, bool belote)
+// The strengths a hand holds in each suit, by order, each order looked up
+// once for all the modes that use it.
+class ForcesDeLaMain
 {
-    int n = 0;
-    for (int couleur = 1; couleur <= 4; ++couleur)
-        n += suite(forcesDe(masque, couleur, mode, belote));
-    return n;
-}
+public:
+    ForcesDeLaMain(quint64 masque, bool belote)
+        : table_(tableForces())
+        , belote_(belote)
+    {
+        for (int c = 0; c < 4; ++c)
+            rangs_[c] = int((masque >> (9 * c)) & 0x1FF);
+    }
 
-} // namespace
+    // Strengths held in a suit (1 to 4) under a mode.
+    int forces(int couleur, int mode)
+    {
+        const int o = ordreDe(couleur, mode, belote_);
+        if (!(lues_ & (1u << o))) {
+            for (int c = 0; c < 4; ++c)
+                forces_[o][c] = table_.forces[o][rangs_[c]];
+            lues_ |= 1u << o;
+        }
+        return forces_[o][couleur - 1];
+    }
 
-int AI_BetA::plisSurs(const EnsembleDeCartes& main, int mode, bool belote)
+    // Sure tricks from the strongest end of every suit in one direction.
+    int sures(int mode)
+    {
+        int n = 0;
+        for (int couleur = 1; couleur <= 4; ++couleur)
+            n += suite(forces(couleur, mode));
+        return n;
+    }
+
+    bool belote() const { return belote_; }
+
+private:
+    const TableForces& table_;
+    bool belote_;
+    int rangs_[4];
+    int forces_[NombreOrdres][4] = {};
+    unsigned lues_ = 0;
+};
+
+int plisSursDe(ForcesDeLaMain& f, int mode)
 {
-    const quint64 masque = main.getMasque();
     if (mode != StatusAtout::ZigZagDepartEnBas && mode != StatusAtout::ZigZagDepartEnHaut)
-        return sures(masque, mode, belote);
+        return f.sures(mode);
     // Zig-zag: the starting direction decides the odd tricks, the other one
     // the even ones; a sure card only counts for its direction's share.
-    const int plis = belote ? 8 : 9;
+    const int plis = f.belote() ? 8 : 9;
     const bool depuisLeBas = mode == StatusAtout::ZigZagDepartEnBas;
-    const int departs = sures(masque, depuisLeBas ? StatusAtout::BasEnHaut : StatusAtout::HautEnBas, belote);
-    const int suivants = sures(masque, depuisLeBas ? StatusAtout::HautEnBas : StatusAtout::BasEnHaut, belote);
+    const int departs = f.sures(depuisLeBas ? StatusAtout::BasEnHaut : StatusAtout::HautEnBas);
+    const int suivants = f.sures(depuisLeBas ? StatusAtout::HautEnBas : StatusAtout::BasEnHaut);
     return std::min(departs, (plis + 1) / 2) + std::min(suivants, plis / 2);
 }
 
-AI_BetA::Evaluation AI_BetA::evalueMode(const EnsembleDeCartes& main, int mode, bool belote)
+AI_BetA::Evaluation evalueDe(ForcesDeLaMain& f, int mode)
 {
-    Evaluation e;
-    const quint64 masque = main.getMasque();
+    AI_BetA::Evaluation e;
     if (mode >= StatusAtout::HautEnBas && mode <= StatusAtout::Inverse) {
-        const int n = plisSurs(main, mode, belote);
-        e.nbrMajorTrumps = std::max(0, n - SURES_SANS_CONTROLE);
+        const int n = plisSursDe(f, mode);
+        e.nbrMajorTrumps = std::max(0, n - AI_BetA::SURES_SANS_CONTROLE);
         e.nbrMinorTrumps = n - e.nbrMajorTrumps;
         for (int couleur = 1; couleur <= 4; ++couleur) {
-            const int forces = forcesDe(masque, couleur, mode, belote);
+            const int forces = f.forces(couleur, mode);
             if (forces & 0x100) {
                 ++e.nbrStrongestCard;
                 e.hasFirstStrongestTrump = true;
@@ -142,7 +166,7 @@ AI_BetA::Evaluation AI_BetA::evalueMode(const EnsembleDeCartes& main, int mode, 
         return e;
     }
     for (int couleur = 1; couleur <= 4; ++couleur) {
-        const int forces = forcesDe(masque, couleur, mode, belote);
+        const int forces = f.forces(couleur, mode);
         if (couleur == mode) {
             e.nbrMinorTrumps = GM_CompteBits::portable(quint64(forces & 0x3F));
             e.nbrMajorTrumps = GM_CompteBits::portable(quint64(forces & 0x1C0));
@@ -158,4 +182,26 @@ AI_BetA::Evaluation AI_BetA::evalueMode(const EnsembleDeCartes& main, int mode, 
         }
     }
     return e;
+}
+
+} // namespace
+
+int AI_BetA::plisSurs(const EnsembleDeCartes& main, int mode, bool belote)
+{
+    ForcesDeLaMain f(main.getMasque(), belote);
+    return plisSursDe(f, mode);
+}
+
+AI_BetA::Evaluation AI_BetA::evalueMode(const EnsembleDeCartes& main, int mode, bool belote)
+{
+    ForcesDeLaMain f(main.getMasque(), belote);
+    return evalueDe(f, mode);
+}
+
+void AI_BetA::evalueModes(const EnsembleDeCartes& main, bool belote, const std::array<bool, NOMBRE_MODES>& modes,
+                          std::array<Evaluation, NOMBRE_MODES>& evaluations)
+{
+    ForcesDeLaMain f(main.getMasque(), belote);
+    for (int mode = 0; mode < NOMBRE_MODES; ++mode)
+        evaluations[size_t(mode)] = modes[size_t(mode)] ? evalueDe(f, mode) : Evaluation();
 }

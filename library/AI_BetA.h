@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <array>
+
 class EnsembleDeCartes;
 class TypeDePartie;
 class ZB_StatusMise;
@@ -55,8 +57,14 @@ public:
     virtual Evaluation getEvaluation(int mode) const = 0;
     virtual bool estEvalue(int mode) const = 0;
 
+    static constexpr int NOMBRE_MODES = 12;
+
     // The record of one mode; belote selects the Belote strength order.
     static Evaluation evalueMode(const EnsembleDeCartes& main, int mode, bool belote);
+    // The records of the modes flagged, each as evalueMode gives it, the
+    // others empty; the hand's suits are looked up once for all of them.
+    static void evalueModes(const EnsembleDeCartes& main, bool belote, const std::array<bool, NOMBRE_MODES>& modes,
+                            std::array<Evaluation, NOMBRE_MODES>& evaluations);
     // Sure tricks of a hand in a mode without a trump suit (see Evaluation).
     static int plisSurs(const EnsembleDeCartes& main, int mode, bool belote);
 

@@ -21,12 +21,10 @@ void AI_BetBelote::evalue(const EnsembleDeCartes& main, const TypeDePartie& type
     if (evaluations_.use_count() != 1)
         evaluations_ = std::make_shared<Evaluations>();
     Evaluations& e = *evaluations_;
-    const bool belote = typeDePartie.genre_ == TypeDePartie::GenreBelote;
     e.masqueMain = main.getMasque();
-    for (int mode = 0; mode < TypeDePartie::NOMBRE_MODES; ++mode) {
+    for (int mode = 0; mode < TypeDePartie::NOMBRE_MODES; ++mode)
         e.evalues[size_t(mode)] = mode >= 1 && typeDePartie.multiplicateurs_[size_t(mode)] > 0;
-        e.records[size_t(mode)] = e.evalues[size_t(mode)] ? evalueMode(main, mode, belote) : Evaluation();
-    }
+    evalueModes(main, typeDePartie.genre_ == TypeDePartie::GenreBelote, e.evalues, e.records);
 }
 
 AI_BetA::Evaluation AI_BetBelote::getEvaluation(int mode) const

@@ -18,10 +18,11 @@
 class AI_BetBelote : public AI_BetA
 {
 public:
+    static_assert(NOMBRE_MODES == TypeDePartie::NOMBRE_MODES, "one record per trump mode");
     struct Evaluations
     {
-        std::array<Evaluation, TypeDePartie::NOMBRE_MODES> records{};
-        std::array<bool, TypeDePartie::NOMBRE_MODES> evalues{};
+        std::array<Evaluation, NOMBRE_MODES> records{};
+        std::array<bool, NOMBRE_MODES> evalues{};
         quint64 masqueMain = 0; // the hand weighed, for the choice among equals
     };
 

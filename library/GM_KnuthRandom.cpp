@@ -6,6 +6,7 @@
 #include <QMutexLocker>
 #include <QtEndian>
 
+#include <algorithm>
 #include <limits>
 #include <mutex>
 
@@ -152,9 +153,22 @@ int GM_KnuthRandom::tire(int n)
 
 void GM_KnuthRandom::tireSuite(int n, int nombre, int* valeurs)
 {
+    // Bounds below 1 draw nothing: only the first n of them draw.
+    const int tirages = std::max(0, std::min(nombre, n));
     QMutexLocker locker(&mutex_);
-    for (int i = 0; i < nombre; ++i)
-        valeurs[i] = n - i < 1 ? 0 : tire_unlocked(n - i);
+    for (int i = 0; i < tirages;) {
+        // The values left in the buffer, read without a refill test each.
+        const int bloc = std::min(tirages - i, TAILLE_TAMPON - position_);
+        const quint32* tampon = tampon_.data() + position_;
+        for (int k = 0; k < bloc; ++k)
+            valeurs[i + k] = static_cast<int>(reste(tampon[k], static_cast<quint32>(n - i - k)));
+        i += bloc;
+        position_ += bloc;
+        if (position_ >= TAILLE_TAMPON)
+            recommence_unlocked(tampon_[0]);
+    }
+    for (int i = tirages; i < nombre; ++i)
+        valeurs[i] = 0;
 }
 
 void GM_KnuthRandom::reseedFromTime()

@@ -7,54 +7,26 @@
 
 #include <cstring>
 
-namespace {
-
-constexpr quint64 masqueCouleur(int couleur)
+Partie::TablePlusForts::TablePlusForts()
 {
-    return (couleur >= 1 && couleur <= 4) ? (quint64(0x1FF) << ((couleur - 1) * 9)) : 0;
-}
-
-constexpr int kNombreAtouts = 13; // trump in force 0 to 12
-
-// For every card, the cards of its suit that are stronger, by Belote order
-// and trump in force: legality then needs no loop over the hand.
-struct TablePlusForts
-{
-    quint64 masque[2][kNombreAtouts][36];
-
-    TablePlusForts()
-    {
-        for (int belote = 0; belote < 2; ++belote) {
-            for (int atout = 0; atout < kNombreAtouts; ++atout) {
-                for (int i = 0; i < 36; ++i) {
-                    const Carte carte(i / 9 + 1, i % 9 + 6);
-                    const int force = carte.getForce(atout, belote);
-                    quint64 m = 0;
-                    for (int v = 6; v <= 14; ++v) {
-                        const Carte autre(carte.getCouleur(), v);
-                        if (autre.getForce(atout, belote) > force)
-                            m |= quint64(1) << autre.getIndex();
-                    }
-                    masque[belote][atout][i] = m;
+    for (int belote = 0; belote < 2; ++belote) {
+        for (int atout = 0; atout < NOMBRE_ATOUTS; ++atout) {
+            for (int i = 0; i < 36; ++i) {
+                const Carte carte(i / 9 + 1, i % 9 + 6);
+                const int force = carte.getForce(atout, belote);
+                quint64 m = 0;
+                for (int v = 6; v <= 14; ++v) {
+                    const Carte autre(carte.getCouleur(), v);
+                    if (autre.getForce(atout, belote) > force)
+                        m |= quint64(1) << autre.getIndex();
                 }
+                masque[belote][atout][i] = m;
             }
         }
     }
-};
-
-const TablePlusForts kPlusForts;
-
-inline quint64 bit(int index)
-{
-    return quint64(1) << index;
 }
 
-inline int premierIndex(quint64 m)
-{
-    return __builtin_ctzll(m);
-}
-
-} // namespace
+const Partie::TablePlusForts Partie::kPlusForts;
 
 Partie::Partie()
 {
@@ -66,22 +38,26 @@ Partie::Partie()
 Partie::Partie(const StatusAtout& atout, const EnsembleDeCartes& mains, int joueurQuiCommence,
                int joueurQuiAChoisiAtout, int multiplicateur, const TypeDePartie& typeDePartie,
                const ZB_StatusMise& mise, ZB_PointsA* points)
-    : Partie()
-{
-    partieReelle_ = true;
-    cartesEnMain_ = mains;
-    joueurQuiDebuteTour_ = joueurQuiACommence_ = noDuProchainAJouer_ = joueurQuiCommence;
-    joueurQuiAChoisiAtout_ = joueurQuiAChoisiAtout;
-    multiplicateur_ = multiplicateur;
-    atoutChoisi_ = atout;
+    : partieReelle_(true)
+    , cartesEnMain_(mains)
+    , joueurQuiDebuteTour_(joueurQuiCommence)
+    , joueurQuiACommence_(joueurQuiCommence)
+    , joueurQuiAChoisiAtout_(joueurQuiAChoisiAtout)
+    , noDuProchainAJouer_(joueurQuiCommence)
+    , multiplicateur_(multiplicateur)
+    , atoutChoisi_(atout)
     // Zig-zag deals start in their own direction and flip after every trick.
-    atoutEnCours_ = atout.atout_ == StatusAtout::ZigZagDepartEnBas    ? int(StatusAtout::BasEnHaut)
-                  : atout.atout_ == StatusAtout::ZigZagDepartEnHaut ? int(StatusAtout::HautEnBas)
-                                                                     : atout.atout_;
-    typeDePartie_ = typeDePartie;
-    ordreBelote_ = typeDePartie.genre_ == TypeDePartie::GenreBelote ? 1 : 0;
-    mise_ = mise;
-    points_ = points;
+    , atoutEnCours_(atout.atout_ == StatusAtout::ZigZagDepartEnBas    ? int(StatusAtout::BasEnHaut)
+                    : atout.atout_ == StatusAtout::ZigZagDepartEnHaut ? int(StatusAtout::HautEnBas)
+                                                                       : atout.atout_)
+    , typeDePartie_(typeDePartie)
+    , ordreBelote_(typeDePartie.genre_ == TypeDePartie::GenreBelote ? 1 : 0)
+    , mise_(mise)
+    , points_(points)
+{
+    std::memset(peutAvoir_, 1, sizeof peutAvoir_);
+    for (Carte*& c : pli_)
+        c = nullptr;
 }
 
 // Member by member rather than default construction then copie: the card
@@ -330,62 +306,6 @@ quint64 Partie::getMasqueCartesJouables(int joueur, quint64 main) const
         return 0;
     return masqueJouables(typeDePartie_.genre_, ordreBelote_, atoutEnCours_, demandee, pli_[gagnantPli_]->getIndex(),
                           joueur >= 0 && joueur <= 3 && gagnantPli_ == (joueur + 2) % 4, main);
-}
-
-quint64 Partie::masqueJouables(int genre, int ordreBelote, int atoutEnCours, int demandee, int indexGagnante,
-                               bool partenaireMaitre, quint64 main)
-{
-    const int atout = (atoutEnCours >= 1 && atoutEnCours <= 4) ? atoutEnCours : 0;
-    const quint64 mAtout = masqueCouleur(atout);
-    const quint64 mDemandee = main & masqueCouleur(demandee);
-    const quint64 atouts = main & mAtout;
-    const quint64 autresQueAtout = main & ~mAtout;
-    const quint64* plusForts =
-        kPlusForts.masque[ordreBelote != 0 ? 1 : 0][(atoutEnCours >= 0 && atoutEnCours < kNombreAtouts) ? atoutEnCours : 0];
-    // The strongest trump on the table is the winning card when that is a
-    // trump.
-    const int plusFort = (atout != 0 && indexGagnante / 9 + 1 == atout) ? indexGagnante : -1;
-
-    if (genre == TypeDePartie::GenreJass) {
-        if (atout != 0 && demandee == atout) {
-            const quint64 bour = bit(Carte::indexDe(atout, Carte::Valet));
-            return (mDemandee & ~bour) ? mDemandee : main;
-        }
-        quint64 jouables = mDemandee ? mDemandee : autresQueAtout;
-        if (atouts) {
-            if (plusFort < 0 || autresQueAtout == 0)
-                jouables |= atouts;
-            else
-                jouables |= atouts & plusForts[plusFort];
-        }
-        return jouables;
-    }
-
-    if (atout != 0 && demandee == atout) {
-        if (!atouts)
-            return main;
-        const quint64 surcoupe = atouts & plusForts[indexGagnante];
-        return surcoupe ? surcoupe : atouts;
-    }
-    if (mDemandee)
-        return mDemandee;
-    quint64 jouables = 0;
-    if (!atouts || partenaireMaitre)
-        jouables |= autresQueAtout;
-    if (atouts) {
-        if (plusFort < 0) {
-            jouables |= atouts;
-        } else {
-            const quint64 surcoupe = atouts & plusForts[plusFort];
-            jouables |= surcoupe;
-            // Under-trumping follows the first card, in index order, that is
-            // either a plain card (allowed) or a trump able to over-trump.
-            const quint64 decisives = autresQueAtout | surcoupe;
-            if (decisives == 0 || (bit(premierIndex(decisives)) & autresQueAtout))
-                jouables |= atouts & ~surcoupe;
-        }
-    }
-    return jouables;
 }
 
 QString Partie::toString() const

@@ -62,9 +62,64 @@ public:
     quint64 getMasqueCartesJouables(int joueur, quint64 main) const;
     // The same rule from the trick's essentials, for a play-out that keeps
     // the trick as card indices: the suit led (1 to 4), the index of the
-    // card winning the trick and whether it is the partner's.
+    // card winning the trick and whether it is the partner's. Inline: the
+    // play-out asks it for every card.
     static quint64 masqueJouables(int genre, int ordreBelote, int atoutEnCours, int demandee, int indexGagnante,
-                                  bool partenaireMaitre, quint64 main);
+                                  bool partenaireMaitre, quint64 main)
+    {
+        const int atout = (atoutEnCours >= 1 && atoutEnCours <= 4) ? atoutEnCours : 0;
+        const quint64 mAtout = masqueCouleur(atout);
+        const quint64 mDemandee = main & masqueCouleur(demandee);
+        const quint64 atouts = main & mAtout;
+        const quint64 autresQueAtout = main & ~mAtout;
+        const quint64* plusForts = kPlusForts.masque[ordreBelote != 0 ? 1 : 0]
+                                                    [(atoutEnCours >= 0 && atoutEnCours < NOMBRE_ATOUTS) ? atoutEnCours : 0];
+        // The strongest trump on the table is the winning card when that is
+        // a trump.
+        const int plusFort = (atout != 0 && indexGagnante / 9 + 1 == atout) ? indexGagnante : -1;
+
+        if (genre == TypeDePartie::GenreJass) {
+            if (atout != 0 && demandee == atout) {
+                const quint64 bour = quint64(1) << Carte::indexDe(atout, Carte::Valet);
+                return (mDemandee & ~bour) ? mDemandee : main;
+            }
+            quint64 jouables = mDemandee ? mDemandee : autresQueAtout;
+            if (atouts) {
+                if (plusFort < 0 || autresQueAtout == 0)
+                    jouables |= atouts;
+                else
+                    jouables |= atouts & plusForts[plusFort];
+            }
+            return jouables;
+        }
+
+        if (atout != 0 && demandee == atout) {
+            if (!atouts)
+                return main;
+            const quint64 surcoupe = atouts & plusForts[indexGagnante];
+            return surcoupe ? surcoupe : atouts;
+        }
+        if (mDemandee)
+            return mDemandee;
+        quint64 jouables = 0;
+        if (!atouts || partenaireMaitre)
+            jouables |= autresQueAtout;
+        if (atouts) {
+            if (plusFort < 0) {
+                jouables |= atouts;
+            } else {
+                const quint64 surcoupe = atouts & plusForts[plusFort];
+                jouables |= surcoupe;
+                // Under-trumping follows the first card, in index order, that
+                // is either a plain card (allowed) or a trump able to
+                // over-trump.
+                const quint64 decisives = autresQueAtout | surcoupe;
+                if (decisives == 0 || ((quint64(1) << __builtin_ctzll(decisives)) & autresQueAtout))
+                    jouables |= atouts & ~surcoupe;
+            }
+        }
+        return jouables;
+    }
     // The seat whose card wins the current trick so far, -1 before its
     // first card.
     int getJoueurGagnantPli() const { return gagnantPli_; }
@@ -106,6 +161,20 @@ public:
     ZB_StatusMise mise_;
 
 private:
+    static constexpr int NOMBRE_ATOUTS = 13; // trump in force 0 to 12
+    // For every card, the cards of its suit that are stronger, by Belote
+    // order and trump in force: legality then needs no loop over the hand.
+    struct TablePlusForts
+    {
+        quint64 masque[2][NOMBRE_ATOUTS][36];
+        TablePlusForts();
+    };
+    static const TablePlusForts kPlusForts;
+    static constexpr quint64 masqueCouleur(int couleur)
+    {
+        return (couleur >= 1 && couleur <= 4) ? (quint64(0x1FF) << ((couleur - 1) * 9)) : 0;
+    }
+
     template <bool avecPart>
     void joueCarte_(ZB_PointsDonne* result, Carte* carte, int joueur, bool enregistreSeulement);
     // The search's play of a card that ends a trick (or is refused).

@@ -133,6 +133,17 @@ private slots:
             QCOMPARE(valeurs[i], un.tire(36 - i));
         QCOMPARE(lot.getPosition(), 36);
         QCOMPARE(lot.sauveValeursDansString(), un.sauveValeursDansString());
+
+        // A hand whose draws cross the end of the buffer and its refill.
+        while (un.getPosition() < kTaille - 4) {
+            un.tire(2);
+            lot.tire(2);
+        }
+        lot.tireSuite(9, 9, valeurs);
+        for (int i = 0; i < 9; ++i)
+            QCOMPARE(valeurs[i], un.tire(9 - i));
+        QCOMPARE(lot.getPosition(), 5);
+        QCOMPARE(lot.getGraine(), un.getGraine());
     }
 
     // Nothing to draw from: no division by zero, and the sequence does not move.

@@ -147,6 +147,23 @@ private slots:
         QCOMPARE(bet.getEvaluation(5), AI_BetA::Evaluation());
         QVERIFY(bet.getEvaluation(Coeur).toString().startsWith(QStringLiteral("nbrMinorTrumps=1 nbrMajorTrumps=3")));
 
+        // Weighed together, every record is what it is alone.
+        for (const bool belote : {false, true}) {
+            RulesTestKit k(belote);
+            TypeDePartie tous;
+            tous.genre_ = belote ? TypeDePartie::GenreBelote : TypeDePartie::GenreJass;
+            tous.multiplicateurs_.fill(1);
+            GM_KnuthRandom rng(true);
+            AI_BetBelote b;
+            for (int essai = 0; essai < 100; ++essai) {
+                EnsembleDeCartes paquet = k.deck().getCartes();
+                const EnsembleDeCartes hand = ZB_MiseA::tireCartes(rng, paquet, belote ? 8 : 9);
+                b.evalue(hand, tous);
+                for (int mode = 1; mode < TypeDePartie::NOMBRE_MODES; ++mode)
+                    QCOMPARE(compteurs(b.getEvaluation(mode)), compteurs(AI_BetA::evalueMode(hand, mode, belote)));
+            }
+        }
+
         // A copy keeps the records it was given when the original moves on.
         const AI_BetBelote copie = bet;
         bet.evalue(EnsembleDeCartes(), TypeDePartie::getTypeDePartie(BeloteCoinchee));
