@@ -109,8 +109,8 @@ void GM_KnuthRandom::chargeValeursDepuisString(const QString& text)
     const int position = s.nextInt();
     if (position < 0 || position >= TAILLE_TAMPON)
         GM_SpacesSeparatedString::throwCorrupted();
-    // Older writers stored the seed as a signed int; clock seeds of 2^31 and
-    // more then appear negative. Both forms name the same 32 bits.
+    // The seed is written signed, so clock seeds of 2^31 and more appear
+    // negative; some files hold the unsigned form. Both name the same bits.
     const qint64 graine = s.nextLongLong();
     if (graine < std::numeric_limits<qint32>::min() || graine > std::numeric_limits<quint32>::max())
         GM_SpacesSeparatedString::throwCorrupted();
@@ -127,7 +127,9 @@ QString GM_KnuthRandom::sauveValeursDansString() const
     QMutexLocker locker(&mutex_);
     GM_SpacesSeparatedString s;
     s.addInt(position_);
-    s.addLongLong(static_cast<qint64>(graine_));
+    // Every reader of the record form takes its fields as signed 32-bit
+    // numbers, peers included: the seed's bits go out in that form.
+    s.addInt(static_cast<qint32>(graine_));
     s.addInt(extra_);
     return s.getString();
 }

@@ -43,7 +43,7 @@ public:
     // buffer is refused. A refused text throws the record error and leaves
     // the generator as it was.
     void chargeValeursDepuisString(const QString& text) override;
-    // The seed is written as its unsigned decimal value.
+    // The seed is written in the signed 32-bit form every record reader takes.
     QString sauveValeursDansString() const override;
 
     // Next value in 0 to n-1. When n is below 1 there is nothing to draw

@@ -7,6 +7,7 @@
 #include "GM_MessageBoxEmitter.h"
 #include "ListeDesEvenements.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -171,38 +172,76 @@ bool ZB_FichierDePartie::ecritFichier(const QString& chemin, const std::function
 {
     const QString dossier = QFileInfo(chemin).absolutePath();
     if (!QDir().mkpath(dossier)) {
-        signaleErreur_(emetteur, chemin, QStringLiteral("Cannot create the folder '%1'").arg(dossier));
+        signaleErreur_(emetteur, EchecSauvegarde, chemin,
+                       QStringLiteral("Cannot create the folder '%1'").arg(dossier));
         return false;
     }
 
-    // The new game goes to a temporary file that replaces the old one only
-    // once it is complete; until commit the old game stays on disk.
-    QSaveFile fichier(chemin);
-    if (!fichier.open(QIODevice::WriteOnly)) {
-        signaleErreur_(emetteur, chemin, fichier.errorString());
-        return false;
-    }
+    // The whole text is made before the disk is touched: a writer that
+    // throws leaves the old game as it was.
+    QByteArray octets;
     {
-        QTextStream out(&fichier);
+        QBuffer tampon(&octets);
+        tampon.open(QIODevice::WriteOnly);
+        QTextStream out(&tampon);
         out.setEncoding(QStringConverter::Utf8);
         out.setGenerateByteOrderMark(false);
         ecrivain(out);
         out.flush();
-        if (out.status() != QTextStream::Ok)
-            fichier.cancelWriting();
+    }
+
+    // The new game goes to a temporary file that replaces the old one only
+    // once it is complete; until commit the old game stays on disk.
+    // Unbuffered, every write reaches the system at once and its failure is
+    // told where it happens, not lost in a later flush or close.
+    QSaveFile fichier(chemin);
+    if (!fichier.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        signaleErreur_(emetteur, EchecOuverture, chemin, fichier.errorString());
+        return false;
+    }
+    const QString erreur = ecritTout_(fichier, octets);
+    if (!erreur.isEmpty()) {
+        // Cancelling replaces the device's error text: the cause was kept
+        // before. The temporary file goes with the QSaveFile.
+        fichier.cancelWriting();
+        signaleErreur_(emetteur, EchecEcriture, chemin, erreur);
+        return false;
     }
     if (!fichier.commit()) {
-        signaleErreur_(emetteur, chemin, fichier.errorString());
+        signaleErreur_(emetteur, EchecSauvegarde, chemin, fichier.errorString());
         return false;
     }
     return true;
 }
 
-void ZB_FichierDePartie::signaleErreur_(GM_MessageBoxEmitter* emetteur, const QString& chemin, const QString& erreur)
+QString ZB_FichierDePartie::ecritTout_(QIODevice& fichier, const QByteArray& octets)
+{
+    // A write that stops part-way (the disk just filled) reports no cause;
+    // the next one, which cannot write anything, gets the system's.
+    const char* debut = octets.constData();
+    const qint64 taille = octets.size();
+    qint64 ecrits = 0;
+    while (ecrits < taille) {
+        const qint64 n = fichier.write(debut + ecrits, taille - ecrits);
+        if (n <= 0)
+            return fichier.errorString();
+        ecrits += n;
+    }
+    return QString();
+}
+
+void ZB_FichierDePartie::signaleErreur_(GM_MessageBoxEmitter* emetteur, Echec echec, const QString& chemin,
+                                        const QString& erreur)
 {
     if (emetteur)
-        emetteur->messageBox(GM::Information, QStringLiteral("File Error"),
-                             QStringLiteral("Unable to open file '") + chemin + QStringLiteral("': ") + erreur, GM::Ok);
+        emetteur->messageBox(GM::Information, QStringLiteral("File Error"), texteErreur_(echec, chemin, erreur),
+                             GM::Ok);
+}
+
+QString ZB_FichierDePartie::texteErreur_(Echec echec, const QString& chemin, const QString& erreur)
+{
+    const char* verbe = echec == EchecOuverture ? "open" : echec == EchecEcriture ? "write" : "save";
+    return QStringLiteral("Unable to %1 file '%2': %3").arg(QLatin1String(verbe), chemin, erreur);
 }
 
 QString ZB_FichierDePartie::fichierPreset(int modeDepart, int noTypeDePartie)

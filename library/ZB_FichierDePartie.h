@@ -10,6 +10,7 @@ class GM_KnuthRandom;
 class GM_MessageBoxEmitter;
 class ListeDesEvenements;
 class QFile;
+class QIODevice;
 class QTextStream;
 
 // The game-file format: saved games (".jss"), the read-only multi-table files
@@ -92,8 +93,9 @@ public:
     // Writes the list's record to chemin. The caller holds the list's mutex.
     // The old file is replaced only once the new one is complete on disk, so
     // a crash or a full disk during a save keeps the previous game. On failure
-    // (folder, open or commit) the "File Error" box is shown through emetteur
-    // (may be null) and false is returned.
+    // the "File Error" box is shown through emetteur (may be null) and false
+    // is returned; its text names the step that failed (open, write, save)
+    // and the system's own cause, such as "No space left on device".
     static bool ecritFichier(const QString& chemin, const ListeDesEvenements& liste, GM_MessageBoxEmitter* emetteur);
     // The same with any writer; an exception of the writer leaves the old
     // file untouched and goes through.
@@ -114,5 +116,11 @@ public:
     static int tirePreset(GM_KnuthRandom& rng, const QStringList& lignes);
 
 private:
-    static void signaleErreur_(GM_MessageBoxEmitter* emetteur, const QString& chemin, const QString& erreur);
+    // The step of a save that failed, for the verb of its message.
+    enum Echec { EchecOuverture, EchecEcriture, EchecSauvegarde };
+    // Writes every byte; the device's error text when it cannot, else "".
+    static QString ecritTout_(QIODevice& fichier, const QByteArray& octets);
+    static QString texteErreur_(Echec echec, const QString& chemin, const QString& erreur);
+    static void signaleErreur_(GM_MessageBoxEmitter* emetteur, Echec echec, const QString& chemin,
+                               const QString& erreur);
 };

@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QMessageLogger>
 #include <QMutexLocker>
+#include <QPointer>
 #include <QRandomGenerator>
 #include <QTextStream>
 #include <QTimer>
@@ -120,6 +121,10 @@ ZB_RoomTable* ZB_Room::creeTable_(int noTable, bool affichee)
     connect(table, &ZB_RoomTable::signalSendPenalty, this, &ZB_Room::OnForwardPenalty);
     connect(table, &ZB_RoomTable::signalPlayerExcluded, this, &ZB_Room::OnPlayerExcluded);
     connect(table, &ZB_RoomTable::signalSendStatsGameCompleted, this, &ZB_Room::OnSendStatsGameCompleted);
+    table->setRefusCoupDistant([serveur = QPointer<ZB_ServerSocket>(server_.get())](qint64 id, const QString& raison) {
+        if (serveur)
+            serveur->coupRefuse(id, raison);
+    });
     tables_.insert(noTable, table);
     return table;
 }
@@ -449,7 +454,7 @@ void ZB_Room::continueTable_(int mode, double* delai, int noTable, bool force, b
         // A continuation runs under the lock of its table's list: the first
         // table's list is written as it is, locking it again would hang.
         if (liste == events_->getListe(-1))
-            ZB_FichierDePartie::ecritFichier(cheminSauvegarde_, *liste, this);
+            autosauvegarde_(*liste);
         else
             saveToFile();
     }
@@ -577,7 +582,15 @@ void ZB_Room::saveToFile()
     if (liste == nullptr)
         return;
     QMutexLocker verrou(liste->getMutex());
-    ZB_FichierDePartie::ecritFichier(cheminSauvegarde_, *liste, this);
+    autosauvegarde_(*liste);
+}
+
+void ZB_Room::autosauvegarde_(const ListeDesEvenements& liste)
+{
+    // The autosave runs at every turn of the user: a disk that stays full
+    // is told once, and again only after a save has succeeded.
+    GM_MessageBoxEmitter* emetteur = echecAutosauvegarde_ ? nullptr : this;
+    echecAutosauvegarde_ = !ZB_FichierDePartie::ecritFichier(cheminSauvegarde_, liste, emetteur);
 }
 
 void ZB_Room::setProtocolVersion(int version)

@@ -87,7 +87,9 @@ public:
     // The next state of a table; true when the other tables must be moved
     // on too (a hosting room's end of round).
     bool incrementeTour_(int mode, int noTable);
-    // Writes the first table's record to the autosave file.
+    // Writes the first table's record to the autosave file. A failure is
+    // reported once, not again until a save has succeeded; the previous file
+    // stays.
     void saveToFile();
     void setProtocolVersion(int version);
     // false when the tables could not be made.
@@ -199,6 +201,8 @@ private:
     // Lets one table go on after an event, with the autosave of a local
     // player's turn.
     void continueTable_(int mode, double* delai, int noTable, bool force, bool relance);
+    // The caller holds the list's mutex.
+    void autosauvegarde_(const ListeDesEvenements& liste);
     void finDeTour_(int mode);
     int versionPour_(const TypeDePartie& type) const;
     const TypeDePartie& typeDePartie_() const;
@@ -209,6 +213,7 @@ private:
     std::unique_ptr<ZB_EventsGroup> events_;
     std::unique_ptr<ZB_ServerSocket> server_;
     bool sansSauvegarde_ = false;
+    bool echecAutosauvegarde_ = false;  // the last autosave failed and was reported
     bool relance_ = false;
     QString cheminServeur_;
     bool modeSimple_ = false;

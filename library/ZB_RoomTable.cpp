@@ -470,12 +470,30 @@ bool ZB_RoomTable::executeCarte_(const EvenementDeJeu& ev)
                                "and requested card %4 is MISSING")
                     .arg(QString::number(ev.noJoueur_), joueur->options_.sauveValeursDansString(),
                          cartes.join(QLatin1String(", ")), ev.toString(m_version)));
+        if (estCoupDistantEnDirect_(ev))
+            signaleCoupDistantRefuse_(ev, QStringLiteral("card %1 is not in the seat's hand").arg(ev.texte_.left(20)));
         return false;
     }
 
     const int attendu = getJoueurQuiDoitJouer();
     if (attendu == ev.noJoueur_) {
-        joueCarte(ev.noJoueur_, joueur->main_.getCarte(index));
+        Carte* carte = joueur->main_.getCarte(index);
+        // The seats of this machine only ever offer legal cards; a peer's
+        // client could send anything.
+        if (estCoupDistantEnDirect_(ev)) {
+            const int code = m_partie.isNull() ? 0 : m_partie->estCarteValide(carte, ev.noJoueur_, joueur->main_);
+            if (!Partie::estCodeJouable(code)) {
+                avertit(QStringLiteral("ZB_RoomTable::cb_executeUnEvenement, Player = %1 (Options = %2) may not play "
+                                       "card %3 (reason %4: %5), card play '%6' has been REFUSED")
+                            .arg(QString::number(ev.noJoueur_), joueur->options_.sauveValeursDansString(),
+                                 carte->toString(), QString::number(code), texteValiditeCarte(code),
+                                 ev.toString(m_version)));
+                signaleCoupDistantRefuse_(ev, QStringLiteral("card %1 breaks the rules (reason %2)")
+                                                  .arg(carte->toString(), QString::number(code)));
+                return false;
+            }
+        }
+        joueCarte(ev.noJoueur_, carte);
         return true;
     }
     avertit(QStringLiteral("ZB_RoomTable::cb_executeUnEvenement, Player = %1 (Options = %2) is not the player "
@@ -483,6 +501,21 @@ bool ZB_RoomTable::executeCarte_(const EvenementDeJeu& ev)
                 .arg(QString::number(ev.noJoueur_), joueur->options_.sauveValeursDansString(),
                      QString::number(attendu), ev.toString(m_version)));
     return false;
+}
+
+bool ZB_RoomTable::estCoupDistantEnDirect_(const EvenementDeJeu& ev) const
+{
+    const bool sourceLocale = ev.source_ == EvenementDeJeu::Local_AI || ev.source_ == EvenementDeJeu::Local_Human
+                           || ev.source_ == EvenementDeJeu::Local_Table;
+    // A stored record is read as it was played, whatever it holds.
+    const bool rejoue = m_listeDesEvenements != nullptr && m_listeDesEvenements->estReplayEnCours();
+    return m_reseau && m_serveur && ev.mode_ == 0 && !sourceLocale && !rejoue;
+}
+
+void ZB_RoomTable::signaleCoupDistantRefuse_(const EvenementDeJeu& ev, const QString& raison) const
+{
+    if (m_refusCoupDistant)
+        m_refusCoupDistant(ev.idJoueur_, raison);
 }
 
 bool ZB_RoomTable::executeFin_(const EvenementDeJeu& ev)
@@ -1496,22 +1529,23 @@ void ZB_RoomTable::decideAnnonces_()
     const int mode = m_partie->atoutChoisi_.atout_;
     const int couleurAtout = m_partie->getCouleurAtout();
     // The slots are in turn order: the first is the best until a later one
-    // beats it.
+    // beats it. Between two equal announcements the trump one wins, else
+    // the later seat's. This is the rule of every table, whatever protocol
+    // version it writes: a game is played at version 1 or 2 but an opened
+    // file replays at version 3, and a rule that followed the version would
+    // credit such a tie to the other team in the replay (and on a client
+    // left at version 3 by a loaded file, against its host's score).
     int meilleur = 0;
     for (int i = 1; i < NombreDeSieges; ++i) {
         const Annonce& a = m_annonces[size_t(i)].annonces_[0];
         const Annonce& b = m_annonces[size_t(meilleur)].annonces_[0];
-        bool remplace = false;
-        if (m_version < 3) {
-            const int pa = poidsDuGenre(a.type_);
-            const int pb = poidsDuGenre(b.type_);
-            const bool plusHaute = mode == StatusAtout::BasEnHaut ? a.valeur_ < b.valeur_ : a.valeur_ > b.valeur_;
-            remplace = a.points_ > b.points_ || (a.points_ == b.points_ && pa > pb)
-                    || (a.points_ == b.points_ && pa == pb && plusHaute)
-                    || (a.points_ == b.points_ && pa == pb && a.valeur_ == b.valeur_ && b.couleur_ != couleurAtout);
-        } else {
-            remplace = compareAnnonces(a, mode, couleurAtout, b) == 1;
-        }
+        const int pa = poidsDuGenre(a.type_);
+        const int pb = poidsDuGenre(b.type_);
+        const bool plusHaute = mode == StatusAtout::BasEnHaut ? a.valeur_ < b.valeur_ : a.valeur_ > b.valeur_;
+        const bool remplace = a.points_ > b.points_ || (a.points_ == b.points_ && pa > pb)
+                           || (a.points_ == b.points_ && pa == pb && plusHaute)
+                           || (a.points_ == b.points_ && pa == pb && a.valeur_ == b.valeur_
+                               && b.couleur_ != couleurAtout);
         if (remplace)
             meilleur = i;
     }
@@ -1679,15 +1713,14 @@ void ZB_RoomTable::miseChoisie(int noJoueur, const ZB_StatusMise& mise)
     const int debut = m_settingsPartie.joueurQuiCommenceLaProchainePartie;
     if (contrat == TypeDePartie::ContratCoinche || contrat == TypeDePartie::ContratContre) {
         if (mise.miseFaite_) {
-            // A double or redouble raises the stakes of the standing contract;
-            // its bidder stays the taker, or the doublers would be scored as
-            // the contract's side.
-            const bool contre = mise.estContre() || mise.estSurcontre();
-            const int preneur = contre && m_statusMise.miseur_ >= 0 ? m_statusMise.miseur_ : noJoueur;
+            // Whoever speaks last takes, a doubler too: the points then hold
+            // the team after the taker to a doubled contract, which is the
+            // side whose bid was doubled, and a redouble hands the contract
+            // back to that side.
             m_statusMise = mise;
-            m_statusMise.miseur_ = preneur;
+            m_statusMise.miseur_ = noJoueur;
             if (mise.estSurcontre()) {
-                finDesMises_(preneur);
+                finDesMises_(noJoueur);
                 return;
             }
             m_compteurPasse = 0;

@@ -23,7 +23,9 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <utility>
 
 class Carte;
 class DisplayA;
@@ -173,6 +175,13 @@ public:
     // bookkeeping of its clients are forgotten.
     void oublieSessionEnLigne();
     void setVersion(int version) { m_version = version; }
+    // Told when a hosting table refuses a card that a client sent live for
+    // its seat and that no honest client sends: one not in the seat's hand,
+    // or one the rules forbid. The card is not played and the seat still
+    // owes its card; the room has its game server give the client's
+    // connection a strike.
+    using RefusCoupDistant = std::function<void(qint64 idJoueur, const QString& raison)>;
+    void setRefusCoupDistant(RefusCoupDistant refus) { m_refusCoupDistant = std::move(refus); }
 
     // ---- Operations of the state machine, the bids and the tricks. ----
     // Lets the game go on after an event: issues what the current state
@@ -305,6 +314,10 @@ private:
     bool refuse_(const EvenementDeJeu& ev, const QString& raison) const;
     bool executeAnnonce_(const EvenementDeJeu& ev);
     bool executeCarte_(const EvenementDeJeu& ev);
+    // A move a client sent live to this hosting table, as opposed to one of
+    // this machine's seats or a stored record being replayed.
+    bool estCoupDistantEnDirect_(const EvenementDeJeu& ev) const;
+    void signaleCoupDistantRefuse_(const EvenementDeJeu& ev, const QString& raison) const;
     bool executeFin_(const EvenementDeJeu& ev);
     bool executeInscription_(const EvenementDeJeu& ev);
     bool executeReinscription_(const EvenementDeJeu& ev);
@@ -398,6 +411,7 @@ private:
     QString m_texte1;
     QString m_texte2;
     bool m_modeSimple = false;
+    RefusCoupDistant m_refusCoupDistant;
     bool m_reseedAChaqueReset = false;
     bool m_afficheAnalyse = false;
     QStringList m_lignes;

@@ -152,9 +152,13 @@ bool ZB_ServerSocket::acceptConnection(GM_SocketAbstract* socket)
     if (socket == nullptr)
         return false;
     QMutexLocker verrou(&mutexRecursif_);
-    const bool refuse = etat_ == Arrete || (banList_ != nullptr && banList_->isBanned(socket->peerAddress()))
-                     || connexions_.size() > maxPlayers();
-    if (refuse) {
+    const QHostAddress adresse = socket->peerAddress();
+    const QString raison = raisonDeRefus_(adresse);
+    if (!raison.isEmpty()) {
+        // A stopped server refuses everybody: nothing worth a line.
+        if (etat_ != Arrete)
+            log_(QStringLiteral("INFO"), QStringLiteral("INFO: ZB_ServerSocket refused a connection from %1: %2")
+                                             .arg(adresse.toString(), raison));
         socket->disconnectFromHost();
         socket->deleteLater();
         return false;
@@ -174,6 +178,32 @@ bool ZB_ServerSocket::acceptConnection(GM_SocketAbstract* socket)
     return true;
 }
 
+QString ZB_ServerSocket::raisonDeRefus_(const QHostAddress& adresse)
+{
+    if (etat_ == Arrete)
+        return QStringLiteral("the server is stopped");
+    if (banList_ != nullptr && banList_->isBanned(adresse))
+        return QStringLiteral("the address is banned");
+    if (joueurs_.size() > maxPlayers())
+        return QStringLiteral("every seat is taken");
+    QList<ZB_ServerSocketConnection*> nonIdentifiees;
+    int deLAdresse = 0;
+    for (ZB_ServerSocketConnection* connection : std::as_const(connexions_)) {
+        if (connection->estIdentifie())
+            continue;
+        nonIdentifiees.append(connection);
+        const GM_SocketAbstract* autre = connection->getSocket();
+        if (!adresse.isNull() && autre != nullptr && autre->peerAddress().isEqual(adresse))
+            ++deLAdresse;
+    }
+    if (deLAdresse >= NonIdentifiesParAdresseMax)
+        return QStringLiteral("%1 connections from the address did not identify yet").arg(deLAdresse);
+    // In connection order: the oldest go first.
+    for (qsizetype i = 0; i + NonIdentifiesMax <= nonIdentifiees.size(); ++i)
+        removeConnection(nonIdentifiees.at(i), false);
+    return QString();
+}
+
 void ZB_ServerSocket::oublie_(ZB_ServerSocketConnection* connection)
 {
     connexions_.removeAll(connection);
@@ -190,7 +220,9 @@ void ZB_ServerSocket::removeConnection(ZB_ServerSocketConnection* connection, bo
     oublie_(connection);
     if (vue_ != nullptr)
         vue_->cb_connectionClosed(this, connection);
-    if (tables_.isNull() && joueurs_.size() < nombreJoueursRequis_) {
+    // Only a player who leaves changes who plays: a socket that never
+    // identified must not send the others home nor end the game.
+    if (identifie && tables_.isNull() && joueurs_.size() < nombreJoueursRequis_) {
         if (etat_ == AttenteDemarrageAuto) {
             closeAllConnections();
             etat_ = AttenteJoueurs;
@@ -201,8 +233,8 @@ void ZB_ServerSocket::removeConnection(ZB_ServerSocketConnection* connection, bo
     connection->ferme();
     connection->deleteLater();
 
-    const bool fin =
-        etat_ != AttenteJoueurs && etat_ != AttenteDemarrageAuto && connexions_.size() < nombreJoueursRequis_;
+    const bool fin = identifie && etat_ != AttenteJoueurs && etat_ != AttenteDemarrageAuto
+                  && joueurs_.size() < nombreJoueursRequis_;
     if (identifie && id != -1)
         emit signalSetClientOffline(id, !fin, !fin && !flag);
     if (fin && etat_ != Arrete)
@@ -498,8 +530,12 @@ bool ZB_ServerSocket::identification_(const EvenementDeJeu& ev, ZB_ServerSocketC
     options.ordinateur_ = 0;
 
     connection->identifie(options);
+    // Counted before the stale socket goes, so that the player is never
+    // missing from the count, which would end the game or send the others
+    // home.
+    joueurs_.append(connection);
     // The same player on an older socket: that one is stale, and goes
-    // before the players are counted, or it would fill a seat twice.
+    // before the seats are counted, or it would fill a seat twice.
     bool remplace = false;
     const QList<ZB_ServerSocketConnection*> autres = connexions_;
     for (ZB_ServerSocketConnection* autre : autres) {
@@ -510,7 +546,6 @@ bool ZB_ServerSocket::identification_(const EvenementDeJeu& ev, ZB_ServerSocketC
     }
     if (!estConnectee_(connection))
         return true;
-    joueurs_.append(connection);
     if (tables_.isNull() && joueurs_.size() >= maxPlayers()) {
         if (etat_ == AttenteJoueurs || etat_ == AttenteDemarrageAuto)
             etat_ = CompletAvantDepart;
@@ -648,6 +683,15 @@ void ZB_ServerSocket::OnBridgeClose(qint64 userIdFrom, qint64 userIdTo)
         if (parCompte || parPont)
             QCoreApplication::postEvent(this, new ZB_EventDisconnectServerSocketConnection(connection));
     }
+}
+
+void ZB_ServerSocket::coupRefuse(qint64 playerId, const QString& raison)
+{
+    QMutexLocker verrou(&mutexRecursif_);
+    const QList<ZB_ServerSocketConnection*> joueurs = joueurs_;
+    for (ZB_ServerSocketConnection* joueur : joueurs)
+        if (joueur->getPlayerId() == playerId && !joueur->estAbandonnee())
+            strike_(joueur, QStringLiteral("refused by the table: %1").arg(raison));
 }
 
 void ZB_ServerSocket::disconnectUnidentifiedFrom(size_t addressHash)

@@ -21,6 +21,7 @@
 class EvenementDeJeu;
 class GM_BanList;
 class GM_SocketAbstract;
+class QHostAddress;
 class ZB_EventsGroup;
 class ZB_ServerSocketConnection;
 
@@ -36,7 +37,22 @@ class ZB_ServerSocketConnection;
 // only record accepted before identification is the identification itself.
 // Afterwards a client speaks only for its own table and, at a seat, only
 // under its own player id; the table itself is not the client's to speak
-// for, except for chat messages.
+// for, except for chat messages. A card that a client's seat does not hold
+// or may not play is refused by the table, and earns a strike too.
+//
+// Only identified players count against the seats: a new socket is refused
+// once more players identified than the session has seats (one more is let
+// in, so that a player whose old socket hangs on can come back). A socket
+// that never identifies holds nothing but its own place for
+// ZB_ServerSocketConnection::DelaiAuthentificationMs, and those places are
+// capped apart, well above any seat count: NonIdentifiesParAdresseMax from
+// one peer address (a new one from that address is refused; the lobby's
+// bridge, which has no address, is not capped this way), and
+// NonIdentifiesMax in all, past which the oldest one makes room for the
+// newcomer, so that idle sockets from many addresses cannot shut a real
+// player out either. A refused socket is closed without a word: the client
+// tells its user that the server refused it. Likewise only identified
+// players who leave can end the game or send the waiting players home.
 //
 // Everything runs on the GUI thread: the sockets only post events (1000,
 // 1003, 1004) to this object. The recursive mutex guards the connections,
@@ -83,6 +99,10 @@ public:
         virtual void cb_gameEnded(bool fin, int nombreDeTables) = 0;
         virtual void cb_log(const QString& severity, const QString& message) = 0;
     };
+
+    // Connections that did not identify yet, from one address and in all.
+    static constexpr int NonIdentifiesParAdresseMax = 8;
+    static constexpr int NonIdentifiesMax = 32;
 
     using ListeDeTables = QList<ZB_TableConfiguration>;
     using Humain = QPair<ZB_ServerSocketConnection*, OptionsDuJoueur>;
@@ -135,6 +155,10 @@ public:
 
     // The bytes a connection received, in the order they came.
     void dataReceived_(const QByteArray& octets, ZB_ServerSocketConnection* connection);
+
+    // A table refused a move of this player that no honest client sends:
+    // its connection gets a strike, as for a record that does not read.
+    void coupRefuse(qint64 playerId, const QString& raison);
 
     // Drops the connections that never identified from the address whose
     // qHash (seed 0) is given.
@@ -189,6 +213,9 @@ private:
     void finDePartie_();
     void log_(const QString& severite, const QString& message);
     bool estConnectee_(const ZB_ServerSocketConnection* connection) const;
+    // Why a new socket from that address may not come in, empty when it may;
+    // makes room among the unidentified connections when they are too many.
+    QString raisonDeRefus_(const QHostAddress& adresse);
     void oublie_(ZB_ServerSocketConnection* connection);
     bool sansListeDeTables_() const { return tables_.isNull() || tables_->isEmpty(); }
 

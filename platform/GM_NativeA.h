@@ -33,11 +33,13 @@ public:
     // Asks for the contacts' e-mail addresses; the answer comes later
     // through callback (not owned). By default no answer ever comes.
     virtual void requestContactEmail(CallBackContactEmail* callback);
+    // Starts the Discord presence; called once at start-up.
     virtual void discordInit();
     // What the user is doing; the empty text clears it.
     virtual void discordSetActivity(const QString& text);
     // The score line of an online game: the viewer's team, the other team,
     // and a suffix such as " / 1000".
     virtual void discordSetActivityScore(int points, int adversary, const QString& suffix);
+    // Asks the device to vibrate; desktops have nothing to do.
     virtual void vibrate(int milliseconds);
 };

@@ -9,7 +9,7 @@ packages=(
   libqt6opengl6-dev qt6-5compat-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   qt6-qpa-plugins
   libquazip1-qt6-dev zlib1g-dev
-  libgl1-mesa-dri libgl-dev libegl-dev xvfb xauth fonts-dejavu-core
+  libgl1-mesa-dri libgl-dev libegl-dev xvfb xauth fonts-dejavu-core fonts-comic-neue
   libbenchmark-dev clang libclang-rt-14-dev
   openssl
 )

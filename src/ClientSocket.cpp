@@ -129,6 +129,7 @@ void ClientSocket::connecte(const QString& adresse, quint16 port, const QString&
     timerRenvoi_.stop();
     timerTentative_.stop();
     repartDeZero_();
+    fermetureLocale_ = false;
     setEtat_(ZB_ClientConnection::ResolutionAdresse);
     if (socket_)
         socket_->connectToHost(adresse_, port_);
@@ -591,6 +592,11 @@ void ClientSocket::sendUserInfo(const OptionsDuJoueur& player, int waitingSecond
     joueur_ = player;
     idJoueur_ = player.id_;
     secondesAttente_ = waitingSeconds;
+    // The room asks for the user info once the connection is made; a host
+    // that refused the connection may have closed it meanwhile, and that is
+    // what the user must go on seeing.
+    if (getEtat() >= ZB_ClientConnection::DeconnecteUtilisateur)
+        return;
     if (ZB_ClientConnection* fenetre = fenetre_.data())
         fenetre->setSecondesAttente(waitingSeconds);
     setEtat_(connexionPublique_ ? ZB_ClientConnection::AttentePublique : ZB_ClientConnection::AttenteHote);
@@ -605,6 +611,7 @@ void ClientSocket::closeConnection()
     timerTentative_.stop();
     if (!estOuverte_())
         return;
+    fermetureLocale_ = true;
     if (ListeDesEvenements* liste = liste_.data()) {
         // Everything runs on the GUI thread: when the list is locked, it is
         // by a caller further up this call, which will find the flag set.
@@ -651,7 +658,7 @@ void ClientSocket::onConnected()
 
 void ClientSocket::onDisconnected()
 {
-    const int etat = getEtat();
+    int etat = getEtat();
     if (connexionPublique_
         && (etat == ZB_ClientConnection::AttentePublique || etat == ZB_ClientConnection::AttentePubliqueReessai)
         && tentatives_ < TentativesPubliquesMax) {
@@ -660,11 +667,18 @@ void ClientSocket::onDisconnected()
         timerTentative_.start();
         return;
     }
+    // A WebSocket host that refuses a client closes it cleanly, without the
+    // error a TCP host's close raises first.
+    if (!fermetureLocale_ && etat >= ZB_ClientConnection::TentativeConnection
+        && etat < ZB_ClientConnection::JeuEnCours) {
+        refuseParLHote_();
+        etat = getEtat();
+    }
     const int afficher =
         etat == ZB_ClientConnection::DeconnecteUtilisateur || etat == ZB_ClientConnection::RefuseOuComplet ? 0 : 1;
     // An error already told why the connection ended; that stays shown.
     if (etat < ZB_ClientConnection::DeconnecteUtilisateur)
-        setEtat_(ZB_ClientConnection::DeconnecteUtilisateur);
+        setEtat_(fermetureLocale_ ? ZB_ClientConnection::DeconnecteUtilisateur : ZB_ClientConnection::Interrompu);
     timerRenvoi_.stop();
     poste_(new ZB_EventDisconnectClient(afficher));
 }
@@ -676,6 +690,7 @@ void ClientSocket::OnNewPublicConnectionAttempt()
     if (etat != ZB_ClientConnection::AttentePublique && etat != ZB_ClientConnection::AttentePubliqueReessai)
         return;
     repartDeZero_();
+    fermetureLocale_ = false;
     if (socket_)
         socket_->connectToHost(adresse_, port_);
 }
@@ -716,6 +731,16 @@ void ClientSocket::OnConnectCancel_Answer(int result)
     poste_(new ZB_EventDisconnectClient(0));
 }
 
+void ClientSocket::refuseParLHote_()
+{
+    // The host closes a connection it will not serve without a word: its
+    // seats are taken, or this address holds too many connections that
+    // never introduced a player.
+    setEtat_(ZB_ClientConnection::RefuseOuComplet);
+    posteErreur_(tr("L'ordinateur distant a été trouvé, mais le serveur de jeu a refusé la connection: il est complet, "
+                    "ou trop de connections arrivent de votre adresse. Réessayez plus tard"));
+}
+
 void ClientSocket::onBridgeClosed()
 {
     setEtat_(ZB_ClientConnection::Interrompu);
@@ -748,9 +773,9 @@ void ClientSocket::onError(QAbstractSocket::SocketError sockError)
         if (attentePublique && tentatives_ < TentativesPubliquesMax) {
             // onDisconnected tries again.
             setEtat_(ZB_ClientConnection::AttentePubliqueReessai);
-        } else if (attentePublique || etat == ZB_ClientConnection::AttenteHote) {
-            texte = tr("L'ordinateur distant a été trouvé, mais le serveur de jeu est complet");
-            setEtat_(ZB_ClientConnection::RefuseOuComplet);
+        } else if (etat < ZB_ClientConnection::JeuEnCours) {
+            refuseParLHote_();
+            return;
         } else {
             texte = tr("La connection avec le serveur a été interrompue");
             setEtat_(ZB_ClientConnection::Interrompu);

@@ -33,6 +33,11 @@ class ZB_ClientConnection;
 // room must hear is posted to it: the connection is made (1005), it failed
 // (1003) or it is gone (1001).
 //
+// A host that closes the connection before the game began refused it (its
+// seats are taken, or it holds too many idle connections from this
+// address): the user is told so, whether the close came as an error or as
+// a plain close.
+//
 // The server is a peer: whatever it sends is read in whole records, a record
 // that does not read is dropped, and what it may make this side hold is
 // bounded.
@@ -158,6 +163,8 @@ private:
     void repartDeZero_();
     void reprendApresReplay_();
     void posteErreur_(const QString& texte);
+    // The host closed the connection before the game began: it refused it.
+    void refuseParLHote_();
     void poste_(QEvent* event);
     void flushListe_();
 
@@ -195,6 +202,8 @@ private:
     int etat_ = 0; // the state when there is no window
 
     bool connexionPublique_ = false;
+    // This side closed the connection: its end is no refusal by the host.
+    bool fermetureLocale_ = false;
     int tentatives_ = 0;
     QTimer timerTentative_;
 

@@ -40,7 +40,9 @@ constexpr quint16 Port = 4000;
 const QString TitreErreur = QStringLiteral("Erreur de connection client");
 const QString Refuse = QStringLiteral("L'ordinateur distant a été trouvé, mais le serveur de jeu n'est pas démarré, ou "
                                       "alors sa configuration réseau est incorrecte");
-const QString Complet = QStringLiteral("L'ordinateur distant a été trouvé, mais le serveur de jeu est complet");
+const QString RefuseParLHote = QStringLiteral("L'ordinateur distant a été trouvé, mais le serveur de jeu a refusé la "
+                                             "connection: il est complet, ou trop de connections arrivent de votre "
+                                             "adresse. Réessayez plus tard");
 const QString Interrompue = QStringLiteral("La connection avec le serveur a été interrompue");
 
 QString texteErreur(const QString& texte)
@@ -706,7 +708,10 @@ private slots:
         QTest::addColumn<QString>("texte");
         QTest::addColumn<int>("etatFinal");
         QTest::newRow("refused") << 2 << int(QAbstractSocket::ConnectionRefusedError) << Refuse << 8;
-        QTest::newRow("full, waiting for the host") << 5 << int(QAbstractSocket::RemoteHostClosedError) << Complet << 8;
+        QTest::newRow("full, waiting for the host")
+            << 5 << int(QAbstractSocket::RemoteHostClosedError) << RefuseParLHote << 8;
+        QTest::newRow("closed as soon as connected")
+            << 2 << int(QAbstractSocket::RemoteHostClosedError) << RefuseParLHote << 8;
         QTest::newRow("closed while playing") << 6 << int(QAbstractSocket::RemoteHostClosedError) << Interrompue << 9;
         QTest::newRow("other error") << 6 << int(QAbstractSocket::SocketTimeoutError) << QStringLiteral("boom") << 10;
     }
@@ -746,34 +751,53 @@ private slots:
     void deconnexion_data()
     {
         QTest::addColumn<int>("etat");
-        QTest::addColumn<bool>("hote");
+        QTest::addColumn<int>("fin"); // 0 this side closes, 1 the host with an error (TCP), 2 the host plainly
         QTest::addColumn<int>("drapeau");
         QTest::addColumn<int>("etatFinal");
-        QTest::newRow("host gone while playing") << 6 << true << 1 << 9;
-        QTest::newRow("host full") << 5 << true << 0 << 8;
-        QTest::newRow("user") << 7 << false << 0 << 7;
-        QTest::newRow("gone while connecting") << 2 << false << 1 << 7;
+        QTest::addColumn<QString>("erreur");
+        QTest::newRow("host gone while playing") << 6 << 1 << 1 << 9 << Interrompue;
+        QTest::newRow("host full") << 5 << 1 << 0 << 8 << RefuseParLHote;
+        QTest::newRow("user") << 7 << 0 << 0 << 7 << QString();
+        QTest::newRow("gone while connecting") << 2 << 0 << 1 << 7 << QString();
+        QTest::newRow("host closes plainly, waiting") << 5 << 2 << 0 << 8 << RefuseParLHote;
+        QTest::newRow("host closes plainly, just connected") << 2 << 2 << 0 << 8 << RefuseParLHote;
+        QTest::newRow("host closes plainly while playing") << 6 << 2 << 1 << 9 << QString();
     }
 
     void deconnexion()
     {
         QFETCH(int, etat);
-        QFETCH(bool, hote);
+        QFETCH(int, fin);
         QFETCH(int, drapeau);
         QFETCH(int, etatFinal);
+        QFETCH(QString, erreur);
         b->fenetre.setEtat(etat);
         b->client->sendEvent(
             evenement(EvenementDeJeu::Ajo, QStringLiteral("3_9"), 1, 38, 4, 0, EvenementDeJeu::Local_Human, Moi));
-        if (hote)
+        if (fin == 1) {
             b->socket->hotePart();
-        else
+        } else if (fin == 2) {
+            b->socket->etat = QAbstractSocket::UnconnectedState;
+            emit b->socket->disconnected();
+        } else {
             b->client->closeConnection();
+        }
         QCOMPARE(b->client->getEtat(), etatFinal);
         QVERIFY(!b->client->getTimerRenvoi().isActive());
+        // The room's request for the user info, posted when the connection
+        // was made, may come after its end: the end stays shown.
+        const qsizetype ecritures = b->socket->ecritures.size();
+        b->client->sendUserInfo(joueur(QStringLiteral("moi"), Moi), 30, nullptr);
+        QCOMPARE(b->client->getEtat(), etatFinal);
+        QCOMPARE(b->socket->ecritures.size(), ecritures);
         QCoreApplication::sendPostedEvents();
         const QList<Poste> fins = b->salle.deType(ZB_Event::DisconnectClient);
         QCOMPARE(fins.size(), 1);
         QCOMPARE(fins[0].drapeau, drapeau);
+        const QList<Poste> erreurs = b->salle.deType(ZB_Event::SocketError);
+        QCOMPARE(erreurs.size(), erreur.isEmpty() ? 0 : 1);
+        if (!erreur.isEmpty())
+            QCOMPARE(erreurs[0].texte, texteErreur(erreur));
     }
 
     // The user gives up waiting: asked first, and only OK disconnects.
@@ -842,7 +866,7 @@ private slots:
         QCoreApplication::sendPostedEvents();
         const QList<Poste> erreurs = b->salle.deType(ZB_Event::SocketError);
         QCOMPARE(erreurs.size(), 1);
-        QCOMPARE(erreurs[0].texte, texteErreur(Complet));
+        QCOMPARE(erreurs[0].texte, texteErreur(RefuseParLHote));
         const QList<Poste> fins = b->salle.deType(ZB_Event::DisconnectClient);
         QCOMPARE(fins.size(), 1);
         QCOMPARE(fins[0].drapeau, 0);

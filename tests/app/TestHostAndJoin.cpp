@@ -1,11 +1,14 @@
+#include "Carte.h"
 #include "ClientSocket.h"
 #include "EvenementDeJeu.h"
 #include "GM_BanList.h"
 #include "GM_MessageBoxDisplayerHeadless.h"
+#include "GM_SocketTCP.h"
 #include "GM_SocketWeb.h"
 #include "JoueurHumain.h"
 #include "ListeDesEvenements.h"
 #include "OptionsDePartie.h"
+#include "Partie.h"
 #include "ServerView.h"
 #include "TableClient.h"
 #include "TypeDePartie.h"
@@ -14,19 +17,27 @@
 #include "ZB_EventsGroup.h"
 #include "ZB_MultiServer.h"
 #include "ZB_RoomTable.h"
+#include "ZB_ServerSocket.h"
+#include "ZB_ServerSocketConnection.h"
 #include "ZbTestRegistry.h"
 
 #include <QElapsedTimer>
+#include <QMutex>
+#include <QMutexLocker>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSslConfiguration>
 #include <QSslKey>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 #include <QWebSocketServer>
 
+#include <algorithm>
 #include <array>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -98,20 +109,89 @@ struct Machine {
 // Refused, dropped or skipped events on either machine.
 struct CompteAvertissements {
     static QString premier;
+    static QStringList tous;
+    static QMutex mutex;
     static void gestionnaire(QtMsgType type, const QMessageLogContext&, const QString& texte)
     {
         if (type == QtDebugMsg || type == QtInfoMsg)
             return;
         const bool compte = texte.contains(QLatin1String("REFUSED")) || texte.contains(QLatin1String("SKIPPED"))
                          || texte.contains(QLatin1String("DROPPED")) || texte.contains(QLatin1String("WARNING"));
-        if (compte && premier.isEmpty())
+        if (!compte)
+            return;
+        QMutexLocker verrou(&mutex);
+        if (premier.isEmpty())
             premier = texte;
+        tous << texte;
     }
     QtMessageHandler avant;
-    CompteAvertissements() : avant(qInstallMessageHandler(&CompteAvertissements::gestionnaire)) { premier.clear(); }
+    CompteAvertissements() : avant(qInstallMessageHandler(&CompteAvertissements::gestionnaire))
+    {
+        QMutexLocker verrou(&mutex);
+        premier.clear();
+        tous.clear();
+    }
     ~CompteAvertissements() { qInstallMessageHandler(avant); }
 };
 QString CompteAvertissements::premier;
+QStringList CompteAvertissements::tous;
+QMutex CompteAvertissements::mutex;
+
+// The joining machine's TCP transport with a cheat: the first time its seat
+// follows in a trick holding a card the rules forbid, that card goes out in
+// place of the one its player chose; the chosen card, and whatever the
+// client writes meanwhile, go out once the host refused the forbidden one.
+class SocketTricheur : public GM_SocketTCP
+{
+public:
+    // The forbidden card for this card play, "" when there is none.
+    std::function<QString(const EvenementDeJeu&)> carteInterdite;
+    std::function<bool()> refusee;
+    bool triche = false;
+
+    SocketTricheur()
+    {
+        attente_.setInterval(5);
+        QObject::connect(&attente_, &QTimer::timeout, this, [this] {
+            if (!refusee())
+                return;
+            attente_.stop();
+            for (const QByteArray& octets : std::as_const(retenus_))
+                GM_SocketTCP::write(octets);
+            retenus_.clear();
+        });
+    }
+    qint64 write(const QByteArray& donnees) override
+    {
+        if (!retenus_.isEmpty() || (!triche && triche_(donnees))) {
+            retenus_ << donnees;
+            return donnees.size();
+        }
+        return GM_SocketTCP::write(donnees);
+    }
+
+private:
+    bool triche_(const QByteArray& donnees)
+    {
+        EvenementDeJeu ev;
+        QString reste;
+        if (!ev.fromString(QString::fromUtf8(donnees), reste) || ev.type_ != EvenementDeJeu::Ajo)
+            return false;
+        const QString interdite = carteInterdite(ev);
+        if (interdite.isEmpty())
+            return false;
+        triche = true;
+        QByteArray faux = donnees;
+        faux.replace(QStringLiteral("{Ajo!%1!").arg(ev.texte_).toUtf8(),
+                     QStringLiteral("{Ajo!%1!").arg(interdite).toUtf8());
+        GM_SocketTCP::write(faux);
+        attente_.start();
+        return true;
+    }
+
+    QList<QByteArray> retenus_;
+    QTimer attente_;
+};
 
 OptionsDePartie optionsJass()
 {
@@ -159,15 +239,69 @@ private:
         QVERIFY(hote->salle->getServerView() != nullptr);
         QCOMPARE(hote->salle->getServer()->getEtat(), int(ZB_ServerSocket::AttenteJoueurs));
     }
-    std::unique_ptr<Machine> rejoint(Transport transport)
+    std::unique_ptr<Machine> rejoint(Transport transport, QSharedPointer<GM_SocketAbstract> socket = {})
     {
         auto client = std::make_unique<Machine>(transport);
         int mode = ZB_Room::SansDepart;
         int session = ZB_Room::SessionClient;
         client->salle->reponse_Depart(&mode, &session, optionsJass(), QStringLiteral("127.0.0.1"),
                                       QStringLiteral("invite"), serveur->getPortWebSecure(),
-                                      serveur->getPortWebUnsecure(), serveur->getPortTcp(), 5, false, {}, 0);
+                                      serveur->getPortWebUnsecure(), serveur->getPortTcp(), 5, false, socket, 0);
         return client;
+    }
+    int nonIdentifiees() const
+    {
+        const QList<ZB_ServerSocketConnection*> connexions = hote->salle->getServer()->getConnections();
+        return int(std::count_if(connexions.cbegin(), connexions.cend(),
+                                 [](const ZB_ServerSocketConnection* c) { return !c->estIdentifie(); }));
+    }
+    // Keeps n TCP sockets connected to the host that never say a word,
+    // opening a new one for each the host drops.
+    void gardeMuets(std::vector<std::unique_ptr<QTcpSocket>>& muets, QTimer& entretien, size_t n)
+    {
+        muets.resize(n);
+        connect(&entretien, &QTimer::timeout, this, [this, &muets] {
+            for (std::unique_ptr<QTcpSocket>& muet : muets) {
+                if (muet && muet->state() != QAbstractSocket::UnconnectedState)
+                    continue;
+                muet = std::make_unique<QTcpSocket>();
+                muet->connectToHost(QHostAddress::LocalHost, serveur->getPortTcp());
+            }
+        });
+        entretien.start(20);
+        QVERIFY(attend([&] { return nonIdentifiees() == int(n); }, 10000));
+    }
+    // The host starts the online game; both machines play the match to its
+    // end, execute the same moves and keep the same scores.
+    void joueLeMatch(Machine& client)
+    {
+        // Each machine's record and scores as its match ends: the host starts
+        // the next match with the same players at once.
+        QStringList deLHote;
+        QStringList duClient;
+        std::array<int, 2> scoresHote{};
+        std::array<int, 2> scoresClient{};
+        auto instantane = [](Machine& m, QStringList& coupsJoues, std::array<int, 2>& scores) {
+            coupsJoues = coups(*m.liste());
+            ZB_RoomTable* table = m.salle->getTable(-1);
+            for (int e = 0; e < 2; ++e)
+                scores[size_t(e)] = table->getSettingsPartie().scores_[size_t(e)] + table->totalDonne(e);
+        };
+        const QMetaObject::Connection c1 = connect(hote->salle.get(), &TableClient::testSignalGameCompleted, this,
+                [&] { if (deLHote.isEmpty()) instantane(*hote, deLHote, scoresHote); });
+        const QMetaObject::Connection c2 = connect(client.salle.get(), &TableClient::testSignalGameCompleted, this,
+                [&] { if (duClient.isEmpty()) instantane(client, duClient, scoresClient); });
+        hote->salle->getServerView()->OnDemarrer();
+        const bool fini = attend([&] { return !deLHote.isEmpty() && !duClient.isEmpty(); }, 120000);
+        disconnect(c1);
+        disconnect(c2);
+        QVERIFY2(fini, qPrintable(QStringLiteral("host in state %1, client in state %2")
+                                      .arg(hote->liste()->etatAttendu_)
+                                      .arg(client.liste()->etatAttendu_)));
+        QVERIFY(deLHote.size() > 100);
+        QCOMPARE(duClient, deLHote);
+        QCOMPARE(scoresClient, scoresHote);
+        QVERIFY(scoresHote[0] >= 500 || scoresHote[1] >= 500);
     }
 
 private slots:
@@ -196,34 +330,103 @@ private slots:
         std::unique_ptr<Machine> client = rejoint(Transport(transport));
         QVERIFY(attend([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 10000));
         QCOMPARE(client->salle->getClientSocket()->getEtat(), 5);
-
-        // Each machine's record and scores as its match ends: the host starts
-        // the next match with the same players at once.
-        QStringList deLHote;
-        QStringList duClient;
-        std::array<int, 2> scoresHote{};
-        std::array<int, 2> scoresClient{};
-        auto instantane = [](Machine& m, QStringList& coupsJoues, std::array<int, 2>& scores) {
-            coupsJoues = coups(*m.liste());
-            ZB_RoomTable* table = m.salle->getTable(-1);
-            for (int e = 0; e < 2; ++e)
-                scores[size_t(e)] = table->getSettingsPartie().scores_[size_t(e)] + table->totalDonne(e);
-        };
-        connect(hote->salle.get(), &TableClient::testSignalGameCompleted, this,
-                [&] { if (deLHote.isEmpty()) instantane(*hote, deLHote, scoresHote); });
-        connect(client->salle.get(), &TableClient::testSignalGameCompleted, this,
-                [&] { if (duClient.isEmpty()) instantane(*client, duClient, scoresClient); });
-        hote->salle->getServerView()->OnDemarrer();
-        QVERIFY2(attend([&] { return !deLHote.isEmpty() && !duClient.isEmpty(); }, 120000),
-                 qPrintable(QStringLiteral("host in state %1, client in state %2")
-                                .arg(hote->liste()->etatAttendu_)
-                                .arg(client->liste()->etatAttendu_)));
-        QVERIFY(deLHote.size() > 100);
-        QCOMPARE(duClient, deLHote);
-        QCOMPARE(scoresClient, scoresHote);
-        QVERIFY(scoresHote[0] >= 500 || scoresHote[1] >= 500);
+        joueLeMatch(*client);
+        if (QTest::currentTestFailed())
+            return;
         QCOMPARE(CompteAvertissements::premier, QString());
         QCOMPARE(client->salle->getClientSocket()->getEtat(), 6);
+    }
+
+    // Five sockets that connect and never say a word, renewed as the host
+    // drops them, do not keep a player out: it joins and plays the match.
+    void connexionsMuettes()
+    {
+        CompteAvertissements avertissements;
+        heberge(Tcp);
+        std::vector<std::unique_ptr<QTcpSocket>> muets;
+        QTimer entretien;
+        gardeMuets(muets, entretien, 5);
+        if (QTest::currentTestFailed())
+            return;
+        std::unique_ptr<Machine> client = rejoint(Tcp);
+        QVERIFY(attend([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 10000));
+        QVERIFY(nonIdentifiees() >= 4);
+        joueLeMatch(*client);
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(CompteAvertissements::premier, QString());
+    }
+
+    // While the host holds as many silent connections from an address as
+    // it lets one address keep, a joiner from there is refused and told so,
+    // over either transport.
+    void joueurRefuse_data()
+    {
+        QTest::addColumn<int>("transport");
+        QTest::newRow("tcp") << int(Tcp);
+        QTest::newRow("websocket") << int(WebSocket);
+    }
+    void joueurRefuse()
+    {
+        QFETCH(int, transport);
+        heberge(Transport(transport));
+        std::vector<std::unique_ptr<QTcpSocket>> muets;
+        QTimer entretien;
+        gardeMuets(muets, entretien, ZB_ServerSocket::NonIdentifiesParAdresseMax);
+        if (QTest::currentTestFailed())
+            return;
+        std::unique_ptr<Machine> client = rejoint(Transport(transport));
+        QVERIFY(attend([&] { return client->salle->getClientSocket()->getEtat() >= 7; }, 10000));
+        QCOMPARE(client->salle->getClientSocket()->getEtat(), 8);
+        QVERIFY(attend([&] { return !client->titres().isEmpty(); }, 5000));
+        QVERIFY2(client->titres().join(QLatin1Char('\n'))
+                     .contains(QStringLiteral("mais le serveur de jeu a refusé la connection: il est complet, ou trop "
+                                              "de connections arrivent de votre adresse. Réessayez plus tard.")),
+                 qPrintable(client->titres().join(QLatin1Char('\n'))));
+        QVERIFY(hote->salle->getServer()->getJoueurs().isEmpty());
+    }
+
+    // A client that sends a card its seat may not play: the host refuses it
+    // and strikes the connection once, the card the client's player chose
+    // is played after it, and both machines play the same match to its end.
+    void carteInterdite()
+    {
+        CompteAvertissements avertissements;
+        heberge(Tcp);
+        auto* tricheur = new SocketTricheur;
+        tricheur->carteInterdite = [this](const EvenementDeJeu& ev) {
+            ZB_RoomTable* table = hote->salle->getTable(-1);
+            const QSharedPointer<Partie> partie = table->getPartie();
+            const JoueurHumain* joueur = table->getJoueur(ev.noJoueur_);
+            // Following in a trick, the host stands where the client played.
+            if (partie.isNull() || joueur == nullptr || partie->carteNo_ == 0
+                || partie->noDuProchainAJouer_ != ev.noJoueur_ || hote->liste()->etatAttendu_ != ev.etat_)
+                return QString();
+            for (const Carte* carte : joueur->main_)
+                if (!Partie::estCodeJouable(partie->estCarteValide(carte, ev.noJoueur_, joueur->main_)))
+                    return carte->toString();
+            return QString();
+        };
+        tricheur->refusee = [this] {
+            const QList<ZB_ServerSocketConnection*> joueurs = hote->salle->getServer()->getJoueurs();
+            return !joueurs.isEmpty() && joueurs.first()->getStrikes() > 0;
+        };
+        std::unique_ptr<Machine> client =
+            rejoint(Tcp, QSharedPointer<GM_SocketAbstract>(tricheur, &QObject::deleteLater));
+        QVERIFY(attend([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 10000));
+        joueLeMatch(*client);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(tricheur->triche);
+        QCOMPARE(hote->salle->getServer()->getJoueurs().first()->getStrikes(), quint64(1));
+        // The table's refusal, the list's skipped event and the strike.
+        const QStringList avertis = CompteAvertissements::tous;
+        QCOMPARE(avertis.size(), 3);
+        for (const QString& attendu : {QStringLiteral("has been REFUSED"), QStringLiteral("has been SKIPPED"),
+                                       QStringLiteral("(strike 1): refused by the table: card ")})
+            QVERIFY2(std::count_if(avertis.cbegin(), avertis.cend(),
+                                   [&](const QString& a) { return a.contains(attendu); }) == 1,
+                     qPrintable(avertis.join(QLatin1Char('\n'))));
     }
 
     // A client that does not trust the host's certificate cannot join: the

@@ -26,7 +26,43 @@
 
 #include <stdexcept>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
 namespace {
+
+#ifdef Q_OS_UNIX
+// While it lives, no file of this process may grow beyond the given size: a
+// write past it fails with the system's "File too large" (the signal that
+// would end the process is ignored meanwhile). Kept around one call only,
+// since the limit holds for every thread.
+class TailleDeFichierLimitee
+{
+public:
+    explicit TailleDeFichierLimitee(rlim_t octets)
+    {
+        signalAvant_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &avant_);
+        rlimit limite = avant_;
+        limite.rlim_cur = qMin(octets, avant_.rlim_max);
+        setrlimit(RLIMIT_FSIZE, &limite);
+    }
+    ~TailleDeFichierLimitee()
+    {
+        setrlimit(RLIMIT_FSIZE, &avant_);
+        std::signal(SIGXFSZ, signalAvant_);
+    }
+    TailleDeFichierLimitee(const TailleDeFichierLimitee&) = delete;
+    TailleDeFichierLimitee& operator=(const TailleDeFichierLimitee&) = delete;
+
+private:
+    rlimit avant_{};
+    void (*signalAvant_)(int) = SIG_DFL;
+};
+#endif
 
 // Plays the room: executes everything and moves the expected state along
 // the order of the game being played.
@@ -507,44 +543,80 @@ private slots:
         QCOMPARE(contenu(chemin), QByteArray("12\r\n{new}\r\n"));
     }
 
+    // A save that fails shows the "File Error" box once, with the step that
+    // failed and the system's own cause, and keeps the previous game. The
+    // disk that fills is played by a file-size limit: the write past it
+    // fails with "File too large" where a full disk gives "No space left on
+    // device", through the same path.
     void saveErrorsShowTheFileErrorBox_data()
     {
         QTest::addColumn<QString>("relatif");
+        QTest::addColumn<QString>("verbe");
         QTest::addColumn<QString>("raison");
         // A regular file stands where the folder should be.
-        QTest::newRow("folder") << QStringLiteral("fichier/sous/autosave.jss") << QStringLiteral("Cannot create");
+        QTest::newRow("folder") << QStringLiteral("fichier/sous/autosave.jss") << QStringLiteral("save")
+                                << QStringLiteral("Cannot create the folder");
         // A folder stands where the file should be.
-        QTest::newRow("open") << QStringLiteral("dossier") << QString();
+        QTest::newRow("open") << QStringLiteral("dossier") << QStringLiteral("open") << QString();
+#ifdef Q_OS_UNIX
+        QTest::newRow("disk full while writing") << QStringLiteral("autosave.jss") << QStringLiteral("write")
+                                                 << qt_error_string(EFBIG);
+#endif
     }
 
     void saveErrorsShowTheFileErrorBox()
     {
         QFETCH(QString, relatif);
+        QFETCH(QString, verbe);
         QFETCH(QString, raison);
         QTemporaryDir dossier;
         QVERIFY(ecrit(dossier.filePath(QStringLiteral("fichier")), "x"));
         QVERIFY(QDir(dossier.path()).mkdir(QStringLiteral("dossier")));
         const QString chemin = dossier.filePath(relatif);
+        const QByteArray ancienne("12\r\n{old game}\r\n");
+        if (relatif == QLatin1String("autosave.jss"))
+            QVERIFY(ecrit(chemin, ancienne));
+        const QStringList avant = QDir(dossier.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+        // A whole match: more than one write buffer, and far more than the
+        // size limit.
+        const auto partie = [](QTextStream& out) {
+            out << "12\r\n";
+            for (int i = 0; i < 1000; ++i)
+                out << "{Ajo!1_6!0!37!0!700!0!5!0!}\r\n";
+        };
 
         GM_MessageBoxDisplayerHeadless displayer;
         displayer.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
         GM_MessageBoxEmitter emetteur;
         emetteur.setMessageBoxDisplayer(&displayer);
-        QVERIFY(!ZB_FichierDePartie::ecritFichier(chemin, [](QTextStream& out) { out << "12\r\n"; }, &emetteur));
+        bool ecrit = true;
+        bool ecritSansBoite = true;
+        {
+#ifdef Q_OS_UNIX
+            TailleDeFichierLimitee limite(verbe == QLatin1String("write") ? 64 : RLIM_INFINITY);
+#endif
+            ecrit = ZB_FichierDePartie::ecritFichier(chemin, partie, &emetteur);
+            // Without an emitter it fails quietly.
+            ecritSansBoite = ZB_FichierDePartie::ecritFichier(chemin, partie, nullptr);
+        }
+        QVERIFY(!ecrit);
+        QVERIFY(!ecritSansBoite);
         QTRY_COMPARE_WITH_TIMEOUT(displayer.historique().size(), 1, 3000);
         const GM_MessageBoxRequest boite = displayer.historique().first().requete;
         QCOMPARE(boite.titre_, QStringLiteral("File Error"));
         QCOMPARE(boite.icone_, GM::Information);
         QCOMPARE(boite.boutons_, GM::Ok);
-        QVERIFY2(boite.texte_.startsWith(QStringLiteral("Unable to open file '") + chemin + QStringLiteral("': ")),
-                 qPrintable(boite.texte_));
-        QVERIFY(boite.texte_.size() > (QStringLiteral("Unable to open file '") + chemin + QStringLiteral("': ")).size());
+        const QString debut = QStringLiteral("Unable to %1 file '%2': ").arg(verbe, chemin);
+        QVERIFY2(boite.texte_.startsWith(debut), qPrintable(boite.texte_));
+        QVERIFY2(boite.texte_.size() > debut.size(), qPrintable(boite.texte_));
+        QVERIFY2(!boite.texte_.contains(QStringLiteral("Unknown error")), qPrintable(boite.texte_));
         if (!raison.isEmpty())
-            QVERIFY(boite.texte_.contains(raison));
+            QVERIFY2(boite.texte_.contains(raison), qPrintable(boite.texte_));
         emetteur.setMessageBoxDisplayer(nullptr);
-
-        // Without an emitter it fails quietly.
-        QVERIFY(!ZB_FichierDePartie::ecritFichier(chemin, [](QTextStream& out) { out << "12\r\n"; }, nullptr));
+        // The previous game is still there, and no temporary file is left.
+        if (relatif == QLatin1String("autosave.jss"))
+            QCOMPARE(contenu(chemin), ancienne);
+        QCOMPARE(QDir(dossier.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot), avant);
     }
 
     // Damaged files give false or one of the file exceptions, never a crash

@@ -15,9 +15,11 @@
 #include "CompteAvertissements.h"
 #include "ZbTestRegistry.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -201,11 +203,22 @@ private slots:
 
     // The saved game of a finished match, opened in a fresh room, replays to
     // the same scores; a broken file throws, and the room starts the next
-    // game normally.
+    // game normally. The seeds 41 and 71 deal, in the last deal, two equal
+    // announcements of plain suits: the replay must credit the same seat.
+    void sauvegardeEtFilm_data()
+    {
+        QTest::addColumn<quint32>("graine");  // 0: the clock's
+        QTest::newRow("clock") << quint32(0);
+        QTest::newRow("seed 41, tie in the last deal") << quint32(41);
+        QTest::newRow("seed 71, tie in the last deal") << quint32(71);
+    }
     void sauvegardeEtFilm()
     {
+        QFETCH(quint32, graine);
         ouvre();
         demarre(optionsDuPreset(TypeDePartie::GenreJass, 0));
+        if (graine != 0)
+            salle->getTable(0)->settingsPartie().random_.initialise(graine);
         inscritOrdinateurs();
         QVERIFY(attendEtat(139, 30));
         ZB_RoomTable* table = salle->getTable(0);
@@ -355,6 +368,76 @@ private slots:
         QVERIFY(liste()->getMutex()->tryLock());
         liste()->getMutex()->unlock();
         salle.reset();
+    }
+
+    // An autosave that keeps failing (a full disk) is reported once, at the
+    // user's turn, not again at each later save; once a save has succeeded,
+    // the next failure is reported again.
+    void autosauvegardeEnEchecSignaleeUneFois()
+    {
+        QTemporaryDir propre;
+        QVERIFY(propre.isValid());
+        // A regular file stands where the data folder should be.
+        const QString bouchon = propre.filePath(QStringLiteral("donnees"));
+        {
+            QFile f(bouchon);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        GM_MessageBoxDisplayerHeadless boites;
+        boites.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
+        // The room goes before the boxes' displayer, also when a check fails.
+        const auto sansSalle = qScopeGuard([this] { salle.reset(); });
+        ZB_Room::Parametres p;
+        p.sansSauvegarde = false;
+        p.modeSimple = true;
+        p.sansDelai = true;
+        p.dossierDonnees = bouchon + QLatin1Char('/');
+        salle = std::make_unique<SalleDeTest>(nullptr, &display, &boites, OptionsDePartie(TypeDePartie::GenreJass), p);
+        const QString chemin = salle->getCheminSauvegarde();
+        demarre(optionsDuPreset(TypeDePartie::GenreJass, 0));
+        OptionsDuJoueur humain;
+        humain.nom_ = QStringLiteral("Moi");
+        humain.id_ = 42;
+        humain.ordinateur_ = 0;
+        humain.distant_ = 0;
+        salle->inscritJoueur(humain, 2, 0);
+        for (int siege = 1; siege < 4; ++siege)
+            salle->inscritJoueur(ordinateur(siege), 2 + siege, 0);
+        QVERIFY(attendEtat(7, 10));
+        QElapsedTimer attente;
+        attente.start();
+        while (boites.historique().isEmpty() && attente.elapsed() < 20000) {
+            if (liste()->etatAttendu_ >= 7 && liste()->etatAttendu_ <= 10)
+                salle->getTable(0)->getJoueur(0)->actionDistribue();
+            QTest::qWait(5);
+        }
+        QCOMPARE(boites.historique().size(), 1);
+        salle->saveToFile();
+        salle->saveToFile();
+
+        // The folder can be made again: the save succeeds, silently.
+        QVERIFY(QFile::remove(bouchon));
+        salle->saveToFile();
+        QVERIFY(QFile::exists(chemin));
+        const QByteArray sauvee = [&] {
+            QFile f(chemin);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+        QVERIFY(sauvee.startsWith("12\r\n"));
+
+        // A folder stands where the file goes: the next failure is told.
+        QVERIFY(QFile::rename(chemin, chemin + QStringLiteral(".garde")));
+        QVERIFY(QDir().mkdir(chemin));
+        salle->saveToFile();
+        // The boxes come in the order they were asked for: once the last
+        // failure's box is there, any box of the saves before it is too.
+        QTRY_VERIFY_WITH_TIMEOUT(boites.historique().size() >= 2, 5000);
+        const QList<GM_MessageBoxDisplayerHeadless::Affichage> vues = boites.historique();
+        QCOMPARE(vues.size(), 2);
+        QVERIFY2(vues[0].requete.texte_.startsWith(QStringLiteral("Unable to save file '%1': ").arg(chemin)),
+                 qPrintable(vues[0].requete.texte_));
+        QVERIFY2(vues[1].requete.texte_.startsWith(QStringLiteral("Unable to open file '%1': ").arg(chemin)),
+                 qPrintable(vues[1].requete.texte_));
     }
 
     // The next game with the same players (start mode 4): the list keeps

@@ -714,38 +714,76 @@ private slots:
         QCOMPARE(horsLigne.size(), 1);
     }
 
+    // Who may come in: only identified players count against the seats
+    // (one more than the seats, for a player whose old socket hangs on);
+    // sockets that never identify are capped apart, per address and in all,
+    // where the oldest makes room.
     void refus_data()
     {
         QTest::addColumn<int>("etat");
-        QTest::addColumn<int>("deja");
+        QTest::addColumn<int>("identifies");
+        QTest::addColumn<int>("muetsIci");      // unidentified, from the newcomer's address
+        QTest::addColumn<int>("muetsAilleurs"); // unidentified, eight an address
         QTest::addColumn<bool>("banni");
         QTest::addColumn<bool>("accepte");
-        QTest::newRow("waiting") << 1 << 0 << false << true;
-        QTest::newRow("stopped") << 0 << 0 << false << false;
-        QTest::newRow("banned") << 1 << 0 << true << false;
-        QTest::newRow("five already") << 1 << 5 << false << false;
-        QTest::newRow("four already") << 1 << 4 << false << true;
+        QTest::addColumn<bool>("placeFaite"); // the oldest unidentified one went
+        const int parAdresse = ZB_ServerSocket::NonIdentifiesParAdresseMax;
+        const int total = ZB_ServerSocket::NonIdentifiesMax;
+        QTest::newRow("waiting") << 1 << 0 << 0 << 0 << false << true << false;
+        QTest::newRow("stopped") << 0 << 0 << 0 << 0 << false << false << false;
+        QTest::newRow("banned") << 1 << 0 << 0 << 0 << true << false << false;
+        QTest::newRow("four players") << 1 << 4 << 0 << 0 << false << true << false;
+        QTest::newRow("five players") << 1 << 5 << 0 << 0 << false << false << false;
+        QTest::newRow("five players, running") << 6 << 5 << 0 << 0 << false << false << false;
+        QTest::newRow("five idle elsewhere") << 1 << 0 << 0 << 5 << false << true << false;
+        QTest::newRow("one player, idle here below the cap")
+            << 5 << 1 << parAdresse - 1 << 0 << false << true << false;
+        QTest::newRow("idle here at the cap") << 1 << 0 << parAdresse << 0 << false << false << false;
+        QTest::newRow("idle elsewhere at the cap") << 1 << 0 << 0 << parAdresse << false << true << false;
+        QTest::newRow("idle everywhere at the cap") << 1 << 0 << 0 << total << false << true << true;
     }
     void refus()
     {
         QFETCH(int, etat);
-        QFETCH(int, deja);
+        QFETCH(int, identifies);
+        QFETCH(int, muetsIci);
+        QFETCH(int, muetsAilleurs);
         QFETCH(bool, banni);
         QFETCH(bool, accepte);
-        for (int i = 0; i < deja; ++i)
-            QVERIFY(connecte(QHostAddress(QStringLiteral("198.51.100.%1").arg(i))) != nullptr);
+        QFETCH(bool, placeFaite);
+        for (int i = 0; i < identifies; ++i) {
+            SocketScripte* socket = connecte(QHostAddress(QStringLiteral("198.51.100.%1").arg(200 + i)));
+            QVERIFY(socket != nullptr);
+            socket->recoit(nouveau(i + 1));
+            traite();
+        }
+        QList<QPointer<SocketScripte>> muets;
+        for (int i = 0; i < muetsAilleurs; ++i)
+            muets << connecte(QHostAddress(QStringLiteral("198.51.100.%1").arg(i / 8)));
+        for (int i = 0; i < muetsIci; ++i)
+            muets << connecte();
+        QVERIFY(std::all_of(muets.cbegin(), muets.cend(), [](const QPointer<SocketScripte>& m) { return !m.isNull(); }));
+        QCOMPARE(serveur->getJoueurs().size(), identifies);
         serveur->setEtat(etat);
         if (banni)
             bans->OnBan(Publique);
+        const qsizetype avant = serveur->getConnections().size();
+
         auto* socket = new SocketScripte;
         QPointer<SocketScripte> garde(socket);
         QCOMPARE(serveur->acceptConnection(socket), accepte);
-        QCOMPARE(serveur->getConnections().size(), deja + (accepte ? 1 : 0));
+        traite();
+        QCOMPARE(serveur->getConnections().size(), avant + (accepte ? 1 : 0) - (placeFaite ? 1 : 0));
+        if (placeFaite) {
+            QVERIFY(muets.first().isNull());
+            QVERIFY(!muets.at(1).isNull());
+        }
         if (!accepte) {
             QCOMPARE(socket->fermetures, 1);
-            traite();
             QVERIFY(garde.isNull());
         }
+        // Nobody who identified is ever the one to make room.
+        QCOMPARE(serveur->getJoueurs().size(), identifies);
     }
 
     // The start seats the identified players, the first ones first, and
@@ -913,6 +951,49 @@ private slots:
         QVERIFY(!serveur->getTimerDepart().isActive());
         QVERIFY(muet.isNull());
         QVERIFY(serveur->getConnections().isEmpty());
+    }
+
+    // Only players count for the game: a socket that never identified
+    // neither sends the waiting players home nor keeps a deserted game
+    // going, and a player on a new socket is not counted out meanwhile.
+    void seulsLesJoueursComptent_data()
+    {
+        QTest::addColumn<int>("etat");
+        QTest::addColumn<int>("requis");
+        QTest::addColumn<int>("evenement"); // 0 the idle socket times out, 1 player 1 leaves, 2 it comes back
+        QTest::addColumn<int>("etatFinal");
+        QTest::addColumn<int>("joueursFinal");
+        QTest::newRow("idle one times out, waiting") << 2 << 3 << 0 << 2 << 2;
+        QTest::newRow("player back on a new socket, waiting") << 2 << 2 << 2 << 2 << 2;
+        QTest::newRow("too few players left, one idle") << 5 << 2 << 1 << 0 << 0;
+    }
+    void seulsLesJoueursComptent()
+    {
+        QFETCH(int, etat);
+        QFETCH(int, requis);
+        QFETCH(int, evenement);
+        QFETCH(int, etatFinal);
+        QFETCH(int, joueursFinal);
+        serveur->attendJoueurs(OptionsDePartie(TypeDePartie::GenreJass), 4001, 4002, 4000, true, 30);
+        serveur->setNombreJoueursRequis(requis);
+        SocketScripte* un = connecte(QHostAddress(QStringLiteral("198.51.100.1")));
+        connecte(QHostAddress(QStringLiteral("198.51.100.2")))->recoit(nouveau(2));
+        un->recoit(nouveau(1));
+        SocketScripte* muet = connecte();
+        traite();
+        serveur->setEtat(etat);
+        QSignalSpy finie(serveur.get(), &ZB_ServerSocket::signalOnlineGameEnded);
+        if (evenement == 0)
+            connectionDe(muet)->onAuthTimeout();
+        else if (evenement == 1)
+            un->disconnectFromHost();
+        else
+            connecte(QHostAddress(QStringLiteral("198.51.100.3")))->recoit(nouveau(1));
+        traite();
+        QCOMPARE(serveur->getEtat(), etatFinal);
+        QCOMPARE(serveur->getJoueurs().size(), joueursFinal);
+        QCOMPARE(finie.size(), etatFinal == 0 ? 1 : 0);
+        QCOMPARE(serveur->getTimerDepart().isActive(), etatFinal == 2);
     }
 
     void demarrageAutomatique_data()

@@ -7,6 +7,7 @@
 #include "StatusAtout.h"
 #include "TypeDePartie.h"
 #include "ZB_DisplayEmpty.h"
+#include "ZB_PointsA.h"
 #include "ZB_RoomTable.h"
 #include "ZB_StatusMise.h"
 #include "ZbTestRegistry.h"
@@ -217,20 +218,72 @@ private slots:
         QCOMPARE(table->getSettingsPartie().joueurQuiCommenceLaProchainePartie, 1);
     }
 
-    // Three passes after a double: the contract stays with the side that
-    // bid it, not with the side that doubled.
-    void contreGardeLePreneur()
+    // Whoever speaks last takes, a doubler too; the points then hold the side
+    // whose bid was doubled to the contract. The deal is played out on the
+    // table's own record, so the bidding and the scoring are checked together:
+    // the doublers can never be the side that fails, and the bidders are
+    // either failed or weighted by the contract's factor.
+    void contreEtPreneur_data()
     {
-        ouvreBelote(TypeDePartie::ContratContre, 0);
-        enchere(11, mise(90, 2));
-        enchere(12, mise(90, 2, ZB_StatusMise::Contre));
-        enchere(13, passe());
-        enchere(14, passe());
-        QCOMPARE(etat(), 14);
-        enchere(15, passe());
+        QTest::addColumn<int>("contrat");
+        QTest::addColumn<QList<int>>("types"); // seats 0, 1, 2, 3 in turn; 0 passes
+        QTest::addColumn<int>("preneur");
+        QTest::addColumn<int>("typeFinal");
+        QTest::addColumn<int>("facteur");
+        const int S = ZB_StatusMise::Simple, C = ZB_StatusMise::Contre, SC = ZB_StatusMise::Surcontre;
+        const int K = ZB_StatusMise::Capot, KC = ZB_StatusMise::CapotContre;
+        QTest::newRow("contree doubled") << int(TypeDePartie::ContratContre) << QList<int>{S, C, 0, 0, 0} << 1 << C << 2;
+        QTest::newRow("contree redoubled") << int(TypeDePartie::ContratContre) << QList<int>{S, C, SC} << 2 << SC << 4;
+        QTest::newRow("coinchee doubled") << int(TypeDePartie::ContratCoinche) << QList<int>{0, 0, 0, S, 0, 0, C, 0, 0, 0}
+                                          << 2 << C << 2;
+        QTest::newRow("coinchee redoubled") << int(TypeDePartie::ContratCoinche) << QList<int>{S, 0, 0, C, SC} << 0 << SC << 4;
+        QTest::newRow("coinchee capot doubled") << int(TypeDePartie::ContratCoinche) << QList<int>{K, KC, 0, 0, 0} << 1
+                                                << KC << 2;
+    }
+    void contreEtPreneur()
+    {
+        QFETCH(int, contrat);
+        QFETCH(QList<int>, types);
+        QFETCH(int, preneur);
+        QFETCH(int, typeFinal);
+        QFETCH(int, facteur);
+        ouvreBelote(contrat, 0);
+        int etatMise = 11;
+        int equipeMiseuse = -1;
+        for (int type : types) {
+            const int siege = table->getJoueurQuiDoitJouer(etatMise);
+            if (type == ZB_StatusMise::Simple || type == ZB_StatusMise::Capot)
+                equipeMiseuse = siege % 2;
+            enchere(etatMise++, type == 0 ? passe() : mise(90, 1, type));
+        }
         QCOMPARE(etat(), 28);
-        QCOMPARE(table->getPartie()->joueurQuiAChoisiAtout_, 0);
-        QCOMPARE(table->getPartie()->mise_.typeContrat_, int(ZB_StatusMise::Contre));
+        const QSharedPointer<Partie> partie = table->getPartie();
+        QCOMPARE(partie->joueurQuiAChoisiAtout_, preneur);
+        QCOMPARE(partie->mise_.typeContrat_, typeFinal);
+
+        ZB_PointsDonne result;
+        while (!partie->donneTerminee_) {
+            const int joueur = partie->noDuProchainAJouer_;
+            EnsembleDeCartes& main = table->getJoueur(joueur)->main_;
+            Carte* carte = nullptr;
+            for (Carte* c : main) {
+                if (carte == nullptr && Partie::estCodeJouable(partie->estCarteValide(c, joueur, main)))
+                    carte = c;
+            }
+            QVERIFY(carte != nullptr);
+            main.retireCarte(carte);
+            partie->joueCarte(result, carte, joueur);
+        }
+        const ZB_PointsA* points = partie->getPoints();
+        const int defense = 1 - equipeMiseuse;
+        QCOMPARE(int(points->chute_[defense]), 0);
+        if (points->chute_[equipeMiseuse] != 0) {
+            QCOMPARE(int(points->gagne_[defense]), 1);
+            QCOMPARE(points->facteur_[defense], float(facteur));
+        } else {
+            QCOMPARE(points->facteur_[equipeMiseuse], float(facteur));
+            QCOMPARE(points->facteur_[defense], 1.0f);
+        }
     }
 
     // The last bid state closes an auction that is still open.

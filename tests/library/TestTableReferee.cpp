@@ -17,6 +17,7 @@
 #include "ZbTestRegistry.h"
 
 #include <QCoreApplication>
+#include <QMutexLocker>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -276,6 +277,85 @@ private slots:
         table->setPartie(QSharedPointer<Partie>());
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("expected = -1\\), card play")));
         QVERIFY(!table->cb_executeUnEvenement(coup(EvenementDeJeu::Ajo, QStringLiteral("3_6"), 1, 37)));
+    }
+
+    // A hosting table plays only the cards a client's seat may play: one the
+    // rules forbid is refused like one the seat does not hold, and the
+    // server hears whose it was. What this table reads rather than hears
+    // live (a local game, the host's word on a client, a stored record)
+    // plays as it was written.
+    void carteDUnClient_data()
+    {
+        QTest::addColumn<int>("contexte");
+        QTest::addColumn<QString>("carte");
+        QTest::addColumn<bool>("jouee");
+        enum { Hote, Local, Miroir, Enregistrement, Rejoue };
+        QTest::newRow("hosting, follows suit") << int(Hote) << QStringLiteral("2_6") << true;
+        QTest::newRow("hosting, does not follow suit") << int(Hote) << QStringLiteral("3_14") << false;
+        QTest::newRow("hosting, not held") << int(Hote) << QStringLiteral("4_13") << false;
+        QTest::newRow("local game") << int(Local) << QStringLiteral("3_14") << true;
+        QTest::newRow("client, the host's word") << int(Miroir) << QStringLiteral("3_14") << true;
+        QTest::newRow("hosting, stored record") << int(Enregistrement) << QStringLiteral("3_14") << true;
+        QTest::newRow("hosting, replayed move") << int(Rejoue) << QStringLiteral("3_14") << true;
+    }
+    void carteDUnClient()
+    {
+        QFETCH(int, contexte);
+        QFETCH(QString, carte);
+        QFETCH(bool, jouee);
+        enum { Hote, Local, Miroir, Enregistrement, Rejoue };
+        const int reseau = contexte == Local    ? ZB_RoomTable::ReseauLocal
+                         : contexte == Miroir ? ZB_RoomTable::ReseauClient
+                                              : ZB_RoomTable::ReseauServeur;
+        table->nouvellePartie(reseau, OptionsDePartie(TypeDePartie::GenreJass));
+        donne(1, {{2, 14}, {1, 13}});
+        donne(2, {{2, 6}, {3, 14}});
+        EnsembleDeCartes mains;
+        for (int siege = 1; siege <= 2; ++siege)
+            for (Carte* c : table->getJoueur(siege)->main_)
+                mains.ajouteCarte(c);
+        StatusAtout atout;
+        atout.choisi_ = true;
+        atout.atout_ = 1;
+        atout.multiplicateur_ = 1;
+        table->setPartie(QSharedPointer<Partie>::create(atout, mains, 1, 1, 1, table->getTypeDePartie(),
+                                                        ZB_StatusMise(), nullptr));
+        const int source = contexte == Miroir ? int(EvenementDeJeu::SourceRemote_Human_OtherPlayerMessageReturned)
+                                              : int(EvenementDeJeu::Remote_Human);
+        auto carteDe = [&](int siege, const QString& texte, int etat) {
+            return EvenementDeJeu(EvenementDeJeu::Ajo, texte, siege, etat, source, ID_BASE + siege,
+                                  contexte == Rejoue ? 1 : 0, table->getNoDemande(), 0, ZB_ICI);
+        };
+        QList<QPair<qint64, QString>> refuse;
+        table->setRefusCoupDistant([&refuse](qint64 id, const QString& raison) { refuse.append({id, raison}); });
+        if (!jouee)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("card play '.*' has been REFUSED|"
+                                                                                 "requested card .* is MISSING")));
+        if (contexte == Enregistrement) {
+            QMutexLocker verrou(salle->liste.getMutex());
+            salle->liste.etatAttendu_ = 37;
+            salle->liste.replay({QStringLiteral("12"), carteDe(1, QStringLiteral("2_14"), 37).toString(3),
+                                 carteDe(2, carte, 38).toString(3)},
+                                ZB_RoomTable::SiegeTable, false, -1, nullptr);
+            salle->liste.flush_unlocked();
+        } else {
+            salle->liste.etatAttendu_ = 37;
+            QVERIFY(table->cb_executeUnEvenement(carteDe(1, QStringLiteral("2_14"), 37)));
+            salle->liste.etatAttendu_ = 38;
+            QCOMPARE(table->cb_executeUnEvenement(carteDe(2, carte, 38)), jouee);
+        }
+        QStringList attendues{QStringLiteral("1:2_14")};
+        if (jouee)
+            attendues << QStringLiteral("2:") + carte;
+        QCOMPARE(display->cartesJouees, attendues);
+        QCOMPARE(refuse.size(), jouee ? 0 : 1);
+        if (!jouee) {
+            QCOMPARE(refuse.at(0).first, ID_BASE + 2);
+            QVERIFY(refuse.at(0).second.contains(carte));
+            // The seat still owes its card.
+            QCOMPARE(table->getPartie()->noDuProchainAJouer_, 2);
+            QVERIFY(table->getJoueur(2)->main_.contientIndex(9 * (2 - 1) + (6 - 6)));
+        }
     }
 
     void carteAbsente_data()
@@ -657,9 +737,41 @@ private slots:
     }
 
     // After the first trick the best announcement and its partner's are
-    // credited to their team; the two other seats' are dropped.
+    // credited to their team; the two other seats' are dropped. Between two
+    // equal announcements the trump one wins, else the later seat's, at
+    // every protocol version: a game played at version 1 replays at 3 and
+    // must credit the same team.
+    void meilleuresAnnoncesCreditees_data()
+    {
+        // Announcements of the seats 2, 3, 0 and 1, in turn order (seat 2
+        // begins, trump is suit 1), as kind, suit, rank and points; kind 0
+        // is none.
+        QTest::addColumn<int>("version");
+        QTest::addColumn<QList<int>>("annonces");
+        QTest::addColumn<int>("points0");
+        QTest::addColumn<int>("points1");
+        const QList<int> plusForte = {0, 1, 6, 0, 1, 1, 9, 20, 2, 2, 10, 50, 1, 3, 14, 20};
+        const QList<int> egalite = {1, 2, 10, 20, 1, 3, 10, 20, 0, 1, 6, 0, 0, 1, 6, 0};
+        const QList<int> atoutDabord = {1, 1, 10, 20, 1, 3, 10, 20, 0, 1, 6, 0, 0, 1, 6, 0};
+        const QList<int> atoutEnsuite = {1, 2, 10, 20, 1, 1, 10, 20, 0, 1, 6, 0, 0, 1, 6, 0};
+        for (int version : {1, 3}) {
+            auto ligne = [version](const char* cas) -> QTestData& {
+                const QByteArray nom = QByteArray(cas) + QByteArray(", version ") + QByteArray::number(version);
+                return QTest::newRow(nom.constData()) << version;
+            };
+            ligne("fifty beats twenty") << plusForte << 50 << 0;
+            ligne("plain tie: the later seat") << egalite << 0 << 20;
+            ligne("trump tie, trump first") << atoutDabord << 20 << 0;
+            ligne("trump tie, trump later") << atoutEnsuite << 0 << 20;
+        }
+    }
     void meilleuresAnnoncesCreditees()
     {
+        QFETCH(int, version);
+        QFETCH(QList<int>, annonces);
+        QFETCH(int, points0);
+        QFETCH(int, points1);
+        table->setVersion(version);
         table->settingsPartie().joueurQuiCommenceLaProchainePartie = 1;
         salle->liste.etatAttendu_ = 10;
         QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Dis, QStringLiteral("Ok"), 3, 10)));
@@ -676,29 +788,31 @@ private slots:
             a.annonces_[0] = Annonce(type, couleur, valeur, points);
             return a.sauveValeursDansString();
         };
-        const QString textes[] = {AnnoncesJoueur().sauveValeursDansString(),
-                                  annonce(Annonce::TroisCartes, 1, 9, 20),
-                                  annonce(Annonce::QuatreCartes, 2, 10, 50),
-                                  annonce(Annonce::TroisCartes, 3, 14, 20)};
         for (int i = 0; i < 4; ++i) {
+            const int* a = annonces.constData() + 4 * i;
+            const QString texte = a[0] == Annonce::Aucune ? AnnoncesJoueur().sauveValeursDansString()
+                                                          : annonce(a[0], a[1], a[2], a[3]);
             salle->liste.etatAttendu_ = 29 + i;
-            QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ann, textes[i], (2 + i) % 4, 29 + i)));
+            QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ann, texte, (2 + i) % 4, 29 + i)));
         }
         salle->liste.etatAttendu_ = 44;
         QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ram, QStringLiteral("Ok"), 3, 44)));
         QVERIFY(table->estConfirmationAnnoncesEnAttente());
-        QCOMPARE(table->totalDonne(0), 50);
-        QCOMPARE(table->totalDonne(1), 0);
-        QCOMPARE(table->getAnnonces()[1], AnnoncesJoueur());
-        QCOMPARE(table->getAnnonces()[3], AnnoncesJoueur());
-        QCOMPARE(table->getAnnonces()[2].annonces_[0].points_, 50);
+        QCOMPARE(table->totalDonne(0), points0);
+        QCOMPARE(table->totalDonne(1), points1);
+        // Only the winning team's two slots are kept.
+        const int gagnant = points0 > 0 ? 0 : 1;
+        for (int slot = 0; slot < 4; ++slot)
+            if (slot % 2 != gagnant)
+                QCOMPARE(table->getAnnonces()[slot], AnnoncesJoueur());
 
         // Confirmed: the slots are emptied.
         salle->liste.etatAttendu_ = 48;
         QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ram, QStringLiteral("Ok"), 3, 48)));
         QVERIFY(!table->estConfirmationAnnoncesEnAttente());
         QCOMPARE(table->getNombreAnnonces(), 0);
-        QCOMPARE(table->totalDonne(0), 50);
+        QCOMPARE(table->totalDonne(0), points0);
+        QCOMPARE(table->totalDonne(1), points1);
     }
 
     // The trump queen played while holding the king begins the pair; the king

@@ -1,0 +1,563 @@
+#include "DisplayGLPaintOpenGL.h"
+
+#include "DisplayGLSceneA.h"
+#include "GM.h"
+
+#include <QMessageBox>
+#include <QOpenGLContext>
+#include <QOpenGLDebugMessage>
+#include <QOpenGLFramebufferObject>
+#include <QOpenGLPaintDevice>
+#include <QOpenGLShaderProgram>
+#include <QOpenGLTexture>
+#include <QPainter>
+#include <QPointer>
+#include <QTimer>
+#include <QtDebug>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int ATTRIBUT_SOMMET = 0;
+constexpr int ATTRIBUT_TEXTURE = 1;
+
+// The four trick places in seat order.
+constexpr float PLACES_PLI[4][3] = {{0.0f, -0.33f, 0.01f}, {0.37f, 0.0f, 0.01f}, {0.0f, 0.33f, 0.01f},
+                                    {-0.37f, 0.0f, 0.01f}};
+// Where each seat's hand fans from, and the seat's turn about the table.
+constexpr float POSITIONS_MAINS[4][3] = {{0.0f, -0.8f, 0.7f}, {1.0f, 0.0f, 0.1f}, {0.2f, 1.0f, 0.1f},
+                                         {-1.0f, 0.0f, 0.1f}};
+constexpr float ANGLES_SIEGES[4] = {0.0f, 90.0f, 180.0f, 270.0f};
+constexpr float POSITIONS_BULLES[4][3] = {{0.47f, -0.39f, 0.4f}, {0.47f, 0.39f, 0.4f}, {-0.47f, 0.39f, 0.4f},
+                                          {-0.47f, -0.195f, 0.4f}};
+// The cards of a hand fan around a point this far below the hand.
+constexpr float RAYON_EVENTAIL = 5.0f;
+
+// Makes the widget's context current for the scope when it is not already,
+// and gives the previous context back afterwards.
+class ContexteCourant
+{
+public:
+    explicit ContexteCourant(QOpenGLWidget* widget)
+        : widget_(widget)
+    {
+        QOpenGLContext* contexte = widget->context();
+        if (!contexte || !contexte->isValid())
+            return;
+        if (QOpenGLContext::currentContext() == contexte) {
+            pret_ = true;
+            return;
+        }
+        precedent_ = QOpenGLContext::currentContext();
+        surfacePrecedente_ = precedent_ ? precedent_->surface() : nullptr;
+        widget->QOpenGLWidget::makeCurrent();
+        pret_ = QOpenGLContext::currentContext() == contexte;
+        ouvert_ = pret_;
+    }
+    ContexteCourant(const ContexteCourant&) = delete;
+    ContexteCourant& operator=(const ContexteCourant&) = delete;
+    ~ContexteCourant()
+    {
+        if (!ouvert_)
+            return;
+        widget_->QOpenGLWidget::doneCurrent();
+        if (precedent_ && surfacePrecedente_)
+            precedent_->makeCurrent(surfacePrecedente_);
+    }
+    bool pret() const { return pret_; }
+
+private:
+    QOpenGLWidget* widget_;
+    QPointer<QOpenGLContext> precedent_;
+    QSurface* surfacePrecedente_ = nullptr;
+    bool pret_ = false;
+    bool ouvert_ = false;
+};
+
+} // namespace
+
+DisplayGLPaintOpenGL::DisplayGLPaintOpenGL()
+    : QOpenGLWidget(nullptr)
+{
+    setAttribute(Qt::WA_ContentsMarginsRespectsSafeArea, false);
+    setWindowFlag(Qt::MaximizeUsingFullscreenGeometryHint, false);
+}
+
+DisplayGLPaintOpenGL::~DisplayGLPaintOpenGL()
+{
+    // The base class destroys the context after this body: free the
+    // textures now, while it can still be made current, and make sure the
+    // context's last signal does not reach a half-destroyed engine.
+    QObject::disconnect(connexionContexte_);
+    {
+        ContexteCourant contexte(this);
+        if (contexte.pret())
+            libereTextures_(true);
+    }
+    for (Objet& objet : objets_)
+        objet.texture.reset();
+    programme_.reset();
+}
+
+void DisplayGLPaintOpenGL::setViewParameters(const ViewParameters& parametres)
+{
+    DisplayGLPaintA::setViewParameters(parametres);
+    const ViewParameters& r = parametresVue_;
+    projection_.setToIdentity();
+    projection_.perspective(ANGLE_VUE, 1.0f, PLAN_PROCHE, PLAN_LOINTAIN);
+    const QVector3D oeil(static_cast<float>(r[ViewParameters::CameraX] - r[ViewParameters::DecalageX] / 3000.0),
+                         static_cast<float>(r[ViewParameters::CameraY] - r[ViewParameters::DecalageY] / 2000.0),
+                         static_cast<float>(r[ViewParameters::FacteurHauteur] * r[ViewParameters::HauteurOeil]));
+    const QVector3D cible(0.0f, 0.13f,
+                          static_cast<float>(r[ViewParameters::FacteurHauteur] * r[ViewParameters::HauteurCible]));
+    projection_.lookAt(oeil, cible, QVector3D(0.0f, 1.0f, 0.0f));
+    projection_.scale(static_cast<float>(r[ViewParameters::Echelle]));
+}
+
+void DisplayGLPaintOpenGL::makeCurrent()
+{
+    QOpenGLWidget::makeCurrent();
+}
+
+void DisplayGLPaintOpenGL::doneCurrent()
+{
+    QOpenGLWidget::doneCurrent();
+}
+
+void DisplayGLPaintOpenGL::initialize()
+{
+    // Before the first show there is no context: initializeGL runs then.
+    ContexteCourant contexte(this);
+    if (contexte.pret() && !fonctionsPretes_)
+        initialiseContexte_();
+}
+
+void DisplayGLPaintOpenGL::initializeGL()
+{
+    if (!fonctionsPretes_)
+        initialiseContexte_();
+}
+
+void DisplayGLPaintOpenGL::initialiseContexte_()
+{
+    initializeOpenGLFunctions();
+    fonctionsPretes_ = true;
+    QObject::disconnect(connexionContexte_);
+    connexionContexte_ = connect(context(), &QOpenGLContext::aboutToBeDestroyed, this,
+                                 &DisplayGLPaintOpenGL::OnContexteDetruit_, Qt::DirectConnection);
+    if (scene_)
+        scene_->createGLObjects();
+    construitProgramme_();
+    for (Objet& objet : objets_) {
+        if (objet.utilise && !objet.enAttente.isNull())
+            televerse_(objet, objet.enAttente);
+    }
+}
+
+QByteArray DisplayGLPaintOpenGL::sourceVertex() const
+{
+    return QByteArrayLiteral("attribute highp vec4 vertex;\n"
+                             "attribute highp vec4 texCoord;\n"
+                             "varying highp vec4 texc;\n"
+                             "uniform highp mat4 matrix;\n"
+                             "void main(void)\n"
+                             "{\n"
+                             "    gl_Position = matrix * vertex;\n"
+                             "    texc = texCoord;\n"
+                             "}\n");
+}
+
+QByteArray DisplayGLPaintOpenGL::sourceFragment() const
+{
+    return QByteArrayLiteral("uniform sampler2D texture;\n"
+                             "varying highp vec4 texc;\n"
+                             "uniform mediump float brightness;\n"
+                             "uniform mediump float contrast;\n"
+                             "void main(void)\n"
+                             "{\n"
+                             "highp vec4 color = texture2D(texture, texc.st);\n"
+                             "highp vec4 result = color;\n"
+                             "result = color + brightness;\n"
+                             "gl_FragColor = result * (1.0+contrast)/1.0;\n"
+                             "}\n");
+}
+
+void DisplayGLPaintOpenGL::construitProgramme_()
+{
+    programmeLie_ = false;
+    programme_ = std::make_unique<QOpenGLShaderProgram>();
+    programme_->setObjectName(QString::fromLatin1(NOM_PROGRAMME));
+    const QByteArray version =
+        context()->isOpenGLES() ? QByteArrayLiteral("#version 100\n") : QByteArrayLiteral("#version 110\n");
+    // A shader that does not compile is left out of the program, which may
+    // then still link (with the fixed pipeline in its place): that is a
+    // failed program too.
+    const bool compile = programme_->addShaderFromSourceCode(QOpenGLShader::Vertex, version + sourceVertex())
+                         && programme_->addShaderFromSourceCode(QOpenGLShader::Fragment, version + sourceFragment());
+    programme_->bindAttributeLocation("vertex", ATTRIBUT_SOMMET);
+    programme_->bindAttributeLocation("texCoord", ATTRIBUT_TEXTURE);
+    if (!compile || !programme_->link()) {
+        signaleErreur_(QStringLiteral("Program shader 'link()'"), programme_->log());
+        return;
+    }
+    if (!programme_->bind()) {
+        signaleErreur_(QStringLiteral("Program shader 'bind()'"), programme_->log());
+        return;
+    }
+    programme_->setUniformValue("texture", 0);
+    programme_->release();
+    programmeLie_ = true;
+}
+
+void DisplayGLPaintOpenGL::signaleErreur_(const QString& quoi, const QString& journal)
+{
+    if (erreurSignalee_)
+        return;
+    erreurSignalee_ = true;
+    const QString texte = QStringLiteral("%1 failed: %2").arg(quoi, journal);
+    qWarning().noquote() << "DisplayGLPaintOpenGL:" << texte;
+    const QString titre = QString::fromLatin1(TITRE_ERREUR);
+    if (boites_.getMessageBoxDisplayer()) {
+        boites_.messageBox(GM::Warning, titre, texte, GM::Ok);
+        return;
+    }
+    // Never a modal box from inside a paint: open one from the event loop.
+    QTimer::singleShot(0, this, [this, titre, texte] {
+        auto* boite = new QMessageBox(QMessageBox::Warning, titre, texte, QMessageBox::Ok, this);
+        boite->setAttribute(Qt::WA_DeleteOnClose);
+        boite->open();
+    });
+}
+
+void DisplayGLPaintOpenGL::setMessageBoxDisplayer(GM_MessageBoxDisplayerA* displayer)
+{
+    boites_.setMessageBoxDisplayer(displayer);
+}
+
+bool DisplayGLPaintOpenGL::contexteCourant_() const
+{
+    return fonctionsPretes_ && context() && QOpenGLContext::currentContext() == context();
+}
+
+void DisplayGLPaintOpenGL::paintGL()
+{
+    if (scene_)
+        scene_->paintGLLayer();
+}
+
+void DisplayGLPaintOpenGL::beginFrame(const QColor& clear)
+{
+    cadreActif_ = false;
+    if (!contexteCourant_())
+        return;
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glClearColor(static_cast<GLfloat>(clear.redF()), static_cast<GLfloat>(clear.greenF()),
+                 static_cast<GLfloat>(clear.blueF()), static_cast<GLfloat>(clear.alphaF()));
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (!programmeLie_ || !programme_)
+        return;
+    if (!programme_->bind()) {
+        signaleErreur_(QStringLiteral("Program shader 'bind()'"), programme_->log());
+        return;
+    }
+    glActiveTexture(GL_TEXTURE0);
+    cadreActif_ = true;
+}
+
+void DisplayGLPaintOpenGL::endFrame()
+{
+    const bool actif = cadreActif_;
+    cadreActif_ = false;
+    if (!contexteCourant_())
+        return;
+    if (actif) {
+        programme_->disableAttributeArray(ATTRIBUT_SOMMET);
+        programme_->disableAttributeArray(ATTRIBUT_TEXTURE);
+        programme_->release();
+    }
+    glDisable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+}
+
+void DisplayGLPaintOpenGL::setViewport(int x, int y, int width, int height)
+{
+    if (contexteCourant_())
+        glViewport(x, y, width, height);
+}
+
+void DisplayGLPaintOpenGL::update()
+{
+    QWidget::update();
+}
+
+QWidget* DisplayGLPaintOpenGL::widget()
+{
+    return this;
+}
+
+void DisplayGLPaintOpenGL::hideObject(int id)
+{
+    // An object that is not drawn in a frame is simply absent from it.
+    Q_UNUSED(id);
+}
+
+bool DisplayGLPaintOpenGL::objetValide_(int id) const
+{
+    return id >= 0 && static_cast<size_t>(id) < objets_.size() && objets_[static_cast<size_t>(id)].utilise;
+}
+
+int DisplayGLPaintOpenGL::nombreObjets() const
+{
+    return static_cast<int>(std::count_if(objets_.begin(), objets_.end(), [](const Objet& o) { return o.utilise; }));
+}
+
+QSize DisplayGLPaintOpenGL::tailleTexture(int id) const
+{
+    if (!objetValide_(id))
+        return QSize(-1, -1);
+    const Objet& objet = objets_[static_cast<size_t>(id)];
+    return QSize(objet.largeur, objet.hauteur);
+}
+
+int DisplayGLPaintOpenGL::createObject(double width, double height, const QString& name)
+{
+    auto libre = std::find_if(objets_.begin(), objets_.end(), [](const Objet& o) { return !o.utilise; });
+    if (libre == objets_.end()) {
+        objets_.emplace_back();
+        libre = objets_.end() - 1;
+    }
+    Objet& objet = *libre;
+    const float l = static_cast<float>(width) / 2.0f;
+    const float h = static_cast<float>(height) / 2.0f;
+    objet.sommets = {QVector3D(-l, -h, 0.0f), QVector3D(l, -h, 0.0f), QVector3D(l, h, 0.0f), QVector3D(-l, h, 0.0f)};
+    objet.coordonnees = {QVector2D(0.0f, 0.0f), QVector2D(1.0f, 0.0f), QVector2D(1.0f, 1.0f), QVector2D(0.0f, 1.0f)};
+    // The GL texture itself is made with the first picture, when a context
+    // is sure to be current.
+    objet.texture = std::make_unique<QOpenGLTexture>(QOpenGLTexture::Target2D);
+    objet.largeur = -1;
+    objet.hauteur = -1;
+    objet.enAttente = QImage();
+    objet.nom = name;
+    objet.utilise = true;
+    return static_cast<int>(libre - objets_.begin());
+}
+
+void DisplayGLPaintOpenGL::setObjectImage(int id, const QImage& image)
+{
+    if (!objetValide_(id) || image.isNull())
+        return;
+    Objet& objet = objets_[static_cast<size_t>(id)];
+    ContexteCourant contexte(this);
+    if (!contexte.pret() || !fonctionsPretes_) {
+        objet.enAttente = image;
+        return;
+    }
+    televerse_(objet, image);
+}
+
+void DisplayGLPaintOpenGL::televerse_(Objet& objet, const QImage& image)
+{
+    const QImage pixels = image.mirrored().convertToFormat(QImage::Format_RGBA8888);
+    objet.enAttente = QImage();
+    if (pixels.isNull())
+        return;
+    if (!objet.texture)
+        objet.texture = std::make_unique<QOpenGLTexture>(QOpenGLTexture::Target2D);
+    QOpenGLTexture& texture = *objet.texture;
+    if (pixels.width() != objet.largeur || pixels.height() != objet.hauteur || !texture.isStorageAllocated()) {
+        texture.destroy();
+        texture.setSize(pixels.width(), pixels.height());
+        texture.setFormat(QOpenGLTexture::RGBAFormat);
+        texture.setMinificationFilter(QOpenGLTexture::Linear);
+        texture.setMagnificationFilter(QOpenGLTexture::Nearest);
+        // Linear filtering must not pull the opposite edge into a card's border.
+        texture.setWrapMode(QOpenGLTexture::ClampToEdge);
+        texture.allocateStorage(QOpenGLTexture::RGBA, QOpenGLTexture::UInt8);
+        objet.largeur = pixels.width();
+        objet.hauteur = pixels.height();
+    }
+    texture.setData(QOpenGLTexture::RGBA, QOpenGLTexture::UInt8, pixels.constBits());
+}
+
+void DisplayGLPaintOpenGL::deleteObject(int id)
+{
+    if (!objetValide_(id))
+        return;
+    Objet& objet = objets_[static_cast<size_t>(id)];
+    {
+        ContexteCourant contexte(this);
+        if (objet.texture && objet.texture->isCreated() && contexte.pret())
+            objet.texture->destroy();
+    }
+    objet.texture.reset();
+    objet.largeur = -1;
+    objet.hauteur = -1;
+    objet.enAttente = QImage();
+    objet.nom.clear();
+    objet.utilise = false;
+}
+
+void DisplayGLPaintOpenGL::libereTextures_(bool definitivement)
+{
+    for (Objet& objet : objets_) {
+        if (objet.texture && objet.texture->isCreated())
+            objet.texture->destroy();
+        if (definitivement)
+            objet.texture.reset();
+        objet.largeur = -1;
+        objet.hauteur = -1;
+    }
+    programme_.reset();
+    programmeLie_ = false;
+}
+
+void DisplayGLPaintOpenGL::OnContexteDetruit_()
+{
+    // The widget is being destroyed or moved to another window: its textures
+    // and program go with this context. The objects keep their ids; the next
+    // context asks the scene for their pictures again.
+    {
+        ContexteCourant contexte(this);
+        if (contexte.pret())
+            libereTextures_(false);
+    }
+    fonctionsPretes_ = false;
+    cadreActif_ = false;
+}
+
+QVector3D DisplayGLPaintOpenGL::pointDePlacement(int kind)
+{
+    if (kind >= TrickPlace && kind < TrickPlace + NOMBRE_SIEGES) {
+        const float* p = PLACES_PLI[kind - TrickPlace];
+        return QVector3D(p[0], p[1], p[2]);
+    }
+    if (kind == TurnedCard)
+        return QVector3D(0.0f, 0.0f, 0.01f);
+    if (kind >= Pile && kind < Pile + NOMBRE_SIEGES) {
+        const int siege = kind - Pile;
+        const float* p = PLACES_PLI[siege];
+        const float z = p[2] + 0.005f * static_cast<float>(siege);
+        switch (siege) {
+        case 0:
+            return QVector3D(-p[0] / 2.0f, p[1] - 3.0f, z);
+        case 1:
+            return QVector3D(p[0] + 2.0f, -p[1] / 2.0f, z);
+        case 2:
+            return QVector3D(-p[0] / 2.0f, p[1] + 3.0f, z);
+        default:
+            return QVector3D(p[0] - 2.0f, -p[1] / 2.0f, z);
+        }
+    }
+    if (kind >= TableEdge && kind < TableEdge + NOMBRE_SIEGES) {
+        const float* p = PLACES_PLI[kind - TableEdge];
+        return QVector3D(3.0f * p[0], 3.0f * p[1], p[2]);
+    }
+    return QVector3D(0.0f, 0.0f, 0.0f);
+}
+
+QVector3D DisplayGLPaintOpenGL::placePosition(int id, int kind)
+{
+    Q_UNUSED(id);
+    return pointDePlacement(kind);
+}
+
+void DisplayGLPaintOpenGL::drawObject(int id, int placement, const TransformRecord& transform)
+{
+    if (!objetValide_(id) || !cadreActif_ || !contexteCourant_())
+        return;
+    Objet& objet = objets_[static_cast<size_t>(id)];
+    if (!objet.texture || !objet.texture->isStorageAllocated())
+        return;
+
+    const ViewParameters& r = parametresVue_;
+    const float r2 = static_cast<float>(r[ViewParameters::HauteurOeil]);
+    const float r12 = static_cast<float>(r[ViewParameters::Table]);
+    QMatrix4x4 matrice = projection_;
+    if (placement == Background) {
+        matrice.translate(0.0f, 0.0f, -0.1f);
+    } else if (placement == Cloth) {
+        matrice.translate(0.0f, 0.0f, -0.1f);
+        matrice.translate(0.0f, 0.0f, 0.05f);
+    } else if (placement == Slate) {
+        matrice.translate(-std::max(r12, 0.6f), 1.29f - 0.21f * r12, 0.1f);
+        matrice.rotate(8.0f, 0.0f, 0.0f, 1.0f);
+    } else if (placement >= TrickPlace && placement <= TurnedCard) {
+        matrice.translate(transform.hasPosition() ? QVector3D(transform.x, transform.y, transform.z)
+                                                  : pointDePlacement(placement));
+    } else if (placement >= Hand && placement < SeatBubble) {
+        const int siege = (placement - Hand) / PLACES_PAR_MAIN;
+        const int index = (placement - Hand) % PLACES_PAR_MAIN;
+        const float* p = POSITIONS_MAINS[siege];
+        matrice.translate(p[0], p[1], p[2]);
+        matrice.rotate(ANGLES_SIEGES[siege], 0.0f, 0.0f, 1.0f);
+        matrice.translate(0.0f, -RAYON_EVENTAIL, static_cast<float>(18 - index) * 0.005f);
+        matrice.rotate((4.5f - static_cast<float>(index)) * 0.75f, 0.0f, 0.0f, -1.0f);
+        matrice.translate(0.0f, RAYON_EVENTAIL, 0.0f);
+        if (transform.isRaised())
+            matrice.translate(0.0f, 0.5f, 0.0f);
+    } else if (placement >= SeatBubble && placement < NotificationBubble) {
+        const float* p = POSITIONS_BULLES[placement - SeatBubble];
+        matrice.translate(p[0], p[1], p[2]);
+    } else if (placement == NotificationBubble) {
+        matrice.translate(0.65f * r12, 0.21f * r12 - 0.55f, r2 - 2.0f);
+    }
+    matrice.scale(transform.scale);
+
+    programme_->setUniformValue("brightness", transform.brightness);
+    programme_->setUniformValue("contrast", transform.contrast);
+    programme_->setUniformValue("matrix", matrice);
+    programme_->enableAttributeArray(ATTRIBUT_SOMMET);
+    programme_->enableAttributeArray(ATTRIBUT_TEXTURE);
+    programme_->setAttributeArray(ATTRIBUT_SOMMET, objet.sommets.data());
+    programme_->setAttributeArray(ATTRIBUT_TEXTURE, objet.coordonnees.data());
+    objet.texture->bind();
+    glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
+}
+
+void DisplayGLPaintOpenGL::PortableGrabFrameBuffer(CallBack_PortableGrabFrameBuffer_Completed* callback)
+{
+    if (!callback)
+        return;
+    ContexteCourant contexte(this);
+    if (!contexte.pret() || !fonctionsPretes_ || !scene_) {
+        callback->PortableGrabFrameBuffer_Completed(QImage());
+        return;
+    }
+    const qreal ratio = scene_->devicePixelRatio() > 0 ? scene_->devicePixelRatio() : devicePixelRatioF();
+    const QSize taille(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
+    if (taille.isEmpty()) {
+        callback->PortableGrabFrameBuffer_Completed(QImage());
+        return;
+    }
+    QOpenGLFramebufferObjectFormat format;
+    format.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
+    format.setInternalTextureFormat(context()->isOpenGLES() ? GL_RGBA : GL_RGB);
+    QOpenGLFramebufferObject tampon(taille, format);
+    if (!tampon.isValid() || !tampon.bind()) {
+        callback->PortableGrabFrameBuffer_Completed(QImage());
+        return;
+    }
+    {
+        // The device covers the whole buffer; the painter still works in the
+        // widget's logical pixels, as the view does.
+        QOpenGLPaintDevice peripherique(taille);
+        peripherique.setDevicePixelRatio(ratio);
+        QPainter peintre(&peripherique);
+        peintre.setRenderHint(QPainter::Antialiasing, true);
+        scene_->drawBackground(&peintre, QRectF(rect()));
+    }
+    const QImage image = tampon.toImage();
+    tampon.release();
+    callback->PortableGrabFrameBuffer_Completed(image);
+}
+
+void DisplayGLPaintOpenGL::OnMessageLogged(const QOpenGLDebugMessage& message)
+{
+    qDebug().noquote() << "DisplayGLWidget::OnMessageLogged: " << message.message();
+}

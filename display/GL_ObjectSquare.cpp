@@ -1,0 +1,140 @@
+#include "GL_ObjectSquare.h"
+
+#include "DisplayGLWidget.h"
+
+#include <QEasingCurve>
+#include <QPropertyAnimation>
+#include <QtDebug>
+
+GL_ObjectSquare::GL_ObjectSquare(QSharedPointer<DisplayGLWidget> holder, double width, double height,
+                                 const QString& fileName, int kind, QObject* parent)
+    : GL_ObjectA(std::move(holder), parent)
+    , nomFichier_(fileName)
+    , kind_(kind)
+{
+    timerCacher_.setSingleShot(true);
+    connect(&timerCacher_, &QTimer::timeout, this, &GL_ObjectSquare::OnSetHidden);
+    animation_ = new QPropertyAnimation(this, "ratio", this);
+    animation_->setDuration(DUREE_ANIMATION_MS);
+    connect(animation_, &QVariantAnimation::valueChanged, this, &GL_ObjectSquare::demandeMiseAJour_);
+    if (DisplayGLPaintA* moteur = paint())
+        id_ = moteur->createObject(width, height, fileName);
+}
+
+GL_ObjectSquare::~GL_ObjectSquare()
+{
+    disconnect(animation_, nullptr, this, nullptr);
+    delete animation_;
+    animation_ = nullptr;
+    if (DisplayGLPaintA* moteur = paint())
+        moteur->deleteObject(id_);
+}
+
+QString GL_ObjectSquare::themeFolder(int theme)
+{
+    switch (theme) {
+    case 0:
+        return QStringLiteral(":/images/wood");
+    case 1:
+        return QStringLiteral(":/images/alien");
+    case 2:
+        return QStringLiteral(":/images/racing");
+    case 3:
+        return QStringLiteral(":/images/candy");
+    case 4:
+        return QStringLiteral(":/images/nature");
+    default:
+        return QString();
+    }
+}
+
+int GL_ObjectSquare::puissanceDeDeuxSuperieure(int n)
+{
+    int p = 1;
+    while (p < n && p < (1 << 30))
+        p <<= 1;
+    return p;
+}
+
+void GL_ObjectSquare::demandeMiseAJour_()
+{
+    if (DisplayGLPaintA* moteur = paint())
+        moteur->update();
+}
+
+void GL_ObjectSquare::reloadTheme(int theme)
+{
+    const QString dossier = themeFolder(theme);
+    QImage image;
+    if (!dossier.isEmpty())
+        image.load(dossier + QLatin1Char('/') + nomFichier_);
+    if (image.isNull()) {
+        qWarning().noquote() << "GL_ObjectSquare: no picture" << nomFichier_ << "for theme" << theme;
+        if (!image_.isNull())
+            return;
+        image = QImage(1, 1, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+    } else {
+        image = image.scaled(puissanceDeDeuxSuperieure(image.width()), puissanceDeDeuxSuperieure(image.height()),
+                             Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    image_ = image;
+    setObjectImage(image_);
+}
+
+void GL_ObjectSquare::setObjectImage(const QImage& image)
+{
+    if (DisplayGLPaintA* moteur = paint())
+        moteur->setObjectImage(id_, image);
+}
+
+void GL_ObjectSquare::draw(const DisplayGLPaintA::TransformRecord& transform)
+{
+    DisplayGLPaintA* moteur = paint();
+    if (!moteur)
+        return;
+    if (!visible_) {
+        moteur->hideObject(id_);
+        return;
+    }
+    DisplayGLPaintA::TransformRecord copie = transform;
+    copie.scale *= ratio_;
+    moteur->drawObject(id_, kind_, copie);
+}
+
+void GL_ObjectSquare::setShown(bool shown, bool animate)
+{
+    timerCacher_.stop();
+    if (animate) {
+        animation_->stop();
+        if (shown) {
+            visible_ = true;
+            animation_->setStartValue(0.0f);
+            animation_->setEndValue(1.0f);
+            animation_->setEasingCurve(QEasingCurve::OutBack);
+        } else {
+            animation_->setStartValue(1.0f);
+            animation_->setEndValue(0.0f);
+            animation_->setEasingCurve(QEasingCurve::InBack);
+            timerCacher_.start(DUREE_ANIMATION_MS);
+        }
+        animation_->start();
+        return;
+    }
+    animation_->stop();
+    ratio_ = 1.0f;
+    demandeMiseAJour_();
+    visible_ = shown;
+    demandeMiseAJour_();
+}
+
+void GL_ObjectSquare::OnSetHidden()
+{
+    animation_->stop();
+    timerCacher_.stop();
+    ratio_ = 1.0f;
+    // Hidden before the repaint, so that the widget engine, which paints at
+    // once, does not show the square at full size for a frame.
+    visible_ = false;
+    demandeMiseAJour_();
+}
