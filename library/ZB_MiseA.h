@@ -65,7 +65,9 @@ private:
 
     EnsembleDeCartes restantes_;
     // A pack never holds more than a deck, so it lives in place.
-    std::array<Carte*, EnsembleDeCartes::TAILLE> paquet_{};
+    // Only the first taillePaquet_ entries are ever read: left unset until
+    // the cut writes them, as most deals are drawn without a cut.
+    std::array<Carte*, EnsembleDeCartes::TAILLE> paquet_;
     int taillePaquet_ = 0;
     int curseur_ = 0;
     QList<int> pileA_;
