@@ -168,15 +168,16 @@ Carte* AI_Joueur::Thread::cherche(bool& erreur)
     bool adversairesAtout = false;
     const int nFils = nombreDeFilsEffectif();
     const int nCandidats = int(candidats.getNombreDeCartes());
+    // One node reserve per evaluation running at a time, kept over the
+    // iterations: the k-th evaluation of a batch always takes the k-th.
+    // Declared first, so that it outlives every evaluation.
+    std::vector<std::unique_ptr<AI_Simulation::Reserve>> reserves(size_t(std::max(1, std::min(nFils, nCandidats))));
+    for (auto& reserve : reserves)
+        reserve = std::make_unique<AI_Simulation::Reserve>();
     std::vector<AI_HistoEvaluationCarte> histosCarte;
     std::vector<std::unique_ptr<AI_Evaluation>> evaluations;
     histosCarte.reserve(size_t(nCandidats));
     evaluations.reserve(size_t(nCandidats));
-    // One node reserve per evaluation running at a time, kept over the
-    // iterations: the k-th evaluation of a batch always takes the k-th.
-    std::vector<std::unique_ptr<AI_Simulation::Reserve>> reserves(size_t(std::max(1, std::min(nFils, nCandidats))));
-    for (auto& reserve : reserves)
-        reserve = std::make_unique<AI_Simulation::Reserve>();
 
     for (int r = 0; r < tours && !stop_.load(std::memory_order_relaxed); ++r) {
         modele = *modele_;
