@@ -13,36 +13,15 @@
 #include "ZB_MiseA.h"
 #include "ZB_PointsA.h"
 #include "ZB_StatusMise.h"
+#include "CompteAllocations.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <atomic>
-#include <cstdlib>
 #include <memory>
-#include <new>
 
-namespace {
-std::atomic<long> allocations{0};
-}
-
-void* operator new(std::size_t taille)
-{
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(taille ? taille : 1))
-        return p;
-    throw std::bad_alloc();
-}
-
-void operator delete(void* p) noexcept
-{
-    std::free(p);
-}
-
-void operator delete(void* p, std::size_t) noexcept
-{
-    std::free(p);
-}
+using compte_allocations::allocations;
 
 namespace {
 

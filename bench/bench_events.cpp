@@ -49,7 +49,8 @@ public:
 QList<EvenementDeJeu> match(int n)
 {
     QList<EvenementDeJeu> evs;
-    evs << EvenementDeJeu(EvenementDeJeu::InP, QStringLiteral("{Suisse romand!0!1000!{1!1!1!1!}!}"), 4, 1, 2, -1, 0,
+    evs << EvenementDeJeu(EvenementDeJeu::InP, QStringLiteral("{Suisse romand!0!1000!{1!1!1!1!}!}"), 4,
+                          EtatDeJeu::AttendInscriptionPartie, 2, -1, 0,
                           -1, 0, ZB_ICI);
     for (int siege = 0; siege < 4; ++siege)
         evs << EvenementDeJeu(EvenementDeJeu::InJ,
@@ -60,8 +61,10 @@ QList<EvenementDeJeu> match(int n)
     const int ramasse[] = {41, 57, 69, 81, 93, 101, 109, 117, 125};
     int demande = 0;
     while (evs.size() < n) {
-        evs << EvenementDeJeu(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 6, 0, 1000, 0, ++demande, 0, ZB_ICI);
-        evs << EvenementDeJeu(EvenementDeJeu::Cho, QStringLiteral("{0!1!5!1!}"), 1, 20, 0, 1001, 0, ++demande, 0,
+        evs << EvenementDeJeu(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, EtatDeJeu::EnregistrementSettingsPartie, 0,
+                              1000, 0, ++demande, 0, ZB_ICI);
+        evs << EvenementDeJeu(EvenementDeJeu::Cho, QStringLiteral("{0!1!5!1!}"), 1, EtatDeJeu::AttendMise3_1 + 1, 0,
+                              1001, 0, ++demande, 0,
                               ZB_ICI);
         for (int pli = 0; pli < 9; ++pli) {
             for (int i = 0; i < 4; ++i)
@@ -70,7 +73,8 @@ QList<EvenementDeJeu> match(int n)
             evs << EvenementDeJeu(EvenementDeJeu::Ram, QStringLiteral("Ok"), pli % 4, ramasse[pli], 0, 1000, 0,
                                   ++demande, 0, ZB_ICI);
         }
-        evs << EvenementDeJeu(EvenementDeJeu::Fin, QStringLiteral("Ok"), 0, 134, 0, 1000, 0, ++demande, 0, ZB_ICI);
+        evs << EvenementDeJeu(EvenementDeJeu::Fin, QStringLiteral("Ok"), 0, EtatDeJeu::MatchTermineEnFinDeDonne, 0,
+                              1000, 0, ++demande, 0, ZB_ICI);
     }
     return evs.mid(0, n);
 }

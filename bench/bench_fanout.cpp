@@ -11,6 +11,7 @@
 #include "ZB_EventsGroup.h"
 #include "ZB_ServerSocket.h"
 #include "ZB_ServerSocketConnection.h"
+#include "SalleDeServeur.h"
 
 #include <benchmark/benchmark.h>
 
@@ -44,33 +45,11 @@ QCoreApplication& application()
     return app;
 }
 
-// The room behind the server: nothing comes back from the clients here.
-class SalleMuette : public ListeDesEvenements::Executor, public ZB_ServerSocket::Cb_TableConnectionInput
-{
-public:
-    bool cb_executeUnEvenement(EvenementDeJeu&) override { return false; }
-    void envoieEvenement(const EvenementDeJeu&) override {}
-    void continueLeJeu(int, double*, int, bool) override {}
-    void noteActiviteJoueur(const EvenementDeJeu&) override {}
-    bool peutContinuer(int&, int) override { return true; }
-    bool cb_setClientInGameReconnect(ZB_ServerSocketConnection*, const OptionsDuJoueur&) override { return false; }
-    bool cb_setClientInGameOnTheFly_Random(ZB_ServerSocketConnection*, const OptionsDuJoueur&) override
-    {
-        return false;
-    }
-    bool cb_setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection*, int, int, bool,
-                                                const OptionsDuJoueur&) override
-    {
-        return false;
-    }
-    bool cb_resetTables(int) override { return true; }
-};
-
 constexpr int Clients = 3;
 
 // A host with three identified clients seated at table 0.
 struct Banc {
-    SalleMuette salle;
+    SalleDeServeur salle;
     ZB_EventsGroup groupe{&salle};
     std::unique_ptr<ZB_ServerSocket> serveur;
     QWebSocketServer ecoute{QStringLiteral("bench"), QWebSocketServer::NonSecureMode};
@@ -81,6 +60,8 @@ struct Banc {
 
     bool ouvre()
     {
+        // The room behind the server: nothing comes back from the clients.
+        salle.accepte = false;
         groupe.initialise(1);
         serveur = std::make_unique<ZB_ServerSocket>(nullptr, &salle, QSharedPointer<ZB_ServerSocket::ListeDeTables>(),
                                                     &groupe, QString());
@@ -105,7 +86,7 @@ struct Banc {
                 j.nom_ = QStringLiteral("C%1").arg(i);
                 j.id_ = 500 + i;
                 j.distant_ = 1;
-                const EvenementDeJeu ev(EvenementDeJeu::NeW, j.sauveValeursDansString(), 4, 141,
+                const EvenementDeJeu ev(EvenementDeJeu::NeW, j.sauveValeursDansString(), 4, EtatDeJeu::Identification,
                                         EvenementDeJeu::Local_Table, j.id_, 0, -1, -2, ZB_ICI);
                 client->sendBinaryMessage(ev.toString(2).toUtf8());
             });

@@ -11,6 +11,7 @@
 #include "ZB_RecordFramer.h"
 #include "ZB_ServerSocket.h"
 #include "ZB_ServerSocketConnection.h"
+#include "SalleDeServeur.h"
 
 #include <QCoreApplication>
 
@@ -35,45 +36,14 @@ public:
     qint64 write(const QByteArray& donnees) override { return donnees.size(); }
 };
 
-class Salle : public ListeDesEvenements::Executor, public ZB_ServerSocket::Cb_TableConnectionInput
-{
-public:
-    ZB_EventsGroup groupe{this};
-    qint64 appliques = 0;
-
-    bool cb_executeUnEvenement(EvenementDeJeu&) override
-    {
-        ++appliques;
-        return true;
-    }
-    void envoieEvenement(const EvenementDeJeu&) override {}
-    void continueLeJeu(int, double* delaiMs, int, bool) override
-    {
-        if (delaiMs)
-            *delaiMs = 0.0;
-    }
-    void noteActiviteJoueur(const EvenementDeJeu&) override {}
-    bool peutContinuer(int&, int) override { return true; }
-    bool cb_setClientInGameReconnect(ZB_ServerSocketConnection*, const OptionsDuJoueur&) override { return false; }
-    bool cb_setClientInGameOnTheFly_Random(ZB_ServerSocketConnection*, const OptionsDuJoueur&) override
-    {
-        return false;
-    }
-    bool cb_setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection*, int, int, bool,
-                                                const OptionsDuJoueur&) override
-    {
-        return false;
-    }
-    bool cb_resetTables(int) override { return true; }
-};
-
 // Chat messages of player 7 at seat 1 of table 0, at least taille bytes.
 QByteArray flux(qsizetype taille)
 {
     QByteArray octets;
     int i = 0;
     while (octets.size() < taille) {
-        const EvenementDeJeu ev(EvenementDeJeu::Mes, QStringLiteral("message numéro %1").arg(i++), 1, 140, 1, 7, 0, -1,
+        const EvenementDeJeu ev(EvenementDeJeu::Mes, QStringLiteral("message numéro %1").arg(i++), 1,
+                                EtatDeJeu::HorsDeroulement, 1, 7, 0, -1,
                                 0, ZB_ICI);
         octets += ev.toString(2).toUtf8();
     }
@@ -90,19 +60,23 @@ QList<QByteArray> morceaux(const QByteArray& octets, qsizetype taille)
 
 // A server with one identified client seated at table 0.
 struct Serveur {
-    Salle salle;
+    SalleDeServeur salle;
     ZB_ServerSocket serveur{nullptr, &salle, {}, &salle.groupe, QString()};
     ZB_ServerSocketConnection* connection = nullptr;
 
     Serveur()
     {
+        // Events are counted, not kept, and run without pauses.
+        salle.garde = false;
+        salle.sansPause = true;
         salle.groupe.initialise(1);
         serveur.attendJoueurs(OptionsDePartie(), 0, 0, 0, false, 30);
         serveur.acceptConnection(new Socket);
         connection = serveur.getConnections().first();
         OptionsDuJoueur joueur;
         joueur.id_ = 7;
-        const EvenementDeJeu nouveau(EvenementDeJeu::NeW, joueur.sauveValeursDansString(), 4, 141, 2, 7, 0, -1, -2,
+        const EvenementDeJeu nouveau(EvenementDeJeu::NeW, joueur.sauveValeursDansString(), 4,
+                                     EtatDeJeu::Identification, 2, 7, 0, -1, -2,
                                      ZB_ICI);
         serveur.dataReceived_(nouveau.toString(2).toUtf8(), connection);
         serveur.connexionPlacee(connection, 0);
@@ -189,7 +163,8 @@ void BM_RafaleUneLecture(benchmark::State& state)
     demarreQt();
     QByteArray octets;
     for (int i = 0; i < state.range(0); ++i)
-        octets += EvenementDeJeu(EvenementDeJeu::Mes, QStringLiteral("rafale %1").arg(i), 1, 140, 1, 7, 0, -1, 0,
+        octets += EvenementDeJeu(EvenementDeJeu::Mes, QStringLiteral("rafale %1").arg(i), 1,
+                                 EtatDeJeu::HorsDeroulement, 1, 7, 0, -1, 0,
                                  ZB_ICI)
                       .toString(2)
                       .toUtf8();
@@ -198,7 +173,7 @@ void BM_RafaleUneLecture(benchmark::State& state)
         auto serveur = std::make_unique<Serveur>();
         state.ResumeTiming();
         serveur->serveur.dataReceived_(octets, serveur->connection);
-        benchmark::DoNotOptimize(serveur->salle.appliques);
+        benchmark::DoNotOptimize(serveur->salle.nombreAppliques);
         state.PauseTiming();
         serveur.reset();
         state.ResumeTiming();

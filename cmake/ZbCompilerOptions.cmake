@@ -19,6 +19,7 @@ endif()
 if(ZB_FUZZ)
   # The engine is instrumented for coverage; only the fuzz targets link libFuzzer's main.
   add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_compile_options("-fsanitize-coverage-ignorelist=${PROJECT_SOURCE_DIR}/fuzz/coverage-ignorelist.txt")
   add_link_options(-fsanitize=address,undefined)
 endif()
 

@@ -35,6 +35,10 @@ ZB_ClientConnection::ZB_ClientConnection(QWidget* parent)
     // The close button only puts the window away: the connection is the
     // client socket's business.
     connect(boutonFermer_, &QPushButton::clicked, this, &QWidget::hide);
+    connect(boutonAnnuler_, &QPushButton::clicked, this, [this] {
+        if (actionAnnuler_)
+            actionAnnuler_();
+    });
 
     compteARebours_.setEndValue(0);
     connect(&compteARebours_, &QVariantAnimation::valueChanged, this, &ZB_ClientConnection::OnCompteARebours);

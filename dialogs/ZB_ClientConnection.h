@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GM_WidgetAuto.h"
+#include "ZB_StatutConnexionA.h"
 
 #include <QVariant>
 #include <QVariantAnimation>
@@ -10,39 +11,29 @@ class QPushButton;
 
 // The small window that follows a table client's connection: what the
 // connection is doing, and while the client waits for a game to start, how
-// long it will wait at most. The client socket drives it through setEtat;
-// its state is also the connection's, which the socket reads back.
-class ZB_ClientConnection : public GM_WidgetAuto
+// long it will wait at most. The client socket drives it as its status
+// observer; its state is also the connection's, which the socket reads back.
+class ZB_ClientConnection : public GM_WidgetAuto, public ZB_StatutConnexionA
 {
     Q_OBJECT
 
 public:
-    enum Etat {
-        Init = 0,
-        ResolutionAdresse = 1,
-        TentativeConnection = 2,
-        AttentePublique = 3,        // through a public server, countdown running
-        AttentePubliqueReessai = 4, // the public server closed: a new attempt follows
-        AttenteHote = 5,            // the host forms the teams
-        JeuEnCours = 6,
-        DeconnecteUtilisateur = 7,
-        RefuseOuComplet = 8,
-        Interrompu = 9,
-        AutreErreur = 10
-    };
-
     explicit ZB_ClientConnection(QWidget* parent = nullptr);
     ~ZB_ClientConnection() override;
 
     // Shows the state's text and buttons; the waiting states run the
     // countdown as long as seconds remain, and some states bring the window
     // up.
-    void setEtat(int etat);
-    int getEtat() const { return etat_; }
+    void setEtat(int etat) override;
+    int getEtat() const override { return etat_; }
 
     // A new countdown of that many seconds; it runs at once in a waiting
     // state, else from the next one.
-    void setSecondesAttente(int secondes);
+    void setSecondesAttente(int secondes) override;
+    void montre() override { show(); }
+    void cache() override { hide(); }
+    // The cancel button runs the action.
+    void surAnnulation(std::function<void()> action) override { actionAnnuler_ = std::move(action); }
     int getSecondesAttente() const { return secondesAttente_; }
     // Whole seconds left in the countdown.
     int getSecondesRestantes() const { return secondesRestantes_; }
@@ -71,4 +62,5 @@ private:
     QPushButton* boutonAnnuler_;
     QPushButton* boutonFermer_;
     QVariantAnimation compteARebours_;
+    std::function<void()> actionAnnuler_;
 };

@@ -14,6 +14,7 @@
 #include "GM_SocketAbstract.h"
 #include "ListeDesEvenements.h"
 
+#include "ExecuteurTemoin.h"
 #include "FuzzQt.h"
 
 #include <QCoreApplication>
@@ -59,32 +60,13 @@ private:
     }
 };
 
-class Salle : public QObject
-{
-protected:
-    void customEvent(QEvent* event) override { event->accept(); }
-};
-
-// Takes everything, and expects the next state after the one it expected.
-class Table : public ListeDesEvenements::Executor
+class Salle : public QObject, public ZB_SalleClienteA
 {
 public:
-    ListeDesEvenements* liste = nullptr;
+    void posteEvenementDuClient(ZB_Event* ev) override { QCoreApplication::postEvent(this, ev); }
 
-    bool cb_executeUnEvenement(EvenementDeJeu& ev) override
-    {
-        if (ev.etat_ == liste->etatAttendu_ && ev.etat_ < ListeDesEvenements::NombreEtats - 1)
-            ++liste->etatAttendu_;
-        return true;
-    }
-    void envoieEvenement(const EvenementDeJeu&) override {}
-    void continueLeJeu(int, double* delaiMs, int, bool) override
-    {
-        if (delaiMs)
-            *delaiMs = 0.0;
-    }
-    void noteActiviteJoueur(const EvenementDeJeu&) override {}
-    bool peutContinuer(int&, int) override { return true; }
+protected:
+    void customEvent(QEvent* event) override { event->accept(); }
 };
 
 void verifieListeLibre(ListeDesEvenements& liste)
@@ -116,7 +98,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int siegeLocal = (choix >> 5) & 0x03;
 
     Salle salle;
-    Table table;
+    // Takes everything, and expects the next state after the one it expected.
+    ExecuteurTemoin table;
+    table.parUn = true;
     ListeDesEvenements liste(&table, 0);
     table.liste = &liste;
     liste.version_ = 2;

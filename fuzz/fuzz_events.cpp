@@ -7,8 +7,10 @@
 #include "EvenementDeJeu.h"
 #include "GM_Exception.h"
 #include "ListeDesEvenements.h"
+#include "ZB_VerrouEvenements.h"
 
 #include "FuzzQt.h"
+#include "PiloteFuzzEvenements.h"
 
 #include <QCoreApplication>
 #include <QTextBlock>
@@ -59,26 +61,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     liste.sansDelai_ = true;
     liste.joueurDistant_ = {true, false, true, false};
 
-    for (int i = 0; i < 64 && !texte.isEmpty(); ++i) {
-        EvenementDeJeu ev;
-        QString reste;
-        try {
-            ev.valide_ = ev.fromString(texte, reste);
-        } catch (const GM_Exception&) {
-            break;
-        }
-        if (!ev.valide_)
-            break;
-        if (reste.size() >= texte.size())
-            std::abort(); // the stream would never end
-
+    pilotageFuzzEvenements(texte, 64, [&](EvenementDeJeu& ev) {
         EvenementDeJeu relu;
         QString resteRelu;
         relu.valide_ = relu.fromString(ev.toString(3), resteRelu);
         if (relu != ev || !resteRelu.isEmpty())
             std::abort();
 
-        liste.lock();
+        ZB_VerrouEvenements<ListeDesEvenements> verrou(liste);
         try {
             if (choix & 0x08)
                 liste.ajouteEtExecute_Client(ev, 5);
@@ -89,9 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (ev.etat_ >= 0 && ev.etat_ < ListeDesEvenements::NombreEtats && (choix & 0x40))
             liste.etatAttendu_ = ev.etat_;
         liste.flush_unlocked();
-        liste.unlock();
-        texte = reste;
-    }
+    });
 
     // The record that was written must replay.
     QStringList lignes;

@@ -8,6 +8,10 @@
 // The first byte chooses: bit 0 the connection starts identified and seated
 // (player 101, seat 1, table 0), bits 1-3 the chunk size, bit 4 a second
 // connection sends the same bytes interleaved.
+//
+// The room, its server socket and its table are built once and brought back
+// to their start before each input: building them costs far more than
+// running an input.
 #include "EvenementDeJeu.h"
 #include "GM_SocketAbstract.h"
 #include "JoueurHumain.h"
@@ -21,6 +25,8 @@
 #include "ZB_ServerSocketConnection.h"
 
 #include "FuzzQt.h"
+#include "SalleEnReseau.h"
+#include "TableEnPlace.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -47,75 +53,31 @@ public:
     void disconnectFromHost() override { etat = QAbstractSocket::UnconnectedState; }
 };
 
-class Salle : public QObject, public ListeDesEvenements::Executor, public ZB_ServerSocket::Cb_TableConnectionInput
-{
-public:
-    ZB_EventsGroup groupe{this};
-    ZB_DisplayEmpty display;
-    ZB_RoomTable* table;
-    ZB_ServerSocket serveur{nullptr, this, {}, &groupe, QString()};
+// The test kit's hosting room, seated with four remote players, that goes
+// back to its start between inputs: no connection, the server waiting for
+// its players, the table and both lists at their start.
+struct Salle : SalleEnReseau {
+    const TableEnPlace place = TableEnPlace::quatreDistants(ZB_RoomTable::ReseauServeur, 1);
 
     Salle()
+        : SalleEnReseau(2)
     {
-        groupe.initialise(2);
+        avanceParUn = true;
+        continueLaTable = true;
+        sansPause = true;
         groupe.setSansDelai(true);
-        table = new ZB_RoomTable(this, true, false);
-        table->initialise(this, nullptr, 0, &display, groupe.getListe(0), false, QString(), QString(), false);
-        table->nouvellePartie(ZB_RoomTable::ReseauServeur, OptionsDePartie(TypeDePartie::GenreJass));
-        for (int siege = 0; siege < 4; ++siege) {
-            OptionsDuJoueur joueur;
-            joueur.id_ = 100 + siege;
-            joueur.distant_ = 1;
-            table->inscritJoueur(siege, joueur, Joueur::ModeHumainDistant, false);
-        }
-        table->settingsPartie().joueurQuiCommenceLaProchainePartie = 1;
-        serveur.attendJoueurs(OptionsDePartie(TypeDePartie::GenreJass), 0, 0, 0, false, 30);
+        place.installe(*table);
+        serveur->attendJoueurs(OptionsDePartie(TypeDePartie::GenreJass), 0, 0, 0, false, 30);
     }
-    // The table reads its list to the end: it goes before the group.
-    ~Salle() override { delete table; }
 
-    bool cb_executeUnEvenement(EvenementDeJeu& ev) override
+    void recommence()
     {
-        const bool applique = table->cb_executeUnEvenement(ev);
-        ListeDesEvenements* liste = groupe.getListe(0);
-        if (applique && ev.etat_ == liste->etatAttendu_ && ev.etat_ < ListeDesEvenements::NombreEtats - 1)
-            ++liste->etatAttendu_;
-        return applique;
-    }
-    void envoieEvenement(const EvenementDeJeu& ev) override { serveur.envoieEvenement(ev); }
-    void continueLeJeu(int mode, double* delaiMs, int, bool force) override
-    {
-        table->continueLeJeu(mode, delaiMs, false, force);
-        if (delaiMs)
-            *delaiMs = 0.0;
-    }
-    void noteActiviteJoueur(const EvenementDeJeu&) override {}
-    bool peutContinuer(int&, int) override { return true; }
-
-    bool cb_setClientInGameReconnect(ZB_ServerSocketConnection* c, const OptionsDuJoueur& j) override
-    {
-        return table->setClientInGameReconnect(c, &serveur, j);
-    }
-    bool cb_setClientInGameOnTheFly_Random(ZB_ServerSocketConnection* c, const OptionsDuJoueur& j) override
-    {
-        return table->setClientInGameOnTheFly_Random(c, j);
-    }
-    bool cb_setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection* c, int, int siege, bool echange,
-                                                const OptionsDuJoueur& j) override
-    {
-        return table->setClientInGameOnTheFly_SpecificPos(c, siege, echange, j);
-    }
-    bool cb_resetTables(int) override { return true; }
-
-protected:
-    void customEvent(QEvent* event) override
-    {
-        auto* ev = dynamic_cast<EvenementDeJeu*>(event);
-        if (ev == nullptr)
-            return;
-        EvenementDeJeu copie(*ev);
-        QCoreApplication::sendEvent(table, &copie);
-        event->accept();
+        serveur->closeAllConnections();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        groupe.getListe(1)->clear();
+        groupe.getListe(1)->etatAttendu_ = EtatDeJeu::Aucun;
+        place.remetEnPlace(*table, *groupe.getListe(0));
+        serveur->attendJoueurs(OptionsDePartie(TypeDePartie::GenreJass), 0, 0, 0, false, 30);
     }
 };
 
@@ -132,18 +94,18 @@ void verifieListesLibres(Salle& salle)
 ZB_ServerSocketConnection* connecte(Salle& salle, bool identifie, qint64 id)
 {
     auto* socket = new Socket;
-    if (!salle.serveur.acceptConnection(socket))
+    if (!salle.serveur->acceptConnection(socket))
         std::abort();
-    ZB_ServerSocketConnection* connection = salle.serveur.getConnections().last();
+    ZB_ServerSocketConnection* connection = salle.serveur->getConnections().last();
     if (identifie) {
         OptionsDuJoueur joueur;
         joueur.id_ = id;
-        const EvenementDeJeu nouveau(EvenementDeJeu::NeW, joueur.sauveValeursDansString(), 4, 141, 2, id, 0, -1, -2,
-                                     ZB_ICI);
-        salle.serveur.dataReceived_(nouveau.toString(2).toUtf8(), connection);
+        const EvenementDeJeu nouveau(EvenementDeJeu::NeW, joueur.sauveValeursDansString(), 4, EtatDeJeu::Identification,
+                                     2, id, 0, -1, -2, ZB_ICI);
+        salle.serveur->dataReceived_(nouveau.toString(2).toUtf8(), connection);
         if (!connection->estIdentifie())
             std::abort();
-        salle.serveur.connexionPlacee(connection, 0);
+        salle.serveur->connexionPlacee(connection, 0);
     }
     return connection;
 }
@@ -160,16 +122,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static const qsizetype tailles[] = {1, 2, 3, 7, 16, 100, 10000, 1 << 20};
     const qsizetype morceau = tailles[(choix >> 1) & 0x07];
 
-    Salle salle;
-    salle.groupe.getListe(0)->etatAttendu_ = 2;
+    static Salle* const premiere = new Salle;
+    static bool neuve = true;
+    Salle& salle = *premiere;
+    if (!neuve)
+        salle.recommence();
+    neuve = false;
+    salle.groupe.getListe(0)->etatAttendu_ = EtatDeJeu::InscriptionJoueur0;
     QPointer<ZB_ServerSocketConnection> un = connecte(salle, choix & 0x01, 101);
     QPointer<ZB_ServerSocketConnection> deux = (choix & 0x10) ? connecte(salle, true, 102) : nullptr;
 
     for (qsizetype i = 0; i < octets.size(); i += morceau) {
         const QByteArray partie = octets.mid(i, morceau);
-        salle.serveur.dataReceived_(partie, un.data());
+        salle.serveur->dataReceived_(partie, un.data());
         if (deux != nullptr)
-            salle.serveur.dataReceived_(partie, deux.data());
+            salle.serveur->dataReceived_(partie, deux.data());
         verifieListesLibres(salle);
         for (ZB_ServerSocketConnection* c : {un.data(), deux.data()})
             if (c != nullptr && c->tampon().enAttente() > c->tampon().getCapacite())

@@ -4,7 +4,6 @@
 #include "GM_Exception.h"
 #include "GM_SocketAbstract.h"
 #include "VersionProtocole.h"
-#include "ZB_ClientConnection.h"
 #include "ZB_EventClientAskInfo.h"
 #include "ZB_EventDisconnectClient.h"
 #include "ZB_EventSocketError.h"
@@ -13,29 +12,12 @@
 #include <QDebug>
 #include <QMetaEnum>
 #include <QMutexLocker>
-#include <QPushButton>
 #include <QStringDecoder>
 
 #include <exception>
 #include <utility>
 
 namespace {
-
-// Runs f; the message of whatever it throws, empty when it threw nothing.
-template <typename F>
-QString sansException(F&& f)
-{
-    try {
-        f();
-        return QString();
-    } catch (const GM_Exception& e) {
-        return e.getMessage().isEmpty() ? QStringLiteral("GM_Exception") : e.getMessage();
-    } catch (const std::exception& e) {
-        return QString::fromUtf8(e.what());
-    } catch (...) {
-        return QStringLiteral("unknown exception");
-    }
-}
 
 // The server's echo of our own message: the same move of the same player.
 bool estEcho(const EvenementDeJeu& recu, const EvenementDeJeu& envoye)
@@ -51,7 +33,7 @@ int premierEtat(const QStringList& lignes)
     for (qsizetype i = 1; i < lignes.size(); ++i) {
         EvenementDeJeu ev;
         QString reste;
-        const QString erreur = sansException([&] { ev.valide_ = ev.fromString(lignes.at(i), reste); });
+        const QString erreur = GM_Exception::sansException([&] { ev.valide_ = ev.fromString(lignes.at(i), reste); });
         if (erreur.isEmpty() && ev.valide_)
             premier = qMin(premier, ev.etat_);
     }
@@ -66,15 +48,19 @@ QString texteErreurSocket(QAbstractSocket::SocketError code)
 
 } // namespace
 
-ClientSocket::ClientSocket(QObject* salle, ListeDesEvenements* liste, DisplayA* display, ZB_ClientConnection* fenetre,
+ClientSocket::ClientSocket(ZB_SalleClienteA* salle, ListeDesEvenements* liste, DisplayA* display, ZB_StatutConnexionA* statut,
                            QSharedPointer<GM_SocketAbstract> socket, GM_MessageBoxDisplayerA* displayer,
                            QObject* parent)
     : QObject(parent)
     , socket_(std::move(socket))
     , liste_(liste)
     , salle_(salle)
+    , gardeSalle_(dynamic_cast<QObject*>(salle))
+    , salleEstObjet_(dynamic_cast<QObject*>(salle) != nullptr)
     , display_(display)
-    , fenetre_(fenetre)
+    , statut_(statut)
+    , gardeStatut_(dynamic_cast<QObject*>(statut))
+    , statutEstObjet_(dynamic_cast<QObject*>(statut) != nullptr)
     , version_(VERSION_PROTOCOLE_ACTUELLE)
 {
     setMessageBoxDisplayer(displayer);
@@ -98,8 +84,11 @@ ClientSocket::ClientSocket(QObject* salle, ListeDesEvenements* liste, DisplayA* 
         connect(s, &GM_SocketAbstract::error, this, &ClientSocket::onError);
         connect(s, &GM_SocketAbstract::signalBridgeClose, this, &ClientSocket::onBridgeClosed);
     }
-    if (fenetre != nullptr)
-        connect(fenetre->getBoutonAnnuler(), &QPushButton::clicked, this, &ClientSocket::OnConnectCancel_);
+    if (statut != nullptr)
+        statut->surAnnulation([soi = QPointer<ClientSocket>(this)] {
+            if (soi != nullptr)
+                soi->OnConnectCancel_();
+        });
 }
 
 ClientSocket::~ClientSocket()
@@ -130,36 +119,37 @@ void ClientSocket::connecte(const QString& adresse, quint16 port, const QString&
     timerTentative_.stop();
     repartDeZero_();
     fermetureLocale_ = false;
-    setEtat_(ZB_ClientConnection::ResolutionAdresse);
+    setEtat_(ZB_StatutConnexionA::ResolutionAdresse);
     if (socket_)
         socket_->connectToHost(adresse_, port_);
 }
 
-ZB_ClientConnection* ClientSocket::getFenetre() const
+ZB_StatutConnexionA* ClientSocket::getStatut() const
 {
-    return fenetre_.data();
+    // An observer that is a QObject may have gone first.
+    return statutEstObjet_ && gardeStatut_.isNull() ? nullptr : statut_;
 }
 
 int ClientSocket::getEtat() const
 {
-    const ZB_ClientConnection* fenetre = fenetre_.data();
-    return fenetre != nullptr ? fenetre->getEtat() : etat_;
+    const ZB_StatutConnexionA* statut = getStatut();
+    return statut != nullptr ? statut->getEtat() : etat_;
 }
 
 void ClientSocket::setEtat_(int etat)
 {
     etat_ = etat;
-    ZB_ClientConnection* fenetre = fenetre_.data();
-    if (fenetre != nullptr && fenetre->getEtat() != etat)
-        fenetre->setEtat(etat);
+    ZB_StatutConnexionA* statut = getStatut();
+    if (statut != nullptr && statut->getEtat() != etat)
+        statut->setEtat(etat);
 }
 
 void ClientSocket::marqueJeuEnCours_()
 {
     // An event executed may have ended the connection meanwhile: that is
     // what the window keeps showing.
-    if (getEtat() < ZB_ClientConnection::DeconnecteUtilisateur)
-        setEtat_(ZB_ClientConnection::JeuEnCours);
+    if (getEtat() < ZB_StatutConnexionA::DeconnecteUtilisateur)
+        setEtat_(ZB_StatutConnexionA::JeuEnCours);
 }
 
 bool ClientSocket::estOuverte_() const
@@ -186,10 +176,11 @@ void ClientSocket::setTailleTamponMax(qsizetype octets)
     tampon_ = ZB_RecordFramer(octets);
 }
 
-void ClientSocket::poste_(QEvent* event)
+void ClientSocket::poste_(ZB_Event* event)
 {
-    if (QObject* salle = salle_.data())
-        QCoreApplication::postEvent(salle, event);
+    // A room that is a QObject may have gone first.
+    if (salle_ != nullptr && !(salleEstObjet_ && gardeSalle_.isNull()))
+        salle_->posteEvenementDuClient(event);
     else
         delete event;
 }
@@ -206,7 +197,7 @@ void ClientSocket::flushListe_()
     ListeDesEvenements* liste = liste_.data();
     if (liste == nullptr)
         return;
-    const QString erreur = sansException([&] { liste->flush(); });
+    const QString erreur = GM_Exception::sansException([&] { liste->flush(); });
     if (!erreur.isEmpty())
         qWarning().noquote() << QStringLiteral("WARNING: ClientSocket could not run the event list: %1").arg(erreur);
 }
@@ -317,7 +308,7 @@ void ClientSocket::traiteRecord_(const QByteArray& record, bool precede)
     EvenementDeJeu ev;
     QString reste;
     bool lu = false;
-    const QString erreur = sansException([&] { lu = ev.fromString(texte, reste); });
+    const QString erreur = GM_Exception::sansException([&] { lu = ev.fromString(texte, reste); });
     if (!erreur.isEmpty()) {
         rejette_(erreur, record);
         return;
@@ -412,7 +403,7 @@ void ClientSocket::evenement_(EvenementDeJeu& ev)
     ListeDesEvenements* liste = liste_.data();
     if (liste == nullptr)
         return;
-    const QString erreur = sansException([&] {
+    const QString erreur = GM_Exception::sansException([&] {
         QMutexLocker verrou(liste->getMutex());
         liste->ajouteEtExecute_Client(ev, idJoueur_);
         liste->flush_unlocked();
@@ -503,7 +494,7 @@ void ClientSocket::OnReplayConfirmed()
         return;
     }
     QPointer<ClientSocket> vivant(this);
-    const QString erreur = sansException([&] {
+    const QString erreur = GM_Exception::sansException([&] {
         QMutexLocker verrou(liste->getMutex());
         // The block rebuilds the table from its inscriptions on.
         liste->etatAttendu_ = premierEtat(lignes);
@@ -595,12 +586,12 @@ void ClientSocket::sendUserInfo(const OptionsDuJoueur& player, int waitingSecond
     // The room asks for the user info once the connection is made; a host
     // that refused the connection may have closed it meanwhile, and that is
     // what the user must go on seeing.
-    if (getEtat() >= ZB_ClientConnection::DeconnecteUtilisateur)
+    if (getEtat() >= ZB_StatutConnexionA::DeconnecteUtilisateur)
         return;
-    if (ZB_ClientConnection* fenetre = fenetre_.data())
-        fenetre->setSecondesAttente(waitingSeconds);
-    setEtat_(connexionPublique_ ? ZB_ClientConnection::AttentePublique : ZB_ClientConnection::AttenteHote);
-    const EvenementDeJeu info(EvenementDeJeu::NeW, player.sauveValeursDansString(), 4, 141,
+    if (ZB_StatutConnexionA* statut = getStatut())
+        statut->setSecondesAttente(waitingSeconds);
+    setEtat_(connexionPublique_ ? ZB_StatutConnexionA::AttentePublique : ZB_StatutConnexionA::AttenteHote);
+    const EvenementDeJeu info(EvenementDeJeu::NeW, player.sauveValeursDansString(), 4, EtatDeJeu::Identification,
                               EvenementDeJeu::Local_Table, player.id_, 0, -1, -2, ZB_ICI);
     sendEvent(info);
 }
@@ -631,13 +622,13 @@ void ClientSocket::closeConnection()
 
 void ClientSocket::onHostFound_tcpOld()
 {
-    setEtat_(ZB_ClientConnection::TentativeConnection);
+    setEtat_(ZB_StatutConnexionA::TentativeConnection);
 }
 
 void ClientSocket::onStateChanged(QAbstractSocket::SocketState state)
 {
     if (state == QAbstractSocket::ConnectingState)
-        setEtat_(ZB_ClientConnection::TentativeConnection);
+        setEtat_(ZB_StatutConnexionA::TentativeConnection);
 }
 
 void ClientSocket::onConnected()
@@ -648,7 +639,7 @@ void ClientSocket::onConnected()
     ListeDesEvenements* liste = liste_.data();
     if (liste == nullptr)
         return;
-    const QString erreur = sansException([&] {
+    const QString erreur = GM_Exception::sansException([&] {
         QMutexLocker verrou(liste->getMutex());
         liste->flush_unlocked();
     });
@@ -660,7 +651,7 @@ void ClientSocket::onDisconnected()
 {
     int etat = getEtat();
     if (connexionPublique_
-        && (etat == ZB_ClientConnection::AttentePublique || etat == ZB_ClientConnection::AttentePubliqueReessai)
+        && (etat == ZB_StatutConnexionA::AttentePublique || etat == ZB_StatutConnexionA::AttentePubliqueReessai)
         && tentatives_ < TentativesPubliquesMax) {
         ++tentatives_;
         timerRenvoi_.stop();
@@ -669,16 +660,16 @@ void ClientSocket::onDisconnected()
     }
     // A WebSocket host that refuses a client closes it cleanly, without the
     // error a TCP host's close raises first.
-    if (!fermetureLocale_ && etat >= ZB_ClientConnection::TentativeConnection
-        && etat < ZB_ClientConnection::JeuEnCours) {
+    if (!fermetureLocale_ && etat >= ZB_StatutConnexionA::TentativeConnection
+        && etat < ZB_StatutConnexionA::JeuEnCours) {
         refuseParLHote_();
         etat = getEtat();
     }
     const int afficher =
-        etat == ZB_ClientConnection::DeconnecteUtilisateur || etat == ZB_ClientConnection::RefuseOuComplet ? 0 : 1;
+        etat == ZB_StatutConnexionA::DeconnecteUtilisateur || etat == ZB_StatutConnexionA::RefuseOuComplet ? 0 : 1;
     // An error already told why the connection ended; that stays shown.
-    if (etat < ZB_ClientConnection::DeconnecteUtilisateur)
-        setEtat_(fermetureLocale_ ? ZB_ClientConnection::DeconnecteUtilisateur : ZB_ClientConnection::Interrompu);
+    if (etat < ZB_StatutConnexionA::DeconnecteUtilisateur)
+        setEtat_(fermetureLocale_ ? ZB_StatutConnexionA::DeconnecteUtilisateur : ZB_StatutConnexionA::Interrompu);
     timerRenvoi_.stop();
     poste_(new ZB_EventDisconnectClient(afficher));
 }
@@ -687,7 +678,7 @@ void ClientSocket::OnNewPublicConnectionAttempt()
 {
     // The user may have given up meanwhile.
     const int etat = getEtat();
-    if (etat != ZB_ClientConnection::AttentePublique && etat != ZB_ClientConnection::AttentePubliqueReessai)
+    if (etat != ZB_StatutConnexionA::AttentePublique && etat != ZB_StatutConnexionA::AttentePubliqueReessai)
         return;
     repartDeZero_();
     fermetureLocale_ = false;
@@ -698,16 +689,16 @@ void ClientSocket::OnNewPublicConnectionAttempt()
 void ClientSocket::OnConnectCancel_()
 {
     const int etat = getEtat();
-    if (etat != ZB_ClientConnection::AttentePublique && etat != ZB_ClientConnection::AttentePubliqueReessai
-        && etat != ZB_ClientConnection::AttenteHote)
+    if (etat != ZB_StatutConnexionA::AttentePublique && etat != ZB_StatutConnexionA::AttentePubliqueReessai
+        && etat != ZB_StatutConnexionA::AttenteHote)
         return;
     // Without a displayer there is nobody to ask: the click stands.
     if (getMessageBoxDisplayer() == nullptr) {
         OnConnectCancel_Answer(GM::Ok);
         return;
     }
-    if (ZB_ClientConnection* fenetre = fenetre_.data())
-        fenetre->hide();
+    if (ZB_StatutConnexionA* statut = getStatut())
+        statut->cache();
     messageBoxQuestion(GM::Question, tr("Connection client"),
                        tr("Vous vous apprétez à vous déconnecter du serveur. Quitter tout de même?"),
                        GM::Ok | GM::Cancel, this, "OnConnectCancel_Answer");
@@ -715,11 +706,11 @@ void ClientSocket::OnConnectCancel_()
 
 void ClientSocket::OnConnectCancel_Answer(int result)
 {
-    if (ZB_ClientConnection* fenetre = fenetre_.data())
-        fenetre->show();
+    if (ZB_StatutConnexionA* statut = getStatut())
+        statut->montre();
     if (result != GM::Ok)
         return;
-    setEtat_(ZB_ClientConnection::DeconnecteUtilisateur);
+    setEtat_(ZB_StatutConnexionA::DeconnecteUtilisateur);
     if (estOuverte_()) {
         closeConnection();
         return;
@@ -736,14 +727,14 @@ void ClientSocket::refuseParLHote_()
     // The host closes a connection it will not serve without a word: its
     // seats are taken, or this address holds too many connections that
     // never introduced a player.
-    setEtat_(ZB_ClientConnection::RefuseOuComplet);
+    setEtat_(ZB_StatutConnexionA::RefuseOuComplet);
     posteErreur_(tr("L'ordinateur distant a été trouvé, mais le serveur de jeu a refusé la connection: il est complet, "
                     "ou trop de connections arrivent de votre adresse. Réessayez plus tard"));
 }
 
 void ClientSocket::onBridgeClosed()
 {
-    setEtat_(ZB_ClientConnection::Interrompu);
+    setEtat_(ZB_StatutConnexionA::Interrompu);
     poste_(new ZB_EventSocketError(tr("Erreur de connection client"),
                                    tr("La connection avec le serveur a été interrompue."), 1));
 }
@@ -757,7 +748,7 @@ void ClientSocket::onError(QAbstractSocket::SocketError sockError)
                                             socket_->peerAddress().toString(), texteSocket));
     timerRenvoi_.stop();
     const int etat = getEtat();
-    if (etat >= ZB_ClientConnection::RefuseOuComplet)
+    if (etat >= ZB_StatutConnexionA::RefuseOuComplet)
         return;
 
     QString texte;
@@ -765,26 +756,26 @@ void ClientSocket::onError(QAbstractSocket::SocketError sockError)
     case QAbstractSocket::ConnectionRefusedError:
         texte = tr("L'ordinateur distant a été trouvé, mais le serveur de jeu n'est pas démarré, ou alors sa "
                    "configuration réseau est incorrecte");
-        setEtat_(ZB_ClientConnection::RefuseOuComplet);
+        setEtat_(ZB_StatutConnexionA::RefuseOuComplet);
         break;
     case QAbstractSocket::RemoteHostClosedError: {
         const bool attentePublique =
-            etat == ZB_ClientConnection::AttentePublique || etat == ZB_ClientConnection::AttentePubliqueReessai;
+            etat == ZB_StatutConnexionA::AttentePublique || etat == ZB_StatutConnexionA::AttentePubliqueReessai;
         if (attentePublique && tentatives_ < TentativesPubliquesMax) {
             // onDisconnected tries again.
-            setEtat_(ZB_ClientConnection::AttentePubliqueReessai);
-        } else if (etat < ZB_ClientConnection::JeuEnCours) {
+            setEtat_(ZB_StatutConnexionA::AttentePubliqueReessai);
+        } else if (etat < ZB_StatutConnexionA::JeuEnCours) {
             refuseParLHote_();
             return;
         } else {
             texte = tr("La connection avec le serveur a été interrompue");
-            setEtat_(ZB_ClientConnection::Interrompu);
+            setEtat_(ZB_StatutConnexionA::Interrompu);
         }
         break;
     }
     default:
         texte = texteSocket.isEmpty() ? texteErreurSocket(sockError) : texteSocket;
-        setEtat_(ZB_ClientConnection::AutreErreur);
+        setEtat_(ZB_StatutConnexionA::AutreErreur);
         break;
     }
     if (!texte.isEmpty())

@@ -5,6 +5,8 @@
 #include "ListeDesEvenements.h"
 #include "OptionsDuJoueur.h"
 #include "ZB_RecordFramer.h"
+#include "ZB_SalleClienteA.h"
+#include "ZB_StatutConnexionA.h"
 
 #include <QAbstractSocket>
 #include <QByteArray>
@@ -19,7 +21,6 @@
 class DisplayA;
 class GM_MessageBoxDisplayerA;
 class GM_SocketAbstract;
-class ZB_ClientConnection;
 
 // The joining machine's end of the table protocol. It connects to the
 // hosting machine, introduces the local player, sends the local player's
@@ -28,8 +29,9 @@ class ZB_ClientConnection;
 // first sent the game so far as a replay block, which is collected whole and
 // played through before any later event runs.
 //
-// The status window shows the connection's state, and its state is the
-// connection's: the room may set it too (the user's disconnection). What the
+// The status observer (the status window) shows the connection's state, and
+// its state is the connection's: the room may set it too (the user's
+// disconnection). Without one the socket keeps the state itself. What the
 // room must hear is posted to it: the connection is made (1005), it failed
 // (1003) or it is gone (1001).
 //
@@ -60,10 +62,11 @@ public:
     // and the replay being collected. A whole match's replay is far below.
     static constexpr qsizetype TailleTamponMax = qsizetype(16) << 20;
 
-    // salle: receives the posted events; liste: the client room's first
-    // table's list; fenetre: the status window (may be null). None of them
-    // is owned. The socket is shared with the room.
-    ClientSocket(QObject* salle, ListeDesEvenements* liste, DisplayA* display, ZB_ClientConnection* fenetre,
+    // salle: the room, handed the posted events; liste: the client room's
+    // first table's list; statut: the status observer (may be null). None of
+    // them is owned; a room or an observer that is a QObject is followed
+    // should it go first. The socket is shared with the room.
+    ClientSocket(ZB_SalleClienteA* salle, ListeDesEvenements* liste, DisplayA* display, ZB_StatutConnexionA* statut,
                  QSharedPointer<GM_SocketAbstract> socket, GM_MessageBoxDisplayerA* displayer,
                  QObject* parent = nullptr);
     ~ClientSocket() override;
@@ -100,7 +103,7 @@ public:
     void setIdJoueur(qint64 id) { idJoueur_ = id; }
     qint64 getIdJoueur() const { return idJoueur_; }
     const OptionsDuJoueur& getJoueur() const { return joueur_; }
-    ZB_ClientConnection* getFenetre() const;
+    ZB_StatutConnexionA* getStatut() const;
     GM_SocketAbstract* getSocket() const { return socket_.data(); }
     int getVersion() const { return version_; }
     // The connection's state as the status window shows it (0 to 10).
@@ -165,14 +168,16 @@ private:
     void posteErreur_(const QString& texte);
     // The host closed the connection before the game began: it refused it.
     void refuseParLHote_();
-    void poste_(QEvent* event);
+    void poste_(ZB_Event* event);
     void flushListe_();
 
     QString adresse_;
     quint16 port_ = 0;
     QSharedPointer<GM_SocketAbstract> socket_;
     QPointer<ListeDesEvenements> liste_;
-    QPointer<QObject> salle_;
+    ZB_SalleClienteA* salle_ = nullptr;
+    QPointer<QObject> gardeSalle_; // set when the room is a QObject
+    bool salleEstObjet_ = false;
     DisplayA* display_;
     qint64 idJoueur_ = -1;
     OptionsDuJoueur joueur_;
@@ -198,8 +203,10 @@ private:
     qint64 idUtilisateur_ = -1;
     int secondesAttente_ = 0;
 
-    QPointer<ZB_ClientConnection> fenetre_;
-    int etat_ = 0; // the state when there is no window
+    ZB_StatutConnexionA* statut_ = nullptr;
+    QPointer<QObject> gardeStatut_; // set when the observer is a QObject
+    bool statutEstObjet_ = false;
+    int etat_ = 0; // the state when there is no observer
 
     bool connexionPublique_ = false;
     // This side closed the connection: its end is no refusal by the host.

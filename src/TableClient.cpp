@@ -8,6 +8,7 @@
 #include "OptionsDuJoueur.h"
 #include "ZB_AIError.h"
 #include "ZB_ClientConnection.h"
+#include "ZB_Event.h"
 #include "ZB_EventClientAskInfo.h"
 #include "ZB_EventDisconnectClient.h"
 #include "ZB_EventSocketError.h"
@@ -83,13 +84,18 @@ void TableClient::askQuit(QObject* destinataire, const char* slot)
                        nomDeMethode(slot).constData());
 }
 
+void TableClient::posteEvenementDuClient(ZB_Event* ev)
+{
+    QCoreApplication::postEvent(this, ev);
+}
+
 void TableClient::disconnectFromServer()
 {
     if (!clientSocket_)
         return;
-    if (ZB_ClientConnection* fenetre = clientSocket_->getFenetre()) {
-        fenetre->show();
-        fenetre->setEtat(7);
+    if (ZB_StatutConnexionA* statut = clientSocket_->getStatut()) {
+        statut->montre();
+        statut->setEtat(ZB_StatutConnexionA::DeconnecteUtilisateur);
     }
     clientSocket_->closeConnection();
 }
@@ -185,7 +191,8 @@ void TableClient::connectToServer(const QString& adresse, quint16 port, const QS
     if (!fenetreConnexion_)
         fenetreConnexion_ = std::make_unique<ZB_ClientConnection>(nullptr);
     secondesAttente_ = secondesAttente;
-    clientSocket_ = std::make_unique<ClientSocket>(this, getListe(-1), display_, fenetreConnexion_.get(), socket,
+    ZB_SalleClienteA* salle = this;
+    clientSocket_ = std::make_unique<ClientSocket>(salle, getListe(-1), display_, fenetreConnexion_.get(), socket,
                                                    displayer_);
     clientSocket_->setIdJoueur(idJoueur_);
     clientSocket_->connecte(adresse, port, login, idUtilisateur, secondesAttente, connexionPublique);

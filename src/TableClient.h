@@ -3,6 +3,7 @@
 #include "ListeDesEvenements.h"
 #include "ServerView.h"
 #include "ZB_Room.h"
+#include "ZB_SalleClienteA.h"
 
 #include <QPointer>
 
@@ -19,7 +20,8 @@ class ZB_ClientConnection;
 // game ends.
 class TableClient : public ZB_Room,
                     protected ListeDesEvenements::ReplayRequester,
-                    protected ServerView::Cb_ServerStartOrStop
+                    protected ServerView::Cb_ServerStartOrStop,
+                    protected ZB_SalleClienteA
 {
     Q_OBJECT
 
@@ -65,6 +67,10 @@ public slots:
     void OnShowReplay_Answer(int result);
 
 protected:
+    // ZB_SalleClienteA: what the client socket posts runs later, through
+    // customEvent.
+    void posteEvenementDuClient(ZB_Event* ev) override;
+
     void customEvent(QEvent* event) override;
     // ListeDesEvenements::ReplayRequester.
     void cb_replayTermine() override;

@@ -15,6 +15,8 @@
 #include "ZB_EventsGroup.h"
 #include "ZB_ServerSocket.h"
 #include "ZB_ServerSocketConnection.h"
+#include "SalleDeServeur.h"
+#include "ExecuteurTemoin.h"
 #include "ZbTestRegistry.h"
 
 #include <QCoreApplication>
@@ -148,9 +150,11 @@ struct Poste
 };
 
 // The client room as the socket sees it: a receiver of posted events.
-class SalleTemoin : public QObject
+class SalleTemoin : public QObject, public ZB_SalleClienteA
 {
 public:
+    void posteEvenementDuClient(ZB_Event* ev) override { QCoreApplication::postEvent(this, ev); }
+
     QList<Poste> postes;
     std::function<void()> surInfo;
 
@@ -183,51 +187,6 @@ protected:
         event->accept();
         if (p.type == ZB_Event::ClientAskInfo && surInfo)
             surInfo();
-    }
-};
-
-// Plays the client's table: records what it runs, and moves the expected
-// state on along a planned order, pausing after each paced event.
-class Executeur : public ListeDesEvenements::Executor
-{
-public:
-    ListeDesEvenements* liste = nullptr;
-    QList<int> ordre;
-    double delai = 0.0;
-    QList<EvenementDeJeu> executes;
-
-    bool cb_executeUnEvenement(EvenementDeJeu& ev) override
-    {
-        executes << ev;
-        if (liste && ev.etat_ == liste->etatAttendu_) {
-            const qsizetype i = ordre.indexOf(ev.etat_);
-            if (i >= 0 && i + 1 < ordre.size())
-                liste->etatAttendu_ = ordre[i + 1];
-        }
-        return true;
-    }
-    void envoieEvenement(const EvenementDeJeu&) override {}
-    void continueLeJeu(int, double* delaiMs, int, bool) override
-    {
-        if (delaiMs)
-            *delaiMs = delai;
-    }
-    void noteActiviteJoueur(const EvenementDeJeu&) override {}
-    bool peutContinuer(int&, int) override { return true; }
-
-    QList<int> etats() const
-    {
-        QList<int> e;
-        for (const EvenementDeJeu& ev : executes)
-            e << ev.etat_;
-        return e;
-    }
-    QStringList textes() const
-    {
-        QStringList t;
-        for (const EvenementDeJeu& ev : executes)
-            t << ev.texte_;
-        return t;
     }
 };
 
@@ -271,7 +230,8 @@ QByteArray message(const QString& mot, int etat = 140)
 // inscriptions, a deal, a trump and a card.
 QByteArray blocDeReplay(int tete, QList<int>* etats = nullptr)
 {
-    QByteArray b = texte(EvenementDeJeu(tete, QString(), 1, 140, EvenementDeJeu::Local_Table, -1, 3, -1, 0, ZB_ICI));
+    QByteArray b = texte(EvenementDeJeu(tete, QString(), 1, EtatDeJeu::HorsDeroulement, EvenementDeJeu::Local_Table,
+                                        -1, 3, -1, 0, ZB_ICI));
     b += texte(evenement(EvenementDeJeu::InP, QStringLiteral("{options!}"), 4, 1, -1, 3, EvenementDeJeu::Local_Table,
                          -1));
     for (int siege = 0; siege < 4; ++siege) {
@@ -282,7 +242,8 @@ QByteArray blocDeReplay(int tete, QList<int>* etats = nullptr)
     b += texte(evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 6, 1));
     b += texte(evenement(EvenementDeJeu::Cho, QStringLiteral("{0!1!9!2!}"), 1, 20, 2));
     b += texte(evenement(EvenementDeJeu::Ajo, QStringLiteral("1_6"), 0, 37, 3));
-    b += texte(EvenementDeJeu(EvenementDeJeu::ReE, QString(), 4, 140, EvenementDeJeu::Local_Table, -1, 3, -1, 0,
+    b += texte(EvenementDeJeu(EvenementDeJeu::ReE, QString(), 4, EtatDeJeu::HorsDeroulement,
+                              EvenementDeJeu::Local_Table, -1, 3, -1, 0,
                               ZB_ICI));
     if (etats)
         *etats = {1, 2, 3, 4, 5, 6, 20, 37, 38};
@@ -300,7 +261,7 @@ QByteArray carteSuivante()
 struct Banc
 {
     SalleTemoin salle;
-    Executeur exec;
+    ExecuteurTemoin exec;
     ListeDesEvenements liste{&exec, 0};
     DisplayTemoin display;
     ZB_ClientConnection fenetre;
@@ -393,7 +354,8 @@ private slots:
         QCOMPARE(b->client->getEtat(), 5);
         QCOMPARE(b->fenetre.getSecondesAttente(), 12);
         QCOMPARE(b->fenetre.getCompteARebours().state(), QAbstractAnimation::Running);
-        const EvenementDeJeu info(EvenementDeJeu::NeW, moi.sauveValeursDansString(), 4, 141, 2, Moi, 0, -1, -2, ZB_ICI);
+        const EvenementDeJeu info(EvenementDeJeu::NeW, moi.sauveValeursDansString(), 4, EtatDeJeu::Identification, 2,
+                                  Moi, 0, -1, -2, ZB_ICI);
         QCOMPARE(b->socket->ecritures, QList<QByteArray>{texte(info, 1)});
         // The user info is not resent.
         QVERIFY(!b->client->getTimerRenvoi().isActive());
@@ -415,7 +377,7 @@ private slots:
             + message(QStringLiteral("{trois!}"));
         for (qsizetype i = 0; i < octets.size(); i += morceau)
             b->socket->recoit(octets.mid(i, morceau));
-        QCOMPARE(b->exec.textes(),
+        QCOMPARE(b->exec.textesExecutes(),
                  (QStringList{QStringLiteral("àéîõü €"), QStringLiteral("deux"), QStringLiteral("{trois!}")}));
         QCOMPARE(b->exec.executes.at(0).source_, int(EvenementDeJeu::Remote_Table));
         QCOMPARE(b->client->getEtat(), 6);
@@ -437,7 +399,7 @@ private slots:
 
         b->exec.executes.clear();
         emit b->socket->binaryMessageReceived(message(QStringLiteral("a")) + message(QStringLiteral("b")));
-        QCOMPARE(b->exec.textes(), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+        QCOMPARE(b->exec.textesExecutes(), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
     }
 
     // A record that does not read is dropped, with whatever stood before
@@ -469,7 +431,7 @@ private slots:
                                                                "jass\\.example:4000")
                                                 + QRegularExpression::escape(attendu)));
         b->socket->recoit(message(QStringLiteral("avant")) + mauvais + message(QStringLiteral("après")));
-        QCOMPARE(b->exec.textes(), (QStringList{QStringLiteral("avant"), QStringLiteral("après")}));
+        QCOMPARE(b->exec.textesExecutes(), (QStringList{QStringLiteral("avant"), QStringLiteral("après")}));
         QCOMPARE(b->client->getOctetsEnAttente(), 0);
         QVERIFY(b->client->getSocket()->isOpen());
     }
@@ -490,7 +452,8 @@ private slots:
         b->client->setTailleTamponMax(2000);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("more than 2000 bytes")));
         if (replay) {
-            b->socket->recoit(texte(EvenementDeJeu(EvenementDeJeu::RsI, QString(), 1, 140, 2, -1, 3, -1, 0, ZB_ICI)));
+            b->socket->recoit(texte(EvenementDeJeu(EvenementDeJeu::RsI, QString(), 1, EtatDeJeu::HorsDeroulement, 2,
+                                                   -1, 3, -1, 0, ZB_ICI)));
             for (int i = 0; i < 200 && b->socket->isOpen(); ++i)
                 b->socket->recoit(message(QStringLiteral("encore et encore")));
         } else {
@@ -539,7 +502,7 @@ private slots:
 
         QVERIFY(b->boites.repond(GM::Ok));
         QTRY_COMPARE_WITH_TIMEOUT(b->exec.executes.size(), etats.size() + 1, Delai);
-        QCOMPARE(b->exec.etats().mid(0, etats.size()), etats);
+        QCOMPARE(b->exec.etatsExecutes().mid(0, etats.size()), etats);
         QCOMPARE(b->exec.executes.last().texte_, QStringLiteral("pendant"));
         QCOMPARE(b->display.modesVue, QList<int>{2});
         QCOMPARE(b->display.sieges, QList<int>{1});
@@ -571,8 +534,8 @@ private slots:
         QVERIFY(b->exec.executes.size() < etats.size() - 1);
         QVERIFY(b->client->estEnReplay());
         b->socket->recoit(carteSuivante());
-        QVERIFY(!b->exec.etats().contains(38));
-        QTRY_COMPARE_WITH_TIMEOUT(b->exec.etats(), etats, Delai);
+        QVERIFY(!b->exec.etatsExecutes().contains(38));
+        QTRY_COMPARE_WITH_TIMEOUT(b->exec.etatsExecutes(), etats, Delai);
         QVERIFY(b->boites.historique().isEmpty());
         QCOMPARE(b->display.modesVue, QList<int>{1});
         QVERIFY(!b->client->estEnReplay());
@@ -581,18 +544,22 @@ private slots:
     // A block the list cannot replay is logged; the stream goes on.
     void replayIllisible()
     {
-        QByteArray bloc = texte(EvenementDeJeu(EvenementDeJeu::RsI, QString(), 1, 140, 2, -1, 3, -1, 0, ZB_ICI));
-        bloc += texte(EvenementDeJeu(EvenementDeJeu::ReE, QString(), 4, 140, 2, -1, 3, -1, 0, ZB_ICI));
+        QByteArray bloc = texte(EvenementDeJeu(EvenementDeJeu::RsI, QString(), 1, EtatDeJeu::HorsDeroulement, 2, -1, 3,
+                                               -1, 0, ZB_ICI));
+        bloc += texte(EvenementDeJeu(EvenementDeJeu::ReE, QString(), 4, EtatDeJeu::HorsDeroulement, 2, -1, 3, -1, 0,
+                                     ZB_ICI));
         b->socket->recoit(bloc + message(QStringLiteral("vide")));
-        QTRY_COMPARE_WITH_TIMEOUT(b->exec.textes(), QStringList{QStringLiteral("vide")}, Delai);
+        QTRY_COMPARE_WITH_TIMEOUT(b->exec.textesExecutes(), QStringList{QStringLiteral("vide")}, Delai);
 
         // Only the last move after the end of the game: too short to find it.
-        bloc = texte(EvenementDeJeu(EvenementDeJeu::RsI, QString(), 1, 140, 2, -1, 3, -1, 0, ZB_ICI));
+        bloc = texte(EvenementDeJeu(EvenementDeJeu::RsI, QString(), 1, EtatDeJeu::HorsDeroulement, 2, -1, 3, -1, 0,
+                                    ZB_ICI));
         bloc += texte(evenement(EvenementDeJeu::Fin, QStringLiteral("Ok"), 0, 134, 13));
-        bloc += texte(EvenementDeJeu(EvenementDeJeu::ReE, QString(), 4, 140, 2, -1, 3, -1, 0, ZB_ICI));
+        bloc += texte(EvenementDeJeu(EvenementDeJeu::ReE, QString(), 4, EtatDeJeu::HorsDeroulement, 2, -1, 3, -1, 0,
+                                     ZB_ICI));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("could not replay the block")));
         b->socket->recoit(bloc + message(QStringLiteral("après")));
-        QTRY_COMPARE_WITH_TIMEOUT(b->exec.textes().last(), QStringLiteral("après"), Delai);
+        QTRY_COMPARE_WITH_TIMEOUT(b->exec.textesExecutes().last(), QStringLiteral("après"), Delai);
         QVERIFY(!b->client->estEnReplay());
         QCOMPARE(b->liste.getDemandeurReplay(), nullptr);
     }
@@ -609,7 +576,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(b->liste.getDemandeurReplay() != nullptr, Delai);
         b->client.reset();
         QCOMPARE(b->liste.getDemandeurReplay(), nullptr);
-        QTRY_COMPARE_WITH_TIMEOUT(b->exec.etats(), etats.mid(0, etats.size() - 1), Delai);
+        QTRY_COMPARE_WITH_TIMEOUT(b->exec.etatsExecutes(), etats.mid(0, etats.size() - 1), Delai);
         QTest::qWait(20);
     }
 
@@ -938,41 +905,6 @@ ZB_REGISTER_TEST(TestClientSocket)
 // The client against the real hosting side, over the loopback.
 namespace {
 
-class SalleHote : public ListeDesEvenements::Executor, public ZB_ServerSocket::Cb_TableConnectionInput
-{
-public:
-    ZB_EventsGroup groupe{this};
-    ZB_ServerSocket* serveur = nullptr;
-    QStringList messages;
-
-    bool cb_executeUnEvenement(EvenementDeJeu& ev) override
-    {
-        if (ev.type_ == EvenementDeJeu::Mes)
-            messages << ev.texte_;
-        return true;
-    }
-    // The table forwards what it ran to the clients, its author too.
-    void envoieEvenement(const EvenementDeJeu& ev) override
-    {
-        if (serveur != nullptr)
-            serveur->envoieEvenement(ev);
-    }
-    void continueLeJeu(int, double*, int, bool) override {}
-    void noteActiviteJoueur(const EvenementDeJeu&) override {}
-    bool peutContinuer(int&, int) override { return true; }
-    bool cb_setClientInGameReconnect(ZB_ServerSocketConnection*, const OptionsDuJoueur&) override { return false; }
-    bool cb_setClientInGameOnTheFly_Random(ZB_ServerSocketConnection*, const OptionsDuJoueur&) override
-    {
-        return false;
-    }
-    bool cb_setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection*, int, int, bool,
-                                                const OptionsDuJoueur&) override
-    {
-        return false;
-    }
-    bool cb_resetTables(int) override { return true; }
-};
-
 } // namespace
 
 class TestClientSocketReseau : public QObject
@@ -992,7 +924,10 @@ private slots:
     void aller_retour()
     {
         QFETCH(bool, web);
-        SalleHote hote;
+        // The host's table forwards what it ran to the clients, its author
+        // too.
+        SalleDeServeur hote;
+        hote.renvoie = true;
         hote.groupe.initialise(1);
         ZB_ServerSocket serveur(nullptr, &hote, {}, &hote.groupe, QString());
         hote.serveur = &serveur;
@@ -1022,7 +957,7 @@ private slots:
         }
 
         SalleTemoin salle;
-        Executeur exec;
+        ExecuteurTemoin exec;
         ListeDesEvenements liste(&exec, 0);
         exec.liste = &liste;
         liste.version_ = 2;
@@ -1037,15 +972,16 @@ private slots:
         QCOMPARE(serveur.getJoueurs().at(0)->getPlayerId(), Moi);
         QCOMPARE(client.getEtat(), 5);
 
-        serveur.envoieEvenement(EvenementDeJeu(EvenementDeJeu::Mes, QStringLiteral("Bienvenue à table"), 4, 140,
+        serveur.envoieEvenement(EvenementDeJeu(EvenementDeJeu::Mes, QStringLiteral("Bienvenue à table"), 4,
+                                               EtatDeJeu::HorsDeroulement,
                                                EvenementDeJeu::Local_Table, -1, 0, -1, 0, ZB_ICI));
-        QTRY_COMPARE_WITH_TIMEOUT(exec.textes(), QStringList{QStringLiteral("Bienvenue à table")}, Delai);
+        QTRY_COMPARE_WITH_TIMEOUT(exec.textesExecutes(), QStringList{QStringLiteral("Bienvenue à table")}, Delai);
         QCOMPARE(exec.executes.at(0).source_, int(EvenementDeJeu::Remote_Table));
         QCOMPARE(client.getEtat(), 6);
 
-        client.sendEvent(EvenementDeJeu(EvenementDeJeu::Mes, QStringLiteral("Salut"), 4, 140,
+        client.sendEvent(EvenementDeJeu(EvenementDeJeu::Mes, QStringLiteral("Salut"), 4, EtatDeJeu::HorsDeroulement,
                                         EvenementDeJeu::Local_Human, Moi, 0, -1, 0, ZB_ICI));
-        QTRY_COMPARE_WITH_TIMEOUT(hote.messages, QStringList{QStringLiteral("Salut")}, Delai);
+        QTRY_COMPARE_WITH_TIMEOUT(hote.textesDe(EvenementDeJeu::Mes), QStringList{QStringLiteral("Salut")}, Delai);
         QTRY_COMPARE_WITH_TIMEOUT(exec.executes.size(), 2, Delai);
         QCOMPARE(exec.executes.at(1).source_, int(EvenementDeJeu::SourceRemote_Human_MyOwnMessageReturned));
 

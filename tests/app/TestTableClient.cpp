@@ -103,7 +103,7 @@ private slots:
         QVERIFY(textes().isEmpty());
 
         enLigne();
-        salle->getListe(-1)->etatAttendu_ = 20;
+        salle->getListe(-1)->etatAttendu_ = EtatDeJeu::AttendMise3_1 + 1;
         salle->clearNeedsSave();
         salle->askQuit(&quitteur, SLOT(OnQuit(int)));
         QTRY_COMPARE(textes().size(), 1);
@@ -113,7 +113,7 @@ private slots:
         QCOMPARE(quitteur.reponses.last(), int(GM::Cancel));
 
         // The game is over: no question.
-        salle->getListe(-1)->etatAttendu_ = 139;
+        salle->getListe(-1)->etatAttendu_ = EtatDeJeu::QuestionNouvellePartie;
         salle->askQuit(&quitteur, SLOT(OnQuit(int)));
         QTRY_COMPARE(quitteur.reponses.size(), 3);
         QCOMPARE(textes().size(), 1);
@@ -172,7 +172,7 @@ private slots:
     {
         boites.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
         enLigne();
-        salle->getListe(-1)->etatAttendu_ = 136;
+        salle->getListe(-1)->etatAttendu_ = EtatDeJeu::FinDePartieSiege2;
         QCoreApplication::postEvent(salle.get(), new ZB_EventSocketError(QStringLiteral("Titre"),
                                                                          QStringLiteral("Texte"), 0));
         QTRY_COMPARE(textes().size(), 1);

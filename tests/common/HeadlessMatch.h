@@ -10,6 +10,7 @@
 #include "JoueurHumain.h"
 #include "ListeDesEvenements.h"
 #include "OptionsDePartie.h"
+#include "PasDeSalle.h"
 #include "Partie.h"
 #include "TypeDePartie.h"
 #include "ZB_DisplayEmpty.h"
@@ -81,45 +82,29 @@ public:
     void continueLeJeu(int mode, double* delaiMs, int, bool force) override
     {
         const int etat = liste.etatAttendu_;
-        if (etat >= 139)
+        if (etat >= EtatDeJeu::QuestionNouvellePartie)
             return;
-        const TypeDePartie& type = table->getTypeDePartie();
-        int suivant = etat + 1;
-        if (etat == 10) {
-            suivant = type.contrat_ == TypeDePartie::ContratChibre ? 27 : 11;
-        } else if (etat == 26) {
+        // The new-player states nobody waits for are skipped.
+        int suivant = pas_de_salle::etatSuivant(*table, liste, etat, true,
+                                                pas_de_salle::Entrees::SiAttenduesOuEnQueue);
+        if (etat == EtatDeJeu::AttendMise4_4) {
             // Every seat passed: the deal is redone.
             ++redistributions;
-            suivant = 6;
-            liste.setEtatExecute(5);
-        } else if (etat == 28) {
-            suivant = type.annonces_ == TypeDePartie::AnnoncesDesactivees ? 33 : 29;
-        } else if (etat == 44 && !table->estConfirmationAnnoncesEnAttente()) {
-            suivant = 49;
-        } else if (etat == 112 && type.genre_ == TypeDePartie::GenreBelote) {
-            suivant = 121;
-        } else if (etat == 128) {
+        } else if (etat == EtatDeJeu::Tour9_AttendRamasseTas4) {
             // End of the round: the deal's points join the match.
             ++donnesTerminees;
             cartesParDonne << int(cartesDeLaDonne.size());
             cartesDeLaDonne.clear();
             table->termineDonne(false);
-            suivant = 2;
+            suivant = EtatDeJeu::InscriptionJoueur0;
         }
-        // Skip the new-player states nobody waits for; the walk stays in
-        // its group, whose next state is the trick's first card.
-        for (int debut : {33, 49, 61, 73, 85}) {
-            while (suivant >= debut && suivant < debut + 4
-                   && !table->getEntreesProchainPli().contains(suivant - debut)
-                   && liste.getEnQueue(suivant).isEmpty())
-                ++suivant;
-        }
-        if (suivant == 45)
+        if (suivant == EtatDeJeu::Tour1_AttendConfirmationAnnonces1)
             ++confirmations;
-        if (suivant == 135)
+        if (suivant == EtatDeJeu::FinDePartie)
             ++finsDeMatch;
         liste.etatAttendu_ = suivant;
-        const bool decision = (suivant >= 11 && suivant <= 32) || JoueurHumain::estEtatDeJeuDeCarte(suivant);
+        const bool decision = (suivant >= EtatDeJeu::AttendMise1_1 && suivant <= EtatDeJeu::AttendAnnonce4)
+                             || JoueurHumain::estEtatDeJeuDeCarte(suivant);
         if (decision && mode == 0)
             debutDemandeNs = horloge.nsecsElapsed();
         try {
@@ -185,9 +170,10 @@ struct Banc {
     {
         table->settingsPartie().random_.initialise(graine);
         QMutexLocker verrou(salle.liste.getMutex());
-        salle.liste.etatAttendu_ = 1;
+        salle.liste.etatAttendu_ = EtatDeJeu::AttendInscriptionPartie;
         EvenementDeJeu inscription(EvenementDeJeu::InP, options.sauveValeursDansString(), ZB_RoomTable::SiegeTable,
-                                   1, EvenementDeJeu::Local_Table, -1, 0, -1, 0, ZB_ICI);
+                                   EtatDeJeu::AttendInscriptionPartie, EvenementDeJeu::Local_Table, -1, 0, -1, 0,
+                                   ZB_ICI);
         salle.liste.execute_unlocked(-1, inscription, false);
         for (int siege = 0; siege < 4; ++siege) {
             const OptionsDuJoueur joueur = ordinateur(siege, combinaisons);

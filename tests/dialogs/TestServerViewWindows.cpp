@@ -1,3 +1,4 @@
+#include "ExecuteurTemoin.h"
 #include "EvenementDeJeu.h"
 #include "Evenements.h"
 #include "ListeDesEvenements.h"
@@ -7,20 +8,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
-
-namespace {
-
-class ExecuteurMuet : public ListeDesEvenements::Executor
-{
-public:
-    bool cb_executeUnEvenement(EvenementDeJeu&) override { return true; }
-    void envoieEvenement(const EvenementDeJeu&) override {}
-    void continueLeJeu(int, double*, int, bool) override {}
-    void noteActiviteJoueur(const EvenementDeJeu&) override {}
-    bool peutContinuer(int&, int) override { return true; }
-};
-
-} // namespace
 
 class TestServerViewWindows : public QObject
 {
@@ -45,11 +32,13 @@ private slots:
     // first.
     void fenetreEvenements()
     {
-        ExecuteurMuet executeur;
+        ExecuteurTemoin executeur;
+        executeur.fixeDelai = false;
         auto liste = std::make_unique<ListeDesEvenements>(&executeur, 0);
         Evenements fenetre(nullptr, liste.get(), 6);
         QCOMPARE(fenetre.geometry().topLeft(), QPoint(Evenements::Largeur, Evenements::Hauteur));
-        EvenementDeJeu ev(EvenementDeJeu::Mes, QStringLiteral("bonjour"), 0, 140, 2, 5, 0, -1, 0, ZB_ICI);
+        EvenementDeJeu ev(EvenementDeJeu::Mes, QStringLiteral("bonjour"), 0, EtatDeJeu::HorsDeroulement, 2, 5, 0, -1,
+                          0, ZB_ICI);
         liste->lock();
         liste->execute_unlocked(-1, ev, false);
         liste->unlock();

@@ -1,0 +1,173 @@
+// The styles' costs: building a cache key, which happens on every paint of
+// every cached control; painting the whole style gallery (every widget kind,
+// four times) in each style into an image with the pixmap cache emptied
+// before each paint (cold) and kept from the previous one (warm); and 200
+// equal push buttons, which share one cached panel.
+#include "QPlastiqueStyleLocal.h"
+#include "QWindowsStyleLocal.h"
+#include "StyleGallery.h"
+#include "StyleTools.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QPainter>
+#include <QPushButton>
+#include <QPixmapCache>
+#include <QStyleOption>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+void silent(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type != QtDebugMsg && type != QtInfoMsg)
+        fprintf(stderr, "%s\n", qPrintable(text));
+}
+
+QApplication& application()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(&silent);
+    static int argc = 1;
+    static char name[] = "bench_styles";
+    static char* argv[] = {name, nullptr};
+    // Never destroyed: a QApplication torn down among the static
+    // destructors at exit outlives what it needs and crashes.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
+}
+
+void BM_OptionCacheKey(benchmark::State& state)
+{
+    application();
+    QStyleOptionButton button;
+    button.rect = QRect(0, 0, 75, 23);
+    const QString name = QStringLiteral("pushbutton-0");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(StyleTools::optionCacheKey(name, &button, button.rect.size()));
+}
+BENCHMARK(BM_OptionCacheKey);
+
+void BM_OptionCacheKeySpinBox(benchmark::State& state)
+{
+    application();
+    QStyleOptionSpinBox spinBox;
+    spinBox.rect = QRect(0, 0, 60, 22);
+    const QString name = QStringLiteral("spinbox");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(StyleTools::optionCacheKey(name, &spinBox, spinBox.rect.size()));
+}
+BENCHMARK(BM_OptionCacheKeySpinBox);
+
+// The gallery in the style of that index of StyleGallery::styles(), laid
+// out and shown once; switching styles polishes it again.
+StyleGallery& gallery(int styleIndex)
+{
+    application();
+    static int current = -1;
+    if (current != styleIndex) {
+        current = styleIndex;
+        QApplication::setStyle(StyleGallery::styles().at(styleIndex).create());
+        QApplication::setPalette(QApplication::style()->standardPalette());
+    }
+    // Left to the end of the process, like the application.
+    static StyleGallery* window = [] {
+        auto* made = new StyleGallery;
+        made->show();
+        return made;
+    }();
+    QCoreApplication::processEvents();
+    return *window;
+}
+
+void nameAfterStyle(benchmark::State& state, int styleIndex)
+{
+    state.SetLabel(StyleGallery::styles().at(styleIndex).name.toStdString());
+}
+
+void BM_GalleryCold(benchmark::State& state)
+{
+    const int styleIndex = int(state.range(0));
+    StyleGallery& window = gallery(styleIndex);
+    for (auto _ : state) {
+        state.PauseTiming();
+        QPixmapCache::clear();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(window.paintToImage());
+    }
+    state.counters["width"] = window.width();
+    state.counters["height"] = window.height();
+    nameAfterStyle(state, styleIndex);
+}
+BENCHMARK(BM_GalleryCold)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+
+// The target: a warm repaint within 16 ms on one core.
+void BM_GalleryWarm(benchmark::State& state)
+{
+    const int styleIndex = int(state.range(0));
+    StyleGallery& window = gallery(styleIndex);
+    window.paintToImage();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(window.paintToImage());
+    nameAfterStyle(state, styleIndex);
+}
+BENCHMARK(BM_GalleryWarm)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+
+// 200 equal Plastique push-button panels painted on one image: with the
+// cache kept (argument 1) they share one picture; emptied before each
+// round (argument 0) the first one paints it again.
+void BM_PushButtonPanels200(benchmark::State& state)
+{
+    application();
+    constexpr int BUTTONS = 200;
+    constexpr int COLUMNS = 10;
+    const bool warm = state.range(0) != 0;
+    QPlastiqueStyleLocal style;
+    QStyleOptionButton option;
+    option.state = QStyle::State_Enabled;
+    option.palette = style.standardPalette();
+    option.rect = QRect(0, 0, 75, 23);
+    QImage image(COLUMNS * 75, (BUTTONS / COLUMNS) * 23, QImage::Format_ARGB32_Premultiplied);
+    QPixmapCache::clear();
+    for (auto _ : state) {
+        if (!warm) {
+            state.PauseTiming();
+            QPixmapCache::clear();
+            state.ResumeTiming();
+        }
+        QPainter painter(&image);
+        for (int i = 0; i < BUTTONS; ++i) {
+            option.rect.moveTo((i % COLUMNS) * 75, (i / COLUMNS) * 23);
+            style.drawPrimitive(QStyle::PE_PanelButtonCommand, &option, &painter);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * BUTTONS);
+    state.SetLabel(warm ? "warm" : "cold");
+}
+BENCHMARK(BM_PushButtonPanels200)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// 200 equal push buttons as widgets in a window of their own, painted warm.
+void BM_PushButtonWidgets200(benchmark::State& state)
+{
+    application();
+    QApplication::setStyle(new QPlastiqueStyleLocal);
+    QWidget window;
+    auto* layout = new QGridLayout(&window);
+    for (int i = 0; i < 200; ++i)
+        layout->addWidget(new QPushButton(QStringLiteral("Jouer")), i / 10, i % 10);
+    window.show();
+    QCoreApplication::processEvents();
+    QImage image(window.size(), QImage::Format_ARGB32_Premultiplied);
+    window.render(&image);
+    for (auto _ : state)
+        window.render(&image);
+    state.SetItemsProcessed(state.iterations() * 200);
+}
+BENCHMARK(BM_PushButtonWidgets200)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,541 @@
+#pragma once
+
+#include "DisplayGLJeuDeCartes.h"
+#include "DisplayGLPaintA.h"
+#include "DisplayGLSceneA.h"
+#include "GM_MessageBoxDisplayerA.h"
+#include "GM_MessageBoxEmitter.h"
+#include "GM_WidgetAuto.h"
+#include "Joueur.h"
+#include "OptionsAffichage.h"
+#include "ZB_DeckJass.h"
+#include "ZB_Sound.h"
+#include "ZB_StatusMise.h"
+
+#include <QColor>
+#include <QDebug>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QIcon>
+#include <QList>
+#include <QMutex>
+#include <QOpenGLFunctions>
+#include <QPointer>
+#include <QSemaphore>
+#include <QSharedPointer>
+#include <QStringList>
+#include <QSwipeGesture>
+#include <QTimer>
+
+#include <array>
+#include <atomic>
+#include <memory>
+#include <type_traits>
+#include <typeinfo>
+#include <utility>
+#include <vector>
+
+class AnalyseJoueur;
+class Carte;
+class DisplayACloseCallback;
+class DisplayGLHumanCarte;
+class DisplayGLPanelDeJoueur;
+class DisplayGLScoreAnimPixmap;
+class DisplayGLScoreAnimText;
+class DisplayGLSceneDialog;
+class DisplayGLWidget;
+class GL_ObjectCube;
+class GL_ObjectSquare;
+class GM_NativeA;
+class GM_WidgetAutoRound;
+class PanelAtouts;
+class Partie;
+class QFontMetrics;
+class QGraphicsSimpleTextItem;
+class QLineEdit;
+class QPlainTextEdit;
+class QPropertyAnimation;
+class QPushButton;
+
+namespace Ui {
+class MessageBoxGl;
+}
+
+// The graphics scene that shows one game table: the 3-D layer drawn by the
+// paint engine, the hand cards, the slate lines, the tool buttons, the side
+// panels, the floating score and message items, the in-scene dialogs and the
+// program's message boxes.
+//
+// Rules:
+// - One scene per view; it lives in the GUI thread. It is the program's
+//   message-box displayer: boxes asked from any thread are shown here, one
+//   at a time, on the GUI thread; each button answers its own value.
+// - Texts from peers and servers are never taken as markup: box texts are
+//   escaped (only line breaks, "\n" or <br>, keep their meaning), and
+//   floating texts and slate lines are plain text.
+// - The game pointer has its own mutex. The card advice of the computer is
+//   a one-place semaphore: taken when the scene asks for advice, given back
+//   by the search thread's answer; a running advice search is cancelled
+//   before the scene dies.
+// - Sounds play only when the user's sound option is on and the table is
+//   not played unattended (automatic mode).
+// - Destruction stops the animations, closes the dialogs and detaches the
+//   paint engine before any item dies; the card set is a member, so it dies
+//   before the graphics scene that holds its cards.
+class DisplayGLScene : public QGraphicsScene,
+                       public Joueur::Cb_CarteConseil,
+                       public GM_MessageBoxDisplayerA,
+                       public GM_MessageBoxEmitter,
+                       public QOpenGLFunctions,
+                       public DisplayGLPaintA::CallBack_PortableGrabFrameBuffer_Completed,
+                       public DisplayGLSceneA
+{
+    Q_OBJECT
+    Q_PROPERTY(double zBackground READ zBackground WRITE setZBackground)
+
+public:
+    // Pictures of boxes beyond the style's four icons.
+    enum IconeScene { IconeTomate = 1000, IconeCoupe = 1001, IconeSucces = 1002, IconeAide = 1003 };
+
+    // One of the two message-box forms and where it sits in the scene.
+    struct Boite
+    {
+        GM_WidgetAutoRound* widget = nullptr;
+        Ui::MessageBoxGl* ui = nullptr;
+        QGraphicsProxyWidget* proxy = nullptr;
+    };
+
+    // A seat as the table shows it.
+    struct Siege
+    {
+        Joueur* joueur = nullptr;
+        qint32 numero = -1;
+        quint8 utilisePanneau = 0;
+        quint8 miroir = 0;
+        QSharedPointer<DisplayGLPanelDeJoueur> panneau;
+    };
+
+    static constexpr int NOMBRE_SIEGES = 4;
+    static constexpr int NOMBRE_LIGNES_ARDOISE = 8;
+    static constexpr int CLASSE_POLICE_ARDOISE = 3;
+    static constexpr int CLASSE_POLICE_BOITE = 1;
+    static constexpr double Z_LIGNES_ARDOISE = -10002.0;
+    static constexpr double Z_BOITE_CACHEE = -10000.0;
+    static constexpr double Z_STATUT_CACHE = -10001.0;
+    static constexpr double Z_BOITE = 0.4;
+    static constexpr double Z_BOITE_MISE_A_JOUR = 0.41;
+    static constexpr double Z_ANIMATIONS = 0.3;
+    static constexpr double Z_REGLAGES = 0.1;
+    // Open, the chat band covers the tool buttons at its right end, where
+    // its own close button is.
+    static constexpr double Z_CHAT = 0.2;
+    static constexpr int DELAI_AIDE_MS = 6000;
+    static constexpr int DELAI_SURLIGNAGE_MS = 500;
+    static constexpr int NOMBRE_ANIMS_SCORE = 16;
+    static constexpr int NOMBRE_ANIMS_IMAGE = 32;
+    static constexpr int NOMBRE_ANIMS_MESSAGE = 4;
+    static constexpr int HISTORIQUE_MAX = 100;
+    static constexpr qint64 DUREE_APPUI_CAPTURE_MS = 5000;
+    static constexpr int VIBRATION_BOITE_MS = 50;
+    static constexpr double HAUTEUR_BOITE = 1.75;
+    static constexpr double HAUTEUR_BOITE_FIN = 1.2;
+    static constexpr int MARGE_LIGNE_ARDOISE = 30;
+    static constexpr int HAUT_LIGNES_ARDOISE = 10;
+    static constexpr int BLOCS_CHAT_MAX = 50;
+    static constexpr int ESPACEMENT_PANNEAUX = 3;
+    static constexpr int COTE_ICONE_BOUTON = 26;
+    static constexpr int HAUTEUR_ICONE_CONNEXION = 75;
+    static constexpr int HAUTEUR_ICONE_OUTIL = 52;
+    static constexpr double DISTANCE_CAMERA_TABLE = 2.5;
+    static constexpr int DELAI_MESSAGE_RESEAU_MS = 1800;
+    static constexpr double LARGEUR_CARTE_TABLE = 0.2;
+    static constexpr double HAUTEUR_CARTE_TABLE = 0.2828;
+    // The widget engine's layer is scaled so that the cloth fills this share
+    // of the table's height; the OpenGL engine's camera has a fixed height.
+    static constexpr double PART_TAPIS_HAUTEUR = 0.6;
+    static constexpr double FACTEUR_HAUTEUR_OPENGL = 0.6;
+    static constexpr const char* TEXTE_ERREUR_INCONNUE = "Unknown error";
+    static constexpr const char* LIEN_REGLES_JASS = "https://fr.wikipedia.org/wiki/Jass";
+    static constexpr const char* LIEN_REGLES_BELOTE = "https://fr.wikipedia.org/wiki/Belote";
+
+    // Arguments in the order of the view that builds the scene: the owner
+    // (receiver of signalAnnuler, signalBug and
+    // signalRightPanelVisibleChanged), the view (QObject parent), the paint
+    // engine holder, the right panel (shown in the settings panel; may be
+    // null), the close callback, whether the display mode is 2, the display
+    // options, the Belote flag, the screenshot flag, the automatic-mode flag,
+    // the card cache folder's name, a second start-up string, the window
+    // widget (parent of the analysis windows; may be null) and the native
+    // hooks (may be null).
+    DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPointer<DisplayGLWidget> holder,
+                   QWidget* panneauDroit, DisplayACloseCallback* fermeture, bool modeAffichage2,
+                   const OptionsAffichage& options, bool belote, bool captures, bool automatique,
+                   const QString& dossierCache, const QString& chaineDemarrage, QWidget* fenetre,
+                   GM_NativeA* natif);
+    ~DisplayGLScene() override;
+
+    // --- What the paint engines ask of the scene.
+    QGraphicsScene* graphicsScene() override { return this; }
+    void createGLObjects() override;
+    void paintGLLayer() override;
+    void drawBackground(QPainter* painter, const QRectF& rect) override;
+    qreal devicePixelRatio() const override { return ratioPixels_; }
+
+    // --- The message-box displayer.
+    using GM_MessageBoxEmitter::updateMessageBox;
+    void updateMessageBox(const GM_MessageBoxRequest& request, int id) override;
+    void closeStatusBox() override;
+    void execMessageBox(uint id) override;
+    bool isMessageBoxPending() override;
+    // Shows a request in a box at a z value: the common display step.
+    void showBox(GM_WidgetAutoRound* widget, Ui::MessageBoxGl* form, QGraphicsProxyWidget* proxy, double z,
+                 const GM_MessageBoxRequest& request);
+    // Places a box in the table area: full width, centred vertically.
+    void placeBox(QWidget* widget, QGraphicsProxyWidget* proxy, const QRectF& rect);
+    // The box's height for the table height and the last box shown.
+    double hauteurBoite(double hauteurTable) const;
+    // A box text as the form shows it: markup escaped, line breaks kept.
+    static QString texteBoite(const QString& texte);
+    // The picture and sound of a box icon (sound -1: none).
+    static QIcon iconeBoite(int icone);
+    static int sonBoite(int icone);
+    // Answers every box at once with Ok without showing it (a table's test
+    // mode).
+    void setAutoAnswer(bool autoReponse);
+    bool isAutoAnswer() const;
+    // The box on screen, or -1.
+    qint64 currentBoxId() const;
+    const Boite& boitePrincipale() const { return boite1_; }
+    const Boite& boiteStatut() const { return boite2_; }
+    QStringList historiqueBoites() const { return historique_; }
+    int dernierGenreBoite() const { return dernierGenre_; }
+    // The welcome form a tutorial request shows, set by the main window;
+    // without one a tutorial request is closed at once as completed.
+    void setTutorialForm(GM_WidgetAuto* formulaire);
+    uint tutorialEventId() const { return idTutoriel_; }
+
+    // --- Card advice.
+    void carteConseillee(Carte* carte, bool erreur) override;
+    // Takes the advice place (waiting for a search still running) and asks
+    // the player for advice; false when the player is missing.
+    bool demandeConseil(Joueur* joueur, QSharedPointer<Partie> partie, int joueurAtout);
+    bool isAdviceRunning() const { return conseilEnCours_.load(); }
+    // Waits until no advice search runs, at most delaiMs (-1: no limit);
+    // true when none runs.
+    bool attendConseil(int delaiMs);
+    Carte* carteConseil() const;
+    void effaceCarteConseil();
+
+    // --- The game.
+    void setPartie(QSharedPointer<Partie> partie);
+    QSharedPointer<Partie> partie() const;
+    bool aUnePartie() const;
+
+    // --- Grabs.
+    void PortableGrabFrameBuffer_Completed(const QImage& image) override;
+    void setLegendeCapture(const QString& legende, const QString& couleur1, const QString& couleur2);
+    QString legendeCapture() const { return legendeCapture_; }
+
+    // --- Slate lines.
+    // Cuts a text into lines that fit a width (less MARGE_LIGNE_ARDOISE),
+    // at the last blank before the overflow; a word longer than a line is
+    // cut where it overflows, and no character is ever dropped.
+    static QStringList coupeLignes(const QString& texte, const QFontMetrics& metriques, double largeur);
+    void setLignesArdoise(double largeur, double haut, const QString& texte);
+    QString texteArdoise() const;
+    const std::array<QGraphicsSimpleTextItem*, NOMBRE_LIGNES_ARDOISE>& lignesArdoise() const { return lignes_; }
+
+    // --- Floating items.
+    DisplayGLScoreAnimText* prochainScore();
+    DisplayGLScoreAnimText* prochainMessage();
+    DisplayGLScoreAnimPixmap* prochaineImage();
+    const std::vector<std::unique_ptr<DisplayGLScoreAnimText>>& animationsScore() const { return animsScore_; }
+    const std::vector<std::unique_ptr<DisplayGLScoreAnimPixmap>>& animationsImage() const { return animsImage_; }
+    const std::vector<std::unique_ptr<DisplayGLScoreAnimText>>& animationsMessage() const { return animsMessage_; }
+    // A line from the network or a peer, spaced DELAI_MESSAGE_RESEAU_MS
+    // after the previous one; shown as plain text.
+    void afficheMessageReseau(const QString& texte);
+
+    // --- Sounds and native hooks.
+    ZB_Sound& son() { return son_; }
+    // Plays an effect when the user's option allows it.
+    bool joueSon(int effet);
+    // Calls the vibration hook when the display options ask for it.
+    void vibre(int millisecondes);
+    // The score line of an online game, for the platform: the viewer's and
+    // the other team's points, with the target (-1 none; 100000 a game by
+    // rounds, then the rounds left). Only in an online game.
+    void signaleScoreEnLigne(int points, int adversaire, int cible, int toursRestants);
+    static QString suffixeScore(int cible, int toursRestants);
+    void setPartieEnLigne(bool enLigne);
+    bool isPartieEnLigne() const { return enLigne_; }
+
+    // --- Options.
+    void setOptionsAffichage(const OptionsAffichage& options);
+    const OptionsAffichage& optionsAffichage() const { return options_; }
+    bool isAutomatique() const { return automatique_; }
+
+    // --- Layout.
+    // The table area (left of the right panel), in scene coordinates.
+    QRectF zoneTable() const;
+    double decalageTable() const { return decalageTable_; }
+    void setDecalageTable(double decalage);
+    bool isPanneauDroitAffiche() const { return panneauDroitAffiche_; }
+    void setDisposition(bool large);
+
+    // --- In-scene dialogs.
+    // Puts a new dialog of class T (built from args, without parent) in the
+    // scene, hidden at z, placed by placement (1: the strip right of the
+    // table) and mode (1: inset in the table). A second call for the same
+    // class adds nothing and returns the dialog already there.
+    template <typename T, typename... Args>
+    T* addDialog(double z, int placement, int mode, Args&&... args)
+    {
+        static_assert(std::is_base_of<GM_WidgetAuto, T>::value, "in-scene dialogs are GM_WidgetAuto");
+        for (QGraphicsProxyWidget* proxy : dialogues_) {
+            if (proxy && proxy->widget() && typeid(*proxy->widget()) == typeid(T)) {
+                qWarning().noquote() << "DisplayGLScene::addDialog: a dialog of this class is already in the scene";
+                return static_cast<T*>(proxy->widget());
+            }
+        }
+        T* dialogue = new T(std::forward<Args>(args)...);
+        ajouteDialogue(dialogue, z, placement, mode);
+        return dialogue;
+    }
+    // The same for a widget already built; a widget added twice keeps its
+    // first proxy, which is returned.
+    QGraphicsProxyWidget* ajouteDialogue(GM_WidgetAuto* widget, double z, int placement, int mode);
+    // Where a dialog goes for a table rectangle, a scene width, a placement
+    // and a mode.
+    static QRect geometrieDialogue(const QRectF& table, double largeurScene, int placement, int mode);
+    QList<QGraphicsProxyWidget*> dialogues() const { return dialogues_; }
+    // Closes every open dialog (except those of the right strip in the wide
+    // layout) and the message boxes; true when one was closed.
+    bool fermeDialogues();
+
+    // --- Resets and display modes.
+    void stopAnimationsAndCloseDialogs();
+    void setCacheModeAll(QGraphicsItem::CacheMode mode);
+    void buildCardObjects();
+    virtual void setFont(const QFont& police);
+    double zBackground() const;
+    void setZBackground(double valeur);
+
+    // --- Parts for the view, the panels and the tests.
+    DisplayGLSceneDialog* dialogueChat() const { return dialogueChat_; }
+    QPlainTextEdit* journalChat() const { return journalChat_; }
+    QLineEdit* ligneChat() const { return ligneChat_; }
+    DisplayGLSceneDialog* dialogueReglages() const { return dialogueReglages_; }
+    PanelAtouts* panelAtouts() const { return panelAtouts_; }
+    QWidget* conteneurAtouts() const { return conteneurAtouts_; }
+    QGraphicsProxyWidget* proxyAtouts() const { return proxyAtouts_; }
+    QPushButton* boutonAnnulerArriere() const { return boutonArriere_; }
+    QPushButton* boutonAnnulerAvant() const { return boutonAvant_; }
+    QGraphicsProxyWidget* proxyAnnulerArriere() const { return proxyArriere_; }
+    QGraphicsProxyWidget* proxyAnnulerAvant() const { return proxyAvant_; }
+    QPushButton* boutonConnexion() const { return boutonConnexion_; }
+    QGraphicsProxyWidget* proxyConnexion() const { return proxyConnexion_; }
+    QPushButton* boutonAide() const { return boutonAide_; }
+    QGraphicsProxyWidget* proxyAide() const { return proxyAide_; }
+    QPushButton* boutonBug() const { return boutonBug_; }
+    QGraphicsProxyWidget* proxyBug() const { return proxyBug_; }
+    QList<AnalyseJoueur*> analyses() const;
+    QList<QSharedPointer<DisplayGLHumanCarte>> cartes() const { return cartesJeu_; }
+    DisplayGLJeuDeCartes& jeuDeCartes() { return jeuDeCartes_; }
+    const std::array<Siege, NOMBRE_SIEGES>& sieges() const { return sieges_; }
+    bool isFondConstruit() const { return fondConstruit_; }
+    QTimer& timerAide() { return timerAide_; }
+    QTimer& timerSurlignage() { return timerSurlignage_; }
+    QTimer& timerBoite() { return timerBoite_; }
+    QString motAction() const { return motAction_; }
+    // The paint engine, or null once the view deleted it.
+    DisplayGLPaintA* moteur() const;
+    // Places the engine's objects and asks it to repaint.
+    void rafraichitCouche();
+
+signals:
+    void signalAnnuler(bool isForward);
+    void signalRightPanelVisibleChanged(bool isVisible);
+    void signalButtonConnectPressed();
+    void signalBug(QString const& userFeedback);
+    void signalSwipeTriggered(QSwipeGesture::SwipeDirection direction);
+    void signalScreenshotCompleted(QImage const& image);
+    // A box has just been put on screen.
+    void signalMessageBoxShown(uint id);
+
+public slots:
+    void OnPhoneBackKeyEvent();
+    void OnPhoneMenuKeyEvent();
+    void OnSceneRectChanged(QRectF const& rect);
+    void OnHelpCardHightlight();
+    void OnHelpTimeout();
+    void OnChatTextChanged();
+    void OnAnnulerBackwards();
+    void OnAnnulerForward();
+    void OnHelpPressed();
+    void OnMouseOver(DisplayGLHumanCarte* carte);
+    void OnMouseDoubleClicked(DisplayGLHumanCarte* carte);
+    void OnResizeRightPanel();
+    void OnButtonConnectPressed();
+    void OnChangeCardStyle();
+    void OnBug();
+    void OnBugPressed();
+    void OnBugReleased();
+    void OnMessageBoxAccepted();
+    void OnMessageBoxRejected();
+    void OnMessageBoxAccepted_Timer();
+    void OnMessageBoxRejected_Timer();
+    void OnDebugTest();
+    void OnNotifyHide();
+    void OnRamasseAuto();
+    void OnRefreshScene();
+    void OnTutorialClosed(uint eventId, bool isCompleted);
+    void OnChangeDisplayMode();
+    void OnMessageBoxExecInMainLoop();
+
+private:
+    void construitBoite_(Boite& boite, bool gardeOptionStyle, double z);
+    void construitBoutons_();
+    QPushButton* construitBouton_(QGraphicsProxyWidget*& proxy, const QString& icone, const QSize& tailleIcone);
+    // Answers box idVu with a button (NoButton: the box's own accept or
+    // reject button). Nothing when that box is no longer the one on screen.
+    void repondBoite_(qint64 idVu, GM::StandardButton bouton, bool accepte);
+    GM::StandardButton boutonDuSignal_(QObject* emetteur, bool* dansStatut) const;
+    void fermeStatut_();
+    void calculePanneauDroit_(double largeur, double hauteur);
+    void placeDialogue_(int index);
+    void placeOutils_();
+    void appliqueVue_();
+    void construitFond_();
+    void changeStyleCartes_(int style, bool silencieux);
+    void disposeMains_();
+
+    // Owned helpers first, so that they are there for the items below.
+    QSharedPointer<DisplayGLWidget> holder_;
+    std::array<Siege, NOMBRE_SIEGES> sieges_;
+    QList<QPointer<AnalyseJoueur>> analyses_;
+    QList<QSharedPointer<DisplayGLHumanCarte>> cartes_;
+    QList<QSharedPointer<DisplayGLHumanCarte>> cartesJeu_;
+    DisplayGLJeuDeCartes jeuDeCartes_;
+    ZB_DeckJass deck_;
+    bool aUnePartie_ = false;
+    bool automatique_;
+    bool belote_;
+    bool captures_;
+    bool modeAffichage2_;
+    bool secondDrapeau_ = false;
+    bool panneauDroitVisible_ = false;
+    int modeVue_ = 0;
+    bool navigationAnnuler_ = false;
+    int joueurLocal_ = -1;
+    int styleContre_ = 3;
+    ZB_StatusMise statusMise_;
+    double ratioPixels_ = 1.0;
+    OptionsAffichage options_;
+    QString dossierCache_;
+    QString chaineDemarrage_;
+
+    mutable QMutex mutexPartie_;
+    QSharedPointer<Partie> partie_;
+    QSemaphore placeConseil_{1};
+    std::atomic<bool> conseilEnCours_{false};
+    QPointer<Joueur> joueurConseil_;
+    mutable QMutex mutexCarteConseil_;
+    Carte* carteConseil_ = nullptr;
+    QElapsedTimer chronoConseil_;
+
+    mutable QMutex mutexBoites_;
+    qint64 idBoiteCourante_ = -1;
+    std::atomic<bool> affichagePrevu_{false};
+    std::atomic<bool> autoReponse_{false};
+    int dernierGenre_ = 0;
+    QStringList historique_;
+    QPointer<GM_WidgetAuto> formulaireTutoriel_;
+    uint idTutoriel_ = 0;
+
+    QDateTime debut_;
+    QTimer timerAide_;
+    QTimer timerSurlignage_;
+    QTimer timerBoite_;
+    QElapsedTimer chronoBug_;
+    ZB_Sound son_;
+    QString motAction_;
+    QString legendeCapture_;
+    QString couleurLegende1_;
+    QString couleurLegende2_;
+    DisplayACloseCallback* fermeture_;
+    GM_NativeA* natif_;
+    QPointer<QWidget> panneauDroit_;
+    QPointer<QWidget> fenetre_;
+    bool enLigne_ = false;
+    QColor couleurFond_;
+
+    // Layout.
+    QRectF dernierRect_;
+    double dernierDecalage_ = -1.0;
+    bool dispose_ = false;
+    bool enDisposition_ = false;
+    double decalageTable_ = 0.0;
+    double largeurTable_ = 0.0;
+    double hauteurTable_ = 0.0;
+    bool dispositionLarge_ = false;
+    bool panneauDroitAffiche_ = false;
+    std::array<QRectF, 2> zones_;
+    QDateTime prochainMessage_;
+
+    // Items, in the order they are made.
+    std::array<QGraphicsSimpleTextItem*, NOMBRE_LIGNES_ARDOISE> lignes_{};
+    DisplayGLSceneDialog* dialogueChat_ = nullptr;
+    QPlainTextEdit* journalChat_ = nullptr;
+    QLineEdit* ligneChat_ = nullptr;
+    QGraphicsProxyWidget* proxyAtouts_ = nullptr;
+    QWidget* conteneurAtouts_ = nullptr;
+    PanelAtouts* panelAtouts_ = nullptr;
+    QGraphicsProxyWidget* proxyArriere_ = nullptr;
+    QPushButton* boutonArriere_ = nullptr;
+    QGraphicsProxyWidget* proxyAvant_ = nullptr;
+    QPushButton* boutonAvant_ = nullptr;
+    QGraphicsProxyWidget* proxyConnexion_ = nullptr;
+    QPushButton* boutonConnexion_ = nullptr;
+    QIcon iconeDeconnecte_;
+    QIcon iconeConnecte_;
+    QIcon iconeEnCours_;
+    Boite boite1_;
+    Boite boite2_;
+    DisplayGLSceneDialog* dialogueReglages_ = nullptr;
+    QGraphicsProxyWidget* proxyAide_ = nullptr;
+    QPushButton* boutonAide_ = nullptr;
+    QGraphicsProxyWidget* proxyBug_ = nullptr;
+    QPushButton* boutonBug_ = nullptr;
+    bool boutonBugVisible_ = true;
+    std::vector<std::unique_ptr<DisplayGLScoreAnimText>> animsScore_;
+    std::vector<std::unique_ptr<DisplayGLScoreAnimPixmap>> animsImage_;
+    std::vector<std::unique_ptr<DisplayGLScoreAnimText>> animsMessage_;
+    size_t curseurScore_ = 0;
+    size_t curseurImage_ = 0;
+    size_t curseurMessage_ = 0;
+    QPixmap pixmapVide_;
+
+    // In-scene dialogs, four parallel lists in creation order.
+    QList<QGraphicsProxyWidget*> dialogues_;
+    QList<int> placementsDialogues_;
+    QList<int> modesDialogues_;
+    QList<bool> drapeauxDialogues_;
+    QPointer<QWidget> formulaireDebug_;
+    QPointer<QWidget> questionnaireBug_;
+
+    // The 3-D layer.
+    bool fondConstruit_ = false;
+    std::unique_ptr<GL_ObjectSquare> fond_;
+    std::unique_ptr<GL_ObjectSquare> tapis_;
+    std::unique_ptr<GL_ObjectSquare> ardoise_;
+    std::array<std::unique_ptr<GL_ObjectSquare>, NOMBRE_SIEGES> bulles_;
+    std::unique_ptr<GL_ObjectSquare> notification_;
+    std::array<std::unique_ptr<GL_ObjectCube>, DisplayGLJeuDeCartes::NOMBRE_CARTES> objetsCartes_;
+    std::array<GL_ObjectCube*, NOMBRE_SIEGES> cartesSurTable_{};
+    GL_ObjectCube* carteRetournee_ = nullptr;
+    QPropertyAnimation* animationFond_ = nullptr;
+    bool enMouvement_ = false;
+};

@@ -1,0 +1,28 @@
+#include "DisplayGLSceneDialogButton.h"
+
+#include <cmath>
+
+DisplayGLSceneDialogButton::DisplayGLSceneDialogButton(QWidget* parent)
+    : QPushButton(parent)
+{
+    setCheckable(true);
+    setAutoDefault(false);
+    setDefault(false);
+}
+
+DisplayGLSceneDialogButton::~DisplayGLSceneDialogButton() = default;
+
+void DisplayGLSceneDialogButton::setPanelSize(double largeur, double hauteur)
+{
+    largeur_ = largeur;
+    hauteur_ = hauteur;
+    updateGeometry();
+}
+
+QSize DisplayGLSceneDialogButton::sizeHint() const
+{
+    if (!(largeur_ >= 0.0) || !(hauteur_ >= 0.0))
+        return QPushButton::sizeHint();
+    return QSize(static_cast<int>(std::lround(PART_LARGEUR * largeur_)),
+                 static_cast<int>(std::lround(PART_HAUTEUR * hauteur_)));
+}

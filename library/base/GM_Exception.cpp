@@ -1,0 +1,24 @@
+#include "GM_Exception.h"
+
+#include <exception>
+
+GM_Exception::GM_Exception(const QString& message)
+    : message_(message)
+{
+}
+
+GM_Exception::~GM_Exception() = default;
+
+QString GM_Exception::messageDeLExceptionCourante()
+{
+    try {
+        throw;
+    } catch (const GM_Exception& e) {
+        return e.getMessage().isEmpty() ? QStringLiteral("GM_Exception") : e.getMessage();
+    } catch (const std::exception& e) {
+        const QString message = QString::fromUtf8(e.what());
+        return message.isEmpty() ? QStringLiteral("std::exception") : message;
+    } catch (...) {
+        return QStringLiteral("unknown exception");
+    }
+}

@@ -1,0 +1,191 @@
+#pragma once
+
+#include "EvenementDeJeu.h"
+#include "OptionsDuJoueur.h"
+#include "VersionProtocole.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QMutex>
+#include <QObject>
+#include <QStringList>
+#include <QTextDocument>
+#include <QTimer>
+
+#include <array>
+#include <memory>
+
+class QTextStream;
+
+// A table's events: the only road from players and the network to the
+// table's rules. Stale and duplicate answers are dropped, the others wait in
+// a queue indexed by game state and run one at a time through the executor
+// (the room) at the pace of the table's animations. Every executed event
+// becomes a line of the game record and is forwarded to connected clients;
+// a stored record can be replayed, and a joining client is handed what it
+// needs to catch up.
+//
+// Everything runs on the table's thread. The mutex guards against the
+// network threads and the room: callers of the _unlocked operations, of
+// clear, replay, getReplay, ajouteEtExecute_Client and
+// clear_Et_metEnQueue_InscriptionJoueurs hold it; flush and OnFlush take it
+// themselves.
+//
+// Game states index the queue and seats index joueurDistant_: an event whose
+// state is not valid (EtatDeJeu::estValide) is ignored, and so is a remote answer from a
+// seat outside 0..3. An event whose text holds a line break is ignored too,
+// since it would split a line of the game record. A queued text that does
+// not read back is dropped and reported like a refused event.
+class ListeDesEvenements : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int NombreEtats = EtatDeJeu::NombreEtats;
+    static constexpr int EtatFinDeReplay = EtatDeJeu::FinDePartieSiege3;
+    // Pause between two attempts while the executor cannot run the next
+    // event.
+    static constexpr int DelaiReessai = 250;
+    static constexpr const char* VersionDuFichier = "12";
+
+    // The room that applies events to its tables.
+    class Executor
+    {
+    public:
+        virtual ~Executor() = default;
+        // Applies the event to its table; false refuses it.
+        virtual bool cb_executeUnEvenement(EvenementDeJeu& ev) = 0;
+        // Sends the event's text to the connected clients.
+        virtual void envoieEvenement(const EvenementDeJeu& ev) = 0;
+        // Lets the table go on after an event and says, in delaiMs (may be
+        // null), how long the animation of that event lasts. The list always
+        // passes false as the last argument.
+        virtual void continueLeJeu(int mode, double* delaiMs, int noTable, bool) = 0;
+        virtual void noteActiviteJoueur(const EvenementDeJeu& ev) = 0;
+        // May the next queued event run now; keeps a room's tables in step.
+        virtual bool peutContinuer(int& etatAttendu, int noTable) = 0;
+    };
+
+    // Told once a replay has been played through.
+    class ReplayRequester
+    {
+    public:
+        virtual ~ReplayRequester() = default;
+        virtual void cb_replayTermine() = 0;
+    };
+
+    ListeDesEvenements(Executor* executor, int noTable);
+    ~ListeDesEvenements() override;
+
+    void lock() { mutex_->lock(); }
+    void unlock() { mutex_->unlock(); }
+    QMutex* getMutex() const { return mutex_.get(); }
+
+    // Starts a new record. The expected state is left to the table.
+    void clear();
+
+    // Takes one event in. demandeEnCours is the table's pending request
+    // number (-1 none); enDirect marks a live answer, which is checked
+    // against the states already played.
+    void execute_unlocked(int demandeEnCours, EvenementDeJeu& ev, bool enDirect);
+    // Runs the queued events that the table expects, until one needs time to
+    // be shown. Exceptions of the executor go through.
+    void flush_unlocked();
+    // Locks, lets the table go on, then runs the queue; an exception of the
+    // executor is thrown on once the mutex is released.
+    void flush();
+
+    // A table client's entry for an event received from the server.
+    void ajouteEtExecute_Client(EvenementDeJeu ev, qint64 idJoueurLocal);
+
+    // Entry 0 the game inscription, entries 1..4 the inscriptions of seats
+    // 0..3, "" where the record has none. Throws on a bad block.
+    static QStringList getInscriptions(const QTextDocument& doc, const int& mode, int noTable, const int& version);
+    // Starts a new record that keeps the game inscription and inscribes the
+    // players now seated (keyed by seat).
+    void clear_Et_metEnQueue_InscriptionJoueurs(const QMap<int, OptionsDuJoueur>& joueurs, int noTable);
+    // What a joining client is sent: a replay block headed by typeDebut
+    // (RsV or RsI).
+    void getReplay(QByteArray& out, const int& typeDebut, int noJoueur, int noTable);
+    // Rebuilds the table from the lines of a record (lignes[0] is the
+    // format version). perspective 4 is the table itself, 0..3 a seat.
+    // A record without events, or too short to find its last event, throws
+    // GM_ExceptionFileCorrupted; a bad line throws the reader's exception.
+    // Nothing is queued when it throws.
+    void replay(const QStringList& lignes, int perspective, bool client, qint64 idJoueurLocal,
+                ReplayRequester* demandeur);
+    // The record, one event a line ending in "\r\n".
+    void ecritTexte(QTextStream& out) const;
+
+    // Read access for the table, the event window and the bug report.
+    const QTextDocument& getEnAttente() const { return enAttente_; }
+    const QTextDocument& getExecutes() const { return executes_; }
+    int getEtatExecute() const { return etatExecute_; }
+    // The room rewinds it when a deal is abandoned, so that the new deal's
+    // early states are not taken for stale answers.
+    void setEtatExecute(int etat) { etatExecute_ = etat; }
+    // At the end of a round, a list that holds the queues of several deals
+    // (a replayed match) goes on with the next one.
+    void donneSuivante()
+    {
+        if (noDonne_ + 1 < donnes_.size())
+            ++noDonne_;
+    }
+    int getNoTable() const { return noTable_; }
+    void setNoTable(int noTable) { noTable_ = noTable; }
+    int getNoDonne() const { return noDonne_; }
+    int getNombreDeDonnes() const { return static_cast<int>(donnes_.size()); }
+    // The queued text of a state in the current queue table, "" when none.
+    QString getEnQueue(int etat) const;
+    const EvenementDeJeu& getDernierEvenement() const { return dernierEvenement_; }
+    ReplayRequester* getDemandeurReplay() const { return demandeurReplay_; }
+    // A requester that goes away before its replay ended is no longer told.
+    void oublieDemandeurReplay(const ReplayRequester* demandeur)
+    {
+        if (demandeurReplay_ == demandeur)
+            demandeurReplay_ = nullptr;
+    }
+    bool estReplayEnCours() const { return dernierEvenement_.valide_; }
+    const QTimer& getTimer() const { return timer_; }
+
+    // Set by the table referee from each seat's remote flag.
+    std::array<bool, 4> joueurDistant_{};
+    // The state whose queued event runs next; written by the room and the
+    // table referee.
+    int etatAttendu_ = EtatDeJeu::Aucun;
+    // While set, queued events are not run (the client's connection ended).
+    bool interrompu_ = false;
+    // Every pacing delay becomes 1 ms.
+    bool sansDelai_ = false;
+    // Table-protocol version of every text the list writes.
+    int version_ = VERSION_PROTOCOLE_ACTUELLE;
+
+public slots:
+    void OnFlush();
+    void OnReplayCompleted();
+
+private:
+    static QStringList tableVide_();
+    static bool estEtatValide_(int etat) { return EtatDeJeu::estValide(etat); }
+    static void ajouteBloc_(QTextDocument& doc, const QString& texte);
+    void retireDeEnAttente_(const QString& texte);
+    void finDeReplay_(const EvenementDeJeu& ev);
+    void signaleRefus_(const EvenementDeJeu& ev, const QString& texte);
+    bool estDernierDuReplay_(const EvenementDeJeu& ev) const;
+    // The client's version of a player-record event (remote flags seen from
+    // this machine), or the event itself when it carries none.
+    EvenementDeJeu transformeClient_(const EvenementDeJeu& ev, qint64 idJoueurLocal) const;
+
+    Executor* executor_;
+    int noTable_;
+    int etatExecute_ = EtatDeJeu::Aucun;
+    QList<QStringList> donnes_;
+    int noDonne_ = 0;
+    QTextDocument enAttente_;
+    QTextDocument executes_;
+    std::unique_ptr<QMutex> mutex_;
+    EvenementDeJeu dernierEvenement_;
+    ReplayRequester* demandeurReplay_ = nullptr;
+    QTimer timer_;
+};

@@ -1,0 +1,1056 @@
+#include "GM_ClientSocket.h"
+
+#include "GM_AchievementTitle.h"
+#include "GM_SocketWeb.h"
+
+#include <QCoreApplication>
+#include <QLoggingCategory>
+#include <QMutexLocker>
+#include <QSslConfiguration>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcLobby, "zubrik.lobby")
+
+// The category's streams without its macros, which pedantic clang refuses.
+QDebug lobbyDebug()
+{
+    return QMessageLogger().debug(lcLobby());
+}
+
+QDebug lobbyInfo()
+{
+    return QMessageLogger().info(lcLobby());
+}
+
+QDebug lobbyWarning()
+{
+    return QMessageLogger().warning(lcLobby());
+}
+
+// A record of the lobby may ask for many boxes; past this many the rest
+// are only logged, so that a faulty lobby cannot bury the user in boxes.
+constexpr int BoitesMaxParRecord = 5;
+constexpr int DelaiListeAmisOccupeeMs = 2000;
+constexpr int ProgressionDebut = 10;
+constexpr int ProgressionIdentification = 50;
+constexpr int ProgressionDeconnexion = 25;
+// Fields a private invitation pads to, a public one to.
+constexpr int ChampsInvitationPrivee = 3;
+constexpr int ChampsInvitationPublique = 5;
+
+QString trClient(const char* texte)
+{
+    return QCoreApplication::translate("GM_ClientSocket", texte);
+}
+
+bool litId(const QString& texte, qint64& id)
+{
+    bool ok = false;
+    id = texte.toLongLong(&ok);
+    return ok;
+}
+
+} // namespace
+
+GM_ClientSocket::GM_ClientSocket(const QString& serverName, QObject* parent, GM_ProgressA* progress,
+                                 GM_MessageBoxDisplayerA* displayer)
+    : QWebSocket(QString(), QWebSocketProtocol::Version13, parent)
+    , progress_(progress)
+    , serverName_(serverName)
+{
+    setMessageBoxDisplayer(displayer);
+    if (progress_ != nullptr)
+        progress_->setCancelCallback(this);
+    init_();
+}
+
+GM_ClientSocket::GM_ClientSocket(bool unsecure, QObject* parent)
+    : QWebSocket(QString(), QWebSocketProtocol::Version13, parent)
+    , unsecure_(unsecure)
+{
+    init_();
+}
+
+GM_ClientSocket::~GM_ClientSocket()
+{
+    // The socket's own teardown still emits: it must not reach a client
+    // that is half gone.
+    disconnect(this, nullptr, this, nullptr);
+    sessionActive_ = false;
+    if (progress_ != nullptr)
+        progress_->setCancelCallback(nullptr);
+}
+
+void GM_ClientSocket::init_()
+{
+    GM_SocketEvent::buildEventTable();
+    setMaxAllowedIncomingMessageSize(quint64(GM_LobbyFrame::TailleMax));
+    setMaxAllowedIncomingFrameSize(quint64(GM_LobbyFrame::TailleMax));
+    const QSslCertificate autorite = GM_SocketWeb::certificatAutorite();
+    if (!autorite.isNull()) {
+        QSslConfiguration configuration = sslConfiguration();
+        configuration.addCaCertificate(autorite);
+        setSslConfiguration(configuration);
+    }
+    connect(this, &QWebSocket::connected, this, &GM_ClientSocket::onConnected_);
+    connect(this, &QWebSocket::stateChanged, this, &GM_ClientSocket::onStateChanged_);
+    connect(this, &QWebSocket::binaryMessageReceived, this, &GM_ClientSocket::OnLobbyMessage);
+    connect(this, qOverload<QAbstractSocket::SocketError>(&QWebSocket::error), this, &GM_ClientSocket::onError);
+    connect(this, &QWebSocket::sslErrors, this, &GM_ClientSocket::onSslErrors_);
+
+    timerEnvoi_.setSingleShot(true);
+    // The pacing is a floor: a coarse timer could fire early.
+    timerEnvoi_.setTimerType(Qt::PreciseTimer);
+    connect(&timerEnvoi_, &QTimer::timeout, this, &GM_ClientSocket::envoieSuivant_);
+    connect(&timerKeepAlive_, &QTimer::timeout, this, &GM_ClientSocket::keepAlive_);
+    timerSilence_.setSingleShot(true);
+    connect(&timerSilence_, &QTimer::timeout, this, &GM_ClientSocket::silence_);
+    timerRelance_.setSingleShot(true);
+    connect(&timerRelance_, &QTimer::timeout, this, &GM_ClientSocket::relance_);
+    timerFermeture_.setSingleShot(true);
+    connect(&timerFermeture_, &QTimer::timeout, this, [this] {
+        if (state() != QAbstractSocket::UnconnectedState)
+            abort();
+        else
+            termine_();
+    });
+    setDelais(delais_);
+}
+
+void GM_ClientSocket::setDelais(const Delais& delais)
+{
+    delais_ = delais;
+    timerKeepAlive_.setInterval(delais_.keepAliveMs);
+    timerSilence_.setInterval(delais_.silenceMaxMs);
+}
+
+bool GM_ClientSocket::isConnectedToLobby() const
+{
+    return etat_ != GM_SocketEvent::Init && isValid() && state() != QAbstractSocket::UnconnectedState;
+}
+
+int GM_ClientSocket::getNombreMessagesEnFile()
+{
+    QMutexLocker verrou(&outQueueMutex_);
+    return int(outQueue_.size());
+}
+
+// --- The lobby's address --------------------------------------------------
+
+bool GM_ClientSocket::litAdresse(const QString& texte, QString& hote, quint16& port)
+{
+    const QString t = texte.trimmed();
+    QString h;
+    QString p;
+    if (t.startsWith(QLatin1Char('['))) {
+        const qsizetype fin = t.indexOf(QLatin1String("]:"));
+        if (fin < 0)
+            return false;
+        h = t.mid(1, fin - 1);
+        p = t.mid(fin + 2);
+    } else {
+        const qsizetype i = t.lastIndexOf(QLatin1Char(':'));
+        if (i <= 0)
+            return false;
+        h = t.left(i);
+        p = t.mid(i + 1);
+        if (h.contains(QLatin1Char(':')))
+            return false;
+    }
+    bool ok = false;
+    const uint numero = p.toUInt(&ok);
+    if (!ok || numero == 0 || numero > 65535 || h.isEmpty())
+        return false;
+    QUrl url;
+    url.setScheme(QStringLiteral("ws"));
+    url.setHost(h, QUrl::StrictMode);
+    if (!url.isValid() || url.host().isEmpty())
+        return false;
+    hote = url.host();
+    port = quint16(numero);
+    return true;
+}
+
+QUrl GM_ClientSocket::lobbyUrl(bool unsecure) const
+{
+    QString hote = serverName_.isEmpty() ? QString::fromLatin1(ServeurParDefaut) : serverName_;
+    quint16 port = unsecure ? PortUnsecure : PortSecure;
+    const QString variable = qEnvironmentVariable(VariableAdresse);
+    if (!variable.trimmed().isEmpty()) {
+        QString h;
+        quint16 p = 0;
+        if (litAdresse(variable, h, p)) {
+            hote = h;
+            port = p;
+        } else {
+            lobbyWarning().noquote() << QStringLiteral("%1 is not host:port; the lobby's own address is used")
+                                                .arg(QLatin1String(VariableAdresse));
+        }
+    }
+    QUrl url;
+    url.setScheme(unsecure ? QStringLiteral("ws") : QStringLiteral("wss"));
+    url.setHost(hote);
+    url.setPort(port);
+    return url;
+}
+
+QString GM_ClientSocket::texteDeService(const QString& texte)
+{
+    QString sur = texte.toHtmlEscaped();
+    sur.replace(QLatin1String("\r\n"), QLatin1String("<br>"));
+    sur.replace(QLatin1Char('\n'), QLatin1String("<br>"));
+    return sur;
+}
+
+// --- Sessions ---------------------------------------------------------------
+
+void GM_ClientSocket::connectForLogin(const QString& email, const QString& password, bool quiet, bool unsecure)
+{
+    email_ = email;
+    motDePasse_ = password;
+    pseudo_.clear();
+    ouvre_(GM_SocketEvent::Login, quiet, unsecure, false);
+}
+
+void GM_ClientSocket::connectForCreateLogin(const QString& email, const QString& password, const QString& pseudo,
+                                            bool unsecure)
+{
+    // A second click while the request runs changes nothing.
+    if (etat_ == GM_SocketEvent::CreateLogin && sessionActive_)
+        return;
+    email_ = email;
+    motDePasse_ = password;
+    pseudo_ = pseudo;
+    ouvre_(GM_SocketEvent::CreateLogin, false, unsecure, false);
+}
+
+void GM_ClientSocket::connectForResendPassword(const QString& email, bool unsecure)
+{
+    email_ = email;
+    motDePasse_.clear();
+    pseudo_.clear();
+    ouvre_(GM_SocketEvent::ResendPassword, false, unsecure, false);
+}
+
+void GM_ClientSocket::ouvre_(int etat, bool quiet, bool unsecure, bool relance)
+{
+    abandonneSession_();
+    if (!relance) {
+        timerRelance_.stop();
+        relances_ = 0;
+        relanceEnCours_ = false;
+    }
+    quiet_ = quiet;
+    unsecure_ = unsecure;
+    etat_ = etat;
+    sessionActive_ = true;
+    sessionOuverte_ = false;
+    fin_ = Perte;
+    erreurConnexion_.clear();
+    loginName_.clear();
+    databaseUserId_ = -1;
+    ++generation_;
+    dernierEnvoi_.invalidate();
+    if (!quiet_) {
+        const char* texte = etat == GM_SocketEvent::CreateLogin      ? "Création du compte..."
+                            : etat == GM_SocketEvent::ResendPassword ? "Demande du mot de passe..."
+                                                                     : "Connexion au serveur du lobby...";
+        afficheProgression_(trClient(texte), ProgressionDebut);
+        if (progress_ != nullptr) {
+            progress_->show();
+            progress_->activateWindow();
+        }
+    }
+    // Also bounds a connection or a handshake that never finishes.
+    timerSilence_.start();
+    const QUrl url = lobbyUrl(unsecure);
+    lobbyInfo().noquote() << "connecting to" << url.toString() << "in state" << etat;
+    open(url);
+    // A URL that cannot even be tried fails without a change of state.
+    if (sessionActive_ && state() == QAbstractSocket::UnconnectedState) {
+        const quint64 generation = generation_;
+        QTimer::singleShot(0, this, [this, generation] {
+            if (generation == generation_ && state() == QAbstractSocket::UnconnectedState)
+                termine_();
+        });
+    }
+}
+
+void GM_ClientSocket::abandonneSession_()
+{
+    if (!sessionActive_) {
+        if (state() != QAbstractSocket::UnconnectedState)
+            abort();
+        return;
+    }
+    // Everything termine_ does, but for what the end of a session tells the
+    // user: a new one is starting.
+    timerRelance_.stop();
+    fin_ = Demandee;
+    const bool quietAvant = quiet_;
+    quiet_ = true;
+    if (state() == QAbstractSocket::ConnectedState) {
+        close(QWebSocketProtocol::CloseCodeNormal);
+        flush();
+    }
+    abort();
+    termine_();
+    quiet_ = quietAvant;
+}
+
+void GM_ClientSocket::disconnectFromServer()
+{
+    timerRelance_.stop();
+    relanceEnCours_ = false;
+    relances_ = 0;
+    if (!sessionActive_ || etat_ == GM_SocketEvent::Init || etat_ == GM_SocketEvent::Disconnecting)
+        return;
+    if (!quiet_)
+        afficheProgression_(trClient("Déconnection..."), ProgressionDeconnexion);
+    const quint64 generation = generation_;
+    QTimer::singleShot(0, this, [this, generation] {
+        if (generation != generation_ || !sessionActive_)
+            return;
+        etat_ = GM_SocketEvent::Disconnecting;
+        // What has no answer still goes out: statistics, penalties and
+        // bridge closes would be lost otherwise.
+        QList<QSharedPointer<GM_SocketEvent>> restants;
+        {
+            QMutexLocker verrou(&outQueueMutex_);
+            restants.swap(outQueue_);
+        }
+        for (const QSharedPointer<GM_SocketEvent>& message : std::as_const(restants)) {
+            if (message->ligne().aUneReponse())
+                emit message->signalTransmitError(QAbstractSocket::OperationError);
+            else
+                envoie_(message);
+        }
+        ferme_(Demandee, QWebSocketProtocol::CloseCodeNormal);
+    });
+}
+
+void GM_ClientSocket::cancel()
+{
+    timerRelance_.stop();
+    relanceEnCours_ = false;
+    relances_ = 0;
+    cacheProgression_();
+    if (!sessionActive_)
+        return;
+    fin_ = Annulee;
+    abort();
+    if (sessionActive_ && state() == QAbstractSocket::UnconnectedState)
+        termine_();
+}
+
+void GM_ClientSocket::ferme_(Fin fin, QWebSocketProtocol::CloseCode code)
+{
+    fin_ = fin;
+    if (state() == QAbstractSocket::UnconnectedState) {
+        termine_();
+        return;
+    }
+    close(code);
+    timerFermeture_.start(delais_.fermetureMaxMs);
+}
+
+void GM_ClientSocket::onStateChanged_(QAbstractSocket::SocketState etat)
+{
+    if (etat == QAbstractSocket::UnconnectedState)
+        termine_();
+}
+
+void GM_ClientSocket::termine_()
+{
+    if (!sessionActive_)
+        return;
+    sessionActive_ = false;
+    ++generation_;
+    timerEnvoi_.stop();
+    timerKeepAlive_.stop();
+    timerSilence_.stop();
+    timerFermeture_.stop();
+    const bool etaitOuverte = sessionOuverte_;
+    sessionOuverte_ = false;
+    etat_ = GM_SocketEvent::Init;
+    lecteur_.vide();
+    enAttente_.clear();
+    QList<QSharedPointer<GM_SocketEvent>> perdus;
+    {
+        QMutexLocker verrou(&outQueueMutex_);
+        perdus.swap(outQueue_);
+    }
+    for (const QSharedPointer<GM_SocketEvent>& message : std::as_const(perdus))
+        emit message->signalTransmitError(QAbstractSocket::RemoteHostClosedError);
+    // The lobby closed every bridge with the session.
+    const QSet<QPair<qint64, qint64>> ponts = ponts_;
+    ponts_.clear();
+    for (const QPair<qint64, qint64>& pont : ponts)
+        emit signalBridgeClose(pont.first, pont.second);
+    cacheProgression_();
+
+    const Fin fin = fin_;
+    lobbyInfo() << "session ended, reason" << int(fin) << (etaitOuverte ? "after login" : "before login");
+    if (etaitOuverte)
+        emit signalDisconnected();
+
+    switch (fin) {
+    case Perte:
+        if (autoReconnect_ && (etaitOuverte || relanceEnCours_) && !email_.isEmpty() && !motDePasse_.isEmpty()) {
+            if (relances_ < delais_.relancesMax) {
+                relanceEnCours_ = true;
+                const int delai = prochainDelaiRelanceMs();
+                ++relances_;
+                lobbyInfo() << "quiet login" << relances_ << "in" << delai << "ms";
+                timerRelance_.start(delai);
+            } else {
+                lobbyWarning() << "the lobby stays out of reach after" << relances_ << "quiet logins";
+                relanceEnCours_ = false;
+                relances_ = 0;
+                emit signalHideProgressAndShowLogin();
+            }
+            return;
+        }
+        if (!etaitOuverte) {
+            if (!quiet_) {
+                const QString detail = erreurConnexion_.isEmpty() ? errorString() : erreurConnexion_;
+                boite_(trClient("Serveur du lobby indisponible"),
+                       trClient("Impossible de joindre le serveur du lobby.<br>%1").arg(detail.toHtmlEscaped()));
+            }
+            emit signalHideProgressAndShowLogin();
+        }
+        break;
+    case Annulee:
+        if (!etaitOuverte)
+            emit signalHideProgressAndShowLogin();
+        break;
+    case ErreurProtocole:
+        if (!quiet_)
+            boite_(trClient("Erreur du lobby"),
+                   trClient("Le serveur du lobby a envoyé un message invalide; la connexion a été fermée."));
+        if (!etaitOuverte)
+            emit signalHideProgressAndShowLogin();
+        break;
+    case Demandee:
+    case Refus:
+        break;
+    }
+    relanceEnCours_ = false;
+}
+
+int GM_ClientSocket::prochainDelaiRelanceMs() const
+{
+    qint64 delai = delais_.relanceBaseMs;
+    for (int i = 0; i < relances_ && delai < delais_.relanceMaxMs; ++i)
+        delai *= 2;
+    return int(qMin<qint64>(delai, delais_.relanceMaxMs));
+}
+
+void GM_ClientSocket::relance_()
+{
+    if (email_.isEmpty() || motDePasse_.isEmpty())
+        return;
+    ouvre_(GM_SocketEvent::Login, true, unsecure_, true);
+}
+
+void GM_ClientSocket::silence_()
+{
+    if (!sessionActive_)
+        return;
+    lobbyWarning() << "no word from the lobby for" << delais_.silenceMaxMs << "ms: connection lost";
+    fin_ = Perte;
+    erreurConnexion_ = trClient("Le serveur ne répond pas.");
+    abort();
+    if (sessionActive_ && state() == QAbstractSocket::UnconnectedState)
+        termine_();
+}
+
+void GM_ClientSocket::demarreSessionSansSocket(int etat)
+{
+    abandonneSession_();
+    sessionActive_ = true;
+    sessionOuverte_ = GM_SocketEvent::estEtatDeSession(etat);
+    etat_ = etat;
+    fin_ = Perte;
+    quiet_ = true;
+    ++generation_;
+}
+
+void GM_ClientSocket::onConnected_()
+{
+    if (!sessionActive_) {
+        // Opened by hand for the bridge: what waited goes out.
+        const QList<QList<QByteArray>> records = enAttente_;
+        enAttente_.clear();
+        for (const QList<QByteArray>& record : records)
+            envoieRecord(record);
+        return;
+    }
+    timerSilence_.start();
+    const QString version = QCoreApplication::applicationVersion();
+    switch (etat_) {
+    case GM_SocketEvent::Login:
+        if (!quiet_)
+            afficheProgression_(trClient("Identification..."), ProgressionIdentification);
+        envoieDirect_("Lgn", {email_, motDePasse_, version, QString::number(VersionProtocoleLobby)});
+        break;
+    case GM_SocketEvent::CreateLogin:
+        afficheProgression_(trClient("Création du compte..."), ProgressionIdentification);
+        envoieDirect_("Nac", {email_, motDePasse_, pseudo_, version});
+        break;
+    case GM_SocketEvent::ResendPassword:
+        afficheProgression_(trClient("Demande du mot de passe..."), ProgressionIdentification);
+        envoieDirect_("Rpw", {email_, version});
+        break;
+    default: break;
+    }
+}
+
+void GM_ClientSocket::onError(QAbstractSocket::SocketError erreur)
+{
+    if (auto* message = qobject_cast<GM_SocketEvent*>(sender())) {
+        lobbyWarning() << "message" << message->getWord() << "not sent, error" << erreur;
+        return;
+    }
+    if (erreurConnexion_.isEmpty())
+        erreurConnexion_ = errorString();
+    lobbyWarning().noquote() << "lobby socket error" << erreur << errorString();
+    if (sessionActive_ && state() == QAbstractSocket::UnconnectedState) {
+        const quint64 generation = generation_;
+        QTimer::singleShot(0, this, [this, generation] {
+            if (generation == generation_ && state() == QAbstractSocket::UnconnectedState)
+                termine_();
+        });
+    }
+}
+
+void GM_ClientSocket::onSslErrors_(const QList<QSslError>& erreurs)
+{
+    // Never ignored: the handshake fails, and the user is told why.
+    QStringList textes;
+    for (const QSslError& erreur : erreurs) {
+        lobbyWarning().noquote() << "lobby TLS error:" << erreur.errorString();
+        textes << erreur.errorString();
+    }
+    erreurConnexion_ = textes.join(QLatin1String("; "));
+}
+
+// --- Out-queue --------------------------------------------------------------
+
+void GM_ClientSocket::enqueueEvent(const QSharedPointer<GM_SocketEvent>& message)
+{
+    if (message.isNull())
+        return;
+    outQueue_.append(message);
+    if (etat_ == GM_SocketEvent::Idle)
+        QTimer::singleShot(0, this, &GM_ClientSocket::envoieSuivant_);
+    else if (etat_ == GM_SocketEvent::Init)
+        QTimer::singleShot(0, this, &GM_ClientSocket::videFile_);
+}
+
+void GM_ClientSocket::sendRefreshRequest(const QByteArray& word)
+{
+    QSharedPointer<GM_SocketEvent> message = GM_SocketEvent::findEvent(GM_SocketEvent::Idle, word);
+    if (message.isNull()) {
+        lobbyWarning() << "no refresh request" << word;
+        return;
+    }
+    if (etat_ == message->getNextState())
+        return;
+    for (const QSharedPointer<GM_SocketEvent>& enFile : std::as_const(outQueue_))
+        if (enFile->getWord() == word)
+            return;
+    connect(message.data(), &GM_SocketEvent::signalTransmitError, this, &GM_ClientSocket::onError);
+    enqueueEvent(message);
+}
+
+void GM_ClientSocket::enfile_(const char* mot, const QStringList& champs)
+{
+    QMutexLocker verrou(&outQueueMutex_);
+    QSharedPointer<GM_SocketEvent> message = GM_SocketEvent::findEvent(GM_SocketEvent::Idle, mot);
+    if (message.isNull())
+        return;
+    message->champs_ = champs;
+    connect(message.data(), &GM_SocketEvent::signalTransmitError, this, &GM_ClientSocket::onError);
+    enqueueEvent(message);
+}
+
+void GM_ClientSocket::videFile_()
+{
+    if (etat_ != GM_SocketEvent::Init)
+        return;
+    QList<QSharedPointer<GM_SocketEvent>> perdus;
+    {
+        QMutexLocker verrou(&outQueueMutex_);
+        perdus.swap(outQueue_);
+    }
+    for (const QSharedPointer<GM_SocketEvent>& message : std::as_const(perdus))
+        emit message->signalTransmitError(QAbstractSocket::OperationError);
+}
+
+void GM_ClientSocket::envoieSuivant_()
+{
+    if (etat_ != GM_SocketEvent::Idle)
+        return;
+    QSharedPointer<GM_SocketEvent> message;
+    {
+        QMutexLocker verrou(&outQueueMutex_);
+        if (outQueue_.isEmpty())
+            return;
+        if (dernierEnvoi_.isValid()) {
+            const qint64 reste = delais_.envoiMs - dernierEnvoi_.elapsed();
+            if (reste > 0) {
+                timerEnvoi_.start(int(reste));
+                return;
+            }
+        }
+        message = outQueue_.takeFirst();
+    }
+    if (envoie_(message) && message->getNextState() != GM_SocketEvent::AnySession)
+        etat_ = message->getNextState();
+    if (etat_ == GM_SocketEvent::Idle && getNombreMessagesEnFile() > 0)
+        timerEnvoi_.start(delais_.envoiMs);
+}
+
+bool GM_ClientSocket::envoie_(const QSharedPointer<GM_SocketEvent>& message)
+{
+    const GM_SocketEvent::Ligne& ligne = message->ligne();
+    const QStringList& champs = message->champs_;
+    if (!ligne.accepteChamps(champs.size())) {
+        lobbyWarning() << "message" << ligne.mot << "with" << champs.size() << "fields refused";
+        emit message->signalTransmitError(QAbstractSocket::UnknownSocketError);
+        return false;
+    }
+    if (GM_LobbyFrame::taille(ligne.mot, champs) > GM_LobbyFrame::TailleMax) {
+        lobbyWarning() << "message" << ligne.mot << "too large to send";
+        emit message->signalTransmitError(QAbstractSocket::DatagramTooLargeError);
+        return false;
+    }
+    if (state() != QAbstractSocket::ConnectedState) {
+        emit message->signalTransmitError(QAbstractSocket::RemoteHostClosedError);
+        return false;
+    }
+    const QList<QByteArray> messages = GM_LobbyFrame::messages(ligne.mot, champs);
+    for (const QByteArray& morceau : messages)
+        sendBinaryMessage(morceau);
+    dernierEnvoi_.restart();
+    if (sessionOuverte_)
+        timerKeepAlive_.start();
+    lobbyDebug() << "sent" << ligne.mot << "with" << champs.size() << "fields";
+    emit signalRecordSent(ligne.mot);
+    return true;
+}
+
+bool GM_ClientSocket::envoieDirect_(const QByteArray& mot, const QStringList& champs)
+{
+    QSharedPointer<GM_SocketEvent> message = GM_SocketEvent::findEvent(etat_, mot);
+    if (message.isNull())
+        return false;
+    message->champs_ = champs;
+    connect(message.data(), &GM_SocketEvent::signalTransmitError, this, &GM_ClientSocket::onError);
+    return envoie_(message);
+}
+
+void GM_ClientSocket::keepAlive_()
+{
+    if (!sessionOuverte_ || etat_ != GM_SocketEvent::Idle || getNombreMessagesEnFile() > 0)
+        return;
+    enfile_("Kal", {});
+}
+
+void GM_ClientSocket::OnRefreshFriendList()
+{
+    if (!isConnectedToLobby())
+        return;
+    if (outQueueMutex_.tryLock()) {
+        sendRefreshRequest("Fhr");
+        outQueueMutex_.unlock();
+    } else {
+        QTimer::singleShot(DelaiListeAmisOccupeeMs, this, &GM_ClientSocket::OnRefreshFriendList);
+    }
+}
+
+// --- Requests -----------------------------------------------------------------
+
+void GM_ClientSocket::requestServerIpAndPort(const QString& serverOrTournamentId, const QString& password)
+{
+    if (etat_ == GM_SocketEvent::Init || !isValid() || state() == QAbstractSocket::UnconnectedState)
+        return;
+    enfile_("SA1", {serverOrTournamentId, password});
+}
+
+void GM_ClientSocket::requestMainGameServerInfo()
+{
+    QMutexLocker verrou(&outQueueMutex_);
+    sendRefreshRequest("SrI");
+}
+
+void GM_ClientSocket::sendOnlineStatus(GM::ConnectStatus status)
+{
+    enfile_("Gbs", {QString::number(int(status))});
+}
+
+void GM_ClientSocket::sendBridgeClose(qint64 userIdFrom, qint64 userIdTo)
+{
+    const QStringList champs{QString::number(userIdFrom), QString::number(userIdTo)};
+    if (!sessionActive_) {
+        // A socket opened by hand for the bridge alone.
+        envoieRecord(GM_LobbyFrame::messages("Cul", champs));
+        return;
+    }
+    if (!isConnectedToLobby() || state() != QAbstractSocket::ConnectedState)
+        return;
+    enfile_("Cul", champs);
+}
+
+void GM_ClientSocket::sendBridgeData(qint64 userIdTarget, const QByteArray& data)
+{
+    envoieRecord({QByteArrayLiteral("Brs"), QByteArray::number(userIdTarget), QByteArray(1, GM_LobbyFrame::FieldEnd),
+                  GM_LobbyFrame::escape(data), QByteArray(1, GM_LobbyFrame::FieldEnd),
+                  QByteArray(1, GM_LobbyFrame::RecordEnd)});
+}
+
+void GM_ClientSocket::sendAddStatsGameStarted(const QString& stats)
+{
+    if (!isConnectedToLobby())
+        return;
+    enfile_("Gss", {stats});
+}
+
+void GM_ClientSocket::sendChatMessage(int channel, const QString& text)
+{
+    enfile_("A4E", {QString::number(channel), text});
+}
+
+void GM_ClientSocket::sendTournamentCommand(const QString& tournamentId, int action, const QString& password,
+                                            const QString& teammate)
+{
+    enfile_("Tjo", {tournamentId, QString::number(action), password, teammate});
+}
+
+void GM_ClientSocket::sendInvitationPrivate(const QStringList& userIds)
+{
+    const bool actif = timerKeepAlive_.isActive();
+    timerKeepAlive_.stop();
+    emit signalStartServerSession(loginName_, 0, 0, 0, databaseUserId_);
+    sendOnlineStatus(GM::GuestOnPrivateServer);
+    if (actif)
+        timerKeepAlive_.start();
+    if (userIds.isEmpty())
+        return;
+    if (userIds.size() > InvitesMax)
+        lobbyWarning() << "a private invitation takes" << InvitesMax << "friends; the others are left out";
+    QStringList champs = userIds.mid(0, InvitesMax);
+    while (champs.size() < ChampsInvitationPrivee)
+        champs << QString();
+    enfile_("hTr", champs);
+}
+
+void GM_ClientSocket::sendInvitationPublic(qint64 serverId, int port, const QStringList& userIds)
+{
+    if (userIds.size() > InvitesMax)
+        lobbyWarning() << "a public invitation takes" << InvitesMax << "friends; the others are left out";
+    QStringList champs{QString::number(serverId), QString::number(port)};
+    champs << userIds.mid(0, InvitesMax);
+    while (champs.size() < ChampsInvitationPublique)
+        champs << QString();
+    enfile_("Gl5", champs);
+    requestServerIpAndPort(QString::number(serverId), QString());
+}
+
+void GM_ClientSocket::sendInviteFriends(const QStringList& userIds)
+{
+    for (const QString& id : userIds)
+        enfile_("F9n", {QString::number(databaseUserId_), id});
+}
+
+void GM_ClientSocket::sendFriendRequestAccept(const QStringList& entries)
+{
+    for (const QString& entree : entries)
+        enfile_("Blw", {entree});
+}
+
+void GM_ClientSocket::sendFriendRequestRejectOrCancel(const QStringList& entries)
+{
+    for (const QString& entree : entries)
+        enfile_("Bkv", {entree});
+}
+
+// --- Raw records (the bridge) ---------------------------------------------------
+
+void GM_ClientSocket::envoieRecord(const QList<QByteArray>& messages)
+{
+    if (sessionActive_) {
+        // Bridges belong to an open session; they are not paced.
+        if (!sessionOuverte_ || state() != QAbstractSocket::ConnectedState) {
+            lobbyDebug() << "bridge record dropped: no open session";
+            return;
+        }
+        for (const QByteArray& message : messages)
+            sendBinaryMessage(message);
+        return;
+    }
+    if (state() != QAbstractSocket::ConnectedState || !enAttente_.isEmpty()) {
+        enAttente_.append(messages);
+        return;
+    }
+    for (const QByteArray& message : messages)
+        sendBinaryMessage(message);
+}
+
+// --- Intake -----------------------------------------------------------------------
+
+void GM_ClientSocket::OnLobbyMessage(const QByteArray& message)
+{
+    if (!sessionActive_) {
+        lobbyDebug() << "message outside a session dropped";
+        return;
+    }
+    timerSilence_.start();
+    lecteur_.ajoute(message);
+    const quint64 generation = generation_;
+    for (;;) {
+        GM_LobbyReader::Enregistrement record;
+        const GM_LobbyReader::Resultat resultat = lecteur_.prochain(record);
+        if (resultat == GM_LobbyReader::Aucun)
+            return;
+        if (resultat == GM_LobbyReader::TropGrand) {
+            lobbyWarning() << "more than" << GM_LobbyFrame::TailleMax
+                               << "bytes without a record end: connection closed";
+            ferme_(ErreurProtocole, QWebSocketProtocol::CloseCodeTooMuchData);
+            return;
+        }
+        if (resultat != GM_LobbyReader::Record) {
+            lobbyWarning() << "record dropped:" << GM_LobbyReader::nomResultat(resultat);
+            continue;
+        }
+        traite_(record);
+        // The record may have ended the session.
+        if (generation != generation_ || !sessionActive_ || etat_ == GM_SocketEvent::Init
+            || etat_ == GM_SocketEvent::Disconnecting)
+            return;
+    }
+}
+
+void GM_ClientSocket::traite_(const GM_LobbyReader::Enregistrement& record)
+{
+    const QByteArray& mot = record.mot;
+    const QStringList& champs = record.champs;
+    const GM_SocketEvent::Ligne* ligne = GM_SocketEvent::trouveLigne(etat_, mot, GM_SocketEvent::Reception);
+    if (ligne == nullptr) {
+        if (GM_SocketEvent::motConnu(mot, GM_SocketEvent::Reception))
+            lobbyWarning() << "record" << mot << "not expected in state" << etat_ << ": dropped";
+        else
+            lobbyWarning() << "unknown record" << mot << ": dropped";
+        return;
+    }
+    if (!ligne->accepteChamps(champs.size())) {
+        lobbyWarning() << "record" << mot << "with" << champs.size() << "fields: dropped";
+        return;
+    }
+    lobbyDebug() << "received" << mot << "with" << champs.size() << "fields";
+    const int etatAvant = etat_;
+    if (ligne->etatSuivant != GM_SocketEvent::AnySession)
+        etat_ = ligne->etatSuivant;
+
+    if (mot == "Lok") {
+        qint64 id = -1;
+        if (!litId(champs.at(0), id)) {
+            lobbyWarning() << "login answer without a user id";
+            ferme_(ErreurProtocole, QWebSocketProtocol::CloseCodeProtocolError);
+            return;
+        }
+        databaseUserId_ = id;
+        loginName_ = champs.at(1);
+        sessionOuverte_ = true;
+        relances_ = 0;
+        relanceEnCours_ = false;
+        cacheProgression_();
+        timerKeepAlive_.start();
+        lobbyInfo() << "logged in as user" << id;
+        emit signalReady();
+        QTimer::singleShot(0, this, &GM_ClientSocket::envoieSuivant_);
+    } else if (mot == "Lno") {
+        relances_ = 0;
+        relanceEnCours_ = false;
+        cacheProgression_();
+        if (!quiet_) {
+            const QString texte = champs.value(0).isEmpty()
+                                      ? trClient("L'adresse email ou le mot de passe est incorrect.")
+                                      : texteDeService(champs.at(0));
+            boite_(trClient("Connexion refusée"), texte);
+        }
+        emit signalHideProgressAndShowLogin();
+        ferme_(Refus, QWebSocketProtocol::CloseCodeNormal);
+    } else if (mot == "Llk") {
+        cacheProgression_();
+        const QString texte =
+            champs.value(0).isEmpty() ? trClient("Ce compte est bloqué.") : texteDeService(champs.at(0));
+        boite_(trClient("Compte bloqué"), texte);
+        emit signalAccountLocked();
+        ferme_(Refus, QWebSocketProtocol::CloseCodeNormal);
+    } else if (mot == "Upd") {
+        cacheProgression_();
+        lobbyInfo().noquote() << "the lobby asks for version" << champs.value(0) << "at least";
+        emit signalUpdateNeeded();
+        ferme_(Refus, QWebSocketProtocol::CloseCodeNormal);
+    } else if (mot == "Nac" || mot == "Rpw") {
+        cacheProgression_();
+        const bool reussi = champs.at(0) == QLatin1String("0");
+        QString texte;
+        if (!champs.value(1).isEmpty())
+            texte = texteDeService(champs.at(1));
+        else if (mot == "Nac")
+            texte = reussi ? trClient("Le compte a été créé. Un courriel de confirmation vous a été envoyé.")
+                           : trClient("Le compte n'a pas pu être créé.");
+        else
+            texte = reussi ? trClient("Le mot de passe a été envoyé à votre adresse email.")
+                           : trClient("Aucun compte n'existe pour cette adresse email.");
+        boite_(mot == "Nac" ? trClient("Nouveau compte") : trClient("Mot de passe oublié"), texte,
+               reussi ? GM::Information : GM::Warning);
+        emit signalHideProgressAndShowLogin();
+        ferme_(Refus, QWebSocketProtocol::CloseCodeNormal);
+    } else if (mot == "Bye") {
+        cacheProgression_();
+        const QString texte = champs.value(0).isEmpty() ? trClient("Le serveur du lobby a fermé la session.")
+                                                        : texteDeService(champs.at(0));
+        boite_(trClient("Session terminée"), texte);
+        if (!sessionOuverte_)
+            emit signalHideProgressAndShowLogin();
+        ferme_(Refus, QWebSocketProtocol::CloseCodeNormal);
+    } else if (mot == "Bro" || mot == "Brs" || mot == "Cul") {
+        qint64 de = -1;
+        qint64 vers = -1;
+        if (!litId(champs.at(0), de) || !litId(champs.at(1), vers)) {
+            lobbyWarning() << "record" << mot << "without user ids: dropped";
+            return;
+        }
+        if (mot == "Bro") {
+            ponts_.insert({de, vers});
+            emit signalReceiveBridgeOpen(de, vers);
+        } else if (mot == "Brs") {
+            emit signalBridgeData(de, vers, champs.at(2));
+        } else {
+            ponts_.remove({de, vers});
+            ponts_.remove({vers, de});
+            emit signalBridgeClose(de, vers);
+        }
+    } else if (mot == "Acv") {
+        int boites = 0;
+        for (const QString& champ : champs) {
+            bool ok = false;
+            const int numero = champ.toInt(&ok);
+            if (!ok || boites >= BoitesMaxParRecord) {
+                lobbyWarning() << "achievement not shown";
+                continue;
+            }
+            ++boites;
+            boite_(trClient("Nouveau titre"),
+                   trClient("Félicitations! Vous avez obtenu le titre <b>%1</b>.")
+                       .arg(achievementTitle(numero).title.toHtmlEscaped()),
+                   GM::Information);
+        }
+    } else if (mot == "Fpo") {
+        emit signalFriendPlayingOnline();
+    } else if (mot == "Kal") {
+        // Only keeps the connection alive.
+    } else if (mot == "SA1") {
+        traiteAdresseServeur_(champs);
+    } else {
+        traiteReponse_(mot, champs);
+    }
+    if (etatAvant != GM_SocketEvent::Idle && etat_ == GM_SocketEvent::Idle)
+        QTimer::singleShot(0, this, &GM_ClientSocket::envoieSuivant_);
+}
+
+void GM_ClientSocket::traiteReponse_(const QByteArray& mot, const QStringList& champs)
+{
+    if (mot == "R7k") {
+        qint64 id = -1;
+        if (!litId(champs.at(0), id))
+            lobbyWarning() << "server list without a user id";
+        const QStringList liste = champs.mid(1);
+        emit signalServerListReceived(id, &liste);
+    } else if (mot == "SrS") {
+        emit signalMainGameServerStatus(&champs);
+    } else if (mot == "SrI") {
+        emit signalMainGameServerInfo(&champs);
+    } else if (mot == "Tli") {
+        emit signalTournamentListReceived(&champs);
+    } else if (mot == "Fhr") {
+        emit signalFriendListReceived(&champs);
+    } else if (mot == "Fr1" || mot == "FiS") {
+        emit signalSearchFriendsListReceived(&champs);
+    } else if (mot == "R7t" || mot == "R6t") {
+        emit signalScoresReceived(&champs);
+    } else if (mot == "H2q" || mot == "H3q") {
+        emit signalStatsReceived(&champs);
+    } else if (mot == "Awq") {
+        emit signalAchievementsReceived(&champs);
+    } else if (mot == "Fr4") {
+        // Channel 4 is the service's announcements.
+        if (champs.at(0) == QLatin1String("4")) {
+            for (qsizetype i = 1; i < champs.size(); ++i) {
+                if (i > BoitesMaxParRecord) {
+                    lobbyWarning() << "announcements past" << BoitesMaxParRecord << "not shown";
+                    break;
+                }
+                boite_(trClient("Annonce"), texteDeService(champs.at(i)), GM::Information);
+            }
+        }
+        emit signalDiscordChat(&champs);
+    } else if (mot == "pCH") {
+        emit signalPasswordChangeAnswerReceived(&champs);
+    } else if (mot == "Dld") {
+        emit signalRequestAccountDataAnswerReceived(&champs);
+    } else if (mot == "Dli") {
+        emit signalRequestAccountDeleteAnswerReceived(&champs);
+    }
+}
+
+void GM_ClientSocket::traiteAdresseServeur_(const QStringList& champs)
+{
+    const QString ip = champs.at(0).trimmed();
+    bool portOk = false;
+    const uint port = champs.at(1).toUInt(&portOk);
+    qint64 id = -1;
+    const bool idOk = litId(champs.at(2), id);
+    bool timerOk = false;
+    const int timer = champs.at(3).toInt(&timerOk);
+    const QString publicTexte = champs.at(4);
+    const bool publicOk = publicTexte == QLatin1String("0") || publicTexte == QLatin1String("1");
+    bool tableOk = false;
+    const int table = champs.at(5).toInt(&tableOk);
+    bool versionOk = false;
+    const int version = champs.at(6).toInt(&versionOk);
+    const bool valide =
+        !ip.isEmpty() && portOk && port > 0 && port <= 65535 && idOk && timerOk && publicOk && tableOk && versionOk;
+    if (!valide) {
+        // An empty address is the lobby's own way of saying no.
+        if (!ip.isEmpty())
+            lobbyWarning() << "server address answer unusable: no session";
+        emit signalIpReceived(QString(), 0, idOk ? id : -1, 0, false, -1, 0);
+        return;
+    }
+    emit signalIpReceived(ip, quint16(port), id, timer, publicTexte == QLatin1String("1"), table, version);
+}
+
+// --- Progress and boxes ------------------------------------------------------------
+
+void GM_ClientSocket::afficheProgression_(const QString& texte, int valeur)
+{
+    if (progress_ != nullptr)
+        progress_->setProgress(texte, valeur);
+}
+
+void GM_ClientSocket::cacheProgression_()
+{
+    if (progress_ != nullptr)
+        progress_->hide();
+}
+
+void GM_ClientSocket::boite_(const QString& titre, const QString& texte, GM::Icon icone)
+{
+    messageBox(icone, titre, texte, GM::Ok);
+}

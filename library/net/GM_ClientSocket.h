@@ -1,0 +1,281 @@
+#pragma once
+
+#include "GM_ConnectStatus.h"
+#include "GM_LobbyFrame.h"
+#include "GM_LobbyReader.h"
+#include "GM_MessageBoxEmitter.h"
+#include "GM_ProgressA.h"
+#include "GM_SocketEvent.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QList>
+#include <QMutex>
+#include <QPair>
+#include <QSet>
+#include <QSharedPointer>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <QUrl>
+#include <QWebSocket>
+
+class GM_MessageBoxDisplayerA;
+
+// The lobby client: one WebSocket to the lobby service that runs the lobby
+// protocol (see GM_LobbyFrame for the records, GM_SocketEvent for the
+// words and states), and the bridge that carries a table's traffic between
+// two lobby users.
+//
+// Rules:
+// - A session starts with connectForLogin, connectForCreateLogin or
+//   connectForResendPassword, which first end any session in progress. It
+//   is open ("connected") from the lobby's login answer until the socket
+//   closes; requests made outside a session are dropped, not kept.
+// - Requests leave through the out-queue, one message per pacing interval,
+//   only in the Idle state: a request with an answer waits in a state of
+//   its own, and the queue moves on when the answer comes back.
+// - The out-queue lock guards the queue. Callers that build a message
+//   themselves hold it from GM_SocketEvent::findEvent to enqueueEvent;
+//   sendRefreshRequest expects it held; every other send* takes it.
+// - Bad input from the lobby (a record that is cut, has an unknown word, a
+//   word the state does not expect or a wrong field count) is dropped with a
+//   log line; more than GM_LobbyFrame::TailleMax bytes without a record end
+//   closes the connection. Log lines name words and counts, never fields,
+//   so passwords never reach the trace.
+// - A session lost after the login succeeded is logged in again quietly
+//   when automatic reconnection is on, after a delay that doubles from
+//   the base up to a cap, a bounded number of times. A refusal, a lock, an
+//   update, the lobby's farewell or a protocol error end it for good.
+// - TLS errors are never ignored: the program's own certificate authority
+//   is trusted besides the system's, and that is all.
+// - GUI thread only, but for the out-queue lock.
+class GM_ClientSocket : public QWebSocket, public GM_MessageBoxEmitter, public GM_ProgressA::Cancel_cb
+{
+    Q_OBJECT
+
+public:
+    static constexpr char RecordEnd = GM_LobbyFrame::RecordEnd;
+    static constexpr quint16 PortUnsecure = 4023;
+    static constexpr quint16 PortSecure = 4043;
+    // "host:port" of the lobby, instead of the server name and the
+    // transport's port.
+    static constexpr const char* VariableAdresse = "ZUBRIK_SERVER_ADDRESS";
+    // No public lobby exists: without a server name nor the variable, the
+    // client asks a name that never resolves.
+    static constexpr const char* ServeurParDefaut = "lobby.zubrik.invalid";
+    static constexpr int VersionProtocoleLobby = 1;
+    // A private invitation carries this many friends at most.
+    static constexpr int InvitesMax = 4;
+
+    // The client's clocks, all in milliseconds.
+    struct Delais {
+        int envoiMs = 100;          // between two messages of the out-queue
+        int keepAliveMs = 20000;    // keep-alive after this long without sending
+        int silenceMaxMs = 60000;   // the lobby is lost after this long without a word
+        int fermetureMaxMs = 2000;  // an asked close that does not finish is aborted
+        int relanceBaseMs = 2000;   // first quiet login after a loss
+        int relanceMaxMs = 120000;  // the delay doubles up to this
+        int relancesMax = 8;        // then the client gives up
+    };
+
+    // serverName: the lobby's host name (empty: ServeurParDefaut). The
+    // client installs itself as the progress window's cancel callback; the
+    // progress window and the displayer may be null and must outlive it.
+    GM_ClientSocket(const QString& serverName, QObject* parent, GM_ProgressA* progress,
+                    GM_MessageBoxDisplayerA* displayer);
+    // A client used for its bridge only, on a socket opened by hand.
+    explicit GM_ClientSocket(bool unsecure, QObject* parent = nullptr);
+    ~GM_ClientSocket() override;
+    GM_ClientSocket(const GM_ClientSocket&) = delete;
+    GM_ClientSocket& operator=(const GM_ClientSocket&) = delete;
+
+    // What the windows read.
+    int getProtocolState() const { return etat_; }
+    QMutex* getOutQueueMutex() { return &outQueueMutex_; }
+    GM_ProgressA* getProgress() const { return progress_; }
+    QString getLoginName() const { return loginName_; }
+    qint64 getDatabaseUserId() const { return databaseUserId_; }
+    bool isUnsecure() const { return unsecure_; }
+    // A session is open: protocol state not Init, socket valid and not
+    // unconnected.
+    bool isConnectedToLobby() const;
+    // The WebSocket of the connection, for the bridge.
+    QWebSocket* getWebSocket() const { return const_cast<GM_ClientSocket*>(this); }
+
+    // The caller holds the out-queue lock. In Idle the next send is
+    // scheduled at once; in Init the queue is dropped instead (each message
+    // reports a transmit error); otherwise the message waits for Idle.
+    void enqueueEvent(const QSharedPointer<GM_SocketEvent>& message);
+    // The caller holds the out-queue lock. Queues the Idle message of word
+    // with no field, unless its answer is awaited or the word is queued.
+    void sendRefreshRequest(const QByteArray& word);
+
+    void connectForLogin(const QString& email, const QString& password, bool quiet, bool unsecure);
+    void connectForCreateLogin(const QString& email, const QString& password, const QString& pseudo,
+                               bool unsecure);
+    void connectForResendPassword(const QString& email, bool unsecure);
+    // Ends the session (unless there is none or it is ending) once the
+    // event loop runs again, after the messages that have no answer went
+    // out; also stops a pending quiet login.
+    void disconnectFromServer();
+    // The progress window's Cancel: stops the connection now.
+    void cancel() override;
+
+    void requestServerIpAndPort(const QString& serverOrTournamentId, const QString& password);
+    void requestMainGameServerInfo();
+    void sendOnlineStatus(GM::ConnectStatus status);
+    // Closes the bridge between the two users; -1 and -1 close them all.
+    void sendBridgeClose(qint64 userIdFrom, qint64 userIdTo);
+    // One bridge record to the user at the other end.
+    void sendBridgeData(qint64 userIdTarget, const QByteArray& data);
+    void sendAddStatsGameStarted(const QString& stats);
+    void sendChatMessage(int channel, const QString& text);
+    void sendTournamentCommand(const QString& tournamentId, int action, const QString& password,
+                               const QString& teammate);
+    void sendInvitationPrivate(const QStringList& userIds);
+    void sendInvitationPublic(qint64 serverId, int port, const QStringList& userIds);
+    void sendInviteFriends(const QStringList& userIds);
+    void sendFriendRequestAccept(const QStringList& entries);
+    void sendFriendRequestRejectOrCancel(const QStringList& entries);
+
+    // Quiet new logins after a loss.
+    void setAutoReconnect(bool on) { autoReconnect_ = on; }
+    bool isAutoReconnect() const { return autoReconnect_; }
+    void setDelais(const Delais& delais);
+    const Delais& getDelais() const { return delais_; }
+    // Quiet logins tried since the loss; the delay before the next one.
+    int getRelances() const { return relances_; }
+    int prochainDelaiRelanceMs() const;
+    bool relancePrevue() const { return timerRelance_.isActive(); }
+
+    // The lobby's URL for the transport.
+    QUrl lobbyUrl(bool unsecure) const;
+    // Reads "host:port" ("[v6]:port" for IPv6); false when it is not one.
+    static bool litAdresse(const QString& texte, QString& hote, quint16& port);
+    // Service text made safe for a rich-text box: escaped, line breaks kept.
+    static QString texteDeService(const QString& texte);
+
+    // A raw record of binary messages, sent at once on an open session or a
+    // socket opened by hand, else kept until then.
+    void envoieRecord(const QList<QByteArray>& messages);
+    int getNombreRecordsEnAttente() const { return int(enAttente_.size()); }
+    int getNombreMessagesEnFile();
+
+    // A session in the given state without a socket, for the fuzz target.
+    void demarreSessionSansSocket(int etat);
+
+public slots:
+    // A transmit error of a message or an error of the socket.
+    void onError(QAbstractSocket::SocketError erreur);
+    // Asks for the friend list, or tries again in 2 s when the out-queue
+    // is busy.
+    void OnRefreshFriendList();
+    // One binary message from the lobby (the socket's, or the fuzz target's).
+    void OnLobbyMessage(const QByteArray& message);
+
+signals:
+    void signalReady();
+    void signalDisconnected();
+    void signalHideProgressAndShowLogin();
+    void signalAccountLocked();
+    void signalUpdateNeeded();
+    void signalFriendPlayingOnline();
+    void signalIpReceived(const QString& ip, quint16 port, qint64 databaseUserId, int timerStart_s,
+                          bool isPublicServer, int tournamentTableId, int serverProtocolVersion);
+    void signalStartServerSession(const QString& loginName, quint16 port_websocket_secure,
+                                  quint16 port_websocket_unsecure, quint16 port_tcpOld, qint64 databaseUserId);
+    void signalReceiveBridgeOpen(qint64 userIdFrom, qint64 userIdTo);
+    void signalBridgeData(qint64 userIdFrom, qint64 userIdTo, const QString& data);
+    void signalBridgeClose(qint64 userIdFrom, qint64 userIdTo);
+    // Lists: owned by the client, valid during the emission only.
+    void signalServerListReceived(qint64 databaseUserId, const QStringList* list);
+    void signalMainGameServerStatus(const QStringList* list);
+    void signalMainGameServerInfo(const QStringList* list);
+    void signalTournamentListReceived(const QStringList* list);
+    void signalFriendListReceived(const QStringList* list);
+    void signalSearchFriendsListReceived(const QStringList* list);
+    void signalScoresReceived(const QStringList* list);
+    void signalStatsReceived(const QStringList* list);
+    void signalAchievementsReceived(const QStringList* list);
+    void signalDiscordChat(const QStringList* list);
+    void signalPasswordChangeAnswerReceived(const QStringList* list);
+    void signalRequestAccountDataAnswerReceived(const QStringList* list);
+    void signalRequestAccountDeleteAnswerReceived(const QStringList* list);
+    // A message left (its word only).
+    void signalRecordSent(const QByteArray& word);
+
+private slots:
+    void onConnected_();
+    void onStateChanged_(QAbstractSocket::SocketState etat);
+    void onSslErrors_(const QList<QSslError>& erreurs);
+    void envoieSuivant_();
+    void videFile_();
+    void keepAlive_();
+    void silence_();
+    void relance_();
+
+private:
+    // Why the session ends; decides what the user and the windows hear.
+    enum Fin {
+        Perte,          // the socket closed or failed by itself
+        Demandee,       // disconnectFromServer
+        Annulee,        // cancel
+        Refus,          // the lobby refused, locked, asked for an update or said goodbye
+        ErreurProtocole // bad input: closed by the client
+    };
+
+    void init_();
+    void ouvre_(int etat, bool quiet, bool unsecure, bool relance);
+    // Ends a session still running without a word to anybody but the
+    // lists' readers (signalDisconnected when it was open).
+    void abandonneSession_();
+    void termine_();
+    void ferme_(Fin fin, QWebSocketProtocol::CloseCode code);
+    void planifieEnvoi_();
+    bool envoie_(const QSharedPointer<GM_SocketEvent>& message);
+    bool envoieDirect_(const QByteArray& mot, const QStringList& champs);
+    void enfile_(const char* mot, const QStringList& champs);
+    void traite_(const GM_LobbyReader::Enregistrement& record);
+    void traiteReponse_(const QByteArray& mot, const QStringList& champs);
+    void traiteAdresseServeur_(const QStringList& champs);
+    void afficheProgression_(const QString& texte, int valeur);
+    void cacheProgression_();
+    void boite_(const QString& titre, const QString& texte, GM::Icon icone = GM::Warning);
+
+    QMutex outQueueMutex_;
+    QList<QSharedPointer<GM_SocketEvent>> outQueue_;
+    int etat_ = GM_SocketEvent::Init;
+    GM_ProgressA* progress_ = nullptr;
+    QString serverName_;
+    QString loginName_;
+    qint64 databaseUserId_ = -1;
+    bool unsecure_ = false;
+
+    QString email_;
+    QString motDePasse_;
+    QString pseudo_;
+    bool quiet_ = false;
+    bool autoReconnect_ = false;
+
+    GM_LobbyReader lecteur_;
+    QList<QList<QByteArray>> enAttente_;
+    QSet<QPair<qint64, qint64>> ponts_;
+    Delais delais_;
+    QElapsedTimer dernierEnvoi_;
+    QTimer timerEnvoi_;
+    QTimer timerKeepAlive_;
+    QTimer timerSilence_;
+    QTimer timerRelance_;
+    QTimer timerFermeture_;
+
+    // A session runs from ouvre_ to termine_; generation_ tells a stale
+    // scheduled call from the current session.
+    bool sessionActive_ = false;
+    bool sessionOuverte_ = false; // the login answer came
+    bool relanceEnCours_ = false; // the session is a quiet login after a loss
+    int relances_ = 0;
+    quint64 generation_ = 0;
+    Fin fin_ = Perte;
+    QString erreurConnexion_;
+};

@@ -1,0 +1,233 @@
+#pragma once
+
+#include "GM_MessageBoxEmitter.h"
+#include "ListeDesEvenements.h"
+#include "OptionsDePartie.h"
+#include "ZB_DisplayEmpty.h"
+#include "ZB_FichierDePartie.h"
+#include "ZB_SalleDeTableA.h"
+#include "ZB_ServerSocket.h"
+
+#include <QMap>
+#include <QObject>
+#include <QRecursiveMutex>
+#include <QSharedPointer>
+#include <QString>
+
+#include <memory>
+
+class DisplayA;
+class EvenementDeJeu;
+class GM_MessageBoxDisplayerA;
+class GM_SocketAbstract;
+class QTextStream;
+class ZB_EventsGroup;
+class ZB_RoomTable;
+
+// A name for a seat nobody named: a common first name, capitalised (both
+// parts of a hyphenated one).
+QString randomPlayerName();
+
+// The game tables of one session, local or online, with their event lists
+// and the hosting side of the table protocol. The room starts games, moves
+// each table from one step to the next, keeps the tables of a session in
+// step, saves the game and seats the clients of a hosted game. The client
+// and user-facing operations (quitting, connecting, hosting, answering the
+// next-game question) belong to the subclass the main window creates.
+class ZB_Room : public QObject,
+                protected GM_MessageBoxEmitter,
+                protected ListeDesEvenements::Executor,
+                public ZB_ServerSocket::Cb_TableConnectionInput,
+                protected ZB_FichierDePartie::Destination,
+                protected ZB_SalleDeTableA
+{
+    Q_OBJECT
+
+public:
+    // Session kinds of reponse_Depart.
+    enum GenreSession { SessionLocale = 0, SessionClient = 1, SessionServeur = 2, SessionAutre = 3 };
+    // Start modes of reponse_Depart.
+    enum ModeDepart {
+        NouvellePartie = 0,
+        NouvellePartieGagnante = 1,
+        OuvreFichier = 2,
+        RepriseFichier = 3,
+        MemesJoueurs = 4,
+        SansDepart = 5,
+        ViderListes = 6
+    };
+    // Online states.
+    enum EtatEnLigne { HorsLigne = 0, Hote = 1, Client = 2 };
+
+    struct Parametres {
+        // A session that keeps nothing: no autosave, and quitting needs no
+        // confirmation.
+        bool sansSauvegarde = false;
+        bool modeSimple = false;          // computer seats skip their card search
+        bool reseedAChaqueReset = false;  // every table reset draws a fresh deal generator
+        bool sansDelai = false;           // no pacing between the steps
+        bool nonSecurise = false;         // plain WebSocket
+        bool tcp = false;                 // raw TCP
+        QString dossierDonnees;
+        QString cheminServeur;
+    };
+
+    ZB_Room(QObject* parent, DisplayA* display, GM_MessageBoxDisplayerA* displayer, const OptionsDePartie& genre,
+            const Parametres& parametres);
+    ~ZB_Room() override;
+    ZB_Room(const ZB_Room&) = delete;
+    ZB_Room& operator=(const ZB_Room&) = delete;
+
+    // Starts a game (modeDepart: ModeDepart, genreSession: GenreSession);
+    // loading errors are thrown on, the event group unlocked.
+    void reponse_Depart(int* modeDepart, int* genreSession, const OptionsDePartie& options,
+                        const QString& fichierOuServeur, const QString& login, quint16 portSecure,
+                        quint16 portUnsecure, quint16 portTcp, int secondesAttente, bool connexionPublique,
+                        QSharedPointer<GM_SocketAbstract> socket, int noTable);
+    // Seats a player at the inscription step etape (2..5) of a table.
+    void inscritJoueur(const OptionsDuJoueur& joueur, int etape, int noTable);
+    // The next state of a table; true when the other tables must be moved
+    // on too (a hosting room's end of round).
+    bool incrementeTour_(int mode, int noTable);
+    // Writes the first table's record to the autosave file. A failure is
+    // reported once, not again until a save has succeeded; the previous file
+    // stays.
+    void saveToFile();
+    void setProtocolVersion(int version);
+    // false when the tables could not be made.
+    bool setNombreDeTables(int nombre, int tableAffichee);
+    void setDatabaseUserId(qint64 id);
+    bool needsSave() const;
+    void clearNeedsSave();
+
+    // The room's own overridable operations.
+    virtual void askQuit(QObject* destinataire, const char* slot) = 0;
+    virtual void disconnectFromServer() = 0;
+    virtual void startHosting(QSharedPointer<GM_SocketAbstract> socket, const QString& login, quint16 portSecure,
+                              quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur) = 0;
+    // Loads a whole file into the tables; false when it does not read.
+    virtual bool loadFromStream(QTextStream& in, int* typeDeFichier, quint64 noTable, int* nombreDeLignes);
+    virtual void saveAs(const QString& chemin) = 0;
+    virtual void writeToStream(QTextStream& out) = 0;
+    virtual void connectToServer(const QString& adresse, quint16 port, const QString& login, qint64 idUtilisateur,
+                                 int secondesAttente, bool connexionPublique,
+                                 QSharedPointer<GM_SocketAbstract> socket) = 0;
+    virtual void stopOnlineSession();
+    virtual void sendToServer(const EvenementDeJeu& ev) = 0;
+    virtual void endOnlineGame(bool notifie) = 0;
+    virtual void answerNextGame(bool isPlayerContinue) = 0;
+    virtual void resetToSingleTable();
+    virtual void cb_serverStart(int noTable);
+    virtual void resetOnlineState();
+
+    // Read access.
+    ZB_RoomTable* getTable(int noTable) const;
+    const QMap<int, ZB_RoomTable*>& getTables() const { return tables_; }
+    ZB_EventsGroup* getEvents() const { return events_.get(); }
+    ZB_ServerSocket* getServer() const { return server_.get(); }
+    ListeDesEvenements* getListe(int noTable) const;
+    int getEtatEnLigne() const { return etatEnLigne_; }
+    bool estEnLigne() const { return enLigne_; }
+    int getProtocolVersion() const { return version_; }
+    const OptionsDePartie& getOptions() const { return options_; }
+    const QString& getCheminSauvegarde() const { return cheminSauvegarde_; }
+    DisplayA* getDisplay() const { return display_; }
+
+    // ListeDesEvenements::Executor.
+    bool cb_executeUnEvenement(EvenementDeJeu& ev) override;
+    void envoieEvenement(const EvenementDeJeu& ev) override;
+    void continueLeJeu(int mode, double* delai, int noTable, bool force) override;
+    void noteActiviteJoueur(const EvenementDeJeu& ev) override;
+    bool peutContinuer(int& etatAttendu, int noTable) override;
+
+    // ZB_ServerSocket::Cb_TableConnectionInput.
+    bool cb_setClientInGameReconnect(ZB_ServerSocketConnection* connection, const OptionsDuJoueur& joueur) override;
+    bool cb_setClientInGameOnTheFly_Random(ZB_ServerSocketConnection* connection,
+                                           const OptionsDuJoueur& joueur) override;
+    bool cb_setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection* connection, int noTable, int siege,
+                                                bool isHotSwapSamePlayerSocketChange,
+                                                const OptionsDuJoueur& joueur) override;
+    bool cb_resetTables(int nombreDeTables) override;
+
+signals:
+    void signalOnlineGameEnded();
+    void signalOnlineGameStarted();
+    void signalSendStatsGameCompleted(bool isConnected, QString stats);
+    void signalSendStatsGameStart(QString stats);
+    void signalSendPenalty(QString penalty);
+
+public slots:
+    void OnOnlineGameEnded();
+    void OnSetClientOffline(qlonglong playerId, bool isSendOfflineEvent, bool isNotifyAllPlayers);
+    void OnOnlineGameStart(OptionsDePartie options, ushort port_websocket_secure, ushort port_websocket_unsecure,
+                           ushort port_tcpOld);
+    void OnPlayerExcluded();
+    void OnAppQuit(int result);
+    void OnQuestionNouvellePartie(bool isPlayerContinue);
+    void OnDisconnectClient(bool isNotifyExclusion);
+    void OnDisconnectClient();
+    void OnSendStartStats(QString stats);
+    void OnForwardPenalty(QString penalty);
+    void OnSendStatsGameCompleted(bool isConnected, QString stats);
+    void OnQuickFixDelayCompleteRound();
+
+protected:
+    void customEvent(QEvent* event) override;
+
+    // ZB_SalleDeTableA: what a table posts runs later, through customEvent.
+    void posteEvenementDeTable(EvenementDeJeu* ev) override;
+
+    // ZB_FichierDePartie::Destination.
+    void recreeTables(int n, quint64 tableDemandee) override;
+    int getNombreDeTables() const override { return static_cast<int>(tables_.size()); }
+    bool chargeTable(int noTable, QTextStream& in, int* nombreDeLignes) override;
+
+    GM_MessageBoxDisplayerA* displayer_ = nullptr;
+    DisplayA* display_ = nullptr;
+    QString login_;
+    quint16 portSecure_ = 4001;
+    quint16 portUnsecure_ = 4002;
+    quint16 portTcp_ = 4000;
+    OptionsDePartie options_;
+    QSharedPointer<GM_SocketAbstract> socket_;
+    int etatEnLigne_ = HorsLigne;
+    bool enLigne_ = false;
+    QString dossierDonnees_;
+    QString cheminSauvegarde_;
+    qint64 idUtilisateur_ = -1;
+
+    bool estSansSauvegarde() const { return sansSauvegarde_; }
+    bool estTcp() const { return tcp_; }
+    bool estNonSecurise() const { return nonSecurise_; }
+
+private:
+    ZB_RoomTable* creeTable_(int noTable, bool affichee);
+    void supprimeTables_();
+    // Lets one table go on after an event, with the autosave of a local
+    // player's turn.
+    void continueTable_(int mode, double* delai, int noTable, bool force, bool relance);
+    // The caller holds the list's mutex.
+    void autosauvegarde_(const ListeDesEvenements& liste);
+    void finDeTour_(int mode);
+    int versionPour_(const TypeDePartie& type) const;
+    const TypeDePartie& typeDePartie_() const;
+    EvenementDeJeu inscriptionPartie_(int noTable) const;
+    void chargeFichier_(int modeDepart, const QString& fichier, quint64 noTable);
+
+    QMap<int, ZB_RoomTable*> tables_;
+    std::unique_ptr<ZB_EventsGroup> events_;
+    std::unique_ptr<ZB_ServerSocket> server_;
+    bool sansSauvegarde_ = false;
+    bool echecAutosauvegarde_ = false;  // the last autosave failed and was reported
+    bool relance_ = false;
+    QString cheminServeur_;
+    bool modeSimple_ = false;
+    bool reseedAChaqueReset_ = false;
+    bool sansDelai_ = false;
+    bool nonSecurise_ = false;
+    bool tcp_ = false;
+    int version_ = 1;
+    QSharedPointer<ZB_ServerSocket::ListeDeTables> listeDeTables_;
+    QRecursiveMutex mutex_;
+    ZB_DisplayEmpty displayVide_;
+};

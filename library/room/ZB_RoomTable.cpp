@@ -1,0 +1,363 @@
+#include "ZB_RoomTable.h"
+
+#include "DisplayA.h"
+#include "DisplayAPanelDeJoueur.h"
+#include "JoueurHumain.h"
+#include "JoueurResau.h"
+#include "Partie.h"
+#include "ZB_DeckBelote.h"
+#include "ZB_DeckJass.h"
+#include "ZB_FichierDePartie.h"
+#include "ZB_MiseBelote.h"
+#include "ZB_MiseJass.h"
+#include "ZB_PointsBelote.h"
+#include "ZB_PointsJass.h"
+#include "ZB_RoomTableOutils.h"
+#include "ZB_VerrouEvenements.h"
+
+#include <QIODevice>
+#include <QTextStream>
+#include <QTime>
+
+// ZB_RoomTable: construction, the players, a new match, resets, loading and
+// replaying a stored table.
+
+using namespace ZB_RoomTableOutils;
+
+ZB_RoomTable::ZB_RoomTable(QObject* parent, bool modeSimple, bool reseedAChaqueReset)
+    : QObject(parent)
+    , m_derniereActivite(QDateTime::currentDateTimeUtc())
+    , m_random(static_cast<quint32>(QTime::currentTime().msec()))
+    , m_modeSimple(modeSimple)
+    , m_reseedAChaqueReset(reseedAChaqueReset)
+{
+    for (int i = 0; i < NombreDeSieges; ++i)
+        m_joueurs.append(nullptr);
+}
+
+ZB_RoomTable::~ZB_RoomTable()
+{
+    for (JoueurHumain*& joueur : m_joueurs) {
+        delete joueur;
+        joueur = nullptr;
+    }
+    m_partie.clear();
+    delete m_mise;
+    delete m_points;
+    setMessageBoxDisplayer(nullptr);
+}
+
+void ZB_RoomTable::initialise(QObject* room, GM_MessageBoxDisplayerA* displayer, int noTable, DisplayA* display,
+                              ListeDesEvenements* liste, bool pasDAnnulation, const QString& texte1,
+                              const QString& texte2, bool afficheAnalyse)
+{
+    setMessageBoxDisplayer(displayer);
+    m_noTable = noTable;
+    m_display = display;
+    m_listeDesEvenements = liste;
+    m_pasDAnnulation = pasDAnnulation;
+    m_texte1 = texte1;
+    m_texte2 = texte2;
+    m_afficheAnalyse = afficheAnalyse;
+
+    // A room without an exclusion slot (a test bench) simply hears nothing.
+    const bool roomEcoute =
+        room != nullptr && room->metaObject()->indexOfSlot("OnPlayerExcluded()") >= 0;
+    for (int i = 0; i < NombreDeSieges; ++i) {
+        delete m_joueurs[i];
+        auto* joueur = new JoueurHumain;
+        joueur->setMessageBoxDisplayer(displayer);
+        if (roomEcoute)
+            connect(joueur, SIGNAL(signalPlayerExcluded()), room, SLOT(OnPlayerExcluded()), Qt::DirectConnection);
+        connect(joueur, &JoueurHumain::signalPlayerTooSlow, this, &ZB_RoomTable::OnPlayerTooSlow);
+        m_joueurs[i] = joueur;
+    }
+}
+
+JoueurHumain* ZB_RoomTable::getJoueur(int noJoueur) const
+{
+    return (noJoueur >= 0 && noJoueur < m_joueurs.size()) ? m_joueurs.at(noJoueur) : nullptr;
+}
+
+bool ZB_RoomTable::estMemeCompte(int noJoueur) const
+{
+    return noJoueur >= 0 && noJoueur < NombreDeSieges && m_memeCompte[size_t(noJoueur)] != 0;
+}
+
+int ZB_RoomTable::getEtatCourant() const
+{
+    return m_listeDesEvenements != nullptr ? m_listeDesEvenements->etatAttendu_ : EtatDeJeu::Aucun;
+}
+
+int ZB_RoomTable::getNoJoueurLocal() const
+{
+    for (int i = NombreDeSieges - 1; i >= 0; --i)
+        if (m_joueurs.at(i) != nullptr && m_joueurs.at(i)->estJoueurManuel())
+            return i;
+    return -1;
+}
+
+int ZB_RoomTable::getJoueurQuiDoitJouer() const
+{
+    return getJoueurQuiDoitJouer(getEtatCourant());
+}
+
+int ZB_RoomTable::getJoueurQuiDoitJouer(int etat) const
+{
+    const int debut = m_settingsPartie.joueurQuiCommenceLaProchainePartie;
+    if (EtatDeJeu::estAttenteMise(etat))
+        return modulo4(debut + (etat - EtatDeJeu::AttendMise1_1) % 4);
+    if (EtatDeJeu::estAttenteAnnonce(etat))
+        return modulo4(debut + (etat - EtatDeJeu::AttendAnnonce1));
+    switch (etat) {
+    case EtatDeJeu::MatchTermineEnFinDeDonne:
+    case EtatDeJeu::FinDePartie:
+        return 0;
+    case EtatDeJeu::FinDePartieSiege2:
+        return 2;
+    case EtatDeJeu::FinDePartieSiege1:
+        return 1;
+    case EtatDeJeu::FinDePartieSiege3:
+        return 3;
+    default:
+        break;
+    }
+    if (EtatDeJeu::estEtatDePli(etat))
+        return m_partie.isNull() ? -1 : m_partie->noDuProchainAJouer_;
+    return 0;
+}
+
+int ZB_RoomTable::siegeDeLaDecision_(int genre, int etat) const
+{
+    const int debut = m_settingsPartie.joueurQuiCommenceLaProchainePartie;
+    switch (genre) {
+    case EvenementDeJeu::Cho:
+        if (etat == EtatDeJeu::AttendAtout)
+            return modulo4(debut);
+        if (etat == EtatDeJeu::AttendAtoutChibre)
+            return modulo4(debut + 2);
+        return -1;
+    case EvenementDeJeu::Chm:
+        return EtatDeJeu::estAttenteMise(etat) ? getJoueurQuiDoitJouer(etat) : -1;
+    case EvenementDeJeu::Ann:
+        return EtatDeJeu::estAttenteAnnonce(etat) ? getJoueurQuiDoitJouer(etat) : -1;
+    default:
+        return -1;
+    }
+}
+
+void ZB_RoomTable::retireEntrees_(qint64 idJoueur)
+{
+    auto retire = [idJoueur](QMap<int, OptionsDuJoueur>& entrees) {
+        for (auto it = entrees.begin(); it != entrees.end();) {
+            if (it.value().id_ == idJoueur)
+                it = entrees.erase(it);
+            else
+                ++it;
+        }
+    };
+    retire(m_entreesDonne);
+    retire(m_entreesPli);
+    for (auto it = m_etatsEntreesTraites.begin(); it != m_etatsEntreesTraites.end();) {
+        if (it.value() == idJoueur)
+            it = m_etatsEntreesTraites.erase(it);
+        else
+            ++it;
+    }
+}
+
+void ZB_RoomTable::initialiseJoueur_(JoueurHumain* joueur, const OptionsDuJoueur& options, int noJoueur)
+{
+    joueur->initialise(options, this, noJoueur, m_afficheAnalyse, m_typeDePartie, m_reseau, m_display,
+                       m_optionsDePartie.delaiReponse_, m_modeSimple);
+}
+
+void ZB_RoomTable::inscritJoueur(int noJoueur, const OptionsDuJoueur& options, int mode, bool reentree)
+{
+    JoueurHumain* joueur = getJoueur(noJoueur);
+    if (joueur == nullptr)
+        return;
+    if (reentree && joueur->getContexteDeJeu() != nullptr) {
+        // The player's hand and requests of the running deal survive the new
+        // record.
+        JoueurHumain temporaire;
+        temporaire.setMessageBoxDisplayer(getMessageBoxDisplayer());
+        initialiseJoueur_(&temporaire, options, noJoueur);
+        temporaire.copieEtat(*joueur);
+        initialiseJoueur_(joueur, options, noJoueur);
+        joueur->copieEtat(temporaire);
+        m_memeCompte[size_t(noJoueur)] = 0;
+        m_comptes[size_t(noJoueur)] = options.idCompte_;
+    } else {
+        initialiseJoueur_(joueur, options, noJoueur);
+    }
+    joueur->setMode(mode);
+    retireEntrees_(joueur->options_.id_);
+    if (m_display != nullptr)
+        m_display->setJoueur(noJoueur, joueur);
+    if (m_listeDesEvenements != nullptr)
+        m_listeDesEvenements->joueurDistant_[size_t(noJoueur)] =
+            joueur->options_.distant_ != 0 || joueur->modeJeu_ == Joueur::ModeEnAttenteDEntree;
+}
+
+void ZB_RoomTable::nouvellePartie(int modeReseau, const OptionsDePartie& options)
+{
+    m_optionsDePartie = options;
+    m_reseau = modeReseau != ReseauLocal;
+    m_serveur = modeReseau == ReseauServeur;
+    m_miroir = modeReseau == ReseauClient;
+
+    // -1 means "no request" to the event list, which would then take stale
+    // answers.
+    do {
+        m_settingsPartie.noDemande = static_cast<int>(m_random.generate());
+    } while (m_settingsPartie.noDemande == -1);
+
+    if (options.idPreset_ == TypeDePartie::ID_PERSONALISE) {
+        m_typeDePartie = options.typeDePartie_;
+    } else {
+        TypeDePartie::initTypesDePartie(options.genre_);
+        m_typeDePartie = TypeDePartie::getTypeDePartie(options.idPreset_);
+    }
+    m_historiqueAnnuler.clear();
+    m_historiqueRefaire.clear();
+
+    m_settingsPartie.huitTours_ = options.modeDeJeu_ == OptionsDePartie::ModeConcours;
+    m_settingsPartie.toursAtout_ = options.modeDeJeu_ == OptionsDePartie::ModeCoiffeur;
+    if (m_settingsPartie.huitTours_) {
+        m_settingsPartie.toursJoues_ = 0;
+        m_settingsPartie.rotationDonne_ = false;
+    }
+    m_settingsPartie.compteursAtout_ = QList<int>(TypeDePartie::NOMBRE_MODES, 0);
+    m_settingsPartie.donnesJouees_ = 0;
+
+    m_settingsPartie.texteGenerateur_ = m_settingsPartie.random_.sauveValeursDansString();
+    m_statsPartie.idTexte_ = m_settingsPartie.texteGenerateur_;
+
+    m_statsPartie.typePartie_ = m_typeDePartie.genre_ == TypeDePartie::GenreJass ? 1 : 2;
+    m_statsPartie.valeurs_[0] = options.idPreset_;
+    m_statsPartie.valeurs_[2] = options.modeDeJeu_;
+    m_statsPartie.valeurs_[3] = -1;
+    m_statsPartie.indicateur_ = m_reseau;
+    m_statsPartie.valeur4_ = static_cast<int>(options.idPartie_ & 0xffffffff);
+    m_statsPartie.id2_ = m_noTable;
+
+    m_scoreObjectif = (m_settingsPartie.huitTours_ || m_settingsPartie.toursAtout_) ? ScoreSansFin
+                                                                                    : m_typeDePartie.pointsObjectif_;
+    m_statsPartie.valeurs_[1] = m_scoreObjectif;
+}
+
+void ZB_RoomTable::reinitialise(bool garderGenerateur)
+{
+    if (m_noTable == 0 && m_display != nullptr) {
+        m_display->finDeDonne(garderGenerateur);
+        m_display->afficheBoutonsAnnuler(false, false);
+    }
+    for (int i = 0; i < NombreDeSieges; ++i) {
+        JoueurHumain* joueur = m_joueurs.at(i);
+        if (joueur == nullptr)
+            continue;
+        joueur->getAide()->annuleDemande();
+        joueur->setContexteDeJeu(nullptr);
+        joueur->demandePanneau_ = false;
+        if (m_listeDesEvenements != nullptr)
+            m_listeDesEvenements->joueurDistant_[size_t(i)] = true;
+    }
+    m_partie.clear();
+    if (m_noTable == 0 && m_display != nullptr)
+        m_display->setPartie(QSharedPointer<Partie>());
+    delete m_mise;
+    m_mise = nullptr;
+    delete m_points;
+    m_points = nullptr;
+
+    m_etatsBelote = {};
+    m_dernierAtoutDessine = -1;
+    m_annonces = {};
+    m_siegesAnnonces = {-1, -1, -1, -1};
+    m_nombreAnnonces = 0;
+    m_annoncesDecidees = false;
+    m_statusMise = ZB_StatusMise();
+    m_compteurPasse = 0;
+    m_statsPartie = GM_GameStats();
+    m_settingsPartie.stats_ = GM_GameStats();
+    m_settingsPartie.scores_ = {0, 0};
+    m_settingsPartie.joueurQuiCommenceLaProchainePartie = -10;
+    // Back to the first value of the same stream.
+    m_settingsPartie.random_.initialise(m_settingsPartie.random_.getGraine());
+    m_settingsPartie.texteGenerateur_.clear();
+    m_settingsPartie.textePiles_.clear();
+    if (!garderGenerateur || m_reseedAChaqueReset)
+        m_settingsPartie.random_.reseedFromTime();
+    if (m_listeDesEvenements != nullptr)
+        m_listeDesEvenements->etatAttendu_ = EtatDeJeu::Aucun;
+    m_derniereActivite = QDateTime::currentDateTimeUtc();
+}
+
+bool ZB_RoomTable::chargeTable(QTextStream& in, int* nombreDeLignes)
+{
+    // The table keeps nothing of a block that does not read: a later replay
+    // must not run the lines of another game.
+    m_lignes.clear();
+    QStringList lues;
+    if (!ZB_FichierDePartie::lisTable(in, lues, nombreDeLignes))
+        return false;
+    m_lignes = lues;
+    return true;
+}
+
+bool ZB_RoomTable::chargeTable(const QStringList& bloc, int* nombreDeLignes)
+{
+    // Read as the text it came from, so that a block kept in memory and one
+    // in a file follow the same rules.
+    QString texte = bloc.join(QLatin1String("\r\n"));
+    QTextStream in(&texte, QIODevice::ReadOnly);
+    return chargeTable(in, nombreDeLignes);
+}
+
+bool ZB_RoomTable::rejoue(int modeVue, ListeDesEvenements::ReplayRequester* demandeur)
+{
+    if (m_display != nullptr)
+        m_display->setModeVue(modeVue);
+    if (m_listeDesEvenements == nullptr)
+        return false;
+    ZB_VerrouEvenements<ListeDesEvenements> verrou(*m_listeDesEvenements);
+    ListeDesEvenements* liste = m_listeDesEvenements;
+    try {
+        liste->etatAttendu_ = EtatDeJeu::AttendInscriptionPartie;
+        liste->clear();
+        liste->replay(m_lignes, SiegeTable, m_miroir, -1, demandeur);
+        liste->flush_unlocked();
+    } catch (...) {
+        if (m_display != nullptr)
+            m_display->afficheTable();
+        throw;
+    }
+    return true;
+}
+
+void ZB_RoomTable::afficheAnalyses(bool afficher)
+{
+    for (JoueurHumain* joueur : std::as_const(m_joueurs)) {
+        if (joueur == nullptr)
+            continue;
+        joueur->cartesVisibles_ =
+            afficher ? 1 : ((joueur->options_.ordinateur_ == 0 && joueur->options_.distant_ == 0) ? 1 : 0);
+        if (joueur->estJoueurManuel() && m_display != nullptr)
+            if (DisplayAPanelDeJoueur* panel = m_display->getPanelDeJoueur(joueur->noJoueur_))
+                panel->afficheCartes(joueur->main_, joueur->cartesVisibles_ == 0);
+        if (afficher)
+            joueur->afficheAnalyse();
+        else
+            joueur->cacheAnalyse();
+    }
+}
+
+void ZB_RoomTable::oublieSessionEnLigne()
+{
+    m_entreesDonne.clear();
+    m_entreesPli.clear();
+    m_etatsEntreesTraites.clear();
+    m_memeCompte = {};
+    m_comptes = {-1, -1, -1, -1};
+}

@@ -1,0 +1,480 @@
+#include "ZB_RoomTable.h"
+
+#include "Carte.h"
+#include "DisplayA.h"
+#include "GM_Exception.h"
+#include "GM_SpacesSeparatedString.h"
+#include "JoueurHumain.h"
+#include "Partie.h"
+#include "StatusAtout.h"
+#include "ZB_RoomTableOutils.h"
+
+#include <QMutexLocker>
+#include <QTimer>
+
+// ZB_RoomTable: the intake of events and their execution, with the checks
+// that a seat may act and that a move fits the state.
+
+using namespace ZB_RoomTableOutils;
+
+namespace {
+
+bool estSourceAdmise(const EvenementDeJeu& ev)
+{
+    switch (ev.source_) {
+    case EvenementDeJeu::Local_AI:
+    case EvenementDeJeu::Local_Human:
+    case EvenementDeJeu::Remote_AI:
+    case EvenementDeJeu::Remote_Human:
+    case EvenementDeJeu::SourceRemote_Human_OtherPlayerMessageReturned:
+    case EvenementDeJeu::SourceRemote_AI_OtherPlayerMessageReturned:
+        return true;
+    case EvenementDeJeu::SourceRemote_Human_MyOwnMessageReturned:
+    case EvenementDeJeu::SourceRemote_AI_MyOwnMessageReturned:
+        return ev.mode_ != 0;
+    default:
+        return false;
+    }
+}
+
+// Built by this table, by the server's table or rewritten for this machine.
+bool vientDeLaTable(const EvenementDeJeu& ev)
+{
+    if (ev.noJoueur_ != ZB_RoomTable::SiegeTable)
+        return false;
+    switch (ev.source_) {
+    case EvenementDeJeu::Local_Table:
+    case EvenementDeJeu::Remote_Table:
+    case EvenementDeJeu::SourceRemote_Table_LocalTableTransform:
+    case EvenementDeJeu::SourceRemote_Table_MyOwnMessageReturned:
+    case EvenementDeJeu::SourceRemote_Table_OtherPlayerMessageReturned:
+        return true;
+    default:
+        return false;
+    }
+}
+
+int indexDeCarte(const QString& texte)
+{
+    const QStringList parties = texte.split(QLatin1Char('_'));
+    if (parties.size() != 2)
+        return ZB_RoomTable::AucuneCarte;
+    bool okCouleur = false;
+    bool okValeur = false;
+    const int couleur = parties.at(0).toInt(&okCouleur);
+    const int valeur = parties.at(1).toInt(&okValeur);
+    if (!okCouleur || !okValeur || couleur < 1 || couleur > 4 || valeur < 6 || valeur > 14)
+        return ZB_RoomTable::AucuneCarte;
+    return Carte::indexDe(couleur, valeur);
+}
+
+} // namespace
+
+bool ZB_RoomTable::refuse_(const EvenementDeJeu& ev, const QString& raison) const
+{
+    avertit(QStringLiteral("ZB_RoomTable::cb_executeUnEvenement, event '%1' from seat %2 (player %3) has been "
+                           "REFUSED: %4")
+                .arg(ev.toString(m_version), QString::number(ev.noJoueur_), QString::number(ev.idJoueur_), raison));
+    return false;
+}
+
+void ZB_RoomTable::customEvent(QEvent* event)
+{
+    QObject::customEvent(event);
+    if (event->type() != static_cast<QEvent::Type>(ZB_Event::EvenementDeJeu) || event->isAccepted())
+        return;
+    auto* ev = dynamic_cast<EvenementDeJeu*>(event);
+    if (ev == nullptr || m_listeDesEvenements == nullptr) {
+        event->accept();
+        return;
+    }
+
+    ListeDesEvenements* liste = m_listeDesEvenements;
+    QMutexLocker verrou(liste->getMutex());
+    // A peer's event that does not read, or that the rules refuse with an
+    // exception, must not reach the application's handler: it is dropped
+    // here. The list takes an event off its queue before running it, so the
+    // events behind it still run.
+    bool entree = true;
+    for (int essai = 0; essai <= ListeDesEvenements::NombreEtats; ++essai) {
+        const QString erreur = GM_Exception::sansException([&] {
+            if (entree)
+                liste->execute_unlocked(m_settingsPartie.noDemande, *ev, true);
+            entree = false;
+            liste->flush_unlocked();
+        });
+        if (erreur.isEmpty())
+            break;
+        entree = false;
+        avertit(QStringLiteral("ZB_RoomTable::customEvent, event '%1' has been DROPPED: %2")
+                    .arg(ev->toString(m_version), erreur));
+    }
+    event->accept();
+}
+
+bool ZB_RoomTable::cb_executeUnEvenement(const EvenementDeJeu& ev)
+{
+    const int genre = ev.type_;
+    const bool horsControle = EvenementDeJeu::estDeClasse(genre, EvenementDeJeu::HorsControleJoueur);
+
+    // A seat's answer must come from whoever sits there.
+    if (ev.idJoueur_ != -1 && !horsControle) {
+        if (!estSourceAdmise(ev) || !ev.valide_ || ev.noJoueur_ < 0 || ev.noJoueur_ >= NombreDeSieges
+            || m_joueurs.at(ev.noJoueur_) == nullptr)
+            return false;
+        if (!m_miroir && ev.mode_ == 0 && m_joueurs.at(ev.noJoueur_)->options_.id_ != ev.idJoueur_)
+            return false;
+    }
+    // Without an id the check above proves nothing: only the table itself
+    // may send such an event.
+    if (ev.idJoueur_ == -1 && !horsControle && !vientDeLaTable(ev))
+        return refuse_(ev, QStringLiteral("no player id and not from the table"));
+    if (EvenementDeJeu::estDeClasse(genre, EvenementDeJeu::FaitDeTable) && ev.noJoueur_ != SiegeTable)
+        return refuse_(ev, QStringLiteral("only the table states this"));
+    if (EvenementDeJeu::estDeClasse(genre, EvenementDeJeu::CoupDeJoueur)
+        && (ev.noJoueur_ < 0 || ev.noJoueur_ >= NombreDeSieges)) {
+        const bool atoutAutomatique =
+            genre == EvenementDeJeu::Cho && ev.noJoueur_ == SiegeTable && vientDeLaTable(ev);
+        if (!atoutAutomatique)
+            return refuse_(ev, QStringLiteral("seat outside the table"));
+    }
+
+    if (ev.noDemande_ != m_settingsPartie.noDemande
+        && !EvenementDeJeu::estDeClasse(genre, EvenementDeJeu::PasseHorsDemande))
+        return false;
+
+    bool resultat = true;
+    switch (genre) {
+    case EvenementDeJeu::Mes: {
+        const JoueurHumain* auteur = getJoueur(ev.noJoueur_);
+        const QString nom = auteur != nullptr ? auteur->options_.getNomAffiche() : tr("Serveur");
+        if (m_display != nullptr)
+            m_display->afficheMessageReseau(nom + QLatin1String(": ") + ev.texte_);
+        return true;
+    }
+    case EvenementDeJeu::Ram:
+        ramasse(ev);
+        break;
+    case EvenementDeJeu::Cho: {
+        const bool parLaTable = ev.noJoueur_ == SiegeTable;
+        if (parLaTable) {
+            const int automatique = m_typeDePartie.atoutAutomatique_;
+            if (ev.etat_ != EtatDeJeu::AttendAtout || (automatique != 1 && automatique != 2))
+                return refuse_(ev, QStringLiteral("the table chooses trump only in automatic-trump games"));
+        } else if (siegeDeLaDecision_(genre, ev.etat_) != ev.noJoueur_) {
+            return refuse_(ev, QStringLiteral("not this seat's trump choice"));
+        }
+        StatusAtout atout;
+        atout.chargeValeursDepuisString(ev.texte_);
+        if (!atoutChoisi(ev.noJoueur_, atout))
+            return refuse_(ev, QStringLiteral("the partner must choose a trump"));
+        break;
+    }
+    case EvenementDeJeu::Chm: {
+        if (siegeDeLaDecision_(genre, ev.etat_) != ev.noJoueur_)
+            return refuse_(ev, QStringLiteral("not this seat's bid"));
+        ZB_StatusMise mise;
+        mise.chargeValeursDepuisString(ev.texte_);
+        const QString raison = raisonRefusMise_(mise);
+        if (!raison.isEmpty())
+            return refuse_(ev, raison);
+        miseChoisie(ev.noJoueur_, mise);
+        break;
+    }
+    case EvenementDeJeu::Ajo:
+        resultat = executeCarte_(ev);
+        break;
+    case EvenementDeJeu::Dis: {
+        m_partie.clear();
+        int nombre = m_typeDePartie.genre_ == TypeDePartie::GenreBelote ? 8 : 9;
+        if (m_typeDePartie.contrat_ == TypeDePartie::ContratFixe || m_typeDePartie.contrat_ == TypeDePartie::ContratVache)
+            nombre -= 3;
+        reponse_ActionDistribue(nombre, ev.mode_ == 0);
+        break;
+    }
+    case EvenementDeJeu::Fin:
+        resultat = executeFin_(ev);
+        break;
+    case EvenementDeJeu::Enr: {
+        // Read aside first: a snapshot that fails half-way must not leave
+        // the table with half of it.
+        ZB_SettingsPartie lu(m_settingsPartie);
+        lu.chargeValeursDepuisString(ev.texte_);
+        m_settingsPartie = lu;
+        m_historiqueAnnuler.clear();
+        m_historiqueRefaire.clear();
+        break;
+    }
+    case EvenementDeJeu::InP:
+        resultat = false;
+        break;
+    case EvenementDeJeu::InJ:
+        resultat = executeInscription_(ev);
+        break;
+    case EvenementDeJeu::ReJ:
+        resultat = executeReinscription_(ev);
+        break;
+    case EvenementDeJeu::JoO:
+        resultat = executeHorsLigne_(ev);
+        break;
+    case EvenementDeJeu::JoN:
+        resultat = executeEntree_(ev);
+        break;
+    case EvenementDeJeu::JoM:
+        resultat = executeEntreeSecondeVariante_(ev);
+        break;
+    case EvenementDeJeu::NeW:
+        break;
+    case EvenementDeJeu::Ann:
+        resultat = executeAnnonce_(ev);
+        break;
+    default:
+        throw GM_Exception(tr("Evènement invalide dans le fichier *.jss"));
+    }
+
+    if (ev.mode_ != 1 && m_display != nullptr)
+        m_display->rafraichit();
+    return resultat;
+}
+
+bool ZB_RoomTable::executeCarte_(const EvenementDeJeu& ev)
+{
+    JoueurHumain* joueur = m_joueurs.at(ev.noJoueur_);
+    if (joueur == nullptr)
+        return false;
+    if (!joueur->estJoueurManuel() && m_display != nullptr)
+        m_display->restaureCurseur();
+
+    const int index = indexDeCarte(ev.texte_);
+    if (index == AucuneCarte || !joueur->main_.contientIndex(index)) {
+        QStringList cartes;
+        for (const Carte* carte : joueur->main_)
+            cartes << carte->toString();
+        avertit(QStringLiteral("ZB_RoomTable::cb_executeUnEvenement, Player = %1 (Options = %2) has cards = {%3}, "
+                               "and requested card %4 is MISSING")
+                    .arg(QString::number(ev.noJoueur_), joueur->options_.sauveValeursDansString(),
+                         cartes.join(QLatin1String(", ")), ev.toString(m_version)));
+        if (estCoupDistantEnDirect_(ev))
+            signaleCoupDistantRefuse_(ev, QStringLiteral("card %1 is not in the seat's hand").arg(ev.texte_.left(20)));
+        return false;
+    }
+
+    const int attendu = getJoueurQuiDoitJouer();
+    if (attendu == ev.noJoueur_) {
+        Carte* carte = joueur->main_.getCarte(index);
+        // The seats of this machine only ever offer legal cards; a peer's
+        // client could send anything.
+        if (estCoupDistantEnDirect_(ev)) {
+            const int code = m_partie.isNull() ? 0 : m_partie->estCarteValide(carte, ev.noJoueur_, joueur->main_);
+            if (!Partie::estCodeJouable(code)) {
+                avertit(QStringLiteral("ZB_RoomTable::cb_executeUnEvenement, Player = %1 (Options = %2) may not play "
+                                       "card %3 (reason %4: %5), card play '%6' has been REFUSED")
+                            .arg(QString::number(ev.noJoueur_), joueur->options_.sauveValeursDansString(),
+                                 carte->toString(), QString::number(code), texteValiditeCarte(code),
+                                 ev.toString(m_version)));
+                signaleCoupDistantRefuse_(ev, QStringLiteral("card %1 breaks the rules (reason %2)")
+                                                  .arg(carte->toString(), QString::number(code)));
+                return false;
+            }
+        }
+        joueCarte(ev.noJoueur_, carte);
+        return true;
+    }
+    avertit(QStringLiteral("ZB_RoomTable::cb_executeUnEvenement, Player = %1 (Options = %2) is not the player "
+                           "supposed to play (expected = %3), card play '%4' has been IGNORED")
+                .arg(QString::number(ev.noJoueur_), joueur->options_.sauveValeursDansString(),
+                     QString::number(attendu), ev.toString(m_version)));
+    return false;
+}
+
+bool ZB_RoomTable::estCoupDistantEnDirect_(const EvenementDeJeu& ev) const
+{
+    const bool sourceLocale = ev.source_ == EvenementDeJeu::Local_AI || ev.source_ == EvenementDeJeu::Local_Human
+                           || ev.source_ == EvenementDeJeu::Local_Table;
+    // A stored record is read as it was played, whatever it holds.
+    const bool rejoue = m_listeDesEvenements != nullptr && m_listeDesEvenements->estReplayEnCours();
+    return m_reseau && m_serveur && ev.mode_ == 0 && !sourceLocale && !rejoue;
+}
+
+void ZB_RoomTable::signaleCoupDistantRefuse_(const EvenementDeJeu& ev, const QString& raison) const
+{
+    if (m_refusCoupDistant)
+        m_refusCoupDistant(ev.idJoueur_, raison);
+}
+
+bool ZB_RoomTable::executeFin_(const EvenementDeJeu& ev)
+{
+    const bool ok = ev.texte_ == QLatin1String("Ok");
+    const int local = getNoJoueurLocal();
+    const bool refusLocal = local >= 0 && m_joueurs.at(local)->options_.id_ == ev.idJoueur_ && !ok;
+
+    if (!m_serveur && refusLocal) {
+        QTimer::singleShot(1, this, &ZB_RoomTable::OnDisconnectClient);
+        return true;
+    }
+    const int etat = getEtatCourant();
+    if (m_optionsDePartie.collecteReponses_ == 0 && ev.source_ != EvenementDeJeu::Local_AI) {
+        if (etat == EtatDeJeu::FinDePartie)
+            m_reponseNouvellePartie = ok ? 1 : 0;
+        else
+            m_reponseNouvellePartie |= ok ? 1 : 0;
+    }
+    if (etat == EtatDeJeu::FinDePartieSiege3) {
+        m_listeDesEvenements->etatAttendu_ = EtatDeJeu::QuestionNouvellePartie;
+        QTimer::singleShot(0, this, &ZB_RoomTable::OnQuestionNouvellePartie);
+    }
+    for (int i = 0; i < NombreDeSieges; ++i) {
+        const qint64 compte = m_joueurs.at(i)->options_.idCompte_;
+        m_memeCompte[size_t(i)] = compte == m_comptes[size_t(i)] ? 1 : 0;
+        m_comptes[size_t(i)] = compte;
+    }
+    if (m_serveur && refusLocal)
+        setPlayerOffline(local, true);
+    return true;
+}
+
+bool ZB_RoomTable::executeAnnonce_(const EvenementDeJeu& ev)
+{
+    if (siegeDeLaDecision_(ev.type_, ev.etat_) != ev.noJoueur_)
+        return refuse_(ev, QStringLiteral("not this seat's announcements"));
+    // Four seats announce once each in the first trick.
+    if (m_nombreAnnonces >= NombreDeSieges)
+        return refuse_(ev, QStringLiteral("every seat has announced already"));
+    const AnnoncesJoueur annonces(ev.texte_);
+    m_annonces[size_t(m_nombreAnnonces)] = annonces;
+    m_siegesAnnonces[size_t(m_nombreAnnonces)] = ev.noJoueur_;
+    if (m_display != nullptr)
+        m_display->afficheBulleJoueur(ev.noJoueur_, annonces);
+    ++m_nombreAnnonces;
+    return true;
+}
+
+bool ZB_RoomTable::executeInscription_(const EvenementDeJeu& ev)
+{
+    const int etat = getEtatCourant();
+    if (!EtatDeJeu::estInscriptionJoueur(etat))
+        return refuse_(ev, QStringLiteral("inscription outside the seating states"));
+    OptionsDuJoueur options;
+    options.chargeValeursDepuisString(ev.texte_);
+    const int siege = etat - EtatDeJeu::InscriptionJoueur0;
+    const int modeAffichage = m_display != nullptr ? m_display->getModeAffichage() : 0;
+
+    int mode = Joueur::ModeManuel;
+    if (options.ordinateur_ != 0 || modeAffichage != 0) {
+        if (options.distant_ == 1)
+            mode = Joueur::ModeOrdinateurDistant;
+        else
+            mode = (modeAffichage & ~2) != 0 ? Joueur::ModeOrdinateurPartout : Joueur::ModeOrdinateur;
+    } else if (options.distant_ == 1) {
+        mode = Joueur::ModeHumainDistant;
+    } else if (m_joueurs.at(siege)->modeJeu_ == Joueur::ModeEnAttenteDEntree) {
+        mode = Joueur::ModeEnAttenteDEntree;
+    }
+    inscritJoueur(siege, options, mode, false);
+    m_etatsEntreesTraites.insert(ev.etat_, options.id_);
+    return true;
+}
+
+bool ZB_RoomTable::executeReinscription_(const EvenementDeJeu& ev)
+{
+    GM_SpacesSeparatedString texte(ev.texte_);
+    const QString record = texte.getNext();
+    const int siege = texte.nextInt();
+    // The seat indexes the table: one outside it is a corrupted record.
+    if (siege < 0 || siege >= NombreDeSieges)
+        GM_SpacesSeparatedString::throwCorrupted();
+    OptionsDuJoueur options;
+    options.chargeValeursDepuisString(record);
+    const int modeAffichage = m_display != nullptr ? m_display->getModeAffichage() : 0;
+
+    int mode = Joueur::ModeManuel;
+    if (options.ordinateur_ != 0 || modeAffichage != 0) {
+        mode = options.distant_ == 1 ? Joueur::ModeOrdinateurDistant : Joueur::ModeOrdinateur;
+    } else if (options.distant_ == 1) {
+        mode = Joueur::ModeHumainDistant;
+    } else {
+        messageBox(GM::Information, tr("Information."), tr("Vous entrez en jeu durant ce tour."), GM::Ok);
+    }
+    inscritJoueur(siege, options, mode, true);
+    m_etatsEntreesTraites.insert(ev.etat_, options.id_);
+    return true;
+}
+
+bool ZB_RoomTable::executeHorsLigne_(const EvenementDeJeu& ev)
+{
+    retireEntrees_(ev.idJoueur_);
+    int siege = ev.noJoueur_;
+    if (siege == SiegeTable) {
+        siege = -1;
+        for (int i = 0; i < NombreDeSieges; ++i)
+            if (m_joueurs.at(i)->options_.id_ == ev.idJoueur_) {
+                siege = i;
+                break;
+            }
+        if (siege == -1)
+            return true;
+    }
+    if (siege < 0 || siege >= NombreDeSieges)
+        return refuse_(ev, QStringLiteral("seat outside the table"));
+
+    if (m_serveur && !m_entreesDonne.contains(siege)) {
+        OptionsDuJoueur ordinateur;
+        ordinateur.ordinateur_ = 1;
+        ordinateur.optionsAI_ = OptionsAI(0.25, 0.08, 0.5, 5000);
+        ordinateur.id_ = OptionsDuJoueur::genereId();
+        m_entreesDonne.insert(siege, ordinateur);
+    }
+    JoueurHumain* joueur = m_joueurs.at(siege);
+    const qint64 compte = joueur->options_.idCompte_;
+    if (compte != -1) {
+        GM_GameStatsPlayer& stats = m_statsPartie.getPlayer(compte);
+        stats.databaseId = compte;
+        stats.indicateur_ = true;
+    }
+    if (joueur->options_.ordinateur_ == 0)
+        joueur->setMode(joueur->options_.distant_ == 1 && m_serveur ? Joueur::ModeRemplacant : Joueur::ModeHorsLigne);
+    if (m_display != nullptr)
+        m_display->setJoueur(siege, joueur);
+    return true;
+}
+
+bool ZB_RoomTable::executeEntree_(const EvenementDeJeu& ev)
+{
+    if (ev.noJoueur_ < 0 || ev.noJoueur_ >= NombreDeSieges)
+        return refuse_(ev, QStringLiteral("seat outside the table"));
+    OptionsDuJoueur options;
+    options.chargeValeursDepuisString(ev.texte_);
+    const int siege = ev.noJoueur_;
+    if (options.distant_ == 0) {
+        if (!m_serveur)
+            m_joueurs.at(siege)->setMode(Joueur::ModeEnAttenteDEntree);
+        messageBox(GM::Information, tr("Information."),
+                   tr("Comme la partie est déjà bien avancée, vous entrerez en jeu lors de la prochaine donne. "
+                      "Merci de patienter."),
+                   GM::Ok);
+    }
+    if (m_serveur) {
+        m_entreesDonne.remove(siege);
+        m_entreesPli.remove(siege);
+        m_entreesDonne.insert(siege, options);
+    }
+    return true;
+}
+
+bool ZB_RoomTable::executeEntreeSecondeVariante_(const EvenementDeJeu& ev)
+{
+    if (ev.noJoueur_ < 0 || ev.noJoueur_ >= NombreDeSieges)
+        return refuse_(ev, QStringLiteral("seat outside the table"));
+    OptionsDuJoueur options;
+    options.chargeValeursDepuisString(ev.texte_);
+    const int siege = ev.noJoueur_;
+    m_etatsEntreesTraites.insert(ev.etat_, options.id_);
+    if (m_serveur) {
+        m_entreesDonne.remove(siege);
+        m_entreesPli.remove(siege);
+        m_entreesPli.insert(siege, options);
+    } else {
+        m_joueurs.at(siege)->setMode(Joueur::ModeEnAttenteDEntree);
+    }
+    return true;
+}

@@ -1,0 +1,376 @@
+#include "ZB_RoomTable.h"
+
+#include "GM_GamePenalty.h"
+#include "GM_SocketAbstract.h"
+#include "GM_SpacesSeparatedString.h"
+#include "JoueurHumain.h"
+#include "ZB_RoomTableOutils.h"
+#include "ZB_SalleDeTableA.h"
+#include "ZB_ServerSeatingA.h"
+#include "ZB_ServerSocketConnection.h"
+
+#include <QCoreApplication>
+#include <QMutexLocker>
+
+#include <algorithm>
+#include <memory>
+
+// ZB_RoomTable: seating of a hosting table, offline players, reconnection,
+// penalties and the table's slots.
+
+using namespace ZB_RoomTableOutils;
+
+namespace {
+
+// Seats this machine's computer plays: a connecting client may take them.
+bool estPlaceOffrable(int modeJeu)
+{
+    return modeJeu == Joueur::ModeOrdinateur || modeJeu == Joueur::ModeRemplacant
+        || modeJeu == Joueur::ModeOrdinateurPartout;
+}
+
+void trace(const QString& ligne)
+{
+    qDebug("%s", qUtf8Printable(ligne));
+}
+
+// The state at which a client arriving now takes its seat: the new-player
+// state of its position in the next trick that has one.
+int etatDEntree(int etat, int noJoueur)
+{
+    const int* const groupes = EtatDeJeu::PremierNouveauJoueur;
+    if (etat < EtatDeJeu::EnregistrementSettingsPartie)
+        return etat;
+    if (etat <= EtatDeJeu::AttendAnnonce4)
+        return groupes[0] + noJoueur;
+    if (etat <= EtatDeJeu::Tour1_AttendConfirmationAnnonces4)
+        return groupes[1] + noJoueur;
+    if (etat <= EtatDeJeu::Tour2_AttendRamasseTas4)
+        return groupes[2] + noJoueur;
+    return groupes[3] + noJoueur;
+}
+
+} // namespace
+
+void ZB_RoomTable::OnPlayerExcluded()
+{
+    emit signalPlayerExcluded();
+}
+
+void ZB_RoomTable::OnPlayerTooSlow(qint64 dataBaseUserId, double penalite)
+{
+    emetPenalite_(penalite, dataBaseUserId, GM_GamePenalty::GenreTropLent);
+}
+
+void ZB_RoomTable::OnQuestionNouvellePartie()
+{
+    const bool continuer = m_reponseNouvellePartie != 0;
+    m_reponseNouvellePartie = 0;
+    emit signalQuestion_NouvellePartie(continuer);
+}
+
+void ZB_RoomTable::OnDisconnectClient()
+{
+    emit signalDisconnectClient(false);
+}
+
+void ZB_RoomTable::emetPenalite_(double penalite, qint64 idCompte, int genre)
+{
+    // A player without an account cannot be charged: the lobby would book
+    // the penalty on an account that does not exist.
+    if (m_optionsDePartie.penalites_ == 0 || idCompte == -1)
+        return;
+    const GM_GamePenalty record(m_statsPartie.id1_, penalite, static_cast<int>(idCompte & 0xffffffff),
+                                m_statsPartie.valeurs_[0], genre);
+    emit signalSendPenalty(record.sauveValeursDansString());
+}
+
+void ZB_RoomTable::posteALaSalle_(int genre, const QString& texte, int noJoueur, int etat, qint64 idJoueur, int mode,
+                                  int noDemande)
+{
+    auto ev = std::make_unique<EvenementDeJeu>(genre, texte, noJoueur, etat, EvenementDeJeu::Local_Table, idJoueur,
+                                               mode, noDemande, m_noTable, ZB_ICI);
+    // A table without a room runs its events through its own intake.
+    if (m_salle != nullptr)
+        m_salle->posteEvenementDeTable(ev.release());
+    else
+        QCoreApplication::postEvent(this, ev.release());
+}
+
+void ZB_RoomTable::executeEvenementDeLaTable_(int genre, const QString& texte, int noJoueur, int etat,
+                                              qint64 idJoueur, int mode, int noDemande)
+{
+    if (m_listeDesEvenements == nullptr)
+        return;
+    EvenementDeJeu ev(genre, texte, noJoueur, etat, EvenementDeJeu::Local_Table, idJoueur, mode, noDemande, m_noTable,
+                      ZB_ICI);
+    m_listeDesEvenements->execute_unlocked(m_settingsPartie.noDemande, ev, true);
+}
+
+void ZB_RoomTable::setClientOffline(qint64 idJoueur, bool isSendOfflineEvent, bool isNotifyAllPlayers)
+{
+    trace(QStringLiteral("ZB_RoomTable::OnSetClientOffline->enter() Joueur: %1, isSendOfflineEvent: %2, "
+                         "isNotifyAllPlayers: %3")
+              .arg(idJoueur)
+              .arg(isSendOfflineEvent)
+              .arg(isNotifyAllPlayers));
+    qint64 comptePenalise = -1;
+    {
+        QMutexLocker verrou(m_listeDesEvenements != nullptr ? m_listeDesEvenements->getMutex() : nullptr);
+        int siege = -1;
+        for (int i = 0; i < NombreDeSieges; ++i)
+            if (m_joueurs.at(i) != nullptr && m_joueurs.at(i)->options_.id_ == idJoueur)
+                siege = i;
+
+        if (siege >= 0) {
+            const int etat = getEtatCourant();
+            const bool enJeu = etat >= EtatDeJeu::AttendDistribue1 && etat <= EtatDeJeu::DernierEtatDeJeu;
+            if (m_memeCompte[size_t(siege)] == 0 && enJeu)
+                comptePenalise = m_joueurs.at(siege)->options_.idCompte_;
+            trace(QStringLiteral("ZB_RoomTable::OnSetClientOffline joueur_ exist"));
+            setPlayerOffline(siege, isNotifyAllPlayers);
+        } else {
+            trace(QStringLiteral("ZB_RoomTable::OnSetClientOffline joueur_ does NOT exist"));
+            posteALaSalle_(EvenementDeJeu::JoO, QString(), SiegeTable, EtatDeJeu::EntreeOuSortieDeJoueur, idJoueur, 0,
+                           m_settingsPartie.noDemande);
+            retireEntrees_(idJoueur);
+        }
+    }
+    // Told once the list is free again: the room's slots may reach the table.
+    if (comptePenalise != -1)
+        emetPenalite_(GM_GamePenalty::PENALITE_ABANDON, comptePenalise, GM_GamePenalty::GenreAbandon);
+}
+
+void ZB_RoomTable::setPlayerOffline(int noJoueur, bool notify)
+{
+    if (!estSiege(noJoueur) || m_joueurs.at(noJoueur) == nullptr)
+        return;
+    m_memeCompte[size_t(noJoueur)] = 0;
+    m_comptes[size_t(noJoueur)] = -1;
+    const qint64 id = m_joueurs.at(noJoueur)->options_.id_;
+    if (notify)
+        posteALaSalle_(EvenementDeJeu::Mes,
+                       tr("Le joueur s'est déconnecté. Pour vous permettre de terminer la partie, il est remplacé par "
+                          "l'ordinateur."),
+                       noJoueur, EtatDeJeu::HorsDeroulement, id, 0, -1);
+    // Its execution hands the seat to the computer player the seat owns,
+    // which answers what the seat was asked.
+    posteALaSalle_(EvenementDeJeu::JoO, QString(), noJoueur, EtatDeJeu::EntreeOuSortieDeJoueur, id, 0,
+                   m_settingsPartie.noDemande);
+}
+
+bool ZB_RoomTable::aUneEntree_(int noJoueur) const
+{
+    return m_entreesDonne.contains(noJoueur) || m_entreesPli.contains(noJoueur);
+}
+
+int ZB_RoomTable::placeDeReconnexion_(const OptionsDuJoueur& options) const
+{
+    // A client without an account is known by its id only: -1 would match
+    // every computer.
+    const qint64 compte = options.idCompte_;
+    auto cherche = [this](auto estLui) {
+        for (const QMap<int, OptionsDuJoueur>* entrees : {&m_entreesDonne, &m_entreesPli})
+            for (auto it = entrees->cbegin(); it != entrees->cend(); ++it)
+                if (estSiege(it.key()) && estLui(it.value()))
+                    return it.key();
+        return -1;
+    };
+    int siege = cherche([&options](const OptionsDuJoueur& o) { return o.id_ == options.id_; });
+    if (siege < 0 && compte != -1)
+        siege = cherche([compte](const OptionsDuJoueur& o) { return o.idCompte_ == compte; });
+    auto remplace = [this](auto estLui) {
+        for (int i = 0; i < NombreDeSieges; ++i) {
+            const JoueurHumain* joueur = m_joueurs.at(i);
+            if (joueur != nullptr && joueur->modeJeu_ == Joueur::ModeRemplacant && estLui(joueur->options_))
+                return i;
+        }
+        return -1;
+    };
+    if (siege < 0)
+        siege = remplace([&options](const OptionsDuJoueur& o) { return o.id_ == options.id_; });
+    if (siege < 0 && compte != -1)
+        siege = remplace([compte](const OptionsDuJoueur& o) { return o.idCompte_ == compte; });
+    return siege;
+}
+
+bool ZB_RoomTable::setClientInGameReconnect(ZB_ServerSocketConnection* connection, ZB_ServerSeatingA* serveur,
+                                            const OptionsDuJoueur& options)
+{
+    trace(QStringLiteral("ZB_RoomTable::setClientInGameReconnect->enter() Joueur: %1 (%2)")
+              .arg(options.getNomAffiche())
+              .arg(options.id_));
+    QMutexLocker verrou(m_listeDesEvenements != nullptr ? m_listeDesEvenements->getMutex() : nullptr);
+    const int siege = placeDeReconnexion_(options);
+    if (siege < 0) {
+        trace(QStringLiteral("ZB_RoomTable::setClientInGameReconnect joueur_ did not find a place to reconnect "
+                             "(normal if no disconnection occured)"));
+        return false;
+    }
+    // Run now, not posted: run later it would take away the entry queued
+    // just below, and the client would never get its seat back.
+    executeEvenementDeLaTable_(EvenementDeJeu::JoO, QString(), SiegeTable, EtatDeJeu::EntreeOuSortieDeJoueur,
+                               options.id_, 0, m_settingsPartie.noDemande);
+    insertPlayerInGame_unlocked(connection, siege, options,
+                                tr("Le joueur '%1' s'est reconnecté").arg(options.getNomAffiche()));
+    if (serveur != nullptr) {
+        serveur->connexionPlacee(connection, m_noTable);
+        const bool complet = compteSiegesLibres(-1) == 0 && serveur->estListeDAttenteVide();
+        serveur->setEtatServeur(complet ? ZB_ServerSeatingA::EnCoursComplet
+                                        : ZB_ServerSeatingA::EnCoursAvecPlacesLibres);
+    }
+    return true;
+}
+
+bool ZB_RoomTable::setClientInGameOnTheFly_Random(ZB_ServerSocketConnection* connection,
+                                                  const OptionsDuJoueur& options)
+{
+    trace(QStringLiteral("ZB_RoomTable::setClientInGameOnTheFly_Random->enter() Joueur: %1 (%2)")
+              .arg(options.getNomAffiche())
+              .arg(options.id_));
+    QMutexLocker verrou(m_listeDesEvenements != nullptr ? m_listeDesEvenements->getMutex() : nullptr);
+    auto premier = [this](std::initializer_list<int> modes) {
+        for (int i = 0; i < NombreDeSieges; ++i) {
+            const JoueurHumain* joueur = m_joueurs.at(i);
+            if (joueur != nullptr && !aUneEntree_(i)
+                && std::find(modes.begin(), modes.end(), joueur->modeJeu_) != modes.end())
+                return i;
+        }
+        return -1;
+    };
+    int siege = premier({Joueur::ModeOrdinateur, Joueur::ModeOrdinateurPartout});
+    if (siege < 0)
+        siege = premier({Joueur::ModeRemplacant});
+    if (siege < 0) {
+        trace(QStringLiteral("ZB_RoomTable::setClientInGameOnTheFly_Random joueur_ DID NOT FIND A REPLACEMENT "
+                             "(table full?)"));
+        return false;
+    }
+    insertPlayerInGame_unlocked(connection, siege, options,
+                                tr("Le joueur '%1' s'est connecté à la place de '%2'")
+                                    .arg(options.getNomAffiche(), m_joueurs.at(siege)->options_.getNomAffiche()));
+    return true;
+}
+
+bool ZB_RoomTable::setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection* connection, int noJoueur,
+                                                       bool isHotSwapSamePlayerSocketChange,
+                                                       const OptionsDuJoueur& options)
+{
+    trace(QStringLiteral("ZB_RoomTable::setClientInGameOnTheFly_SpecificPos->enter() Joueur: %1 (%2)")
+              .arg(options.getNomAffiche())
+              .arg(options.id_));
+    QMutexLocker verrou(m_listeDesEvenements != nullptr ? m_listeDesEvenements->getMutex() : nullptr);
+    const JoueurHumain* joueur = estSiege(noJoueur) ? m_joueurs.at(noJoueur) : nullptr;
+    const bool libre = joueur != nullptr && !aUneEntree_(noJoueur) && estPlaceOffrable(joueur->modeJeu_);
+    const bool memeJoueur = joueur != nullptr && joueur->options_.id_ == options.id_;
+    if (!libre && !(isHotSwapSamePlayerSocketChange && memeJoueur)) {
+        trace(QStringLiteral("ZB_RoomTable::setClientInGameOnTheFly_SpecificPos joueur_ DID NOT FIND A REPLACEMENT "
+                             "(table full?)"));
+        return false;
+    }
+    const QString texte = memeJoueur ? tr("Le joueur '%1' s'est reconnecté").arg(options.getNomAffiche())
+                                     : tr("Le joueur '%1' s'est connecté à la place de '%2'")
+                                           .arg(options.getNomAffiche(), joueur->options_.getNomAffiche());
+    insertPlayerInGame_unlocked(connection, noJoueur, options, texte);
+    return true;
+}
+
+void ZB_RoomTable::insertPlayerInGame(ZB_ServerSocketConnection* connection, int noJoueur,
+                                      const OptionsDuJoueur& options, const QString& texte)
+{
+    QMutexLocker verrou(m_listeDesEvenements != nullptr ? m_listeDesEvenements->getMutex() : nullptr);
+    insertPlayerInGame_unlocked(connection, noJoueur, options, texte);
+}
+
+void ZB_RoomTable::insertPlayerInGame_unlocked(ZB_ServerSocketConnection* connection, int noJoueur,
+                                               const OptionsDuJoueur& options, const QString& texte)
+{
+    if (!estSiege(noJoueur) || m_listeDesEvenements == nullptr)
+        return;
+    // Names come from the client: they must not cut the notice's record.
+    const QString connexion = GM_SpacesSeparatedString::sanitizeFreeText(texte);
+    const QString record = options.sauveValeursDansString();
+    const int etat = getEtatCourant();
+    int tete = EvenementDeJeu::RsV;
+    // Until the third trick is under way the client still plays this deal.
+    if (etat < EtatDeJeu::Tour3_AttendRamasseTas1) {
+        executeEvenementDeLaTable_(EvenementDeJeu::Mes, tr("%1 et entrera en jeu durant cette donne.").arg(connexion),
+                                   noJoueur, EtatDeJeu::HorsDeroulement, options.id_, 3, -1);
+        executeEvenementDeLaTable_(EvenementDeJeu::JoM, record, noJoueur, etatDEntree(etat, noJoueur), options.id_, 3,
+                                   m_settingsPartie.noDemande);
+        tete = EvenementDeJeu::RsI;
+    } else {
+        executeEvenementDeLaTable_(EvenementDeJeu::Mes, tr("%1 et sera actif à la prochaine donne.").arg(connexion),
+                                   noJoueur, EtatDeJeu::HorsDeroulement, options.id_, 3, -1);
+        executeEvenementDeLaTable_(EvenementDeJeu::JoN, record, noJoueur, EtatDeJeu::EntreeOuSortieDeJoueur,
+                                   options.id_, 3,
+                                   m_settingsPartie.noDemande);
+    }
+    if (connection == nullptr)
+        return;
+    // From now on the connection hears this table.
+    connection->setTableId(m_noTable);
+    GM_SocketAbstract* socket = connection->getSocket();
+    if (socket == nullptr || socket->state() != QAbstractSocket::ConnectedState)
+        return;
+    QByteArray rattrapage;
+    m_listeDesEvenements->getReplay(rattrapage, tete, noJoueur, m_noTable);
+    // A transport that takes only part of the block has cut the client's
+    // stream: the connection then asks its server to drop it.
+    connection->ecrit(rattrapage);
+}
+
+QMap<int, OptionsDuJoueur> ZB_RoomTable::getJoueursEnAttente()
+{
+    QMap<int, OptionsDuJoueur> joueurs = m_entreesPli;
+    for (auto it = m_entreesDonne.cbegin(); it != m_entreesDonne.cend(); ++it)
+        joueurs.insert(it.key(), it.value());
+    m_entreesPli.clear();
+    m_entreesDonne.clear();
+    m_etatsEntreesTraites.clear();
+    return joueurs;
+}
+
+int ZB_RoomTable::compteSiegesLibres(int exclu) const
+{
+    int libres = 0;
+    for (int i = 0; i < NombreDeSieges; ++i) {
+        const JoueurHumain* joueur = m_joueurs.at(i);
+        if (i != exclu && joueur != nullptr && !aUneEntree_(i) && estPlaceOffrable(joueur->modeJeu_))
+            ++libres;
+    }
+    return libres;
+}
+
+qint64 ZB_RoomTable::cleStats_(int noJoueur) const
+{
+    const JoueurHumain* joueur = estSiege(noJoueur) ? m_joueurs.at(noJoueur) : nullptr;
+    if (joueur != nullptr && joueur->options_.idCompte_ != -1) {
+        switch (joueur->modeJeu_) {
+        case Joueur::ModeManuel:
+        case Joueur::ModeOrdinateur:
+        case Joueur::ModeHumainDistant:
+        case Joueur::ModeOrdinateurDistant:
+        case Joueur::ModeEnAttenteDEntree:
+        case Joueur::ModeOrdinateurPartout:
+            return joueur->options_.idCompte_;
+        default:
+            break;
+        }
+    }
+    // Seats 0 to 3: -5 to -2, never -1 (no account).
+    return noJoueur - 5;
+}
+
+void ZB_RoomTable::statsFinDeMatch_(int t0, int t1)
+{
+    if (m_statistiques.finDeMatch(t0, t1))
+        emit signalSendStatsGameCompleted(!m_miroir && m_statsPartie.id1_ != -1,
+                                          m_statsPartie.sauveValeursDansString());
+}
+
+void ZB_RoomTable::annonceDebutDeStats_()
+{
+    if (m_statistiques.debutDeMatch())
+        emit signalSendStatsGameStart(m_statsPartie.sauveValeursDansString());
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <array>
+#include <functional>
+
+class AnnoncesJoueur;
+class GM_GameStats;
+struct ZB_PointsDonne;
+
+// The bookkeeping of a table's match statistics: the running points of the
+// teams and of the seats, the announcements, and the shares and flags of the
+// end of the match. The record itself stays with the table, which resets,
+// saves and sends it; the table also says which entry a seat's counts go to
+// (its account while its own player plays it, else a key of the seat).
+class ZB_StatistiquesDeTable
+{
+public:
+    // Counters of the record that only a table fills: each team's points.
+    enum Compteur { StatsPointsEquipe0 = 18, StatsPointsEquipe1 = 19 };
+
+    using CleDeSiege = std::function<qint64(int noJoueur)>;
+
+    ZB_StatistiquesDeTable(GM_GameStats& stats, CleDeSiege cle);
+
+    // The running results of a card; only the card that closes a trick
+    // brings points.
+    void resultatsPli(const ZB_PointsDonne& resultat);
+    // The best announcements of a deal, credited to their team.
+    void annoncesDecidees(int siegeMeilleur, const AnnoncesJoueur& meilleur, int siegePartenaire,
+                          const AnnoncesJoueur& partenaire, int credit);
+    // What the slots still hold of the deal's announcements at its end.
+    void annoncesFinDeDonne(const std::array<AnnoncesJoueur, 4>& annonces, const std::array<int, 4>& sieges,
+                            int nombre);
+    // Shares and flags of the end of the match; true when the record holds
+    // players, whom the room is then told about.
+    bool finDeMatch(int t0, int t1);
+    // True once, when an online match with players starts.
+    bool debutDeMatch();
+
+private:
+    GM_GameStats& stats_;
+    CleDeSiege cle_;
+};

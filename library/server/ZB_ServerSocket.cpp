@@ -1,0 +1,685 @@
+#include "ZB_ServerSocket.h"
+
+#include "AnnoncesJoueur.h"
+#include "EvenementDeJeu.h"
+#include "GM_BanList.h"
+#include "GM_Exception.h"
+#include "GM_SocketAbstract.h"
+#include "ListeDesEvenements.h"
+#include "StatusAtout.h"
+#include "TypeDePartie.h"
+#include "ZB_EventDisconnectServerSocketConnection.h"
+#include "ZB_EventServerSocketData.h"
+#include "ZB_EventSocketError.h"
+#include "ZB_EventsGroup.h"
+#include "ZB_ServerSocketConnection.h"
+#include "ZB_StatusMise.h"
+#include "ZB_VerrouEvenements.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QMutexLocker>
+#include <QStringDecoder>
+
+#include <exception>
+#include <utility>
+
+namespace {
+
+// The record an answer carries must read before it reaches the table, so
+// that a bad one is the sender's fault and not a stalled queue.
+void verifieTexte(const EvenementDeJeu& ev)
+{
+    switch (ev.type_) {
+    case EvenementDeJeu::Cho: {
+        StatusAtout atout;
+        atout.chargeValeursDepuisString(ev.texte_);
+        break;
+    }
+    case EvenementDeJeu::Chm: {
+        ZB_StatusMise mise;
+        mise.chargeValeursDepuisString(ev.texte_);
+        break;
+    }
+    case EvenementDeJeu::Ann: {
+        AnnoncesJoueur annonces;
+        annonces.chargeValeursDepuisString(ev.texte_);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+ZB_ServerSocket::ZB_ServerSocket(QObject* parent, Cb_TableConnectionInput* room, QSharedPointer<ListeDeTables> tables,
+                                 ZB_EventsGroup* events, const QString& chemin)
+    : QObject(parent)
+    , room_(room)
+    , events_(events)
+    , chemin_(chemin)
+    , tables_(tables)
+    , nombreDeTables_(tables.isNull() || tables->isEmpty() ? 1 : int(tables->size()))
+{
+    timerDepart_.setSingleShot(true);
+    connect(&timerDepart_, &QTimer::timeout, this, &ZB_ServerSocket::OnTimerStartTimeout);
+}
+
+ZB_ServerSocket::~ZB_ServerSocket()
+{
+    // The connections are children and go with this object; nothing they
+    // still post may find it.
+    QCoreApplication::removePostedEvents(this);
+}
+
+int ZB_ServerSocket::maxPlayers() const
+{
+    if (tables_.isNull())
+        return 4;
+    int places = 0;
+    for (const ZB_TableConfiguration& table : *tables_)
+        places += table.nombreDeSieges();
+    return places;
+}
+
+void ZB_ServerSocket::attendJoueurs(const OptionsDePartie& options, quint16 portSecure, quint16 portUnsecure,
+                                    quint16 portTcp, bool demarrageAuto, int secondesAttente)
+{
+    QMutexLocker verrou(&mutexRecursif_);
+    options_ = options;
+    portSecure_ = portSecure;
+    portUnsecure_ = portUnsecure;
+    portTcp_ = portTcp;
+    timerDepart_.stop();
+    timerDepart_.setInterval(qMax(0, secondesAttente) * 1000);
+    etat_ = demarrageAuto ? AttenteDemarrageAuto : AttenteJoueurs;
+}
+
+bool ZB_ServerSocket::estConnectee_(const ZB_ServerSocketConnection* connection) const
+{
+    return connection != nullptr && connexions_.contains(const_cast<ZB_ServerSocketConnection*>(connection));
+}
+
+void ZB_ServerSocket::log_(const QString& severite, const QString& message)
+{
+    if (severite == QLatin1String("WARNING"))
+        qWarning().noquote() << message;
+    else
+        qDebug().noquote() << message;
+    if (vue_ != nullptr)
+        vue_->cb_log(severite, message);
+}
+
+bool ZB_ServerSocket::acceptConnection(GM_SocketAbstract* socket)
+{
+    if (socket == nullptr)
+        return false;
+    QMutexLocker verrou(&mutexRecursif_);
+    const QHostAddress adresse = socket->peerAddress();
+    const QString raison = raisonDeRefus_(adresse);
+    if (!raison.isEmpty()) {
+        // A stopped server refuses everybody: nothing worth a line.
+        if (etat_ != Arrete)
+            log_(QStringLiteral("INFO"), QStringLiteral("INFO: ZB_ServerSocket refused a connection from %1: %2")
+                                             .arg(adresse.toString(), raison));
+        socket->disconnectFromHost();
+        socket->deleteLater();
+        return false;
+    }
+    auto* connection = new ZB_ServerSocketConnection(socket, this);
+    connection->setServer(this);
+    connect(socket, &GM_SocketAbstract::signalBridgeClose, this, &ZB_ServerSocket::OnBridgeClose);
+    if (banList_ != nullptr)
+        connect(connection, &ZB_ServerSocketConnection::signalRequestBan, banList_, &GM_BanList::OnBan);
+    connexions_.append(connection);
+    if (etat_ == AttenteDemarrageAuto && !timerDepart_.isActive())
+        timerDepart_.start();
+    // Bytes that came before the connection listened would wait for the
+    // next read otherwise.
+    if (socket->bytesAvailable() > 0)
+        QMetaObject::invokeMethod(connection, &ZB_ServerSocketConnection::onReadyRead_tcpOld, Qt::QueuedConnection);
+    return true;
+}
+
+QString ZB_ServerSocket::raisonDeRefus_(const QHostAddress& adresse)
+{
+    if (etat_ == Arrete)
+        return QStringLiteral("the server is stopped");
+    if (banList_ != nullptr && banList_->isBanned(adresse))
+        return QStringLiteral("the address is banned");
+    if (joueurs_.size() > maxPlayers())
+        return QStringLiteral("every seat is taken");
+    QList<ZB_ServerSocketConnection*> nonIdentifiees;
+    int deLAdresse = 0;
+    for (ZB_ServerSocketConnection* connection : std::as_const(connexions_)) {
+        if (connection->estIdentifie())
+            continue;
+        nonIdentifiees.append(connection);
+        const GM_SocketAbstract* autre = connection->getSocket();
+        if (!adresse.isNull() && autre != nullptr && autre->peerAddress().isEqual(adresse))
+            ++deLAdresse;
+    }
+    if (deLAdresse >= NonIdentifiesParAdresseMax)
+        return QStringLiteral("%1 connections from the address did not identify yet").arg(deLAdresse);
+    // In connection order: the oldest go first.
+    for (qsizetype i = 0; i + NonIdentifiesMax <= nonIdentifiees.size(); ++i)
+        removeConnection(nonIdentifiees.at(i), false);
+    return QString();
+}
+
+void ZB_ServerSocket::oublie_(ZB_ServerSocketConnection* connection)
+{
+    connexions_.removeAll(connection);
+    joueurs_.removeAll(connection);
+}
+
+void ZB_ServerSocket::removeConnection(ZB_ServerSocketConnection* connection, bool flag)
+{
+    QMutexLocker verrou(&mutexRecursif_);
+    if (!estConnectee_(connection))
+        return;
+    const bool identifie = connection->estIdentifie();
+    const qint64 id = connection->getPlayerId();
+    oublie_(connection);
+    if (vue_ != nullptr)
+        vue_->cb_connectionClosed(this, connection);
+    // Only a player who leaves changes who plays: a socket that never
+    // identified must not send the others home nor end the game.
+    if (identifie && tables_.isNull() && joueurs_.size() < nombreJoueursRequis_) {
+        if (etat_ == AttenteDemarrageAuto) {
+            closeAllConnections();
+            etat_ = AttenteJoueurs;
+        }
+        timerDepart_.stop();
+    }
+    // Later: it may be the connection whose bytes are being read.
+    connection->ferme();
+    connection->deleteLater();
+
+    const bool fin = identifie && etat_ != AttenteJoueurs && etat_ != AttenteDemarrageAuto
+                  && joueurs_.size() < nombreJoueursRequis_;
+    if (identifie && id != -1)
+        emit signalSetClientOffline(id, !fin, !fin && !flag);
+    if (fin && etat_ != Arrete)
+        finDePartie_();
+}
+
+void ZB_ServerSocket::finDePartie_()
+{
+    if (etat_ == EnCoursAvecPlacesLibres || etat_ == EnCoursComplet) {
+        emit signalOnlineGameEnded();
+        if (vue_ != nullptr)
+            vue_->cb_gameEnded(true, nombreDeTables_);
+    }
+    closeAllConnections();
+    etat_ = Arrete;
+}
+
+void ZB_ServerSocket::arrete()
+{
+    QMutexLocker verrou(&mutexRecursif_);
+    finDePartie_();
+}
+
+void ZB_ServerSocket::closeAllConnections()
+{
+    QMutexLocker verrou(&mutexRecursif_);
+    const QList<ZB_ServerSocketConnection*> connexions = connexions_;
+    connexions_.clear();
+    joueurs_.clear();
+    for (ZB_ServerSocketConnection* connection : connexions) {
+        if (vue_ != nullptr)
+            vue_->cb_connectionClosed(this, connection);
+        connection->ferme();
+        connection->deleteLater();
+    }
+}
+
+void ZB_ServerSocket::start(const OptionsDePartie& options, quint16 portSecure, quint16 portUnsecure, quint16 portTcp)
+{
+    QMutexLocker verrou(&mutexRecursif_);
+    timerDepart_.stop();
+    if (etat_ != AttenteJoueurs && etat_ != AttenteDemarrageAuto && etat_ != CompletAvantDepart)
+        return;
+    const int places = maxPlayers();
+    etat_ = joueurs_.size() >= places ? EnCoursComplet : EnCoursAvecPlacesLibres;
+
+    QList<Humain> humains;
+    const QList<ZB_ServerSocketConnection*> joueurs = joueurs_;
+    for (ZB_ServerSocketConnection* joueur : joueurs) {
+        if (humains.size() >= places) {
+            GM_SocketAbstract* socket = joueur->getSocket();
+            log_(QStringLiteral("WARNING"),
+                 QStringLiteral("WARNING: ZB_ServerSocket::start() dropping %1:%2, because the server is already full.")
+                     .arg(joueur->getPlayerId())
+                     .arg(socket != nullptr ? socket->peerAddress().toString() : QString()));
+            if (socket != nullptr)
+                socket->disconnectFromHost();
+            continue;
+        }
+        humains.append(qMakePair(joueur, joueur->getOptions()));
+    }
+
+    QList<OptionsDuJoueur> ordinateurs;
+    for (int i = 0; i < 4 * nombreDeTables_; ++i) {
+        OptionsDuJoueur ordinateur;
+        ordinateur.nom_ = generateurDeNoms_ ? generateurDeNoms_() : tr("Ordinateur");
+        ordinateur.ordinateur_ = 1;
+        ordinateur.optionsAI_ = options.optionsAIAdversaires_;
+        ordinateur.id_ = OptionsDuJoueur::genereId();
+        ordinateurs.append(ordinateur);
+    }
+    depart(options, humains, ordinateurs, portSecure, portUnsecure, portTcp);
+}
+
+void ZB_ServerSocket::depart(const OptionsDePartie& options, const QList<Humain>& humains,
+                             const QList<OptionsDuJoueur>& ordinateurs, quint16 portSecure, quint16 portUnsecure,
+                             quint16 portTcp)
+{
+    QMutexLocker verrou(&mutexRecursif_);
+    if (room_ == nullptr || !room_->cb_resetTables(nombreDeTables_))
+        return;
+
+    options_ = options;
+    portSecure_ = portSecure;
+    portUnsecure_ = portUnsecure;
+    portTcp_ = portTcp;
+    const TypeDePartie& type = options.idPreset_ == TypeDePartie::ID_PERSONALISE
+                                 ? options.typeDePartie_
+                                 : TypeDePartie::getTypeDePartie(options.idPreset_);
+    version_ = type.atoutImpose_ ? 2 : 1;
+    if (events_ != nullptr)
+        events_->setVersion(version_);
+    if (portSecure != 0)
+        emit signalDepart(options, portSecure, portUnsecure, portTcp);
+    if (events_ == nullptr)
+        return;
+
+    QList<int> etapes(nombreDeTables_, EtatDeJeu::InscriptionJoueur0);
+    int prochainOrdinateur = 0;
+    auto ordinateurSuivant = [&](int noTable) {
+        if (prochainOrdinateur < ordinateurs.size())
+            ajouteEventInscritJoueur_unlocked(etapes, noTable, ordinateurs.at(prochainOrdinateur++), nullptr);
+    };
+
+    ZB_VerrouEvenements<ZB_EventsGroup> verrouListes(*events_);
+    if (tables_.isNull() || tables_->isEmpty()) {
+        int inscrits = 0;
+        for (const Humain& humain : humains) {
+            // A table has four seats, whoever asked for more.
+            if (inscrits >= 4)
+                break;
+            ajouteEventInscritJoueur_unlocked(etapes, 0, humain.second, humain.first);
+            ++inscrits;
+        }
+        for (; inscrits < 4 && prochainOrdinateur < ordinateurs.size(); ++inscrits)
+            ordinateurSuivant(0);
+    } else {
+        QList<bool> inscrit(humains.size(), false);
+        for (int noTable = 0; noTable < tables_->size(); ++noTable) {
+            for (int siege = 0; siege < 4; ++siege) {
+                const qint64 compte = tables_->at(noTable).getCompte(siege);
+                int trouve = -1;
+                for (int i = 0; compte != -1 && i < humains.size() && trouve < 0; ++i)
+                    if (!inscrit.at(i) && humains.at(i).second.idCompte_ == compte)
+                        trouve = i;
+                // A user the lobby seated who did not come leaves the seat
+                // to the computer: a table cannot play with a hole.
+                if (trouve >= 0) {
+                    inscrit[trouve] = true;
+                    ajouteEventInscritJoueur_unlocked(etapes, noTable, humains.at(trouve).second,
+                                                      humains.at(trouve).first);
+                } else {
+                    ordinateurSuivant(noTable);
+                }
+            }
+        }
+    }
+    events_->flush_unlocked();
+}
+
+void ZB_ServerSocket::ajouteEventInscritJoueur_unlocked(QList<int>& etapes, int noTable,
+                                                       const OptionsDuJoueur& joueur,
+                                                       ZB_ServerSocketConnection* connection)
+{
+    if (connection != nullptr)
+        connection->setTableId(noTable);
+    ListeDesEvenements* liste = events_ != nullptr ? events_->getListe(noTable) : nullptr;
+    if (liste == nullptr || noTable < 0 || noTable >= etapes.size())
+        return;
+    const int etape = etapes[noTable]++;
+    EvenementDeJeu ev(EvenementDeJeu::InJ, joueur.sauveValeursDansString(), 4, etape, EvenementDeJeu::Local_Table,
+                      joueur.id_, 0, -1, noTable, ZB_ICI);
+    liste->execute_unlocked(-1, ev, false);
+}
+
+void ZB_ServerSocket::envoieEvenement(const EvenementDeJeu& ev)
+{
+    QMutexLocker verrou(&mutexRecursif_);
+    const QByteArray octets = ev.toString(version_).toUtf8();
+    const QList<ZB_ServerSocketConnection*> connexions = connexions_;
+    for (ZB_ServerSocketConnection* connection : connexions) {
+        if (!connection->estIdentifie() || connection->estAbandonnee())
+            continue;
+        if (connection->getTableId() == ev.noTable_ || connection->getTableId() == -1)
+            connection->ecrit(octets);
+    }
+}
+
+int ZB_ServerSocket::sourceRecue(int source, qint64 idJoueur)
+{
+    switch (source) {
+    case EvenementDeJeu::Local_AI:
+    case EvenementDeJeu::Local_Human:
+    case EvenementDeJeu::Local_Table:
+        return source + 3;
+    case EvenementDeJeu::Remote_AI:
+        return idJoueur != -1 ? EvenementDeJeu::SourceRemote_AI_OtherPlayerMessageReturned
+                              : EvenementDeJeu::SourceRemote_AI_MyOwnMessageReturned;
+    case EvenementDeJeu::Remote_Human:
+        return idJoueur != -1 ? EvenementDeJeu::SourceRemote_Human_OtherPlayerMessageReturned
+                              : EvenementDeJeu::SourceRemote_Human_MyOwnMessageReturned;
+    case EvenementDeJeu::Remote_Table:
+    case EvenementDeJeu::SourceRemote_Table_OtherPlayerMessageReturned:
+        return idJoueur != -1 ? EvenementDeJeu::SourceRemote_Table_OtherPlayerMessageReturned
+                              : EvenementDeJeu::SourceRemote_Table_MyOwnMessageReturned;
+    case EvenementDeJeu::SourceRemote_Table_MyOwnMessageReturned:
+        return EvenementDeJeu::Local_Table;
+    default:
+        return source;
+    }
+}
+
+void ZB_ServerSocket::strike_(ZB_ServerSocketConnection* connection, const QString& raison)
+{
+    log_(QStringLiteral("WARNING"), QStringLiteral("WARNING: ZB_ServerSocket dropped a record from %1 (strike %2): %3")
+                                        .arg(connection->toString())
+                                        .arg(connection->getStrikes() + 1)
+                                        .arg(raison));
+    connection->ajouteStrike();
+}
+
+void ZB_ServerSocket::dataReceived_(const QByteArray& octets, ZB_ServerSocketConnection* connection)
+{
+    QMutexLocker verrou(&mutexRecursif_);
+    // The bytes of a connection that is gone, or that was given up, are
+    // nobody's.
+    if (!estConnectee_(connection) || connection->estAbandonnee())
+        return;
+    connection->tampon().ajoute(octets);
+    while (estConnectee_(connection) && !connection->estAbandonnee()) {
+        QByteArray record;
+        bool precede = false;
+        const ZB_RecordFramer::Resultat resultat = connection->tampon().prochain(record, precede);
+        if (resultat == ZB_RecordFramer::Aucun)
+            break;
+        if (resultat == ZB_RecordFramer::Debordement) {
+            strike_(connection, QStringLiteral("more than %1 bytes without a whole record")
+                                    .arg(connection->tampon().getCapacite()));
+            connection->ferme();
+            QCoreApplication::postEvent(this, new ZB_EventDisconnectServerSocketConnection(connection));
+            break;
+        }
+        QString raison;
+        if (precede)
+            raison = QStringLiteral("bytes before the record");
+        else if (traiteRecord_(record, connection, raison))
+            continue;
+        // The peer's bytes go to the log on one line, and not all of them.
+        if (estConnectee_(connection))
+            strike_(connection, raison + QStringLiteral(": ") + QString::fromUtf8(record.left(200)).simplified());
+    }
+}
+
+bool ZB_ServerSocket::traiteRecord_(const QByteArray& record, ZB_ServerSocketConnection* connection, QString& raison)
+{
+    QStringDecoder decodeur(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString texte = decodeur.decode(record);
+    if (decodeur.hasError()) {
+        raison = QStringLiteral("not UTF-8");
+        return false;
+    }
+
+    EvenementDeJeu ev;
+    QString reste;
+    bool lu = false;
+    raison = GM_Exception::sansException([&] { lu = ev.fromString(texte, reste); });
+    if (!raison.isEmpty())
+        return false;
+    if (!lu) {
+        raison = QStringLiteral("unknown kind");
+        return false;
+    }
+    // The record's fields were not all the event's: the framing found a
+    // brace pair the event's text did not account for.
+    if (!reste.isEmpty()) {
+        raison = QStringLiteral("text after the event");
+        return false;
+    }
+    ev.valide_ = true;
+    ev.source_ = sourceRecue(ev.source_, ev.idJoueur_);
+
+    if (!connection->estIdentifie()) {
+        if (ev.type_ != EvenementDeJeu::NeW || ev.etat_ != EtatDeJeu::Identification) {
+            raison = QStringLiteral("not identified yet");
+            return false;
+        }
+        return identification_(ev, connection, raison);
+    }
+    if (ev.type_ == EvenementDeJeu::NeW || ev.etat_ == EtatDeJeu::Identification) {
+        raison = QStringLiteral("identified already");
+        return false;
+    }
+    return evenementDeJeu_(ev, connection, raison);
+}
+
+bool ZB_ServerSocket::identification_(const EvenementDeJeu& ev, ZB_ServerSocketConnection* connection,
+                                      QString& raison)
+{
+    OptionsDuJoueur options;
+    raison = GM_Exception::sansException([&] { options.chargeValeursDepuisString(ev.texte_); });
+    if (!raison.isEmpty())
+        return false;
+    // The event says whom it is about; the record must be that player, and
+    // a real one: -1 stands for no player in every event.
+    if (options.id_ < 0 || options.id_ != ev.idJoueur_) {
+        raison = QStringLiteral("player id %1 against the record's %2").arg(ev.idJoueur_).arg(options.id_);
+        return false;
+    }
+    // Seen from here a client is remote, and never a computer of ours.
+    if (options.distant_ == 0)
+        options.distant_ = 1;
+    options.ordinateur_ = 0;
+
+    connection->identifie(options);
+    // Counted before the stale socket goes, so that the player is never
+    // missing from the count, which would end the game or send the others
+    // home.
+    joueurs_.append(connection);
+    // The same player on an older socket: that one is stale, and goes
+    // before the seats are counted, or it would fill a seat twice.
+    bool remplace = false;
+    const QList<ZB_ServerSocketConnection*> autres = connexions_;
+    for (ZB_ServerSocketConnection* autre : autres) {
+        if (autre != connection && autre->estIdentifie() && autre->getPlayerId() == options.id_) {
+            removeConnection(autre, true);
+            remplace = true;
+        }
+    }
+    if (!estConnectee_(connection))
+        return true;
+    if (tables_.isNull() && joueurs_.size() >= maxPlayers()) {
+        if (etat_ == AttenteJoueurs || etat_ == AttenteDemarrageAuto)
+            etat_ = CompletAvantDepart;
+        else if (etat_ == EnCoursAvecPlacesLibres)
+            etat_ = EnCoursComplet;
+    }
+    if (vue_ == nullptr)
+        return true;
+    if (!remplace) {
+        vue_->cb_newConnection(this, options, connection, false);
+        return true;
+    }
+    // The old socket's seat goes offline through events posted to the room;
+    // the view's seating of the new one must come after them, or their
+    // execution would take the seat back from the returning player.
+    QPointer<ZB_ServerSocketConnection> garde(connection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, garde, options] {
+            QMutexLocker verrouDiffere(&mutexRecursif_);
+            if (vue_ != nullptr && estConnectee_(garde.data()))
+                vue_->cb_newConnection(this, options, garde.data(), true);
+        },
+        Qt::QueuedConnection);
+    return true;
+}
+
+bool ZB_ServerSocket::evenementDeJeu_(EvenementDeJeu& ev, ZB_ServerSocketConnection* connection, QString& raison)
+{
+    ListeDesEvenements* liste = events_ != nullptr ? events_->getListe(ev.noTable_) : nullptr;
+    if (liste == nullptr) {
+        raison = QStringLiteral("no table %1").arg(ev.noTable_);
+        return false;
+    }
+    if (connection->getTableId() != -1 && events_->getListe(connection->getTableId()) != liste) {
+        raison = QStringLiteral("table %1 is not the client's table %2").arg(ev.noTable_).arg(connection->getTableId());
+        return false;
+    }
+    if (ev.noJoueur_ < 0 || ev.noJoueur_ > 4) {
+        raison = QStringLiteral("no seat %1").arg(ev.noJoueur_);
+        return false;
+    }
+    // Clients may not speak for the table, nor state its facts: ignored.
+    if ((ev.noJoueur_ == 4 && ev.type_ != EvenementDeJeu::Mes)
+        || !EvenementDeJeu::estDeClasse(ev.type_, EvenementDeJeu::EnvoiDeClient))
+        return true;
+    if (ev.idJoueur_ != connection->getPlayerId()) {
+        raison = QStringLiteral("player id %1 is not the client's %2").arg(ev.idJoueur_).arg(connection->getPlayerId());
+        return false;
+    }
+    // Other modes replay or forward records: only the table uses them.
+    if (ev.mode_ != 0) {
+        raison = QStringLiteral("mode %1").arg(ev.mode_);
+        return false;
+    }
+    raison = GM_Exception::sansException([&] { verifieTexte(ev); });
+    if (!raison.isEmpty())
+        return false;
+
+    QMutexLocker verrouListe(liste->getMutex());
+    raison = GM_Exception::sansException([&] { liste->execute_unlocked(-1, ev, true); });
+    // The list takes an event off its queue before running it: after a
+    // failure the events behind it may still run.
+    for (int essai = 0; essai <= ListeDesEvenements::NombreEtats; ++essai) {
+        const QString erreur = GM_Exception::sansException([&] { liste->flush_unlocked(); });
+        if (erreur.isEmpty())
+            break;
+        log_(QStringLiteral("WARNING"),
+             QStringLiteral("WARNING: ZB_ServerSocket table %1 dropped an event: %2").arg(liste->getNoTable()).arg(erreur));
+    }
+    return raison.isEmpty();
+}
+
+void ZB_ServerSocket::customEvent(QEvent* event)
+{
+    switch (static_cast<int>(event->type())) {
+    case ZB_Event::DisconnectServerSocketConnection: {
+        auto* ev = dynamic_cast<ZB_EventDisconnectServerSocketConnection*>(event);
+        auto* connection = ev != nullptr ? qobject_cast<ZB_ServerSocketConnection*>(ev->getConnection()) : nullptr;
+        QMutexLocker verrou(&mutexRecursif_);
+        if (connection != nullptr)
+            removeConnection(connection, false);
+        event->accept();
+        break;
+    }
+    case ZB_Event::SocketError: {
+        auto* ev = dynamic_cast<ZB_EventSocketError*>(event);
+        if (ev != nullptr)
+            log_(QStringLiteral("WARNING"),
+                 QStringLiteral("ZB_TableServer::customEvent received ZB_Event::TypeSocketError %1").arg(ev->getTexte()));
+        event->accept();
+        break;
+    }
+    case ZB_Event::ServerSocketData: {
+        auto* ev = dynamic_cast<ZB_EventServerSocketData*>(event);
+        if (ev != nullptr) {
+            auto* connection = qobject_cast<ZB_ServerSocketConnection*>(ev->getConnection());
+            // Nothing a peer sends may reach the application's handler.
+            const QString erreur = GM_Exception::sansException([&] { dataReceived_(ev->getDonnees(), connection); });
+            if (!erreur.isEmpty())
+                log_(QStringLiteral("WARNING"), QStringLiteral("WARNING: ZB_ServerSocket::customEvent %1").arg(erreur));
+        }
+        event->accept();
+        break;
+    }
+    default:
+        QObject::customEvent(event);
+        break;
+    }
+}
+
+void ZB_ServerSocket::OnTimerStartTimeout()
+{
+    QMutexLocker verrou(&mutexRecursif_);
+    if (etat_ == AttenteDemarrageAuto && joueurs_.size() >= nombreJoueursRequis_) {
+        start(options_, portSecure_, portUnsecure_, portTcp_);
+    } else if (joueurs_.size() < nombreJoueursRequis_) {
+        emit signalOnlineGameEnded();
+        if (vue_ != nullptr)
+            vue_->cb_gameEnded(true, nombreDeTables_);
+        timerDepart_.stop();
+    }
+}
+
+void ZB_ServerSocket::OnBridgeClose(qint64 userIdFrom, qint64 userIdTo)
+{
+    Q_UNUSED(userIdTo);
+    QMutexLocker verrou(&mutexRecursif_);
+    const GM_SocketAbstract* emetteur = qobject_cast<const GM_SocketAbstract*>(sender());
+    for (ZB_ServerSocketConnection* connection : std::as_const(connexions_)) {
+        // A player without an account is no lobby user: a close of every
+        // bridge (-1) is not about it, unless it came through that bridge.
+        const qint64 compte = connection->getOptions().idCompte_;
+        const bool parCompte = connection->estIdentifie() && compte != -1 && compte == userIdFrom;
+        const bool parPont = emetteur != nullptr && connection->getSocket() == emetteur && userIdFrom == -1;
+        if (parCompte || parPont)
+            QCoreApplication::postEvent(this, new ZB_EventDisconnectServerSocketConnection(connection));
+    }
+}
+
+void ZB_ServerSocket::coupRefuse(qint64 playerId, const QString& raison)
+{
+    QMutexLocker verrou(&mutexRecursif_);
+    const QList<ZB_ServerSocketConnection*> joueurs = joueurs_;
+    for (ZB_ServerSocketConnection* joueur : joueurs)
+        if (joueur->getPlayerId() == playerId && !joueur->estAbandonnee())
+            strike_(joueur, QStringLiteral("refused by the table: %1").arg(raison));
+}
+
+void ZB_ServerSocket::disconnectUnidentifiedFrom(size_t addressHash)
+{
+    QMutexLocker verrou(&mutexRecursif_);
+    const QList<ZB_ServerSocketConnection*> connexions = connexions_;
+    for (ZB_ServerSocketConnection* connection : connexions) {
+        GM_SocketAbstract* socket = connection->getSocket();
+        if (!connection->estIdentifie() && socket != nullptr && qHash(socket->peerAddress(), 0) == addressHash)
+            socket->disconnectFromHost();
+    }
+}
+
+void ZB_ServerSocket::connexionPlacee(ZB_ServerSocketConnection* connection, int noTable)
+{
+    QMutexLocker verrou(&mutexRecursif_);
+    if (estConnectee_(connection))
+        connection->setTableId(noTable);
+}
+
+bool ZB_ServerSocket::estListeDAttenteVide() const
+{
+    for (const ZB_ServerSocketConnection* joueur : joueurs_)
+        if (joueur->getTableId() == -1)
+            return false;
+    return true;
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "GM_SocketAbstract.h"
+#include "OptionsDuJoueur.h"
+#include "ZB_RecordFramer.h"
+
+#include <QAbstractSocket>
+#include <QHostAddress>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+class ZB_ServerSocket;
+
+// One client of a hosting room: its transport, the player it identified as,
+// the table it plays at and its own receive buffer. The connection owns its
+// socket. What the socket reports is posted to the room's server socket,
+// which handles it in order on the GUI thread.
+//
+// A client that misbehaves collects strikes; past StrikesMax the socket is
+// aborted and, unless the peer is on this machine or the local gateway, its
+// address is reported for a ban.
+class ZB_ServerSocketConnection : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int DelaiAuthentificationMs = 8000;
+    static constexpr quint64 StrikesMax = 20;
+    // A read of the TCP transport takes at most this many bytes.
+    static constexpr qint64 TailleLectureMax = 10000;
+    // The bytes an unfinished record may hold: a client only ever sends
+    // short events.
+    static constexpr qsizetype TailleTamponMax = 1 << 20;
+
+    explicit ZB_ServerSocketConnection(GM_SocketAbstract* socket, QObject* parent = nullptr);
+    ~ZB_ServerSocketConnection() override;
+    ZB_ServerSocketConnection(const ZB_ServerSocketConnection&) = delete;
+    ZB_ServerSocketConnection& operator=(const ZB_ServerSocketConnection&) = delete;
+
+    // Where the socket's news go; none before the server accepts the
+    // connection.
+    void setServer(ZB_ServerSocket* server);
+    ZB_ServerSocket* getServer() const;
+
+    // Null once the socket is gone.
+    GM_SocketAbstract* getSocket() const { return socket_.data(); }
+
+    // -1 until seated: the client then hears every table of the room.
+    int getTableId() const { return tableId_; }
+    void setTableId(int tableId) { tableId_ = tableId; }
+    // -1 until the client identified itself.
+    qint64 getPlayerId() const { return playerId_; }
+    void setPlayerId(qint64 playerId) { playerId_ = playerId; }
+
+    bool estIdentifie() const { return identifie_; }
+    // The client's user, as it identified itself.
+    void identifie(const OptionsDuJoueur& options);
+    const OptionsDuJoueur& getOptions() const { return options_; }
+
+    quint64 getStrikes() const { return strikes_; }
+    // One more strike; true when that one was too many and the connection
+    // was aborted.
+    bool ajouteStrike();
+    // Aborted for its strikes or its buffer: nothing it sends counts any
+    // more.
+    bool estAbandonnee() const { return abandonnee_; }
+    // Drops the socket now: aborted, and its news no longer heard.
+    void ferme();
+
+    // Writes all the bytes, as many times as the transport takes part of
+    // them; false, and the connection's removal asked, when the transport
+    // fails or stops taking bytes.
+    bool ecrit(const QByteArray& octets);
+
+    ZB_RecordFramer& tampon() { return tampon_; }
+    const QTimer& getTimerAuthentification() const { return timerAuthentification_; }
+
+    // "Adresse: <peer address>, Port: <peer port>, Id: <player id>".
+    QString toString() const;
+
+signals:
+    void signalRequestBan(const QHostAddress& address);
+
+public slots:
+    void onReadyRead_tcpOld();
+    void onBinaryMessageReceived(const QByteArray& message);
+    void onDisconnect();
+    void onSocketDestroyed();
+    void onError(QAbstractSocket::SocketError erreur);
+    void onAuthTimeout();
+
+private:
+    void demandeRetrait_();
+
+    QPointer<ZB_ServerSocket> server_;
+    QPointer<GM_SocketAbstract> socket_;
+    quint64 strikes_ = 0;
+    bool identifie_ = false;
+    bool abandonnee_ = false;
+    int tableId_ = -1;
+    qint64 playerId_ = -1;
+    OptionsDuJoueur options_;
+    ZB_RecordFramer tampon_{TailleTamponMax};
+    QTimer timerAuthentification_;
+};

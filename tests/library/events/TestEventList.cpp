@@ -1,0 +1,1099 @@
+#include "EvenementDeJeu.h"
+#include "GM_Exception.h"
+#include "GM_ExceptionFileCorrupted.h"
+#include "ListeDesEvenements.h"
+#include "OptionsDuJoueur.h"
+#include "ZB_EventsGroup.h"
+#include "ExecuteurTemoin.h"
+#include "ZbTestRegistry.h"
+
+#include <QRandomGenerator>
+#include <QSet>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextStream>
+
+#include <stdexcept>
+
+namespace {
+
+class FauxDemandeur : public ListeDesEvenements::ReplayRequester
+{
+public:
+    int termine = 0;
+    void cb_replayTermine() override { ++termine; }
+};
+
+EvenementDeJeu evenement(int genre, const QString& texte, int siege, int etat, int noDemande, int mode = 0,
+                         int source = EvenementDeJeu::Local_AI, qint64 id = 77, int noTable = 0)
+{
+    return EvenementDeJeu(genre, texte, siege, etat, source, id, mode, noDemande, noTable, ZB_ICI);
+}
+
+QString joueur(const QString& nom, qint64 id, int distant)
+{
+    OptionsDuJoueur j;
+    j.nom_ = nom;
+    j.id_ = id;
+    j.distant_ = distant;
+    return j.sauveValeursDansString();
+}
+
+// One short deal as a table plays it: inscriptions, deal, trump, two tricks
+// and the end of the game.
+QList<EvenementDeJeu> partie()
+{
+    QList<EvenementDeJeu> evs;
+    evs << evenement(EvenementDeJeu::InP, QStringLiteral("{options!}"), 4, 1, -1, 0, EvenementDeJeu::Local_Table, -1);
+    for (int siege = 0; siege < 4; ++siege)
+        evs << evenement(EvenementDeJeu::InJ, joueur(QStringLiteral("J%1").arg(siege), 100 + siege, siege != 0), 4,
+                         siege + 2, -1, 0, EvenementDeJeu::Local_Table, 100 + siege);
+    evs << evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 6, 1);
+    evs << evenement(EvenementDeJeu::Cho, QStringLiteral("{0!1!9!2!}"), 1, 20, 2);
+    for (int i = 0; i < 4; ++i)
+        evs << evenement(EvenementDeJeu::Ajo, QStringLiteral("%1_%2").arg(i + 1).arg(6 + i), i, 37 + i, 3 + i);
+    evs << evenement(EvenementDeJeu::Ram, QStringLiteral("Ok"), 3, 41, 7);
+    for (int i = 0; i < 4; ++i)
+        evs << evenement(EvenementDeJeu::Ajo, QStringLiteral("%1_%2").arg(i + 1).arg(10 + i), i, 53 + i, 8 + i);
+    evs << evenement(EvenementDeJeu::Ram, QStringLiteral("Ok"), 0, 57, 12);
+    evs << evenement(EvenementDeJeu::Fin, QStringLiteral("Ok"), 0, 134, 13);
+    return evs;
+}
+
+QList<int> etatsDe(const QList<EvenementDeJeu>& evs)
+{
+    QList<int> etats;
+    for (const EvenementDeJeu& ev : evs)
+        etats << ev.etat_;
+    return etats;
+}
+
+QString texteDuRecord(const ListeDesEvenements& liste)
+{
+    QString texte;
+    QTextStream out(&texte);
+    liste.ecritTexte(out);
+    return texte;
+}
+
+QStringList blocs(const QTextDocument& doc)
+{
+    QStringList textes;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+        textes << b.text();
+    return textes;
+}
+
+QStringList blocsNonVides(const QTextDocument& doc)
+{
+    QStringList textes = blocs(doc);
+    textes.removeAll(QString());
+    return textes;
+}
+
+// The warning of a skipped event as the list logs it.
+QString avertissement(const QString& texte, qint64 id, const QString& source)
+{
+    return QStringLiteral("ListeDesEvenements::ajoute event '%1', from player '%2', source '%3' (, line: -1, ), has "
+                          "been SKIPPED.")
+        .arg(texte, QString::number(id), source);
+}
+
+// Plays a whole game through a list, live, with no animation time.
+void joue(ListeDesEvenements& liste, ExecuteurTemoin& exec, const QList<EvenementDeJeu>& evs)
+{
+    exec.ordre = etatsDe(evs);
+    liste.etatAttendu_ = evs.first().etat_;
+    for (EvenementDeJeu ev : evs) {
+        liste.execute_unlocked(-1, ev, true);
+        liste.flush_unlocked();
+    }
+}
+
+struct Silence
+{
+    static int compte;
+    static void gestionnaire(QtMsgType, const QMessageLogContext&, const QString&) { ++compte; }
+    QtMessageHandler avant;
+    Silence() : avant(qInstallMessageHandler(&Silence::gestionnaire)) { compte = 0; }
+    ~Silence() { qInstallMessageHandler(avant); }
+};
+int Silence::compte = 0;
+
+} // namespace
+
+class TestEventList : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void freshList()
+    {
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 2);
+        QCOMPARE(texteDuRecord(liste), QStringLiteral("12\r\n"));
+        QCOMPARE(liste.getNoTable(), 2);
+        QCOMPARE(liste.getEtatExecute(), 0);
+        QCOMPARE(liste.getNombreDeDonnes(), 1);
+        QCOMPARE(liste.version_, 3);
+        QVERIFY(!liste.getExecutes().isUndoRedoEnabled());
+        QVERIFY(!liste.getEnAttente().isUndoRedoEnabled());
+        QVERIFY(blocsNonVides(liste.getEnAttente()).isEmpty());
+        QCOMPARE(ListeDesEvenements::getInscriptions(liste.getExecutes(), 0, 0, 3), QStringList(5, QString()));
+        QVERIFY(!liste.estReplayEnCours());
+    }
+
+    void queuedByStateRunInExpectedOrder()
+    {
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        exec.liste = &liste;
+        exec.ordre = {6, 20, 37};
+        liste.etatAttendu_ = 6;
+
+        EvenementDeJeu carte = evenement(EvenementDeJeu::Ajo, QStringLiteral("1_6"), 0, 37, 3);
+        EvenementDeJeu atout = evenement(EvenementDeJeu::Cho, QStringLiteral("{0!1!2!1!}"), 1, 20, 2, 1);
+        EvenementDeJeu donne = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 6, 1);
+        liste.execute_unlocked(-1, carte, false);
+        liste.execute_unlocked(-1, atout, false);
+        QCOMPARE(blocsNonVides(liste.getEnAttente()), (QStringList{carte.toString(3), atout.toString(3)}));
+        QCOMPARE(liste.getEnQueue(20), atout.toString(3));
+
+        // Nothing for the expected state yet.
+        liste.flush_unlocked();
+        QVERIFY(exec.executes.isEmpty());
+        QCOMPARE(exec.notes.size(), 2);
+
+        liste.execute_unlocked(-1, donne, false);
+        liste.flush_unlocked();
+        QCOMPARE(exec.etatsExecutes(), (QList<int>{6, 20, 37}));
+        QCOMPARE(liste.getEtatExecute(), 37);
+        QCOMPARE(liste.getEnQueue(37), QString());
+        QVERIFY(blocsNonVides(liste.getEnAttente()).isEmpty());
+        QCOMPARE(blocs(liste.getExecutes()),
+                 (QStringList{QStringLiteral("12"), donne.toString(3), atout.toString(3), carte.toString(3)}));
+        // Mode 1 is executed but not forwarded.
+        QCOMPARE(etatsDe(exec.envoyes), (QList<int>{6, 37}));
+        QCOMPARE(exec.modesContinue, (QList<int>{0, 1, 0}));
+    }
+
+    void textsAreWrittenInTheListsVersion()
+    {
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        exec.liste = &liste;
+        liste.version_ = 1;
+        EvenementDeJeu ev = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 7, 12, 0, 0, 77, 0);
+        liste.etatAttendu_ = 7;
+        liste.execute_unlocked(-1, ev, true);
+        liste.flush_unlocked();
+        QCOMPARE(texteDuRecord(liste), QStringLiteral("12\r\n{Dis!Ok!0!7!0!77!0!12!}\r\n"));
+    }
+
+    void laterAnswerReplacesQueuedOne()
+    {
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        exec.liste = &liste;
+        EvenementDeJeu premier = evenement(EvenementDeJeu::Cho, QStringLiteral("{0!1!2!1!}"), 1, 20, 2);
+        EvenementDeJeu second = evenement(EvenementDeJeu::Cho, QStringLiteral("{0!1!3!1!}"), 1, 20, 2);
+        liste.execute_unlocked(-1, premier, false);
+        liste.execute_unlocked(-1, second, false);
+        QCOMPARE(liste.getEnQueue(20), second.toString(3));
+        liste.etatAttendu_ = 20;
+        liste.flush_unlocked();
+        QCOMPARE(exec.executes.size(), 1);
+        QCOMPARE(exec.executes[0].texte_, second.texte_);
+    }
+
+    void pacing()
+    {
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        exec.liste = &liste;
+        const QList<EvenementDeJeu> evs = partie().mid(5, 4); // deal, trump, two cards
+        exec.ordre = etatsDe(evs);
+        for (EvenementDeJeu ev : evs)
+            liste.execute_unlocked(-1, ev, false);
+        liste.etatAttendu_ = evs[0].etat_;
+
+        // Halves go up.
+        exec.delai = 120.5;
+        liste.flush_unlocked();
+        QCOMPARE(exec.executes.size(), 1);
+        QVERIFY(liste.getTimer().isActive());
+        QVERIFY(liste.getTimer().isSingleShot());
+        QCOMPARE(liste.getTimer().interval(), 121);
+        // While the animation runs, another flush does nothing.
+        liste.flush_unlocked();
+        QCOMPARE(exec.executes.size(), 1);
+
+        // No-delay mode: every paced event waits 1 ms, whatever the table says.
+        liste.sansDelai_ = true;
+        exec.delai = 0.0;
+        QTRY_COMPARE_WITH_TIMEOUT(exec.executes.size(), 4, 2000);
+        QCOMPARE(liste.getTimer().interval(), 1);
+    }
+
+    void unpacedModesAndNoDelay()
+    {
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        exec.liste = &liste;
+        exec.delai = 500.0;
+        // Modes 1 and 3 are not paced: everything runs in one flush.
+        QList<EvenementDeJeu> evs = partie().mid(5, 4);
+        exec.ordre = etatsDe(evs);
+        for (int i = 0; i < evs.size(); ++i) {
+            evs[i].mode_ = (i % 2) ? 3 : 1;
+            liste.execute_unlocked(-1, evs[i], false);
+        }
+        liste.etatAttendu_ = evs[0].etat_;
+        liste.flush_unlocked();
+        QCOMPARE(exec.executes.size(), 4);
+        QVERIFY(!liste.getTimer().isActive());
+        QCOMPARE(exec.envoyes.size(), 2); // the mode-3 ones
+
+        // A zero delay does not pace a live event either.
+        ExecuteurTemoin exec2;
+        ListeDesEvenements liste2(&exec2, 0);
+        exec2.liste = &liste2;
+        joue(liste2, exec2, partie());
+        QCOMPARE(exec2.executes.size(), partie().size());
+        QVERIFY(!liste2.getTimer().isActive());
+    }
+
+    void interruptedListRunsNothing()
+    {
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        exec.liste = &liste;
+        EvenementDeJeu ev = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 6, 1);
+        liste.execute_unlocked(-1, ev, false);
+        liste.etatAttendu_ = 6;
+        liste.interrompu_ = true;
+        liste.flush_unlocked();
+        QVERIFY(exec.executes.isEmpty());
+        QCOMPARE(liste.getEnQueue(6), ev.toString(3));
+        liste.clear();
+        QVERIFY(!liste.interrompu_);
+        QCOMPARE(liste.getEnQueue(6), QString());
+        QCOMPARE(liste.etatAttendu_, 6); // left to the table
+    }
+
+    void executorNotReadyRetries()
+    {
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        exec.liste = &liste;
+        EvenementDeJeu ev = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 6, 1);
+        liste.execute_unlocked(-1, ev, false);
+        liste.etatAttendu_ = 6;
+        exec.peut = false;
+        liste.flush_unlocked();
+        QVERIFY(exec.executes.isEmpty());
+        QVERIFY(liste.getTimer().isActive());
+        QCOMPARE(liste.getTimer().interval(), 250);
+        // The retry is the timer's job.
+        exec.peut = true;
+        liste.flush_unlocked();
+        QVERIFY(exec.executes.isEmpty());
+        QCOMPARE(exec.peutContinuerAppels, 1);
+    }
+
+    void immediateKindsAreNeverRecorded_data()
+    {
+        QTest::addColumn<int>("genre");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("transmis");
+        QTest::newRow("Mes live") << int(EvenementDeJeu::Mes) << 0 << true;
+        QTest::newRow("Mes replay head") << int(EvenementDeJeu::Mes) << 3 << true;
+        QTest::newRow("Mes mode 1") << int(EvenementDeJeu::Mes) << 1 << false;
+        QTest::newRow("JoO") << int(EvenementDeJeu::JoO) << 0 << true;
+        QTest::newRow("JoN") << int(EvenementDeJeu::JoN) << 0 << true;
+        QTest::newRow("JoM") << int(EvenementDeJeu::JoM) << 2 << false;
+        QTest::newRow("NeW") << int(EvenementDeJeu::NeW) << 0 << true;
+    }
+
+    void immediateKindsAreNeverRecorded()
+    {
+        QFETCH(int, genre);
+        QFETCH(int, mode);
+        QFETCH(bool, transmis);
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        exec.liste = &liste;
+        const bool reponse = genre == EvenementDeJeu::JoN;
+        EvenementDeJeu ev = evenement(genre, QStringLiteral("salut"), 1, 140, reponse ? 4 : -1, mode);
+        liste.execute_unlocked(-1, ev, true);
+        QCOMPARE(exec.executes.size(), 1);
+        QCOMPARE(exec.notes.size(), 1);
+        QCOMPARE(exec.envoyes.size(), transmis ? 1 : 0);
+        QCOMPARE(liste.getEnQueue(140), QString());
+        QVERIFY(blocsNonVides(liste.getEnAttente()).isEmpty());
+        QCOMPARE(texteDuRecord(liste), QStringLiteral("12\r\n"));
+        // Immediate kinds run even for a state already played.
+        liste.execute_unlocked(-1, ev, true);
+        QCOMPARE(exec.executes.size(), 2);
+    }
+
+    void intakeFilter_data()
+    {
+        QTest::addColumn<int>("genre");
+        QTest::addColumn<int>("etat");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("noDemande");
+        QTest::addColumn<int>("demandeEnCours");
+        QTest::addColumn<bool>("enDirect");
+        QTest::addColumn<bool>("garde");
+
+        // The last executed state is 10.
+        QTest::newRow("next state") << int(EvenementDeJeu::Dis) << 11 << 0 << 1 << -1 << true << true;
+        QTest::newRow("stale live") << int(EvenementDeJeu::Dis) << 9 << 0 << 1 << -1 << true << false;
+        QTest::newRow("stale not live") << int(EvenementDeJeu::Dis) << 9 << 0 << 1 << -1 << false << true;
+        QTest::newRow("duplicate live") << int(EvenementDeJeu::Dis) << 10 << 0 << 1 << -1 << true << false;
+        QTest::newRow("duplicate not live") << int(EvenementDeJeu::Dis) << 10 << 0 << 1 << -1 << false << false;
+        QTest::newRow("duplicate InJ") << int(EvenementDeJeu::InJ) << 10 << 0 << -1 << -1 << true << false;
+        QTest::newRow("stale Enr") << int(EvenementDeJeu::Enr) << 3 << 0 << -1 << -1 << true << true;
+        QTest::newRow("stale InJ") << int(EvenementDeJeu::InJ) << 3 << 0 << -1 << -1 << true << true;
+        QTest::newRow("stale ReJ") << int(EvenementDeJeu::ReJ) << 3 << 0 << 1 << -1 << true << true;
+        QTest::newRow("26 ahead") << int(EvenementDeJeu::Dis) << 36 << 0 << 1 << -1 << true << true;
+        QTest::newRow("27 ahead") << int(EvenementDeJeu::Dis) << 37 << 0 << 1 << -1 << true << false;
+        QTest::newRow("30 ahead") << int(EvenementDeJeu::Dis) << 40 << 0 << 1 << -1 << true << false;
+        QTest::newRow("30 ahead not live") << int(EvenementDeJeu::Dis) << 50 << 0 << 1 << -1 << false << true;
+        QTest::newRow("30 ahead mode 2") << int(EvenementDeJeu::Dis) << 50 << 2 << 1 << -1 << true << true;
+        QTest::newRow("Fin far ahead") << int(EvenementDeJeu::Fin) << 134 << 0 << 1 << -1 << true << true;
+        QTest::newRow("collect at 130") << int(EvenementDeJeu::Ram) << 130 << 0 << 1 << -1 << true << true;
+        QTest::newRow("collect at 133") << int(EvenementDeJeu::Ram) << 133 << 0 << 1 << -1 << true << true;
+        QTest::newRow("collect at 125") << int(EvenementDeJeu::Ram) << 125 << 0 << 1 << -1 << true << false;
+        QTest::newRow("pending request") << int(EvenementDeJeu::Dis) << 11 << 0 << 5 << 5 << true << true;
+        QTest::newRow("other request") << int(EvenementDeJeu::Dis) << 11 << 0 << 6 << 5 << true << false;
+        QTest::newRow("no request") << int(EvenementDeJeu::InJ) << 11 << 0 << -1 << 5 << true << true;
+        QTest::newRow("state above the table") << int(EvenementDeJeu::Dis) << 143 << 3 << 1 << -1 << false << false;
+        QTest::newRow("negative state") << int(EvenementDeJeu::Dis) << -1 << 3 << 1 << -1 << false << false;
+        QTest::newRow("huge state") << int(EvenementDeJeu::Dis) << 1000000 << 3 << 1 << -1 << false << false;
+    }
+
+    void intakeFilter()
+    {
+        QFETCH(int, genre);
+        QFETCH(int, etat);
+        QFETCH(int, mode);
+        QFETCH(int, noDemande);
+        QFETCH(int, demandeEnCours);
+        QFETCH(bool, enDirect);
+        QFETCH(bool, garde);
+
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        exec.liste = &liste;
+        EvenementDeJeu dix = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 10, 1);
+        liste.execute_unlocked(-1, dix, true);
+        liste.etatAttendu_ = 10;
+        liste.flush_unlocked();
+        QCOMPARE(liste.getEtatExecute(), 10);
+        exec.notes.clear();
+
+        // Built by hand: the builder would refuse the out-of-range rows' kinds
+        // for no reason of the list's.
+        EvenementDeJeu ev;
+        ev.valide_ = true;
+        ev.type_ = genre;
+        ev.texte_ = QStringLiteral("Ok");
+        ev.noJoueur_ = 4;
+        ev.etat_ = etat;
+        ev.source_ = 2;
+        ev.mode_ = mode;
+        ev.noDemande_ = noDemande;
+        liste.execute_unlocked(demandeEnCours, ev, enDirect);
+        QCOMPARE(exec.notes.size(), garde ? 1 : 0);
+        QCOMPARE(blocsNonVides(liste.getEnAttente()).size(), garde ? 1 : 0);
+        if (garde)
+            QCOMPARE(liste.getEnQueue(etat), ev.toString(3));
+    }
+
+    void invalidAndMultiLineEventsAreIgnored()
+    {
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        EvenementDeJeu invalide = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 6, 1);
+        invalide.valide_ = false;
+        liste.execute_unlocked(-1, invalide, false);
+        // A line break would split the event over two lines of the record.
+        for (const QString& texte : {QStringLiteral("a\nb"), QStringLiteral("a\rb"), QStringLiteral("a\u2029b")}) {
+            EvenementDeJeu ev = evenement(EvenementDeJeu::Cho, texte, 1, 20, 2);
+            liste.execute_unlocked(-1, ev, false);
+        }
+        QVERIFY(exec.notes.isEmpty());
+        QCOMPARE(liste.getEnQueue(6), QString());
+        QCOMPARE(liste.getEnQueue(20), QString());
+        QCOMPARE(liste.getEnAttente().blockCount(), 1);
+    }
+
+    void refusedEventIsLoggedAndDropped()
+    {
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        exec.liste = &liste;
+        exec.refuses = {20};
+        EvenementDeJeu ev = evenement(EvenementDeJeu::Cho, QStringLiteral("{0!1!2!1!}"), 1, 20, 2, 0, 0, 77);
+        liste.execute_unlocked(-1, ev, false);
+        liste.etatAttendu_ = 20;
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(avertissement(ev.toString(3), 77, QStringLiteral("Local_AI"))));
+        liste.flush_unlocked();
+        QVERIFY(exec.executes.isEmpty());
+        QCOMPARE(liste.getEnQueue(20), QString());
+        QCOMPARE(texteDuRecord(liste), QStringLiteral("12\r\n"));
+        QCOMPARE(liste.etatAttendu_, 20);
+        // Another try soon, for a better answer.
+        QVERIFY(liste.getTimer().isActive());
+        QCOMPARE(liste.getTimer().interval(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!liste.getTimer().isActive(), 1000);
+
+        // Unknown sources are named so.
+        for (int source : {13, 99}) {
+            EvenementDeJeu inconnu = evenement(EvenementDeJeu::Cho, QStringLiteral("{0!1!2!1!}"), 1, 20, 2, 0,
+                                               source, 5);
+            QTRY_VERIFY_WITH_TIMEOUT(!liste.getTimer().isActive(), 1000);
+            liste.execute_unlocked(-1, inconnu, false);
+            QTest::ignoreMessage(QtWarningMsg,
+                                 qPrintable(avertissement(inconnu.toString(3), 5, QStringLiteral("Unknown"))));
+            liste.flush_unlocked();
+        }
+    }
+
+    void refusedEndOfGameGoesBackToTheLastState()
+    {
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        exec.liste = &liste;
+        exec.ordre = {6, 140};
+        EvenementDeJeu donne = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 6, 1);
+        EvenementDeJeu tard = evenement(EvenementDeJeu::Fin, QStringLiteral("No"), 0, 140, 2);
+        liste.execute_unlocked(-1, donne, false);
+        liste.execute_unlocked(-1, tard, false);
+        liste.etatAttendu_ = 6;
+        exec.refuses = {140};
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(avertissement(tard.toString(3), 77, QStringLiteral("Local_AI"))));
+        liste.flush_unlocked();
+        QCOMPARE(liste.etatAttendu_, 6);
+        QVERIFY(!liste.getTimer().isActive());
+    }
+
+    void unreadableQueuedTextDoesNotStallTheTable()
+    {
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        exec.liste = &liste;
+        exec.ordre = {20, 21};
+        // A separator in the payload shifts every field when read back.
+        EvenementDeJeu casse;
+        casse.valide_ = true;
+        casse.type_ = EvenementDeJeu::Cho;
+        casse.texte_ = QStringLiteral("a!b");
+        casse.noJoueur_ = 1;
+        casse.etat_ = 20;
+        casse.noDemande_ = 2;
+        liste.execute_unlocked(-1, casse, false);
+        const QString texte = liste.getEnQueue(20);
+        QVERIFY(!texte.isEmpty());
+        liste.etatAttendu_ = 20;
+
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(avertissement(texte, -1, QStringLiteral("<invalid>"))));
+        liste.flush_unlocked();
+        QVERIFY(exec.executes.isEmpty());
+        QCOMPARE(liste.getEnQueue(20), QString());
+        QVERIFY(blocsNonVides(liste.getEnAttente()).isEmpty());
+
+        // The table goes on with a good answer for the same state.
+        liste.flush_unlocked();
+        EvenementDeJeu bon = evenement(EvenementDeJeu::Cho, QStringLiteral("{0!1!2!1!}"), 1, 20, 2);
+        liste.execute_unlocked(-1, bon, false);
+        QTRY_VERIFY_WITH_TIMEOUT(!liste.getTimer().isActive(), 1000);
+        liste.flush_unlocked();
+        QCOMPARE(exec.etatsExecutes(), (QList<int>{20}));
+        QCOMPARE(liste.etatAttendu_, 21);
+    }
+
+    void executorExceptionsReleaseTheMutex()
+    {
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        exec.liste = &liste;
+        exec.ordre = {6, 20};
+        EvenementDeJeu donne = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 6, 1);
+        EvenementDeJeu atout = evenement(EvenementDeJeu::Cho, QStringLiteral("{0!1!2!1!}"), 1, 20, 2);
+        liste.execute_unlocked(-1, donne, false);
+        liste.execute_unlocked(-1, atout, false);
+        liste.etatAttendu_ = 6;
+
+        // flush reports the failure once the mutex is free.
+        exec.jette = true;
+        QVERIFY_THROWS_EXCEPTION(GM_Exception, liste.flush());
+        QVERIFY(liste.getMutex()->tryLock());
+        liste.unlock();
+        QCOMPARE(liste.getEnQueue(6), QString());
+
+        // The timer's slot lets nothing out and does not stay locked.
+        liste.execute_unlocked(-1, donne, false);
+        QTest::ignoreMessage(QtWarningMsg, "ListeDesEvenements::OnFlush: boom");
+        liste.OnFlush();
+        QVERIFY(liste.getMutex()->tryLock());
+        liste.unlock();
+        // It tries again later, and then the table goes on.
+        QVERIFY(liste.getTimer().isActive());
+        QCOMPARE(liste.getTimer().interval(), 250);
+        exec.jette = false;
+        liste.execute_unlocked(-1, donne, false);
+        QTRY_COMPARE_WITH_TIMEOUT(exec.etatsExecutes(), (QList<int>{6, 20}), 2000);
+    }
+
+    void slotSwallowsOtherExceptions()
+    {
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        EvenementDeJeu donne = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 6, 1);
+        liste.execute_unlocked(-1, donne, false);
+        liste.etatAttendu_ = 6;
+        exec.jetteStd = true;
+        QTest::ignoreMessage(QtWarningMsg, "ListeDesEvenements::OnFlush: std boom");
+        liste.OnFlush();
+        QVERIFY(liste.getMutex()->tryLock());
+        liste.unlock();
+    }
+
+    void flushLetsTheTableGoOnFirst()
+    {
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        liste.flush();
+        QCOMPARE(exec.modesContinue, (QList<int>{0}));
+        QCOMPARE(exec.peutContinuerAppels, 1);
+    }
+
+    void writesTheRecord()
+    {
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        exec.liste = &liste;
+        const QList<EvenementDeJeu> evs = partie();
+        joue(liste, exec, evs);
+        QString attendu = QStringLiteral("12\r\n");
+        for (const EvenementDeJeu& ev : evs)
+            attendu += ev.toString(3) + QStringLiteral("\r\n");
+        QCOMPARE(texteDuRecord(liste), attendu);
+        QCOMPARE(liste.getEtatExecute(), 134);
+    }
+
+    void inscriptions()
+    {
+        QTextDocument court;
+        court.setPlainText(QStringLiteral("12\n{InP!{o!}!4!1!2!-1!0!-1!0!}"));
+        QCOMPARE(ListeDesEvenements::getInscriptions(court, 0, 0, 3), QStringList(5, QString()));
+
+        const QString j0 = joueur(QStringLiteral("Ann"), 100, 0);
+        const QString j1 = joueur(QStringLiteral("Bob"), 101, 1);
+        const QString j1b = joueur(QStringLiteral("Bea"), 111, 1);
+        const QString j3 = joueur(QStringLiteral("Dan"), 103, 1);
+        const QString inp = QStringLiteral("{InP!{o!}!4!1!2!-1!0!-1!0!}");
+        QTextDocument doc;
+        doc.setPlainText(QStringList{QStringLiteral("12"), inp,
+                                     QStringLiteral("{InJ!%1!4!2!2!100!0!-1!0!}").arg(j0),
+                                     QStringLiteral("{InJ!%1!4!3!2!101!0!-1!0!}").arg(j1),
+                                     QStringLiteral("{Mes!hello!4!140!2!-1!0!-1!0!}"),
+                                     QStringLiteral("{ReJ!{%1!1!}!4!3!5!111!0!9!0!}").arg(j1b),
+                                     QStringLiteral("{ReJ!{%1!3!}!4!3!5!103!0!9!0!}").arg(j3)}
+                             .join(QLatin1Char('\n')));
+        const QStringList r = ListeDesEvenements::getInscriptions(doc, 3, 2, 1);
+        QCOMPARE(r.size(), 5);
+        QCOMPARE(r[0], inp);
+        QCOMPARE(r[1], QStringLiteral("{InJ!%1!4!2!2!100!3!-1!}").arg(j0));
+        // The later inscription of seat 1 wins.
+        QCOMPARE(r[2], QStringLiteral("{InJ!%1!4!3!5!111!3!-1!}").arg(j1b));
+        QCOMPARE(r[3], QString());
+        QCOMPARE(r[4], QStringLiteral("{InJ!%1!4!5!5!103!3!-1!}").arg(j3));
+        QCOMPARE(ListeDesEvenements::getInscriptions(doc, 0, 2, 2)[4],
+                 QStringLiteral("{InJ!%1!4!5!5!103!0!-1!2!}").arg(j3));
+    }
+
+    void malformedInscriptionsThrow_data()
+    {
+        QTest::addColumn<QString>("ligne");
+        QTest::newRow("bad seat number")
+            << QStringLiteral("{ReJ!{%1!x!}!4!3!5!111!0!9!0!}").arg(joueur(QStringLiteral("A"), 1, 0));
+        QTest::newRow("seat above the table")
+            << QStringLiteral("{ReJ!{%1!4!}!4!3!5!111!0!9!0!}").arg(joueur(QStringLiteral("A"), 1, 0));
+        QTest::newRow("negative seat")
+            << QStringLiteral("{ReJ!{%1!-1!}!4!3!5!111!0!9!0!}").arg(joueur(QStringLiteral("A"), 1, 0));
+        QTest::newRow("InJ far off") << QStringLiteral("{InJ!{A!}!4!50!5!1!0!-1!0!}");
+        QTest::newRow("InJ at 0") << QStringLiteral("{InJ!{A!}!4!0!5!1!0!-1!0!}");
+        QTest::newRow("bad number") << QStringLiteral("{InJ!{A!}!4!x!5!1!0!-1!0!}");
+        QTest::newRow("inconsistent") << QStringLiteral("{InJ!{A!}!4!2!5!1!0!7!0!}");
+    }
+
+    void malformedInscriptionsThrow()
+    {
+        QFETCH(QString, ligne);
+        QTextDocument doc;
+        doc.setPlainText(QStringList{QStringLiteral("12"), QStringLiteral("{InP!{o!}!4!1!2!-1!0!-1!0!}"), ligne,
+                                     QStringLiteral("x"), QStringLiteral("y")}
+                             .join(QLatin1Char('\n')));
+        QVERIFY_THROWS_EXCEPTION(GM_Exception, ListeDesEvenements::getInscriptions(doc, 0, 0, 3));
+    }
+
+    void restartWithSeatedPlayers()
+    {
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        exec.liste = &liste;
+        const QList<EvenementDeJeu> evs = partie();
+        joue(liste, exec, evs);
+
+        OptionsDuJoueur nouveau;
+        nouveau.nom_ = QStringLiteral("Nouveau");
+        nouveau.id_ = 555;
+        liste.clear_Et_metEnQueue_InscriptionJoueurs({{1, nouveau}}, 0);
+        QCOMPARE(texteDuRecord(liste), QStringLiteral("12\r\n"));
+        QCOMPARE(liste.getEnQueue(1), evs[0].toString(3));
+        QCOMPARE(liste.getEnQueue(2), evs[1].toString(3));
+        QCOMPARE(liste.getEnQueue(3), evenement(EvenementDeJeu::InJ, nouveau.sauveValeursDansString(), 4, 3, -1, 0,
+                                                EvenementDeJeu::Local_Table, 555)
+                                          .toString(3));
+        QCOMPARE(liste.getEnQueue(5), evs[4].toString(3));
+        QCOMPARE(blocsNonVides(liste.getEnAttente()).size(), 5);
+    }
+
+    void clientEntry()
+    {
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        exec.liste = &liste;
+        const qint64 moi = 700;
+
+        // Seats played here do not take answers from the server.
+        EvenementDeJeu carte = evenement(EvenementDeJeu::Cho, QStringLiteral("{0!1!2!1!}"), 2, 20, 2);
+        liste.ajouteEtExecute_Client(carte, moi);
+        QCOMPARE(liste.getEnQueue(20), QString());
+        liste.joueurDistant_[2] = true;
+        liste.ajouteEtExecute_Client(carte, moi);
+        QCOMPARE(liste.getEnQueue(20), carte.toString(3));
+
+        // A seat outside the table is dropped, not looked up.
+        EvenementDeJeu ailleurs = carte;
+        ailleurs.noJoueur_ = 9;
+        ailleurs.etat_ = 21;
+        liste.ajouteEtExecute_Client(ailleurs, moi);
+        ailleurs.noJoueur_ = -3;
+        liste.ajouteEtExecute_Client(ailleurs, moi);
+        QCOMPARE(liste.getEnQueue(21), QString());
+
+        // Player records: seen from here, the others are remote, I am not.
+        const auto inscription = [&](int etat, qint64 id, int distant) {
+            EvenementDeJeu ev = evenement(EvenementDeJeu::InJ, joueur(QStringLiteral("P"), id, distant), 4, etat, -1,
+                                          0, EvenementDeJeu::Remote_Table, id);
+            liste.ajouteEtExecute_Client(ev, moi);
+            EvenementDeJeu lu;
+            QString reste;
+            lu.valide_ = lu.fromString(liste.getEnQueue(etat), reste);
+            OptionsDuJoueur j;
+            j.chargeValeursDepuisString(lu.texte_);
+            if (lu.source_ != EvenementDeJeu::SourceRemote_Table_LocalTableTransform || lu.idJoueur_ != id)
+                return -100;
+            return j.distant_;
+        };
+        QCOMPARE(inscription(2, 800, 0), 1);
+        QCOMPARE(inscription(3, moi, 1), 0);
+        QCOMPARE(inscription(4, 801, 2), 2);
+        QCOMPARE(inscription(5, moi, 0), 1);
+
+        // The seat-carrying form keeps its seat.
+        EvenementDeJeu rej = evenement(EvenementDeJeu::ReJ,
+                                       QStringLiteral("{%1!2!}").arg(joueur(QStringLiteral("R"), moi, 1)), 4, 30, 3);
+        liste.ajouteEtExecute_Client(rej, moi);
+        EvenementDeJeu lu;
+        QString reste;
+        QVERIFY(lu.fromString(liste.getEnQueue(30), reste));
+        QCOMPARE(lu.texte_, QStringLiteral("{%1!2!}").arg(joueur(QStringLiteral("R"), moi, 0)));
+        QCOMPARE(lu.source_, 6);
+
+        EvenementDeJeu mauvais = evenement(EvenementDeJeu::ReJ,
+                                           QStringLiteral("{%1!x!}").arg(joueur(QStringLiteral("R"), 1, 1)), 4, 31, 3);
+        QVERIFY_THROWS_EXCEPTION(GM_Exception, liste.ajouteEtExecute_Client(mauvais, moi));
+        EvenementDeJeu pasUnJoueur = evenement(EvenementDeJeu::InJ, QStringLiteral("{x!}"), 4, 2, -1);
+        QVERIFY_THROWS_EXCEPTION(GM_Exception, liste.ajouteEtExecute_Client(pasUnJoueur, moi));
+
+        // A player entering a running game is immediate, from any seat.
+        EvenementDeJeu entre = evenement(EvenementDeJeu::JoN, joueur(QStringLiteral("N"), 900, 0), 1, 50, 4);
+        liste.ajouteEtExecute_Client(entre, moi);
+        QCOMPARE(exec.executes.size(), 1);
+        QCOMPARE(exec.executes[0].type_, int(EvenementDeJeu::JoN));
+        QCOMPARE(exec.executes[0].idJoueur_, Q_INT64_C(900));
+        QCOMPARE(exec.executes[0].texte_, joueur(QStringLiteral("N"), 900, 1));
+    }
+
+    void replayForAJoiningClient()
+    {
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        exec.liste = &liste;
+        liste.version_ = 2;
+        QList<EvenementDeJeu> evs = partie();
+        // A snapshot after the deal, and a stored inscription with its seat.
+        const QString j2 = joueur(QStringLiteral("Neu"), 222, 1);
+        evs.insert(6, evenement(EvenementDeJeu::Enr, QStringLiteral("{snapshot!}"), 4, 10, -1, 0, 2, -1));
+        evs.insert(7, evenement(EvenementDeJeu::ReJ, QStringLiteral("{%1!2!}").arg(j2), 4, 11, 1, 0, 2, 222));
+        evs = evs.mid(0, 10); // up to the first card
+        joue(liste, exec, evs);
+        // Two more answers wait for their turn.
+        EvenementDeJeu attente1 = evenement(EvenementDeJeu::Ajo, QStringLiteral("3_7"), 2, 39, 5);
+        EvenementDeJeu attente2 = evenement(EvenementDeJeu::ReJ, QStringLiteral("{%1!3!}").arg(j2), 4, 30, 1);
+        liste.execute_unlocked(-1, attente1, false);
+        liste.execute_unlocked(-1, attente2, false);
+
+        QByteArray out;
+        liste.getReplay(out, EvenementDeJeu::RsI, 2, 0);
+        const QStringList inscriptions = ListeDesEvenements::getInscriptions(liste.getExecutes(), 3, 0, 2);
+        QCOMPARE(inscriptions[3], QStringLiteral("{InJ!%1!4!4!2!222!3!-1!0!}").arg(j2));
+        QString attendu = QStringLiteral("{RsI!!2!140!2!-1!3!-1!0!}") + inscriptions.join(QString());
+        attendu += evs[6].toString(2) + evs[8].toString(2) + evs[9].toString(2); // snapshot on, without ReJ
+        attendu += attente1.toString(2);
+        attendu += QStringLiteral("{ReE!!4!140!2!-1!3!-1!0!}");
+        QCOMPARE(QString::fromUtf8(out), attendu);
+
+        // Without a snapshot, only the inscriptions and the queue.
+        ExecuteurTemoin exec2;
+        ListeDesEvenements liste2(&exec2, 0);
+        exec2.liste = &liste2;
+        liste2.version_ = 1;
+        joue(liste2, exec2, partie().mid(0, 7));
+        QByteArray out2;
+        liste2.getReplay(out2, EvenementDeJeu::RsV, 0, 1);
+        QString attendu2 = QStringLiteral("{RsV!!0!140!2!-1!3!-1!}")
+            + ListeDesEvenements::getInscriptions(liste2.getExecutes(), 3, 1, 1).join(QString())
+            + QStringLiteral("{ReE!!4!140!2!-1!3!-1!}");
+        QCOMPARE(QString::fromUtf8(out2), attendu2);
+    }
+
+    void replayRoundTrip_data()
+    {
+        QTest::addColumn<int>("perspective");
+        QTest::newRow("seat") << 0;
+        QTest::newRow("table") << 4;
+    }
+
+    void replayRoundTrip()
+    {
+        QFETCH(int, perspective);
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        exec.liste = &liste;
+        const QList<EvenementDeJeu> evs = partie();
+        joue(liste, exec, evs);
+        const QString record = texteDuRecord(liste);
+
+        QStringList lignes = record.split(QStringLiteral("\r\n"));
+        QCOMPARE(lignes.last(), QString()); // the last line break
+        ExecuteurTemoin exec2;
+        ListeDesEvenements rejoue(&exec2, 0);
+        exec2.liste = &rejoue;
+        exec2.ordre = etatsDe(evs);
+        FauxDemandeur demandeur;
+        rejoue.replay(lignes, perspective, false, -1, &demandeur);
+        QVERIFY(rejoue.estReplayEnCours());
+        // The end of a game is not the last move: the collect before it is.
+        QCOMPARE(rejoue.getDernierEvenement(), evs[evs.size() - 2]);
+        QCOMPARE(rejoue.getNombreDeDonnes(), 1);
+        QCOMPARE(rejoue.getDemandeurReplay(), &demandeur);
+
+        rejoue.etatAttendu_ = 1;
+        rejoue.flush_unlocked();
+        QCOMPARE(texteDuRecord(rejoue), record);
+        QCOMPARE(etatsDe(exec2.executes), etatsDe(evs));
+        QVERIFY(!rejoue.estReplayEnCours());
+        QCOMPARE(demandeur.termine, 0); // told through the event loop
+        QTRY_COMPARE_WITH_TIMEOUT(demandeur.termine, 1, 1000);
+        QCOMPARE(rejoue.getDemandeurReplay(), nullptr);
+    }
+
+    void replayKeepsOneQueueTable()
+    {
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        QStringList lignes{QStringLiteral("12")};
+        for (const EvenementDeJeu& ev : partie())
+            lignes << ev.toString(3);
+        // A new deal opens a second queue table; the table's own replay
+        // drops the last one and must keep the first.
+        EvenementDeJeu nouvelleDonne = evenement(EvenementDeJeu::Ram, QStringLiteral("Ok"), 0, 128, 14, 4);
+        lignes.insert(lignes.size() - 1, nouvelleDonne.toString(3));
+        liste.replay(lignes, 4, false, -1, nullptr);
+        QCOMPARE(liste.getNombreDeDonnes(), 1);
+        QCOMPARE(liste.getNoDonne(), 0);
+        QCOMPARE(liste.getEnQueue(1), partie()[0].toString(3));
+
+        ExecuteurTemoin exec2;
+        ListeDesEvenements seule(&exec2, 0);
+        seule.replay(QStringList{QStringLiteral("12"), partie()[0].toString(3)}, 4, false, -1, nullptr);
+        QCOMPARE(seule.getNombreDeDonnes(), 1);
+        QCOMPARE(seule.getNoDonne(), 0);
+    }
+
+    void replayFromTheLastSnapshot()
+    {
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        QList<EvenementDeJeu> evs;
+        evs << evenement(EvenementDeJeu::InP, QStringLiteral("{o!}"), 4, 1, -1, 0, 2, -1);
+        evs << evenement(EvenementDeJeu::Enr, QStringLiteral("{s1!}"), 4, 7, -1, 0, 2, -1);
+        for (int etat = 8; etat <= 16; ++etat)
+            evs << evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, etat, etat);
+        evs << evenement(EvenementDeJeu::Enr, QStringLiteral("{s2!}"), 4, 17, -1, 0, 2, -1);
+        evs << evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 18, 18);
+        QStringList lignes{QStringLiteral("12")};
+        for (const EvenementDeJeu& ev : evs)
+            lignes << ev.toString(1);
+
+        liste.replay(lignes, 0, false, -1, nullptr);
+        // Lines 2..7 go to the record as they were played, from line 8 on
+        // everything is queued.
+        QStringList joues{QStringLiteral("12")};
+        for (int i = 1; i <= 6; ++i)
+            joues << evs[i].toString(3);
+        QCOMPARE(blocs(liste.getExecutes()), joues);
+        QCOMPARE(liste.getEnQueue(1), evs[0].toString(3));
+        QCOMPARE(liste.getEnQueue(7), QString());
+        QCOMPARE(liste.getEnQueue(12), QString());
+        for (int etat = 13; etat <= 18; ++etat)
+            QCOMPARE(liste.getEnQueue(etat), evs[etat - 6].toString(3));
+    }
+
+    void clientReplayRewritesPlayers()
+    {
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        const qint64 moi = 101;
+        QStringList lignes{QStringLiteral("12")};
+        for (const EvenementDeJeu& ev : partie())
+            lignes << ev.toString(3);
+        liste.replay(lignes, 1, true, moi, nullptr);
+        EvenementDeJeu lu;
+        QString reste;
+        QVERIFY(lu.fromString(liste.getEnQueue(3), reste));
+        QCOMPARE(lu.source_, 6);
+        OptionsDuJoueur j;
+        j.chargeValeursDepuisString(lu.texte_);
+        QCOMPARE(j.id_, moi);
+        QCOMPARE(j.distant_, 0);
+        QVERIFY(lu.fromString(liste.getEnQueue(2), reste));
+        j.chargeValeursDepuisString(lu.texte_);
+        QCOMPARE(j.distant_, 1);
+        // Moves are queued as they are.
+        QCOMPARE(liste.getEnQueue(6), partie()[5].toString(3));
+    }
+
+    void badRecordsQueueNothing_data()
+    {
+        QTest::addColumn<QStringList>("lignes");
+        QTest::addColumn<bool>("fichierCorrompu");
+        const QString fin = evenement(EvenementDeJeu::Fin, QStringLiteral("Ok"), 0, 134, 13).toString(3);
+        const QString ram = evenement(EvenementDeJeu::Ram, QStringLiteral("Ok"), 0, 131, 13).toString(3);
+        const QString inp = partie()[0].toString(3);
+        QTest::newRow("nothing") << QStringList() << true;
+        QTest::newRow("version only") << QStringList{QStringLiteral("12")} << true;
+        QTest::newRow("empty lines") << QStringList{QStringLiteral("12"), QString(), QString()} << true;
+        QTest::newRow("only the end") << QStringList{QStringLiteral("12"), fin} << true;
+        QTest::newRow("end lines all the way up") << QStringList{QStringLiteral("12"), ram, fin, fin} << true;
+        QTest::newRow("last move unreadable") << QStringList{QStringLiteral("12"), inp, QStringLiteral("{Zzz!}")}
+                                              << true;
+        QTest::newRow("bad number") << QStringList{QStringLiteral("12"), inp,
+                                                   QStringLiteral("{Dis!Ok!0!x!0!77!0!12!}"), inp}
+                                    << false;
+        QTest::newRow("inconsistent") << QStringList{QStringLiteral("12"), inp,
+                                                     QStringLiteral("{Dis!Ok!0!38!0!77!0!12!}"), inp}
+                                      << false;
+        QTest::newRow("unbalanced") << QStringList{QStringLiteral("12"), inp, QStringLiteral("{Cho!{0!1!"), inp}
+                                    << false;
+    }
+
+    void badRecordsQueueNothing()
+    {
+        QFETCH(QStringList, lignes);
+        QFETCH(bool, fichierCorrompu);
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        FauxDemandeur demandeur;
+        if (fichierCorrompu)
+            QVERIFY_THROWS_EXCEPTION(GM_ExceptionFileCorrupted, liste.replay(lignes, 0, false, -1, &demandeur));
+        else
+            QVERIFY_THROWS_EXCEPTION(GM_Exception, liste.replay(lignes, 0, false, -1, &demandeur));
+        QVERIFY(blocsNonVides(liste.getEnAttente()).isEmpty());
+        QCOMPARE(liste.getEnQueue(1), QString());
+        QCOMPARE(texteDuRecord(liste), QStringLiteral("12\r\n"));
+        QCOMPARE(liste.getDemandeurReplay(), nullptr);
+        QVERIFY(!liste.estReplayEnCours());
+        QVERIFY(exec.notes.isEmpty());
+    }
+
+    void endLinesAreSkippedAtMostFour()
+    {
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        const QString inp = partie()[0].toString(3);
+        const QString mes = evenement(EvenementDeJeu::Mes, QStringLiteral("m"), 4, 140, -1).toString(3);
+        liste.replay(QStringList{QStringLiteral("12"), inp, mes, mes, mes, mes, mes, mes}, 0, false, -1, nullptr);
+        QCOMPARE(liste.getDernierEvenement().etat_, EtatDeJeu::HorsDeroulement);
+        ExecuteurTemoin exec2;
+        ListeDesEvenements liste2(&exec2, 0);
+        liste2.replay(QStringList{QStringLiteral("12"), inp, mes, mes, mes, mes}, 0, false, -1, nullptr);
+        QCOMPARE(liste2.getDernierEvenement().type_, int(EvenementDeJeu::InP));
+    }
+
+    void eventsGroup()
+    {
+        ExecuteurTemoin exec;
+        ZB_EventsGroup groupe(&exec);
+        QCOMPARE(groupe.getListe(-1), nullptr);
+        QCOMPARE(groupe.getListe(0), nullptr);
+        QVERIFY(groupe.sontTousDansEtat(12));
+        QCOMPARE(groupe.getEtatMinimum(), 0);
+
+        groupe.initialise(3);
+        QCOMPARE(groupe.getNombreDeListes(), 3);
+        QCOMPARE(groupe.getListe(-1), groupe.getListe(0));
+        QCOMPARE(groupe.getListe(2)->getNoTable(), 2);
+        QCOMPARE(groupe.getListe(3), nullptr);
+        QCOMPARE(groupe.getEtatMinimum(), 0);
+        QVERIFY(groupe.sontTousDansEtat(0));
+
+        groupe.getListe(0)->etatAttendu_ = 0;
+        groupe.getListe(1)->etatAttendu_ = 37;
+        groupe.getListe(2)->etatAttendu_ = 53;
+        QCOMPARE(groupe.getEtatMinimum(), 37);
+        QVERIFY(!groupe.sontTousDansEtat(37));
+        groupe.getListe(0)->etatAttendu_ = 37;
+        groupe.getListe(2)->etatAttendu_ = 37;
+        QVERIFY(groupe.sontTousDansEtat(37));
+
+        groupe.setSansDelai(true);
+        groupe.setVersion(1);
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(groupe.getListe(i)->sansDelai_);
+            QCOMPARE(groupe.getListe(i)->version_, 1);
+        }
+
+        groupe.lock();
+        QVERIFY(!groupe.getListe(1)->getMutex()->tryLock());
+        groupe.unlock();
+        QVERIFY(groupe.getListe(1)->getMutex()->tryLock());
+        groupe.getListe(1)->unlock();
+
+        groupe.flush();
+        QCOMPARE(exec.peutContinuerAppels, 3);
+        groupe.lock();
+        groupe.flush_unlocked();
+        groupe.unlock();
+        QCOMPARE(exec.peutContinuerAppels, 6);
+
+        EvenementDeJeu ev = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 6, 1);
+        groupe.getListe(1)->execute_unlocked(-1, ev, false);
+        groupe.clear();
+        QCOMPARE(groupe.getListe(1)->getEnQueue(6), QString());
+
+        groupe.initialise(1);
+        QCOMPARE(groupe.getNombreDeListes(), 1);
+        QCOMPARE(groupe.getListe(1), nullptr);
+    }
+
+    // Damaged texts from files and peers: refusals and exceptions only, and
+    // the list keeps working.
+    void damagedTexts()
+    {
+        QStringList modeles;
+        for (const EvenementDeJeu& ev : partie())
+            for (int version = 1; version <= 3; ++version)
+                modeles << ev.toString(version);
+        modeles << evenement(EvenementDeJeu::ReJ, QStringLiteral("{%1!2!}").arg(joueur(QStringLiteral("R"), 5, 1)),
+                             4, 30, 3)
+                       .toString(3);
+        modeles << evenement(EvenementDeJeu::JoN, joueur(QStringLiteral("N"), 6, 0), 1, 50, 4).toString(3);
+
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        exec.liste = &liste;
+        QRandomGenerator alea(20240611);
+        const char inserts[] = {'{', '}', '!', '\n', '-', '9'};
+        int lus = 0;
+        {
+            Silence silence;
+            for (int essai = 0; essai < 4000; ++essai) {
+                QString texte = modeles[alea.bounded(int(modeles.size()))];
+                if (alea.bounded(3) == 0) // two events in one message
+                    texte += modeles[alea.bounded(int(modeles.size()))];
+                const int changements = 1 + alea.bounded(4);
+                for (int c = 0; c < changements && !texte.isEmpty(); ++c) {
+                    const int pos = alea.bounded(int(texte.size()));
+                    switch (alea.bounded(3)) {
+                    case 0:
+                        texte[pos] = QChar(texte[pos].unicode() ^ (1u << alea.bounded(8)));
+                        break;
+                    case 1:
+                        texte.truncate(pos);
+                        break;
+                    default:
+                        texte.insert(pos, QLatin1Char(inserts[alea.bounded(int(sizeof inserts))]));
+                        break;
+                    }
+                }
+
+                for (int garde = 0; garde < 8 && !texte.isEmpty(); ++garde) {
+                    EvenementDeJeu ev;
+                    QString reste;
+                    try {
+                        ev.valide_ = ev.fromString(texte, reste);
+                    } catch (const GM_Exception&) {
+                        break;
+                    }
+                    if (!ev.valide_)
+                        break;
+                    QVERIFY(reste.size() < texte.size());
+                    texte = reste;
+                    ++lus;
+                    QMutexLocker verrou(liste.getMutex());
+                    try {
+                        if (alea.bounded(2))
+                            liste.ajouteEtExecute_Client(ev, 5);
+                        else
+                            liste.execute_unlocked(alea.bounded(3) - 1, ev, alea.bounded(2) == 0);
+                    } catch (const GM_Exception&) {
+                    }
+                    if (ev.etat_ >= 0 && ev.etat_ < 143 && alea.bounded(2))
+                        liste.etatAttendu_ = ev.etat_;
+                    liste.flush_unlocked();
+                }
+                // Lets the retries of refused events run, through the slot.
+                QCoreApplication::processEvents();
+                if (essai % 500 == 499) {
+                    QMutexLocker verrou(liste.getMutex());
+                    liste.clear();
+                }
+            }
+        }
+        QVERIFY(lus > 100);
+
+        // Usable afterwards: not locked, and a good event still runs.
+        QVERIFY(liste.getMutex()->tryLock());
+        liste.unlock();
+        liste.clear();
+        exec.executes.clear();
+        exec.ordre = {6};
+        EvenementDeJeu donne = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 6, 1);
+        liste.execute_unlocked(-1, donne, true);
+        liste.etatAttendu_ = 6;
+        liste.flush();
+        QCOMPARE(exec.etatsExecutes(), (QList<int>{6}));
+        QCOMPARE(texteDuRecord(liste), QStringLiteral("12\r\n") + donne.toString(3) + QStringLiteral("\r\n"));
+    }
+};
+
+ZB_REGISTER_TEST(TestEventList)
+#include "TestEventList.moc"

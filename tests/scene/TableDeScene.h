@@ -1,0 +1,127 @@
+#pragma once
+
+// A table scene built the way the table view builds it: a paint-engine
+// holder with the widget engine (the offscreen platform has no OpenGL), a
+// graphics view whose viewport is the engine's widget, the scene, and the
+// engine told of its scene. The native hooks record what the scene asks of
+// them, and a receiver records the answers of message boxes with the thread
+// each arrived on.
+
+#include "DisplayGLPaintA.h"
+#include "DisplayGLScene.h"
+#include "DisplayGLWidget.h"
+#include "GM_NativeA.h"
+#include "OptionsAffichage.h"
+
+#include <QGraphicsView>
+#include <QImage>
+#include <QList>
+#include <QPainter>
+#include <QPointer>
+#include <QSharedPointer>
+#include <QThread>
+#include <QWidget>
+
+#include <memory>
+
+namespace scenetest {
+
+class NatifEnregistre : public GM_NativeA
+{
+public:
+    struct Score
+    {
+        int points;
+        int adversaire;
+        QString suffixe;
+    };
+    void vibrate(int millisecondes) override { vibrations << millisecondes; }
+    void discordSetActivityScore(int points, int adversaire, const QString& suffixe) override
+    {
+        scores << Score{points, adversaire, suffixe};
+    }
+    QList<int> vibrations;
+    QList<Score> scores;
+};
+
+// Receives box answers in named slots, as the program's emitters' receivers do.
+class Destinataire : public QObject
+{
+    Q_OBJECT
+
+public:
+    QStringList appels;
+    QList<int> boutons;
+    QList<QThread*> threads;
+
+public slots:
+    void OnQuestion(int bouton)
+    {
+        appels << QStringLiteral("OnQuestion");
+        boutons << bouton;
+        threads << QThread::currentThread();
+    }
+    void OnAccepte() { appels << QStringLiteral("OnAccepte"); }
+    void OnRefuse() { appels << QStringLiteral("OnRefuse"); }
+};
+
+struct Reglages
+{
+    bool automatique = true;
+    bool belote = false;
+    bool captures = false;
+    bool panneauDroit = false;
+    QSize taille = QSize(800, 600);
+    OptionsAffichage options;
+};
+
+struct TableDeScene
+{
+    explicit TableDeScene(const Reglages& r = Reglages())
+        : holder(QSharedPointer<DisplayGLWidget>::create(nullptr, DisplayGLWidget::MoteurWidget))
+        , vue(std::make_unique<QGraphicsView>())
+    {
+        if (r.panneauDroit)
+            panneauDroit = new QWidget;
+        vue->setViewport(holder->engineWidget());
+        vue->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        vue->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        vue->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        vue->resize(r.taille);
+        scene = new DisplayGLScene(nullptr, vue.get(), holder, panneauDroit.data(), nullptr, false, r.options,
+                                   r.belote, r.captures, r.automatique, QStringLiteral("zb_test_scene"),
+                                   QString(), nullptr, &natif);
+        vue->setScene(scene);
+        holder->paintEngine()->setScene(scene);
+        scene->setSceneRect(QRectF(QPointF(0, 0), QSizeF(r.taille)));
+    }
+    ~TableDeScene()
+    {
+        delete scene;
+        vue.reset();
+        delete panneauDroit.data();
+    }
+    TableDeScene(const TableDeScene&) = delete;
+    TableDeScene& operator=(const TableDeScene&) = delete;
+
+    // The table as the view shows it, the 3-D layer placed first.
+    QImage image()
+    {
+        scene->rafraichitCouche();
+        QImage image(scene->sceneRect().size().toSize(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::black);
+        QPainter peintre(&image);
+        peintre.setRenderHint(QPainter::Antialiasing);
+        peintre.setRenderHint(QPainter::SmoothPixmapTransform);
+        scene->render(&peintre, QRectF(image.rect()), scene->sceneRect());
+        return image;
+    }
+
+    QSharedPointer<DisplayGLWidget> holder;
+    std::unique_ptr<QGraphicsView> vue;
+    NatifEnregistre natif;
+    QPointer<QWidget> panneauDroit;
+    DisplayGLScene* scene = nullptr;
+};
+
+} // namespace scenetest

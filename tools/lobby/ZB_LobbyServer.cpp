@@ -1,0 +1,381 @@
+#include "ZB_LobbyServer.h"
+
+#include "GM_LobbyFrame.h"
+#include "GM_SocketEvent.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSslConfiguration>
+#include <QSslSocket>
+#include <QWebSocket>
+#include <QWebSocketServer>
+
+namespace {
+
+QByteArray litFichier(const char* chemin)
+{
+    QFile fichier(QString::fromLatin1(chemin));
+    return fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
+}
+
+QPair<qint64, qint64> cle(qint64 a, qint64 b)
+{
+    return a < b ? qMakePair(a, b) : qMakePair(b, a);
+}
+
+} // namespace
+
+ZB_LobbyServer::ZB_LobbyServer(QObject* parent)
+    : QObject(parent)
+{
+    GM_SocketEvent::buildEventTable();
+}
+
+ZB_LobbyServer::~ZB_LobbyServer()
+{
+    arrete();
+}
+
+void ZB_LobbyServer::setCertificat(const QSslCertificate& certificat, const QSslKey& cle)
+{
+    certificat_ = certificat;
+    cle_ = cle;
+}
+
+bool ZB_LobbyServer::ecoute(const QHostAddress& adresse, quint16 portWs, quint16 portWss, bool tls)
+{
+    arrete();
+    adresse_ = adresse;
+    serveur_ = new QWebSocketServer(QStringLiteral("zubrik-lobby"), QWebSocketServer::NonSecureMode, this);
+    connect(serveur_, &QWebSocketServer::newConnection, this, [this] { accepte_(serveur_); });
+    if (!serveur_->listen(adresse, portWs)) {
+        qWarning().noquote() << "ZB_LobbyServer: cannot listen on port" << portWs << serveur_->errorString();
+        return false;
+    }
+    if (!tls)
+        return true;
+    if (certificat_.isNull() || cle_.isNull()) {
+        certificat_ = QSslCertificate(litFichier(RessourceCertificat), QSsl::Pem);
+        cle_ = QSslKey(litFichier(RessourceCle), QSsl::Rsa, QSsl::Pem, QSsl::PrivateKey);
+    }
+    if (!QSslSocket::supportsSsl() || certificat_.isNull() || cle_.isNull()) {
+        qWarning() << "ZB_LobbyServer: no TLS (no certificate and key, or no TLS backend)";
+        return false;
+    }
+    serveurTls_ = new QWebSocketServer(QStringLiteral("zubrik-lobby"), QWebSocketServer::SecureMode, this);
+    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    configuration.setPeerVerifyMode(QSslSocket::VerifyNone);
+    configuration.setLocalCertificate(certificat_);
+    configuration.setPrivateKey(cle_);
+    serveurTls_->setSslConfiguration(configuration);
+    connect(serveurTls_, &QWebSocketServer::newConnection, this, [this] { accepte_(serveurTls_); });
+    if (!serveurTls_->listen(adresse, portWss)) {
+        qWarning().noquote() << "ZB_LobbyServer: cannot listen on port" << portWss << serveurTls_->errorString();
+        return false;
+    }
+    return true;
+}
+
+quint16 ZB_LobbyServer::portWs() const
+{
+    return serveur_ != nullptr ? serveur_->serverPort() : 0;
+}
+
+quint16 ZB_LobbyServer::portWss() const
+{
+    return serveurTls_ != nullptr ? serveurTls_->serverPort() : 0;
+}
+
+QString ZB_LobbyServer::adresse(bool unsecure) const
+{
+    const QString hote = adresse_.protocol() == QAbstractSocket::IPv6Protocol
+                             ? QStringLiteral("[%1]").arg(adresse_.toString())
+                             : adresse_.toString();
+    return QStringLiteral("%1:%2").arg(hote).arg(unsecure ? portWs() : portWss());
+}
+
+void ZB_LobbyServer::arrete()
+{
+    const QList<QWebSocket*> sockets = connexions_.keys();
+    for (QWebSocket* socket : sockets) {
+        socket->disconnect(this);
+        socket->abort();
+        delete connexions_.take(socket);
+        socket->deleteLater();
+    }
+    ponts_.clear();
+    delete serveur_;
+    serveur_ = nullptr;
+    delete serveurTls_;
+    serveurTls_ = nullptr;
+}
+
+qint64 ZB_LobbyServer::ajouteCompte(const QString& email, const QString& motDePasse, const QString& pseudo,
+                                   bool bloque)
+{
+    Compte compte{email.toLower(), motDePasse, pseudo, prochainId_++, bloque};
+    comptes_.insert(compte.email, compte);
+    return compte.id;
+}
+
+const ZB_LobbyServer::Compte* ZB_LobbyServer::compte(const QString& email) const
+{
+    auto it = comptes_.constFind(email.toLower());
+    return it == comptes_.constEnd() ? nullptr : &it.value();
+}
+
+void ZB_LobbyServer::setAdresseServeur(const QString& id, const QString& motDePasse, const QStringList& reponse)
+{
+    adressesServeurs_.insert(id, {motDePasse, reponse});
+}
+
+QList<ZB_LobbyServer::Recu> ZB_LobbyServer::recusDe(const QByteArray& mot) const
+{
+    QList<Recu> liste;
+    for (const Recu& recu : recus_)
+        if (recu.mot == mot)
+            liste << recu;
+    return liste;
+}
+
+bool ZB_LobbyServer::estConnecte(qint64 userId) const
+{
+    return socketDe_(userId) != nullptr;
+}
+
+QWebSocket* ZB_LobbyServer::socketDe_(qint64 userId) const
+{
+    for (auto it = connexions_.constBegin(); it != connexions_.constEnd(); ++it)
+        if (it.value()->userId == userId && userId >= 0)
+            return it.key();
+    return nullptr;
+}
+
+void ZB_LobbyServer::accepte_(QWebSocketServer* serveur)
+{
+    while (QWebSocket* socket = serveur->nextPendingConnection()) {
+        socket->setParent(this);
+        socket->setMaxAllowedIncomingMessageSize(quint64(GM_LobbyFrame::TailleMax));
+        auto* connexion = new Connexion;
+        connexion->socket = socket;
+        connexions_.insert(socket, connexion);
+        connect(socket, &QWebSocket::binaryMessageReceived, this,
+                [this, socket](const QByteArray& message) { recoit_(socket, message); });
+        connect(socket, &QWebSocket::disconnected, this, [this, socket] { fin_(socket); });
+    }
+}
+
+void ZB_LobbyServer::recoit_(QWebSocket* socket, const QByteArray& message)
+{
+    Connexion* connexion = connexions_.value(socket);
+    if (connexion == nullptr)
+        return;
+    connexion->lecteur.ajoute(message);
+    for (;;) {
+        GM_LobbyReader::Enregistrement record;
+        const GM_LobbyReader::Resultat resultat = connexion->lecteur.prochain(record);
+        if (resultat == GM_LobbyReader::Aucun)
+            return;
+        if (resultat == GM_LobbyReader::TropGrand) {
+            ++rejets_;
+            qWarning() << "ZB_LobbyServer: oversized input, connection closed";
+            socket->close(QWebSocketProtocol::CloseCodeTooMuchData);
+            return;
+        }
+        if (resultat != GM_LobbyReader::Record) {
+            ++rejets_;
+            qWarning() << "ZB_LobbyServer: record dropped:" << GM_LobbyReader::nomResultat(resultat);
+            continue;
+        }
+        traite_(*connexion, record);
+        // The record may have closed the connection.
+        if (!connexions_.contains(socket) || socket->state() != QAbstractSocket::ConnectedState)
+            return;
+    }
+}
+
+void ZB_LobbyServer::traite_(Connexion& connexion, const GM_LobbyReader::Enregistrement& record)
+{
+    bool connu = false;
+    for (const GM_SocketEvent::Ligne& ligne : GM_SocketEvent::table())
+        if (ligne.sens == GM_SocketEvent::Envoi && ligne.mot == record.mot && ligne.accepteChamps(record.champs.size()))
+            connu = true;
+    if (!connu) {
+        ++rejets_;
+        qWarning() << "ZB_LobbyServer: record" << record.mot << "with" << record.champs.size() << "fields dropped";
+        return;
+    }
+    recus_.append({connexion.userId, record.mot, record.champs});
+    emit signalRecu(connexion.userId, record.mot);
+    if (muet_)
+        return;
+    if (connexion.userId < 0)
+        traiteLogin_(connexion, record.mot, record.champs);
+    else
+        traiteSession_(connexion, record.mot, record.champs);
+}
+
+void ZB_LobbyServer::traiteLogin_(Connexion& connexion, const QByteArray& mot, const QStringList& champs)
+{
+    QWebSocket* socket = connexion.socket;
+    const QString email = champs.value(0).toLower();
+    auto it = comptes_.find(email);
+    if (mot == "Lgn") {
+        if (!versionMinimale_.isNull() && QVersionNumber::fromString(champs.at(2)) < versionMinimale_) {
+            refuse_(socket, "Upd", {versionMinimale_.toString()});
+            return;
+        }
+        if (it == comptes_.end() || it->motDePasse != champs.at(1)) {
+            refuse_(socket, "Lno", {QStringLiteral("Adresse email ou mot de passe incorrect.")});
+            return;
+        }
+        if (it->bloque) {
+            refuse_(socket, "Llk", {QStringLiteral("Ce compte est bloqué.")});
+            return;
+        }
+        // One session per account: the older one is told and closed.
+        if (QWebSocket* ancien = socketDe_(it->id))
+            refuse_(ancien, "Bye", {QStringLiteral("Vous vous êtes connecté depuis un autre endroit.")});
+        connexion.userId = it->id;
+        envoieA_(socket, "Lok", {QString::number(it->id), it->pseudo});
+        emit signalSession(it->id);
+    } else if (mot == "Nac") {
+        if (it != comptes_.end()) {
+            refuse_(socket, "Nac", {QStringLiteral("1"), QStringLiteral("Cette adresse email a déjà un compte.")});
+            return;
+        }
+        ajouteCompte(email, champs.at(1), champs.at(2));
+        refuse_(socket, "Nac", {QStringLiteral("0"), QString()});
+    } else if (mot == "Rpw") {
+        refuse_(socket, "Rpw", {it != comptes_.end() ? QStringLiteral("0") : QStringLiteral("1"), QString()});
+    } else {
+        ++rejets_;
+        qWarning() << "ZB_LobbyServer: record" << mot << "before login dropped";
+    }
+}
+
+void ZB_LobbyServer::traiteSession_(Connexion& connexion, const QByteArray& mot, const QStringList& champs)
+{
+    QWebSocket* socket = connexion.socket;
+    const qint64 moi = connexion.userId;
+    if (mot == "Kal") {
+        envoieA_(socket, "Kal", {});
+    } else if (mot == "R7k") {
+        envoieA_(socket, "R7k", QStringList{QString::number(moi)} + reponses_.value(mot));
+    } else if (mot == "SA1") {
+        auto it = adressesServeurs_.constFind(champs.at(0));
+        if (it != adressesServeurs_.constEnd() && it->first == champs.at(1))
+            envoieA_(socket, "SA1", it->second);
+        else
+            envoieA_(socket, "SA1",
+                     {QString(), QStringLiteral("0"), QString::number(moi), QStringLiteral("0"), QStringLiteral("0"),
+                      QStringLiteral("-1"), QStringLiteral("0")});
+    } else if (mot == "pCH") {
+        bool change = false;
+        for (Compte& compte : comptes_)
+            if (compte.id == moi && compte.motDePasse == champs.at(0)) {
+                compte.motDePasse = champs.at(1);
+                change = true;
+            }
+        envoieA_(socket, "pCH", {change ? QStringLiteral("0") : QStringLiteral("1")});
+    } else if (mot == "Fr4") {
+        envoieA_(socket, "Fr4", reponses_.contains(mot) ? reponses_.value(mot) : QStringList{champs.at(0)});
+    } else if (mot == "Dld" || mot == "Dli") {
+        envoieA_(socket, mot, reponses_.contains(mot) ? reponses_.value(mot) : QStringList{QStringLiteral("0")});
+    } else if (mot == "Brs") {
+        bool ok = false;
+        const qint64 cible = champs.at(0).toLongLong(&ok);
+        if (QWebSocket* autre = ok ? socketDe_(cible) : nullptr)
+            envoieA_(autre, "Brs", {QString::number(moi), QString::number(cible), champs.at(1)});
+    } else if (mot == "Cul") {
+        const qint64 de = champs.at(0).toLongLong();
+        const qint64 vers = champs.at(1).toLongLong();
+        if (de == -1 && vers == -1) {
+            const QSet<QPair<qint64, qint64>> ponts = ponts_;
+            for (const QPair<qint64, qint64>& pont : ponts)
+                if (pont.first == moi || pont.second == moi)
+                    fermePont_(moi, pont.first == moi ? pont.second : pont.first);
+        } else {
+            fermePont_(moi, de == moi ? vers : de);
+        }
+    } else if (GM_SocketEvent::trouveLigne(GM_SocketEvent::Idle, mot, GM_SocketEvent::Envoi) != nullptr
+               && GM_SocketEvent::trouveLigne(GM_SocketEvent::Idle, mot, GM_SocketEvent::Envoi)->aUneReponse()) {
+        envoieA_(socket, mot, reponses_.value(mot));
+    }
+    // Everything else has no answer: it is only recorded.
+}
+
+void ZB_LobbyServer::fermePont_(qint64 de, qint64 vers)
+{
+    if (!ponts_.remove(cle(de, vers)))
+        return;
+    if (QWebSocket* autre = socketDe_(vers))
+        envoieA_(autre, "Cul", {QString::number(de), QString::number(vers)});
+}
+
+bool ZB_LobbyServer::ouvrePont(qint64 userA, qint64 userB)
+{
+    QWebSocket* a = socketDe_(userA);
+    QWebSocket* b = socketDe_(userB);
+    if (a == nullptr || b == nullptr || userA == userB)
+        return false;
+    ponts_.insert(cle(userA, userB));
+    envoieA_(b, "Bro", {QString::number(userA), QString::number(userB)});
+    envoieA_(a, "Bro", {QString::number(userB), QString::number(userA)});
+    return true;
+}
+
+bool ZB_LobbyServer::envoie(qint64 userId, const QByteArray& mot, const QStringList& champs)
+{
+    QWebSocket* socket = socketDe_(userId);
+    if (socket == nullptr)
+        return false;
+    envoieA_(socket, mot, champs);
+    return true;
+}
+
+bool ZB_LobbyServer::envoieBrut(qint64 userId, const QList<QByteArray>& messages)
+{
+    QWebSocket* socket = socketDe_(userId);
+    if (socket == nullptr)
+        return false;
+    for (const QByteArray& message : messages)
+        socket->sendBinaryMessage(message);
+    return true;
+}
+
+void ZB_LobbyServer::coupe(qint64 userId)
+{
+    if (QWebSocket* socket = socketDe_(userId))
+        socket->abort();
+}
+
+void ZB_LobbyServer::envoieA_(QWebSocket* socket, const QByteArray& mot, const QStringList& champs)
+{
+    socket->sendBinaryMessage(GM_LobbyFrame::record(mot, champs));
+}
+
+void ZB_LobbyServer::refuse_(QWebSocket* socket, const QByteArray& mot, const QStringList& champs)
+{
+    envoieA_(socket, mot, champs);
+    if (Connexion* connexion = connexions_.value(socket))
+        connexion->userId = -1;
+    socket->close(QWebSocketProtocol::CloseCodeNormal);
+}
+
+void ZB_LobbyServer::fin_(QWebSocket* socket)
+{
+    Connexion* connexion = connexions_.take(socket);
+    if (connexion == nullptr)
+        return;
+    const qint64 userId = connexion->userId;
+    delete connexion;
+    socket->deleteLater();
+    if (userId >= 0) {
+        const QSet<QPair<qint64, qint64>> ponts = ponts_;
+        for (const QPair<qint64, qint64>& pont : ponts)
+            if (pont.first == userId || pont.second == userId)
+                fermePont_(userId, pont.first == userId ? pont.second : pont.first);
+    }
+    emit signalFinConnexion(userId);
+}

@@ -1,0 +1,138 @@
+#pragma once
+
+#include "GM_LobbyReader.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QHostAddress>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QSet>
+#include <QSslCertificate>
+#include <QSslKey>
+#include <QStringList>
+#include <QVersionNumber>
+
+class QWebSocket;
+class QWebSocketServer;
+
+// A small lobby service that speaks the lobby protocol, for the tests and
+// for trying the program's lobby by hand (tools/lobby/zubrik_lobby): there
+// is no public lobby. It keeps accounts in memory, answers logins, new
+// accounts and forgotten passwords, gives canned answers to the list
+// requests, hands out game-server addresses, relays bridges between two
+// users and records everything it receives.
+//
+// It listens on one address with plain WebSockets and, when the build's
+// certificate loads, with TLS (the certificate and key under :/ssl/, or a
+// pair given before listening). Bad records are dropped with a log line,
+// like the client does; a peer that sends more than a record's size limit
+// without a record end is closed.
+class ZB_LobbyServer : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Compte {
+        QString email; // lower case
+        QString motDePasse;
+        QString pseudo;
+        qint64 id = 0;
+        bool bloque = false;
+    };
+    struct Recu {
+        qint64 userId; // -1 before login
+        QByteArray mot;
+        QStringList champs;
+    };
+
+    static constexpr const char* RessourceCertificat = ":/ssl/zubrik.invalid.crt";
+    static constexpr const char* RessourceCle = ":/ssl/zubrik.invalid.key";
+
+    explicit ZB_LobbyServer(QObject* parent = nullptr);
+    ~ZB_LobbyServer() override;
+    ZB_LobbyServer(const ZB_LobbyServer&) = delete;
+    ZB_LobbyServer& operator=(const ZB_LobbyServer&) = delete;
+
+    // Replaces the build's certificate (before ecoute).
+    void setCertificat(const QSslCertificate& certificat, const QSslKey& cle);
+    // Port 0: the system chooses. False when the plain server cannot listen,
+    // or TLS was asked and cannot be had.
+    bool ecoute(const QHostAddress& adresse = QHostAddress::LocalHost, quint16 portWs = 0, quint16 portWss = 0,
+                bool tls = true);
+    bool tlsActif() const { return serveurTls_ != nullptr; }
+    quint16 portWs() const;
+    quint16 portWss() const;
+    // "host:port" for ZUBRIK_SERVER_ADDRESS.
+    QString adresse(bool unsecure) const;
+
+    // Returns the new account's user id.
+    qint64 ajouteCompte(const QString& email, const QString& motDePasse, const QString& pseudo, bool bloque = false);
+    const Compte* compte(const QString& email) const;
+    // Programs older than this are asked to update.
+    void setVersionMinimale(const QString& version) { versionMinimale_ = QVersionNumber::fromString(version); }
+    // The fields that answer a list request (the server list gets the
+    // user's id in front).
+    void setReponse(const QByteArray& mot, const QStringList& champs) { reponses_.insert(mot, champs); }
+    // The "SA1" answer for a server id and its password (empty: none).
+    void setAdresseServeur(const QString& id, const QString& motDePasse, const QStringList& reponse);
+    // Stops answering anything but records it gets (a lobby that hangs).
+    void setMuet(bool muet) { muet_ = muet; }
+
+    // Opens a bridge between two logged-in users: each is told.
+    bool ouvrePont(qint64 userA, qint64 userB);
+    bool envoie(qint64 userId, const QByteArray& mot, const QStringList& champs);
+    // Raw binary messages, whatever they hold.
+    bool envoieBrut(qint64 userId, const QList<QByteArray>& messages);
+    // Drops the user's connection without a word.
+    void coupe(qint64 userId);
+    // Drops every connection and stops listening.
+    void arrete();
+
+    const QList<Recu>& recus() const { return recus_; }
+    QList<Recu> recusDe(const QByteArray& mot) const;
+    void effaceRecus() { recus_.clear(); }
+    int nombreConnexions() const { return int(connexions_.size()); }
+    bool estConnecte(qint64 userId) const;
+    int nombreRejets() const { return rejets_; }
+
+signals:
+    void signalRecu(qint64 userId, const QByteArray& mot);
+    void signalSession(qint64 userId);
+    void signalFinConnexion(qint64 userId);
+
+private:
+    struct Connexion {
+        QWebSocket* socket = nullptr;
+        GM_LobbyReader lecteur;
+        qint64 userId = -1;
+    };
+
+    void accepte_(QWebSocketServer* serveur);
+    void recoit_(QWebSocket* socket, const QByteArray& message);
+    void traite_(Connexion& connexion, const GM_LobbyReader::Enregistrement& record);
+    void traiteLogin_(Connexion& connexion, const QByteArray& mot, const QStringList& champs);
+    void traiteSession_(Connexion& connexion, const QByteArray& mot, const QStringList& champs);
+    void fin_(QWebSocket* socket);
+    void envoieA_(QWebSocket* socket, const QByteArray& mot, const QStringList& champs);
+    void refuse_(QWebSocket* socket, const QByteArray& mot, const QStringList& champs);
+    QWebSocket* socketDe_(qint64 userId) const;
+    void fermePont_(qint64 de, qint64 vers);
+
+    QWebSocketServer* serveur_ = nullptr;
+    QWebSocketServer* serveurTls_ = nullptr;
+    QHostAddress adresse_;
+    QSslCertificate certificat_;
+    QSslKey cle_;
+    QHash<QWebSocket*, Connexion*> connexions_;
+    QMap<QString, Compte> comptes_;
+    qint64 prochainId_ = 1001;
+    QVersionNumber versionMinimale_;
+    QHash<QByteArray, QStringList> reponses_;
+    QHash<QString, QPair<QString, QStringList>> adressesServeurs_;
+    QSet<QPair<qint64, qint64>> ponts_; // smaller id first
+    QList<Recu> recus_;
+    bool muet_ = false;
+    int rejets_ = 0;
+};

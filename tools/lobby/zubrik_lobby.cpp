@@ -1,0 +1,90 @@
+// A lobby service to try the program's lobby by hand (there is no public
+// one). It listens on loopback by default, with plain and TLS WebSockets;
+// point the program at it with ZUBRIK_SERVER_ADDRESS=host:port (the plain
+// port when the program runs without TLS, else the TLS port).
+#include "ZB_LobbyServer.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTextStream>
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("zubrik_lobby"));
+
+    QCommandLineParser options;
+    options.setApplicationDescription(QStringLiteral("A lobby service for trying Zubrik's online lobby."));
+    options.addHelpOption();
+    const QCommandLineOption ecoute(QStringLiteral("listen"), QStringLiteral("Address to listen on."),
+                                    QStringLiteral("address"), QStringLiteral("127.0.0.1"));
+    const QCommandLineOption portWs(QStringLiteral("ws-port"), QStringLiteral("Plain WebSocket port (0: any)."),
+                                    QStringLiteral("port"), QStringLiteral("4023"));
+    const QCommandLineOption portWss(QStringLiteral("wss-port"), QStringLiteral("TLS WebSocket port (0: any)."),
+                                     QStringLiteral("port"), QStringLiteral("4043"));
+    const QCommandLineOption compte(QStringLiteral("account"),
+                                    QStringLiteral("An account (repeatable); without any, two demo accounts."),
+                                    QStringLiteral("email:password:pseudo"));
+    const QCommandLineOption version(QStringLiteral("min-version"),
+                                     QStringLiteral("Older programs are asked to update."), QStringLiteral("version"));
+    const QCommandLineOption serveur(QStringLiteral("game-server"),
+                                     QStringLiteral("Answer for server id 1: a game server the lobby sends "
+                                                    "players to (repeatable ids count up)."),
+                                     QStringLiteral("host:port"));
+    options.addOptions({ecoute, portWs, portWss, compte, version, serveur});
+    options.process(app);
+
+    QTextStream sortie(stdout);
+    QTextStream erreurs(stderr);
+    ZB_LobbyServer lobby;
+    QStringList comptes = options.values(compte);
+    if (comptes.isEmpty())
+        comptes = {QStringLiteral("alice@example.org:secret1:Alice"), QStringLiteral("bob@example.org:secret2:Bob")};
+    for (const QString& texte : std::as_const(comptes)) {
+        const QStringList parties = texte.split(QLatin1Char(':'));
+        if (parties.size() != 3 || parties.contains(QString())) {
+            erreurs << "bad --account " << texte << " (email:password:pseudo)\n";
+            return 2;
+        }
+        const qint64 id = lobby.ajouteCompte(parties.at(0), parties.at(1), parties.at(2));
+        sortie << "account " << parties.at(0) << " (" << parties.at(2) << ", user id " << id << ")\n";
+    }
+    if (options.isSet(version))
+        lobby.setVersionMinimale(options.value(version));
+    int idServeur = 1;
+    QStringList liste;
+    for (const QString& texte : options.values(serveur)) {
+        const qsizetype i = texte.lastIndexOf(QLatin1Char(':'));
+        if (i <= 0) {
+            erreurs << "bad --game-server " << texte << " (host:port)\n";
+            return 2;
+        }
+        const QString id = QString::number(idServeur++);
+        lobby.setAdresseServeur(id, QString(),
+                                {texte.left(i), texte.mid(i + 1), QStringLiteral("0"), QStringLiteral("30"),
+                                 QStringLiteral("1"), QStringLiteral("-1"), QStringLiteral("3")});
+        liste << QStringLiteral("Serveur %1,1,%2,%1").arg(id, texte.left(i));
+    }
+    lobby.setReponse("R7k", liste);
+
+    bool ok = false;
+    const QHostAddress adresse(options.value(ecoute));
+    const quint16 ws = quint16(options.value(portWs).toUInt(&ok));
+    bool ok2 = false;
+    const quint16 wss = quint16(options.value(portWss).toUInt(&ok2));
+    if (adresse.isNull() || !ok || !ok2) {
+        erreurs << "bad --listen, --ws-port or --wss-port\n";
+        return 2;
+    }
+    if (!lobby.ecoute(adresse, ws, wss, true) && !lobby.ecoute(adresse, ws, 0, false)) {
+        erreurs << "cannot listen\n";
+        return 1;
+    }
+    sortie << "plain:  ZUBRIK_SERVER_ADDRESS=" << lobby.adresse(true) << '\n';
+    if (lobby.tlsActif())
+        sortie << "TLS:    ZUBRIK_SERVER_ADDRESS=" << lobby.adresse(false) << '\n';
+    else
+        sortie << "TLS is off (no certificate or TLS backend)\n";
+    sortie.flush();
+    return QCoreApplication::exec();
+}
