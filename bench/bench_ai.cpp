@@ -21,9 +21,11 @@
 #include <QSharedPointer>
 #include <QThread>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -83,7 +85,8 @@ int fils(int code)
 
 // Args: position (0 Jass lead, 1 Jass mid-deal, 2 Belote lead), strength,
 // threads (0: the machine's ideal count), private play-out streams (1) or
-// the shared generator (0, the default of the player).
+// the shared generator (0). median_ms is the median decision: the time a
+// player waits, which a few slow searches would hide in the mean.
 void BM_Decision(benchmark::State& state)
 {
     const Position& p = position(int(state.range(0)));
@@ -98,9 +101,12 @@ void BM_Decision(benchmark::State& state)
     ia.recoitCartes(p.mains[joueur]);
     SansReponse cb;
     AI_Joueur::Thread::Statistiques total;
+    std::vector<double> durees;
     for (auto _ : state) {
+        const auto debut = std::chrono::steady_clock::now();
         ia.demandeConseilCarte(p.partie, &p.mains[joueur], 1, &cb);
         ia.attendRecherche();
+        durees.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - debut).count());
         const AI_Joueur::Thread::Statistiques s = ia.getThread().getStatistiques();
         total.parties += s.parties;
         total.noeuds += s.noeuds;
@@ -108,6 +114,8 @@ void BM_Decision(benchmark::State& state)
         total.evaluations += s.evaluations;
     }
     const double n = double(state.iterations());
+    std::nth_element(durees.begin(), durees.begin() + std::ptrdiff_t(durees.size() / 2), durees.end());
+    state.counters["median_ms"] = durees.empty() ? 0.0 : durees[durees.size() / 2];
     state.counters["threads"] = fils(int(state.range(2)));
     state.counters["playouts/s"] = benchmark::Counter(double(total.parties), benchmark::Counter::kIsRate);
     state.counters["nodes/s"] = benchmark::Counter(double(total.noeuds), benchmark::Counter::kIsRate);
@@ -124,6 +132,18 @@ void argumentsDecision(benchmark::internal::Benchmark* b)
                     b->Args({pos, force, f, prive});
 }
 BENCHMARK(BM_Decision)->Apply(argumentsDecision)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(0.3);
+
+// The figures the player is held to: a lead at the default strength with
+// two evaluation threads, 41 decisions each, on the shared generator (0) and
+// on private streams (1); run it on two cores: taskset -c 0,1.
+void argumentsCible(benchmark::internal::Benchmark* b)
+{
+    for (int pos : {0, 2})
+        for (int prive : {0, 1})
+            b->Args({pos, 5000, 2, prive});
+}
+BENCHMARK(BM_Decision)->Name("BM_DecisionCible")->Apply(argumentsCible)->Unit(benchmark::kMillisecond)
+    ->UseRealTime()->Iterations(41);
 
 // Time from the cancel call to the joined search, on a search that would
 // otherwise run for seconds.

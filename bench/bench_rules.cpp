@@ -1,11 +1,18 @@
 // The computer player copies the deal state and plays random deals to the
-// end thousands of times per decision: these are its inner loops.
+// end thousands of times per decision: these are its inner loops. The whole
+// deal (dealing, trump advice, play-out) is what a simulation of many games
+// pays for each.
+#include "AI_BetBelote.h"
+#include "AI_Conseil.h"
+#include "AI_Simulation.h"
 #include "Carte.h"
+#include "GM_KnuthRandom.h"
 #include "Partie.h"
 #include "StatusAtout.h"
 #include "TypeDePartie.h"
 #include "ZB_DeckBelote.h"
 #include "ZB_DeckJass.h"
+#include "ZB_MiseJass.h"
 #include "ZB_PointsBelote.h"
 #include "ZB_PointsJass.h"
 #include "ZB_StatusMise.h"
@@ -88,6 +95,101 @@ void BM_RandomPlayout(benchmark::State& state)
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_RandomPlayout)->Arg(0)->Arg(1)->ArgName("belote");
+
+// A whole Jass deal as a table plays it, with random cards: the table's
+// dealer and generator deal, the first seat's trump advice chooses (or the
+// partner's after a pass), and the search's play-out plays the cards.
+void BM_DonneJassEntiere(benchmark::State& state)
+{
+    ZB_DeckJass deck;
+    const TypeDePartie& type = TypeDePartie::getTypeDePartie(int(state.range(0)));
+    GM_KnuthRandom rng(true);
+    rng.initialise(12345);
+    AI_BetBelote bet;
+    ZB_PointsJass points;
+    AI_Simulation::Travail travail;
+    travail.fluxPrive = true;
+    travail.etatPrive = 42;
+    qint64 total = 0;
+    EnsembleDeCartes mains[4];
+    for (auto _ : state) {
+        ZB_MiseJass mise(deck);
+        for (int j = 0; j < 4; ++j)
+            mise.distribue(mains[j], rng, 9, j, false);
+        const int premier = (mise.getJoueurQuiCommence(rng, 4) + 1) & 3;
+        StatusAtout atout;
+        AI_Conseil::conseilAtout(mains[premier], type, bet, atout);
+        int choisit = premier;
+        if (!atout.choisi_) {
+            choisit = (premier + 2) % 4;
+            atout = StatusAtout(true, false, 0, -1);
+            AI_Conseil::conseilAtout(mains[choisit], type, bet, atout);
+        }
+        atout.multiplicateur_ = 1;
+        points.copie(ZB_PointsDonne());
+        const Partie partie(atout, deck.getCartes(), premier, choisit, 1, type, ZB_StatusMise(), &points);
+        travail.partie.copie(partie);
+        for (int j = 0; j < 4; ++j)
+            travail.mains[j] = mains[j].getMasque();
+        AI_Simulation::joueAuHasard(travail, nullptr);
+        total += travail.partie.getPoints()->getScore(0);
+    }
+    benchmark::DoNotOptimize(total);
+    state.SetItemsProcessed(state.iterations());
+}
+// Suisse romand (suits only) and Suisse allemand (multipliers, top-down and
+// bottom-up, announcements weigh the choice).
+BENCHMARK(BM_DonneJassEntiere)->Arg(0)->Arg(2)->ArgName("type");
+
+// The same whole deal as a simulation of many games would deal it: the deck
+// shuffled with the search's own stream (Fisher-Yates) and dealt in four
+// hands of nine, instead of the table's dealer and its generator, which
+// replay saved deals card by card.
+void BM_DonneJassMelangee(benchmark::State& state)
+{
+    ZB_DeckJass deck;
+    const TypeDePartie& type = TypeDePartie::getTypeDePartie(int(state.range(0)));
+    AI_BetBelote bet;
+    ZB_PointsJass points;
+    AI_Simulation::Travail travail;
+    travail.fluxPrive = true;
+    travail.etatPrive = 42;
+    const EnsembleDeCartes toutes = deck.getCartes();
+    int paquet[EnsembleDeCartes::TAILLE];
+    for (int i = 0; i < EnsembleDeCartes::TAILLE; ++i)
+        paquet[i] = i;
+    qint64 total = 0;
+    EnsembleDeCartes mains[4];
+    for (auto _ : state) {
+        for (int i = EnsembleDeCartes::TAILLE - 1; i > 0; --i)
+            std::swap(paquet[i], paquet[travail.tire(i + 1)]);
+        for (int j = 0; j < 4; ++j) {
+            mains[j].vide();
+            for (int k = 0; k < 9; ++k)
+                mains[j].ajouteCarte(toutes.getCarte(paquet[9 * j + k]));
+        }
+        const int premier = int(travail.tire(4));
+        StatusAtout atout;
+        AI_Conseil::conseilAtout(mains[premier], type, bet, atout);
+        int choisit = premier;
+        if (!atout.choisi_) {
+            choisit = (premier + 2) % 4;
+            atout = StatusAtout(true, false, 0, -1);
+            AI_Conseil::conseilAtout(mains[choisit], type, bet, atout);
+        }
+        atout.multiplicateur_ = 1;
+        points.copie(ZB_PointsDonne());
+        const Partie partie(atout, toutes, premier, choisit, 1, type, ZB_StatusMise(), &points);
+        travail.partie.copie(partie);
+        for (int j = 0; j < 4; ++j)
+            travail.mains[j] = mains[j].getMasque();
+        AI_Simulation::joueAuHasard(travail, nullptr);
+        total += travail.partie.getPoints()->getScore(0);
+    }
+    benchmark::DoNotOptimize(total);
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_DonneJassMelangee)->Arg(0)->Arg(2)->ArgName("type");
 
 void BM_CopyPartie(benchmark::State& state)
 {

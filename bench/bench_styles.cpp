@@ -1,8 +1,10 @@
 // The styles' costs: building a cache key, which happens on every paint of
 // every cached control; painting the whole style gallery (every widget kind,
 // four times) in each style into an image with the pixmap cache emptied
-// before each paint (cold) and kept from the previous one (warm); and 200
-// equal push buttons, which share one cached panel.
+// before each paint (cold) and kept from the previous one (warm); 200
+// equal push buttons, which share one cached panel; and a Plastique dial,
+// slider and scroll bar repainted while their value moves, whose body,
+// groove and pages come from the cache.
 #include "QPlastiqueStyleLocal.h"
 #include "QWindowsStyleLocal.h"
 #include "StyleGallery.h"
@@ -169,5 +171,51 @@ void BM_PushButtonWidgets200(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * 200);
 }
 BENCHMARK(BM_PushButtonWidgets200)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+namespace {
+
+QStyleOptionSlider movingSlider(const QRect& rect, Qt::Orientation orientation)
+{
+    QStyleOptionSlider option;
+    option.rect = rect;
+    option.state = QStyle::State_Enabled;
+    option.orientation = orientation;
+    option.minimum = 0;
+    option.maximum = 100;
+    option.pageStep = 10;
+    option.singleStep = 1;
+    option.tickInterval = 10;
+    option.tickPosition = QSlider::TicksBelow;
+    option.subControls = QStyle::SC_All;
+    return option;
+}
+
+// Arg 0: the dial, 1: the slider, 2: the scroll bar with its slider pressed.
+void BM_PlastiqueValueChanging(benchmark::State& state)
+{
+    application();
+    QPlastiqueStyleLocal style;
+    QImage image(220, 120, QImage::Format_ARGB32_Premultiplied);
+    const int kind = int(state.range(0));
+    const QStyle::ComplexControl control =
+        kind == 0 ? QStyle::CC_Dial : (kind == 1 ? QStyle::CC_Slider : QStyle::CC_ScrollBar);
+    QStyleOptionSlider option = kind == 0 ? movingSlider(QRect(0, 0, 100, 100), Qt::Horizontal)
+                                          : movingSlider(QRect(0, 0, 200, kind == 1 ? 30 : 16), Qt::Horizontal);
+    if (kind == 2) {
+        option.activeSubControls = QStyle::SC_ScrollBarSlider;
+        option.state |= QStyle::State_Sunken;
+    }
+    QPixmapCache::clear();
+    int value = 0;
+    for (auto _ : state) {
+        option.sliderPosition = option.sliderValue = value;
+        value = (value + 1) % 101;
+        QPainter painter(&image);
+        style.drawComplexControl(control, &option, &painter);
+    }
+}
+BENCHMARK(BM_PlastiqueValueChanging)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -15,8 +15,10 @@
 #include "GM_NativeA.h"
 #include "GM_SharedFunctions.h"
 #include "GM_WidgetAutoRound.h"
+#include "JoueurHumain.h"
 #include "PanelAtouts.h"
 #include "Partie.h"
+#include "ZB_PointsA.h"
 #include "ui_MessageBoxGl.h"
 
 #include <QApplication>
@@ -31,6 +33,7 @@
 #include <QPlainTextEdit>
 #include <QPropertyAnimation>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QScopedValueRollback>
 #include <QStyle>
@@ -59,6 +62,43 @@ constexpr double FACTEUR_ECHELLE_VUE = 1.2;
 constexpr int CHAMP_ZOOM_VUE = 8;
 constexpr double ASPECT_MIN = 0.59;
 constexpr double RETRAIT_ZONE = 3.0;
+constexpr double ECHELLE_MIN = 0.05;
+constexpr int VARIANTE_COINCHE = 2;
+constexpr double DIVISEUR_ECART_SAISON = 20.0;
+constexpr double PART_HAUTEUR_SAISON = 0.5;
+constexpr double COLONNES_SAISON_LARGEUR = 15.0;
+constexpr double PART_COLONNE_SAISON = 0.125;
+constexpr int COLONNES_SAISON = 8;
+constexpr int DELAI_SAISON_MAX_MS = 20000;
+constexpr int CHIFFRES_NUMERO_CAPTURE = 3;
+constexpr double PART_POLICE_PLAQUE = 0.06;
+constexpr int COTE_SIGNE_ATOUT = 35;
+constexpr int LARGEUR_MULTIPLICATEUR = 39;
+constexpr double LARGEUR_PLAQUE = 500.0;
+constexpr double HAUTEUR_PLAQUE = 47.0;
+constexpr int RETRAIT_PLAQUE_LOIN = 55;
+constexpr int RETRAIT_PLAQUE_PRES = 8;
+constexpr int SCHEMA_SOMBRE = 2;
+// The states in which the announcements have been shown to all.
+constexpr int PREMIER_ETAT_ANNONCES_VUES = 45;
+constexpr int DERNIER_ETAT_ANNONCES_VUES = 52;
+constexpr int ECLAIRCI_LIGNES = 150;
+constexpr int ASSOMBRI_LIGNES = 800;
+constexpr double PART_FOND_LIGNES = 0.3;
+constexpr int VARIANTE_CONTREE = 3;
+// Bids asked before this many turns take the turned card's suit.
+constexpr int TOURS_PRISE_RETOURNEE = 4;
+constexpr double MARGE_TEXTE_BULLE = 0.06;
+constexpr double PART_POINTE_BULLE = 0.25;
+constexpr double PART_POLICE_BULLE = 0.11;
+constexpr int TOURS_PAR_PAQUET = 3;
+constexpr int PAS_CARTE_MS = 50;
+constexpr int PAS_SIEGE_MS = 150;
+// A packet's last card comes 100 ms after its first; the next packet 800 ms
+// after that.
+constexpr int PAS_PAQUET_MS = 900;
+constexpr int MODE_VUE_SANS_ANIMATION = 1;
+constexpr int MODE_VUE_TOUT_VISIBLE = 4;
 constexpr double PART_ENCART_X = 0.09;
 constexpr double PART_ENCART_Y = 0.17;
 constexpr double PART_ENCART_L = 0.82;
@@ -273,6 +313,8 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     changeStyleCartes_(options_.cardStyle_, true);
     motAction_ = captures_ ? tr("Touchez l'écran") : tr("Cliquez");
 
+    timerMessages_.setSingleShot(true);
+    connect(&timerMessages_, &QTimer::timeout, this, &DisplayGLScene::OnMessagesReseau);
     timerBoite_.setSingleShot(true);
     timerBoite_.setInterval(1);
     connect(&timerBoite_, &QTimer::timeout, this, &DisplayGLScene::OnMessageBoxExecInMainLoop);
@@ -299,6 +341,7 @@ DisplayGLScene::~DisplayGLScene()
     timerAide_.stop();
     timerSurlignage_.stop();
     timerBoite_.stop();
+    timerMessages_.stop();
     disconnect(this, &QGraphicsScene::sceneRectChanged, this, &DisplayGLScene::OnSceneRectChanged);
 
     stopAnimationsAndCloseDialogs();
@@ -813,6 +856,28 @@ void DisplayGLScene::setPartie(QSharedPointer<Partie> partie)
             m->doneCurrent();
         }
     }
+    if (aUnePartie_) {
+        if (!automatique_) {
+            redessineCartes(this->partie()->atoutEnCours_);
+            cacheBulles_(modeVue_ != MODE_VUE_SANS_ANIMATION);
+        }
+    } else {
+        // Cards still flying belong to the game that left.
+        carteRetournee_ = nullptr;
+        for (GL_ObjectCube*& cube : cartesSurTable_)
+            cube = nullptr;
+        for (auto& objet : objetsCartes_)
+            if (objet) {
+                objet->stopAnimation();
+                objet->hide();
+            }
+        for (int i = 0; i < DisplayGLJeuDeCartes::NOMBRE_CARTES; ++i)
+            if (DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(i))
+                sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
+        for (Siege& siege : sieges_)
+            siege = Siege();
+        redessineCartes(0);
+    }
     rafraichitCouche();
 }
 
@@ -862,16 +927,31 @@ void DisplayGLScene::PortableGrabFrameBuffer_Completed(const QImage& image)
         peintre.setPen(QColor(couleurLegende2_));
         peintre.drawText(bande, Qt::AlignCenter, legendeCapture_);
     }
-    if (!copie.isNull())
-        copie.save(QStringLiteral("%1%2.%3").arg(appDataPath(QString()), QStringLiteral("bugReportScreenshot"),
-                                                 QStringLiteral("png")));
-    const bool capture = !chronoBug_.isValid() || chronoBug_.elapsed() < 1;
-    if (capture) {
+    // The purpose was set when the grab was asked; the next grab is a store
+    // screenshot unless asked otherwise.
+    const ButCapture but = butCapture_;
+    butCapture_ = CaptureMagasin;
+    const QString nom = but == CaptureBug
+        ? QStringLiteral("bugReportScreenshot")
+        : QStringLiteral("storeScreenshot_%1").arg(++numeroCapture_, CHIFFRES_NUMERO_CAPTURE, 10, QLatin1Char('0'));
+    if (!copie.isNull()) {
+        dernierFichierCapture_ = QStringLiteral("%1%2.png").arg(appDataPath(QString()), nom);
+        if (!copie.save(dernierFichierCapture_))
+            qWarning().noquote() << "DisplayGLScene: the screenshot could not be saved as" << dernierFichierCapture_;
+    }
+    if (but == CaptureMagasin) {
         emit signalScreenshotCompleted(copie);
         return;
     }
     if (questionnaireBug_)
         questionnaireBug_->show();
+}
+
+void DisplayGLScene::demandeCapture(ButCapture but)
+{
+    butCapture_ = but;
+    if (DisplayGLPaintA* m = moteur())
+        m->PortableGrabFrameBuffer(this);
 }
 
 void DisplayGLScene::OnBugPressed()
@@ -888,8 +968,7 @@ void DisplayGLScene::OnBug()
     const qint64 tenu = chronoBug_.isValid() ? chronoBug_.elapsed() : 0;
     if (tenu <= DUREE_APPUI_CAPTURE_MS) {
         setLegendeCapture(QString(), QStringLiteral("black"), QStringLiteral("black"));
-        if (DisplayGLPaintA* m = moteur())
-            m->PortableGrabFrameBuffer(this);
+        demandeCapture(CaptureBug);
         return;
     }
     if (formulaireDebug_)
@@ -982,16 +1061,38 @@ void DisplayGLScene::afficheMessageReseau(const QString& texte)
     if (!texte.endsWith(QLatin1Char('.')))
         qDebug().noquote() << QStringLiteral("DisplayGLScene::afficheMessageReseau message not ending with dot. ")
                                   + texte;
-    const QDateTime maintenant = QDateTime::currentDateTimeUtc();
-    qint64 delai = prochainMessage_.isValid()
-        ? maintenant.msecsTo(prochainMessage_.addMSecs(DELAI_MESSAGE_RESEAU_MS))
-        : -1;
-    if (delai < 0) {
-        delai = 0;
-        curseurMessage_ = 0;
+    fileMessages_.append(texte);
+    OnMessagesReseau();
+}
+
+void DisplayGLScene::OnMessagesReseau()
+{
+    auto libre = [this](size_t index) {
+        const DisplayGLScoreAnimText* item = animsMessage_[index].get();
+        return !item->isDelayRunning() && !item->driver()->isRunning();
+    };
+    while (!fileMessages_.isEmpty()) {
+        const QDateTime maintenant = QDateTime::currentDateTimeUtc();
+        qint64 delai = prochainMessage_.isValid()
+            ? maintenant.msecsTo(prochainMessage_.addMSecs(DELAI_MESSAGE_RESEAU_MS))
+            : -1;
+        // Quiet for a while: the ring starts over at its first item.
+        if (delai < 0) {
+            delai = 0;
+            if (libre(0))
+                curseurMessage_ = 0;
+        }
+        // A burst longer than the ring waits for an item to be free, rather
+        // than taking one whose line is still waiting or showing.
+        if (!libre(curseurMessage_)) {
+            if (!timerMessages_.isActive())
+                timerMessages_.start(DELAI_MESSAGE_RESEAU_MS);
+            return;
+        }
+        prochainMessage()->startMessage(fileMessages_.takeFirst(), zoneTable(), decalageTable_, FOND_MESSAGE_RESEAU,
+                                        static_cast<int>(delai));
+        prochainMessage_ = maintenant.addMSecs(delai);
     }
-    prochainMessage()->startMessage(texte, zoneTable(), decalageTable_, FOND_MESSAGE_RESEAU, static_cast<int>(delai));
-    prochainMessage_ = maintenant.addMSecs(delai);
 }
 
 // ---------------------------------------------------- sounds, native hooks
@@ -1074,6 +1175,17 @@ void DisplayGLScene::calculePanneauDroit_(double largeur, double hauteur)
     QMetaObject::invokeMethod(this, "OnResizeRightPanel", Qt::QueuedConnection);
 }
 
+double DisplayGLScene::echelleTable(double largeur, double hauteur)
+{
+    if (!std::isfinite(largeur) || !std::isfinite(hauteur) || hauteur <= 0.0)
+        return 1.0;
+    const double aspect = std::max(0.0, largeur) / hauteur;
+    const double echelle = aspect < ASPECT_MIN ? 1.0 - 2.0 * (ASPECT_MIN - aspect) : 1.0;
+    // A table far higher than wide would otherwise be drawn mirrored or not
+    // at all.
+    return std::max(ECHELLE_MIN, echelle);
+}
+
 void DisplayGLScene::appliqueVue_()
 {
     DisplayGLPaintA* m = moteur();
@@ -1089,7 +1201,7 @@ void DisplayGLScene::appliqueVue_()
         p[V::FacteurHauteur] = FACTEUR_HAUTEUR_OPENGL;
     } else {
         const double cote = std::min(largeurTable_, hauteurTable_);
-        p[V::FacteurHauteur] = std::max(0.0, PART_TAPIS_HAUTEUR * cote / PIXELS_TAPIS_WIDGET);
+        p[V::FacteurHauteur] = std::max(ECHELLE_MIN, PART_TAPIS_HAUTEUR * cote / PIXELS_TAPIS_WIDGET);
     }
     // The view's own zoom for tables higher than wide.
     const double k = largeurTable_ > 0.0 ? hauteurTable_ / largeurTable_ : 0.0;
@@ -1270,7 +1382,834 @@ void DisplayGLScene::OnResizeRightPanel()
 
 void DisplayGLScene::disposeMains_()
 {
-    // The hands are fanned from the seats' players once seats are set.
+    if (automatique_)
+        return;
+    const QRectF main = zoneTable();
+    if (main.width() <= 0.0 || main.height() <= 0.0)
+        return;
+    const double espacement = main.width() / DisplayGLHumanCarte::CARTES_PAR_MAIN;
+    for (const Siege& siege : sieges_) {
+        if (!siege.joueur || siege.numero < 0)
+            continue;
+        const EnsembleDeCartes& cartes = siege.joueur->main_;
+        const int n = std::min<int>(static_cast<int>(cartes.getNombreDeCartes()), DisplayGLHumanCarte::CARTES_PAR_MAIN);
+        int i = 0;
+        for (Carte* carte : cartes) {
+            if (i >= n)
+                break;
+            if (DisplayGLHumanCarte* sprite = carte ? jeuDeCartes_.getCarte(carte->getIndex()) : nullptr)
+                sprite->placeInHand(main, espacement, DisplayGLHumanCarte::CARTES_PAR_MAIN - n, i);
+            ++i;
+        }
+    }
+}
+
+// ------------------------------------------------------------------- seats
+
+int DisplayGLScene::positionAffichage(int siege, int siegeBas, bool miroir)
+{
+    if (siege < 0 || siege >= NOMBRE_SIEGES)
+        return -1;
+    const int bas = (siegeBas >= 0 && siegeBas < NOMBRE_SIEGES) ? siegeBas : 0;
+    const int p = (siege - bas + NOMBRE_SIEGES) % NOMBRE_SIEGES;
+    if (miroir && (p == 1 || p == 3))
+        return 4 - p;
+    return p;
+}
+
+int DisplayGLScene::positionAffichage(int siege) const
+{
+    if (siege < 0 || siege >= NOMBRE_SIEGES)
+        return -1;
+    return positionAffichage(siege, siegeBas_, sieges_[static_cast<size_t>(siege)].miroir != 0);
+}
+
+int DisplayGLScene::delaiDistribution(int tour, int siege)
+{
+    if (tour < 0 || siege < 0)
+        return 0;
+    return (tour / TOURS_PAR_PAQUET) * PAS_PAQUET_MS + (tour % TOURS_PAR_PAQUET) * PAS_CARTE_MS + siege * PAS_SIEGE_MS;
+}
+
+void DisplayGLScene::setJoueur(int siege, Joueur* joueur, QSharedPointer<DisplayGLPanelDeJoueur> panneau)
+{
+    if (siege < 0 || siege >= NOMBRE_SIEGES) {
+        qWarning().noquote() << "DisplayGLScene::setJoueur: no seat" << siege;
+        return;
+    }
+    Siege& s = sieges_[static_cast<size_t>(siege)];
+    if (!joueur) {
+        s = Siege();
+        return;
+    }
+    if (automatique_)
+        return;
+    s.joueur = joueur;
+    s.numero = siege;
+    s.utilisePanneau = joueur->estJoueurManuel() ? 1 : 0;
+    s.miroir = miroir_ ? 1 : 0;
+    s.panneau = std::move(panneau);
+    const bool enAttente = joueur->modeJeu_ == Joueur::ModeEnAttenteDEntree && joueur->options_.distant_ == 0;
+    if (s.utilisePanneau || enAttente || siege == joueurLocal_)
+        siegeBas_ = siege;
+    if (siege == joueurLocal_) {
+        if (auto* humain = dynamic_cast<JoueurHumain*>(joueur))
+            humain->demandePanneau_ = true;
+    }
+    disposeMains_();
+    if (const QSharedPointer<Partie> jeu = partie())
+        redessineCartes(jeu->atoutEnCours_);
+    rafraichitCouche();
+}
+
+void DisplayGLScene::setFacteurDurees(double facteur)
+{
+    facteurDurees_ = std::isfinite(facteur) && facteur > 0.0 ? std::min(facteur, 1.0) : 1.0;
+    appliqueDurees_();
+}
+
+void DisplayGLScene::appliqueDurees_()
+{
+    for (auto& objet : objetsCartes_)
+        if (objet)
+            objet->setDureeMouvement(arrondi(GL_ObjectCube::DUREE_MOUVEMENT_MS * facteurDurees_));
+    for (GL_ObjectSquare* carre : {bulles_[0].get(), bulles_[1].get(), bulles_[2].get(), bulles_[3].get(),
+                                   notification_.get()})
+        if (carre)
+            carre->setDureeAnimation(arrondi(GL_ObjectSquare::DUREE_ANIMATION_MS * facteurDurees_));
+}
+
+void DisplayGLScene::setModeVue(int mode)
+{
+    modeVue_ = mode;
+}
+
+GL_ObjectCube* DisplayGLScene::objetCarte(int index) const
+{
+    if (index < 0 || index >= DisplayGLJeuDeCartes::NOMBRE_CARTES)
+        return nullptr;
+    return objetsCartes_[static_cast<size_t>(index)].get();
+}
+
+GL_ObjectCube* DisplayGLScene::carteSurTable(int position) const
+{
+    if (position < 0 || position >= NOMBRE_SIEGES)
+        return nullptr;
+    return cartesSurTable_[static_cast<size_t>(position)];
+}
+
+bool DisplayGLScene::isExposee(int index) const
+{
+    return index >= 0 && index < DisplayGLJeuDeCartes::NOMBRE_CARTES && exposees_[static_cast<size_t>(index)];
+}
+
+int DisplayGLScene::faceAutres_() const
+{
+    return modeVue_ == MODE_VUE_TOUT_VISIBLE ? GL_ObjectCube::Front : GL_ObjectCube::Back;
+}
+
+bool DisplayGLScene::estMainVisible_(int siege) const
+{
+    if (siege < 0 || siege >= NOMBRE_SIEGES)
+        return false;
+    return siege == siegeBas_ || sieges_[static_cast<size_t>(siege)].utilisePanneau != 0;
+}
+
+void DisplayGLScene::cacheBulles_(bool anime)
+{
+    for (auto& bulle : bulles_)
+        if (bulle)
+            bulle->setShown(false, anime);
+}
+
+void DisplayGLScene::videTable_()
+{
+    for (GL_ObjectCube*& cube : cartesSurTable_) {
+        if (cube && cube != carteRetournee_)
+            cube->hide();
+        cube = nullptr;
+    }
+}
+
+void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnesRestantes)
+{
+    objectifDonne_ = objectif;
+    donnesRestantes_ = donnesRestantes;
+    if (automatique_)
+        return;
+    if (!fondConstruit_)
+        construitFond_();
+    videTable_();
+    const bool sansAnimation = modeVue_ == MODE_VUE_SANS_ANIMATION;
+    if (navigationAnnuler_ || sansAnimation) {
+        animationFond_->stop();
+        setZBackground(DISTANCE_CAMERA_TABLE);
+    } else if (zBackground() > DISTANCE_CAMERA_TABLE) {
+        animationFond_->stop();
+        animationFond_->setDuration(std::max(1, arrondi(DUREE_FOND_MS * facteurDurees_)));
+        animationFond_->start();
+    }
+    disposeMains_();
+    const int tours = std::clamp(cartesParJoueur, 0, DisplayGLHumanCarte::CARTES_PAR_MAIN);
+    std::array<int, NOMBRE_SIEGES> prises{};
+    std::array<std::vector<Carte*>, NOMBRE_SIEGES> mains;
+    for (int j = 0; j < NOMBRE_SIEGES; ++j) {
+        const Siege& siege = sieges_[static_cast<size_t>(j)];
+        if (siege.joueur && siege.numero >= 0)
+            for (Carte* carte : siege.joueur->main_)
+                if (carte)
+                    mains[static_cast<size_t>(j)].push_back(carte);
+    }
+    for (int tour = 0; tour < tours; ++tour) {
+        for (int j = 0; j < NOMBRE_SIEGES; ++j) {
+            auto& main = mains[static_cast<size_t>(j)];
+            int& prise = prises[static_cast<size_t>(j)];
+            if (prise >= static_cast<int>(main.size()))
+                continue;
+            Carte* carte = main[static_cast<size_t>(prise++)];
+            const int index = carte->getIndex();
+            const int delai = arrondi(delaiDistribution(tour, j) * facteurDurees_);
+            GL_ObjectCube* cube = objetCarte(index);
+            DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(index);
+            const bool retournee = cube && cube == carteRetournee_;
+            // A card still flying to a pile would hide itself on arrival,
+            // after the deal showed it.
+            if (cube && !retournee)
+                cube->stopAnimation();
+            // The turned card stays face up through the deal.
+            if (cube && !retournee) {
+                cube->setFace(faceAutres_());
+                if (index >= 0 && index < DisplayGLJeuDeCartes::NOMBRE_CARTES)
+                    exposees_[static_cast<size_t>(index)] = false;
+            }
+            if (!estMainVisible_(j)) {
+                if (sprite)
+                    sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
+                if (cube && !retournee) {
+                    cube->setPlacement(DisplayGLPaintA::placementMain(positionAffichage(j), prise - 1));
+                    if (sansAnimation)
+                        cube->show();
+                    else
+                        cube->showAfter(delai);
+                }
+            } else {
+                if (cube && !retournee)
+                    cube->hide();
+                if (sprite)
+                    sprite->setState(DisplayGLHumanCarte::EnMain, !sansAnimation, sansAnimation ? 0 : delai);
+            }
+        }
+    }
+    showSeasonalArt(QDate::currentDate());
+    rafraichitCouche();
+}
+
+void DisplayGLScene::afficheCartesDistribuees(Carte* carteRetournee)
+{
+    if (automatique_)
+        return;
+    if (!fondConstruit_)
+        construitFond_();
+    if (!carteRetournee) {
+        carteRetournee_ = nullptr;
+        rafraichitCouche();
+        return;
+    }
+    GL_ObjectCube* cube = objetCarte(carteRetournee->getIndex());
+    if (!cube)
+        return;
+    carteRetournee_ = cube;
+    cube->stopAnimation();
+    cube->show();
+    cube->setPlacement(DisplayGLPaintA::TurnedCard);
+    cube->moveStep(DisplayGLPaintA::TurnedCard);
+    if (cube->getFace() != GL_ObjectCube::Front)
+        cube->setFace(GL_ObjectCube::Front);
+    rafraichitCouche();
+}
+
+void DisplayGLScene::afficheCarteJouee(int siege, Carte* carte)
+{
+    if (automatique_ || !carte)
+        return;
+    const int p = positionAffichage(siege);
+    GL_ObjectCube* cube = objetCarte(carte->getIndex());
+    if (p < 0 || !cube)
+        return;
+    const bool anime = modeVue_ != MODE_VUE_SANS_ANIMATION;
+    const QSharedPointer<Partie> jeu = partie();
+    if (jeu && jeu->cartesJoueesValides_.estVide())
+        cacheBulles_(anime);
+    if (cube == carteRetournee_)
+        carteRetournee_ = nullptr;
+    // The table tells the end of a trick only where announcements are
+    // settled: a trick still lying there when its winner leads the next one
+    // goes to that seat's pile now.
+    if (cartesSurTable_[static_cast<size_t>(p)])
+        ramassePli_(siege, {});
+    cartesSurTable_[static_cast<size_t>(p)] = cube;
+    cube->setFace(GL_ObjectCube::Front);
+    cube->show();
+    cube->setPlacement(DisplayGLPaintA::TrickPlace + p);
+    cube->moveStep(DisplayGLPaintA::TableEdge + p);
+    if (anime) {
+        if (DisplayGLPaintA* m = moteur()) {
+            const QVector3D but = m->placePosition(cube->getFrontId(), DisplayGLPaintA::TrickPlace + p);
+            cube->moveTo(but.x(), but.y(), but.z(), false);
+        }
+    }
+    if (bullesPendantes_[static_cast<size_t>(p)])
+        if (GL_ObjectSquare* objet = bulle(p))
+            objet->setShown(true, anime);
+    if (DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(carte->getIndex()))
+        sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
+    rafraichitCouche();
+}
+
+void DisplayGLScene::afficheCartesAnnonces(int inutilise, int gagnant,
+                                           const std::array<AnnoncesJoueur, 4>& annonces)
+{
+    Q_UNUSED(inutilise)
+    if (automatique_)
+        return;
+    ramassePli_(gagnant, annonces);
+    rafraichitCouche();
+}
+
+void DisplayGLScene::ramassePli_(int gagnant, const std::array<AnnoncesJoueur, 4>& annonces)
+{
+    const int pile = positionAffichage(gagnant);
+    const bool anime = modeVue_ != MODE_VUE_SANS_ANIMATION;
+    for (int p = 0; p < NOMBRE_SIEGES; ++p) {
+        GL_ObjectCube* cube = cartesSurTable_[static_cast<size_t>(p)];
+        if (!cube)
+            continue;
+        int index = -1;
+        for (size_t i = 0; i < objetsCartes_.size(); ++i)
+            if (objetsCartes_[i].get() == cube)
+                index = static_cast<int>(i);
+        const Carte* carte = jeuDeCartes_.getCarte(index) ? jeuDeCartes_.getCarte(index)->getCarte() : nullptr;
+        bool annoncee = false;
+        for (const AnnoncesJoueur& a : annonces)
+            annoncee = annoncee || (carte && a.contientCarte(carte));
+        // An announced card stays to be seen.
+        if (annoncee)
+            continue;
+        // Out of the trick first: showing or moving a card may paint the
+        // layer at once, which would put it back at its trick place.
+        cartesSurTable_[static_cast<size_t>(p)] = nullptr;
+        if (!anime || pile < 0) {
+            cube->hide();
+        } else if (DisplayGLPaintA* m = moteur()) {
+            const QVector3D but = m->placePosition(cube->getFrontId(), DisplayGLPaintA::Pile + pile);
+            cube->setPlacement(DisplayGLPaintA::Pile + pile);
+            cube->moveTo(but.x(), but.y(), but.z(), true);
+        } else {
+            cube->hide();
+        }
+    }
+    bullesPendantes_.fill(false);
+    cacheBulles_(anime);
+    if (dernierEtat_ >= PREMIER_ETAT_ANNONCES_VUES && dernierEtat_ <= DERNIER_ETAT_ANNONCES_VUES) {
+        for (int i = 0; i < DisplayGLJeuDeCartes::NOMBRE_CARTES; ++i) {
+            GL_ObjectCube* cube = objetCarte(i);
+            if (!exposees_[static_cast<size_t>(i)] || !cube
+                || std::find(cartesSurTable_.begin(), cartesSurTable_.end(), cube) != cartesSurTable_.end())
+                continue;
+            exposees_[static_cast<size_t>(i)] = false;
+            cube->setFace(faceAutres_());
+        }
+    }
+}
+
+void DisplayGLScene::effaceBulles(int inutilise, const AnnoncesJoueur& annonces)
+{
+    Q_UNUSED(inutilise)
+    if (automatique_)
+        return;
+    cacheBulles_(modeVue_ != MODE_VUE_SANS_ANIMATION);
+    for (int i = 0; i < DisplayGLJeuDeCartes::NOMBRE_CARTES; ++i) {
+        DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(i);
+        const Carte* carte = sprite ? sprite->getCarte() : nullptr;
+        if (!carte || !annonces.contientCarte(carte))
+            continue;
+        exposees_[static_cast<size_t>(i)] = true;
+        if (GL_ObjectCube* cube = objetCarte(i))
+            cube->setFace(GL_ObjectCube::Front);
+    }
+    rafraichitCouche();
+}
+
+// ------------------------------------------------------------------ plates
+
+QString DisplayGLScene::textePlaque(const QString& nom, bool aChoisi, bool commence, int contrat, int typeContrat,
+                                    int objectif)
+{
+    if (!aChoisi)
+        return nom;
+    const QString texte = QStringLiteral(" %1").arg(nom);
+    if (contrat == TypeDePartie::ContratChibre)
+        return commence ? texte : QStringLiteral("² %1").arg(nom);
+    if (contrat != TypeDePartie::ContratCoinche && contrat != TypeDePartie::ContratContre)
+        return texte;
+    const bool coinche = contrat == TypeDePartie::ContratCoinche;
+    switch (typeContrat) {
+    case ZB_StatusMise::Simple:
+        return texte + QStringLiteral(", Mise %1").arg(objectif);
+    case ZB_StatusMise::Contre:
+        return texte + (coinche ? QStringLiteral(", Coinchée %1") : QStringLiteral(", Contrée %1")).arg(objectif);
+    case ZB_StatusMise::Surcontre:
+        return texte
+            + (coinche ? QStringLiteral(", Surcoinchée %1") : QStringLiteral(", Surcontrée %1")).arg(objectif);
+    case ZB_StatusMise::Capot:
+        return texte + QStringLiteral(", Capot");
+    case ZB_StatusMise::CapotContre:
+        return texte + (coinche ? QStringLiteral(", Capot Coinché") : QStringLiteral(", Capot Contré"));
+    case ZB_StatusMise::CapotSurcontre:
+        return texte + (coinche ? QStringLiteral(", Capot Surcoinché") : QStringLiteral(", Capot Surcontré"));
+    default:
+        return texte;
+    }
+}
+
+void DisplayGLScene::redessineCartes(int atout)
+{
+    if (automatique_ || !tapis_ || navigationAnnuler_)
+        return;
+    QImage image = tapis_->getImage();
+    if (image.isNull())
+        return;
+    image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const int w = image.width();
+    const int h = image.height();
+    const QSharedPointer<Partie> jeu = partie();
+    QPainter peintre(&image);
+    peintre.setRenderHint(QPainter::Antialiasing);
+    peintre.setRenderHint(QPainter::SmoothPixmapTransform);
+    QFont police = font();
+    police.setPixelSize(std::max(1, arrondi(PART_POLICE_PLAQUE * h)));
+    const QString dossier = jeuDeCartes_.cheminDuJeu();
+    const bool atoutValide = atout > 0 && atout < TypeDePartie::NOMBRE_MODES;
+    const QImage signe = atoutValide && !dossier.isEmpty()
+        ? QImage(dossier + QString::number(atout) + QStringLiteral("_btn.png"))
+              .scaled(COTE_SIGNE_ATOUT, COTE_SIGNE_ATOUT, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+        : QImage();
+    if (!signe.isNull()) {
+        const QPointF coin((w - signe.width()) / 2.0, (h - signe.height()) / 2.0);
+        peintre.drawImage(coin, signe);
+        if (jeu && jeu->multiplicateur_ != 1) {
+            peintre.setFont(police);
+            peintre.setPen(schemaCouleurs_ == SCHEMA_SOMBRE ? QColor(Qt::white) : QColor(Qt::black));
+            peintre.drawText(QRectF(coin.x() + signe.width(), coin.y(), LARGEUR_MULTIPLICATEUR, signe.height()),
+                             Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("x%1").arg(jeu->multiplicateur_));
+        }
+    }
+    for (int j = 0; j < NOMBRE_SIEGES; ++j) {
+        const Siege& siege = sieges_[static_cast<size_t>(j)];
+        if (!siege.joueur || siege.numero < 0)
+            continue;
+        const int p = positionAffichage(j);
+        const bool aChoisi = jeu && atoutValide && jeu->joueurQuiAChoisiAtout_ == j;
+        const int objectif = jeu && jeu->getPoints() ? jeu->getPoints()->objectifMise_ : 0;
+        const QString texte = textePlaque(siege.joueur->options_.getNomAffiche(), aChoisi,
+                                          jeu && jeu->joueurQuiACommence_ == j,
+                                          jeu ? jeu->typeDePartie_.contrat_ : 0,
+                                          jeu ? jeu->mise_.typeContrat_ : 0, objectif);
+        peintre.save();
+        switch (p) {
+        case 0:
+            peintre.translate(arrondi(w / 2.0 - LARGEUR_PLAQUE / 2.0), arrondi(h - RETRAIT_PLAQUE_LOIN));
+            break;
+        case 1:
+            peintre.translate(arrondi(w - RETRAIT_PLAQUE_LOIN), arrondi(h / 2.0 + LARGEUR_PLAQUE / 2.0));
+            peintre.rotate(-90.0);
+            break;
+        case 2:
+            peintre.translate(arrondi(w / 2.0 - LARGEUR_PLAQUE / 2.0), RETRAIT_PLAQUE_PRES);
+            break;
+        default:
+            peintre.translate(RETRAIT_PLAQUE_PRES, arrondi(h / 2.0 + LARGEUR_PLAQUE / 2.0));
+            peintre.rotate(-90.0);
+            break;
+        }
+        QFont policePlaque = police;
+        const int mode = siege.joueur->modeJeu_;
+        policePlaque.setStrikeOut(mode == Joueur::ModeOrdinateurAbsent || mode == Joueur::ModeRemplacant
+                                  || mode == Joueur::ModeEnAttenteDEntree || mode == Joueur::ModeHorsLigne);
+        peintre.setFont(policePlaque);
+        peintre.setPen(schemaCouleurs_ == SCHEMA_SOMBRE ? QColor(Qt::white) : QColor(Qt::black));
+        const QRectF boite(0.0, 0.0, LARGEUR_PLAQUE, HAUTEUR_PLAQUE);
+        peintre.drawText(boite, Qt::AlignCenter, texte);
+        if (aChoisi && !signe.isNull()) {
+            const double largeurTexte = QFontMetricsF(policePlaque).horizontalAdvance(texte);
+            peintre.drawImage(QPointF(boite.center().x() - largeurTexte / 2.0 - signe.width(),
+                                      boite.center().y() - signe.height() / 2.0),
+                              signe);
+        }
+        peintre.restore();
+    }
+    peintre.end();
+    imageTapis_ = image;
+    tapis_->setObjectImage(image);
+    rafraichitCouche();
+}
+
+void DisplayGLScene::appliqueCouleurs(int schema, const QPalette& palette)
+{
+    schemaCouleurs_ = schema;
+    if (dialogueReglages_ && dialogueReglages_->isOpen())
+        dialogueReglages_->collapse();
+    couleurFond_ = palette.color(QPalette::Window);
+    setBackgroundBrush(couleurFond_);
+    if (!automatique_) {
+        DisplayGLPaintA* m = moteur();
+        if (m)
+            m->makeCurrent();
+        if (!fondConstruit_)
+            construitFond_();
+        for (GL_ObjectSquare* carre : {fond_.get(), tapis_.get(), ardoise_.get(), notification_.get()})
+            if (carre)
+                carre->reloadTheme(options_.appStyle_);
+        for (int p = 0; p < NOMBRE_SIEGES; ++p)
+            if (GL_ObjectSquare* objet = bulle(p)) {
+                objet->reloadTheme(options_.appStyle_);
+                if (!textesBulles_[static_cast<size_t>(p)].isEmpty())
+                    dessineBulle_(p);
+            }
+        if (m)
+            m->doneCurrent();
+    }
+    // The status lines: a fill between the lightened window colour and red,
+    // outlined in the darkened window colour.
+    const QColor clair = couleurFond_.lighter(ECLAIRCI_LIGNES);
+    const QColor rouge(Qt::red);
+    const auto melange = [](int a, int b) { return arrondi(PART_FOND_LIGNES * a + (1.0 - PART_FOND_LIGNES) * b); };
+    const QColor remplissage(melange(clair.red(), rouge.red()), melange(clair.green(), rouge.green()),
+                             melange(clair.blue(), rouge.blue()));
+    QPen contour(couleurFond_.darker(ASSOMBRI_LIGNES));
+    contour.setWidthF(1.0 / (ratioPixels_ > 0.0 ? ratioPixels_ : 1.0));
+    for (QGraphicsSimpleTextItem* ligne : lignes_) {
+        ligne->setBrush(remplissage);
+        ligne->setPen(contour);
+    }
+    const QSharedPointer<Partie> jeu = partie();
+    redessineCartes(jeu ? jeu->atoutEnCours_ : 0);
+}
+
+// ---------------------------------------------------------- seasonal art
+
+int DisplayGLScene::showSeasonalArt(const QDate& jour)
+{
+    static const char* const IMAGES[] = {":/images/flocon1.png", ":/images/flower1.png", ":/images/sun1.png",
+                                         ":/images/leaf1.png"};
+    static const int DIRECTIONS[] = {0, 2, 3, 1};
+    if (automatique_ || !jour.isValid())
+        return -1;
+    for (int saison = 0; saison < static_cast<int>(options_.saisons_.size()); ++saison) {
+        const OptionsAffichage::Periode& periode = options_.saisons_[static_cast<size_t>(saison)];
+        if (!periode.actif || !isDateInSeason(jour, periode.debut, periode.fin))
+            continue;
+        spawnSeasonal(QPixmap(QString::fromLatin1(IMAGES[saison])), DIRECTIONS[saison]);
+        return saison;
+    }
+    return -1;
+}
+
+int DisplayGLScene::spawnSeasonal(const QPixmap& image, int direction)
+{
+    const QRectF zone = zoneTable();
+    const double w = zone.width();
+    const double h = zone.height();
+    const int pasX = arrondi(w / DIVISEUR_ECART_SAISON);
+    const int hauteurDepart = arrondi(h * PART_HAUTEUR_SAISON);
+    // A table too small for a picture's column or fall shows none rather
+    // than taking a remainder by zero.
+    if (image.isNull() || image.width() <= 0 || pasX <= 0 || hauteurDepart <= 0 || !std::isfinite(w)
+        || !std::isfinite(h))
+        return 0;
+    const double d = ratioPixels_ > 0.0 && std::isfinite(ratioPixels_) ? ratioPixels_ : 1.0;
+    const double f = std::min(1.0, (w / COLONNES_SAISON_LARGEUR) / image.width());
+    QPixmap petite = image.scaled(std::max(1, arrondi(image.width() * f * d)),
+                                  std::max(1, arrondi(image.height() * f * d)), Qt::KeepAspectRatio,
+                                  Qt::SmoothTransformation);
+    petite.setDevicePixelRatio(d);
+    QRandomGenerator* hasard = QRandomGenerator::global();
+    int colonne = 0;
+    int lances = 0;
+    for (auto& anim : animsImage_) {
+        const QPointF depart(colonne * (w * PART_COLONNE_SAISON) + hasard->bounded(pasX),
+                             -static_cast<double>(hasard->bounded(hauteurDepart)));
+        anim->startFall(direction, depart, petite, zone, decalageTable_, hasard->bounded(DELAI_SAISON_MAX_MS));
+        colonne = (colonne + 1) % COLONNES_SAISON;
+        ++lances;
+    }
+    return lances;
+}
+
+// ----------------------------------------------------------------- notices
+
+QString DisplayGLScene::texteChibre(const Joueur* choisisseur, const Joueur* partenaire)
+{
+    if (!choisisseur || !partenaire)
+        return QStringLiteral("Patientez...");
+    const bool local = choisisseur->options_.ordinateur_ == 0 && choisisseur->options_.distant_ == 0
+                       && choisisseur->modeJeu_ != Joueur::ModeEnAttenteDEntree;
+    if (local)
+        return QStringLiteral("Vous avez chibré. %1 choisit l'atout...").arg(partenaire->options_.getNomAffiche());
+    return QStringLiteral("%1 a chibré. %2 choisit l'atout...")
+        .arg(choisisseur->options_.getNomAffiche(), partenaire->options_.getNomAffiche());
+}
+
+void DisplayGLScene::afficheChibre(const Joueur* choisisseur, const Joueur* partenaire)
+{
+    setLignesArdoise(largeurTable_, decalageTable_, texteChibre(choisisseur, partenaire));
+}
+
+void DisplayGLScene::afficheRedistribution()
+{
+    if (automatique_)
+        return;
+    prochainScore()->startBanner(QStringLiteral("Redistribution"), zoneTable(), decalageTable_, 0);
+    cacheBulles_(modeVue_ != MODE_VUE_SANS_ANIMATION);
+    if (boutonAide_)
+        boutonAide_->setEnabled(true);
+}
+
+void DisplayGLScene::setPanneauDroitVisible(bool visible)
+{
+    panneauDroitVisible_ = visible;
+    if (!visible) {
+        rafraichitCouche();
+        update();
+        return;
+    }
+    stopAnimationsAndCloseDialogs();
+    fermeDialogues();
+    // The widget engine keeps what it drew last as items of the scene: they
+    // leave until the table shows again.
+    if (DisplayGLPaintA* m = moteur()) {
+        for (auto& objet : objetsCartes_)
+            if (objet) {
+                m->hideObject(objet->getFrontId());
+                m->hideObject(objet->getBackId());
+            }
+        for (GL_ObjectSquare* carre : {fond_.get(), tapis_.get(), ardoise_.get(), notification_.get(),
+                                       bulles_[0].get(), bulles_[1].get(), bulles_[2].get(), bulles_[3].get()})
+            if (carre)
+                m->hideObject(carre->getId());
+    }
+}
+
+// ----------------------------------------------------------------- bubbles
+
+GL_ObjectSquare* DisplayGLScene::bulle(int position) const
+{
+    if (position < 0 || position >= NOMBRE_SIEGES)
+        return nullptr;
+    return bulles_[static_cast<size_t>(position)].get();
+}
+
+QString DisplayGLScene::texteBulle(int position) const
+{
+    if (position < 0 || position >= NOMBRE_SIEGES)
+        return QString();
+    return textesBulles_[static_cast<size_t>(position)];
+}
+
+bool DisplayGLScene::isBullePendante(int position) const
+{
+    return position >= 0 && position < NOMBRE_SIEGES && bullesPendantes_[static_cast<size_t>(position)];
+}
+
+QString DisplayGLScene::texteBulleMise(const ZB_StatusMise& mise, int variante, int style,
+                                       const QString& texteCourant, bool* effaceRetournee)
+{
+    if (effaceRetournee)
+        *effaceRetournee = false;
+    if (!mise.miseFaite_)
+        return QStringLiteral("Je passe");
+    const QString mot = variante == VARIANTE_COINCHE ? QStringLiteral("Coinchée") : QStringLiteral("Contrée");
+    switch (mise.typeContrat_) {
+    case ZB_StatusMise::PasEncoreDeMise:
+    case ZB_StatusMise::Simple:
+    case ZB_StatusMise::PrendCouleurRetournee:
+        if (variante == 0 || variante == VARIANTE_COINCHE || variante == VARIANTE_CONTREE)
+            return QStringLiteral("%1 %2").arg(mise.pointsMise_).arg(getNomAtout(mise.atoutMise_, style));
+        if (mise.tourMise_ < TOURS_PRISE_RETOURNEE) {
+            if (effaceRetournee)
+                *effaceRetournee = true;
+            return QStringLiteral("Je prends");
+        }
+        return getNomAtout(mise.atoutMise_, style);
+    case ZB_StatusMise::Contre:
+    case ZB_StatusMise::CapotContre:
+        return mot;
+    case ZB_StatusMise::Surcontre:
+    case ZB_StatusMise::CapotSurcontre:
+        return QStringLiteral("Sur") + mot.toLower();
+    case ZB_StatusMise::Capot:
+        return QStringLiteral("Capot en %1").arg(getNomAtout(mise.atoutMise_, style));
+    case ZB_StatusMise::DonneurForce:
+        return QStringLiteral("Meuh!");
+    default:
+        return texteCourant;
+    }
+}
+
+void DisplayGLScene::dessineBulle_(int position)
+{
+    GL_ObjectSquare* objet = bulle(position);
+    if (!objet)
+        return;
+    QImage image = objet->getImage();
+    if (image.isNull())
+        return;
+    const QString texte = textesBulles_[static_cast<size_t>(position)];
+    QPainter peintre(&image);
+    peintre.setRenderHint(QPainter::TextAntialiasing);
+    QFont police = font();
+    const QRectF boite(image.width() * MARGE_TEXTE_BULLE, image.height() * MARGE_TEXTE_BULLE,
+                       image.width() * (1.0 - 2.0 * MARGE_TEXTE_BULLE),
+                       image.height() * (1.0 - 2.0 * MARGE_TEXTE_BULLE - PART_POINTE_BULLE));
+    int taille = std::max(1, arrondi(PART_POLICE_BULLE * image.width()));
+    // Long texts shrink until they fit the bubble's width.
+    for (; taille > 1; --taille) {
+        police.setPixelSize(taille);
+        if (QFontMetricsF(police).horizontalAdvance(texte) <= boite.width())
+            break;
+    }
+    police.setPixelSize(taille);
+    police.setBold(true);
+    peintre.setFont(police);
+    peintre.setPen(Qt::black);
+    peintre.drawText(boite, Qt::AlignCenter, texte);
+    peintre.end();
+    objet->setObjectImage(image);
+}
+
+void DisplayGLScene::afficheBulleJoueur(int siege, const AnnoncesJoueur& annonces)
+{
+    const int p = positionAffichage(siege);
+    if (p < 0 || automatique_)
+        return;
+    const bool pendante = annonces.actif_ != 0 && annonces.getTotalPoints() > 0;
+    bullesPendantes_[static_cast<size_t>(p)] = pendante;
+    if (!pendante)
+        return;
+    if (GL_ObjectSquare* objet = bulle(p))
+        objet->setShown(false, false);
+    textesBulles_[static_cast<size_t>(p)] = annonces.annonces_[0].getNom();
+    dessineBulle_(p);
+}
+
+void DisplayGLScene::afficheBulleMise(int siege, const ZB_StatusMise& mise, int variante)
+{
+    const int p = positionAffichage(siege);
+    if (p < 0 || automatique_)
+        return;
+    DisplayGLPaintA* m = moteur();
+    if (m)
+        m->makeCurrent();
+    const bool anime = modeVue_ != MODE_VUE_SANS_ANIMATION && mise.typeContrat_ != 0;
+    const int suivante = (p + 1) % NOMBRE_SIEGES;
+    if (!(suivante == positionDernierMiseur_ && !mise.miseFaite_))
+        if (GL_ObjectSquare* objet = bulle(suivante))
+            objet->setShown(false, anime);
+    GL_ObjectSquare* objet = bulle(p);
+    if (mise.typeContrat_ == 0) {
+        if (objet)
+            objet->setShown(false, false);
+        statusMise_ = mise;
+        if (m)
+            m->doneCurrent();
+        return;
+    }
+    if (objet)
+        objet->setShown(true, anime);
+    if (mise.miseFaite_)
+        positionDernierMiseur_ = p;
+    bool effaceRetournee = false;
+    QString& texte = textesBulles_[static_cast<size_t>(p)];
+    texte = texteBulleMise(mise, variante, jeuDeCartes_.getStyle(), texte, &effaceRetournee);
+    if (effaceRetournee && !anime)
+        carteRetournee_ = nullptr;
+    if (carteRetournee_) {
+        GL_ObjectCube* cube = carteRetournee_;
+        if (!anime || !m) {
+            cube->setPlacement(DisplayGLPaintA::Pile + p);
+            cube->moveStep(DisplayGLPaintA::Pile + p);
+        } else {
+            const QVector3D but = m->placePosition(cube->getFrontId(), DisplayGLPaintA::Pile + p);
+            cube->setPlacement(DisplayGLPaintA::Pile + p);
+            cube->moveTo(but.x(), but.y(), but.z(), false);
+        }
+    }
+    dessineBulle_(p);
+    statusMise_ = mise;
+    if (m)
+        m->doneCurrent();
+    rafraichitCouche();
+}
+
+void DisplayGLScene::afficheBulleAnnonce(int siege)
+{
+    const int p = positionAffichage(siege);
+    if (p < 0 || automatique_)
+        return;
+    DisplayGLPaintA* m = moteur();
+    if (m)
+        m->makeCurrent();
+    if (GL_ObjectSquare* objet = bulle(p))
+        objet->setShown(true, modeVue_ != MODE_VUE_SANS_ANIMATION);
+    const QSharedPointer<Partie> jeu = partie();
+    const int jouees = jeu ? static_cast<int>(jeu->cartesJoueesValides_.getNombreDeCartes()) : 0;
+    QString& texte = textesBulles_[static_cast<size_t>(p)];
+    if (jouees < NOMBRE_SIEGES && bullesPendantes_[static_cast<size_t>(p)] && !texte.isEmpty())
+        texte += QStringLiteral(" et ") + QStringLiteral("Belote");
+    else
+        texte = QStringLiteral("Belote");
+    dessineBulle_(p);
+    if (m)
+        m->doneCurrent();
+    rafraichitCouche();
+}
+
+void DisplayGLScene::finDeDonne()
+{
+    if (boutonArriere_)
+        proxyArriere_->hide();
+    if (boutonAvant_)
+        proxyAvant_->hide();
+    for (GL_ObjectCube*& cube : cartesSurTable_) {
+        if (cube)
+            cube->hide();
+        cube = nullptr;
+    }
+    carteRetournee_ = nullptr;
+    statusMise_ = ZB_StatusMise();
+    siegeBas_ = 0;
+    for (Siege& siege : sieges_)
+        siege = Siege();
+    for (auto& objet : bulles_)
+        if (objet)
+            objet->setShown(false, false);
+    bullesPendantes_.fill(false);
+    for (QString& texte : textesBulles_)
+        texte.clear();
+    positionDernierMiseur_ = -1;
+    for (int i = 0; i < DisplayGLJeuDeCartes::NOMBRE_CARTES; ++i) {
+        if (GL_ObjectCube* cube = objetCarte(i)) {
+            cube->stopAnimation();
+            cube->hide();
+            cube->setFace(faceAutres_());
+        }
+        exposees_[static_cast<size_t>(i)] = false;
+        if (DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(i))
+            sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
+    }
+    redessineCartes(0);
+    navigationAnnuler_ = false;
+    rafraichitCouche();
 }
 
 // ---------------------------------------------------------------- 3-D layer
@@ -1303,6 +2242,9 @@ void DisplayGLScene::createGLObjects()
         if (bulle)
             bulle->reloadTheme(theme);
     buildCardObjects();
+    // The cloth's picture came back bare.
+    const QSharedPointer<Partie> jeu = partie();
+    redessineCartes(jeu ? jeu->atoutEnCours_ : 0);
 }
 
 void DisplayGLScene::construitFond_()
@@ -1328,6 +2270,8 @@ void DisplayGLScene::construitFond_()
     }
     notification_ = carre(LARGEUR_BULLE, HAUTEUR_BULLE, "network_bulle.png", DisplayGLPaintA::NotificationBubble);
     notification_->setShown(false, false);
+    appliqueDurees_();
+    redessineCartes(0);
     disposeMains_();
 }
 
@@ -1353,6 +2297,7 @@ void DisplayGLScene::buildCardObjects()
                               : QString::number(i);
         objet = std::make_unique<GL_ObjectCube>(holder_, LARGEUR_CARTE_TABLE, HAUTEUR_CARTE_TABLE,
                                                 qMakePair(face, dos), nom);
+        objet->setDureeMouvement(arrondi(GL_ObjectCube::DUREE_MOUVEMENT_MS * facteurDurees_));
         objet->hide();
     }
 }
@@ -1370,8 +2315,7 @@ void DisplayGLScene::paintGLLayer()
     if (panneauDroitVisible_)
         return;
     DisplayGLPaintA::ViewParameters p = m->viewParameters();
-    const double aspect = hauteurTable_ > 0.0 ? largeurTable_ / hauteurTable_ : 1.0;
-    const double echelle = aspect < ASPECT_MIN ? 1.0 - 2.0 * (ASPECT_MIN - aspect) : 1.0;
+    const double echelle = echelleTable(largeurTable_, hauteurTable_);
     if (p[DisplayGLPaintA::ViewParameters::Echelle] != echelle) {
         p[DisplayGLPaintA::ViewParameters::Echelle] = echelle;
         m->setViewParameters(p);
@@ -1394,9 +2338,29 @@ void DisplayGLScene::paintGLLayer()
     for (int position = 0; position < NOMBRE_SIEGES; ++position)
         dessineCarte(cartesSurTable_[static_cast<size_t>(position)], DisplayGLPaintA::TrickPlace + position);
     dessineCarte(carteRetournee_, DisplayGLPaintA::TurnedCard);
+    // The hands nobody at this screen plays: their cards wherever the deal
+    // put them, face as the deal chose.
+    for (int j = 0; j < NOMBRE_SIEGES; ++j) {
+        const Siege& siege = sieges_[static_cast<size_t>(j)];
+        if (!siege.joueur || siege.numero < 0 || estMainVisible_(j))
+            continue;
+        const int p = positionAffichage(j);
+        int i = 0;
+        for (Carte* carte : siege.joueur->main_) {
+            GL_ObjectCube* cube = carte ? objetCarte(carte->getIndex()) : nullptr;
+            // A card already played (still in a hand the table has not
+            // updated yet) keeps its trick or pile place.
+            const bool enMain = cube && cube->getPlacement() >= DisplayGLPaintA::Hand
+                                && cube->getPlacement() < DisplayGLPaintA::SeatBubble;
+            if (enMain && cube != carteRetournee_ && i < DisplayGLPaintA::PLACES_PAR_MAIN && cube->isShown())
+                dessineCarte(cube, DisplayGLPaintA::placementMain(p, i));
+            ++i;
+        }
+    }
     for (int i = 0; i < NOMBRE_SIEGES; ++i)
-        if (sieges_[static_cast<size_t>(i)].numero >= 0 && bulles_[static_cast<size_t>(i)])
-            bulles_[static_cast<size_t>(i)]->draw(neutre);
+        if (sieges_[static_cast<size_t>(i)].numero >= 0)
+            if (GL_ObjectSquare* objet = bulle(positionAffichage(i)))
+                objet->draw(neutre);
     m->endFrame();
     // The widget engine keeps what it drew last: a card out of this frame
     // must leave it.
@@ -1464,6 +2428,8 @@ void DisplayGLScene::stopAnimationsAndCloseDialogs()
         anim->stop();
     for (auto& anim : animsMessage_)
         anim->stop();
+    fileMessages_.clear();
+    timerMessages_.stop();
     timerAide_.stop();
     if (dialogueReglages_)
         dialogueReglages_->collapse();
@@ -1513,18 +2479,23 @@ void DisplayGLScene::setFont(const QFont& police)
 
 void DisplayGLScene::changeStyleCartes_(int style, bool silencieux)
 {
-    Q_UNUSED(silencieux);
+    if (dialogueReglages_ && dialogueReglages_->isOpen())
+        dialogueReglages_->collapse();
     if (automatique_)
         return;
     if (style != jeuDeCartes_.getStyle())
         jeuDeCartes_.setSize(style, options_.quality_, ratioPixels_);
-    if (fondConstruit_) {
+    if (fondConstruit_ && !silencieux) {
         if (DisplayGLPaintA* m = moteur()) {
             m->makeCurrent();
             buildCardObjects();
             m->doneCurrent();
         }
     }
+    // The trump sign on the cloth is drawn in the deck's style.
+    if (const QSharedPointer<Partie> jeu = partie())
+        redessineCartes(jeu->atoutEnCours_);
+    update();
 }
 
 QList<AnalyseJoueur*> DisplayGLScene::analyses() const

@@ -10,6 +10,7 @@
 #include "OptionsAffichage.h"
 #include "ZB_DeckJass.h"
 #include "ZB_Sound.h"
+#include "AnnoncesJoueur.h"
 #include "ZB_StatusMise.h"
 
 #include <QColor>
@@ -233,7 +234,89 @@ public:
     QSharedPointer<Partie> partie() const;
     bool aUnePartie() const;
 
+    // --- Seats and the cards of a deal.
+    // Attaches a seat's player (null clears the seat); seats outside 0..3
+    // are ignored.
+    void setJoueur(int siege, Joueur* joueur, QSharedPointer<DisplayGLPanelDeJoueur> panneau = {});
+    void setNoJoueurLocal(int siege) { joueurLocal_ = siege; }
+    int siegeBas() const { return siegeBas_; }
+    // Seats set from now on swap the left and right positions.
+    void setSiegesMiroir(bool miroir) { miroir_ = miroir; }
+    // Where a seat is drawn: 0 bottom, 1 right, 2 top, 3 left; -1 for a
+    // seat outside 0..3.
+    int positionAffichage(int siege) const;
+    static int positionAffichage(int siege, int siegeBas, bool miroir);
+    // When the card of a deal round goes to a seat: three cards 50 ms
+    // apart, the next seat 150 ms later, packets of three 800 ms apart.
+    static int delaiDistribution(int tour, int siege);
+    // Shortens (below 1) every animation and deal delay of the table: a
+    // test plays whole matches at the table's pace, faster.
+    void setFacteurDurees(double facteur);
+    double facteurDurees() const { return facteurDurees_; }
+    // 1: no animations; 4: every card face up.
+    void setModeVue(int mode);
+    int modeVue() const { return modeVue_; }
+    void nouvelleDonne(int cartesParJoueur, int objectif, int donnesRestantes);
+    void afficheCartesDistribuees(Carte* carteRetournee);
+    void afficheCarteJouee(int siege, Carte* carte);
+    void afficheCartesAnnonces(int inutilise, int gagnant, const std::array<AnnoncesJoueur, 4>& annonces);
+    void effaceBulles(int inutilise, const AnnoncesJoueur& annonces);
+    void finDeDonne();
+    // Speech bubbles, by the seat's display position.
+    void afficheBulleJoueur(int siege, const AnnoncesJoueur& annonces);
+    void afficheBulleMise(int siege, const ZB_StatusMise& mise, int variante);
+    void afficheBulleAnnonce(int siege);
+    // What a bid bubble says; *effaceRetournee tells whether a take on the
+    // turned card clears it (may be null).
+    static QString texteBulleMise(const ZB_StatusMise& mise, int variante, int style, const QString& texteCourant,
+                                  bool* effaceRetournee);
+    QString texteBulle(int position) const;
+    bool isBullePendante(int position) const;
+    GL_ObjectSquare* bulle(int position) const;
+    // The name plates on the cloth, with the trump in force (0 none).
+    void redessineCartes(int atout);
+    // What a seat's plate says: the name, and for the seat that chose trump
+    // the contract of the game's kind (contrat, the game type's contract
+    // rule) and bid (typeContrat, objectif).
+    static QString textePlaque(const QString& nom, bool aChoisi, bool commence, int contrat, int typeContrat,
+                               int objectif);
+    // The cloth as the plates were last painted on it.
+    QImage imageTapis() const { return imageTapis_; }
+    // A colour scheme (2: light texts on a dark table) and the palette whose
+    // window colour fills behind the table.
+    void appliqueCouleurs(int schema, const QPalette& palette);
+    int schemaCouleurs() const { return schemaCouleurs_; }
+    // --- Notices.
+    // The status line while a seat has passed the trump choice on (chibre)
+    // to its partner; either missing: "Patientez...".
+    static QString texteChibre(const Joueur* choisisseur, const Joueur* partenaire);
+    void afficheChibre(const Joueur* choisisseur, const Joueur* partenaire);
+    // Every seat passed: the cards are dealt again.
+    void afficheRedistribution();
+    // While the main window's right panel covers the table, the table is
+    // not painted and the dialogs are closed.
+    void setPanneauDroitVisible(bool visible);
+    bool isPanneauDroitVisible() const { return panneauDroitVisible_; }
+    // The last game state the status line showed (the table's state code):
+    // past the announcements, a trick's end turns exposed cards back.
+    void setDernierEtat(int etat) { dernierEtat_ = etat; }
+    // The table object of a card number (0..35), or null.
+    GL_ObjectCube* objetCarte(int index) const;
+    GL_ObjectCube* carteSurTable(int position) const;
+    GL_ObjectCube* carteRetournee() const { return carteRetournee_; }
+    bool isExposee(int index) const;
+    int objectifDonne() const { return objectifDonne_; }
+    int donnesRestantes() const { return donnesRestantes_; }
+
     // --- Grabs.
+    // What the next frame grab is for: a store screenshot (handed on with
+    // signalScreenshotCompleted and kept under a numbered name) or the bug
+    // report (kept as "bugReportScreenshot", then the questionnaire).
+    enum ButCapture { CaptureMagasin = 0, CaptureBug = 1 };
+    void demandeCapture(ButCapture but);
+    ButCapture butCapture() const { return butCapture_; }
+    // The name the last grab was saved under.
+    QString dernierFichierCapture() const { return dernierFichierCapture_; }
     void PortableGrabFrameBuffer_Completed(const QImage& image) override;
     void setLegendeCapture(const QString& legende, const QString& couleur1, const QString& couleur2);
     QString legendeCapture() const { return legendeCapture_; }
@@ -255,8 +338,10 @@ public:
     const std::vector<std::unique_ptr<DisplayGLScoreAnimPixmap>>& animationsImage() const { return animsImage_; }
     const std::vector<std::unique_ptr<DisplayGLScoreAnimText>>& animationsMessage() const { return animsMessage_; }
     // A line from the network or a peer, spaced DELAI_MESSAGE_RESEAU_MS
-    // after the previous one; shown as plain text.
+    // after the previous one; shown as plain text. Lines wait in order for
+    // a free item: none is lost in a burst.
     void afficheMessageReseau(const QString& texte);
+    QStringList messagesEnAttente() const { return fileMessages_; }
 
     // --- Sounds and native hooks.
     ZB_Sound& son() { return son_; }
@@ -284,6 +369,9 @@ public:
     void setDecalageTable(double decalage);
     bool isPanneauDroitAffiche() const { return panneauDroitAffiche_; }
     void setDisposition(bool large);
+    // The 3-D layer's scale for a table of that size: 1, smaller for a
+    // table narrower than 0.59 of its height, never 0 or below.
+    static double echelleTable(double largeur, double hauteur);
 
     // --- In-scene dialogs.
     // Puts a new dialog of class T (built from args, without parent) in the
@@ -314,6 +402,14 @@ public:
     // Closes every open dialog (except those of the right strip in the wide
     // layout) and the message boxes; true when one was closed.
     bool fermeDialogues();
+
+    // --- Seasonal art.
+    // The pictures of the first enabled season that holds the day drift
+    // over the table; the season's index (0 winter .. 3 autumn), or -1.
+    int showSeasonalArt(const QDate& jour);
+    // Sends the picture over the table in each free column of the ring;
+    // the number of items started (none on a table too small to hold it).
+    int spawnSeasonal(const QPixmap& image, int direction);
 
     // --- Resets and display modes.
     void stopAnimationsAndCloseDialogs();
@@ -394,6 +490,8 @@ public slots:
     void OnTutorialClosed(uint eventId, bool isCompleted);
     void OnChangeDisplayMode();
     void OnMessageBoxExecInMainLoop();
+    // Starts the waiting network lines that have a free item.
+    void OnMessagesReseau();
 
 private:
     void construitBoite_(Boite& boite, bool gardeOptionStyle, double z);
@@ -411,6 +509,16 @@ private:
     void construitFond_();
     void changeStyleCartes_(int style, bool silencieux);
     void disposeMains_();
+    // The face other seats' cards show: back unless the table shows every
+    // hand.
+    int faceAutres_() const;
+    bool estMainVisible_(int siege) const;
+    void cacheBulles_(bool anime);
+    void videTable_();
+    // The cards of the trick that belong to no announcement go to the
+    // winner's pile.
+    void ramassePli_(int gagnant, const std::array<AnnoncesJoueur, 4>& annonces);
+    void dessineBulle_(int position);
 
     // Owned helpers first, so that they are there for the items below.
     QSharedPointer<DisplayGLWidget> holder_;
@@ -430,6 +538,19 @@ private:
     int modeVue_ = 0;
     bool navigationAnnuler_ = false;
     int joueurLocal_ = -1;
+    int siegeBas_ = 0;
+    bool miroir_ = false;
+    std::array<bool, DisplayGLJeuDeCartes::NOMBRE_CARTES> exposees_{};
+    std::array<QString, NOMBRE_SIEGES> textesBulles_;
+    std::array<bool, NOMBRE_SIEGES> bullesPendantes_{};
+    int positionDernierMiseur_ = -1;
+    double facteurDurees_ = 1.0;
+    int dernierEtat_ = 0;
+    int schemaCouleurs_ = 0;
+    QImage imageTapis_;
+    void appliqueDurees_();
+    int objectifDonne_ = 0;
+    int donnesRestantes_ = 0;
     int styleContre_ = 3;
     ZB_StatusMise statusMise_;
     double ratioPixels_ = 1.0;
@@ -459,7 +580,12 @@ private:
     QTimer timerAide_;
     QTimer timerSurlignage_;
     QTimer timerBoite_;
+    QTimer timerMessages_;
+    QStringList fileMessages_;
     QElapsedTimer chronoBug_;
+    ButCapture butCapture_ = CaptureMagasin;
+    int numeroCapture_ = 0;
+    QString dernierFichierCapture_;
     ZB_Sound son_;
     QString motAction_;
     QString legendeCapture_;

@@ -117,6 +117,12 @@ void GL_ObjectCube::OnSetVisible()
     montre_();
 }
 
+void GL_ObjectCube::setDureeMouvement(int ms)
+{
+    for (QPropertyAnimation* animation : animations_)
+        animation->setDuration(std::max(1, ms));
+}
+
 void GL_ObjectCube::showAfter(int delaiMs)
 {
     hide();

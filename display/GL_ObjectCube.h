@@ -53,6 +53,10 @@ public:
     // Hidden now, shown when the delay has passed.
     void showAfter(int delaiMs);
     void hide();
+    // The length of later moves (tests shorten them); at least 1 ms.
+    void setDureeMouvement(int ms);
+    // Shown now, a pending delayed show dropped.
+    void show() { montre_(); }
     // Stops a running move where it stands.
     void stopAnimation();
 

@@ -102,6 +102,11 @@ void GL_ObjectSquare::draw(const DisplayGLPaintA::TransformRecord& transform)
     moteur->drawObject(id_, kind_, copie);
 }
 
+void GL_ObjectSquare::setDureeAnimation(int ms)
+{
+    animation_->setDuration(std::max(1, ms));
+}
+
 void GL_ObjectSquare::setShown(bool shown, bool animate)
 {
     timerCacher_.stop();
@@ -116,7 +121,7 @@ void GL_ObjectSquare::setShown(bool shown, bool animate)
             animation_->setStartValue(1.0f);
             animation_->setEndValue(0.0f);
             animation_->setEasingCurve(QEasingCurve::InBack);
-            timerCacher_.start(DUREE_ANIMATION_MS);
+            timerCacher_.start(animation_->duration());
         }
         animation_->start();
         return;

@@ -46,6 +46,9 @@ public:
     void reloadTheme(int theme) override;
     void draw(const DisplayGLPaintA::TransformRecord& transform) override;
     void setShown(bool shown, bool animate);
+    // The length of later shows and hides (tests shorten them); at least
+    // 1 ms.
+    void setDureeAnimation(int ms);
 
     // The loaded theme picture, as uploaded; the scene draws texts on copies.
     QImage getImage() const { return image_; }

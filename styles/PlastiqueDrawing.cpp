@@ -396,6 +396,28 @@ void drawTitleBarButton(QPainter* painter, const QStyleOptionTitleBar* option, c
     drawRoundedBorder(painter, rect);
 }
 
+QImage indexedImage(std::initializer_list<const char*> rows, const char* indices,
+                    std::initializer_list<QColor> colours)
+{
+    const int height = int(rows.size());
+    const int width = int(std::strlen(*rows.begin()));
+    QImage image(width, height, QImage::Format_Indexed8);
+    QVector<QRgb> table{0u};
+    for (const QColor& colour : colours)
+        table.append(colour.rgba());
+    image.setColorTable(table);
+    int y = 0;
+    for (const char* row : rows) {
+        uchar* line = image.scanLine(y++);
+        for (int x = 0; x < width; ++x) {
+            const char* found = row[x] ? std::strchr(indices, row[x]) : nullptr;
+            const int index = found ? int(found - indices) : 0;
+            line[x] = uchar(index < table.size() ? index : 0);
+        }
+    }
+    return image;
+}
+
 QImage gripDot(const QStyleOption* option, const QWidget* widget)
 {
     QImage dot(DOT_SIZE, DOT_SIZE, QImage::Format_Indexed8);

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QRect>
 
+#include <initializer_list>
+
 class QPainter;
 class QStyleOption;
 class QStyleOptionTitleBar;
@@ -72,6 +74,12 @@ void drawGripDots(QPainter* painter, const QStyleOption* option, const QRect& re
 // 178 (the border): the soft corners of the look. The background is the
 // widget's background role, the window colour without a widget.
 QColor cornerColor(const QStyleOption* option, const QWidget* widget);
+
+// A small picture kept as rows of characters of equal length: the position
+// of a character in 'indices' is its colour index, index 0 and characters
+// not in 'indices' are transparent, index i > 0 takes colours[i - 1].
+QImage indexedImage(std::initializer_list<const char*> rows, const char* indices,
+                    std::initializer_list<QColor> colours);
 
 // The 3 by 3 grip dot in the palette's colours.
 QImage gripDot(const QStyleOption* option, const QWidget* widget);

@@ -3,9 +3,13 @@
 #include "QWindowsStyleLocal.h"
 
 #include <QIcon>
+#include <QLine>
+#include <QList>
 #include <QSizePolicy>
 
+class QStyleOptionComboBox;
 class QStyleOptionSlider;
+class QStyleOptionSpinBox;
 class QStyleOptionTitleBar;
 
 // The program's Plastique-look widget style: soft grey-blue gradients,
@@ -45,6 +49,10 @@ public:
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                            const QWidget* widget = nullptr) const override;
     QRect subElementRect(SubElement element, const QStyleOption* option,
                          const QWidget* widget = nullptr) const override;
     SubControl hitTestComplexControl(ComplexControl control, const QStyleOptionComplex* option, const QPoint& point,
@@ -61,6 +69,11 @@ public:
     int layoutSpacing(QSizePolicy::ControlType control1, QSizePolicy::ControlType control2,
                       Qt::Orientation orientation, const QStyleOption* option = nullptr,
                       const QWidget* widget = nullptr) const override;
+
+    // The slider's tick marks, in the option's coordinates: by the tick
+    // interval, else the single step, else the page step, at most one per
+    // pixel; the ends one pixel longer.
+    QList<QLine> sliderTickLines(const QStyleOptionSlider* option, const QWidget* widget = nullptr) const;
 
     // The step of a busy progress bar: 1, so a busy bar stands still.
     int busyAnimationStep = 1;
@@ -95,6 +108,14 @@ private:
     void drawCheckBox(const QStyleOption* option, QPainter* painter) const;
     void drawRadioButton(const QStyleOption* option, QPainter* painter) const;
     void drawToolBarHandle(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    // Control drawing of the elements that need more than a few lines.
+    void drawComboBoxLabel(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    void drawScrollBarSubLine(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    void drawScrollBarSlider(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    void drawSpinBox(const QStyleOptionSpinBox* option, QPainter* painter, const QWidget* widget) const;
+    void drawComboBox(const QStyleOptionComboBox* option, QPainter* painter, const QWidget* widget) const;
+    void drawTitleBar(const QStyleOptionTitleBar* option, QPainter* painter, const QWidget* widget) const;
+    void drawSlider(const QStyleOptionSlider* option, QPainter* painter, const QWidget* widget) const;
     void drawBranch(const QStyleOption* option, QPainter* painter, const QColor& border, const QColor& corner,
                     const QColor& textBlend) const;
 };

@@ -3,6 +3,7 @@
 // header arrows and tree branches.
 #include "QPlastiqueStyleLocal.h"
 
+#include "PlastiqueCachedPainting.h"
 #include "PlastiqueDrawing.h"
 #include "StyleTools.h"
 
@@ -113,66 +114,6 @@ bool hovered(const QStyleOption* option)
 {
     return (option->state & QStyle::State_Enabled) && (option->state & QStyle::State_MouseOver);
 }
-
-// Paints a picture once per key: on the given painter when it may not be
-// cached, else into an image that goes into QPixmapCache. The drawing gets
-// the painter and the rectangle to paint in.
-class CachedPainting
-{
-public:
-    CachedPainting(const QString& name, const QStyleOption* option, QPainter* painter)
-        : m_painter(painter)
-        , m_rect(option->rect)
-        , m_area(option->rect)
-    {
-        if (StyleTools::canCachePainting(painter, m_rect)) {
-            m_key = StyleTools::optionCacheKey(name, option, m_rect.size());
-            m_caching = true;
-        }
-    }
-
-    // False when a cached picture was drawn and nothing is left to do.
-    bool begin()
-    {
-        if (m_caching) {
-            QPixmap pixmap;
-            if (QPixmapCache::find(m_key, &pixmap)) {
-                m_painter->drawPixmap(m_rect.topLeft(), pixmap);
-                return false;
-            }
-            m_image = createCacheImage(m_rect.size());
-            m_image.fill(0);
-            m_own = std::make_unique<QPainter>(&m_image);
-            m_area = QRect(0, 0, m_rect.width(), m_rect.height());
-        }
-        target()->save();
-        return true;
-    }
-
-    QPainter* target() const { return m_own ? m_own.get() : m_painter; }
-    const QRect& area() const { return m_area; }
-
-    void end()
-    {
-        target()->restore();
-        if (!m_own)
-            return;
-        m_own->end();
-        m_own.reset();
-        const QPixmap pixmap = QPixmap::fromImage(m_image);
-        m_painter->drawPixmap(m_rect.topLeft(), pixmap);
-        QPixmapCache::insert(m_key, pixmap);
-    }
-
-private:
-    QPainter* m_painter;
-    QRect m_rect;
-    QRect m_area;
-    QString m_key;
-    bool m_caching = false;
-    QImage m_image;
-    std::unique_ptr<QPainter> m_own;
-};
 
 } // namespace
 
@@ -490,7 +431,7 @@ void QPlastiqueStyleLocal::drawPushButtonPanel(const QStyleOption* option, QPain
     const bool isDefault =
         button->features & (QStyleOptionButton::DefaultButton | QStyleOptionButton::AutoDefaultButton);
 
-    CachedPainting cache(QStringLiteral("pushbutton-%1").arg(isDefault ? 1 : 0), option, painter);
+    PlastiqueCachedPainting cache(QStringLiteral("pushbutton-%1").arg(isDefault ? 1 : 0), option, painter);
     if (!cache.begin())
         return;
     QPainter* p = cache.target();
@@ -581,7 +522,7 @@ void QPlastiqueStyleLocal::drawCheckBox(const QStyleOption* option, QPainter* pa
 {
     if (!isButtonOption(option))
         return;
-    CachedPainting cache(QStringLiteral("checkbox"), option, painter);
+    PlastiqueCachedPainting cache(QStringLiteral("checkbox"), option, painter);
     if (!cache.begin())
         return;
     QPainter* p = cache.target();
@@ -636,7 +577,7 @@ void QPlastiqueStyleLocal::drawRadioButton(const QStyleOption* option, QPainter*
 {
     if (!isButtonOption(option))
         return;
-    CachedPainting cache(QStringLiteral("radiobutton"), option, painter);
+    PlastiqueCachedPainting cache(QStringLiteral("radiobutton"), option, painter);
     if (!cache.begin())
         return;
     QPainter* p = cache.target();

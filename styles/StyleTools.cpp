@@ -1,12 +1,18 @@
 #include "StyleTools.h"
 
+#include "PlastiqueDrawing.h"
+
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPixmapCache>
+#include <QRadialGradient>
 #include <QScreen>
 #include <QStyleOption>
 #include <QTransform>
 
 #include <algorithm>
+#include <cmath>
+#include <memory>
 
 namespace {
 
@@ -160,6 +166,228 @@ QStyleOptionSlider scrollBarWithinIntRange(const QStyleOptionSlider& option)
 void setScreenScaleFactorForTesting(double factor)
 {
     screenScaleFactor = factor;
+}
+
+} // namespace StyleTools
+
+namespace StyleTools {
+
+namespace {
+
+constexpr int MIN_LONG_NOTCH = 4;
+constexpr int NOTCH_SHARE = 6;
+constexpr int HANDLE_RADIUS_MARGIN = 3;
+constexpr qint64 MAX_NOTCHED_RANGE = 1000;
+constexpr double SWEEP_SIXTHS = 10.0;
+constexpr double START_SIXTHS = 8.0;
+
+// The dial's angle, counter-clockwise from the positive x axis, for k of
+// span steps: a whole circle from the bottom when wrapping, else 300 degrees
+// from the bottom left.
+double dialAngle(const QStyleOptionSlider* option, double k, double span)
+{
+    if (option->maximum == option->minimum || span == 0)
+        return M_PI / 2;
+    if (option->dialWrapping)
+        return M_PI * 3 / 2 - (2 * k) * M_PI / span;
+    return (START_SIXTHS * M_PI - (SWEEP_SIXTHS * k) * M_PI / span) / 6;
+}
+
+int dialRadius(const QStyleOptionSlider* option)
+{
+    return qMin(option->rect.width(), option->rect.height()) / 2;
+}
+
+// Dial body and handle.
+constexpr double RADIUS_TRIM = 50.0;
+constexpr double PEN_SHARE = 20.0;
+constexpr double BODY_INSET_SHARE = 6.0;
+constexpr double HANDLE_SHARE = 7.0;
+constexpr int BODY_MAX_SATURATION = 140;
+constexpr int BODY_MIN_VALUE = 180;
+constexpr int FOCUS_MAX_SATURATION = 160;
+constexpr int FOCUS_MIN_VALUE = 230;
+constexpr int FOCUS_ALPHA = 127;
+constexpr int NOTCH_DARK = 120;
+constexpr int OUTLINE_DARK = 280;
+constexpr int FACE_LIGHT = 110;
+constexpr int FACE_EDGE_DARK = 102;
+constexpr int FACE_RIM_DARK = 115;
+constexpr int HANDLE_LIGHT = 104;
+constexpr double HANDLE_ALPHA = 0.8;
+constexpr double SHADOW_STOP = 0.91;
+constexpr int SHADOW_ALPHA = 40;
+constexpr double MARK_MIN_PEN = 3.0;
+constexpr int MARK_ALPHA = 25;
+constexpr int HANDLE_RING_ALPHA = 150;
+constexpr double HANDLE_AT = 0.7;
+constexpr double MARK_FROM = 0.90;
+constexpr double MARK_TO = 0.96;
+constexpr int HANDLE_RIM_DARK = 140;
+constexpr int HANDLE_MID_DARK = 120;
+constexpr int HANDLE_CENTRE_DARK = 110;
+constexpr double HANDLE_MID_STOP = 0.4;
+constexpr int HANDLE_EDGE_ALPHA = 80;
+
+QColor clampedHsv(const QColor& colour, int maxSaturation, int minValue)
+{
+    QColor result;
+    result.setHsv(colour.hue(), qMin(maxSaturation, colour.saturation()), qMax(minValue, colour.value()), 255);
+    return result;
+}
+
+// The dial's face, focus ring and shadow, in the coordinates of 'area'.
+void paintDialBody(const QStyleOptionSlider* option, QPainter* p, const QRect& area, double r, double ps)
+{
+    const int w = area.width();
+    const int h = area.height();
+    const double d = r / BODY_INSET_SHARE;
+    const double dx = area.left() + d + (w - 2 * r) / 2 + 1;
+    const double dy = area.top() + d + (h - 2 * r) / 2 + 1;
+    const int side = int(2 * r - 2 * d - 2);
+    const QRectF br(dx + 0.5, dy + 0.5, side, side);
+    const QColor button = clampedHsv(option->palette.button().color(), BODY_MAX_SATURATION, BODY_MIN_VALUE);
+    p->setRenderHint(QPainter::Antialiasing);
+    QBrush face(Qt::NoBrush);
+    if (option->state & QStyle::State_Enabled) {
+        const double s = qMax(ps / 2, 1.0);
+        const QRectF shadowRect = br.adjusted(-2 * s, -2 * s, 2 * s, 2 * s);
+        QRadialGradient shadow(shadowRect.center(), shadowRect.width() / 2, shadowRect.center());
+        shadow.setColorAt(SHADOW_STOP, QColor(0, 0, 0, SHADOW_ALPHA));
+        shadow.setColorAt(1.0, Qt::transparent);
+        p->setBrush(shadow);
+        p->setPen(Qt::NoPen);
+        p->translate(s, s);
+        p->drawEllipse(shadowRect);
+        p->translate(-s, -s);
+        QRadialGradient gradient(br.center().x() - br.width() / 3, dy, br.width() * 1.3, br.center().x(), br.top());
+        gradient.setColorAt(0, button.lighter(FACE_LIGHT));
+        gradient.setColorAt(0.5, button);
+        gradient.setColorAt(0.501, button.darker(FACE_EDGE_DARK));
+        gradient.setColorAt(1, button.darker(FACE_RIM_DARK));
+        face = QBrush(gradient);
+    }
+    p->setPen(QPen(button.darker(OUTLINE_DARK), 1));
+    p->setBrush(face);
+    p->drawEllipse(br);
+    p->setBrush(Qt::NoBrush);
+    p->setPen(button.lighter(FACE_LIGHT));
+    p->drawEllipse(br.adjusted(1, 1, -1, -1));
+    if (option->state & QStyle::State_HasFocus) {
+        QColor focus = clampedHsv(option->palette.highlight().color(), FOCUS_MAX_SATURATION, FOCUS_MIN_VALUE);
+        focus.setAlpha(FOCUS_ALPHA);
+        p->setPen(QPen(QBrush(focus), 2.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+        p->drawEllipse(br.adjusted(-1, -1, 1, 1));
+    }
+}
+
+} // namespace
+
+void paintDial(const QStyleOptionSlider* option, QPainter* painter)
+{
+    const QRect& rect = option->rect;
+    double r = qMin(rect.width(), rect.height()) / 2;
+    r -= r / RADIUS_TRIM;
+    const double ps = r / PEN_SHARE;
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    if (option->subControls & QStyle::SC_DialTickmarks) {
+        painter->setPen(option->palette.dark().color().darker(NOTCH_DARK));
+        const QList<QPointF> notches = dialNotchLines(option);
+        if (!notches.isEmpty())
+            painter->drawLines(notches.constData(), int(notches.size() / 2));
+    }
+    // The body does not depend on the value: turning the dial blits it.
+    if (canCachePainting(painter, rect)) {
+        const QString key = optionCacheKey(QStringLiteral("qdial"), option, rect.size());
+        QPixmap pixmap;
+        if (!QPixmapCache::find(key, &pixmap)) {
+            QImage image = PlastiqueDrawing::createCacheImage(rect.size());
+            image.fill(0);
+            QPainter body(&image);
+            paintDialBody(option, &body, QRect(QPoint(0, 0), rect.size()), r, ps);
+            body.end();
+            pixmap = QPixmap::fromImage(image);
+            QPixmapCache::insert(key, pixmap);
+        }
+        painter->drawPixmap(rect.topLeft(), pixmap);
+    } else {
+        painter->save();
+        paintDialBody(option, painter, rect, r, ps);
+        painter->restore();
+    }
+
+    const QPointF dp = dialHandlePoint(option, HANDLE_AT);
+    QColor handle = option->palette.button().color().lighter(HANDLE_LIGHT);
+    handle.setAlphaF(HANDLE_ALPHA);
+    const double ds = r / HANDLE_SHARE;
+    const QRectF knob(dp.x() - ds, dp.y() - ds, 2 * ds, 2 * ds);
+    QRadialGradient gradient(knob.center().x() + knob.width() / 2, knob.center().y() + knob.width(),
+                             knob.width() * 2, knob.center().x(), knob.center().y());
+    gradient.setColorAt(1, handle.darker(HANDLE_RIM_DARK));
+    gradient.setColorAt(HANDLE_MID_STOP, handle.darker(HANDLE_MID_DARK));
+    gradient.setColorAt(0, handle.darker(HANDLE_CENTRE_DARK));
+    if (ps > MARK_MIN_PEN) {
+        painter->setPen(QPen(QBrush(QColor(0, 0, 0, MARK_ALPHA)), ps, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+        painter->drawLine(dialHandlePoint(option, MARK_FROM), dialHandlePoint(option, MARK_TO));
+    }
+    painter->setBrush(gradient);
+    painter->setPen(QColor(255, 255, 255, HANDLE_RING_ALPHA));
+    painter->drawEllipse(knob.adjusted(-1, -1, 1, 1));
+    painter->setPen(QColor(0, 0, 0, HANDLE_EDGE_ALPHA));
+    painter->drawEllipse(knob);
+    painter->restore();
+}
+
+int dialLongNotchLength(int radius)
+{
+    return qMin(qMax(radius / NOTCH_SHARE, MIN_LONG_NOTCH), radius / 2);
+}
+
+QPointF dialHandlePoint(const QStyleOptionSlider* option, double factor)
+{
+    const QRect& r = option->rect;
+    const int radius = dialRadius(option);
+    const double position = option->upsideDown ? double(option->sliderPosition)
+                                               : double(option->maximum) - double(option->sliderPosition);
+    const double a = dialAngle(option, position - option->minimum, double(option->maximum) - option->minimum);
+    const int length = radius - dialLongNotchLength(radius) - HANDLE_RADIUS_MARGIN;
+    return QPointF(r.left() + r.width() * 0.5 + factor * length * std::cos(a),
+                   r.top() + r.height() * 0.5 - factor * length * std::sin(a));
+}
+
+QList<QPointF> dialNotchLines(const QStyleOptionSlider* option)
+{
+    QList<QPointF> points;
+    const qint64 interval = option->tickInterval;
+    if (interval <= 0)
+        return points;
+    const QRect& rect = option->rect;
+    const int radius = dialRadius(option);
+    const double r = radius;
+    const int big = dialLongNotchLength(radius);
+    const int small = big / 2;
+    const double xc = rect.left() + rect.width() / 2 + 0.5;
+    const double yc = rect.top() + rect.height() / 2 + 0.5;
+    const qint64 range = qint64(option->maximum) - option->minimum;
+    qint64 notches = (interval - 1 + range) / interval;
+    if (notches <= 0)
+        return points;
+    if (range < 0 || range > MAX_NOTCHED_RANGE)
+        notches = (interval + MAX_NOTCHED_RANGE - 1) / interval;
+    const qint64 page = option->pageStep == 0 ? 1 : option->pageStep;
+    points.resize(2 * notches + 2);
+    for (qint64 i = 0; i <= notches; ++i) {
+        const double a = dialAngle(option, double(i), double(notches));
+        const double c = std::cos(a);
+        const double s = std::sin(a);
+        const bool long_ = i == 0 || (i * interval) % page == 0;
+        const double outer = long_ ? r : r - 1;
+        const double inner = long_ ? r - big : r - 1 - small;
+        points[2 * i] = QPointF(xc + inner * c, yc - inner * s);
+        points[2 * i + 1] = QPointF(xc + outer * c, yc - outer * s);
+    }
+    return points;
 }
 
 } // namespace StyleTools

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QLatin1String>
+#include <QList>
+#include <QPointF>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -77,6 +79,19 @@ void setButtonEdgeScale(double scale);
 // the minimum counts as an empty range and a negative page as none. Options
 // already within bounds come back unchanged.
 QStyleOptionSlider scrollBarWithinIntRange(const QStyleOptionSlider& option);
+
+// The dial: notches, body (cached under "qdial"), focus ring and handle,
+// all placed relative to the option's rectangle, so a dial anywhere (an
+// item delegate's cell) draws in place. A tick interval of 0 or less draws
+// no notches; a range of more than 1000 values or a reversed one draws
+// 1000 / interval of them at most.
+void paintDial(const QStyleOptionSlider* option, QPainter* painter);
+// Where the dial's value points, at the share 'factor' of the handle radius.
+QPointF dialHandlePoint(const QStyleOptionSlider* option, double factor);
+// Start and end points of every notch, in pairs.
+QList<QPointF> dialNotchLines(const QStyleOptionSlider* option);
+// The long notch of a dial of that radius; the short one is half of it.
+int dialLongNotchLength(int radius);
 
 // Test hook: sets the stored screen scale factor; a negative factor makes
 // the next scaleByScreenDpi measure the screen again.

@@ -4,23 +4,6 @@
 
 #include <QObject>
 
-namespace {
-
-// Rows indexed by rank - 6: 6, 7, 8, 9, 10, Valet, Dame, Roi, As.
-constexpr int kPointsAtout[9] = {0, 0, 0, 14, 10, 20, 3, 4, 11};
-constexpr int kPointsNormal[9] = {0, 0, 0, 0, 10, 2, 3, 4, 11};
-constexpr int kPointsHautEnBas[9] = {0, 0, 8, 0, 10, 2, 3, 4, 11};
-constexpr int kPointsBasEnHaut[9] = {11, 0, 8, 0, 10, 2, 3, 4, 0};
-constexpr int kPointsToutAtout[9] = {0, 0, 0, 9, 5, 14, 1, 3, 6};
-constexpr int kPointsSansAtout[9] = {0, 0, 0, 0, 10, 2, 3, 4, 19};
-constexpr int kPointsInverse[9] = {0, 20, 14, 0, 4, 0, 11, 10, 3};
-
-constexpr int kForceAtoutJass[9] = {0, 1, 2, 7, 3, 8, 4, 5, 6};
-constexpr int kOrdreAtoutBelote[9] = {0, 1, 2, 7, 5, 8, 3, 4, 6};
-constexpr int kForceNaturelleBelote[9] = {0, 1, 2, 3, 7, 4, 5, 6, 8};
-
-} // namespace
-
 Carte::Carte(int couleur, int valeur)
     : couleur_(couleur)
     , valeur_(valeur)
@@ -29,41 +12,6 @@ Carte::Carte(int couleur, int valeur)
 }
 
 Carte::~Carte() = default;
-
-int Carte::getPoints(int trump, int mode) const
-{
-    const int r = valeur_ - 6;
-    if (couleur_ == trump)
-        return kPointsAtout[r];
-    if (mode == 8)
-        return kPointsHautEnBas[r];
-    if (mode == 7)
-        return kPointsBasEnHaut[r];
-    switch (trump) {
-    case 5: return kPointsHautEnBas[r];
-    case 6: return kPointsBasEnHaut[r];
-    case 9: return kPointsToutAtout[r];
-    case 10: return kPointsSansAtout[r];
-    case 11: return kPointsInverse[r];
-    default: return kPointsNormal[r];
-    }
-}
-
-int Carte::getOrdreAtout() const
-{
-    return kOrdreAtoutBelote[valeur_ - 6];
-}
-
-int Carte::getForce(int trump, int belote) const
-{
-    const int r = valeur_ - 6;
-    if (couleur_ == trump)
-        return belote ? kOrdreAtoutBelote[r] : kForceAtoutJass[r];
-    if (belote && trump == 9)
-        return kOrdreAtoutBelote[r];
-    const int naturel = belote ? kForceNaturelleBelote[r] : r;
-    return (trump == 6 || trump == 7) ? 8 - naturel : naturel;
-}
 
 int Carte::getPoidsPourAtout(int modeAtout) const
 {

@@ -1,12 +1,15 @@
 #pragma once
 
-#include <QtGlobal>
+#include "Carte.h"
+#include "GM_CompteBits.h"
 
-class Carte;
+#include <QtGlobal>
 
 // The fixed 36-slot card set of every hand, deck, pile and trick history,
 // indexed by card index. A plain value: copying copies the pointers, which
-// keeps the computer player's search free of allocations.
+// keeps the computer player's search free of allocations. A slot is null
+// exactly when its bit of the mask is clear; the search adds and removes
+// cards millions of times a second, so those are inline.
 class EnsembleDeCartes
 {
 public:
@@ -15,12 +18,72 @@ public:
     EnsembleDeCartes();
 
     // Inserts only into an empty slot.
-    void ajouteCarte(Carte* carte);
+    void ajouteCarte(Carte* carte)
+    {
+        if (carte == nullptr)
+            return;
+        const int index = carte->getIndex();
+        if (index < 0 || index >= TAILLE || ((masque_ >> index) & 1u))
+            return;
+        cartes_[index] = carte;
+        masque_ |= quint64(1) << index;
+        ++nombre_;
+        if (nombre_ == 1 || static_cast<quint32>(index) < premier_)
+            premier_ = static_cast<quint32>(index);
+    }
     // Removes only a card that is present, so the count cannot drift.
-    void retireCarte(const Carte* carte);
-    void vide();
+    void retireCarte(const Carte* carte)
+    {
+        if (carte != nullptr)
+            retireIndex(carte->getIndex());
+    }
+    // The same by card index, for a caller that has the index at hand.
+    void retireIndex(int index)
+    {
+        if (index < 0 || index >= TAILLE || !((masque_ >> index) & 1u))
+            return;
+        cartes_[index] = nullptr;
+        masque_ &= ~(quint64(1) << index);
+        --nombre_;
+        if (static_cast<quint32>(index) == premier_)
+            premier_ = static_cast<quint32>(suivant(index));
+    }
+    // Moves the cards of masque that this set holds and destination does
+    // not into destination: the same sets as one retireCarte and one
+    // ajouteCarte per card, for a dealer that moves a whole hand.
+    void deplaceVers(quint64 masque, EnsembleDeCartes& destination)
+    {
+        masque &= masque_ & ~destination.masque_;
+        if (masque == 0)
+            return;
+        for (quint64 m = masque; m != 0; m &= m - 1) {
+            const int i = __builtin_ctzll(m);
+            destination.cartes_[i] = cartes_[i];
+            cartes_[i] = nullptr;
+        }
+        const quint32 n = quint32(GM_CompteBits::portable(masque));
+        const quint32 premierDeplace = quint32(__builtin_ctzll(masque));
+        if (destination.nombre_ == 0 || premierDeplace < destination.premier_)
+            destination.premier_ = premierDeplace;
+        destination.masque_ |= masque;
+        destination.nombre_ += n;
+        masque_ &= ~masque;
+        nombre_ -= n;
+        // The first card left moved: the next one, or none.
+        if (premier_ < quint32(TAILLE) && ((masque >> premier_) & 1u))
+            premier_ = masque_ != 0 ? quint32(__builtin_ctzll(masque_)) : quint32(TAILLE);
+    }
+    // Clears only the occupied slots: the others are null already.
+    void vide()
+    {
+        for (quint64 m = masque_; m != 0; m &= m - 1)
+            cartes_[__builtin_ctzll(m)] = nullptr;
+        nombre_ = 0;
+        premier_ = 0;
+        masque_ = 0;
+    }
 
-    bool contientCarte(const Carte* carte) const;
+    bool contientCarte(const Carte* carte) const { return carte != nullptr && contientIndex(carte->getIndex()); }
     bool contientIndex(int index) const { return index >= 0 && index < TAILLE && ((masque_ >> index) & 1u); }
     Carte* getCarte(int index) const { return (index >= 0 && index < TAILLE) ? cartes_[index] : nullptr; }
     quint32 getNombreDeCartes() const { return nombre_; }

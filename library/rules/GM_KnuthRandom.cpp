@@ -6,6 +6,7 @@
 #include <QMutexLocker>
 #include <QtEndian>
 
+#include <algorithm>
 #include <limits>
 #include <mutex>
 
@@ -24,6 +25,38 @@ constexpr quint32 evenize(quint32 x)
 quint32 low32DuTemps()
 {
     return static_cast<quint32>(QDateTime::currentMSecsSinceEpoch());
+}
+
+// x % d without a division for the small d of dealing and play (Lemire,
+// Kaser and Kurz, "Faster remainder by direct computation", 2019): exact for
+// every 32-bit x and d, so every saved deal draws the same cards.
+constexpr int kDiviseursRapides = 64;
+
+struct InversesDiviseurs
+{
+    quint64 m[kDiviseursRapides + 1] = {};
+    constexpr InversesDiviseurs()
+    {
+        for (int d = 1; d <= kDiviseursRapides; ++d)
+            m[d] = ~quint64(0) / quint64(d) + 1;
+    }
+};
+
+constexpr InversesDiviseurs kInverses;
+
+#if defined(__SIZEOF_INT128__)
+__extension__ typedef unsigned __int128 Entier128;
+#endif
+
+inline quint32 reste(quint32 x, quint32 d)
+{
+#if defined(__SIZEOF_INT128__)
+    if (d <= quint32(kDiviseursRapides)) {
+        const quint64 bas = kInverses.m[d] * x;
+        return quint32((static_cast<Entier128>(bas) * d) >> 64);
+    }
+#endif
+    return x % d;
 }
 
 } // namespace
@@ -101,18 +134,43 @@ QString GM_KnuthRandom::sauveValeursDansString() const
     return s.getString();
 }
 
-int GM_KnuthRandom::tire(int n)
+inline int GM_KnuthRandom::tire_unlocked(int n)
 {
-    if (n < 1)
-        return 0;
-    QMutexLocker locker(&mutex_);
-    const int valeur = static_cast<int>(tampon_[position_] % static_cast<quint32>(n));
+    const int valeur = static_cast<int>(reste(tampon_[position_], static_cast<quint32>(n)));
     if (++position_ >= TAILLE_TAMPON) {
         // The next seed comes from the buffer being left, so the text of the
         // generator still names its state.
         recommence_unlocked(tampon_[0]);
     }
     return valeur;
+}
+
+int GM_KnuthRandom::tire(int n)
+{
+    if (n < 1)
+        return 0;
+    QMutexLocker locker(&mutex_);
+    return tire_unlocked(n);
+}
+
+void GM_KnuthRandom::tireSuite(int n, int nombre, int* valeurs)
+{
+    // Bounds below 1 draw nothing: only the first n of them draw.
+    const int tirages = std::max(0, std::min(nombre, n));
+    QMutexLocker locker(&mutex_);
+    for (int i = 0; i < tirages;) {
+        // The values left in the buffer, read without a refill test each.
+        const int bloc = std::min(tirages - i, TAILLE_TAMPON - position_);
+        const quint32* tampon = tampon_.data() + position_;
+        for (int k = 0; k < bloc; ++k)
+            valeurs[i + k] = static_cast<int>(reste(tampon[k], static_cast<quint32>(n - i - k)));
+        i += bloc;
+        position_ += bloc;
+        if (position_ >= TAILLE_TAMPON)
+            recommence_unlocked(tampon_[0]);
+    }
+    for (int i = tirages; i < nombre; ++i)
+        valeurs[i] = 0;
 }
 
 void GM_KnuthRandom::reseedFromTime()

@@ -49,6 +49,9 @@ public:
     // Next value in 0 to n-1. When n is below 1 there is nothing to draw
     // from: returns 0 and the generator does not move.
     int tire(int n);
+    // The values of tire(n), tire(n - 1), ..., tire(n - nombre + 1), drawn
+    // under one lock: the draws of a hand dealt from n cards.
+    void tireSuite(int n, int nombre, int* valeurs);
 
     // Seed from the clock (byte-reversed low 32 bits of the milliseconds
     // since the epoch) and refill; the position is kept.
@@ -73,6 +76,7 @@ public:
 
 private:
     void recommence_unlocked(quint32 graine);
+    int tire_unlocked(int n);
 
     std::vector<quint32> tampon_; // allocated once, TAILLE_TAMPON values
     quint32 graine_ = 0;

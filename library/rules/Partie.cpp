@@ -7,54 +7,26 @@
 
 #include <cstring>
 
-namespace {
-
-constexpr quint64 masqueCouleur(int couleur)
+Partie::TablePlusForts::TablePlusForts()
 {
-    return (couleur >= 1 && couleur <= 4) ? (quint64(0x1FF) << ((couleur - 1) * 9)) : 0;
-}
-
-constexpr int kNombreAtouts = 13; // trump in force 0 to 12
-
-// For every card, the cards of its suit that are stronger, by Belote order
-// and trump in force: legality then needs no loop over the hand.
-struct TablePlusForts
-{
-    quint64 masque[2][kNombreAtouts][36];
-
-    TablePlusForts()
-    {
-        for (int belote = 0; belote < 2; ++belote) {
-            for (int atout = 0; atout < kNombreAtouts; ++atout) {
-                for (int i = 0; i < 36; ++i) {
-                    const Carte carte(i / 9 + 1, i % 9 + 6);
-                    const int force = carte.getForce(atout, belote);
-                    quint64 m = 0;
-                    for (int v = 6; v <= 14; ++v) {
-                        const Carte autre(carte.getCouleur(), v);
-                        if (autre.getForce(atout, belote) > force)
-                            m |= quint64(1) << autre.getIndex();
-                    }
-                    masque[belote][atout][i] = m;
+    for (int belote = 0; belote < 2; ++belote) {
+        for (int atout = 0; atout < NOMBRE_ATOUTS; ++atout) {
+            for (int i = 0; i < 36; ++i) {
+                const Carte carte(i / 9 + 1, i % 9 + 6);
+                const int force = carte.getForce(atout, belote);
+                quint64 m = 0;
+                for (int v = 6; v <= 14; ++v) {
+                    const Carte autre(carte.getCouleur(), v);
+                    if (autre.getForce(atout, belote) > force)
+                        m |= quint64(1) << autre.getIndex();
                 }
+                masque[belote][atout][i] = m;
             }
         }
     }
-};
-
-const TablePlusForts kPlusForts;
-
-inline quint64 bit(int index)
-{
-    return quint64(1) << index;
 }
 
-inline int premierIndex(quint64 m)
-{
-    return __builtin_ctzll(m);
-}
-
-} // namespace
+const Partie::TablePlusForts Partie::kPlusForts;
 
 Partie::Partie()
 {
@@ -66,28 +38,56 @@ Partie::Partie()
 Partie::Partie(const StatusAtout& atout, const EnsembleDeCartes& mains, int joueurQuiCommence,
                int joueurQuiAChoisiAtout, int multiplicateur, const TypeDePartie& typeDePartie,
                const ZB_StatusMise& mise, ZB_PointsA* points)
-    : Partie()
-{
-    partieReelle_ = true;
-    cartesEnMain_ = mains;
-    joueurQuiDebuteTour_ = joueurQuiACommence_ = noDuProchainAJouer_ = joueurQuiCommence;
-    joueurQuiAChoisiAtout_ = joueurQuiAChoisiAtout;
-    multiplicateur_ = multiplicateur;
-    atoutChoisi_ = atout;
+    : partieReelle_(true)
+    , cartesEnMain_(mains)
+    , joueurQuiDebuteTour_(joueurQuiCommence)
+    , joueurQuiACommence_(joueurQuiCommence)
+    , joueurQuiAChoisiAtout_(joueurQuiAChoisiAtout)
+    , noDuProchainAJouer_(joueurQuiCommence)
+    , multiplicateur_(multiplicateur)
+    , atoutChoisi_(atout)
     // Zig-zag deals start in their own direction and flip after every trick.
-    atoutEnCours_ = atout.atout_ == StatusAtout::ZigZagDepartEnBas    ? int(StatusAtout::BasEnHaut)
-                  : atout.atout_ == StatusAtout::ZigZagDepartEnHaut ? int(StatusAtout::HautEnBas)
-                                                                     : atout.atout_;
-    typeDePartie_ = typeDePartie;
-    ordreBelote_ = typeDePartie.genre_ == TypeDePartie::GenreBelote ? 1 : 0;
-    mise_ = mise;
-    points_ = points;
+    , atoutEnCours_(atout.atout_ == StatusAtout::ZigZagDepartEnBas    ? int(StatusAtout::BasEnHaut)
+                    : atout.atout_ == StatusAtout::ZigZagDepartEnHaut ? int(StatusAtout::HautEnBas)
+                                                                       : atout.atout_)
+    , typeDePartie_(typeDePartie)
+    , ordreBelote_(typeDePartie.genre_ == TypeDePartie::GenreBelote ? 1 : 0)
+    , mise_(mise)
+    , points_(points)
+{
+    std::memset(peutAvoir_, 1, sizeof peutAvoir_);
+    for (Carte*& c : pli_)
+        c = nullptr;
 }
 
+// Member by member rather than default construction then copie: the card
+// sets would be zeroed only to be overwritten.
 Partie::Partie(const Partie& autre)
-    : Partie()
+    : partieReelle_(autre.partieReelle_)
+    , carteNo_(autre.carteNo_)
+    , cartesJoueesValides_(autre.cartesJoueesValides_)
+    , cartesEnMain_(autre.cartesEnMain_)
+    , joueurQuiDebuteTour_(autre.joueurQuiDebuteTour_)
+    , joueurQuiACommence_(autre.joueurQuiACommence_)
+    , joueurQuiAChoisiAtout_(autre.joueurQuiAChoisiAtout_)
+    , donneTerminee_(autre.donneTerminee_)
+    , noDuProchainAJouer_(autre.noDuProchainAJouer_)
+    , multiplicateur_(autre.multiplicateur_)
+    , atoutChoisi_(autre.atoutChoisi_)
+    , atoutEnCours_(autre.atoutEnCours_)
+    , typeDePartie_(autre.typeDePartie_)
+    , ordreBelote_(autre.ordreBelote_)
+    , mise_(autre.mise_)
+    , gagnantPli_(autre.gagnantPli_)
+    , points_(autre.points_ != nullptr ? autre.points_->clone() : nullptr)
+    , possedePoints_(autre.points_ != nullptr)
 {
-    copie(autre);
+    std::memcpy(peutAvoir_, autre.peutAvoir_, sizeof peutAvoir_);
+    std::memcpy(pli_, autre.pli_, sizeof pli_);
+    for (int equipe = 0; equipe < 2; ++equipe) {
+        nbRamassees_[equipe] = autre.nbRamassees_[equipe];
+        std::memcpy(ramassees_[equipe], autre.ramassees_[equipe], sizeof(int) * size_t(nbRamassees_[equipe]));
+    }
 }
 
 Partie::~Partie()
@@ -117,6 +117,7 @@ void Partie::copie(const Partie& autre)
     typeDePartie_.copieDe(autre.typeDePartie_);
     ordreBelote_ = autre.ordreBelote_;
     mise_ = autre.mise_;
+    gagnantPli_ = autre.gagnantPli_;
     for (int equipe = 0; equipe < 2; ++equipe) {
         nbRamassees_[equipe] = autre.nbRamassees_[equipe];
         std::memcpy(ramassees_[equipe], autre.ramassees_[equipe], sizeof(int) * size_t(nbRamassees_[equipe]));
@@ -134,36 +135,26 @@ void Partie::copie(const Partie& autre)
     }
 }
 
-int Partie::getCouleurDemandee() const
-{
-    if (carteNo_ == 0 || joueurQuiDebuteTour_ < 0 || pli_[joueurQuiDebuteTour_] == nullptr)
-        return 0;
-    return pli_[joueurQuiDebuteTour_]->getCouleur();
-}
-
-bool Partie::bat(const Carte* a, const Carte* b) const
-{
-    if (a->getCouleur() == b->getCouleur())
-        return a->getForce(atoutEnCours_, ordreBelote_) > b->getForce(atoutEnCours_, ordreBelote_);
-    const int atout = getCouleurAtout();
-    return atout != 0 && a->getCouleur() == atout;
-}
 
 void Partie::joueCarte(ZB_PointsDonne& result, Carte* carte, int joueur, bool enregistreSeulement)
 {
-    result.efface();
+    joueCarte_<true>(&result, carte, joueur, enregistreSeulement);
+}
+
+void Partie::termineTour_(Carte* carte, int joueur)
+{
+    joueCarte_<false>(nullptr, carte, joueur, false);
+}
+
+template <bool avecPart>
+void Partie::joueCarte_(ZB_PointsDonne* result, Carte* carte, int joueur, bool enregistreSeulement)
+{
+    if constexpr (avecPart)
+        result->efface();
     if (carte == nullptr || joueur != noDuProchainAJouer_ || joueur < 0 || joueur > 3)
         return;
 
-    pli_[joueur] = carte;
-    cartesJoueesValides_.ajouteCarte(carte);
-    cartesEnMain_.retireCarte(carte);
-
-    const Carte* entame = pli_[joueurQuiDebuteTour_];
-    if (joueur != joueurQuiDebuteTour_ && entame != nullptr && carte->getCouleur() != entame->getCouleur()
-        && carte->getCouleur() != atoutEnCours_)
-        peutAvoir_[joueur][entame->getCouleur() - 1] = 0;
-
+    poseCarte_(carte, joueur);
     if (enregistreSeulement)
         return;
 
@@ -172,15 +163,18 @@ void Partie::joueCarte(ZB_PointsDonne& result, Carte* carte, int joueur, bool en
         noDuProchainAJouer_ = (noDuProchainAJouer_ + 1) % 4;
     } else {
         carteNo_ = 0;
-        const int gagnant = resoudPli(joueur);
+        const int gagnant = gagnantPli_;
+        gagnantPli_ = -1;
 
         const int equipe = gagnant % 2;
         int points = 0;
         for (const Carte* c : pli_)
             points += c->getPoints(atoutEnCours_, atoutChoisi_.atout_);
         points *= multiplicateur_;
-        result.derniersPlis_[equipe] += 1;
-        result.pointsCartes_[equipe] += points;
+        if constexpr (avecPart) {
+            result->derniersPlis_[equipe] += 1;
+            result->pointsCartes_[equipe] += points;
+        }
         if (points_ != nullptr)
             points_->pointsCartes_[equipe] += points;
         int* ramassees = ramassees_[equipe] + nbRamassees_[equipe];
@@ -196,9 +190,14 @@ void Partie::joueCarte(ZB_PointsDonne& result, Carte* carte, int joueur, bool en
             const int total = getNombreCartesDuJeu();
             const int equipeMatch = nbRamassees_[0] == total ? 0 : nbRamassees_[1] == total ? 1 : -1;
             const int equipeQuiAChoisi = joueurQuiAChoisiAtout_ >= 0 ? joueurQuiAChoisiAtout_ % 2 : -1;
-            points_->calculeFinDeDonne(result, equipe, equipeMatch, multiplicateur_, mise_.typeContrat_,
-                                       typeDePartie_.arrondi_, equipeQuiAChoisi, typeDePartie_.decompte_,
-                                       mise_.pointsMise_);
+            if constexpr (avecPart)
+                points_->calculeFinDeDonne(*result, equipe, equipeMatch, multiplicateur_, mise_.typeContrat_,
+                                           typeDePartie_.arrondi_, equipeQuiAChoisi, typeDePartie_.decompte_,
+                                           mise_.pointsMise_);
+            else
+                points_->calculeFinDeDonne(equipe, equipeMatch, multiplicateur_, mise_.typeContrat_,
+                                           typeDePartie_.arrondi_, equipeQuiAChoisi, typeDePartie_.decompte_,
+                                           mise_.pointsMise_);
         }
 
         if (atoutChoisi_.atout_ == StatusAtout::ZigZagDepartEnBas
@@ -209,67 +208,19 @@ void Partie::joueCarte(ZB_PointsDonne& result, Carte* carte, int joueur, bool en
     donneTerminee_ = cartesEnMain_.estVide();
 }
 
-int Partie::resoudPli(int dernierJoueur) const
-{
-    const int entame = (dernierJoueur + 1) % 4;
-    const int couleurDemandee = pli_[entame]->getCouleur();
-    int gagnant = entame;
-    for (int joueur = 0; joueur < 4; ++joueur) {
-        if (joueur == entame)
-            continue;
-        const Carte* c = pli_[joueur];
-        if (c->getCouleur() != couleurDemandee && c->getCouleur() != atoutEnCours_)
-            continue;
-        if (bat(c, pli_[gagnant]))
-            gagnant = joueur;
-    }
-    return gagnant;
-}
-
 int Partie::carteGagnante() const
 {
-    const int couleurDemandee = getCouleurDemandee();
-    if (couleurDemandee == 0)
+    if (getCouleurDemandee() == 0 || gagnantPli_ < 0)
         return -1;
-    const Carte* gagnante = pli_[joueurQuiDebuteTour_];
-    for (const Carte* c : pli_) {
-        if (c == nullptr || c == gagnante)
-            continue;
-        if ((c->getCouleur() == couleurDemandee || c->getCouleur() == getCouleurAtout()) && bat(c, gagnante))
-            gagnante = c;
-    }
-    return gagnante->getIndex();
+    return pli_[gagnantPli_]->getIndex();
 }
 
-int Partie::atoutLePlusFort() const
-{
-    const int atout = getCouleurAtout();
-    const Carte* plusFort = nullptr;
-    if (atout == 0)
-        return -1;
-    for (const Carte* c : pli_) {
-        if (c != nullptr && c->getCouleur() == atout && (plusFort == nullptr || bat(c, plusFort)))
-            plusFort = c;
-    }
-    return plusFort ? plusFort->getIndex() : -1;
-}
 
 bool Partie::partenaireEstMaitre(int joueur) const
 {
-    const int couleurDemandee = getCouleurDemandee();
-    if (couleurDemandee == 0 || joueur < 0 || joueur > 3)
+    if (getCouleurDemandee() == 0 || joueur < 0 || joueur > 3)
         return false;
-    const Carte* partenaire = pli_[(joueur + 2) % 4];
-    if (partenaire == nullptr)
-        return false;
-    const int atout = getCouleurAtout();
-    if (partenaire->getCouleur() != couleurDemandee && (atout == 0 || partenaire->getCouleur() != atout))
-        return false;
-    for (const Carte* c : pli_) {
-        if (c != nullptr && c != partenaire && bat(c, partenaire))
-            return false;
-    }
-    return true;
+    return gagnantPli_ == (joueur + 2) % 4;
 }
 
 int Partie::estCarteValide(const Carte* carte, int joueur, const EnsembleDeCartes& main) const
@@ -293,10 +244,10 @@ int Partie::estCarteValide(const Carte* carte, int joueur, const EnsembleDeCarte
 
     if (typeDePartie_.genre_ == TypeDePartie::GenreJass) {
         if (estAtout && demandee != atout) {
-            const int plusFort = atoutLePlusFort();
-            if (plusFort < 0)
+            // The strongest trump on the table is the trick's running winner.
+            if (atoutLePlusFort() < 0)
                 return 2;
-            if (bat(carte, cartesJoueesValides_.getCarte(plusFort)))
+            if (bat(carte, pli_[gagnantPli_]))
                 return 7;
             return autres([&](const Carte* c) { return c->getCouleur() != atout; }) ? 10 : 6;
         }
@@ -323,17 +274,16 @@ int Partie::estCarteValide(const Carte* carte, int joueur, const EnsembleDeCarte
         return demandee == atout ? 3 : 4;
     }
     if (demandee == atout) {
-        const Carte* gagnante = cartesJoueesValides_.getCarte(carteGagnante());
+        const Carte* gagnante = pli_[gagnantPli_];
         if (bat(carte, gagnante))
             return 1;
         return autres([&](const Carte* c) { return bat(c, gagnante); }) ? 12 : 13;
     }
     if (autres(estDeCouleur(demandee)))
         return 9;
-    const int plusFortIndex = atoutLePlusFort();
-    if (plusFortIndex < 0)
+    if (atoutLePlusFort() < 0)
         return 2;
-    const Carte* plusFort = cartesJoueesValides_.getCarte(plusFortIndex);
+    const Carte* plusFort = pli_[gagnantPli_];
     if (bat(carte, plusFort))
         return 7;
     for (const Carte* c : main) {
@@ -352,58 +302,10 @@ quint64 Partie::getMasqueCartesJouables(int joueur, quint64 main) const
     if (carteNo_ == 0)
         return main;
     const int demandee = getCouleurDemandee();
-    if (demandee == 0)
+    if (demandee == 0 || gagnantPli_ < 0)
         return 0;
-    const int atout = getCouleurAtout();
-    const quint64 mAtout = masqueCouleur(atout);
-    const quint64 mDemandee = main & masqueCouleur(demandee);
-    const quint64 atouts = main & mAtout;
-    const quint64 autresQueAtout = main & ~mAtout;
-    const quint64* plusForts =
-        kPlusForts.masque[ordreBelote_][(atoutEnCours_ >= 0 && atoutEnCours_ < kNombreAtouts) ? atoutEnCours_ : 0];
-
-    if (typeDePartie_.genre_ == TypeDePartie::GenreJass) {
-        if (atout != 0 && demandee == atout) {
-            const quint64 bour = bit(Carte::indexDe(atout, Carte::Valet));
-            return (mDemandee & ~bour) ? mDemandee : main;
-        }
-        quint64 jouables = mDemandee ? mDemandee : autresQueAtout;
-        if (atouts) {
-            const int plusFort = atoutLePlusFort();
-            if (plusFort < 0 || autresQueAtout == 0)
-                jouables |= atouts;
-            else
-                jouables |= atouts & plusForts[plusFort];
-        }
-        return jouables;
-    }
-
-    if (atout != 0 && demandee == atout) {
-        if (!atouts)
-            return main;
-        const quint64 surcoupe = atouts & plusForts[carteGagnante()];
-        return surcoupe ? surcoupe : atouts;
-    }
-    if (mDemandee)
-        return mDemandee;
-    quint64 jouables = 0;
-    if (!atouts || partenaireEstMaitre(joueur))
-        jouables |= autresQueAtout;
-    if (atouts) {
-        const int plusFort = atoutLePlusFort();
-        if (plusFort < 0) {
-            jouables |= atouts;
-        } else {
-            const quint64 surcoupe = atouts & plusForts[plusFort];
-            jouables |= surcoupe;
-            // Under-trumping follows the first card, in index order, that is
-            // either a plain card (allowed) or a trump able to over-trump.
-            const quint64 decisives = autresQueAtout | surcoupe;
-            if (decisives == 0 || (bit(premierIndex(decisives)) & autresQueAtout))
-                jouables |= atouts & ~surcoupe;
-        }
-    }
-    return jouables;
+    return masqueJouables(typeDePartie_.genre_, ordreBelote_, atoutEnCours_, demandee, pli_[gagnantPli_]->getIndex(),
+                          joueur >= 0 && joueur <= 3 && gagnantPli_ == (joueur + 2) % 4, main);
 }
 
 QString Partie::toString() const

@@ -1,6 +1,7 @@
 #include "ZB_MiseA.h"
 
 #include "Carte.h"
+#include "GM_CompteBits.h"
 #include "GM_KnuthRandom.h"
 #include "ZB_DeckA.h"
 
@@ -19,20 +20,70 @@ void ZB_MiseA::distribue(EnsembleDeCartes& main, GM_KnuthRandom& rng, int n, int
     distribueMain_(main, rng, n, coupe);
 }
 
+namespace {
+
+// Replaces each draw by the index of the card it names among those still
+// present, the cards named before removed.
+template <class Bits>
+inline void choisitSur(quint64 restantes, int* tirages, int nombre)
+{
+    for (int i = 0; i < nombre; ++i) {
+        const int index = Bits::kiemeBit(restantes, tirages[i]);
+        restantes &= ~(quint64(1) << index);
+        tirages[i] = index;
+    }
+}
+
+GM_APLATI void choisitPortable(quint64 restantes, int* tirages, int nombre)
+{
+    choisitSur<GM_CompteBits::Portable>(restantes, tirages, nombre);
+}
+
+#if GM_AVEC_DISPATCH_BITS
+GM_CIBLE_BMI2 GM_APLATI void choisitBmi2(quint64 restantes, int* tirages, int nombre)
+{
+    choisitSur<GM_CompteBits::Bmi2>(restantes, tirages, nombre);
+}
+#endif
+
+void choisit(quint64 restantes, int* tirages, int nombre)
+{
+#if GM_AVEC_DISPATCH_BITS
+    static const bool pdep = GM_CompteBits::jeuProcesseur() == GM_CompteBits::JeuBmi2;
+    if (pdep) {
+        choisitBmi2(restantes, tirages, nombre);
+        return;
+    }
+#endif
+    choisitPortable(restantes, tirages, nombre);
+}
+
+} // namespace
+
 EnsembleDeCartes ZB_MiseA::tireCartes(GM_KnuthRandom& rng, EnsembleDeCartes& source, int n)
 {
     EnsembleDeCartes resultat;
-    for (int i = 0; i < n && !source.estVide(); ++i) {
-        // The k-th present card in index order: drop the k lowest bits.
-        int k = rng.tire(static_cast<int>(source.getNombreDeCartes()));
-        quint64 masque = source.getMasque();
-        for (; k > 0; --k)
-            masque &= masque - 1;
-        Carte* carte = source.getCarte(static_cast<int>(qCountTrailingZeroBits(masque)));
-        resultat.ajouteCarte(carte);
-        source.retireCarte(carte);
-    }
+    tireCartesDans_(rng, source, n, resultat);
     return resultat;
+}
+
+void ZB_MiseA::tireCartesDans_(GM_KnuthRandom& rng, EnsembleDeCartes& source, int n, EnsembleDeCartes& destination)
+{
+    const int presentes = static_cast<int>(source.getNombreDeCartes());
+    const int nombre = n < presentes ? n : presentes;
+    if (nombre <= 0)
+        return;
+    // The draws over 36, 35, ... cards, under one lock of the generator.
+    int tirages[EnsembleDeCartes::TAILLE];
+    rng.tireSuite(presentes, nombre, tirages);
+    // Each draw names the k-th card still present in index order. The picks
+    // are made on a mask first and the sets updated afterwards, so that one
+    // pick does not wait for the previous card to be moved.
+    choisit(source.getMasque(), tirages, nombre);
+    quint64 choisies = 0;
+    for (int i = 0; i < nombre; ++i)
+        choisies |= quint64(1) << tirages[i];
+    source.deplaceVers(choisies, destination);
 }
 
 QList<Carte*> ZB_MiseA::getPaquet() const
@@ -47,7 +98,7 @@ void ZB_MiseA::distribueMain_(EnsembleDeCartes& main, GM_KnuthRandom& rng, int n
         coupe_(rng);
 
     if (!coupe || taillePaquet_ == 0) {
-        main = tireCartes(rng, restantes_, n);
+        tireCartesDans_(rng, restantes_, n, main);
         return;
     }
 
@@ -65,8 +116,7 @@ void ZB_MiseA::distribueMain_(EnsembleDeCartes& main, GM_KnuthRandom& rng, int n
     if (donnees < n) {
         // The pack is used up (piles that missed cards): the rest comes from
         // the cards that were in no pile.
-        for (Carte* carte : tireCartes(rng, restantes_, n - donnees))
-            main.ajouteCarte(carte);
+        tireCartesDans_(rng, restantes_, n - donnees, main);
     }
 }
 

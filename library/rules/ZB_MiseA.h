@@ -57,13 +57,17 @@ public:
 protected:
     // The common deal, without the family's own bookkeeping.
     void distribueMain_(EnsembleDeCartes& main, GM_KnuthRandom& rng, int n, bool coupe);
+    // tireCartes into a set that may already hold cards.
+    static void tireCartesDans_(GM_KnuthRandom& rng, EnsembleDeCartes& source, int n, EnsembleDeCartes& destination);
 
 private:
     void coupe_(GM_KnuthRandom& rng);
 
     EnsembleDeCartes restantes_;
     // A pack never holds more than a deck, so it lives in place.
-    std::array<Carte*, EnsembleDeCartes::TAILLE> paquet_{};
+    // Only the first taillePaquet_ entries are ever read: left unset until
+    // the cut writes them, as most deals are drawn without a cut.
+    std::array<Carte*, EnsembleDeCartes::TAILLE> paquet_;
     int taillePaquet_ = 0;
     int curseur_ = 0;
     QList<int> pileA_;

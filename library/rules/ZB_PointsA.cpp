@@ -113,7 +113,21 @@ void ZB_PointsA::calculeFinDeDonne(ZB_PointsDonne& result, int equipeDernierPli,
                                    int typeContrat, int arrondi, int equipeQuiAChoisi, int decompte, int pointsMise)
 {
     const ZB_PointsDonne avant = *this;
+    termineDonne_(equipeDernierPli, equipeMatch, multiplicateur, typeContrat, arrondi, equipeQuiAChoisi, decompte,
+                  pointsMise);
+    result = (*this - avant) + result;
+}
 
+void ZB_PointsA::calculeFinDeDonne(int equipeDernierPli, int equipeMatch, int multiplicateur, int typeContrat,
+                                   int arrondi, int equipeQuiAChoisi, int decompte, int pointsMise)
+{
+    termineDonne_(equipeDernierPli, equipeMatch, multiplicateur, typeContrat, arrondi, equipeQuiAChoisi, decompte,
+                  pointsMise);
+}
+
+void ZB_PointsA::termineDonne_(int equipeDernierPli, int equipeMatch, int multiplicateur, int typeContrat,
+                               int arrondi, int equipeQuiAChoisi, int decompte, int pointsMise)
+{
     // Both are divisors below; a game type that left them unset must not
     // bring the table down.
     const int mult = multiplicateur < 1 ? 1 : multiplicateur;
@@ -209,6 +223,4 @@ void ZB_PointsA::calculeFinDeDonne(ZB_PointsDonne& result, int equipeDernierPli,
         const int arrondie = arrondiMultiple(static_cast<float>(base), unite);
         ajustementArrondi_[x] = arrondiEntier(static_cast<float>(arrondie - base) * facteur_[x]);
     }
-
-    result = (*this - avant) + result;
 }

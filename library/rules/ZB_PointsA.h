@@ -75,10 +75,18 @@ public:
     // rounding unit below 1 counts as 1.
     void calculeFinDeDonne(ZB_PointsDonne& result, int equipeDernierPli, int equipeMatch, int multiplicateur,
                            int typeContrat, int arrondi, int equipeQuiAChoisi, int decompte, int pointsMise);
+    // The same without the share: for the search, which reads the record
+    // only.
+    void calculeFinDeDonne(int equipeDernierPli, int equipeMatch, int multiplicateur, int typeContrat, int arrondi,
+                           int equipeQuiAChoisi, int decompte, int pointsMise);
 
     int objectifMise_ = -1; // target of the contract, -1 when there is none
 
 protected:
     ZB_PointsA(const ZB_PointsA&) = default;
     ZB_PointsA& operator=(const ZB_PointsA&) = default;
+
+private:
+    void termineDonne_(int equipeDernierPli, int equipeMatch, int multiplicateur, int typeContrat, int arrondi,
+                       int equipeQuiAChoisi, int decompte, int pointsMise);
 };

@@ -158,12 +158,14 @@ struct Banc {
     ZB_DisplayEmpty display;
     std::unique_ptr<ZB_RoomTable> table;
 
-    explicit Banc(bool modeSimple)
+    // affichage: the screen the table drives (null: none).
+    explicit Banc(bool modeSimple, DisplayA* affichage = nullptr)
         : table(std::make_unique<ZB_RoomTable>(nullptr, modeSimple, false))
     {
         salle.table = table.get();
         salle.liste.sansDelai_ = true;
-        table->initialise(&salle, nullptr, 0, &display, &salle.liste, true, QString(), QString(), false);
+        table->initialise(&salle, nullptr, 0, affichage ? affichage : &display, &salle.liste, true, QString(),
+                          QString(), false);
     }
 
     void demarre(const OptionsDePartie& options, quint32 graine, int combinaisons = 30)

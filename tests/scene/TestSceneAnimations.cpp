@@ -187,6 +187,28 @@ private slots:
         QCOMPARE(anneau[1]->texte()->toPlainText(), QStringLiteral("Deuxième ligne."));
     }
 
+    // A burst longer than the ring: every line is shown, in order.
+    void networkLinesInABurstAreNotLost()
+    {
+        TableDeScene t;
+        QStringList lignes;
+        for (int i = 0; i < DisplayGLScene::NOMBRE_ANIMS_MESSAGE + 3; ++i)
+            lignes << QStringLiteral("Ligne %1.").arg(i);
+        for (const QString& ligne : lignes)
+            t.scene->afficheMessageReseau(ligne);
+        const auto& anneau = t.scene->animationsMessage();
+        for (int i = 0; i < DisplayGLScene::NOMBRE_ANIMS_MESSAGE; ++i)
+            QCOMPARE(anneau[static_cast<size_t>(i)]->texte()->toPlainText(), lignes[i]);
+        QCOMPARE(t.scene->messagesEnAttente(), lignes.mid(DisplayGLScene::NOMBRE_ANIMS_MESSAGE));
+        // The first line's show ends: its item takes the next line.
+        anneau[0]->stop();
+        t.scene->OnMessagesReseau();
+        QCOMPARE(anneau[0]->texte()->toPlainText(), lignes[DisplayGLScene::NOMBRE_ANIMS_MESSAGE]);
+        QCOMPARE(t.scene->messagesEnAttente(), lignes.mid(DisplayGLScene::NOMBRE_ANIMS_MESSAGE + 1));
+        t.scene->stopAnimationsAndCloseDialogs();
+        QVERIFY(t.scene->messagesEnAttente().isEmpty());
+    }
+
     void resetStopsEveryRingAndTheHelpTimer()
     {
         TableDeScene t;

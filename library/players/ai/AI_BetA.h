@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <array>
+
 class EnsembleDeCartes;
 class TypeDePartie;
 class ZB_StatusMise;
@@ -11,8 +13,18 @@ class ZB_StatusMise;
 class AI_BetA
 {
 public:
-    // How a hand stands in one trump mode. A trump is a card of the mode's
-    // suit, so the modes without a trump suit count none.
+    // How a hand stands in one trump mode. In a suit mode a trump is a card
+    // of the mode's suit and the other suits are weighed by their leading
+    // runs. In the modes without a trump suit (5 to 11) every suit follows
+    // the mode's order, and the record counts sure tricks instead: the run
+    // of each suit from its strongest card down (from the top in top-down,
+    // no-trump and inverse, from the bottom in bottom-up, jacks and nines
+    // first in Belote's all-trump; zig-zag takes each direction for its
+    // share of the tricks). The first SURES_SANS_CONTROLE of them stand for
+    // minor trumps and the rest for major trumps, since without a trump
+    // suit the side cannot stop the opponents' long suits; the strongest
+    // cards are the tops of the suits and no suit is a side suit, so there
+    // are no leading cards.
     struct Evaluation
     {
         int nbrMinorTrumps = 0;   // trumps of strength below 6
@@ -45,6 +57,17 @@ public:
     virtual Evaluation getEvaluation(int mode) const = 0;
     virtual bool estEvalue(int mode) const = 0;
 
+    static constexpr int NOMBRE_MODES = 12;
+
     // The record of one mode; belote selects the Belote strength order.
     static Evaluation evalueMode(const EnsembleDeCartes& main, int mode, bool belote);
+    // The records of the modes flagged, each as evalueMode gives it, the
+    // others empty; the hand's suits are looked up once for all of them.
+    static void evalueModes(const EnsembleDeCartes& main, bool belote, const std::array<bool, NOMBRE_MODES>& modes,
+                            std::array<Evaluation, NOMBRE_MODES>& evaluations);
+    // Sure tricks of a hand in a mode without a trump suit (see Evaluation).
+    static int plisSurs(const EnsembleDeCartes& main, int mode, bool belote);
+
+    // Sure tricks a mode without a trump suit counts as minor trumps.
+    static constexpr int SURES_SANS_CONTROLE = 2;
 };

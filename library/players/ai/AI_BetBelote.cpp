@@ -9,7 +9,7 @@
 #include <cmath>
 
 AI_BetBelote::AI_BetBelote()
-    : evaluations_(std::make_shared<const Evaluations>())
+    : evaluations_(std::make_shared<Evaluations>())
 {
 }
 
@@ -17,31 +17,44 @@ AI_BetBelote::~AI_BetBelote() = default;
 
 void AI_BetBelote::evalue(const EnsembleDeCartes& main, const TypeDePartie& typeDePartie)
 {
-    auto evaluations = std::make_shared<Evaluations>();
-    const bool belote = typeDePartie.genre_ == TypeDePartie::GenreBelote;
-    for (int mode = 1; mode < TypeDePartie::NOMBRE_MODES; ++mode) {
-        if (typeDePartie.multiplicateurs_[mode] > 0)
-            (*evaluations)[mode] = evalueMode(main, mode, belote);
-    }
-    evaluations_ = std::move(evaluations);
+    // A copy may hold the current records: leave them to it.
+    if (evaluations_.use_count() != 1)
+        evaluations_ = std::make_shared<Evaluations>();
+    Evaluations& e = *evaluations_;
+    e.masqueMain = main.getMasque();
+    for (int mode = 0; mode < TypeDePartie::NOMBRE_MODES; ++mode)
+        e.evalues[size_t(mode)] = mode >= 1 && typeDePartie.multiplicateurs_[size_t(mode)] > 0;
+    evalueModes(main, typeDePartie.genre_ == TypeDePartie::GenreBelote, e.evalues, e.records);
 }
 
 AI_BetA::Evaluation AI_BetBelote::getEvaluation(int mode) const
 {
-    const auto it = evaluations_->find(mode);
-    return it != evaluations_->end() ? it->second : Evaluation();
+    return estEvalue(mode) ? evaluations_->records[size_t(mode)] : Evaluation();
 }
 
 bool AI_BetBelote::estEvalue(int mode) const
 {
-    return evaluations_->count(mode) != 0;
+    return mode >= 0 && mode < TypeDePartie::NOMBRE_MODES && evaluations_->evalues[size_t(mode)];
+}
+
+int AI_BetBelote::choixParLaMain(quint64 masqueMain, int nombre)
+{
+    if (nombre <= 1)
+        return 0;
+    // The hand's cards mixed into the high bits, then scaled to the range.
+    const quint64 h = (masqueMain + 1) * 0x9E3779B97F4A7C15ull;
+    return int(((h >> 32) * quint64(nombre)) >> 32);
 }
 
 int AI_BetBelote::meilleurMode() const
 {
-    int meilleur = 0;
+    int egaux[TypeDePartie::NOMBRE_MODES];
+    int nombreEgaux = 0;
     Evaluation m;
-    for (const auto& [mode, e] : *evaluations_) {
+    for (int mode = 1; mode < TypeDePartie::NOMBRE_MODES; ++mode) {
+        if (!evaluations_->evalues[size_t(mode)])
+            continue;
+        const Evaluation& e = evaluations_->records[size_t(mode)];
         const int b = e.nbrMajorTrumps;
         const int a = e.nbrMinorTrumps;
         const int d = e.nbrLeadingCards;
@@ -50,11 +63,14 @@ int AI_BetBelote::meilleurMode() const
                                && (m.nbrMinorTrumps < a || (m.nbrMinorTrumps == a && m.nbrLeadingCards < d)
                                    || (m.nbrMinorTrumps - 1 == a && m.nbrLeadingCards + 1 < d)));
         if (remplace) {
-            meilleur = mode;
+            nombreEgaux = 0;
+            egaux[nombreEgaux++] = mode;
             m = e;
+        } else if (nombreEgaux > 0 && b == m.nbrMajorTrumps && a == m.nbrMinorTrumps && d == m.nbrLeadingCards) {
+            egaux[nombreEgaux++] = mode;
         }
     }
-    return meilleur;
+    return nombreEgaux == 0 ? 0 : egaux[choixParLaMain(evaluations_->masqueMain, nombreEgaux)];
 }
 
 int AI_BetBelote::niveau(const Evaluation& e)

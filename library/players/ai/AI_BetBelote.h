@@ -1,10 +1,11 @@
 #pragma once
 
 #include "AI_BetA.h"
+#include "TypeDePartie.h"
 
 #include <QtGlobal>
 
-#include <map>
+#include <array>
 #include <memory>
 
 // The Belote bidding strategy: opens and raises from the strength of its
@@ -12,11 +13,18 @@
 // partner's suit, and goes for the capot when the side keeps bidding one suit.
 //
 // The records of a hand are shared between copies; a new evaluation replaces
-// the shared map instead of changing it, so a copy keeps what it was given.
+// the shared records instead of changing them, so a copy keeps what it was
+// given. Records that no copy shares are refilled in place.
 class AI_BetBelote : public AI_BetA
 {
 public:
-    using Evaluations = std::map<int, Evaluation>;
+    static_assert(NOMBRE_MODES == TypeDePartie::NOMBRE_MODES, "one record per trump mode");
+    struct Evaluations
+    {
+        std::array<Evaluation, NOMBRE_MODES> records{};
+        std::array<bool, NOMBRE_MODES> evalues{};
+        quint64 masqueMain = 0; // the hand weighed, for the choice among equals
+    };
 
     AI_BetBelote();
     ~AI_BetBelote() override;
@@ -33,7 +41,11 @@ public:
     // The mode of the strongest record (0 when none beats an empty record):
     // most major trumps, then most minor trumps, then most leading cards,
     // where one leading card more than makes up for one minor trump less.
+    // Among records equal in all three, the hand chooses (choixParLaMain).
     int meilleurMode() const;
+    // One of nombre equal choices, the same for the same hand: ties do not
+    // always fall to the lowest mode, and a replayed deal chooses alike.
+    static int choixParLaMain(quint64 masqueMain, int nombre);
     // How many steps a record is worth opening with: 2, 1, 0, or -1 for a
     // record not worth a bid.
     static int niveau(const Evaluation& e);
@@ -47,5 +59,5 @@ public:
     static void prochaineMise(ZB_StatusMise& mise, qint64 hausse, qint64 supplement, int atout);
 
 private:
-    std::shared_ptr<const Evaluations> evaluations_;
+    std::shared_ptr<Evaluations> evaluations_;
 };

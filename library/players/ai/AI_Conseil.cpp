@@ -1,9 +1,11 @@
 #include "AI_Conseil.h"
 
 #include "AI_BetA.h"
+#include "AI_BetBelote.h"
 #include "AnnoncesJoueur.h"
 #include "Carte.h"
 #include "EnsembleDeCartes.h"
+#include "GM_CompteBits.h"
 #include "StatusAtout.h"
 #include "ZB_StatusMise.h"
 
@@ -22,6 +24,7 @@ void AI_Conseil::conseilAtout(const EnsembleDeCartes& main, const TypeDePartie& 
     }
     bet.evalue(main, typeDePartie);
 
+    const quint64 masque = main.getMasque();
     const bool partenaireAPasse = conseil.chibre_;
     const bool avecAnnonces = d.multiplie && typeDePartie.annonces_ != TypeDePartie::AnnoncesDesactivees;
     bool premier = true;
@@ -41,8 +44,11 @@ void AI_Conseil::conseilAtout(const EnsembleDeCartes& main, const TypeDePartie& 
 
         double v = 0.0;
         if (mode <= 4) {
-            for (const Carte* c : main)
-                v += c->getPoidsPourAtout(mode);
+            // The trump weights of the suit's cards: 1 each, 4 for the
+            // jack, 2 for the nine.
+            const quint64 couleur = masque >> (9 * (mode - 1));
+            v = GM_CompteBits::portable(couleur & 0x1FF) + 3 * int((couleur >> (Carte::Valet - 6)) & 1)
+              + int((couleur >> (Carte::Neuf - 6)) & 1);
             // Where suits are worth different multipliers, a modest suit is
             // kept for the partner's choice rather than played at stake.
             if (d.multiplie && !partenaireAPasse) {
@@ -65,11 +71,12 @@ void AI_Conseil::conseilAtout(const EnsembleDeCartes& main, const TypeDePartie& 
             d.plusBasse = valeur;
         premier = false;
     }
+    if (d.meilleurMode != 0)
+        d.meilleurMode = parmiLesEgaux(d, d.meilleure, masque);
 
-    bool couleurs[5] = {};
-    for (const Carte* c : main)
-        couleurs[c->getCouleur()] = true;
-    d.quatreCouleurs = couleurs[1] && couleurs[2] && couleurs[3] && couleurs[4];
+    d.quatreCouleurs = true;
+    for (int couleur = 0; couleur < 4; ++couleur)
+        d.quatreCouleurs = d.quatreCouleurs && ((masque >> (9 * couleur)) & 0x1FF) != 0;
 
     bool passe = false;
     d.passeEnvisagee = !partenaireAPasse;
@@ -93,20 +100,34 @@ void AI_Conseil::conseilAtout(const EnsembleDeCartes& main, const TypeDePartie& 
         conseil.atout_ = d.meilleurMode;
     } else if (unPermis) {
         // The partner passed and no mode is worth anything: the choice may
-        // not go back, so take the best allowed mode, the first of equals.
-        int mode = 0;
+        // not go back, so take the best allowed mode.
+        double meilleure = 0.0;
+        bool trouve = false;
         for (int m = 1; m < TypeDePartie::NOMBRE_MODES; ++m) {
-            if (d.permis[m] && (mode == 0 || d.valeurs[m] > d.valeurs[mode]))
-                mode = m;
+            if (d.permis[m] && (!trouve || d.valeurs[m] > meilleure)) {
+                meilleure = d.valeurs[m];
+                trouve = true;
+            }
         }
         conseil.choisi_ = true;
-        conseil.atout_ = mode;
+        conseil.atout_ = parmiLesEgaux(d, meilleure, masque);
     } else {
         conseil.choisi_ = false;
         conseil.atout_ = StatusAtout::Aucun;
     }
     if (detail != nullptr)
         *detail = d;
+}
+
+int AI_Conseil::parmiLesEgaux(const DetailAtout& detail, double valeur, quint64 masqueMain)
+{
+    int egaux[TypeDePartie::NOMBRE_MODES];
+    int nombre = 0;
+    for (int mode = 1; mode < TypeDePartie::NOMBRE_MODES; ++mode) {
+        if (detail.permis[mode] && detail.valeurs[mode] == valeur)
+            egaux[nombre++] = mode;
+    }
+    return nombre == 0 ? 0 : egaux[AI_BetBelote::choixParLaMain(masqueMain, nombre)];
 }
 
 EnsembleDeCartes AI_Conseil::mainPourMise(const EnsembleDeCartes& main, const Carte* carteRetournee,
@@ -134,7 +155,19 @@ void AI_Conseil::conseilMise(const EnsembleDeCartes& main, const Carte* carteRet
                              int compteurMises, ZB_StatusMise& conseil)
 {
     const EnsembleDeCartes evaluee = mainPourMise(main, carteRetournee, typeDePartie, conseil);
-    bet.evalue(evaluee, typeDePartie);
+    if (carteRetournee != nullptr && conseil.tourMise_ <= 3 && parCarteRetournee(typeDePartie)) {
+        // The first round takes the turned suit or nothing: a mode without a
+        // trump suit would otherwise be weighed on that suit's cards alone.
+        TypeDePartie premierTour = typeDePartie;
+        const int couleur = carteRetournee->getCouleur();
+        for (int mode = 0; mode < TypeDePartie::NOMBRE_MODES; ++mode) {
+            if (mode != couleur)
+                premierTour.multiplicateurs_[size_t(mode)] = 0;
+        }
+        bet.evalue(evaluee, premierTour);
+    } else {
+        bet.evalue(evaluee, typeDePartie);
+    }
     bet.choisitMise(conseil, derniereMiseEquipe, derniereMiseEquipe.miseFaite_,
                     typeDePartie.annonces_ == TypeDePartie::AnnoncesAuto, compteurMises, evaluee);
     if (conseil.miseFaite_ && parCarteRetournee(typeDePartie))

@@ -1,5 +1,6 @@
 #include "AI_Evaluation.h"
 
+#include "AI_HistoEvaluationCarte.h"
 #include "GM_KnuthRandom.h"
 #include "ZB_PointsA.h"
 
@@ -8,9 +9,10 @@
 AI_Evaluation::AI_Evaluation(const AI_ProbaSimplifiee& modele, const Partie& partie, const EnsembleDeCartes mains[4],
                              int noJoueur, const OptionsAI* options, GM_KnuthRandom* generateur,
                              ZB_AnalyseJoueurA* analyse, Carte* carte, AI_HistoEvaluationCarte* histo,
-                             const std::atomic<bool>* stop, bool fluxPrive)
+                             const std::atomic<bool>* stop, bool fluxPrive, AI_Simulation::Reserve* reserve)
     : modele_(modele)
     , partie_(partie)
+    , mains_{mains[0], mains[1], mains[2], mains[3]}
     , noJoueur_(noJoueur)
     , options_(options)
     , generateur_(generateur)
@@ -18,12 +20,14 @@ AI_Evaluation::AI_Evaluation(const AI_ProbaSimplifiee& modele, const Partie& par
     , carte_(carte)
     , histo_(histo)
     , stop_(stop)
+    , reserve_(reserve)
 {
-    for (int j = 0; j < 4; ++j)
-        mains_[j] = mains[j];
+    if (reserve_ == nullptr) {
+        reservePropre_ = std::make_unique<AI_Simulation::Reserve>();
+        reserve_ = reservePropre_.get();
+    }
     mains_[noJoueur_].retireCarte(carte_);
-    ZB_PointsDonne part;
-    partie_.joueCarte(part, carte_, noJoueur_);
+    partie_.joueCarte(carte_, noJoueur_);
     travail_.generateur = generateur_;
     if (fluxPrive && generateur_ != nullptr) {
         travail_.fluxPrive = true;
@@ -47,7 +51,10 @@ void AI_Evaluation::evalue()
     if (arrete())
         return;
     compteur_ = 0;
-    auto racine = std::make_unique<AI_Simulation>(mains_, partie_, carte_, noJoueur_, histo_, &compteur_, stop_);
+    // Given back whatever way this ends.
+    const auto rends = [this](AI_Simulation* r) { reserve_->rendArbre(r); };
+    const std::unique_ptr<AI_Simulation, decltype(rends)> racine(
+        reserve_->racine(mains_, partie_, carte_, noJoueur_, histo_, &compteur_, stop_), rends);
     // Level by level, so that the budget goes to the next few plays.
     for (int passe = 0; passe < PROFONDEUR_MAX - 4; ++passe) {
         if (arrete() || compteur_ >= LIMITE_NOEUDS)
@@ -59,4 +66,6 @@ void AI_Evaluation::evalue()
     }
     noeudsCrees_ = compteur_;
     racine->echantillonne(travail_);
+    if (histo_ != nullptr)
+        histo_->transmet();
 }

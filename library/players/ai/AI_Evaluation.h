@@ -9,6 +9,7 @@
 #include <QThread>
 
 #include <atomic>
+#include <memory>
 
 class Carte;
 class GM_KnuthRandom;
@@ -28,15 +29,18 @@ public:
 
     // partie is the position before the candidate; mains the sampled hands,
     // the candidate still in the own hand.
-    AI_Evaluation(const AI_ProbaSimplifiee& modele, const Partie& partie, const EnsembleDeCartes mains[4],
-                  int noJoueur, const OptionsAI* options, GM_KnuthRandom* generateur, ZB_AnalyseJoueurA* analyse,
-                  Carte* carte, AI_HistoEvaluationCarte* histo, const std::atomic<bool>* stop,
-                  bool fluxPrive = false);
-    ~AI_Evaluation() override;
-
     // fluxPrive: the play-outs draw from a private stream seeded from the
     // shared generator when the evaluation is built (on the search thread),
-    // rather than locking the shared generator for every draw.
+    // rather than locking the shared generator for every draw; the result
+    // then does not depend on how the evaluations share the processor.
+    // reserve: where the tree's nodes come from; the evaluation keeps its
+    // own when none is given. Evaluations that run at the same time need
+    // different reserves.
+    AI_Evaluation(const AI_ProbaSimplifiee& modele, const Partie& partie, const EnsembleDeCartes mains[4],
+                  int noJoueur, const OptionsAI* options, GM_KnuthRandom* generateur, ZB_AnalyseJoueurA* analyse,
+                  Carte* carte, AI_HistoEvaluationCarte* histo, const std::atomic<bool>* stop, bool fluxPrive = true,
+                  AI_Simulation::Reserve* reserve = nullptr);
+    ~AI_Evaluation() override;
 
     // The whole evaluation on the calling thread.
     void evalue();
@@ -67,4 +71,6 @@ private:
     const std::atomic<bool>* stop_;
     AI_Simulation::Travail travail_;
     qint64 noeudsCrees_ = 0;
+    AI_Simulation::Reserve* reserve_;
+    std::unique_ptr<AI_Simulation::Reserve> reservePropre_;
 };

@@ -15,6 +15,15 @@ void AI_HistoEvaluationCarte::enregistre(const Partie& partieTerminee)
     if (histo_ == nullptr)
         return;
     const int equipe = getEquipe();
-    histo_->enregistre(carte_, AI_Simulation::pointsEquipe(partieTerminee, equipe),
-                       AI_Simulation::matchEquipe(partieTerminee, equipe));
+    valeurs_.push_back(AI_Simulation::pointsEquipe(partieTerminee, equipe));
+    if (AI_Simulation::matchEquipe(partieTerminee, equipe))
+        ++nombreMatch_;
+}
+
+void AI_HistoEvaluationCarte::transmet()
+{
+    if (histo_ != nullptr && !valeurs_.empty())
+        histo_->enregistreLot(carte_, valeurs_, nombreMatch_);
+    valeurs_.clear();
+    nombreMatch_ = 0;
 }

@@ -31,6 +31,36 @@ void AI_HistoEvaluations::enregistre(Carte* carte, int valeur, bool match)
     valeurs_[i].ajoute(valeur);
 }
 
+void AI_HistoEvaluations::enregistreLot(Carte* carte, std::vector<int>& valeurs, int nombreMatch)
+{
+    if (carte == nullptr || valeurs.empty())
+        return;
+    // Sorted, the values go into the map one run at a time, and the work
+    // is done before the lock is taken.
+    std::sort(valeurs.begin(), valeurs.end());
+    qint64 somme = 0;
+    for (int v : valeurs)
+        somme += v;
+    const int i = carte->getIndex();
+    QMutexLocker locker(&mutex_);
+    if (nombre_[i] == 0) {
+        candidats_.ajouteCarte(carte);
+        cartes_[i] = carte;
+    }
+    nombre_[i] += int(valeurs.size());
+    // Integer sums are exact in a double, so the total does not depend on
+    // how the samples were grouped.
+    somme_[i] += double(somme);
+    nombreMatch_[i] += nombreMatch;
+    for (size_t k = 0; k < valeurs.size();) {
+        size_t fin = k + 1;
+        while (fin < valeurs.size() && valeurs[fin] == valeurs[k])
+            ++fin;
+        valeurs_[i].ajoute(valeurs[k], int(fin - k));
+        k = fin;
+    }
+}
+
 int AI_HistoEvaluations::getNombre(int index) const
 {
     QMutexLocker locker(&mutex_);

@@ -7,6 +7,7 @@
 #include <QMutex>
 
 #include <atomic>
+#include <vector>
 
 class Carte;
 class Partie;
@@ -33,6 +34,9 @@ public:
     AI_HistoEvaluations& operator=(const AI_HistoEvaluations&) = delete;
 
     void enregistre(Carte* carte, int valeur, bool match);
+    // The samples of one evaluation at once, as many enregistre calls would
+    // leave the record; valeurs is sorted on the way.
+    void enregistreLot(Carte* carte, std::vector<int>& valeurs, int nombreMatch);
 
     // The card with the best corrected average, the cheaper card on equal
     // averages; null when no card has a sample.

@@ -5,6 +5,7 @@
 #include "AI_HistoEvaluationCarte.h"
 #include "AI_HistoEvaluations.h"
 #include "AI_ProbaSimplifiee.h"
+#include "AI_Simulation.h"
 #include "AnnoncesJoueur.h"
 #include "Carte.h"
 #include "DisplayA.h"
@@ -167,6 +168,12 @@ Carte* AI_Joueur::Thread::cherche(bool& erreur)
     bool adversairesAtout = false;
     const int nFils = nombreDeFilsEffectif();
     const int nCandidats = int(candidats.getNombreDeCartes());
+    // One node reserve per evaluation running at a time, kept over the
+    // iterations: the k-th evaluation of a batch always takes the k-th.
+    // Declared first, so that it outlives every evaluation.
+    std::vector<std::unique_ptr<AI_Simulation::Reserve>> reserves(size_t(std::max(1, std::min(nFils, nCandidats))));
+    for (auto& reserve : reserves)
+        reserve = std::make_unique<AI_Simulation::Reserve>();
     std::vector<AI_HistoEvaluationCarte> histosCarte;
     std::vector<std::unique_ptr<AI_Evaluation>> evaluations;
     histosCarte.reserve(size_t(nCandidats));
@@ -216,9 +223,10 @@ Carte* AI_Joueur::Thread::cherche(bool& erreur)
             if (stop_.load(std::memory_order_relaxed))
                 break;
             histosCarte.emplace_back(c, moi % 2 == 0, &histo);
+            AI_Simulation::Reserve* reserve = reserves[evaluations.size() % reserves.size()].get();
             evaluations.push_back(std::make_unique<AI_Evaluation>(modele, partie_, mains, moi, &options_.optionsAI_,
                                                                   generateur_, analyse_, c, &histosCarte.back(),
-                                                                  &stop_, fluxPrives_));
+                                                                  &stop_, fluxPrives_, reserve));
         }
 
         const int n = int(evaluations.size());

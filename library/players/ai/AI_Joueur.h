@@ -37,7 +37,7 @@ public:
             qint64 evaluations = 0;
             qint64 parties = 0;    // random play-outs finished
             qint64 noeuds = 0;     // tree nodes built
-            qint64 tirages = 0;    // draws from the shared generator in play-outs
+            qint64 tirages = 0;    // draws in play-outs
         };
 
         Thread();
@@ -78,9 +78,11 @@ public:
         bool modeSimple_ = false;
         StatusAtout atout_;
         int nombreDeFils_ = 0; // 0: the machine's ideal thread count
-        // Play-outs draw from per-evaluation streams seeded from the shared
-        // generator instead of locking it for every draw (off by default).
-        bool fluxPrives_ = false;
+        // Play-outs draw from per-evaluation streams seeded, in card order on
+        // the search thread, from the player's generator instead of locking
+        // it for every draw: the card does not depend on the thread count,
+        // and a match replays the same from the same seeds.
+        bool fluxPrives_ = true;
 
     protected:
         void run() override;
@@ -137,9 +139,10 @@ public:
     bool rechercheEnCours() const { return thread_.isRunning(); }
     // Evaluations run side by side (0: the machine's ideal thread count).
     void setNombreDeFils(int nombre) { thread_.nombreDeFils_ = nombre; }
-    // Lets play-outs draw from private streams seeded from the shared
-    // generator: no lock per draw, and the same card whatever the number of
-    // threads. Off by default.
+    // Play-outs draw from private streams seeded from the player's
+    // generator (the default): no lock per draw, and the same card whatever
+    // the number of threads. Off, every draw locks the shared generator and
+    // the draws of parallel evaluations interleave as the threads run.
     void setFluxPrives(bool prives) { thread_.fluxPrives_ = prives; }
     const Thread& getThread() const { return thread_; }
     AI_ProbaSimplifiee* getProbabilites() const { return modele_; }

@@ -8,7 +8,7 @@
 class AI_ValeursEvaluation
 {
 public:
-    void ajoute(int valeur) { ++occurrences_[valeur]; }
+    void ajoute(int valeur, int fois = 1) { occurrences_[valeur] += fois; }
     int getOccurrences(int valeur) const
     {
         const auto it = occurrences_.find(valeur);

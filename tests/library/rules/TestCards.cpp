@@ -1,11 +1,14 @@
 #include "Carte.h"
 #include "EnsembleDeCartes.h"
+#include "GM_CompteBits.h"
 #include "NomsDeCouleurs.h"
 #include "ZB_DeckBelote.h"
 #include "ZB_DeckJass.h"
 #include "ZbTestRegistry.h"
 
 #include <QTest>
+
+#include <random>
 
 namespace {
 
@@ -116,6 +119,93 @@ private slots:
         copy.ajouteCarte(c2);
         QVERIFY(!set.contientCarte(c2));
         QVERIFY(copy != set);
+
+        // Emptied, a set is a fresh one again, slot by slot.
+        copy.vide();
+        QVERIFY(copy == EnsembleDeCartes());
+        QCOMPARE(copy.getPremierIndex(), 0u);
+        for (int i = 0; i < EnsembleDeCartes::TAILLE; ++i)
+            QVERIFY(copy.getCarte(i) == nullptr);
+    }
+
+    // A dealer moves a whole hand at once: the two sets end as a card by
+    // card move leaves them, first index and count included.
+    void movingAHandMatchesCardByCard()
+    {
+        ZB_DeckJass deck;
+        std::mt19937_64 rng(11);
+        for (int essai = 0; essai < 500; ++essai) {
+            EnsembleDeCartes source;
+            EnsembleDeCartes destination;
+            const quint64 dansSource = essai == 0 ? 0 : rng();
+            const quint64 dansDestination = rng() & rng() & ~dansSource;
+            for (int i = 0; i < EnsembleDeCartes::TAILLE; ++i) {
+                if ((dansSource >> i) & 1)
+                    source.ajouteCarte(deck.getCarteParIndex(i));
+                if ((dansDestination >> i) & 1)
+                    destination.ajouteCarte(deck.getCarteParIndex(i));
+            }
+            // Some cards leave first, so that the first index may be stale.
+            if (essai % 4 == 1)
+                source.retireCarte(source.getCarte(source.premier()));
+            const quint64 masque = essai % 5 == 0 ? ~quint64(0) : rng();
+            EnsembleDeCartes sourceAttendue = source;
+            EnsembleDeCartes destinationAttendue = destination;
+            for (int i = 0; i < EnsembleDeCartes::TAILLE; ++i) {
+                Carte* c = sourceAttendue.getCarte(i);
+                if (c != nullptr && ((masque >> i) & 1) && !destinationAttendue.contientIndex(i)) {
+                    sourceAttendue.retireCarte(c);
+                    destinationAttendue.ajouteCarte(c);
+                }
+            }
+            source.deplaceVers(masque, destination);
+            for (const auto& [obtenu, attendu] : {std::make_pair(&source, &sourceAttendue),
+                                                  std::make_pair(&destination, &destinationAttendue)}) {
+                QVERIFY(*obtenu == *attendu);
+                QCOMPARE(obtenu->getNombreDeCartes(), attendu->getNombreDeCartes());
+                QCOMPARE(obtenu->getPremierIndex(), attendu->getPremierIndex());
+                QCOMPARE(obtenu->premier(), attendu->premier());
+            }
+        }
+    }
+
+    // The search's bit helpers against their plain definitions, on full,
+    // deck-sized and sparse masks, in every set of operations this
+    // processor runs.
+    void bitHelpers()
+    {
+        const GM_CompteBits::Jeu jeu = GM_CompteBits::jeuProcesseur();
+        Q_UNUSED(jeu);
+        std::mt19937_64 rng(7);
+        for (int essai = 0; essai < 3000; ++essai) {
+            quint64 m = rng();
+            if (essai % 3 == 1)
+                m &= (quint64(1) << EnsembleDeCartes::TAILLE) - 1;
+            else if (essai % 3 == 2)
+                m &= rng() & rng();
+            if (essai == 0)
+                m = ~quint64(0);
+            const int n = __builtin_popcountll(m);
+            QCOMPARE(GM_CompteBits::Portable::compte(m), n);
+#if GM_AVEC_DISPATCH_BITS
+            if (jeu >= GM_CompteBits::JeuPopcnt)
+                QCOMPARE(GM_CompteBits::Popcnt::compte(m), n);
+            if (jeu >= GM_CompteBits::JeuBmi2)
+                QCOMPARE(GM_CompteBits::Bmi2::compte(m), n);
+#endif
+            quint64 reste = m;
+            for (int k = 0; k < n; ++k) {
+                const int attendu = __builtin_ctzll(reste);
+                bool juste = GM_CompteBits::Portable::kiemeBit(m, k) == attendu;
+#if GM_AVEC_DISPATCH_BITS
+                if (jeu >= GM_CompteBits::JeuBmi2)
+                    juste = juste && GM_CompteBits::Bmi2::kiemeBit(m, k) == attendu;
+#endif
+                if (!juste)
+                    QFAIL(qPrintable(QStringLiteral("bit %1 of %2").arg(k).arg(m, 0, 16)));
+                reste &= reste - 1;
+            }
+        }
     }
 
     // The totals catch a typo in any row of the point table.

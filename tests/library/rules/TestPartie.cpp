@@ -245,8 +245,33 @@ private slots:
                     m &= m - 1;
                 Carte* carte = kit.deck().getCarteParIndex(__builtin_ctzll(m));
                 mains[joueur].retireCarte(carte);
+                // The trick's winner as the rules resolve it, in seat order
+                // from the leader, whatever the state keeps along the way.
+                const bool dernierDuPli = partie.carteNo_ == 3;
+                int gagnantAttendu = -1;
+                if (dernierDuPli) {
+                    const int entame = partie.joueurQuiDebuteTour_;
+                    const int atoutEnCours = partie.atoutEnCours_;
+                    const int atoutCouleur = partie.getCouleurAtout();
+                    const auto carteDe = [&](int s) { return s == joueur ? carte : partie.getCarteDuPli(s); };
+                    gagnantAttendu = entame;
+                    for (int s = 0; s < 4; ++s) {
+                        const Carte* c = carteDe(s);
+                        const Carte* g = carteDe(gagnantAttendu);
+                        if (s == entame || (c->getCouleur() != carteDe(entame)->getCouleur()
+                                            && c->getCouleur() != atoutCouleur))
+                            continue;
+                        const bool bat = c->getCouleur() == g->getCouleur()
+                                             ? c->getForce(atoutEnCours, belote) > g->getForce(atoutEnCours, belote)
+                                             : atoutCouleur != 0 && c->getCouleur() == atoutCouleur;
+                        if (bat)
+                            gagnantAttendu = s;
+                    }
+                }
                 partie.joueCarte(result, carte, joueur);
                 ++cartesJouees;
+                if (dernierDuPli)
+                    QCOMPARE(partie.joueurQuiDebuteTour_, gagnantAttendu);
 
                 // A seat marked as void in a suit holds none of it, but for
                 // the Jass trump jack, which may be kept back.

@@ -9,6 +9,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -102,6 +103,48 @@ private slots:
             const int position = g.getPosition();
             QCOMPARE(quint32(g.tire(n)), ref[position] % quint32(n));
         }
+    }
+
+    // The remainder of every buffer value for every bound a deal or a
+    // play-out uses, one draw at a time or a hand's draws at once: saved
+    // deals must draw the same cards however the remainder is computed.
+    void smallBoundsAndHandDraws()
+    {
+        const std::vector<quint32> ref = tamponDe(4242);
+        GM_KnuthRandom g(true);
+        g.initialise(4242);
+        int position = 0;
+        for (int tour = 0; tour < 40; ++tour) {
+            for (int n = 1; n <= 70; ++n) {
+                QCOMPARE(quint32(g.tire(n)), ref[size_t(position)] % quint32(n));
+                ++position;
+            }
+        }
+        QCOMPARE(quint32(g.tire(std::numeric_limits<int>::max())),
+                 ref[size_t(position)] % quint32(std::numeric_limits<int>::max()));
+
+        GM_KnuthRandom un(true);
+        GM_KnuthRandom lot(true);
+        for (GM_KnuthRandom* r : {&un, &lot})
+            r->initialise(77);
+        // 38 draws over 36 cards: the last two have nothing to draw from.
+        int valeurs[38];
+        lot.tireSuite(36, 38, valeurs);
+        for (int i = 0; i < 38; ++i)
+            QCOMPARE(valeurs[i], un.tire(36 - i));
+        QCOMPARE(lot.getPosition(), 36);
+        QCOMPARE(lot.sauveValeursDansString(), un.sauveValeursDansString());
+
+        // A hand whose draws cross the end of the buffer and its refill.
+        while (un.getPosition() < kTaille - 4) {
+            un.tire(2);
+            lot.tire(2);
+        }
+        lot.tireSuite(9, 9, valeurs);
+        for (int i = 0; i < 9; ++i)
+            QCOMPARE(valeurs[i], un.tire(9 - i));
+        QCOMPARE(lot.getPosition(), 5);
+        QCOMPARE(lot.getGraine(), un.getGraine());
     }
 
     // Nothing to draw from: no division by zero, and the sequence does not move.

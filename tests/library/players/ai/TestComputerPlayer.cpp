@@ -1,8 +1,10 @@
 #include "AI_HistoEvaluations.h"
 #include "AI_Joueur.h"
 #include "AI_ProbaSimplifiee.h"
+#include "AI_Simulation.h"
 #include "AiTestKit.h"
 #include "AnnoncesJoueur.h"
+#include "GM_CompteBits.h"
 #include "ZbTestRegistry.h"
 
 #include <QTest>
@@ -122,22 +124,94 @@ private slots:
         }
     }
 
-    void privateStreamsGiveTheSameCardOnAnyThreadCount()
+    // The evaluations draw from streams seeded in card order from the
+    // player's generator: the card and every sample behind it are the same
+    // whether the evaluations run one after the other or side by side.
+    void theCardDoesNotDependOnTheThreadCount()
     {
         for (quint32 graine = 30; graine < 36; ++graine) {
             Position p(graine % 2 == 0, graine, 3);
             Carte* reference = nullptr;
-            for (int fils : {1, 2, 3}) {
+            AI_Joueur::Thread::Statistiques premieres;
+            for (int fils : {1, 4, 3}) {
                 AI_Joueur ia;
                 assied(ia, p, &table_, 3000.0, fils);
-                ia.setFluxPrives(true);
                 ConseilEnregistre cb;
                 Carte* c = conseil(ia, p, cb);
                 QVERIFY(p.estLegale(c));
-                if (reference == nullptr)
+                const AI_Joueur::Thread::Statistiques s = ia.getThread().getStatistiques();
+                if (reference == nullptr) {
                     reference = c;
+                    premieres = s;
+                }
                 QCOMPARE(c, reference);
+                QCOMPARE(s.parties, premieres.parties);
+                QCOMPARE(s.tirages, premieres.tirages);
+                QCOMPARE(s.noeuds, premieres.noeuds);
             }
+        }
+    }
+
+    // The search plays its random deals on card indices rather than through
+    // Partie::joueCarte: with the same draws both must reach the same score,
+    // in every mode of both games, with a stake and with a contract.
+    void playOutFollowsTheRules_data()
+    {
+        QTest::addColumn<bool>("belote");
+        QTest::addColumn<int>("mode");
+        for (int mode = 1; mode <= 11; ++mode) {
+            QTest::addRow("jass mode %d", mode) << false << mode;
+            if (mode <= 4 || mode == 9 || mode == 10)
+                QTest::addRow("belote mode %d", mode) << true << mode;
+        }
+    }
+    void playOutFollowsTheRules()
+    {
+        QFETCH(bool, belote);
+        QFETCH(int, mode);
+        for (quint32 graine = 1; graine <= 40; ++graine) {
+            Position p(belote, graine * 7u + quint32(mode), int(graine % 30), mode);
+            if (graine % 3 == 0)
+                p.partie->multiplicateur_ = 3;
+            if (belote && graine % 2 == 0) {
+                p.partie->mise_.typeContrat_ = int(graine % 4 == 0 ? ZB_StatusMise::Contre : ZB_StatusMise::Simple);
+                p.partie->mise_.pointsMise_ = 100;
+                p.points->objectifMise_ = 100;
+            }
+            // Each set of bit operations this processor runs takes its turn.
+            const auto jeu = GM_CompteBits::Jeu(int(graine) % (GM_CompteBits::jeuProcesseur() + 1));
+            AI_Simulation::Travail rapide;
+            AI_Simulation::Travail reference;
+            for (AI_Simulation::Travail* t : {&rapide, &reference}) {
+                t->partie.copie(*p.partie);
+                for (int j = 0; j < 4; ++j)
+                    t->mains[j] = p.mains[j].getMasque();
+                t->fluxPrive = true;
+                t->etatPrive = graine;
+            }
+            QVERIFY(AI_Simulation::joueAuHasard(rapide, nullptr, jeu));
+
+            Partie& partie = reference.partie;
+            ZB_PointsDonne part;
+            while (!partie.donneTerminee_) {
+                const int j = partie.noDuProchainAJouer_;
+                const quint64 jouables = partie.getMasqueCartesJouables(j, reference.mains[j]);
+                QVERIFY(jouables != 0);
+                const int index =
+                    GM_CompteBits::kiemeBit(jouables, reference.tire(GM_CompteBits::portable(jouables)));
+                reference.mains[j] &= ~(quint64(1) << index);
+                partie.joueCarte(part, partie.cartesEnMain_.getCarte(index), j);
+            }
+            QCOMPARE(rapide.tirages, reference.tirages);
+            const ZB_PointsA& attendus = *reference.partie.getPoints();
+            const ZB_PointsA& obtenus = *rapide.partie.getPoints();
+            QVERIFY2(static_cast<const ZB_PointsDonne&>(obtenus) == static_cast<const ZB_PointsDonne&>(attendus),
+                     qPrintable(QStringLiteral("seed %1: %2 : %3 against %4 : %5")
+                                    .arg(graine)
+                                    .arg(obtenus.getScore(0))
+                                    .arg(obtenus.getScore(1))
+                                    .arg(attendus.getScore(0))
+                                    .arg(attendus.getScore(1))));
         }
     }
 

@@ -110,10 +110,18 @@ private slots:
         QTest::newRow("belote hearts trump") << true << kMainCoeur << Coeur << "1 3 1 1 1 2 1";
         QTest::newRow("belote spades trump") << true << kMainCoeur << Pique << "1 1 1 0 0 2 1";
         QTest::newRow("belote clubs trump") << true << kMainCoeur << Trefle << "1 0 2 0 0 4 2";
-        QTest::newRow("belote tout atout has no trump suit") << true << kMainCoeur << 9 << "0 0 1 0 0 4 1";
+        // Modes without a trump suit: sure tricks, the first two as minor
+        // trumps, the rest as major ones; the tops of the suits are the
+        // strongest cards, and no suit leads beside the others.
+        QTest::newRow("belote tout atout: jack, nine, ace, ten of hearts") << true << kMainCoeur << 9
+                                                                           << "2 2 1 1 1 0 1";
+        QTest::newRow("belote sans atout: ace-ten twice, a lone king") << true << kMainCoeur << 10 << "2 2 2 1 1 0 2";
         QTest::newRow("jass spades trump") << false << kMainPique << Pique << "1 3 1 1 1 2 1";
-        QTest::newRow("jass haut en bas") << false << kMainPique << 5 << "0 0 2 0 0 4 2";
-        QTest::newRow("jass bas en haut: the six leads") << false << kMainPique << 6 << "0 0 1 0 0 1 1";
+        QTest::newRow("jass haut en bas: ace-king twice") << false << kMainPique << 5 << "2 2 2 1 1 0 2";
+        QTest::newRow("jass bas en haut: the six of clubs") << false << kMainPique << 6 << "1 0 1 1 1 0 1";
+        // Zig-zag from the bottom: 4 tricks from the top count (the even
+        // tricks), the one from the bottom too.
+        QTest::newRow("jass zig zag from the bottom") << false << kMainPique << 7 << "2 3 1 1 1 0 1";
         QTest::newRow("broken run leads nothing")
             << true << Cartes{{Pique, A}, {Pique, R}, {Coeur, 10}} << Trefle << "0 0 1 0 0 1 1";
         QTest::newRow("empty hand") << true << Cartes{} << Coeur << "0 0 0 0 0 0 0";
@@ -139,6 +147,23 @@ private slots:
         QCOMPARE(bet.getEvaluation(5), AI_BetA::Evaluation());
         QVERIFY(bet.getEvaluation(Coeur).toString().startsWith(QStringLiteral("nbrMinorTrumps=1 nbrMajorTrumps=3")));
 
+        // Weighed together, every record is what it is alone.
+        for (const bool belote : {false, true}) {
+            RulesTestKit k(belote);
+            TypeDePartie tous;
+            tous.genre_ = belote ? TypeDePartie::GenreBelote : TypeDePartie::GenreJass;
+            tous.multiplicateurs_.fill(1);
+            GM_KnuthRandom rng(true);
+            AI_BetBelote b;
+            for (int essai = 0; essai < 100; ++essai) {
+                EnsembleDeCartes paquet = k.deck().getCartes();
+                const EnsembleDeCartes hand = ZB_MiseA::tireCartes(rng, paquet, belote ? 8 : 9);
+                b.evalue(hand, tous);
+                for (int mode = 1; mode < TypeDePartie::NOMBRE_MODES; ++mode)
+                    QCOMPARE(compteurs(b.getEvaluation(mode)), compteurs(AI_BetA::evalueMode(hand, mode, belote)));
+            }
+        }
+
         // A copy keeps the records it was given when the original moves on.
         const AI_BetBelote copie = bet;
         bet.evalue(EnsembleDeCartes(), TypeDePartie::getTypeDePartie(BeloteCoinchee));
@@ -147,8 +172,8 @@ private slots:
     }
 
     // Each row: game type, hand, the partner passed already, then the
-    // values of modes 1 to 4 (and 5 where allowed), the lowest value, p
-    // (-1: not considered) and the answer (mode, or 0 for a pass).
+    // values of modes 1 to 4 (and 5 and 6 where allowed), the lowest value,
+    // p (-1: not considered) and the answer (mode, or 0 for a pass).
     void trumpAdvice_data()
     {
         QTest::addColumn<int>("type");
@@ -176,7 +201,8 @@ private slots:
             << Cartes{{Pique, D}, {Pique, 7}, {Coeur, 6}, {Coeur, 8}, {Carreau, 10}, {Carreau, 6}, {Trefle, 6},
                       {Trefle, 7}, {Trefle, 8}}
             << false << QList<double>{3, 2, 2, 2} << 2.0 << 2.76 << 0;
-        // 1.2 x 0.5: a missing suit keeps the choice, the first of equals.
+        // 1.2 x 0.5: a missing suit keeps the choice; of the three equal
+        // suits, this hand takes clubs.
         const Cartes sansCarreau{{Pique, D}, {Pique, 7}, {Pique, 8}, {Coeur, 6}, {Coeur, 8}, {Coeur, 10},
                                  {Trefle, 6}, {Trefle, 7}, {Trefle, 10}};
         QTest::newRow("missing suit never passes")
@@ -188,8 +214,15 @@ private slots:
         // Spades (x2) worth 5 is divided by 1.2; the zero of Haut en Bas
         // widens the spread to 4.17: 1.2 x 1.0 x 1.0 x 1.2.
         QTest::newRow("multipliers, four suits: pass")
-            << SuisseAllemand << kMainFaibleQuatreCouleurs << false << QList<double>{1.875, 1.875, 5 / 1.2, 1.25, 0}
-            << 0.0 << 1.44 << 0;
+            << SuisseAllemand
+            << Cartes{{Pique, V}, {Pique, 7}, {Coeur, 7}, {Coeur, 8}, {Carreau, 9}, {Carreau, 10}, {Trefle, 7},
+                      {Trefle, 8}, {Trefle, 9}}
+            << false << QList<double>{4 / 1.2, 1.875, 5 / 1.2, 1.25, 0, 0} << 0.0 << 1.44 << 0;
+        // Three sixes and the 6-7-8 of clubs: five sure tricks from the
+        // bottom, 3 x 1.5 = 4.5; 1.6 - 4.5 / 4.3, spread 4.5: 0.664.
+        QTest::newRow("multipliers: a hand for bottom-up")
+            << SuisseAllemand << kMainFaibleQuatreCouleurs << false
+            << QList<double>{1.875, 1.875, 5 / 1.2, 1.25, 0, 4.5} << 0.0 << 0.66419 << 6;
         QTest::newRow("multipliers, partner passed: undivided")
             << SuisseAllemand << kMainFaibleQuatreCouleurs << true << QList<double>{3, 3, 5, 2, 0} << 0.0 << -1.0
             << Pique;
@@ -235,8 +268,8 @@ private slots:
         QCOMPARE(conseil.multiplicateur_, -1); // the caller's job
     }
 
-    // Modes without a trump suit count no trumps, so they are worth
-    // nothing; a game that offers only those still gets an answer.
+    // A game that offers only modes without a trump suit, or nothing
+    // worth choosing, still gets an answer once the partner has passed.
     void chibreAlwaysChooses()
     {
         RulesTestKit kit(false);
@@ -256,11 +289,11 @@ private slots:
         AI_Conseil::conseilAtout(main, seulementSansCouleur, bet, s);
         QVERIFY(s.estPasseAuPartenaire());
 
-        // An empty hand.
+        // An empty hand: every suit is worth nothing, one of them is taken.
         s = StatusAtout(true, false, 0, -1);
         AI_Conseil::conseilAtout(EnsembleDeCartes(), TypeDePartie::getTypeDePartie(SuisseRomand), bet, s);
         QVERIFY(s.choisi_);
-        QCOMPARE(s.atout_, 1);
+        QVERIFY(s.atout_ >= 1 && s.atout_ <= 4);
         s = StatusAtout(false, false, 0, -1);
         AI_Conseil::conseilAtout(EnsembleDeCartes(), TypeDePartie::getTypeDePartie(SuisseRomand), bet, s);
         QVERIFY(s.estPasseAuPartenaire());
@@ -295,6 +328,111 @@ private slots:
                     }
                 }
             }
+        }
+    }
+
+    // Hands made for each mode the presets offer: the advice of the first
+    // seat chooses that mode, in both games. Jass top-down and bottom-up
+    // come with Suisse allemand, zig-zag with its zig-zag form, Belote
+    // all-trump and no-trump with Coinchée.
+    void modeMadeForTheHand_data()
+    {
+        QTest::addColumn<bool>("belote");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<Cartes>("main");
+        QTest::addColumn<int>("mode");
+
+        QTest::newRow("jass top-down: four aces, three kings, a queen, a ten")
+            << false << SuisseAllemand
+            << Cartes{{Trefle, A}, {Trefle, R}, {Trefle, D}, {Carreau, A}, {Carreau, R}, {Pique, A}, {Pique, R},
+                      {Coeur, A}, {Coeur, 10}}
+            << 5;
+        QTest::newRow("jass bottom-up: four sixes and their sevens")
+            << false << SuisseAllemand
+            << Cartes{{Pique, 6}, {Pique, 7}, {Pique, 8}, {Coeur, 6}, {Coeur, 7}, {Carreau, 6}, {Carreau, 7},
+                      {Trefle, 6}, {Trefle, R}}
+            << 6;
+        QTest::newRow("jass suit: jack, nine, ace, king of spades") << false << SuisseAllemand << kMainPique << Pique;
+        // Five tricks from the bottom for the odd tricks, four from the top
+        // for the even ones, and the other way round.
+        QTest::newRow("jass zig-zag from the bottom")
+            << false << 3
+            << Cartes{{Pique, 6}, {Pique, 7}, {Pique, A}, {Pique, R}, {Coeur, 6}, {Coeur, A}, {Carreau, 6},
+                      {Carreau, 7}, {Carreau, A}}
+            << 7;
+        QTest::newRow("jass zig-zag from the top")
+            << false << 3
+            << Cartes{{Pique, A}, {Pique, R}, {Pique, D}, {Pique, 6}, {Coeur, A}, {Coeur, R}, {Coeur, 6},
+                      {Carreau, A}, {Carreau, 6}}
+            << 8;
+        QTest::newRow("belote no-trump: four aces, four tens")
+            << true << BeloteCoinchee
+            << Cartes{{Trefle, A}, {Trefle, 10}, {Carreau, A}, {Carreau, 10}, {Pique, A}, {Pique, 10}, {Coeur, A},
+                      {Coeur, 10}}
+            << 10;
+        QTest::newRow("belote all-trump: the jacks and nines")
+            << true << BeloteCoinchee
+            << Cartes{{Pique, V}, {Pique, 9}, {Coeur, V}, {Coeur, 9}, {Carreau, V}, {Carreau, 9}, {Trefle, V},
+                      {Trefle, 7}}
+            << 9;
+        QTest::newRow("belote suit: jack, nine, ace, ten of hearts") << true << BeloteCoinchee << kMainCoeur << Coeur;
+    }
+    void modeMadeForTheHand()
+    {
+        QFETCH(bool, belote);
+        QFETCH(int, type);
+        QFETCH(Cartes, main);
+        QFETCH(int, mode);
+        RulesTestKit kit(belote);
+        const TypeDePartie& t = TypeDePartie::getTypeDePartie(type);
+        QVERIFY(t.multiplicateurs_[size_t(mode)] >= 1);
+        AI_BetBelote bet;
+        for (const bool chibre : {false, true}) {
+            StatusAtout conseil(chibre, false, 0, -1);
+            AI_Conseil::conseilAtout(kit.ensemble(main), t, bet, conseil);
+            QVERIFY(conseil.choisi_);
+            QCOMPARE(conseil.atout_, mode);
+        }
+    }
+
+    // Equal suits are not always settled for the lowest: the hand settles
+    // them, the same way every time it is asked.
+    void tiesFollowTheHand()
+    {
+        for (const bool belote : {false, true}) {
+            RulesTestKit kit(belote);
+            const TypeDePartie& type = TypeDePartie::getTypeDePartie(belote ? BeloteContree : SuisseRomand);
+            int choisis[5] = {};
+            for (int a = 1; a <= 4; ++a) {
+                for (int b = a + 1; b <= 4; ++b) {
+                    // A single minor card of a third suit changes the hand,
+                    // not the tie.
+                    for (int c = 1; c <= 4; ++c) {
+                        for (const int rang : {7, 8, D, R}) {
+                            if (c == a || c == b)
+                                continue;
+                            const EnsembleDeCartes main = kit.ensemble(
+                                Cartes{{a, V}, {a, 9}, {a, 7}, {b, V}, {b, 9}, {b, 7}, {c, rang}});
+                            AI_BetBelote bet;
+                            StatusAtout conseil(true, false, 0, -1);
+                            AI_Conseil::conseilAtout(main, type, bet, conseil);
+                            QVERIFY(conseil.atout_ == a || conseil.atout_ == b);
+                            const int premier = conseil.atout_;
+                            AI_Conseil::conseilAtout(main, type, bet, conseil);
+                            QCOMPARE(conseil.atout_, premier);
+                            ++choisis[premier == a ? 0 : 1];
+                            if (belote) {
+                                QVERIFY(bet.meilleurMode() == a || bet.meilleurMode() == b);
+                                ++choisis[bet.meilleurMode() == a ? 2 : 3];
+                            }
+                        }
+                    }
+                }
+            }
+            // Both the lower and the higher suit of a tie win sometimes.
+            QVERIFY(choisis[0] > 0 && choisis[1] > 0);
+            if (belote)
+                QVERIFY(choisis[2] > 0 && choisis[3] > 0);
         }
     }
 
@@ -336,7 +474,6 @@ private slots:
         QTest::addColumn<Cartes>("main");
         QTest::addColumn<int>("mode");
         QTest::newRow("most major trumps") << kMainCoeur << Coeur;
-        QTest::newRow("first of equals") << Cartes{{Trefle, 7}, {Carreau, 7}} << Trefle;
         QTest::newRow("more minor trumps") << Cartes{{Trefle, 7}, {Carreau, 7}, {Carreau, 8}} << Carreau;
         QTest::newRow("more leading cards")
             << Cartes{{Trefle, A}, {Trefle, 10}, {Carreau, A}, {Carreau, 7}} << Carreau;
@@ -442,12 +579,31 @@ private slots:
             << personne << 0 << true << 140 << Coeur << 2;
         QTest::newRow("announcements ignored where they do not count")
             << BeloteContree << avecAnnonces << ouverture << personne << 0 << true << 100 << Coeur << 2;
-        // A five-card run (100 points): 80 + 20 + 100, clamped.
+        // A five-card run (100 points): 80 + 20 + 100, clamped. With the
+        // jack and nine of two suits the hand bids all-trump, where hearts
+        // and spades take five sure tricks (three of them major trumps).
         const Cartes grandeSuite{{Coeur, V}, {Coeur, 9}, {Coeur, A}, {Pique, 7},
                                  {Pique, 8}, {Pique, 9}, {Pique, 10}, {Pique, V}};
         QTest::newRow("opening clamped to 160")
             << BeloteCoinchee << grandeSuite << premiereDemande(TypeDePartie::getTypeDePartie(BeloteCoinchee))
-            << personne << 0 << true << 160 << Coeur << 2;
+            << personne << 0 << true << 160 << int(StatusAtout::ToutAtout) << 2;
+        // Eight sure tricks in no-trump (six as major trumps): two steps,
+        // and four aces and four tens announced: clamped.
+        QTest::newRow("no-trump opening: four aces, four tens")
+            << BeloteCoinchee
+            << Cartes{{Trefle, A}, {Trefle, 10}, {Carreau, A}, {Carreau, 10}, {Pique, A}, {Pique, 10}, {Coeur, A},
+                      {Coeur, 10}}
+            << premiereDemande(TypeDePartie::getTypeDePartie(BeloteCoinchee)) << personne << 0 << true << 160
+            << int(StatusAtout::SansAtout) << 2;
+        QTest::newRow("all-trump opening: the jacks and nines")
+            << BeloteCoinchee
+            << Cartes{{Pique, V}, {Pique, 9}, {Coeur, V}, {Coeur, 9}, {Carreau, V}, {Carreau, 9}, {Trefle, V},
+                      {Trefle, 7}}
+            << premiereDemande(TypeDePartie::getTypeDePartie(BeloteCoinchee)) << personne << 0 << true << 160
+            << int(StatusAtout::ToutAtout) << 2;
+        QTest::newRow("hearts where all-trump is not offered")
+            << BeloteContree << grandeSuite << premiereDemande(TypeDePartie::getTypeDePartie(BeloteContree))
+            << personne << 0 << true << 100 << Coeur << 2;
         const Cartes faible{{Coeur, 7}, {Coeur, 8}, {Pique, 7}, {Pique, 8},
                             {Trefle, 7}, {Trefle, 9}, {Carreau, 8}, {Carreau, D}};
         QTest::newRow("weak hand passes") << BeloteContree << faible << ouverture << personne << 0 << false << 80
@@ -605,6 +761,27 @@ private slots:
         AI_Conseil::conseilMise(main, nullptr, t, bet, ZB_StatusMise(), 0, etat);
         QVERIFY(etat.miseFaite_);
         QCOMPARE(etat.typeContrat_, int(ZB_StatusMise::PrendCouleurRetournee));
+    }
+
+    // On a turned card the first round can only take the turned suit: a
+    // mode without a trump suit, even where the game type offers it, is not
+    // weighed on the turned suit's cards alone.
+    void firstRoundWeighsOnlyTheTurnedSuit()
+    {
+        RulesTestKit kit(true);
+        TypeDePartie type = TypeDePartie::getTypeDePartie(BeloteClassique);
+        type.multiplicateurs_[StatusAtout::ToutAtout] = 1;
+        type.multiplicateurs_[StatusAtout::SansAtout] = 1;
+        // Ace, ten, king, queen of hearts: four sure no-trump tricks, but
+        // hearts as trump hold one major trump only.
+        const EnsembleDeCartes main =
+            kit.ensemble({{Coeur, 10}, {Coeur, R}, {Coeur, D}, {Pique, 7}, {Trefle, 8}});
+        ZB_StatusMise etat = premiereDemande(type);
+        AI_BetBelote bet;
+        AI_Conseil::conseilMise(main, kit.carte(Coeur, A), type, bet, ZB_StatusMise(), 0, etat);
+        QVERIFY(!etat.miseFaite_);
+        for (int mode = 0; mode < TypeDePartie::NOMBRE_MODES; ++mode)
+            QCOMPARE(bet.estEvalue(mode), mode == Coeur);
     }
 
     // Auction states that no table sends still get an answer within bounds.

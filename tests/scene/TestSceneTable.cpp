@@ -1,0 +1,705 @@
+#include "AI_Joueur.h"
+#include "AnnoncesJoueur.h"
+#include "Carte.h"
+#include "DisplayGLHumanCarte.h"
+#include "DisplayGLScoreAnimPixmap.h"
+#include "GL_ObjectCube.h"
+#include "GL_ObjectSquare.h"
+#include "Partie.h"
+#include "TableDeScene.h"
+#include "ZB_DeckJass.h"
+#include "ZB_StatusMise.h"
+#include "ZbTestRegistry.h"
+
+#include <QFileInfo>
+#include <QGraphicsSimpleTextItem>
+#include <QPen>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <array>
+#include <cmath>
+#include <limits>
+#include <memory>
+
+using namespace scenetest;
+
+namespace {
+
+Reglages sansCartes()
+{
+    // A deck style without pictures: nothing to render, the table is quick.
+    Reglages r;
+    r.automatique = false;
+    r.options.cardStyle_ = 9;
+    return r;
+}
+
+// Four computer players, seat j holding the cards j*9 .. j*9+8 of a deck
+// (fewer when asked).
+struct Joueurs
+{
+    explicit Joueurs(int cartesParMain = 9)
+    {
+        for (int j = 0; j < 4; ++j) {
+            joueurs[static_cast<size_t>(j)] = std::make_unique<AI_Joueur>();
+            for (int i = 0; i < cartesParMain; ++i)
+                joueurs[static_cast<size_t>(j)]->main_.ajouteCarte(deck.getCarteParIndex(j * 9 + i));
+        }
+    }
+    Joueur* operator[](int j) const { return joueurs[static_cast<size_t>(j)].get(); }
+    void assied(DisplayGLScene& s) const
+    {
+        for (int j = 0; j < 4; ++j)
+            s.setJoueur(j, (*this)[j]);
+    }
+    ZB_DeckJass deck;
+    std::array<std::unique_ptr<AI_Joueur>, 4> joueurs;
+};
+
+} // namespace
+
+class TestSceneTable : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void seatsAreDrawnFromTheBottomSeat_data()
+    {
+        QTest::addColumn<int>("siege");
+        QTest::addColumn<int>("bas");
+        QTest::addColumn<bool>("miroir");
+        QTest::addColumn<int>("position");
+        QTest::newRow("bottom seat") << 2 << 2 << false << 0;
+        QTest::newRow("after the bottom seat: right") << 3 << 2 << false << 1;
+        QTest::newRow("before the bottom seat: left") << 1 << 2 << false << 3;
+        QTest::newRow("opposite") << 0 << 2 << false << 2;
+        QTest::newRow("mirrored: right becomes left") << 3 << 2 << true << 3;
+        QTest::newRow("mirrored: top stays") << 0 << 2 << true << 2;
+        QTest::newRow("seat -1") << -1 << 0 << false << -1;
+        QTest::newRow("seat 4") << 4 << 0 << false << -1;
+        QTest::newRow("bottom seat out of range taken as 0") << 1 << 9 << false << 1;
+    }
+    void seatsAreDrawnFromTheBottomSeat()
+    {
+        QFETCH(int, siege);
+        QFETCH(int, bas);
+        QFETCH(bool, miroir);
+        QFETCH(int, position);
+        QCOMPARE(DisplayGLScene::positionAffichage(siege, bas, miroir), position);
+    }
+
+    void dealGoesInPacketsOfThree_data()
+    {
+        QTest::addColumn<int>("tour");
+        QTest::addColumn<int>("siege");
+        QTest::addColumn<int>("delai");
+        QTest::newRow("first card") << 0 << 0 << 0;
+        QTest::newRow("seat 0, second card") << 1 << 0 << 50;
+        QTest::newRow("seat 0, third card") << 2 << 0 << 100;
+        QTest::newRow("seat 1, first card") << 0 << 1 << 150;
+        QTest::newRow("seat 1, third card") << 2 << 1 << 250;
+        QTest::newRow("seat 3, third card") << 2 << 3 << 550;
+        QTest::newRow("second packet") << 3 << 0 << 900;
+        QTest::newRow("third packet, seat 2") << 6 << 2 << 2100;
+    }
+    void dealGoesInPacketsOfThree()
+    {
+        QFETCH(int, tour);
+        QFETCH(int, siege);
+        QFETCH(int, delai);
+        QCOMPARE(DisplayGLScene::delaiDistribution(tour, siege), delai);
+    }
+
+    // The layer's scale for any window: never 0, negative or NaN.
+    void tableScaleStaysPositive_data()
+    {
+        QTest::addColumn<double>("largeur");
+        QTest::addColumn<double>("hauteur");
+        QTest::addColumn<double>("attendu"); // -1: only positive
+        QTest::newRow("wide") << 1920.0 << 1080.0 << 1.0;
+        QTest::newRow("aspect 0.5") << 500.0 << 1000.0 << 0.82;
+        QTest::newRow("1x1") << 1.0 << 1.0 << 1.0;
+        QTest::newRow("1 wide, 8K high") << 1.0 << 4320.0 << -1.0;
+        QTest::newRow("no width") << 0.0 << 600.0 << -1.0;
+        QTest::newRow("no height") << 800.0 << 0.0 << 1.0;
+        QTest::newRow("NaN") << std::numeric_limits<double>::quiet_NaN() << 600.0 << 1.0;
+    }
+    void tableScaleStaysPositive()
+    {
+        QFETCH(double, largeur);
+        QFETCH(double, hauteur);
+        QFETCH(double, attendu);
+        const double e = DisplayGLScene::echelleTable(largeur, hauteur);
+        QVERIFY(std::isfinite(e));
+        QVERIFY(e > 0.0);
+        if (attendu > 0.0)
+            QVERIFY(std::abs(e - attendu) < 1e-9);
+    }
+
+    void seatSetUpChoosesTheBottomSeat()
+    {
+        TableDeScene t(sansCartes());
+        DisplayGLScene& s = *t.scene;
+        Joueurs j;
+        s.setNoJoueurLocal(2);
+        j.assied(s);
+        QCOMPARE(s.siegeBas(), 2);
+        QCOMPARE(s.positionAffichage(3), 1);
+        QCOMPARE(s.positionAffichage(1), 3);
+        QCOMPARE(s.sieges()[1].numero, 1);
+        QCOMPARE(s.sieges()[1].joueur, j[1]);
+
+        // A player waiting to enter a running game is shown from its seat.
+        j[1]->modeJeu_ = Joueur::ModeEnAttenteDEntree;
+        s.setJoueur(1, j[1]);
+        QCOMPARE(s.siegeBas(), 1);
+
+        // Seats out of range and null players change nothing else.
+        s.setJoueur(-1, j[0]);
+        s.setJoueur(4, j[0]);
+        s.setJoueur(0, nullptr);
+        QCOMPARE(s.sieges()[0].numero, -1);
+        QVERIFY(!s.sieges()[0].joueur);
+        QCOMPARE(s.sieges()[3].numero, 3);
+    }
+
+    void automaticTableKeepsNoSeat()
+    {
+        TableDeScene t; // automatic
+        Joueurs j;
+        t.scene->setJoueur(0, j[0]);
+        QCOMPARE(t.scene->sieges()[0].numero, -1);
+    }
+
+    // The bottom hand fanned: places and rotations of full and short hands.
+    void handIsFanned_data()
+    {
+        QTest::addColumn<int>("cartes");
+        QTest::addColumn<int>("premierePlace");
+        QTest::addColumn<QList<int>>("rotations");
+        QTest::newRow("nine cards") << 9 << 0 << QList<int>{-7, -5, -4, -2, -1, 1, 2, 4, 5};
+        QTest::newRow("one card") << 1 << 4 << QList<int>{-1};
+        QTest::newRow("four cards") << 4 << 2 << QList<int>{-3, -2, 0, 2};
+    }
+    void handIsFanned()
+    {
+        QFETCH(int, cartes);
+        QFETCH(int, premierePlace);
+        QFETCH(QList<int>, rotations);
+        TableDeScene t(sansCartes());
+        DisplayGLScene& s = *t.scene;
+        Joueurs j(cartes);
+        s.setNoJoueurLocal(0);
+        j.assied(s);
+        const QRectF zone = s.zoneTable();
+        const double place = zone.width() / 9.0;
+        int i = 0;
+        for (Carte* carte : j[0]->main_) {
+            const DisplayGLHumanCarte* sprite = s.jeuDeCartes().getCarte(carte->getIndex());
+            QVERIFY(sprite);
+            QCOMPARE(qRound(sprite->rotation()), rotations.value(i));
+            QVERIFY(std::abs(sprite->pos().x() - (zone.x() + (premierePlace + i) * place)) < 1e-6);
+            ++i;
+        }
+        QCOMPARE(i, cartes);
+
+        // A new window size lays the hand out again.
+        s.setSceneRect(0, 0, 1600, 1200);
+        const DisplayGLHumanCarte* dernier = s.jeuDeCartes().getCarte(j[0]->main_.getCarte(8) ? 8 : -1);
+        if (cartes == 9) {
+            QVERIFY(dernier);
+            QVERIFY(std::abs(dernier->pos().x() - s.zoneTable().width() / 9.0 * 8) < 1e-6);
+        }
+    }
+
+    // A deal, a trick and the end of the deal leave every card where the
+    // table says: other seats' cards on their timers, the turned card kept,
+    // played cards in their trick place, a trick on the winner's pile.
+    void dealTrickAndEndOfDeal_data()
+    {
+        QTest::addColumn<int>("modeVue");
+        QTest::newRow("animated") << 0;
+        QTest::newRow("view mode 1: no animations") << 1;
+    }
+    void dealTrickAndEndOfDeal()
+    {
+        QFETCH(int, modeVue);
+        TableDeScene t(sansCartes());
+        DisplayGLScene& s = *t.scene;
+        s.setModeVue(modeVue);
+        Joueurs j;
+        s.setNoJoueurLocal(0);
+        j.assied(s);
+        Carte* retournee = j[3]->main_.getCarte(27);
+        s.afficheCartesDistribuees(retournee);
+        QVERIFY(s.carteRetournee());
+        QVERIFY(s.carteRetournee()->isShown());
+        QCOMPARE(s.carteRetournee()->getFace(), int(GL_ObjectCube::Front));
+
+        s.setZBackground(4.5);
+        s.nouvelleDonne(9, 1000, 0);
+        QCOMPARE(s.objectifDonne(), 1000);
+        // The camera comes down to the table: at once without animations.
+        if (modeVue == 1)
+            QCOMPARE(s.zBackground(), DisplayGLScene::DISTANCE_CAMERA_TABLE);
+        for (int seat = 0; seat < 4; ++seat) {
+            for (Carte* carte : j[seat]->main_) {
+                const int index = carte->getIndex();
+                GL_ObjectCube* cube = s.objetCarte(index);
+                QVERIFY(cube);
+                if (cube == s.carteRetournee()) {
+                    QVERIFY(cube->isShown());
+                    QCOMPARE(cube->getFace(), int(GL_ObjectCube::Front));
+                    continue;
+                }
+                if (seat == 0) {
+                    QVERIFY(!cube->isShown());
+                    QVERIFY(!cube->isShowPending());
+                    continue;
+                }
+                QCOMPARE(cube->getFace(), int(GL_ObjectCube::Back));
+                // The first card of every seat but seat 0 waits at least
+                // 150 ms: animated, nobody's card shows at once.
+                if (modeVue == 1)
+                    QVERIFY(cube->isShown() || cube->isShowPending());
+                else
+                    QVERIFY(cube->isShowPending());
+            }
+        }
+
+        // One card per seat, then the trick to seat 2's pile.
+        std::array<Carte*, 4> jouees{};
+        for (int seat = 0; seat < 4; ++seat) {
+            jouees[static_cast<size_t>(seat)] = j[seat]->main_.getCarte(seat * 9 + 1);
+            s.afficheCarteJouee(seat, jouees[static_cast<size_t>(seat)]);
+            GL_ObjectCube* cube = s.carteSurTable(s.positionAffichage(seat));
+            QCOMPARE(cube, s.objetCarte(seat * 9 + 1));
+            QVERIFY(cube->isShown());
+            QCOMPARE(cube->getFace(), int(GL_ObjectCube::Front));
+            QCOMPARE(s.jeuDeCartes().getCarte(seat * 9 + 1)->getState(), int(DisplayGLHumanCarte::Cachee));
+        }
+        std::array<AnnoncesJoueur, 4> annonces{};
+        s.afficheCartesAnnonces(0, 2, annonces);
+        for (int p = 0; p < 4; ++p)
+            QVERIFY(!s.carteSurTable(p));
+        for (Carte* carte : jouees) {
+            GL_ObjectCube* cube = s.objetCarte(carte->getIndex());
+            if (modeVue == 1) {
+                QVERIFY(!cube->isShown());
+            } else {
+                QCOMPARE(cube->getPlacement(), DisplayGLPaintA::Pile + s.positionAffichage(2));
+                QVERIFY(cube->getHideAtEnd());
+            }
+        }
+
+        // The next deal comes while the trick still flies to its pile: the
+        // flight must not hide the card the deal shows.
+        s.nouvelleDonne(9, 1000, 0);
+        for (Carte* carte : jouees) {
+            GL_ObjectCube* cube = s.objetCarte(carte->getIndex());
+            QVERIFY(!cube->isMoving());
+            QVERIFY(!cube->getHideAtEnd());
+        }
+
+        s.finDeDonne();
+        QCOMPARE(s.siegeBas(), 0);
+        QVERIFY(!s.carteRetournee());
+        for (int i = 0; i < 36; ++i) {
+            QVERIFY(!s.objetCarte(i)->isShown());
+            QVERIFY(!s.objetCarte(i)->isShowPending());
+            QCOMPARE(s.jeuDeCartes().getCarte(i)->getState(), int(DisplayGLHumanCarte::Cachee));
+        }
+        for (const DisplayGLScene::Siege& siege : s.sieges())
+            QCOMPARE(siege.numero, -1);
+        QTRY_COMPARE_WITH_TIMEOUT(s.zBackground(), DisplayGLScene::DISTANCE_CAMERA_TABLE, 5000);
+    }
+
+    void bidBubbleSaysWhatWasBid_data()
+    {
+        QTest::addColumn<bool>("faite");
+        QTest::addColumn<int>("contrat");
+        QTest::addColumn<int>("variante");
+        QTest::addColumn<int>("tour");
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<bool>("effaceRetournee");
+        const QString pique = getNomAtout(1, 2);
+        QTest::newRow("pass") << false << int(ZB_StatusMise::Simple) << 2 << 1 << "Je passe" << false;
+        QTest::newRow("bid, coinche") << true << int(ZB_StatusMise::Simple) << 2 << 1 << "90 " + pique << false;
+        QTest::newRow("bid, Jass") << true << int(ZB_StatusMise::Simple) << 0 << 1 << "90 " + pique << false;
+        QTest::newRow("take the turned card") << true << int(ZB_StatusMise::PrendCouleurRetournee) << 1 << 1
+                                              << "Je prends" << true;
+        QTest::newRow("take, second round") << true << int(ZB_StatusMise::Simple) << 1 << 5 << pique << false;
+        QTest::newRow("double, contrée") << true << int(ZB_StatusMise::Contre) << 3 << 1 << "Contrée" << false;
+        QTest::newRow("double, coinche") << true << int(ZB_StatusMise::CapotContre) << 2 << 1 << "Coinchée"
+                                         << false;
+        QTest::newRow("redouble, contrée") << true << int(ZB_StatusMise::Surcontre) << 3 << 1 << "Surcontrée"
+                                           << false;
+        QTest::newRow("redouble, coinche") << true << int(ZB_StatusMise::CapotSurcontre) << 2 << 1 << "Surcoinchée"
+                                           << false;
+        QTest::newRow("capot") << true << int(ZB_StatusMise::Capot) << 3 << 1 << "Capot en " + pique << false;
+        QTest::newRow("forced dealer") << true << int(ZB_StatusMise::DonneurForce) << 1 << 1 << "Meuh!" << false;
+        QTest::newRow("unknown kind keeps the text") << true << 42 << 1 << 1 << "avant" << false;
+    }
+    void bidBubbleSaysWhatWasBid()
+    {
+        QFETCH(bool, faite);
+        QFETCH(int, contrat);
+        QFETCH(int, variante);
+        QFETCH(int, tour);
+        QFETCH(QString, texte);
+        QFETCH(bool, effaceRetournee);
+        ZB_StatusMise mise;
+        mise.miseFaite_ = faite;
+        mise.typeContrat_ = contrat;
+        mise.pointsMise_ = 90;
+        mise.atoutMise_ = 1;
+        mise.tourMise_ = tour;
+        bool efface = !effaceRetournee;
+        QCOMPARE(DisplayGLScene::texteBulleMise(mise, variante, 2, QStringLiteral("avant"), &efface), texte);
+        QCOMPARE(efface, effaceRetournee);
+        QCOMPARE(DisplayGLScene::texteBulleMise(mise, variante, 2, QStringLiteral("avant"), nullptr), texte);
+    }
+
+    // An announcement waits for the seat's card; "Belote" in the first
+    // trick joins it; a pass shows even in the last bidder's bubble.
+    void bubblesFollowThePlay()
+    {
+        TableDeScene t(sansCartes());
+        DisplayGLScene& s = *t.scene;
+        s.setModeVue(1);
+        Joueurs j;
+        s.setNoJoueurLocal(0);
+        j.assied(s);
+        s.nouvelleDonne(9, 0, 0);
+        // Three cards in a row of seat 1's suit, then gaps: a run of three.
+        EnsembleDeCartes suite;
+        for (int index : {9, 10, 11, 13, 15})
+            suite.ajouteCarte(j.deck.getCarteParIndex(index));
+        const AnnoncesJoueur annonces(suite, 0);
+        QVERIFY(annonces.getTotalPoints() > 0);
+        const int p = s.positionAffichage(1);
+        s.afficheBulleJoueur(1, annonces);
+        QVERIFY(s.isBullePendante(p));
+        QCOMPARE(s.texteBulle(p), QStringLiteral("Trois cartes"));
+        QVERIFY(!s.bulle(p)->isShown());
+        s.afficheCarteJouee(1, j[1]->main_.getCarte(17));
+        QVERIFY(s.bulle(p)->isShown());
+        s.afficheBulleAnnonce(1);
+        QCOMPARE(s.texteBulle(p), QStringLiteral("Trois cartes et Belote"));
+
+        // A Belote without an announcement.
+        s.afficheBulleAnnonce(2);
+        QCOMPARE(s.texteBulle(s.positionAffichage(2)), QStringLiteral("Belote"));
+
+        ZB_StatusMise mise;
+        mise.miseFaite_ = true;
+        mise.typeContrat_ = ZB_StatusMise::Simple;
+        mise.pointsMise_ = 100;
+        mise.atoutMise_ = 2;
+        s.afficheBulleMise(3, mise, 2);
+        mise.miseFaite_ = false;
+        s.afficheBulleMise(3, mise, 2);
+        QCOMPARE(s.texteBulle(s.positionAffichage(3)), QStringLiteral("Je passe"));
+        QVERIFY(s.bulle(s.positionAffichage(3))->isShown());
+
+        // Seats out of range: nothing.
+        s.afficheBulleMise(9, mise, 2);
+        s.afficheBulleAnnonce(-1);
+        s.afficheBulleJoueur(4, annonces);
+
+        s.finDeDonne();
+        for (int q = 0; q < 4; ++q) {
+            QVERIFY(s.texteBulle(q).isEmpty());
+            QVERIFY(!s.isBullePendante(q));
+            QVERIFY(!s.bulle(q)->isShown());
+        }
+    }
+
+    void plateNamesTheContract_data()
+    {
+        QTest::addColumn<bool>("aChoisi");
+        QTest::addColumn<bool>("commence");
+        QTest::addColumn<int>("contrat");
+        QTest::addColumn<int>("typeContrat");
+        QTest::addColumn<QString>("texte");
+        QTest::newRow("not the chooser") << false << false << 3 << 3 << "Ana";
+        QTest::newRow("Jass, chooser leads") << true << true << 0 << 0 << " Ana";
+        QTest::newRow("Jass, chooser passed it on") << true << false << 0 << 0 << "² Ana";
+        QTest::newRow("bid") << true << false << 3 << 2 << " Ana, Mise 110";
+        QTest::newRow("contrée") << true << false << 3 << 3 << " Ana, Contrée 110";
+        QTest::newRow("coinchée") << true << false << 2 << 3 << " Ana, Coinchée 110";
+        QTest::newRow("surcontrée") << true << false << 3 << 4 << " Ana, Surcontrée 110";
+        QTest::newRow("surcoinchée") << true << false << 2 << 4 << " Ana, Surcoinchée 110";
+        QTest::newRow("capot") << true << false << 2 << 5 << " Ana, Capot";
+        QTest::newRow("capot contré") << true << false << 3 << 6 << " Ana, Capot Contré";
+        QTest::newRow("capot coinché") << true << false << 2 << 6 << " Ana, Capot Coinché";
+        QTest::newRow("capot surcontré") << true << false << 3 << 7 << " Ana, Capot Surcontré";
+        QTest::newRow("capot surcoinché") << true << false << 2 << 7 << " Ana, Capot Surcoinché";
+        QTest::newRow("fixed contract") << true << false << 1 << 2 << " Ana";
+    }
+    void plateNamesTheContract()
+    {
+        QFETCH(bool, aChoisi);
+        QFETCH(bool, commence);
+        QFETCH(int, contrat);
+        QFETCH(int, typeContrat);
+        QFETCH(QString, texte);
+        QCOMPARE(DisplayGLScene::textePlaque(QStringLiteral("Ana"), aChoisi, commence, contrat, typeContrat, 110),
+                 texte);
+    }
+
+    // The plates are painted on the cloth; the dark scheme writes them in
+    // white.
+    void platesArePaintedOnTheCloth()
+    {
+        Reglages r = sansCartes();
+        r.options.appStyle_ = 0;
+        TableDeScene t(r);
+        DisplayGLScene& s = *t.scene;
+        s.createGLObjects();
+        Joueurs j;
+        for (int seat = 0; seat < 4; ++seat)
+            j[seat]->options_.nom_ = QStringLiteral("WWWWWWWW");
+        j.assied(s);
+        auto blancs = [](const QImage& image) {
+            int n = 0;
+            for (int y = 0; y < image.height(); y += 2)
+                for (int x = 0; x < image.width(); x += 2)
+                    n += image.pixelColor(x, y).lightness() > 245;
+            return n;
+        };
+        s.redessineCartes(0);
+        const QImage clair = s.imageTapis();
+        QVERIFY(!clair.isNull());
+        QPalette palette;
+        palette.setColor(QPalette::Window, QColor(20, 20, 20));
+        s.appliqueCouleurs(2, palette);
+        QCOMPARE(s.schemaCouleurs(), 2);
+        QCOMPARE(s.backgroundBrush().color(), QColor(20, 20, 20));
+        QVERIFY(blancs(s.imageTapis()) > blancs(clair) + 50);
+        // The status lines take the scheme's fill and outline.
+        const QColor eclairci = QColor(20, 20, 20).lighter(150);
+        const QColor attendu(qRound(0.3 * eclairci.red() + 0.7 * 255), qRound(0.3 * eclairci.green()),
+                             qRound(0.3 * eclairci.blue()));
+        for (const QGraphicsSimpleTextItem* ligne : s.lignesArdoise()) {
+            QCOMPARE(ligne->brush().color(), attendu);
+            QCOMPARE(ligne->pen().color(), QColor(20, 20, 20).darker(800));
+        }
+    }
+
+    // Each grab says what it is for: store screenshots are handed on under
+    // numbered names, the bug report keeps its own name and hands nothing
+    // on, however long the bug button was held.
+    void grabsKeepTheirPurpose()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        TableDeScene t(sansCartes());
+        DisplayGLScene& s = *t.scene;
+        QSignalSpy captures(&s, &DisplayGLScene::signalScreenshotCompleted);
+        s.demandeCapture(DisplayGLScene::CaptureMagasin);
+        QTRY_COMPARE(captures.count(), 1);
+        const QString premier = s.dernierFichierCapture();
+        s.demandeCapture(DisplayGLScene::CaptureMagasin);
+        QTRY_COMPARE(captures.count(), 2);
+        const QString second = s.dernierFichierCapture();
+        QVERIFY(premier != second);
+        QVERIFY(QFileInfo(premier).fileName().startsWith(QStringLiteral("storeScreenshot_")));
+        QVERIFY(QFileInfo::exists(premier) && QFileInfo::exists(second));
+
+        s.OnBugPressed();
+        QTest::qWait(2);
+        s.demandeCapture(DisplayGLScene::CaptureBug);
+        QTRY_COMPARE(QFileInfo(s.dernierFichierCapture()).fileName(), QStringLiteral("bugReportScreenshot.png"));
+        QCOMPARE(captures.count(), 2);
+        QCOMPARE(s.butCapture(), DisplayGLScene::CaptureMagasin);
+        QStandardPaths::setTestModeEnabled(false);
+    }
+
+    void seasonalArtFollowsTheDate_data()
+    {
+        QTest::addColumn<bool>("hiver");
+        QTest::addColumn<int>("saison");
+        QTest::newRow("winter enabled: snow") << true << 0;
+        QTest::newRow("winter disabled: the next season that holds the day") << false << 1;
+    }
+    void seasonalArtFollowsTheDate()
+    {
+        QFETCH(bool, hiver);
+        QFETCH(int, saison);
+        Reglages r = sansCartes();
+        r.options.saisons_[0] = {hiver, QStringLiteral("2020-11-25"), QStringLiteral("2021-01-05")};
+        r.options.saisons_[1] = {true, QStringLiteral("2020-12-01"), QStringLiteral("2020-12-31")};
+        r.options.saisons_[2] = {true, QStringLiteral("2020-06-01"), QStringLiteral("2020-08-31")};
+        r.options.saisons_[3] = {false, QStringLiteral("2020-09-01"), QStringLiteral("2020-11-20")};
+        TableDeScene t(r);
+        QCOMPARE(t.scene->showSeasonalArt(QDate(2026, 12, 24)), saison);
+        QCOMPARE(t.scene->showSeasonalArt(QDate(2026, 10, 1)), -1);
+    }
+
+    // Tiny tables: no column or fall height to draw from, no picture; no
+    // remainder by zero.
+    void seasonalArtOnAnyTable_data()
+    {
+        QTest::addColumn<QSizeF>("taille");
+        QTest::addColumn<bool>("images");
+        QTest::newRow("1x1") << QSizeF(1, 1) << false;
+        QTest::newRow("9 wide") << QSizeF(9, 600) << false;
+        QTest::newRow("no height") << QSizeF(800, 3) << false;
+        QTest::newRow("800x600") << QSizeF(800, 600) << true;
+        QTest::newRow("8K") << QSizeF(7680, 4320) << true;
+    }
+    void seasonalArtOnAnyTable()
+    {
+        QFETCH(QSizeF, taille);
+        QFETCH(bool, images);
+        TableDeScene t(sansCartes());
+        t.scene->setSceneRect(QRectF(QPointF(0, 0), taille));
+        QPixmap flocon(32, 32);
+        flocon.fill(Qt::white);
+        const int lances = t.scene->spawnSeasonal(flocon, 0);
+        QCOMPARE(lances > 0, images);
+        QCOMPARE(t.scene->spawnSeasonal(QPixmap(), 0), 0);
+        for (const auto& image : t.scene->animationsImage())
+            QVERIFY(std::isfinite(image->pos().x()) && std::isfinite(image->pos().y()));
+        t.scene->stopAnimationsAndCloseDialogs();
+    }
+
+    // Announced cards show face up, then turn back at a trick's end once
+    // the announcements have been seen (states 45 to 52).
+    void exposedCardsTurnBack_data()
+    {
+        QTest::addColumn<int>("etat");
+        QTest::addColumn<bool>("retournees");
+        QTest::newRow("state 44") << 44 << false;
+        QTest::newRow("state 45") << 45 << true;
+        QTest::newRow("state 52") << 52 << true;
+        QTest::newRow("state 53") << 53 << false;
+    }
+    void exposedCardsTurnBack()
+    {
+        QFETCH(int, etat);
+        QFETCH(bool, retournees);
+        TableDeScene t(sansCartes());
+        DisplayGLScene& s = *t.scene;
+        s.setModeVue(1);
+        Joueurs j;
+        s.setNoJoueurLocal(0);
+        j.assied(s);
+        s.nouvelleDonne(9, 0, 0);
+        EnsembleDeCartes suite;
+        for (int index : {9, 10, 11, 13, 15})
+            suite.ajouteCarte(j.deck.getCarteParIndex(index));
+        const AnnoncesJoueur annonces(suite, 0);
+        s.effaceBulles(0, annonces);
+        for (int index : {9, 10, 11}) {
+            QVERIFY(s.isExposee(index));
+            QCOMPARE(s.objetCarte(index)->getFace(), int(GL_ObjectCube::Front));
+        }
+        QVERIFY(!s.isExposee(13));
+        s.setDernierEtat(etat);
+        s.afficheCarteJouee(0, j[0]->main_.getCarte(0));
+        s.afficheCartesAnnonces(0, 0, {});
+        for (int index : {9, 10, 11}) {
+            QCOMPARE(s.isExposee(index), !retournees);
+            QCOMPARE(s.objetCarte(index)->getFace(), retournees ? int(GL_ObjectCube::Back) : int(GL_ObjectCube::Front));
+        }
+    }
+
+    void chibreStatusNamesWhoChooses()
+    {
+        Joueurs j;
+        j[0]->options_.nom_.clear();
+        j[1]->options_.nom_ = QStringLiteral("Léa");
+        j[1]->options_.ordinateur_ = 1;
+        j[2]->options_.nom_ = QStringLiteral("Marc");
+        j[2]->options_.ordinateur_ = 1;
+        QCOMPARE(DisplayGLScene::texteChibre(j[0], j[2]), QStringLiteral("Vous avez chibré. Marc choisit l'atout..."));
+        QCOMPARE(DisplayGLScene::texteChibre(j[1], j[2]), QStringLiteral("Léa a chibré. Marc choisit l'atout..."));
+        QCOMPARE(DisplayGLScene::texteChibre(nullptr, j[2]), QStringLiteral("Patientez..."));
+        QCOMPARE(DisplayGLScene::texteChibre(j[0], nullptr), QStringLiteral("Patientez..."));
+        // A user waiting to enter a running game did not choose here.
+        j[0]->modeJeu_ = Joueur::ModeEnAttenteDEntree;
+        QCOMPARE(DisplayGLScene::texteChibre(j[0], j[2]), QStringLiteral("Vous a chibré. Marc choisit l'atout..."));
+    }
+
+    // While the right panel covers the table nothing of it is painted.
+    void coveredTableIsNotPainted()
+    {
+        TableDeScene t(sansCartes());
+        DisplayGLScene& s = *t.scene;
+        s.createGLObjects();
+        const QPoint centre = s.zoneTable().center().toPoint();
+        const QColor tapis = t.image().pixelColor(centre);
+        s.setPanneauDroitVisible(true);
+        QVERIFY(s.isPanneauDroitVisible());
+        QVERIFY(t.image().pixelColor(centre) != tapis);
+        s.afficheRedistribution();
+        s.setPanneauDroitVisible(false);
+        QCOMPARE(t.image().pixelColor(centre), tapis);
+    }
+
+    // Bad input to the table's operations: ignored, nothing else changes.
+    void badInputIsIgnored()
+    {
+        TableDeScene t(sansCartes());
+        DisplayGLScene& s = *t.scene;
+        Joueurs j;
+        j.assied(s);
+        s.afficheCarteJouee(0, nullptr);
+        s.afficheCarteJouee(-1, j[0]->main_.getCarte(0));
+        s.afficheCarteJouee(4, j[0]->main_.getCarte(0));
+        for (int p = 0; p < 4; ++p)
+            QVERIFY(!s.carteSurTable(p));
+        s.afficheCartesDistribuees(nullptr);
+        QVERIFY(!s.carteRetournee());
+        s.afficheCartesAnnonces(0, 7, {});
+        s.nouvelleDonne(-3, 0, 0);
+        s.nouvelleDonne(1000, 0, 0);
+        QVERIFY(!s.objetCarte(-1));
+        QVERIFY(!s.objetCarte(36));
+
+        // The game taken away in the middle of a flight: every card hidden,
+        // every seat empty.
+        s.setModeVue(0);
+        s.afficheCarteJouee(1, j[1]->main_.getCarte(9));
+        s.setPartie({});
+        for (int i = 0; i < 36; ++i)
+            QVERIFY(!s.objetCarte(i)->isShown());
+        for (const DisplayGLScene::Siege& siege : s.sieges())
+            QVERIFY(!siege.joueur);
+        QVERIFY(!s.carteSurTable(s.positionAffichage(1)));
+    }
+
+    // Windows from 1x1 to 8K lay the table out without a crash or an
+    // empty or negative table.
+    void anyWindowSizeIsLaidOut_data()
+    {
+        QTest::addColumn<QSizeF>("taille");
+        QTest::newRow("1x1") << QSizeF(1, 1);
+        QTest::newRow("1x4320") << QSizeF(1, 4320);
+        QTest::newRow("7680x1") << QSizeF(7680, 1);
+        QTest::newRow("1920x1080") << QSizeF(1920, 1080);
+        QTest::newRow("8K") << QSizeF(7680, 4320);
+    }
+    void anyWindowSizeIsLaidOut()
+    {
+        QFETCH(QSizeF, taille);
+        TableDeScene t(sansCartes());
+        DisplayGLScene& s = *t.scene;
+        Joueurs j;
+        s.setNoJoueurLocal(0);
+        j.assied(s);
+        s.setSceneRect(QRectF(QPointF(0, 0), taille));
+        QVERIFY(s.zoneTable().width() >= 0.0);
+        QVERIFY(s.zoneTable().height() >= 0.0);
+        const DisplayGLPaintA::ViewParameters p = s.moteur()->viewParameters();
+        QVERIFY(p[DisplayGLPaintA::ViewParameters::FacteurHauteur] > 0.0);
+        const QImage image = t.image();
+        QVERIFY(!image.isNull());
+    }
+};
+
+ZB_REGISTER_TEST(TestSceneTable)
+#include "TestSceneTable.moc"
