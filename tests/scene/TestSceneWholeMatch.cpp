@@ -147,7 +147,8 @@ private slots:
         // The match's last trick lies there until the table is cleared.
         affichage.finDeDonne(false);
         QVERIFY(affichage.donnes > 0);
-        QVERIFY(affichage.cartesJouees >= affichage.donnes * (genre == 0 ? 36 : 32) - 4);
+        // A Jass match may end mid-deal once a team reaches the target.
+        QVERIFY(affichage.cartesJouees >= (affichage.donnes - 1) * (genre == 0 ? 36 : 32));
         QCOMPARE(affichage.cartesPerdues, 0);
         // Every card on a pile, but the last trick of each deal, which the
         // end of the deal or the next deal clears.

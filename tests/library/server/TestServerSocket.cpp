@@ -723,16 +723,18 @@ private slots:
         auto* socket = new SocketScripte;
         QPointer<SocketScripte> garde(socket);
         QCOMPARE(serveur->acceptConnection(socket), accepte);
+        // A refused socket is closed at once and deleted later: read it
+        // before the events run.
+        if (!accepte)
+            QCOMPARE(socket->fermetures, 1);
         traite();
         QCOMPARE(serveur->getConnections().size(), avant + (accepte ? 1 : 0) - (placeFaite ? 1 : 0));
         if (placeFaite) {
             QVERIFY(muets.first().isNull());
             QVERIFY(!muets.at(1).isNull());
         }
-        if (!accepte) {
-            QCOMPARE(socket->fermetures, 1);
+        if (!accepte)
             QVERIFY(garde.isNull());
-        }
         // Nobody who identified is ever the one to make room.
         QCOMPARE(serveur->getJoueurs().size(), identifies);
     }
