@@ -1,0 +1,287 @@
+#include "DisplayGLScene.h"
+
+#include "AnalyseJoueur.h"
+#include "Carte.h"
+#include "DisplayGLHumanCarte.h"
+#include "DisplayGLPaintOpenGL.h"
+#include "DisplayGLSceneDialog.h"
+#include "DisplayGLSceneDialogButton.h"
+#include "DisplayGLScoreAnimPixmap.h"
+#include "DisplayGLScoreAnimText.h"
+#include "DisplayGLWidget.h"
+#include "DisplayTextAnim.h"
+#include "GL_ObjectCube.h"
+#include "GL_ObjectSquare.h"
+#include "GM_NativeA.h"
+#include "GM_SharedFunctions.h"
+#include "GM_WidgetAutoRound.h"
+#include "JoueurHumain.h"
+#include "PanelAtouts.h"
+#include "Partie.h"
+#include "ZB_PointsA.h"
+#include "ui_MessageBoxGl.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGraphicsSimpleTextItem>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QMutexLocker>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPlainTextEdit>
+#include <QPropertyAnimation>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QScopedValueRollback>
+#include <QStyle>
+#include <QThread>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+#include "DisplayGLSceneInterne.h"
+
+using namespace scene_interne;
+
+// ------------------------------------------------------------------- grabs
+
+void DisplayGLScene::setLegendeCapture(const QString& legende, const QString& couleur1, const QString& couleur2)
+{
+    legendeCapture_ = legende;
+    couleurLegende1_ = couleur1;
+    couleurLegende2_ = couleur2;
+}
+
+void DisplayGLScene::PortableGrabFrameBuffer_Completed(const QImage& image)
+{
+    QImage copie = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (!legendeCapture_.isEmpty() && !copie.isNull()) {
+        QPainter peintre(&copie);
+        peintre.setRenderHint(QPainter::Antialiasing);
+        QColor blanc(Qt::white);
+        blanc.setAlpha(ALPHA_PANNEAU_LEGENDE);
+        const QRectF bande(0.0, copie.height() - HAUTEUR_BANDE_LEGENDE, copie.width(), HAUTEUR_BANDE_LEGENDE);
+        peintre.setPen(Qt::NoPen);
+        peintre.setBrush(blanc);
+        peintre.drawRoundedRect(bande.adjusted(MARGE_PANNEAU_LEGENDE, -MARGE_PANNEAU_LEGENDE, -MARGE_PANNEAU_LEGENDE,
+                                               -MARGE_PANNEAU_LEGENDE),
+                                RAYON_PANNEAU_LEGENDE, RAYON_PANNEAU_LEGENDE);
+        peintre.fillRect(bande, QColor(couleurLegende1_));
+        QFont police(QStringLiteral("Comic Sans MS"));
+        const QFont defaut;
+        if (defaut.pixelSize() > 0)
+            police.setPixelSize(arrondi(defaut.pixelSize() * FACTEUR_POLICE_LEGENDE));
+        else
+            police.setPointSizeF(defaut.pointSizeF() * FACTEUR_POLICE_LEGENDE);
+        peintre.setFont(police);
+        peintre.setPen(QColor(couleurLegende2_));
+        peintre.drawText(bande, Qt::AlignCenter, legendeCapture_);
+    }
+    // The purpose was set when the grab was asked; the next grab is a store
+    // screenshot unless asked otherwise.
+    const ButCapture but = butCapture_;
+    butCapture_ = CaptureMagasin;
+    const QString nom = but == CaptureBug
+        ? QStringLiteral("bugReportScreenshot")
+        : QStringLiteral("storeScreenshot_%1").arg(++numeroCapture_, CHIFFRES_NUMERO_CAPTURE, 10, QLatin1Char('0'));
+    if (!copie.isNull()) {
+        dernierFichierCapture_ = QStringLiteral("%1%2.png").arg(appDataPath(QString()), nom);
+        if (!copie.save(dernierFichierCapture_))
+            qWarning().noquote() << "DisplayGLScene: the screenshot could not be saved as" << dernierFichierCapture_;
+    }
+    if (but == CaptureMagasin) {
+        emit signalScreenshotCompleted(copie);
+        return;
+    }
+    if (questionnaireBug_)
+        questionnaireBug_->show();
+}
+
+void DisplayGLScene::demandeCapture(ButCapture but)
+{
+    butCapture_ = but;
+    if (DisplayGLPaintA* m = moteur())
+        m->PortableGrabFrameBuffer(this);
+}
+
+void DisplayGLScene::OnBugPressed()
+{
+    chronoBug_.start();
+}
+
+void DisplayGLScene::OnBugReleased()
+{
+}
+
+void DisplayGLScene::OnBug()
+{
+    const qint64 tenu = chronoBug_.isValid() ? chronoBug_.elapsed() : 0;
+    if (tenu <= DUREE_APPUI_CAPTURE_MS) {
+        setLegendeCapture(QString(), QStringLiteral("black"), QStringLiteral("black"));
+        demandeCapture(CaptureBug);
+        return;
+    }
+    if (formulaireDebug_)
+        formulaireDebug_->show();
+}
+
+// ------------------------------------------------------------- slate lines
+
+QStringList DisplayGLScene::coupeLignes(const QString& texte, const QFontMetrics& metriques, double largeur)
+{
+    const double utile = std::max(largeur - MARGE_LIGNE_ARDOISE, 0.0);
+    QString resultat;
+    QString reste = texte;
+    while (!reste.isEmpty()) {
+        int n = 0;
+        while (n < reste.size() && metriques.horizontalAdvance(reste.left(n + 1)) <= utile)
+            ++n;
+        if (n == reste.size()) {
+            resultat += reste;
+            break;
+        }
+        // Character n overflows. Cut at the last blank up to it (not the
+        // first character), or else where it overflows; a line always takes
+        // at least one character, so that a narrow slate cannot loop.
+        const int blanc = reste.lastIndexOf(QLatin1Char(' '), n);
+        if (blanc > 0) {
+            resultat += reste.left(blanc) + QLatin1Char('\n');
+            reste = reste.mid(blanc + 1);
+        } else {
+            const int coupe = std::max(n, 1);
+            resultat += reste.left(coupe) + QLatin1Char('\n');
+            reste = reste.mid(coupe);
+        }
+    }
+    return resultat.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+void DisplayGLScene::setLignesArdoise(double largeur, double haut, const QString& texte)
+{
+    const QStringList lignes = coupeLignes(texte, QFontMetrics(lignes_[0]->font()), largeur);
+    double y = haut + HAUT_LIGNES_ARDOISE;
+    for (int i = 0; i < NOMBRE_LIGNES_ARDOISE; ++i) {
+        QGraphicsSimpleTextItem* ligne = lignes_[static_cast<size_t>(i)];
+        ligne->setText(i < lignes.size() ? lignes[i] : QString());
+        const QRectF boite = ligne->boundingRect();
+        ligne->setPos((largeur - boite.width()) / 2.0, y);
+        y += boite.height();
+        ligne->update();
+    }
+}
+
+QString DisplayGLScene::texteArdoise() const
+{
+    QString texte;
+    for (const QGraphicsSimpleTextItem* ligne : lignes_) {
+        if (ligne->text().isEmpty())
+            continue;
+        if (!texte.isEmpty())
+            texte += QLatin1Char(' ');
+        texte += ligne->text();
+    }
+    return texte;
+}
+
+// ---------------------------------------------------------- floating items
+
+DisplayGLScoreAnimText* DisplayGLScene::prochainScore()
+{
+    DisplayGLScoreAnimText* anim = animsScore_[curseurScore_].get();
+    curseurScore_ = (curseurScore_ + 1) % animsScore_.size();
+    return anim;
+}
+
+DisplayGLScoreAnimText* DisplayGLScene::prochainMessage()
+{
+    DisplayGLScoreAnimText* anim = animsMessage_[curseurMessage_].get();
+    curseurMessage_ = (curseurMessage_ + 1) % animsMessage_.size();
+    return anim;
+}
+
+DisplayGLScoreAnimPixmap* DisplayGLScene::prochaineImage()
+{
+    DisplayGLScoreAnimPixmap* anim = animsImage_[curseurImage_].get();
+    curseurImage_ = (curseurImage_ + 1) % animsImage_.size();
+    return anim;
+}
+
+void DisplayGLScene::afficheMessageReseau(const QString& texte)
+{
+    if (!texte.endsWith(QLatin1Char('.')))
+        qDebug().noquote() << QStringLiteral("DisplayGLScene::afficheMessageReseau message not ending with dot. ")
+                                  + texte;
+    fileMessages_.append(texte);
+    OnMessagesReseau();
+}
+
+void DisplayGLScene::OnMessagesReseau()
+{
+    auto libre = [this](size_t index) {
+        const DisplayGLScoreAnimText* item = animsMessage_[index].get();
+        return !item->isDelayRunning() && !item->driver()->isRunning();
+    };
+    while (!fileMessages_.isEmpty()) {
+        const QDateTime maintenant = QDateTime::currentDateTimeUtc();
+        qint64 delai = prochainMessage_.isValid()
+            ? maintenant.msecsTo(prochainMessage_.addMSecs(DELAI_MESSAGE_RESEAU_MS))
+            : -1;
+        // Quiet for a while: the ring starts over at its first item.
+        if (delai < 0) {
+            delai = 0;
+            if (libre(0))
+                curseurMessage_ = 0;
+        }
+        // A burst longer than the ring waits for an item to be free, rather
+        // than taking one whose line is still waiting or showing.
+        if (!libre(curseurMessage_)) {
+            if (!timerMessages_.isActive())
+                timerMessages_.start(DELAI_MESSAGE_RESEAU_MS);
+            return;
+        }
+        prochainMessage()->startMessage(fileMessages_.takeFirst(), zoneTable(), decalageTable_, FOND_MESSAGE_RESEAU,
+                                        static_cast<int>(delai));
+        prochainMessage_ = maintenant.addMSecs(delai);
+    }
+}
+
+// ---------------------------------------------------- sounds, native hooks
+
+bool DisplayGLScene::joueSon(int effet)
+{
+    if (!options_.sounds_ || automatique_)
+        return false;
+    return son_.play(effet);
+}
+
+void DisplayGLScene::vibre(int millisecondes)
+{
+    if (options_.vibrate_ && natif_)
+        natif_->vibrate(millisecondes);
+}
+
+QString DisplayGLScene::suffixeScore(int cible, int toursRestants)
+{
+    if (cible == -1)
+        return QString();
+    if (cible == 100000)
+        return tr(" / %1 Tours Restants").arg(toursRestants);
+    return QStringLiteral(" / %1").arg(cible);
+}
+
+void DisplayGLScene::signaleScoreEnLigne(int points, int adversaire, int cible, int toursRestants)
+{
+    if (enLigne_ && natif_)
+        natif_->discordSetActivityScore(points, adversaire, suffixeScore(cible, toursRestants));
+}
+
+void DisplayGLScene::setPartieEnLigne(bool enLigne)
+{
+    enLigne_ = enLigne;
+    proxyAide_->setVisible(!enLigne_);
+    boutonConnexion_->setEnabled(!enLigne_);
+}

@@ -1,0 +1,320 @@
+#include "DisplayGLScene.h"
+
+#include "AnalyseJoueur.h"
+#include "Carte.h"
+#include "DisplayGLHumanCarte.h"
+#include "DisplayGLPaintOpenGL.h"
+#include "DisplayGLSceneDialog.h"
+#include "DisplayGLSceneDialogButton.h"
+#include "DisplayGLScoreAnimPixmap.h"
+#include "DisplayGLScoreAnimText.h"
+#include "DisplayGLWidget.h"
+#include "DisplayTextAnim.h"
+#include "GL_ObjectCube.h"
+#include "GL_ObjectSquare.h"
+#include "GM_NativeA.h"
+#include "GM_SharedFunctions.h"
+#include "GM_WidgetAutoRound.h"
+#include "JoueurHumain.h"
+#include "PanelAtouts.h"
+#include "Partie.h"
+#include "ZB_PointsA.h"
+#include "ui_MessageBoxGl.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGraphicsSimpleTextItem>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QMutexLocker>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPlainTextEdit>
+#include <QPropertyAnimation>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QScopedValueRollback>
+#include <QStyle>
+#include <QThread>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+#include "DisplayGLSceneInterne.h"
+
+using namespace scene_interne;
+
+// ----------------------------------------------------------------- options
+
+void DisplayGLScene::setOptionsAffichage(const OptionsAffichage& options)
+{
+    options_ = options;
+    son_.setSoundOn(options_.sounds_);
+}
+
+// ------------------------------------------------------------------ layout
+
+QRectF DisplayGLScene::zoneTable() const
+{
+    return zones_[0];
+}
+
+void DisplayGLScene::setDecalageTable(double decalage)
+{
+    decalageTable_ = std::isfinite(decalage) ? std::max(0.0, decalage) : 0.0;
+    OnSceneRectChanged(sceneRect());
+}
+
+void DisplayGLScene::setDisposition(bool large)
+{
+    if (dispositionLarge_ == large)
+        return;
+    dispositionLarge_ = large;
+    dispose_ = false;
+    OnSceneRectChanged(sceneRect());
+}
+
+void DisplayGLScene::calculePanneauDroit_(double largeur, double hauteur)
+{
+    const bool large = dispositionLarge_ && largeur > PARTS_LARGEUR_LARGE * hauteur;
+    largeurTable_ = large ? PART_TABLE_LARGE * largeur : largeur;
+    hauteurTable_ = std::max(0.0, hauteur - decalageTable_);
+    const bool affiche = std::lround(largeur) > std::lround(largeurTable_);
+    if (affiche != panneauDroitAffiche_) {
+        panneauDroitAffiche_ = affiche;
+        emit signalRightPanelVisibleChanged(affiche);
+    }
+    QMetaObject::invokeMethod(this, "OnResizeRightPanel", Qt::QueuedConnection);
+}
+
+double DisplayGLScene::echelleTable(double largeur, double hauteur)
+{
+    if (!std::isfinite(largeur) || !std::isfinite(hauteur) || hauteur <= 0.0)
+        return 1.0;
+    const double aspect = std::max(0.0, largeur) / hauteur;
+    const double echelle = aspect < ASPECT_MIN ? 1.0 - 2.0 * (ASPECT_MIN - aspect) : 1.0;
+    // A table far higher than wide would otherwise be drawn mirrored or not
+    // at all.
+    return std::max(ECHELLE_MIN, echelle);
+}
+
+void DisplayGLScene::appliqueVue_()
+{
+    DisplayGLPaintA* m = moteur();
+    if (!m)
+        return;
+    DisplayGLPaintA::ViewParameters p = m->viewParameters();
+    using V = DisplayGLPaintA::ViewParameters;
+    p[V::LargeurVisible] = largeurTable_;
+    p[V::HauteurVisible] = hauteurTable_;
+    p[V::Table] = 1.0;
+    const bool openGL = holder_ && holder_->isOpenGL();
+    if (openGL) {
+        p[V::FacteurHauteur] = FACTEUR_HAUTEUR_OPENGL;
+    } else {
+        const double cote = std::min(largeurTable_, hauteurTable_);
+        p[V::FacteurHauteur] = std::max(ECHELLE_MIN, PART_TAPIS_HAUTEUR * cote / PIXELS_TAPIS_WIDGET);
+    }
+    // The view's own zoom for tables higher than wide.
+    const double k = largeurTable_ > 0.0 ? hauteurTable_ / largeurTable_ : 0.0;
+    const double f = FACTEUR_ECHELLE_VUE * k;
+    p[CHAMP_ZOOM_VUE] = f > 0.0 && f < 1.0 ? 1.0 / f : 1.0;
+    if (p != m->viewParameters())
+        m->setViewParameters(p);
+}
+
+QRect DisplayGLScene::geometrieDialogue(const QRectF& table, double largeurScene, int placement, int mode)
+{
+    QRectF r = table;
+    if (placement == 1 && largeurScene > r.width()) {
+        const double ancienne = r.width();
+        r = QRectF(ancienne, r.y(), largeurScene - ancienne, r.height());
+    }
+    r.setHeight(std::max(0.0, r.height() - RETRAIT_ZONE));
+    if (mode == 1)
+        return QRect(arrondi(r.x() + PART_ENCART_X * r.width()), arrondi(r.y() + PART_ENCART_Y * r.height()),
+                     arrondi(PART_ENCART_L * r.width()), arrondi(PART_ENCART_H * r.height()));
+    return QRect(arrondi(r.x()), arrondi(r.y()), arrondi(r.width()), arrondi(r.height()));
+}
+
+void DisplayGLScene::placeDialogue_(int index)
+{
+    QGraphicsProxyWidget* proxy = dialogues_.value(index);
+    if (!proxy)
+        return;
+    auto* widget = qobject_cast<GM_WidgetAuto*>(proxy->widget());
+    if (!widget)
+        return;
+    const QRectF table(0.0, decalageTable_, largeurTable_, hauteurTable_);
+    widget->setGeometryFixed(
+        geometrieDialogue(table, sceneRect().width(), placementsDialogues_[index], modesDialogues_[index]));
+}
+
+QGraphicsProxyWidget* DisplayGLScene::ajouteDialogue(GM_WidgetAuto* widget, double z, int placement, int mode)
+{
+    if (!widget)
+        return nullptr;
+    for (QGraphicsProxyWidget* proxy : dialogues_) {
+        if (proxy && proxy->widget() == widget) {
+            qWarning() << "DisplayGLScene: dialog added twice, kept where it is";
+            return proxy;
+        }
+    }
+    if (widget->parentWidget())
+        widget->setParent(nullptr);
+    widget->setAttribute(Qt::WA_ContentsMarginsRespectsSafeArea, false);
+    widget->setWindowFlag(Qt::MaximizeUsingFullscreenGeometryHint, false);
+    widget->hide();
+    auto* proxy = new QGraphicsProxyWidget;
+    proxy->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
+    proxy->setWidget(widget);
+    proxy->setZValue(z);
+    proxy->hide();
+    addItem(proxy);
+    dialogues_.append(proxy);
+    placementsDialogues_.append(placement);
+    modesDialogues_.append(mode);
+    drapeauxDialogues_.append(true);
+    placeDialogue_(static_cast<int>(dialogues_.size()) - 1);
+    return proxy;
+}
+
+bool DisplayGLScene::fermeDialogues()
+{
+    bool ferme = false;
+    const bool large = dispositionLarge_ && panneauDroitAffiche_;
+    for (int i = 0; i < dialogues_.size(); ++i) {
+        QGraphicsProxyWidget* proxy = dialogues_[i];
+        if (!proxy || !proxy->isVisible() || !proxy->widget())
+            continue;
+        if (large && placementsDialogues_[i] == 1)
+            continue;
+        proxy->widget()->close();
+        proxy->hide();
+        ferme = true;
+    }
+    if (ferme) {
+        setActiveWindow(nullptr);
+        for (Boite* boite : {&boite1_, &boite2_}) {
+            boite->widget->hide();
+            boite->proxy->hide();
+        }
+        QTimer::singleShot(0, this, &DisplayGLScene::OnMessageBoxRejected_Timer);
+        QTimer::singleShot(0, this, &DisplayGLScene::OnMessageBoxAccepted_Timer);
+    }
+    return ferme;
+}
+
+void DisplayGLScene::placeOutils_()
+{
+    const double x = 0.0;
+    const double w = largeurTable_;
+    const double h = hauteurTable_;
+    const int d = arrondi(PART_LARGEUR_BOUTON * w);
+    const int c = arrondi(PART_HAUTEUR_BOUTON * h);
+    const QSize icone(arrondi(PART_ICONE_LARGEUR * d), arrondi(PART_ICONE_HAUTEUR * c));
+    const double s = ratioPixels_ > 0.0 ? ratioPixels_ : 1.0;
+    const double t = dialogueReglages_->geometry().bottom();
+    const double droite = x + w - d - 3.0 / s;
+    auto place = [&](QGraphicsProxyWidget* proxy, QPushButton* bouton, double px, double py) {
+        bouton->setFixedSize(d, c);
+        bouton->setIconSize(icone);
+        proxy->setPos(px, py);
+    };
+    place(proxyArriere_, boutonArriere_, x, t + 2.0 / s);
+    place(proxyAvant_, boutonAvant_, x + d + 2.0, t + 2.0 / s);
+    place(proxyConnexion_, boutonConnexion_, droite, t + 2.0 / s);
+    place(proxyAide_, boutonAide_, droite, t - 2.0 * c - 2.0 / s);
+    place(proxyBug_, boutonBug_, droite, t - 3.0 * c - 4.0 / s);
+    proxyBug_->setVisible(boutonBugVisible_);
+}
+
+void DisplayGLScene::OnSceneRectChanged(QRectF const& rect)
+{
+    // Placing items can move the scene's rectangle while it follows its
+    // items (no rectangle set): that comes back here, and waits.
+    if (enDisposition_ || (dispose_ && rect == dernierRect_ && decalageTable_ == dernierDecalage_))
+        return;
+    const QScopedValueRollback<bool> garde(enDisposition_, true);
+    // A scene without a rectangle of its own grows with its items, and the
+    // layout sizes items by the rectangle: it would grow without end. The
+    // rectangle laid out for becomes the scene's own.
+    if (!rect.isNull())
+        setSceneRect(rect);
+    dispose_ = true;
+    dernierRect_ = rect;
+    dernierDecalage_ = decalageTable_;
+    calculePanneauDroit_(std::max(0.0, rect.width()), std::max(0.0, rect.height()));
+    const QRectF r(0.0, decalageTable_, largeurTable_, hauteurTable_);
+    const double x = r.x();
+    const double y = r.y();
+    const double w = r.width();
+    const double h = r.height();
+    zones_[0] = QRectF(x, y, w, std::max(0.0, h - RETRAIT_ZONE));
+    zones_[1] = rect.width() > w ? QRectF(r.right(), y, rect.width() - r.right(), std::max(0.0, h - RETRAIT_ZONE))
+                                 : zones_[0];
+    for (int i = 0; i < dialogues_.size(); ++i)
+        placeDialogue_(i);
+
+    const int a = arrondi(PART_HAUT_CHAT * h);
+    const int b = arrondi(PART_BANDE_BAS * h);
+    const int e = arrondi(PART_HAUTEUR_CHAT * h);
+    for (auto& image : animsImage_)
+        image->stop();
+    setLignesArdoise(w, decalageTable_, texteArdoise());
+    dialogueChat_->setZone(QRectF(x, y + a, w, e), r.size(), ratioPixels_);
+    dialogueReglages_->setZone(r, r.size(), ratioPixels_);
+    dialogueReglages_->setZValue(Z_REGLAGES);
+    placeOutils_();
+
+    const double hauteur1 = boite1_.proxy->geometry().height();
+    boite1_.proxy->setGeometry(QRectF(x, y + (h - y - hauteur1) / 2.0, w, hauteur1));
+    boite2_.widget->setFixedSize(arrondi(w), arrondi(h));
+    boite2_.proxy->setGeometry(QRectF(x, y, arrondi(w), arrondi(h)));
+    proxyAtouts_->setGeometry(QRectF(x, y + h - b, w, b));
+    if (boite1_.widget->isVisible())
+        placeBox(boite1_.widget, boite1_.proxy, zoneTable());
+    disposeMains_();
+    appliqueVue_();
+    rafraichitCouche();
+}
+
+void DisplayGLScene::OnResizeRightPanel()
+{
+    const double largeur = panneauDroitAffiche_ ? sceneRect().width() - largeurTable_ : sceneRect().width();
+    for (int i = 0; i < dialogues_.size(); ++i) {
+        QGraphicsProxyWidget* proxy = dialogues_[i];
+        if (!proxy || placementsDialogues_[i] != 1 || !proxy->widget())
+            continue;
+        QWidget* widget = proxy->widget();
+        if (widget->width() != arrondi(largeur))
+            widget->setFixedWidth(std::max(0, arrondi(largeur)));
+    }
+}
+
+void DisplayGLScene::disposeMains_()
+{
+    if (automatique_)
+        return;
+    const QRectF main = zoneTable();
+    if (main.width() <= 0.0 || main.height() <= 0.0)
+        return;
+    const double espacement = main.width() / DisplayGLHumanCarte::CARTES_PAR_MAIN;
+    for (const Siege& siege : sieges_) {
+        if (!siege.joueur || siege.numero < 0)
+            continue;
+        const EnsembleDeCartes& cartes = siege.joueur->main_;
+        const int n = std::min<int>(static_cast<int>(cartes.getNombreDeCartes()), DisplayGLHumanCarte::CARTES_PAR_MAIN);
+        int i = 0;
+        for (Carte* carte : cartes) {
+            if (i >= n)
+                break;
+            if (DisplayGLHumanCarte* sprite = carte ? jeuDeCartes_.getCarte(carte->getIndex()) : nullptr)
+                sprite->placeInHand(main, espacement, DisplayGLHumanCarte::CARTES_PAR_MAIN - n, i);
+            ++i;
+        }
+    }
+}

@@ -1,0 +1,520 @@
+#include "DisplayGLScene.h"
+
+#include "AnalyseJoueur.h"
+#include "Carte.h"
+#include "DisplayGLHumanCarte.h"
+#include "DisplayGLPaintOpenGL.h"
+#include "DisplayGLSceneDialog.h"
+#include "DisplayGLSceneDialogButton.h"
+#include "DisplayGLScoreAnimPixmap.h"
+#include "DisplayGLScoreAnimText.h"
+#include "DisplayGLWidget.h"
+#include "DisplayTextAnim.h"
+#include "GL_ObjectCube.h"
+#include "GL_ObjectSquare.h"
+#include "GM_NativeA.h"
+#include "GM_SharedFunctions.h"
+#include "GM_WidgetAutoRound.h"
+#include "JoueurHumain.h"
+#include "PanelAtouts.h"
+#include "Partie.h"
+#include "ZB_PointsA.h"
+#include "ui_MessageBoxGl.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGraphicsSimpleTextItem>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QMutexLocker>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPlainTextEdit>
+#include <QPropertyAnimation>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QScopedValueRollback>
+#include <QStyle>
+#include <QThread>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+#include "DisplayGLSceneInterne.h"
+
+using namespace scene_interne;
+
+// ------------------------------------------------------------------ plates
+
+QString DisplayGLScene::textePlaque(const QString& nom, bool aChoisi, bool commence, int contrat, int typeContrat,
+                                    int objectif)
+{
+    if (!aChoisi)
+        return nom;
+    const QString texte = QStringLiteral(" %1").arg(nom);
+    if (contrat == TypeDePartie::ContratChibre)
+        return commence ? texte : QStringLiteral("² %1").arg(nom);
+    if (contrat != TypeDePartie::ContratCoinche && contrat != TypeDePartie::ContratContre)
+        return texte;
+    const bool coinche = contrat == TypeDePartie::ContratCoinche;
+    switch (typeContrat) {
+    case ZB_StatusMise::Simple:
+        return texte + QStringLiteral(", Mise %1").arg(objectif);
+    case ZB_StatusMise::Contre:
+        return texte + (coinche ? QStringLiteral(", Coinchée %1") : QStringLiteral(", Contrée %1")).arg(objectif);
+    case ZB_StatusMise::Surcontre:
+        return texte
+            + (coinche ? QStringLiteral(", Surcoinchée %1") : QStringLiteral(", Surcontrée %1")).arg(objectif);
+    case ZB_StatusMise::Capot:
+        return texte + QStringLiteral(", Capot");
+    case ZB_StatusMise::CapotContre:
+        return texte + (coinche ? QStringLiteral(", Capot Coinché") : QStringLiteral(", Capot Contré"));
+    case ZB_StatusMise::CapotSurcontre:
+        return texte + (coinche ? QStringLiteral(", Capot Surcoinché") : QStringLiteral(", Capot Surcontré"));
+    default:
+        return texte;
+    }
+}
+
+void DisplayGLScene::redessineCartes(int atout)
+{
+    if (automatique_ || !tapis_ || navigationAnnuler_)
+        return;
+    QImage image = tapis_->getImage();
+    if (image.isNull())
+        return;
+    image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const int w = image.width();
+    const int h = image.height();
+    const QSharedPointer<Partie> jeu = partie();
+    QPainter peintre(&image);
+    peintre.setRenderHint(QPainter::Antialiasing);
+    peintre.setRenderHint(QPainter::SmoothPixmapTransform);
+    QFont police = font();
+    police.setPixelSize(std::max(1, arrondi(PART_POLICE_PLAQUE * h)));
+    const QString dossier = jeuDeCartes_.cheminDuJeu();
+    const bool atoutValide = atout > 0 && atout < TypeDePartie::NOMBRE_MODES;
+    const QImage signe = atoutValide && !dossier.isEmpty()
+        ? QImage(dossier + QString::number(atout) + QStringLiteral("_btn.png"))
+              .scaled(COTE_SIGNE_ATOUT, COTE_SIGNE_ATOUT, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+        : QImage();
+    if (!signe.isNull()) {
+        const QPointF coin((w - signe.width()) / 2.0, (h - signe.height()) / 2.0);
+        peintre.drawImage(coin, signe);
+        if (jeu && jeu->multiplicateur_ != 1) {
+            peintre.setFont(police);
+            peintre.setPen(schemaCouleurs_ == SCHEMA_SOMBRE ? QColor(Qt::white) : QColor(Qt::black));
+            peintre.drawText(QRectF(coin.x() + signe.width(), coin.y(), LARGEUR_MULTIPLICATEUR, signe.height()),
+                             Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("x%1").arg(jeu->multiplicateur_));
+        }
+    }
+    for (int j = 0; j < NOMBRE_SIEGES; ++j) {
+        const Siege& siege = sieges_[static_cast<size_t>(j)];
+        if (!siege.joueur || siege.numero < 0)
+            continue;
+        const int p = positionAffichage(j);
+        const bool aChoisi = jeu && atoutValide && jeu->joueurQuiAChoisiAtout_ == j;
+        const int objectif = jeu && jeu->getPoints() ? jeu->getPoints()->objectifMise_ : 0;
+        const QString texte = textePlaque(siege.joueur->options_.getNomAffiche(), aChoisi,
+                                          jeu && jeu->joueurQuiACommence_ == j,
+                                          jeu ? jeu->typeDePartie_.contrat_ : 0,
+                                          jeu ? jeu->mise_.typeContrat_ : 0, objectif);
+        peintre.save();
+        switch (p) {
+        case 0:
+            peintre.translate(arrondi(w / 2.0 - LARGEUR_PLAQUE / 2.0), arrondi(h - RETRAIT_PLAQUE_LOIN));
+            break;
+        case 1:
+            peintre.translate(arrondi(w - RETRAIT_PLAQUE_LOIN), arrondi(h / 2.0 + LARGEUR_PLAQUE / 2.0));
+            peintre.rotate(-90.0);
+            break;
+        case 2:
+            peintre.translate(arrondi(w / 2.0 - LARGEUR_PLAQUE / 2.0), RETRAIT_PLAQUE_PRES);
+            break;
+        default:
+            peintre.translate(RETRAIT_PLAQUE_PRES, arrondi(h / 2.0 + LARGEUR_PLAQUE / 2.0));
+            peintre.rotate(-90.0);
+            break;
+        }
+        QFont policePlaque = police;
+        const int mode = siege.joueur->modeJeu_;
+        policePlaque.setStrikeOut(mode == Joueur::ModeOrdinateurAbsent || mode == Joueur::ModeRemplacant
+                                  || mode == Joueur::ModeEnAttenteDEntree || mode == Joueur::ModeHorsLigne);
+        peintre.setFont(policePlaque);
+        peintre.setPen(schemaCouleurs_ == SCHEMA_SOMBRE ? QColor(Qt::white) : QColor(Qt::black));
+        const QRectF boite(0.0, 0.0, LARGEUR_PLAQUE, HAUTEUR_PLAQUE);
+        peintre.drawText(boite, Qt::AlignCenter, texte);
+        if (aChoisi && !signe.isNull()) {
+            const double largeurTexte = QFontMetricsF(policePlaque).horizontalAdvance(texte);
+            peintre.drawImage(QPointF(boite.center().x() - largeurTexte / 2.0 - signe.width(),
+                                      boite.center().y() - signe.height() / 2.0),
+                              signe);
+        }
+        peintre.restore();
+    }
+    peintre.end();
+    imageTapis_ = image;
+    tapis_->setObjectImage(image);
+    rafraichitCouche();
+}
+
+void DisplayGLScene::appliqueCouleurs(int schema, const QPalette& palette)
+{
+    schemaCouleurs_ = schema;
+    if (dialogueReglages_ && dialogueReglages_->isOpen())
+        dialogueReglages_->collapse();
+    couleurFond_ = palette.color(QPalette::Window);
+    setBackgroundBrush(couleurFond_);
+    if (!automatique_) {
+        DisplayGLPaintA* m = moteur();
+        if (m)
+            m->makeCurrent();
+        if (!fondConstruit_)
+            construitFond_();
+        for (GL_ObjectSquare* carre : {fond_.get(), tapis_.get(), ardoise_.get(), notification_.get()})
+            if (carre)
+                carre->reloadTheme(options_.appStyle_);
+        for (int p = 0; p < NOMBRE_SIEGES; ++p)
+            if (GL_ObjectSquare* objet = bulle(p)) {
+                objet->reloadTheme(options_.appStyle_);
+                if (!textesBulles_[static_cast<size_t>(p)].isEmpty())
+                    dessineBulle_(p);
+            }
+        if (m)
+            m->doneCurrent();
+    }
+    // The status lines: a fill between the lightened window colour and red,
+    // outlined in the darkened window colour.
+    const QColor clair = couleurFond_.lighter(ECLAIRCI_LIGNES);
+    const QColor rouge(Qt::red);
+    const auto melange = [](int a, int b) { return arrondi(PART_FOND_LIGNES * a + (1.0 - PART_FOND_LIGNES) * b); };
+    const QColor remplissage(melange(clair.red(), rouge.red()), melange(clair.green(), rouge.green()),
+                             melange(clair.blue(), rouge.blue()));
+    QPen contour(couleurFond_.darker(ASSOMBRI_LIGNES));
+    contour.setWidthF(1.0 / (ratioPixels_ > 0.0 ? ratioPixels_ : 1.0));
+    for (QGraphicsSimpleTextItem* ligne : lignes_) {
+        ligne->setBrush(remplissage);
+        ligne->setPen(contour);
+    }
+    const QSharedPointer<Partie> jeu = partie();
+    redessineCartes(jeu ? jeu->atoutEnCours_ : 0);
+}
+
+// ---------------------------------------------------------- seasonal art
+
+int DisplayGLScene::showSeasonalArt(const QDate& jour)
+{
+    static const char* const IMAGES[] = {":/images/flocon1.png", ":/images/flower1.png", ":/images/sun1.png",
+                                         ":/images/leaf1.png"};
+    static const int DIRECTIONS[] = {0, 2, 3, 1};
+    if (automatique_ || !jour.isValid())
+        return -1;
+    for (int saison = 0; saison < static_cast<int>(options_.saisons_.size()); ++saison) {
+        const OptionsAffichage::Periode& periode = options_.saisons_[static_cast<size_t>(saison)];
+        if (!periode.actif || !isDateInSeason(jour, periode.debut, periode.fin))
+            continue;
+        spawnSeasonal(QPixmap(QString::fromLatin1(IMAGES[saison])), DIRECTIONS[saison]);
+        return saison;
+    }
+    return -1;
+}
+
+int DisplayGLScene::spawnSeasonal(const QPixmap& image, int direction)
+{
+    const QRectF zone = zoneTable();
+    const double w = zone.width();
+    const double h = zone.height();
+    const int pasX = arrondi(w / DIVISEUR_ECART_SAISON);
+    const int hauteurDepart = arrondi(h * PART_HAUTEUR_SAISON);
+    // A table too small for a picture's column or fall shows none rather
+    // than taking a remainder by zero.
+    if (image.isNull() || image.width() <= 0 || pasX <= 0 || hauteurDepart <= 0 || !std::isfinite(w)
+        || !std::isfinite(h))
+        return 0;
+    const double d = ratioPixels_ > 0.0 && std::isfinite(ratioPixels_) ? ratioPixels_ : 1.0;
+    const double f = std::min(1.0, (w / COLONNES_SAISON_LARGEUR) / image.width());
+    QPixmap petite = image.scaled(std::max(1, arrondi(image.width() * f * d)),
+                                  std::max(1, arrondi(image.height() * f * d)), Qt::KeepAspectRatio,
+                                  Qt::SmoothTransformation);
+    petite.setDevicePixelRatio(d);
+    QRandomGenerator* hasard = QRandomGenerator::global();
+    int colonne = 0;
+    int lances = 0;
+    for (auto& anim : animsImage_) {
+        const QPointF depart(colonne * (w * PART_COLONNE_SAISON) + hasard->bounded(pasX),
+                             -static_cast<double>(hasard->bounded(hauteurDepart)));
+        anim->startFall(direction, depart, petite, zone, decalageTable_, hasard->bounded(DELAI_SAISON_MAX_MS));
+        colonne = (colonne + 1) % COLONNES_SAISON;
+        ++lances;
+    }
+    return lances;
+}
+
+// ----------------------------------------------------------------- notices
+
+QString DisplayGLScene::texteChibre(const Joueur* choisisseur, const Joueur* partenaire)
+{
+    if (!choisisseur || !partenaire)
+        return QStringLiteral("Patientez...");
+    const bool local = choisisseur->options_.ordinateur_ == 0 && choisisseur->options_.distant_ == 0
+                       && choisisseur->modeJeu_ != Joueur::ModeEnAttenteDEntree;
+    if (local)
+        return QStringLiteral("Vous avez chibré. %1 choisit l'atout...").arg(partenaire->options_.getNomAffiche());
+    return QStringLiteral("%1 a chibré. %2 choisit l'atout...")
+        .arg(choisisseur->options_.getNomAffiche(), partenaire->options_.getNomAffiche());
+}
+
+void DisplayGLScene::afficheChibre(const Joueur* choisisseur, const Joueur* partenaire)
+{
+    setLignesArdoise(largeurTable_, decalageTable_, texteChibre(choisisseur, partenaire));
+}
+
+void DisplayGLScene::afficheRedistribution()
+{
+    if (automatique_)
+        return;
+    prochainScore()->startBanner(QStringLiteral("Redistribution"), zoneTable(), decalageTable_, 0);
+    cacheBulles_(modeVue_ != MODE_VUE_SANS_ANIMATION);
+    if (boutonAide_)
+        boutonAide_->setEnabled(true);
+}
+
+void DisplayGLScene::setPanneauDroitVisible(bool visible)
+{
+    panneauDroitVisible_ = visible;
+    if (!visible) {
+        rafraichitCouche();
+        update();
+        return;
+    }
+    stopAnimationsAndCloseDialogs();
+    fermeDialogues();
+    // The widget engine keeps what it drew last as items of the scene: they
+    // leave until the table shows again.
+    if (DisplayGLPaintA* m = moteur()) {
+        for (auto& objet : objetsCartes_)
+            if (objet) {
+                m->hideObject(objet->getFrontId());
+                m->hideObject(objet->getBackId());
+            }
+        for (GL_ObjectSquare* carre : {fond_.get(), tapis_.get(), ardoise_.get(), notification_.get(),
+                                       bulles_[0].get(), bulles_[1].get(), bulles_[2].get(), bulles_[3].get()})
+            if (carre)
+                m->hideObject(carre->getId());
+    }
+}
+
+// ----------------------------------------------------------------- bubbles
+
+GL_ObjectSquare* DisplayGLScene::bulle(int position) const
+{
+    if (position < 0 || position >= NOMBRE_SIEGES)
+        return nullptr;
+    return bulles_[static_cast<size_t>(position)].get();
+}
+
+QString DisplayGLScene::texteBulle(int position) const
+{
+    if (position < 0 || position >= NOMBRE_SIEGES)
+        return QString();
+    return textesBulles_[static_cast<size_t>(position)];
+}
+
+bool DisplayGLScene::isBullePendante(int position) const
+{
+    return position >= 0 && position < NOMBRE_SIEGES && bullesPendantes_[static_cast<size_t>(position)];
+}
+
+QString DisplayGLScene::texteBulleMise(const ZB_StatusMise& mise, int variante, int style,
+                                       const QString& texteCourant, bool* effaceRetournee)
+{
+    if (effaceRetournee)
+        *effaceRetournee = false;
+    if (!mise.miseFaite_)
+        return QStringLiteral("Je passe");
+    const QString mot = variante == VARIANTE_COINCHE ? QStringLiteral("Coinchée") : QStringLiteral("Contrée");
+    switch (mise.typeContrat_) {
+    case ZB_StatusMise::PasEncoreDeMise:
+    case ZB_StatusMise::Simple:
+    case ZB_StatusMise::PrendCouleurRetournee:
+        if (variante == 0 || variante == VARIANTE_COINCHE || variante == VARIANTE_CONTREE)
+            return QStringLiteral("%1 %2").arg(mise.pointsMise_).arg(getNomAtout(mise.atoutMise_, style));
+        if (mise.tourMise_ < TOURS_PRISE_RETOURNEE) {
+            if (effaceRetournee)
+                *effaceRetournee = true;
+            return QStringLiteral("Je prends");
+        }
+        return getNomAtout(mise.atoutMise_, style);
+    case ZB_StatusMise::Contre:
+    case ZB_StatusMise::CapotContre:
+        return mot;
+    case ZB_StatusMise::Surcontre:
+    case ZB_StatusMise::CapotSurcontre:
+        return QStringLiteral("Sur") + mot.toLower();
+    case ZB_StatusMise::Capot:
+        return QStringLiteral("Capot en %1").arg(getNomAtout(mise.atoutMise_, style));
+    case ZB_StatusMise::DonneurForce:
+        return QStringLiteral("Meuh!");
+    default:
+        return texteCourant;
+    }
+}
+
+void DisplayGLScene::dessineBulle_(int position)
+{
+    GL_ObjectSquare* objet = bulle(position);
+    if (!objet)
+        return;
+    QImage image = objet->getImage();
+    if (image.isNull())
+        return;
+    const QString texte = textesBulles_[static_cast<size_t>(position)];
+    QPainter peintre(&image);
+    peintre.setRenderHint(QPainter::TextAntialiasing);
+    QFont police = font();
+    const QRectF boite(image.width() * MARGE_TEXTE_BULLE, image.height() * MARGE_TEXTE_BULLE,
+                       image.width() * (1.0 - 2.0 * MARGE_TEXTE_BULLE),
+                       image.height() * (1.0 - 2.0 * MARGE_TEXTE_BULLE - PART_POINTE_BULLE));
+    int taille = std::max(1, arrondi(PART_POLICE_BULLE * image.width()));
+    // Long texts shrink until they fit the bubble's width.
+    for (; taille > 1; --taille) {
+        police.setPixelSize(taille);
+        if (QFontMetricsF(police).horizontalAdvance(texte) <= boite.width())
+            break;
+    }
+    police.setPixelSize(taille);
+    police.setBold(true);
+    peintre.setFont(police);
+    peintre.setPen(Qt::black);
+    peintre.drawText(boite, Qt::AlignCenter, texte);
+    peintre.end();
+    objet->setObjectImage(image);
+}
+
+void DisplayGLScene::afficheBulleJoueur(int siege, const AnnoncesJoueur& annonces)
+{
+    const int p = positionAffichage(siege);
+    if (p < 0 || automatique_)
+        return;
+    const bool pendante = annonces.actif_ != 0 && annonces.getTotalPoints() > 0;
+    bullesPendantes_[static_cast<size_t>(p)] = pendante;
+    if (!pendante)
+        return;
+    if (GL_ObjectSquare* objet = bulle(p))
+        objet->setShown(false, false);
+    textesBulles_[static_cast<size_t>(p)] = annonces.annonces_[0].getNom();
+    dessineBulle_(p);
+}
+
+void DisplayGLScene::afficheBulleMise(int siege, const ZB_StatusMise& mise, int variante)
+{
+    const int p = positionAffichage(siege);
+    if (p < 0 || automatique_)
+        return;
+    DisplayGLPaintA* m = moteur();
+    if (m)
+        m->makeCurrent();
+    const bool anime = modeVue_ != MODE_VUE_SANS_ANIMATION && mise.typeContrat_ != 0;
+    const int suivante = (p + 1) % NOMBRE_SIEGES;
+    if (!(suivante == positionDernierMiseur_ && !mise.miseFaite_))
+        if (GL_ObjectSquare* objet = bulle(suivante))
+            objet->setShown(false, anime);
+    GL_ObjectSquare* objet = bulle(p);
+    if (mise.typeContrat_ == 0) {
+        if (objet)
+            objet->setShown(false, false);
+        statusMise_ = mise;
+        if (m)
+            m->doneCurrent();
+        return;
+    }
+    if (objet)
+        objet->setShown(true, anime);
+    if (mise.miseFaite_)
+        positionDernierMiseur_ = p;
+    bool effaceRetournee = false;
+    QString& texte = textesBulles_[static_cast<size_t>(p)];
+    texte = texteBulleMise(mise, variante, jeuDeCartes_.getStyle(), texte, &effaceRetournee);
+    if (effaceRetournee && !anime)
+        carteRetournee_ = nullptr;
+    if (carteRetournee_) {
+        GL_ObjectCube* cube = carteRetournee_;
+        if (!anime || !m) {
+            cube->setPlacement(DisplayGLPaintA::Pile + p);
+            cube->moveStep(DisplayGLPaintA::Pile + p);
+        } else {
+            const QVector3D but = m->placePosition(cube->getFrontId(), DisplayGLPaintA::Pile + p);
+            cube->setPlacement(DisplayGLPaintA::Pile + p);
+            cube->moveTo(but.x(), but.y(), but.z(), false);
+        }
+    }
+    dessineBulle_(p);
+    statusMise_ = mise;
+    if (m)
+        m->doneCurrent();
+    rafraichitCouche();
+}
+
+void DisplayGLScene::afficheBulleAnnonce(int siege)
+{
+    const int p = positionAffichage(siege);
+    if (p < 0 || automatique_)
+        return;
+    DisplayGLPaintA* m = moteur();
+    if (m)
+        m->makeCurrent();
+    if (GL_ObjectSquare* objet = bulle(p))
+        objet->setShown(true, modeVue_ != MODE_VUE_SANS_ANIMATION);
+    const QSharedPointer<Partie> jeu = partie();
+    const int jouees = jeu ? static_cast<int>(jeu->cartesJoueesValides_.getNombreDeCartes()) : 0;
+    QString& texte = textesBulles_[static_cast<size_t>(p)];
+    if (jouees < NOMBRE_SIEGES && bullesPendantes_[static_cast<size_t>(p)] && !texte.isEmpty())
+        texte += QStringLiteral(" et ") + QStringLiteral("Belote");
+    else
+        texte = QStringLiteral("Belote");
+    dessineBulle_(p);
+    if (m)
+        m->doneCurrent();
+    rafraichitCouche();
+}
+
+void DisplayGLScene::finDeDonne()
+{
+    if (boutonArriere_)
+        proxyArriere_->hide();
+    if (boutonAvant_)
+        proxyAvant_->hide();
+    for (GL_ObjectCube*& cube : cartesSurTable_) {
+        if (cube)
+            cube->hide();
+        cube = nullptr;
+    }
+    carteRetournee_ = nullptr;
+    statusMise_ = ZB_StatusMise();
+    siegeBas_ = 0;
+    for (Siege& siege : sieges_)
+        siege = Siege();
+    for (auto& objet : bulles_)
+        if (objet)
+            objet->setShown(false, false);
+    bullesPendantes_.fill(false);
+    for (QString& texte : textesBulles_)
+        texte.clear();
+    positionDernierMiseur_ = -1;
+    for (int i = 0; i < DisplayGLJeuDeCartes::NOMBRE_CARTES; ++i) {
+        if (GL_ObjectCube* cube = objetCarte(i)) {
+            cube->stopAnimation();
+            cube->hide();
+            cube->setFace(faceAutres_());
+        }
+        exposees_[static_cast<size_t>(i)] = false;
+        if (DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(i))
+            sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
+    }
+    redessineCartes(0);
+    navigationAnnuler_ = false;
+    rafraichitCouche();
+}
