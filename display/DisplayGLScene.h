@@ -50,6 +50,8 @@ class DisplayGLWidget;
 class GL_ObjectCube;
 class GL_ObjectSquare;
 class GM_NativeA;
+class InfoDemande;
+class ZB_PointsA;
 class GM_WidgetAutoRound;
 class PanelAtouts;
 class Partie;
@@ -307,6 +309,12 @@ public:
     bool isExposee(int index) const;
     int objectifDonne() const { return objectifDonne_; }
     int donnesRestantes() const { return donnesRestantes_; }
+
+    // --- The status line and the scoreboard, as the game drives them.
+    void afficheEtat(const InfoDemande& etat, Joueur* acteur, Joueur* second, int noJoueur, bool atoutImpose);
+    void afficheArdoise(const ZB_PointsA& points, int totalEquipe0, int totalEquipe1, int multiplicateur,
+                        const QList<int>& siegesStock, int equipeBarree);
+    void setTexteAide(const QString& texte);
 
     // --- Grabs.
     // What the next frame grab is for: a store screenshot (handed on with
