@@ -258,6 +258,8 @@ void ZB_LobbyServer::traiteSession_(Connexion& connexion, const QByteArray& mot,
 {
     QWebSocket* socket = connexion.socket;
     const qint64 moi = connexion.userId;
+    if (traiteClassement_(connexion, mot))
+        return;
     if (mot == "Kal") {
         envoieA_(socket, "Kal", {});
     } else if (mot == "R7k") {
@@ -378,4 +380,67 @@ void ZB_LobbyServer::fin_(QWebSocket* socket)
                 fermePont_(userId, pont.first == userId ? pont.second : pont.first);
     }
     emit signalFinConnexion(userId);
+}
+
+// --- Rankings, statistics and titles ----------------------------------------------------
+
+namespace {
+// The lobby's date of a title, in UTC.
+constexpr const char* FormatDateTitre = "yyyy-MM-dd hh:mm:ss";
+int familleDe(int famille)
+{
+    return famille == 0 ? 0 : 1;
+}
+} // namespace
+
+void ZB_LobbyServer::setClassement(int famille, const QStringList& lignes)
+{
+    classements_.insert(familleDe(famille), lignes);
+}
+
+void ZB_LobbyServer::setStatistiques(qint64 userId, int famille, const QStringList& champs)
+{
+    statistiques_.insert({userId, familleDe(famille)}, champs);
+}
+
+void ZB_LobbyServer::ajouteTitre(qint64 userId, int numero, const QDateTime& quand)
+{
+    titres_[userId].append({numero, quand.toUTC()});
+    if (QWebSocket* socket = socketDe_(userId))
+        envoieA_(socket, "Acv", {QString::number(numero)});
+}
+
+QStringList ZB_LobbyServer::titres(qint64 userId) const
+{
+    QStringList entrees;
+    for (const Titre& titre : titres_.value(userId))
+        entrees << QStringLiteral("%1,%2").arg(titre.numero).arg(
+            titre.quand.toString(QString::fromLatin1(FormatDateTitre)));
+    return entrees;
+}
+
+bool ZB_LobbyServer::traiteClassement_(Connexion& connexion, const QByteArray& mot)
+{
+    const qint64 moi = connexion.userId;
+    if (mot == "R7t" || mot == "R6t") {
+        const int famille = mot == "R7t" ? 0 : 1;
+        if (!classements_.contains(famille))
+            return false;
+        envoieA_(connexion.socket, mot, classements_.value(famille));
+        return true;
+    }
+    if (mot == "H2q" || mot == "H3q") {
+        const QPair<qint64, int> qui{moi, mot == "H2q" ? 0 : 1};
+        if (!statistiques_.contains(qui))
+            return false;
+        envoieA_(connexion.socket, mot, statistiques_.value(qui));
+        return true;
+    }
+    if (mot == "Awq") {
+        if (!titres_.contains(moi))
+            return false;
+        envoieA_(connexion.socket, mot, titres(moi));
+        return true;
+    }
+    return false;
 }
