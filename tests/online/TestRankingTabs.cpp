@@ -15,7 +15,6 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -504,24 +503,12 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(fenetre.statsTab()->statsTable()->item(0, 0)->text(), QStringLiteral("Games"), Delai);
     }
 
-    // The three tabs as the user sees them, filled by the demo lobby's
+    // The three tabs as the user sees them, filled with the demo lobby's
     // answers (kept with ZB_KEEP_TEST_PICTURES=<folder>).
     void images()
     {
         Onglets o;
-        o.lobby.serveur.setClassement(0, {"1,Anna,412,251,38210", "2,Ben,388,214,35122", "3,Cleo,120,71,11980",
-                                          "4,Dora,97,40,8851", "5,,33,12,2790"});
-        o.lobby.serveur.setStatistiques(
-            o.lobby.alice, 0,
-            {"152,0.54,87,81,21,1368,23560,3950,170,310,41,9,3,2,4,5,1,6,0,2,1",
-             " , , , , ,9.0,155.0,26.0,1.1,2.0,0.27,0.06,0.02,0.01,0.03,0.03,0.01,0.04,0,0.01,0.01",
-             " , , , , ,9,157,420,2,4,2,1,1,1,1,1,1,1,0,1,1",
-             " ,0.5, ,0.48, ,9.0,152.2,22.9,1.0,1.8,0.22,0.05,0.02,0.02,0.02,0.02,0.02,0.02,0.02,0.02,0.02",
-             " , , , , ,9,157,540,2,5,3,1,1,1,1,1,1,1,1,1,1"});
-        const QDateTime quand(QDate(2026, 11, 2), QTime(19, 30), QTimeZone::utc());
-        int jour = 0;
-        for (const int numero : {7000000, 5000000, 5200001, 6000000, 400004, 4300000, 5400006})
-            o.lobby.serveur.ajouteTitre(o.lobby.alice, numero, quand.addDays(jour++));
+        o.lobby.serveur.ajouteDemoClassements();
         QVERIFY(o.connecte());
         QVERIFY(o.demandeClassement());
         QSignalSpy stats(&o.client, &GM_ClientSocket::signalStatsReceived);
@@ -530,11 +517,14 @@ private slots:
         QSignalSpy titres(&o.client, &GM_ClientSocket::signalAchievementsReceived);
         o.titres.requestAchievements();
         QVERIFY(titres.wait(Delai));
+        QCOMPARE(o.classement.scoresTree()->topLevelItemCount(), 5);
+        QCOMPARE(o.stats.statsTable()->rowCount(), GM_Stats::RowCount);
+        QCOMPARE(o.titres.achievementsTable()->rowCount(), 7);
         const QList<QPair<QWidget*, const char*>> onglets{
             {&o.classement, "ranking.png"}, {&o.stats, "statistics.png"}, {&o.titres, "titles.png"}};
         const QString dossier = qEnvironmentVariable("ZB_KEEP_TEST_PICTURES");
         for (const auto& [onglet, nom] : onglets) {
-            onglet->resize(440, 460);
+            onglet->resize(500, 460);
             onglet->show();
             QVERIFY(QTest::qWaitForWindowExposed(onglet));
             const QImage image = onglet->grab().toImage();

@@ -94,6 +94,9 @@ public:
     void ajouteTitre(qint64 userId, int numero, const QDateTime& quand);
     // The "Awq" entries of a user: "number,yyyy-MM-dd hh:mm:ss".
     QStringList titres(qint64 userId) const;
+    // Demo rankings of both families, and statistics and titles for every
+    // account known now, for trying the tabs by hand and their pictures.
+    void ajouteDemoClassements();
 
     // Opens a bridge between two logged-in users: each is told.
     bool ouvrePont(qint64 userA, qint64 userB);

@@ -6,43 +6,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDateTime>
-#include <QTimeZone>
 #include <QTextStream>
-
-namespace {
-
-// Demo rankings of both families, and statistics and titles for every
-// account, so that the ranking, statistics and titles tabs show something.
-void remplitClassements(ZB_LobbyServer& lobby, const QList<qint64>& comptes)
-{
-    lobby.setClassement(0, {QStringLiteral("1,Anna,412,251,38210"), QStringLiteral("2,Ben,388,214,35122"),
-                            QStringLiteral("3,Cleo,120,71,11980"), QStringLiteral("4,Dora,97,40,8851"),
-                            QStringLiteral("5,Emil,33,12,2790")});
-    lobby.setClassement(1, {QStringLiteral("1,Fred,230,140,120450"), QStringLiteral("2,Gina,198,96,99870"),
-                            QStringLiteral("3,Hugo,45,20,21004")});
-    const QStringList jass{
-        QStringLiteral("152,0.54,87,81,21,1368,23560,3950,170,310,41,9,3,2,4,5,1,6,0,2,1"),
-        QStringLiteral(" , , , , ,9.0,155.0,26.0,1.1,2.0,0.27,0.06,0.02,0.01,0.03,0.03,0.01,0.04,0,0.01,0.01"),
-        QStringLiteral(" , , , , ,9,157,420,2,4,2,1,1,1,1,1,1,1,0,1,1"),
-        QStringLiteral(" ,0.5, ,0.48, ,9.0,152.2,22.9,1.0,1.8,0.22,0.05,0.02,0.02,0.02,0.02,0.02,0.02,0.02,0.02,0.02"),
-        QStringLiteral(" , , , , ,9,157,540,2,5,3,1,1,1,1,1,1,1,1,1,1")};
-    // Totals only: " " is the lobby's "no value".
-    const QString aucune = QStringList(21, QStringLiteral(" ")).join(QLatin1Char(','));
-    const QStringList belote{QStringLiteral("40,0.49,12,19,5,320,6100,980,31,12,3,1,0,0,0,0,0,0,0,0,0"), aucune,
-                             aucune, aucune, aucune};
-    const QDateTime depuis(QDate(2026, 11, 2), QTime(19, 30), QTimeZone::utc());
-    for (const qint64 id : comptes) {
-        lobby.setStatistiques(id, 0, jass);
-        lobby.setStatistiques(id, 1, belote);
-        const int titres[] = {7000000, 5000000, 5200001, 6000000, 400004, 4300000};
-        int jour = 0;
-        for (const int numero : titres)
-            lobby.ajouteTitre(id, numero, depuis.addDays(jour++));
-    }
-}
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -76,7 +40,6 @@ int main(int argc, char* argv[])
     QStringList comptes = options.values(compte);
     if (comptes.isEmpty())
         comptes = {QStringLiteral("alice@example.org:secret1:Alice"), QStringLiteral("bob@example.org:secret2:Bob")};
-    QList<qint64> ids;
     for (const QString& texte : std::as_const(comptes)) {
         const QStringList parties = texte.split(QLatin1Char(':'));
         if (parties.size() != 3 || parties.contains(QString())) {
@@ -84,7 +47,6 @@ int main(int argc, char* argv[])
             return 2;
         }
         const qint64 id = lobby.ajouteCompte(parties.at(0), parties.at(1), parties.at(2));
-        ids << id;
         sortie << "account " << parties.at(0) << " (" << parties.at(2) << ", user id " << id << ")\n";
     }
     if (options.isSet(version))
@@ -126,7 +88,7 @@ int main(int argc, char* argv[])
                              QStringLiteral("16,2007,Gina")});
     lobby.setReponse("Fr1", {QStringLiteral("Zed,2101"), QStringLiteral("Yan,2102")});
     lobby.setReponse("FiS", {QStringLiteral("Xu,2103")});
-    remplitClassements(lobby, ids);
+    lobby.ajouteDemoClassements();
 
     bool ok = false;
     const QHostAddress adresse(options.value(ecoute));
