@@ -17,7 +17,6 @@ namespace {
 constexpr int Marge = 6;
 constexpr int Espacement = 3;
 constexpr int PartiesParEntree = 2;
-constexpr int AucunTitre = -1;
 // "yyyy-MM-dd hh:mm:ss": the date, one space, the time.
 constexpr int LongueurDate = 10;
 constexpr int LongueurDateHeure = 19;
@@ -127,7 +126,7 @@ void GM_Achievements::OnAchievementsReceived(const QStringList* listP)
             continue;
         bool ok = false;
         const int numero = parties.at(0).toInt(&ok);
-        if (!ok || numero == AucunTitre)
+        if (!ok || numero == NoAchievement)
             continue;
         const AchievementTitle& titre = achievementTitle(numero);
         table_->setItem(ligne, ColTitle, new QTableWidgetItem(titre.title));

@@ -435,6 +435,8 @@ private slots:
         Langue anglais;
         o.titres.retranslate();
         QCOMPARE(o.titres.achievementsTable()->rowCount(), 0);
+        // Announcements that name no achievement get no box.
+        QVERIFY(o.lobby.serveur.envoie(o.lobby.alice, "Acv", {"-1", "99999999999", "x"}));
         o.lobby.serveur.ajouteTitre(o.lobby.alice, 5400025, quand.addDays(2));
         QTRY_COMPARE_WITH_TIMEOUT(o.boites(),
                                   QStringList{"Nouveau titre:Félicitations! Vous avez obtenu le titre "
