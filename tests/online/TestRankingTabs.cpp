@@ -17,6 +17,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -503,6 +504,40 @@ private slots:
         QCOMPARE(fenetre.titlesTab()->achievementsTable()->item(0, 0)->text(), QStringLiteral("Supermatcher Lvl. 7"));
         fenetre.tabs()->setCurrentIndex(GM_ServerList::Statistiques);
         QTRY_COMPARE_WITH_TIMEOUT(fenetre.statsTab()->statsTable()->item(0, 0)->text(), QStringLiteral("Games"), Delai);
+    }
+
+    // Answers made of random pieces never break a tab: rows stay within
+    // what the answer and the tab allow.
+    void reponsesAuHasard()
+    {
+        QRandomGenerator hasard(27);
+        const QStringList morceaux{"", " ", ",", ",,", "-1", "0", "5400006", "2147483648", "-2147483648", "abc",
+                                   "2026-01-10 08:00:00", "2026-02-30 25:61:61", "\n", "é", "%1", "<b>"};
+        auto liste = [&] {
+            QStringList l;
+            const int n = int(hasard.bounded(8));
+            for (int i = 0; i < n; ++i) {
+                QString entree;
+                const int m = int(hasard.bounded(6));
+                for (int j = 0; j < m; ++j)
+                    entree += morceaux.at(int(hasard.bounded(int(morceaux.size()))));
+                l << entree;
+            }
+            return l;
+        };
+        GM_Scores classement;
+        GM_Stats stats;
+        GM_Achievements titres;
+        titres.init(nullptr);
+        for (int essai = 0; essai < 500; ++essai) {
+            const QStringList l = liste();
+            classement.OnScoresReceived(&l);
+            stats.OnStatsReceived(&l);
+            titres.OnAchievementsReceived(&l);
+            QCOMPARE(classement.scoresTree()->topLevelItemCount(), int(l.size()));
+            QVERIFY(stats.statsTable()->rowCount() <= GM_Stats::RowCount);
+            QVERIFY(titres.achievementsTable()->rowCount() <= l.size());
+        }
     }
 
     // The three tabs as the user sees them, filled with the demo lobby's
