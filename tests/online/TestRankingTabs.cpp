@@ -570,6 +570,50 @@ private slots:
                 QVERIFY(image.save(QDir(dossier).filePath(QString::fromLatin1(nom))));
         }
     }
+
+    // The same tabs inside the lobby window, at its usual size (kept with
+    // ZB_KEEP_TEST_PICTURES=<folder>).
+    void imagesDansLaFenetre()
+    {
+        LobbyDeTest lobby;
+        GM_MessageBoxDisplayerHeadless afficheur;
+        afficheur.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
+        GM_Login login;
+        GM_Progress progression;
+        GM_ServerList fenetre;
+        QVERIFY(lobby.demarre(true));
+        lobby.serveur.ajouteDemoClassements();
+        login.init(nullptr);
+        int famille = 0;
+        int langue = 1;
+        fenetre.init(&login, &progression, &afficheur, nullptr, nullptr, QString(), QString(), QString(),
+                     QStringLiteral("Jass Public"), &famille, true, false, false, &langue, nullptr);
+        QSignalSpy pret(fenetre.client(), &GM_ClientSocket::signalReady);
+        fenetre.showLogin(QString::fromLatin1(LobbyDeTest::EmailAlice), QString::fromLatin1(LobbyDeTest::PasseAlice),
+                          5);
+        QVERIFY(pret.wait(Delai));
+        fenetre.resize(360, 480);
+        fenetre.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
+        const QString dossier = qEnvironmentVariable("ZB_KEEP_TEST_PICTURES");
+        const QList<QPair<int, const char*>> onglets{{GM_ServerList::Classement, "lobby_ranking.png"},
+                                                     {GM_ServerList::Statistiques, "lobby_statistics.png"},
+                                                     {GM_ServerList::Titres, "lobby_titles.png"}};
+        for (const auto& [onglet, nom] : onglets) {
+            fenetre.tabs()->setCurrentIndex(onglet);
+            QTRY_VERIFY_WITH_TIMEOUT(!fenetre.rankingTab()->isListEmpty()
+                                         && (onglet != GM_ServerList::Statistiques
+                                             || fenetre.statsTab()->statsTable()->rowCount() > 0)
+                                         && (onglet != GM_ServerList::Titres
+                                             || fenetre.titlesTab()->achievementsTable()->rowCount() > 0),
+                                     Delai);
+            QCoreApplication::sendPostedEvents();
+            const QImage image = fenetre.grab().toImage();
+            QVERIFY(!image.isNull());
+            if (!dossier.isEmpty())
+                QVERIFY(image.save(QDir(dossier).filePath(QString::fromLatin1(nom))));
+        }
+    }
 };
 
 ZB_REGISTER_TEST(TestRankingTabs)
