@@ -277,9 +277,10 @@ void ZB_SettingsStore::noteRapport(const QString& chemin)
 
 bool ZB_SettingsStore::estSecret(const QString& c)
 {
+    // Any password kept under the login group, at any depth.
     const QStringList parties = c.split(QLatin1Char('/'));
-    return parties.size() == 2 && parties.at(0).compare(QLatin1String(GROUPE_LOGIN), Qt::CaseInsensitive) == 0
-        && parties.at(1).startsWith(cleMotDePasse, Qt::CaseInsensitive);
+    return parties.size() >= 2 && parties.first().compare(QLatin1String(GROUPE_LOGIN), Qt::CaseInsensitive) == 0
+        && parties.last().startsWith(cleMotDePasse, Qt::CaseInsensitive);
 }
 
 QList<QPair<QString, QString>> ZB_SettingsStore::copieSansSecrets() const

@@ -37,7 +37,8 @@ class QSettings;
 //   the display options, so that they survive a display record that had to
 //   be refused.
 // - The login password ("Login/pass") never leaves the store: copieSansSecrets
-//   leaves it out, whatever the case of its key.
+//   leaves out every key of the login group whose name begins with "pass",
+//   whatever its case.
 class ZB_SettingsStore
 {
 public:

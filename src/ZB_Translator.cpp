@@ -57,7 +57,7 @@ QString ZB_Translator::fichierTraduction(Langue langue)
 bool ZB_Translator::applique(int choix, bool forceAnglais)
 {
     const Langue voulue = langueAffichee(choix, forceAnglais);
-    if (voulue == langue_ && (voulue == Francais || traduction_))
+    if (applique_ && voulue == langue_ && (voulue == Francais || traduction_))
         return true;
 
     std::unique_ptr<QTranslator> traduction;
@@ -72,8 +72,9 @@ bool ZB_Translator::applique(int choix, bool forceAnglais)
         }
     }
     const Langue affichee = ok ? voulue : Francais;
-    if (affichee == langue_)
+    if (applique_ && affichee == langue_)
         return ok;
+    applique_ = true;
     // Qt's own texts (standard buttons, file dialogs), where the system has
     // them; their absence is no error.
     auto traductionQt = std::make_unique<QTranslator>();

@@ -49,6 +49,8 @@ private:
     void retire_();
 
     Langue langue_ = Francais;
+    // Until the first applique, not even Qt's own French texts are in place.
+    bool applique_ = false;
     std::unique_ptr<QTranslator> traduction_;
     std::unique_ptr<QTranslator> traductionQt_;
 };

@@ -248,6 +248,7 @@ private slots:
         s->setValue(QStringLiteral("Login/email"), QStringLiteral("anna@example.ch"));
         s->setValue(QStringLiteral("Login/pass"), qCompress(QByteArray("hunter2")));
         s->setValue(QStringLiteral("login/Password"), QStringLiteral("hunter3"));
+        s->setValue(QStringLiteral("Login/old/pass"), QStringLiteral("hunter4"));
         s->setValue(QStringLiteral("Friends/lastContactHash"), QStringLiteral("abc"));
         s->setValue(QStringLiteral("Display/pass"), QStringLiteral("not a secret"));
         const auto copie = ZB_SettingsStore(*s).copieSansSecrets();

@@ -118,13 +118,18 @@ private slots:
         {
             ZB_Translator traducteur;
             QCOMPARE(traducteur.langue(), ZB_Translator::Francais);
+            // The first choice may bring Qt's own French texts; choosing it
+            // again changes nothing.
             QVERIFY(traducteur.applique(ZB_Translator::Francais, false));
             QCoreApplication::processEvents();
-            QCOMPARE(temoin.changements, 0);
+            const int depart = temoin.changements;
+            QVERIFY(traducteur.applique(ZB_Translator::Francais, false));
+            QCoreApplication::processEvents();
+            QCOMPARE(temoin.changements, depart);
 
             QVERIFY(traducteur.applique(ZB_Translator::Allemand, false));
             QCoreApplication::processEvents();
-            QVERIFY(temoin.changements >= 1);
+            QVERIFY(temoin.changements > depart);
             QCOMPARE(annuler(), QStringLiteral("Abbrechen"));
 
             const int avant = temoin.changements;
