@@ -51,7 +51,7 @@ QString ZB_Translator::fichierTraduction(Langue langue)
 {
     if (langue != Anglais && langue != Allemand)
         return QString();
-    return QStringLiteral(":/i18n/zubrik_%1.qm").arg(codeIso(langue));
+    return QStringLiteral(":/translations/zubrik_%1.qm").arg(codeIso(langue));
 }
 
 bool ZB_Translator::applique(int choix, bool forceAnglais)

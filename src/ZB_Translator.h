@@ -9,8 +9,9 @@ class QTranslator;
 
 // The language of the user interface, switched while the program runs.
 // French is the language the texts are written in; English and German come
-// from the embedded translations (":/i18n/zubrik_<code>.qm"), and Qt's own
-// dialogs and buttons follow when the system carries Qt's translations.
+// from the embedded translations (":/translations/zubrik_<code>.qm"), and
+// Qt's own dialogs and buttons follow when the system carries Qt's
+// translations.
 //
 // Rules:
 // - The choice is the display options' language: 0 automatic, 1 French,

@@ -78,6 +78,19 @@
     </message>
 </context>
 <context>
+    <name>DisplayGL</name>
+    <message>
+        <source>Exclusion</source>
+        <translation>Ausschluss</translation>
+    </message>
+    <message>
+        <source>Vous avez été écarté de la partie
+pour avoir pris trop de temps.</source>
+        <translation>Sie wurden vom Spiel ausgeschlossen,
+weil Sie zu lange gebraucht haben.</translation>
+    </message>
+</context>
+<context>
     <name>DisplayGLScene</name>
     <message>
         <source>Règles plus détaillées: </source>
@@ -1499,6 +1512,113 @@ Tables Occupées: %2</source>
     <message>
         <source>Ip Serveur</source>
         <translation>Server-IP</translation>
+    </message>
+</context>
+<context>
+    <name>ZB_MainWidget</name>
+    <message>
+        <source>&amp;Partie</source>
+        <translation>&amp;Spiel</translation>
+    </message>
+    <message>
+        <source>&amp;Nouvelle partie</source>
+        <translation>&amp;Neues Spiel</translation>
+    </message>
+    <message>
+        <source>Nouvelle partie &amp;gagnante</source>
+        <translation>Neues &amp;Gewinnspiel</translation>
+    </message>
+    <message>
+        <source>&amp;Ouvrir...</source>
+        <translation>Ö&amp;ffnen...</translation>
+    </message>
+    <message>
+        <source>&amp;Enregistrer</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>Enregistrer &amp;sous...</source>
+        <translation>Speichern &amp;unter...</translation>
+    </message>
+    <message>
+        <source>&amp;Annuler le coup</source>
+        <translation>Zug &amp;rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Rétablir le coup</source>
+        <translation>Zug &amp;wiederherstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Quitter</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Réseau</source>
+        <translation>&amp;Netzwerk</translation>
+    </message>
+    <message>
+        <source>&amp;Héberger une partie</source>
+        <translation>Spiel &amp;hosten</translation>
+    </message>
+    <message>
+        <source>&amp;Rejoindre une partie...</source>
+        <translation>Spiel &amp;beitreten...</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Optionen</translation>
+    </message>
+    <message>
+        <source>&amp;Type de partie</source>
+        <translation>Spiel&amp;art</translation>
+    </message>
+    <message>
+        <source>&amp;Sons</source>
+        <translation>&amp;Töne</translation>
+    </message>
+    <message>
+        <source>&amp;Langue</source>
+        <translation>&amp;Sprache</translation>
+    </message>
+    <message>
+        <source>&amp;Aide</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Signaler un &amp;bug...</source>
+        <translation>&amp;Fehler melden...</translation>
+    </message>
+    <message>
+        <source>Erreur</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Ouvrir une partie</source>
+        <translation>Spiel öffnen</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 n&apos;existe pas.</source>
+        <translation>Die Datei %1 existiert nicht.</translation>
+    </message>
+    <message>
+        <source>Enregistrer la partie</source>
+        <translation>Spiel speichern</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;écouter sur le port %1: un autre programme l&apos;utilise peut-être.</source>
+        <translation>Port %1 kann nicht geöffnet werden: vielleicht benutzt ihn ein anderes Programm.</translation>
+    </message>
+    <message>
+        <source>Le rapport n&apos;a pas pu être écrit: %1</source>
+        <translation>Der Bericht konnte nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>Rapport de bug</source>
+        <translation>Fehlerbericht</translation>
+    </message>
+    <message>
+        <source>Le rapport a été écrit dans %1</source>
+        <translation>Der Bericht wurde nach %1 geschrieben</translation>
     </message>
 </context>
 <context>

@@ -78,6 +78,19 @@
     </message>
 </context>
 <context>
+    <name>DisplayGL</name>
+    <message>
+        <source>Exclusion</source>
+        <translation>Exclusion</translation>
+    </message>
+    <message>
+        <source>Vous avez été écarté de la partie
+pour avoir pris trop de temps.</source>
+        <translation>You were removed from the game
+for taking too long.</translation>
+    </message>
+</context>
+<context>
     <name>DisplayGLScene</name>
     <message>
         <source>Règles plus détaillées: </source>
@@ -1499,6 +1512,113 @@ Tables Occupées: %2</source>
     <message>
         <source>Ip Serveur</source>
         <translation>Server IP</translation>
+    </message>
+</context>
+<context>
+    <name>ZB_MainWidget</name>
+    <message>
+        <source>&amp;Partie</source>
+        <translation>&amp;Game</translation>
+    </message>
+    <message>
+        <source>&amp;Nouvelle partie</source>
+        <translation>&amp;New game</translation>
+    </message>
+    <message>
+        <source>Nouvelle partie &amp;gagnante</source>
+        <translation>New &amp;winning game</translation>
+    </message>
+    <message>
+        <source>&amp;Ouvrir...</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>&amp;Enregistrer</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>Enregistrer &amp;sous...</source>
+        <translation>Save &amp;as...</translation>
+    </message>
+    <message>
+        <source>&amp;Annuler le coup</source>
+        <translation>&amp;Undo the move</translation>
+    </message>
+    <message>
+        <source>&amp;Rétablir le coup</source>
+        <translation>&amp;Redo the move</translation>
+    </message>
+    <message>
+        <source>&amp;Quitter</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>&amp;Réseau</source>
+        <translation>&amp;Network</translation>
+    </message>
+    <message>
+        <source>&amp;Héberger une partie</source>
+        <translation>&amp;Host a game</translation>
+    </message>
+    <message>
+        <source>&amp;Rejoindre une partie...</source>
+        <translation>&amp;Join a game...</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>&amp;Type de partie</source>
+        <translation>Game &amp;type</translation>
+    </message>
+    <message>
+        <source>&amp;Sons</source>
+        <translation>&amp;Sounds</translation>
+    </message>
+    <message>
+        <source>&amp;Langue</source>
+        <translation>&amp;Language</translation>
+    </message>
+    <message>
+        <source>&amp;Aide</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>Signaler un &amp;bug...</source>
+        <translation>Report a &amp;bug...</translation>
+    </message>
+    <message>
+        <source>Erreur</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Ouvrir une partie</source>
+        <translation>Open a game</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 n&apos;existe pas.</source>
+        <translation>The file %1 does not exist.</translation>
+    </message>
+    <message>
+        <source>Enregistrer la partie</source>
+        <translation>Save the game</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;écouter sur le port %1: un autre programme l&apos;utilise peut-être.</source>
+        <translation>Cannot listen on port %1: another program may be using it.</translation>
+    </message>
+    <message>
+        <source>Le rapport n&apos;a pas pu être écrit: %1</source>
+        <translation>The report could not be written: %1</translation>
+    </message>
+    <message>
+        <source>Rapport de bug</source>
+        <translation>Bug report</translation>
+    </message>
+    <message>
+        <source>Le rapport a été écrit dans %1</source>
+        <translation>The report was written to %1</translation>
     </message>
 </context>
 <context>

@@ -88,6 +88,7 @@ private slots:
                                      << "Wählen Sie eine Karte.";
         QTest::newRow("end of game") << "JoueurHumain" << "Bien joué. Vous avez gagné!" << "Well played. You won!"
                                      << "Gut gespielt. Sie haben gewonnen!";
+        QTest::newRow("menu") << "ZB_MainWidget" << "&Nouvelle partie" << "&New game" << "&Neues Spiel";
         QTest::newRow("suit") << "QObject" << "Coeur" << "Hearts" << "Herz";
         QTest::newRow("seat suffix") << "QObject" << " (ordi)" << " (computer)" << " (Computer)";
         QTest::newRow("application error") << "ZB_Application" << "Erreur" << "Error" << "Fehler";
