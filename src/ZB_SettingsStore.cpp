@@ -164,10 +164,11 @@ bool ZB_SettingsStore::ecritOptionsAffichage(const OptionsAffichage& options, QS
     OptionsAffichage relu;
     if (!litRecord(options.sauveValeursDansString(), relu, erreur, affichageValide))
         return false;
-    settings_.setValue(cle(GROUPE_AFFICHAGE, cleOptions), relu.sauveValeursDansString());
+    const QString texteEcrit = relu.sauveValeursDansString();
+    settings_.setValue(cle(GROUPE_AFFICHAGE, cleOptions), texteEcrit);
     settings_.setValue(cle(GROUPE_STYLE_CARTES, cleStyle), relu.cardStyle_);
     settings_.setValue(cle(GROUPE_STYLE_APPLICATION, cleTheme), relu.appStyle_);
-    return synchronise(erreur);
+    return synchronise(erreur) && verifieEcrit_(cle(GROUPE_AFFICHAGE, cleOptions), texteEcrit, erreur);
 }
 
 bool ZB_SettingsStore::litOptionsDePartie(OptionsDePartie& options, QString* erreur) const
@@ -189,8 +190,9 @@ bool ZB_SettingsStore::ecritOptionsDePartie(const OptionsDePartie& options, QStr
     OptionsDePartie relu(options);
     if (!litRecord(options.sauveValeursDansString(), relu, erreur, partieValide))
         return false;
-    settings_.setValue(cle(GROUPE_PARTIE, cleOptions), relu.sauveValeursDansString());
-    return synchronise(erreur);
+    const QString texteEcrit = relu.sauveValeursDansString();
+    settings_.setValue(cle(GROUPE_PARTIE, cleOptions), texteEcrit);
+    return synchronise(erreur) && verifieEcrit_(cle(GROUPE_PARTIE, cleOptions), texteEcrit, erreur);
 }
 
 int ZB_SettingsStore::styleCartes(int defaut) const
@@ -311,7 +313,21 @@ QList<QPair<QString, QString>> ZB_SettingsStore::copieSansSecrets() const
 bool ZB_SettingsStore::synchronise(QString* erreur)
 {
     settings_.sync();
-    if (settings_.status() == QSettings::NoError)
+    // A format error only says that the file read at opening was damaged:
+    // the store writes it afresh.
+    if (settings_.status() != QSettings::AccessError)
+        return true;
+    if (erreur != nullptr)
+        *erreur = QStringLiteral("The settings could not be written to %1.").arg(settings_.fileName());
+    return false;
+}
+
+bool ZB_SettingsStore::verifieEcrit_(const QString& c, const QString& texteEcrit, QString* erreur) const
+{
+    // The status of a store keeps its first error; only reading the key
+    // back tells whether this save reached the disk.
+    const QSettings relu(settings_.fileName(), settings_.format());
+    if (relu.value(c).toString() == texteEcrit)
         return true;
     if (erreur != nullptr)
         *erreur = QStringLiteral("The settings could not be written to %1.").arg(settings_.fileName());

@@ -95,9 +95,11 @@ public:
     static bool estSecret(const QString& cle);
 
     // Writes pending changes; false, with the reason, when the store could
-    // not be written.
+    // not be written. A store that was damaged when opened is written afresh.
     bool synchronise(QString* erreur = nullptr);
 
 private:
+    bool verifieEcrit_(const QString& cle, const QString& texteEcrit, QString* erreur) const;
+
     QSettings& settings_;
 };

@@ -224,6 +224,26 @@ private slots:
         QCOMPARE(lue.idPreset_, 3);
     }
 
+    // A file too damaged to read is replaced by the first save, which says
+    // it succeeded.
+    void damagedStoreIsWrittenAfresh()
+    {
+        StoreTemporaire t;
+        t.ecritBrut(QByteArray("\x00\xff\xfe garbage [[[ = =\n[Display\nx=\"unterminated\n", 48));
+        {
+            auto s = t.ouvre();
+            ZB_SettingsStore store(*s);
+            OptionsAffichage a;
+            a.quality_ = 1;
+            QString erreur;
+            QVERIFY2(store.ecritOptionsAffichage(a, &erreur), qPrintable(erreur));
+        }
+        auto s = t.ouvre();
+        OptionsAffichage lu;
+        QVERIFY(ZB_SettingsStore(*s).litOptionsAffichage(lu));
+        QCOMPARE(lu.quality_, 1);
+    }
+
     // The store's folder is a file: no rights can make the store writable.
     void unwritableStoreSaysSo()
     {
