@@ -290,6 +290,30 @@ weil Sie zu lange gebraucht haben.</translation>
         <source>&lt;Chargement en cours ...&gt;</source>
         <translation>&lt;Wird geladen ...&gt;</translation>
     </message>
+    <message>
+        <source>Classement</source>
+        <translation>Rangliste</translation>
+    </message>
+    <message>
+        <source>Titre</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>Atteint</source>
+        <translation>Erreicht</translation>
+    </message>
+    <message>
+        <source>Le</source>
+        <translation>Am</translation>
+    </message>
+    <message>
+        <source>Prochain</source>
+        <translation>Nächster</translation>
+    </message>
+    <message>
+        <source>Rafraichir</source>
+        <translation>Aktualisieren</translation>
+    </message>
 </context>
 <context>
     <name>GM_Chat</name>
@@ -516,6 +540,46 @@ Ohne Zusatzkosten und ohne Risiko.</translation>
         <source>&lt;Chargement en cours ...&gt;</source>
         <translation>&lt;Wird geladen ...&gt;</translation>
     </message>
+    <message>
+        <source>Classement</source>
+        <translation>Rangliste</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Platz</translation>
+    </message>
+    <message>
+        <source>Pseudo</source>
+        <translation>Spitzname</translation>
+    </message>
+    <message>
+        <source>Jouées</source>
+        <translation>Gespielt</translation>
+    </message>
+    <message>
+        <source>Gagnées</source>
+        <translation>Gewonnen</translation>
+    </message>
+    <message>
+        <source>Total Points</source>
+        <translation>Punkte total</translation>
+    </message>
+    <message>
+        <source>Constitué des parties de moins de 6 mois.</source>
+        <translation>Aus den Spielen der letzten 6 Monate.</translation>
+    </message>
+    <message>
+        <source>Classement complet en ligne</source>
+        <translation>Vollständige Rangliste online</translation>
+    </message>
+    <message>
+        <source>SQL</source>
+        <translation>SQL</translation>
+    </message>
+    <message>
+        <source>Execute</source>
+        <translation>Ausführen</translation>
+    </message>
 </context>
 <context>
     <name>GM_SearchFriends</name>
@@ -707,6 +771,22 @@ Möchten Sie Ihre neuen Kontakte jetzt importieren?</translation>
     <message>
         <source>Rafraichir</source>
         <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <source>Classement</source>
+        <translation>Rangliste</translation>
+    </message>
+    <message>
+        <source>Tot (Moy, Max)</source>
+        <translation>Tot (Mittel, Max)</translation>
+    </message>
+    <message>
+        <source>Vous</source>
+        <translation>Sie</translation>
+    </message>
+    <message>
+        <source>Global</source>
+        <translation>Gesamt</translation>
     </message>
 </context>
 <context>
@@ -1361,6 +1441,90 @@ Tables Occupées: %2</source>
     <message>
         <source>Personalisé</source>
         <translation>Eigene Regeln</translation>
+    </message>
+    <message>
+        <source>Nbr. Parties</source>
+        <translation>Anz. Spiele</translation>
+    </message>
+    <message>
+        <source>Ratio Points</source>
+        <translation>Punkteverhältnis</translation>
+    </message>
+    <message>
+        <source>En Ligne</source>
+        <translation>Online</translation>
+    </message>
+    <message>
+        <source>Nbr. Victoires</source>
+        <translation>Anz. Siege</translation>
+    </message>
+    <message>
+        <source>Nbr. Matches</source>
+        <translation>Anz. Matchs</translation>
+    </message>
+    <message>
+        <source>Nbr. Plis</source>
+        <translation>Anz. Stiche</translation>
+    </message>
+    <message>
+        <source>Tot. Points Plis</source>
+        <translation>Stichpunkte total</translation>
+    </message>
+    <message>
+        <source>Tot. Points Annonces</source>
+        <translation>Weispunkte total</translation>
+    </message>
+    <message>
+        <source>Nbr. Stöck</source>
+        <translation>Anz. Stöck</translation>
+    </message>
+    <message>
+        <source>Nbr. 3 Cartes</source>
+        <translation>Anz. Dreiblatt</translation>
+    </message>
+    <message>
+        <source>Nbr. 4 Cartes</source>
+        <translation>Anz. Vierblatt</translation>
+    </message>
+    <message>
+        <source>Nbr. 5 Cartes</source>
+        <translation>Anz. Fünfblatt</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Nels</source>
+        <translation>Anz. vier Nell</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Bours</source>
+        <translation>Anz. vier Puur</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré 10</source>
+        <translation>Anz. vier Zehner</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Dame</source>
+        <translation>Anz. vier Damen</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Roi</source>
+        <translation>Anz. vier Könige</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré As</source>
+        <translation>Anz. vier Asse</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Six</source>
+        <translation>Anz. vier Sechser</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Sept</source>
+        <translation>Anz. vier Siebner</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Huit</source>
+        <translation>Anz. vier Achter</translation>
     </message>
 </context>
 <context>

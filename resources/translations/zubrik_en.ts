@@ -290,6 +290,30 @@ for taking too long.</translation>
         <source>&lt;Chargement en cours ...&gt;</source>
         <translation>&lt;Loading ...&gt;</translation>
     </message>
+    <message>
+        <source>Classement</source>
+        <translation>Ranking</translation>
+    </message>
+    <message>
+        <source>Titre</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>Atteint</source>
+        <translation>Reached</translation>
+    </message>
+    <message>
+        <source>Le</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>Prochain</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>Rafraichir</source>
+        <translation>Refresh</translation>
+    </message>
 </context>
 <context>
     <name>GM_Chat</name>
@@ -516,6 +540,46 @@ No extra cost and no risk.</translation>
         <source>&lt;Chargement en cours ...&gt;</source>
         <translation>&lt;Loading ...&gt;</translation>
     </message>
+    <message>
+        <source>Classement</source>
+        <translation>Ranking</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Pseudo</source>
+        <translation>Nickname</translation>
+    </message>
+    <message>
+        <source>Jouées</source>
+        <translation>Played</translation>
+    </message>
+    <message>
+        <source>Gagnées</source>
+        <translation>Won</translation>
+    </message>
+    <message>
+        <source>Total Points</source>
+        <translation>Total points</translation>
+    </message>
+    <message>
+        <source>Constitué des parties de moins de 6 mois.</source>
+        <translation>Made of the games of the last 6 months.</translation>
+    </message>
+    <message>
+        <source>Classement complet en ligne</source>
+        <translation>Full ranking online</translation>
+    </message>
+    <message>
+        <source>SQL</source>
+        <translation>SQL</translation>
+    </message>
+    <message>
+        <source>Execute</source>
+        <translation>Execute</translation>
+    </message>
 </context>
 <context>
     <name>GM_SearchFriends</name>
@@ -707,6 +771,22 @@ Do you want to import your new contacts now?</translation>
     <message>
         <source>Rafraichir</source>
         <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Classement</source>
+        <translation>Ranking</translation>
+    </message>
+    <message>
+        <source>Tot (Moy, Max)</source>
+        <translation>Tot (Avg, Max)</translation>
+    </message>
+    <message>
+        <source>Vous</source>
+        <translation>You</translation>
+    </message>
+    <message>
+        <source>Global</source>
+        <translation>Overall</translation>
     </message>
 </context>
 <context>
@@ -1361,6 +1441,90 @@ Tables Occupées: %2</source>
     <message>
         <source>Personalisé</source>
         <translation>Custom</translation>
+    </message>
+    <message>
+        <source>Nbr. Parties</source>
+        <translation>Games</translation>
+    </message>
+    <message>
+        <source>Ratio Points</source>
+        <translation>Points ratio</translation>
+    </message>
+    <message>
+        <source>En Ligne</source>
+        <translation>Online</translation>
+    </message>
+    <message>
+        <source>Nbr. Victoires</source>
+        <translation>Wins</translation>
+    </message>
+    <message>
+        <source>Nbr. Matches</source>
+        <translation>Matches</translation>
+    </message>
+    <message>
+        <source>Nbr. Plis</source>
+        <translation>Tricks</translation>
+    </message>
+    <message>
+        <source>Tot. Points Plis</source>
+        <translation>Trick points</translation>
+    </message>
+    <message>
+        <source>Tot. Points Annonces</source>
+        <translation>Announcement points</translation>
+    </message>
+    <message>
+        <source>Nbr. Stöck</source>
+        <translation>Stöck</translation>
+    </message>
+    <message>
+        <source>Nbr. 3 Cartes</source>
+        <translation>Three cards</translation>
+    </message>
+    <message>
+        <source>Nbr. 4 Cartes</source>
+        <translation>Four cards</translation>
+    </message>
+    <message>
+        <source>Nbr. 5 Cartes</source>
+        <translation>Five cards</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Nels</source>
+        <translation>Four nines</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Bours</source>
+        <translation>Four jacks</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré 10</source>
+        <translation>Four tens</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Dame</source>
+        <translation>Four queens</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Roi</source>
+        <translation>Four kings</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré As</source>
+        <translation>Four aces</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Six</source>
+        <translation>Four sixes</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Sept</source>
+        <translation>Four sevens</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Huit</source>
+        <translation>Four eights</translation>
     </message>
 </context>
 <context>
