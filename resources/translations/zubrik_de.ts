@@ -268,6 +268,10 @@ weil Sie zu lange gebraucht haben.</translation>
         <source>Match</source>
         <translation>Match</translation>
     </message>
+    <message>
+        <source>%1 de %2</source>
+        <translation>%2 %1</translation>
+    </message>
 </context>
 <context>
     <name>Evenements</name>

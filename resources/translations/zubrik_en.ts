@@ -268,6 +268,10 @@ for taking too long.</translation>
         <source>Match</source>
         <translation>Match</translation>
     </message>
+    <message>
+        <source>%1 de %2</source>
+        <translation>%1 of %2</translation>
+    </message>
 </context>
 <context>
     <name>Evenements</name>
