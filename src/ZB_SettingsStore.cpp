@@ -5,7 +5,10 @@
 #include "OptionsDePartie.h"
 #include "TypeDePartie.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <climits>
@@ -324,12 +327,22 @@ bool ZB_SettingsStore::synchronise(QString* erreur)
 
 bool ZB_SettingsStore::verifieEcrit_(const QString& c, const QString& texteEcrit, QString* erreur) const
 {
-    // The status of a store keeps its first error; only reading the key
-    // back tells whether this save reached the disk.
-    const QSettings relu(settings_.fileName(), settings_.format());
-    if (relu.value(c).toString() == texteEcrit)
+    // The status of a store keeps its first error, and every store object
+    // of this process on the same file shares what it has in memory: only
+    // a copy of the file, read afresh, tells whether this save reached the
+    // disk. A store that is no file (the Windows registry) has only its
+    // status to tell.
+    const QString fichier = settings_.fileName();
+    if (settings_.format() != QSettings::IniFormat && !QFileInfo(fichier).isAbsolute())
         return true;
-    if (erreur != nullptr)
-        *erreur = QStringLiteral("The settings could not be written to %1.").arg(settings_.fileName());
-    return false;
+    bool ok = false;
+    QTemporaryDir dossier;
+    const QString copie = dossier.filePath(QStringLiteral("copy.ini"));
+    if (dossier.isValid() && QFileInfo(fichier).isFile() && QFile::copy(fichier, copie)) {
+        const QSettings relu(copie, settings_.format());
+        ok = relu.value(c).toString() == texteEcrit;
+    }
+    if (!ok && erreur != nullptr)
+        *erreur = QStringLiteral("The settings could not be written to %1.").arg(fichier);
+    return ok;
 }

@@ -5,6 +5,7 @@
 #include "ZB_SettingsStore.h"
 #include "ZbTestRegistry.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -242,6 +243,33 @@ private slots:
         OptionsAffichage lu;
         QVERIFY(ZB_SettingsStore(*s).litOptionsAffichage(lu));
         QCOMPARE(lu.quality_, 1);
+    }
+
+    // A damaged store keeps its first error whatever follows, so a save that
+    // fails afterwards must be found out otherwise.
+    void damagedStoreThatCannotBeWrittenSaysSo()
+    {
+        QTemporaryDir racine;
+        const QString dossier = racine.filePath(QStringLiteral("config"));
+        QVERIFY(QDir().mkpath(dossier));
+        const QString chemin = dossier + QStringLiteral("/zubrik.ini");
+        {
+            QFile f(chemin);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray("\x00\xff\xfe garbage [[[ = =\n[Display\nx=\"unterminated\n", 48));
+        }
+        QSettings s(chemin, QSettings::IniFormat);
+        QCOMPARE(s.status(), QSettings::FormatError);
+        // The folder goes, and a file takes its name: nothing can be written.
+        QVERIFY(QDir(dossier).removeRecursively());
+        {
+            QFile bloque(dossier);
+            QVERIFY(bloque.open(QIODevice::WriteOnly));
+        }
+        ZB_SettingsStore store(s);
+        QString erreur;
+        QVERIFY(!store.ecritOptionsAffichage(OptionsAffichage(), &erreur));
+        QVERIFY2(erreur.contains(chemin), qPrintable(erreur));
     }
 
     // The store's folder is a file: no rights can make the store writable.
