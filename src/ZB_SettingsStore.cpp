@@ -332,9 +332,11 @@ bool ZB_SettingsStore::verifieEcrit_(const QString& c, const QString& texteEcrit
     // a copy of the file, read afresh, tells whether this save reached the
     // disk. A store that is no file (the Windows registry) has only its
     // status to tell.
-    const QString fichier = settings_.fileName();
-    if (settings_.format() != QSettings::IniFormat && !QFileInfo(fichier).isAbsolute())
+#ifdef Q_OS_WIN
+    if (settings_.format() == QSettings::NativeFormat)
         return true;
+#endif
+    const QString fichier = settings_.fileName();
     bool ok = false;
     QTemporaryDir dossier;
     const QString copie = dossier.filePath(QStringLiteral("copy.ini"));
