@@ -101,6 +101,23 @@ private slots:
             QVERIFY2(groupes.contains(QLatin1String(g)), g);
     }
 
+    // The program's own store (under the test run's temporary home).
+    void platformStoreSaves()
+    {
+        QVERIFY(QDir::homePath().startsWith(QDir::tempPath()));
+        auto s = ZB_SettingsStore::ouvreStore();
+        QVERIFY(s->fileName().startsWith(QDir::homePath()));
+        ZB_SettingsStore store(*s);
+        OptionsAffichage a;
+        a.quality_ = 2;
+        QString erreur;
+        QVERIFY2(store.ecritOptionsAffichage(a, &erreur), qPrintable(erreur));
+        OptionsAffichage lu;
+        QVERIFY(ZB_SettingsStore(*ZB_SettingsStore::ouvreStore()).litOptionsAffichage(lu));
+        QCOMPARE(lu.quality_, 2);
+        s->clear();
+    }
+
     void emptyStoreKeepsDefaults()
     {
         StoreTemporaire t;
