@@ -80,6 +80,21 @@ public:
     // Stops answering anything but records it gets (a lobby that hangs).
     void setMuet(bool muet) { muet_ = muet; }
 
+    // The chat rooms, channels 0 to CanauxChat - 1: a line as the
+    // community's side would write it ("<Name> text\r\n"), and what a room
+    // holds. Channel CanalAnnonces carries the announcements, given to each
+    // session once.
+    static constexpr int CanauxChat = 4;
+    static constexpr int CanalAnnonces = 4;
+    static constexpr int LignesParSalon = 1000;
+    static constexpr int HistoriqueChat = 50;
+    void ajouteLigneChat(int canal, const QString& ligne);
+    QStringList salonChat(int canal) const;
+    void setAnnonces(const QStringList& annonces) { annonces_ = annonces; }
+    // Account requests ("Dld", "Dli") answer 2 while the mail service is
+    // down; a second request of an account answers 1.
+    void setCourrielEnPanne(bool enPanne) { courrielEnPanne_ = enPanne; }
+
     // Opens a bridge between two logged-in users: each is told.
     bool ouvrePont(qint64 userA, qint64 userB);
     bool envoie(qint64 userId, const QByteArray& mot, const QStringList& champs);
@@ -107,6 +122,14 @@ private:
         QWebSocket* socket = nullptr;
         GM_LobbyReader lecteur;
         qint64 userId = -1;
+        // Per chat channel, the number of the last line this session got.
+        QHash<int, qint64> chatLu;
+        bool annoncesLues = false;
+    };
+    struct LigneChat {
+        qint64 numero;
+        qint64 auteur; // -1: the community's side
+        QString texte;
     };
 
     void accepte_(QWebSocketServer* serveur);
@@ -119,6 +142,11 @@ private:
     void refuse_(QWebSocket* socket, const QByteArray& mot, const QStringList& champs);
     QWebSocket* socketDe_(qint64 userId) const;
     void fermePont_(qint64 de, qint64 vers);
+    // "Fr4" and "A4E".
+    void traiteChat_(Connexion& connexion, const QByteArray& mot, const QStringList& champs);
+    // "pCH", "Dld" and "Dli".
+    void traiteCompte_(Connexion& connexion, const QByteArray& mot, const QStringList& champs);
+    void ajouteAuSalon_(int canal, qint64 auteur, const QString& texte);
 
     QWebSocketServer* serveur_ = nullptr;
     QWebSocketServer* serveurTls_ = nullptr;
@@ -135,4 +163,11 @@ private:
     QList<Recu> recus_;
     bool muet_ = false;
     int rejets_ = 0;
+
+    QHash<int, QList<LigneChat>> salons_;
+    qint64 prochaineLigne_ = 1;
+    QStringList annonces_;
+    bool courrielEnPanne_ = false;
+    QSet<qint64> donneesDemandees_;
+    QSet<qint64> suppressionsDemandees_;
 };
