@@ -59,6 +59,8 @@ GM_Download::~GM_Download()
     if (QNetworkReply* reply = reply_.data()) {
         reply->disconnect(this);
         reply->abort();
+        if (boxId_ >= 0)
+            closeMessageBox(uint(boxId_));
     }
     libereFichier_(true);
 }
@@ -176,6 +178,10 @@ void GM_Download::httpFinished()
     if (reply == nullptr || sender() != reply)
         return;
     closeStatusBox();
+    // The percentage box is over: a box that says how it ended may follow
+    // at once.
+    if (boxId_ >= 0)
+        closeMessageBox(uint(boxId_));
     // What arrived with the end, unless a write already failed.
     if (!cancelled_ && reply->error() == QNetworkReply::NoError)
         httpReadyRead();

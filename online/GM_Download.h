@@ -26,6 +26,8 @@ class QNetworkReply;
 // - Every failure (network, redirection, a write that fails) and Cancel
 //   remove the partial file; only a complete file is announced, made
 //   executable by its owner.
+// - The percentage box goes away when the download ends, so that the box
+//   saying why it failed is shown at once.
 // - GUI thread only.
 class GM_Download : public QObject, public GM_MessageBoxEmitter
 {

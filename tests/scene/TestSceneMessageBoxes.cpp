@@ -420,6 +420,28 @@ private slots:
         QCOMPARE(t.scene->currentBoxId(), qint64(id));
     }
 
+    // A box withdrawn while on screen leaves the table unanswered, and the
+    // box queued behind it comes at once.
+    void withdrawnBoxLeavesTheTable()
+    {
+        TableDeScene t;
+        Destinataire destinataire;
+        GM_MessageBoxEmitter emetteur;
+        emetteur.setMessageBoxDisplayer(t.scene);
+        emetteur.messageBoxQuestion(GM::Question, QStringLiteral("Mise à jour"), QStringLiteral("0 %"), GM::Ok,
+                                    &destinataire, "OnQuestion");
+        emetteur.messageBox(GM::Warning, QStringLiteral("Mise à jour"), QStringLiteral("Echec"));
+        QTRY_VERIFY(boiteVisible(*t.scene));
+        const qint64 id = t.scene->currentBoxId();
+        QVERIFY(id >= 0);
+        emetteur.closeMessageBox(uint(id));
+        QTRY_COMPARE(t.scene->boitePrincipale().ui->labelMessage->text(), QStringLiteral("Echec"));
+        QVERIFY(boiteVisible(*t.scene));
+        QCOMPARE(t.scene->currentBoxId(), id + 1);
+        QCoreApplication::processEvents();
+        QVERIFY(destinataire.appels.isEmpty());
+    }
+
     void shownBoxVibratesWhenTheOptionAsks_data()
     {
         QTest::addColumn<bool>("vibration");
