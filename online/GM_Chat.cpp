@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QMutexLocker>
 #include <QPushButton>
-#include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -62,9 +62,6 @@ void GM_Chat::construitFormulaire_()
     textEdit_->setObjectName(QStringLiteral("textEdit"));
     textEdit_->setReadOnly(true);
     textEdit_->setAcceptRichText(false);
-    // The document drops its oldest paragraphs by itself, in one step per
-    // edit, however many lines an answer brings.
-    textEdit_->document()->setMaximumBlockCount(MaxBlocks);
     grille_->addWidget(textEdit_, 0, 0, 1, 2);
 
     lineEdit_ = new QLineEdit(this);
@@ -199,10 +196,22 @@ void GM_Chat::ajoute_(const QStringList& champs)
     for (qsizetype i = 1; i < champs.size(); ++i)
         curseur.insertText(finsDeLigne(champs.at(i)));
     curseur.endEditBlock();
+    borne_();
     curseur.movePosition(QTextCursor::End);
     textEdit_->setTextCursor(curseur);
     textEdit_->ensureCursorVisible();
     timer_->start();
+}
+
+void GM_Chat::borne_()
+{
+    QTextDocument* document = textEdit_->document();
+    const int blocs = document->blockCount();
+    if (blocs <= MaxBlocks + TrimSlack)
+        return;
+    QTextCursor debut(document);
+    debut.setPosition(document->findBlockByNumber(blocs - MaxBlocks).position(), QTextCursor::KeepAnchor);
+    debut.removeSelectedText();
 }
 
 void GM_Chat::on_pushButtonSend_clicked()

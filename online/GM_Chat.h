@@ -30,7 +30,9 @@ class QTimer;
 //   after the other, each bringing its own line break. An answer for
 //   another channel (the lobby's announcements come on channel 4), with a
 //   channel that is no number, or without text changes nothing.
-// - The document keeps the newest MaxBlocks paragraphs at most.
+// - The document keeps about the newest MaxBlocks paragraphs: once it holds
+//   TrimSlack more, the oldest go in one step (removing the first paragraph
+//   lays the whole document out again, so it is not done line by line).
 // - A typed line (at most MaxLineLength characters) is sent with "A4E" and
 //   echoed as "<Vous> line"; nothing is sent or echoed while the lobby is
 //   not connected, and the line stays typed.
@@ -43,6 +45,7 @@ public:
     static constexpr int PollShownMs = 2000;
     static constexpr int PollHiddenMs = 30000;
     static constexpr int MaxBlocks = 20000;
+    static constexpr int TrimSlack = 1000;
     static constexpr int MaxLineLength = 255;
     static constexpr int ChannelCount = 4;
     // Interface language numbers as the lobby window gives them.
@@ -89,6 +92,7 @@ private:
     // timer.
     void ajoute_(const QStringList& champs);
     bool clientConnecte_() const;
+    void borne_();
 
     QGridLayout* grille_ = nullptr;
     QTextEdit* textEdit_ = nullptr;

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -294,6 +295,27 @@ private slots:
         lobby.serveur.coupe(lobby.alice);
         QVERIFY(pret.wait(Delai));
         QVERIFY(fenetre.isConnected());
+    }
+
+    // The tab and its password form as the user sees them (kept with
+    // ZB_KEEP_TEST_PICTURES=<folder>).
+    void images()
+    {
+        Compte c;
+        c.onglet.resize(400, 279);
+        c.onglet.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&c.onglet));
+        const QImage boutons = c.onglet.grab().toImage();
+        c.onglet.changePasswordButton()->click();
+        c.form()->oldPassword()->setText(QStringLiteral("ancien-1"));
+        c.form()->newPassword()->setText(QStringLiteral("abc"));
+        const QImage formulaire = c.onglet.grab().toImage();
+        const QString dossier = qEnvironmentVariable("ZB_KEEP_TEST_PICTURES");
+        if (!dossier.isEmpty()) {
+            QVERIFY(boutons.save(QDir(dossier).filePath(QStringLiteral("account_tab.png"))));
+            QVERIFY(formulaire.save(QDir(dossier).filePath(QStringLiteral("password_change.png"))));
+        }
+        QVERIFY(!boutons.isNull() && !formulaire.isNull());
     }
 };
 

@@ -4,6 +4,7 @@
 #include "LobbyDeTest.h"
 #include "ZbTestRegistry.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -142,14 +143,20 @@ private slots:
         const QStringList grande{"0", beaucoup};
         s.onglet.OnDiscordChat(&grande);
         QTextDocument* document = s.onglet.textEdit()->document();
-        QVERIFY(document->blockCount() <= GM_Chat::MaxBlocks);
-        QVERIFY(document->lastBlock().previous().text() == QStringLiteral("l%1").arg(GM_Chat::MaxBlocks + 4999));
+        QCOMPARE(document->blockCount(), GM_Chat::MaxBlocks);
+        QCOMPARE(document->firstBlock().text(), QStringLiteral("l5001"));
+        QCOMPARE(document->lastBlock().previous().text(), QStringLiteral("l%1").arg(GM_Chat::MaxBlocks + 4999));
+        // Lines one by one: the oldest go in batches, never past the slack.
+        for (int i = 0; i < GM_Chat::TrimSlack + 1; ++i) {
+            const QStringList une{"0", QStringLiteral("m%1\r\n").arg(i)};
+            s.onglet.OnDiscordChat(&une);
+            QVERIFY(document->blockCount() <= GM_Chat::MaxBlocks + GM_Chat::TrimSlack);
+        }
+        QCOMPARE(document->blockCount(), GM_Chat::MaxBlocks);
         const QStringList mega{"0", QString(1 << 19, QLatin1Char('x')) + "\r\n"};
         s.onglet.OnDiscordChat(&mega);
-        QVERIFY(document->blockCount() <= GM_Chat::MaxBlocks);
-        s.onglet.clearMessages();
-        QVERIFY(s.texte().isEmpty());
-        QCOMPARE(document->maximumBlockCount(), GM_Chat::MaxBlocks);
+        QVERIFY(document->blockCount() <= GM_Chat::MaxBlocks + GM_Chat::TrimSlack);
+        QVERIFY(document->lastBlock().previous().text().size() == 1 << 19);
     }
 
     // Polling follows the session and the tab's visibility: nothing before
@@ -228,6 +235,30 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(s.texte(), QStringLiteral("<Vous> salut à tous\n<Bob> bonsoir\n"), Delai);
         QTest::qWait(2 * GM_Chat::PollShownMs + 500);
         QCOMPARE(chatBob.textEdit()->toPlainText(), QStringLiteral("<Alice> salut à tous\n<Vous> bonsoir\n"));
+    }
+
+    // The tab as the user sees it (kept with ZB_KEEP_TEST_PICTURES=<folder>).
+    void images()
+    {
+        Salon s;
+        s.lobby.serveur.ajouteLigneChat(0, QStringLiteral("<Anna> Salut à tous!\r\n"));
+        s.lobby.serveur.ajouteLigneChat(0, QStringLiteral("<Ben> Quelqu'un pour un Schieber ce soir? On cherche "
+                                                          "encore deux joueurs pour une partie à 2500 points.\r\n"));
+        s.lobby.serveur.ajouteLigneChat(0, QStringLiteral("<Cleo> <b>moi</b> & Dora, dans 10 minutes\r\n"));
+        QVERIFY(s.connecte());
+        s.onglet.resize(412, 372);
+        s.onglet.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&s.onglet));
+        QTRY_VERIFY_WITH_TIMEOUT(s.texte().contains(QLatin1String("Dora")), Delai);
+        s.onglet.lineEdit()->setText(QStringLiteral("Je viens!"));
+        s.onglet.sendButton()->click();
+        s.onglet.lineEdit()->setText(QStringLiteral("À tout de suite"));
+        QTRY_VERIFY_WITH_TIMEOUT(s.texte().contains(QLatin1String("<Vous>")), Delai);
+        const QImage image = s.onglet.grab().toImage();
+        const QString dossier = qEnvironmentVariable("ZB_KEEP_TEST_PICTURES");
+        if (!dossier.isEmpty())
+            QVERIFY(image.save(QDir(dossier).filePath(QStringLiteral("chat_tab.png"))));
+        QVERIFY(!image.isNull());
     }
 };
 

@@ -6,6 +6,7 @@
 #include "ZbTestRegistry.h"
 #include "ui_MessageBoxGl.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -440,6 +441,29 @@ private slots:
         QCOMPARE(t.scene->currentBoxId(), id + 1);
         QCoreApplication::processEvents();
         QVERIFY(destinataire.appels.isEmpty());
+    }
+
+    // The update's download box on the table, as the download shows it
+    // (kept with ZB_KEEP_TEST_PICTURES=<folder>).
+    void downloadBoxImage()
+    {
+        TableDeScene t;
+        Destinataire destinataire;
+        GM_MessageBoxEmitter emetteur;
+        emetteur.setMessageBoxDisplayer(t.scene);
+        const uint id = emetteur.messageBoxDownload(QStringLiteral("Téléchargement en cours"),
+                                                    QStringLiteral("Pourcentage 0%..."), &destinataire);
+        QTRY_VERIFY(boiteVisible(*t.scene));
+        emetteur.updateMessageBox(QStringLiteral("Téléchargement en cours"), QStringLiteral("Pourcentage 42%..."),
+                                  static_cast<int>(id));
+        QTRY_COMPARE(t.scene->boitePrincipale().ui->labelMessage->text(), QStringLiteral("Pourcentage 42%..."));
+        t.vue->show();
+        QVERIFY(QTest::qWaitForWindowExposed(t.vue.get()));
+        const QImage image = t.vue->grab().toImage();
+        const QString dossier = qEnvironmentVariable("ZB_KEEP_TEST_PICTURES");
+        if (!dossier.isEmpty())
+            QVERIFY(image.save(QDir(dossier).filePath(QStringLiteral("download_box.png"))));
+        QVERIFY(!image.isNull());
     }
 
     void shownBoxVibratesWhenTheOptionAsks_data()
