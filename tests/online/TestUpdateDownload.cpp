@@ -414,6 +414,34 @@ private slots:
         QVERIFY(QFileInfo::exists(installateur));
     }
 
+    // The lobby may refuse the version again while the update downloads:
+    // neither the question nor a second download follows.
+    void uneSeuleQuestion()
+    {
+        TemporaireDeTest temporaire;
+        ServeurHttp http;
+        GM_MessageBoxDisplayerHeadless afficheur;
+        afficheur.setRepondeur([](uint, const GM_MessageBoxRequest& r) {
+            return r.titre_ == QLatin1String("Server Message") ? GM::Ok : GM::NoButton;
+        });
+        GM_ServerList fenetre;
+        int langue = 1;
+        fenetre.init(nullptr, nullptr, &afficheur, nullptr, nullptr, QString(), QStringLiteral("stalled"),
+                     http.url(""), QString(), nullptr, true, false, false, &langue, nullptr);
+        fenetre.OnUpdateNeeded();
+        QTRY_COMPARE_WITH_TIMEOUT(http.chemins, QStringList{"/stalled"}, Delai);
+        fenetre.OnUpdateNeeded();
+        fenetre.OnUpdateDownload();
+        QTest::qWait(200);
+        QCOMPARE(http.chemins, QStringList{"/stalled"});
+        QStringList titres;
+        for (const auto& a : afficheur.historique())
+            titres << a.requete.titre_;
+        QCOMPARE(titres, (QStringList{"Server Message", "Téléchargement en cours"}));
+        fenetre.download()->cancelDownload();
+        QTRY_VERIFY_WITH_TIMEOUT(!fenetre.download()->isDownloading(), Delai);
+    }
+
     // An installer that is not a program goes to the desktop; when the
     // desktop cannot open it either, the user is sent to the web site and
     // the program keeps running.
