@@ -1,14 +1,19 @@
 #include "GM_Chat.h"
 #include "GM_ClientSocket.h"
+#include "GM_Login.h"
 #include "GM_MessageBoxDisplayerHeadless.h"
+#include "GM_Progress.h"
+#include "GM_ServerList.h"
 #include "LobbyDeTest.h"
 #include "ZbTestRegistry.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -259,6 +264,47 @@ private slots:
         if (!dossier.isEmpty())
             QVERIFY(image.save(QDir(dossier).filePath(QStringLiteral("chat_tab.png"))));
         QVERIFY(!image.isNull());
+    }
+
+    // The chat and account tabs inside the lobby window, at its usual size
+    // (kept with ZB_KEEP_TEST_PICTURES=<folder>).
+    void imagesDansLaFenetre()
+    {
+        LobbyDeTest lobby;
+        GM_MessageBoxDisplayerHeadless afficheur;
+        afficheur.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
+        GM_Login login;
+        GM_Progress progression;
+        GM_ServerList fenetre;
+        QVERIFY(lobby.demarre(true));
+        lobby.serveur.ajouteLigneChat(0, QStringLiteral("<Anna> Salut à tous!\r\n"));
+        lobby.serveur.ajouteLigneChat(0, QStringLiteral("<Ben> Quelqu'un pour un Schieber ce soir?\r\n"));
+        login.init(nullptr);
+        int famille = 0;
+        int langue = 1;
+        fenetre.init(&login, &progression, &afficheur, nullptr, nullptr, QString(), QString(), QString(),
+                     QStringLiteral("Jass Public"), &famille, true, false, false, &langue, nullptr);
+        QSignalSpy pret(fenetre.client(), &GM_ClientSocket::signalReady);
+        fenetre.showLogin(QString::fromLatin1(LobbyDeTest::EmailAlice), QString::fromLatin1(LobbyDeTest::PasseAlice),
+                          5);
+        QVERIFY(pret.wait(Delai));
+        fenetre.resize(360, 480);
+        fenetre.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
+        fenetre.tabs()->setCurrentIndex(GM_ServerList::Chat);
+        QTRY_VERIFY_WITH_TIMEOUT(fenetre.chatTab()->textEdit()->toPlainText().contains(QLatin1String("Schieber")),
+                                 Delai);
+        QCoreApplication::sendPostedEvents();
+        const QImage chat = fenetre.grab().toImage();
+        fenetre.tabs()->setCurrentIndex(GM_ServerList::Options);
+        QCoreApplication::sendPostedEvents();
+        const QImage compte = fenetre.grab().toImage();
+        QVERIFY(!chat.isNull() && !compte.isNull());
+        const QString dossier = qEnvironmentVariable("ZB_KEEP_TEST_PICTURES");
+        if (!dossier.isEmpty()) {
+            QVERIFY(chat.save(QDir(dossier).filePath(QStringLiteral("lobby_chat.png"))));
+            QVERIFY(compte.save(QDir(dossier).filePath(QStringLiteral("lobby_account.png"))));
+        }
     }
 };
 
