@@ -77,7 +77,7 @@ void GM_Chat::construitFormulaire_()
     label_->setTextFormat(Qt::RichText);
     label_->setWordWrap(true);
     label_->setOpenExternalLinks(true);
-    label_->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    label_->setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
     grille_->addWidget(label_, 2, 0, 1, 2);
 }
 

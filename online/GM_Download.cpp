@@ -125,20 +125,24 @@ void GM_Download::download(const QUrl& url, const QString& fileName)
     boxId_ = int(messageBoxDownload(tr("Téléchargement en cours"), tr("Pourcentage %1%...").arg(0), this));
 }
 
+bool GM_Download::ecrit_(QNetworkReply* reply)
+{
+    const QByteArray morceau = reply->readAll();
+    if (morceau.isEmpty() || file_->write(morceau) == morceau.size())
+        return true;
+    // A truncated installer must never be started.
+    writeFailed_ = true;
+    writeError_ = file_->errorString();
+    return false;
+}
+
 void GM_Download::httpReadyRead()
 {
     QNetworkReply* reply = reply_.data();
     if (file_ == nullptr || reply == nullptr || writeFailed_ || cancelled_)
         return;
-    const QByteArray morceau = reply->readAll();
-    if (morceau.isEmpty())
-        return;
-    if (file_->write(morceau) != morceau.size()) {
-        // A truncated installer must never be started.
-        writeFailed_ = true;
-        writeError_ = file_->errorString();
+    if (!ecrit_(reply))
         reply->abort();
-    }
 }
 
 void GM_Download::updateDataReadProgress(qint64 bytesRead, qint64 totalBytes)
@@ -182,15 +186,15 @@ void GM_Download::httpFinished()
     // at once.
     if (boxId_ >= 0)
         closeMessageBox(uint(boxId_));
-    // What arrived with the end, unless a write already failed.
-    if (!cancelled_ && reply->error() == QNetworkReply::NoError)
-        httpReadyRead();
     reply_ = nullptr;
     reply->deleteLater();
     if (cancelled_) {
         libereFichier_(true);
         return;
     }
+    // What arrived with the end, unless a write already failed.
+    if (file_ != nullptr && !writeFailed_ && reply->error() == QNetworkReply::NoError)
+        ecrit_(reply);
     const int statut = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const bool redirection = reply->attribute(QNetworkRequest::RedirectionTargetAttribute).isValid()
                              || (statut >= StatutRedirectionMin && statut <= StatutRedirectionMax);

@@ -67,6 +67,8 @@ public slots:
 
 private:
     void libereFichier_(bool retire);
+    // Writes what the reply has ready; false when the write failed.
+    bool ecrit_(QNetworkReply* reply);
 
     QUrl url_;
     QNetworkAccessManager* manager_ = nullptr;
