@@ -238,7 +238,16 @@ private slots:
         chatBob.lineEdit()->setText(QStringLiteral("bonsoir"));
         chatBob.sendButton()->click();
         QTRY_COMPARE_WITH_TIMEOUT(s.texte(), QStringLiteral("<Vous> salut à tous\n<Bob> bonsoir\n"), Delai);
-        QTest::qWait(2 * GM_Chat::PollShownMs + 500);
+        // Bob's next poll, answered, does not bring his own line back.
+        const auto pollsDeBob = [&s] {
+            int n = 0;
+            for (const auto& r : s.lobby.serveur.recusDe("Fr4"))
+                n += r.userId == s.lobby.bob ? 1 : 0;
+            return n;
+        };
+        const int avant = pollsDeBob();
+        chatBob.OnRefresh();
+        QTRY_VERIFY_WITH_TIMEOUT(pollsDeBob() > avant && chatBob.refreshTimer()->isActive(), Delai);
         QCOMPARE(chatBob.textEdit()->toPlainText(), QStringLiteral("<Alice> salut à tous\n<Vous> bonsoir\n"));
     }
 
