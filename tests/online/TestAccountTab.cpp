@@ -297,6 +297,33 @@ private slots:
         QVERIFY(fenetre.isConnected());
     }
 
+    // The login's copy of a changed password: the field always, the store
+    // only where a password is kept.
+    void passeRemplace_data()
+    {
+        QTest::addColumn<QString>("stocke");
+        QTest::addColumn<QString>("apres");
+        QTest::newRow("stored") << "ancien-1" << "nouveau-1";
+        QTest::newRow("none stored") << "" << "";
+    }
+    void passeRemplace()
+    {
+        QFETCH(QString, stocke);
+        QFETCH(QString, apres);
+        QTemporaryDir dossier;
+        QSettings reglages(dossier.filePath(QStringLiteral("zubrik.ini")), QSettings::IniFormat);
+        reglages.setValue(QStringLiteral("Login/email"), QStringLiteral("alice@example.org"));
+        if (!stocke.isEmpty())
+            reglages.setValue(QStringLiteral("Login/pass"), GM_Login::passeStocke(stocke));
+        GM_Login login;
+        login.init(&reglages);
+        login.replaceSavedPassword(QStringLiteral("nouveau-1"));
+        QCOMPARE(login.passwordNormal()->text(), QStringLiteral("nouveau-1"));
+        QSettings relu(dossier.filePath(QStringLiteral("zubrik.ini")), QSettings::IniFormat);
+        QCOMPARE(GM_Login::passeLu(relu.value(QStringLiteral("Login/pass"))), apres);
+        QCOMPARE(relu.value(QStringLiteral("Login/email")).toString(), QStringLiteral("alice@example.org"));
+    }
+
     // The tab and its password form as the user sees them (kept with
     // ZB_KEEP_TEST_PICTURES=<folder>).
     void images()
