@@ -339,7 +339,8 @@ void ZB_LobbyServer::traiteChat_(Connexion& connexion, const QByteArray& mot, co
             if (compte.id == connexion.userId)
                 auteur = &compte;
         const QString nom = auteur != nullptr ? auteur->pseudo : QString::number(connexion.userId);
-        ajouteAuSalon_(canal, connexion.userId, QStringLiteral("<%1> %2\r\n").arg(nom, champs.at(1)));
+        ajouteAuSalon_(canal, connexion.userId,
+                       QStringLiteral("<%1> %2\r\n").arg(nom, champs.at(1).left(LongueurLigneChat)));
         return;
     }
     if (reponses_.contains(mot)) {

@@ -106,6 +106,8 @@ public:
     static constexpr int CanalAnnonces = 4;
     static constexpr int LignesParSalon = 1000;
     static constexpr int HistoriqueChat = 50;
+    // A line sent to a room is cut to this many characters.
+    static constexpr int LongueurLigneChat = 255;
     void ajouteLigneChat(int canal, const QString& ligne);
     QStringList salonChat(int canal) const;
     void setAnnonces(const QStringList& annonces) { annonces_ = annonces; }
