@@ -124,6 +124,8 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     conteneurAtouts_ = new QWidget;
     auto* layoutAtouts = new QVBoxLayout(conteneurAtouts_);
     layoutAtouts->setSpacing(ESPACEMENT_PANNEAUX);
+    // The bottom band sets the container's size; the buttons fit in it.
+    layoutAtouts->setSizeConstraint(QLayout::SetNoConstraint);
     panelAtouts_ = new PanelAtouts(captures_);
     layoutAtouts->addWidget(panelAtouts_);
     proxyAtouts_ = addWidget(conteneurAtouts_);
