@@ -64,6 +64,12 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     , dossierCache_(dossierCache)
     , chaineDemarrage_(chaineDemarrage)
     , debut_(QDateTime::currentDateTimeUtc())
+    , horlogeBug_([] {
+        static QElapsedTimer depuis;
+        if (!depuis.isValid())
+            depuis.start();
+        return depuis.elapsed();
+    })
     , son_(automatique)
     , fermeture_(fermeture)
     , natif_(natif)

@@ -32,6 +32,7 @@
 
 #include <array>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <type_traits>
 #include <typeinfo>
@@ -328,6 +329,14 @@ public:
     void PortableGrabFrameBuffer_Completed(const QImage& image) override;
     void setLegendeCapture(const QString& legende, const QString& couleur1, const QString& couleur2);
     QString legendeCapture() const { return legendeCapture_; }
+    // The bug button: a press held up to DUREE_APPUI_CAPTURE_MS grabs the
+    // table for the bug questionnaire, a longer one opens the debug options.
+    // The press is timed by a monotonic clock in milliseconds, which tests
+    // replace with their own.
+    using HorlogeBug = std::function<qint64()>;
+    void setHorlogeBug(HorlogeBug horloge);
+    // The windows that the bug button opens (owned by the main window).
+    void setFenetresBug(QWidget* formulaireDebug, QWidget* questionnaireBug);
 
     // --- Slate lines.
     // Cuts a text into lines that fit a width (less MARGE_LIGNE_ARDOISE),
@@ -590,7 +599,8 @@ private:
     QTimer timerBoite_;
     QTimer timerMessages_;
     QStringList fileMessages_;
-    QElapsedTimer chronoBug_;
+    HorlogeBug horlogeBug_;
+    qint64 appuiBug_ = -1;
     ButCapture butCapture_ = CaptureMagasin;
     int numeroCapture_ = 0;
     QString dernierFichierCapture_;
