@@ -159,6 +159,11 @@ public:
     // The widget engine's layer is scaled so that the cloth fills this share
     // of the table's height; the OpenGL engine's camera has a fixed height.
     static constexpr double PART_TAPIS_HAUTEUR = 0.6;
+    // The widget engine draws the table flat: its layer (cloth, tricks,
+    // other seats' hands, slate) fills this upper part of the table, so
+    // that the bottom hand's raised cards stay below the bottom seat's name
+    // plate at the cloth's near edge.
+    static constexpr double PART_HAUTEUR_COUCHE_WIDGET = 0.88;
     static constexpr double FACTEUR_HAUTEUR_OPENGL = 0.6;
     static constexpr const char* TEXTE_ERREUR_INCONNUE = "Unknown error";
     static constexpr const char* LIEN_REGLES_JASS = "https://fr.wikipedia.org/wiki/Jass";
@@ -307,6 +312,9 @@ public:
     GL_ObjectCube* objetCarte(int index) const;
     GL_ObjectCube* carteSurTable(int position) const;
     GL_ObjectCube* carteRetournee() const { return carteRetournee_; }
+    // The cloth (with the seats' name plates) and the slate, once built.
+    GL_ObjectSquare* tapis() const { return tapis_.get(); }
+    GL_ObjectSquare* ardoise() const { return ardoise_.get(); }
     bool isExposee(int index) const;
     int objectifDonne() const { return objectifDonne_; }
     int donnesRestantes() const { return donnesRestantes_; }
