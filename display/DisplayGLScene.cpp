@@ -130,8 +130,10 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     conteneurAtouts_ = new QWidget;
     auto* layoutAtouts = new QVBoxLayout(conteneurAtouts_);
     layoutAtouts->setSpacing(ESPACEMENT_PANNEAUX);
-    // The bottom band sets the container's size; the buttons fit in it.
+    // The bottom band sets the container's size; the buttons fit in it and
+    // the bottom hand shows between them.
     layoutAtouts->setSizeConstraint(QLayout::SetNoConstraint);
+    conteneurAtouts_->setAttribute(Qt::WA_TranslucentBackground);
     panelAtouts_ = new PanelAtouts(captures_);
     layoutAtouts->addWidget(panelAtouts_);
     proxyAtouts_ = addWidget(conteneurAtouts_);

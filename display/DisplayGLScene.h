@@ -163,7 +163,7 @@ public:
     // other seats' hands, slate) fills this upper part of the table, so
     // that the bottom hand's raised cards stay below the bottom seat's name
     // plate at the cloth's near edge.
-    static constexpr double PART_HAUTEUR_COUCHE_WIDGET = 0.88;
+    static constexpr double PART_HAUTEUR_COUCHE_WIDGET = 0.82;
     static constexpr double FACTEUR_HAUTEUR_OPENGL = 0.6;
     static constexpr const char* TEXTE_ERREUR_INCONNUE = "Unknown error";
     static constexpr const char* LIEN_REGLES_JASS = "https://fr.wikipedia.org/wiki/Jass";

@@ -3,6 +3,8 @@
 #include "DisplayGLHumanCarte.h"
 #include "DisplayGLPaintWidget.h"
 #include "GL_ObjectSquare.h"
+#include "PanelAtouts.h"
+#include "TypeDePartie.h"
 #include "GL_ObjectCube.h"
 #include "TableDeScene.h"
 #include "ZB_DeckBelote.h"
@@ -10,7 +12,9 @@
 #include "ZB_StatusMise.h"
 #include "ZbTestRegistry.h"
 
+#include <QAbstractButton>
 #include <QDir>
+#include <QGraphicsProxyWidget>
 #include <QGraphicsPixmapItem>
 #include <QTest>
 
@@ -188,8 +192,9 @@ private slots:
     }
 
     // At any usual window size the bottom hand, raised as it is while its
-    // seat plays, stays below the cloth and so below the bottom seat's name
-    // plate at its near edge; the left seat's backs stay clear of the slate.
+    // seat chooses trump or plays, stays below the cloth and so below the
+    // bottom seat's name plate at its near edge; the left seat's backs stay
+    // clear of the slate.
     void handsLeaveThePlateAndTheSlateClear_data()
     {
         QTest::addColumn<QSize>("taille");
@@ -208,9 +213,9 @@ private slots:
         Donne d;
         d.distribue(s, nullptr);
         for (Carte* carte : d[0]->main_)
-            s.jeuDeCartes().getCarte(carte->getIndex())->setState(DisplayGLHumanCarte::Posee, false, 0);
+            s.jeuDeCartes().getCarte(carte->getIndex())->setState(DisplayGLHumanCarte::Surlignee, false, 0);
         const QImage image = t.image();
-        garde(image, QStringLiteral("jass-playing-%1x%2.png").arg(taille.width()).arg(taille.height()));
+        garde(image, QStringLiteral("jass-choosing-%1x%2.png").arg(taille.width()).arg(taille.height()));
         auto* moteur = dynamic_cast<DisplayGLPaintWidget*>(t.holder->paintEngine());
         QVERIFY(moteur);
         const QRectF tapis = moteur->item(s.tapis()->getId())->sceneBoundingRect();
@@ -225,6 +230,92 @@ private slots:
             QVERIFY(!dos->mapToScene(dos->boundingRect()).intersects(ardoise));
             QVERIFY(dos->sceneBoundingRect().bottom() <= s.zoneTable().bottom());
         }
+    }
+
+    // The trump and bid panel in the table's bottom band, over the raised
+    // bottom hand, as a person sees it.
+    void trumpAndBidPanel_data()
+    {
+        QTest::addColumn<QSize>("taille");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("mise");
+        QTest::addColumn<bool>("chibre");
+        QTest::addColumn<int>("contrat");
+        QTest::addColumn<QString>("nom");
+        for (const QSize& taille : {QSize(960, 640), QSize(1280, 800)}) {
+            const QString t = QStringLiteral("-%1x%2").arg(taille.width()).arg(taille.height());
+            QTest::addRow("jass-chibre%s", qPrintable(t)) << taille << 0 << false << true << 0
+                                                        << "panel-jass-chibre" + t;
+            QTest::addRow("jass-zigzag%s", qPrintable(t)) << taille << 3 << false << true << 0
+                                                        << "panel-jass-zigzag" + t;
+            QTest::addRow("jass%s", qPrintable(t)) << taille << 0 << false << false << 0 << "panel-jass" + t;
+            QTest::addRow("contree%s", qPrintable(t)) << taille << 8 << true << false << 1
+                                                     << "panel-belote-contree" + t;
+            QTest::addRow("coinche%s", qPrintable(t)) << taille << 9 << true << false << 2
+                                                     << "panel-belote-coinche" + t;
+        }
+    }
+    void trumpAndBidPanel()
+    {
+        QFETCH(QSize, taille);
+        QFETCH(int, type);
+        QFETCH(bool, mise);
+        QFETCH(bool, chibre);
+        QFETCH(int, contrat);
+        QFETCH(QString, nom);
+        Reglages r = tablePourImages(mise);
+        r.taille = taille;
+        TableDeScene t(r);
+        DisplayGLScene& s = *t.scene;
+        Donne d(mise);
+        d.distribue(s, nullptr);
+        for (Carte* carte : d[0]->main_)
+            s.jeuDeCartes().getCarte(carte->getIndex())->setState(DisplayGLHumanCarte::Surlignee, false, 0);
+        const QImage sans = t.image();
+
+        PanelAtouts* panneau = s.panelAtouts();
+        const TypeDePartie& tp = TypeDePartie::getTypeDePartie(type);
+        if (mise) {
+            ZB_StatusMise m;
+            m.typeContrat_ = contrat;
+            m.tourMise_ = 1;
+            m.montantBloque_ = false;
+            m.miseur_ = 1;
+            m.pointsMise_ = 90;
+            m.miseMin_ = 100;
+            panneau->afficheChoixMise(m, tp, 0);
+        } else {
+            panneau->afficheChoixAtout(tp, chibre);
+        }
+        s.conteneurAtouts()->show();
+        QCoreApplication::sendPostedEvents();
+        const QImage image = t.image();
+        garde(image, nom + QStringLiteral(".png"));
+
+        // Every offered button lies in the bottom band, inside the table,
+        // and is painted there.
+        const QGraphicsProxyWidget* proxy = s.conteneurAtouts()->graphicsProxyWidget();
+        QVERIFY(proxy && proxy->isVisible());
+        const QRectF bande = proxy->sceneBoundingRect();
+        QVERIFY(bande.top() >= s.zoneTable().height() * 0.7);
+        int montres = 0;
+        for (QAbstractButton* bouton : panneau->findChildren<QAbstractButton*>()) {
+            if (!bouton->isVisible())
+                continue;
+            ++montres;
+            const QRectF zone = proxy->mapRectToScene(
+                QRectF(bouton->mapTo(s.conteneurAtouts(), QPoint(0, 0)), QSizeF(bouton->size())));
+            QVERIFY2(bande.contains(zone) && s.sceneRect().contains(zone), qPrintable(bouton->objectName()));
+            QVERIFY2(zone.width() >= 10 && zone.height() >= 10, qPrintable(bouton->objectName()));
+        }
+        QVERIFY(montres >= 4);
+
+        QAbstractButton* passe = panneau->findChild<QAbstractButton*>(QStringLiteral("boutonChibre_left"));
+        QAbstractButton* pique = panneau->findChild<QAbstractButton*>(QStringLiteral("buttonAtout_Pique"));
+        QAbstractButton* repere = passe->isVisible() ? passe : pique;
+        const QPoint centre = proxy->mapToScene(QPointF(repere->mapTo(s.conteneurAtouts(), repere->rect().center())))
+                                  .toPoint();
+        QVERIFY(image.pixelColor(centre) != sans.pixelColor(centre));
     }
 };
 
