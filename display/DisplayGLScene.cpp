@@ -678,6 +678,14 @@ void DisplayGLScene::changeStyleCartes_(int style, bool silencieux)
 {
     if (dialogueReglages_ && dialogueReglages_->isOpen())
         dialogueReglages_->collapse();
+    // The trump buttons show the deck's own signs, and their tooltips name
+    // the trumps as that deck does.
+    for (int mode = 1; mode < TypeDePartie::NOMBRE_MODES; ++mode)
+        panelAtouts_->setImageBouton(mode, style);
+    if (!panelAtouts_->isScreenshotMode()) {
+        const QSharedPointer<Partie> jeu = partie();
+        panelAtouts_->rafraichitInfobulles(jeu ? jeu->typeDePartie_ : TypeDePartie());
+    }
     if (automatique_)
         return;
     if (style != jeuDeCartes_.getStyle())

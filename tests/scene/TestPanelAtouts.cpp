@@ -1,4 +1,6 @@
+#include "NomsDeCouleurs.h"
 #include "PanelAtouts.h"
+#include "TableDeScene.h"
 #include "TypeDePartie.h"
 #include "ZB_StatusMise.h"
 #include "ZbTestRegistry.h"
@@ -505,6 +507,40 @@ private slots:
         PanelAtouts captures(true);
         captures.afficheChoixAtout(TypeDePartie::getTypeDePartie(PIQUE_DOUBLE), true);
         QVERIFY(captures.findChild<QWidget*>("buttonAtout_Pique")->toolTip().isEmpty());
+    }
+
+    // The table's card style reaches the trump buttons: their signs and
+    // the trump names in their tooltips.
+    void followsTheTableCardStyle()
+    {
+        scenetest::Reglages r;
+        r.automatique = false;
+        r.options.cardStyle_ = 1;
+        scenetest::TableDeScene t(r);
+        PanelAtouts* p = t.scene->panelAtouts();
+        QCOMPARE(p->styleCartes(), 1);
+        QCOMPARE(p->findChild<QWidget*>("buttonAtout_Trefle")->toolTip(), getNomAtoutLong(1, 1) + " x1");
+        OptionsAffichage options = t.scene->optionsAffichage();
+        options.cardStyle_ = 3;
+        t.scene->setOptionsAffichage(options);
+        t.scene->OnChangeCardStyle();
+        QCOMPARE(p->styleCartes(), 3);
+        QCOMPARE(p->findChild<QWidget*>("buttonAtout_Trefle")->toolTip(), getNomAtoutLong(1, 3) + " x1");
+        QVERIFY(!p->findChild<QAbstractButton*>("buttonAtout_Coeur")->icon().isNull());
+    }
+
+    // A language change keeps the texts of the request on show.
+    void retranslationKeepsTheRequestTexts()
+    {
+        Panneau t;
+        t.montre(BELOTE_COINCHEE, true, false, etatMise(3, 2, false, 2), 1);
+        QEvent changement(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(t.p, &changement);
+        QCOMPARE(t.w<QPushButton>("boutonChibre_left")->text(), QStringLiteral("&Passe"));
+        QCOMPARE(t.w<QPushButton>("pushButton_Contre")->text(), QStringLiteral("Surcoinche\nx4"));
+        t.montre(SUISSE_ROMAND, false, true, {}, 0);
+        QCoreApplication::sendEvent(t.p, &changement);
+        QCOMPARE(t.w<QPushButton>("boutonChibre_below")->text(), QStringLiteral("&Chibre"));
     }
 };
 
