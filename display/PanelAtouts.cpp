@@ -323,7 +323,11 @@ void PanelAtouts::dispose_(int largeur, int hauteur)
 {
     const int n = nombreVisibles_();
     const int demi = arrondi(hauteur / 2.0);
-    const double place = (n + PLACE_EN_PLUS) * demi;
+    // The bid controls keep their own width; the buttons share the rest.
+    const int mise = ui_->widgetBet->isHidden()
+        ? 0
+        : ui_->widgetBet->minimumSizeHint().width() + ui_->gridLayout->horizontalSpacing();
+    const double place = (n + PLACE_EN_PLUS) * demi + mise;
     const bool large = largeur >= place;
 
     const bool chibre = !ui_->boutonChibre_left->isHidden() || !ui_->boutonChibre_below->isHidden();
@@ -340,7 +344,8 @@ void PanelAtouts::dispose_(int largeur, int hauteur)
     // The two zig-zag buttons share a column. A single offered button (or
     // only the zig-zag pair) still gets one column's width.
     const int colonnes = std::max(1, permis_[MODE_ZIGZAG] ? n - 1 : n);
-    const int largeurMin = large ? cote : std::min(arrondi(PART_LARGEUR_ETROITE * cote), largeur / colonnes);
+    const int largeurMin =
+        large ? cote : std::min(arrondi(PART_LARGEUR_ETROITE * cote), std::max(1, (largeur - mise) / colonnes));
     for (int mode = 1; mode < NOMBRE_MODES; ++mode) {
         QAbstractButton* bouton = boutonAtout_(mode);
         bouton->setMaximumSize(cote, cote);

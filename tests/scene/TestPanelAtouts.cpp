@@ -56,7 +56,7 @@ ZB_StatusMise etatMise(int contrat, int tour, bool bloque, int miseur)
 // A panel as the table holds it: in a graphics scene's proxy, shown.
 struct Panneau
 {
-    explicit Panneau(QSize taille = QSize(960, 130))
+    explicit Panneau(QSize taille = QSize(1280, 130))
         : p(new PanelAtouts(false))
     {
         proxy = scene.addWidget(p);

@@ -254,6 +254,11 @@ private slots:
             QTest::addRow("coinche%s", qPrintable(t)) << taille << 9 << true << false << 2
                                                      << "panel-belote-coinche" + t;
         }
+        // A small window: the Passe button goes below the trumps.
+        QTest::addRow("coinche-640x480") << QSize(640, 480) << 9 << true << false << 2
+                                         << "panel-belote-coinche-640x480";
+        QTest::addRow("jass-zigzag-640x480") << QSize(640, 480) << 3 << false << true << 0
+                                             << "panel-jass-zigzag-640x480";
     }
     void trumpAndBidPanel()
     {
