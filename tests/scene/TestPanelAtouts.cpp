@@ -118,6 +118,12 @@ private slots:
         for (const QString& nom : TOUS_LES_BOUTONS)
             if (nom.startsWith("buttonAtout_"))
                 QVERIFY2(!p.findChild<QAbstractButton*>(nom)->icon().isNull(), qPrintable(nom));
+        // The seat panels connect to the answers by their signatures.
+        PanelAtouts relais(false);
+        QVERIFY(QObject::connect(&p, SIGNAL(signalAtoutButtonPressed_(int)), &relais,
+                                 SIGNAL(signalAtoutButtonPressed_(int))));
+        QVERIFY(QObject::connect(&p, SIGNAL(signalBetAnswer_(ZB_StatusMise const)), &relais,
+                                 SIGNAL(signalBetAnswer_(ZB_StatusMise const))));
         QCOMPARE(PanelAtouts::dossierStyle(1), QStringLiteral("GerChSvg/"));
         QCOMPARE(PanelAtouts::dossierStyle(99), QStringLiteral("FraSvg/"));
     }
