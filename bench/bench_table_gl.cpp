@@ -5,7 +5,8 @@
 //   the GPU;
 // - the whole view repainted (the layer, then the scene's items: the bottom
 //   hand, the buttons, the slate lines), finished on the GPU.
-// Sizes 1280x800 and 1920x1080. It needs an OpenGL context: run it as
+// Sizes 1280x800 and 1920x1080, the whole view also at 960x640. It needs an
+// OpenGL context: run it as
 //   xvfb-run -a -s "-screen 0 1920x1200x24" env LIBGL_ALWAYS_SOFTWARE=1 bench/bench_table_gl
 // Elsewhere it reports the missing context and measures nothing.
 #include "AI_Joueur.h"
@@ -183,6 +184,6 @@ void BM_DealtTableViewOpenGL(benchmark::State& state)
     if (!dossier.isEmpty() && QDir().mkpath(dossier))
         t.vue->grab().save(QStringLiteral("%1/gl-dealt-table-%2x%3.png").arg(dossier).arg(taille.width()).arg(taille.height()));
 }
-BENCHMARK(BM_DealtTableViewOpenGL)->Args({1280, 800})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DealtTableViewOpenGL)->Args({960, 640})->Args({1280, 800})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
 
 } // namespace
