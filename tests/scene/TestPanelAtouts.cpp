@@ -369,6 +369,7 @@ private slots:
         QTest::newRow("defaults") << 10 << 80 << 160 << false << 80 << 160;
         QTest::newRow("announcements on") << 10 << 130 << 650 << false << 130 << 650;
         QTest::newRow("crossed bounds") << 10 << 170 << 160 << false << 170 << 170;
+        QTest::newRow("negative step") << -10 << 80 << 160 << false << 80 << 160;
         QTest::newRow("locked amount") << 10 << 80 << 160 << true << 80 << 160;
     }
     void spinBoxTakesTheBiddingBounds()
@@ -386,7 +387,7 @@ private slots:
         m.miseMax_ = max;
         t.montre(BELOTE_CONTREE, true, false, m, 0);
         auto* spin = t.w<QSpinBox>("spinBoxMise");
-        QCOMPARE(spin->singleStep(), pas);
+        QCOMPARE(spin->singleStep(), std::max(pas, 0));
         QCOMPARE(spin->minimum(), minAttendu);
         QCOMPARE(spin->maximum(), maxAttendu);
         QCOMPARE(spin->value(), minAttendu);
