@@ -254,6 +254,8 @@ private slots:
             QTest::addRow("coinche%s", qPrintable(t)) << taille << 9 << true << false << 2
                                                      << "panel-belote-coinche" + t;
         }
+        QTest::addRow("belote-take-960x640") << QSize(960, 640) << 6 << true << false << 1
+                                             << "panel-belote-prends-960x640";
         // A small window: the Passe button goes below the trumps.
         QTest::addRow("coinche-640x480") << QSize(640, 480) << 9 << true << false << 2
                                          << "panel-belote-coinche-640x480";
@@ -313,7 +315,7 @@ private slots:
             QVERIFY2(bande.contains(zone) && s.sceneRect().contains(zone), qPrintable(bouton->objectName()));
             QVERIFY2(zone.width() >= 10 && zone.height() >= 10, qPrintable(bouton->objectName()));
         }
-        QVERIFY(montres >= 4);
+        QVERIFY(montres >= 2);
 
         QAbstractButton* passe = panneau->findChild<QAbstractButton*>(QStringLiteral("boutonChibre_left"));
         QAbstractButton* pique = panneau->findChild<QAbstractButton*>(QStringLiteral("buttonAtout_Pique"));
