@@ -180,6 +180,8 @@ void ServerView::cb_log(const QString& severite, const QString& message)
     if (journal_.size() > JournalMax)
         journal_.removeFirst();
     vueJournal_->appendPlainText(ligne);
+    // The server logs what changes its state: the buttons follow.
+    afficheEtat_();
 }
 
 bool ServerView::place(ZB_ServerSocketConnection* connection, int noTable, int siege, bool hotSwap)
@@ -225,6 +227,7 @@ ZB_ServerSocketConnection* ServerView::connexionChoisie() const
 void ServerView::choisitConnexion(ZB_ServerSocketConnection* connection)
 {
     connexions_->setCurrentItem(item_(connection));
+    afficheEtat_();
 }
 
 QStringList ServerView::getConnexions() const
