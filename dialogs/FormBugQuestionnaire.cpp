@@ -45,6 +45,7 @@ FormBugQuestionnaire::FormBugQuestionnaire(QWidget* parent)
     , annuler_(new QPushButton(tr("Annuler"), this))
 {
     setObjectName(QStringLiteral("FormBugQuestionnaire"));
+    setAutoFillBackground(true);
     setWindowTitle(tr("Rapport de bug"));
     auto* disposition = new QVBoxLayout(this);
     auto* titre = new QLabel(QStringLiteral("<b>") + tr("Rapport de bug") + QStringLiteral("</b>"), this);

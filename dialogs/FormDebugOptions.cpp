@@ -10,6 +10,7 @@ FormDebugOptions::FormDebugOptions(QWidget* parent)
     , fermer_(new QPushButton(tr("Fermer"), this))
 {
     setObjectName(QStringLiteral("FormDebugOptions"));
+    setAutoFillBackground(true);
     setWindowTitle(tr("Options de débogage"));
     auto* disposition = new QVBoxLayout(this);
     auto* titre = new QLabel(QStringLiteral("<b>") + tr("Options de débogage") + QStringLiteral("</b>"), this);

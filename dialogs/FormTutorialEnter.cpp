@@ -16,6 +16,7 @@ FormTutorialEnter::FormTutorialEnter(QWidget* parent)
     , passer_(new QPushButton(tr("Passer"), this))
 {
     setObjectName(QStringLiteral("FormTutorialEnter"));
+    setAutoFillBackground(true);
     setWindowTitle(tr("Bienvenue"));
     auto* disposition = new QVBoxLayout(this);
     auto* titre = new QLabel(QStringLiteral("<h3>") + tr("Bienvenue à la table!") + QStringLiteral("</h3>"), this);

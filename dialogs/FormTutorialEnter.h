@@ -15,9 +15,8 @@ class QPushButton;
 // Rules:
 // - The request id comes from the id source when one is set (the scene's
 //   current tutorial request), else from setEventId.
-// - Closing always answers the request, so the scene's queue never waits on
-//   a form that went away; only OK counts as completed and carries the
-//   answer.
+// - Both buttons answer the request, so the scene's queue never waits on
+//   the form; only OK counts as completed and carries the answer.
 class FormTutorialEnter : public GM_WidgetAuto
 {
     Q_OBJECT

@@ -34,6 +34,9 @@ constexpr int COLONNES_PRESETS = 2;
 constexpr int DECIMALES_SECONDES = 2;
 constexpr double PAS_SECONDES = 0.1;
 constexpr int PAS_POURCENT = 5;
+// Width of the small number boxes, so that they do not stretch over the
+// whole form.
+constexpr int LARGEUR_NOMBRE = 90;
 // Style of the names of the suits in the trump list: the international deck.
 constexpr int STYLE_NOMS_ATOUTS = 2;
 const char* const COULEUR_AVERTISSEMENT = "#a05a00";
@@ -86,6 +89,8 @@ OptionsPartie::OptionsPartie(QWidget* parent)
     : GM_WidgetAuto(parent)
 {
     setObjectName(QStringLiteral("OptionsPartie"));
+    // Over the table's textures, a dialog needs its own background.
+    setAutoFillBackground(true);
     setWindowTitle(tr("Options"));
     auto* disposition = new QVBoxLayout(this);
     onglets_ = new QTabWidget(this);
@@ -241,6 +246,7 @@ QWidget* OptionsPartie::creeOngletRegles_()
         multiplicateurs_[size_t(mode)] = nouveauSpin(boiteAtouts, QStringLiteral("spinBoxAtout%1").arg(mode),
                                                      MULTIPLICATEUR_MIN, MULTIPLICATEUR_MAX);
         multiplicateurs_[size_t(mode)]->setPrefix(QStringLiteral("x"));
+        multiplicateurs_[size_t(mode)]->setMaximumWidth(LARGEUR_NOMBRE);
         const int rang = (mode - 1) / 2;
         const int colonne = ((mode - 1) % 2) * 2;
         grilleAtouts->addWidget(modesPermis_[size_t(mode)], rang, colonne);
@@ -248,6 +254,8 @@ QWidget* OptionsPartie::creeOngletRegles_()
         QSpinBox* boite = multiplicateurs_[size_t(mode)];
         connect(modesPermis_[size_t(mode)], &QCheckBox::toggled, boite, &QWidget::setEnabled);
     }
+    grilleAtouts->setColumnStretch(1, 1);
+    grilleAtouts->setColumnStretch(3, 1);
     grille->addWidget(boiteAtouts, ligne++, 0, 1, 2);
     grille->setColumnStretch(1, 1);
     defile->setWidget(boiteRegles_);
@@ -268,8 +276,16 @@ QWidget* OptionsPartie::creeOngletOrdinateurs_()
     aiPartenaire_ = new WidgetOptionsAI(boitePartenaire);
     aiPartenaire_->setObjectName(QStringLiteral("widgetOptionAIPartner"));
     d2->addWidget(aiPartenaire_);
-    disposition->addWidget(boiteAdversaires);
-    disposition->addWidget(boitePartenaire);
+    // Side by side: the table's inset is wider than it is tall.
+    auto* cote = new QHBoxLayout;
+    cote->addWidget(boiteAdversaires);
+    cote->addWidget(boitePartenaire);
+    disposition->addLayout(cote);
+    auto* explication = new QLabel(tr("Plus l'ordinateur simule de donnes, plus il joue fort, et plus il réfléchit "
+                                      "longtemps."),
+                                   onglet);
+    explication->setWordWrap(true);
+    disposition->addWidget(explication);
     disposition->addStretch(1);
     return onglet;
 }
@@ -313,15 +329,14 @@ QWidget* OptionsPartie::creeOngletAffichage_()
     ajouteCase(sounds_, QStringLiteral("checkBoxSounds"), tr("Sons"));
     ajouteCase(vibrate_, QStringLiteral("checkBoxVibrate"), tr("Vibrations"));
     ajouteCase(debug_, QStringLiteral("checkBoxDebug"), tr("Fonctions de débogage"));
-    ajouteCase(ramassageAuto_, QStringLiteral("checkBoxRamassageAuto"), tr("Ramassage automatique après"));
+    ramassageAuto_ = nouvelleCase(boiteCases, QStringLiteral("checkBoxRamassageAuto"),
+                                  tr("Ramassage automatique après"));
     delaiRamassage_ = new QDoubleSpinBox(boiteCases);
     delaiRamassage_->setObjectName(QStringLiteral("doubleSpinBoxRamassageDelay"));
     delaiRamassage_->setRange(0.0, OptionsAffichage::DELAI_RAMASSAGE_MAX / MS_PAR_SECONDE);
     delaiRamassage_->setDecimals(DECIMALES_SECONDES);
     delaiRamassage_->setSingleStep(PAS_SECONDES);
     delaiRamassage_->setSuffix(tr(" s"));
-    grilleCases->addWidget(delaiRamassage_, n / 2, n % 2);
-    ++n;
     connect(ramassageAuto_, &QCheckBox::toggled, delaiRamassage_, &QWidget::setEnabled);
     taillePolice_ = new QDoubleSpinBox(boiteCases);
     taillePolice_->setObjectName(QStringLiteral("doubleSpinBoxFontSize"));
@@ -330,10 +345,15 @@ QWidget* OptionsPartie::creeOngletAffichage_()
     taillePolice_->setDecimals(0);
     taillePolice_->setSingleStep(PAS_POURCENT);
     taillePolice_->setSuffix(QStringLiteral(" %"));
-    auto* lignePolice = new QHBoxLayout;
-    lignePolice->addWidget(new QLabel(tr("Taille du texte"), boiteCases));
-    lignePolice->addWidget(taillePolice_);
-    grilleCases->addLayout(lignePolice, n / 2 + 1, 0);
+    auto* ligne = new QHBoxLayout;
+    ligne->addWidget(ramassageAuto_);
+    ligne->addWidget(delaiRamassage_);
+    ligne->addSpacing(LARGEUR_NOMBRE);
+    ligne->addWidget(new QLabel(tr("Taille du texte"), boiteCases));
+    ligne->addWidget(taillePolice_);
+    ligne->addStretch(1);
+    const int rangee = (n + 1) / 2;
+    grilleCases->addLayout(ligne, rangee, 0, 1, 2);
     disposition->addWidget(boiteCases);
 
     auto ajouteChoix = [&](QButtonGroup*& groupe, const QString& nomGroupe, const QString& titre, int premier,
@@ -404,7 +424,12 @@ QWidget* OptionsPartie::creeOngletSaisons_()
         grille->addWidget(s.debut, ligne, 1);
         grille->addWidget(s.fin, ligne, 2);
     }
-    grille->setRowStretch(int(noms.size()) + 1, 1);
+    auto* explication = new QLabel(tr("Pendant une période cochée, la table se décore de la saison. Une période "
+                                      "peut passer le Nouvel An, comme l'hiver."),
+                                   onglet);
+    explication->setWordWrap(true);
+    grille->addWidget(explication, int(noms.size()) + 1, 0, 1, 4);
+    grille->setRowStretch(int(noms.size()) + 2, 1);
     grille->setColumnStretch(3, 1);
     return onglet;
 }

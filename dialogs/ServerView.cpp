@@ -34,6 +34,7 @@ ServerView::ServerView(QWidget* parent, ZB_ServerSocket* serveur, ZB_ServerSocke
     , salle_(salle)
 {
     setObjectName(QStringLiteral("ServerView"));
+    setAutoFillBackground(true);
     setWindowTitle(tr("Serveur de jeu"));
     auto* disposition = new QVBoxLayout(this);
     etat_ = new QLabel(this);

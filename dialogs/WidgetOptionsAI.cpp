@@ -1,11 +1,13 @@
 #include "WidgetOptionsAI.h"
 
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QSpinBox>
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -31,6 +33,7 @@ bool montre(QDoubleSpinBox* boite, double valeur)
 
 WidgetOptionsAI::WidgetOptionsAI(QWidget* parent)
     : QWidget(parent)
+    , niveau_(new QComboBox(this))
     , force_(new QSpinBox(this))
     , secondTour_(nouveauFacteur(this, QStringLiteral("doubleSpinBoxSecondTurnTrump")))
     , troisiemeTour_(nouveauFacteur(this, QStringLiteral("doubleSpinBoxThirdTurnTrump")))
@@ -41,8 +44,21 @@ WidgetOptionsAI::WidgetOptionsAI(QWidget* parent)
     force_->setSingleStep(PAS_COMBINAISONS);
     force_->setToolTip(tr("Nombre de donnes simulées par coup: plus il est grand, plus l'ordinateur joue fort et "
                           "lentement."));
+    niveau_->setObjectName(QStringLiteral("comboBoxLevel"));
+    const QString noms[] = {tr("Facile"), tr("Moyen"), tr("Fort"), tr("Expert")};
+    for (size_t i = 0; i < std::size(NIVEAUX); ++i)
+        niveau_->addItem(noms[i], NIVEAUX[i]);
+    niveau_->addItem(tr("Sur mesure"), -1);
+    connect(niveau_, &QComboBox::activated, this, [this](int index) {
+        const int force = niveau_->itemData(index).toInt();
+        if (force > 0)
+            force_->setValue(force);
+    });
+    connect(force_, &QSpinBox::valueChanged, this, &WidgetOptionsAI::niveauSuitForce_);
     auto* disposition = new QFormLayout(this);
     disposition->setContentsMargins(0, 0, 0, 0);
+    disposition->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    disposition->addRow(tr("Niveau"), niveau_);
     disposition->addRow(tr("Force (donnes simulées)"), force_);
     disposition->addRow(tr("Confiance au 2e tour d'atout"), secondTour_);
     disposition->addRow(tr("Confiance au 3e tour d'atout"), troisiemeTour_);
@@ -68,7 +84,14 @@ QStringList WidgetOptionsAI::setOptions(const OptionsAI& options)
     if (montre(connaissance_, options.knowledgeOpponents_))
         bornees << tr("déduction");
     version_ = options.version_;
+    niveauSuitForce_(force_->value());
     return bornees;
+}
+
+void WidgetOptionsAI::niveauSuitForce_(int force)
+{
+    const int index = niveau_->findData(force);
+    niveau_->setCurrentIndex(index >= 0 ? index : niveau_->count() - 1);
 }
 
 OptionsAI WidgetOptionsAI::options() const

@@ -5,12 +5,13 @@
 #include <QStringList>
 #include <QWidget>
 
+class QComboBox;
 class QDoubleSpinBox;
 class QSpinBox;
 
 // The tuning of one computer player as the options dialog edits it: its
-// strength (how many deals its search samples) and the three trust and
-// inference factors.
+// strength (how many deals its search samples, also offered as a few named
+// levels) and the three trust and inference factors.
 //
 // Rules:
 // - Every value shown is in its valid range; a value from saved settings
@@ -28,6 +29,9 @@ public:
     static constexpr double FACTEUR_MIN = 0.0;
     static constexpr double FACTEUR_MAX = 1.0;
     static constexpr int DECIMALES_FACTEUR = 3;
+    // The named levels and their numbers of sampled deals; the default
+    // tuning is the "Fort" level.
+    static constexpr int NIVEAUX[] = {500, 2000, 5000, 20000};
 
     explicit WidgetOptionsAI(QWidget* parent = nullptr);
     ~WidgetOptionsAI() override;
@@ -37,11 +41,15 @@ public:
     OptionsAI options() const;
 
     QSpinBox* getForce() const { return force_; }
+    QComboBox* getNiveau() const { return niveau_; }
     QDoubleSpinBox* getSecondTour() const { return secondTour_; }
     QDoubleSpinBox* getTroisiemeTour() const { return troisiemeTour_; }
     QDoubleSpinBox* getConnaissance() const { return connaissance_; }
 
 private:
+    void niveauSuitForce_(int force);
+
+    QComboBox* niveau_;
     QSpinBox* force_;
     QDoubleSpinBox* secondTour_;
     QDoubleSpinBox* troisiemeTour_;

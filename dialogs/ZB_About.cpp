@@ -38,6 +38,7 @@ ZB_About::ZB_About(QWidget* parent)
     , boutons_(new QDialogButtonBox(QDialogButtonBox::Close, this))
 {
     setObjectName(QStringLiteral("ZB_About"));
+    setAutoFillBackground(true);
     setWindowTitle(tr("A propos"));
     auto* disposition = new QVBoxLayout(this);
     auto* titre = new QLabel(QStringLiteral("<h2>Zubrik</h2>") + tr("Jass et Belote"), this);

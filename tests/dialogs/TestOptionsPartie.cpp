@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
@@ -211,7 +212,14 @@ private slots:
         d.findChild<QDateEdit*>(QStringLiteral("dateEditSpringStart"))->setDate(QDate(2000, 4, 1));
         auto* ai = d.findChild<WidgetOptionsAI*>(QStringLiteral("widgetOptionAIOpponents"));
         QVERIFY(ai != nullptr);
-        ai->getForce()->setValue(20000);
+        // A named level sets the strength; a strength of no level shows as
+        // made to measure.
+        QCOMPARE(ai->getNiveau()->currentText(), QStringLiteral("Fort"));
+        ai->getForce()->setValue(1234);
+        QCOMPARE(ai->getNiveau()->currentIndex(), ai->getNiveau()->count() - 1);
+        ai->getNiveau()->activated(3);
+        QCOMPARE(ai->getForce()->value(), 20000);
+        QCOMPARE(ai->getNiveau()->currentText(), QStringLiteral("Expert"));
         QVERIFY(d.findChild<WidgetOptionsAI*>(QStringLiteral("widgetOptionAIPartner")) != nullptr);
         d.findChild<WidgetOptionsAI*>(QStringLiteral("widgetOptionAIPartner"))->getConnaissance()->setValue(0.6);
 
