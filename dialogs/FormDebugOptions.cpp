@@ -1,5 +1,6 @@
 #include "FormDebugOptions.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -23,9 +24,15 @@ FormDebugOptions::FormDebugOptions(QWidget* parent)
     disposition->addWidget(explication);
     modeAffichage_->setObjectName(QStringLiteral("pushButtonChangeDisplayMode"));
     fermer_->setObjectName(QStringLiteral("pushButtonClose"));
-    disposition->addWidget(modeAffichage_);
+    auto* ligne = new QHBoxLayout;
+    ligne->addWidget(modeAffichage_);
+    ligne->addStretch(1);
+    disposition->addLayout(ligne);
     disposition->addStretch(1);
-    disposition->addWidget(fermer_);
+    auto* bas = new QHBoxLayout;
+    bas->addStretch(1);
+    bas->addWidget(fermer_);
+    disposition->addLayout(bas);
     // The scene shows its own box about the change: this form gets out of
     // its way.
     connect(modeAffichage_, &QPushButton::clicked, this, [this] {

@@ -39,6 +39,7 @@ ServerView::ServerView(QWidget* parent, ZB_ServerSocket* serveur, ZB_ServerSocke
     auto* disposition = new QVBoxLayout(this);
     etat_ = new QLabel(this);
     disposition->addWidget(etat_);
+    disposition->addWidget(new QLabel(tr("Joueurs connectés"), this));
     connexions_ = new QListWidget(this);
     connexions_->setObjectName(QStringLiteral("listWidgetConnections"));
     disposition->addWidget(connexions_, 1);
@@ -59,6 +60,7 @@ ServerView::ServerView(QWidget* parent, ZB_ServerSocket* serveur, ZB_ServerSocke
     placement->addWidget(placer_);
     placement->addStretch(1);
     disposition->addLayout(placement);
+    disposition->addWidget(new QLabel(tr("Journal du serveur"), this));
     vueJournal_ = new QPlainTextEdit(this);
     vueJournal_->setReadOnly(true);
     vueJournal_->setMaximumBlockCount(JournalMax);
