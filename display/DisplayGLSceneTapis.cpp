@@ -19,6 +19,7 @@
 #include "PanelAtouts.h"
 #include "Partie.h"
 #include "ZB_PointsA.h"
+#include "ZB_PointsJass.h"
 #include "ui_MessageBoxGl.h"
 
 #include <QApplication>
@@ -201,6 +202,14 @@ void DisplayGLScene::appliqueCouleurs(int schema, const QPalette& palette)
     }
     const QSharedPointer<Partie> jeu = partie();
     redessineCartes(jeu ? jeu->atoutEnCours_ : 0);
+    if (ardoiseDessinee_ && !automatique_) {
+        DisplayGLPaintA* m = moteur();
+        if (m)
+            m->makeCurrent();
+        dessineArdoise_(pointsPrecedents_, jeu ? jeu->multiplicateur_ : 1, -1);
+        if (m)
+            m->doneCurrent();
+    }
 }
 
 // ---------------------------------------------------------- seasonal art
@@ -516,5 +525,8 @@ void DisplayGLScene::finDeDonne()
     }
     redessineCartes(0);
     navigationAnnuler_ = false;
+    // The slate starts the next deal empty, with nothing to animate.
+    pointsPrecedents_ = ZB_PointsDonne();
+    afficheArdoise(ZB_PointsJass(), 0, 0, 1, QList<int>(), -1);
     rafraichitCouche();
 }
