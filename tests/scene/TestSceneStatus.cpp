@@ -6,6 +6,7 @@
 #include "DisplayGLScoreAnimText.h"
 #include "DisplayTextAnim.h"
 #include "GL_ObjectSquare.h"
+#include "GM_WidgetAutoRound.h"
 #include "InfoDemande.h"
 #include "JoueurHumain.h"
 #include "JoueurResau.h"
