@@ -84,6 +84,13 @@ class MessageBoxGl;
 //   before the scene dies.
 // - Sounds play only when the user's sound option is on and the table is
 //   not played unattended (automatic mode).
+// - The status line is kept as its untranslated text and arguments, so that
+//   a language change translates it again; names from peers are arguments,
+//   never part of a translated text. A temporary text holds the lines until
+//   its timer gives them back to the status.
+// - The scoreboard never divides by a multiplier below 1, and draws nothing
+//   while the undo history is browsed; the hand is playable, and a card
+//   advised, only while the last status asks the local human for a card.
 // - Destruction stops the animations, closes the dialogs and detaches the
 //   paint engine before any item dies; the card set is a member, so it dies
 //   before the graphics scene that holds its cards.
@@ -502,6 +509,8 @@ public:
     QTimer& timerSurlignage() { return timerSurlignage_; }
     QTimer& timerBoite() { return timerBoite_; }
     QTimer& timerSuiteAuto() { return timerSuiteAuto_; }
+    QTimer& timerNotification() { return timerNotification_; }
+    GL_ObjectSquare* notification() const { return notification_.get(); }
     QString motAction() const { return motAction_; }
     // The paint engine, or null once the view deleted it.
     DisplayGLPaintA* moteur() const;

@@ -405,8 +405,6 @@ AnalyseJoueur* DisplayGLScene::analyseJoueur(int siege) const
 void DisplayGLScene::retraduit()
 {
     motAction_ = captures_ ? tr("Touchez l'écran") : tr("Cliquez");
-    texteStatut_ = traduitStatut_();
-    refreshStatusText();
     if (boite1_.ui) {
         // The box keeps the text it shows.
         const QString message = boite1_.ui->labelMessage->text();
@@ -419,6 +417,9 @@ void DisplayGLScene::retraduit()
             boite->ui->labelWiki->setText(tr("Règles plus détaillées: ")
                                           + QStringLiteral("<a href=\"%1\">%1</a>").arg(lien));
     setFont(font());
+    // After the font: the status lines are composed again, help first.
+    texteStatut_ = traduitStatut_();
+    refreshStatusText();
     if (automatique_)
         return;
     DisplayGLPaintA* m = moteur();

@@ -734,6 +734,51 @@ private slots:
         QVERIFY(s.historiqueBoites().last().contains(QStringLiteral("L'ordinateur vous conseille de")));
     }
 
+    // Joining an online game says so once, hides the help and locks the
+    // connect button; the button's icon may carry a number.
+    void onlineMarks()
+    {
+        Salon salon;
+        DisplayGLScene& s = salon.scene();
+        s.afficheRejointPartieEnLigne(true, QStringLiteral("Table <b>9</b>"));
+        s.afficheRejointPartieEnLigne(true, QStringLiteral("Table 9"));
+        QCOMPARE(s.animationsMessage().front()->texte()->toPlainText(),
+                 QStringLiteral("Vous avez rejoint la partie en ligne 'Table <b>9</b>'."));
+        QVERIFY(!s.animationsMessage()[1]->isDelayRunning() && !s.animationsMessage()[1]->driver()->isRunning());
+        QVERIFY(!s.proxyAide()->isVisible());
+        QVERIFY(!s.boutonConnexion()->isEnabled());
+        // Online, a card asked of the human starts no advice.
+        salon.position.partie->noDuProchainAJouer_ = 0;
+        salon.etat(38, 0, AUCUN, 0);
+        QVERIFY(!s.isAdviceRunning());
+        QVERIFY(!s.boutonAide()->isEnabled());
+        s.afficheRejointPartieEnLigne(false, QString());
+        QVERIFY(s.boutonConnexion()->isEnabled());
+
+        const qint64 avant = s.boutonConnexion()->icon().cacheKey();
+        s.afficheNombreSurBouton(3, 5);
+        QCOMPARE(s.boutonConnexion()->icon().cacheKey(), avant);
+        s.afficheNombreSurBouton(2, 5);
+        const QImage avecNombre = s.boutonConnexion()->icon().pixmap(48, 48).toImage();
+        s.afficheNombreSurBouton(2, 7);
+        QVERIFY(s.boutonConnexion()->icon().pixmap(48, 48).toImage() != avecNombre);
+        // The number sits in the bottom-right quarter only.
+        const QImage nu = QIcon(QStringLiteral(":/images/connected.png")).pixmap(48, 48).toImage();
+        QCOMPARE(avecNombre.copy(0, 0, 48, 24), nu.convertToFormat(avecNombre.format()).copy(0, 0, 48, 24));
+    }
+
+    // A friend's notice grows in with a whistle and leaves after 2 s.
+    void friendNoticeComesAndGoes()
+    {
+        Salon salon;
+        DisplayGLScene& s = salon.scene();
+        s.createGLObjects();
+        s.showNotify();
+        QVERIFY(s.timerNotification().isActive());
+        QTRY_VERIFY_WITH_TIMEOUT(!s.timerNotification().isActive(), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!s.notification()->isShown(), 2000);
+    }
+
     // The analysis window of each seat, none outside the table.
     void analysisWindowPerSeat()
     {
