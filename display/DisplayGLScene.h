@@ -336,6 +336,9 @@ public:
     // when the card is played and by the next status.
     bool isMainJouable() const { return mainJouable_; }
     void setMainJouable(bool jouable) { mainJouable_ = jouable; }
+    // Once the human has acted (a card played, a deal or collect done):
+    // "Patientez...", help off, the hand no longer playable.
+    void statutAttente();
     // The names the status line and the help give a trump mode; any code
     // outside 1..11 gives "ERREUR: Status invalide".
     static QString nomAtoutAnnonce(int atout, int style);

@@ -118,6 +118,13 @@ void DisplayGLScene::prompt_(const char* source, const QStringList& args, bool a
     vibre(VIBRATION_BOITE_MS);
 }
 
+void DisplayGLScene::statutAttente()
+{
+    setStatut_(QT_TR_NOOP("Patientez..."));
+    boutonAide_->setEnabled(false);
+    mainJouable_ = false;
+}
+
 void DisplayGLScene::programmeSuiteAuto_(int delaiMs)
 {
     timerSuiteAuto_.start(std::max(0, delaiMs));

@@ -411,6 +411,13 @@ private slots:
         s.OnHelpTimeout();
         QVERIFY(!s.timerAide().isActive());
         QCOMPARE(salon.lignes(), QStringLiteral("Aide du panneau\nAu tour de IA1..."));
+        // The human's card is played: the table is waited for.
+        salon.position.partie->noDuProchainAJouer_ = 0;
+        salon.etat(38, 0, AUCUN, 0);
+        QVERIFY(s.isMainJouable() && s.boutonAide()->isEnabled());
+        s.statutAttente();
+        QCOMPARE(salon.lignes(), QStringLiteral("Aide du panneau\nPatientez..."));
+        QVERIFY(!s.isMainJouable() && !s.boutonAide()->isEnabled());
         salon.etat(134);
         s.setTexteAide(QString());
         QCOMPARE(salon.lignes(), QStringLiteral("Fin du Jeu!"));
