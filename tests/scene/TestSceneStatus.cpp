@@ -18,6 +18,7 @@
 #include "ui_MessageBoxGl.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QGraphicsSimpleTextItem>
 #include <QPushButton>
 #include <QTest>
@@ -48,7 +49,7 @@ constexpr int AUCUN = -1;
 struct Salon
 {
     explicit Salon(bool belote = false, bool suiteAuto = false, quint32 graine = 11, int cartesJouees = 0,
-                   bool couleurConseil = true, int styleCartes = 9)
+                   bool couleurConseil = true, int styleCartes = 9, int theme = 0)
         : position(belote, graine, cartesJouees, belote ? 1 : 3, 0)
     {
         Reglages r;
@@ -56,6 +57,7 @@ struct Salon
         r.belote = belote;
         r.options.cardStyle_ = styleCartes; // 9, no pictures: quick
         r.options.quality_ = 1;
+        r.options.appStyle_ = theme;
         r.taille = QSize(960, 640);
         r.options.sounds_ = false;
         r.options.ramassageAuto_ = suiteAuto;
@@ -702,24 +704,32 @@ private slots:
     void picturesOfTheBoardTheStatusAndTheHelp_data()
     {
         QTest::addColumn<bool>("belote");
-        QTest::newRow("jass") << false;
-        QTest::newRow("belote") << true;
+        QTest::addColumn<int>("theme");
+        QTest::newRow("jass") << false << 0;
+        QTest::newRow("belote") << true << 0;
+        QTest::newRow("jass_racing") << false << 2;
+        QTest::newRow("belote_candy") << true << 3;
     }
     void picturesOfTheBoardTheStatusAndTheHelp()
     {
         QFETCH(bool, belote);
-        const QString jeu = belote ? QStringLiteral("belote") : QStringLiteral("jass");
-        Salon salon(belote, false, 11, 0, true, 2);
+        QFETCH(int, theme);
+        const QString jeu = QString::fromLatin1(QTest::currentDataTag());
+        Salon salon(belote, false, 11, 0, true, 2, theme);
         DisplayGLScene& s = salon.scene();
         s.createGLObjects();
+        // As the main window gives the table its colours.
+        s.appliqueCouleurs(0, QGuiApplication::palette());
         s.nouvelleDonne(belote ? 8 : 9, belote ? 1000 : 1500, 0);
         DonneArdoise d;
         d.cartes[0] = 97;
         d.cartes[1] = 55;
         d.annonces[0] = 50;
         d.der[0] = belote ? 10 : 5;
-        s.afficheArdoise(points(d), 812, 655, 1, {}, belote ? 1 : -1);
+        s.afficheArdoise(points(d), 812, 655, 1, {2}, belote ? 1 : -1);
         arreteScores(s);
+        s.showNotify();
+        QTRY_COMPARE(s.notification()->getRatio(), 1.0f);
         const QImage tableau = salon.table->image();
         garde(tableau, QStringLiteral("board_%1.png").arg(jeu));
         // The slate's picture now differs from its bare theme picture.
