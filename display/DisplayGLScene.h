@@ -236,6 +236,8 @@ public:
     // true when none runs.
     bool attendConseil(int delaiMs);
     Carte* carteConseil() const;
+    // Forgets the advised card; the answer of a search still running will
+    // advise nothing.
     void effaceCarteConseil();
 
     // --- The game.
@@ -639,6 +641,7 @@ private:
     QPointer<Joueur> joueurConseil_;
     mutable QMutex mutexCarteConseil_;
     Carte* carteConseil_ = nullptr;
+    bool ignoreConseil_ = false;
     QElapsedTimer chronoConseil_;
 
     mutable QMutex mutexBoites_;

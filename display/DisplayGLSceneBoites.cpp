@@ -399,11 +399,15 @@ void DisplayGLScene::OnTutorialClosed(uint eventId, bool isCompleted)
 void DisplayGLScene::carteConseillee(Carte* carte, bool erreur)
 {
     // On the search thread.
+    bool enCours = false;
     {
         QMutexLocker lock(&mutexCarteConseil_);
-        carteConseil_ = erreur ? nullptr : carte;
+        // An answer for a state the table has left advises nothing.
+        carteConseil_ = erreur || ignoreConseil_ ? nullptr : carte;
+        ignoreConseil_ = false;
+        enCours = conseilEnCours_.exchange(false);
     }
-    if (conseilEnCours_.exchange(false))
+    if (enCours)
         placeConseil_.release();
 }
 
@@ -421,10 +425,14 @@ bool DisplayGLScene::demandeConseil(Joueur* joueur, QSharedPointer<Partie> parti
             return false;
         }
     }
-    effaceCarteConseil();
+    {
+        QMutexLocker lock(&mutexCarteConseil_);
+        carteConseil_ = nullptr;
+        ignoreConseil_ = false;
+        conseilEnCours_.store(true);
+    }
     joueurConseil_ = joueur;
     chronoConseil_.start();
-    conseilEnCours_.store(true);
     joueur->demandeConseilCarte(std::move(partie), nullptr, joueurAtout, this);
     return true;
 }
@@ -447,4 +455,7 @@ void DisplayGLScene::effaceCarteConseil()
 {
     QMutexLocker lock(&mutexCarteConseil_);
     carteConseil_ = nullptr;
+    // The search still running answers for a request that is gone.
+    if (conseilEnCours_.load())
+        ignoreConseil_ = true;
 }

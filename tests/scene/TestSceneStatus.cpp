@@ -49,7 +49,7 @@ constexpr int AUCUN = -1;
 struct Salon
 {
     explicit Salon(bool belote = false, bool suiteAuto = false, quint32 graine = 11, int cartesJouees = 0,
-                   bool couleurConseil = true, int styleCartes = 9, int theme = 0)
+                   bool couleurConseil = true, int styleCartes = 9, int theme = 0, double combinaisons = 30)
         : position(belote, graine, cartesJouees, belote ? 1 : 3, 0)
     {
         Reglages r;
@@ -64,7 +64,7 @@ struct Salon
         r.options.ramassageDelay_ = 1700;
         r.options.coloredCard_ = couleurConseil;
         table = std::make_unique<TableDeScene>(r);
-        OptionsDuJoueur moi = optionsOrdi(30);
+        OptionsDuJoueur moi = optionsOrdi(combinaisons);
         moi.ordinateur_ = 0;
         moi.nom_ = QStringLiteral("Moi");
         humain.initialise(moi, &contexte, 0, false, position.partie->typeDePartie_, false, &vide, 30.0);
@@ -612,6 +612,35 @@ private slots:
         salon.etat(41, 0, AUCUN, 0);
         QVERIFY(!sprite->isTinted());
         QVERIFY(!s.carteConseil());
+    }
+
+    // A search still running when the table moves on advises nothing:
+    // its late answer names no card in the states that follow.
+    void lateAdviceAdvisesNothing()
+    {
+        // A deal in which seat 0 plays third with a real choice: a long
+        // search.
+        quint32 graine = 5;
+        while (graine < 2000) {
+            const Position p(false, graine, 2, 3, 0);
+            if (p.aJouer() == 0 && p.nombreDeCoupsLegaux() >= 5)
+                break;
+            ++graine;
+        }
+        QVERIFY(graine < 2000);
+        Salon salon(false, false, graine, 2, true, 9, 0, 1e7);
+        DisplayGLScene& s = salon.scene();
+        salon.etat(39, 0, AUCUN, 0);
+        QVERIFY(s.isAdviceRunning());
+        QTest::qWait(50);
+        QVERIFY2(s.isAdviceRunning(), "the search outlasts the state");
+        salon.position.partie->noDuProchainAJouer_ = 1;
+        salon.etat(40, 1, AUCUN, 1);
+        // The search ends by itself (nobody stopped it).
+        QVERIFY(salon.humain.getAide()->getSubstitut()->attendRecherche(60000));
+        QVERIFY(s.attendConseil(1000));
+        QVERIFY(!s.carteConseil());
+        QVERIFY(!s.texteAideSituation().contains(QStringLiteral("L'ordinateur vous conseille")));
     }
 
     // The help box names what the computer would do and the rules of the
