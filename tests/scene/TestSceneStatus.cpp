@@ -684,29 +684,47 @@ private slots:
     }
 
     // The all-tricks paragraphs read teams 0 and 1 by number, whatever the
-    // local seat.
+    // local seat: a seat of team 1 is warned while only its own side has
+    // cards, and told to go for all tricks while only team 0 has some.
     void allTricksParagraphsFollowTheTeamNumbers_data()
     {
+        QTest::addColumn<int>("local");
+        QTest::addColumn<int>("preneur");
         QTest::addColumn<int>("equipeVide");
         QTest::addColumn<QString>("attendu");
-        QTest::newRow("team 0 has nothing") << 0 << QStringLiteral("Actuellement, vous risquez le 'Match'");
-        QTest::newRow("team 1 has nothing") << 1 << QStringLiteral("Comme c'est encore possible");
+        QTest::addColumn<QString>("absent");
+        const QString risque = QStringLiteral("Actuellement, vous risquez le 'Match'");
+        const QString tente = QStringLiteral("Comme c'est encore possible, vous devriez tentez le 'Match'");
+        QTest::newRow("seat 0, team 0 has nothing") << 0 << 1 << 0 << risque << tente;
+        QTest::newRow("seat 0 made trump, team 1 has nothing") << 0 << 0 << 1 << tente << risque;
+        QTest::newRow("seat 1, only its own side has cards") << 1 << 0 << 0 << risque << tente;
+        QTest::newRow("seat 1 made trump, only team 0 has cards") << 1 << 1 << 1 << tente << risque;
     }
     void allTricksParagraphsFollowTheTeamNumbers()
     {
+        QFETCH(int, local);
+        QFETCH(int, preneur);
         QFETCH(int, equipeVide);
         QFETCH(QString, attendu);
-        // A deal after one trick won by the wanted side, with team 0 (the
-        // local seat's) having chosen trump.
+        QFETCH(QString, absent);
+        // A deal after one trick, won by the side that is not to be empty.
         quint32 graine = 1;
         while (graine < 1000 && Position(false, graine, 5, 3, 0).partie->getNombreCartesRamassees(equipeVide) != 0)
             ++graine;
         QVERIFY(graine < 1000);
         Salon salon(false, false, graine, 5);
         DisplayGLScene& s = salon.scene();
-        salon.etat(54, 1, AUCUN, 1);
+        salon.position.partie->joueurQuiAChoisiAtout_ = preneur;
+        if (local != 0) {
+            s.setNoJoueurLocal(local);
+            s.setJoueur(local, salon.joueur(local));
+            QCOMPARE(s.siegeBas(), local);
+        }
+        salon.position.partie->noDuProchainAJouer_ = (local + 1) % 4;
+        salon.etat(54, (local + 1) % 4, AUCUN, (local + 1) % 4);
         const QString aide = s.texteAideSituation();
         QVERIFY2(aide.contains(attendu), qPrintable(aide));
+        QVERIFY2(!aide.contains(absent), qPrintable(aide));
     }
 
     // A language change reaches the status line, the scoreboard and the
