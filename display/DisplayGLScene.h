@@ -337,6 +337,7 @@ public:
     // Set while the status line asks the local human for a card; cleared
     // when the card is played and by the next status.
     bool isMainJouable() const { return mainJouable_; }
+    bool isAideEnAttente() const { return aideEnAttente_; }
     void setMainJouable(bool jouable) { mainJouable_ = jouable; }
     // Once the human has acted (a card played, a deal or collect done):
     // "Patientez...", help off, the hand no longer playable.
@@ -369,7 +370,8 @@ public:
     // 0 disconnected, 1 in progress, 2 connected with a number.
     void afficheNombreSurBouton(int genre, int nombre);
     // The help box's text for the current state (waits for a running advice
-    // search, at most ATTENTE_CONSEIL_MAX_MS).
+    // search, at most ATTENTE_CONSEIL_MAX_MS). The help button does not
+    // wait: its box comes when the search has answered.
     QString texteAideSituation();
     // The seat's analysis window, null outside 0..3.
     AnalyseJoueur* analyseJoueur(int siege) const;
@@ -749,6 +751,8 @@ private:
     void setStatut_(const char* source, const QStringList& args = {}, bool action = false);
     void prompt_(const char* source, const QStringList& args = {}, bool action = false);
     QString traduitStatut_() const;
+    // The help box once the advice search has answered.
+    void montreAide_();
     void afficheEtatCarte_(Joueur* acteur);
     void animeScores_(const ZB_PointsA& points, int equipe);
     void dessineArdoise_(const ZB_PointsDonne& points, int multiplicateur, int equipeBarree);
@@ -761,6 +765,8 @@ private:
     QString texteAide_;
     int etatCourant_ = 0;
     bool mainJouable_ = false;
+    bool aideEnAttente_ = false;
+    QElapsedTimer attenteAide_;
     int totaux_[2] = {0, 0};
     ZB_PointsDonne pointsPrecedents_;
     QImage imageArdoise_;

@@ -37,6 +37,7 @@ namespace {
 // The advised card is tinted only after the human had time to think.
 constexpr qint64 DELAI_TEINTE_CONSEIL_MS = 3000;
 constexpr int DUREE_NOTIFICATION_MS = 2000;
+constexpr int PAS_ATTENTE_AIDE_MS = 50;
 constexpr int COTE_ICONE_NOMBRE = 48;
 constexpr double AGRANDISSEMENT_POLICE_NOMBRE = 1.1;
 constexpr int ATOUTS_PEU = 4;
@@ -301,6 +302,23 @@ QString DisplayGLScene::texteAideSituation()
 
 void DisplayGLScene::OnHelpPressed()
 {
+    // A second press while the box waits adds nothing.
+    if (aideEnAttente_)
+        return;
+    attenteAide_.start();
+    montreAide_();
+}
+
+void DisplayGLScene::montreAide_()
+{
+    // Waiting for the search on the event loop keeps the window alive; the
+    // box names the advised card once it is there.
+    if (conseilEnCours_.load() && attenteAide_.elapsed() < ATTENTE_CONSEIL_MAX_MS) {
+        aideEnAttente_ = true;
+        QTimer::singleShot(PAS_ATTENTE_AIDE_MS, this, &DisplayGLScene::montreAide_);
+        return;
+    }
+    aideEnAttente_ = false;
     messageBox(static_cast<GM::Icon>(IconeAide), tr("Aide"), texteAideSituation(), GM::Ok);
 }
 

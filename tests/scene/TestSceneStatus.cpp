@@ -614,6 +614,33 @@ private slots:
         QVERIFY(!s.carteConseil());
     }
 
+    // The help button does not freeze the window while the advice is
+    // searched: its box comes, once, with the advised card.
+    void helpButtonWaitsOnTheEventLoop()
+    {
+        quint32 graine = 5;
+        while (graine < 2000) {
+            const Position p(false, graine, 2, 3, 0);
+            if (p.aJouer() == 0 && p.nombreDeCoupsLegaux() >= 5)
+                break;
+            ++graine;
+        }
+        Salon salon(false, false, graine, 2, true, 9, 0, 1e7);
+        DisplayGLScene& s = salon.scene();
+        salon.etat(39, 0, AUCUN, 0);
+        QVERIFY(s.isAdviceRunning());
+        QElapsedTimer appui;
+        appui.start();
+        s.boutonAide()->click();
+        s.boutonAide()->click();
+        QVERIFY2(appui.elapsed() < 500, "the press returned at once");
+        QVERIFY(s.isAideEnAttente());
+        QTRY_VERIFY_WITH_TIMEOUT(s.boitePrincipale().widget->isVisible(), 15000);
+        QVERIFY(!s.isAdviceRunning());
+        QVERIFY(s.historiqueBoites().last().contains(QStringLiteral("L'ordinateur vous conseille de")));
+        QCOMPARE(s.historiqueBoites().size(), 1);
+    }
+
     // A search still running when the table moves on advises nothing:
     // its late answer names no card in the states that follow.
     void lateAdviceAdvisesNothing()
