@@ -751,6 +751,8 @@ private:
     void setStatut_(const char* source, const QStringList& args = {}, bool action = false);
     void prompt_(const char* source, const QStringList& args = {}, bool action = false);
     QString traduitStatut_() const;
+    // The seat that passed the trump choice on is this screen's user.
+    static bool estChoisisseurLocal_(const Joueur& choisisseur);
     // The help box once the advice search has answered.
     void montreAide_();
     void afficheEtatCarte_(Joueur* acteur);

@@ -279,16 +279,7 @@ void DisplayGLScene::afficheEtat(const InfoDemande& etat, Joueur* acteur, Joueur
                 prompt_(QT_TR_NOOP("Choisissez l'atout."));
             return;
         }
-        if (!acteur || !second) {
-            setStatut_(QT_TR_NOOP("Patientez..."));
-            return;
-        }
-        const bool choisisseurLocal = acteur->options_.ordinateur_ == 0 && acteur->options_.distant_ == 0
-                                      && acteur->modeJeu_ != Joueur::ModeEnAttenteDEntree;
-        if (choisisseurLocal)
-            setStatut_(QT_TR_NOOP("Vous avez chibré. %1 choisit l'atout..."), {nom(second)});
-        else
-            setStatut_(QT_TR_NOOP("%1 a chibré. %2 choisit l'atout..."), {nom(acteur), nom(second)});
+        afficheChibre(acteur, second);
         return;
     }
     if (EtatDeJeu::estNouveauJoueur(code)) {

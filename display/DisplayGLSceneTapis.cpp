@@ -267,18 +267,30 @@ int DisplayGLScene::spawnSeasonal(const QPixmap& image, int direction)
 QString DisplayGLScene::texteChibre(const Joueur* choisisseur, const Joueur* partenaire)
 {
     if (!choisisseur || !partenaire)
-        return QStringLiteral("Patientez...");
-    const bool local = choisisseur->options_.ordinateur_ == 0 && choisisseur->options_.distant_ == 0
-                       && choisisseur->modeJeu_ != Joueur::ModeEnAttenteDEntree;
-    if (local)
-        return QStringLiteral("Vous avez chibré. %1 choisit l'atout...").arg(partenaire->options_.getNomAffiche());
-    return QStringLiteral("%1 a chibré. %2 choisit l'atout...")
+        return tr("Patientez...");
+    if (estChoisisseurLocal_(*choisisseur))
+        return tr("Vous avez chibré. %1 choisit l'atout...").arg(partenaire->options_.getNomAffiche());
+    return tr("%1 a chibré. %2 choisit l'atout...")
         .arg(choisisseur->options_.getNomAffiche(), partenaire->options_.getNomAffiche());
+}
+
+bool DisplayGLScene::estChoisisseurLocal_(const Joueur& choisisseur)
+{
+    return choisisseur.options_.ordinateur_ == 0 && choisisseur.options_.distant_ == 0
+           && choisisseur.modeJeu_ != Joueur::ModeEnAttenteDEntree;
 }
 
 void DisplayGLScene::afficheChibre(const Joueur* choisisseur, const Joueur* partenaire)
 {
-    setLignesArdoise(largeurTable_, decalageTable_, texteChibre(choisisseur, partenaire));
+    // The same text as texteChibre, kept as the status so that it follows
+    // the help text and a language change.
+    if (!choisisseur || !partenaire)
+        setStatut_(QT_TR_NOOP("Patientez..."));
+    else if (estChoisisseurLocal_(*choisisseur))
+        setStatut_(QT_TR_NOOP("Vous avez chibré. %1 choisit l'atout..."), {partenaire->options_.getNomAffiche()});
+    else
+        setStatut_(QT_TR_NOOP("%1 a chibré. %2 choisit l'atout..."),
+                   {choisisseur->options_.getNomAffiche(), partenaire->options_.getNomAffiche()});
 }
 
 void DisplayGLScene::afficheRedistribution()
