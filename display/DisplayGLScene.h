@@ -337,8 +337,9 @@ public:
     // Set while the status line asks the local human for a card; cleared
     // when the card is played and by the next status.
     bool isMainJouable() const { return mainJouable_; }
-    bool isAideEnAttente() const { return aideEnAttente_; }
     void setMainJouable(bool jouable) { mainJouable_ = jouable; }
+    // A help box waits for the advice search.
+    bool isAideEnAttente() const { return aideEnAttente_; }
     // Once the human has acted (a card played, a deal or collect done):
     // "Patientez...", help off, the hand no longer playable.
     void statutAttente();
