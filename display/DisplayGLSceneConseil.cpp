@@ -17,6 +17,7 @@
 #include <QEvent>
 #include <QGraphicsSimpleTextItem>
 #include <QLabel>
+#include <QMutexLocker>
 #include <QPainter>
 #include <QPushButton>
 
@@ -62,6 +63,70 @@ bool estCouleur(int atout)
 } // namespace
 
 // ------------------------------------------------------------------ advice
+
+void DisplayGLScene::carteConseillee(Carte* carte, bool erreur)
+{
+    // On the search thread.
+    bool enCours = false;
+    {
+        QMutexLocker lock(&mutexCarteConseil_);
+        // An answer for a state the table has left advises nothing.
+        carteConseil_ = erreur || ignoreConseil_ ? nullptr : carte;
+        ignoreConseil_ = false;
+        enCours = conseilEnCours_.exchange(false);
+    }
+    if (enCours)
+        placeConseil_.release();
+}
+
+bool DisplayGLScene::demandeConseil(Joueur* joueur, QSharedPointer<Partie> partie, int joueurAtout)
+{
+    if (!joueur)
+        return false;
+    if (!placeConseil_.tryAcquire()) {
+        // The search for an earlier request is stale: it is stopped, and its
+        // answer gives the place back.
+        if (Joueur* ancien = joueurConseil_.data())
+            ancien->annuleConseilCarte();
+        if (!placeConseil_.tryAcquire(1, ATTENTE_CONSEIL_MAX_MS)) {
+            qWarning() << "DisplayGLScene: the previous advice search does not answer; no advice this time";
+            return false;
+        }
+    }
+    {
+        QMutexLocker lock(&mutexCarteConseil_);
+        carteConseil_ = nullptr;
+        ignoreConseil_ = false;
+        conseilEnCours_.store(true);
+    }
+    joueurConseil_ = joueur;
+    chronoConseil_.start();
+    joueur->demandeConseilCarte(std::move(partie), nullptr, joueurAtout, this);
+    return true;
+}
+
+bool DisplayGLScene::attendConseil(int delaiMs)
+{
+    if (!placeConseil_.tryAcquire(1, delaiMs))
+        return false;
+    placeConseil_.release();
+    return true;
+}
+
+Carte* DisplayGLScene::carteConseil() const
+{
+    QMutexLocker lock(&mutexCarteConseil_);
+    return carteConseil_;
+}
+
+void DisplayGLScene::effaceCarteConseil()
+{
+    QMutexLocker lock(&mutexCarteConseil_);
+    carteConseil_ = nullptr;
+    // The search still running answers for a request that is gone.
+    if (conseilEnCours_.load())
+        ignoreConseil_ = true;
+}
 
 void DisplayGLScene::OnHelpCardHightlight()
 {

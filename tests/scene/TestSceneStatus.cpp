@@ -870,17 +870,6 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!s.notification()->isShown(), 2000);
     }
 
-    // The analysis window of each seat, none outside the table.
-    void analysisWindowPerSeat()
-    {
-        Salon salon;
-        DisplayGLScene& s = salon.scene();
-        for (int j = 0; j < 4; ++j)
-            QCOMPARE(s.analyseJoueur(j), s.analyses().at(j));
-        QVERIFY(!s.analyseJoueur(-1));
-        QVERIFY(!s.analyseJoueur(4));
-    }
-
     // Closing the table while the advice is searched waits for the search.
     void closingDuringTheAdviceSearch()
     {
