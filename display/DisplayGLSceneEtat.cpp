@@ -47,7 +47,7 @@ constexpr int CIBLE_PAR_TOURS = 100000;
 constexpr int SANS_CIBLE = -1;
 constexpr int THEME_RACING = 2;
 constexpr int THEME_CANDY = 3;
-// The pen the spec calls dark: the candy theme's slate and the bubbles.
+// A dark pen, for the light slate of the candy theme and the notices.
 const QColor COULEUR_SOMBRE(0x30, 0x30, 0x30);
 const char* const POLICE_ARDOISE = "SF Cartoonist Hand";
 
