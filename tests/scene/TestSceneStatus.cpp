@@ -674,26 +674,35 @@ private slots:
     // situation.
     void helpExplainsTheSituation_data()
     {
+        QTest::addColumn<bool>("belote");
         QTest::addColumn<int>("code");
         QTest::addColumn<QStringList>("contient");
         QTest::addColumn<QStringList>("absent");
-        QTest::newRow("before the deal") << 7 << QStringList{"pas d'aide disponible"} << QStringList{"conseille"};
-        QTest::newRow("trump") << 27 << QStringList{"L'ordinateur vous conseille de choisir", "'Chibrer'"}
+        QTest::newRow("before the deal") << false << 7 << QStringList{"pas d'aide disponible"}
+                                         << QStringList{"conseille"};
+        QTest::newRow("trump") << false << 27 << QStringList{"L'ordinateur vous conseille de choisir", "'Chibrer'"}
                                << QStringList{};
-        QTest::newRow("trump passed on") << 28 << QStringList{"Vous devez choisir l'atout"}
+        QTest::newRow("trump passed on") << false << 28 << QStringList{"Vous devez choisir l'atout"}
                                          << QStringList{"'Chibrer'"};
-        QTest::newRow("announcements") << 45 << QStringList{"les annonces sont gérées"} << QStringList{};
-        QTest::newRow("pair ends the deal") << 130 << QStringList{"exceptionnellement"} << QStringList{};
-        QTest::newRow("first card") << 37 << QStringList{"L'ordinateur vous conseille de jouer", "Il reste 9 atout(s)",
-                                                         "Vous commencez le tour"}
+        QTest::newRow("announcements") << false << 45 << QStringList{"les annonces sont gérées"} << QStringList{};
+        QTest::newRow("pair ends the deal") << false << 130 << QStringList{"exceptionnellement"} << QStringList{};
+        QTest::newRow("first card") << false << 37
+                                    << QStringList{"L'ordinateur vous conseille de jouer", "Il reste 9 atout(s)",
+                                                   "Vous commencez le tour"}
                                     << QStringList{"'Couper'"};
+        QTest::newRow("first bid") << true << 11
+                                   << QStringList{"Vous devez choisir la mise", "L'ordinateur vous conseille de"}
+                                   << QStringList{"'Chibrer'"};
+        QTest::newRow("later bid") << true << 17 << QStringList{"Vous pouvez 'Passer' ou choisir l'atout"}
+                                   << QStringList{"Vous devez choisir la mise"};
     }
     void helpExplainsTheSituation()
     {
+        QFETCH(bool, belote);
         QFETCH(int, code);
         QFETCH(QStringList, contient);
         QFETCH(QStringList, absent);
-        Salon salon;
+        Salon salon(belote);
         DisplayGLScene& s = salon.scene();
         salon.position.partie->noDuProchainAJouer_ = 0;
         salon.etat(code, 0, code == 28 ? 0 : AUCUN, 0);
