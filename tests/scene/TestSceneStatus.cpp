@@ -832,6 +832,9 @@ private slots:
         QVERIFY(s.boitePrincipale().ui->labelWiki->isVisible());
         garde(salon.table->image(), QStringLiteral("help_box_%1.png").arg(jeu));
         QVERIFY(s.historiqueBoites().last().contains(QStringLiteral("L'ordinateur vous conseille de")));
+        // With a real deck every card and suit has its name.
+        QVERIFY2(!s.historiqueBoites().last().contains(QStringLiteral("''")), qPrintable(s.historiqueBoites().last()));
+        QVERIFY(!s.historiqueBoites().last().contains(QStringLiteral(" de '")));
     }
 
     // Joining an online game says so once, hides the help and locks the
