@@ -277,8 +277,8 @@ QString DisplayGLScene::texteAideSituation()
     }
     if (jeu) {
         if (const Carte* carte = carteConseil()) {
-            const QString nom = QStringLiteral("%1 de %2").arg(getNomValeur(carte->getValeur(), style),
-                                                               getNomAtout(carte->getCouleur(), style));
+            const QString nom =
+                tr("%1 de %2").arg(getNomValeur(carte->getValeur(), style), getNomAtout(carte->getCouleur(), style));
             const Carte* entame = jeu->getCarteDuPli(0);
             const bool coupe = carte->getCouleur() == jeu->atoutEnCours_ && entame
                                && entame->getCouleur() != carte->getCouleur();
@@ -329,8 +329,8 @@ QString DisplayGLScene::texteAideSituation()
             if (estCouleur(atout)) {
                 auto nomCarte = [this, style](int index) {
                     const Carte* c = deck_.getCarteParIndex(index);
-                    return c ? QStringLiteral("%1 de %2").arg(getNomValeur(c->getValeur(), style),
-                                                             getNomAtout(c->getCouleur(), style))
+                    return c ? tr("%1 de %2").arg(getNomValeur(c->getValeur(), style),
+                                                  getNomAtout(c->getCouleur(), style))
                              : QString();
                 };
                 h += tr("Vous commencez le tour: Il est conseillé de faire 'tomber les atouts', pour que vous ou "
