@@ -166,8 +166,11 @@ QString DisplayGLScene::texteConseilMise_(Joueur* joueur) const
     const QString surcontre = coinche ? tr("Surcoincher") : tr("Surcontrer");
     const QString atout = nomAtoutConseil(conseil.atoutMise_, jeuDeCartes_.getStyle());
     switch (conseil.typeContrat_) {
+    // An advised bid names its amount and trump, whichever of the two
+    // kinds of a plain bid the advice gives.
     case ZB_StatusMise::PasEncoreDeMise:
-        return tr("L'ordinateur vous conseille de choisir '%1 %2'.").arg(conseil.pointsMise_).arg(atout);
+    case ZB_StatusMise::Simple:
+        return tr("L'ordinateur vous conseille de choisir '%1 %2'.").arg(QString::number(conseil.pointsMise_), atout);
     case ZB_StatusMise::Contre:
     case ZB_StatusMise::CapotContre:
         return tr("L'ordinateur vous conseille de '%1'.").arg(contre);

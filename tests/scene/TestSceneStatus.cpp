@@ -21,6 +21,7 @@
 #include <QGuiApplication>
 #include <QGraphicsSimpleTextItem>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTranslator>
 
@@ -695,6 +696,34 @@ private slots:
             QVERIFY(c);
             QVERIFY(aide.contains(getNomValeur(c->getValeur(), s.jeuDeCartes().getStyle())));
         }
+    }
+
+    // An advised bid is named with its amount and trump.
+    void helpNamesTheAdvisedBid()
+    {
+        Salon salon(true, false, 11, 0, true, 2);
+        DisplayGLScene& s = salon.scene();
+        // A contract game, whose auction has amounts; the seat before
+        // passed.
+        OptionsDuJoueur moi = salon.humain.options_;
+        salon.humain.initialise(moi, &salon.contexte, 0, false, TypeDePartie::getTypeDePartie(8), false, &salon.vide);
+        salon.humain.setMode(Joueur::ModeManuel);
+        ZB_StatusMise passe;
+        passe.montantBloque_ = false;
+        passe.miseFaite_ = false;
+        passe.tourMise_ = 1;
+        passe.typeContrat_ = ZB_StatusMise::PasEncoreDeMise;
+        s.afficheBulleMise(3, passe, 3);
+        salon.etat(12, AUCUN, AUCUN, 0);
+        static const QRegularExpression enchere(QStringLiteral("conseille de choisir '(\\d+) ([^']+)'"));
+        QRegularExpressionMatch m;
+        for (quint32 graine = 1; graine < 300 && !m.hasMatch(); ++graine) {
+            salon.humain.main_ = Position(true, graine, 0).mains[0];
+            m = enchere.match(s.texteAideSituation());
+        }
+        QVERIFY2(m.hasMatch(), "some hand is advised to bid");
+        QVERIFY(m.captured(1).toInt() >= 80);
+        QVERIFY(!m.captured(2).isEmpty());
     }
 
     // The all-tricks paragraphs read teams 0 and 1 by number, whatever the
