@@ -32,6 +32,8 @@ namespace {
 // Prompts that wait for a click are given to the auto-continue timer after
 // this delay when the state needs no reading first.
 constexpr int DELAI_DISTRIBUTION_AUTO_MS = 0;
+// A prompt to the local human is felt as a short buzz.
+constexpr int VIBRATION_INVITE_MS = 50;
 // The first deal of a Jass game is opened by the holder of this card.
 constexpr int VALEUR_CARTE_DEPART = 7;
 constexpr int COULEUR_CARTE_DEPART = 2;
@@ -115,7 +117,7 @@ void DisplayGLScene::setStatut_(const char* source, const QStringList& args, boo
 void DisplayGLScene::prompt_(const char* source, const QStringList& args, bool action)
 {
     setStatut_(source, args, action);
-    vibre(VIBRATION_BOITE_MS);
+    vibre(VIBRATION_INVITE_MS);
 }
 
 void DisplayGLScene::statutAttente()
