@@ -635,7 +635,11 @@ void DisplayGLScene::stopAnimationsAndCloseDialogs()
         anim->stop();
     fileMessages_.clear();
     timerMessages_.stop();
-    timerAide_.stop();
+    // A temporary text cut short gives the lines back to the status.
+    if (timerAide_.isActive()) {
+        timerAide_.stop();
+        refreshStatusText();
+    }
     if (dialogueReglages_)
         dialogueReglages_->collapse();
     if (formulaireDebug_)

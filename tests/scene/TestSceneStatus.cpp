@@ -392,6 +392,10 @@ private slots:
         s.OnHelpTimeout();
         QVERIFY(!s.timerAide().isActive());
         QCOMPARE(salon.lignes(), QStringLiteral("Aide du panneau\nAu tour de IA1..."));
+        // Cut short by a box or a reset, the temporary text still leaves.
+        s.setStatusText(QStringLiteral("Un instant"));
+        s.stopAnimationsAndCloseDialogs();
+        QCOMPARE(salon.lignes(), QStringLiteral("Aide du panneau\nAu tour de IA1..."));
         // The human's card is played: the table is waited for.
         salon.position.partie->noDuProchainAJouer_ = 0;
         salon.etat(38, 0, AUCUN, 0);
