@@ -287,6 +287,15 @@ void ZB_LobbyServer::traiteSession_(Connexion& connexion, const QByteArray& mot,
         const qint64 cible = champs.at(0).toLongLong(&ok);
         if (QWebSocket* autre = ok ? socketDe_(cible) : nullptr)
             envoieA_(autre, "Brs", {QString::number(moi), QString::number(cible), champs.at(1)});
+    } else if (mot == "hTr") {
+        // A private invitation: the inviting user hosts, and each invited
+        // user online is bridged to it at once (no one is asked).
+        for (const QString& champ : champs) {
+            bool ok = false;
+            const qint64 invite = champ.toLongLong(&ok);
+            if (ok && invite != moi)
+                ouvrePont(moi, invite);
+        }
     } else if (mot == "Cul") {
         const qint64 de = champs.at(0).toLongLong();
         const qint64 vers = champs.at(1).toLongLong();

@@ -22,7 +22,8 @@ class QWebSocketServer;
 // is no public lobby. It keeps accounts in memory, answers logins, new
 // accounts and forgotten passwords, gives canned answers to the list
 // requests, hands out game-server addresses, relays bridges between two
-// users and records everything it receives.
+// users (a private invitation bridges the inviting user to each invited
+// one online) and records everything it receives.
 //
 // It listens on one address with plain WebSockets and, when the build's
 // certificate loads, with TLS (the certificate and key under :/ssl/, or a

@@ -1,0 +1,271 @@
+#include "GM_BanList.h"
+#include "GM_ClientSocket.h"
+#include "GM_FriendsList.h"
+#include "GM_Login.h"
+#include "GM_MessageBoxDisplayerHeadless.h"
+#include "GM_Progress.h"
+#include "GM_ServerList.h"
+#include "GM_SocketAbstract.h"
+#include "GM_TablesList.h"
+#include "LobbyDeTest.h"
+#include "MachineDeJeu.h"
+#include "ServerView.h"
+#include "ClientSocket.h"
+#include "ZB_MultiServer.h"
+#include "ZB_ServerSocket.h"
+#include "ZbTestRegistry.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <memory>
+
+// From the lobby to a table: the lobby window, its client and the test
+// lobby of tools/lobby on one side, the rooms and game servers the main
+// window would start on the other, wired as the main window wires them.
+// Each game plays its first deal, the same on every machine.
+
+namespace {
+
+constexpr int Delai = 10000;
+constexpr int DelaiDonne = 60000;
+constexpr int CartesParDonne = 36;
+
+// One user's lobby window, as the main window makes it.
+struct Salon {
+    GM_MessageBoxDisplayerHeadless afficheur;
+    GM_Login login;
+    GM_Progress progression;
+    GM_ServerList fenetre;
+    int famille = 0;
+    int langue = 1;
+
+    Salon(bool unsecure, bool tcp)
+    {
+        afficheur.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
+        login.init(nullptr);
+        login.autoConnect()->setChecked(false);
+        fenetre.init(&login, &progression, &afficheur, nullptr, nullptr, QString(), QString(), QString(),
+                     QStringLiteral("Jass Public"), &famille, unsecure, tcp, false, &langue, nullptr);
+        fenetre.setVerificationReseau([] { return true; });
+    }
+    bool connecte(const char* email, const char* passe)
+    {
+        QSignalSpy pret(fenetre.client(), &GM_ClientSocket::signalReady);
+        fenetre.showLogin(QString::fromLatin1(email), QString::fromLatin1(passe), 5);
+        return pret.wait(Delai) && fenetre.isConnected();
+    }
+    QStringList titres() const
+    {
+        QStringList t;
+        for (const auto& a : afficheur.historique())
+            t << a.requete.titre_;
+        return t;
+    }
+};
+
+// The host's room and its game server, which also takes players from the
+// lobby's bridges. It listens even when the lobby gives no ports (a private
+// server): the room starts its game only with a secure port.
+struct Hote {
+    Machine machine;
+    GM_BanList bans;
+    ZB_MultiServer serveur{nullptr, 0, QList<ZB_Room*>{machine.salle.get()}, &bans};
+
+    Hote(Transport transport, const QString& login) : machine(transport)
+    {
+        if (!serveur.ecoute(QHostAddress::LocalHost, 0, 0, 0))
+            return;
+        serveur.setBridgeOuvert(true);
+        int mode = ZB_Room::NouvellePartie;
+        int session = ZB_Room::SessionServeur;
+        machine.salle->reponse_Depart(&mode, &session, optionsJass(), QString(), login,
+                                      serveur.getPortWebSecure(), serveur.getPortWebUnsecure(),
+                                      serveur.getPortTcp(), 0, false, {}, -1);
+    }
+    bool enAttente() const
+    {
+        return machine.salle->getServer() != nullptr
+            && machine.salle->getServer()->getEtat() == ZB_ServerSocket::AttenteJoueurs;
+    }
+    int joueurs() const { return int(machine.salle->getServer()->getJoueurs().size()); }
+};
+
+// No event refused, skipped or dropped on any machine, nor a lobby record.
+bool sansFauteDeJeu()
+{
+    for (const char* faute : {"REFUSED", "SKIPPED", "DROPPED", "dropped"})
+        if (JournalDeTest::contient(QString::fromLatin1(faute)))
+            return false;
+    return true;
+}
+
+// The moves of the first deal, up to its last card; empty until then.
+QStringList premiereDonne(const Machine& m)
+{
+    const QString carte = QString::number(EvenementDeJeu::Ajo) + QLatin1Char(' ');
+    const QStringList tous = coups(*m.liste());
+    int cartes = 0;
+    for (int i = 0; i < tous.size(); ++i)
+        if (tous.at(i).startsWith(carte) && ++cartes == CartesParDonne)
+            return tous.mid(0, i + 1);
+    return {};
+}
+
+// The main window's answer to a client session: a room on the transport
+// of the non-zero port, joined through the given socket if any.
+std::unique_ptr<Machine> rejoint(const QString& ip, const QString& login, quint16 secure, quint16 clair, quint16 tcp,
+                                 int secondes, bool publique, QSharedPointer<GM_SocketAbstract> socket = {})
+{
+    auto machine = std::make_unique<Machine>(tcp != 0 ? Tcp : clair != 0 ? WebSocket : WebSocketSecure);
+    int mode = ZB_Room::SansDepart;
+    int session = ZB_Room::SessionClient;
+    machine->salle->reponse_Depart(&mode, &session, optionsJass(), ip, login, secure, clair, tcp, secondes, publique,
+                                   std::move(socket), 0);
+    return machine;
+}
+
+} // namespace
+
+class TestLobbyToTable : public QObject
+{
+    Q_OBJECT
+
+private:
+    // The host starts; both machines play the first deal and agree on it.
+    void joueUneDonne(Hote& hote, Machine& invite)
+    {
+        QVERIFY2(QTest::qWaitFor([&] { return hote.joueurs() == 1; }, Delai),
+                 qPrintable(QStringLiteral("guest's connection in state %1")
+                                .arg(invite.salle->getClientSocket() ? invite.salle->getClientSocket()->getEtat()
+                                                                     : -1)));
+        hote.machine.salle->getServerView()->OnDemarrer();
+        QVERIFY2(QTest::qWaitFor([&] { return !premiereDonne(hote.machine).isEmpty()
+                                             && !premiereDonne(invite).isEmpty(); },
+                                 DelaiDonne),
+                 qPrintable(QStringLiteral("host in state %1, guest in state %2")
+                                .arg(hote.machine.liste()->etatAttendu_)
+                                .arg(invite.liste()->etatAttendu_)));
+        QCOMPARE(premiereDonne(invite), premiereDonne(hote.machine));
+    }
+
+private slots:
+    // Alice logs in, joins a server of the servers tab, and the lobby's
+    // address answer brings her to a real game server on loopback, over
+    // each transport the program may use.
+    void duLoginALaTable_data()
+    {
+        QTest::addColumn<int>("transport");
+        QTest::newRow("websocket") << int(WebSocket);
+        QTest::newRow("secure websocket") << int(WebSocketSecure);
+        QTest::newRow("tcp") << int(Tcp);
+    }
+    void duLoginALaTable()
+    {
+        QFETCH(int, transport);
+        JournalDeTest journal;
+        const bool clair = transport != WebSocketSecure;
+        LobbyDeTest lobby;
+        QVERIFY(lobby.demarre(clair));
+        Salon alice(clair, transport == Tcp);
+        Hote hote(Transport(transport), QStringLiteral("hote"));
+        QVERIFY(hote.enAttente());
+        const quint16 port = transport == Tcp         ? hote.serveur.getPortTcp() + GM_ServerList::DecalagePortTcp
+                           : transport == WebSocket ? hote.serveur.getPortWebUnsecure()
+                                                    : hote.serveur.getPortWebSecure();
+        lobby.serveur.setReponse("R7k", {QStringLiteral("Jass Public,Yes,127.0.0.1,11")});
+        lobby.serveur.setReponse("SrS", {"11", "1", "0", "1"});
+        lobby.serveur.setAdresseServeur(QStringLiteral("11"), QString(),
+                                        {QStringLiteral("127.0.0.1"), QString::number(port),
+                                         QString::number(lobby.alice), QStringLiteral("5"), QStringLiteral("1"),
+                                         QStringLiteral("-1"), QStringLiteral("3")});
+        std::unique_ptr<Machine> invite;
+        connect(&alice.fenetre, &GM_ServerList::signalStartClientSession, this,
+                [&](const QString& ip, const QString& login, quint16 secure, quint16 clair_, quint16 tcp, qint64,
+                    int secondes, bool publique, int, int) {
+                    invite = rejoint(ip, login, secure, clair_, tcp, secondes, publique);
+                });
+
+        QVERIFY(alice.connecte(LobbyDeTest::EmailAlice, LobbyDeTest::PasseAlice));
+        GM_TablesList* onglet = alice.fenetre.serversTab();
+        onglet->OnRefresh();
+        QTRY_COMPARE_WITH_TIMEOUT(onglet->serversTree()->topLevelItemCount(), 1, Delai);
+        onglet->serversTree()->setCurrentItem(onglet->serversTree()->topLevelItem(0));
+        onglet->joinButton()->click();
+        QTRY_VERIFY_WITH_TIMEOUT(invite != nullptr, Delai);
+        joueUneDonne(hote, *invite);
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(alice.titres(), QStringList());
+        QCOMPARE(lobby.serveur.recusDe("SA1").size(), 1);
+        QVERIFY(sansFauteDeJeu());
+    }
+
+    // Alice hosts and Bob plays at her table through the lobby's bridge:
+    // the lobby opens it by itself, or Alice's private invitation from the
+    // friends tab makes her program host and the lobby bridges her friend.
+    void parLePont_data()
+    {
+        QTest::addColumn<bool>("invitation");
+        QTest::newRow("bridge opened by the lobby") << false;
+        QTest::newRow("private invitation") << true;
+    }
+    void parLePont()
+    {
+        QFETCH(bool, invitation);
+        JournalDeTest journal;
+        LobbyDeTest lobby;
+        QVERIFY(lobby.demarre(true));
+        lobby.serveur.setReponse("Fhr", {QStringLiteral("15,%1,Bob").arg(lobby.bob)});
+        Salon alice(true, false);
+        Salon bob(true, false);
+        std::unique_ptr<Hote> hote;
+        std::unique_ptr<Machine> invite;
+        const auto heberge = [&](const QString& login) {
+            hote = std::make_unique<Hote>(WebSocket, login);
+            connect(&alice.fenetre, &GM_ServerList::signalReceiveBridgeOpen, &hote->serveur,
+                    &ZB_MultiServer::OnReceiveBridgeOpen);
+        };
+        connect(&alice.fenetre, &GM_ServerList::signalStartServerSession, this,
+                [&](const QString& login, quint16, quint16, quint16, qint64) { heberge(login); });
+        connect(&bob.fenetre, &GM_ServerList::signalReceiveBridgeOpen, this, [&](GM_SocketAbstract* pont) {
+            invite = rejoint(QString(), QStringLiteral("Bob"), 0, 0, 0, 5, false,
+                             QSharedPointer<GM_SocketAbstract>(pont, &QObject::deleteLater));
+        });
+        QVERIFY(alice.connecte(LobbyDeTest::EmailAlice, LobbyDeTest::PasseAlice));
+        QVERIFY(bob.connecte(LobbyDeTest::EmailBob, LobbyDeTest::PasseBob));
+
+        if (invitation) {
+            GM_FriendsList* amis = alice.fenetre.friendsTab();
+            alice.fenetre.client()->OnRefreshFriendList();
+            const QString idBob = QString::number(lobby.bob);
+            QTRY_VERIFY_WITH_TIMEOUT(!amis->playTree()->findItems(idBob, Qt::MatchExactly, GM_FriendsList::ColId).isEmpty(),
+                                     Delai);
+            amis->playTree()->findItems(idBob, Qt::MatchExactly, GM_FriendsList::ColId)
+                .first()
+                ->setCheckState(GM_FriendsList::ColTick, Qt::Checked);
+            QVERIFY(amis->playPrivateButton()->isEnabled());
+            amis->playPrivateButton()->click();
+            QVERIFY(hote != nullptr);
+            QTRY_COMPARE_WITH_TIMEOUT(lobby.serveur.recusDe("hTr").size(), 1, Delai);
+            QCOMPARE(lobby.serveur.recusDe("hTr").first().champs.first(), idBob);
+        } else {
+            heberge(QStringLiteral("Alice"));
+            QVERIFY(lobby.serveur.ouvrePont(lobby.alice, lobby.bob));
+        }
+        QVERIFY(hote->enAttente());
+        QTRY_VERIFY_WITH_TIMEOUT(invite != nullptr, Delai);
+        joueUneDonne(*hote, *invite);
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(alice.titres(), QStringList());
+        QCOMPARE(bob.titres(), QStringList());
+        QVERIFY(sansFauteDeJeu());
+    }
+};
+
+ZB_REGISTER_TEST(TestLobbyToTable)
+#include "TestLobbyToTable.moc"
