@@ -1,3 +1,5 @@
+#include "ClientSocket.h"
+#include "EtatDeJeu.h"
 #include "GM_BanList.h"
 #include "GM_ClientSocket.h"
 #include "GM_FriendsList.h"
@@ -10,9 +12,9 @@
 #include "LobbyDeTest.h"
 #include "MachineDeJeu.h"
 #include "ServerView.h"
-#include "ClientSocket.h"
 #include "ZB_MultiServer.h"
 #include "ZB_ServerSocket.h"
+#include "ZB_StatutConnexionA.h"
 #include "ZbTestRegistry.h"
 
 #include <QCheckBox>
@@ -116,11 +118,14 @@ QStringList premiereDonne(const Machine& m)
 }
 
 // The main window's answer to a client session: a room on the transport
-// of the non-zero port, joined through the given socket if any.
+// of the non-zero port, joined through the given socket if any, under the
+// user's lobby account.
 std::unique_ptr<Machine> rejoint(const QString& ip, const QString& login, quint16 secure, quint16 clair, quint16 tcp,
-                                 int secondes, bool publique, QSharedPointer<GM_SocketAbstract> socket = {})
+                                 qint64 compte, int secondes, bool publique,
+                                 QSharedPointer<GM_SocketAbstract> socket = {})
 {
     auto machine = std::make_unique<Machine>(tcp != 0 ? Tcp : clair != 0 ? WebSocket : WebSocketSecure);
+    machine->salle->setDatabaseUserId(compte);
     int mode = ZB_Room::SansDepart;
     int session = ZB_Room::SessionClient;
     machine->salle->reponse_Depart(&mode, &session, optionsJass(), ip, login, secure, clair, tcp, secondes, publique,
@@ -135,14 +140,21 @@ class TestLobbyToTable : public QObject
     Q_OBJECT
 
 private:
-    // The host starts; both machines play the first deal and agree on it.
-    void joueUneDonne(Hote& hote, Machine& invite)
+    // The guest is at the table and the host starts the game.
+    void demarre(Hote& hote, Machine& invite)
     {
         QVERIFY2(QTest::qWaitFor([&] { return hote.joueurs() == 1; }, Delai),
                  qPrintable(QStringLiteral("guest's connection in state %1")
                                 .arg(invite.salle->getClientSocket() ? invite.salle->getClientSocket()->getEtat()
                                                                      : -1)));
         hote.machine.salle->getServerView()->OnDemarrer();
+    }
+    // The host starts; both machines play the first deal and agree on it.
+    void joueUneDonne(Hote& hote, Machine& invite)
+    {
+        demarre(hote, invite);
+        if (QTest::currentTestFailed())
+            return;
         QVERIFY2(QTest::qWaitFor([&] { return !premiereDonne(hote.machine).isEmpty()
                                              && !premiereDonne(invite).isEmpty(); },
                                  DelaiDonne),
@@ -184,9 +196,9 @@ private slots:
                                          QStringLiteral("-1"), QStringLiteral("3")});
         std::unique_ptr<Machine> invite;
         connect(&alice.fenetre, &GM_ServerList::signalStartClientSession, this,
-                [&](const QString& ip, const QString& login, quint16 secure, quint16 clair_, quint16 tcp, qint64,
-                    int secondes, bool publique, int, int) {
-                    invite = rejoint(ip, login, secure, clair_, tcp, secondes, publique);
+                [&](const QString& ip, const QString& login, quint16 secure, quint16 clair_, quint16 tcp,
+                    qint64 compte, int secondes, bool publique, int, int) {
+                    invite = rejoint(ip, login, secure, clair_, tcp, compte, secondes, publique);
                 });
 
         QVERIFY(alice.connecte(LobbyDeTest::EmailAlice, LobbyDeTest::PasseAlice));
@@ -232,7 +244,7 @@ private slots:
         connect(&alice.fenetre, &GM_ServerList::signalStartServerSession, this,
                 [&](const QString& login, quint16, quint16, quint16, qint64) { heberge(login); });
         connect(&bob.fenetre, &GM_ServerList::signalReceiveBridgeOpen, this, [&](GM_SocketAbstract* pont) {
-            invite = rejoint(QString(), QStringLiteral("Bob"), 0, 0, 0, 5, false,
+            invite = rejoint(QString(), QStringLiteral("Bob"), 0, 0, 0, lobby.bob, 5, false,
                              QSharedPointer<GM_SocketAbstract>(pont, &QObject::deleteLater));
         });
         QVERIFY(alice.connecte(LobbyDeTest::EmailAlice, LobbyDeTest::PasseAlice));
@@ -264,6 +276,80 @@ private slots:
         QCOMPARE(alice.titres(), QStringList());
         QCOMPARE(bob.titres(), QStringList());
         QVERIFY(sansFauteDeJeu());
+    }
+
+    // A lobby connection lost during a bridged game ends the bridge at the
+    // other end: the guest is told the game is interrupted, or the host lets
+    // the guest's seat go. The end of another bridge of the guest's does not
+    // stop its game.
+    void pontPerdu_data()
+    {
+        QTest::addColumn<int>("perdu");
+        QTest::newRow("host's lobby connection") << 0;
+        QTest::newRow("guest's lobby connection") << 1;
+        QTest::newRow("a third user's bridge to the guest") << 2;
+    }
+    void pontPerdu()
+    {
+        QFETCH(int, perdu);
+        LobbyDeTest lobby;
+        QVERIFY(lobby.demarre(true));
+        const qint64 carol = lobby.serveur.ajouteCompte(QStringLiteral("carol@example.org"),
+                                                        QStringLiteral("secret-Carol3"), QStringLiteral("Carol"));
+        Salon alice(true, false);
+        Salon bob(true, false);
+        Salon tiers(true, false);
+        std::unique_ptr<Machine> invite;
+        Hote hote(WebSocket, QStringLiteral("Alice"));
+        connect(&alice.fenetre, &GM_ServerList::signalReceiveBridgeOpen, &hote.serveur,
+                &ZB_MultiServer::OnReceiveBridgeOpen);
+        // Bob's program takes the first bridge to a table; any later one
+        // has no table to go to.
+        int ponts = 0;
+        connect(&bob.fenetre, &GM_ServerList::signalReceiveBridgeOpen, this, [&](GM_SocketAbstract* pont) {
+            if (++ponts > 1) {
+                pont->deleteLater();
+                return;
+            }
+            invite = rejoint(QString(), QStringLiteral("Bob"), 0, 0, 0, lobby.bob, 5, false,
+                             QSharedPointer<GM_SocketAbstract>(pont, &QObject::deleteLater));
+        });
+        QVERIFY(alice.connecte(LobbyDeTest::EmailAlice, LobbyDeTest::PasseAlice));
+        QVERIFY(bob.connecte(LobbyDeTest::EmailBob, LobbyDeTest::PasseBob));
+        QVERIFY(tiers.connecte("carol@example.org", "secret-Carol3"));
+        QVERIFY(lobby.serveur.ouvrePont(lobby.alice, lobby.bob));
+        QTRY_VERIFY_WITH_TIMEOUT(invite != nullptr, Delai);
+        QVERIFY(lobby.serveur.ouvrePont(carol, lobby.bob));
+        QTRY_COMPARE_WITH_TIMEOUT(ponts, 2, Delai);
+        if (perdu == 2) {
+            // Carol goes before the game starts: her bridge's close reaches
+            // Bob's table connection too.
+            QSignalSpy fermeture(bob.fenetre.client(), &GM_ClientSocket::signalBridgeClose);
+            lobby.serveur.coupe(carol);
+            QVERIFY(fermeture.wait(Delai));
+            QCOMPARE(fermeture.first().first().toLongLong(), carol);
+            joueUneDonne(hote, *invite);
+            if (QTest::currentTestFailed())
+                return;
+            QCOMPARE(invite->salle->getClientSocket()->getEtat(), int(ZB_StatutConnexionA::JeuEnCours));
+            QCOMPARE(bob.titres(), QStringList());
+            return;
+        }
+        demarre(hote, *invite);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(QTest::qWaitFor([&] { return invite->liste()->etatAttendu_ > EtatDeJeu::AttendMise1_1; }, Delai));
+
+        lobby.serveur.coupe(perdu == 0 ? lobby.alice : lobby.bob);
+        if (perdu == 0) {
+            QTRY_COMPARE_WITH_TIMEOUT(invite->salle->getClientSocket()->getEtat(),
+                                      int(ZB_StatutConnexionA::Interrompu), Delai);
+            QTRY_VERIFY_WITH_TIMEOUT(invite->titres().join(QLatin1Char('\n'))
+                                         .contains(QStringLiteral("La connection avec le serveur a été interrompue")),
+                                     Delai);
+        } else {
+            QTRY_COMPARE_WITH_TIMEOUT(hote.joueurs(), 0, Delai);
+        }
     }
 };
 
