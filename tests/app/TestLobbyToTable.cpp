@@ -171,13 +171,16 @@ private slots:
     void duLoginALaTable_data()
     {
         QTest::addColumn<int>("transport");
-        QTest::newRow("websocket") << int(WebSocket);
-        QTest::newRow("secure websocket") << int(WebSocketSecure);
-        QTest::newRow("tcp") << int(Tcp);
+        QTest::addColumn<bool>("invitation");
+        QTest::newRow("websocket") << int(WebSocket) << false;
+        QTest::newRow("secure websocket") << int(WebSocketSecure) << false;
+        QTest::newRow("tcp") << int(Tcp) << false;
+        QTest::newRow("public invitation") << int(WebSocket) << true;
     }
     void duLoginALaTable()
     {
         QFETCH(int, transport);
+        QFETCH(bool, invitation);
         JournalDeTest journal;
         const bool clair = transport != WebSocketSecure;
         LobbyDeTest lobby;
@@ -205,14 +208,36 @@ private slots:
         GM_TablesList* onglet = alice.fenetre.serversTab();
         onglet->OnRefresh();
         QTRY_COMPARE_WITH_TIMEOUT(onglet->serversTree()->topLevelItemCount(), 1, Delai);
+        QSignalSpy choix(onglet, &GM_TablesList::signalSelectedServerChanged);
         onglet->serversTree()->setCurrentItem(onglet->serversTree()->topLevelItem(0));
-        onglet->joinButton()->click();
+        if (invitation) {
+            // The server chosen in the servers tab is the one the friends
+            // tab invites to: Bob is told, and Alice goes there.
+            QTRY_VERIFY_WITH_TIMEOUT(!choix.isEmpty() && choix.last().first().toLongLong() == 11, Delai);
+            GM_FriendsList* amis = alice.fenetre.friendsTab();
+            const QString idBob = QString::number(lobby.bob);
+            lobby.serveur.setReponse("Fhr", {QStringLiteral("15,%1,Bob").arg(idBob)});
+            alice.fenetre.client()->OnRefreshFriendList();
+            QTRY_VERIFY_WITH_TIMEOUT(
+                !amis->playTree()->findItems(idBob, Qt::MatchExactly, GM_FriendsList::ColId).isEmpty(), Delai);
+            amis->playTree()->findItems(idBob, Qt::MatchExactly, GM_FriendsList::ColId)
+                .first()
+                ->setCheckState(GM_FriendsList::ColTick, Qt::Checked);
+            QVERIFY(amis->playPublicButton()->isEnabled());
+            amis->playPublicButton()->click();
+            QTRY_COMPARE_WITH_TIMEOUT(lobby.serveur.recusDe("Gl5").size(), 1, Delai);
+            QCOMPARE(lobby.serveur.recusDe("Gl5").first().champs,
+                     (QStringList{QStringLiteral("11"), QStringLiteral("-1"), idBob, QString(), QString()}));
+        } else {
+            onglet->joinButton()->click();
+        }
         QTRY_VERIFY_WITH_TIMEOUT(invite != nullptr, Delai);
         joueUneDonne(hote, *invite);
         if (QTest::currentTestFailed())
             return;
         QCOMPARE(alice.titres(), QStringList());
         QCOMPARE(lobby.serveur.recusDe("SA1").size(), 1);
+        QCOMPARE(lobby.serveur.recusDe("SA1").first().champs, (QStringList{QStringLiteral("11"), QString()}));
         QVERIFY(sansFauteDeJeu());
     }
 
