@@ -6,6 +6,7 @@
 #include "GM_Login.h"
 #include "GM_MessageBoxDisplayerHeadless.h"
 #include "GM_Progress.h"
+#include "GM_SearchFriends.h"
 #include "GM_ServerList.h"
 #include "GM_SocketAbstract.h"
 #include "GM_TablesList.h"
@@ -18,6 +19,7 @@
 #include "ZbTestRegistry.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -242,8 +244,9 @@ private slots:
     }
 
     // Alice hosts and Bob plays at her table through the lobby's bridge:
-    // the lobby opens it by itself, or Alice's private invitation from the
-    // friends tab makes her program host and the lobby bridges her friend.
+    // the lobby opens it by itself, or, once they are friends, Alice's
+    // private invitation from the friends tab makes her program host and the
+    // lobby bridges her friend.
     void parLePont_data()
     {
         QTest::addColumn<bool>("invitation");
@@ -256,7 +259,6 @@ private slots:
         JournalDeTest journal;
         LobbyDeTest lobby;
         QVERIFY(lobby.demarre(true));
-        lobby.serveur.setReponse("Fhr", {QStringLiteral("15,%1,Bob").arg(lobby.bob)});
         Salon alice(true, false);
         Salon bob(true, false);
         std::unique_ptr<Hote> hote;
@@ -276,14 +278,41 @@ private slots:
         QVERIFY(bob.connecte(LobbyDeTest::EmailBob, LobbyDeTest::PasseBob));
 
         if (invitation) {
-            GM_FriendsList* amis = alice.fenetre.friendsTab();
-            alice.fenetre.client()->OnRefreshFriendList();
+            // Alice finds Bob and asks him as a friend; Bob confirms; Alice
+            // sees him online and invites him.
             const QString idBob = QString::number(lobby.bob);
-            QTRY_VERIFY_WITH_TIMEOUT(!amis->playTree()->findItems(idBob, Qt::MatchExactly, GM_FriendsList::ColId).isEmpty(),
+            const QString idAlice = QString::number(lobby.alice);
+            lobby.serveur.setReponse("Fr1", {QStringLiteral("Bob,%1").arg(idBob)});
+            GM_FriendsList* amis = alice.fenetre.friendsTab();
+            GM_SearchFriends* recherche = amis->searchWidget();
+            recherche->searchEdit()->setText(QStringLiteral("Bobb")); // at least four letters
+            recherche->OnSearchClicked();
+            QTRY_VERIFY_WITH_TIMEOUT(!recherche->resultTree()->findItems(QStringLiteral("Bob"), Qt::MatchExactly).isEmpty(),
                                      Delai);
-            amis->playTree()->findItems(idBob, Qt::MatchExactly, GM_FriendsList::ColId)
-                .first()
-                ->setCheckState(GM_FriendsList::ColTick, Qt::Checked);
+            recherche->resultTree()->findItems(QStringLiteral("Bob"), Qt::MatchExactly).first()->setCheckState(
+                0, Qt::Checked);
+            recherche->inviteButton()->click();
+            QTRY_COMPARE_WITH_TIMEOUT(lobby.serveur.recusDe("F9n").size(), 1, Delai);
+
+            GM_FriendsList* amisDeBob = bob.fenetre.friendsTab();
+            bob.fenetre.client()->OnRefreshFriendList();
+            const auto demande = [&] {
+                return amisDeBob->manageTree()->findItems(idAlice, Qt::MatchExactly, GM_FriendsList::ColId);
+            };
+            QTRY_VERIFY_WITH_TIMEOUT(!demande().isEmpty(), Delai);
+            QCOMPARE(demande().first()->text(GM_FriendsList::ColStatus), QStringLiteral("A confirmer"));
+            demande().first()->setCheckState(GM_FriendsList::ColTick, Qt::Checked);
+            amisDeBob->confirmButton()->click();
+            QTRY_COMPARE_WITH_TIMEOUT(lobby.serveur.recusDe("Blw").size(), 1, Delai);
+            alice.fenetre.client()->OnRefreshFriendList();
+
+            const auto ami = [&] {
+                return amis->playTree()->findItems(idBob, Qt::MatchExactly, GM_FriendsList::ColId);
+            };
+            QTRY_VERIFY_WITH_TIMEOUT(!ami().isEmpty()
+                                         && ami().first()->text(GM_FriendsList::ColStatus) == QStringLiteral("En ligne"),
+                                     Delai);
+            ami().first()->setCheckState(GM_FriendsList::ColTick, Qt::Checked);
             QVERIFY(amis->playPrivateButton()->isEnabled());
             amis->playPrivateButton()->click();
             QVERIFY(hote != nullptr);

@@ -23,7 +23,9 @@ class QWebSocketServer;
 // accounts and forgotten passwords, gives canned answers to the list
 // requests, hands out game-server addresses, relays bridges between two
 // users (a private invitation bridges the inviting user to each invited
-// one online) and records everything it receives.
+// one online) and records everything it receives. Without a canned friend
+// list it keeps friendships itself: a request ("F9n") waits until the
+// friend confirms it ("Blw"); either side may end it ("Bkv").
 //
 // It listens on one address with plain WebSockets and, when the build's
 // certificate loads, with TLS (the certificate and key under :/ssl/, or a
@@ -120,6 +122,9 @@ private:
     void refuse_(QWebSocket* socket, const QByteArray& mot, const QStringList& champs);
     QWebSocket* socketDe_(qint64 userId) const;
     void fermePont_(qint64 de, qint64 vers);
+    void traiteAmis_(Connexion& connexion, const QByteArray& mot, const QStringList& champs);
+    QStringList listeDAmis_(qint64 userId) const;
+    const Compte* compteDe_(qint64 userId) const;
 
     QWebSocketServer* serveur_ = nullptr;
     QWebSocketServer* serveurTls_ = nullptr;
@@ -133,6 +138,16 @@ private:
     QHash<QByteArray, QStringList> reponses_;
     QHash<QString, QPair<QString, QStringList>> adressesServeurs_;
     QSet<QPair<qint64, qint64>> ponts_; // smaller id first
+    // Friend-list statuses of the lobby protocol.
+    static constexpr int StatutAConfirmerPar = 1; // asked by this user
+    static constexpr int StatutAConfirmer = 2;    // asked of this user
+    static constexpr int StatutHorsLigne = 10;
+    static constexpr int StatutEnLigne = 15;
+    struct Amitie {
+        qint64 demandeur = -1;
+        bool acceptee = false;
+    };
+    QHash<QPair<qint64, qint64>, Amitie> amities_; // smaller id first
     QList<Recu> recus_;
     bool muet_ = false;
     int rejets_ = 0;
