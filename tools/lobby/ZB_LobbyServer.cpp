@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QSslConfiguration>
 #include <QSslSocket>
+#include <QTimeZone>
 #include <QWebSocket>
 #include <QWebSocketServer>
 
@@ -258,6 +259,8 @@ void ZB_LobbyServer::traiteSession_(Connexion& connexion, const QByteArray& mot,
 {
     QWebSocket* socket = connexion.socket;
     const qint64 moi = connexion.userId;
+    if (traiteClassement_(connexion, mot))
+        return;
     if (mot == "Kal") {
         envoieA_(socket, "Kal", {});
     } else if (mot == "R7k") {
@@ -270,18 +273,10 @@ void ZB_LobbyServer::traiteSession_(Connexion& connexion, const QByteArray& mot,
             envoieA_(socket, "SA1",
                      {QString(), QStringLiteral("0"), QString::number(moi), QStringLiteral("0"), QStringLiteral("0"),
                       QStringLiteral("-1"), QStringLiteral("0")});
-    } else if (mot == "pCH") {
-        bool change = false;
-        for (Compte& compte : comptes_)
-            if (compte.id == moi && compte.motDePasse == champs.at(0)) {
-                compte.motDePasse = champs.at(1);
-                change = true;
-            }
-        envoieA_(socket, "pCH", {change ? QStringLiteral("0") : QStringLiteral("1")});
-    } else if (mot == "Fr4") {
-        envoieA_(socket, "Fr4", reponses_.contains(mot) ? reponses_.value(mot) : QStringList{champs.at(0)});
-    } else if (mot == "Dld" || mot == "Dli") {
-        envoieA_(socket, mot, reponses_.contains(mot) ? reponses_.value(mot) : QStringList{QStringLiteral("0")});
+    } else if (mot == "Fr4" || mot == "A4E") {
+        traiteChat_(connexion, mot, champs);
+    } else if (mot == "pCH" || mot == "Dld" || mot == "Dli") {
+        traiteCompte_(connexion, mot, champs);
     } else if (mot == "Brs") {
         bool ok = false;
         const qint64 cible = champs.at(0).toLongLong(&ok);
@@ -314,6 +309,103 @@ void ZB_LobbyServer::traiteSession_(Connexion& connexion, const QByteArray& mot,
         envoieA_(socket, mot, reponses_.value(mot));
     }
     // Everything else has no answer: it is only recorded.
+}
+
+// --- Chat ------------------------------------------------------------------------------
+
+void ZB_LobbyServer::ajouteLigneChat(int canal, const QString& ligne)
+{
+    ajouteAuSalon_(canal, -1, ligne);
+}
+
+QStringList ZB_LobbyServer::salonChat(int canal) const
+{
+    QStringList lignes;
+    for (const LigneChat& ligne : salons_.value(canal))
+        lignes << ligne.texte;
+    return lignes;
+}
+
+void ZB_LobbyServer::ajouteAuSalon_(int canal, qint64 auteur, const QString& texte)
+{
+    if (canal < 0 || canal >= CanauxChat)
+        return;
+    QList<LigneChat>& salon = salons_[canal];
+    salon.append({prochaineLigne_++, auteur, texte});
+    if (salon.size() > LignesParSalon)
+        salon.remove(0, salon.size() - LignesParSalon);
+}
+
+void ZB_LobbyServer::traiteChat_(Connexion& connexion, const QByteArray& mot, const QStringList& champs)
+{
+    bool ok = false;
+    const int canal = champs.at(0).toInt(&ok);
+    if (mot == "A4E") {
+        // A line of the user's goes to the room as the others see it; the
+        // program shows its own echo.
+        if (!ok || canal < 0 || canal >= CanauxChat || champs.at(1).trimmed().isEmpty())
+            return;
+        const Compte* auteur = nullptr;
+        for (const Compte& compte : std::as_const(comptes_))
+            if (compte.id == connexion.userId)
+                auteur = &compte;
+        const QString nom = auteur != nullptr ? auteur->pseudo : QString::number(connexion.userId);
+        ajouteAuSalon_(canal, connexion.userId,
+                       QStringLiteral("<%1> %2\r\n").arg(nom, champs.at(1).left(LongueurLigneChat)));
+        return;
+    }
+    if (reponses_.contains(mot)) {
+        envoieA_(connexion.socket, mot, reponses_.value(mot));
+        return;
+    }
+    QStringList reponse{champs.at(0)};
+    if (ok && canal == CanalAnnonces) {
+        if (!connexion.annoncesLues)
+            reponse << annonces_;
+        connexion.annoncesLues = true;
+    } else if (ok && canal >= 0 && canal < CanauxChat) {
+        // A session's first poll gets the room's latest lines, then only
+        // what others wrote since.
+        const QList<LigneChat>& salon = salons_.value(canal);
+        const auto lu = connexion.chatLu.constFind(canal);
+        const qsizetype debut = lu != connexion.chatLu.cend() ? 0 : qMax<qsizetype>(0, salon.size() - HistoriqueChat);
+        for (qsizetype i = debut; i < salon.size(); ++i) {
+            const LigneChat& ligne = salon.at(i);
+            if ((lu == connexion.chatLu.cend() || ligne.numero > lu.value()) && ligne.auteur != connexion.userId)
+                reponse << ligne.texte;
+        }
+        connexion.chatLu.insert(canal, salon.isEmpty() ? 0 : salon.constLast().numero);
+    }
+    envoieA_(connexion.socket, mot, reponse);
+}
+
+// --- Account --------------------------------------------------------------------------------
+
+void ZB_LobbyServer::traiteCompte_(Connexion& connexion, const QByteArray& mot, const QStringList& champs)
+{
+    static const QString Fait = QStringLiteral("0");
+    static const QString Refus = QStringLiteral("1");
+    static const QString Panne = QStringLiteral("2");
+    const qint64 moi = connexion.userId;
+    if (reponses_.contains(mot)) {
+        envoieA_(connexion.socket, mot, reponses_.value(mot));
+    } else if (mot == "pCH") {
+        bool change = false;
+        for (Compte& compte : comptes_)
+            if (compte.id == moi && compte.motDePasse == champs.at(0)) {
+                compte.motDePasse = champs.at(1);
+                change = true;
+            }
+        envoieA_(connexion.socket, mot, {change ? Fait : Refus});
+    } else {
+        // Data once a week, one deletion at a time: a second request is
+        // refused, whether the first was done or not.
+        QSet<qint64>& demandes = mot == "Dld" ? donneesDemandees_ : suppressionsDemandees_;
+        const QString code = courrielEnPanne_ ? Panne : demandes.contains(moi) ? Refus : Fait;
+        if (code == Fait)
+            demandes.insert(moi);
+        envoieA_(connexion.socket, mot, {code});
+    }
 }
 
 void ZB_LobbyServer::fermePont_(qint64 de, qint64 vers)
@@ -441,4 +533,95 @@ const ZB_LobbyServer::Compte* ZB_LobbyServer::compteDe_(qint64 userId) const
         if (compte.id == userId)
             return &compte;
     return nullptr;
+}
+
+// --- Rankings, statistics and titles ----------------------------------------------------
+
+namespace {
+// The lobby's date of a title, in UTC.
+constexpr const char* FormatDateTitre = "yyyy-MM-dd hh:mm:ss";
+constexpr int NombreCompteursDemo = 21;
+int familleDe(int famille)
+{
+    return famille == 0 ? 0 : 1;
+}
+} // namespace
+
+void ZB_LobbyServer::setClassement(int famille, const QStringList& lignes)
+{
+    classements_.insert(familleDe(famille), lignes);
+}
+
+void ZB_LobbyServer::setStatistiques(qint64 userId, int famille, const QStringList& champs)
+{
+    statistiques_.insert({userId, familleDe(famille)}, champs);
+}
+
+void ZB_LobbyServer::ajouteTitre(qint64 userId, int numero, const QDateTime& quand)
+{
+    titres_[userId].append({numero, quand.toUTC()});
+    if (QWebSocket* socket = socketDe_(userId))
+        envoieA_(socket, "Acv", {QString::number(numero)});
+}
+
+QStringList ZB_LobbyServer::titres(qint64 userId) const
+{
+    QStringList entrees;
+    for (const Titre& titre : titres_.value(userId))
+        entrees << QStringLiteral("%1,%2").arg(titre.numero).arg(
+            titre.quand.toString(QString::fromLatin1(FormatDateTitre)));
+    return entrees;
+}
+
+bool ZB_LobbyServer::traiteClassement_(Connexion& connexion, const QByteArray& mot)
+{
+    const qint64 moi = connexion.userId;
+    if (mot == "R7t" || mot == "R6t") {
+        const int famille = mot == "R7t" ? 0 : 1;
+        if (!classements_.contains(famille))
+            return false;
+        envoieA_(connexion.socket, mot, classements_.value(famille));
+        return true;
+    }
+    if (mot == "H2q" || mot == "H3q") {
+        const QPair<qint64, int> qui{moi, mot == "H2q" ? 0 : 1};
+        if (!statistiques_.contains(qui))
+            return false;
+        envoieA_(connexion.socket, mot, statistiques_.value(qui));
+        return true;
+    }
+    if (mot == "Awq") {
+        if (!titres_.contains(moi))
+            return false;
+        envoieA_(connexion.socket, mot, titres(moi));
+        return true;
+    }
+    return false;
+}
+
+void ZB_LobbyServer::ajouteDemoClassements()
+{
+    setClassement(0, {QStringLiteral("1,Anna,412,251,38210"), QStringLiteral("2,Ben,388,214,35122"),
+                      QStringLiteral("3,Cleo,120,71,11980"), QStringLiteral("4,Dora,97,40,8851"),
+                      QStringLiteral("5,Emil,33,12,2790")});
+    setClassement(1, {QStringLiteral("1,Fred,230,140,120450"), QStringLiteral("2,Gina,198,96,99870"),
+                      QStringLiteral("3,Hugo,45,20,21004")});
+    const QStringList jass{
+        QStringLiteral("152,0.54,87,81,21,1368,23560,3950,170,310,41,9,3,2,4,5,1,6,0,2,1"),
+        QStringLiteral(" , , , , ,9.0,155.0,26.0,1.1,2.0,0.27,0.06,0.02,0.01,0.03,0.03,0.01,0.04,0,0.01,0.01"),
+        QStringLiteral(" , , , , ,9,157,420,2,4,2,1,1,1,1,1,1,1,0,1,1"),
+        QStringLiteral(" ,0.5, ,0.48, ,9.0,152.2,22.9,1.0,1.8,0.22,0.05,0.02,0.02,0.02,0.02,0.02,0.02,0.02,0.02,0.02"),
+        QStringLiteral(" , , , , ,9,157,540,2,5,3,1,1,1,1,1,1,1,1,1,1")};
+    // Totals only: " " is the lobby's "no value".
+    const QString aucune = QStringList(NombreCompteursDemo, QStringLiteral(" ")).join(QLatin1Char(','));
+    const QStringList belote{QStringLiteral("40,0.49,12,19,5,320,6100,980,31,12,3,1,0,0,0,0,0,0,0,0,0"), aucune,
+                             aucune, aucune, aucune};
+    const QDateTime depuis(QDate(2026, 11, 2), QTime(19, 30), QTimeZone::utc());
+    for (const Compte& compte : std::as_const(comptes_)) {
+        setStatistiques(compte.id, 0, jass);
+        setStatistiques(compte.id, 1, belote);
+        int jour = 0;
+        for (const int numero : {7000000, 5000000, 5200001, 6000000, 400004, 4300000, 5400006})
+            ajouteTitre(compte.id, numero, depuis.addDays(jour++));
+    }
 }

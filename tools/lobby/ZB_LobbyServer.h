@@ -3,6 +3,7 @@
 #include "GM_LobbyReader.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QHash>
 #include <QHostAddress>
 #include <QList>
@@ -83,6 +84,40 @@ public:
     // Stops answering anything but records it gets (a lobby that hangs).
     void setMuet(bool muet) { muet_ = muet; }
 
+    // Rankings, statistics and titles. Once set they answer "R7t"/"R6t",
+    // "H2q"/"H3q" and "Awq"; until then the canned answer of setReponse
+    // does. Game family: 0 Jass, anything else Belote.
+    // The ranking: one entry per player, "position,pseudo,played,won,points".
+    void setClassement(int famille, const QStringList& lignes);
+    // A user's statistics: the answer's five lists (totals, averages,
+    // maxima, global averages, global maxima), one value per counter.
+    void setStatistiques(qint64 userId, int famille, const QStringList& champs);
+    // A title the user reached at that time (UTC); a user in session is
+    // told at once with "Acv".
+    void ajouteTitre(qint64 userId, int numero, const QDateTime& quand);
+    // The "Awq" entries of a user: "number,yyyy-MM-dd hh:mm:ss".
+    QStringList titres(qint64 userId) const;
+    // Demo rankings of both families, and statistics and titles for every
+    // account known now, for trying the tabs by hand and their pictures.
+    void ajouteDemoClassements();
+
+    // The chat rooms, channels 0 to CanauxChat - 1: a line as the
+    // community's side would write it ("<Name> text\r\n"), and what a room
+    // holds. Channel CanalAnnonces carries the announcements, given to each
+    // session once.
+    static constexpr int CanauxChat = 4;
+    static constexpr int CanalAnnonces = 4;
+    static constexpr int LignesParSalon = 1000;
+    static constexpr int HistoriqueChat = 50;
+    // A line sent to a room is cut to this many characters.
+    static constexpr int LongueurLigneChat = 255;
+    void ajouteLigneChat(int canal, const QString& ligne);
+    QStringList salonChat(int canal) const;
+    void setAnnonces(const QStringList& annonces) { annonces_ = annonces; }
+    // Account requests ("Dld", "Dli") answer 2 while the mail service is
+    // down; a second request of an account answers 1.
+    void setCourrielEnPanne(bool enPanne) { courrielEnPanne_ = enPanne; }
+
     // Opens a bridge between two logged-in users: each is told.
     bool ouvrePont(qint64 userA, qint64 userB);
     bool envoie(qint64 userId, const QByteArray& mot, const QStringList& champs);
@@ -110,6 +145,14 @@ private:
         QWebSocket* socket = nullptr;
         GM_LobbyReader lecteur;
         qint64 userId = -1;
+        // Per chat channel, the number of the last line this session got.
+        QHash<int, qint64> chatLu;
+        bool annoncesLues = false;
+    };
+    struct LigneChat {
+        qint64 numero;
+        qint64 auteur; // -1: the community's side
+        QString texte;
     };
 
     void accepte_(QWebSocketServer* serveur);
@@ -125,6 +168,15 @@ private:
     void traiteAmis_(Connexion& connexion, const QByteArray& mot, const QStringList& champs);
     QStringList listeDAmis_(qint64 userId) const;
     const Compte* compteDe_(qint64 userId) const;
+    // Answers a ranking, statistics or titles request from what was set;
+    // false when nothing was set for it.
+    bool traiteClassement_(Connexion& connexion, const QByteArray& mot);
+
+    // "Fr4" and "A4E".
+    void traiteChat_(Connexion& connexion, const QByteArray& mot, const QStringList& champs);
+    // "pCH", "Dld" and "Dli".
+    void traiteCompte_(Connexion& connexion, const QByteArray& mot, const QStringList& champs);
+    void ajouteAuSalon_(int canal, qint64 auteur, const QString& texte);
 
     QWebSocketServer* serveur_ = nullptr;
     QWebSocketServer* serveurTls_ = nullptr;
@@ -151,4 +203,19 @@ private:
     QList<Recu> recus_;
     bool muet_ = false;
     int rejets_ = 0;
+
+    struct Titre {
+        int numero;
+        QDateTime quand;
+    };
+    QHash<int, QStringList> classements_;                  // by game family
+    QMap<QPair<qint64, int>, QStringList> statistiques_;   // by user and family
+    QHash<qint64, QList<Titre>> titres_;                   // by user
+
+    QHash<int, QList<LigneChat>> salons_;
+    qint64 prochaineLigne_ = 1;
+    QStringList annonces_;
+    bool courrielEnPanne_ = false;
+    QSet<qint64> donneesDemandees_;
+    QSet<qint64> suppressionsDemandees_;
 };
