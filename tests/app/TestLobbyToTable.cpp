@@ -7,6 +7,7 @@
 #include "GM_MessageBoxDisplayerHeadless.h"
 #include "GM_Progress.h"
 #include "GM_SearchFriends.h"
+#include "GM_ServerPass.h"
 #include "GM_ServerList.h"
 #include "GM_SocketAbstract.h"
 #include "GM_TablesList.h"
@@ -38,11 +39,15 @@ constexpr int Delai = 10000;
 constexpr int DelaiDonne = 60000;
 constexpr int CartesParDonne = 36;
 
+// How the user reaches the server in the servers tab.
+enum Acces { Rejoindre, MotDePasse, Invitation };
+
 // One user's lobby window, as the main window makes it.
 struct Salon {
     GM_MessageBoxDisplayerHeadless afficheur;
     GM_Login login;
     GM_Progress progression;
+    GM_ServerPass passe;
     GM_ServerList fenetre;
     int famille = 0;
     int langue = 1;
@@ -52,7 +57,7 @@ struct Salon {
         afficheur.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
         login.init(nullptr);
         login.autoConnect()->setChecked(false);
-        fenetre.init(&login, &progression, &afficheur, nullptr, nullptr, QString(), QString(), QString(),
+        fenetre.init(&login, &progression, &afficheur, nullptr, &passe, QString(), QString(), QString(),
                      QStringLiteral("Jass Public"), &famille, unsecure, tcp, false, &langue, nullptr);
         fenetre.setVerificationReseau([] { return true; });
     }
@@ -167,22 +172,25 @@ private:
     }
 
 private slots:
-    // Alice logs in, joins a server of the servers tab, and the lobby's
-    // address answer brings her to a real game server on loopback, over
-    // each transport the program may use.
+    // Alice logs in, joins a server of the servers tab (typing its password
+    // when it has one, or inviting a friend there), and the lobby's address
+    // answer brings her to a real game server on loopback, over each
+    // transport the program may use.
     void duLoginALaTable_data()
     {
         QTest::addColumn<int>("transport");
-        QTest::addColumn<bool>("invitation");
-        QTest::newRow("websocket") << int(WebSocket) << false;
-        QTest::newRow("secure websocket") << int(WebSocketSecure) << false;
-        QTest::newRow("tcp") << int(Tcp) << false;
-        QTest::newRow("public invitation") << int(WebSocket) << true;
+        QTest::addColumn<int>("acces");
+        QTest::newRow("websocket") << int(WebSocket) << int(Rejoindre);
+        QTest::newRow("secure websocket") << int(WebSocketSecure) << int(Rejoindre);
+        QTest::newRow("tcp") << int(Tcp) << int(Rejoindre);
+        QTest::newRow("server password") << int(WebSocket) << int(MotDePasse);
+        QTest::newRow("public invitation") << int(WebSocket) << int(Invitation);
     }
     void duLoginALaTable()
     {
         QFETCH(int, transport);
-        QFETCH(bool, invitation);
+        QFETCH(int, acces);
+        const QString passe = acces == MotDePasse ? QStringLiteral("s3cret") : QString();
         JournalDeTest journal;
         const bool clair = transport != WebSocketSecure;
         LobbyDeTest lobby;
@@ -193,9 +201,10 @@ private slots:
         const quint16 port = transport == Tcp         ? hote.serveur.getPortTcp() + GM_ServerList::DecalagePortTcp
                            : transport == WebSocket ? hote.serveur.getPortWebUnsecure()
                                                     : hote.serveur.getPortWebSecure();
-        lobby.serveur.setReponse("R7k", {QStringLiteral("Jass Public,Yes,127.0.0.1,11")});
+        lobby.serveur.setReponse("R7k", {acces == MotDePasse ? QStringLiteral("Jass Privé,No,127.0.0.1,11")
+                                                            : QStringLiteral("Jass Public,Yes,127.0.0.1,11")});
         lobby.serveur.setReponse("SrS", {"11", "1", "0", "1"});
-        lobby.serveur.setAdresseServeur(QStringLiteral("11"), QString(),
+        lobby.serveur.setAdresseServeur(QStringLiteral("11"), passe,
                                         {QStringLiteral("127.0.0.1"), QString::number(port),
                                          QString::number(lobby.alice), QStringLiteral("5"), QStringLiteral("1"),
                                          QStringLiteral("-1"), QStringLiteral("3")});
@@ -212,7 +221,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(onglet->serversTree()->topLevelItemCount(), 1, Delai);
         QSignalSpy choix(onglet, &GM_TablesList::signalSelectedServerChanged);
         onglet->serversTree()->setCurrentItem(onglet->serversTree()->topLevelItem(0));
-        if (invitation) {
+        if (acces == Invitation) {
             // The server chosen in the servers tab is the one the friends
             // tab invites to: Bob is told, and Alice goes there.
             QTRY_VERIFY_WITH_TIMEOUT(!choix.isEmpty() && choix.last().first().toLongLong() == 11, Delai);
@@ -232,6 +241,13 @@ private slots:
                      (QStringList{QStringLiteral("11"), QStringLiteral("-1"), idBob, QString(), QString()}));
         } else {
             onglet->joinButton()->click();
+            if (acces == MotDePasse) {
+                // Asked of the lobby only with the typed password.
+                QVERIFY(alice.passe.isVisible());
+                QVERIFY(lobby.serveur.recusDe("SA1").isEmpty());
+                alice.passe.passwordEdit()->setText(passe);
+                alice.passe.okButton()->click();
+            }
         }
         QTRY_VERIFY_WITH_TIMEOUT(invite != nullptr, Delai);
         joueUneDonne(hote, *invite);
@@ -239,7 +255,7 @@ private slots:
             return;
         QCOMPARE(alice.titres(), QStringList());
         QCOMPARE(lobby.serveur.recusDe("SA1").size(), 1);
-        QCOMPARE(lobby.serveur.recusDe("SA1").first().champs, (QStringList{QStringLiteral("11"), QString()}));
+        QCOMPARE(lobby.serveur.recusDe("SA1").first().champs, (QStringList{QStringLiteral("11"), passe}));
         QVERIFY(sansFauteDeJeu());
     }
 
