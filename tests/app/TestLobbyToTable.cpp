@@ -61,10 +61,10 @@ struct Salon {
                      QStringLiteral("Jass Public"), &famille, unsecure, tcp, false, &langue, nullptr);
         fenetre.setVerificationReseau([] { return true; });
     }
-    bool connecte(const char* email, const char* passe)
+    bool connecte(const char* email, const char* motDePasse)
     {
         QSignalSpy pret(fenetre.client(), &GM_ClientSocket::signalReady);
-        fenetre.showLogin(QString::fromLatin1(email), QString::fromLatin1(passe), 5);
+        fenetre.showLogin(QString::fromLatin1(email), QString::fromLatin1(motDePasse), 5);
         return pret.wait(Delai) && fenetre.isConnected();
     }
     QStringList titres() const
@@ -223,7 +223,7 @@ private slots:
         onglet->serversTree()->setCurrentItem(onglet->serversTree()->topLevelItem(0));
         if (acces == Invitation) {
             // The server chosen in the servers tab is the one the friends
-            // tab invites to: Bob is told, and Alice goes there.
+            // tab invites Bob to, and Alice goes there.
             QTRY_VERIFY_WITH_TIMEOUT(!choix.isEmpty() && choix.last().first().toLongLong() == 11, Delai);
             GM_FriendsList* amis = alice.fenetre.friendsTab();
             const QString idBob = QString::number(lobby.bob);
@@ -303,10 +303,9 @@ private slots:
             GM_SearchFriends* recherche = amis->searchWidget();
             recherche->searchEdit()->setText(QStringLiteral("Bobb")); // at least four letters
             recherche->OnSearchClicked();
-            QTRY_VERIFY_WITH_TIMEOUT(!recherche->resultTree()->findItems(QStringLiteral("Bob"), Qt::MatchExactly).isEmpty(),
-                                     Delai);
-            recherche->resultTree()->findItems(QStringLiteral("Bob"), Qt::MatchExactly).first()->setCheckState(
-                0, Qt::Checked);
+            const auto trouve = [&] { return recherche->resultTree()->findItems(QStringLiteral("Bob"), Qt::MatchExactly); };
+            QTRY_VERIFY_WITH_TIMEOUT(!trouve().isEmpty(), Delai);
+            trouve().first()->setCheckState(0, Qt::Checked);
             recherche->inviteButton()->click();
             QTRY_COMPARE_WITH_TIMEOUT(lobby.serveur.recusDe("F9n").size(), 1, Delai);
 
