@@ -350,13 +350,14 @@ private slots:
     // A lobby connection lost during a bridged game ends the bridge at the
     // other end: the guest is told the game is interrupted, or the host lets
     // the guest's seat go. The end of another bridge of the guest's does not
-    // stop its game.
+    // stop its game; a guest who leaves closes its bridge.
     void pontPerdu_data()
     {
         QTest::addColumn<int>("perdu");
         QTest::newRow("host's lobby connection") << 0;
         QTest::newRow("guest's lobby connection") << 1;
         QTest::newRow("a third user's bridge to the guest") << 2;
+        QTest::newRow("the guest leaves") << 3;
     }
     void pontPerdu()
     {
@@ -409,6 +410,15 @@ private slots:
             return;
         QVERIFY(QTest::qWaitFor([&] { return invite->liste()->etatAttendu_ > EtatDeJeu::AttendMise1_1; }, Delai));
 
+        if (perdu == 3) {
+            // Bob leaves the table: his bridge closes, and nobody is told
+            // of an interruption.
+            invite->salle->disconnectFromServer();
+            QTRY_COMPARE_WITH_TIMEOUT(hote.joueurs(), 0, Delai);
+            QCOMPARE(invite->salle->getClientSocket()->getEtat(), int(ZB_StatutConnexionA::DeconnecteUtilisateur));
+            QVERIFY(!invite->titres().join(QLatin1Char('\n')).contains(QStringLiteral("interrompue")));
+            return;
+        }
         lobby.serveur.coupe(perdu == 0 ? lobby.alice : lobby.bob);
         if (perdu == 0) {
             QTRY_COMPARE_WITH_TIMEOUT(invite->salle->getClientSocket()->getEtat(),
