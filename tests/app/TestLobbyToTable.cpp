@@ -371,6 +371,7 @@ private slots:
         Salon tiers(true, false);
         std::unique_ptr<Machine> invite;
         Hote hote(WebSocket, QStringLiteral("Alice"));
+        QVERIFY(hote.enAttente());
         connect(&alice.fenetre, &GM_ServerList::signalReceiveBridgeOpen, &hote.serveur,
                 &ZB_MultiServer::OnReceiveBridgeOpen);
         // Bob's program takes the first bridge to a table; any later one
