@@ -1,0 +1,270 @@
+#include "DisplayGL.h"
+#include "DisplayGLScene.h"
+#include "EtatDeJeu.h"
+#include "EvenementDeJeu.h"
+#include "ListeDesEvenements.h"
+#include "TableClient.h"
+#include "ZB_MainWidget.h"
+#include "ZB_RoomTable.h"
+#include "ZbTestRegistry.h"
+
+#include <QAction>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+// The cards played, in order, as "seat:card", from a game record's text.
+QStringList cartesJouees(const QString& record)
+{
+    QStringList cartes;
+    for (const QString& ligne : record.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        EvenementDeJeu ev;
+        QString reste;
+        if (ev.fromString(ligne.trimmed(), reste) && ev.type_ == EvenementDeJeu::Ajo)
+            cartes << QStringLiteral("%1:%2").arg(ev.noJoueur_).arg(ev.texte_);
+    }
+    return cartes;
+}
+
+QString record(ZB_MainWidget& w)
+{
+    QString texte;
+    QTextStream flux(&texte);
+    w.salle()->writeToStream(flux);
+    flux.flush();
+    return texte;
+}
+
+bool attend(const std::function<bool()>& condition, int ms)
+{
+    QElapsedTimer limite;
+    limite.start();
+    while (!condition()) {
+        if (limite.elapsed() > ms)
+            return false;
+        QTest::qWait(10);
+    }
+    return true;
+}
+
+// A run where the computer plays every seat at once, in a folder of its own.
+ZB_Settings sansSurveillance()
+{
+    ZB_Settings d;
+    d.automatique = 1;
+    d.nowait = true;
+    return d;
+}
+
+void ecrit(const QString& chemin, const QByteArray& contenu, const QDateTime& date)
+{
+    QFile f(chemin);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(contenu);
+    f.close();
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QVERIFY(f.setFileTime(date, QFileDevice::FileModificationTime));
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // The start-up resumes the newer of the autosave and the default game.
+    void fichierDeReprise_data()
+    {
+        QTest::addColumn<int>("ageAutosave"); // seconds, -1: no file
+        QTest::addColumn<int>("ageDefaut");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("neither") << -1 << -1 << QString();
+        QTest::newRow("autosave only") << 10 << -1 << QStringLiteral("autosave.jss");
+        QTest::newRow("default only") << -1 << 10 << QStringLiteral("default.jss");
+        QTest::newRow("autosave newer") << 10 << 100 << QStringLiteral("autosave.jss");
+        QTest::newRow("default newer") << 100 << 10 << QStringLiteral("default.jss");
+    }
+    void fichierDeReprise()
+    {
+        QFETCH(int, ageAutosave);
+        QFETCH(int, ageDefaut);
+        QFETCH(QString, attendu);
+        QTemporaryDir dossier;
+        const QDateTime maintenant = QDateTime::currentDateTime();
+        if (ageAutosave >= 0)
+            ecrit(dossier.filePath(QStringLiteral("autosave.jss")), "x", maintenant.addSecs(-ageAutosave));
+        if (ageDefaut >= 0)
+            ecrit(dossier.filePath(QStringLiteral("default.jss")), "x", maintenant.addSecs(-ageDefaut));
+        const QString trouve = ZB_MainWidget::fichierDeReprise(dossier.path());
+        QCOMPARE(QFileInfo(trouve).fileName(), attendu);
+    }
+
+    // Quitting in the middle of a deal saves it; the next start resumes it:
+    // every card played before goes on as played.
+    void quitterPuisReprendre()
+    {
+        QTemporaryDir dossier;
+        QStringList avant;
+        {
+            ZB_MainWidget w(sansSurveillance(), dossier.path());
+            w.demarre();
+            QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= 6; }, 60000));
+            QSignalSpy quitter(&w, &ZB_MainWidget::signalQuitter);
+            w.OnQuitter();
+            QTRY_COMPARE(quitter.size(), 1);
+            QVERIFY(w.isQuitDemande());
+            QFile autosave(dossier.filePath(QStringLiteral("autosave.jss")));
+            QVERIFY(autosave.open(QIODevice::ReadOnly));
+            avant = cartesJouees(QString::fromUtf8(autosave.readAll()));
+        }
+        QVERIFY(avant.size() >= 6);
+        ZB_MainWidget w(sansSurveillance(), dossier.path());
+        w.demarre();
+        QVERIFY(attend([&] { return cartesJouees(record(w)).size() > avant.size(); }, 60000));
+        QCOMPARE(cartesJouees(record(w)).mid(0, avant.size()), avant);
+    }
+
+    // A file that does not read is refused with a message; the game on the
+    // table and the autosave stay as they were.
+    void fichierIllisible_data()
+    {
+        QTest::addColumn<QByteArray>("contenu");
+        QTest::newRow("missing") << QByteArray();
+        QTest::newRow("not a game") << QByteArray("Bonjour\r\n");
+        QTest::newRow("broken record") << QByteArray("3\r\n{InP!{0!0!\r\n{Ajo!{\r\n");
+        QTest::newRow("binary") << QByteArray("\x00\xff\xfe{{{{", 8);
+    }
+    void fichierIllisible()
+    {
+        QFETCH(QByteArray, contenu);
+        QTemporaryDir dossier;
+        const QString autosave = dossier.filePath(QStringLiteral("autosave.jss"));
+        ZB_MainWidget w(sansSurveillance(), dossier.path());
+        w.OnNouvellePartie();
+        QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= 1; }, 60000));
+        QVERIFY(w.salle()->needsSave());
+        w.salle()->saveToFile();
+        QFile f(autosave);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray sauve = f.readAll();
+        f.close();
+
+        const QString chemin = dossier.filePath(QStringLiteral("partie.jss"));
+        if (!contenu.isEmpty()) {
+            QFile p(chemin);
+            QVERIFY(p.open(QIODevice::WriteOnly));
+            p.write(contenu);
+        }
+        // The box is shown, not answered unseen, so that it can be read.
+        w.vue()->scene()->setAutoAnswer(false);
+        const int boites = w.vue()->scene()->historiqueBoites().size();
+        QVERIFY(!w.ouvreFichier(chemin, ZB_Room::OuvreFichier));
+        QTRY_VERIFY(w.vue()->scene()->historiqueBoites().size() > boites);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), sauve);
+    }
+
+    // Saved as, then opened again: the same cards, the same scores.
+    void enregistrerPuisOuvrir()
+    {
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath(QStringLiteral("sauvee.jss"));
+        QStringList cartes;
+        {
+            ZB_MainWidget w(sansSurveillance(), dossier.path());
+            w.OnNouvellePartie();
+            QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= 4; }, 60000));
+            w.enregistreSous(chemin);
+            QVERIFY(QFileInfo(chemin).isFile());
+            QFile f(chemin);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            cartes = cartesJouees(QString::fromUtf8(f.readAll()));
+        }
+        ZB_MainWidget w(sansSurveillance(), dossier.path());
+        QVERIFY(w.ouvreFichier(chemin, ZB_Room::OuvreFichier));
+        QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= cartes.size(); }, 60000));
+        QCOMPARE(cartesJouees(record(w)).mid(0, cartes.size()), cartes);
+    }
+
+    // Every command a player expects is in the menus; the bug report holds
+    // the game record and escapes the user's words.
+    void menusEtRapport()
+    {
+        QTemporaryDir dossier;
+        ZB_MainWidget w(sansSurveillance(), dossier.path());
+        for (const char* nom : {"nouvelle", "gagnante", "ouvrir", "enregistrer", "enregistrerSous", "annuler",
+                                "refaire", "quitter", "heberger", "rejoindre", "sons", "bug", "langue_en",
+                                "langue_de", "type0", "type8"})
+            QVERIFY2(w.action(QLatin1String(nom)) != nullptr, nom);
+        QCOMPARE(w.vue()->menuBar(), w.barreMenus());
+        w.action(QStringLiteral("type8"))->trigger();
+        QCOMPARE(w.optionsDePartie().idPreset_, 8);
+        w.action(QStringLiteral("type0"))->trigger();
+        w.OnNouvellePartie();
+        QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= 1; }, 60000));
+        const QString rapport = w.documentRapportBug(QStringLiteral("<b>carte & pli</b>"));
+        QVERIFY(rapport.contains(QStringLiteral("&lt;b&gt;carte &amp; pli&lt;/b&gt;")));
+        QVERIFY(rapport.contains(QStringLiteral("{InP!")));
+        w.OnBugReport();
+        QVERIFY(QFileInfo(dossier.filePath(QStringLiteral("bugReport.xml"))).size() > rapport.size() / 2);
+    }
+
+    // The table at the deal, in the middle of a trick and at the end of the
+    // match, kept as pictures when ZB_SHOTS_DIR names a folder.
+    void capturesDeLaTable()
+    {
+        const QString dossierImages = qEnvironmentVariable("ZB_SHOTS_DIR");
+        if (dossierImages.isEmpty())
+            QSKIP("ZB_SHOTS_DIR is not set");
+        QTemporaryDir dossier;
+        ZB_Settings d;
+        d.nowait = true;
+        ZB_MainWidget w(d, dossier.path());
+        w.vue()->setModeAffichage(ZB_MainWidget::MODE_AFFICHAGE_ORDINATEUR, false);
+        w.vue()->scene()->setAutoAnswer(true);
+        w.vue()->scene()->setFacteurDurees(0.3);
+        w.vue()->resize(1024, 720);
+        QSignalSpy fin(&w, &ZB_MainWidget::signalMatchTermine);
+        w.OnNouvellePartie();
+        auto capture = [&](const QString& nom) {
+            w.vue()->scene()->rafraichitCouche();
+            QImage image(w.vue()->size(), QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::black);
+            QPainter peintre(&image);
+            w.vue()->render(&peintre);
+            peintre.end();
+            QVERIFY(image.save(QDir(dossierImages).filePath(nom)));
+        };
+        auto surTable = [&] {
+            int n = 0;
+            for (int p = 0; p < 4; ++p)
+                n += w.vue()->scene()->carteSurTable(p) != nullptr;
+            return n;
+        };
+        QVERIFY(attend([&] { return w.salle()->getListe(-1)->etatAttendu_ >= EtatDeJeu::Tour1_AttendConfirmationAnnonces1; },
+                       120000));
+        QTest::qWait(1500);
+        capture(QStringLiteral("table-deal.png"));
+        QVERIFY(attend([&] { return surTable() == 2; }, 120000));
+        QTest::qWait(600);
+        capture(QStringLiteral("table-mid-trick.png"));
+        QVERIFY(attend([&] { return !fin.isEmpty(); }, 600000));
+        QTest::qWait(1500);
+        capture(QStringLiteral("table-end.png"));
+    }
+};
+
+ZB_REGISTER_TEST(TestMainWindow)
+#include "TestMainWindow.moc"
