@@ -92,6 +92,7 @@ DisplayGL::DisplayGL(QObject* proprietaire, QWidget* panneauDroit, int modeAffic
         panneaux_.append(panneau);
     }
 
+    setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
