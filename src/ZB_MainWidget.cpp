@@ -11,6 +11,7 @@
 #include "GM_ExceptionFileTooOld.h"
 #include "GM_SharedFunctions.h"
 #include "GM_SocketAbstract.h"
+#include "GM_WidgetAuto.h"
 #include "ListeDesEvenements.h"
 #include "OptionsDuJoueur.h"
 #include "ServerView.h"
@@ -33,6 +34,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGraphicsProxyWidget>
 #include <QHostAddress>
 #include <QMenu>
 #include <QMenuBar>
@@ -714,8 +716,13 @@ void ZB_MainWidget::OnSpecialKeyPressed(int touche)
 
 void ZB_MainWidget::OnSwipeTriggered(QSwipeGesture::SwipeDirection direction)
 {
-    // Swipes close the open dialogs; the lobby windows take them later.
-    Q_UNUSED(direction);
+    // An open in-scene window takes the swipe (a lobby tab turns, a form
+    // closes); the table itself has no use for it.
+    for (QGraphicsProxyWidget* proxy : vue_->scene()->dialogues())
+        if (proxy != nullptr && proxy->isVisible())
+            if (auto* dialogue = qobject_cast<GM_WidgetAuto*>(proxy->widget()))
+                if (dialogue->swipeTriggered(direction))
+                    return;
 }
 
 void ZB_MainWidget::OnFontChange(double pourcent)

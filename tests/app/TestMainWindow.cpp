@@ -4,6 +4,7 @@
 #include "EvenementDeJeu.h"
 #include "ListeDesEvenements.h"
 #include "TableClient.h"
+#include "ZB_ClientDialogIp.h"
 #include "ZB_MainWidget.h"
 #include "ZB_RoomTable.h"
 #include "ZbTestRegistry.h"
@@ -13,6 +14,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QGraphicsProxyWidget>
+#include <QLineEdit>
+#include <QTcpServer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -218,6 +222,30 @@ private slots:
         QVERIFY(rapport.contains(QStringLiteral("{InP!")));
         w.OnBugReport();
         QVERIFY(QFileInfo(dossier.filePath(QStringLiteral("bugReport.xml"))).size() > rapport.size() / 2);
+    }
+
+    // Join: the address window opens in the table; its answer connects to
+    // that address on the session's port.
+    void rejoindre()
+    {
+        QTcpServer hote;
+        QVERIFY(hote.listen(QHostAddress::LocalHost, 0));
+        QTemporaryDir dossier;
+        ZB_Settings d = sansSurveillance();
+        d.tcpsockets = true;
+        d.port = hote.serverPort();
+        ZB_MainWidget w(d, dossier.path());
+        w.OnNouvellePartie();
+        w.OnRejoindre();
+        ZB_ClientDialogIp* fenetre = nullptr;
+        for (QGraphicsProxyWidget* proxy : w.vue()->scene()->dialogues())
+            if (proxy->isVisible())
+                fenetre = qobject_cast<ZB_ClientDialogIp*>(proxy->widget());
+        QVERIFY(fenetre != nullptr);
+        fenetre->setIp(QStringLiteral("127.0.0.1"));
+        QTest::keyClick(fenetre->getLineEdit(), Qt::Key_Return);
+        QVERIFY(hote.waitForNewConnection(10000));
+        QVERIFY(w.salle()->getClientSocket() != nullptr);
     }
 
     // The table at the deal, in the middle of a trick and at the end of the
