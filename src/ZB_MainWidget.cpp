@@ -139,8 +139,21 @@ ZB_MainWidget::ZB_MainWidget(const ZB_Settings& demarrage, const QString& dossie
     // Lobby, Discord and style hooks: the lobby window, the native hooks
     // and the chosen widget style are made and wired here when they exist.
 
-    if (demarrage_.english)
-        OnLangue(langues_ != nullptr ? langues_->actions().value(LANGUE_ANGLAISE) : nullptr);
+    // The language: English when the command line asks for it, else the
+    // user's last choice.
+    QAction* langue = nullptr;
+    if (langues_ != nullptr && demarrage_.english) {
+        langue = langues_->actions().value(LANGUE_ANGLAISE);
+    } else if (langues_ != nullptr && !automatique) {
+        reglages.beginGroup(QLatin1String(GROUPE_AFFICHAGE));
+        const QString code = reglages.value(QLatin1String(CLE_LANGUE)).toString();
+        reglages.endGroup();
+        for (QAction* a : langues_->actions())
+            if (!code.isEmpty() && a->data().toString() == code)
+                langue = a;
+    }
+    if (langue != nullptr)
+        OnLangue(langue);
     if (ZB_TraceLog* trace = trace_())
         trace->log(QStringLiteral("Main window started in %1").arg(dossierDonnees_));
 }

@@ -125,7 +125,8 @@ private slots:
             w.demarre();
             QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= 6; }, 60000));
             QSignalSpy quitter(&w, &ZB_MainWidget::signalQuitter);
-            w.OnQuitter();
+            // Closing the window asks the main window, which quits.
+            w.vue()->close();
             QTRY_COMPARE(quitter.size(), 1);
             QVERIFY(w.isQuitDemande());
             QFile autosave(dossier.filePath(QStringLiteral("autosave.jss")));
@@ -137,6 +138,31 @@ private slots:
         w.demarre();
         QVERIFY(attend([&] { return cartesJouees(record(w)).size() > avant.size(); }, 60000));
         QCOMPARE(cartesJouees(record(w)).mid(0, avant.size()), avant);
+    }
+
+    // New games and new winning games of both games are dealt and played.
+    void nouvellesParties_data()
+    {
+        QTest::addColumn<int>("preset");
+        QTest::addColumn<bool>("gagnante");
+        QTest::newRow("jass") << 0 << false;
+        QTest::newRow("jass, winning") << 0 << true;
+        QTest::newRow("belote contree") << 8 << false;
+        QTest::newRow("belote classique, winning") << 6 << true;
+    }
+    void nouvellesParties()
+    {
+        QFETCH(int, preset);
+        QFETCH(bool, gagnante);
+        QTemporaryDir dossier;
+        ZB_MainWidget w(sansSurveillance(), dossier.path());
+        w.userChoseGameType(preset);
+        if (gagnante)
+            w.OnNouvellePartieGagnante();
+        else
+            w.OnNouvellePartie();
+        QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= 8; }, 60000));
+        QCOMPARE(w.salle()->getOptions().idPreset_, preset);
     }
 
     // A file that does not read is refused with a message; the game on the
