@@ -3,6 +3,7 @@
 #include "ClientSocket.h"
 #include "DisplayGL.h"
 #include "DisplayGLScene.h"
+#include "DisplayGLSceneDialog.h"
 #include "DisplayGLWidget.h"
 #include "EtatDeJeu.h"
 #include "GM_Exception.h"
@@ -38,10 +39,12 @@
 #include <QHostAddress>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSettings>
 #include <QTextStream>
 #include <QTimer>
 #include <QTranslator>
+#include <QVBoxLayout>
 
 #include <cstdio>
 
@@ -107,7 +110,8 @@ ZB_MainWidget::ZB_MainWidget(const ZB_Settings& demarrage, const QString& dossie
 
     // The display: the engine holder, then the view with its scene.
     holder_ = QSharedPointer<DisplayGLWidget>::create(nullptr);
-    vue_ = std::make_unique<DisplayGL>(this, nullptr, automatique ? MODE_AFFICHAGE_ORDINATEUR : MODE_AFFICHAGE_NORMAL,
+    panneauDroit_ = std::make_unique<QWidget>();
+    vue_ = std::make_unique<DisplayGL>(this, panneauDroit_.get(), automatique ? MODE_AFFICHAGE_ORDINATEUR : MODE_AFFICHAGE_NORMAL,
                                        this, holder_, optionsAffichage_, &demarrage_, nullptr);
     vue_->setWindowTitle(QStringLiteral("Zubrik %1 - Jass & Belote").arg(QCoreApplication::applicationVersion()));
     DisplayGLScene* scene = vue_->scene();
@@ -132,8 +136,10 @@ ZB_MainWidget::ZB_MainWidget(const ZB_Settings& demarrage, const QString& dossie
     dialogueIp_ = scene->addDialog<ZB_ClientDialogIp>(DisplayGLScene::Z_REGLAGES, 0, 1);
     connect(dialogueIp_.data(), &ZB_ClientDialogIp::accepted, this, &ZB_MainWidget::rejoint);
 
-    if (!demarrage_.screenshotMode)
+    if (!demarrage_.screenshotMode) {
         construitMenus_();
+        construitPanneauDroit_();
+    }
     construitSalle_();
 
     // Lobby, Discord and style hooks: the lobby window, the native hooks
@@ -183,6 +189,7 @@ ZB_MainWidget::~ZB_MainWidget()
         QCoreApplication::removeTranslator(traducteur_.get());
     vue_.reset();
     holder_.reset();
+    panneauDroit_.reset();
     if (ZB_Application* app = ZB_Application::instance())
         app->closeTraceLog();
 }
@@ -288,6 +295,26 @@ void ZB_MainWidget::construitMenus_()
     ajoute(aide, "bug", tr("Signaler un &bug..."), QKeySequence(), &ZB_MainWidget::OnBugReport);
 
     vue_->setMenuBar(barreMenus_);
+}
+
+void ZB_MainWidget::construitPanneauDroit_()
+{
+    auto* colonne = new QVBoxLayout(panneauDroit_.get());
+    colonne->setContentsMargins(0, 0, 0, 0);
+    for (const char* nom : {"nouvelle", "gagnante", "ouvrir", "enregistrer", "annuler", "heberger", "rejoindre",
+                            "bug", "quitter"}) {
+        QAction* a = action(QLatin1String(nom));
+        if (a == nullptr)
+            continue;
+        auto* bouton = new QPushButton(a->text().remove(QLatin1Char('&')), panneauDroit_.get());
+        bouton->setObjectName(QStringLiteral("bouton_") + QLatin1String(nom));
+        connect(bouton, &QPushButton::clicked, a, &QAction::trigger);
+        // The panel closes once a command is chosen: the table comes back.
+        connect(bouton, &QPushButton::clicked, vue_->scene()->dialogueReglages(), &DisplayGLSceneDialog::collapse);
+        connect(a, &QAction::enabledChanged, bouton, &QPushButton::setEnabled);
+        colonne->addWidget(bouton);
+    }
+    colonne->addStretch(1);
 }
 
 void ZB_MainWidget::metAJourActions_()

@@ -21,6 +21,7 @@ class QAction;
 class QActionGroup;
 class QMenuBar;
 class QTranslator;
+class QWidget;
 class TableClient;
 class ZB_ClientDialogIp;
 class ZB_MultiServer;
@@ -151,6 +152,9 @@ private slots:
 
 private:
     void construitMenus_();
+    // The in-scene buttons of the settings panel: the menu's main commands
+    // for a window without its menu bar (full screen, small screens).
+    void construitPanneauDroit_();
     void construitSalle_();
     // Calls the room's start with every loading error caught and shown;
     // false when one was.
@@ -176,7 +180,9 @@ private:
     int sondagesStables_ = 0;
     bool fichierOuvertAutomatique_ = false;
 
-    // The view first, then the engine side, which dies first.
+    // The view first, then the engine side, which dies first. The right
+    // panel is lent to the scene's settings panel and outlives the view.
+    std::unique_ptr<QWidget> panneauDroit_;
     QSharedPointer<DisplayGLWidget> holder_;
     std::unique_ptr<DisplayGL> vue_;
     QMenuBar* barreMenus_ = nullptr;
