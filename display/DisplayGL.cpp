@@ -564,19 +564,34 @@ void DisplayGL::OnScreenshotCompleted(QImage const& image)
 
 // --- Events.
 
+bool DisplayGL::directionBalayage(QSwipeGesture::SwipeDirection horizontale, QSwipeGesture::SwipeDirection verticale,
+                                  Qt::GestureState etat, QSwipeGesture::SwipeDirection* direction)
+{
+    if (etat != Qt::GestureFinished)
+        return false;
+    QSwipeGesture::SwipeDirection d = QSwipeGesture::NoDirection;
+    if (horizontale == QSwipeGesture::Left || horizontale == QSwipeGesture::Right)
+        d = horizontale;
+    else if (verticale == QSwipeGesture::Up)
+        d = QSwipeGesture::Up;
+    else
+        return false;
+    if (direction != nullptr)
+        *direction = d;
+    return true;
+}
+
 bool DisplayGL::event(QEvent* event)
 {
     switch (event->type()) {
     case QEvent::Gesture: {
         auto* geste = static_cast<QGestureEvent*>(event);
+        QSwipeGesture::SwipeDirection direction = QSwipeGesture::NoDirection;
         if (auto* balayage = static_cast<QSwipeGesture*>(geste->gesture(Qt::SwipeGesture));
-            balayage != nullptr && balayage->state() == Qt::GestureFinished) {
-            const QSwipeGesture::SwipeDirection horizontale = balayage->horizontalDirection();
-            if (horizontale == QSwipeGesture::Left || horizontale == QSwipeGesture::Right)
-                emit signalSwipeTriggered(horizontale);
-            else if (balayage->verticalDirection() == QSwipeGesture::Up)
-                emit signalSwipeTriggered(QSwipeGesture::Up);
-        }
+            balayage != nullptr
+            && directionBalayage(balayage->horizontalDirection(), balayage->verticalDirection(), balayage->state(),
+                                 &direction))
+            emit signalSwipeTriggered(direction);
         return true;
     }
     case QEvent::Close:

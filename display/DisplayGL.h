@@ -65,6 +65,11 @@ public:
     // Where a test tile goes: its cell in the 20 x 4 grid (tile 80 wraps to
     // the first row).
     static QPoint positionTuile(int tuile);
+    // What a swipe gesture raises: the horizontal direction when it is left
+    // or right, else up; a swipe down or a gesture not finished raises
+    // nothing (false).
+    static bool directionBalayage(QSwipeGesture::SwipeDirection horizontale, QSwipeGesture::SwipeDirection verticale,
+                                  Qt::GestureState etat, QSwipeGesture::SwipeDirection* direction);
     bool isCurseurPose() const { return curseurPose_; }
     int modeVue() const { return modeVue_; }
     QWidget* fenetre() const { return fenetre_; }

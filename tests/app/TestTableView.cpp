@@ -168,6 +168,41 @@ private slots:
         QCOMPARE(t.scene()->proxyAnnulerAvant()->isVisible(), avant);
     }
 
+    // Swipes: left, right and up are raised once the gesture ends; a
+    // swipe down, or one still running, raises nothing.
+    void balayages_data()
+    {
+        QTest::addColumn<int>("horizontale");
+        QTest::addColumn<int>("verticale");
+        QTest::addColumn<int>("etat");
+        QTest::addColumn<int>("attendu"); // -1: nothing raised
+        const int fini = Qt::GestureFinished;
+        QTest::newRow("left") << int(QSwipeGesture::Left) << int(QSwipeGesture::NoDirection) << fini
+                              << int(QSwipeGesture::Left);
+        QTest::newRow("right, slightly up") << int(QSwipeGesture::Right) << int(QSwipeGesture::Up) << fini
+                                            << int(QSwipeGesture::Right);
+        QTest::newRow("up") << int(QSwipeGesture::NoDirection) << int(QSwipeGesture::Up) << fini
+                            << int(QSwipeGesture::Up);
+        QTest::newRow("down") << int(QSwipeGesture::NoDirection) << int(QSwipeGesture::Down) << fini << -1;
+        QTest::newRow("none") << int(QSwipeGesture::NoDirection) << int(QSwipeGesture::NoDirection) << fini << -1;
+        QTest::newRow("left, still moving") << int(QSwipeGesture::Left) << int(QSwipeGesture::NoDirection)
+                                            << int(Qt::GestureUpdated) << -1;
+    }
+    void balayages()
+    {
+        QFETCH(int, horizontale);
+        QFETCH(int, verticale);
+        QFETCH(int, etat);
+        QFETCH(int, attendu);
+        QSwipeGesture::SwipeDirection direction = QSwipeGesture::NoDirection;
+        const bool leve = DisplayGL::directionBalayage(QSwipeGesture::SwipeDirection(horizontale),
+                                                       QSwipeGesture::SwipeDirection(verticale),
+                                                       Qt::GestureState(etat), &direction);
+        QCOMPARE(leve, attendu >= 0);
+        if (leve)
+            QCOMPARE(int(direction), attendu);
+    }
+
     // Test windows tile a 20 x 4 grid of 200 x 250 cells, wrapping after 80.
     void tuiles_data()
     {
