@@ -222,7 +222,8 @@ void DisplayGL::setOptionsDePartie(const OptionsDePartie& options)
         scene_->setStyleContre(options.typeDePartie_.contrat_);
         return;
     }
-    TypeDePartie::initTypesDePartie(options.genre_);
+    // Only the custom preset depends on the game's kind: the table of
+    // presets is read as it is, never rebuilt under a running game.
     scene_->setStyleContre(TypeDePartie::getTypeDePartie(options.idPreset_).contrat_);
 }
 
