@@ -6,6 +6,7 @@
 #include "TableClient.h"
 #include "ZB_ClientDialogIp.h"
 #include "ZB_MainWidget.h"
+#include "ZB_MultiServer.h"
 #include "ZB_RoomTable.h"
 #include "ZbTestRegistry.h"
 
@@ -249,6 +250,34 @@ private slots:
         QVERIFY(rapport.contains(QStringLiteral("{InP!")));
         w.OnBugReport();
         QVERIFY(QFileInfo(dossier.filePath(QStringLiteral("bugReport.xml"))).size() > rapport.size() / 2);
+    }
+
+    // Quitting while hosting asks first; Cancel keeps the program, Ok ends
+    // it.
+    void quitterEnLigneDemandeConfirmation()
+    {
+        QTemporaryDir dossier;
+        QTcpServer sonde;
+        QVERIFY(sonde.listen(QHostAddress::LocalHost, 0));
+        ZB_Settings d = sansSurveillance();
+        d.tcpsockets = true;
+        d.port = sonde.serverPort();
+        sonde.close();
+        ZB_MainWidget w(d, dossier.path());
+        w.OnHeberger();
+        QVERIFY(w.serveur()->isListening());
+        QVERIFY(w.salle()->estEnLigne());
+        w.vue()->scene()->setAutoAnswer(false);
+        QSignalSpy quitter(&w, &ZB_MainWidget::signalQuitter);
+        w.OnQuitter();
+        QTRY_VERIFY(w.vue()->scene()->historiqueBoites().join(QLatin1Char('\n')).contains(
+            QStringLiteral("Une partie réseau est en cours")));
+        QCOMPARE(quitter.size(), 0);
+        w.OnQuitter_Reponse(GM::Cancel);
+        QCOMPARE(quitter.size(), 0);
+        w.OnQuitter_Reponse(GM::Ok);
+        QCOMPARE(quitter.size(), 1);
+        QVERIFY(!w.salle()->estEnLigne());
     }
 
     // Join: the address window opens in the table; its answer connects to
