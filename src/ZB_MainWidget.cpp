@@ -258,6 +258,13 @@ void ZB_MainWidget::construitMenus_()
     QMenu* reseau = barreMenus_->addMenu(tr("&Réseau"));
     ajoute(reseau, "heberger", tr("&Héberger une partie"), QKeySequence(), &ZB_MainWidget::OnHeberger);
     ajoute(reseau, "rejoindre", tr("&Rejoindre une partie..."), QKeySequence(), &ZB_MainWidget::OnRejoindre);
+    reseau->addSeparator();
+    ajoute(reseau, "quitterEnLigne", tr("&Quitter la partie en ligne"), QKeySequence(),
+           &ZB_MainWidget::OnQuitterEnLigne);
+    // The online state changes with the network: the commands are checked
+    // whenever a menu opens.
+    for (QMenu* menu : {partie, reseau})
+        connect(menu, &QMenu::aboutToShow, this, &ZB_MainWidget::metAJourActions_);
 
     QMenu* options = barreMenus_->addMenu(tr("&Options"));
     QMenu* types = options->addMenu(tr("&Type de partie"));
@@ -319,10 +326,33 @@ void ZB_MainWidget::construitPanneauDroit_()
 
 void ZB_MainWidget::metAJourActions_()
 {
+    // An online game is left on purpose (its own command, or quitting),
+    // never by starting another game over it; undo would part the tables.
     const bool enLigne = salle_ && salle_->estEnLigne();
-    for (const char* nom : {"annuler", "refaire", "gagnante"})
+    for (const char* nom : {"nouvelle", "gagnante", "ouvrir", "annuler", "refaire", "heberger", "rejoindre"})
         if (QAction* a = action(QLatin1String(nom)))
             a->setEnabled(!enLigne);
+    if (QAction* a = action(QStringLiteral("quitterEnLigne")))
+        a->setEnabled(enLigne);
+}
+
+void ZB_MainWidget::OnQuitterEnLigne()
+{
+    ZB_TRACE_SLOT(trace_());
+    if (salle_ && salle_->estEnLigne())
+        salle_->askQuit(this, SLOT(OnQuitterEnLigne_Reponse(int)));
+}
+
+void ZB_MainWidget::OnQuitterEnLigne_Reponse(int bouton)
+{
+    ZB_TRACE_SLOT(trace_());
+    if (bouton != GM::Ok && bouton != GM::Yes)
+        return;
+    salle_->stopOnlineSession();
+    serveur_->closeAll();
+    metAJourActions_();
+    // The table goes back to a local game.
+    OnNouvellePartie();
 }
 
 // --- Start modes.

@@ -134,6 +134,10 @@ public slots:
     void OnBug(QString const& userFeedback);
     void OnQuitter();
     void OnQuitter_Reponse(int bouton);
+    // Leaves the online game (after the same question as quitting) for a
+    // local game.
+    void OnQuitterEnLigne();
+    void OnQuitterEnLigne_Reponse(int bouton);
 
     void OnSizeChanged();
     void OnSpecialKeyPressed(int touche);
@@ -146,6 +150,7 @@ public slots:
     void OnOnlineGameEnded();
 
 private slots:
+    void metAJourActions_();
     void OnMatchTermine();
     void OnHoteAttendClient();
     void OnSondeFichierOuvert();
@@ -165,7 +170,6 @@ private:
     // An unattended run prints the scores of the file it opened, and ends.
     void rapporteFichierOuvert_();
     void quitte_();
-    void metAJourActions_();
     ZB_TraceLog* trace_() const;
 
     ZB_Settings demarrage_;

@@ -252,8 +252,8 @@ private slots:
         QVERIFY(QFileInfo(dossier.filePath(QStringLiteral("bugReport.xml"))).size() > rapport.size() / 2);
     }
 
-    // Quitting while hosting asks first; Cancel keeps the program, Ok ends
-    // it.
+    // Quitting while hosting asks first; Cancel keeps the program. Leaving
+    // the online game brings a local one back; quitting then ends.
     void quitterEnLigneDemandeConfirmation()
     {
         QTemporaryDir dossier;
@@ -275,9 +275,19 @@ private slots:
         QCOMPARE(quitter.size(), 0);
         w.OnQuitter_Reponse(GM::Cancel);
         QCOMPARE(quitter.size(), 0);
+        // Online, a game is left on purpose only: the commands that would
+        // start another are off, leaving is on.
+        QVERIFY(!w.action(QStringLiteral("nouvelle"))->isEnabled());
+        QVERIFY(!w.action(QStringLiteral("ouvrir"))->isEnabled());
+        QVERIFY(w.action(QStringLiteral("quitterEnLigne"))->isEnabled());
+        w.OnQuitterEnLigne_Reponse(GM::Ok);
+        QVERIFY(!w.salle()->estEnLigne());
+        QVERIFY(!w.serveur()->isListening());
+        QVERIFY(w.action(QStringLiteral("nouvelle"))->isEnabled());
+        QVERIFY(!w.action(QStringLiteral("quitterEnLigne"))->isEnabled());
+        QCOMPARE(quitter.size(), 0);
         w.OnQuitter_Reponse(GM::Ok);
         QCOMPARE(quitter.size(), 1);
-        QVERIFY(!w.salle()->estEnLigne());
     }
 
     // Join: the address window opens in the table; its answer connects to
