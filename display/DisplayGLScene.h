@@ -192,6 +192,7 @@ public:
     void closeStatusBox() override;
     void execMessageBox(uint id) override;
     bool isMessageBoxPending() override;
+    void hideWithdrawnBox(uint id) override;
     // Shows a request in a box at a z value: the common display step.
     void showBox(GM_WidgetAutoRound* widget, Ui::MessageBoxGl* form, QGraphicsProxyWidget* proxy, double z,
                  const GM_MessageBoxRequest& request);

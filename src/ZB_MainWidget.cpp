@@ -19,12 +19,15 @@
 #include "TableClient.h"
 #include "TypeDePartie.h"
 #include "ZB_Application.h"
+#include "ZB_BugReport.h"
 #include "ZB_ClientDialogIp.h"
 #include "ZB_MultiServer.h"
 #include "ZB_RoomTable.h"
 #include "ZB_ServerSocket.h"
 #include "ZB_ServerSocketConnection.h"
+#include "ZB_SettingsStore.h"
 #include "ZB_TraceLog.h"
+#include "ZB_Translator.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -43,33 +46,29 @@
 #include <QSettings>
 #include <QTextStream>
 #include <QTimer>
-#include <QTranslator>
 #include <QVBoxLayout>
 
 #include <cstdio>
 
 namespace {
 
-constexpr const char* GROUPE_JEU = "Game";
-constexpr const char* CLE_PRESET = "preset";
-constexpr const char* CLE_GENRE = "genre";
-constexpr const char* GROUPE_AFFICHAGE = "Display";
-constexpr const char* CLE_SONS = "sounds";
-constexpr const char* CLE_LANGUE = "language";
-constexpr const char* FICHIER_RAPPORT = "bugReport.xml";
 constexpr const char* FILTRE_PARTIES = "Parties (*.jss *.jst);;Tous les fichiers (*)";
-// Language codes of the menu; French is the source language.
-constexpr const char* LANGUES[] = {"fr", "en", "de"};
-constexpr int LANGUE_ANGLAISE = 1;
+// The languages of the menu: their choice in the display options and the
+// name of the menu action.
+struct LangueDuMenu
+{
+    int choix;
+    const char* code;
+    const char* nom;
+};
+constexpr LangueDuMenu LANGUES[] = {{ZB_Translator::Automatique, "auto", QT_TRANSLATE_NOOP("ZB_MainWidget", "Automatique")},
+                                    {ZB_Translator::Francais, "fr", "Français"},
+                                    {ZB_Translator::Anglais, "en", "English"},
+                                    {ZB_Translator::Allemand, "de", "Deutsch"}};
 // The presets a player picks from: the local game types of both games.
 constexpr int PRESETS_LOCAUX[] = {0, 1, 2, 3, 6, 8, 9, 10};
 constexpr int STYLE_SANS_IMAGES = 9;
 constexpr double POURCENT = 100.0;
-
-QString echappeXml(const QString& texte)
-{
-    return texte.toHtmlEscaped();
-}
 
 } // namespace
 
@@ -84,25 +83,19 @@ ZB_MainWidget::ZB_MainWidget(const ZB_Settings& demarrage, const QString& dossie
         demarrage_.automatique = 1;
     const bool automatique = demarrage_.automatique != 0;
 
-    // The settings store. Its groups are read here until the options dialog
-    // owns them; an unattended run ignores them so that it plays the same
-    // game on every machine.
-    QSettings reglages;
+    // The settings store. An unattended run neither reads nor writes it, so
+    // that it plays the same game on every machine.
     const int genre = demarrage_.belote != 0 ? TypeDePartie::GenreBelote : TypeDePartie::GenreJass;
     optionsPartie_ = OptionsDePartie(genre);
     if (!automatique) {
-        reglages.beginGroup(QLatin1String(GROUPE_JEU));
-        const int preset = reglages.value(QLatin1String(CLE_PRESET), optionsPartie_.idPreset_).toInt();
-        const int genreEnregistre = reglages.value(QLatin1String(CLE_GENRE), genre).toInt();
-        reglages.endGroup();
-        if (std::find(std::begin(PRESETS_LOCAUX), std::end(PRESETS_LOCAUX), preset) != std::end(PRESETS_LOCAUX)) {
-            optionsPartie_ = OptionsDePartie(genreEnregistre == TypeDePartie::GenreBelote ? TypeDePartie::GenreBelote
-                                                                                           : TypeDePartie::GenreJass);
-            optionsPartie_.idPreset_ = preset;
-        }
-        reglages.beginGroup(QLatin1String(GROUPE_AFFICHAGE));
-        optionsAffichage_.sounds_ = reglages.value(QLatin1String(CLE_SONS), optionsAffichage_.sounds_).toBool();
-        reglages.endGroup();
+        settings_ = ZB_SettingsStore::ouvreStore();
+        const ZB_SettingsStore store(*settings_);
+        QString erreur;
+        if (!store.litOptionsAffichage(optionsAffichage_, &erreur) && !erreur.isEmpty())
+            qWarning().noquote() << "ZB_MainWidget: display options not read:" << erreur;
+        OptionsDePartie lues = optionsPartie_;
+        if (store.litOptionsDePartie(lues, &erreur) && lues.charge_ != 0)
+            optionsPartie_ = lues;
     } else {
         optionsAffichage_.sounds_ = false;
         optionsAffichage_.cardStyle_ = STYLE_SANS_IMAGES;
@@ -145,21 +138,8 @@ ZB_MainWidget::ZB_MainWidget(const ZB_Settings& demarrage, const QString& dossie
     // Lobby, Discord and style hooks: the lobby window, the native hooks
     // and the chosen widget style are made and wired here when they exist.
 
-    // The language: English when the command line asks for it, else the
-    // user's last choice.
-    QAction* langue = nullptr;
-    if (langues_ != nullptr && demarrage_.english) {
-        langue = langues_->actions().value(LANGUE_ANGLAISE);
-    } else if (langues_ != nullptr && !automatique) {
-        reglages.beginGroup(QLatin1String(GROUPE_AFFICHAGE));
-        const QString code = reglages.value(QLatin1String(CLE_LANGUE)).toString();
-        reglages.endGroup();
-        for (QAction* a : langues_->actions())
-            if (!code.isEmpty() && a->data().toString() == code)
-                langue = a;
-    }
-    if (langue != nullptr)
-        OnLangue(langue);
+    // The language: the user's choice, English when the command line asks.
+    appliqueLangue_();
     if (ZB_TraceLog* trace = trace_())
         trace->log(QStringLiteral("Main window started in %1").arg(dossierDonnees_));
 }
@@ -171,22 +151,18 @@ ZB_MainWidget::~ZB_MainWidget()
     setMessageBoxDisplayer(nullptr);
     if (salle_ && !demarrage_.autotest && salle_->needsSave())
         salle_->saveToFile();
-    if (!demarrage_.automatique) {
-        QSettings reglages;
-        reglages.beginGroup(QLatin1String(GROUPE_JEU));
-        reglages.setValue(QLatin1String(CLE_PRESET), optionsPartie_.idPreset_);
-        reglages.setValue(QLatin1String(CLE_GENRE), int(optionsPartie_.genre_));
-        reglages.endGroup();
-        reglages.beginGroup(QLatin1String(GROUPE_AFFICHAGE));
-        reglages.setValue(QLatin1String(CLE_SONS), optionsAffichage_.sounds_);
-        reglages.endGroup();
+    if (settings_) {
+        ZB_SettingsStore store(*settings_);
+        QString erreur;
+        if (!store.ecritOptionsAffichage(optionsAffichage_, &erreur) || !store.ecritOptionsDePartie(optionsPartie_, &erreur)
+            || !store.synchronise(&erreur))
+            qWarning().noquote() << "ZB_MainWidget: settings not saved:" << erreur;
     }
     // The server stops taking connections, the room's tables (which talk to
     // the view) go, then the view.
     serveur_.reset();
     salle_.reset();
-    if (traducteur_)
-        QCoreApplication::removeTranslator(traducteur_.get());
+    traducteur_.reset();
     vue_.reset();
     holder_.reset();
     panneauDroit_.reset();
@@ -225,83 +201,112 @@ QAction* ZB_MainWidget::action(const QString& nom) const
 void ZB_MainWidget::construitMenus_()
 {
     barreMenus_ = new QMenuBar;
-    auto ajoute = [this](QMenu* menu, const char* nom, const QString& texte, const QKeySequence& raccourci,
-                         auto slot) {
-        QAction* a = menu->addAction(texte);
+    // Every text is kept with its source, so that a change of language
+    // translates it again.
+    auto menu = [this](QMenu* parent, const char* texte) {
+        QMenu* m = parent != nullptr ? parent->addMenu(QString()) : barreMenus_->addMenu(QString());
+        textesMenus_.append({m->menuAction(), texte});
+        return m;
+    };
+    auto ajoute = [this](QMenu* m, const char* nom, const char* texte, const QKeySequence& raccourci) {
+        QAction* a = m->addAction(QString());
         a->setObjectName(QLatin1String(nom));
         a->setShortcut(raccourci);
         a->setShortcutContext(Qt::ApplicationShortcut);
-        connect(a, &QAction::triggered, this, slot);
+        textesMenus_.append({a, texte});
         return a;
     };
 
-    QMenu* partie = barreMenus_->addMenu(tr("&Partie"));
-    ajoute(partie, "nouvelle", tr("&Nouvelle partie"), QKeySequence::New, &ZB_MainWidget::OnNouvellePartie);
-    ajoute(partie, "gagnante", tr("Nouvelle partie &gagnante"), QKeySequence(), &ZB_MainWidget::OnNouvellePartieGagnante);
+    QMenu* partie = menu(nullptr, QT_TR_NOOP("&Partie"));
+    connect(ajoute(partie, "nouvelle", QT_TR_NOOP("&Nouvelle partie"), QKeySequence::New), &QAction::triggered, this,
+            &ZB_MainWidget::OnNouvellePartie);
+    connect(ajoute(partie, "gagnante", QT_TR_NOOP("Nouvelle partie &gagnante"), QKeySequence()), &QAction::triggered,
+            this, &ZB_MainWidget::OnNouvellePartieGagnante);
     partie->addSeparator();
-    ajoute(partie, "ouvrir", tr("&Ouvrir..."), QKeySequence::Open, &ZB_MainWidget::OnOuvrir);
-    ajoute(partie, "enregistrer", tr("&Enregistrer"), QKeySequence::Save, &ZB_MainWidget::OnEnregistrer);
-    ajoute(partie, "enregistrerSous", tr("Enregistrer &sous..."), QKeySequence::SaveAs,
-           &ZB_MainWidget::OnEnregistrerSous);
+    connect(ajoute(partie, "ouvrir", QT_TR_NOOP("&Ouvrir..."), QKeySequence::Open), &QAction::triggered, this,
+            &ZB_MainWidget::OnOuvrir);
+    connect(ajoute(partie, "enregistrer", QT_TR_NOOP("&Enregistrer"), QKeySequence::Save), &QAction::triggered, this,
+            &ZB_MainWidget::OnEnregistrer);
+    connect(ajoute(partie, "enregistrerSous", QT_TR_NOOP("Enregistrer &sous..."), QKeySequence::SaveAs),
+            &QAction::triggered, this, &ZB_MainWidget::OnEnregistrerSous);
     partie->addSeparator();
-    QAction* annuler = partie->addAction(tr("&Annuler le coup"));
-    annuler->setObjectName(QStringLiteral("annuler"));
-    annuler->setShortcut(QKeySequence::Undo);
-    connect(annuler, &QAction::triggered, this, [this] { OnAnnuler(false); });
-    QAction* refaire = partie->addAction(tr("&Rétablir le coup"));
-    refaire->setObjectName(QStringLiteral("refaire"));
-    refaire->setShortcut(QKeySequence::Redo);
-    connect(refaire, &QAction::triggered, this, [this] { OnAnnuler(true); });
+    connect(ajoute(partie, "annuler", QT_TR_NOOP("&Annuler le coup"), QKeySequence::Undo), &QAction::triggered, this,
+            [this] { OnAnnuler(false); });
+    connect(ajoute(partie, "refaire", QT_TR_NOOP("&Rétablir le coup"), QKeySequence::Redo), &QAction::triggered, this,
+            [this] { OnAnnuler(true); });
     partie->addSeparator();
-    ajoute(partie, "quitter", tr("&Quitter"), QKeySequence::Quit, &ZB_MainWidget::OnQuitter);
+    connect(ajoute(partie, "quitter", QT_TR_NOOP("&Quitter"), QKeySequence::Quit), &QAction::triggered, this,
+            &ZB_MainWidget::OnQuitter);
 
-    QMenu* reseau = barreMenus_->addMenu(tr("&Réseau"));
-    ajoute(reseau, "heberger", tr("&Héberger une partie"), QKeySequence(), &ZB_MainWidget::OnHeberger);
-    ajoute(reseau, "rejoindre", tr("&Rejoindre une partie..."), QKeySequence(), &ZB_MainWidget::OnRejoindre);
+    QMenu* reseau = menu(nullptr, QT_TR_NOOP("&Réseau"));
+    connect(ajoute(reseau, "heberger", QT_TR_NOOP("&Héberger une partie"), QKeySequence()), &QAction::triggered, this,
+            &ZB_MainWidget::OnHeberger);
+    connect(ajoute(reseau, "rejoindre", QT_TR_NOOP("&Rejoindre une partie..."), QKeySequence()), &QAction::triggered,
+            this, &ZB_MainWidget::OnRejoindre);
     reseau->addSeparator();
-    ajoute(reseau, "quitterEnLigne", tr("&Quitter la partie en ligne"), QKeySequence(),
-           &ZB_MainWidget::OnQuitterEnLigne);
+    connect(ajoute(reseau, "quitterEnLigne", QT_TR_NOOP("&Quitter la partie en ligne"), QKeySequence()),
+            &QAction::triggered, this, &ZB_MainWidget::OnQuitterEnLigne);
     // The online state changes with the network: the commands are checked
     // whenever a menu opens.
-    for (QMenu* menu : {partie, reseau})
-        connect(menu, &QMenu::aboutToShow, this, &ZB_MainWidget::metAJourActions_);
+    for (QMenu* m : {partie, reseau})
+        connect(m, &QMenu::aboutToShow, this, &ZB_MainWidget::metAJourActions_);
 
-    QMenu* options = barreMenus_->addMenu(tr("&Options"));
-    QMenu* types = options->addMenu(tr("&Type de partie"));
+    QMenu* options = menu(nullptr, QT_TR_NOOP("&Options"));
+    QMenu* types = menu(options, QT_TR_NOOP("&Type de partie"));
     auto* groupeTypes = new QActionGroup(types);
     for (const int preset : PRESETS_LOCAUX) {
         const int genre = preset >= TypeDePartie::ID_PERSONALISE ? TypeDePartie::GenreBelote : TypeDePartie::GenreJass;
         TypeDePartie::initTypesDePartie(genre);
-        QAction* a = types->addAction(QCoreApplication::translate("QObject",
-                                                                  qPrintable(TypeDePartie::getTypeDePartie(preset).nom_)));
+        QAction* a = types->addAction(QString());
         a->setObjectName(QStringLiteral("type%1").arg(preset));
         a->setCheckable(true);
         a->setChecked(preset == optionsPartie_.idPreset_);
+        a->setData(preset);
         groupeTypes->addAction(a);
         connect(a, &QAction::triggered, this, [this, preset] { userChoseGameType(preset); });
     }
-    QAction* sons = options->addAction(tr("&Sons"));
-    sons->setObjectName(QStringLiteral("sons"));
+    QAction* sons = ajoute(options, "sons", QT_TR_NOOP("&Sons"), QKeySequence());
     sons->setCheckable(true);
     sons->setChecked(optionsAffichage_.sounds_);
     connect(sons, &QAction::toggled, this, &ZB_MainWidget::OnOptionsSons);
-    QMenu* langue = options->addMenu(tr("&Langue"));
+    QMenu* langue = menu(options, QT_TR_NOOP("&Langue"));
     langues_ = new QActionGroup(langue);
-    const QStringList noms = {QStringLiteral("Français"), QStringLiteral("English"), QStringLiteral("Deutsch")};
-    for (int i = 0; i < noms.size(); ++i) {
-        QAction* a = langue->addAction(noms[i]);
-        a->setObjectName(QStringLiteral("langue_") + QLatin1String(LANGUES[i]));
-        a->setData(QLatin1String(LANGUES[i]));
+    for (const LangueDuMenu& l : LANGUES) {
+        QAction* a = langue->addAction(QString());
+        a->setObjectName(QStringLiteral("langue_") + QLatin1String(l.code));
+        a->setData(l.choix);
         a->setCheckable(true);
-        a->setChecked(i == 0);
+        a->setChecked(l.choix == optionsAffichage_.language_);
         langues_->addAction(a);
+        // The languages' own names are not translated, except "automatic".
+        if (l.choix == ZB_Translator::Automatique)
+            textesMenus_.append({a, l.nom});
+        else
+            a->setText(QString::fromUtf8(l.nom));
     }
     connect(langues_, &QActionGroup::triggered, this, &ZB_MainWidget::OnLangue);
 
-    QMenu* aide = barreMenus_->addMenu(tr("&Aide"));
-    ajoute(aide, "bug", tr("Signaler un &bug..."), QKeySequence(), &ZB_MainWidget::OnBugReport);
+    QMenu* aide = menu(nullptr, QT_TR_NOOP("&Aide"));
+    connect(ajoute(aide, "bug", QT_TR_NOOP("Signaler un &bug..."), QKeySequence()), &QAction::triggered, this,
+            &ZB_MainWidget::OnBugReport);
 
+    retraduit_();
     vue_->setMenuBar(barreMenus_);
+}
+
+void ZB_MainWidget::retraduit_()
+{
+    for (const auto& [action, texte] : std::as_const(textesMenus_))
+        if (action != nullptr)
+            action->setText(tr(texte));
+    if (barreMenus_ != nullptr)
+        for (QAction* a : barreMenus_->findChildren<QAction*>())
+            if (a->objectName().startsWith(QLatin1String("type")))
+                a->setText(QCoreApplication::translate(
+                    "QObject", qPrintable(TypeDePartie::getTypeDePartie(a->data().toInt()).nom_)));
+    for (const auto& [bouton, action] : std::as_const(boutonsPanneau_))
+        if (bouton != nullptr && action != nullptr)
+            bouton->setText(action->text().remove(QLatin1Char('&')));
 }
 
 void ZB_MainWidget::construitPanneauDroit_()
@@ -314,6 +319,7 @@ void ZB_MainWidget::construitPanneauDroit_()
         if (a == nullptr)
             continue;
         auto* bouton = new QPushButton(a->text().remove(QLatin1Char('&')), panneauDroit_.get());
+        boutonsPanneau_.append({bouton, a});
         bouton->setObjectName(QStringLiteral("bouton_") + QLatin1String(nom));
         connect(bouton, &QPushButton::clicked, a, &QAction::trigger);
         // The panel closes once a command is chosen: the table comes back.
@@ -629,28 +635,22 @@ void ZB_MainWidget::OnOptionsSons(bool actifs)
 
 void ZB_MainWidget::OnLangue(QAction* langue)
 {
-    if (traducteur_) {
-        QCoreApplication::removeTranslator(traducteur_.get());
-        traducteur_.reset();
-    }
-    const QString code = langue != nullptr ? langue->data().toString() : QString();
-    if (langue != nullptr)
-        langue->setChecked(true);
-    // The translation files are built with the program; French, the source
-    // language, needs none.
-    if (!code.isEmpty() && code != QLatin1String(LANGUES[0])) {
-        auto traducteur = std::make_unique<QTranslator>();
-        if (traducteur->load(QStringLiteral(":/translations/zubrik_%1.qm").arg(code))) {
-            QCoreApplication::installTranslator(traducteur.get());
-            traducteur_ = std::move(traducteur);
-        }
-    }
-    if (!demarrage_.automatique) {
-        QSettings reglages;
-        reglages.beginGroup(QLatin1String(GROUPE_AFFICHAGE));
-        reglages.setValue(QLatin1String(CLE_LANGUE), code);
-        reglages.endGroup();
-    }
+    if (langue == nullptr)
+        return;
+    optionsAffichage_.language_ = langue->data().toInt();
+    appliqueLangue_();
+}
+
+void ZB_MainWidget::appliqueLangue_()
+{
+    if (!traducteur_)
+        traducteur_ = std::make_unique<ZB_Translator>();
+    if (!traducteur_->applique(optionsAffichage_.language_, demarrage_.english))
+        qWarning().noquote() << "ZB_MainWidget: no translation for language" << optionsAffichage_.language_;
+    if (langues_ != nullptr)
+        for (QAction* a : langues_->actions())
+            a->setChecked(a->data().toInt() == optionsAffichage_.language_);
+    retraduit_();
 }
 
 ZB_RoomTable* ZB_MainWidget::tableAffichee() const
@@ -676,41 +676,28 @@ void ZB_MainWidget::OnAnnuler(bool isForward)
     table->annuler(-1, isForward);
 }
 
+void ZB_MainWidget::prepareRapport_(ZB_BugReport& rapport, const QString& remarque) const
+{
+    rapport.setVersion(QCoreApplication::applicationVersion());
+    if (settings_)
+        rapport.setReglages(ZB_SettingsStore(*settings_));
+    if (salle_) {
+        rapport.setPartie(*salle_);
+        if (salle_->getClientSocket() != nullptr && salle_->getClientSocket()->getSocket() != nullptr)
+            rapport.ajouteLignesErreur(*salle_->getClientSocket()->getSocket());
+        if (salle_->getServer() != nullptr)
+            for (const ZB_ServerSocketConnection* connexion : salle_->getServer()->getConnections())
+                if (connexion != nullptr && connexion->getSocket() != nullptr)
+                    rapport.ajouteLignesErreur(*connexion->getSocket());
+    }
+    rapport.setReponses(remarque);
+}
+
 QString ZB_MainWidget::documentRapportBug(const QString& remarque) const
 {
-    QString record;
-    if (salle_) {
-        QTextStream flux(&record);
-        salle_->writeToStream(flux);
-        flux.flush();
-    }
-    QStringList erreurs;
-    auto ajouteErreurs = [&erreurs](const GM_SocketAbstract* socket) {
-        if (socket != nullptr)
-            erreurs << socket->getLignesErreur();
-    };
-    if (salle_ && salle_->getClientSocket() != nullptr)
-        ajouteErreurs(salle_->getClientSocket()->getSocket());
-    if (salle_ && salle_->getServer() != nullptr)
-        for (const ZB_ServerSocketConnection* connexion : salle_->getServer()->getConnections())
-            ajouteErreurs(connexion->getSocket());
-    while (erreurs.size() > MAX_LIGNES_ERREUR)
-        erreurs.removeFirst();
-
-    QString doc;
-    QTextStream out(&doc);
-    out << "<bugreport>\n";
-    out << "  <version>" << echappeXml(QCoreApplication::applicationVersion()) << "</version>\n";
-    out << "  <date>" << QDateTime::currentDateTimeUtc().toString(Qt::ISODate) << "</date>\n";
-    out << "  <comment>" << echappeXml(remarque) << "</comment>\n";
-    out << "  <socketerrors>\n";
-    for (const QString& ligne : std::as_const(erreurs))
-        out << "    <line>" << echappeXml(ligne) << "</line>\n";
-    out << "  </socketerrors>\n";
-    out << "  <game>" << echappeXml(record) << "</game>\n";
-    out << "</bugreport>\n";
-    out.flush();
-    return doc;
+    ZB_BugReport rapport(dossierDonnees_);
+    prepareRapport_(rapport, remarque);
+    return rapport.document();
 }
 
 void ZB_MainWidget::OnBugReport()
@@ -722,19 +709,23 @@ void ZB_MainWidget::OnBugReport()
 void ZB_MainWidget::OnBug(QString const& userFeedback)
 {
     ZB_TRACE_SLOT(trace_());
-    // The report document stays in the data folder; packing it with the
-    // logs, settings and games into the zip happens here too once the
-    // report packer exists.
-    const QString chemin = dossierDonnees_ + QLatin1String(FICHIER_RAPPORT);
-    QFile fichier(chemin);
-    if (!fichier.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        afficheErreur_(tr("Le rapport n'a pas pu être écrit: %1").arg(fichier.errorString()));
+    // No server receives reports: the zip stays in the data folder.
+    ZB_BugReport rapport(dossierDonnees_);
+    prepareRapport_(rapport, userFeedback);
+    QString erreur;
+    const QString zip = rapport.ecrit(&erreur);
+    if (zip.isEmpty()) {
+        afficheErreur_(tr("Le rapport n'a pas pu être écrit: %1").arg(erreur));
         return;
     }
-    fichier.write(documentRapportBug(userFeedback).toUtf8());
-    fichier.close();
+    if (settings_) {
+        ZB_SettingsStore store(*settings_);
+        store.noteRapport(zip);
+        store.synchronise();
+    }
+    dernierRapport_ = zip;
     messageBox(GM::Information, tr("Rapport de bug"),
-               tr("Le rapport a été écrit dans %1").arg(QDir::toNativeSeparators(chemin)), GM::Ok);
+               tr("Le rapport a été écrit dans %1").arg(QDir::toNativeSeparators(zip)), GM::Ok);
 }
 
 // --- Quitting.

@@ -7,7 +7,9 @@
 #include "OptionsDePartie.h"
 #include "ZB_Settings.h"
 
+#include <QList>
 #include <QObject>
+#include <QPair>
 #include <QPointer>
 #include <QSharedPointer>
 #include <QString>
@@ -20,9 +22,12 @@ class DisplayGLWidget;
 class QAction;
 class QActionGroup;
 class QMenuBar;
-class QTranslator;
+class QPushButton;
+class QSettings;
+class ZB_Translator;
 class QWidget;
 class TableClient;
+class ZB_BugReport;
 class ZB_ClientDialogIp;
 class ZB_MultiServer;
 class ZB_RoomTable;
@@ -96,6 +101,8 @@ public:
     static QString fichierDeReprise(const QString& dossier);
     // The report of a bug: the game record and the sockets' recent errors.
     QString documentRapportBug(const QString& remarque) const;
+    // The zip of the last bug report written, "" before the first.
+    QString dernierRapport() const { return dernierRapport_; }
     // Whether the program asked to quit (an unattended run's end, a
     // confirmed quit); tests read it instead of watching the event loop.
     bool isQuitDemande() const { return quitDemande_; }
@@ -160,6 +167,11 @@ private:
     // The in-scene buttons of the settings panel: the menu's main commands
     // for a window without its menu bar (full screen, small screens).
     void construitPanneauDroit_();
+    // The menus' and buttons' texts in the language in force.
+    void retraduit_();
+    // Shows the language of the display options (English with --english).
+    void appliqueLangue_();
+    void prepareRapport_(ZB_BugReport& rapport, const QString& remarque) const;
     void construitSalle_();
     // Calls the room's start with every loading error caught and shown;
     // false when one was.
@@ -177,6 +189,7 @@ private:
     OptionsAffichage optionsAffichage_;
     OptionsDePartie optionsPartie_;
     QString dernierFichier_;
+    QString dernierRapport_;
     QString nomUtilisateur_ = QStringLiteral("Vous");
     bool quitDemande_ = false;
     bool matchFini_ = false;
@@ -191,7 +204,11 @@ private:
     std::unique_ptr<DisplayGL> vue_;
     QMenuBar* barreMenus_ = nullptr;
     QActionGroup* langues_ = nullptr;
-    std::unique_ptr<QTranslator> traducteur_;
+    std::unique_ptr<ZB_Translator> traducteur_;
+    // The settings store of an attended run; null in an unattended one.
+    std::unique_ptr<QSettings> settings_;
+    QList<QPair<QPointer<QAction>, const char*>> textesMenus_;
+    QList<QPair<QPointer<QPushButton>, QPointer<QAction>>> boutonsPanneau_;
     QPointer<ZB_ClientDialogIp> dialogueIp_;
     GM_BanList banList_;
     std::unique_ptr<TableClient> salle_;

@@ -1,10 +1,11 @@
 #include "ZB_Application.h"
+#include "ZB_CommandLine.h"
 #include "ZB_MainWidget.h"
 #include "ZB_Settings.h"
 
-#include <QFileInfo>
-#include <QGuiApplication>
 #include <QStringList>
+
+#include <cstdio>
 
 #include <memory>
 
@@ -13,51 +14,24 @@ namespace {
 constexpr const char* NOM_PRODUIT = "Zubrik";
 constexpr const char* NOM_ORGANISATION = "Zubrik";
 
-// Stand-in until the command-line reader lands: it knows only the switches
-// of unattended runs and network sessions, and a file to open; everything
-// else is left alone. The whole function goes when the reader's call takes
-// its place below.
-ZB_Settings lisDemarrageProvisoire(const QStringList& arguments)
-{
-    ZB_Settings d;
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString& a = arguments[i];
-        const bool suivant = i + 1 < arguments.size();
-        if (a == QLatin1String("--auto"))
-            d.automatique = 1;
-        else if (a == QLatin1String("--autotest"))
-            d.autotest = true;
-        else if (a == QLatin1String("--server"))
-            d.server = true;
-        else if (a == QLatin1String("--client"))
-            d.client = true;
-        else if (a == QLatin1String("--tcpsockets"))
-            d.tcpsockets = true;
-        else if (a == QLatin1String("--nowait"))
-            d.nowait = true;
-        else if (a == QLatin1String("--port") && suivant)
-            d.port = arguments[++i].toInt();
-        else if (a == QLatin1String("--file") && suivant)
-            d.file = arguments[++i];
-        else if (!a.startsWith(QLatin1String("--")) && QFileInfo(a).isFile())
-            d.file = a;
-    }
-    return d;
-}
-
 // Builds the application, reads the start-up record and runs the main
 // window until the user quits.
 int demarre(int& argc, char** argv)
 {
-    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+    // Options Qt would take for its own ("--platform") leave argv first.
+    const QStringList cachees = ZB_CommandLine::cacheOptionsDuProgramme(argc, argv);
     ZB_Application app(argc, argv);
     QCoreApplication::setApplicationName(QLatin1String(NOM_PRODUIT));
     QCoreApplication::setOrganizationName(QLatin1String(NOM_ORGANISATION));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZB_VERSION));
 
-    // ===== The parsed command line goes in here (ZB_CommandLine). =====
-    const ZB_Settings demarrage = lisDemarrageProvisoire(QCoreApplication::arguments());
-    // ===================================================================
+    // A command line that does not read stops here, before any window.
+    ZB_Settings demarrage;
+    QString message;
+    if (ZB_CommandLine::parse(QCoreApplication::arguments() + cachees, demarrage, &message) != ZB_CommandLine::Ok) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(message));
+        return ZB_CommandLine::CODE_SORTIE_USAGE;
+    }
 
     auto fenetre = std::make_unique<ZB_MainWidget>(demarrage);
     // exit, not quit: quit first asks every window to close, and the table
