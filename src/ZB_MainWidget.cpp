@@ -139,7 +139,12 @@ ZB_MainWidget::ZB_MainWidget(const ZB_Settings& demarrage, const QString& dossie
     // and the chosen widget style are made and wired here when they exist.
 
     // The language: the user's choice, English when the command line asks.
-    appliqueLangue_();
+    // An unattended run keeps the texts as written unless told otherwise,
+    // so that what it prints and shows is the same on every machine.
+    if (!automatique || demarrage_.english)
+        appliqueLangue_();
+    else
+        retraduit_();
     if (ZB_TraceLog* trace = trace_())
         trace->log(QStringLiteral("Main window started in %1").arg(dossierDonnees_));
 }

@@ -1,5 +1,7 @@
 #include "ZbTestRegistry.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTcpServer>
@@ -72,6 +74,37 @@ class TestProgram : public QObject
     Q_OBJECT
 
 private slots:
+    // A command line that does not read stops the program before any
+    // window: the reason and the usage lines, and exit status 2.
+    void ligneDeCommandeRefusee_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("unknown option") << QStringList{QStringLiteral("--nonsense")};
+        QTest::newRow("missing value") << QStringList{QStringLiteral("--port")};
+        QTest::newRow("port out of range") << QStringList{QStringLiteral("--port"), QStringLiteral("70000")};
+        QTest::newRow("host and client") << QStringList{QStringLiteral("--server"), QStringLiteral("--client")};
+        QTest::newRow("missing file") << QStringList{QStringLiteral("--file"), QStringLiteral("/nonexistent/x.jss")};
+    }
+    void ligneDeCommandeRefusee()
+    {
+        QFETCH(QStringList, arguments);
+        QTemporaryDir maison;
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* variable : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
+            env.insert(QLatin1String(variable), maison.path());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(ZB_PROGRAMME), arguments);
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 2);
+        QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains(QStringLiteral("Usage: zubrik")));
+        // No window, so no game and no trace were written.
+        QDirIterator fichiers(maison.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        QVERIFY2(!fichiers.hasNext(), qPrintable(fichiers.hasNext() ? fichiers.next() : QString()));
+    }
+
     // The program plays a whole Jass match unattended, writes it to a file,
     // and reads that file back to the same scores.
     void matchSansSurveillance()
