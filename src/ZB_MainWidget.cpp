@@ -454,9 +454,13 @@ void ZB_MainWidget::inscritJoueurs_()
         OptionsDuJoueur joueur;
         joueur.id_ = PREMIER_ID_JOUEUR + siege;
         if (siege == SIEGE_UTILISATEUR) {
-            joueur.nom_ = nomUtilisateur_;
+            joueur.nom_ = tr("Vous");
         } else {
-            joueur.nom_ = randomPlayerName();
+            // The display options name the first opponent, the partner and
+            // the second opponent, unless the names are drawn at random.
+            const int rang = siege - 1;
+            const QString nomChoisi = optionsAffichage_.noms_.value(rang).trimmed();
+            joueur.nom_ = optionsAffichage_.randomNames_ || nomChoisi.isEmpty() ? randomPlayerName() : nomChoisi;
             joueur.ordinateur_ = 1;
             joueur.optionsAI_ = siege == (SIEGE_UTILISATEUR + 2) % NOMBRE_SIEGES ? optionsPartie_.optionsAIPartenaire_
                                                                                   : optionsPartie_.optionsAIAdversaires_;

@@ -190,7 +190,6 @@ private:
     OptionsDePartie optionsPartie_;
     QString dernierFichier_;
     QString dernierRapport_;
-    QString nomUtilisateur_ = QStringLiteral("Vous");
     bool quitDemande_ = false;
     bool matchFini_ = false;
     int executesVus_ = -1;
