@@ -107,6 +107,13 @@ ZB_MainWidget::ZB_MainWidget(const ZB_Settings& demarrage, const QString& dossie
     vue_ = std::make_unique<DisplayGL>(this, panneauDroit_.get(), automatique ? MODE_AFFICHAGE_ORDINATEUR : MODE_AFFICHAGE_NORMAL,
                                        this, holder_, optionsAffichage_, &demarrage_, nullptr);
     vue_->setWindowTitle(QStringLiteral("Zubrik %1 - Jass & Belote").arg(QCoreApplication::applicationVersion()));
+    // The window comes back where the user left it, unless tiled for tests
+    // or sized for store pictures.
+    if (settings_ && demarrage_.testTileNb == ZB_Settings::AUCUNE_TUILE && demarrage_.screenshotMode == 0) {
+        const QByteArray geometrie = ZB_SettingsStore(*settings_).geometrie();
+        if (!geometrie.isEmpty())
+            vue_->restoreGeometry(geometrie);
+    }
     DisplayGLScene* scene = vue_->scene();
     setMessageBoxDisplayer(scene);
     if (ZB_Application* app = ZB_Application::instance())
@@ -158,6 +165,8 @@ ZB_MainWidget::~ZB_MainWidget()
         salle_->saveToFile();
     if (settings_) {
         ZB_SettingsStore store(*settings_);
+        if (vue_ && demarrage_.testTileNb == ZB_Settings::AUCUNE_TUILE && demarrage_.screenshotMode == 0)
+            store.setGeometrie(vue_->saveGeometry());
         QString erreur;
         if (!store.ecritOptionsAffichage(optionsAffichage_, &erreur) || !store.ecritOptionsDePartie(optionsPartie_, &erreur)
             || !store.synchronise(&erreur))

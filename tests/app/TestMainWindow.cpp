@@ -253,6 +253,28 @@ private slots:
         QVERIFY(QFileInfo(w.dernierRapport()).size() > 0);
     }
 
+    // The game type, the sounds and the window's size chosen in one run are
+    // there in the next; an unattended run leaves them alone.
+    void reglagesEntreDeuxLancements()
+    {
+        QTemporaryDir dossier;
+        {
+            ZB_MainWidget w(ZB_Settings(), dossier.path());
+            w.action(QStringLiteral("type8"))->trigger();
+            w.action(QStringLiteral("sons"))->setChecked(false);
+            w.vue()->resize(700, 500);
+        }
+        {
+            ZB_MainWidget automatique(sansSurveillance(), dossier.path());
+            automatique.userChoseGameType(0);
+        }
+        ZB_MainWidget w(ZB_Settings(), dossier.path());
+        QCOMPARE(w.optionsDePartie().idPreset_, 8);
+        QVERIFY(w.action(QStringLiteral("type8"))->isChecked());
+        QVERIFY(!w.action(QStringLiteral("sons"))->isChecked());
+        QCOMPARE(w.vue()->size(), QSize(700, 500));
+    }
+
     // Quitting while hosting asks first; Cancel keeps the program. Leaving
     // the online game brings a local one back; quitting then ends.
     void quitterEnLigneDemandeConfirmation()
@@ -331,6 +353,8 @@ private slots:
         w.vue()->scene()->setFacteurDurees(0.3);
         w.vue()->resize(1024, 720);
         QSignalSpy fin(&w, &ZB_MainWidget::signalMatchTermine);
+        // Whatever an earlier run of the store chose: a Jass match.
+        w.userChoseGameType(0);
         w.OnNouvellePartie();
         auto capture = [&](const QString& nom) {
             w.vue()->scene()->rafraichitCouche();
