@@ -161,7 +161,8 @@ ZB_MainWidget::~ZB_MainWidget()
     if (ZB_Application* app = ZB_Application::instance())
         app->setMessageBoxDisplayer(nullptr);
     setMessageBoxDisplayer(nullptr);
-    if (salle_ && !demarrage_.autotest && salle_->needsSave())
+    // An unattended run leaves the user's autosave alone.
+    if (salle_ && !demarrage_.automatique && salle_->needsSave())
         salle_->saveToFile();
     if (settings_) {
         ZB_SettingsStore store(*settings_);
@@ -779,7 +780,8 @@ void ZB_MainWidget::quitte_()
     if (quitDemande_)
         return;
     quitDemande_ = true;
-    if (salle_ && !demarrage_.autotest && salle_->needsSave())
+    // An unattended run leaves the user's autosave alone.
+    if (salle_ && !demarrage_.automatique && salle_->needsSave())
         salle_->saveToFile();
     emit signalQuitter();
 }

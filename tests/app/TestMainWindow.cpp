@@ -72,6 +72,22 @@ ZB_Settings sansSurveillance()
     return d;
 }
 
+// A run of a person (settings, autosave), where the computer plays every
+// seat at once and every box is answered.
+ZB_Settings accompagne()
+{
+    ZB_Settings d;
+    d.nowait = true;
+    return d;
+}
+void ordinateurPartout(ZB_MainWidget& w)
+{
+    w.vue()->setModeAffichage(ZB_MainWidget::MODE_AFFICHAGE_ORDINATEUR, false);
+    w.vue()->scene()->setAutoAnswer(true);
+    w.vue()->scene()->setFacteurDurees(0.1);
+    w.userChoseGameType(0);
+}
+
 void ecrit(const QString& chemin, const QByteArray& contenu, const QDateTime& date)
 {
     QFile f(chemin);
@@ -123,7 +139,8 @@ private slots:
         QTemporaryDir dossier;
         QStringList avant;
         {
-            ZB_MainWidget w(sansSurveillance(), dossier.path());
+            ZB_MainWidget w(accompagne(), dossier.path());
+            ordinateurPartout(w);
             w.demarre();
             QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= 6; }, 60000));
             QSignalSpy quitter(&w, &ZB_MainWidget::signalQuitter);
@@ -136,7 +153,8 @@ private slots:
             avant = cartesJouees(QString::fromUtf8(autosave.readAll()));
         }
         QVERIFY(avant.size() >= 6);
-        ZB_MainWidget w(sansSurveillance(), dossier.path());
+        ZB_MainWidget w(accompagne(), dossier.path());
+        ordinateurPartout(w);
         w.demarre();
         QVERIFY(attend([&] { return cartesJouees(record(w)).size() > avant.size(); }, 60000));
         QCOMPARE(cartesJouees(record(w)).mid(0, avant.size()), avant);
@@ -223,6 +241,8 @@ private slots:
             QVERIFY(f.open(QIODevice::ReadOnly));
             cartes = cartesJouees(QString::fromUtf8(f.readAll()));
         }
+        // An unattended run with a game in progress leaves no autosave.
+        QVERIFY(!QFileInfo::exists(dossier.filePath(QStringLiteral("autosave.jss"))));
         ZB_MainWidget w(sansSurveillance(), dossier.path());
         QVERIFY(w.ouvreFichier(chemin, ZB_Room::OuvreFichier));
         QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= cartes.size(); }, 60000));
