@@ -52,7 +52,8 @@
 
 namespace {
 
-constexpr const char* FILTRE_PARTIES = "Parties (*.jss *.jst);;Tous les fichiers (*)";
+constexpr const char* FILTRE_PARTIES =
+    QT_TRANSLATE_NOOP("ZB_MainWidget", "Parties (*.jss *.jst);;Tous les fichiers (*)");
 // The languages of the menu: their choice in the display options and the
 // name of the menu action.
 struct LangueDuMenu
@@ -61,10 +62,11 @@ struct LangueDuMenu
     const char* code;
     const char* nom;
 };
-constexpr LangueDuMenu LANGUES[] = {{ZB_Translator::Automatique, "auto", QT_TRANSLATE_NOOP("ZB_MainWidget", "Automatique")},
-                                    {ZB_Translator::Francais, "fr", "Français"},
-                                    {ZB_Translator::Anglais, "en", "English"},
-                                    {ZB_Translator::Allemand, "de", "Deutsch"}};
+constexpr LangueDuMenu LANGUES[] = {
+    {ZB_Translator::Automatique, "auto", QT_TRANSLATE_NOOP("ZB_MainWidget", "Automatique")},
+    {ZB_Translator::Francais, "fr", "Français"},
+    {ZB_Translator::Anglais, "en", "English"},
+    {ZB_Translator::Allemand, "de", "Deutsch"}};
 // The presets a player picks from: the local game types of both games.
 constexpr int PRESETS_LOCAUX[] = {0, 1, 2, 3, 6, 8, 9, 10};
 constexpr int STYLE_SANS_IMAGES = 9;

@@ -1,5 +1,6 @@
 #include "DisplayGL.h"
 #include "DisplayGLScene.h"
+#include "DisplayGLSceneDialog.h"
 #include "EtatDeJeu.h"
 #include "EvenementDeJeu.h"
 #include "ListeDesEvenements.h"
@@ -17,6 +18,7 @@
 #include <QFileInfo>
 #include <QGraphicsProxyWidget>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QTcpServer>
 #include <QSignalSpy>
@@ -260,6 +262,17 @@ private slots:
                                 "langue_de", "type0", "type8"})
             QVERIFY2(w.action(QLatin1String(nom)) != nullptr, nom);
         QCOMPARE(w.vue()->menuBar(), w.barreMenus());
+        // The menus and the table's buttons follow a change of language.
+        QCOMPARE(w.action(QStringLiteral("nouvelle"))->text(), QStringLiteral("&Nouvelle partie"));
+        w.action(QStringLiteral("langue_de"))->trigger();
+        QCOMPARE(w.action(QStringLiteral("nouvelle"))->text(), QStringLiteral("&Neues Spiel"));
+        QCOMPARE(w.action(QStringLiteral("quitterEnLigne"))->text(), QStringLiteral("Online-Spiel &verlassen"));
+        auto* bouton = w.vue()->scene()->dialogueReglages()->contenu()->findChild<QPushButton*>(
+            QStringLiteral("bouton_nouvelle"));
+        QVERIFY(bouton != nullptr);
+        QCOMPARE(bouton->text(), QStringLiteral("Neues Spiel"));
+        w.action(QStringLiteral("langue_fr"))->trigger();
+        QCOMPARE(bouton->text(), QStringLiteral("Nouvelle partie"));
         w.action(QStringLiteral("type8"))->trigger();
         QCOMPARE(w.optionsDePartie().idPreset_, 8);
         w.action(QStringLiteral("type0"))->trigger();
