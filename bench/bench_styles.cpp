@@ -74,8 +74,7 @@ StyleGallery& gallery(int styleIndex)
     static int current = -1;
     if (current != styleIndex) {
         current = styleIndex;
-        QApplication::setStyle(StyleGallery::styles().at(styleIndex).create());
-        QApplication::setPalette(QApplication::style()->standardPalette());
+        StyleGallery::install(StyleGallery::styles().at(styleIndex));
     }
     // Left to the end of the process, like the application.
     static StyleGallery* window = [] {
