@@ -8,13 +8,23 @@
 #include "ZB_StyleWood.h"
 
 #include <QApplication>
+#include <QPixmapCache>
 
 #include <cmath>
 
 namespace {
 
+// The Plastique drawing under a theme derives lighter and darker copies of
+// the theme's texture (up to 1024 x 1024, 4 MB each) and keeps them in the
+// pixmap cache; under Qt's default limit they push each other out and every
+// repaint derives them again, which takes most of a second in the Candy
+// theme. This limit holds them all with room to spare.
+constexpr int THEME_PIXMAP_CACHE_KB = 64 * 1024;
+
 template <typename Style> QStyle* themed(bool screenshotMode)
 {
+    if (QPixmapCache::cacheLimit() < THEME_PIXMAP_CACHE_KB)
+        QPixmapCache::setCacheLimit(THEME_PIXMAP_CACHE_KB);
     auto* style = new Style;
     style->screenshotMode = screenshotMode;
     return style;

@@ -20,6 +20,8 @@ class QStyle;
 // - The switch never sets an application palette: the theme's palette
 //   reaches widgets through the style's own palette polishing, which an
 //   explicit application palette would hide.
+// - Creating a theme raises the pixmap cache limit to what the theme's
+//   derived textures need, never lowers it.
 // - Everything runs in the GUI thread, with a QApplication.
 namespace AppStyleSwitch {
 

@@ -16,6 +16,7 @@
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
@@ -722,6 +723,8 @@ private slots:
             QCOMPARE(choice.style, number);
             QCOMPARE(choice.palette.color(QPalette::Base), expected.color(QPalette::Base));
             QStyle* installed = QApplication::style();
+            // Room for the derived textures, or every repaint derives them.
+            QVERIFY(QPixmapCache::cacheLimit() >= 64 * 1024);
             QCOMPARE(installed->metaObject()->className(), THEME_CLASSES[number]);
             QCOMPARE(installed->pixelMetric(QStyle::PM_TabBarTabVSpace),
                      QPlastiqueStyleLocal().pixelMetric(QStyle::PM_TabBarTabVSpace) + 50);
