@@ -2,6 +2,7 @@
 #include "DisplayGLHumanCarte.h"
 #include "GL_ObjectCube.h"
 #include "HeadlessMatch.h"
+#include "InfoDemande.h"
 #include "TableDeScene.h"
 #include "ZbTestRegistry.h"
 
@@ -68,6 +69,18 @@ public:
     }
     void afficheBulleAnnonce(int siege) override { scene_.afficheBulleAnnonce(siege); }
     void afficheMessageReseau(const QString& texte) override { scene_.afficheMessageReseau(texte); }
+    void afficheEtat(const InfoDemande& etat, Joueur* acteur, Joueur* second, int siege, bool impose) override
+    {
+        ++etats;
+        scene_.afficheEtat(etat, acteur, second, siege, impose);
+    }
+    void afficheArdoise(const ZB_PointsA& points, int t0, int t1, int multiplicateur, const QList<int>& stock,
+                        int barree) override
+    {
+        ++ardoises;
+        scene_.afficheArdoise(points, t0, t1, multiplicateur, stock, barree);
+    }
+    void setTexteAide(const QString& texte) override { scene_.setTexteAide(texte); }
 
     std::array<GL_ObjectCube*, 4> pli() const
     {
@@ -100,6 +113,8 @@ public:
     int cartesSurPile = 0;
     int cartesPerdues = 0;
     int bulles = 0;
+    int etats = 0;
+    int ardoises = 0;
 
 private:
     DisplayGLScene& scene_;
@@ -156,6 +171,12 @@ private slots:
         QVERIFY(affichage.cartesDernierPli <= 4 * affichage.donnes);
         if (genre == 1)
             QVERIFY(affichage.bulles > 0);
+        // Every state and score reached the status line and the board; the
+        // bottom seat is a computer's, so the screen's user only watches.
+        QVERIFY(affichage.etats > affichage.cartesJouees);
+        QVERIFY(affichage.ardoises >= affichage.donnes);
+        QCOMPARE(s.texteStatut(), QStringLiteral("Vous êtes spectateur."));
+        QVERIFY(!s.imageArdoise().isNull());
         // The flights end; nothing of the match stays on the table.
         QTRY_VERIFY_WITH_TIMEOUT(
             [&] {
