@@ -1,5 +1,5 @@
-// The styles' costs: a theme switch with windows open; building a cache key, which happens on every paint of
-// every cached control; painting the whole style gallery (every widget kind,
+// The styles' costs: a theme switch with windows open; building a cache
+// key, which happens on every paint of every cached control; painting the whole style gallery (every widget kind,
 // four times) in each style into an image with the pixmap cache emptied
 // before each paint (cold) and kept from the previous one (warm); 200
 // equal push buttons, which share one cached panel; and a Plastique dial,

@@ -106,8 +106,8 @@ public slots:
 
 protected:
     static BrushDerivations plastiqueBrushDerivations();
-    // A tab of one of the four rounded shapes; other shapes are drawn too,
-    // as the eastern one.
+    // A tab of one of the four rounded shapes, with those derivations; the
+    // callers pass no other shape.
     void drawRoundedTabShape(const QStyleOptionTab* tab, QPainter* painter, const QWidget* widget,
                              const BrushDerivations& derive) const;
 

@@ -30,7 +30,8 @@ class QWidget;
 namespace ThemeDrawing {
 
 // The palette of a theme.
-struct PaletteLook {
+struct PaletteLook
+{
     QColor button;
     QColor baseSource;
     int baseLighter;
@@ -40,7 +41,8 @@ struct PaletteLook {
 };
 
 // The push-button drawing of a theme.
-struct ButtonLook {
+struct ButtonLook
+{
     // The corner radius is the shorter side divided by this.
     int radiusDivisor;
     QColor overlay;

@@ -16,7 +16,8 @@
 //   frame; everything else is the Plastique style's.
 // - screenshotMode is set by the creator before installation and never
 //   changed; it only enlarges tab spacing and indicators.
-class ZB_StyleCandy : public QPlastiqueStyleLocal {
+class ZB_StyleCandy : public QPlastiqueStyleLocal
+{
     Q_OBJECT
 
 public:

@@ -16,7 +16,8 @@
 //   frame; everything else is the Plastique style's.
 // - screenshotMode is set by the creator before installation and never
 //   changed; it only enlarges tab spacing and indicators.
-class ZB_StyleNature : public QPlastiqueStyleLocal {
+class ZB_StyleNature : public QPlastiqueStyleLocal
+{
     Q_OBJECT
 
 public:

@@ -17,7 +17,8 @@
 //   Plastique style's.
 // - screenshotMode is set by the creator before installation and never
 //   changed; it only enlarges tab spacing and indicators.
-class ZB_StyleRacing : public QPlastiqueStyleLocal {
+class ZB_StyleRacing : public QPlastiqueStyleLocal
+{
     Q_OBJECT
 
 public:

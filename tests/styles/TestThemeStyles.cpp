@@ -25,7 +25,9 @@
 #include <QTest>
 
 #include <functional>
+#include <limits>
 #include <memory>
+#include <utility>
 
 using namespace styleprobes;
 
@@ -33,8 +35,8 @@ namespace {
 
 // Theme numbers as the main window and the settings know them.
 const char* const THEME_NAMES[] = {"Wood", "Alien", "Racing", "Candy", "Nature"};
-const char* const THEME_CLASSES[] = {"ZB_StyleWood", "ZB_StyleAlien", "ZB_StyleRacing", "ZB_StyleCandy",
-                                     "ZB_StyleNature"};
+const char* const THEME_CLASSES[]
+    = {"ZB_StyleWood", "ZB_StyleAlien", "ZB_StyleRacing", "ZB_StyleCandy", "ZB_StyleNature"};
 
 std::unique_ptr<QStyle> makeTheme(int number, bool screenshotMode = false)
 {
@@ -60,8 +62,7 @@ QColor over(const QColor& under, const QColor& top)
 {
     const double a = top.alphaF();
     return QColor::fromRgbF(float(top.redF() * a + under.redF() * (1 - a)),
-                            float(top.greenF() * a + under.greenF() * (1 - a)),
-                            float(top.blueF() * a + under.blueF() * (1 - a)));
+        float(top.greenF() * a + under.greenF() * (1 - a)), float(top.blueF() * a + under.blueF() * (1 - a)));
 }
 
 bool near(const QColor& a, const QColor& b, int tolerance = 2)
@@ -91,8 +92,8 @@ QPalette plainPalette()
     return palette;
 }
 
-QImage paintPrimitive(const QStyle& style, QStyle::PrimitiveElement element, const QStyleOption& option,
-                      const QSize& image)
+QImage paintPrimitive(
+    const QStyle& style, QStyle::PrimitiveElement element, const QStyleOption& option, const QSize& image)
 {
     QImage result = blankImage(image.width(), image.height());
     QPainter painter(&result);
@@ -101,8 +102,7 @@ QImage paintPrimitive(const QStyle& style, QStyle::PrimitiveElement element, con
     return result;
 }
 
-QImage paintControl(const QStyle& style, QStyle::ControlElement element, const QStyleOption& option,
-                    const QSize& image)
+QImage paintControl(const QStyle& style, QStyle::ControlElement element, const QStyleOption& option, const QSize& image)
 {
     QImage result = blankImage(image.width(), image.height());
     QPainter painter(&result);
@@ -127,9 +127,7 @@ QPixmap solidPixmap(const QColor& colour)
     return pixmap;
 }
 
-class HoverProbe : public QPushButton
-{
-};
+class HoverProbe : public QPushButton { };
 
 } // namespace
 
@@ -140,10 +138,7 @@ class TestThemeStyles : public QObject
     QString m_originalStyle;
 
 private slots:
-    void initTestCase()
-    {
-        m_originalStyle = QApplication::style()->name();
-    }
+    void initTestCase() { m_originalStyle = QApplication::style()->name(); }
 
     void cleanupTestCase()
     {
@@ -179,7 +174,7 @@ private slots:
         // Only the metrics read the flag: the indicator grows in screenshot
         // mode.
         QCOMPARE(style->pixelMetric(QStyle::PM_IndicatorWidth),
-                 QPlastiqueStyleLocal().pixelMetric(QStyle::PM_IndicatorWidth) + 25);
+            QPlastiqueStyleLocal().pixelMetric(QStyle::PM_IndicatorWidth) + 25);
     }
 
     void palettes_data()
@@ -196,10 +191,10 @@ private slots:
         const QColor black(0, 0, 0, 63);
         QTest::newRow("Wood") << 0 << sand << QColor(236, 182, 120).lighter(155) << QColor(Qt::darkGreen)
                               << QSize(256, 256) << black;
-        QTest::newRow("Alien") << 1 << grey << QColor(128, 128, 128).lighter(150).lighter(125)
-                               << QColor(Qt::darkGray) << QSize(256, 256) << black;
-        QTest::newRow("Racing") << 2 << grey << QColor(128, 128, 128).lighter(150).lighter(125)
-                                << QColor(Qt::darkGray) << QSize(512, 512) << black;
+        QTest::newRow("Alien") << 1 << grey << QColor(128, 128, 128).lighter(150).lighter(125) << QColor(Qt::darkGray)
+                               << QSize(256, 256) << black;
+        QTest::newRow("Racing") << 2 << grey << QColor(128, 128, 128).lighter(150).lighter(125) << QColor(Qt::darkGray)
+                                << QSize(512, 512) << black;
         QTest::newRow("Candy") << 3 << pink << pink.lighter(125) << QColor(Qt::darkRed) << QSize(1024, 1024)
                                << QColor(255, 192, 203, 63);
         QTest::newRow("Nature") << 4 << sand << QColor(236, 182, 120).lighter(125) << QColor(Qt::darkGreen)
@@ -247,8 +242,8 @@ private slots:
                 const QColor expected = over(seen, overlay);
                 const QColor shadedSeen = shadedImage.pixelColor(at);
                 QVERIFY2(near(QColor(shadedSeen.red(), shadedSeen.green(), shadedSeen.blue()), expected, 4)
-                             || plainImage.pixelColor(at).alpha() < 255,
-                         qPrintable(shadedSeen.name()));
+                        || plainImage.pixelColor(at).alpha() < 255,
+                    qPrintable(shadedSeen.name()));
             }
         }
         QCOMPARE(palette.color(QPalette::Disabled, QPalette::BrightText), QColor(Qt::white));
@@ -292,10 +287,8 @@ private slots:
         QTest::addColumn<int>("extra");
         QTest::addColumn<int>("fixed");
         const QList<std::pair<QStyle::PixelMetric, const char*>> indicators = {
-            {QStyle::PM_IndicatorWidth, "indicator width"},
-            {QStyle::PM_IndicatorHeight, "indicator height"},
-            {QStyle::PM_ExclusiveIndicatorWidth, "radio width"},
-            {QStyle::PM_ExclusiveIndicatorHeight, "radio height"}};
+            {QStyle::PM_IndicatorWidth, "indicator width"}, {QStyle::PM_IndicatorHeight, "indicator height"},
+            {QStyle::PM_ExclusiveIndicatorWidth, "radio width"}, {QStyle::PM_ExclusiveIndicatorHeight, "radio height"}};
         QTest::newRow("combo frame alone") << int(QStyle::PM_ComboBoxFrameWidth) << false << false << 0 << 8;
         QTest::newRow("combo frame on widget") << int(QStyle::PM_ComboBoxFrameWidth) << true << true << 0 << 8;
         QTest::newRow("scroll bar") << int(QStyle::PM_ScrollBarExtent) << false << true << 4 << -1;
@@ -365,7 +358,7 @@ private slots:
             QCheckBox check;
             QTabBar tabs;
             QScrollBar bar;
-            for (QWidget* w : std::initializer_list<QWidget*> {&button, &combo, &check, &tabs, &bar}) {
+            for (QWidget* w : std::initializer_list<QWidget*>{&button, &combo, &check, &tabs, &bar}) {
                 w->setAttribute(Qt::WA_Hover, false);
                 style->polish(w);
             }
@@ -407,21 +400,23 @@ private slots:
         const int mid = QPalette::Mid;
         const int window = QPalette::Window;
         QTest::newRow("Alien 100x30") << 1 << small << normal << false << false << 1.0 << 7 << 3 << button << true << 1;
-        QTest::newRow("Alien pressed") << 1 << small << pressed << false << false << 1.0 << 7 << 3 << mid << false << -1;
+        QTest::newRow("Alien pressed") << 1 << small << pressed << false << false << 1.0 << 7 << 3 << mid << false
+                                       << -1;
         QTest::newRow("Alien on") << 1 << small << on << false << false << 1.0 << 7 << 3 << mid << true << -1;
         QTest::newRow("Alien flat") << 1 << small << normal << true << false << 1.0 << 7 << 3 << window << false << 1;
-        QTest::newRow("Alien flat pressed") << 1 << small << pressed << true << false << 1.0 << 7 << 3 << window << true
-                                            << -1;
-        QTest::newRow("Alien right to left") << 1 << small << normal << false << true << 1.0 << 7 << 3 << button << true
-                                             << 1;
-        QTest::newRow("Alien right to left pressed") << 1 << small << pressed << false << true << 1.0 << 7 << 3 << mid
-                                                     << false << -1;
-        QTest::newRow("Alien edge scale 1.5") << 1 << small << normal << false << false << 1.5 << 7 << 5 << button
-                                              << true << 1;
+        QTest::newRow("Alien flat pressed")
+            << 1 << small << pressed << true << false << 1.0 << 7 << 3 << window << true << -1;
+        QTest::newRow("Alien right to left")
+            << 1 << small << normal << false << true << 1.0 << 7 << 3 << button << true << 1;
+        QTest::newRow("Alien right to left pressed")
+            << 1 << small << pressed << false << true << 1.0 << 7 << 3 << mid << false << -1;
+        QTest::newRow("Alien edge scale 1.5")
+            << 1 << small << normal << false << false << 1.5 << 7 << 5 << button << true << 1;
         QTest::newRow("Racing 100x30") << 2 << small << normal << false << false << 1.0 << 7 << 3 << button << true
                                        << 1;
         QTest::newRow("Wood 100x30") << 0 << small << normal << false << false << 1.0 << 7 << 3 << button << true << 1;
-        QTest::newRow("Candy 100x30") << 3 << small << normal << false << false << 1.0 << 15 << 5 << button << true << 0;
+        QTest::newRow("Candy 100x30") << 3 << small << normal << false << false << 1.0 << 15 << 5 << button << true
+                                      << 0;
         QTest::newRow("Candy pressed") << 3 << small << pressed << false << false << 1.0 << 15 << 5 << mid << false
                                        << 0;
         QTest::newRow("Nature 200x100") << 4 << large << normal << false << false << 1.0 << 50 << 7 << button << true
@@ -546,8 +541,10 @@ private slots:
         if (disabled)
             option.palette.setCurrentColorGroup(QPalette::Disabled);
         const QImage image = paintControl(*style, QStyle::CE_PushButtonLabel, option, QSize(120, 30));
-        const int red = countPixels(image, [](const QColor& c) { return c.red() > 200 && c.green() < 60 && c.blue() < 60; });
-        const int green = countPixels(image, [](const QColor& c) { return c.green() > 150 && c.red() < 60 && c.blue() < 60; });
+        const int red
+            = countPixels(image, [](const QColor& c) { return c.red() > 200 && c.green() < 60 && c.blue() < 60; });
+        const int green
+            = countPixels(image, [](const QColor& c) { return c.green() > 150 && c.red() < 60 && c.blue() < 60; });
         QCOMPARE(red > 0, bright);
         QCOMPARE(green > 0, !bright);
         // Anything else than a button option reaches the Plastique style as
@@ -569,8 +566,8 @@ private slots:
         option.state = QStyle::State_Enabled;
         option.palette = plainPalette();
         const QImage themed = paintPrimitive(*style, QStyle::PE_FrameDefaultButton, option, QSize(60, 24));
-        const QImage plastique =
-            paintPrimitive(QPlastiqueStyleLocal(), QStyle::PE_FrameDefaultButton, option, QSize(60, 24));
+        const QImage plastique
+            = paintPrimitive(QPlastiqueStyleLocal(), QStyle::PE_FrameDefaultButton, option, QSize(60, 24));
         const bool drawn = number == AppStyleSwitch::ALIEN || number == AppStyleSwitch::RACING;
         QCOMPARE(themed, drawn ? plastique : blankImage(60, 24));
         QVERIFY(plastique != blankImage(60, 24));
@@ -627,14 +624,15 @@ private slots:
             QVERIFY(countPixels(plastique, lightened) > 0);
             QCOMPARE(countPixels(themed, lightened), 0);
             QVERIFY(countPixels(themed, [&face](const QColor& c) { return c == face; })
-                    > countPixels(plastique, [&face](const QColor& c) { return c == face; }));
+                > countPixels(plastique, [&face](const QColor& c) { return c == face; }));
         }
         // Not a tab option: nothing is drawn.
         if (number == AppStyleSwitch::ALIEN || number == AppStyleSwitch::RACING) {
             QStyleOption notTab;
             notTab.rect = option.rect;
             notTab.palette = option.palette;
-            QCOMPARE(paintControl(*style, QStyle::CE_TabBarTabShape, notTab, size), blankImage(size.width(), size.height()));
+            QCOMPARE(
+                paintControl(*style, QStyle::CE_TabBarTabShape, notTab, size), blankImage(size.width(), size.height()));
         }
     }
 
@@ -727,7 +725,7 @@ private slots:
             QVERIFY(QPixmapCache::cacheLimit() >= 64 * 1024);
             QCOMPARE(installed->metaObject()->className(), THEME_CLASSES[number]);
             QCOMPARE(installed->pixelMetric(QStyle::PM_TabBarTabVSpace),
-                     QPlastiqueStyleLocal().pixelMetric(QStyle::PM_TabBarTabVSpace) + 50);
+                QPlastiqueStyleLocal().pixelMetric(QStyle::PM_TabBarTabVSpace) + 50);
             QVERIFY(!previous);
             previous = installed;
             QVERIFY(!QCoreApplication::testAttribute(Qt::AA_SetPalette));
