@@ -4,8 +4,8 @@
 
 #include <QPainterPath>
 
-// The Candy theme: pale pink buttons textured with the candy image, round
-// ended, with pink edges and dark red selection.
+// The Candy theme: pink buttons textured with the candy image, round ended,
+// with pink edges and overlay on a pale pink palette and dark red selection.
 //
 // Rules:
 // - Its palette replaces whatever palette it is given; disabled controls
