@@ -143,6 +143,7 @@ ZB_MainWidget::ZB_MainWidget(const ZB_Settings& demarrage, const QString& dossie
         construitPanneauDroit_();
     }
     construitSalle_();
+    construitDialogues_();
 
     // Lobby, Discord and style hooks: the lobby window, the native hooks
     // and the chosen widget style are made and wired here when they exist.
@@ -174,6 +175,7 @@ ZB_MainWidget::~ZB_MainWidget()
         if (!store.ecritOptionsAffichage(optionsAffichage_, &erreur) || !store.ecritOptionsDePartie(optionsPartie_, &erreur)
             || !store.synchronise(&erreur))
             qWarning().noquote() << "ZB_MainWidget: settings not saved:" << erreur;
+        ecritStyle_();
     }
     // The server stops taking connections, the room's tables (which talk to
     // the view) go, then the view.
@@ -789,8 +791,6 @@ void ZB_MainWidget::quitte_()
 }
 
 // --- The view's and the room's signals.
-
-void ZB_MainWidget::OnSizeChanged() {}
 
 void ZB_MainWidget::OnSpecialKeyPressed(int touche)
 {
