@@ -625,12 +625,7 @@ void ZB_MainWidget::OnRejoindre()
     if (!dialogueIp_)
         return;
     dialogueIp_->setIp(QLatin1String(ADRESSE_CLIENT_DEFAUT));
-    vue_->scene()->stopAnimationsAndCloseDialogs();
-    for (QGraphicsProxyWidget* proxy : vue_->scene()->dialogues())
-        if (proxy != nullptr && proxy->widget() == dialogueIp_.data()) {
-            proxy->show();
-            dialogueIp_->show();
-        }
+    montreDialogue_(dialogueIp_);
 }
 
 void ZB_MainWidget::rejoint(const QString& adresse)

@@ -43,11 +43,15 @@
 
 namespace {
 
-// The in-scene dialogs: over the settings panel, inset in the table; the
-// bug button's windows above the other dialogs.
-constexpr double Z_DIALOGUES = DisplayGLScene::Z_REGLAGES;
-constexpr double Z_FENETRES_BUG = DisplayGLScene::Z_CHAT;
-constexpr int PLACEMENT_DROITE = 1;
+// The in-scene dialogs: above the score animations, below the message
+// boxes (an error about a dialog's answer shows over it); the bug button's
+// windows above the other dialogs.
+constexpr double Z_DIALOGUES = (DisplayGLScene::Z_ANIMATIONS + DisplayGLScene::Z_BOITE) / 2.0;
+constexpr double Z_FENETRES_BUG = (Z_DIALOGUES + DisplayGLScene::Z_BOITE) / 2.0;
+// Inset in the table, not in the right strip: the scene widens the strip's
+// dialogs to the whole strip (the whole view in the narrow layout) whatever
+// their inset, which pushed their buttons out of the window.
+constexpr int PLACEMENT_TABLE = 0;
 constexpr int MODE_INCRUSTE = 1;
 // The theme of a first start.
 constexpr int STYLE_DEFAUT = AppStyleSwitch::WOOD;
@@ -154,18 +158,18 @@ void ZB_MainWidget::construitDialogues_()
 {
     DisplayGLScene* scene = vue_->scene();
 
-    dialogueOptions_ = scene->addDialog<OptionsPartie>(Z_DIALOGUES, PLACEMENT_DROITE, MODE_INCRUSTE, nullptr);
+    dialogueOptions_ = scene->addDialog<OptionsPartie>(Z_DIALOGUES, PLACEMENT_TABLE, MODE_INCRUSTE, nullptr);
     connect(dialogueOptions_.data(), &OptionsPartie::signalOptionsAccepted, this, &ZB_MainWidget::OnOptionsAccepted);
 
-    dialogueAPropos_ = scene->addDialog<ZB_About>(Z_DIALOGUES, PLACEMENT_DROITE, MODE_INCRUSTE, nullptr);
+    dialogueAPropos_ = scene->addDialog<ZB_About>(Z_DIALOGUES, PLACEMENT_TABLE, MODE_INCRUSTE, nullptr);
 
-    fenetreConnexion_ = scene->addDialog<ZB_ClientConnection>(Z_DIALOGUES, PLACEMENT_DROITE, MODE_INCRUSTE, nullptr);
-    vueServeur_ = scene->addDialog<ServerView>(Z_DIALOGUES, PLACEMENT_DROITE, MODE_INCRUSTE, nullptr,
+    fenetreConnexion_ = scene->addDialog<ZB_ClientConnection>(Z_DIALOGUES, PLACEMENT_TABLE, MODE_INCRUSTE, nullptr);
+    vueServeur_ = scene->addDialog<ServerView>(Z_DIALOGUES, PLACEMENT_TABLE, MODE_INCRUSTE, nullptr,
                                                salle_->getServer(), salle_.get());
     salle_->setFenetreConnexion(fenetreConnexion_);
     salle_->setServerView(vueServeur_);
 
-    auto* tutoriel = scene->addDialog<FormTutorialEnter>(Z_DIALOGUES, PLACEMENT_DROITE, MODE_INCRUSTE, nullptr);
+    auto* tutoriel = scene->addDialog<FormTutorialEnter>(Z_DIALOGUES, PLACEMENT_TABLE, MODE_INCRUSTE, nullptr);
     formulaireTutoriel_ = tutoriel;
     if (tutoriel != nullptr) {
         scene->setTutorialForm(tutoriel);
@@ -174,9 +178,9 @@ void ZB_MainWidget::construitDialogues_()
         connect(tutoriel, &FormTutorialEnter::signalTutorialAnswer, this, &ZB_MainWidget::OnTutorialAnswer);
     }
 
-    formulaireDebug_ = scene->addDialog<FormDebugOptions>(Z_FENETRES_BUG, PLACEMENT_DROITE, MODE_INCRUSTE, nullptr);
+    formulaireDebug_ = scene->addDialog<FormDebugOptions>(Z_FENETRES_BUG, PLACEMENT_TABLE, MODE_INCRUSTE, nullptr);
     questionnaireBug_ =
-        scene->addDialog<FormBugQuestionnaire>(Z_FENETRES_BUG, PLACEMENT_DROITE, MODE_INCRUSTE, nullptr);
+        scene->addDialog<FormBugQuestionnaire>(Z_FENETRES_BUG, PLACEMENT_TABLE, MODE_INCRUSTE, nullptr);
     scene->setFenetresBug(formulaireDebug_, questionnaireBug_);
     connect(formulaireDebug_.data(), &FormDebugOptions::signalChangeDisplayMode, scene,
             &DisplayGLScene::OnChangeDisplayMode);
@@ -252,7 +256,6 @@ void ZB_MainWidget::montreDialogue_(QWidget* dialogue)
         if (proxy != nullptr && proxy->widget() == dialogue) {
             proxy->show();
             dialogue->show();
-            dialogue->raise();
             dialogue->setFocus(Qt::OtherFocusReason);
         }
 }
@@ -346,13 +349,6 @@ void ZB_MainWidget::OnStyleChoisi(QAction* style)
     if (style == nullptr)
         return;
     setAppStyle(style->data().toInt());
-    if (appStyle_ != AppStyleSwitch::NO_THEME) {
-        // The options dialog shows the theme in force.
-        optionsAffichage_.appStyle_ = appStyle_;
-        OptionsAffichage options = vue_->scene()->optionsAffichage();
-        options.appStyle_ = appStyle_;
-        vue_->scene()->setOptionsAffichage(options);
-    }
     ecritStyle_();
 }
 
@@ -362,6 +358,14 @@ void ZB_MainWidget::setAppStyle(const int& style)
     appStyle_ = choix.style >= AppStyleSwitch::WOOD && choix.style <= AppStyleSwitch::NATURE
                     ? choix.style
                     : AppStyleSwitch::NO_THEME;
+    if (appStyle_ != AppStyleSwitch::NO_THEME) {
+        // The table's textures follow the display options' theme, read when
+        // it is coloured: they take it first. The options dialog shows it.
+        optionsAffichage_.appStyle_ = appStyle_;
+        OptionsAffichage options = vue_->scene()->optionsAffichage();
+        options.appStyle_ = appStyle_;
+        vue_->scene()->setOptionsAffichage(options);
+    }
     vue_->appliqueCouleurs(choix.style, choix.palette);
     if (styles_ != nullptr)
         for (QAction* a : styles_->actions())
