@@ -734,16 +734,6 @@ void DisplayGLScene::OnHelpPressed()
     // The help box is composed with human play.
 }
 
-void DisplayGLScene::OnMouseOver(DisplayGLHumanCarte* carte)
-{
-    Q_UNUSED(carte);
-}
-
-void DisplayGLScene::OnMouseDoubleClicked(DisplayGLHumanCarte* carte)
-{
-    Q_UNUSED(carte);
-}
-
 void DisplayGLScene::OnButtonConnectPressed()
 {
     emit signalButtonConnectPressed();

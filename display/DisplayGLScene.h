@@ -459,6 +459,42 @@ public:
     // Places the engine's objects and asks it to repaint.
     void rafraichitCouche();
 
+    // --- The mouse on the table: the bottom seat's cards are lifted,
+    // dragged and played, a drag pans the view, a quick flick is a swipe.
+    // Swipe directions as the main window reads them: 1 left, 2 right,
+    // 4 up, 3 down.
+    enum DirectionGlissement { GlisseAucun = 0, GlisseGauche = 1, GlisseDroite = 2, GlisseBas = 3, GlisseHaut = 4 };
+    static constexpr qint64 GLISSEMENT_MIN_MS = 100;
+    static constexpr qint64 GLISSEMENT_MAX_MS = 1000;
+    static constexpr double DIVISEUR_GLISSEMENT = 8.0;
+    static constexpr double PANORAMIQUE_X_MAX = 480.0;
+    static constexpr double PART_MAIN_SANS_SURVOL = 0.14;
+    static constexpr double DIVISEUR_MONTEE_JEU = 10.0;
+    static constexpr double DIVISEUR_ECART_JEU = 3.0;
+    static constexpr int VIBRATION_CARTE_MS = 10;
+    // The direction of a flick from press to release that lasted dureeMs
+    // in a scene of that size; GlisseAucun when it is no swipe.
+    static int directionGlissement(const QPointF& appui, const QPointF& relache, const QSizeF& scene,
+                                   qint64 dureeMs);
+    // Set while the local user is excluded from the table: cards are no
+    // longer hovered, lifted or played.
+    void setEntreeBloquee(bool bloquee);
+    bool isEntreeBloquee() const { return entreeBloquee_; }
+    // The bottom seat's player answers by hand and a card is asked of him.
+    bool isMainJouable() const;
+    // The hand card under a scene point, or null.
+    DisplayGLHumanCarte* carteSous(const QPointF& point) const;
+    DisplayGLHumanCarte* carteGlissee() const { return carteGlissee_; }
+    DisplayGLHumanCarte* carteSelectionnee() const { return carteSelectionnee_; }
+    DisplayGLHumanCarte* carteSurvolee() const { return carteSurvolee_; }
+
+protected:
+    void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
+    void mouseMoveEvent(QGraphicsSceneMouseEvent* event) override;
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent* event) override;
+
+public:
+
 signals:
     void signalAnnuler(bool isForward);
     void signalRightPanelVisibleChanged(bool isVisible);
@@ -672,4 +708,23 @@ private:
     GL_ObjectCube* carteRetournee_ = nullptr;
     QPropertyAnimation* animationFond_ = nullptr;
     bool enMouvement_ = false;
+
+    // The mouse.
+    Joueur* joueurBas_() const;
+    DisplayGLPanelDeJoueur* panneauBas_() const;
+    // Writes the view's pan offsets back to 0.
+    void remetPanoramique_();
+    // The card goes back where the press found it; the drag is over.
+    void reposeCarteGlissee_();
+    // After the user's move: the table works, the help waits.
+    void montreAttente_();
+    DisplayGLHumanCarte* carteGlissee_ = nullptr;
+    DisplayGLHumanCarte* carteSelectionnee_ = nullptr;
+    DisplayGLHumanCarte* carteSurvolee_ = nullptr;
+    QRectF rectDepart_;
+    QPointF pointAppui_;
+    QPointF dernierPoint_;
+    QElapsedTimer chronoAppui_;
+    bool glisse_ = false;
+    bool entreeBloquee_ = false;
 };

@@ -1,0 +1,140 @@
+#pragma once
+
+// One seat of a shown table for the seat-panel and mouse tests: a deal
+// position from a seed (the seat to play holds cards it may play and cards
+// it may not), the local user's JoueurHumain seated there with the view's
+// four panels, and a recording table that receives whatever the seat
+// answers.
+
+#include "AffichageDeScene.h"
+#include "AiTestKit.h"
+#include "DisplayGLHumanCarte.h"
+#include "DisplayGLPanelDeJoueur.h"
+#include "HeadlessMatch.h"
+#include "JoueurHumain.h"
+#include "TableDeScene.h"
+
+#include <QGraphicsView>
+#include <QPropertyAnimation>
+#include <QTest>
+
+#include <initializer_list>
+
+namespace scenetest {
+
+inline Reglages tableAJouer()
+{
+    Reglages r;
+    r.automatique = false;
+    r.options.quality_ = 1;
+    r.options.cardStyle_ = 2;
+    r.options.sounds_ = false;
+    r.taille = QSize(960, 640);
+    return r;
+}
+
+// A seed, from 1 on, whose position (one card led) leaves the seat to play
+// both cards it may play and cards it may not.
+inline quint32 graineMelangee(bool belote)
+{
+    for (quint32 graine = 1;; ++graine) {
+        aitest::Position p(belote, graine, 1, 1);
+        const int legales = p.nombreDeCoupsLegaux();
+        if (legales > 0 && legales < int(p.mainAJouer().getNombreDeCartes()))
+            return graine;
+    }
+}
+
+struct SiegeDeScene
+{
+    explicit SiegeDeScene(bool belote = false)
+        : t(tableAJouer())
+        , affichage(*t.scene)
+        , position(belote, graineMelangee(belote), 1, 1)
+        , siege(position.aJouer())
+    {
+        affichage.creePanneaux();
+        // Shown, so that moves without a button reach the scene.
+        t.vue->show();
+        t.scene->createGLObjects();
+    }
+    ~SiegeDeScene() { t.scene->setPartie({}); }
+    SiegeDeScene(const SiegeDeScene&) = delete;
+    SiegeDeScene& operator=(const SiegeDeScene&) = delete;
+
+    // Seats the player in a play mode; local: the seat is the local user's
+    // on this display.
+    void assied(int modeJeu, bool local)
+    {
+        DisplayGLScene& s = *t.scene;
+        joueur.initialise(match_sans_tete::humain(siege), &table, siege, false, position.partie->typeDePartie_, false,
+                          &affichage);
+        joueur.setMode(modeJeu);
+        joueur.main_ = position.mains[siege];
+        joueur.setPartie(position.partie);
+        s.setPartie(position.partie);
+        if (local)
+            s.setNoJoueurLocal(siege);
+        affichage.setJoueur(siege, &joueur);
+        panneau()->afficheCartes(joueur.main_, false);
+        finitAnimations();
+    }
+    // The table asks the seat for a card.
+    void demandeCarte()
+    {
+        joueur.demande_Carte(position.partie,
+                             InfoDemande(EtatDeJeu::Tour1_AttendCarte1 + position.partie->carteNo_, 0, 17, 0, 0));
+        finitAnimations();
+    }
+    DisplayGLPanelDeJoueur* panneau() const { return affichage.panneaux[size_t(siege)].data(); }
+    DisplayGLHumanCarte* sprite(const Carte* carte) const
+    {
+        return carte ? t.scene->jeuDeCartes().getCarte(carte->getIndex()) : nullptr;
+    }
+    // The first card of the hand that may, or may not, be played now.
+    Carte* carte(bool jouable) const
+    {
+        for (Carte* c : joueur.main_)
+            if (position.estLegale(c) == jouable)
+                return c;
+        return nullptr;
+    }
+    // The hand's moves end at once: the mouse finds cards where they rest.
+    void finitAnimations()
+    {
+        for (Carte* c : joueur.main_)
+            if (DisplayGLHumanCarte* s = sprite(c))
+                if (QPropertyAnimation* a = s->getMoveAnimation(); a && a->state() == QAbstractAnimation::Running)
+                    a->setCurrentTime(a->totalDuration());
+    }
+    // A scene point where the card shows on top (its left strip, above the
+    // lowest part that never answers hovering); null point when hidden.
+    QPointF pointSur(const DisplayGLHumanCarte* s, std::initializer_list<double> hauteurs = {0.3, 0.5, 0.2}) const
+    {
+        const QRectF r = s->sceneBoundingRect();
+        for (double fy : hauteurs)
+            for (double fx : {0.15, 0.3, 0.08, 0.5, 0.8}) {
+                const QPointF p(r.left() + fx * r.width(), r.top() + fy * r.height());
+                if (t.scene->carteSous(p) == s)
+                    return p;
+            }
+        return QPointF();
+    }
+    QPoint versVue(const QPointF& p) const { return t.vue->mapFromScene(p); }
+    QWidget* ecran() const { return t.vue->viewport(); }
+    // Answers the table has received so far of one kind.
+    int recus(int type)
+    {
+        table.recoit();
+        return table.compte(type);
+    }
+
+    TableDeScene t;
+    AffichageDeScene affichage;
+    aitest::Position position;
+    int siege;
+    aitest::TableEnregistreuse table;
+    JoueurHumain joueur;
+};
+
+} // namespace scenetest
