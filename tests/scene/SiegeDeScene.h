@@ -22,6 +22,16 @@
 
 namespace scenetest {
 
+// A person's double click: press, release, the double click, release.
+// QTest's own sends the double click alone and leaves the button down, so
+// the item that took it would keep the mouse.
+inline void doubleClic(QWidget* ecran, const QPoint& ici)
+{
+    QTest::mouseClick(ecran, Qt::LeftButton, {}, ici);
+    QTest::mouseDClick(ecran, Qt::LeftButton, {}, ici);
+    QTest::mouseRelease(ecran, Qt::LeftButton, {}, ici);
+}
+
 inline Reglages tableAJouer()
 {
     Reglages r;
@@ -34,13 +44,13 @@ inline Reglages tableAJouer()
 }
 
 // A seed, from 1 on, whose position (one card led) leaves the seat to play
-// both cards it may play and cards it may not.
+// two cards or more it may play and cards it may not.
 inline quint32 graineMelangee(bool belote)
 {
     for (quint32 graine = 1;; ++graine) {
         aitest::Position p(belote, graine, 1, 1);
         const int legales = p.nombreDeCoupsLegaux();
-        if (legales > 0 && legales < int(p.mainAJouer().getNombreDeCartes()))
+        if (legales > 1 && legales < int(p.mainAJouer().getNombreDeCartes()))
             return graine;
     }
 }
@@ -91,11 +101,12 @@ struct SiegeDeScene
     {
         return carte ? t.scene->jeuDeCartes().getCarte(carte->getIndex()) : nullptr;
     }
-    // The first card of the hand that may, or may not, be played now.
-    Carte* carte(bool jouable) const
+    // The first card of the hand that may, or may not, be played now (the
+    // second one with rang 1).
+    Carte* carte(bool jouable, int rang = 0) const
     {
         for (Carte* c : joueur.main_)
-            if (position.estLegale(c) == jouable)
+            if (position.estLegale(c) == jouable && rang-- == 0)
                 return c;
         return nullptr;
     }

@@ -237,10 +237,13 @@ private slots:
         } else {
             const QPointF ici = s.pointSur(sprite);
             QVERIFY(!ici.isNull());
-            QTest::mouseDClick(s.ecran(), Qt::LeftButton, {}, s.versVue(ici));
+            doubleClic(s.ecran(), s.versVue(ici));
             if (geste == DeuxDoublesClics) {
+                // Another playable card, before the table took the first.
                 s.finitAnimations();
-                QTest::mouseDClick(s.ecran(), Qt::LeftButton, {}, s.versVue(ici));
+                const QPointF la = s.pointSur(s.sprite(s.carte(true, 1)));
+                QVERIFY(!la.isNull());
+                doubleClic(s.ecran(), s.versVue(la));
             }
         }
         QCOMPARE(s.recus(EvenementDeJeu::Ajo), envoyees);
