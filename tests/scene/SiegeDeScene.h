@@ -14,13 +14,24 @@
 #include "JoueurHumain.h"
 #include "TableDeScene.h"
 
+#include <QDir>
 #include <QGraphicsView>
 #include <QPropertyAnimation>
 #include <QTest>
 
+#include <array>
 #include <initializer_list>
+#include <memory>
 
 namespace scenetest {
+
+// With ZB_DISPLAY_PNG_DIR=<folder> a picture is left there for a look.
+inline void gardeImage(const QImage& image, const QString& nom)
+{
+    const QString dossier = qEnvironmentVariable("ZB_DISPLAY_PNG_DIR");
+    if (!dossier.isEmpty() && QDir().mkpath(dossier))
+        image.save(dossier + QLatin1Char('/') + nom);
+}
 
 // A person's double click: press, release, the double click, release.
 // QTest's own sends the double click alone and leaves the button down, so
@@ -89,6 +100,30 @@ struct SiegeDeScene
         panneau()->afficheCartes(joueur.main_, false);
         finitAnimations();
     }
+    // The other three seats, computers holding their hands, and the deal
+    // shown as a table shows it (the led card on the cloth), before the
+    // seat is asked anything.
+    void distribue()
+    {
+        DisplayGLScene& s = *t.scene;
+        for (int j = 0; j < 4; ++j) {
+            if (j == siege)
+                continue;
+            auto& autre = autres[size_t(j)];
+            autre = std::make_unique<AI_Joueur>();
+            autre->options_.nom_ = QStringLiteral("IA%1").arg(j);
+            autre->options_.ordinateur_ = 1;
+            autre->noJoueur_ = j;
+            autre->main_ = position.mains[j];
+            s.setJoueur(j, autre.get());
+        }
+        s.setModeVue(1);
+        s.nouvelleDonne(9, 1000, 0);
+        const int leader = position.partie->joueurQuiDebuteTour_;
+        s.afficheCarteJouee(leader, position.partie->getCarteDuPli(leader));
+        s.redessineCartes(position.partie->atoutEnCours_);
+        s.setModeVue(0);
+    }
     // The table asks the seat for a card.
     void demandeCarte()
     {
@@ -145,6 +180,7 @@ struct SiegeDeScene
     aitest::Position position;
     int siege;
     aitest::TableEnregistreuse table;
+    std::array<std::unique_ptr<AI_Joueur>, 4> autres;
     JoueurHumain joueur;
 };
 

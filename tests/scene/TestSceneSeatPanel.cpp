@@ -391,6 +391,37 @@ private slots:
         QCOMPARE(DisplayGLScene::directionGlissement(appui, relache, QSizeF(960, 640), duree), direction);
     }
 
+    // The hand as the user sees it when a card is asked: the cards that
+    // may not be played are darkened.
+    void handWithIllegalCardsDarkened()
+    {
+        SiegeDeScene s;
+        s.assied(Joueur::ModeManuel, true);
+        s.distribue();
+        s.demandeCarte();
+        QCoreApplication::processEvents();
+        const QImage image = s.t.image();
+        gardeImage(image, QStringLiteral("hand-illegal-cards-darkened.png"));
+        Carte* bonne = s.carte(true);
+        Carte* mauvaise = s.carte(false);
+        QCOMPARE(s.sprite(bonne)->getState(), int(DisplayGLHumanCarte::Posee));
+        QCOMPARE(s.sprite(mauvaise)->getState(), int(DisplayGLHumanCarte::Assombrie));
+        // The same strip of the refused card, darkened and then not.
+        const QPointF p = s.pointSur(s.sprite(mauvaise), {0.5});
+        QVERIFY(!p.isNull());
+        auto clarte = [&p](const QImage& img) {
+            double somme = 0.0;
+            for (int dy = -12; dy <= 12; ++dy)
+                for (int dx = -4; dx <= 4; ++dx) {
+                    const QColor c = img.pixelColor(QPoint(int(p.x()) + dx, int(p.y()) + dy));
+                    somme += c.redF() + c.greenF() + c.blueF();
+                }
+            return somme;
+        };
+        s.sprite(mauvaise)->setState(DisplayGLHumanCarte::Posee, false, 0);
+        QVERIFY(clarte(image) < clarte(s.t.image()) - 5.0);
+    }
+
     // The help text of a card under the pointer: the reason, and the points
     // of a card that may be played; nothing for a seat that may not play.
     void helpTextOfACard()
