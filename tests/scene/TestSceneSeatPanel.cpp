@@ -30,7 +30,7 @@ Record derniere(const SiegeDeScene& s, int type)
     return r;
 }
 
-enum Geste { DoubleClicJouable, DoubleClicInterdit, DeuxDoublesClics, SansDemande, EntreeBloquee, CarteAutreSiege };
+enum Geste { DoubleClicJouable, DoubleClicInterdit, DeuxDoublesClics, SansDemande, EntreeBloquee, CarteAutreSiege, TableVidee };
 
 } // namespace
 
@@ -210,6 +210,7 @@ private slots:
         QTest::newRow("no card asked") << SansDemande << 0;
         QTest::newRow("excluded user") << EntreeBloquee << 0;
         QTest::newRow("another seat's card") << CarteAutreSiege << 0;
+        QTest::newRow("match over, table cleared") << TableVidee << 0;
     }
     void doubleClickOnACard()
     {
@@ -229,7 +230,12 @@ private slots:
         Carte* carte = s.carte(geste != DoubleClicInterdit);
         QVERIFY(carte);
         DisplayGLHumanCarte* sprite = s.sprite(carte);
-        if (geste == CarteAutreSiege) {
+        if (geste == TableVidee) {
+            // The hand is hidden with the game; the slot is reached anyway.
+            scene.setPartie({});
+            scene.OnMouseDoubleClicked(sprite);
+            scene.OnMouseOver(sprite);
+        } else if (geste == CarteAutreSiege) {
             // Cards of other seats are hidden; the slot is reached anyway.
             const EnsembleDeCartes& main = s.position.mains[(s.siege + 1) % 4];
             Carte* autre = main.getCarte(main.premier());
@@ -256,6 +262,7 @@ private slots:
             return;
         }
         QCOMPARE(scene.texteArdoise(), avant);
+        QVERIFY(geste == DoubleClicInterdit || aides.isEmpty());
         if (geste == DoubleClicInterdit) {
             // The hand stays as it was, the card darkened; the user reads why.
             QCOMPARE(sprite->getState(), int(DisplayGLHumanCarte::Assombrie));
