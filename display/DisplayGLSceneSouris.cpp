@@ -18,6 +18,19 @@
 // legality code, so cards of other seats, cards during a deal or after the
 // match, and a card clicked again once it went out are never sent.
 
+namespace {
+
+// A card the mouse holds: lifted, hovered or ready. A card the table has
+// since played, hidden or dealt again is not the mouse's to move.
+bool estEnMain(const DisplayGLHumanCarte* carte)
+{
+    const int etat = carte->getState();
+    return etat == DisplayGLHumanCarte::Posee || etat == DisplayGLHumanCarte::Choisie
+        || etat == DisplayGLHumanCarte::Levee;
+}
+
+} // namespace
+
 // ---------------------------------------------------------------- helpers
 
 Joueur* DisplayGLScene::joueurBas_() const
@@ -79,7 +92,7 @@ void DisplayGLScene::remetPanoramique_()
 
 void DisplayGLScene::reposeCarteGlissee_()
 {
-    if (carteGlissee_ && !rectDepart_.isNull() && carteGlissee_->getState() != DisplayGLHumanCarte::Cachee) {
+    if (carteGlissee_ && !rectDepart_.isNull() && estEnMain(carteGlissee_)) {
         if (QPropertyAnimation* animation = carteGlissee_->getMoveAnimation())
             animation->stop();
         carteGlissee_->setPos(rectDepart_.topLeft());
@@ -174,9 +187,7 @@ void DisplayGLScene::mouseMoveEvent(QGraphicsSceneMouseEvent* event)
         }
         update();
         if (carteGlissee_) {
-            const int etat = carteGlissee_->getState();
-            if (etat == DisplayGLHumanCarte::Posee || etat == DisplayGLHumanCarte::Choisie
-                || etat == DisplayGLHumanCarte::Levee) {
+            if (estEnMain(carteGlissee_)) {
                 if (QPropertyAnimation* animation = carteGlissee_->getMoveAnimation())
                     animation->stop();
                 // The card climbs faster than the pointer: a short upward
@@ -230,9 +241,9 @@ void DisplayGLScene::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
         if (carteGlissee_ == carte) {
             DisplayGLHumanCarte* marquee = carteSelectionnee_;
             reposeCarteGlissee_();
-            if (carte->getState() != DisplayGLHumanCarte::Cachee)
+            if (estEnMain(carte))
                 carte->setState(DisplayGLHumanCarte::Posee, false, 0);
-            if (marquee && marquee != carte && marquee->getState() != DisplayGLHumanCarte::Cachee)
+            if (marquee && marquee != carte && estEnMain(marquee))
                 marquee->setState(DisplayGLHumanCarte::Posee, false, 0);
         }
     } else if (!boite1_.widget || !boite1_.widget->isVisible()) {

@@ -280,15 +280,18 @@ private slots:
         QTest::addColumn<double>("montee");   // share of the table's height the pointer climbs
         QTest::addColumn<double>("decalage"); // share of the table's width the pointer moves aside
         QTest::addColumn<bool>("joue");
-        QTest::newRow("high in the middle") << 0.12 << 0.0 << true;
-        QTest::newRow("too low") << 0.03 << 0.0 << false;
-        QTest::newRow("too far aside") << 0.12 << 0.45 << false;
+        QTest::addColumn<bool>("tempsEcoule"); // the computer answered for the user mid-drag
+        QTest::newRow("high in the middle") << 0.12 << 0.0 << true << false;
+        QTest::newRow("too low") << 0.03 << 0.0 << false << false;
+        QTest::newRow("too far aside") << 0.12 << 0.45 << false << false;
+        QTest::newRow("time ran out mid-drag") << 0.12 << 0.0 << false << true;
     }
     void dragAndDrop()
     {
         QFETCH(double, montee);
         QFETCH(double, decalage);
         QFETCH(bool, joue);
+        QFETCH(bool, tempsEcoule);
         SiegeDeScene s;
         s.assied(Joueur::ModeManuel, true);
         s.demandeCarte();
@@ -311,6 +314,11 @@ private slots:
                               Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(s.ecran(), &bouge);
         }
+        if (tempsEcoule) {
+            s.panneau()->finDemandeCarte();
+            s.finitAnimations();
+        }
+        const QPointF avantRelache = sprite->pos();
         QTest::mouseRelease(s.ecran(), Qt::LeftButton, {}, s.versVue(fin));
         QCOMPARE(s.recus(EvenementDeJeu::Ajo), joue ? 1 : 0);
         // The pan of the view comes back to rest.
@@ -319,6 +327,12 @@ private slots:
         QCOMPARE(vue[DisplayGLPaintA::ViewParameters::DecalageY], 0.0);
         if (joue) {
             QCOMPARE(sprite->getState(), int(DisplayGLHumanCarte::Cachee));
+        } else if (tempsEcoule) {
+            // The hand went back to rest under the pointer: the release
+            // leaves it there.
+            QCOMPARE(sprite->getState(), int(DisplayGLHumanCarte::EnMain));
+            QCOMPARE(sprite->pos(), avantRelache);
+            QVERIFY(!scene.carteGlissee());
         } else {
             QCOMPARE(sprite->pos().x(), depart.x());
             QCOMPARE(sprite->getState(), int(DisplayGLHumanCarte::Posee));
