@@ -258,6 +258,10 @@ public:
     // 1: no animations; 4: every card face up.
     void setModeVue(int mode);
     int modeVue() const { return modeVue_; }
+    // The local user was excluded for slowness: hovering and double clicks
+    // on cards are ignored from then on.
+    void setJoueurExclu(bool exclu) { joueurExclu_ = exclu; }
+    bool isJoueurExclu() const { return joueurExclu_; }
     void nouvelleDonne(int cartesParJoueur, int objectif, int donnesRestantes);
     void afficheCartesDistribuees(Carte* carteRetournee);
     void afficheCarteJouee(int siege, Carte* carte);
@@ -476,12 +480,6 @@ public:
     // in a scene of that size; GlisseAucun when it is no swipe.
     static int directionGlissement(const QPointF& appui, const QPointF& relache, const QSizeF& scene,
                                    qint64 dureeMs);
-    // Set while the local user is excluded from the table: cards are no
-    // longer hovered, lifted or played.
-    void setEntreeBloquee(bool bloquee);
-    bool isEntreeBloquee() const { return entreeBloquee_; }
-    // The bottom seat's player answers by hand and a card is asked of him.
-    bool isMainJouable() const;
     // The hand card under a scene point, or null.
     DisplayGLHumanCarte* carteSous(const QPointF& point) const;
     DisplayGLHumanCarte* carteGlissee() const { return carteGlissee_; }
@@ -581,6 +579,7 @@ private:
     bool panneauDroitVisible_ = false;
     int modeVue_ = 0;
     bool navigationAnnuler_ = false;
+    bool joueurExclu_ = false;
     int joueurLocal_ = -1;
     int siegeBas_ = 0;
     bool miroir_ = false;
@@ -712,6 +711,9 @@ private:
     // The mouse.
     Joueur* joueurBas_() const;
     DisplayGLPanelDeJoueur* panneauBas_() const;
+    // The bottom seat's player answers by hand and its panel waits for a
+    // card: the hand is offered to the mouse.
+    bool mainOfferte_() const;
     // Writes the view's pan offsets back to 0.
     void remetPanoramique_();
     // The card goes back where the press found it; the drag is over.
@@ -726,5 +728,4 @@ private:
     QPointF dernierPoint_;
     QElapsedTimer chronoAppui_;
     bool glisse_ = false;
-    bool entreeBloquee_ = false;
 };

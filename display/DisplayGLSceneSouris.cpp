@@ -48,20 +48,11 @@ DisplayGLPanelDeJoueur* DisplayGLScene::panneauBas_() const
     return sieges_[static_cast<size_t>(siegeBas_)].panneau.data();
 }
 
-bool DisplayGLScene::isMainJouable() const
+bool DisplayGLScene::mainOfferte_() const
 {
     Joueur* joueur = joueurBas_();
     DisplayGLPanelDeJoueur* panneau = panneauBas_();
     return joueur && panneau && joueur->estJoueurManuel() && panneau->isCarteDemandee();
-}
-
-void DisplayGLScene::setEntreeBloquee(bool bloquee)
-{
-    entreeBloquee_ = bloquee;
-    if (bloquee) {
-        reposeCarteGlissee_();
-        carteSurvolee_ = nullptr;
-    }
 }
 
 DisplayGLHumanCarte* DisplayGLScene::carteSous(const QPointF& point) const
@@ -135,7 +126,7 @@ int DisplayGLScene::directionGlissement(const QPointF& appui, const QPointF& rel
 void DisplayGLScene::mousePressEvent(QGraphicsSceneMouseEvent* event)
 {
     QGraphicsScene::mousePressEvent(event);
-    if (event->isAccepted() || entreeBloquee_)
+    if (event->isAccepted() || joueurExclu_)
         return;
     const QPointF q = event->scenePos();
     pointAppui_ = q;
@@ -169,7 +160,7 @@ void DisplayGLScene::mousePressEvent(QGraphicsSceneMouseEvent* event)
 void DisplayGLScene::mouseMoveEvent(QGraphicsSceneMouseEvent* event)
 {
     QGraphicsScene::mouseMoveEvent(event);
-    if (event->isAccepted() || entreeBloquee_ || modeVue_ != 0 || automatique_)
+    if (event->isAccepted() || joueurExclu_ || modeVue_ != 0 || automatique_)
         return;
     const QPointF q = event->scenePos();
     const double dx = q.x() - dernierPoint_.x();
@@ -219,7 +210,7 @@ void DisplayGLScene::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
 {
     QGraphicsScene::mouseReleaseEvent(event);
     // A release that ends a press on a button or a dialog is theirs.
-    if (event->isAccepted() || entreeBloquee_ || modeVue_ != 0)
+    if (event->isAccepted() || joueurExclu_ || modeVue_ != 0)
         return;
     const QPointF q = event->scenePos();
     dernierPoint_ = q;
@@ -255,7 +246,7 @@ void DisplayGLScene::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
         }
     }
 
-    if (!entreeBloquee_ && aUnePartie() && isMainJouable()) {
+    if (!joueurExclu_ && aUnePartie() && mainOfferte_()) {
         if (carteSelectionnee_ && carteSelectionnee_->getState() == DisplayGLHumanCarte::Choisie)
             carteSelectionnee_->setState(DisplayGLHumanCarte::Posee, true, 0);
         carteSelectionnee_ = nullptr;
@@ -272,13 +263,13 @@ void DisplayGLScene::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
 
 void DisplayGLScene::OnMouseOver(DisplayGLHumanCarte* carte)
 {
-    if (modeVue_ != 0 || entreeBloquee_ || carte == carteSurvolee_)
+    if (modeVue_ != 0 || joueurExclu_ || carte == carteSurvolee_)
         return;
     const QSharedPointer<Partie> jeu = partie();
     if (!jeu)
         return;
     Joueur* joueur = joueurBas_();
-    if (!joueur || !isMainJouable())
+    if (!joueur || !mainOfferte_())
         return;
     if (carteSurvolee_ && carteSurvolee_->getState() == DisplayGLHumanCarte::Choisie)
         carteSurvolee_->setState(DisplayGLHumanCarte::Posee, true, 0);
@@ -295,7 +286,7 @@ void DisplayGLScene::OnMouseOver(DisplayGLHumanCarte* carte)
 
 void DisplayGLScene::OnMouseDoubleClicked(DisplayGLHumanCarte* carte)
 {
-    if (!carte || entreeBloquee_)
+    if (!carte || joueurExclu_)
         return;
     Carte* valeur = carte->getCarte();
     Joueur* joueur = joueurBas_();

@@ -224,7 +224,7 @@ private slots:
         if (geste == SansDemande)
             s.panneau()->finDemandeCarte();
         if (geste == EntreeBloquee)
-            scene.setEntreeBloquee(true);
+            scene.setJoueurExclu(true);
         const QString avant = scene.texteArdoise();
 
         Carte* carte = s.carte(geste != DoubleClicInterdit);
