@@ -586,6 +586,28 @@ private:
     std::array<bool, DisplayGLJeuDeCartes::NOMBRE_CARTES> exposees_{};
     std::array<QString, NOMBRE_SIEGES> textesBulles_;
     std::array<bool, NOMBRE_SIEGES> bullesPendantes_{};
+
+    // The mouse on the table.
+    Joueur* joueurBas_() const;
+    DisplayGLPanelDeJoueur* panneauBas_() const;
+    // The bottom seat's player answers by hand and its panel waits for a
+    // card: the hand is offered to the mouse.
+    bool mainOfferte_() const;
+    // Writes the view's pan offsets back to 0.
+    void remetPanoramique_();
+    // The card goes back where the press found it; the drag is over.
+    void reposeCarteGlissee_();
+    // After the user's move: the table works, the help waits.
+    void montreAttente_();
+    DisplayGLHumanCarte* carteGlissee_ = nullptr;
+    DisplayGLHumanCarte* carteSelectionnee_ = nullptr;
+    DisplayGLHumanCarte* carteSurvolee_ = nullptr;
+    QRectF rectDepart_;
+    QPointF pointAppui_;
+    QPointF dernierPoint_;
+    QElapsedTimer chronoAppui_;
+    bool glisse_ = false;
+
     int positionDernierMiseur_ = -1;
     double facteurDurees_ = 1.0;
     int dernierEtat_ = 0;
@@ -707,25 +729,4 @@ private:
     GL_ObjectCube* carteRetournee_ = nullptr;
     QPropertyAnimation* animationFond_ = nullptr;
     bool enMouvement_ = false;
-
-    // The mouse.
-    Joueur* joueurBas_() const;
-    DisplayGLPanelDeJoueur* panneauBas_() const;
-    // The bottom seat's player answers by hand and its panel waits for a
-    // card: the hand is offered to the mouse.
-    bool mainOfferte_() const;
-    // Writes the view's pan offsets back to 0.
-    void remetPanoramique_();
-    // The card goes back where the press found it; the drag is over.
-    void reposeCarteGlissee_();
-    // After the user's move: the table works, the help waits.
-    void montreAttente_();
-    DisplayGLHumanCarte* carteGlissee_ = nullptr;
-    DisplayGLHumanCarte* carteSelectionnee_ = nullptr;
-    DisplayGLHumanCarte* carteSurvolee_ = nullptr;
-    QRectF rectDepart_;
-    QPointF pointAppui_;
-    QPointF dernierPoint_;
-    QElapsedTimer chronoAppui_;
-    bool glisse_ = false;
 };
