@@ -1,19 +1,70 @@
 #include "GM_Achievements.h"
 
-#include <QLabel>
-#include <QVBoxLayout>
+#include "GM_AchievementTitle.h"
+
+#include <QDateTime>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QMutexLocker>
+#include <QPushButton>
+#include <QSpacerItem>
+#include <QTableWidget>
+#include <QTimeZone>
+#include <QTimer>
+
+namespace {
+
+constexpr int Marge = 6;
+constexpr int Espacement = 3;
+constexpr int PartiesParEntree = 2;
+// "yyyy-MM-dd hh:mm:ss": the date, one space, the time.
+constexpr int LongueurDate = 10;
+constexpr int LongueurDateHeure = 19;
+
+} // namespace
+
+GM_Achievements::WidgetItemIntSorted::WidgetItemIntSorted(const QString& text)
+    : QTableWidgetItem(text)
+{
+}
+
+bool GM_Achievements::WidgetItemIntSorted::operator<(const QTableWidgetItem& other) const
+{
+    return text().toInt() < other.text().toInt();
+}
 
 GM_Achievements::GM_Achievements(QWidget* parent)
     : GM_WidgetAuto(parent)
-    , etiquette_(new QLabel(this))
 {
     setObjectName(QStringLiteral("GM_Achievements"));
-    auto* grille = new QVBoxLayout(this);
-    grille->setContentsMargins(0, 0, 0, 0);
-    etiquette_->setAlignment(Qt::AlignCenter);
-    etiquette_->setWordWrap(true);
-    etiquette_->setTextFormat(Qt::PlainText);
-    grille->addWidget(etiquette_);
+    resize(242, 263);
+    auto* grille = new QGridLayout(this);
+    grille->setObjectName(QStringLiteral("gridLayout_2"));
+    grille->setContentsMargins(Marge, Marge, Marge, Marge);
+    grille->setSpacing(Espacement);
+
+    table_ = new QTableWidget(this);
+    table_->setObjectName(QStringLiteral("m_tableWidgetStatsP"));
+    table_->setColumnCount(ColumnCount);
+    table_->setFrameShape(QFrame::StyledPanel);
+    table_->setSortingEnabled(true);
+    table_->setCornerButtonEnabled(false);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->verticalHeader()->setVisible(false);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grille->addWidget(table_, 0, 0, 1, 4);
+
+    grille->addItem(new QSpacerItem(284, 20, QSizePolicy::Expanding, QSizePolicy::Minimum), 1, 0);
+    refresh_ = new QPushButton(this);
+    refresh_->setObjectName(QStringLiteral("m_pushButtonRefreshP"));
+    grille->addWidget(refresh_, 1, 1, 1, 2);
+    grille->addItem(new QSpacerItem(281, 20, QSizePolicy::Expanding, QSizePolicy::Minimum), 1, 3);
+
+    refreshTimer_ = new QTimer(this);
+    refreshTimer_->setSingleShot(true);
+    refreshTimer_->setInterval(RefreshPauseMs);
+    connect(refreshTimer_, &QTimer::timeout, this, &GM_Achievements::OnEnableRefresh);
+
     retranslate();
 }
 
@@ -22,9 +73,91 @@ GM_Achievements::~GM_Achievements() = default;
 void GM_Achievements::init(GM_ClientSocket* client)
 {
     client_ = client;
+    table_->sortByColumn(ColDate, Qt::DescendingOrder);
+    if (client != nullptr) {
+        connect(client, &GM_ClientSocket::signalAchievementsReceived, this, &GM_Achievements::OnAchievementsReceived,
+                Qt::UniqueConnection);
+        connect(client, &GM_ClientSocket::signalDisconnected, this, &GM_Achievements::OnDisconnected,
+                Qt::UniqueConnection);
+    }
+    connect(refresh_, &QPushButton::clicked, this, &GM_Achievements::OnPushButtonRefresh, Qt::UniqueConnection);
 }
 
 void GM_Achievements::retranslate()
 {
-    etiquette_->setText(tr("<Chargement en cours ...>"));
+    table_->setRowCount(0);
+    setWindowTitle(tr("Classement"));
+    table_->setHorizontalHeaderLabels({tr("Titre"), tr("Atteint"), tr("Le"), tr("Prochain")});
+    refresh_->setText(tr("Rafraichir"));
+}
+
+void GM_Achievements::requestAchievements()
+{
+    GM_ClientSocket* client = client_.data();
+    if (client == nullptr || !client->isConnectedToLobby())
+        return;
+    QMutexLocker verrou(client->getOutQueueMutex());
+    client->sendRefreshRequest("Awq");
+}
+
+QString GM_Achievements::localDate(const QString& utc)
+{
+    // Read as UTC from the start: read as local time first, a date in the
+    // hour skipped by a daylight-saving change would not exist.
+    if (utc.size() != LongueurDateHeure || utc.at(LongueurDate) != QLatin1Char(' '))
+        return QString();
+    const QDate date = QDate::fromString(utc.left(LongueurDate), QStringLiteral("yyyy-MM-dd"));
+    const QTime heure = QTime::fromString(utc.mid(LongueurDate + 1), QStringLiteral("hh:mm:ss"));
+    if (!date.isValid() || !heure.isValid())
+        return QString();
+    return QDateTime(date, heure, QTimeZone::utc()).toLocalTime().toString(QString::fromLatin1(DateFormat));
+}
+
+void GM_Achievements::OnAchievementsReceived(const QStringList* listP)
+{
+    if (listP == nullptr)
+        return;
+    table_->setSortingEnabled(false);
+    table_->setRowCount(int(listP->size()));
+    int ligne = 0;
+    for (const QString& entree : *listP) {
+        const QStringList parties = entree.split(QLatin1Char(','), Qt::KeepEmptyParts, Qt::CaseSensitive);
+        if (parties.size() != PartiesParEntree)
+            continue;
+        bool ok = false;
+        const int numero = parties.at(0).toInt(&ok);
+        if (!ok || numero == NoAchievement)
+            continue;
+        const AchievementTitle& titre = achievementTitle(numero);
+        table_->setItem(ligne, ColTitle, new QTableWidgetItem(titre.title));
+        table_->setItem(ligne, ColReached, new WidgetItemIntSorted(QString::number(titre.reached)));
+        table_->setItem(ligne, ColDate, new QTableWidgetItem(localDate(parties.at(1))));
+        table_->setItem(ligne, ColNext,
+                        new WidgetItemIntSorted(titre.next == -1 ? QString() : QString::number(titre.next)));
+        ++ligne;
+    }
+    // Entries left out leave no empty rows behind.
+    table_->setRowCount(ligne);
+    table_->resizeColumnsToContents();
+    // Rows as high as their text, not the style's default height.
+    table_->resizeRowsToContents();
+    table_->setSortingEnabled(true);
+}
+
+void GM_Achievements::OnDisconnected()
+{
+    table_->setRowCount(0);
+}
+
+void GM_Achievements::OnPushButtonRefresh()
+{
+    refresh_->setEnabled(false);
+    refreshTimer_->start();
+    table_->setRowCount(0);
+    requestAchievements();
+}
+
+void GM_Achievements::OnEnableRefresh()
+{
+    refresh_->setEnabled(true);
 }

@@ -177,9 +177,11 @@ void GM_ServerList::init(GM_Login* login, GM_ProgressA* progress, GM_MessageBoxD
     tournaments_->init(client, serverPass, displayer, publicServerName);
     settingsTab_->init(displayer, client);
 
-    connect(client, &GM_ClientSocket::signalStatsReceived, stats_, &GM_Stats::OnStatsReceived);
-    connect(client, &GM_ClientSocket::signalDisconnected, stats_, &GM_Stats::OnDisconnected);
-    connect(stats_->refreshButton(), &QPushButton::clicked, stats_, &GM_Stats::OnPushButtonRefresh);
+    // The statistics tab made these in its init already: once is enough.
+    connect(client, &GM_ClientSocket::signalStatsReceived, stats_, &GM_Stats::OnStatsReceived, Qt::UniqueConnection);
+    connect(client, &GM_ClientSocket::signalDisconnected, stats_, &GM_Stats::OnDisconnected, Qt::UniqueConnection);
+    connect(stats_->refreshButton(), &QPushButton::clicked, stats_, &GM_Stats::OnPushButtonRefresh,
+            Qt::UniqueConnection);
     connect(client, &GM_ClientSocket::signalIpReceived, this, &GM_ServerList::OnIpReceived);
     connect(client, &GM_ClientSocket::signalReady, this, &GM_ServerList::OnSocketReady);
     connect(client, &GM_ClientSocket::signalAccountLocked, this, &GM_ServerList::OnAccountLocked);

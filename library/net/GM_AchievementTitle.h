@@ -16,6 +16,9 @@ struct AchievementTitle {
     int key = 0;
 };
 
+// The lobby's "no achievement": never a title to show.
+constexpr int NoAchievement = -1;
+
 // Valid until the table is emptied.
 const AchievementTitle& achievementTitle(int numero);
 void clearAchievementTitles();

@@ -941,7 +941,8 @@ void GM_ClientSocket::traite_(const GM_LobbyReader::Enregistrement& record)
         for (const QString& champ : champs) {
             bool ok = false;
             const int numero = champ.toInt(&ok);
-            if (!ok || boites >= BoitesMaxParRecord) {
+            // -1 is no achievement: the titles tab leaves it out too.
+            if (!ok || numero == NoAchievement || boites >= BoitesMaxParRecord) {
                 lobbyWarning() << "achievement not shown";
                 continue;
             }

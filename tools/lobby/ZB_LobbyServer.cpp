@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QSslConfiguration>
 #include <QSslSocket>
+#include <QTimeZone>
 #include <QWebSocket>
 #include <QWebSocketServer>
 
@@ -258,6 +259,8 @@ void ZB_LobbyServer::traiteSession_(Connexion& connexion, const QByteArray& mot,
 {
     QWebSocket* socket = connexion.socket;
     const qint64 moi = connexion.userId;
+    if (traiteClassement_(connexion, mot))
+        return;
     if (mot == "Kal") {
         envoieA_(socket, "Kal", {});
     } else if (mot == "R7k") {
@@ -378,4 +381,95 @@ void ZB_LobbyServer::fin_(QWebSocket* socket)
                 fermePont_(userId, pont.first == userId ? pont.second : pont.first);
     }
     emit signalFinConnexion(userId);
+}
+
+// --- Rankings, statistics and titles ----------------------------------------------------
+
+namespace {
+// The lobby's date of a title, in UTC.
+constexpr const char* FormatDateTitre = "yyyy-MM-dd hh:mm:ss";
+constexpr int NombreCompteursDemo = 21;
+int familleDe(int famille)
+{
+    return famille == 0 ? 0 : 1;
+}
+} // namespace
+
+void ZB_LobbyServer::setClassement(int famille, const QStringList& lignes)
+{
+    classements_.insert(familleDe(famille), lignes);
+}
+
+void ZB_LobbyServer::setStatistiques(qint64 userId, int famille, const QStringList& champs)
+{
+    statistiques_.insert({userId, familleDe(famille)}, champs);
+}
+
+void ZB_LobbyServer::ajouteTitre(qint64 userId, int numero, const QDateTime& quand)
+{
+    titres_[userId].append({numero, quand.toUTC()});
+    if (QWebSocket* socket = socketDe_(userId))
+        envoieA_(socket, "Acv", {QString::number(numero)});
+}
+
+QStringList ZB_LobbyServer::titres(qint64 userId) const
+{
+    QStringList entrees;
+    for (const Titre& titre : titres_.value(userId))
+        entrees << QStringLiteral("%1,%2").arg(titre.numero).arg(
+            titre.quand.toString(QString::fromLatin1(FormatDateTitre)));
+    return entrees;
+}
+
+bool ZB_LobbyServer::traiteClassement_(Connexion& connexion, const QByteArray& mot)
+{
+    const qint64 moi = connexion.userId;
+    if (mot == "R7t" || mot == "R6t") {
+        const int famille = mot == "R7t" ? 0 : 1;
+        if (!classements_.contains(famille))
+            return false;
+        envoieA_(connexion.socket, mot, classements_.value(famille));
+        return true;
+    }
+    if (mot == "H2q" || mot == "H3q") {
+        const QPair<qint64, int> qui{moi, mot == "H2q" ? 0 : 1};
+        if (!statistiques_.contains(qui))
+            return false;
+        envoieA_(connexion.socket, mot, statistiques_.value(qui));
+        return true;
+    }
+    if (mot == "Awq") {
+        if (!titres_.contains(moi))
+            return false;
+        envoieA_(connexion.socket, mot, titres(moi));
+        return true;
+    }
+    return false;
+}
+
+void ZB_LobbyServer::ajouteDemoClassements()
+{
+    setClassement(0, {QStringLiteral("1,Anna,412,251,38210"), QStringLiteral("2,Ben,388,214,35122"),
+                      QStringLiteral("3,Cleo,120,71,11980"), QStringLiteral("4,Dora,97,40,8851"),
+                      QStringLiteral("5,Emil,33,12,2790")});
+    setClassement(1, {QStringLiteral("1,Fred,230,140,120450"), QStringLiteral("2,Gina,198,96,99870"),
+                      QStringLiteral("3,Hugo,45,20,21004")});
+    const QStringList jass{
+        QStringLiteral("152,0.54,87,81,21,1368,23560,3950,170,310,41,9,3,2,4,5,1,6,0,2,1"),
+        QStringLiteral(" , , , , ,9.0,155.0,26.0,1.1,2.0,0.27,0.06,0.02,0.01,0.03,0.03,0.01,0.04,0,0.01,0.01"),
+        QStringLiteral(" , , , , ,9,157,420,2,4,2,1,1,1,1,1,1,1,0,1,1"),
+        QStringLiteral(" ,0.5, ,0.48, ,9.0,152.2,22.9,1.0,1.8,0.22,0.05,0.02,0.02,0.02,0.02,0.02,0.02,0.02,0.02,0.02"),
+        QStringLiteral(" , , , , ,9,157,540,2,5,3,1,1,1,1,1,1,1,1,1,1")};
+    // Totals only: " " is the lobby's "no value".
+    const QString aucune = QStringList(NombreCompteursDemo, QStringLiteral(" ")).join(QLatin1Char(','));
+    const QStringList belote{QStringLiteral("40,0.49,12,19,5,320,6100,980,31,12,3,1,0,0,0,0,0,0,0,0,0"), aucune,
+                             aucune, aucune, aucune};
+    const QDateTime depuis(QDate(2026, 11, 2), QTime(19, 30), QTimeZone::utc());
+    for (const Compte& compte : std::as_const(comptes_)) {
+        setStatistiques(compte.id, 0, jass);
+        setStatistiques(compte.id, 1, belote);
+        int jour = 0;
+        for (const int numero : {7000000, 5000000, 5200001, 6000000, 400004, 4300000, 5400006})
+            ajouteTitre(compte.id, numero, depuis.addDays(jour++));
+    }
 }

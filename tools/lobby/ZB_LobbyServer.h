@@ -3,6 +3,7 @@
 #include "GM_LobbyReader.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QHash>
 #include <QHostAddress>
 #include <QList>
@@ -80,6 +81,23 @@ public:
     // Stops answering anything but records it gets (a lobby that hangs).
     void setMuet(bool muet) { muet_ = muet; }
 
+    // Rankings, statistics and titles. Once set they answer "R7t"/"R6t",
+    // "H2q"/"H3q" and "Awq"; until then the canned answer of setReponse
+    // does. Game family: 0 Jass, anything else Belote.
+    // The ranking: one entry per player, "position,pseudo,played,won,points".
+    void setClassement(int famille, const QStringList& lignes);
+    // A user's statistics: the answer's five lists (totals, averages,
+    // maxima, global averages, global maxima), one value per counter.
+    void setStatistiques(qint64 userId, int famille, const QStringList& champs);
+    // A title the user reached at that time (UTC); a user in session is
+    // told at once with "Acv".
+    void ajouteTitre(qint64 userId, int numero, const QDateTime& quand);
+    // The "Awq" entries of a user: "number,yyyy-MM-dd hh:mm:ss".
+    QStringList titres(qint64 userId) const;
+    // Demo rankings of both families, and statistics and titles for every
+    // account known now, for trying the tabs by hand and their pictures.
+    void ajouteDemoClassements();
+
     // Opens a bridge between two logged-in users: each is told.
     bool ouvrePont(qint64 userA, qint64 userB);
     bool envoie(qint64 userId, const QByteArray& mot, const QStringList& champs);
@@ -119,6 +137,9 @@ private:
     void refuse_(QWebSocket* socket, const QByteArray& mot, const QStringList& champs);
     QWebSocket* socketDe_(qint64 userId) const;
     void fermePont_(qint64 de, qint64 vers);
+    // Answers a ranking, statistics or titles request from what was set;
+    // false when nothing was set for it.
+    bool traiteClassement_(Connexion& connexion, const QByteArray& mot);
 
     QWebSocketServer* serveur_ = nullptr;
     QWebSocketServer* serveurTls_ = nullptr;
@@ -135,4 +156,12 @@ private:
     QList<Recu> recus_;
     bool muet_ = false;
     int rejets_ = 0;
+
+    struct Titre {
+        int numero;
+        QDateTime quand;
+    };
+    QHash<int, QStringList> classements_;                  // by game family
+    QMap<QPair<qint64, int>, QStringList> statistiques_;   // by user and family
+    QHash<qint64, QList<Titre>> titres_;                   // by user
 };

@@ -88,6 +88,7 @@ int main(int argc, char* argv[])
                              QStringLiteral("16,2007,Gina")});
     lobby.setReponse("Fr1", {QStringLiteral("Zed,2101"), QStringLiteral("Yan,2102")});
     lobby.setReponse("FiS", {QStringLiteral("Xu,2103")});
+    lobby.ajouteDemoClassements();
 
     bool ok = false;
     const QHostAddress adresse(options.value(ecoute));
