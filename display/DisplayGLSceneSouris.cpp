@@ -58,10 +58,11 @@ bool DisplayGLScene::mainOfferte_() const
 DisplayGLHumanCarte* DisplayGLScene::carteSous(const QPointF& point) const
 {
     // The topmost item decides: a card half covered by its neighbour is
-    // under the pointer only where it shows.
+    // under the pointer only where it shows. Floating scores and pictures
+    // take no mouse button, and the pointer goes through them as clicks do.
     const QList<QGraphicsItem*> dessous = items(point, Qt::IntersectsItemShape, Qt::DescendingOrder);
     for (QGraphicsItem* item : dessous) {
-        if (!item->isVisible())
+        if (!item->isVisible() || item->acceptedMouseButtons() == Qt::NoButton)
             continue;
         return dynamic_cast<DisplayGLHumanCarte*>(item);
     }

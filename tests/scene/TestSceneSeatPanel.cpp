@@ -9,6 +9,7 @@
 #include "ZbTestRegistry.h"
 
 #include <QApplication>
+#include <QGraphicsRectItem>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -349,15 +350,18 @@ private slots:
         QTest::addColumn<bool>("jouable");
         QTest::addColumn<double>("hauteur"); // where the pointer rests, share of the card's height
         QTest::addColumn<int>("etat");
-        QTest::newRow("playable card") << true << 0.3 << int(DisplayGLHumanCarte::Choisie);
-        QTest::newRow("its lowest part") << true << 0.96 << int(DisplayGLHumanCarte::Posee);
-        QTest::newRow("illegal card") << false << 0.3 << int(DisplayGLHumanCarte::Assombrie);
+        QTest::addColumn<bool>("voile"); // a floating score over the hand
+        QTest::newRow("playable card") << true << 0.3 << int(DisplayGLHumanCarte::Choisie) << false;
+        QTest::newRow("under a floating score") << true << 0.3 << int(DisplayGLHumanCarte::Choisie) << true;
+        QTest::newRow("its lowest part") << true << 0.96 << int(DisplayGLHumanCarte::Posee) << false;
+        QTest::newRow("illegal card") << false << 0.3 << int(DisplayGLHumanCarte::Assombrie) << false;
     }
     void pressAndHover()
     {
         QFETCH(bool, jouable);
         QFETCH(double, hauteur);
         QFETCH(int, etat);
+        QFETCH(bool, voile);
         SiegeDeScene s;
         s.assied(Joueur::ModeManuel, true);
         s.demandeCarte();
@@ -366,6 +370,15 @@ private slots:
         DisplayGLHumanCarte* sprite = s.sprite(s.carte(jouable));
         QPointF ici = s.pointSur(sprite, {hauteur, hauteur + 0.02, hauteur - 0.02});
         QVERIFY(!ici.isNull());
+        if (voile) {
+            // Like the table's floating scores: on top, taking no button.
+            auto* score = scene.addRect(QRectF(ici - QPointF(40, 40), QSizeF(80, 80)), QPen(), QBrush(Qt::yellow));
+            score->setZValue(DisplayGLHumanCarte::Z_LEVEE + 1.0);
+            score->setAcceptedMouseButtons(Qt::NoButton);
+            QCOMPARE(scene.carteSous(ici), sprite);
+        }
+        // From elsewhere: a pointer already there moves no more.
+        QTest::mouseMove(s.ecran(), QPoint(1, 1));
         QTest::mouseMove(s.ecran(), s.versVue(ici));
         s.finitAnimations();
         QCOMPARE(sprite->getState(), etat);
