@@ -70,6 +70,10 @@ private slots:
         p->afficheChoixAtout(true, false, EtatDeJeu::AttendAtout);
         QCOMPARE(!s.t.scene->conteneurAtouts()->isHidden(), montre);
         QCOMPARE(p->isChoixAtoutOuvert(), offre);
+        // The seat taken again (a player entering, going offline): an open
+        // choice's container goes.
+        s.affichage.setJoueur(s.siege, &s.joueur);
+        QVERIFY(s.t.scene->conteneurAtouts()->isHidden());
         p->ajouteTexte(QStringLiteral("ligne du panneau"));
         QCOMPARE(s.t.scene->journalChat()->toPlainText().contains(QStringLiteral("ligne du panneau")), montre);
 
@@ -167,17 +171,21 @@ private slots:
         QTest::addColumn<int>("attente");
         QTest::addColumn<int>("modeJeu");
         QTest::addColumn<int>("type");
-        QTest::newRow("deal") << 1 << int(Joueur::ModeManuel) << int(EvenementDeJeu::Dis);
-        QTest::newRow("collect") << 3 << int(Joueur::ModeManuel) << int(EvenementDeJeu::Ram);
-        QTest::newRow("pending 2") << 2 << int(Joueur::ModeManuel) << -1;
-        QTest::newRow("pending 4") << 4 << int(Joueur::ModeManuel) << -1;
-        QTest::newRow("user's seat played elsewhere") << 1 << int(Joueur::ModeHumainDistant) << -1;
+        QTest::addColumn<bool>("redistribution"); // every seat passed: the cards are dealt again
+        QTest::newRow("deal") << 1 << int(Joueur::ModeManuel) << int(EvenementDeJeu::Dis) << false;
+        QTest::newRow("deal again after all passed") << 1 << int(Joueur::ModeManuel) << int(EvenementDeJeu::Dis)
+                                                     << true;
+        QTest::newRow("collect") << 3 << int(Joueur::ModeManuel) << int(EvenementDeJeu::Ram) << false;
+        QTest::newRow("pending 2") << 2 << int(Joueur::ModeManuel) << -1 << false;
+        QTest::newRow("pending 4") << 4 << int(Joueur::ModeManuel) << -1 << true;
+        QTest::newRow("user's seat played elsewhere") << 1 << int(Joueur::ModeHumainDistant) << -1 << true;
     }
     void clickPerformsThePendingAction()
     {
         QFETCH(int, attente);
         QFETCH(int, modeJeu);
         QFETCH(int, type);
+        QFETCH(bool, redistribution);
         SiegeDeScene s;
         s.assied(modeJeu, true);
         DisplayGLPanelDeJoueur* p = s.panneau();
@@ -188,9 +196,15 @@ private slots:
         default: p->attendAction4(); break;
         }
         QCOMPARE(p->attente(), attente);
-        const QPoint drap = s.versVue(QPointF(s.t.scene->zoneTable().center().x(), s.t.scene->zoneTable().height() * 0.35));
-        QTest::mouseClick(s.ecran(), Qt::LeftButton, {}, drap);
-        QTest::mouseClick(s.ecran(), Qt::LeftButton, {}, drap);
+        // Twice: the second finds nothing left to do.
+        for (int fois = 0; fois < 2; ++fois) {
+            if (redistribution) {
+                s.t.scene->afficheRedistribution();
+            } else {
+                const QRectF zone = s.t.scene->zoneTable();
+                QTest::mouseClick(s.ecran(), Qt::LeftButton, {}, s.versVue(QPointF(zone.center().x(), zone.height() * 0.35)));
+            }
+        }
         const int dis = s.recus(EvenementDeJeu::Dis);
         const int ram = s.recus(EvenementDeJeu::Ram);
         QCOMPARE(dis, type == EvenementDeJeu::Dis ? 1 : 0);
