@@ -44,7 +44,13 @@ class DisplayGLPanelDeJoueur : public QObject, public DisplayAPanelDeJoueur
     Q_OBJECT
 
 public:
-    enum Attente { AttenteAucune = 0, AttenteDistribue = 1, AttenteAction2 = 2, AttenteRamasser = 3, AttenteAction4 = 4 };
+    enum Attente {
+        AttenteAucune = 0,
+        AttenteDistribue = 1,
+        AttenteAction2 = 2,
+        AttenteRamasser = 3,
+        AttenteAction4 = 4
+    };
     // Trump modes a trump button may answer: 0 passes the choice to the
     // partner (chibre), 1 to 11 choose.
     static constexpr int MODE_CHIBRE = 0;

@@ -31,7 +31,15 @@ Record derniere(const SiegeDeScene& s, int type)
     return r;
 }
 
-enum Geste { DoubleClicJouable, DoubleClicInterdit, DeuxDoublesClics, SansDemande, EntreeBloquee, CarteAutreSiege, TableVidee };
+enum Geste {
+    DoubleClicJouable,
+    DoubleClicInterdit,
+    DeuxDoublesClics,
+    SansDemande,
+    EntreeBloquee,
+    CarteAutreSiege,
+    TableVidee
+};
 
 } // namespace
 
@@ -202,7 +210,8 @@ private slots:
                 s.t.scene->afficheRedistribution();
             } else {
                 const QRectF zone = s.t.scene->zoneTable();
-                QTest::mouseClick(s.ecran(), Qt::LeftButton, {}, s.versVue(QPointF(zone.center().x(), zone.height() * 0.35)));
+                const QPointF drap(zone.center().x(), zone.height() * 0.35);
+                QTest::mouseClick(s.ecran(), Qt::LeftButton, {}, s.versVue(drap));
             }
         }
         const int dis = s.recus(EvenementDeJeu::Dis);
@@ -490,9 +499,9 @@ private slots:
         QCOMPARE(aides.count(), 2);
         const int codeBonne = jeu.estCarteValide(bonne, s.siege, s.joueur.main_);
         const int codeMauvaise = jeu.estCarteValide(mauvaise, s.siege, s.joueur.main_);
+        const int points = bonne->getPoints(jeu.atoutEnCours_, jeu.atoutChoisi_.atout_);
         QCOMPARE(aides.at(0).first().toString(),
-                 texteValiditeCarte(codeBonne) + QStringLiteral(" Celle-ci vaut %1 points.")
-                                                      .arg(bonne->getPoints(jeu.atoutEnCours_, jeu.atoutChoisi_.atout_)));
+                 texteValiditeCarte(codeBonne) + QStringLiteral(" Celle-ci vaut %1 points.").arg(points));
         QCOMPARE(aides.at(1).first().toString(), texteValiditeCarte(codeMauvaise));
         // Another seat's turn: the player may not play, nothing is said.
         s.position.partie->noDuProchainAJouer_ = (s.siege + 1) % 4;
