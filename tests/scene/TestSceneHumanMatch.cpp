@@ -11,6 +11,7 @@
 #include "ZB_StatusMise.h"
 #include "ZbTestRegistry.h"
 
+#include <QAbstractButton>
 #include <QEventLoop>
 #include <QSignalSpy>
 #include <QTest>
@@ -34,9 +35,10 @@ public:
 };
 
 // Plays the bottom seat the way a person does: trump and bids on the trump
-// panel, cards by a double click on their picture, a click on the cloth for
-// a pending deal or collect, Ok to the end-of-game box. Each step checks
-// that the gesture was taken once.
+// panel's buttons (or its signals, on the bare strip), cards by a double
+// click on their picture, a click on the cloth for a pending deal or
+// collect, Ok to the end-of-game box. Each step checks that the gesture was
+// taken once.
 struct Personne
 {
     TableDeScene& t;
@@ -80,6 +82,59 @@ struct Personne
         return QPointF();
     }
 
+    // The trump panel's button for a trump mode (0: the Chibre/Passe button
+    // on show), or the double button (-1); null when the panel is the bare
+    // strip without buttons, whose answers are then sent as its signals.
+    QAbstractButton* bouton(int mode) const
+    {
+        static const char* const noms[] = {nullptr,
+                                           "buttonAtout_Trefle",
+                                           "buttonAtout_Carreau",
+                                           "buttonAtout_Pique",
+                                           "buttonAtout_Coeur",
+                                           "buttonAtout_HautEnBas",
+                                           "buttonAtout_BasEnHaut",
+                                           "buttonAtout_ZigZag_DepartBas",
+                                           "buttonAtout_ZigZag_DepartHaut",
+                                           "buttonAtout_ToutAtout",
+                                           "buttonAtout_SansAtout",
+                                           "buttonAtout_Inverse"};
+        const PanelAtouts* panneauAtouts = t.scene->panelAtouts();
+        QStringList candidats;
+        if (mode < 0)
+            candidats << QStringLiteral("pushButton_Contre");
+        else if (mode == 0)
+            candidats << QStringLiteral("boutonChibre_left") << QStringLiteral("boutonChibre_below");
+        else
+            candidats << QString::fromLatin1(noms[mode]);
+        for (const QString& nom : candidats)
+            if (auto* b = panneauAtouts->findChild<QAbstractButton*>(nom); b && b->isVisibleTo(panneauAtouts))
+                return b;
+        return nullptr;
+    }
+    bool aDesBoutons() const
+    {
+        return t.scene->panelAtouts()->findChild<QAbstractButton*>(QStringLiteral("buttonAtout_Trefle")) != nullptr;
+    }
+    // Presses a button as a person does, or sends what the bare strip
+    // would; a button that is not there or not enabled is a fault.
+    void presse(int mode, const ZB_StatusMise* mise)
+    {
+        if (!aDesBoutons()) {
+            if (mise)
+                emit t.scene->panelAtouts()->signalBetAnswer_(*mise);
+            else
+                emit t.scene->panelAtouts()->signalAtoutButtonPressed_(mode);
+            return;
+        }
+        QAbstractButton* b = bouton(mode);
+        if (!b || !b->isEnabled()) {
+            erreur = QStringLiteral("the trump panel offers no button for %1").arg(mode);
+            return;
+        }
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+
     // One gesture, when the table waits for one; false when it does not.
     bool agit()
     {
@@ -119,7 +174,7 @@ struct Personne
         }
         chibres += mode == 0 ? 1 : 0;
         atouts += mode != 0 ? 1 : 0;
-        emit t.scene->panelAtouts()->signalAtoutButtonPressed_(mode);
+        presse(mode, nullptr);
         if (panneau->isChoixAtoutOuvert())
             erreur = QStringLiteral("the trump choice stayed open");
         return true;
@@ -127,24 +182,29 @@ struct Personne
 
     bool choisitMise()
     {
+        // What the panel answers for each button: a double of the other
+        // team's bid, the lowest bid in the longest suit, or a pass.
         ZB_StatusMise m = panneau->derniereMise();
         const bool adverse = m.miseur_ >= 0 && m.miseur_ % 2 != 0;
+        int mode = 0;
         if (m.typeContrat_ == ZB_StatusMise::Simple && adverse && contres == 0) {
             m.typeContrat_ = ZB_StatusMise::Contre;
             m.miseFaite_ = true;
+            mode = -1;
             ++contres;
         } else if (m.typeContrat_ == ZB_StatusMise::PasEncoreDeMise) {
             m.miseFaite_ = true;
             m.atoutMise_ = couleurLaPlusLongue();
             m.pointsMise_ = m.miseMin_;
             m.typeContrat_ = ZB_StatusMise::Simple;
+            mode = m.atoutMise_;
             ++mises;
         } else {
             m.miseFaite_ = false;
             m.atoutMise_ = 0;
             ++passes;
         }
-        emit t.scene->panelAtouts()->signalBetAnswer_(m);
+        presse(mode, &m);
         if (panneau->isChoixMiseOuvert())
             erreur = QStringLiteral("the bid choice stayed open");
         return true;
