@@ -55,6 +55,7 @@ struct Personne
     int cartes = 0;
     int clics = 0;
     int refus = 0;
+    int boutons = 0;
     QString erreur;
 
     Personne(TableDeScene& table, Banc& b, DisplayGLPanelDeJoueur* p)
@@ -133,6 +134,7 @@ struct Personne
             return;
         }
         QTest::mouseClick(b, Qt::LeftButton);
+        ++boutons;
     }
 
     // One gesture, when the table waits for one; false when it does not.
@@ -357,6 +359,10 @@ private slots:
             QCOMPARE(affichage.basJouees, personne.cartes);
             QVERIFY(personne.refus > 0);
             QVERIFY(personne.clics > 0);
+            // Every choice went through the buttons when the panel has them.
+            if (personne.aDesBoutons())
+                QCOMPARE(personne.boutons, personne.atouts + personne.chibres + personne.mises + personne.contres
+                                               + personne.passes);
             if (genre == 0) {
                 QVERIFY(personne.atouts > 0);
             } else {
