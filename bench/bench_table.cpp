@@ -39,10 +39,12 @@ QApplication& application()
     static int argc = 1;
     static char nom[] = "bench_table";
     static char* argv[] = {nom, nullptr};
-    static QApplication app(argc, argv);
+    // Never destroyed: at exit, a static application would remove the
+    // table's fonts after Qt's per-thread storage is gone, and crash.
+    static QApplication* app = new QApplication(argc, argv);
     static const bool polices = ZB_TableFonts::install();
     Q_UNUSED(polices);
-    return app;
+    return *app;
 }
 
 struct TableDistribuee

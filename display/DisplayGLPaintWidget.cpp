@@ -21,6 +21,8 @@ constexpr double DECALAGE_MAIN_GAUCHE = 190.0;
 constexpr double PAS_MAIN = 15.0;
 constexpr double DECALAGE_NOTIFICATION = 210.0;
 constexpr double PAS_ROTATION_MAIN = 0.6;
+constexpr double MARGE_ARDOISE = 4.0;
+constexpr int DERNIERE_PLACE_MAIN = 8;
 
 constexpr float Z_FOND = -20103.0f;
 constexpr float Z_TAPIS = -20102.0f;
@@ -140,6 +142,32 @@ int DisplayGLPaintWidget::nombreObjets() const
     return static_cast<int>(std::count_if(objets_.begin(), objets_.end(), [](const Objet& o) { return o.item; }));
 }
 
+double DisplayGLPaintWidget::sousArdoise_(double x, double y, double w, double bas) const
+{
+    // The lowest point of the (turned) slate over the column's width: its
+    // corners inside that band and its edges where they cross the band's
+    // sides.
+    const double x1 = x + w;
+    bool dessus = false;
+    double fond = 0.0;
+    const auto garde = [&](double py) {
+        fond = dessus ? std::max(fond, py) : py;
+        dessus = true;
+    };
+    for (int i = 0; i < ardoise_.size(); ++i) {
+        const QPointF a = ardoise_[i];
+        const QPointF b = ardoise_[(i + 1) % ardoise_.size()];
+        if (a.x() > x && a.x() < x1)
+            garde(a.y());
+        for (const double bord : {x, x1})
+            if ((a.x() - bord) * (b.x() - bord) < 0.0)
+                garde(a.y() + (bord - a.x()) / (b.x() - a.x()) * (b.y() - a.y()));
+    }
+    if (!dessus)
+        return 0.0;
+    return std::clamp(fond + MARGE_ARDOISE - y, 0.0, std::max(0.0, bas - y));
+}
+
 double DisplayGLPaintWidget::echelle_() const
 {
     return parametresVue_[ViewParameters::Echelle] * parametresVue_[ViewParameters::FacteurHauteur];
@@ -193,6 +221,10 @@ void DisplayGLPaintWidget::deleteObject(int id)
         objet.item->scene()->removeItem(objet.item);
     delete objet.item;
     objet = Objet();
+    if (id == idArdoise_) {
+        idArdoise_ = -1;
+        ardoise_.clear();
+    }
 }
 
 QVector3D DisplayGLPaintWidget::placePosition(int id, int kind)
@@ -268,8 +300,13 @@ QVector3D DisplayGLPaintWidget::placePosition(int id, int kind)
             return point(cx + DECALAGE_MAIN * s, cy + PAS_MAIN * s * i, z);
         case 2:
             return point(cx + PAS_MAIN * s * (i - 3), cy - DECALAGE_MAIN * s, z);
-        default:
-            return point(cx - DECALAGE_MAIN_GAUCHE * s, cy + PAS_MAIN * s * i, z);
+        default: {
+            const double x = cx - DECALAGE_MAIN_GAUCHE * s;
+            // Turned a quarter to the left, a card stands above its point.
+            const double bas = parametresVue_[ViewParameters::HauteurVisible] - PAS_MAIN * s * DERNIERE_PLACE_MAIN;
+            const double decalage = sousArdoise_(x, cy - iw, ih, bas - iw);
+            return point(x, cy + decalage + PAS_MAIN * s * i, z);
+        }
         }
     }
     return point(0.0, 0.0, Z_TABLE);
@@ -324,10 +361,21 @@ void DisplayGLPaintWidget::drawObject(int id, int placement, const TransformReco
     item->setRotation(rotation);
     item->setScale(std::max(ECHELLE_MIN, s * static_cast<double>(transform.scale) * ECHELLE_OBJETS * agrandissement));
     item->show();
+    if (placement == Slate) {
+        idArdoise_ = id;
+        ardoise_ = item->mapToScene(item->boundingRect());
+    } else if (id == idArdoise_) {
+        idArdoise_ = -1;
+        ardoise_.clear();
+    }
 }
 
 void DisplayGLPaintWidget::hideObject(int id)
 {
     if (objetValide_(id))
         objets_[id].item->hide();
+    if (id == idArdoise_) {
+        idArdoise_ = -1;
+        ardoise_.clear();
+    }
 }

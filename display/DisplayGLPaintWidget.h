@@ -3,6 +3,7 @@
 #include "DisplayGLPaintA.h"
 
 #include <QList>
+#include <QPolygonF>
 #include <QRect>
 #include <QWidget>
 
@@ -21,6 +22,9 @@ class QGraphicsPixmapItem;
 //   layer and asks for a repaint, and a nested update does not paint again.
 // - A frame grab gives the picture the view shows in this widget (its
 //   viewport), so that bug reports get a picture without OpenGL too.
+// - The left seat's hand keeps clear of the slate in the top-left corner:
+//   where the slate reaches over its column, the column moves down, never
+//   past the bottom of the visible area.
 // - Items live in the current scene and follow it when another is set;
 //   with none they belong to the engine. A scene must call setScene(nullptr)
 //   before it dies, as the table scene does.
@@ -71,10 +75,16 @@ private:
 
     bool objetValide_(int id) const;
     double echelle_() const;
+    // How far the left seat's column (left edge x, top y, width w) moves
+    // down to clear the slate; bas is the lowest its top may go.
+    double sousArdoise_(double x, double y, double w, double bas) const;
     void creeObjetsDeLaScene_();
 
     QList<Objet> objets_;
     QRect viewport_;
+    // Where the slate was last drawn (empty while hidden).
+    int idArdoise_ = -1;
+    QPolygonF ardoise_;
     bool objetsCrees_ = false;
     bool enDessin_ = false;
 };

@@ -64,6 +64,12 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     , dossierCache_(dossierCache)
     , chaineDemarrage_(chaineDemarrage)
     , debut_(QDateTime::currentDateTimeUtc())
+    , horlogeBug_([] {
+        static QElapsedTimer depuis;
+        if (!depuis.isValid())
+            depuis.start();
+        return depuis.elapsed();
+    })
     , son_(automatique)
     , fermeture_(fermeture)
     , natif_(natif)
@@ -124,6 +130,10 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     conteneurAtouts_ = new QWidget;
     auto* layoutAtouts = new QVBoxLayout(conteneurAtouts_);
     layoutAtouts->setSpacing(ESPACEMENT_PANNEAUX);
+    // The bottom band sets the container's size; the buttons fit in it and
+    // the bottom hand shows between them.
+    layoutAtouts->setSizeConstraint(QLayout::SetNoConstraint);
+    conteneurAtouts_->setAttribute(Qt::WA_TranslucentBackground);
     panelAtouts_ = new PanelAtouts(captures_);
     layoutAtouts->addWidget(panelAtouts_);
     proxyAtouts_ = addWidget(conteneurAtouts_);
@@ -668,6 +678,14 @@ void DisplayGLScene::changeStyleCartes_(int style, bool silencieux)
 {
     if (dialogueReglages_ && dialogueReglages_->isOpen())
         dialogueReglages_->collapse();
+    // The trump buttons show the deck's own signs, and their tooltips name
+    // the trumps as that deck does.
+    for (int mode = 1; mode < TypeDePartie::NOMBRE_MODES; ++mode)
+        panelAtouts_->setImageBouton(mode, style);
+    if (!panelAtouts_->isScreenshotMode()) {
+        const QSharedPointer<Partie> jeu = partie();
+        panelAtouts_->rafraichitInfobulles(jeu ? jeu->typeDePartie_ : TypeDePartie());
+    }
     if (automatique_)
         return;
     if (style != jeuDeCartes_.getStyle())

@@ -32,6 +32,7 @@
 
 #include <array>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <type_traits>
 #include <typeinfo>
@@ -158,6 +159,11 @@ public:
     // The widget engine's layer is scaled so that the cloth fills this share
     // of the table's height; the OpenGL engine's camera has a fixed height.
     static constexpr double PART_TAPIS_HAUTEUR = 0.6;
+    // The widget engine draws the table flat: its layer (cloth, tricks,
+    // other seats' hands, slate) fills this upper part of the table, so
+    // that the bottom hand's raised cards stay below the bottom seat's name
+    // plate at the cloth's near edge.
+    static constexpr double PART_HAUTEUR_COUCHE_WIDGET = 0.82;
     static constexpr double FACTEUR_HAUTEUR_OPENGL = 0.6;
     static constexpr const char* TEXTE_ERREUR_INCONNUE = "Unknown error";
     static constexpr const char* LIEN_REGLES_JASS = "https://fr.wikipedia.org/wiki/Jass";
@@ -192,6 +198,7 @@ public:
     void closeStatusBox() override;
     void execMessageBox(uint id) override;
     bool isMessageBoxPending() override;
+    void hideWithdrawnBox(uint id) override;
     // Shows a request in a box at a z value: the common display step.
     void showBox(GM_WidgetAutoRound* widget, Ui::MessageBoxGl* form, QGraphicsProxyWidget* proxy, double z,
                  const GM_MessageBoxRequest& request);
@@ -310,6 +317,9 @@ public:
     GL_ObjectCube* objetCarte(int index) const;
     GL_ObjectCube* carteSurTable(int position) const;
     GL_ObjectCube* carteRetournee() const { return carteRetournee_; }
+    // The cloth (with the seats' name plates) and the slate, once built.
+    GL_ObjectSquare* tapis() const { return tapis_.get(); }
+    GL_ObjectSquare* ardoise() const { return ardoise_.get(); }
     bool isExposee(int index) const;
     int objectifDonne() const { return objectifDonne_; }
     int donnesRestantes() const { return donnesRestantes_; }
@@ -332,6 +342,14 @@ public:
     void PortableGrabFrameBuffer_Completed(const QImage& image) override;
     void setLegendeCapture(const QString& legende, const QString& couleur1, const QString& couleur2);
     QString legendeCapture() const { return legendeCapture_; }
+    // The bug button: a press held up to DUREE_APPUI_CAPTURE_MS grabs the
+    // table for the bug questionnaire, a longer one opens the debug options.
+    // The press is timed by a monotonic clock in milliseconds, which tests
+    // replace with their own.
+    using HorlogeBug = std::function<qint64()>;
+    void setHorlogeBug(HorlogeBug horloge);
+    // The windows that the bug button opens (owned by the main window).
+    void setFenetresBug(QWidget* formulaireDebug, QWidget* questionnaireBug);
 
     // --- Slate lines.
     // Cuts a text into lines that fit a width (less MARGE_LIGNE_ARDOISE),
@@ -647,7 +665,8 @@ private:
     QTimer timerBoite_;
     QTimer timerMessages_;
     QStringList fileMessages_;
-    QElapsedTimer chronoBug_;
+    HorlogeBug horlogeBug_;
+    qint64 appuiBug_ = -1;
     ButCapture butCapture_ = CaptureMagasin;
     int numeroCapture_ = 0;
     QString dernierFichierCapture_;

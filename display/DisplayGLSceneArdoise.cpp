@@ -108,9 +108,20 @@ void DisplayGLScene::demandeCapture(ButCapture but)
         m->PortableGrabFrameBuffer(this);
 }
 
+void DisplayGLScene::setHorlogeBug(HorlogeBug horloge)
+{
+    horlogeBug_ = std::move(horloge);
+}
+
+void DisplayGLScene::setFenetresBug(QWidget* formulaireDebug, QWidget* questionnaireBug)
+{
+    formulaireDebug_ = formulaireDebug;
+    questionnaireBug_ = questionnaireBug;
+}
+
 void DisplayGLScene::OnBugPressed()
 {
-    chronoBug_.start();
+    appuiBug_ = horlogeBug_ ? horlogeBug_() : -1;
 }
 
 void DisplayGLScene::OnBugReleased()
@@ -119,7 +130,10 @@ void DisplayGLScene::OnBugReleased()
 
 void DisplayGLScene::OnBug()
 {
-    const qint64 tenu = chronoBug_.isValid() ? chronoBug_.elapsed() : 0;
+    // A click with no press seen (from the keyboard, or a press lost to a
+    // relayout) counts as a short one.
+    const qint64 tenu = appuiBug_ >= 0 && horlogeBug_ ? horlogeBug_() - appuiBug_ : 0;
+    appuiBug_ = -1;
     if (tenu <= DUREE_APPUI_CAPTURE_MS) {
         setLegendeCapture(QString(), QStringLiteral("black"), QStringLiteral("black"));
         demandeCapture(CaptureBug);

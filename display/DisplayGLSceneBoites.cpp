@@ -286,6 +286,22 @@ void DisplayGLScene::closeStatusBox()
     fermeStatut_();
 }
 
+void DisplayGLScene::hideWithdrawnBox(uint id)
+{
+    if (QThread::currentThread() != thread()) {
+        QMetaObject::invokeMethod(this, [this, id] { hideWithdrawnBox(id); }, Qt::QueuedConnection);
+        return;
+    }
+    QMutexLocker lock(&mutexBoites_);
+    // Late (from another thread): the next box may already be shown.
+    if (idBoiteCourante_ != static_cast<qint64>(id))
+        return;
+    boite1_.widget->hide();
+    boite1_.proxy->hide();
+    boite1_.proxy->setZValue(Z_BOITE_CACHEE);
+    idBoiteCourante_ = -1;
+}
+
 void DisplayGLScene::fermeStatut_()
 {
     boite2_.widget->hide();

@@ -115,7 +115,8 @@ void DisplayGLScene::appliqueVue_()
     if (openGL) {
         p[V::FacteurHauteur] = FACTEUR_HAUTEUR_OPENGL;
     } else {
-        const double cote = std::min(largeurTable_, hauteurTable_);
+        p[V::HauteurVisible] = hauteurTable_ * PART_HAUTEUR_COUCHE_WIDGET;
+        const double cote = std::min(largeurTable_, p[V::HauteurVisible]);
         p[V::FacteurHauteur] = std::max(ECHELLE_MIN, PART_TAPIS_HAUTEUR * cote / PIXELS_TAPIS_WIDGET);
     }
     // The view's own zoom for tables higher than wide.

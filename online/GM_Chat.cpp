@@ -1,33 +1,230 @@
 #include "GM_Chat.h"
 
+#include "GM_SocketEvent.h"
+
+#include <QGridLayout>
 #include <QLabel>
-#include <QVBoxLayout>
+#include <QLineEdit>
+#include <QMutexLocker>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTimer>
+
+namespace {
+
+// Invitations to the community's server, by channel. No community exists
+// for this build: the addresses never resolve.
+constexpr const char* LiensInvitation[GM_Chat::ChannelCount] = {
+    "https://discord.zubrik.invalid/jass-fr",
+    "https://discord.zubrik.invalid/jass-en",
+    "https://discord.zubrik.invalid/belote-fr",
+    "https://discord.zubrik.invalid/belote-en",
+};
+
+// The lobby's pieces end their lines with "\r\n"; the document takes "\n"
+// as a paragraph end and would keep the "\r" as a visible character.
+QString finsDeLigne(QString texte)
+{
+    texte.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    texte.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return texte;
+}
+
+} // namespace
 
 GM_Chat::GM_Chat(QWidget* parent)
     : GM_WidgetAuto(parent)
-    , etiquette_(new QLabel(this))
+    , timer_(new QTimer(this))
 {
-    setObjectName(QStringLiteral("GM_Chat"));
-    auto* grille = new QVBoxLayout(this);
-    grille->setContentsMargins(0, 0, 0, 0);
-    etiquette_->setAlignment(Qt::AlignCenter);
-    etiquette_->setWordWrap(true);
-    etiquette_->setTextFormat(Qt::PlainText);
-    grille->addWidget(etiquette_);
-    retranslate();
+    construitFormulaire_();
+    timer_->setInterval(PollHiddenMs);
+    connect(pushButtonSend_, &QPushButton::clicked, this, &GM_Chat::on_pushButtonSend_clicked);
+    connect(lineEdit_, &QLineEdit::returnPressed, this, &GM_Chat::on_lineEdit_returnPressed);
+    retraduitFormulaire_();
+    label_->setText(QStringLiteral("<dynamic>"));
 }
 
 GM_Chat::~GM_Chat() = default;
 
-void GM_Chat::init(GM_ClientSocket* client, GM_MessageBoxDisplayerA* displayer, bool belote, int* language)
+void GM_Chat::construitFormulaire_()
 {
-    client_ = client;
-    setMessageBoxDisplayer(displayer);
-    belote_ = belote;
-    language_ = language;
+    setObjectName(QStringLiteral("GM_Chat"));
+    resize(412, 372);
+    grille_ = new QGridLayout(this);
+    grille_->setObjectName(QStringLiteral("gridLayout_2"));
+    grille_->setSpacing(3);
+    grille_->setContentsMargins(6, 6, 6, 6);
+
+    textEdit_ = new QTextEdit(this);
+    textEdit_->setObjectName(QStringLiteral("textEdit"));
+    textEdit_->setReadOnly(true);
+    textEdit_->setAcceptRichText(false);
+    grille_->addWidget(textEdit_, 0, 0, 1, 2);
+
+    lineEdit_ = new QLineEdit(this);
+    lineEdit_->setObjectName(QStringLiteral("lineEdit"));
+    lineEdit_->setMaxLength(MaxLineLength);
+    grille_->addWidget(lineEdit_, 1, 0);
+    pushButtonSend_ = new QPushButton(this);
+    pushButtonSend_->setObjectName(QStringLiteral("pushButtonSend"));
+    grille_->addWidget(pushButtonSend_, 1, 1);
+
+    label_ = new QLabel(this);
+    label_->setObjectName(QStringLiteral("label"));
+    label_->setTextFormat(Qt::RichText);
+    label_->setWordWrap(true);
+    label_->setOpenExternalLinks(true);
+    label_->setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
+    grille_->addWidget(label_, 2, 0, 1, 2);
 }
 
-void GM_Chat::retranslate()
+void GM_Chat::retraduitFormulaire_()
 {
-    etiquette_->setText(tr("<Chargement en cours ...>"));
+    setWindowTitle(tr("Form"));
+    pushButtonSend_->setText(tr("Envoyer"));
+}
+
+void GM_Chat::init(GM_ClientSocket* client, GM_MessageBoxDisplayerA* displayer, bool belote, const int* language)
+{
+    setMessageBoxDisplayer(displayer);
+    client_ = client;
+    belote_ = belote;
+    if (client != nullptr) {
+        connect(client, &GM_ClientSocket::signalDiscordChat, this, &GM_Chat::OnDiscordChat);
+        connect(client, &GM_ClientSocket::signalReady, this, &GM_Chat::OnSocketReady);
+        connect(client, &GM_ClientSocket::signalDisconnected, this, &GM_Chat::OnSocketDisconnected);
+    }
+    connect(timer_, &QTimer::timeout, this, &GM_Chat::OnRefresh);
+    retranslate(language != nullptr ? *language : LanguageFrench);
+}
+
+int GM_Chat::channelFor(bool belote, int language)
+{
+    return (belote ? 2 : 0) + (language == LanguageFrench ? 0 : 1);
+}
+
+QString GM_Chat::invitationLink(int channel)
+{
+    if (channel < 0 || channel >= ChannelCount)
+        return QString();
+    return QString::fromLatin1(LiensInvitation[channel]);
+}
+
+void GM_Chat::retranslate(int language)
+{
+    retraduitFormulaire_();
+    const int canal = channelFor(belote_, language);
+    if (canal != channel_)
+        textEdit_->clear();
+    channel_ = canal;
+    label_->setText(QStringLiteral("%1<a href=\"%2\">%2</a>")
+                        .arg(tr("Rejoins nous sur Discord: ").toHtmlEscaped(), invitationLink(channel_)));
+}
+
+void GM_Chat::clearMessages()
+{
+    textEdit_->clear();
+}
+
+bool GM_Chat::clientConnecte_() const
+{
+    const GM_ClientSocket* client = client_.data();
+    return client != nullptr && client->isConnectedToLobby();
+}
+
+// --- Polling ----------------------------------------------------------------------
+
+void GM_Chat::OnSocketReady()
+{
+    timer_->start();
+}
+
+void GM_Chat::OnSocketDisconnected()
+{
+    timer_->stop();
+}
+
+void GM_Chat::showEvent(QShowEvent* event)
+{
+    GM_WidgetAuto::showEvent(event);
+    timer_->stop();
+    timer_->setInterval(PollShownMs);
+    OnRefresh();
+}
+
+void GM_Chat::hideEvent(QHideEvent* event)
+{
+    GM_WidgetAuto::hideEvent(event);
+    timer_->setInterval(PollHiddenMs);
+}
+
+void GM_Chat::OnRefresh()
+{
+    timer_->stop();
+    if (!clientConnecte_())
+        return;
+    GM_ClientSocket* client = client_.data();
+    QMutexLocker verrou(client->getOutQueueMutex());
+    QSharedPointer<GM_SocketEvent> poll = GM_SocketEvent::findEvent(GM_SocketEvent::Idle, "Fr4");
+    if (poll.isNull())
+        return;
+    poll->champs_ << QString::number(channel_);
+    client->enqueueEvent(poll);
+}
+
+// --- Receiving and sending ----------------------------------------------------------------
+
+void GM_Chat::OnDiscordChat(const QStringList* newData)
+{
+    bool ok = false;
+    const int canal = newData != nullptr && !newData->isEmpty() ? newData->constFirst().toInt(&ok) : -1;
+    if (!ok || canal != channel_ || newData->size() < 2) {
+        timer_->start();
+        return;
+    }
+    ajoute_(*newData);
+}
+
+void GM_Chat::ajoute_(const QStringList& champs)
+{
+    QTextCursor curseur(textEdit_->document());
+    curseur.movePosition(QTextCursor::End);
+    curseur.beginEditBlock();
+    for (qsizetype i = 1; i < champs.size(); ++i)
+        curseur.insertText(finsDeLigne(champs.at(i)));
+    curseur.endEditBlock();
+    borne_();
+    curseur.movePosition(QTextCursor::End);
+    textEdit_->setTextCursor(curseur);
+    textEdit_->ensureCursorVisible();
+    timer_->start();
+}
+
+void GM_Chat::borne_()
+{
+    QTextDocument* document = textEdit_->document();
+    const int blocs = document->blockCount();
+    if (blocs <= MaxBlocks + TrimSlack)
+        return;
+    QTextCursor debut(document);
+    debut.setPosition(document->findBlockByNumber(blocs - MaxBlocks).position(), QTextCursor::KeepAnchor);
+    debut.removeSelectedText();
+}
+
+void GM_Chat::on_pushButtonSend_clicked()
+{
+    const QString texte = lineEdit_->text();
+    if (texte.isEmpty() || !clientConnecte_())
+        return;
+    client_->sendChatMessage(channel_, texte);
+    ajoute_({QString::number(channel_), tr("<Vous> %1\r\n").arg(texte)});
+    lineEdit_->clear();
+}
+
+void GM_Chat::on_lineEdit_returnPressed()
+{
+    pushButtonSend_->animateClick();
 }

@@ -409,6 +409,23 @@ void GM_Login::OnOk()
     emit signalLoginUserAnswer(1);
 }
 
+void GM_Login::replaceSavedPassword(const QString& password)
+{
+    passe_->setText(password);
+    passeInscription_->setText(password);
+    if (settings_ == nullptr)
+        return;
+    settings_->beginGroup(QLatin1String(Groupe));
+    const bool stocke = !passeLu(settings_->value(QStringLiteral("pass"))).isEmpty();
+    if (stocke)
+        settings_->setValue(QStringLiteral("pass"), passeStocke(password));
+    settings_->endGroup();
+    if (stocke) {
+        settings_->sync();
+        protegeFichier_();
+    }
+}
+
 void GM_Login::OnCancel()
 {
     emit signalLoginUserAnswer(0);

@@ -46,6 +46,9 @@ public:
     bool setUserAndPass(const QString& email, const QString& password);
     void retranslate();
     void adjustToSize() override;
+    // The lobby took a new password: the login field shows it, and a
+    // stored password is replaced by it.
+    void replaceSavedPassword(const QString& password);
 
     // The stored form of a password, and back ("pass" of group "Login").
     static QByteArray passeStocke(const QString& passe);

@@ -4,6 +4,7 @@
 #include "GM_Achievements.h"
 #include "GM_Chat.h"
 #include "GM_ClientSocket.h"
+#include "GM_Download.h"
 #include "GM_FriendsList.h"
 #include "GM_LineEdit.h"
 #include "GM_Login.h"
@@ -20,17 +21,21 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMutexLocker>
 #include <QNetworkInterface>
+#include <QProcess>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSpacerItem>
 #include <QTabWidget>
 #include <QThread>
 #include <QTimer>
+#include <QUrl>
 
 namespace {
 
@@ -73,6 +78,7 @@ GM_ServerList::~GM_ServerList()
     // now on may reach the window's slots.
     if (GM_ClientSocket* client = client_.data())
         client->disconnect(this);
+    delete download_;
 }
 
 void GM_ServerList::construitFormulaire_()
@@ -161,6 +167,7 @@ void GM_ServerList::init(GM_Login* login, GM_ProgressA* progress, GM_MessageBoxD
     settings_ = settings;
     auto* client = new GM_ClientSocket(serverName, this, progress, displayer);
     client_ = client;
+    download_ = new GM_Download(displayer, this);
     gameFamily_ = gameFamily != nullptr ? *gameFamily : 0;
     updateUrl_ = updateUrl;
     updateFileName_ = updateFileName;
@@ -189,6 +196,7 @@ void GM_ServerList::init(GM_Login* login, GM_ProgressA* progress, GM_MessageBoxD
             &GM_ServerList::OnHideProgressAndShowLogin);
     connect(client, &GM_ClientSocket::signalReceiveBridgeOpen, this, &GM_ServerList::OnReceiveBridgeOpen);
     connect(client, &GM_ClientSocket::signalFriendPlayingOnline, this, &GM_ServerList::OnFriendPlayingOnline);
+    connect(client, &GM_ClientSocket::signalUpdateNeeded, this, &GM_ServerList::OnUpdateNeeded);
     if (login != nullptr) {
         connect(login, &GM_Login::signalNewUserAndPass, this, &GM_ServerList::OnNewUserAndPass);
         connect(login, &GM_Login::signalPasswordForgot, this, &GM_ServerList::OnPasswordForgot);
@@ -199,6 +207,8 @@ void GM_ServerList::init(GM_Login* login, GM_ProgressA* progress, GM_MessageBoxD
             &GM_ServerList::OnNbrFriendsOnlineChanged);
     connect(friends_, &GM_FriendsList::displayMyTab, this, &GM_ServerList::OnDisplayFriendsTab);
     connect(servers_, &GM_TablesList::signalSelectedServerChanged, friends_, &GM_FriendsList::OnSelectedServerChanged);
+    connect(download_, &GM_Download::signalDownloadCompletedSuccefully, this, &GM_ServerList::OnUpdateExecuteInstall);
+    connect(settingsTab_, &GM_OnlineSettings::signalPasswordChanged, this, &GM_ServerList::OnPasswordChanged);
 }
 
 bool GM_ServerList::isConnected() const
@@ -675,4 +685,70 @@ void GM_ServerList::envoieMessage_(const char* mot, const QString& champ)
     connect(message.data(), &GM_SocketEvent::signalTransmitError, client, &GM_ClientSocket::onError);
     message->champs_ << champ;
     client->enqueueEvent(message);
+}
+
+// --- Update ------------------------------------------------------------------------------
+
+void GM_ServerList::OnUpdateNeeded()
+{
+    // The lobby may refuse the version again while the update downloads.
+    if (download_ != nullptr && download_->isDownloading())
+        return;
+    messageBoxConfirm(GM::Warning, tr("Server Message"),
+                      tr("Vous devez mettre à jour votre application pour vous connecter.\n\nSouhaitez-vous "
+                         "télécharger la nouvelle version maintenant?"),
+                      GM::Ok | GM::Cancel, this, "OnUpdateDownload");
+}
+
+void GM_ServerList::OnUpdateDownload()
+{
+    if (download_ == nullptr || download_->isDownloading())
+        return;
+    const QString dossier = GM_Download::updateFolder();
+    if (dossier.isEmpty()) {
+        messageBox(GM::Warning, tr("Mise à jour"),
+                   tr("Erreur lors de l'écriture du fichier '%1': %2.")
+                       .arg(updateFileName_, tr("aucun dossier temporaire n'est accessible")),
+                   GM::Ok);
+        return;
+    }
+    QString base = updateUrl_.isEmpty() ? QString::fromLatin1(GM_Download::DefaultBaseUrl) : updateUrl_;
+    while (base.endsWith(QLatin1Char('/')))
+        base.chop(1);
+    const QString fichier = QDir(dossier).filePath(updateFileName_);
+    download_->download(QUrl(QStringLiteral("%1/%2").arg(base, updateFileName_)), fichier);
+}
+
+bool GM_ServerList::ouvreAvecLeBureau(const QString& fichier)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(fichier));
+}
+
+void GM_ServerList::termineLeProgramme(int code)
+{
+    QCoreApplication::exit(code);
+}
+
+void GM_ServerList::OnUpdateExecuteInstall(const QString& exeFileName)
+{
+    // No elevation is asked for here: the installer asks for it itself
+    // where the system has such a thing.
+    const bool demarre = QProcess::startDetached(exeFileName, QStringList()) || ouvertureBureau_(exeFileName);
+    if (!demarre) {
+        messageBox(GM::Warning, tr("Erreur"),
+                   tr("Le fichier requis n'a pas pu être ouvert automatiquement. Merci de vous rendre sur '")
+                       + QLatin1String(SiteWeb)
+                       + tr("' à la section 'Télécharger' et d'installer la nouvelle version depuis cet endroit."),
+                   GM::Ok);
+        return;
+    }
+    finDuProgramme_(0);
+}
+
+void GM_ServerList::OnPasswordChanged(const QString& password)
+{
+    if (GM_Login* login = login_.data())
+        login->replaceSavedPassword(password);
+    if (GM_ClientSocket* client = client_.data())
+        client->setPassword(password);
 }

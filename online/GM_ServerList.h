@@ -12,6 +12,7 @@
 class GM_Achievements;
 class GM_Chat;
 class GM_ClientSocket;
+class GM_Download;
 class GM_FriendsList;
 class GM_Login;
 class GM_MessageBoxDisplayerA;
@@ -47,6 +48,11 @@ class QTabWidget;
 // - A lobby answer that names no usable game server (empty address, port
 //   0, or a TCP port below 21 once the lobby's offset of 20 is taken off)
 //   starts no session: the user is told the server is unavailable.
+// - An update is offered when the lobby refuses the program's version; the
+//   installer is downloaded into a private folder and started detached
+//   (else handed to the desktop to open), then the program ends. When it
+//   cannot be started the user is sent to the web site and the program
+//   keeps running.
 // - GUI thread only.
 class GM_ServerList : public GM_WidgetAuto, public GM_MessageBoxEmitter
 {
@@ -58,6 +64,8 @@ public:
     static constexpr int DecalagePortTcp = 20;
     static constexpr int AttentesDeconnexion = 20;
     static constexpr int AttenteDeconnexionMs = 100;
+    // Where the user finds the installer by hand.
+    static constexpr const char* SiteWeb = "https://zubrik.invalid";
 
     explicit GM_ServerList(QWidget* parent = nullptr);
     ~GM_ServerList() override;
@@ -84,6 +92,13 @@ public:
     // and has an address; replaceable for tests.
     void setVerificationReseau(std::function<bool()> verification) { verificationReseau_ = std::move(verification); }
     static bool interfaceReseauUtilisable();
+    // How an installer that cannot be started as a program is handed to
+    // the desktop (true when it was), and how the program ends once the
+    // installer runs; replaceable for tests.
+    void setOuvertureBureau(std::function<bool(const QString&)> ouverture) { ouvertureBureau_ = std::move(ouverture); }
+    void setFinDuProgramme(std::function<void(int)> fin) { finDuProgramme_ = std::move(fin); }
+    static bool ouvreAvecLeBureau(const QString& fichier);
+    static void termineLeProgramme(int code);
 
     GM_ClientSocket* client() const { return client_.data(); }
     int loginMode() const { return loginMode_; }
@@ -99,6 +114,7 @@ public:
     GM_Achievements* titlesTab() const { return achievements_; }
     GM_Chat* chatTab() const { return chat_; }
     GM_OnlineSettings* settingsTab() const { return settingsTab_; }
+    GM_Download* download() const { return download_; }
 
 signals:
     void signalStartClientSession(const QString& ip, const QString& loginName, quint16 port_websocket_secure,
@@ -140,6 +156,12 @@ public slots:
                               quint16 port_websocket_unsecure, quint16 port_tcpOld, qint64 databaseUserId);
     void OnReceiveBridgeOpen(qint64 userIdFrom, qint64 userIdTo);
 
+    void OnUpdateNeeded();
+    void OnUpdateDownload();
+    void OnUpdateExecuteInstall(const QString& exeFileName);
+    // The lobby took a new password: the login's copies follow.
+    void OnPasswordChanged(const QString& password);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -165,6 +187,7 @@ private:
     GM_Achievements* achievements_ = nullptr;
     GM_Chat* chat_ = nullptr;
     GM_OnlineSettings* settingsTab_ = nullptr;
+    GM_Download* download_ = nullptr;
 
     QPointer<GM_ClientSocket> client_;
     QPointer<GM_Login> login_;
@@ -178,4 +201,6 @@ private:
     QSettings* settings_ = nullptr;
     GM_NativeA* native_ = nullptr;
     std::function<bool()> verificationReseau_ = &GM_ServerList::interfaceReseauUtilisable;
+    std::function<bool(const QString&)> ouvertureBureau_ = &GM_ServerList::ouvreAvecLeBureau;
+    std::function<void(int)> finDuProgramme_ = &GM_ServerList::termineLeProgramme;
 };

@@ -5,6 +5,7 @@
 
 #include "GM_Exception.h"
 #include "GM_SharedFunctions.h"
+#include "ZB_TableFonts.h"
 #include "ZB_TraceLog.h"
 
 #include <QFontDatabase>
@@ -18,14 +19,23 @@ const char* const policesEmbarquees[] = {":/fonts/DejaVuSans.ttf", ":/fonts/Deja
 
 } // namespace
 
+int& ZB_Application::prepare_(int& argc)
+{
+    // Only honoured before the application object is built; a policy chosen
+    // in the environment (QT_SCALE_FACTOR_ROUNDING_POLICY) still wins.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(ARRONDI_ECHELLE);
+    return argc;
+}
+
 ZB_Application::ZB_Application(int& argc, char** argv)
-    : QApplication(argc, argv)
+    : QApplication(prepare_(argc), argv)
 {
     // Records passed through queued signals must be known to the meta-type
     // system before the first connection carries them.
     GM_GameStats::registerMetaType();
     GM_GamePenalty::registerMetaType();
     enregistrePolices_();
+    ZB_TableFonts::install();
     police_ = QApplication::font();
     if (!policesEmbarquees_.isEmpty())
         police_.setFamily(policesEmbarquees_.first());

@@ -11,11 +11,17 @@
 
 class ZB_TraceLog;
 
-// The application object. It registers the embedded fonts, keeps the
+// The application object. It registers the embedded fonts (the three
+// application fonts and the table's cartoon hand, ZB_TableFonts), keeps the
 // application font that scaledFont starts from, owns the trace log, and
 // catches the user-facing exceptions that escape an event handler: the
 // message is shown in a critical box once the event loop is back in control,
 // and the event counts as not handled.
+//
+// Screens scaled by a fraction (125 %, 150 %) keep their fractional scale
+// factor instead of rounding it to a whole one, which would draw the table
+// too large or too small; Qt reads that policy once, before the application
+// object exists, so the constructor sets it before its base is built.
 class ZB_Application : public QApplication, public GM_MessageBoxEmitter
 {
     Q_OBJECT
@@ -25,6 +31,10 @@ public:
     ~ZB_Application() override;
 
     static ZB_Application* instance();
+
+    // The scale-factor rounding policy the program runs with.
+    static constexpr Qt::HighDpiScaleFactorRoundingPolicy ARRONDI_ECHELLE =
+        Qt::HighDpiScaleFactorRoundingPolicy::PassThrough;
 
     bool notify(QObject* receiver, QEvent* event) override;
 
@@ -45,6 +55,8 @@ public slots:
     void OnException();
 
 private:
+    // Sets what must be set before QApplication is built; returns argc.
+    static int& prepare_(int& argc);
     void enregistrePolices_();
 
     QFont police_;

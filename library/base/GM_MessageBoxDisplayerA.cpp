@@ -89,6 +89,27 @@ void GM_MessageBoxDisplayerA::messageBoxAnswered(uint id, const GM::StandardButt
     execMessageBox(suivant);
 }
 
+void GM_MessageBoxDisplayerA::withdrawMessageBox(uint id)
+{
+    {
+        QMutexLocker lock(&mutex_);
+        auto it = messageBoxes_.find(id);
+        if (it == messageBoxes_.end())
+            return;
+        messageBoxes_.erase(it);
+        if (!occupe_ || id != courant_)
+            return;
+    }
+    hideWithdrawnBox(id);
+    // The request is gone: this delivers nothing and moves the queue on.
+    messageBoxAnswered(id, GM::NoButton);
+}
+
+void GM_MessageBoxDisplayerA::hideWithdrawnBox(uint id)
+{
+    Q_UNUSED(id);
+}
+
 int GM_MessageBoxDisplayerA::nombreEnAttente()
 {
     QMutexLocker lock(&mutex_);

@@ -68,6 +68,11 @@ public:
     // (if any) is shown.
     void messageBoxAnswered(uint id, const GM::StandardButton& bouton);
 
+    // Box id leaves the queue unanswered, as when what it waited for is
+    // over; a box on screen is taken down first (hideWithdrawnBox) and the
+    // next one follows. Nothing for an id that is not queued.
+    void withdrawMessageBox(uint id);
+
     int nombreEnAttente();
 
 protected:
@@ -78,6 +83,9 @@ protected:
     // call it first thing in their destructor, since the delay thread calls
     // their overrides.
     void arreteFileDAttente();
+    // The box on screen, id, was withdrawn: stop showing it. Nothing by
+    // default.
+    virtual void hideWithdrawnBox(uint id);
 
 private:
     friend class GM_MessageBoxEmitter;

@@ -93,6 +93,14 @@ void GM_MessageBoxDisplayerHeadless::closeStatusBox()
     statusVisible_ = false;
 }
 
+void GM_MessageBoxDisplayerHeadless::hideWithdrawnBox(uint id)
+{
+    // An automatic answer still on its way then finds no box to answer.
+    QMutexLocker lock(&etatMutex_);
+    if (affichee_ && idAffiche_ == id)
+        affichee_ = false;
+}
+
 void GM_MessageBoxDisplayerHeadless::execMessageBox(uint id)
 {
     ++affichagesPrevus_;

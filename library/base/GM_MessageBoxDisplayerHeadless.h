@@ -52,6 +52,9 @@ public:
 signals:
     void signalMessageBoxShown(uint id);
 
+protected:
+    void hideWithdrawnBox(uint id) override;
+
 private:
     void affiche_(uint id);
 

@@ -121,3 +121,11 @@ void GM_MessageBoxEmitter::closeStatusBox()
     if (displayer_ != nullptr)
         displayer_->closeStatusBox();
 }
+
+void GM_MessageBoxEmitter::closeMessageBox(uint id)
+{
+    GM_MessageBoxDisplayerA* displayer = getMessageBoxDisplayer();
+    // The displayer shows the next box from here: no lock may be held.
+    if (displayer != nullptr)
+        displayer->withdrawMessageBox(id);
+}

@@ -48,6 +48,8 @@ public:
     // id -1: the status box; otherwise the text of queued box id. Not queued.
     void updateMessageBox(const QString& titre, const QString& texte, int id);
     void closeStatusBox();
+    // The queued box id goes away unanswered, taken down if on screen.
+    void closeMessageBox(uint id);
 
 private:
     // Numbers the request and queues it when a displayer is set; returns

@@ -115,6 +115,9 @@ public:
     void connectForCreateLogin(const QString& email, const QString& password, const QString& pseudo,
                                bool unsecure);
     void connectForResendPassword(const QString& email, bool unsecure);
+    // The lobby took a new password for this account: later quiet logins
+    // use it.
+    void setPassword(const QString& password) { motDePasse_ = password; }
     // Ends the session (unless there is none or it is ending) once the
     // event loop runs again, after the messages that have no answer went
     // out; also stops a pending quiet login.

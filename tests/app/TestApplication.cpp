@@ -3,6 +3,7 @@
 #include "GM_MessageBoxDisplayerHeadless.h"
 #include "GM_SharedFunctions.h"
 #include "ZB_Application.h"
+#include "ZB_TableFonts.h"
 #include "ZbTestRegistry.h"
 
 #include <QFontDatabase>
@@ -73,6 +74,12 @@ private slots:
         QVERIFY(familles.contains(QStringLiteral("DejaVu Serif")));
         QCOMPARE(app()->getFontApplication().family(), QStringLiteral("DejaVu Sans"));
         QVERIFY(QFontDatabase::styles(QStringLiteral("DejaVu Sans")).contains(QStringLiteral("Bold")));
+        // The table's drawing fonts stand in for missing families.
+        QVERIFY(QFontDatabase::families().contains(ZB_TableFonts::cartoonFamily()));
+        for (const QString& famille : ZB_TableFonts::drawnFamilies()) {
+            const QString resolue = QFontInfo(QFont(famille)).family();
+            QVERIFY2(resolue == famille || resolue == ZB_TableFonts::cartoonFamily(), qPrintable(resolue));
+        }
     }
 
     void applicationFontReachesScaledFont()

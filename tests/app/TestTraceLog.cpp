@@ -93,19 +93,37 @@ private slots:
         QVERIFY(!lignes(log.cheminAncienFichier()).contains(QStringLiteral("previous run")));
     }
 
-    void aLongFileFromAnEarlierRunTurnsAtTheFirstLine()
+    // A file from an earlier run turns at the first line once it is above
+    // the limit, not when it only reaches it.
+    void anEarlierFileTurnsOnlyAboveTheLimit_data()
     {
+        QTest::addColumn<qint64>("taille");
+        QTest::addColumn<bool>("tourne");
+        QTest::newRow("at the limit") << ZB_TraceLog::TAILLE_MAX << false;
+        QTest::newRow("one byte above") << ZB_TraceLog::TAILLE_MAX + 1 << true;
+    }
+
+    void anEarlierFileTurnsOnlyAboveTheLimit()
+    {
+        QFETCH(qint64, taille);
+        QFETCH(bool, tourne);
         QTemporaryDir dossier;
         {
             QFile gros(dossier.filePath(QStringLiteral("debugLog.txt")));
             QVERIFY(gros.open(QIODevice::WriteOnly));
-            gros.write(QByteArray(ZB_TraceLog::TAILLE_MAX + 1, 'y'));
+            gros.write(QByteArray(taille, 'y'));
         }
         ZB_TraceLog log(dossier.path());
         log.log(QStringLiteral("first"));
         log.close();
-        QCOMPARE(QFileInfo(log.cheminAncienFichier()).size(), ZB_TraceLog::TAILLE_MAX + 1);
-        QCOMPARE(lignes(log.cheminFichier()).size(), 1);
+        QCOMPARE(QFileInfo::exists(log.cheminAncienFichier()), tourne);
+        if (tourne) {
+            QCOMPARE(QFileInfo(log.cheminAncienFichier()).size(), taille);
+            QCOMPARE(lignes(log.cheminFichier()).size(), 1);
+        } else {
+            QVERIFY(QFileInfo(log.cheminFichier()).size() > taille);
+            QVERIFY(lignes(log.cheminFichier()).last().endsWith(QStringLiteral("first")));
+        }
     }
 
     void linesFromSeveralThreadsStayWhole()

@@ -9,6 +9,7 @@
 #include "Carte.h"
 #include "DisplayGLHumanCarte.h"
 #include "DisplayGLPaintA.h"
+#include "DisplayGLPaintWidget.h"
 #include "DisplayGLSceneA.h"
 #include "DisplayGLWidget.h"
 #include "GL_ObjectCube.h"
@@ -188,4 +189,37 @@ public:
 
 private:
     QSharedPointer<DisplayGLWidget> holder_;
+};
+
+// A picture of one colour, as the engines' tests texture their objects with.
+inline QImage imageUnie(int largeur, int hauteur, const QColor& couleur = Qt::red)
+{
+    QImage i(largeur, hauteur, QImage::Format_ARGB32_Premultiplied);
+    i.fill(couleur);
+    return i;
+}
+
+// r3 x r7 = 1, a visible area of 800 x 600.
+inline DisplayGLPaintA::ViewParameters vue800x600()
+{
+    auto p = DisplayGLPaintA::ViewParameters::parDefaut();
+    p[DisplayGLPaintA::ViewParameters::FacteurHauteur] = 1.0;
+    p[DisplayGLPaintA::ViewParameters::LargeurVisible] = 800.0;
+    p[DisplayGLPaintA::ViewParameters::HauteurVisible] = 600.0;
+    return p;
+}
+
+// The widget engine on a test scene, showing an 800 x 600 area.
+struct BancWidget
+{
+    QSharedPointer<DisplayGLWidget> holder =
+        QSharedPointer<DisplayGLWidget>::create(nullptr, DisplayGLWidget::MoteurWidget);
+    SceneDeTest scene{holder};
+    DisplayGLPaintWidget* moteur = static_cast<DisplayGLPaintWidget*>(holder->paintEngine());
+
+    BancWidget()
+    {
+        moteur->setScene(&scene);
+        moteur->setViewParameters(vue800x600());
+    }
 };

@@ -18,28 +18,11 @@ using Placement = DisplayGLPaintA::Placement;
 
 QImage image(int largeur, int hauteur, const QColor& couleur)
 {
-    QImage i(largeur, hauteur, QImage::Format_ARGB32_Premultiplied);
-    i.fill(couleur);
-    return i;
+    return imageUnie(largeur, hauteur, couleur);
 }
 
-struct Banc
+struct Banc : BancWidget
 {
-    QSharedPointer<DisplayGLWidget> holder =
-        QSharedPointer<DisplayGLWidget>::create(nullptr, DisplayGLWidget::MoteurWidget);
-    SceneDeTest scene{holder};
-    DisplayGLPaintWidget* moteur = static_cast<DisplayGLPaintWidget*>(holder->paintEngine());
-
-    Banc()
-    {
-        moteur->setScene(&scene);
-        auto p = DisplayGLPaintA::ViewParameters::parDefaut();
-        p[DisplayGLPaintA::ViewParameters::FacteurHauteur] = 1.0;
-        p[DisplayGLPaintA::ViewParameters::LargeurVisible] = 800.0;
-        p[DisplayGLPaintA::ViewParameters::HauteurVisible] = 600.0;
-        moteur->setViewParameters(p);
-    }
-
     std::unique_ptr<GL_ObjectCube> cube()
     {
         return std::make_unique<GL_ObjectCube>(holder, 0.2, 0.28,

@@ -14,36 +14,12 @@ namespace {
 
 using Placement = DisplayGLPaintA::Placement;
 
+using Banc = BancWidget;
+
 QImage image(int largeur, int hauteur, const QColor& couleur = Qt::red)
 {
-    QImage i(largeur, hauteur, QImage::Format_ARGB32_Premultiplied);
-    i.fill(couleur);
-    return i;
+    return imageUnie(largeur, hauteur, couleur);
 }
-
-// r3 x r7 = 1, a visible area of 800 x 600.
-DisplayGLPaintA::ViewParameters vue800x600()
-{
-    auto p = DisplayGLPaintA::ViewParameters::parDefaut();
-    p[DisplayGLPaintA::ViewParameters::FacteurHauteur] = 1.0;
-    p[DisplayGLPaintA::ViewParameters::LargeurVisible] = 800.0;
-    p[DisplayGLPaintA::ViewParameters::HauteurVisible] = 600.0;
-    return p;
-}
-
-struct Banc
-{
-    QSharedPointer<DisplayGLWidget> holder =
-        QSharedPointer<DisplayGLWidget>::create(nullptr, DisplayGLWidget::MoteurWidget);
-    SceneDeTest scene{holder};
-    DisplayGLPaintWidget* moteur = static_cast<DisplayGLPaintWidget*>(holder->paintEngine());
-
-    Banc()
-    {
-        moteur->setScene(&scene);
-        moteur->setViewParameters(vue800x600());
-    }
-};
 
 } // namespace
 

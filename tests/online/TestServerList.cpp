@@ -71,11 +71,11 @@ struct Lobby {
         return t;
     }
     // What the lobby window itself sent: the list requests of the servers,
-    // friends and tournaments tabs, which follow every refresh, are their
-    // own tests' business.
+    // friends and tournaments tabs, which follow every refresh, and the chat
+    // tab's polls are their own tests' business.
     QStringList motsRecus() const
     {
-        static const QList<QByteArray> listesDesOnglets{"R7k", "SrI", "SrS", "Fhr", "Tli"};
+        static const QList<QByteArray> listesDesOnglets{"R7k", "SrI", "SrS", "Fhr", "Tli", "Fr4"};
         QStringList mots;
         for (const auto& r : lobby.serveur.recus())
             if (!listesDesOnglets.contains(r.mot))

@@ -6,6 +6,7 @@
 #include "ZbTestRegistry.h"
 #include "ui_MessageBoxGl.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -418,6 +419,51 @@ private slots:
         emetteur.updateMessageBox(QStringLiteral("Mise à jour"), QStringLiteral("50 %"), static_cast<int>(id));
         QTRY_COMPARE(t.scene->boitePrincipale().ui->labelMessage->text(), QStringLiteral("50 %"));
         QCOMPARE(t.scene->currentBoxId(), qint64(id));
+    }
+
+    // A box withdrawn while on screen leaves the table unanswered, and the
+    // box queued behind it comes at once.
+    void withdrawnBoxLeavesTheTable()
+    {
+        TableDeScene t;
+        Destinataire destinataire;
+        GM_MessageBoxEmitter emetteur;
+        emetteur.setMessageBoxDisplayer(t.scene);
+        emetteur.messageBoxQuestion(GM::Question, QStringLiteral("Mise à jour"), QStringLiteral("0 %"), GM::Ok,
+                                    &destinataire, "OnQuestion");
+        emetteur.messageBox(GM::Warning, QStringLiteral("Mise à jour"), QStringLiteral("Echec"));
+        QTRY_VERIFY(boiteVisible(*t.scene));
+        const qint64 id = t.scene->currentBoxId();
+        QVERIFY(id >= 0);
+        emetteur.closeMessageBox(uint(id));
+        QTRY_COMPARE(t.scene->boitePrincipale().ui->labelMessage->text(), QStringLiteral("Echec"));
+        QVERIFY(boiteVisible(*t.scene));
+        QCOMPARE(t.scene->currentBoxId(), id + 1);
+        QCoreApplication::processEvents();
+        QVERIFY(destinataire.appels.isEmpty());
+    }
+
+    // The update's download box on the table, as the download shows it
+    // (kept with ZB_KEEP_TEST_PICTURES=<folder>).
+    void downloadBoxImage()
+    {
+        TableDeScene t;
+        Destinataire destinataire;
+        GM_MessageBoxEmitter emetteur;
+        emetteur.setMessageBoxDisplayer(t.scene);
+        const uint id = emetteur.messageBoxDownload(QStringLiteral("Téléchargement en cours"),
+                                                    QStringLiteral("Pourcentage 0%..."), &destinataire);
+        QTRY_VERIFY(boiteVisible(*t.scene));
+        emetteur.updateMessageBox(QStringLiteral("Téléchargement en cours"), QStringLiteral("Pourcentage 42%..."),
+                                  static_cast<int>(id));
+        QTRY_COMPARE(t.scene->boitePrincipale().ui->labelMessage->text(), QStringLiteral("Pourcentage 42%..."));
+        t.vue->show();
+        QVERIFY(QTest::qWaitForWindowExposed(t.vue.get()));
+        const QImage image = t.vue->grab().toImage();
+        const QString dossier = qEnvironmentVariable("ZB_KEEP_TEST_PICTURES");
+        if (!dossier.isEmpty())
+            QVERIFY(image.save(QDir(dossier).filePath(QStringLiteral("download_box.png"))));
+        QVERIFY(!image.isNull());
     }
 
     void shownBoxVibratesWhenTheOptionAsks_data()

@@ -5,6 +5,7 @@
 #include "DisplayGLScoreAnimPixmap.h"
 #include "GL_ObjectCube.h"
 #include "GL_ObjectSquare.h"
+#include "GM_SharedFunctions.h"
 #include "Partie.h"
 #include "TableDeScene.h"
 #include "ZB_DeckJass.h"
@@ -14,6 +15,7 @@
 #include <QFileInfo>
 #include <QGraphicsSimpleTextItem>
 #include <QPen>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
@@ -514,6 +516,62 @@ private slots:
         QTRY_COMPARE(QFileInfo(s.dernierFichierCapture()).fileName(), QStringLiteral("bugReportScreenshot.png"));
         QCOMPARE(captures.count(), 2);
         QCOMPARE(s.butCapture(), DisplayGLScene::CaptureMagasin);
+        QStandardPaths::setTestModeEnabled(false);
+    }
+
+    // The bug button's timing, driven by an injected clock: a press held up
+    // to five seconds grabs the table for the questionnaire, a longer one
+    // opens the debug options and grabs nothing.
+    void bugButtonTimings_data()
+    {
+        QTest::addColumn<bool>("appui");
+        QTest::addColumn<qint64>("tenuMs");
+        QTest::addColumn<bool>("debug");
+        QTest::newRow("a click") << true << qint64(80) << false;
+        QTest::newRow("held five seconds") << true << DisplayGLScene::DUREE_APPUI_CAPTURE_MS << false;
+        QTest::newRow("held a moment longer") << true << DisplayGLScene::DUREE_APPUI_CAPTURE_MS + 1 << true;
+        QTest::newRow("held six seconds") << true << qint64(6000) << true;
+        QTest::newRow("no press seen") << false << qint64(9000) << false;
+    }
+    void bugButtonTimings()
+    {
+        QFETCH(bool, appui);
+        QFETCH(qint64, tenuMs);
+        QFETCH(bool, debug);
+        QStandardPaths::setTestModeEnabled(true);
+        TableDeScene t(sansCartes());
+        DisplayGLScene& s = *t.scene;
+        QWidget formulaireDebug;
+        QWidget questionnaire;
+        s.setFenetresBug(&formulaireDebug, &questionnaire);
+        qint64 maintenant = 1000;
+        s.setHorlogeBug([&] { return maintenant; });
+        QSignalSpy captures(&s, &DisplayGLScene::signalScreenshotCompleted);
+        const QString fichier = appDataPath(QString()) + QStringLiteral("bugReportScreenshot.png");
+        QFile::remove(fichier);
+
+        if (appui)
+            emit s.boutonBug()->pressed();
+        maintenant += tenuMs;
+        emit s.boutonBug()->clicked();
+        if (debug) {
+            QVERIFY(formulaireDebug.isVisible());
+            QCoreApplication::processEvents();
+            QVERIFY(!questionnaire.isVisible());
+            QVERIFY(!QFileInfo::exists(fichier));
+        } else {
+            QTRY_VERIFY(questionnaire.isVisible());
+            QVERIFY(!formulaireDebug.isVisible());
+            QCOMPARE(s.dernierFichierCapture(), fichier);
+            QVERIFY(QFileInfo::exists(fichier));
+            QVERIFY(s.legendeCapture().isEmpty());
+        }
+        QCOMPARE(captures.count(), 0);
+        // The next click starts from its own press.
+        formulaireDebug.hide();
+        emit s.boutonBug()->pressed();
+        emit s.boutonBug()->clicked();
+        QVERIFY(!formulaireDebug.isVisible());
         QStandardPaths::setTestModeEnabled(false);
     }
 

@@ -1,13 +1,21 @@
 #include "AI_Joueur.h"
 #include "Carte.h"
 #include "DisplayGLHumanCarte.h"
+#include "DisplayGLPaintWidget.h"
+#include "GL_ObjectSquare.h"
+#include "PanelAtouts.h"
+#include "TypeDePartie.h"
 #include "GL_ObjectCube.h"
 #include "TableDeScene.h"
+#include "ZB_DeckBelote.h"
 #include "ZB_DeckJass.h"
 #include "ZB_StatusMise.h"
 #include "ZbTestRegistry.h"
 
+#include <QAbstractButton>
 #include <QDir>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsPixmapItem>
 #include <QTest>
 
 #include <array>
@@ -40,19 +48,27 @@ Reglages tablePourImages(bool belote)
     return r;
 }
 
-// Four computer players dealt from a deck, nine cards each (seat j the
-// cards 4i + j, so that every hand holds every suit).
+// Four computer players dealt from the deck of the game: nine cards each
+// in Jass, eight in Belote, whose deck has no sixes (seat j the deck's cards
+// 4i + j, so that every hand holds every suit).
 struct Donne
 {
-    Donne()
+    explicit Donne(bool belote = false)
+        : deck(belote ? std::unique_ptr<ZB_DeckA>(std::make_unique<ZB_DeckBelote>())
+                      : std::unique_ptr<ZB_DeckA>(std::make_unique<ZB_DeckJass>()))
     {
+        QList<Carte*> cartes;
+        for (Carte* carte : deck->getCartes())
+            if (carte)
+                cartes << carte;
+        parJoueur = static_cast<int>(cartes.size()) / 4;
         for (int j = 0; j < 4; ++j) {
             joueurs[static_cast<size_t>(j)] = std::make_unique<AI_Joueur>();
             // The user at the bottom, computers elsewhere.
             joueurs[static_cast<size_t>(j)]->options_.nom_ = QStringList{"", "Léa", "Marc", "Zoé"}[j];
             joueurs[static_cast<size_t>(j)]->options_.ordinateur_ = j != 0;
-            for (int i = 0; i < 9; ++i)
-                joueurs[static_cast<size_t>(j)]->main_.ajouteCarte(deck.getCarteParIndex(4 * i + j));
+            for (int i = 0; i < parJoueur; ++i)
+                joueurs[static_cast<size_t>(j)]->main_.ajouteCarte(cartes[4 * i + j]);
         }
     }
     Joueur* operator[](int j) const { return joueurs[static_cast<size_t>(j)].get(); }
@@ -65,12 +81,23 @@ struct Donne
             s.setJoueur(j, (*this)[j]);
         if (retournee)
             s.afficheCartesDistribuees(retournee);
-        s.nouvelleDonne(9, 1000, 0);
+        s.nouvelleDonne(parJoueur, 1000, 0);
         s.redessineCartes(0);
     }
-    ZB_DeckJass deck;
+    std::unique_ptr<ZB_DeckA> deck;
+    int parJoueur = 0;
     std::array<std::unique_ptr<AI_Joueur>, 4> joueurs;
 };
+
+// The hand sprites of a seat that are shown.
+int cartesMontrees(DisplayGLScene& s, const Joueur* joueur)
+{
+    int n = 0;
+    for (Carte* carte : joueur->main_)
+        if (carte && s.jeuDeCartes().getCarte(carte->getIndex())->isVisible())
+            ++n;
+    return n;
+}
 
 bool estTapis(const QColor& c)
 {
@@ -144,17 +171,158 @@ private slots:
     {
         TableDeScene t(tablePourImages(true));
         DisplayGLScene& s = *t.scene;
-        Donne d;
-        d.distribue(s, d.deck.getCarteParIndex(3 + 4 * 8));
+        Donne d(true);
+        // As the table does, the turned card is one of the dealt cards.
+        d.distribue(s, d[3]->main_.getCarte(d[3]->main_.premier()));
         const QImage image = t.image();
         garde(image, QStringLiteral("belote-turned-card.png"));
         QVERIFY(s.carteRetournee() && s.carteRetournee()->isShown());
+        // Belote hands hold eight cards: the bottom hand shows eight faces.
+        QCOMPARE(cartesMontrees(s, d[0]), 8);
         QCOMPARE(s.carteRetournee()->getFace(), int(GL_ObjectCube::Front));
-        // Its face in the middle of the cloth.
-        QVERIFY(estFaceDeCarte(image, s.zoneTable().center().toPoint()));
+        // Its face on the cloth, where the engine put it.
+        auto* moteur = dynamic_cast<DisplayGLPaintWidget*>(t.holder->paintEngine());
+        QVERIFY(moteur);
+        const QRectF carte = moteur->item(s.carteRetournee()->getFrontId())->sceneBoundingRect();
+        QVERIFY(moteur->item(s.tapis()->getId())->sceneBoundingRect().contains(carte));
+        QVERIFY(estFaceDeCarte(image, carte.center().toPoint()));
         // The cloth shows between the turned card and the bottom hand.
         const QRectF zone = s.zoneTable();
         QVERIFY(estTapis(image.pixelColor(QPointF(zone.center().x() - zone.width() * 0.1, zone.center().y() + zone.height() * 0.1).toPoint())));
+    }
+
+    // At any usual window size the bottom hand, raised as it is while its
+    // seat chooses trump or plays, stays below the cloth and so below the
+    // bottom seat's name plate at its near edge; the left seat's backs stay
+    // clear of the slate.
+    void handsLeaveThePlateAndTheSlateClear_data()
+    {
+        QTest::addColumn<QSize>("taille");
+        QTest::newRow("960x640") << QSize(960, 640);
+        QTest::newRow("800x600") << QSize(800, 600);
+        QTest::newRow("1280x800") << QSize(1280, 800);
+        QTest::newRow("1920x1080") << QSize(1920, 1080);
+    }
+    void handsLeaveThePlateAndTheSlateClear()
+    {
+        QFETCH(QSize, taille);
+        Reglages r = tablePourImages(false);
+        r.taille = taille;
+        TableDeScene t(r);
+        DisplayGLScene& s = *t.scene;
+        Donne d;
+        d.distribue(s, nullptr);
+        for (Carte* carte : d[0]->main_)
+            s.jeuDeCartes().getCarte(carte->getIndex())->setState(DisplayGLHumanCarte::Surlignee, false, 0);
+        const QImage image = t.image();
+        garde(image, QStringLiteral("jass-choosing-%1x%2.png").arg(taille.width()).arg(taille.height()));
+        auto* moteur = dynamic_cast<DisplayGLPaintWidget*>(t.holder->paintEngine());
+        QVERIFY(moteur);
+        const QRectF tapis = moteur->item(s.tapis()->getId())->sceneBoundingRect();
+        const QGraphicsPixmapItem* itemArdoise = moteur->item(s.ardoise()->getId());
+        const QPolygonF ardoise = itemArdoise->mapToScene(itemArdoise->boundingRect());
+        for (Carte* carte : d[0]->main_) {
+            const QRectF r = s.jeuDeCartes().getCarte(carte->getIndex())->sceneBoundingRect();
+            QVERIFY2(r.top() >= tapis.bottom(), qPrintable(QStringLiteral("%1 < %2").arg(r.top()).arg(tapis.bottom())));
+        }
+        for (Carte* carte : d[3]->main_) {
+            const QGraphicsPixmapItem* dos = moteur->item(s.objetCarte(carte->getIndex())->getBackId());
+            QVERIFY(!dos->mapToScene(dos->boundingRect()).intersects(ardoise));
+            QVERIFY(dos->sceneBoundingRect().bottom() <= s.zoneTable().bottom());
+        }
+    }
+
+    // The trump and bid panel in the table's bottom band, over the raised
+    // bottom hand, as a person sees it.
+    void trumpAndBidPanel_data()
+    {
+        QTest::addColumn<QSize>("taille");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("mise");
+        QTest::addColumn<bool>("chibre");
+        QTest::addColumn<int>("contrat");
+        QTest::addColumn<QString>("nom");
+        for (const QSize& taille : {QSize(960, 640), QSize(1280, 800)}) {
+            const QString t = QStringLiteral("-%1x%2").arg(taille.width()).arg(taille.height());
+            QTest::addRow("jass-chibre%s", qPrintable(t)) << taille << 0 << false << true << 0
+                                                        << "panel-jass-chibre" + t;
+            QTest::addRow("jass-zigzag%s", qPrintable(t)) << taille << 3 << false << true << 0
+                                                        << "panel-jass-zigzag" + t;
+            QTest::addRow("jass%s", qPrintable(t)) << taille << 0 << false << false << 0 << "panel-jass" + t;
+            QTest::addRow("contree%s", qPrintable(t)) << taille << 8 << true << false << 1
+                                                     << "panel-belote-contree" + t;
+            QTest::addRow("coinche%s", qPrintable(t)) << taille << 9 << true << false << 2
+                                                     << "panel-belote-coinche" + t;
+        }
+        QTest::addRow("belote-take-960x640") << QSize(960, 640) << 6 << true << false << 1
+                                             << "panel-belote-prends-960x640";
+        // A small window: the Passe button goes below the trumps.
+        QTest::addRow("coinche-640x480") << QSize(640, 480) << 9 << true << false << 2
+                                         << "panel-belote-coinche-640x480";
+        QTest::addRow("jass-zigzag-640x480") << QSize(640, 480) << 3 << false << true << 0
+                                             << "panel-jass-zigzag-640x480";
+    }
+    void trumpAndBidPanel()
+    {
+        QFETCH(QSize, taille);
+        QFETCH(int, type);
+        QFETCH(bool, mise);
+        QFETCH(bool, chibre);
+        QFETCH(int, contrat);
+        QFETCH(QString, nom);
+        Reglages r = tablePourImages(mise);
+        r.taille = taille;
+        TableDeScene t(r);
+        DisplayGLScene& s = *t.scene;
+        Donne d(mise);
+        d.distribue(s, nullptr);
+        for (Carte* carte : d[0]->main_)
+            s.jeuDeCartes().getCarte(carte->getIndex())->setState(DisplayGLHumanCarte::Surlignee, false, 0);
+        const QImage sans = t.image();
+
+        PanelAtouts* panneau = s.panelAtouts();
+        const TypeDePartie& tp = TypeDePartie::getTypeDePartie(type);
+        if (mise) {
+            ZB_StatusMise m;
+            m.typeContrat_ = contrat;
+            m.tourMise_ = 1;
+            m.montantBloque_ = false;
+            m.miseur_ = 1;
+            m.pointsMise_ = 90;
+            m.miseMin_ = 100;
+            panneau->afficheChoixMise(m, tp, 0);
+        } else {
+            panneau->afficheChoixAtout(tp, chibre);
+        }
+        s.conteneurAtouts()->show();
+        QCoreApplication::sendPostedEvents();
+        const QImage image = t.image();
+        garde(image, nom + QStringLiteral(".png"));
+
+        // Every offered button lies in the bottom band, inside the table,
+        // and is painted there.
+        const QGraphicsProxyWidget* proxy = s.conteneurAtouts()->graphicsProxyWidget();
+        QVERIFY(proxy && proxy->isVisible());
+        const QRectF bande = proxy->sceneBoundingRect();
+        QVERIFY(bande.top() >= s.zoneTable().height() * 0.7);
+        int montres = 0;
+        for (QAbstractButton* bouton : panneau->findChildren<QAbstractButton*>()) {
+            if (!bouton->isVisible())
+                continue;
+            ++montres;
+            const QRectF zone = proxy->mapRectToScene(
+                QRectF(bouton->mapTo(s.conteneurAtouts(), QPoint(0, 0)), QSizeF(bouton->size())));
+            QVERIFY2(bande.contains(zone) && s.sceneRect().contains(zone), qPrintable(bouton->objectName()));
+            QVERIFY2(zone.width() >= 10 && zone.height() >= 10, qPrintable(bouton->objectName()));
+        }
+        QVERIFY(montres >= 2);
+
+        QAbstractButton* passe = panneau->findChild<QAbstractButton*>(QStringLiteral("boutonChibre_left"));
+        QAbstractButton* pique = panneau->findChild<QAbstractButton*>(QStringLiteral("buttonAtout_Pique"));
+        QAbstractButton* repere = passe->isVisible() ? passe : pique;
+        const QPoint centre = proxy->mapToScene(QPointF(repere->mapTo(s.conteneurAtouts(), repere->rect().center())))
+                                  .toPoint();
+        QVERIFY(image.pixelColor(centre) != sans.pixelColor(centre));
     }
 };
 

@@ -273,18 +273,10 @@ void ZB_LobbyServer::traiteSession_(Connexion& connexion, const QByteArray& mot,
             envoieA_(socket, "SA1",
                      {QString(), QStringLiteral("0"), QString::number(moi), QStringLiteral("0"), QStringLiteral("0"),
                       QStringLiteral("-1"), QStringLiteral("0")});
-    } else if (mot == "pCH") {
-        bool change = false;
-        for (Compte& compte : comptes_)
-            if (compte.id == moi && compte.motDePasse == champs.at(0)) {
-                compte.motDePasse = champs.at(1);
-                change = true;
-            }
-        envoieA_(socket, "pCH", {change ? QStringLiteral("0") : QStringLiteral("1")});
-    } else if (mot == "Fr4") {
-        envoieA_(socket, "Fr4", reponses_.contains(mot) ? reponses_.value(mot) : QStringList{champs.at(0)});
-    } else if (mot == "Dld" || mot == "Dli") {
-        envoieA_(socket, mot, reponses_.contains(mot) ? reponses_.value(mot) : QStringList{QStringLiteral("0")});
+    } else if (mot == "Fr4" || mot == "A4E") {
+        traiteChat_(connexion, mot, champs);
+    } else if (mot == "pCH" || mot == "Dld" || mot == "Dli") {
+        traiteCompte_(connexion, mot, champs);
     } else if (mot == "Brs") {
         bool ok = false;
         const qint64 cible = champs.at(0).toLongLong(&ok);
@@ -306,6 +298,103 @@ void ZB_LobbyServer::traiteSession_(Connexion& connexion, const QByteArray& mot,
         envoieA_(socket, mot, reponses_.value(mot));
     }
     // Everything else has no answer: it is only recorded.
+}
+
+// --- Chat ------------------------------------------------------------------------------
+
+void ZB_LobbyServer::ajouteLigneChat(int canal, const QString& ligne)
+{
+    ajouteAuSalon_(canal, -1, ligne);
+}
+
+QStringList ZB_LobbyServer::salonChat(int canal) const
+{
+    QStringList lignes;
+    for (const LigneChat& ligne : salons_.value(canal))
+        lignes << ligne.texte;
+    return lignes;
+}
+
+void ZB_LobbyServer::ajouteAuSalon_(int canal, qint64 auteur, const QString& texte)
+{
+    if (canal < 0 || canal >= CanauxChat)
+        return;
+    QList<LigneChat>& salon = salons_[canal];
+    salon.append({prochaineLigne_++, auteur, texte});
+    if (salon.size() > LignesParSalon)
+        salon.remove(0, salon.size() - LignesParSalon);
+}
+
+void ZB_LobbyServer::traiteChat_(Connexion& connexion, const QByteArray& mot, const QStringList& champs)
+{
+    bool ok = false;
+    const int canal = champs.at(0).toInt(&ok);
+    if (mot == "A4E") {
+        // A line of the user's goes to the room as the others see it; the
+        // program shows its own echo.
+        if (!ok || canal < 0 || canal >= CanauxChat || champs.at(1).trimmed().isEmpty())
+            return;
+        const Compte* auteur = nullptr;
+        for (const Compte& compte : std::as_const(comptes_))
+            if (compte.id == connexion.userId)
+                auteur = &compte;
+        const QString nom = auteur != nullptr ? auteur->pseudo : QString::number(connexion.userId);
+        ajouteAuSalon_(canal, connexion.userId,
+                       QStringLiteral("<%1> %2\r\n").arg(nom, champs.at(1).left(LongueurLigneChat)));
+        return;
+    }
+    if (reponses_.contains(mot)) {
+        envoieA_(connexion.socket, mot, reponses_.value(mot));
+        return;
+    }
+    QStringList reponse{champs.at(0)};
+    if (ok && canal == CanalAnnonces) {
+        if (!connexion.annoncesLues)
+            reponse << annonces_;
+        connexion.annoncesLues = true;
+    } else if (ok && canal >= 0 && canal < CanauxChat) {
+        // A session's first poll gets the room's latest lines, then only
+        // what others wrote since.
+        const QList<LigneChat>& salon = salons_.value(canal);
+        const auto lu = connexion.chatLu.constFind(canal);
+        const qsizetype debut = lu != connexion.chatLu.cend() ? 0 : qMax<qsizetype>(0, salon.size() - HistoriqueChat);
+        for (qsizetype i = debut; i < salon.size(); ++i) {
+            const LigneChat& ligne = salon.at(i);
+            if ((lu == connexion.chatLu.cend() || ligne.numero > lu.value()) && ligne.auteur != connexion.userId)
+                reponse << ligne.texte;
+        }
+        connexion.chatLu.insert(canal, salon.isEmpty() ? 0 : salon.constLast().numero);
+    }
+    envoieA_(connexion.socket, mot, reponse);
+}
+
+// --- Account --------------------------------------------------------------------------------
+
+void ZB_LobbyServer::traiteCompte_(Connexion& connexion, const QByteArray& mot, const QStringList& champs)
+{
+    static const QString Fait = QStringLiteral("0");
+    static const QString Refus = QStringLiteral("1");
+    static const QString Panne = QStringLiteral("2");
+    const qint64 moi = connexion.userId;
+    if (reponses_.contains(mot)) {
+        envoieA_(connexion.socket, mot, reponses_.value(mot));
+    } else if (mot == "pCH") {
+        bool change = false;
+        for (Compte& compte : comptes_)
+            if (compte.id == moi && compte.motDePasse == champs.at(0)) {
+                compte.motDePasse = champs.at(1);
+                change = true;
+            }
+        envoieA_(connexion.socket, mot, {change ? Fait : Refus});
+    } else {
+        // Data once a week, one deletion at a time: a second request is
+        // refused, whether the first was done or not.
+        QSet<qint64>& demandes = mot == "Dld" ? donneesDemandees_ : suppressionsDemandees_;
+        const QString code = courrielEnPanne_ ? Panne : demandes.contains(moi) ? Refus : Fait;
+        if (code == Fait)
+            demandes.insert(moi);
+        envoieA_(connexion.socket, mot, {code});
+    }
 }
 
 void ZB_LobbyServer::fermePont_(qint64 de, qint64 vers)

@@ -98,6 +98,23 @@ public:
     // account known now, for trying the tabs by hand and their pictures.
     void ajouteDemoClassements();
 
+    // The chat rooms, channels 0 to CanauxChat - 1: a line as the
+    // community's side would write it ("<Name> text\r\n"), and what a room
+    // holds. Channel CanalAnnonces carries the announcements, given to each
+    // session once.
+    static constexpr int CanauxChat = 4;
+    static constexpr int CanalAnnonces = 4;
+    static constexpr int LignesParSalon = 1000;
+    static constexpr int HistoriqueChat = 50;
+    // A line sent to a room is cut to this many characters.
+    static constexpr int LongueurLigneChat = 255;
+    void ajouteLigneChat(int canal, const QString& ligne);
+    QStringList salonChat(int canal) const;
+    void setAnnonces(const QStringList& annonces) { annonces_ = annonces; }
+    // Account requests ("Dld", "Dli") answer 2 while the mail service is
+    // down; a second request of an account answers 1.
+    void setCourrielEnPanne(bool enPanne) { courrielEnPanne_ = enPanne; }
+
     // Opens a bridge between two logged-in users: each is told.
     bool ouvrePont(qint64 userA, qint64 userB);
     bool envoie(qint64 userId, const QByteArray& mot, const QStringList& champs);
@@ -125,6 +142,14 @@ private:
         QWebSocket* socket = nullptr;
         GM_LobbyReader lecteur;
         qint64 userId = -1;
+        // Per chat channel, the number of the last line this session got.
+        QHash<int, qint64> chatLu;
+        bool annoncesLues = false;
+    };
+    struct LigneChat {
+        qint64 numero;
+        qint64 auteur; // -1: the community's side
+        QString texte;
     };
 
     void accepte_(QWebSocketServer* serveur);
@@ -140,6 +165,12 @@ private:
     // Answers a ranking, statistics or titles request from what was set;
     // false when nothing was set for it.
     bool traiteClassement_(Connexion& connexion, const QByteArray& mot);
+
+    // "Fr4" and "A4E".
+    void traiteChat_(Connexion& connexion, const QByteArray& mot, const QStringList& champs);
+    // "pCH", "Dld" and "Dli".
+    void traiteCompte_(Connexion& connexion, const QByteArray& mot, const QStringList& champs);
+    void ajouteAuSalon_(int canal, qint64 auteur, const QString& texte);
 
     QWebSocketServer* serveur_ = nullptr;
     QWebSocketServer* serveurTls_ = nullptr;
@@ -164,4 +195,11 @@ private:
     QHash<int, QStringList> classements_;                  // by game family
     QMap<QPair<qint64, int>, QStringList> statistiques_;   // by user and family
     QHash<qint64, QList<Titre>> titres_;                   // by user
+
+    QHash<int, QList<LigneChat>> salons_;
+    qint64 prochaineLigne_ = 1;
+    QStringList annonces_;
+    bool courrielEnPanne_ = false;
+    QSet<qint64> donneesDemandees_;
+    QSet<qint64> suppressionsDemandees_;
 };

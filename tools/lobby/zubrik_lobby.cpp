@@ -89,6 +89,13 @@ int main(int argc, char* argv[])
     lobby.setReponse("Fr1", {QStringLiteral("Zed,2101"), QStringLiteral("Yan,2102")});
     lobby.setReponse("FiS", {QStringLiteral("Xu,2103")});
     lobby.ajouteDemoClassements();
+    // A few lines in each chat room, and one announcement per session.
+    lobby.ajouteLigneChat(0, QStringLiteral("<Anna> Salut à tous!\r\n"));
+    lobby.ajouteLigneChat(0, QStringLiteral("<Ben> Quelqu'un pour un Schieber ce soir?\r\n"));
+    lobby.ajouteLigneChat(1, QStringLiteral("<Emil> Hello, anyone up for a game?\r\n"));
+    lobby.ajouteLigneChat(2, QStringLiteral("<Cleo> Une belote contrée à 21h?\r\n"));
+    lobby.ajouteLigneChat(3, QStringLiteral("<Fred> Belote anyone?\r\n"));
+    lobby.setAnnonces({QStringLiteral("Bienvenue sur le lobby de démonstration.")});
 
     bool ok = false;
     const QHostAddress adresse(options.value(ecoute));

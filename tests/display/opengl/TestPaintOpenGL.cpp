@@ -19,9 +19,7 @@ using Placement = DisplayGLPaintA::Placement;
 
 QImage unie(int largeur, int hauteur, const QColor& couleur)
 {
-    QImage i(largeur, hauteur, QImage::Format_ARGB32_Premultiplied);
-    i.fill(couleur);
-    return i;
+    return imageUnie(largeur, hauteur, couleur);
 }
 
 DisplayGLPaintA::ViewParameters vueTable()

@@ -374,6 +374,34 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(d.appels, QStringList{"cancelDownload"}, 500);
     }
 
+    // A box withdrawn by its emitter goes unanswered: a queued one is
+    // never shown, the one on screen is taken down and the next follows;
+    // an id that is not queued changes nothing.
+    void withdrawnBoxesAreNotAnswered()
+    {
+        GM_MessageBoxDisplayerHeadless displayer;
+        GM_MessageBoxEmitter emetteur;
+        emetteur.setMessageBoxDisplayer(&displayer);
+        Destinataire d;
+        const uint affichee = emetteur.messageBoxDownload(QStringLiteral("Download"), QStringLiteral("0 %"), &d);
+        const uint enAttente = emetteur.messageBoxDownload(QStringLiteral("Download"), QStringLiteral("0 %"), &d);
+        emetteur.messageBox(GM::Information, QStringLiteral("last"), QStringLiteral("last"));
+        QTRY_VERIFY_WITH_TIMEOUT(displayer.aUneBoiteAffichee(), 500);
+        QCOMPARE(displayer.idAffiche(), affichee);
+        emetteur.closeMessageBox(enAttente);
+        emetteur.closeMessageBox(enAttente + 100);
+        QCOMPARE(displayer.nombreEnAttente(), 2);
+        QCOMPARE(displayer.idAffiche(), affichee);
+        emetteur.closeMessageBox(affichee);
+        QTRY_COMPARE_WITH_TIMEOUT(displayer.historique().size(), 2, 500);
+        QCOMPARE(displayer.historique().last().requete.titre_, QStringLiteral("last"));
+        QVERIFY(displayer.repond(GM::Ok));
+        QTest::qWait(20);
+        QVERIFY(!displayer.aUneBoiteAffichee());
+        QCOMPARE(displayer.nombreEnAttente(), 0);
+        QVERIFY(d.appels.isEmpty());
+    }
+
     void delayThreadWaitsForAScheduledDisplay()
     {
         DisplayerRetarde displayer;

@@ -1,0 +1,1868 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de" sourcelanguage="fr">
+<context>
+    <name>AnalyseJoueur</name>
+    <message>
+        <source>Vue Joueur</source>
+        <translation>Spieleransicht</translation>
+    </message>
+    <message>
+        <source>Vue Autres</source>
+        <translation>Ansicht der anderen</translation>
+    </message>
+    <message>
+        <source>Réel</source>
+        <translation>Tatsächlich</translation>
+    </message>
+    <message>
+        <source>Continue</source>
+        <translation>Weiter</translation>
+    </message>
+    <message>
+        <source>Text Log</source>
+        <translation>Textprotokoll</translation>
+    </message>
+    <message>
+        <source>Simulation</source>
+        <translation>Simulation</translation>
+    </message>
+    <message>
+        <source>Tree</source>
+        <translation>Baum</translation>
+    </message>
+</context>
+<context>
+    <name>ClientSocket</name>
+    <message>
+        <source>Erreur de connection client</source>
+        <translation>Verbindungsfehler</translation>
+    </message>
+    <message>
+        <source>Connection au serveur IP: %1, port: %2
+%3.</source>
+        <translation>Verbindung zum Server IP: %1, Port: %2
+%3.</translation>
+    </message>
+    <message>
+        <source>Notification</source>
+        <translation>Mitteilung</translation>
+    </message>
+    <message>
+        <source>Le début de la partie va être rejoué, merci d&apos;être attentif.</source>
+        <translation>Der Anfang des Spiels wird jetzt wiederholt, bitte aufpassen.</translation>
+    </message>
+    <message>
+        <source>Connection client</source>
+        <translation>Verbindung</translation>
+    </message>
+    <message>
+        <source>Vous vous apprétez à vous déconnecter du serveur. Quitter tout de même?</source>
+        <translation>Sie trennen gleich die Verbindung zum Server. Trotzdem beenden?</translation>
+    </message>
+    <message>
+        <source>L&apos;ordinateur distant a été trouvé, mais le serveur de jeu a refusé la connection: il est complet, ou trop de connections arrivent de votre adresse. Réessayez plus tard</source>
+        <translation>Der entfernte Rechner wurde gefunden, aber der Spielserver hat die Verbindung abgelehnt: er ist voll, oder zu viele Verbindungen kommen von Ihrer Adresse. Versuchen Sie es später noch einmal</translation>
+    </message>
+    <message>
+        <source>La connection avec le serveur a été interrompue.</source>
+        <translation>Die Verbindung zum Server wurde unterbrochen.</translation>
+    </message>
+    <message>
+        <source>L&apos;ordinateur distant a été trouvé, mais le serveur de jeu n&apos;est pas démarré, ou alors sa configuration réseau est incorrecte</source>
+        <translation>Der entfernte Rechner wurde gefunden, aber der Spielserver ist nicht gestartet oder seine Netzwerkeinstellungen sind falsch</translation>
+    </message>
+    <message>
+        <source>La connection avec le serveur a été interrompue</source>
+        <translation>Die Verbindung zum Server wurde unterbrochen</translation>
+    </message>
+</context>
+<context>
+    <name>DisplayGL</name>
+    <message>
+        <source>Exclusion</source>
+        <translation>Ausschluss</translation>
+    </message>
+    <message>
+        <source>Vous avez été écarté de la partie
+pour avoir pris trop de temps.</source>
+        <translation>Sie wurden vom Spiel ausgeschlossen,
+weil Sie zu lange gebraucht haben.</translation>
+    </message>
+</context>
+<context>
+    <name>DisplayGLScene</name>
+    <message>
+        <source>Règles plus détaillées: </source>
+        <translation>Ausführlichere Regeln: </translation>
+    </message>
+    <message>
+        <source>Touchez l&apos;écran</source>
+        <translation>Tippen Sie auf den Bildschirm</translation>
+    </message>
+    <message>
+        <source>Cliquez</source>
+        <translation>Klicken Sie</translation>
+    </message>
+    <message>
+        <source>Mode de secours</source>
+        <translation>Notfallmodus</translation>
+    </message>
+    <message>
+        <source>Le mode d&apos;affichage a été changé en &apos;%1&apos;.</source>
+        <translation>Der Anzeigemodus wurde auf &apos;%1&apos; geändert.</translation>
+    </message>
+    <message>
+        <source> / %1 Tours Restants</source>
+        <translation> / noch %1 Runden</translation>
+    </message>
+    <message>
+        <source>Fin de partie.</source>
+        <translation>Spielende.</translation>
+    </message>
+    <message>
+        <source>End of the game.</source>
+        <translation>Spielende.</translation>
+    </message>
+    <message>
+        <source>Patientez...</source>
+        <translation>Bitte warten...</translation>
+    </message>
+    <message>
+        <source>Vous êtes spectateur, merci de patienter...</source>
+        <translation>Sie schauen zu, bitte warten...</translation>
+    </message>
+    <message>
+        <source>Vous êtes spectateur.</source>
+        <translation>Sie schauen zu.</translation>
+    </message>
+    <message>
+        <source>%1 pour distribuer.</source>
+        <translation>%1, um zu verteilen.</translation>
+    </message>
+    <message>
+        <source>%1 pour continuer.</source>
+        <translation>%1, um fortzufahren.</translation>
+    </message>
+    <message>
+        <source>%1 pour confirmer les annonces.</source>
+        <translation>%1, um die Weisen zu bestätigen.</translation>
+    </message>
+    <message>
+        <source>%1 pour terminer la partie.</source>
+        <translation>%1, um das Spiel zu beenden.</translation>
+    </message>
+    <message>
+        <source>Fin du Jeu!</source>
+        <translation>Spiel vorbei!</translation>
+    </message>
+    <message>
+        <source>%1 choisit la mise...</source>
+        <translation>%1 wählt das Gebot...</translation>
+    </message>
+    <message>
+        <source>Choisissez la mise.</source>
+        <translation>Wählen Sie Ihr Gebot.</translation>
+    </message>
+    <message>
+        <source>Choisissez l&apos;atout.</source>
+        <translation>Wählen Sie den Trumpf.</translation>
+    </message>
+    <message>
+        <source>%1 choisit l&apos;atout...</source>
+        <translation>%1 wählt den Trumpf...</translation>
+    </message>
+    <message>
+        <source>%1 a chibré. Choisissez l&apos;atout.</source>
+        <translation>%1 hat geschoben. Wählen Sie den Trumpf.</translation>
+    </message>
+    <message>
+        <source>Vous avez chibré. %1 choisit l&apos;atout...</source>
+        <translation>Sie haben geschoben. %1 wählt den Trumpf...</translation>
+    </message>
+    <message>
+        <source>%1 a chibré. %2 choisit l&apos;atout...</source>
+        <translation>%1 hat geschoben. %2 wählt den Trumpf...</translation>
+    </message>
+    <message>
+        <source>L&apos;atout est %1.</source>
+        <translation>Trumpf ist %1.</translation>
+    </message>
+    <message>
+        <source>L&apos;atout imposé est %1.</source>
+        <translation>Der vorgegebene Trumpf ist %1.</translation>
+    </message>
+    <message>
+        <source>Le joueur avec &apos;%1 de %2&apos; commence.</source>
+        <translation>Wer &apos;%2 %1&apos; hat, beginnt.</translation>
+    </message>
+    <message>
+        <source>Choisissez une carte.</source>
+        <translation>Wählen Sie eine Karte.</translation>
+    </message>
+    <message>
+        <source>Au tour de %1...</source>
+        <translation>%1 ist am Zug...</translation>
+    </message>
+    <message>
+        <source>Haut en Bas</source>
+        <translation>Obenabe</translation>
+    </message>
+    <message>
+        <source>Bas en Haut</source>
+        <translation>Undenufe</translation>
+    </message>
+    <message>
+        <source>ZigZag Depart en Bas</source>
+        <translation>Slalom von unten</translation>
+    </message>
+    <message>
+        <source>ZigZag Depart en Haut</source>
+        <translation>Slalom von oben</translation>
+    </message>
+    <message>
+        <source>Tout atout</source>
+        <translation>Alles Trumpf</translation>
+    </message>
+    <message>
+        <source>Sans atout</source>
+        <translation>Ohne Trumpf</translation>
+    </message>
+    <message>
+        <source>Inverse</source>
+        <translation>Umgekehrt</translation>
+    </message>
+    <message>
+        <source>ERREUR: Status invalide</source>
+        <translation>FEHLER: ungültiger Status</translation>
+    </message>
+    <message>
+        <source>Aide</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source> Annonce</source>
+        <translation> Weis</translation>
+    </message>
+    <message>
+        <source> Der</source>
+        <translation> Letzter Stich</translation>
+    </message>
+    <message>
+        <source> Belote</source>
+        <translation> Belote</translation>
+    </message>
+    <message>
+        <source> Stöck</source>
+        <translation> Stöck</translation>
+    </message>
+    <message>
+        <source> Mise</source>
+        <translation> Gebot</translation>
+    </message>
+    <message>
+        <source>Capot</source>
+        <translation>Kapot</translation>
+    </message>
+    <message>
+        <source>Match</source>
+        <translation>Match</translation>
+    </message>
+    <message>
+        <source>%1 de %2</source>
+        <translation>%2 %1</translation>
+    </message>
+</context>
+<context>
+    <name>Evenements</name>
+    <message>
+        <source>Evènements de la table %1</source>
+        <translation>Ereignisse von Tisch %1</translation>
+    </message>
+    <message>
+        <source>En attente</source>
+        <translation>Wartend</translation>
+    </message>
+    <message>
+        <source>Exécutés</source>
+        <translation>Ausgeführt</translation>
+    </message>
+</context>
+<context>
+    <name>GM_Achievements</name>
+    <message>
+        <source>&lt;Chargement en cours ...&gt;</source>
+        <translation>&lt;Wird geladen ...&gt;</translation>
+    </message>
+    <message>
+        <source>Classement</source>
+        <translation>Rangliste</translation>
+    </message>
+    <message>
+        <source>Titre</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>Atteint</source>
+        <translation>Erreicht</translation>
+    </message>
+    <message>
+        <source>Le</source>
+        <translation>Am</translation>
+    </message>
+    <message>
+        <source>Prochain</source>
+        <translation>Nächster</translation>
+    </message>
+    <message>
+        <source>Rafraichir</source>
+        <translation>Aktualisieren</translation>
+    </message>
+</context>
+<context>
+    <name>GM_Chat</name>
+    <message>
+        <source>&lt;Chargement en cours ...&gt;</source>
+        <translation>&lt;Wird geladen ...&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>GM_FriendsList</name>
+    <message>
+        <source>A confirmer par</source>
+        <translation>Zu bestätigen durch</translation>
+    </message>
+    <message>
+        <source>A confirmer</source>
+        <translation>Zu bestätigen</translation>
+    </message>
+    <message>
+        <source>Décliné</source>
+        <translation>Abgelehnt</translation>
+    </message>
+    <message>
+        <source>Hors Ligne</source>
+        <translation>Offline</translation>
+    </message>
+    <message>
+        <source>En ligne</source>
+        <translation>Online</translation>
+    </message>
+    <message>
+        <source>Occupé</source>
+        <translation>Beschäftigt</translation>
+    </message>
+    <message>
+        <source>Liste d&apos;amis</source>
+        <translation>Freundesliste</translation>
+    </message>
+    <message>
+        <source>Jouer</source>
+        <translation>Spielen</translation>
+    </message>
+    <message>
+        <source>Gérer amis</source>
+        <translation>Freunde verwalten</translation>
+    </message>
+    <message>
+        <source>Chercher amis</source>
+        <translation>Freunde suchen</translation>
+    </message>
+    <message>
+        <source>Inviter sur serveur</source>
+        <translation>Auf Server einladen</translation>
+    </message>
+    <message>
+        <source>Privé</source>
+        <translation>Privat</translation>
+    </message>
+    <message>
+        <source>Public</source>
+        <translation>Öffentlich</translation>
+    </message>
+    <message>
+        <source>Confirmer</source>
+        <translation>Bestätigen</translation>
+    </message>
+    <message>
+        <source>Enlever</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Sel.</source>
+        <translation>Ausw.</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Id(Hidden)</source>
+        <translation>Id(Hidden)</translation>
+    </message>
+    <message>
+        <source>Pseudo</source>
+        <translation>Spitzname</translation>
+    </message>
+    <message>
+        <source>Data(hidden)</source>
+        <translation>Data(hidden)</translation>
+    </message>
+    <message>
+        <source>&lt;Liste vide&gt;</source>
+        <translation>&lt;Leere Liste&gt;</translation>
+    </message>
+    <message>
+        <source>Trop de joueurs</source>
+        <translation>Zu viele Spieler</translation>
+    </message>
+    <message>
+        <source>Il n&apos;est pas possible d&apos;inviter plus de 4 joueurs à la fois. Merci de choisir moins de joueurs.</source>
+        <translation>Es können höchstens 4 Spieler auf einmal eingeladen werden. Bitte wählen Sie weniger Spieler.</translation>
+    </message>
+    <message>
+        <source>&lt;Chargement en cours ...&gt;</source>
+        <translation>&lt;Wird geladen ...&gt;</translation>
+    </message>
+    <message>
+        <source>Connection en cours...</source>
+        <translation>Verbindung wird hergestellt...</translation>
+    </message>
+</context>
+<context>
+    <name>GM_Login</name>
+    <message>
+        <source>Login</source>
+        <translation>Anmeldung</translation>
+    </message>
+    <message>
+        <source>Connection automatique</source>
+        <translation>Automatisch verbinden</translation>
+    </message>
+    <message>
+        <source>J&apos;ai déjà un compte</source>
+        <translation>Ich habe schon ein Konto</translation>
+    </message>
+    <message>
+        <source>Obtenir un compte (gratuit et immédiat)</source>
+        <translation>Konto erstellen (kostenlos und sofort)</translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation>E-Mail</translation>
+    </message>
+    <message>
+        <source>Pseudo (nom qui apparaitra aux autres joueurs, min 4 char.)</source>
+        <translation>Spitzname (den die anderen Spieler sehen, mind. 4 Zeichen)</translation>
+    </message>
+    <message>
+        <source>Mot de passe (min. 5 char.)</source>
+        <translation>Passwort (mind. 5 Zeichen)</translation>
+    </message>
+    <message>
+        <source>Confirmer le mot de passe</source>
+        <translation>Passwort bestätigen</translation>
+    </message>
+    <message>
+        <source>Envoyer</source>
+        <translation>Senden</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Vérifiez que les informations ci-dessus sont bien correctes, puis pressez sur &quot;Envoyer&quot; pour envoyer la requète.
+
+Vous recevrez ensuite un courriel, qui contiendra un lien pour confirmation.
+
+Notez que:
+-L&apos;auteur ne revends pas votre adresse email et respecte les lois sur la confidentialité et la vie privée.
+-La création de l&apos;accompte implique une inscription à au moins une occurence de la newsletter, qui peut être ensuite désactivée conformément à la législation.
+-Un usage abusif peut-être un motif de ban définitif des parties en ligne.
+-Bien que les prestations en ligne soient maintenus au meilleur niveau possible, il n&apos;y a aucune garantie de service.
+              </source>
+        <translation>Prüfen Sie, ob die obigen Angaben stimmen, und drücken Sie dann auf &quot;Senden&quot;, um die Anfrage zu senden.
+
+Sie erhalten danach eine E-Mail mit einem Bestätigungslink.
+
+Bitte beachten Sie:
+-Der Autor verkauft Ihre E-Mail-Adresse nicht und hält die Gesetze zu Vertraulichkeit und Datenschutz ein.
+-Mit dem Konto abonnieren Sie mindestens eine Ausgabe des Newsletters, die Sie danach gemäss Gesetz abbestellen können.
+-Missbrauch kann zum dauerhaften Ausschluss von Online-Spielen führen.
+-Obwohl die Online-Dienste bestmöglich betrieben werden, gibt es keine Dienstgarantie.</translation>
+    </message>
+    <message>
+        <source>Mot de passe oublié (envoi par email)</source>
+        <translation>Passwort vergessen (per E-Mail senden)</translation>
+    </message>
+    <message>
+        <source>Connecter</source>
+        <translation>Verbinden</translation>
+    </message>
+    <message>
+        <source>Connectez vous pour pouvoir jouer avec vos amis ou sauver vos statistiques. 
+
+Garanti sans supplément et sans aucun risque.</source>
+        <translation>Melden Sie sich an, um mit Ihren Freunden zu spielen oder Ihre Statistiken zu speichern.
+
+Ohne Zusatzkosten und ohne Risiko.</translation>
+    </message>
+</context>
+<context>
+    <name>GM_NativeDiscord</name>
+    <message>
+        <source>Points: %1, Adv: %2%3</source>
+        <translation>Punkte: %1, Gegner: %2%3</translation>
+    </message>
+</context>
+<context>
+    <name>GM_OnlineSettings</name>
+    <message>
+        <source>&lt;Chargement en cours ...&gt;</source>
+        <translation>&lt;Wird geladen ...&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>GM_Progress</name>
+    <message>
+        <source>Connection en cours</source>
+        <translation>Verbindung wird hergestellt</translation>
+    </message>
+    <message>
+        <source>&lt;Progress&gt;</source>
+        <translation>&lt;Fortschritt&gt;</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>GM_Scores</name>
+    <message>
+        <source>&lt;Chargement en cours ...&gt;</source>
+        <translation>&lt;Wird geladen ...&gt;</translation>
+    </message>
+    <message>
+        <source>Classement</source>
+        <translation>Rangliste</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Platz</translation>
+    </message>
+    <message>
+        <source>Pseudo</source>
+        <translation>Spitzname</translation>
+    </message>
+    <message>
+        <source>Jouées</source>
+        <translation>Gespielt</translation>
+    </message>
+    <message>
+        <source>Gagnées</source>
+        <translation>Gewonnen</translation>
+    </message>
+    <message>
+        <source>Total Points</source>
+        <translation>Punkte total</translation>
+    </message>
+    <message>
+        <source>Constitué des parties de moins de 6 mois.</source>
+        <translation>Aus den Spielen der letzten 6 Monate.</translation>
+    </message>
+    <message>
+        <source>Classement complet en ligne</source>
+        <translation>Vollständige Rangliste online</translation>
+    </message>
+    <message>
+        <source>SQL</source>
+        <translation>SQL</translation>
+    </message>
+    <message>
+        <source>Execute</source>
+        <translation>Ausführen</translation>
+    </message>
+</context>
+<context>
+    <name>GM_SearchFriends</name>
+    <message>
+        <source>Pseudo:</source>
+        <translation>Spitzname:</translation>
+    </message>
+    <message>
+        <source>Chercher des amis</source>
+        <translation>Freunde suchen</translation>
+    </message>
+    <message>
+        <source>Importer Carnet</source>
+        <translation>Kontakte importieren</translation>
+    </message>
+    <message>
+        <source>Rechercher</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Ajouter</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Pseudo</source>
+        <translation>Spitzname</translation>
+    </message>
+    <message>
+        <source>Id</source>
+        <translation>Id</translation>
+    </message>
+    <message>
+        <source>&lt;Recherche en cours...&gt;</source>
+        <translation>&lt;Suche läuft...&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;Aucun nouveau résultat trouvé&gt;</source>
+        <translation>&lt;Keine neuen Ergebnisse&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;Accès aux contacts refusé&gt;</source>
+        <translation>&lt;Zugriff auf Kontakte verweigert&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;Liste vide&gt;</source>
+        <translation>&lt;Leere Liste&gt;</translation>
+    </message>
+    <message>
+        <source>Notification</source>
+        <translation>Mitteilung</translation>
+    </message>
+    <message>
+        <source>Votre liste de contacts a changé depuis votre dernière connection.
+
+Souhaitez-vous importer vos nouveaux contacts maintenant?</source>
+        <translation>Ihre Kontaktliste hat sich seit Ihrer letzten Verbindung geändert.
+
+Möchten Sie Ihre neuen Kontakte jetzt importieren?</translation>
+    </message>
+    <message>
+        <source>&lt;Liste Vide&gt;</source>
+        <translation>&lt;Leere Liste&gt;</translation>
+    </message>
+    <message>
+        <source>Permissions Manquantes</source>
+        <translation>Fehlende Berechtigungen</translation>
+    </message>
+    <message>
+        <source>Les permissions &apos;CONTACTS&apos; n&apos;ont pas été accordées. L&apos;importation de vos amis devra se faire manuellement.</source>
+        <translation>Die Berechtigung &apos;KONTAKTE&apos; wurde nicht erteilt. Ihre Freunde müssen von Hand hinzugefügt werden.</translation>
+    </message>
+    <message>
+        <source>Pour régler ce problème, accordez les permissions &apos;CONTACTS&apos; voulues dans &apos;Paramètres\Applications&apos; de votre téléphone, ou réinstallez l&apos;application.</source>
+        <translation>Erteilen Sie dazu die Berechtigung &apos;KONTAKTE&apos; unter &apos;Einstellungen\Apps&apos; Ihres Telefons, oder installieren Sie die Anwendung neu.</translation>
+    </message>
+</context>
+<context>
+    <name>GM_ServerList</name>
+    <message>
+        <source>Liste des serveurs</source>
+        <translation>Serverliste</translation>
+    </message>
+    <message>
+        <source>Déconnecter</source>
+        <translation>Trennen</translation>
+    </message>
+    <message>
+        <source>Retour</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Serveur indisponible</source>
+        <translation>Server nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>Le mot de passe est invalide ou alors ce serveur n&apos;est plus disponible.</source>
+        <translation>Das Passwort ist falsch, oder dieser Server ist nicht mehr verfügbar.</translation>
+    </message>
+    <message>
+        <source>Serveur &apos;%1&apos;</source>
+        <translation>Server &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Tournoi &apos;%1&apos;</source>
+        <translation>Turnier &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Serveur privé</source>
+        <translation>Privater Server</translation>
+    </message>
+    <message>
+        <source>Héberge un serveur privé</source>
+        <translation>Betreibt einen privaten Server</translation>
+    </message>
+</context>
+<context>
+    <name>GM_ServerPass</name>
+    <message>
+        <source>Mot de passe requis</source>
+        <translation>Passwort erforderlich</translation>
+    </message>
+    <message>
+        <source>Entrer le mot de passe requis:</source>
+        <translation>Geben Sie das Passwort ein:</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Sel.</source>
+        <translation>Ausw.</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Id(Hidden)</source>
+        <translation>Id(Hidden)</translation>
+    </message>
+    <message>
+        <source>Pseudo</source>
+        <translation>Spitzname</translation>
+    </message>
+    <message>
+        <source>Data(hidden)</source>
+        <translation>Data(hidden)</translation>
+    </message>
+    <message>
+        <source>Coéquipier (facultatif)</source>
+        <translation>Partner (freiwillig)</translation>
+    </message>
+    <message>
+        <source>Coéquipier (obligatoire)</source>
+        <translation>Partner (erforderlich)</translation>
+    </message>
+    <message>
+        <source>Connection en cours...</source>
+        <translation>Verbindung wird hergestellt...</translation>
+    </message>
+    <message>
+        <source>Hors Ligne</source>
+        <translation>Offline</translation>
+    </message>
+    <message>
+        <source>En ligne</source>
+        <translation>Online</translation>
+    </message>
+    <message>
+        <source>Occupé</source>
+        <translation>Beschäftigt</translation>
+    </message>
+    <message>
+        <source>&lt;Liste vide&gt;</source>
+        <translation>&lt;Leere Liste&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>GM_Stats</name>
+    <message>
+        <source>&lt;Chargement en cours ...&gt;</source>
+        <translation>&lt;Wird geladen ...&gt;</translation>
+    </message>
+    <message>
+        <source>Rafraichir</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <source>Classement</source>
+        <translation>Rangliste</translation>
+    </message>
+    <message>
+        <source>Tot (Moy, Max)</source>
+        <translation>Tot (Mittel, Max)</translation>
+    </message>
+    <message>
+        <source>Vous</source>
+        <translation>Sie</translation>
+    </message>
+    <message>
+        <source>Global</source>
+        <translation>Gesamt</translation>
+    </message>
+</context>
+<context>
+    <name>GM_TablesList</name>
+    <message>
+        <source>Liste des tables</source>
+        <translation>Tischliste</translation>
+    </message>
+    <message>
+        <source>Bienvenue dans la section Multijoueurs.
+
+C&apos;est gratuit, vous pouvez joindre et quitter une partie à tout moment. Toutefois, pour éviter les abus, une pénalité est appliquée sur votre score en ligne, si vous ne complétez pas au moins une partie entière.</source>
+        <translation>Willkommen im Mehrspielerbereich.
+
+Es ist kostenlos, und Sie können jederzeit einem Spiel beitreten oder es verlassen. Um Missbrauch zu vermeiden, wird jedoch Ihr Online-Punktestand bestraft, wenn Sie nicht mindestens ein ganzes Spiel beenden.</translation>
+    </message>
+    <message>
+        <source>Tables</source>
+        <translation>Tische</translation>
+    </message>
+    <message>
+        <source>Public</source>
+        <translation>Öffentlich</translation>
+    </message>
+    <message>
+        <source>Hôte</source>
+        <translation>Gastgeber</translation>
+    </message>
+    <message>
+        <source>Id</source>
+        <translation>Id</translation>
+    </message>
+    <message>
+        <source>Place</source>
+        <translation>Plätze</translation>
+    </message>
+    <message>
+        <source>Rejoindre</source>
+        <translation>Beitreten</translation>
+    </message>
+    <message>
+        <source>Rafraichir</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <source>Montrer les serveurs avec d&apos;autres règles</source>
+        <translation>Server mit anderen Regeln zeigen</translation>
+    </message>
+    <message>
+        <source>Connection en cours...</source>
+        <translation>Verbindung wird hergestellt...</translation>
+    </message>
+    <message>
+        <source>%1 places</source>
+        <translation>%1 Plätze</translation>
+    </message>
+    <message>
+        <source>Joueurs en ligne: %1</source>
+        <translation>Spieler online: %1</translation>
+    </message>
+    <message>
+        <source>Erreur</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Liste des serveurs invalide ou corrompue.</source>
+        <translation>Serverliste ungültig oder beschädigt.</translation>
+    </message>
+    <message>
+        <source>Tables Libres: %1<byte value="xd"/>
+Tables Occupées: %2</source>
+        <translation>Freie Tische: %1</translation>
+    </message>
+</context>
+<context>
+    <name>GM_TournamentClient</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>Actuels:</source>
+        <translation>Aktuell:</translation>
+    </message>
+    <message>
+        <source>Passés:</source>
+        <translation>Vergangen:</translation>
+    </message>
+    <message>
+        <source>Jouer</source>
+        <translation>Spielen</translation>
+    </message>
+    <message>
+        <source>Quitter</source>
+        <translation>Verlassen</translation>
+    </message>
+    <message>
+        <source>S&apos;inscrire</source>
+        <translation>Anmelden</translation>
+    </message>
+    <message>
+        <source>Montrer les serveurs avec d&apos;autres règles</source>
+        <translation>Server mit anderen Regeln zeigen</translation>
+    </message>
+    <message>
+        <source>Tournoi</source>
+        <translation>Turnier</translation>
+    </message>
+    <message>
+        <source>Plac.</source>
+        <translation>Plätze</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Part.</source>
+        <translation>Teiln.</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>EtatRaw</source>
+        <translation>EtatRaw</translation>
+    </message>
+    <message>
+        <source>Etat</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>isPasswordProtected</source>
+        <translation>isPasswordProtected</translation>
+    </message>
+    <message>
+        <source>Règles</source>
+        <translation>Regeln</translation>
+    </message>
+    <message>
+        <source>Résultats</source>
+        <translation>Ergebnisse</translation>
+    </message>
+    <message>
+        <source>Rule</source>
+        <translation>Rule</translation>
+    </message>
+    <message>
+        <source>En cours</source>
+        <translation>Läuft</translation>
+    </message>
+    <message>
+        <source>Planifié</source>
+        <translation>Geplant</translation>
+    </message>
+    <message>
+        <source>Terminé</source>
+        <translation>Beendet</translation>
+    </message>
+    <message>
+        <source>Tournoi en cours</source>
+        <translation>Turnier läuft</translation>
+    </message>
+    <message>
+        <source>Le tournoi &apos;%1&apos; a commencé. Souhaitez-vous joindre la partie?</source>
+        <translation>Das Turnier &apos;%1&apos; hat begonnen. Möchten Sie dem Spiel beitreten?</translation>
+    </message>
+    <message>
+        <source>Echec</source>
+        <translation>Fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>La partie n&apos;est plus disponible, ou le mot de passe est invalide.</source>
+        <translation>Das Spiel ist nicht mehr verfügbar, oder das Passwort ist falsch.</translation>
+    </message>
+    <message>
+        <source>La partie n&apos;est plus disponible, ou le mot de passe est invalide ou le coéquipier n&apos;est pas disponible.</source>
+        <translation>Das Spiel ist nicht mehr verfügbar, das Passwort ist falsch oder der Partner ist nicht verfügbar.</translation>
+    </message>
+    <message>
+        <source>Commande Inconnue</source>
+        <translation>Unbekannter Befehl</translation>
+    </message>
+    <message>
+        <source>La commande &apos;%1&apos; est inconnue</source>
+        <translation>Der Befehl &apos;%1&apos; ist unbekannt</translation>
+    </message>
+    <message>
+        <source>Tournoi Inconnu</source>
+        <translation>Unbekanntes Turnier</translation>
+    </message>
+    <message>
+        <source>Le tournoi avec l&apos;id &apos;%1&apos; n&apos;a pas été trouvé</source>
+        <translation>Das Turnier mit der Id &apos;%1&apos; wurde nicht gefunden</translation>
+    </message>
+</context>
+<context>
+    <name>JoueurHumain</name>
+    <message>
+        <source>Analyse &apos;</source>
+        <translation>Analyse &apos;</translation>
+    </message>
+    <message>
+        <source>Le joueur est remplacé par l&apos;ordinateur, car il n&apos;a pas joué dans les délais impartis.</source>
+        <translation>Der Spieler wird durch den Computer ersetzt, weil er nicht rechtzeitig gespielt hat.</translation>
+    </message>
+    <message>
+        <source>Temps écoulé.
+(Encore %1 fois avant exclusion).</source>
+        <translation>Zeit abgelaufen.
+(Noch %1 Mal bis zum Ausschluss).</translation>
+    </message>
+    <message>
+        <source>L&apos;ordinateur a joué à la place du joueur (avec pénalité), car le délai était écoulé.</source>
+        <translation>Der Computer hat für den Spieler gespielt (mit Strafe), weil die Zeit abgelaufen war.</translation>
+    </message>
+    <message>
+        <source>Temps restant %1[s] avant pénalité.</source>
+        <translation>Noch %1[s] bis zur Strafe.</translation>
+    </message>
+    <message>
+        <source>Dedans: %1, </source>
+        <translation>Gescheitert: %1, </translation>
+    </message>
+    <message>
+        <source>Capot(s)</source>
+        <translation>Kapot(s)</translation>
+    </message>
+    <message>
+        <source>Match(s)</source>
+        <translation>Match(s)</translation>
+    </message>
+    <message>
+        <source>Annonces: %1[pts], Plis: %2[pts], %3: %4, %5Total: %6&lt;br&gt;&lt;br&gt;</source>
+        <translation>Weisen: %1[Pkt], Stiche: %2[Pkt], %3: %4, %5Total: %6&lt;br&gt;&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>Annonces: %1[pts], Plis: %2[pts], %3: %4, %5Total: %6&lt;br&gt;</source>
+        <translation>Weisen: %1[Pkt], Stiche: %2[Pkt], %3: %4, %5Total: %6&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>Vous êtes ex-aequo!</source>
+        <translation>Unentschieden!</translation>
+    </message>
+    <message>
+        <source>Bien joué. Vous avez gagné!</source>
+        <translation>Gut gespielt. Sie haben gewonnen!</translation>
+    </message>
+    <message>
+        <source>Désolé. Vous avez perdu!</source>
+        <translation>Schade. Sie haben verloren!</translation>
+    </message>
+    <message>
+        <source>Statistiques pour votre équipe:&lt;br&gt;</source>
+        <translation>Statistik Ihres Teams:&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>Statistiques pour vous (partie partielle):&lt;br&gt;</source>
+        <translation>Ihre Statistik (Teil des Spiels):&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>Equipe adverse:&lt;br&gt;</source>
+        <translation>Gegnerisches Team:&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>Vous êtes &apos;rubicon&apos;, car vous avez marqué moins de la moitié des %1 points.</source>
+        <translation>Sie sind &apos;Rubikon&apos;: Sie haben weniger als die Hälfte der %1 Punkte erzielt.</translation>
+    </message>
+    <message>
+        <source>Vos adversaires sont &apos;rubicon&apos;, car ils ont marqué moins de la moitié des %1 points.</source>
+        <translation>Ihre Gegner sind &apos;Rubikon&apos;: sie haben weniger als die Hälfte der %1 Punkte erzielt.</translation>
+    </message>
+    <message>
+        <source>Astuce: Pour sauver ces statistiques en ligne et obtenir des &apos;Titres&apos;, connectez-vous sur le serveur (Menu &apos;Jouer en ligne&apos;) avant la fin de la partie.</source>
+        <translation>Tipp: Um diese Statistik online zu speichern und &apos;Titel&apos; zu erhalten, melden Sie sich vor Spielende beim Server an (Menü &apos;Online spielen&apos;).</translation>
+    </message>
+    <message>
+        <source>Fin de partie.</source>
+        <translation>Spielende.</translation>
+    </message>
+    <message>
+        <source>Voulez vous faire une autre partie en ligne?</source>
+        <translation>Möchten Sie noch ein Online-Spiel spielen?</translation>
+    </message>
+</context>
+<context>
+    <name>MessageBoxGl</name>
+    <message>
+        <source>Aide</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Règles plus détaillées: </source>
+        <translation>Ausführlichere Regeln: </translation>
+    </message>
+    <message>
+        <source>Oui</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>Non</source>
+        <translation>Nein</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Chaine incompatible, invalide ou corrompue.</source>
+        <translation>Unverträglicher, ungültiger oder beschädigter Text.</translation>
+    </message>
+    <message>
+        <source>Malheureusement, cette partie est corrompue et doit être effacée.</source>
+        <translation>Leider ist dieses Spiel beschädigt und muss gelöscht werden.</translation>
+    </message>
+    <message>
+        <source>Malheureusement, cette partie est corrompue et va être effacée.</source>
+        <translation>Leider ist dieses Spiel beschädigt und wird gelöscht.</translation>
+    </message>
+    <message>
+        <source>Malheureusement, le jeu ne peut pas continuer, car un problème majeur a été détecté durant les calculs de l&apos;intelligence artificielle. La partie est endommagée. Merci de choisir &apos;Nouvelle Partie&apos; pour en commencer une nouvelle. Vous pouvez également signaler le problème en utilisant le bouton &apos;Bug&apos;.</source>
+        <translation>Leider kann das Spiel nicht weitergehen: bei den Berechnungen der Computerspieler ist ein schweres Problem aufgetreten. Das Spiel ist beschädigt. Bitte wählen Sie &apos;Neues Spiel&apos;, um ein neues zu beginnen. Sie können das Problem auch mit der Schaltfläche &apos;Bug&apos; melden.</translation>
+    </message>
+    <message>
+        <source>Erreur</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source> (ordi)</source>
+        <translation> (Computer)</translation>
+    </message>
+    <message>
+        <source> (joueur)</source>
+        <translation> (Spieler)</translation>
+    </message>
+    <message>
+        <source>Vous</source>
+        <translation>Sie</translation>
+    </message>
+    <message>
+        <source> (vous)</source>
+        <translation> (Sie)</translation>
+    </message>
+    <message>
+        <source>Pas d&apos;annonce</source>
+        <translation>Kein Weis</translation>
+    </message>
+    <message>
+        <source>Trois cartes</source>
+        <translation>Dreiblatt</translation>
+    </message>
+    <message>
+        <source>%1</source>
+        <translation>%1</translation>
+    </message>
+    <message>
+        <source>Le Trois</source>
+        <translation>Drei</translation>
+    </message>
+    <message>
+        <source>Le Six</source>
+        <translation>Sechs</translation>
+    </message>
+    <message>
+        <source>Le Quatre</source>
+        <translation>Vier</translation>
+    </message>
+    <message>
+        <source>Le Sept</source>
+        <translation>Sieben</translation>
+    </message>
+    <message>
+        <source>Le Cinq</source>
+        <translation>Fünf</translation>
+    </message>
+    <message>
+        <source>Le Huit</source>
+        <translation>Acht</translation>
+    </message>
+    <message>
+        <source>Le Neuf</source>
+        <translation>Neun</translation>
+    </message>
+    <message>
+        <source>Le Drapeau</source>
+        <translation>Banner</translation>
+    </message>
+    <message>
+        <source>Le Dix</source>
+        <translation>Zehn</translation>
+    </message>
+    <message>
+        <source>L&apos;Under</source>
+        <translation>Under</translation>
+    </message>
+    <message>
+        <source>Le Sota</source>
+        <translation>Fante</translation>
+    </message>
+    <message>
+        <source>Le Valet</source>
+        <translation>Bube</translation>
+    </message>
+    <message>
+        <source>L&apos;Oberst</source>
+        <translation>Ober</translation>
+    </message>
+    <message>
+        <source>Le Cabal</source>
+        <translation>Cavallo</translation>
+    </message>
+    <message>
+        <source>La Dame</source>
+        <translation>Dame</translation>
+    </message>
+    <message>
+        <source>Le Rey</source>
+        <translation>Re</translation>
+    </message>
+    <message>
+        <source>Le Roi</source>
+        <translation>König</translation>
+    </message>
+    <message>
+        <source>L&apos;As</source>
+        <translation>Ass</translation>
+    </message>
+    <message>
+        <source>ERREUR: Status invalide</source>
+        <translation>FEHLER: ungültiger Status</translation>
+    </message>
+    <message>
+        <source>Haut en Bas</source>
+        <translation>Obenabe</translation>
+    </message>
+    <message>
+        <source>Bas en Haut</source>
+        <translation>Undenufe</translation>
+    </message>
+    <message>
+        <source>ZigZag Depart en Bas</source>
+        <translation>Slalom von unten</translation>
+    </message>
+    <message>
+        <source>ZigZag Depart en Haut</source>
+        <translation>Slalom von oben</translation>
+    </message>
+    <message>
+        <source>Tout atout</source>
+        <translation>Alles Trumpf</translation>
+    </message>
+    <message>
+        <source>Sans atout</source>
+        <translation>Ohne Trumpf</translation>
+    </message>
+    <message>
+        <source>Inverse</source>
+        <translation>Umgekehrt</translation>
+    </message>
+    <message>
+        <source>Trèfle</source>
+        <translation>Kreuz</translation>
+    </message>
+    <message>
+        <source>Carreau</source>
+        <translation>Karo</translation>
+    </message>
+    <message>
+        <source>Pique</source>
+        <translation>Pik</translation>
+    </message>
+    <message>
+        <source>Coeur</source>
+        <translation>Herz</translation>
+    </message>
+    <message>
+        <source>Bouclier</source>
+        <translation>Schilten</translation>
+    </message>
+    <message>
+        <source>Fleur</source>
+        <translation>Rosen</translation>
+    </message>
+    <message>
+        <source>Cloche</source>
+        <translation>Schellen</translation>
+    </message>
+    <message>
+        <source>Gland</source>
+        <translation>Eicheln</translation>
+    </message>
+    <message>
+        <source>Denier</source>
+        <translation>Denari</translation>
+    </message>
+    <message>
+        <source>Coupe</source>
+        <translation>Coppe</translation>
+    </message>
+    <message>
+        <source>Bâton</source>
+        <translation>Bastoni</translation>
+    </message>
+    <message>
+        <source>Epée</source>
+        <translation>Spade</translation>
+    </message>
+    <message>
+        <source>De haut en bas</source>
+        <translation>Obenabe</translation>
+    </message>
+    <message>
+        <source>De bas en haut</source>
+        <translation>Undenufe</translation>
+    </message>
+    <message>
+        <source>Zig-zag avec départ en bas</source>
+        <translation>Slalom, unten beginnend</translation>
+    </message>
+    <message>
+        <source>Zig-zag avec départ en haut</source>
+        <translation>Slalom, oben beginnend</translation>
+    </message>
+    <message>
+        <source>Cette carte peut être jouée car elle est de la couleur demandée.</source>
+        <translation>Diese Karte darf gespielt werden: sie bedient die ausgespielte Farbe.</translation>
+    </message>
+    <message>
+        <source>Cette carte peut être jouée car c&apos;est un atout qui &apos;coupe&apos; le pli.</source>
+        <translation>Diese Karte darf gespielt werden: sie ist ein Trumpf, der den Stich &apos;sticht&apos;.</translation>
+    </message>
+    <message>
+        <source>Cette carte peut être jouée car vous ne pouvez pas &apos;servir&apos; la couleur demandée.</source>
+        <translation>Diese Karte darf gespielt werden: Sie können die ausgespielte Farbe nicht &apos;bedienen&apos;.</translation>
+    </message>
+    <message>
+        <source>Cette carte peut être jouée car vous ne pouvez pas &apos;servir&apos; la couleur demandée et votre partenaire est maitre.</source>
+        <translation>Diese Karte darf gespielt werden: Sie können die ausgespielte Farbe nicht &apos;bedienen&apos; und Ihr Partner hat den Stich.</translation>
+    </message>
+    <message>
+        <source>Comme vous &apos;ouvrez&apos; le pli, vous avez le droit de jouer n&apos;importe quelle carte.</source>
+        <translation>Da Sie den Stich &apos;eröffnen&apos;, dürfen Sie jede Karte spielen.</translation>
+    </message>
+    <message>
+        <source>Cet atout &apos;sous-coupe&apos; un autre atout. Vous pouvez le faire car il ne vous reste que des atouts, ou alors vous ne pouvez pas faire autrement.</source>
+        <translation>Dieser Trumpf &apos;untersticht&apos; einen anderen Trumpf. Das ist erlaubt, weil Sie nur noch Trümpfe haben oder keine andere Wahl haben.</translation>
+    </message>
+    <message>
+        <source>Cette carte peut être jouée car c&apos;est un atout plus fort, c&apos;est à dire qu&apos;il &apos;sur-coupe&apos; tous les autres atouts sur le tas.</source>
+        <translation>Diese Karte darf gespielt werden: sie ist ein höherer Trumpf, das heisst sie &apos;übersticht&apos; alle anderen Trümpfe im Stich.</translation>
+    </message>
+    <message>
+        <source>Cette carte peut être jouée car vous n&apos;êtes pas obligé de &apos;servir&apos; la couleur demandée. En effet le &apos;bour&apos; (valet d&apos;atout) peut être conservé.</source>
+        <translation>Diese Karte darf gespielt werden: Sie müssen die ausgespielte Farbe nicht &apos;bedienen&apos;, denn der &apos;Puur&apos; (Trumpfbube) darf behalten werden.</translation>
+    </message>
+    <message>
+        <source>Vous ne pouvez pas jouer cette carte, car elle n&apos;est pas de la couleur demandée. La couleur est déterminée par la première carte posée sur la table.</source>
+        <translation>Sie dürfen diese Karte nicht spielen: sie bedient die ausgespielte Farbe nicht. Die Farbe bestimmt die erste Karte auf dem Tisch.</translation>
+    </message>
+    <message>
+        <source>Vous ne pouvez pas jouer cette carte car vous essayez de &apos;sous-couper&apos;, c&apos;est à dire poser un atout moins fort, alors qu&apos;il y a d&apos;autre cartes jouables.</source>
+        <translation>Sie dürfen diese Karte nicht spielen: Sie versuchen &apos;unterzustechen&apos;, also einen niedrigeren Trumpf zu legen, obwohl andere Karten spielbar sind.</translation>
+    </message>
+    <message>
+        <source>Vous ne pouvez pas jouer cette carte, car vous avez encore un atout en main.</source>
+        <translation>Sie dürfen diese Karte nicht spielen: Sie haben noch einen Trumpf.</translation>
+    </message>
+    <message>
+        <source>Vous ne pouvez pas jouer cette carte, car vous avez un atout qui peut &apos;prendre&apos; en main.</source>
+        <translation>Sie dürfen diese Karte nicht spielen: Sie haben einen Trumpf, der den Stich &apos;nehmen&apos; kann.</translation>
+    </message>
+    <message>
+        <source>Cette carte peut être jouée car vous ne pouvez pas jouer un atout qui pourrait &apos;prendre&apos;.</source>
+        <translation>Diese Karte darf gespielt werden: Sie können keinen Trumpf spielen, der &apos;nehmen&apos; könnte.</translation>
+    </message>
+    <message>
+        <source>chaque huit vaut huit points</source>
+        <translation>jede Acht zählt acht Punkte</translation>
+    </message>
+    <message>
+        <source>l&apos;atout est imposé</source>
+        <translation>der Trumpf ist vorgegeben</translation>
+    </message>
+    <message>
+        <source>Suisse romand</source>
+        <translation>Westschweizer</translation>
+    </message>
+    <message>
+        <source>Suisse romand pique double</source>
+        <translation>Westschweizer, Pik doppelt</translation>
+    </message>
+    <message>
+        <source>Suisse allemand</source>
+        <translation>Deutschschweizer</translation>
+    </message>
+    <message>
+        <source>Suisse allemand zig zag</source>
+        <translation>Deutschschweizer Slalom</translation>
+    </message>
+    <message>
+        <source>Suisse romand online</source>
+        <translation>Westschweizer online</translation>
+    </message>
+    <message>
+        <source>Belote Classique</source>
+        <translation>Klassische Belote</translation>
+    </message>
+    <message>
+        <source>Belote Classique Online</source>
+        <translation>Klassische Belote online</translation>
+    </message>
+    <message>
+        <source>Belote Contrée</source>
+        <translation>Belote Contrée</translation>
+    </message>
+    <message>
+        <source>Belote Coinchée</source>
+        <translation>Belote Coinchée</translation>
+    </message>
+    <message>
+        <source>Belote Vache</source>
+        <translation>Belote Vache</translation>
+    </message>
+    <message>
+        <source>Belote Vache Online</source>
+        <translation>Belote Vache online</translation>
+    </message>
+    <message>
+        <source>Belote Contrée Online</source>
+        <translation>Belote Contrée online</translation>
+    </message>
+    <message>
+        <source>Belote Coinchée Online</source>
+        <translation>Belote Coinchée online</translation>
+    </message>
+    <message>
+        <source>Suisse romand tournoi court</source>
+        <translation>Westschweizer Turnier kurz</translation>
+    </message>
+    <message>
+        <source>Suisse romand tournoi long</source>
+        <translation>Westschweizer Turnier lang</translation>
+    </message>
+    <message>
+        <source>Personalisé</source>
+        <translation>Eigene Regeln</translation>
+    </message>
+    <message>
+        <source>Nbr. Parties</source>
+        <translation>Anz. Spiele</translation>
+    </message>
+    <message>
+        <source>Ratio Points</source>
+        <translation>Punkteverhältnis</translation>
+    </message>
+    <message>
+        <source>En Ligne</source>
+        <translation>Online</translation>
+    </message>
+    <message>
+        <source>Nbr. Victoires</source>
+        <translation>Anz. Siege</translation>
+    </message>
+    <message>
+        <source>Nbr. Matches</source>
+        <translation>Anz. Matchs</translation>
+    </message>
+    <message>
+        <source>Nbr. Plis</source>
+        <translation>Anz. Stiche</translation>
+    </message>
+    <message>
+        <source>Tot. Points Plis</source>
+        <translation>Stichpunkte total</translation>
+    </message>
+    <message>
+        <source>Tot. Points Annonces</source>
+        <translation>Weispunkte total</translation>
+    </message>
+    <message>
+        <source>Nbr. Stöck</source>
+        <translation>Anz. Stöck</translation>
+    </message>
+    <message>
+        <source>Nbr. 3 Cartes</source>
+        <translation>Anz. Dreiblatt</translation>
+    </message>
+    <message>
+        <source>Nbr. 4 Cartes</source>
+        <translation>Anz. Vierblatt</translation>
+    </message>
+    <message>
+        <source>Nbr. 5 Cartes</source>
+        <translation>Anz. Fünfblatt</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Nels</source>
+        <translation>Anz. vier Nell</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Bours</source>
+        <translation>Anz. vier Puur</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré 10</source>
+        <translation>Anz. vier Zehner</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Dame</source>
+        <translation>Anz. vier Damen</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Roi</source>
+        <translation>Anz. vier Könige</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré As</source>
+        <translation>Anz. vier Asse</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Six</source>
+        <translation>Anz. vier Sechser</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Sept</source>
+        <translation>Anz. vier Siebner</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Huit</source>
+        <translation>Anz. vier Achter</translation>
+    </message>
+</context>
+<context>
+    <name>ServerView</name>
+    <message>
+        <source>Serveur de jeu</source>
+        <translation>Spielserver</translation>
+    </message>
+    <message>
+        <source>Démarrer la partie</source>
+        <translation>Spiel starten</translation>
+    </message>
+    <message>
+        <source>Arrêter le serveur</source>
+        <translation>Server anhalten</translation>
+    </message>
+    <message>
+        <source>Aucune place pour %1</source>
+        <translation>Kein Platz für %1</translation>
+    </message>
+    <message>
+        <source>Serveur arrêté</source>
+        <translation>Server angehalten</translation>
+    </message>
+    <message>
+        <source>En attente de joueurs (%1 connecté(s))</source>
+        <translation>Warten auf Spieler (%1 verbunden)</translation>
+    </message>
+    <message>
+        <source>Complet, prêt à démarrer</source>
+        <translation>Voll, startbereit</translation>
+    </message>
+    <message>
+        <source>Partie en cours</source>
+        <translation>Spiel läuft</translation>
+    </message>
+</context>
+<context>
+    <name>TableClient</name>
+    <message>
+        <source>Comme une partie entière n&apos;a pas encore été complétée, une pénalité sur votre score en ligne sera appliquée. </source>
+        <translation>Da noch kein ganzes Spiel beendet wurde, wird Ihr Online-Punktestand bestraft. </translation>
+    </message>
+    <message>
+        <source>Avertissement.</source>
+        <translation>Warnung.</translation>
+    </message>
+    <message>
+        <source>Une partie réseau est en cours. %1Voulez-vous tout de même quitter?</source>
+        <translation>Ein Netzwerkspiel läuft. %1Möchten Sie trotzdem beenden?</translation>
+    </message>
+    <message>
+        <source>Question.</source>
+        <translation>Frage.</translation>
+    </message>
+    <message>
+        <source>Voulez-vous revoir la partie depuis le début?</source>
+        <translation>Möchten Sie das Spiel von Anfang an noch einmal ansehen?</translation>
+    </message>
+    <message>
+        <source>Information.</source>
+        <translation>Information.</translation>
+    </message>
+    <message>
+        <source>Fin du film. Cliquez sur OK pour continuer la partie.</source>
+        <translation>Ende der Wiederholung. Klicken Sie auf OK, um das Spiel fortzusetzen.</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>La partie en ligne est terminée.</source>
+        <translation>Das Online-Spiel ist beendet.</translation>
+    </message>
+    <message>
+        <source>Connection interrompue.</source>
+        <translation>Verbindung unterbrochen.</translation>
+    </message>
+    <message>
+        <source>La connection avec le serveur a été interrompue. La partie ne pourra pas continuer.</source>
+        <translation>Die Verbindung zum Server wurde unterbrochen. Das Spiel kann nicht weitergehen.</translation>
+    </message>
+</context>
+<context>
+    <name>ZB_Application</name>
+    <message>
+        <source>Erreur</source>
+        <translation>Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>ZB_ClientConnection</name>
+    <message>
+        <source>Connection client</source>
+        <translation>Verbindung</translation>
+    </message>
+    <message>
+        <source>Connection en cours...</source>
+        <translation>Verbindung wird hergestellt...</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Fermer</source>
+        <translation>Schliessen</translation>
+    </message>
+    <message>
+        <source>Init</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Résolution de l&apos;adresse...</source>
+        <translation>Adresse wird aufgelöst...</translation>
+    </message>
+    <message>
+        <source>Tentative de connection...</source>
+        <translation>Verbindungsversuch...</translation>
+    </message>
+    <message>
+        <source>Connection réussie, en attente d&apos;autres joueurs pour encore max. %1[s]...</source>
+        <translation>Verbunden, warte höchstens %1[s] auf weitere Spieler...</translation>
+    </message>
+    <message>
+        <source>Connection réussie, en attente d&apos;autres joueurs et de la formation des équipes, par le joueur qui a lancé ce serveur...</source>
+        <translation>Verbunden, warte auf weitere Spieler und darauf, dass der Gastgeber die Teams bildet...</translation>
+    </message>
+    <message>
+        <source>Jeu en cours...</source>
+        <translation>Spiel läuft...</translation>
+    </message>
+    <message>
+        <source>Déconnecté par l&apos;utilisateur</source>
+        <translation>Vom Benutzer getrennt</translation>
+    </message>
+    <message>
+        <source>Déconnecté...</source>
+        <translation>Getrennt...</translation>
+    </message>
+</context>
+<context>
+    <name>ZB_ClientDialogIp</name>
+    <message>
+        <source>Connection Client</source>
+        <translation>Verbindung</translation>
+    </message>
+    <message>
+        <source>Ip Serveur</source>
+        <translation>Server-IP</translation>
+    </message>
+</context>
+<context>
+    <name>ZB_MainWidget</name>
+    <message>
+        <source>&amp;Partie</source>
+        <translation>&amp;Spiel</translation>
+    </message>
+    <message>
+        <source>&amp;Nouvelle partie</source>
+        <translation>&amp;Neues Spiel</translation>
+    </message>
+    <message>
+        <source>Nouvelle partie &amp;gagnante</source>
+        <translation>Neues &amp;Gewinnspiel</translation>
+    </message>
+    <message>
+        <source>&amp;Ouvrir...</source>
+        <translation>Ö&amp;ffnen...</translation>
+    </message>
+    <message>
+        <source>&amp;Enregistrer</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>Enregistrer &amp;sous...</source>
+        <translation>Speichern &amp;unter...</translation>
+    </message>
+    <message>
+        <source>&amp;Annuler le coup</source>
+        <translation>Zug &amp;rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Rétablir le coup</source>
+        <translation>Zug &amp;wiederherstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Quitter</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Réseau</source>
+        <translation>&amp;Netzwerk</translation>
+    </message>
+    <message>
+        <source>&amp;Héberger une partie</source>
+        <translation>Spiel &amp;hosten</translation>
+    </message>
+    <message>
+        <source>&amp;Rejoindre une partie...</source>
+        <translation>Spiel &amp;beitreten...</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Optionen</translation>
+    </message>
+    <message>
+        <source>&amp;Type de partie</source>
+        <translation>Spiel&amp;art</translation>
+    </message>
+    <message>
+        <source>&amp;Sons</source>
+        <translation>&amp;Töne</translation>
+    </message>
+    <message>
+        <source>&amp;Langue</source>
+        <translation>&amp;Sprache</translation>
+    </message>
+    <message>
+        <source>&amp;Aide</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Signaler un &amp;bug...</source>
+        <translation>&amp;Fehler melden...</translation>
+    </message>
+    <message>
+        <source>Erreur</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Ouvrir une partie</source>
+        <translation>Spiel öffnen</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 n&apos;existe pas.</source>
+        <translation>Die Datei %1 existiert nicht.</translation>
+    </message>
+    <message>
+        <source>Enregistrer la partie</source>
+        <translation>Spiel speichern</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;écouter sur le port %1: un autre programme l&apos;utilise peut-être.</source>
+        <translation>Port %1 kann nicht geöffnet werden: vielleicht benutzt ihn ein anderes Programm.</translation>
+    </message>
+    <message>
+        <source>Le rapport n&apos;a pas pu être écrit: %1</source>
+        <translation>Der Bericht konnte nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>Rapport de bug</source>
+        <translation>Fehlerbericht</translation>
+    </message>
+    <message>
+        <source>Le rapport a été écrit dans %1</source>
+        <translation>Der Bericht wurde nach %1 geschrieben</translation>
+    </message>
+</context>
+<context>
+    <name>ZB_Room</name>
+    <message>
+        <source>Ordinateur</source>
+        <translation>Computer</translation>
+    </message>
+    <message>
+        <source>Information concours.</source>
+        <translation>Wettbewerbsinformation.</translation>
+    </message>
+    <message>
+        <source>Vous avez atteint le nombre de parties prévu. A présent, les mêmes jeux qu&apos;au départ vont être distribués, mais en inversant les destinataires.</source>
+        <translation>Die vorgesehene Anzahl Runden ist erreicht. Jetzt werden dieselben Karten wie am Anfang noch einmal verteilt, aber an das andere Team.</translation>
+    </message>
+</context>
+<context>
+    <name>ZB_RoomTable</name>
+    <message>
+        <source>Erreur interne: La boucle a évènements ne traite pas tous les cas</source>
+        <translation>Interner Fehler: die Ereignisschleife behandelt nicht alle Fälle</translation>
+    </message>
+    <message>
+        <source>Serveur</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <source>Evènement invalide dans le fichier *.jss</source>
+        <translation>Ungültiges Ereignis in der *.jss-Datei</translation>
+    </message>
+    <message>
+        <source>Information.</source>
+        <translation>Information.</translation>
+    </message>
+    <message>
+        <source>Vous entrez en jeu durant ce tour.</source>
+        <translation>Sie steigen in dieser Runde ins Spiel ein.</translation>
+    </message>
+    <message>
+        <source>Comme la partie est déjà bien avancée, vous entrerez en jeu lors de la prochaine donne. Merci de patienter.</source>
+        <translation>Da die Runde schon weit fortgeschritten ist, steigen Sie bei der nächsten Runde ein. Bitte warten.</translation>
+    </message>
+    <message>
+        <source>Le joueur s&apos;est déconnecté. Pour vous permettre de terminer la partie, il est remplacé par l&apos;ordinateur.</source>
+        <translation>Der Spieler hat die Verbindung getrennt. Damit Sie das Spiel beenden können, übernimmt der Computer.</translation>
+    </message>
+    <message>
+        <source>Le joueur &apos;%1&apos; s&apos;est reconnecté</source>
+        <translation>Der Spieler &apos;%1&apos; ist wieder verbunden</translation>
+    </message>
+    <message>
+        <source>Le joueur &apos;%1&apos; s&apos;est connecté à la place de &apos;%2&apos;</source>
+        <translation>Der Spieler &apos;%1&apos; hat sich anstelle von &apos;%2&apos; verbunden</translation>
+    </message>
+    <message>
+        <source>%1 et entrera en jeu durant cette donne.</source>
+        <translation>%1 und steigt in dieser Runde ein.</translation>
+    </message>
+    <message>
+        <source>%1 et sera actif à la prochaine donne.</source>
+        <translation>%1 und spielt ab der nächsten Runde.</translation>
+    </message>
+</context>
+<context>
+    <name>ZB_ServerSocket</name>
+    <message>
+        <source>Ordinateur</source>
+        <translation>Computer</translation>
+    </message>
+</context>
+<context>
+    <name>ZB_ServerSocketConnection</name>
+    <message>
+        <source>Erreur de connection client.</source>
+        <translation>Verbindungsfehler.</translation>
+    </message>
+</context>
+</TS>

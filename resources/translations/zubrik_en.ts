@@ -1,0 +1,1868 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="fr">
+<context>
+    <name>AnalyseJoueur</name>
+    <message>
+        <source>Vue Joueur</source>
+        <translation>Player view</translation>
+    </message>
+    <message>
+        <source>Vue Autres</source>
+        <translation>Others&apos; view</translation>
+    </message>
+    <message>
+        <source>Réel</source>
+        <translation>Actual</translation>
+    </message>
+    <message>
+        <source>Continue</source>
+        <translation>Continue</translation>
+    </message>
+    <message>
+        <source>Text Log</source>
+        <translation>Text log</translation>
+    </message>
+    <message>
+        <source>Simulation</source>
+        <translation>Simulation</translation>
+    </message>
+    <message>
+        <source>Tree</source>
+        <translation>Tree</translation>
+    </message>
+</context>
+<context>
+    <name>ClientSocket</name>
+    <message>
+        <source>Erreur de connection client</source>
+        <translation>Client connection error</translation>
+    </message>
+    <message>
+        <source>Connection au serveur IP: %1, port: %2
+%3.</source>
+        <translation>Connection to the server IP: %1, port: %2
+%3.</translation>
+    </message>
+    <message>
+        <source>Notification</source>
+        <translation>Notification</translation>
+    </message>
+    <message>
+        <source>Le début de la partie va être rejoué, merci d&apos;être attentif.</source>
+        <translation>The start of the game is about to be replayed, please watch.</translation>
+    </message>
+    <message>
+        <source>Connection client</source>
+        <translation>Client connection</translation>
+    </message>
+    <message>
+        <source>Vous vous apprétez à vous déconnecter du serveur. Quitter tout de même?</source>
+        <translation>You are about to disconnect from the server. Quit anyway?</translation>
+    </message>
+    <message>
+        <source>L&apos;ordinateur distant a été trouvé, mais le serveur de jeu a refusé la connection: il est complet, ou trop de connections arrivent de votre adresse. Réessayez plus tard</source>
+        <translation>The remote computer was found, but the game server refused the connection: it is full, or too many connections come from your address. Try again later</translation>
+    </message>
+    <message>
+        <source>La connection avec le serveur a été interrompue.</source>
+        <translation>The connection with the server was interrupted.</translation>
+    </message>
+    <message>
+        <source>L&apos;ordinateur distant a été trouvé, mais le serveur de jeu n&apos;est pas démarré, ou alors sa configuration réseau est incorrecte</source>
+        <translation>The remote computer was found, but the game server is not started, or its network configuration is wrong</translation>
+    </message>
+    <message>
+        <source>La connection avec le serveur a été interrompue</source>
+        <translation>The connection with the server was interrupted</translation>
+    </message>
+</context>
+<context>
+    <name>DisplayGL</name>
+    <message>
+        <source>Exclusion</source>
+        <translation>Exclusion</translation>
+    </message>
+    <message>
+        <source>Vous avez été écarté de la partie
+pour avoir pris trop de temps.</source>
+        <translation>You were removed from the game
+for taking too long.</translation>
+    </message>
+</context>
+<context>
+    <name>DisplayGLScene</name>
+    <message>
+        <source>Règles plus détaillées: </source>
+        <translation>More detailed rules: </translation>
+    </message>
+    <message>
+        <source>Touchez l&apos;écran</source>
+        <translation>Touch the screen</translation>
+    </message>
+    <message>
+        <source>Cliquez</source>
+        <translation>Click</translation>
+    </message>
+    <message>
+        <source>Mode de secours</source>
+        <translation>Safe mode</translation>
+    </message>
+    <message>
+        <source>Le mode d&apos;affichage a été changé en &apos;%1&apos;.</source>
+        <translation>The display mode was changed to &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source> / %1 Tours Restants</source>
+        <translation> / %1 rounds left</translation>
+    </message>
+    <message>
+        <source>Fin de partie.</source>
+        <translation>End of the game.</translation>
+    </message>
+    <message>
+        <source>End of the game.</source>
+        <translation>End of the game.</translation>
+    </message>
+    <message>
+        <source>Patientez...</source>
+        <translation>Please wait...</translation>
+    </message>
+    <message>
+        <source>Vous êtes spectateur, merci de patienter...</source>
+        <translation>You are watching, please wait...</translation>
+    </message>
+    <message>
+        <source>Vous êtes spectateur.</source>
+        <translation>You are watching.</translation>
+    </message>
+    <message>
+        <source>%1 pour distribuer.</source>
+        <translation>%1 to deal.</translation>
+    </message>
+    <message>
+        <source>%1 pour continuer.</source>
+        <translation>%1 to continue.</translation>
+    </message>
+    <message>
+        <source>%1 pour confirmer les annonces.</source>
+        <translation>%1 to confirm the announcements.</translation>
+    </message>
+    <message>
+        <source>%1 pour terminer la partie.</source>
+        <translation>%1 to end the game.</translation>
+    </message>
+    <message>
+        <source>Fin du Jeu!</source>
+        <translation>Game over!</translation>
+    </message>
+    <message>
+        <source>%1 choisit la mise...</source>
+        <translation>%1 is choosing the bid...</translation>
+    </message>
+    <message>
+        <source>Choisissez la mise.</source>
+        <translation>Choose your bid.</translation>
+    </message>
+    <message>
+        <source>Choisissez l&apos;atout.</source>
+        <translation>Choose the trump.</translation>
+    </message>
+    <message>
+        <source>%1 choisit l&apos;atout...</source>
+        <translation>%1 is choosing the trump...</translation>
+    </message>
+    <message>
+        <source>%1 a chibré. Choisissez l&apos;atout.</source>
+        <translation>%1 passed to you. Choose the trump.</translation>
+    </message>
+    <message>
+        <source>Vous avez chibré. %1 choisit l&apos;atout...</source>
+        <translation>You passed. %1 is choosing the trump...</translation>
+    </message>
+    <message>
+        <source>%1 a chibré. %2 choisit l&apos;atout...</source>
+        <translation>%1 passed. %2 is choosing the trump...</translation>
+    </message>
+    <message>
+        <source>L&apos;atout est %1.</source>
+        <translation>Trump is %1.</translation>
+    </message>
+    <message>
+        <source>L&apos;atout imposé est %1.</source>
+        <translation>The imposed trump is %1.</translation>
+    </message>
+    <message>
+        <source>Le joueur avec &apos;%1 de %2&apos; commence.</source>
+        <translation>The player with the &apos;%1 of %2&apos; begins.</translation>
+    </message>
+    <message>
+        <source>Choisissez une carte.</source>
+        <translation>Choose a card.</translation>
+    </message>
+    <message>
+        <source>Au tour de %1...</source>
+        <translation>%1&apos;s turn...</translation>
+    </message>
+    <message>
+        <source>Haut en Bas</source>
+        <translation>Top-down</translation>
+    </message>
+    <message>
+        <source>Bas en Haut</source>
+        <translation>Bottom-up</translation>
+    </message>
+    <message>
+        <source>ZigZag Depart en Bas</source>
+        <translation>Zig-zag from the bottom</translation>
+    </message>
+    <message>
+        <source>ZigZag Depart en Haut</source>
+        <translation>Zig-zag from the top</translation>
+    </message>
+    <message>
+        <source>Tout atout</source>
+        <translation>All trumps</translation>
+    </message>
+    <message>
+        <source>Sans atout</source>
+        <translation>No trumps</translation>
+    </message>
+    <message>
+        <source>Inverse</source>
+        <translation>Inverse</translation>
+    </message>
+    <message>
+        <source>ERREUR: Status invalide</source>
+        <translation>ERROR: invalid status</translation>
+    </message>
+    <message>
+        <source>Aide</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source> Annonce</source>
+        <translation> Announcement</translation>
+    </message>
+    <message>
+        <source> Der</source>
+        <translation> Last trick</translation>
+    </message>
+    <message>
+        <source> Belote</source>
+        <translation> Belote</translation>
+    </message>
+    <message>
+        <source> Stöck</source>
+        <translation> Stöck</translation>
+    </message>
+    <message>
+        <source> Mise</source>
+        <translation> Bid</translation>
+    </message>
+    <message>
+        <source>Capot</source>
+        <translation>Capot</translation>
+    </message>
+    <message>
+        <source>Match</source>
+        <translation>Match</translation>
+    </message>
+    <message>
+        <source>%1 de %2</source>
+        <translation>%1 of %2</translation>
+    </message>
+</context>
+<context>
+    <name>Evenements</name>
+    <message>
+        <source>Evènements de la table %1</source>
+        <translation>Events of table %1</translation>
+    </message>
+    <message>
+        <source>En attente</source>
+        <translation>Waiting</translation>
+    </message>
+    <message>
+        <source>Exécutés</source>
+        <translation>Executed</translation>
+    </message>
+</context>
+<context>
+    <name>GM_Achievements</name>
+    <message>
+        <source>&lt;Chargement en cours ...&gt;</source>
+        <translation>&lt;Loading ...&gt;</translation>
+    </message>
+    <message>
+        <source>Classement</source>
+        <translation>Ranking</translation>
+    </message>
+    <message>
+        <source>Titre</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>Atteint</source>
+        <translation>Reached</translation>
+    </message>
+    <message>
+        <source>Le</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>Prochain</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>Rafraichir</source>
+        <translation>Refresh</translation>
+    </message>
+</context>
+<context>
+    <name>GM_Chat</name>
+    <message>
+        <source>&lt;Chargement en cours ...&gt;</source>
+        <translation>&lt;Loading ...&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>GM_FriendsList</name>
+    <message>
+        <source>A confirmer par</source>
+        <translation>To be confirmed by</translation>
+    </message>
+    <message>
+        <source>A confirmer</source>
+        <translation>To confirm</translation>
+    </message>
+    <message>
+        <source>Décliné</source>
+        <translation>Declined</translation>
+    </message>
+    <message>
+        <source>Hors Ligne</source>
+        <translation>Offline</translation>
+    </message>
+    <message>
+        <source>En ligne</source>
+        <translation>Online</translation>
+    </message>
+    <message>
+        <source>Occupé</source>
+        <translation>Busy</translation>
+    </message>
+    <message>
+        <source>Liste d&apos;amis</source>
+        <translation>Friends list</translation>
+    </message>
+    <message>
+        <source>Jouer</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>Gérer amis</source>
+        <translation>Manage friends</translation>
+    </message>
+    <message>
+        <source>Chercher amis</source>
+        <translation>Find friends</translation>
+    </message>
+    <message>
+        <source>Inviter sur serveur</source>
+        <translation>Invite to a server</translation>
+    </message>
+    <message>
+        <source>Privé</source>
+        <translation>Private</translation>
+    </message>
+    <message>
+        <source>Public</source>
+        <translation>Public</translation>
+    </message>
+    <message>
+        <source>Confirmer</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>Enlever</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>Sel.</source>
+        <translation>Sel.</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Id(Hidden)</source>
+        <translation>Id(Hidden)</translation>
+    </message>
+    <message>
+        <source>Pseudo</source>
+        <translation>Nickname</translation>
+    </message>
+    <message>
+        <source>Data(hidden)</source>
+        <translation>Data(hidden)</translation>
+    </message>
+    <message>
+        <source>&lt;Liste vide&gt;</source>
+        <translation>&lt;Empty list&gt;</translation>
+    </message>
+    <message>
+        <source>Trop de joueurs</source>
+        <translation>Too many players</translation>
+    </message>
+    <message>
+        <source>Il n&apos;est pas possible d&apos;inviter plus de 4 joueurs à la fois. Merci de choisir moins de joueurs.</source>
+        <translation>No more than 4 players can be invited at once. Please choose fewer players.</translation>
+    </message>
+    <message>
+        <source>&lt;Chargement en cours ...&gt;</source>
+        <translation>&lt;Loading ...&gt;</translation>
+    </message>
+    <message>
+        <source>Connection en cours...</source>
+        <translation>Connecting...</translation>
+    </message>
+</context>
+<context>
+    <name>GM_Login</name>
+    <message>
+        <source>Login</source>
+        <translation>Login</translation>
+    </message>
+    <message>
+        <source>Connection automatique</source>
+        <translation>Connect automatically</translation>
+    </message>
+    <message>
+        <source>J&apos;ai déjà un compte</source>
+        <translation>I already have an account</translation>
+    </message>
+    <message>
+        <source>Obtenir un compte (gratuit et immédiat)</source>
+        <translation>Get an account (free and immediate)</translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation>E-mail</translation>
+    </message>
+    <message>
+        <source>Pseudo (nom qui apparaitra aux autres joueurs, min 4 char.)</source>
+        <translation>Nickname (the name other players see, at least 4 characters)</translation>
+    </message>
+    <message>
+        <source>Mot de passe (min. 5 char.)</source>
+        <translation>Password (at least 5 characters)</translation>
+    </message>
+    <message>
+        <source>Confirmer le mot de passe</source>
+        <translation>Confirm the password</translation>
+    </message>
+    <message>
+        <source>Envoyer</source>
+        <translation>Send</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Vérifiez que les informations ci-dessus sont bien correctes, puis pressez sur &quot;Envoyer&quot; pour envoyer la requète.
+
+Vous recevrez ensuite un courriel, qui contiendra un lien pour confirmation.
+
+Notez que:
+-L&apos;auteur ne revends pas votre adresse email et respecte les lois sur la confidentialité et la vie privée.
+-La création de l&apos;accompte implique une inscription à au moins une occurence de la newsletter, qui peut être ensuite désactivée conformément à la législation.
+-Un usage abusif peut-être un motif de ban définitif des parties en ligne.
+-Bien que les prestations en ligne soient maintenus au meilleur niveau possible, il n&apos;y a aucune garantie de service.
+              </source>
+        <translation>Check that the information above is correct, then press &quot;Send&quot; to send the request.
+
+You will then receive an e-mail with a confirmation link.
+
+Please note:
+-The author does not sell your e-mail address and respects the laws on confidentiality and privacy.
+-Creating the account subscribes you to at least one issue of the newsletter, which can then be turned off as the law provides.
+-Abuse may lead to a permanent ban from online games.
+-Although the online services are kept at the best possible level, no service is guaranteed.</translation>
+    </message>
+    <message>
+        <source>Mot de passe oublié (envoi par email)</source>
+        <translation>Forgotten password (sent by e-mail)</translation>
+    </message>
+    <message>
+        <source>Connecter</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>Connectez vous pour pouvoir jouer avec vos amis ou sauver vos statistiques. 
+
+Garanti sans supplément et sans aucun risque.</source>
+        <translation>Log in to play with your friends or keep your statistics.
+
+No extra cost and no risk.</translation>
+    </message>
+</context>
+<context>
+    <name>GM_NativeDiscord</name>
+    <message>
+        <source>Points: %1, Adv: %2%3</source>
+        <translation>Points: %1, Opp: %2%3</translation>
+    </message>
+</context>
+<context>
+    <name>GM_OnlineSettings</name>
+    <message>
+        <source>&lt;Chargement en cours ...&gt;</source>
+        <translation>&lt;Loading ...&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>GM_Progress</name>
+    <message>
+        <source>Connection en cours</source>
+        <translation>Connecting</translation>
+    </message>
+    <message>
+        <source>&lt;Progress&gt;</source>
+        <translation>&lt;Progress&gt;</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>GM_Scores</name>
+    <message>
+        <source>&lt;Chargement en cours ...&gt;</source>
+        <translation>&lt;Loading ...&gt;</translation>
+    </message>
+    <message>
+        <source>Classement</source>
+        <translation>Ranking</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Pseudo</source>
+        <translation>Nickname</translation>
+    </message>
+    <message>
+        <source>Jouées</source>
+        <translation>Played</translation>
+    </message>
+    <message>
+        <source>Gagnées</source>
+        <translation>Won</translation>
+    </message>
+    <message>
+        <source>Total Points</source>
+        <translation>Total points</translation>
+    </message>
+    <message>
+        <source>Constitué des parties de moins de 6 mois.</source>
+        <translation>Made of the games of the last 6 months.</translation>
+    </message>
+    <message>
+        <source>Classement complet en ligne</source>
+        <translation>Full ranking online</translation>
+    </message>
+    <message>
+        <source>SQL</source>
+        <translation>SQL</translation>
+    </message>
+    <message>
+        <source>Execute</source>
+        <translation>Execute</translation>
+    </message>
+</context>
+<context>
+    <name>GM_SearchFriends</name>
+    <message>
+        <source>Pseudo:</source>
+        <translation>Nickname:</translation>
+    </message>
+    <message>
+        <source>Chercher des amis</source>
+        <translation>Find friends</translation>
+    </message>
+    <message>
+        <source>Importer Carnet</source>
+        <translation>Import contacts</translation>
+    </message>
+    <message>
+        <source>Rechercher</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>Ajouter</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Pseudo</source>
+        <translation>Nickname</translation>
+    </message>
+    <message>
+        <source>Id</source>
+        <translation>Id</translation>
+    </message>
+    <message>
+        <source>&lt;Recherche en cours...&gt;</source>
+        <translation>&lt;Searching...&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;Aucun nouveau résultat trouvé&gt;</source>
+        <translation>&lt;No new result found&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;Accès aux contacts refusé&gt;</source>
+        <translation>&lt;Access to contacts denied&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;Liste vide&gt;</source>
+        <translation>&lt;Empty list&gt;</translation>
+    </message>
+    <message>
+        <source>Notification</source>
+        <translation>Notification</translation>
+    </message>
+    <message>
+        <source>Votre liste de contacts a changé depuis votre dernière connection.
+
+Souhaitez-vous importer vos nouveaux contacts maintenant?</source>
+        <translation>Your contact list has changed since you last connected.
+
+Do you want to import your new contacts now?</translation>
+    </message>
+    <message>
+        <source>&lt;Liste Vide&gt;</source>
+        <translation>&lt;Empty list&gt;</translation>
+    </message>
+    <message>
+        <source>Permissions Manquantes</source>
+        <translation>Missing permissions</translation>
+    </message>
+    <message>
+        <source>Les permissions &apos;CONTACTS&apos; n&apos;ont pas été accordées. L&apos;importation de vos amis devra se faire manuellement.</source>
+        <translation>The &apos;CONTACTS&apos; permissions were not granted. Your friends will have to be added by hand.</translation>
+    </message>
+    <message>
+        <source>Pour régler ce problème, accordez les permissions &apos;CONTACTS&apos; voulues dans &apos;Paramètres\Applications&apos; de votre téléphone, ou réinstallez l&apos;application.</source>
+        <translation>To solve this, grant the &apos;CONTACTS&apos; permissions in your phone&apos;s &apos;Settings\Apps&apos;, or install the application again.</translation>
+    </message>
+</context>
+<context>
+    <name>GM_ServerList</name>
+    <message>
+        <source>Liste des serveurs</source>
+        <translation>Server list</translation>
+    </message>
+    <message>
+        <source>Déconnecter</source>
+        <translation>Disconnect</translation>
+    </message>
+    <message>
+        <source>Retour</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>Serveur indisponible</source>
+        <translation>Server unavailable</translation>
+    </message>
+    <message>
+        <source>Le mot de passe est invalide ou alors ce serveur n&apos;est plus disponible.</source>
+        <translation>The password is wrong, or this server is no longer available.</translation>
+    </message>
+    <message>
+        <source>Serveur &apos;%1&apos;</source>
+        <translation>Server &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Tournoi &apos;%1&apos;</source>
+        <translation>Tournament &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Serveur privé</source>
+        <translation>Private server</translation>
+    </message>
+    <message>
+        <source>Héberge un serveur privé</source>
+        <translation>Hosts a private server</translation>
+    </message>
+</context>
+<context>
+    <name>GM_ServerPass</name>
+    <message>
+        <source>Mot de passe requis</source>
+        <translation>Password required</translation>
+    </message>
+    <message>
+        <source>Entrer le mot de passe requis:</source>
+        <translation>Enter the required password:</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Sel.</source>
+        <translation>Sel.</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Id(Hidden)</source>
+        <translation>Id(Hidden)</translation>
+    </message>
+    <message>
+        <source>Pseudo</source>
+        <translation>Nickname</translation>
+    </message>
+    <message>
+        <source>Data(hidden)</source>
+        <translation>Data(hidden)</translation>
+    </message>
+    <message>
+        <source>Coéquipier (facultatif)</source>
+        <translation>Teammate (optional)</translation>
+    </message>
+    <message>
+        <source>Coéquipier (obligatoire)</source>
+        <translation>Teammate (required)</translation>
+    </message>
+    <message>
+        <source>Connection en cours...</source>
+        <translation>Connecting...</translation>
+    </message>
+    <message>
+        <source>Hors Ligne</source>
+        <translation>Offline</translation>
+    </message>
+    <message>
+        <source>En ligne</source>
+        <translation>Online</translation>
+    </message>
+    <message>
+        <source>Occupé</source>
+        <translation>Busy</translation>
+    </message>
+    <message>
+        <source>&lt;Liste vide&gt;</source>
+        <translation>&lt;Empty list&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>GM_Stats</name>
+    <message>
+        <source>&lt;Chargement en cours ...&gt;</source>
+        <translation>&lt;Loading ...&gt;</translation>
+    </message>
+    <message>
+        <source>Rafraichir</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Classement</source>
+        <translation>Ranking</translation>
+    </message>
+    <message>
+        <source>Tot (Moy, Max)</source>
+        <translation>Tot (Avg, Max)</translation>
+    </message>
+    <message>
+        <source>Vous</source>
+        <translation>You</translation>
+    </message>
+    <message>
+        <source>Global</source>
+        <translation>Overall</translation>
+    </message>
+</context>
+<context>
+    <name>GM_TablesList</name>
+    <message>
+        <source>Liste des tables</source>
+        <translation>Table list</translation>
+    </message>
+    <message>
+        <source>Bienvenue dans la section Multijoueurs.
+
+C&apos;est gratuit, vous pouvez joindre et quitter une partie à tout moment. Toutefois, pour éviter les abus, une pénalité est appliquée sur votre score en ligne, si vous ne complétez pas au moins une partie entière.</source>
+        <translation>Welcome to the multiplayer section.
+
+It is free, and you can join and leave a game at any time. To prevent abuse, however, a penalty is applied to your online score if you do not complete at least one whole game.</translation>
+    </message>
+    <message>
+        <source>Tables</source>
+        <translation>Tables</translation>
+    </message>
+    <message>
+        <source>Public</source>
+        <translation>Public</translation>
+    </message>
+    <message>
+        <source>Hôte</source>
+        <translation>Host</translation>
+    </message>
+    <message>
+        <source>Id</source>
+        <translation>Id</translation>
+    </message>
+    <message>
+        <source>Place</source>
+        <translation>Seats</translation>
+    </message>
+    <message>
+        <source>Rejoindre</source>
+        <translation>Join</translation>
+    </message>
+    <message>
+        <source>Rafraichir</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Montrer les serveurs avec d&apos;autres règles</source>
+        <translation>Show servers with other rules</translation>
+    </message>
+    <message>
+        <source>Connection en cours...</source>
+        <translation>Connecting...</translation>
+    </message>
+    <message>
+        <source>%1 places</source>
+        <translation>%1 seats</translation>
+    </message>
+    <message>
+        <source>Joueurs en ligne: %1</source>
+        <translation>Players online: %1</translation>
+    </message>
+    <message>
+        <source>Erreur</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Liste des serveurs invalide ou corrompue.</source>
+        <translation>Server list invalid or corrupt.</translation>
+    </message>
+    <message>
+        <source>Tables Libres: %1<byte value="xd"/>
+Tables Occupées: %2</source>
+        <translation>Free tables: %1</translation>
+    </message>
+</context>
+<context>
+    <name>GM_TournamentClient</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>Actuels:</source>
+        <translation>Current:</translation>
+    </message>
+    <message>
+        <source>Passés:</source>
+        <translation>Past:</translation>
+    </message>
+    <message>
+        <source>Jouer</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>Quitter</source>
+        <translation>Leave</translation>
+    </message>
+    <message>
+        <source>S&apos;inscrire</source>
+        <translation>Register</translation>
+    </message>
+    <message>
+        <source>Montrer les serveurs avec d&apos;autres règles</source>
+        <translation>Show servers with other rules</translation>
+    </message>
+    <message>
+        <source>Tournoi</source>
+        <translation>Tournament</translation>
+    </message>
+    <message>
+        <source>Plac.</source>
+        <translation>Seats</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Part.</source>
+        <translation>Players</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>EtatRaw</source>
+        <translation>EtatRaw</translation>
+    </message>
+    <message>
+        <source>Etat</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>isPasswordProtected</source>
+        <translation>isPasswordProtected</translation>
+    </message>
+    <message>
+        <source>Règles</source>
+        <translation>Rules</translation>
+    </message>
+    <message>
+        <source>Résultats</source>
+        <translation>Results</translation>
+    </message>
+    <message>
+        <source>Rule</source>
+        <translation>Rule</translation>
+    </message>
+    <message>
+        <source>En cours</source>
+        <translation>Running</translation>
+    </message>
+    <message>
+        <source>Planifié</source>
+        <translation>Planned</translation>
+    </message>
+    <message>
+        <source>Terminé</source>
+        <translation>Finished</translation>
+    </message>
+    <message>
+        <source>Tournoi en cours</source>
+        <translation>Tournament running</translation>
+    </message>
+    <message>
+        <source>Le tournoi &apos;%1&apos; a commencé. Souhaitez-vous joindre la partie?</source>
+        <translation>The tournament &apos;%1&apos; has begun. Do you want to join the game?</translation>
+    </message>
+    <message>
+        <source>Echec</source>
+        <translation>Failed</translation>
+    </message>
+    <message>
+        <source>La partie n&apos;est plus disponible, ou le mot de passe est invalide.</source>
+        <translation>The game is no longer available, or the password is wrong.</translation>
+    </message>
+    <message>
+        <source>La partie n&apos;est plus disponible, ou le mot de passe est invalide ou le coéquipier n&apos;est pas disponible.</source>
+        <translation>The game is no longer available, the password is wrong, or the teammate is not available.</translation>
+    </message>
+    <message>
+        <source>Commande Inconnue</source>
+        <translation>Unknown command</translation>
+    </message>
+    <message>
+        <source>La commande &apos;%1&apos; est inconnue</source>
+        <translation>The command &apos;%1&apos; is unknown</translation>
+    </message>
+    <message>
+        <source>Tournoi Inconnu</source>
+        <translation>Unknown tournament</translation>
+    </message>
+    <message>
+        <source>Le tournoi avec l&apos;id &apos;%1&apos; n&apos;a pas été trouvé</source>
+        <translation>The tournament with the id &apos;%1&apos; was not found</translation>
+    </message>
+</context>
+<context>
+    <name>JoueurHumain</name>
+    <message>
+        <source>Analyse &apos;</source>
+        <translation>Analysis &apos;</translation>
+    </message>
+    <message>
+        <source>Le joueur est remplacé par l&apos;ordinateur, car il n&apos;a pas joué dans les délais impartis.</source>
+        <translation>The player is replaced by the computer, having not played in the time allowed.</translation>
+    </message>
+    <message>
+        <source>Temps écoulé.
+(Encore %1 fois avant exclusion).</source>
+        <translation>Time is up.
+(%1 more times before exclusion).</translation>
+    </message>
+    <message>
+        <source>L&apos;ordinateur a joué à la place du joueur (avec pénalité), car le délai était écoulé.</source>
+        <translation>The computer played for the player (with a penalty), as the time was up.</translation>
+    </message>
+    <message>
+        <source>Temps restant %1[s] avant pénalité.</source>
+        <translation>%1[s] left before a penalty.</translation>
+    </message>
+    <message>
+        <source>Dedans: %1, </source>
+        <translation>Failed: %1, </translation>
+    </message>
+    <message>
+        <source>Capot(s)</source>
+        <translation>Capot(s)</translation>
+    </message>
+    <message>
+        <source>Match(s)</source>
+        <translation>Match(es)</translation>
+    </message>
+    <message>
+        <source>Annonces: %1[pts], Plis: %2[pts], %3: %4, %5Total: %6&lt;br&gt;&lt;br&gt;</source>
+        <translation>Announcements: %1[pts], Tricks: %2[pts], %3: %4, %5Total: %6&lt;br&gt;&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>Annonces: %1[pts], Plis: %2[pts], %3: %4, %5Total: %6&lt;br&gt;</source>
+        <translation>Announcements: %1[pts], Tricks: %2[pts], %3: %4, %5Total: %6&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>Vous êtes ex-aequo!</source>
+        <translation>It is a tie!</translation>
+    </message>
+    <message>
+        <source>Bien joué. Vous avez gagné!</source>
+        <translation>Well played. You won!</translation>
+    </message>
+    <message>
+        <source>Désolé. Vous avez perdu!</source>
+        <translation>Sorry. You lost!</translation>
+    </message>
+    <message>
+        <source>Statistiques pour votre équipe:&lt;br&gt;</source>
+        <translation>Statistics of your team:&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>Statistiques pour vous (partie partielle):&lt;br&gt;</source>
+        <translation>Your statistics (part of the game):&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>Equipe adverse:&lt;br&gt;</source>
+        <translation>Opposing team:&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>Vous êtes &apos;rubicon&apos;, car vous avez marqué moins de la moitié des %1 points.</source>
+        <translation>You are &apos;rubicon&apos;: you scored less than half of the %1 points.</translation>
+    </message>
+    <message>
+        <source>Vos adversaires sont &apos;rubicon&apos;, car ils ont marqué moins de la moitié des %1 points.</source>
+        <translation>Your opponents are &apos;rubicon&apos;: they scored less than half of the %1 points.</translation>
+    </message>
+    <message>
+        <source>Astuce: Pour sauver ces statistiques en ligne et obtenir des &apos;Titres&apos;, connectez-vous sur le serveur (Menu &apos;Jouer en ligne&apos;) avant la fin de la partie.</source>
+        <translation>Tip: to keep these statistics online and earn &apos;Titles&apos;, log in to the server (menu &apos;Play online&apos;) before the game ends.</translation>
+    </message>
+    <message>
+        <source>Fin de partie.</source>
+        <translation>End of the game.</translation>
+    </message>
+    <message>
+        <source>Voulez vous faire une autre partie en ligne?</source>
+        <translation>Do you want to play another online game?</translation>
+    </message>
+</context>
+<context>
+    <name>MessageBoxGl</name>
+    <message>
+        <source>Aide</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Règles plus détaillées: </source>
+        <translation>More detailed rules: </translation>
+    </message>
+    <message>
+        <source>Oui</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Non</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Chaine incompatible, invalide ou corrompue.</source>
+        <translation>Incompatible, invalid or corrupt text.</translation>
+    </message>
+    <message>
+        <source>Malheureusement, cette partie est corrompue et doit être effacée.</source>
+        <translation>Unfortunately this game is corrupt and must be deleted.</translation>
+    </message>
+    <message>
+        <source>Malheureusement, cette partie est corrompue et va être effacée.</source>
+        <translation>Unfortunately this game is corrupt and will be deleted.</translation>
+    </message>
+    <message>
+        <source>Malheureusement, le jeu ne peut pas continuer, car un problème majeur a été détecté durant les calculs de l&apos;intelligence artificielle. La partie est endommagée. Merci de choisir &apos;Nouvelle Partie&apos; pour en commencer une nouvelle. Vous pouvez également signaler le problème en utilisant le bouton &apos;Bug&apos;.</source>
+        <translation>Unfortunately the game cannot go on: a serious problem was found in the computer players&apos; calculations. The game is damaged. Please choose &apos;New game&apos; to start a new one. You can also report the problem with the &apos;Bug&apos; button.</translation>
+    </message>
+    <message>
+        <source>Erreur</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source> (ordi)</source>
+        <translation> (computer)</translation>
+    </message>
+    <message>
+        <source> (joueur)</source>
+        <translation> (player)</translation>
+    </message>
+    <message>
+        <source>Vous</source>
+        <translation>You</translation>
+    </message>
+    <message>
+        <source> (vous)</source>
+        <translation> (you)</translation>
+    </message>
+    <message>
+        <source>Pas d&apos;annonce</source>
+        <translation>No announcement</translation>
+    </message>
+    <message>
+        <source>Trois cartes</source>
+        <translation>Three cards</translation>
+    </message>
+    <message>
+        <source>%1</source>
+        <translation>%1</translation>
+    </message>
+    <message>
+        <source>Le Trois</source>
+        <translation>Three</translation>
+    </message>
+    <message>
+        <source>Le Six</source>
+        <translation>Six</translation>
+    </message>
+    <message>
+        <source>Le Quatre</source>
+        <translation>Four</translation>
+    </message>
+    <message>
+        <source>Le Sept</source>
+        <translation>Seven</translation>
+    </message>
+    <message>
+        <source>Le Cinq</source>
+        <translation>Five</translation>
+    </message>
+    <message>
+        <source>Le Huit</source>
+        <translation>Eight</translation>
+    </message>
+    <message>
+        <source>Le Neuf</source>
+        <translation>Nine</translation>
+    </message>
+    <message>
+        <source>Le Drapeau</source>
+        <translation>Banner</translation>
+    </message>
+    <message>
+        <source>Le Dix</source>
+        <translation>Ten</translation>
+    </message>
+    <message>
+        <source>L&apos;Under</source>
+        <translation>Under</translation>
+    </message>
+    <message>
+        <source>Le Sota</source>
+        <translation>Knave</translation>
+    </message>
+    <message>
+        <source>Le Valet</source>
+        <translation>Jack</translation>
+    </message>
+    <message>
+        <source>L&apos;Oberst</source>
+        <translation>Ober</translation>
+    </message>
+    <message>
+        <source>Le Cabal</source>
+        <translation>Knight</translation>
+    </message>
+    <message>
+        <source>La Dame</source>
+        <translation>Queen</translation>
+    </message>
+    <message>
+        <source>Le Rey</source>
+        <translation>King</translation>
+    </message>
+    <message>
+        <source>Le Roi</source>
+        <translation>King</translation>
+    </message>
+    <message>
+        <source>L&apos;As</source>
+        <translation>Ace</translation>
+    </message>
+    <message>
+        <source>ERREUR: Status invalide</source>
+        <translation>ERROR: invalid status</translation>
+    </message>
+    <message>
+        <source>Haut en Bas</source>
+        <translation>Top-down</translation>
+    </message>
+    <message>
+        <source>Bas en Haut</source>
+        <translation>Bottom-up</translation>
+    </message>
+    <message>
+        <source>ZigZag Depart en Bas</source>
+        <translation>Zig-zag from the bottom</translation>
+    </message>
+    <message>
+        <source>ZigZag Depart en Haut</source>
+        <translation>Zig-zag from the top</translation>
+    </message>
+    <message>
+        <source>Tout atout</source>
+        <translation>All trumps</translation>
+    </message>
+    <message>
+        <source>Sans atout</source>
+        <translation>No trumps</translation>
+    </message>
+    <message>
+        <source>Inverse</source>
+        <translation>Inverse</translation>
+    </message>
+    <message>
+        <source>Trèfle</source>
+        <translation>Clubs</translation>
+    </message>
+    <message>
+        <source>Carreau</source>
+        <translation>Diamonds</translation>
+    </message>
+    <message>
+        <source>Pique</source>
+        <translation>Spades</translation>
+    </message>
+    <message>
+        <source>Coeur</source>
+        <translation>Hearts</translation>
+    </message>
+    <message>
+        <source>Bouclier</source>
+        <translation>Shields</translation>
+    </message>
+    <message>
+        <source>Fleur</source>
+        <translation>Roses</translation>
+    </message>
+    <message>
+        <source>Cloche</source>
+        <translation>Bells</translation>
+    </message>
+    <message>
+        <source>Gland</source>
+        <translation>Acorns</translation>
+    </message>
+    <message>
+        <source>Denier</source>
+        <translation>Coins</translation>
+    </message>
+    <message>
+        <source>Coupe</source>
+        <translation>Cups</translation>
+    </message>
+    <message>
+        <source>Bâton</source>
+        <translation>Batons</translation>
+    </message>
+    <message>
+        <source>Epée</source>
+        <translation>Swords</translation>
+    </message>
+    <message>
+        <source>De haut en bas</source>
+        <translation>Top-down</translation>
+    </message>
+    <message>
+        <source>De bas en haut</source>
+        <translation>Bottom-up</translation>
+    </message>
+    <message>
+        <source>Zig-zag avec départ en bas</source>
+        <translation>Zig-zag starting from the bottom</translation>
+    </message>
+    <message>
+        <source>Zig-zag avec départ en haut</source>
+        <translation>Zig-zag starting from the top</translation>
+    </message>
+    <message>
+        <source>Cette carte peut être jouée car elle est de la couleur demandée.</source>
+        <translation>This card can be played: it follows the suit led.</translation>
+    </message>
+    <message>
+        <source>Cette carte peut être jouée car c&apos;est un atout qui &apos;coupe&apos; le pli.</source>
+        <translation>This card can be played: it is a trump that &apos;cuts&apos; the trick.</translation>
+    </message>
+    <message>
+        <source>Cette carte peut être jouée car vous ne pouvez pas &apos;servir&apos; la couleur demandée.</source>
+        <translation>This card can be played: you cannot &apos;follow&apos; the suit led.</translation>
+    </message>
+    <message>
+        <source>Cette carte peut être jouée car vous ne pouvez pas &apos;servir&apos; la couleur demandée et votre partenaire est maitre.</source>
+        <translation>This card can be played: you cannot &apos;follow&apos; the suit led and your partner holds the trick.</translation>
+    </message>
+    <message>
+        <source>Comme vous &apos;ouvrez&apos; le pli, vous avez le droit de jouer n&apos;importe quelle carte.</source>
+        <translation>As you &apos;lead&apos; the trick, you may play any card.</translation>
+    </message>
+    <message>
+        <source>Cet atout &apos;sous-coupe&apos; un autre atout. Vous pouvez le faire car il ne vous reste que des atouts, ou alors vous ne pouvez pas faire autrement.</source>
+        <translation>This trump &apos;undertrumps&apos; another trump. You may do so because you hold only trumps, or you have no other choice.</translation>
+    </message>
+    <message>
+        <source>Cette carte peut être jouée car c&apos;est un atout plus fort, c&apos;est à dire qu&apos;il &apos;sur-coupe&apos; tous les autres atouts sur le tas.</source>
+        <translation>This card can be played: it is a higher trump, that is it &apos;overtrumps&apos; every other trump on the pile.</translation>
+    </message>
+    <message>
+        <source>Cette carte peut être jouée car vous n&apos;êtes pas obligé de &apos;servir&apos; la couleur demandée. En effet le &apos;bour&apos; (valet d&apos;atout) peut être conservé.</source>
+        <translation>This card can be played: you need not &apos;follow&apos; the suit led, as the &apos;Bour&apos; (the trump jack) may be kept.</translation>
+    </message>
+    <message>
+        <source>Vous ne pouvez pas jouer cette carte, car elle n&apos;est pas de la couleur demandée. La couleur est déterminée par la première carte posée sur la table.</source>
+        <translation>You cannot play this card: it does not follow the suit led. The suit is set by the first card laid on the table.</translation>
+    </message>
+    <message>
+        <source>Vous ne pouvez pas jouer cette carte car vous essayez de &apos;sous-couper&apos;, c&apos;est à dire poser un atout moins fort, alors qu&apos;il y a d&apos;autre cartes jouables.</source>
+        <translation>You cannot play this card: you are trying to &apos;undertrump&apos;, that is lay a lower trump, while other cards can be played.</translation>
+    </message>
+    <message>
+        <source>Vous ne pouvez pas jouer cette carte, car vous avez encore un atout en main.</source>
+        <translation>You cannot play this card: you still hold a trump.</translation>
+    </message>
+    <message>
+        <source>Vous ne pouvez pas jouer cette carte, car vous avez un atout qui peut &apos;prendre&apos; en main.</source>
+        <translation>You cannot play this card: you hold a trump that can &apos;take&apos; the trick.</translation>
+    </message>
+    <message>
+        <source>Cette carte peut être jouée car vous ne pouvez pas jouer un atout qui pourrait &apos;prendre&apos;.</source>
+        <translation>This card can be played: you cannot play a trump that could &apos;take&apos;.</translation>
+    </message>
+    <message>
+        <source>chaque huit vaut huit points</source>
+        <translation>every eight is worth eight points</translation>
+    </message>
+    <message>
+        <source>l&apos;atout est imposé</source>
+        <translation>the trump is imposed</translation>
+    </message>
+    <message>
+        <source>Suisse romand</source>
+        <translation>Swiss Romand</translation>
+    </message>
+    <message>
+        <source>Suisse romand pique double</source>
+        <translation>Swiss Romand, spades double</translation>
+    </message>
+    <message>
+        <source>Suisse allemand</source>
+        <translation>Swiss German</translation>
+    </message>
+    <message>
+        <source>Suisse allemand zig zag</source>
+        <translation>Swiss German zig-zag</translation>
+    </message>
+    <message>
+        <source>Suisse romand online</source>
+        <translation>Swiss Romand online</translation>
+    </message>
+    <message>
+        <source>Belote Classique</source>
+        <translation>Classic Belote</translation>
+    </message>
+    <message>
+        <source>Belote Classique Online</source>
+        <translation>Classic Belote online</translation>
+    </message>
+    <message>
+        <source>Belote Contrée</source>
+        <translation>Belote Contrée</translation>
+    </message>
+    <message>
+        <source>Belote Coinchée</source>
+        <translation>Belote Coinchée</translation>
+    </message>
+    <message>
+        <source>Belote Vache</source>
+        <translation>Belote Vache</translation>
+    </message>
+    <message>
+        <source>Belote Vache Online</source>
+        <translation>Belote Vache online</translation>
+    </message>
+    <message>
+        <source>Belote Contrée Online</source>
+        <translation>Belote Contrée online</translation>
+    </message>
+    <message>
+        <source>Belote Coinchée Online</source>
+        <translation>Belote Coinchée online</translation>
+    </message>
+    <message>
+        <source>Suisse romand tournoi court</source>
+        <translation>Swiss Romand short tournament</translation>
+    </message>
+    <message>
+        <source>Suisse romand tournoi long</source>
+        <translation>Swiss Romand long tournament</translation>
+    </message>
+    <message>
+        <source>Personalisé</source>
+        <translation>Custom</translation>
+    </message>
+    <message>
+        <source>Nbr. Parties</source>
+        <translation>Games</translation>
+    </message>
+    <message>
+        <source>Ratio Points</source>
+        <translation>Points ratio</translation>
+    </message>
+    <message>
+        <source>En Ligne</source>
+        <translation>Online</translation>
+    </message>
+    <message>
+        <source>Nbr. Victoires</source>
+        <translation>Wins</translation>
+    </message>
+    <message>
+        <source>Nbr. Matches</source>
+        <translation>Matches</translation>
+    </message>
+    <message>
+        <source>Nbr. Plis</source>
+        <translation>Tricks</translation>
+    </message>
+    <message>
+        <source>Tot. Points Plis</source>
+        <translation>Trick points</translation>
+    </message>
+    <message>
+        <source>Tot. Points Annonces</source>
+        <translation>Announcement points</translation>
+    </message>
+    <message>
+        <source>Nbr. Stöck</source>
+        <translation>Stöck</translation>
+    </message>
+    <message>
+        <source>Nbr. 3 Cartes</source>
+        <translation>Three cards</translation>
+    </message>
+    <message>
+        <source>Nbr. 4 Cartes</source>
+        <translation>Four cards</translation>
+    </message>
+    <message>
+        <source>Nbr. 5 Cartes</source>
+        <translation>Five cards</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Nels</source>
+        <translation>Four nines</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Bours</source>
+        <translation>Four jacks</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré 10</source>
+        <translation>Four tens</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Dame</source>
+        <translation>Four queens</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Roi</source>
+        <translation>Four kings</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré As</source>
+        <translation>Four aces</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Six</source>
+        <translation>Four sixes</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Sept</source>
+        <translation>Four sevens</translation>
+    </message>
+    <message>
+        <source>Nbr. Carré Huit</source>
+        <translation>Four eights</translation>
+    </message>
+</context>
+<context>
+    <name>ServerView</name>
+    <message>
+        <source>Serveur de jeu</source>
+        <translation>Game server</translation>
+    </message>
+    <message>
+        <source>Démarrer la partie</source>
+        <translation>Start the game</translation>
+    </message>
+    <message>
+        <source>Arrêter le serveur</source>
+        <translation>Stop the server</translation>
+    </message>
+    <message>
+        <source>Aucune place pour %1</source>
+        <translation>No seat for %1</translation>
+    </message>
+    <message>
+        <source>Serveur arrêté</source>
+        <translation>Server stopped</translation>
+    </message>
+    <message>
+        <source>En attente de joueurs (%1 connecté(s))</source>
+        <translation>Waiting for players (%1 connected)</translation>
+    </message>
+    <message>
+        <source>Complet, prêt à démarrer</source>
+        <translation>Full, ready to start</translation>
+    </message>
+    <message>
+        <source>Partie en cours</source>
+        <translation>Game running</translation>
+    </message>
+</context>
+<context>
+    <name>TableClient</name>
+    <message>
+        <source>Comme une partie entière n&apos;a pas encore été complétée, une pénalité sur votre score en ligne sera appliquée. </source>
+        <translation>As no whole game has been completed yet, a penalty will be applied to your online score. </translation>
+    </message>
+    <message>
+        <source>Avertissement.</source>
+        <translation>Warning.</translation>
+    </message>
+    <message>
+        <source>Une partie réseau est en cours. %1Voulez-vous tout de même quitter?</source>
+        <translation>A network game is running. %1Do you want to quit anyway?</translation>
+    </message>
+    <message>
+        <source>Question.</source>
+        <translation>Question.</translation>
+    </message>
+    <message>
+        <source>Voulez-vous revoir la partie depuis le début?</source>
+        <translation>Do you want to watch the game again from the start?</translation>
+    </message>
+    <message>
+        <source>Information.</source>
+        <translation>Information.</translation>
+    </message>
+    <message>
+        <source>Fin du film. Cliquez sur OK pour continuer la partie.</source>
+        <translation>End of the replay. Click OK to continue the game.</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>La partie en ligne est terminée.</source>
+        <translation>The online game is over.</translation>
+    </message>
+    <message>
+        <source>Connection interrompue.</source>
+        <translation>Connection interrupted.</translation>
+    </message>
+    <message>
+        <source>La connection avec le serveur a été interrompue. La partie ne pourra pas continuer.</source>
+        <translation>The connection with the server was interrupted. The game cannot go on.</translation>
+    </message>
+</context>
+<context>
+    <name>ZB_Application</name>
+    <message>
+        <source>Erreur</source>
+        <translation>Error</translation>
+    </message>
+</context>
+<context>
+    <name>ZB_ClientConnection</name>
+    <message>
+        <source>Connection client</source>
+        <translation>Client connection</translation>
+    </message>
+    <message>
+        <source>Connection en cours...</source>
+        <translation>Connecting...</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Fermer</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Init</source>
+        <translation>Init</translation>
+    </message>
+    <message>
+        <source>Résolution de l&apos;adresse...</source>
+        <translation>Resolving the address...</translation>
+    </message>
+    <message>
+        <source>Tentative de connection...</source>
+        <translation>Trying to connect...</translation>
+    </message>
+    <message>
+        <source>Connection réussie, en attente d&apos;autres joueurs pour encore max. %1[s]...</source>
+        <translation>Connected, waiting for other players for at most %1[s]...</translation>
+    </message>
+    <message>
+        <source>Connection réussie, en attente d&apos;autres joueurs et de la formation des équipes, par le joueur qui a lancé ce serveur...</source>
+        <translation>Connected, waiting for other players and for the teams to be formed by the player who started this server...</translation>
+    </message>
+    <message>
+        <source>Jeu en cours...</source>
+        <translation>Game running...</translation>
+    </message>
+    <message>
+        <source>Déconnecté par l&apos;utilisateur</source>
+        <translation>Disconnected by the user</translation>
+    </message>
+    <message>
+        <source>Déconnecté...</source>
+        <translation>Disconnected...</translation>
+    </message>
+</context>
+<context>
+    <name>ZB_ClientDialogIp</name>
+    <message>
+        <source>Connection Client</source>
+        <translation>Client connection</translation>
+    </message>
+    <message>
+        <source>Ip Serveur</source>
+        <translation>Server IP</translation>
+    </message>
+</context>
+<context>
+    <name>ZB_MainWidget</name>
+    <message>
+        <source>&amp;Partie</source>
+        <translation>&amp;Game</translation>
+    </message>
+    <message>
+        <source>&amp;Nouvelle partie</source>
+        <translation>&amp;New game</translation>
+    </message>
+    <message>
+        <source>Nouvelle partie &amp;gagnante</source>
+        <translation>New &amp;winning game</translation>
+    </message>
+    <message>
+        <source>&amp;Ouvrir...</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>&amp;Enregistrer</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>Enregistrer &amp;sous...</source>
+        <translation>Save &amp;as...</translation>
+    </message>
+    <message>
+        <source>&amp;Annuler le coup</source>
+        <translation>&amp;Undo the move</translation>
+    </message>
+    <message>
+        <source>&amp;Rétablir le coup</source>
+        <translation>&amp;Redo the move</translation>
+    </message>
+    <message>
+        <source>&amp;Quitter</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>&amp;Réseau</source>
+        <translation>&amp;Network</translation>
+    </message>
+    <message>
+        <source>&amp;Héberger une partie</source>
+        <translation>&amp;Host a game</translation>
+    </message>
+    <message>
+        <source>&amp;Rejoindre une partie...</source>
+        <translation>&amp;Join a game...</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>&amp;Type de partie</source>
+        <translation>Game &amp;type</translation>
+    </message>
+    <message>
+        <source>&amp;Sons</source>
+        <translation>&amp;Sounds</translation>
+    </message>
+    <message>
+        <source>&amp;Langue</source>
+        <translation>&amp;Language</translation>
+    </message>
+    <message>
+        <source>&amp;Aide</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>Signaler un &amp;bug...</source>
+        <translation>Report a &amp;bug...</translation>
+    </message>
+    <message>
+        <source>Erreur</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Ouvrir une partie</source>
+        <translation>Open a game</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 n&apos;existe pas.</source>
+        <translation>The file %1 does not exist.</translation>
+    </message>
+    <message>
+        <source>Enregistrer la partie</source>
+        <translation>Save the game</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;écouter sur le port %1: un autre programme l&apos;utilise peut-être.</source>
+        <translation>Cannot listen on port %1: another program may be using it.</translation>
+    </message>
+    <message>
+        <source>Le rapport n&apos;a pas pu être écrit: %1</source>
+        <translation>The report could not be written: %1</translation>
+    </message>
+    <message>
+        <source>Rapport de bug</source>
+        <translation>Bug report</translation>
+    </message>
+    <message>
+        <source>Le rapport a été écrit dans %1</source>
+        <translation>The report was written to %1</translation>
+    </message>
+</context>
+<context>
+    <name>ZB_Room</name>
+    <message>
+        <source>Ordinateur</source>
+        <translation>Computer</translation>
+    </message>
+    <message>
+        <source>Information concours.</source>
+        <translation>Competition information.</translation>
+    </message>
+    <message>
+        <source>Vous avez atteint le nombre de parties prévu. A présent, les mêmes jeux qu&apos;au départ vont être distribués, mais en inversant les destinataires.</source>
+        <translation>You have reached the planned number of deals. Now the same hands as at the start will be dealt again, to the other team.</translation>
+    </message>
+</context>
+<context>
+    <name>ZB_RoomTable</name>
+    <message>
+        <source>Erreur interne: La boucle a évènements ne traite pas tous les cas</source>
+        <translation>Internal error: the event loop does not handle every case</translation>
+    </message>
+    <message>
+        <source>Serveur</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <source>Evènement invalide dans le fichier *.jss</source>
+        <translation>Invalid event in the *.jss file</translation>
+    </message>
+    <message>
+        <source>Information.</source>
+        <translation>Information.</translation>
+    </message>
+    <message>
+        <source>Vous entrez en jeu durant ce tour.</source>
+        <translation>You join the game during this deal.</translation>
+    </message>
+    <message>
+        <source>Comme la partie est déjà bien avancée, vous entrerez en jeu lors de la prochaine donne. Merci de patienter.</source>
+        <translation>As the deal is well under way, you will join the game at the next deal. Please wait.</translation>
+    </message>
+    <message>
+        <source>Le joueur s&apos;est déconnecté. Pour vous permettre de terminer la partie, il est remplacé par l&apos;ordinateur.</source>
+        <translation>The player disconnected. So that you can finish the game, the computer takes the seat.</translation>
+    </message>
+    <message>
+        <source>Le joueur &apos;%1&apos; s&apos;est reconnecté</source>
+        <translation>The player &apos;%1&apos; reconnected</translation>
+    </message>
+    <message>
+        <source>Le joueur &apos;%1&apos; s&apos;est connecté à la place de &apos;%2&apos;</source>
+        <translation>The player &apos;%1&apos; connected in place of &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>%1 et entrera en jeu durant cette donne.</source>
+        <translation>%1 and will join the game during this deal.</translation>
+    </message>
+    <message>
+        <source>%1 et sera actif à la prochaine donne.</source>
+        <translation>%1 and will play from the next deal.</translation>
+    </message>
+</context>
+<context>
+    <name>ZB_ServerSocket</name>
+    <message>
+        <source>Ordinateur</source>
+        <translation>Computer</translation>
+    </message>
+</context>
+<context>
+    <name>ZB_ServerSocketConnection</name>
+    <message>
+        <source>Erreur de connection client.</source>
+        <translation>Client connection error.</translation>
+    </message>
+</context>
+</TS>
