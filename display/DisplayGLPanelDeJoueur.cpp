@@ -13,39 +13,6 @@
 #include <QPlainTextEdit>
 #include <QTextCursor>
 
-#include <type_traits>
-#include <utility>
-
-namespace {
-
-// The trump panel's own offers: the trump buttons of a game type, the bid
-// controls of a bidding state for a seat, and its take mode. A trump panel
-// that does not lay out buttons of its own (the bare strip) offers nothing
-// beyond its container, and the answers still come through its signals.
-template <typename P, typename = void>
-struct Offres
-{
-    static void atouts(P&, const TypeDePartie&, bool) {}
-    static void mises(P&, const ZB_StatusMise&, const TypeDePartie&, int) {}
-    static void finPrise(P&) {}
-};
-
-template <typename P>
-struct Offres<P, std::void_t<decltype(std::declval<P&>().afficheChoixAtout(std::declval<const TypeDePartie&>(), true)),
-                             decltype(std::declval<P&>().afficheChoixMise(std::declval<const ZB_StatusMise&>(),
-                                                                          std::declval<const TypeDePartie&>(), 0)),
-                             decltype(std::declval<P&>().setModePrise(false))>>
-{
-    static void atouts(P& p, const TypeDePartie& type, bool chibre) { p.afficheChoixAtout(type, chibre); }
-    static void mises(P& p, const ZB_StatusMise& mise, const TypeDePartie& type, int siege)
-    {
-        p.afficheChoixMise(mise, type, siege);
-    }
-    static void finPrise(P& p) { p.setModePrise(false); }
-};
-
-} // namespace
-
 DisplayGLPanelDeJoueur::DisplayGLPanelDeJoueur(QObject* parent, PanelAtouts* panelAtouts, QWidget* conteneur,
                                                QPlainTextEdit* journal,
                                                const QList<QSharedPointer<DisplayGLHumanCarte>>& cartes)
@@ -95,14 +62,14 @@ void DisplayGLPanelDeJoueur::mainEnEtat_(int etat, bool anime)
 void DisplayGLPanelDeJoueur::montreAtouts_(bool chibre)
 {
     if (panelAtouts_)
-        Offres<PanelAtouts>::atouts(*panelAtouts_, type_, chibre);
+        panelAtouts_->afficheChoixAtout(type_, chibre);
 }
 
 void DisplayGLPanelDeJoueur::montreMises_(const ZB_StatusMise& mise)
 {
     Joueur* joueur = joueur_.data();
     if (panelAtouts_ && joueur)
-        Offres<PanelAtouts>::mises(*panelAtouts_, mise, type_, joueur->noJoueur_);
+        panelAtouts_->afficheChoixMise(mise, type_, joueur->noJoueur_);
 }
 
 void DisplayGLPanelDeJoueur::montreConteneur_()
@@ -168,7 +135,7 @@ void DisplayGLPanelDeJoueur::initialise(QString nomAffiche, int noJoueur, bool d
     type_ = type;
     nom_ = nomAffiche;
     if (panelAtouts_)
-        Offres<PanelAtouts>::finPrise(*panelAtouts_);
+        panelAtouts_->setModePrise(false);
     cacheConteneur_();
 }
 
