@@ -500,6 +500,10 @@ public:
                                    qint64 dureeMs);
     // The hand card under a scene point, or null.
     DisplayGLHumanCarte* carteSous(const QPointF& point) const;
+    // The clock of presses, in milliseconds, for the swipe's duration;
+    // tests hand their own.
+    using HorlogeSouris = std::function<qint64()>;
+    void setHorlogeSouris(HorlogeSouris horloge) { horlogeSouris_ = std::move(horloge); }
     DisplayGLHumanCarte* carteGlissee() const { return carteGlissee_; }
     DisplayGLHumanCarte* carteSelectionnee() const { return carteSelectionnee_; }
     DisplayGLHumanCarte* carteSurvolee() const { return carteSurvolee_; }
@@ -623,7 +627,9 @@ private:
     QRectF rectDepart_;
     QPointF pointAppui_;
     QPointF dernierPoint_;
-    QElapsedTimer chronoAppui_;
+    qint64 maintenantSouris_() const;
+    HorlogeSouris horlogeSouris_;
+    qint64 appuiMs_ = -1;
     bool glisse_ = false;
 
     int positionDernierMiseur_ = -1;

@@ -6,6 +6,7 @@
 #include "GM_WidgetAutoRound.h"
 #include "Partie.h"
 
+#include <QElapsedTimer>
 #include <QGraphicsSceneMouseEvent>
 #include <QPropertyAnimation>
 #include <QPushButton>
@@ -95,6 +96,16 @@ void DisplayGLScene::reposeCarteGlissee_()
     glisse_ = false;
 }
 
+qint64 DisplayGLScene::maintenantSouris_() const
+{
+    if (horlogeSouris_)
+        return horlogeSouris_();
+    static QElapsedTimer depuis;
+    if (!depuis.isValid())
+        depuis.start();
+    return depuis.elapsed();
+}
+
 void DisplayGLScene::montreAttente_()
 {
     setLignesArdoise(largeurTable_, decalageTable_, tr("Patientez..."));
@@ -132,7 +143,7 @@ void DisplayGLScene::mousePressEvent(QGraphicsSceneMouseEvent* event)
     const QPointF q = event->scenePos();
     pointAppui_ = q;
     dernierPoint_ = q;
-    chronoAppui_.restart();
+    appuiMs_ = maintenantSouris_();
     remetPanoramique_();
 
     DisplayGLHumanCarte* carte = carteSous(q);
@@ -239,8 +250,9 @@ void DisplayGLScene::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
                 marquee->setState(DisplayGLHumanCarte::Posee, false, 0);
         }
     } else if (!boite1_.widget || !boite1_.widget->isVisible()) {
-        if ((!boite2_.widget || !boite2_.widget->isVisible()) && chronoAppui_.isValid()) {
-            const int direction = directionGlissement(pointAppui_, q, sceneRect().size(), chronoAppui_.elapsed());
+        if ((!boite2_.widget || !boite2_.widget->isVisible()) && appuiMs_ >= 0) {
+            const int direction =
+                directionGlissement(pointAppui_, q, sceneRect().size(), maintenantSouris_() - appuiMs_);
             if (direction != GlisseAucun)
                 emit signalSwipeTriggered(static_cast<QSwipeGesture::SwipeDirection>(direction));
             pointAppui_ = dernierPoint_;

@@ -2,6 +2,7 @@
 #include "DisplayGLHumanCarte.h"
 #include "DisplayGLPanelDeJoueur.h"
 #include "EvenementDeJeu.h"
+#include "GM_WidgetAutoRound.h"
 #include "PanelAtouts.h"
 #include "Partie.h"
 #include "SiegeDeScene.h"
@@ -477,6 +478,45 @@ private slots:
         };
         s.sprite(mauvaise)->setState(DisplayGLHumanCarte::Posee, false, 0);
         QVERIFY(clarte(image) < clarte(s.t.image()) - 5.0);
+    }
+
+    // A flick on the cloth reaches the main window as a swipe, once, only
+    // when it lasted between 100 and 1000 ms and no box is on show.
+    void swipeOnTheCloth_data()
+    {
+        QTest::addColumn<QPoint>("vers");
+        QTest::addColumn<qint64>("duree");
+        QTest::addColumn<bool>("boite");
+        QTest::addColumn<int>("direction");
+        QTest::newRow("left") << QPoint(-200, 0) << qint64(250) << false << 1;
+        QTest::newRow("up") << QPoint(10, -150) << qint64(250) << false << 4;
+        QTest::newRow("too slow") << QPoint(-200, 0) << qint64(1500) << false << 0;
+        QTest::newRow("a box on show") << QPoint(-200, 0) << qint64(250) << true << 0;
+    }
+    void swipeOnTheCloth()
+    {
+        QFETCH(QPoint, vers);
+        QFETCH(qint64, duree);
+        QFETCH(bool, boite);
+        QFETCH(int, direction);
+        SiegeDeScene s;
+        s.assied(Joueur::ModeManuel, true);
+        DisplayGLScene& scene = *s.t.scene;
+        qint64 maintenant = 1000;
+        scene.setHorlogeSouris([&maintenant] { return maintenant; });
+        if (boite)
+            scene.boiteStatut().widget->show();
+        QSignalSpy glissements(&scene, &DisplayGLScene::signalSwipeTriggered);
+        const QRectF zone = scene.zoneTable();
+        const QPoint depart = s.versVue(QPointF(zone.center().x(), zone.height() * 0.4));
+        QTest::mousePress(s.ecran(), Qt::LeftButton, {}, depart);
+        maintenant += duree;
+        QTest::mouseRelease(s.ecran(), Qt::LeftButton, {}, depart + vers);
+        // A plain click right after is no swipe.
+        QTest::mouseClick(s.ecran(), Qt::LeftButton, {}, depart);
+        QCOMPARE(glissements.count(), direction == 0 ? 0 : 1);
+        if (direction != 0)
+            QCOMPARE(int(glissements.first().first().value<QSwipeGesture::SwipeDirection>()), direction);
     }
 
     // The help text of a card under the pointer: the reason, and the points
