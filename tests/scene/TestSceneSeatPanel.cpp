@@ -339,6 +339,8 @@ private slots:
                               Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(s.ecran(), &bouge);
         }
+        // While the card climbs, the view pans with it.
+        QVERIFY(scene.moteur()->viewParameters()[DisplayGLPaintA::ViewParameters::DecalageY] < 0.0);
         if (tempsEcoule) {
             s.panneau()->finDemandeCarte();
             s.finitAnimations();
