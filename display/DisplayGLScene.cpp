@@ -95,6 +95,10 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     timerSurlignage_.setInterval(DELAI_SURLIGNAGE_MS);
     connect(&timerSurlignage_, &QTimer::timeout, this, &DisplayGLScene::OnHelpCardHightlight);
     timerSurlignage_.start();
+    timerSuiteAuto_.setSingleShot(true);
+    connect(&timerSuiteAuto_, &QTimer::timeout, this, &DisplayGLScene::OnRamasseAuto);
+    timerNotification_.setSingleShot(true);
+    connect(&timerNotification_, &QTimer::timeout, this, &DisplayGLScene::OnNotifyHide);
 
     // 1. The slate lines.
     QFont policeArdoise = scaledFont(CLASSE_POLICE_ARDOISE);
@@ -157,6 +161,7 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     // 7, 8. The two message boxes.
     construitBoite_(boite1_, false, Z_BOITE_CACHEE);
     construitBoite_(boite2_, true, Z_STATUT_CACHE);
+    boite1_.widget->installEventFilter(this);
 
     // 9. The settings panel, holding the main window's right panel.
     dialogueReglages_ = new DisplayGLSceneDialog(1, 0, QStringLiteral(":/images/settings.png"));
@@ -258,6 +263,8 @@ DisplayGLScene::~DisplayGLScene()
     }
     timerAide_.stop();
     timerSurlignage_.stop();
+    timerSuiteAuto_.stop();
+    timerNotification_.stop();
     timerBoite_.stop();
     timerMessages_.stop();
     disconnect(this, &QGraphicsScene::sceneRectChanged, this, &DisplayGLScene::OnSceneRectChanged);
@@ -302,6 +309,7 @@ DisplayGLScene::~DisplayGLScene()
         panneauDroit_->hide();
         panneauDroit_->setParent(nullptr);
     }
+    boite1_.widget->removeEventFilter(this);
     for (Boite* boite : {&boite1_, &boite2_}) {
         for (QPushButton* bouton : boite->widget->findChildren<QPushButton*>())
             disconnect(bouton, nullptr, this, nullptr);
@@ -627,7 +635,11 @@ void DisplayGLScene::stopAnimationsAndCloseDialogs()
         anim->stop();
     fileMessages_.clear();
     timerMessages_.stop();
-    timerAide_.stop();
+    // A temporary text cut short gives the lines back to the status.
+    if (timerAide_.isActive()) {
+        timerAide_.stop();
+        refreshStatusText();
+    }
     if (dialogueReglages_)
         dialogueReglages_->collapse();
     if (formulaireDebug_)
@@ -721,16 +733,6 @@ void DisplayGLScene::OnPhoneMenuKeyEvent()
 {
 }
 
-void DisplayGLScene::OnHelpCardHightlight()
-{
-    // The advised card is tinted once human play is shown on the table.
-}
-
-void DisplayGLScene::OnHelpTimeout()
-{
-    timerAide_.stop();
-}
-
 void DisplayGLScene::OnChatTextChanged()
 {
 }
@@ -747,11 +749,6 @@ void DisplayGLScene::OnAnnulerForward()
     emit signalAnnuler(true);
 }
 
-void DisplayGLScene::OnHelpPressed()
-{
-    // The help box is composed with human play.
-}
-
 void DisplayGLScene::OnButtonConnectPressed()
 {
     emit signalButtonConnectPressed();
@@ -760,20 +757,6 @@ void DisplayGLScene::OnButtonConnectPressed()
 void DisplayGLScene::OnChangeCardStyle()
 {
     changeStyleCartes_(options_.cardStyle_, false);
-}
-
-void DisplayGLScene::OnDebugTest()
-{
-}
-
-void DisplayGLScene::OnNotifyHide()
-{
-    if (notification_)
-        notification_->setShown(false, true);
-}
-
-void DisplayGLScene::OnRamasseAuto()
-{
 }
 
 void DisplayGLScene::OnRefreshScene()

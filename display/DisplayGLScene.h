@@ -11,6 +11,7 @@
 #include "ZB_DeckJass.h"
 #include "ZB_Sound.h"
 #include "AnnoncesJoueur.h"
+#include "ZB_PointsA.h"
 #include "ZB_StatusMise.h"
 
 #include <QColor>
@@ -52,7 +53,6 @@ class GL_ObjectCube;
 class GL_ObjectSquare;
 class GM_NativeA;
 class InfoDemande;
-class ZB_PointsA;
 class GM_WidgetAutoRound;
 class PanelAtouts;
 class Partie;
@@ -85,6 +85,13 @@ class MessageBoxGl;
 //   before the scene dies.
 // - Sounds play only when the user's sound option is on and the table is
 //   not played unattended (automatic mode).
+// - The status line is kept as its untranslated text and arguments, so that
+//   a language change translates it again; names from peers are arguments,
+//   never part of a translated text. A temporary text holds the lines until
+//   its timer gives them back to the status.
+// - The scoreboard never divides by a multiplier below 1, and draws nothing
+//   while the undo history is browsed; the hand is playable, and a card
+//   advised, only while the last status asks the local human for a card.
 // - Destruction stops the animations, closes the dialogs and detaches the
 //   paint engine before any item dies; the card set is a member, so it dies
 //   before the graphics scene that holds its cards.
@@ -236,6 +243,8 @@ public:
     // true when none runs.
     bool attendConseil(int delaiMs);
     Carte* carteConseil() const;
+    // Forgets the advised card; the answer of a search still running will
+    // advise nothing.
     void effaceCarteConseil();
 
     // --- The game.
@@ -329,6 +338,60 @@ public:
     void afficheArdoise(const ZB_PointsA& points, int totalEquipe0, int totalEquipe1, int multiplicateur,
                         const QList<int>& siegesStock, int equipeBarree);
     void setTexteAide(const QString& texte);
+    // Shows a text at once in place of the status for DELAI_AIDE_MS (an
+    // empty text changes nothing); then the status comes back.
+    void setStatusText(const QString& texte);
+    // The help text above the status text, each alone when the other is
+    // empty.
+    void refreshStatusText();
+    static QString composeStatut(const QString& statut, const QString& aide);
+    QString texteStatut() const { return texteStatut_; }
+    QString texteAide() const { return texteAide_; }
+    int etatCourant() const { return etatCourant_; }
+    // Set while the status line asks the local human for a card; cleared
+    // when the card is played and by the next status.
+    bool isMainJouable() const { return mainJouable_; }
+    void setMainJouable(bool jouable) { mainJouable_ = jouable; }
+    // A help box waits for the advice search.
+    bool isAideEnAttente() const { return aideEnAttente_; }
+    // Once the human has acted (a card played, a deal or collect done):
+    // "Patientez...", help off, the hand no longer playable.
+    void statutAttente();
+    // The names the status line and the help give a trump mode; any code
+    // outside 1..11 gives "ERREUR: Status invalide".
+    static QString nomAtoutAnnonce(int atout, int style);
+    static QString nomAtoutConseil(int atout, int style);
+    // The scoreboard's lines for a points record: team labels and totals,
+    // deal lines (a multiplier below 1 counts as 1), target line.
+    struct LignesArdoise
+    {
+        std::array<QString, 5> textes;
+        int equipeVue = 0;
+        std::array<int, 2> totauxDonne{};
+    };
+    LignesArdoise lignesArdoise(const ZB_PointsDonne& points, int multiplicateur) const;
+    // The viewer's team: seat 0's team seen from the bottom seat.
+    int equipeVue() const;
+    // The scoreboard's picture as last drawn (null before the first).
+    QImage imageArdoise() const { return imageArdoise_; }
+    // Draws a text centred in a rectangle of a fresh copy of the object's
+    // picture and hands it to the paint engine.
+    void drawTextOnObject(GL_ObjectSquare* objet, const QString& texte, double facteurPolice, double x, double y,
+                          double w, double h);
+    void prepareFriendNotice();
+    // The friend-online notification: grows in, shrinks out after 2 s.
+    void showNotify();
+    void afficheRejointPartieEnLigne(bool enLigne, const QString& nomTable);
+    // 0 disconnected, 1 in progress, 2 connected with a number.
+    void afficheNombreSurBouton(int genre, int nombre);
+    // The help box's text for the current state (waits for a running advice
+    // search, at most ATTENTE_CONSEIL_MAX_MS). The help button does not
+    // wait: its box comes when the search has answered.
+    QString texteAideSituation();
+    // The seat's analysis window, null outside 0..3.
+    AnalyseJoueur* analyseJoueur(int siege) const;
+    // The scene's own texts in the current language.
+    void retraduit();
 
     // --- Grabs.
     // What the next frame grab is for: a store screenshot (handed on with
@@ -475,6 +538,9 @@ public:
     QTimer& timerAide() { return timerAide_; }
     QTimer& timerSurlignage() { return timerSurlignage_; }
     QTimer& timerBoite() { return timerBoite_; }
+    QTimer& timerSuiteAuto() { return timerSuiteAuto_; }
+    QTimer& timerNotification() { return timerNotification_; }
+    GL_ObjectSquare* notification() const { return notification_.get(); }
     QString motAction() const { return motAction_; }
     // The paint engine, or null once the view deleted it.
     DisplayGLPaintA* moteur() const;
@@ -557,6 +623,11 @@ public slots:
     // Starts the waiting network lines that have a free item.
     void OnMessagesReseau();
 
+protected:
+    // A language change reaches the scene through its box form, a window
+    // of its own.
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+
 private:
     void construitBoite_(Boite& boite, bool gardeOptionStyle, double z);
     void construitBoutons_();
@@ -619,8 +690,6 @@ private:
     void remetPanoramique_();
     // The card goes back where the press found it; the drag is over.
     void reposeCarteGlissee_();
-    // After the user's move: the table works, the help waits.
-    void montreAttente_();
     DisplayGLHumanCarte* carteGlissee_ = nullptr;
     DisplayGLHumanCarte* carteSelectionnee_ = nullptr;
     DisplayGLHumanCarte* carteSurvolee_ = nullptr;
@@ -654,6 +723,7 @@ private:
     QPointer<Joueur> joueurConseil_;
     mutable QMutex mutexCarteConseil_;
     Carte* carteConseil_ = nullptr;
+    bool ignoreConseil_ = false;
     QElapsedTimer chronoConseil_;
 
     mutable QMutex mutexBoites_;
@@ -754,4 +824,36 @@ private:
     GL_ObjectCube* carteRetournee_ = nullptr;
     QPropertyAnimation* animationFond_ = nullptr;
     bool enMouvement_ = false;
+
+    // The status line, the scoreboard and the advice.
+    void programmeSuiteAuto_(int delaiMs);
+    // The status is kept as its untranslated text and arguments, so that
+    // it follows a language change; action puts the action word first.
+    void setStatut_(const char* source, const QStringList& args = {}, bool action = false);
+    void prompt_(const char* source, const QStringList& args = {}, bool action = false);
+    QString traduitStatut_() const;
+    // The seat that passed the trump choice on is this screen's user.
+    static bool estChoisisseurLocal_(const Joueur& choisisseur);
+    // The help box once the advice search has answered.
+    void montreAide_();
+    void afficheEtatCarte_(Joueur* acteur);
+    void animeScores_(const ZB_PointsA& points, int equipe);
+    void dessineArdoise_(const ZB_PointsDonne& points, int multiplicateur, int equipeBarree);
+    QString texteConseilMise_(Joueur* joueur) const;
+    QString texteConseilPli_(const Partie& jeu, int siegeLocal, int atoutsEnJeu) const;
+    QString texteStatut_;
+    const char* sourceStatut_ = nullptr;
+    QStringList argsStatut_;
+    bool actionStatut_ = false;
+    QString texteAide_;
+    int etatCourant_ = 0;
+    bool mainJouable_ = false;
+    bool aideEnAttente_ = false;
+    QElapsedTimer attenteAide_;
+    int totaux_[2] = {0, 0};
+    ZB_PointsDonne pointsPrecedents_;
+    QImage imageArdoise_;
+    bool ardoiseDessinee_ = false;
+    QTimer timerSuiteAuto_;
+    QTimer timerNotification_;
 };

@@ -129,6 +129,8 @@ void DisplayGLScene::appliqueDurees_()
 void DisplayGLScene::setModeVue(int mode)
 {
     modeVue_ = mode;
+    // A new way of looking at the table starts its scores from nothing.
+    pointsPrecedents_ = ZB_PointsDonne();
 }
 
 GL_ObjectCube* DisplayGLScene::objetCarte(int index) const

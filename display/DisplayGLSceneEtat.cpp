@@ -1,32 +1,541 @@
 #include "DisplayGLScene.h"
 
+#include "Carte.h"
+#include "DisplayGLHumanCarte.h"
+#include "DisplayGLScoreAnimText.h"
+#include "EtatDeJeu.h"
+#include "GL_ObjectSquare.h"
 #include "InfoDemande.h"
+#include "NomsDeCouleurs.h"
+#include "Partie.h"
+#include "TypeDePartie.h"
 #include "ZB_PointsA.h"
 
-// The status line and the scoreboard: first form, filled in with the
-// prompts and the slate of the running match.
+#include <QGraphicsSimpleTextItem>
+#include <QMutexLocker>
+#include <QPainter>
+#include <QPushButton>
+
+#include <algorithm>
+#include <cmath>
+
+#include "DisplayGLSceneInterne.h"
+
+using namespace scene_interne;
+
+// The status line (what the game waits for, with the seat panel's help text
+// above it) and the scoreboard (both teams' totals, the running deal, the
+// target) with its floating score changes.
+
+namespace {
+
+// Prompts that wait for a click are given to the auto-continue timer after
+// this delay when the state needs no reading first.
+constexpr int DELAI_DISTRIBUTION_AUTO_MS = 0;
+// A prompt to the local human is felt as a short buzz.
+constexpr int VIBRATION_INVITE_MS = 50;
+// The first deal of a Jass game is opened by the holder of this card.
+constexpr int VALEUR_CARTE_DEPART = 7;
+constexpr int COULEUR_CARTE_DEPART = 2;
+// The scoreboard is laid out on its picture's original size; the texture
+// holds it stretched to powers of two.
+constexpr double LARGEUR_DESSIN_ARDOISE = 512.0;
+constexpr double HAUTEUR_DESSIN_ARDOISE = 576.0;
+constexpr double X_TEXTE_ARDOISE = 78.0;
+constexpr std::array<double, 5> Y_LIGNES_ARDOISE = {120.0, 199.0, 278.0, 357.0, 436.0};
+constexpr double PART_POLICE_ARDOISE = 0.12;
+constexpr int DELAI_ENTRE_SCORES_MS = 600;
+constexpr int CIBLE_PAR_TOURS = 100000;
+constexpr int SANS_CIBLE = -1;
+constexpr int THEME_RACING = 2;
+constexpr int THEME_CANDY = 3;
+// A dark pen, for the light slate of the candy theme and the notices.
+const QColor COULEUR_SOMBRE(0x30, 0x30, 0x30);
+const char* const POLICE_ARDOISE = "SF Cartoonist Hand";
+
+} // namespace
+
+// ------------------------------------------------------------- status text
+
+QString DisplayGLScene::composeStatut(const QString& statut, const QString& aide)
+{
+    if (!statut.isEmpty() && !aide.isEmpty())
+        return QStringLiteral("%1\n%2").arg(aide, statut);
+    return statut.isEmpty() ? aide : statut;
+}
+
+void DisplayGLScene::refreshStatusText()
+{
+    // A temporary text keeps the lines until its timer gives them back.
+    if (timerAide_.isActive())
+        return;
+    setLignesArdoise(largeurTable_, decalageTable_, composeStatut(texteStatut_, texteAide_));
+}
+
+void DisplayGLScene::setTexteAide(const QString& texte)
+{
+    texteAide_ = texte;
+    refreshStatusText();
+}
+
+void DisplayGLScene::setStatusText(const QString& texte)
+{
+    if (texte.isEmpty())
+        return;
+    setLignesArdoise(largeurTable_, decalageTable_, texte);
+    timerAide_.start(DELAI_AIDE_MS);
+}
+
+QString DisplayGLScene::traduitStatut_() const
+{
+    if (!sourceStatut_)
+        return QString();
+    QStringList args = argsStatut_;
+    if (actionStatut_)
+        args.prepend(motAction_);
+    const QString modele = tr(sourceStatut_);
+    // One call per count: names from peers may hold "%2" themselves.
+    switch (args.size()) {
+    case 0:
+        return modele;
+    case 1:
+        return modele.arg(args[0]);
+    default:
+        return modele.arg(args[0], args[1]);
+    }
+}
+
+void DisplayGLScene::setStatut_(const char* source, const QStringList& args, bool action)
+{
+    sourceStatut_ = source;
+    argsStatut_ = args;
+    actionStatut_ = action;
+    texteStatut_ = traduitStatut_();
+    refreshStatusText();
+}
+
+void DisplayGLScene::prompt_(const char* source, const QStringList& args, bool action)
+{
+    setStatut_(source, args, action);
+    vibre(VIBRATION_INVITE_MS);
+}
+
+void DisplayGLScene::statutAttente()
+{
+    setStatut_(QT_TR_NOOP("Patientez..."));
+    boutonAide_->setEnabled(false);
+    mainJouable_ = false;
+}
+
+void DisplayGLScene::programmeSuiteAuto_(int delaiMs)
+{
+    timerSuiteAuto_.start(std::max(0, delaiMs));
+}
+
+QString DisplayGLScene::nomAtoutAnnonce(int atout, int style)
+{
+    switch (atout) {
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+        return getNomCouleur(atout, style);
+    case StatusAtout::HautEnBas:
+        return tr("Haut en Bas");
+    case StatusAtout::BasEnHaut:
+        return tr("Bas en Haut");
+    case StatusAtout::ZigZagDepartEnBas:
+        return tr("ZigZag Depart en Bas");
+    case StatusAtout::ZigZagDepartEnHaut:
+        return tr("ZigZag Depart en Haut");
+    case StatusAtout::ToutAtout:
+        return tr("Tout atout");
+    case StatusAtout::SansAtout:
+        return tr("Sans atout");
+    case StatusAtout::Inverse:
+        return tr("Inverse");
+    default:
+        return tr("ERREUR: Status invalide");
+    }
+}
+
+QString DisplayGLScene::nomAtoutConseil(int atout, int style)
+{
+    switch (atout) {
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+        return getNomCouleur(atout, style);
+    case StatusAtout::HautEnBas:
+        return tr("De haut en bas");
+    case StatusAtout::BasEnHaut:
+        return tr("De bas en haut");
+    case StatusAtout::ZigZagDepartEnBas:
+        return tr("Zig-zag avec départ en bas");
+    case StatusAtout::ZigZagDepartEnHaut:
+        return tr("Zig-zag avec départ en haut");
+    case StatusAtout::ToutAtout:
+        return tr("Tout atout");
+    case StatusAtout::SansAtout:
+        return tr("Sans atout");
+    case StatusAtout::Inverse:
+        return tr("Inverse");
+    default:
+        return tr("ERREUR: Status invalide");
+    }
+}
+
+// ------------------------------------------------------------- status line
+
 void DisplayGLScene::afficheEtat(const InfoDemande& etat, Joueur* acteur, Joueur* second, int noJoueur,
                                  bool atoutImpose)
 {
-    Q_UNUSED(etat);
-    Q_UNUSED(acteur);
-    Q_UNUSED(second);
-    Q_UNUSED(noJoueur);
-    Q_UNUSED(atoutImpose);
+    const int code = etat.etat_;
+    etatCourant_ = code;
+    setDernierEtat(code);
+    boutonAide_->setEnabled(false);
+    // The hand is playable, and a card advised, only while this status asks
+    // for a card.
+    mainJouable_ = false;
+    effaceCarteConseil();
+    for (const QSharedPointer<DisplayGLHumanCarte>& carte : cartesJeu_)
+        if (carte && carte->isTinted())
+            carte->setTinted(false);
+
+    const Siege& local = sieges_[static_cast<size_t>(siegeBas_)];
+    if (local.numero == -1) {
+        setStatut_(QT_TR_NOOP("Patientez..."));
+        return;
+    }
+    if (modeVue_ != 0) {
+        setStatut_(QT_TR_NOOP("Vous êtes spectateur, merci de patienter..."));
+        return;
+    }
+    if (!local.joueur || !local.joueur->estJoueurManuel()) {
+        setStatut_(QT_TR_NOOP("Vous êtes spectateur."));
+        return;
+    }
+    if (code < EtatDeJeu::InscriptionJoueur0 || code > EtatDeJeu::FinDePartieSiege3)
+        return;
+
+    auto attendClic = [this](const char* modele, int delai) {
+        if (options_.ramassageAuto_)
+            programmeSuiteAuto_(delai);
+        else
+            prompt_(modele, {}, true);
+    };
+    auto nom = [](const Joueur* joueur) { return joueur->options_.getNomAffiche(); };
+
+    if (EtatDeJeu::estInscriptionJoueur(code)) {
+        setStatut_(nullptr);
+        for (int p = 0; p < NOMBRE_SIEGES; ++p) {
+            textesBulles_[static_cast<size_t>(p)].clear();
+            bullesPendantes_[static_cast<size_t>(p)] = false;
+            if (GL_ObjectSquare* objet = bulle(p))
+                objet->setShown(false, false);
+        }
+        positionDernierMiseur_ = -1;
+        rafraichitCouche();
+        return;
+    }
+    if (EtatDeJeu::estAttenteDistribue(code)) {
+        boutonAide_->setEnabled(true);
+        attendClic(QT_TR_NOOP("%1 pour distribuer."), DELAI_DISTRIBUTION_AUTO_MS);
+        return;
+    }
+    if (EtatDeJeu::estAttenteMise(code)) {
+        // A seat outside the table has nobody to name.
+        const bool siegeValide = noJoueur >= 0 && noJoueur < NOMBRE_SIEGES;
+        if (siegeValide && noJoueur == local.numero) {
+            boutonAide_->setEnabled(!enLigne_);
+            prompt_(QT_TR_NOOP("Choisissez la mise."));
+            return;
+        }
+        const Joueur* miseur = siegeValide ? sieges_[static_cast<size_t>(noJoueur)].joueur : nullptr;
+        if (miseur)
+            setStatut_(QT_TR_NOOP("%1 choisit la mise..."), {nom(miseur)});
+        else
+            setStatut_(QT_TR_NOOP("Patientez..."));
+        return;
+    }
+    if (code == EtatDeJeu::AttendAtout) {
+        if (!atoutImpose && (local.joueur == acteur || local.joueur == second)) {
+            boutonAide_->setEnabled(true);
+            prompt_(QT_TR_NOOP("Choisissez l'atout."));
+        } else if (!acteur || atoutImpose) {
+            setStatut_(QT_TR_NOOP("Patientez..."));
+        } else {
+            setStatut_(QT_TR_NOOP("%1 choisit l'atout..."), {nom(acteur)});
+        }
+        return;
+    }
+    if (code == EtatDeJeu::AttendAtoutChibre) {
+        if (second && second == local.joueur) {
+            boutonAide_->setEnabled(true);
+            // Without the seat that passed (a damaged record) the human is
+            // still asked, without a name.
+            if (acteur)
+                prompt_(QT_TR_NOOP("%1 a chibré. Choisissez l'atout."), {nom(acteur)});
+            else
+                prompt_(QT_TR_NOOP("Choisissez l'atout."));
+            return;
+        }
+        afficheChibre(acteur, second);
+        return;
+    }
+    if (EtatDeJeu::estNouveauJoueur(code)) {
+        setStatut_(QT_TR_NOOP("Patientez..."));
+        return;
+    }
+    if (EtatDeJeu::estAttenteDeCarte(code)) {
+        if (code == EtatDeJeu::Tour1_AttendCarte1) {
+            const QSharedPointer<Partie> jeu = partie();
+            const int style = jeuDeCartes_.getStyle();
+            const QString atout = nomAtoutAnnonce(jeu ? jeu->atoutEnCours_ : StatusAtout::Inconnu, style);
+            afficheMessageReseau(atoutImpose ? tr("L'atout imposé est %1.").arg(atout)
+                                             : tr("L'atout est %1.").arg(atout));
+            // Only a Jass game's first deal is opened by the holder of a set
+            // card; a Belote deal is opened by the seat after the dealer.
+            const bool jass = jeu ? jeu->typeDePartie_.genre_ == TypeDePartie::GenreJass : !belote_;
+            if (jass && totaux_[0] == 0 && totaux_[1] == 0)
+                setStatusText(tr("Le joueur avec '%1 de %2' commence.")
+                                  .arg(getNomValeur(VALEUR_CARTE_DEPART, style),
+                                       getNomCouleur(COULEUR_CARTE_DEPART, style)));
+        }
+        afficheEtatCarte_(acteur);
+        return;
+    }
+    if (EtatDeJeu::estRamasseTas(code) && code < EtatDeJeu::PaireBelote_AttendRamasseTas1) {
+        attendClic(QT_TR_NOOP("%1 pour continuer."), options_.ramassageDelay_);
+        return;
+    }
+    if (EtatDeJeu::estConfirmationAnnonces(code)) {
+        boutonAide_->setEnabled(true);
+        attendClic(QT_TR_NOOP("%1 pour confirmer les annonces."), options_.ramassageDelay_);
+        return;
+    }
+    if (code >= EtatDeJeu::PaireBelote_AttendRamasseTas1 && code <= EtatDeJeu::PaireBelote_AttendRamasseTas4) {
+        attendClic(QT_TR_NOOP("%1 pour terminer la partie."), options_.ramassageDelay_);
+        return;
+    }
+    if (code == EtatDeJeu::MatchTermineEnFinDeDonne) {
+        setStatut_(QT_TR_NOOP("Fin du Jeu!"));
+        return;
+    }
+    if (EtatDeJeu::estFinDePartie(code))
+        attendClic(QT_TR_NOOP("%1 pour continuer."), options_.ramassageDelay_);
+}
+
+void DisplayGLScene::afficheEtatCarte_(Joueur* acteur)
+{
+    const QSharedPointer<Partie> jeu = partie();
+    const Siege& local = sieges_[static_cast<size_t>(siegeBas_)];
+    if (!jeu || jeu->noDuProchainAJouer_ != local.numero) {
+        if (acteur)
+            setStatut_(QT_TR_NOOP("Au tour de %1..."), {acteur->options_.getNomAffiche()});
+        else
+            setStatut_(QT_TR_NOOP("Patientez..."));
+        return;
+    }
+    if (!enLigne_) {
+        boutonAide_->setEnabled(true);
+        // The search answers on its own thread; the highlight and the help
+        // box read its card once it is there.
+        if (modeVue_ == 0 && local.joueur)
+            demandeConseil(local.joueur, jeu, jeu->joueurQuiAChoisiAtout_);
+    }
+    prompt_(QT_TR_NOOP("Choisissez une carte."));
+    mainJouable_ = true;
+}
+
+// -------------------------------------------------------------- scoreboard
+
+int DisplayGLScene::equipeVue() const
+{
+    const Siege& zero = sieges_[0];
+    if (zero.numero < 0)
+        return 0;
+    int position = (zero.numero - siegeBas_ + NOMBRE_SIEGES) % NOMBRE_SIEGES;
+    if (zero.miroir && (position == 1 || position == 3))
+        position = 4 - position;
+    return position % 2;
+}
+
+DisplayGLScene::LignesArdoise DisplayGLScene::lignesArdoise(const ZB_PointsDonne& points, int multiplicateur) const
+{
+    LignesArdoise l;
+    l.equipeVue = equipeVue();
+    const bool vousEnZero = sieges_[0].numero >= 0 && l.equipeVue == 0;
+    const QString vous = tr("Vous");
+    const QString eux = tr("Eux");
+    const QString etiquettes[2] = {vousEnZero ? vous : eux, vousEnZero ? eux : vous};
+    // Callers pass 1 or more; a damaged record must not divide by zero.
+    const int diviseur = std::max(1, multiplicateur);
+    for (int e = 0; e < 2; ++e)
+        l.totauxDonne[static_cast<size_t>(e)] = points.getScore(e);
+    l.textes[0] = tr("%1: %2").arg(etiquettes[0]).arg(totaux_[0]);
+    l.textes[1] = tr("Tour: %1x%2").arg(l.totauxDonne[0] / diviseur).arg(diviseur);
+    if (objectifDonne_ == SANS_CIBLE)
+        l.textes[2] = tr("---");
+    else if (objectifDonne_ == CIBLE_PAR_TOURS)
+        l.textes[2] = tr("--- %1 ---").arg(donnesRestantes_);
+    else
+        l.textes[2] = tr("--- %1 ---").arg(objectifDonne_);
+    l.textes[3] = tr("%1: %2").arg(etiquettes[1]).arg(totaux_[1]);
+    l.textes[4] = tr("Tour: %1x%2").arg(l.totauxDonne[1] / diviseur).arg(diviseur);
+    return l;
+}
+
+void DisplayGLScene::animeScores_(const ZB_PointsA& points, int t)
+{
+    const QSharedPointer<Partie> jeu = partie();
+    QString stock;
+    if (jeu)
+        stock = jeu->typeDePartie_.roiDame_ == TypeDePartie::RoiDameRebelote ? tr(" Belote") : tr(" Stöck");
+    const ZB_PointsDonne& a = pointsPrecedents_;
+    const ZB_PointsDonne& n = points;
+    struct Compteur
+    {
+        const int* nouveau;
+        const int* ancien;
+        QString label;
+    };
+    const Compteur compteurs[] = {
+        {n.pointsCartes_, a.pointsCartes_, QString()},
+        {n.pointsAnnonces_, a.pointsAnnonces_, tr(" Annonce")},
+        {n.bonusDernierPli_, a.bonusDernierPli_, tr(" Der")},
+        {n.autresPoints_, a.autresPoints_, stock},
+        {n.pointsContrat_, a.pointsContrat_, tr(" Mise")},
+        {n.pointsCartesPris_, a.pointsCartesPris_, tr(" Plis Adverse")},
+        {n.pointsAnnoncesPris_, a.pointsAnnoncesPris_, tr(" Annonces Adverse")},
+        {n.bonusDernierPliPris_, a.bonusDernierPliPris_, tr(" Der Adverse")},
+        {n.autresPointsPris_, a.autresPointsPris_, stock.isEmpty() ? stock : stock + tr(" Adverse")},
+    };
+    const int o = 1 - t;
+    int delai = 0;
+    for (const Compteur& c : compteurs) {
+        const int delta = (c.nouveau[t] - c.nouveau[o]) - (c.ancien[t] - c.ancien[o]);
+        if (delta == 0)
+            continue;
+        prochainScore()->startScore(delta, c.label, zoneTable(), decalageTable_, delai);
+        delai += DELAI_ENTRE_SCORES_MS;
+    }
+    const bool matchAvant = a.match_[0] || a.match_[1];
+    const bool matchMaintenant = n.match_[0] || n.match_[1];
+    if (matchMaintenant && !matchAvant) {
+        const bool belote = jeu ? jeu->typeDePartie_.genre_ == TypeDePartie::GenreBelote : belote_;
+        prochainScore()->startBanner(belote ? tr("Capot") : tr("Match"), zoneTable(), decalageTable_, delai);
+    }
+}
+
+void DisplayGLScene::dessineArdoise_(const ZB_PointsDonne& points, int multiplicateur, int equipeBarree)
+{
+    const LignesArdoise l = lignesArdoise(points, multiplicateur);
+    const int t = l.equipeVue;
+    signaleScoreEnLigne(l.totauxDonne[static_cast<size_t>(t)] + totaux_[t],
+                        l.totauxDonne[static_cast<size_t>(1 - t)] + totaux_[1 - t], objectifDonne_, donnesRestantes_);
+    if (!ardoise_)
+        return;
+    QImage image = ardoise_->getImage();
+    if (image.isNull())
+        return;
+    image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QPainter peintre(&image);
+    peintre.setRenderHint(QPainter::TextAntialiasing);
+    peintre.setRenderHint(QPainter::Antialiasing);
+    peintre.scale(image.width() / LARGEUR_DESSIN_ARDOISE, image.height() / HAUTEUR_DESSIN_ARDOISE);
+    QColor normal(Qt::white);
+    if (options_.appStyle_ == THEME_RACING)
+        normal = QColor(0xF4, 0x4D, 0x49);
+    else if (options_.appStyle_ == THEME_CANDY)
+        normal = COULEUR_SOMBRE;
+    const QColor barre(Qt::red);
+    QFont police{QString::fromLatin1(POLICE_ARDOISE)};
+    police.setPixelSize(std::max(1, arrondi(PART_POLICE_ARDOISE * LARGEUR_DESSIN_ARDOISE)));
+    QFont policeBarree = police;
+    policeBarree.setStrikeOut(true);
+    for (size_t i = 0; i < l.textes.size(); ++i) {
+        const bool estBarree = (i == 1 && equipeBarree == 0) || (i == 4 && equipeBarree == 1);
+        peintre.setFont(estBarree ? policeBarree : police);
+        peintre.setPen(estBarree ? barre : normal);
+        peintre.drawText(QPointF(X_TEXTE_ARDOISE, Y_LIGNES_ARDOISE[i]), l.textes[i]);
+    }
+    peintre.end();
+    imageArdoise_ = image;
+    ardoise_->setObjectImage(image);
 }
 
 void DisplayGLScene::afficheArdoise(const ZB_PointsA& points, int totalEquipe0, int totalEquipe1, int multiplicateur,
                                     const QList<int>& siegesStock, int equipeBarree)
 {
-    Q_UNUSED(points);
-    Q_UNUSED(totalEquipe0);
-    Q_UNUSED(totalEquipe1);
-    Q_UNUSED(multiplicateur);
-    Q_UNUSED(siegesStock);
-    Q_UNUSED(equipeBarree);
+    totaux_[0] = totalEquipe0;
+    totaux_[1] = totalEquipe1;
+    if (automatique_)
+        return;
+    if (navigationAnnuler_) {
+        // Browsing the undo history: the next ordinary update animates
+        // only what changed since this record.
+        pointsPrecedents_ = points;
+        return;
+    }
+    const int t = equipeVue();
+    if (options_.animatedScores_ && modeVue_ != MODE_VUE_SANS_ANIMATION)
+        animeScores_(points, t);
+    pointsPrecedents_ = points;
+
+    DisplayGLPaintA* m = moteur();
+    if (m)
+        m->makeCurrent();
+    if (!fondConstruit_)
+        construitFond_();
+    dessineArdoise_(points, multiplicateur, equipeBarree);
+
+    const QSharedPointer<Partie> jeu = partie();
+    const bool rebelote = jeu && jeu->typeDePartie_.roiDame_ == TypeDePartie::RoiDameRebelote;
+    for (int siege : siegesStock) {
+        if (siege < 0 || siege >= NOMBRE_SIEGES || sieges_[static_cast<size_t>(siege)].numero < 0)
+            continue;
+        const int p = positionAffichage(siege);
+        GL_ObjectSquare* objet = bulle(p);
+        if (!objet)
+            continue;
+        objet->setShown(true, modeVue_ != MODE_VUE_SANS_ANIMATION);
+        textesBulles_[static_cast<size_t>(p)] = rebelote ? tr("Rebelote") : tr("Stöck");
+        dessineBulle_(p);
+    }
+    if (!ardoiseDessinee_) {
+        ardoiseDessinee_ = true;
+        prepareFriendNotice();
+    }
+    if (m)
+        m->doneCurrent();
+    rafraichitCouche();
 }
 
-void DisplayGLScene::setTexteAide(const QString& texte)
+void DisplayGLScene::drawTextOnObject(GL_ObjectSquare* objet, const QString& texte, double facteurPolice, double x,
+                                      double y, double w, double h)
 {
-    Q_UNUSED(texte);
+    if (!objet)
+        return;
+    QImage image = objet->getImage();
+    if (image.isNull())
+        return;
+    image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QPainter peintre(&image);
+    peintre.setRenderHint(QPainter::TextAntialiasing);
+    QFont police(QStringLiteral("Playtime With Hot Toddies"));
+    police.setPixelSize(std::max(1, arrondi(image.width() * facteurPolice)));
+    peintre.setFont(police);
+    peintre.setPen(COULEUR_SOMBRE);
+    peintre.drawText(QRect(arrondi(x), arrondi(y), arrondi(w), arrondi(h)), Qt::AlignCenter, texte);
+    peintre.end();
+    objet->setObjectImage(image);
+}
+
+void DisplayGLScene::prepareFriendNotice()
+{
+    static constexpr double FACTEUR_POLICE_NOTIFICATION = 0.087;
+    drawTextOnObject(notification_.get(), tr("Un de vos contacts\njoue en ligne."), FACTEUR_POLICE_NOTIFICATION, 0,
+                     10, 460, 110);
 }

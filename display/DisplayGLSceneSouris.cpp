@@ -9,7 +9,6 @@
 #include <QElapsedTimer>
 #include <QGraphicsSceneMouseEvent>
 #include <QPropertyAnimation>
-#include <QPushButton>
 
 #include <algorithm>
 #include <cmath>
@@ -104,13 +103,6 @@ qint64 DisplayGLScene::maintenantSouris_() const
     if (!depuis.isValid())
         depuis.start();
     return depuis.elapsed();
-}
-
-void DisplayGLScene::montreAttente_()
-{
-    setLignesArdoise(largeurTable_, decalageTable_, tr("Patientez..."));
-    if (boutonAide_)
-        boutonAide_->setEnabled(false);
 }
 
 int DisplayGLScene::directionGlissement(const QPointF& appui, const QPointF& relache, const QSizeF& scene,
@@ -268,7 +260,7 @@ void DisplayGLScene::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
 
     if (DisplayGLPanelDeJoueur* panneau = panneauBas_())
         if (panneau->executeAttente())
-            montreAttente_();
+            statutAttente();
     update();
 }
 
@@ -328,5 +320,5 @@ void DisplayGLScene::OnMouseDoubleClicked(DisplayGLHumanCarte* carte)
     panneau->joueCarteChoisie(valeur);
     joueSon(ZB_Sound::Pose);
     vibre(VIBRATION_CARTE_MS);
-    montreAttente_();
+    statutAttente();
 }

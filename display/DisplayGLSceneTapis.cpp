@@ -20,6 +20,7 @@
 #include "PanelAtouts.h"
 #include "Partie.h"
 #include "ZB_PointsA.h"
+#include "ZB_PointsJass.h"
 #include "ui_MessageBoxGl.h"
 
 #include <QApplication>
@@ -202,6 +203,14 @@ void DisplayGLScene::appliqueCouleurs(int schema, const QPalette& palette)
     }
     const QSharedPointer<Partie> jeu = partie();
     redessineCartes(jeu ? jeu->atoutEnCours_ : 0);
+    if (ardoiseDessinee_ && !automatique_) {
+        DisplayGLPaintA* m = moteur();
+        if (m)
+            m->makeCurrent();
+        dessineArdoise_(pointsPrecedents_, jeu ? jeu->multiplicateur_ : 1, -1);
+        if (m)
+            m->doneCurrent();
+    }
 }
 
 // ---------------------------------------------------------- seasonal art
@@ -259,18 +268,30 @@ int DisplayGLScene::spawnSeasonal(const QPixmap& image, int direction)
 QString DisplayGLScene::texteChibre(const Joueur* choisisseur, const Joueur* partenaire)
 {
     if (!choisisseur || !partenaire)
-        return QStringLiteral("Patientez...");
-    const bool local = choisisseur->options_.ordinateur_ == 0 && choisisseur->options_.distant_ == 0
-                       && choisisseur->modeJeu_ != Joueur::ModeEnAttenteDEntree;
-    if (local)
-        return QStringLiteral("Vous avez chibré. %1 choisit l'atout...").arg(partenaire->options_.getNomAffiche());
-    return QStringLiteral("%1 a chibré. %2 choisit l'atout...")
+        return tr("Patientez...");
+    if (estChoisisseurLocal_(*choisisseur))
+        return tr("Vous avez chibré. %1 choisit l'atout...").arg(partenaire->options_.getNomAffiche());
+    return tr("%1 a chibré. %2 choisit l'atout...")
         .arg(choisisseur->options_.getNomAffiche(), partenaire->options_.getNomAffiche());
+}
+
+bool DisplayGLScene::estChoisisseurLocal_(const Joueur& choisisseur)
+{
+    return choisisseur.options_.ordinateur_ == 0 && choisisseur.options_.distant_ == 0
+           && choisisseur.modeJeu_ != Joueur::ModeEnAttenteDEntree;
 }
 
 void DisplayGLScene::afficheChibre(const Joueur* choisisseur, const Joueur* partenaire)
 {
-    setLignesArdoise(largeurTable_, decalageTable_, texteChibre(choisisseur, partenaire));
+    // The same text as texteChibre, kept as the status so that it follows
+    // the help text and a language change.
+    if (!choisisseur || !partenaire)
+        setStatut_(QT_TR_NOOP("Patientez..."));
+    else if (estChoisisseurLocal_(*choisisseur))
+        setStatut_(QT_TR_NOOP("Vous avez chibré. %1 choisit l'atout..."), {partenaire->options_.getNomAffiche()});
+    else
+        setStatut_(QT_TR_NOOP("%1 a chibré. %2 choisit l'atout..."),
+                   {choisisseur->options_.getNomAffiche(), partenaire->options_.getNomAffiche()});
 }
 
 void DisplayGLScene::afficheRedistribution()
@@ -521,5 +542,8 @@ void DisplayGLScene::finDeDonne()
     }
     redessineCartes(0);
     navigationAnnuler_ = false;
+    // The slate starts the next deal empty, with nothing to animate.
+    pointsPrecedents_ = ZB_PointsDonne();
+    afficheArdoise(ZB_PointsJass(), 0, 0, 1, QList<int>(), -1);
     rafraichitCouche();
 }

@@ -2,6 +2,7 @@
 
 #include "DisplayA.h"
 #include "GM_Exception.h"
+#include "GM_ProxyClientSocket.h"
 #include "GM_SocketAbstract.h"
 #include "VersionProtocole.h"
 #include "ZB_EventClientAskInfo.h"
@@ -38,6 +39,15 @@ int premierEtat(const QStringList& lignes)
             premier = qMin(premier, ev.etat_);
     }
     return premier < ListeDesEvenements::NombreEtats ? premier : 1;
+}
+
+// Every bridge of the lobby connection hears every close: only one that
+// names the user at the other end of ours (or all bridges, -1) ends the game.
+bool concerneLePont(const GM_SocketAbstract* socket, qint64 de, qint64 vers)
+{
+    const auto* pont = qobject_cast<const GM_ProxyClientSocket*>(socket);
+    const qint64 autre = pont != nullptr ? pont->getUserIdTarget() : -1;
+    return autre == -1 || de == -1 || vers == -1 || de == autre || vers == autre;
 }
 
 QString texteErreurSocket(QAbstractSocket::SocketError code)
@@ -82,7 +92,10 @@ ClientSocket::ClientSocket(ZB_SalleClienteA* salle, ListeDesEvenements* liste, D
         connect(s, &GM_SocketAbstract::hostFound_tcpOld, this, &ClientSocket::onHostFound_tcpOld);
         connect(s, &GM_SocketAbstract::stateChanged, this, &ClientSocket::onStateChanged);
         connect(s, &GM_SocketAbstract::error, this, &ClientSocket::onError);
-        connect(s, &GM_SocketAbstract::signalBridgeClose, this, &ClientSocket::onBridgeClosed);
+        connect(s, &GM_SocketAbstract::signalBridgeClose, this, [this, s](qint64 de, qint64 vers) {
+            if (concerneLePont(s, de, vers))
+                onBridgeClosed();
+        });
     }
     if (statut != nullptr)
         statut->surAnnulation([soi = QPointer<ClientSocket>(this)] {

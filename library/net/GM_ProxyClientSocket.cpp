@@ -38,7 +38,9 @@ void GM_ProxyClientSocket::connectToHost(const QString& host, quint16 port)
 {
     Q_UNUSED(host);
     Q_UNUSED(port);
-    emit connected();
+    // Later, like the other transports: the caller may hold the lock that
+    // its connected handler takes (a room starting a client session does).
+    QMetaObject::invokeMethod(this, &GM_SocketAbstract::connected, Qt::QueuedConnection);
 }
 
 qint64 GM_ProxyClientSocket::write(const QByteArray& donnees)

@@ -26,7 +26,8 @@ public:
     bool isOpen() const override { return true; }
     QAbstractSocket::SocketState state() const override { return QAbstractSocket::ConnectedState; }
     bool waitForBytesWritten(int msecs) override;
-    // The bridge is opened by the lobby: nothing to connect.
+    // The bridge is opened by the lobby: nothing to connect; connected()
+    // follows on the next turn of the event loop.
     void connectToHost(const QString& host, quint16 port) override;
     void close() override { abort(); }
     // One bridge record of six messages; the byte count, -1 without a lobby

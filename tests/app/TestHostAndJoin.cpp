@@ -7,6 +7,7 @@
 #include "GM_SocketWeb.h"
 #include "JoueurHumain.h"
 #include "ListeDesEvenements.h"
+#include "MachineDeJeu.h"
 #include "OptionsDePartie.h"
 #include "Partie.h"
 #include "ServerView.h"
@@ -41,70 +42,6 @@
 #include <memory>
 
 namespace {
-
-enum Transport { Tcp, WebSocket, WebSocketSecure };
-
-// The display of a machine where the computer plays every seat shown here.
-class DisplayOrdinateur : public ZB_DisplayEmpty
-{
-public:
-    DisplayOrdinateur() { setModeAffichage(2, false); }
-};
-
-// What a table executed, one line a move, without the fields that differ
-// from one machine to the other (sources, modes, request numbers).
-QStringList coups(const ListeDesEvenements& liste)
-{
-    QStringList lignes;
-    for (QTextBlock bloc = liste.getExecutes().begin(); bloc.isValid(); bloc = bloc.next()) {
-        EvenementDeJeu ev;
-        QString reste;
-        if (!ev.fromString(bloc.text(), reste))
-            continue;
-        switch (ev.type_) {
-        case EvenementDeJeu::Ajo:
-        case EvenementDeJeu::Cho:
-        case EvenementDeJeu::Chm:
-        case EvenementDeJeu::Ann:
-        case EvenementDeJeu::Dis:
-        case EvenementDeJeu::Ram:
-            lignes << QStringLiteral("%1 %2 %3 %4").arg(ev.type_).arg(ev.etat_).arg(ev.noJoueur_).arg(ev.texte_);
-            break;
-        default:
-            break;
-        }
-    }
-    return lignes;
-}
-
-struct Machine {
-    QTemporaryDir dossier;
-    DisplayOrdinateur display;
-    GM_MessageBoxDisplayerHeadless boites;
-    std::unique_ptr<TableClient> salle;
-
-    Machine(Transport transport)
-    {
-        boites.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
-        ZB_Room::Parametres p;
-        p.sansSauvegarde = true;
-        p.modeSimple = true;
-        p.sansDelai = true;
-        p.tcp = transport == Tcp;
-        p.nonSecurise = transport == WebSocket;
-        p.dossierDonnees = dossier.path() + QLatin1Char('/');
-        salle = std::make_unique<TableClient>(nullptr, &display, &boites, OptionsDePartie(TypeDePartie::GenreJass), p);
-    }
-    ~Machine() { salle.reset(); }
-    ListeDesEvenements* liste() const { return salle->getListe(-1); }
-    QStringList titres() const
-    {
-        QStringList t;
-        for (const auto& a : boites.historique())
-            t << a.requete.titre_ + QLatin1String(" | ") + a.requete.texte_;
-        return t;
-    }
-};
 
 // Refused, dropped or skipped events on either machine.
 struct CompteAvertissements {
@@ -192,14 +129,6 @@ private:
     QList<QByteArray> retenus_;
     QTimer attente_;
 };
-
-OptionsDePartie optionsJass()
-{
-    TypeDePartie::initTypesDePartie(TypeDePartie::GenreJass);
-    OptionsDePartie options(TypeDePartie::GenreJass);
-    options.idPreset_ = 4; // online Jass: 500 points, no announcements
-    return options;
-}
 
 template <typename Condition>
 bool attend(Condition condition, int ms)

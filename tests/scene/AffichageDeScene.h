@@ -9,6 +9,7 @@
 #include "DisplayGLPanelDeJoueur.h"
 #include "DisplayGLScene.h"
 #include "GL_ObjectCube.h"
+#include "InfoDemande.h"
 #include "ZB_DisplayEmpty.h"
 
 #include <QSharedPointer>
@@ -86,6 +87,18 @@ public:
     }
     void afficheBulleAnnonce(int siege) override { scene_.afficheBulleAnnonce(siege); }
     void afficheMessageReseau(const QString& texte) override { scene_.afficheMessageReseau(texte); }
+    void afficheEtat(const InfoDemande& etat, Joueur* acteur, Joueur* second, int siege, bool impose) override
+    {
+        ++etats;
+        scene_.afficheEtat(etat, acteur, second, siege, impose);
+    }
+    void afficheArdoise(const ZB_PointsA& points, int t0, int t1, int multiplicateur, const QList<int>& stock,
+                        int barree) override
+    {
+        ++ardoises;
+        scene_.afficheArdoise(points, t0, t1, multiplicateur, stock, barree);
+    }
+    void setTexteAide(const QString& texte) override { scene_.setTexteAide(texte); }
 
     std::array<GL_ObjectCube*, 4> pli() const
     {
@@ -118,6 +131,8 @@ public:
     int cartesSurPile = 0;
     int cartesPerdues = 0;
     int bulles = 0;
+    int etats = 0;
+    int ardoises = 0;
     std::array<QSharedPointer<DisplayGLPanelDeJoueur>, 4> panneaux;
 
 private:

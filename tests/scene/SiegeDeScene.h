@@ -124,11 +124,12 @@ struct SiegeDeScene
         s.redessineCartes(position.partie->atoutEnCours_);
         s.setModeVue(0);
     }
-    // The table asks the seat for a card.
+    // The table asks the seat for a card, and tells the screen so.
     void demandeCarte()
     {
-        joueur.demande_Carte(position.partie,
-                             InfoDemande(EtatDeJeu::Tour1_AttendCarte1 + position.partie->carteNo_, 0, 17, 0, 0));
+        const InfoDemande demande(EtatDeJeu::Tour1_AttendCarte1 + position.partie->carteNo_, 0, 17, 0, 0);
+        joueur.demande_Carte(position.partie, demande);
+        t.scene->afficheEtat(demande, &joueur, nullptr, siege, false);
         finitAnimations();
     }
     DisplayGLPanelDeJoueur* panneau() const { return affichage.panneaux[size_t(siege)].data(); }

@@ -3,6 +3,7 @@
 #include "DisplayGLWidget.h"
 #include "GM_MessageBoxEmitter.h"
 #include "GM_WidgetAutoRound.h"
+#include "ZB_PointsJass.h"
 #include "ZbTestRegistry.h"
 
 #include <QDir>
@@ -79,6 +80,17 @@ private slots:
         const QColor coin = r.image.pixelColor(2, 2);
         QVERIFY(milieu != coin);
         QVERIFY(milieu.green() > milieu.red());
+        const QImage avant = r.image;
+
+        // The scoreboard is a texture the engine takes again at each update:
+        // the slate's corner of the frame changes with the score.
+        ZB_PointsJass points;
+        points.pointsCartes_[0] = 157;
+        scene->afficheArdoise(points, 1234, 987, 1, {}, 1);
+        moteur->PortableGrabFrameBuffer(&r);
+        garde(r.image, QStringLiteral("scene_opengl_board.png"));
+        const QRect ardoise(0, 0, r.image.width() / 4, r.image.height() / 3);
+        QVERIFY(r.image.copy(ardoise) != avant.copy(ardoise));
 
         // A box over the table. The view paints the widgets over the layer;
         // a frame grab holds the layer only, so the picture lays the scene's

@@ -250,7 +250,8 @@ private slots:
             s.panneau()->finDemandeCarte();
         if (geste == EntreeBloquee)
             scene.setJoueurExclu(true);
-        const QString avant = scene.texteArdoise();
+        const QString avant = scene.texteStatut();
+        QCOMPARE(avant, QStringLiteral("Choisissez une carte."));
 
         Carte* carte = s.carte(geste != DoubleClicInterdit);
         QVERIFY(carte);
@@ -282,11 +283,11 @@ private slots:
             QCOMPARE(s.table.evenements.back().texte_, carte->toString());
             QCOMPARE(sprite->getState(), int(DisplayGLHumanCarte::Cachee));
             QVERIFY(!s.panneau()->isCarteDemandee());
-            QCOMPARE(scene.texteArdoise(), QStringLiteral("Patientez..."));
+            QCOMPARE(scene.texteStatut(), QStringLiteral("Patientez..."));
             QVERIFY(!scene.boutonAide()->isEnabled());
             return;
         }
-        QCOMPARE(scene.texteArdoise(), avant);
+        QCOMPARE(scene.texteStatut(), avant);
         QVERIFY(geste == DoubleClicInterdit || aides.isEmpty());
         if (geste == DoubleClicInterdit) {
             // The hand stays as it was, the card darkened; the user reads why.

@@ -3,6 +3,7 @@
 #include "DisplayGLHumanCarte.h"
 #include "GL_ObjectCube.h"
 #include "HeadlessMatch.h"
+#include "InfoDemande.h"
 #include "TableDeScene.h"
 #include "ZbTestRegistry.h"
 
@@ -62,6 +63,12 @@ private slots:
         QVERIFY(affichage.cartesDernierPli <= 4 * affichage.donnes);
         if (genre == 1)
             QVERIFY(affichage.bulles > 0);
+        // Every state and score reached the status line and the board; the
+        // bottom seat is a computer's, so the screen's user only watches.
+        QVERIFY(affichage.etats > affichage.cartesJouees);
+        QVERIFY(affichage.ardoises >= affichage.donnes);
+        QCOMPARE(s.texteStatut(), QStringLiteral("Vous êtes spectateur."));
+        QVERIFY(!s.imageArdoise().isNull());
         // The flights end; nothing of the match stays on the table.
         QTRY_VERIFY_WITH_TIMEOUT(
             [&] {

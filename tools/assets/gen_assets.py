@@ -5,7 +5,8 @@
 
 writes into the RESOURCES folder the card faces (Cartes/<style>/<suit>/
 <rank>.svg) and the sound effects (sound/<kind>/<name>.wav), and into the
-WORK folder the SVG sources of the raster pictures with the list
+WORK folder the SVG sources of the raster pictures (the lobby's status
+icons under lobby/ among them) with the list
 pictures.txt (one "source<TAB>target<TAB>width<TAB>height" line each) that
 tools/svg_to_png renders into RESOURCES. The same files come out on every
 run. The build target zb_regenerate_assets runs both steps; see
@@ -20,6 +21,7 @@ sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import cards  # noqa: E402
+import lobby_icons  # noqa: E402
 import pictures  # noqa: E402
 import sounds  # noqa: E402
 
@@ -45,7 +47,7 @@ def main():
         sounds.write_wav(path, make(), level)
 
     lines = []
-    for relative, width, height, text in pictures.all_pictures():
+    for relative, width, height, text in list(pictures.all_pictures()) + list(lobby_icons.all_icons()):
         source = os.path.join(os.path.abspath(args.work), "svg", relative[:-len(".png")] + ".svg")
         write_text(source, text)
         lines.append(f"{source}\t{relative}\t{width}\t{height}\n")

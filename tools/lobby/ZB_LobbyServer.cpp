@@ -282,6 +282,17 @@ void ZB_LobbyServer::traiteSession_(Connexion& connexion, const QByteArray& mot,
         const qint64 cible = champs.at(0).toLongLong(&ok);
         if (QWebSocket* autre = ok ? socketDe_(cible) : nullptr)
             envoieA_(autre, "Brs", {QString::number(moi), QString::number(cible), champs.at(1)});
+    } else if ((mot == "Fhr" && !reponses_.contains(mot)) || mot == "F9n" || mot == "Blw" || mot == "Bkv") {
+        traiteAmis_(connexion, mot, champs);
+    } else if (mot == "hTr") {
+        // A private invitation: the inviting user hosts, and each invited
+        // user online is bridged to it at once (no one is asked).
+        for (const QString& champ : champs) {
+            bool ok = false;
+            const qint64 invite = champ.toLongLong(&ok);
+            if (ok && invite != moi)
+                ouvrePont(moi, invite);
+        }
     } else if (mot == "Cul") {
         const qint64 de = champs.at(0).toLongLong();
         const qint64 vers = champs.at(1).toLongLong();
@@ -470,6 +481,58 @@ void ZB_LobbyServer::fin_(QWebSocket* socket)
                 fermePont_(userId, pont.first == userId ? pont.second : pont.first);
     }
     emit signalFinConnexion(userId);
+}
+
+// --- Friends -------------------------------------------------------------------------
+
+void ZB_LobbyServer::traiteAmis_(Connexion& connexion, const QByteArray& mot, const QStringList& champs)
+{
+    const qint64 moi = connexion.userId;
+    bool ok = false;
+    // "F9n" names the asking user, then the friend; the others carry the
+    // friend's whole line of the list, whose second field is the id.
+    const QString champ = champs.value(mot == "F9n" ? 1 : 0);
+    const qint64 autre = (champ.contains(QLatin1Char(',')) ? champ.section(QLatin1Char(','), 1, 1) : champ)
+                             .toLongLong(&ok);
+    if (mot == "F9n") {
+        if (ok && autre != moi && !amities_.contains(cle(moi, autre)) && compteDe_(autre) != nullptr)
+            amities_.insert(cle(moi, autre), {moi, false});
+    } else if (mot == "Blw") {
+        auto it = amities_.find(cle(moi, autre));
+        if (ok && it != amities_.end() && it->demandeur == autre)
+            it->acceptee = true;
+    } else if (mot == "Bkv") {
+        if (ok)
+            amities_.remove(cle(moi, autre));
+    } else {
+        envoieA_(connexion.socket, "Fhr", listeDAmis_(moi));
+    }
+}
+
+QStringList ZB_LobbyServer::listeDAmis_(qint64 userId) const
+{
+    QStringList lignes;
+    for (auto it = amities_.constBegin(); it != amities_.constEnd(); ++it) {
+        if (it.key().first != userId && it.key().second != userId)
+            continue;
+        const qint64 ami = it.key().first == userId ? it.key().second : it.key().first;
+        const Compte* compte = compteDe_(ami);
+        if (compte == nullptr)
+            continue;
+        const int statut = it->acceptee ? (estConnecte(ami) ? StatutEnLigne : StatutHorsLigne)
+                         : it->demandeur == userId ? StatutAConfirmerPar
+                                                   : StatutAConfirmer;
+        lignes << QStringLiteral("%1,%2,%3,%2").arg(statut).arg(ami).arg(compte->pseudo);
+    }
+    return lignes;
+}
+
+const ZB_LobbyServer::Compte* ZB_LobbyServer::compteDe_(qint64 userId) const
+{
+    for (const Compte& compte : comptes_)
+        if (compte.id == userId)
+            return &compte;
+    return nullptr;
 }
 
 // --- Rankings, statistics and titles ----------------------------------------------------

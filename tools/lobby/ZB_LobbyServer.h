@@ -23,7 +23,10 @@ class QWebSocketServer;
 // is no public lobby. It keeps accounts in memory, answers logins, new
 // accounts and forgotten passwords, gives canned answers to the list
 // requests, hands out game-server addresses, relays bridges between two
-// users and records everything it receives.
+// users (a private invitation bridges the inviting user to each invited
+// one online) and records everything it receives. Without a canned friend
+// list it keeps friendships itself: a request ("F9n") waits until the
+// friend confirms it ("Blw"); either side may end it ("Bkv").
 //
 // It listens on one address with plain WebSockets and, when the build's
 // certificate loads, with TLS (the certificate and key under :/ssl/, or a
@@ -162,6 +165,9 @@ private:
     void refuse_(QWebSocket* socket, const QByteArray& mot, const QStringList& champs);
     QWebSocket* socketDe_(qint64 userId) const;
     void fermePont_(qint64 de, qint64 vers);
+    void traiteAmis_(Connexion& connexion, const QByteArray& mot, const QStringList& champs);
+    QStringList listeDAmis_(qint64 userId) const;
+    const Compte* compteDe_(qint64 userId) const;
     // Answers a ranking, statistics or titles request from what was set;
     // false when nothing was set for it.
     bool traiteClassement_(Connexion& connexion, const QByteArray& mot);
@@ -184,6 +190,16 @@ private:
     QHash<QByteArray, QStringList> reponses_;
     QHash<QString, QPair<QString, QStringList>> adressesServeurs_;
     QSet<QPair<qint64, qint64>> ponts_; // smaller id first
+    // Friend-list statuses of the lobby protocol.
+    static constexpr int StatutAConfirmerPar = 1; // asked by this user
+    static constexpr int StatutAConfirmer = 2;    // asked of this user
+    static constexpr int StatutHorsLigne = 10;
+    static constexpr int StatutEnLigne = 15;
+    struct Amitie {
+        qint64 demandeur = -1;
+        bool acceptee = false;
+    };
+    QHash<QPair<qint64, qint64>, Amitie> amities_; // smaller id first
     QList<Recu> recus_;
     bool muet_ = false;
     int rejets_ = 0;

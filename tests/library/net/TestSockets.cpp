@@ -288,6 +288,12 @@ private slots:
         QVERIFY(pont.peerAddress().isNull());
         QCOMPARE(pont.peerPort(), quint16(0));
         QCOMPARE(pont.bytesAvailable(), qint64(0));
+        // Connected on the next turn of the event loop, never inside the
+        // caller, which may hold the lock its handler takes.
+        QSignalSpy connecte(&pont, &GM_SocketAbstract::connected);
+        pont.connectToHost(QStringLiteral("ignored"), 1);
+        QCOMPARE(connecte.size(), 0);
+        QVERIFY(connecte.wait(Delai));
 
         QCOMPARE(pont.write(QByteArrayLiteral("{Mes!a!}")), qint64(8));
         QCOMPARE(pont.write(QByteArray()), qint64(0));
