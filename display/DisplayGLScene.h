@@ -579,8 +579,6 @@ protected:
     void mouseMoveEvent(QGraphicsSceneMouseEvent* event) override;
     void mouseReleaseEvent(QGraphicsSceneMouseEvent* event) override;
 
-public:
-
 signals:
     void signalAnnuler(bool isForward);
     void signalRightPanelVisibleChanged(bool isVisible);
