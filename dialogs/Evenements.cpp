@@ -28,7 +28,12 @@ Evenements::Evenements(QWidget* parent, ListeDesEvenements* liste, int noFenetre
         // the list stays their owner.
         enAttente_->setDocument(const_cast<QTextDocument*>(&liste->getEnAttente()));
         executes_->setDocument(const_cast<QTextDocument*>(&liste->getExecutes()));
-        connect(&liste->getExecutes(), &QTextDocument::contentsChanged, this, &Evenements::OnExecutesChanged);
+        // The view keeps to the newest line while it is at the end; a user
+        // who scrolled back to read is left where they are.
+        QScrollBar* barre = executes_->verticalScrollBar();
+        connect(barre, &QScrollBar::rangeChanged, this, &Evenements::OnExecutesChanged);
+        connect(barre, &QScrollBar::valueChanged, this,
+                [this, barre](int valeur) { suitLaFin_ = valeur >= barre->maximum(); });
         // A list that goes first leaves the views an empty page rather than
         // a dangling one.
         for (QTextEdit* vue : {enAttente_, executes_})
@@ -51,6 +56,7 @@ Evenements::~Evenements()
 
 void Evenements::OnExecutesChanged()
 {
-    if (QScrollBar* barre = executes_->verticalScrollBar())
+    QScrollBar* barre = executes_->verticalScrollBar();
+    if (suitLaFin_)
         barre->setValue(barre->maximum());
 }

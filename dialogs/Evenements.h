@@ -10,7 +10,7 @@ class QTextEdit;
 
 // The event window of a table: what waits in its list's queue and what the
 // list executed, as the list writes them, following the executed events as
-// they come.
+// they come (unless the user scrolled back to read).
 class Evenements : public GM_WidgetAuto
 {
     Q_OBJECT
@@ -33,4 +33,5 @@ private slots:
 private:
     QTextEdit* enAttente_ = nullptr;
     QTextEdit* executes_ = nullptr;
+    bool suitLaFin_ = true;
 };

@@ -3,17 +3,28 @@
 #include "GM_SocketAbstract.h"
 #include "ZB_ServerSocketConnection.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QMutexLocker>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
 constexpr int JournalMax = 500;
+constexpr int RoleConnexion = Qt::UserRole;
+constexpr int SiegesParTable = 4;
+
+quintptr cle(const ZB_ServerSocketConnection* connection)
+{
+    return reinterpret_cast<quintptr>(connection);
+}
 
 } // namespace
 
@@ -23,12 +34,33 @@ ServerView::ServerView(QWidget* parent, ZB_ServerSocket* serveur, ZB_ServerSocke
     , salle_(salle)
 {
     setObjectName(QStringLiteral("ServerView"));
+    setAutoFillBackground(true);
     setWindowTitle(tr("Serveur de jeu"));
     auto* disposition = new QVBoxLayout(this);
     etat_ = new QLabel(this);
     disposition->addWidget(etat_);
+    disposition->addWidget(new QLabel(tr("Joueurs connectés"), this));
     connexions_ = new QListWidget(this);
+    connexions_->setObjectName(QStringLiteral("listWidgetConnections"));
     disposition->addWidget(connexions_, 1);
+    auto* placement = new QHBoxLayout;
+    placement->addWidget(new QLabel(tr("Table"), this));
+    table_ = new QSpinBox(this);
+    table_->setObjectName(QStringLiteral("spinBoxTable"));
+    table_->setRange(0, 0);
+    placement->addWidget(table_);
+    placement->addWidget(new QLabel(tr("Place"), this));
+    siege_ = new QComboBox(this);
+    siege_->setObjectName(QStringLiteral("comboBoxSeat"));
+    for (int siege = 0; siege < SiegesParTable; ++siege)
+        siege_->addItem(tr("Place %1").arg(siege + 1), siege);
+    placement->addWidget(siege_);
+    placer_ = new QPushButton(tr("Placer le joueur"), this);
+    placer_->setObjectName(QStringLiteral("pushButtonPlace"));
+    placement->addWidget(placer_);
+    placement->addStretch(1);
+    disposition->addLayout(placement);
+    disposition->addWidget(new QLabel(tr("Journal du serveur"), this));
     vueJournal_ = new QPlainTextEdit(this);
     vueJournal_->setReadOnly(true);
     vueJournal_->setMaximumBlockCount(JournalMax);
@@ -41,6 +73,8 @@ ServerView::ServerView(QWidget* parent, ZB_ServerSocket* serveur, ZB_ServerSocke
     disposition->addLayout(boutons);
     connect(demarrer_, &QPushButton::clicked, this, &ServerView::OnDemarrer);
     connect(arreter_, &QPushButton::clicked, this, &ServerView::OnArreter);
+    connect(placer_, &QPushButton::clicked, this, &ServerView::OnPlacer);
+    connect(connexions_, &QListWidget::currentRowChanged, this, [this] { afficheEtat_(); });
     if (ZB_ServerSocket* s = serveur_.data())
         s->setSocketInput(this);
     afficheEtat_();
@@ -102,7 +136,11 @@ void ServerView::cb_newConnection(ZB_ServerSocket* serveur, const OptionsDuJoueu
     Q_UNUSED(replacedOld);
     if (connection == nullptr)
         return;
-    connexions_->addItem(joueur.getNomAffiche() + QLatin1String(" - ") + connection->toString());
+    if (QListWidgetItem* ancien = item_(connection))
+        delete connexions_->takeItem(connexions_->row(ancien));
+    auto* item = new QListWidgetItem(joueur.getNomAffiche() + QLatin1String(" - ") + connection->toString());
+    item->setData(RoleConnexion, QVariant::fromValue(cle(connection)));
+    connexions_->addItem(item);
     const int etat = serveur != nullptr ? serveur->getEtat() : ZB_ServerSocket::Arrete;
     bool place = false;
     if (etat == ZB_ServerSeatingA::EnCoursAvecPlacesLibres && salle_ != nullptr) {
@@ -125,10 +163,8 @@ void ServerView::cb_connectionClosed(ZB_ServerSocket* serveur, ZB_ServerSocketCo
     Q_UNUSED(serveur);
     if (connection == nullptr)
         return;
-    const QString texte = connection->toString();
-    for (int i = connexions_->count() - 1; i >= 0; --i)
-        if (connexions_->item(i)->text().endsWith(texte))
-            delete connexions_->takeItem(i);
+    if (QListWidgetItem* item = item_(connection))
+        delete connexions_->takeItem(connexions_->row(item));
     afficheEtat_();
 }
 
@@ -147,6 +183,8 @@ void ServerView::cb_log(const QString& severite, const QString& message)
     if (journal_.size() > JournalMax)
         journal_.removeFirst();
     vueJournal_->appendPlainText(ligne);
+    // The server logs what changes its state: the buttons follow.
+    afficheEtat_();
 }
 
 bool ServerView::place(ZB_ServerSocketConnection* connection, int noTable, int siege, bool hotSwap)
@@ -155,6 +193,44 @@ bool ServerView::place(ZB_ServerSocketConnection* connection, int noTable, int s
         return false;
     const OptionsDuJoueur joueur = connection->getOptions();
     return salle_->cb_setClientInGameOnTheFly_SpecificPos(connection, noTable, siege, hotSwap, joueur);
+}
+
+void ServerView::OnPlacer()
+{
+    ZB_ServerSocketConnection* connection = connexionChoisie();
+    if (connection == nullptr)
+        return;
+    const int noTable = table_->value();
+    const int siege = siege_->currentData().toInt();
+    const QString nom = connection->getOptions().getNomAffiche();
+    if (place(connection, noTable, siege, false))
+        cb_log(QStringLiteral("INFO"), tr("%1 placé à la table %2, place %3").arg(nom).arg(noTable).arg(siege + 1));
+    else
+        cb_log(QStringLiteral("WARNING"), tr("%1 n'a pas pu être placé à la table %2, place %3")
+                                              .arg(nom).arg(noTable).arg(siege + 1));
+}
+
+QListWidgetItem* ServerView::item_(const ZB_ServerSocketConnection* connection) const
+{
+    for (int i = 0; i < connexions_->count(); ++i)
+        if (connexions_->item(i)->data(RoleConnexion).value<quintptr>() == cle(connection))
+            return connexions_->item(i);
+    return nullptr;
+}
+
+ZB_ServerSocketConnection* ServerView::connexionChoisie() const
+{
+    const QListWidgetItem* item = connexions_->currentItem();
+    // Only a pointer the list still holds, which cb_connectionClosed keeps
+    // in step with the server.
+    return item != nullptr ? reinterpret_cast<ZB_ServerSocketConnection*>(item->data(RoleConnexion).value<quintptr>())
+                           : nullptr;
+}
+
+void ServerView::choisitConnexion(ZB_ServerSocketConnection* connection)
+{
+    connexions_->setCurrentItem(item_(connection));
+    afficheEtat_();
 }
 
 QStringList ServerView::getConnexions() const
@@ -188,4 +264,12 @@ void ServerView::afficheEtat_()
     etat_->setText(texte);
     demarrer_->setEnabled(etat >= ZB_ServerSocket::AttenteJoueurs && etat <= ZB_ServerSocket::CompletAvantDepart);
     arreter_->setEnabled(etat != ZB_ServerSocket::Arrete);
+    // Seats are given while the game runs; the room says whether the seat
+    // can be had.
+    const bool placement =
+        etat == ZB_ServerSeatingA::EnCoursAvecPlacesLibres || etat == ZB_ServerSeatingA::EnCoursComplet;
+    table_->setMaximum(s != nullptr ? std::max(s->getNombreDeTables() - 1, 0) : 0);
+    table_->setEnabled(placement);
+    siege_->setEnabled(placement);
+    placer_->setEnabled(placement && connexions_->currentItem() != nullptr);
 }

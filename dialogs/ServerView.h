@@ -11,12 +11,25 @@
 class GM_SocketAbstract;
 class QLabel;
 class QListWidget;
+class QComboBox;
+class QListWidgetItem;
 class QPlainTextEdit;
 class QPushButton;
+class QSpinBox;
 
 // The host's view of its game server: who is connected, what the server
 // logs, and the buttons that start the online game or stop the server. It
 // also seats the clients that arrive while the game runs.
+//
+// Rules:
+// - A client who identifies while the game runs with free seats takes the
+//   seat it left if any, else a free one; one who finds none, or arrives
+//   when the game is full, stopped or being started, is sent away. Before
+//   the start clients wait.
+// - The list follows the server's connections one for one: a connection is
+//   known by its identity, not its text, so two clients of one address are
+//   told apart.
+// - The host may put the selected client on a chosen table and seat.
 class ServerView : public GM_WidgetAuto, public ZB_ServerSocket::Cb_SocketInput
 {
     Q_OBJECT
@@ -49,21 +62,30 @@ public:
 
     // The host places a waiting player on a seat.
     bool place(ZB_ServerSocketConnection* connection, int noTable, int siege, bool hotSwap);
+    // The connection selected in the list, or null.
+    ZB_ServerSocketConnection* connexionChoisie() const;
+    void choisitConnexion(ZB_ServerSocketConnection* connection);
 
     bool estEnCours() const { return enCours_; }
     QStringList getConnexions() const;
     QStringList getJournal() const { return journal_; }
     QPushButton* getBoutonDemarrer() const { return demarrer_; }
     QPushButton* getBoutonArreter() const { return arreter_; }
+    QPushButton* getBoutonPlacer() const { return placer_; }
+    QSpinBox* getTable() const { return table_; }
+    QComboBox* getSiege() const { return siege_; }
 
 public slots:
     // The host starts the online game with the players connected so far.
     void OnDemarrer();
     // The host stops its server.
     void OnArreter();
+    // The host puts the selected client on the chosen table and seat.
+    void OnPlacer();
 
 private:
     void afficheEtat_();
+    QListWidgetItem* item_(const ZB_ServerSocketConnection* connection) const;
 
     QPointer<ZB_ServerSocket> serveur_;
     ZB_ServerSocket::Cb_TableConnectionInput* salle_;
@@ -79,4 +101,7 @@ private:
     QPlainTextEdit* vueJournal_ = nullptr;
     QPushButton* demarrer_ = nullptr;
     QPushButton* arreter_ = nullptr;
+    QSpinBox* table_ = nullptr;
+    QComboBox* siege_ = nullptr;
+    QPushButton* placer_ = nullptr;
 };

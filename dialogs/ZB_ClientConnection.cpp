@@ -13,6 +13,7 @@ ZB_ClientConnection::ZB_ClientConnection(QWidget* parent)
     , boutonFermer_(new QPushButton(this))
 {
     setObjectName(QStringLiteral("ClientConnection"));
+    setAutoFillBackground(true);
     setWindowTitle(tr("Connection client"));
     resize(420, 120);
 

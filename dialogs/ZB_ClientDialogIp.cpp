@@ -12,6 +12,7 @@ ZB_ClientDialogIp::ZB_ClientDialogIp(QWidget* parent)
     , boutons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Horizontal, this))
 {
     setObjectName(QStringLiteral("ClientDialogIp"));
+    setAutoFillBackground(true);
     setWindowTitle(tr("Connection Client"));
     resize(236, 89);
 
@@ -20,10 +21,14 @@ ZB_ClientDialogIp::ZB_ClientDialogIp(QWidget* parent)
     label_->setObjectName(QStringLiteral("label"));
     label_->setText(tr("Ip Serveur"));
     lineEditIp_->setObjectName(QStringLiteral("lineEditIp"));
+    lineEditIp_->setPlaceholderText(QStringLiteral("192.168.1.10"));
     boutons_->setObjectName(QStringLiteral("buttonBox"));
     grille->addWidget(label_, 0, 0);
     grille->addWidget(lineEditIp_, 0, 1);
-    grille->addWidget(boutons_, 1, 0, 1, 2);
+    // Placed in the table at a size much taller than the form: the rows
+    // stay together at the top.
+    grille->setRowStretch(1, 1);
+    grille->addWidget(boutons_, 2, 0, 1, 2);
 
     connect(boutons_, &QDialogButtonBox::accepted, this, &ZB_ClientDialogIp::OnAccepte);
     connect(boutons_, &QDialogButtonBox::rejected, this, &ZB_ClientDialogIp::OnRefuse);

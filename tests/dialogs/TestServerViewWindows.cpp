@@ -2,12 +2,95 @@
 #include "EvenementDeJeu.h"
 #include "Evenements.h"
 #include "ListeDesEvenements.h"
+#include "GM_SocketAbstract.h"
+#include "SalleDeServeur.h"
 #include "ServerView.h"
+#include "ZB_ServerSocketConnection.h"
 #include "ZbTestRegistry.h"
 
+#include <QComboBox>
+#include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSpinBox>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
+
+#include <memory>
+
+namespace {
+
+// A client's transport that only counts the times it is sent away.
+class SocketCompte : public GM_SocketAbstract
+{
+    Q_OBJECT
+public:
+    int deconnexions = 0;
+    QAbstractSocket::SocketState state() const override { return QAbstractSocket::ConnectedState; }
+    qint64 write(const QByteArray& donnees) override { return donnees.size(); }
+    void disconnectFromHost() override { ++deconnexions; }
+};
+
+// The stand-in room, answering the seating questions as told and noting
+// them.
+class SalleQuiPlace : public SalleDeServeur
+{
+public:
+    bool reconnecte = false;
+    bool auHasard = false;
+    bool aLaPlace = true;
+    QStringList appels;
+    bool cb_setClientInGameReconnect(ZB_ServerSocketConnection*, const OptionsDuJoueur& j) override
+    {
+        appels << QStringLiteral("reconnect ") + j.nom_;
+        return reconnecte;
+    }
+    bool cb_setClientInGameOnTheFly_Random(ZB_ServerSocketConnection*, const OptionsDuJoueur& j) override
+    {
+        appels << QStringLiteral("random ") + j.nom_;
+        return auHasard;
+    }
+    bool cb_setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection*, int table, int siege, bool hotSwap,
+                                                const OptionsDuJoueur& j) override
+    {
+        appels << QStringLiteral("seat %1 %2 %3 %4").arg(j.nom_).arg(table).arg(siege).arg(hotSwap);
+        return aLaPlace;
+    }
+};
+
+struct Arrivee
+{
+    SalleQuiPlace salle;
+    std::unique_ptr<ZB_ServerSocket> serveur;
+    std::unique_ptr<ServerView> vue;
+    explicit Arrivee(int etat)
+    {
+        serveur = std::make_unique<ZB_ServerSocket>(nullptr, &salle, nullptr, &salle.groupe, QString());
+        serveur->setEtat(etat);
+        vue = std::make_unique<ServerView>(nullptr, serveur.get(), &salle);
+    }
+    ~Arrivee()
+    {
+        vue.reset();
+        serveur.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // A client who identified as nom.
+    std::unique_ptr<ZB_ServerSocketConnection> client(const QString& nom, SocketCompte** socket)
+    {
+        *socket = new SocketCompte;
+        auto c = std::make_unique<ZB_ServerSocketConnection>(*socket);
+        OptionsDuJoueur j;
+        j.nom_ = nom;
+        j.distant_ = 1;
+        c->identifie(j);
+        return c;
+    }
+};
+
+} // namespace
 
 class TestServerViewWindows : public QObject
 {
@@ -26,6 +109,115 @@ private slots:
         QCOMPARE(vue.getJournal().size(), 1);
         const QString png = QDir::temp().filePath(QStringLiteral("zubrik_serverview.png"));
         QVERIFY(vue.grab().save(png));
+    }
+
+    // A client who arrives while the game runs with free seats takes back
+    // its seat, else any free one, else is sent away; before the start it
+    // waits; a full, stopped or starting game sends it away at once.
+    void lateArrivalsAreSeatedByTheRules_data()
+    {
+        QTest::addColumn<int>("etat");
+        QTest::addColumn<bool>("reconnecte");
+        QTest::addColumn<bool>("auHasard");
+        QTest::addColumn<QStringList>("appels");
+        QTest::addColumn<bool>("renvoye");
+        const QStringList aucun;
+        const QStringList lesDeux{QStringLiteral("reconnect Zoe"), QStringLiteral("random Zoe")};
+        QTest::newRow("stopped") << 0 << true << true << aucun << true;
+        QTest::newRow("waiting") << 1 << false << false << aucun << false;
+        QTest::newRow("waiting, automatic start") << 2 << false << false << aucun << false;
+        QTest::newRow("full before the start") << 3 << false << false << aucun << false;
+        QTest::newRow("being started") << 4 << true << true << aucun << true;
+        QTest::newRow("running, own seat back") << 5 << true << true << QStringList{QStringLiteral("reconnect Zoe")}
+                                                << false;
+        QTest::newRow("running, a free seat") << 5 << false << true << lesDeux << false;
+        QTest::newRow("running, no seat") << 5 << false << false << lesDeux << true;
+        QTest::newRow("running and full") << 6 << true << true << aucun << true;
+    }
+    void lateArrivalsAreSeatedByTheRules()
+    {
+        QFETCH(int, etat);
+        QFETCH(bool, reconnecte);
+        QFETCH(bool, auHasard);
+        QFETCH(QStringList, appels);
+        QFETCH(bool, renvoye);
+        Arrivee a(etat);
+        a.salle.reconnecte = reconnecte;
+        a.salle.auHasard = auHasard;
+        SocketCompte* socket = nullptr;
+        auto c = a.client(QStringLiteral("Zoe"), &socket);
+        a.vue->cb_newConnection(a.serveur.get(), c->getOptions(), c.get(), false);
+        QCOMPARE(a.salle.appels, appels);
+        QCOMPARE(socket->deconnexions, renvoye ? 1 : 0);
+        QCOMPARE(a.vue->getConnexions().size(), 1);
+    }
+
+    // The list follows connections by identity, and the host seats the one
+    // chosen where asked, only while the game runs.
+    void listFollowsConnectionsAndHostPlaces()
+    {
+        Arrivee a(ZB_ServerSocket::AttenteJoueurs);
+        SocketCompte* s1 = nullptr;
+        SocketCompte* s2 = nullptr;
+        auto c1 = a.client(QStringLiteral("Zoe"), &s1);
+        auto c2 = a.client(QStringLiteral("Zoe"), &s2);
+        a.vue->cb_newConnection(a.serveur.get(), c1->getOptions(), c1.get(), false);
+        a.vue->cb_newConnection(a.serveur.get(), c2->getOptions(), c2.get(), false);
+        // The same client again (a replaced socket) is listed once.
+        a.vue->cb_newConnection(a.serveur.get(), c2->getOptions(), c2.get(), true);
+        QCOMPARE(a.vue->getConnexions().size(), 2);
+        a.vue->choisitConnexion(c2.get());
+        QVERIFY(!a.vue->getBoutonPlacer()->isEnabled());
+        a.vue->cb_connectionClosed(a.serveur.get(), c1.get());
+        QCOMPARE(a.vue->getConnexions().size(), 1);
+        QCOMPARE(a.vue->connexionChoisie(), c2.get());
+
+        a.serveur->setEtat(ZB_ServerSeatingA::EnCoursAvecPlacesLibres);
+        a.vue->cb_log(QStringLiteral("INFO"), QStringLiteral("started"));
+        a.vue->choisitConnexion(c2.get());
+        QVERIFY(a.vue->getBoutonPlacer()->isEnabled());
+        a.vue->getSiege()->setCurrentIndex(2);
+        a.vue->getBoutonPlacer()->click();
+        QCOMPARE(a.salle.appels, QStringList{QStringLiteral("seat Zoe 0 2 0")});
+        a.salle.aLaPlace = false;
+        a.vue->getBoutonPlacer()->click();
+        QVERIFY(a.vue->getJournal().last().startsWith(QStringLiteral("WARNING")));
+        a.vue->cb_connectionClosed(a.serveur.get(), c2.get());
+        QCOMPARE(a.vue->connexionChoisie(), nullptr);
+        QVERIFY(!a.vue->getBoutonPlacer()->isEnabled());
+    }
+
+    // The executed events' view keeps the newest line in sight.
+    void eventWindowFollowsTheExecutedEvents()
+    {
+        ExecuteurTemoin executeur;
+        ListeDesEvenements liste(&executeur, 0);
+        Evenements fenetre(nullptr, &liste, 0);
+        fenetre.show();
+        // The list appends a block per executed event; so does this, without
+        // a game to make the events legal.
+        auto& executes = const_cast<QTextDocument&>(liste.getExecutes());
+        const auto ajoute = [&](int n) {
+            for (int i = 0; i < n; ++i) {
+                QTextCursor curseur(&executes);
+                curseur.movePosition(QTextCursor::End);
+                curseur.insertText(QStringLiteral("\n{ligne %1}").arg(i));
+            }
+            QCoreApplication::processEvents();
+        };
+        ajoute(60);
+        QCoreApplication::processEvents();
+        QScrollBar* barre = fenetre.getVueExecutes()->verticalScrollBar();
+        QVERIFY(barre->maximum() > 0);
+        QCOMPARE(barre->value(), barre->maximum());
+        // Scrolled back to read, the user stays there; back at the end, the
+        // view follows again.
+        barre->setValue(barre->minimum());
+        ajoute(5);
+        QCOMPARE(barre->value(), barre->minimum());
+        barre->setValue(barre->maximum());
+        ajoute(5);
+        QCOMPARE(barre->value(), barre->maximum());
     }
 
     // The event window shows the list's own documents and lets the list go

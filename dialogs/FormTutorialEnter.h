@@ -1,0 +1,61 @@
+#pragma once
+
+#include "GM_WidgetAuto.h"
+
+#include <functional>
+
+class QButtonGroup;
+class QCheckBox;
+class QPushButton;
+
+// The welcome form a tutorial request shows: how the user wants to start,
+// and whether to see it again. The scene shows it for the request and waits
+// for signalTutorialClosed before its next box.
+//
+// Rules:
+// - The request id comes from the id source when one is set (the scene's
+//   current tutorial request), else from setEventId.
+// - Both buttons answer the request, so the scene's queue never waits on
+//   the form; only OK counts as completed and carries the answer.
+class FormTutorialEnter : public GM_WidgetAuto
+{
+    Q_OBJECT
+
+public:
+    // The choices of the form's button group.
+    enum Choix { ConnaitLeJeu = 0, Debutant = 1, ExpliqueRegles = 2 };
+
+    explicit FormTutorialEnter(QWidget* parent = nullptr);
+    ~FormTutorialEnter() override;
+
+    void setEventId(quint32 id) { eventId_ = id; }
+    void setSourceEventId(std::function<quint32()> source) { sourceId_ = std::move(source); }
+    quint32 eventId() const { return sourceId_ ? sourceId_() : eventId_; }
+
+    // The checked choice, and the "do not show again" box.
+    int choix() const;
+    bool nePlusAfficher() const;
+
+    QButtonGroup* getButtonGroup() const { return groupe_; }
+    QCheckBox* getCheckBox() const { return nePlusAfficher_; }
+    QPushButton* getBoutonOk() const { return ok_; }
+    QPushButton* getBoutonPasser() const { return passer_; }
+
+signals:
+    void signalTutorialClosed(quint32 eventId, bool isCompleted);
+    // The user's answer, for the tutorial receiver: sent before the form
+    // closes the request, only when completed.
+    void signalTutorialAnswer(int choix, bool nePlusAfficher);
+
+public slots:
+    void OnOk();
+    void OnPasser();
+
+private:
+    QButtonGroup* groupe_;
+    QCheckBox* nePlusAfficher_;
+    QPushButton* ok_;
+    QPushButton* passer_;
+    quint32 eventId_ = 0;
+    std::function<quint32()> sourceId_;
+};

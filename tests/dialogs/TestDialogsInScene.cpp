@@ -1,0 +1,238 @@
+#include "DisplayGLScene.h"
+#include "FormBugQuestionnaire.h"
+#include "FormDebugOptions.h"
+#include "FormTutorialEnter.h"
+#include "OptionsPartie.h"
+#include "ServerView.h"
+#include "TableDeScene.h"
+#include "ZB_About.h"
+#include "ZB_ClientConnection.h"
+#include "ZB_ClientDialogIp.h"
+#include "ZbTestRegistry.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGraphicsProxyWidget>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextBrowser>
+
+using namespace scenetest;
+
+namespace {
+
+// The table size the pictures are taken at.
+const QSize TailleTable(1280, 800);
+constexpr double ZDialogue = 0.5;
+constexpr int PlacementTable = 0;
+constexpr int ModeEncart = 1;
+
+// Where the pictures go: ZB_SHOTS_DIR when set, else the temporary folder.
+QString cheminImage(const QString& nom)
+{
+    const QString dossier = qEnvironmentVariable("ZB_SHOTS_DIR", QDir::tempPath());
+    QDir().mkpath(dossier);
+    return QDir(dossier).filePath(nom);
+}
+
+Reglages tableDeTest()
+{
+    Reglages r;
+    r.taille = TailleTable;
+    r.automatique = false;
+    return r;
+}
+
+// Shows one dialog in the table, checks that its content fits where the
+// table puts it, and keeps a picture.
+template <typename T>
+void montreDansLaTable(const QString& nom, const std::function<void(T&)>& prepare = {})
+{
+    TableDeScene t(tableDeTest());
+    T* dialogue = t.scene->addDialog<T>(ZDialogue, PlacementTable, ModeEncart, nullptr);
+    QVERIFY(dialogue != nullptr);
+    if (prepare)
+        prepare(*dialogue);
+    dialogue->show();
+    QCoreApplication::processEvents();
+    QGraphicsProxyWidget* proxy = t.scene->dialogues().constLast();
+    QVERIFY(proxy->isVisible());
+    const QSize place = dialogue->size();
+    const QSize minimum = dialogue->minimumSizeHint();
+    QVERIFY2(minimum.width() <= place.width() && minimum.height() <= place.height(),
+             qPrintable(QStringLiteral("%1 needs %2x%3 but gets %4x%5")
+                            .arg(nom)
+                            .arg(minimum.width())
+                            .arg(minimum.height())
+                            .arg(place.width())
+                            .arg(place.height())));
+    const QImage image = t.image();
+    QVERIFY(!image.isNull());
+    QVERIFY(image.save(cheminImage(nom + QStringLiteral(".png"))));
+}
+
+} // namespace
+
+class TestDialogsInScene : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void optionsTabs_data()
+    {
+        QTest::addColumn<int>("onglet");
+        for (int i = 0; i < 5; ++i)
+            QTest::addRow("tab %d", i) << i;
+    }
+    void optionsTabs()
+    {
+        QFETCH(int, onglet);
+        montreDansLaTable<OptionsPartie>(QStringLiteral("options-tab%1").arg(onglet), [onglet](OptionsPartie& d) {
+            OptionsDePartie p(TypeDePartie::GenreJass);
+            p.idPreset_ = TypeDePartie::ID_PERSONALISE;
+            OptionsAffichage a;
+            a.fontSize_ = 7.0;
+            d.setOptions(p, a);
+            d.getOnglets()->setCurrentIndex(onglet);
+        });
+    }
+
+    void everyDialogFitsTheTable()
+    {
+        montreDansLaTable<ZB_About>(QStringLiteral("about"));
+        montreDansLaTable<FormTutorialEnter>(QStringLiteral("tutorial"));
+        montreDansLaTable<FormDebugOptions>(QStringLiteral("debug-options"));
+        montreDansLaTable<FormBugQuestionnaire>(QStringLiteral("bug-questionnaire"), [](FormBugQuestionnaire& f) {
+            f.setNoteContact(QStringLiteral("Si vous souhaitez plus d'assistance, n'hésitez pas à contacter notre<br>"
+                                            "<a href=\"mailto:support@zubrik.invalid\"><span style=\"text-decoration: "
+                                            "underline; color:#0000ff;\">support@zubrik.invalid</span></a>"));
+            f.getQuoi()->setPlainText(QStringLiteral("Le roi de pique a disparu de ma main."));
+        });
+        montreDansLaTable<ZB_ClientDialogIp>(QStringLiteral("client-ip"));
+        montreDansLaTable<ZB_ClientConnection>(QStringLiteral("client-connection"), [](ZB_ClientConnection& c) {
+            c.setSecondesAttente(30);
+            c.setEtat(ZB_StatutConnexionA::AttentePublique);
+        });
+    }
+
+    void serverViewInTheTable()
+    {
+        TableDeScene t(tableDeTest());
+        auto* vue = t.scene->addDialog<ServerView>(ZDialogue, PlacementTable, ModeEncart, nullptr, nullptr, nullptr);
+        vue->cb_log(QStringLiteral("INFO"), QStringLiteral("Serveur prêt sur les ports 4001, 4002 et 4000"));
+        vue->show();
+        QCoreApplication::processEvents();
+        QVERIFY(vue->minimumSizeHint().height() <= vue->height());
+        QVERIFY(t.image().save(cheminImage(QStringLiteral("server-view.png"))));
+    }
+
+    // The tutorial's buttons answer the scene's request; only OK carries the
+    // user's choice.
+    void tutorialAnswersTheRequest_data()
+    {
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<int>("choix");
+        QTest::addColumn<bool>("caseCochee");
+        QTest::newRow("ok, knows the game") << true << int(FormTutorialEnter::ConnaitLeJeu) << false;
+        QTest::newRow("ok, beginner, never again") << true << int(FormTutorialEnter::Debutant) << true;
+        QTest::newRow("ok, rules first") << true << int(FormTutorialEnter::ExpliqueRegles) << false;
+        QTest::newRow("skip") << false << int(FormTutorialEnter::Debutant) << true;
+    }
+    void tutorialAnswersTheRequest()
+    {
+        QFETCH(bool, ok);
+        QFETCH(int, choix);
+        QFETCH(bool, caseCochee);
+        TableDeScene t(tableDeTest());
+        auto* f = t.scene->addDialog<FormTutorialEnter>(ZDialogue, PlacementTable, ModeEncart, nullptr);
+        quint32 idCourant = 41;
+        f->setSourceEventId([&] { return idCourant; });
+        connect(f, &FormTutorialEnter::signalTutorialClosed, t.scene, &DisplayGLScene::OnTutorialClosed);
+        QSignalSpy fermetures(f, &FormTutorialEnter::signalTutorialClosed);
+        QSignalSpy reponses(f, &FormTutorialEnter::signalTutorialAnswer);
+        f->show();
+        f->getButtonGroup()->button(choix)->click();
+        f->getCheckBox()->setChecked(caseCochee);
+        idCourant = 42;
+        (ok ? f->getBoutonOk() : f->getBoutonPasser())->click();
+        QVERIFY(!f->isVisible());
+        QCOMPARE(fermetures.size(), 1);
+        QCOMPARE(fermetures.at(0).at(0).value<quint32>(), 42u);
+        QCOMPARE(fermetures.at(0).at(1).toBool(), ok);
+        QCOMPARE(reponses.size(), ok ? 1 : 0);
+        if (ok) {
+            QCOMPARE(reponses.at(0).at(0).toInt(), choix);
+            QCOMPARE(reponses.at(0).at(1).toBool(), caseCochee);
+        }
+    }
+
+    // The bug button's long press opens the debug options, whose switch
+    // changes the scene's display mode.
+    void debugOptionsSwitchTheDisplayMode()
+    {
+        TableDeScene t(tableDeTest());
+        auto* debug = t.scene->addDialog<FormDebugOptions>(ZDialogue, PlacementTable, ModeEncart, nullptr);
+        auto* questionnaire = t.scene->addDialog<FormBugQuestionnaire>(ZDialogue, PlacementTable, ModeEncart, nullptr);
+        t.scene->setFenetresBug(debug, questionnaire);
+        connect(debug, &FormDebugOptions::signalChangeDisplayMode, t.scene, &DisplayGLScene::OnChangeDisplayMode);
+        qint64 maintenant = 0;
+        t.scene->setHorlogeBug([&] { return maintenant; });
+        emit t.scene->boutonBug()->pressed();
+        maintenant += DisplayGLScene::DUREE_APPUI_CAPTURE_MS + 1000;
+        emit t.scene->boutonBug()->clicked();
+        QVERIFY(debug->isVisible());
+        const auto avant = t.scene->lignesArdoise()[0]->cacheMode();
+        debug->getBoutonModeAffichage()->click();
+        QVERIFY(!debug->isVisible());
+        QVERIFY(t.scene->lignesArdoise()[0]->cacheMode() != avant);
+    }
+
+    // The questionnaire's answers, as the report gets them; a reset leaves
+    // nothing of the last report.
+    void bugAnswersGoToTheReport()
+    {
+        FormBugQuestionnaire f;
+        f.getCategorie()->setCurrentIndex(FormBugQuestionnaire::Affichage);
+        f.getQuoi()->setPlainText(QStringLiteral("Les cartes <clignotent> & disparaissent\nparfois"));
+        f.getAttendu()->setPlainText(QString(FormBugQuestionnaire::REPONSE_LONGUEUR_MAX + 50, QLatin1Char('x')));
+        f.getReproductible()->setChecked(true);
+        QCOMPARE(f.getAttendu()->toPlainText().size(), FormBugQuestionnaire::REPONSE_LONGUEUR_MAX);
+        QSignalSpy envois(&f, &FormBugQuestionnaire::signalReponses);
+        f.show();
+        f.getBoutonEnvoyer()->click();
+        QCOMPARE(envois.size(), 1);
+        const QString reponses = envois.at(0).at(0).toString();
+        QVERIFY(reponses.contains(QStringLiteral("Les cartes <clignotent> & disparaissent\nparfois")));
+        QVERIFY(reponses.contains(QStringLiteral("Reproducible: yes")));
+        QVERIFY(reponses.contains(f.getCategorie()->currentText()));
+        QVERIFY(!f.isVisible());
+        f.reset();
+        QVERIFY(f.getQuoi()->toPlainText().isEmpty());
+        QVERIFY(f.getAttendu()->toPlainText().isEmpty());
+        QVERIFY(!f.getReproductible()->isChecked());
+        QCOMPARE(f.getCategorie()->currentIndex(), 0);
+    }
+
+    // The about box names the version and every embedded font and library.
+    void aboutNamesVersionAndLicences()
+    {
+        const QString avant = QCoreApplication::applicationVersion();
+        QCoreApplication::setApplicationVersion(QStringLiteral("3.2.1"));
+        ZB_About about;
+        QCoreApplication::setApplicationVersion(avant);
+        QVERIFY(about.getLabelVersion()->text().contains(QStringLiteral("3.2.1")));
+        const QString licences = about.getLicences()->toPlainText();
+        for (const char* nom : {"Qt", "QuaZip", "zlib", "DejaVu", "Comic Neue", "SIL Open Font License", "LGPL"})
+            QVERIFY2(licences.contains(QLatin1String(nom)), nom);
+    }
+};
+
+ZB_REGISTER_TEST(TestDialogsInScene)
+#include "TestDialogsInScene.moc"
