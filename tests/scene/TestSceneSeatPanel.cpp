@@ -1,3 +1,4 @@
+#include "AnnoncesJoueur.h"
 #include "Carte.h"
 #include "DisplayGLHumanCarte.h"
 #include "DisplayGLPanelDeJoueur.h"
@@ -101,6 +102,68 @@ private slots:
             QCOMPARE(s.sprite(c)->getState(), attendu);
         }
         QCOMPARE(s.recus(EvenementDeJeu::Cho) + s.recus(EvenementDeJeu::Ajo), 0);
+    }
+
+    // The hand follows what the player asks of its panel: raised for a
+    // choice and for an announcement, back at rest after a choice or a
+    // time-out, hidden for a new deal.
+    void handFollowsThePlayer_data()
+    {
+        QTest::addColumn<QString>("appel");
+        QTest::addColumn<int>("etat"); // of every card; -1: the announced ones raised, the others at rest
+        QTest::newRow("trump choice") << QStringLiteral("afficheChoixAtout") << int(DisplayGLHumanCarte::Surlignee);
+        QTest::newRow("bid choice") << QStringLiteral("afficheChoixMise") << int(DisplayGLHumanCarte::Surlignee);
+        QTest::newRow("choice over") << QStringLiteral("finChoixAtout") << int(DisplayGLHumanCarte::EnMain);
+        QTest::newRow("bid over") << QStringLiteral("finChoixMise") << int(DisplayGLHumanCarte::EnMain);
+        QTest::newRow("time ran out") << QStringLiteral("effaceAttente2") << int(DisplayGLHumanCarte::EnMain);
+        QTest::newRow("new deal") << QStringLiteral("cacheCartes") << int(DisplayGLHumanCarte::Cachee);
+        QTest::newRow("announcement") << QStringLiteral("montreAnnonce") << -1;
+    }
+    void handFollowsThePlayer()
+    {
+        QFETCH(QString, appel);
+        QFETCH(int, etat);
+        SiegeDeScene s;
+        // A sequence of three in the hand, for the announcement.
+        for (int valeur = Carte::Six; valeur <= Carte::Huit; ++valeur)
+            s.position.mains[s.siege].ajouteCarte(s.position.deck->getCarte(2, valeur));
+        s.assied(Joueur::ModeManuel, true);
+        DisplayGLPanelDeJoueur* p = s.panneau();
+        const AnnoncesJoueur annonces(s.joueur.main_, 1);
+        // A choice open first, so that its end has something to close.
+        p->afficheChoixAtout(true, false, EtatDeJeu::AttendAtout);
+        if (appel == QLatin1String("afficheChoixAtout")) {
+            p->afficheChoixAtout(false, false, EtatDeJeu::AttendAtout);
+        } else if (appel == QLatin1String("afficheChoixMise")) {
+            p->afficheChoixMise(ZB_StatusMise(), false, EtatDeJeu::AttendMise1_1);
+        } else if (appel == QLatin1String("finChoixAtout")) {
+            p->finChoixAtout();
+        } else if (appel == QLatin1String("finChoixMise")) {
+            p->finChoixMise();
+        } else if (appel == QLatin1String("effaceAttente2")) {
+            p->effaceAttente2();
+        } else if (appel == QLatin1String("cacheCartes")) {
+            p->cacheCartes();
+        } else {
+            p->finChoixAtout();
+            p->montreAnnonce(annonces);
+        }
+        s.finitAnimations();
+        int levees = 0;
+        for (Carte* c : s.joueur.main_) {
+            const DisplayGLHumanCarte* sprite = s.sprite(c);
+            QVERIFY(sprite);
+            const int attendu = etat >= 0 ? etat
+                              : annonces.contientCarte(c) ? int(DisplayGLHumanCarte::Surlignee)
+                                                          : int(DisplayGLHumanCarte::EnMain);
+            QCOMPARE(sprite->getState(), attendu);
+            levees += sprite->getState() == DisplayGLHumanCarte::Surlignee;
+        }
+        if (etat < 0)
+            QVERIFY(levees > 0);
+        // The trump panel shows while a choice is open, and goes with its end.
+        if (appel.startsWith(QLatin1String("afficheChoix")) || appel.startsWith(QLatin1String("fin")))
+            QCOMPARE(!s.t.scene->conteneurAtouts()->isHidden(), etat == DisplayGLHumanCarte::Surlignee);
     }
 
     // Each choice answers once, whatever the trump panel sends: shown twice,
