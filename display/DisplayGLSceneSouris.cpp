@@ -228,9 +228,8 @@ void DisplayGLScene::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
         const bool monte = rectDepart_.y() - ici.y() > h / DIVISEUR_MONTEE_JEU;
         const bool auMilieu = std::abs(w / 2.0 - ici.x()) < w / DIVISEUR_ECART_JEU;
         DisplayGLHumanCarte* carte = carteGlissee_;
-        if (monte && auMilieu && !rectDepart_.isNull()) {
+        if (monte && auMilieu && !rectDepart_.isNull())
             OnMouseDoubleClicked(carte);
-        }
         // Not played (too low, too far aside, or refused): back where it
         // was pressed, at rest.
         if (carteGlissee_ == carte) {
