@@ -274,6 +274,19 @@ public:
     // 1: no animations; 4: every card face up.
     void setModeVue(int mode);
     int modeVue() const { return modeVue_; }
+    // The user browses the game back and forth (undo): no card flights.
+    void setNavigationAnnuler(bool actif) { navigationAnnuler_ = actif; }
+    bool isNavigationAnnuler() const { return navigationAnnuler_; }
+    // The game type's contract rule: 2 the help says "Coincher", any other
+    // value "Contrer".
+    void setStyleContre(int style) { styleContre_ = style; }
+    int styleContre() const { return styleContre_; }
+    void setModeAffichage2(bool mode2, bool second)
+    {
+        modeAffichage2_ = mode2;
+        secondDrapeau_ = second;
+    }
+    bool isModeAffichage2() const { return modeAffichage2_; }
     // The local user was excluded for slowness: hovering and double clicks
     // on cards are ignored from then on.
     void setJoueurExclu(bool exclu) { joueurExclu_ = exclu; }

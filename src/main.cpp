@@ -1,28 +1,58 @@
-#include "TypeDePartie.h"
 #include "ZB_Application.h"
+#include "ZB_CommandLine.h"
+#include "ZB_MainWidget.h"
+#include "ZB_Settings.h"
 
-#include <QTextStream>
+#include <QStringList>
 
-// Until the table window exists the program lists the game types it knows.
+#include <cstdio>
+
+#include <memory>
+
+namespace {
+
+constexpr const char* NOM_PRODUIT = "Zubrik";
+constexpr const char* NOM_ORGANISATION = "Zubrik";
+
+// Builds the application, reads the start-up record and runs the main
+// window until the user quits.
+int demarre(int& argc, char** argv)
+{
+    // Options Qt would take for its own ("--platform") leave argv first.
+    const QStringList cachees = ZB_CommandLine::cacheOptionsDuProgramme(argc, argv);
+    ZB_Application app(argc, argv);
+    QCoreApplication::setApplicationName(QLatin1String(NOM_PRODUIT));
+    QCoreApplication::setOrganizationName(QLatin1String(NOM_ORGANISATION));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZB_VERSION));
+
+    // A command line that does not read stops here, before any window.
+    ZB_Settings demarrage;
+    QString message;
+    if (ZB_CommandLine::parse(QCoreApplication::arguments() + cachees, demarrage, &message) != ZB_CommandLine::Ok) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(message));
+        return ZB_CommandLine::CODE_SORTIE_USAGE;
+    }
+
+    auto fenetre = std::make_unique<ZB_MainWidget>(demarrage);
+    // exit, not quit: quit first asks every window to close, and the table
+    // window hands a close request back to the main window.
+    QObject::connect(
+        fenetre.get(), &ZB_MainWidget::signalQuitter, &app, [] { QCoreApplication::exit(0); },
+        Qt::QueuedConnection);
+    fenetre->demarre();
+    const int code = ZB_Application::exec();
+    fenetre.reset();
+    return code;
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
-    // No window is opened yet, so a machine without a display (a CI runner,
-    // a server) runs the application offscreen rather than failing.
+    // A machine without a display (a CI runner, a server) runs the window
+    // offscreen rather than failing.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    ZB_Application app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("Zubrik"));
-    QCoreApplication::setOrganizationName(QStringLiteral("Zubrik"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(ZB_VERSION));
-
-    QTextStream out(stdout);
-    out << "Zubrik " << QCoreApplication::applicationVersion() << " - Jass & Belote\n\nGame types:\n";
-    for (int id = 0; id <= 16; ++id) {
-        const TypeDePartie& t = TypeDePartie::getTypeDePartie(id);
-        out << qSetFieldWidth(4) << id << qSetFieldWidth(0) << "  "
-            << (t.genre_ == TypeDePartie::GenreBelote ? "Belote" : "Jass  ") << "  " << t.nom_ << ", "
-            << t.pointsObjectif_ << " points\n";
-    }
-    return 0;
+    return demarre(argc, argv);
 }

@@ -1788,6 +1788,22 @@ Tables Occupées: %2</source>
         <source>Le rapport a été écrit dans %1</source>
         <translation>Der Bericht wurde nach %1 geschrieben</translation>
     </message>
+    <message>
+        <source>Automatique</source>
+        <translation>Automatisch</translation>
+    </message>
+    <message>
+        <source>&amp;Quitter la partie en ligne</source>
+        <translation>Online-Spiel &amp;verlassen</translation>
+    </message>
+    <message>
+        <source>Vous</source>
+        <translation>Sie</translation>
+    </message>
+    <message>
+        <source>Parties (*.jss *.jst);;Tous les fichiers (*)</source>
+        <translation>Spiele (*.jss *.jst);;Alle Dateien (*)</translation>
+    </message>
 </context>
 <context>
     <name>ZB_Room</name>

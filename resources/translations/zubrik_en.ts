@@ -1788,6 +1788,22 @@ Tables Occupées: %2</source>
         <source>Le rapport a été écrit dans %1</source>
         <translation>The report was written to %1</translation>
     </message>
+    <message>
+        <source>Automatique</source>
+        <translation>Automatic</translation>
+    </message>
+    <message>
+        <source>&amp;Quitter la partie en ligne</source>
+        <translation>&amp;Leave the online game</translation>
+    </message>
+    <message>
+        <source>Vous</source>
+        <translation>You</translation>
+    </message>
+    <message>
+        <source>Parties (*.jss *.jst);;Tous les fichiers (*)</source>
+        <translation>Games (*.jss *.jst);;All files (*)</translation>
+    </message>
 </context>
 <context>
     <name>ZB_Room</name>

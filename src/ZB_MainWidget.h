@@ -1,0 +1,215 @@
+#pragma once
+
+#include "DisplayACloseCallback.h"
+#include "GM_BanList.h"
+#include "GM_MessageBoxEmitter.h"
+#include "OptionsAffichage.h"
+#include "OptionsDePartie.h"
+#include "ZB_Settings.h"
+
+#include <QList>
+#include <QObject>
+#include <QPair>
+#include <QPointer>
+#include <QSharedPointer>
+#include <QString>
+#include <QSwipeGesture>
+
+#include <memory>
+
+class DisplayGL;
+class DisplayGLWidget;
+class QAction;
+class QActionGroup;
+class QMenuBar;
+class QPushButton;
+class QSettings;
+class ZB_Translator;
+class QWidget;
+class TableClient;
+class ZB_BugReport;
+class ZB_ClientDialogIp;
+class ZB_MultiServer;
+class ZB_RoomTable;
+class ZB_TraceLog;
+
+// The hub of the program: it owns the table window, the room and the game
+// server for the program's lifetime, starts every game (new, winning, opened,
+// resumed, hosted, joined), carries the menus, and decides when the program
+// quits.
+//
+// Rules:
+// - Built once, after the application object; the view exists before the
+//   room, and the room dies before the view (its tables talk to the view).
+// - Every game start first stops the table's animations and closes its
+//   dialogs; loading errors are caught and shown, never thrown on.
+// - Quitting asks for confirmation during an online game; the game in
+//   progress is saved to the autosave file before the program ends.
+// - The start-up record is read, never written, except by the start routine.
+// - An unattended run (automatic mode) plays every seat by computer, with
+//   no sound and no card pictures, answers every box with Ok, and ends the
+//   program once the match is over, printing the final scores.
+// GUI thread only.
+class ZB_MainWidget : public QObject, public DisplayACloseCallback, protected GM_MessageBoxEmitter
+{
+    Q_OBJECT
+
+public:
+    static constexpr const char* FICHIER_AUTOSAUVEGARDE = "autosave.jss";
+    static constexpr const char* FICHIER_DEFAUT = "default.jss";
+    static constexpr const char* FICHIER_FIN_AUTOMATIQUE = "automatic.jss";
+    static constexpr const char* ADRESSE_CLIENT_DEFAUT = "127.0.0.1";
+    static constexpr int MODE_AFFICHAGE_NORMAL = 0;
+    static constexpr int MODE_AFFICHAGE_ORDINATEUR = 2;
+    static constexpr int ATTENTE_CLIENT_SECONDES = 10;
+    static constexpr int INTERVALLE_HOTE_MS = 200;
+    static constexpr int MAX_LIGNES_ERREUR = 100;
+    static constexpr int NOMBRE_SIEGES = 4;
+    // An opened file has been played back once its record stays unchanged
+    // for this many looks this far apart.
+    static constexpr int INTERVALLE_SONDAGE_MS = 100;
+    static constexpr int SONDAGES_STABLES = 5;
+    static constexpr int SIEGE_UTILISATEUR = 0;
+    static constexpr qint64 PREMIER_ID_JOUEUR = 1;
+    // Pauses between steps are divided by this in an unattended run with
+    // pacing left on (--auto): the match still looks like a game.
+    static constexpr double FACTEUR_DUREES_AUTO = 0.2;
+
+    // dossierDonnees: the writable data folder; empty: the platform's.
+    explicit ZB_MainWidget(const ZB_Settings& demarrage, const QString& dossierDonnees = QString());
+    ~ZB_MainWidget() override;
+    ZB_MainWidget(const ZB_MainWidget&) = delete;
+    ZB_MainWidget& operator=(const ZB_MainWidget&) = delete;
+
+    // Enters the start mode the start-up record chose.
+    void demarre();
+
+    DisplayGL* vue() const { return vue_.get(); }
+    TableClient* salle() const { return salle_.get(); }
+    ZB_MultiServer* serveur() const { return serveur_.get(); }
+    QMenuBar* barreMenus() const { return barreMenus_; }
+    const ZB_Settings& demarrage() const { return demarrage_; }
+    QString dossierDonnees() const { return dossierDonnees_; }
+    const OptionsDePartie& optionsDePartie() const { return optionsPartie_; }
+    void setOptionsDePartie(const OptionsDePartie& options) { optionsPartie_ = options; }
+    // The table on screen, null before the first game.
+    ZB_RoomTable* tableAffichee() const;
+    // The match scores of the table on screen, this deal's points included.
+    std::array<int, 2> scores() const;
+    // Which saved game the start-up resumes: the newer of the autosave and
+    // the default file of the folder, "" when neither exists.
+    static QString fichierDeReprise(const QString& dossier);
+    // The report of a bug: the game record and the sockets' recent errors.
+    QString documentRapportBug(const QString& remarque) const;
+    // The zip of the last bug report written, "" before the first.
+    QString dernierRapport() const { return dernierRapport_; }
+    // Whether the program asked to quit (an unattended run's end, a
+    // confirmed quit); tests read it instead of watching the event loop.
+    bool isQuitDemande() const { return quitDemande_; }
+    // The action of a menu command, by its object name ("nouvelle",
+    // "ouvrir", "heberger" ...).
+    QAction* action(const QString& nom) const;
+
+    // --- DisplayACloseCallback.
+    void userRequestedClose(QCloseEvent* event) override;
+    void userChoseGameType(int idTypeDePartie) override;
+    void startMarketingScenario(int scenario, int langue, int argument) override;
+
+signals:
+    // An unattended run's match is over (scores of teams 0 and 1).
+    void signalMatchTermine(int equipe0, int equipe1);
+    // The program should end now (the start routine ends the event loop).
+    void signalQuitter();
+
+public slots:
+    void OnNouvellePartie();
+    void OnNouvellePartieGagnante();
+    void OnOuvrir();
+    // Opens a game file; false (after telling the user) when it does not
+    // read.
+    bool ouvreFichier(const QString& chemin, int modeDepart, int noTable = 0);
+    void OnEnregistrer();
+    void OnEnregistrerSous();
+    void enregistreSous(const QString& chemin);
+    void OnHeberger();
+    void OnRejoindre();
+    void rejoint(const QString& adresse);
+    void OnOptionsSons(bool actifs);
+    void OnLangue(QAction* langue);
+    void OnAnnuler(bool isForward);
+    void OnBugReport();
+    void OnBug(QString const& userFeedback);
+    void OnQuitter();
+    void OnQuitter_Reponse(int bouton);
+    // Leaves the online game (after the same question as quitting) for a
+    // local game.
+    void OnQuitterEnLigne();
+    void OnQuitterEnLigne_Reponse(int bouton);
+
+    void OnSizeChanged();
+    void OnSpecialKeyPressed(int touche);
+    void OnSwipeTriggered(QSwipeGesture::SwipeDirection direction);
+    void OnFontChange(double pourcent);
+    void OnRightPanelVisibleChanged(bool isVisible);
+    void OnButtonConnectPressed();
+    void OnServerSendStatsGameCompleted(bool isConnected, QString stats);
+    void OnOnlineGameStarted();
+    void OnOnlineGameEnded();
+
+private slots:
+    void metAJourActions_();
+    void OnMatchTermine();
+    void OnHoteAttendClient();
+    void OnSondeFichierOuvert();
+
+private:
+    void construitMenus_();
+    // The in-scene buttons of the settings panel: the menu's main commands
+    // for a window without its menu bar (full screen, small screens).
+    void construitPanneauDroit_();
+    // The menus' and buttons' texts in the language in force.
+    void retraduit_();
+    // Shows the language of the display options (English with --english).
+    void appliqueLangue_();
+    void prepareRapport_(ZB_BugReport& rapport, const QString& remarque) const;
+    void construitSalle_();
+    // Calls the room's start with every loading error caught and shown;
+    // false when one was.
+    bool depart_(int modeDepart, int genreSession, const QString& fichierOuServeur, int noTable);
+    void afficheErreur_(const QString& texte);
+    // Seats the user and three computer players at a new local table.
+    void inscritJoueurs_();
+    // An unattended run prints the scores of the file it opened, and ends.
+    void rapporteFichierOuvert_();
+    void quitte_();
+    ZB_TraceLog* trace_() const;
+
+    ZB_Settings demarrage_;
+    QString dossierDonnees_;
+    OptionsAffichage optionsAffichage_;
+    OptionsDePartie optionsPartie_;
+    QString dernierFichier_;
+    QString dernierRapport_;
+    bool quitDemande_ = false;
+    bool matchFini_ = false;
+    int executesVus_ = -1;
+    int sondagesStables_ = 0;
+    bool fichierOuvertAutomatique_ = false;
+
+    // The view first, then the engine side, which dies first. The right
+    // panel is lent to the scene's settings panel and outlives the view.
+    std::unique_ptr<QWidget> panneauDroit_;
+    QSharedPointer<DisplayGLWidget> holder_;
+    std::unique_ptr<DisplayGL> vue_;
+    QMenuBar* barreMenus_ = nullptr;
+    QActionGroup* langues_ = nullptr;
+    std::unique_ptr<ZB_Translator> traducteur_;
+    // The settings store of an attended run; null in an unattended one.
+    std::unique_ptr<QSettings> settings_;
+    QList<QPair<QPointer<QAction>, const char*>> textesMenus_;
+    QList<QPair<QPointer<QPushButton>, QPointer<QAction>>> boutonsPanneau_;
+    QPointer<ZB_ClientDialogIp> dialogueIp_;
+    GM_BanList banList_;
+    std::unique_ptr<TableClient> salle_;
+    std::unique_ptr<ZB_MultiServer> serveur_;
+};

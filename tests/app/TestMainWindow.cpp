@@ -1,0 +1,421 @@
+#include "DisplayGL.h"
+#include "DisplayGLScene.h"
+#include "DisplayGLSceneDialog.h"
+#include "EtatDeJeu.h"
+#include "EvenementDeJeu.h"
+#include "ListeDesEvenements.h"
+#include "TableClient.h"
+#include "ZB_ClientDialogIp.h"
+#include "ZB_MainWidget.h"
+#include "ZB_MultiServer.h"
+#include "ZB_RoomTable.h"
+#include "ZbTestRegistry.h"
+
+#include <QAction>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QGraphicsProxyWidget>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTcpServer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+// The cards played, in order, as "seat:card", from a game record's text.
+QStringList cartesJouees(const QString& record)
+{
+    QStringList cartes;
+    for (const QString& ligne : record.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        EvenementDeJeu ev;
+        QString reste;
+        if (ev.fromString(ligne.trimmed(), reste) && ev.type_ == EvenementDeJeu::Ajo)
+            cartes << QStringLiteral("%1:%2").arg(ev.noJoueur_).arg(ev.texte_);
+    }
+    return cartes;
+}
+
+QString record(ZB_MainWidget& w)
+{
+    QString texte;
+    QTextStream flux(&texte);
+    w.salle()->writeToStream(flux);
+    flux.flush();
+    return texte;
+}
+
+bool attend(const std::function<bool()>& condition, int ms)
+{
+    QElapsedTimer limite;
+    limite.start();
+    while (!condition()) {
+        if (limite.elapsed() > ms)
+            return false;
+        QTest::qWait(10);
+    }
+    return true;
+}
+
+// A run where the computer plays every seat at once, in a folder of its own.
+ZB_Settings sansSurveillance()
+{
+    ZB_Settings d;
+    d.automatique = 1;
+    d.nowait = true;
+    return d;
+}
+
+// A run of a person (settings, autosave), where the computer plays every
+// seat at once and every box is answered.
+ZB_Settings accompagne()
+{
+    ZB_Settings d;
+    d.nowait = true;
+    return d;
+}
+void ordinateurPartout(ZB_MainWidget& w)
+{
+    w.vue()->setModeAffichage(ZB_MainWidget::MODE_AFFICHAGE_ORDINATEUR, false);
+    w.vue()->scene()->setAutoAnswer(true);
+    w.vue()->scene()->setFacteurDurees(0.1);
+    w.userChoseGameType(0);
+}
+
+void ecrit(const QString& chemin, const QByteArray& contenu, const QDateTime& date)
+{
+    QFile f(chemin);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(contenu);
+    f.close();
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QVERIFY(f.setFileTime(date, QFileDevice::FileModificationTime));
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // The start-up resumes the newer of the autosave and the default game.
+    void fichierDeReprise_data()
+    {
+        QTest::addColumn<int>("ageAutosave"); // seconds, -1: no file
+        QTest::addColumn<int>("ageDefaut");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("neither") << -1 << -1 << QString();
+        QTest::newRow("autosave only") << 10 << -1 << QStringLiteral("autosave.jss");
+        QTest::newRow("default only") << -1 << 10 << QStringLiteral("default.jss");
+        QTest::newRow("autosave newer") << 10 << 100 << QStringLiteral("autosave.jss");
+        QTest::newRow("default newer") << 100 << 10 << QStringLiteral("default.jss");
+    }
+    void fichierDeReprise()
+    {
+        QFETCH(int, ageAutosave);
+        QFETCH(int, ageDefaut);
+        QFETCH(QString, attendu);
+        QTemporaryDir dossier;
+        const QDateTime maintenant = QDateTime::currentDateTime();
+        if (ageAutosave >= 0)
+            ecrit(dossier.filePath(QStringLiteral("autosave.jss")), "x", maintenant.addSecs(-ageAutosave));
+        if (ageDefaut >= 0)
+            ecrit(dossier.filePath(QStringLiteral("default.jss")), "x", maintenant.addSecs(-ageDefaut));
+        const QString trouve = ZB_MainWidget::fichierDeReprise(dossier.path());
+        QCOMPARE(QFileInfo(trouve).fileName(), attendu);
+    }
+
+    // Quitting in the middle of a deal saves it; the next start resumes it:
+    // every card played before goes on as played.
+    void quitterPuisReprendre()
+    {
+        QTemporaryDir dossier;
+        QStringList avant;
+        {
+            ZB_MainWidget w(accompagne(), dossier.path());
+            ordinateurPartout(w);
+            w.demarre();
+            QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= 6; }, 60000));
+            QSignalSpy quitter(&w, &ZB_MainWidget::signalQuitter);
+            // Closing the window asks the main window, which quits.
+            w.vue()->close();
+            QTRY_COMPARE(quitter.size(), 1);
+            QVERIFY(w.isQuitDemande());
+            QFile autosave(dossier.filePath(QStringLiteral("autosave.jss")));
+            QVERIFY(autosave.open(QIODevice::ReadOnly));
+            avant = cartesJouees(QString::fromUtf8(autosave.readAll()));
+        }
+        QVERIFY(avant.size() >= 6);
+        ZB_MainWidget w(accompagne(), dossier.path());
+        ordinateurPartout(w);
+        w.demarre();
+        QVERIFY(attend([&] { return cartesJouees(record(w)).size() > avant.size(); }, 60000));
+        QCOMPARE(cartesJouees(record(w)).mid(0, avant.size()), avant);
+    }
+
+    // New games and new winning games of both games are dealt and played.
+    void nouvellesParties_data()
+    {
+        QTest::addColumn<int>("preset");
+        QTest::addColumn<bool>("gagnante");
+        QTest::newRow("jass") << 0 << false;
+        QTest::newRow("jass, winning") << 0 << true;
+        QTest::newRow("belote contree") << 8 << false;
+        QTest::newRow("belote classique, winning") << 6 << true;
+    }
+    void nouvellesParties()
+    {
+        QFETCH(int, preset);
+        QFETCH(bool, gagnante);
+        QTemporaryDir dossier;
+        ZB_MainWidget w(sansSurveillance(), dossier.path());
+        w.userChoseGameType(preset);
+        if (gagnante)
+            w.OnNouvellePartieGagnante();
+        else
+            w.OnNouvellePartie();
+        QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= 8; }, 60000));
+        QCOMPARE(w.salle()->getOptions().idPreset_, preset);
+    }
+
+    // A file that does not read is refused with a message; the game on the
+    // table and the autosave stay as they were.
+    void fichierIllisible_data()
+    {
+        QTest::addColumn<QByteArray>("contenu");
+        QTest::newRow("missing") << QByteArray();
+        QTest::newRow("not a game") << QByteArray("Bonjour\r\n");
+        QTest::newRow("broken record") << QByteArray("3\r\n{InP!{0!0!\r\n{Ajo!{\r\n");
+        QTest::newRow("binary") << QByteArray("\x00\xff\xfe{{{{", 8);
+    }
+    void fichierIllisible()
+    {
+        QFETCH(QByteArray, contenu);
+        QTemporaryDir dossier;
+        const QString autosave = dossier.filePath(QStringLiteral("autosave.jss"));
+        ZB_MainWidget w(sansSurveillance(), dossier.path());
+        w.OnNouvellePartie();
+        QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= 1; }, 60000));
+        QVERIFY(w.salle()->needsSave());
+        w.salle()->saveToFile();
+        QFile f(autosave);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray sauve = f.readAll();
+        f.close();
+
+        const QString chemin = dossier.filePath(QStringLiteral("partie.jss"));
+        if (!contenu.isEmpty()) {
+            QFile p(chemin);
+            QVERIFY(p.open(QIODevice::WriteOnly));
+            p.write(contenu);
+        }
+        // The box is shown, not answered unseen, so that it can be read.
+        w.vue()->scene()->setAutoAnswer(false);
+        const int boites = w.vue()->scene()->historiqueBoites().size();
+        QVERIFY(!w.ouvreFichier(chemin, ZB_Room::OuvreFichier));
+        QTRY_VERIFY(w.vue()->scene()->historiqueBoites().size() > boites);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), sauve);
+    }
+
+    // Saved as, then opened again: the same cards, the same scores.
+    void enregistrerPuisOuvrir()
+    {
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath(QStringLiteral("sauvee.jss"));
+        QStringList cartes;
+        {
+            ZB_MainWidget w(sansSurveillance(), dossier.path());
+            w.OnNouvellePartie();
+            QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= 4; }, 60000));
+            w.enregistreSous(chemin);
+            QVERIFY(QFileInfo(chemin).isFile());
+            QFile f(chemin);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            cartes = cartesJouees(QString::fromUtf8(f.readAll()));
+        }
+        // An unattended run with a game in progress leaves no autosave.
+        QVERIFY(!QFileInfo::exists(dossier.filePath(QStringLiteral("autosave.jss"))));
+        ZB_MainWidget w(sansSurveillance(), dossier.path());
+        QVERIFY(w.ouvreFichier(chemin, ZB_Room::OuvreFichier));
+        QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= cartes.size(); }, 60000));
+        QCOMPARE(cartesJouees(record(w)).mid(0, cartes.size()), cartes);
+    }
+
+    // Every command a player expects is in the menus; the bug report holds
+    // the game record and escapes the user's words.
+    void menusEtRapport()
+    {
+        QTemporaryDir dossier;
+        ZB_MainWidget w(sansSurveillance(), dossier.path());
+        for (const char* nom : {"nouvelle", "gagnante", "ouvrir", "enregistrer", "enregistrerSous", "annuler",
+                                "refaire", "quitter", "heberger", "rejoindre", "sons", "bug", "langue_en",
+                                "langue_de", "type0", "type8"})
+            QVERIFY2(w.action(QLatin1String(nom)) != nullptr, nom);
+        QCOMPARE(w.vue()->menuBar(), w.barreMenus());
+        // The menus and the table's buttons follow a change of language.
+        QCOMPARE(w.action(QStringLiteral("nouvelle"))->text(), QStringLiteral("&Nouvelle partie"));
+        w.action(QStringLiteral("langue_de"))->trigger();
+        QCOMPARE(w.action(QStringLiteral("nouvelle"))->text(), QStringLiteral("&Neues Spiel"));
+        QCOMPARE(w.action(QStringLiteral("quitterEnLigne"))->text(), QStringLiteral("Online-Spiel &verlassen"));
+        auto* bouton = w.vue()->scene()->dialogueReglages()->contenu()->findChild<QPushButton*>(
+            QStringLiteral("bouton_nouvelle"));
+        QVERIFY(bouton != nullptr);
+        QCOMPARE(bouton->text(), QStringLiteral("Neues Spiel"));
+        w.action(QStringLiteral("langue_fr"))->trigger();
+        QCOMPARE(bouton->text(), QStringLiteral("Nouvelle partie"));
+        w.action(QStringLiteral("type8"))->trigger();
+        QCOMPARE(w.optionsDePartie().idPreset_, 8);
+        w.action(QStringLiteral("type0"))->trigger();
+        w.OnNouvellePartie();
+        QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= 1; }, 60000));
+        const QString rapport = w.documentRapportBug(QStringLiteral("<b>carte & pli</b>"));
+        QVERIFY(rapport.contains(QStringLiteral("&lt;b&gt;carte &amp; pli&lt;/b&gt;")));
+        QVERIFY(rapport.contains(QStringLiteral("{InP!")));
+        w.OnBugReport();
+        QVERIFY(w.dernierRapport().startsWith(dossier.path()));
+        QVERIFY(QFileInfo(w.dernierRapport()).size() > 0);
+    }
+
+    // The game type, the sounds and the window's size chosen in one run are
+    // there in the next; an unattended run leaves them alone.
+    void reglagesEntreDeuxLancements()
+    {
+        QTemporaryDir dossier;
+        {
+            ZB_MainWidget w(ZB_Settings(), dossier.path());
+            w.action(QStringLiteral("type8"))->trigger();
+            w.action(QStringLiteral("sons"))->setChecked(false);
+            w.vue()->resize(700, 500);
+        }
+        {
+            ZB_MainWidget automatique(sansSurveillance(), dossier.path());
+            automatique.userChoseGameType(0);
+        }
+        ZB_MainWidget w(ZB_Settings(), dossier.path());
+        QCOMPARE(w.optionsDePartie().idPreset_, 8);
+        QVERIFY(w.action(QStringLiteral("type8"))->isChecked());
+        QVERIFY(!w.action(QStringLiteral("sons"))->isChecked());
+        QCOMPARE(w.vue()->size(), QSize(700, 500));
+    }
+
+    // Quitting while hosting asks first; Cancel keeps the program. Leaving
+    // the online game brings a local one back; quitting then ends.
+    void quitterEnLigneDemandeConfirmation()
+    {
+        QTemporaryDir dossier;
+        QTcpServer sonde;
+        QVERIFY(sonde.listen(QHostAddress::LocalHost, 0));
+        ZB_Settings d = sansSurveillance();
+        d.tcpsockets = true;
+        d.port = sonde.serverPort();
+        sonde.close();
+        ZB_MainWidget w(d, dossier.path());
+        w.OnHeberger();
+        QVERIFY(w.serveur()->isListening());
+        QVERIFY(w.salle()->estEnLigne());
+        w.vue()->scene()->setAutoAnswer(false);
+        QSignalSpy quitter(&w, &ZB_MainWidget::signalQuitter);
+        w.OnQuitter();
+        QTRY_VERIFY(w.vue()->scene()->historiqueBoites().join(QLatin1Char('\n')).contains(
+            QStringLiteral("Une partie réseau est en cours")));
+        QCOMPARE(quitter.size(), 0);
+        w.OnQuitter_Reponse(GM::Cancel);
+        QCOMPARE(quitter.size(), 0);
+        // Online, a game is left on purpose only: the commands that would
+        // start another are off, leaving is on.
+        QVERIFY(!w.action(QStringLiteral("nouvelle"))->isEnabled());
+        QVERIFY(!w.action(QStringLiteral("ouvrir"))->isEnabled());
+        QVERIFY(w.action(QStringLiteral("quitterEnLigne"))->isEnabled());
+        w.OnQuitterEnLigne_Reponse(GM::Ok);
+        QVERIFY(!w.salle()->estEnLigne());
+        QVERIFY(!w.serveur()->isListening());
+        QVERIFY(w.action(QStringLiteral("nouvelle"))->isEnabled());
+        QVERIFY(!w.action(QStringLiteral("quitterEnLigne"))->isEnabled());
+        QCOMPARE(quitter.size(), 0);
+        w.OnQuitter_Reponse(GM::Ok);
+        QCOMPARE(quitter.size(), 1);
+    }
+
+    // Join: the address window opens in the table; its answer connects to
+    // that address on the session's port.
+    void rejoindre()
+    {
+        QTcpServer hote;
+        QVERIFY(hote.listen(QHostAddress::LocalHost, 0));
+        QTemporaryDir dossier;
+        ZB_Settings d = sansSurveillance();
+        d.tcpsockets = true;
+        d.port = hote.serverPort();
+        ZB_MainWidget w(d, dossier.path());
+        w.OnNouvellePartie();
+        w.OnRejoindre();
+        ZB_ClientDialogIp* fenetre = nullptr;
+        for (QGraphicsProxyWidget* proxy : w.vue()->scene()->dialogues())
+            if (proxy->isVisible())
+                fenetre = qobject_cast<ZB_ClientDialogIp*>(proxy->widget());
+        QVERIFY(fenetre != nullptr);
+        fenetre->setIp(QStringLiteral("127.0.0.1"));
+        QTest::keyClick(fenetre->getLineEdit(), Qt::Key_Return);
+        QVERIFY(hote.waitForNewConnection(10000));
+        QVERIFY(w.salle()->getClientSocket() != nullptr);
+    }
+
+    // The table at the deal, in the middle of a trick and at the end of the
+    // match, kept as pictures when ZB_SHOTS_DIR names a folder.
+    void capturesDeLaTable()
+    {
+        const QString dossierImages = qEnvironmentVariable("ZB_SHOTS_DIR");
+        if (dossierImages.isEmpty())
+            QSKIP("ZB_SHOTS_DIR is not set");
+        QTemporaryDir dossier;
+        ZB_Settings d;
+        d.nowait = true;
+        ZB_MainWidget w(d, dossier.path());
+        w.vue()->setModeAffichage(ZB_MainWidget::MODE_AFFICHAGE_ORDINATEUR, false);
+        w.vue()->scene()->setAutoAnswer(true);
+        w.vue()->scene()->setFacteurDurees(0.3);
+        w.vue()->resize(1024, 720);
+        QSignalSpy fin(&w, &ZB_MainWidget::signalMatchTermine);
+        // Whatever an earlier run of the store chose: a Jass match.
+        w.userChoseGameType(0);
+        w.OnNouvellePartie();
+        auto capture = [&](const QString& nom) {
+            w.vue()->scene()->rafraichitCouche();
+            // The whole window as a person sees it: the menu bar and the table.
+            // The screen's own picture of the window: with OpenGL, what the
+            // window system shows, not a second rendering.
+            const QImage image = w.vue()->screen()->grabWindow(w.vue()->winId()).toImage();
+            QCOMPARE(image.size(), w.vue()->size());
+            QVERIFY(image.save(QDir(dossierImages).filePath(nom)));
+        };
+        auto surTable = [&] {
+            int n = 0;
+            for (int p = 0; p < 4; ++p)
+                n += w.vue()->scene()->carteSurTable(p) != nullptr;
+            return n;
+        };
+        QVERIFY(attend([&] { return w.salle()->getListe(-1)->etatAttendu_ >= EtatDeJeu::Tour1_AttendConfirmationAnnonces1; },
+                       120000));
+        QTest::qWait(1500);
+        capture(QStringLiteral("table-deal.png"));
+        QVERIFY(attend([&] { return surTable() == 2; }, 120000));
+        QTest::qWait(600);
+        capture(QStringLiteral("table-mid-trick.png"));
+        QVERIFY(attend([&] { return !fin.isEmpty(); }, 600000));
+        QTest::qWait(1500);
+        capture(QStringLiteral("table-end.png"));
+    }
+};
+
+ZB_REGISTER_TEST(TestMainWindow)
+#include "TestMainWindow.moc"

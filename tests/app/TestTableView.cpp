@@ -1,0 +1,336 @@
+#include "AiTestKit.h"
+#include "DisplayACloseCallback.h"
+#include "DisplayGL.h"
+#include "DisplayGLCapturesMagasin.h"
+#include "DisplayGLScene.h"
+#include "DisplayGLSceneDialog.h"
+#include "DisplayGLWidget.h"
+#include "OptionsAffichage.h"
+#include "ZB_Settings.h"
+#include "ZbTestRegistry.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using namespace aitest;
+
+namespace {
+
+// The main window's side of the view: what the view asked of it.
+class FermetureEnregistree : public DisplayACloseCallback
+{
+public:
+    void userRequestedClose(QCloseEvent*) override { ++fermetures; }
+    void userChoseGameType(int) override {}
+    void startMarketingScenario(int scenario, int langue, int argument) override
+    {
+        scenarios << QList<int>{scenario, langue, argument};
+    }
+    int fermetures = 0;
+    QList<QList<int>> scenarios;
+};
+
+// A table view as the main window builds it, on the widget engine (the
+// offscreen platform has no OpenGL).
+struct VueDeTest
+{
+    explicit VueDeTest(const ZB_Settings& d = reglagesAutomatiques())
+        : demarrage(d)
+        , holder(QSharedPointer<DisplayGLWidget>::create(nullptr, DisplayGLWidget::MoteurWidget))
+        , vue(std::make_unique<DisplayGL>(nullptr, nullptr, 0, &fermeture, holder, OptionsAffichage(), &demarrage,
+                                          nullptr))
+    {
+    }
+    static ZB_Settings reglagesAutomatiques()
+    {
+        ZB_Settings d;
+        d.automatique = 1;
+        return d;
+    }
+    DisplayGLScene* scene() const { return vue->scene(); }
+
+    ZB_Settings demarrage;
+    FermetureEnregistree fermeture;
+    QSharedPointer<DisplayGLWidget> holder;
+    std::unique_ptr<DisplayGL> vue;
+};
+
+} // namespace
+
+class TestTableView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup()
+    {
+        while (QGuiApplication::overrideCursor() != nullptr)
+            QGuiApplication::restoreOverrideCursor();
+    }
+
+    // Each seat has its own panel until it is released; seats outside the
+    // table have none, and a released seat can still be attached.
+    void panneauxDesSieges()
+    {
+        VueDeTest t;
+        QSet<DisplayAPanelDeJoueur*> vus;
+        for (int siege = 0; siege < 4; ++siege) {
+            QVERIFY(t.vue->getPanelDeJoueur(siege) != nullptr);
+            vus.insert(t.vue->getPanelDeJoueur(siege));
+            QVERIFY(t.vue->getAnalyseJoueur(siege) != nullptr);
+        }
+        QCOMPARE(vus.size(), 4);
+        for (int horsTable : {-1, 4})
+            QVERIFY(t.vue->getPanelDeJoueur(horsTable) == nullptr && t.vue->getAnalyseJoueur(horsTable) == nullptr);
+        t.vue->liberePanel(2);
+        QVERIFY(t.vue->getPanelDeJoueur(2) == nullptr);
+        t.vue->setJoueur(2, nullptr);
+        QVERIFY(!t.scene()->sieges()[2].panneau);
+    }
+
+    // Tables ask for the wait cursor at every step: however many asks, one
+    // restore clears it, a view mode asks none, and a view that dies leaves
+    // no cursor behind.
+    void curseurDAttenteUnique_data()
+    {
+        QTest::addColumn<int>("demandes");
+        QTest::addColumn<bool>("detruitLaVue");
+        QTest::newRow("one ask, restored") << 1 << false;
+        QTest::newRow("five asks, restored once") << 5 << false;
+        QTest::newRow("three asks, the view dies") << 3 << true;
+    }
+    void curseurDAttenteUnique()
+    {
+        QFETCH(int, demandes);
+        QFETCH(bool, detruitLaVue);
+        VueDeTest t;
+        for (int i = 0; i < demandes; ++i)
+            t.vue->setCurseur(i % 2 == 0 ? Qt::WaitCursor : Qt::BusyCursor);
+        QVERIFY(QGuiApplication::overrideCursor() != nullptr);
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), (demandes - 1) % 2 == 0 ? Qt::WaitCursor : Qt::BusyCursor);
+        if (detruitLaVue)
+            t.vue.reset();
+        else
+            t.vue->finDeDonne(false);
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+        if (!detruitLaVue) {
+            t.vue->setModeVue(1);
+            t.vue->setCurseur(Qt::WaitCursor);
+            QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+            t.vue->afficheTable();
+            QVERIFY(!t.vue->estModeVueActif());
+        }
+    }
+
+    // The window closes only while the right panel covers the table;
+    // otherwise the main window is asked and the window stays.
+    void fermetureDeLaFenetre_data()
+    {
+        QTest::addColumn<bool>("panneauDroit");
+        QTest::newRow("table shown: the owner decides") << false;
+        QTest::newRow("right panel shown: closes") << true;
+    }
+    void fermetureDeLaFenetre()
+    {
+        QFETCH(bool, panneauDroit);
+        VueDeTest t;
+        t.vue->setPanneauDroitVisible(panneauDroit);
+        QVERIFY(t.vue->isVisible());
+        t.vue->close();
+        QCOMPARE(t.fermeture.fermetures, panneauDroit ? 0 : 1);
+        QCOMPARE(t.vue->isVisible(), !panneauDroit);
+    }
+
+    // The back button of undo never hides once shown: it is only disabled;
+    // the forward button comes and goes with its flag.
+    void boutonsAnnuler_data()
+    {
+        QTest::addColumn<bool>("arriere");
+        QTest::addColumn<bool>("avant");
+        QTest::newRow("neither") << false << false;
+        QTest::newRow("back only") << true << false;
+        QTest::newRow("both") << true << true;
+    }
+    void boutonsAnnuler()
+    {
+        QFETCH(bool, arriere);
+        QFETCH(bool, avant);
+        VueDeTest t;
+        t.vue->afficheBoutonsAnnuler(true, true);
+        t.vue->afficheBoutonsAnnuler(arriere, avant);
+        QVERIFY(t.scene()->proxyAnnulerArriere()->isVisible());
+        QCOMPARE(t.scene()->boutonAnnulerArriere()->isEnabled(), arriere);
+        QCOMPARE(t.scene()->proxyAnnulerAvant()->isVisible(), avant);
+    }
+
+    // Swipes: left, right and up are raised once the gesture ends; a
+    // swipe down, or one still running, raises nothing.
+    void balayages_data()
+    {
+        QTest::addColumn<int>("horizontale");
+        QTest::addColumn<int>("verticale");
+        QTest::addColumn<int>("etat");
+        QTest::addColumn<int>("attendu"); // -1: nothing raised
+        const int fini = Qt::GestureFinished;
+        QTest::newRow("left") << int(QSwipeGesture::Left) << int(QSwipeGesture::NoDirection) << fini
+                              << int(QSwipeGesture::Left);
+        QTest::newRow("right, slightly up") << int(QSwipeGesture::Right) << int(QSwipeGesture::Up) << fini
+                                            << int(QSwipeGesture::Right);
+        QTest::newRow("up") << int(QSwipeGesture::NoDirection) << int(QSwipeGesture::Up) << fini
+                            << int(QSwipeGesture::Up);
+        QTest::newRow("down") << int(QSwipeGesture::NoDirection) << int(QSwipeGesture::Down) << fini << -1;
+        QTest::newRow("none") << int(QSwipeGesture::NoDirection) << int(QSwipeGesture::NoDirection) << fini << -1;
+        QTest::newRow("left, still moving") << int(QSwipeGesture::Left) << int(QSwipeGesture::NoDirection)
+                                            << int(Qt::GestureUpdated) << -1;
+    }
+    void balayages()
+    {
+        QFETCH(int, horizontale);
+        QFETCH(int, verticale);
+        QFETCH(int, etat);
+        QFETCH(int, attendu);
+        QSwipeGesture::SwipeDirection direction = QSwipeGesture::NoDirection;
+        const bool leve = DisplayGL::directionBalayage(QSwipeGesture::SwipeDirection(horizontale),
+                                                       QSwipeGesture::SwipeDirection(verticale),
+                                                       Qt::GestureState(etat), &direction);
+        QCOMPARE(leve, attendu >= 0);
+        if (leve)
+            QCOMPARE(int(direction), attendu);
+    }
+
+    // Test windows tile a 20 x 4 grid of 200 x 250 cells, wrapping after 80.
+    void tuiles_data()
+    {
+        QTest::addColumn<int>("tuile");
+        QTest::addColumn<QPoint>("position");
+        QTest::newRow("first") << 0 << QPoint(0, 0);
+        QTest::newRow("end of the first row") << 19 << QPoint(3800, 0);
+        QTest::newRow("second row") << 21 << QPoint(200, 250);
+        QTest::newRow("last") << 79 << QPoint(3800, 750);
+        QTest::newRow("wraps to the first row") << 80 << QPoint(0, 0);
+    }
+    void tuiles()
+    {
+        QFETCH(int, tuile);
+        QFETCH(QPoint, position);
+        QCOMPARE(DisplayGL::positionTuile(tuile), position);
+        ZB_Settings d = VueDeTest::reglagesAutomatiques();
+        d.testTileNb = tuile;
+        VueDeTest t(d);
+        QCOMPARE(t.vue->pos(), position);
+        const double r = QGuiApplication::primaryScreen()->devicePixelRatio();
+        QCOMPARE(t.vue->size(), QSize(int(200 / r), int(250 / r)));
+    }
+
+    // A resize lays the table out over the whole drawing area, under the
+    // menu bar when there is one, and tells the owner.
+    void redimensionnement()
+    {
+        VueDeTest t;
+        QMenuBar* barre = new QMenuBar;
+        barre->addMenu(QStringLiteral("Partie"));
+        t.vue->setMenuBar(barre);
+        QSignalSpy taille(t.vue.get(), &DisplayGL::signalSizeChanged);
+        t.vue->resize(640, 480);
+        QTRY_VERIFY(!taille.isEmpty());
+        const QSize zone = t.vue->viewport()->size();
+        QCOMPARE(t.scene()->sceneRect(), QRectF(0, 0, zone.width(), zone.height()));
+        QVERIFY(zone.height() < 480);
+        QCOMPARE(barre->geometry().bottom() + 1, 480 - zone.height());
+    }
+
+    // The menu key toggles the settings panel; the back key closes what is
+    // open and, with nothing open, asks the owner to close.
+    void touchesMedia()
+    {
+        VueDeTest t;
+        DisplayGLSceneDialog* reglages = t.scene()->dialogueReglages();
+        QVERIFY(!reglages->isOpen());
+        QTest::keyClick(t.vue.get(), Qt::Key_MediaNext);
+        QVERIFY(reglages->isOpen());
+        QTest::keyClick(t.vue.get(), Qt::Key_MediaNext);
+        QVERIFY(!reglages->isOpen());
+        QCOMPARE(t.fermeture.fermetures, 0);
+        QTest::keyClick(t.vue.get(), Qt::Key_MediaPrevious);
+        QCOMPARE(t.fermeture.fermetures, 1);
+    }
+
+    // The exclusion box; only the local player's own exclusion stops its
+    // card input.
+    void exclusion_data()
+    {
+        QTest::addColumn<bool>("autreJoueur");
+        QTest::newRow("this player") << false;
+        QTest::newRow("another player") << true;
+    }
+    void exclusion()
+    {
+        QFETCH(bool, autreJoueur);
+        VueDeTest t;
+        t.vue->afficheExclusion(autreJoueur);
+        QTRY_VERIFY(!t.scene()->historiqueBoites().isEmpty());
+        QVERIFY(t.scene()->historiqueBoites().join(QLatin1Char('\n')).contains(QStringLiteral("écarté de la partie")));
+        QCOMPARE(t.scene()->isJoueurExclu(), !autreJoueur);
+    }
+
+    // The store-screenshot sequence: an unknown platform is refused; a
+    // known one loads its first preset's table at the preset's size.
+    void capturesMagasin()
+    {
+        {
+            ZB_Settings d = VueDeTest::reglagesAutomatiques();
+            d.screenshotPlatform = QStringLiteral("windows");
+            VueDeTest t(d);
+            t.vue->OnScreenShotToSave();
+            QTRY_VERIFY(!t.scene()->historiqueBoites().isEmpty());
+            QVERIFY(t.scene()->historiqueBoites().join(QLatin1Char('\n')).contains(
+                QStringLiteral("Unknown platform 'windows'")));
+            QCOMPARE(t.vue->compteurCapture(), -1);
+            QVERIFY(t.fermeture.scenarios.isEmpty());
+        }
+        QCOMPARE(DisplayGLCapturesMagasin::presets(QStringLiteral("ios")).size(), size_t(25));
+        QCOMPARE(DisplayGLCapturesMagasin::presets(QStringLiteral("android")).size(), size_t(17));
+        QCOMPARE(DisplayGLCapturesMagasin::legende(3, 2, QStringLiteral("ios")), QStringLiteral("Smart computer opponents"));
+        QCOMPARE(DisplayGLCapturesMagasin::legende(3, 2, QStringLiteral("android")), QStringLiteral("Opponents who think"));
+        QCOMPARE(DisplayGLCapturesMagasin::legende(1, 3, QStringLiteral("ios")), QStringLiteral("Jassen gegen den Computer"));
+
+        ZB_Settings d = VueDeTest::reglagesAutomatiques();
+        d.screenshotMode = 1;
+        d.screenshotPlatform = QStringLiteral("android");
+        d.screenshotLanguage = 3;
+        VueDeTest t(d);
+        QSignalSpy police(t.vue.get(), &DisplayGL::signalFontChange);
+        t.vue->OnScreenShotToSave();
+        const DisplayGLCapturesMagasin::Preset& p = DisplayGLCapturesMagasin::presets(d.screenshotPlatform)[0];
+        QCOMPARE(t.fermeture.scenarios, (QList<QList<int>>{{p.scenario, 3, p.argument}}));
+        QCOMPARE(t.vue->compteurCapture(), 1);
+        QCOMPARE(police.size(), 1);
+        QCOMPARE(police.first().first().toDouble(), p.echellePolice * 100.0);
+    }
+
+    // Closing the table while a card advice is being searched: the search
+    // is stopped and answers a living scene, the view goes without a crash.
+    void fermetureDuranteUnConseil()
+    {
+        const quint32 graine = Position::graineAvecChoix(false, 5, 2, 5);
+        Position p(false, graine, 2);
+        TableEnregistreuse table;
+        AI_Joueur ia;
+        assied(ia, p, &table, 1e7);
+        auto t = std::make_unique<VueDeTest>();
+        t->vue->setCurseur(Qt::WaitCursor);
+        QVERIFY(t->scene()->demandeConseil(&ia, p.partie, p.partie->joueurQuiAChoisiAtout_));
+        QVERIFY(t->scene()->isAdviceRunning());
+        t.reset();
+        QVERIFY(ia.attendRecherche(0));
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+    }
+};
+
+ZB_REGISTER_TEST(TestTableView)
+#include "TestTableView.moc"
