@@ -1,10 +1,11 @@
-// The styles' costs: building a cache key, which happens on every paint of
-// every cached control; painting the whole style gallery (every widget kind,
+// The styles' costs: a theme switch with windows open; building a cache
+// key, which happens on every paint of every cached control; painting the whole style gallery (every widget kind,
 // four times) in each style into an image with the pixmap cache emptied
 // before each paint (cold) and kept from the previous one (warm); 200
 // equal push buttons, which share one cached panel; and a Plastique dial,
 // slider and scroll bar repainted while their value moves, whose body,
 // groove and pages come from the cache.
+#include "AppStyleSwitch.h"
 #include "QPlastiqueStyleLocal.h"
 #include "QWindowsStyleLocal.h"
 #include "StyleGallery.h"
@@ -13,11 +14,13 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QGridLayout>
 #include <QPainter>
 #include <QPushButton>
 #include <QPixmapCache>
 #include <QStyleOption>
+#include <QTabWidget>
 
 #include <cstdio>
 #include <memory>
@@ -66,6 +69,12 @@ void BM_OptionCacheKeySpinBox(benchmark::State& state)
 }
 BENCHMARK(BM_OptionCacheKeySpinBox);
 
+// The gallery's entries measured: the two base styles and the five themes
+// (their screenshot-mode copies paint alike). Themed panels are never
+// cached, so a theme's cold and warm paints differ only by what the
+// Plastique style under it caches.
+constexpr int GALLERY_STYLES = 7;
+
 // The gallery in the style of that index of StyleGallery::styles(), laid
 // out and shown once; switching styles polishes it again.
 StyleGallery& gallery(int styleIndex)
@@ -74,8 +83,7 @@ StyleGallery& gallery(int styleIndex)
     static int current = -1;
     if (current != styleIndex) {
         current = styleIndex;
-        QApplication::setStyle(StyleGallery::styles().at(styleIndex).create());
-        QApplication::setPalette(QApplication::style()->standardPalette());
+        StyleGallery::install(StyleGallery::styles().at(styleIndex));
     }
     // Left to the end of the process, like the application.
     static StyleGallery* window = [] {
@@ -106,7 +114,7 @@ void BM_GalleryCold(benchmark::State& state)
     state.counters["height"] = window.height();
     nameAfterStyle(state, styleIndex);
 }
-BENCHMARK(BM_GalleryCold)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GalleryCold)->DenseRange(0, GALLERY_STYLES - 1)->Unit(benchmark::kMillisecond);
 
 // The target: a warm repaint within 16 ms on one core.
 void BM_GalleryWarm(benchmark::State& state)
@@ -118,7 +126,7 @@ void BM_GalleryWarm(benchmark::State& state)
         benchmark::DoNotOptimize(window.paintToImage());
     nameAfterStyle(state, styleIndex);
 }
-BENCHMARK(BM_GalleryWarm)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GalleryWarm)->DenseRange(0, GALLERY_STYLES - 1)->Unit(benchmark::kMillisecond);
 
 // 200 equal Plastique push-button panels painted on one image: with the
 // cache kept (argument 1) they share one picture; emptied before each
@@ -217,5 +225,42 @@ void BM_PlastiqueValueChanging(benchmark::State& state)
     }
 }
 BENCHMARK(BM_PlastiqueValueChanging)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+namespace {
+
+// A theme switch as the main window makes it, with a few windows built: the
+// gallery, a dialog of buttons and tabs, and a window of 200 buttons. The
+// switch polishes them all; the posted palette change reaches them before
+// the next switch.
+void BM_ThemeSwitch(benchmark::State& state)
+{
+    application();
+    StyleGallery galleryWindow;
+    galleryWindow.show();
+    QDialog dialog;
+    auto* dialogLayout = new QGridLayout(&dialog);
+    for (int i = 0; i < 12; ++i)
+        dialogLayout->addWidget(new QPushButton(QStringLiteral("Choix %1").arg(i)), i / 3, i % 3);
+    auto* tabs = new QTabWidget;
+    tabs->addTab(new QWidget, QStringLiteral("Serveurs"));
+    tabs->addTab(new QWidget, QStringLiteral("Amis"));
+    dialogLayout->addWidget(tabs, 4, 0, 1, 3);
+    dialog.show();
+    QWidget buttons;
+    auto* layout = new QGridLayout(&buttons);
+    for (int i = 0; i < 200; ++i)
+        layout->addWidget(new QPushButton(QStringLiteral("Jouer")), i / 10, i % 10);
+    buttons.show();
+    QCoreApplication::processEvents();
+    int number = AppStyleSwitch::WOOD;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(AppStyleSwitch::apply(number, false));
+        QCoreApplication::processEvents();
+        number = (number + 1) % (AppStyleSwitch::NATURE + 1);
+    }
+}
+BENCHMARK(BM_ThemeSwitch)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -10,6 +10,7 @@
 class QStyleOptionComboBox;
 class QStyleOptionSlider;
 class QStyleOptionSpinBox;
+class QStyleOptionTab;
 class QStyleOptionTitleBar;
 
 // The program's Plastique-look widget style: soft grey-blue gradients,
@@ -75,6 +76,17 @@ public:
     // pixel; the ends one pixel longer.
     QList<QLine> sliderTickLines(const QStyleOptionSlider* option, const QWidget* widget = nullptr) const;
 
+    // How the rounded tab drawing derives its brushes from the palette's:
+    // fading the shadow, lightening and darkening the button brush for the
+    // inner bevel. A theme passes its own so that its textures stay as they
+    // are.
+    struct BrushDerivations
+    {
+        void (*alpha)(QBrush& brush, double factor);
+        QBrush (*light)(QBrush brush);
+        QBrush (*dark)(QBrush brush, int factor);
+    };
+
     // The step of a busy progress bar: 1, so a busy bar stands still.
     int busyAnimationStep = 1;
 
@@ -91,6 +103,13 @@ public slots:
     int layoutSpacingImplementation(QSizePolicy::ControlType control1, QSizePolicy::ControlType control2,
                                     Qt::Orientation orientation, const QStyleOption* option = nullptr,
                                     const QWidget* widget = nullptr) const;
+
+protected:
+    static BrushDerivations plastiqueBrushDerivations();
+    // A tab of one of the four rounded shapes, with those derivations; the
+    // callers pass no other shape.
+    void drawRoundedTabShape(const QStyleOptionTab* tab, QPainter* painter, const QWidget* widget,
+                             const BrushDerivations& derive) const;
 
 private:
     // The fixed metric in device pixels, or -1 when the base style answers.

@@ -526,7 +526,8 @@ void drawProgressBarContents(const QStyleOption* option, QPainter* painter, cons
     painter->restore();
 }
 
-void paintRoundedTab(const QStyleOptionTab* tab, QPainter* painter, const SharedColours& colours, int overlap)
+void paintRoundedTab(const QStyleOptionTab* tab, QPainter* painter, const SharedColours& colours, int overlap,
+                     const QPlastiqueStyleLocal::BrushDerivations& derive)
 {
     const QRect& r = tab->rect;
     const bool rtl = tab->direction == Qt::RightToLeft;
@@ -588,11 +589,11 @@ void paintRoundedTab(const QStyleOptionTab* tab, QPainter* painter, const Shared
     const int margin = ((atBeginning && !selected) || (selected && leftCorner && startPosition)) ? 1 : 0;
 
     QBrush borderBrush = tab->palette.shadow();
-    qBrushAlpha(borderBrush, TAB_BORDER_ALPHA);
+    derive.alpha(borderBrush, TAB_BORDER_ALPHA);
     QBrush shadeBrush = tab->palette.shadow();
-    qBrushAlpha(shadeBrush, shadowDeep ? TAB_DEEP_ALPHA : TAB_SOFT_ALPHA);
+    derive.alpha(shadeBrush, shadowDeep ? TAB_DEEP_ALPHA : TAB_SOFT_ALPHA);
     QBrush cornerBrush = tab->palette.shadow();
-    qBrushAlpha(cornerBrush, TAB_CORNER_ALPHA);
+    derive.alpha(cornerBrush, TAB_CORNER_ALPHA);
 
     if (atEnd) {
         tr += left;
@@ -646,9 +647,9 @@ void paintRoundedTab(const QStyleOptionTab* tab, QPainter* painter, const Shared
             // Inner bevel: light on the leading side, dark on the trailing.
             const QBrush fitted = brushForRect(button, body);
             const QBrush lightSide =
-                isPlain(button) ? QBrush(button.color().lighter(LIGHT_FACTOR)) : qBrushLight(fitted);
+                isPlain(button) ? QBrush(button.color().lighter(LIGHT_FACTOR)) : derive.light(fitted);
             const QBrush darkSide =
-                isPlain(button) ? QBrush(button.color().darker(TAB_BODY_DARK)) : qBrushDark(fitted, LIGHT_FACTOR);
+                isPlain(button) ? QBrush(button.color().darker(TAB_BODY_DARK)) : derive.dark(fitted, LIGHT_FACTOR);
             painter->setPen(cosmetic(lightSide));
             painter->drawLine(leftStart + right, leftEnd + right);
             painter->setPen(cosmetic(darkSide));
@@ -706,7 +707,7 @@ void QPlastiqueStyleLocal::drawControl(ControlElement element, const QStyleOptio
             case QTabBar::RoundedSouth:
             case QTabBar::RoundedWest:
             case QTabBar::RoundedEast:
-                paintRoundedTab(tab, painter, colours, proxy()->pixelMetric(PM_TabBarBaseOverlap, option, widget));
+                drawRoundedTabShape(tab, painter, widget, plastiqueBrushDerivations());
                 return;
             default:
                 break;
@@ -749,6 +750,20 @@ void QPlastiqueStyleLocal::drawControl(ControlElement element, const QStyleOptio
         QWindowsStyleLocal::drawControl(element, option, painter, widget);
         break;
     }
+}
+
+QPlastiqueStyleLocal::BrushDerivations QPlastiqueStyleLocal::plastiqueBrushDerivations()
+{
+    return {&PlastiqueDrawing::qBrushAlpha, &PlastiqueDrawing::qBrushLight, &PlastiqueDrawing::qBrushDark};
+}
+
+void QPlastiqueStyleLocal::drawRoundedTabShape(const QStyleOptionTab* tab, QPainter* painter, const QWidget* widget,
+                                               const BrushDerivations& derive) const
+{
+    if (!tab || !painter)
+        return;
+    const SharedColours colours(tab, widget);
+    paintRoundedTab(tab, painter, colours, proxy()->pixelMetric(PM_TabBarBaseOverlap, tab, widget), derive);
 }
 
 void QPlastiqueStyleLocal::drawComboBoxLabel(const QStyleOption* option, QPainter* painter,

@@ -3,6 +3,7 @@
 #include "QWindowsStyleLocal.h"
 #include "StyleProbes.h"
 #include "StyleTools.h"
+#include "ZB_StyleWood.h"
 #include "ZbTestRegistry.h"
 
 #include <QComboBox>
@@ -31,6 +32,21 @@ private slots:
     {
         if (qApp->devicePixelRatio() != 2.0)
             QSKIP("needs a screen of device pixel ratio 2 (QT_SCALE_FACTOR=2)");
+    }
+
+    // A theme's extras are design pixels too: divided by the widget's
+    // ratio before they are added, the sum truncated.
+    void themeMetrics()
+    {
+        QWidget widget;
+        ZB_StyleWood wood;
+        wood.screenshotMode = true;
+        const auto base = [&](QStyle::PixelMetric metric) { return m_plastique.pixelMetric(metric, nullptr, &widget); };
+        QCOMPARE(wood.pixelMetric(QStyle::PM_ComboBoxFrameWidth, nullptr, &widget), 4);
+        QCOMPARE(wood.pixelMetric(QStyle::PM_ComboBoxFrameWidth), 8);
+        QCOMPARE(wood.pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &widget), base(QStyle::PM_ScrollBarExtent) + 2);
+        QCOMPARE(wood.pixelMetric(QStyle::PM_TabBarTabVSpace, nullptr, &widget), base(QStyle::PM_TabBarTabVSpace) + 25);
+        QCOMPARE(wood.pixelMetric(QStyle::PM_IndicatorWidth, nullptr, &widget), base(QStyle::PM_IndicatorWidth) + 12);
     }
 
     void metricsHalved_data()

@@ -16,7 +16,12 @@ Sizes follow how the table draws them:
   - slate 512 x 576 (scoreboard text from x 78, lines down to y 436, in a
     font of 0.12 x its width);
   - bubbles 512 x 205 (text centred in the band y 15..115, the 0.7 x 0.28
-    shape of the bubble objects).
+    shape of the bubble objects);
+  - button textures of the widget themes: alien and wood 256 x 256, racing
+    512 x 512, candy 1024 x 1024. They are tiled under push buttons and tabs
+    with black text on them (white while pressed, over the texture darkened
+    by a quarter), so they stay light and quiet; their body is slightly
+    translucent, which keeps an alpha channel in the PNG files.
 """
 
 import math
@@ -594,6 +599,106 @@ def bubble(theme, network):
     return document(w, h, body)
 
 
+# --- Widget theme button textures ---------------------------------------------
+
+BUTTON_TEXTURE_OPACITY = 0.94
+BUTTON_TEXTURES = {"alienbutton": 256, "woodbutton": 256, "racingbackground": 512, "candybackground": 1024}
+
+
+def _wrapped(x, y, size, make):
+    """A shape and its copies shifted by one tile, so the texture tiles
+    without seams where the shape crosses an edge."""
+    out = ""
+    for dx in (-size, 0, size):
+        for dy in (-size, 0, size):
+            px, py = x + dx, y + dy
+            if -60 < px < size + 60 and -60 < py < size + 60:
+                out += make(px, py)
+    return out
+
+
+def button_texture(name):
+    s = BUTTON_TEXTURES[name]
+    rng = Lcg(71 + sorted(BUTTON_TEXTURES).index(name))
+    base = {"alienbutton": "#cfd8d4", "woodbutton": "#e8c896", "racingbackground": "#d6d6d8",
+            "candybackground": "#c9588d"}[name]
+    body = el("rect", x=0, y=0, width=s, height=s, fill=base, fill_opacity=num(BUTTON_TEXTURE_OPACITY))
+    defs = ""
+    if name == "woodbutton":
+        # Long wavy grain across the tile, periodic in x so it tiles.
+        grain = []
+        for i in range(22):
+            y = (i + 0.5) * s / 22 + rng.uniform(-3, 3)
+            amp = rng.uniform(1.5, 4.5)
+            d = f"M0,{num(y)}"
+            for k in range(4):
+                x0 = k * s / 4
+                d += f"C{num(x0 + s / 12)},{num(y - amp)} {num(x0 + s / 6)},{num(y + amp)} {num(x0 + s / 4)},{num(y)}"
+            grain.append(d)
+        body += el("path", d="".join(grain[0::2]), fill="none", stroke="#a8743c", stroke_opacity="0.35",
+                   stroke_width=1.6)
+        body += el("path", d="".join(grain[1::2]), fill="none", stroke="#c99a5e", stroke_opacity="0.4",
+                   stroke_width=3)
+        for _ in range(2):
+            kx, ky = rng.uniform(0, s), rng.uniform(0, s)
+            body += _wrapped(kx, ky, s, lambda x, y: el("ellipse", cx=x, cy=y, rx=11, ry=4.5, fill="#9a6430",
+                                                        fill_opacity="0.3"))
+    elif name == "alienbutton":
+        # A faint honeycomb with a few glowing cells.
+        side = s / 8
+        cells = []
+        for row in range(-1, 10):
+            for col in range(-1, 10):
+                cx = col * side + (side / 2 if row % 2 else 0)
+                cy = row * s / 8
+                points = []
+                for k in range(6):
+                    angle = math.radians(60 * k + 30)
+                    points.append((cx + side * 0.55 * math.cos(angle), cy + side * 0.55 * math.sin(angle)))
+                cells.append("M" + "L".join(f"{num(x)},{num(y)}" for x, y in points) + "Z")
+        body += el("path", d="".join(cells), fill="none", stroke="#5f7f76", stroke_opacity="0.2", stroke_width=1.5)
+        for _ in range(6):
+            row, col = int(rng.next() * 8), int(rng.next() * 8)
+            cx = col * side + (side / 2 if row % 2 else 0)
+            cy = row * s / 8
+            body += _wrapped(cx, cy, s, lambda x, y: el("circle", cx=x, cy=y, r=side * 0.3, fill="#7df0c0",
+                                                        fill_opacity="0.3"))
+    elif name == "racingbackground":
+        # A soft chequered flag, brushed across.
+        square = s / 16
+        checks = []
+        for row in range(16):
+            for col in range(16):
+                if (row + col) % 2 == 0:
+                    checks.append(f"M{num(col * square)},{num(row * square)}h{num(square)}v{num(square)}h-{num(square)}z")
+        body += el("path", d="".join(checks), fill="#9a9aa0", fill_opacity="0.22")
+        strokes = []
+        for _ in range(160):
+            y = rng.uniform(0, s)
+            x = rng.uniform(0, s)
+            length = rng.uniform(40, 160)
+            strokes.append(f"M{num(x)},{num(y)}h{num(length)}")
+            if x + length > s:
+                strokes.append(f"M{num(x - s)},{num(y)}h{num(length)}")
+        body += el("path", d="".join(strokes), stroke="#ffffff", stroke_opacity="0.25", stroke_width=1)
+    else:
+        # Diagonal ribbon stripes and sprinkles.
+        stripes = []
+        for k in range(-s, s, 128):
+            stripes.append(f"M{k},0L{k + 48},0L{k + 48 + s},{s}L{k + s},{s}Z")
+        body += el("path", d="".join(stripes), fill="#f4a6c6", fill_opacity="0.35")
+        colours = ("#ffffff", "#80d8ff", "#fff59d", "#b9f6ca", "#ea80fc")
+        for _ in range(240):
+            x, y = rng.uniform(0, s), rng.uniform(0, s)
+            angle = rng.uniform(0, 180)
+            colour = colours[int(rng.next() * len(colours))]
+            body += _wrapped(x, y, s, lambda px, py: el(
+                "rect", x=-6, y=-2, width=12, height=4, rx=2,
+                transform=f"translate({num(px)},{num(py)}) rotate({num(angle)})", fill=colour,
+                fill_opacity="0.7"))
+    return document(s, s, body, defs)
+
+
 ICONS = ("back", "forward", "right", "question", "settings", "bug", "connected", "disconnected", "inprogress",
          "cup", "tomato", "achievement")
 SEASONS = ("flocon1", "flower1", "sun1", "leaf1")
@@ -616,3 +721,5 @@ def all_pictures():
         yield f"images/{theme}/ardoise.png", SLATE_SIZE[0], SLATE_SIZE[1], slate(theme)
         yield f"images/{theme}/cartoon_bulle.png", BUBBLE_SIZE[0], BUBBLE_SIZE[1], bubble(theme, False)
         yield f"images/{theme}/network_bulle.png", BUBBLE_SIZE[0], BUBBLE_SIZE[1], bubble(theme, True)
+    for name, size in BUTTON_TEXTURES.items():
+        yield f"images/{name}.png", size, size, button_texture(name)

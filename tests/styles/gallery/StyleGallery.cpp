@@ -1,5 +1,6 @@
 #include "StyleGallery.h"
 
+#include "AppStyleSwitch.h"
 #include "QPlastiqueStyleLocal.h"
 #include "QWindowsStyleLocal.h"
 
@@ -329,8 +330,37 @@ StyleGallery::StyleGallery(QWidget* parent) : QWidget(parent)
 
 QList<StyleGallery::Entry> StyleGallery::styles()
 {
-    return {{QStringLiteral("windows"), [] { return static_cast<QStyle*>(new QWindowsStyleLocal); }},
-            {QStringLiteral("plastique"), [] { return static_cast<QStyle*>(new QPlastiqueStyleLocal); }}};
+    QList<Entry> entries = {{QStringLiteral("windows"), [] { return static_cast<QStyle*>(new QWindowsStyleLocal); }},
+                            {QStringLiteral("plastique"),
+                             [] { return static_cast<QStyle*>(new QPlastiqueStyleLocal); }}};
+    const struct
+    {
+        const char* name;
+        int number;
+    } themes[] = {{"wood", AppStyleSwitch::WOOD},
+                  {"alien", AppStyleSwitch::ALIEN},
+                  {"racing", AppStyleSwitch::RACING},
+                  {"candy", AppStyleSwitch::CANDY},
+                  {"nature", AppStyleSwitch::NATURE}};
+    for (const bool screenshots : {false, true}) {
+        for (const auto& theme : themes) {
+            const int number = theme.number;
+            entries.append({QLatin1String(theme.name) + (screenshots ? QLatin1String("-screenshots") : QLatin1String()),
+                            [number, screenshots] { return AppStyleSwitch::createStyle(number, screenshots); }, true});
+        }
+    }
+    return entries;
+}
+
+void StyleGallery::install(const Entry& entry)
+{
+    // The application owns the style and deletes it when the next one is
+    // set.
+    QApplication::setStyle(entry.create());
+    // An empty palette sets no role, so a theme's polished palette shows
+    // through; the base styles are shown in their own colours, not the
+    // platform's.
+    QApplication::setPalette(entry.themed ? QPalette() : QApplication::style()->standardPalette());
 }
 
 QWidget* StyleGallery::createPanel(bool enabled, Qt::LayoutDirection direction)

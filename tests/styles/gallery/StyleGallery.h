@@ -22,16 +22,23 @@ class StyleGallery : public QWidget
 {
 public:
     // A style the gallery can be shown in: its file name part and a maker.
+    // A theme brings its palette through its own palette polishing; the
+    // other styles are shown in their standard palette.
     struct Entry
     {
         QString name;
         std::function<QStyle*()> create;
+        bool themed = false;
     };
 
     explicit StyleGallery(QWidget* parent = nullptr);
 
-    // The program's styles, in the order their pictures are written.
+    // The program's styles, in the order their pictures are written: the
+    // two base styles, then the five themes, then the five themes in
+    // screenshot mode.
     static QList<Entry> styles();
+    // Installs the entry's style on the application with its palette.
+    static void install(const Entry& entry);
 
     // The whole gallery painted into an image at its own size.
     QImage paintToImage();

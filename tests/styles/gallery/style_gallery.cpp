@@ -28,11 +28,7 @@ int main(int argc, char* argv[])
     }
     int failures = 0;
     for (const StyleGallery::Entry& entry : StyleGallery::styles()) {
-        // The application owns the style and deletes it when the next
-        // one is set.
-        QApplication::setStyle(entry.create());
-        // Shown in its own colours, not the platform's.
-        QApplication::setPalette(QApplication::style()->standardPalette());
+        StyleGallery::install(entry);
         StyleGallery gallery;
         gallery.show();
         QCoreApplication::processEvents();

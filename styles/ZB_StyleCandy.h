@@ -1,0 +1,47 @@
+#pragma once
+
+#include "QPlastiqueStyleLocal.h"
+
+#include <QPainterPath>
+
+// The Candy theme: pink buttons textured with the candy image, round ended,
+// with pink edges and overlay on a pale pink palette and dark red selection.
+//
+// Rules:
+// - Its palette replaces whatever palette it is given; disabled controls
+//   lose the texture.
+// - Only push buttons and combo boxes are marked for hover; no other
+//   polishing of the Plastique style happens under a theme.
+// - It draws its own push-button panels and labels, and no default-button
+//   frame; everything else is the Plastique style's.
+// - screenshotMode is set by the creator before installation and never
+//   changed; it only enlarges tab spacing and indicators.
+class ZB_StyleCandy : public QPlastiqueStyleLocal
+{
+    Q_OBJECT
+
+public:
+    ZB_StyleCandy() = default;
+
+    // Replaces the whole palette by this theme's.
+    static void fillPalette(QPalette& palette);
+    // The outline of this theme's push-button panel over the rectangle.
+    static QPainterPath panelPath(const QRect& rect);
+
+    using QPlastiqueStyleLocal::polish;
+    using QPlastiqueStyleLocal::unpolish;
+    void polish(QPalette& palette) override;
+    void polish(QWidget* widget) override;
+    void unpolish(QWidget* widget) override;
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+        const QWidget* widget = nullptr) const override;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+        const QWidget* widget = nullptr) const override;
+    int pixelMetric(
+        PixelMetric metric, const QStyleOption* option = nullptr, const QWidget* widget = nullptr) const override;
+    int styleHint(StyleHint hint, const QStyleOption* option = nullptr, const QWidget* widget = nullptr,
+        QStyleHintReturn* returnData = nullptr) const override;
+
+    bool screenshotMode = false;
+};
