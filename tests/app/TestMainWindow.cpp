@@ -8,6 +8,7 @@
 #include "FormBugQuestionnaire.h"
 #include "OptionsPartie.h"
 #include "ServerView.h"
+#include "StyleTools.h"
 #include "ZB_About.h"
 #include "ZB_SettingsStore.h"
 #include "ListeDesEvenements.h"
@@ -497,6 +498,12 @@ private slots:
         const QStringList noms{QStringLiteral("Anna"), QStringLiteral("Beat"), QStringLiteral("Cla")};
         {
             ZB_MainWidget w(accompagne(), dossier.path());
+            // The menu's commands are also in reach on the table: the
+            // settings panel's tab opens the right panel with its buttons.
+            DisplayGLSceneDialog* reglages = w.vue()->scene()->dialogueReglages();
+            QVERIFY(reglages->isVisible());
+            reglages->expand();
+            QTRY_VERIFY(reglages->contenu()->findChild<QPushButton*>(QStringLiteral("bouton_nouvelle"))->isVisible());
             w.action(QStringLiteral("options"))->trigger();
             OptionsPartie* d = w.dialogueOptions();
             QTRY_VERIFY(d->isVisible());
@@ -587,6 +594,41 @@ private slots:
         }
         // The choice in force is what the next start reads.
         QCOMPARE(AppStyleSwitch::storedStyle(QSettings().value(cleTheme())), attendu);
+    }
+
+    // A resized table sizes the controls and the button edges in the store
+    // pictures' mode only; a normal run leaves both at their start values.
+    void tailleDesControles_data()
+    {
+        QTest::addColumn<bool>("captures");
+        QTest::addColumn<QSize>("vue");
+        QTest::addColumn<int>("minimum");
+        QTest::addColumn<double>("bords");
+        QTest::newRow("normal run") << false << QSize(2400, 1500) << 0 << 1.0;
+        QTest::newRow("pictures, small") << true << QSize(900, 600) << 27 << 1.0;
+        QTest::newRow("pictures, large") << true << QSize(2400, 1500) << 72 << 1.5;
+    }
+    void tailleDesControles()
+    {
+        QFETCH(bool, captures);
+        QFETCH(QSize, vue);
+        QFETCH(int, minimum);
+        QFETCH(double, bords);
+        QTemporaryDir dossier;
+        ZB_Settings d = sansSurveillance();
+        d.screenshotMode = captures ? 1 : 0;
+        {
+            ZB_MainWidget w(d, dossier.path());
+            w.vue()->resize(vue);
+            w.OnSizeChanged();
+            // The whole view, as the table's widget is.
+            const QSize taille = w.vue()->rect().size();
+            QCOMPARE(taille, vue);
+            QCOMPARE(StyleTools::minimumControlSize(), QSize(minimum, minimum));
+            QCOMPARE(StyleTools::buttonEdgeScale(), bords);
+        }
+        StyleTools::setMinimumControlSize(QSize(0, 0));
+        StyleTools::setButtonEdgeScale(1.0);
     }
 
     // The main window under each theme with the options open, the about box
