@@ -6,6 +6,7 @@
 #include "EvenementDeJeu.h"
 #include "Evenements.h"
 #include "FormBugQuestionnaire.h"
+#include "FormTutorialEnter.h"
 #include "OptionsPartie.h"
 #include "ServerView.h"
 #include "StyleTools.h"
@@ -22,6 +23,8 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QPlainTextEdit>
 #include <QSettings>
@@ -594,6 +597,31 @@ private slots:
         }
         // The choice in force is what the next start reads.
         QCOMPARE(AppStyleSwitch::storedStyle(QSettings().value(cleTheme())), attendu);
+    }
+
+    // The welcome shows at a first start only: its answer is kept, and the
+    // next start goes straight to the table.
+    void tutorielAuPremierLancement()
+    {
+        videReglages();
+        QSettings().remove(QLatin1String(ZB_SettingsStore::GROUPE_TUTORIEL));
+        QTemporaryDir dossier;
+        {
+            ZB_MainWidget w(accompagne(), dossier.path());
+            FormTutorialEnter* f = w.formulaireTutoriel();
+            QTRY_VERIFY(f->isVisible());
+            f->getButtonGroup()->button(FormTutorialEnter::Debutant)->click();
+            f->getCheckBox()->setChecked(true);
+            f->getBoutonOk()->click();
+            QVERIFY(!f->isVisible());
+        }
+        QSettings reglages;
+        ZB_SettingsStore store(reglages);
+        QVERIFY(store.tutorielTermine());
+        QCOMPARE(store.choixTutoriel(), int(FormTutorialEnter::Debutant));
+        ZB_MainWidget w(accompagne(), dossier.path());
+        QTest::qWait(200);
+        QVERIFY(!w.formulaireTutoriel()->isVisible());
     }
 
     // A resized table sizes the controls and the button edges in the store
