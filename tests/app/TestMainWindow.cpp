@@ -6,6 +6,7 @@
 #include "EvenementDeJeu.h"
 #include "Evenements.h"
 #include "FormBugQuestionnaire.h"
+#include "FormDebugOptions.h"
 #include "FormTutorialEnter.h"
 #include "OptionsPartie.h"
 #include "ServerView.h"
@@ -487,6 +488,19 @@ private slots:
             q->getBoutonEnvoyer()->click();
             QVERIFY(w.dernierRapport() != avant);
         }
+        // Held long, the bug button opens the debug options, whose switch
+        // changes how the table is drawn.
+        qint64 maintenant = 0;
+        DisplayGLScene* scene = w.vue()->scene();
+        scene->setHorlogeBug([&maintenant] { return maintenant; });
+        scene->OnBugPressed();
+        maintenant = DisplayGLScene::DUREE_APPUI_CAPTURE_MS + 1;
+        scene->OnBug();
+        QTRY_VERIFY(dialoguesVisibles(w).contains(QStringLiteral("FormDebugOptions")));
+        const QGraphicsItem::CacheMode avantMode = scene->lignesArdoise()[0]->cacheMode();
+        w.formulaireDebug()->getBoutonModeAffichage()->click();
+        QVERIFY(scene->lignesArdoise()[0]->cacheMode() != avantMode);
+
         const QString rapport = w.documentRapportBug(q->reponses());
         QVERIFY(q->isHidden());
         QVERIFY(rapport.contains(QStringLiteral("&lt;1&gt; a disparu")));
