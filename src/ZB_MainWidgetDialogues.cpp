@@ -5,8 +5,10 @@
 // Rules:
 // - Each dialog is made once, placed in the scene, and owned by it; the
 //   main window keeps guarded pointers only.
-// - Accepted options are saved before they are applied; a store that
-//   cannot be written is reported, and the options still apply to this run.
+// - Accepted options are saved, both records or neither, before they are
+//   applied; options the store refuses (or cannot keep) are reported and
+//   not applied, so that the table never runs on what the next start would
+//   not find.
 // - The theme chosen is kept in the settings' "AppStyle" group; a first
 //   start has Wood, a stored value that names no theme gives none, and
 //   nothing read from the store can fail the start.
@@ -56,6 +58,7 @@ constexpr int MODE_INCRUSTE = 1;
 // The theme of a first start.
 constexpr int STYLE_DEFAUT = AppStyleSwitch::WOOD;
 constexpr const char* CLE_STYLE = "theme";
+constexpr const char* CLE_OPTIONS_PARTIE = "/options";
 constexpr const char* ADRESSE_SUPPORT = "support@zubrik.invalid";
 constexpr double POURCENT_POLICE = 100.0;
 
@@ -274,13 +277,26 @@ void ZB_MainWidget::OnOptions()
 void ZB_MainWidget::OnOptionsAccepted(const OptionsDePartie& partie, const OptionsAffichage& affichage)
 {
     ZB_TRACE_SLOT(trace_());
-    // Both records or neither: the display record is only written once the
-    // game record was.
+    // Both records or neither: a display record refused puts the game
+    // record saved just before back as it was.
     if (settings_) {
+        const QString clePartie = QLatin1String(ZB_SettingsStore::GROUPE_PARTIE) + QLatin1String(CLE_OPTIONS_PARTIE);
+        const QVariant anciennePartie = settings_->value(clePartie);
         ZB_SettingsStore store(*settings_);
         QString erreur;
-        if (!store.ecritOptionsDePartie(partie, &erreur) || !store.ecritOptionsAffichage(affichage, &erreur))
+        bool ecrit = store.ecritOptionsDePartie(partie, &erreur);
+        if (ecrit && !store.ecritOptionsAffichage(affichage, &erreur)) {
+            ecrit = false;
+            if (anciennePartie.isValid())
+                settings_->setValue(clePartie, anciennePartie);
+            else
+                settings_->remove(clePartie);
+            settings_->sync();
+        }
+        if (!ecrit) {
             afficheErreur_(tr("Les options n'ont pas pu être enregistrées: %1").arg(erreur));
+            return;
+        }
     }
     // The new rules apply from the next game: the one on the table goes on.
     optionsPartie_ = partie;

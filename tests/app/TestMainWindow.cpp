@@ -15,6 +15,8 @@
 #include "ZB_SettingsStore.h"
 #include "ListeDesEvenements.h"
 #include "TableClient.h"
+#include "ClientSocket.h"
+#include "ZB_ClientConnection.h"
 #include "ZB_ClientDialogIp.h"
 #include "ZB_MainWidget.h"
 #include "ZB_MultiServer.h"
@@ -46,6 +48,7 @@
 #include <QTextStream>
 
 #include <functional>
+#include <limits>
 #include <memory>
 #include <utility>
 
@@ -419,6 +422,10 @@ private slots:
         QTest::keyClick(fenetre->getLineEdit(), Qt::Key_Return);
         QVERIFY(hote.waitForNewConnection(10000));
         QVERIFY(w.salle()->getClientSocket() != nullptr);
+        // The connection reports to the status window in the table.
+        QVERIFY(w.fenetreConnexion() != nullptr);
+        QCOMPARE(w.salle()->getFenetreConnexion(), w.fenetreConnexion());
+        QCOMPARE(w.salle()->getClientSocket()->getStatut(), static_cast<ZB_StatutConnexionA*>(w.fenetreConnexion()));
     }
 
     // Each menu command opens its own window in the table, and only it.
@@ -546,6 +553,29 @@ private slots:
         QVERIFY(w.action(QStringLiteral("type8"))->isChecked());
         QCOMPARE(w.optionsAffichage().noms_, noms);
         QCOMPARE(w.appStyle(), AppStyleSwitch::CANDY);
+    }
+
+    // Options the store refuses are reported and change nothing: neither
+    // record is kept, the table keeps its options.
+    void optionsRefuseesParLeStockage()
+    {
+        videReglages();
+        QTemporaryDir dossier;
+        ZB_MainWidget w(accompagne(), dossier.path());
+        w.vue()->scene()->setAutoAnswer(false);
+        const int presetAvant = w.optionsDePartie().idPreset_;
+        const QVariant partieAvant = QSettings().value(QStringLiteral("Game/options"));
+        OptionsDePartie partie = w.optionsDePartie();
+        partie.idPreset_ = presetAvant == 8 ? 6 : 8;
+        OptionsAffichage affichage = w.optionsAffichage();
+        affichage.noms_ = QStringList{QStringLiteral("Anna"), QStringLiteral("Beat"), QStringLiteral("Cla")};
+        affichage.facteur1_ = std::numeric_limits<double>::quiet_NaN();
+        const int boites = w.vue()->scene()->historiqueBoites().size();
+        w.OnOptionsAccepted(partie, affichage);
+        QTRY_VERIFY(w.vue()->scene()->historiqueBoites().size() > boites);
+        QCOMPARE(w.optionsDePartie().idPreset_, presetAvant);
+        QVERIFY(w.optionsAffichage().noms_ != affichage.noms_);
+        QCOMPARE(QSettings().value(QStringLiteral("Game/options")), partieAvant);
     }
 
     // Five themes and none, switched with a dialog open: the dialog stays,
