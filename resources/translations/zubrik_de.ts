@@ -91,6 +91,13 @@ weil Sie zu lange gebraucht haben.</translation>
     </message>
 </context>
 <context>
+    <name>DisplayGLPanelDeJoueur</name>
+    <message>
+        <source>Celle-ci vaut %2 points.</source>
+        <translation>Dieser ist %2 Punkte wert.</translation>
+    </message>
+</context>
+<context>
     <name>DisplayGLScene</name>
     <message>
         <source>Règles plus détaillées: </source>
@@ -272,6 +279,224 @@ weil Sie zu lange gebraucht haben.</translation>
         <source>%1 de %2</source>
         <translation>%2 %1</translation>
     </message>
+    <message>
+        <source>L&apos;ordinateur vous conseille de &apos;Passer&apos;.</source>
+        <translation>Der Computer rät Ihnen zu &apos;Passen&apos;.</translation>
+    </message>
+    <message>
+        <source>L&apos;ordinateur vous conseille de &apos;Prendre&apos;.</source>
+        <translation>Der Computer rät Ihnen zu &apos;Nehmen&apos;.</translation>
+    </message>
+    <message>
+        <source>Coincher</source>
+        <translation>Coincher</translation>
+    </message>
+    <message>
+        <source>Contrer</source>
+        <translation>Kontra</translation>
+    </message>
+    <message>
+        <source>Surcoincher</source>
+        <translation>Surcoincher</translation>
+    </message>
+    <message>
+        <source>Surcontrer</source>
+        <translation>Rekontra</translation>
+    </message>
+    <message>
+        <source>L&apos;ordinateur vous conseille de choisir &apos;%1 %2&apos;.</source>
+        <translation>Der Computer rät Ihnen, &apos;%1 %2&apos; zu wählen.</translation>
+    </message>
+    <message>
+        <source>L&apos;ordinateur vous conseille de &apos;%1&apos;.</source>
+        <translation>Der Computer rät Ihnen: &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>L&apos;ordinateur vous conseille de choisir &apos;Capot en %1&apos;.</source>
+        <translation>Der Computer rät Ihnen, &apos;Kapot in %1&apos; zu wählen.</translation>
+    </message>
+    <message>
+        <source>Si c&apos;est votre partenaire qui prends la main, donnez lui des points (par exemple un dix). Ou alors si vous pouvez prendre le &apos;Pli&apos;, n&apos;hésitez pas et jouez vos &apos;Boques&apos; (cartes gagnantes).</source>
+        <translation>Wenn Ihr Partner den Stich macht, geben Sie ihm Punkte (zum Beispiel eine Zehn). Wenn Sie den &apos;Stich&apos; selbst machen können, zögern Sie nicht und spielen Sie Ihre &apos;Böcke&apos; (Gewinnkarten).</translation>
+    </message>
+    <message>
+        <source>Vous ouvrez le &apos;pli&apos;, car vous avez remporté la main précédente. </source>
+        <translation>Sie spielen den &apos;Stich&apos; aus, weil Sie den vorigen gewonnen haben. </translation>
+    </message>
+    <message>
+        <source>Comme il reste peu d&apos;atouts, vous devriez jouer vos cartes &apos;Boque&apos; (cartes gagnantes). Si vous n&apos;avez pas de &apos;Boque&apos;, alors tentez de donner la main à votre partenaire, en jouant une carte modeste. </source>
+        <translation>Da nur noch wenige Trümpfe im Spiel sind, sollten Sie Ihre &apos;Böcke&apos; (Gewinnkarten) spielen. Haben Sie keinen &apos;Bock&apos;, versuchen Sie mit einer kleinen Karte, Ihrem Partner das Ausspiel zu geben. </translation>
+    </message>
+    <message>
+        <source>Comme il reste des atout, si vous le pouvez, il est conseillé de faire un nouveau tour en atout. Ainsi vous pourrez jouer vos carte &apos;Boque&apos; (cartes gagnantes) sans risque plus tard. Si vous pensez que ces atouts sont tous chez vous ou votre partenaire, alors vous devriez jouer vos &apos;Boque&apos;, par exemple des as. </source>
+        <translation>Da noch Trümpfe im Spiel sind, ist es ratsam, wenn möglich noch eine Trumpfrunde zu spielen. So können Sie Ihre &apos;Böcke&apos; (Gewinnkarten) später ohne Risiko spielen. Wenn Sie glauben, dass alle diese Trümpfe bei Ihnen oder Ihrem Partner sind, sollten Sie Ihre &apos;Böcke&apos; spielen, zum Beispiel Asse. </translation>
+    </message>
+    <message>
+        <source>Vous pouvez aussi tenter de rendre vos propres cartes gagnantes, par exemple en jouant une petite carte dans une couleur oû vous avez un roi, avec l&apos;espoir qu&apos;un autre joueur joue l&apos;as de la même couleur.</source>
+        <translation>Sie können auch versuchen, Ihre eigenen Karten zu Gewinnkarten zu machen, zum Beispiel indem Sie eine kleine Karte in einer Farbe spielen, in der Sie den König haben, in der Hoffnung, dass ein anderer Spieler das Ass dieser Farbe spielt.</translation>
+    </message>
+    <message>
+        <source>Comme vous n&apos;avez pas fait atout, au début, il est pratique de conserver vos atouts et vos cartes &apos;Boque&apos; (cartes gagnantes). Ensuite, jouez vos atouts lorsque les points sur le tas sont suffisants (par exemple lorsqu&apos;un as s&apos;y trouve). </source>
+        <translation>Da Sie den Trumpf nicht bestimmt haben, ist es anfangs günstig, Ihre Trümpfe und Ihre &apos;Böcke&apos; (Gewinnkarten) zu behalten. Spielen Sie Ihre Trümpfe dann, wenn genug Punkte im Stich liegen (zum Beispiel ein Ass). </translation>
+    </message>
+    <message>
+        <source>Si vous le pouvez, jouez vos atouts pour &apos;couper&apos; lorsque les points sur le tas sont suffisants (par exemple lorsqu&apos;un as s&apos;y trouve). En effet, une carte de couleur atout (actuellement &apos;%1&apos;) prends sur toutes les autres couleurs. </source>
+        <translation>Wenn möglich, spielen Sie Ihre Trümpfe zum &apos;Stechen&apos;, wenn genug Punkte im Stich liegen (zum Beispiel ein Ass). Eine Karte der Trumpffarbe (zurzeit &apos;%1&apos;) sticht nämlich alle anderen Farben. </translation>
+    </message>
+    <message>
+        <source>Comme c&apos;est encore possible, vous devriez tentez le &apos;%1&apos; (remporter toutes les plis), car cela rapporterait %2 points de plus.</source>
+        <translation>Da es noch möglich ist, sollten Sie den &apos;%1&apos; (alle Stiche gewinnen) versuchen, denn das brächte %2 Punkte mehr.</translation>
+    </message>
+    <message>
+        <source>Actuellement, vous risquez le &apos;%1&apos; (perdre toutes les plis). Cela rapporterait %2 points de plus à votre adversaire. Assurez-vous donc de faire au moins une plie.</source>
+        <translation>Zurzeit droht Ihnen der &apos;%1&apos; (alle Stiche verlieren). Das brächte Ihren Gegnern %2 Punkte mehr. Sorgen Sie also dafür, mindestens einen Stich zu machen.</translation>
+    </message>
+    <message>
+        <source>Il est courant de compter les atouts mentalement, pour savoir quand jouer les &apos;Boque&apos; (cartes gagnantes) sans risque.</source>
+        <translation>Man zählt die Trümpfe gewöhnlich im Kopf mit, um zu wissen, wann man die &apos;Böcke&apos; (Gewinnkarten) ohne Risiko spielen kann.</translation>
+    </message>
+    <message>
+        <source>Il reste %1 atout(s) en jeu.</source>
+        <translation>Es sind noch %1 Trumpf/Trümpfe im Spiel.</translation>
+    </message>
+    <message>
+        <source>L&apos;ordinateur vous conseille de &apos;Couper&apos; avec &apos;%1&apos;.</source>
+        <translation>Der Computer rät Ihnen, mit &apos;%1&apos; zu &apos;Stechen&apos;.</translation>
+    </message>
+    <message>
+        <source>L&apos;ordinateur vous conseille de jouer &apos;%1&apos;.</source>
+        <translation>Der Computer rät Ihnen, &apos;%1&apos; zu spielen.</translation>
+    </message>
+    <message>
+        <source>L&apos;ordinateur vous conseille de choisir &apos;Chibre&apos;, ce qui signifie laisser le choix de l&apos;atout à votre partenaire.</source>
+        <translation>Der Computer rät Ihnen zu &apos;Schieben&apos;, das heisst, die Wahl des Trumpfs Ihrem Partner zu überlassen.</translation>
+    </message>
+    <message>
+        <source>L&apos;ordinateur vous conseille de choisir &apos;%1&apos;.</source>
+        <translation>Der Computer rät Ihnen, &apos;%1&apos; zu wählen.</translation>
+    </message>
+    <message>
+        <source>Il est conseillé de choisir une couleur dans laquelle vous aurez le bour (%1 d&apos;atout), le nel (Le Neuf d&apos;atout), puis l&apos;as, etc. Plus vous avez d&apos;atout, meilleures sont vos chances.</source>
+        <translation>Es ist ratsam, eine Farbe zu wählen, in der Sie den Puur (%1 im Trumpf), das Nell (die Trumpfneun), dann das Ass usw. haben. Je mehr Trümpfe Sie haben, desto besser sind Ihre Chancen.</translation>
+    </message>
+    <message>
+        <source>Ce menu vous permet d&apos;obtenir de l&apos;aide sur les règles, le jeu et ses détails, tout au long de la partie.&lt;br&gt;&lt;br&gt;Comme la partie n&apos;est pas débutée, il n&apos;y a actuellement pas d&apos;aide disponible.</source>
+        <translation>Dieses Menü bietet während des ganzen Spiels Hilfe zu den Regeln, zum Spiel und seinen Einzelheiten.&lt;br&gt;&lt;br&gt;Da das Spiel noch nicht begonnen hat, ist zurzeit keine Hilfe verfügbar.</translation>
+    </message>
+    <message>
+        <source>Vous devez choisir la mise, ou &apos;Passer&apos;. La couleur de cette mise sera celle d&apos;atout, qui surclassera toute les autres. </source>
+        <translation>Sie müssen ein Gebot wählen oder &apos;Passen&apos;. Die Farbe dieses Gebots wird Trumpf und sticht alle anderen. </translation>
+    </message>
+    <message>
+        <source>Vous pouvez &apos;Passer&apos; ou choisir l&apos;atout. L&apos;atout sera la couleur qui surclasse toute les autres. </source>
+        <translation>Sie können &apos;Passen&apos; oder den Trumpf wählen. Trumpf ist die Farbe, die alle anderen sticht. </translation>
+    </message>
+    <message>
+        <source>Vous devez choisir l&apos;atout: L&apos;atout sera la couleur qui surclasse toute les autres. </source>
+        <translation>Sie müssen den Trumpf wählen: Trumpf ist die Farbe, die alle anderen sticht. </translation>
+    </message>
+    <message>
+        <source>&lt;br&gt;&lt;br&gt;Si vous pensez ne pas avoir de bon choix, vous pouvez &apos;Chibrer&apos;. Par contre c&apos;est à éviter si il vous manque une couleur, car il est alors possible que votre partenaire choisisse la couleur qui vous manque, ce qui serait un handicap.</source>
+        <translation>&lt;br&gt;&lt;br&gt;Wenn Sie glauben, keine gute Wahl zu haben, können Sie &apos;Schieben&apos;. Vermeiden Sie das aber, wenn Ihnen eine Farbe fehlt, denn Ihr Partner könnte genau diese Farbe wählen, was ein Nachteil wäre.</translation>
+    </message>
+    <message>
+        <source>Vous commencez le tour: Il est conseillé de faire &apos;tomber les atouts&apos;, pour que vous ou votre partenaire puissiez jouer vos cartes gagnantes plus tard, sans risquer d&apos;être pris par un atout adverse.&lt;br&gt;&lt;br&gt;Au premier tour, il est généralement d&apos;usage de jouer votre atout le plus haut, par exemple le bour (%1), sinon le nel (%2), puis l&apos;as, etc.&lt;br&gt;&lt;br&gt;Ainsi, votre partenaire saura quelle est votre meilleure carte.</source>
+        <translation>Sie spielen diese Runde aus: Es ist ratsam, &apos;die Trümpfe herauszuholen&apos;, damit Sie oder Ihr Partner Ihre Gewinnkarten später spielen können, ohne von einem gegnerischen Trumpf gestochen zu werden.&lt;br&gt;&lt;br&gt;In der ersten Runde spielt man üblicherweise den höchsten Trumpf, zum Beispiel den Puur (%1), sonst das Nell (%2), dann das Ass usw.&lt;br&gt;&lt;br&gt;So weiss Ihr Partner, welches Ihre beste Karte ist.</translation>
+    </message>
+    <message>
+        <source>Vous commencez la partie, et il s&apos;agit d&apos;une partie sans atouts de haut en bas. Un coup sans risque est de jouer un as.</source>
+        <translation>Sie spielen aus, und es ist ein Spiel ohne Trumpf von oben nach unten (Obenabe). Ein sicherer Zug ist, ein Ass zu spielen.</translation>
+    </message>
+    <message>
+        <source>Vous commencez la partie, et il s&apos;agit d&apos;une partie sans atouts de bas en haut. Un coup sans risque est de jouer un six.</source>
+        <translation>Sie spielen aus, und es ist ein Spiel ohne Trumpf von unten nach oben (Undenufe). Ein sicherer Zug ist, eine Sechs zu spielen.</translation>
+    </message>
+    <message>
+        <source>Dans ce jeu, les annonces sont gérées par l&apos;ordinateur. Une annonce est une combinaison de cartes qui rapporte des points au début du jeu.&lt;br&gt;&lt;br&gt;- 3 cartes de couleur identique qui se suivent donnent 20 points&lt;br&gt;- 4 cartes 50 points&lt;br&gt;- 5 cartes 100 points.&lt;br&gt;&lt;br&gt;Les carrés à partir des dix donnent 100 points, sauf les 4 nels (neuf) qui donnent 150 et les 4 bours (valet) qui donnent 200 points.&lt;br&gt;&lt;br&gt;Notez que mémoriser les annonces des autres joueurs permet de connaitre une partie de leur jeu.</source>
+        <translation>In diesem Spiel verwaltet der Computer die Weisen. Ein Weis ist eine Kartenkombination, die zu Beginn des Spiels Punkte bringt.&lt;br&gt;&lt;br&gt;- 3 aufeinanderfolgende Karten derselben Farbe geben 20 Punkte&lt;br&gt;- 4 Karten 50 Punkte&lt;br&gt;- 5 Karten 100 Punkte.&lt;br&gt;&lt;br&gt;Vier Gleiche ab den Zehnern geben 100 Punkte, ausser die 4 Nell (Neuner), die 150 geben, und die 4 Puur (Buben), die 200 Punkte geben.&lt;br&gt;&lt;br&gt;Wer sich die Weisen der anderen Spieler merkt, kennt einen Teil ihrer Karten.</translation>
+    </message>
+    <message>
+        <source>La partie est exceptionnellement terminée avant la fin du tour, car un joueur a fait une annonce qui permet à son équipe de gagner immédiatement.</source>
+        <translation>Das Spiel ist ausnahmsweise vor dem Ende der Runde beendet, weil ein Spieler einen Weis gemacht hat, mit dem sein Team sofort gewinnt.</translation>
+    </message>
+    <message>
+        <source>Vous avez rejoint la partie en ligne.</source>
+        <translation>Sie sind dem Online-Spiel beigetreten.</translation>
+    </message>
+    <message>
+        <source>Vous avez rejoint la partie en ligne &apos;%1&apos;.</source>
+        <translation>Sie sind dem Online-Spiel &apos;%1&apos; beigetreten.</translation>
+    </message>
+    <message>
+        <source>De haut en bas</source>
+        <translation>Obenabe</translation>
+    </message>
+    <message>
+        <source>De bas en haut</source>
+        <translation>Undenufe</translation>
+    </message>
+    <message>
+        <source>Zig-zag avec départ en bas</source>
+        <translation>Slalom, unten beginnend</translation>
+    </message>
+    <message>
+        <source>Zig-zag avec départ en haut</source>
+        <translation>Slalom, oben beginnend</translation>
+    </message>
+    <message>
+        <source>Vous</source>
+        <translation>Sie</translation>
+    </message>
+    <message>
+        <source>Eux</source>
+        <translation>Gegner</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Tour: %1x%2</source>
+        <translation>Runde: %1x%2</translation>
+    </message>
+    <message>
+        <source>---</source>
+        <translation>---</translation>
+    </message>
+    <message>
+        <source>--- %1 ---</source>
+        <translation>--- %1 ---</translation>
+    </message>
+    <message>
+        <source> Plis Adverse</source>
+        <translation> Stiche Gegner</translation>
+    </message>
+    <message>
+        <source> Annonces Adverse</source>
+        <translation> Weisen Gegner</translation>
+    </message>
+    <message>
+        <source> Der Adverse</source>
+        <translation> Letzter Stich Gegner</translation>
+    </message>
+    <message>
+        <source> Adverse</source>
+        <translation> (Gegner)</translation>
+    </message>
+    <message>
+        <source>Rebelote</source>
+        <translation>Rebelote</translation>
+    </message>
+    <message>
+        <source>Stöck</source>
+        <translation>Stöck</translation>
+    </message>
+    <message>
+        <source>Un de vos contacts
+joue en ligne.</source>
+        <translation>Einer Ihrer Kontakte
+spielt online.</translation>
+    </message>
 </context>
 <context>
     <name>Evenements</name>
@@ -289,11 +514,128 @@ weil Sie zu lange gebraucht haben.</translation>
     </message>
 </context>
 <context>
-    <name>GM_Achievements</name>
+    <name>FormBugQuestionnaire</name>
     <message>
-        <source>&lt;Chargement en cours ...&gt;</source>
-        <translation>&lt;Wird geladen ...&gt;</translation>
+        <source>Décrivez ce que vous avez vu</source>
+        <translation>Beschreiben Sie, was Sie gesehen haben</translation>
     </message>
+    <message>
+        <source>Ce qui aurait dû se passer</source>
+        <translation>Was hätte passieren sollen</translation>
+    </message>
+    <message>
+        <source>Le problème se reproduit</source>
+        <translation>Das Problem tritt wieder auf</translation>
+    </message>
+    <message>
+        <source>Créer le rapport</source>
+        <translation>Bericht erstellen</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Rapport de bug</source>
+        <translation>Fehlerbericht</translation>
+    </message>
+    <message>
+        <source>Une image de la table a été prise. Quelques mots nous aident à trouver le problème; le rapport reste sur cet appareil.</source>
+        <translation>Ein Bild des Tisches wurde aufgenommen. Ein paar Worte helfen uns, das Problem zu finden; der Bericht bleibt auf diesem Gerät.</translation>
+    </message>
+    <message>
+        <source>Règles du jeu</source>
+        <translation>Spielregeln</translation>
+    </message>
+    <message>
+        <source>Affichage</source>
+        <translation>Anzeige</translation>
+    </message>
+    <message>
+        <source>Réseau</source>
+        <translation>Netzwerk</translation>
+    </message>
+    <message>
+        <source>Plantage ou blocage</source>
+        <translation>Absturz oder Hänger</translation>
+    </message>
+    <message>
+        <source>Autre</source>
+        <translation>Anderes</translation>
+    </message>
+    <message>
+        <source>Genre de problème</source>
+        <translation>Art des Problems</translation>
+    </message>
+    <message>
+        <source>Que s&apos;est-il passé?</source>
+        <translation>Was ist passiert?</translation>
+    </message>
+    <message>
+        <source>Qu&apos;attendiez-vous?</source>
+        <translation>Was haben Sie erwartet?</translation>
+    </message>
+</context>
+<context>
+    <name>FormDebugOptions</name>
+    <message>
+        <source>Changer le mode d&apos;affichage</source>
+        <translation>Zeichenmodus wechseln</translation>
+    </message>
+    <message>
+        <source>Fermer</source>
+        <translation>Schliessen</translation>
+    </message>
+    <message>
+        <source>Options de débogage</source>
+        <translation>Debug-Optionen</translation>
+    </message>
+    <message>
+        <source>Si la table s&apos;affiche mal (cartes qui disparaissent, traces), le mode de secours redessine tout à chaque image: plus lent, mais plus sûr. Un second appui revient au mode normal.</source>
+        <translation>Wenn der Tisch fehlerhaft gezeichnet wird (verschwindende Karten, Spuren), zeichnet der Ersatzmodus bei jedem Bild alles neu: langsamer, aber sicherer. Ein zweiter Druck kehrt zum normalen Modus zurück.</translation>
+    </message>
+</context>
+<context>
+    <name>FormTutorialEnter</name>
+    <message>
+        <source>Ne plus afficher ce message</source>
+        <translation>Diese Meldung nicht mehr anzeigen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Passer</source>
+        <translation>Überspringen</translation>
+    </message>
+    <message>
+        <source>Bienvenue</source>
+        <translation>Willkommen</translation>
+    </message>
+    <message>
+        <source>Bienvenue à la table!</source>
+        <translation>Willkommen am Tisch!</translation>
+    </message>
+    <message>
+        <source>Comment voulez-vous commencer?</source>
+        <translation>Wie möchten Sie beginnen?</translation>
+    </message>
+    <message>
+        <source>Je connais le jeu: jouons!</source>
+        <translation>Ich kenne das Spiel: los geht&apos;s!</translation>
+    </message>
+    <message>
+        <source>Je débute: montrez-moi les cartes jouables et les conseils</source>
+        <translation>Ich bin Anfänger: zeigen Sie mir die spielbaren Karten und Tipps</translation>
+    </message>
+    <message>
+        <source>Expliquez-moi d&apos;abord les règles</source>
+        <translation>Erklären Sie mir zuerst die Regeln</translation>
+    </message>
+</context>
+<context>
+    <name>GM_Achievements</name>
     <message>
         <source>Classement</source>
         <translation>Rangliste</translation>
@@ -322,8 +664,48 @@ weil Sie zu lange gebraucht haben.</translation>
 <context>
     <name>GM_Chat</name>
     <message>
-        <source>&lt;Chargement en cours ...&gt;</source>
-        <translation>&lt;Wird geladen ...&gt;</translation>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>Envoyer</source>
+        <translation>Senden</translation>
+    </message>
+    <message>
+        <source>Rejoins nous sur Discord: </source>
+        <translation>Komm zu uns auf Discord: </translation>
+    </message>
+    <message>
+        <source>&lt;Vous&gt; %1<byte value="xd"/>
+</source>
+        <translation>&lt;Sie&gt; %1</translation>
+    </message>
+</context>
+<context>
+    <name>GM_Download</name>
+    <message>
+        <source>Mise à jour</source>
+        <translation>Aktualisierung</translation>
+    </message>
+    <message>
+        <source>Erreur lors de l&apos;écriture du fichier &apos;%1&apos;: %2.</source>
+        <translation>Fehler beim Schreiben der Datei &apos;%1&apos;: %2.</translation>
+    </message>
+    <message>
+        <source>Téléchargement en cours</source>
+        <translation>Wird heruntergeladen</translation>
+    </message>
+    <message>
+        <source>Pourcentage %1%...</source>
+        <translation>%1% erledigt...</translation>
+    </message>
+    <message>
+        <source>Echec du téléchargement: %1.</source>
+        <translation>Download fehlgeschlagen: %1.</translation>
+    </message>
+    <message>
+        <source>Redirection innatendue</source>
+        <translation>Unerwartete Weiterleitung</translation>
     </message>
 </context>
 <context>
@@ -519,8 +901,103 @@ Ohne Zusatzkosten und ohne Risiko.</translation>
 <context>
     <name>GM_OnlineSettings</name>
     <message>
-        <source>&lt;Chargement en cours ...&gt;</source>
-        <translation>&lt;Wird geladen ...&gt;</translation>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>Changer mon mot de passe</source>
+        <translation>Mein Passwort ändern</translation>
+    </message>
+    <message>
+        <source>Supprimer mon compte</source>
+        <translation>Mein Konto löschen</translation>
+    </message>
+    <message>
+        <source>Voir mes données</source>
+        <translation>Meine Daten ansehen</translation>
+    </message>
+    <message>
+        <source>Succès</source>
+        <translation>Erfolg</translation>
+    </message>
+    <message>
+        <source>Votre mot de passe a été changé.</source>
+        <translation>Ihr Passwort wurde geändert.</translation>
+    </message>
+    <message>
+        <source>Echec</source>
+        <translation>Fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Le changement a échoué car l&apos;ancien mot de passe est incorrect.</source>
+        <translation>Die Änderung ist fehlgeschlagen, weil das alte Passwort falsch ist.</translation>
+    </message>
+    <message>
+        <source>Confirmation</source>
+        <translation>Bestätigung</translation>
+    </message>
+    <message>
+        <source>Après cette confirmation, vous recevrez un courriel contenant vos données. Pour éviter les abus, cette opération n&apos;est autorisée qu&apos;une fois par semaine.
+
+Souhaitez-vous continuer?</source>
+        <translation>Nach dieser Bestätigung erhalten Sie eine E-Mail mit Ihren Daten. Um Missbrauch zu vermeiden, ist dies nur einmal pro Woche erlaubt.
+
+Möchten Sie fortfahren?</translation>
+    </message>
+    <message>
+        <source>Suppression du compte</source>
+        <translation>Konto löschen</translation>
+    </message>
+    <message>
+        <source>Après cette confirmation, vous recevrez un courriel avec un lien à cliquer pour définitivement supprimer vos données. Cette opération est irréversible. De plus, pour éviter les abus, il n&apos;est plus possible de s&apos;inscrire avec ce courriel ensuite, pour une durée de deux mois.
+
+Souhaitez-vous vraiment effacer votre accompte, contenant vos amis, succès, résultats, etc.?</source>
+        <translation>Nach dieser Bestätigung erhalten Sie eine E-Mail mit einem Link, mit dem Sie Ihre Daten endgültig löschen. Dies kann nicht rückgängig gemacht werden. Um Missbrauch zu vermeiden, kann sich mit dieser E-Mail-Adresse zudem zwei Monate lang niemand neu anmelden.
+
+Möchten Sie Ihr Konto mit Ihren Freunden, Erfolgen, Ergebnissen usw. wirklich löschen?</translation>
+    </message>
+    <message>
+        <source>La demande a été exécutée. Merci de vérifier votre courriel. 
+
+Si vous n&apos;avez rien reçu après un certain temps, n&apos;oubliez pas de vérifier votre boite spam.</source>
+        <translation>Die Anfrage wurde ausgeführt. Bitte prüfen Sie Ihre E-Mails. 
+
+Wenn nach einer Weile nichts angekommen ist, sehen Sie bitte auch im Spam-Ordner nach.</translation>
+    </message>
+    <message>
+        <source>La demande ne peut pas être traitée car le serveur de courriel rencontre un problème actuellement. Merci de réessayer plus tard. Si le problème persiste, n&apos;hésitez pas à contacter notre support.</source>
+        <translation>Die Anfrage kann nicht bearbeitet werden, weil der Mailserver zurzeit ein Problem hat. Bitte versuchen Sie es später erneut. Wenn das Problem bleibt, wenden Sie sich an unseren Support.</translation>
+    </message>
+    <message>
+        <source>La demande ne peut pas être traitée car il y a déjà eu une requête récemment. Si vous attendiez un résultat qui n&apos;est pas arrivé, il se peut qu&apos;il soit dans votre boite spam. Sinon, merci de réessayer d&apos;ici quelque temps.</source>
+        <translation>Die Anfrage kann nicht bearbeitet werden, weil kürzlich schon eine Anfrage gestellt wurde. Wenn ein erwartetes Ergebnis nicht angekommen ist, liegt es vielleicht im Spam-Ordner. Sonst versuchen Sie es bitte in einiger Zeit erneut.</translation>
+    </message>
+    <message>
+        <source>La demande ne peut pas être traitée car il y a déjà une demande en cours. Si vous attendiez un résultat qui n&apos;est pas arrivé, il se peut qu&apos;il soit dans votre boite spam. Sinon, merci de réessayer plus tard.</source>
+        <translation>Die Anfrage kann nicht bearbeitet werden, weil bereits eine Anfrage läuft. Wenn ein erwartetes Ergebnis nicht angekommen ist, liegt es vielleicht im Spam-Ordner. Sonst versuchen Sie es bitte später erneut.</translation>
+    </message>
+</context>
+<context>
+    <name>GM_PassChange</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>Ancien mot de passe</source>
+        <translation>Altes Passwort</translation>
+    </message>
+    <message>
+        <source>Nouveau mot de passe (min. 5 char.)</source>
+        <translation>Neues Passwort (min. 5 Zeichen)</translation>
+    </message>
+    <message>
+        <source>Envoyer</source>
+        <translation>Senden</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
@@ -540,10 +1017,6 @@ Ohne Zusatzkosten und ohne Risiko.</translation>
 </context>
 <context>
     <name>GM_Scores</name>
-    <message>
-        <source>&lt;Chargement en cours ...&gt;</source>
-        <translation>&lt;Wird geladen ...&gt;</translation>
-    </message>
     <message>
         <source>Classement</source>
         <translation>Rangliste</translation>
@@ -698,6 +1171,42 @@ Möchten Sie Ihre neuen Kontakte jetzt importieren?</translation>
         <source>Héberge un serveur privé</source>
         <translation>Betreibt einen privaten Server</translation>
     </message>
+    <message>
+        <source>Server Message</source>
+        <translation>Servermeldung</translation>
+    </message>
+    <message>
+        <source>Vous devez mettre à jour votre application pour vous connecter.
+
+Souhaitez-vous télécharger la nouvelle version maintenant?</source>
+        <translation>Sie müssen Ihre Anwendung aktualisieren, um sich zu verbinden.
+
+Möchten Sie die neue Version jetzt herunterladen?</translation>
+    </message>
+    <message>
+        <source>Mise à jour</source>
+        <translation>Aktualisierung</translation>
+    </message>
+    <message>
+        <source>Erreur lors de l&apos;écriture du fichier &apos;%1&apos;: %2.</source>
+        <translation>Fehler beim Schreiben der Datei &apos;%1&apos;: %2.</translation>
+    </message>
+    <message>
+        <source>aucun dossier temporaire n&apos;est accessible</source>
+        <translation>kein temporärer Ordner ist verfügbar</translation>
+    </message>
+    <message>
+        <source>Erreur</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Le fichier requis n&apos;a pas pu être ouvert automatiquement. Merci de vous rendre sur &apos;</source>
+        <translation>Die Datei konnte nicht automatisch geöffnet werden. Bitte gehen Sie auf &apos;</translation>
+    </message>
+    <message>
+        <source>&apos; à la section &apos;Télécharger&apos; et d&apos;installer la nouvelle version depuis cet endroit.</source>
+        <translation>&apos; in den Bereich &apos;Download&apos; und installieren Sie die neue Version von dort.</translation>
+    </message>
 </context>
 <context>
     <name>GM_ServerPass</name>
@@ -768,10 +1277,6 @@ Möchten Sie Ihre neuen Kontakte jetzt importieren?</translation>
 </context>
 <context>
     <name>GM_Stats</name>
-    <message>
-        <source>&lt;Chargement en cours ...&gt;</source>
-        <translation>&lt;Wird geladen ...&gt;</translation>
-    </message>
     <message>
         <source>Rafraichir</source>
         <translation>Aktualisieren</translation>
@@ -1102,6 +1607,514 @@ Tables Occupées: %2</source>
     <message>
         <source>Annuler</source>
         <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>OptionsPartie</name>
+    <message>
+        <source>Options</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>Partie</source>
+        <translation>Spiel</translation>
+    </message>
+    <message>
+        <source>Règles</source>
+        <translation>Regeln</translation>
+    </message>
+    <message>
+        <source>Ordinateurs</source>
+        <translation>Computer</translation>
+    </message>
+    <message>
+        <source>Affichage</source>
+        <translation>Anzeige</translation>
+    </message>
+    <message>
+        <source>Saisons</source>
+        <translation>Jahreszeiten</translation>
+    </message>
+    <message>
+        <source>Type de jeu</source>
+        <translation>Spielart</translation>
+    </message>
+    <message>
+        <source>Personalisé</source>
+        <translation>Eigene Regeln</translation>
+    </message>
+    <message>
+        <source>Type de partie</source>
+        <translation>Partieart</translation>
+    </message>
+    <message>
+        <source>Standart</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Concours</source>
+        <translation>Wettbewerb</translation>
+    </message>
+    <message>
+        <source>Coiffeur</source>
+        <translation>Coiffeur</translation>
+    </message>
+    <message>
+        <source>Tournoi</source>
+        <translation>Turnier</translation>
+    </message>
+    <message>
+        <source>Règles du type Personalisé</source>
+        <translation>Regeln der eigenen Spielart</translation>
+    </message>
+    <message>
+        <source>Jass 9 Cartes</source>
+        <translation>Jass 9 Karten</translation>
+    </message>
+    <message>
+        <source>Belote 8 Cartes</source>
+        <translation>Belote 8 Karten</translation>
+    </message>
+    <message>
+        <source>Contrat</source>
+        <translation>Kontrakt</translation>
+    </message>
+    <message>
+        <source>Chibre</source>
+        <translation>Schieben</translation>
+    </message>
+    <message>
+        <source>Fixe</source>
+        <translation>Fest</translation>
+    </message>
+    <message>
+        <source>Coinché</source>
+        <translation>Coinché</translation>
+    </message>
+    <message>
+        <source>Contré</source>
+        <translation>Contré</translation>
+    </message>
+    <message>
+        <source>Vache</source>
+        <translation>Vache</translation>
+    </message>
+    <message>
+        <source>Annonces</source>
+        <translation>Weisen</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>Manuelles</source>
+        <translation>Manuell</translation>
+    </message>
+    <message>
+        <source>Désactivées</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>Roi et Dame</source>
+        <translation>König und Dame</translation>
+    </message>
+    <message>
+        <source>Désactivé</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>Stöck</source>
+        <translation>Stöck</translation>
+    </message>
+    <message>
+        <source>Rebelote</source>
+        <translation>Rebelote</translation>
+    </message>
+    <message>
+        <source>Distribution</source>
+        <translation>Verteilen</translation>
+    </message>
+    <message>
+        <source>Aléatoire</source>
+        <translation>Zufällig</translation>
+    </message>
+    <message>
+        <source>Coupe Donne Préc.</source>
+        <translation>Vorige Runde abheben</translation>
+    </message>
+    <message>
+        <source>Décompte points</source>
+        <translation>Punktezählung</translation>
+    </message>
+    <message>
+        <source>Faits</source>
+        <translation>Gemacht</translation>
+    </message>
+    <message>
+        <source>Annoncés</source>
+        <translation>Angesagt</translation>
+    </message>
+    <message>
+        <source>Faits + Annoncés</source>
+        <translation>Gemacht + angesagt</translation>
+    </message>
+    <message>
+        <source>Aucun</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation>Punkte</translation>
+    </message>
+    <message>
+        <source>Arrondi</source>
+        <translation>Rundung</translation>
+    </message>
+    <message>
+        <source>Montants</source>
+        <translation>Beträge</translation>
+    </message>
+    <message>
+        <source>Les 7 Annule Donne</source>
+        <translation>Die 7er annullieren die Runde</translation>
+    </message>
+    <message>
+        <source>Les 8 Annule Annonces</source>
+        <translation>Die 8er annullieren die Weisen</translation>
+    </message>
+    <message>
+        <source>Atouts permis et multiplicateurs</source>
+        <translation>Erlaubte Trümpfe und Multiplikatoren</translation>
+    </message>
+    <message>
+        <source>Adversaires</source>
+        <translation>Gegner</translation>
+    </message>
+    <message>
+        <source>Partenaire</source>
+        <translation>Partner</translation>
+    </message>
+    <message>
+        <source>Plus l&apos;ordinateur simule de donnes, plus il joue fort, et plus il réfléchit longtemps.</source>
+        <translation>Je mehr Runden der Computer simuliert, desto stärker spielt er und desto länger denkt er nach.</translation>
+    </message>
+    <message>
+        <source>Noms des joueurs</source>
+        <translation>Spielernamen</translation>
+    </message>
+    <message>
+        <source>Adversaire 1</source>
+        <translation>Gegner 1</translation>
+    </message>
+    <message>
+        <source>Adversaire 2</source>
+        <translation>Gegner 2</translation>
+    </message>
+    <message>
+        <source>Aide sur les cartes</source>
+        <translation>Kartenhilfe</translation>
+    </message>
+    <message>
+        <source>Scores animés</source>
+        <translation>Animierte Punkte</translation>
+    </message>
+    <message>
+        <source>Utiliser l&apos;espace à droite</source>
+        <translation>Platz rechts nutzen</translation>
+    </message>
+    <message>
+        <source>Cartes colorées</source>
+        <translation>Farbige Karten</translation>
+    </message>
+    <message>
+        <source>Noms aléatoires des ordinateurs</source>
+        <translation>Zufällige Computernamen</translation>
+    </message>
+    <message>
+        <source>Donner dans l&apos;autre sens</source>
+        <translation>In die andere Richtung verteilen</translation>
+    </message>
+    <message>
+        <source>Sons</source>
+        <translation>Töne</translation>
+    </message>
+    <message>
+        <source>Vibrations</source>
+        <translation>Vibration</translation>
+    </message>
+    <message>
+        <source>Fonctions de débogage</source>
+        <translation>Debug-Funktionen</translation>
+    </message>
+    <message>
+        <source>Ramassage automatique après</source>
+        <translation>Stich automatisch einziehen nach</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Taille du texte</source>
+        <translation>Textgrösse</translation>
+    </message>
+    <message>
+        <source>Qualité graphique</source>
+        <translation>Grafikqualität</translation>
+    </message>
+    <message>
+        <source>Basse</source>
+        <translation>Niedrig</translation>
+    </message>
+    <message>
+        <source>Moyenne</source>
+        <translation>Mittel</translation>
+    </message>
+    <message>
+        <source>Haute</source>
+        <translation>Hoch</translation>
+    </message>
+    <message>
+        <source>Ultra</source>
+        <translation>Ultra</translation>
+    </message>
+    <message>
+        <source>Cartes</source>
+        <translation>Karten</translation>
+    </message>
+    <message>
+        <source>Romandes</source>
+        <translation>Welsche</translation>
+    </message>
+    <message>
+        <source>Suisses allemandes</source>
+        <translation>Deutschschweizer</translation>
+    </message>
+    <message>
+        <source>Internationales</source>
+        <translation>International</translation>
+    </message>
+    <message>
+        <source>Napolitaines</source>
+        <translation>Neapolitanisch</translation>
+    </message>
+    <message>
+        <source>Fun</source>
+        <translation>Fun</translation>
+    </message>
+    <message>
+        <source>Thème</source>
+        <translation>Thema</translation>
+    </message>
+    <message>
+        <source>Bois</source>
+        <translation>Holz</translation>
+    </message>
+    <message>
+        <source>Alien</source>
+        <translation>Alien</translation>
+    </message>
+    <message>
+        <source>Course</source>
+        <translation>Rennen</translation>
+    </message>
+    <message>
+        <source>Bonbon</source>
+        <translation>Bonbon</translation>
+    </message>
+    <message>
+        <source>Nature</source>
+        <translation>Natur</translation>
+    </message>
+    <message>
+        <source>Langue</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Automatique</source>
+        <translation>Automatisch</translation>
+    </message>
+    <message>
+        <source>Hiver</source>
+        <translation>Winter</translation>
+    </message>
+    <message>
+        <source>Printemps</source>
+        <translation>Frühling</translation>
+    </message>
+    <message>
+        <source>Eté</source>
+        <translation>Sommer</translation>
+    </message>
+    <message>
+        <source>Automne</source>
+        <translation>Herbst</translation>
+    </message>
+    <message>
+        <source>Du</source>
+        <translation>Von</translation>
+    </message>
+    <message>
+        <source>Au</source>
+        <translation>Bis</translation>
+    </message>
+    <message>
+        <source>Pendant une période cochée, la table se décore de la saison. Une période peut passer le Nouvel An, comme l&apos;hiver.</source>
+        <translation>Während eines angekreuzten Zeitraums wird der Tisch der Jahreszeit entsprechend geschmückt. Ein Zeitraum darf über Neujahr gehen, wie der Winter.</translation>
+    </message>
+    <message>
+        <source>type de jeu</source>
+        <translation>Spielart</translation>
+    </message>
+    <message>
+        <source>règles</source>
+        <translation>Regeln</translation>
+    </message>
+    <message>
+        <source>contrat</source>
+        <translation>Kontrakt</translation>
+    </message>
+    <message>
+        <source>annonces</source>
+        <translation>Weisen</translation>
+    </message>
+    <message>
+        <source>roi et dame</source>
+        <translation>König und Dame</translation>
+    </message>
+    <message>
+        <source>distribution</source>
+        <translation>Verteilen</translation>
+    </message>
+    <message>
+        <source>décompte</source>
+        <translation>Zählung</translation>
+    </message>
+    <message>
+        <source>points</source>
+        <translation>Punkte</translation>
+    </message>
+    <message>
+        <source>montant du contrat</source>
+        <translation>Kontraktbetrag</translation>
+    </message>
+    <message>
+        <source>arrondi</source>
+        <translation>Rundung</translation>
+    </message>
+    <message>
+        <source>nom %1</source>
+        <translation>Name %1</translation>
+    </message>
+    <message>
+        <source>qualité</source>
+        <translation>Qualität</translation>
+    </message>
+    <message>
+        <source>cartes</source>
+        <translation>Karten</translation>
+    </message>
+    <message>
+        <source>thème</source>
+        <translation>Thema</translation>
+    </message>
+    <message>
+        <source>langue</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>délai de ramassage</source>
+        <translation>Einzugsverzögerung</translation>
+    </message>
+    <message>
+        <source>taille du texte</source>
+        <translation>Textgrösse</translation>
+    </message>
+    <message>
+        <source>Valeurs hors limites corrigées: %1.</source>
+        <translation>Werte ausserhalb des Bereichs korrigiert: %1.</translation>
+    </message>
+    <message>
+        <source>Le nom &apos;%1&apos; ne peut pas être vide.</source>
+        <translation>Der Name &apos;%1&apos; darf nicht leer sein.</translation>
+    </message>
+    <message>
+        <source>La période &apos;%1&apos; commence et finit le même jour: elle ne compte aucun jour.</source>
+        <translation>Der Zeitraum &apos;%1&apos; beginnt und endet am selben Tag: er umfasst keinen Tag.</translation>
+    </message>
+</context>
+<context>
+    <name>PanelAtouts</name>
+    <message>
+        <source>Atout</source>
+        <translation>Trumpf</translation>
+    </message>
+    <message>
+        <source>Mise</source>
+        <translation>Gebot</translation>
+    </message>
+    <message>
+        <source>Capot</source>
+        <translation>Kapot</translation>
+    </message>
+    <message>
+        <source>&lt;ChibreOuPasse&gt;</source>
+        <translation>&lt;SchiebenOderPassen&gt;</translation>
+    </message>
+    <message>
+        <source>Prends</source>
+        <translation>Nehmen</translation>
+    </message>
+    <message>
+        <source>Contre
+x2</source>
+        <translation>Kontra
+x2</translation>
+    </message>
+    <message>
+        <source>&amp;Chibre</source>
+        <translation>&amp;Schieben</translation>
+    </message>
+    <message>
+        <source>&amp;Passe</source>
+        <translation>&amp;Passen</translation>
+    </message>
+    <message>
+        <source>Coinche</source>
+        <translation>Coinche</translation>
+    </message>
+    <message>
+        <source>Contre</source>
+        <translation>Kontra</translation>
+    </message>
+    <message>
+        <source>Capot (%1)</source>
+        <translation>Kapot (%1)</translation>
+    </message>
+    <message>
+        <source>%1
+x2</source>
+        <translation>%1
+x2</translation>
+    </message>
+    <message>
+        <source>Sur%1
+x4</source>
+        <translation>Re%1
+x4</translation>
+    </message>
+    <message>
+        <source>%1
+1000</source>
+        <translation>%1
+1000</translation>
+    </message>
+    <message>
+        <source>Sur%1
+2000</source>
+        <translation>Re%1
+2000</translation>
     </message>
 </context>
 <context>
@@ -1565,6 +2578,38 @@ Tables Occupées: %2</source>
         <source>Partie en cours</source>
         <translation>Spiel läuft</translation>
     </message>
+    <message>
+        <source>Joueurs connectés</source>
+        <translation>Verbundene Spieler</translation>
+    </message>
+    <message>
+        <source>Table</source>
+        <translation>Tisch</translation>
+    </message>
+    <message>
+        <source>Place</source>
+        <translation>Platz</translation>
+    </message>
+    <message>
+        <source>Place %1</source>
+        <translation>Platz %1</translation>
+    </message>
+    <message>
+        <source>Placer le joueur</source>
+        <translation>Spieler platzieren</translation>
+    </message>
+    <message>
+        <source>Journal du serveur</source>
+        <translation>Serverprotokoll</translation>
+    </message>
+    <message>
+        <source>%1 placé à la table %2, place %3</source>
+        <translation>%1 an Tisch %2, Platz %3 gesetzt</translation>
+    </message>
+    <message>
+        <source>%1 n&apos;a pas pu être placé à la table %2, place %3</source>
+        <translation>%1 konnte nicht an Tisch %2, Platz %3 gesetzt werden</translation>
+    </message>
 </context>
 <context>
     <name>TableClient</name>
@@ -1611,6 +2656,132 @@ Tables Occupées: %2</source>
     <message>
         <source>La connection avec le serveur a été interrompue. La partie ne pourra pas continuer.</source>
         <translation>Die Verbindung zum Server wurde unterbrochen. Das Spiel kann nicht weitergehen.</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetOptionsAI</name>
+    <message>
+        <source>Nombre de donnes simulées par coup: plus il est grand, plus l&apos;ordinateur joue fort et lentement.</source>
+        <translation>Anzahl simulierter Runden pro Zug: je höher, desto stärker und langsamer spielt der Computer.</translation>
+    </message>
+    <message>
+        <source>Facile</source>
+        <translation>Leicht</translation>
+    </message>
+    <message>
+        <source>Moyen</source>
+        <translation>Mittel</translation>
+    </message>
+    <message>
+        <source>Fort</source>
+        <translation>Stark</translation>
+    </message>
+    <message>
+        <source>Expert</source>
+        <translation>Experte</translation>
+    </message>
+    <message>
+        <source>Sur mesure</source>
+        <translation>Benutzerdefiniert</translation>
+    </message>
+    <message>
+        <source>Niveau</source>
+        <translation>Stufe</translation>
+    </message>
+    <message>
+        <source>Force (donnes simulées)</source>
+        <translation>Stärke (simulierte Runden)</translation>
+    </message>
+    <message>
+        <source>Confiance au 2e tour d&apos;atout</source>
+        <translation>Vertrauen in der 2. Trumpfrunde</translation>
+    </message>
+    <message>
+        <source>Confiance au 3e tour d&apos;atout</source>
+        <translation>Vertrauen in der 3. Trumpfrunde</translation>
+    </message>
+    <message>
+        <source>Déduction des jeux adverses</source>
+        <translation>Gegnerische Karten ableiten</translation>
+    </message>
+    <message>
+        <source>force</source>
+        <translation>Stärke</translation>
+    </message>
+    <message>
+        <source>confiance au 2e tour</source>
+        <translation>Vertrauen in der 2. Runde</translation>
+    </message>
+    <message>
+        <source>confiance au 3e tour</source>
+        <translation>Vertrauen in der 3. Runde</translation>
+    </message>
+    <message>
+        <source>déduction</source>
+        <translation>Ableitung</translation>
+    </message>
+</context>
+<context>
+    <name>ZB_About</name>
+    <message>
+        <source>interface, réseau, graphisme</source>
+        <translation>Oberfläche, Netzwerk, Grafik</translation>
+    </message>
+    <message>
+        <source>rapports de bug (zip)</source>
+        <translation>Fehlerberichte (zip)</translation>
+    </message>
+    <message>
+        <source>GNU LGPL v2.1 avec exception de liaison statique</source>
+        <translation>GNU LGPL v2.1 mit Ausnahme für statisches Linken</translation>
+    </message>
+    <message>
+        <source>compression</source>
+        <translation>Kompression</translation>
+    </message>
+    <message>
+        <source>licence zlib</source>
+        <translation>zlib-Lizenz</translation>
+    </message>
+    <message>
+        <source>connexions sécurisées (par Qt)</source>
+        <translation>sichere Verbindungen (über Qt)</translation>
+    </message>
+    <message>
+        <source>polices</source>
+        <translation>Schriften</translation>
+    </message>
+    <message>
+        <source>licence Bitstream Vera / DejaVu (libre)</source>
+        <translation>Bitstream-Vera-/DejaVu-Lizenz (frei)</translation>
+    </message>
+    <message>
+        <source>police de la table</source>
+        <translation>Tischschrift</translation>
+    </message>
+    <message>
+        <source>A propos</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Jass et Belote</source>
+        <translation>Jass und Belote</translation>
+    </message>
+    <message>
+        <source>inconnue</source>
+        <translation>unbekannt</translation>
+    </message>
+    <message>
+        <source>Version %1 (Qt %2)</source>
+        <translation>Version %1 (Qt %2)</translation>
+    </message>
+    <message>
+        <source>Ce programme utilise:</source>
+        <translation>Dieses Programm verwendet:</translation>
+    </message>
+    <message>
+        <source>Les cartes, images et sons sont créés pour ce programme.</source>
+        <translation>Die Karten, Bilder und Töne wurden für dieses Programm erstellt.</translation>
     </message>
 </context>
 <context>

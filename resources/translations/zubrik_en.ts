@@ -91,6 +91,13 @@ for taking too long.</translation>
     </message>
 </context>
 <context>
+    <name>DisplayGLPanelDeJoueur</name>
+    <message>
+        <source>Celle-ci vaut %2 points.</source>
+        <translation>This one is worth %2 points.</translation>
+    </message>
+</context>
+<context>
     <name>DisplayGLScene</name>
     <message>
         <source>Règles plus détaillées: </source>
@@ -272,6 +279,224 @@ for taking too long.</translation>
         <source>%1 de %2</source>
         <translation>%1 of %2</translation>
     </message>
+    <message>
+        <source>L&apos;ordinateur vous conseille de &apos;Passer&apos;.</source>
+        <translation>The computer advises you to &apos;Pass&apos;.</translation>
+    </message>
+    <message>
+        <source>L&apos;ordinateur vous conseille de &apos;Prendre&apos;.</source>
+        <translation>The computer advises you to &apos;Take&apos;.</translation>
+    </message>
+    <message>
+        <source>Coincher</source>
+        <translation>Coinche</translation>
+    </message>
+    <message>
+        <source>Contrer</source>
+        <translation>Contre</translation>
+    </message>
+    <message>
+        <source>Surcoincher</source>
+        <translation>Surcoinche</translation>
+    </message>
+    <message>
+        <source>Surcontrer</source>
+        <translation>Surcontre</translation>
+    </message>
+    <message>
+        <source>L&apos;ordinateur vous conseille de choisir &apos;%1 %2&apos;.</source>
+        <translation>The computer advises you to choose &apos;%1 %2&apos;.</translation>
+    </message>
+    <message>
+        <source>L&apos;ordinateur vous conseille de &apos;%1&apos;.</source>
+        <translation>The computer advises you to &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>L&apos;ordinateur vous conseille de choisir &apos;Capot en %1&apos;.</source>
+        <translation>The computer advises you to choose &apos;Capot in %1&apos;.</translation>
+    </message>
+    <message>
+        <source>Si c&apos;est votre partenaire qui prends la main, donnez lui des points (par exemple un dix). Ou alors si vous pouvez prendre le &apos;Pli&apos;, n&apos;hésitez pas et jouez vos &apos;Boques&apos; (cartes gagnantes).</source>
+        <translation>If your partner is taking the trick, give them points (a ten, for instance). Or, if you can take the &apos;Trick&apos; yourself, do not hesitate and play your &apos;Boques&apos; (winning cards).</translation>
+    </message>
+    <message>
+        <source>Vous ouvrez le &apos;pli&apos;, car vous avez remporté la main précédente. </source>
+        <translation>You lead the &apos;trick&apos;, as you won the previous one. </translation>
+    </message>
+    <message>
+        <source>Comme il reste peu d&apos;atouts, vous devriez jouer vos cartes &apos;Boque&apos; (cartes gagnantes). Si vous n&apos;avez pas de &apos;Boque&apos;, alors tentez de donner la main à votre partenaire, en jouant une carte modeste. </source>
+        <translation>As few trumps are left, you should play your &apos;Boque&apos; cards (winning cards). If you have no &apos;Boque&apos;, try to hand the lead to your partner by playing a modest card. </translation>
+    </message>
+    <message>
+        <source>Comme il reste des atout, si vous le pouvez, il est conseillé de faire un nouveau tour en atout. Ainsi vous pourrez jouer vos carte &apos;Boque&apos; (cartes gagnantes) sans risque plus tard. Si vous pensez que ces atouts sont tous chez vous ou votre partenaire, alors vous devriez jouer vos &apos;Boque&apos;, par exemple des as. </source>
+        <translation>As trumps are still out, it is wise to lead another round of trumps if you can. You will then be able to play your &apos;Boque&apos; cards (winning cards) safely later. If you think those trumps are all with you or your partner, you should play your &apos;Boque&apos; cards, aces for instance. </translation>
+    </message>
+    <message>
+        <source>Vous pouvez aussi tenter de rendre vos propres cartes gagnantes, par exemple en jouant une petite carte dans une couleur oû vous avez un roi, avec l&apos;espoir qu&apos;un autre joueur joue l&apos;as de la même couleur.</source>
+        <translation>You can also try to turn your own cards into winners, for instance by playing a low card in a suit where you hold the king, hoping that another player plays the ace of that suit.</translation>
+    </message>
+    <message>
+        <source>Comme vous n&apos;avez pas fait atout, au début, il est pratique de conserver vos atouts et vos cartes &apos;Boque&apos; (cartes gagnantes). Ensuite, jouez vos atouts lorsque les points sur le tas sont suffisants (par exemple lorsqu&apos;un as s&apos;y trouve). </source>
+        <translation>As you did not make trump, it is handy at first to keep your trumps and your &apos;Boque&apos; cards (winning cards). Then play your trumps when there are enough points on the pile (when an ace lies there, for instance). </translation>
+    </message>
+    <message>
+        <source>Si vous le pouvez, jouez vos atouts pour &apos;couper&apos; lorsque les points sur le tas sont suffisants (par exemple lorsqu&apos;un as s&apos;y trouve). En effet, une carte de couleur atout (actuellement &apos;%1&apos;) prends sur toutes les autres couleurs. </source>
+        <translation>If you can, play your trumps to &apos;cut&apos; when there are enough points on the pile (when an ace lies there, for instance). A card of the trump suit (now &apos;%1&apos;) beats every other suit. </translation>
+    </message>
+    <message>
+        <source>Comme c&apos;est encore possible, vous devriez tentez le &apos;%1&apos; (remporter toutes les plis), car cela rapporterait %2 points de plus.</source>
+        <translation>As it is still possible, you should go for the &apos;%1&apos; (winning every trick), as it would bring %2 more points.</translation>
+    </message>
+    <message>
+        <source>Actuellement, vous risquez le &apos;%1&apos; (perdre toutes les plis). Cela rapporterait %2 points de plus à votre adversaire. Assurez-vous donc de faire au moins une plie.</source>
+        <translation>You are now at risk of the &apos;%1&apos; (losing every trick). It would bring your opponents %2 more points, so make sure you take at least one trick.</translation>
+    </message>
+    <message>
+        <source>Il est courant de compter les atouts mentalement, pour savoir quand jouer les &apos;Boque&apos; (cartes gagnantes) sans risque.</source>
+        <translation>Players commonly count the trumps in their head, to know when the &apos;Boque&apos; cards (winning cards) can be played safely.</translation>
+    </message>
+    <message>
+        <source>Il reste %1 atout(s) en jeu.</source>
+        <translation>%1 trump(s) left in play.</translation>
+    </message>
+    <message>
+        <source>L&apos;ordinateur vous conseille de &apos;Couper&apos; avec &apos;%1&apos;.</source>
+        <translation>The computer advises you to &apos;Cut&apos; with &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>L&apos;ordinateur vous conseille de jouer &apos;%1&apos;.</source>
+        <translation>The computer advises you to play &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>L&apos;ordinateur vous conseille de choisir &apos;Chibre&apos;, ce qui signifie laisser le choix de l&apos;atout à votre partenaire.</source>
+        <translation>The computer advises you to choose &apos;Pass to partner&apos;, which leaves the choice of trump to your partner.</translation>
+    </message>
+    <message>
+        <source>L&apos;ordinateur vous conseille de choisir &apos;%1&apos;.</source>
+        <translation>The computer advises you to choose &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>Il est conseillé de choisir une couleur dans laquelle vous aurez le bour (%1 d&apos;atout), le nel (Le Neuf d&apos;atout), puis l&apos;as, etc. Plus vous avez d&apos;atout, meilleures sont vos chances.</source>
+        <translation>It is wise to choose a suit in which you will hold the Bour (the trump %1), the Nel (the trump nine), then the ace, and so on. The more trumps you hold, the better your chances.</translation>
+    </message>
+    <message>
+        <source>Ce menu vous permet d&apos;obtenir de l&apos;aide sur les règles, le jeu et ses détails, tout au long de la partie.&lt;br&gt;&lt;br&gt;Comme la partie n&apos;est pas débutée, il n&apos;y a actuellement pas d&apos;aide disponible.</source>
+        <translation>This menu gives help on the rules, the play and its details, all through the game.&lt;br&gt;&lt;br&gt;As the game has not started yet, no help is available for now.</translation>
+    </message>
+    <message>
+        <source>Vous devez choisir la mise, ou &apos;Passer&apos;. La couleur de cette mise sera celle d&apos;atout, qui surclassera toute les autres. </source>
+        <translation>You must choose a bid, or &apos;Pass&apos;. The suit of this bid will be trump, which outranks all the others. </translation>
+    </message>
+    <message>
+        <source>Vous pouvez &apos;Passer&apos; ou choisir l&apos;atout. L&apos;atout sera la couleur qui surclasse toute les autres. </source>
+        <translation>You can &apos;Pass&apos; or choose the trump. Trump will be the suit that outranks all the others. </translation>
+    </message>
+    <message>
+        <source>Vous devez choisir l&apos;atout: L&apos;atout sera la couleur qui surclasse toute les autres. </source>
+        <translation>You must choose the trump: trump will be the suit that outranks all the others. </translation>
+    </message>
+    <message>
+        <source>&lt;br&gt;&lt;br&gt;Si vous pensez ne pas avoir de bon choix, vous pouvez &apos;Chibrer&apos;. Par contre c&apos;est à éviter si il vous manque une couleur, car il est alors possible que votre partenaire choisisse la couleur qui vous manque, ce qui serait un handicap.</source>
+        <translation>&lt;br&gt;&lt;br&gt;If you think you have no good choice, you can &apos;Pass to partner&apos;. Avoid it, however, when you are void in a suit, as your partner might then choose the very suit you lack, which would be a handicap.</translation>
+    </message>
+    <message>
+        <source>Vous commencez le tour: Il est conseillé de faire &apos;tomber les atouts&apos;, pour que vous ou votre partenaire puissiez jouer vos cartes gagnantes plus tard, sans risquer d&apos;être pris par un atout adverse.&lt;br&gt;&lt;br&gt;Au premier tour, il est généralement d&apos;usage de jouer votre atout le plus haut, par exemple le bour (%1), sinon le nel (%2), puis l&apos;as, etc.&lt;br&gt;&lt;br&gt;Ainsi, votre partenaire saura quelle est votre meilleure carte.</source>
+        <translation>You lead this round: it is wise to &apos;draw the trumps&apos;, so that you or your partner can play your winning cards later without the risk of being taken by an opposing trump.&lt;br&gt;&lt;br&gt;On the first round, it is usual to play your highest trump, for instance the Bour (%1), otherwise the Nel (%2), then the ace, and so on.&lt;br&gt;&lt;br&gt;That way, your partner will know your best card.</translation>
+    </message>
+    <message>
+        <source>Vous commencez la partie, et il s&apos;agit d&apos;une partie sans atouts de haut en bas. Un coup sans risque est de jouer un as.</source>
+        <translation>You lead, and this is a no-trump game from the top down. A safe move is to play an ace.</translation>
+    </message>
+    <message>
+        <source>Vous commencez la partie, et il s&apos;agit d&apos;une partie sans atouts de bas en haut. Un coup sans risque est de jouer un six.</source>
+        <translation>You lead, and this is a no-trump game from the bottom up. A safe move is to play a six.</translation>
+    </message>
+    <message>
+        <source>Dans ce jeu, les annonces sont gérées par l&apos;ordinateur. Une annonce est une combinaison de cartes qui rapporte des points au début du jeu.&lt;br&gt;&lt;br&gt;- 3 cartes de couleur identique qui se suivent donnent 20 points&lt;br&gt;- 4 cartes 50 points&lt;br&gt;- 5 cartes 100 points.&lt;br&gt;&lt;br&gt;Les carrés à partir des dix donnent 100 points, sauf les 4 nels (neuf) qui donnent 150 et les 4 bours (valet) qui donnent 200 points.&lt;br&gt;&lt;br&gt;Notez que mémoriser les annonces des autres joueurs permet de connaitre une partie de leur jeu.</source>
+        <translation>In this game, the computer handles the announcements. An announcement is a combination of cards that scores points at the start of the hand.&lt;br&gt;&lt;br&gt;- 3 cards of the same suit in sequence give 20 points&lt;br&gt;- 4 cards 50 points&lt;br&gt;- 5 cards 100 points.&lt;br&gt;&lt;br&gt;Four of a kind from the tens up give 100 points, except the 4 Nels (nines), which give 150, and the 4 Bours (jacks), which give 200 points.&lt;br&gt;&lt;br&gt;Note that remembering the other players&apos; announcements tells you part of their hand.</translation>
+    </message>
+    <message>
+        <source>La partie est exceptionnellement terminée avant la fin du tour, car un joueur a fait une annonce qui permet à son équipe de gagner immédiatement.</source>
+        <translation>The game has exceptionally ended before the end of the round, as a player made an announcement that lets their team win at once.</translation>
+    </message>
+    <message>
+        <source>Vous avez rejoint la partie en ligne.</source>
+        <translation>You have joined the online game.</translation>
+    </message>
+    <message>
+        <source>Vous avez rejoint la partie en ligne &apos;%1&apos;.</source>
+        <translation>You have joined the online game &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>De haut en bas</source>
+        <translation>Top-down</translation>
+    </message>
+    <message>
+        <source>De bas en haut</source>
+        <translation>Bottom-up</translation>
+    </message>
+    <message>
+        <source>Zig-zag avec départ en bas</source>
+        <translation>Zig-zag starting from the bottom</translation>
+    </message>
+    <message>
+        <source>Zig-zag avec départ en haut</source>
+        <translation>Zig-zag starting from the top</translation>
+    </message>
+    <message>
+        <source>Vous</source>
+        <translation>You</translation>
+    </message>
+    <message>
+        <source>Eux</source>
+        <translation>Them</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Tour: %1x%2</source>
+        <translation>Hand: %1x%2</translation>
+    </message>
+    <message>
+        <source>---</source>
+        <translation>---</translation>
+    </message>
+    <message>
+        <source>--- %1 ---</source>
+        <translation>--- %1 ---</translation>
+    </message>
+    <message>
+        <source> Plis Adverse</source>
+        <translation> Opponents&apos; tricks</translation>
+    </message>
+    <message>
+        <source> Annonces Adverse</source>
+        <translation> Opponents&apos; announcements</translation>
+    </message>
+    <message>
+        <source> Der Adverse</source>
+        <translation> Opponents&apos; last trick</translation>
+    </message>
+    <message>
+        <source> Adverse</source>
+        <translation> (opponents)</translation>
+    </message>
+    <message>
+        <source>Rebelote</source>
+        <translation>Rebelote</translation>
+    </message>
+    <message>
+        <source>Stöck</source>
+        <translation>Stöck</translation>
+    </message>
+    <message>
+        <source>Un de vos contacts
+joue en ligne.</source>
+        <translation>One of your contacts
+is playing online.</translation>
+    </message>
 </context>
 <context>
     <name>Evenements</name>
@@ -289,11 +514,128 @@ for taking too long.</translation>
     </message>
 </context>
 <context>
-    <name>GM_Achievements</name>
+    <name>FormBugQuestionnaire</name>
     <message>
-        <source>&lt;Chargement en cours ...&gt;</source>
-        <translation>&lt;Loading ...&gt;</translation>
+        <source>Décrivez ce que vous avez vu</source>
+        <translation>Describe what you saw</translation>
     </message>
+    <message>
+        <source>Ce qui aurait dû se passer</source>
+        <translation>What should have happened</translation>
+    </message>
+    <message>
+        <source>Le problème se reproduit</source>
+        <translation>The problem happens again</translation>
+    </message>
+    <message>
+        <source>Créer le rapport</source>
+        <translation>Create the report</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Rapport de bug</source>
+        <translation>Bug report</translation>
+    </message>
+    <message>
+        <source>Une image de la table a été prise. Quelques mots nous aident à trouver le problème; le rapport reste sur cet appareil.</source>
+        <translation>A picture of the table has been taken. A few words help us find the problem; the report stays on this device.</translation>
+    </message>
+    <message>
+        <source>Règles du jeu</source>
+        <translation>Game rules</translation>
+    </message>
+    <message>
+        <source>Affichage</source>
+        <translation>Display</translation>
+    </message>
+    <message>
+        <source>Réseau</source>
+        <translation>Network</translation>
+    </message>
+    <message>
+        <source>Plantage ou blocage</source>
+        <translation>Crash or freeze</translation>
+    </message>
+    <message>
+        <source>Autre</source>
+        <translation>Other</translation>
+    </message>
+    <message>
+        <source>Genre de problème</source>
+        <translation>Kind of problem</translation>
+    </message>
+    <message>
+        <source>Que s&apos;est-il passé?</source>
+        <translation>What happened?</translation>
+    </message>
+    <message>
+        <source>Qu&apos;attendiez-vous?</source>
+        <translation>What did you expect?</translation>
+    </message>
+</context>
+<context>
+    <name>FormDebugOptions</name>
+    <message>
+        <source>Changer le mode d&apos;affichage</source>
+        <translation>Switch the drawing mode</translation>
+    </message>
+    <message>
+        <source>Fermer</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Options de débogage</source>
+        <translation>Debug options</translation>
+    </message>
+    <message>
+        <source>Si la table s&apos;affiche mal (cartes qui disparaissent, traces), le mode de secours redessine tout à chaque image: plus lent, mais plus sûr. Un second appui revient au mode normal.</source>
+        <translation>If the table is drawn badly (cards vanishing, leftover marks), the fallback mode redraws everything on each frame: slower, but safer. Pressing again goes back to the normal mode.</translation>
+    </message>
+</context>
+<context>
+    <name>FormTutorialEnter</name>
+    <message>
+        <source>Ne plus afficher ce message</source>
+        <translation>Do not show this message again</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Passer</source>
+        <translation>Skip</translation>
+    </message>
+    <message>
+        <source>Bienvenue</source>
+        <translation>Welcome</translation>
+    </message>
+    <message>
+        <source>Bienvenue à la table!</source>
+        <translation>Welcome to the table!</translation>
+    </message>
+    <message>
+        <source>Comment voulez-vous commencer?</source>
+        <translation>How would you like to start?</translation>
+    </message>
+    <message>
+        <source>Je connais le jeu: jouons!</source>
+        <translation>I know the game: let&apos;s play!</translation>
+    </message>
+    <message>
+        <source>Je débute: montrez-moi les cartes jouables et les conseils</source>
+        <translation>I&apos;m new: show me the playable cards and tips</translation>
+    </message>
+    <message>
+        <source>Expliquez-moi d&apos;abord les règles</source>
+        <translation>Explain the rules to me first</translation>
+    </message>
+</context>
+<context>
+    <name>GM_Achievements</name>
     <message>
         <source>Classement</source>
         <translation>Ranking</translation>
@@ -322,8 +664,48 @@ for taking too long.</translation>
 <context>
     <name>GM_Chat</name>
     <message>
-        <source>&lt;Chargement en cours ...&gt;</source>
-        <translation>&lt;Loading ...&gt;</translation>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>Envoyer</source>
+        <translation>Send</translation>
+    </message>
+    <message>
+        <source>Rejoins nous sur Discord: </source>
+        <translation>Join us on Discord: </translation>
+    </message>
+    <message>
+        <source>&lt;Vous&gt; %1<byte value="xd"/>
+</source>
+        <translation>&lt;You&gt; %1</translation>
+    </message>
+</context>
+<context>
+    <name>GM_Download</name>
+    <message>
+        <source>Mise à jour</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>Erreur lors de l&apos;écriture du fichier &apos;%1&apos;: %2.</source>
+        <translation>Error while writing the file &apos;%1&apos;: %2.</translation>
+    </message>
+    <message>
+        <source>Téléchargement en cours</source>
+        <translation>Downloading</translation>
+    </message>
+    <message>
+        <source>Pourcentage %1%...</source>
+        <translation>%1% done...</translation>
+    </message>
+    <message>
+        <source>Echec du téléchargement: %1.</source>
+        <translation>Download failed: %1.</translation>
+    </message>
+    <message>
+        <source>Redirection innatendue</source>
+        <translation>Unexpected redirection</translation>
     </message>
 </context>
 <context>
@@ -519,8 +901,103 @@ No extra cost and no risk.</translation>
 <context>
     <name>GM_OnlineSettings</name>
     <message>
-        <source>&lt;Chargement en cours ...&gt;</source>
-        <translation>&lt;Loading ...&gt;</translation>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>Changer mon mot de passe</source>
+        <translation>Change my password</translation>
+    </message>
+    <message>
+        <source>Supprimer mon compte</source>
+        <translation>Delete my account</translation>
+    </message>
+    <message>
+        <source>Voir mes données</source>
+        <translation>See my data</translation>
+    </message>
+    <message>
+        <source>Succès</source>
+        <translation>Success</translation>
+    </message>
+    <message>
+        <source>Votre mot de passe a été changé.</source>
+        <translation>Your password has been changed.</translation>
+    </message>
+    <message>
+        <source>Echec</source>
+        <translation>Failed</translation>
+    </message>
+    <message>
+        <source>Le changement a échoué car l&apos;ancien mot de passe est incorrect.</source>
+        <translation>The change failed: the old password is wrong.</translation>
+    </message>
+    <message>
+        <source>Confirmation</source>
+        <translation>Confirmation</translation>
+    </message>
+    <message>
+        <source>Après cette confirmation, vous recevrez un courriel contenant vos données. Pour éviter les abus, cette opération n&apos;est autorisée qu&apos;une fois par semaine.
+
+Souhaitez-vous continuer?</source>
+        <translation>Once you confirm, you will receive an e-mail containing your data. To prevent abuse, this is allowed only once a week.
+
+Do you want to continue?</translation>
+    </message>
+    <message>
+        <source>Suppression du compte</source>
+        <translation>Account deletion</translation>
+    </message>
+    <message>
+        <source>Après cette confirmation, vous recevrez un courriel avec un lien à cliquer pour définitivement supprimer vos données. Cette opération est irréversible. De plus, pour éviter les abus, il n&apos;est plus possible de s&apos;inscrire avec ce courriel ensuite, pour une durée de deux mois.
+
+Souhaitez-vous vraiment effacer votre accompte, contenant vos amis, succès, résultats, etc.?</source>
+        <translation>Once you confirm, you will receive an e-mail with a link to click to delete your data for good. This cannot be undone. Moreover, to prevent abuse, this e-mail address cannot be used to sign up again for two months.
+
+Do you really want to delete your account, with your friends, achievements, results, etc.?</translation>
+    </message>
+    <message>
+        <source>La demande a été exécutée. Merci de vérifier votre courriel. 
+
+Si vous n&apos;avez rien reçu après un certain temps, n&apos;oubliez pas de vérifier votre boite spam.</source>
+        <translation>The request has been carried out. Please check your e-mail. 
+
+If nothing arrives after a while, remember to check your spam folder.</translation>
+    </message>
+    <message>
+        <source>La demande ne peut pas être traitée car le serveur de courriel rencontre un problème actuellement. Merci de réessayer plus tard. Si le problème persiste, n&apos;hésitez pas à contacter notre support.</source>
+        <translation>The request cannot be handled, as the mail server currently has a problem. Please try again later. If the problem persists, feel free to contact our support.</translation>
+    </message>
+    <message>
+        <source>La demande ne peut pas être traitée car il y a déjà eu une requête récemment. Si vous attendiez un résultat qui n&apos;est pas arrivé, il se peut qu&apos;il soit dans votre boite spam. Sinon, merci de réessayer d&apos;ici quelque temps.</source>
+        <translation>The request cannot be handled, as there was already a request recently. If you were waiting for a result that did not arrive, it may be in your spam folder. Otherwise, please try again in a while.</translation>
+    </message>
+    <message>
+        <source>La demande ne peut pas être traitée car il y a déjà une demande en cours. Si vous attendiez un résultat qui n&apos;est pas arrivé, il se peut qu&apos;il soit dans votre boite spam. Sinon, merci de réessayer plus tard.</source>
+        <translation>The request cannot be handled, as another request is already in progress. If you were waiting for a result that did not arrive, it may be in your spam folder. Otherwise, please try again later.</translation>
+    </message>
+</context>
+<context>
+    <name>GM_PassChange</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>Ancien mot de passe</source>
+        <translation>Old password</translation>
+    </message>
+    <message>
+        <source>Nouveau mot de passe (min. 5 char.)</source>
+        <translation>New password (min. 5 char.)</translation>
+    </message>
+    <message>
+        <source>Envoyer</source>
+        <translation>Send</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -540,10 +1017,6 @@ No extra cost and no risk.</translation>
 </context>
 <context>
     <name>GM_Scores</name>
-    <message>
-        <source>&lt;Chargement en cours ...&gt;</source>
-        <translation>&lt;Loading ...&gt;</translation>
-    </message>
     <message>
         <source>Classement</source>
         <translation>Ranking</translation>
@@ -698,6 +1171,42 @@ Do you want to import your new contacts now?</translation>
         <source>Héberge un serveur privé</source>
         <translation>Hosts a private server</translation>
     </message>
+    <message>
+        <source>Server Message</source>
+        <translation>Server message</translation>
+    </message>
+    <message>
+        <source>Vous devez mettre à jour votre application pour vous connecter.
+
+Souhaitez-vous télécharger la nouvelle version maintenant?</source>
+        <translation>You must update your application to connect.
+
+Do you want to download the new version now?</translation>
+    </message>
+    <message>
+        <source>Mise à jour</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>Erreur lors de l&apos;écriture du fichier &apos;%1&apos;: %2.</source>
+        <translation>Error while writing the file &apos;%1&apos;: %2.</translation>
+    </message>
+    <message>
+        <source>aucun dossier temporaire n&apos;est accessible</source>
+        <translation>no temporary folder is available</translation>
+    </message>
+    <message>
+        <source>Erreur</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Le fichier requis n&apos;a pas pu être ouvert automatiquement. Merci de vous rendre sur &apos;</source>
+        <translation>The file could not be opened automatically. Please go to &apos;</translation>
+    </message>
+    <message>
+        <source>&apos; à la section &apos;Télécharger&apos; et d&apos;installer la nouvelle version depuis cet endroit.</source>
+        <translation>&apos;, to the &apos;Download&apos; section, and install the new version from there.</translation>
+    </message>
 </context>
 <context>
     <name>GM_ServerPass</name>
@@ -768,10 +1277,6 @@ Do you want to import your new contacts now?</translation>
 </context>
 <context>
     <name>GM_Stats</name>
-    <message>
-        <source>&lt;Chargement en cours ...&gt;</source>
-        <translation>&lt;Loading ...&gt;</translation>
-    </message>
     <message>
         <source>Rafraichir</source>
         <translation>Refresh</translation>
@@ -1102,6 +1607,514 @@ Tables Occupées: %2</source>
     <message>
         <source>Annuler</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>OptionsPartie</name>
+    <message>
+        <source>Options</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Partie</source>
+        <translation>Game</translation>
+    </message>
+    <message>
+        <source>Règles</source>
+        <translation>Rules</translation>
+    </message>
+    <message>
+        <source>Ordinateurs</source>
+        <translation>Computers</translation>
+    </message>
+    <message>
+        <source>Affichage</source>
+        <translation>Display</translation>
+    </message>
+    <message>
+        <source>Saisons</source>
+        <translation>Seasons</translation>
+    </message>
+    <message>
+        <source>Type de jeu</source>
+        <translation>Game type</translation>
+    </message>
+    <message>
+        <source>Personalisé</source>
+        <translation>Custom</translation>
+    </message>
+    <message>
+        <source>Type de partie</source>
+        <translation>Match type</translation>
+    </message>
+    <message>
+        <source>Standart</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Concours</source>
+        <translation>Competition</translation>
+    </message>
+    <message>
+        <source>Coiffeur</source>
+        <translation>Coiffeur</translation>
+    </message>
+    <message>
+        <source>Tournoi</source>
+        <translation>Tournament</translation>
+    </message>
+    <message>
+        <source>Règles du type Personalisé</source>
+        <translation>Custom type rules</translation>
+    </message>
+    <message>
+        <source>Jass 9 Cartes</source>
+        <translation>Jass 9 cards</translation>
+    </message>
+    <message>
+        <source>Belote 8 Cartes</source>
+        <translation>Belote 8 cards</translation>
+    </message>
+    <message>
+        <source>Contrat</source>
+        <translation>Contract</translation>
+    </message>
+    <message>
+        <source>Chibre</source>
+        <translation>Pass to partner</translation>
+    </message>
+    <message>
+        <source>Fixe</source>
+        <translation>Fixed</translation>
+    </message>
+    <message>
+        <source>Coinché</source>
+        <translation>Coinché</translation>
+    </message>
+    <message>
+        <source>Contré</source>
+        <translation>Contré</translation>
+    </message>
+    <message>
+        <source>Vache</source>
+        <translation>Vache</translation>
+    </message>
+    <message>
+        <source>Annonces</source>
+        <translation>Announcements</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>Manuelles</source>
+        <translation>Manual</translation>
+    </message>
+    <message>
+        <source>Désactivées</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>Roi et Dame</source>
+        <translation>King and queen</translation>
+    </message>
+    <message>
+        <source>Désactivé</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>Stöck</source>
+        <translation>Stöck</translation>
+    </message>
+    <message>
+        <source>Rebelote</source>
+        <translation>Rebelote</translation>
+    </message>
+    <message>
+        <source>Distribution</source>
+        <translation>Dealing</translation>
+    </message>
+    <message>
+        <source>Aléatoire</source>
+        <translation>Random</translation>
+    </message>
+    <message>
+        <source>Coupe Donne Préc.</source>
+        <translation>Cut prev. hand</translation>
+    </message>
+    <message>
+        <source>Décompte points</source>
+        <translation>Point count</translation>
+    </message>
+    <message>
+        <source>Faits</source>
+        <translation>Made</translation>
+    </message>
+    <message>
+        <source>Annoncés</source>
+        <translation>Bid</translation>
+    </message>
+    <message>
+        <source>Faits + Annoncés</source>
+        <translation>Made + bid</translation>
+    </message>
+    <message>
+        <source>Aucun</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation>Points</translation>
+    </message>
+    <message>
+        <source>Arrondi</source>
+        <translation>Rounding</translation>
+    </message>
+    <message>
+        <source>Montants</source>
+        <translation>Amounts</translation>
+    </message>
+    <message>
+        <source>Les 7 Annule Donne</source>
+        <translation>The 7s cancel the hand</translation>
+    </message>
+    <message>
+        <source>Les 8 Annule Annonces</source>
+        <translation>The 8s cancel announcements</translation>
+    </message>
+    <message>
+        <source>Atouts permis et multiplicateurs</source>
+        <translation>Allowed trumps and multipliers</translation>
+    </message>
+    <message>
+        <source>Adversaires</source>
+        <translation>Opponents</translation>
+    </message>
+    <message>
+        <source>Partenaire</source>
+        <translation>Partner</translation>
+    </message>
+    <message>
+        <source>Plus l&apos;ordinateur simule de donnes, plus il joue fort, et plus il réfléchit longtemps.</source>
+        <translation>The more hands the computer simulates, the stronger it plays, and the longer it thinks.</translation>
+    </message>
+    <message>
+        <source>Noms des joueurs</source>
+        <translation>Player names</translation>
+    </message>
+    <message>
+        <source>Adversaire 1</source>
+        <translation>Opponent 1</translation>
+    </message>
+    <message>
+        <source>Adversaire 2</source>
+        <translation>Opponent 2</translation>
+    </message>
+    <message>
+        <source>Aide sur les cartes</source>
+        <translation>Card hints</translation>
+    </message>
+    <message>
+        <source>Scores animés</source>
+        <translation>Animated scores</translation>
+    </message>
+    <message>
+        <source>Utiliser l&apos;espace à droite</source>
+        <translation>Use the space on the right</translation>
+    </message>
+    <message>
+        <source>Cartes colorées</source>
+        <translation>Coloured cards</translation>
+    </message>
+    <message>
+        <source>Noms aléatoires des ordinateurs</source>
+        <translation>Random computer names</translation>
+    </message>
+    <message>
+        <source>Donner dans l&apos;autre sens</source>
+        <translation>Deal the other way round</translation>
+    </message>
+    <message>
+        <source>Sons</source>
+        <translation>Sounds</translation>
+    </message>
+    <message>
+        <source>Vibrations</source>
+        <translation>Vibration</translation>
+    </message>
+    <message>
+        <source>Fonctions de débogage</source>
+        <translation>Debug functions</translation>
+    </message>
+    <message>
+        <source>Ramassage automatique après</source>
+        <translation>Gather the trick automatically after</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Taille du texte</source>
+        <translation>Text size</translation>
+    </message>
+    <message>
+        <source>Qualité graphique</source>
+        <translation>Graphics quality</translation>
+    </message>
+    <message>
+        <source>Basse</source>
+        <translation>Low</translation>
+    </message>
+    <message>
+        <source>Moyenne</source>
+        <translation>Medium</translation>
+    </message>
+    <message>
+        <source>Haute</source>
+        <translation>High</translation>
+    </message>
+    <message>
+        <source>Ultra</source>
+        <translation>Ultra</translation>
+    </message>
+    <message>
+        <source>Cartes</source>
+        <translation>Cards</translation>
+    </message>
+    <message>
+        <source>Romandes</source>
+        <translation>French Swiss</translation>
+    </message>
+    <message>
+        <source>Suisses allemandes</source>
+        <translation>Swiss German</translation>
+    </message>
+    <message>
+        <source>Internationales</source>
+        <translation>International</translation>
+    </message>
+    <message>
+        <source>Napolitaines</source>
+        <translation>Neapolitan</translation>
+    </message>
+    <message>
+        <source>Fun</source>
+        <translation>Fun</translation>
+    </message>
+    <message>
+        <source>Thème</source>
+        <translation>Theme</translation>
+    </message>
+    <message>
+        <source>Bois</source>
+        <translation>Wood</translation>
+    </message>
+    <message>
+        <source>Alien</source>
+        <translation>Alien</translation>
+    </message>
+    <message>
+        <source>Course</source>
+        <translation>Racing</translation>
+    </message>
+    <message>
+        <source>Bonbon</source>
+        <translation>Candy</translation>
+    </message>
+    <message>
+        <source>Nature</source>
+        <translation>Nature</translation>
+    </message>
+    <message>
+        <source>Langue</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Automatique</source>
+        <translation>Automatic</translation>
+    </message>
+    <message>
+        <source>Hiver</source>
+        <translation>Winter</translation>
+    </message>
+    <message>
+        <source>Printemps</source>
+        <translation>Spring</translation>
+    </message>
+    <message>
+        <source>Eté</source>
+        <translation>Summer</translation>
+    </message>
+    <message>
+        <source>Automne</source>
+        <translation>Autumn</translation>
+    </message>
+    <message>
+        <source>Du</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>Au</source>
+        <translation>To</translation>
+    </message>
+    <message>
+        <source>Pendant une période cochée, la table se décore de la saison. Une période peut passer le Nouvel An, comme l&apos;hiver.</source>
+        <translation>During a ticked period, the table is decorated for the season. A period may run over New Year, like winter.</translation>
+    </message>
+    <message>
+        <source>type de jeu</source>
+        <translation>game type</translation>
+    </message>
+    <message>
+        <source>règles</source>
+        <translation>rules</translation>
+    </message>
+    <message>
+        <source>contrat</source>
+        <translation>contract</translation>
+    </message>
+    <message>
+        <source>annonces</source>
+        <translation>announcements</translation>
+    </message>
+    <message>
+        <source>roi et dame</source>
+        <translation>king and queen</translation>
+    </message>
+    <message>
+        <source>distribution</source>
+        <translation>dealing</translation>
+    </message>
+    <message>
+        <source>décompte</source>
+        <translation>count</translation>
+    </message>
+    <message>
+        <source>points</source>
+        <translation>points</translation>
+    </message>
+    <message>
+        <source>montant du contrat</source>
+        <translation>contract amount</translation>
+    </message>
+    <message>
+        <source>arrondi</source>
+        <translation>rounding</translation>
+    </message>
+    <message>
+        <source>nom %1</source>
+        <translation>name %1</translation>
+    </message>
+    <message>
+        <source>qualité</source>
+        <translation>quality</translation>
+    </message>
+    <message>
+        <source>cartes</source>
+        <translation>cards</translation>
+    </message>
+    <message>
+        <source>thème</source>
+        <translation>theme</translation>
+    </message>
+    <message>
+        <source>langue</source>
+        <translation>language</translation>
+    </message>
+    <message>
+        <source>délai de ramassage</source>
+        <translation>gathering delay</translation>
+    </message>
+    <message>
+        <source>taille du texte</source>
+        <translation>text size</translation>
+    </message>
+    <message>
+        <source>Valeurs hors limites corrigées: %1.</source>
+        <translation>Out-of-range values corrected: %1.</translation>
+    </message>
+    <message>
+        <source>Le nom &apos;%1&apos; ne peut pas être vide.</source>
+        <translation>The name &apos;%1&apos; cannot be empty.</translation>
+    </message>
+    <message>
+        <source>La période &apos;%1&apos; commence et finit le même jour: elle ne compte aucun jour.</source>
+        <translation>The period &apos;%1&apos; starts and ends on the same day: it has no days.</translation>
+    </message>
+</context>
+<context>
+    <name>PanelAtouts</name>
+    <message>
+        <source>Atout</source>
+        <translation>Trump</translation>
+    </message>
+    <message>
+        <source>Mise</source>
+        <translation>Bid</translation>
+    </message>
+    <message>
+        <source>Capot</source>
+        <translation>Capot</translation>
+    </message>
+    <message>
+        <source>&lt;ChibreOuPasse&gt;</source>
+        <translation>&lt;PassToPartnerOrPass&gt;</translation>
+    </message>
+    <message>
+        <source>Prends</source>
+        <translation>Take</translation>
+    </message>
+    <message>
+        <source>Contre
+x2</source>
+        <translation>Contre
+x2</translation>
+    </message>
+    <message>
+        <source>&amp;Chibre</source>
+        <translation>Pass to pa&amp;rtner</translation>
+    </message>
+    <message>
+        <source>&amp;Passe</source>
+        <translation>&amp;Pass</translation>
+    </message>
+    <message>
+        <source>Coinche</source>
+        <translation>Coinche</translation>
+    </message>
+    <message>
+        <source>Contre</source>
+        <translation>Contre</translation>
+    </message>
+    <message>
+        <source>Capot (%1)</source>
+        <translation>Capot (%1)</translation>
+    </message>
+    <message>
+        <source>%1
+x2</source>
+        <translation>%1
+x2</translation>
+    </message>
+    <message>
+        <source>Sur%1
+x4</source>
+        <translation>Sur%1
+x4</translation>
+    </message>
+    <message>
+        <source>%1
+1000</source>
+        <translation>%1
+1000</translation>
+    </message>
+    <message>
+        <source>Sur%1
+2000</source>
+        <translation>Sur%1
+2000</translation>
     </message>
 </context>
 <context>
@@ -1565,6 +2578,38 @@ Tables Occupées: %2</source>
         <source>Partie en cours</source>
         <translation>Game running</translation>
     </message>
+    <message>
+        <source>Joueurs connectés</source>
+        <translation>Connected players</translation>
+    </message>
+    <message>
+        <source>Table</source>
+        <translation>Table</translation>
+    </message>
+    <message>
+        <source>Place</source>
+        <translation>Seat</translation>
+    </message>
+    <message>
+        <source>Place %1</source>
+        <translation>Seat %1</translation>
+    </message>
+    <message>
+        <source>Placer le joueur</source>
+        <translation>Seat the player</translation>
+    </message>
+    <message>
+        <source>Journal du serveur</source>
+        <translation>Server log</translation>
+    </message>
+    <message>
+        <source>%1 placé à la table %2, place %3</source>
+        <translation>%1 seated at table %2, seat %3</translation>
+    </message>
+    <message>
+        <source>%1 n&apos;a pas pu être placé à la table %2, place %3</source>
+        <translation>%1 could not be seated at table %2, seat %3</translation>
+    </message>
 </context>
 <context>
     <name>TableClient</name>
@@ -1611,6 +2656,132 @@ Tables Occupées: %2</source>
     <message>
         <source>La connection avec le serveur a été interrompue. La partie ne pourra pas continuer.</source>
         <translation>The connection with the server was interrupted. The game cannot go on.</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetOptionsAI</name>
+    <message>
+        <source>Nombre de donnes simulées par coup: plus il est grand, plus l&apos;ordinateur joue fort et lentement.</source>
+        <translation>Number of hands simulated per move: the higher it is, the stronger and slower the computer plays.</translation>
+    </message>
+    <message>
+        <source>Facile</source>
+        <translation>Easy</translation>
+    </message>
+    <message>
+        <source>Moyen</source>
+        <translation>Medium</translation>
+    </message>
+    <message>
+        <source>Fort</source>
+        <translation>Strong</translation>
+    </message>
+    <message>
+        <source>Expert</source>
+        <translation>Expert</translation>
+    </message>
+    <message>
+        <source>Sur mesure</source>
+        <translation>Custom</translation>
+    </message>
+    <message>
+        <source>Niveau</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>Force (donnes simulées)</source>
+        <translation>Strength (simulated hands)</translation>
+    </message>
+    <message>
+        <source>Confiance au 2e tour d&apos;atout</source>
+        <translation>Trust at the 2nd trump round</translation>
+    </message>
+    <message>
+        <source>Confiance au 3e tour d&apos;atout</source>
+        <translation>Trust at the 3rd trump round</translation>
+    </message>
+    <message>
+        <source>Déduction des jeux adverses</source>
+        <translation>Reading the opponents&apos; hands</translation>
+    </message>
+    <message>
+        <source>force</source>
+        <translation>strength</translation>
+    </message>
+    <message>
+        <source>confiance au 2e tour</source>
+        <translation>trust at the 2nd round</translation>
+    </message>
+    <message>
+        <source>confiance au 3e tour</source>
+        <translation>trust at the 3rd round</translation>
+    </message>
+    <message>
+        <source>déduction</source>
+        <translation>reading</translation>
+    </message>
+</context>
+<context>
+    <name>ZB_About</name>
+    <message>
+        <source>interface, réseau, graphisme</source>
+        <translation>interface, network, graphics</translation>
+    </message>
+    <message>
+        <source>rapports de bug (zip)</source>
+        <translation>bug reports (zip)</translation>
+    </message>
+    <message>
+        <source>GNU LGPL v2.1 avec exception de liaison statique</source>
+        <translation>GNU LGPL v2.1 with static linking exception</translation>
+    </message>
+    <message>
+        <source>compression</source>
+        <translation>compression</translation>
+    </message>
+    <message>
+        <source>licence zlib</source>
+        <translation>zlib licence</translation>
+    </message>
+    <message>
+        <source>connexions sécurisées (par Qt)</source>
+        <translation>secure connections (through Qt)</translation>
+    </message>
+    <message>
+        <source>polices</source>
+        <translation>fonts</translation>
+    </message>
+    <message>
+        <source>licence Bitstream Vera / DejaVu (libre)</source>
+        <translation>Bitstream Vera / DejaVu licence (free)</translation>
+    </message>
+    <message>
+        <source>police de la table</source>
+        <translation>table font</translation>
+    </message>
+    <message>
+        <source>A propos</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Jass et Belote</source>
+        <translation>Jass and Belote</translation>
+    </message>
+    <message>
+        <source>inconnue</source>
+        <translation>unknown</translation>
+    </message>
+    <message>
+        <source>Version %1 (Qt %2)</source>
+        <translation>Version %1 (Qt %2)</translation>
+    </message>
+    <message>
+        <source>Ce programme utilise:</source>
+        <translation>This program uses:</translation>
+    </message>
+    <message>
+        <source>Les cartes, images et sons sont créés pour ce programme.</source>
+        <translation>The cards, pictures and sounds were made for this program.</translation>
     </message>
 </context>
 <context>
