@@ -92,6 +92,27 @@ private slots:
         QTest::newRow("suit") << "QObject" << "Coeur" << "Hearts" << "Herz";
         QTest::newRow("seat suffix") << "QObject" << " (ordi)" << " (computer)" << " (Computer)";
         QTest::newRow("application error") << "ZB_Application" << "Erreur" << "Error" << "Fehler";
+        QTest::newRow("joined prompt") << "DisplayGLScene" << "Vous avez rejoint la partie en ligne '%1'."
+                                       << "You have joined the online game '%1'."
+                                       << "Sie sind dem Online-Spiel '%1' beigetreten.";
+        QTest::newRow("advice prompt") << "DisplayGLScene" << "L'ordinateur vous conseille de jouer '%1'."
+                                       << "The computer advises you to play '%1'."
+                                       << "Der Computer rät Ihnen, '%1' zu spielen.";
+        QTest::newRow("score of the others") << "DisplayGLScene" << "Eux" << "Them" << "Gegner";
+        QTest::newRow("trump panel title") << "PanelAtouts" << "Atout" << "Trump" << "Trumpf";
+        QTest::newRow("trump panel bid") << "PanelAtouts" << "Mise" << "Bid" << "Gebot";
+        // The two buttons sit side by side: their shortcuts must differ.
+        QTest::newRow("pass to partner") << "PanelAtouts" << "&Chibre" << "Pass to pa&rtner" << "&Schieben";
+        QTest::newRow("pass") << "PanelAtouts" << "&Passe" << "&Pass" << "&Passen";
+        QTest::newRow("options menu") << "ZB_MainWidget" << "&Options..." << "&Options..." << "&Optionen...";
+        QTest::newRow("bug menu") << "ZB_MainWidget" << "Signaler un &bug..." << "Report a &bug..." << "&Fehler melden...";
+        QTest::newRow("options title") << "OptionsPartie" << "Options" << "Options" << "Optionen";
+        QTest::newRow("game tab") << "OptionsPartie" << "Partie" << "Game" << "Spiel";
+        QTest::newRow("computers tab") << "OptionsPartie" << "Ordinateurs" << "Computers" << "Computer";
+        QTest::newRow("display tab") << "OptionsPartie" << "Affichage" << "Display" << "Anzeige";
+        QTest::newRow("seasons tab") << "OptionsPartie" << "Saisons" << "Seasons" << "Jahreszeiten";
+        QTest::newRow("welcome") << "FormTutorialEnter" << "Bienvenue à la table!" << "Welcome to the table!"
+                                 << "Willkommen am Tisch!";
     }
 
     void tableTexts()
