@@ -103,6 +103,15 @@ ZB_MainWidget::ZB_MainWidget(const ZB_Settings& demarrage, const QString& dossie
         optionsAffichage_.cardStyle_ = STYLE_SANS_IMAGES;
     }
 
+    // The language goes in before any widget is made: the dialogs built in
+    // code take their texts once, when they are made, and would otherwise
+    // stay French beside translated menus. A failure is told below.
+    const bool traduit = !automatique || demarrage_.english;
+    if (traduit) {
+        traducteur_ = std::make_unique<ZB_Translator>();
+        static_cast<void>(traducteur_->applique(optionsAffichage_.language_, demarrage_.english));
+    }
+
     // The display: the engine holder, then the view with its scene.
     holder_ = QSharedPointer<DisplayGLWidget>::create(nullptr);
     panneauDroit_ = std::make_unique<QWidget>();
@@ -151,7 +160,7 @@ ZB_MainWidget::ZB_MainWidget(const ZB_Settings& demarrage, const QString& dossie
     // The language: the user's choice, English when the command line asks.
     // An unattended run keeps the texts as written unless told otherwise,
     // so that what it prints and shows is the same on every machine.
-    if (!automatique || demarrage_.english)
+    if (traduit)
         appliqueLangue_();
     else
         retraduit_();

@@ -43,6 +43,7 @@
 #include <QScreen>
 #include <QTcpServer>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
@@ -728,6 +729,21 @@ private slots:
             w.action(QStringLiteral("options"))->trigger();
             w.action(QLatin1String(nom))->trigger();
             capture(QStringLiteral("options-%1.png").arg(QLatin1String(nom)));
+        }
+        // The options dialog itself, on each of its tabs, in whatever
+        // language the system gives: the longest texts show there first.
+        w.action(QStringLiteral("options"))->trigger();
+        auto* onglets = w.dialogueOptions()->findChild<QTabWidget*>();
+        QVERIFY(onglets != nullptr);
+        for (int i = 0; i < onglets->count(); ++i) {
+            onglets->setCurrentIndex(i);
+            QVERIFY(w.dialogueOptions()->isVisible());
+            QTest::qWait(300);
+            w.vue()->scene()->rafraichitCouche();
+            // The window as the screen shows it: the dialog lies over the
+            // table in the same scene.
+            const QImage image = w.vue()->screen()->grabWindow(w.vue()->winId()).toImage();
+            QVERIFY(image.save(QDir(dossierImages).filePath(QStringLiteral("options-tab%1.png").arg(i))));
         }
         w.action(QStringLiteral("aPropos"))->trigger();
         capture(QStringLiteral("about.png"));
