@@ -237,6 +237,33 @@ private slots:
         alice.reset();
         QTRY_COMPARE_WITH_TIMEOUT(lobby.serveur.nombreConnexions(), 0, Delai);
     }
+
+    // The start-up logs in with --login and, once the lobby is ready, runs
+    // the tournament command of the command line. The tournament's id reads
+    // like its rule, which the tab shows in another column.
+    void connexionAuDemarrage()
+    {
+        LobbyDeTest lobby;
+        QVERIFY(lobby.demarre(true));
+        lobby.serveur.setReponse("Tli", {QStringLiteral("Jass,TeamsRandom,2026-12-07 18:30:00,-1,4100,0,,0,Jass")});
+        QTemporaryDir dossier;
+        ZB_Settings d;
+        d.nowait = true;
+        d.nossl = true;
+        d.loginEmail = QString::fromLatin1(LobbyDeTest::EmailAlice);
+        d.loginPass = QString::fromLatin1(LobbyDeTest::PasseAlice);
+        d.tournamentCmd = QStringLiteral("register");
+        d.tournamentId = QStringLiteral("Jass");
+        ZB_MainWidget w(d, dossier.path());
+        w.vue()->setModeAffichage(ZB_MainWidget::MODE_AFFICHAGE_ORDINATEUR, false);
+        w.vue()->scene()->setAutoAnswer(true);
+        w.lobby()->setVerificationReseau([] { return true; });
+        w.demarre();
+        QTRY_VERIFY_WITH_TIMEOUT(w.lobby()->isConnected(), Delai);
+        QTRY_COMPARE_WITH_TIMEOUT(lobby.serveur.recusDe("Tjo").size(), 1, Delai);
+        QCOMPARE(lobby.serveur.recusDe("Tjo").first().champs,
+                 (QStringList{QStringLiteral("Jass"), QStringLiteral("1"), QString(), QString()}));
+    }
 };
 
 ZB_REGISTER_TEST(TestMainWindowLobby)
