@@ -20,7 +20,9 @@
 
 #include <QDir>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -238,11 +240,19 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(lobby.serveur.nombreConnexions(), 0, Delai);
     }
 
-    // The start-up logs in with --login and, once the lobby is ready, runs
+    // The start-up logs in, with --login or quietly with the account the
+    // user saved for automatic connection, and once the lobby is ready runs
     // the tournament command of the command line. The tournament's id reads
     // like its rule, which the tab shows in another column.
+    void connexionAuDemarrage_data()
+    {
+        QTest::addColumn<bool>("compteEnregistre");
+        QTest::newRow("--login") << false;
+        QTest::newRow("saved automatic login") << true;
+    }
     void connexionAuDemarrage()
     {
+        QFETCH(bool, compteEnregistre);
         LobbyDeTest lobby;
         QVERIFY(lobby.demarre(true));
         lobby.serveur.setReponse("Tli", {QStringLiteral("Jass,TeamsRandom,2026-12-07 18:30:00,-1,4100,0,,0,Jass")});
@@ -250,16 +260,36 @@ private slots:
         ZB_Settings d;
         d.nowait = true;
         d.nossl = true;
-        d.loginEmail = QString::fromLatin1(LobbyDeTest::EmailAlice);
-        d.loginPass = QString::fromLatin1(LobbyDeTest::PasseAlice);
         d.tournamentCmd = QStringLiteral("register");
         d.tournamentId = QStringLiteral("Jass");
+        // The settings store is the run's own (a temporary home): the
+        // account is taken out again whatever happens.
+        QSettings store;
+        store.remove(QLatin1String(GM_Login::Groupe));
+        const auto oublie = qScopeGuard([] { QSettings().remove(QLatin1String(GM_Login::Groupe)); });
+        if (compteEnregistre) {
+            store.beginGroup(QLatin1String(GM_Login::Groupe));
+            store.setValue(QStringLiteral("email"), QString::fromLatin1(LobbyDeTest::EmailAlice));
+            store.setValue(QStringLiteral("pass"), GM_Login::passeStocke(QString::fromLatin1(LobbyDeTest::PasseAlice)));
+            store.setValue(QStringLiteral("isAutoConnect"), true);
+            store.endGroup();
+            store.sync();
+        } else {
+            d.loginEmail = QString::fromLatin1(LobbyDeTest::EmailAlice);
+            d.loginPass = QString::fromLatin1(LobbyDeTest::PasseAlice);
+        }
         ZB_MainWidget w(d, dossier.path());
         w.vue()->setModeAffichage(ZB_MainWidget::MODE_AFFICHAGE_ORDINATEUR, false);
         w.vue()->scene()->setAutoAnswer(true);
         w.lobby()->setVerificationReseau([] { return true; });
         w.demarre();
         QTRY_VERIFY_WITH_TIMEOUT(w.lobby()->isConnected(), Delai);
+        // A quiet login shows neither the login window nor the lobby.
+        if (compteEnregistre) {
+            QCOMPARE(w.lobby()->loginMode(), 4);
+            QVERIFY(!w.loginLobby()->isVisible());
+            QVERIFY(!w.lobby()->isVisible());
+        }
         QTRY_COMPARE_WITH_TIMEOUT(lobby.serveur.recusDe("Tjo").size(), 1, Delai);
         QCOMPARE(lobby.serveur.recusDe("Tjo").first().champs,
                  (QStringList{QStringLiteral("Jass"), QStringLiteral("1"), QString(), QString()}));
