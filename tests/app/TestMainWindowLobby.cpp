@@ -146,6 +146,9 @@ private slots:
         GM_TablesList* onglet = salon->serversTab();
         onglet->OnRefresh();
         QTRY_COMPARE_WITH_TIMEOUT(onglet->serversTree()->topLevelItemCount(), 1, Delai);
+        // The tables' counts come with the status answer, shown on selection.
+        QTRY_VERIFY_WITH_TIMEOUT(!lobby.serveur.recusDe("SrS").isEmpty(), Delai);
+        QTest::qWait(200);
         onglet->serversTree()->setCurrentItem(onglet->serversTree()->topLevelItem(0));
         capture(w, QStringLiteral("main-window-lobby-servers.png"));
         onglet->joinButton()->click();
