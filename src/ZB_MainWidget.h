@@ -1,8 +1,8 @@
 #pragma once
 
 #include "DisplayACloseCallback.h"
-#include "GM_ConnectStatus.h"
 #include "GM_BanList.h"
+#include "GM_ConnectStatus.h"
 #include "GM_MessageBoxEmitter.h"
 #include "GM_NativeA.h"
 #include "OptionsAffichage.h"
