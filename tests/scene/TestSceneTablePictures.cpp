@@ -15,6 +15,7 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QFontMetricsF>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsPixmapItem>
 #include <QTest>
@@ -191,6 +192,59 @@ private slots:
             QVERIFY2(tapis.contains(item->sceneBoundingRect()),
                      qPrintable(QStringLiteral("seat %1's card off the cloth").arg(p)));
             QVERIFY(estFaceDeCarte(image, item->sceneBoundingRect().center().toPoint()));
+        }
+    }
+
+    // The seats' name plates keep their whole letters on the cloth: no
+    // descender is cut by the plate or the cloth's edge, at any seat.
+    void namePlatesStayOnTheCloth()
+    {
+        TableDeScene t(tablePourImages(false));
+        DisplayGLScene& s = *t.scene;
+        Donne d;
+        for (int j = 0; j < 4; ++j)
+            d.joueurs[static_cast<size_t>(j)]->options_.nom_ = QStringLiteral("Jgpyq");
+        d.distribue(s, nullptr);
+        const QImage tapis = s.imageTapis();
+        QVERIFY(!tapis.isNull());
+        garde(tapis, QStringLiteral("cloth-plates.png"));
+        auto encre = [&](int x, int y) {
+            const QColor c = tapis.pixelColor(x, y);
+            return c.red() + c.green() + c.blue() < 200;
+        };
+        // The ink of the plate along each edge: how deep it reaches into
+        // the cloth, measured across the edge.
+        const int w = tapis.width();
+        const int h = tapis.height();
+        const int bande = h / 8;
+        auto profondeur = [&](int p) {
+            int premier = -1;
+            int dernier = -1;
+            for (int i = 0; i < bande; ++i) {
+                bool trouve = false;
+                for (int j = bande; j < w - bande && !trouve; ++j) {
+                    const int x = p == 0 || p == 2 ? j : (p == 1 ? w - 1 - i : i);
+                    const int y = p == 0 ? h - 1 - i : (p == 2 ? i : j);
+                    trouve = encre(x, y);
+                }
+                if (trouve) {
+                    premier = premier < 0 ? i : premier;
+                    dernier = i;
+                }
+            }
+            return std::make_pair(premier, dernier - premier + 1);
+        };
+        // Each plate shows its letters whole: as deep as the font draws
+        // them, from the top of the J to the foot of the y.
+        QFont police = s.font();
+        police.setPixelSize(qRound(0.06 * h));
+        const double lettres = QFontMetricsF(police).tightBoundingRect(QStringLiteral("Jgpyq")).height();
+        for (int p = 0; p < 4; ++p) {
+            const auto plaque = profondeur(p);
+            QVERIFY2(plaque.first > 0, qPrintable(QStringLiteral("a letter runs off edge %1").arg(p)));
+            QVERIFY2(plaque.second >= lettres - 2.0,
+                     qPrintable(QStringLiteral("plate %1 is %2 pixels deep, its letters %3")
+                                    .arg(p).arg(plaque.second).arg(lettres)));
         }
     }
 
