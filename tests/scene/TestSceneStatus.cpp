@@ -844,6 +844,11 @@ private slots:
         QVERIFY(QCoreApplication::installTranslator(&anglais));
         QTRY_COMPARE(salon.lignes(), QStringLiteral("Aide\nClick to deal."));
         QCOMPARE(s.motAction(), QStringLiteral("Click"));
+        // The slate speaks the table's language too.
+        const auto ardoise = s.lignesArdoise(ZB_PointsJass(), 1).textes;
+        QCOMPARE(ardoise[0], QStringLiteral("You: 10"));
+        QCOMPARE(ardoise[1], QStringLiteral("Deal: 0x1"));
+        QCOMPARE(ardoise[3], QStringLiteral("Them: 20"));
         QCoreApplication::removeTranslator(&anglais);
         QTRY_COMPARE(salon.lignes(), QStringLiteral("Aide\nCliquez pour distribuer."));
     }
