@@ -45,6 +45,7 @@ constexpr float HAUTEUR_CARTE = 0.2828f;
 constexpr float LARGEUR_BULLE = 0.7f;
 constexpr float HAUTEUR_BULLE = 0.28f;
 constexpr float ECHELLE_FOND = 2.0f;
+constexpr float ECHELLE_BULLE = 0.7f;
 
 // The placement's steps from the table's origin to the object's centre.
 QMatrix4x4 etapesDePlacement(int placement, const DisplayGLPaintA::TransformRecord& transform, float r2, float r12)
@@ -79,6 +80,9 @@ QMatrix4x4 etapesDePlacement(int placement, const DisplayGLPaintA::TransformReco
     } else if (placement >= P::SeatBubble && placement < P::NotificationBubble) {
         const float* p = POSITIONS_BULLES[placement - P::SeatBubble];
         matrice.translate(p[0], p[1], p[2]);
+        // Held up near the eye, a bubble would look half again its size:
+        // it keeps the share of the cloth it has on the flat table.
+        matrice.scale(ECHELLE_BULLE, ECHELLE_BULLE, 1.0f);
     } else if (placement == P::NotificationBubble) {
         matrice.translate(0.65f * r12, 0.21f * r12 - 0.55f, r2 - 2.0f);
     }
