@@ -1,14 +1,20 @@
 #pragma once
 
 #include "DisplayAPanelDeJoueur.h"
+#include "InfoDemande.h"
+#include "TypeDePartie.h"
+#include "ZB_StatusMise.h"
 
 #include <QList>
+#include <QMetaObject>
 #include <QObject>
+#include <QPointer>
 #include <QSharedPointer>
 #include <QString>
 
 class Carte;
 class DisplayGLHumanCarte;
+class EnsembleDeCartes;
 class PanelAtouts;
 class QPlainTextEdit;
 class QWidget;
@@ -18,13 +24,38 @@ class QWidget;
 // closes the trump and bid choices on the scene's single PanelAtouts and
 // turns the user's answers into the player's calls.
 //
-// Rules: every pointer handed at construction belongs to the scene and
-// outlives the panel (the view deletes its panels before the scene).
+// Rules:
+// - Every pointer handed at construction belongs to the scene and outlives
+//   the panel (the view deletes its panels before the scene). The player is
+//   watched: a player deleted under the panel turns every call into nothing.
+// - The panel shows and moves anything only while its player answers by
+//   hand or sits at the local user's seat (the visibility rule); the four
+//   panels share one trump panel and one set of card sprites, so a panel
+//   that fails the rule never hides the shared container nor shows another
+//   seat's cards. Flags and the pending request are kept whatever the rule.
+// - One answer per request: a trump or bid choice answers once, through a
+//   single connection to the trump panel, and is closed before the player
+//   is called; a card is sent only while a card request is pending. A fast
+//   double click, a click after a time-out or after the match ended sends
+//   nothing more.
+// - The pending action 2 and 4 are kept but never performed.
 class DisplayGLPanelDeJoueur : public QObject, public DisplayAPanelDeJoueur
 {
     Q_OBJECT
 
 public:
+    enum Attente {
+        AttenteAucune = 0,
+        AttenteDistribue = 1,
+        AttenteAction2 = 2,
+        AttenteRamasser = 3,
+        AttenteAction4 = 4
+    };
+    // Trump modes a trump button may answer: 0 passes the choice to the
+    // partner (chibre), 1 to 11 choose.
+    static constexpr int MODE_CHIBRE = 0;
+    static constexpr int DERNIER_MODE_ATOUT = 11;
+
     DisplayGLPanelDeJoueur(QObject* parent, PanelAtouts* panelAtouts, QWidget* conteneur, QPlainTextEdit* journal,
                            const QList<QSharedPointer<DisplayGLHumanCarte>>& cartes);
     ~DisplayGLPanelDeJoueur() override;
@@ -56,15 +87,64 @@ public:
     void cacheCartes() override;
     bool executeAttente() override;
 
+    // Answers the pending card request with the card and hides its sprite;
+    // nothing without a pending request.
     virtual void joueCarteChoisie(Carte* carte);
-    void afficheAideCarte(Carte* carte, int atout, int etat);
+    // Explains whether the card may be played, with its points in the trump
+    // in force (atoutEnCours, of the chosen mode modeChoisi) when it may;
+    // nothing without a pending card request or when the seat may not play.
+    void afficheAideCarte(Carte* carte, int modeChoisi, int atoutEnCours);
+
+    // The visibility rule.
+    bool estAffiche() const;
+    int attente() const { return attente_; }
+    bool isCarteDemandee() const { return carteDemandee_; }
+    const InfoDemande& demande() const { return demande_; }
+    Joueur* joueur() const { return joueur_.data(); }
+    QString nom() const { return nom_; }
+    const TypeDePartie& typeDePartie() const { return type_; }
+    const ZB_StatusMise& derniereMise() const { return mise_; }
+    bool isChoixAtoutOuvert() const { return choixAtoutOuvert_; }
+    bool isChoixMiseOuvert() const { return choixMiseOuvert_; }
+    bool isChibreOffert() const { return chibreOffert_; }
 
 signals:
     void signalSetHelpText(const QString& texte);
+
+public slots:
+    void OnAtoutButtonPressed_(int mode);
+    void OnBetAnswer_(ZB_StatusMise const status);
 
 protected:
     PanelAtouts* panelAtouts_;
     QWidget* conteneur_;
     QPlainTextEdit* journal_;
     QList<QSharedPointer<DisplayGLHumanCarte>> cartes_;
+
+private:
+    // The sprite of a card number, or null.
+    DisplayGLHumanCarte* sprite_(int index) const;
+    // Every card of the player's hand to a sprite state.
+    void mainEnEtat_(int etat, bool anime);
+    // The trump panel's own show operations for this seat's game type.
+    void montreAtouts_(bool chibre);
+    void montreMises_(const ZB_StatusMise& mise);
+    void montreConteneur_();
+    void cacheConteneur_();
+    void connecteAtout_();
+    void connecteMise_();
+    void fermeChoix_();
+
+    int attente_ = AttenteAucune;
+    QPointer<Joueur> joueur_;
+    TypeDePartie type_;
+    QString nom_;
+    InfoDemande demande_;
+    bool carteDemandee_ = false;
+    ZB_StatusMise mise_;
+    bool choixAtoutOuvert_ = false;
+    bool choixMiseOuvert_ = false;
+    bool chibreOffert_ = false;
+    QMetaObject::Connection connexionAtout_;
+    QMetaObject::Connection connexionMise_;
 };

@@ -750,16 +750,6 @@ void DisplayGLScene::OnAnnulerForward()
     emit signalAnnuler(true);
 }
 
-void DisplayGLScene::OnMouseOver(DisplayGLHumanCarte* carte)
-{
-    Q_UNUSED(carte);
-}
-
-void DisplayGLScene::OnMouseDoubleClicked(DisplayGLHumanCarte* carte)
-{
-    Q_UNUSED(carte);
-}
-
 void DisplayGLScene::OnButtonConnectPressed()
 {
     emit signalButtonConnectPressed();

@@ -560,6 +560,38 @@ public:
     // Places the engine's objects and asks it to repaint.
     void rafraichitCouche();
 
+    // --- The mouse on the table: the bottom seat's cards are lifted,
+    // dragged and played, a drag pans the view, a quick flick is a swipe.
+    // Swipe directions as the main window reads them: 1 left, 2 right,
+    // 4 up, 3 down.
+    enum DirectionGlissement { GlisseAucun = 0, GlisseGauche = 1, GlisseDroite = 2, GlisseBas = 3, GlisseHaut = 4 };
+    static constexpr qint64 GLISSEMENT_MIN_MS = 100;
+    static constexpr qint64 GLISSEMENT_MAX_MS = 1000;
+    static constexpr double DIVISEUR_GLISSEMENT = 8.0;
+    static constexpr double PANORAMIQUE_X_MAX = 480.0;
+    static constexpr double PART_MAIN_SANS_SURVOL = 0.14;
+    static constexpr double DIVISEUR_MONTEE_JEU = 10.0;
+    static constexpr double DIVISEUR_ECART_JEU = 3.0;
+    static constexpr int VIBRATION_CARTE_MS = 10;
+    // The direction of a flick from press to release that lasted dureeMs
+    // in a scene of that size; GlisseAucun when it is no swipe.
+    static int directionGlissement(const QPointF& appui, const QPointF& relache, const QSizeF& scene,
+                                   qint64 dureeMs);
+    // The hand card under a scene point, or null.
+    DisplayGLHumanCarte* carteSous(const QPointF& point) const;
+    // The clock of presses, in milliseconds, for the swipe's duration;
+    // tests hand their own.
+    using HorlogeSouris = std::function<qint64()>;
+    void setHorlogeSouris(HorlogeSouris horloge) { horlogeSouris_ = std::move(horloge); }
+    DisplayGLHumanCarte* carteGlissee() const { return carteGlissee_; }
+    DisplayGLHumanCarte* carteSelectionnee() const { return carteSelectionnee_; }
+    DisplayGLHumanCarte* carteSurvolee() const { return carteSurvolee_; }
+
+protected:
+    void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
+    void mouseMoveEvent(QGraphicsSceneMouseEvent* event) override;
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent* event) override;
+
 signals:
     void signalAnnuler(bool isForward);
     void signalRightPanelVisibleChanged(bool isVisible);
@@ -658,6 +690,28 @@ private:
     std::array<bool, DisplayGLJeuDeCartes::NOMBRE_CARTES> exposees_{};
     std::array<QString, NOMBRE_SIEGES> textesBulles_;
     std::array<bool, NOMBRE_SIEGES> bullesPendantes_{};
+
+    // The mouse on the table.
+    Joueur* joueurBas_() const;
+    DisplayGLPanelDeJoueur* panneauBas_() const;
+    // The bottom seat's player answers by hand and its panel waits for a
+    // card: the hand is offered to the mouse.
+    bool mainOfferte_() const;
+    // Writes the view's pan offsets back to 0.
+    void remetPanoramique_();
+    // The card goes back where the press found it; the drag is over.
+    void reposeCarteGlissee_();
+    DisplayGLHumanCarte* carteGlissee_ = nullptr;
+    DisplayGLHumanCarte* carteSelectionnee_ = nullptr;
+    DisplayGLHumanCarte* carteSurvolee_ = nullptr;
+    QRectF rectDepart_;
+    QPointF pointAppui_;
+    QPointF dernierPoint_;
+    qint64 maintenantSouris_() const;
+    HorlogeSouris horlogeSouris_;
+    qint64 appuiMs_ = -1;
+    bool glisse_ = false;
+
     int positionDernierMiseur_ = -1;
     double facteurDurees_ = 1.0;
     int dernierEtat_ = 0;

@@ -3,6 +3,7 @@
 #include "AnalyseJoueur.h"
 #include "Carte.h"
 #include "DisplayGLHumanCarte.h"
+#include "DisplayGLPanelDeJoueur.h"
 #include "DisplayGLPaintOpenGL.h"
 #include "DisplayGLSceneDialog.h"
 #include "DisplayGLSceneDialogButton.h"
@@ -92,6 +93,9 @@ void DisplayGLScene::setJoueur(int siege, Joueur* joueur, QSharedPointer<Display
     s.utilisePanneau = joueur->estJoueurManuel() ? 1 : 0;
     s.miroir = miroir_ ? 1 : 0;
     s.panneau = std::move(panneau);
+    // A choice left open by the seat's former player goes.
+    if (s.panneau)
+        s.panneau->cacheChoixAtout();
     const bool enAttente = joueur->modeJeu_ == Joueur::ModeEnAttenteDEntree && joueur->options_.distant_ == 0;
     if (s.utilisePanneau || enAttente || siege == joueurLocal_)
         siegeBas_ = siege;

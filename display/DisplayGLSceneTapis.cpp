@@ -3,6 +3,7 @@
 #include "AnalyseJoueur.h"
 #include "Carte.h"
 #include "DisplayGLHumanCarte.h"
+#include "DisplayGLPanelDeJoueur.h"
 #include "DisplayGLPaintOpenGL.h"
 #include "DisplayGLSceneDialog.h"
 #include "DisplayGLSceneDialogButton.h"
@@ -306,6 +307,10 @@ void DisplayGLScene::afficheRedistribution()
     cacheBulles_(modeVue_ != MODE_VUE_SANS_ANIMATION);
     if (boutonAide_)
         boutonAide_->setEnabled(true);
+    // The cards are dealt again: a deal the user was asked for goes ahead
+    // without a click.
+    if (DisplayGLPanelDeJoueur* panneau = panneauBas_())
+        panneau->executeAttente();
 }
 
 void DisplayGLScene::setPanneauDroitVisible(bool visible)

@@ -103,9 +103,42 @@ void TableClient::disconnectFromServer()
 void TableClient::startHosting(QSharedPointer<GM_SocketAbstract> socket, const QString& login, quint16 portSecure,
                                quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur)
 {
-    if (!serverView_)
-        serverView_ = std::make_unique<ServerView>(nullptr, getServer(), this);
-    serverView_->start(getOptions(), socket, login, portSecure, portUnsecure, portTcp, idUtilisateur, this);
+    ServerView* vue = serverViewExterne_.data();
+    if (vue == nullptr) {
+        if (!serverView_)
+            serverView_ = std::make_unique<ServerView>(nullptr, getServer(), this);
+        vue = serverView_.get();
+    }
+    vue->start(getOptions(), socket, login, portSecure, portUnsecure, portTcp, idUtilisateur, this);
+}
+
+void TableClient::setServerView(ServerView* vue)
+{
+    // Two views would fight over the server's one socket input: the room's
+    // own goes once another takes over.
+    if (vue == nullptr) {
+        serverViewExterne_ = nullptr;
+        return;
+    }
+    serverView_.reset();
+    serverViewExterne_ = vue;
+    if (ZB_ServerSocket* serveur = getServer())
+        serveur->setSocketInput(vue);
+}
+
+ServerView* TableClient::getServerView() const
+{
+    return serverViewExterne_ ? serverViewExterne_.data() : serverView_.get();
+}
+
+void TableClient::setFenetreConnexion(ZB_ClientConnection* fenetre)
+{
+    fenetreConnexionExterne_ = fenetre;
+}
+
+ZB_ClientConnection* TableClient::getFenetreConnexion() const
+{
+    return fenetreConnexionExterne_ ? fenetreConnexionExterne_.data() : fenetreConnexion_.get();
 }
 
 bool TableClient::loadFromStream(QTextStream& in, int* typeDeFichier, quint64 noTable, int* nombreDeLignes)
@@ -188,11 +221,11 @@ void TableClient::connectToServer(const QString& adresse, quint16 port, const QS
             socket = QSharedPointer<GM_SocketAbstract>(new GM_SocketWeb(estNonSecurise()), &QObject::deleteLater);
         socket_ = socket;
     }
-    if (!fenetreConnexion_)
+    if (!fenetreConnexionExterne_ && !fenetreConnexion_)
         fenetreConnexion_ = std::make_unique<ZB_ClientConnection>(nullptr);
     secondesAttente_ = secondesAttente;
     ZB_SalleClienteA* salle = this;
-    clientSocket_ = std::make_unique<ClientSocket>(salle, getListe(-1), display_, fenetreConnexion_.get(), socket,
+    clientSocket_ = std::make_unique<ClientSocket>(salle, getListe(-1), display_, getFenetreConnexion(), socket,
                                                    displayer_);
     clientSocket_->setIdJoueur(idJoueur_);
     clientSocket_->connecte(adresse, port, login, idUtilisateur, secondesAttente, connexionPublique);

@@ -55,8 +55,15 @@ public:
     // A penalty applies when an online game is left early.
     void setPenaliteEnLigne(bool penalite) { penaliteEnLigne_ = penalite; }
 
+    // The windows the main window placed in the table: hosting shows that
+    // server view and a connection reports to that status window, instead
+    // of windows of the room's own. Not owned; either may go first.
+    void setServerView(ServerView* vue);
+    void setFenetreConnexion(ZB_ClientConnection* fenetre);
+
     ClientSocket* getClientSocket() const { return clientSocket_.get(); }
-    ServerView* getServerView() const { return serverView_.get(); }
+    ServerView* getServerView() const;
+    ZB_ClientConnection* getFenetreConnexion() const;
     Evenements* getFenetreEvenements() const { return evenements_.get(); }
     bool getReponseFilm() const { return reponseFilm_; }
 
@@ -85,6 +92,8 @@ private:
     std::unique_ptr<ClientSocket> clientSocket_;
     std::unique_ptr<ServerView> serverView_;
     std::unique_ptr<ZB_ClientConnection> fenetreConnexion_;
+    QPointer<ServerView> serverViewExterne_;
+    QPointer<ZB_ClientConnection> fenetreConnexionExterne_;
     int secondesAttente_ = 0;
     bool reponseFilm_ = false;
     bool filmDemande_ = false;

@@ -143,6 +143,7 @@ ZB_MainWidget::ZB_MainWidget(const ZB_Settings& demarrage, const QString& dossie
         construitPanneauDroit_();
     }
     construitSalle_();
+    construitDialogues_();
 
     // Lobby, Discord and style hooks: the lobby window, the native hooks
     // and the chosen widget style are made and wired here when they exist.
@@ -174,6 +175,7 @@ ZB_MainWidget::~ZB_MainWidget()
         if (!store.ecritOptionsAffichage(optionsAffichage_, &erreur) || !store.ecritOptionsDePartie(optionsPartie_, &erreur)
             || !store.synchronise(&erreur))
             qWarning().noquote() << "ZB_MainWidget: settings not saved:" << erreur;
+        ecritStyle_();
     }
     // The server stops taking connections, the room's tables (which talk to
     // the view) go, then the view.
@@ -623,12 +625,7 @@ void ZB_MainWidget::OnRejoindre()
     if (!dialogueIp_)
         return;
     dialogueIp_->setIp(QLatin1String(ADRESSE_CLIENT_DEFAUT));
-    vue_->scene()->stopAnimationsAndCloseDialogs();
-    for (QGraphicsProxyWidget* proxy : vue_->scene()->dialogues())
-        if (proxy != nullptr && proxy->widget() == dialogueIp_.data()) {
-            proxy->show();
-            dialogueIp_->show();
-        }
+    montreDialogue_(dialogueIp_);
 }
 
 void ZB_MainWidget::rejoint(const QString& adresse)
@@ -789,8 +786,6 @@ void ZB_MainWidget::quitte_()
 }
 
 // --- The view's and the room's signals.
-
-void ZB_MainWidget::OnSizeChanged() {}
 
 void ZB_MainWidget::OnSpecialKeyPressed(int touche)
 {

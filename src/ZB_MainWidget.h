@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AppStyleSwitch.h"
 #include "DisplayACloseCallback.h"
 #include "GM_BanList.h"
 #include "GM_MessageBoxEmitter.h"
@@ -19,6 +20,13 @@
 
 class DisplayGL;
 class DisplayGLWidget;
+class FormBugQuestionnaire;
+class FormDebugOptions;
+class FormTutorialEnter;
+class OptionsPartie;
+class ServerView;
+class ZB_About;
+class ZB_ClientConnection;
 class QAction;
 class QActionGroup;
 class QMenuBar;
@@ -115,6 +123,28 @@ public:
     void userChoseGameType(int idTypeDePartie) override;
     void startMarketingScenario(int scenario, int langue, int argument) override;
 
+    // --- Dialogs and themes (ZB_MainWidgetDialogues.cpp).
+    // Every in-scene dialog is made once at start; the menus show them.
+    OptionsPartie* dialogueOptions() const;
+    ZB_About* dialogueAPropos() const;
+    FormTutorialEnter* formulaireTutoriel() const;
+    FormDebugOptions* formulaireDebug() const;
+    FormBugQuestionnaire* questionnaireBug() const;
+    ServerView* vueServeur() const;
+    ZB_ClientConnection* fenetreConnexion() const;
+    ZB_ClientDialogIp* dialogueIp() const;
+    const OptionsAffichage& optionsAffichage() const { return optionsAffichage_; }
+    // The theme in force: 0 Wood, 1 Alien, 2 Racing, 3 Candy, 4 Nature, or
+    // AppStyleSwitch::NO_THEME.
+    int appStyle() const { return appStyle_; }
+    // Installs a theme (another number installs none), colours the table to
+    // match and keeps the choice for the next start.
+    void setAppStyle(const int& style);
+    // Applies display options to the table, the menus and the language.
+    void setNouvellesOptions(const OptionsAffichage& options);
+    // The support note of the bug questionnaire, with its mail link.
+    static QString noteSupport();
+
 signals:
     // An unattended run's match is over (scores of teams 0 and 1).
     void signalMatchTermine(int equipe0, int equipe1);
@@ -156,6 +186,14 @@ public slots:
     void OnOnlineGameStarted();
     void OnOnlineGameEnded();
 
+    // --- Dialogs and themes (ZB_MainWidgetDialogues.cpp).
+    void OnOptions();
+    void OnOptionsAccepted(const OptionsDePartie& partie, const OptionsAffichage& affichage);
+    void OnAPropos();
+    void OnFenetreEvenements(bool afficher);
+    void OnStyleChoisi(QAction* style);
+    void OnTutorialAnswer(int choix, bool nePlusAfficher);
+
 private slots:
     void metAJourActions_();
     void OnMatchTermine();
@@ -184,6 +222,19 @@ private:
     void quitte_();
     ZB_TraceLog* trace_() const;
 
+    // --- Dialogs and themes (ZB_MainWidgetDialogues.cpp).
+    // The in-scene dialogs, wired to the scene and the room (after both).
+    void construitDialogues_();
+    // The dialogs' and themes' menu commands, in the menus already built.
+    void construitMenusDialogues_();
+    // The theme kept by the last run, Wood on the first.
+    void restaureStyle_();
+    // Writes the theme in force (display options saved after a theme
+    // choice would otherwise bring a "none" back to a theme).
+    void ecritStyle_();
+    // Shows an in-scene dialog over the table.
+    void montreDialogue_(QWidget* dialogue);
+
     ZB_Settings demarrage_;
     QString dossierDonnees_;
     OptionsAffichage optionsAffichage_;
@@ -209,6 +260,16 @@ private:
     QList<QPair<QPointer<QAction>, const char*>> textesMenus_;
     QList<QPair<QPointer<QPushButton>, QPointer<QAction>>> boutonsPanneau_;
     QPointer<ZB_ClientDialogIp> dialogueIp_;
+    // The scene owns its dialogs; they go with the view.
+    QPointer<OptionsPartie> dialogueOptions_;
+    QPointer<ZB_About> dialogueAPropos_;
+    QPointer<FormTutorialEnter> formulaireTutoriel_;
+    QPointer<FormDebugOptions> formulaireDebug_;
+    QPointer<FormBugQuestionnaire> questionnaireBug_;
+    QPointer<ServerView> vueServeur_;
+    QPointer<ZB_ClientConnection> fenetreConnexion_;
+    QActionGroup* styles_ = nullptr;
+    int appStyle_ = AppStyleSwitch::NO_THEME;
     GM_BanList banList_;
     std::unique_ptr<TableClient> salle_;
     std::unique_ptr<ZB_MultiServer> serveur_;

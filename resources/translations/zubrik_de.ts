@@ -1785,6 +1785,54 @@ Tables Occupées: %2</source>
         <translation>&amp;Fehler melden...</translation>
     </message>
     <message>
+        <source>&amp;Options...</source>
+        <translation>&amp;Optionen...</translation>
+    </message>
+    <message>
+        <source>T&amp;hème</source>
+        <translation>T&amp;hema</translation>
+    </message>
+    <message>
+        <source>&amp;Bois</source>
+        <translation>&amp;Holz</translation>
+    </message>
+    <message>
+        <source>&amp;Alien</source>
+        <translation>&amp;Alien</translation>
+    </message>
+    <message>
+        <source>&amp;Course</source>
+        <translation>&amp;Rennen</translation>
+    </message>
+    <message>
+        <source>Bo&amp;nbon</source>
+        <translation>Bo&amp;nbon</translation>
+    </message>
+    <message>
+        <source>Na&amp;ture</source>
+        <translation>Na&amp;tur</translation>
+    </message>
+    <message>
+        <source>Aucun &amp;thème</source>
+        <translation>&amp;Kein Thema</translation>
+    </message>
+    <message>
+        <source>Fenêtre des &amp;événements</source>
+        <translation>&amp;Ereignisfenster</translation>
+    </message>
+    <message>
+        <source>À &amp;propos...</source>
+        <translation>Ü&amp;ber...</translation>
+    </message>
+    <message>
+        <source>Les options n&apos;ont pas pu être enregistrées: %1</source>
+        <translation>Die Optionen konnten nicht gespeichert werden: %1</translation>
+    </message>
+    <message>
+        <source>Si vous souhaitez plus d&apos;assistance, n&apos;hésitez pas à contacter notre</source>
+        <translation>Wenn Sie weitere Hilfe wünschen, wenden Sie sich gerne an unseren</translation>
+    </message>
+    <message>
         <source>Erreur</source>
         <translation>Fehler</translation>
     </message>

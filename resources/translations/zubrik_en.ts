@@ -1785,6 +1785,54 @@ Tables Occupées: %2</source>
         <translation>Report a &amp;bug...</translation>
     </message>
     <message>
+        <source>&amp;Options...</source>
+        <translation>&amp;Options...</translation>
+    </message>
+    <message>
+        <source>T&amp;hème</source>
+        <translation>T&amp;heme</translation>
+    </message>
+    <message>
+        <source>&amp;Bois</source>
+        <translation>&amp;Wood</translation>
+    </message>
+    <message>
+        <source>&amp;Alien</source>
+        <translation>&amp;Alien</translation>
+    </message>
+    <message>
+        <source>&amp;Course</source>
+        <translation>&amp;Racing</translation>
+    </message>
+    <message>
+        <source>Bo&amp;nbon</source>
+        <translation>Ca&amp;ndy</translation>
+    </message>
+    <message>
+        <source>Na&amp;ture</source>
+        <translation>Na&amp;ture</translation>
+    </message>
+    <message>
+        <source>Aucun &amp;thème</source>
+        <translation>&amp;No theme</translation>
+    </message>
+    <message>
+        <source>Fenêtre des &amp;événements</source>
+        <translation>&amp;Event window</translation>
+    </message>
+    <message>
+        <source>À &amp;propos...</source>
+        <translation>&amp;About...</translation>
+    </message>
+    <message>
+        <source>Les options n&apos;ont pas pu être enregistrées: %1</source>
+        <translation>The options could not be saved: %1</translation>
+    </message>
+    <message>
+        <source>Si vous souhaitez plus d&apos;assistance, n&apos;hésitez pas à contacter notre</source>
+        <translation>If you would like more help, feel free to contact our</translation>
+    </message>
+    <message>
         <source>Erreur</source>
         <translation>Error</translation>
     </message>

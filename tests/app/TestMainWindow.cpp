@@ -1,23 +1,44 @@
+#include "AppStyleSwitch.h"
 #include "DisplayGL.h"
 #include "DisplayGLScene.h"
 #include "DisplayGLSceneDialog.h"
 #include "EtatDeJeu.h"
 #include "EvenementDeJeu.h"
+#include "Evenements.h"
+#include "FormBugQuestionnaire.h"
+#include "FormDebugOptions.h"
+#include "FormTutorialEnter.h"
 #include "GL_ObjectCube.h"
+#include "OptionsPartie.h"
+#include "ServerView.h"
+#include "StyleTools.h"
+#include "ZB_About.h"
+#include "ZB_SettingsStore.h"
 #include "ListeDesEvenements.h"
 #include "TableClient.h"
+#include "ClientSocket.h"
+#include "ZB_ClientConnection.h"
 #include "ZB_ClientDialogIp.h"
 #include "ZB_MainWidget.h"
 #include "ZB_MultiServer.h"
 #include "ZB_RoomTable.h"
 #include "ZbTestRegistry.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QStyle>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QGraphicsProxyWidget>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -28,7 +49,9 @@
 #include <QTextStream>
 
 #include <functional>
+#include <limits>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -99,6 +122,37 @@ void ecrit(const QString& chemin, const QByteArray& contenu, const QDateTime& da
     f.close();
     QVERIFY(f.open(QIODevice::ReadWrite));
     QVERIFY(f.setFileTime(date, QFileDevice::FileModificationTime));
+}
+
+// The in-scene dialogs on screen, by class name.
+QStringList dialoguesVisibles(ZB_MainWidget& w)
+{
+    QStringList noms;
+    for (QGraphicsProxyWidget* proxy : w.vue()->scene()->dialogues())
+        if (proxy != nullptr && proxy->isVisible() && proxy->widget() != nullptr && proxy->widget()->isVisible())
+            noms << QLatin1String(proxy->widget()->metaObject()->className());
+    return noms;
+}
+
+// The theme classes by number; a run with no theme keeps what it had.
+const char* const CLASSES_THEMES[] = {"ZB_StyleWood", "ZB_StyleAlien", "ZB_StyleRacing", "ZB_StyleCandy",
+                                      "ZB_StyleNature"};
+
+QString cleTheme()
+{
+    return QLatin1String(ZB_SettingsStore::GROUPE_STYLE_APPLICATION) + QStringLiteral("/theme");
+}
+
+// An attended run's store with neither a theme choice nor a tutorial to
+// show: what one test leaves there must not decide another.
+void videReglages()
+{
+    QSettings reglages;
+    reglages.remove(QLatin1String(ZB_SettingsStore::GROUPE_STYLE_APPLICATION));
+    reglages.remove(QLatin1String(ZB_SettingsStore::GROUPE_AFFICHAGE));
+    reglages.remove(QLatin1String(ZB_SettingsStore::GROUPE_PARTIE));
+    reglages.setValue(QLatin1String(ZB_SettingsStore::GROUPE_TUTORIEL) + QStringLiteral("/done"), true);
+    reglages.sync();
 }
 
 } // namespace
@@ -369,6 +423,318 @@ private slots:
         QTest::keyClick(fenetre->getLineEdit(), Qt::Key_Return);
         QVERIFY(hote.waitForNewConnection(10000));
         QVERIFY(w.salle()->getClientSocket() != nullptr);
+        // The connection reports to the status window in the table.
+        QVERIFY(w.fenetreConnexion() != nullptr);
+        QCOMPARE(w.salle()->getFenetreConnexion(), w.fenetreConnexion());
+        QCOMPARE(w.salle()->getClientSocket()->getStatut(), static_cast<ZB_StatutConnexionA*>(w.fenetreConnexion()));
+    }
+
+    // Each menu command opens its own window in the table, and only it.
+    void commandesOuvrentLeurDialogue_data()
+    {
+        QTest::addColumn<QString>("commande");
+        QTest::addColumn<QString>("classe");
+        QTest::newRow("options") << QStringLiteral("options") << QStringLiteral("OptionsPartie");
+        QTest::newRow("about") << QStringLiteral("aPropos") << QStringLiteral("ZB_About");
+        QTest::newRow("join") << QStringLiteral("rejoindre") << QStringLiteral("ZB_ClientDialogIp");
+        QTest::newRow("host") << QStringLiteral("heberger") << QStringLiteral("ServerView");
+    }
+    void commandesOuvrentLeurDialogue()
+    {
+        QFETCH(QString, commande);
+        QFETCH(QString, classe);
+        QTemporaryDir dossier;
+        QTcpServer sonde;
+        QVERIFY(sonde.listen(QHostAddress::LocalHost, 0));
+        ZB_Settings d = sansSurveillance();
+        d.tcpsockets = true;
+        d.port = sonde.serverPort();
+        sonde.close();
+        ZB_MainWidget w(d, dossier.path());
+        QVERIFY(dialoguesVisibles(w).isEmpty());
+        // A window opened first is replaced, not stacked under (a game
+        // hosted leaves the dialogs as they are).
+        if (commande != QLatin1String("heberger"))
+            w.action(QStringLiteral("aPropos"))->trigger();
+        QAction* a = w.action(commande);
+        QVERIFY2(a != nullptr, qPrintable(commande));
+        a->trigger();
+        QTRY_COMPARE(dialoguesVisibles(w), QStringList{classe});
+        // Hosting shows the main window's server view, the one the scene
+        // holds: the room makes none of its own.
+        if (commande == QLatin1String("heberger")) {
+            QCOMPARE(w.salle()->getServerView(), w.vueServeur());
+            w.OnQuitterEnLigne_Reponse(GM::Ok);
+        }
+    }
+
+    // The event window follows its menu command; the bug questionnaire comes
+    // after the bug button's picture, empty, with the support note, and its
+    // answers go into the report it writes.
+    void fenetresOutils()
+    {
+        QTemporaryDir dossier;
+        ZB_MainWidget w(sansSurveillance(), dossier.path());
+        w.OnNouvellePartie();
+        QAction* evenements = w.action(QStringLiteral("evenements"));
+        QVERIFY(evenements != nullptr);
+        evenements->setChecked(true);
+        QVERIFY(w.salle()->getFenetreEvenements() != nullptr);
+        QVERIFY(w.salle()->getFenetreEvenements()->isVisible());
+        evenements->setChecked(false);
+        QVERIFY(w.salle()->getFenetreEvenements() == nullptr);
+
+        FormBugQuestionnaire* q = w.questionnaireBug();
+        for (int fois = 0; fois < 2; ++fois) {
+            w.vue()->scene()->demandeCapture(DisplayGLScene::CaptureBug);
+            w.vue()->scene()->PortableGrabFrameBuffer_Completed(QImage(64, 48, QImage::Format_RGB32));
+            QTRY_VERIFY(dialoguesVisibles(w).contains(QStringLiteral("FormBugQuestionnaire")));
+            QVERIFY(q->getQuoi()->toPlainText().isEmpty());
+            QVERIFY(q->getLabelContact()->text().contains(QStringLiteral("mailto:")));
+            q->getQuoi()->setPlainText(QStringLiteral("L'atout <%1> a disparu").arg(fois));
+            const QString avant = w.dernierRapport();
+            q->getBoutonEnvoyer()->click();
+            QVERIFY(w.dernierRapport() != avant);
+        }
+        // Held long, the bug button opens the debug options, whose switch
+        // changes how the table is drawn.
+        qint64 maintenant = 0;
+        DisplayGLScene* scene = w.vue()->scene();
+        scene->setHorlogeBug([&maintenant] { return maintenant; });
+        scene->OnBugPressed();
+        maintenant = DisplayGLScene::DUREE_APPUI_CAPTURE_MS + 1;
+        scene->OnBug();
+        QTRY_VERIFY(dialoguesVisibles(w).contains(QStringLiteral("FormDebugOptions")));
+        const QGraphicsItem::CacheMode avantMode = scene->lignesArdoise()[0]->cacheMode();
+        w.formulaireDebug()->getBoutonModeAffichage()->click();
+        QVERIFY(scene->lignesArdoise()[0]->cacheMode() != avantMode);
+
+        const QString rapport = w.documentRapportBug(q->reponses());
+        QVERIFY(q->isHidden());
+        QVERIFY(rapport.contains(QStringLiteral("&lt;1&gt; a disparu")));
+    }
+
+    // Accepted options are the table's from the next game on, and the next
+    // run's.
+    void optionsAccepteesPuisRedemarrage()
+    {
+        videReglages();
+        QTemporaryDir dossier;
+        const QStringList noms{QStringLiteral("Anna"), QStringLiteral("Beat"), QStringLiteral("Cla")};
+        {
+            ZB_MainWidget w(accompagne(), dossier.path());
+            // The menu's commands are also in reach on the table: the
+            // settings panel's tab opens the right panel with its buttons.
+            DisplayGLSceneDialog* reglages = w.vue()->scene()->dialogueReglages();
+            QVERIFY(reglages->isVisible());
+            reglages->expand();
+            QTRY_VERIFY(reglages->contenu()->findChild<QPushButton*>(QStringLiteral("bouton_nouvelle"))->isVisible());
+            w.action(QStringLiteral("options"))->trigger();
+            OptionsPartie* d = w.dialogueOptions();
+            QTRY_VERIFY(d->isVisible());
+            d->findChild<QAbstractButton*>(QStringLiteral("radioButtonPreset8"))->click();
+            d->findChild<QAbstractButton*>(QStringLiteral("radioButtonAppStyleCandy"))->click();
+            for (const auto& [nom, texte] : {std::pair{"lineEditNameOpponent1", noms[0]},
+                                              std::pair{"lineEditNameBuddy", noms[1]},
+                                              std::pair{"lineEditNameOpponent2", noms[2]}})
+                d->findChild<QLineEdit*>(QLatin1String(nom))->setText(texte);
+            d->getButtonBox()->button(QDialogButtonBox::Ok)->click();
+            QVERIFY2(!d->isVisible(), qPrintable(d->message()));
+            QCOMPARE(w.optionsDePartie().idPreset_, 8);
+            QCOMPARE(w.appStyle(), AppStyleSwitch::CANDY);
+            QCOMPARE(QApplication::style()->metaObject()->className(), "ZB_StyleCandy");
+            QCOMPARE(w.vue()->scene()->optionsAffichage().noms_, noms);
+            ordinateurPartout(w);
+            w.userChoseGameType(8);
+            w.OnNouvellePartie();
+            QCOMPARE(w.salle()->getOptions().idPreset_, 8);
+        }
+        ZB_MainWidget w(accompagne(), dossier.path());
+        QCOMPARE(w.optionsDePartie().idPreset_, 8);
+        QVERIFY(w.action(QStringLiteral("type8"))->isChecked());
+        QCOMPARE(w.optionsAffichage().noms_, noms);
+        QCOMPARE(w.appStyle(), AppStyleSwitch::CANDY);
+    }
+
+    // Options the store refuses are reported and change nothing: neither
+    // record is kept, the table keeps its options.
+    void optionsRefuseesParLeStockage()
+    {
+        videReglages();
+        QTemporaryDir dossier;
+        ZB_MainWidget w(accompagne(), dossier.path());
+        w.vue()->scene()->setAutoAnswer(false);
+        const int presetAvant = w.optionsDePartie().idPreset_;
+        const QVariant partieAvant = QSettings().value(QStringLiteral("Game/options"));
+        OptionsDePartie partie = w.optionsDePartie();
+        partie.idPreset_ = presetAvant == 8 ? 6 : 8;
+        OptionsAffichage affichage = w.optionsAffichage();
+        affichage.noms_ = QStringList{QStringLiteral("Anna"), QStringLiteral("Beat"), QStringLiteral("Cla")};
+        affichage.facteur1_ = std::numeric_limits<double>::quiet_NaN();
+        const int boites = w.vue()->scene()->historiqueBoites().size();
+        w.OnOptionsAccepted(partie, affichage);
+        QTRY_VERIFY(w.vue()->scene()->historiqueBoites().size() > boites);
+        QCOMPARE(w.optionsDePartie().idPreset_, presetAvant);
+        QVERIFY(w.optionsAffichage().noms_ != affichage.noms_);
+        QCOMPARE(QSettings().value(QStringLiteral("Game/options")), partieAvant);
+    }
+
+    // Five themes and none, switched with a dialog open: the dialog stays,
+    // the table takes the theme's colours, the choice is kept.
+    void themesAvecDialogueOuvert()
+    {
+        videReglages();
+        QTemporaryDir dossier;
+        ZB_MainWidget w(accompagne(), dossier.path());
+        w.vue()->resize(800, 600);
+        w.action(QStringLiteral("options"))->trigger();
+        for (const char* nom :
+             {"style_alien", "style_course", "style_bonbon", "style_nature", "style_bois", "style_aucun"}) {
+            QAction* a = w.action(QLatin1String(nom));
+            QVERIFY2(a != nullptr, nom);
+            QStyle* avant = QApplication::style();
+            a->trigger();
+            const int style = a->data().toInt();
+            QCOMPARE(w.appStyle(), style);
+            QVERIFY(a->isChecked());
+            QCOMPARE(w.vue()->scene()->schemaCouleurs(), style);
+            if (style == AppStyleSwitch::NO_THEME)
+                QCOMPARE(QApplication::style(), avant);
+            else
+                QCOMPARE(QApplication::style()->metaObject()->className(), CLASSES_THEMES[style]);
+            QVERIFY(w.dialogueOptions()->isVisible());
+            QCOMPARE(QSettings().value(cleTheme()).toInt(), style);
+        }
+    }
+
+    // The theme comes back from the store; a first start has Wood, and a
+    // stored value that names no theme gives none without failing.
+    void themeRestaure_data()
+    {
+        QTest::addColumn<QVariant>("garde");
+        QTest::addColumn<int>("attendu");
+        QTest::newRow("first start") << QVariant() << int(AppStyleSwitch::WOOD);
+        QTest::newRow("alien") << QVariant(1) << int(AppStyleSwitch::ALIEN);
+        QTest::newRow("nature as text") << QVariant(QStringLiteral("4")) << int(AppStyleSwitch::NATURE);
+        QTest::newRow("none chosen") << QVariant(-1) << int(AppStyleSwitch::NO_THEME);
+        QTest::newRow("too large") << QVariant(5) << int(AppStyleSwitch::NO_THEME);
+        QTest::newRow("fraction") << QVariant(2.5) << int(AppStyleSwitch::NO_THEME);
+        QTest::newRow("word") << QVariant(QStringLiteral("bois")) << int(AppStyleSwitch::NO_THEME);
+    }
+    void themeRestaure()
+    {
+        QFETCH(QVariant, garde);
+        QFETCH(int, attendu);
+        videReglages();
+        if (garde.isValid())
+            QSettings().setValue(cleTheme(), garde);
+        QTemporaryDir dossier;
+        // A style the run starts from, so that "none" is seen to keep it.
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        QStyle* avant = QApplication::style();
+        {
+            ZB_MainWidget w(accompagne(), dossier.path());
+            QCOMPARE(w.appStyle(), attendu);
+            if (attendu == AppStyleSwitch::NO_THEME)
+                QCOMPARE(QApplication::style(), avant);
+            else
+                QCOMPARE(QApplication::style()->metaObject()->className(), CLASSES_THEMES[attendu]);
+        }
+        // The choice in force is what the next start reads.
+        QCOMPARE(AppStyleSwitch::storedStyle(QSettings().value(cleTheme())), attendu);
+    }
+
+    // The welcome shows at a first start only: its answer is kept, and the
+    // next start goes straight to the table.
+    void tutorielAuPremierLancement()
+    {
+        videReglages();
+        QSettings().remove(QLatin1String(ZB_SettingsStore::GROUPE_TUTORIEL));
+        QTemporaryDir dossier;
+        {
+            ZB_MainWidget w(accompagne(), dossier.path());
+            FormTutorialEnter* f = w.formulaireTutoriel();
+            QTRY_VERIFY(f->isVisible());
+            f->getButtonGroup()->button(FormTutorialEnter::Debutant)->click();
+            f->getCheckBox()->setChecked(true);
+            f->getBoutonOk()->click();
+            QVERIFY(!f->isVisible());
+        }
+        QSettings reglages;
+        ZB_SettingsStore store(reglages);
+        QVERIFY(store.tutorielTermine());
+        QCOMPARE(store.choixTutoriel(), int(FormTutorialEnter::Debutant));
+        ZB_MainWidget w(accompagne(), dossier.path());
+        QTest::qWait(200);
+        QVERIFY(!w.formulaireTutoriel()->isVisible());
+    }
+
+    // A resized table sizes the controls and the button edges in the store
+    // pictures' mode only; a normal run leaves both at their start values.
+    void tailleDesControles_data()
+    {
+        QTest::addColumn<bool>("captures");
+        QTest::addColumn<QSize>("vue");
+        QTest::addColumn<int>("minimum");
+        QTest::addColumn<double>("bords");
+        QTest::newRow("normal run") << false << QSize(2400, 1500) << 0 << 1.0;
+        QTest::newRow("pictures, small") << true << QSize(900, 600) << 27 << 1.0;
+        QTest::newRow("pictures, large") << true << QSize(2400, 1500) << 72 << 1.5;
+    }
+    void tailleDesControles()
+    {
+        QFETCH(bool, captures);
+        QFETCH(QSize, vue);
+        QFETCH(int, minimum);
+        QFETCH(double, bords);
+        QTemporaryDir dossier;
+        ZB_Settings d = sansSurveillance();
+        d.screenshotMode = captures ? 1 : 0;
+        {
+            ZB_MainWidget w(d, dossier.path());
+            w.vue()->resize(vue);
+            w.OnSizeChanged();
+            // The whole view, as the table's widget is.
+            const QSize taille = w.vue()->rect().size();
+            QCOMPARE(taille, vue);
+            QCOMPARE(StyleTools::minimumControlSize(), QSize(minimum, minimum));
+            QCOMPARE(StyleTools::buttonEdgeScale(), bords);
+        }
+        StyleTools::setMinimumControlSize(QSize(0, 0));
+        StyleTools::setButtonEdgeScale(1.0);
+    }
+
+    // The main window under each theme with the options open, the about box
+    // and the bug questionnaire, kept as pictures when ZB_SHOTS_DIR names a
+    // folder.
+    void capturesDesDialogues()
+    {
+        const QString dossierImages = qEnvironmentVariable("ZB_SHOTS_DIR");
+        if (dossierImages.isEmpty())
+            QSKIP("ZB_SHOTS_DIR is not set");
+        videReglages();
+        QTemporaryDir dossier;
+        ZB_MainWidget w(accompagne(), dossier.path());
+        ordinateurPartout(w);
+        w.vue()->resize(1024, 720);
+        w.vue()->show();
+        w.OnNouvellePartie();
+        QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= 2; }, 60000));
+        auto capture = [&](const QString& nom) {
+            QTest::qWait(300);
+            w.vue()->scene()->rafraichitCouche();
+            QVERIFY(w.vue()->grab().save(QDir(dossierImages).filePath(nom)));
+        };
+        for (const char* nom : {"style_bois", "style_alien", "style_course", "style_bonbon", "style_nature"}) {
+            w.action(QStringLiteral("options"))->trigger();
+            w.action(QLatin1String(nom))->trigger();
+            capture(QStringLiteral("options-%1.png").arg(QLatin1String(nom)));
+        }
+        w.action(QStringLiteral("aPropos"))->trigger();
+        capture(QStringLiteral("about.png"));
+        w.vue()->scene()->demandeCapture(DisplayGLScene::CaptureBug);
+        w.vue()->scene()->PortableGrabFrameBuffer_Completed(QImage(64, 48, QImage::Format_RGB32));
+        capture(QStringLiteral("bug-questionnaire.png"));
     }
 
     // The table at the deal, in the middle of a trick and at the end of the

@@ -22,6 +22,7 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <array>
 #include <memory>
 #include <set>
 
@@ -151,6 +152,17 @@ inline OptionsDuJoueur ordinateur(int siege, int combinaisons = 30)
     return j;
 }
 
+// The local user, answering by hand.
+inline OptionsDuJoueur humain(int siege)
+{
+    OptionsDuJoueur j;
+    j.nom_ = QStringLiteral("Vous");
+    j.id_ = 800 + siege;
+    j.distant_ = 0;
+    j.ordinateur_ = 0;
+    return j;
+}
+
 // One table in its fake room, started the way the room starts a game: the
 // game inscription, then the four seats' inscriptions.
 struct Banc {
@@ -170,6 +182,15 @@ struct Banc {
 
     void demarre(const OptionsDePartie& options, quint32 graine, int combinaisons = 30)
     {
+        std::array<OptionsDuJoueur, 4> joueurs;
+        for (int siege = 0; siege < 4; ++siege)
+            joueurs[size_t(siege)] = ordinateur(siege, combinaisons);
+        demarre(options, graine, joueurs);
+    }
+
+    // The same with the seats' own records (a local user at a seat).
+    void demarre(const OptionsDePartie& options, quint32 graine, const std::array<OptionsDuJoueur, 4>& joueurs)
+    {
         table->settingsPartie().random_.initialise(graine);
         QMutexLocker verrou(salle.liste.getMutex());
         salle.liste.etatAttendu_ = EtatDeJeu::AttendInscriptionPartie;
@@ -178,7 +199,7 @@ struct Banc {
                                    ZB_ICI);
         salle.liste.execute_unlocked(-1, inscription, false);
         for (int siege = 0; siege < 4; ++siege) {
-            const OptionsDuJoueur joueur = ordinateur(siege, combinaisons);
+            const OptionsDuJoueur& joueur = joueurs[size_t(siege)];
             EvenementDeJeu ev(EvenementDeJeu::InJ, joueur.sauveValeursDansString(), ZB_RoomTable::SiegeTable,
                               2 + siege, EvenementDeJeu::Local_Table, joueur.id_, 0, -1, 0, ZB_ICI);
             salle.liste.execute_unlocked(-1, ev, false);
