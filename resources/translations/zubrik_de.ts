@@ -272,6 +272,34 @@ weil Sie zu lange gebraucht haben.</translation>
         <source>%1 de %2</source>
         <translation>%2 %1</translation>
     </message>
+    <message>
+        <source>Vous</source>
+        <translation>Wir</translation>
+    </message>
+    <message>
+        <source>Eux</source>
+        <translation>Gegner</translation>
+    </message>
+    <message>
+        <source>Tour: %1x%2</source>
+        <translation>Runde: %1x%2</translation>
+    </message>
+    <message>
+        <source> Plis Adverse</source>
+        <translation> Stiche Gegner</translation>
+    </message>
+    <message>
+        <source> Annonces Adverse</source>
+        <translation> Weis Gegner</translation>
+    </message>
+    <message>
+        <source> Der Adverse</source>
+        <translation> Letzter Stich Gegner</translation>
+    </message>
+    <message>
+        <source> Adverse</source>
+        <translation> Gegner</translation>
+    </message>
 </context>
 <context>
     <name>Evenements</name>

@@ -272,6 +272,34 @@ for taking too long.</translation>
         <source>%1 de %2</source>
         <translation>%1 of %2</translation>
     </message>
+    <message>
+        <source>Vous</source>
+        <translation>You</translation>
+    </message>
+    <message>
+        <source>Eux</source>
+        <translation>Them</translation>
+    </message>
+    <message>
+        <source>Tour: %1x%2</source>
+        <translation>Deal: %1x%2</translation>
+    </message>
+    <message>
+        <source> Plis Adverse</source>
+        <translation> Opponents&apos; tricks</translation>
+    </message>
+    <message>
+        <source> Annonces Adverse</source>
+        <translation> Opponents&apos; announcements</translation>
+    </message>
+    <message>
+        <source> Der Adverse</source>
+        <translation> Opponents&apos; last trick</translation>
+    </message>
+    <message>
+        <source> Adverse</source>
+        <translation> opponents</translation>
+    </message>
 </context>
 <context>
     <name>Evenements</name>
