@@ -468,7 +468,9 @@ void ZB_MainWidget::inscritJoueurs_()
         OptionsDuJoueur joueur;
         joueur.id_ = PREMIER_ID_JOUEUR + siege;
         if (siege == SIEGE_UTILISATEUR) {
-            joueur.nom_ = tr("Vous");
+            // No name: the plate then reads "Vous" in the language shown,
+            // rather than a name with a "(vous)" suffix.
+            joueur.nom_.clear();
         } else {
             // The display options name the first opponent, the partner and
             // the second opponent, unless the names are drawn at random.
