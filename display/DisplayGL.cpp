@@ -333,16 +333,12 @@ void DisplayGL::setPanneauDroitVisible(bool visible)
 
 void DisplayGL::afficheRejointPartieEnLigne(bool enLigne, const QString& nomTable)
 {
-    Q_UNUSED(nomTable);
-    scene_->setPartieEnLigne(enLigne);
+    scene_->afficheRejointPartieEnLigne(enLigne, nomTable);
 }
 
 void DisplayGL::afficheNombreSurBouton(int bouton, int nombre)
 {
-    // The numbered tool buttons come with the lobby; until then the number
-    // has nowhere to go.
-    Q_UNUSED(bouton);
-    Q_UNUSED(nombre);
+    scene_->afficheNombreSurBouton(bouton, nombre);
 }
 
 void DisplayGL::rafraichit()

@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QTimer>
+#include <QVector4D>
 #include <QtDebug>
 
 #include <algorithm>
@@ -34,6 +35,71 @@ constexpr float POSITIONS_BULLES[4][3] = {{0.47f, -0.39f, 0.4f}, {0.47f, 0.39f, 
                                           {-0.47f, -0.195f, 0.4f}};
 // The cards of a hand fan around a point this far below the hand.
 constexpr float RAYON_EVENTAIL = 5.0f;
+// The sizes, in table units, of the objects the table scene draws: what
+// the camera must keep in view.
+constexpr float COTE_TAPIS = 1.5f;
+constexpr float LARGEUR_ARDOISE = 0.97f;
+constexpr float HAUTEUR_ARDOISE = 1.09f;
+constexpr float LARGEUR_CARTE = 0.2f;
+constexpr float HAUTEUR_CARTE = 0.2828f;
+constexpr float LARGEUR_BULLE = 0.7f;
+constexpr float HAUTEUR_BULLE = 0.28f;
+constexpr float ECHELLE_FOND = 2.0f;
+constexpr float ECHELLE_BULLE = 0.7f;
+
+// The placement's steps from the table's origin to the object's centre.
+QMatrix4x4 etapesDePlacement(int placement, const DisplayGLPaintA::TransformRecord& transform, float r2, float r12)
+{
+    using P = DisplayGLPaintA;
+    QMatrix4x4 matrice;
+    if (placement == P::Background) {
+        matrice.translate(0.0f, 0.0f, -0.1f);
+        // Seen from above the near edge, the wood must reach the far
+        // corners of a wide view.
+        matrice.scale(ECHELLE_FOND, ECHELLE_FOND, 1.0f);
+    } else if (placement == P::Cloth) {
+        matrice.translate(0.0f, 0.0f, -0.1f);
+        matrice.translate(0.0f, 0.0f, 0.05f);
+    } else if (placement == P::Slate) {
+        matrice.translate(-std::max(r12, 0.6f), 1.29f - 0.21f * r12, 0.1f);
+        matrice.rotate(8.0f, 0.0f, 0.0f, 1.0f);
+    } else if (placement >= P::TrickPlace && placement <= P::TurnedCard) {
+        matrice.translate(transform.hasPosition() ? QVector3D(transform.x, transform.y, transform.z)
+                                                  : DisplayGLPaintOpenGL::pointDePlacement(placement));
+    } else if (placement >= P::Hand && placement < P::SeatBubble) {
+        const int siege = (placement - P::Hand) / P::PLACES_PAR_MAIN;
+        const int index = (placement - P::Hand) % P::PLACES_PAR_MAIN;
+        const float* p = POSITIONS_MAINS[siege];
+        matrice.translate(p[0], p[1], p[2]);
+        matrice.rotate(ANGLES_SIEGES[siege], 0.0f, 0.0f, 1.0f);
+        matrice.translate(0.0f, -RAYON_EVENTAIL, static_cast<float>(18 - index) * 0.005f);
+        matrice.rotate((4.5f - static_cast<float>(index)) * 0.75f, 0.0f, 0.0f, -1.0f);
+        matrice.translate(0.0f, RAYON_EVENTAIL, 0.0f);
+        if (transform.isRaised())
+            matrice.translate(0.0f, 0.5f, 0.0f);
+    } else if (placement >= P::SeatBubble && placement < P::NotificationBubble) {
+        const float* p = POSITIONS_BULLES[placement - P::SeatBubble];
+        matrice.translate(p[0], p[1], p[2]);
+        // Held up near the eye, a bubble would look half again its size:
+        // it keeps the share of the cloth it has on the flat table.
+        matrice.scale(ECHELLE_BULLE, ECHELLE_BULLE, 1.0f);
+    } else if (placement == P::NotificationBubble) {
+        matrice.translate(0.65f * r12, 0.21f * r12 - 0.55f, r2 - 2.0f);
+    }
+    return matrice;
+}
+
+// The four corners of an object of that size at a placement.
+void coins(std::vector<QVector3D>& points, int placement, float largeur, float hauteur, float r12)
+{
+    const QMatrix4x4 m = etapesDePlacement(placement, DisplayGLPaintA::TransformRecord(),
+                                           DisplayGLPaintOpenGL::HAUTEUR_OEIL_CADRAGE, r12);
+    const float l = largeur / 2.0f;
+    const float h = hauteur / 2.0f;
+    for (const QVector3D& coin : {QVector3D(-l, -h, 0.0f), QVector3D(l, -h, 0.0f), QVector3D(l, h, 0.0f),
+                                  QVector3D(-l, h, 0.0f)})
+        points.push_back(m.map(coin));
+}
 
 // Makes the widget's context current for the scope when it is not already,
 // and gives the previous context back afterwards.
@@ -104,16 +170,137 @@ DisplayGLPaintOpenGL::~DisplayGLPaintOpenGL()
 void DisplayGLPaintOpenGL::setViewParameters(const ViewParameters& parametres)
 {
     DisplayGLPaintA::setViewParameters(parametres);
+    construitProjection_();
+}
+
+std::vector<QVector3D> DisplayGLPaintOpenGL::pointsDuCadrage(float table)
+{
+    std::vector<QVector3D> points;
+    coins(points, Cloth, COTE_TAPIS, COTE_TAPIS, table);
+    coins(points, Slate, LARGEUR_ARDOISE, HAUTEUR_ARDOISE, table);
+    for (int siege = 0; siege < NOMBRE_SIEGES; ++siege) {
+        if (siege != 0) {
+            coins(points, placementMain(siege, 0), LARGEUR_CARTE, HAUTEUR_CARTE, table);
+            coins(points, placementMain(siege, PLACES_PAR_MAIN - 1), LARGEUR_CARTE, HAUTEUR_CARTE, table);
+        }
+        coins(points, SeatBubble + siege, LARGEUR_BULLE, HAUTEUR_BULLE, table);
+    }
+    return points;
+}
+
+std::vector<QVector3D> DisplayGLPaintOpenGL::pointsMainDuBas()
+{
+    std::vector<QVector3D> points;
+    for (int index : {0, PLACES_PAR_MAIN - 1})
+        points.push_back(etapesDePlacement(placementMain(0, index), TransformRecord(), HAUTEUR_OEIL_CADRAGE, 1.0f)
+                             .map(QVector3D(0.0f, 0.0f, 0.0f)));
+    return points;
+}
+
+void DisplayGLPaintOpenGL::construitProjection_()
+{
+    using V = ViewParameters;
     const ViewParameters& r = parametresVue_;
-    projection_.setToIdentity();
-    projection_.perspective(ANGLE_VUE, 1.0f, PLAN_PROCHE, PLAN_LOINTAIN);
-    const QVector3D oeil(static_cast<float>(r[ViewParameters::CameraX] - r[ViewParameters::DecalageX] / 3000.0),
-                         static_cast<float>(r[ViewParameters::CameraY] - r[ViewParameters::DecalageY] / 2000.0),
-                         static_cast<float>(r[ViewParameters::FacteurHauteur] * r[ViewParameters::HauteurOeil]));
-    const QVector3D cible(0.0f, 0.13f,
-                          static_cast<float>(r[ViewParameters::FacteurHauteur] * r[ViewParameters::HauteurCible]));
-    projection_.lookAt(oeil, cible, QVector3D(0.0f, 1.0f, 0.0f));
-    projection_.scale(static_cast<float>(r[ViewParameters::Echelle]));
+    const float aspect = tailleViewport_.width() > 0 && tailleViewport_.height() > 0
+        ? static_cast<float>(tailleViewport_.width()) / static_cast<float>(tailleViewport_.height())
+        : 1.0f;
+    const float facteur = static_cast<float>(r[V::FacteurHauteur]);
+    const QVector3D cible(0.0f, 0.13f, static_cast<float>(r[V::FacteurHauteur] * r[V::HauteurCible]));
+    auto camera = [&](const QVector3D& oeil) {
+        QMatrix4x4 m;
+        m.perspective(ANGLE_VUE, aspect, PLAN_PROCHE, PLAN_LOINTAIN);
+        m.lookAt(oeil, cible, QVector3D(0.0f, 1.0f, 0.0f));
+        m.scale(static_cast<float>(r[V::Echelle]));
+        return m;
+    };
+
+    // The frame: the table seen from its own eye height, without the pan.
+    const QMatrix4x4 reference =
+        camera(QVector3D(static_cast<float>(r[V::CameraX]), static_cast<float>(r[V::CameraY]),
+                         facteur * HAUTEUR_OEIL_CADRAGE));
+    bool valide = true;
+    // The extent of points in normalised device coordinates.
+    struct Etendue
+    {
+        float gauche = 0.0f;
+        float droite = 0.0f;
+        float bas = 0.0f;
+        float haut = 0.0f;
+        bool vide = true;
+    };
+    auto etendue = [&](const std::vector<QVector3D>& points) {
+        Etendue e;
+        for (const QVector3D& point : points) {
+            const QVector4D clip = reference * QVector4D(point, 1.0f);
+            // A point behind the eye cannot be framed: the camera stays as
+            // the record gives it.
+            if (!(clip.w() > 0.0f)) {
+                valide = false;
+                return e;
+            }
+            const float x = clip.x() / clip.w();
+            const float y = clip.y() / clip.w();
+            e.gauche = e.vide ? x : std::min(e.gauche, x);
+            e.droite = e.vide ? x : std::max(e.droite, x);
+            e.bas = e.vide ? y : std::min(e.bas, y);
+            e.haut = e.vide ? y : std::max(e.haut, y);
+            e.vide = false;
+        }
+        return e;
+    };
+    const Etendue table = etendue(pointsDuCadrage(static_cast<float>(r[V::Table])));
+    const Etendue mainDuBas = etendue(pointsMainDuBas());
+    const QVector4D centreTapis = reference * QVector4D(0.0f, 0.0f, -0.05f, 1.0f);
+    valide = valide && !table.vide && !mainDuBas.vide && centreTapis.w() > 0.0f;
+
+    // The layer's part of the viewport, from its top: the widget engine's
+    // share of the table, so that both engines leave the bottom hand the
+    // same band.
+    double part = 1.0;
+    if (r[V::LargeurVisible] > 0.0 && r[V::HauteurVisible] > 0.0 && tailleViewport_.height() > 0
+        && tailleViewport_.width() > 0)
+        part = r[V::HauteurVisible] * (tailleViewport_.width() / r[V::LargeurVisible]) / tailleViewport_.height();
+    part = std::isfinite(part) ? std::clamp(part, 0.1, 1.0) : 1.0;
+    const float plafond = 1.0f - 2.0f * MARGE_CADRAGE;
+    const float sol = 1.0f - 2.0f * static_cast<float>(part) + 2.0f * MARGE_CADRAGE;
+    const float fond = -1.0f + 2.0f * MARGE_CADRAGE;
+
+    QMatrix4x4 cadrage;
+    if (valide) {
+        // Centred on the cloth across. Up and down, the table fills the
+        // layer and the bottom seat's cards (drawn here only when nobody
+        // plays them at this screen) keep their middles in the view.
+        const float cx = centreTapis.x() / centreTapis.w();
+        const float haut = std::max(table.haut, mainDuBas.haut);
+        const float demiLargeur =
+            std::max({cx - table.gauche, table.droite - cx, cx - mainDuBas.gauche, mainDuBas.droite - cx});
+        float k = demiLargeur > 0.0f ? plafond / demiLargeur : 1.0f;
+        if (haut > table.bas)
+            k = std::min(k, (plafond - sol) / (haut - table.bas));
+        if (haut > mainDuBas.bas)
+            k = std::min(k, (plafond - fond) / (haut - mainDuBas.bas));
+        if (std::isfinite(k) && k > 0.0f) {
+            // The shift up and down: the middle of what the constraints allow.
+            const float plus = plafond - k * haut;
+            const float moins = std::max(sol - k * table.bas, fond - k * mainDuBas.bas);
+            const float ty = std::min(plus, (plus + moins) / 2.0f);
+            // Clip coordinates: x' = k x + t w gives k x/w + t once divided.
+            cadrage.translate(-k * cx, ty, 0.0f);
+            cadrage.scale(k, k, 1.0f);
+        }
+    }
+    projection_ = cadrage
+        * camera(QVector3D(static_cast<float>(r[V::CameraX] - r[V::DecalageX] / 3000.0),
+                           static_cast<float>(r[V::CameraY] - r[V::DecalageY] / 2000.0),
+                           static_cast<float>(r[V::FacteurHauteur] * r[V::HauteurOeil])));
+}
+
+QPointF DisplayGLPaintOpenGL::versEcran(const QVector3D& point) const
+{
+    const QVector4D clip = projection_ * QVector4D(point, 1.0f);
+    if (!(clip.w() > 0.0f))
+        return QPointF(qQNaN(), qQNaN());
+    return QPointF(clip.x() / clip.w(), clip.y() / clip.w());
 }
 
 void DisplayGLPaintOpenGL::makeCurrent()
@@ -287,6 +474,11 @@ void DisplayGLPaintOpenGL::endFrame()
 
 void DisplayGLPaintOpenGL::setViewport(int x, int y, int width, int height)
 {
+    const QSize taille(std::max(0, width), std::max(0, height));
+    if (taille != tailleViewport_) {
+        tailleViewport_ = taille;
+        construitProjection_();
+    }
     if (contexteCourant_())
         glViewport(x, y, width, height);
 }
@@ -476,37 +668,9 @@ void DisplayGLPaintOpenGL::drawObject(int id, int placement, const TransformReco
         return;
 
     const ViewParameters& r = parametresVue_;
-    const float r2 = static_cast<float>(r[ViewParameters::HauteurOeil]);
-    const float r12 = static_cast<float>(r[ViewParameters::Table]);
-    QMatrix4x4 matrice = projection_;
-    if (placement == Background) {
-        matrice.translate(0.0f, 0.0f, -0.1f);
-    } else if (placement == Cloth) {
-        matrice.translate(0.0f, 0.0f, -0.1f);
-        matrice.translate(0.0f, 0.0f, 0.05f);
-    } else if (placement == Slate) {
-        matrice.translate(-std::max(r12, 0.6f), 1.29f - 0.21f * r12, 0.1f);
-        matrice.rotate(8.0f, 0.0f, 0.0f, 1.0f);
-    } else if (placement >= TrickPlace && placement <= TurnedCard) {
-        matrice.translate(transform.hasPosition() ? QVector3D(transform.x, transform.y, transform.z)
-                                                  : pointDePlacement(placement));
-    } else if (placement >= Hand && placement < SeatBubble) {
-        const int siege = (placement - Hand) / PLACES_PAR_MAIN;
-        const int index = (placement - Hand) % PLACES_PAR_MAIN;
-        const float* p = POSITIONS_MAINS[siege];
-        matrice.translate(p[0], p[1], p[2]);
-        matrice.rotate(ANGLES_SIEGES[siege], 0.0f, 0.0f, 1.0f);
-        matrice.translate(0.0f, -RAYON_EVENTAIL, static_cast<float>(18 - index) * 0.005f);
-        matrice.rotate((4.5f - static_cast<float>(index)) * 0.75f, 0.0f, 0.0f, -1.0f);
-        matrice.translate(0.0f, RAYON_EVENTAIL, 0.0f);
-        if (transform.isRaised())
-            matrice.translate(0.0f, 0.5f, 0.0f);
-    } else if (placement >= SeatBubble && placement < NotificationBubble) {
-        const float* p = POSITIONS_BULLES[placement - SeatBubble];
-        matrice.translate(p[0], p[1], p[2]);
-    } else if (placement == NotificationBubble) {
-        matrice.translate(0.65f * r12, 0.21f * r12 - 0.55f, r2 - 2.0f);
-    }
+    QMatrix4x4 matrice = projection_
+        * etapesDePlacement(placement, transform, static_cast<float>(r[ViewParameters::HauteurOeil]),
+                            static_cast<float>(r[ViewParameters::Table]));
     matrice.scale(transform.scale);
 
     programme_->setUniformValue("brightness", transform.brightness);

@@ -7,6 +7,8 @@
 #include <QMetaObject>
 #include <QOpenGLFunctions>
 #include <QOpenGLWidget>
+#include <QPointF>
+#include <QSize>
 #include <QVector2D>
 
 #include <array>
@@ -23,6 +25,14 @@ class QOpenGLTexture;
 // perspective camera built from the camera record.
 //
 // Rules:
+// - The camera frames the whole table (cloth, slate, hands, bubbles)
+//   inside the viewport whatever its shape: the perspective takes the
+//   viewport's aspect, and a flat zoom and shift after it fit the table's
+//   extent, seen from the table's eye height without the pointer pan, into
+//   the layer's part of the viewport (r11 of r10's scale, from the top),
+//   centred on the cloth across. The bottom seat's own hand only keeps its
+//   cards' middles in the viewport. A higher eye (the deal's zoom-in) and
+//   the pan then move the picture from that frame.
 // - Every GL call happens with this widget's context current: inside a
 //   frame or paintGL, or within a bracket the engine opens itself around
 //   uploads and deletions asked for from outside one. A picture given
@@ -44,6 +54,10 @@ public:
     static constexpr float ANGLE_VUE = 70.0f;
     static constexpr float PLAN_PROCHE = 0.2f;
     static constexpr float PLAN_LOINTAIN = 1000.0f;
+    // The eye height (before r3) at which the table is framed.
+    static constexpr float HAUTEUR_OEIL_CADRAGE = 2.5f;
+    // Share of the layer left free on each side of the framed table.
+    static constexpr float MARGE_CADRAGE = 0.02f;
 
     DisplayGLPaintOpenGL();
     ~DisplayGLPaintOpenGL() override;
@@ -70,6 +84,18 @@ public:
     void setMessageBoxDisplayer(GM_MessageBoxDisplayerA* displayer);
 
     QMatrix4x4 projection() const { return projection_; }
+    // The viewport last set, in device pixels.
+    QSize tailleViewport() const { return tailleViewport_; }
+    // Where a point of the table lands in the viewport, in normalised
+    // device coordinates (x and y from -1 to 1, y up).
+    QPointF versEcran(const QVector3D& point) const;
+    // The table's extent the camera frames into the layer: corners of the
+    // cloth, the slate, the hands of the seats but the bottom one, and the
+    // bubbles, in table units.
+    static std::vector<QVector3D> pointsDuCadrage(float table);
+    // The middles of the bottom seat's outer cards, which the frame keeps
+    // in the view.
+    static std::vector<QVector3D> pointsMainDuBas();
     // Objects that hold an id.
     int nombreObjets() const;
     // Size of the picture last uploaded for id; (-1, -1) before the first
@@ -115,9 +141,11 @@ private:
     void televerse_(Objet& objet, const QImage& image);
     void libereTextures_(bool definitivement);
     void OnContexteDetruit_();
+    void construitProjection_();
 
     std::unique_ptr<QOpenGLShaderProgram> programme_;
     QMatrix4x4 projection_;
+    QSize tailleViewport_;
     std::vector<Objet> objets_;
     bool fonctionsPretes_ = false;
     bool programmeLie_ = false;

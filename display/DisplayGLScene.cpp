@@ -515,8 +515,9 @@ void DisplayGLScene::paintGLLayer()
     const double r = ratioPixels_ > 0.0 ? ratioPixels_ : 1.0;
     const double largeur = largeurTable_ * r;
     const double hauteur = hauteurTable_ * r;
-    const double cote = std::max(largeur, hauteur);
-    m->setViewport(arrondi((largeur - cote) / 2.0), arrondi((hauteur - cote) / 2.0), arrondi(cote), arrondi(cote));
+    // The whole table: the OpenGL camera takes the viewport's shape and
+    // frames the table inside it.
+    m->setViewport(0, 0, arrondi(largeur), arrondi(hauteur));
     if (panneauDroitVisible_)
         return;
     DisplayGLPaintA::ViewParameters p = m->viewParameters();

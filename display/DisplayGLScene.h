@@ -166,10 +166,10 @@ public:
     // The widget engine's layer is scaled so that the cloth fills this share
     // of the table's height; the OpenGL engine's camera has a fixed height.
     static constexpr double PART_TAPIS_HAUTEUR = 0.6;
-    // The widget engine draws the table flat: its layer (cloth, tricks,
-    // other seats' hands, slate) fills this upper part of the table, so
-    // that the bottom hand's raised cards stay below the bottom seat's name
-    // plate at the cloth's near edge.
+    // Both engines draw their layer (cloth, tricks, other seats' hands,
+    // slate) in this upper part of the table, so that the bottom hand's
+    // raised cards stay below the bottom seat's name plate at the cloth's
+    // near edge.
     static constexpr double PART_HAUTEUR_COUCHE_WIDGET = 0.82;
     static constexpr double FACTEUR_HAUTEUR_OPENGL = 0.6;
     static constexpr const char* TEXTE_ERREUR_INCONNUE = "Unknown error";

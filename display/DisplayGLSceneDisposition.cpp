@@ -108,14 +108,14 @@ void DisplayGLScene::appliqueVue_()
         return;
     DisplayGLPaintA::ViewParameters p = m->viewParameters();
     using V = DisplayGLPaintA::ViewParameters;
+    // Both engines draw their layer in the same upper part of the table.
     p[V::LargeurVisible] = largeurTable_;
-    p[V::HauteurVisible] = hauteurTable_;
+    p[V::HauteurVisible] = hauteurTable_ * PART_HAUTEUR_COUCHE_WIDGET;
     p[V::Table] = 1.0;
     const bool openGL = holder_ && holder_->isOpenGL();
     if (openGL) {
         p[V::FacteurHauteur] = FACTEUR_HAUTEUR_OPENGL;
     } else {
-        p[V::HauteurVisible] = hauteurTable_ * PART_HAUTEUR_COUCHE_WIDGET;
         const double cote = std::min(largeurTable_, p[V::HauteurVisible]);
         p[V::FacteurHauteur] = std::max(ECHELLE_MIN, PART_TAPIS_HAUTEUR * cote / PIXELS_TAPIS_WIDGET);
     }

@@ -3,6 +3,7 @@
 #include "Carte.h"
 #include "DisplayGLHumanCarte.h"
 #include "DisplayGLScoreAnimText.h"
+#include "DisplayTextAnim.h"
 #include "EtatDeJeu.h"
 #include "GL_ObjectSquare.h"
 #include "InfoDemande.h"
@@ -14,6 +15,7 @@
 #include <QGraphicsSimpleTextItem>
 #include <QMutexLocker>
 #include <QPainter>
+#include <QParallelAnimationGroup>
 #include <QPushButton>
 
 #include <algorithm>
@@ -45,6 +47,7 @@ constexpr double X_TEXTE_ARDOISE = 78.0;
 constexpr std::array<double, 5> Y_LIGNES_ARDOISE = {120.0, 199.0, 278.0, 357.0, 436.0};
 constexpr double PART_POLICE_ARDOISE = 0.12;
 constexpr int DELAI_ENTRE_SCORES_MS = 600;
+constexpr int RETARD_MAX_SCORES_MS = 2 * DisplayGLScoreAnimText::DUREE_SCORE_MS;
 constexpr int CIBLE_PAR_TOURS = 100000;
 constexpr int SANS_CIBLE = -1;
 constexpr int THEME_RACING = 2;
@@ -413,13 +416,34 @@ void DisplayGLScene::animeScores_(const ZB_PointsA& points, int t)
         {n.autresPointsPris_, a.autresPointsPris_, stock.isEmpty() ? stock : stock + tr(" Adverse")},
     };
     const int o = 1 - t;
+    // Every score rises or sinks from the middle of the table: each starts
+    // once the one before has left its height, after those of earlier
+    // updates still waiting or under way. A backlog longer than a few
+    // flights (updates faster than the table can show) drops the newest:
+    // the slate has them.
+    const int pas = std::max(DELAI_ENTRE_SCORES_MS, DisplayGLScoreAnimText::intervalleScoresMs(zoneTable()));
     int delai = 0;
+    bool enCours = false;
+    int dernier = 0;
+    for (const auto& anim : animsScore_) {
+        int depart = 0;
+        if (anim->isDelayRunning())
+            depart = anim->delaiRestantMs();
+        else if (anim->driver() && anim->driver()->isRunning())
+            depart = -anim->driver()->groupe()->currentTime();
+        else
+            continue;
+        dernier = enCours ? std::max(dernier, depart) : depart;
+        enCours = true;
+    }
+    if (enCours)
+        delai = std::max(0, dernier + pas);
     for (const Compteur& c : compteurs) {
         const int delta = (c.nouveau[t] - c.nouveau[o]) - (c.ancien[t] - c.ancien[o]);
-        if (delta == 0)
+        if (delta == 0 || delai > RETARD_MAX_SCORES_MS)
             continue;
         prochainScore()->startScore(delta, c.label, zoneTable(), decalageTable_, delai);
-        delai += DELAI_ENTRE_SCORES_MS;
+        delai += pas;
     }
     const bool matchAvant = a.match_[0] || a.match_[1];
     const bool matchMaintenant = n.match_[0] || n.match_[1];

@@ -43,7 +43,6 @@ inline constexpr int COTE_SIGNE_ATOUT = 35;
 inline constexpr int LARGEUR_MULTIPLICATEUR = 39;
 inline constexpr double LARGEUR_PLAQUE = 500.0;
 inline constexpr double HAUTEUR_PLAQUE = 47.0;
-inline constexpr int RETRAIT_PLAQUE_LOIN = 55;
 inline constexpr int RETRAIT_PLAQUE_PRES = 8;
 inline constexpr int SCHEMA_SOMBRE = 2;
 // The states in which the announcements have been shown to all.

@@ -124,13 +124,22 @@ void DisplayGLScene::redessineCartes(int atout)
                                           jeu && jeu->joueurQuiACommence_ == j,
                                           jeu ? jeu->typeDePartie_.contrat_ : 0,
                                           jeu ? jeu->mise_.typeContrat_ : 0, objectif);
+        QFont policePlaque = police;
+        const int mode = siege.joueur->modeJeu_;
+        policePlaque.setStrikeOut(mode == Joueur::ModeOrdinateurAbsent || mode == Joueur::ModeRemplacant
+                                  || mode == Joueur::ModeEnAttenteDEntree || mode == Joueur::ModeHorsLigne);
+        // The plate holds the font's whole line: a line taller than the
+        // plate would push the descenders of the near plates (the "y" of
+        // "you") off the cloth's edge.
+        const double hauteurPlaque = std::max(HAUTEUR_PLAQUE, QFontMetricsF(policePlaque).height());
+        const double retraitLoin = RETRAIT_PLAQUE_PRES + hauteurPlaque;
         peintre.save();
         switch (p) {
         case 0:
-            peintre.translate(arrondi(w / 2.0 - LARGEUR_PLAQUE / 2.0), arrondi(h - RETRAIT_PLAQUE_LOIN));
+            peintre.translate(arrondi(w / 2.0 - LARGEUR_PLAQUE / 2.0), arrondi(h - retraitLoin));
             break;
         case 1:
-            peintre.translate(arrondi(w - RETRAIT_PLAQUE_LOIN), arrondi(h / 2.0 + LARGEUR_PLAQUE / 2.0));
+            peintre.translate(arrondi(w - retraitLoin), arrondi(h / 2.0 + LARGEUR_PLAQUE / 2.0));
             peintre.rotate(-90.0);
             break;
         case 2:
@@ -141,13 +150,9 @@ void DisplayGLScene::redessineCartes(int atout)
             peintre.rotate(-90.0);
             break;
         }
-        QFont policePlaque = police;
-        const int mode = siege.joueur->modeJeu_;
-        policePlaque.setStrikeOut(mode == Joueur::ModeOrdinateurAbsent || mode == Joueur::ModeRemplacant
-                                  || mode == Joueur::ModeEnAttenteDEntree || mode == Joueur::ModeHorsLigne);
         peintre.setFont(policePlaque);
         peintre.setPen(schemaCouleurs_ == SCHEMA_SOMBRE ? QColor(Qt::white) : QColor(Qt::black));
-        const QRectF boite(0.0, 0.0, LARGEUR_PLAQUE, HAUTEUR_PLAQUE);
+        const QRectF boite(0.0, 0.0, LARGEUR_PLAQUE, hauteurPlaque);
         peintre.drawText(boite, Qt::AlignCenter, texte);
         if (aChoisi && !signe.isNull()) {
             const double largeurTexte = QFontMetricsF(policePlaque).horizontalAdvance(texte);

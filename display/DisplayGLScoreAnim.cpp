@@ -7,6 +7,9 @@ DisplayGLScoreAnim::DisplayGLScoreAnim(QObject* parent)
     , driver_(new DisplayTextAnim(this))
 {
     delai_.setSingleShot(true);
+    // Scores that follow each other are spaced by their delays: a coarse
+    // timer may start one early enough to touch the one before.
+    delai_.setTimerType(Qt::PreciseTimer);
     connect(&delai_, &QTimer::timeout, this, &DisplayGLScoreAnim::OnTimeout);
 }
 

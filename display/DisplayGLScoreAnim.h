@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+
 #include <QObject>
 #include <QPointF>
 #include <QTimer>
@@ -72,6 +74,8 @@ public:
     bool isDelayRunning() const { return delai_.isActive(); }
     // The delay of a start still waiting; -1 when none waits.
     int delaiMs() const { return delai_.isActive() ? delai_.interval() : -1; }
+    // What is left of that delay; -1 when none waits.
+    int delaiRestantMs() const { return delai_.isActive() ? std::max(0, delai_.remainingTime()) : -1; }
     double amplitude() const { return amplitude_; }
     double frequence() const { return frequence_; }
 

@@ -1,5 +1,10 @@
 #include "DisplayGLScoreAnimText.h"
 
+#include <QGraphicsTextItem>
+
+#include <algorithm>
+#include <cmath>
+
 #include "GM_SharedFunctions.h"
 
 #include <QPainter>
@@ -57,6 +62,22 @@ QString DisplayGLScoreAnimText::texteScore(int delta, const QString& label)
     return QStringLiteral("%1%2%3").arg(delta > 0 ? QStringLiteral("+") : QString()).arg(delta).arg(label);
 }
 
+int DisplayGLScoreAnimText::intervalleScoresMs(const QRectF& zone)
+{
+    QGraphicsTextItem mesure;
+    mesure.setFont(scaledFont(POLICE_SCORE));
+    mesure.setPlainText(texteScore(-88, QString()));
+    const double hauteur = mesure.boundingRect().height();
+    // The shorter flight is a gain's: from the middle up to a quarter of
+    // the height, less half the text.
+    const double course = zone.height() * (0.5 - PART_FIN_GAIN) - hauteur / 2.0;
+    if (!(course > 0.0) || !(hauteur > 0.0))
+        return DUREE_SCORE_MS;
+    // A little more than the exact time, for the timers' slack.
+    const double ms = std::ceil(MARGE_INTERVALLE * ECHELLE_SCORE * hauteur * DUREE_SCORE_MS / course);
+    return static_cast<int>(std::min<double>(ms, DUREE_SCORE_MS));
+}
+
 QSizeF DisplayGLScoreAnimText::prepare_(const QString& texte, int classePolice, const QColor& fond, double largeurMax)
 {
     item_->setTextWidth(-1);
@@ -81,7 +102,7 @@ void DisplayGLScoreAnimText::startScore(int delta, const QString& label, const Q
     p.echelleFin = ECHELLE_SCORE;
     const double x = zone.x() + zone.width() / 2.0 - taille.width() / 2.0;
     p.positionDebut = QPointF(x, zone.height() / 2.0 - taille.height() / 2.0 + decalage);
-    p.positionFin = QPointF(x, zone.height() * (delta > 0 ? 0.25 : 0.75) + decalage);
+    p.positionFin = QPointF(x, zone.height() * (delta > 0 ? PART_FIN_GAIN : 1.0 - PART_FIN_GAIN) + decalage);
     p.dureeMs = DUREE_SCORE_MS;
     p.opaciteDebut = 1.0;
     p.opaciteFin = 0.0;

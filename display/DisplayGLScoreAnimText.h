@@ -46,6 +46,10 @@ public:
     static constexpr int DUREE_BANNIERE_MS = 3500;
     static constexpr int DUREE_MESSAGE_MS = 10000;
     static constexpr double ECHELLE_SCORE = 2.0;
+    // A gain rises to this share of the table's height, a loss sinks as far
+    // from the bottom.
+    static constexpr double PART_FIN_GAIN = 0.25;
+    static constexpr double MARGE_INTERVALLE = 1.15;
     static constexpr double ECHELLE_BANNIERE_FIN = 3.0;
     static constexpr double ECHELLE_MESSAGE_FIN = 0.85;
     static constexpr double OPACITE_MESSAGE = 0.8;
@@ -58,6 +62,9 @@ public:
 
     // "+57", "-20 Annonce".
     static QString texteScore(int delta, const QString& label);
+    // How long a score takes to move off its own height in that table
+    // area: two scores started that far apart never cover each other.
+    static int intervalleScoresMs(const QRectF& zone);
 
     void startScore(int delta, const QString& label, const QRectF& zone, double decalage, int delaiMs);
     void startBanner(const QString& texte, const QRectF& zone, double decalage, int delaiMs);

@@ -434,8 +434,17 @@ void GM_TournamentClient::OnSocketDisconnected()
 
 QTableWidgetItem* GM_TournamentClient::findItem_(const QString& id) const
 {
-    const QList<QTableWidgetItem*> trouves = future_->findItems(id, Qt::MatchExactly);
-    return trouves.size() == 1 ? trouves.first() : nullptr;
+    // Only the id column names a tournament: an id may read like a rule or
+    // a state shown in another column of the row.
+    QTableWidgetItem* trouve = nullptr;
+    for (QTableWidgetItem* item : future_->findItems(id, Qt::MatchExactly)) {
+        if (item->column() != ColId)
+            continue;
+        if (trouve != nullptr)
+            return nullptr; // two tournaments with one id: neither is meant
+        trouve = item;
+    }
+    return trouve;
 }
 
 QTableWidgetItem* GM_TournamentClient::waitForItem_(const QString& id, int tries, int waitMs)
@@ -443,7 +452,7 @@ QTableWidgetItem* GM_TournamentClient::waitForItem_(const QString& id, int tries
     if (!showOthers_->isChecked())
         showOthers_->setChecked(true);
     QPointer<GM_TournamentClient> moi(this);
-    for (int i = 0; i < tries && future_->findItems(id, Qt::MatchExactly).isEmpty(); ++i) {
+    for (int i = 0; i < tries && findItem_(id) == nullptr; ++i) {
         QTimer::singleShot(0, this, &GM_TournamentClient::OnRefresh);
         QEventLoop boucle;
         QTimer::singleShot(waitMs, &boucle, &QEventLoop::quit);

@@ -115,8 +115,9 @@ ZB_MainWidget::ZB_MainWidget(const ZB_Settings& demarrage, const QString& dossie
     // The display: the engine holder, then the view with its scene.
     holder_ = QSharedPointer<DisplayGLWidget>::create(nullptr);
     panneauDroit_ = std::make_unique<QWidget>();
+    creeNatif_();
     vue_ = std::make_unique<DisplayGL>(this, panneauDroit_.get(), automatique ? MODE_AFFICHAGE_ORDINATEUR : MODE_AFFICHAGE_NORMAL,
-                                       this, holder_, optionsAffichage_, &demarrage_, nullptr);
+                                       this, holder_, optionsAffichage_, &demarrage_, natif());
     vue_->setWindowTitle(QStringLiteral("Zubrik %1 - Jass & Belote").arg(QCoreApplication::applicationVersion()));
     // The window comes back where the user left it, unless tiled for tests
     // or sized for store pictures.
@@ -153,9 +154,7 @@ ZB_MainWidget::ZB_MainWidget(const ZB_Settings& demarrage, const QString& dossie
     }
     construitSalle_();
     construitDialogues_();
-
-    // Lobby, Discord and style hooks: the lobby window, the native hooks
-    // and the chosen widget style are made and wired here when they exist.
+    construitLobby_();
 
     // The language: the user's choice, English when the command line asks.
     // An unattended run keeps the texts as written unless told otherwise,
@@ -428,6 +427,7 @@ void ZB_MainWidget::demarre()
         if (reprise.isEmpty() || !ouvreFichier(reprise, ZB_Room::RepriseFichier))
             OnNouvellePartie();
     }
+    demarreLobby_();
     if (demarrage_.screenshotMode)
         QTimer::singleShot(0, vue_.get(), &DisplayGL::OnScreenShotToSave);
 }
@@ -477,7 +477,9 @@ void ZB_MainWidget::inscritJoueurs_()
         OptionsDuJoueur joueur;
         joueur.id_ = PREMIER_ID_JOUEUR + siege;
         if (siege == SIEGE_UTILISATEUR) {
-            joueur.nom_ = tr("Vous");
+            // No name: the plate then reads "Vous" in the language shown,
+            // rather than a name with a "(vous)" suffix.
+            joueur.nom_.clear();
         } else {
             // The display options name the first opponent, the partner and
             // the second opponent, unless the names are drawn at random.
@@ -678,6 +680,7 @@ void ZB_MainWidget::appliqueLangue_()
         for (QAction* a : langues_->actions())
             a->setChecked(a->data().toInt() == optionsAffichage_.language_);
     retraduit_();
+    retraduitLobby_();
 }
 
 ZB_RoomTable* ZB_MainWidget::tableAffichee() const
@@ -788,6 +791,7 @@ void ZB_MainWidget::quitte_()
     if (quitDemande_)
         return;
     quitDemande_ = true;
+    quitteLobby_();
     // An unattended run leaves the user's autosave alone.
     if (salle_ && !demarrage_.automatique && salle_->needsSave())
         salle_->saveToFile();
@@ -828,26 +832,7 @@ void ZB_MainWidget::OnRightPanelVisibleChanged(bool isVisible)
     Q_UNUSED(isVisible);
 }
 
-void ZB_MainWidget::OnButtonConnectPressed()
-{
-    // The lobby's login window opens here once it exists; until then the
-    // connect button offers to join a hosted table.
-    OnRejoindre();
-}
-
-void ZB_MainWidget::OnServerSendStatsGameCompleted(bool isConnected, QString stats)
-{
-    // The lobby window forwards these once it exists.
-    Q_UNUSED(isConnected);
-    Q_UNUSED(stats);
-}
-
 void ZB_MainWidget::OnOnlineGameStarted()
-{
-    metAJourActions_();
-}
-
-void ZB_MainWidget::OnOnlineGameEnded()
 {
     metAJourActions_();
 }

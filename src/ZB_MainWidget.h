@@ -3,7 +3,9 @@
 #include "AppStyleSwitch.h"
 #include "DisplayACloseCallback.h"
 #include "GM_BanList.h"
+#include "GM_ConnectStatus.h"
 #include "GM_MessageBoxEmitter.h"
+#include "GM_NativeA.h"
 #include "OptionsAffichage.h"
 #include "OptionsDePartie.h"
 #include "ZB_Settings.h"
@@ -23,6 +25,11 @@ class DisplayGLWidget;
 class FormBugQuestionnaire;
 class FormDebugOptions;
 class FormTutorialEnter;
+class GM_Login;
+class GM_Progress;
+class GM_ServerList;
+class GM_ServerPass;
+class GM_SocketAbstract;
 class OptionsPartie;
 class ServerView;
 class ZB_About;
@@ -57,6 +64,10 @@ class ZB_TraceLog;
 // - An unattended run (automatic mode) plays every seat by computer, with
 //   no sound and no card pictures, answers every box with Ok, and ends the
 //   program once the match is over, printing the final scores.
+// - The lobby windows and the native hooks live as long as the main window;
+//   a lobby that asks this program to host makes it listen on real ports
+//   and take the lobby's bridges, and a bridge that opens while no table is
+//   hosted makes it a guest of the table at the other end.
 // GUI thread only.
 class ZB_MainWidget : public QObject, public DisplayACloseCallback, protected GM_MessageBoxEmitter
 {
@@ -193,6 +204,54 @@ public slots:
     void OnFenetreEvenements(bool afficher);
     void OnStyleChoisi(QAction* style);
     void OnTutorialAnswer(int choix, bool nePlusAfficher);
+
+    // --- Online lobby and native hooks (ZB_MainWidgetLobby.cpp).
+public:
+    static constexpr const char* FICHIER_MISE_A_JOUR = "Zubrik-x86_64.AppImage";
+    GM_ServerList* lobby() const;
+    GM_Login* loginLobby() const;
+    GM_NativeA* natif() const;
+    // The user's lobby account, -1 until the lobby has named it.
+    qint64 idUtilisateurLobby() const { return idUtilisateurLobby_; }
+    bool isCompteBloque() const { return compteBloque_; }
+
+public slots:
+    void startClientSession(const QString& ip, const QString& loginName, quint16 port_websocket_secure,
+                            quint16 port_websocket_unsecure, quint16 port_tcpOld, qint64 databaseUserId,
+                            int timerStart_s, bool isPublicServer, int tournamentTableId, int serverProtocolVersion);
+    void startServerSession(const QString& loginName, quint16 port_websocket_secure, quint16 port_websocket_unsecure,
+                            quint16 port_tcpOld, qint64 databaseUserId);
+    void OnReceiveBridgeOpen(GM_SocketAbstract* socket);
+    void OnSetMessengerStatus(qint64 databaseUserId, GM::ConnectStatus connectStatus, int nbrFriends);
+    void OnAccountLockedStatus(bool isLocked);
+    void OnNotifyFriendPlayingOnline();
+    void OnSignalPlayTournament();
+
+private:
+    void creeNatif_();
+    void construitLobby_();
+    // Start-up: Discord, then the quiet or command-line login.
+    void demarreLobby_();
+    void lanceOptionsTournoi_();
+    void ouvreLobby_();
+    void retraduitLobby_();
+    void quitteLobby_();
+    bool departEnLigne_(int modeDepart, int genreSession, const QString& adresse, const QString& login,
+                        quint16 secure, quint16 unsecure, quint16 tcp, int secondes, bool publique,
+                        const QSharedPointer<GM_SocketAbstract>& socket, int noTable);
+
+    // Made before the view, which lends it to the scoreboard; it outlives
+    // every window.
+    std::unique_ptr<GM_NativeA> natif_;
+    QPointer<GM_ServerList> lobby_;
+    QPointer<GM_Login> loginLobby_;
+    QPointer<GM_Progress> progressionLobby_;
+    QPointer<GM_ServerPass> passeLobby_;
+    int familleLobby_ = 0;
+    int langueLobby_ = 1;
+    qint64 idUtilisateurLobby_ = -1;
+    bool compteBloque_ = false;
+    bool optionsTournoiLancees_ = false;
 
 private slots:
     void metAJourActions_();

@@ -280,6 +280,34 @@ weil Sie zu lange gebraucht haben.</translation>
         <translation>%2 %1</translation>
     </message>
     <message>
+        <source>Vous</source>
+        <translation>Wir</translation>
+    </message>
+    <message>
+        <source>Eux</source>
+        <translation>Gegner</translation>
+    </message>
+    <message>
+        <source>Tour: %1x%2</source>
+        <translation>Runde: %1x%2</translation>
+    </message>
+    <message>
+        <source> Plis Adverse</source>
+        <translation> Stiche Gegner</translation>
+    </message>
+    <message>
+        <source> Annonces Adverse</source>
+        <translation> Weis Gegner</translation>
+    </message>
+    <message>
+        <source> Der Adverse</source>
+        <translation> Letzter Stich Gegner</translation>
+    </message>
+    <message>
+        <source> Adverse</source>
+        <translation> Gegner</translation>
+    </message>
+    <message>
         <source>L&apos;ordinateur vous conseille de &apos;Passer&apos;.</source>
         <translation>Der Computer rät Ihnen zu &apos;Passen&apos;.</translation>
     </message>
@@ -444,20 +472,8 @@ weil Sie zu lange gebraucht haben.</translation>
         <translation>Slalom, oben beginnend</translation>
     </message>
     <message>
-        <source>Vous</source>
-        <translation>Sie</translation>
-    </message>
-    <message>
-        <source>Eux</source>
-        <translation>Gegner</translation>
-    </message>
-    <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
-    </message>
-    <message>
-        <source>Tour: %1x%2</source>
-        <translation>Runde: %1x%2</translation>
     </message>
     <message>
         <source>---</source>
@@ -466,22 +482,6 @@ weil Sie zu lange gebraucht haben.</translation>
     <message>
         <source>--- %1 ---</source>
         <translation>--- %1 ---</translation>
-    </message>
-    <message>
-        <source> Plis Adverse</source>
-        <translation> Stiche Gegner</translation>
-    </message>
-    <message>
-        <source> Annonces Adverse</source>
-        <translation> Weisen Gegner</translation>
-    </message>
-    <message>
-        <source> Der Adverse</source>
-        <translation> Letzter Stich Gegner</translation>
-    </message>
-    <message>
-        <source> Adverse</source>
-        <translation> (Gegner)</translation>
     </message>
     <message>
         <source>Rebelote</source>
@@ -3014,10 +3014,6 @@ x4</translation>
     <message>
         <source>&amp;Quitter la partie en ligne</source>
         <translation>Online-Spiel &amp;verlassen</translation>
-    </message>
-    <message>
-        <source>Vous</source>
-        <translation>Sie</translation>
     </message>
     <message>
         <source>Parties (*.jss *.jst);;Tous les fichiers (*)</source>

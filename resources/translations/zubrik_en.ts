@@ -280,6 +280,34 @@ for taking too long.</translation>
         <translation>%1 of %2</translation>
     </message>
     <message>
+        <source>Vous</source>
+        <translation>You</translation>
+    </message>
+    <message>
+        <source>Eux</source>
+        <translation>Them</translation>
+    </message>
+    <message>
+        <source>Tour: %1x%2</source>
+        <translation>Deal: %1x%2</translation>
+    </message>
+    <message>
+        <source> Plis Adverse</source>
+        <translation> Opponents&apos; tricks</translation>
+    </message>
+    <message>
+        <source> Annonces Adverse</source>
+        <translation> Opponents&apos; announcements</translation>
+    </message>
+    <message>
+        <source> Der Adverse</source>
+        <translation> Opponents&apos; last trick</translation>
+    </message>
+    <message>
+        <source> Adverse</source>
+        <translation> opponents</translation>
+    </message>
+    <message>
         <source>L&apos;ordinateur vous conseille de &apos;Passer&apos;.</source>
         <translation>The computer advises you to &apos;Pass&apos;.</translation>
     </message>
@@ -444,20 +472,8 @@ for taking too long.</translation>
         <translation>Zig-zag starting from the top</translation>
     </message>
     <message>
-        <source>Vous</source>
-        <translation>You</translation>
-    </message>
-    <message>
-        <source>Eux</source>
-        <translation>Them</translation>
-    </message>
-    <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
-    </message>
-    <message>
-        <source>Tour: %1x%2</source>
-        <translation>Hand: %1x%2</translation>
     </message>
     <message>
         <source>---</source>
@@ -466,22 +482,6 @@ for taking too long.</translation>
     <message>
         <source>--- %1 ---</source>
         <translation>--- %1 ---</translation>
-    </message>
-    <message>
-        <source> Plis Adverse</source>
-        <translation> Opponents&apos; tricks</translation>
-    </message>
-    <message>
-        <source> Annonces Adverse</source>
-        <translation> Opponents&apos; announcements</translation>
-    </message>
-    <message>
-        <source> Der Adverse</source>
-        <translation> Opponents&apos; last trick</translation>
-    </message>
-    <message>
-        <source> Adverse</source>
-        <translation> (opponents)</translation>
     </message>
     <message>
         <source>Rebelote</source>
@@ -3014,10 +3014,6 @@ x4</translation>
     <message>
         <source>&amp;Quitter la partie en ligne</source>
         <translation>&amp;Leave the online game</translation>
-    </message>
-    <message>
-        <source>Vous</source>
-        <translation>You</translation>
     </message>
     <message>
         <source>Parties (*.jss *.jst);;Tous les fichiers (*)</source>

@@ -8,6 +8,7 @@
 #include "FormBugQuestionnaire.h"
 #include "FormDebugOptions.h"
 #include "FormTutorialEnter.h"
+#include "GL_ObjectCube.h"
 #include "OptionsPartie.h"
 #include "ServerView.h"
 #include "StyleTools.h"
@@ -765,7 +766,7 @@ private slots:
         ZB_MainWidget w(d, dossier.path());
         w.vue()->setModeAffichage(ZB_MainWidget::MODE_AFFICHAGE_ORDINATEUR, false);
         w.vue()->scene()->setAutoAnswer(true);
-        w.vue()->scene()->setFacteurDurees(0.3);
+        w.vue()->scene()->setFacteurDurees(0.05);
         w.vue()->resize(1024, 720);
         QSignalSpy fin(&w, &ZB_MainWidget::signalMatchTermine);
         // Whatever an earlier run of the store chose: a Jass match.
@@ -773,6 +774,9 @@ private slots:
         w.OnNouvellePartie();
         auto capture = [&](const QString& nom) {
             w.vue()->scene()->rafraichitCouche();
+            // Now, not at the next pass of the event loop, when the match
+            // has moved on.
+            w.vue()->viewport()->repaint();
             // The whole window as a person sees it: the menu bar and the table.
             // The screen's own picture of the window: with OpenGL, what the
             // window system shows, not a second rendering.
@@ -780,18 +784,20 @@ private slots:
             QCOMPARE(image.size(), w.vue()->size());
             QVERIFY(image.save(QDir(dossierImages).filePath(nom)));
         };
-        auto surTable = [&] {
-            int n = 0;
-            for (int p = 0; p < 4; ++p)
-                n += w.vue()->scene()->carteSurTable(p) != nullptr;
-            return n;
-        };
         QVERIFY(attend([&] { return w.salle()->getListe(-1)->etatAttendu_ >= EtatDeJeu::Tour1_AttendConfirmationAnnonces1; },
                        120000));
         QTest::qWait(1500);
         capture(QStringLiteral("table-deal.png"));
-        QVERIFY(attend([&] { return surTable() == 2; }, 120000));
-        QTest::qWait(600);
+        // The match plays on without waits: the picture is taken the moment
+        // two cards have landed, before the next one flies.
+        auto posees = [&] {
+            int n = 0;
+            for (int p = 0; p < 4; ++p)
+                if (GL_ObjectCube* carte = w.vue()->scene()->carteSurTable(p))
+                    n += carte->isMoving() ? -4 : 1;
+            return n;
+        };
+        QVERIFY(attend([&] { return posees() == 2; }, 120000));
         capture(QStringLiteral("table-mid-trick.png"));
         QVERIFY(attend([&] { return !fin.isEmpty(); }, 600000));
         QTest::qWait(1500);

@@ -76,14 +76,11 @@ public:
             return;
         if (pendantPeinture)
             pendantPeinture();
-        // A centred square viewport that overflows the longer side, as the
-        // table does.
+        // The whole widget, as the table does.
         QWidget* w = m->widget();
         const double r = ratio;
-        const double cote = std::max(w->width() * r, w->height() * r);
-        m->setViewport(static_cast<int>(std::lround((w->width() * r - cote) / 2.0)),
-                       static_cast<int>(std::lround((w->height() * r - cote) / 2.0)),
-                       static_cast<int>(std::lround(cote)), static_cast<int>(std::lround(cote)));
+        m->setViewport(0, 0, static_cast<int>(std::lround(w->width() * r)),
+                       static_cast<int>(std::lround(w->height() * r)));
         m->beginFrame(fond);
         for (const Dessin& d : dessins)
             d.objet->draw(d.transform);

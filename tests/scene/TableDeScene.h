@@ -1,7 +1,8 @@
 #pragma once
 
 // A table scene built the way the table view builds it: a paint-engine
-// holder with the widget engine (the offscreen platform has no OpenGL), a
+// holder with the widget engine (the offscreen platform has no OpenGL; the
+// OpenGL engine where the settings ask for it), a
 // graphics view whose viewport is the engine's widget, the scene, and the
 // engine told of its scene. The native hooks record what the scene asks of
 // them, and a receiver records the answers of message boxes with the thread
@@ -73,12 +74,13 @@ struct Reglages
     bool panneauDroit = false;
     QSize taille = QSize(800, 600);
     OptionsAffichage options;
+    DisplayGLWidget::Moteur moteur = DisplayGLWidget::MoteurWidget;
 };
 
 struct TableDeScene
 {
     explicit TableDeScene(const Reglages& r = Reglages())
-        : holder(QSharedPointer<DisplayGLWidget>::create(nullptr, DisplayGLWidget::MoteurWidget))
+        : holder(QSharedPointer<DisplayGLWidget>::create(nullptr, r.moteur))
         , vue(std::make_unique<QGraphicsView>())
     {
         if (r.panneauDroit)

@@ -1,4 +1,6 @@
 #include "DisplayGLPaintOpenGL.h"
+#include "DonneDeTable.h"
+#include "TableDeScene.h"
 #include "DisplayGLScene.h"
 #include "DisplayGLWidget.h"
 #include "GM_MessageBoxEmitter.h"
@@ -89,7 +91,12 @@ private slots:
         scene->afficheArdoise(points, 1234, 987, 1, {}, 1);
         moteur->PortableGrabFrameBuffer(&r);
         garde(r.image, QStringLiteral("scene_opengl_board.png"));
-        const QRect ardoise(0, 0, r.image.width() / 4, r.image.height() / 3);
+        // Around the slate's middle, wherever the camera puts it.
+        const QPointF centre = moteur->versEcran(QVector3D(-1.0f, 1.08f, 0.1f));
+        const QPoint point(qRound((centre.x() + 1.0) / 2.0 * r.image.width()),
+                           qRound((1.0 - centre.y()) / 2.0 * r.image.height()));
+        const QRect ardoise(point - QPoint(r.image.width() / 16, r.image.height() / 16),
+                            QSize(r.image.width() / 8, r.image.height() / 8));
         QVERIFY(r.image.copy(ardoise) != avant.copy(ardoise));
 
         // A box over the table. The view paints the widgets over the layer;
@@ -115,6 +122,71 @@ private slots:
         emetteur.setMessageBoxDisplayer(nullptr);
         delete scene;
         QVERIFY(moteur->scene() == nullptr);
+    }
+
+    // The camera shows the whole table, whatever the window's shape: every
+    // corner of the cloth, the slate, the hands and the bubbles lands inside
+    // the view, in the layer's upper part that leaves the bottom hand its
+    // band, and the cloth stays in the middle across.
+    void wholeTableInView_data()
+    {
+        QTest::addColumn<QSize>("taille");
+        QTest::newRow("960x640") << QSize(960, 640);
+        QTest::newRow("1280x800") << QSize(1280, 800);
+        QTest::newRow("1920x1080") << QSize(1920, 1080);
+        QTest::newRow("800x900") << QSize(800, 900);
+        QTest::newRow("tiny 40x30") << QSize(40, 30);
+    }
+    void wholeTableInView()
+    {
+        if (!DisplayGLWidget::openGLDisponible())
+            QSKIP("no OpenGL context here: run under xvfb-run with Mesa");
+        QFETCH(QSize, taille);
+        scenetest::Reglages r;
+        r.automatique = false;
+        r.options.quality_ = 1;
+        r.taille = taille;
+        r.moteur = DisplayGLWidget::MoteurOpenGL;
+        scenetest::TableDeScene t(r);
+        auto* moteur = qobject_cast<DisplayGLPaintOpenGL*>(t.holder->engineWidget());
+        QVERIFY(moteur);
+        t.vue->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
+        t.vue->show();
+        QVERIFY(QTest::qWaitForWindowExposed(t.vue.get()));
+        QTRY_VERIFY(t.scene->isFondConstruit());
+        scenetest::Donne d;
+        d.distribue(*t.scene, nullptr);
+        t.scene->rafraichitCouche();
+        // The frame follows the viewport the scene last set.
+        QCOMPARE(moteur->tailleViewport(), taille * t.scene->devicePixelRatio());
+        const double part = DisplayGLScene::PART_HAUTEUR_COUCHE_WIDGET;
+        const double sol = 1.0 - 2.0 * part - 1e-4;
+        for (const QVector3D& point : DisplayGLPaintOpenGL::pointsDuCadrage(1.0f)) {
+            const QPointF ecran = moteur->versEcran(point);
+            QVERIFY2(ecran.x() >= -1.0 && ecran.x() <= 1.0 && ecran.y() >= sol && ecran.y() <= 1.0,
+                     qPrintable(QStringLiteral("(%1, %2) lands at (%3, %4)")
+                                    .arg(point.x()).arg(point.y()).arg(ecran.x()).arg(ecran.y())));
+        }
+        for (const QVector3D& point : DisplayGLPaintOpenGL::pointsMainDuBas()) {
+            const QPointF ecran = moteur->versEcran(point);
+            QVERIFY(ecran.x() >= -1.0 && ecran.x() <= 1.0 && ecran.y() >= -1.0 && ecran.y() <= 1.0);
+        }
+        QVERIFY(std::abs(moteur->versEcran(QVector3D(0.0f, 0.0f, -0.05f)).x()) < 1e-3);
+        if (taille.width() < 100)
+            return;
+        // The table is not drawn a speck in the middle either: the cloth
+        // takes a good part of the view's height or width.
+        const QPointF haut = moteur->versEcran(QVector3D(0.0f, 0.75f, -0.05f));
+        const QPointF bas = moteur->versEcran(QVector3D(0.0f, -0.75f, -0.05f));
+        const QPointF gauche = moteur->versEcran(QVector3D(-0.75f, 0.0f, -0.05f));
+        const QPointF droite = moteur->versEcran(QVector3D(0.75f, 0.0f, -0.05f));
+        QVERIFY(std::max((haut.y() - bas.y()) / 2.0, (droite.x() - gauche.x()) / 2.0) > 0.3);
+
+        const QImage image = moteur->grabFramebuffer();
+        garde(image, QStringLiteral("gl-dealt-table-%1x%2.png").arg(taille.width()).arg(taille.height()));
+        // The cloth's green in the middle of the layer.
+        const QColor milieu = image.pixelColor(image.width() / 2, qRound(image.height() * part / 2.0));
+        QVERIFY(milieu.green() > milieu.red() + 20);
     }
 };
 

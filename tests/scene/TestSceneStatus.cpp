@@ -18,6 +18,7 @@
 #include "ui_MessageBoxGl.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QGraphicsSimpleTextItem>
 #include <QPushButton>
@@ -486,14 +487,15 @@ private slots:
         QTest::addColumn<int>("bas");
         QTest::addColumn<bool>("match");
         QTest::addColumn<QStringList>("attendu");
-        QTest::newRow("announcement only") << false << 0 << false << QStringList{"+20 Annonce@0"};
-        QTest::newRow("seen from the other team") << false << 1 << false << QStringList{"-20 Annonce@0"};
+        // In start order, each one step after the one before.
+        QTest::newRow("announcement only") << false << 0 << false << QStringList{"+20 Annonce"};
+        QTest::newRow("seen from the other team") << false << 1 << false << QStringList{"-20 Annonce"};
         QTest::newRow("five counters") << false << 0 << true
-                                       << QStringList{"+157@0", "+20 Annonce@600", "+5 Der@1200", "+20 Stöck@1800",
-                                                      "+100 Mise@2400", "Match@3000"};
+                                       << QStringList{"+157", "+20 Annonce", "+5 Der", "+20 Stöck", "+100 Mise",
+                                                      "Match"};
         QTest::newRow("belote capot") << true << 0 << true
-                                      << QStringList{"+157@0", "+20 Annonce@600", "+5 Der@1200", "+20 Belote@1800",
-                                                     "+100 Mise@2400", "Capot@3000"};
+                                      << QStringList{"+157", "+20 Annonce", "+5 Der", "+20 Belote", "+100 Mise",
+                                                     "Capot"};
     }
     void scoreChangesFloat()
     {
@@ -520,12 +522,65 @@ private slots:
             p.match_[0] = 1;
         }
         s.afficheArdoise(p, 0, 0, 1, {}, -1);
-        attendu.sort();
-        QCOMPARE(scoresLances(s), attendu);
+        // A step lets a score leave its height before the next one starts
+        // from the same place, and is never shorter than 600 ms.
+        const int pas = std::max(600, DisplayGLScoreAnimText::intervalleScoresMs(s.zoneTable()));
+        QStringList attenduAvecDelais;
+        for (int i = 0; i < attendu.size(); ++i)
+            attenduAvecDelais << QStringLiteral("%1@%2").arg(attendu[i]).arg(i * pas);
+        attenduAvecDelais.sort();
+        QCOMPARE(scoresLances(s), attenduAvecDelais);
         // The same record again changes nothing.
         arreteScores(s);
         s.afficheArdoise(p, 0, 0, 1, {}, -1);
         QVERIFY(scoresLances(s).isEmpty());
+    }
+
+    // Updates in quick succession, as tricks end: the floating scores all
+    // leave from the middle of the table, yet none covers another at any
+    // moment, and every one is gone once its flight ends.
+    void floatingScoresNeverOverlap()
+    {
+        Salon salon;
+        DisplayGLScene& s = salon.scene();
+        ZB_PointsJass p;
+        s.afficheArdoise(p, 0, 0, 1, {}, -1);
+        arreteScores(s);
+        const int gains[][2] = {{14, 0}, {14, 0}, {0, 30}, {25, 0}};
+        for (size_t i = 0; i < std::size(gains); ++i) {
+            p.pointsCartes_[0] += gains[i][0];
+            p.pointsCartes_[1] += gains[i][1];
+            if (i == 1)
+                p.pointsAnnonces_[0] = 20;
+            s.afficheArdoise(p, 0, 0, 1, {}, -1);
+            QTest::qWait(100);
+        }
+        auto enAttente = [&] {
+            for (const auto& anim : s.animationsScore())
+                if (anim->isDelayRunning() || anim->driver()->isRunning())
+                    return true;
+            return false;
+        };
+        int vusEnsemble = 0;
+        QElapsedTimer horloge;
+        horloge.start();
+        while (enAttente() && horloge.elapsed() < 30000) {
+            QList<QRectF> vivants;
+            for (const auto& anim : s.animationsScore())
+                if (anim->isVisible())
+                    vivants << anim->item()->sceneBoundingRect();
+            for (int a = 0; a < vivants.size(); ++a)
+                for (int b = a + 1; b < vivants.size(); ++b) {
+                    QVERIFY2(!vivants[a].intersects(vivants[b]),
+                             qPrintable(QStringLiteral("%1 scores at once, two of them overlap").arg(vivants.size())));
+                }
+            vusEnsemble = std::max(vusEnsemble, static_cast<int>(vivants.size()));
+            QTest::qWait(50);
+        }
+        QVERIFY(!enAttente());
+        QVERIFY2(vusEnsemble >= 2, "the scores were shown together");
+        for (const auto& anim : s.animationsScore())
+            QVERIFY(!anim->isVisible());
     }
 
     // While the undo history is browsed the board only records; the next
@@ -789,6 +844,11 @@ private slots:
         QVERIFY(QCoreApplication::installTranslator(&anglais));
         QTRY_COMPARE(salon.lignes(), QStringLiteral("Aide\nClick to deal."));
         QCOMPARE(s.motAction(), QStringLiteral("Click"));
+        // The slate speaks the table's language too.
+        const auto ardoise = s.lignesArdoise(ZB_PointsJass(), 1).textes;
+        QCOMPARE(ardoise[0], QStringLiteral("You: 10"));
+        QCOMPARE(ardoise[1], QStringLiteral("Deal: 0x1"));
+        QCOMPARE(ardoise[3], QStringLiteral("Them: 20"));
         QCoreApplication::removeTranslator(&anglais);
         QTRY_COMPARE(salon.lignes(), QStringLiteral("Aide\nCliquez pour distribuer."));
     }

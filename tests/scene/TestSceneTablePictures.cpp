@@ -6,6 +6,7 @@
 #include "PanelAtouts.h"
 #include "TypeDePartie.h"
 #include "GL_ObjectCube.h"
+#include "DonneDeTable.h"
 #include "TableDeScene.h"
 #include "ZB_DeckBelote.h"
 #include "ZB_DeckJass.h"
@@ -14,6 +15,7 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QFontMetricsF>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsPixmapItem>
 #include <QTest>
@@ -47,47 +49,6 @@ Reglages tablePourImages(bool belote)
     r.taille = QSize(960, 640);
     return r;
 }
-
-// Four computer players dealt from the deck of the game: nine cards each
-// in Jass, eight in Belote, whose deck has no sixes (seat j the deck's cards
-// 4i + j, so that every hand holds every suit).
-struct Donne
-{
-    explicit Donne(bool belote = false)
-        : deck(belote ? std::unique_ptr<ZB_DeckA>(std::make_unique<ZB_DeckBelote>())
-                      : std::unique_ptr<ZB_DeckA>(std::make_unique<ZB_DeckJass>()))
-    {
-        QList<Carte*> cartes;
-        for (Carte* carte : deck->getCartes())
-            if (carte)
-                cartes << carte;
-        parJoueur = static_cast<int>(cartes.size()) / 4;
-        for (int j = 0; j < 4; ++j) {
-            joueurs[static_cast<size_t>(j)] = std::make_unique<AI_Joueur>();
-            // The user at the bottom, computers elsewhere.
-            joueurs[static_cast<size_t>(j)]->options_.nom_ = QStringList{"", "Léa", "Marc", "Zoé"}[j];
-            joueurs[static_cast<size_t>(j)]->options_.ordinateur_ = j != 0;
-            for (int i = 0; i < parJoueur; ++i)
-                joueurs[static_cast<size_t>(j)]->main_.ajouteCarte(cartes[4 * i + j]);
-        }
-    }
-    Joueur* operator[](int j) const { return joueurs[static_cast<size_t>(j)].get(); }
-    void distribue(DisplayGLScene& s, Carte* retournee)
-    {
-        s.setModeVue(1);
-        s.setNoJoueurLocal(0);
-        s.createGLObjects();
-        for (int j = 0; j < 4; ++j)
-            s.setJoueur(j, (*this)[j]);
-        if (retournee)
-            s.afficheCartesDistribuees(retournee);
-        s.nouvelleDonne(parJoueur, 1000, 0);
-        s.redessineCartes(0);
-    }
-    std::unique_ptr<ZB_DeckA> deck;
-    int parJoueur = 0;
-    std::array<std::unique_ptr<AI_Joueur>, 4> joueurs;
-};
 
 // The hand sprites of a seat that are shown.
 int cartesMontrees(DisplayGLScene& s, const Joueur* joueur)
@@ -189,6 +150,102 @@ private slots:
         // The cloth shows between the turned card and the bottom hand.
         const QRectF zone = s.zoneTable();
         QVERIFY(estTapis(image.pixelColor(QPointF(zone.center().x() - zone.width() * 0.1, zone.center().y() + zone.height() * 0.1).toPoint())));
+    }
+
+    // Every seat's played card comes to rest on the cloth, whether it flies
+    // there or is put there at once, and goes to a pile with the trick.
+    void playedCardsLieOnTheCloth_data()
+    {
+        QTest::addColumn<int>("modeVue");
+        QTest::addColumn<QSize>("taille");
+        QTest::newRow("flying 960x640") << 0 << QSize(960, 640);
+        QTest::newRow("flying 1920x1080") << 0 << QSize(1920, 1080);
+        QTest::newRow("at once 1280x800") << 1 << QSize(1280, 800);
+    }
+    void playedCardsLieOnTheCloth()
+    {
+        QFETCH(int, modeVue);
+        QFETCH(QSize, taille);
+        Reglages r = tablePourImages(false);
+        r.taille = taille;
+        TableDeScene t(r);
+        DisplayGLScene& s = *t.scene;
+        s.setFacteurDurees(0.05);
+        Donne d;
+        d.distribue(s, nullptr);
+        s.setModeVue(modeVue);
+        auto* moteur = dynamic_cast<DisplayGLPaintWidget*>(t.holder->paintEngine());
+        QVERIFY(moteur);
+        for (int j = 0; j < 4; ++j) {
+            Carte* carte = d[j]->main_.getCarte(d[j]->main_.premier());
+            s.afficheCarteJouee(j, carte);
+            d[j]->main_.retireCarte(carte);
+        }
+        for (int p = 0; p < 4; ++p)
+            QTRY_VERIFY(!s.carteSurTable(p)->isMoving());
+        const QImage image = t.image();
+        garde(image, QStringLiteral("jass-trick-%1-%2x%3.png").arg(modeVue).arg(taille.width()).arg(taille.height()));
+        const QRectF tapis = moteur->item(s.tapis()->getId())->sceneBoundingRect();
+        for (int p = 0; p < 4; ++p) {
+            const QGraphicsPixmapItem* item = moteur->item(s.carteSurTable(p)->getFrontId());
+            QVERIFY(item->isVisible());
+            QVERIFY2(tapis.contains(item->sceneBoundingRect()),
+                     qPrintable(QStringLiteral("seat %1's card off the cloth").arg(p)));
+            QVERIFY(estFaceDeCarte(image, item->sceneBoundingRect().center().toPoint()));
+        }
+    }
+
+    // The seats' name plates keep their whole letters on the cloth: no
+    // descender is cut by the plate or the cloth's edge, at any seat.
+    void namePlatesStayOnTheCloth()
+    {
+        TableDeScene t(tablePourImages(false));
+        DisplayGLScene& s = *t.scene;
+        Donne d;
+        for (int j = 0; j < 4; ++j)
+            d.joueurs[static_cast<size_t>(j)]->options_.nom_ = QStringLiteral("Jgpyq");
+        d.distribue(s, nullptr);
+        const QImage tapis = s.imageTapis();
+        QVERIFY(!tapis.isNull());
+        garde(tapis, QStringLiteral("cloth-plates.png"));
+        auto encre = [&](int x, int y) {
+            const QColor c = tapis.pixelColor(x, y);
+            return c.red() + c.green() + c.blue() < 200;
+        };
+        // The ink of the plate along each edge: how deep it reaches into
+        // the cloth, measured across the edge.
+        const int w = tapis.width();
+        const int h = tapis.height();
+        const int bande = h / 8;
+        auto profondeur = [&](int p) {
+            int premier = -1;
+            int dernier = -1;
+            for (int i = 0; i < bande; ++i) {
+                bool trouve = false;
+                for (int j = bande; j < w - bande && !trouve; ++j) {
+                    const int x = p == 0 || p == 2 ? j : (p == 1 ? w - 1 - i : i);
+                    const int y = p == 0 ? h - 1 - i : (p == 2 ? i : j);
+                    trouve = encre(x, y);
+                }
+                if (trouve) {
+                    premier = premier < 0 ? i : premier;
+                    dernier = i;
+                }
+            }
+            return std::make_pair(premier, dernier - premier + 1);
+        };
+        // Each plate shows its letters whole: as deep as the font draws
+        // them, from the top of the J to the foot of the y.
+        QFont police = s.font();
+        police.setPixelSize(qRound(0.06 * h));
+        const double lettres = QFontMetricsF(police).tightBoundingRect(QStringLiteral("Jgpyq")).height();
+        for (int p = 0; p < 4; ++p) {
+            const auto plaque = profondeur(p);
+            QVERIFY2(plaque.first > 0, qPrintable(QStringLiteral("a letter runs off edge %1").arg(p)));
+            QVERIFY2(plaque.second >= lettres - 2.0,
+                     qPrintable(QStringLiteral("plate %1 is %2 pixels deep, its letters %3")
+                                    .arg(p).arg(plaque.second).arg(lettres)));
+        }
     }
 
     // At any usual window size the bottom hand, raised as it is while its

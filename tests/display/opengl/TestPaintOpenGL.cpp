@@ -105,13 +105,24 @@ private slots:
         p[6] = -400.0;
         p[7] = 1.5;
         b.moteur->setViewParameters(p);
-        QMatrix4x4 attendue;
-        attendue.perspective(70.0f, 1.0f, 0.2f, 1000.0f);
-        attendue.lookAt(QVector3D(0.3f - 0.1f, -0.25f + 0.2f, 9.0f), QVector3D(0.0f, 0.13f, -1.0f),
-                        QVector3D(0.0f, 1.0f, 0.0f));
-        attendue.scale(1.5f);
-        QVERIFY(qFuzzyCompare(b.moteur->projection(), attendue));
         QCOMPARE(b.moteur->viewParameters(), p);
+        // The perspective takes the viewport's shape: a square on the table
+        // shows square in a wide viewport and in a tall one.
+        for (const QSize& vue : {QSize(1600, 800), QSize(600, 900)}) {
+            b.moteur->setViewport(0, 0, vue.width(), vue.height());
+            const QPointF a = b.moteur->versEcran(QVector3D(-0.1f, 0.0f, 0.0f));
+            const QPointF c = b.moteur->versEcran(QVector3D(0.1f, 0.2f, 0.0f));
+            const double largeur = (c.x() - a.x()) * vue.width();
+            const double hauteur = (c.y() - a.y()) * vue.height();
+            QVERIFY2(std::abs(largeur / hauteur - 1.0) < 0.2, qPrintable(QString::number(largeur / hauteur)));
+        }
+        // The pan moves the picture from its frame.
+        auto sansDecalage = p;
+        sansDecalage[5] = 0.0;
+        sansDecalage[6] = 0.0;
+        const QMatrix4x4 avecDecalage = b.moteur->projection();
+        b.moteur->setViewParameters(sansDecalage);
+        QVERIFY(!qFuzzyCompare(b.moteur->projection(), avecDecalage));
     }
 
     void placePositions_data()
@@ -204,13 +215,17 @@ private slots:
         QCOMPARE(r.image.pixelColor(taille.width() - 1, 0), b.scene.fondPeintre);
         QCOMPARE(r.image.pixelColor(0, taille.height() - 1), b.scene.fondPeintre);
 
-        // With the 3-D layer, an object in the middle is in the middle.
+        // With the 3-D layer, an object lands where the camera says, in the
+        // buffer's pixels.
         b.scene.coucheGL = true;
         GL_ObjectSquare* carre = b.scene.ajoute(
             std::make_unique<GL_ObjectSquare>(b.holder, 0.5, 0.5, QStringLiteral("x"), Placement::TurnedCard));
         carre->setObjectImage(unie(8, 8, Qt::red));
         b.moteur->PortableGrabFrameBuffer(&r);
-        QCOMPARE(r.image.pixelColor(taille.width() / 2, taille.height() / 2), QColor(Qt::red));
+        const QPointF point = b.moteur->versEcran(DisplayGLPaintOpenGL::pointDePlacement(Placement::TurnedCard));
+        QVERIFY(std::abs(point.x()) < 0.01);
+        QCOMPARE(r.image.pixelColor(taille.width() / 2, qRound((1.0 - point.y()) / 2.0 * taille.height())),
+                 QColor(Qt::red));
         QCOMPARE(r.image.pixelColor(2, 2), b.scene.fond);
     }
 
