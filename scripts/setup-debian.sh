@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-websockets-dev qt6-multimedia-dev qt6-svg-dev
   libqt6opengl6-dev qt6-5compat-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
-  qt6-qpa-plugins
+  qt6-qpa-plugins qt6-translations-l10n
   libquazip1-qt6-dev zlib1g-dev
   libgl1-mesa-dri libgl-dev libegl-dev xvfb xauth fonts-dejavu-core fonts-comic-neue
   libbenchmark-dev clang libclang-rt-14-dev
