@@ -2,6 +2,7 @@
 
 #include "ListeDesEvenements.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTextEdit>
@@ -11,14 +12,16 @@ Evenements::Evenements(QWidget* parent, ListeDesEvenements* liste, int noFenetre
     : GM_WidgetAuto(parent)
 {
     setObjectName(QStringLiteral("Evenements"));
-    setWindowTitle(tr("Evènements de la table %1").arg(liste != nullptr ? liste->getNoTable() : 0));
+    noTable_ = liste != nullptr ? liste->getNoTable() : 0;
     auto* disposition = new QVBoxLayout(this);
-    disposition->addWidget(new QLabel(tr("En attente"), this));
+    labelEnAttente_ = new QLabel(this);
+    disposition->addWidget(labelEnAttente_);
     enAttente_ = new QTextEdit(this);
     enAttente_->setReadOnly(true);
     enAttente_->setLineWrapMode(QTextEdit::NoWrap);
     disposition->addWidget(enAttente_, 1);
-    disposition->addWidget(new QLabel(tr("Exécutés"), this));
+    labelExecutes_ = new QLabel(this);
+    disposition->addWidget(labelExecutes_);
     executes_ = new QTextEdit(this);
     executes_->setReadOnly(true);
     executes_->setLineWrapMode(QTextEdit::NoWrap);
@@ -40,6 +43,7 @@ Evenements::Evenements(QWidget* parent, ListeDesEvenements* liste, int noFenetre
             connect(vue->document(), &QObject::destroyed, vue,
                     [vue] { vue->setDocument(new QTextDocument(vue)); });
     }
+    retranslateUi();
     const int colonne = noFenetre % Colonnes;
     const int ligne = noFenetre / Colonnes;
     setGeometry(colonne * Largeur, ligne * Hauteur, Largeur, Hauteur);
@@ -59,4 +63,18 @@ void Evenements::OnExecutesChanged()
     QScrollBar* barre = executes_->verticalScrollBar();
     if (suitLaFin_)
         barre->setValue(barre->maximum());
+}
+
+void Evenements::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    GM_WidgetAuto::changeEvent(event);
+}
+
+void Evenements::retranslateUi()
+{
+    setWindowTitle(tr("Evènements de la table %1").arg(noTable_));
+    labelEnAttente_->setText(tr("En attente"));
+    labelExecutes_->setText(tr("Exécutés"));
 }

@@ -30,7 +30,17 @@ public:
 private slots:
     void OnExecutesChanged();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    // Sets every text the user reads, in the language in force: at
+    // construction and at each language switch.
+    void retranslateUi();
+
+    int noTable_ = 0;
+    QLabel* labelEnAttente_ = nullptr;
+    QLabel* labelExecutes_ = nullptr;
     QTextEdit* enAttente_ = nullptr;
     QTextEdit* executes_ = nullptr;
     bool suitLaFin_ = true;

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,11 +14,10 @@ namespace {
 
 constexpr int LIGNES_VISIBLES = 4;
 
-QPlainTextEdit* nouvelleReponse(QWidget* parent, const QString& nom, const QString& invite)
+QPlainTextEdit* nouvelleReponse(QWidget* parent, const QString& nom)
 {
     auto* texte = new QPlainTextEdit(parent);
     texte->setObjectName(nom);
-    texte->setPlaceholderText(invite);
     texte->setTabChangesFocus(true);
     texte->setMinimumHeight(texte->fontMetrics().lineSpacing() * LIGNES_VISIBLES);
     // Longer texts are cut as they are typed or pasted, not silently later.
@@ -36,38 +36,32 @@ QPlainTextEdit* nouvelleReponse(QWidget* parent, const QString& nom, const QStri
 
 FormBugQuestionnaire::FormBugQuestionnaire(QWidget* parent)
     : GM_WidgetAuto(parent)
+    , titre_(new QLabel(this))
+    , explication_(new QLabel(this))
+    , forme_(new QFormLayout)
     , categorie_(new QComboBox(this))
-    , quoi_(nouvelleReponse(this, QStringLiteral("plainTextEditWhat"), tr("Décrivez ce que vous avez vu")))
-    , attendu_(nouvelleReponse(this, QStringLiteral("plainTextEditExpected"), tr("Ce qui aurait dû se passer")))
-    , reproductible_(new QCheckBox(tr("Le problème se reproduit"), this))
+    , quoi_(nouvelleReponse(this, QStringLiteral("plainTextEditWhat")))
+    , attendu_(nouvelleReponse(this, QStringLiteral("plainTextEditExpected")))
+    , reproductible_(new QCheckBox(this))
     , contact_(new QLabel(this))
-    , envoyer_(new QPushButton(tr("Créer le rapport"), this))
-    , annuler_(new QPushButton(tr("Annuler"), this))
+    , envoyer_(new QPushButton(this))
+    , annuler_(new QPushButton(this))
 {
     setObjectName(QStringLiteral("FormBugQuestionnaire"));
     setAutoFillBackground(true);
-    setWindowTitle(tr("Rapport de bug"));
     auto* disposition = new QVBoxLayout(this);
-    auto* titre = new QLabel(QStringLiteral("<b>") + tr("Rapport de bug") + QStringLiteral("</b>"), this);
-    disposition->addWidget(titre);
-    auto* explication = new QLabel(tr("Une image de la table a été prise. Quelques mots nous aident à trouver le "
-                                      "problème; le rapport reste sur cet appareil."),
-                                   this);
-    explication->setWordWrap(true);
-    disposition->addWidget(explication);
+    disposition->addWidget(titre_);
+    explication_->setWordWrap(true);
+    disposition->addWidget(explication_);
     categorie_->setObjectName(QStringLiteral("comboBoxCategory"));
-    categorie_->addItem(tr("Règles du jeu"), Regles);
-    categorie_->addItem(tr("Affichage"), Affichage);
-    categorie_->addItem(tr("Réseau"), Reseau);
-    categorie_->addItem(tr("Plantage ou blocage"), Plantage);
-    categorie_->addItem(tr("Autre"), Autre);
+    for (int c : {Regles, Affichage, Reseau, Plantage, Autre})
+        categorie_->addItem(QString(), c);
     reproductible_->setObjectName(QStringLiteral("checkBoxReproducible"));
-    auto* forme = new QFormLayout;
-    forme->addRow(tr("Genre de problème"), categorie_);
-    forme->addRow(tr("Que s'est-il passé?"), quoi_);
-    forme->addRow(tr("Qu'attendiez-vous?"), attendu_);
-    forme->addRow(QString(), reproductible_);
-    disposition->addLayout(forme, 1);
+    for (QWidget* champ : {static_cast<QWidget*>(categorie_), static_cast<QWidget*>(quoi_),
+                           static_cast<QWidget*>(attendu_)})
+        forme_->addRow(new QLabel(this), champ);
+    forme_->addRow(QString(), reproductible_);
+    disposition->addLayout(forme_, 1);
     contact_->setObjectName(QStringLiteral("labelContact"));
     contact_->setTextFormat(Qt::RichText);
     contact_->setOpenExternalLinks(true);
@@ -90,6 +84,7 @@ FormBugQuestionnaire::FormBugQuestionnaire(QWidget* parent)
         hide();
         emit signalAnnule();
     });
+    retranslateUi();
 }
 
 FormBugQuestionnaire::~FormBugQuestionnaire() = default;
@@ -120,4 +115,39 @@ QString FormBugQuestionnaire::reponses() const
     lignes << QStringLiteral("Reproducible: %1").arg(reproductible_->isChecked() ? QStringLiteral("yes")
                                                                                  : QStringLiteral("no"));
     return lignes.join(QLatin1Char('\n'));
+}
+
+void FormBugQuestionnaire::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    GM_WidgetAuto::changeEvent(event);
+}
+
+void FormBugQuestionnaire::retranslateUi()
+{
+    setWindowTitle(tr("Rapport de bug"));
+    titre_->setText(QStringLiteral("<b>") + tr("Rapport de bug") + QStringLiteral("</b>"));
+    explication_->setText(tr("Une image de la table a été prise. Quelques mots nous aident à trouver le "
+                             "problème; le rapport reste sur cet appareil."));
+    // Renaming the items keeps the chosen category; the typed answers are
+    // not touched.
+    categorie_->setItemText(categorie_->findData(Regles), tr("Règles du jeu"));
+    categorie_->setItemText(categorie_->findData(Affichage), tr("Affichage"));
+    categorie_->setItemText(categorie_->findData(Reseau), tr("Réseau"));
+    categorie_->setItemText(categorie_->findData(Plantage), tr("Plantage ou blocage"));
+    categorie_->setItemText(categorie_->findData(Autre), tr("Autre"));
+    const std::pair<QWidget*, QString> etiquettes[] = {
+        {categorie_, tr("Genre de problème")},
+        {quoi_, tr("Que s'est-il passé?")},
+        {attendu_, tr("Qu'attendiez-vous?")},
+    };
+    for (const auto& [champ, texte] : etiquettes)
+        if (auto* etiquette = qobject_cast<QLabel*>(forme_->labelForField(champ)))
+            etiquette->setText(texte);
+    quoi_->setPlaceholderText(tr("Décrivez ce que vous avez vu"));
+    attendu_->setPlaceholderText(tr("Ce qui aurait dû se passer"));
+    reproductible_->setText(tr("Le problème se reproduit"));
+    envoyer_->setText(tr("Créer le rapport"));
+    annuler_->setText(tr("Annuler"));
 }

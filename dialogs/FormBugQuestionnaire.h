@@ -4,6 +4,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -48,7 +49,17 @@ signals:
     void signalReponses(const QString& reponses);
     void signalAnnule();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    // Sets every text the user reads, in the language in force: at
+    // construction and at each language switch.
+    void retranslateUi();
+
+    QLabel* titre_;
+    QLabel* explication_;
+    QFormLayout* forme_;
     QComboBox* categorie_;
     QPlainTextEdit* quoi_;
     QPlainTextEdit* attendu_;

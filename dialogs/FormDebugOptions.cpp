@@ -1,5 +1,6 @@
 #include "FormDebugOptions.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -7,21 +8,17 @@
 
 FormDebugOptions::FormDebugOptions(QWidget* parent)
     : GM_WidgetAuto(parent)
-    , modeAffichage_(new QPushButton(tr("Changer le mode d'affichage"), this))
-    , fermer_(new QPushButton(tr("Fermer"), this))
+    , titre_(new QLabel(this))
+    , explication_(new QLabel(this))
+    , modeAffichage_(new QPushButton(this))
+    , fermer_(new QPushButton(this))
 {
     setObjectName(QStringLiteral("FormDebugOptions"));
     setAutoFillBackground(true);
-    setWindowTitle(tr("Options de débogage"));
     auto* disposition = new QVBoxLayout(this);
-    auto* titre = new QLabel(QStringLiteral("<b>") + tr("Options de débogage") + QStringLiteral("</b>"), this);
-    disposition->addWidget(titre);
-    auto* explication = new QLabel(tr("Si la table s'affiche mal (cartes qui disparaissent, traces), le mode de "
-                                      "secours redessine tout à chaque image: plus lent, mais plus sûr. Un second "
-                                      "appui revient au mode normal."),
-                                   this);
-    explication->setWordWrap(true);
-    disposition->addWidget(explication);
+    disposition->addWidget(titre_);
+    explication_->setWordWrap(true);
+    disposition->addWidget(explication_);
     modeAffichage_->setObjectName(QStringLiteral("pushButtonChangeDisplayMode"));
     fermer_->setObjectName(QStringLiteral("pushButtonClose"));
     auto* ligne = new QHBoxLayout;
@@ -40,6 +37,25 @@ FormDebugOptions::FormDebugOptions(QWidget* parent)
         emit signalChangeDisplayMode();
     });
     connect(fermer_, &QPushButton::clicked, this, &QWidget::hide);
+    retranslateUi();
 }
 
 FormDebugOptions::~FormDebugOptions() = default;
+
+void FormDebugOptions::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    GM_WidgetAuto::changeEvent(event);
+}
+
+void FormDebugOptions::retranslateUi()
+{
+    setWindowTitle(tr("Options de débogage"));
+    titre_->setText(QStringLiteral("<b>") + tr("Options de débogage") + QStringLiteral("</b>"));
+    explication_->setText(tr("Si la table s'affiche mal (cartes qui disparaissent, traces), le mode de "
+                             "secours redessine tout à chaque image: plus lent, mais plus sûr. Un second "
+                             "appui revient au mode normal."));
+    modeAffichage_->setText(tr("Changer le mode d'affichage"));
+    fermer_->setText(tr("Fermer"));
+}

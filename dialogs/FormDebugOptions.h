@@ -2,6 +2,7 @@
 
 #include "GM_WidgetAuto.h"
 
+class QLabel;
 class QPushButton;
 
 // The debug options, opened by a long press on the bug button: a switch to
@@ -22,7 +23,16 @@ signals:
     // switches and says which mode is now in use.
     void signalChangeDisplayMode();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    // Sets every text the user reads, in the language in force: at
+    // construction and at each language switch.
+    void retranslateUi();
+
+    QLabel* titre_;
+    QLabel* explication_;
     QPushButton* modeAffichage_;
     QPushButton* fermer_;
 };

@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -10,29 +11,23 @@
 
 FormTutorialEnter::FormTutorialEnter(QWidget* parent)
     : GM_WidgetAuto(parent)
+    , titre_(new QLabel(this))
+    , question_(new QLabel(this))
     , groupe_(new QButtonGroup(this))
-    , nePlusAfficher_(new QCheckBox(tr("Ne plus afficher ce message"), this))
-    , ok_(new QPushButton(tr("OK"), this))
-    , passer_(new QPushButton(tr("Passer"), this))
+    , nePlusAfficher_(new QCheckBox(this))
+    , ok_(new QPushButton(this))
+    , passer_(new QPushButton(this))
 {
     setObjectName(QStringLiteral("FormTutorialEnter"));
     setAutoFillBackground(true);
-    setWindowTitle(tr("Bienvenue"));
     auto* disposition = new QVBoxLayout(this);
-    auto* titre = new QLabel(QStringLiteral("<h3>") + tr("Bienvenue à la table!") + QStringLiteral("</h3>"), this);
-    titre->setObjectName(QStringLiteral("labelTitle"));
-    disposition->addWidget(titre);
-    auto* question = new QLabel(tr("Comment voulez-vous commencer?"), this);
-    question->setWordWrap(true);
-    disposition->addWidget(question);
+    titre_->setObjectName(QStringLiteral("labelTitle"));
+    disposition->addWidget(titre_);
+    question_->setWordWrap(true);
+    disposition->addWidget(question_);
     groupe_->setObjectName(QStringLiteral("buttonGroupTutorial"));
-    const std::pair<int, QString> choix[] = {
-        {ConnaitLeJeu, tr("Je connais le jeu: jouons!")},
-        {Debutant, tr("Je débute: montrez-moi les cartes jouables et les conseils")},
-        {ExpliqueRegles, tr("Expliquez-moi d'abord les règles")},
-    };
-    for (const auto& [id, texte] : choix) {
-        auto* radio = new QRadioButton(texte, this);
+    for (int id : {ConnaitLeJeu, Debutant, ExpliqueRegles}) {
+        auto* radio = new QRadioButton(this);
         radio->setObjectName(QStringLiteral("radioButtonTutorial%1").arg(id));
         groupe_->addButton(radio, id);
         disposition->addWidget(radio);
@@ -51,6 +46,7 @@ FormTutorialEnter::FormTutorialEnter(QWidget* parent)
     disposition->addLayout(boutons);
     connect(ok_, &QPushButton::clicked, this, &FormTutorialEnter::OnOk);
     connect(passer_, &QPushButton::clicked, this, &FormTutorialEnter::OnPasser);
+    retranslateUi();
 }
 
 FormTutorialEnter::~FormTutorialEnter() = default;
@@ -79,4 +75,24 @@ void FormTutorialEnter::OnPasser()
     const quint32 id = eventId();
     hide();
     emit signalTutorialClosed(id, false);
+}
+
+void FormTutorialEnter::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    GM_WidgetAuto::changeEvent(event);
+}
+
+void FormTutorialEnter::retranslateUi()
+{
+    setWindowTitle(tr("Bienvenue"));
+    titre_->setText(QStringLiteral("<h3>") + tr("Bienvenue à la table!") + QStringLiteral("</h3>"));
+    question_->setText(tr("Comment voulez-vous commencer?"));
+    groupe_->button(ConnaitLeJeu)->setText(tr("Je connais le jeu: jouons!"));
+    groupe_->button(Debutant)->setText(tr("Je débute: montrez-moi les cartes jouables et les conseils"));
+    groupe_->button(ExpliqueRegles)->setText(tr("Expliquez-moi d'abord les règles"));
+    nePlusAfficher_->setText(tr("Ne plus afficher ce message"));
+    ok_->setText(tr("OK"));
+    passer_->setText(tr("Passer"));
 }

@@ -6,6 +6,7 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QLabel;
 class QPushButton;
 
 // The welcome form a tutorial request shows: how the user wants to start,
@@ -51,7 +52,16 @@ public slots:
     void OnOk();
     void OnPasser();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    // Sets every text the user reads, in the language in force: at
+    // construction and at each language switch.
+    void retranslateUi();
+
+    QLabel* titre_;
+    QLabel* question_;
     QButtonGroup* groupe_;
     QCheckBox* nePlusAfficher_;
     QPushButton* ok_;

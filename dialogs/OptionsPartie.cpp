@@ -10,6 +10,7 @@
 #include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -24,6 +25,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -41,6 +43,12 @@ constexpr int LARGEUR_NOMBRE = 90;
 constexpr int STYLE_NOMS_ATOUTS = 2;
 const char* const COULEUR_AVERTISSEMENT = "#a05a00";
 const char* const COULEUR_ERREUR = "#c00000";
+// The tab titles, in tab order.
+const char* const ONGLETS[] = {
+    QT_TRANSLATE_NOOP("OptionsPartie", "Partie"),    QT_TRANSLATE_NOOP("OptionsPartie", "Règles"),
+    QT_TRANSLATE_NOOP("OptionsPartie", "Ordinateurs"), QT_TRANSLATE_NOOP("OptionsPartie", "Affichage"),
+    QT_TRANSLATE_NOOP("OptionsPartie", "Saisons"),
+};
 
 QSpinBox* nouveauSpin(QWidget* parent, const QString& nom, int min, int max)
 {
@@ -50,9 +58,9 @@ QSpinBox* nouveauSpin(QWidget* parent, const QString& nom, int min, int max)
     return boite;
 }
 
-QCheckBox* nouvelleCase(QWidget* parent, const QString& nom, const QString& texte)
+QCheckBox* nouvelleCase(QWidget* parent, const QString& nom)
 {
-    auto* c = new QCheckBox(texte, parent);
+    auto* c = new QCheckBox(parent);
     c->setObjectName(nom);
     return c;
 }
@@ -91,15 +99,14 @@ OptionsPartie::OptionsPartie(QWidget* parent)
     setObjectName(QStringLiteral("OptionsPartie"));
     // Over the table's textures, a dialog needs its own background.
     setAutoFillBackground(true);
-    setWindowTitle(tr("Options"));
     auto* disposition = new QVBoxLayout(this);
     onglets_ = new QTabWidget(this);
     onglets_->setObjectName(QStringLiteral("tabWidget"));
-    onglets_->addTab(creeOngletPartie_(), tr("Partie"));
-    onglets_->addTab(creeOngletRegles_(), tr("Règles"));
-    onglets_->addTab(creeOngletOrdinateurs_(), tr("Ordinateurs"));
-    onglets_->addTab(creeOngletAffichage_(), tr("Affichage"));
-    onglets_->addTab(creeOngletSaisons_(), tr("Saisons"));
+    onglets_->addTab(creeOngletPartie_(), QString());
+    onglets_->addTab(creeOngletRegles_(), QString());
+    onglets_->addTab(creeOngletOrdinateurs_(), QString());
+    onglets_->addTab(creeOngletAffichage_(), QString());
+    onglets_->addTab(creeOngletSaisons_(), QString());
     disposition->addWidget(onglets_, 1);
     message_ = new QLabel(this);
     message_->setObjectName(QStringLiteral("labelMessage"));
@@ -112,6 +119,7 @@ OptionsPartie::OptionsPartie(QWidget* parent)
     connect(boutons_, &QDialogButtonBox::accepted, this, &OptionsPartie::OnAccepte);
     connect(boutons_, &QDialogButtonBox::rejected, this, &OptionsPartie::OnRefuse);
     connect(presets_, &QButtonGroup::idClicked, this, &OptionsPartie::OnPresetChoisi);
+    retranslateUi();
     setOptions(OptionsDePartie(TypeDePartie::GenreJass), OptionsAffichage());
 }
 
@@ -125,12 +133,71 @@ QButtonGroup* OptionsPartie::groupe_(const QString& nom)
 }
 
 void OptionsPartie::ajouteRadio_(QButtonGroup* groupe, QLayout* disposition, int id, const QString& nom,
-                                 const QString& texte)
+                                 const char* texte)
 {
-    auto* radio = new QRadioButton(texte, disposition->parentWidget());
+    auto* radio = new QRadioButton(disposition->parentWidget());
     radio->setObjectName(nom);
+    traduit_(radio, texte);
     groupe->addButton(radio, id);
     disposition->addWidget(radio);
+}
+
+void OptionsPartie::traduit_(QObject* objet, const char* source)
+{
+    textes_.emplace_back(objet, source);
+    montreTexte_(objet, tr(source));
+}
+
+void OptionsPartie::montreTexte_(QObject* objet, const QString& texte)
+{
+    if (auto* bouton = qobject_cast<QAbstractButton*>(objet))
+        bouton->setText(texte);
+    else if (auto* etiquette = qobject_cast<QLabel*>(objet))
+        etiquette->setText(texte);
+    else if (auto* boite = qobject_cast<QGroupBox*>(objet))
+        boite->setTitle(texte);
+}
+
+QLabel* OptionsPartie::etiquette_(QWidget* parent, const char* source)
+{
+    auto* etiquette = new QLabel(parent);
+    traduit_(etiquette, source);
+    return etiquette;
+}
+
+QGroupBox* OptionsPartie::boite_(QWidget* parent, const char* source)
+{
+    auto* boite = new QGroupBox(parent);
+    traduit_(boite, source);
+    return boite;
+}
+
+QCheckBox* OptionsPartie::case_(QWidget* parent, const QString& nom, const char* source)
+{
+    QCheckBox* c = nouvelleCase(parent, nom);
+    traduit_(c, source);
+    return c;
+}
+
+void OptionsPartie::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    GM_WidgetAuto::changeEvent(event);
+}
+
+void OptionsPartie::retranslateUi()
+{
+    setWindowTitle(tr("Options"));
+    for (int i = 0; i < onglets_->count() && i < int(std::size(ONGLETS)); ++i)
+        onglets_->setTabText(i, tr(ONGLETS[i]));
+    // Only texts change: checked choices, typed names and values stay.
+    for (const auto& [objet, source] : textes_)
+        montreTexte_(objet, tr(source));
+    for (int mode = 1; mode < TypeDePartie::NOMBRE_MODES; ++mode)
+        modesPermis_[size_t(mode)]->setText(getNomAtout(mode, STYLE_NOMS_ATOUTS));
+    montantContrat_->setSpecialValueText(tr("Aucun"));
+    delaiRamassage_->setSuffix(tr(" s"));
 }
 
 QWidget* OptionsPartie::creeOngletPartie_()
@@ -138,13 +205,14 @@ QWidget* OptionsPartie::creeOngletPartie_()
     auto* onglet = new QWidget;
     auto* disposition = new QVBoxLayout(onglet);
 
-    auto* boitePresets = new QGroupBox(tr("Type de jeu"), onglet);
+    auto* boitePresets = boite_(onglet, QT_TR_NOOP("Type de jeu"));
     auto* grille = new QGridLayout(boitePresets);
     presets_ = groupe_(QStringLiteral("buttonGroupPreset"));
     for (int id = 0; id < NOMBRE_PRESETS; ++id) {
         const TypeDePartie& type = TypeDePartie::getTypeDePartie(id);
-        auto* radio = new QRadioButton(id == TypeDePartie::ID_PERSONALISE ? tr("Personalisé") : type.nom_,
-                                       boitePresets);
+        auto* radio = new QRadioButton(type.nom_, boitePresets);
+        if (id == TypeDePartie::ID_PERSONALISE)
+            traduit_(radio, QT_TR_NOOP("Personalisé"));
         radio->setObjectName(QStringLiteral("radioButtonPreset%1").arg(id));
         if (!type.description_.isEmpty())
             radio->setToolTip(type.description_);
@@ -153,17 +221,17 @@ QWidget* OptionsPartie::creeOngletPartie_()
     }
     disposition->addWidget(boitePresets);
 
-    auto* boiteMode = new QGroupBox(tr("Type de partie"), onglet);
+    auto* boiteMode = boite_(onglet, QT_TR_NOOP("Type de partie"));
     auto* ligneMode = new QHBoxLayout(boiteMode);
     modeDeJeu_ = groupe_(QStringLiteral("buttonGroupModeDeJeu"));
     ajouteRadio_(modeDeJeu_, ligneMode, OptionsDePartie::ModeStandart, QStringLiteral("radioButtonStandard"),
-                 tr("Standart"));
+                 QT_TR_NOOP("Standart"));
     ajouteRadio_(modeDeJeu_, ligneMode, OptionsDePartie::ModeConcours, QStringLiteral("radioButtonConcours"),
-                 tr("Concours"));
+                 QT_TR_NOOP("Concours"));
     ajouteRadio_(modeDeJeu_, ligneMode, OptionsDePartie::ModeCoiffeur, QStringLiteral("radioButtonCoiffeur"),
-                 tr("Coiffeur"));
+                 QT_TR_NOOP("Coiffeur"));
     ajouteRadio_(modeDeJeu_, ligneMode, OptionsDePartie::ModeTournoi, QStringLiteral("radioButtonTournament"),
-                 tr("Tournoi"));
+                 QT_TR_NOOP("Tournoi"));
     disposition->addWidget(boiteMode);
     disposition->addStretch(1);
     return onglet;
@@ -173,14 +241,14 @@ QWidget* OptionsPartie::creeOngletRegles_()
 {
     auto* defile = new QScrollArea;
     defile->setWidgetResizable(true);
-    boiteRegles_ = new QGroupBox(tr("Règles du type Personalisé"));
+    boiteRegles_ = boite_(nullptr, QT_TR_NOOP("Règles du type Personalisé"));
     boiteRegles_->setObjectName(QStringLiteral("groupBoxPersonalise"));
     auto* grille = new QGridLayout(boiteRegles_);
     int ligne = 0;
-    auto ajouteGroupe = [&](QButtonGroup*& groupe, const QString& nomGroupe, const QString& titre,
-                            const QList<std::pair<QString, QString>>& radios) {
+    auto ajouteGroupe = [&](QButtonGroup*& groupe, const QString& nomGroupe, const char* titre,
+                            const QList<std::pair<QString, const char*>>& radios) {
         groupe = groupe_(nomGroupe);
-        grille->addWidget(new QLabel(titre, boiteRegles_), ligne, 0);
+        grille->addWidget(etiquette_(boiteRegles_, titre), ligne, 0);
         auto* rangee = new QHBoxLayout;
         auto* porteur = new QWidget(boiteRegles_);
         rangee->setContentsMargins(0, 0, 0, 0);
@@ -190,59 +258,58 @@ QWidget* OptionsPartie::creeOngletRegles_()
         rangee->addStretch(1);
         grille->addWidget(porteur, ligne++, 1);
     };
-    ajouteGroupe(regles_, QStringLiteral("buttonGroupRegles"), tr("Règles"),
-                 {{QStringLiteral("radioButtonRulesJass_9cards"), tr("Jass 9 Cartes")},
-                  {QStringLiteral("radioButtonRulesBelote_8cards"), tr("Belote 8 Cartes")}});
-    ajouteGroupe(contrat_, QStringLiteral("buttonGroupContrat"), tr("Contrat"),
-                 {{QStringLiteral("radioButtonContratChibre"), tr("Chibre")},
-                  {QStringLiteral("radioButtonContratFixe"), tr("Fixe")},
-                  {QStringLiteral("radioButtonContratBeloteCoinchee"), tr("Coinché")},
-                  {QStringLiteral("radioButtonContratBeloteContree"), tr("Contré")},
-                  {QStringLiteral("radioButtonContratVache"), tr("Vache")}});
-    ajouteGroupe(annonces_, QStringLiteral("buttonGroupAnnonces"), tr("Annonces"),
-                 {{QStringLiteral("radioButtonAnnoncesAuto"), tr("Auto")},
-                  {QStringLiteral("radioButtonAnnoncesMan"), tr("Manuelles")},
-                  {QStringLiteral("radioButtonAnnoncesDesactive"), tr("Désactivées")}});
-    ajouteGroupe(roiDame_, QStringLiteral("buttonGroupRoiDame"), tr("Roi et Dame"),
-                 {{QStringLiteral("radioButtonRoiDameOff"), tr("Désactivé")},
-                  {QStringLiteral("radioButtonRoiDameStock"), tr("Stöck")},
-                  {QStringLiteral("radioButtonRoiDameRebelote"), tr("Rebelote")}});
-    ajouteGroupe(distribution_, QStringLiteral("buttonGroupDistribution"), tr("Distribution"),
-                 {{QStringLiteral("radioButtonDistAleatoire"), tr("Aléatoire")},
-                  {QStringLiteral("radioButtonDistCoupePrec"), tr("Coupe Donne Préc.")}});
-    ajouteGroupe(decompte_, QStringLiteral("buttonGroupDecompte"), tr("Décompte points"),
-                 {{QStringLiteral("radioButtonDecompteFait"), tr("Faits")},
-                  {QStringLiteral("radioButtonDecompteAnnonce"), tr("Annoncés")},
-                  {QStringLiteral("radioButtonDecompteFaitPlusAnnonce"), tr("Faits + Annoncés")}});
+    ajouteGroupe(regles_, QStringLiteral("buttonGroupRegles"), QT_TR_NOOP("Règles"),
+                 {{QStringLiteral("radioButtonRulesJass_9cards"), QT_TR_NOOP("Jass 9 Cartes")},
+                  {QStringLiteral("radioButtonRulesBelote_8cards"), QT_TR_NOOP("Belote 8 Cartes")}});
+    ajouteGroupe(contrat_, QStringLiteral("buttonGroupContrat"), QT_TR_NOOP("Contrat"),
+                 {{QStringLiteral("radioButtonContratChibre"), QT_TR_NOOP("Chibre")},
+                  {QStringLiteral("radioButtonContratFixe"), QT_TR_NOOP("Fixe")},
+                  {QStringLiteral("radioButtonContratBeloteCoinchee"), QT_TR_NOOP("Coinché")},
+                  {QStringLiteral("radioButtonContratBeloteContree"), QT_TR_NOOP("Contré")},
+                  {QStringLiteral("radioButtonContratVache"), QT_TR_NOOP("Vache")}});
+    ajouteGroupe(annonces_, QStringLiteral("buttonGroupAnnonces"), QT_TR_NOOP("Annonces"),
+                 {{QStringLiteral("radioButtonAnnoncesAuto"), QT_TR_NOOP("Auto")},
+                  {QStringLiteral("radioButtonAnnoncesMan"), QT_TR_NOOP("Manuelles")},
+                  {QStringLiteral("radioButtonAnnoncesDesactive"), QT_TR_NOOP("Désactivées")}});
+    ajouteGroupe(roiDame_, QStringLiteral("buttonGroupRoiDame"), QT_TR_NOOP("Roi et Dame"),
+                 {{QStringLiteral("radioButtonRoiDameOff"), QT_TR_NOOP("Désactivé")},
+                  {QStringLiteral("radioButtonRoiDameStock"), QT_TR_NOOP("Stöck")},
+                  {QStringLiteral("radioButtonRoiDameRebelote"), QT_TR_NOOP("Rebelote")}});
+    ajouteGroupe(distribution_, QStringLiteral("buttonGroupDistribution"), QT_TR_NOOP("Distribution"),
+                 {{QStringLiteral("radioButtonDistAleatoire"), QT_TR_NOOP("Aléatoire")},
+                  {QStringLiteral("radioButtonDistCoupePrec"), QT_TR_NOOP("Coupe Donne Préc.")}});
+    ajouteGroupe(decompte_, QStringLiteral("buttonGroupDecompte"), QT_TR_NOOP("Décompte points"),
+                 {{QStringLiteral("radioButtonDecompteFait"), QT_TR_NOOP("Faits")},
+                  {QStringLiteral("radioButtonDecompteAnnonce"), QT_TR_NOOP("Annoncés")},
+                  {QStringLiteral("radioButtonDecompteFaitPlusAnnonce"), QT_TR_NOOP("Faits + Annoncés")}});
 
     nbrPoints_ = nouveauSpin(boiteRegles_, QStringLiteral("spinBoxNbrPoints"), POINTS_MIN, POINTS_MAX);
     montantContrat_ = nouveauSpin(boiteRegles_, QStringLiteral("spinBoxContratAmount"), CONTRAT_MIN, CONTRAT_MAX);
-    montantContrat_->setSpecialValueText(tr("Aucun"));
-    arrondi_ = nouveauSpin(boiteRegles_, QStringLiteral("spinBoxArrondi"), ARRONDI_MIN, ARRONDI_MAX);
+        arrondi_ = nouveauSpin(boiteRegles_, QStringLiteral("spinBoxArrondi"), ARRONDI_MIN, ARRONDI_MAX);
     auto* nombres = new QHBoxLayout;
-    for (const auto& [texte, boite] : {std::pair<QString, QSpinBox*>{tr("Points"), nbrPoints_},
-                                       {tr("Contrat"), montantContrat_},
-                                       {tr("Arrondi"), arrondi_}}) {
-        nombres->addWidget(new QLabel(texte, boiteRegles_));
+    for (const auto& [texte, boite] : {std::pair<const char*, QSpinBox*>{QT_TR_NOOP("Points"), nbrPoints_},
+                                       {QT_TR_NOOP("Contrat"), montantContrat_},
+                                       {QT_TR_NOOP("Arrondi"), arrondi_}}) {
+        nombres->addWidget(etiquette_(boiteRegles_, texte));
         nombres->addWidget(boite);
     }
     nombres->addStretch(1);
-    grille->addWidget(new QLabel(tr("Montants"), boiteRegles_), ligne, 0);
+    grille->addWidget(etiquette_(boiteRegles_, QT_TR_NOOP("Montants")), ligne, 0);
     grille->addLayout(nombres, ligne++, 1);
 
-    sept_ = nouvelleCase(boiteRegles_, QStringLiteral("checkBoxAnnonce7AnnuleDonne"), tr("Les 7 Annule Donne"));
-    huit_ = nouvelleCase(boiteRegles_, QStringLiteral("checkBoxAnnonce8AnnuleAnnonce"), tr("Les 8 Annule Annonces"));
+    sept_ = case_(boiteRegles_, QStringLiteral("checkBoxAnnonce7AnnuleDonne"), QT_TR_NOOP("Les 7 Annule Donne"));
+    huit_ = case_(boiteRegles_, QStringLiteral("checkBoxAnnonce8AnnuleAnnonce"), QT_TR_NOOP("Les 8 Annule Annonces"));
     auto* cases = new QHBoxLayout;
     cases->addWidget(sept_);
     cases->addWidget(huit_);
     cases->addStretch(1);
     grille->addLayout(cases, ligne++, 1);
 
-    auto* boiteAtouts = new QGroupBox(tr("Atouts permis et multiplicateurs"), boiteRegles_);
+    auto* boiteAtouts = boite_(boiteRegles_, QT_TR_NOOP("Atouts permis et multiplicateurs"));
     auto* grilleAtouts = new QGridLayout(boiteAtouts);
     for (int mode = 1; mode < TypeDePartie::NOMBRE_MODES; ++mode) {
         modesPermis_[size_t(mode)] =
-            nouvelleCase(boiteAtouts, QStringLiteral("checkBoxAtout%1").arg(mode), getNomAtout(mode, STYLE_NOMS_ATOUTS));
+            nouvelleCase(boiteAtouts, QStringLiteral("checkBoxAtout%1").arg(mode));
         multiplicateurs_[size_t(mode)] = nouveauSpin(boiteAtouts, QStringLiteral("spinBoxAtout%1").arg(mode),
                                                      MULTIPLICATEUR_MIN, MULTIPLICATEUR_MAX);
         multiplicateurs_[size_t(mode)]->setPrefix(QStringLiteral("x"));
@@ -266,12 +333,12 @@ QWidget* OptionsPartie::creeOngletOrdinateurs_()
 {
     auto* onglet = new QWidget;
     auto* disposition = new QVBoxLayout(onglet);
-    auto* boiteAdversaires = new QGroupBox(tr("Adversaires"), onglet);
+    auto* boiteAdversaires = boite_(onglet, QT_TR_NOOP("Adversaires"));
     auto* d1 = new QVBoxLayout(boiteAdversaires);
     aiAdversaires_ = new WidgetOptionsAI(boiteAdversaires);
     aiAdversaires_->setObjectName(QStringLiteral("widgetOptionAIOpponents"));
     d1->addWidget(aiAdversaires_);
-    auto* boitePartenaire = new QGroupBox(tr("Partenaire"), onglet);
+    auto* boitePartenaire = boite_(onglet, QT_TR_NOOP("Partenaire"));
     auto* d2 = new QVBoxLayout(boitePartenaire);
     aiPartenaire_ = new WidgetOptionsAI(boitePartenaire);
     aiPartenaire_->setObjectName(QStringLiteral("widgetOptionAIPartner"));
@@ -281,9 +348,8 @@ QWidget* OptionsPartie::creeOngletOrdinateurs_()
     cote->addWidget(boiteAdversaires);
     cote->addWidget(boitePartenaire);
     disposition->addLayout(cote);
-    auto* explication = new QLabel(tr("Plus l'ordinateur simule de donnes, plus il joue fort, et plus il réfléchit "
-                                      "longtemps."),
-                                   onglet);
+    auto* explication = etiquette_(onglet, QT_TR_NOOP("Plus l'ordinateur simule de donnes, plus il joue fort, et plus il réfléchit "
+                                      "longtemps."));
     explication->setWordWrap(true);
     disposition->addWidget(explication);
     disposition->addStretch(1);
@@ -297,46 +363,45 @@ QWidget* OptionsPartie::creeOngletAffichage_()
     auto* onglet = new QWidget;
     auto* disposition = new QVBoxLayout(onglet);
 
-    auto* boiteNoms = new QGroupBox(tr("Noms des joueurs"), onglet);
+    auto* boiteNoms = boite_(onglet, QT_TR_NOOP("Noms des joueurs"));
     auto* formeNoms = new QFormLayout(boiteNoms);
-    const std::array<std::pair<QString, QString>, OptionsAffichage::NOMBRE_NOMS> champs{{
-        {QStringLiteral("lineEditNameOpponent1"), tr("Adversaire 1")},
-        {QStringLiteral("lineEditNameBuddy"), tr("Partenaire")},
-        {QStringLiteral("lineEditNameOpponent2"), tr("Adversaire 2")},
+    const std::array<std::pair<QString, const char*>, OptionsAffichage::NOMBRE_NOMS> champs{{
+        {QStringLiteral("lineEditNameOpponent1"), QT_TR_NOOP("Adversaire 1")},
+        {QStringLiteral("lineEditNameBuddy"), QT_TR_NOOP("Partenaire")},
+        {QStringLiteral("lineEditNameOpponent2"), QT_TR_NOOP("Adversaire 2")},
     }};
     for (size_t i = 0; i < champs.size(); ++i) {
         noms_[i] = new QLineEdit(boiteNoms);
         noms_[i]->setObjectName(champs[i].first);
         noms_[i]->setMaxLength(NOM_LONGUEUR_MAX);
-        formeNoms->addRow(champs[i].second, noms_[i]);
+        formeNoms->addRow(etiquette_(boiteNoms, champs[i].second), noms_[i]);
     }
     disposition->addWidget(boiteNoms);
 
-    auto* boiteCases = new QGroupBox(tr("Affichage"), onglet);
+    auto* boiteCases = boite_(onglet, QT_TR_NOOP("Affichage"));
     auto* grilleCases = new QGridLayout(boiteCases);
     int n = 0;
-    auto ajouteCase = [&](QCheckBox*& c, const QString& nom, const QString& texte) {
-        c = nouvelleCase(boiteCases, nom, texte);
+    auto ajouteCase = [&](QCheckBox*& c, const QString& nom, const char* texte) {
+        c = case_(boiteCases, nom, texte);
         grilleCases->addWidget(c, n / 2, n % 2);
         ++n;
     };
-    ajouteCase(helpCard_, QStringLiteral("checkBoxHelpCard"), tr("Aide sur les cartes"));
-    ajouteCase(animatedScores_, QStringLiteral("checkBoxAnimatedScores"), tr("Scores animés"));
-    ajouteCase(useRightSpace_, QStringLiteral("checkBoxUseRightSpace"), tr("Utiliser l'espace à droite"));
-    ajouteCase(coloredCard_, QStringLiteral("checkBoxColoredCard"), tr("Cartes colorées"));
-    ajouteCase(randomNames_, QStringLiteral("checkBoxRandomNames"), tr("Noms aléatoires des ordinateurs"));
-    ajouteCase(dealInverted_, QStringLiteral("checkBoxDealInverted"), tr("Donner dans l'autre sens"));
-    ajouteCase(sounds_, QStringLiteral("checkBoxSounds"), tr("Sons"));
-    ajouteCase(vibrate_, QStringLiteral("checkBoxVibrate"), tr("Vibrations"));
-    ajouteCase(debug_, QStringLiteral("checkBoxDebug"), tr("Fonctions de débogage"));
-    ramassageAuto_ = nouvelleCase(boiteCases, QStringLiteral("checkBoxRamassageAuto"),
-                                  tr("Ramassage automatique après"));
+    ajouteCase(helpCard_, QStringLiteral("checkBoxHelpCard"), QT_TR_NOOP("Aide sur les cartes"));
+    ajouteCase(animatedScores_, QStringLiteral("checkBoxAnimatedScores"), QT_TR_NOOP("Scores animés"));
+    ajouteCase(useRightSpace_, QStringLiteral("checkBoxUseRightSpace"), QT_TR_NOOP("Utiliser l'espace à droite"));
+    ajouteCase(coloredCard_, QStringLiteral("checkBoxColoredCard"), QT_TR_NOOP("Cartes colorées"));
+    ajouteCase(randomNames_, QStringLiteral("checkBoxRandomNames"), QT_TR_NOOP("Noms aléatoires des ordinateurs"));
+    ajouteCase(dealInverted_, QStringLiteral("checkBoxDealInverted"), QT_TR_NOOP("Donner dans l'autre sens"));
+    ajouteCase(sounds_, QStringLiteral("checkBoxSounds"), QT_TR_NOOP("Sons"));
+    ajouteCase(vibrate_, QStringLiteral("checkBoxVibrate"), QT_TR_NOOP("Vibrations"));
+    ajouteCase(debug_, QStringLiteral("checkBoxDebug"), QT_TR_NOOP("Fonctions de débogage"));
+    ramassageAuto_ = case_(boiteCases, QStringLiteral("checkBoxRamassageAuto"),
+                                  QT_TR_NOOP("Ramassage automatique après"));
     delaiRamassage_ = new QDoubleSpinBox(boiteCases);
     delaiRamassage_->setObjectName(QStringLiteral("doubleSpinBoxRamassageDelay"));
     delaiRamassage_->setRange(0.0, OptionsAffichage::DELAI_RAMASSAGE_MAX / MS_PAR_SECONDE);
     delaiRamassage_->setDecimals(DECIMALES_SECONDES);
     delaiRamassage_->setSingleStep(PAS_SECONDES);
-    delaiRamassage_->setSuffix(tr(" s"));
     connect(ramassageAuto_, &QCheckBox::toggled, delaiRamassage_, &QWidget::setEnabled);
     taillePolice_ = new QDoubleSpinBox(boiteCases);
     taillePolice_->setObjectName(QStringLiteral("doubleSpinBoxFontSize"));
@@ -349,16 +414,16 @@ QWidget* OptionsPartie::creeOngletAffichage_()
     ligne->addWidget(ramassageAuto_);
     ligne->addWidget(delaiRamassage_);
     ligne->addSpacing(LARGEUR_NOMBRE);
-    ligne->addWidget(new QLabel(tr("Taille du texte"), boiteCases));
+    ligne->addWidget(etiquette_(boiteCases, QT_TR_NOOP("Taille du texte")));
     ligne->addWidget(taillePolice_);
     ligne->addStretch(1);
     const int rangee = (n + 1) / 2;
     grilleCases->addLayout(ligne, rangee, 0, 1, 2);
     disposition->addWidget(boiteCases);
 
-    auto ajouteChoix = [&](QButtonGroup*& groupe, const QString& nomGroupe, const QString& titre, int premier,
-                           const QList<std::pair<QString, QString>>& radios) {
-        auto* boite = new QGroupBox(titre, onglet);
+    auto ajouteChoix = [&](QButtonGroup*& groupe, const QString& nomGroupe, const char* titre, int premier,
+                           const QList<std::pair<QString, const char*>>& radios) {
+        auto* boite = boite_(onglet, titre);
         auto* rangee = new QHBoxLayout(boite);
         groupe = groupe_(nomGroupe);
         for (int i = 0; i < radios.size(); ++i)
@@ -366,29 +431,29 @@ QWidget* OptionsPartie::creeOngletAffichage_()
         rangee->addStretch(1);
         disposition->addWidget(boite);
     };
-    ajouteChoix(qualite_, QStringLiteral("buttonGroupQualite"), tr("Qualité graphique"), OptionsAffichage::QUALITE_MIN,
-                {{QStringLiteral("radioButtonQualLow"), tr("Basse")},
-                 {QStringLiteral("radioButtonQualMedium"), tr("Moyenne")},
-                 {QStringLiteral("radioButtonQualHigh"), tr("Haute")},
-                 {QStringLiteral("radioButtonQualUltra"), tr("Ultra")}});
-    ajouteChoix(styleCartes_, QStringLiteral("buttonGroupCardStyle"), tr("Cartes"), 0,
-                {{QStringLiteral("radioButtonCardStyleRomand"), tr("Romandes")},
-                 {QStringLiteral("radioButtonCardStyleSuisseA"), tr("Suisses allemandes")},
-                 {QStringLiteral("radioButtonCardStyleInt"), tr("Internationales")},
-                 {QStringLiteral("radioButtonCardStyleNapoli"), tr("Napolitaines")},
-                 {QStringLiteral("radioButtonCardStyleFun1"), tr("Fun")}});
-    ajouteChoix(styleApplication_, QStringLiteral("buttonGroupAppStyle"), tr("Thème"), 0,
-                {{QStringLiteral("radioButtonAppStyleWood"), tr("Bois")},
-                 {QStringLiteral("radioButtonAppStyleAlien"), tr("Alien")},
-                 {QStringLiteral("radioButtonAppStyleRacing"), tr("Course")},
-                 {QStringLiteral("radioButtonAppStyleCandy"), tr("Bonbon")},
-                 {QStringLiteral("radioButtonAppStyleNature"), tr("Nature")}});
-    ajouteChoix(langue_, QStringLiteral("buttonGroupLangue"), tr("Langue"), 0,
-                {{QStringLiteral("radioButtonLangAuto"), tr("Automatique")},
-                 {QStringLiteral("radioButtonLangFr"), QStringLiteral("Français")},
-                 {QStringLiteral("radioButtonLangEn"), QStringLiteral("English")},
-                 {QStringLiteral("radioButtonLangDe"), QStringLiteral("Deutsch")},
-                 {QStringLiteral("radioButtonLangIt"), QStringLiteral("Italiano")}});
+    ajouteChoix(qualite_, QStringLiteral("buttonGroupQualite"), QT_TR_NOOP("Qualité graphique"), OptionsAffichage::QUALITE_MIN,
+                {{QStringLiteral("radioButtonQualLow"), QT_TR_NOOP("Basse")},
+                 {QStringLiteral("radioButtonQualMedium"), QT_TR_NOOP("Moyenne")},
+                 {QStringLiteral("radioButtonQualHigh"), QT_TR_NOOP("Haute")},
+                 {QStringLiteral("radioButtonQualUltra"), QT_TR_NOOP("Ultra")}});
+    ajouteChoix(styleCartes_, QStringLiteral("buttonGroupCardStyle"), QT_TR_NOOP("Cartes"), 0,
+                {{QStringLiteral("radioButtonCardStyleRomand"), QT_TR_NOOP("Romandes")},
+                 {QStringLiteral("radioButtonCardStyleSuisseA"), QT_TR_NOOP("Suisses allemandes")},
+                 {QStringLiteral("radioButtonCardStyleInt"), QT_TR_NOOP("Internationales")},
+                 {QStringLiteral("radioButtonCardStyleNapoli"), QT_TR_NOOP("Napolitaines")},
+                 {QStringLiteral("radioButtonCardStyleFun1"), QT_TR_NOOP("Fun")}});
+    ajouteChoix(styleApplication_, QStringLiteral("buttonGroupAppStyle"), QT_TR_NOOP("Thème"), 0,
+                {{QStringLiteral("radioButtonAppStyleWood"), QT_TR_NOOP("Bois")},
+                 {QStringLiteral("radioButtonAppStyleAlien"), QT_TR_NOOP("Alien")},
+                 {QStringLiteral("radioButtonAppStyleRacing"), QT_TR_NOOP("Course")},
+                 {QStringLiteral("radioButtonAppStyleCandy"), QT_TR_NOOP("Bonbon")},
+                 {QStringLiteral("radioButtonAppStyleNature"), QT_TR_NOOP("Nature")}});
+    ajouteChoix(langue_, QStringLiteral("buttonGroupLangue"), QT_TR_NOOP("Langue"), 0,
+                {{QStringLiteral("radioButtonLangAuto"), QT_TR_NOOP("Automatique")},
+                 {QStringLiteral("radioButtonLangFr"), "Français"},
+                 {QStringLiteral("radioButtonLangEn"), "English"},
+                 {QStringLiteral("radioButtonLangDe"), "Deutsch"},
+                 {QStringLiteral("radioButtonLangIt"), "Italiano"}});
     disposition->addStretch(1);
     defile->setWidget(onglet);
     return defile;
@@ -398,17 +463,17 @@ QWidget* OptionsPartie::creeOngletSaisons_()
 {
     auto* onglet = new QWidget;
     auto* grille = new QGridLayout(onglet);
-    const std::array<std::pair<QString, QString>, 4> noms{{
-        {QStringLiteral("Winter"), tr("Hiver")},
-        {QStringLiteral("Spring"), tr("Printemps")},
-        {QStringLiteral("Summer"), tr("Eté")},
-        {QStringLiteral("Autumn"), tr("Automne")},
+    const std::array<std::pair<QString, const char*>, 4> noms{{
+        {QStringLiteral("Winter"), QT_TR_NOOP("Hiver")},
+        {QStringLiteral("Spring"), QT_TR_NOOP("Printemps")},
+        {QStringLiteral("Summer"), QT_TR_NOOP("Eté")},
+        {QStringLiteral("Autumn"), QT_TR_NOOP("Automne")},
     }};
-    grille->addWidget(new QLabel(tr("Du"), onglet), 0, 1);
-    grille->addWidget(new QLabel(tr("Au"), onglet), 0, 2);
+    grille->addWidget(etiquette_(onglet, QT_TR_NOOP("Du")), 0, 1);
+    grille->addWidget(etiquette_(onglet, QT_TR_NOOP("Au")), 0, 2);
     for (size_t i = 0; i < noms.size(); ++i) {
         Saison& s = saisons_[i];
-        s.actif = nouvelleCase(onglet, QStringLiteral("checkBox") + noms[i].first, noms[i].second);
+        s.actif = case_(onglet, QStringLiteral("checkBox") + noms[i].first, noms[i].second);
         s.debut = new QDateEdit(onglet);
         s.debut->setObjectName(QStringLiteral("dateEdit%1Start").arg(noms[i].first));
         s.fin = new QDateEdit(onglet);
@@ -424,9 +489,8 @@ QWidget* OptionsPartie::creeOngletSaisons_()
         grille->addWidget(s.debut, ligne, 1);
         grille->addWidget(s.fin, ligne, 2);
     }
-    auto* explication = new QLabel(tr("Pendant une période cochée, la table se décore de la saison. Une période "
-                                      "peut passer le Nouvel An, comme l'hiver."),
-                                   onglet);
+    auto* explication = etiquette_(onglet, QT_TR_NOOP("Pendant une période cochée, la table se décore de la saison. Une période "
+                                      "peut passer le Nouvel An, comme l'hiver."));
     explication->setWordWrap(true);
     grille->addWidget(explication, int(noms.size()) + 1, 0, 1, 4);
     grille->setRowStretch(int(noms.size()) + 2, 1);

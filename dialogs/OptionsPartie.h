@@ -8,6 +8,8 @@
 #include <QStringList>
 
 #include <array>
+#include <utility>
+#include <vector>
 
 class QButtonGroup;
 class QCheckBox;
@@ -84,6 +86,9 @@ public slots:
     void OnAccepte();
     void OnRefuse();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private slots:
     void OnPresetChoisi(int id);
 
@@ -101,11 +106,23 @@ private:
     QWidget* creeOngletAffichage_();
     QWidget* creeOngletSaisons_();
     QButtonGroup* groupe_(const QString& nom);
-    void ajouteRadio_(QButtonGroup* groupe, QLayout* disposition, int id, const QString& nom, const QString& texte);
+    void ajouteRadio_(QButtonGroup* groupe, QLayout* disposition, int id, const QString& nom, const char* texte);
+    // A text that follows the language: source is the text as written,
+    // marked for translation; it is shown at once and at each switch.
+    void traduit_(QObject* objet, const char* source);
+    static void montreTexte_(QObject* objet, const QString& texte);
+    QLabel* etiquette_(QWidget* parent, const char* source);
+    QGroupBox* boite_(QWidget* parent, const char* source);
+    QCheckBox* case_(QWidget* parent, const QString& nom, const char* source);
+    // Sets every text the user reads, in the language in force: at
+    // construction and at each language switch.
+    void retranslateUi();
     static void coche_(QButtonGroup* groupe, int id, int parDefaut, const QString& champ, QStringList& bornes);
     static int choix_(const QButtonGroup* groupe, int parDefaut);
     void afficheMessage_(const QString& texte, bool erreur);
 
+    // The widgets whose text follows the language, with their source text.
+    std::vector<std::pair<QObject*, const char*>> textes_;
     OptionsDePartie partie_;
     OptionsAffichage affichage_;
 

@@ -4,6 +4,7 @@
 #include "ZB_ServerSocketConnection.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -35,39 +36,42 @@ ServerView::ServerView(QWidget* parent, ZB_ServerSocket* serveur, ZB_ServerSocke
 {
     setObjectName(QStringLiteral("ServerView"));
     setAutoFillBackground(true);
-    setWindowTitle(tr("Serveur de jeu"));
     auto* disposition = new QVBoxLayout(this);
     etat_ = new QLabel(this);
     disposition->addWidget(etat_);
-    disposition->addWidget(new QLabel(tr("Joueurs connectés"), this));
+    labelConnexions_ = new QLabel(this);
+    disposition->addWidget(labelConnexions_);
     connexions_ = new QListWidget(this);
     connexions_->setObjectName(QStringLiteral("listWidgetConnections"));
     disposition->addWidget(connexions_, 1);
     auto* placement = new QHBoxLayout;
-    placement->addWidget(new QLabel(tr("Table"), this));
+    labelTable_ = new QLabel(this);
+    placement->addWidget(labelTable_);
     table_ = new QSpinBox(this);
     table_->setObjectName(QStringLiteral("spinBoxTable"));
     table_->setRange(0, 0);
     placement->addWidget(table_);
-    placement->addWidget(new QLabel(tr("Place"), this));
+    labelPlace_ = new QLabel(this);
+    placement->addWidget(labelPlace_);
     siege_ = new QComboBox(this);
     siege_->setObjectName(QStringLiteral("comboBoxSeat"));
     for (int siege = 0; siege < SiegesParTable; ++siege)
-        siege_->addItem(tr("Place %1").arg(siege + 1), siege);
+        siege_->addItem(QString(), siege);
     placement->addWidget(siege_);
-    placer_ = new QPushButton(tr("Placer le joueur"), this);
+    placer_ = new QPushButton(this);
     placer_->setObjectName(QStringLiteral("pushButtonPlace"));
     placement->addWidget(placer_);
     placement->addStretch(1);
     disposition->addLayout(placement);
-    disposition->addWidget(new QLabel(tr("Journal du serveur"), this));
+    labelJournal_ = new QLabel(this);
+    disposition->addWidget(labelJournal_);
     vueJournal_ = new QPlainTextEdit(this);
     vueJournal_->setReadOnly(true);
     vueJournal_->setMaximumBlockCount(JournalMax);
     disposition->addWidget(vueJournal_, 1);
     auto* boutons = new QHBoxLayout;
-    demarrer_ = new QPushButton(tr("Démarrer la partie"), this);
-    arreter_ = new QPushButton(tr("Arrêter le serveur"), this);
+    demarrer_ = new QPushButton(this);
+    arreter_ = new QPushButton(this);
     boutons->addWidget(demarrer_);
     boutons->addWidget(arreter_);
     disposition->addLayout(boutons);
@@ -77,7 +81,7 @@ ServerView::ServerView(QWidget* parent, ZB_ServerSocket* serveur, ZB_ServerSocke
     connect(connexions_, &QListWidget::currentRowChanged, this, [this] { afficheEtat_(); });
     if (ZB_ServerSocket* s = serveur_.data())
         s->setSocketInput(this);
-    afficheEtat_();
+    retranslateUi();
 }
 
 ServerView::~ServerView()
@@ -272,4 +276,28 @@ void ServerView::afficheEtat_()
     table_->setEnabled(placement);
     siege_->setEnabled(placement);
     placer_->setEnabled(placement && connexions_->currentItem() != nullptr);
+}
+
+void ServerView::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    GM_WidgetAuto::changeEvent(event);
+}
+
+void ServerView::retranslateUi()
+{
+    setWindowTitle(tr("Serveur de jeu"));
+    labelConnexions_->setText(tr("Joueurs connectés"));
+    labelTable_->setText(tr("Table"));
+    labelPlace_->setText(tr("Place"));
+    // Renaming the items keeps the chosen seat.
+    for (int i = 0; i < siege_->count(); ++i)
+        siege_->setItemText(i, tr("Place %1").arg(siege_->itemData(i).toInt() + 1));
+    placer_->setText(tr("Placer le joueur"));
+    labelJournal_->setText(tr("Journal du serveur"));
+    demarrer_->setText(tr("Démarrer la partie"));
+    arreter_->setText(tr("Arrêter le serveur"));
+    // The log keeps its lines as they were written.
+    afficheEtat_();
 }

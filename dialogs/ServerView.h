@@ -83,8 +83,14 @@ public slots:
     // The host puts the selected client on the chosen table and seat.
     void OnPlacer();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void afficheEtat_();
+    // Sets every text the user reads, in the language in force: at
+    // construction and at each language switch.
+    void retranslateUi();
     QListWidgetItem* item_(const ZB_ServerSocketConnection* connection) const;
 
     QPointer<ZB_ServerSocket> serveur_;
@@ -97,6 +103,10 @@ private:
     bool enCours_ = false;
     QStringList journal_;
     QLabel* etat_ = nullptr;
+    QLabel* labelConnexions_ = nullptr;
+    QLabel* labelTable_ = nullptr;
+    QLabel* labelPlace_ = nullptr;
+    QLabel* labelJournal_ = nullptr;
     QListWidget* connexions_ = nullptr;
     QPlainTextEdit* vueJournal_ = nullptr;
     QPushButton* demarrer_ = nullptr;

@@ -2,7 +2,9 @@
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QEvent>
 #include <QFormLayout>
+#include <QLabel>
 #include <QSpinBox>
 
 #include <algorithm>
@@ -42,13 +44,10 @@ WidgetOptionsAI::WidgetOptionsAI(QWidget* parent)
     force_->setObjectName(QStringLiteral("spinBoxNbrCombinations"));
     force_->setRange(COMBINAISONS_MIN, COMBINAISONS_MAX);
     force_->setSingleStep(PAS_COMBINAISONS);
-    force_->setToolTip(tr("Nombre de donnes simulées par coup: plus il est grand, plus l'ordinateur joue fort et "
-                          "lentement."));
     niveau_->setObjectName(QStringLiteral("comboBoxLevel"));
-    const QString noms[] = {tr("Facile"), tr("Moyen"), tr("Fort"), tr("Expert")};
-    for (size_t i = 0; i < std::size(NIVEAUX); ++i)
-        niveau_->addItem(noms[i], NIVEAUX[i]);
-    niveau_->addItem(tr("Sur mesure"), -1);
+    for (int force : NIVEAUX)
+        niveau_->addItem(QString(), force);
+    niveau_->addItem(QString(), -1);
     connect(niveau_, &QComboBox::activated, this, [this](int index) {
         const int force = niveau_->itemData(index).toInt();
         if (force > 0)
@@ -58,11 +57,12 @@ WidgetOptionsAI::WidgetOptionsAI(QWidget* parent)
     auto* disposition = new QFormLayout(this);
     disposition->setContentsMargins(0, 0, 0, 0);
     disposition->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-    disposition->addRow(tr("Niveau"), niveau_);
-    disposition->addRow(tr("Force (donnes simulées)"), force_);
-    disposition->addRow(tr("Confiance au 2e tour d'atout"), secondTour_);
-    disposition->addRow(tr("Confiance au 3e tour d'atout"), troisiemeTour_);
-    disposition->addRow(tr("Déduction des jeux adverses"), connaissance_);
+    QWidget* const champs[] = {niveau_, force_, secondTour_, troisiemeTour_, connaissance_};
+    for (size_t i = 0; i < etiquettes_.size(); ++i) {
+        etiquettes_[i] = new QLabel(this);
+        disposition->addRow(etiquettes_[i], champs[i]);
+    }
+    retranslateUi();
     setOptions(OptionsAI());
 }
 
@@ -97,4 +97,27 @@ void WidgetOptionsAI::niveauSuitForce_(int force)
 OptionsAI WidgetOptionsAI::options() const
 {
     return OptionsAI(secondTour_->value(), troisiemeTour_->value(), connaissance_->value(), force_->value(), version_);
+}
+
+void WidgetOptionsAI::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QWidget::changeEvent(event);
+}
+
+void WidgetOptionsAI::retranslateUi()
+{
+    force_->setToolTip(tr("Nombre de donnes simulées par coup: plus il est grand, plus l'ordinateur joue fort et "
+                          "lentement."));
+    // Renaming the items keeps the chosen level.
+    const QString noms[] = {tr("Facile"), tr("Moyen"), tr("Fort"), tr("Expert"), tr("Sur mesure")};
+    static_assert(std::size(noms) == std::size(NIVEAUX) + 1);
+    for (int i = 0; i < int(std::size(noms)); ++i)
+        niveau_->setItemText(i, noms[i]);
+    etiquettes_[0]->setText(tr("Niveau"));
+    etiquettes_[1]->setText(tr("Force (donnes simulées)"));
+    etiquettes_[2]->setText(tr("Confiance au 2e tour d'atout"));
+    etiquettes_[3]->setText(tr("Confiance au 3e tour d'atout"));
+    etiquettes_[4]->setText(tr("Déduction des jeux adverses"));
 }

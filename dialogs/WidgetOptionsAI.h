@@ -5,8 +5,11 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <array>
+
 class QComboBox;
 class QDoubleSpinBox;
+class QLabel;
 class QSpinBox;
 
 // The tuning of one computer player as the options dialog edits it: its
@@ -46,8 +49,17 @@ public:
     QDoubleSpinBox* getTroisiemeTour() const { return troisiemeTour_; }
     QDoubleSpinBox* getConnaissance() const { return connaissance_; }
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    // Sets every text the user reads, in the language in force: at
+    // construction and at each language switch.
+    void retranslateUi();
     void niveauSuitForce_(int force);
+
+    // The labels of the rows, top to bottom.
+    std::array<QLabel*, 5> etiquettes_{};
 
     QComboBox* niveau_;
     QSpinBox* force_;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QLabel>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -33,25 +34,22 @@ constexpr Credit CREDITS[] = {
 
 ZB_About::ZB_About(QWidget* parent)
     : GM_WidgetAuto(parent)
+    , titre_(new QLabel(this))
     , version_(new QLabel(this))
     , licences_(new QTextBrowser(this))
     , boutons_(new QDialogButtonBox(QDialogButtonBox::Close, this))
 {
     setObjectName(QStringLiteral("ZB_About"));
     setAutoFillBackground(true);
-    setWindowTitle(tr("A propos"));
     auto* disposition = new QVBoxLayout(this);
-    auto* titre = new QLabel(QStringLiteral("<h2>Zubrik</h2>") + tr("Jass et Belote"), this);
-    titre->setObjectName(QStringLiteral("labelTitle"));
-    titre->setAlignment(Qt::AlignCenter);
-    disposition->addWidget(titre);
+    titre_->setObjectName(QStringLiteral("labelTitle"));
+    titre_->setAlignment(Qt::AlignCenter);
+    disposition->addWidget(titre_);
     version_->setObjectName(QStringLiteral("labelVersion"));
     version_->setAlignment(Qt::AlignCenter);
-    version_->setText(texteVersion());
     disposition->addWidget(version_);
     licences_->setObjectName(QStringLiteral("textBrowserLicences"));
     licences_->setOpenExternalLinks(true);
-    licences_->setHtml(texteLicences());
     disposition->addWidget(licences_, 1);
     boutons_->setObjectName(QStringLiteral("buttonBox"));
     disposition->addWidget(boutons_);
@@ -59,6 +57,7 @@ ZB_About::ZB_About(QWidget* parent)
         hide();
         emit signalClosed();
     });
+    retranslateUi();
 }
 
 ZB_About::~ZB_About() = default;
@@ -80,4 +79,19 @@ QString ZB_About::texteLicences()
     html += QStringLiteral("</ul><p>")
           + tr("Les cartes, images et sons sont créés pour ce programme.") + QStringLiteral("</p>");
     return html;
+}
+
+void ZB_About::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    GM_WidgetAuto::changeEvent(event);
+}
+
+void ZB_About::retranslateUi()
+{
+    setWindowTitle(tr("A propos"));
+    titre_->setText(QStringLiteral("<h2>Zubrik</h2>") + tr("Jass et Belote"));
+    version_->setText(texteVersion());
+    licences_->setHtml(texteLicences());
 }

@@ -29,7 +29,15 @@ public:
 signals:
     void signalClosed();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    // Sets every text the user reads, in the language in force: at
+    // construction and at each language switch.
+    void retranslateUi();
+
+    QLabel* titre_;
     QLabel* version_;
     QTextBrowser* licences_;
     QDialogButtonBox* boutons_;

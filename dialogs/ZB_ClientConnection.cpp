@@ -1,5 +1,6 @@
 #include "ZB_ClientConnection.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -14,19 +15,15 @@ ZB_ClientConnection::ZB_ClientConnection(QWidget* parent)
 {
     setObjectName(QStringLiteral("ClientConnection"));
     setAutoFillBackground(true);
-    setWindowTitle(tr("Connection client"));
     resize(420, 120);
 
     auto* grille = new QGridLayout(this);
     grille->setObjectName(QStringLiteral("gridLayout"));
     label_->setObjectName(QStringLiteral("labelEtat"));
-    label_->setText(tr("Connection en cours..."));
     label_->setWordWrap(true);
     label_->setAlignment(Qt::AlignCenter);
     boutonAnnuler_->setObjectName(QStringLiteral("pushButtonAnnuler"));
-    boutonAnnuler_->setText(tr("Annuler"));
     boutonFermer_->setObjectName(QStringLiteral("pushButtonClose"));
-    boutonFermer_->setText(tr("Fermer"));
     grille->addWidget(label_, 0, 0, 1, 3);
     grille->addWidget(boutonAnnuler_, 1, 1);
     grille->addWidget(boutonFermer_, 1, 2);
@@ -44,6 +41,7 @@ ZB_ClientConnection::ZB_ClientConnection(QWidget* parent)
     compteARebours_.setEndValue(0);
     connect(&compteARebours_, &QVariantAnimation::valueChanged, this, &ZB_ClientConnection::OnCompteARebours);
     connect(&compteARebours_, &QVariantAnimation::finished, this, &ZB_ClientConnection::OnCompteAReboursTermine);
+    retranslateUi();
 }
 
 ZB_ClientConnection::~ZB_ClientConnection()
@@ -147,5 +145,24 @@ void ZB_ClientConnection::OnCompteAReboursTermine()
 
 void ZB_ClientConnection::afficheTexte_()
 {
+    etatAffiche_ = true;
     label_->setText(texteEtat(etat_, secondesRestantes_));
+}
+
+void ZB_ClientConnection::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    GM_WidgetAuto::changeEvent(event);
+}
+
+void ZB_ClientConnection::retranslateUi()
+{
+    setWindowTitle(tr("Connection client"));
+    boutonAnnuler_->setText(tr("Annuler"));
+    boutonFermer_->setText(tr("Fermer"));
+    if (etatAffiche_)
+        afficheTexte_();
+    else
+        label_->setText(tr("Connection en cours..."));
 }

@@ -47,6 +47,9 @@ public:
     // The text a state shows; the countdown's for the waiting states.
     static QString texteEtat(int etat, int secondesRestantes);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private slots:
     void OnCompteARebours(const QVariant& valeur);
     void OnCompteAReboursTermine();
@@ -54,8 +57,14 @@ private slots:
 private:
     static bool estEtatDAttente(int etat) { return etat >= AttentePublique && etat <= AttenteHote; }
     void afficheTexte_();
+    // Sets every text the user reads, in the language in force: at
+    // construction and at each language switch.
+    void retranslateUi();
 
     int etat_ = Init;
+    // Until the first state is shown, the window says the connection is
+    // being made.
+    bool etatAffiche_ = false;
     int secondesAttente_ = 0;
     int secondesRestantes_ = 0;
     QLabel* label_;

@@ -1,6 +1,7 @@
 #include "ZB_ClientDialogIp.h"
 
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,13 +14,11 @@ ZB_ClientDialogIp::ZB_ClientDialogIp(QWidget* parent)
 {
     setObjectName(QStringLiteral("ClientDialogIp"));
     setAutoFillBackground(true);
-    setWindowTitle(tr("Connection Client"));
     resize(236, 89);
 
     auto* grille = new QGridLayout(this);
     grille->setObjectName(QStringLiteral("gridLayout"));
     label_->setObjectName(QStringLiteral("label"));
-    label_->setText(tr("Ip Serveur"));
     lineEditIp_->setObjectName(QStringLiteral("lineEditIp"));
     lineEditIp_->setPlaceholderText(QStringLiteral("192.168.1.10"));
     boutons_->setObjectName(QStringLiteral("buttonBox"));
@@ -33,6 +32,7 @@ ZB_ClientDialogIp::ZB_ClientDialogIp(QWidget* parent)
     connect(boutons_, &QDialogButtonBox::accepted, this, &ZB_ClientDialogIp::OnAccepte);
     connect(boutons_, &QDialogButtonBox::rejected, this, &ZB_ClientDialogIp::OnRefuse);
     connect(lineEditIp_, &QLineEdit::returnPressed, this, &ZB_ClientDialogIp::OnAccepte);
+    retranslateUi();
 }
 
 ZB_ClientDialogIp::~ZB_ClientDialogIp() = default;
@@ -57,4 +57,17 @@ void ZB_ClientDialogIp::OnRefuse()
 {
     hide();
     emit rejected();
+}
+
+void ZB_ClientDialogIp::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    GM_WidgetAuto::changeEvent(event);
+}
+
+void ZB_ClientDialogIp::retranslateUi()
+{
+    setWindowTitle(tr("Connection Client"));
+    label_->setText(tr("Ip Serveur"));
 }

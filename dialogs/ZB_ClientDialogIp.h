@@ -35,7 +35,14 @@ private slots:
     void OnAccepte();
     void OnRefuse();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    // Sets every text the user reads, in the language in force: at
+    // construction and at each language switch.
+    void retranslateUi();
+
     QLabel* label_;
     QLineEdit* lineEditIp_;
     QDialogButtonBox* boutons_;

@@ -1,12 +1,35 @@
+#include "Evenements.h"
+#include "FormBugQuestionnaire.h"
+#include "FormDebugOptions.h"
+#include "FormTutorialEnter.h"
+#include "OptionsPartie.h"
+#include "ServerView.h"
+#include "WidgetOptionsAI.h"
+#include "ZB_About.h"
+#include "ZB_ClientConnection.h"
+#include "ZB_ClientDialogIp.h"
 #include "ZB_Translator.h"
 #include "ZbTestRegistry.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QTest>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -29,6 +52,120 @@ protected:
 QString annuler()
 {
     return QCoreApplication::translate("MessageBoxGl", "Annuler");
+}
+
+// A dialog the language switch must reach, built as the program builds it.
+std::unique_ptr<QWidget> construitDialogue(const QString& nom)
+{
+    if (nom == QLatin1String("OptionsPartie"))
+        return std::make_unique<OptionsPartie>();
+    if (nom == QLatin1String("WidgetOptionsAI"))
+        return std::make_unique<WidgetOptionsAI>();
+    if (nom == QLatin1String("ZB_About"))
+        return std::make_unique<ZB_About>();
+    if (nom == QLatin1String("FormTutorialEnter"))
+        return std::make_unique<FormTutorialEnter>();
+    if (nom == QLatin1String("FormBugQuestionnaire"))
+        return std::make_unique<FormBugQuestionnaire>();
+    if (nom == QLatin1String("FormDebugOptions"))
+        return std::make_unique<FormDebugOptions>();
+    if (nom == QLatin1String("ServerView"))
+        return std::make_unique<ServerView>(nullptr, nullptr, nullptr);
+    if (nom == QLatin1String("Evenements"))
+        return std::make_unique<Evenements>(nullptr, nullptr, 0);
+    if (nom == QLatin1String("ZB_ClientDialogIp"))
+        return std::make_unique<ZB_ClientDialogIp>();
+    if (nom == QLatin1String("ZB_ClientConnection"))
+        return std::make_unique<ZB_ClientConnection>();
+    return nullptr;
+}
+
+template<typename T>
+T* enfant(QWidget* w, const QString& objet)
+{
+    return objet.isEmpty() ? qobject_cast<T*>(w) : w->findChild<T*>(objet);
+}
+
+// One text of a dialog: quoi is "windowTitle", "text", "title", "label" (of
+// a form row), "placeholder", "special" (a spin box's special value text),
+// "item N" (of a combo box) or "tab N".
+QString texteLu(QWidget* w, const QString& objet, const QString& quoi)
+{
+    const QStringList mots = quoi.split(QLatin1Char(' '));
+    const int n = mots.size() > 1 ? mots.at(1).toInt() : 0;
+    if (mots.at(0) == QLatin1String("windowTitle"))
+        return enfant<QWidget>(w, objet) ? enfant<QWidget>(w, objet)->windowTitle() : QString();
+    if (mots.at(0) == QLatin1String("text")) {
+        if (auto* b = enfant<QAbstractButton>(w, objet))
+            return b->text();
+        return enfant<QLabel>(w, objet) ? enfant<QLabel>(w, objet)->text() : QString();
+    }
+    if (mots.at(0) == QLatin1String("title"))
+        return enfant<QGroupBox>(w, objet) ? enfant<QGroupBox>(w, objet)->title() : QString();
+    if (mots.at(0) == QLatin1String("label")) {
+        QWidget* champ = enfant<QWidget>(w, objet);
+        auto* forme = champ != nullptr ? qobject_cast<QFormLayout*>(champ->parentWidget()->layout()) : nullptr;
+        auto* etiquette = forme != nullptr ? qobject_cast<QLabel*>(forme->labelForField(champ)) : nullptr;
+        return etiquette != nullptr ? etiquette->text() : QString();
+    }
+    if (mots.at(0) == QLatin1String("placeholder"))
+        return enfant<QPlainTextEdit>(w, objet) ? enfant<QPlainTextEdit>(w, objet)->placeholderText() : QString();
+    if (mots.at(0) == QLatin1String("special"))
+        return enfant<QSpinBox>(w, objet) ? enfant<QSpinBox>(w, objet)->specialValueText() : QString();
+    if (mots.at(0) == QLatin1String("item"))
+        return enfant<QComboBox>(w, objet) ? enfant<QComboBox>(w, objet)->itemText(n) : QString();
+    if (mots.at(0) == QLatin1String("tab"))
+        return enfant<QTabWidget>(w, objet) ? enfant<QTabWidget>(w, objet)->tabText(n) : QString();
+    return QStringLiteral("<unknown kind of text %1>").arg(quoi);
+}
+
+// What a user typed or chose in the dialog before the switch; the returned
+// check says whether it is all still there.
+std::function<bool()> saisit(const QString& nom, QWidget* w)
+{
+    if (auto* d = qobject_cast<OptionsPartie*>(w)) {
+        d->findChild<QLineEdit*>(QStringLiteral("lineEditNameOpponent1"))->setText(QStringLiteral("Ueli"));
+        d->findChild<QAbstractButton*>(QStringLiteral("radioButtonConcours"))->setChecked(true);
+        d->findChild<QAbstractButton*>(QStringLiteral("checkBoxSounds"))->setChecked(false);
+        d->getOnglets()->setCurrentIndex(3);
+        return [d] {
+            return d->findChild<QLineEdit*>(QStringLiteral("lineEditNameOpponent1"))->text() == QLatin1String("Ueli")
+                && d->findChild<QAbstractButton*>(QStringLiteral("radioButtonConcours"))->isChecked()
+                && !d->findChild<QAbstractButton*>(QStringLiteral("checkBoxSounds"))->isChecked()
+                && d->getOnglets()->currentIndex() == 3;
+        };
+    }
+    if (auto* d = qobject_cast<WidgetOptionsAI*>(w)) {
+        d->getForce()->setValue(WidgetOptionsAI::NIVEAUX[3]);
+        return [d] { return d->getNiveau()->currentIndex() == 3 && d->options().nbrCombinations_ == WidgetOptionsAI::NIVEAUX[3]; };
+    }
+    if (auto* d = qobject_cast<FormTutorialEnter*>(w)) {
+        d->getButtonGroup()->button(FormTutorialEnter::ExpliqueRegles)->setChecked(true);
+        d->getCheckBox()->setChecked(true);
+        return [d] { return d->choix() == FormTutorialEnter::ExpliqueRegles && d->nePlusAfficher(); };
+    }
+    if (auto* d = qobject_cast<FormBugQuestionnaire*>(w)) {
+        d->getCategorie()->setCurrentIndex(d->getCategorie()->findData(FormBugQuestionnaire::Reseau));
+        d->getQuoi()->setPlainText(QStringLiteral("Les cartes ont disparu"));
+        return [d] {
+            return d->getCategorie()->currentData().toInt() == FormBugQuestionnaire::Reseau
+                && d->getQuoi()->toPlainText() == QLatin1String("Les cartes ont disparu");
+        };
+    }
+    if (auto* d = qobject_cast<ServerView*>(w)) {
+        d->getSiege()->setCurrentIndex(2);
+        return [d] { return d->getSiege()->currentData().toInt() == 2; };
+    }
+    if (auto* d = qobject_cast<ZB_ClientDialogIp*>(w)) {
+        d->setIp(QStringLiteral("10.0.0.7"));
+        return [d] { return d->getIp() == QLatin1String("10.0.0.7"); };
+    }
+    if (auto* d = qobject_cast<ZB_ClientConnection*>(w)) {
+        d->setEtat(ZB_StatutConnexionA::JeuEnCours);
+        return [d] { return d->getEtat() == ZB_StatutConnexionA::JeuEnCours; };
+    }
+    Q_UNUSED(nom);
+    return [] { return true; };
 }
 
 } // namespace
@@ -130,6 +267,99 @@ private slots:
         QCOMPARE(QCoreApplication::translate(c.constData(), s.constData()), allemand);
         QVERIFY(traducteur.applique(ZB_Translator::Francais, false));
         QCOMPARE(QCoreApplication::translate(c.constData(), s.constData()), source);
+    }
+
+    // A dialog built in French follows each later switch, and what the user
+    // typed or chose stays.
+    void dialogsFollowTheLanguage_data()
+    {
+        QTest::addColumn<QString>("dialogue");
+        QTest::addColumn<QString>("objet");
+        QTest::addColumn<QString>("quoi");
+        QTest::addColumn<QString>("francais");
+        QTest::addColumn<QString>("anglais");
+        QTest::addColumn<QString>("allemand");
+        QTest::newRow("options tab") << "OptionsPartie" << "tabWidget" << "tab 0" << "Partie" << "Game" << "Spiel";
+        QTest::newRow("options radio") << "OptionsPartie" << "radioButtonStandard" << "text" << "Standart"
+                                       << "Standard" << "Standard";
+        QTest::newRow("options name label") << "OptionsPartie" << "lineEditNameOpponent1" << "label"
+                                            << "Adversaire 1" << "Opponent 1" << "Gegner 1";
+        QTest::newRow("options special value") << "OptionsPartie" << "spinBoxContratAmount" << "special" << "Aucun"
+                                               << "None" << "Keine";
+        QTest::newRow("options computer level") << "OptionsPartie" << "comboBoxLevel" << "label"
+                                                << "Niveau" << "Level" << "Stufe";
+        QTest::newRow("computer level item") << "WidgetOptionsAI" << "comboBoxLevel" << "item 3" << "Expert"
+                                             << "Expert" << "Experte";
+        QTest::newRow("computer level label") << "WidgetOptionsAI" << "comboBoxLevel" << "label" << "Niveau"
+                                              << "Level" << "Stufe";
+        QTest::newRow("about") << "ZB_About" << "" << "windowTitle" << "A propos" << "About" << "Über";
+        QTest::newRow("tutorial choice") << "FormTutorialEnter" << "radioButtonTutorial1" << "text"
+                                         << "Je débute: montrez-moi les cartes jouables et les conseils"
+                                         << "I'm new: show me the playable cards and tips"
+                                         << "Ich bin Anfänger: zeigen Sie mir die spielbaren Karten und Tipps";
+        QTest::newRow("bug button") << "FormBugQuestionnaire" << "pushButtonSend" << "text" << "Créer le rapport"
+                                    << "Create the report" << "Bericht erstellen";
+        QTest::newRow("bug category") << "FormBugQuestionnaire" << "comboBoxCategory" << "item 2" << "Réseau"
+                                      << "Network" << "Netzwerk";
+        QTest::newRow("debug close") << "FormDebugOptions" << "pushButtonClose" << "text" << "Fermer" << "Close"
+                                     << "Schliessen";
+        QTest::newRow("server title") << "ServerView" << "" << "windowTitle" << "Serveur de jeu" << "Game server"
+                                      << "Spielserver";
+        QTest::newRow("server seat") << "ServerView" << "comboBoxSeat" << "item 2" << "Place 3" << "Seat 3"
+                                     << "Platz 3";
+        QTest::newRow("events title") << "Evenements" << "" << "windowTitle" << "Evènements de la table 0"
+                                      << "Events of table 0" << "Ereignisse von Tisch 0";
+        QTest::newRow("address label") << "ZB_ClientDialogIp" << "label" << "text" << "Ip Serveur" << "Server IP"
+                                       << "Server-IP";
+        QTest::newRow("connection state") << "ZB_ClientConnection" << "labelEtat" << "text" << "Jeu en cours..."
+                                          << "Game running..." << "Spiel läuft...";
+        QTest::newRow("connection cancel") << "ZB_ClientConnection" << "pushButtonAnnuler" << "text" << "Annuler"
+                                           << "Cancel" << "Abbrechen";
+    }
+
+    void dialogsFollowTheLanguage()
+    {
+        QFETCH(QString, dialogue);
+        QFETCH(QString, objet);
+        QFETCH(QString, quoi);
+        QFETCH(QString, francais);
+        QFETCH(QString, anglais);
+        QFETCH(QString, allemand);
+        ZB_Translator traducteur;
+        QVERIFY(traducteur.applique(ZB_Translator::Francais, false));
+        QCoreApplication::processEvents();
+        std::unique_ptr<QWidget> w = construitDialogue(dialogue);
+        QVERIFY(w != nullptr);
+        const std::function<bool()> saisieIntacte = saisit(dialogue, w.get());
+        QCOMPARE(texteLu(w.get(), objet, quoi), francais);
+        QVERIFY(traducteur.applique(ZB_Translator::Anglais, false));
+        QCoreApplication::processEvents();
+        QCOMPARE(texteLu(w.get(), objet, quoi), anglais);
+        QVERIFY(traducteur.applique(ZB_Translator::Allemand, false));
+        QCoreApplication::processEvents();
+        QCOMPARE(texteLu(w.get(), objet, quoi), allemand);
+        QVERIFY(saisieIntacte());
+    }
+
+    // The options dialog switched from French to German, kept as a picture
+    // when ZB_SHOTS_DIR names a folder.
+    void optionsPictureAfterSwitch()
+    {
+        const QString dossierImages = qEnvironmentVariable("ZB_SHOTS_DIR");
+        if (dossierImages.isEmpty())
+            QSKIP("ZB_SHOTS_DIR is not set");
+        ZB_Translator traducteur;
+        QVERIFY(traducteur.applique(ZB_Translator::Francais, false));
+        OptionsPartie d;
+        d.resize(900, 620);
+        d.show();
+        QVERIFY(traducteur.applique(ZB_Translator::Allemand, false));
+        QCoreApplication::processEvents();
+        for (int i = 0; i < d.getOnglets()->count(); ++i) {
+            d.getOnglets()->setCurrentIndex(i);
+            QCoreApplication::processEvents();
+            QVERIFY(d.grab().save(QDir(dossierImages).filePath(QStringLiteral("options-de-tab%1.png").arg(i))));
+        }
     }
 
     // Widgets hear of every switch, and only of switches.
