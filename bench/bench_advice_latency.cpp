@@ -8,6 +8,7 @@
 // block_max_ms (target: below 50), block_p99_ms, advice searches started.
 //
 // Run on all cores and pinned to two: taskset -c 0,1 bench_advice_latency
+#include "ApplicationDeBanc.h"
 #include "AI_Joueur.h"
 #include "HeadlessMatch.h"
 #include "InfoDemande.h"
@@ -31,26 +32,9 @@ using namespace match_sans_tete;
 constexpr int INTERVALLE_SONDE_MS = 1;
 constexpr int SIEGE_LOCAL = 0;
 
-void silencieux(QtMsgType type, const QMessageLogContext&, const QString& texte)
-{
-    if (type != QtDebugMsg && type != QtInfoMsg && !texte.contains(QLatin1String("propagateSizeHints")))
-        fprintf(stderr, "%s\n", qPrintable(texte));
-}
-
 QApplication& application()
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(&silencieux);
-    static int argc = 1;
-    static char nom[] = "bench_advice_latency";
-    static char* argv[] = {nom, nullptr};
-    // Never destroyed: at exit, a static application would remove the
-    // table's fonts after Qt's per-thread storage is gone, and crash.
-    static QApplication* app = new QApplication(argc, argv);
-    static const bool polices = ZB_TableFonts::install();
-    Q_UNUSED(polices);
-    return *app;
+    return applicationDeBanc("bench_advice_latency", PlateformeBanc::HorsEcran, true);
 }
 
 // The table's screen: every operation reaches the scene as the table view

@@ -4,6 +4,7 @@
 //   stops at the first frame painted once the cards are in the hands; the
 //   card pictures are in their disk cache after the first round;
 // - the resident set size after a whole unattended match.
+#include "ApplicationDeBanc.h"
 #include "DisplayGL.h"
 #include "DisplayGLScene.h"
 #include "EtatDeJeu.h"
@@ -28,26 +29,9 @@ namespace {
 
 constexpr int ATTENTE_MAX_MS = 600000;
 
-void silencieux(QtMsgType type, const QMessageLogContext&, const QString& texte)
-{
-    if (type != QtDebugMsg && type != QtInfoMsg && !texte.contains(QLatin1String("propagateSizeHints")))
-        fprintf(stderr, "%s\n", qPrintable(texte));
-}
-
 QApplication& application()
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(&silencieux);
-    static int argc = 1;
-    static char nom[] = "bench_app";
-    static char* argv[] = {nom, nullptr};
-    // Never destroyed: at exit, a static application would remove the
-    // table's fonts after Qt's per-thread storage is gone, and crash.
-    static QApplication* app = new QApplication(argc, argv);
-    static const bool polices = ZB_TableFonts::install();
-    Q_UNUSED(polices);
-    return *app;
+    return applicationDeBanc("bench_app", PlateformeBanc::HorsEcranSansAffichage, true);
 }
 
 // Resident set size of this process in kilobytes, from the kernel's status.

@@ -4,6 +4,7 @@
 // development machine: 0.07 ms, 3 ms and 180 ms; dropping the first
 // paragraph at each line instead cost 9 ms a line. Run offscreen:
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_chat
+#include "ApplicationDeBanc.h"
 #include "GM_Chat.h"
 
 #include <QApplication>
@@ -16,13 +17,7 @@ namespace {
 
 QApplication& application()
 {
-    static int argc = 1;
-    static char nom[] = "bench_chat";
-    static char* argv[] = {nom, nullptr};
-    // Never destroyed: a QApplication torn down among the static
-    // destructors outlives the platform plugin it needs.
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
+    return applicationDeBanc("bench_chat", PlateformeBanc::Telle, false);
 }
 
 QStringList reponse(int lignes, int longueur)

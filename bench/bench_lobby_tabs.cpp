@@ -3,6 +3,7 @@
 // a tournament list split into its two tables, a long ranking, the titles
 // table built and looked up, the titles tab filled. Run offscreen:
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_lobby_tabs
+#include "ApplicationDeBanc.h"
 #include "GM_AchievementTitle.h"
 #include "GM_Achievements.h"
 #include "GM_FriendsList.h"
@@ -19,13 +20,7 @@ namespace {
 
 QApplication& application()
 {
-    static int argc = 1;
-    static char nom[] = "bench_lobby_tabs";
-    static char* argv[] = {nom, nullptr};
-    // Never destroyed: a QApplication torn down among the static
-    // destructors outlives the platform plugin it needs.
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
+    return applicationDeBanc("bench_lobby_tabs", PlateformeBanc::Telle, false);
 }
 
 void BM_ServersFillAndFilter(benchmark::State& state)

@@ -6,6 +6,7 @@
 //   texts, the 32 seasonal pictures, the 4 message lines) and both side
 //   panels sliding: the animations step 16 ms, then the scene is painted
 //   into an image of the window's size with the widget engine.
+#include "ApplicationDeBanc.h"
 #include "DisplayGLSceneDialog.h"
 #include "DisplayGLScoreAnimPixmap.h"
 #include "DisplayGLScoreAnimText.h"
@@ -36,26 +37,9 @@ namespace {
 using Horloge = std::chrono::steady_clock;
 constexpr int PAS_IMAGE_MS = 16;
 
-void silencieux(QtMsgType type, const QMessageLogContext&, const QString& texte)
-{
-    if (type != QtDebugMsg && type != QtInfoMsg && !texte.contains(QLatin1String("propagateSizeHints")))
-        fprintf(stderr, "%s\n", qPrintable(texte));
-}
-
 QApplication& application()
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(&silencieux);
-    static int argc = 1;
-    static char nom[] = "bench_scene";
-    static char* argv[] = {nom, nullptr};
-    // Never destroyed: at exit, a static application would remove the
-    // table's fonts after Qt's per-thread storage is gone, and crash.
-    static QApplication* app = new QApplication(argc, argv);
-    static const bool polices = ZB_TableFonts::install();
-    Q_UNUSED(polices);
-    return *app;
+    return applicationDeBanc("bench_scene", PlateformeBanc::HorsEcranSansAffichage, true);
 }
 
 double quantile(std::vector<double> valeurs, double q)

@@ -5,6 +5,7 @@
 // equal push buttons, which share one cached panel; and a Plastique dial,
 // slider and scroll bar repainted while their value moves, whose body,
 // groove and pages come from the cache.
+#include "ApplicationDeBanc.h"
 #include "AppStyleSwitch.h"
 #include "QPlastiqueStyleLocal.h"
 #include "QWindowsStyleLocal.h"
@@ -27,24 +28,9 @@
 
 namespace {
 
-void silent(QtMsgType type, const QMessageLogContext&, const QString& text)
-{
-    if (type != QtDebugMsg && type != QtInfoMsg)
-        fprintf(stderr, "%s\n", qPrintable(text));
-}
-
 QApplication& application()
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(&silent);
-    static int argc = 1;
-    static char name[] = "bench_styles";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: a QApplication torn down among the static
-    // destructors at exit outlives what it needs and crashes.
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
+    return applicationDeBanc("bench_styles", PlateformeBanc::HorsEcranSansAffichage, false);
 }
 
 void BM_OptionCacheKey(benchmark::State& state)

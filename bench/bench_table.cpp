@@ -5,6 +5,7 @@
 //   for an unchanged size does nothing;
 // - one frame during a deal: the deal is started, its animations step
 //   16 ms, and the table is painted into an image of the window's size.
+#include "ApplicationDeBanc.h"
 #include "AI_Joueur.h"
 #include "TableDeScene.h"
 #include "ZB_DeckJass.h"
@@ -25,26 +26,9 @@ namespace {
 
 constexpr int PAS_IMAGE_MS = 16;
 
-void silencieux(QtMsgType type, const QMessageLogContext&, const QString& texte)
-{
-    if (type != QtDebugMsg && type != QtInfoMsg && !texte.contains(QLatin1String("propagateSizeHints")))
-        fprintf(stderr, "%s\n", qPrintable(texte));
-}
-
 QApplication& application()
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(&silencieux);
-    static int argc = 1;
-    static char nom[] = "bench_table";
-    static char* argv[] = {nom, nullptr};
-    // Never destroyed: at exit, a static application would remove the
-    // table's fonts after Qt's per-thread storage is gone, and crash.
-    static QApplication* app = new QApplication(argc, argv);
-    static const bool polices = ZB_TableFonts::install();
-    Q_UNUSED(polices);
-    return *app;
+    return applicationDeBanc("bench_table", PlateformeBanc::HorsEcranSansAffichage, true);
 }
 
 struct TableDistribuee

@@ -9,6 +9,7 @@
 // OpenGL context: run it as
 //   xvfb-run -a -s "-screen 0 1920x1200x24" env LIBGL_ALWAYS_SOFTWARE=1 bench/bench_table_gl
 // Elsewhere it reports the missing context and measures nothing.
+#include "ApplicationDeBanc.h"
 #include "AI_Joueur.h"
 #include "DisplayGLPaintOpenGL.h"
 #include "DisplayGLScene.h"
@@ -37,24 +38,9 @@ namespace {
 constexpr int CARTES_PAR_MAIN = 9;
 constexpr int ATTENTE_FOND_MS = 10000;
 
-void silencieux(QtMsgType type, const QMessageLogContext&, const QString& texte)
-{
-    if (type != QtDebugMsg && type != QtInfoMsg && !texte.contains(QLatin1String("propagateSizeHints")))
-        fprintf(stderr, "%s\n", qPrintable(texte));
-}
-
 QApplication& application()
 {
-    qInstallMessageHandler(&silencieux);
-    static int argc = 1;
-    static char nom[] = "bench_table_gl";
-    static char* argv[] = {nom, nullptr};
-    // Never destroyed: at exit, a static application would remove its fonts
-    // after Qt's per-thread storage is gone.
-    static QApplication* app = new QApplication(argc, argv);
-    static const bool polices = ZB_TableFonts::install();
-    Q_UNUSED(polices);
-    return *app;
+    return applicationDeBanc("bench_table_gl", PlateformeBanc::Telle, true);
 }
 
 // The table of the program on the OpenGL engine, dealt and shown.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QPlastiqueStyleLocal.h"
+#include "ZB_StyleTheme.h"
 
 #include <QPainterPath>
 
@@ -16,32 +16,15 @@
 //   frame; everything else is the Plastique style's.
 // - screenshotMode is set by the creator before installation and never
 //   changed; it only enlarges tab spacing and indicators.
-class ZB_StyleNature : public QPlastiqueStyleLocal
+class ZB_StyleNature : public ZB_StyleTheme
 {
     Q_OBJECT
 
 public:
-    ZB_StyleNature() = default;
+    ZB_StyleNature();
 
     // Replaces the whole palette by this theme's.
     static void fillPalette(QPalette& palette);
     // The outline of this theme's push-button panel over the rectangle.
     static QPainterPath panelPath(const QRect& rect);
-
-    using QPlastiqueStyleLocal::polish;
-    using QPlastiqueStyleLocal::unpolish;
-    void polish(QPalette& palette) override;
-    void polish(QWidget* widget) override;
-    void unpolish(QWidget* widget) override;
-
-    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
-        const QWidget* widget = nullptr) const override;
-    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
-        const QWidget* widget = nullptr) const override;
-    int pixelMetric(
-        PixelMetric metric, const QStyleOption* option = nullptr, const QWidget* widget = nullptr) const override;
-    int styleHint(StyleHint hint, const QStyleOption* option = nullptr, const QWidget* widget = nullptr,
-        QStyleHintReturn* returnData = nullptr) const override;
-
-    bool screenshotMode = false;
 };

@@ -2,9 +2,6 @@
 
 #include "ThemeDrawing.h"
 
-#include <QStyleOption>
-#include <QTabBar>
-
 namespace {
 
 constexpr int OVERLAY_ALPHA = 63;
@@ -16,6 +13,11 @@ const ThemeDrawing::ButtonLook BUTTON_LOOK
 
 } // namespace
 
+ZB_StyleRacing::ZB_StyleRacing()
+    : ZB_StyleTheme({BUTTON_LOOK, &ZB_StyleRacing::fillPalette, true, true})
+{
+}
+
 void ZB_StyleRacing::fillPalette(QPalette& palette)
 {
     ThemeDrawing::fillPalette(palette,
@@ -26,64 +28,4 @@ void ZB_StyleRacing::fillPalette(QPalette& palette)
 QPainterPath ZB_StyleRacing::panelPath(const QRect& rect)
 {
     return ThemeDrawing::panelPath(rect, ThemeDrawing::panelRadius(rect, BUTTON_LOOK.radiusDivisor));
-}
-
-void ZB_StyleRacing::polish(QPalette& palette) { fillPalette(palette); }
-
-void ZB_StyleRacing::polish(QWidget* widget) { ThemeDrawing::markHover(widget, true); }
-
-void ZB_StyleRacing::unpolish(QWidget* widget) { ThemeDrawing::markHover(widget, false); }
-
-void ZB_StyleRacing::drawPrimitive(
-    PrimitiveElement element, const QStyleOption* option, QPainter* painter, const QWidget* widget) const
-{
-    if (element == PE_PanelButtonCommand) {
-        ThemeDrawing::drawButtonPanel(option, painter, BUTTON_LOOK);
-        return;
-    }
-    QPlastiqueStyleLocal::drawPrimitive(element, option, painter, widget);
-}
-
-void ZB_StyleRacing::drawControl(
-    ControlElement element, const QStyleOption* option, QPainter* painter, const QWidget* widget) const
-{
-    if (element == CE_PushButtonLabel) {
-        const QStyleOptionButton label = ThemeDrawing::pushButtonLabelOption(option);
-        QPlastiqueStyleLocal::drawControl(element, &label, painter, widget);
-        return;
-    }
-    if (element == CE_TabBarTabShape) {
-        // Rounded tabs as the Plastique style draws them, but the textured
-        // button brush is never lightened or darkened.
-        if (const auto* tab = qstyleoption_cast<const QStyleOptionTab*>(option)) {
-            switch (tab->shape) {
-            case QTabBar::RoundedNorth:
-            case QTabBar::RoundedSouth:
-            case QTabBar::RoundedWest:
-            case QTabBar::RoundedEast:
-                drawRoundedTabShape(tab, painter, widget,
-                    {&ThemeDrawing::qBrushAlpha, &ThemeDrawing::qBrushLight, &ThemeDrawing::qBrushDark});
-                return;
-            default:
-                QPlastiqueStyleLocal::drawControl(element, option, painter, widget);
-                return;
-            }
-        }
-        return;
-    }
-    QPlastiqueStyleLocal::drawControl(element, option, painter, widget);
-}
-
-int ZB_StyleRacing::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const
-{
-    const int base = ThemeDrawing::answersAlone(metric) ? 0 : QPlastiqueStyleLocal::pixelMetric(metric, option, widget);
-    return ThemeDrawing::pixelMetric(metric, base, widget, screenshotMode);
-}
-
-int ZB_StyleRacing::styleHint(
-    StyleHint hint, const QStyleOption* option, const QWidget* widget, QStyleHintReturn* returnData) const
-{
-    bool known = false;
-    const int answer = ThemeDrawing::styleHint(hint, known);
-    return known ? answer : QPlastiqueStyleLocal::styleHint(hint, option, widget, returnData);
 }
