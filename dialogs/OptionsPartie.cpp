@@ -196,6 +196,13 @@ void OptionsPartie::retranslateUi()
         montreTexte_(objet, tr(source));
     for (int mode = 1; mode < TypeDePartie::NOMBRE_MODES; ++mode)
         modesPermis_[size_t(mode)]->setText(getNomAtout(mode, STYLE_NOMS_ATOUTS));
+    for (int id = 0; id < NOMBRE_PRESETS; ++id) {
+        QAbstractButton* preset = presets_->button(id);
+        if (id == TypeDePartie::ID_PERSONALISE || preset == nullptr)
+            continue;
+        preset->setText(TypeDePartie::nomTraduit(id));
+        preset->setToolTip(TypeDePartie::descriptionTraduite(id));
+    }
     montantContrat_->setSpecialValueText(tr("Aucun"));
     delaiRamassage_->setSuffix(tr(" s"));
 }

@@ -181,6 +181,16 @@ constexpr Preset kPersonaliseJass = {TypeDePartie::ID_PERSONALISE, QT_TRANSLATE_
 constexpr Preset kPersonaliseBelote = {TypeDePartie::ID_PERSONALISE, "Personalisé", 3000, kCouleursToutSans,
                                        nullptr, 0, 2, 1, 1, 82, 1, 1, 0, 0, false};
 
+const Preset* presetDe(int id)
+{
+    if (id == TypeDePartie::ID_PERSONALISE)
+        return &kPersonaliseJass;
+    for (const Preset& p : kPresets)
+        if (p.id == id)
+            return &p;
+    return nullptr;
+}
+
 void assignePreset(TypeDePartie& t, const Preset& p)
 {
     t = TypeDePartie();
@@ -243,4 +253,16 @@ TypeDePartie& TypeDePartie::getTypeDePartie(int id)
     if (!table.construite)
         table.construit_unlocked(GenreJass);
     return table.types[id];
+}
+
+QString TypeDePartie::nomTraduit(int id)
+{
+    const Preset* p = presetDe(id);
+    return p != nullptr ? QObject::tr(p->nom) : QString();
+}
+
+QString TypeDePartie::descriptionTraduite(int id)
+{
+    const Preset* p = presetDe(id);
+    return p != nullptr && p->description != nullptr ? QObject::tr(p->description) : QString();
 }

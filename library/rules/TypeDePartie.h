@@ -55,6 +55,11 @@ public:
     // The preset of an id; an unknown id gets a default record, kept in the
     // table from then on.
     static TypeDePartie& getTypeDePartie(int id);
+    // A preset's name and description in the language in force now: the
+    // table keeps those of the language it was built in. Empty for an
+    // unknown id.
+    static QString nomTraduit(int id);
+    static QString descriptionTraduite(int id);
 
     bool defini_ = false;
     QString nom_;

@@ -280,6 +280,8 @@ private slots:
         QTest::addColumn<QString>("anglais");
         QTest::addColumn<QString>("allemand");
         QTest::newRow("options tab") << "OptionsPartie" << "tabWidget" << "tab 0" << "Partie" << "Game" << "Spiel";
+        QTest::newRow("options preset") << "OptionsPartie" << "radioButtonPreset2" << "text" << "Suisse allemand"
+                                        << "Swiss German" << "Deutschschweizer";
         QTest::newRow("options radio") << "OptionsPartie" << "radioButtonStandard" << "text" << "Standart"
                                        << "Standard" << "Standard";
         QTest::newRow("options name label") << "OptionsPartie" << "lineEditNameOpponent1" << "label"
