@@ -47,7 +47,11 @@ GM_Progress::GM_Progress(QWidget* parent)
     barre_->setValue(0);
 }
 
-GM_Progress::~GM_Progress() = default;
+GM_Progress::~GM_Progress()
+{
+    if (annulation_ != nullptr)
+        annulation_->progressDestroyed();
+}
 
 void GM_Progress::setProgress(const QString& texte, int valeur)
 {

@@ -124,6 +124,7 @@ public:
     void disconnectFromServer();
     // The progress window's Cancel: stops the connection now.
     void cancel() override;
+    void progressDestroyed() override { progress_ = nullptr; }
 
     void requestServerIpAndPort(const QString& serverOrTournamentId, const QString& password);
     void requestMainGameServerInfo();

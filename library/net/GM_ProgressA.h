@@ -17,6 +17,9 @@ public:
         Cancel_cb& operator=(const Cancel_cb&) = delete;
         virtual ~Cancel_cb() = default;
         virtual void cancel() = 0;
+        // The progress window is going: forget it. Windows and clients die
+        // in either order at quit.
+        virtual void progressDestroyed() {}
     };
 
     GM_ProgressA() = default;

@@ -41,6 +41,8 @@ ZB_RoomTable::~ZB_RoomTable()
         delete joueur;
         joueur = nullptr;
     }
+    if (m_partie)
+        m_partie->oubliePoints();
     m_partie.clear();
     delete m_mise;
     delete m_points;
@@ -263,6 +265,8 @@ void ZB_RoomTable::reinitialise(bool garderGenerateur)
         if (m_listeDesEvenements != nullptr)
             m_listeDesEvenements->joueurDistant_[size_t(i)] = true;
     }
+    if (m_partie)
+        m_partie->oubliePoints();
     m_partie.clear();
     if (m_noTable == 0 && m_display != nullptr)
         m_display->setPartie(QSharedPointer<Partie>());

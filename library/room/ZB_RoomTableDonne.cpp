@@ -34,6 +34,8 @@ void ZB_RoomTable::reponse_ActionDistribue(int nombreDeCartes, bool enDirect)
 
     delete m_mise;
     m_mise = nullptr;
+    if (m_partie)
+        m_partie->oubliePoints();
     delete m_points;
     m_points = nullptr;
     const bool jass = m_typeDePartie.genre_ == TypeDePartie::GenreJass;
@@ -357,6 +359,8 @@ bool ZB_RoomTable::termineDonne(bool detacheJoueurs)
         m_etatsBelote = {};
         secondeMoitie = true;
     }
+    if (m_partie)
+        m_partie->oubliePoints();
     m_partie.clear();
     for (JoueurHumain* joueur : std::as_const(m_joueurs))
         joueur->setPartie(QSharedPointer<Partie>());

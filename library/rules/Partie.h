@@ -140,6 +140,13 @@ public:
     }
     int getCouleurAtout() const { return (atoutEnCours_ >= 1 && atoutEnCours_ <= 4) ? atoutEnCours_ : 0; }
     ZB_PointsA* getPoints() const { return points_; }
+    // The table frees the points of a deal it no longer plays while the
+    // display may still hold the deal: borrowed points are forgotten then.
+    void oubliePoints()
+    {
+        if (!possedePoints_)
+            points_ = nullptr;
+    }
     int getNombreCartesDuJeu() const { return typeDePartie_.genre_ == TypeDePartie::GenreJass ? 36 : 32; }
 
     bool partieReelle_ = false;

@@ -256,6 +256,14 @@ private slots:
         }
         // The client is gone: Cancel does nothing.
         QTest::mouseClick(progres.getCancelButton(), Qt::LeftButton);
+
+        // At quit the scene may delete the progress window before the lobby
+        // window deletes its client: the client forgets it.
+        auto* premier = new GM_Progress;
+        GM_ClientSocket client(QString(), nullptr, premier, nullptr);
+        QCOMPARE(client.getProgress(), static_cast<GM_ProgressA*>(premier));
+        delete premier;
+        QCOMPARE(client.getProgress(), nullptr);
     }
 
     // The two pages of the login dialog and the progress window, as the

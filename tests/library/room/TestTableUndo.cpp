@@ -611,7 +611,12 @@ private slots:
         // without a game, and the slate shows the two match scores only.
         const int total0 = t.table.totalDonne(0);
         const int total1 = t.table.totalDonne(1);
+        // A display may still hold the ended deal: it must not keep the
+        // points the table frees.
+        const QSharedPointer<Partie> gardee = t.table.getPartie();
+        QVERIFY(gardee && gardee->getPoints());
         t.table.termineDonne(false);
+        QCOMPARE(gardee->getPoints(), nullptr);
         t.salle.liste.etatAttendu_ = EtatDeJeu::AttendDistribue4;
         const qsizetype avant = t.ardoise.appels.size();
         t.table.reponse_ActionDistribue(9, true);
