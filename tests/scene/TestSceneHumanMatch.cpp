@@ -345,8 +345,12 @@ private slots:
                 QVERIFY(personne.contres > 0);
                 QVERIFY(personne.passes > 0);
             }
+            // The seats' players die with the table: the scene lets them go
+            // first, as the table view does when a room goes.
+            s.setPartie({});
+            for (int siege = 0; siege < DisplayGLScene::NOMBRE_SIEGES; ++siege)
+                s.setJoueur(siege, nullptr);
         }
-        s.setPartie({});
     }
 };
 
