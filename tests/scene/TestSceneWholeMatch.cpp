@@ -50,36 +50,40 @@ private slots:
             QString pourquoi;
             QVERIFY2(banc.attendFin(pourquoi), qPrintable(pourquoi));
             QCOMPARE(banc.salle.cartesIllegales, 0);
+            // The match's last trick lies there until the table is cleared.
+            affichage.finDeDonne(false);
+            QVERIFY(affichage.donnes > 0);
+            // A Jass match may end mid-deal once a team reaches the target.
+            QVERIFY(affichage.cartesJouees >= (affichage.donnes - 1) * (genre == 0 ? 36 : 32));
+            QCOMPARE(affichage.cartesPerdues, 0);
+            // Every card on a pile, but the last trick of each deal, which the
+            // end of the deal or the next deal clears.
+            QCOMPARE(affichage.cartesSurPile + affichage.cartesDernierPli, affichage.cartesJouees);
+            QVERIFY(affichage.cartesDernierPli <= 4 * affichage.donnes);
+            if (genre == 1)
+                QVERIFY(affichage.bulles > 0);
+            // Every state and score reached the status line and the board; the
+            // bottom seat is a computer's, so the screen's user only watches.
+            QVERIFY(affichage.etats > affichage.cartesJouees);
+            QVERIFY(affichage.ardoises >= affichage.donnes);
+            QCOMPARE(s.texteStatut(), QStringLiteral("Vous êtes spectateur."));
+            QVERIFY(!s.imageArdoise().isNull());
+            // The flights end; nothing of the match stays on the table.
+            QTRY_VERIFY_WITH_TIMEOUT(
+                [&] {
+                    for (int i = 0; i < 36; ++i)
+                        if (s.objetCarte(i)->isMoving() || s.objetCarte(i)->isShown())
+                            return false;
+                    return true;
+                }(),
+                5000);
+            QCOMPARE(s.items().size(), items);
+            // The seats' players die with the table: the scene lets them go
+            // first, as the table view does when a room goes.
+            s.setPartie({});
+            for (int siege = 0; siege < DisplayGLScene::NOMBRE_SIEGES; ++siege)
+                s.setJoueur(siege, nullptr);
         }
-        // The match's last trick lies there until the table is cleared.
-        affichage.finDeDonne(false);
-        QVERIFY(affichage.donnes > 0);
-        // A Jass match may end mid-deal once a team reaches the target.
-        QVERIFY(affichage.cartesJouees >= (affichage.donnes - 1) * (genre == 0 ? 36 : 32));
-        QCOMPARE(affichage.cartesPerdues, 0);
-        // Every card on a pile, but the last trick of each deal, which the
-        // end of the deal or the next deal clears.
-        QCOMPARE(affichage.cartesSurPile + affichage.cartesDernierPli, affichage.cartesJouees);
-        QVERIFY(affichage.cartesDernierPli <= 4 * affichage.donnes);
-        if (genre == 1)
-            QVERIFY(affichage.bulles > 0);
-        // Every state and score reached the status line and the board; the
-        // bottom seat is a computer's, so the screen's user only watches.
-        QVERIFY(affichage.etats > affichage.cartesJouees);
-        QVERIFY(affichage.ardoises >= affichage.donnes);
-        QCOMPARE(s.texteStatut(), QStringLiteral("Vous êtes spectateur."));
-        QVERIFY(!s.imageArdoise().isNull());
-        // The flights end; nothing of the match stays on the table.
-        QTRY_VERIFY_WITH_TIMEOUT(
-            [&] {
-                for (int i = 0; i < 36; ++i)
-                    if (s.objetCarte(i)->isMoving() || s.objetCarte(i)->isShown())
-                        return false;
-                return true;
-            }(),
-            5000);
-        QCOMPARE(s.items().size(), items);
-        s.setPartie({});
     }
 };
 
