@@ -1,5 +1,7 @@
 #include "GM_Achievements.h"
 
+#include "GM_LigneRafraichir.h"
+
 #include "GM_AchievementTitle.h"
 
 #include <QDateTime>
@@ -54,15 +56,9 @@ GM_Achievements::GM_Achievements(QWidget* parent)
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grille->addWidget(table_, 0, 0, 1, 4);
 
-    grille->addItem(new QSpacerItem(284, 20, QSizePolicy::Expanding, QSizePolicy::Minimum), 1, 0);
-    refresh_ = new QPushButton(this);
-    refresh_->setObjectName(QStringLiteral("m_pushButtonRefreshP"));
-    grille->addWidget(refresh_, 1, 1, 1, 2);
-    grille->addItem(new QSpacerItem(281, 20, QSizePolicy::Expanding, QSizePolicy::Minimum), 1, 3);
-
-    refreshTimer_ = new QTimer(this);
-    refreshTimer_->setSingleShot(true);
-    refreshTimer_->setInterval(RefreshPauseMs);
+    const GM_LigneRafraichir ligne = GM_LigneRafraichir::construit(this, grille, 1, RefreshPauseMs);
+    refresh_ = ligne.bouton;
+    refreshTimer_ = ligne.pause;
     connect(refreshTimer_, &QTimer::timeout, this, &GM_Achievements::OnEnableRefresh);
 
     retranslate();
