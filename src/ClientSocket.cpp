@@ -537,8 +537,12 @@ void ClientSocket::reprendApresReplay_()
         QMutexLocker verrou(&mutexReplay_);
         replayEnCours_ = false;
     }
-    if (display_ != nullptr)
+    // Caught up: the user sits at the table again, so that its seat's next
+    // request is shown to a player, not to a spectator.
+    if (display_ != nullptr) {
         display_->restaureCurseur();
+        display_->afficheTable();
+    }
     QPointer<ClientSocket> vivant(this);
     receive_(QByteArray());
     if (vivant)

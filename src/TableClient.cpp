@@ -151,7 +151,7 @@ bool TableClient::loadFromStream(QTextStream& in, int* typeDeFichier, quint64 no
     filmDemande_ = false;
     const int type = typeDeFichier != nullptr ? *typeDeFichier : ZB_FichierDePartie::FichierNormal;
     if (lignes < 11) {
-        rejoueTout_(1);
+        rejoueTout_(ZB_RoomTable::ModeVueSansAnimation);
     } else if (type == ZB_FichierDePartie::FichierClient) {
         messageBoxQuestion(GM::Question, tr("Question."), tr("Voulez-vous revoir la partie depuis le début?"),
                            static_cast<GM::StandardButton>(GM::Yes | GM::No), this, "OnShowReplay_Answer");
@@ -171,13 +171,17 @@ void TableClient::OnShowReplay_Answer(int result)
 {
     reponseFilm_ = result == GM::Yes;
     filmDemande_ = true;
-    rejoueTout_(reponseFilm_ ? 2 : 1);
+    rejoueTout_(reponseFilm_ ? ZB_RoomTable::ModeVueFilm : ZB_RoomTable::ModeVueSansAnimation);
 }
 
 void TableClient::cb_replayTermine()
 {
-    if (display_ != nullptr)
+    // The replay only rebuilt the table: once it is through, the user sits
+    // at the table again, so the seat to act sees its request live.
+    if (display_ != nullptr) {
+        display_->afficheTable();
         display_->rafraichit();
+    }
     if (filmDemande_) {
         filmDemande_ = false;
         messageBox(GM::Information, tr("Information."), tr("Fin du film. Cliquez sur OK pour continuer la partie."),

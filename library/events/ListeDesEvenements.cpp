@@ -466,6 +466,8 @@ void ListeDesEvenements::replay(const QStringList& lignes, int perspective, bool
     // queued, so that a bad line leaves the list as it was.
     std::vector<EvenementDeJeu> lus(static_cast<size_t>(n));
     qsizetype ligneEnr = -1;
+    qsizetype premierEnr = -1;
+    qsizetype dernierEnr = -1;
     qsizetype ligneInP = -1;
     for (qsizetype i = 1; i < n; ++i) {
         EvenementDeJeu& ev = lus[size_t(i)];
@@ -477,6 +479,11 @@ void ListeDesEvenements::replay(const QStringList& lignes, int perspective, bool
         // last one.
         if (ev.type_ == EvenementDeJeu::Enr && (perspective != 4 || ligneEnr < 0))
             ligneEnr = i;
+        if (ev.type_ == EvenementDeJeu::Enr) {
+            if (premierEnr < 0)
+                premierEnr = i;
+            dernierEnr = i;
+        }
         if (ev.type_ == EvenementDeJeu::InP && (perspective != 4 || ligneInP < 0))
             ligneInP = i;
     }
@@ -510,7 +517,26 @@ void ListeDesEvenements::replay(const QStringList& lignes, int perspective, bool
     etapes.reserve(static_cast<size_t>(n) + 1);
     if (ligneInP >= 1)
         etapes.push_back({false, QString(), lus[size_t(ligneInP)]});
+    // A record of several deals shares one queue table: the moves of the
+    // earlier deals would stay queued past the point where the last deal
+    // stops and run, out of place, once the game goes on. The table rebuilds
+    // the last deal from its snapshot; the earlier ones go to the record as
+    // they were played, their seats' inscriptions aside, which the last deal
+    // inscribes again.
+    const bool derniereDonne = perspective == 4 && premierEnr >= 0 && dernierEnr > premierEnr
+        && lus[size_t(dernierEnr)].mode_ != 4;
+    auto donneAnterieure = [&](qsizetype i) {
+        const EvenementDeJeu& ev = lus[size_t(i)];
+        return derniereDonne && i >= premierEnr && i < dernierEnr && ev.valide_
+            && ev.etat_ >= EtatDeJeu::EnregistrementSettingsPartie && !estImmediat(ev.type_);
+    };
     for (qsizetype i = 1; i < n; ++i) {
+        if (donneAnterieure(i)) {
+            const QString texte = lus[size_t(i)].toString(version_);
+            if (tientSurUneLigne(texte))
+                etapes.push_back({true, texte, EvenementDeJeu()});
+            continue;
+        }
         if (lus[size_t(i)].type_ == EvenementDeJeu::Enr && perspective != 4 && ligneEnr >= 0 && i <= ligneEnr - 5) {
             // A seat needs only the last snapshot and the moves around it;
             // what comes before goes to the record as it was played.

@@ -325,6 +325,7 @@ bool ZB_RoomTable::rejoue(int modeVue, ListeDesEvenements::ReplayRequester* dema
         m_display->setModeVue(modeVue);
     if (m_listeDesEvenements == nullptr)
         return false;
+    m_rejeuSansPause = modeVue == ModeVueSansAnimation;
     ZB_VerrouEvenements<ListeDesEvenements> verrou(*m_listeDesEvenements);
     ListeDesEvenements* liste = m_listeDesEvenements;
     try {

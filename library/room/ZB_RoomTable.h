@@ -71,6 +71,10 @@ public:
 
     static constexpr int NombreDeSieges = 4;
     static constexpr int SiegeTable = 4;
+    // Replay view modes: one the user watches, paced like live play, and one
+    // that rebuilds the table at once, waiting for no animation.
+    static constexpr int ModeVueSansAnimation = 1;
+    static constexpr int ModeVueFilm = 2;
     static constexpr int AucuneCarte = 36;
     static constexpr int ScoreSansFin = 100000;
 
@@ -417,6 +421,9 @@ private:
     QDateTime m_derniereActivite;
     quint8 m_reponseNouvellePartie = 0;
     int m_dernierAtoutDessine = -1;
+    // A stored record the user does not watch is rebuilt at once: its steps
+    // wait for no animation. Set by rejoue, cleared once the game goes on.
+    bool m_rejeuSansPause = false;
     QMap<int, qint64> m_etatsEntreesTraites;     // state -> id of the player who entered
     QMap<int, int> m_historiqueAnnuler;
     QMap<int, int> m_historiqueRefaire;

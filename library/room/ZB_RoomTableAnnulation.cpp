@@ -249,7 +249,11 @@ bool ZB_RoomTable::annuler(int cible, bool refaire)
     m_statsPartie = statistiques;
     verrou.unlock();
 
-    // The seat that must act at the target is asked again, live.
+    // The seat that must act at the target is asked again, live: the table
+    // is shown as played again first, so that the request finds a seated
+    // user and not a spectator.
+    if (m_display != nullptr)
+        m_display->afficheTable();
     try {
         liste->flush();
     } catch (const GM_Exception& e) {
@@ -257,9 +261,7 @@ bool ZB_RoomTable::annuler(int cible, bool refaire)
     } catch (const std::exception& e) {
         avertitAnnulation(QString::fromUtf8(e.what()));
     }
-    if (m_display != nullptr) {
-        m_display->afficheTable();
+    if (m_display != nullptr)
         m_display->afficheBoutonsAnnuler(!m_historiqueAnnuler.isEmpty(), !m_historiqueRefaire.isEmpty());
-    }
     return rebati;
 }

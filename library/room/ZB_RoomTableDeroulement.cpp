@@ -122,8 +122,11 @@ void ZB_RoomTable::continueLeJeu(int mode, double* delai, bool relance, bool for
     // lines included: a snapshot or inscription built here would replace the
     // recorded one in the list's queue, and a seat asked now would answer in
     // place of the record. The game goes on live once the replay is over.
-    if (mode == 0 && m_listeDesEvenements != nullptr && m_listeDesEvenements->estReplayEnCours())
+    const bool rejeu = m_listeDesEvenements != nullptr && m_listeDesEvenements->estReplayEnCours();
+    if (mode == 0 && rejeu)
         mode = 1;
+    if (!rejeu)
+        m_rejeuSansPause = false;
     if (mode == 0 && !m_reseau) {
         if (getEtatCourant() > EtatDeJeu::AttendDistribue4)
             m_partieEnCours = true;
@@ -166,7 +169,7 @@ void ZB_RoomTable::continueLeJeu(int mode, double* delai, bool relance, bool for
     }
 
     if (pause.has_value() && delai != nullptr)
-        *delai = *pause;
+        *delai = m_rejeuSansPause ? 0.0 : *pause;
     if (metAJourActivite)
         m_derniereActivite = QDateTime::currentDateTimeUtc();
     if (m_display != nullptr)

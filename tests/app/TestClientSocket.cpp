@@ -196,7 +196,13 @@ public:
     QList<int> modesVue;
     QList<int> sieges;
     int curseursRestaures = 0;
-    void setModeVue(int mode) override { modesVue << mode; }
+    bool vueActive = false;
+    void setModeVue(int mode) override
+    {
+        modesVue << mode;
+        vueActive = mode != 0;
+    }
+    void afficheTable() override { vueActive = false; }
     void setNoJoueurLocal(int siege) override { sieges << siege; }
     void restaureCurseur() override { ++curseursRestaures; }
 };
@@ -505,6 +511,7 @@ private slots:
         QCOMPARE(b->exec.etatsExecutes().mid(0, etats.size()), etats);
         QCOMPARE(b->exec.executes.last().texte_, QStringLiteral("pendant"));
         QCOMPARE(b->display.modesVue, QList<int>{2});
+        QVERIFY(!b->display.vueActive); // caught up, the user plays
         QCOMPARE(b->display.sieges, QList<int>{1});
         QCOMPARE(b->display.curseursRestaures, 1);
         QVERIFY(!b->client->estEnReplay());
@@ -538,6 +545,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(b->exec.etatsExecutes(), etats, Delai);
         QVERIFY(b->boites.historique().isEmpty());
         QCOMPARE(b->display.modesVue, QList<int>{1});
+        QVERIFY(!b->display.vueActive);
         QVERIFY(!b->client->estEnReplay());
     }
 

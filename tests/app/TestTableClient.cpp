@@ -1,6 +1,10 @@
 #include "GM_MessageBoxDisplayerHeadless.h"
+#include "InfoDemande.h"
+#include "JoueurHumain.h"
 #include "ListeDesEvenements.h"
 #include "OptionsDePartie.h"
+#include "OptionsDuJoueur.h"
+#include "EtatDeJeu.h"
 #include "TableClient.h"
 #include "TypeDePartie.h"
 #include "ZB_AIError.h"
@@ -14,17 +18,26 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextStream>
 
 #include <memory>
 
 namespace {
 
-// Remembers the view modes the tables replay with.
+// Remembers the view modes the tables replay with, and whether the user
+// watches or sits at the table.
 class DisplayTemoin : public ZB_DisplayEmpty
 {
 public:
     QList<int> modesVue;
-    void setModeVue(int mode) override { modesVue << mode; }
+    bool vueActive = false;
+    void setModeVue(int mode) override
+    {
+        modesVue << mode;
+        vueActive = mode != 0;
+    }
+    void afficheTable() override { vueActive = false; }
+    bool estModeVueActif() override { return vueActive; }
 };
 
 // Receives the answer of the quit question.
@@ -164,6 +177,63 @@ private slots:
         const bool demande = textes().join(QLatin1Char('\n')).contains(
             QStringLiteral("Voulez-vous revoir la partie depuis le début?"));
         QCOMPARE(demande, question);
+    }
+
+    // A game left at the user's turn and opened again goes on: once the
+    // replay is through, the user sits at the table (no view mode) and is
+    // asked live, with the table's request number, for the same move.
+    void repriseAuTourDuJoueur_data()
+    {
+        QTest::addColumn<int>("depart");
+        QTest::addColumn<int>("reponse");
+        QTest::newRow("resumed") << int(ZB_Room::RepriseFichier) << int(GM::Ok);
+        QTest::newRow("opened, watched") << int(ZB_Room::OuvreFichier) << int(GM::Yes);
+        QTest::newRow("opened, not watched") << int(ZB_Room::OuvreFichier) << int(GM::No);
+    }
+    void repriseAuTourDuJoueur()
+    {
+        QFETCH(int, depart);
+        QFETCH(int, reponse);
+        boites.setRepondeur([reponse](uint, const GM_MessageBoxRequest& r) {
+            return r.texte_.startsWith(QStringLiteral("Voulez-vous revoir")) ? static_cast<GM::StandardButton>(reponse)
+                                                                              : GM::Ok;
+        });
+        int mode = ZB_Room::NouvellePartie;
+        int session = ZB_Room::SessionLocale;
+        salle->reponse_Depart(&mode, &session, optionsJass(), QString(), QString(), 4001, 4002, 4000, 0, false, {},
+                              -1);
+        // The user at seat 0 as the main window seats a new game.
+        for (int siege = 0; siege < 4; ++siege) {
+            OptionsDuJoueur joueur;
+            joueur.id_ = 10 + siege;
+            joueur.ordinateur_ = siege == 0 ? 0 : 1;
+            salle->inscritJoueur(joueur, EtatDeJeu::InscriptionJoueur0 + siege, 0);
+        }
+        // The user's seat has no screen here: the game waits for it.
+        auto demandeLocale = [this] {
+            ZB_RoomTable* table = salle->getTable(-1);
+            JoueurHumain* moi = table != nullptr ? table->getJoueur(0) : nullptr;
+            return moi != nullptr && moi->estJoueurManuel() ? moi->demande_ : InfoDemande();
+        };
+        QTRY_VERIFY(demandeLocale().etat_ > 0 && demandeLocale().estEnDirect());
+        const InfoDemande avant = demandeLocale();
+        const QString chemin = dossier.filePath(QStringLiteral("reprise.jss"));
+        {
+            QFile f(chemin);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QTextStream flux(&f);
+            salle->writeToStream(flux);
+        }
+        salle.reset();
+        display.modesVue.clear();
+        ouvre();
+        mode = depart;
+        salle->reponse_Depart(&mode, &session, optionsJass(), chemin, QString(), 4001, 4002, 4000, 0, false, {}, -1);
+        QTRY_VERIFY(!display.modesVue.isEmpty());
+        QTRY_VERIFY2(!display.vueActive && demandeLocale().estEnDirect(), qPrintable(textes().join(QLatin1Char('\n'))));
+        QCOMPARE(demandeLocale().etat_, avant.etat_);
+        QCOMPARE(demandeLocale().noDemande_, salle->getTable(-1)->getNoDemande());
+        QCOMPARE(salle->getListe(-1)->etatAttendu_, avant.etat_);
     }
 
     // A connection error after the game ended says the game is over; an

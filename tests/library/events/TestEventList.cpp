@@ -867,6 +867,52 @@ private slots:
             QCOMPARE(liste.getEnQueue(etat), evs[etat - 6].toString(3));
     }
 
+    // A resumed match: the table rebuilds the deal it stopped in, the earlier
+    // deals stay in the record, and nothing of them waits in the queue to
+    // run once the game goes on.
+    void tableResumesTheLastDealOfAMatch()
+    {
+        auto donne = [](int noDemande, int cartes) {
+            QList<EvenementDeJeu> evs;
+            for (int siege = 0; siege < 4; ++siege)
+                evs << evenement(EvenementDeJeu::InJ, joueur(QStringLiteral("J%1").arg(siege), 100 + siege, siege != 0),
+                                 4, siege + 2, -1, 0, EvenementDeJeu::Local_Table, 100 + siege);
+            evs << evenement(EvenementDeJeu::Enr, QStringLiteral("{s%1!}").arg(noDemande), 4, 6, -1, 0,
+                             EvenementDeJeu::Local_Table, -1);
+            for (int i = 0; i < cartes; ++i)
+                evs << evenement(EvenementDeJeu::Ajo, QStringLiteral("1_%1").arg(6 + i), i % 4, 37 + i, noDemande);
+            return evs;
+        };
+        const EvenementDeJeu inp =
+            evenement(EvenementDeJeu::InP, QStringLiteral("{options!}"), 4, 1, -1, 0, EvenementDeJeu::Local_Table, -1);
+        const QList<EvenementDeJeu> premiere = donne(1, 4);
+        const QList<EvenementDeJeu> derniere = donne(2, 2);
+        QStringList lignes{QStringLiteral("12"), inp.toString(3)};
+        for (const EvenementDeJeu& ev : premiere + derniere)
+            lignes << ev.toString(3);
+
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        exec.liste = &liste;
+        exec.ordre = {1, 2, 3, 4, 5, 6, 37, 38, 39};
+        liste.replay(lignes, 4, false, -1, nullptr);
+        QCOMPARE(liste.getEnQueue(6), derniere[4].toString(3));
+        QCOMPARE(liste.getEnQueue(38), derniere[6].toString(3));
+        QCOMPARE(liste.getEnQueue(39), QString()); // the first deal's third card
+        QCOMPARE(liste.getEnQueue(40), QString());
+
+        liste.etatAttendu_ = 1;
+        liste.flush_unlocked();
+        QCOMPARE(etatsDe(exec.executes), (QList<int>{1, 2, 3, 4, 5, 6, 37, 38}));
+        QVERIFY(!liste.estReplayEnCours());
+        // The first deal's moves are kept, in the order they were played.
+        const QStringList record = blocs(liste.getExecutes());
+        for (int i = 4; i < premiere.size(); ++i)
+            QCOMPARE(record.count(premiere[i].toString(3)), 1);
+        QVERIFY(record.indexOf(premiere[5].toString(3)) < record.indexOf(premiere[6].toString(3)));
+        QCOMPARE(record.last(), derniere.last().toString(3));
+    }
+
     void clientReplayRewritesPlayers()
     {
         ExecuteurTemoin exec;

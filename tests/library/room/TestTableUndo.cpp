@@ -109,11 +109,24 @@ Carte* premiereJouable(const QList<Carte*>& jouables, int)
     return jouables.first();
 }
 
+// A screen that only knows whether the user watches (a view mode) or sits at
+// the table, and what it was when the table last showed the seat to act.
+class VueTemoin : public ZB_DisplayEmpty
+{
+public:
+    bool vueActive = false;
+    bool dernierEtatEnVue = false;
+    void setModeVue(int mode) override { vueActive = mode != 0; }
+    void afficheTable() override { vueActive = false; }
+    bool estModeVueActif() override { return vueActive; }
+    void afficheEtat(const InfoDemande&, Joueur*, Joueur*, int, bool) override { dernierEtatEnVue = vueActive; }
+};
+
 // A table with the local user at seat 0 and the computer at seats 1 to 3,
 // driven through its event list; the test answers for the user.
 struct Banc {
     SalleAnnulation salle;
-    ZB_DisplayEmpty displayVide;
+    VueTemoin displayVide;
     ZB_RoomTable table{nullptr, true, false};
     ChoixCarte choix = premiereJouable;
     // Per state of the current deal: the card the user played there, and
@@ -432,6 +445,9 @@ private slots:
         QVERIFY(banc.annule(false));
         QCOMPARE(banc.etat(), cartes[2]);
         QCOMPARE(banc.table.getPartie()->noDuProchainAJouer_, 0);
+        // The user is asked as a player, not as a spectator.
+        QVERIFY(!banc.displayVide.vueActive);
+        QVERIFY(!banc.displayVide.dernierEtatEnVue);
         QCOMPARE(mainsDe(banc.table), banc.mainsEnAttente.value(cartes[2]));
         QMap<int, int> sansDernier = historique;
         sansDernier.remove(cartes[2]);
