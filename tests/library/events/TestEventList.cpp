@@ -911,6 +911,18 @@ private slots:
             QCOMPARE(record.count(premiere[i].toString(3)), 1);
         QVERIFY(record.indexOf(premiere[5].toString(3)) < record.indexOf(premiere[6].toString(3)));
         QCOMPARE(record.last(), derniere.last().toString(3));
+
+        // The record written after the resume resumes the same way again.
+        ExecuteurTemoin exec2;
+        ListeDesEvenements encore(&exec2, 0);
+        exec2.liste = &encore;
+        exec2.ordre = exec.ordre;
+        encore.replay(texteDuRecord(liste).split(QStringLiteral("\r\n")), 4, false, -1, nullptr);
+        encore.etatAttendu_ = 1;
+        encore.flush_unlocked();
+        QCOMPARE(etatsDe(exec2.executes), etatsDe(exec.executes));
+        QCOMPARE(exec2.executes.last().toString(3), derniere.last().toString(3));
+        QCOMPARE(blocs(encore.getExecutes()).count(premiere[6].toString(3)), 1);
     }
 
     void clientReplayRewritesPlayers()
