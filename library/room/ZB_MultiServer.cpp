@@ -1,6 +1,7 @@
 #include "ZB_MultiServer.h"
 
 #include "GM_BanList.h"
+#include "GM_BasseLatence.h"
 #include "GM_SocketAbstract.h"
 #include "GM_SocketTCP.h"
 #include "GM_SocketWeb.h"
@@ -332,9 +333,9 @@ void ZB_MultiServer::onNewConnection_tcpOld()
     }
 }
 
-void ZB_MultiServer::webConnexions_(QWebSocketServer* serveur, bool unsecure)
+void ZB_MultiServer::webConnexions_(QWebSocketServer* serveurWeb, bool unsecure)
 {
-    while (QWebSocket* socket = serveur->nextPendingConnection()) {
+    while (QWebSocket* socket = serveurWeb->nextPendingConnection()) {
         // Before anything is read: the defaults would buffer up to 2 GB.
         socket->setMaxAllowedIncomingFrameSize(TailleTrameWebMax);
         socket->setMaxAllowedIncomingMessageSize(TailleMessageWebMax);
@@ -345,6 +346,7 @@ void ZB_MultiServer::webConnexions_(QWebSocketServer* serveur, bool unsecure)
             refuse_(socket);
             continue;
         }
+        GM_BasseLatence::appliqueAccepte(serveurWeb, socket);
         serveur->acceptConnection(new GM_SocketWeb(socket, unsecure));
     }
 }
