@@ -272,22 +272,29 @@ ZB_ServerSocket* ZB_MultiServer::findRoomForConnection()
     VerrouDesServeurs verrou(serveurs);
     ZB_ServerSocket* enCours = nullptr;
     ZB_ServerSocket* inactif = nullptr;
+    ZB_ServerSocket* surReserve = nullptr;
     for (ZB_ServerSocket* serveur : serveurs) {
         const int etat = serveur->getEtat();
-        if (etat == ZB_ServerSocket::AttenteJoueurs || etat == ZB_ServerSocket::AttenteDemarrageAuto)
-            return serveur;
-        if (etat == ZB_ServerSeatingA::EnCoursAvecPlacesLibres && enCours == nullptr)
+        if (etat == ZB_ServerSocket::AttenteJoueurs || etat == ZB_ServerSocket::AttenteDemarrageAuto) {
+            const int places = serveur->maxPlayers();
+            if (serveur->connexionsTenues() < places)
+                return serveur;
+            if (surReserve == nullptr && serveur->getJoueurs().size() < places)
+                surReserve = serveur;
+        } else if (etat == ZB_ServerSeatingA::EnCoursAvecPlacesLibres && enCours == nullptr) {
             enCours = serveur;
-        else if (etat == ZB_ServerSocket::Arrete && inactif == nullptr)
+        } else if (etat == ZB_ServerSocket::Arrete && inactif == nullptr) {
             inactif = serveur;
+        }
     }
     if (enCours != nullptr)
         return enCours;
     if (inactif != nullptr) {
         inactif->closeAllConnections();
         inactif->setEtat(ZB_ServerSocket::AttenteJoueurs);
+        return inactif;
     }
-    return inactif;
+    return surReserve;
 }
 
 void ZB_MultiServer::refuse_(QAbstractSocket* socket)

@@ -28,7 +28,9 @@
 #include <QWebSocket>
 #include <QWebSocketServer>
 
+#include <algorithm>
 #include <memory>
+#include <random>
 #include <vector>
 
 namespace {
@@ -427,26 +429,38 @@ private slots:
     }
 
     // Where a new connection goes, by the rooms' server states in list
-    // order; -1: refused.
+    // order and the connections each room holds that did not identify
+    // yet; -1: refused.
     void dispatch_data()
     {
         QTest::addColumn<QList<int>>("etats");
+        QTest::addColumn<QList<int>>("enAttente");
         QTest::addColumn<int>("choisie");
-        QTest::newRow("waiting before running") << QList<int>{5, 2} << 1;
-        QTest::newRow("waiting with auto start") << QList<int>{5, 0, 2} << 2;
-        QTest::newRow("first waiting") << QList<int>{6, 1, 2} << 1;
-        QTest::newRow("running before idle") << QList<int>{0, 5} << 1;
-        QTest::newRow("first running") << QList<int>{6, 5, 5} << 1;
-        QTest::newRow("idle") << QList<int>{6, 0, 0} << 1;
-        QTest::newRow("none") << QList<int>{6, 3, 4} << -1;
+        QTest::newRow("waiting before running") << QList<int>{5, 2} << QList<int>{0, 0} << 1;
+        QTest::newRow("waiting with auto start") << QList<int>{5, 0, 2} << QList<int>{0, 0, 0} << 2;
+        QTest::newRow("first waiting") << QList<int>{6, 1, 2} << QList<int>{0, 0, 0} << 1;
+        QTest::newRow("running before idle") << QList<int>{0, 5} << QList<int>{0, 0} << 1;
+        QTest::newRow("first running") << QList<int>{6, 5, 5} << QList<int>{0, 0, 0} << 1;
+        QTest::newRow("idle") << QList<int>{6, 0, 0} << QList<int>{0, 0, 0} << 1;
+        QTest::newRow("none") << QList<int>{6, 3, 4} << QList<int>{0, 0, 0} << -1;
+        QTest::newRow("a seat left") << QList<int>{1, 1} << QList<int>{3, 0} << 0;
+        QTest::newRow("every seat held") << QList<int>{1, 1} << QList<int>{4, 0} << 1;
+        QTest::newRow("held: running before") << QList<int>{1, 5} << QList<int>{4, 0} << 1;
+        QTest::newRow("held: idle before") << QList<int>{1, 0} << QList<int>{4, 0} << 1;
+        QTest::newRow("held, nothing else") << QList<int>{2, 6} << QList<int>{4, 0} << 0;
     }
     void dispatch()
     {
         QFETCH(QList<int>, etats);
+        QFETCH(QList<int>, enAttente);
         QFETCH(int, choisie);
         cree(int(etats.size()), false);
-        for (int i = 0; i < etats.size(); ++i)
+        for (int i = 0; i < etats.size(); ++i) {
+            attend(i);
+            for (int j = 0; j < enAttente.at(i); ++j)
+                QVERIFY(serveurDeSalle(i)->acceptConnection(new SocketTenu));
             serveurDeSalle(i)->setEtat(etats.at(i));
+        }
         ZB_ServerSocket* trouve = serveur->findRoomForConnection();
         QCOMPARE(trouve, choisie < 0 ? nullptr : serveurDeSalle(choisie));
         for (int i = 0; i < etats.size(); ++i) {
