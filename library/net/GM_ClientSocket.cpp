@@ -1,6 +1,7 @@
 #include "GM_ClientSocket.h"
 
 #include "GM_AchievementTitle.h"
+#include "GM_BasseLatence.h"
 #include "GM_SocketWeb.h"
 
 #include <QCoreApplication>
@@ -93,6 +94,7 @@ void GM_ClientSocket::init_()
         configuration.addCaCertificate(autorite);
         setSslConfiguration(configuration);
     }
+    GM_BasseLatence::applique(this);
     connect(this, &QWebSocket::connected, this, &GM_ClientSocket::onConnected_);
     connect(this, &QWebSocket::stateChanged, this, &GM_ClientSocket::onStateChanged_);
     connect(this, &QWebSocket::binaryMessageReceived, this, &GM_ClientSocket::OnLobbyMessage);

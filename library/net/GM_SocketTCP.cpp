@@ -1,5 +1,7 @@
 #include "GM_SocketTCP.h"
 
+#include "GM_BasseLatence.h"
+
 #include <QMutexLocker>
 #include <QSslSocket>
 #include <QTcpSocket>
@@ -14,6 +16,7 @@ GM_SocketTCP::GM_SocketTCP(QTcpSocket* socket, QObject* parent)
     , socket_(socket != nullptr ? socket : new QTcpSocket)
 {
     socket_->setParent(this);
+    GM_BasseLatence::applique(socket_);
     connecteSignaux_();
 }
 

@@ -1,5 +1,7 @@
 #include "GM_SocketWeb.h"
 
+#include "GM_BasseLatence.h"
+
 #include <QDir>
 #include <QFile>
 #include <QMutexLocker>
@@ -25,6 +27,7 @@ GM_SocketWeb::GM_SocketWeb(bool unsecure, QObject* parent)
             socket_->ignoreSslErrors(erreursAttendues_);
         }
     }
+    GM_BasseLatence::applique(socket_);
     connecteSignaux_();
 }
 

@@ -1,6 +1,7 @@
 #include "ZB_MultiServer.h"
 
 #include "GM_BanList.h"
+#include "GM_BasseLatence.h"
 #include "GM_SocketAbstract.h"
 #include "GM_SocketTCP.h"
 #include "GM_SocketWeb.h"
@@ -271,22 +272,29 @@ ZB_ServerSocket* ZB_MultiServer::findRoomForConnection()
     VerrouDesServeurs verrou(serveurs);
     ZB_ServerSocket* enCours = nullptr;
     ZB_ServerSocket* inactif = nullptr;
+    ZB_ServerSocket* surReserve = nullptr;
     for (ZB_ServerSocket* serveur : serveurs) {
         const int etat = serveur->getEtat();
-        if (etat == ZB_ServerSocket::AttenteJoueurs || etat == ZB_ServerSocket::AttenteDemarrageAuto)
-            return serveur;
-        if (etat == ZB_ServerSeatingA::EnCoursAvecPlacesLibres && enCours == nullptr)
+        if (etat == ZB_ServerSocket::AttenteJoueurs || etat == ZB_ServerSocket::AttenteDemarrageAuto) {
+            const int places = serveur->maxPlayers();
+            if (serveur->connexionsTenues() < places)
+                return serveur;
+            if (surReserve == nullptr && serveur->getJoueurs().size() < places)
+                surReserve = serveur;
+        } else if (etat == ZB_ServerSeatingA::EnCoursAvecPlacesLibres && enCours == nullptr) {
             enCours = serveur;
-        else if (etat == ZB_ServerSocket::Arrete && inactif == nullptr)
+        } else if (etat == ZB_ServerSocket::Arrete && inactif == nullptr) {
             inactif = serveur;
+        }
     }
     if (enCours != nullptr)
         return enCours;
     if (inactif != nullptr) {
         inactif->closeAllConnections();
         inactif->setEtat(ZB_ServerSocket::AttenteJoueurs);
+        return inactif;
     }
-    return inactif;
+    return surReserve;
 }
 
 void ZB_MultiServer::refuse_(QAbstractSocket* socket)
@@ -332,9 +340,9 @@ void ZB_MultiServer::onNewConnection_tcpOld()
     }
 }
 
-void ZB_MultiServer::webConnexions_(QWebSocketServer* serveur, bool unsecure)
+void ZB_MultiServer::webConnexions_(QWebSocketServer* serveurWeb, bool unsecure)
 {
-    while (QWebSocket* socket = serveur->nextPendingConnection()) {
+    while (QWebSocket* socket = serveurWeb->nextPendingConnection()) {
         // Before anything is read: the defaults would buffer up to 2 GB.
         socket->setMaxAllowedIncomingFrameSize(TailleTrameWebMax);
         socket->setMaxAllowedIncomingMessageSize(TailleMessageWebMax);
@@ -345,6 +353,7 @@ void ZB_MultiServer::webConnexions_(QWebSocketServer* serveur, bool unsecure)
             refuse_(socket);
             continue;
         }
+        GM_BasseLatence::appliqueAccepte(serveurWeb, socket);
         serveur->acceptConnection(new GM_SocketWeb(socket, unsecure));
     }
 }

@@ -20,8 +20,18 @@ class ZB_ServerSocket;
 // connections on three transports (raw TCP, secure WebSocket, plain
 // WebSocket) and from the lobby's bridge, turns away addresses that open
 // connections too fast, and hands every accepted socket to the server
-// socket of a room: a room waiting for players first, then a running room
-// with free seats, then an idle room, which is reset for it.
+// socket of a room.
+//
+// Dispatch: a connection holds a seat from the moment it is accepted, not
+// only once its player has identified (about a second later), so that
+// players of several tables who connect together spread over the rooms
+// instead of crowding the first one. A new connection goes to the first
+// waiting room with a seat that no connection holds yet; else to the
+// first running room with free seats; else to an idle room, which is reset
+// for it; else to the first waiting room that still has a seat no
+// identified player holds (one of its connections may never identify). A
+// connection is refused only when every room is full of identified players
+// or not taking any.
 //
 // Flood rule: every connection attempt of an address counts; an address
 // reaching LimiteTentatives attempts within one clear period is banned
@@ -83,8 +93,9 @@ public:
     // One connection attempt of an address at a local port: false when it
     // is refused (banned now, or it just reached the flood limit).
     bool checkDoSProtection(const QHostAddress& address, quint16 localPort);
-    // The server of the room the next connection goes to, null when no
-    // room takes one. An idle room is reset and starts waiting.
+    // The server of the room the next connection goes to (see Dispatch),
+    // null when no room takes one. An idle room is reset and starts
+    // waiting.
     ZB_ServerSocket* findRoomForConnection();
 
     int getIdentifiant() const { return identifiant_; }

@@ -83,6 +83,14 @@ int ZB_ServerSocket::maxPlayers() const
     return places;
 }
 
+int ZB_ServerSocket::connexionsTenues() const
+{
+    int tenues = 0;
+    for (const ZB_ServerSocketConnection* connection : connexions_)
+        tenues += connection->estAbandonnee() ? 0 : 1;
+    return tenues;
+}
+
 void ZB_ServerSocket::attendJoueurs(const OptionsDePartie& options, quint16 portSecure, quint16 portUnsecure,
                                     quint16 portTcp, bool demarrageAuto, int secondesAttente)
 {

@@ -123,6 +123,10 @@ public:
 
     // Seats the session's tables offer to users: 4 without a table list.
     int maxPlayers() const;
+    // Connections that hold a seat or will claim one: the identified
+    // players and the connections still to identify (a client identifies
+    // about a second after it connects). Those given up do not count.
+    int connexionsTenues() const;
     int getNombreDeTables() const { return nombreDeTables_; }
 
     // The host starts waiting for players, with the options and ports of

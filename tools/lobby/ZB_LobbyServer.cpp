@@ -1,5 +1,6 @@
 #include "ZB_LobbyServer.h"
 
+#include "GM_BasseLatence.h"
 #include "GM_LobbyFrame.h"
 #include "GM_SocketEvent.h"
 
@@ -157,6 +158,7 @@ void ZB_LobbyServer::accepte_(QWebSocketServer* serveur)
     while (QWebSocket* socket = serveur->nextPendingConnection()) {
         socket->setParent(this);
         socket->setMaxAllowedIncomingMessageSize(quint64(GM_LobbyFrame::TailleMax));
+        GM_BasseLatence::appliqueAccepte(serveur, socket);
         auto* connexion = new Connexion;
         connexion->socket = socket;
         connexions_.insert(socket, connexion);

@@ -1,11 +1,15 @@
+#include "ConnexionsTcp.h"
 #include "EvenementDeJeu.h"
 #include "GM_BanList.h"
+#include "GM_ClientSocket.h"
 #include "GM_ProxyClientSocket.h"
+#include "GM_SocketTCP.h"
 #include "GM_SocketWeb.h"
 #include "OptionsDePartie.h"
 #include "OptionsDuJoueur.h"
 #include "TypeDePartie.h"
 #include "ZB_DisplayEmpty.h"
+#include "ZB_LobbyServer.h"
 #include "ZB_MultiServer.h"
 #include "ZB_Room.h"
 #include "ZB_ServerSocket.h"
@@ -24,7 +28,9 @@
 #include <QWebSocket>
 #include <QWebSocketServer>
 
+#include <algorithm>
 #include <memory>
+#include <random>
 #include <vector>
 
 namespace {
@@ -423,26 +429,38 @@ private slots:
     }
 
     // Where a new connection goes, by the rooms' server states in list
-    // order; -1: refused.
+    // order and the connections each room holds that did not identify
+    // yet; -1: refused.
     void dispatch_data()
     {
         QTest::addColumn<QList<int>>("etats");
+        QTest::addColumn<QList<int>>("enAttente");
         QTest::addColumn<int>("choisie");
-        QTest::newRow("waiting before running") << QList<int>{5, 2} << 1;
-        QTest::newRow("waiting with auto start") << QList<int>{5, 0, 2} << 2;
-        QTest::newRow("first waiting") << QList<int>{6, 1, 2} << 1;
-        QTest::newRow("running before idle") << QList<int>{0, 5} << 1;
-        QTest::newRow("first running") << QList<int>{6, 5, 5} << 1;
-        QTest::newRow("idle") << QList<int>{6, 0, 0} << 1;
-        QTest::newRow("none") << QList<int>{6, 3, 4} << -1;
+        QTest::newRow("waiting before running") << QList<int>{5, 2} << QList<int>{0, 0} << 1;
+        QTest::newRow("waiting with auto start") << QList<int>{5, 0, 2} << QList<int>{0, 0, 0} << 2;
+        QTest::newRow("first waiting") << QList<int>{6, 1, 2} << QList<int>{0, 0, 0} << 1;
+        QTest::newRow("running before idle") << QList<int>{0, 5} << QList<int>{0, 0} << 1;
+        QTest::newRow("first running") << QList<int>{6, 5, 5} << QList<int>{0, 0, 0} << 1;
+        QTest::newRow("idle") << QList<int>{6, 0, 0} << QList<int>{0, 0, 0} << 1;
+        QTest::newRow("none") << QList<int>{6, 3, 4} << QList<int>{0, 0, 0} << -1;
+        QTest::newRow("a seat left") << QList<int>{1, 1} << QList<int>{3, 0} << 0;
+        QTest::newRow("every seat held") << QList<int>{1, 1} << QList<int>{4, 0} << 1;
+        QTest::newRow("held: running before") << QList<int>{1, 5} << QList<int>{4, 0} << 1;
+        QTest::newRow("held: idle before") << QList<int>{1, 0} << QList<int>{4, 0} << 1;
+        QTest::newRow("held, nothing else") << QList<int>{2, 6} << QList<int>{4, 0} << 0;
     }
     void dispatch()
     {
         QFETCH(QList<int>, etats);
+        QFETCH(QList<int>, enAttente);
         QFETCH(int, choisie);
         cree(int(etats.size()), false);
-        for (int i = 0; i < etats.size(); ++i)
+        for (int i = 0; i < etats.size(); ++i) {
+            attend(i);
+            for (int j = 0; j < enAttente.at(i); ++j)
+                QVERIFY(serveurDeSalle(i)->acceptConnection(new SocketTenu));
             serveurDeSalle(i)->setEtat(etats.at(i));
+        }
         ZB_ServerSocket* trouve = serveur->findRoomForConnection();
         QCOMPARE(trouve, choisie < 0 ? nullptr : serveurDeSalle(choisie));
         for (int i = 0; i < etats.size(); ++i) {
@@ -576,6 +594,59 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(client->state(), QAbstractSocket::UnconnectedState, Delai);
         QCOMPARE(client->closeCode(), QWebSocketProtocol::CloseCodeTooMuchData);
         QTRY_COMPARE_WITH_TIMEOUT(serveurDeSalle(0)->getConnections().size(), 0, Delai);
+    }
+
+    // Every socket of the table protocol and of the lobby sends its small
+    // writes at once, at both ends: a card held back for the peer's
+    // delayed acknowledgement reached the other players tens of
+    // milliseconds late.
+    void basseLatenceAuxDeuxBouts_data()
+    {
+        QTest::addColumn<int>("transport");
+        QTest::addColumn<bool>("secure");
+        QTest::newRow("table, raw TCP") << 0 << false;
+        QTest::newRow("table, WebSocket") << 1 << false;
+        QTest::newRow("table, secure WebSocket") << 1 << true;
+        QTest::newRow("lobby, WebSocket") << 2 << false;
+        QTest::newRow("lobby, secure WebSocket") << 2 << true;
+    }
+    void basseLatenceAuxDeuxBouts()
+    {
+        QFETCH(int, transport);
+        QFETCH(bool, secure);
+        if (!ConnexionsTcp::estDisponible())
+            QSKIP("the process's sockets cannot be read here");
+        if (secure && !QSslSocket::supportsSsl())
+            QSKIP("no TLS backend");
+        cree(1, false);
+        attend(0);
+        ZB_LobbyServer lobby;
+        quint16 port = 0;
+        if (transport != 2) {
+            // Identified, so that the room keeps it however long the check takes.
+            GM_SocketAbstract* client = transport == 0 ? static_cast<GM_SocketAbstract*>(new GM_SocketTCP(clients.get()))
+                                                       : new GM_SocketWeb(!secure, clients.get());
+            connect(client, &GM_SocketAbstract::connected, client, [client] { client->write(identification(9)); });
+            port = transport == 0 ? serveur->getPortTcp()
+                                  : secure ? serveur->getPortWebSecure() : serveur->getPortWebUnsecure();
+            client->connectToHost(QStringLiteral("127.0.0.1"), port);
+        } else {
+            QVERIFY(lobby.ecoute(Boucle, 0, 0, secure));
+            port = secure ? lobby.portWss() : lobby.portWs();
+            const QString modele = secure ? QStringLiteral("wss://127.0.0.1:%1") : QStringLiteral("ws://127.0.0.1:%1");
+            (new GM_ClientSocket(!secure, clients.get()))->open(QUrl(modele.arg(port)));
+        }
+        if (transport != 2)
+            QTRY_COMPARE_WITH_TIMEOUT(serveurDeSalle(0)->getJoueurs().size(), 1, Delai);
+        // Both ends are in this process: the client's and the accepted one.
+        auto sansDelai = [port] {
+            int n = 0;
+            const QList<ConnexionsTcp::Connexion> connexions = ConnexionsTcp::surLePort(port);
+            for (const ConnexionsTcp::Connexion& c : connexions)
+                n += c.sansDelai ? 1 : 0;
+            return QStringLiteral("%1 of %2 ends without delay").arg(n).arg(connexions.size());
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(sansDelai(), QStringLiteral("2 of 2 ends without delay"), Delai);
     }
 
     // On the real clock, with a short window: the counts go with the

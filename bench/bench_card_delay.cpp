@@ -1,0 +1,69 @@
+// How long a card takes to reach the other three players of its table, at
+// full speed (each card leaves as soon as the last one has arrived), with
+// one table and with twelve tables hosted side by side, over each transport
+// of the table protocol. The delay runs from the sender's write to the
+// arrival at each other client; the sender's own echo is reported apart.
+// Small writes held back by the transport show here as delays of tens of
+// milliseconds.
+#include "TablesEnLigne.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+
+namespace {
+
+void silencieux(QtMsgType type, const QMessageLogContext&, const QString& texte)
+{
+    if (type != QtDebugMsg && type != QtInfoMsg)
+        fprintf(stderr, "%s\n", qPrintable(texte));
+}
+
+void application()
+{
+    static int argc = 1;
+    static char nom[] = "bench_card_delay";
+    static char* argv[] = {nom, nullptr};
+    static QCoreApplication* app = [] {
+        qInstallMessageHandler(&silencieux);
+        return new QCoreApplication(argc, argv);
+    }();
+    Q_UNUSED(app);
+}
+
+void BM_CardToOtherClients(benchmark::State& state)
+{
+    application();
+    const int tables = int(state.range(0));
+    const auto transport = static_cast<TablesEnLigne::Transport>(state.range(1));
+    TablesEnLigne banc(tables, transport);
+    if (!banc.ouvre(TablesEnLigne::UnParUn) || banc.tablesCompletes() != tables) {
+        state.SkipWithError("the tables could not be seated");
+        return;
+    }
+    // The first cards pay for the tables' start.
+    banc.joueAPleineVitesse(8);
+    banc.oublieDelais();
+    for (auto _ : state) {
+        if (!banc.joueAPleineVitesse(TablesEnLigne::Sieges)) {
+            state.SkipWithError("a card went missing");
+            return;
+        }
+    }
+    const std::vector<double> autres = banc.delaisAutres();
+    const std::vector<double> echos = banc.delaisEcho();
+    state.counters["median_ms"] = TablesEnLigne::centile(autres, 50);
+    state.counters["p95_ms"] = TablesEnLigne::centile(autres, 95);
+    state.counters["echo_median_ms"] = TablesEnLigne::centile(echos, 50);
+    state.counters["cards"] = double(echos.size());
+}
+
+} // namespace
+
+// Each iteration: every table plays one round of four cards.
+BENCHMARK(BM_CardToOtherClients)
+    ->ArgNames({"tables", "transport"})
+    ->ArgsProduct({{1, 12}, {TablesEnLigne::Tcp, TablesEnLigne::Web, TablesEnLigne::WebSecure}})
+    ->Iterations(100)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
