@@ -90,7 +90,7 @@ bool EcranVirtuel::demarre(int largeur, int hauteur, QString* erreur)
     xvfb_.start(QStringLiteral("Xvfb"),
                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
                  QStringLiteral("%1x%2x%3").arg(largeur).arg(hauteur).arg(PROFONDEUR), QStringLiteral("-nolisten"),
-                 QStringLiteral("tcp"), QStringLiteral("-noreset")});
+                 QStringLiteral("tcp"), QStringLiteral("-noreset"), QStringLiteral("-s"), QStringLiteral("0")});
     if (!xvfb_.waitForStarted(DEMARRAGE_MS)) {
         *erreur = QStringLiteral("Xvfb did not start: %1").arg(xvfb_.errorString());
         return false;

@@ -222,11 +222,18 @@ LectureEcran::Tapis LectureEcran::tapis(const QImage& image)
             }
             if (bord)
                 continue;
+            const QRect milieu = t.zone.adjusted(t.zone.width() / 8, t.zone.height() / 8, -t.zone.width() / 8,
+                                                 -t.zone.height() / 8);
+            const QRect signe(t.centre - QPoint(t.zone.width() / 20, t.zone.height() / 20),
+                              QSize(t.zone.width() / 10, t.zone.height() / 10));
             const double aire = double(r.width()) * r.height();
             const double rapport = double(r.height()) / std::max(1, r.width());
             if (r.height() >= t.zone.height() / 10 && r.width() >= t.zone.width() / 16
                 && double(composante.size()) >= 0.6 * aire && clairs >= 0.3 * aire && rapport >= 1.1 && rapport <= 2.2)
                 t.cartes.append(r);
+            else if (milieu.intersects(r) && !signe.contains(r)
+                     && double(composante.size()) >= double(t.zone.width()) * t.zone.height() / 2000)
+                t.encre += int(composante.size()); // a letter at least, not the cloth's own pattern
         }
     }
     return t;
@@ -326,6 +333,21 @@ QList<QRect> LectureEcran::boutons(const QImage& image, const QRect& zone)
         return std::abs(a.top() - b.top()) > 4 ? a.top() < b.top() : a.left() < b.left();
     });
     return trouves;
+}
+
+bool LectureEcran::aideAllumee(const QImage& image)
+{
+    const int w = image.width();
+    const int h = image.height();
+    int orange = 0;
+    for (int y = h / 5; y < h / 2; ++y) {
+        const auto* ligne = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = w * 17 / 20; x < w; ++x) {
+            const QRgb p = ligne[x];
+            orange += qRed(p) >= 200 && qGreen(p) >= 120 && qGreen(p) <= 200 && qBlue(p) <= 90 ? 1 : 0;
+        }
+    }
+    return orange >= 100;
 }
 
 bool LectureEcran::identiques(const QImage& a, const QImage& b, const QRect& zone)

@@ -36,6 +36,9 @@ public:
         QRect zone;          // the cloth's bounds
         QPoint centre;
         QList<QRect> cartes; // the cards lying on it
+        // Pixels of anything else drawn over the middle of the cloth (texts
+        // floating there: scores, banners), the trump sign left out.
+        int encre = 0;
     };
 
     static Main main(const QImage& image);
@@ -47,6 +50,9 @@ public:
     // bottom, left to right; the table's own tool buttons at the window's
     // edges are left out.
     static QList<QRect> boutons(const QImage& image, const QRect& zone = QRect());
+    // Whether the help button (the orange question mark of the right-hand
+    // tools) is lit: it is greyed while the user only watches.
+    static bool aideAllumee(const QImage& image);
     // Whether two pictures show the same in that part (all when empty).
     static bool identiques(const QImage& a, const QImage& b, const QRect& zone = QRect());
 };

@@ -11,6 +11,9 @@
 namespace {
 
 constexpr int REGARD_MS = 100;
+constexpr int ATTENTE_MS = 300;
+constexpr int PRISE_MS = 1500;
+constexpr int REFUS_MAX = 6;
 constexpr int STABILITE_MS = 180;
 constexpr int DISPARITION_MS = 6000;
 constexpr int TAPIS_MS = 2500;
@@ -34,29 +37,31 @@ PiloteDePartie::PiloteDePartie(SessionDeJeu& session)
 {
 }
 
-QList<QRect> PiloteDePartie::boutonsDuPanneau(const QImage& image)
+void PiloteDePartie::litBoutons(const QImage& image, QList<QRect>& panneau, QList<QRect>& boite)
 {
-    const QList<QRect> tous = LectureEcran::boutons(image, QRect(0, image.height() / 2, image.width(), image.height() / 2));
-    // The panel: three buttons or more on one row, and what lies below them.
+    panneau.clear();
+    boite.clear();
+    const int h = image.height();
+    const QList<QRect> tous = LectureEcran::boutons(image, QRect(0, h / 8, image.width(), h * 7 / 8));
+    // The panel: three buttons or more on one row in the lower half, and
+    // whatever lies there with them.
     for (const QRect& r : tous) {
         int memeRangee = 0;
         for (const QRect& s : tous)
-            memeRangee += std::abs(s.top() - r.top()) <= 4 ? 1 : 0;
-        if (memeRangee >= 3)
-            return tous;
+            memeRangee += std::abs(s.top() - r.top()) <= 4 && s.top() > h / 2 ? 1 : 0;
+        if (memeRangee >= 3) {
+            for (const QRect& s : tous)
+                if (s.top() > h / 2)
+                    panneau.append(s);
+            return;
+        }
     }
-    return {};
-}
-
-QList<QRect> PiloteDePartie::boutonsDeBoite(const QImage& image)
-{
-    if (!boutonsDuPanneau(image).isEmpty())
-        return {};
-    QList<QRect> tous = LectureEcran::boutons(image, QRect(0, image.height() / 8, image.width(), image.height() * 7 / 8));
     // A box's buttons hold one word: well wider than tall.
-    tous.erase(std::remove_if(tous.begin(), tous.end(), [](const QRect& r) { return r.width() < 2 * r.height(); }),
-               tous.end());
-    return tous.size() >= 1 && tous.size() <= 2 ? tous : QList<QRect>();
+    for (const QRect& r : tous)
+        if (r.width() >= 2 * r.height())
+            boite.append(r);
+    if (boite.size() > 2)
+        boite.clear();
 }
 
 bool PiloteDePartie::stable_(const QImage& avant, QImage& apres, const QRect& zone)
@@ -135,29 +140,59 @@ bool PiloteDePartie::verifieTapis_(const RecordDePartie& record, const QImage& p
     for (const RecordDePartie::CarteJouee& c : record.pliEnCours().cartes)
         attendus.append(c.siege);
     std::sort(attendus.begin(), attendus.end());
+    // At the first trick of a deal nothing of the last deal floats over the
+    // cloth any more (a score's flight lasts about a second).
+    const bool nouvelleDonne = record.plis().size() <= 1;
     QImage image = premiere;
     QElapsedTimer attente;
     attente.start();
     QList<int> vus;
+    int encre = 0;
+    int seuil = 0;
+    bool aide = false;
     for (;;) {
         const LectureEcran::Tapis tapis = LectureEcran::tapis(image);
         vus.clear();
         for (const QRect& c : tapis.cartes)
             vus.append(LectureEcran::siegeDe(tapis, c));
         std::sort(vus.begin(), vus.end());
-        if (tapis.trouve && vus == attendus)
+        encre = tapis.encre;
+        aide = aide || LectureEcran::aideAllumee(image);
+        // A few letters' worth: the name plates lie outside the middle.
+        seuil = tapis.zone.width() * tapis.zone.height() / 250;
+        if (tapis.trouve && vus == attendus && aide && (!nouvelleDonne || encre <= seuil))
             return true;
         if (attente.elapsed() > TAPIS_MS)
             break;
         QThread::msleep(REGARD_MS);
         image = session_.capture();
     }
+    const auto note = [this](const QString& ecart) {
+        if (!ecarts_.contains(ecart)) {
+            ecarts_.append(ecart);
+            qWarning().noquote() << "cloth mismatch:" << ecart;
+        }
+    };
+    const int donne = record.nombreDeDonnes();
+    const qsizetype pli = record.plis().size() + (record.pliEnCours().cartes.isEmpty() ? 1 : 0);
+    if (!aide)
+        note(QStringLiteral("deal %1 trick %2: at the user's turn the help button is greyed, as while the user only "
+                            "watches")
+                 .arg(donne)
+                 .arg(pli));
+    if (nouvelleDonne && encre > seuil) {
+        session_.garde(QStringLiteral("floating_over_new_deal"));
+        note(QStringLiteral("deal %1: texts still float over the cloth at the user's first turn (%2 pixels)")
+                 .arg(donne)
+                 .arg(encre));
+    }
+    if (vus == attendus)
+        return true;
     session_.garde(QStringLiteral("cloth_mismatch"));
-    ecarts_.append(QStringLiteral("deal %1 trick %2: the cloth shows cards of %3, the record's trick holds cards of %4")
-                       .arg(record.nombreDeDonnes())
-                       .arg(record.plis().size() + (record.pliEnCours().cartes.isEmpty() ? 1 : 0))
-                       .arg(sieges(vus), sieges(attendus)));
-    qWarning().noquote() << "cloth mismatch:" << ecarts_.last();
+    note(QStringLiteral("deal %1 trick %2: the cloth shows cards of %3, the record's trick holds cards of %4")
+             .arg(donne)
+             .arg(pli)
+             .arg(sieges(vus), sieges(attendus)));
     return true;
 }
 
@@ -171,11 +206,29 @@ bool PiloteDePartie::joueCarte(const Vue& vue)
                                                                                           + (vue.record.pliEnCours().cartes.isEmpty() ? 1 : 0)));
     // The middle one of the parts that may be played.
     const QPoint p = main.jouables.at(main.jouables.size() / 2);
-    dernierCoup_ = vue.record.lignes();
-    aDejaJoue_ = true;
-    ++coups_;
     session_.ecran().doubleClique(session_.fenetre().topLeft() + p);
     eloigneSouris_();
+    // A card taken leaves the hand. A hand shown before its refused cards
+    // were darkened gets a refusal: the user then looks again.
+    QElapsedTimer attente;
+    attente.start();
+    while (attente.elapsed() < PRISE_MS) {
+        QThread::msleep(REGARD_MS);
+        QList<int> avant;
+        QList<int> apres;
+        for (const QPoint& q : main.jouables)
+            avant.append(q.x() / 4);
+        for (const QPoint& q : LectureEcran::main(session_.capture()).jouables)
+            apres.append(q.x() / 4);
+        if (avant != apres) {
+            dernierCoup_ = vue.record.lignes();
+            aDejaJoue_ = true;
+            ++coups_;
+            return true;
+        }
+    }
+    if (++refus_ > REFUS_MAX)
+        return session_.echoue(QStringLiteral("The user's double-clicked card never left the hand (%1 tries)").arg(refus_));
     return true;
 }
 
@@ -206,8 +259,8 @@ bool PiloteDePartie::joue(const Condition& fini, int sansProgresMs)
             progres.restart();
         }
 
-        const QList<QRect> panneau = boutonsDuPanneau(vue.image);
-        vue.boutons = panneau.isEmpty() ? boutonsDeBoite(vue.image) : QList<QRect>();
+        QList<QRect> panneau;
+        litBoutons(vue.image, panneau, vue.boutons);
         const bool demande = vue.record.valide() && (!aDejaJoue_ || vue.record.lignes() != dernierCoup_);
         const LectureEcran::Main main = LectureEcran::main(vue.image);
         const bool levee = main.haut >= 0 && main.haut <= vue.image.height() * MAIN_LEVEE;
@@ -219,14 +272,22 @@ bool PiloteDePartie::joue(const Condition& fini, int sansProgresMs)
             QImage apres;
             if (!stable_(vue.image, apres, panneau.first().united(panneau.last())))
                 continue;
-            if (!choisitDansPanneau_(boutonsDuPanneau(apres), vue.record))
+            QList<QRect> panneauStable;
+            QList<QRect> aucune;
+            litBoutons(apres, panneauStable, aucune);
+            if (panneauStable.isEmpty() || !choisitDansPanneau_(panneauStable, vue.record))
                 return false;
             progres.restart();
             continue;
         }
         if (!vue.boutons.isEmpty()) {
             QImage apres;
-            if (!stable_(vue.image, apres, QRect()) || boutonsDeBoite(apres).size() != vue.boutons.size())
+            QList<QRect> panneauStable;
+            QList<QRect> boiteStable;
+            if (!stable_(vue.image, apres, QRect()))
+                continue;
+            litBoutons(apres, panneauStable, boiteStable);
+            if (boiteStable.size() != vue.boutons.size())
                 continue;
             if (!repondBoite_(vue.boutons))
                 return false;
@@ -252,6 +313,8 @@ bool PiloteDePartie::joue(const Condition& fini, int sansProgresMs)
             progres.restart();
             continue;
         }
-        QThread::msleep(REGARD_MS);
+        // The user's turn is watched closely; the computers' at leisure,
+        // which leaves the processor to the program.
+        QThread::msleep(demande ? REGARD_MS : ATTENTE_MS);
     }
 }

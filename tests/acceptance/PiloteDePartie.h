@@ -63,10 +63,9 @@ public:
     bool joueCarte(const Vue& vue);
     int boitesVues() const { return boites_; }
 
-    // A message box's buttons in that picture, when no panel is showing.
-    static QList<QRect> boutonsDeBoite(const QImage& image);
-    // The trump and bid panel's buttons in that picture, empty when none.
-    static QList<QRect> boutonsDuPanneau(const QImage& image);
+    // The trump and bid panel's buttons in that picture (empty when none)
+    // or else a message box's (one or two, else none).
+    static void litBoutons(const QImage& image, QList<QRect>& panneau, QList<QRect>& boite);
 
 private:
     void eloigneSouris_();
@@ -83,5 +82,6 @@ private:
     int coups_ = 0;
     int boites_ = 0;
     int plisVerifies_ = 0;
+    int refus_ = 0;
     QStringList ecarts_;
 };

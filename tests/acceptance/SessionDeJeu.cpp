@@ -1,7 +1,6 @@
 #include "SessionDeJeu.h"
 
 #include <QDir>
-#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
@@ -13,6 +12,7 @@ constexpr int FENETRE_MS = 20000;
 constexpr int FIN_MS = 15000;
 constexpr int SONDAGE_MS = 50;
 constexpr int DIALOGUE_MS = 8000;
+constexpr int MARGE_ECRAN = 64;
 
 } // namespace
 
@@ -45,7 +45,9 @@ bool SessionDeJeu::prepare(const DossierUtilisateur::Reglages& reglages)
 {
     jeu_ = reglages.jeu;
     QString erreur;
-    if (!ecran_.demarre(reglages.fenetre.width(), reglages.fenetre.height(), &erreur))
+    // Without a window manager the window comes a little below the top:
+    // the screen leaves room for it.
+    if (!ecran_.demarre(reglages.fenetre.width(), reglages.fenetre.height() + MARGE_ECRAN, &erreur))
         return echoue(erreur);
     if (!maison_.valide() || !maison_.prepare(reglages, &erreur))
         return echoue(erreur.isEmpty() ? QStringLiteral("No home folder") : erreur);
@@ -93,7 +95,6 @@ bool SessionDeJeu::quitte()
                           .arg(programme_.exitStatus() == QProcess::CrashExit ? QStringLiteral("crashed")
                                                                               : QStringLiteral("normal exit")));
     fenetre_ = QRect();
-    enregistre_ = false;
     return true;
 }
 
@@ -146,23 +147,6 @@ bool SessionDeJeu::remplitDialogue(const QString& titre, const QString& chemin)
     while (!ecran_.fenetre(titre).isEmpty() && attente.elapsed() < DIALOGUE_MS)
         QThread::msleep(SONDAGE_MS);
     return ecran_.fenetre(titre).isEmpty();
-}
-
-RecordDePartie SessionDeJeu::enregistre(const QString& chemin)
-{
-    const QDateTime avant = QFileInfo(chemin).lastModified();
-    touche(QStringLiteral("ctrl+s"));
-    if (!enregistre_)
-        enregistre_ = remplitDialogue(QStringLiteral("Save the game"), chemin);
-    RecordDePartie r;
-    QElapsedTimer attente;
-    attente.start();
-    while (attente.elapsed() < DIALOGUE_MS) {
-        if (QFileInfo(chemin).lastModified() != avant && r.lit(chemin))
-            break;
-        QThread::msleep(SONDAGE_MS);
-    }
-    return r;
 }
 
 bool SessionDeJeu::attendsRecord(const QStringList& avant, int limiteMs)

@@ -53,9 +53,6 @@ public:
     void touche(const QString& combinaison);
 
     RecordDePartie record() const;
-    // Game > Save (Ctrl+S) to that file, through the save dialog the first
-    // time, and reads what was written; invalid when nothing was.
-    RecordDePartie enregistre(const QString& chemin);
     // Types a path into the file dialog with that title and accepts it.
     bool remplitDialogue(const QString& titre, const QString& chemin);
     // Waits until the autosave has changed from what it holds now (true) or
@@ -81,5 +78,4 @@ private:
     int numero_ = 0;
     QString echec_;
     DossierUtilisateur::Jeu jeu_ = DossierUtilisateur::Jass;
-    bool enregistre_ = false; // the program knows the file Ctrl+S saves to
 };
