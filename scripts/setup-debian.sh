@@ -10,6 +10,7 @@ packages=(
   qt6-qpa-plugins qt6-translations-l10n
   libquazip1-qt6-dev zlib1g-dev
   libgl1-mesa-dri libgl-dev libegl-dev xvfb xauth fonts-dejavu-core fonts-comic-neue
+  libx11-dev libxtst-dev
   libbenchmark-dev clang libclang-rt-14-dev
   openssl
 )

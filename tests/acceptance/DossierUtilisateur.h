@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <QTemporaryDir>
+
+// The home folder of one acceptance case, prepared as a user who has played
+// before would have it: the welcome form answered, English texts, no sound,
+// no seasonal decorations, the quickest automatic collect, a short match of
+// the chosen game and the window at the chosen size. Everything goes through
+// the program's own settings store format, so that the program reads it as
+// it reads a user's settings.
+//
+// Rules:
+// - Only what a user can set in the options (or by resizing the window) is
+//   set here; no switch or file is made for the tests.
+// - The folder and everything in it go with this object, unless it is kept
+//   for a person to look at (garde).
+class DossierUtilisateur
+{
+public:
+    enum Jeu { Jass, BeloteContree };
+
+    struct Reglages
+    {
+        Jeu jeu = Jass;
+        int objectif = 50;          // points that end the match
+        QSize fenetre{800, 600};
+        int theme = 0;              // 0 wood .. 4 nature
+        int combinaisonsIA = 60;    // the computer's search: a weak, quick player
+    };
+
+    DossierUtilisateur();
+
+    bool valide() const { return dossier_.isValid(); }
+    QString racine() const { return dossier_.path(); }
+    // The program's data folder: the autosave, the trace log, saved games.
+    QString donnees() const;
+    QString autosave() const;
+
+    // Writes the settings store; false with the reason.
+    bool prepare(const Reglages& reglages, QString* erreur);
+    // The environment variables that send the program to this folder.
+    QStringList environnement() const;
+
+    void garde() { dossier_.setAutoRemove(false); }
+
+private:
+    QTemporaryDir dossier_;
+};

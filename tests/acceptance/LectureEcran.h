@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QPoint>
+#include <QRect>
+
+// Reads a picture of the program's window as a person looks at it: the
+// user's hand at the bottom, the cards on the cloth, and push buttons (the
+// trump and bid panel's, a message box's).
+//
+// Rules:
+// - Only pixels are read, in proportion to the window, so that any window
+//   size and any theme read alike: a card face is white or light grey (a
+//   card that may not be played is darkened, the advised one tinted), the
+//   cloth is the one colour around the middle of the table, a button is an
+//   upright rectangle drawn with a dark outline and a light inner edge.
+// - A trick on the cloth is cards lying upright, each on the side of the
+//   seat that played it.
+class LectureEcran
+{
+public:
+    struct Main
+    {
+        // Parts of the hand where the card on top may be played (bright
+        // faces), left to right; a double click in one plays a card.
+        QList<QPoint> jouables;
+        // The top of the hand's cards, -1 when no card shows.
+        int haut = -1;
+        // Columns showing a darkened card face.
+        int colonnesSombres = 0;
+    };
+    struct Tapis
+    {
+        bool trouve = false;
+        QRect zone;          // the cloth's bounds
+        QPoint centre;
+        QList<QRect> cartes; // the cards lying on it
+        // Pixels of anything else drawn over the middle of the cloth (texts
+        // floating there: scores, banners), the trump sign left out.
+        int encre = 0;
+    };
+
+    static Main main(const QImage& image);
+    static Tapis tapis(const QImage& image);
+    // The seat whose side of the cloth holds that card: 0 bottom, 1 right,
+    // 2 top, 3 left.
+    static int siegeDe(const Tapis& tapis, const QRect& carte);
+    // Push buttons in that part of the picture (all of it when empty), top to
+    // bottom, left to right; the table's own tool buttons at the window's
+    // edges are left out.
+    static QList<QRect> boutons(const QImage& image, const QRect& zone = QRect());
+    // Whether the help button (the orange question mark of the right-hand
+    // tools) is lit: it is greyed while the user only watches.
+    static bool aideAllumee(const QImage& image);
+    // Whether two pictures show the same in that part (all when empty).
+    static bool identiques(const QImage& a, const QImage& b, const QRect& zone = QRect());
+};

@@ -1,0 +1,320 @@
+#include "PiloteDePartie.h"
+
+#include "SessionDeJeu.h"
+
+#include <QElapsedTimer>
+#include <QSet>
+#include <QThread>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int REGARD_MS = 100;
+constexpr int ATTENTE_MS = 300;
+constexpr int PRISE_MS = 1500;
+constexpr int REFUS_MAX = 6;
+constexpr int STABILITE_MS = 180;
+constexpr int DISPARITION_MS = 6000;
+constexpr int TAPIS_MS = 2500;
+// The hand stands raised while its seat is asked: its top is then above
+// this share of the window's height (about 0.72; 0.81 at rest).
+constexpr double MAIN_LEVEE = 0.765;
+
+QString sieges(const QList<int>& liste)
+{
+    static const char* const noms[] = {"bottom", "right", "top", "left"};
+    QStringList n;
+    for (int s : liste)
+        n << QLatin1String(s >= 0 && s < 4 ? noms[s] : "?");
+    return n.isEmpty() ? QStringLiteral("none") : n.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+PiloteDePartie::PiloteDePartie(SessionDeJeu& session)
+    : session_(session)
+{
+}
+
+void PiloteDePartie::litBoutons(const QImage& image, QList<QRect>& panneau, QList<QRect>& boite)
+{
+    panneau.clear();
+    boite.clear();
+    const int h = image.height();
+    const QList<QRect> tous = LectureEcran::boutons(image, QRect(0, h / 8, image.width(), h * 7 / 8));
+    // The panel: three buttons or more on one row in the lower half, and
+    // whatever lies there with them.
+    for (const QRect& r : tous) {
+        int memeRangee = 0;
+        for (const QRect& s : tous)
+            memeRangee += std::abs(s.top() - r.top()) <= 4 && s.top() > h / 2 ? 1 : 0;
+        if (memeRangee >= 3) {
+            for (const QRect& s : tous)
+                if (s.top() > h / 2)
+                    panneau.append(s);
+            return;
+        }
+    }
+    // A box's buttons hold one word: well wider than tall.
+    for (const QRect& r : tous)
+        if (r.width() >= 2 * r.height())
+            boite.append(r);
+    if (boite.size() > 2)
+        boite.clear();
+}
+
+bool PiloteDePartie::stable_(const QImage& avant, QImage& apres, const QRect& zone)
+{
+    QThread::msleep(STABILITE_MS);
+    apres = session_.capture();
+    return LectureEcran::identiques(avant, apres, zone);
+}
+
+void PiloteDePartie::eloigneSouris_()
+{
+    // A hovered button or card looks different: the hand goes back to rest
+    // on the table's edge.
+    const QRect f = session_.fenetre();
+    session_.ecran().deplace(f.topLeft() + QPoint(f.width() / 50, f.height() * 3 / 10));
+}
+
+bool PiloteDePartie::clique_(const QRect& bouton, const QString& quoi)
+{
+    const QPoint ecran = session_.fenetre().topLeft() + bouton.center();
+    session_.ecran().clique(ecran);
+    eloigneSouris_();
+    // The button goes once the click is taken.
+    QElapsedTimer attente;
+    attente.start();
+    while (attente.elapsed() < DISPARITION_MS) {
+        QThread::msleep(REGARD_MS);
+        const QImage image = session_.capture();
+        bool encore = false;
+        for (const QRect& r : LectureEcran::boutons(image))
+            encore = encore || (r.intersects(bouton) && std::abs(r.width() - bouton.width()) <= 4);
+        if (!encore)
+            return true;
+    }
+    return session_.echoue(QStringLiteral("The %1 stayed on the window after a click on it").arg(quoi));
+}
+
+bool PiloteDePartie::choisitDansPanneau_(const QList<QRect>& panneau, const RecordDePartie& record)
+{
+    // The row of trumps; below it, the pass.
+    QList<QRect> rangee;
+    QRect dessous;
+    for (const QRect& r : panneau) {
+        int memeRangee = 0;
+        for (const QRect& s : panneau)
+            memeRangee += std::abs(s.top() - r.top()) <= 4 ? 1 : 0;
+        if (memeRangee >= 3)
+            rangee.append(r);
+    }
+    for (const QRect& r : panneau)
+        if (!rangee.isEmpty() && r.top() > rangee.first().bottom())
+            dessous = r;
+    // Jass: the last trump of the row. Belote: pass, below the row or first
+    // in it.
+    const bool belote = session_.jeu() == DossierUtilisateur::BeloteContree;
+    const QRect choix = belote ? (dessous.isNull() ? rangee.first() : dessous) : rangee.last();
+    session_.garde(QStringLiteral("panel"));
+    dernierCoup_ = record.lignes();
+    aDejaJoue_ = true;
+    ++coups_;
+    return clique_(choix, belote ? QStringLiteral("bid panel") : QStringLiteral("trump panel"));
+}
+
+bool PiloteDePartie::repondBoite_(const QList<QRect>& boutons)
+{
+    ++boites_;
+    session_.garde(QStringLiteral("box"));
+    return clique_(premierBouton_ ? boutons.first() : boutons.last(), QStringLiteral("message box"));
+}
+
+bool PiloteDePartie::verifieTapis_(const RecordDePartie& record, const QImage& premiere)
+{
+    // The trick of the record, each card on its seat's side; a card still
+    // flying in or out settles first.
+    QList<int> attendus;
+    for (const RecordDePartie::CarteJouee& c : record.pliEnCours().cartes)
+        attendus.append(c.siege);
+    std::sort(attendus.begin(), attendus.end());
+    // At the first trick of a deal nothing of the last deal floats over the
+    // cloth any more (a score's flight lasts about a second).
+    const bool nouvelleDonne = record.plis().size() <= 1;
+    QImage image = premiere;
+    QElapsedTimer attente;
+    attente.start();
+    QList<int> vus;
+    int encre = 0;
+    int seuil = 0;
+    bool aide = false;
+    for (;;) {
+        const LectureEcran::Tapis tapis = LectureEcran::tapis(image);
+        vus.clear();
+        for (const QRect& c : tapis.cartes)
+            vus.append(LectureEcran::siegeDe(tapis, c));
+        std::sort(vus.begin(), vus.end());
+        encre = tapis.encre;
+        aide = aide || LectureEcran::aideAllumee(image);
+        // A few letters' worth: the name plates lie outside the middle.
+        seuil = tapis.zone.width() * tapis.zone.height() / 250;
+        if (tapis.trouve && vus == attendus && aide && (!nouvelleDonne || encre <= seuil))
+            return true;
+        if (attente.elapsed() > TAPIS_MS)
+            break;
+        QThread::msleep(REGARD_MS);
+        image = session_.capture();
+    }
+    const auto note = [this](const QString& ecart) {
+        if (!ecarts_.contains(ecart)) {
+            ecarts_.append(ecart);
+            qWarning().noquote() << "cloth mismatch:" << ecart;
+        }
+    };
+    const int donne = record.nombreDeDonnes();
+    const qsizetype pli = record.plis().size() + (record.pliEnCours().cartes.isEmpty() ? 1 : 0);
+    if (!aide)
+        note(QStringLiteral("deal %1 trick %2: at the user's turn the help button is greyed, as while the user only "
+                            "watches")
+                 .arg(donne)
+                 .arg(pli));
+    if (nouvelleDonne && encre > seuil) {
+        session_.garde(QStringLiteral("floating_over_new_deal"));
+        note(QStringLiteral("deal %1: texts still float over the cloth at the user's first turn (%2 pixels)")
+                 .arg(donne)
+                 .arg(encre));
+    }
+    if (vus == attendus)
+        return true;
+    session_.garde(QStringLiteral("cloth_mismatch"));
+    note(QStringLiteral("deal %1 trick %2: the cloth shows cards of %3, the record's trick holds cards of %4")
+             .arg(donne)
+             .arg(pli)
+             .arg(sieges(vus), sieges(attendus)));
+    return true;
+}
+
+bool PiloteDePartie::joueCarte(const Vue& vue)
+{
+    const LectureEcran::Main main = LectureEcran::main(vue.image);
+    if (!verifieTapis_(vue.record, vue.image))
+        return false;
+    ++plisVerifies_;
+    session_.garde(QStringLiteral("deal%1_trick%2").arg(vue.record.nombreDeDonnes()).arg(vue.record.plis().size()
+                                                                                          + (vue.record.pliEnCours().cartes.isEmpty() ? 1 : 0)));
+    // The middle one of the parts that may be played.
+    const QPoint p = main.jouables.at(main.jouables.size() / 2);
+    session_.ecran().doubleClique(session_.fenetre().topLeft() + p);
+    eloigneSouris_();
+    // A card taken leaves the hand. A hand shown before its refused cards
+    // were darkened gets a refusal: the user then looks again.
+    QElapsedTimer attente;
+    attente.start();
+    while (attente.elapsed() < PRISE_MS) {
+        QThread::msleep(REGARD_MS);
+        QList<int> avant;
+        QList<int> apres;
+        for (const QPoint& q : main.jouables)
+            avant.append(q.x() / 4);
+        for (const QPoint& q : LectureEcran::main(session_.capture()).jouables)
+            apres.append(q.x() / 4);
+        if (avant != apres) {
+            dernierCoup_ = vue.record.lignes();
+            aDejaJoue_ = true;
+            ++coups_;
+            return true;
+        }
+    }
+    if (++refus_ > REFUS_MAX)
+        return session_.echoue(QStringLiteral("The user's double-clicked card never left the hand (%1 tries)").arg(refus_));
+    return true;
+}
+
+bool PiloteDePartie::joue(const Condition& fini, int sansProgresMs)
+{
+    QElapsedTimer progres;
+    progres.start();
+    QStringList vu;
+    QString attente = QStringLiteral("the game to start");
+    for (;;) {
+        if (session_.tempsRestantMs() <= 0)
+            return session_.echoue(QStringLiteral("The case ran out of time while waiting for %1").arg(attente));
+        if (progres.elapsed() > sansProgresMs)
+            return session_.echoue(QStringLiteral("Nothing moved for %1 s while waiting for %2")
+                                       .arg(sansProgresMs / 1000)
+                                       .arg(attente));
+        if (!session_.enMarche())
+            return session_.echoue(QStringLiteral("The program ended while waiting for %1").arg(attente));
+        Vue vue;
+        vue.image = session_.capture();
+        vue.record = session_.record();
+        if (vue.image.isNull()) {
+            QThread::msleep(REGARD_MS);
+            continue;
+        }
+        if (vue.record.valide() && vue.record.lignes() != vu) {
+            vu = vue.record.lignes();
+            progres.restart();
+        }
+
+        QList<QRect> panneau;
+        litBoutons(vue.image, panneau, vue.boutons);
+        const bool demande = vue.record.valide() && (!aDejaJoue_ || vue.record.lignes() != dernierCoup_);
+        const LectureEcran::Main main = LectureEcran::main(vue.image);
+        const bool levee = main.haut >= 0 && main.haut <= vue.image.height() * MAIN_LEVEE;
+        vue.demandeCarte = demande && panneau.isEmpty() && vue.boutons.isEmpty() && !main.jouables.isEmpty();
+        if (fini(vue))
+            return true;
+
+        if (!panneau.isEmpty()) {
+            QImage apres;
+            if (!stable_(vue.image, apres, panneau.first().united(panneau.last())))
+                continue;
+            QList<QRect> panneauStable;
+            QList<QRect> aucune;
+            litBoutons(apres, panneauStable, aucune);
+            if (panneauStable.isEmpty() || !choisitDansPanneau_(panneauStable, vue.record))
+                return false;
+            progres.restart();
+            continue;
+        }
+        if (!vue.boutons.isEmpty()) {
+            QImage apres;
+            QList<QRect> panneauStable;
+            QList<QRect> boiteStable;
+            if (!stable_(vue.image, apres, QRect()))
+                continue;
+            litBoutons(apres, panneauStable, boiteStable);
+            if (boiteStable.size() != vue.boutons.size())
+                continue;
+            if (!repondBoite_(vue.boutons))
+                return false;
+            progres.restart();
+            continue;
+        }
+        if (demande) {
+            attente = QStringLiteral("a card of the user to stand ready (the record asks the user; the hand's top "
+                                     "at %1 of the window's height, %2)")
+                          .arg(double(main.haut) / vue.image.height(), 0, 'f', 2)
+                          .arg(levee ? QStringLiteral("raised") : QStringLiteral("not raised"));
+        } else {
+            attente = QStringLiteral("the game to go on after the user's move (the computer players, the "
+                                     "trick's collect, the next request to the user)");
+        }
+        if (vue.demandeCarte) {
+            QImage apres;
+            if (!stable_(vue.image, apres, QRect()))
+                continue;
+            vue.image = apres;
+            if (!joueCarte(vue))
+                return false;
+            progres.restart();
+            continue;
+        }
+        // The user's turn is watched closely; the computers' at leisure,
+        // which leaves the processor to the program.
+        QThread::msleep(demande ? REGARD_MS : ATTENTE_MS);
+    }
+}

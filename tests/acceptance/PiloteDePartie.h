@@ -1,0 +1,87 @@
+#pragma once
+
+#include "LectureEcran.h"
+#include "RecordDePartie.h"
+
+#include <QImage>
+#include <QList>
+#include <QRect>
+#include <QStringList>
+
+#include <functional>
+
+class SessionDeJeu;
+
+// Plays the user's seat as a person does, with the mouse only: a trump or a
+// pass on the trump and bid panel, a double click on a card that stands
+// ready, a button of each message box. At every card the user is asked for,
+// the cards lying on the cloth are compared with the game record: the trick
+// in progress, each card on its seat's side, nothing more.
+//
+// Rules:
+// - The user is asked when the autosave changes (it is written at every
+//   request to the user): the pilot acts once per change, and only once the
+//   window has stopped moving.
+// - A trump is the last suit of the panel's row; a bid is a pass (the first
+//   button of the row, or the one below it); a message box is answered with its first or last
+//   button, as the case chooses.
+// - A cloth that does not show the record's trick is noted (with a
+//   picture) and the game is played on, so that one run shows every fault.
+// - The game must move on: when neither the record nor the window shows any
+//   progress for the limit, the pilot fails the session saying what it was
+//   waiting for.
+class PiloteDePartie
+{
+public:
+    // What the pilot sees at each look, for the case's stop condition.
+    struct Vue
+    {
+        RecordDePartie record;
+        QImage image;
+        QList<QRect> boutons;      // a message box's buttons (one or two)
+        bool demandeCarte = false; // the user is asked a card (before acting)
+    };
+    using Condition = std::function<bool(const Vue&)>;
+
+    explicit PiloteDePartie(SessionDeJeu& session);
+
+    // Which button of a message box the user presses.
+    void setReponseBoites(bool premier) { premierBouton_ = premier; }
+    // Plays until the condition holds (true) or the session fails (false).
+    bool joue(const Condition& fini, int sansProgresMs = 25000);
+    // After the user acted outside the pilot (undo, a restart), the record
+    // as it is now is a new request again.
+    void oublieDernierCoup() { dernierCoup_.clear(); }
+    // The record that the last card or choice answered.
+    const QStringList& dernierCoup() const { return dernierCoup_; }
+    int coupsJoues() const { return coups_; }
+    // Every time the cloth did not show the record's trick, with its
+    // picture; the game is played on after each.
+    const QStringList& ecartsDuTapis() const { return ecarts_; }
+    // Checks the cloth and double-clicks a card that stands ready in that
+    // view of the user's turn (false with the session failed).
+    bool joueCarte(const Vue& vue);
+    int boitesVues() const { return boites_; }
+
+    // The trump and bid panel's buttons in that picture (empty when none)
+    // or else a message box's (one or two, else none).
+    static void litBoutons(const QImage& image, QList<QRect>& panneau, QList<QRect>& boite);
+
+private:
+    void eloigneSouris_();
+    bool stable_(const QImage& avant, QImage& apres, const QRect& zone);
+    bool verifieTapis_(const RecordDePartie& record, const QImage& image);
+    bool choisitDansPanneau_(const QList<QRect>& panneau, const RecordDePartie& record);
+    bool repondBoite_(const QList<QRect>& boutons);
+    bool clique_(const QRect& bouton, const QString& quoi);
+
+    SessionDeJeu& session_;
+    QStringList dernierCoup_;
+    bool aDejaJoue_ = false;
+    bool premierBouton_ = false;
+    int coups_ = 0;
+    int boites_ = 0;
+    int plisVerifies_ = 0;
+    int refus_ = 0;
+    QStringList ecarts_;
+};

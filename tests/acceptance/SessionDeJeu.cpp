@@ -1,0 +1,180 @@
+#include "SessionDeJeu.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
+namespace {
+
+constexpr const char* TITRE = "Jass & Belote";
+constexpr int FENETRE_MS = 20000;
+constexpr int FIN_MS = 15000;
+constexpr int SONDAGE_MS = 50;
+constexpr int DIALOGUE_MS = 8000;
+constexpr int MARGE_ECRAN = 64;
+
+} // namespace
+
+SessionDeJeu::SessionDeJeu(const QString& nomDuCas, int limiteSecondes)
+    : nom_(nomDuCas)
+    , limiteMs_(limiteSecondes * 1000)
+    , images_(QStringLiteral(ZB_IMAGES_ACCEPTATION))
+{
+    chrono_.start();
+    QDir(images_).mkpath(QStringLiteral("."));
+    // The pictures of an earlier run of this case would mislead.
+    for (const QString& ancien : QDir(images_).entryList({nom_ + QStringLiteral("_*.png")}, QDir::Files))
+        QFile::remove(QDir(images_).filePath(ancien));
+}
+
+SessionDeJeu::~SessionDeJeu()
+{
+    if (programme_.state() != QProcess::NotRunning) {
+        programme_.kill();
+        programme_.waitForFinished(5000);
+    }
+}
+
+int SessionDeJeu::tempsRestantMs() const
+{
+    return int(limiteMs_ - chrono_.elapsed());
+}
+
+bool SessionDeJeu::prepare(const DossierUtilisateur::Reglages& reglages)
+{
+    jeu_ = reglages.jeu;
+    QString erreur;
+    // Without a window manager the window comes a little below the top:
+    // the screen leaves room for it.
+    if (!ecran_.demarre(reglages.fenetre.width(), reglages.fenetre.height() + MARGE_ECRAN, &erreur))
+        return echoue(erreur);
+    if (!maison_.valide() || !maison_.prepare(reglages, &erreur))
+        return echoue(erreur.isEmpty() ? QStringLiteral("No home folder") : erreur);
+    return true;
+}
+
+bool SessionDeJeu::lance()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString& v : maison_.environnement())
+        env.insert(v.section(QLatin1Char('='), 0, 0), v.section(QLatin1Char('='), 1));
+    env.insert(QStringLiteral("DISPLAY"), ecran_.nomAffichage());
+    // The tests run offscreen; the program must show a real window.
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("LIBGL_ALWAYS_SOFTWARE"), QStringLiteral("1"));
+    env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    programme_.setProcessEnvironment(env);
+    programme_.setStandardOutputFile(maison_.racine() + QStringLiteral("/stdout.txt"), QIODevice::Append);
+    programme_.setStandardErrorFile(maison_.racine() + QStringLiteral("/stderr.txt"), QIODevice::Append);
+    programme_.start(QStringLiteral(ZB_PROGRAMME), {});
+    if (!programme_.waitForStarted(FENETRE_MS))
+        return echoue(QStringLiteral("The program did not start: %1").arg(programme_.errorString()));
+    QElapsedTimer attente;
+    attente.start();
+    while (attente.elapsed() < FENETRE_MS && tempsRestantMs() > 0) {
+        fenetre_ = ecran_.fenetre(QLatin1String(TITRE), &idFenetre_);
+        if (!fenetre_.isEmpty())
+            return true;
+        if (programme_.state() == QProcess::NotRunning)
+            return echoue(QStringLiteral("The program ended at start (exit code %1)").arg(programme_.exitCode()));
+        QThread::msleep(SONDAGE_MS);
+    }
+    return echoue(QStringLiteral("No window titled '%1' appeared").arg(QLatin1String(TITRE)));
+}
+
+bool SessionDeJeu::quitte()
+{
+    touche(QStringLiteral("ctrl+q"));
+    if (!programme_.waitForFinished(FIN_MS))
+        return echoue(QStringLiteral("The program did not end after Ctrl+Q"));
+    if (programme_.exitStatus() != QProcess::NormalExit || programme_.exitCode() != 0)
+        return echoue(QStringLiteral("The program ended badly after Ctrl+Q (exit code %1, %2)")
+                          .arg(programme_.exitCode())
+                          .arg(programme_.exitStatus() == QProcess::CrashExit ? QStringLiteral("crashed")
+                                                                              : QStringLiteral("normal exit")));
+    fenetre_ = QRect();
+    return true;
+}
+
+QImage SessionDeJeu::capture()
+{
+    const QRect r = ecran_.fenetre(QLatin1String(TITRE), &idFenetre_);
+    if (!r.isEmpty())
+        fenetre_ = r;
+    return fenetre_.isEmpty() ? QImage() : ecran_.capture(fenetre_);
+}
+
+QImage SessionDeJeu::garde(const QString& nom)
+{
+    // The whole screen: a dialog of its own (a file dialog) shows too.
+    const QImage image = ecran_.capture();
+    image.save(QDir(images_).filePath(QStringLiteral("%1_%2_%3.png").arg(nom_).arg(++numero_, 3, 10, QLatin1Char('0')).arg(nom)));
+    return fenetre_.isEmpty() ? image : image.copy(fenetre_);
+}
+
+void SessionDeJeu::touche(const QString& combinaison)
+{
+    // The keyboard goes to the window, as after a click on it.
+    if (!fenetre_.isEmpty())
+        ecran_.deplace(fenetre_.center());
+    ecran_.focus(idFenetre_);
+    ecran_.touche(combinaison);
+}
+
+RecordDePartie SessionDeJeu::record() const
+{
+    RecordDePartie r;
+    r.lit(maison_.autosave());
+    return r;
+}
+
+bool SessionDeJeu::remplitDialogue(const QString& titre, const QString& chemin)
+{
+    QElapsedTimer attente;
+    attente.start();
+    unsigned long dialogue = 0;
+    while (ecran_.fenetre(titre, &dialogue).isEmpty() && attente.elapsed() < DIALOGUE_MS)
+        QThread::msleep(SONDAGE_MS);
+    if (dialogue == 0)
+        return false;
+    // The file name field has the keyboard when the dialog opens.
+    ecran_.focus(dialogue);
+    ecran_.tape(chemin);
+    ecran_.touche(QStringLiteral("Return"));
+    attente.restart();
+    while (!ecran_.fenetre(titre).isEmpty() && attente.elapsed() < DIALOGUE_MS)
+        QThread::msleep(SONDAGE_MS);
+    return ecran_.fenetre(titre).isEmpty();
+}
+
+bool SessionDeJeu::attendsRecord(const QStringList& avant, int limiteMs)
+{
+    QElapsedTimer attente;
+    attente.start();
+    while (attente.elapsed() < limiteMs && tempsRestantMs() > 0) {
+        const RecordDePartie r = record();
+        if (r.valide() && r.lignes() != avant)
+            return true;
+        QThread::msleep(SONDAGE_MS);
+    }
+    return false;
+}
+
+bool SessionDeJeu::echoue(const QString& message)
+{
+    if (echec_.isEmpty()) {
+        echec_ = message;
+        if (!ecran_.nomAffichage().isEmpty())
+            garde(QStringLiteral("failure"));
+        echec_ += QStringLiteral(" [record: %1] [pictures: %2/%3_*.png] [home: %4]")
+                      .arg(record().resume(), images_, nom_, maison_.racine());
+        maison_.garde();
+    }
+    if (programme_.state() != QProcess::NotRunning) {
+        programme_.kill();
+        programme_.waitForFinished(5000);
+    }
+    return false;
+}

@@ -1,0 +1,197 @@
+#include "EcranVirtuel.h"
+#include "PiloteDePartie.h"
+#include "SessionDeJeu.h"
+#include "ZbTestRegistry.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTest>
+#include <QThread>
+
+// The real program, driven through its window by real input, as a person
+// plays it: whole matches, quitting and coming back, opening a saved game,
+// undo and redo. Each case has its own screen, home folder and time limit;
+// the pictures it takes are left in the pictures folder. The cases run side
+// by side through TestAcceptanceEnParallele.
+class TestAcceptance : public QObject
+{
+    Q_OBJECT
+
+private:
+    using Vue = PiloteDePartie::Vue;
+    static constexpr int LIMITE_S = 150;
+
+    // The end-of-match box was answered: the record then starts afresh with
+    // the next match (the autosave holds the game in progress only).
+    static PiloteDePartie::Condition finDeMatch(const PiloteDePartie& pilote)
+    {
+        return [&pilote, plusLong = qsizetype(0)](const Vue& v) mutable {
+            if (!v.record.valide())
+                return false;
+            const qsizetype n = v.record.lignes().size();
+            if (n < plusLong && pilote.boitesVues() > 0)
+                return true;
+            plusLong = std::max(plusLong, n);
+            return false;
+        };
+    }
+    // The user asked in a deal after the nth.
+    static PiloteDePartie::Condition donneApres(int n)
+    {
+        // Once the user has played into it: the cloth is checked at that turn.
+        return [n](const Vue& v) { return v.record.nombreDeDonnes() > n && v.record.cartesJouees(0) >= 1; };
+    }
+    // The user asked a card in the middle of a trick, from the second trick.
+    static bool milieuDePliAuTourDeLUtilisateur(const Vue& v)
+    {
+        return v.demandeCarte && v.record.plis().size() >= 2 && !v.record.pliEnCours().cartes.isEmpty();
+    }
+
+    // The cloth followed the record at every turn of the user.
+    static QByteArray ecarts(const PiloteDePartie& pilote)
+    {
+        return QStringLiteral("The cloth did not show the game record's trick: %1")
+            .arg(pilote.ecartsDuTapis().join(QLatin1String("; ")))
+            .toUtf8();
+    }
+
+    // Plays one whole match to its end-of-match box.
+    void matchEntier(const QString& nom, DossierUtilisateur::Jeu jeu, QSize taille, int theme)
+    {
+        SessionDeJeu s(nom, LIMITE_S);
+        DossierUtilisateur::Reglages r;
+        r.jeu = jeu;
+        r.fenetre = taille;
+        r.theme = theme;
+        QVERIFY2(s.prepare(r) && s.lance(), qPrintable(s.echec()));
+        PiloteDePartie pilote(s);
+        QVERIFY2(pilote.joue(finDeMatch(pilote)), qPrintable(s.echec()));
+        s.garde(QStringLiteral("next_match"));
+        QVERIFY2(pilote.ecartsDuTapis().isEmpty(), ecarts(pilote).constData());
+        QVERIFY2(pilote.coupsJoues() >= 4, "the user played hardly any card before the match ended");
+        QVERIFY2(s.quitte(), qPrintable(s.echec()));
+    }
+
+    // Quits at the point the condition finds, starts again and plays the
+    // deal to its end and into the next one.
+    void repriseApres(const QString& nom, QSize taille, bool quitteApresLaCarte)
+    {
+        SessionDeJeu s(nom, LIMITE_S);
+        DossierUtilisateur::Reglages r;
+        r.objectif = 1000;
+        r.fenetre = taille;
+        QVERIFY2(s.prepare(r) && s.lance(), qPrintable(s.echec()));
+        {
+            PiloteDePartie pilote(s);
+            Vue arret;
+            const bool ok = pilote.joue([&arret](const Vue& v) {
+                if (!milieuDePliAuTourDeLUtilisateur(v))
+                    return false;
+                arret = v;
+                return true;
+            });
+            QVERIFY2(ok, qPrintable(s.echec()));
+            if (quitteApresLaCarte) {
+                // The user's card, then Ctrl+Q while a computer is to play.
+                QVERIFY2(pilote.joueCarte(arret), qPrintable(s.echec()));
+            }
+            s.garde(QStringLiteral("before_quit"));
+            QVERIFY2(s.quitte(), qPrintable(s.echec()));
+        }
+        const RecordDePartie sauve = s.record();
+        QVERIFY2(sauve.valide(), "no autosave after quitting");
+        QVERIFY2(s.lance(), qPrintable(s.echec()));
+        PiloteDePartie pilote(s);
+        QVERIFY2(pilote.joue(donneApres(sauve.nombreDeDonnes())), qPrintable(s.echec()));
+        s.garde(QStringLiteral("next_deal"));
+        QVERIFY2(pilote.ecartsDuTapis().isEmpty(), ecarts(pilote).constData());
+        QVERIFY2(s.quitte(), qPrintable(s.echec()));
+    }
+
+    // Plays two tricks, keeps the game in a file, starts a new game and
+    // opens the file, answering the replay question, then plays on.
+    void ouverture(const QString& nom, bool regarderLeReplay)
+    {
+        SessionDeJeu s(nom, LIMITE_S);
+        DossierUtilisateur::Reglages r;
+        r.objectif = 1000;
+        r.theme = regarderLeReplay ? 1 : 0;
+        QVERIFY2(s.prepare(r) && s.lance(), qPrintable(s.echec()));
+        {
+            PiloteDePartie pilote(s);
+            QVERIFY2(pilote.joue(milieuDePliAuTourDeLUtilisateur), qPrintable(s.echec()));
+            QVERIFY2(s.quitte(), qPrintable(s.echec()));
+        }
+        const RecordDePartie sauve = s.record();
+        QVERIFY2(sauve.valide(), "no autosave after quitting");
+        const QString fichier = s.maison().donnees() + QStringLiteral("/saved.jss");
+        QVERIFY(QFile::copy(s.maison().autosave(), fichier));
+        QVERIFY(QFile::remove(s.maison().autosave()));
+
+        // A new game, then Game > Open through its file dialog.
+        QVERIFY2(s.lance(), qPrintable(s.echec()));
+        PiloteDePartie pilote(s);
+        QVERIFY2(pilote.joue([](const Vue& v) { return v.demandeCarte || v.record.valide(); }), qPrintable(s.echec()));
+        s.touche(QStringLiteral("ctrl+o"));
+        if (!s.remplitDialogue(QStringLiteral("Open a game"), fichier)) {
+            s.echoue(QStringLiteral("Ctrl+O showed no 'Open a game' dialog that took the file"));
+            QFAIL(qPrintable(s.echec()));
+        }
+
+        pilote.setReponseBoites(regarderLeReplay);
+        pilote.oublieDernierCoup();
+        QVERIFY2(pilote.joue(donneApres(sauve.nombreDeDonnes())), qPrintable(s.echec()));
+        QVERIFY2(pilote.boitesVues() >= 1, "no replay question was seen after opening the file");
+        s.garde(QStringLiteral("next_deal"));
+        QVERIFY2(pilote.ecartsDuTapis().isEmpty(), ecarts(pilote).constData());
+        QVERIFY2(s.quitte(), qPrintable(s.echec()));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (!EcranVirtuel::xvfbDisponible())
+            QSKIP("Xvfb is not installed: the program cannot be shown on a virtual screen");
+    }
+
+    void matchDeJass() { matchEntier(QStringLiteral("jass_match"), DossierUtilisateur::Jass, {1920, 1080}, 0); }
+    void matchDeBeloteContree()
+    {
+        matchEntier(QStringLiteral("contree_match"), DossierUtilisateur::BeloteContree, {800, 600}, 1);
+    }
+    void repriseAuTourDeLUtilisateur() { repriseApres(QStringLiteral("resume_user_turn"), {800, 600}, false); }
+    void repriseAuTourDUnOrdinateur() { repriseApres(QStringLiteral("resume_computer_turn"), {1024, 768}, true); }
+    void ouvertureAvecReplay() { ouverture(QStringLiteral("open_watch_replay"), true); }
+    void ouvertureSansReplay() { ouverture(QStringLiteral("open_no_replay"), false); }
+
+    void annulerDeuxFoisRetablirUneFois()
+    {
+        SessionDeJeu s(QStringLiteral("undo_redo"), LIMITE_S);
+        DossierUtilisateur::Reglages r;
+        r.objectif = 1000;
+        r.fenetre = {1280, 800};
+        r.theme = 2;
+        QVERIFY2(s.prepare(r) && s.lance(), qPrintable(s.echec()));
+        PiloteDePartie pilote(s);
+        QVERIFY2(pilote.joue([](const Vue& v) { return v.demandeCarte && v.record.cartesJouees(0) >= 2; }),
+                 qPrintable(s.echec()));
+        const int donne = s.record().nombreDeDonnes();
+        s.garde(QStringLiteral("before_undo"));
+        for (const char* touche : {"ctrl+z", "ctrl+z", "ctrl+shift+z"}) {
+            const QStringList avant = s.record().lignes();
+            s.touche(QLatin1String(touche));
+            // Each step asks the user again, which the autosave shows.
+            s.attendsRecord(avant, 5000);
+            s.garde(QString::fromLatin1(touche).replace(QLatin1Char('+'), QLatin1Char('_')));
+        }
+        pilote.oublieDernierCoup();
+        QVERIFY2(pilote.joue(donneApres(donne)), qPrintable(s.echec()));
+        s.garde(QStringLiteral("next_deal"));
+        QVERIFY2(pilote.ecartsDuTapis().isEmpty(), ecarts(pilote).constData());
+        QVERIFY2(s.quitte(), qPrintable(s.echec()));
+    }
+};
+
+ZB_REGISTER_TEST(TestAcceptance)
+#include "TestAcceptance.moc"
