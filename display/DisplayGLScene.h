@@ -92,6 +92,17 @@ class MessageBoxGl;
 // - The scoreboard never divides by a multiplier below 1, and draws nothing
 //   while the undo history is browsed; the hand is playable, and a card
 //   advised, only while the last status asks the local human for a card.
+// - The cloth follows the game's events in order: whatever lies there when
+//   a trick begins (after four cards, when the game's trick is empty, or
+//   where the seat's place is taken) goes to the leader's pile before the
+//   new card lands; cards the announcements leave lying go then too.
+// - A deal's floating scores end when the next deal starts, whose counters
+//   start from nothing. An automatic continuation answers only the status
+//   that armed it.
+// - Plates name the seated players from the first deal on; the contract
+//   shows once this deal's game is attached, on the plate of the seat that
+//   bid it (not the doubler's, whom the engine makes the taker); a plate is
+//   as long as its text, within the cloth.
 // - Destruction stops the animations, closes the dialogs and detaches the
 //   paint engine before any item dies; the card set is a member, so it dies
 //   before the graphics scene that holds its cards.
