@@ -31,8 +31,12 @@ constexpr float PLACES_PLI[4][3] = {{0.0f, -0.33f, 0.01f}, {0.37f, 0.0f, 0.01f},
 constexpr float POSITIONS_MAINS[4][3] = {{0.0f, -0.8f, 0.7f}, {1.0f, 0.0f, 0.1f}, {0.2f, 1.0f, 0.1f},
                                          {-1.0f, 0.0f, 0.1f}};
 constexpr float ANGLES_SIEGES[4] = {0.0f, 90.0f, 180.0f, 270.0f};
-constexpr float POSITIONS_BULLES[4][3] = {{0.47f, -0.39f, 0.4f}, {0.47f, 0.39f, 0.4f}, {-0.47f, 0.39f, 0.4f},
-                                          {-0.47f, -0.195f, 0.4f}};
+// Each seat's bubble beside its own seat: the side seats' over their own
+// hand, off the cloth, where they hide neither their plate on the cloth's
+// edge nor a trick card (held up near the eye, a bubble shows further out
+// than its point on the table); the right seat's mirrors the left's.
+constexpr float POSITIONS_BULLES[4][3] = {{0.47f, -0.39f, 0.4f}, {0.95f, -0.1f, 0.4f}, {-0.47f, 0.39f, 0.4f},
+                                          {-0.95f, 0.1f, 0.4f}};
 // The cards of a hand fan around a point this far below the hand.
 constexpr float RAYON_EVENTAIL = 5.0f;
 // The sizes, in table units, of the objects the table scene draws: what

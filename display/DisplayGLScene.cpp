@@ -279,6 +279,7 @@ DisplayGLScene::~DisplayGLScene()
         delete analyse.data();
     analyses_.clear();
     pixmapVide_ = QPixmap();
+    scoresDeLaDonne_.clear();
     animsScore_.clear();
     animsImage_.clear();
     animsMessage_.clear();
@@ -371,6 +372,7 @@ void DisplayGLScene::setPartie(QSharedPointer<Partie> partie)
             dialogueReglages_->collapse();
         partie_ = std::move(partie);
         aUnePartie_ = !partie_.isNull();
+        partieDeLaDonne_ = aUnePartie_;
     }
     if (!fondConstruit_ && !automatique_) {
         if (DisplayGLPaintA* m = moteur()) {
@@ -390,6 +392,7 @@ void DisplayGLScene::setPartie(QSharedPointer<Partie> partie)
         carteRetournee_ = nullptr;
         for (GL_ObjectCube*& cube : cartesSurTable_)
             cube = nullptr;
+        cartesDuPli_ = 0;
         for (auto& objet : objetsCartes_)
             if (objet) {
                 objet->stopAnimation();

@@ -92,6 +92,17 @@ class MessageBoxGl;
 // - The scoreboard never divides by a multiplier below 1, and draws nothing
 //   while the undo history is browsed; the hand is playable, and a card
 //   advised, only while the last status asks the local human for a card.
+// - The cloth follows the game's events in order: whatever lies there when
+//   a trick begins (after four cards, when the game's trick is empty, or
+//   where the seat's place is taken) goes to the leader's pile before the
+//   new card lands; cards the announcements leave lying go then too.
+// - A deal's floating scores end when the next deal starts, whose counters
+//   start from nothing. An automatic continuation answers only the status
+//   that armed it.
+// - Plates name the seated players from the first deal on; the contract
+//   shows once this deal's game is attached, on the plate of the seat that
+//   bid it (not the doubler's, whom the engine makes the taker); a plate is
+//   as long as its text, within the cloth.
 // - Destruction stops the animations, closes the dialogs and detaches the
 //   paint engine before any item dies; the card set is a member, so it dies
 //   before the graphics scene that holds its cards.
@@ -315,6 +326,16 @@ public:
     // rule) and bid (typeContrat, objectif).
     static QString textePlaque(const QString& nom, bool aChoisi, bool commence, int contrat, int typeContrat,
                                int objectif);
+    // The seat whose plate shows the contract: the taker's, but for a
+    // doubled or redoubled contract the seat of the bid that was doubled
+    // (siegeMise, -1 when unknown) on the side the double holds to it.
+    static int siegeDuContrat(int preneur, int typeContrat, int siegeMise);
+    // What the plate at a display position said when last painted (empty
+    // for an empty seat).
+    QString textePlaquePosition(int position) const
+    {
+        return position >= 0 && position < NOMBRE_SIEGES ? textesPlaques_[static_cast<size_t>(position)] : QString();
+    }
     // The cloth as the plates were last painted on it.
     QImage imageTapis() const { return imageTapis_; }
     // A colour scheme (2: light texts on a dark table) and the palette whose
@@ -689,6 +710,12 @@ private:
     bool miroir_ = false;
     std::array<bool, DisplayGLJeuDeCartes::NOMBRE_CARTES> exposees_{};
     std::array<QString, NOMBRE_SIEGES> textesBulles_;
+    std::array<QString, NOMBRE_SIEGES> textesPlaques_;
+    // The seat of the deal's standing bid (doubles aside), -1 before any.
+    int siegeMise_ = -1;
+    // The game attached belongs to the deal on the table (not to the one
+    // before, whose game stays attached until the bidding ends).
+    bool partieDeLaDonne_ = false;
     std::array<bool, NOMBRE_SIEGES> bullesPendantes_{};
 
     // The mouse on the table.
@@ -832,6 +859,9 @@ private:
     std::unique_ptr<GL_ObjectSquare> notification_;
     std::array<std::unique_ptr<GL_ObjectCube>, DisplayGLJeuDeCartes::NOMBRE_CARTES> objetsCartes_;
     std::array<GL_ObjectCube*, NOMBRE_SIEGES> cartesSurTable_{};
+    // Cards played into the trick on the cloth; NOMBRE_SIEGES once the
+    // table ended it.
+    int cartesDuPli_ = 0;
     GL_ObjectCube* carteRetournee_ = nullptr;
     QPropertyAnimation* animationFond_ = nullptr;
     bool enMouvement_ = false;
@@ -863,6 +893,9 @@ private:
     QElapsedTimer attenteAide_;
     int totaux_[2] = {0, 0};
     ZB_PointsDonne pointsPrecedents_;
+    // The floating scores started for the deal on the table (items of the
+    // score ring); the next deal ends them.
+    std::vector<DisplayGLScoreAnimText*> scoresDeLaDonne_;
     QImage imageArdoise_;
     bool ardoiseDessinee_ = false;
     QTimer timerSuiteAuto_;

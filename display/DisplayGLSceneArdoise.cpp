@@ -207,6 +207,9 @@ DisplayGLScoreAnimText* DisplayGLScene::prochainScore()
 {
     DisplayGLScoreAnimText* anim = animsScore_[curseurScore_].get();
     curseurScore_ = (curseurScore_ + 1) % animsScore_.size();
+    // Taken again, the item no longer shows a deal's score.
+    scoresDeLaDonne_.erase(std::remove(scoresDeLaDonne_.begin(), scoresDeLaDonne_.end(), anim),
+                           scoresDeLaDonne_.end());
     return anim;
 }
 

@@ -104,8 +104,10 @@ void DisplayGLScene::setJoueur(int siege, Joueur* joueur, QSharedPointer<Display
             humain->demandePanneau_ = true;
     }
     disposeMains_();
-    if (const QSharedPointer<Partie> jeu = partie())
-        redessineCartes(jeu->atoutEnCours_);
+    // The plates name the seated players from the first deal on, a game or
+    // not.
+    const QSharedPointer<Partie> jeu = partie();
+    redessineCartes(jeu ? jeu->atoutEnCours_ : 0);
     rafraichitCouche();
 }
 
@@ -178,17 +180,30 @@ void DisplayGLScene::videTable_()
             cube->hide();
         cube = nullptr;
     }
+    cartesDuPli_ = 0;
 }
 
 void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnesRestantes)
 {
     objectifDonne_ = objectif;
     donnesRestantes_ = donnesRestantes;
+    // The last deal's floating scores end with it, and the new deal's
+    // counters start from nothing: the table clears its record only after
+    // this, which must not float the last deal's points back as losses.
+    for (DisplayGLScoreAnimText* anim : scoresDeLaDonne_)
+        anim->stop();
+    scoresDeLaDonne_.clear();
+    pointsPrecedents_ = ZB_PointsDonne();
+    // The game attached is the last deal's until this deal's bidding ends:
+    // the plates name the players, without its trump and contract.
+    partieDeLaDonne_ = false;
+    siegeMise_ = -1;
     if (automatique_)
         return;
     if (!fondConstruit_)
         construitFond_();
     videTable_();
+    redessineCartes(0);
     const bool sansAnimation = modeVue_ == MODE_VUE_SANS_ANIMATION;
     if (navigationAnnuler_ || sansAnimation) {
         animationFond_->stop();
@@ -292,10 +307,19 @@ void DisplayGLScene::afficheCarteJouee(int siege, Carte* carte)
     if (cube == carteRetournee_)
         carteRetournee_ = nullptr;
     // The table tells the end of a trick only where announcements are
-    // settled: a trick still lying there when its winner leads the next one
-    // goes to that seat's pile now.
-    if (cartesSurTable_[static_cast<size_t>(p)])
-        ramassePli_(siege, {});
+    // settled, and leaves the announced cards lying: whatever lies on the
+    // cloth when a trick begins belongs to the tricks before and goes to
+    // the pile of the seat that leads now (the last winner), before the new
+    // card lands. A trick begins after four cards here, when the game has
+    // no card of the current trick yet, or when the seat's place is taken.
+    const bool premiereDuPli = cartesDuPli_ >= NOMBRE_SIEGES || (jeu && jeu->partieReelle_ && jeu->carteNo_ == 0)
+                            || cartesSurTable_[static_cast<size_t>(p)];
+    if (premiereDuPli) {
+        if (std::any_of(cartesSurTable_.begin(), cartesSurTable_.end(), [](const GL_ObjectCube* c) { return c; }))
+            ramassePli_(siege, {});
+        cartesDuPli_ = 0;
+    }
+    ++cartesDuPli_;
     cartesSurTable_[static_cast<size_t>(p)] = cube;
     cube->setFace(GL_ObjectCube::Front);
     cube->show();
@@ -322,6 +346,8 @@ void DisplayGLScene::afficheCartesAnnonces(int inutilise, int gagnant,
     if (automatique_)
         return;
     ramassePli_(gagnant, annonces);
+    // Announced cards left lying go with the next trick's first card.
+    cartesDuPli_ = NOMBRE_SIEGES;
     rafraichitCouche();
 }
 

@@ -197,6 +197,9 @@ void DisplayGLScene::afficheEtat(const InfoDemande& etat, Joueur* acteur, Joueur
     const int code = etat.etat_;
     etatCourant_ = code;
     setDernierEtat(code);
+    // An automatic continuation answers the state that armed it: left
+    // running, it would collect a later trick before its delay.
+    timerSuiteAuto_.stop();
     boutonAide_->setEnabled(false);
     // The hand is playable, and a card advised, only while this status asks
     // for a card.
@@ -442,14 +445,18 @@ void DisplayGLScene::animeScores_(const ZB_PointsA& points, int t)
         const int delta = (c.nouveau[t] - c.nouveau[o]) - (c.ancien[t] - c.ancien[o]);
         if (delta == 0 || delai > RETARD_MAX_SCORES_MS)
             continue;
-        prochainScore()->startScore(delta, c.label, zoneTable(), decalageTable_, delai);
+        DisplayGLScoreAnimText* anim = prochainScore();
+        anim->startScore(delta, c.label, zoneTable(), decalageTable_, delai);
+        scoresDeLaDonne_.push_back(anim);
         delai += pas;
     }
     const bool matchAvant = a.match_[0] || a.match_[1];
     const bool matchMaintenant = n.match_[0] || n.match_[1];
     if (matchMaintenant && !matchAvant) {
         const bool belote = jeu ? jeu->typeDePartie_.genre_ == TypeDePartie::GenreBelote : belote_;
-        prochainScore()->startBanner(belote ? tr("Capot") : tr("Match"), zoneTable(), decalageTable_, delai);
+        DisplayGLScoreAnimText* anim = prochainScore();
+        anim->startBanner(belote ? tr("Capot") : tr("Match"), zoneTable(), decalageTable_, delai);
+        scoresDeLaDonne_.push_back(anim);
     }
 }
 

@@ -44,6 +44,7 @@ inline constexpr int LARGEUR_MULTIPLICATEUR = 39;
 inline constexpr double LARGEUR_PLAQUE = 500.0;
 inline constexpr double HAUTEUR_PLAQUE = 47.0;
 inline constexpr int RETRAIT_PLAQUE_PRES = 8;
+inline constexpr double MARGE_SIGNE_PLAQUE = 6.0;
 inline constexpr int SCHEMA_SOMBRE = 2;
 // The states in which the announcements have been shown to all.
 inline constexpr int PREMIER_ETAT_ANNONCES_VUES = 45;

@@ -81,6 +81,19 @@ QString DisplayGLScene::textePlaque(const QString& nom, bool aChoisi, bool comme
     }
 }
 
+int DisplayGLScene::siegeDuContrat(int preneur, int typeContrat, int siegeMise)
+{
+    // After a double the engine makes the doubler the taker, and after a
+    // redouble the redoubler: the contract is still the bid, on the side
+    // the double holds to it (the other side of a doubler, the redoubler's).
+    const bool contre = typeContrat == ZB_StatusMise::Contre || typeContrat == ZB_StatusMise::CapotContre;
+    const bool surcontre = typeContrat == ZB_StatusMise::Surcontre || typeContrat == ZB_StatusMise::CapotSurcontre;
+    if (preneur < 0 || siegeMise < 0 || siegeMise >= NOMBRE_SIEGES || !(contre || surcontre))
+        return preneur;
+    const bool memeEquipe = siegeMise % 2 == preneur % 2;
+    return memeEquipe == surcontre ? siegeMise : preneur;
+}
+
 void DisplayGLScene::redessineCartes(int atout)
 {
     if (automatique_ || !tapis_ || navigationAnnuler_)
@@ -91,7 +104,13 @@ void DisplayGLScene::redessineCartes(int atout)
     image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     const int w = image.width();
     const int h = image.height();
-    const QSharedPointer<Partie> jeu = partie();
+    QSharedPointer<Partie> jeu = partie();
+    // A game from before the deal on the table has no trump or contract
+    // here: the new deal's bidding has not ended.
+    if (jeu && !partieDeLaDonne_) {
+        jeu.reset();
+        atout = 0;
+    }
     QPainter peintre(&image);
     peintre.setRenderHint(QPainter::Antialiasing);
     peintre.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -113,13 +132,17 @@ void DisplayGLScene::redessineCartes(int atout)
                              Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("x%1").arg(jeu->multiplicateur_));
         }
     }
+    textesPlaques_.fill(QString());
+    const int titulaire = jeu ? siegeDuContrat(jeu->joueurQuiAChoisiAtout_, jeu->mise_.typeContrat_, siegeMise_) : -1;
+    // Past the end of its deal the game has let its points record go; the
+    // bid it holds names the same amount.
+    const int objectif = jeu ? (jeu->getPoints() ? jeu->getPoints()->objectifMise_ : jeu->mise_.pointsMise_) : 0;
     for (int j = 0; j < NOMBRE_SIEGES; ++j) {
         const Siege& siege = sieges_[static_cast<size_t>(j)];
         if (!siege.joueur || siege.numero < 0)
             continue;
         const int p = positionAffichage(j);
-        const bool aChoisi = jeu && atoutValide && jeu->joueurQuiAChoisiAtout_ == j;
-        const int objectif = jeu && jeu->getPoints() ? jeu->getPoints()->objectifMise_ : 0;
+        const bool aChoisi = jeu && atoutValide && titulaire == j;
         const QString texte = textePlaque(siege.joueur->options_.getNomAffiche(), aChoisi,
                                           jeu && jeu->joueurQuiACommence_ == j,
                                           jeu ? jeu->typeDePartie_.contrat_ : 0,
@@ -128,6 +151,19 @@ void DisplayGLScene::redessineCartes(int atout)
         const int mode = siege.joueur->modeJeu_;
         policePlaque.setStrikeOut(mode == Joueur::ModeOrdinateurAbsent || mode == Joueur::ModeRemplacant
                                   || mode == Joueur::ModeEnAttenteDEntree || mode == Joueur::ModeHorsLigne);
+        // The plate takes its text's length, the trump sign on both sides
+        // so that the text stays centred on the seat, up to the cloth's
+        // side; a text longer than that is written smaller.
+        const double cote = (p == 1 || p == 3) ? h : w;
+        const double largeurMax = std::max(1.0, cote - 2.0 * RETRAIT_PLAQUE_PRES);
+        const double marge = aChoisi && !signe.isNull() ? 2.0 * (signe.width() + MARGE_SIGNE_PLAQUE) : 0.0;
+        double largeurTexte = QFontMetricsF(policePlaque).horizontalAdvance(texte);
+        if (largeurTexte + marge > largeurMax && largeurTexte > 0.0) {
+            const double facteur = std::max(0.0, largeurMax - marge) / largeurTexte;
+            policePlaque.setPixelSize(std::max(1, static_cast<int>(policePlaque.pixelSize() * facteur)));
+            largeurTexte = QFontMetricsF(policePlaque).horizontalAdvance(texte);
+        }
+        const double largeurPlaque = std::min(largeurMax, std::max(LARGEUR_PLAQUE, std::ceil(largeurTexte + marge)));
         // The plate holds the font's whole line: a line taller than the
         // plate would push the descenders of the near plates (the "y" of
         // "you") off the cloth's edge.
@@ -136,31 +172,30 @@ void DisplayGLScene::redessineCartes(int atout)
         peintre.save();
         switch (p) {
         case 0:
-            peintre.translate(arrondi(w / 2.0 - LARGEUR_PLAQUE / 2.0), arrondi(h - retraitLoin));
+            peintre.translate(arrondi(w / 2.0 - largeurPlaque / 2.0), arrondi(h - retraitLoin));
             break;
         case 1:
-            peintre.translate(arrondi(w - retraitLoin), arrondi(h / 2.0 + LARGEUR_PLAQUE / 2.0));
+            peintre.translate(arrondi(w - retraitLoin), arrondi(h / 2.0 + largeurPlaque / 2.0));
             peintre.rotate(-90.0);
             break;
         case 2:
-            peintre.translate(arrondi(w / 2.0 - LARGEUR_PLAQUE / 2.0), RETRAIT_PLAQUE_PRES);
+            peintre.translate(arrondi(w / 2.0 - largeurPlaque / 2.0), RETRAIT_PLAQUE_PRES);
             break;
         default:
-            peintre.translate(RETRAIT_PLAQUE_PRES, arrondi(h / 2.0 + LARGEUR_PLAQUE / 2.0));
+            peintre.translate(RETRAIT_PLAQUE_PRES, arrondi(h / 2.0 + largeurPlaque / 2.0));
             peintre.rotate(-90.0);
             break;
         }
         peintre.setFont(policePlaque);
         peintre.setPen(schemaCouleurs_ == SCHEMA_SOMBRE ? QColor(Qt::white) : QColor(Qt::black));
-        const QRectF boite(0.0, 0.0, LARGEUR_PLAQUE, hauteurPlaque);
+        const QRectF boite(0.0, 0.0, largeurPlaque, hauteurPlaque);
         peintre.drawText(boite, Qt::AlignCenter, texte);
-        if (aChoisi && !signe.isNull()) {
-            const double largeurTexte = QFontMetricsF(policePlaque).horizontalAdvance(texte);
-            peintre.drawImage(QPointF(boite.center().x() - largeurTexte / 2.0 - signe.width(),
+        if (aChoisi && !signe.isNull())
+            peintre.drawImage(QPointF(boite.center().x() - largeurTexte / 2.0 - MARGE_SIGNE_PLAQUE - signe.width(),
                                       boite.center().y() - signe.height() / 2.0),
                               signe);
-        }
         peintre.restore();
+        textesPlaques_[static_cast<size_t>(p)] = texte;
     }
     peintre.end();
     imageTapis_ = image;
@@ -484,9 +519,17 @@ void DisplayGLScene::afficheBulleMise(int siege, const ZB_StatusMise& mise, int 
     }
     dessineBulle_(p);
     statusMise_ = mise;
+    // A double leaves the contract with the bid it doubles.
+    const int type = mise.typeContrat_;
+    if (mise.miseFaite_
+        && (type == ZB_StatusMise::Simple || type == ZB_StatusMise::Capot || type == ZB_StatusMise::DonneurForce
+            || type == ZB_StatusMise::PrendCouleurRetournee))
+        siegeMise_ = siege;
     if (m)
         m->doneCurrent();
-    rafraichitCouche();
+    // The plates follow the bidding: none keeps the deal before's contract.
+    const QSharedPointer<Partie> jeu = partie();
+    redessineCartes(jeu ? jeu->atoutEnCours_ : 0);
 }
 
 void DisplayGLScene::afficheBulleAnnonce(int siege)
@@ -523,6 +566,7 @@ void DisplayGLScene::finDeDonne()
             cube->hide();
         cube = nullptr;
     }
+    cartesDuPli_ = 0;
     carteRetournee_ = nullptr;
     statusMise_ = ZB_StatusMise();
     siegeBas_ = 0;
@@ -535,6 +579,8 @@ void DisplayGLScene::finDeDonne()
     for (QString& texte : textesBulles_)
         texte.clear();
     positionDernierMiseur_ = -1;
+    siegeMise_ = -1;
+    partieDeLaDonne_ = false;
     for (int i = 0; i < DisplayGLJeuDeCartes::NOMBRE_CARTES; ++i) {
         if (GL_ObjectCube* cube = objetCarte(i)) {
             cube->stopAnimation();

@@ -3,15 +3,17 @@
 // The table's screen for a headless match: every operation of the table
 // reaches the scene as the table view hands it on, the seats' panels
 // included when the test gives them; the end of each trick is counted as it
-// happens.
+// happens, and every played card checked against the game's trick.
 
 #include "Carte.h"
 #include "DisplayGLPanelDeJoueur.h"
 #include "DisplayGLScene.h"
 #include "GL_ObjectCube.h"
 #include "InfoDemande.h"
+#include "Partie.h"
 #include "ZB_DisplayEmpty.h"
 
+#include <QSet>
 #include <QSharedPointer>
 
 #include <array>
@@ -59,6 +61,19 @@ public:
         scene_.afficheCarteJouee(siege, carte);
         // The first card of a trick sends the last one to its leader's pile.
         compteRamasses(avant, siege, scene_.objetCarte(carte ? carte->getIndex() : -1));
+        // The cloth holds the game's trick (the card not yet in it) and
+        // nothing else.
+        if (const QSharedPointer<Partie> jeu = scene_.partie(); jeu && carte) {
+            QSet<const GL_ObjectCube*> attendues{scene_.objetCarte(carte->getIndex())};
+            for (int j = 0; j < 4; ++j)
+                if (const Carte* c = jeu->getCarteDuPli(j))
+                    attendues.insert(scene_.objetCarte(c->getIndex()));
+            QSet<const GL_ObjectCube*> surTable;
+            for (const GL_ObjectCube* cube : pli())
+                if (cube)
+                    surTable.insert(cube);
+            plisFaux += surTable != attendues;
+        }
     }
     void afficheCartesAnnonces(int inutilise, int gagnant, const std::array<AnnoncesJoueur, 4>& annonces) override
     {
@@ -130,6 +145,7 @@ public:
     int cartesJouees = 0;
     int cartesSurPile = 0;
     int cartesPerdues = 0;
+    int plisFaux = 0;
     int bulles = 0;
     int etats = 0;
     int ardoises = 0;

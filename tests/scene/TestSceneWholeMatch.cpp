@@ -20,7 +20,8 @@ class TestSceneWholeMatch : public QObject
 
 private slots:
     // Four computer players play a whole match on a shown table, at the
-    // table's own pace ten times faster: every played card goes to a pile
+    // table's own pace ten times faster: the cloth holds the game's trick at
+    // every card (announced cards included), every played card goes to a pile
     // (the last trick of a deal is cleared by the deal's end), and the
     // scene holds no more items afterwards than before.
     void wholeMatchOnTheTable_data()
@@ -56,6 +57,7 @@ private slots:
             // A Jass match may end mid-deal once a team reaches the target.
             QVERIFY(affichage.cartesJouees >= (affichage.donnes - 1) * (genre == 0 ? 36 : 32));
             QCOMPARE(affichage.cartesPerdues, 0);
+            QCOMPARE(affichage.plisFaux, 0);
             // Every card on a pile, but the last trick of each deal, which the
             // end of the deal or the next deal clears.
             QCOMPARE(affichage.cartesSurPile + affichage.cartesDernierPli, affichage.cartesJouees);
