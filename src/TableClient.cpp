@@ -183,10 +183,19 @@ void TableClient::cb_replayTermine()
         display_->rafraichit();
     }
     if (filmDemande_) {
+        // The box says the game goes on with OK: it does, and nobody is
+        // asked to move behind it meanwhile.
         filmDemande_ = false;
-        messageBox(GM::Information, tr("Information."), tr("Fin du film. Cliquez sur OK pour continuer la partie."),
-                   GM::Ok);
+        messageBoxQuestion(GM::Information, tr("Information."),
+                           tr("Fin du film. Cliquez sur OK pour continuer la partie."), GM::Ok, this,
+                           "OnFinDuFilm_Answer");
+        return;
     }
+    getEvents()->flush();
+}
+
+void TableClient::OnFinDuFilm_Answer(int)
+{
     getEvents()->flush();
 }
 

@@ -72,6 +72,8 @@ signals:
 
 public slots:
     void OnShowReplay_Answer(int result);
+    // The end-of-replay box was answered: the game goes on.
+    void OnFinDuFilm_Answer(int result);
 
 protected:
     // ZB_SalleClienteA: what the client socket posts runs later, through

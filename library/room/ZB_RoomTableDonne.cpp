@@ -244,7 +244,14 @@ void ZB_RoomTable::ramasse(const EvenementDeJeu& ev)
         m_nombreAnnonces = 0;
         m_annoncesDecidees = false;
         if (m_display != nullptr && !m_partie.isNull())
-            m_display->afficheCartesAnnonces(0, m_partie->joueurQuiDebuteTour_ % 2, confirmees);
+            m_display->afficheCartesAnnonces(0, m_partie->joueurQuiDebuteTour_, confirmees);
+    } else if ((etat != EtatDeJeu::Tour1_AttendRamasseTas4 || !m_annoncesDecidees) && m_display != nullptr
+               && !m_partie.isNull()) {
+        // Every other trick ends with its collect: the picture gathers it to
+        // the winner's pile now, not when the next trick's first card lands
+        // (a first trick with announcements to confirm waits for them). The
+        // winner leads the next trick.
+        m_display->afficheCartesAnnonces(0, m_partie->joueurQuiDebuteTour_, {});
     }
     const bool finDeDonne = etat == EtatDeJeu::Tour9_AttendRamasseTas4;
     if (finDeDonne)

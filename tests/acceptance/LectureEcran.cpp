@@ -329,6 +329,47 @@ QList<QRect> LectureEcran::boutons(const QImage& image, const QRect& zone)
             break;
         }
     }
+    // A box's default button may be drawn without its dark top edge: a
+    // bottom edge of a button's width found alone is followed up its plain
+    // left part to where the lighter box begins.
+    for (const Trait& b : std::as_const(bas)) {
+        // A box's buttons keep their size (some 70 pixels) at any window size.
+        const int largeur = b.x1 - b.x0;
+        if (largeur < 50 || largeur > w * 3 / 10)
+            continue;
+        const int x = b.x0 + largeur / 6;
+        const int cx = (b.x0 + b.x1) / 2;
+        if (double(cx) / w < BORD_OUTILS || double(cx) / w > 1 - BORD_OUTILS)
+            continue;
+        bool deja = false;
+        for (const QRect& r : std::as_const(trouves))
+            deja = deja || (r.left() <= cx && cx <= r.right() && r.top() <= b.y && b.y <= r.bottom() + 2);
+        if (deja || b.y - 3 < z.top())
+            continue;
+        const int face = luminance(image.pixel(x, b.y - 3));
+        int y = b.y - 3;
+        while (y > z.top() && b.y - y <= h * 2 / 13 && luminance(image.pixel(x, y - 1)) < face + 40)
+            --y;
+        const int hauteur = b.y - y;
+        if (y <= z.top() + 2 || hauteur < std::max(12, h / 60) || hauteur > h * 2 / 13 || 2 * hauteur > largeur
+            || b.x0 < 10 || b.x1 + 10 >= w)
+            continue;
+        // Above it the box is plain; on it, a word in dark letters.
+        int clair = 255;
+        int fonce = 0;
+        for (int xx = b.x0 - 10; xx <= b.x1 + 10; ++xx) {
+            const int l = luminance(image.pixel(xx, y - 2));
+            clair = std::min(clair, l);
+            fonce = std::max(fonce, l);
+        }
+        int lettres = 0;
+        for (int yy = y + 3; yy < b.y - 2; ++yy)
+            for (int xx = b.x0 + largeur / 4; xx < b.x1 - largeur / 4; ++xx)
+                lettres += luminance(image.pixel(xx, yy)) < 80 ? 1 : 0;
+        if (fonce - clair > 12 || lettres < 8)
+            continue;
+        trouves.append(QRect(QPoint(b.x0, y), QPoint(b.x1, b.y)));
+    }
     std::sort(trouves.begin(), trouves.end(), [](const QRect& a, const QRect& b) {
         return std::abs(a.top() - b.top()) > 4 ? a.top() < b.top() : a.left() < b.left();
     });

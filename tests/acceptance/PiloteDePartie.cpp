@@ -20,6 +20,9 @@ constexpr int TAPIS_MS = 2500;
 // The hand stands raised while its seat is asked: its top is then above
 // this share of the window's height (about 0.72; 0.81 at rest).
 constexpr double MAIN_LEVEE = 0.765;
+// The trump choice; the bids come before it (the pilot never passes the
+// choice to its partner).
+constexpr int PREMIER_ETAT_APRES_ENCHERES = 27;
 
 QString sieges(const QList<int>& liste)
 {
@@ -214,11 +217,19 @@ bool PiloteDePartie::joueCarte(const Vue& vue)
     attente.start();
     while (attente.elapsed() < PRISE_MS) {
         QThread::msleep(REGARD_MS);
+        const QImage image = session_.capture();
+        // A box that covers the table takes the click: it is answered, and
+        // the card played, from the main loop.
+        QList<QRect> panneau;
+        QList<QRect> boite;
+        litBoutons(image, panneau, boite);
+        if (!boite.isEmpty())
+            return true;
         QList<int> avant;
         QList<int> apres;
         for (const QPoint& q : main.jouables)
             avant.append(q.x() / 4);
-        for (const QPoint& q : LectureEcran::main(session_.capture()).jouables)
+        for (const QPoint& q : LectureEcran::main(image).jouables)
             apres.append(q.x() / 4);
         if (avant != apres) {
             dernierCoup_ = vue.record.lignes();
@@ -264,7 +275,14 @@ bool PiloteDePartie::joue(const Condition& fini, int sansProgresMs)
         const bool demande = vue.record.valide() && (!aDejaJoue_ || vue.record.lignes() != dernierCoup_);
         const LectureEcran::Main main = LectureEcran::main(vue.image);
         const bool levee = main.haut >= 0 && main.haut <= vue.image.height() * MAIN_LEVEE;
-        vue.demandeCarte = demande && panneau.isEmpty() && vue.boutons.isEmpty() && !main.jouables.isEmpty();
+        // Cards are asked once the trump is chosen (Jass) or, in an auction,
+        // when the program lights the help for the user's card: before, a
+        // whole bright hand only waits for the others' bids.
+        const bool phaseDesCartes = vue.record.dernierEtat() >= PREMIER_ETAT_APRES_ENCHERES
+                                 || LectureEcran::aideAllumee(vue.image);
+        vue.demandeCarte = demande && phaseDesCartes && boites_ >= boitesAvantDeJouer_ && panneau.isEmpty()
+                        && vue.boutons.isEmpty()
+                        && !main.jouables.isEmpty();
         if (fini(vue))
             return true;
 
@@ -306,6 +324,12 @@ bool PiloteDePartie::joue(const Condition& fini, int sansProgresMs)
         if (vue.demandeCarte) {
             QImage apres;
             if (!stable_(vue.image, apres, QRect()))
+                continue;
+            // A box or a panel that came up meanwhile is answered first.
+            QList<QRect> panneauApres;
+            QList<QRect> boiteApres;
+            litBoutons(apres, panneauApres, boiteApres);
+            if (!panneauApres.isEmpty() || !boiteApres.isEmpty())
                 continue;
             vue.image = apres;
             if (!joueCarte(vue))

@@ -47,6 +47,9 @@ public:
 
     // Which button of a message box the user presses.
     void setReponseBoites(bool premier) { premierBouton_ = premier; }
+    // No card is played before n boxes are answered (a replay the user
+    // watches ends with a box; until then the user only looks on).
+    void attendsBoites(int n) { boitesAvantDeJouer_ = boites_ + n; }
     // Plays until the condition holds (true) or the session fails (false).
     bool joue(const Condition& fini, int sansProgresMs = 25000);
     // After the user acted outside the pilot (undo, a restart), the record
@@ -81,6 +84,7 @@ private:
     bool premierBouton_ = false;
     int coups_ = 0;
     int boites_ = 0;
+    int boitesAvantDeJouer_ = 0;
     int plisVerifies_ = 0;
     int refus_ = 0;
     QStringList ecarts_;

@@ -64,12 +64,16 @@ private:
         r.jeu = jeu;
         r.fenetre = taille;
         r.theme = theme;
+        // Jass counts its points as the tricks fall and may end a short match
+        // at the first trick: its match runs over a deal or so.
+        if (jeu == DossierUtilisateur::Jass)
+            r.objectif = 100;
         QVERIFY2(s.prepare(r) && s.lance(), qPrintable(s.echec()));
         PiloteDePartie pilote(s);
         QVERIFY2(pilote.joue(finDeMatch(pilote)), qPrintable(s.echec()));
         s.garde(QStringLiteral("next_match"));
         QVERIFY2(pilote.ecartsDuTapis().isEmpty(), ecarts(pilote).constData());
-        QVERIFY2(pilote.coupsJoues() >= 4, "the user played hardly any card before the match ended");
+        QVERIFY2(pilote.coupsJoues() >= 2, "the user played hardly any card before the match ended");
         QVERIFY2(s.quitte(), qPrintable(s.echec()));
     }
 
@@ -140,9 +144,11 @@ private:
         }
 
         pilote.setReponseBoites(regarderLeReplay);
+        // The question, then the end of the replay.
+        pilote.attendsBoites(2);
         pilote.oublieDernierCoup();
         QVERIFY2(pilote.joue(donneApres(sauve.nombreDeDonnes())), qPrintable(s.echec()));
-        QVERIFY2(pilote.boitesVues() >= 1, "no replay question was seen after opening the file");
+        QVERIFY2(pilote.boitesVues() >= 2, "no replay question and end of the replay were seen after opening the file");
         s.garde(QStringLiteral("next_deal"));
         QVERIFY2(pilote.ecartsDuTapis().isEmpty(), ecarts(pilote).constData());
         QVERIFY2(s.quitte(), qPrintable(s.echec()));

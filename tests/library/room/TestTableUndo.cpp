@@ -20,6 +20,7 @@
 
 #include <array>
 #include <atomic>
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -120,6 +121,23 @@ public:
     void afficheTable() override { vueActive = false; }
     bool estModeVueActif() override { return vueActive; }
     void afficheEtat(const InfoDemande&, Joueur*, Joueur*, int, bool) override { dernierEtatEnVue = vueActive; }
+    // The cloth: the cards lying there, the seat that opened each trick and
+    // the seat each gathered trick went to.
+    int surLeTapis = 0;
+    int plusSurLeTapis = 0;
+    QList<int> ouvreurs;
+    QList<int> gagnants;
+    void afficheCarteJouee(int siege, Carte*) override
+    {
+        if (surLeTapis == 0)
+            ouvreurs << siege;
+        plusSurLeTapis = std::max(plusSurLeTapis, ++surLeTapis);
+    }
+    void afficheCartesAnnonces(int, int gagnant, const std::array<AnnoncesJoueur, 4>&) override
+    {
+        gagnants << gagnant;
+        surLeTapis = 0;
+    }
 };
 
 // A table with the local user at seat 0 and the computer at seats 1 to 3,
@@ -430,6 +448,13 @@ private slots:
         Banc banc(ZB_RoomTable::ReseauLocal, false);
         banc.demarre();
         QVERIFY(banc.joueJusqua(77));
+        // Each trick is gathered to the seat that won it, which opens the
+        // next, before the next trick's first card lands.
+        const VueTemoin& vue = banc.displayVide;
+        QCOMPARE(vue.plusSurLeTapis, 4);
+        QCOMPARE(vue.gagnants.size(), 3);
+        QCOMPARE(vue.gagnants, vue.ouvreurs.mid(1) << banc.table.getPartie()->joueurQuiDebuteTour_);
+        QCOMPARE(vue.surLeTapis, 0);
         const QMap<int, int> historique = banc.table.getHistoriqueAnnuler();
         QList<int> cartes;
         for (int etat : historique.keys())
