@@ -59,9 +59,18 @@ void PiloteDePartie::litBoutons(const QImage& image, QList<QRect>& panneau, QLis
             return;
         }
     }
-    // A box's buttons hold one word: well wider than tall.
+    // A box's buttons hold one word: well wider than tall, on a face of a
+    // middle tone (a speech bubble's is white).
+    const auto faceClaire = [&image](const QRect& r) {
+        long total = 0;
+        long n = 0;
+        for (int y = r.top() + 3; y < r.bottom() - 2; ++y)
+            for (int x = r.left() + 3; x < r.left() + r.width() / 5; ++x, ++n)
+                total += qGray(image.pixel(x, y));
+        return n > 0 && total / n > 215;
+    };
     for (const QRect& r : tous)
-        if (r.width() >= 2 * r.height())
+        if (r.width() >= 2 * r.height() && !faceClaire(r))
             boite.append(r);
     if (boite.size() > 2)
         boite.clear();
