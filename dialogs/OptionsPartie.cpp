@@ -196,11 +196,16 @@ void OptionsPartie::retranslateUi()
         montreTexte_(objet, tr(source));
     for (int mode = 1; mode < TypeDePartie::NOMBRE_MODES; ++mode)
         modesPermis_[size_t(mode)]->setText(getNomAtout(mode, STYLE_NOMS_ATOUTS));
+    // The month names in the language shown.
+    for (const Saison& s : saisons_)
+        for (QDateEdit* date : {s.debut, s.fin})
+            if (date != nullptr)
+                date->setLocale(QLocale());
     for (int id = 0; id < NOMBRE_PRESETS; ++id) {
         QAbstractButton* preset = presets_->button(id);
         if (id == TypeDePartie::ID_PERSONALISE || preset == nullptr)
             continue;
-        preset->setText(TypeDePartie::nomTraduit(id));
+        preset->setText(TypeDePartie::nomDansListe(id));
         preset->setToolTip(TypeDePartie::descriptionTraduite(id));
     }
     montantContrat_->setSpecialValueText(tr("Aucun"));
@@ -217,7 +222,7 @@ QWidget* OptionsPartie::creeOngletPartie_()
     presets_ = groupe_(QStringLiteral("buttonGroupPreset"));
     for (int id = 0; id < NOMBRE_PRESETS; ++id) {
         const TypeDePartie& type = TypeDePartie::getTypeDePartie(id);
-        auto* radio = new QRadioButton(type.nom_, boitePresets);
+        auto* radio = new QRadioButton(TypeDePartie::nomDansListe(id), boitePresets);
         if (id == TypeDePartie::ID_PERSONALISE)
             traduit_(radio, QT_TR_NOOP("Personalisé"));
         radio->setObjectName(QStringLiteral("radioButtonPreset%1").arg(id));
