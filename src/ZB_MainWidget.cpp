@@ -270,6 +270,10 @@ void ZB_MainWidget::construitMenus_()
             &ZB_MainWidget::OnHeberger);
     connect(ajoute(reseau, "rejoindre", QT_TR_NOOP("&Rejoindre une partie..."), QKeySequence()), &QAction::triggered,
             this, &ZB_MainWidget::OnRejoindre);
+    // The online lobby, as the table's connect button opens it; the end of
+    // a match points players here.
+    connect(ajoute(reseau, "jouerEnLigne", QT_TR_NOOP("&Jouer en ligne..."), QKeySequence()), &QAction::triggered,
+            this, &ZB_MainWidget::OnButtonConnectPressed);
     reseau->addSeparator();
     connect(ajoute(reseau, "quitterEnLigne", QT_TR_NOOP("&Quitter la partie en ligne"), QKeySequence()),
             &QAction::triggered, this, &ZB_MainWidget::OnQuitterEnLigne);

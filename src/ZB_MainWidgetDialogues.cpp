@@ -74,7 +74,7 @@ constexpr StyleDuMenu STYLES[] = {
     {AppStyleSwitch::RACING, "style_course", QT_TRANSLATE_NOOP("ZB_MainWidget", "&Course")},
     {AppStyleSwitch::CANDY, "style_bonbon", QT_TRANSLATE_NOOP("ZB_MainWidget", "Bo&nbon")},
     {AppStyleSwitch::NATURE, "style_nature", QT_TRANSLATE_NOOP("ZB_MainWidget", "Na&ture")},
-    {AppStyleSwitch::NO_THEME, "style_aucun", QT_TRANSLATE_NOOP("ZB_MainWidget", "Aucun &thème")}};
+    {AppStyleSwitch::NO_THEME, "style_aucun", QT_TRANSLATE_NOOP("ZB_MainWidget", "Aucun t&hème")}};
 
 QString cleStyle()
 {

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMultiMap>
 #include <QSettings>
 #include <QStyle>
 #include <QTemporaryDir>
@@ -52,6 +53,26 @@ int pixelsDeTexte(const QImage& image, const QRect& item)
     return pixelsDeTexte(image, item, item.right() - 2, item.left(), item.right() - 20);
 }
 
+// The mnemonics of the actions that share a clash: "n: Candy, No theme".
+QStringList conflits(const QList<QAction*>& actions)
+{
+    QMultiMap<QChar, QString> parLettre;
+    for (const QAction* a : actions) {
+        const QString texte = a->text();
+        for (qsizetype i = texte.indexOf(QLatin1Char('&')); i >= 0 && i + 1 < texte.size();
+             i = texte.indexOf(QLatin1Char('&'), i + 2))
+            if (texte.at(i + 1) != QLatin1Char('&')) {
+                parLettre.insert(texte.at(i + 1).toLower(), texte);
+                break;
+            }
+    }
+    QStringList faux;
+    for (const QChar lettre : parLettre.uniqueKeys())
+        if (parLettre.count(lettre) > 1)
+            faux << QString(lettre) + QStringLiteral(": ") + QStringList(parLettre.values(lettre)).join(QStringLiteral(", "));
+    return faux;
+}
+
 // The menu as it stands on screen, in its own logical pixels.
 QImage image(QMenu* menu)
 {
@@ -61,8 +82,9 @@ QImage image(QMenu* menu)
 } // namespace
 
 // The menus of the real main window, under each theme and with none, in
-// each language: every item draws its text, and the item under the mouse
-// draws it over a highlight. Under the themes they once dropped down blank.
+// each language: every item draws its text, the item under the mouse draws
+// it over a highlight, and no two items share an underlined letter. Under
+// the themes they once dropped down blank.
 class TestMainWindowMenus : public QObject
 {
     Q_OBJECT
@@ -110,7 +132,11 @@ private slots:
         for (QMenu* sous : barre->findChildren<QMenu*>())
             if (!menus.contains(sous))
                 menus << sous;
+        // One key, one command: no two items of a menu (or titles of the
+        // bar) share their underlined letter.
+        QVERIFY2(conflits(barre->actions()).isEmpty(), qPrintable(conflits(barre->actions()).join(QLatin1Char('\n'))));
         for (QMenu* menu : std::as_const(menus)) {
+            QVERIFY2(conflits(menu->actions()).isEmpty(), qPrintable(conflits(menu->actions()).join(QLatin1Char('\n'))));
             // A top-level menu opens from the bar, a submenu where it would.
             const bool duHaut = barre->actions().contains(menu->menuAction());
             if (duHaut)
