@@ -737,7 +737,9 @@ QString ZB_MainWidget::documentRapportBug(const QString& remarque) const
 void ZB_MainWidget::OnBugReport()
 {
     ZB_TRACE_SLOT(trace_());
-    OnBug(QString());
+    // As the table's bug button: a picture of the table, then the
+    // questionnaire, whose answers write the report (OnBug).
+    vue_->scene()->OnBug();
 }
 
 void ZB_MainWidget::OnBug(QString const& userFeedback)

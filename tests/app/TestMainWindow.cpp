@@ -337,7 +337,12 @@ private slots:
         const QString rapport = w.documentRapportBug(QStringLiteral("<b>carte & pli</b>"));
         QVERIFY(rapport.contains(QStringLiteral("&lt;b&gt;carte &amp; pli&lt;/b&gt;")));
         QVERIFY(rapport.contains(QStringLiteral("{InP!")));
+        // The menu asks the questionnaire first, as the table's bug button.
         w.OnBugReport();
+        QVERIFY(w.dernierRapport().isEmpty());
+        QTRY_VERIFY(w.questionnaireBug()->isVisible());
+        w.questionnaireBug()->getBoutonEnvoyer()->click();
+        QTRY_VERIFY(!w.dernierRapport().isEmpty());
         QVERIFY(w.dernierRapport().startsWith(dossier.path()));
         QVERIFY(QFileInfo(w.dernierRapport()).size() > 0);
     }
