@@ -196,11 +196,16 @@ void OptionsPartie::retranslateUi()
         montreTexte_(objet, tr(source));
     for (int mode = 1; mode < TypeDePartie::NOMBRE_MODES; ++mode)
         modesPermis_[size_t(mode)]->setText(getNomAtout(mode, STYLE_NOMS_ATOUTS));
+    // The month names in the language shown.
+    for (const Saison& s : saisons_)
+        for (QDateEdit* date : {s.debut, s.fin})
+            if (date != nullptr)
+                date->setLocale(QLocale());
     for (int id = 0; id < NOMBRE_PRESETS; ++id) {
         QAbstractButton* preset = presets_->button(id);
         if (id == TypeDePartie::ID_PERSONALISE || preset == nullptr)
             continue;
-        preset->setText(TypeDePartie::nomTraduit(id));
+        preset->setText(TypeDePartie::nomDansListe(id));
         preset->setToolTip(TypeDePartie::descriptionTraduite(id));
     }
     montantContrat_->setSpecialValueText(tr("Aucun"));
@@ -217,7 +222,7 @@ QWidget* OptionsPartie::creeOngletPartie_()
     presets_ = groupe_(QStringLiteral("buttonGroupPreset"));
     for (int id = 0; id < NOMBRE_PRESETS; ++id) {
         const TypeDePartie& type = TypeDePartie::getTypeDePartie(id);
-        auto* radio = new QRadioButton(type.nom_, boitePresets);
+        auto* radio = new QRadioButton(TypeDePartie::nomDansListe(id), boitePresets);
         if (id == TypeDePartie::ID_PERSONALISE)
             traduit_(radio, QT_TR_NOOP("Personalisé"));
         radio->setObjectName(QStringLiteral("radioButtonPreset%1").arg(id));
@@ -454,7 +459,8 @@ QWidget* OptionsPartie::creeOngletAffichage_()
                  {QStringLiteral("radioButtonAppStyleAlien"), QT_TR_NOOP("Alien")},
                  {QStringLiteral("radioButtonAppStyleRacing"), QT_TR_NOOP("Course")},
                  {QStringLiteral("radioButtonAppStyleCandy"), QT_TR_NOOP("Bonbon")},
-                 {QStringLiteral("radioButtonAppStyleNature"), QT_TR_NOOP("Nature")}});
+                 {QStringLiteral("radioButtonAppStyleNature"), QT_TR_NOOP("Nature")},
+                 {QStringLiteral("radioButtonAppStyleNone"), QT_TR_NOOP("Aucun")}});
     ajouteChoix(langue_, QStringLiteral("buttonGroupLangue"), QT_TR_NOOP("Langue"), 0,
                 {{QStringLiteral("radioButtonLangAuto"), QT_TR_NOOP("Automatique")},
                  {QStringLiteral("radioButtonLangFr"), "Français"},
@@ -582,7 +588,7 @@ void OptionsPartie::setOptions(const OptionsDePartie& partie, const OptionsAffic
     vibrate_->setChecked(affichage.vibrate_);
     coche_(qualite_, affichage.quality_, OptionsAffichage().quality_, tr("qualité"), bornes);
     coche_(styleCartes_, affichage.cardStyle_, OptionsAffichage().cardStyle_, tr("cartes"), bornes);
-    coche_(styleApplication_, affichage.appStyle_, 0, tr("thème"), bornes);
+    coche_(styleApplication_, affichage.appStyle_ < 0 ? SANS_THEME : affichage.appStyle_, 0, tr("thème"), bornes);
     coche_(langue_, affichage.language_, 0, tr("langue"), bornes);
     borne(delaiRamassage_, affichage.ramassageDelay_ / MS_PAR_SECONDE, tr("délai de ramassage"), bornes);
     borne(taillePolice_, affichage.fontSize_ * POURCENT, tr("taille du texte"), bornes);
@@ -676,7 +682,8 @@ bool OptionsPartie::construit(OptionsDePartie& partie, OptionsAffichage& afficha
     a.vibrate_ = vibrate_->isChecked();
     a.quality_ = choix_(qualite_, a.quality_);
     a.cardStyle_ = choix_(styleCartes_, a.cardStyle_);
-    a.appStyle_ = choix_(styleApplication_, a.appStyle_);
+    const int theme = choix_(styleApplication_, a.appStyle_);
+    a.appStyle_ = theme == SANS_THEME ? -1 : theme;
     a.language_ = choix_(langue_, a.language_);
     a.fontSize_ = taillePolice_->value() / POURCENT;
 

@@ -142,7 +142,14 @@ void ServerView::cb_newConnection(ZB_ServerSocket* serveur, const OptionsDuJoueu
         return;
     if (QListWidgetItem* ancien = item_(connection))
         delete connexions_->takeItem(connexions_->row(ancien));
-    auto* item = new QListWidgetItem(joueur.getNomAffiche() + QLatin1String(" - ") + connection->toString());
+    // The connection's own description is for the logs; the user reads it
+    // in the language shown.
+    const GM_SocketAbstract* socket = connection->getSocket();
+    const QString adresse = tr("Adresse: %1, Port: %2, Id: %3")
+                                .arg(socket != nullptr ? socket->peerAddress().toString() : QString())
+                                .arg(socket != nullptr ? socket->peerPort() : 0)
+                                .arg(connection->getPlayerId());
+    auto* item = new QListWidgetItem(joueur.getNomAffiche() + QLatin1String(" - ") + adresse);
     item->setData(RoleConnexion, QVariant::fromValue(cle(connection)));
     connexions_->addItem(item);
     const int etat = serveur != nullptr ? serveur->getEtat() : ZB_ServerSocket::Arrete;

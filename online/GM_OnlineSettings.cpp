@@ -143,6 +143,10 @@ void GM_OnlineSettings::OnPassChangeFinish(bool send)
     const QString nouveau = m_passChangeP->newPassword()->text();
     if (envoie_("pCH", {m_passChangeP->oldPassword()->text(), nouveau}))
         passesEnvoyes_ << nouveau;
+    // The hidden fields start empty at the next try: what the user types
+    // after a refusal would otherwise be added to what they cannot see.
+    m_passChangeP->oldPassword()->clear();
+    m_passChangeP->newPassword()->clear();
 }
 
 void GM_OnlineSettings::OnPasswordChangeAnswerReceived(const QStringList* listP)

@@ -16,6 +16,7 @@
 #include <QSignalBlocker>
 #include <QSpacerItem>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 
 namespace {
 const QString SettingsGroup = QStringLiteral("Friends");
@@ -46,9 +47,9 @@ GM_SearchFriends::GM_SearchFriends(QWidget* parent)
     line_->setFrameShadow(QFrame::Sunken);
     grille->addWidget(line_, 1, 0);
     auto* recherche = new QHBoxLayout;
-    auto* etiquette = new QLabel(tr("Pseudo:"), this);
-    etiquette->setObjectName(QStringLiteral("label_3"));
-    recherche->addWidget(etiquette);
+    etiquette_ = new QLabel(this);
+    etiquette_->setObjectName(QStringLiteral("label_3"));
+    recherche->addWidget(etiquette_);
     name_ = new QLineEdit(this);
     name_->setObjectName(QStringLiteral("m_lineEditSearchNameP"));
     name_->setFocusPolicy(Qt::ClickFocus);
@@ -57,7 +58,16 @@ GM_SearchFriends::GM_SearchFriends(QWidget* parent)
     search_->setObjectName(QStringLiteral("m_pushButtonSearchP"));
     search_->setEnabled(false);
     recherche->addWidget(search_);
-    grille->addLayout(recherche, 2, 0);
+    // What a pseudo needs, shown while the text typed does not make one.
+    auto* rangee = new QVBoxLayout;
+    rangee->setSpacing(0);
+    rangee->addLayout(recherche);
+    aide_ = new QLabel(this);
+    aide_->setObjectName(QStringLiteral("labelSearchHint"));
+    aide_->setWordWrap(true);
+    aide_->hide();
+    rangee->addWidget(aide_);
+    grille->addLayout(rangee, 2, 0);
     tree_ = new QTreeWidget(this);
     tree_->setObjectName(QStringLiteral("m_treeWidgetFriendsP"));
     tree_->setColumnCount(ColumnCount);
@@ -108,6 +118,9 @@ GM_SearchFriends::~GM_SearchFriends()
 void GM_SearchFriends::retranslate()
 {
     setWindowTitle(tr("Chercher des amis"));
+    etiquette_->setText(tr("Pseudo:"));
+    aide_->setText(tr("Un pseudo compte de 4 à 20 lettres, chiffres, ^, [, ] ou _."));
+    name_->setPlaceholderText(tr("4 à 20 caractères"));
     import_->setText(tr("Importer Carnet"));
     search_->setText(tr("Rechercher"));
     invite_->setText(tr("Ajouter"));
@@ -163,6 +176,7 @@ void GM_SearchFriends::OnTextChanged()
         palette.setColor(QPalette::Text, Qt::red);
     name_->setPalette(palette);
     search_->setEnabled(accepte);
+    aide_->setVisible(!accepte && !texte.isEmpty());
 }
 
 void GM_SearchFriends::OnSearchClicked()

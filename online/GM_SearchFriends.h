@@ -12,6 +12,7 @@
 #include <QTimer>
 
 class QFrame;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRegularExpressionValidator;
@@ -58,6 +59,8 @@ public:
 
     QLineEdit* searchEdit() const { return name_; }
     QPushButton* searchButton() const { return search_; }
+    // The hint under the field, shown while the text is no pseudo.
+    QLabel* searchHint() const { return aide_; }
     QPushButton* inviteButton() const { return invite_; }
     QPushButton* importButton() const { return import_; }
     QTreeWidget* resultTree() const { return tree_; }
@@ -89,6 +92,8 @@ private:
 
     QPushButton* import_;
     QFrame* line_;
+    QLabel* etiquette_;
+    QLabel* aide_;
     QLineEdit* name_;
     QPushButton* search_;
     QTreeWidget* tree_;

@@ -151,7 +151,9 @@ void GM_ServerList::retraduitFormulaire_()
     setWindowTitle(tr("Liste des serveurs"));
     pushButtonDisconnect_->setText(tr("Déconnecter"));
     pushButtonRetour_->setText(tr("Retour"));
-    const char* titres[NombreOnglets] = {"Amis", "Serv.", "Tourn.", "Class.", "Stat.", "Titres", "Chat", "Opt."};
+    static const char* const titres[NombreOnglets] = {
+        QT_TR_NOOP("Amis"),   QT_TR_NOOP("Serv."),  QT_TR_NOOP("Tourn."), QT_TR_NOOP("Class."),
+        QT_TR_NOOP("Stat."),  QT_TR_NOOP("Titres"), QT_TR_NOOP("Chat"),   QT_TR_NOOP("Opt.")};
     for (int i = 0; i < NombreOnglets; ++i)
         tabWidget_->setTabText(i, tr(titres[i]));
 }

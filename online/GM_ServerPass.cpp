@@ -42,6 +42,7 @@ GM_ServerPass::GM_ServerPass(QWidget* parent)
     haut->addWidget(label_);
     password_ = new QLineEdit(this);
     password_->setObjectName(QStringLiteral("m_passwordP"));
+    password_->setEchoMode(QLineEdit::Password);
     password_->setFocusPolicy(Qt::ClickFocus);
     haut->addWidget(password_);
     haut->addItem(new QSpacerItem(20, 40, QSizePolicy::Minimum, QSizePolicy::Expanding));
@@ -124,6 +125,9 @@ QString GM_ServerPass::password() const
 void GM_ServerPass::configure(bool showPassword, int teammateMode)
 {
     teammate_.clear();
+    // One dialog serves every server and tournament: a password typed for
+    // one never shows up, let alone readable, for the next.
+    password_->clear();
     mode_ = (teammateMode == TeammateOptional || teammateMode == TeammateRequired) ? teammateMode : NoTeammate;
     group_->setVisible(mode_ != NoTeammate);
     ok_->setEnabled(mode_ != TeammateRequired);

@@ -270,6 +270,10 @@ void ZB_MainWidget::construitMenus_()
             &ZB_MainWidget::OnHeberger);
     connect(ajoute(reseau, "rejoindre", QT_TR_NOOP("&Rejoindre une partie..."), QKeySequence()), &QAction::triggered,
             this, &ZB_MainWidget::OnRejoindre);
+    // The online lobby, as the table's connect button opens it; the end of
+    // a match points players here.
+    connect(ajoute(reseau, "jouerEnLigne", QT_TR_NOOP("&Jouer en ligne..."), QKeySequence()), &QAction::triggered,
+            this, &ZB_MainWidget::OnButtonConnectPressed);
     reseau->addSeparator();
     connect(ajoute(reseau, "quitterEnLigne", QT_TR_NOOP("&Quitter la partie en ligne"), QKeySequence()),
             &QAction::triggered, this, &ZB_MainWidget::OnQuitterEnLigne);
@@ -733,7 +737,9 @@ QString ZB_MainWidget::documentRapportBug(const QString& remarque) const
 void ZB_MainWidget::OnBugReport()
 {
     ZB_TRACE_SLOT(trace_());
-    OnBug(QString());
+    // As the table's bug button: a picture of the table, then the
+    // questionnaire, whose answers write the report (OnBug).
+    vue_->scene()->OnBug();
 }
 
 void ZB_MainWidget::OnBug(QString const& userFeedback)

@@ -199,7 +199,7 @@ public slots:
 
     // --- Dialogs and themes (ZB_MainWidgetDialogues.cpp).
     void OnOptions();
-    void OnOptionsAccepted(const OptionsDePartie& partie, const OptionsAffichage& affichage);
+    void OnOptionsAccepted(const OptionsDePartie& partie, const OptionsAffichage& choisies);
     void OnAPropos();
     void OnFenetreEvenements(bool afficher);
     void OnStyleChoisi(QAction* style);

@@ -74,7 +74,7 @@ constexpr StyleDuMenu STYLES[] = {
     {AppStyleSwitch::RACING, "style_course", QT_TRANSLATE_NOOP("ZB_MainWidget", "&Course")},
     {AppStyleSwitch::CANDY, "style_bonbon", QT_TRANSLATE_NOOP("ZB_MainWidget", "Bo&nbon")},
     {AppStyleSwitch::NATURE, "style_nature", QT_TRANSLATE_NOOP("ZB_MainWidget", "Na&ture")},
-    {AppStyleSwitch::NO_THEME, "style_aucun", QT_TRANSLATE_NOOP("ZB_MainWidget", "Aucun &thème")}};
+    {AppStyleSwitch::NO_THEME, "style_aucun", QT_TRANSLATE_NOOP("ZB_MainWidget", "Aucun t&hème")}};
 
 QString cleStyle()
 {
@@ -270,13 +270,22 @@ void ZB_MainWidget::OnOptions()
     ZB_TRACE_SLOT(trace_());
     if (!dialogueOptions_)
         return;
-    dialogueOptions_->setOptions(optionsPartie_, optionsAffichage_);
+    // The dialog shows the theme in force, "none" included.
+    OptionsAffichage affichage = optionsAffichage_;
+    affichage.appStyle_ = appStyle_;
+    dialogueOptions_->setOptions(optionsPartie_, affichage);
     montreDialogue_(dialogueOptions_);
 }
 
-void ZB_MainWidget::OnOptionsAccepted(const OptionsDePartie& partie, const OptionsAffichage& affichage)
+void ZB_MainWidget::OnOptionsAccepted(const OptionsDePartie& partie, const OptionsAffichage& choisies)
 {
     ZB_TRACE_SLOT(trace_());
+    // "No theme" is kept in the theme's own setting; the display record
+    // keeps the last theme, whose colours the table's textures follow.
+    const int theme = AppStyleSwitch::storedStyle(choisies.appStyle_);
+    OptionsAffichage affichage = choisies;
+    if (theme == AppStyleSwitch::NO_THEME)
+        affichage.appStyle_ = optionsAffichage_.appStyle_;
     // Both records or neither: a display record refused puts the game
     // record saved just before back as it was.
     if (settings_) {
@@ -304,12 +313,9 @@ void ZB_MainWidget::OnOptionsAccepted(const OptionsDePartie& partie, const Optio
         for (QAction* a : barreMenus_->findChildren<QAction*>())
             if (a->objectName().startsWith(QLatin1String("type")))
                 a->setChecked(a->data().toInt() == partie.idPreset_);
-    const int ancienStyle = optionsAffichage_.appStyle_;
     setNouvellesOptions(affichage);
-    // The dialog offers the five themes only: a "none" chosen in the menu
-    // stays unless another theme is picked here.
-    if (affichage.appStyle_ != ancienStyle)
-        setAppStyle(affichage.appStyle_);
+    if (theme != appStyle_)
+        setAppStyle(theme);
     ecritStyle_();
 }
 

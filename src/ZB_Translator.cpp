@@ -82,6 +82,10 @@ bool ZB_Translator::applique(int choix, bool forceAnglais)
                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         traductionQt.reset();
 
+    // Dates and numbers follow the language shown (the month names of the
+    // season boxes), not the system's: widgets take the default locale
+    // when they are told of the language change.
+    QLocale::setDefault(QLocale(codeIso(affichee)));
     retire_();
     traduction_ = std::move(traduction);
     traductionQt_ = std::move(traductionQt);

@@ -25,6 +25,8 @@ class QTranslator;
 //   no event.
 // - A translation that cannot be loaded leaves French (the texts as
 //   written) and is reported by applique; the program goes on.
+// - The default locale (dates, month names, numbers) is the language
+//   shown, set before the widgets hear of the change.
 // - The translators are removed when this object goes.
 class ZB_Translator
 {

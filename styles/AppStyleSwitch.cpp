@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QPixmapCache>
+#include <QStyleFactory>
 
 #include <cmath>
 
@@ -28,6 +29,13 @@ template <typename Style> QStyle* themed(bool screenshotMode)
     auto* style = new Style;
     style->screenshotMode = screenshotMode;
     return style;
+}
+
+// The style the application had before its first theme.
+QString& platformStyleName()
+{
+    static QString name;
+    return name;
 }
 
 } // namespace
@@ -75,11 +83,30 @@ bool fillPalette(int style, QPalette& palette)
     }
 }
 
+bool isTheme(const QStyle* style)
+{
+    return dynamic_cast<const ZB_StyleTheme*>(style) != nullptr;
+}
+
 Choice apply(int style, bool screenshotMode)
 {
+    QString& platform = platformStyleName();
+    if (!isTheme(QApplication::style()))
+        platform = QApplication::style()->name();
     Choice choice {style, QGuiApplication::palette()};
-    if (fillPalette(style, choice.palette))
+    if (fillPalette(style, choice.palette)) {
         QApplication::setStyle(createStyle(style, screenshotMode));
+    } else if (isTheme(QApplication::style())) {
+        // "No theme" takes effect at once: the platform style comes back,
+        // and the application palette with it.
+        QStyle* restored = QStyleFactory::create(platform);
+        if (restored == nullptr)
+            restored = QStyleFactory::create(QStyleFactory::keys().value(0));
+        if (restored != nullptr) {
+            QApplication::setStyle(restored);
+            choice.palette = QGuiApplication::palette();
+        }
+    }
     return choice;
 }
 

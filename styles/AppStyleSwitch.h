@@ -13,8 +13,10 @@ class QStyle;
 // Rules:
 // - Theme numbers are those the settings keep and the table display's
 //   colouring reads: 0 Wood, 1 Alien, 2 Racing, 3 Candy, 4 Nature.
-// - Any other number installs no style and leaves the palette as it was;
-//   nothing fails.
+// - Any other number installs no theme: a theme in force gives way to the
+//   style the application had before its first theme (its platform style),
+//   with that style's palette; any other style stays as it is. Nothing
+//   fails.
 // - An installed style belongs to the application, which deletes it when
 //   the next one is installed.
 // - The switch never sets an application palette: the theme's palette
@@ -57,6 +59,9 @@ bool fillPalette(int style, QPalette& palette);
 // theme's, the style installed on the application. Returns the number and
 // that palette for the table display.
 Choice apply(int style, bool screenshotMode);
+
+// Whether the style is one of the five themes.
+bool isTheme(const QStyle* style);
 
 // The theme number a stored setting holds: a whole number from 0 to 4, else
 // NO_THEME (missing, text, fractions, out of range).

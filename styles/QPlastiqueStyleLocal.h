@@ -96,6 +96,8 @@ public:
     static constexpr double PUSH_BUTTON_MINIMUM_SHARE = 1.8;
     static constexpr double METRIC_MINIMUM_SHARE = 0.5;
     static constexpr double SMALL_ICON_MINIMUM_SHARE = 2.0;
+    // The width a submenu item adds for its arrow.
+    static constexpr int SUBMENU_ARROW_PLACE = 12;
 
 public slots:
     QIcon standardIconImplementation(QStyle::StandardPixmap standardIcon, const QStyleOption* option = nullptr,
@@ -129,6 +131,8 @@ private:
     void drawToolBarHandle(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
     // Control drawing of the elements that need more than a few lines.
     void drawComboBoxLabel(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    void drawMenuItem(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    void drawMenuBarItem(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
     void drawScrollBarSubLine(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
     void drawScrollBarSlider(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
     void drawSpinBox(const QStyleOptionSpinBox* option, QPainter* painter, const QWidget* widget) const;

@@ -740,6 +740,12 @@ void QPlastiqueStyleLocal::drawControl(ControlElement element, const QStyleOptio
     case CE_ComboBoxLabel:
         drawComboBoxLabel(option, painter, widget);
         break;
+    case CE_MenuItem:
+        drawMenuItem(option, painter, widget);
+        break;
+    case CE_MenuBarItem:
+        drawMenuBarItem(option, painter, widget);
+        break;
     case CE_ToolBar:
         paintToolBarLines(option, painter, colours);
         break;

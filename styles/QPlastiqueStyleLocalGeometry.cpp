@@ -108,6 +108,10 @@ QSize QPlastiqueStyleLocal::sizeFromContents(ContentsType type, const QStyleOpti
         if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option)) {
             if (item->menuItemType == QStyleOptionMenuItem::Separator)
                 size.setHeight(item->text.isEmpty() ? SEPARATOR_HEIGHT : item->fontMetrics.height());
+            // Room for the arrow, which the common size leaves out: it
+            // would cover the end of the text.
+            if (item->menuItemType == QStyleOptionMenuItem::SubMenu)
+                size.rwidth() += SUBMENU_ARROW_PLACE;
         }
         return size;
     default:

@@ -6,8 +6,9 @@
 #include <array>
 
 // The names are marked for the translation tools and translated, in the
-// context "QObject", each time the table is built.
-#define ZB_TITRE(texte) QT_TRANSLATE_NOOP("QObject", texte)
+// context "QObject", each time the table is built. Marked with the tools'
+// own macro: lupdate expands no macro of ours, and a wrapped name never
+// reached the catalogues.
 
 namespace {
 
@@ -21,60 +22,60 @@ constexpr int GroupeVictoires = 60;
 constexpr int GroupeAnnonces = 70;
 
 constexpr std::array<const char*, NombreEtapes> Rangs{
-    ZB_TITRE("Découvreur"), ZB_TITRE("Intéressé"),     ZB_TITRE("Habitué"), ZB_TITRE("Joueur"),
-    ZB_TITRE("Passionné"),  ZB_TITRE("Professionnel"), ZB_TITRE("Expert"),  ZB_TITRE("As"),
-    ZB_TITRE("Elite"),      ZB_TITRE("Divinité")};
+    QT_TRANSLATE_NOOP("QObject", "Découvreur"), QT_TRANSLATE_NOOP("QObject", "Intéressé"),     QT_TRANSLATE_NOOP("QObject", "Habitué"), QT_TRANSLATE_NOOP("QObject", "Joueur"),
+    QT_TRANSLATE_NOOP("QObject", "Passionné"),  QT_TRANSLATE_NOOP("QObject", "Professionnel"), QT_TRANSLATE_NOOP("QObject", "Expert"),  QT_TRANSLATE_NOOP("QObject", "As"),
+    QT_TRANSLATE_NOOP("QObject", "Elite"),      QT_TRANSLATE_NOOP("QObject", "Divinité")};
 
 constexpr std::array<const char*, NombreEtapes> RangsAnnonces{
-    ZB_TITRE("Promeneur"), ZB_TITRE("Marcheur"), ZB_TITRE("Randonneur"),  ZB_TITRE("Sprinteur"),
-    ZB_TITRE("Relayeur"),  ZB_TITRE("Champion"), ZB_TITRE("Olympien"),    ZB_TITRE("Marathonien"),
-    ZB_TITRE("Titan"),     ZB_TITRE("Légende")};
+    QT_TRANSLATE_NOOP("QObject", "Promeneur"), QT_TRANSLATE_NOOP("QObject", "Marcheur"), QT_TRANSLATE_NOOP("QObject", "Randonneur"),  QT_TRANSLATE_NOOP("QObject", "Sprinteur"),
+    QT_TRANSLATE_NOOP("QObject", "Relayeur"),  QT_TRANSLATE_NOOP("QObject", "Champion"), QT_TRANSLATE_NOOP("QObject", "Olympien"),    QT_TRANSLATE_NOOP("QObject", "Marathonien"),
+    QT_TRANSLATE_NOOP("QObject", "Titan"),     QT_TRANSLATE_NOOP("QObject", "Légende")};
 
 constexpr std::array<const char*, 13> Annonces{
-    ZB_TITRE("du Stöck"),          ZB_TITRE("des 3 Cartes"),      ZB_TITRE("des 4 Cartes"),
-    ZB_TITRE("des 5 Cartes"),      ZB_TITRE("du 150 les Nels"),   ZB_TITRE("du 200 les Bours"),
-    ZB_TITRE("du 100 les 10"),     ZB_TITRE("du Carré de Dames"), ZB_TITRE("du Carré des Rois"),
-    ZB_TITRE("du Carré des As"),   ZB_TITRE("du Carré de Six"),   ZB_TITRE("du Carré de Sept"),
-    ZB_TITRE("du Carré de Huit")};
+    QT_TRANSLATE_NOOP("QObject", "du Stöck"),          QT_TRANSLATE_NOOP("QObject", "des 3 Cartes"),      QT_TRANSLATE_NOOP("QObject", "des 4 Cartes"),
+    QT_TRANSLATE_NOOP("QObject", "des 5 Cartes"),      QT_TRANSLATE_NOOP("QObject", "du 150 les Nels"),   QT_TRANSLATE_NOOP("QObject", "du 200 les Bours"),
+    QT_TRANSLATE_NOOP("QObject", "du 100 les 10"),     QT_TRANSLATE_NOOP("QObject", "du Carré de Dames"), QT_TRANSLATE_NOOP("QObject", "du Carré des Rois"),
+    QT_TRANSLATE_NOOP("QObject", "du Carré des As"),   QT_TRANSLATE_NOOP("QObject", "du Carré de Six"),   QT_TRANSLATE_NOOP("QObject", "du Carré de Sept"),
+    QT_TRANSLATE_NOOP("QObject", "du Carré de Huit")};
 
 struct Jeu {
     int groupe;
     const char* suffixe;
 };
 
-constexpr std::array<Jeu, 17> Jeux{{{0, ZB_TITRE(" du Jass Romand")},
-                                    {10, ZB_TITRE(" du Pique Double")},
-                                    {20, ZB_TITRE(" du Jass Suisse-Allemand")},
-                                    {30, ZB_TITRE(" du Zig-Zag")},
-                                    {40, ZB_TITRE(" du Jass En Ligne")},
-                                    {200, ZB_TITRE(" de Jeu Personalisé")},
-                                    {210, ZB_TITRE(" de la Belote Classique")},
-                                    {220, ZB_TITRE(" de la Belote Classique En Ligne")},
-                                    {230, ZB_TITRE(" de la Belote Contrée")},
-                                    {240, ZB_TITRE(" de la Belote Coinchée")},
-                                    {250, ZB_TITRE(" de la Belote Vache")},
-                                    {290, ZB_TITRE(" de la Belote Vache En Ligne")},
-                                    {300, ZB_TITRE(" de la Belote Contrée En Ligne")},
-                                    {310, ZB_TITRE(" de la Belote Coinchée En Ligne")},
-                                    {320, ZB_TITRE(" des tournois de Jass courts")},
-                                    {330, ZB_TITRE(" des tournois de Jass longs")},
-                                    {340, ZB_TITRE(" des tournois de Belote Vache")}}};
+constexpr std::array<Jeu, 17> Jeux{{{0, QT_TRANSLATE_NOOP("QObject", " du Jass Romand")},
+                                    {10, QT_TRANSLATE_NOOP("QObject", " du Pique Double")},
+                                    {20, QT_TRANSLATE_NOOP("QObject", " du Jass Suisse-Allemand")},
+                                    {30, QT_TRANSLATE_NOOP("QObject", " du Zig-Zag")},
+                                    {40, QT_TRANSLATE_NOOP("QObject", " du Jass En Ligne")},
+                                    {200, QT_TRANSLATE_NOOP("QObject", " de Jeu Personalisé")},
+                                    {210, QT_TRANSLATE_NOOP("QObject", " de la Belote Classique")},
+                                    {220, QT_TRANSLATE_NOOP("QObject", " de la Belote Classique En Ligne")},
+                                    {230, QT_TRANSLATE_NOOP("QObject", " de la Belote Contrée")},
+                                    {240, QT_TRANSLATE_NOOP("QObject", " de la Belote Coinchée")},
+                                    {250, QT_TRANSLATE_NOOP("QObject", " de la Belote Vache")},
+                                    {290, QT_TRANSLATE_NOOP("QObject", " de la Belote Vache En Ligne")},
+                                    {300, QT_TRANSLATE_NOOP("QObject", " de la Belote Contrée En Ligne")},
+                                    {310, QT_TRANSLATE_NOOP("QObject", " de la Belote Coinchée En Ligne")},
+                                    {320, QT_TRANSLATE_NOOP("QObject", " des tournois de Jass courts")},
+                                    {330, QT_TRANSLATE_NOOP("QObject", " des tournois de Jass longs")},
+                                    {340, QT_TRANSLATE_NOOP("QObject", " des tournois de Belote Vache")}}};
 
 constexpr std::array<const char*, NombreEtapes> Matches{
-    ZB_TITRE("Initié au Match"),   ZB_TITRE("Observateur de Matches"),    ZB_TITRE("Routinier des Matches"),
-    ZB_TITRE("Assidu des Matches"), ZB_TITRE("Supermatcheur"),            ZB_TITRE("Professionnel des Matches"),
-    ZB_TITRE("Mégamatcheur"),      ZB_TITRE("As des Matches"),            ZB_TITRE("Ultramatcheur"),
-    ZB_TITRE("Divinité des Matches")};
+    QT_TRANSLATE_NOOP("QObject", "Initié au Match"),   QT_TRANSLATE_NOOP("QObject", "Observateur de Matches"),    QT_TRANSLATE_NOOP("QObject", "Routinier des Matches"),
+    QT_TRANSLATE_NOOP("QObject", "Assidu des Matches"), QT_TRANSLATE_NOOP("QObject", "Supermatcheur"),            QT_TRANSLATE_NOOP("QObject", "Professionnel des Matches"),
+    QT_TRANSLATE_NOOP("QObject", "Mégamatcheur"),      QT_TRANSLATE_NOOP("QObject", "As des Matches"),            QT_TRANSLATE_NOOP("QObject", "Ultramatcheur"),
+    QT_TRANSLATE_NOOP("QObject", "Divinité des Matches")};
 
 constexpr std::array<const char*, NombreEtapes> Victoires{
-    ZB_TITRE("Initié à la Victoire"), ZB_TITRE("Observateur de Victoires"), ZB_TITRE("Routinier des Victoires"),
-    ZB_TITRE("Assidu des Victoires"), ZB_TITRE("Supervictorieux"),          ZB_TITRE("Professionnel des Victoires"),
-    ZB_TITRE("Mégavictorieux"),       ZB_TITRE("As des Victoires"),         ZB_TITRE("Victoirinox"),
-    ZB_TITRE("Divinité des Victoires")};
+    QT_TRANSLATE_NOOP("QObject", "Initié à la Victoire"), QT_TRANSLATE_NOOP("QObject", "Observateur de Victoires"), QT_TRANSLATE_NOOP("QObject", "Routinier des Victoires"),
+    QT_TRANSLATE_NOOP("QObject", "Assidu des Victoires"), QT_TRANSLATE_NOOP("QObject", "Supervictorieux"),          QT_TRANSLATE_NOOP("QObject", "Professionnel des Victoires"),
+    QT_TRANSLATE_NOOP("QObject", "Mégavictorieux"),       QT_TRANSLATE_NOOP("QObject", "As des Victoires"),         QT_TRANSLATE_NOOP("QObject", "Victoirinox"),
+    QT_TRANSLATE_NOOP("QObject", "Divinité des Victoires")};
 
-constexpr const char* FormatNiveau = ZB_TITRE("%1 Niv. %2");
-constexpr const char* FormatJeu = ZB_TITRE("%1%2");
-constexpr const char* FormatAnnonce = ZB_TITRE("%1 %2");
+constexpr const char* FormatNiveau = QT_TRANSLATE_NOOP("QObject", "%1 Niv. %2");
+constexpr const char* FormatJeu = QT_TRANSLATE_NOOP("QObject", "%1%2");
+constexpr const char* FormatAnnonce = QT_TRANSLATE_NOOP("QObject", "%1 %2");
 
 QMap<int, AchievementTitle>& table()
 {

@@ -40,11 +40,6 @@ constexpr int ProgressionDeconnexion = 25;
 constexpr int ChampsInvitationPrivee = 3;
 constexpr int ChampsInvitationPublique = 5;
 
-QString trClient(const char* texte)
-{
-    return QCoreApplication::translate("GM_ClientSocket", texte);
-}
-
 bool litId(const QString& texte, qint64& id)
 {
     bool ok = false;
@@ -255,10 +250,10 @@ void GM_ClientSocket::ouvre_(int etat, bool quiet, bool unsecure, bool relance)
     ++generation_;
     dernierEnvoi_.invalidate();
     if (!quiet_) {
-        const char* texte = etat == GM_SocketEvent::CreateLogin      ? "Création du compte..."
-                            : etat == GM_SocketEvent::ResendPassword ? "Demande du mot de passe..."
-                                                                     : "Connexion au serveur du lobby...";
-        afficheProgression_(trClient(texte), ProgressionDebut);
+        const char* texte = etat == GM_SocketEvent::CreateLogin      ? QT_TR_NOOP("Création du compte...")
+                            : etat == GM_SocketEvent::ResendPassword ? QT_TR_NOOP("Demande du mot de passe...")
+                                                                     : QT_TR_NOOP("Connexion au serveur du lobby...");
+        afficheProgression_(tr(texte), ProgressionDebut);
         if (progress_ != nullptr) {
             progress_->show();
             progress_->activateWindow();
@@ -309,7 +304,7 @@ void GM_ClientSocket::disconnectFromServer()
     if (!sessionActive_ || etat_ == GM_SocketEvent::Init || etat_ == GM_SocketEvent::Disconnecting)
         return;
     if (!quiet_)
-        afficheProgression_(trClient("Déconnection..."), ProgressionDeconnexion);
+        afficheProgression_(tr("Déconnection..."), ProgressionDeconnexion);
     const quint64 generation = generation_;
     QTimer::singleShot(0, this, [this, generation] {
         if (generation != generation_ || !sessionActive_)
@@ -417,8 +412,8 @@ void GM_ClientSocket::termine_()
         if (!etaitOuverte) {
             if (!quiet_) {
                 const QString detail = erreurConnexion_.isEmpty() ? errorString() : erreurConnexion_;
-                boite_(trClient("Serveur du lobby indisponible"),
-                       trClient("Impossible de joindre le serveur du lobby.<br>%1").arg(detail.toHtmlEscaped()));
+                boite_(tr("Serveur du lobby indisponible"),
+                       tr("Impossible de joindre le serveur du lobby.<br>%1").arg(detail.toHtmlEscaped()));
             }
             emit signalHideProgressAndShowLogin();
         }
@@ -429,8 +424,8 @@ void GM_ClientSocket::termine_()
         break;
     case ErreurProtocole:
         if (!quiet_)
-            boite_(trClient("Erreur du lobby"),
-                   trClient("Le serveur du lobby a envoyé un message invalide; la connexion a été fermée."));
+            boite_(tr("Erreur du lobby"),
+                   tr("Le serveur du lobby a envoyé un message invalide; la connexion a été fermée."));
         if (!etaitOuverte)
             emit signalHideProgressAndShowLogin();
         break;
@@ -462,7 +457,7 @@ void GM_ClientSocket::silence_()
         return;
     lobbyWarning() << "no word from the lobby for" << delais_.silenceMaxMs << "ms: connection lost";
     fin_ = Perte;
-    erreurConnexion_ = trClient("Le serveur ne répond pas.");
+    erreurConnexion_ = tr("Le serveur ne répond pas.");
     abort();
     if (sessionActive_ && state() == QAbstractSocket::UnconnectedState)
         termine_();
@@ -494,15 +489,15 @@ void GM_ClientSocket::onConnected_()
     switch (etat_) {
     case GM_SocketEvent::Login:
         if (!quiet_)
-            afficheProgression_(trClient("Identification..."), ProgressionIdentification);
+            afficheProgression_(tr("Identification..."), ProgressionIdentification);
         envoieDirect_("Lgn", {email_, motDePasse_, version, QString::number(VersionProtocoleLobby)});
         break;
     case GM_SocketEvent::CreateLogin:
-        afficheProgression_(trClient("Création du compte..."), ProgressionIdentification);
+        afficheProgression_(tr("Création du compte..."), ProgressionIdentification);
         envoieDirect_("Nac", {email_, motDePasse_, pseudo_, version});
         break;
     case GM_SocketEvent::ResendPassword:
-        afficheProgression_(trClient("Demande du mot de passe..."), ProgressionIdentification);
+        afficheProgression_(tr("Demande du mot de passe..."), ProgressionIdentification);
         envoieDirect_("Rpw", {email_, version});
         break;
     default: break;
@@ -879,17 +874,17 @@ void GM_ClientSocket::traite_(const GM_LobbyReader::Enregistrement& record)
         cacheProgression_();
         if (!quiet_) {
             const QString texte = champs.value(0).isEmpty()
-                                      ? trClient("L'adresse email ou le mot de passe est incorrect.")
+                                      ? tr("L'adresse email ou le mot de passe est incorrect.")
                                       : texteDeService(champs.at(0));
-            boite_(trClient("Connexion refusée"), texte);
+            boite_(tr("Connexion refusée"), texte);
         }
         emit signalHideProgressAndShowLogin();
         ferme_(Refus, QWebSocketProtocol::CloseCodeNormal);
     } else if (mot == "Llk") {
         cacheProgression_();
         const QString texte =
-            champs.value(0).isEmpty() ? trClient("Ce compte est bloqué.") : texteDeService(champs.at(0));
-        boite_(trClient("Compte bloqué"), texte);
+            champs.value(0).isEmpty() ? tr("Ce compte est bloqué.") : texteDeService(champs.at(0));
+        boite_(tr("Compte bloqué"), texte);
         emit signalAccountLocked();
         ferme_(Refus, QWebSocketProtocol::CloseCodeNormal);
     } else if (mot == "Upd") {
@@ -904,20 +899,20 @@ void GM_ClientSocket::traite_(const GM_LobbyReader::Enregistrement& record)
         if (!champs.value(1).isEmpty())
             texte = texteDeService(champs.at(1));
         else if (mot == "Nac")
-            texte = reussi ? trClient("Le compte a été créé. Un courriel de confirmation vous a été envoyé.")
-                           : trClient("Le compte n'a pas pu être créé.");
+            texte = reussi ? tr("Le compte a été créé. Un courriel de confirmation vous a été envoyé.")
+                           : tr("Le compte n'a pas pu être créé.");
         else
-            texte = reussi ? trClient("Le mot de passe a été envoyé à votre adresse email.")
-                           : trClient("Aucun compte n'existe pour cette adresse email.");
-        boite_(mot == "Nac" ? trClient("Nouveau compte") : trClient("Mot de passe oublié"), texte,
+            texte = reussi ? tr("Le mot de passe a été envoyé à votre adresse email.")
+                           : tr("Aucun compte n'existe pour cette adresse email.");
+        boite_(mot == "Nac" ? tr("Nouveau compte") : tr("Mot de passe oublié"), texte,
                reussi ? GM::Information : GM::Warning);
         emit signalHideProgressAndShowLogin();
         ferme_(Refus, QWebSocketProtocol::CloseCodeNormal);
     } else if (mot == "Bye") {
         cacheProgression_();
-        const QString texte = champs.value(0).isEmpty() ? trClient("Le serveur du lobby a fermé la session.")
+        const QString texte = champs.value(0).isEmpty() ? tr("Le serveur du lobby a fermé la session.")
                                                         : texteDeService(champs.at(0));
-        boite_(trClient("Session terminée"), texte);
+        boite_(tr("Session terminée"), texte);
         if (!sessionOuverte_)
             emit signalHideProgressAndShowLogin();
         ferme_(Refus, QWebSocketProtocol::CloseCodeNormal);
@@ -949,8 +944,8 @@ void GM_ClientSocket::traite_(const GM_LobbyReader::Enregistrement& record)
                 continue;
             }
             ++boites;
-            boite_(trClient("Nouveau titre"),
-                   trClient("Félicitations! Vous avez obtenu le titre <b>%1</b>.")
+            boite_(tr("Nouveau titre"),
+                   tr("Félicitations! Vous avez obtenu le titre <b>%1</b>.")
                        .arg(achievementTitle(numero).title.toHtmlEscaped()),
                    GM::Information);
         }
@@ -999,7 +994,7 @@ void GM_ClientSocket::traiteReponse_(const QByteArray& mot, const QStringList& c
                     lobbyWarning() << "announcements past" << BoitesMaxParRecord << "not shown";
                     break;
                 }
-                boite_(trClient("Annonce"), texteDeService(champs.at(i)), GM::Information);
+                boite_(tr("Annonce"), texteDeService(champs.at(i)), GM::Information);
             }
         }
         emit signalDiscordChat(&champs);

@@ -261,6 +261,18 @@ QString TypeDePartie::nomTraduit(int id)
     return p != nullptr ? QObject::tr(p->nom) : QString();
 }
 
+QString TypeDePartie::nomDansListe(int id)
+{
+    const Preset* p = presetDe(id);
+    if (p == nullptr)
+        return QString();
+    const QString nom = QObject::tr(p->nom);
+    for (const Preset& autre : kPresets)
+        if (autre.id != p->id && qstrcmp(autre.nom, p->nom) == 0 && p->atoutImpose && !autre.atoutImpose)
+            return QObject::tr("%1 (tournoi)").arg(nom);
+    return nom;
+}
+
 QString TypeDePartie::descriptionTraduite(int id)
 {
     const Preset* p = presetDe(id);

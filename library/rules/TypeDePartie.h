@@ -60,6 +60,10 @@ public:
     // unknown id.
     static QString nomTraduit(int id);
     static QString descriptionTraduite(int id);
+    // The name a list of presets shows: the translated name, told apart
+    // from another preset of the same name (the records keep the name) by
+    // "(tournoi)" for the tournament's.
+    static QString nomDansListe(int id);
 
     bool defini_ = false;
     QString nom_;

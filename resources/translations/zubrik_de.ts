@@ -682,6 +682,109 @@ spielt online.</translation>
     </message>
 </context>
 <context>
+    <name>GM_ClientSocket</name>
+    <message>
+        <source>Création du compte...</source>
+        <translation>Konto wird erstellt...</translation>
+    </message>
+    <message>
+        <source>Demande du mot de passe...</source>
+        <translation>Passwort wird angefordert...</translation>
+    </message>
+    <message>
+        <source>Connexion au serveur du lobby...</source>
+        <translation>Verbindung zum Lobby-Server...</translation>
+    </message>
+    <message>
+        <source>Déconnection...</source>
+        <translation>Verbindung wird getrennt...</translation>
+    </message>
+    <message>
+        <source>Serveur du lobby indisponible</source>
+        <translation>Lobby-Server nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>Impossible de joindre le serveur du lobby.&lt;br&gt;%1</source>
+        <translation>Der Lobby-Server ist nicht erreichbar.&lt;br&gt;%1</translation>
+    </message>
+    <message>
+        <source>Erreur du lobby</source>
+        <translation>Lobby-Fehler</translation>
+    </message>
+    <message>
+        <source>Le serveur du lobby a envoyé un message invalide; la connexion a été fermée.</source>
+        <translation>Der Lobby-Server hat eine ungültige Nachricht gesendet; die Verbindung wurde geschlossen.</translation>
+    </message>
+    <message>
+        <source>Le serveur ne répond pas.</source>
+        <translation>Der Server antwortet nicht.</translation>
+    </message>
+    <message>
+        <source>Identification...</source>
+        <translation>Anmeldung...</translation>
+    </message>
+    <message>
+        <source>L&apos;adresse email ou le mot de passe est incorrect.</source>
+        <translation>Die E-Mail-Adresse oder das Passwort ist falsch.</translation>
+    </message>
+    <message>
+        <source>Connexion refusée</source>
+        <translation>Verbindung abgelehnt</translation>
+    </message>
+    <message>
+        <source>Ce compte est bloqué.</source>
+        <translation>Dieses Konto ist gesperrt.</translation>
+    </message>
+    <message>
+        <source>Compte bloqué</source>
+        <translation>Konto gesperrt</translation>
+    </message>
+    <message>
+        <source>Le compte a été créé. Un courriel de confirmation vous a été envoyé.</source>
+        <translation>Das Konto wurde erstellt. Eine Bestätigungs-E-Mail wurde Ihnen gesendet.</translation>
+    </message>
+    <message>
+        <source>Le compte n&apos;a pas pu être créé.</source>
+        <translation>Das Konto konnte nicht erstellt werden.</translation>
+    </message>
+    <message>
+        <source>Le mot de passe a été envoyé à votre adresse email.</source>
+        <translation>Das Passwort wurde an Ihre E-Mail-Adresse gesendet.</translation>
+    </message>
+    <message>
+        <source>Aucun compte n&apos;existe pour cette adresse email.</source>
+        <translation>Für diese E-Mail-Adresse gibt es kein Konto.</translation>
+    </message>
+    <message>
+        <source>Nouveau compte</source>
+        <translation>Neues Konto</translation>
+    </message>
+    <message>
+        <source>Mot de passe oublié</source>
+        <translation>Passwort vergessen</translation>
+    </message>
+    <message>
+        <source>Le serveur du lobby a fermé la session.</source>
+        <translation>Der Lobby-Server hat die Sitzung beendet.</translation>
+    </message>
+    <message>
+        <source>Session terminée</source>
+        <translation>Sitzung beendet</translation>
+    </message>
+    <message>
+        <source>Nouveau titre</source>
+        <translation>Neuer Titel</translation>
+    </message>
+    <message>
+        <source>Félicitations! Vous avez obtenu le titre &lt;b&gt;%1&lt;/b&gt;.</source>
+        <translation>Herzlichen Glückwunsch! Sie haben den Titel &lt;b&gt;%1&lt;/b&gt; erhalten.</translation>
+    </message>
+    <message>
+        <source>Annonce</source>
+        <translation>Ankündigung</translation>
+    </message>
+</context>
+<context>
     <name>GM_Download</name>
     <message>
         <source>Mise à jour</source>
@@ -1132,6 +1235,14 @@ Möchten Sie Ihre neuen Kontakte jetzt importieren?</translation>
         <source>Pour régler ce problème, accordez les permissions &apos;CONTACTS&apos; voulues dans &apos;Paramètres\Applications&apos; de votre téléphone, ou réinstallez l&apos;application.</source>
         <translation>Erteilen Sie dazu die Berechtigung &apos;KONTAKTE&apos; unter &apos;Einstellungen\Apps&apos; Ihres Telefons, oder installieren Sie die Anwendung neu.</translation>
     </message>
+    <message>
+        <source>Un pseudo compte de 4 à 20 lettres, chiffres, ^, [, ] ou _.</source>
+        <translation>Ein Pseudonym hat 4 bis 20 Buchstaben, Ziffern, ^, [, ] oder _.</translation>
+    </message>
+    <message>
+        <source>4 à 20 caractères</source>
+        <translation>4 bis 20 Zeichen</translation>
+    </message>
 </context>
 <context>
     <name>GM_ServerList</name>
@@ -1206,6 +1317,38 @@ Möchten Sie die neue Version jetzt herunterladen?</translation>
     <message>
         <source>&apos; à la section &apos;Télécharger&apos; et d&apos;installer la nouvelle version depuis cet endroit.</source>
         <translation>&apos; in den Bereich &apos;Download&apos; und installieren Sie die neue Version von dort.</translation>
+    </message>
+    <message>
+        <source>Amis</source>
+        <translation>Freunde</translation>
+    </message>
+    <message>
+        <source>Serv.</source>
+        <translation>Serv.</translation>
+    </message>
+    <message>
+        <source>Tourn.</source>
+        <translation>Turn.</translation>
+    </message>
+    <message>
+        <source>Class.</source>
+        <translation>Rangl.</translation>
+    </message>
+    <message>
+        <source>Stat.</source>
+        <translation>Stat.</translation>
+    </message>
+    <message>
+        <source>Titres</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>Chat</source>
+        <translation>Chat</translation>
+    </message>
+    <message>
+        <source>Opt.</source>
+        <translation>Opt.</translation>
     </message>
 </context>
 <context>
@@ -1367,7 +1510,8 @@ Es ist kostenlos, und Sie können jederzeit einem Spiel beitreten oder es verlas
     <message>
         <source>Tables Libres: %1<byte value="xd"/>
 Tables Occupées: %2</source>
-        <translation>Freie Tische: %1</translation>
+        <translation>Freie Tische: %1<byte value="xd"/>
+Besetzte Tische: %2</translation>
     </message>
 </context>
 <context>
@@ -2543,6 +2687,302 @@ x4</translation>
         <source>Nbr. Carré Huit</source>
         <translation>Anz. vier Achter</translation>
     </message>
+    <message>
+        <source>Découvreur</source>
+        <translation>Entdecker</translation>
+    </message>
+    <message>
+        <source>Intéressé</source>
+        <translation>Interessierter</translation>
+    </message>
+    <message>
+        <source>Habitué</source>
+        <translation>Stammspieler</translation>
+    </message>
+    <message>
+        <source>Joueur</source>
+        <translation>Spieler</translation>
+    </message>
+    <message>
+        <source>Passionné</source>
+        <translation>Begeisterter</translation>
+    </message>
+    <message>
+        <source>Professionnel</source>
+        <translation>Profi</translation>
+    </message>
+    <message>
+        <source>Expert</source>
+        <translation>Experte</translation>
+    </message>
+    <message>
+        <source>As</source>
+        <translation>Ass</translation>
+    </message>
+    <message>
+        <source>Elite</source>
+        <translation>Elite</translation>
+    </message>
+    <message>
+        <source>Divinité</source>
+        <translation>Gottheit</translation>
+    </message>
+    <message>
+        <source>Promeneur</source>
+        <translation>Spaziergänger</translation>
+    </message>
+    <message>
+        <source>Marcheur</source>
+        <translation>Wanderer</translation>
+    </message>
+    <message>
+        <source>Randonneur</source>
+        <translation>Bergwanderer</translation>
+    </message>
+    <message>
+        <source>Sprinteur</source>
+        <translation>Sprinter</translation>
+    </message>
+    <message>
+        <source>Relayeur</source>
+        <translation>Staffelläufer</translation>
+    </message>
+    <message>
+        <source>Champion</source>
+        <translation>Champion</translation>
+    </message>
+    <message>
+        <source>Olympien</source>
+        <translation>Olympionike</translation>
+    </message>
+    <message>
+        <source>Marathonien</source>
+        <translation>Marathonläufer</translation>
+    </message>
+    <message>
+        <source>Titan</source>
+        <translation>Titan</translation>
+    </message>
+    <message>
+        <source>Légende</source>
+        <translation>Legende</translation>
+    </message>
+    <message>
+        <source>du Stöck</source>
+        <translation>des Stöck</translation>
+    </message>
+    <message>
+        <source>des 3 Cartes</source>
+        <translation>der 3 Karten</translation>
+    </message>
+    <message>
+        <source>des 4 Cartes</source>
+        <translation>der 4 Karten</translation>
+    </message>
+    <message>
+        <source>des 5 Cartes</source>
+        <translation>der 5 Karten</translation>
+    </message>
+    <message>
+        <source>du 150 les Nels</source>
+        <translation>der 150 Nell</translation>
+    </message>
+    <message>
+        <source>du 200 les Bours</source>
+        <translation>der 200 Buure</translation>
+    </message>
+    <message>
+        <source>du 100 les 10</source>
+        <translation>der 100 Zehner</translation>
+    </message>
+    <message>
+        <source>du Carré de Dames</source>
+        <translation>der vier Damen</translation>
+    </message>
+    <message>
+        <source>du Carré des Rois</source>
+        <translation>der vier Könige</translation>
+    </message>
+    <message>
+        <source>du Carré des As</source>
+        <translation>der vier Asse</translation>
+    </message>
+    <message>
+        <source>du Carré de Six</source>
+        <translation>der vier Sechser</translation>
+    </message>
+    <message>
+        <source>du Carré de Sept</source>
+        <translation>der vier Siebner</translation>
+    </message>
+    <message>
+        <source>du Carré de Huit</source>
+        <translation>der vier Achter</translation>
+    </message>
+    <message>
+        <source> du Jass Romand</source>
+        <translation> des Romand-Jass</translation>
+    </message>
+    <message>
+        <source> du Pique Double</source>
+        <translation> des Pik doppelt</translation>
+    </message>
+    <message>
+        <source> du Jass Suisse-Allemand</source>
+        <translation> des Deutschschweizer Jass</translation>
+    </message>
+    <message>
+        <source> du Zig-Zag</source>
+        <translation> des Zickzack</translation>
+    </message>
+    <message>
+        <source> du Jass En Ligne</source>
+        <translation> des Online-Jass</translation>
+    </message>
+    <message>
+        <source> de Jeu Personalisé</source>
+        <translation> der eigenen Spiele</translation>
+    </message>
+    <message>
+        <source> de la Belote Classique</source>
+        <translation> der klassischen Belote</translation>
+    </message>
+    <message>
+        <source> de la Belote Classique En Ligne</source>
+        <translation> der klassischen Online-Belote</translation>
+    </message>
+    <message>
+        <source> de la Belote Contrée</source>
+        <translation> der Belote Contrée</translation>
+    </message>
+    <message>
+        <source> de la Belote Coinchée</source>
+        <translation> der Belote Coinchée</translation>
+    </message>
+    <message>
+        <source> de la Belote Vache</source>
+        <translation> der Belote Vache</translation>
+    </message>
+    <message>
+        <source> de la Belote Vache En Ligne</source>
+        <translation> der Online-Belote Vache</translation>
+    </message>
+    <message>
+        <source> de la Belote Contrée En Ligne</source>
+        <translation> der Online-Belote Contrée</translation>
+    </message>
+    <message>
+        <source> de la Belote Coinchée En Ligne</source>
+        <translation> der Online-Belote Coinchée</translation>
+    </message>
+    <message>
+        <source> des tournois de Jass courts</source>
+        <translation> der kurzen Jass-Turniere</translation>
+    </message>
+    <message>
+        <source> des tournois de Jass longs</source>
+        <translation> der langen Jass-Turniere</translation>
+    </message>
+    <message>
+        <source> des tournois de Belote Vache</source>
+        <translation> der Belote-Vache-Turniere</translation>
+    </message>
+    <message>
+        <source>Initié au Match</source>
+        <translation>Match-Neuling</translation>
+    </message>
+    <message>
+        <source>Observateur de Matches</source>
+        <translation>Match-Beobachter</translation>
+    </message>
+    <message>
+        <source>Routinier des Matches</source>
+        <translation>Match-Routinier</translation>
+    </message>
+    <message>
+        <source>Assidu des Matches</source>
+        <translation>Match-Stammgast</translation>
+    </message>
+    <message>
+        <source>Supermatcheur</source>
+        <translation>Super-Matcher</translation>
+    </message>
+    <message>
+        <source>Professionnel des Matches</source>
+        <translation>Match-Profi</translation>
+    </message>
+    <message>
+        <source>Mégamatcheur</source>
+        <translation>Mega-Matcher</translation>
+    </message>
+    <message>
+        <source>As des Matches</source>
+        <translation>Match-Ass</translation>
+    </message>
+    <message>
+        <source>Ultramatcheur</source>
+        <translation>Ultra-Matcher</translation>
+    </message>
+    <message>
+        <source>Divinité des Matches</source>
+        <translation>Match-Gottheit</translation>
+    </message>
+    <message>
+        <source>Initié à la Victoire</source>
+        <translation>Sieg-Neuling</translation>
+    </message>
+    <message>
+        <source>Observateur de Victoires</source>
+        <translation>Sieg-Beobachter</translation>
+    </message>
+    <message>
+        <source>Routinier des Victoires</source>
+        <translation>Sieg-Routinier</translation>
+    </message>
+    <message>
+        <source>Assidu des Victoires</source>
+        <translation>Sieg-Stammgast</translation>
+    </message>
+    <message>
+        <source>Supervictorieux</source>
+        <translation>Super-Sieger</translation>
+    </message>
+    <message>
+        <source>Professionnel des Victoires</source>
+        <translation>Sieg-Profi</translation>
+    </message>
+    <message>
+        <source>Mégavictorieux</source>
+        <translation>Mega-Sieger</translation>
+    </message>
+    <message>
+        <source>As des Victoires</source>
+        <translation>Sieg-Ass</translation>
+    </message>
+    <message>
+        <source>Victoirinox</source>
+        <translation>Siegerinox</translation>
+    </message>
+    <message>
+        <source>Divinité des Victoires</source>
+        <translation>Sieg-Gottheit</translation>
+    </message>
+    <message>
+        <source>%1 Niv. %2</source>
+        <translation>%1 St. %2</translation>
+    </message>
+    <message>
+        <source>%1%2</source>
+        <translation>%1%2</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>%1 (tournoi)</source>
+        <translation>%1 (Turnier)</translation>
+    </message>
 </context>
 <context>
     <name>ServerView</name>
@@ -2609,6 +3049,10 @@ x4</translation>
     <message>
         <source>%1 n&apos;a pas pu être placé à la table %2, place %3</source>
         <translation>%1 konnte nicht an Tisch %2, Platz %3 gesetzt werden</translation>
+    </message>
+    <message>
+        <source>Adresse: %1, Port: %2, Id: %3</source>
+        <translation>Adresse: %1, Port: %2, Id: %3</translation>
     </message>
 </context>
 <context>
@@ -2956,10 +3400,6 @@ x4</translation>
         <translation>Na&amp;tur</translation>
     </message>
     <message>
-        <source>Aucun &amp;thème</source>
-        <translation>&amp;Kein Thema</translation>
-    </message>
-    <message>
         <source>Fenêtre des &amp;événements</source>
         <translation>&amp;Ereignisfenster</translation>
     </message>
@@ -3018,6 +3458,14 @@ x4</translation>
     <message>
         <source>Parties (*.jss *.jst);;Tous les fichiers (*)</source>
         <translation>Spiele (*.jss *.jst);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>&amp;Jouer en ligne...</source>
+        <translation>&amp;Online spielen...</translation>
+    </message>
+    <message>
+        <source>Aucun t&amp;hème</source>
+        <translation>&amp;Kein Thema</translation>
     </message>
 </context>
 <context>

@@ -682,6 +682,109 @@ is playing online.</translation>
     </message>
 </context>
 <context>
+    <name>GM_ClientSocket</name>
+    <message>
+        <source>Création du compte...</source>
+        <translation>Creating the account...</translation>
+    </message>
+    <message>
+        <source>Demande du mot de passe...</source>
+        <translation>Asking for the password...</translation>
+    </message>
+    <message>
+        <source>Connexion au serveur du lobby...</source>
+        <translation>Connecting to the lobby server...</translation>
+    </message>
+    <message>
+        <source>Déconnection...</source>
+        <translation>Disconnecting...</translation>
+    </message>
+    <message>
+        <source>Serveur du lobby indisponible</source>
+        <translation>Lobby server unavailable</translation>
+    </message>
+    <message>
+        <source>Impossible de joindre le serveur du lobby.&lt;br&gt;%1</source>
+        <translation>The lobby server cannot be reached.&lt;br&gt;%1</translation>
+    </message>
+    <message>
+        <source>Erreur du lobby</source>
+        <translation>Lobby error</translation>
+    </message>
+    <message>
+        <source>Le serveur du lobby a envoyé un message invalide; la connexion a été fermée.</source>
+        <translation>The lobby server sent an invalid message; the connection was closed.</translation>
+    </message>
+    <message>
+        <source>Le serveur ne répond pas.</source>
+        <translation>The server does not answer.</translation>
+    </message>
+    <message>
+        <source>Identification...</source>
+        <translation>Logging in...</translation>
+    </message>
+    <message>
+        <source>L&apos;adresse email ou le mot de passe est incorrect.</source>
+        <translation>The e-mail address or the password is wrong.</translation>
+    </message>
+    <message>
+        <source>Connexion refusée</source>
+        <translation>Connection refused</translation>
+    </message>
+    <message>
+        <source>Ce compte est bloqué.</source>
+        <translation>This account is locked.</translation>
+    </message>
+    <message>
+        <source>Compte bloqué</source>
+        <translation>Account locked</translation>
+    </message>
+    <message>
+        <source>Le compte a été créé. Un courriel de confirmation vous a été envoyé.</source>
+        <translation>The account was created. A confirmation e-mail was sent to you.</translation>
+    </message>
+    <message>
+        <source>Le compte n&apos;a pas pu être créé.</source>
+        <translation>The account could not be created.</translation>
+    </message>
+    <message>
+        <source>Le mot de passe a été envoyé à votre adresse email.</source>
+        <translation>The password was sent to your e-mail address.</translation>
+    </message>
+    <message>
+        <source>Aucun compte n&apos;existe pour cette adresse email.</source>
+        <translation>No account exists for this e-mail address.</translation>
+    </message>
+    <message>
+        <source>Nouveau compte</source>
+        <translation>New account</translation>
+    </message>
+    <message>
+        <source>Mot de passe oublié</source>
+        <translation>Forgotten password</translation>
+    </message>
+    <message>
+        <source>Le serveur du lobby a fermé la session.</source>
+        <translation>The lobby server closed the session.</translation>
+    </message>
+    <message>
+        <source>Session terminée</source>
+        <translation>Session ended</translation>
+    </message>
+    <message>
+        <source>Nouveau titre</source>
+        <translation>New title</translation>
+    </message>
+    <message>
+        <source>Félicitations! Vous avez obtenu le titre &lt;b&gt;%1&lt;/b&gt;.</source>
+        <translation>Congratulations! You have earned the title &lt;b&gt;%1&lt;/b&gt;.</translation>
+    </message>
+    <message>
+        <source>Annonce</source>
+        <translation>Announcement</translation>
+    </message>
+</context>
+<context>
     <name>GM_Download</name>
     <message>
         <source>Mise à jour</source>
@@ -1132,6 +1235,14 @@ Do you want to import your new contacts now?</translation>
         <source>Pour régler ce problème, accordez les permissions &apos;CONTACTS&apos; voulues dans &apos;Paramètres\Applications&apos; de votre téléphone, ou réinstallez l&apos;application.</source>
         <translation>To solve this, grant the &apos;CONTACTS&apos; permissions in your phone&apos;s &apos;Settings\Apps&apos;, or install the application again.</translation>
     </message>
+    <message>
+        <source>Un pseudo compte de 4 à 20 lettres, chiffres, ^, [, ] ou _.</source>
+        <translation>A pseudo has 4 to 20 letters, digits, ^, [, ] or _.</translation>
+    </message>
+    <message>
+        <source>4 à 20 caractères</source>
+        <translation>4 to 20 characters</translation>
+    </message>
 </context>
 <context>
     <name>GM_ServerList</name>
@@ -1206,6 +1317,38 @@ Do you want to download the new version now?</translation>
     <message>
         <source>&apos; à la section &apos;Télécharger&apos; et d&apos;installer la nouvelle version depuis cet endroit.</source>
         <translation>&apos;, to the &apos;Download&apos; section, and install the new version from there.</translation>
+    </message>
+    <message>
+        <source>Amis</source>
+        <translation>Friends</translation>
+    </message>
+    <message>
+        <source>Serv.</source>
+        <translation>Serv.</translation>
+    </message>
+    <message>
+        <source>Tourn.</source>
+        <translation>Tourn.</translation>
+    </message>
+    <message>
+        <source>Class.</source>
+        <translation>Rank.</translation>
+    </message>
+    <message>
+        <source>Stat.</source>
+        <translation>Stat.</translation>
+    </message>
+    <message>
+        <source>Titres</source>
+        <translation>Titles</translation>
+    </message>
+    <message>
+        <source>Chat</source>
+        <translation>Chat</translation>
+    </message>
+    <message>
+        <source>Opt.</source>
+        <translation>Opt.</translation>
     </message>
 </context>
 <context>
@@ -1367,7 +1510,8 @@ It is free, and you can join and leave a game at any time. To prevent abuse, how
     <message>
         <source>Tables Libres: %1<byte value="xd"/>
 Tables Occupées: %2</source>
-        <translation>Free tables: %1</translation>
+        <translation>Free tables: %1<byte value="xd"/>
+Busy tables: %2</translation>
     </message>
 </context>
 <context>
@@ -2543,6 +2687,302 @@ x4</translation>
         <source>Nbr. Carré Huit</source>
         <translation>Four eights</translation>
     </message>
+    <message>
+        <source>Découvreur</source>
+        <translation>Discoverer</translation>
+    </message>
+    <message>
+        <source>Intéressé</source>
+        <translation>Enthusiast</translation>
+    </message>
+    <message>
+        <source>Habitué</source>
+        <translation>Regular</translation>
+    </message>
+    <message>
+        <source>Joueur</source>
+        <translation>Player</translation>
+    </message>
+    <message>
+        <source>Passionné</source>
+        <translation>Devotee</translation>
+    </message>
+    <message>
+        <source>Professionnel</source>
+        <translation>Professional</translation>
+    </message>
+    <message>
+        <source>Expert</source>
+        <translation>Expert</translation>
+    </message>
+    <message>
+        <source>As</source>
+        <translation>Ace</translation>
+    </message>
+    <message>
+        <source>Elite</source>
+        <translation>Elite</translation>
+    </message>
+    <message>
+        <source>Divinité</source>
+        <translation>Deity</translation>
+    </message>
+    <message>
+        <source>Promeneur</source>
+        <translation>Stroller</translation>
+    </message>
+    <message>
+        <source>Marcheur</source>
+        <translation>Walker</translation>
+    </message>
+    <message>
+        <source>Randonneur</source>
+        <translation>Hiker</translation>
+    </message>
+    <message>
+        <source>Sprinteur</source>
+        <translation>Sprinter</translation>
+    </message>
+    <message>
+        <source>Relayeur</source>
+        <translation>Relay Runner</translation>
+    </message>
+    <message>
+        <source>Champion</source>
+        <translation>Champion</translation>
+    </message>
+    <message>
+        <source>Olympien</source>
+        <translation>Olympian</translation>
+    </message>
+    <message>
+        <source>Marathonien</source>
+        <translation>Marathoner</translation>
+    </message>
+    <message>
+        <source>Titan</source>
+        <translation>Titan</translation>
+    </message>
+    <message>
+        <source>Légende</source>
+        <translation>Legend</translation>
+    </message>
+    <message>
+        <source>du Stöck</source>
+        <translation>of the Stöck</translation>
+    </message>
+    <message>
+        <source>des 3 Cartes</source>
+        <translation>of the 3 Cards</translation>
+    </message>
+    <message>
+        <source>des 4 Cartes</source>
+        <translation>of the 4 Cards</translation>
+    </message>
+    <message>
+        <source>des 5 Cartes</source>
+        <translation>of the 5 Cards</translation>
+    </message>
+    <message>
+        <source>du 150 les Nels</source>
+        <translation>of the 150 Nines</translation>
+    </message>
+    <message>
+        <source>du 200 les Bours</source>
+        <translation>of the 200 Jacks</translation>
+    </message>
+    <message>
+        <source>du 100 les 10</source>
+        <translation>of the 100 Tens</translation>
+    </message>
+    <message>
+        <source>du Carré de Dames</source>
+        <translation>of the Four Queens</translation>
+    </message>
+    <message>
+        <source>du Carré des Rois</source>
+        <translation>of the Four Kings</translation>
+    </message>
+    <message>
+        <source>du Carré des As</source>
+        <translation>of the Four Aces</translation>
+    </message>
+    <message>
+        <source>du Carré de Six</source>
+        <translation>of the Four Sixes</translation>
+    </message>
+    <message>
+        <source>du Carré de Sept</source>
+        <translation>of the Four Sevens</translation>
+    </message>
+    <message>
+        <source>du Carré de Huit</source>
+        <translation>of the Four Eights</translation>
+    </message>
+    <message>
+        <source> du Jass Romand</source>
+        <translation> of Romand Jass</translation>
+    </message>
+    <message>
+        <source> du Pique Double</source>
+        <translation> of Spades Double</translation>
+    </message>
+    <message>
+        <source> du Jass Suisse-Allemand</source>
+        <translation> of Swiss German Jass</translation>
+    </message>
+    <message>
+        <source> du Zig-Zag</source>
+        <translation> of Zig-Zag</translation>
+    </message>
+    <message>
+        <source> du Jass En Ligne</source>
+        <translation> of Online Jass</translation>
+    </message>
+    <message>
+        <source> de Jeu Personalisé</source>
+        <translation> of Custom Games</translation>
+    </message>
+    <message>
+        <source> de la Belote Classique</source>
+        <translation> of Classic Belote</translation>
+    </message>
+    <message>
+        <source> de la Belote Classique En Ligne</source>
+        <translation> of Online Classic Belote</translation>
+    </message>
+    <message>
+        <source> de la Belote Contrée</source>
+        <translation> of Belote Contrée</translation>
+    </message>
+    <message>
+        <source> de la Belote Coinchée</source>
+        <translation> of Belote Coinchée</translation>
+    </message>
+    <message>
+        <source> de la Belote Vache</source>
+        <translation> of Belote Vache</translation>
+    </message>
+    <message>
+        <source> de la Belote Vache En Ligne</source>
+        <translation> of Online Belote Vache</translation>
+    </message>
+    <message>
+        <source> de la Belote Contrée En Ligne</source>
+        <translation> of Online Belote Contrée</translation>
+    </message>
+    <message>
+        <source> de la Belote Coinchée En Ligne</source>
+        <translation> of Online Belote Coinchée</translation>
+    </message>
+    <message>
+        <source> des tournois de Jass courts</source>
+        <translation> of Short Jass Tournaments</translation>
+    </message>
+    <message>
+        <source> des tournois de Jass longs</source>
+        <translation> of Long Jass Tournaments</translation>
+    </message>
+    <message>
+        <source> des tournois de Belote Vache</source>
+        <translation> of Belote Vache Tournaments</translation>
+    </message>
+    <message>
+        <source>Initié au Match</source>
+        <translation>Match Novice</translation>
+    </message>
+    <message>
+        <source>Observateur de Matches</source>
+        <translation>Match Watcher</translation>
+    </message>
+    <message>
+        <source>Routinier des Matches</source>
+        <translation>Match Regular</translation>
+    </message>
+    <message>
+        <source>Assidu des Matches</source>
+        <translation>Match Devotee</translation>
+    </message>
+    <message>
+        <source>Supermatcheur</source>
+        <translation>Super Matcher</translation>
+    </message>
+    <message>
+        <source>Professionnel des Matches</source>
+        <translation>Match Professional</translation>
+    </message>
+    <message>
+        <source>Mégamatcheur</source>
+        <translation>Mega Matcher</translation>
+    </message>
+    <message>
+        <source>As des Matches</source>
+        <translation>Match Ace</translation>
+    </message>
+    <message>
+        <source>Ultramatcheur</source>
+        <translation>Ultra Matcher</translation>
+    </message>
+    <message>
+        <source>Divinité des Matches</source>
+        <translation>Match Deity</translation>
+    </message>
+    <message>
+        <source>Initié à la Victoire</source>
+        <translation>Victory Novice</translation>
+    </message>
+    <message>
+        <source>Observateur de Victoires</source>
+        <translation>Victory Watcher</translation>
+    </message>
+    <message>
+        <source>Routinier des Victoires</source>
+        <translation>Victory Regular</translation>
+    </message>
+    <message>
+        <source>Assidu des Victoires</source>
+        <translation>Victory Devotee</translation>
+    </message>
+    <message>
+        <source>Supervictorieux</source>
+        <translation>Super Victor</translation>
+    </message>
+    <message>
+        <source>Professionnel des Victoires</source>
+        <translation>Victory Professional</translation>
+    </message>
+    <message>
+        <source>Mégavictorieux</source>
+        <translation>Mega Victor</translation>
+    </message>
+    <message>
+        <source>As des Victoires</source>
+        <translation>Victory Ace</translation>
+    </message>
+    <message>
+        <source>Victoirinox</source>
+        <translation>Victorinox</translation>
+    </message>
+    <message>
+        <source>Divinité des Victoires</source>
+        <translation>Victory Deity</translation>
+    </message>
+    <message>
+        <source>%1 Niv. %2</source>
+        <translation>%1 Lv. %2</translation>
+    </message>
+    <message>
+        <source>%1%2</source>
+        <translation>%1%2</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>%1 (tournoi)</source>
+        <translation>%1 (tournament)</translation>
+    </message>
 </context>
 <context>
     <name>ServerView</name>
@@ -2609,6 +3049,10 @@ x4</translation>
     <message>
         <source>%1 n&apos;a pas pu être placé à la table %2, place %3</source>
         <translation>%1 could not be seated at table %2, seat %3</translation>
+    </message>
+    <message>
+        <source>Adresse: %1, Port: %2, Id: %3</source>
+        <translation>Address: %1, Port: %2, Id: %3</translation>
     </message>
 </context>
 <context>
@@ -2956,10 +3400,6 @@ x4</translation>
         <translation>Na&amp;ture</translation>
     </message>
     <message>
-        <source>Aucun &amp;thème</source>
-        <translation>&amp;No theme</translation>
-    </message>
-    <message>
         <source>Fenêtre des &amp;événements</source>
         <translation>&amp;Event window</translation>
     </message>
@@ -3018,6 +3458,14 @@ x4</translation>
     <message>
         <source>Parties (*.jss *.jst);;Tous les fichiers (*)</source>
         <translation>Games (*.jss *.jst);;All files (*)</translation>
+    </message>
+    <message>
+        <source>&amp;Jouer en ligne...</source>
+        <translation>&amp;Play online...</translation>
+    </message>
+    <message>
+        <source>Aucun t&amp;hème</source>
+        <translation>No t&amp;heme</translation>
     </message>
 </context>
 <context>

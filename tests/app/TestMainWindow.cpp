@@ -337,7 +337,12 @@ private slots:
         const QString rapport = w.documentRapportBug(QStringLiteral("<b>carte & pli</b>"));
         QVERIFY(rapport.contains(QStringLiteral("&lt;b&gt;carte &amp; pli&lt;/b&gt;")));
         QVERIFY(rapport.contains(QStringLiteral("{InP!")));
+        // The menu asks the questionnaire first, as the table's bug button.
         w.OnBugReport();
+        QVERIFY(w.dernierRapport().isEmpty());
+        QTRY_VERIFY(w.questionnaireBug()->isVisible());
+        w.questionnaireBug()->getBoutonEnvoyer()->click();
+        QTRY_VERIFY(!w.dernierRapport().isEmpty());
         QVERIFY(w.dernierRapport().startsWith(dossier.path()));
         QVERIFY(QFileInfo(w.dernierRapport()).size() > 0);
     }
@@ -593,17 +598,35 @@ private slots:
              {"style_alien", "style_course", "style_bonbon", "style_nature", "style_bois", "style_aucun"}) {
             QAction* a = w.action(QLatin1String(nom));
             QVERIFY2(a != nullptr, nom);
-            QStyle* avant = QApplication::style();
             a->trigger();
             const int style = a->data().toInt();
             QCOMPARE(w.appStyle(), style);
             QVERIFY(a->isChecked());
             QCOMPARE(w.vue()->scene()->schemaCouleurs(), style);
+            // "None" takes effect at once: the style the run started with.
             if (style == AppStyleSwitch::NO_THEME)
-                QCOMPARE(QApplication::style(), avant);
+                QCOMPARE(QApplication::style()->name(), QStringLiteral("fusion"));
             else
                 QCOMPARE(QApplication::style()->metaObject()->className(), CLASSES_THEMES[style]);
             QVERIFY(w.dialogueOptions()->isVisible());
+            QCOMPARE(QSettings().value(cleTheme()).toInt(), style);
+        }
+        // The options dialog shows the theme in force, none included, and
+        // applies its choice at once, none included.
+        OptionsPartie* d = w.dialogueOptions();
+        auto bouton = [d](const char* nom) { return d->findChild<QAbstractButton*>(QLatin1String(nom)); };
+        for (const auto& [nom, style] : {std::pair{"radioButtonAppStyleCandy", int(AppStyleSwitch::CANDY)},
+                                         std::pair{"radioButtonAppStyleNone", int(AppStyleSwitch::NO_THEME)},
+                                         std::pair{"radioButtonAppStyleWood", int(AppStyleSwitch::WOOD)}}) {
+            w.action(QStringLiteral("options"))->trigger();
+            QVERIFY(bouton(w.appStyle() == AppStyleSwitch::NO_THEME ? "radioButtonAppStyleNone"
+                                                                     : "radioButtonAppStyleCandy")
+                        ->isChecked());
+            bouton(nom)->click();
+            d->getButtonBox()->button(QDialogButtonBox::Ok)->click();
+            QVERIFY2(!d->isVisible(), qPrintable(d->message()));
+            QCOMPARE(w.appStyle(), style);
+            QCOMPARE(AppStyleSwitch::isTheme(QApplication::style()), style != AppStyleSwitch::NO_THEME);
             QCOMPARE(QSettings().value(cleTheme()).toInt(), style);
         }
     }

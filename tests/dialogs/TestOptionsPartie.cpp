@@ -164,7 +164,8 @@ private slots:
             ligne(QLatin1String(bouton), QStringLiteral("cartes"), v);
         for (const auto& [bouton, v] :
              {std::pair{"radioButtonAppStyleWood", 0}, {"radioButtonAppStyleAlien", 1},
-              {"radioButtonAppStyleRacing", 2}, {"radioButtonAppStyleCandy", 3}, {"radioButtonAppStyleNature", 4}})
+              {"radioButtonAppStyleRacing", 2}, {"radioButtonAppStyleCandy", 3}, {"radioButtonAppStyleNature", 4},
+              {"radioButtonAppStyleNone", -1}})
             ligne(QLatin1String(bouton), QStringLiteral("theme"), v);
         for (const auto& [bouton, v] : {std::pair{"radioButtonLangAuto", 0}, {"radioButtonLangFr", 1},
                                         {"radioButtonLangEn", 2}, {"radioButtonLangDe", 3}, {"radioButtonLangIt", 4}})

@@ -150,8 +150,9 @@ private slots:
     }
 
     // Changing the password through the lobby: the form opens and closes
-    // on either button, keeps what was typed, sends the two passwords as
-    // typed, and the lobby's answer gives the box.
+    // on either button, keeps what was typed when cancelled, sends the two
+    // passwords as typed and then starts empty, and the lobby's answer
+    // gives the box.
     void motDePasse()
     {
         Compte c;
@@ -171,9 +172,12 @@ private slots:
         QCOMPARE(c.nouvellesBoites(1), QStringList{PasseRefuse});
         QCOMPARE(c.recus("pCH"), QStringList{"pCH mauvais1|nouveau-Ω1"});
         QVERIFY(change.isEmpty());
+        QVERIFY(c.form()->oldPassword()->text().isEmpty());
+        QVERIFY(c.form()->newPassword()->text().isEmpty());
 
-        c.form()->oldPassword()->setText(QString::fromLatin1(LobbyDeTest::PasseAlice));
         c.onglet.changePasswordButton()->click();
+        Compte::tape(c.form()->oldPassword(), QString::fromLatin1(LobbyDeTest::PasseAlice));
+        Compte::tape(c.form()->newPassword(), QStringLiteral("nouveau-Ω1"));
         c.form()->okButton()->click();
         QCOMPARE(c.nouvellesBoites(1), QStringList{PasseChange});
         QCOMPARE(change.size(), 1);

@@ -232,6 +232,9 @@ private slots:
         s.searchEdit()->setText(texte);
         QCOMPARE(s.searchButton()->isEnabled(), accepte);
         QCOMPARE(s.searchEdit()->palette().color(QPalette::Text) == QColor(Qt::red), !accepte);
+        // A refusal says why.
+        QCOMPARE(s.searchHint()->isVisibleTo(&s), !accepte);
+        QVERIFY(s.searchHint()->text().contains(QLatin1String("4")));
     }
 
     // A search, its results, a friend request; empty answers and rows that

@@ -126,7 +126,11 @@ private slots:
         QFETCH(bool, ok);
         GM_ServerPass d;
         d.mergeFriendList(amis({"15,7,Bob", "10,8,Carla"}));
+        // Whatever the last request left in the shared dialog is gone.
+        d.passwordEdit()->setText(QStringLiteral("earlier-server"));
         d.configure(montre, mode);
+        QVERIFY(d.passwordEdit()->text().isEmpty());
+        QCOMPARE(d.passwordEdit()->echoMode(), QLineEdit::Password);
         d.passwordEdit()->setText(passe);
         if (coche)
             d.teammateTree()->topLevelItem(0)->setCheckState(GM_ServerPass::ColTick, Qt::Checked);

@@ -713,6 +713,8 @@ private slots:
         dialog.open();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
 
+        const QString startStyle = QApplication::style()->name();
+        QVERIFY(!AppStyleSwitch::isTheme(QApplication::style()));
         QPointer<QStyle> previous;
         for (int number = AppStyleSwitch::WOOD; number <= AppStyleSwitch::NATURE; ++number) {
             QPalette expected;
@@ -747,7 +749,18 @@ private slots:
             }
         }
 
-        // Not a theme: no style installed, the palette as it was.
+        // Not a theme: the theme in force gives way at once to the style
+        // the application had before its first theme, with that style's
+        // palette; a style that is no theme stays, the palette as it was.
+        QPointer<QStyle> theme = QApplication::style();
+        const AppStyleSwitch::Choice none = AppStyleSwitch::apply(AppStyleSwitch::NO_THEME, false);
+        QCOMPARE(none.style, AppStyleSwitch::NO_THEME);
+        QVERIFY(!theme);
+        QCOMPARE(QApplication::style()->name(), startStyle);
+        QCOMPARE(none.palette, QGuiApplication::palette());
+        QCOMPARE(none.palette.color(QPalette::Base), QApplication::style()->standardPalette().color(QPalette::Base));
+        QCoreApplication::processEvents();
+        QVERIFY(button->palette().button().texture().isNull());
         QStyle* kept = QApplication::style();
         const QPalette before = QGuiApplication::palette();
         for (const int number : {-1, 5, 42}) {
