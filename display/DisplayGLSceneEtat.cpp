@@ -372,7 +372,9 @@ DisplayGLScene::LignesArdoise DisplayGLScene::lignesArdoise(const ZB_PointsDonne
 {
     LignesArdoise l;
     l.equipeVue = equipeVue();
-    const bool vousEnZero = sieges_[0].numero >= 0 && l.equipeVue == 0;
+    // No seat known yet (a table being reset or a file being opened): the
+    // user's side is team 0, as it will be once seated.
+    const bool vousEnZero = l.equipeVue == 0;
     const QString vous = tr("Vous");
     const QString eux = tr("Eux");
     const QString etiquettes[2] = {vousEnZero ? vous : eux, vousEnZero ? eux : vous};

@@ -64,7 +64,7 @@ QString DisplayGLScene::textePlaque(const QString& nom, bool aChoisi, bool comme
     const bool coinche = contrat == TypeDePartie::ContratCoinche;
     switch (typeContrat) {
     case ZB_StatusMise::Simple:
-        return texte + QStringLiteral(", Mise %1").arg(objectif);
+        return texte + tr(", Mise %1").arg(objectif);
     case ZB_StatusMise::Contre:
         return texte + (coinche ? QStringLiteral(", Coinchée %1") : QStringLiteral(", Contrée %1")).arg(objectif);
     case ZB_StatusMise::Surcontre:
@@ -400,7 +400,7 @@ QString DisplayGLScene::texteBulleMise(const ZB_StatusMise& mise, int variante, 
     if (effaceRetournee)
         *effaceRetournee = false;
     if (!mise.miseFaite_)
-        return QStringLiteral("Je passe");
+        return tr("Je passe");
     const QString mot = variante == VARIANTE_COINCHE ? QStringLiteral("Coinchée") : QStringLiteral("Contrée");
     switch (mise.typeContrat_) {
     case ZB_StatusMise::PasEncoreDeMise:
@@ -411,7 +411,7 @@ QString DisplayGLScene::texteBulleMise(const ZB_StatusMise& mise, int variante, 
         if (mise.tourMise_ < TOURS_PRISE_RETOURNEE) {
             if (effaceRetournee)
                 *effaceRetournee = true;
-            return QStringLiteral("Je prends");
+            return tr("Je prends");
         }
         return getNomAtout(mise.atoutMise_, style);
     case ZB_StatusMise::Contre:
@@ -421,7 +421,7 @@ QString DisplayGLScene::texteBulleMise(const ZB_StatusMise& mise, int variante, 
     case ZB_StatusMise::CapotSurcontre:
         return QStringLiteral("Sur") + mot.toLower();
     case ZB_StatusMise::Capot:
-        return QStringLiteral("Capot en %1").arg(getNomAtout(mise.atoutMise_, style));
+        return tr("Capot en %1").arg(getNomAtout(mise.atoutMise_, style));
     case ZB_StatusMise::DonneurForce:
         return QStringLiteral("Meuh!");
     default:

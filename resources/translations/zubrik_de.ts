@@ -100,6 +100,22 @@ weil Sie zu lange gebraucht haben.</translation>
 <context>
     <name>DisplayGLScene</name>
     <message>
+        <source>Je passe</source>
+        <translation>Ich passe</translation>
+    </message>
+    <message>
+        <source>Je prends</source>
+        <translation>Ich nehme</translation>
+    </message>
+    <message>
+        <source>Capot en %1</source>
+        <translation>Kapot in %1</translation>
+    </message>
+    <message>
+        <source>, Mise %1</source>
+        <translation>, Gebot %1</translation>
+    </message>
+    <message>
         <source>Règles plus détaillées: </source>
         <translation>Ausführlichere Regeln: </translation>
     </message>

@@ -100,6 +100,22 @@ for taking too long.</translation>
 <context>
     <name>DisplayGLScene</name>
     <message>
+        <source>Je passe</source>
+        <translation>Pass</translation>
+    </message>
+    <message>
+        <source>Je prends</source>
+        <translation>I take</translation>
+    </message>
+    <message>
+        <source>Capot en %1</source>
+        <translation>Capot in %1</translation>
+    </message>
+    <message>
+        <source>, Mise %1</source>
+        <translation>, Bid %1</translation>
+    </message>
+    <message>
         <source>Règles plus détaillées: </source>
         <translation>More detailed rules: </translation>
     </message>

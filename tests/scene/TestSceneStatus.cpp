@@ -433,6 +433,11 @@ private slots:
         double_.cartes[0] = 157;
         QTest::newRow("multiplier 2") << double_ << 0 << 2 << 100000
                                       << QStringList{"Vous: 300", "Tour: 78x2", "--- 4 ---", "Eux: 200", "Tour: 0x2"};
+        // Between a reset and the seating (a file being opened) the user's
+        // side stays on top.
+        QTest::newRow("no seat yet") << d << -1 << 1 << 1000
+                                     << QStringList{"Vous: 300", "Tour: 100x1", "--- 1000 ---", "Eux: 200",
+                                                    "Tour: 57x1"};
         QTest::newRow("multiplier 0 counts as 1")
             << double_ << 2 << 0 << 1500
             << QStringList{"Vous: 300", "Tour: 157x1", "--- 1500 ---", "Eux: 200", "Tour: 0x1"};
@@ -446,7 +451,9 @@ private slots:
         QFETCH(QStringList, attendu);
         Salon salon;
         DisplayGLScene& s = salon.scene();
-        if (bas != 0) {
+        if (bas < 0) {
+            s.finDeDonne();
+        } else if (bas != 0) {
             salon.humain.setMode(Joueur::ModeOrdinateur);
             s.setNoJoueurLocal(bas);
             s.setJoueur(bas, salon.joueur(bas));
