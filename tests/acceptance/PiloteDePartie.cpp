@@ -144,17 +144,24 @@ bool PiloteDePartie::repondBoite_(const QList<QRect>& boutons)
     return clique_(premierBouton_ ? boutons.first() : boutons.last(), QStringLiteral("message box"));
 }
 
-bool PiloteDePartie::verifieTapis_(const RecordDePartie& record, const QImage& premiere)
+bool PiloteDePartie::verifieTapis_(const RecordDePartie& premierRecord, const QImage& premiere)
 {
     // The trick of the record, each card on its seat's side; a card still
-    // flying in or out settles first.
+    // flying in or out settles first, and the record is read again with each
+    // look, so that a picture and a record taken a moment apart agree.
+    RecordDePartie record = premierRecord;
     QList<int> attendus;
-    for (const RecordDePartie::CarteJouee& c : record.pliEnCours().cartes)
-        attendus.append(c.siege);
-    std::sort(attendus.begin(), attendus.end());
-    // At the first trick of a deal nothing of the last deal floats over the
-    // cloth any more (a score's flight lasts about a second).
-    const bool nouvelleDonne = record.plis().size() <= 1;
+    bool nouvelleDonne = false;
+    const auto litAttendus = [&] {
+        attendus.clear();
+        for (const RecordDePartie::CarteJouee& c : record.pliEnCours().cartes)
+            attendus.append(c.siege);
+        std::sort(attendus.begin(), attendus.end());
+        // At the first trick of a deal nothing of the last deal floats over
+        // the cloth any more (a score's flight lasts about a second).
+        nouvelleDonne = record.plis().size() <= 1;
+    };
+    litAttendus();
     QImage image = premiere;
     QElapsedTimer attente;
     attente.start();
@@ -178,6 +185,11 @@ bool PiloteDePartie::verifieTapis_(const RecordDePartie& record, const QImage& p
             break;
         QThread::msleep(REGARD_MS);
         image = session_.capture();
+        const RecordDePartie relu = session_.record();
+        if (relu.valide()) {
+            record = relu;
+            litAttendus();
+        }
     }
     const auto note = [this](const QString& ecart) {
         if (!ecarts_.contains(ecart)) {
