@@ -57,6 +57,10 @@ struct Lecteurs
 // a player inscription is put in siege.
 bool estRejouable(const QString& ligne, EvenementDeJeu& ev, int& siege, Lecteurs& lecteurs)
 {
+    // The reader drops a record's last character unseen: a line cut short
+    // would read as a shorter, wrong event.
+    if (!ligne.startsWith(QLatin1Char('{')) || !ligne.endsWith(QLatin1Char('}')))
+        return false;
     try {
         QString reste;
         if (!ev.fromString(ligne, reste))
