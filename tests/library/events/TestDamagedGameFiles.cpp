@@ -166,7 +166,7 @@ private:
             return QStringLiteral("refused late");
         }
         // A guard against a replay that waits for ever, not a measure of
-        // speed (bench_game_files measures that).
+        // speed.
         if (!QTest::qWaitFor([&] { return !salle->getListe(-1)->estReplayEnCours(); }, 60000))
             return QStringLiteral("hangs");
         QTest::qWait(1);
