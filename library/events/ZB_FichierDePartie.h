@@ -46,9 +46,10 @@ public:
     static constexpr qint64 TailleMinimale = 6;
     static constexpr qint64 LimiteEntete = 256;
     static constexpr qint64 LimiteFinDeTable = 65536;
-    // A whole match of the longest game type fills a few megabytes; a larger
-    // file is not a game, and reading it would only cost memory and time.
-    static constexpr qint64 TailleMaximale = 16 * 1024 * 1024;
+    // A match played to the highest target the options allow (100,000
+    // points, some 1,300 deals of 3.6 KB) fills under 5 MB; a larger file is
+    // not a game. Reading one costs about forty times its size in memory.
+    static constexpr qint64 TailleMaximale = 8 * 1024 * 1024;
     // The longest event, a table snapshot, holds well under a kilobyte.
     static constexpr qint64 LongueurMaximaleDeLigne = 65536;
 
