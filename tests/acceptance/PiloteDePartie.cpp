@@ -46,13 +46,19 @@ void PiloteDePartie::litBoutons(const QImage& image, QList<QRect>& panneau, QLis
     boite.clear();
     const int h = image.height();
     const QList<QRect> tous = LectureEcran::boutons(image, QRect(0, h / 8, image.width(), h * 7 / 8));
-    // The panel: three buttons or more on one row in the lower half, and
+    // The panel: three buttons or more on one row in the lower half, or two
+    // of the panel's near-square ones (a pass beside a redouble), and
     // whatever lies there with them.
+    const auto carre = [](const QRect& r) { return 2 * r.height() >= r.width(); };
     for (const QRect& r : tous) {
         int memeRangee = 0;
-        for (const QRect& s : tous)
-            memeRangee += std::abs(s.top() - r.top()) <= 4 && s.top() > h / 2 ? 1 : 0;
-        if (memeRangee >= 3) {
+        int carres = 0;
+        for (const QRect& s : tous) {
+            const bool ensemble = std::abs(s.top() - r.top()) <= 4 && s.top() > h / 2;
+            memeRangee += ensemble ? 1 : 0;
+            carres += ensemble && carre(s) ? 1 : 0;
+        }
+        if (memeRangee >= 3 || carres >= 2) {
             for (const QRect& s : tous)
                 if (s.top() > h / 2)
                     panneau.append(s);
@@ -120,9 +126,11 @@ bool PiloteDePartie::choisitDansPanneau_(const QList<QRect>& panneau, const Reco
         int memeRangee = 0;
         for (const QRect& s : panneau)
             memeRangee += std::abs(s.top() - r.top()) <= 4 ? 1 : 0;
-        if (memeRangee >= 3)
+        if (memeRangee >= 2)
             rangee.append(r);
     }
+    if (rangee.isEmpty())
+        return session_.echoue(QStringLiteral("The trump and bid panel shows no row of buttons"));
     for (const QRect& r : panneau)
         if (!rangee.isEmpty() && r.top() > rangee.first().bottom())
             dessous = r;
