@@ -597,9 +597,12 @@ void DisplayGLPaintOpenGL::televerse_(Objet& objet, const QImage& donnee)
         objet.hauteur = autre->hauteur;
         return;
     }
-    const QImage pixels = image.mirrored().convertToFormat(QImage::Format_RGBA8888);
+    // One copy of the picture, turned over in place: pictures of 4 MB go
+    // through here for every card played.
+    QImage pixels = image.convertToFormat(QImage::Format_RGBA8888);
     if (pixels.isNull())
         return;
+    pixels.mirror();
     // A texture shared with other objects keeps their picture.
     if (objet.texture && objet.texture.use_count() > 1)
         quitteTexture();
