@@ -15,7 +15,6 @@
 #include "ListeDesEvenements.h"
 #include "TableClient.h"
 #include "ZB_MainWidget.h"
-#include "ZB_ReglageMemoire.h"
 #include "ZB_TableFonts.h"
 
 #include <benchmark/benchmark.h>
@@ -37,9 +36,6 @@ constexpr int ATTENTE_MAX_MS = 600000;
 
 QApplication& application()
 {
-    // As main() does, before the application's threads.
-    static const bool memoire = ZB_ReglageMemoire::applique();
-    Q_UNUSED(memoire);
     return applicationDeBanc("bench_app", PlateformeBanc::HorsEcranSansAffichage, true);
 }
 

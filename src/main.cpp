@@ -1,7 +1,6 @@
 #include "ZB_Application.h"
 #include "ZB_CommandLine.h"
 #include "ZB_MainWidget.h"
-#include "ZB_ReglageMemoire.h"
 #include "ZB_Settings.h"
 
 #include <QStringList>
@@ -50,7 +49,6 @@ int demarre(int& argc, char** argv)
 
 int main(int argc, char* argv[])
 {
-    ZB_ReglageMemoire::applique();
     // A machine without a display (a CI runner, a server) runs the window
     // offscreen rather than failing.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
