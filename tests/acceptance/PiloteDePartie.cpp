@@ -49,7 +49,11 @@ void PiloteDePartie::litBoutons(const QImage& image, QList<QRect>& panneau, QLis
     // The panel: three buttons or more on one row in the lower half, or two
     // of the panel's near-square ones (a pass beside a redouble), and
     // whatever lies there with them.
-    const auto carre = [](const QRect& r) { return 2 * r.height() >= r.width(); };
+    // The panel's buttons are big (a card's court picture is not).
+    const int largeurPanneau = image.width() / 16;
+    const auto carre = [largeurPanneau](const QRect& r) {
+        return 2 * r.height() >= r.width() && r.width() >= largeurPanneau;
+    };
     for (const QRect& r : tous) {
         int memeRangee = 0;
         int carres = 0;
