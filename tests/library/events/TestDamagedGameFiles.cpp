@@ -8,6 +8,7 @@
 #include "TypeDePartie.h"
 #include "ZB_DisplayEmpty.h"
 #include "ZB_FichierDePartie.h"
+#include "SalleSansInterface.h"
 #include "ZB_Room.h"
 #include "ZB_RoomTable.h"
 #include "ZbTestRegistry.h"
@@ -31,24 +32,7 @@
 
 namespace {
 
-// The room with its user-facing operations left out.
-class SalleDeTest : public ZB_Room
-{
-public:
-    using ZB_Room::ZB_Room;
-    void askQuit(QObject*, const char*) override {}
-    void disconnectFromServer() override {}
-    void startHosting(QSharedPointer<GM_SocketAbstract>, const QString&, quint16, quint16, quint16, qint64) override {}
-    void saveAs(const QString&) override {}
-    void writeToStream(QTextStream&) override {}
-    void connectToServer(const QString&, quint16, const QString&, qint64, int, bool,
-                         QSharedPointer<GM_SocketAbstract>) override
-    {
-    }
-    void sendToServer(const EvenementDeJeu&) override {}
-    void endOnlineGame(bool) override {}
-    void answerNextGame(bool) override {}
-};
+using SalleDeTest = SalleSansInterface;
 
 class Demandeur : public ListeDesEvenements::ReplayRequester
 {
