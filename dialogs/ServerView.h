@@ -35,7 +35,9 @@ class QSpinBox;
 // - The view tells the host what to give friends who join: this machine's
 //   addresses and the port of each transport it listens on.
 // - Closing the view leaves the server running (the main window shows it
-//   again); stopping the server ends the online session and the view goes.
+//   again); so does starting the game, the host being a player whose turn
+//   must not run out under the view. Stopping the server ends the online
+//   session and the view goes.
 class ServerView : public GM_WidgetAuto, public ZB_ServerSocket::Cb_SocketInput
 {
     Q_OBJECT
