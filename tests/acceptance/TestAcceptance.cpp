@@ -1,4 +1,6 @@
 #include "EcranVirtuel.h"
+#include "EtatDeJeu.h"
+#include "EvenementDeJeu.h"
 #include "PartieEnReseau.h"
 #include "PiloteDePartie.h"
 #include "SessionDeJeu.h"
@@ -7,9 +9,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTest>
 #include <QThread>
 
+#include <atomic>
 #include <thread>
 
 // The real program, driven through its window by real input, as a person
@@ -26,6 +30,26 @@ private:
     static constexpr int LIMITE_S = 150;
     // Two programs start, meet and play a deal with two users.
     static constexpr int LIMITE_RESEAU_S = 200;
+
+    // A turn of an online game, in seconds (the game options' default).
+    static constexpr int DELAI_TOUR_S = 15;
+
+    // Waits until the window shows a message box's buttons (or none); false
+    // when it did not within the limit.
+    static bool attendsBoite(SessionDeJeu& session, bool visible, int limiteMs)
+    {
+        QElapsedTimer attente;
+        attente.start();
+        do {
+            QList<QRect> panneau;
+            QList<QRect> boite;
+            PiloteDePartie::litBoutons(session.capture(), panneau, boite);
+            if (boite.isEmpty() != visible)
+                return true;
+            QThread::msleep(200);
+        } while (attente.elapsed() < limiteMs && session.enMarche());
+        return false;
+    }
 
     // The end-of-match box was answered: the record then starts afresh with
     // the next match (the autosave holds the game in progress only).
@@ -222,6 +246,92 @@ private slots:
         // Each user played its own seat: the host the first, the client the
         // second, none of them a computer's.
         QVERIFY(hote.cartesJouees() >= 9 && client.cartesJouees() >= 9);
+    }
+
+    // A client's program killed in the middle of a deal and started again
+    // on its home folder joins again and plays on at its own seat. Its
+    // connection window is gone once the game starts, and no turn of its
+    // user runs out behind a box the program opened: the boxes that greet
+    // its return are left open longer than a turn lasts.
+    void retourApresUnCrash()
+    {
+        PartieEnReseau partie(QStringLiteral("online_crash"), LIMITE_RESEAU_S);
+        DossierUtilisateur::Reglages r;
+        r.objectif = 1000;
+        QVERIFY2(partie.prepare(r) && partie.heberge() && partie.rejoint(), qPrintable(partie.echec()));
+        // Waiting for the host, the connection window is up with its cancel.
+        QVERIFY2(attendsBoite(partie.client(), true, 5000), "no connection window while the client waits");
+        partie.client().garde(QStringLiteral("waiting"));
+        QVERIFY2(partie.demarre(), qPrintable(partie.echec()));
+        QVERIFY2(attendsBoite(partie.client(), false, 10000), "the connection window stayed over the table");
+        partie.client().garde(QStringLiteral("game_started"));
+
+        // The host's user plays all along, as a person would.
+        PiloteDePartie hote(partie.hote());
+        hote.setSansRecord(true);
+        std::atomic<bool> fini{false};
+        bool hoteJoue = false;
+        std::thread cote([&] { hoteJoue = hote.joue([&fini](const Vue&) { return fini.load(); }, 60000); });
+        auto finHote = qScopeGuard([&] {
+            fini = true;
+            cote.join();
+        });
+        {
+            PiloteDePartie client(partie.client());
+            client.setSansRecord(true);
+            QVERIFY2(client.joue([&client](const Vue&) { return client.cartesJouees() >= 2; }),
+                     qPrintable(partie.echec()));
+        }
+        partie.tueClient();
+        partie.hote().garde(QStringLiteral("client_killed"));
+        QVERIFY2(partie.rejoint(), qPrintable(partie.echec()));
+        // Nobody answers the boxes that greet the return for longer than a
+        // turn lasts: the user's turns that come meanwhile come under them.
+        QThread::sleep(DELAI_TOUR_S + 3);
+        partie.client().garde(QStringLiteral("greeting_boxes"));
+        PiloteDePartie client(partie.client());
+        client.setSansRecord(true);
+        QVERIFY2(client.joue([&client](const Vue&) { return client.cartesJouees() >= 2; }, 40000),
+                 qPrintable(partie.echec()));
+        fini = true;
+        cote.join();
+        finHote.dismiss();
+        QVERIFY2(hoteJoue, qPrintable(partie.echec()));
+
+        RecordDePartie deLHote;
+        QVERIFY2(partie.enregistre(partie.hote(), QStringLiteral("host.jss"), deLHote), qPrintable(partie.echec()));
+        // The client's seat, in the host's record: the same player came back
+        // to it, and its user played it; the client's computer never did,
+        // which a turn run out would have made it do.
+        constexpr int SIEGE_CLIENT = 1;
+        qint64 id = -1;
+        int retours = 0;
+        int coupsApresRetour = 0;
+        int coupsDeSonOrdinateur = 0;
+        bool horsLigne = false;
+        for (const QString& ligne : deLHote.lignes()) {
+            EvenementDeJeu ev;
+            QString reste;
+            if (!ev.fromString(ligne, reste))
+                continue;
+            if (ev.type_ == EvenementDeJeu::InJ && ev.etat_ == EtatDeJeu::InscriptionJoueur0 + SIEGE_CLIENT)
+                id = ev.idJoueur_;
+            if (ev.type_ == EvenementDeJeu::JoO && ev.noJoueur_ == SIEGE_CLIENT)
+                horsLigne = true;
+            if ((ev.type_ == EvenementDeJeu::JoM || ev.type_ == EvenementDeJeu::JoN) && ev.noJoueur_ == SIEGE_CLIENT) {
+                QCOMPARE(ev.idJoueur_, id);
+                ++retours;
+            }
+            if (ev.noJoueur_ != SIEGE_CLIENT || ev.type_ == EvenementDeJeu::Mes)
+                continue;
+            coupsDeSonOrdinateur += ev.source_ == EvenementDeJeu::Remote_AI ? 1 : 0;
+            coupsApresRetour += horsLigne && ev.type_ == EvenementDeJeu::Ajo && ev.source_ == EvenementDeJeu::Remote_Human
+                                  ? 1
+                                  : 0;
+        }
+        QVERIFY2(id != -1 && horsLigne && retours >= 1, qPrintable(deLHote.resume()));
+        QVERIFY2(coupsApresRetour >= 1, qPrintable(deLHote.lignes().join(QLatin1Char('\n'))));
+        QVERIFY2(coupsDeSonOrdinateur == 0, qPrintable(deLHote.lignes().join(QLatin1Char('\n'))));
     }
 
     void annulerDeuxFoisRetablirUneFois()
