@@ -1,6 +1,8 @@
 #include "EcranVirtuel.h"
 #include "EtatDeJeu.h"
 #include "EvenementDeJeu.h"
+#include "GM_SpacesSeparatedString.h"
+#include "OptionsDuJoueur.h"
 #include "PartieEnReseau.h"
 #include "PiloteDePartie.h"
 #include "SessionDeJeu.h"
@@ -9,6 +11,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSet>
 #include <QScopeGuard>
 #include <QTest>
 #include <QThread>
@@ -300,38 +303,48 @@ private slots:
 
         RecordDePartie deLHote;
         QVERIFY2(partie.enregistre(partie.hote(), QStringLiteral("host.jss"), deLHote), qPrintable(partie.echec()));
-        // The client's seat, in the host's record: the same player came back
-        // to it, and its user played it; the client's computer never did,
-        // which a turn run out would have made it do.
+        // The client's seat, in the host's record (the deal in progress and
+        // the inscriptions): each time the seat was given to a player, it was
+        // the same one; the user played it since it came back (after the
+        // host's computer stood in, or after it entered again); and the
+        // client's own computer never played it, as a turn run out would
+        // have made it do.
         constexpr int SIEGE_CLIENT = 1;
-        qint64 id = -1;
-        int retours = 0;
+        QSet<qint64> ids;
+        int inscriptions = 0;
         int coupsApresRetour = 0;
         int coupsDeSonOrdinateur = 0;
-        bool horsLigne = false;
         for (const QString& ligne : deLHote.lignes()) {
             EvenementDeJeu ev;
             QString reste;
             if (!ev.fromString(ligne, reste))
                 continue;
-            if (ev.type_ == EvenementDeJeu::InJ && ev.etat_ == EtatDeJeu::InscriptionJoueur0 + SIEGE_CLIENT)
-                id = ev.idJoueur_;
-            if (ev.type_ == EvenementDeJeu::JoO && ev.noJoueur_ == SIEGE_CLIENT)
-                horsLigne = true;
-            if ((ev.type_ == EvenementDeJeu::JoM || ev.type_ == EvenementDeJeu::JoN) && ev.noJoueur_ == SIEGE_CLIENT) {
-                QCOMPARE(ev.idJoueur_, id);
-                ++retours;
-            }
-            if (ev.noJoueur_ != SIEGE_CLIENT || ev.type_ == EvenementDeJeu::Mes)
+            OptionsDuJoueur inscrit;
+            if (ev.type_ == EvenementDeJeu::InJ && ev.etat_ == EtatDeJeu::InscriptionJoueur0 + SIEGE_CLIENT) {
+                inscrit.chargeValeursDepuisString(ev.texte_);
+            } else if (ev.type_ == EvenementDeJeu::ReJ) {
+                GM_SpacesSeparatedString champs(ev.texte_);
+                inscrit.chargeValeursDepuisString(champs.getNext());
+                if (champs.nextInt() != SIEGE_CLIENT)
+                    continue;
+            } else {
+                if (ev.noJoueur_ != SIEGE_CLIENT || ev.type_ == EvenementDeJeu::Mes)
+                    continue;
+                coupsDeSonOrdinateur += ev.source_ == EvenementDeJeu::Remote_AI ? 1 : 0;
+                if (ev.source_ == EvenementDeJeu::Local_AI)
+                    coupsApresRetour = 0;
+                else if (ev.type_ == EvenementDeJeu::Ajo && ev.source_ == EvenementDeJeu::Remote_Human && inscriptions > 0)
+                    ++coupsApresRetour;
                 continue;
-            coupsDeSonOrdinateur += ev.source_ == EvenementDeJeu::Remote_AI ? 1 : 0;
-            coupsApresRetour += horsLigne && ev.type_ == EvenementDeJeu::Ajo && ev.source_ == EvenementDeJeu::Remote_Human
-                                  ? 1
-                                  : 0;
+            }
+            ids.insert(inscrit.id_);
+            ++inscriptions;
+            coupsApresRetour = 0;
         }
-        QVERIFY2(id != -1 && horsLigne && retours >= 1, qPrintable(deLHote.resume()));
-        QVERIFY2(coupsApresRetour >= 1, qPrintable(deLHote.lignes().join(QLatin1Char('\n'))));
-        QVERIFY2(coupsDeSonOrdinateur == 0, qPrintable(deLHote.lignes().join(QLatin1Char('\n'))));
+        const QByteArray lignes = deLHote.lignes().join(QLatin1Char('\n')).toUtf8();
+        QVERIFY2(ids.size() == 1 && inscriptions >= 1, lignes.constData());
+        QVERIFY2(coupsApresRetour >= 1, lignes.constData());
+        QVERIFY2(coupsDeSonOrdinateur == 0, lignes.constData());
     }
 
     void annulerDeuxFoisRetablirUneFois()
