@@ -31,8 +31,9 @@ public:
     // state, else from the next one.
     void setSecondesAttente(int secondes) override;
     void montre() override { show(); }
-    bool estOuverteParLeProgramme() const override { return true; }
     void cache() override { hide(); }
+    // The connection brings it up, not the user.
+    bool estOuverteParLeProgramme() const override { return true; }
     // The cancel button runs the action.
     void surAnnulation(std::function<void()> action) override { actionAnnuler_ = std::move(action); }
     int getSecondesAttente() const { return secondesAttente_; }
