@@ -401,7 +401,7 @@ void GM_ClientSocket::termine_()
     const QSet<QPair<qint64, qint64>> ponts = ponts_;
     ponts_.clear();
     for (const QPair<qint64, qint64>& pont : ponts)
-        emit signalBridgeClose(pont.first, pont.second);
+        emit signalReceiveBridgeClose(pont.first, pont.second);
     cacheProgression_();
 
     const Fin fin = fin_;
@@ -944,11 +944,11 @@ void GM_ClientSocket::traite_(const GM_LobbyReader::Enregistrement& record)
             ponts_.insert({de, vers});
             emit signalReceiveBridgeOpen(de, vers);
         } else if (mot == "Brs") {
-            emit signalBridgeData(de, vers, champs.at(2));
+            emit signalReceiveBridgeData(de, vers, champs.at(2));
         } else {
             ponts_.remove({de, vers});
             ponts_.remove({vers, de});
-            emit signalBridgeClose(de, vers);
+            emit signalReceiveBridgeClose(de, vers);
         }
     } else if (mot == "Acv") {
         int boites = 0;

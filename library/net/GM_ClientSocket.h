@@ -197,8 +197,8 @@ signals:
     void signalStartServerSession(const QString& loginName, quint16 port_websocket_secure,
                                   quint16 port_websocket_unsecure, quint16 port_tcpOld, qint64 databaseUserId);
     void signalReceiveBridgeOpen(qint64 userIdFrom, qint64 userIdTo);
-    void signalBridgeData(qint64 userIdFrom, qint64 userIdTo, const QString& data);
-    void signalBridgeClose(qint64 userIdFrom, qint64 userIdTo);
+    void signalReceiveBridgeData(qint64 userIdFrom, qint64 userIdTo, const QString& data);
+    void signalReceiveBridgeClose(qint64 userIdFrom, qint64 userIdTo);
     // Lists: owned by the client, valid during the emission only.
     void signalServerListReceived(qint64 databaseUserId, const QStringList* list);
     void signalMainGameServerStatus(const QStringList* list);

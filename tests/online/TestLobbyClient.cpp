@@ -727,7 +727,7 @@ private slots:
         QVERIFY(recu.wait(Delai));
         QCOMPARE(recu.at(0).at(0).toByteArray(), texte);
 
-        QSignalSpy fermeA(&a.client, &GM_ClientSocket::signalBridgeClose);
+        QSignalSpy fermeA(&a.client, &GM_ClientSocket::signalReceiveBridgeClose);
         cote[1]->abort();
         QVERIFY(fermeA.wait(Delai));
         QCOMPARE(fermeA.at(0).at(0).toLongLong(), lobby.bob);
@@ -735,7 +735,7 @@ private slots:
         // Bob's lobby connection goes: both ends hear of the bridge's end.
         QVERIFY(lobby.serveur.ouvrePont(lobby.alice, lobby.bob));
         QTRY_COMPARE_WITH_TIMEOUT(cote[1]->getUserIdTarget(), lobby.alice, Delai);
-        QSignalSpy fermeB(&b.client, &GM_ClientSocket::signalBridgeClose);
+        QSignalSpy fermeB(&b.client, &GM_ClientSocket::signalReceiveBridgeClose);
         fermeA.clear();
         lobby.serveur.coupe(lobby.bob);
         QVERIFY(fermeA.wait(Delai));
