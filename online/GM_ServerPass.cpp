@@ -30,6 +30,9 @@ GM_ServerPass::GM_ServerPass(QWidget* parent)
     setObjectName(QStringLiteral("GM_ServerPass"));
     setWindowModality(Qt::WindowModal);
     resize(375, 389);
+    // A password line and, for teams, a short list: the table stays in
+    // view around it.
+    setTailleAuContenu(true);
     grid_ = new QGridLayout(this);
     grid_->setObjectName(QStringLiteral("gridLayoutMain"));
     grid_->setSpacing(0);
