@@ -22,6 +22,7 @@ constexpr int StatusOffline = 10;
 constexpr int StatusOnline = 15;
 constexpr int StatusBusy = 16;
 constexpr int StretchTeammates = 4;
+constexpr int CaracteresParLigne = 50;
 } // namespace
 
 GM_ServerPass::GM_ServerPass(QWidget* parent)
@@ -139,6 +140,9 @@ void GM_ServerPass::configure(bool showPassword, int teammateMode)
     label_->setVisible(showPassword);
     password_->setVisible(showPassword);
     OnAnySelectionChanged();
+    // The parts shown changed: the form takes its new content's size (also
+    // when it is configured while open).
+    ajusteAuContenu();
 }
 
 void GM_ServerPass::OnAnySelectionChanged()
@@ -330,5 +334,8 @@ void GM_ServerPass::showEvent(QShowEvent* event)
 void GM_ServerPass::adjustToSize()
 {
     setFont(scaledFont(FontSizeClass));
+    // The form takes its content's size: a line for the password and the
+    // list's three columns need more than their controls ask for.
+    grid_->setColumnMinimumWidth(0, fontMetrics().averageCharWidth() * CaracteresParLigne);
     GM_WidgetAuto::adjustToSize();
 }
