@@ -374,6 +374,10 @@ void GM_ServerList::OnSocketReady()
         const QString texte = tr("Connexion au lobby rétablie.");
         servers_->setConnectionText(texte);
         emit signalLobbyConnectionText(texte);
+        // The lists went with the lost session: the tab in view is filled
+        // again, as when the window is opened.
+        if (isVisible())
+            OnTabChanged(tabWidget_->currentIndex());
     }
     if (!(loginMode_ == ModeAutomatique && !embedded_)) {
         GM_WidgetAuto::show();

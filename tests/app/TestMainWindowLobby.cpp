@@ -326,6 +326,8 @@ private slots:
         QVERIFY(lobby.demarre(true));
         QTRY_VERIFY_WITH_TIMEOUT(salon->isConnected(), Delai);
         QTRY_VERIFY_WITH_TIMEOUT(contient(lignesReseau(w), QStringLiteral("Lobby connection restored.")), Delai);
+        // The tab in view is filled again by itself.
+        QTRY_COMPARE_WITH_TIMEOUT(onglet->serversTree()->topLevelItemCount(), 1, Delai);
         offreUnServeur();
 
         // Away for good: every try is told, then the box and the login
