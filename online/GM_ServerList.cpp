@@ -414,8 +414,10 @@ void GM_ServerList::OnReconnecting(int attempt, int maximum, int delayMs)
 {
     relance_ = attempt;
     const int secondes = qMax(1, (delayMs + 999) / 1000);
-    const QString texte =
-        tr("Connexion au lobby perdue: nouvelle tentative %1 sur %2 dans %3 s.").arg(attempt).arg(maximum).arg(secondes);
+    const QString texte = tr("Connexion au lobby perdue: nouvelle tentative %1 sur %2 dans %3 s.")
+                              .arg(attempt)
+                              .arg(maximum)
+                              .arg(secondes);
     servers_->setConnectionText(texte);
     emit signalSetMessengerStatus(-1, GM::ConnectStatus(1), 0);
     emit signalLobbyConnectionText(texte);

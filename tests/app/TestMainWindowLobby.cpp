@@ -21,6 +21,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QGraphicsTextItem>
 #include <QPushButton>
 #include <QScopeGuard>
