@@ -435,8 +435,13 @@ void GM_ServerList::OnIpReceived(const QString& ip, quint16 port, qint64 databas
     // port that would go below the first usable one names no server.
     const bool utilisable = !ip.isEmpty() && port != 0 && (!tcp_ || port > DecalagePortTcp);
     if (!utilisable) {
+        // A server joined without a password cannot have refused one.
+        const GM_ClientSocket* demandeur = client_.data();
+        const bool avecMotDePasse = demandeur == nullptr || demandeur->adresseDemandeeAvecMotDePasse();
         messageBox(GM::Warning, tr("Serveur indisponible"),
-                   tr("Le mot de passe est invalide ou alors ce serveur n'est plus disponible."), GM::Ok);
+                   avecMotDePasse ? tr("Le mot de passe est invalide ou alors ce serveur n'est plus disponible.")
+                                  : tr("Ce serveur n'est plus disponible."),
+                   GM::Ok);
         GM_WidgetAuto::show();
         return;
     }

@@ -703,6 +703,7 @@ void GM_ClientSocket::requestServerIpAndPort(const QString& serverOrTournamentId
 {
     if (etat_ == GM_SocketEvent::Init || !isValid() || state() == QAbstractSocket::UnconnectedState)
         return;
+    adresseAvecMotDePasse_ = !password.isEmpty();
     enfile_("SA1", {serverOrTournamentId, password});
 }
 

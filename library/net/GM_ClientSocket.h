@@ -136,6 +136,8 @@ public:
     void progressDestroyed() override { progress_ = nullptr; }
 
     void requestServerIpAndPort(const QString& serverOrTournamentId, const QString& password);
+    // Whether the last server address asked for was asked with a password.
+    bool adresseDemandeeAvecMotDePasse() const { return adresseAvecMotDePasse_; }
     void requestMainGameServerInfo();
     void sendOnlineStatus(GM::ConnectStatus status);
     // Closes the bridge between the two users; -1 and -1 close them all.
@@ -295,4 +297,5 @@ private:
     quint64 generation_ = 0;
     Fin fin_ = Perte;
     QString erreurConnexion_;
+    bool adresseAvecMotDePasse_ = false;
 };

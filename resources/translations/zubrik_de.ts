@@ -1279,6 +1279,10 @@ Möchten Sie Ihre neuen Kontakte jetzt importieren?</translation>
 <context>
     <name>GM_ServerList</name>
     <message>
+        <source>Ce serveur n&apos;est plus disponible.</source>
+        <translation>Dieser Server ist nicht mehr verfügbar.</translation>
+    </message>
+    <message>
         <source>Liste des serveurs</source>
         <translation>Serverliste</translation>
     </message>
@@ -3031,6 +3035,18 @@ x4</translation>
 <context>
     <name>ServerView</name>
     <message>
+        <source>Fermer</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Adresse de cette machine: %1</source>
+        <translation>Adresse dieses Rechners: %1</translation>
+    </message>
+    <message>
+        <source>Ports: TCP %1, WebSocket %2, WebSocket sécurisé %3</source>
+        <translation>Ports: TCP %1, WebSocket %2, sicherer WebSocket %3</translation>
+    </message>
+    <message>
         <source>Serveur de jeu</source>
         <translation>Spielserver</translation>
     </message>
@@ -3333,6 +3349,10 @@ x4</translation>
 <context>
     <name>ZB_ClientDialogIp</name>
     <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
         <source>Connection Client</source>
         <translation>Verbindung</translation>
     </message>
@@ -3343,6 +3363,10 @@ x4</translation>
 </context>
 <context>
     <name>ZB_MainWidget</name>
+    <message>
+        <source>&amp;Serveur de jeu...</source>
+        <translation>&amp;Spielserver...</translation>
+    </message>
     <message>
         <source>&amp;Partie</source>
         <translation>&amp;Spiel</translation>

@@ -1279,6 +1279,10 @@ Do you want to import your new contacts now?</translation>
 <context>
     <name>GM_ServerList</name>
     <message>
+        <source>Ce serveur n&apos;est plus disponible.</source>
+        <translation>This server is no longer available.</translation>
+    </message>
+    <message>
         <source>Liste des serveurs</source>
         <translation>Server list</translation>
     </message>
@@ -3031,6 +3035,18 @@ x4</translation>
 <context>
     <name>ServerView</name>
     <message>
+        <source>Fermer</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Adresse de cette machine: %1</source>
+        <translation>This machine&apos;s address: %1</translation>
+    </message>
+    <message>
+        <source>Ports: TCP %1, WebSocket %2, WebSocket sécurisé %3</source>
+        <translation>Ports: TCP %1, WebSocket %2, secure WebSocket %3</translation>
+    </message>
+    <message>
         <source>Serveur de jeu</source>
         <translation>Game server</translation>
     </message>
@@ -3333,6 +3349,10 @@ x4</translation>
 <context>
     <name>ZB_ClientDialogIp</name>
     <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
         <source>Connection Client</source>
         <translation>Client connection</translation>
     </message>
@@ -3343,6 +3363,10 @@ x4</translation>
 </context>
 <context>
     <name>ZB_MainWidget</name>
+    <message>
+        <source>&amp;Serveur de jeu...</source>
+        <translation>&amp;Game server...</translation>
+    </message>
     <message>
         <source>&amp;Partie</source>
         <translation>&amp;Game</translation>

@@ -237,7 +237,7 @@ bool PiloteDePartie::verifieTapis_(const RecordDePartie& premierRecord, const QI
 bool PiloteDePartie::joueCarte(const Vue& vue)
 {
     const LectureEcran::Main main = LectureEcran::main(vue.image);
-    if (!verifieTapis_(vue.record, vue.image))
+    if (!sansRecord_ && !verifieTapis_(vue.record, vue.image))
         return false;
     ++plisVerifies_;
     session_.garde(QStringLiteral("deal%1_trick%2").arg(vue.record.nombreDeDonnes()).arg(vue.record.plis().size()
@@ -270,6 +270,8 @@ bool PiloteDePartie::joueCarte(const Vue& vue)
             dernierCoup_ = vue.record.lignes();
             aDejaJoue_ = true;
             ++coups_;
+            ++cartes_;
+            mainBaissee_ = false;
             return true;
         }
     }
@@ -295,7 +297,8 @@ bool PiloteDePartie::joue(const Condition& fini, int sansProgresMs)
             return session_.echoue(QStringLiteral("The program ended while waiting for %1").arg(attente));
         Vue vue;
         vue.image = session_.capture();
-        vue.record = session_.record();
+        if (!sansRecord_)
+            vue.record = session_.record();
         if (vue.image.isNull()) {
             QThread::msleep(REGARD_MS);
             continue;
@@ -307,14 +310,23 @@ bool PiloteDePartie::joue(const Condition& fini, int sansProgresMs)
 
         QList<QRect> panneau;
         litBoutons(vue.image, panneau, vue.boutons);
-        const bool demande = vue.record.valide() && (!aDejaJoue_ || vue.record.lignes() != dernierCoup_);
         const LectureEcran::Main main = LectureEcran::main(vue.image);
         const bool levee = main.haut >= 0 && main.haut <= vue.image.height() * MAIN_LEVEE;
+        const bool aide = LectureEcran::aideAllumee(vue.image);
+        bool demande = vue.record.valide() && (!aDejaJoue_ || vue.record.lignes() != dernierCoup_);
+        if (sansRecord_) {
+            // The window moves while the game does: a picture unlike the
+            // last one is progress.
+            if (!LectureEcran::identiques(vue.image, dernierRegard_))
+                progres.restart();
+            dernierRegard_ = vue.image;
+            mainBaissee_ = mainBaissee_ || !levee;
+            demande = levee && aide && mainBaissee_;
+        }
         // Cards are asked once the trump is chosen (Jass) or, in an auction,
         // when the program lights the help for the user's card: before, a
         // whole bright hand only waits for the others' bids.
-        const bool phaseDesCartes = vue.record.dernierEtat() >= PREMIER_ETAT_APRES_ENCHERES
-                                 || LectureEcran::aideAllumee(vue.image);
+        const bool phaseDesCartes = sansRecord_ || vue.record.dernierEtat() >= PREMIER_ETAT_APRES_ENCHERES || aide;
         vue.demandeCarte = demande && phaseDesCartes && boites_ >= boitesAvantDeJouer_ && panneau.isEmpty()
                         && vue.boutons.isEmpty()
                         && !main.jouables.isEmpty();

@@ -105,13 +105,17 @@ private slots:
         QTest::addColumn<int>("securise");
         QTest::addColumn<int>("clair");
         QTest::addColumn<int>("portTcp");
-        QTest::newRow("secure WebSocket") << false << false << "10.0.0.5" << "4001" << 4001 << 0 << 0;
-        QTest::newRow("plain WebSocket") << true << false << "10.0.0.5" << "4002" << 0 << 4002 << 0;
-        QTest::newRow("TCP") << true << true << "10.0.0.5" << "4020" << 0 << 0 << 4000;
-        QTest::newRow("TCP, lowest port") << true << true << "10.0.0.5" << "21" << 0 << 0 << 1;
-        QTest::newRow("TCP, port 20") << true << true << "10.0.0.5" << "20" << -1 << -1 << -1;
-        QTest::newRow("port 0") << true << false << "10.0.0.5" << "0" << -1 << -1 << -1;
-        QTest::newRow("no address") << true << false << "" << "4002" << -1 << -1 << -1;
+        QTest::addColumn<QString>("motDePasse");
+        const QString pw = QStringLiteral("pw");
+        QTest::newRow("secure WebSocket") << false << false << "10.0.0.5" << "4001" << 4001 << 0 << 0 << pw;
+        QTest::newRow("plain WebSocket") << true << false << "10.0.0.5" << "4002" << 0 << 4002 << 0 << pw;
+        QTest::newRow("TCP") << true << true << "10.0.0.5" << "4020" << 0 << 0 << 4000 << pw;
+        QTest::newRow("TCP, lowest port") << true << true << "10.0.0.5" << "21" << 0 << 0 << 1 << pw;
+        QTest::newRow("TCP, port 20") << true << true << "10.0.0.5" << "20" << -1 << -1 << -1 << pw;
+        QTest::newRow("port 0") << true << false << "10.0.0.5" << "0" << -1 << -1 << -1 << pw;
+        QTest::newRow("no address") << true << false << "" << "4002" << -1 << -1 << -1 << pw;
+        QTest::newRow("password-less, no address") << true << false << "" << "4002" << -1 << -1 << -1 << QString();
+        QTest::newRow("password-less server") << true << false << "10.0.0.5" << "4002" << 0 << 4002 << 0 << QString();
     }
     void versUneSession()
     {
@@ -122,8 +126,9 @@ private slots:
         QFETCH(int, securise);
         QFETCH(int, clair);
         QFETCH(int, portTcp);
+        QFETCH(QString, motDePasse);
         Lobby l(unsecure, tcp);
-        l.lobby.serveur.setAdresseServeur(QStringLiteral("7"), QStringLiteral("pw"),
+        l.lobby.serveur.setAdresseServeur(QStringLiteral("7"), motDePasse,
                                           {ip, port, QString::number(l.lobby.alice), QStringLiteral("30"),
                                            QStringLiteral("1"), QStringLiteral("-1"), QStringLiteral("3")});
         QVERIFY(l.connecte());
@@ -131,9 +136,14 @@ private slots:
         QVERIFY(l.fenetre.isVisible());
         QCOMPARE(l.messager.at(0).at(1).toInt(), 1);
         l.lobby.serveur.effaceRecus();
-        l.client()->requestServerIpAndPort(QStringLiteral("7"), QStringLiteral("pw"));
+        l.client()->requestServerIpAndPort(QStringLiteral("7"), motDePasse);
         if (securise < 0) {
             QTRY_COMPARE_WITH_TIMEOUT(l.titres(), QStringList{"Serveur indisponible"}, Delai);
+            // Only a password typed can be the wrong one.
+            QCOMPARE(l.afficheur.historique().first().requete.texte_,
+                     motDePasse.isEmpty()
+                         ? QStringLiteral("Ce serveur n'est plus disponible.")
+                         : QStringLiteral("Le mot de passe est invalide ou alors ce serveur n'est plus disponible."));
             QCOMPARE(l.session.size(), 0);
             QVERIFY(l.fenetre.isVisible());
             return;
@@ -148,7 +158,7 @@ private slots:
         QCOMPARE(s.at(5).toLongLong(), l.lobby.alice);
         QCOMPARE(s.at(7).toBool(), true);
         QVERIFY(!l.fenetre.isVisible());
-        QTRY_COMPARE_WITH_TIMEOUT(l.motsRecus(), (QStringList{"SA1 7,pw", "Gbs 1", "Gbs 1"}), Delai);
+        QTRY_COMPARE_WITH_TIMEOUT(l.motsRecus(), (QStringList{"SA1 7," + motDePasse, "Gbs 1", "Gbs 1"}), Delai);
         QCOMPARE(l.natif.activites.last(), QString());
     }
 
