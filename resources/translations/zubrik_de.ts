@@ -799,6 +799,22 @@ spielt online.</translation>
         <source>Annonce</source>
         <translation>Ankündigung</translation>
     </message>
+    <message>
+        <source>Serveur du lobby injoignable</source>
+        <translation>Lobby-Server nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>La connexion au serveur du lobby a été perdue et n&apos;a pas pu être rétablie (%1 tentatives).</source>
+        <translation>Die Verbindung zum Lobby-Server ist abgebrochen und konnte nicht wiederhergestellt werden (%1 Versuche).</translation>
+    </message>
+    <message>
+        <source>Connexion perdue</source>
+        <translation>Verbindung verloren</translation>
+    </message>
+    <message>
+        <source>La connexion au serveur du lobby a été perdue.</source>
+        <translation>Die Verbindung zum Lobby-Server ist abgebrochen.</translation>
+    </message>
 </context>
 <context>
     <name>GM_Download</name>
@@ -1369,6 +1385,18 @@ Möchten Sie die neue Version jetzt herunterladen?</translation>
     <message>
         <source>Opt.</source>
         <translation>Opt.</translation>
+    </message>
+    <message>
+        <source>Connexion au lobby rétablie.</source>
+        <translation>Lobby-Verbindung wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>Connexion au lobby perdue.</source>
+        <translation>Lobby-Verbindung verloren.</translation>
+    </message>
+    <message>
+        <source>Connexion au lobby perdue: nouvelle tentative %1 sur %2 dans %3 s.</source>
+        <translation>Lobby-Verbindung verloren: Versuch %1 von %2 in %3 s.</translation>
     </message>
 </context>
 <context>

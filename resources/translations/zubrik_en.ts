@@ -799,6 +799,22 @@ is playing online.</translation>
         <source>Annonce</source>
         <translation>Announcement</translation>
     </message>
+    <message>
+        <source>Serveur du lobby injoignable</source>
+        <translation>Lobby server out of reach</translation>
+    </message>
+    <message>
+        <source>La connexion au serveur du lobby a été perdue et n&apos;a pas pu être rétablie (%1 tentatives).</source>
+        <translation>The connection to the lobby server was lost and could not be restored (%1 attempts).</translation>
+    </message>
+    <message>
+        <source>Connexion perdue</source>
+        <translation>Connection lost</translation>
+    </message>
+    <message>
+        <source>La connexion au serveur du lobby a été perdue.</source>
+        <translation>The connection to the lobby server was lost.</translation>
+    </message>
 </context>
 <context>
     <name>GM_Download</name>
@@ -1369,6 +1385,18 @@ Do you want to download the new version now?</translation>
     <message>
         <source>Opt.</source>
         <translation>Opt.</translation>
+    </message>
+    <message>
+        <source>Connexion au lobby rétablie.</source>
+        <translation>Lobby connection restored.</translation>
+    </message>
+    <message>
+        <source>Connexion au lobby perdue.</source>
+        <translation>Lobby connection lost.</translation>
+    </message>
+    <message>
+        <source>Connexion au lobby perdue: nouvelle tentative %1 sur %2 dans %3 s.</source>
+        <translation>Lobby connection lost: attempt %1 of %2 in %3 s.</translation>
     </message>
 </context>
 <context>

@@ -283,6 +283,29 @@ private slots:
         QCOMPARE(f.readAll(), sauve);
     }
 
+    // A game left at the last quit that no longer reads is kept aside, byte
+    // for byte, before the new game that replaces it writes its autosave;
+    // the box says where.
+    void repriseAbimeeGardee()
+    {
+        QTemporaryDir dossier;
+        const QByteArray abimee("3\r\n{InP!{0!0!\r\n{Ajo!{\r\n");
+        ecrit(dossier.filePath(QStringLiteral("autosave.jss")), abimee, QDateTime::currentDateTime());
+        ZB_MainWidget w(accompagne(), dossier.path());
+        w.vue()->scene()->setAutoAnswer(false);
+        w.demarre();
+        QTRY_VERIFY(!w.vue()->scene()->historiqueBoites().isEmpty());
+        const QStringList copies = QDir(dossier.path()).entryList({QStringLiteral("autosave-abime-*.jss")});
+        QCOMPARE(copies.size(), 1);
+        QFile copie(dossier.filePath(copies.first()));
+        QVERIFY(copie.open(QIODevice::ReadOnly));
+        QCOMPARE(copie.readAll(), abimee);
+        QVERIFY2(w.vue()->scene()->historiqueBoites().last().contains(copies.first()),
+                 qPrintable(w.vue()->scene()->historiqueBoites().join(QLatin1Char('|'))));
+        // The new game is on the table.
+        QVERIFY(w.tableAffichee() != nullptr);
+    }
+
     // Saved as, then opened again: the same cards, the same scores.
     void enregistrerPuisOuvrir()
     {
@@ -407,16 +430,52 @@ private slots:
         QCOMPARE(quitter.size(), 1);
     }
 
-    // Join: the address window opens in the table; its answer connects to
-    // that address on the session's port.
+    // The server view closes and comes back from Network > Game server
+    // while hosting; stopping the server ends the session as leaving it
+    // does: the ports close and the commands of a local game come back.
+    void vueServeurFermeeRevientPuisArret()
+    {
+        QTemporaryDir dossier;
+        QTcpServer sonde;
+        QVERIFY(sonde.listen(QHostAddress::LocalHost, 0));
+        ZB_Settings d = sansSurveillance();
+        d.tcpsockets = true;
+        d.port = sonde.serverPort();
+        sonde.close();
+        ZB_MainWidget w(d, dossier.path());
+        w.OnHeberger();
+        QAction* vue = w.action(QStringLiteral("vueServeur"));
+        QVERIFY(vue != nullptr && vue->isEnabled());
+        QTRY_COMPARE(dialoguesVisibles(w), QStringList{QStringLiteral("ServerView")});
+        w.vueServeur()->getBoutonFermer()->click();
+        QTRY_VERIFY(dialoguesVisibles(w).isEmpty());
+        QVERIFY(w.serveur()->isListening());
+        QVERIFY(w.salle()->estEnLigne());
+        vue->trigger();
+        QTRY_COMPARE(dialoguesVisibles(w), QStringList{QStringLiteral("ServerView")});
+        QVERIFY(w.vueServeur()->getTexteAdresses().contains(QString::number(d.port)));
+        w.vueServeur()->getBoutonArreter()->click();
+        QTRY_VERIFY(dialoguesVisibles(w).isEmpty());
+        QVERIFY(!w.salle()->estEnLigne());
+        QVERIFY(!w.serveur()->isListening());
+        for (const char* nom : {"nouvelle", "ouvrir", "heberger", "rejoindre"})
+            QVERIFY2(w.action(QLatin1String(nom))->isEnabled(), nom);
+        QVERIFY(!vue->isEnabled());
+        QVERIFY(!w.action(QStringLiteral("quitterEnLigne"))->isEnabled());
+    }
+
+    // Join: the address window opens in the table with the session's port;
+    // its answer connects to the address and port typed.
     void rejoindre()
     {
         QTcpServer hote;
         QVERIFY(hote.listen(QHostAddress::LocalHost, 0));
+        QTcpServer autre;
+        QVERIFY(autre.listen(QHostAddress::LocalHost, 0));
         QTemporaryDir dossier;
         ZB_Settings d = sansSurveillance();
         d.tcpsockets = true;
-        d.port = hote.serverPort();
+        d.port = autre.serverPort();
         ZB_MainWidget w(d, dossier.path());
         w.OnNouvellePartie();
         w.OnRejoindre();
@@ -425,9 +484,12 @@ private slots:
             if (proxy->isVisible())
                 fenetre = qobject_cast<ZB_ClientDialogIp*>(proxy->widget());
         QVERIFY(fenetre != nullptr);
+        QCOMPARE(fenetre->getPort(), autre.serverPort());
         fenetre->setIp(QStringLiteral("127.0.0.1"));
+        fenetre->setPort(hote.serverPort());
         QTest::keyClick(fenetre->getLineEdit(), Qt::Key_Return);
         QVERIFY(hote.waitForNewConnection(10000));
+        QVERIFY(!autre.hasPendingConnections());
         QVERIFY(w.salle()->getClientSocket() != nullptr);
         // The connection reports to the status window in the table.
         QVERIFY(w.fenetreConnexion() != nullptr);

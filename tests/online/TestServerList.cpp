@@ -12,8 +12,10 @@
 #include "ZbTestRegistry.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTabWidget>
 #include <QTest>
 
@@ -217,6 +219,56 @@ private slots:
             QVERIFY(!l.fenetre.isVisible());
             QCOMPARE(l.fenetre.loginMode(), 4);
         }
+    }
+
+    // Connecting to a lobby that is not there, hangs, or that the user
+    // gives up on: the login dialog comes back within the connection's
+    // time-out, with a box unless the user cancelled, and the messenger no
+    // longer shows "connecting".
+    void connexionSansLobby_data()
+    {
+        QTest::addColumn<QString>("lobby");
+        QTest::addColumn<QString>("boite");
+        QTest::newRow("stopped") << "stopped" << "Serveur du lobby indisponible";
+        QTest::newRow("never answers") << "mute" << "Serveur du lobby indisponible";
+        QTest::newRow("cancelled while it hangs") << "cancel" << QString();
+    }
+    void connexionSansLobby()
+    {
+        QFETCH(QString, lobby);
+        QFETCH(QString, boite);
+        Lobby l;
+        GM_ClientSocket::Delais delais;
+        delais.silenceMaxMs = 500;
+        l.client()->setDelais(delais);
+        QTcpServer muet;
+        if (lobby == QLatin1String("stopped")) {
+            l.lobby.serveur.arrete();
+        } else {
+            QVERIFY(muet.listen(QHostAddress::LocalHost, 0));
+            qputenv(GM_ClientSocket::VariableAdresse, QByteArray("127.0.0.1:") + QByteArray::number(muet.serverPort()));
+        }
+        l.login.setUserAndPass(QString::fromLatin1(LobbyDeTest::EmailAlice),
+                               QString::fromLatin1(LobbyDeTest::PasseAlice));
+        l.login.show();
+        QElapsedTimer chrono;
+        chrono.start();
+        QTest::mouseClick(l.login.buttonOk(), Qt::LeftButton);
+        QCOMPARE(l.messager.last().at(1).toInt(), 1);
+        QVERIFY(!l.login.isVisible());
+        if (lobby == QLatin1String("cancel")) {
+            QVERIFY(muet.waitForNewConnection(Delai));
+            l.client()->cancel();
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(l.login.isVisible(), delais.silenceMaxMs + 1000);
+        QVERIFY(chrono.elapsed() < delais.silenceMaxMs + 1000);
+        QCOMPARE(l.messager.last().at(1).toInt(), 0);
+        QVERIFY(!l.fenetre.isConnected());
+        QVERIFY(!l.progression.isVisible());
+        if (boite.isEmpty())
+            QVERIFY(l.titres().isEmpty());
+        else
+            QTRY_COMPARE_WITH_TIMEOUT(l.titres(), QStringList{boite}, Delai);
     }
 
     // The player's status: buttons, what the lobby is told, what Discord
