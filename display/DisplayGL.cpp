@@ -510,6 +510,12 @@ void DisplayGL::OnScreenShotToSave()
     scene_->demandeCapture(DisplayGLScene::CaptureMagasin);
 }
 
+int DisplayGL::hauteurBandeLegende(double hauteur, double echelle, double ratio)
+{
+    const double r = ratio > 0.0 ? ratio : 1.0;
+    return static_cast<int>(static_cast<double>(std::lround(hauteur * echelle * PART_BANDE_LEGENDE)) / r);
+}
+
 void DisplayGL::OnScreenshotCompleted(QImage const& image)
 {
     Q_UNUSED(image);
@@ -525,6 +531,7 @@ void DisplayGL::OnScreenshotCompleted(QImage const& image)
         scene_->setCacheModeAll(QGraphicsItem::DeviceCoordinateCache);
         compteurCaptures = -1;
         scene_->setLegendeCapture(QString(), QString(), QString());
+        scene_->setHauteurBandeLegende(0.0);
         emit signalFontChange(POURCENT);
         scene_->OnSceneRectChanged(scene_->sceneRect());
         return;
@@ -553,6 +560,11 @@ void DisplayGL::OnScreenshotCompleted(QImage const& image)
                 s = std::min(a, b);
         }
     }
+    // The caption's band grows with the picture; the table is laid out above
+    // it.
+    const bool legende = !DisplayGLCapturesMagasin::legende(p.legende, langue, plateforme).isEmpty();
+    const double ratio = scene_->devicePixelRatio() > 0.0 ? scene_->devicePixelRatio() : 1.0;
+    scene_->setHauteurBandeLegende(legende ? hauteurBandeLegende(h, s, ratio) : 0.0);
     resize(static_cast<int>(std::lround(w * s)), static_cast<int>(std::lround(h * s)));
     emit signalFontChange(p.echellePolice * POURCENT);
     ++compteurCaptures;
