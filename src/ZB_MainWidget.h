@@ -312,11 +312,12 @@ private:
 
     // --- Demonstrations (ZB_MainWidgetDemonstrations.cpp).
     // The display mode of the game about to start: the demonstration's when
-    // one was asked for, else the run's own.
+    // one was asked for, else the one in force before the demonstration.
     void choisitModeAffichage_();
     // Shows a language without making it the user's choice.
     void montreLangue_(int choix);
     bool demonstrationDemandee_ = false;
+    int modeAvantDemonstration_ = MODE_AFFICHAGE_NORMAL;
 
     ZB_Settings demarrage_;
     QString dossierDonnees_;

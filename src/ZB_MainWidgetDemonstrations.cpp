@@ -77,13 +77,17 @@ bool ZB_MainWidget::estDemonstration() const
 void ZB_MainWidget::choisitModeAffichage_()
 {
     // A demonstration is asked for by the start that opens it; any other
-    // start gives the user's seat back.
-    const int mode = demonstrationDemandee_ ? MODE_AFFICHAGE_DEMONSTRATION
-                     : demarrage_.automatique != 0 ? MODE_AFFICHAGE_ORDINATEUR
-                                                   : MODE_AFFICHAGE_NORMAL;
-    demonstrationDemandee_ = false;
-    if (vue_->getModeAffichage() != mode)
-        vue_->setModeAffichage(mode, false);
+    // start after one gives back the mode it found (the user's seat).
+    const int mode = vue_->getModeAffichage();
+    if (demonstrationDemandee_) {
+        demonstrationDemandee_ = false;
+        if (mode != MODE_AFFICHAGE_DEMONSTRATION) {
+            modeAvantDemonstration_ = mode;
+            vue_->setModeAffichage(MODE_AFFICHAGE_DEMONSTRATION, false);
+        }
+    } else if (mode == MODE_AFFICHAGE_DEMONSTRATION) {
+        vue_->setModeAffichage(modeAvantDemonstration_, false);
+    }
 }
 
 void ZB_MainWidget::montreLangue_(int choix)

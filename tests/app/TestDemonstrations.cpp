@@ -1,4 +1,5 @@
 #include "DisplayGL.h"
+#include "DisplayGLCapturesMagasin.h"
 #include "DisplayGLScene.h"
 #include "EtatDeJeu.h"
 #include "EvenementDeJeu.h"
@@ -9,6 +10,7 @@
 #include "JoueurHumain.h"
 #include "ListeDesEvenements.h"
 #include "OptionsDePartie.h"
+#include "StyleTools.h"
 #include "TableClient.h"
 #include "TypeDePartie.h"
 #include "ZB_MainWidget.h"
@@ -25,6 +27,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -122,6 +125,12 @@ class TestDemonstrations : public QObject
 
 private slots:
     void init() { sansReglages(); }
+    // The store pictures' mode sizes the controls for the whole program.
+    void cleanup()
+    {
+        StyleTools::setMinimumControlSize(QSize(0, 0));
+        StyleTools::setButtonEdgeScale(1.0);
+    }
 
     void scenarios_data()
     {
@@ -183,8 +192,11 @@ private slots:
             ZB_MainWidget w(d, dossier.path());
             const OptionsDePartie optionsUtilisateur = w.optionsDePartie();
             const int langueUtilisateur = w.optionsAffichage().language_;
-            w.vue()->resize(1080 / 2, 1920 / 2);
+            // As the store sequence: no item cached, the scenario, then the
+            // picture's size.
+            w.vue()->scene()->setCacheModeAll(QGraphicsItem::NoCache);
             w.startMarketingScenario(scenario, langue, argument);
+            w.vue()->resize(1080 / 2, 1920 / 2);
 
             QCOMPARE(w.vue()->getModeAffichage(), int(ZB_MainWidget::MODE_AFFICHAGE_DEMONSTRATION));
             QVERIFY(w.estDemonstration());
@@ -245,6 +257,42 @@ private slots:
         }
         // A demonstration is never saved over the user's game.
         QVERIFY(!QFileInfo::exists(QDir(dossier.path()).filePath(QLatin1String(ZB_MainWidget::FICHIER_AUTOSAUVEGARDE))));
+    }
+
+    // The store sequence's own pictures: the first presets' scenarios at
+    // their sizes, each with its caption on a band of its colour, 7.5 % of
+    // the picture high.
+    void sequenceDesCaptures()
+    {
+        QTemporaryDir dossier;
+        ZB_Settings d;
+        d.screenshotMode = 1;
+        d.screenshotPlatform = QStringLiteral("android");
+        d.screenshotLanguage = 2;
+        ZB_MainWidget w(d, dossier.path());
+        QStringList fichiers;
+        connect(w.vue()->scene(), &DisplayGLScene::signalScreenshotCompleted, this,
+                [&] { fichiers << w.vue()->scene()->dernierFichierCapture(); });
+        w.vue()->OnScreenShotToSave();
+        constexpr int NOMBRE = 5;
+        QTRY_VERIFY_WITH_TIMEOUT(fichiers.size() >= NOMBRE, 60000);
+        const std::vector<DisplayGLCapturesMagasin::Preset>& presets = DisplayGLCapturesMagasin::presets(d.screenshotPlatform);
+        const QString dossierImages = qEnvironmentVariable("ZB_SHOTS_DIR");
+        for (int i = 0; i < NOMBRE; ++i) {
+            const QImage image(fichiers.at(i));
+            QVERIFY(!image.isNull());
+            const DisplayGLCapturesMagasin::Preset& p = presets[size_t(i)];
+            QVERIFY(qAbs(double(image.width()) / image.height() - double(p.largeur + 4) / (p.hauteur + 4)) < 0.01);
+            const QColor bande(QLatin1String(p.couleur1));
+            const int h = image.height();
+            QCOMPARE(QColor(image.pixel(2, h - 2)), bande);
+            QCOMPARE(QColor(image.pixel(2, h - int(0.075 * h * 0.8))), bande);
+            QVERIFY(QColor(image.pixel(2, h - int(0.075 * h * 1.3))) != bande);
+            if (!dossierImages.isEmpty())
+                QVERIFY(image.save(QDir(dossierImages).filePath(QStringLiteral("sequence-%1.png").arg(i + 1))));
+        }
+        // The fonts back as the end of the sequence leaves them.
+        w.OnFontChange(100.0);
     }
 
     // A scenario the program does not have changes nothing.

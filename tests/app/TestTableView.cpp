@@ -314,6 +314,10 @@ private slots:
         QVERIFY(t.scene()->hauteurBandeLegende() > 0.0);
         QTRY_VERIFY(t.scene()->zoneTable().bottom()
                     <= t.scene()->sceneRect().height() - t.scene()->hauteurBandeLegende());
+        // The sequence ends with its view: another one can start afresh.
+        t.vue.reset();
+        VueDeTest autre;
+        QCOMPARE(autre.vue->compteurCapture(), -1);
         QCOMPARE(police.size(), 1);
         QCOMPARE(police.first().first().toDouble(), p.echellePolice * 100.0);
     }
