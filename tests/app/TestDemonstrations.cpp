@@ -236,6 +236,14 @@ private slots:
             w.vue()->viewport()->repaint();
             const QImage image = w.vue()->screen()->grabWindow(w.vue()->winId()).toImage();
             QVERIFY(couleursDuBas(image) > 50);
+            if (onglet >= 0) {
+                // The lobby window is in the picture, whole, over the table.
+                const QImage fenetre = salon->grab().toImage();
+                const QPointF origine = salon->graphicsProxyWidget()->scenePos();
+                for (const QPoint& p : {QPoint(fenetre.width() / 2, fenetre.height() / 2),
+                                        QPoint(fenetre.width() / 2, 5), QPoint(5, fenetre.height() - 5)})
+                    QCOMPARE(QColor(image.pixel(origine.toPoint() + p)), QColor(fenetre.pixel(p)));
+            }
             const QString dossierImages = qEnvironmentVariable("ZB_SHOTS_DIR");
             if (!dossierImages.isEmpty())
                 QVERIFY(image.save(QDir(dossierImages).filePath(
