@@ -34,6 +34,8 @@ namespace {
 
 // One screenshot sequence at a time in the process: -1 when none runs.
 int compteurCaptures = -1;
+// The view that runs it: the sequence ends with that view.
+const DisplayGL* vueDesCaptures = nullptr;
 
 constexpr int MODE_AFFICHAGE_ORDINATEUR = 2;
 constexpr int TOUCHE_RETOUR = 1;
@@ -115,6 +117,10 @@ DisplayGL::DisplayGL(QObject* proprietaire, QWidget* panneauDroit, int modeAffic
 
 DisplayGL::~DisplayGL()
 {
+    if (vueDesCaptures == this) {
+        vueDesCaptures = nullptr;
+        compteurCaptures = -1;
+    }
     // A wait cursor of this view must not outlive it.
     if (curseurPose_) {
         QGuiApplication::restoreOverrideCursor();
@@ -505,6 +511,7 @@ void DisplayGL::OnScreenShotToSave()
     if (compteurCaptures < 0) {
         tailleAvantCaptures_ = size();
         compteurCaptures = 0;
+        vueDesCaptures = this;
         OnScreenshotCompleted(QImage());
         return;
     }
@@ -515,11 +522,17 @@ void DisplayGL::OnScreenShotToSave()
     scene_->demandeCapture(DisplayGLScene::CaptureMagasin);
 }
 
+int DisplayGL::hauteurBandeLegende(double hauteur, double echelle, double ratio)
+{
+    const double r = ratio > 0.0 ? ratio : 1.0;
+    return static_cast<int>(static_cast<double>(std::lround(hauteur * echelle * PART_BANDE_LEGENDE)) / r);
+}
+
 void DisplayGL::OnScreenshotCompleted(QImage const& image)
 {
     Q_UNUSED(image);
-    if (compteurCaptures < 0)
-        return; // a bug-report grab, not a step of the sequence
+    if (compteurCaptures < 0 || vueDesCaptures != this)
+        return; // a bug-report grab, not a step of this view's sequence
     const QString plateforme = demarrage_ != nullptr ? demarrage_->screenshotPlatform : QString();
     const std::vector<DisplayGLCapturesMagasin::Preset>& presets = DisplayGLCapturesMagasin::presets(plateforme);
     const int dernier = static_cast<int>(presets.size());
@@ -529,7 +542,9 @@ void DisplayGL::OnScreenshotCompleted(QImage const& image)
                            QStringLiteral("Completed screenshot saves"), GM::Ok);
         scene_->setCacheModeAll(QGraphicsItem::DeviceCoordinateCache);
         compteurCaptures = -1;
+        vueDesCaptures = nullptr;
         scene_->setLegendeCapture(QString(), QString(), QString());
+        scene_->setHauteurBandeLegende(0.0);
         emit signalFontChange(POURCENT);
         scene_->OnSceneRectChanged(scene_->sceneRect());
         return;
@@ -558,6 +573,11 @@ void DisplayGL::OnScreenshotCompleted(QImage const& image)
                 s = std::min(a, b);
         }
     }
+    // The caption's band grows with the picture; the table is laid out above
+    // it.
+    const bool legende = !DisplayGLCapturesMagasin::legende(p.legende, langue, plateforme).isEmpty();
+    const double ratio = scene_->devicePixelRatio() > 0.0 ? scene_->devicePixelRatio() : 1.0;
+    scene_->setHauteurBandeLegende(legende ? hauteurBandeLegende(h, s, ratio) : 0.0);
     resize(static_cast<int>(std::lround(w * s)), static_cast<int>(std::lround(h * s)));
     emit signalFontChange(p.echellePolice * POURCENT);
     ++compteurCaptures;

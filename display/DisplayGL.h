@@ -48,6 +48,7 @@ public:
     static constexpr int LIGNES_DE_TUILES = 4;
     static constexpr int DELAI_CAPTURE_MS = 1000;
     static constexpr int MARGE_CAPTURE = 4;
+    // The share of a store screenshot's height that its caption band takes.
     static constexpr double PART_BANDE_LEGENDE = 0.075;
 
     DisplayGL(QObject* proprietaire, QWidget* panneauDroit, int modeAffichage, DisplayACloseCallback* fermeture,
@@ -65,6 +66,9 @@ public:
     // Where a test tile goes: its cell in the 20 x 4 grid (tile 80 wraps to
     // the first row).
     static QPoint positionTuile(int tuile);
+    // The caption band of a store screenshot of that height and scale, in
+    // scene units for that device pixel ratio.
+    static int hauteurBandeLegende(double hauteur, double echelle, double ratio);
     // What a swipe gesture raises: the horizontal direction when it is left
     // or right, else up; a swipe down or a gesture not finished raises
     // nothing (false).

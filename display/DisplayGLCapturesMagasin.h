@@ -18,8 +18,9 @@ public:
         int largeur;
         int hauteur;
         int legende;     // caption row, 0 none
-        int scenario;    // sample table of the main window
-        int argument;    // the scenario's argument
+        int scenario;    // the main window's sample game (0 to 3)
+        int argument;    // 0 the table; 4, 5, 6 the lobby window over it with its
+                         // ranking, servers or titles tab in front
         int jeuBelote;   // deck flag: 1 the Belote pair of faces
         int ajuste;      // 1: shrink to fit the screen
         double echellePolice;

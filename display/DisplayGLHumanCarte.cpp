@@ -343,10 +343,15 @@ void DisplayGLHumanCarte::OnSetVisible()
 void DisplayGLHumanCarte::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget)
 {
     Q_UNUSED(widget);
+    // The view does not save the painter for its items: without a cache the
+    // clip would stay on the items drawn after this card (the in-scene
+    // windows above the hand came out cut to the hand's area).
+    painter->save();
     painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter->setRenderHint(QPainter::Antialiasing, false);
     painter->setClipRect(option->exposedRect);
     painter->drawPixmap(offset(), pixmap());
+    painter->restore();
 }
 
 void DisplayGLHumanCarte::mouseDoubleClickEvent(QGraphicsSceneMouseEvent* event)

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QOpenGLContext>
 #include <QOpenGLDebugMessage>
+#include <QGraphicsScene>
 #include <QOpenGLFramebufferObject>
 #include <QOpenGLPaintDevice>
 #include <QOpenGLShaderProgram>
@@ -764,7 +765,13 @@ void DisplayGLPaintOpenGL::PortableGrabFrameBuffer(CallBack_PortableGrabFrameBuf
         peripherique.setDevicePixelRatio(ratio);
         QPainter peintre(&peripherique);
         peintre.setRenderHint(QPainter::Antialiasing, true);
-        scene_->drawBackground(&peintre, QRectF(rect()));
+        // The whole table as the view shows it: the layer drawn in the
+        // background, then the items over it (the hand, the bubbles, the
+        // windows in the scene).
+        if (auto* scene = dynamic_cast<QGraphicsScene*>(scene_))
+            scene->render(&peintre, QRectF(rect()), QRectF(rect()));
+        else
+            scene_->drawBackground(&peintre, QRectF(rect()));
     }
     const QImage image = tampon.toImage();
     tampon.release();

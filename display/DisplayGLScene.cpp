@@ -518,8 +518,9 @@ void DisplayGLScene::paintGLLayer()
     const double largeur = largeurTable_ * r;
     const double hauteur = hauteurTable_ * r;
     // The whole table: the OpenGL camera takes the viewport's shape and
-    // frames the table inside it.
-    m->setViewport(0, 0, arrondi(largeur), arrondi(hauteur));
+    // frames the table inside it. OpenGL counts from the bottom, where a
+    // store screenshot's caption band lies below the table.
+    m->setViewport(0, arrondi(hauteurBandeLegende_ * r), arrondi(largeur), arrondi(hauteur));
     if (panneauDroitVisible_)
         return;
     DisplayGLPaintA::ViewParameters p = m->viewParameters();

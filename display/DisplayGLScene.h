@@ -442,6 +442,10 @@ public:
     void PortableGrabFrameBuffer_Completed(const QImage& image) override;
     void setLegendeCapture(const QString& legende, const QString& couleur1, const QString& couleur2);
     QString legendeCapture() const { return legendeCapture_; }
+    // The band at the bottom of a store screenshot that carries its
+    // caption, in scene units; the table is laid out above it. 0: none.
+    void setHauteurBandeLegende(double hauteur);
+    double hauteurBandeLegende() const { return hauteurBandeLegende_; }
     // The bug button: a press held up to DUREE_APPUI_CAPTURE_MS grabs the
     // table for the bug questionnaire, a longer one opens the debug options.
     // The press is timed by a monotonic clock in milliseconds, which tests
@@ -792,6 +796,7 @@ private:
     QString legendeCapture_;
     QString couleurLegende1_;
     QString couleurLegende2_;
+    double hauteurBandeLegende_ = 0.0;
     DisplayACloseCallback* fermeture_;
     GM_NativeA* natif_;
     QPointer<QWidget> panneauDroit_;

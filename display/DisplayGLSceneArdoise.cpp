@@ -56,15 +56,28 @@ void DisplayGLScene::setLegendeCapture(const QString& legende, const QString& co
     couleurLegende2_ = couleur2;
 }
 
+void DisplayGLScene::setHauteurBandeLegende(double hauteur)
+{
+    const double h = std::isfinite(hauteur) ? std::max(0.0, hauteur) : 0.0;
+    if (h == hauteurBandeLegende_)
+        return;
+    hauteurBandeLegende_ = h;
+    // The next relayout runs even for the same rectangle.
+    dispose_ = false;
+}
+
 void DisplayGLScene::PortableGrabFrameBuffer_Completed(const QImage& image)
 {
     QImage copie = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    if (!legendeCapture_.isEmpty() && !copie.isNull()) {
+    if (!legendeCapture_.isEmpty() && !copie.isNull() && hauteurBandeLegende_ > 0.0) {
         QPainter peintre(&copie);
         peintre.setRenderHint(QPainter::Antialiasing);
         QColor blanc(Qt::white);
         blanc.setAlpha(ALPHA_PANNEAU_LEGENDE);
-        const QRectF bande(0.0, copie.height() - HAUTEUR_BANDE_LEGENDE, copie.width(), HAUTEUR_BANDE_LEGENDE);
+        // The band is kept in scene units; the grab is in device pixels.
+        const double echelle = sceneRect().height() > 0.0 ? copie.height() / sceneRect().height() : 1.0;
+        const double hauteur = std::min<double>(hauteurBandeLegende_ * echelle, copie.height());
+        const QRectF bande(0.0, copie.height() - hauteur, copie.width(), hauteur);
         peintre.setPen(Qt::NoPen);
         peintre.setBrush(blanc);
         peintre.drawRoundedRect(bande.adjusted(MARGE_PANNEAU_LEGENDE, -MARGE_PANNEAU_LEGENDE, -MARGE_PANNEAU_LEGENDE,

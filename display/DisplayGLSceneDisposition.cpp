@@ -81,7 +81,8 @@ void DisplayGLScene::calculePanneauDroit_(double largeur, double hauteur)
 {
     const bool large = dispositionLarge_ && largeur > PARTS_LARGEUR_LARGE * hauteur;
     largeurTable_ = large ? PART_TABLE_LARGE * largeur : largeur;
-    hauteurTable_ = std::max(0.0, hauteur - decalageTable_);
+    // A store screenshot's caption band keeps the bottom of the window.
+    hauteurTable_ = std::max(0.0, hauteur - decalageTable_ - hauteurBandeLegende_);
     const bool affiche = std::lround(largeur) > std::lround(largeurTable_);
     if (affiche != panneauDroitAffiche_) {
         panneauDroitAffiche_ = affiche;

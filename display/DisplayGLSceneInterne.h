@@ -82,7 +82,6 @@ inline constexpr double DECALAGE_ICONE_BOITE = 3.0;
 inline constexpr int DUREE_FOND_MS = 1200;
 inline constexpr double DISTANCE_CAMERA_LOIN = 4.5;
 inline constexpr int ALPHA_PANNEAU_LEGENDE = 100;
-inline constexpr double HAUTEUR_BANDE_LEGENDE = 300.0;
 inline constexpr double FACTEUR_POLICE_LEGENDE = 1.45;
 inline constexpr double RAYON_PANNEAU_LEGENDE = 40.0;
 inline constexpr double MARGE_PANNEAU_LEGENDE = 20.0;

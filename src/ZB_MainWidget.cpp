@@ -11,6 +11,8 @@
 #include "GM_ExceptionFileCorrupted.h"
 #include "GM_ExceptionFileTooOld.h"
 #include "GM_SharedFunctions.h"
+#include "GM_ClientSocket.h"
+#include "GM_ServerList.h"
 #include "GM_SocketAbstract.h"
 #include "GM_WidgetAuto.h"
 #include "ListeDesEvenements.h"
@@ -172,8 +174,8 @@ ZB_MainWidget::~ZB_MainWidget()
     if (ZB_Application* app = ZB_Application::instance())
         app->setMessageBoxDisplayer(nullptr);
     setMessageBoxDisplayer(nullptr);
-    // An unattended run leaves the user's autosave alone.
-    if (salle_ && !demarrage_.automatique && salle_->needsSave())
+    // An unattended run and a demonstration leave the user's autosave alone.
+    if (salle_ && !demarrage_.automatique && !estDemonstration() && salle_->needsSave())
         salle_->saveToFile();
     if (settings_) {
         ZB_SettingsStore store(*settings_);
@@ -487,6 +489,7 @@ bool ZB_MainWidget::depart_(int modeDepart, int genreSession, const QString& fic
                             quint16 portClient)
 {
     vue_->scene()->stopAnimationsAndCloseDialogs();
+    choisitModeAffichage_();
     matchFini_ = false;
     quint16 secure = ZB_MultiServer::PortWebSecureDefaut;
     quint16 unsecure = ZB_MultiServer::PortWebUnsecureDefaut;
@@ -878,8 +881,8 @@ void ZB_MainWidget::quitte_()
         return;
     quitDemande_ = true;
     quitteLobby_();
-    // An unattended run leaves the user's autosave alone.
-    if (salle_ && !demarrage_.automatique && salle_->needsSave())
+    // An unattended run and a demonstration leave the user's autosave alone.
+    if (salle_ && !demarrage_.automatique && !estDemonstration() && salle_->needsSave())
         salle_->saveToFile();
     emit signalQuitter();
 }
@@ -915,7 +918,10 @@ void ZB_MainWidget::OnFontChange(double pourcent)
 
 void ZB_MainWidget::OnRightPanelVisibleChanged(bool isVisible)
 {
-    Q_UNUSED(isVisible);
+    // The wide layout's right strip holds the lobby for good; without the
+    // strip the lobby is a window that the connect button opens.
+    if (GM_ServerList* salon = lobby_.data())
+        salon->showOnline(isVisible);
 }
 
 void ZB_MainWidget::OnOnlineGameStarted()
@@ -945,13 +951,3 @@ void ZB_MainWidget::OnMatchTermine()
     quitte_();
 }
 
-void ZB_MainWidget::startMarketingScenario(int scenario, int langue, int argument)
-{
-    Q_UNUSED(langue);
-    Q_UNUSED(argument);
-    // Odd scenarios show Belote, even ones Jass; each a new game of its
-    // game's first preset.
-    const bool belote = scenario % 2 != 0;
-    optionsPartie_ = OptionsDePartie(belote ? TypeDePartie::GenreBelote : TypeDePartie::GenreJass);
-    depart_(ZB_Room::NouvellePartie, ZB_Room::SessionLocale, QString(), -1);
-}

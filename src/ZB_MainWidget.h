@@ -79,6 +79,9 @@ public:
     static constexpr const char* FICHIER_FIN_AUTOMATIQUE = "automatic.jss";
     static constexpr const char* ADRESSE_CLIENT_DEFAUT = "127.0.0.1";
     static constexpr int MODE_AFFICHAGE_NORMAL = 0;
+    // The computer plays every seat, the user's included (the sample games
+    // of the demonstrations).
+    static constexpr int MODE_AFFICHAGE_DEMONSTRATION = 1;
     static constexpr int MODE_AFFICHAGE_ORDINATEUR = 2;
     static constexpr int ATTENTE_CLIENT_SECONDES = 10;
     static constexpr int INTERVALLE_HOTE_MS = 200;
@@ -135,7 +138,20 @@ public:
     // --- DisplayACloseCallback.
     void userRequestedClose(QCloseEvent* event) override;
     void userChoseGameType(int idTypeDePartie) override;
+    // Opens the sample game of a scenario (0 to nombreDeScenarios() - 1)
+    // with the computer at every seat, in a language (1 French, 2 English,
+    // 3 German, 4 Italian; 0 the one shown). An argument that is a lobby
+    // screenshot state (GM::ScreenshotRanking, ScreenshotServers,
+    // ScreenshotTitles) shows the lobby window over the table with that tab
+    // in front; any other shows the table alone.
     void startMarketingScenario(int scenario, int langue, int argument) override;
+
+    // --- Demonstrations (ZB_MainWidgetDemonstrations.cpp).
+    static int nombreDeScenarios();
+    // The embedded game of a scenario, "" for none.
+    static QString fichierScenario(int scenario);
+    // The game on the table is a demonstration: nothing of it is saved.
+    bool estDemonstration() const;
 
     // --- Dialogs and themes (ZB_MainWidgetDialogues.cpp).
     // Every in-scene dialog is made once at start; the menus show them.
@@ -306,6 +322,15 @@ private:
     void ecritStyle_();
     // Shows an in-scene dialog over the table.
     void montreDialogue_(QWidget* dialogue);
+
+    // --- Demonstrations (ZB_MainWidgetDemonstrations.cpp).
+    // The display mode of the game about to start: the demonstration's when
+    // one was asked for, else the one in force before the demonstration.
+    void choisitModeAffichage_();
+    // Shows a language without making it the user's choice.
+    void montreLangue_(int choix);
+    bool demonstrationDemandee_ = false;
+    int modeAvantDemonstration_ = MODE_AFFICHAGE_NORMAL;
 
     ZB_Settings demarrage_;
     QString dossierDonnees_;

@@ -135,7 +135,8 @@ void ZB_MainWidget::demarreLobby_()
     GM_ServerList* salon = lobby_.data();
     if (salon == nullptr)
         return;
-    salon->showOnline(false);
+    // The lobby sits in the wide layout's right strip when there is one.
+    salon->showOnline(vue_->scene()->isPanneauDroitAffiche());
     if (!demarrage_.loginEmail.isEmpty())
         salon->showLogin(demarrage_.loginEmail, demarrage_.loginPass, 5);
     else

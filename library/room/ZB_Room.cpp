@@ -139,6 +139,12 @@ ZB_RoomTable* ZB_Room::creeTable_(int noTable, bool affichee)
 
 void ZB_Room::supprimeTables_()
 {
+    // The screen lets go of the shown table's seats first: it draws their
+    // hands until it is given the next table's players.
+    for (ZB_RoomTable* table : std::as_const(tables_))
+        if (table != nullptr && display_ != nullptr && table->getDisplay() == display_)
+            for (int siege = 0; siege < ZB_RoomTable::NombreDeSieges; ++siege)
+                display_->setJoueur(siege, nullptr);
     for (ZB_RoomTable* table : std::as_const(tables_))
         delete table;
     tables_.clear();

@@ -309,8 +309,41 @@ private slots:
         const DisplayGLCapturesMagasin::Preset& p = DisplayGLCapturesMagasin::presets(d.screenshotPlatform)[0];
         QCOMPARE(t.fermeture.scenarios, (QList<QList<int>>{{p.scenario, 3, p.argument}}));
         QCOMPARE(t.vue->compteurCapture(), 1);
+        // The caption's band keeps the bottom of the picture: the table is
+        // laid out above it.
+        QVERIFY(t.scene()->hauteurBandeLegende() > 0.0);
+        QTRY_VERIFY(t.scene()->zoneTable().bottom()
+                    <= t.scene()->sceneRect().height() - t.scene()->hauteurBandeLegende());
+        // The sequence ends with its view: another one can start afresh.
+        t.vue.reset();
+        VueDeTest autre;
+        QCOMPARE(autre.vue->compteurCapture(), -1);
         QCOMPARE(police.size(), 1);
         QCOMPARE(police.first().first().toDouble(), p.echellePolice * 100.0);
+    }
+
+    // The caption band is 7.5 % of the picture's height at its scale, in
+    // the scene's units (truncated).
+    void bandeDeLegende_data()
+    {
+        QTest::addColumn<double>("hauteur");
+        QTest::addColumn<double>("echelle");
+        QTest::addColumn<double>("ratio");
+        QTest::addColumn<int>("attendu");
+        QTest::newRow("full size") << 2800.0 << 1.0 << 1.0 << 210;
+        QTest::newRow("fitted, half rounds up") << 2800.0 << 0.25 << 1.0 << 53;
+        QTest::newRow("two device pixels a unit") << 2800.0 << 1.0 << 2.0 << 105;
+        QTest::newRow("truncated") << 1924.0 << 1.0 << 1.25 << 115;
+        QTest::newRow("no ratio") << 1924.0 << 1.0 << 0.0 << 144;
+    }
+
+    void bandeDeLegende()
+    {
+        QFETCH(double, hauteur);
+        QFETCH(double, echelle);
+        QFETCH(double, ratio);
+        QFETCH(int, attendu);
+        QCOMPARE(DisplayGL::hauteurBandeLegende(hauteur, echelle, ratio), attendu);
     }
 
     // Closing the table while a card advice is being searched: the search
