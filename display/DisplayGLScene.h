@@ -525,6 +525,10 @@ public:
     // Where a dialog goes for a table rectangle, a scene width, a placement
     // and a mode.
     static QRect geometrieDialogue(const QRectF& table, double largeurScene, int placement, int mode);
+    // The hand area for a hand of `cartes` cards on the table area: the
+    // table area itself, or narrower places when the last card would not
+    // fit within a margin of the table's right edge.
+    static QRectF zoneMain(const QRectF& table, int cartes);
     QList<QGraphicsProxyWidget*> dialogues() const { return dialogues_; }
     // Closes every open dialog (except those of the right strip in the wide
     // layout) and the message boxes; true when one was closed.
@@ -675,7 +679,9 @@ private:
     void appliqueVue_();
     void construitFond_();
     void changeStyleCartes_(int style, bool silencieux);
-    void disposeMains_();
+    // Lays out every seat's hand; `sortie`, a card just played, no longer
+    // takes a place.
+    void disposeMains_(const Carte* sortie = nullptr);
     // The face other seats' cards show: back unless the table shows every
     // hand.
     int faceAutres_() const;

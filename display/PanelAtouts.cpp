@@ -344,8 +344,13 @@ void PanelAtouts::dispose_(int largeur, int hauteur)
     // The two zig-zag buttons share a column. A single offered button (or
     // only the zig-zag pair) still gets one column's width.
     const int colonnes = std::max(1, permis_[MODE_ZIGZAG] ? n - 1 : n);
-    const int largeurMin =
-        large ? cote : std::min(arrondi(PART_LARGEUR_ETROITE * cote), std::max(1, (largeur - mise) / colonnes));
+    // Narrow, each column also gives up its share of the spacing and of
+    // the margins, so that the strip never grows past the table.
+    const QMargins marges = contentsMargins() + ui_->gridLayout->contentsMargins();
+    const int espaces = colonnes * std::max(0, ui_->gridLayout->horizontalSpacing()) + marges.left() + marges.right();
+    const int largeurMin = large ? cote
+                                 : std::min(arrondi(PART_LARGEUR_ETROITE * cote),
+                                            std::max(1, (largeur - mise - espaces) / colonnes));
     for (int mode = 1; mode < NOMBRE_MODES; ++mode) {
         QAbstractButton* bouton = boutonAtout_(mode);
         bouton->setMaximumSize(cote, cote);

@@ -282,6 +282,13 @@ private slots:
             const QRectF r = s.jeuDeCartes().getCarte(carte->getIndex())->sceneBoundingRect();
             QVERIFY2(r.top() >= tapis.bottom(), qPrintable(QStringLiteral("%1 < %2").arg(r.top()).arg(tapis.bottom())));
         }
+        // The whole raised hand lies inside the view, the right edge too.
+        for (Carte* carte : d[0]->main_) {
+            const QRectF r = s.jeuDeCartes().getCarte(carte->getIndex())->sceneBoundingRect();
+            QVERIFY2(s.sceneRect().adjusted(-1, -1, 1, 1).contains(r),
+                     qPrintable(QStringLiteral("card at %1,%2 to %3,%4 off the view")
+                                    .arg(r.left()).arg(r.top()).arg(r.right()).arg(r.bottom())));
+        }
         for (Carte* carte : d[3]->main_) {
             const QGraphicsPixmapItem* dos = moteur->item(s.objetCarte(carte->getIndex())->getBackId());
             QVERIFY(!dos->mapToScene(dos->boundingRect()).intersects(ardoise));
@@ -299,7 +306,7 @@ private slots:
         QTest::addColumn<bool>("chibre");
         QTest::addColumn<int>("contrat");
         QTest::addColumn<QString>("nom");
-        for (const QSize& taille : {QSize(960, 640), QSize(1280, 800)}) {
+        for (const QSize& taille : {QSize(800, 600), QSize(960, 640), QSize(1280, 800), QSize(1920, 1080)}) {
             const QString t = QStringLiteral("-%1x%2").arg(taille.width()).arg(taille.height());
             QTest::addRow("jass-chibre%s", qPrintable(t)) << taille << 0 << false << true << 0
                                                         << "panel-jass-chibre" + t;
@@ -356,12 +363,21 @@ private slots:
         const QImage image = t.image();
         garde(image, nom + QStringLiteral(".png"));
 
-        // Every offered button lies in the bottom band, inside the table,
-        // and is painted there.
+        // Every offered button lies in the band above the hand, inside the
+        // table, and is painted there; the band leaves the hand it asks
+        // about clear.
         const QGraphicsProxyWidget* proxy = s.conteneurAtouts()->graphicsProxyWidget();
         QVERIFY(proxy && proxy->isVisible());
         const QRectF bande = proxy->sceneBoundingRect();
-        QVERIFY(bande.top() >= s.zoneTable().height() * 0.7);
+        QVERIFY(bande.top() >= s.zoneTable().top() + s.zoneTable().height() * 0.3);
+        QVERIFY2(s.sceneRect().contains(bande), qPrintable(QStringLiteral("band %1,%2 %3x%4")
+                                                               .arg(bande.x()).arg(bande.y())
+                                                               .arg(bande.width()).arg(bande.height())));
+        for (Carte* carte : d[0]->main_) {
+            const QRectF c = s.jeuDeCartes().getCarte(carte->getIndex())->sceneBoundingRect();
+            QVERIFY2(c.top() >= bande.bottom() - 1.0, qPrintable(QStringLiteral("card top %1 under the band ending at %2")
+                                                                     .arg(c.top()).arg(bande.bottom())));
+        }
         int montres = 0;
         for (QAbstractButton* bouton : panneau->findChildren<QAbstractButton*>()) {
             if (!bouton->isVisible())
