@@ -23,6 +23,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QGraphicsPathItem>
 #include <QGraphicsSimpleTextItem>
 #include <QGridLayout>
 #include <QLineEdit>
@@ -110,6 +111,12 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
         ligne->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
         addItem(ligne);
     }
+    fondLignes_ = new QGraphicsPathItem;
+    fondLignes_->setPen(Qt::NoPen);
+    fondLignes_->setBrush(FOND_LIGNES);
+    fondLignes_->setZValue(Z_FOND_LIGNES);
+    fondLignes_->hide();
+    addItem(fondLignes_);
 
     // 2. The chat panel.
     dialogueChat_ = new DisplayGLSceneDialog(0, 1, QStringLiteral(":/images/right.png"));
@@ -187,6 +194,7 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     for (int i = 0; i < NOMBRE_ANIMS_IMAGE; ++i) {
         animsImage_.push_back(std::make_unique<DisplayGLScoreAnimPixmap>());
         ajouteAnimation(animsImage_.back().get());
+        animsImage_.back()->item()->setZValue(Z_SAISONS);
     }
     for (int i = 0; i < NOMBRE_ANIMS_MESSAGE; ++i) {
         animsMessage_.push_back(std::make_unique<DisplayGLScoreAnimText>());

@@ -57,6 +57,7 @@ class GM_WidgetAutoRound;
 class PanelAtouts;
 class Partie;
 class QFontMetrics;
+class QGraphicsPathItem;
 class QGraphicsSimpleTextItem;
 class QLineEdit;
 class QPlainTextEdit;
@@ -144,6 +145,9 @@ public:
     static constexpr int CLASSE_POLICE_ARDOISE = 3;
     static constexpr int CLASSE_POLICE_BOITE = 1;
     static constexpr double Z_LIGNES_ARDOISE = -10002.0;
+    static constexpr double Z_FOND_LIGNES = -10002.5;
+    // The seasonal pictures drift behind every control and text.
+    static constexpr double Z_SAISONS = -10003.0;
     static constexpr double Z_BOITE_CACHEE = -10000.0;
     static constexpr double Z_STATUT_CACHE = -10001.0;
     static constexpr double Z_BOITE = 0.4;
@@ -456,6 +460,7 @@ public:
     void setLignesArdoise(double largeur, double haut, const QString& texte);
     QString texteArdoise() const;
     const std::array<QGraphicsSimpleTextItem*, NOMBRE_LIGNES_ARDOISE>& lignesArdoise() const { return lignes_; }
+    const QGraphicsPathItem* fondLignesArdoise() const { return fondLignes_; }
 
     // --- Floating items.
     DisplayGLScoreAnimText* prochainScore();
@@ -817,6 +822,8 @@ private:
 
     // Items, in the order they are made.
     std::array<QGraphicsSimpleTextItem*, NOMBRE_LIGNES_ARDOISE> lignes_{};
+    // The dark backing behind the status lines, shown while they hold text.
+    QGraphicsPathItem* fondLignes_ = nullptr;
     DisplayGLSceneDialog* dialogueChat_ = nullptr;
     QPlainTextEdit* journalChat_ = nullptr;
     QLineEdit* ligneChat_ = nullptr;
