@@ -2,6 +2,7 @@
 #include "Carte.h"
 #include "DisplayGLHumanCarte.h"
 #include "DisplayGLPaintWidget.h"
+#include "DisplayGLScoreAnimPixmap.h"
 #include "GL_ObjectSquare.h"
 #include "PanelAtouts.h"
 #include "TypeDePartie.h"
@@ -17,10 +18,15 @@
 #include <QDir>
 #include <QFontMetricsF>
 #include <QGraphicsProxyWidget>
+#include <QGraphicsPathItem>
 #include <QGraphicsPixmapItem>
+#include <QGraphicsSimpleTextItem>
+#include <QGuiApplication>
+#include <QPalette>
 #include <QTest>
 
 #include <array>
+#include <cmath>
 #include <memory>
 
 using namespace scenetest;
@@ -82,6 +88,20 @@ bool estFaceDeCarte(const QImage& image, const QPoint& centre)
             ++total;
         }
     return total > 0 && blancs * 2 > total;
+}
+
+// Relative luminance and contrast ratio of the readability rules.
+double luminanceDe(const QColor& c)
+{
+    auto canal = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * canal(c.redF()) + 0.7152 * canal(c.greenF()) + 0.0722 * canal(c.blueF());
+}
+
+double rapportDeContraste(const QColor& a, const QColor& b)
+{
+    const double la = luminanceDe(a);
+    const double lb = luminanceDe(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 } // namespace
@@ -294,6 +314,109 @@ private slots:
             QVERIFY(!dos->mapToScene(dos->boundingRect()).intersects(ardoise));
             QVERIFY(dos->sceneBoundingRect().bottom() <= s.zoneTable().bottom());
         }
+    }
+
+    // The status line reads on whatever lies behind it: its letters' colour
+    // stands at least 4.5 to 1 against every pixel around them on the
+    // picture, under each theme and window colour; its size follows the
+    // table; the seasonal pictures drift behind it.
+    void statusLineReadable_data()
+    {
+        QTest::addColumn<QSize>("taille");
+        QTest::addColumn<int>("theme");
+        QTest::addColumn<QColor>("fenetre");
+        const QList<QPair<int, QColor>> themes = {{0, QColor(250, 216, 170)}, {1, QColor(40, 44, 60)},
+                                                  {2, QColor(200, 200, 200)}, {3, QColor(255, 200, 230)},
+                                                  {4, QColor(90, 140, 60)}};
+        for (const QSize& taille : {QSize(800, 600), QSize(1920, 1080)})
+            for (const auto& [theme, fenetre] : themes)
+                QTest::addRow("theme %d %dx%d", theme, taille.width(), taille.height()) << taille << theme << fenetre;
+    }
+    void statusLineReadable()
+    {
+        QFETCH(QSize, taille);
+        QFETCH(int, theme);
+        QFETCH(QColor, fenetre);
+        Reglages r = tablePourImages(false);
+        r.taille = taille;
+        r.options.appStyle_ = theme;
+        TableDeScene t(r);
+        DisplayGLScene& s = *t.scene;
+        Donne d;
+        d.distribue(s, nullptr);
+        QPalette palette;
+        palette.setColor(QPalette::Window, fenetre);
+        s.appliqueCouleurs(0, palette);
+        s.setStatusText(QStringLiteral("Choisissez une carte."));
+        QVERIFY(s.spawnSeasonal(QPixmap(QStringLiteral(":/images/leaf1.png")), 1) > 0);
+        const QImage image = t.image();
+        garde(image, QStringLiteral("status-theme%1-%2x%3.png").arg(theme).arg(taille.width()).arg(taille.height()));
+
+        QRectF lettres;
+        QColor encre;
+        for (const QGraphicsSimpleTextItem* ligne : s.lignesArdoise())
+            if (!ligne->text().isEmpty()) {
+                lettres |= ligne->sceneBoundingRect();
+                encre = ligne->brush().color();
+            }
+        QVERIFY(!lettres.isEmpty());
+        // The letters are painted in their colour.
+        int teintes = 0;
+        const QRect dedans = lettres.toAlignedRect() & image.rect();
+        for (int y = dedans.top(); y <= dedans.bottom(); ++y)
+            for (int x = dedans.left(); x <= dedans.right(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                teintes += std::abs(c.red() - encre.red()) + std::abs(c.green() - encre.green())
+                               + std::abs(c.blue() - encre.blue()) < 12;
+            }
+        QVERIFY2(teintes >= 20, qPrintable(QStringLiteral("%1 pixels of the text's colour").arg(teintes)));
+        // What lies around the letters, a ring two pixels out.
+        double pire = 100.0;
+        const QRect anneau = dedans.adjusted(-3, -3, 3, 3);
+        for (int y = anneau.top(); y <= anneau.bottom(); ++y)
+            for (int x = anneau.left(); x <= anneau.right(); ++x) {
+                if (dedans.adjusted(-1, -1, 1, 1).contains(x, y) || !image.valid(x, y))
+                    continue;
+                pire = std::min(pire, rapportDeContraste(encre, image.pixelColor(x, y)));
+            }
+        QVERIFY2(pire >= 4.5, qPrintable(QStringLiteral("contrast %1 to 1").arg(pire)));
+        // A line as tall as the table calls for, at any size.
+        QVERIFY2(lettres.height() >= 0.025 * s.zoneTable().height(),
+                 qPrintable(QStringLiteral("%1 pixels high on a table %2 high").arg(lettres.height())
+                                .arg(s.zoneTable().height())));
+        for (const auto& image : s.animationsImage())
+            QVERIFY(image->item()->zValue() < s.fondLignesArdoise()->zValue());
+        QVERIFY(s.fondLignesArdoise()->zValue() < s.lignesArdoise()[0]->zValue());
+    }
+
+    // The trump's sign in the middle of the cloth is drawn as large as a
+    // tenth of the cloth, not as a speck.
+    void trumpSignSizedByTheCloth_data()
+    {
+        QTest::addColumn<int>("atout");
+        QTest::newRow("clubs") << 1;
+        QTest::newRow("spades") << 3;
+    }
+    void trumpSignSizedByTheCloth()
+    {
+        QFETCH(int, atout);
+        TableDeScene t(tablePourImages(false));
+        DisplayGLScene& s = *t.scene;
+        s.appliqueCouleurs(0, QGuiApplication::palette());
+        s.redessineCartes(0);
+        const QImage sans = s.imageTapis();
+        s.redessineCartes(atout);
+        const QImage avec = s.imageTapis();
+        QVERIFY(!sans.isNull() && sans.size() == avec.size());
+        garde(avec, QStringLiteral("cloth-trump-%1.png").arg(atout));
+        QRect signe;
+        const QRect centre(avec.width() / 4, avec.height() / 4, avec.width() / 2, avec.height() / 2);
+        for (int y = centre.top(); y <= centre.bottom(); ++y)
+            for (int x = centre.left(); x <= centre.right(); ++x)
+                if (avec.pixel(x, y) != sans.pixel(x, y))
+                    signe |= QRect(x, y, 1, 1);
+        QVERIFY2(signe.height() >= 0.08 * avec.height(),
+                 qPrintable(QStringLiteral("sign %1 of %2").arg(signe.height()).arg(avec.height())));
     }
 
     // The trump and bid panel in the table's bottom band, over the raised
