@@ -9,6 +9,7 @@
 #include <QPropertyAnimation>
 #include <QStyleOptionGraphicsItem>
 #include <QSvgRenderer>
+#include <QtMath>
 
 #include <algorithm>
 #include <array>
@@ -234,8 +235,17 @@ int DisplayGLHumanCarte::decalageVertical(int etat) const
     case Levee:
         decalage = o - LEVEE_HAUTE * h;
         break;
-    default:
+    default: {
+        // At rest the hand showed its top 82 % and ran off the bottom of
+        // the window: it rises until its lowest corner, turned and let down
+        // as it is, stays on the table.
+        const double hauteur = pixmap().height() / ratio_;
+        const double angle = qDegreesToRadians(std::fabs(rotation()));
+        const double bas = hauteur * std::cos(angle) + pixmap().width() / ratio_ / 2.0 * std::sin(angle)
+                           + std::fabs(rotation() * DESCENTE_PAR_DEGRE / ratio_);
+        decalage = std::min(o, h - bas);
         break;
+    }
     }
     return arrondi(decalage + std::fabs(rotation() * DESCENTE_PAR_DEGRE / ratio_));
 }

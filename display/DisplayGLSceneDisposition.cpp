@@ -278,7 +278,11 @@ void DisplayGLScene::OnSceneRectChanged(QRectF const& rect)
     // The trump and bid band lies just above the hand it asks about, a
     // lifted card included, not over it.
     const double basAtouts = zones_[0].bottom() - DisplayGLHumanCarte::hauteurMainLevee(zones_[0].height());
-    proxyAtouts_->setGeometry(QRectF(x, std::max(y, basAtouts - b), w, b));
+    // Sideways it keeps clear of the tool buttons' columns, which lie over
+    // it at that height.
+    const double d = arrondi(PART_LARGEUR_BOUTON * w);
+    const double retrait = std::min(d + MARGE_BANDE_ATOUTS, w / 4.0);
+    proxyAtouts_->setGeometry(QRectF(x + retrait, std::max(y, basAtouts - b), std::max(0.0, w - 2.0 * retrait), b));
     if (boite1_.widget->isVisible())
         placeBox(boite1_.widget, boite1_.proxy, zoneTable());
     disposeMains_();

@@ -289,6 +289,15 @@ private slots:
         DisplayGLScene& s = *t.scene;
         Donne d;
         d.distribue(s, nullptr);
+        // At rest, as while others bid, the whole hand is in the view.
+        for (Carte* carte : d[0]->main_) {
+            DisplayGLHumanCarte* sprite = s.jeuDeCartes().getCarte(carte->getIndex());
+            QTRY_VERIFY(sprite->isVisible());
+            const QRectF r = sprite->sceneBoundingRect();
+            QVERIFY2(s.sceneRect().adjusted(-1, -1, 1, 1).contains(r),
+                     qPrintable(QStringLiteral("card at rest at %1,%2 to %3,%4 off the view")
+                                    .arg(r.left()).arg(r.top()).arg(r.right()).arg(r.bottom())));
+        }
         for (Carte* carte : d[0]->main_)
             s.jeuDeCartes().getCarte(carte->getIndex())->setState(DisplayGLHumanCarte::Surlignee, false, 0);
         const QImage image = t.image();
