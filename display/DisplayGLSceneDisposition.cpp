@@ -25,6 +25,7 @@
 #include <QFontMetrics>
 #include <QGraphicsSimpleTextItem>
 #include <QGridLayout>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMutexLocker>
 #include <QPaintEngine>
@@ -282,7 +283,12 @@ void DisplayGLScene::OnSceneRectChanged(QRectF const& rect)
     // it at that height.
     const double d = arrondi(PART_LARGEUR_BOUTON * w);
     const double retrait = std::min(d + MARGE_BANDE_ATOUTS, w / 4.0);
-    proxyAtouts_->setGeometry(QRectF(x + retrait, std::max(y, basAtouts - b), std::max(0.0, w - 2.0 * retrait), b));
+    const double largeurAtouts = std::max(0.0, w - 2.0 * retrait);
+    if (QLayout* l = conteneurAtouts_->layout()) {
+        const QMargins m = l->contentsMargins();
+        panelAtouts_->setLargeurOfferte(std::max(1, arrondi(largeurAtouts) - m.left() - m.right()));
+    }
+    proxyAtouts_->setGeometry(QRectF(x + retrait, std::max(y, basAtouts - b), largeurAtouts, b));
     if (boite1_.widget->isVisible())
         placeBox(boite1_.widget, boite1_.proxy, zoneTable());
     disposeMains_();
