@@ -41,7 +41,6 @@ inline constexpr int DELAI_SAISON_MAX_MS = 20000;
 inline constexpr int CHIFFRES_NUMERO_CAPTURE = 3;
 inline constexpr double PART_POLICE_PLAQUE = 0.06;
 inline constexpr int COTE_SIGNE_ATOUT = 35;
-inline constexpr double PART_SIGNE_ATOUT = 0.09;
 inline constexpr int LARGEUR_MULTIPLICATEUR = 39;
 inline constexpr double LARGEUR_PLAQUE = 500.0;
 inline constexpr double HAUTEUR_PLAQUE = 47.0;

@@ -118,14 +118,14 @@ void DisplayGLScene::redessineCartes(int atout)
     police.setPixelSize(std::max(1, arrondi(PART_POLICE_PLAQUE * h)));
     const QString dossier = jeuDeCartes_.cheminDuJeu();
     const bool atoutValide = atout > 0 && atout < TypeDePartie::NOMBRE_MODES;
-    // The trump's sign takes its size from the cloth's picture, as the
-    // plates' text does: 35 pixels of a cloth drawn 1024 pixels wide showed
-    // as a speck where clubs and spades could not be told apart. On the
-    // plate it stands as tall as the text it goes with.
+    // On the plate the trump's sign stands as tall as the text it goes with:
+    // 35 pixels of a cloth drawn 1024 pixels wide showed as a speck where
+    // clubs and spades could not be told apart. The middle keeps its small
+    // sign.
     const QImage source = atoutValide && !dossier.isEmpty()
         ? QImage(dossier + QString::number(atout) + QStringLiteral("_btn.png"))
         : QImage();
-    const int coteCentre = std::max(COTE_SIGNE_ATOUT, arrondi(PART_SIGNE_ATOUT * h));
+    const int coteCentre = COTE_SIGNE_ATOUT;
     const int cotePlaque = std::max(COTE_SIGNE_ATOUT, police.pixelSize());
     const QImage signeCentre =
         source.isNull() ? QImage()
@@ -139,7 +139,7 @@ void DisplayGLScene::redessineCartes(int atout)
         if (jeu && jeu->multiplicateur_ != 1) {
             peintre.setFont(police);
             peintre.setPen(schemaCouleurs_ == SCHEMA_SOMBRE ? QColor(Qt::white) : QColor(Qt::black));
-            const double largeur = LARGEUR_MULTIPLICATEUR * coteCentre / static_cast<double>(COTE_SIGNE_ATOUT);
+            const double largeur = LARGEUR_MULTIPLICATEUR;
             peintre.drawText(QRectF(coin.x() + signeCentre.width(), coin.y(), largeur, signeCentre.height()),
                              Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("x%1").arg(jeu->multiplicateur_));
         }

@@ -333,15 +333,25 @@ void PanelAtouts::dispose_(int largeur, int hauteur)
         largeur = std::min(largeur, largeurOfferte_);
     // The wide layout first, then the narrow one, then smaller buttons,
     // until what the style makes of them fits.
-    for (const double part : {1.0, 0.85, 0.7, 0.55}) {
-        for (const bool large : {true, false}) {
-            disposeAvec_(largeur, hauteur, large, part);
-            if (!layout())
-                return;
-            layout()->invalidate();
-            if (layout()->minimumSize().width() <= largeur)
-                return;
+    [&] {
+        for (const double part : {1.0, 0.85, 0.7, 0.55}) {
+            for (const bool large : {true, false}) {
+                disposeAvec_(largeur, hauteur, large, part);
+                if (!layout())
+                    return;
+                layout()->invalidate();
+                if (layout()->minimumSize().width() <= largeur)
+                    return;
+            }
         }
+    }();
+    // A holder that grew to an earlier, wider strip is brought back to the
+    // room offered: its proxy on the table follows it.
+    QWidget* parent = parentWidget();
+    if (largeurOfferte_ > 0 && parent && parent->width() > width()) {
+        const int voulue = largeurOfferte_ + (parent->width() - width());
+        if (parent->width() > voulue)
+            parent->resize(std::max(voulue, parent->minimumSizeHint().width()), parent->height());
     }
 }
 

@@ -119,9 +119,7 @@ LectureEcran::Tapis LectureEcran::tapis(const QImage& image)
     // The cloth's colour: the commonest of a ring of points around the middle
     // (the trump sign sits on the middle itself).
     const QPoint milieu(w / 2, int(h * CENTRE_DU_TAPIS_Y));
-    // Clear of the trump sign, which is drawn as large as a tenth of the
-    // cloth.
-    const int rayon = std::max(6, w / 24);
+    const int rayon = std::max(6, w / 60);
     QList<QRgb> echantillons;
     for (int i = 0; i < 12; ++i) {
         const double a = i * M_PI / 6;

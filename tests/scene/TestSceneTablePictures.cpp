@@ -399,36 +399,6 @@ private slots:
         QVERIFY(s.fondLignesArdoise()->zValue() < s.lignesArdoise()[0]->zValue());
     }
 
-    // The trump's sign in the middle of the cloth is drawn about a tenth
-    // of the cloth high, not as a speck.
-    void trumpSignSizedByTheCloth_data()
-    {
-        QTest::addColumn<int>("atout");
-        QTest::newRow("clubs") << 1;
-        QTest::newRow("spades") << 3;
-    }
-    void trumpSignSizedByTheCloth()
-    {
-        QFETCH(int, atout);
-        TableDeScene t(tablePourImages(false));
-        DisplayGLScene& s = *t.scene;
-        s.appliqueCouleurs(0, QGuiApplication::palette());
-        s.redessineCartes(0);
-        const QImage sans = s.imageTapis();
-        s.redessineCartes(atout);
-        const QImage avec = s.imageTapis();
-        QVERIFY(!sans.isNull() && sans.size() == avec.size());
-        garde(avec, QStringLiteral("cloth-trump-%1.png").arg(atout));
-        QRect signe;
-        const QRect centre(avec.width() / 4, avec.height() / 4, avec.width() / 2, avec.height() / 2);
-        for (int y = centre.top(); y <= centre.bottom(); ++y)
-            for (int x = centre.left(); x <= centre.right(); ++x)
-                if (avec.pixel(x, y) != sans.pixel(x, y))
-                    signe |= QRect(x, y, 1, 1);
-        QVERIFY2(signe.height() >= 0.06 * avec.height(),
-                 qPrintable(QStringLiteral("sign %1 of %2").arg(signe.height()).arg(avec.height())));
-    }
-
     // The trump and bid panel in the table's bottom band, over the raised
     // bottom hand, as a person sees it.
     void trumpAndBidPanel_data()
