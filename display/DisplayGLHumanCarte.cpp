@@ -129,12 +129,6 @@ int DisplayGLHumanCarte::rotationDansLaMain(int vides, int index)
     return arrondi((index - (CARTES_PAR_MAIN - vides) / 2.0) * PAS_ROTATION);
 }
 
-double DisplayGLHumanCarte::hauteurMainLevee(double hauteurZone)
-{
-    const double hauteurCarte = hauteurZone * LARGEUR_PAR_HAUTEUR_MAIN * HAUTEUR_PAR_LARGEUR;
-    return hauteurCarte * PART_VISIBLE + LEVEE_HAUTE * hauteurZone;
-}
-
 void DisplayGLHumanCarte::render(int style, const QSize& taille, const QString& nomDossierCache,
                                  double ratioPixels)
 {

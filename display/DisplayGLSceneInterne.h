@@ -74,7 +74,6 @@ inline constexpr double PART_ENCART_H = 0.66;
 inline constexpr double PART_HAUT_CHAT = 0.16;
 inline constexpr double PART_BANDE_BAS = 0.22;
 inline constexpr double PART_MARGE_MAIN = 0.01;
-inline constexpr double MARGE_BANDE_ATOUTS = 4.0;
 inline constexpr double PART_HAUTEUR_BOUTON = 0.13;
 inline constexpr double PART_LARGEUR_BOUTON = 0.08;
 inline constexpr double PART_HAUTEUR_CHAT = 0.25;

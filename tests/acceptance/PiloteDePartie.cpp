@@ -46,20 +46,15 @@ void PiloteDePartie::litBoutons(const QImage& image, QList<QRect>& panneau, QLis
     boite.clear();
     const int h = image.height();
     const QList<QRect> tous = LectureEcran::boutons(image, QRect(0, h / 8, image.width(), h * 7 / 8));
-    // The panel: three buttons or more on one row below the top third (it
-    // lies just above the hand, between the tool buttons' strips), and
+    // The panel: three buttons or more on one row in the lower half, and
     // whatever lies there with them.
-    const int w = image.width();
-    const auto dansLePanneau = [h, w](const QRect& r) {
-        return r.top() > h / 3 && r.center().x() > w / 10 && r.center().x() < w - w / 10;
-    };
     for (const QRect& r : tous) {
         int memeRangee = 0;
         for (const QRect& s : tous)
-            memeRangee += std::abs(s.top() - r.top()) <= 4 && dansLePanneau(s) ? 1 : 0;
+            memeRangee += std::abs(s.top() - r.top()) <= 4 && s.top() > h / 2 ? 1 : 0;
         if (memeRangee >= 3) {
             for (const QRect& s : tous)
-                if (dansLePanneau(s))
+                if (s.top() > h / 2)
                     panneau.append(s);
             return;
         }
