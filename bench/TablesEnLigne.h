@@ -10,6 +10,7 @@
 #include "ZB_DisplayEmpty.h"
 #include "ZB_MultiServer.h"
 #include "ZB_RecordFramer.h"
+#include "SalleSansInterface.h"
 #include "ZB_Room.h"
 #include "ZB_ServerSocket.h"
 #include "ZB_ServerSocketConnection.h"
@@ -231,27 +232,7 @@ public:
     }
 
 private:
-    // A room whose user-facing operations do nothing.
-    class Salle : public ZB_Room
-    {
-    public:
-        using ZB_Room::ZB_Room;
-        void askQuit(QObject*, const char*) override {}
-        void disconnectFromServer() override {}
-        void startHosting(QSharedPointer<GM_SocketAbstract>, const QString&, quint16, quint16, quint16,
-                          qint64) override
-        {
-        }
-        void saveAs(const QString&) override {}
-        void writeToStream(QTextStream&) override {}
-        void connectToServer(const QString&, quint16, const QString&, qint64, int, bool,
-                             QSharedPointer<GM_SocketAbstract>) override
-        {
-        }
-        void sendToServer(const EvenementDeJeu&) override {}
-        void endOnlineGame(bool) override {}
-        void answerNextGame(bool) override {}
-    };
+    using Salle = SalleSansInterface;
 
     struct Client {
         std::unique_ptr<GM_SocketAbstract> socket;

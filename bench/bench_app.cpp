@@ -3,7 +3,11 @@
 //   built (view, scene, room, server), a new game starts, and the clock
 //   stops at the first frame painted once the cards are in the hands; the
 //   card pictures are in their disk cache after the first round;
-// - the resident set size after a whole unattended match.
+// - the resident set size after a whole unattended match;
+// - the resident set size after a whole match played by the computer in the
+//   shown window, cards, cloth and textures drawn as a user sees them (run
+//   it under a display, e.g. xvfb-run -a with LIBGL_ALWAYS_SOFTWARE=1, to
+//   measure the window the way users with software OpenGL get it).
 #include "ApplicationDeBanc.h"
 #include "DisplayGL.h"
 #include "DisplayGLScene.h"
@@ -16,6 +20,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
@@ -34,15 +39,16 @@ QApplication& application()
     return applicationDeBanc("bench_app", PlateformeBanc::HorsEcranSansAffichage, true);
 }
 
-// Resident set size of this process in kilobytes, from the kernel's status.
-double residentKo()
+// A figure of this process's memory in kilobytes, from the kernel's status:
+// VmRSS the resident set, VmHWM its peak, RssAnon and RssFile its parts.
+double statutKo(const char* champ = "VmRSS:")
 {
     QFile statut(QStringLiteral("/proc/self/status"));
     if (!statut.open(QIODevice::ReadOnly))
         return 0.0;
     for (const QByteArray& ligne : statut.readAll().split('\n'))
-        if (ligne.startsWith("VmRSS:"))
-            return ligne.mid(6).trimmed().split(' ').value(0).toDouble();
+        if (ligne.startsWith(champ))
+            return ligne.mid(static_cast<int>(qstrlen(champ))).trimmed().split(' ').value(0).toDouble();
     return 0.0;
 }
 
@@ -90,7 +96,7 @@ void BM_MemoireApresUnMatch(benchmark::State& state)
     d.automatique = 1;
     d.nowait = true;
     for (auto _ : state) {
-        const double avant = residentKo();
+        const double avant = statutKo();
         ZB_MainWidget w(d, dossier.path());
         QSignalSpy fin(&w, &ZB_MainWidget::signalMatchTermine);
         w.OnNouvellePartie();
@@ -99,9 +105,48 @@ void BM_MemoireApresUnMatch(benchmark::State& state)
             break;
         }
         state.counters["rss_before_kB"] = avant;
-        state.counters["rss_after_match_kB"] = residentKo();
+        state.counters["rss_after_match_kB"] = statutKo();
     }
 }
 BENCHMARK(BM_MemoireApresUnMatch)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+void BM_MemoireApresUnMatchDansLaFenetre(benchmark::State& state)
+{
+    application();
+    QTemporaryDir dossier;
+    // The settings store and the card cache go in the temporary folder.
+    QDir().mkpath(dossier.filePath(QStringLiteral("config")));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dossier.filePath(QStringLiteral("config"))));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(dossier.filePath(QStringLiteral("cache"))));
+    ZB_Settings d;
+    d.nowait = true;
+    for (auto _ : state) {
+        const double avant = statutKo();
+        ZB_MainWidget w(d, dossier.path());
+        w.vue()->resize(1280, 800);
+        w.vue()->show();
+        // The computer plays the user's seat and answers the boxes; every
+        // card, bubble and texture is still drawn.
+        w.vue()->setModeAffichage(ZB_MainWidget::MODE_AFFICHAGE_ORDINATEUR, false);
+        w.vue()->scene()->setAutoAnswer(true);
+        w.vue()->scene()->setFacteurDurees(ZB_MainWidget::FACTEUR_DUREES_AUTO);
+        QSignalSpy fin(&w, &ZB_MainWidget::signalMatchTermine);
+        w.OnNouvellePartie();
+        if (!QTest::qWaitFor([&] { return !fin.isEmpty(); }, ATTENTE_MAX_MS)) {
+            state.SkipWithError("the match did not end");
+            break;
+        }
+        // The last frames of the match are painted before the figure is read.
+        QTest::qWait(500);
+        state.counters["rss_before_kB"] = avant;
+        state.counters["rss_after_match_kB"] = statutKo();
+        state.counters["rss_peak_kB"] = statutKo("VmHWM:");
+        // Mapped files (the libraries, the software renderer's code) and
+        // the process's own memory.
+        state.counters["rss_file_kB"] = statutKo("RssFile:");
+        state.counters["rss_anon_kB"] = statutKo("RssAnon:");
+    }
+}
+BENCHMARK(BM_MemoireApresUnMatchDansLaFenetre)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 } // namespace

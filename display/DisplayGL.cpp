@@ -605,6 +605,12 @@ bool DisplayGL::event(QEvent* event)
 
 void DisplayGL::keyPressEvent(QKeyEvent* event)
 {
+    // Esc closes the windows open in the table, as it would close windows of
+    // their own; with none open it goes on to the table.
+    if (event->key() == Qt::Key_Escape && scene_ != nullptr && scene_->fermeDialogues()) {
+        event->accept();
+        return;
+    }
     if (event->key() == Qt::Key_MediaPrevious)
         gereToucheMedia(TOUCHE_RETOUR);
     else if (event->key() == Qt::Key_MediaNext)

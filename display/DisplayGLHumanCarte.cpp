@@ -172,8 +172,6 @@ void DisplayGLHumanCarte::render(int style, const QSize& taille, const QString& 
     }
 
     normale_ = QPixmap::fromImage(image);
-    assombrie_ = QPixmap::fromImage(assombrie(image, SOMBRE_ROUGE, SOMBRE_VERT, SOMBRE_BLEU));
-    teintee_ = QPixmap::fromImage(assombrie(image, TEINTE_ROUGE, TEINTE_VERT, TEINTE_BLEU));
     affiche_(etat_, tailleAffichee_());
     setVisible(visible);
 }
@@ -184,16 +182,30 @@ QSize DisplayGLHumanCarte::tailleAffichee_() const
     return QSize(arrondi(arrondi(largeur) * ratio_), arrondi(arrondi(largeur * HAUTEUR_PAR_LARGEUR) * ratio_));
 }
 
-const QPixmap& DisplayGLHumanCarte::source_(int etat) const
+QPixmap DisplayGLHumanCarte::getDarkenedPicture() const
+{
+    if (normale_.isNull())
+        return QPixmap();
+    return QPixmap::fromImage(assombrie(normale_.toImage(), SOMBRE_ROUGE, SOMBRE_VERT, SOMBRE_BLEU));
+}
+
+QPixmap DisplayGLHumanCarte::getTintedPicture() const
+{
+    if (normale_.isNull())
+        return QPixmap();
+    return QPixmap::fromImage(assombrie(normale_.toImage(), TEINTE_ROUGE, TEINTE_VERT, TEINTE_BLEU));
+}
+
+QPixmap DisplayGLHumanCarte::source_(int etat) const
 {
     if (etat == Assombrie)
-        return assombrie_;
-    return teinte_ ? teintee_ : normale_;
+        return getDarkenedPicture();
+    return teinte_ ? getTintedPicture() : normale_;
 }
 
 void DisplayGLHumanCarte::affiche_(int etat, const QSize& taille)
 {
-    const QPixmap& source = source_(etat);
+    const QPixmap source = source_(etat);
     if (source.isNull() || taille.width() <= 0 || taille.height() <= 0) {
         setPixmap(QPixmap());
         return;

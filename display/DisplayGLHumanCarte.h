@@ -23,6 +23,10 @@ class QPropertyAnimation;
 //   pixel ratio given to render (taken as 1 unless it is a positive number).
 // - Numbers are rounded half away from zero.
 // - A missing SVG gives a transparent picture, which is never cached.
+// - Only the rendered picture is kept; the darkened and tinted ones are
+//   derived from it when a card is shown in such a state, then scaled, so
+//   they are the same pixels as if they had been kept (36 cards at the
+//   screen's size held two extra copies of the deck for nothing).
 class DisplayGLHumanCarte : public QObject, public QGraphicsPixmapItem
 {
     Q_OBJECT
@@ -71,8 +75,8 @@ public:
     double getDevicePixelRatio() const { return ratio_; }
     // The picture as rendered, and its derived pictures.
     const QPixmap& getNormalPicture() const { return normale_; }
-    const QPixmap& getDarkenedPicture() const { return assombrie_; }
-    const QPixmap& getTintedPicture() const { return teintee_; }
+    QPixmap getDarkenedPicture() const;
+    QPixmap getTintedPicture() const;
     QPropertyAnimation* getMoveAnimation() const { return animation_; }
     bool isShowPending() const { return timerAffichage_.isActive(); }
     // The vertical offset of a state in the current hand.
@@ -89,7 +93,7 @@ protected:
     void mouseDoubleClickEvent(QGraphicsSceneMouseEvent* event) override;
 
 private:
-    const QPixmap& source_(int etat) const;
+    QPixmap source_(int etat) const;
     // The shown pixmap: the source of the state at that size in device pixels.
     void affiche_(int etat, const QSize& taille);
     QSize tailleAffichee_() const;
@@ -99,8 +103,6 @@ private:
     Carte* carte_;
     int etat_ = Cachee;
     QPixmap normale_;
-    QPixmap assombrie_;
-    QPixmap teintee_;
     QPointF positionRepos_;
     QPropertyAnimation* animation_ = nullptr;
     QTimer timerAffichage_;

@@ -535,7 +535,8 @@ int DisplayGLPaintOpenGL::createObject(double width, double height, const QStrin
     objet.coordonnees = {QVector2D(0.0f, 0.0f), QVector2D(1.0f, 0.0f), QVector2D(1.0f, 1.0f), QVector2D(0.0f, 1.0f)};
     // The GL texture itself is made with the first picture, when a context
     // is sure to be current.
-    objet.texture = std::make_unique<QOpenGLTexture>(QOpenGLTexture::Target2D);
+    objet.texture = std::make_shared<QOpenGLTexture>(QOpenGLTexture::Target2D);
+    objet.cleImage = 0;
     objet.largeur = -1;
     objet.hauteur = -1;
     objet.enAttente = QImage();
@@ -557,14 +558,57 @@ void DisplayGLPaintOpenGL::setObjectImage(int id, const QImage& image)
     televerse_(objet, image);
 }
 
-void DisplayGLPaintOpenGL::televerse_(Objet& objet, const QImage& image)
+const DisplayGLPaintOpenGL::Objet* DisplayGLPaintOpenGL::textureDejaChargee_(const Objet& objet,
+                                                                         qint64 cleImage) const
 {
-    const QImage pixels = image.mirrored().convertToFormat(QImage::Format_RGBA8888);
+    if (cleImage == 0)
+        return nullptr;
+    for (const Objet& autre : objets_) {
+        if (&autre != &objet && autre.utilise && autre.cleImage == cleImage && autre.texture
+            && autre.texture->isStorageAllocated())
+            return &autre;
+    }
+    return nullptr;
+}
+
+void DisplayGLPaintOpenGL::televerse_(Objet& objet, const QImage& donnee)
+{
+    // The picture may be the one waiting in the object, cleared here.
+    const QImage image = donnee;
     objet.enAttente = QImage();
+    // A texture of its own that nobody else draws goes now, while the
+    // context is current.
+    const auto quitteTexture = [&objet] {
+        if (objet.texture && objet.texture.use_count() == 1 && objet.texture->isCreated())
+            objet.texture->destroy();
+        objet.texture.reset();
+        objet.cleImage = 0;
+        objet.largeur = -1;
+        objet.hauteur = -1;
+    };
+    const qint64 cle = image.cacheKey();
+    if (const Objet* autre = textureDejaChargee_(objet, cle)) {
+        if (objet.texture != autre->texture) {
+            quitteTexture();
+            objet.texture = autre->texture;
+        }
+        objet.cleImage = cle;
+        objet.largeur = autre->largeur;
+        objet.hauteur = autre->hauteur;
+        return;
+    }
+    // One copy of the picture, turned over in place: pictures of 4 MB go
+    // through here for every card played.
+    QImage pixels = image.convertToFormat(QImage::Format_RGBA8888);
     if (pixels.isNull())
         return;
+    pixels.mirror();
+    // A texture shared with other objects keeps their picture.
+    if (objet.texture && objet.texture.use_count() > 1)
+        quitteTexture();
     if (!objet.texture)
-        objet.texture = std::make_unique<QOpenGLTexture>(QOpenGLTexture::Target2D);
+        objet.texture = std::make_shared<QOpenGLTexture>(QOpenGLTexture::Target2D);
+    objet.cleImage = cle;
     QOpenGLTexture& texture = *objet.texture;
     if (pixels.width() != objet.largeur || pixels.height() != objet.hauteur || !texture.isStorageAllocated()) {
         texture.destroy();
@@ -588,10 +632,11 @@ void DisplayGLPaintOpenGL::deleteObject(int id)
     Objet& objet = objets_[static_cast<size_t>(id)];
     {
         ContexteCourant contexte(this);
-        if (objet.texture && objet.texture->isCreated() && contexte.pret())
+        if (objet.texture && objet.texture.use_count() == 1 && objet.texture->isCreated() && contexte.pret())
             objet.texture->destroy();
     }
     objet.texture.reset();
+    objet.cleImage = 0;
     objet.largeur = -1;
     objet.hauteur = -1;
     objet.enAttente = QImage();
@@ -606,6 +651,7 @@ void DisplayGLPaintOpenGL::libereTextures_(bool definitivement)
             objet.texture->destroy();
         if (definitivement)
             objet.texture.reset();
+        objet.cleImage = 0;
         objet.largeur = -1;
         objet.hauteur = -1;
     }

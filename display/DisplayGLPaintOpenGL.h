@@ -41,6 +41,10 @@ class QOpenGLTexture;
 //   about to go (the widget is destroyed or moved to another window) and in
 //   the destructor. Objects keep their ids across a lost context; the scene
 //   is asked to create its objects again and gives their pictures anew.
+// - Objects given the very same picture (one QImage, unchanged: the back
+//   of every card) share one texture; giving one of them another picture
+//   gives it a texture of its own. The software renderer keeps a copy of
+//   every texture in the process, so each duplicate cost its full size.
 // - A shader program that fails to link or bind is reported once (a log
 //   line and a queued box, never a box inside a paint) and the 3-D layer is
 //   then skipped: frames clear the view and draw no object.
@@ -124,7 +128,9 @@ private:
     {
         std::array<QVector3D, 4> sommets;
         std::array<QVector2D, 4> coordonnees;
-        std::unique_ptr<QOpenGLTexture> texture;
+        std::shared_ptr<QOpenGLTexture> texture;
+        // QImage::cacheKey of the picture in the texture; 0 when none.
+        qint64 cleImage = 0;
         int largeur = -1;
         int hauteur = -1;
         bool utilise = false;
@@ -138,7 +144,9 @@ private:
     void construitProgramme_();
     void signaleErreur_(const QString& quoi, const QString& journal);
     // Context current.
-    void televerse_(Objet& objet, const QImage& image);
+    void televerse_(Objet& objet, const QImage& donnee);
+    // Another object whose texture already holds that picture.
+    const Objet* textureDejaChargee_(const Objet& objet, qint64 cleImage) const;
     void libereTextures_(bool definitivement);
     void OnContexteDetruit_();
     void construitProjection_();

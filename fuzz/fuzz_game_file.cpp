@@ -1,7 +1,8 @@
 // Reads arbitrary bytes as a game file, the way the room loads one: as a
 // whole file (single-table or "<nbrtables>" multi-table, with a requested
 // table and a room size taken from the first byte), as one table's block, and
-// as a preset deal file whose drawn line goes into a generator. The readers
+// as a preset deal file whose drawn line goes into a generator, and through
+// the check that keeps the sound part of a damaged record. The readers
 // may answer false or throw a GM_Exception subclass; anything else (a crash,
 // a sanitizer report, another exception, a hang, a table count the room
 // could not afford, more lines than the input holds) is a fault.
@@ -67,6 +68,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         } catch (const GM_Exception&) {
         }
         verifieLignes(lignes, static_cast<size_t>(octets.size()));
+    }
+
+    {
+        // The check before a load: its notices, or a refusal; a block kept
+        // in part never grows.
+        try {
+            const QStringList avis = ZB_FichierDePartie::lisPartie(octets, choix & 0x03, 1 + ((choix >> 2) & 0x03));
+            Q_UNUSED(avis);
+        } catch (const GM_Exception&) {
+        }
+        QBuffer tampon(&octets);
+        tampon.open(QIODevice::ReadOnly);
+        QTextStream in(&tampon);
+        QStringList lignes;
+        try {
+            if (ZB_FichierDePartie::lisTable(in, lignes)) {
+                const qsizetype avant = lignes.size();
+                ZB_FichierDePartie::gardeLaPartieSaine(lignes, true);
+                if (lignes.size() > avant)
+                    std::abort();
+            }
+        } catch (const GM_Exception&) {
+        }
     }
 
     {

@@ -16,6 +16,8 @@
 #include "ZB_FichierDePartie.h"
 #include "ZB_RoomTable.h"
 
+#include <QDir>
+#include <QMessageLogger>
 #include <QMetaObject>
 #include <QMutexLocker>
 #include <QTextStream>
@@ -197,6 +199,21 @@ void TableClient::cb_replayTermine()
 void TableClient::OnFinDuFilm_Answer(int)
 {
     getEvents()->flush();
+}
+
+void TableClient::cb_replayArrete(qsizetype ligne)
+{
+    // Lines as a text editor numbers them, the version being line 1.
+    const QString message =
+        ligne >= 0 ? tr("La partie %1 ne suit plus le jeu après la ligne %2: elle continue depuis ce coup.")
+                         .arg(QDir::toNativeSeparators(getFichierCharge()))
+                         .arg(ligne + 1)
+                   : tr("La partie %1 ne suit pas le jeu dès son premier coup: elle continue depuis le début.")
+                         .arg(QDir::toNativeSeparators(getFichierCharge()));
+    QMessageLogger(__FILE__, __LINE__, Q_FUNC_INFO).warning("%s", qUtf8Printable(message));
+    filmDemande_ = false;
+    messageBox(GM::Warning, tr("Partie incomplète"), message, GM::Ok);
+    cb_replayTermine();
 }
 
 void TableClient::saveAs(const QString& chemin)

@@ -83,6 +83,7 @@ protected:
     void customEvent(QEvent* event) override;
     // ListeDesEvenements::ReplayRequester.
     void cb_replayTermine() override;
+    void cb_replayArrete(qsizetype ligne) override;
     // ServerView::Cb_ServerStartOrStop.
     void cb_serverStop() override;
 

@@ -51,6 +51,12 @@ public:
     // Messages caught and not shown yet.
     QStringList getMessagesEnAttente() const;
 
+    // The status the program exits with once the main window quits: 0, or
+    // CODE_SORTIE_ERREUR after an unattended run met an error.
+    static constexpr int CODE_SORTIE_ERREUR = 1;
+    int getCodeDeSortie() const { return codeDeSortie_; }
+    void setCodeDeSortie(int code) { codeDeSortie_ = code; }
+
 public slots:
     void OnException();
 
@@ -64,4 +70,5 @@ private:
     std::unique_ptr<ZB_TraceLog> traceLog_;
     mutable QMutex exceptionsMutex_;
     QStringList messagesExceptions_;
+    int codeDeSortie_ = 0;
 };

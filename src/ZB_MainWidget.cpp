@@ -430,12 +430,22 @@ QString ZB_MainWidget::fichierDeReprise(const QString& dossier)
 void ZB_MainWidget::demarre()
 {
     ZB_TRACE_SLOT(trace_());
+    // The game left at the last quit, else a new one. An unattended test run
+    // always plays a fresh match.
+    auto reprendOuCommence = [this] {
+        const QString reprise = demarrage_.autotest ? QString() : fichierDeReprise(dossierDonnees_);
+        if (reprise.isEmpty() || !ouvreFichier(reprise, ZB_Room::RepriseFichier))
+            OnNouvellePartie();
+    };
+    // A file that cannot be opened costs the user nothing: the game in
+    // progress resumes as if no file had been given. An unattended run ends
+    // on the error instead.
     if (!demarrage_.file.isEmpty()) {
         if (!ouvreFichier(demarrage_.file, ZB_Room::OuvreFichier) && !demarrage_.automatique)
-            OnNouvellePartie();
+            reprendOuCommence();
     } else if (!demarrage_.movFile.isEmpty()) {
         if (!ouvreFichier(demarrage_.movFile, ZB_Room::OuvreFichier, demarrage_.movTable) && !demarrage_.automatique)
-            OnNouvellePartie();
+            reprendOuCommence();
     } else if (demarrage_.server) {
         OnHeberger();
     } else if (demarrage_.client) {
@@ -446,10 +456,7 @@ void ZB_MainWidget::demarre()
     } else if (demarrage_.testScenario != ZB_Settings::AUCUN_SCENARIO) {
         startMarketingScenario(demarrage_.testScenario, 0, 0);
     } else {
-        // An unattended test run always plays a fresh match.
-        const QString reprise = demarrage_.autotest ? QString() : fichierDeReprise(dossierDonnees_);
-        if (reprise.isEmpty() || !ouvreFichier(reprise, ZB_Room::RepriseFichier))
-            OnNouvellePartie();
+        reprendOuCommence();
     }
     demarreLobby_();
     if (demarrage_.screenshotMode)
@@ -479,10 +486,14 @@ bool ZB_MainWidget::depart_(int modeDepart, int genreSession, const QString& fic
     } catch (const GM_ExceptionEventCorrupted& e) {
         message = e.getMessage();
     } catch (const GM_ExceptionFileCorrupted& e) {
-        message = e.getMessage();
+        // The detail says why.
+        message = e.getDetail().isEmpty() ? e.getMessage() : e.getMessage() + QLatin1Char(' ') + e.getDetail();
     } catch (const GM_Exception& e) {
         message = e.getMessage();
     }
+    if (!message.isEmpty() && (modeDepart == ZB_Room::OuvreFichier || modeDepart == ZB_Room::RepriseFichier))
+        message = tr("La partie %1 n'a pas pu être ouverte.").arg(QDir::toNativeSeparators(fichierOuServeur))
+                + QLatin1Char('\n') + message;
     const bool nouvelleLocale = genreSession == ZB_Room::SessionLocale
                              && (modeDepart == ZB_Room::NouvellePartie || modeDepart == ZB_Room::NouvellePartieGagnante);
     if (message.isEmpty() && nouvelleLocale)
@@ -522,9 +533,15 @@ void ZB_MainWidget::afficheErreur_(const QString& texte)
 {
     if (ZB_TraceLog* trace = trace_())
         trace->log(QStringLiteral("Error: ") + texte);
-    if (demarrage_.automatique)
-        std::fprintf(stderr, "ERROR %s\n", qUtf8Printable(texte));
     messageBox(GM::Critical, tr("Erreur"), texte, GM::Ok);
+    if (demarrage_.automatique) {
+        // Nobody reads the box of an unattended run: it ends, and its exit
+        // status says that it failed.
+        std::fprintf(stderr, "ERROR %s\n", qUtf8Printable(texte));
+        if (ZB_Application* app = ZB_Application::instance())
+            app->setCodeDeSortie(ZB_Application::CODE_SORTIE_ERREUR);
+        quitte_();
+    }
 }
 
 void ZB_MainWidget::OnNouvellePartie()

@@ -37,7 +37,7 @@ int demarre(int& argc, char** argv)
     // exit, not quit: quit first asks every window to close, and the table
     // window hands a close request back to the main window.
     QObject::connect(
-        fenetre.get(), &ZB_MainWidget::signalQuitter, &app, [] { QCoreApplication::exit(0); },
+        fenetre.get(), &ZB_MainWidget::signalQuitter, &app, [&app] { QCoreApplication::exit(app.getCodeDeSortie()); },
         Qt::QueuedConnection);
     fenetre->demarre();
     const int code = ZB_Application::exec();

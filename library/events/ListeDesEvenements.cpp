@@ -98,6 +98,9 @@ void ListeDesEvenements::clear()
     interrompu_ = false;
     dernierEvenement_ = EvenementDeJeu();
     demandeurReplay_ = nullptr;
+    arretSurManque_ = false;
+    lignesDuReplay_.clear();
+    derniereLigneRejouee_ = -1;
     donnes_.clear();
     donnes_.append(tableVide_());
     noDonne_ = 0;
@@ -202,8 +205,32 @@ void ListeDesEvenements::signaleRefus_(const EvenementDeJeu& ev, const QString& 
 void ListeDesEvenements::finDeReplay_(const EvenementDeJeu& ev)
 {
     dernierEvenement_ = EvenementDeJeu();
+    arretSurManque_ = false;
+    lignesDuReplay_.clear();
     if (demandeurReplay_ && ev.mode_ != 4)
         QTimer::singleShot(0, this, &ListeDesEvenements::OnReplayCompleted);
+}
+
+void ListeDesEvenements::arreteReplay_()
+{
+    // The record's later moves would run out of place in the live game.
+    donnes_.clear();
+    donnes_.append(tableVide_());
+    noDonne_ = 0;
+    enAttente_.clear();
+    dernierEvenement_ = EvenementDeJeu();
+    arretSurManque_ = false;
+    lignesDuReplay_.clear();
+    if (demandeurReplay_)
+        QTimer::singleShot(0, this, &ListeDesEvenements::OnReplayArrete);
+}
+
+void ListeDesEvenements::OnReplayArrete()
+{
+    ReplayRequester* demandeur = demandeurReplay_;
+    demandeurReplay_ = nullptr;
+    if (demandeur)
+        demandeur->cb_replayArrete(derniereLigneRejouee_);
 }
 
 void ListeDesEvenements::flush_unlocked()
@@ -254,6 +281,8 @@ void ListeDesEvenements::flush_unlocked()
 
         etatExecute_ = ev.etat_;
         ajouteBloc_(executes_, texte);
+        if (arretSurManque_)
+            derniereLigneRejouee_ = lignesDuReplay_.value(texte, derniereLigneRejouee_);
         if (estTransmis(ev.mode_))
             executor_->envoieEvenement(ev);
         if (estDernierDuReplay_(ev) || ev.etat_ >= EtatFinDeReplay) {
@@ -272,6 +301,11 @@ void ListeDesEvenements::flush_unlocked()
             timer_.start(arrondiMs(delai));
         }
     }
+    // Nothing is on its way: no pause, no retry after a refused move. A
+    // stored record that has no move for the state the table waits for does
+    // not follow the game from here.
+    if (arretSurManque_ && estReplayEnCours() && continuer && !interrompu_ && !timer_.isActive())
+        arreteReplay_();
 }
 
 void ListeDesEvenements::flush()
@@ -453,7 +487,7 @@ void ListeDesEvenements::getReplay(QByteArray& out, const int& typeDebut, int no
 }
 
 void ListeDesEvenements::replay(const QStringList& lignes, int perspective, bool client, qint64 idJoueurLocal,
-                                ReplayRequester* demandeur)
+                                ReplayRequester* demandeur, bool arretSurManque)
 {
     // A file that ends with a line break splits into a last empty line.
     qsizetype n = lignes.size();
@@ -512,11 +546,12 @@ void ListeDesEvenements::replay(const QStringList& lignes, int perspective, bool
         bool dejaJoue; // straight into the record, not run
         QString texte;
         EvenementDeJeu ev;
+        qsizetype ligne;
     };
     std::vector<Etape> etapes;
     etapes.reserve(static_cast<size_t>(n) + 1);
     if (ligneInP >= 1)
-        etapes.push_back({false, QString(), lus[size_t(ligneInP)]});
+        etapes.push_back({false, QString(), lus[size_t(ligneInP)], ligneInP});
     // A record of several deals shares one queue table: the moves of the
     // earlier deals would stay queued past the point where the last deal
     // stops and run, out of place, once the game goes on. The table rebuilds
@@ -534,7 +569,7 @@ void ListeDesEvenements::replay(const QStringList& lignes, int perspective, bool
         if (donneAnterieure(i)) {
             const QString texte = lus[size_t(i)].toString(version_);
             if (tientSurUneLigne(texte))
-                etapes.push_back({true, texte, EvenementDeJeu()});
+                etapes.push_back({true, texte, EvenementDeJeu(), i});
             continue;
         }
         if (lus[size_t(i)].type_ == EvenementDeJeu::Enr && perspective != 4 && ligneEnr >= 0 && i <= ligneEnr - 5) {
@@ -545,21 +580,28 @@ void ListeDesEvenements::replay(const QStringList& lignes, int perspective, bool
                     continue;
                 const QString texte = lus[size_t(j)].toString(version_);
                 if (tientSurUneLigne(texte))
-                    etapes.push_back({true, texte, EvenementDeJeu()});
+                    etapes.push_back({true, texte, EvenementDeJeu(), j});
             }
             i = ligneEnr - 4;
         }
-        etapes.push_back({false, QString(), pourLaTable(lus[size_t(i)])});
+        etapes.push_back({false, QString(), pourLaTable(lus[size_t(i)]), i});
     }
 
     demandeurReplay_ = demandeur;
     interrompu_ = false;
     dernierEvenement_ = lus[size_t(derniere)];
+    arretSurManque_ = arretSurManque;
+    lignesDuReplay_.clear();
+    derniereLigneRejouee_ = -1;
     for (Etape& etape : etapes) {
-        if (etape.dejaJoue)
+        if (etape.dejaJoue) {
             ajouteBloc_(executes_, etape.texte);
-        else
-            execute_unlocked(-1, etape.ev, false);
+            derniereLigneRejouee_ = etape.ligne;
+            continue;
+        }
+        if (arretSurManque && etape.ev.valide_)
+            lignesDuReplay_.insert(etape.ev.toString(version_), etape.ligne);
+        execute_unlocked(-1, etape.ev, false);
     }
 
     if (perspective == 4) {

@@ -5,6 +5,7 @@
 #include "VersionProtocole.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QMap>
 #include <QMutex>
@@ -73,6 +74,10 @@ public:
     public:
         virtual ~ReplayRequester() = default;
         virtual void cb_replayTermine() = 0;
+        // A replay that had to stop short (see replay's arretSurManque):
+        // the game goes on from the move of line ligne of the record (its
+        // index in the lines given to replay), -1 when none was replayed.
+        virtual void cb_replayArrete(qsizetype ligne) { Q_UNUSED(ligne); }
     };
 
     ListeDesEvenements(Executor* executor, int noTable);
@@ -113,8 +118,14 @@ public:
     // A record without events, or too short to find its last event, throws
     // GM_ExceptionFileCorrupted; a bad line throws the reader's exception.
     // Nothing is queued when it throws.
+    // With arretSurManque (a stored record, which holds every move of its
+    // game), a replay that reaches a state the record has no move for, or
+    // whose move the table refused, stops there instead of waiting for ever:
+    // what is still queued of the record goes, so that the game goes on
+    // live from its last replayed move, and the requester is told
+    // (cb_replayArrete).
     void replay(const QStringList& lignes, int perspective, bool client, qint64 idJoueurLocal,
-                ReplayRequester* demandeur);
+                ReplayRequester* demandeur, bool arretSurManque = false);
     // The record, one event a line ending in "\r\n".
     void ecritTexte(QTextStream& out) const;
 
@@ -171,6 +182,9 @@ private:
     static void ajouteBloc_(QTextDocument& doc, const QString& texte);
     void retireDeEnAttente_(const QString& texte);
     void finDeReplay_(const EvenementDeJeu& ev);
+    // A stored record that does not go on: see replay.
+    void arreteReplay_();
+    void OnReplayArrete();
     void signaleRefus_(const EvenementDeJeu& ev, const QString& texte);
     bool estDernierDuReplay_(const EvenementDeJeu& ev) const;
     // The client's version of a player-record event (remote flags seen from
@@ -188,4 +202,9 @@ private:
     EvenementDeJeu dernierEvenement_;
     ReplayRequester* demandeurReplay_ = nullptr;
     QTimer timer_;
+    // The replay of a stored record: its queued texts by their line, and the
+    // line of the last move replayed.
+    bool arretSurManque_ = false;
+    QHash<QString, qsizetype> lignesDuReplay_;
+    qsizetype derniereLigneRejouee_ = -1;
 };

@@ -1,19 +1,27 @@
 #include "ZB_FichierDePartie.h"
 
+#include "EtatDeJeu.h"
+#include "EvenementDeJeu.h"
 #include "GM.h"
 #include "GM_ExceptionFileCorrupted.h"
 #include "GM_ExceptionFileTooOld.h"
 #include "GM_KnuthRandom.h"
 #include "GM_MessageBoxEmitter.h"
+#include "GM_SpacesSeparatedString.h"
 #include "ListeDesEvenements.h"
+#include "OptionsDePartie.h"
+#include "OptionsDuJoueur.h"
+#include "ZB_SettingsPartie.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTextStream>
 
+#include <array>
 #include <limits>
 #include <optional>
 
@@ -27,6 +35,77 @@ std::optional<int> versionDe(const QString& ligne)
     bool ok = false;
     const int version = ligne.toInt(&ok, 10);
     return ok ? std::optional<int>(version) : std::nullopt;
+}
+
+QString tr(const char* texte)
+{
+    return QCoreApplication::translate("ZB_FichierDePartie", texte);
+}
+
+// The records a table reads from its events, kept from one line to the next:
+// a snapshot's generator is costly to build.
+struct Lecteurs
+{
+    OptionsDePartie partie;
+    OptionsDuJoueur joueur;
+    ZB_SettingsPartie cliche;
+};
+
+// Whether a line holds an event that a table can replay: it reads, its state
+// indexes the queue, its seat and table exist, and the record the table
+// reads from it (game options, a player, a snapshot) reads too. The seat of
+// a player inscription is put in siege.
+bool estRejouable(const QString& ligne, EvenementDeJeu& ev, int& siege, Lecteurs& lecteurs)
+{
+    // The reader drops a record's last character unseen: a line cut short
+    // would read as a shorter, wrong event.
+    if (!ligne.startsWith(QLatin1Char('{')) || !ligne.endsWith(QLatin1Char('}')))
+        return false;
+    try {
+        QString reste;
+        if (!ev.fromString(ligne, reste))
+            return false;
+        if (!EtatDeJeu::estValide(ev.etat_) || ev.noJoueur_ < 0 || ev.noJoueur_ > 4 || ev.noTable_ < -1
+            || ev.noTable_ >= ZB_FichierDePartie::NombreMaximalDeTables)
+            return false;
+        siege = -1;
+        switch (ev.type_) {
+        case EvenementDeJeu::InP:
+            lecteurs.partie.chargeValeursDepuisString(ev.texte_);
+            break;
+        case EvenementDeJeu::InJ:
+            lecteurs.joueur.chargeValeursDepuisString(ev.texte_);
+            if (EtatDeJeu::estInscriptionJoueur(ev.etat_))
+                siege = ev.etat_ - EtatDeJeu::InscriptionJoueur0;
+            break;
+        case EvenementDeJeu::ReJ: {
+            GM_SpacesSeparatedString s(ev.texte_);
+            lecteurs.joueur.chargeValeursDepuisString(s.getNext());
+            siege = s.nextInt();
+            if (siege < 0 || siege > 3)
+                return false;
+            break;
+        }
+        case EvenementDeJeu::JoN:
+        case EvenementDeJeu::JoM:
+        case EvenementDeJeu::NeW:
+            lecteurs.joueur.chargeValeursDepuisString(ev.texte_);
+            break;
+        case EvenementDeJeu::Enr:
+            lecteurs.cliche.chargeValeursDepuisString(ev.texte_);
+            break;
+        default:
+            break;
+        }
+        return true;
+    } catch (const GM_Exception&) {
+        return false;
+    }
+}
+
+[[noreturn]] void refuse(const QString& raison)
+{
+    throw GM_ExceptionFileCorrupted(raison);
 }
 
 // Tables kept as plain line lists, for callers without a room.
@@ -59,9 +138,13 @@ bool ZB_FichierDePartie::lisTable(QTextStream& in, QStringList& lignes, int* nom
     in.setEncoding(QStringConverter::Utf8);
     lignes.clear();
     for (;;) {
-        QString ligne = in.readLine();
+        // One character more than a line may hold tells a line too long
+        // without taking in the rest of it.
+        QString ligne = in.readLine(LongueurMaximaleDeLigne + 1);
         if (ligne.isEmpty()) // the end of the stream or an empty line
             break;
+        if (ligne.size() > LongueurMaximaleDeLigne)
+            refuse(tr("La ligne %1 est plus longue que toute ligne d'une partie.").arg(lignes.size() + 1));
         // A byte-order mark that an editor put in front of the file; a text
         // stream on a file drops it itself, one on a string does not.
         if (lignes.isEmpty() && ligne.startsWith(MarqueOrdreOctets)) {
@@ -151,7 +234,88 @@ bool ZB_FichierDePartie::ouvrePourLecture(QFile& fichier)
 {
     if (!fichier.open(QIODevice::ReadOnly))
         throw GM_ExceptionFileCorrupted(QStringLiteral("%1 (%2)").arg(fichier.fileName(), fichier.errorString()));
-    return fichier.size() >= TailleMinimale;
+    const qint64 taille = fichier.size();
+    if (taille > TailleMaximale) {
+        constexpr qint64 Mo = 1024 * 1024;
+        refuse(tr("Le fichier fait %1 Mo, bien plus que toute partie (au plus %2 Mo).")
+                   .arg((taille + Mo - 1) / Mo)
+                   .arg(TailleMaximale / Mo));
+    }
+    return taille >= TailleMinimale;
+}
+
+QStringList ZB_FichierDePartie::lisPartie(const QByteArray& contenu, quint64 tableDemandee, int nombreDeTables)
+{
+    QBuffer tampon;
+    tampon.setData(contenu);
+    tampon.open(QIODevice::ReadOnly);
+    QTextStream in(&tampon);
+    QList<QStringList> tables;
+    bool multi = false;
+    if (!lisFichier(in, tableDemandee, nombreDeTables, tables, nullptr, &multi))
+        refuse(tr("Le fichier n'a pas la forme d'une partie enregistrée."));
+
+    // Only the block that runs to the end of the file can be cut by it.
+    const bool finCoupee = !contenu.endsWith('\n');
+    QStringList avis;
+    for (qsizetype no = 0; no < tables.size(); ++no) {
+        const bool derniere = no + 1 == tables.size();
+        try {
+            const QString texte = gardeLaPartieSaine(tables[no], finCoupee && derniere);
+            if (!texte.isEmpty())
+                avis << (multi ? tr("Table %1: %2").arg(no).arg(texte) : texte);
+        } catch (const GM_ExceptionFileCorrupted& e) {
+            if (!multi)
+                throw;
+            refuse(tr("Table %1: %2").arg(no).arg(e.getDetail()));
+        }
+    }
+    return avis;
+}
+
+QString ZB_FichierDePartie::gardeLaPartieSaine(QStringList& lignes, bool finCoupee)
+{
+    Lecteurs lecteurs;
+    bool partieInscrite = false;
+    std::array<bool, 4> siegesInscrits{};
+    bool coupJoue = false;
+    qsizetype mauvaise = -1;
+    for (qsizetype i = 1; i < lignes.size(); ++i) {
+        EvenementDeJeu ev;
+        int siege = -1;
+        if (!estRejouable(lignes.at(i), ev, siege, lecteurs)) {
+            mauvaise = i;
+            break;
+        }
+        if (ev.type_ == EvenementDeJeu::InP)
+            partieInscrite = true;
+        else if (siege >= 0 && siege < 4)
+            siegesInscrits[size_t(siege)] = true;
+        else if (ev.etat_ >= EtatDeJeu::EnregistrementSettingsPartie)
+            coupJoue = true;
+    }
+
+    // Line numbers as a text editor shows them, the version being line 1.
+    const bool coupee = mauvaise >= 0 && finCoupee && mauvaise + 1 == lignes.size();
+    const QString pourquoi = mauvaise < 0 ? QString()
+        : coupee ? tr("Le fichier s'arrête au milieu de la ligne %1.").arg(mauvaise + 1)
+                 : tr("La ligne %1 ne contient pas un coup lisible.").arg(mauvaise + 1);
+    const bool inscrits = siegesInscrits[0] && siegesInscrits[1] && siegesInscrits[2] && siegesInscrits[3];
+    if (!partieInscrite || !inscrits || !coupJoue) {
+        if (!pourquoi.isEmpty())
+            refuse(pourquoi);
+        if (lignes.size() < 2)
+            refuse(tr("Le fichier ne contient aucun coup."));
+        if (!partieInscrite || !inscrits)
+            refuse(tr("Le fichier ne contient pas l'inscription de la partie et de ses quatre joueurs."));
+        refuse(tr("Le fichier ne contient aucun coup."));
+    }
+    if (mauvaise < 0)
+        return QString();
+    lignes.resize(mauvaise);
+    return pourquoi + QLatin1Char(' ')
+         + tr("La partie s'ouvre au dernier coup lisible, à la ligne %1; la suite du fichier est laissée de côté.")
+               .arg(mauvaise);
 }
 
 int ZB_FichierDePartie::typeDeFichier(const QString& nomDeFichier, int modeDepart)

@@ -25,6 +25,15 @@ class QTextStream;
 // Everything read here may come from a hand-edited or damaged file, so every
 // reader either succeeds, answers false, or throws a GM_Exception subclass;
 // the line limits keep a binary file from being taken in as one huge header.
+//
+// A file is checked whole before it replaces the game in progress
+// (lisPartie): a file far larger than any game, a line longer than any event,
+// a block without a version or without its game and four players, are
+// refused with the reason in GM_ExceptionFileCorrupted's detail. A game
+// record is its moves in the order they were played, so a block that stops
+// being readable at some line (a file cut short, a damaged line) still holds
+// a sound game up to the line before: that part opens, and a notice says
+// where the game was cut (gardeLaPartieSaine).
 class ZB_FichierDePartie
 {
 public:
@@ -37,6 +46,12 @@ public:
     static constexpr qint64 TailleMinimale = 6;
     static constexpr qint64 LimiteEntete = 256;
     static constexpr qint64 LimiteFinDeTable = 65536;
+    // A match played to the highest target the options allow (100,000
+    // points, some 1,300 deals of 3.6 KB) fills under 5 MB; a larger file is
+    // not a game. Reading one costs about forty times its size in memory.
+    static constexpr qint64 TailleMaximale = 8 * 1024 * 1024;
+    // The longest event, a table snapshot, holds well under a kilobyte.
+    static constexpr qint64 LongueurMaximaleDeLigne = 65536;
 
     static constexpr const char* EnteteMultiTables = "<nbrtables>";
     static constexpr const char* FinDesEvenements = "</executed>";
@@ -82,9 +97,26 @@ public:
                            int* nombreDeLignes = nullptr, bool* multiTables = nullptr);
 
     // Opens a game file for loading. Throws GM_ExceptionFileCorrupted with
-    // "name (error)" when it cannot be opened; false when it is too small to
-    // hold a game.
+    // "name (error)" when it cannot be opened, and with the reason when it is
+    // larger than TailleMaximale; false when it is too small to hold a game.
     static bool ouvrePourLecture(QFile& fichier);
+
+    // Reads a whole file as the room will (lisFichier) and checks every table
+    // block with gardeLaPartieSaine, changing nothing else. Throws what they
+    // throw, GM_ExceptionFileCorrupted with the reason when the structure
+    // does not read; returns the notices of the blocks that open in part,
+    // empty when the whole file opens.
+    static QStringList lisPartie(const QByteArray& contenu, quint64 tableDemandee, int nombreDeTables);
+
+    // Keeps the sound part of a table block (lignes[0] is the version):
+    // every line up to the first that does not hold an event a table can
+    // replay (it reads, its state and seat exist, its game, player or
+    // snapshot record reads). Throws GM_ExceptionFileCorrupted with the
+    // reason when what is left holds no move, or not the game inscription
+    // and the inscriptions of the four seats. Returns "" when the block is
+    // whole, else the notice naming the first line left out; finCoupee says
+    // that the file ends inside that line (no line break after it).
+    static QString gardeLaPartieSaine(QStringList& lignes, bool finCoupee = false);
 
     // 4 for a ".jst" file (any case), else 3 when loading for start mode 2,
     // else 1.

@@ -13,7 +13,9 @@
 #include "ZB_RoomTable.h"
 #include "ZB_VerrouEvenements.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QMessageLogger>
 #include <QMutexLocker>
@@ -185,6 +187,31 @@ void ZB_Room::reponse_Depart(int* modeDepart, int* genreSession, const OptionsDe
     if (noTable == -1)
         noTable = tables_.isEmpty() ? 0 : tables_.firstKey();
 
+    // A file is read and checked before anything of the game in progress
+    // changes: one that does not open leaves that game as it was.
+    QByteArray contenu;
+    QStringList avis;
+    if (mode == OuvreFichier || mode == RepriseFichier) {
+        QFile f(fichierOuServeur);
+        if (ZB_FichierDePartie::ouvrePourLecture(f)) {
+            contenu = f.readAll();
+            avis = ZB_FichierDePartie::lisPartie(contenu, quint64(noTable < 0 ? 0 : noTable),
+                                                 static_cast<int>(tables_.size()));
+        } else if (mode == OuvreFichier) {
+            throw GM_ExceptionFileCorrupted(tr("Le fichier est trop court pour contenir une partie."));
+        } else {
+            // An autosave this small holds no game: a new one starts, and
+            // the caller learns it through the start mode.
+            mode = NouvellePartie;
+            if (modeDepart != nullptr)
+                *modeDepart = NouvellePartie;
+            int sessionLocale = SessionLocale;
+            reponse_Depart(&mode, &sessionLocale, options, QString(), login, portSecure, portUnsecure, portTcp, 0,
+                           false, socket, noTable);
+            return;
+        }
+    }
+
     options_ = options;
     if (display_ != nullptr)
         display_->setOptionsDePartie(options_);
@@ -228,10 +255,7 @@ void ZB_Room::reponse_Depart(int* modeDepart, int* genreSession, const OptionsDe
         case OuvreFichier:
         case RepriseFichier:
             verrou.unlock();
-            chargeFichier_(mode, fichierOuServeur, quint64(noTable < 0 ? 0 : noTable));
-            // A file too small to hold a game started a new one instead.
-            if (modeDepart != nullptr && *modeDepart == NouvellePartie)
-                return;
+            chargeFichier_(mode, fichierOuServeur, quint64(noTable < 0 ? 0 : noTable), contenu, avis);
             break;
         case MemesJoueurs:
             for (auto it = tables_.constBegin(); it != tables_.constEnd(); ++it) {
@@ -284,23 +308,25 @@ void ZB_Room::reponse_Depart(int* modeDepart, int* genreSession, const OptionsDe
         groupe->flush();
 }
 
-void ZB_Room::chargeFichier_(int modeDepart, const QString& fichier, quint64 noTable)
+void ZB_Room::chargeFichier_(int modeDepart, const QString& fichier, quint64 noTable, const QByteArray& contenu,
+                             const QStringList& avis)
 {
-    QFile f(fichier);
-    if (!ZB_FichierDePartie::ouvrePourLecture(f)) {
-        // Too small to hold a game: a new game with the same arguments.
-        int nouveau = NouvellePartie;
-        int session = SessionLocale;
-        reponse_Depart(&nouveau, &session, options_, QString(), login_, portSecure_, portUnsecure_, portTcp_, 0, false,
-                       socket_, int(noTable));
-        return;
+    fichierCharge_ = fichier;
+    // Told before the replay's own question, in the order they happen.
+    for (const QString& texte : avis) {
+        const QString message = tr("La partie %1 est abîmée. %2").arg(QDir::toNativeSeparators(fichier), texte);
+        QMessageLogger(__FILE__, __LINE__, Q_FUNC_INFO).warning("%s", qUtf8Printable(message));
+        messageBox(GM::Warning, tr("Partie incomplète"), message, GM::Ok);
     }
-    QTextStream in(&f);
+    QBuffer tampon;
+    tampon.setData(contenu);
+    tampon.open(QIODevice::ReadOnly);
+    QTextStream in(&tampon);
     setProtocolVersion(3);
     int type = ZB_FichierDePartie::typeDeFichier(fichier, modeDepart);
     int lignes = 0;
     if (!loadFromStream(in, &type, noTable, &lignes))
-        throw GM_ExceptionFileCorrupted(fichier);
+        throw GM_ExceptionFileCorrupted(tr("Le fichier n'a pas la forme d'une partie enregistrée."));
 }
 
 bool ZB_Room::loadFromStream(QTextStream& in, int* typeDeFichier, quint64 noTable, int* nombreDeLignes)
@@ -326,7 +352,14 @@ void ZB_Room::recreeTables(int n, quint64 tableDemandee)
 bool ZB_Room::chargeTable(int noTable, QTextStream& in, int* nombreDeLignes)
 {
     ZB_RoomTable* table = getTable(noTable);
-    return table != nullptr && table->chargeTable(in, nombreDeLignes);
+    if (table == nullptr || !table->chargeTable(in, nombreDeLignes))
+        return false;
+    // A block that stops being readable is played up to its last sound
+    // line, as the check before the load told the user.
+    QStringList lignes = table->getLignes();
+    if (ZB_FichierDePartie::gardeLaPartieSaine(lignes).isEmpty())
+        return true;
+    return table->chargeTable(lignes, nombreDeLignes);
 }
 
 void ZB_Room::inscritJoueur(const OptionsDuJoueur& joueur, int etape, int noTable)

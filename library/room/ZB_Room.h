@@ -131,6 +131,8 @@ public:
     int getProtocolVersion() const { return version_; }
     const OptionsDePartie& getOptions() const { return options_; }
     const QString& getCheminSauvegarde() const { return cheminSauvegarde_; }
+    // The file of the last start mode 2 or 3, for what its replay tells.
+    const QString& getFichierCharge() const { return fichierCharge_; }
     DisplayA* getDisplay() const { return display_; }
 
     // ListeDesEvenements::Executor.
@@ -194,6 +196,7 @@ protected:
     bool enLigne_ = false;
     QString dossierDonnees_;
     QString cheminSauvegarde_;
+    QString fichierCharge_;
     qint64 idUtilisateur_ = -1;
 
     bool estSansSauvegarde() const { return sansSauvegarde_; }
@@ -212,7 +215,10 @@ private:
     int versionPour_(const TypeDePartie& type) const;
     const TypeDePartie& typeDePartie_() const;
     EvenementDeJeu inscriptionPartie_(int noTable) const;
-    void chargeFichier_(int modeDepart, const QString& fichier, quint64 noTable);
+    // Loads a file read and checked beforehand; avis are the notices of
+    // its blocks that open in part.
+    void chargeFichier_(int modeDepart, const QString& fichier, quint64 noTable, const QByteArray& contenu,
+                        const QStringList& avis);
 
     QMap<int, ZB_RoomTable*> tables_;
     std::unique_ptr<ZB_EventsGroup> events_;

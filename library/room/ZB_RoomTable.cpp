@@ -331,7 +331,9 @@ bool ZB_RoomTable::rejoue(int modeVue, ListeDesEvenements::ReplayRequester* dema
     try {
         liste->etatAttendu_ = EtatDeJeu::AttendInscriptionPartie;
         liste->clear();
-        liste->replay(m_lignes, SiegeTable, m_miroir, -1, demandeur);
+        // A stored record holds every move: one that stops following the
+        // game must not leave the table waiting for a move that never comes.
+        liste->replay(m_lignes, SiegeTable, m_miroir, -1, demandeur, true);
         liste->flush_unlocked();
     } catch (...) {
         if (m_display != nullptr)

@@ -131,7 +131,9 @@ public:
     // breaks.
     bool chargeTable(const QStringList& bloc, int* nombreDeLignes = nullptr);
     // Replays the lines taken by chargeTable; errors are thrown on once the
-    // display shows the table again and the list is unlocked.
+    // display shows the table again and the list is unlocked. A record that
+    // stops following the game stops its replay there (the requester's
+    // cb_replayArrete).
     bool rejoue(int modeVue, ListeDesEvenements::ReplayRequester* demandeur = nullptr);
     // Analysis windows of every seat on or off.
     void afficheAnalyses(bool afficher);

@@ -16,7 +16,9 @@ constexpr int PRISE_MS = 1500;
 constexpr int REFUS_MAX = 6;
 constexpr int STABILITE_MS = 180;
 constexpr int DISPARITION_MS = 6000;
-constexpr int TAPIS_MS = 2500;
+// A card flies 500 ms; on a loaded machine's software renderer far longer:
+// a cloth that differs from the record for this long is a fault.
+constexpr int TAPIS_MS = 6000;
 // The hand stands raised while its seat is asked: its top is then above
 // this share of the window's height (about 0.72; 0.81 at rest).
 constexpr double MAIN_LEVEE = 0.765;
@@ -46,13 +48,23 @@ void PiloteDePartie::litBoutons(const QImage& image, QList<QRect>& panneau, QLis
     boite.clear();
     const int h = image.height();
     const QList<QRect> tous = LectureEcran::boutons(image, QRect(0, h / 8, image.width(), h * 7 / 8));
-    // The panel: three buttons or more on one row in the lower half, and
+    // The panel: three buttons or more on one row in the lower half, or two
+    // of the panel's near-square ones (a pass beside a redouble), and
     // whatever lies there with them.
+    // The panel's buttons are big (a card's court picture is not).
+    const int largeurPanneau = image.width() / 16;
+    const auto carre = [largeurPanneau](const QRect& r) {
+        return 2 * r.height() >= r.width() && r.width() >= largeurPanneau;
+    };
     for (const QRect& r : tous) {
         int memeRangee = 0;
-        for (const QRect& s : tous)
-            memeRangee += std::abs(s.top() - r.top()) <= 4 && s.top() > h / 2 ? 1 : 0;
-        if (memeRangee >= 3) {
+        int carres = 0;
+        for (const QRect& s : tous) {
+            const bool ensemble = std::abs(s.top() - r.top()) <= 4 && s.top() > h / 2;
+            memeRangee += ensemble ? 1 : 0;
+            carres += ensemble && carre(s) ? 1 : 0;
+        }
+        if (memeRangee >= 3 || carres >= 2) {
             for (const QRect& s : tous)
                 if (s.top() > h / 2)
                     panneau.append(s);
@@ -120,9 +132,11 @@ bool PiloteDePartie::choisitDansPanneau_(const QList<QRect>& panneau, const Reco
         int memeRangee = 0;
         for (const QRect& s : panneau)
             memeRangee += std::abs(s.top() - r.top()) <= 4 ? 1 : 0;
-        if (memeRangee >= 3)
+        if (memeRangee >= 2)
             rangee.append(r);
     }
+    if (rangee.isEmpty())
+        return session_.echoue(QStringLiteral("The trump and bid panel shows no row of buttons"));
     for (const QRect& r : panneau)
         if (!rangee.isEmpty() && r.top() > rangee.first().bottom())
             dessous = r;
@@ -144,17 +158,24 @@ bool PiloteDePartie::repondBoite_(const QList<QRect>& boutons)
     return clique_(premierBouton_ ? boutons.first() : boutons.last(), QStringLiteral("message box"));
 }
 
-bool PiloteDePartie::verifieTapis_(const RecordDePartie& record, const QImage& premiere)
+bool PiloteDePartie::verifieTapis_(const RecordDePartie& premierRecord, const QImage& premiere)
 {
     // The trick of the record, each card on its seat's side; a card still
-    // flying in or out settles first.
+    // flying in or out settles first, and the record is read again with each
+    // look, so that a picture and a record taken a moment apart agree.
+    RecordDePartie record = premierRecord;
     QList<int> attendus;
-    for (const RecordDePartie::CarteJouee& c : record.pliEnCours().cartes)
-        attendus.append(c.siege);
-    std::sort(attendus.begin(), attendus.end());
-    // At the first trick of a deal nothing of the last deal floats over the
-    // cloth any more (a score's flight lasts about a second).
-    const bool nouvelleDonne = record.plis().size() <= 1;
+    bool nouvelleDonne = false;
+    const auto litAttendus = [&] {
+        attendus.clear();
+        for (const RecordDePartie::CarteJouee& c : record.pliEnCours().cartes)
+            attendus.append(c.siege);
+        std::sort(attendus.begin(), attendus.end());
+        // At the first trick of a deal nothing of the last deal floats over
+        // the cloth any more (a score's flight lasts about a second).
+        nouvelleDonne = record.plis().size() <= 1;
+    };
+    litAttendus();
     QImage image = premiere;
     QElapsedTimer attente;
     attente.start();
@@ -178,6 +199,11 @@ bool PiloteDePartie::verifieTapis_(const RecordDePartie& record, const QImage& p
             break;
         QThread::msleep(REGARD_MS);
         image = session_.capture();
+        const RecordDePartie relu = session_.record();
+        if (relu.valide()) {
+            record = relu;
+            litAttendus();
+        }
     }
     const auto note = [this](const QString& ecart) {
         if (!ecarts_.contains(ecart)) {

@@ -471,7 +471,11 @@ private slots:
         if (commande == QLatin1String("heberger")) {
             QCOMPARE(w.salle()->getServerView(), w.vueServeur());
             w.OnQuitterEnLigne_Reponse(GM::Ok);
+            return;
         }
+        // Esc closes it, as it closes a window.
+        QTest::keyClick(w.vue(), Qt::Key_Escape);
+        QTRY_VERIFY(dialoguesVisibles(w).isEmpty());
     }
 
     // The event window follows its menu command; the bug questionnaire comes

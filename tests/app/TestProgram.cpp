@@ -1,6 +1,8 @@
 #include "ZbTestRegistry.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QDirIterator>
 #include <QProcess>
 #include <QRegularExpression>
@@ -59,6 +61,19 @@ bool lisScores(const QString& sortie, const QString& mot, int& a, int& b, QStrin
     return true;
 }
 
+QByteArray contenu(const QString& chemin)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool ecrit(const QString& chemin, const QByteArray& octets)
+{
+    QDir().mkpath(QFileInfo(chemin).absolutePath());
+    QFile f(chemin);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(octets) == octets.size();
+}
+
 quint16 portLibre()
 {
     QTcpServer temporaire;
@@ -72,6 +87,36 @@ quint16 portLibre()
 class TestProgram : public QObject
 {
     Q_OBJECT
+
+    // A record of a whole match, as the program writes it.
+    QByteArray match_;
+
+    QByteArray match()
+    {
+        if (match_.isEmpty()) {
+            Programme joue;
+            joue.demarre({QStringLiteral("--autotest")});
+            QString fichier;
+            int a = 0;
+            int b = 0;
+            if (lisScores(joue.sortie(), QStringLiteral("MATCH"), a, b, fichier))
+                match_ = contenu(fichier.remove(QRegularExpression(QStringLiteral("^file "))));
+        }
+        return match_;
+    }
+
+    // Damaged files of every kind the program refuses.
+    static void fichiersRefuses(const QByteArray& partie)
+    {
+        QTest::addColumn<QByteArray>("octets");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("header only") << QByteArray("12\r\n");
+        QTest::newRow("cut inside a UTF-8 character") << partie.left(partie.indexOf("\xc3") + 1);
+        QString negatifs = QString::fromUtf8(partie);
+        negatifs.replace(QRegularExpression(QStringLiteral("(?<=!)(\\d+)(?=!)")), QStringLiteral("-\\1"));
+        QTest::newRow("numbers negated") << negatifs.toUtf8();
+        QTest::newRow("one huge line") << QByteArray("12\r\n{Ajo!" + QByteArray(200000, 'x') + "!0!37!0!1!0!5!0!}\r\n");
+    }
 
 private slots:
     // A command line that does not read stops the program before any
@@ -129,6 +174,90 @@ private slots:
         QVERIFY2(lisScores(relu, QStringLiteral("OPENED"), a2, b2, reste), qPrintable(relu));
         QCOMPARE(a2, a);
         QCOMPARE(b2, b);
+    }
+
+    // An unattended run given a file it cannot open says which and why, and
+    // ends with status 1 instead of staying open.
+    void fichierRefuseSansSurveillance_data() { fichiersRefuses(match()); }
+    void fichierRefuseSansSurveillance()
+    {
+        QFETCH(QByteArray, octets);
+        Programme p;
+        const QString fichier = p.maison.filePath(QStringLiteral("abime.jss"));
+        QVERIFY(ecrit(fichier, octets));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* variable : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"})
+            env.insert(QLatin1String(variable), p.maison.path());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        p.processus.setProcessEnvironment(env);
+        p.processus.start(QStringLiteral(ZB_PROGRAMME), {QStringLiteral("--auto"), QStringLiteral("--file"), fichier});
+        const bool fini = p.processus.waitForFinished(Programme::ATTENTE_MS);
+        if (!fini) {
+            p.processus.kill();
+            p.processus.waitForFinished();
+        }
+        QVERIFY2(fini, "still open after the error");
+        QCOMPARE(p.processus.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.processus.exitCode(), 1);
+        const QString erreur = QString::fromUtf8(p.processus.readAllStandardError());
+        const QRegularExpression ligne(QStringLiteral("^ERROR .*abime\\.jss.*\\n.+"), QRegularExpression::MultilineOption);
+        QVERIFY2(ligne.match(erreur).hasMatch(), qPrintable(erreur.right(2000)));
+    }
+
+    // A file given at start that cannot be opened leaves the game in
+    // progress: its autosave is resumed, and not a byte of it changes.
+    void fichierRefuseGardeLaPartie_data() { fichiersRefuses(match()); }
+    void fichierRefuseGardeLaPartie()
+    {
+        QFETCH(QByteArray, octets);
+        QVERIFY(!match().isEmpty());
+        Programme p;
+        const QString donnees = p.maison.filePath(QStringLiteral("Zubrik/Zubrik/"));
+        const QString autosave = donnees + QStringLiteral("autosave.jss");
+        const QString trace = donnees + QStringLiteral("debugLog.txt");
+        // A game in progress: the first deals of the match, resumed once so
+        // that its autosave is in the form the program writes at the user's
+        // turn.
+        const QList<QByteArray> lignes = match().split('\n');
+        QByteArray debut;
+        for (qsizetype i = 0; i < qMin<qsizetype>(150, lignes.size()); ++i)
+            debut += lignes.at(i) + '\n';
+        QVERIFY(ecrit(autosave, debut));
+        auto demarre = [&p](const QStringList& arguments) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            for (const char* variable : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"})
+                env.insert(QLatin1String(variable), p.maison.path());
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+            p.processus.setProcessEnvironment(env);
+            // Nobody reads them while it runs: a full pipe would stop it.
+            p.processus.setStandardOutputFile(QProcess::nullDevice());
+            p.processus.setStandardErrorFile(QProcess::nullDevice());
+            p.processus.start(QStringLiteral(ZB_PROGRAMME), arguments);
+        };
+        auto arrete = [&p] {
+            p.processus.kill();
+            p.processus.waitForFinished();
+        };
+        demarre({QStringLiteral("--nowait")});
+        const bool reecrite = QTest::qWaitFor([&] { return contenu(autosave) != debut; }, 60000);
+        arrete();
+        if (!reecrite)
+            qWarning("the resumed game was not saved again: its first form is kept");
+        const QByteArray avant = contenu(autosave);
+
+        const QString fichier = p.maison.filePath(QStringLiteral("abime.jss"));
+        QVERIFY(ecrit(fichier, octets));
+        QFile::remove(trace);
+        demarre({QStringLiteral("--nowait"), QStringLiteral("--file"), fichier});
+        // The error is told; the game that goes on then reaches the user's
+        // turn, when a new game would have been saved over the old one.
+        const bool dit = QTest::qWaitFor([&] { return contenu(trace).contains("Error: "); }, 60000);
+        const bool changee = QTest::qWaitFor([&] { return contenu(autosave) != avant; }, 5000);
+        arrete();
+        QVERIFY(!changee);
+        QVERIFY(dit);
+        QVERIFY2(contenu(trace).contains("abime.jss"), contenu(trace).constData());
+        QCOMPARE(contenu(autosave), avant);
     }
 
     // One program hosts on loopback, another joins it: both play the match

@@ -17,6 +17,14 @@
 
 namespace {
 
+// A settings file nothing can make sense of. It begins with a NUL byte, so
+// its length is the literal's, its terminating NUL left out.
+QByteArray fichierIllisible()
+{
+    static constexpr char texte[] = "\x00\xff\xfe garbage [[[ = =\n[Display\nx=\"unterminated\n";
+    return QByteArray(texte, sizeof(texte) - 1);
+}
+
 // A store in a file of its own, never the user's.
 class StoreTemporaire
 {
@@ -303,7 +311,7 @@ private slots:
     void damagedStoreIsWrittenAfresh()
     {
         StoreTemporaire t;
-        t.ecritBrut(QByteArray("\x00\xff\xfe garbage [[[ = =\n[Display\nx=\"unterminated\n", 48));
+        t.ecritBrut(fichierIllisible());
         {
             auto s = t.ouvre();
             ZB_SettingsStore store(*s);
@@ -329,7 +337,7 @@ private slots:
         {
             QFile f(chemin);
             QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(QByteArray("\x00\xff\xfe garbage [[[ = =\n[Display\nx=\"unterminated\n", 48));
+            f.write(fichierIllisible());
         }
         QSettings s(chemin, QSettings::IniFormat);
         QCOMPARE(s.status(), QSettings::FormatError);

@@ -150,10 +150,21 @@ private slots:
         QFETCH(int, reponse);
         QFETCH(int, modeVue);
         QFETCH(bool, question);
+        // The game and its four players inscribed, then made-up lines.
         QStringList contenu{QStringLiteral("12")};
-        contenu << optionsJass().sauveValeursDansString();
-        for (int i = 2; i < lignes; ++i)
-            contenu << QStringLiteral("{Mes!bonjour %1!0!140!2!-1!0!-1!0!}").arg(i);
+        contenu << EvenementDeJeu(EvenementDeJeu::InP, optionsJass().sauveValeursDansString(), 4,
+                                  EtatDeJeu::AttendInscriptionPartie, EvenementDeJeu::Local_Table, -1, 0, -1, 0, ZB_ICI)
+                       .toString(3);
+        for (int siege = 0; siege < 4; ++siege) {
+            OptionsDuJoueur joueur;
+            joueur.id_ = 10 + siege;
+            contenu << EvenementDeJeu(EvenementDeJeu::InJ, joueur.sauveValeursDansString(), 4,
+                                      EtatDeJeu::InscriptionJoueur0 + siege, EvenementDeJeu::Local_Table, joueur.id_, 0,
+                                      -1, 0, ZB_ICI)
+                           .toString(3);
+        }
+        while (contenu.size() < lignes)
+            contenu << QStringLiteral("{Mes!bonjour %1!0!140!2!-1!0!-1!0!}").arg(contenu.size());
         const QString chemin = dossier.filePath(QStringLiteral("partie%1.jss").arg(lignes));
         {
             QFile f(chemin);

@@ -189,6 +189,45 @@ private slots:
         }
     }
 
+    // The back of every card is one picture given to 36 objects: one texture.
+    // Whatever happens to one of them must not reach the others' picture.
+    void objectsGivenOnePictureShareOneTexture()
+    {
+        Banc b;
+        QVERIFY(b.montre());
+        GL_ObjectSquare* carre = b.scene.ajoute(
+            std::make_unique<GL_ObjectSquare>(b.holder, 1.0, 1.0, QStringLiteral("x"), Placement::TurnedCard));
+        const QImage dos = unie(32, 32, Qt::red);
+        carre->setObjectImage(dos);
+        const int autre = b.moteur->createObject(1.0, 1.0, QStringLiteral("autre"));
+        b.moteur->setObjectImage(autre, dos);
+        QCOMPARE(b.moteur->tailleTexture(autre), dos.size());
+
+        Recepteur r;
+        const QPoint centre(200, 150);
+        const auto montreLeDos = [&] {
+            b.moteur->PortableGrabFrameBuffer(&r);
+            return r.image.pixelColor(centre) == QColor(Qt::red);
+        };
+        // Another picture of the same size, then of another size.
+        b.moteur->setObjectImage(autre, unie(32, 32, Qt::green));
+        QVERIFY(montreLeDos());
+        b.moteur->setObjectImage(autre, dos);
+        b.moteur->setObjectImage(autre, unie(8, 8, Qt::blue));
+        QCOMPARE(b.moteur->tailleTexture(autre), QSize(8, 8));
+        QVERIFY(montreLeDos());
+        // Deleted while sharing.
+        b.moteur->setObjectImage(autre, dos);
+        b.moteur->deleteObject(autre);
+        QVERIFY(montreLeDos());
+        // The picture changed in place is another picture.
+        QImage peinte = dos;
+        peinte.fill(Qt::green);
+        carre->setObjectImage(peinte);
+        b.moteur->PortableGrabFrameBuffer(&r);
+        QCOMPARE(r.image.pixelColor(centre), QColor(Qt::green));
+    }
+
     void grabCoversTheWholeFramebuffer_data()
     {
         QTest::addColumn<double>("ratio");

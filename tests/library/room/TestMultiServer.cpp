@@ -11,6 +11,7 @@
 #include "ZB_DisplayEmpty.h"
 #include "ZB_LobbyServer.h"
 #include "ZB_MultiServer.h"
+#include "SalleSansInterface.h"
 #include "ZB_Room.h"
 #include "ZB_ServerSocket.h"
 #include "ZB_ServerSocketConnection.h"
@@ -38,27 +39,7 @@ namespace {
 constexpr int Delai = 5000;
 const QHostAddress Boucle(QHostAddress::LocalHost);
 
-// A room whose user-facing operations do nothing.
-class SalleMulti : public ZB_Room
-{
-public:
-    using ZB_Room::ZB_Room;
-
-    void askQuit(QObject*, const char*) override {}
-    void disconnectFromServer() override {}
-    void startHosting(QSharedPointer<GM_SocketAbstract>, const QString&, quint16, quint16, quint16, qint64) override
-    {
-    }
-    void saveAs(const QString&) override {}
-    void writeToStream(QTextStream&) override {}
-    void connectToServer(const QString&, quint16, const QString&, qint64, int, bool,
-                         QSharedPointer<GM_SocketAbstract>) override
-    {
-    }
-    void sendToServer(const EvenementDeJeu&) override {}
-    void endOnlineGame(bool) override {}
-    void answerNextGame(bool) override {}
-};
+using SalleMulti = SalleSansInterface;
 
 // A ban list whose clock (seconds) the test moves.
 class BansReglables : public GM_BanList

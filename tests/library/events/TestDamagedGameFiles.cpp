@@ -1,0 +1,277 @@
+#include "EvenementDeJeu.h"
+#include "GM_ExceptionFileCorrupted.h"
+#include "GM_ExceptionFileTooOld.h"
+#include "GM_MessageBoxDisplayerHeadless.h"
+#include "ListeDesEvenements.h"
+#include "OptionsDePartie.h"
+#include "OptionsDuJoueur.h"
+#include "TypeDePartie.h"
+#include "ZB_DisplayEmpty.h"
+#include "ZB_FichierDePartie.h"
+#include "SalleSansInterface.h"
+#include "ZB_Room.h"
+#include "ZB_RoomTable.h"
+#include "ZbTestRegistry.h"
+
+#include <QFile>
+#include <QMutexLocker>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+#include <algorithm>
+#include <memory>
+
+// Damaged copies of a real game record, opened through the room as the
+// program opens a file, then replayed: each ends in a game opened whole, a
+// game opened in part with a word for the user, or a refusal that names its
+// reason and leaves the game in progress as it was. None may leave its
+// replay waiting for a move that never comes.
+
+namespace {
+
+using SalleDeTest = SalleSansInterface;
+
+class Demandeur : public ListeDesEvenements::ReplayRequester
+{
+public:
+    bool termine = false;
+    void cb_replayTermine() override { termine = true; }
+};
+
+// Accented names, for a cut inside a character.
+const QStringList noms = {QStringLiteral("Zoé"), QStringLiteral("Angélique"), QStringLiteral("Jürg"),
+                          QStringLiteral("Ørjan")};
+
+QList<QByteArray> lignesDe(const QByteArray& octets)
+{
+    QList<QByteArray> lignes = octets.split('\n');
+    if (!lignes.isEmpty() && lignes.last().isEmpty())
+        lignes.removeLast();
+    return lignes;
+}
+
+QByteArray joint(const QList<QByteArray>& lignes)
+{
+    QByteArray octets;
+    for (const QByteArray& l : lignes)
+        octets += l + '\n';
+    return octets;
+}
+
+// Cut in the middle of the line that holds the given share of the bytes.
+QByteArray coupe(const QByteArray& octets, double part)
+{
+    const qsizetype p = qsizetype(double(octets.size()) * part);
+    const qsizetype debut = octets.lastIndexOf('\n', p - 1) + 1;
+    qsizetype fin = octets.indexOf('\n', p);
+    if (fin < 0)
+        fin = octets.size();
+    return octets.left(debut + qMax<qsizetype>(1, (fin - debut) / 2));
+}
+
+} // namespace
+
+class TestDamagedGameFiles : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir dossier;
+    ZB_DisplayEmpty display;
+    GM_MessageBoxDisplayerHeadless boites;
+    QByteArray partie;
+
+    std::unique_ptr<SalleDeTest> salleEnJeu()
+    {
+        ZB_Room::Parametres p;
+        p.sansSauvegarde = true;
+        p.modeSimple = true;
+        p.sansDelai = true;
+        p.dossierDonnees = dossier.path() + QLatin1Char('/');
+        TypeDePartie::initTypesDePartie(TypeDePartie::GenreJass);
+        auto salle = std::make_unique<SalleDeTest>(nullptr, &display, &boites, OptionsDePartie(TypeDePartie::GenreJass), p);
+        int mode = ZB_Room::NouvellePartie;
+        int session = ZB_Room::SessionLocale;
+        salle->reponse_Depart(&mode, &session, OptionsDePartie(TypeDePartie::GenreJass), QString(), QString(), 4001,
+                              4002, 4000, 0, false, {}, -1);
+        salle->getTable(0)->settingsPartie().random_.initialise(20261207u);
+        for (int siege = 0; siege < 4; ++siege) {
+            OptionsDuJoueur j;
+            j.nom_ = noms.at(siege);
+            j.id_ = 900 + siege;
+            j.ordinateur_ = 1;
+            j.optionsAI_.nbrCombinations_ = 30;
+            salle->inscritJoueur(j, 2 + siege, 0);
+        }
+        return salle;
+    }
+
+    // How a file ends: "whole", "in part" or "refused"; "refused late" when
+    // the room changed before it refused, "hangs" when the replay never ends.
+    QString ouvre(const QByteArray& octets, QString& pourquoi)
+    {
+        const QString chemin = dossier.filePath(QStringLiteral("abime.jss"));
+        QFile f(chemin);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(octets) != octets.size())
+            return QStringLiteral("unwritable");
+        f.close();
+
+        std::unique_ptr<SalleDeTest> salle = salleEnJeu();
+        ListeDesEvenements* liste = salle->getListe(-1);
+        if (!QTest::qWaitFor([&] { return liste->getExecutes().blockCount() > 20; }, 60000))
+            return QStringLiteral("no game in progress");
+        // Nothing runs between these and the load's end but the load.
+        const QString avant = liste->getExecutes().toPlainText();
+        const int etatAvant = liste->etatAttendu_;
+        boites.effaceHistorique();
+        int mode = ZB_Room::OuvreFichier;
+        int session = ZB_Room::SessionLocale;
+        try {
+            salle->reponse_Depart(&mode, &session, OptionsDePartie(TypeDePartie::GenreJass), chemin, QString(), 4001,
+                                  4002, 4000, 0, false, {}, -1);
+        } catch (const GM_ExceptionFileCorrupted& e) {
+            pourquoi = e.getDetail();
+            const bool intacte = liste == salle->getListe(-1) && liste->getExecutes().toPlainText() == avant
+                              && liste->etatAttendu_ == etatAvant;
+            return intacte ? QStringLiteral("refused") : QStringLiteral("refused late");
+        } catch (const GM_ExceptionFileTooOld& e) {
+            pourquoi = e.getMessage();
+            return QStringLiteral("refused");
+        }
+        Demandeur demandeur;
+        try {
+            for (ZB_RoomTable* table : salle->getTables())
+                table->rejoue(ZB_RoomTable::ModeVueSansAnimation, &demandeur);
+        } catch (const GM_Exception& e) {
+            pourquoi = e.getMessage();
+            return QStringLiteral("refused late");
+        }
+        // A guard against a replay that waits for ever, not a measure of
+        // speed.
+        if (!QTest::qWaitFor([&] { return !salle->getListe(-1)->estReplayEnCours(); }, 60000))
+            return QStringLiteral("hangs");
+        QTest::qWait(1);
+        // The notice of a block opened in part is shown through the boxes.
+        bool avis = false;
+        for (const auto& a : boites.historique()) {
+            avis = avis || a.requete.texte_.contains(QStringLiteral("abîmée"));
+            pourquoi += a.requete.texte_;
+        }
+        if (!demandeur.termine)
+            pourquoi += QStringLiteral(" The replay stopped short.");
+        return !avis && demandeur.termine ? QStringLiteral("whole") : QStringLiteral("in part");
+    }
+
+private slots:
+    // A real record: a few deals of four computer players.
+    void initTestCase()
+    {
+        QVERIFY(dossier.isValid());
+        boites.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
+        std::unique_ptr<SalleDeTest> salle = salleEnJeu();
+        ListeDesEvenements* liste = salle->getListe(-1);
+        QVERIFY(QTest::qWaitFor([&] { return liste->getExecutes().blockCount() > 300; }, 120000));
+        QMutexLocker verrou(liste->getMutex());
+        QString texte;
+        QTextStream out(&texte);
+        liste->ecritTexte(out);
+        partie = texte.toUtf8();
+    }
+
+    void damagedFiles_data()
+    {
+        QTest::addColumn<QByteArray>("octets");
+        QTest::addColumn<QStringList>("issues");
+        const QStringList entiere{QStringLiteral("whole")};
+        const QStringList enPartie{QStringLiteral("in part")};
+        const QStringList refusee{QStringLiteral("refused")};
+        const QList<QByteArray> lignes = lignesDe(partie);
+
+        QTest::newRow("as written") << partie << entiere;
+        QTest::newRow("empty") << QByteArray() << refusee;
+        QTest::newRow("one byte") << partie.left(1) << refusee;
+        QTest::newRow("header only") << QByteArray("12\r\n") << refusee;
+        QTest::newRow("cut at 10 %") << coupe(partie, 0.10) << enPartie;
+        QTest::newRow("cut at 50 %") << coupe(partie, 0.50) << enPartie;
+        QTest::newRow("cut at 90 %") << coupe(partie, 0.90) << enPartie;
+        QTest::newRow("cut at 99.9 %") << coupe(partie, 0.999) << enPartie;
+        const qsizetype accent = partie.indexOf("é");
+        QTest::newRow("cut inside a UTF-8 character") << partie.left(accent + 1) << refusee;
+
+        QByteArray inverses = partie;
+        QRandomGenerator alea(42);
+        for (int i = 0; i < 20; ++i) {
+            const qsizetype p = qsizetype(alea.bounded(int(inverses.size())));
+            inverses[p] = char(inverses.at(p) ^ char(1 << alea.bounded(8)));
+        }
+        QTest::newRow("random byte flips") << inverses << QStringList{QStringLiteral("in part"), QStringLiteral("refused")};
+
+        QByteArray accolades = partie;
+        for (char& c : accolades)
+            c = c == '{' ? '}' : c == '}' ? '{' : c;
+        QTest::newRow("swapped braces") << accolades << refusee;
+
+        QList<QByteArray> sansSeparateur = lignes;
+        const qsizetype milieu = sansSeparateur.size() / 2;
+        sansSeparateur[milieu].replace(sansSeparateur[milieu].indexOf('!'), 1, "");
+        QTest::newRow("a removed separator") << joint(sansSeparateur) << enPartie;
+
+        QString negatifs = QString::fromUtf8(partie);
+        negatifs.replace(QRegularExpression(QStringLiteral("(?<=!)(\\d+)(?=!)")), QStringLiteral("-\\1"));
+        QTest::newRow("numbers negated") << negatifs.toUtf8() << refusee;
+
+        QList<QByteArray> melangees = lignes.mid(1);
+        std::shuffle(melangees.begin(), melangees.end(), QRandomGenerator(7));
+        melangees.prepend(lignes.first());
+        // A shuffled record may also end on an early line and open there.
+        QTest::newRow("lines shuffled") << joint(melangees) << QStringList{QStringLiteral("whole"), QStringLiteral("in part")};
+
+        // A snapshot of the second deal nested far deeper than any record.
+        QList<QByteArray> imbrique = lignes;
+        const auto enr = std::find_if(imbrique.begin() + 8, imbrique.end(),
+                                      [](const QByteArray& l) { return l.startsWith("{Enr!"); });
+        if (enr != imbrique.end())
+            *enr = "{Enr!" + QByteArray(20000, '{') + QByteArray(20000, '}') + "!4!6!2!-1!0!-1!0!}\r";
+        QTest::newRow("deep nesting in a snapshot") << joint(imbrique) << enPartie;
+        QTest::newRow("400k-deep nesting") << QByteArray("12\r\n" + lignes.at(1) + "\n{Enr!" + QByteArray(400000, '{')
+                                                         + QByteArray(400000, '}') + "!4!6!2!-1!0!-1!0!}\r\n")
+                                           << refusee;
+        QTest::newRow("one huge line") << QByteArray("12\r\n{Ajo!" + QByteArray(200000, 'x') + "!0!37!0!1!0!5!0!}\r\n")
+                                       << refusee;
+        QTest::newRow("several records in a row") << partie + joint(lignes.mid(1)) + joint(lignes.mid(1)) << entiere;
+    }
+
+    void damagedFiles()
+    {
+        QFETCH(QByteArray, octets);
+        QFETCH(QStringList, issues);
+        QString pourquoi;
+        const QString issue = ouvre(octets, pourquoi);
+        QVERIFY2(issues.contains(issue), qPrintable(issue + QLatin1String(": ") + pourquoi));
+        // A refusal and a game opened in part say why.
+        if (issue != QLatin1String("whole"))
+            QVERIFY2(!pourquoi.trimmed().isEmpty(), qPrintable(issue));
+    }
+
+    // A file far beyond any game is refused before it is read.
+    void oversizedFile()
+    {
+        QFile f(dossier.filePath(QStringLiteral("enorme.jss")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QVERIFY(f.resize(ZB_FichierDePartie::TailleMaximale + 1)); // sparse: nothing is written
+        f.close();
+        QFile lu(f.fileName());
+        try {
+            ZB_FichierDePartie::ouvrePourLecture(lu);
+            QFAIL("an oversized file was taken");
+        } catch (const GM_ExceptionFileCorrupted& e) {
+            QVERIFY2(e.getDetail().contains(QStringLiteral("Mo")), qPrintable(e.getDetail()));
+        }
+    }
+};
+
+ZB_REGISTER_TEST(TestDamagedGameFiles)
+#include "TestDamagedGameFiles.moc"
