@@ -129,6 +129,17 @@ int DisplayGLHumanCarte::rotationDansLaMain(int vides, int index)
     return arrondi((index - (CARTES_PAR_MAIN - vides) / 2.0) * PAS_ROTATION);
 }
 
+double DisplayGLHumanCarte::hauteurMainEnChoix(double hauteurZone)
+{
+    // The highlighted hand stands raised above its resting place; a card
+    // turned as far as the end cards of a full hand reaches no higher (the
+    // fan lets those down).
+    const double largeurCarte = hauteurZone * LARGEUR_PAR_HAUTEUR_MAIN;
+    const double angle = qDegreesToRadians(std::fabs(static_cast<double>(rotationDansLaMain(0, 0))));
+    return largeurCarte * HAUTEUR_PAR_LARGEUR * PART_VISIBLE + largeurCarte * std::sin(angle)
+           + LEVEE_SURLIGNEE * hauteurZone;
+}
+
 void DisplayGLHumanCarte::render(int style, const QSize& taille, const QString& nomDossierCache,
                                  double ratioPixels)
 {

@@ -149,6 +149,9 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     layoutAtouts->addWidget(panelAtouts_);
     proxyAtouts_ = addWidget(conteneurAtouts_);
     proxyAtouts_->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
+    // Over the tool buttons, should a style's buttons make the strip wider
+    // than the room between them: a question asked is never hidden.
+    proxyAtouts_->setZValue(Z_ATOUTS);
     conteneurAtouts_->hide();
 
     // 4 to 6. Undo back and forward, connection state.

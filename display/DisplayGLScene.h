@@ -154,6 +154,7 @@ public:
     static constexpr double Z_BOITE_MISE_A_JOUR = 0.41;
     static constexpr double Z_ANIMATIONS = 0.3;
     static constexpr double Z_REGLAGES = 0.1;
+    static constexpr double Z_ATOUTS = 0.05;
     // Open, the chat band covers the tool buttons at its right end, where
     // its own close button is.
     static constexpr double Z_CHAT = 0.2;

@@ -276,13 +276,19 @@ void DisplayGLScene::OnSceneRectChanged(QRectF const& rect)
     boite1_.proxy->setGeometry(QRectF(x, y + (h - y - hauteur1) / 2.0, w, hauteur1));
     boite2_.widget->setFixedSize(arrondi(w), arrondi(h));
     boite2_.proxy->setGeometry(QRectF(x, y, arrondi(w), arrondi(h)));
-    // The trump and bid band: the table's bottom band, its buttons never
-    // wider than the table.
+    // The trump and bid band lies just above the hand it asks about, not
+    // over it.
+    const double basAtouts = zones_[0].bottom() - DisplayGLHumanCarte::hauteurMainEnChoix(zones_[0].height());
+    // Sideways it keeps clear of the tool buttons' columns, which lie over
+    // it at that height.
+    const double d = arrondi(PART_LARGEUR_BOUTON * w);
+    const double retrait = std::min(d + MARGE_BANDE_ATOUTS, w / 4.0);
+    const double largeurAtouts = std::max(0.0, w - 2.0 * retrait);
     if (QLayout* l = conteneurAtouts_->layout()) {
         const QMargins m = l->contentsMargins();
-        panelAtouts_->setLargeurOfferte(std::max(1, arrondi(w) - m.left() - m.right()));
+        panelAtouts_->setLargeurOfferte(std::max(1, arrondi(largeurAtouts) - m.left() - m.right()));
     }
-    proxyAtouts_->setGeometry(QRectF(x, y + h - b, w, b));
+    proxyAtouts_->setGeometry(QRectF(x + retrait, std::max(y, basAtouts - b), largeurAtouts, b));
     if (boite1_.widget->isVisible())
         placeBox(boite1_.widget, boite1_.proxy, zoneTable());
     disposeMains_();

@@ -46,6 +46,10 @@ inline constexpr double LARGEUR_PLAQUE = 500.0;
 inline constexpr double HAUTEUR_PLAQUE = 47.0;
 inline constexpr int RETRAIT_PLAQUE_PRES = 8;
 inline constexpr double MARGE_SIGNE_PLAQUE = 6.0;
+// The plate's trump sign lies on a light tile this share of its side
+// wider all round.
+inline constexpr double PART_BORD_SIGNE = 0.08;
+inline const QColor FOND_SIGNE_ATOUT(255, 255, 250, 235);
 inline constexpr int SCHEMA_SOMBRE = 2;
 // The states in which the announcements have been shown to all.
 inline constexpr int PREMIER_ETAT_ANNONCES_VUES = 45;
@@ -74,6 +78,7 @@ inline constexpr double PART_ENCART_H = 0.66;
 inline constexpr double PART_HAUT_CHAT = 0.16;
 inline constexpr double PART_BANDE_BAS = 0.22;
 inline constexpr double PART_MARGE_MAIN = 0.01;
+inline constexpr double MARGE_BANDE_ATOUTS = 4.0;
 inline constexpr double PART_HAUTEUR_BOUTON = 0.13;
 inline constexpr double PART_LARGEUR_BOUTON = 0.08;
 inline constexpr double PART_HAUTEUR_CHAT = 0.25;

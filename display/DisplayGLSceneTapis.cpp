@@ -202,10 +202,17 @@ void DisplayGLScene::redessineCartes(int atout)
         peintre.setPen(schemaCouleurs_ == SCHEMA_SOMBRE ? QColor(Qt::white) : QColor(Qt::black));
         const QRectF boite(0.0, 0.0, largeurPlaque, hauteurPlaque);
         peintre.drawText(boite, Qt::AlignCenter, texte);
-        if (aChoisi && !signe.isNull())
-            peintre.drawImage(QPointF(boite.center().x() - largeurTexte / 2.0 - MARGE_SIGNE_PLAQUE - signe.width(),
-                                      boite.center().y() - signe.height() / 2.0),
-                              signe);
+        if (aChoisi && !signe.isNull()) {
+            const QRectF place(boite.center().x() - largeurTexte / 2.0 - MARGE_SIGNE_PLAQUE - signe.width(),
+                               boite.center().y() - signe.height() / 2.0, signe.width(), signe.height());
+            // The sign lies on a light tile of its own: a black suit on a
+            // dark cloth could hardly be told from it.
+            const double bord = PART_BORD_SIGNE * place.height();
+            peintre.setPen(Qt::NoPen);
+            peintre.setBrush(FOND_SIGNE_ATOUT);
+            peintre.drawRoundedRect(place.adjusted(-bord, -bord, bord, bord), 2.0 * bord, 2.0 * bord);
+            peintre.drawImage(place.topLeft(), signe);
+        }
         peintre.restore();
         textesPlaques_[static_cast<size_t>(p)] = texte;
     }

@@ -232,8 +232,12 @@ private slots:
         QCOMPARE(t.scene->proxyAnnulerAvant()->pos(), QPointF(d + 2.0, t0 + 2.0));
         QCOMPARE(t.scene->dialogueReglages()->expandedRect(), QRectF(0, 0, w, h));
         QCOMPARE(t.scene->dialogueReglages()->zValue(), DisplayGLScene::Z_REGLAGES);
-        QCOMPARE(t.scene->proxyAtouts()->pos(), QPointF(0, h - std::lround(0.22 * h)));
-        QCOMPARE(t.scene->proxyAtouts()->geometry().width(), w);
+        // The trump strip: above the hand being asked, and between the tool
+        // buttons' columns.
+        const double bas = (h - 3.0) - DisplayGLHumanCarte::hauteurMainEnChoix(h - 3.0);
+        const double retrait = std::min(d + 4.0, w / 4.0);
+        QCOMPARE(t.scene->proxyAtouts()->pos(), QPointF(retrait, std::max(0.0, bas - std::lround(0.22 * h))));
+        QCOMPARE(t.scene->proxyAtouts()->geometry().width(), w - 2.0 * retrait);
         for (const auto* proxy : {t.scene->proxyAide(), t.scene->proxyBug(), t.scene->proxyConnexion()}) {
             QVERIFY(std::isfinite(proxy->pos().x()));
             QVERIFY(std::isfinite(proxy->pos().y()));

@@ -466,15 +466,21 @@ private slots:
         const QImage image = t.image();
         garde(image, nom + QStringLiteral(".png"));
 
-        // Every offered button lies in the bottom band, inside the table,
-        // and is painted there; the band never runs off the view.
+        // Every offered button lies in the band above the hand, inside the
+        // table, and is painted there; the band leaves the hand it asks
+        // about clear.
         const QGraphicsProxyWidget* proxy = s.conteneurAtouts()->graphicsProxyWidget();
         QVERIFY(proxy && proxy->isVisible());
         const QRectF bande = proxy->sceneBoundingRect();
-        QVERIFY(bande.top() >= s.zoneTable().height() * 0.7);
+        QVERIFY(bande.top() >= s.zoneTable().top() + s.zoneTable().height() * 0.3);
         QVERIFY2(s.sceneRect().contains(bande), qPrintable(QStringLiteral("band %1,%2 %3x%4")
                                                                .arg(bande.x()).arg(bande.y())
                                                                .arg(bande.width()).arg(bande.height())));
+        for (Carte* carte : d[0]->main_) {
+            const QRectF c = s.jeuDeCartes().getCarte(carte->getIndex())->sceneBoundingRect();
+            QVERIFY2(c.top() >= bande.bottom() - 1.0, qPrintable(QStringLiteral("card top %1 under the band ending at %2")
+                                                                     .arg(c.top()).arg(bande.bottom())));
+        }
         int montres = 0;
         for (QAbstractButton* bouton : panneau->findChildren<QAbstractButton*>()) {
             if (!bouton->isVisible())
@@ -483,6 +489,11 @@ private slots:
             const QRectF zone = proxy->mapRectToScene(
                 QRectF(bouton->mapTo(s.conteneurAtouts(), QPoint(0, 0)), QSizeF(bouton->size())));
             QVERIFY2(bande.contains(zone) && s.sceneRect().contains(zone), qPrintable(bouton->objectName()));
+            // Nor under the tool buttons at the table's sides.
+            QVERIFY2(zone.right() <= s.proxyAide()->sceneBoundingRect().left() + 0.5
+                         && zone.left() >= s.proxyAnnulerArriere()->scenePos().x() + s.boutonAide()->width() - 0.5,
+                     qPrintable(QStringLiteral("%1 from %2 to %3").arg(bouton->objectName()).arg(zone.left())
+                                    .arg(zone.right())));
             QVERIFY2(zone.width() >= 10 && zone.height() >= 10, qPrintable(bouton->objectName()));
         }
         QVERIFY(montres >= 2);
