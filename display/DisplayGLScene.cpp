@@ -194,10 +194,20 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
         animsScore_.push_back(std::make_unique<DisplayGLScoreAnimText>());
         ajouteAnimation(animsScore_.back().get());
     }
+    cadreSaisons_ = new QGraphicsPathItem;
+    cadreSaisons_->setPen(Qt::NoPen);
+    cadreSaisons_->setFlag(QGraphicsItem::ItemClipsChildrenToShape);
+    cadreSaisons_->setZValue(Z_SAISONS);
+    {
+        QPainterPath partout;
+        partout.addRect(QRectF(-ETENDUE_SAISONS, -ETENDUE_SAISONS, 2.0 * ETENDUE_SAISONS, 2.0 * ETENDUE_SAISONS));
+        cadreSaisons_->setPath(partout);
+    }
+    addItem(cadreSaisons_);
     for (int i = 0; i < NOMBRE_ANIMS_IMAGE; ++i) {
         animsImage_.push_back(std::make_unique<DisplayGLScoreAnimPixmap>());
         ajouteAnimation(animsImage_.back().get());
-        animsImage_.back()->item()->setZValue(Z_SAISONS);
+        animsImage_.back()->item()->setParentItem(cadreSaisons_);
     }
     for (int i = 0; i < NOMBRE_ANIMS_MESSAGE; ++i) {
         animsMessage_.push_back(std::make_unique<DisplayGLScoreAnimText>());
@@ -606,6 +616,28 @@ void DisplayGLScene::drawBackground(QPainter* painter, const QRectF& rect)
     painter->beginNativePainting();
     paintGLLayer();
     painter->endNativePainting();
+    detoureSaisons_();
+}
+
+void DisplayGLScene::detoureSaisons_()
+{
+    const DisplayGLPaintA* m = moteur();
+    QPolygonF ardoise = m && ardoise_ ? m->contourVu(ardoise_->getId()) : QPolygonF();
+    QPainterPath chemin;
+    chemin.setFillRule(Qt::OddEvenFill);
+    chemin.addRect(QRectF(-ETENDUE_SAISONS, -ETENDUE_SAISONS, 2.0 * ETENDUE_SAISONS, 2.0 * ETENDUE_SAISONS));
+    if (ardoise.size() >= 3) {
+        // The viewport is the table's rectangle.
+        for (QPointF& p : ardoise)
+            p = QPointF(p.x() * largeurTable_, decalageTable_ + p.y() * hauteurTable_);
+        chemin.addPolygon(ardoise);
+        chemin.closeSubpath();
+    }
+    if (chemin == cadreSaisons_->path())
+        return;
+    // Not while the scene paints: the next frame takes it.
+    QMetaObject::invokeMethod(
+        this, [this, chemin] { cadreSaisons_->setPath(chemin); }, Qt::QueuedConnection);
 }
 
 double DisplayGLScene::zBackground() const

@@ -148,6 +148,8 @@ public:
     static constexpr double Z_FOND_LIGNES = -10002.5;
     // The seasonal pictures drift behind every control and text.
     static constexpr double Z_SAISONS = -10003.0;
+    // Half the side of the square the seasonal pictures may show in.
+    static constexpr double ETENDUE_SAISONS = 1.0e5;
     static constexpr double Z_BOITE_CACHEE = -10000.0;
     static constexpr double Z_STATUT_CACHE = -10001.0;
     static constexpr double Z_BOITE = 0.4;
@@ -684,6 +686,8 @@ private:
     void placeOutils_();
     void appliqueVue_();
     void construitFond_();
+    // Follows the slate where the 3-D layer last drew it.
+    void detoureSaisons_();
     void changeStyleCartes_(int style, bool silencieux);
     // Lays out every seat's hand; `sortie`, a card just played, no longer
     // takes a place.
@@ -825,6 +829,9 @@ private:
     std::array<QGraphicsSimpleTextItem*, NOMBRE_LIGNES_ARDOISE> lignes_{};
     // The dark backing behind the status lines, shown while they hold text.
     QGraphicsPathItem* fondLignes_ = nullptr;
+    // Holds the seasonal pictures and clips them where the slate shows:
+    // the 3-D layer draws the slate under every item.
+    QGraphicsPathItem* cadreSaisons_ = nullptr;
     DisplayGLSceneDialog* dialogueChat_ = nullptr;
     QPlainTextEdit* journalChat_ = nullptr;
     QLineEdit* ligneChat_ = nullptr;

@@ -395,12 +395,12 @@ private slots:
                  qPrintable(QStringLiteral("%1 pixels high on a table %2 high").arg(lettres.height())
                                 .arg(s.zoneTable().height())));
         for (const auto& image : s.animationsImage())
-            QVERIFY(image->item()->zValue() < s.fondLignesArdoise()->zValue());
+            QVERIFY(image->item()->topLevelItem()->zValue() < s.fondLignesArdoise()->zValue());
         QVERIFY(s.fondLignesArdoise()->zValue() < s.lignesArdoise()[0]->zValue());
     }
 
-    // The trump and bid panel in the table's bottom band, over the raised
-    // bottom hand, as a person sees it.
+    // The trump and bid panel in its band above the raised bottom hand, as
+    // a person sees it.
     void trumpAndBidPanel_data()
     {
         QTest::addColumn<QSize>("taille");
