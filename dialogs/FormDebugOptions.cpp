@@ -6,6 +6,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+
+constexpr int CARACTERES_PAR_LIGNE = 52;
+
+} // namespace
+
 FormDebugOptions::FormDebugOptions(QWidget* parent)
     : GM_WidgetAuto(parent)
     , titre_(new QLabel(this))
@@ -15,9 +21,14 @@ FormDebugOptions::FormDebugOptions(QWidget* parent)
 {
     setObjectName(QStringLiteral("FormDebugOptions"));
     setAutoFillBackground(true);
+    // One switch and its explanation: the table stays in view around them.
+    setTailleAuContenu(true);
     auto* disposition = new QVBoxLayout(this);
     disposition->addWidget(titre_);
     explication_->setWordWrap(true);
+    // A wrapped label asks for a narrow column; the form takes its content's
+    // size, so the explanation asks for lines of a readable length.
+    explication_->setMinimumWidth(explication_->fontMetrics().averageCharWidth() * CARACTERES_PAR_LIGNE);
     disposition->addWidget(explication_);
     modeAffichage_->setObjectName(QStringLiteral("pushButtonChangeDisplayMode"));
     fermer_->setObjectName(QStringLiteral("pushButtonClose"));

@@ -20,6 +20,8 @@ FormTutorialEnter::FormTutorialEnter(QWidget* parent)
 {
     setObjectName(QStringLiteral("FormTutorialEnter"));
     setAutoFillBackground(true);
+    // A question and three answers: the table stays in view around them.
+    setTailleAuContenu(true);
     auto* disposition = new QVBoxLayout(this);
     titre_->setObjectName(QStringLiteral("labelTitle"));
     disposition->addWidget(titre_);

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -108,6 +109,15 @@ OptionsPartie::OptionsPartie(QWidget* parent)
     onglets_->addTab(creeOngletAffichage_(), QString());
     onglets_->addTab(creeOngletSaisons_(), QString());
     disposition->addWidget(onglets_, 1);
+    // In the table scene the dialog is drawn from its proxy's cache, and a
+    // scroll area that moves its page refreshes only its viewport there:
+    // whatever an earlier whole repaint put around the viewport (the
+    // partly shown row at its edge) would stay. A scroll repaints the
+    // whole tab widget.
+    for (QScrollArea* defile : onglets_->findChildren<QScrollArea*>()) {
+        for (QScrollBar* barre : {defile->verticalScrollBar(), defile->horizontalScrollBar()})
+            connect(barre, &QScrollBar::valueChanged, onglets_, qOverload<>(&QWidget::update));
+    }
     message_ = new QLabel(this);
     message_->setObjectName(QStringLiteral("labelMessage"));
     message_->setWordWrap(true);

@@ -166,7 +166,6 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     boutonConnexion_ = construitBouton_(proxyConnexion_, QStringLiteral(":/images/disconnected.png"),
                                         QSize(COTE_ICONE_BOUTON, HAUTEUR_ICONE_CONNEXION));
     boutonConnexion_->setIcon(iconeDeconnecte_);
-    boutonConnexion_->setAttribute(Qt::WA_NoSystemBackground, false);
 
     // 7, 8. The two message boxes.
     construitBoite_(boite1_, false, Z_BOITE_CACHEE);

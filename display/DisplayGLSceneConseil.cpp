@@ -518,6 +518,11 @@ void DisplayGLScene::retraduit()
     }
     if (m)
         m->doneCurrent();
+    // The plates name the user's seat in the language shown ("Vous").
+    if (tapis_) {
+        const QSharedPointer<Partie> jeu = partie();
+        redessineCartes(jeu ? jeu->atoutEnCours_ : 0);
+    }
     rafraichitCouche();
 }
 

@@ -27,9 +27,42 @@ GM_WidgetAuto::~GM_WidgetAuto() = default;
 
 void GM_WidgetAuto::setGeometryFixed(const QRect& rect)
 {
-    setFixedWidth(rect.width());
-    setFixedHeight(rect.height());
-    setGeometry(rect);
+    if (!tailleAuContenu_) {
+        setFixedWidth(rect.width());
+        setFixedHeight(rect.height());
+        setGeometry(rect);
+        return;
+    }
+    zone_ = rect;
+    // Margins and spacings follow the area: they are set before the content
+    // is measured.
+    adjustToSize();
+    const QRect r = geometrieAuContenu(*this, zone_);
+    setFixedSize(r.size());
+    setGeometry(r);
+}
+
+void GM_WidgetAuto::setTailleAuContenu(bool auContenu)
+{
+    tailleAuContenu_ = auContenu;
+}
+
+QRect GM_WidgetAuto::geometrieAuContenu(const QWidget& widget, const QRect& zone)
+{
+    const QSize contenu = widget.sizeHint().expandedTo(widget.minimumSizeHint());
+    const int w = std::max(0, std::min(contenu.width(), zone.width()));
+    int h = widget.hasHeightForWidth() ? widget.heightForWidth(w) : -1;
+    if (h < 0)
+        h = contenu.height();
+    h = std::max(0, std::min(std::max(h, widget.minimumSizeHint().height()), zone.height()));
+    return QRect(zone.x() + (zone.width() - w) / 2, zone.y() + (zone.height() - h) / 2, w, h);
+}
+
+void GM_WidgetAuto::ajusteAuContenu()
+{
+    ajustementPrevu_ = false;
+    if (tailleAuContenu_ && zone_.isValid())
+        setGeometryFixed(zone_);
 }
 
 void GM_WidgetAuto::adjustToSize()
@@ -58,8 +91,12 @@ void GM_WidgetAuto::adjustToSize()
     for (auto it = espacementsInitiaux_.begin(); it != espacementsInitiaux_.end();)
         it = existants.contains(it.key()) ? std::next(it) : espacementsInitiaux_.erase(it);
 
-    const double fh = height() * FACTEUR_ECHELLE;
-    const double fw = width() * FACTEUR_ECHELLE;
+    // A widget sized to its content scales like a form that fills its
+    // area: its margins do not shrink with it, and its size no longer
+    // depends on itself.
+    const QSize reference = tailleAuContenu_ && zone_.isValid() ? zone_.size() : size();
+    const double fh = reference.height() * FACTEUR_ECHELLE;
+    const double fw = reference.width() * FACTEUR_ECHELLE;
     for (auto it = margesInitiales_.cbegin(); it != margesInitiales_.cend(); ++it) {
         QLayout* layout = it.key();
         const QMargins& m = it.value();
@@ -137,4 +174,25 @@ void GM_WidgetAuto::resizeEvent(QResizeEvent* event)
 {
     adjustToSize();
     QWidget::resizeEvent(event);
+}
+
+void GM_WidgetAuto::showEvent(QShowEvent* event)
+{
+    // What is shown may have changed while hidden (parts shown or hidden,
+    // texts set).
+    ajusteAuContenu();
+    QWidget::showEvent(event);
+}
+
+void GM_WidgetAuto::changeEvent(QEvent* event)
+{
+    // A subclass sets its new texts in its own handler, before or after
+    // this one: the fit waits for the event loop.
+    const QEvent::Type type = event->type();
+    if (tailleAuContenu_ && !ajustementPrevu_
+        && (type == QEvent::LanguageChange || type == QEvent::FontChange || type == QEvent::StyleChange)) {
+        ajustementPrevu_ = true;
+        QMetaObject::invokeMethod(this, &GM_WidgetAuto::ajusteAuContenu, Qt::QueuedConnection);
+    }
+    QWidget::changeEvent(event);
 }

@@ -18,6 +18,11 @@ class QIcon;
 // size (the designed values, collected on the first adjustment, are kept so
 // that repeated resizes do not compound), and registered labels show their
 // image at a size that follows the widget.
+//
+// A form of a few lines can take its content's size instead of the whole
+// area it is given (setTailleAuContenu): it is then centred in the area,
+// never larger than it, and fits itself again in that area when it is
+// shown and when its texts, font or style change.
 class GM_WidgetAuto : public QWidget
 {
     Q_OBJECT
@@ -26,7 +31,8 @@ public:
     explicit GM_WidgetAuto(QWidget* parent = nullptr);
     ~GM_WidgetAuto() override;
 
-    // Fixes the size to the rectangle's, then places the widget there.
+    // Fixes the size to the rectangle's, then places the widget there; a
+    // widget sized to its content takes the rectangle as its area.
     virtual void setGeometryFixed(const QRect& rect);
     virtual void adjustToSize();
     // The palette of the widget and of every widget inside it.
@@ -44,11 +50,22 @@ public:
     static void setLabelPixmapScaled(QLabel* label, double largeur, double hauteur, const QIcon& icone,
                                      double ratioPixels, double diviseur, double decalage);
 
+    void setTailleAuContenu(bool auContenu);
+    bool isTailleAuContenu() const { return tailleAuContenu_; }
+    // The widget's content size (its width's height when the height follows
+    // the width), centred in zone and cut to it.
+    static QRect geometrieAuContenu(const QWidget& widget, const QRect& zone);
+    // Fits a widget sized to its content again in the last area it was
+    // given, after its content changed; nothing before it was given one.
+    void ajusteAuContenu();
+
     // Scale factor of a designed margin or spacing per pixel of widget size.
     static constexpr double FACTEUR_ECHELLE = 0.0019;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void collecteValeursInitiales_();
@@ -57,4 +74,8 @@ private:
     QMap<QLayout*, int> espacementsInitiaux_;
     bool premiereFois_ = true;
     QList<QPair<QPointer<QLabel>, QString>> images_;
+    bool tailleAuContenu_ = false;
+    // The area last given, for a widget sized to its content.
+    QRect zone_;
+    bool ajustementPrevu_ = false;
 };

@@ -22,6 +22,7 @@ constexpr int StatusOffline = 10;
 constexpr int StatusOnline = 15;
 constexpr int StatusBusy = 16;
 constexpr int StretchTeammates = 4;
+constexpr int CaracteresParLigne = 50;
 } // namespace
 
 GM_ServerPass::GM_ServerPass(QWidget* parent)
@@ -30,6 +31,9 @@ GM_ServerPass::GM_ServerPass(QWidget* parent)
     setObjectName(QStringLiteral("GM_ServerPass"));
     setWindowModality(Qt::WindowModal);
     resize(375, 389);
+    // A password line and, for teams, a short list: the table stays in
+    // view around it.
+    setTailleAuContenu(true);
     grid_ = new QGridLayout(this);
     grid_->setObjectName(QStringLiteral("gridLayoutMain"));
     grid_->setSpacing(0);
@@ -136,6 +140,9 @@ void GM_ServerPass::configure(bool showPassword, int teammateMode)
     label_->setVisible(showPassword);
     password_->setVisible(showPassword);
     OnAnySelectionChanged();
+    // The parts shown changed: the form takes its new content's size (also
+    // when it is configured while open).
+    ajusteAuContenu();
 }
 
 void GM_ServerPass::OnAnySelectionChanged()
@@ -327,5 +334,8 @@ void GM_ServerPass::showEvent(QShowEvent* event)
 void GM_ServerPass::adjustToSize()
 {
     setFont(scaledFont(FontSizeClass));
+    // The form takes its content's size: a line for the password and the
+    // list's three columns need more than their controls ask for.
+    grid_->setColumnMinimumWidth(0, fontMetrics().averageCharWidth() * CaracteresParLigne);
     GM_WidgetAuto::adjustToSize();
 }

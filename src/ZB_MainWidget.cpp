@@ -427,6 +427,17 @@ QString ZB_MainWidget::fichierDeReprise(const QString& dossier)
     return QString();
 }
 
+QString ZB_MainWidget::gardeFichierAbime(const QString& chemin)
+{
+    const QFileInfo info(chemin);
+    const QString base = info.dir().filePath(info.completeBaseName() + QStringLiteral("-abime-")
+                                             + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
+    QString copie = base + QStringLiteral(".jss");
+    for (int n = 2; QFileInfo::exists(copie) && n < 100; ++n)
+        copie = base + QStringLiteral("-%1.jss").arg(n);
+    return QFile::rename(chemin, copie) ? copie : QString();
+}
+
 void ZB_MainWidget::demarre()
 {
     ZB_TRACE_SLOT(trace_());
@@ -494,6 +505,13 @@ bool ZB_MainWidget::depart_(int modeDepart, int genreSession, const QString& fic
     if (!message.isEmpty() && (modeDepart == ZB_Room::OuvreFichier || modeDepart == ZB_Room::RepriseFichier))
         message = tr("La partie %1 n'a pas pu être ouverte.").arg(QDir::toNativeSeparators(fichierOuServeur))
                 + QLatin1Char('\n') + message;
+    if (!message.isEmpty() && modeDepart == ZB_Room::RepriseFichier) {
+        // The new game that follows would write over the only copy of the
+        // game left at the last quit: the damaged file is kept aside.
+        const QString copie = gardeFichierAbime(fichierOuServeur);
+        if (!copie.isEmpty())
+            message += QLatin1Char('\n') + tr("Le fichier abîmé est gardé sous le nom %1.").arg(QDir::toNativeSeparators(copie));
+    }
     const bool nouvelleLocale = genreSession == ZB_Room::SessionLocale
                              && (modeDepart == ZB_Room::NouvellePartie || modeDepart == ZB_Room::NouvellePartieGagnante);
     if (message.isEmpty() && nouvelleLocale)

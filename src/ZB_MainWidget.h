@@ -118,6 +118,9 @@ public:
     // Which saved game the start-up resumes: the newer of the autosave and
     // the default file of the folder, "" when neither exists.
     static QString fichierDeReprise(const QString& dossier);
+    // Moves a game file that could not be resumed out of the way, to a name
+    // of its own in the same folder; that name, or empty when it stayed.
+    static QString gardeFichierAbime(const QString& chemin);
     // The report of a bug: the game record and the sockets' recent errors.
     QString documentRapportBug(const QString& remarque) const;
     // The zip of the last bug report written, "" before the first.

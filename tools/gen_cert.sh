@@ -1,8 +1,10 @@
 #!/bin/sh
 # Makes the self-signed certificate and RSA key of the game server's secure
 # WebSocket transport: <out>/<host>.crt and <out>/<host>.key, PEM, the key
-# without a pass phrase. Clients trust the certificate by carrying it as a
-# certificate authority of their own.
+# without a pass phrase. The certificate is no certificate authority: every
+# copy of the program carries the key, so anything signed with it must not
+# be trusted. Table clients accept exactly this certificate (pinned), and the
+# lobby client does not trust it at all.
 #
 # The key is made fresh on every build and never committed. Builds that must
 # trust each other (a release and its clients) embed one pair instead: see
@@ -45,8 +47,8 @@ CN = $host
 O = Zubrik
 
 [ext]
-basicConstraints = critical, CA:TRUE
-keyUsage = critical, digitalSignature, keyEncipherment, keyCertSign
+basicConstraints = critical, CA:FALSE
+keyUsage = critical, digitalSignature, keyEncipherment
 extendedKeyUsage = serverAuth
 subjectKeyIdentifier = hash
 subjectAltName = DNS:$host, DNS:localhost, IP:127.0.0.1, IP:::1

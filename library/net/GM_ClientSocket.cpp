@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QMutexLocker>
+#include <QFile>
 #include <QSslConfiguration>
 
 namespace {
@@ -83,12 +84,11 @@ void GM_ClientSocket::init_()
     GM_SocketEvent::buildEventTable();
     setMaxAllowedIncomingMessageSize(quint64(GM_LobbyFrame::TailleMax));
     setMaxAllowedIncomingFrameSize(quint64(GM_LobbyFrame::TailleMax));
-    const QSslCertificate autorite = GM_SocketWeb::certificatAutorite();
-    if (!autorite.isNull()) {
-        QSslConfiguration configuration = sslConfiguration();
-        configuration.addCaCertificate(autorite);
-        setSslConfiguration(configuration);
-    }
+    // The hosting certificate every copy carries is no proof of a lobby:
+    // only the system's authorities, or a lobby certificate named on purpose.
+    const QSslCertificate nomme = certificatNomme();
+    if (!nomme.isNull())
+        ignoreSslErrors(GM_SocketWeb::erreursTolerees(nomme, false));
     GM_BasseLatence::applique(this);
     connect(this, &QWebSocket::connected, this, &GM_ClientSocket::onConnected_);
     connect(this, &QWebSocket::stateChanged, this, &GM_ClientSocket::onStateChanged_);
@@ -167,6 +167,23 @@ bool GM_ClientSocket::litAdresse(const QString& texte, QString& hote, quint16& p
     hote = url.host();
     port = quint16(numero);
     return true;
+}
+
+QSslCertificate GM_ClientSocket::certificatNomme()
+{
+    const QString chemin = qEnvironmentVariable(VariableCertificat);
+    if (chemin.trimmed().isEmpty())
+        return QSslCertificate();
+    QFile fichier(chemin.trimmed());
+    QList<QSslCertificate> certificats;
+    if (fichier.open(QIODevice::ReadOnly) && fichier.size() < (1 << 20))
+        certificats = QSslCertificate::fromData(fichier.read(1 << 20), QSsl::Pem);
+    if (certificats.isEmpty()) {
+        lobbyWarning().noquote() << QStringLiteral("%1 names no PEM certificate; only the system's authorities are trusted")
+                                            .arg(QLatin1String(VariableCertificat));
+        return QSslCertificate();
+    }
+    return certificats.first();
 }
 
 QUrl GM_ClientSocket::lobbyUrl(bool unsecure) const
@@ -384,7 +401,7 @@ void GM_ClientSocket::termine_()
     const QSet<QPair<qint64, qint64>> ponts = ponts_;
     ponts_.clear();
     for (const QPair<qint64, qint64>& pont : ponts)
-        emit signalBridgeClose(pont.first, pont.second);
+        emit signalReceiveBridgeClose(pont.first, pont.second);
     cacheProgression_();
 
     const Fin fin = fin_;
@@ -927,11 +944,11 @@ void GM_ClientSocket::traite_(const GM_LobbyReader::Enregistrement& record)
             ponts_.insert({de, vers});
             emit signalReceiveBridgeOpen(de, vers);
         } else if (mot == "Brs") {
-            emit signalBridgeData(de, vers, champs.at(2));
+            emit signalReceiveBridgeData(de, vers, champs.at(2));
         } else {
             ponts_.remove({de, vers});
             ponts_.remove({vers, de});
-            emit signalBridgeClose(de, vers);
+            emit signalReceiveBridgeClose(de, vers);
         }
     } else if (mot == "Acv") {
         int boites = 0;

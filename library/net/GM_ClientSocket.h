@@ -47,8 +47,10 @@ class GM_MessageBoxDisplayerA;
 //   when automatic reconnection is on, after a delay that doubles from
 //   the base up to a cap, a bounded number of times. A refusal, a lock, an
 //   update, the lobby's farewell or a protocol error end it for good.
-// - TLS errors are never ignored: the program's own certificate authority
-//   is trusted besides the system's, and that is all.
+// - TLS errors are never ignored: the system's authorities are trusted,
+//   plus, only when VariableCertificat names one, that lobby certificate
+//   itself. Never the hosting certificate the program carries: its key is in
+//   every copy.
 // - GUI thread only, but for the out-queue lock.
 class GM_ClientSocket : public QWebSocket, public GM_MessageBoxEmitter, public GM_ProgressA::Cancel_cb
 {
@@ -61,6 +63,9 @@ public:
     // "host:port" of the lobby, instead of the server name and the
     // transport's port.
     static constexpr const char* VariableAdresse = "ZUBRIK_SERVER_ADDRESS";
+    // Path of a PEM file: the lobby presenting exactly that certificate, at
+    // an address the certificate names, is trusted (a private lobby, tests).
+    static constexpr const char* VariableCertificat = "ZUBRIK_LOBBY_CERTIFICATE";
     // No public lobby exists: without a server name nor the variable, the
     // client asks a name that never resolves.
     static constexpr const char* ServeurParDefaut = "lobby.zubrik.invalid";
@@ -155,6 +160,8 @@ public:
 
     // The lobby's URL for the transport.
     QUrl lobbyUrl(bool unsecure) const;
+    // The certificate VariableCertificat names; null when none or unreadable.
+    static QSslCertificate certificatNomme();
     // Reads "host:port" ("[v6]:port" for IPv6); false when it is not one.
     static bool litAdresse(const QString& texte, QString& hote, quint16& port);
     // Service text made safe for a rich-text box: escaped, line breaks kept.
@@ -190,8 +197,8 @@ signals:
     void signalStartServerSession(const QString& loginName, quint16 port_websocket_secure,
                                   quint16 port_websocket_unsecure, quint16 port_tcpOld, qint64 databaseUserId);
     void signalReceiveBridgeOpen(qint64 userIdFrom, qint64 userIdTo);
-    void signalBridgeData(qint64 userIdFrom, qint64 userIdTo, const QString& data);
-    void signalBridgeClose(qint64 userIdFrom, qint64 userIdTo);
+    void signalReceiveBridgeData(qint64 userIdFrom, qint64 userIdTo, const QString& data);
+    void signalReceiveBridgeClose(qint64 userIdFrom, qint64 userIdTo);
     // Lists: owned by the client, valid during the emission only.
     void signalServerListReceived(qint64 databaseUserId, const QStringList* list);
     void signalMainGameServerStatus(const QStringList* list);

@@ -12,8 +12,8 @@ GM_ProxyClientSocket::GM_ProxyClientSocket(GM_ClientSocket* lobby, qint64 userId
     , userIdOwn_(userIdOwn)
 {
     if (lobby != nullptr) {
-        connect(lobby, &GM_ClientSocket::signalBridgeData, this, &GM_ProxyClientSocket::OnReceiveBridgeData);
-        connect(lobby, &GM_ClientSocket::signalBridgeClose, this, &GM_ProxyClientSocket::OnReceiveBridgeClose);
+        connect(lobby, &GM_ClientSocket::signalReceiveBridgeData, this, &GM_ProxyClientSocket::OnReceiveBridgeData);
+        connect(lobby, &GM_ClientSocket::signalReceiveBridgeClose, this, &GM_ProxyClientSocket::OnReceiveBridgeClose);
     }
 }
 

@@ -9,14 +9,16 @@ class QWebSocket;
 
 // The WebSocket transport: each write is one binary message, and each
 // message received comes whole through binaryMessageReceived. A client
-// socket trusts the program's own certificate authority besides the
-// system's; one accepted by a WebSocket server takes the server's set-up.
+// socket accepts the program's own certificate itself (pinned: not as an
+// authority, so nothing signed with the key every copy carries passes) and
+// whatever the system trusts; one accepted by a WebSocket server takes the
+// server's set-up.
 class GM_SocketWeb : public GM_SocketAbstract
 {
     Q_OBJECT
 
 public:
-    // Where the program's certificate authority is looked for.
+    // Where the program's own certificate is looked for.
     static constexpr const char* DossierCertificats = ":/ssl/";
 
     // The largest message an accepted socket takes: a table client only
@@ -52,6 +54,10 @@ public:
     QWebSocket* getWebSocket() const { return socket_; }
     // The first certificate found in DossierCertificats, null when none.
     static QSslCertificate certificatAutorite();
+    // The handshake errors to ignore when exactly this certificate is
+    // presented: it is self-signed and no authority vouches for it; with
+    // adresseLibre, also the address it was reached at.
+    static QList<QSslError> erreursTolerees(const QSslCertificate& certificat, bool adresseLibre);
 
 private slots:
     void onBinaryMessageReceived(const QByteArray& message);

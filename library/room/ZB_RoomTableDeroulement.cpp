@@ -305,8 +305,10 @@ double ZB_RoomTable::continueAtout_(const Etape& etape)
 double ZB_RoomTable::continueAnnonce_(const Etape& etape)
 {
     const int siege = getJoueurQuiDoitJouer(etape.etat);
+    // Announcements belong to the first trick: in a zig-zag deal they rank
+    // by that trick's direction, not by the mode's name.
     m_joueurs.at(siege)->demande_Annonce(demande_(etape.etat, etape.mode),
-                                         m_partie.isNull() ? 0 : m_partie->atoutChoisi_.atout_);
+                                         m_partie.isNull() ? 0 : m_partie->atoutEnCours_);
     return etape.etat == EtatDeJeu::AttendAnnonce1 ? 3000 : 500;
 }
 

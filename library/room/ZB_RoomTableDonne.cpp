@@ -296,7 +296,10 @@ void ZB_RoomTable::decideAnnonces_()
 {
     if (m_partie.isNull())
         return;
-    const int mode = m_partie->atoutChoisi_.atout_;
+    // Decided once the first trick is collected, when a zig-zag deal has
+    // already turned: the announcements rank by the first trick's direction,
+    // as each seat ranked its own.
+    const int mode = StatusAtout::modeDuPremierPli(m_partie->atoutChoisi_.atout_);
     const int couleurAtout = m_partie->getCouleurAtout();
     // The slots are in turn order: the first is the best until a later one
     // beats it. Between two equal announcements the trump one wins, else

@@ -47,9 +47,7 @@ Partie::Partie(const StatusAtout& atout, const EnsembleDeCartes& mains, int joue
     , multiplicateur_(multiplicateur)
     , atoutChoisi_(atout)
     // Zig-zag deals start in their own direction and flip after every trick.
-    , atoutEnCours_(atout.atout_ == StatusAtout::ZigZagDepartEnBas    ? int(StatusAtout::BasEnHaut)
-                    : atout.atout_ == StatusAtout::ZigZagDepartEnHaut ? int(StatusAtout::HautEnBas)
-                                                                       : atout.atout_)
+    , atoutEnCours_(StatusAtout::modeDuPremierPli(atout.atout_))
     , typeDePartie_(typeDePartie)
     , ordreBelote_(typeDePartie.genre_ == TypeDePartie::GenreBelote ? 1 : 0)
     , mise_(mise)

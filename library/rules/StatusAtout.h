@@ -34,6 +34,12 @@ public:
     // Fills the multiplier from the game type once a mode is chosen.
     void remplitMultiplicateur(const TypeDePartie& type);
     bool estPasseAuPartenaire() const { return chibre_ && !choisi_ && atout_ == Aucun; }
+    // The mode in force for the first trick of a deal played in mode: a
+    // zig-zag starts in its own direction; any other mode holds throughout.
+    static int modeDuPremierPli(int mode)
+    {
+        return mode == ZigZagDepartEnBas ? int(BasEnHaut) : mode == ZigZagDepartEnHaut ? int(HautEnBas) : mode;
+    }
 
     bool operator==(const StatusAtout& o) const
     {

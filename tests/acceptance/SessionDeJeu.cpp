@@ -63,6 +63,9 @@ bool SessionDeJeu::lance()
     // The tests run offscreen; the program must show a real window.
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.insert(QStringLiteral("LIBGL_ALWAYS_SOFTWARE"), QStringLiteral("1"));
+    // Several programs render side by side beside the other test areas: one
+    // rendering thread each, or a small machine is swamped by their threads.
+    env.insert(QStringLiteral("LP_NUM_THREADS"), QStringLiteral("1"));
     env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     programme_.setProcessEnvironment(env);

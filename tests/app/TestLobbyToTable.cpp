@@ -395,7 +395,7 @@ private slots:
         if (perdu == 2) {
             // Carol goes before the game starts: her bridge's close reaches
             // Bob's table connection too.
-            QSignalSpy fermeture(bob.fenetre.client(), &GM_ClientSocket::signalBridgeClose);
+            QSignalSpy fermeture(bob.fenetre.client(), &GM_ClientSocket::signalReceiveBridgeClose);
             lobby.serveur.coupe(carol);
             QVERIFY(fermeture.wait(Delai));
             QCOMPARE(fermeture.first().first().toLongLong(), carol);

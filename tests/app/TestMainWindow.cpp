@@ -283,6 +283,29 @@ private slots:
         QCOMPARE(f.readAll(), sauve);
     }
 
+    // A game left at the last quit that no longer reads is kept aside, byte
+    // for byte, before the new game that replaces it writes its autosave;
+    // the box says where.
+    void repriseAbimeeGardee()
+    {
+        QTemporaryDir dossier;
+        const QByteArray abimee("3\r\n{InP!{0!0!\r\n{Ajo!{\r\n");
+        ecrit(dossier.filePath(QStringLiteral("autosave.jss")), abimee, QDateTime::currentDateTime());
+        ZB_MainWidget w(accompagne(), dossier.path());
+        w.vue()->scene()->setAutoAnswer(false);
+        w.demarre();
+        QTRY_VERIFY(!w.vue()->scene()->historiqueBoites().isEmpty());
+        const QStringList copies = QDir(dossier.path()).entryList({QStringLiteral("autosave-abime-*.jss")});
+        QCOMPARE(copies.size(), 1);
+        QFile copie(dossier.filePath(copies.first()));
+        QVERIFY(copie.open(QIODevice::ReadOnly));
+        QCOMPARE(copie.readAll(), abimee);
+        QVERIFY2(w.vue()->scene()->historiqueBoites().last().contains(copies.first()),
+                 qPrintable(w.vue()->scene()->historiqueBoites().join(QLatin1Char('|'))));
+        // The new game is on the table.
+        QVERIFY(w.tableAffichee() != nullptr);
+    }
+
     // Saved as, then opened again: the same cards, the same scores.
     void enregistrerPuisOuvrir()
     {

@@ -1,8 +1,9 @@
 #pragma once
 
 // A lobby on loopback for one test, and what a lobby client needs around
-// it: the test server (tools/lobby) with two accounts, the address variable
-// pointing the client at it (put back when the test ends), a progress
+// it: the test server (tools/lobby) with two accounts, the address and
+// certificate variables pointing the client at it (put back when the test
+// ends), a progress
 // window that only counts, and a log that keeps every line.
 
 #include "GM_ClientSocket.h"
@@ -30,6 +31,8 @@ public:
     LobbyDeTest()
         : avant_(qgetenv(GM_ClientSocket::VariableAdresse))
         , avaitAvant_(qEnvironmentVariableIsSet(GM_ClientSocket::VariableAdresse))
+        , certificatAvant_(qgetenv(GM_ClientSocket::VariableCertificat))
+        , avaitCertificatAvant_(qEnvironmentVariableIsSet(GM_ClientSocket::VariableCertificat))
     {
         alice = serveur.ajouteCompte(QString::fromLatin1(EmailAlice), QString::fromLatin1(PasseAlice),
                                      QStringLiteral("Alice"));
@@ -42,12 +45,17 @@ public:
             qputenv(GM_ClientSocket::VariableAdresse, avant_);
         else
             qunsetenv(GM_ClientSocket::VariableAdresse);
+        if (avaitCertificatAvant_)
+            qputenv(GM_ClientSocket::VariableCertificat, certificatAvant_);
+        else
+            qunsetenv(GM_ClientSocket::VariableCertificat);
     }
     LobbyDeTest(const LobbyDeTest&) = delete;
     LobbyDeTest& operator=(const LobbyDeTest&) = delete;
 
     // Listens on 127.0.0.1, system-chosen ports, and points clients at the
-    // transport asked.
+    // transport asked; over TLS they trust the certificate the test lobby
+    // presents by default (one set with setCertificat is not trusted).
     bool demarre(bool unsecure)
     {
         if (!serveur.ecoute(QHostAddress::LocalHost, 0, 0, !unsecure))
@@ -58,11 +66,14 @@ public:
     void pointe(bool unsecure)
     {
         qputenv(GM_ClientSocket::VariableAdresse, serveur.adresse(unsecure).toUtf8());
+        qputenv(GM_ClientSocket::VariableCertificat, ZB_LobbyServer::RessourceCertificat);
     }
 
 private:
     QByteArray avant_;
     bool avaitAvant_;
+    QByteArray certificatAvant_;
+    bool avaitCertificatAvant_;
 };
 
 // Counts what the client asks of its progress window.

@@ -133,6 +133,58 @@ private slots:
         QVERIFY(t.image().save(cheminImage(QStringLiteral("server-view.png"))));
     }
 
+    // The small forms take their content's size, centred where the table
+    // puts its dialogs, at any table size: the table stays in view around
+    // them, and nothing of them is cut.
+    void smallFormsTakeTheirContentSize_data()
+    {
+        QTest::addColumn<QString>("forme");
+        QTest::addColumn<QSize>("table");
+        for (const char* forme : {"tutorial", "debug-options"})
+            for (const QSize& taille : {QSize(800, 600), QSize(1280, 800), QSize(1920, 1080)})
+                QTest::addRow("%s, %dx%d", forme, taille.width(), taille.height())
+                    << QString::fromLatin1(forme) << taille;
+    }
+    void smallFormsTakeTheirContentSize()
+    {
+        QFETCH(QString, forme);
+        QFETCH(QSize, table);
+        Reglages r = tableDeTest();
+        r.taille = table;
+        TableDeScene t(r);
+        GM_WidgetAuto* d = nullptr;
+        if (forme == QLatin1String("tutorial"))
+            d = t.scene->addDialog<FormTutorialEnter>(ZDialogue, PlacementTable, ModeEncart, nullptr);
+        else
+            d = t.scene->addDialog<FormDebugOptions>(ZDialogue, PlacementTable, ModeEncart, nullptr);
+        d->show();
+        t.scene->dialogues().constLast()->show();
+        QCoreApplication::processEvents();
+        const QRect zone = t.scene->zoneTable().toAlignedRect();
+        const QRect place = d->geometry();
+        const auto decrit = [&] {
+            return QStringLiteral("%1 at %2,%3 %4x%5 in a table of %6x%7")
+                .arg(forme)
+                .arg(place.x())
+                .arg(place.y())
+                .arg(place.width())
+                .arg(place.height())
+                .arg(zone.width())
+                .arg(zone.height());
+        };
+        QVERIFY2(zone.contains(place), qPrintable(decrit()));
+        const QSize minimum = d->minimumSizeHint();
+        QVERIFY2(minimum.width() <= place.width() && minimum.height() <= place.height(), qPrintable(decrit()));
+        if (d->hasHeightForWidth())
+            QVERIFY2(d->heightForWidth(place.width()) <= place.height(), qPrintable(decrit()));
+        // The inset the table gives a dialog is over half the table.
+        QVERIFY2(double(place.width()) * place.height() <= 0.4 * zone.width() * zone.height(), qPrintable(decrit()));
+        QVERIFY2(std::abs(place.center().x() - zone.center().x()) <= 2
+                     && std::abs(place.center().y() - zone.center().y()) <= 3,
+                 qPrintable(decrit()));
+        QVERIFY(t.image().save(cheminImage(QStringLiteral("%1-%2x%3.png").arg(forme).arg(table.width()).arg(table.height()))));
+    }
+
     // The tutorial's buttons answer the scene's request; only OK carries the
     // user's choice.
     void tutorialAnswersTheRequest_data()

@@ -1,3 +1,4 @@
+#include "CertificatDeTest.h"
 #include "GM_ClientSocket.h"
 #include "GM_MessageBoxDisplayerHeadless.h"
 #include "GM_ProxyClientSocket.h"
@@ -5,9 +6,7 @@
 #include "ZbTestRegistry.h"
 
 #include <QLoggingCategory>
-#include <QProcess>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -728,7 +727,7 @@ private slots:
         QVERIFY(recu.wait(Delai));
         QCOMPARE(recu.at(0).at(0).toByteArray(), texte);
 
-        QSignalSpy fermeA(&a.client, &GM_ClientSocket::signalBridgeClose);
+        QSignalSpy fermeA(&a.client, &GM_ClientSocket::signalReceiveBridgeClose);
         cote[1]->abort();
         QVERIFY(fermeA.wait(Delai));
         QCOMPARE(fermeA.at(0).at(0).toLongLong(), lobby.bob);
@@ -736,7 +735,7 @@ private slots:
         // Bob's lobby connection goes: both ends hear of the bridge's end.
         QVERIFY(lobby.serveur.ouvrePont(lobby.alice, lobby.bob));
         QTRY_COMPARE_WITH_TIMEOUT(cote[1]->getUserIdTarget(), lobby.alice, Delai);
-        QSignalSpy fermeB(&b.client, &GM_ClientSocket::signalBridgeClose);
+        QSignalSpy fermeB(&b.client, &GM_ClientSocket::signalReceiveBridgeClose);
         fermeA.clear();
         lobby.serveur.coupe(lobby.bob);
         QVERIFY(fermeA.wait(Delai));
@@ -797,33 +796,50 @@ private slots:
         QCOMPARE(JournalDeTest::contient(QStringLiteral("is not host:port")), refusee);
     }
 
-    // A lobby whose certificate the program does not trust is refused and
-    // the user told why; nothing is sent to it.
-    void certificatInconnu()
+    // Which certificate a lobby may present. The hosting certificate every
+    // copy of the program carries proves nothing: neither it nor anything
+    // signed with its key is trusted, unless the user or a test names that
+    // very certificate. A refused lobby is told nothing and the user why.
+    void certificatDuLobby_data()
     {
-        const QString openssl = QStandardPaths::findExecutable(QStringLiteral("openssl"));
-        if (openssl.isEmpty())
+        QTest::addColumn<QString>("presente");
+        QTest::addColumn<bool>("nomme");
+        QTest::addColumn<bool>("accepte");
+        QTest::newRow("unknown self-signed") << "inconnu" << true << false;
+        QTest::newRow("signed by the program's key") << "signe" << false << false;
+        QTest::newRow("signed by the program's key, own named") << "signe" << true << false;
+        QTest::newRow("program's own, not named") << "propre" << false << false;
+        QTest::newRow("program's own, named") << "propre" << true << true;
+    }
+    void certificatDuLobby()
+    {
+        QFETCH(QString, presente);
+        QFETCH(bool, nomme);
+        QFETCH(bool, accepte);
+        if (!CertificatDeTest::disponible())
             QSKIP("the openssl program is missing");
         QTemporaryDir dossier;
-        QProcess processus;
-        processus.start(openssl, {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
-                                  QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-days"),
-                                  QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
-                                  QStringLiteral("-addext"), QStringLiteral("subjectAltName=IP:127.0.0.1"),
-                                  QStringLiteral("-keyout"), dossier.filePath(QStringLiteral("k.pem")),
-                                  QStringLiteral("-out"), dossier.filePath(QStringLiteral("c.pem"))});
-        QVERIFY(processus.waitForFinished(30000) && processus.exitCode() == 0);
-        QFile c(dossier.filePath(QStringLiteral("c.pem")));
-        QFile k(dossier.filePath(QStringLiteral("k.pem")));
-        QVERIFY(c.open(QIODevice::ReadOnly) && k.open(QIODevice::ReadOnly));
         LobbyDeTest lobby;
-        lobby.serveur.setCertificat(QSslCertificate(c.readAll(), QSsl::Pem),
-                                    QSslKey(k.readAll(), QSsl::Rsa, QSsl::Pem, QSsl::PrivateKey));
+        if (presente != QLatin1String("propre")) {
+            QSslCertificate certificat;
+            QSslKey cle;
+            QVERIFY(CertificatDeTest::cree(presente == QLatin1String("inconnu") ? CertificatDeTest::AutoSigne
+                                                                                 : CertificatDeTest::CleDuProgramme,
+                                           dossier.path(), certificat, cle));
+            lobby.serveur.setCertificat(certificat, cle);
+        }
         QVERIFY(lobby.demarre(false));
+        if (!nomme)
+            qunsetenv(GM_ClientSocket::VariableCertificat);
+
         JournalDeTest journal;
         Client client;
         client.client.connectForLogin(QString::fromLatin1(LobbyDeTest::EmailAlice),
                                       QString::fromLatin1(LobbyDeTest::PasseAlice), false, false);
+        if (accepte) {
+            QVERIFY(client.pret.wait(Delai));
+            return;
+        }
         QVERIFY(client.montreLogin.wait(Delai));
         QTRY_COMPARE_WITH_TIMEOUT(client.titres(), QStringList{"Serveur du lobby indisponible"}, Delai);
         QVERIFY(client.textes().first().contains(QStringLiteral("certificate")));

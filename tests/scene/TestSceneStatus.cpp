@@ -836,16 +836,19 @@ private slots:
         QVERIFY2(!aide.contains(absent), qPrintable(aide));
     }
 
-    // A language change reaches the status line and the action word: the
-    // program's English catalogue, then French again.
+    // A language change reaches the status line, the action word, the slate
+    // and the plates: the program's English catalogue, then French again.
     void languageChangeRetranslates()
     {
         Salon salon;
         DisplayGLScene& s = salon.scene();
+        s.createGLObjects();
         s.setTexteAide(QStringLiteral("Aide"));
         salon.etat(7);
         s.afficheArdoise(ZB_PointsJass(), 10, 20, 1, {}, -1);
+        s.redessineCartes(0);
         QCOMPARE(salon.lignes(), QStringLiteral("Aide\nCliquez pour distribuer."));
+        QCOMPARE(s.textePlaquePosition(0), QStringLiteral("Moi (vous)"));
         QTranslator anglais;
         QVERIFY(anglais.load(QStringLiteral(":/translations/zubrik_en.qm")));
         QVERIFY(QCoreApplication::installTranslator(&anglais));
@@ -856,6 +859,8 @@ private slots:
         QCOMPARE(ardoise[0], QStringLiteral("You: 10"));
         QCOMPARE(ardoise[1], QStringLiteral("Deal: 0x1"));
         QCOMPARE(ardoise[3], QStringLiteral("Them: 20"));
+        // So do the plates, without waiting for the next deal.
+        QVERIFY2(s.textePlaquePosition(0).endsWith(QStringLiteral("Moi (you)")), qPrintable(s.textePlaquePosition(0)));
         QCoreApplication::removeTranslator(&anglais);
         QTRY_COMPARE(salon.lignes(), QStringLiteral("Aide\nCliquez pour distribuer."));
     }

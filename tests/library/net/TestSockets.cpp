@@ -356,14 +356,14 @@ private slots:
         GM_ClientSocket client(true);
         GM_ProxyClientSocket pont(&client, cible, 7);
         QSignalSpy recu(&pont, &GM_SocketAbstract::binaryMessageReceived);
-        emit client.signalBridgeData(de, 7, QStringLiteral("{Mes!é!}"));
+        emit client.signalReceiveBridgeData(de, 7, QStringLiteral("{Mes!é!}"));
         QCOMPARE(recu.size(), pris ? 1 : 0);
         if (pris) {
             QCOMPARE(recu.at(0).at(0).toByteArray(), QStringLiteral("{Mes!é!}").toUtf8());
             QCOMPARE(pont.getDonneesRecues(), QStringLiteral("{Mes!é!}").toUtf8());
         }
         QSignalSpy ferme(&pont, &GM_SocketAbstract::signalBridgeClose);
-        emit client.signalBridgeClose(de, 7);
+        emit client.signalReceiveBridgeClose(de, 7);
         QCOMPARE(ferme.size(), 1);
         QCOMPARE(ferme.at(0).at(0).toLongLong(), de);
         QCOMPARE(ferme.at(0).at(1).toLongLong(), qint64(7));

@@ -1,3 +1,4 @@
+#include "CertificatDeTest.h"
 #include "ConnexionsTcp.h"
 #include "EvenementDeJeu.h"
 #include "GM_BanList.h"
@@ -5,6 +6,7 @@
 #include "GM_ProxyClientSocket.h"
 #include "GM_SocketTCP.h"
 #include "GM_SocketWeb.h"
+#include "LobbyDeTest.h"
 #include "OptionsDePartie.h"
 #include "OptionsDuJoueur.h"
 #include "TypeDePartie.h"
@@ -22,7 +24,9 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <QSslConfiguration>
+#include <QSslKey>
 #include <QSslSocket>
+#include <QTemporaryDir>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -562,6 +566,34 @@ private slots:
         QCOMPARE(serveurDeSalle(0)->getConnections().size(), 2);
     }
 
+    // The program's table client accepts the hosting certificate itself,
+    // never one signed with its key (anybody holding a copy can make one).
+    void wssRefuseUnCertificatSigneParLaCleDuProgramme()
+    {
+        if (!QSslSocket::supportsSsl() || !CertificatDeTest::disponible())
+            QSKIP("no TLS backend or no openssl program");
+        QTemporaryDir dossier;
+        QSslCertificate faux;
+        QSslKey cle;
+        QVERIFY(CertificatDeTest::cree(CertificatDeTest::CleDuProgramme, dossier.path(), faux, cle));
+        cree(1, false);
+        attend(0);
+        QSslConfiguration tls = serveur->getServeurWebSecure()->sslConfiguration();
+        tls.setLocalCertificate(faux);
+        tls.setPrivateKey(cle);
+        serveur->getServeurWebSecure()->setSslConfiguration(tls);
+
+        auto* client = new GM_SocketWeb(false, clients.get());
+        QSignalSpy connecte(client, &GM_SocketAbstract::connected);
+        QSignalSpy erreurs(client, &GM_SocketAbstract::sslErrors);
+        client->connectToHost(QStringLiteral("127.0.0.1"), serveur->getPortWebSecure());
+        QTRY_VERIFY_WITH_TIMEOUT(!erreurs.isEmpty(), Delai);
+        QTRY_COMPARE_WITH_TIMEOUT(client->state(), QAbstractSocket::UnconnectedState, Delai);
+        QCOMPARE(connecte.size(), 0);
+        QVERIFY(!client->getLignesErreur().isEmpty());
+        QCOMPARE(serveurDeSalle(0)->getJoueurs().size(), 0);
+    }
+
     // A WebSocket message past the cap closes the connection before the
     // room sees it.
     void messageWebTropGrand()
@@ -601,7 +633,7 @@ private slots:
             QSKIP("no TLS backend");
         cree(1, false);
         attend(0);
-        ZB_LobbyServer lobby;
+        LobbyDeTest lobby;
         quint16 port = 0;
         if (transport != 2) {
             // Identified, so that the room keeps it however long the check takes.
@@ -612,8 +644,8 @@ private slots:
                                   : secure ? serveur->getPortWebSecure() : serveur->getPortWebUnsecure();
             client->connectToHost(QStringLiteral("127.0.0.1"), port);
         } else {
-            QVERIFY(lobby.ecoute(Boucle, 0, 0, secure));
-            port = secure ? lobby.portWss() : lobby.portWs();
+            QVERIFY(lobby.demarre(!secure));
+            port = secure ? lobby.serveur.portWss() : lobby.serveur.portWs();
             const QString modele = secure ? QStringLiteral("wss://127.0.0.1:%1") : QStringLiteral("ws://127.0.0.1:%1");
             (new GM_ClientSocket(!secure, clients.get()))->open(QUrl(modele.arg(port)));
         }

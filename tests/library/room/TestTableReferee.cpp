@@ -730,13 +730,15 @@ private slots:
     // credited to their team; the two other seats' are dropped. Between two
     // equal announcements the trump one wins, else the later seat's, at
     // every protocol version: a game played at version 1 replays at 3 and
-    // must credit the same team.
+    // must credit the same team. Equal runs rank by the first trick's
+    // direction: in a zig-zag deal starting bottom-up the lower one wins.
     void meilleuresAnnoncesCreditees_data()
     {
         // Announcements of the seats 2, 3, 0 and 1, in turn order (seat 2
-        // begins, trump is suit 1), as kind, suit, rank and points; kind 0
-        // is none.
+        // begins; trump mode 1, suit 1, unless the row says), as kind, suit,
+        // rank and points; kind 0 is none.
         QTest::addColumn<int>("version");
+        QTest::addColumn<int>("mode");
         QTest::addColumn<QList<int>>("annonces");
         QTest::addColumn<int>("points0");
         QTest::addColumn<int>("points1");
@@ -744,20 +746,25 @@ private slots:
         const QList<int> egalite = {1, 2, 10, 20, 1, 3, 10, 20, 0, 1, 6, 0, 0, 1, 6, 0};
         const QList<int> atoutDabord = {1, 1, 10, 20, 1, 3, 10, 20, 0, 1, 6, 0, 0, 1, 6, 0};
         const QList<int> atoutEnsuite = {1, 2, 10, 20, 1, 1, 10, 20, 0, 1, 6, 0, 0, 1, 6, 0};
+        const QList<int> basPuisHaut = {1, 2, 8, 20, 1, 3, 12, 20, 0, 1, 6, 0, 0, 1, 6, 0};
         for (int version : {1, 3}) {
-            auto ligne = [version](const char* cas) -> QTestData& {
+            auto ligne = [version](const char* cas, int mode = 1) -> QTestData& {
                 const QByteArray nom = QByteArray(cas) + QByteArray(", version ") + QByteArray::number(version);
-                return QTest::newRow(nom.constData()) << version;
+                return QTest::newRow(nom.constData()) << version << mode;
             };
             ligne("fifty beats twenty") << plusForte << 50 << 0;
             ligne("plain tie: the later seat") << egalite << 0 << 20;
             ligne("trump tie, trump first") << atoutDabord << 20 << 0;
             ligne("trump tie, trump later") << atoutEnsuite << 0 << 20;
+            ligne("bottom-up: the lower run", StatusAtout::BasEnHaut) << basPuisHaut << 20 << 0;
+            ligne("zig-zag from the bottom: the lower run", StatusAtout::ZigZagDepartEnBas) << basPuisHaut << 20 << 0;
+            ligne("zig-zag from the top: the higher run", StatusAtout::ZigZagDepartEnHaut) << basPuisHaut << 0 << 20;
         }
     }
     void meilleuresAnnoncesCreditees()
     {
         QFETCH(int, version);
+        QFETCH(int, mode);
         QFETCH(QList<int>, annonces);
         QFETCH(int, points0);
         QFETCH(int, points1);
@@ -772,8 +779,9 @@ private slots:
         QCOMPARE(table->getSettingsPartie().joueurQuiCommenceLaProchainePartie, 2);
         salle->liste.etatAttendu_ = EtatDeJeu::AttendAtout;
         QVERIFY(table->cb_executeUnEvenement(
-            coup(EvenementDeJeu::Cho, QStringLiteral("{0!1!1!1!}"), 2, EtatDeJeu::AttendAtout)));
+            coup(EvenementDeJeu::Cho, QStringLiteral("{0!1!%1!1!}").arg(mode), 2, EtatDeJeu::AttendAtout)));
         QCOMPARE(table->getPartie()->noDuProchainAJouer_, 2);
+        QCOMPARE(table->getPartie()->atoutChoisi_.atout_, mode);
 
         auto annonce = [](int type, int couleur, int valeur, int points) {
             AnnoncesJoueur a;
