@@ -84,8 +84,24 @@ void PiloteDePartie::litBoutons(const QImage& image, QList<QRect>& panneau, QLis
                 total += qGray(image.pixel(x, y));
         return n > 0 && total / n > 215;
     };
+    // A box's buttons lie on the box's plain light face; a network line's
+    // bubble, which looks like one, floats on the table.
+    const auto surUneBoite = [&image](const QRect& r) {
+        QList<int> tons;
+        const int y = r.center().y();
+        for (const int x : {r.left() - 6, r.right() + 6})
+            if (image.valid(x, y))
+                tons.append(qGray(image.pixel(x, y)));
+        for (const int x : {r.left() + r.width() / 4, r.center().x(), r.right() - r.width() / 4})
+            if (image.valid(x, r.top() - 6))
+                tons.append(qGray(image.pixel(x, r.top() - 6)));
+        if (tons.size() < 4)
+            return false;
+        const auto [bas, haut] = std::minmax_element(tons.begin(), tons.end());
+        return *bas >= 150 && *haut - *bas <= 24;
+    };
     for (const QRect& r : tous)
-        if (r.width() >= 2 * r.height() && !faceClaire(r))
+        if (r.width() >= 2 * r.height() && !faceClaire(r) && surUneBoite(r))
             boite.append(r);
     if (boite.size() > 2)
         boite.clear();
@@ -214,6 +230,13 @@ bool PiloteDePartie::verifieTapis_(const RecordDePartie& premierRecord, const QI
             break;
         QThread::msleep(REGARD_MS);
         image = session_.capture();
+        // A box or a panel that comes up covers the cloth: it is answered
+        // from the main loop, which then looks at the user's turn again.
+        QList<QRect> panneau;
+        QList<QRect> boite;
+        litBoutons(image, panneau, boite);
+        if (!panneau.isEmpty() || !boite.isEmpty())
+            return true;
         const RecordDePartie relu = session_.record();
         if (relu.valide()) {
             record = relu;
