@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMutexLocker>
+#include <QNetworkInterface>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -39,6 +40,12 @@ ServerView::ServerView(QWidget* parent, ZB_ServerSocket* serveur, ZB_ServerSocke
     auto* disposition = new QVBoxLayout(this);
     etat_ = new QLabel(this);
     disposition->addWidget(etat_);
+    adresses_ = new QLabel(this);
+    adresses_->setObjectName(QStringLiteral("labelAddresses"));
+    // The host copies them into a message to friends.
+    adresses_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    adresses_->setWordWrap(true);
+    disposition->addWidget(adresses_);
     labelConnexions_ = new QLabel(this);
     disposition->addWidget(labelConnexions_);
     connexions_ = new QListWidget(this);
@@ -72,12 +79,17 @@ ServerView::ServerView(QWidget* parent, ZB_ServerSocket* serveur, ZB_ServerSocke
     auto* boutons = new QHBoxLayout;
     demarrer_ = new QPushButton(this);
     arreter_ = new QPushButton(this);
+    fermer_ = new QPushButton(this);
+    fermer_->setObjectName(QStringLiteral("pushButtonClose"));
     boutons->addWidget(demarrer_);
     boutons->addWidget(arreter_);
+    boutons->addStretch(1);
+    boutons->addWidget(fermer_);
     disposition->addLayout(boutons);
     connect(demarrer_, &QPushButton::clicked, this, &ServerView::OnDemarrer);
     connect(arreter_, &QPushButton::clicked, this, &ServerView::OnArreter);
     connect(placer_, &QPushButton::clicked, this, &ServerView::OnPlacer);
+    connect(fermer_, &QPushButton::clicked, this, &QWidget::hide);
     connect(connexions_, &QListWidget::currentRowChanged, this, [this] { afficheEtat_(); });
     if (ZB_ServerSocket* s = serveur_.data())
         s->setSocketInput(this);
@@ -95,8 +107,6 @@ void ServerView::start(const OptionsDePartie& options, QSharedPointer<GM_SocketA
                        Cb_ServerStartOrStop* demarrage)
 {
     Q_UNUSED(pont);
-    Q_UNUSED(login);
-    Q_UNUSED(idUtilisateur);
     options_ = options;
     portSecure_ = portSecure;
     portUnsecure_ = portUnsecure;
@@ -104,10 +114,43 @@ void ServerView::start(const OptionsDePartie& options, QSharedPointer<GM_SocketA
     demarrage_ = demarrage;
     enCours_ = false;
     ZB_ServerSocket* s = serveur_.data();
-    if (s != nullptr && s->getEtat() == ZB_ServerSocket::Arrete)
+    if (s != nullptr && s->getEtat() == ZB_ServerSocket::Arrete) {
+        // The host is a player of this machine, as a client is of its own.
+        if (idHote_ == -1)
+            idHote_ = OptionsDuJoueur::genereId();
+        OptionsDuJoueur hote;
+        hote.nom_ = login;
+        hote.id_ = idHote_;
+        hote.idCompte_ = idUtilisateur;
+        hote.ordinateur_ = 0;
+        hote.distant_ = 0;
+        hote.optionsAI_ = options.optionsAIPartenaire_;
+        s->setJoueurLocal(hote);
         s->attendJoueurs(options, portSecure, portUnsecure, portTcp, false, 0);
+    }
+    afficheAdresses_();
     afficheEtat_();
     show();
+}
+
+QString ServerView::getTexteAdresses() const
+{
+    return adresses_->text();
+}
+
+void ServerView::afficheAdresses_()
+{
+    QStringList adresses;
+    for (const QHostAddress& a : QNetworkInterface::allAddresses())
+        if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback() && !a.isLinkLocal())
+            adresses << a.toString();
+    // A machine alone can still be joined by a second copy of the program.
+    if (adresses.isEmpty())
+        adresses << QHostAddress(QHostAddress::LocalHost).toString();
+    auto port = [](quint16 p) { return p != 0 ? QString::number(p) : QStringLiteral("-"); };
+    adresses_->setText(tr("Adresse de cette machine: %1").arg(adresses.join(QLatin1String(", "))) + QLatin1Char('\n')
+                       + tr("Ports: TCP %1, WebSocket %2, WebSocket sécurisé %3")
+                             .arg(port(portTcp_), port(portUnsecure_), port(portSecure_)));
 }
 
 void ServerView::OnDemarrer()
@@ -121,6 +164,9 @@ void ServerView::OnDemarrer()
     enCours_ = true;
     s->start(options_, portSecure_, portUnsecure_, portTcp_);
     afficheEtat_();
+    // The host plays now: its table is not to lie under this view while
+    // its turn's time runs.
+    hide();
 }
 
 void ServerView::OnArreter()
@@ -132,6 +178,10 @@ void ServerView::OnArreter()
     if (demarrage_ != nullptr)
         demarrage_->cb_serverStop();
     afficheEtat_();
+    // Nothing is left to do here: the view goes, and the table is the
+    // user's again.
+    hide();
+    emit signalServeurArrete();
 }
 
 void ServerView::cb_newConnection(ZB_ServerSocket* serveur, const OptionsDuJoueur& joueur,
@@ -305,6 +355,8 @@ void ServerView::retranslateUi()
     labelJournal_->setText(tr("Journal du serveur"));
     demarrer_->setText(tr("Démarrer la partie"));
     arreter_->setText(tr("Arrêter le serveur"));
+    fermer_->setText(tr("Fermer"));
+    afficheAdresses_();
     // The log keeps its lines as they were written.
     afficheEtat_();
 }

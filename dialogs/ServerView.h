@@ -30,6 +30,14 @@ class QSpinBox;
 //   known by its identity, not its text, so two clients of one address are
 //   told apart.
 // - The host may put the selected client on a chosen table and seat.
+// - The host plays: it sits at the table's first seat as a player of this
+//   machine, the clients at the others.
+// - The view tells the host what to give friends who join: this machine's
+//   addresses and the port of each transport it listens on.
+// - Closing the view leaves the server running (the main window shows it
+//   again); so does starting the game, the host being a player whose turn
+//   must not run out under the view. Stopping the server ends the online
+//   session and the view goes.
 class ServerView : public GM_WidgetAuto, public ZB_ServerSocket::Cb_SocketInput
 {
     Q_OBJECT
@@ -72,6 +80,9 @@ public:
     QPushButton* getBoutonDemarrer() const { return demarrer_; }
     QPushButton* getBoutonArreter() const { return arreter_; }
     QPushButton* getBoutonPlacer() const { return placer_; }
+    QPushButton* getBoutonFermer() const { return fermer_; }
+    // What the host reads to tell friends where to join.
+    QString getTexteAdresses() const;
     QSpinBox* getTable() const { return table_; }
     QComboBox* getSiege() const { return siege_; }
 
@@ -83,6 +94,10 @@ public slots:
     // The host puts the selected client on the chosen table and seat.
     void OnPlacer();
 
+signals:
+    // The host stopped its server: the online session is over.
+    void signalServeurArrete();
+
 protected:
     void changeEvent(QEvent* event) override;
 
@@ -92,6 +107,7 @@ private:
     // construction and at each language switch.
     void retranslateUi();
     QListWidgetItem* item_(const ZB_ServerSocketConnection* connection) const;
+    void afficheAdresses_();
 
     QPointer<ZB_ServerSocket> serveur_;
     ZB_ServerSocket::Cb_TableConnectionInput* salle_;
@@ -103,6 +119,7 @@ private:
     bool enCours_ = false;
     QStringList journal_;
     QLabel* etat_ = nullptr;
+    QLabel* adresses_ = nullptr;
     QLabel* labelConnexions_ = nullptr;
     QLabel* labelTable_ = nullptr;
     QLabel* labelPlace_ = nullptr;
@@ -114,4 +131,7 @@ private:
     QSpinBox* table_ = nullptr;
     QComboBox* siege_ = nullptr;
     QPushButton* placer_ = nullptr;
+    QPushButton* fermer_ = nullptr;
+    // The host's player, one identity for every session of this view.
+    qint64 idHote_ = -1;
 };

@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QGridLayout>
+#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -10,11 +11,13 @@ ZB_ClientDialogIp::ZB_ClientDialogIp(QWidget* parent)
     : GM_WidgetAuto(parent)
     , label_(new QLabel(this))
     , lineEditIp_(new QLineEdit(this))
+    , labelPort_(new QLabel(this))
+    , lineEditPort_(new QLineEdit(this))
     , boutons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Horizontal, this))
 {
     setObjectName(QStringLiteral("ClientDialogIp"));
     setAutoFillBackground(true);
-    resize(236, 89);
+    resize(236, 115);
 
     auto* grille = new QGridLayout(this);
     grille->setObjectName(QStringLiteral("gridLayout"));
@@ -22,16 +25,25 @@ ZB_ClientDialogIp::ZB_ClientDialogIp(QWidget* parent)
     lineEditIp_->setObjectName(QStringLiteral("lineEditIp"));
     lineEditIp_->setPlaceholderText(QStringLiteral("192.168.1.10"));
     boutons_->setObjectName(QStringLiteral("buttonBox"));
+    labelPort_->setObjectName(QStringLiteral("labelPort"));
+    lineEditPort_->setObjectName(QStringLiteral("lineEditPort"));
+    lineEditPort_->setValidator(new QIntValidator(1, 65535, lineEditPort_));
     grille->addWidget(label_, 0, 0);
     grille->addWidget(lineEditIp_, 0, 1);
+    grille->addWidget(labelPort_, 1, 0);
+    grille->addWidget(lineEditPort_, 1, 1);
     // Placed in the table at a size much taller than the form: the rows
     // stay together at the top.
-    grille->setRowStretch(1, 1);
-    grille->addWidget(boutons_, 2, 0, 1, 2);
+    grille->setRowStretch(2, 1);
+    grille->addWidget(boutons_, 3, 0, 1, 2);
 
+    // The window takes the keyboard into the address: the user types it at
+    // once, and the port after a Tab.
+    setFocusProxy(lineEditIp_);
     connect(boutons_, &QDialogButtonBox::accepted, this, &ZB_ClientDialogIp::OnAccepte);
     connect(boutons_, &QDialogButtonBox::rejected, this, &ZB_ClientDialogIp::OnRefuse);
     connect(lineEditIp_, &QLineEdit::returnPressed, this, &ZB_ClientDialogIp::OnAccepte);
+    connect(lineEditPort_, &QLineEdit::returnPressed, this, &ZB_ClientDialogIp::OnAccepte);
     retranslateUi();
 }
 
@@ -47,10 +59,28 @@ void ZB_ClientDialogIp::setIp(const QString& ip)
     lineEditIp_->setText(ip);
 }
 
+quint16 ZB_ClientDialogIp::getPort() const
+{
+    bool ok = false;
+    const uint port = lineEditPort_->text().trimmed().toUInt(&ok);
+    return ok && port >= 1 && port <= 65535 ? quint16(port) : quint16(0);
+}
+
+void ZB_ClientDialogIp::setPort(quint16 port)
+{
+    lineEditPort_->setText(port != 0 ? QString::number(port) : QString());
+}
+
 void ZB_ClientDialogIp::OnAccepte()
 {
+    const quint16 port = getPort();
+    if (port == 0) {
+        lineEditPort_->setFocus(Qt::OtherFocusReason);
+        lineEditPort_->selectAll();
+        return;
+    }
     hide();
-    emit accepted(getIp());
+    emit accepted(getIp(), port);
 }
 
 void ZB_ClientDialogIp::OnRefuse()
@@ -70,4 +100,5 @@ void ZB_ClientDialogIp::retranslateUi()
 {
     setWindowTitle(tr("Connection Client"));
     label_->setText(tr("Ip Serveur"));
+    labelPort_->setText(tr("Port"));
 }

@@ -8,9 +8,11 @@ class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
 
-// Asks the user for the address of the machine that hosts a game. It is an
-// in-scene window, not a modal dialog: the answer comes as a signal, and the
-// window puts itself away either way.
+// Asks the user for the address of the machine that hosts a game and the
+// port it listens on. It is an in-scene window, not a modal dialog: the
+// answer comes as a signal, and the window puts itself away either way. A
+// port that is no port (empty, 0, above 65535) is not accepted: the window
+// stays until it is mended or cancelled.
 class ZB_ClientDialogIp : public GM_WidgetAuto
 {
     Q_OBJECT
@@ -22,13 +24,17 @@ public:
     // The address typed, without surrounding blanks.
     QString getIp() const;
     void setIp(const QString& ip);
+    // The port typed, 0 when it is no port.
+    quint16 getPort() const;
+    void setPort(quint16 port);
 
     QLineEdit* getLineEdit() const { return lineEditIp_; }
+    QLineEdit* getLineEditPort() const { return lineEditPort_; }
     QDialogButtonBox* getButtonBox() const { return boutons_; }
 
 signals:
-    // OK, with the address typed.
-    void accepted(const QString& ip);
+    // OK, with the address and the port typed.
+    void accepted(const QString& ip, quint16 port);
     void rejected();
 
 private slots:
@@ -45,5 +51,7 @@ private:
 
     QLabel* label_;
     QLineEdit* lineEditIp_;
+    QLabel* labelPort_;
+    QLineEdit* lineEditPort_;
     QDialogButtonBox* boutons_;
 };

@@ -163,7 +163,13 @@ bool DisplayGLScene::estMainVisible_(int siege) const
 {
     if (siege < 0 || siege >= NOMBRE_SIEGES)
         return false;
-    return siege == siegeBas_ || sieges_[static_cast<size_t>(siege)].utilisePanneau != 0;
+    const Siege& s = sieges_[static_cast<size_t>(siege)];
+    if (s.utilisePanneau != 0)
+        return true;
+    // A player at another screen keeps its hand to itself, even at the
+    // bottom of a screen whose user has no seat: only the view that shows
+    // every hand turns it.
+    return siege == siegeBas_ && (s.joueur == nullptr || s.joueur->options_.distant_ == 0);
 }
 
 void DisplayGLScene::cacheBulles_(bool anime)

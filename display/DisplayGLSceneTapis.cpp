@@ -593,8 +593,13 @@ void DisplayGLScene::finDeDonne()
     carteRetournee_ = nullptr;
     statusMise_ = ZB_StatusMise();
     siegeBas_ = 0;
-    for (Siege& siege : sieges_)
+    for (Siege& siege : sieges_) {
+        // A trump or bid choice left open goes with the game it was for:
+        // its panel must not stay over the next one.
+        if (siege.panneau)
+            siege.panneau->finChoixAtout();
         siege = Siege();
+    }
     for (auto& objet : bulles_)
         if (objet)
             objet->setShown(false, false);

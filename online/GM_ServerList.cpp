@@ -196,6 +196,9 @@ void GM_ServerList::init(GM_Login* login, GM_ProgressA* progress, GM_MessageBoxD
     connect(client, &GM_ClientSocket::signalAccountLocked, this, &GM_ServerList::OnAccountLocked);
     connect(client, &GM_ClientSocket::signalHideProgressAndShowLogin, this,
             &GM_ServerList::OnHideProgressAndShowLogin);
+    connect(client, &GM_ClientSocket::signalReconnecting, this, &GM_ServerList::OnReconnecting);
+    // Told apart from a disconnection the user asked for, which clears it.
+    connect(client, &GM_ClientSocket::signalDisconnected, this, [this] { sessionPerdue_ = true; });
     connect(client, &GM_ClientSocket::signalReceiveBridgeOpen, this, &GM_ServerList::OnReceiveBridgeOpen);
     connect(client, &GM_ClientSocket::signalFriendPlayingOnline, this, &GM_ServerList::OnFriendPlayingOnline);
     connect(client, &GM_ClientSocket::signalUpdateNeeded, this, &GM_ServerList::OnUpdateNeeded);
@@ -308,6 +311,9 @@ bool GM_ServerList::startLogin(int mode)
         client->setAutoReconnect(connexionAutomatique_());
         client->connectForLogin(login->email()->text().toLower(), login->passwordNormal()->text(),
                                 mode == ModeAutomatique, unsecure_);
+        // The session it ended was left, not lost.
+        relance_ = 0;
+        sessionPerdue_ = false;
         // After the client ended any session under way, which told the
         // messenger it was disconnected.
         emit signalSetMessengerStatus(-1, GM::ConnectStatus(1), 0);
@@ -336,8 +342,11 @@ void GM_ServerList::OnLoginUserAnswer(int result)
 
 void GM_ServerList::OnNewUserAndPass(const QString& email, const QString& pass, const QString& pseudo)
 {
-    if (GM_ClientSocket* client = client_.data())
+    if (GM_ClientSocket* client = client_.data()) {
         client->connectForCreateLogin(email, pass, pseudo, unsecure_);
+        relance_ = 0;
+        sessionPerdue_ = false;
+    }
 }
 
 void GM_ServerList::OnPasswordForgot(const QString& email)
@@ -345,8 +354,11 @@ void GM_ServerList::OnPasswordForgot(const QString& email)
     Q_UNUSED(email);
     GM_ClientSocket* client = client_.data();
     const GM_Login* login = login_.data();
-    if (client != nullptr && login != nullptr)
+    if (client != nullptr && login != nullptr) {
         client->connectForResendPassword(login->email()->text().toLower(), unsecure_);
+        relance_ = 0;
+        sessionPerdue_ = false;
+    }
 }
 
 void GM_ServerList::OnSocketReady()
@@ -356,6 +368,17 @@ void GM_ServerList::OnSocketReady()
         return;
     connect(client, &GM_ClientSocket::signalDisconnected, this, &GM_ServerList::OnDisconnected,
             Qt::UniqueConnection);
+    sessionPerdue_ = false;
+    if (relance_ > 0) {
+        relance_ = 0;
+        const QString texte = tr("Connexion au lobby rétablie.");
+        servers_->setConnectionText(texte);
+        emit signalLobbyConnectionText(texte);
+        // The lists went with the lost session: the tab in view is filled
+        // again, as when the window is opened.
+        if (isVisible())
+            OnTabChanged(tabWidget_->currentIndex());
+    }
     if (!(loginMode_ == ModeAutomatique && !embedded_)) {
         GM_WidgetAuto::show();
         if (loginMode_ == ModeInteractif && connexionAutomatique_())
@@ -369,9 +392,35 @@ void GM_ServerList::OnHideProgressAndShowLogin()
     if (GM_ClientSocket* client = client_.data())
         if (client->getProgress() != nullptr)
             client->getProgress()->hide();
+    // No session came of it: the messenger no longer shows "connecting".
+    emit signalSetMessengerStatus(-1, GM::ConnectStatus(0), 0);
     GM_Login* login = login_.data();
-    if ((embedded_ || loginMode_ != ModeAutomatique || isVisible()) && login != nullptr)
+    const bool perdue = sessionPerdue_ || relance_ > 0;
+    relance_ = 0;
+    sessionPerdue_ = false;
+    if (perdue) {
+        // The lobby is gone for good: the user logs in again by hand.
+        const QString texte = tr("Connexion au lobby perdue.");
+        servers_->setConnectionText(texte);
+        emit signalLobbyConnectionText(texte);
+        if (loginMode_ == ModeAutomatique)
+            loginMode_ = ModeInteractif;
+    }
+    if ((perdue || embedded_ || loginMode_ != ModeAutomatique || isVisible()) && login != nullptr)
         login->show();
+}
+
+void GM_ServerList::OnReconnecting(int attempt, int maximum, int delayMs)
+{
+    relance_ = attempt;
+    const int secondes = qMax(1, (delayMs + 999) / 1000);
+    const QString texte = tr("Connexion au lobby perdue: nouvelle tentative %1 sur %2 dans %3 s.")
+                              .arg(attempt)
+                              .arg(maximum)
+                              .arg(secondes);
+    servers_->setConnectionText(texte);
+    emit signalSetMessengerStatus(-1, GM::ConnectStatus(1), 0);
+    emit signalLobbyConnectionText(texte);
 }
 
 void GM_ServerList::OnAccountLocked()
@@ -386,8 +435,13 @@ void GM_ServerList::OnIpReceived(const QString& ip, quint16 port, qint64 databas
     // port that would go below the first usable one names no server.
     const bool utilisable = !ip.isEmpty() && port != 0 && (!tcp_ || port > DecalagePortTcp);
     if (!utilisable) {
+        // A server joined without a password cannot have refused one.
+        const GM_ClientSocket* demandeur = client_.data();
+        const bool avecMotDePasse = demandeur == nullptr || demandeur->adresseDemandeeAvecMotDePasse();
         messageBox(GM::Warning, tr("Serveur indisponible"),
-                   tr("Le mot de passe est invalide ou alors ce serveur n'est plus disponible."), GM::Ok);
+                   avecMotDePasse ? tr("Le mot de passe est invalide ou alors ce serveur n'est plus disponible.")
+                                  : tr("Ce serveur n'est plus disponible."),
+                   GM::Ok);
         GM_WidgetAuto::show();
         return;
     }
@@ -562,6 +616,8 @@ void GM_ServerList::disconnectFromLobby()
             }
         }
     }
+    relance_ = 0;
+    sessionPerdue_ = false;
     OnDisconnected();
 }
 

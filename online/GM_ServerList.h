@@ -48,6 +48,12 @@ class QTabWidget;
 // - A lobby answer that names no usable game server (empty address, port
 //   0, or a TCP port below 21 once the lobby's offset of 20 is taken off)
 //   starts no session: the user is told the server is unavailable.
+// - The state of the lobby connection is never silent: a loss, each quiet
+//   login after it (try n of the maximum) and its return are told in a
+//   line (signalLobbyConnectionText) and in the servers tab, the messenger
+//   shows "connecting" meanwhile and "disconnected" once a login ends
+//   without a session; a session lost for good brings the login dialog
+//   back, even after an automatic login.
 // - An update is offered when the lobby refuses the program's version; the
 //   installer is downloaded into a private folder and started detached
 //   (else handed to the desktop to open), then the program ends. When it
@@ -128,6 +134,8 @@ signals:
     void signalFriendPlayingOnline();
     void signalPlayTournament();
     void signalAccountLockedStatus(bool isLocked);
+    // One line on the state of the lobby connection, for the user.
+    void signalLobbyConnectionText(const QString& text);
 
 public slots:
     void OnDisconnected();
@@ -149,6 +157,7 @@ public slots:
     void OnPasswordForgot(const QString& email);
     void OnSocketReady();
     void OnHideProgressAndShowLogin();
+    void OnReconnecting(int attempt, int maximum, int delayMs);
     void OnAccountLocked();
     void OnIpReceived(const QString& ip, quint16 port, qint64 databaseUserId, int timerStart_s, bool isPublicServer,
                       int tournamentTableId, int serverProtocolVersion);
@@ -193,6 +202,10 @@ private:
     QPointer<GM_Login> login_;
     bool embedded_ = false;
     int loginMode_ = 0;
+    // The quiet login under way after a loss (0: none), and whether the
+    // last session was lost rather than left.
+    int relance_ = 0;
+    bool sessionPerdue_ = false;
     QString updateUrl_;
     QString updateFileName_;
     int gameFamily_ = 0;

@@ -118,8 +118,7 @@ void GM_TablesList::init(GM_ClientSocket* client, GM_ServerPass* serverPass, con
             &GM_TablesList::OnMainMainGameServerStatusReceived);
     connect(client, &GM_ClientSocket::signalMainGameServerInfo, this, &GM_TablesList::OnMainGameServerInfoReceived);
     connect(client, &GM_ClientSocket::signalDisconnected, this, &GM_TablesList::disconnect);
-    // Counted apart from the tab's own disconnect slot, which lets go of the
-    // signal: a join waiting for the client must see every disconnection.
+    // A join waiting for the client must see every disconnection.
     connect(client, &GM_ClientSocket::signalDisconnected, this, [this] { ++disconnections_; });
 }
 
@@ -252,7 +251,13 @@ void GM_TablesList::on_m_serversP_currentItemChanged(QTreeWidgetItem* current, Q
 
 void GM_TablesList::OnItemSelectionChanged()
 {
-    join_->setEnabled(!servers_->selectedItems().isEmpty());
+    const GM_ClientSocket* client = client_.data();
+    join_->setEnabled(!servers_->selectedItems().isEmpty() && client != nullptr && client->isConnectedToLobby());
+}
+
+void GM_TablesList::setConnectionText(const QString& text)
+{
+    status_->setText(text);
 }
 
 QString GM_TablesList::filterWord_() const
@@ -357,9 +362,11 @@ void GM_TablesList::onPasswordFinished_(bool accepted, const QString& password)
 
 void GM_TablesList::disconnect()
 {
-    if (GM_ClientSocket* client = client_.data())
-        QObject::disconnect(client, &GM_ClientSocket::signalDisconnected, this, &GM_TablesList::disconnect);
+    // Kept connected: a session that comes back quietly may be lost again,
+    // and its servers must not stay on offer either.
     servers_->clear();
+    statusTexts_.clear();
+    onlineNb_->clear();
     join_->setEnabled(false);
 }
 

@@ -29,8 +29,10 @@ class QVBoxLayout;
 // server's address is asked only once the user confirmed the password
 // dialog, with the typed password; the shared dialog answers only the join
 // that opened it. A join while the client is busy is retried every 100 ms
-// for at most 10 s, and never after the lobby disconnected. Service texts
-// are shown as plain text.
+// for at most 10 s, and never after the lobby disconnected. Every
+// disconnection empties the list (a lost lobby's servers are not offered)
+// and "Rejoindre" is enabled only while a row is selected and the lobby is
+// connected. Service texts are shown as plain text.
 class GM_TablesList : public GM_WidgetAuto, public GM_MessageBoxEmitter
 {
     Q_OBJECT
@@ -68,6 +70,8 @@ public:
     // The status text of a server id, as the last status answer gave it.
     QString statusTextOf(qint64 id) const { return statusTexts_.value(id); }
     int statusTextCount() const { return int(statusTexts_.size()); }
+    // The state of the lobby connection, in the status line.
+    void setConnectionText(const QString& text);
     // A join waits for the busy client.
     bool isJoinPending() const { return joinPending_; }
 

@@ -270,7 +270,9 @@ void GM_TournamentClient::disableButtons_()
 void GM_TournamentClient::OnItemSelectionFutureChanged()
 {
     const QTableWidgetItem* choisi = firstSelected_();
-    if (choisi == nullptr) {
+    // Rows of a lost lobby stay for reading, but nothing can be asked of it.
+    const GM_ClientSocket* client = client_.data();
+    if (choisi == nullptr || client == nullptr || !client->isConnectedToLobby()) {
         disableButtons_();
         return;
     }
@@ -430,6 +432,7 @@ void GM_TournamentClient::OnSocketDisconnected()
     joined_.clear();
     pending_.clear();
     lastPlayed_.clear();
+    disableButtons_();
 }
 
 QTableWidgetItem* GM_TournamentClient::findItem_(const QString& id) const

@@ -31,7 +31,8 @@ class QTableWidgetItem;
 // asks once whether to join it and queues its id for the main window; once
 // it no longer runs, a later run asks again. A registration the lobby did
 // not take shows "Echec". The password dialog answers this tab only for
-// the registration that opened it. Results open in the browser only when
+// the registration that opened it. While the lobby is not connected the
+// rows stay but registering, leaving and playing are off. Results open in the browser only when
 // they are an http or https link. The list is asked for every 60 s while
 // the lobby is ready, not while a request or the dialog is pending.
 class GM_TournamentClient : public GM_WidgetAuto, public GM_MessageBoxEmitter

@@ -342,6 +342,9 @@ void TableClient::cb_serverStart(int noTable)
 
 void TableClient::cb_serverStop()
 {
+    // A stopped server ends the session: the table is a local one again,
+    // and whoever waits on the online game hears that it ended.
+    stopOnlineSession();
     resetOnlineState();
 }
 

@@ -290,6 +290,9 @@ void ZB_MainWidget::construitMenus_()
             &ZB_MainWidget::OnHeberger);
     connect(ajoute(reseau, "rejoindre", QT_TR_NOOP("&Rejoindre une partie..."), QKeySequence()), &QAction::triggered,
             this, &ZB_MainWidget::OnRejoindre);
+    // The server view, closed to look at the table, comes back from here.
+    connect(ajoute(reseau, "vueServeur", QT_TR_NOOP("&Serveur de jeu..."), QKeySequence()), &QAction::triggered,
+            this, &ZB_MainWidget::OnVueServeur);
     // The online lobby, as the table's connect button opens it; the end of
     // a match points players here.
     connect(ajoute(reseau, "jouerEnLigne", QT_TR_NOOP("&Jouer en ligne..."), QKeySequence()), &QAction::triggered,
@@ -391,6 +394,25 @@ void ZB_MainWidget::metAJourActions_()
             a->setEnabled(!enLigne);
     if (QAction* a = action(QStringLiteral("quitterEnLigne")))
         a->setEnabled(enLigne);
+    if (QAction* a = action(QStringLiteral("vueServeur")))
+        a->setEnabled(salle_ && salle_->getEtatEnLigne() == ZB_Room::Hote);
+}
+
+void ZB_MainWidget::OnVueServeur()
+{
+    ZB_TRACE_SLOT(trace_());
+    if (salle_ && salle_->getEtatEnLigne() == ZB_Room::Hote)
+        montreDialogue_(vueServeur_);
+}
+
+void ZB_MainWidget::OnServeurArrete()
+{
+    ZB_TRACE_SLOT(trace_());
+    // As when the online game is left: the ports close and the table goes
+    // back to a local game.
+    serveur_->closeAll();
+    metAJourActions_();
+    OnNouvellePartie();
 }
 
 void ZB_MainWidget::OnQuitterEnLigne()
@@ -474,7 +496,15 @@ void ZB_MainWidget::demarre()
         QTimer::singleShot(0, vue_.get(), &DisplayGL::OnScreenShotToSave);
 }
 
-bool ZB_MainWidget::depart_(int modeDepart, int genreSession, const QString& fichierOuServeur, int noTable)
+quint16 ZB_MainWidget::portClientDefaut_() const
+{
+    if (demarrage_.tcpsockets)
+        return quint16(demarrage_.port);
+    return demarrage_.nossl ? ZB_MultiServer::PortWebUnsecureDefaut : ZB_MultiServer::PortWebSecureDefaut;
+}
+
+bool ZB_MainWidget::depart_(int modeDepart, int genreSession, const QString& fichierOuServeur, int noTable,
+                            quint16 portClient)
 {
     vue_->scene()->stopAnimationsAndCloseDialogs();
     matchFini_ = false;
@@ -485,6 +515,15 @@ bool ZB_MainWidget::depart_(int modeDepart, int genreSession, const QString& fic
         secure = serveur_->getPortWebSecure();
         unsecure = serveur_->getPortWebUnsecure();
         tcp = serveur_->getPortTcp();
+    }
+    // The port typed for the join replaces that of the transport in use.
+    if (genreSession == ZB_Room::SessionClient && portClient != 0) {
+        if (demarrage_.tcpsockets)
+            tcp = portClient;
+        else if (demarrage_.nossl)
+            unsecure = portClient;
+        else
+            secure = portClient;
     }
     QString message;
     try {
@@ -666,7 +705,12 @@ void ZB_MainWidget::OnHeberger()
     // side by side on one machine do not collide.
     const quint16 secure = demarrage_.automatique ? 0 : ZB_MultiServer::PortWebSecureDefaut;
     const quint16 unsecure = demarrage_.automatique ? 0 : ZB_MultiServer::PortWebUnsecureDefaut;
-    if (!serveur_->ecoute(QHostAddress::Any, quint16(demarrage_.port), secure, unsecure)) {
+    // The WebSocket ports are only defaults: when another program holds
+    // them (a second copy hosting on this machine), free ones do, and the
+    // server view shows which. The TCP port is the user's choice.
+    if (!serveur_->ecoute(QHostAddress::Any, quint16(demarrage_.port), secure, unsecure)
+        && !serveur_->ecoute(QHostAddress::Any, quint16(demarrage_.port), 0, 0)) {
+        serveur_->closeAll();
         afficheErreur_(tr("Impossible d'écouter sur le port %1: un autre programme l'utilise peut-être.")
                            .arg(demarrage_.port));
         return;
@@ -695,13 +739,14 @@ void ZB_MainWidget::OnRejoindre()
     if (!dialogueIp_)
         return;
     dialogueIp_->setIp(QLatin1String(ADRESSE_CLIENT_DEFAUT));
+    dialogueIp_->setPort(portClientDefaut_());
     montreDialogue_(dialogueIp_);
 }
 
-void ZB_MainWidget::rejoint(const QString& adresse)
+void ZB_MainWidget::rejoint(const QString& adresse, quint16 port)
 {
     ZB_TRACE_SLOT(trace_());
-    depart_(ZB_Room::SansDepart, ZB_Room::SessionClient, adresse, 0);
+    depart_(ZB_Room::SansDepart, ZB_Room::SessionClient, adresse, 0, port);
 }
 
 void ZB_MainWidget::userChoseGameType(int idTypeDePartie)

@@ -177,7 +177,13 @@ public slots:
     void enregistreSous(const QString& chemin);
     void OnHeberger();
     void OnRejoindre();
-    void rejoint(const QString& adresse);
+    // Joins the game hosted at that address; the port is that of the
+    // transport in use, 0 for its default.
+    void rejoint(const QString& adresse, quint16 port = 0);
+    // Shows the server view again while this machine hosts.
+    void OnVueServeur();
+    // The host stopped its server from the server view.
+    void OnServeurArrete();
     void OnOptionsSons(bool actifs);
     void OnLangue(QAction* langue);
     void OnAnnuler(bool isForward);
@@ -278,7 +284,11 @@ private:
     void construitSalle_();
     // Calls the room's start with every loading error caught and shown;
     // false when one was.
-    bool depart_(int modeDepart, int genreSession, const QString& fichierOuServeur, int noTable);
+    bool depart_(int modeDepart, int genreSession, const QString& fichierOuServeur, int noTable,
+                 quint16 portClient = 0);
+    // The port a client of this program connects to by default: that of the
+    // transport in use.
+    quint16 portClientDefaut_() const;
     void afficheErreur_(const QString& texte);
     // Seats the user and three computer players at a new local table.
     void inscritJoueurs_();

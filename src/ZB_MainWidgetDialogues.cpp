@@ -171,6 +171,8 @@ void ZB_MainWidget::construitDialogues_()
                                                salle_->getServer(), salle_.get());
     salle_->setFenetreConnexion(fenetreConnexion_);
     salle_->setServerView(vueServeur_);
+    if (vueServeur_)
+        connect(vueServeur_.data(), &ServerView::signalServeurArrete, this, &ZB_MainWidget::OnServeurArrete);
 
     auto* tutoriel = scene->addDialog<FormTutorialEnter>(Z_DIALOGUES, PLACEMENT_TABLE, MODE_INCRUSTE, nullptr);
     formulaireTutoriel_ = tutoriel;

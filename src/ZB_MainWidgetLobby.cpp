@@ -24,6 +24,7 @@
 
 #include <QCoreApplication>
 #include <QHostAddress>
+#include <QPushButton>
 #include <QTimer>
 
 namespace {
@@ -38,6 +39,7 @@ constexpr int TAILLE_ENCART = 1;
 // The messenger states the lobby window reports (the scene's connect
 // button shows them).
 constexpr int MESSAGER_DECONNECTE = 0;
+constexpr int MESSAGER_EN_LIGNE = 2;
 // The scene's table number of a session that is no tournament table.
 constexpr int TABLE_HORS_TOURNOI = 0;
 constexpr const char* SERVEUR_PUBLIC_JASS = "Jass Public";
@@ -104,6 +106,15 @@ void ZB_MainWidget::construitLobby_()
     connect(salon, &GM_ServerList::signalFriendPlayingOnline, this, &ZB_MainWidget::OnNotifyFriendPlayingOnline);
     connect(salon, &GM_ServerList::signalPlayTournament, this, &ZB_MainWidget::OnSignalPlayTournament);
     connect(salon, &GM_ServerList::signalAccountLockedStatus, this, &ZB_MainWidget::OnAccountLockedStatus);
+    // The lobby window is mostly hidden: the state of its connection is
+    // told on the table, and stays on the connect button's tip.
+    connect(salon, &GM_ServerList::signalLobbyConnectionText, this, [this](const QString& texte) {
+        DisplayGLScene* scene = vue_->scene();
+        scene->afficheMessageReseau(texte);
+        scene->boutonConnexion()->setToolTip(texte);
+        if (ZB_TraceLog* trace = trace_())
+            trace->log(QStringLiteral("Lobby connection: ") + texte);
+    });
     connect(salle_.get(), &ZB_Room::signalOnlineGameStarted, salon, &GM_ServerList::OnOnlineGameStarted);
     connect(salle_.get(), &ZB_Room::signalSendStatsGameStart, salon, &GM_ServerList::OnServerSendStatsGameStarted);
     connect(salle_.get(), &ZB_Room::signalSendPenalty, salon, &GM_ServerList::OnServerSendPenalty);
@@ -294,6 +305,9 @@ void ZB_MainWidget::OnSetMessengerStatus(qint64 databaseUserId, GM::ConnectStatu
         salle_->setDatabaseUserId(databaseUserId);
     }
     vue_->scene()->afficheNombreSurBouton(int(connectStatus), nbrFriends);
+    // Online again: a tip about a lost connection is old news.
+    if (connectStatus == MESSAGER_EN_LIGNE)
+        vue_->scene()->boutonConnexion()->setToolTip(QString());
     if (connectStatus == MESSAGER_DECONNECTE)
         compteBloque_ = false;
 }

@@ -418,15 +418,27 @@ void GM_ClientSocket::termine_()
                 ++relances_;
                 lobbyInfo() << "quiet login" << relances_ << "in" << delai << "ms";
                 timerRelance_.start(delai);
+                emit signalReconnecting(relances_, delais_.relancesMax, delai);
             } else {
                 lobbyWarning() << "the lobby stays out of reach after" << relances_ << "quiet logins";
+                const int essais = relances_;
                 relanceEnCours_ = false;
                 relances_ = 0;
+                // The quiet tries are over: the user has to hear it, quiet
+                // or not.
+                boite_(tr("Serveur du lobby injoignable"),
+                       tr("La connexion au serveur du lobby a été perdue et n'a pas pu être rétablie "
+                          "(%1 tentatives).")
+                           .arg(essais));
                 emit signalHideProgressAndShowLogin();
             }
             return;
         }
-        if (!etaitOuverte) {
+        if (etaitOuverte) {
+            // Lost for good at once (no automatic reconnection).
+            boite_(tr("Connexion perdue"), tr("La connexion au serveur du lobby a été perdue."));
+            emit signalHideProgressAndShowLogin();
+        } else {
             if (!quiet_) {
                 const QString detail = erreurConnexion_.isEmpty() ? errorString() : erreurConnexion_;
                 boite_(tr("Serveur du lobby indisponible"),
@@ -691,6 +703,7 @@ void GM_ClientSocket::requestServerIpAndPort(const QString& serverOrTournamentId
 {
     if (etat_ == GM_SocketEvent::Init || !isValid() || state() == QAbstractSocket::UnconnectedState)
         return;
+    adresseAvecMotDePasse_ = !password.isEmpty();
     enfile_("SA1", {serverOrTournamentId, password});
 }
 

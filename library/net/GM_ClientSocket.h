@@ -45,8 +45,12 @@ class GM_MessageBoxDisplayerA;
 //   so passwords never reach the trace.
 // - A session lost after the login succeeded is logged in again quietly
 //   when automatic reconnection is on, after a delay that doubles from
-//   the base up to a cap, a bounded number of times. A refusal, a lock, an
-//   update, the lobby's farewell or a protocol error end it for good.
+//   the base up to a cap, a bounded number of times; each try is announced
+//   (signalReconnecting). A refusal, a lock, an update, the lobby's
+//   farewell or a protocol error end it for good.
+// - A lost session is never silent: when it is not logged in again, or the
+//   last quiet try failed, the user is told in a box and the windows are
+//   asked for the login dialog.
 // - TLS errors are never ignored: the system's authorities are trusted,
 //   plus, only when VariableCertificat names one, that lobby certificate
 //   itself. Never the hosting certificate the program carries: its key is in
@@ -132,6 +136,8 @@ public:
     void progressDestroyed() override { progress_ = nullptr; }
 
     void requestServerIpAndPort(const QString& serverOrTournamentId, const QString& password);
+    // Whether the last server address asked for was asked with a password.
+    bool adresseDemandeeAvecMotDePasse() const { return adresseAvecMotDePasse_; }
     void requestMainGameServerInfo();
     void sendOnlineStatus(GM::ConnectStatus status);
     // Closes the bridge between the two users; -1 and -1 close them all.
@@ -192,6 +198,8 @@ signals:
     void signalAccountLocked();
     void signalUpdateNeeded();
     void signalFriendPlayingOnline();
+    // A quiet login after a loss is due in delayMs: try attempt of maximum.
+    void signalReconnecting(int attempt, int maximum, int delayMs);
     void signalIpReceived(const QString& ip, quint16 port, qint64 databaseUserId, int timerStart_s,
                           bool isPublicServer, int tournamentTableId, int serverProtocolVersion);
     void signalStartServerSession(const QString& loginName, quint16 port_websocket_secure,
@@ -289,4 +297,5 @@ private:
     quint64 generation_ = 0;
     Fin fin_ = Perte;
     QString erreurConnexion_;
+    bool adresseAvecMotDePasse_ = false;
 };

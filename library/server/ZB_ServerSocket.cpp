@@ -76,7 +76,7 @@ ZB_ServerSocket::~ZB_ServerSocket()
 int ZB_ServerSocket::maxPlayers() const
 {
     if (tables_.isNull())
-        return 4;
+        return joueurLocal_.has_value() ? 3 : 4;
     int places = 0;
     for (const ZB_TableConfiguration& table : *tables_)
         places += table.nombreDeSieges();
@@ -254,9 +254,13 @@ void ZB_ServerSocket::start(const OptionsDePartie& options, quint16 portSecure, 
     etat_ = joueurs_.size() >= places ? EnCoursComplet : EnCoursAvecPlacesLibres;
 
     QList<Humain> humains;
+    // The host sits first, at a seat no connection holds.
+    const bool hote = joueurLocal_.has_value() && tables_.isNull();
+    if (hote)
+        humains.append(qMakePair(static_cast<ZB_ServerSocketConnection*>(nullptr), *joueurLocal_));
     const QList<ZB_ServerSocketConnection*> joueurs = joueurs_;
     for (ZB_ServerSocketConnection* joueur : joueurs) {
-        if (humains.size() >= places) {
+        if (humains.size() - (hote ? 1 : 0) >= places) {
             GM_SocketAbstract* socket = joueur->getSocket();
             log_(QStringLiteral("WARNING"),
                  QStringLiteral("WARNING: ZB_ServerSocket::start() dropping %1:%2, because the server is already full.")

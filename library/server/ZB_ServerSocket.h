@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 #include <utility>
 
 class EvenementDeJeu;
@@ -121,7 +122,15 @@ public:
     // "Ordinateur".
     void setGenerateurDeNoms(std::function<QString()> generateur) { generateurDeNoms_ = std::move(generateur); }
 
-    // Seats the session's tables offer to users: 4 without a table list.
+    // The user of the hosting machine, who sits at the first seat of a
+    // session of one table and plays there like any player; none by
+    // default, and never at tables the lobby seats. The seat is not offered
+    // to clients.
+    void setJoueurLocal(const std::optional<OptionsDuJoueur>& joueur) { joueurLocal_ = joueur; }
+    const std::optional<OptionsDuJoueur>& getJoueurLocal() const { return joueurLocal_; }
+
+    // Seats the session's tables offer to clients: 4 without a table list,
+    // less the host's own seat.
     int maxPlayers() const;
     // Connections that hold a seat or will claim one: the identified
     // players and the connections still to identify (a client identifies
@@ -242,4 +251,5 @@ private:
     QSharedPointer<ListeDeTables> tables_;
     int nombreDeTables_ = 1;
     std::function<QString()> generateurDeNoms_;
+    std::optional<OptionsDuJoueur> joueurLocal_;
 };

@@ -799,6 +799,22 @@ spielt online.</translation>
         <source>Annonce</source>
         <translation>Ankündigung</translation>
     </message>
+    <message>
+        <source>Serveur du lobby injoignable</source>
+        <translation>Lobby-Server nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>La connexion au serveur du lobby a été perdue et n&apos;a pas pu être rétablie (%1 tentatives).</source>
+        <translation>Die Verbindung zum Lobby-Server ist abgebrochen und konnte nicht wiederhergestellt werden (%1 Versuche).</translation>
+    </message>
+    <message>
+        <source>Connexion perdue</source>
+        <translation>Verbindung verloren</translation>
+    </message>
+    <message>
+        <source>La connexion au serveur du lobby a été perdue.</source>
+        <translation>Die Verbindung zum Lobby-Server ist abgebrochen.</translation>
+    </message>
 </context>
 <context>
     <name>GM_Download</name>
@@ -1263,6 +1279,10 @@ Möchten Sie Ihre neuen Kontakte jetzt importieren?</translation>
 <context>
     <name>GM_ServerList</name>
     <message>
+        <source>Ce serveur n&apos;est plus disponible.</source>
+        <translation>Dieser Server ist nicht mehr verfügbar.</translation>
+    </message>
+    <message>
         <source>Liste des serveurs</source>
         <translation>Serverliste</translation>
     </message>
@@ -1365,6 +1385,18 @@ Möchten Sie die neue Version jetzt herunterladen?</translation>
     <message>
         <source>Opt.</source>
         <translation>Opt.</translation>
+    </message>
+    <message>
+        <source>Connexion au lobby rétablie.</source>
+        <translation>Lobby-Verbindung wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>Connexion au lobby perdue.</source>
+        <translation>Lobby-Verbindung verloren.</translation>
+    </message>
+    <message>
+        <source>Connexion au lobby perdue: nouvelle tentative %1 sur %2 dans %3 s.</source>
+        <translation>Lobby-Verbindung verloren: Versuch %1 von %2 in %3 s.</translation>
     </message>
 </context>
 <context>
@@ -3003,6 +3035,18 @@ x4</translation>
 <context>
     <name>ServerView</name>
     <message>
+        <source>Fermer</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Adresse de cette machine: %1</source>
+        <translation>Adresse dieses Rechners: %1</translation>
+    </message>
+    <message>
+        <source>Ports: TCP %1, WebSocket %2, WebSocket sécurisé %3</source>
+        <translation>Ports: TCP %1, WebSocket %2, sicherer WebSocket %3</translation>
+    </message>
+    <message>
         <source>Serveur de jeu</source>
         <translation>Spielserver</translation>
     </message>
@@ -3305,6 +3349,10 @@ x4</translation>
 <context>
     <name>ZB_ClientDialogIp</name>
     <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
         <source>Connection Client</source>
         <translation>Verbindung</translation>
     </message>
@@ -3315,6 +3363,10 @@ x4</translation>
 </context>
 <context>
     <name>ZB_MainWidget</name>
+    <message>
+        <source>&amp;Serveur de jeu...</source>
+        <translation>&amp;Spielserver...</translation>
+    </message>
     <message>
         <source>&amp;Partie</source>
         <translation>&amp;Spiel</translation>

@@ -799,6 +799,22 @@ is playing online.</translation>
         <source>Annonce</source>
         <translation>Announcement</translation>
     </message>
+    <message>
+        <source>Serveur du lobby injoignable</source>
+        <translation>Lobby server out of reach</translation>
+    </message>
+    <message>
+        <source>La connexion au serveur du lobby a été perdue et n&apos;a pas pu être rétablie (%1 tentatives).</source>
+        <translation>The connection to the lobby server was lost and could not be restored (%1 attempts).</translation>
+    </message>
+    <message>
+        <source>Connexion perdue</source>
+        <translation>Connection lost</translation>
+    </message>
+    <message>
+        <source>La connexion au serveur du lobby a été perdue.</source>
+        <translation>The connection to the lobby server was lost.</translation>
+    </message>
 </context>
 <context>
     <name>GM_Download</name>
@@ -1263,6 +1279,10 @@ Do you want to import your new contacts now?</translation>
 <context>
     <name>GM_ServerList</name>
     <message>
+        <source>Ce serveur n&apos;est plus disponible.</source>
+        <translation>This server is no longer available.</translation>
+    </message>
+    <message>
         <source>Liste des serveurs</source>
         <translation>Server list</translation>
     </message>
@@ -1365,6 +1385,18 @@ Do you want to download the new version now?</translation>
     <message>
         <source>Opt.</source>
         <translation>Opt.</translation>
+    </message>
+    <message>
+        <source>Connexion au lobby rétablie.</source>
+        <translation>Lobby connection restored.</translation>
+    </message>
+    <message>
+        <source>Connexion au lobby perdue.</source>
+        <translation>Lobby connection lost.</translation>
+    </message>
+    <message>
+        <source>Connexion au lobby perdue: nouvelle tentative %1 sur %2 dans %3 s.</source>
+        <translation>Lobby connection lost: attempt %1 of %2 in %3 s.</translation>
     </message>
 </context>
 <context>
@@ -3003,6 +3035,18 @@ x4</translation>
 <context>
     <name>ServerView</name>
     <message>
+        <source>Fermer</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Adresse de cette machine: %1</source>
+        <translation>This machine&apos;s address: %1</translation>
+    </message>
+    <message>
+        <source>Ports: TCP %1, WebSocket %2, WebSocket sécurisé %3</source>
+        <translation>Ports: TCP %1, WebSocket %2, secure WebSocket %3</translation>
+    </message>
+    <message>
         <source>Serveur de jeu</source>
         <translation>Game server</translation>
     </message>
@@ -3305,6 +3349,10 @@ x4</translation>
 <context>
     <name>ZB_ClientDialogIp</name>
     <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
         <source>Connection Client</source>
         <translation>Client connection</translation>
     </message>
@@ -3315,6 +3363,10 @@ x4</translation>
 </context>
 <context>
     <name>ZB_MainWidget</name>
+    <message>
+        <source>&amp;Serveur de jeu...</source>
+        <translation>&amp;Game server...</translation>
+    </message>
     <message>
         <source>&amp;Partie</source>
         <translation>&amp;Game</translation>

@@ -20,8 +20,9 @@ constexpr int DISPARITION_MS = 6000;
 // a cloth that differs from the record for this long is a fault.
 constexpr int TAPIS_MS = 6000;
 // The hand stands raised while its seat is asked: its top is then above
-// this share of the window's height (about 0.72; 0.81 at rest).
-constexpr double MAIN_LEVEE = 0.765;
+// this share of the window's height (about 0.72; 0.76 at rest, where the
+// whole hand shows).
+constexpr double MAIN_LEVEE = 0.74;
 // The trump choice; the bids come before it (the pilot never passes the
 // choice to its partner).
 constexpr int PREMIER_ETAT_APRES_ENCHERES = 27;
@@ -274,7 +275,7 @@ bool PiloteDePartie::verifieTapis_(const RecordDePartie& premierRecord, const QI
 
 bool PiloteDePartie::joueCarte(const Vue& vue)
 {
-    if (!verifieTapis_(vue.record, vue.image))
+    if (!sansRecord_ && !verifieTapis_(vue.record, vue.image))
         return false;
     ++plisVerifies_;
     // The cloth may have taken a while to settle: the hand is read from a
@@ -325,6 +326,8 @@ bool PiloteDePartie::joueCarte(const Vue& vue)
             dernierCoup_ = vue.record.lignes();
             aDejaJoue_ = true;
             ++coups_;
+            ++cartes_;
+            mainBaissee_ = false;
             return true;
         }
     }
@@ -350,7 +353,8 @@ bool PiloteDePartie::joue(const Condition& fini, int sansProgresMs)
             return session_.echoue(QStringLiteral("The program ended while waiting for %1").arg(attente));
         Vue vue;
         vue.image = session_.capture();
-        vue.record = session_.record();
+        if (!sansRecord_)
+            vue.record = session_.record();
         if (vue.image.isNull()) {
             QThread::msleep(REGARD_MS);
             continue;
@@ -362,14 +366,23 @@ bool PiloteDePartie::joue(const Condition& fini, int sansProgresMs)
 
         QList<QRect> panneau;
         litBoutons(vue.image, panneau, vue.boutons);
-        const bool demande = vue.record.valide() && (!aDejaJoue_ || vue.record.lignes() != dernierCoup_);
         const LectureEcran::Main main = LectureEcran::main(vue.image);
         const bool levee = main.haut >= 0 && main.haut <= vue.image.height() * MAIN_LEVEE;
+        const bool aide = LectureEcran::aideAllumee(vue.image);
+        bool demande = vue.record.valide() && (!aDejaJoue_ || vue.record.lignes() != dernierCoup_);
+        if (sansRecord_) {
+            // The window moves while the game does: a picture unlike the
+            // last one is progress.
+            if (!LectureEcran::identiques(vue.image, dernierRegard_))
+                progres.restart();
+            dernierRegard_ = vue.image;
+            mainBaissee_ = mainBaissee_ || !levee;
+            demande = levee && aide && mainBaissee_;
+        }
         // Cards are asked once the trump is chosen (Jass) or, in an auction,
         // when the program lights the help for the user's card: before, a
         // whole bright hand only waits for the others' bids.
-        const bool phaseDesCartes = vue.record.dernierEtat() >= PREMIER_ETAT_APRES_ENCHERES
-                                 || LectureEcran::aideAllumee(vue.image);
+        const bool phaseDesCartes = sansRecord_ || vue.record.dernierEtat() >= PREMIER_ETAT_APRES_ENCHERES || aide;
         vue.demandeCarte = demande && phaseDesCartes && boites_ >= boitesAvantDeJouer_ && panneau.isEmpty()
                         && vue.boutons.isEmpty()
                         && !main.jouables.isEmpty();

@@ -30,6 +30,10 @@ class SessionDeJeu;
 // - The game must move on: when neither the record nor the window shows any
 //   progress for the limit, the pilot fails the session saying what it was
 //   waiting for.
+// - Without a record (an online game writes none on either machine), the
+//   window alone tells the user's turn: the hand stands raised with the
+//   help lit. A card is then played once the hand has been seen at rest
+//   since the last one, and the cloth is not compared.
 class PiloteDePartie
 {
 public:
@@ -45,6 +49,10 @@ public:
 
     explicit PiloteDePartie(SessionDeJeu& session);
 
+    // Plays from the window alone, without the record.
+    void setSansRecord(bool sansRecord) { sansRecord_ = sansRecord; }
+    // Cards the user played (trump choices and bids not counted).
+    int cartesJouees() const { return cartes_; }
     // Which button of a message box the user presses.
     void setReponseBoites(bool premier) { premierBouton_ = premier; }
     // No card is played before n boxes are answered (a replay the user
@@ -83,6 +91,10 @@ private:
     bool aDejaJoue_ = false;
     bool premierBouton_ = false;
     int coups_ = 0;
+    int cartes_ = 0;
+    bool sansRecord_ = false;
+    bool mainBaissee_ = true;
+    QImage dernierRegard_;
     int boites_ = 0;
     int boitesAvantDeJouer_ = 0;
     int plisVerifies_ = 0;

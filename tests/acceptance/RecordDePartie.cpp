@@ -4,6 +4,7 @@
 #include "EvenementDeJeu.h"
 #include "GM_Exception.h"
 #include "ZB_FichierDePartie.h"
+#include "ZB_SettingsPartie.h"
 
 #include <QFile>
 #include <QTextStream>
@@ -36,10 +37,33 @@ bool RecordDePartie::lit(const QString& chemin)
             continue;
         dernierEtat_ = ev.etat_;
         switch (ev.type_) {
-        case EvenementDeJeu::Enr:
+        case EvenementDeJeu::Enr: {
             ++donnes_;
             plis_.clear();
+            coups_.append(QStringList());
+            ZB_SettingsPartie instantane;
+            try {
+                instantane.chargeValeursDepuisString(ev.texte_);
+                scores_ = instantane.scores_;
+            } catch (const GM_Exception&) {
+                return false;
+            }
             break;
+        }
+        default:
+            break;
+        }
+        switch (ev.type_) {
+        case EvenementDeJeu::Ajo:
+        case EvenementDeJeu::Cho:
+        case EvenementDeJeu::Chm:
+            if (!coups_.isEmpty())
+                coups_.last() << QStringLiteral("%1 %2 %3").arg(ev.type_).arg(ev.noJoueur_).arg(ev.texte_);
+            break;
+        default:
+            break;
+        }
+        switch (ev.type_) {
         case EvenementDeJeu::Ajo:
             if (plis_.isEmpty() || plis_.last().cartes.size() == 4)
                 plis_.append(Pli());

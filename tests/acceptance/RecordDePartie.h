@@ -2,6 +2,9 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
+
+#include <array>
 
 // What a saved game record (".jss", the autosave included) says happened,
 // read with the engine's own file and event readers: the deals, the cards of
@@ -45,6 +48,12 @@ public:
     bool matchTermine() const { return termine_; }
     // The state of the last event of the game (not of messages or markers).
     int dernierEtat() const { return dernierEtat_; }
+    // The two teams' match scores as the last deal began (its table
+    // snapshot), the deals before it counted.
+    std::array<int, 2> scores() const { return scores_; }
+    // The trump choices, bids and cards of each deal, one "kind seat text"
+    // a move: two tables that played the same deal have the same moves.
+    const QList<QStringList>& coupsParDonne() const { return coups_; }
     // A short account for failure messages: the deal, the trick, its cards.
     QString resume() const;
 
@@ -55,4 +64,6 @@ private:
     QList<Pli> plis_;
     bool termine_ = false;
     int dernierEtat_ = 0;
+    std::array<int, 2> scores_{0, 0};
+    QList<QStringList> coups_;
 };

@@ -71,7 +71,7 @@ bool SessionDeJeu::lance()
     programme_.setProcessEnvironment(env);
     programme_.setStandardOutputFile(maison_.racine() + QStringLiteral("/stdout.txt"), QIODevice::Append);
     programme_.setStandardErrorFile(maison_.racine() + QStringLiteral("/stderr.txt"), QIODevice::Append);
-    programme_.start(QStringLiteral(ZB_PROGRAMME), {});
+    programme_.start(QStringLiteral(ZB_PROGRAMME), arguments_);
     if (!programme_.waitForStarted(FENETRE_MS))
         return echoue(QStringLiteral("The program did not start: %1").arg(programme_.errorString()));
     QElapsedTimer attente;
@@ -85,6 +85,15 @@ bool SessionDeJeu::lance()
         QThread::msleep(SONDAGE_MS);
     }
     return echoue(QStringLiteral("No window titled '%1' appeared").arg(QLatin1String(TITRE)));
+}
+
+void SessionDeJeu::tue()
+{
+    if (programme_.state() != QProcess::NotRunning) {
+        programme_.kill();
+        programme_.waitForFinished(5000);
+    }
+    fenetre_ = QRect();
 }
 
 bool SessionDeJeu::quitte()

@@ -39,8 +39,12 @@ public:
     DossierUtilisateur::Jeu jeu() const { return jeu_; }
     EcranVirtuel& ecran() { return ecran_; }
 
+    // The program's command line for the next starts (none by default).
+    void setArguments(const QStringList& arguments) { arguments_ = arguments; }
     // Starts the program and waits for its window; false with echec().
     bool lance();
+    // Kills the program as a crash would end it.
+    void tue();
     // Ctrl+Q, then waits for the program to end; false with echec() when it
     // does not, or ends with an error.
     bool quitte();
@@ -72,6 +76,7 @@ private:
     EcranVirtuel ecran_;
     DossierUtilisateur maison_;
     QProcess programme_;
+    QStringList arguments_;
     QRect fenetre_;
     unsigned long idFenetre_ = 0;
     QString images_;

@@ -1,4 +1,5 @@
 #include "EcranVirtuel.h"
+#include "PartieEnReseau.h"
 #include "PiloteDePartie.h"
 #include "SessionDeJeu.h"
 #include "ZbTestRegistry.h"
@@ -8,6 +9,8 @@
 #include <QFile>
 #include <QTest>
 #include <QThread>
+
+#include <thread>
 
 // The real program, driven through its window by real input, as a person
 // plays it: whole matches, quitting and coming back, opening a saved game,
@@ -21,6 +24,8 @@ class TestAcceptance : public QObject
 private:
     using Vue = PiloteDePartie::Vue;
     static constexpr int LIMITE_S = 150;
+    // Two programs start, meet and play a deal with two users.
+    static constexpr int LIMITE_RESEAU_S = 200;
 
     // The end-of-match box was answered: the record then starts afresh with
     // the next match (the autosave holds the game in progress only).
@@ -54,6 +59,13 @@ private:
         return QStringLiteral("The cloth did not show the game record's trick: %1")
             .arg(pilote.ecartsDuTapis().join(QLatin1String("; ")))
             .toUtf8();
+    }
+
+    // The first deal is over: the user played its whole Jass hand (9
+    // cards) and the first card of the next deal.
+    static PiloteDePartie::Condition premiereDonneFinie(const PiloteDePartie& pilote)
+    {
+        return [&pilote](const Vue&) { return pilote.cartesJouees() > 9; };
     }
 
     // Plays one whole match to its end-of-match box.
@@ -170,6 +182,47 @@ private slots:
     void repriseAuTourDUnOrdinateur() { repriseApres(QStringLiteral("resume_computer_turn"), {1024, 768}, true); }
     void ouvertureAvecReplay() { ouverture(QStringLiteral("open_watch_replay"), true); }
     void ouvertureSansReplay() { ouverture(QStringLiteral("open_no_replay"), false); }
+
+    // Two copies of the program on this machine: one hosts from its menu,
+    // the other joins it by address and port; the host starts the game from
+    // its server view, both users play a whole deal by clicks, each at its
+    // own seat, and both machines keep the same moves and scores.
+    void donneEnReseau()
+    {
+        PartieEnReseau partie(QStringLiteral("online_deal"), LIMITE_RESEAU_S);
+        DossierUtilisateur::Reglages r;
+        r.objectif = 1000;
+        QVERIFY2(partie.prepare(r) && partie.heberge() && partie.rejoint() && partie.demarre(),
+                 qPrintable(partie.echec()));
+        PiloteDePartie hote(partie.hote());
+        PiloteDePartie client(partie.client());
+        hote.setSansRecord(true);
+        client.setSansRecord(true);
+        // The two users play at once, as two people do.
+        bool hoteFini = false;
+        std::thread cote([&] { hoteFini = hote.joue(premiereDonneFinie(hote)); });
+        const bool clientFini = client.joue(premiereDonneFinie(client));
+        cote.join();
+        QVERIFY2(hoteFini && clientFini, qPrintable(partie.echec()));
+        RecordDePartie deLHote;
+        RecordDePartie duClient;
+        QVERIFY2(partie.enregistre(partie.hote(), QStringLiteral("host.jss"), deLHote)
+                     && partie.enregistre(partie.client(), QStringLiteral("client.jss"), duClient),
+                 qPrintable(partie.echec()));
+        // The second deal is under way on both (the client's record may
+        // begin with a snapshot of the table it joined).
+        QVERIFY2(deLHote.nombreDeDonnes() >= 2 && duClient.nombreDeDonnes() >= 2,
+                 qPrintable(deLHote.resume() + QStringLiteral("; ") + duClient.resume()));
+        // The deal both finished: the same trump and 36 cards on both.
+        const QStringList premiere = deLHote.coupsParDonne().at(deLHote.nombreDeDonnes() - 2);
+        QVERIFY(premiere.size() >= 37);
+        QCOMPARE(duClient.coupsParDonne().at(duClient.nombreDeDonnes() - 2), premiere);
+        QCOMPARE(duClient.scores(), deLHote.scores());
+        QVERIFY(deLHote.scores()[0] + deLHote.scores()[1] > 0);
+        // Each user played its own seat: the host the first, the client the
+        // second, none of them a computer's.
+        QVERIFY(hote.cartesJouees() >= 9 && client.cartesJouees() >= 9);
+    }
 
     void annulerDeuxFoisRetablirUneFois()
     {

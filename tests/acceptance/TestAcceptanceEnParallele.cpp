@@ -18,7 +18,7 @@ class TestAcceptanceEnParallele : public QObject
 {
     Q_OBJECT
 
-    static constexpr int LIMITE_MS = 170000;
+    static constexpr int LIMITE_MS = 220000;
 
     std::map<QString, std::unique_ptr<QProcess>> cas_;
     QElapsedTimer chrono_;

@@ -264,6 +264,14 @@ private slots:
             return;
         QCOMPARE(CompteAvertissements::premier, QString());
         QCOMPARE(client->salle->getClientSocket()->getEtat(), 6);
+        // The host played at the first seat, the client at the second, on
+        // both machines.
+        const qint64 idHote = hote->salle->getServer()->getJoueurLocal()->id_;
+        for (Machine* m : {hote.get(), client.get()}) {
+            const ZB_RoomTable* table = m->salle->getTable(-1);
+            QCOMPARE(table->getJoueur(0)->options_.id_, idHote);
+            QCOMPARE(table->getJoueur(1)->options_.id_, client->salle->getIdJoueur());
+        }
     }
 
     // Five sockets that connect and never say a word, renewed as the host

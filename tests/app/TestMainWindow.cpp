@@ -430,16 +430,52 @@ private slots:
         QCOMPARE(quitter.size(), 1);
     }
 
-    // Join: the address window opens in the table; its answer connects to
-    // that address on the session's port.
+    // The server view closes and comes back from Network > Game server
+    // while hosting; stopping the server ends the session as leaving it
+    // does: the ports close and the commands of a local game come back.
+    void vueServeurFermeeRevientPuisArret()
+    {
+        QTemporaryDir dossier;
+        QTcpServer sonde;
+        QVERIFY(sonde.listen(QHostAddress::LocalHost, 0));
+        ZB_Settings d = sansSurveillance();
+        d.tcpsockets = true;
+        d.port = sonde.serverPort();
+        sonde.close();
+        ZB_MainWidget w(d, dossier.path());
+        w.OnHeberger();
+        QAction* vue = w.action(QStringLiteral("vueServeur"));
+        QVERIFY(vue != nullptr && vue->isEnabled());
+        QTRY_COMPARE(dialoguesVisibles(w), QStringList{QStringLiteral("ServerView")});
+        w.vueServeur()->getBoutonFermer()->click();
+        QTRY_VERIFY(dialoguesVisibles(w).isEmpty());
+        QVERIFY(w.serveur()->isListening());
+        QVERIFY(w.salle()->estEnLigne());
+        vue->trigger();
+        QTRY_COMPARE(dialoguesVisibles(w), QStringList{QStringLiteral("ServerView")});
+        QVERIFY(w.vueServeur()->getTexteAdresses().contains(QString::number(d.port)));
+        w.vueServeur()->getBoutonArreter()->click();
+        QTRY_VERIFY(dialoguesVisibles(w).isEmpty());
+        QVERIFY(!w.salle()->estEnLigne());
+        QVERIFY(!w.serveur()->isListening());
+        for (const char* nom : {"nouvelle", "ouvrir", "heberger", "rejoindre"})
+            QVERIFY2(w.action(QLatin1String(nom))->isEnabled(), nom);
+        QVERIFY(!vue->isEnabled());
+        QVERIFY(!w.action(QStringLiteral("quitterEnLigne"))->isEnabled());
+    }
+
+    // Join: the address window opens in the table with the session's port;
+    // its answer connects to the address and port typed.
     void rejoindre()
     {
         QTcpServer hote;
         QVERIFY(hote.listen(QHostAddress::LocalHost, 0));
+        QTcpServer autre;
+        QVERIFY(autre.listen(QHostAddress::LocalHost, 0));
         QTemporaryDir dossier;
         ZB_Settings d = sansSurveillance();
         d.tcpsockets = true;
-        d.port = hote.serverPort();
+        d.port = autre.serverPort();
         ZB_MainWidget w(d, dossier.path());
         w.OnNouvellePartie();
         w.OnRejoindre();
@@ -448,9 +484,12 @@ private slots:
             if (proxy->isVisible())
                 fenetre = qobject_cast<ZB_ClientDialogIp*>(proxy->widget());
         QVERIFY(fenetre != nullptr);
+        QCOMPARE(fenetre->getPort(), autre.serverPort());
         fenetre->setIp(QStringLiteral("127.0.0.1"));
+        fenetre->setPort(hote.serverPort());
         QTest::keyClick(fenetre->getLineEdit(), Qt::Key_Return);
         QVERIFY(hote.waitForNewConnection(10000));
+        QVERIFY(!autre.hasPendingConnections());
         QVERIFY(w.salle()->getClientSocket() != nullptr);
         // The connection reports to the status window in the table.
         QVERIFY(w.fenetreConnexion() != nullptr);

@@ -1,5 +1,6 @@
 #include "DisplayGL.h"
 #include "DisplayGLScene.h"
+#include "DisplayGLScoreAnimText.h"
 #include "EtatDeJeu.h"
 #include "GM_BanList.h"
 #include "GM_ClientSocket.h"
@@ -18,7 +19,10 @@
 #include "ZB_ServerSocket.h"
 #include "ZbTestRegistry.h"
 
+#include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QGraphicsTextItem>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
@@ -87,6 +91,23 @@ struct ServeurDeLaListe {
     }
     int joueurs() const { return int(machine.salle->getServer()->getJoueurs().size()); }
 };
+
+// The lines the table shows about the network: on screen, then queued.
+QStringList lignesReseau(ZB_MainWidget& w)
+{
+    QStringList lignes;
+    for (const auto& anim : w.vue()->scene()->animationsMessage())
+        lignes << anim->texte()->toPlainText();
+    return lignes + w.vue()->scene()->messagesEnAttente();
+}
+
+bool contient(const QStringList& lignes, const QString& morceau)
+{
+    for (const QString& ligne : lignes)
+        if (ligne.contains(morceau))
+            return true;
+    return false;
+}
 
 void capture(ZB_MainWidget& w, const QString& nom)
 {
@@ -241,6 +262,112 @@ private slots:
         bob.reset();
         alice.reset();
         QTRY_COMPARE_WITH_TIMEOUT(lobby.serveur.nombreConnexions(), 0, Delai);
+    }
+
+    // The lobby goes away under a logged-in window: it comes back once
+    // within the quiet logins, then stays away. Each time the table and the
+    // connect button say what happens (lost, try n of the maximum, back),
+    // the servers of the lost lobby are not offered, and once the tries are
+    // over the user reads why and gets the login dialog. Connecting again
+    // while the lobby is down fails with a box within the time-out. In
+    // English, the translations' own words.
+    void perteDuLobby()
+    {
+        LobbyDeTest lobby;
+        QVERIFY(lobby.demarre(true));
+        lobby.serveur.setReponse("R7k", {QStringLiteral("Jass Public,Yes,127.0.0.1,%1").arg(IdServeur)});
+        const auto oublie = qScopeGuard([] { QSettings().remove(QLatin1String(GM_Login::Groupe)); });
+        QTemporaryDir dossier;
+        ZB_Settings d;
+        d.nowait = true;
+        d.nossl = true;
+        d.english = true;
+        ZB_MainWidget w(d, dossier.path());
+        DisplayGLScene* scene = w.vue()->scene();
+        // The welcome of a first start is answered unseen.
+        scene->setAutoAnswer(true);
+        GM_ServerList* salon = w.lobby();
+        salon->setVerificationReseau([] { return true; });
+        GM_ClientSocket* client = salon->client();
+        GM_ClientSocket::Delais delais;
+        delais.relanceBaseMs = 300;
+        delais.relanceMaxMs = 1200;
+        delais.relancesMax = 3;
+        delais.silenceMaxMs = 2000;
+        client->setDelais(delais);
+        QSignalSpy lignes(salon, &GM_ServerList::signalLobbyConnectionText);
+        QSignalSpy messager(salon, &GM_ServerList::signalSetMessengerStatus);
+
+        scene->boutonConnexion()->click();
+        GM_Login* login = w.loginLobby();
+        QTRY_VERIFY_WITH_TIMEOUT(login->isVisible(), Delai);
+        login->autoConnect()->setChecked(true);
+        login->email()->setText(QString::fromLatin1(LobbyDeTest::EmailAlice));
+        login->passwordNormal()->setText(QString::fromLatin1(LobbyDeTest::PasseAlice));
+        login->buttonOk()->click();
+        QTRY_VERIFY_WITH_TIMEOUT(salon->isConnected() && salon->isVisible(), Delai);
+        salon->tabs()->setCurrentIndex(GM_ServerList::Serveurs);
+        GM_TablesList* onglet = salon->serversTab();
+        const auto offreUnServeur = [&] {
+            onglet->OnRefresh();
+            QTRY_COMPARE_WITH_TIMEOUT(onglet->serversTree()->topLevelItemCount(), 1, Delai);
+            onglet->serversTree()->topLevelItem(0)->setSelected(true);
+            QVERIFY(onglet->joinButton()->isEnabled());
+        };
+        offreUnServeur();
+
+        // Away for a moment: the first quiet login is told, the list goes,
+        // and the second login brings the lobby back.
+        lobby.serveur.arrete();
+        QTRY_VERIFY_WITH_TIMEOUT(contient(lignesReseau(w), QStringLiteral("attempt 1 of 3")), Delai);
+        QVERIFY(scene->boutonConnexion()->toolTip().contains(QStringLiteral("attempt")));
+        QCOMPARE(onglet->serversTree()->topLevelItemCount(), 0);
+        QVERIFY(!onglet->joinButton()->isEnabled());
+        QCOMPARE(messager.last().at(1).toInt(), 1);
+        QVERIFY(lobby.demarre(true));
+        QTRY_VERIFY_WITH_TIMEOUT(salon->isConnected(), Delai);
+        QTRY_VERIFY_WITH_TIMEOUT(contient(lignesReseau(w), QStringLiteral("Lobby connection restored.")), Delai);
+        // The tab in view is filled again by itself.
+        QTRY_COMPARE_WITH_TIMEOUT(onglet->serversTree()->topLevelItemCount(), 1, Delai);
+        offreUnServeur();
+
+        // Away for good: every try is told, then the box and the login
+        // dialog; the lost lobby's servers are gone again.
+        lignes.clear();
+        // From now on boxes are shown, to be read.
+        QCOMPARE(scene->currentBoxId(), qint64(-1));
+        scene->setAutoAnswer(false);
+        lobby.serveur.arrete();
+        QTRY_VERIFY_WITH_TIMEOUT(!scene->historiqueBoites().isEmpty(), Delai);
+        QVERIFY(scene->historiqueBoites().last().contains(QStringLiteral("could not be restored (3 attempts)")));
+        QStringList textes;
+        for (const QList<QVariant>& l : std::as_const(lignes))
+            textes << l.at(0).toString();
+        QCOMPARE(textes.size(), 4);
+        for (int i = 0; i < 3; ++i)
+            QVERIFY2(textes.at(i).contains(QStringLiteral("attempt %1 of 3").arg(i + 1)), qPrintable(textes.at(i)));
+        QCOMPARE(textes.at(3), QStringLiteral("Lobby connection lost."));
+        QCOMPARE(scene->boutonConnexion()->toolTip(), QStringLiteral("Lobby connection lost."));
+        QCOMPARE(onglet->serversTree()->topLevelItemCount(), 0);
+        QVERIFY(!onglet->joinButton()->isEnabled());
+        QVERIFY(login->isVisible());
+        QCOMPARE(salon->loginMode(), 0);
+        QCOMPARE(messager.last().at(1).toInt(), 0);
+        scene->messageBoxAnswered(uint(scene->currentBoxId()), GM::Ok);
+
+        // Connect against the stopped lobby: a box, the login dialog again,
+        // and the messenger no longer "connecting".
+        const int boites = int(scene->historiqueBoites().size());
+        QElapsedTimer chrono;
+        chrono.start();
+        login->buttonOk()->click();
+        QCOMPARE(messager.last().at(1).toInt(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(scene->historiqueBoites().size() > boites, delais.silenceMaxMs + 1000);
+        QVERIFY(chrono.elapsed() < delais.silenceMaxMs + 1000);
+        QVERIFY(scene->historiqueBoites().last().contains(QStringLiteral("The lobby server cannot be reached.")));
+        QTRY_VERIFY_WITH_TIMEOUT(login->isVisible(), Delai);
+        QCOMPARE(messager.last().at(1).toInt(), 0);
+        QVERIFY(!salon->isConnected());
     }
 
     // The start-up logs in, with --login or quietly with the account the

@@ -17,30 +17,42 @@ private slots:
     {
         ZB_ClientDialogIp w;
         QCOMPARE(w.objectName(), QStringLiteral("ClientDialogIp"));
-        QCOMPARE(w.size(), QSize(236, 89));
         QCOMPARE(w.windowTitle(), QStringLiteral("Connection Client"));
         QVERIFY(w.findChild<QLineEdit*>(QStringLiteral("lineEditIp")) == w.getLineEdit());
-        const QList<QLabel*> labels = w.findChildren<QLabel*>();
-        QCOMPARE(labels.size(), 1);
-        QCOMPARE(labels.first()->text(), QStringLiteral("Ip Serveur"));
+        QVERIFY(w.findChild<QLineEdit*>(QStringLiteral("lineEditPort")) == w.getLineEditPort());
+        QStringList textes;
+        for (const QLabel* label : w.findChildren<QLabel*>())
+            textes << label->text();
+        QCOMPARE(textes, (QStringList{QStringLiteral("Ip Serveur"), QStringLiteral("Port")}));
         QCOMPARE(w.getButtonBox()->standardButtons(), QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        // The keyboard goes to the address when the window gets it.
+        QCOMPARE(w.focusProxy(), w.getLineEdit());
     }
 
     void reponses_data()
     {
-        QTest::addColumn<int>("bouton"); // 0 OK, 1 Cancel, 2 Return in the field
+        QTest::addColumn<int>("bouton"); // 0 OK, 1 Cancel, 2 Return in the address, 3 Return in the port
+        QTest::addColumn<QString>("port");
         QTest::addColumn<bool>("accepte");
-        QTest::newRow("ok") << 0 << true;
-        QTest::newRow("cancel") << 1 << false;
-        QTest::newRow("return") << 2 << true;
+        QTest::addColumn<bool>("resteOuverte");
+        QTest::newRow("ok") << 0 << QStringLiteral("4711") << true << false;
+        QTest::newRow("cancel") << 1 << QStringLiteral("4711") << false << false;
+        QTest::newRow("return in the address") << 2 << QStringLiteral("4000") << true << false;
+        QTest::newRow("return in the port") << 3 << QStringLiteral("65535") << true << false;
+        QTest::newRow("no port") << 0 << QString() << false << true;
+        QTest::newRow("port 0") << 3 << QStringLiteral("0") << false << true;
+        QTest::newRow("cancel without a port") << 1 << QString() << false << false;
     }
 
     // Either answer puts the window away; OK gives the address without the
-    // blanks typed around it.
+    // blanks typed around it, and the port. A port that is none keeps the
+    // window open on it.
     void reponses()
     {
         QFETCH(int, bouton);
+        QFETCH(QString, port);
         QFETCH(bool, accepte);
+        QFETCH(bool, resteOuverte);
         ZB_ClientDialogIp w;
         w.show();
         QSignalSpy oui(&w, &ZB_ClientDialogIp::accepted);
@@ -48,19 +60,27 @@ private slots:
         w.getLineEdit()->setFocus();
         QTest::keyClicks(w.getLineEdit(), QStringLiteral("  192.168.1.20 "));
         QCOMPARE(w.getIp(), QStringLiteral("192.168.1.20"));
+        w.getLineEditPort()->clear();
+        QTest::keyClicks(w.getLineEditPort(), port);
         if (bouton == 2)
             QTest::keyClick(w.getLineEdit(), Qt::Key_Return);
+        else if (bouton == 3)
+            QTest::keyClick(w.getLineEditPort(), Qt::Key_Return);
         else
             QTest::mouseClick(w.getButtonBox()->button(bouton == 0 ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel),
                               Qt::LeftButton);
         QCOMPARE(oui.size(), accepte ? 1 : 0);
-        QCOMPARE(non.size(), accepte ? 0 : 1);
-        if (accepte)
+        QCOMPARE(non.size(), bouton == 1 ? 1 : 0);
+        if (accepte) {
             QCOMPARE(oui.at(0).at(0).toString(), QStringLiteral("192.168.1.20"));
-        QVERIFY(!w.isVisible());
+            QCOMPARE(oui.at(0).at(1).value<quint16>(), quint16(port.toUInt()));
+        }
+        QCOMPARE(w.isVisible(), resteOuverte);
 
         w.setIp(QStringLiteral("host.example"));
         QCOMPARE(w.getLineEdit()->text(), QStringLiteral("host.example"));
+        w.setPort(4002);
+        QCOMPARE(w.getPort(), quint16(4002));
     }
 };
 

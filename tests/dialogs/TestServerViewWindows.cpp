@@ -5,6 +5,7 @@
 #include "GM_SocketAbstract.h"
 #include "SalleDeServeur.h"
 #include "ServerView.h"
+#include "TypeDePartie.h"
 #include "ZB_ServerSocketConnection.h"
 #include "ZbTestRegistry.h"
 
@@ -12,6 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 #include <QTextCursor>
@@ -58,6 +60,15 @@ public:
         appels << QStringLiteral("seat %1 %2 %3 %4").arg(j.nom_).arg(table).arg(siege).arg(hotSwap);
         return aLaPlace;
     }
+};
+
+// What the view tells the room of the server it starts or stops.
+class Demarrage : public ServerView::Cb_ServerStartOrStop
+{
+public:
+    QStringList appels;
+    void cb_serverStart(int noTable) override { appels << QStringLiteral("start %1").arg(noTable); }
+    void cb_serverStop() override { appels << QStringLiteral("stop"); }
 };
 
 struct Arrivee
@@ -185,6 +196,72 @@ private slots:
         a.vue->cb_connectionClosed(a.serveur.get(), c2.get());
         QCOMPARE(a.vue->connexionChoisie(), nullptr);
         QVERIFY(!a.vue->getBoutonPlacer()->isEnabled());
+    }
+
+    // Hosting shows the view with this machine's ports and seats the host
+    // at the first seat; Close only puts the view away; starting the game
+    // puts it away too, the host playing; stopping the server ends the
+    // session and the view goes for good.
+    void hostViewComesAndGoes_data()
+    {
+        QTest::addColumn<QString>("bouton");
+        QTest::addColumn<int>("etatApres");
+        QTest::addColumn<QStringList>("appels");
+        QTest::newRow("close") << QStringLiteral("close") << int(ZB_ServerSocket::AttenteJoueurs) << QStringList();
+        QTest::newRow("start") << QStringLiteral("start") << int(ZB_ServerSeatingA::EnCoursAvecPlacesLibres)
+                               << QStringList();
+        QTest::newRow("stop") << QStringLiteral("stop") << int(ZB_ServerSocket::Arrete)
+                              << QStringList{QStringLiteral("stop")};
+    }
+    void hostViewComesAndGoes()
+    {
+        QFETCH(QString, bouton);
+        QFETCH(int, etatApres);
+        QFETCH(QStringList, appels);
+        TypeDePartie::initTypesDePartie(TypeDePartie::GenreJass);
+        Arrivee a(ZB_ServerSocket::Arrete);
+        a.salle.reinitialiseAuReset = true;
+        a.salle.avanceParUn = true;
+        Demarrage demarrage;
+        QSignalSpy arrete(a.vue.get(), &ServerView::signalServeurArrete);
+        a.vue->start(OptionsDePartie(TypeDePartie::GenreJass), {}, QStringLiteral("Hote"), 4001, 4002, 4711, 77,
+                     &demarrage);
+        QVERIFY(a.vue->isVisible());
+        QCOMPARE(a.serveur->getEtat(), int(ZB_ServerSocket::AttenteJoueurs));
+        QVERIFY(a.vue->getTexteAdresses().contains(QStringLiteral("Ports: TCP 4711, WebSocket 4002, WebSocket "
+                                                                  "sécurisé 4001")));
+        const std::optional<OptionsDuJoueur>& hote = a.serveur->getJoueurLocal();
+        QVERIFY(hote.has_value());
+        QCOMPARE(hote->nom_, QStringLiteral("Hote"));
+        QCOMPARE(hote->idCompte_, qint64(77));
+        QCOMPARE(hote->distant_, 0);
+        QCOMPARE(hote->ordinateur_, 0);
+        QVERIFY(hote->id_ >= 0);
+
+        QPushButton* b = bouton == QLatin1String("close")   ? a.vue->getBoutonFermer()
+                       : bouton == QLatin1String("start") ? a.vue->getBoutonDemarrer()
+                                                          : a.vue->getBoutonArreter();
+        QVERIFY(b->isEnabled());
+        b->click();
+        QVERIFY(!a.vue->isVisible());
+        QCOMPARE(a.serveur->getEtat(), etatApres);
+        QCOMPARE(demarrage.appels, appels);
+        QCOMPARE(arrete.size(), bouton == QLatin1String("stop") ? 1 : 0);
+        if (bouton == QLatin1String("start")) {
+            // The host takes the first seat, the computer the others.
+            const QStringList inscrits = a.salle.textesDe(EvenementDeJeu::InJ);
+            QCOMPARE(inscrits.size(), 4);
+            OptionsDuJoueur premier;
+            premier.chargeValeursDepuisString(inscrits.first());
+            QCOMPARE(premier.id_, hote->id_);
+            QCOMPARE(premier.ordinateur_, 0);
+        }
+        // Hosting again keeps the host's identity.
+        const qint64 id = hote->id_;
+        a.serveur->arrete();
+        a.vue->start(OptionsDePartie(TypeDePartie::GenreJass), {}, QStringLiteral("Hote"), 4001, 4002, 4711, 77,
+                     &demarrage);
+        QCOMPARE(a.serveur->getJoueurLocal()->id_, id);
     }
 
     // The executed events' view keeps the newest line in sight.

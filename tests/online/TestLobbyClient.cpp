@@ -468,25 +468,33 @@ private slots:
         QCOMPARE(c.client.getRelances(), 0);
 
         // The lobby goes away: three quiet logins, 50, 100 then 200 ms
-        // apart, then the login dialog.
+        // apart, each announced, then the box and the login dialog.
         JournalDeTest journal;
+        QSignalSpy relances(&c.client, &GM_ClientSocket::signalReconnecting);
         lobby.serveur.arrete();
         QVERIFY(c.deconnecte.wait(Delai));
         QVERIFY(c.montreLogin.wait(Delai));
         QCOMPARE(c.pret.size(), 2);
         QVERIFY(JournalDeTest::contient(QStringLiteral("quiet login 3 in 200 ms")));
         QVERIFY(!JournalDeTest::contient(QStringLiteral("quiet login 4")));
+        QCOMPARE(relances.size(), 3);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(relances.at(i), (QList<QVariant>{i + 1, 3, 50 << i}));
         QVERIFY(!c.client.relancePrevue());
         QCOMPARE(c.progression.montre, 1);
-        QVERIFY(c.aucuneBoite());
+        QTRY_COMPARE_WITH_TIMEOUT(c.titres(), QStringList{"Serveur du lobby injoignable"}, Delai);
 
-        // Off: nothing follows the loss.
+        // Off: the loss is told at once, and the login dialog asked for.
         QVERIFY(lobby.demarre(true));
         c.client.setAutoReconnect(false);
         QVERIFY(c.login(LobbyDeTest::EmailAlice, LobbyDeTest::PasseAlice));
+        const qsizetype montreLogin = c.montreLogin.size();
         lobby.serveur.coupe(lobby.alice);
         QTRY_COMPARE_WITH_TIMEOUT(c.deconnecte.size(), 3, Delai);
         QVERIFY(!c.client.relancePrevue());
+        QCOMPARE(relances.size(), 3);
+        QCOMPARE(c.montreLogin.size(), montreLogin + 1);
+        QTRY_COMPARE_WITH_TIMEOUT(c.titres(), (QStringList{"Serveur du lobby injoignable", "Connexion perdue"}), Delai);
     }
 
     // A lobby that falls silent is taken for lost; an idle client keeps its

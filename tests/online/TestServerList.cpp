@@ -12,8 +12,10 @@
 #include "ZbTestRegistry.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTabWidget>
 #include <QTest>
 
@@ -103,13 +105,17 @@ private slots:
         QTest::addColumn<int>("securise");
         QTest::addColumn<int>("clair");
         QTest::addColumn<int>("portTcp");
-        QTest::newRow("secure WebSocket") << false << false << "10.0.0.5" << "4001" << 4001 << 0 << 0;
-        QTest::newRow("plain WebSocket") << true << false << "10.0.0.5" << "4002" << 0 << 4002 << 0;
-        QTest::newRow("TCP") << true << true << "10.0.0.5" << "4020" << 0 << 0 << 4000;
-        QTest::newRow("TCP, lowest port") << true << true << "10.0.0.5" << "21" << 0 << 0 << 1;
-        QTest::newRow("TCP, port 20") << true << true << "10.0.0.5" << "20" << -1 << -1 << -1;
-        QTest::newRow("port 0") << true << false << "10.0.0.5" << "0" << -1 << -1 << -1;
-        QTest::newRow("no address") << true << false << "" << "4002" << -1 << -1 << -1;
+        QTest::addColumn<QString>("motDePasse");
+        const QString pw = QStringLiteral("pw");
+        QTest::newRow("secure WebSocket") << false << false << "10.0.0.5" << "4001" << 4001 << 0 << 0 << pw;
+        QTest::newRow("plain WebSocket") << true << false << "10.0.0.5" << "4002" << 0 << 4002 << 0 << pw;
+        QTest::newRow("TCP") << true << true << "10.0.0.5" << "4020" << 0 << 0 << 4000 << pw;
+        QTest::newRow("TCP, lowest port") << true << true << "10.0.0.5" << "21" << 0 << 0 << 1 << pw;
+        QTest::newRow("TCP, port 20") << true << true << "10.0.0.5" << "20" << -1 << -1 << -1 << pw;
+        QTest::newRow("port 0") << true << false << "10.0.0.5" << "0" << -1 << -1 << -1 << pw;
+        QTest::newRow("no address") << true << false << "" << "4002" << -1 << -1 << -1 << pw;
+        QTest::newRow("password-less, no address") << true << false << "" << "4002" << -1 << -1 << -1 << QString();
+        QTest::newRow("password-less server") << true << false << "10.0.0.5" << "4002" << 0 << 4002 << 0 << QString();
     }
     void versUneSession()
     {
@@ -120,8 +126,9 @@ private slots:
         QFETCH(int, securise);
         QFETCH(int, clair);
         QFETCH(int, portTcp);
+        QFETCH(QString, motDePasse);
         Lobby l(unsecure, tcp);
-        l.lobby.serveur.setAdresseServeur(QStringLiteral("7"), QStringLiteral("pw"),
+        l.lobby.serveur.setAdresseServeur(QStringLiteral("7"), motDePasse,
                                           {ip, port, QString::number(l.lobby.alice), QStringLiteral("30"),
                                            QStringLiteral("1"), QStringLiteral("-1"), QStringLiteral("3")});
         QVERIFY(l.connecte());
@@ -129,9 +136,14 @@ private slots:
         QVERIFY(l.fenetre.isVisible());
         QCOMPARE(l.messager.at(0).at(1).toInt(), 1);
         l.lobby.serveur.effaceRecus();
-        l.client()->requestServerIpAndPort(QStringLiteral("7"), QStringLiteral("pw"));
+        l.client()->requestServerIpAndPort(QStringLiteral("7"), motDePasse);
         if (securise < 0) {
             QTRY_COMPARE_WITH_TIMEOUT(l.titres(), QStringList{"Serveur indisponible"}, Delai);
+            // Only a password typed can be the wrong one.
+            QCOMPARE(l.afficheur.historique().first().requete.texte_,
+                     motDePasse.isEmpty()
+                         ? QStringLiteral("Ce serveur n'est plus disponible.")
+                         : QStringLiteral("Le mot de passe est invalide ou alors ce serveur n'est plus disponible."));
             QCOMPARE(l.session.size(), 0);
             QVERIFY(l.fenetre.isVisible());
             return;
@@ -146,7 +158,7 @@ private slots:
         QCOMPARE(s.at(5).toLongLong(), l.lobby.alice);
         QCOMPARE(s.at(7).toBool(), true);
         QVERIFY(!l.fenetre.isVisible());
-        QTRY_COMPARE_WITH_TIMEOUT(l.motsRecus(), (QStringList{"SA1 7,pw", "Gbs 1", "Gbs 1"}), Delai);
+        QTRY_COMPARE_WITH_TIMEOUT(l.motsRecus(), (QStringList{"SA1 7," + motDePasse, "Gbs 1", "Gbs 1"}), Delai);
         QCOMPARE(l.natif.activites.last(), QString());
     }
 
@@ -207,6 +219,56 @@ private slots:
             QVERIFY(!l.fenetre.isVisible());
             QCOMPARE(l.fenetre.loginMode(), 4);
         }
+    }
+
+    // Connecting to a lobby that is not there, hangs, or that the user
+    // gives up on: the login dialog comes back within the connection's
+    // time-out, with a box unless the user cancelled, and the messenger no
+    // longer shows "connecting".
+    void connexionSansLobby_data()
+    {
+        QTest::addColumn<QString>("lobby");
+        QTest::addColumn<QString>("boite");
+        QTest::newRow("stopped") << "stopped" << "Serveur du lobby indisponible";
+        QTest::newRow("never answers") << "mute" << "Serveur du lobby indisponible";
+        QTest::newRow("cancelled while it hangs") << "cancel" << QString();
+    }
+    void connexionSansLobby()
+    {
+        QFETCH(QString, lobby);
+        QFETCH(QString, boite);
+        Lobby l;
+        GM_ClientSocket::Delais delais;
+        delais.silenceMaxMs = 500;
+        l.client()->setDelais(delais);
+        QTcpServer muet;
+        if (lobby == QLatin1String("stopped")) {
+            l.lobby.serveur.arrete();
+        } else {
+            QVERIFY(muet.listen(QHostAddress::LocalHost, 0));
+            qputenv(GM_ClientSocket::VariableAdresse, QByteArray("127.0.0.1:") + QByteArray::number(muet.serverPort()));
+        }
+        l.login.setUserAndPass(QString::fromLatin1(LobbyDeTest::EmailAlice),
+                               QString::fromLatin1(LobbyDeTest::PasseAlice));
+        l.login.show();
+        QElapsedTimer chrono;
+        chrono.start();
+        QTest::mouseClick(l.login.buttonOk(), Qt::LeftButton);
+        QCOMPARE(l.messager.last().at(1).toInt(), 1);
+        QVERIFY(!l.login.isVisible());
+        if (lobby == QLatin1String("cancel")) {
+            QVERIFY(muet.waitForNewConnection(Delai));
+            l.client()->cancel();
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(l.login.isVisible(), delais.silenceMaxMs + 1000);
+        QVERIFY(chrono.elapsed() < delais.silenceMaxMs + 1000);
+        QCOMPARE(l.messager.last().at(1).toInt(), 0);
+        QVERIFY(!l.fenetre.isConnected());
+        QVERIFY(!l.progression.isVisible());
+        if (boite.isEmpty())
+            QVERIFY(l.titres().isEmpty());
+        else
+            QTRY_COMPARE_WITH_TIMEOUT(l.titres(), QStringList{boite}, Delai);
     }
 
     // The player's status: buttons, what the lobby is told, what Discord

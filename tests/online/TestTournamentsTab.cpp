@@ -234,6 +234,16 @@ private slots:
         QVERIFY(o.onglet.quitButton()->isEnabled());
         o.onglet.OnLeavePressed();
         QTRY_COMPARE_WITH_TIMEOUT(o.tjo(), (QStringList{"Planned,1,,", "Planned,0,,"}), Delai);
+
+        // The lobby is lost: the rows stay to be read, but no button asks
+        // anything of it, even once the row is chosen again.
+        QSignalSpy perdu(&o.client, &GM_ClientSocket::signalDisconnected);
+        o.lobby.serveur.arrete();
+        QVERIFY(perdu.wait(Delai));
+        QCOMPARE(o.onglet.currentTable()->rowCount(), 1);
+        o.onglet.OnItemSelectionFutureChanged();
+        for (const QPushButton* bouton : {o.onglet.joinButton(), o.onglet.quitButton(), o.onglet.playButton()})
+            QVERIFY(!bouton->isEnabled());
     }
 
     // Results open only as http or https links.

@@ -321,6 +321,39 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(s.zBackground(), DisplayGLScene::DISTANCE_CAMERA_TABLE, 5000);
     }
 
+    // The bottom seat shows its hand face up only when it is played at this
+    // screen: a player of another machine there (on a host with no seat of
+    // its own) keeps its cards face down, as every other remote seat does.
+    void bottomHandOfAnotherScreenStaysHidden_data()
+    {
+        QTest::addColumn<int>("distant");
+        QTest::addColumn<bool>("visible");
+        QTest::newRow("this screen's player") << 0 << true;
+        QTest::newRow("a player at another screen") << 1 << false;
+    }
+    void bottomHandOfAnotherScreenStaysHidden()
+    {
+        QFETCH(int, distant);
+        QFETCH(bool, visible);
+        TableDeScene t(sansCartes());
+        DisplayGLScene& s = *t.scene;
+        s.setModeVue(1);
+        Joueurs j;
+        for (int seat = 1; seat < 4; ++seat)
+            j[seat]->options_.distant_ = 1;
+        j[0]->options_.distant_ = distant;
+        j.assied(s);
+        QCOMPARE(s.siegeBas(), 0);
+        s.nouvelleDonne(9, 1000, 0);
+        for (Carte* carte : j[0]->main_) {
+            const GL_ObjectCube* cube = s.objetCarte(carte->getIndex());
+            QVERIFY(cube);
+            QCOMPARE(cube->isShown() || cube->isShowPending(), !visible);
+            if (!visible)
+                QCOMPARE(cube->getFace(), int(GL_ObjectCube::Back));
+        }
+    }
+
     void bidBubbleSaysWhatWasBid_data()
     {
         QTest::addColumn<bool>("faite");

@@ -29,7 +29,8 @@ int main(int argc, char* argv[])
                                      QStringLiteral("Older programs are asked to update."), QStringLiteral("version"));
     const QCommandLineOption serveur(QStringLiteral("game-server"),
                                      QStringLiteral("Answer for server id 1: a game server the lobby sends "
-                                                    "players to (repeatable ids count up)."),
+                                                    "players to (repeatable ids count up); the listed demo "
+                                                    "servers send players to the first."),
                                      QStringLiteral("host:port"));
     options.addOptions({ecoute, portWs, portWss, compte, version, serveur});
     options.process(app);
@@ -53,6 +54,10 @@ int main(int argc, char* argv[])
         lobby.setVersionMinimale(options.value(version));
     int idServeur = 1;
     QStringList liste;
+    // Where the listed demo servers send players: the first game server
+    // given, else nowhere (the lobby then answers that they are gone).
+    QStringList premiereAdresse{QString(), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("30"),
+                                QStringLiteral("1"), QStringLiteral("-1"), QStringLiteral("3")};
     for (const QString& texte : options.values(serveur)) {
         const qsizetype i = texte.lastIndexOf(QLatin1Char(':'));
         if (i <= 0) {
@@ -60,17 +65,19 @@ int main(int argc, char* argv[])
             return 2;
         }
         const QString id = QString::number(idServeur++);
-        lobby.setAdresseServeur(id, QString(),
-                                {texte.left(i), texte.mid(i + 1), QStringLiteral("0"), QStringLiteral("30"),
-                                 QStringLiteral("1"), QStringLiteral("-1"), QStringLiteral("3")});
+        const QStringList adresse{texte.left(i),       texte.mid(i + 1),    QStringLiteral("0"), QStringLiteral("30"),
+                                  QStringLiteral("1"), QStringLiteral("-1"), QStringLiteral("3")};
+        if (id == QLatin1String("1"))
+            premiereAdresse = adresse;
+        lobby.setAdresseServeur(id, QString(), adresse);
         liste << QStringLiteral("Serveur %1,1,%2,%1").arg(id, texte.left(i));
     }
-    // A protected demo server (password "demo"), and canned lists for every
-    // tab: status groups, players online, tournaments running, planned and
-    // finished, friends in every status, and search answers.
-    lobby.setAdresseServeur(QStringLiteral("99"), QStringLiteral("demo"),
-                            {QString(), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("30"),
-                             QStringLiteral("1"), QStringLiteral("-1"), QStringLiteral("3")});
+    // A public and a protected demo server (password "demo"), and canned
+    // lists for every tab: status groups, players online, tournaments
+    // running, planned and finished, friends in every status, and search
+    // answers.
+    lobby.setAdresseServeur(QStringLiteral("98"), QString(), premiereAdresse);
+    lobby.setAdresseServeur(QStringLiteral("99"), QStringLiteral("demo"), premiereAdresse);
     liste << QStringLiteral("Jass Public,1,127.0.0.1,98") << QStringLiteral("Jass Privé,No,127.0.0.1,99");
     lobby.setReponse("R7k", liste);
     QStringList statuts;

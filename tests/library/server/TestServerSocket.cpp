@@ -740,9 +740,25 @@ private slots:
     }
 
     // The start seats the identified players, the first ones first, and
-    // computers on the seats left; a player beyond the seats is dropped.
+    // computers on the seats left; a player beyond the seats is dropped. A
+    // host who plays sits first, and its seat is not the clients'.
+    void departSansListe_data()
+    {
+        QTest::addColumn<bool>("hote");
+        QTest::newRow("host without a seat") << false;
+        QTest::newRow("host at the first seat") << true;
+    }
     void departSansListe()
     {
+        QFETCH(bool, hote);
+        constexpr qint64 IdHote = 100;
+        if (hote) {
+            OptionsDuJoueur h;
+            h.nom_ = QStringLiteral("Hote");
+            h.id_ = IdHote;
+            serveur->setJoueurLocal(h);
+        }
+        QCOMPARE(serveur->maxPlayers(), hote ? 3 : 4);
         QList<SocketScripte*> sockets;
         for (qint64 id = 1; id <= 5; ++id) {
             sockets << connecte(QHostAddress(QStringLiteral("198.51.100.%1").arg(id)));
@@ -755,18 +771,29 @@ private slots:
         QCOMPARE(serveur->getEtat(), int(ZB_ServerSeatingA::EnCoursComplet));
         QCOMPARE(salle->resets, QList<int>{1});
         QCOMPARE(depart.size(), 1);
-        QCOMPARE(vue->logs,
-                 QStringList{QStringLiteral("WARNING|WARNING: ZB_ServerSocket::start() dropping 5:198.51.100.5, "
-                                            "because the server is already full.")});
+        QStringList refus;
+        for (qint64 id = hote ? 4 : 5; id <= 5; ++id)
+            refus << QStringLiteral("WARNING|WARNING: ZB_ServerSocket::start() dropping %1:198.51.100.%1, "
+                                    "because the server is already full.")
+                         .arg(id);
+        QCOMPARE(vue->logs, refus);
         QCOMPARE(sockets.at(4)->fermetures, 1);
+        QCOMPARE(sockets.at(3)->fermetures, hote ? 1 : 0);
         QCOMPARE(salle->genres(), (QStringList{"InJ", "InJ", "InJ", "InJ"}));
         for (int i = 0; i < 4; ++i) {
             const EvenementDeJeu& ev = salle->appliques.at(i);
+            const qint64 id = hote ? (i == 0 ? IdHote : i) : i + 1;
             QCOMPARE(ev.etat_, i + 2);
-            QCOMPARE(ev.idJoueur_, qint64(i + 1));
+            QCOMPARE(ev.idJoueur_, id);
             QCOMPARE(ev.noJoueur_, 4);
             QCOMPARE(ev.noTable_, 0);
-            QCOMPARE(connectionDe(sockets.at(i))->getTableId(), 0);
+            OptionsDuJoueur inscrit;
+            inscrit.chargeValeursDepuisString(ev.texte_);
+            // Seen from the host, its own player is of this machine, the
+            // clients remote.
+            QCOMPARE(inscrit.distant_, hote && i == 0 ? 0 : 1);
+            if (id != IdHote)
+                QCOMPARE(connectionDe(sockets.at(int(id - 1)))->getTableId(), 0);
         }
     }
 

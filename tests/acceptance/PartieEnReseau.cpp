@@ -1,0 +1,203 @@
+#include "PartieEnReseau.h"
+
+#include "LectureEcran.h"
+
+#include <QElapsedTimer>
+#include <QHostAddress>
+#include <QTcpServer>
+#include <QThread>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int REGARD_MS = 150;
+constexpr int VUE_MS = 20000;
+constexpr int DIALOGUE_MS = 10000;
+// A client identifies about a second after it connects; the view lists it
+// then.
+constexpr int ARRIVEE_MS = 20000;
+constexpr int CALME_MS = 1500;
+constexpr int RECORD_MS = 5000;
+
+quint16 portLibre()
+{
+    QTcpServer essai;
+    if (!essai.listen(QHostAddress::LocalHost, 0))
+        return 0;
+    return essai.serverPort();
+}
+
+} // namespace
+
+PartieEnReseau::PartieEnReseau(const QString& nomDuCas, int limiteSecondes)
+    : hote_(nomDuCas + QStringLiteral("_host"), limiteSecondes)
+    , client_(nomDuCas + QStringLiteral("_client"), limiteSecondes)
+{
+}
+
+bool PartieEnReseau::prepare(const DossierUtilisateur::Reglages& reglages)
+{
+    if (!hote_.prepare(reglages) || !client_.prepare(reglages))
+        return false;
+    port_ = portLibre();
+    if (port_ == 0)
+        return echoue_(hote_, QStringLiteral("No free TCP port on loopback"));
+    hote_.setArguments({QStringLiteral("--port"), QString::number(port_)});
+    client_.setArguments({QStringLiteral("--tcpsockets")});
+    return true;
+}
+
+QString PartieEnReseau::echec() const
+{
+    if (!hote_.echec().isEmpty())
+        return QStringLiteral("host: ") + hote_.echec();
+    if (!client_.echec().isEmpty())
+        return QStringLiteral("client: ") + client_.echec();
+    return QString();
+}
+
+bool PartieEnReseau::echoue_(SessionDeJeu& cote, const QString& message)
+{
+    SessionDeJeu& autre = &cote == &hote_ ? client_ : hote_;
+    cote.echoue(message);
+    // The other side's picture tells what it saw meanwhile.
+    autre.garde(QStringLiteral("other_side"));
+    return false;
+}
+
+QList<QRect> PartieEnReseau::boutonsDeLaVue(const QImage& image)
+{
+    if (image.isNull())
+        return {};
+    const QList<QRect> tous = LectureEcran::boutons(image);
+    QList<QRect> rangee;
+    for (const QRect& r : tous) {
+        QList<QRect> memeRangee;
+        for (const QRect& s : tous)
+            if (std::abs(s.top() - r.top()) <= 4 && s.width() >= 2 * s.height())
+                memeRangee.append(s);
+        if (memeRangee.size() >= 3 && (rangee.isEmpty() || r.top() > rangee.first().top() + 4))
+            rangee = memeRangee;
+    }
+    std::sort(rangee.begin(), rangee.end(), [](const QRect& a, const QRect& b) { return a.left() < b.left(); });
+    return rangee;
+}
+
+bool PartieEnReseau::attendsVue_(bool visible, int limiteMs)
+{
+    QElapsedTimer attente;
+    attente.start();
+    while (attente.elapsed() < limiteMs && hote_.tempsRestantMs() > 0) {
+        if (!hote_.enMarche())
+            return echoue_(hote_, QStringLiteral("The host's program ended"));
+        if (boutonsDeLaVue(hote_.capture()).isEmpty() != visible)
+            return true;
+        QThread::msleep(REGARD_MS);
+    }
+    return echoue_(hote_, visible ? QStringLiteral("No server view came after Network > Host a game")
+                                  : QStringLiteral("The server view stayed over the table after its first button"));
+}
+
+bool PartieEnReseau::heberge()
+{
+    if (!hote_.lance())
+        return false;
+    hote_.touche(QStringLiteral("alt+n"));
+    // The menu has the keyboard now: no focus change that would close it.
+    QThread::msleep(300);
+    hote_.ecran().touche(QStringLiteral("h"));
+    if (!attendsVue_(true, VUE_MS))
+        return false;
+    QThread::msleep(CALME_MS);
+    vueAvantClient_ = hote_.garde(QStringLiteral("server_view"));
+    return true;
+}
+
+bool PartieEnReseau::rejoint()
+{
+    if (!client_.lance())
+        return false;
+    // The host's view before the client comes, to see it come.
+    if (!boutonsDeLaVue(hote_.capture()).isEmpty())
+        vueAvantClient_ = hote_.capture();
+    else
+        vueAvantClient_ = QImage();
+    client_.touche(QStringLiteral("alt+n"));
+    QThread::msleep(300);
+    client_.ecran().touche(QStringLiteral("j"));
+    // The dialog: its OK and Cancel, the address field having the keyboard.
+    QElapsedTimer attente;
+    attente.start();
+    for (;;) {
+        // OK and Cancel: two wide buttons side by side (a trump panel left
+        // open by the local game may show beside them).
+        const QList<QRect> boutons = LectureEcran::boutons(client_.capture());
+        bool paire = false;
+        for (const QRect& r : boutons) {
+            int larges = 0;
+            for (const QRect& b : boutons)
+                larges += std::abs(b.top() - r.top()) <= 4 && b.width() >= 2 * b.height() ? 1 : 0;
+            paire = paire || larges == 2;
+        }
+        if (paire)
+            break;
+        if (attente.elapsed() > DIALOGUE_MS || !client_.enMarche())
+            return echoue_(client_, QStringLiteral("No join dialog came after Network > Join a game"));
+        QThread::msleep(REGARD_MS);
+    }
+    QThread::msleep(CALME_MS / 3);
+    EcranVirtuel& e = client_.ecran();
+    e.touche(QStringLiteral("ctrl+a"));
+    e.tape(QStringLiteral("127.0.0.1"));
+    e.touche(QStringLiteral("Tab"));
+    e.touche(QStringLiteral("ctrl+a"));
+    e.tape(QString::number(port_));
+    client_.garde(QStringLiteral("join_dialog"));
+    e.touche(QStringLiteral("Return"));
+    if (vueAvantClient_.isNull())
+        return true;
+    // The host's list shows the client once it has identified.
+    attente.restart();
+    while (attente.elapsed() < ARRIVEE_MS) {
+        QThread::msleep(REGARD_MS);
+        const QImage maintenant = hote_.capture();
+        if (!LectureEcran::identiques(maintenant, vueAvantClient_)) {
+            QThread::msleep(CALME_MS);
+            hote_.garde(QStringLiteral("client_listed"));
+            return true;
+        }
+        if (!client_.enMarche())
+            return echoue_(client_, QStringLiteral("The client's program ended while joining"));
+    }
+    return echoue_(hote_, QStringLiteral("The host's server view did not change within %1 s of the client's join")
+                              .arg(ARRIVEE_MS / 1000));
+}
+
+bool PartieEnReseau::demarre()
+{
+    const QList<QRect> boutons = boutonsDeLaVue(hote_.capture());
+    if (boutons.isEmpty())
+        return echoue_(hote_, QStringLiteral("No server view to start the game from"));
+    hote_.ecran().clique(hote_.fenetre().topLeft() + boutons.first().center());
+    return attendsVue_(false, VUE_MS);
+}
+
+bool PartieEnReseau::enregistre(SessionDeJeu& cote, const QString& nom, RecordDePartie& record)
+{
+    const QString chemin = cote.maison().donnees() + QLatin1Char('/') + nom;
+    // Save as has no key of its own everywhere: through the menu.
+    cote.touche(QStringLiteral("alt+g"));
+    QThread::msleep(300);
+    cote.ecran().touche(QStringLiteral("a"));
+    if (!cote.remplitDialogue(QStringLiteral("Save the game"), chemin))
+        return echoue_(cote, QStringLiteral("Game > Save as showed no 'Save the game' dialog that took %1").arg(chemin));
+    QElapsedTimer attente;
+    attente.start();
+    while (!record.lit(chemin)) {
+        if (attente.elapsed() > RECORD_MS)
+            return echoue_(cote, QStringLiteral("The game saved as %1 does not read").arg(chemin));
+        QThread::msleep(REGARD_MS);
+    }
+    return true;
+}
