@@ -96,6 +96,10 @@ void ZB_ClientConnection::setEtat(int etat)
     afficheTexte_();
     if (etat == TentativeConnection || etat == AttentePublique || etat == AttentePubliqueReessai)
         show();
+    // The game is on the table now: the window would hide the cards the
+    // user must play, and the turn's time would run out behind it.
+    else if (etat == JeuEnCours)
+        hide();
 }
 
 void ZB_ClientConnection::setSecondesAttente(int secondes)

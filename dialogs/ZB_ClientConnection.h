@@ -22,8 +22,8 @@ public:
     ~ZB_ClientConnection() override;
 
     // Shows the state's text and buttons; the waiting states run the
-    // countdown as long as seconds remain, and some states bring the window
-    // up.
+    // countdown as long as seconds remain, some states bring the window up,
+    // and the game's start puts it away.
     void setEtat(int etat) override;
     int getEtat() const override { return etat_; }
 
@@ -32,6 +32,8 @@ public:
     void setSecondesAttente(int secondes) override;
     void montre() override { show(); }
     void cache() override { hide(); }
+    // The connection brings it up, not the user.
+    bool estOuverteParLeProgramme() const override { return true; }
     // The cancel button runs the action.
     void surAnnulation(std::function<void()> action) override { actionAnnuler_ = std::move(action); }
     int getSecondesAttente() const { return secondesAttente_; }

@@ -242,6 +242,9 @@ public:
     bool isAutoAnswer() const;
     // The box on screen, or -1.
     qint64 currentBoxId() const;
+    // A message box, the tutorial or a window the program brought up by
+    // itself is over the table.
+    bool estTableCouverte() const;
     const Boite& boitePrincipale() const { return boite1_; }
     const Boite& boiteStatut() const { return boite2_; }
     QStringList historiqueBoites() const { return historique_; }

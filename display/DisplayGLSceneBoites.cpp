@@ -277,6 +277,22 @@ void DisplayGLScene::updateMessageBox(const GM_MessageBoxRequest& request, int i
         showBox(boite1_.widget, boite1_.ui, boite1_.proxy, Z_BOITE_MISE_A_JOUR, copie);
 }
 
+bool DisplayGLScene::estTableCouverte() const
+{
+    auto visible = [](const QWidget* widget) { return widget != nullptr && !widget->isHidden(); };
+    for (const Boite* boite : {&boite1_, &boite2_})
+        if (visible(boite->widget))
+            return true;
+    if (visible(formulaireTutoriel_.data()))
+        return true;
+    for (const QGraphicsProxyWidget* proxy : dialogues_) {
+        const auto* dialogue = proxy != nullptr ? qobject_cast<const GM_WidgetAuto*>(proxy->widget()) : nullptr;
+        if (visible(dialogue) && dialogue->estOuverteParLeProgramme())
+            return true;
+    }
+    return false;
+}
+
 void DisplayGLScene::closeStatusBox()
 {
     if (QThread::currentThread() != thread()) {

@@ -39,6 +39,9 @@ public:
     virtual void setPaletteAll(const QPalette& palette);
     // A swipe gesture on the widget; true when handled.
     virtual bool swipeTriggered(const QSwipeGesture::SwipeDirection& direction);
+    // The program brings it up by itself, not at the user's request (a
+    // status window): while it covers the table, the user's turn waits.
+    virtual bool estOuverteParLeProgramme() const { return false; }
 
     // Keeps label's pixmap in step with the widget size, drawn from the
     // image at chemin; sets it at once.

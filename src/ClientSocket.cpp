@@ -391,9 +391,12 @@ int ClientSocket::sourceRecue(int source, qint64 idJoueur, qint64 idJoueurPropre
 
 void ClientSocket::evenement_(EvenementDeJeu& ev)
 {
-    ev.source_ = sourceRecue(ev.source_, ev.idJoueur_, idJoueur_);
     {
         QMutexLocker verrou(&mutexReplay_);
+        // A replay block is the game so far: the moves this player made
+        // before it came back (a program started again after a crash) are
+        // part of it, not echoes of what it just sent, and must be played.
+        ev.source_ = sourceRecue(ev.source_, ev.idJoueur_, enReplay_ ? PersonneIci : idJoueur_);
         if (enReplay_) {
             const QString ligne = ev.toString(version_);
             lignesReplay_ << ligne;

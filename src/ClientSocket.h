@@ -18,6 +18,8 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <limits>
+
 class DisplayA;
 class GM_MessageBoxDisplayerA;
 class GM_SocketAbstract;
@@ -99,6 +101,8 @@ public:
     // remote is, seen from here, our own message returned or another
     // player's.
     static int sourceRecue(int source, qint64 idJoueur, qint64 idJoueurPropre);
+    // An own id that no event carries (-1 stands for no player).
+    static constexpr qint64 PersonneIci = std::numeric_limits<qint64>::min();
 
     void setIdJoueur(qint64 id) { idJoueur_ = id; }
     qint64 getIdJoueur() const { return idJoueur_; }

@@ -52,6 +52,7 @@ void invoqueSlot(QObject* destinataire, const char* slot, int reponse)
 TableClient::TableClient(QObject* parent, DisplayA* display, GM_MessageBoxDisplayerA* displayer,
                          const OptionsDePartie& genre, const Parametres& parametres)
     : ZB_Room(parent, display, displayer, genre, parametres)
+    , identite_(parametres.dossierDonnees)
 {
 }
 
@@ -390,7 +391,7 @@ void TableClient::customEvent(QEvent* event)
         joueur.distant_ = 0;
         joueur.drapeau1_ = true;
         if (idJoueur_ == -1)
-            idJoueur_ = OptionsDuJoueur::genereId();
+            idJoueur_ = identite_.id();
         joueur.id_ = idJoueur_;
         joueur.idCompte_ = ev->getIdUtilisateur();
         joueur.optionsAI_ = OptionsAI(0.25, 0.08, 0.5, 5000);

@@ -3,6 +3,7 @@
 #include "ListeDesEvenements.h"
 #include "ServerView.h"
 #include "ZB_Room.h"
+#include "ZB_IdentiteReseau.h"
 #include "ZB_SalleClienteA.h"
 
 #include <QPointer>
@@ -49,7 +50,9 @@ public:
 
     // The event window of every table, when the option is on.
     void setFenetreEvenements(bool afficher);
-    // The local user's unique id on the network, -1 until it has one.
+    // The local user's unique id on the network, -1 until it has one: then
+    // the data folder's (ZB_IdentiteReseau), so that after a crash the host
+    // knows the user again.
     void setIdJoueur(qint64 id) { idJoueur_ = id; }
     qint64 getIdJoueur() const { return idJoueur_; }
     // A penalty applies when an online game is left early.
@@ -103,4 +106,5 @@ private:
     bool fenetreEvenementsActive_ = false;
     bool penaliteEnLigne_ = false;
     qint64 idJoueur_ = -1;
+    ZB_IdentiteReseau identite_;
 };

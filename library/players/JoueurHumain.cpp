@@ -554,6 +554,10 @@ void JoueurHumain::OnTimeoutOnlineDelay()
             timerDelaiEnLigne_.stop();
             return;
         }
+        // A box the program opened hides the table: the user cannot answer,
+        // and that second is not the user's to lose.
+        if (display_ != nullptr && display_->estTableCouverte())
+            return;
         texteAide_.clear();
         ++secondesEcoulees_;
         if (secondesEcoulees_ >= delaiEnLigne_) {

@@ -343,6 +343,8 @@ private:
     bool executeHorsLigne_(const EvenementDeJeu& ev);
     bool executeEntree_(const EvenementDeJeu& ev);
     bool executeEntreeSecondeVariante_(const EvenementDeJeu& ev);
+    // A mirror's seat waits for its player to enter: mode 7, its moves from the host.
+    void metEnAttenteDEntree_(int siege);
     // The seat whose decision a trump choice, a bid or announcements answer,
     // -1 when none is due in that state.
     int siegeDeLaDecision_(int genre, int etat) const;

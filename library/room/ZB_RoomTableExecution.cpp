@@ -447,7 +447,7 @@ bool ZB_RoomTable::executeEntree_(const EvenementDeJeu& ev)
     const int siege = ev.noJoueur_;
     if (options.distant_ == 0) {
         if (!m_serveur)
-            m_joueurs.at(siege)->setMode(Joueur::ModeEnAttenteDEntree);
+            metEnAttenteDEntree_(siege);
         messageBox(GM::Information, tr("Information."),
                    tr("Comme la partie est déjà bien avancée, vous entrerez en jeu lors de la prochaine donne. "
                       "Merci de patienter."),
@@ -474,7 +474,17 @@ bool ZB_RoomTable::executeEntreeSecondeVariante_(const EvenementDeJeu& ev)
         m_entreesPli.remove(siege);
         m_entreesPli.insert(siege, options);
     } else {
-        m_joueurs.at(siege)->setMode(Joueur::ModeEnAttenteDEntree);
+        metEnAttenteDEntree_(siege);
     }
     return true;
+}
+
+void ZB_RoomTable::metEnAttenteDEntree_(int siege)
+{
+    m_joueurs.at(siege)->setMode(Joueur::ModeEnAttenteDEntree);
+    // Until the seat's player enters, the host's computer plays the seat:
+    // its moves come through the server, like those of a seat played from
+    // elsewhere, even when the player is this machine's user coming back.
+    if (m_listeDesEvenements != nullptr)
+        m_listeDesEvenements->joueurDistant_[size_t(siege)] = true;
 }

@@ -102,6 +102,7 @@ void ZB_ServerSocket::attendJoueurs(const OptionsDePartie& options, quint16 port
     timerDepart_.stop();
     timerDepart_.setInterval(qMax(0, secondesAttente) * 1000);
     etat_ = demarrageAuto ? AttenteDemarrageAuto : AttenteJoueurs;
+    nombreJoueursRequis_ = demarrageAuto ? 1 : 0;
 }
 
 bool ZB_ServerSocket::estConnectee_(const ZB_ServerSocketConnection* connection) const

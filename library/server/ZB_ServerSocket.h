@@ -140,7 +140,10 @@ public:
 
     // The host starts waiting for players, with the options and ports of
     // the coming game; with demarrageAuto the game starts by itself
-    // secondesAttente seconds after the first connection.
+    // secondesAttente seconds after the first connection and needs one
+    // player to start and to go on. A game the host starts by hand is the
+    // host's: it needs nobody, and goes on when every client left, the
+    // computer playing their seats until they come back.
     void attendJoueurs(const OptionsDePartie& options, quint16 portSecure, quint16 portUnsecure, quint16 portTcp,
                        bool demarrageAuto, int secondesAttente);
     // Identified players needed to start, and to keep the online game.

@@ -78,6 +78,9 @@ public:
     virtual bool estModeVueActif() = 0;
     virtual void setFenetreVisible(bool visible) = 0;
     virtual bool estFenetreVisible() = 0;
+    // A box the program opened by itself covers the table: the user can
+    // neither see the cards nor answer meanwhile.
+    virtual bool estTableCouverte() { return false; }
     virtual void setModeAffichage(int mode, bool drapeau)
     {
         Q_UNUSED(drapeau);

@@ -1,4 +1,8 @@
 #include "EcranVirtuel.h"
+#include "EtatDeJeu.h"
+#include "EvenementDeJeu.h"
+#include "GM_SpacesSeparatedString.h"
+#include "OptionsDuJoueur.h"
 #include "PartieEnReseau.h"
 #include "PiloteDePartie.h"
 #include "SessionDeJeu.h"
@@ -7,9 +11,12 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSet>
+#include <QScopeGuard>
 #include <QTest>
 #include <QThread>
 
+#include <atomic>
 #include <thread>
 
 // The real program, driven through its window by real input, as a person
@@ -26,6 +33,26 @@ private:
     static constexpr int LIMITE_S = 150;
     // Two programs start, meet and play a deal with two users.
     static constexpr int LIMITE_RESEAU_S = 200;
+
+    // A turn of an online game, in seconds (the game options' default).
+    static constexpr int DELAI_TOUR_S = 15;
+
+    // Waits until the window shows a message box's buttons (or none); false
+    // when it did not within the limit.
+    static bool attendsBoite(SessionDeJeu& session, bool visible, int limiteMs)
+    {
+        QElapsedTimer attente;
+        attente.start();
+        do {
+            QList<QRect> panneau;
+            QList<QRect> boite;
+            PiloteDePartie::litBoutons(session.capture(), panneau, boite);
+            if (boite.isEmpty() != visible)
+                return true;
+            QThread::msleep(200);
+        } while (attente.elapsed() < limiteMs && session.enMarche());
+        return false;
+    }
 
     // The end-of-match box was answered: the record then starts afresh with
     // the next match (the autosave holds the game in progress only).
@@ -222,6 +249,102 @@ private slots:
         // Each user played its own seat: the host the first, the client the
         // second, none of them a computer's.
         QVERIFY(hote.cartesJouees() >= 9 && client.cartesJouees() >= 9);
+    }
+
+    // A client's program killed in the middle of a deal and started again
+    // on its home folder joins again and plays on at its own seat. Its
+    // connection window is gone once the game starts, and no turn of its
+    // user runs out behind a box the program opened: the boxes that greet
+    // its return are left open longer than a turn lasts.
+    void retourApresUnCrash()
+    {
+        PartieEnReseau partie(QStringLiteral("online_crash"), LIMITE_RESEAU_S);
+        DossierUtilisateur::Reglages r;
+        r.objectif = 1000;
+        QVERIFY2(partie.prepare(r) && partie.heberge() && partie.rejoint(), qPrintable(partie.echec()));
+        // Waiting for the host, the connection window is up with its cancel.
+        QVERIFY2(attendsBoite(partie.client(), true, 5000), "no connection window while the client waits");
+        partie.client().garde(QStringLiteral("waiting"));
+        QVERIFY2(partie.demarre(), qPrintable(partie.echec()));
+        QVERIFY2(attendsBoite(partie.client(), false, 10000), "the connection window stayed over the table");
+        partie.client().garde(QStringLiteral("game_started"));
+
+        // The host's user plays all along, as a person would.
+        PiloteDePartie hote(partie.hote());
+        hote.setSansRecord(true);
+        std::atomic<bool> fini{false};
+        bool hoteJoue = false;
+        std::thread cote([&] { hoteJoue = hote.joue([&fini](const Vue&) { return fini.load(); }, 60000); });
+        auto finHote = qScopeGuard([&] {
+            fini = true;
+            cote.join();
+        });
+        {
+            PiloteDePartie client(partie.client());
+            client.setSansRecord(true);
+            QVERIFY2(client.joue([&client](const Vue&) { return client.cartesJouees() >= 2; }),
+                     qPrintable(partie.echec()));
+        }
+        partie.tueClient();
+        partie.hote().garde(QStringLiteral("client_killed"));
+        QVERIFY2(partie.rejoint(), qPrintable(partie.echec()));
+        // Nobody answers the boxes that greet the return for longer than a
+        // turn lasts: the user's turns that come meanwhile come under them.
+        QThread::sleep(DELAI_TOUR_S + 3);
+        partie.client().garde(QStringLiteral("greeting_boxes"));
+        PiloteDePartie client(partie.client());
+        client.setSansRecord(true);
+        QVERIFY2(client.joue([&client](const Vue&) { return client.cartesJouees() >= 2; }, 40000),
+                 qPrintable(partie.echec()));
+        fini = true;
+        cote.join();
+        finHote.dismiss();
+        QVERIFY2(hoteJoue, qPrintable(partie.echec()));
+
+        RecordDePartie deLHote;
+        QVERIFY2(partie.enregistre(partie.hote(), QStringLiteral("host.jss"), deLHote), qPrintable(partie.echec()));
+        // The client's seat, in the host's record (the deal in progress and
+        // the inscriptions): each time the seat was given to a player, it was
+        // the same one; the user played it since it came back (after the
+        // host's computer stood in, or after it entered again); and the
+        // client's own computer never played it, as a turn run out would
+        // have made it do.
+        constexpr int SIEGE_CLIENT = 1;
+        QSet<qint64> ids;
+        int inscriptions = 0;
+        int coupsApresRetour = 0;
+        int coupsDeSonOrdinateur = 0;
+        for (const QString& ligne : deLHote.lignes()) {
+            EvenementDeJeu ev;
+            QString reste;
+            if (!ev.fromString(ligne, reste))
+                continue;
+            OptionsDuJoueur inscrit;
+            if (ev.type_ == EvenementDeJeu::InJ && ev.etat_ == EtatDeJeu::InscriptionJoueur0 + SIEGE_CLIENT) {
+                inscrit.chargeValeursDepuisString(ev.texte_);
+            } else if (ev.type_ == EvenementDeJeu::ReJ) {
+                GM_SpacesSeparatedString champs(ev.texte_);
+                inscrit.chargeValeursDepuisString(champs.getNext());
+                if (champs.nextInt() != SIEGE_CLIENT)
+                    continue;
+            } else {
+                if (ev.noJoueur_ != SIEGE_CLIENT || ev.type_ == EvenementDeJeu::Mes)
+                    continue;
+                coupsDeSonOrdinateur += ev.source_ == EvenementDeJeu::Remote_AI ? 1 : 0;
+                if (ev.source_ == EvenementDeJeu::Local_AI)
+                    coupsApresRetour = 0;
+                else if (ev.type_ == EvenementDeJeu::Ajo && ev.source_ == EvenementDeJeu::Remote_Human && inscriptions > 0)
+                    ++coupsApresRetour;
+                continue;
+            }
+            ids.insert(inscrit.id_);
+            ++inscriptions;
+            coupsApresRetour = 0;
+        }
+        const QByteArray lignes = deLHote.lignes().join(QLatin1Char('\n')).toUtf8();
+        QVERIFY2(ids.size() == 1 && inscriptions >= 1, lignes.constData());
+        QVERIFY2(coupsApresRetour >= 1, lignes.constData());
+        QVERIFY2(coupsDeSonOrdinateur == 0, lignes.constData());
     }
 
     void annulerDeuxFoisRetablirUneFois()

@@ -68,7 +68,9 @@ struct Machine {
     GM_MessageBoxDisplayerHeadless boites;
     std::unique_ptr<TableClient> salle;
 
-    explicit Machine(Transport transport)
+    // dossierDonnees: the data folder of a machine that ran before; its own
+    // new one when empty.
+    explicit Machine(Transport transport, const QString& dossierDonnees = QString())
     {
         boites.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
         ZB_Room::Parametres p;
@@ -77,7 +79,7 @@ struct Machine {
         p.sansDelai = true;
         p.tcp = transport == Tcp;
         p.nonSecurise = transport == WebSocket;
-        p.dossierDonnees = dossier.path() + QLatin1Char('/');
+        p.dossierDonnees = (dossierDonnees.isEmpty() ? dossier.path() : dossierDonnees) + QLatin1Char('/');
         salle = std::make_unique<TableClient>(nullptr, &display, &boites, OptionsDePartie(TypeDePartie::GenreJass), p);
     }
     ~Machine() { salle.reset(); }

@@ -233,8 +233,10 @@ QByteArray message(const QString& mot, int etat = 140)
 }
 
 // A replay block as a host sends it to a client entering at seat 1: the
-// inscriptions, a deal, a trump and a card.
-QByteArray blocDeReplay(int tete, QList<int>* etats = nullptr)
+// inscriptions, a deal, a trump and a card. The trump is seat 1's, chosen by
+// the player idAtout from the source sourceAtout.
+QByteArray blocDeReplay(int tete, QList<int>* etats = nullptr, qint64 idAtout = 77,
+                        int sourceAtout = EvenementDeJeu::Local_AI)
 {
     QByteArray b = texte(EvenementDeJeu(tete, QString(), 1, EtatDeJeu::HorsDeroulement, EvenementDeJeu::Local_Table,
                                         -1, 3, -1, 0, ZB_ICI));
@@ -246,7 +248,7 @@ QByteArray blocDeReplay(int tete, QList<int>* etats = nullptr)
                              4, siege + 2, -1, 3, EvenementDeJeu::Local_Table, id));
     }
     b += texte(evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 6, 1));
-    b += texte(evenement(EvenementDeJeu::Cho, QStringLiteral("{0!1!9!2!}"), 1, 20, 2));
+    b += texte(evenement(EvenementDeJeu::Cho, QStringLiteral("{0!1!9!2!}"), 1, 20, 2, 0, sourceAtout, idAtout));
     b += texte(evenement(EvenementDeJeu::Ajo, QStringLiteral("1_6"), 0, 37, 3));
     b += texte(EvenementDeJeu(EvenementDeJeu::ReE, QString(), 4, EtatDeJeu::HorsDeroulement,
                               EvenementDeJeu::Local_Table, -1, 3, -1, 0,
@@ -547,6 +549,24 @@ private slots:
         QCOMPARE(b->display.modesVue, QList<int>{1});
         QVERIFY(!b->display.vueActive);
         QVERIFY(!b->client->estEnReplay());
+    }
+
+    // A player back after a crash, under the id it had, is sent its own
+    // moves of the game so far: they are the past, replayed as any other
+    // player's, not echoes of what it just sent (which the table drops).
+    void replayDeSesPropresCoups()
+    {
+        b->attendHote();
+        QList<int> etats;
+        const QByteArray bloc = blocDeReplay(EvenementDeJeu::RsI, &etats, Moi, EvenementDeJeu::Remote_Human);
+        b->exec.ordre = etats;
+        b->socket->recoit(bloc);
+        // The last state is the card after the block's.
+        QTRY_COMPARE_WITH_TIMEOUT(b->exec.etatsExecutes(), etats.mid(0, etats.size() - 1), Delai);
+        const EvenementDeJeu& atout = b->exec.executes.at(6);
+        QCOMPARE(atout.type_, int(EvenementDeJeu::Cho));
+        QCOMPARE(atout.idJoueur_, Moi);
+        QCOMPARE(atout.source_, int(EvenementDeJeu::SourceRemote_Human_OtherPlayerMessageReturned));
     }
 
     // A block the list cannot replay is logged; the stream goes on.

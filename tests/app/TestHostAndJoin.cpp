@@ -168,9 +168,10 @@ private:
         QVERIFY(hote->salle->getServerView() != nullptr);
         QCOMPARE(hote->salle->getServer()->getEtat(), int(ZB_ServerSocket::AttenteJoueurs));
     }
-    std::unique_ptr<Machine> rejoint(Transport transport, QSharedPointer<GM_SocketAbstract> socket = {})
+    std::unique_ptr<Machine> rejoint(Transport transport, QSharedPointer<GM_SocketAbstract> socket = {},
+                                     const QString& dossier = QString())
     {
-        auto client = std::make_unique<Machine>(transport);
+        auto client = std::make_unique<Machine>(transport, dossier);
         int mode = ZB_Room::SansDepart;
         int session = ZB_Room::SessionClient;
         client->salle->reponse_Depart(&mode, &session, optionsJass(), QStringLiteral("127.0.0.1"),
@@ -405,6 +406,56 @@ private slots:
 
     // The client's texts: a refused connection, a host that closes during
     // play, and a disconnection the user asked for.
+    // The client's program dies in the middle of a deal: the host's
+    // computer plays its seat meanwhile. Started again on the same data
+    // folder it joins again, is known as the same player, gets its own seat
+    // back from the host and plays on there.
+    void retourApresUnCrash()
+    {
+        CompteAvertissements avertissements;
+        heberge(Tcp);
+        QTemporaryDir dossier;
+        std::unique_ptr<Machine> client = rejoint(Tcp, {}, dossier.path());
+        QVERIFY(attend([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 10000));
+        const qint64 id = hote->salle->getServer()->getJoueurs().first()->getPlayerId();
+        hote->salle->getServerView()->OnDemarrer();
+        QVERIFY(attend([&] { return client->liste()->etatAttendu_ > 40; }, 20000));
+        ZB_RoomTable* table = hote->salle->getTable(-1);
+        int siege = -1;
+        for (int i = 0; i < 4; ++i)
+            if (table->getJoueur(i)->options_.id_ == id)
+                siege = i;
+        QVERIFY(siege >= 0);
+        // A participant elsewhere: its computer plays here, as a person would.
+        const int modeDistant = table->getJoueur(siege)->modeJeu_;
+        QVERIFY(modeDistant == Joueur::ModeHumainDistant || modeDistant == Joueur::ModeOrdinateurDistant);
+
+        client->salle->getClientSocket()->getSocket()->abort();
+        client.reset();
+        QVERIFY(attend([&] { return table->getJoueur(siege)->modeJeu_ == Joueur::ModeRemplacant; }, 10000));
+        QCOMPARE(hote->salle->getServer()->getEtat(), int(ZB_ServerSeatingA::EnCoursAvecPlacesLibres));
+        // The game goes on without the client.
+        const int etat = hote->liste()->etatAttendu_;
+        QVERIFY(attend([&] { return hote->liste()->etatAttendu_ != etat; }, 20000));
+
+        client = rejoint(Tcp, {}, dossier.path());
+        QVERIFY(attend([&] { return table->getJoueur(siege)->modeJeu_ == modeDistant; }, 60000));
+        QCOMPARE(table->getJoueur(siege)->options_.id_, id);
+        // Its own moves come back to the host from its seat.
+        const int coupsAvant = int(coups(*hote->liste()).size());
+        QVERIFY(attend([&] {
+            const QStringList tous = coups(*hote->liste());
+            for (qsizetype i = coupsAvant; i < tous.size(); ++i)
+                if (tous.at(i).section(QLatin1Char(' '), 2, 2).toInt() == siege)
+                    return true;
+            return false;
+        }, 60000));
+        QVERIFY(attend([&] { return coups(*client->liste()).size() >= coupsAvant; }, 20000));
+        QCOMPARE(coups(*client->liste()).mid(0, coupsAvant), coups(*hote->liste()).mid(0, coupsAvant));
+        QVERIFY2(!CompteAvertissements::tous.join(QLatin1Char('\n')).contains(QLatin1String("SKIPPED")),
+                 qPrintable(CompteAvertissements::tous.join(QLatin1Char('\n'))));
+    }
+
     void textesDuClient()
     {
         // Nobody listens on this port any more.

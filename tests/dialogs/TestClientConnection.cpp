@@ -146,6 +146,29 @@ private slots:
         QVERIFY(sans.getCompteARebours().duration() > 0);
     }
 
+    // The window that came up while connecting goes when the game starts,
+    // whichever wait came before: it must not cover the table.
+    void laPartieLaRange_data()
+    {
+        QTest::addColumn<QList<int>>("etats");
+        QTest::newRow("host's wait") << QList<int>{1, 2, 5, 6};
+        QTest::newRow("public wait") << QList<int>{1, 2, 3, 6};
+        QTest::newRow("retried public wait") << QList<int>{2, 3, 4, 3, 6};
+    }
+
+    void laPartieLaRange()
+    {
+        QFETCH(QList<int>, etats);
+        ZB_ClientConnection w;
+        w.setSecondesAttente(30);
+        for (int etat : etats.mid(0, etats.size() - 1))
+            w.setEtat(etat);
+        QVERIFY(w.isVisible());
+        w.setEtat(etats.last());
+        QVERIFY(!w.isVisible());
+        QCOMPARE(w.getCompteARebours().state(), QAbstractAnimation::Stopped);
+    }
+
     void fermer()
     {
         ZB_ClientConnection w;

@@ -553,6 +553,31 @@ private slots:
         QVERIFY(display->cartesJouees.isEmpty());
     }
 
+    // A client coming back to its seat waits for its entry there, while the
+    // host's computer plays the seat: the seat's moves come from the host,
+    // whichever of the two entries it is told.
+    void retourAttendSonEntree_data()
+    {
+        QTest::addColumn<int>("genre");
+        QTest::newRow("this deal") << int(EvenementDeJeu::JoM);
+        QTest::newRow("next deal") << int(EvenementDeJeu::JoN);
+    }
+    void retourAttendSonEntree()
+    {
+        QFETCH(int, genre);
+        table->nouvellePartie(ZB_RoomTable::ReseauClient, OptionsDePartie(TypeDePartie::GenreJass));
+        table->inscritJoueur(1, joueur(1, 0), Joueur::ModeManuel, false);
+        QVERIFY(!salle->liste.joueurDistant_[1]);
+        const EvenementDeJeu entree(genre, joueur(1, 0).sauveValeursDansString(), 1, 50, EvenementDeJeu::Local_Table,
+                                    ID_BASE + 1, 3, table->getNoDemande(), 0, ZB_ICI);
+        QVERIFY(table->cb_executeUnEvenement(entree));
+        QCOMPARE(table->getJoueur(1)->modeJeu_, int(Joueur::ModeEnAttenteDEntree));
+        QVERIFY(salle->liste.joueurDistant_[1]);
+        // Its entry gives the seat back to its user.
+        table->inscritJoueur(1, joueur(1, 0), Joueur::ModeManuel, true);
+        QVERIFY(!salle->liste.joueurDistant_[1]);
+    }
+
     void siegesHorsTable()
     {
         // Seating facts name a seat they index with: outside the table they

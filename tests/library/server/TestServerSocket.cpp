@@ -913,6 +913,30 @@ private slots:
         QCOMPARE(deux.isNull(), fin);
     }
 
+    // A game the host started by hand is the host's: the last client who
+    // leaves gives its seat to the computer, the game goes on and the
+    // client can come back to it.
+    void leJeuDeLHoteContinue()
+    {
+        serveur->attendJoueurs(OptionsDePartie(TypeDePartie::GenreJass), 4001, 4002, 4000, false, 0);
+        SocketScripte* un = joueurAssis(1);
+        serveur->setEtat(ZB_ServerSeatingA::EnCoursAvecPlacesLibres);
+        QSignalSpy horsLigne(serveur.get(), &ZB_ServerSocket::signalSetClientOffline);
+        QSignalSpy finie(serveur.get(), &ZB_ServerSocket::signalOnlineGameEnded);
+        un->disconnectFromHost();
+        traite();
+        QCOMPARE(horsLigne.size(), 1);
+        QVERIFY(horsLigne.at(0).at(1).toBool());
+        QCOMPARE(finie.size(), 0);
+        QCOMPARE(serveur->getEtat(), int(ZB_ServerSeatingA::EnCoursAvecPlacesLibres));
+        SocketScripte* retour = connecte();
+        QVERIFY(retour != nullptr);
+        retour->recoit(nouveau(1));
+        traite();
+        QCOMPARE(serveur->getJoueurs().size(), 1);
+        QCOMPARE(vue->nouvelles.size(), 2);
+    }
+
     // Waiting for an automatic start, the last player leaving sends the
     // others home.
     void attenteAutomatique()
