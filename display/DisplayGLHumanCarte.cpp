@@ -9,6 +9,7 @@
 #include <QPropertyAnimation>
 #include <QStyleOptionGraphicsItem>
 #include <QSvgRenderer>
+#include <QtMath>
 
 #include <algorithm>
 #include <array>
@@ -128,6 +129,17 @@ int DisplayGLHumanCarte::rotationDansLaMain(int vides, int index)
     return arrondi((index - (CARTES_PAR_MAIN - vides) / 2.0) * PAS_ROTATION);
 }
 
+double DisplayGLHumanCarte::hauteurMainEnChoix(double hauteurZone)
+{
+    // The highlighted hand stands raised above its resting place; a card
+    // turned as far as the end cards of a full hand reaches no higher (the
+    // fan lets those down).
+    const double largeurCarte = hauteurZone * LARGEUR_PAR_HAUTEUR_MAIN;
+    const double angle = qDegreesToRadians(std::fabs(static_cast<double>(rotationDansLaMain(0, 0))));
+    return largeurCarte * HAUTEUR_PAR_LARGEUR * PART_VISIBLE + largeurCarte * std::sin(angle)
+           + LEVEE_SURLIGNEE * hauteurZone;
+}
+
 void DisplayGLHumanCarte::render(int style, const QSize& taille, const QString& nomDossierCache,
                                  double ratioPixels)
 {
@@ -240,8 +252,17 @@ int DisplayGLHumanCarte::decalageVertical(int etat) const
     case Levee:
         decalage = o - LEVEE_HAUTE * h;
         break;
-    default:
+    default: {
+        // At rest the hand showed its top 82 % and ran off the bottom of
+        // the window: it rises until its lowest corner, turned and let down
+        // as it is, stays on the table.
+        const double hauteur = pixmap().height() / ratio_;
+        const double angle = qDegreesToRadians(std::fabs(rotation()));
+        const double bas = hauteur * std::cos(angle) + pixmap().width() / ratio_ / 2.0 * std::sin(angle)
+                           + std::fabs(rotation() * DESCENTE_PAR_DEGRE / ratio_);
+        decalage = std::min(o, h - bas);
         break;
+    }
     }
     return arrondi(decalage + std::fabs(rotation() * DESCENTE_PAR_DEGRE / ratio_));
 }

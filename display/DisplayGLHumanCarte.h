@@ -54,6 +54,10 @@ public:
     static QImage assombrie(const QImage& image, int rouge, int vert, int bleu);
     // The rotation of slot index in a hand with that many empty slots.
     static int rotationDansLaMain(int vides, int index);
+    // How far above the bottom of a hand area of that height the hand's
+    // cards reach while the user chooses a trump or a bid (highlighted; a
+    // card lifted under the mouse rises over whatever lies above).
+    static double hauteurMainEnChoix(double hauteurZone);
 
     // Renders (or reads from the cache folder of that name) the picture at
     // that size in device pixels.

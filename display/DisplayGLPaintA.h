@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPolygonF>
 #include <QString>
 #include <QVector3D>
 
@@ -133,6 +134,14 @@ public:
     virtual void drawObject(int id, int placement, const TransformRecord& transform) = 0;
     virtual void hideObject(int id) = 0;
     virtual QWidget* widget() = 0;
+    // Where the object showed when it was last drawn, its corners in the
+    // viewport's share (0, 0 its top left, 1, 1 its bottom right); empty
+    // when the engine cannot tell.
+    virtual QPolygonF contourVu(int id) const
+    {
+        Q_UNUSED(id);
+        return {};
+    }
 
     DisplayGLSceneA* scene() const { return scene_; }
 

@@ -493,6 +493,11 @@ void DisplayGLPaintOpenGL::update()
     QWidget::update();
 }
 
+QPolygonF DisplayGLPaintOpenGL::contourVu(int id) const
+{
+    return objetValide_(id) ? objets_[static_cast<size_t>(id)].contour : QPolygonF();
+}
+
 QWidget* DisplayGLPaintOpenGL::widget()
 {
     return this;
@@ -723,6 +728,16 @@ void DisplayGLPaintOpenGL::drawObject(int id, int placement, const TransformReco
         * etapesDePlacement(placement, transform, static_cast<float>(r[ViewParameters::HauteurOeil]),
                             static_cast<float>(r[ViewParameters::Table]));
     matrice.scale(transform.scale);
+
+    objet.contour.clear();
+    for (const QVector3D& sommet : objet.sommets) {
+        const QVector4D clip = matrice * QVector4D(sommet, 1.0f);
+        if (!(clip.w() > 0.0f)) {
+            objet.contour.clear();
+            break;
+        }
+        objet.contour << QPointF((clip.x() / clip.w() + 1.0f) / 2.0f, (1.0f - clip.y() / clip.w()) / 2.0f);
+    }
 
     programme_->setUniformValue("brightness", transform.brightness);
     programme_->setUniformValue("contrast", transform.contrast);

@@ -81,6 +81,7 @@ public:
     QVector3D placePosition(int id, int kind) override;
     void drawObject(int id, int placement, const TransformRecord& transform) override;
     void hideObject(int id) override;
+    QPolygonF contourVu(int id) const override;
     QWidget* widget() override;
 
     // Where the failure box goes; without one, a box of its own is opened
@@ -134,6 +135,8 @@ private:
         int largeur = -1;
         int hauteur = -1;
         bool utilise = false;
+        // Its corners as last drawn, in the viewport's share.
+        QPolygonF contour;
         QImage enAttente;
         QString nom;
     };

@@ -23,6 +23,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QGraphicsPathItem>
 #include <QGraphicsSimpleTextItem>
 #include <QGridLayout>
 #include <QLineEdit>
@@ -110,6 +111,12 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
         ligne->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
         addItem(ligne);
     }
+    fondLignes_ = new QGraphicsPathItem;
+    fondLignes_->setPen(Qt::NoPen);
+    fondLignes_->setBrush(FOND_LIGNES);
+    fondLignes_->setZValue(Z_FOND_LIGNES);
+    fondLignes_->hide();
+    addItem(fondLignes_);
 
     // 2. The chat panel.
     dialogueChat_ = new DisplayGLSceneDialog(0, 1, QStringLiteral(":/images/right.png"));
@@ -142,6 +149,9 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     layoutAtouts->addWidget(panelAtouts_);
     proxyAtouts_ = addWidget(conteneurAtouts_);
     proxyAtouts_->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
+    // Over the tool buttons, should a style's buttons make the strip wider
+    // than the room between them: a question asked is never hidden.
+    proxyAtouts_->setZValue(Z_ATOUTS);
     conteneurAtouts_->hide();
 
     // 4 to 6. Undo back and forward, connection state.
@@ -183,9 +193,20 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
         animsScore_.push_back(std::make_unique<DisplayGLScoreAnimText>());
         ajouteAnimation(animsScore_.back().get());
     }
+    cadreSaisons_ = new QGraphicsPathItem;
+    cadreSaisons_->setPen(Qt::NoPen);
+    cadreSaisons_->setFlag(QGraphicsItem::ItemClipsChildrenToShape);
+    cadreSaisons_->setZValue(Z_SAISONS);
+    {
+        QPainterPath partout;
+        partout.addRect(QRectF(-ETENDUE_SAISONS, -ETENDUE_SAISONS, 2.0 * ETENDUE_SAISONS, 2.0 * ETENDUE_SAISONS));
+        cadreSaisons_->setPath(partout);
+    }
+    addItem(cadreSaisons_);
     for (int i = 0; i < NOMBRE_ANIMS_IMAGE; ++i) {
         animsImage_.push_back(std::make_unique<DisplayGLScoreAnimPixmap>());
         ajouteAnimation(animsImage_.back().get());
+        animsImage_.back()->item()->setParentItem(cadreSaisons_);
     }
     for (int i = 0; i < NOMBRE_ANIMS_MESSAGE; ++i) {
         animsMessage_.push_back(std::make_unique<DisplayGLScoreAnimText>());
@@ -595,6 +616,28 @@ void DisplayGLScene::drawBackground(QPainter* painter, const QRectF& rect)
     painter->beginNativePainting();
     paintGLLayer();
     painter->endNativePainting();
+    detoureSaisons_();
+}
+
+void DisplayGLScene::detoureSaisons_()
+{
+    const DisplayGLPaintA* m = moteur();
+    QPolygonF ardoise = m && ardoise_ ? m->contourVu(ardoise_->getId()) : QPolygonF();
+    QPainterPath chemin;
+    chemin.setFillRule(Qt::OddEvenFill);
+    chemin.addRect(QRectF(-ETENDUE_SAISONS, -ETENDUE_SAISONS, 2.0 * ETENDUE_SAISONS, 2.0 * ETENDUE_SAISONS));
+    if (ardoise.size() >= 3) {
+        // The viewport is the table's rectangle.
+        for (QPointF& p : ardoise)
+            p = QPointF(p.x() * largeurTable_, decalageTable_ + p.y() * hauteurTable_);
+        chemin.addPolygon(ardoise);
+        chemin.closeSubpath();
+    }
+    if (chemin == cadreSaisons_->path())
+        return;
+    // Not while the scene paints: the next frame takes it.
+    QMetaObject::invokeMethod(
+        this, [this, chemin] { cadreSaisons_->setPath(chemin); }, Qt::QueuedConnection);
 }
 
 double DisplayGLScene::zBackground() const

@@ -57,6 +57,7 @@ class GM_WidgetAutoRound;
 class PanelAtouts;
 class Partie;
 class QFontMetrics;
+class QGraphicsPathItem;
 class QGraphicsSimpleTextItem;
 class QLineEdit;
 class QPlainTextEdit;
@@ -144,12 +145,18 @@ public:
     static constexpr int CLASSE_POLICE_ARDOISE = 3;
     static constexpr int CLASSE_POLICE_BOITE = 1;
     static constexpr double Z_LIGNES_ARDOISE = -10002.0;
+    static constexpr double Z_FOND_LIGNES = -10002.5;
+    // The seasonal pictures drift behind every control and text.
+    static constexpr double Z_SAISONS = -10003.0;
+    // Half the side of the square the seasonal pictures may show in.
+    static constexpr double ETENDUE_SAISONS = 1.0e5;
     static constexpr double Z_BOITE_CACHEE = -10000.0;
     static constexpr double Z_STATUT_CACHE = -10001.0;
     static constexpr double Z_BOITE = 0.4;
     static constexpr double Z_BOITE_MISE_A_JOUR = 0.41;
     static constexpr double Z_ANIMATIONS = 0.3;
     static constexpr double Z_REGLAGES = 0.1;
+    static constexpr double Z_ATOUTS = 0.05;
     // Open, the chat band covers the tool buttons at its right end, where
     // its own close button is.
     static constexpr double Z_CHAT = 0.2;
@@ -463,6 +470,7 @@ public:
     void setLignesArdoise(double largeur, double haut, const QString& texte);
     QString texteArdoise() const;
     const std::array<QGraphicsSimpleTextItem*, NOMBRE_LIGNES_ARDOISE>& lignesArdoise() const { return lignes_; }
+    const QGraphicsPathItem* fondLignesArdoise() const { return fondLignes_; }
 
     // --- Floating items.
     DisplayGLScoreAnimText* prochainScore();
@@ -532,6 +540,10 @@ public:
     // Where a dialog goes for a table rectangle, a scene width, a placement
     // and a mode.
     static QRect geometrieDialogue(const QRectF& table, double largeurScene, int placement, int mode);
+    // The hand area for a hand of `cartes` cards on the table area: the
+    // table area itself, or narrower places when the last card would not
+    // fit within a margin of the table's right edge.
+    static QRectF zoneMain(const QRectF& table, int cartes);
     QList<QGraphicsProxyWidget*> dialogues() const { return dialogues_; }
     // Closes every open dialog (except those of the right strip in the wide
     // layout) and the message boxes; true when one was closed.
@@ -681,8 +693,12 @@ private:
     void placeOutils_();
     void appliqueVue_();
     void construitFond_();
+    // Follows the slate where the 3-D layer last drew it.
+    void detoureSaisons_();
     void changeStyleCartes_(int style, bool silencieux);
-    void disposeMains_();
+    // Lays out every seat's hand; `sortie`, a card just played, no longer
+    // takes a place.
+    void disposeMains_(const Carte* sortie = nullptr);
     // The face other seats' cards show: back unless the table shows every
     // hand.
     int faceAutres_() const;
@@ -819,6 +835,11 @@ private:
 
     // Items, in the order they are made.
     std::array<QGraphicsSimpleTextItem*, NOMBRE_LIGNES_ARDOISE> lignes_{};
+    // The dark backing behind the status lines, shown while they hold text.
+    QGraphicsPathItem* fondLignes_ = nullptr;
+    // Holds the seasonal pictures and clips them where the slate shows:
+    // the 3-D layer draws the slate under every item.
+    QGraphicsPathItem* cadreSaisons_ = nullptr;
     DisplayGLSceneDialog* dialogueChat_ = nullptr;
     QPlainTextEdit* journalChat_ = nullptr;
     QLineEdit* ligneChat_ = nullptr;

@@ -23,6 +23,8 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QFontInfo>
+#include <QGraphicsPathItem>
 #include <QGraphicsSimpleTextItem>
 #include <QGridLayout>
 #include <QLineEdit>
@@ -189,16 +191,36 @@ QStringList DisplayGLScene::coupeLignes(const QString& texte, const QFontMetrics
 
 void DisplayGLScene::setLignesArdoise(double largeur, double haut, const QString& texte)
 {
-    const QStringList lignes = coupeLignes(texte, QFontMetrics(lignes_[0]->font()), largeur);
+    // The text grows with the table: a fixed size read well in a small
+    // window and was lost in a large one.
+    QFont police = scaledFont(CLASSE_POLICE_ARDOISE);
+    police.setBold(true);
+    police.setPixelSize(std::max(QFontInfo(police).pixelSize(), arrondi(PART_POLICE_LIGNES * hauteurTable_)));
+    const QStringList lignes = coupeLignes(texte, QFontMetrics(police), largeur);
     double y = haut + HAUT_LIGNES_ARDOISE;
+    QRectF occupe;
     for (int i = 0; i < NOMBRE_LIGNES_ARDOISE; ++i) {
         QGraphicsSimpleTextItem* ligne = lignes_[static_cast<size_t>(i)];
+        if (ligne->font() != police)
+            ligne->setFont(police);
         ligne->setText(i < lignes.size() ? lignes[i] : QString());
         const QRectF boite = ligne->boundingRect();
         ligne->setPos((largeur - boite.width()) / 2.0, y);
         y += boite.height();
+        if (!ligne->text().isEmpty())
+            occupe |= ligne->sceneBoundingRect();
         ligne->update();
     }
+    // The backing: the lines' own rectangle and a margin, rounded.
+    if (occupe.isEmpty()) {
+        fondLignes_->hide();
+        return;
+    }
+    const double marge = MARGE_FOND_LIGNES * QFontMetricsF(police).height();
+    QPainterPath chemin;
+    chemin.addRoundedRect(occupe.adjusted(-marge, -marge / 2.0, marge, marge / 2.0), marge, marge);
+    fondLignes_->setPath(chemin);
+    fondLignes_->show();
 }
 
 QString DisplayGLScene::texteArdoise() const

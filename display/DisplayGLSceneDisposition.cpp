@@ -25,6 +25,7 @@
 #include <QFontMetrics>
 #include <QGraphicsSimpleTextItem>
 #include <QGridLayout>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMutexLocker>
 #include <QPaintEngine>
@@ -276,7 +277,19 @@ void DisplayGLScene::OnSceneRectChanged(QRectF const& rect)
     boite1_.proxy->setGeometry(QRectF(x, y + (h - y - hauteur1) / 2.0, w, hauteur1));
     boite2_.widget->setFixedSize(arrondi(w), arrondi(h));
     boite2_.proxy->setGeometry(QRectF(x, y, arrondi(w), arrondi(h)));
-    proxyAtouts_->setGeometry(QRectF(x, y + h - b, w, b));
+    // The trump and bid band lies just above the hand it asks about, not
+    // over it.
+    const double basAtouts = zones_[0].bottom() - DisplayGLHumanCarte::hauteurMainEnChoix(zones_[0].height());
+    // Sideways it keeps clear of the tool buttons' columns, which lie over
+    // it at that height.
+    const double d = arrondi(PART_LARGEUR_BOUTON * w);
+    const double retrait = std::min(d + MARGE_BANDE_ATOUTS, w / 4.0);
+    const double largeurAtouts = std::max(0.0, w - 2.0 * retrait);
+    if (QLayout* l = conteneurAtouts_->layout()) {
+        const QMargins m = l->contentsMargins();
+        panelAtouts_->setLargeurOfferte(std::max(1, arrondi(largeurAtouts) - m.left() - m.right()));
+    }
+    proxyAtouts_->setGeometry(QRectF(x + retrait, std::max(y, basAtouts - b), largeurAtouts, b));
     if (boite1_.widget->isVisible())
         placeBox(boite1_.widget, boite1_.proxy, zoneTable());
     disposeMains_();
@@ -297,26 +310,48 @@ void DisplayGLScene::OnResizeRightPanel()
     }
 }
 
-void DisplayGLScene::disposeMains_()
+QRectF DisplayGLScene::zoneMain(const QRectF& table, int cartes)
+{
+    // The place of a card is the ninth of the table's width; a card is wider
+    // than that on a table less wide than about 1.6 times its height, and the
+    // last one ran off the right edge. The places then close up, so that the
+    // hand ends a margin inside the table, centred as it was.
+    const double largeurCarte = DisplayGLHumanCarte::LARGEUR_PAR_HAUTEUR_MAIN * table.height();
+    const double marge = PART_MARGE_MAIN * table.width();
+    const int n = std::clamp(cartes, 1, DisplayGLHumanCarte::CARTES_PAR_MAIN);
+    const double place = table.width() / DisplayGLHumanCarte::CARTES_PAR_MAIN;
+    const double etendue = (n - 1) * place + largeurCarte;
+    const double libre = table.width() - 2.0 * marge;
+    if (etendue <= libre || n < 2)
+        return table;
+    const double serree = std::max(0.0, (libre - largeurCarte) / (n - 1));
+    const double largeur = serree * DisplayGLHumanCarte::CARTES_PAR_MAIN;
+    // The hand's first place lies (9 - n) div 2 places in.
+    const double debut = table.x() + marge - (DisplayGLHumanCarte::CARTES_PAR_MAIN - n) / 2 * serree;
+    return QRectF(debut, table.y(), largeur, table.height());
+}
+
+void DisplayGLScene::disposeMains_(const Carte* sortie)
 {
     if (automatique_)
         return;
-    const QRectF main = zoneTable();
-    if (main.width() <= 0.0 || main.height() <= 0.0)
+    const QRectF table = zoneTable();
+    if (table.width() <= 0.0 || table.height() <= 0.0)
         return;
-    const double espacement = main.width() / DisplayGLHumanCarte::CARTES_PAR_MAIN;
     for (const Siege& siege : sieges_) {
         if (!siege.joueur || siege.numero < 0)
             continue;
-        const EnsembleDeCartes& cartes = siege.joueur->main_;
-        const int n = std::min<int>(static_cast<int>(cartes.getNombreDeCartes()), DisplayGLHumanCarte::CARTES_PAR_MAIN);
-        int i = 0;
-        for (Carte* carte : cartes) {
-            if (i >= n)
-                break;
-            if (DisplayGLHumanCarte* sprite = carte ? jeuDeCartes_.getCarte(carte->getIndex()) : nullptr)
+        // A card just played leaves its place at once, whether or not the
+        // game has taken it from the hand yet: the others close the gap.
+        QList<Carte*> cartes;
+        for (Carte* carte : siege.joueur->main_)
+            if (carte && carte != sortie)
+                cartes.append(carte);
+        const int n = std::min<int>(static_cast<int>(cartes.size()), DisplayGLHumanCarte::CARTES_PAR_MAIN);
+        const QRectF main = zoneMain(table, n);
+        const double espacement = main.width() / DisplayGLHumanCarte::CARTES_PAR_MAIN;
+        for (int i = 0; i < n; ++i)
+            if (DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(cartes[i]->getIndex()))
                 sprite->placeInHand(main, espacement, DisplayGLHumanCarte::CARTES_PAR_MAIN - n, i);
-            ++i;
-        }
     }
 }

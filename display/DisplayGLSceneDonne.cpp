@@ -342,6 +342,7 @@ void DisplayGLScene::afficheCarteJouee(int siege, Carte* carte)
             objet->setShown(true, anime);
     if (DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(carte->getIndex()))
         sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
+    disposeMains_(carte);
     rafraichitCouche();
 }
 

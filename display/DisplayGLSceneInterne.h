@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QImage>
 
+#include <algorithm>
 #include <cmath>
 
 namespace scene_interne {
@@ -45,6 +46,10 @@ inline constexpr double LARGEUR_PLAQUE = 500.0;
 inline constexpr double HAUTEUR_PLAQUE = 47.0;
 inline constexpr int RETRAIT_PLAQUE_PRES = 8;
 inline constexpr double MARGE_SIGNE_PLAQUE = 6.0;
+// The plate's trump sign lies on a light tile this share of its side
+// wider all round.
+inline constexpr double PART_BORD_SIGNE = 0.08;
+inline const QColor FOND_SIGNE_ATOUT(255, 255, 250, 235);
 inline constexpr int SCHEMA_SOMBRE = 2;
 // The states in which the announcements have been shown to all.
 inline constexpr int PREMIER_ETAT_ANNONCES_VUES = 45;
@@ -72,6 +77,8 @@ inline constexpr double PART_ENCART_L = 0.82;
 inline constexpr double PART_ENCART_H = 0.66;
 inline constexpr double PART_HAUT_CHAT = 0.16;
 inline constexpr double PART_BANDE_BAS = 0.22;
+inline constexpr double PART_MARGE_MAIN = 0.01;
+inline constexpr double MARGE_BANDE_ATOUTS = 4.0;
 inline constexpr double PART_HAUTEUR_BOUTON = 0.13;
 inline constexpr double PART_LARGEUR_BOUTON = 0.08;
 inline constexpr double PART_HAUTEUR_CHAT = 0.25;
@@ -89,6 +96,46 @@ inline constexpr double MARGE_PANNEAU_LEGENDE = 20.0;
 // the engine's own constants.
 inline constexpr double PIXELS_TAPIS_WIDGET = TAILLE_TAPIS * 480.0 * 0.35;
 inline const QColor FOND_MESSAGE_RESEAU(255, 255, 240, 220);
+
+// The status lines' size follows the table's height, never below the
+// application's own text size, and they lie on a dark backing through which
+// the cloth and its decorations hardly show.
+inline constexpr double PART_POLICE_LIGNES = 0.03;
+inline constexpr double MARGE_FOND_LIGNES = 0.35;
+inline const QColor FOND_LIGNES(24, 20, 18, 235);
+// The contrast the status text keeps with its backing: the 4.5 to 1 of
+// readable text, with room for the edges that antialiasing softens.
+inline constexpr double CONTRASTE_LIGNES = 7.0;
+
+// Relative luminance and contrast ratio as the usual readability rules
+// define them.
+inline double luminance(const QColor& c)
+{
+    auto canal = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * canal(c.redF()) + 0.7152 * canal(c.greenF()) + 0.0722 * canal(c.blueF());
+}
+
+inline double contraste(const QColor& a, const QColor& b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The text colour drawn towards white, keeping its hue as long as it can,
+// until it reaches the ratio against an opaque backing.
+inline QColor couleurLisible(const QColor& texte, const QColor& fond, double ratio)
+{
+    const QColor opaque(fond.red(), fond.green(), fond.blue());
+    QColor c(texte.red(), texte.green(), texte.blue());
+    for (int pas = 1; pas <= 20 && contraste(c, opaque) < ratio; ++pas) {
+        const double t = pas / 20.0;
+        c = QColor::fromRgbF(static_cast<float>(texte.redF() + (1.0 - texte.redF()) * t),
+                             static_cast<float>(texte.greenF() + (1.0 - texte.greenF()) * t),
+                             static_cast<float>(texte.blueF() + (1.0 - texte.blueF()) * t));
+    }
+    return c;
+}
 
 inline int arrondi(double v)
 {

@@ -118,17 +118,29 @@ void DisplayGLScene::redessineCartes(int atout)
     police.setPixelSize(std::max(1, arrondi(PART_POLICE_PLAQUE * h)));
     const QString dossier = jeuDeCartes_.cheminDuJeu();
     const bool atoutValide = atout > 0 && atout < TypeDePartie::NOMBRE_MODES;
-    const QImage signe = atoutValide && !dossier.isEmpty()
+    // On the plate the trump's sign stands as tall as the text it goes with:
+    // 35 pixels of a cloth drawn 1024 pixels wide showed as a speck where
+    // clubs and spades could not be told apart. The middle keeps its small
+    // sign.
+    const QImage source = atoutValide && !dossier.isEmpty()
         ? QImage(dossier + QString::number(atout) + QStringLiteral("_btn.png"))
-              .scaled(COTE_SIGNE_ATOUT, COTE_SIGNE_ATOUT, Qt::KeepAspectRatio, Qt::SmoothTransformation)
         : QImage();
-    if (!signe.isNull()) {
-        const QPointF coin((w - signe.width()) / 2.0, (h - signe.height()) / 2.0);
-        peintre.drawImage(coin, signe);
+    const int coteCentre = COTE_SIGNE_ATOUT;
+    const int cotePlaque = std::max(COTE_SIGNE_ATOUT, police.pixelSize());
+    const QImage signeCentre =
+        source.isNull() ? QImage()
+                        : source.scaled(coteCentre, coteCentre, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    const QImage signe =
+        source.isNull() ? QImage()
+                        : source.scaled(cotePlaque, cotePlaque, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    if (!signeCentre.isNull()) {
+        const QPointF coin((w - signeCentre.width()) / 2.0, (h - signeCentre.height()) / 2.0);
+        peintre.drawImage(coin, signeCentre);
         if (jeu && jeu->multiplicateur_ != 1) {
             peintre.setFont(police);
             peintre.setPen(schemaCouleurs_ == SCHEMA_SOMBRE ? QColor(Qt::white) : QColor(Qt::black));
-            peintre.drawText(QRectF(coin.x() + signe.width(), coin.y(), LARGEUR_MULTIPLICATEUR, signe.height()),
+            const double largeur = LARGEUR_MULTIPLICATEUR;
+            peintre.drawText(QRectF(coin.x() + signeCentre.width(), coin.y(), largeur, signeCentre.height()),
                              Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("x%1").arg(jeu->multiplicateur_));
         }
     }
@@ -190,10 +202,17 @@ void DisplayGLScene::redessineCartes(int atout)
         peintre.setPen(schemaCouleurs_ == SCHEMA_SOMBRE ? QColor(Qt::white) : QColor(Qt::black));
         const QRectF boite(0.0, 0.0, largeurPlaque, hauteurPlaque);
         peintre.drawText(boite, Qt::AlignCenter, texte);
-        if (aChoisi && !signe.isNull())
-            peintre.drawImage(QPointF(boite.center().x() - largeurTexte / 2.0 - MARGE_SIGNE_PLAQUE - signe.width(),
-                                      boite.center().y() - signe.height() / 2.0),
-                              signe);
+        if (aChoisi && !signe.isNull()) {
+            const QRectF place(boite.center().x() - largeurTexte / 2.0 - MARGE_SIGNE_PLAQUE - signe.width(),
+                               boite.center().y() - signe.height() / 2.0, signe.width(), signe.height());
+            // The sign lies on a light tile of its own: a black suit on a
+            // dark cloth could hardly be told from it.
+            const double bord = PART_BORD_SIGNE * place.height();
+            peintre.setPen(Qt::NoPen);
+            peintre.setBrush(FOND_SIGNE_ATOUT);
+            peintre.drawRoundedRect(place.adjusted(-bord, -bord, bord, bord), 2.0 * bord, 2.0 * bord);
+            peintre.drawImage(place.topLeft(), signe);
+        }
         peintre.restore();
         textesPlaques_[static_cast<size_t>(p)] = texte;
     }
@@ -233,8 +252,12 @@ void DisplayGLScene::appliqueCouleurs(int schema, const QPalette& palette)
     const QColor clair = couleurFond_.lighter(ECLAIRCI_LIGNES);
     const QColor rouge(Qt::red);
     const auto melange = [](int a, int b) { return arrondi(PART_FOND_LIGNES * a + (1.0 - PART_FOND_LIGNES) * b); };
-    const QColor remplissage(melange(clair.red(), rouge.red()), melange(clair.green(), rouge.green()),
-                             melange(clair.blue(), rouge.blue()));
+    // On a dark backing: the red of the line, lightened where the backing
+    // would leave it too dim to read.
+    const QColor remplissage =
+        couleurLisible(QColor(melange(clair.red(), rouge.red()), melange(clair.green(), rouge.green()),
+                              melange(clair.blue(), rouge.blue())),
+                       FOND_LIGNES, CONTRASTE_LIGNES);
     QPen contour(couleurFond_.darker(ASSOMBRI_LIGNES));
     contour.setWidthF(1.0 / (ratioPixels_ > 0.0 ? ratioPixels_ : 1.0));
     for (QGraphicsSimpleTextItem* ligne : lignes_) {

@@ -319,7 +319,43 @@ int PanelAtouts::nombreVisibles_() const
     }
 }
 
+void PanelAtouts::setLargeurOfferte(int largeur)
+{
+    largeurOfferte_ = std::max(0, largeur);
+    dispose_(width(), height());
+}
+
 void PanelAtouts::dispose_(int largeur, int hauteur)
+{
+    // Once the strip is wider than the room it was given, its own width no
+    // longer says what room there is: the width offered does.
+    if (largeurOfferte_ > 0)
+        largeur = std::min(largeur, largeurOfferte_);
+    // The wide layout first, then the narrow one, then smaller buttons,
+    // until what the style makes of them fits.
+    [&] {
+        for (const double part : {1.0, 0.85, 0.7, 0.55}) {
+            for (const bool large : {true, false}) {
+                disposeAvec_(largeur, hauteur, large, part);
+                if (!layout())
+                    return;
+                layout()->invalidate();
+                if (layout()->minimumSize().width() <= largeur)
+                    return;
+            }
+        }
+    }();
+    // A holder that grew to an earlier, wider strip is brought back to the
+    // room offered: its proxy on the table follows it.
+    QWidget* parent = parentWidget();
+    if (largeurOfferte_ > 0 && parent && parent->width() > width()) {
+        const int voulue = largeurOfferte_ + (parent->width() - width());
+        if (parent->width() > voulue)
+            parent->resize(std::max(voulue, parent->minimumSizeHint().width()), parent->height());
+    }
+}
+
+void PanelAtouts::disposeAvec_(int largeur, int hauteur, bool largePermis, double part)
 {
     const int n = nombreVisibles_();
     const int demi = arrondi(hauteur / 2.0);
@@ -328,7 +364,7 @@ void PanelAtouts::dispose_(int largeur, int hauteur)
         ? 0
         : ui_->widgetBet->minimumSizeHint().width() + ui_->gridLayout->horizontalSpacing();
     const double place = (n + PLACE_EN_PLUS) * demi + mise;
-    const bool large = largeur >= place;
+    const bool large = largePermis && largeur >= place;
 
     const bool chibre = !ui_->boutonChibre_left->isHidden() || !ui_->boutonChibre_below->isHidden();
     if (chibre || modeMise_) {
@@ -340,12 +376,18 @@ void PanelAtouts::dispose_(int largeur, int hauteur)
     }
     ui_->pushButtonPrends->setVisible(modePrise_ && modeMise_);
 
-    const int cote = arrondi((n > SEUIL_PETITS_BOUTONS || !large ? PART_COTE_PETIT : PART_COTE_LARGE) * hauteur);
+    const int cote =
+        arrondi((n > SEUIL_PETITS_BOUTONS || !large ? PART_COTE_PETIT : PART_COTE_LARGE) * hauteur * part);
     // The two zig-zag buttons share a column. A single offered button (or
     // only the zig-zag pair) still gets one column's width.
     const int colonnes = std::max(1, permis_[MODE_ZIGZAG] ? n - 1 : n);
-    const int largeurMin =
-        large ? cote : std::min(arrondi(PART_LARGEUR_ETROITE * cote), std::max(1, (largeur - mise) / colonnes));
+    // Narrow, each column also gives up its share of the spacing and of
+    // the margins, so that the strip never grows past the table.
+    const QMargins marges = contentsMargins() + ui_->gridLayout->contentsMargins();
+    const int espaces = colonnes * std::max(0, ui_->gridLayout->horizontalSpacing()) + marges.left() + marges.right();
+    const int largeurMin = large ? cote
+                                 : std::min(arrondi(PART_LARGEUR_ETROITE * cote),
+                                            std::max(1, (largeur - mise - espaces) / colonnes));
     for (int mode = 1; mode < NOMBRE_MODES; ++mode) {
         QAbstractButton* bouton = boutonAtout_(mode);
         bouton->setMaximumSize(cote, cote);

@@ -47,6 +47,9 @@ public:
     ~PanelAtouts() override;
 
     bool isScreenshotMode() const { return modeCaptures_; }
+    // The width the table gives the strip (0: its own); the buttons shrink
+    // to it, narrow layout first, rather than run past it.
+    void setLargeurOfferte(int largeur);
 
     // Trump choice for a game type; the Chibre buttons only when the choice
     // may still be passed to the partner.
@@ -109,6 +112,7 @@ private:
     void metTexteChibre_(const QString& texte);
     int nombreVisibles_() const;
     void dispose_(int largeur, int hauteur);
+    void disposeAvec_(int largeur, int hauteur, bool largePermis, double part);
     void placeImage_(int mode, int cote);
     // One step of plus (+1) or minus (-1); a fresh press waits long before
     // its first repeat.
@@ -125,6 +129,7 @@ private:
     bool modePrise_ = false;
     bool varianteCoinche_ = false;
     bool modeMise_ = false;
+    int largeurOfferte_ = 0;
     bool modeCaptures_;
     bool repondu_ = false;
     int joueurMiseur_ = -1;

@@ -40,11 +40,13 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QGraphicsProxyWidget>
 #include <QHostAddress>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QTextStream>
 #include <QTimer>
@@ -122,12 +124,9 @@ ZB_MainWidget::ZB_MainWidget(const ZB_Settings& demarrage, const QString& dossie
                                        this, holder_, optionsAffichage_, &demarrage_, natif());
     vue_->setWindowTitle(QStringLiteral("Zubrik %1 - Jass & Belote").arg(QCoreApplication::applicationVersion()));
     // The window comes back where the user left it, unless tiled for tests
-    // or sized for store pictures.
-    if (settings_ && demarrage_.testTileNb == ZB_Settings::AUCUNE_TUILE && demarrage_.screenshotMode == 0) {
-        const QByteArray geometrie = ZB_SettingsStore(*settings_).geometrie();
-        if (!geometrie.isEmpty())
-            vue_->restoreGeometry(geometrie);
-    }
+    // or sized for store pictures; either way within the screen it is on.
+    if (demarrage_.testTileNb == ZB_Settings::AUCUNE_TUILE && demarrage_.screenshotMode == 0 && !automatique)
+        placeFenetre_(settings_ ? ZB_SettingsStore(*settings_).geometrie() : QByteArray());
     DisplayGLScene* scene = vue_->scene();
     setMessageBoxDisplayer(scene);
     if (ZB_Application* app = ZB_Application::instance())
@@ -167,6 +166,27 @@ ZB_MainWidget::ZB_MainWidget(const ZB_Settings& demarrage, const QString& dossie
         retraduit_();
     if (ZB_TraceLog* trace = trace_())
         trace->log(QStringLiteral("Main window started in %1").arg(dossierDonnees_));
+}
+
+void ZB_MainWidget::placeFenetre_(const QByteArray& geometrie)
+{
+    QScreen* ecran = vue_->screen() ? vue_->screen() : QGuiApplication::primaryScreen();
+    if (!ecran)
+        return;
+    bool maximisee = false;
+    const QRect sauvee = ZB_SettingsStore::fenetreDansEcran(geometrie, QRect(), vue_->size());
+    if (QScreen* autre = QGuiApplication::screenAt(sauvee.center()))
+        ecran = autre;
+    // The frame, when the window system has told it, takes its share of the
+    // free area.
+    const QRect cadre = vue_->frameGeometry();
+    const QRect dedans = vue_->geometry();
+    const QRect libre = ecran->availableGeometry().adjusted(dedans.left() - cadre.left(), dedans.top() - cadre.top(),
+                                                             dedans.right() - cadre.right(),
+                                                             dedans.bottom() - cadre.bottom());
+    vue_->setGeometry(ZB_SettingsStore::fenetreDansEcran(geometrie, libre, vue_->size(), &maximisee));
+    if (maximisee)
+        vue_->setWindowState(vue_->windowState() | Qt::WindowMaximized);
 }
 
 ZB_MainWidget::~ZB_MainWidget()

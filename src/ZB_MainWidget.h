@@ -254,6 +254,9 @@ public slots:
 
 private:
     void creeNatif_();
+    // Places the window from its saved geometry (empty: its present size),
+    // inside the free area of its screen.
+    void placeFenetre_(const QByteArray& geometrie);
     void construitLobby_();
     // Start-up: Discord, then the quiet or command-line login.
     void demarreLobby_();

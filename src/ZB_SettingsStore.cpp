@@ -5,6 +5,7 @@
 #include "OptionsDePartie.h"
 #include "TypeDePartie.h"
 
+#include <QDataStream>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -233,6 +234,47 @@ QByteArray ZB_SettingsStore::geometrie() const
 void ZB_SettingsStore::setGeometrie(const QByteArray& geometrie)
 {
     settings_.setValue(cle(GROUPE_AFFICHAGE, cleGeometrie), geometrie);
+}
+
+QRect ZB_SettingsStore::fenetreDansEcran(const QByteArray& geometrie, const QRect& disponible, const QSize& parDefaut,
+                                        bool* maximisee)
+{
+    // QWidget::saveGeometry's layout, version 3: magic, major, minor, frame
+    // rectangle, normal rectangle, screen number, maximised, full screen,
+    // screen width, inner rectangle.
+    constexpr quint32 MAGIQUE = 0x1D9D0CB;
+    constexpr quint16 VERSION = 3;
+    QRect lue;
+    bool agrandie = false;
+    {
+        QDataStream in(geometrie);
+        in.setVersion(QDataStream::Qt_4_0);
+        quint32 magique = 0;
+        quint16 majeure = 0;
+        quint16 mineure = 0;
+        QRect cadre;
+        QRect normale;
+        qint32 ecran = 0;
+        quint8 max = 0;
+        quint8 plein = 0;
+        qint32 largeurEcran = 0;
+        QRect interieure;
+        in >> magique >> majeure >> mineure >> cadre >> normale >> ecran >> max >> plein >> largeurEcran >> interieure;
+        if (in.status() == QDataStream::Ok && magique == MAGIQUE && majeure == VERSION) {
+            agrandie = max != 0;
+            lue = agrandie || plein != 0 ? normale : interieure;
+        }
+    }
+    if (maximisee)
+        *maximisee = agrandie && lue.isValid();
+    const QRect libre = disponible.isValid() ? disponible : QRect(QPoint(0, 0), parDefaut);
+    QRect r = lue.isValid() && lue.width() > 0 && lue.height() > 0 ? lue : QRect(QPoint(0, 0), parDefaut);
+    r.setSize(r.size().boundedTo(libre.size()).expandedTo(QSize(1, 1)));
+    if (!lue.isValid())
+        r.moveCenter(libre.center());
+    r.moveLeft(std::clamp(r.left(), libre.left(), libre.right() + 1 - r.width()));
+    r.moveTop(std::clamp(r.top(), libre.top(), libre.bottom() + 1 - r.height()));
+    return r;
 }
 
 bool ZB_SettingsStore::tutorielTermine() const

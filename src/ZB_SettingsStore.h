@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QPair>
+#include <QRect>
 #include <QString>
 
 #include <memory>
@@ -23,6 +24,12 @@ class QSettings;
 //                  lastReport: the last report's zip; count: reports written
 //   "Login"        email, pass, isAutoConnect (the login dialog's own)
 //   "Friends"      lastContactHash (the friend search's own)
+//
+// The window's geometry is kept as QWidget::saveGeometry writes it, but it
+// is given back through fenetreDansEcran, never QWidget::restoreGeometry:
+// that one places the window by its frame, whose size the window system
+// tells only once the window is up, so the window came back a title bar
+// lower at each start; and it keeps a size the screen may no longer hold.
 //
 // Rules:
 // - The store may have been edited by hand or written by another version:
@@ -78,6 +85,14 @@ public:
 
     QByteArray geometrie() const;
     void setGeometrie(const QByteArray& geometrie);
+    // The window's inner rectangle for a saved geometry on a screen whose
+    // free area is `disponible`: the saved inner rectangle (its normal one
+    // when it was maximised), no larger than the free area and moved wholly
+    // into it. A geometry that cannot be read gives `parDefaut` (its size
+    // clamped the same way) centred in the free area. `maximisee`, when
+    // given, tells whether the window was maximised.
+    static QRect fenetreDansEcran(const QByteArray& geometrie, const QRect& disponible, const QSize& parDefaut,
+                                  bool* maximisee = nullptr);
 
     bool tutorielTermine() const;
     int choixTutoriel() const; // -1 when none

@@ -84,8 +84,13 @@ LectureEcran::Main LectureEcran::main(const QImage& image)
         if (n >= w / 20 && y >= int(h * 0.70))
             m.haut = y;
     }
-    for (int x = 0; x < w; ++x)
+    for (int x = 0; x < w; ++x) {
         m.colonnesSombres += sombres[size_t(x)] >= seuil ? 1 : 0;
+        if (claires[size_t(x)] + sombres[size_t(x)] >= seuil) {
+            m.gauche = m.gauche < 0 ? x : m.gauche;
+            m.droite = x;
+        }
+    }
     const int largeurMin = std::max(6, w / 120);
     int debut = -1;
     for (int x = 0; x <= w; ++x) {
@@ -109,7 +114,7 @@ LectureEcran::Main LectureEcran::main(const QImage& image)
     return m;
 }
 
-LectureEcran::Tapis LectureEcran::tapis(const QImage& image)
+LectureEcran::Tapis LectureEcran::tapis(const QImage& image, const QRect& limite)
 {
     Tapis t;
     const int w = image.width();
@@ -144,7 +149,11 @@ LectureEcran::Tapis LectureEcran::tapis(const QImage& image)
             break;
         }
 
-    // The cloth: what joins the seed through small steps of colour.
+    // The cloth: what joins the seed through small steps of colour, within
+    // the limit when there is one.
+    const QRect bornes = limite.isEmpty() ? image.rect() : limite.intersected(image.rect());
+    if (!bornes.contains(graine))
+        return t;
     std::vector<quint8> drap(size_t(w) * size_t(h), 0);
     std::vector<int> pile{graine.y() * w + graine.x()};
     drap[size_t(pile.back())] = 1;
@@ -166,7 +175,7 @@ LectureEcran::Tapis LectureEcran::tapis(const QImage& image)
         for (const auto& v : voisins) {
             const int nx = x + v[0];
             const int ny = y + v[1];
-            if (nx < 0 || ny < 0 || nx >= w || ny >= h)
+            if (!bornes.contains(nx, ny))
                 continue;
             const size_t j = size_t(ny) * size_t(w) + size_t(nx);
             if (drap[j] != 0)
@@ -228,7 +237,9 @@ LectureEcran::Tapis LectureEcran::tapis(const QImage& image)
                               QSize(t.zone.width() / 10, t.zone.height() / 10));
             const double aire = double(r.width()) * r.height();
             const double rapport = double(r.height()) / std::max(1, r.width());
-            if (r.height() >= t.zone.height() / 10 && r.width() >= t.zone.width() / 16
+            // A card stands a fifth of the cloth's height or more; the
+            // trump sign's light tile on a plate stands about a tenth.
+            if (r.height() >= t.zone.height() / 7 && r.width() >= t.zone.width() / 16
                 && double(composante.size()) >= 0.6 * aire && clairs >= 0.3 * aire && rapport >= 1.1 && rapport <= 2.2)
                 t.cartes.append(r);
             else if (milieu.intersects(r) && !signe.contains(r)

@@ -29,6 +29,11 @@ public:
         int haut = -1;
         // Columns showing a darkened card face.
         int colonnesSombres = 0;
+        // The first and last columns showing a card face, bright or
+        // darkened (-1 when none): a card taken from the hand moves them,
+        // the hand closing up, where a refused one only changes shades.
+        int gauche = -1;
+        int droite = -1;
     };
     struct Tapis
     {
@@ -42,7 +47,11 @@ public:
     };
 
     static Main main(const QImage& image);
-    static Tapis tapis(const QImage& image);
+    // The cloth, read within `limite` when it is given (the bounds found in
+    // an earlier picture of the same window): a dark sign drawn across the
+    // cloth's edge on a cloth as dark as the table around it would let the
+    // cloth's colour run out over the whole window.
+    static Tapis tapis(const QImage& image, const QRect& limite = QRect());
     // The seat whose side of the cloth holds that card: 0 bottom, 1 right,
     // 2 top, 3 left.
     static int siegeDe(const Tapis& tapis, const QRect& carte);

@@ -16,12 +16,14 @@ constexpr int PRISE_MS = 1500;
 constexpr int REFUS_MAX = 6;
 constexpr int STABILITE_MS = 180;
 constexpr int DISPARITION_MS = 6000;
-// A card flies 500 ms; on a loaded machine's software renderer far longer:
-// a cloth that differs from the record for this long is a fault.
-constexpr int TAPIS_MS = 6000;
+// A card flies 500 ms; on a loaded machine's software renderer far longer
+// (a card was seen landing after 6 s): a cloth that differs from the record
+// for this long is a fault.
+constexpr int TAPIS_MS = 10000;
 // The hand stands raised while its seat is asked: its top is then above
-// this share of the window's height (about 0.72; 0.81 at rest).
-constexpr double MAIN_LEVEE = 0.765;
+// this share of the window's height (about 0.72; 0.76 at rest, where the
+// whole hand shows).
+constexpr double MAIN_LEVEE = 0.74;
 // The trump choice; the bids come before it (the pilot never passes the
 // choice to its partner).
 constexpr int PREMIER_ETAT_APRES_ENCHERES = 27;
@@ -48,25 +50,28 @@ void PiloteDePartie::litBoutons(const QImage& image, QList<QRect>& panneau, QLis
     boite.clear();
     const int h = image.height();
     const QList<QRect> tous = LectureEcran::boutons(image, QRect(0, h / 8, image.width(), h * 7 / 8));
-    // The panel: three buttons or more on one row in the lower half, or two
-    // of the panel's near-square ones (a pass beside a redouble), and
-    // whatever lies there with them.
-    // The panel's buttons are big (a card's court picture is not).
+    // The panel: three buttons or more on one row below the top third (it
+    // lies just above the hand), or two of the panel's near-square ones (a
+    // pass beside a redouble), and what lies with them: the buttons of the
+    // rows next to it.
     const int largeurPanneau = image.width() / 16;
     const auto carre = [largeurPanneau](const QRect& r) {
         return 2 * r.height() >= r.width() && r.width() >= largeurPanneau;
     };
+    const auto bouton = [h](const QRect& r) { return r.top() > h / 3; };
     for (const QRect& r : tous) {
+        if (!bouton(r))
+            continue;
         int memeRangee = 0;
         int carres = 0;
         for (const QRect& s : tous) {
-            const bool ensemble = std::abs(s.top() - r.top()) <= 4 && s.top() > h / 2;
+            const bool ensemble = std::abs(s.top() - r.top()) <= 4 && bouton(s);
             memeRangee += ensemble ? 1 : 0;
             carres += ensemble && carre(s) ? 1 : 0;
         }
         if (memeRangee >= 3 || carres >= 2) {
             for (const QRect& s : tous)
-                if (s.top() > h / 2)
+                if (bouton(s) && s.top() >= r.top() - 2 * r.height() && s.top() <= r.bottom() + r.height())
                     panneau.append(s);
             return;
         }
@@ -81,8 +86,24 @@ void PiloteDePartie::litBoutons(const QImage& image, QList<QRect>& panneau, QLis
                 total += qGray(image.pixel(x, y));
         return n > 0 && total / n > 215;
     };
+    // A box's buttons lie on the box's plain light face; a network line's
+    // bubble, which looks like one, floats on the table.
+    const auto surUneBoite = [&image](const QRect& r) {
+        QList<int> tons;
+        const int y = r.center().y();
+        for (const int x : {r.left() - 6, r.right() + 6})
+            if (image.valid(x, y))
+                tons.append(qGray(image.pixel(x, y)));
+        for (const int x : {r.left() + r.width() / 4, r.center().x(), r.right() - r.width() / 4})
+            if (image.valid(x, r.top() - 6))
+                tons.append(qGray(image.pixel(x, r.top() - 6)));
+        if (tons.size() < 4)
+            return false;
+        const auto [bas, haut] = std::minmax_element(tons.begin(), tons.end());
+        return *bas >= 150 && *haut - *bas <= 24;
+    };
     for (const QRect& r : tous)
-        if (r.width() >= 2 * r.height() && !faceClaire(r))
+        if (r.width() >= 2 * r.height() && !faceClaire(r) && surUneBoite(r))
             boite.append(r);
     if (boite.size() > 2)
         boite.clear();
@@ -137,13 +158,21 @@ bool PiloteDePartie::choisitDansPanneau_(const QList<QRect>& panneau, const Reco
     }
     if (rangee.isEmpty())
         return session_.echoue(QStringLiteral("The trump and bid panel shows no row of buttons"));
-    for (const QRect& r : panneau)
-        if (!rangee.isEmpty() && r.top() > rangee.first().bottom())
-            dessous = r;
-    // Jass: the last trump of the row. Belote: pass, below the row or first
-    // in it.
+    // Jass: the last trump of the row. Belote: pass, the wide button below
+    // the row's near-square ones (a court picture of the hand below is
+    // taller than wide), else the first of them.
     const bool belote = session_.jeu() == DossierUtilisateur::BeloteContree;
-    const QRect choix = belote ? (dessous.isNull() ? rangee.first() : dessous) : rangee.last();
+    QList<QRect> carres;
+    for (const QRect& r : std::as_const(rangee))
+        if (std::abs(r.width() - r.height()) * 5 <= 2 * std::max(r.width(), r.height()))
+            carres.append(r);
+    if (carres.isEmpty())
+        carres = rangee;
+    for (const QRect& r : panneau)
+        if (r.top() > carres.first().bottom() - 2 && r.width() >= 2 * r.height() && r.left() < carres.last().right()
+            && r.right() > carres.first().left())
+            dessous = r;
+    const QRect choix = belote ? (dessous.isNull() ? carres.first() : dessous) : rangee.last();
     session_.garde(QStringLiteral("panel"));
     dernierCoup_ = record.lignes();
     aDejaJoue_ = true;
@@ -184,7 +213,11 @@ bool PiloteDePartie::verifieTapis_(const RecordDePartie& premierRecord, const QI
     int seuil = 0;
     bool aide = false;
     for (;;) {
-        const LectureEcran::Tapis tapis = LectureEcran::tapis(image);
+        LectureEcran::Tapis tapis = LectureEcran::tapis(image);
+        if (tapis.trouve)
+            zoneTapis_ = tapis.zone;
+        else if (!zoneTapis_.isEmpty())
+            tapis = LectureEcran::tapis(image, zoneTapis_.adjusted(-2, -2, 2, 2));
         vus.clear();
         for (const QRect& c : tapis.cartes)
             vus.append(LectureEcran::siegeDe(tapis, c));
@@ -199,6 +232,13 @@ bool PiloteDePartie::verifieTapis_(const RecordDePartie& premierRecord, const QI
             break;
         QThread::msleep(REGARD_MS);
         image = session_.capture();
+        // A box or a panel that comes up covers the cloth: it is answered
+        // from the main loop, which then looks at the user's turn again.
+        QList<QRect> panneau;
+        QList<QRect> boite;
+        litBoutons(image, panneau, boite);
+        if (!panneau.isEmpty() || !boite.isEmpty())
+            return true;
         const RecordDePartie relu = session_.record();
         if (relu.valide()) {
             record = relu;
@@ -236,37 +276,54 @@ bool PiloteDePartie::verifieTapis_(const RecordDePartie& premierRecord, const QI
 
 bool PiloteDePartie::joueCarte(const Vue& vue)
 {
-    const LectureEcran::Main main = LectureEcran::main(vue.image);
     if (!sansRecord_ && !verifieTapis_(vue.record, vue.image))
         return false;
     ++plisVerifies_;
+    // The cloth may have taken a while to settle: the hand is read from a
+    // picture taken now, once it holds still and the help is lit (the
+    // program lights it as it marks the cards that may be played; a hand
+    // read before is still all bright).
+    QImage image;
+    QElapsedTimer pret;
+    pret.start();
+    for (;;) {
+        const QImage avant = session_.capture();
+        if (stable_(avant, image, QRect()) && LectureEcran::aideAllumee(image))
+            break;
+        if (pret.elapsed() > TAPIS_MS)
+            break;
+    }
     session_.garde(QStringLiteral("deal%1_trick%2").arg(vue.record.nombreDeDonnes()).arg(vue.record.plis().size()
                                                                                           + (vue.record.pliEnCours().cartes.isEmpty() ? 1 : 0)));
+    // A panel or a box that came up meanwhile is answered first, from the
+    // main loop.
+    QList<QRect> panneauVenu;
+    QList<QRect> boiteVenue;
+    litBoutons(image, panneauVenu, boiteVenue);
+    const LectureEcran::Main main = LectureEcran::main(image);
+    if (main.jouables.isEmpty() || !panneauVenu.isEmpty() || !boiteVenue.isEmpty())
+        return true;
     // The middle one of the parts that may be played.
     const QPoint p = main.jouables.at(main.jouables.size() / 2);
     session_.ecran().doubleClique(session_.fenetre().topLeft() + p);
     eloigneSouris_();
-    // A card taken leaves the hand. A hand shown before its refused cards
-    // were darkened gets a refusal: the user then looks again.
+    // A card taken leaves the hand, whose ends then move as it closes up; a
+    // refused card only changes the hand's shades: the user then looks
+    // again.
     QElapsedTimer attente;
     attente.start();
     while (attente.elapsed() < PRISE_MS) {
         QThread::msleep(REGARD_MS);
-        const QImage image = session_.capture();
+        const QImage apres = session_.capture();
         // A box that covers the table takes the click: it is answered, and
         // the card played, from the main loop.
         QList<QRect> panneau;
         QList<QRect> boite;
-        litBoutons(image, panneau, boite);
+        litBoutons(apres, panneau, boite);
         if (!boite.isEmpty())
             return true;
-        QList<int> avant;
-        QList<int> apres;
-        for (const QPoint& q : main.jouables)
-            avant.append(q.x() / 4);
-        for (const QPoint& q : LectureEcran::main(image).jouables)
-            apres.append(q.x() / 4);
-        if (avant != apres) {
+        const LectureEcran::Main ensuite = LectureEcran::main(apres);
+        if (std::abs(ensuite.gauche - main.gauche) > 2 || std::abs(ensuite.droite - main.droite) > 2) {
             dernierCoup_ = vue.record.lignes();
             aDejaJoue_ = true;
             ++coups_;

@@ -100,4 +100,6 @@ private:
     int plisVerifies_ = 0;
     int refus_ = 0;
     QStringList ecarts_;
+    // The cloth's bounds as last read whole: the window keeps its size.
+    QRect zoneTapis_;
 };

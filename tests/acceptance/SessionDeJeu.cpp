@@ -156,8 +156,16 @@ bool SessionDeJeu::remplitDialogue(const QString& titre, const QString& chemin)
     ecran_.tape(chemin);
     ecran_.touche(QStringLiteral("Return"));
     attente.restart();
-    while (!ecran_.fenetre(titre).isEmpty() && attente.elapsed() < DIALOGUE_MS)
+    bool encore = true;
+    while (!ecran_.fenetre(titre).isEmpty() && attente.elapsed() < DIALOGUE_MS) {
+        // The name field's completion list, when it came up under the
+        // typing, takes the first Return.
+        if (encore && attente.elapsed() > DIALOGUE_MS / 4) {
+            encore = false;
+            ecran_.touche(QStringLiteral("Return"));
+        }
         QThread::msleep(SONDAGE_MS);
+    }
     return ecran_.fenetre(titre).isEmpty();
 }
 

@@ -794,6 +794,34 @@ private slots:
         StyleTools::setButtonEdgeScale(1.0);
     }
 
+    // A window saved larger than the screen and below it opens inside the
+    // screen's free area, and at each further start exactly where it was.
+    void windowOpensInsideTheScreen()
+    {
+        videReglages();
+        QScreen* ecran = QGuiApplication::primaryScreen();
+        QVERIFY(ecran);
+        const QRect libre = ecran->availableGeometry();
+        {
+            QWidget modele;
+            modele.setGeometry(libre.x() + 50, libre.bottom() - 20, libre.width() + 400, libre.height() + 300);
+            QSettings reglages;
+            ZB_SettingsStore(reglages).setGeometrie(modele.saveGeometry());
+        }
+        QRect premiere;
+        for (int depart = 0; depart < 3; ++depart) {
+            QTemporaryDir dossier;
+            ZB_MainWidget w(accompagne(), dossier.path());
+            const QRect r = w.vue()->geometry();
+            QVERIFY2(libre.contains(r), qPrintable(QStringLiteral("start %1: %2,%3 %4x%5").arg(depart).arg(r.x())
+                                                       .arg(r.y()).arg(r.width()).arg(r.height())));
+            if (depart == 0)
+                premiere = r;
+            QCOMPARE(r, premiere);
+        }
+        videReglages();
+    }
+
     // The main window under each theme with the options open, the about box
     // and the bug questionnaire, kept as pictures when ZB_SHOTS_DIR names a
     // folder.

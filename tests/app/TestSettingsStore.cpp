@@ -5,6 +5,7 @@
 #include "ZB_SettingsStore.h"
 #include "ZbTestRegistry.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -46,6 +47,17 @@ private:
     QTemporaryDir dossier_;
     QString chemin_;
 };
+
+// A window's geometry as QWidget::saveGeometry writes it (version 3.0).
+QByteArray geometrieSauvee(const QRect& dedans, const QRect& normale, bool maximisee)
+{
+    QByteArray octets;
+    QDataStream out(&octets, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_4_0);
+    out << quint32(0x1D9D0CB) << quint16(3) << quint16(0) << dedans.adjusted(0, -20, 0, 0) << normale << qint32(0)
+        << quint8(maximisee ? 1 : 0) << quint8(0) << qint32(1920) << dedans;
+    return octets;
+}
 
 } // namespace
 
@@ -124,6 +136,50 @@ private slots:
         QVERIFY(ZB_SettingsStore(*ZB_SettingsStore::ouvreStore()).litOptionsAffichage(lu));
         QCOMPARE(lu.quality_, 2);
         s->clear();
+    }
+
+    // The saved window comes back inside the free area of the screen, at
+    // its own inner place (not moved by its frame, as at each start
+    // before), no larger than the area; a geometry that cannot be read
+    // gives the default size, centred.
+    void windowGeometryFitsTheScreen_data()
+    {
+        QTest::addColumn<QByteArray>("geometrie");
+        QTest::addColumn<QRect>("libre");
+        QTest::addColumn<QRect>("attendue");
+        QTest::addColumn<bool>("maximisee");
+        const QRect ecran(0, 0, 1920, 1080);
+        const QRect normale(200, 100, 1000, 700);
+        QTest::newRow("fits, kept where it was") << geometrieSauvee(QRect(100, 80, 800, 600), normale, false) << ecran
+                                                 << QRect(100, 80, 800, 600) << false;
+        QTest::newRow("larger than the screen") << geometrieSauvee(QRect(0, 0, 2400, 1500), normale, false)
+                                                << QRect(0, 0, 1920, 1040) << QRect(0, 0, 1920, 1040) << false;
+        QTest::newRow("bottom off the screen") << geometrieSauvee(QRect(100, 900, 800, 600), normale, false) << ecran
+                                               << QRect(100, 480, 800, 600) << false;
+        QTest::newRow("above and left of it") << geometrieSauvee(QRect(-300, -50, 800, 600), normale, false) << ecran
+                                              << QRect(0, 0, 800, 600) << false;
+        QTest::newRow("under a top panel") << geometrieSauvee(QRect(100, 0, 800, 600), normale, false)
+                                           << QRect(0, 32, 1920, 1048) << QRect(100, 32, 800, 600) << false;
+        QTest::newRow("maximised, its normal place") << geometrieSauvee(QRect(0, 0, 1920, 1080), normale, true)
+                                                     << ecran << normale << true;
+        QTest::newRow("unreadable, default centred") << QByteArray("\x01\x00\xffgeo", 6) << ecran
+                                                     << QRect(560, 240, 800, 600) << false;
+        QTest::newRow("none, default on a small screen") << QByteArray() << QRect(0, 0, 640, 480)
+                                                         << QRect(0, 0, 640, 480) << false;
+    }
+    void windowGeometryFitsTheScreen()
+    {
+        QFETCH(QByteArray, geometrie);
+        QFETCH(QRect, libre);
+        QFETCH(QRect, attendue);
+        QFETCH(bool, maximisee);
+        bool agrandie = !maximisee;
+        const QRect r = ZB_SettingsStore::fenetreDansEcran(geometrie, libre, QSize(800, 600), &agrandie);
+        QCOMPARE(r, attendue);
+        QCOMPARE(agrandie, maximisee);
+        QVERIFY(libre.contains(r));
+        // Saved again and read again, the window stays where it is.
+        QCOMPARE(ZB_SettingsStore::fenetreDansEcran(geometrieSauvee(r, r, false), libre, QSize(800, 600)), r);
     }
 
     void emptyStoreKeepsDefaults()

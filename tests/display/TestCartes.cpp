@@ -385,8 +385,11 @@ private slots:
         // one empty slot on each side shifts the hand by one spacing.
         carte.placeInHand(main, 30, 2, 3);
         // Seven cards: (3 - 3.5) x 1.5 = -0.75 -> -1 degree, 3 pixels lower.
+        // At rest the whole card stays on the table: its lowest corner,
+        // 48 cos 1 + 17 sin 1 + 3 = 51.29 below its top, at the bottom:
+        // 200 - 51.29 + 3 -> 152.
         QCOMPARE(carte.rotation(), -1.0);
-        QCOMPARE(carte.pos(), QPointF((1 + 3) * 30 + 100, 400 + 164));
+        QCOMPARE(carte.pos(), QPointF((1 + 3) * 30 + 100, 400 + 152));
         // The resting point sits 0.09 of the hand higher: 142.64 + 3 -> 146.
         QCOMPARE(carte.getHomePosition(), QPointF(220, 400 + 146));
         QCOMPARE(carte.transformOriginPoint(), QPointF(17.1, 0));

@@ -169,13 +169,17 @@ private slots:
         for (const QString& ligne : lignes)
             QVERIFY2(ligne.size() == 1 || metriques.horizontalAdvance(ligne) <= utile, qPrintable(ligne));
 
+        // The scene wraps with its lines' own font, which follows the
+        // table's size.
         TableDeScene t;
         t.scene->setLignesArdoise(largeur, 40.0, texte);
         const auto& items = t.scene->lignesArdoise();
+        const QStringList dansLaScene =
+            DisplayGLScene::coupeLignes(texte, QFontMetrics(items[0]->font()), largeur);
         double y = 40.0 + DisplayGLScene::HAUT_LIGNES_ARDOISE;
         for (int i = 0; i < DisplayGLScene::NOMBRE_LIGNES_ARDOISE; ++i) {
             const QGraphicsSimpleTextItem* item = items[static_cast<size_t>(i)];
-            QCOMPARE(item->text(), i < lignes.size() ? lignes[i] : QString());
+            QCOMPARE(item->text(), i < dansLaScene.size() ? dansLaScene[i] : QString());
             QCOMPARE(item->pos().y(), y);
             QCOMPARE(item->pos().x(), (largeur - item->boundingRect().width()) / 2.0);
             y += item->boundingRect().height();
@@ -228,8 +232,12 @@ private slots:
         QCOMPARE(t.scene->proxyAnnulerAvant()->pos(), QPointF(d + 2.0, t0 + 2.0));
         QCOMPARE(t.scene->dialogueReglages()->expandedRect(), QRectF(0, 0, w, h));
         QCOMPARE(t.scene->dialogueReglages()->zValue(), DisplayGLScene::Z_REGLAGES);
-        QCOMPARE(t.scene->proxyAtouts()->pos(), QPointF(0, h - std::lround(0.22 * h)));
-        QCOMPARE(t.scene->proxyAtouts()->geometry().width(), w);
+        // The trump strip: above the hand being asked, and between the tool
+        // buttons' columns.
+        const double bas = (h - 3.0) - DisplayGLHumanCarte::hauteurMainEnChoix(h - 3.0);
+        const double retrait = std::min(d + 4.0, w / 4.0);
+        QCOMPARE(t.scene->proxyAtouts()->pos(), QPointF(retrait, std::max(0.0, bas - std::lround(0.22 * h))));
+        QCOMPARE(t.scene->proxyAtouts()->geometry().width(), w - 2.0 * retrait);
         for (const auto* proxy : {t.scene->proxyAide(), t.scene->proxyBug(), t.scene->proxyConnexion()}) {
             QVERIFY(std::isfinite(proxy->pos().x()));
             QVERIFY(std::isfinite(proxy->pos().y()));

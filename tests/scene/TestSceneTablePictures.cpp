@@ -2,6 +2,7 @@
 #include "Carte.h"
 #include "DisplayGLHumanCarte.h"
 #include "DisplayGLPaintWidget.h"
+#include "DisplayGLScoreAnimPixmap.h"
 #include "GL_ObjectSquare.h"
 #include "PanelAtouts.h"
 #include "TypeDePartie.h"
@@ -17,10 +18,16 @@
 #include <QDir>
 #include <QFontMetricsF>
 #include <QGraphicsProxyWidget>
+#include <QGraphicsPathItem>
 #include <QGraphicsPixmapItem>
+#include <QGraphicsSimpleTextItem>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QPushButton>
 #include <QTest>
 
 #include <array>
+#include <cmath>
 #include <memory>
 
 using namespace scenetest;
@@ -82,6 +89,20 @@ bool estFaceDeCarte(const QImage& image, const QPoint& centre)
             ++total;
         }
     return total > 0 && blancs * 2 > total;
+}
+
+// Relative luminance and contrast ratio of the readability rules.
+double luminanceDe(const QColor& c)
+{
+    auto canal = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * canal(c.redF()) + 0.7152 * canal(c.greenF()) + 0.0722 * canal(c.blueF());
+}
+
+double rapportDeContraste(const QColor& a, const QColor& b)
+{
+    const double la = luminanceDe(a);
+    const double lb = luminanceDe(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 } // namespace
@@ -269,6 +290,15 @@ private slots:
         DisplayGLScene& s = *t.scene;
         Donne d;
         d.distribue(s, nullptr);
+        // At rest, as while others bid, the whole hand is in the view.
+        for (Carte* carte : d[0]->main_) {
+            DisplayGLHumanCarte* sprite = s.jeuDeCartes().getCarte(carte->getIndex());
+            QTRY_VERIFY(sprite->isVisible());
+            const QRectF r = sprite->sceneBoundingRect();
+            QVERIFY2(s.sceneRect().adjusted(-1, -1, 1, 1).contains(r),
+                     qPrintable(QStringLiteral("card at rest at %1,%2 to %3,%4 off the view")
+                                    .arg(r.left()).arg(r.top()).arg(r.right()).arg(r.bottom())));
+        }
         for (Carte* carte : d[0]->main_)
             s.jeuDeCartes().getCarte(carte->getIndex())->setState(DisplayGLHumanCarte::Surlignee, false, 0);
         const QImage image = t.image();
@@ -282,6 +312,13 @@ private slots:
             const QRectF r = s.jeuDeCartes().getCarte(carte->getIndex())->sceneBoundingRect();
             QVERIFY2(r.top() >= tapis.bottom(), qPrintable(QStringLiteral("%1 < %2").arg(r.top()).arg(tapis.bottom())));
         }
+        // The whole raised hand lies inside the view, the right edge too.
+        for (Carte* carte : d[0]->main_) {
+            const QRectF r = s.jeuDeCartes().getCarte(carte->getIndex())->sceneBoundingRect();
+            QVERIFY2(s.sceneRect().adjusted(-1, -1, 1, 1).contains(r),
+                     qPrintable(QStringLiteral("card at %1,%2 to %3,%4 off the view")
+                                    .arg(r.left()).arg(r.top()).arg(r.right()).arg(r.bottom())));
+        }
         for (Carte* carte : d[3]->main_) {
             const QGraphicsPixmapItem* dos = moteur->item(s.objetCarte(carte->getIndex())->getBackId());
             QVERIFY(!dos->mapToScene(dos->boundingRect()).intersects(ardoise));
@@ -289,8 +326,81 @@ private slots:
         }
     }
 
-    // The trump and bid panel in the table's bottom band, over the raised
-    // bottom hand, as a person sees it.
+    // The status line reads on whatever lies behind it: its letters' colour
+    // stands at least 4.5 to 1 against every pixel around them on the
+    // picture, under each theme and window colour; its size follows the
+    // table; the seasonal pictures drift behind it.
+    void statusLineReadable_data()
+    {
+        QTest::addColumn<QSize>("taille");
+        QTest::addColumn<int>("theme");
+        QTest::addColumn<QColor>("fenetre");
+        const QList<QPair<int, QColor>> themes = {{0, QColor(250, 216, 170)}, {1, QColor(40, 44, 60)},
+                                                  {2, QColor(200, 200, 200)}, {3, QColor(255, 200, 230)},
+                                                  {4, QColor(90, 140, 60)}};
+        for (const QSize& taille : {QSize(800, 600), QSize(1920, 1080)})
+            for (const auto& [theme, fenetre] : themes)
+                QTest::addRow("theme %d %dx%d", theme, taille.width(), taille.height()) << taille << theme << fenetre;
+    }
+    void statusLineReadable()
+    {
+        QFETCH(QSize, taille);
+        QFETCH(int, theme);
+        QFETCH(QColor, fenetre);
+        Reglages r = tablePourImages(false);
+        r.taille = taille;
+        r.options.appStyle_ = theme;
+        TableDeScene t(r);
+        DisplayGLScene& s = *t.scene;
+        Donne d;
+        d.distribue(s, nullptr);
+        QPalette palette;
+        palette.setColor(QPalette::Window, fenetre);
+        s.appliqueCouleurs(0, palette);
+        s.setStatusText(QStringLiteral("Choisissez une carte."));
+        QVERIFY(s.spawnSeasonal(QPixmap(QStringLiteral(":/images/leaf1.png")), 1) > 0);
+        const QImage image = t.image();
+        garde(image, QStringLiteral("status-theme%1-%2x%3.png").arg(theme).arg(taille.width()).arg(taille.height()));
+
+        QRectF lettres;
+        QColor encre;
+        for (const QGraphicsSimpleTextItem* ligne : s.lignesArdoise())
+            if (!ligne->text().isEmpty()) {
+                lettres |= ligne->sceneBoundingRect();
+                encre = ligne->brush().color();
+            }
+        QVERIFY(!lettres.isEmpty());
+        // The letters are painted in their colour.
+        int teintes = 0;
+        const QRect dedans = lettres.toAlignedRect() & image.rect();
+        for (int y = dedans.top(); y <= dedans.bottom(); ++y)
+            for (int x = dedans.left(); x <= dedans.right(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                teintes += std::abs(c.red() - encre.red()) + std::abs(c.green() - encre.green())
+                               + std::abs(c.blue() - encre.blue()) < 12;
+            }
+        QVERIFY2(teintes >= 20, qPrintable(QStringLiteral("%1 pixels of the text's colour").arg(teintes)));
+        // What lies around the letters, a ring two pixels out.
+        double pire = 100.0;
+        const QRect anneau = dedans.adjusted(-3, -3, 3, 3);
+        for (int y = anneau.top(); y <= anneau.bottom(); ++y)
+            for (int x = anneau.left(); x <= anneau.right(); ++x) {
+                if (dedans.adjusted(-1, -1, 1, 1).contains(x, y) || !image.valid(x, y))
+                    continue;
+                pire = std::min(pire, rapportDeContraste(encre, image.pixelColor(x, y)));
+            }
+        QVERIFY2(pire >= 4.5, qPrintable(QStringLiteral("contrast %1 to 1").arg(pire)));
+        // A line as tall as the table calls for, at any size.
+        QVERIFY2(lettres.height() >= 0.025 * s.zoneTable().height(),
+                 qPrintable(QStringLiteral("%1 pixels high on a table %2 high").arg(lettres.height())
+                                .arg(s.zoneTable().height())));
+        for (const auto& image : s.animationsImage())
+            QVERIFY(image->item()->topLevelItem()->zValue() < s.fondLignesArdoise()->zValue());
+        QVERIFY(s.fondLignesArdoise()->zValue() < s.lignesArdoise()[0]->zValue());
+    }
+
+    // The trump and bid panel in its band above the raised bottom hand, as
+    // a person sees it.
     void trumpAndBidPanel_data()
     {
         QTest::addColumn<QSize>("taille");
@@ -299,7 +409,7 @@ private slots:
         QTest::addColumn<bool>("chibre");
         QTest::addColumn<int>("contrat");
         QTest::addColumn<QString>("nom");
-        for (const QSize& taille : {QSize(960, 640), QSize(1280, 800)}) {
+        for (const QSize& taille : {QSize(800, 600), QSize(960, 640), QSize(1280, 800), QSize(1920, 1080)}) {
             const QString t = QStringLiteral("-%1x%2").arg(taille.width()).arg(taille.height());
             QTest::addRow("jass-chibre%s", qPrintable(t)) << taille << 0 << false << true << 0
                                                         << "panel-jass-chibre" + t;
@@ -356,12 +466,21 @@ private slots:
         const QImage image = t.image();
         garde(image, nom + QStringLiteral(".png"));
 
-        // Every offered button lies in the bottom band, inside the table,
-        // and is painted there.
+        // Every offered button lies in the band above the hand, inside the
+        // table, and is painted there; the band leaves the hand it asks
+        // about clear.
         const QGraphicsProxyWidget* proxy = s.conteneurAtouts()->graphicsProxyWidget();
         QVERIFY(proxy && proxy->isVisible());
         const QRectF bande = proxy->sceneBoundingRect();
-        QVERIFY(bande.top() >= s.zoneTable().height() * 0.7);
+        QVERIFY(bande.top() >= s.zoneTable().top() + s.zoneTable().height() * 0.3);
+        QVERIFY2(s.sceneRect().contains(bande), qPrintable(QStringLiteral("band %1,%2 %3x%4")
+                                                               .arg(bande.x()).arg(bande.y())
+                                                               .arg(bande.width()).arg(bande.height())));
+        for (Carte* carte : d[0]->main_) {
+            const QRectF c = s.jeuDeCartes().getCarte(carte->getIndex())->sceneBoundingRect();
+            QVERIFY2(c.top() >= bande.bottom() - 1.0, qPrintable(QStringLiteral("card top %1 under the band ending at %2")
+                                                                     .arg(c.top()).arg(bande.bottom())));
+        }
         int montres = 0;
         for (QAbstractButton* bouton : panneau->findChildren<QAbstractButton*>()) {
             if (!bouton->isVisible())
@@ -370,6 +489,11 @@ private slots:
             const QRectF zone = proxy->mapRectToScene(
                 QRectF(bouton->mapTo(s.conteneurAtouts(), QPoint(0, 0)), QSizeF(bouton->size())));
             QVERIFY2(bande.contains(zone) && s.sceneRect().contains(zone), qPrintable(bouton->objectName()));
+            // Nor under the tool buttons at the table's sides.
+            QVERIFY2(zone.right() <= s.proxyAide()->sceneBoundingRect().left() + 0.5
+                         && zone.left() >= s.proxyAnnulerArriere()->scenePos().x() + s.boutonAide()->width() - 0.5,
+                     qPrintable(QStringLiteral("%1 from %2 to %3").arg(bouton->objectName()).arg(zone.left())
+                                    .arg(zone.right())));
             QVERIFY2(zone.width() >= 10 && zone.height() >= 10, qPrintable(bouton->objectName()));
         }
         QVERIFY(montres >= 2);

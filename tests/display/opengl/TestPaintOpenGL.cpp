@@ -266,6 +266,20 @@ private slots:
         QCOMPARE(r.image.pixelColor(taille.width() / 2, qRound((1.0 - point.y()) / 2.0 * taille.height())),
                  QColor(Qt::red));
         QCOMPARE(r.image.pixelColor(2, 2), b.scene.fond);
+        // The engine tells where the object showed, in the viewport's
+        // share: its picture fills that outline and stops at its edges.
+        const QPolygonF contour = b.moteur->contourVu(carre->getId());
+        QCOMPARE(contour.size(), 4);
+        const QRectF boite = contour.boundingRect();
+        const auto pixel = [&](double x, double y) {
+            return r.image.pixelColor(qRound(x * (taille.width() - 1)), qRound(y * (taille.height() - 1)));
+        };
+        QCOMPARE(pixel(boite.center().x(), boite.center().y()), QColor(Qt::red));
+        for (const double dx : {-0.02, 0.02}) {
+            const double bord = dx < 0 ? boite.left() : boite.right();
+            QCOMPARE(pixel(bord - dx, boite.center().y()), QColor(Qt::red));
+            QVERIFY(pixel(bord + dx, boite.center().y()) != QColor(Qt::red));
+        }
     }
 
     void grabWithoutAContext()
