@@ -299,14 +299,18 @@ void DisplayGLScene::OnSceneRectChanged(QRectF const& rect)
 
 void DisplayGLScene::OnResizeRightPanel()
 {
-    const double largeur = panneauDroitAffiche_ ? sceneRect().width() - largeurTable_ : sceneRect().width();
+    // A strip window takes the strip's width as its sizing mode gives it: the
+    // whole strip, or its inset, which starts inside the strip and would run
+    // past the window with the strip's whole width.
+    const QRectF table(0.0, decalageTable_, largeurTable_, hauteurTable_);
     for (int i = 0; i < dialogues_.size(); ++i) {
         QGraphicsProxyWidget* proxy = dialogues_[i];
         if (!proxy || placementsDialogues_[i] != 1 || !proxy->widget())
             continue;
         QWidget* widget = proxy->widget();
-        if (widget->width() != arrondi(largeur))
-            widget->setFixedWidth(std::max(0, arrondi(largeur)));
+        const int largeur = std::max(0, geometrieDialogue(table, sceneRect().width(), 1, modesDialogues_[i]).width());
+        if (widget->width() != largeur)
+            widget->setFixedWidth(largeur);
     }
 }
 

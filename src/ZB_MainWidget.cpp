@@ -143,6 +143,9 @@ ZB_MainWidget::ZB_MainWidget(const ZB_Settings& demarrage, const QString& dossie
     connect(scene, &DisplayGLScene::signalBug, this, &ZB_MainWidget::OnBug);
     connect(scene, &DisplayGLScene::signalRightPanelVisibleChanged, this, &ZB_MainWidget::OnRightPanelVisibleChanged);
     connect(scene, &DisplayGLScene::signalAnnuler, this, &ZB_MainWidget::OnAnnuler);
+    // The wide layout chosen in an earlier run holds from the start, not only
+    // once the options dialog is accepted again.
+    scene->setDisposition(optionsAffichage_.useRightSpace_);
 
     // In-scene dialogs come here, each once (addDialog): the options, the
     // about box, the tutorial and the lobby windows when they exist.

@@ -35,6 +35,10 @@ constexpr double Z_LOBBY = DisplayGLScene::Z_REGLAGES;
 constexpr double Z_PASSE_LOBBY = DisplayGLScene::Z_REGLAGES + 0.01;
 constexpr double Z_PROGRESSION_LOBBY = DisplayGLScene::Z_REGLAGES + 0.02;
 constexpr int PLACEMENT_CENTRE = 0;
+// The lobby window and its login take the strip right of the table when the
+// wide layout shows one (the lobby is embedded there, with no button to
+// put it away), else the table like the other windows.
+constexpr int PLACEMENT_BANDE = 1;
 constexpr int TAILLE_ENCART = 1;
 // The messenger states the lobby window reports (the scene's connect
 // button shows them).
@@ -73,10 +77,10 @@ void ZB_MainWidget::creeNatif_()
 void ZB_MainWidget::construitLobby_()
 {
     DisplayGLScene* scene = vue_->scene();
-    auto* login = scene->addDialog<GM_Login>(Z_LOBBY, PLACEMENT_CENTRE, TAILLE_ENCART);
+    auto* login = scene->addDialog<GM_Login>(Z_LOBBY, PLACEMENT_BANDE, TAILLE_ENCART);
     auto* progression = scene->addDialog<GM_Progress>(Z_PROGRESSION_LOBBY, PLACEMENT_CENTRE, TAILLE_ENCART);
     auto* passe = scene->addDialog<GM_ServerPass>(Z_PASSE_LOBBY, PLACEMENT_CENTRE, TAILLE_ENCART);
-    auto* salon = scene->addDialog<GM_ServerList>(Z_LOBBY, PLACEMENT_CENTRE, TAILLE_ENCART);
+    auto* salon = scene->addDialog<GM_ServerList>(Z_LOBBY, PLACEMENT_BANDE, TAILLE_ENCART);
     if (login == nullptr || progression == nullptr || passe == nullptr || salon == nullptr)
         return;
     for (QWidget* fenetre : std::initializer_list<QWidget*>{login, progression, passe, salon})

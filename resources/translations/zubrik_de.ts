@@ -3161,6 +3161,18 @@ x4</translation>
         <source>La connection avec le serveur a été interrompue. La partie ne pourra pas continuer.</source>
         <translation>Die Verbindung zum Server wurde unterbrochen. Das Spiel kann nicht weitergehen.</translation>
     </message>
+    <message>
+        <source>La partie %1 ne suit plus le jeu après la ligne %2: elle continue depuis ce coup.</source>
+        <translation>Die Partie %1 folgt dem Spiel nach Zeile %2 nicht mehr: sie geht ab diesem Zug weiter.</translation>
+    </message>
+    <message>
+        <source>La partie %1 ne suit pas le jeu dès son premier coup: elle continue depuis le début.</source>
+        <translation>Die Partie %1 folgt dem Spiel schon ab dem ersten Zug nicht: sie geht vom Anfang an weiter.</translation>
+    </message>
+    <message>
+        <source>Partie incomplète</source>
+        <translation>Unvollständige Partie</translation>
+    </message>
 </context>
 <context>
     <name>WidgetOptionsAI</name>
@@ -3362,6 +3374,45 @@ x4</translation>
     </message>
 </context>
 <context>
+    <name>ZB_FichierDePartie</name>
+    <message>
+        <source>La ligne %1 est plus longue que toute ligne d&apos;une partie.</source>
+        <translation>Zeile %1 ist länger als jede Zeile einer Partie.</translation>
+    </message>
+    <message>
+        <source>Le fichier fait %1 Mo, bien plus que toute partie (au plus %2 Mo).</source>
+        <translation>Die Datei ist %1 MB groß, weit mehr als jede Partie (höchstens %2 MB).</translation>
+    </message>
+    <message>
+        <source>Le fichier n&apos;a pas la forme d&apos;une partie enregistrée.</source>
+        <translation>Die Datei hat nicht die Form einer gespeicherten Partie.</translation>
+    </message>
+    <message>
+        <source>Table %1: %2</source>
+        <translation>Tisch %1: %2</translation>
+    </message>
+    <message>
+        <source>Le fichier s&apos;arrête au milieu de la ligne %1.</source>
+        <translation>Die Datei bricht mitten in Zeile %1 ab.</translation>
+    </message>
+    <message>
+        <source>La ligne %1 ne contient pas un coup lisible.</source>
+        <translation>Zeile %1 enthält keinen lesbaren Zug.</translation>
+    </message>
+    <message>
+        <source>Le fichier ne contient aucun coup.</source>
+        <translation>Die Datei enthält keinen Zug.</translation>
+    </message>
+    <message>
+        <source>Le fichier ne contient pas l&apos;inscription de la partie et de ses quatre joueurs.</source>
+        <translation>Die Datei enthält die Anmeldung der Partie und ihrer vier Spieler nicht.</translation>
+    </message>
+    <message>
+        <source>La partie s&apos;ouvre au dernier coup lisible, à la ligne %1; la suite du fichier est laissée de côté.</source>
+        <translation>Die Partie wird beim letzten lesbaren Zug in Zeile %1 geöffnet; der Rest der Datei bleibt unberücksichtigt.</translation>
+    </message>
+</context>
+<context>
     <name>ZB_MainWidget</name>
     <message>
         <source>&amp;Serveur de jeu...</source>
@@ -3535,6 +3586,14 @@ x4</translation>
         <source>Aucun t&amp;hème</source>
         <translation>&amp;Kein Thema</translation>
     </message>
+    <message>
+        <source>La partie %1 n&apos;a pas pu être ouverte.</source>
+        <translation>Die Partie %1 konnte nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>Le fichier abîmé est gardé sous le nom %1.</source>
+        <translation>Die beschädigte Datei wird als %1 aufbewahrt.</translation>
+    </message>
 </context>
 <context>
     <name>ZB_Room</name>
@@ -3549,6 +3608,22 @@ x4</translation>
     <message>
         <source>Vous avez atteint le nombre de parties prévu. A présent, les mêmes jeux qu&apos;au départ vont être distribués, mais en inversant les destinataires.</source>
         <translation>Die vorgesehene Anzahl Runden ist erreicht. Jetzt werden dieselben Karten wie am Anfang noch einmal verteilt, aber an das andere Team.</translation>
+    </message>
+    <message>
+        <source>Le fichier est trop court pour contenir une partie.</source>
+        <translation>Die Datei ist zu kurz für eine Partie.</translation>
+    </message>
+    <message>
+        <source>La partie %1 est abîmée. %2</source>
+        <translation>Die Partie %1 ist beschädigt. %2</translation>
+    </message>
+    <message>
+        <source>Partie incomplète</source>
+        <translation>Unvollständige Partie</translation>
+    </message>
+    <message>
+        <source>Le fichier n&apos;a pas la forme d&apos;une partie enregistrée.</source>
+        <translation>Die Datei hat nicht die Form einer gespeicherten Partie.</translation>
     </message>
 </context>
 <context>

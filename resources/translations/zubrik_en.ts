@@ -3161,6 +3161,18 @@ x4</translation>
         <source>La connection avec le serveur a été interrompue. La partie ne pourra pas continuer.</source>
         <translation>The connection with the server was interrupted. The game cannot go on.</translation>
     </message>
+    <message>
+        <source>La partie %1 ne suit plus le jeu après la ligne %2: elle continue depuis ce coup.</source>
+        <translation>The game %1 no longer follows the play after line %2: it goes on from that move.</translation>
+    </message>
+    <message>
+        <source>La partie %1 ne suit pas le jeu dès son premier coup: elle continue depuis le début.</source>
+        <translation>The game %1 does not follow the play from its first move: it goes on from the start.</translation>
+    </message>
+    <message>
+        <source>Partie incomplète</source>
+        <translation>Incomplete game</translation>
+    </message>
 </context>
 <context>
     <name>WidgetOptionsAI</name>
@@ -3362,6 +3374,45 @@ x4</translation>
     </message>
 </context>
 <context>
+    <name>ZB_FichierDePartie</name>
+    <message>
+        <source>La ligne %1 est plus longue que toute ligne d&apos;une partie.</source>
+        <translation>Line %1 is longer than any line of a game.</translation>
+    </message>
+    <message>
+        <source>Le fichier fait %1 Mo, bien plus que toute partie (au plus %2 Mo).</source>
+        <translation>The file is %1 MB, far more than any game (at most %2 MB).</translation>
+    </message>
+    <message>
+        <source>Le fichier n&apos;a pas la forme d&apos;une partie enregistrée.</source>
+        <translation>The file is not in the form of a saved game.</translation>
+    </message>
+    <message>
+        <source>Table %1: %2</source>
+        <translation>Table %1: %2</translation>
+    </message>
+    <message>
+        <source>Le fichier s&apos;arrête au milieu de la ligne %1.</source>
+        <translation>The file stops in the middle of line %1.</translation>
+    </message>
+    <message>
+        <source>La ligne %1 ne contient pas un coup lisible.</source>
+        <translation>Line %1 holds no readable move.</translation>
+    </message>
+    <message>
+        <source>Le fichier ne contient aucun coup.</source>
+        <translation>The file holds no move.</translation>
+    </message>
+    <message>
+        <source>Le fichier ne contient pas l&apos;inscription de la partie et de ses quatre joueurs.</source>
+        <translation>The file does not hold the entry of the game and its four players.</translation>
+    </message>
+    <message>
+        <source>La partie s&apos;ouvre au dernier coup lisible, à la ligne %1; la suite du fichier est laissée de côté.</source>
+        <translation>The game opens at the last readable move, on line %1; the rest of the file is left aside.</translation>
+    </message>
+</context>
+<context>
     <name>ZB_MainWidget</name>
     <message>
         <source>&amp;Serveur de jeu...</source>
@@ -3535,6 +3586,14 @@ x4</translation>
         <source>Aucun t&amp;hème</source>
         <translation>No t&amp;heme</translation>
     </message>
+    <message>
+        <source>La partie %1 n&apos;a pas pu être ouverte.</source>
+        <translation>The game %1 could not be opened.</translation>
+    </message>
+    <message>
+        <source>Le fichier abîmé est gardé sous le nom %1.</source>
+        <translation>The damaged file is kept as %1.</translation>
+    </message>
 </context>
 <context>
     <name>ZB_Room</name>
@@ -3549,6 +3608,22 @@ x4</translation>
     <message>
         <source>Vous avez atteint le nombre de parties prévu. A présent, les mêmes jeux qu&apos;au départ vont être distribués, mais en inversant les destinataires.</source>
         <translation>You have reached the planned number of deals. Now the same hands as at the start will be dealt again, to the other team.</translation>
+    </message>
+    <message>
+        <source>Le fichier est trop court pour contenir une partie.</source>
+        <translation>The file is too short to hold a game.</translation>
+    </message>
+    <message>
+        <source>La partie %1 est abîmée. %2</source>
+        <translation>The game %1 is damaged. %2</translation>
+    </message>
+    <message>
+        <source>Partie incomplète</source>
+        <translation>Incomplete game</translation>
+    </message>
+    <message>
+        <source>Le fichier n&apos;a pas la forme d&apos;une partie enregistrée.</source>
+        <translation>The file is not in the form of a saved game.</translation>
     </message>
 </context>
 <context>

@@ -106,6 +106,21 @@ private slots:
         QVERIFY(!t.scene->fermeDialogues());
     }
 
+    // A window of the right strip stays inside the window, in its inset too,
+    // once the wide layout shows the strip.
+    void stripWindowStaysInsideTheWindow()
+    {
+        TableDeScene t;
+        t.scene->setSceneRect(QRectF(0, 0, 1000, 600));
+        DialogueA* a = t.scene->addDialog<DialogueA>(0.5, 1, 1, nullptr);
+        QVERIFY(a);
+        t.scene->setDisposition(true);
+        t.scene->setSceneRect(QRectF(0, 0, 1800, 600));
+        QTRY_VERIFY(a->geometry().left() >= 1000 && a->geometry().right() < 1800);
+        QCoreApplication::processEvents();
+        QVERIFY2(a->geometry().right() < 1800, qPrintable(QStringLiteral("%1..%2").arg(a->geometry().left()).arg(a->geometry().right())));
+    }
+
     void panelSlidesOpenAndClosed()
     {
         TableDeScene t;
