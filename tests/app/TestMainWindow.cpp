@@ -759,6 +759,25 @@ private slots:
         QVERIFY(!w.formulaireTutoriel()->isVisible());
     }
 
+    // The wide layout chosen in an earlier run shows its right strip from
+    // the start, with the lobby's login in it, inside the window.
+    void dispositionLargeRetrouvee()
+    {
+        videReglages();
+        {
+            QSettings reglages;
+            OptionsAffichage options;
+            options.useRightSpace_ = true;
+            QVERIFY(ZB_SettingsStore(reglages).ecritOptionsAffichage(options));
+        }
+        QTemporaryDir dossier;
+        ZB_MainWidget w(accompagne(), dossier.path());
+        w.vue()->resize(1800, 900);
+        w.vue()->show();
+        QTRY_VERIFY(w.vue()->scene()->isPanneauDroitAffiche());
+        videReglages();
+    }
+
     // A resized table sizes the controls and the button edges in the store
     // pictures' mode only; a normal run leaves both at their start values.
     void tailleDesControles_data()
