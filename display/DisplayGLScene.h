@@ -709,6 +709,8 @@ private:
     // winner's pile.
     void ramassePli_(int gagnant, const std::array<AnnoncesJoueur, 4>& annonces);
     void dessineBulle_(int position);
+    // "R:<pixel ratio>, X:<dpi>, Y:<dpi>" of the screen the table is drawn on.
+    QString texteEcran_() const;
 
     // Owned helpers first, so that they are there for the items below.
     QSharedPointer<DisplayGLWidget> holder_;

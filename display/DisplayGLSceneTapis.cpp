@@ -26,7 +26,9 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGraphicsSimpleTextItem>
+#include <QGraphicsView>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMutexLocker>
 #include <QPaintEngine>
@@ -38,6 +40,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QScopedValueRollback>
+#include <QScreen>
 #include <QStyle>
 #include <QThread>
 #include <QVBoxLayout>
@@ -155,7 +158,12 @@ void DisplayGLScene::redessineCartes(int atout)
             continue;
         const int p = positionAffichage(j);
         const bool aChoisi = jeu && atoutValide && titulaire == j;
-        const QString texte = textePlaque(siege.joueur->options_.getNomAffiche(), aChoisi,
+        QString nom = siege.joueur->options_.getNomAffiche();
+        // The second display flag turns the user's plate into a reading of
+        // the screen the table is drawn for.
+        if (secondDrapeau_ && nom == QObject::tr("Vous"))
+            nom = texteEcran_();
+        const QString texte = textePlaque(nom, aChoisi,
                                           jeu && jeu->joueurQuiACommence_ == j,
                                           jeu ? jeu->typeDePartie_.contrat_ : 0,
                                           jeu ? jeu->mise_.typeContrat_ : 0, objectif);
@@ -220,6 +228,17 @@ void DisplayGLScene::redessineCartes(int atout)
     imageTapis_ = image;
     tapis_->setObjectImage(image);
     rafraichitCouche();
+}
+
+QString DisplayGLScene::texteEcran_() const
+{
+    const QList<QGraphicsView*> vues = views();
+    const QWidget* vue = vues.isEmpty() ? nullptr : vues.first();
+    const QScreen* ecran = vue != nullptr && vue->screen() != nullptr ? vue->screen() : QGuiApplication::primaryScreen();
+    const double ratio = vue != nullptr ? vue->devicePixelRatioF() : (ecran != nullptr ? ecran->devicePixelRatio() : 1.0);
+    const double dpiX = ecran != nullptr ? ecran->logicalDotsPerInchX() : 96.0;
+    const double dpiY = ecran != nullptr ? ecran->logicalDotsPerInchY() : 96.0;
+    return QStringLiteral("R:%1, X:%2, Y:%3").arg(ratio).arg(dpiX).arg(dpiY);
 }
 
 void DisplayGLScene::appliqueCouleurs(int schema, const QPalette& palette)

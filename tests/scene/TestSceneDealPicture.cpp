@@ -15,6 +15,7 @@
 #include "ZB_StatusMise.h"
 #include "ZbTestRegistry.h"
 
+#include <QRegularExpression>
 #include <QGraphicsPixmapItem>
 #include <QGraphicsTextItem>
 #include <QSet>
@@ -193,6 +194,40 @@ private slots:
         s.finDeDonne();
         verifie({}, QStringLiteral("the end of the deal"));
         s.setPartie({});
+        for (int j = 0; j < 4; ++j)
+            s.setJoueur(j, nullptr);
+    }
+
+    // With the view's second flag the user's plate reads the screen it is
+    // drawn for instead of "Vous"; the other plates keep their names.
+    void secondFlagPlateReadsTheScreen()
+    {
+        Reglages r;
+        r.automatique = false;
+        r.options.sounds_ = false;
+        TableDeScene t(r);
+        DisplayGLScene& s = *t.scene;
+        s.createGLObjects();
+        s.finDeDonne();
+        s.setNoJoueurLocal(0);
+        std::array<std::unique_ptr<AI_Joueur>, 4> joueurs;
+        for (int j = 0; j < 4; ++j) {
+            joueurs[size_t(j)] = std::make_unique<AI_Joueur>();
+            joueurs[size_t(j)]->options_.nom_ = j == 0 ? QString() : QStringLiteral("IA%1").arg(j);
+            joueurs[size_t(j)]->options_.ordinateur_ = j != 0;
+            s.setJoueur(j, joueurs[size_t(j)].get());
+        }
+        for (bool second : {true, false}) {
+            s.setModeAffichage2(false, second);
+            s.nouvelleDonne(9, 1000, 0);
+            const QString vous = s.textePlaquePosition(s.positionAffichage(0));
+            if (second)
+                QVERIFY2(QRegularExpression(QStringLiteral("^R:[0-9.]+, X:[0-9.]+, Y:[0-9.]+$")).match(vous).hasMatch(),
+                         qPrintable(vous));
+            else
+                QCOMPARE(vous, QStringLiteral("Vous"));
+            QCOMPARE(s.textePlaquePosition(s.positionAffichage(1)), joueurs[1]->options_.getNomAffiche());
+        }
         for (int j = 0; j < 4; ++j)
             s.setJoueur(j, nullptr);
     }
