@@ -382,6 +382,12 @@ void DisplayGLScene::ramassePli_(int gagnant, const std::array<AnnoncesJoueur, 4
         cartesSurTable_[static_cast<size_t>(p)] = nullptr;
         if (!anime || pile < 0) {
             cube->hide();
+        } else if (navigationAnnuler_ && moteur() != nullptr) {
+            // Browsing back through the moves: the card goes back where it
+            // came from, out at its seat's edge, not to a winner's pile.
+            const QVector3D but = moteur()->placePosition(cube->getFrontId(), DisplayGLPaintA::TableEdge + p);
+            cube->setPlacement(DisplayGLPaintA::TrickPlace + p);
+            cube->moveTo(but.x(), but.y(), but.z(), true);
         } else if (DisplayGLPaintA* m = moteur()) {
             const QVector3D but = m->placePosition(cube->getFrontId(), DisplayGLPaintA::Pile + pile);
             cube->setPlacement(DisplayGLPaintA::Pile + pile);

@@ -299,6 +299,23 @@ private slots:
             }
         }
 
+        // Browsing back with the undo buttons, a trick's end takes each card
+        // from its trick place out to its seat's edge, not to a pile.
+        s.setNavigationAnnuler(true);
+        for (int seat = 0; seat < 4; ++seat)
+            s.afficheCarteJouee(seat, j[seat]->main_.getCarte(seat * 9 + 2));
+        s.afficheCartesAnnonces(0, 2, annonces);
+        for (int seat = 0; seat < 4; ++seat) {
+            GL_ObjectCube* cube = s.objetCarte(seat * 9 + 2);
+            if (modeVue == 1) {
+                QVERIFY(!cube->isShown());
+            } else {
+                QCOMPARE(cube->getPlacement(), DisplayGLPaintA::TrickPlace + s.positionAffichage(seat));
+                QVERIFY(cube->getHideAtEnd());
+            }
+        }
+        s.setNavigationAnnuler(false);
+
         // The next deal comes while the trick still flies to its pile: the
         // flight must not hide the card the deal shows.
         s.nouvelleDonne(9, 1000, 0);
