@@ -80,6 +80,7 @@ bool DossierUtilisateur::prepare(const Reglages& reglages, QString* erreur)
     partie.typeDePartie_ = TypeDePartie::getTypeDePartie(reglages.jeu == Jass ? PRESET_JASS : PRESET_CONTREE);
     partie.typeDePartie_.pointsObjectif_ = reglages.objectif;
     partie.typeDePartie_.annonces_ = TypeDePartie::AnnoncesDesactivees;
+    partie.delaiReponse_ = reglages.delaiTour;
     for (OptionsAI* ia : {&partie.optionsAIAdversaires_, &partie.optionsAIPartenaire_})
         ia->nbrCombinations_ = reglages.combinaisonsIA;
 

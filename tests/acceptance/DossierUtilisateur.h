@@ -28,6 +28,7 @@ public:
         QSize fenetre{800, 600};
         int theme = 0;              // 0 wood .. 4 nature
         int combinaisonsIA = 60;    // the computer's search: a weak, quick player
+        double delaiTour = 15.0;    // seconds a player has for a move online
     };
 
     DossierUtilisateur();

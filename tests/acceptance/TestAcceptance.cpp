@@ -34,8 +34,10 @@ private:
     // Two programs start, meet and play a deal with two users.
     static constexpr int LIMITE_RESEAU_S = 200;
 
-    // A turn of an online game, in seconds (the game options' default).
-    static constexpr int DELAI_TOUR_S = 15;
+    // A turn of an online game, in seconds: twice the game options' default,
+    // so that a pilot slowed down by a small, busy machine is never the one
+    // that runs out of time.
+    static constexpr int DELAI_TOUR_S = 30;
 
     // Waits until the window shows a message box's buttons (or none); false
     // when it did not within the limit.
@@ -219,6 +221,7 @@ private slots:
         PartieEnReseau partie(QStringLiteral("online_deal"), LIMITE_RESEAU_S);
         DossierUtilisateur::Reglages r;
         r.objectif = 1000;
+        r.delaiTour = DELAI_TOUR_S;
         QVERIFY2(partie.prepare(r) && partie.heberge() && partie.rejoint() && partie.demarre(),
                  qPrintable(partie.echec()));
         PiloteDePartie hote(partie.hote());
@@ -261,6 +264,7 @@ private slots:
         PartieEnReseau partie(QStringLiteral("online_crash"), LIMITE_RESEAU_S);
         DossierUtilisateur::Reglages r;
         r.objectif = 1000;
+        r.delaiTour = DELAI_TOUR_S;
         QVERIFY2(partie.prepare(r) && partie.heberge() && partie.rejoint(), qPrintable(partie.echec()));
         // Waiting for the host, the connection window is up with its cancel.
         QVERIFY2(attendsBoite(partie.client(), true, 5000), "no connection window while the client waits");
@@ -274,7 +278,7 @@ private slots:
         hote.setSansRecord(true);
         std::atomic<bool> fini{false};
         bool hoteJoue = false;
-        std::thread cote([&] { hoteJoue = hote.joue([&fini](const Vue&) { return fini.load(); }, 60000); });
+        std::thread cote([&] { hoteJoue = hote.joue([&fini](const Vue&) { return fini.load(); }, 90000); });
         auto finHote = qScopeGuard([&] {
             fini = true;
             cote.join();
@@ -294,7 +298,7 @@ private slots:
         partie.client().garde(QStringLiteral("greeting_boxes"));
         PiloteDePartie client(partie.client());
         client.setSansRecord(true);
-        QVERIFY2(client.joue([&client](const Vue&) { return client.cartesJouees() >= 2; }, 40000),
+        QVERIFY2(client.joue([&client](const Vue&) { return client.cartesJouees() >= 2; }, 60000),
                  qPrintable(partie.echec()));
         fini = true;
         cote.join();
