@@ -98,11 +98,11 @@ inline constexpr double PIXELS_TAPIS_WIDGET = TAILLE_TAPIS * 480.0 * 0.35;
 inline const QColor FOND_MESSAGE_RESEAU(255, 255, 240, 220);
 
 // The status lines' size follows the table's height, never below the
-// application's own text size, and they lie on a dark backing through which
-// the cloth and its decorations hardly show.
+// application's own text size, and they lie on an opaque dark backing: the
+// top hand's white card edges showing through lowered the text's contrast.
 inline constexpr double PART_POLICE_LIGNES = 0.03;
 inline constexpr double MARGE_FOND_LIGNES = 0.35;
-inline const QColor FOND_LIGNES(24, 20, 18, 235);
+inline const QColor FOND_LIGNES(24, 20, 18);
 // The contrast the status text keeps with its backing: the 4.5 to 1 of
 // readable text, with room for the edges that antialiasing softens.
 inline constexpr double CONTRASTE_LIGNES = 7.0;
