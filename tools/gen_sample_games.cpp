@@ -19,6 +19,7 @@
 #include "ListeDesEvenements.h"
 #include "OptionsDePartie.h"
 #include "OptionsDuJoueur.h"
+#include "SalleSansInterface.h"
 #include "TypeDePartie.h"
 #include "ZB_DisplayEmpty.h"
 #include "ZB_Room.h"
@@ -38,25 +39,6 @@
 #include <cstdio>
 
 namespace {
-
-// The room's user-facing operations are of no use without a screen.
-class SalleMuette : public ZB_Room
-{
-public:
-    using ZB_Room::ZB_Room;
-    void askQuit(QObject*, const char*) override {}
-    void disconnectFromServer() override {}
-    void startHosting(QSharedPointer<GM_SocketAbstract>, const QString&, quint16, quint16, quint16, qint64) override {}
-    void saveAs(const QString&) override {}
-    void writeToStream(QTextStream&) override {}
-    void connectToServer(const QString&, quint16, const QString&, qint64, int, bool,
-                         QSharedPointer<GM_SocketAbstract>) override
-    {
-    }
-    void sendToServer(const EvenementDeJeu&) override {}
-    void endOnlineGame(bool) override {}
-    void answerNextGame(bool) override {}
-};
 
 // Where a sample stops: just after the count-th event of the given kind
 // from the start of the deal-th deal on (deals counted by their snapshots,
@@ -142,7 +124,7 @@ bool joue(const Echantillon& e, const QString& dossier)
     options.idPreset_ = e.preset;
     options.optionsAIAdversaires_.nbrCombinations_ = COMBINAISONS;
     options.optionsAIPartenaire_.nbrCombinations_ = COMBINAISONS;
-    SalleMuette salle(nullptr, &ecran, &boites, options, p);
+    SalleSansInterface salle(nullptr, &ecran, &boites, options, p);
     int mode = ZB_Room::NouvellePartie;
     int session = ZB_Room::SessionLocale;
     salle.reponse_Depart(&mode, &session, options, QString(), QString(), 0, 0, 0, 0, false, {}, -1);

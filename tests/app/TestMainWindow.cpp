@@ -125,6 +125,17 @@ void ecrit(const QString& chemin, const QByteArray& contenu, const QDateTime& da
     QVERIFY(f.setFileTime(date, QFileDevice::FileModificationTime));
 }
 
+// An unattended run that hosts over TCP on a port nobody holds (0 when the
+// system gave none).
+ZB_Settings hoteTcpSurPortLibre()
+{
+    QTcpServer sonde;
+    ZB_Settings d = sansSurveillance();
+    d.tcpsockets = true;
+    d.port = sonde.listen(QHostAddress::LocalHost, 0) ? sonde.serverPort() : 0;
+    return d;
+}
+
 // The in-scene dialogs on screen, by class name.
 QStringList dialoguesVisibles(ZB_MainWidget& w)
 {
@@ -397,12 +408,8 @@ private slots:
     void quitterEnLigneDemandeConfirmation()
     {
         QTemporaryDir dossier;
-        QTcpServer sonde;
-        QVERIFY(sonde.listen(QHostAddress::LocalHost, 0));
-        ZB_Settings d = sansSurveillance();
-        d.tcpsockets = true;
-        d.port = sonde.serverPort();
-        sonde.close();
+        const ZB_Settings d = hoteTcpSurPortLibre();
+        QVERIFY(d.port != 0);
         ZB_MainWidget w(d, dossier.path());
         w.OnHeberger();
         QVERIFY(w.serveur()->isListening());
@@ -436,12 +443,8 @@ private slots:
     void vueServeurFermeeRevientPuisArret()
     {
         QTemporaryDir dossier;
-        QTcpServer sonde;
-        QVERIFY(sonde.listen(QHostAddress::LocalHost, 0));
-        ZB_Settings d = sansSurveillance();
-        d.tcpsockets = true;
-        d.port = sonde.serverPort();
-        sonde.close();
+        const ZB_Settings d = hoteTcpSurPortLibre();
+        QVERIFY(d.port != 0);
         ZB_MainWidget w(d, dossier.path());
         w.OnHeberger();
         QAction* vue = w.action(QStringLiteral("vueServeur"));
@@ -512,12 +515,8 @@ private slots:
         QFETCH(QString, commande);
         QFETCH(QString, classe);
         QTemporaryDir dossier;
-        QTcpServer sonde;
-        QVERIFY(sonde.listen(QHostAddress::LocalHost, 0));
-        ZB_Settings d = sansSurveillance();
-        d.tcpsockets = true;
-        d.port = sonde.serverPort();
-        sonde.close();
+        const ZB_Settings d = hoteTcpSurPortLibre();
+        QVERIFY(d.port != 0);
         ZB_MainWidget w(d, dossier.path());
         QVERIFY(dialoguesVisibles(w).isEmpty());
         // A window opened first is replaced, not stacked under (a game

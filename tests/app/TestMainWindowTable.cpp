@@ -1,3 +1,4 @@
+#include "Contraste.h"
 #include "DisplayGL.h"
 #include "DisplayGLHumanCarte.h"
 #include "DisplayGLScene.h"
@@ -10,7 +11,6 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QGraphicsPathItem>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsSimpleTextItem>
@@ -19,36 +19,8 @@
 #include <QTest>
 
 #include <algorithm>
-#include <cmath>
-#include <functional>
 
 namespace {
-
-bool attend(const std::function<bool()>& condition, int ms)
-{
-    QElapsedTimer limite;
-    limite.start();
-    while (!condition()) {
-        if (limite.elapsed() > ms)
-            return false;
-        QTest::qWait(20);
-    }
-    return true;
-}
-
-// Relative luminance and contrast ratio of the readability rules.
-double luminanceDe(const QColor& c)
-{
-    auto canal = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * canal(c.redF()) + 0.7152 * canal(c.greenF()) + 0.0722 * canal(c.blueF());
-}
-
-double rapportDeContraste(const QColor& a, const QColor& b)
-{
-    const double la = luminanceDe(a);
-    const double lb = luminanceDe(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
 
 QString texte(const QRectF& r)
 {
@@ -107,7 +79,7 @@ private slots:
                     cartes << c->sceneBoundingRect();
             return cartes;
         };
-        QVERIFY(attend([&] { return main().size() == 9 && !s->texteArdoise().isEmpty(); }, 60000));
+        QVERIFY(QTest::qWaitFor([&] { return main().size() == 9 && !s->texteArdoise().isEmpty(); }, 60000));
         QTest::qWait(400);
         const QRectF vue = QRectF(QPointF(0, 0), w.vue()->viewport()->size()).adjusted(-1, -1, 1, 1);
         QCOMPARE(s->sceneRect().size(), QSizeF(w.vue()->viewport()->size()));
@@ -157,7 +129,7 @@ private slots:
         for (int y = anneau.top(); y <= anneau.bottom(); ++y)
             for (int x = anneau.left(); x <= anneau.right(); ++x)
                 if (!dedans.adjusted(-1, -1, 1, 1).contains(x, y) && image.valid(x, y))
-                    pire = std::min(pire, rapportDeContraste(encre, image.pixelColor(x, y)));
+                    pire = std::min(pire, contraste::rapport(encre, image.pixelColor(x, y)));
         if (pire < 4.5)
             image.save(QDir::temp().filePath(QStringLiteral("zubrik-window-%1.png")
                                                  .arg(QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-'))));

@@ -4,7 +4,8 @@
 
 // A room whose user-facing operations (quit question, hosting, joining,
 // saving, the next-game answer) do nothing: the engine's room alone, for
-// tests and benchmarks that drive its tables, files or server directly.
+// tests, benchmarks and tools that drive its tables, files or server
+// directly.
 class SalleSansInterface : public ZB_Room
 {
 public:

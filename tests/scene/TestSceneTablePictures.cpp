@@ -1,14 +1,15 @@
 #include "AI_Joueur.h"
 #include "Carte.h"
+#include "Contraste.h"
 #include "DisplayGLHumanCarte.h"
 #include "DisplayGLPaintWidget.h"
 #include "DisplayGLScoreAnimPixmap.h"
+#include "DonneDeTable.h"
+#include "GL_ObjectCube.h"
 #include "GL_ObjectSquare.h"
 #include "PanelAtouts.h"
-#include "TypeDePartie.h"
-#include "GL_ObjectCube.h"
-#include "DonneDeTable.h"
 #include "TableDeScene.h"
+#include "TypeDePartie.h"
 #include "ZB_DeckBelote.h"
 #include "ZB_DeckJass.h"
 #include "ZB_StatusMise.h"
@@ -89,20 +90,6 @@ bool estFaceDeCarte(const QImage& image, const QPoint& centre)
             ++total;
         }
     return total > 0 && blancs * 2 > total;
-}
-
-// Relative luminance and contrast ratio of the readability rules.
-double luminanceDe(const QColor& c)
-{
-    auto canal = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * canal(c.redF()) + 0.7152 * canal(c.greenF()) + 0.0722 * canal(c.blueF());
-}
-
-double rapportDeContraste(const QColor& a, const QColor& b)
-{
-    const double la = luminanceDe(a);
-    const double lb = luminanceDe(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 } // namespace
@@ -387,7 +374,7 @@ private slots:
             for (int x = anneau.left(); x <= anneau.right(); ++x) {
                 if (dedans.adjusted(-1, -1, 1, 1).contains(x, y) || !image.valid(x, y))
                     continue;
-                pire = std::min(pire, rapportDeContraste(encre, image.pixelColor(x, y)));
+                pire = std::min(pire, contraste::rapport(encre, image.pixelColor(x, y)));
             }
         QVERIFY2(pire >= 4.5, qPrintable(QStringLiteral("contrast %1 to 1").arg(pire)));
         // A line as tall as the table calls for, at any size.
