@@ -181,9 +181,17 @@ void ListeDesEvenements::execute_unlocked(int demandeEnCours, EvenementDeJeu& ev
         return;
 
     executor_->noteActiviteJoueur(ev);
-    if (noDonne_ == 0)
+    QString& place = donnes_[noDonne_][ev.etat_];
+    if (noDonne_ == 0) {
+        // A later answer for the same state takes the place of the earlier
+        // one (the host's computer standing in for a seat whose player's
+        // own answer comes late): the earlier one will never run, and must
+        // not be handed to a joining client as still to come.
+        if (!place.isEmpty() && place != texte)
+            retireDeEnAttente_(place);
         ajouteBloc_(enAttente_, texte);
-    donnes_[noDonne_][ev.etat_] = texte;
+    }
+    place = texte;
 
     if (ev.mode_ == 4 && ev.etat_ == EtatDeJeu::Tour9_AttendRamasseTas4) {
         ++noDonne_;
@@ -475,15 +483,27 @@ void ListeDesEvenements::getReplay(QByteArray& out, const int& typeDebut, int no
                 ecrit(bloc.text());
     }
 
-    for (QTextBlock bloc = enAttente_.begin(); bloc.isValid(); bloc = bloc.next()) {
-        const QString texte = bloc.text();
-        if (!texte.isEmpty() && !estDeGenre(texte, EvenementDeJeu::ReJ))
-            ecrit(texte);
-    }
-
+    // The block ends with the last move the table made: the client's replay
+    // runs until it has played that one. What waits here for an earlier
+    // move (the collects of the seats after one that has not collected yet)
+    // comes after the block, as the moves made from now on do; inside it,
+    // it would be the replay's last move, which cannot run before the move
+    // it waits for, and the client would wait for ever.
     const EvenementDeJeu fin(EvenementDeJeu::ReE, QString(), 4, EtatDeJeu::HorsDeroulement,
                              EvenementDeJeu::Local_Table, -1, 3, -1, noTable, ZB_ICI);
     ecrit(fin.toString(version_));
+
+    for (QTextBlock bloc = enAttente_.begin(); bloc.isValid(); bloc = bloc.next()) {
+        const QString texte = bloc.text();
+        if (texte.isEmpty() || estDeGenre(texte, EvenementDeJeu::ReJ))
+            continue;
+        // An answer for a state the table has passed will never run.
+        EvenementDeJeu ev;
+        QString reste;
+        if (ev.fromString(texte, reste) && ev.etat_ <= etatExecute_ && ev.etat_ < EtatDeJeu::HorsDeroulement)
+            continue;
+        ecrit(texte);
+    }
 }
 
 void ListeDesEvenements::replay(const QStringList& lignes, int perspective, bool client, qint64 idJoueurLocal,

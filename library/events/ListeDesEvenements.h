@@ -111,7 +111,8 @@ public:
     // players now seated (keyed by seat).
     void clear_Et_metEnQueue_InscriptionJoueurs(const QMap<int, OptionsDuJoueur>& joueurs, int noTable);
     // What a joining client is sent: a replay block headed by typeDebut
-    // (RsV or RsI).
+    // (RsV or RsI) and ending with the table's last move, then the answers
+    // still queued for states to come.
     void getReplay(QByteArray& out, const int& typeDebut, int noJoueur, int noTable);
     // Rebuilds the table from the lines of a record (lignes[0] is the
     // format version). perspective 4 is the table itself, 0..3 a seat.

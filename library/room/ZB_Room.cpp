@@ -538,12 +538,15 @@ bool ZB_Room::incrementeTour_(int mode, int noTable)
     }
 
     // Nobody waits at a new-player state: the walk goes on through the
-    // group, whose next state is the trick's first card.
+    // group, whose next state is the trick's first card. A client stops
+    // where an entry it heard of is to be made: the table's word for it may
+    // come after the move that ended the trick.
     if (etat != EtatDeJeu::Tour9_AttendRamasseTas4) {
         const int groupe = EtatDeJeu::premierNouveauJoueur(suivant);
         if (groupe >= 0) {
             while (suivant < groupe + 4
                    && !table->getEntreesProchainPli().contains(suivant - groupe)
+                   && !table->estEntreeAnnoncee(suivant)
                    && liste->getEnQueue(suivant).isEmpty())
                 ++suivant;
         }

@@ -177,6 +177,9 @@ public:
     const QMap<int, OptionsDuJoueur>& getEntreesProchaineDonne() const { return m_entreesDonne; }
     const QMap<int, OptionsDuJoueur>& getEntreesProchainPli() const { return m_entreesPli; }
     const QMap<int, qint64>& getEtatsEntreesTraites() const { return m_etatsEntreesTraites; }
+    // A player was announced to enter at that new-player state and has not
+    // entered yet (a client hears of the entry before the table makes it).
+    bool estEntreeAnnoncee(int etat) const;
     const QStringList& getLignes() const { return m_lignes; }
     const QDateTime& getDerniereActivite() const { return m_derniereActivite; }
     bool estReseau() const { return m_reseau; }

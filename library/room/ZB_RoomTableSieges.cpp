@@ -159,6 +159,16 @@ void ZB_RoomTable::setPlayerOffline(int noJoueur, bool notify)
                    m_settingsPartie.noDemande);
 }
 
+bool ZB_RoomTable::estEntreeAnnoncee(int etat) const
+{
+    const int siege = EtatDeJeu::premierNouveauJoueur(etat) >= 0 ? siegeDuGroupe_(etat) : -1;
+    if (!estSiege(siege) || m_joueurs.at(siege) == nullptr)
+        return false;
+    // A seat handed to the computer since then no longer waits.
+    const JoueurHumain* joueur = m_joueurs.at(siege);
+    return joueur->modeJeu_ == Joueur::ModeEnAttenteDEntree && m_etatsEntreesTraites.value(etat, -1) != -1;
+}
+
 bool ZB_RoomTable::aUneEntree_(int noJoueur) const
 {
     return m_entreesDonne.contains(noJoueur) || m_entreesPli.contains(noJoueur);
@@ -291,33 +301,37 @@ void ZB_RoomTable::insertPlayerInGame_unlocked(ZB_ServerSocketConnection* connec
     const QString connexion = GM_SpacesSeparatedString::sanitizeFreeText(texte);
     const QString record = options.sauveValeursDansString();
     const int etat = getEtatCourant();
-    int tete = EvenementDeJeu::RsV;
     // Until the third trick is under way the client still plays this deal.
-    if (etat < EtatDeJeu::Tour3_AttendRamasseTas1) {
+    const bool cetteDonne = etat < EtatDeJeu::Tour3_AttendRamasseTas1;
+    // The client is sent the game so far before it hears of its entry: the
+    // replay rebuilds its table from nothing, so that an entry heard before
+    // it would be lost, and the client, never told that its seat waits to
+    // enter, would watch while the table waits for it to play.
+    if (connection != nullptr) {
+        // From now on the connection hears this table.
+        connection->setTableId(m_noTable);
+        GM_SocketAbstract* socket = connection->getSocket();
+        if (socket != nullptr && socket->state() == QAbstractSocket::ConnectedState) {
+            QByteArray rattrapage;
+            m_listeDesEvenements->getReplay(rattrapage, cetteDonne ? EvenementDeJeu::RsI : EvenementDeJeu::RsV,
+                                            noJoueur, m_noTable);
+            // A transport that takes only part of the block has cut the
+            // client's stream: the connection then asks its server to drop
+            // it.
+            connection->ecrit(rattrapage);
+        }
+    }
+    if (cetteDonne) {
         executeEvenementDeLaTable_(EvenementDeJeu::Mes, tr("%1 et entrera en jeu durant cette donne.").arg(connexion),
                                    noJoueur, EtatDeJeu::HorsDeroulement, options.id_, 3, -1);
         executeEvenementDeLaTable_(EvenementDeJeu::JoM, record, noJoueur, etatDEntree(etat, noJoueur), options.id_, 3,
                                    m_settingsPartie.noDemande);
-        tete = EvenementDeJeu::RsI;
     } else {
         executeEvenementDeLaTable_(EvenementDeJeu::Mes, tr("%1 et sera actif à la prochaine donne.").arg(connexion),
                                    noJoueur, EtatDeJeu::HorsDeroulement, options.id_, 3, -1);
         executeEvenementDeLaTable_(EvenementDeJeu::JoN, record, noJoueur, EtatDeJeu::EntreeOuSortieDeJoueur,
-                                   options.id_, 3,
-                                   m_settingsPartie.noDemande);
+                                   options.id_, 3, m_settingsPartie.noDemande);
     }
-    if (connection == nullptr)
-        return;
-    // From now on the connection hears this table.
-    connection->setTableId(m_noTable);
-    GM_SocketAbstract* socket = connection->getSocket();
-    if (socket == nullptr || socket->state() != QAbstractSocket::ConnectedState)
-        return;
-    QByteArray rattrapage;
-    m_listeDesEvenements->getReplay(rattrapage, tete, noJoueur, m_noTable);
-    // A transport that takes only part of the block has cut the client's
-    // stream: the connection then asks its server to drop it.
-    connection->ecrit(rattrapage);
 }
 
 QMap<int, OptionsDuJoueur> ZB_RoomTable::getJoueursEnAttente()

@@ -6,6 +6,7 @@
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QThread>
+#include <QDebug>
 
 #include <algorithm>
 
@@ -34,6 +35,16 @@ PartieEnReseau::PartieEnReseau(const QString& nomDuCas, int limiteSecondes)
     : hote_(nomDuCas + QStringLiteral("_host"), limiteSecondes)
     , client_(nomDuCas + QStringLiteral("_client"), limiteSecondes)
 {
+}
+
+PartieEnReseau::~PartieEnReseau()
+{
+    if (hote_.echec().isEmpty() == client_.echec().isEmpty())
+        return;
+    SessionDeJeu& autre = hote_.echec().isEmpty() ? hote_ : client_;
+    autre.garde(QStringLiteral("other_side"));
+    autre.maison().garde();
+    qWarning().noquote() << QStringLiteral("The other side's home folder: %1").arg(autre.maison().racine());
 }
 
 bool PartieEnReseau::prepare(const DossierUtilisateur::Reglages& reglages)

@@ -27,6 +27,11 @@ class PartieEnReseau
 {
 public:
     PartieEnReseau(const QString& nomDuCas, int limiteSecondes);
+    // A failure of either side keeps both home folders (each program's
+    // log tells half of the story) and the other side's last picture.
+    ~PartieEnReseau();
+    PartieEnReseau(const PartieEnReseau&) = delete;
+    PartieEnReseau& operator=(const PartieEnReseau&) = delete;
 
     // Both screens and home folders with these settings, and the port;
     // false with echec().

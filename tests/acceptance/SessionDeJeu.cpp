@@ -19,8 +19,11 @@ constexpr int MARGE_ECRAN = 64;
 SessionDeJeu::SessionDeJeu(const QString& nomDuCas, int limiteSecondes)
     : nom_(nomDuCas)
     , limiteMs_(limiteSecondes * 1000)
-    , images_(QStringLiteral(ZB_IMAGES_ACCEPTATION))
+    , images_(qEnvironmentVariableIsEmpty("ZUBRIK_ACCEPTANCE_PICTURES")
+                  ? QStringLiteral(ZB_IMAGES_ACCEPTATION)
+                  : qEnvironmentVariable("ZUBRIK_ACCEPTANCE_PICTURES"))
 {
+    // The variable keeps the pictures of runs made side by side apart.
     chrono_.start();
     QDir(images_).mkpath(QStringLiteral("."));
     // The pictures of an earlier run of this case would mislead.

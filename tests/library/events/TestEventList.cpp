@@ -744,11 +744,19 @@ private slots:
         evs.insert(7, evenement(EvenementDeJeu::ReJ, QStringLiteral("{%1!2!}").arg(j2), 4, 11, 1, 0, 2, 222));
         evs = evs.mid(0, 10); // up to the first card
         joue(liste, exec, evs);
-        // Two more answers wait for their turn.
+        // Two more answers wait for their turn; a seat's late answer for
+        // the state now waited for is replaced by the computer's, and a
+        // late one for a state passed will never run: neither is sent.
         EvenementDeJeu attente1 = evenement(EvenementDeJeu::Ajo, QStringLiteral("3_7"), 2, 39, 5);
         EvenementDeJeu attente2 = evenement(EvenementDeJeu::ReJ, QStringLiteral("{%1!3!}").arg(j2), 4, 30, 1);
+        EvenementDeJeu remplace = evenement(EvenementDeJeu::Ajo, QStringLiteral("4_7"), 1, 38, 10);
+        EvenementDeJeu remplacant = evenement(EvenementDeJeu::Ajo, QStringLiteral("2_9"), 1, 38, 3);
+        EvenementDeJeu passe = evenement(EvenementDeJeu::Ajo, QStringLiteral("1_6"), 0, evs[8].etat_, 10);
         liste.execute_unlocked(-1, attente1, false);
         liste.execute_unlocked(-1, attente2, false);
+        liste.execute_unlocked(-1, remplace, false);
+        liste.execute_unlocked(-1, remplacant, false);
+        liste.execute_unlocked(-1, passe, false);
 
         QByteArray out;
         liste.getReplay(out, EvenementDeJeu::RsI, 2, 0);
@@ -756,8 +764,10 @@ private slots:
         QCOMPARE(inscriptions[3], QStringLiteral("{InJ!%1!4!4!2!222!3!-1!0!}").arg(j2));
         QString attendu = QStringLiteral("{RsI!!2!140!2!-1!3!-1!0!}") + inscriptions.join(QString());
         attendu += evs[6].toString(2) + evs[8].toString(2) + evs[9].toString(2); // snapshot on, without ReJ
-        attendu += attente1.toString(2);
+        // The block ends with the last move made, so that the client's replay
+        // can end; what waits comes after it.
         attendu += QStringLiteral("{ReE!!4!140!2!-1!3!-1!0!}");
+        attendu += attente1.toString(2) + remplacant.toString(2);
         QCOMPARE(QString::fromUtf8(out), attendu);
 
         // Without a snapshot, only the inscriptions and the queue.

@@ -477,6 +477,26 @@ private slots:
         QVERIFY(table->getEtatsEntreesTraites().isEmpty());
     }
 
+    // A client hears of an entry before the table's word that makes it:
+    // its walk through the new-player states must stop at the entry's state
+    // while the seat waits, and only then.
+    void entreeAnnonceeChezLeClient()
+    {
+        table->nouvellePartie(ZB_RoomTable::ReseauClient, OptionsDePartie(TypeDePartie::GenreJass));
+        for (int siege = 0; siege < 4; ++siege)
+            table->inscritJoueur(siege, client(siege, 40 + siege), Joueur::ModeHumainDistant, false);
+        const int entree = EtatDeJeu::Tour3_NouveauJoueur1 + 1;
+        QVERIFY(!table->estEntreeAnnoncee(entree));
+        QVERIFY(table->cb_executeUnEvenement(pourLaTable(EvenementDeJeu::JoM, client(1, 41), 1, entree)));
+        QCOMPARE(table->getJoueur(1)->modeJeu_, int(Joueur::ModeEnAttenteDEntree));
+        QVERIFY(table->estEntreeAnnoncee(entree));
+        for (int autre : {entree - 1, entree + 1, EtatDeJeu::Tour4_NouveauJoueur1 + 1, EtatDeJeu::Tour3_AttendCarte1})
+            QVERIFY2(!table->estEntreeAnnoncee(autre), qPrintable(QString::number(autre)));
+        // Entered: nothing to wait for any more.
+        table->inscritJoueur(1, client(1, 41), Joueur::ModeHumainDistant, false);
+        QVERIFY(!table->estEntreeAnnoncee(entree));
+    }
+
     // The start of the match is reported at its first deal, once, when the
     // statistics have a game id and players.
     void statsDeDebut_data()

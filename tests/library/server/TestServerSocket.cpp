@@ -1221,6 +1221,10 @@ private slots:
         const qsizetype debut = rattrapage.indexOf(QStringLiteral("{RsI!"));
         QVERIFY2(debut >= 0, qPrintable(rattrapage));
         QVERIFY(rattrapage.indexOf(QStringLiteral("{ReE!")) > debut);
+        // Its entry comes after the block: the replay rebuilds the client's
+        // table from nothing, and an entry heard before it would be lost.
+        QVERIFY2(rattrapage.indexOf(QStringLiteral("{JoM!")) > rattrapage.indexOf(QStringLiteral("{ReE!")),
+                 qPrintable(rattrapage));
         QCOMPARE(vue.nouvelles.last().connection->getTableId(), 0);
         QCOMPARE(salle->table->getEntreesProchainPli().value(2).id_, qint64(302));
         // Seat 0's computer still offers a seat.
