@@ -481,7 +481,9 @@ public:
     const std::vector<std::unique_ptr<DisplayGLScoreAnimText>>& animationsMessage() const { return animsMessage_; }
     // A line from the network or a peer, spaced DELAI_MESSAGE_RESEAU_MS
     // after the previous one; shown as plain text. Lines wait in order for
-    // a free item: none is lost in a burst.
+    // a free item: none is lost in a burst, but of a flood only the last
+    // MessagesEnAttenteMax lines wait.
+    static constexpr qsizetype MessagesEnAttenteMax = 50;
     void afficheMessageReseau(const QString& texte);
     QStringList messagesEnAttente() const { return fileMessages_; }
 

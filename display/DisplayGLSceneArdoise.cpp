@@ -268,6 +268,10 @@ void DisplayGLScene::afficheMessageReseau(const QString& texte)
         qDebug().noquote() << QStringLiteral("DisplayGLScene::afficheMessageReseau message not ending with dot. ")
                                   + texte;
     fileMessages_.append(texte);
+    // Lines shown one after the other: a burst beyond what anyone can read
+    // keeps only its latest lines.
+    while (fileMessages_.size() > MessagesEnAttenteMax)
+        fileMessages_.removeFirst();
     OnMessagesReseau();
 }
 

@@ -564,6 +564,23 @@ bool ZB_ServerSocket::evenementDeJeu_(EvenementDeJeu& ev, ZB_ServerSocketConnect
         raison = QStringLiteral("no seat %1").arg(ev.noJoueur_);
         return false;
     }
+    if (ev.type_ == EvenementDeJeu::Mes) {
+        // The server's voice is the host's alone: a client's words read as
+        // the server's on every screen.
+        if (ev.noJoueur_ == 4) {
+            raison = QStringLiteral("a message in the server's name");
+            return false;
+        }
+        // Whatever source it claims, it is a remote player's line: the
+        // table checks such a line's seat against its sender.
+        ev.source_ = EvenementDeJeu::Remote_Human;
+        if (!connection->prendMessage()) {
+            raison = QStringLiteral("more than %1 messages in %2 s")
+                         .arg(ZB_ServerSocketConnection::MessagesParFenetre)
+                         .arg(ZB_ServerSocketConnection::FenetreMessagesMs / 1000);
+            return false;
+        }
+    }
     // Clients may not speak for the table, nor state its facts: ignored.
     if ((ev.noJoueur_ == 4 && ev.type_ != EvenementDeJeu::Mes)
         || !EvenementDeJeu::estDeClasse(ev.type_, EvenementDeJeu::EnvoiDeClient))

@@ -62,6 +62,15 @@ QString ZB_ServerSocketConnection::toString() const
         .arg(playerId_);
 }
 
+bool ZB_ServerSocketConnection::prendMessage()
+{
+    if (!fenetreMessages_.isValid() || fenetreMessages_.elapsed() >= FenetreMessagesMs) {
+        fenetreMessages_.start();
+        messagesDansLaFenetre_ = 0;
+    }
+    return ++messagesDansLaFenetre_ <= MessagesParFenetre;
+}
+
 bool ZB_ServerSocketConnection::ajouteStrike()
 {
     ++strikes_;

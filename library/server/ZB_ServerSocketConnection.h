@@ -6,6 +6,7 @@
 
 #include <QAbstractSocket>
 #include <QHostAddress>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -32,6 +33,10 @@ public:
     // The bytes an unfinished record may hold: a client only ever sends
     // short events.
     static constexpr qsizetype TailleTamponMax = 1 << 20;
+    // Chat messages a client may send within a window: a person types far
+    // fewer; what comes beyond is dropped with a strike.
+    static constexpr int MessagesParFenetre = 10;
+    static constexpr qint64 FenetreMessagesMs = 10000;
 
     explicit ZB_ServerSocketConnection(GM_SocketAbstract* socket, QObject* parent = nullptr);
     ~ZB_ServerSocketConnection() override;
@@ -73,6 +78,9 @@ public:
     // fails or stops taking bytes.
     bool ecrit(const QByteArray& octets);
 
+    // Counts one chat message; false when the window's allowance is spent.
+    bool prendMessage();
+
     ZB_RecordFramer& tampon() { return tampon_; }
     const QTimer& getTimerAuthentification() const { return timerAuthentification_; }
 
@@ -96,6 +104,8 @@ private:
     QPointer<ZB_ServerSocket> server_;
     QPointer<GM_SocketAbstract> socket_;
     quint64 strikes_ = 0;
+    QElapsedTimer fenetreMessages_;
+    int messagesDansLaFenetre_ = 0;
     bool identifie_ = false;
     bool abandonnee_ = false;
     int tableId_ = -1;

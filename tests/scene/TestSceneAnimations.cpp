@@ -207,6 +207,14 @@ private slots:
         QCOMPARE(t.scene->messagesEnAttente(), lignes.mid(DisplayGLScene::NOMBRE_ANIMS_MESSAGE + 1));
         t.scene->stopAnimationsAndCloseDialogs();
         QVERIFY(t.scene->messagesEnAttente().isEmpty());
+
+        // A flood: the ring's lines, then only the latest lines wait.
+        QStringList flot;
+        for (int i = 0; i < 10000; ++i)
+            flot << QStringLiteral("Flot %1.").arg(i);
+        for (const QString& ligne : flot)
+            t.scene->afficheMessageReseau(ligne);
+        QCOMPARE(t.scene->messagesEnAttente(), flot.mid(flot.size() - DisplayGLScene::MessagesEnAttenteMax));
     }
 
     void resetStopsEveryRingAndTheHelpTimer()

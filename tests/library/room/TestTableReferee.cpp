@@ -425,6 +425,14 @@ private slots:
                                    EvenementDeJeu::Remote_Human,
                                    ID_BASE + 2, 0, -1, 0, ZB_ICI);
         QVERIFY(table->cb_executeUnEvenement(siege));
+        // Under another player's seat, or in the server's name: not shown.
+        const EvenementDeJeu usurpe(EvenementDeJeu::Mes, QStringLiteral("je passe"), 1, EtatDeJeu::HorsDeroulement,
+                                    EvenementDeJeu::Remote_Human, ID_BASE + 2, 0, -1, 0, ZB_ICI);
+        QVERIFY(!table->cb_executeUnEvenement(usurpe));
+        const EvenementDeJeu commeLeServeur(EvenementDeJeu::Mes, QStringLiteral("Fin"), 4,
+                                            EtatDeJeu::HorsDeroulement, EvenementDeJeu::Remote_Human, ID_BASE + 2, 0,
+                                            -1, 0, ZB_ICI);
+        QVERIFY(!table->cb_executeUnEvenement(commeLeServeur));
         QCOMPARE(display->messages,
                  (QStringList{QStringLiteral("Serveur: Bienvenue"),
                               table->getJoueur(2)->options_.getNomAffiche() + QStringLiteral(": salut")}));

@@ -571,11 +571,16 @@ private slots:
         const QString ok = QStringLiteral("Ok");
         QTest::newRow("own collect") << ev(EvenementDeJeu::Ram, ok, 1, 41, 7, 0, 3, 0) << true << 0;
         QTest::newRow("first table as -1") << ev(EvenementDeJeu::Ram, ok, 1, 41, 7, 0, 3, -1) << true << 0;
-        QTest::newRow("own chat at the table") << message(7, QStringLiteral("salut"), 4) << true << 0;
+        QTest::newRow("own chat") << message(7, QStringLiteral("salut"), 1) << true << 0;
+        QTest::newRow("chat in the server's name") << message(7, QStringLiteral("salut"), 4) << false << 1;
+        QTest::newRow("chat claiming the table's source")
+            << texte(EvenementDeJeu(EvenementDeJeu::Mes, QStringLiteral("x"), 1, EtatDeJeu::HorsDeroulement,
+                                    EvenementDeJeu::SourceRemote_Table_MyOwnMessageReturned, 7, 0, -1, 0, ZB_ICI))
+            << true << 0;
         QTest::newRow("another table") << ev(EvenementDeJeu::Ram, ok, 1, 41, 7, 0, 3, 1) << false << 1;
         QTest::newRow("no such table") << ev(EvenementDeJeu::Ram, ok, 1, 41, 7, 0, 3, 5) << false << 1;
         QTest::newRow("forged player") << ev(EvenementDeJeu::Ram, ok, 2, 41, 8, 0, 3, 0) << false << 1;
-        QTest::newRow("forged chat") << message(8, QStringLiteral("x"), 4) << false << 1;
+        QTest::newRow("forged chat") << message(8, QStringLiteral("x"), 1) << false << 1;
         QTest::newRow("forged end answer") << ev(EvenementDeJeu::Fin, ok, 1, 135, 8, 0, 3, 0) << false << 1;
         QTest::newRow("no such seat") << ev(EvenementDeJeu::Ram, ok, 5, 41, 7, 0, 3, 0) << false << 1;
         QTest::newRow("replay mode") << ev(EvenementDeJeu::Ram, ok, 1, 41, 7, 4, 3, 0) << false << 1;
@@ -600,6 +605,27 @@ private slots:
         traite();
         QCOMPARE(salle->appliques.size(), applique ? 1 : 0);
         QCOMPARE(connectionDe(socket)->getStrikes(), quint64(strikes));
+        // A client's line reaches the table as a remote player's, whose
+        // seat the table checks.
+        if (applique && salle->appliques.at(0).type_ == EvenementDeJeu::Mes)
+            QCOMPARE(salle->appliques.at(0).source_, int(EvenementDeJeu::Remote_Human));
+    }
+
+    // A flood of chat: the allowance passes, the rest is dropped with a
+    // strike each, until the strikes cut the connection off.
+    void floodDeMessages()
+    {
+        cree({}, 2);
+        SocketScripte* socket = joueurAssis(7);
+        QPointer<ZB_ServerSocketConnection> connection(connectionDe(socket));
+        salle->appliques.clear();
+        QByteArray flot;
+        for (int i = 0; i < 10000; ++i)
+            flot += message(7, QStringLiteral("x"), 1);
+        socket->recoit(flot);
+        traite();
+        QCOMPARE(messagesAppliques(), ZB_ServerSocketConnection::MessagesParFenetre);
+        QVERIFY(connection.isNull());
     }
 
     // A client not seated yet may still reach any table that exists, never
@@ -607,7 +633,7 @@ private slots:
     void clientPasEncoreAssis()
     {
         SocketScripte* socket = connecte();
-        socket->recoit(nouveau(7) + message(7, QStringLiteral("a"), 4, 0) + message(7, QStringLiteral("b"), 4, 3));
+        socket->recoit(nouveau(7) + message(7, QStringLiteral("a"), 1, 0) + message(7, QStringLiteral("b"), 1, 3));
         traite();
         QCOMPARE(messagesAppliques(), 1);
         QCOMPARE(connectionDe(socket)->getStrikes(), quint64(1));
@@ -1101,7 +1127,7 @@ private slots:
         client.write(id.left(10));
         client.flush();
         QTRY_COMPARE_WITH_TIMEOUT(serveur->getConnections().size(), 1, Delai);
-        client.write(id.mid(10) + message(9, QStringLiteral("bonjour"), 4, 0));
+        client.write(id.mid(10) + message(9, QStringLiteral("bonjour"), 1, 0));
         QTRY_COMPARE_WITH_TIMEOUT(messagesAppliques(), 1, Delai);
         QCOMPARE(vue->nouvelles.size(), 1);
         QCOMPARE(vue->nouvelles.at(0).connection->getSocket()->peerAddress(),
@@ -1130,7 +1156,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(connecteSignal.size(), 1, Delai);
         const QByteArray id = nouveau(9);
         client.write(id.left(10));
-        client.write(id.mid(10) + message(9, QStringLiteral("bonjour"), 4, 0));
+        client.write(id.mid(10) + message(9, QStringLiteral("bonjour"), 1, 0));
         QTRY_COMPARE_WITH_TIMEOUT(messagesAppliques(), 1, Delai);
         QTRY_COMPARE_WITH_TIMEOUT(recu.size(), 1, Delai);
         QVERIFY(recu.at(0).at(0).toByteArray().contains("bonjour"));
