@@ -1007,7 +1007,11 @@ private slots:
         QCOMPARE(exec.executes.at(0).source_, int(EvenementDeJeu::Remote_Table));
         QCOMPARE(client.getEtat(), 6);
 
-        client.sendEvent(EvenementDeJeu(EvenementDeJeu::Mes, QStringLiteral("Salut"), 4, EtatDeJeu::HorsDeroulement,
+        // A line under the user's own seat (one in the server's name is
+        // refused). The list runs its echo, as for a seat played from
+        // elsewhere, so that the echo's source can be read.
+        liste.joueurDistant_[1] = true;
+        client.sendEvent(EvenementDeJeu(EvenementDeJeu::Mes, QStringLiteral("Salut"), 1, EtatDeJeu::HorsDeroulement,
                                         EvenementDeJeu::Local_Human, Moi, 0, -1, 0, ZB_ICI));
         QTRY_COMPARE_WITH_TIMEOUT(hote.textesDe(EvenementDeJeu::Mes), QStringList{QStringLiteral("Salut")}, Delai);
         QTRY_COMPARE_WITH_TIMEOUT(exec.executes.size(), 2, Delai);
