@@ -3,12 +3,12 @@
 // What the parts of the table scene share: the layout constants of the
 // table and two small helpers. Only the scene's own sources include it.
 
+#include "Contraste.h"
 #include "GL_ObjectSquare.h"
 
 #include <QColor>
 #include <QImage>
 
-#include <algorithm>
 #include <cmath>
 
 namespace scene_interne {
@@ -107,28 +107,13 @@ inline const QColor FOND_LIGNES(24, 20, 18);
 // readable text, with room for the edges that antialiasing softens.
 inline constexpr double CONTRASTE_LIGNES = 7.0;
 
-// Relative luminance and contrast ratio as the usual readability rules
-// define them.
-inline double luminance(const QColor& c)
-{
-    auto canal = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * canal(c.redF()) + 0.7152 * canal(c.greenF()) + 0.0722 * canal(c.blueF());
-}
-
-inline double contraste(const QColor& a, const QColor& b)
-{
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
 // The text colour drawn towards white, keeping its hue as long as it can,
 // until it reaches the ratio against an opaque backing.
 inline QColor couleurLisible(const QColor& texte, const QColor& fond, double ratio)
 {
     const QColor opaque(fond.red(), fond.green(), fond.blue());
     QColor c(texte.red(), texte.green(), texte.blue());
-    for (int pas = 1; pas <= 20 && contraste(c, opaque) < ratio; ++pas) {
+    for (int pas = 1; pas <= 20 && contraste::rapport(c, opaque) < ratio; ++pas) {
         const double t = pas / 20.0;
         c = QColor::fromRgbF(static_cast<float>(texte.redF() + (1.0 - texte.redF()) * t),
                              static_cast<float>(texte.greenF() + (1.0 - texte.greenF()) * t),

@@ -113,6 +113,8 @@ public:
 
     // Name of a source, "Unknown" outside the table.
     static QString nomDeSource(int source);
+    // Made on this machine (its players or its table), not received.
+    static constexpr bool estSourceLocale(int source) { return source >= Local_AI && source <= Local_Table; }
     // Code of a kind, "END" outside the table.
     static const QString& codeDeGenre(int type);
 

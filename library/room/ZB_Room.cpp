@@ -440,7 +440,7 @@ bool ZB_Room::cb_executeUnEvenement(EvenementDeJeu& ev)
 void ZB_Room::envoieEvenement(const EvenementDeJeu& ev)
 {
     if (!server_ || server_->getConnections().isEmpty()) {
-        if (etatEnLigne_ == Client && ev.source_ < 3)
+        if (etatEnLigne_ == Client && EvenementDeJeu::estSourceLocale(ev.source_))
             sendToServer(ev);
         return;
     }

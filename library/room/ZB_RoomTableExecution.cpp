@@ -150,9 +150,8 @@ bool ZB_RoomTable::cb_executeUnEvenement(const EvenementDeJeu& ev)
         // A player's words go under its own seat only: the host checks what
         // its clients send (their sources are remote once received), a
         // client shows what the host passed on.
-        const bool dIci = ev.source_ == EvenementDeJeu::Local_AI || ev.source_ == EvenementDeJeu::Local_Human
-            || ev.source_ == EvenementDeJeu::Local_Table;
-        if (!m_miroir && !dIci && (auteur == nullptr || auteur->options_.id_ != ev.idJoueur_))
+        if (!m_miroir && !EvenementDeJeu::estSourceLocale(ev.source_)
+            && (auteur == nullptr || auteur->options_.id_ != ev.idJoueur_))
             return refuse_(ev, QStringLiteral("a message under a seat that is not its sender's"));
         const QString nom = auteur != nullptr ? auteur->options_.getNomAffiche() : tr("Serveur");
         if (m_display != nullptr)

@@ -582,8 +582,7 @@ bool ZB_ServerSocket::evenementDeJeu_(EvenementDeJeu& ev, ZB_ServerSocketConnect
         }
     }
     // Clients may not speak for the table, nor state its facts: ignored.
-    if ((ev.noJoueur_ == 4 && ev.type_ != EvenementDeJeu::Mes)
-        || !EvenementDeJeu::estDeClasse(ev.type_, EvenementDeJeu::EnvoiDeClient))
+    if (ev.noJoueur_ == 4 || !EvenementDeJeu::estDeClasse(ev.type_, EvenementDeJeu::EnvoiDeClient))
         return true;
     if (ev.idJoueur_ != connection->getPlayerId()) {
         raison = QStringLiteral("player id %1 is not the client's %2").arg(ev.idJoueur_).arg(connection->getPlayerId());

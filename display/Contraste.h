@@ -1,7 +1,9 @@
 #pragma once
 
-// Relative luminance and contrast ratio of the readability rules (text is
-// readable at 4.5 to 1 or more against what lies behind it).
+// Relative luminance and contrast ratio as the usual readability rules
+// define them (text is readable at 4.5 to 1 or more against what lies
+// behind it): the scene keeps its status text to them, and the tests check
+// the pictures against them.
 
 #include <QColor>
 
