@@ -68,6 +68,9 @@ ServerView::ServerView(QWidget* parent, ZB_ServerSocket* serveur, ZB_ServerSocke
     placer_ = new QPushButton(this);
     placer_->setObjectName(QStringLiteral("pushButtonPlace"));
     placement->addWidget(placer_);
+    retirer_ = new QPushButton(this);
+    retirer_->setObjectName(QStringLiteral("pushButtonRemove"));
+    placement->addWidget(retirer_);
     placement->addStretch(1);
     disposition->addLayout(placement);
     labelJournal_ = new QLabel(this);
@@ -89,6 +92,7 @@ ServerView::ServerView(QWidget* parent, ZB_ServerSocket* serveur, ZB_ServerSocke
     connect(demarrer_, &QPushButton::clicked, this, &ServerView::OnDemarrer);
     connect(arreter_, &QPushButton::clicked, this, &ServerView::OnArreter);
     connect(placer_, &QPushButton::clicked, this, &ServerView::OnPlacer);
+    connect(retirer_, &QPushButton::clicked, this, &ServerView::OnRetirer);
     connect(fermer_, &QPushButton::clicked, this, &QWidget::hide);
     connect(connexions_, &QListWidget::currentRowChanged, this, [this] { afficheEtat_(); });
     if (ZB_ServerSocket* s = serveur_.data())
@@ -271,6 +275,18 @@ void ServerView::OnPlacer()
                                               .arg(nom).arg(noTable).arg(siege + 1));
 }
 
+void ServerView::OnRetirer()
+{
+    ZB_ServerSocketConnection* connection = connexionChoisie();
+    ZB_ServerSocket* s = serveur_.data();
+    if (connection == nullptr || s == nullptr)
+        return;
+    const QString nom = connection->getOptions().getNomAffiche();
+    // The server tells the list that the connection closed.
+    s->retireJoueur(connection);
+    cb_log(QStringLiteral("INFO"), tr("%1 a été retiré de la partie").arg(nom));
+}
+
 QListWidgetItem* ServerView::item_(const ZB_ServerSocketConnection* connection) const
 {
     for (int i = 0; i < connexions_->count(); ++i)
@@ -333,6 +349,7 @@ void ServerView::afficheEtat_()
     table_->setEnabled(placement);
     siege_->setEnabled(placement);
     placer_->setEnabled(placement && connexions_->currentItem() != nullptr);
+    retirer_->setEnabled(etat != ZB_ServerSocket::Arrete && connexions_->currentItem() != nullptr);
 }
 
 void ServerView::changeEvent(QEvent* event)
@@ -352,6 +369,7 @@ void ServerView::retranslateUi()
     for (int i = 0; i < siege_->count(); ++i)
         siege_->setItemText(i, tr("Place %1").arg(siege_->itemData(i).toInt() + 1));
     placer_->setText(tr("Placer le joueur"));
+    retirer_->setText(tr("Retirer le joueur"));
     labelJournal_->setText(tr("Journal du serveur"));
     demarrer_->setText(tr("Démarrer la partie"));
     arreter_->setText(tr("Arrêter le serveur"));

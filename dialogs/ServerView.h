@@ -29,7 +29,11 @@ class QSpinBox;
 // - The list follows the server's connections one for one: a connection is
 //   known by its identity, not its text, so two clients of one address are
 //   told apart.
-// - The host may put the selected client on a chosen table and seat.
+// - Each client's row tells where it connects from (address and port), so
+//   that the host sees who holds several seats from one place.
+// - The host may put the selected client on a chosen table and seat, or
+//   remove it: it is disconnected, its seat goes to the computer and the
+//   server refuses its player id for the rest of the session.
 // - The host plays: it sits at the table's first seat as a player of this
 //   machine, the clients at the others.
 // - The view tells the host what to give friends who join: this machine's
@@ -80,6 +84,7 @@ public:
     QPushButton* getBoutonDemarrer() const { return demarrer_; }
     QPushButton* getBoutonArreter() const { return arreter_; }
     QPushButton* getBoutonPlacer() const { return placer_; }
+    QPushButton* getBoutonRetirer() const { return retirer_; }
     QPushButton* getBoutonFermer() const { return fermer_; }
     // What the host reads to tell friends where to join.
     QString getTexteAdresses() const;
@@ -93,6 +98,8 @@ public slots:
     void OnArreter();
     // The host puts the selected client on the chosen table and seat.
     void OnPlacer();
+    // The host sends the selected client away.
+    void OnRetirer();
 
 signals:
     // The host stopped its server: the online session is over.
@@ -131,6 +138,7 @@ private:
     QSpinBox* table_ = nullptr;
     QComboBox* siege_ = nullptr;
     QPushButton* placer_ = nullptr;
+    QPushButton* retirer_ = nullptr;
     QPushButton* fermer_ = nullptr;
     // The host's player, one identity for every session of this view.
     qint64 idHote_ = -1;

@@ -5,6 +5,7 @@
 #include "GM_ProxyClientSocket.h"
 #include "GM_SocketAbstract.h"
 #include "VersionProtocole.h"
+#include "ZB_FicheIdentification.h"
 #include "ZB_EventClientAskInfo.h"
 #include "ZB_EventDisconnectClient.h"
 #include "ZB_EventSocketError.h"
@@ -356,12 +357,27 @@ void ClientSocket::traiteRecord_(const QByteArray& record, bool precede)
         QTimer::singleShot(0, this, &ClientSocket::OnReplay);
         break;
     }
+    case EvenementDeJeu::NeW:
+        // The host speaks to this connection alone: no table hears it.
+        cleDeSiege_recue_(ev, record);
+        break;
     default:
         evenement_(ev);
         break;
     }
     if (vivant)
         marqueJeuEnCours_();
+}
+
+void ClientSocket::cleDeSiege_recue_(const EvenementDeJeu& ev, const QByteArray& record)
+{
+    if (ev.noJoueur_ != 4 || ev.etat_ != EtatDeJeu::Identification || ev.idJoueur_ != idJoueur_
+        || !ZB_FicheIdentification::estCle(ev.texte_)) {
+        rejette_(QStringLiteral("not this player's seat key"), record);
+        return;
+    }
+    cleDeSiege_ = ev.texte_;
+    emit signalCleDeSiege(cleDeSiege_);
 }
 
 int ClientSocket::sourceRecue(int source, qint64 idJoueur, qint64 idJoueurPropre)
@@ -611,7 +627,10 @@ void ClientSocket::sendUserInfo(const OptionsDuJoueur& player, int waitingSecond
     if (ZB_StatutConnexionA* statut = getStatut())
         statut->setSecondesAttente(waitingSeconds);
     setEtat_(connexionPublique_ ? ZB_StatutConnexionA::AttentePublique : ZB_StatutConnexionA::AttenteHote);
-    const EvenementDeJeu info(EvenementDeJeu::NeW, player.sauveValeursDansString(), 4, EtatDeJeu::Identification,
+    ZB_FicheIdentification fiche;
+    fiche.joueur_ = player;
+    fiche.cle_ = ZB_FicheIdentification::estCle(cleDeSiege_) ? cleDeSiege_ : QString();
+    const EvenementDeJeu info(EvenementDeJeu::NeW, fiche.sauveValeursDansString(), 4, EtatDeJeu::Identification,
                               EvenementDeJeu::Local_Table, player.id_, 0, -1, -2, ZB_ICI);
     sendEvent(info);
 }

@@ -37,6 +37,12 @@ class GM_SocketAbstract;
 // room must hear is posted to it: the connection is made (1005), it failed
 // (1003) or it is gone (1001).
 //
+// The host gives the player's first connection a seat key (a "NeW" record
+// of the player's id whose text is the key), which the client presents with
+// its identification from then on: without it the host takes a connection
+// under the same id for an impostor. The key is announced
+// (signalCleDeSiege) for the room to keep with the player's id.
+//
 // A host that closes the connection before the game began refused it (its
 // seats are taken, or it holds too many idle connections from this
 // address): the user is told so, whether the close came as an error or as
@@ -85,8 +91,8 @@ public:
     // Writes the event in the session's version; every event but a chat
     // message and the user info waits for its echo.
     void sendEvent(const EvenementDeJeu& ev);
-    // Introduces the local player; version, when given, becomes the
-    // session's protocol version.
+    // Introduces the local player with the seat key set (if any); version,
+    // when given, becomes the session's protocol version.
     void sendUserInfo(const OptionsDuJoueur& player, int waitingSeconds, const int* version);
     // Bytes from the server, in the order they came.
     void receive_(const QByteArray& octets);
@@ -105,6 +111,9 @@ public:
     static constexpr qint64 PersonneIci = std::numeric_limits<qint64>::min();
 
     void setIdJoueur(qint64 id) { idJoueur_ = id; }
+    // The key the host gave this player, empty when none.
+    void setCleDeSiege(const QString& cle) { cleDeSiege_ = cle; }
+    const QString& getCleDeSiege() const { return cleDeSiege_; }
     qint64 getIdJoueur() const { return idJoueur_; }
     const OptionsDuJoueur& getJoueur() const { return joueur_; }
     ZB_StatutConnexionA* getStatut() const;
@@ -135,6 +144,10 @@ public:
     using GM_MessageBoxEmitter::getMessageBoxDisplayer;
     using GM_MessageBoxEmitter::setMessageBoxDisplayer;
 
+signals:
+    // The host gave the player its seat key.
+    void signalCleDeSiege(const QString& cle);
+
 public slots:
     void OnConnectCancel_Answer(int result);
     void onError(QAbstractSocket::SocketError sockError);
@@ -164,6 +177,7 @@ private:
     bool retenu_();
     void traiteRecord_(const QByteArray& record, bool precede);
     void evenement_(EvenementDeJeu& ev);
+    void cleDeSiege_recue_(const EvenementDeJeu& ev, const QByteArray& record);
     void rejette_(const QString& raison, const QByteArray& record);
     void debordement_();
     // A new stream: nothing of the old one is kept.
@@ -185,6 +199,7 @@ private:
     DisplayA* display_;
     qint64 idJoueur_ = -1;
     OptionsDuJoueur joueur_;
+    QString cleDeSiege_;
 
     mutable QMutex mutexReception_;
     ZB_RecordFramer tampon_{TailleTamponMax};

@@ -259,6 +259,11 @@ void TableClient::connectToServer(const QString& adresse, quint16 port, const QS
     clientSocket_ = std::make_unique<ClientSocket>(salle, getListe(-1), display_, getFenetreConnexion(), socket,
                                                    displayer_);
     clientSocket_->setIdJoueur(idJoueur_);
+    // Kept with the id, so that this player, or this program started again,
+    // proves to the host that it is the one who left.
+    connect(clientSocket_.get(), &ClientSocket::signalCleDeSiege, this, [this, adresse](const QString& cle) {
+        identite_.setCle(adresse, idJoueur_, cle);
+    });
     clientSocket_->connecte(adresse, port, login, idUtilisateur, secondesAttente, connexionPublique);
 }
 
@@ -398,6 +403,7 @@ void TableClient::customEvent(QEvent* event)
         secondesAttente_ = ev->getTempsAttente();
         if (clientSocket_) {
             clientSocket_->setIdJoueur(idJoueur_);
+            clientSocket_->setCleDeSiege(identite_.cle(clientSocket_->getAdresse(), idJoueur_));
             const int version = getProtocolVersion();
             clientSocket_->sendUserInfo(joueur, secondesAttente_, &version);
         }

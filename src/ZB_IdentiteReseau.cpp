@@ -1,6 +1,7 @@
 #include "ZB_IdentiteReseau.h"
 
 #include "OptionsDuJoueur.h"
+#include "ZB_FicheIdentification.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,4 +48,43 @@ qint64 ZB_IdentiteReseau::id()
         ecrit.commit();
     }
     return id_;
+}
+
+QString ZB_IdentiteReseau::cle(const QString& hote, qint64 id)
+{
+    // The file is the folder id's: read once that id is this program's.
+    if (!cleLue_ && duDossier_) {
+        cleLue_ = true;
+        QFile lu(QDir(dossier_).filePath(QLatin1String(FICHIER_CLE)));
+        if (lu.open(QIODevice::ReadOnly)) {
+            const QStringList lignes = QString::fromUtf8(lu.read(1024)).split(QLatin1Char('\n'));
+            bool ok = false;
+            const qint64 idLu = lignes.size() >= 3 ? lignes.at(0).trimmed().toLongLong(&ok) : -1;
+            const QString cleLue = lignes.size() >= 3 ? lignes.at(2).trimmed() : QString();
+            if (ok && ZB_FicheIdentification::estCle(cleLue)) {
+                idCle_ = idLu;
+                hoteCle_ = lignes.at(1).trimmed();
+                cle_ = cleLue;
+            }
+        }
+    }
+    return id == idCle_ && hote.trimmed() == hoteCle_ ? cle_ : QString();
+}
+
+void ZB_IdentiteReseau::setCle(const QString& hote, qint64 id, const QString& cle)
+{
+    if (!ZB_FicheIdentification::estCle(cle))
+        return;
+    cleLue_ = true;
+    hoteCle_ = hote.trimmed();
+    idCle_ = id;
+    cle_ = cle;
+    // Another id's key in the folder would be of no use to the folder's id.
+    if (!duDossier_ || id != id_)
+        return;
+    QSaveFile ecrit(QDir(dossier_).filePath(QLatin1String(FICHIER_CLE)));
+    if (ecrit.open(QIODevice::WriteOnly)) {
+        ecrit.write(QByteArray::number(id) + '\n' + hoteCle_.toUtf8() + '\n' + cle.toLatin1() + '\n');
+        ecrit.commit();
+    }
 }

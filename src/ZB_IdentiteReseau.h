@@ -18,11 +18,16 @@ class QLockFile;
 //   that no longer runs is taken over.
 // - A missing, unreadable or unwritable id file costs only the seat's
 //   return: a fresh id is used.
+// - The seat key a host gave the id is kept with it (the key file, when the
+//   folder's id is this program's, else for this run only), for that host
+//   and that id alone: the key goes to no other host, and a key of another
+//   id is none. Only the last host's key is kept.
 class ZB_IdentiteReseau
 {
 public:
     static constexpr const char* FICHIER_ID = "network-player.id";
     static constexpr const char* FICHIER_VERROU = "network-player.lock";
+    static constexpr const char* FICHIER_CLE = "network-player.key";
 
     // dossier: the data folder; empty, every run has a fresh id.
     explicit ZB_IdentiteReseau(const QString& dossier);
@@ -35,9 +40,17 @@ public:
     // The folder's id is this program's.
     bool estIdDuDossier() const { return duDossier_; }
 
+    // The key that host gave the player id, empty when none.
+    QString cle(const QString& hote, qint64 id);
+    void setCle(const QString& hote, qint64 id, const QString& cle);
+
 private:
     QString dossier_;
     std::unique_ptr<QLockFile> verrou_;
     qint64 id_ = -1;
     bool duDossier_ = false;
+    bool cleLue_ = false;
+    QString hoteCle_;
+    qint64 idCle_ = -1;
+    QString cle_;
 };

@@ -17,6 +17,11 @@ OptionsDuJoueur::~OptionsDuJoueur() = default;
 void OptionsDuJoueur::chargeValeursDepuisString(const QString& text)
 {
     GM_SpacesSeparatedString s(text);
+    litChamps(s);
+}
+
+void OptionsDuJoueur::litChamps(GM_SpacesSeparatedString& s)
+{
     // Sanitised as when writing, so that a name read from a peer is the one
     // this record will write and read back.
     nom_ = GM_SpacesSeparatedString::sanitizeFreeText(s.nextString());
@@ -33,6 +38,12 @@ void OptionsDuJoueur::chargeValeursDepuisString(const QString& text)
 QString OptionsDuJoueur::sauveValeursDansString() const
 {
     GM_SpacesSeparatedString s;
+    ecritChamps(s);
+    return s.getString();
+}
+
+void OptionsDuJoueur::ecritChamps(GM_SpacesSeparatedString& s) const
+{
     // Names come from users and peers: keep them from breaking the record.
     s.addString(GM_SpacesSeparatedString::sanitizeFreeText(nom_));
     s.addBool(drapeau1_);
@@ -42,7 +53,6 @@ QString OptionsDuJoueur::sauveValeursDansString() const
     s.addLongLong(id_);
     s.addLongLong(idCompte_);
     s.addRecord(optionsAI_);
-    return s.getString();
 }
 
 qint64 OptionsDuJoueur::genereId()

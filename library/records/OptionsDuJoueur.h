@@ -6,6 +6,8 @@
 #include <QMetaType>
 #include <QString>
 
+class GM_SpacesSeparatedString;
+
 // One player's inscription at a table: name, whether the player is remote or
 // a computer, a unique id and the computer player's tuning. It is the text
 // of the player-inscription events of every game record.
@@ -22,6 +24,9 @@ public:
     // will be written.
     void chargeValeursDepuisString(const QString& text) override;
     QString sauveValeursDansString() const override;
+    // The same fields inside a record that carries more after them.
+    void litChamps(GM_SpacesSeparatedString& s);
+    void ecritChamps(GM_SpacesSeparatedString& s) const;
 
     // A new id, unique with high probability across machines: system
     // randomness, the time of day and the process id.

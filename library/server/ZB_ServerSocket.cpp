@@ -12,6 +12,7 @@
 #include "ZB_EventServerSocketData.h"
 #include "ZB_EventSocketError.h"
 #include "ZB_EventsGroup.h"
+#include "ZB_FicheIdentification.h"
 #include "ZB_ServerSocketConnection.h"
 #include "ZB_StatusMise.h"
 #include "ZB_VerrouEvenements.h"
@@ -103,6 +104,7 @@ void ZB_ServerSocket::attendJoueurs(const OptionsDePartie& options, quint16 port
     timerDepart_.setInterval(qMax(0, secondesAttente) * 1000);
     etat_ = demarrageAuto ? AttenteDemarrageAuto : AttenteJoueurs;
     nombreJoueursRequis_ = demarrageAuto ? 1 : 0;
+    garde_.oublieTout();
 }
 
 bool ZB_ServerSocket::estConnectee_(const ZB_ServerSocketConnection* connection) const
@@ -157,7 +159,8 @@ QString ZB_ServerSocket::raisonDeRefus_(const QHostAddress& adresse)
         return QStringLiteral("the server is stopped");
     if (banList_ != nullptr && banList_->isBanned(adresse))
         return QStringLiteral("the address is banned");
-    if (joueurs_.size() > maxPlayers())
+    if (joueurs_.size() > maxPlayers()
+        && !(enAttente_() && ZB_GardeDesSieges::victime(adressesDesJoueurs_(nullptr), adresse) >= 0))
         return QStringLiteral("every seat is taken");
     QList<ZB_ServerSocketConnection*> nonIdentifiees;
     int deLAdresse = 0;
@@ -214,6 +217,17 @@ void ZB_ServerSocket::removeConnection(ZB_ServerSocketConnection* connection, bo
         finDePartie_();
 }
 
+void ZB_ServerSocket::retireJoueur(ZB_ServerSocketConnection* connection)
+{
+    QMutexLocker verrou(&mutexRecursif_);
+    if (!estConnectee_(connection) || !connection->estIdentifie())
+        return;
+    garde_.exclut(connection->getPlayerId());
+    log_(QStringLiteral("INFO"),
+         QStringLiteral("INFO: ZB_ServerSocket the host removed %1").arg(connection->toString()));
+    removeConnection(connection, false);
+}
+
 void ZB_ServerSocket::finDePartie_()
 {
     if (etat_ == EnCoursAvecPlacesLibres || etat_ == EnCoursComplet) {
@@ -223,6 +237,8 @@ void ZB_ServerSocket::finDePartie_()
     }
     closeAllConnections();
     etat_ = Arrete;
+    // The session is over: its players' keys prove nothing in the next.
+    garde_.oublieTout();
 }
 
 void ZB_ServerSocket::arrete()
@@ -358,6 +374,8 @@ void ZB_ServerSocket::ajouteEventInscritJoueur_unlocked(QList<int>& etapes, int 
 {
     if (connection != nullptr)
         connection->setTableId(noTable);
+    else
+        garde_.reserve(joueur.id_);
     ListeDesEvenements* liste = events_ != nullptr ? events_->getListe(noTable) : nullptr;
     if (liste == nullptr || noTable < 0 || noTable >= etapes.size())
         return;
@@ -490,14 +508,26 @@ bool ZB_ServerSocket::traiteRecord_(const QByteArray& record, ZB_ServerSocketCon
 bool ZB_ServerSocket::identification_(const EvenementDeJeu& ev, ZB_ServerSocketConnection* connection,
                                       QString& raison)
 {
-    OptionsDuJoueur options;
-    raison = GM_Exception::sansException([&] { options.chargeValeursDepuisString(ev.texte_); });
+    ZB_FicheIdentification fiche;
+    raison = GM_Exception::sansException([&] { fiche.chargeValeursDepuisString(ev.texte_); });
     if (!raison.isEmpty())
         return false;
+    OptionsDuJoueur options = fiche.joueur_;
     // The event says whom it is about; the record must be that player, and
     // a real one: -1 stands for no player in every event.
     if (options.id_ < 0 || options.id_ != ev.idJoueur_) {
         raison = QStringLiteral("player id %1 against the record's %2").arg(ev.idJoueur_).arg(options.id_);
+        return false;
+    }
+    // The host's own seat is played here, by no connection.
+    const ZB_GardeDesSieges::Verdict verdict =
+        joueurLocal_.has_value() && joueurLocal_->id_ == options.id_
+            ? ZB_GardeDesSieges::Refuse
+            : garde_.examine(options.id_, fiche.cle_, raison);
+    if (verdict == ZB_GardeDesSieges::Refuse) {
+        if (raison.isEmpty())
+            raison = QStringLiteral("player %1 is not a client's").arg(options.id_);
+        refuseIdentification_(connection);
         return false;
     }
     // Seen from here a client is remote, and never a computer of ours.
@@ -510,6 +540,12 @@ bool ZB_ServerSocket::identification_(const EvenementDeJeu& ev, ZB_ServerSocketC
     // missing from the count, which would end the game or send the others
     // home.
     joueurs_.append(connection);
+    // Before anything of the table: the client keeps the key with its id.
+    if (verdict == ZB_GardeDesSieges::Nouveau) {
+        const EvenementDeJeu cle(EvenementDeJeu::NeW, garde_.cle(options.id_), 4, EtatDeJeu::Identification,
+                                 EvenementDeJeu::Local_Table, options.id_, 0, -1, -2, ZB_ICI);
+        connection->ecrit(cle.toString(version_).toUtf8());
+    }
     // The same player on an older socket: that one is stale, and goes
     // before the seats are counted, or it would fill a seat twice.
     bool remplace = false;
@@ -520,6 +556,8 @@ bool ZB_ServerSocket::identification_(const EvenementDeJeu& ev, ZB_ServerSocketC
             remplace = true;
         }
     }
+    // A player who comes back takes its own seat, nobody else's.
+    const bool deloge = !remplace && faitDeLaPlace_(connection);
     if (!estConnectee_(connection))
         return true;
     if (tables_.isNull() && joueurs_.size() >= maxPlayers()) {
@@ -530,13 +568,14 @@ bool ZB_ServerSocket::identification_(const EvenementDeJeu& ev, ZB_ServerSocketC
     }
     if (vue_ == nullptr)
         return true;
-    if (!remplace) {
+    if (!remplace && !deloge) {
         vue_->cb_newConnection(this, options, connection, false);
         return true;
     }
     // The old socket's seat goes offline through events posted to the room;
     // the view's seating of the new one must come after them, or their
-    // execution would take the seat back from the returning player.
+    // execution would take the seat back from the returning player (or
+    // give the newcomer no seat).
     QPointer<ZB_ServerSocketConnection> garde(connection);
     QMetaObject::invokeMethod(
         this,
@@ -547,6 +586,48 @@ bool ZB_ServerSocket::identification_(const EvenementDeJeu& ev, ZB_ServerSocketC
         },
         Qt::QueuedConnection);
     return true;
+}
+
+void ZB_ServerSocket::refuseIdentification_(ZB_ServerSocketConnection* connection)
+{
+    // Nothing more it sends counts, and it goes once its bytes are read.
+    connection->ferme();
+    QCoreApplication::postEvent(this, new ZB_EventDisconnectServerSocketConnection(connection));
+}
+
+QList<QHostAddress> ZB_ServerSocket::adressesDesJoueurs_(const ZB_ServerSocketConnection* sauf) const
+{
+    QList<QHostAddress> adresses;
+    for (const ZB_ServerSocketConnection* joueur : joueurs_) {
+        if (joueur == sauf || joueur->estAbandonnee())
+            continue;
+        const GM_SocketAbstract* socket = joueur->getSocket();
+        adresses << (socket != nullptr ? socket->peerAddress() : QHostAddress());
+    }
+    return adresses;
+}
+
+bool ZB_ServerSocket::faitDeLaPlace_(ZB_ServerSocketConnection* nouveau)
+{
+    const GM_SocketAbstract* socket = nouveau->getSocket();
+    const QHostAddress adresse = socket != nullptr ? socket->peerAddress() : QHostAddress();
+    bool fait = false;
+    while (enAttente_() && joueurs_.size() > maxPlayers()) {
+        QList<ZB_ServerSocketConnection*> autres;
+        for (ZB_ServerSocketConnection* joueur : std::as_const(joueurs_))
+            if (joueur != nouveau && !joueur->estAbandonnee())
+                autres << joueur;
+        const qsizetype i = ZB_GardeDesSieges::victime(adressesDesJoueurs_(nouveau), adresse);
+        if (i < 0)
+            break;
+        ZB_ServerSocketConnection* victime = autres.at(i);
+        log_(QStringLiteral("INFO"), QStringLiteral("INFO: ZB_ServerSocket %1 gives up its seat to %2: its address "
+                                                    "holds more seats than the newcomer's")
+                                         .arg(victime->toString(), nouveau->toString()));
+        removeConnection(victime, false);
+        fait = true;
+    }
+    return fait;
 }
 
 bool ZB_ServerSocket::evenementDeJeu_(EvenementDeJeu& ev, ZB_ServerSocketConnection* connection, QString& raison)

@@ -2,6 +2,7 @@
 
 #include "OptionsDePartie.h"
 #include "OptionsDuJoueur.h"
+#include "ZB_GardeDesSieges.h"
 #include "ZB_ServerSeatingA.h"
 #include "ZB_TableConfiguration.h"
 
@@ -41,9 +42,16 @@ class ZB_ServerSocketConnection;
 // for, except for chat messages. A card that a client's seat does not hold
 // or may not play is refused by the table, and earns a strike too.
 //
+// A client claims a seat by its player id, and ZB_GardeDesSieges says
+// whether it may: the first connection under an id is written the id's
+// seat key alone, and a later one under that id takes over only with the
+// key; one address cannot take every seat from players at other addresses.
+//
 // Only identified players count against the seats: a new socket is refused
 // once more players identified than the session has seats (one more is let
-// in, so that a player whose old socket hangs on can come back). A socket
+// in, so that a player whose old socket hangs on can come back), unless,
+// before the start, an address holds more seats than the newcomer's would
+// and gives one up. A socket
 // that never identifies holds nothing but its own place for
 // ZB_ServerSocketConnection::DelaiAuthentificationMs, and those places are
 // capped apart, well above any seat count: NonIdentifiesParAdresseMax from
@@ -154,6 +162,10 @@ public:
     bool acceptConnection(GM_SocketAbstract* socket);
     // flag: the player was replaced by a new connection of its own.
     void removeConnection(ZB_ServerSocketConnection* connection, bool flag);
+    // The host sends an identified player away for the rest of the session:
+    // its seat goes to the computer, and its id is refused from now on.
+    void retireJoueur(ZB_ServerSocketConnection* connection);
+    const ZB_GardeDesSieges& getGarde() const { return garde_; }
     void closeAllConnections();
     // The host ends its online session: a running game is reported ended,
     // every connection closes and the server stops.
@@ -234,6 +246,19 @@ private:
     QString raisonDeRefus_(const QHostAddress& adresse);
     void oublie_(ZB_ServerSocketConnection* connection);
     bool sansListeDeTables_() const { return tables_.isNull() || tables_->isEmpty(); }
+    // Before the start, when the identified players are the seats'
+    // claimants.
+    bool enAttente_() const
+    {
+        return etat_ == AttenteJoueurs || etat_ == AttenteDemarrageAuto || etat_ == CompletAvantDepart;
+    }
+    // The identified players' addresses in the order they identified, but
+    // that connection's.
+    QList<QHostAddress> adressesDesJoueurs_(const ZB_ServerSocketConnection* sauf) const;
+    // Players of an address that holds too many seats give theirs up to the
+    // newcomer; true when one did.
+    bool faitDeLaPlace_(ZB_ServerSocketConnection* nouveau);
+    void refuseIdentification_(ZB_ServerSocketConnection* connection);
 
     Cb_TableConnectionInput* room_;
     GM_BanList* banList_ = nullptr;
@@ -255,4 +280,5 @@ private:
     int nombreDeTables_ = 1;
     std::function<QString()> generateurDeNoms_;
     std::optional<OptionsDuJoueur> joueurLocal_;
+    ZB_GardeDesSieges garde_;
 };

@@ -3099,6 +3099,14 @@ x4</translation>
         <translation>Spieler platzieren</translation>
     </message>
     <message>
+        <source>Retirer le joueur</source>
+        <translation>Spieler entfernen</translation>
+    </message>
+    <message>
+        <source>%1 a été retiré de la partie</source>
+        <translation>%1 wurde aus dem Spiel entfernt</translation>
+    </message>
+    <message>
         <source>Journal du serveur</source>
         <translation>Serverprotokoll</translation>
     </message>

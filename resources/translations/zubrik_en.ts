@@ -3099,6 +3099,14 @@ x4</translation>
         <translation>Seat the player</translation>
     </message>
     <message>
+        <source>Retirer le joueur</source>
+        <translation>Remove the player</translation>
+    </message>
+    <message>
+        <source>%1 a été retiré de la partie</source>
+        <translation>%1 was removed from the game</translation>
+    </message>
+    <message>
         <source>Journal du serveur</source>
         <translation>Server log</translation>
     </message>

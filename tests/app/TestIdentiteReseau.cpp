@@ -82,6 +82,51 @@ private slots:
         QCOMPARE(relu.readAll().trimmed().toLongLong(), apres.id());
     }
 
+    // The seat key a host gave the folder's id outlives the program, for
+    // that host and that id only; a program that does not own the folder
+    // keeps its key for its run.
+    void cleDuDossier_data()
+    {
+        QTest::addColumn<QString>("hote");
+        QTest::addColumn<bool>("memeId");
+        QTest::addColumn<bool>("dossierPris"); // a second program holds the folder
+        QTest::addColumn<bool>("retrouvee");
+        QTest::newRow("same host, same id") << QStringLiteral("192.0.2.7") << true << false << true;
+        QTest::newRow("another host") << QStringLiteral("192.0.2.8") << true << false << false;
+        QTest::newRow("another id") << QStringLiteral("192.0.2.7") << false << false << false;
+        QTest::newRow("folder held by another program") << QStringLiteral("192.0.2.7") << true << true << false;
+    }
+    void cleDuDossier()
+    {
+        QFETCH(QString, hote);
+        QFETCH(bool, memeId);
+        QFETCH(bool, dossierPris);
+        QFETCH(bool, retrouvee);
+        const QString cle = QStringLiteral("0123456789abcdef0123456789abcdef");
+        QTemporaryDir dossier;
+        QVERIFY(dossier.isValid());
+        auto occupant = std::make_unique<ZB_IdentiteReseau>(dossier.path());
+        if (dossierPris)
+            occupant->id();
+        qint64 id = -1;
+        {
+            ZB_IdentiteReseau premier(dossier.path());
+            id = premier.id();
+            QVERIFY(premier.cle(QStringLiteral("192.0.2.7"), id).isEmpty());
+            premier.setCle(QStringLiteral("192.0.2.7"), id, QStringLiteral("not a key"));
+            QVERIFY(premier.cle(QStringLiteral("192.0.2.7"), id).isEmpty());
+            premier.setCle(QStringLiteral("192.0.2.7"), id, cle);
+            // For the run, whoever owns the folder.
+            QCOMPARE(premier.cle(QStringLiteral("192.0.2.7"), id), cle);
+        }
+        occupant.reset();
+        // The program started again.
+        ZB_IdentiteReseau apres(dossier.path());
+        const qint64 idApres = apres.id();
+        QCOMPARE(idApres == id, !dossierPris);
+        QCOMPARE(apres.cle(hote, memeId ? idApres : idApres + 1) == cle, retrouvee);
+    }
+
     // Two programs on one folder at the same time: the host must not take
     // the second for the first, so the second gets an id of its own.
     void deuxProgrammesSurUnDossier()

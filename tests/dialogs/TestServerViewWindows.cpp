@@ -3,15 +3,20 @@
 #include "Evenements.h"
 #include "ListeDesEvenements.h"
 #include "GM_SocketAbstract.h"
+#include "GM_SocketTCP.h"
 #include "SalleDeServeur.h"
 #include "ServerView.h"
 #include "TypeDePartie.h"
+#include "ZB_FicheIdentification.h"
 #include "ZB_ServerSocketConnection.h"
 #include "ZbTestRegistry.h"
 
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -98,6 +103,34 @@ struct Arrivee
         j.distant_ = 1;
         c->identifie(j);
         return c;
+    }
+};
+
+// A client on the loopback, from one of its addresses, that identifies as
+// player id (with its seat key, if any) and keeps what it reads.
+class ClientReel : public QObject
+{
+    Q_OBJECT
+public:
+    QTcpSocket socket;
+    QByteArray lu;
+    ClientReel(quint16 port, const QString& depuis, qint64 id, const QString& cle = QString())
+    {
+        socket.bind(QHostAddress(depuis));
+        connect(&socket, &QTcpSocket::readyRead, this, [this] { lu += socket.readAll(); });
+        socket.connectToHost(QHostAddress::LocalHost, port);
+        ZB_FicheIdentification fiche;
+        fiche.joueur_.nom_ = QStringLiteral("J%1").arg(id);
+        fiche.joueur_.id_ = id;
+        fiche.cle_ = cle;
+        const EvenementDeJeu ev(EvenementDeJeu::NeW, fiche.sauveValeursDansString(), 4, EtatDeJeu::Identification,
+                                EvenementDeJeu::Local_Table, id, 0, -1, -2, ZB_ICI);
+        socket.write(ev.toString(2).toUtf8());
+    }
+    QString cle() const
+    {
+        static const QRegularExpression record(QStringLiteral("\\{NeW!([0-9a-f]{32})!4!141!"));
+        return record.match(QString::fromUtf8(lu)).captured(1);
     }
 };
 
@@ -196,6 +229,52 @@ private slots:
         a.vue->cb_connectionClosed(a.serveur.get(), c2.get());
         QCOMPARE(a.vue->connexionChoisie(), nullptr);
         QVERIFY(!a.vue->getBoutonPlacer()->isEnabled());
+    }
+
+    // Each client's row tells where it connects from. The host removes one:
+    // it is disconnected, and its player id is refused for the rest of the
+    // session, key or not.
+    void hostRemovesAPlayer()
+    {
+        Arrivee a(ZB_ServerSocket::Arrete);
+        a.serveur->attendJoueurs(OptionsDePartie(TypeDePartie::GenreJass), 0, 0, 0, false, 30);
+        QTcpServer ecoute;
+        QVERIFY(ecoute.listen(QHostAddress::LocalHost, 0));
+        connect(&ecoute, &QTcpServer::newConnection, this, [&] {
+            while (QTcpSocket* s = ecoute.nextPendingConnection())
+                a.serveur->acceptConnection(new GM_SocketTCP(s));
+        });
+        ClientReel reste(ecoute.serverPort(), QStringLiteral("127.0.0.1"), 7);
+        ClientReel retire(ecoute.serverPort(), QStringLiteral("127.0.0.2"), 8);
+        QTRY_COMPARE_WITH_TIMEOUT(a.vue->getConnexions().size(), 2, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!retire.cle().isEmpty(), 5000);
+        ZB_ServerSocketConnection* cible = nullptr;
+        for (ZB_ServerSocketConnection* c : a.serveur->getJoueurs())
+            if (c->getPlayerId() == 8)
+                cible = c;
+        QVERIFY(cible != nullptr);
+        for (const QString& ligne : a.vue->getConnexions())
+            QVERIFY2(ligne.contains(ligne.startsWith(QLatin1String("J8")) ? QStringLiteral("Adresse: 127.0.0.2, Port: ")
+                                                                           : QStringLiteral("Adresse: 127.0.0.1, Port: ")),
+                     qPrintable(ligne));
+        QVERIFY(!a.vue->getBoutonRetirer()->isEnabled());
+        a.vue->choisitConnexion(cible);
+        QVERIFY(a.vue->getBoutonRetirer()->isEnabled());
+        QSignalSpy horsLigne(a.serveur.get(), &ZB_ServerSocket::signalSetClientOffline);
+
+        a.vue->getBoutonRetirer()->click();
+        QCOMPARE(horsLigne.size(), 1);
+        QCOMPARE(horsLigne.at(0).at(0).toLongLong(), qlonglong(8));
+        QCOMPARE(a.vue->getConnexions().size(), 1);
+        QVERIFY(a.vue->getConnexions().first().startsWith(QLatin1String("J7")));
+        QVERIFY(a.vue->getJournal().last().contains(QStringLiteral("J8 (joueur) a été retiré de la partie")));
+        QTRY_COMPARE_WITH_TIMEOUT(retire.socket.state(), QAbstractSocket::UnconnectedState, 5000);
+
+        ClientReel retour(ecoute.serverPort(), QStringLiteral("127.0.0.2"), 8, retire.cle());
+        QTRY_COMPARE_WITH_TIMEOUT(retour.socket.state(), QAbstractSocket::UnconnectedState, 5000);
+        QCOMPARE(a.serveur->getJoueurs().size(), 1);
+        QCOMPARE(a.vue->getConnexions().size(), 1);
+        QCOMPARE(reste.socket.state(), QAbstractSocket::ConnectedState);
     }
 
     // Hosting shows the view with this machine's ports and seats the host

@@ -11,6 +11,8 @@
 #include "ZB_EventSocketError.h"
 #include "ZB_EventServerSocketData.h"
 #include "ZB_EventsGroup.h"
+#include "ZB_FicheIdentification.h"
+#include "ZB_GardeDesSieges.h"
 #include "ZB_RecordFramer.h"
 #include "ZB_RoomTable.h"
 #include "ZB_ServerSocket.h"
@@ -21,6 +23,7 @@
 
 #include <QCoreApplication>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -150,6 +153,60 @@ QByteArray nouveau(qint64 id)
 {
     return nouveau(joueur(id), id);
 }
+
+// The identification with a seat key.
+QByteArray nouveau(const OptionsDuJoueur& j, const QString& cle)
+{
+    ZB_FicheIdentification fiche;
+    fiche.joueur_ = j;
+    fiche.cle_ = cle;
+    return texte(EvenementDeJeu(EvenementDeJeu::NeW, fiche.sauveValeursDansString(), 4, EtatDeJeu::Identification,
+                                EvenementDeJeu::Local_Table, j.id_, 0, -1, -2, ZB_ICI));
+}
+
+// The seat key the host wrote to a client, empty when none.
+QString cleDans(const QByteArray& octets)
+{
+    static const QRegularExpression record(QStringLiteral("\\{NeW!([0-9a-f]{32})!4!141!"));
+    return record.match(QString::fromUtf8(octets)).captured(1);
+}
+
+QString cleEcrite(const SocketScripte* socket)
+{
+    return cleDans(socket->ecrit);
+}
+
+// A client on the loopback, from one of its addresses, that keeps what it
+// reads.
+class ClientReel : public QObject
+{
+    Q_OBJECT
+public:
+    QTcpSocket socket;
+    QByteArray lu;
+    ClientReel(quint16 port, const QHostAddress& depuis = QHostAddress(QHostAddress::LocalHost))
+    {
+        socket.bind(depuis);
+        connect(&socket, &QTcpSocket::readyRead, this, [this] { lu += socket.readAll(); });
+        socket.connectToHost(QHostAddress::LocalHost, port);
+    }
+    QString cle() const { return cleDans(lu); }
+    bool estFerme() const { return socket.state() == QAbstractSocket::UnconnectedState; }
+};
+
+// A room's server listening on the loopback.
+class Ecoute : public QTcpServer
+{
+public:
+    explicit Ecoute(ZB_ServerSocket* serveur)
+    {
+        connect(this, &QTcpServer::newConnection, this, [this, serveur] {
+            while (QTcpSocket* s = nextPendingConnection())
+                serveur->acceptConnection(new GM_SocketTCP(s));
+        });
+        listen(QHostAddress::LocalHost, 0);
+    }
+};
 
 QByteArray message(qint64 id, const QString& mot, int siege = 1, int table = 0)
 {
@@ -650,6 +707,14 @@ private slots:
         attend->recoit(nouveau(3));
         SocketScripte* inconnu = connecte();
         traite();
+        // Each heard its seat key when it identified, and nothing else.
+        for (SocketScripte* client : {table0, table1, attend}) {
+            QCOMPARE(client->ecrit, texte(EvenementDeJeu(EvenementDeJeu::NeW, cleEcrite(client), 4,
+                                                         EtatDeJeu::Identification, EvenementDeJeu::Local_Table,
+                                                         connectionDe(client)->getPlayerId(), 0, -1, -2, ZB_ICI),
+                                          1));
+            client->ecrit.clear();
+        }
         table0->prendAuPlus = 7;
         serveur->setVersion(2);
         const EvenementDeJeu ev(EvenementDeJeu::Mes, QStringLiteral("àéîõü"), 4, EtatDeJeu::HorsDeroulement,
@@ -946,6 +1011,7 @@ private slots:
     {
         serveur->attendJoueurs(OptionsDePartie(TypeDePartie::GenreJass), 4001, 4002, 4000, false, 0);
         SocketScripte* un = joueurAssis(1);
+        const QString cle = cleEcrite(un);
         serveur->setEtat(ZB_ServerSeatingA::EnCoursAvecPlacesLibres);
         QSignalSpy horsLigne(serveur.get(), &ZB_ServerSocket::signalSetClientOffline);
         QSignalSpy finie(serveur.get(), &ZB_ServerSocket::signalOnlineGameEnded);
@@ -957,7 +1023,7 @@ private slots:
         QCOMPARE(serveur->getEtat(), int(ZB_ServerSeatingA::EnCoursAvecPlacesLibres));
         SocketScripte* retour = connecte();
         QVERIFY(retour != nullptr);
-        retour->recoit(nouveau(1));
+        retour->recoit(nouveau(joueur(1), cle));
         traite();
         QCOMPARE(serveur->getJoueurs().size(), 1);
         QCOMPARE(vue->nouvelles.size(), 2);
@@ -1097,6 +1163,87 @@ private slots:
         QCOMPARE(serveur->getConnections().size(), 2);
     }
 
+    // Who gives up a seat to a newcomer: the latest player of the address
+    // holding the most seats, when it holds more than the newcomer's would.
+    void placesParAdresse_data()
+    {
+        QTest::addColumn<QStringList>("tenues");
+        QTest::addColumn<QString>("nouveau");
+        QTest::addColumn<int>("victime");
+        const QString a = QStringLiteral("198.51.100.1");
+        const QString b = QStringLiteral("198.51.100.2");
+        const QString c = QStringLiteral("198.51.100.3");
+        const QString pont; // the lobby's bridge: no address
+        QTest::newRow("one address, a newcomer from elsewhere") << QStringList{a, a, a, a} << b << 3;
+        QTest::newRow("one address, a newcomer from there") << QStringList{a, a, a, a} << a << -1;
+        QTest::newRow("two against none") << QStringList{a, b, b, c} << c << -1;
+        QTest::newRow("two against one's two") << QStringList{a, b, a} << b << -1;
+        QTest::newRow("three against one's two") << QStringList{a, b, a, a} << b << 3;
+        QTest::newRow("the most, not the latest") << QStringList{a, a, a, b, b} << c << 2;
+        QTest::newRow("a tie: the latest player's address") << QStringList{a, b, a, b} << c << 3;
+        QTest::newRow("every address alone") << QStringList{a, b, c} << QStringLiteral("198.51.100.4") << -1;
+        QTest::newRow("bridged players stay") << QStringList{pont, pont, pont} << a << -1;
+        QTest::newRow("a bridged newcomer") << QStringList{a, a, pont} << pont << 1;
+    }
+    void placesParAdresse()
+    {
+        QFETCH(QStringList, tenues);
+        QFETCH(QString, nouveau);
+        QFETCH(int, victime);
+        QList<QHostAddress> adresses;
+        for (const QString& t : tenues)
+            adresses << QHostAddress(t);
+        QCOMPARE(ZB_GardeDesSieges::victime(adresses, QHostAddress(nouveau)), qsizetype(victime));
+    }
+
+    // Sockets from one address that identify under made-up ids, as many
+    // as the host lets in, do not keep out a player from another address:
+    // the latest of them make room, and the start seats the player.
+    void fauxJoueurs_data()
+    {
+        QTest::addColumn<int>("enPlus"); // fakes beyond the seats
+        QTest::newRow("as many as the seats") << 0;
+        QTest::newRow("more than the host lets in") << 2;
+    }
+    void fauxJoueurs()
+    {
+        QFETCH(int, enPlus);
+        Ecoute ecoute(serveur.get());
+        QVERIFY(ecoute.isListening());
+        const QHostAddress ailleurs(QStringLiteral("127.0.0.2"));
+        const int places = serveur->maxPlayers();
+        std::vector<std::unique_ptr<ClientReel>> faux;
+        for (int i = 0; i < places + enPlus; ++i) {
+            faux.push_back(std::make_unique<ClientReel>(ecoute.serverPort(), ailleurs));
+            faux.back()->socket.write(nouveau(900 + i));
+            // One more than the seats is let in; the next one is refused.
+            QTRY_COMPARE_WITH_TIMEOUT(serveur->getJoueurs().size(), qMin(i + 1, places + 1), Delai);
+        }
+        if (enPlus > 1)
+            QTRY_VERIFY_WITH_TIMEOUT(faux.back()->estFerme(), Delai);
+        auto deFaux = [this, &ailleurs] {
+            const QList<ZB_ServerSocketConnection*> joueurs = serveur->getJoueurs();
+            return int(std::count_if(joueurs.cbegin(), joueurs.cend(), [&](const ZB_ServerSocketConnection* c) {
+                return c->getSocket() != nullptr && c->getSocket()->peerAddress().isEqual(ailleurs);
+            }));
+        };
+
+        ClientReel vrai(ecoute.serverPort());
+        vrai.socket.write(nouveau(42));
+        QTRY_VERIFY_WITH_TIMEOUT(!vrai.cle().isEmpty(), Delai);
+        QTRY_COMPARE_WITH_TIMEOUT(deFaux(), places - 1, Delai);
+        QTRY_VERIFY_WITH_TIMEOUT(!vue->nouvelles.isEmpty() && vue->nouvelles.last().joueur.id_ == 42, Delai);
+        ZB_ServerSocketConnection* joueur42 = vue->nouvelles.last().connection;
+        QCOMPARE(serveur->getJoueurs().size(), places);
+        QVERIFY(std::any_of(vue->logs.cbegin(), vue->logs.cend(), [](const QString& l) {
+            return l.contains(QLatin1String("gives up its seat to"));
+        }));
+        serveur->start(OptionsDePartie(TypeDePartie::GenreJass), 0, 0, 0);
+        QCOMPARE(joueur42->getTableId(), 0);
+        traite();
+        QVERIFY(!vrai.estFerme());
+    }
+
     void bookkeepingDesSieges()
     {
         SocketScripte* un = connecte();
@@ -1158,8 +1305,10 @@ private slots:
         client.write(id.left(10));
         client.write(id.mid(10) + message(9, QStringLiteral("bonjour"), 1, 0));
         QTRY_COMPARE_WITH_TIMEOUT(messagesAppliques(), 1, Delai);
-        QTRY_COMPARE_WITH_TIMEOUT(recu.size(), 1, Delai);
-        QVERIFY(recu.at(0).at(0).toByteArray().contains("bonjour"));
+        // The seat key, then the chat's echo.
+        QTRY_COMPARE_WITH_TIMEOUT(recu.size(), 2, Delai);
+        QVERIFY(!cleDans(recu.at(0).at(0).toByteArray()).isEmpty());
+        QVERIFY(recu.at(1).at(0).toByteArray().contains("bonjour"));
         client.close();
         QTRY_COMPARE_WITH_TIMEOUT(vue->fermees.size(), 1, Delai);
     }
@@ -1180,16 +1329,18 @@ private:
     std::unique_ptr<SalleEnReseau> salle;
     VueTemoin vue;
 
-    SocketScripte* arrive(qint64 id, qint64 prendAuPlus = -1)
+    // cle: the seat key the host wrote to the player's first connection.
+    SocketScripte* arrive(qint64 id, qint64 prendAuPlus = -1, const QString& cle = QString())
     {
         auto* socket = new SocketScripte;
         socket->prendAuPlus = prendAuPlus;
         if (!salle->serveur->acceptConnection(socket))
             return nullptr;
-        socket->recoit(nouveau(joueur(id, id + 1000), id));
+        socket->recoit(nouveau(joueur(id, id + 1000), cle));
         traite();
         return socket;
     }
+
 
 private slots:
     void init()
@@ -1230,6 +1381,7 @@ private slots:
 
         // Seat 2's socket closes: the computer takes the seat and the
         // others hear why.
+        const QString cle = cleEcrite(sockets.at(1));
         sockets.at(1)->disconnectFromHost();
         traite();
         QCOMPARE(salle->table->getJoueur(2)->modeJeu_, int(Joueur::ModeRemplacant));
@@ -1239,7 +1391,7 @@ private slots:
 
         // Back on a new socket: its seat, and the game so far written to it,
         // whole though the transport takes a few bytes at a time.
-        SocketScripte* retour = arrive(302, 5);
+        SocketScripte* retour = arrive(302, 5, cle);
         QVERIFY(retour != nullptr);
         // Also what the table says of the return, like any client not
         // seated yet.
@@ -1271,13 +1423,90 @@ private slots:
         salle->serveur->setEtatServeur(ZB_ServerSeatingA::EnCoursAvecPlacesLibres);
         vue.salle = salle.get();
         QPointer<SocketScripte> ancienne = sockets.at(2);
-        SocketScripte* nouvelle = arrive(303);
+        SocketScripte* nouvelle = arrive(303, -1, cleEcrite(sockets.at(2)));
         QVERIFY(ancienne.isNull());
         QVERIFY(vue.nouvelles.last().remplace);
         QCOMPARE(salle->serveur->getConnections().size(), 3);
         QCOMPARE(salle->table->getJoueur(3)->modeJeu_, int(Joueur::ModeRemplacant));
         QCOMPARE(salle->table->getEntreesProchainPli().value(3).id_, qint64(303));
         QVERIFY(nouvelle->texteEcrit().contains(QStringLiteral("{RsI!")));
+    }
+
+    // Every client hears every seated player's id: a second connection
+    // under a player's id is that player only with the seat key the host
+    // wrote to the player's first connection. Without it, whether the
+    // player is still connected or its seat is held for it while it is
+    // offline, the newcomer is closed and gets nothing of the table; with
+    // it (the player on a new socket, or its program started again) it
+    // takes the seat over.
+    void usurpateur_data()
+    {
+        QTest::addColumn<bool>("enLigne");
+        QTest::addColumn<QString>("cle"); // "vraie": the player's own
+        QTest::addColumn<bool>("prend");
+        const QString fausse(ZB_FicheIdentification::KeyLength, QLatin1Char('a'));
+        QTest::newRow("player connected, no key") << true << QString() << false;
+        QTest::newRow("player connected, wrong key") << true << fausse << false;
+        QTest::newRow("player connected, its key") << true << QStringLiteral("vraie") << true;
+        QTest::newRow("player offline, no key") << false << QString() << false;
+        QTest::newRow("player offline, wrong key") << false << fausse << false;
+        QTest::newRow("player offline, its key") << false << QStringLiteral("vraie") << true;
+    }
+    void usurpateur()
+    {
+        QFETCH(bool, enLigne);
+        QFETCH(QString, cle);
+        QFETCH(bool, prend);
+        Ecoute ecoute(salle->serveur);
+        QVERIFY(ecoute.isListening());
+        SocketScripte* temoin = arrive(301);
+        salle->serveur->connexionPlacee(vue.nouvelles.last().connection, 0);
+        // The key comes before anything of the table, to this client alone.
+        QCOMPARE(temoin->texteEcrit().count(QStringLiteral("{NeW!")), 1);
+
+        ClientReel joueur302(ecoute.serverPort());
+        joueur302.socket.write(nouveau(joueur(302, 1302), QString()));
+        QTRY_VERIFY_WITH_TIMEOUT(!joueur302.cle().isEmpty(), Delai);
+        QTRY_COMPARE_WITH_TIMEOUT(salle->serveur->getJoueurs().size(), 2, Delai);
+        ZB_ServerSocketConnection* premiere = salle->serveur->getJoueurs().last();
+        salle->serveur->connexionPlacee(premiere, 0);
+        QVERIFY(!temoin->texteEcrit().contains(joueur302.cle()));
+        salle->serveur->setEtatServeur(ZB_ServerSeatingA::EnCoursAvecPlacesLibres);
+        vue.salle = salle.get();
+        if (!enLigne) {
+            joueur302.socket.disconnectFromHost();
+            QTRY_COMPARE_WITH_TIMEOUT(salle->table->getJoueur(2)->modeJeu_, int(Joueur::ModeRemplacant), Delai);
+        }
+        const qsizetype entendu = temoin->ecrit.size();
+
+        ClientReel autre(ecoute.serverPort());
+        autre.socket.write(nouveau(joueur(302, 1302), cle == QLatin1String("vraie") ? joueur302.cle() : cle));
+        if (prend) {
+            QTRY_VERIFY_WITH_TIMEOUT(autre.lu.contains("{RsI!"), Delai);
+            if (enLigne)
+                QTRY_VERIFY_WITH_TIMEOUT(joueur302.estFerme(), Delai);
+            QCOMPARE(salle->table->getEntreesProchainPli().value(2).id_, qint64(302));
+            QTRY_VERIFY_WITH_TIMEOUT(temoin->texteEcrit().mid(entendu).contains(QStringLiteral("s'est reconnecté")),
+                                     Delai);
+            // It keeps the key it has: no new one.
+            QVERIFY(autre.cle().isEmpty());
+            return;
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(autre.estFerme(), Delai);
+        traite();
+        QVERIFY2(!autre.lu.contains("{RsI!") && autre.cle().isEmpty(), autre.lu.constData());
+        QVERIFY(!temoin->texteEcrit().mid(entendu).contains(QStringLiteral("s'est reconnecté")));
+        // The only entry is the computer's, for a seat held for its player.
+        for (const QMap<int, OptionsDuJoueur>& entrees :
+             {salle->table->getEntreesProchainPli(), salle->table->getEntreesProchaineDonne()})
+            for (const OptionsDuJoueur& entree : entrees)
+                QVERIFY(entree.id_ != 302 && entree.ordinateur_ == 1);
+        QCOMPARE(salle->table->getJoueur(2)->modeJeu_,
+                 int(enLigne ? Joueur::ModeHumainDistant : Joueur::ModeRemplacant));
+        if (enLigne) {
+            QVERIFY(!joueur302.estFerme());
+            QVERIFY(salle->serveur->getJoueurs().contains(premiere));
+        }
     }
 };
 

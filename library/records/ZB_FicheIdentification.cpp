@@ -1,0 +1,60 @@
+#include "ZB_FicheIdentification.h"
+
+#include "GM_SpacesSeparatedString.h"
+
+#include <QRandomGenerator>
+
+void ZB_FicheIdentification::chargeValeursDepuisString(const QString& text)
+{
+    GM_SpacesSeparatedString s(text);
+    OptionsDuJoueur joueur;
+    joueur.litChamps(s);
+    QString cle;
+    if (s.hasOptionalField()) {
+        cle = s.getNext();
+        if (!estCle(cle))
+            GM_SpacesSeparatedString::throwCorrupted();
+    }
+    joueur_ = joueur;
+    cle_ = cle;
+}
+
+QString ZB_FicheIdentification::sauveValeursDansString() const
+{
+    GM_SpacesSeparatedString s;
+    joueur_.ecritChamps(s);
+    if (!cle_.isEmpty())
+        s.addString(cle_);
+    return s.getString();
+}
+
+QString ZB_FicheIdentification::genereCle()
+{
+    quint32 mots[KeyLength / 8];
+    QRandomGenerator::system()->fillRange(mots);
+    QString cle;
+    cle.reserve(KeyLength);
+    for (const quint32 mot : mots)
+        cle += QStringLiteral("%1").arg(mot, 8, 16, QLatin1Char('0'));
+    return cle;
+}
+
+bool ZB_FicheIdentification::estCle(const QString& texte)
+{
+    if (texte.size() != KeyLength)
+        return false;
+    for (const QChar c : texte)
+        if (!((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('a') && c <= QLatin1Char('f'))))
+            return false;
+    return true;
+}
+
+bool ZB_FicheIdentification::memeCle(const QString& a, const QString& b)
+{
+    if (!estCle(a) || !estCle(b))
+        return false;
+    char16_t difference = 0;
+    for (qsizetype i = 0; i < KeyLength; ++i)
+        difference |= char16_t(a.at(i).unicode() ^ b.at(i).unicode());
+    return difference == 0;
+}
