@@ -358,9 +358,10 @@ void ClientSocket::traiteRecord_(const QByteArray& record, bool precede)
         break;
     }
     case EvenementDeJeu::NeW:
-        // The host speaks to this connection alone: no table hears it.
+        // The host speaks to this connection alone: no table hears it, and
+        // the game has not begun for it.
         cleDeSiege_recue_(ev, record);
-        break;
+        return;
     default:
         evenement_(ev);
         break;

@@ -13,6 +13,7 @@
 #include "ZB_EventDisconnectClient.h"
 #include "ZB_EventSocketError.h"
 #include "ZB_EventsGroup.h"
+#include "ZB_FicheIdentification.h"
 #include "ZB_ServerSocket.h"
 #include "ZB_ServerSocketConnection.h"
 #include "SalleDeServeur.h"
@@ -23,6 +24,7 @@
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -367,6 +369,46 @@ private slots:
         QCOMPARE(b->socket->ecritures, QList<QByteArray>{texte(info, 1)});
         // The user info is not resent.
         QVERIFY(!b->client->getTimerRenvoi().isActive());
+    }
+
+    // The host's seat key for this player is kept and announced, reaches
+    // no table, leaves the client waiting for the host, and goes back with
+    // the next identification; anything else of that kind is dropped.
+    void cleDeSiege_data()
+    {
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<qint64>("id");
+        QTest::addColumn<int>("siege");
+        QTest::addColumn<bool>("gardee");
+        const QString cle = QStringLiteral("0123456789abcdef0123456789abcdef");
+        QTest::newRow("this player's") << cle << Moi << 4 << true;
+        QTest::newRow("another player's") << cle << Moi + 1 << 4 << false;
+        QTest::newRow("at a seat") << cle << Moi << 1 << false;
+        QTest::newRow("not a key") << cle.toUpper() << Moi << 4 << false;
+        QTest::newRow("too short") << cle.left(31) << Moi << 4 << false;
+    }
+    void cleDeSiege()
+    {
+        QFETCH(QString, texte);
+        QFETCH(qint64, id);
+        QFETCH(int, siege);
+        QFETCH(bool, gardee);
+        b->attendHote();
+        QSignalSpy annoncee(b->client.get(), &ClientSocket::signalCleDeSiege);
+        b->socket->recoit(::texte(EvenementDeJeu(EvenementDeJeu::NeW, texte, siege, EtatDeJeu::Identification,
+                                                 EvenementDeJeu::Local_Table, id, 0, -1, -2, ZB_ICI)));
+        QVERIFY(b->exec.executes.isEmpty());
+        QCOMPARE(b->client->getEtat(), 5);
+        QCOMPARE(annoncee.size(), gardee ? 1 : 0);
+        QCOMPARE(b->client->getCleDeSiege(), gardee ? texte : QString());
+        b->socket->ecritures.clear();
+        b->attendHote();
+        ZB_FicheIdentification fiche;
+        fiche.joueur_ = joueur(QStringLiteral("Moi"), Moi);
+        fiche.cle_ = gardee ? texte : QString();
+        QCOMPARE(b->socket->ecritures,
+                 QList<QByteArray>{::texte(EvenementDeJeu(EvenementDeJeu::NeW, fiche.sauveValeursDansString(), 4,
+                                                          EtatDeJeu::Identification, 2, Moi, 0, -1, -2, ZB_ICI))});
     }
 
     // Records cut anywhere, characters split between reads included, are
