@@ -161,8 +161,16 @@ void ClientSocket::marqueJeuEnCours_()
 {
     // An event executed may have ended the connection meanwhile: that is
     // what the window keeps showing.
-    if (getEtat() < ZB_StatutConnexionA::DeconnecteUtilisateur)
-        setEtat_(ZB_StatutConnexionA::JeuEnCours);
+    if (getEtat() >= ZB_StatutConnexionA::DeconnecteUtilisateur)
+        return;
+    setEtat_(ZB_StatutConnexionA::JeuEnCours);
+    if (rejointAnnonce_ || display_ == nullptr)
+        return;
+    rejointAnnonce_ = true;
+    // Queued: this runs under the replay's lock, and the table repaints its
+    // cloth for an online game.
+    DisplayA* display = display_;
+    QTimer::singleShot(0, this, [display] { display->afficheRejointPartieEnLigne(true, QString()); });
 }
 
 bool ClientSocket::estOuverte_() const

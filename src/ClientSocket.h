@@ -211,6 +211,7 @@ private:
     QPointer<QObject> gardeStatut_; // set when the observer is a QObject
     bool statutEstObjet_ = false;
     int etat_ = 0; // the state when there is no observer
+    bool rejointAnnonce_ = false; // the table was told that the user joined
 
     bool connexionPublique_ = false;
     // This side closed the connection: its end is no refusal by the host.

@@ -197,6 +197,7 @@ public:
     QList<int> sieges;
     int curseursRestaures = 0;
     bool vueActive = false;
+    QList<bool> rejoint; // what the table was told of the online game
     void setModeVue(int mode) override
     {
         modesVue << mode;
@@ -205,6 +206,7 @@ public:
     void afficheTable() override { vueActive = false; }
     void setNoJoueurLocal(int siege) override { sieges << siege; }
     void restaureCurseur() override { ++curseursRestaures; }
+    void afficheRejointPartieEnLigne(bool enLigne, const QString&) override { rejoint << enLigne; }
 };
 
 EvenementDeJeu evenement(int genre, const QString& texte, int siege, int etat, int noDemande, int mode = 0,
@@ -516,6 +518,8 @@ private slots:
         QVERIFY(!b->display.vueActive); // caught up, the user plays
         QCOMPARE(b->display.sieges, QList<int>{1});
         QCOMPARE(b->display.curseursRestaures, 1);
+        // The table shows the game as joined online, once.
+        QCOMPARE(b->display.rejoint, QList<bool>{true});
         QVERIFY(!b->client->estEnReplay());
         // Rewritten as seen from here: the host's own facts are remote, the
         // local player's inscription is not.
