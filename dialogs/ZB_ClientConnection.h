@@ -50,6 +50,7 @@ public:
 
     // The text a state shows; the countdown's for the waiting states.
     static QString texteEtat(int etat, int secondesRestantes);
+    // The announcement of a try after the host dropped the connection.
     static QString texteEssai(int essai, int essais, int secondes);
 
 protected:
