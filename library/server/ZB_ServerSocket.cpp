@@ -8,6 +8,7 @@
 #include "ListeDesEvenements.h"
 #include "StatusAtout.h"
 #include "TypeDePartie.h"
+#include "VersionProtocole.h"
 #include "ZB_EventDisconnectServerSocketConnection.h"
 #include "ZB_EventServerSocketData.h"
 #include "ZB_EventSocketError.h"
@@ -18,6 +19,8 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QHash>
+#include <QHostAddress>
 #include <QMutexLocker>
 #include <QStringDecoder>
 
@@ -49,6 +52,40 @@ void verifieTexte(const EvenementDeJeu& ev)
     default:
         break;
     }
+}
+
+// The unidentified connection that makes room for a newcomer from adresse:
+// the oldest of those from the address that holds the most of them, the
+// newcomer counted at its own. A flood thus recycles its own sockets, and a
+// joiner alone at its address never goes while another address holds more.
+// Connections without an address (the lobby's bridge) each stand alone.
+ZB_ServerSocketConnection* aRenvoyer(const QList<ZB_ServerSocketConnection*>& nonIdentifiees,
+                                     const QHostAddress& adresse)
+{
+    auto adresseDe = [](const ZB_ServerSocketConnection* connection) {
+        const GM_SocketAbstract* socket = connection->getSocket();
+        return socket != nullptr ? socket->peerAddress() : QHostAddress();
+    };
+    QHash<QHostAddress, int> parAdresse;
+    if (!adresse.isNull())
+        parAdresse[adresse] = 1;
+    for (const ZB_ServerSocketConnection* connection : nonIdentifiees) {
+        const QHostAddress de = adresseDe(connection);
+        if (!de.isNull())
+            ++parAdresse[de];
+    }
+    ZB_ServerSocketConnection* choisie = nullptr;
+    int plus = 0;
+    // In connection order: among equals the oldest goes.
+    for (ZB_ServerSocketConnection* connection : nonIdentifiees) {
+        const QHostAddress de = adresseDe(connection);
+        const int nombre = de.isNull() ? 1 : parAdresse.value(de);
+        if (nombre > plus) {
+            plus = nombre;
+            choisie = connection;
+        }
+    }
+    return choisie;
 }
 
 } // namespace
@@ -132,8 +169,7 @@ bool ZB_ServerSocket::acceptConnection(GM_SocketAbstract* socket)
         if (etat_ != Arrete)
             log_(QStringLiteral("INFO"), QStringLiteral("INFO: ZB_ServerSocket refused a connection from %1: %2")
                                              .arg(adresse.toString(), raison));
-        socket->disconnectFromHost();
-        socket->deleteLater();
+        refuse_(socket);
         return false;
     }
     auto* connection = new ZB_ServerSocketConnection(socket, this);
@@ -171,10 +207,32 @@ QString ZB_ServerSocket::raisonDeRefus_(const QHostAddress& adresse)
     }
     if (deLAdresse >= NonIdentifiesParAdresseMax)
         return QStringLiteral("%1 connections from the address did not identify yet").arg(deLAdresse);
-    // In connection order: the oldest go first.
-    for (qsizetype i = 0; i + NonIdentifiesMax <= nonIdentifiees.size(); ++i)
-        removeConnection(nonIdentifiees.at(i), false);
+    while (nonIdentifiees.size() >= NonIdentifiesMax) {
+        ZB_ServerSocketConnection* partante = aRenvoyer(nonIdentifiees, adresse);
+        nonIdentifiees.removeOne(partante);
+        removeConnection(partante, false);
+    }
     return QString();
+}
+
+void ZB_ServerSocket::refuse_(GM_SocketAbstract* socket)
+{
+    // Said before the close, so that the client does not come back for the
+    // same answer.
+    socket->write(QByteArray(RECORD_REFUS_TABLE));
+    socket->disconnectFromHost();
+    if (socket->state() == QAbstractSocket::UnconnectedState) {
+        socket->deleteLater();
+        return;
+    }
+    // A TCP socket still writing the record closes once it is out: deleted
+    // before, it would be reset and the record lost. A peer that never
+    // reads does not keep it longer than that.
+    connect(socket, &GM_SocketAbstract::disconnected, socket, &QObject::deleteLater);
+    QTimer::singleShot(AttenteRefusMs, socket, [socket] {
+        socket->abort();
+        socket->deleteLater();
+    });
 }
 
 void ZB_ServerSocket::oublie_(ZB_ServerSocketConnection* connection)
@@ -267,8 +325,11 @@ void ZB_ServerSocket::start(const OptionsDePartie& options, quint16 portSecure, 
                  QStringLiteral("WARNING: ZB_ServerSocket::start() dropping %1:%2, because the server is already full.")
                      .arg(joueur->getPlayerId())
                      .arg(socket != nullptr ? socket->peerAddress().toString() : QString()));
-            if (socket != nullptr)
+            // Full is a refusal: the client must not come back for it.
+            if (socket != nullptr) {
+                socket->write(QByteArray(RECORD_REFUS_TABLE));
                 socket->disconnectFromHost();
+            }
             continue;
         }
         humains.append(qMakePair(joueur, joueur->getOptions()));
