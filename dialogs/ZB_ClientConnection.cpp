@@ -76,9 +76,18 @@ QString ZB_ClientConnection::texteEtat(int etat, int secondesRestantes)
     }
 }
 
+QString ZB_ClientConnection::texteEssai(int essai, int essais, int secondes)
+{
+    return tr("Le serveur de jeu a fermé la connection: nouvelle tentative %1 sur %2 dans %3 s.")
+        .arg(essai)
+        .arg(essais)
+        .arg(secondes);
+}
+
 void ZB_ClientConnection::setEtat(int etat)
 {
     etat_ = etat;
+    essai_ = 0;
     const bool attente = estEtatDAttente(etat);
     const bool enCours = etat >= ResolutionAdresse && etat <= AttenteHote;
     // While a connection is being made or waits, it can be given up; once
@@ -118,6 +127,14 @@ void ZB_ClientConnection::setSecondesAttente(int secondes)
     }
 }
 
+void ZB_ClientConnection::annonceEssai(int essai, int essais, int secondes)
+{
+    essai_ = essai;
+    essais_ = essais;
+    secondesEssai_ = secondes;
+    afficheTexte_();
+}
+
 QString ZB_ClientConnection::getTexte() const
 {
     return label_->text();
@@ -150,7 +167,7 @@ void ZB_ClientConnection::OnCompteAReboursTermine()
 void ZB_ClientConnection::afficheTexte_()
 {
     etatAffiche_ = true;
-    label_->setText(texteEtat(etat_, secondesRestantes_));
+    label_->setText(essai_ > 0 ? texteEssai(essai_, essais_, secondesEssai_) : texteEtat(etat_, secondesRestantes_));
 }
 
 void ZB_ClientConnection::changeEvent(QEvent* event)

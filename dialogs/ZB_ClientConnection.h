@@ -30,6 +30,8 @@ public:
     // A new countdown of that many seconds; it runs at once in a waiting
     // state, else from the next one.
     void setSecondesAttente(int secondes) override;
+    // The announcement replaces the state's text until the next state.
+    void annonceEssai(int essai, int essais, int secondes) override;
     void montre() override { show(); }
     void cache() override { hide(); }
     // The connection brings it up, not the user.
@@ -48,6 +50,8 @@ public:
 
     // The text a state shows; the countdown's for the waiting states.
     static QString texteEtat(int etat, int secondesRestantes);
+    // The announcement of a try after the host dropped the connection.
+    static QString texteEssai(int essai, int essais, int secondes);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -74,4 +78,8 @@ private:
     QPushButton* boutonFermer_;
     QVariantAnimation compteARebours_;
     std::function<void()> actionAnnuler_;
+    // The try announced, 0 for none; kept as numbers for a language switch.
+    int essai_ = 0;
+    int essais_ = 0;
+    int secondesEssai_ = 0;
 };

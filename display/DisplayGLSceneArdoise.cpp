@@ -211,14 +211,17 @@ void DisplayGLScene::setLignesArdoise(double largeur, double haut, const QString
             occupe |= ligne->sceneBoundingRect();
         ligne->update();
     }
-    // The backing: the lines' own rectangle and a margin, rounded.
+    // The backing: the lines' own rectangle and a margin, rounded. The
+    // corners' radius stays within the margin above and below, so that a
+    // long line's first and last letters never stand over the cut corners
+    // (pink prompt letters on the wood there read at 2 to 1).
     if (occupe.isEmpty()) {
         fondLignes_->hide();
         return;
     }
     const double marge = MARGE_FOND_LIGNES * QFontMetricsF(police).height();
     QPainterPath chemin;
-    chemin.addRoundedRect(occupe.adjusted(-marge, -marge / 2.0, marge, marge / 2.0), marge, marge);
+    chemin.addRoundedRect(occupe.adjusted(-marge, -marge / 2.0, marge, marge / 2.0), marge / 2.0, marge / 2.0);
     fondLignes_->setPath(chemin);
     fondLignes_->show();
 }

@@ -42,6 +42,10 @@ inline constexpr int CHIFFRES_NUMERO_CAPTURE = 3;
 inline constexpr double PART_POLICE_PLAQUE = 0.06;
 inline constexpr int COTE_SIGNE_ATOUT = 35;
 inline constexpr int LARGEUR_MULTIPLICATEUR = 39;
+// The online sign on the cloth of a joined game: its picture's size divided
+// by this, its centre this far left of the cloth's.
+inline constexpr double REDUCTION_TAPIS_CONNECTE = 2.2;
+inline constexpr int DECALAGE_TAPIS_CONNECTE = 34;
 inline constexpr double LARGEUR_PLAQUE = 500.0;
 inline constexpr double HAUTEUR_PLAQUE = 47.0;
 inline constexpr int RETRAIT_PLAQUE_PRES = 8;

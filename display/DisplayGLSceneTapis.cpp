@@ -136,6 +136,18 @@ void DisplayGLScene::redessineCartes(int atout)
     const QImage signe =
         source.isNull() ? QImage()
                         : source.scaled(cotePlaque, cotePlaque, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    // The online sign lies under the trump's, which stays readable through
+    // its translucent globe.
+    if (enLigne_) {
+        static const QImage connecte(QStringLiteral(":/images/connected_carpet.png"));
+        if (!connecte.isNull()) {
+            const QSizeF taille = QSizeF(connecte.size()) / REDUCTION_TAPIS_CONNECTE;
+            const QRectF place(QPointF(w / 2.0 - DECALAGE_TAPIS_CONNECTE - taille.width() / 2.0,
+                                       (h - taille.height()) / 2.0),
+                               taille);
+            peintre.drawImage(place, connecte);
+        }
+    }
     if (!signeCentre.isNull()) {
         const QPointF coin((w - signeCentre.width()) / 2.0, (h - signeCentre.height()) / 2.0);
         peintre.drawImage(coin, signeCentre);

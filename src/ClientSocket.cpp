@@ -84,6 +84,8 @@ ClientSocket::ClientSocket(ZB_SalleClienteA* salle, ListeDesEvenements* liste, D
     timerTentative_.setTimerType(Qt::PreciseTimer);
     timerTentative_.setInterval(DelaiTentativeMs);
     connect(&timerTentative_, &QTimer::timeout, this, &ClientSocket::OnNewPublicConnectionAttempt);
+    timerEssai_.setSingleShot(true);
+    connect(&timerEssai_, &QTimer::timeout, this, &ClientSocket::OnNouvelEssai_);
 
     if (GM_SocketAbstract* s = socket_.data()) {
         connect(s, &GM_SocketAbstract::readyRead_tcpOld, this, &ClientSocket::onReadyRead_tcpOld);
@@ -113,6 +115,7 @@ ClientSocket::~ClientSocket()
         socket_->disconnect(this);
     timerRenvoi_.stop();
     timerTentative_.stop();
+    timerEssai_.stop();
     // A replay still playing must not call back into a deleted object.
     if (ListeDesEvenements* liste = liste_.data())
         liste->oublieDemandeurReplay(this);
@@ -128,11 +131,14 @@ void ClientSocket::connecte(const QString& adresse, quint16 port, const QString&
     secondesAttente_ = secondesAttente;
     connexionPublique_ = connexionPublique;
     tentatives_ = 0;
+    essais_ = 0;
     renvois_ = 0;
     timerRenvoi_.stop();
     timerTentative_.stop();
+    timerEssai_.stop();
     repartDeZero_();
     fermetureLocale_ = false;
+    refusRecu_ = false;
     setEtat_(ZB_StatutConnexionA::ResolutionAdresse);
     if (socket_)
         socket_->connectToHost(adresse_, port_);
@@ -162,8 +168,16 @@ void ClientSocket::marqueJeuEnCours_()
 {
     // An event executed may have ended the connection meanwhile: that is
     // what the window keeps showing.
-    if (getEtat() < ZB_StatutConnexionA::DeconnecteUtilisateur)
-        setEtat_(ZB_StatutConnexionA::JeuEnCours);
+    if (getEtat() >= ZB_StatutConnexionA::DeconnecteUtilisateur)
+        return;
+    setEtat_(ZB_StatutConnexionA::JeuEnCours);
+    if (rejointAnnonce_ || display_ == nullptr)
+        return;
+    rejointAnnonce_ = true;
+    // Queued: this runs under the replay's lock, and the table repaints its
+    // cloth for an online game.
+    DisplayA* display = display_;
+    QTimer::singleShot(0, this, [display] { display->afficheRejointPartieEnLigne(true, QString()); });
 }
 
 bool ClientSocket::estOuverte_() const
@@ -309,6 +323,11 @@ void ClientSocket::rejette_(const QString& raison, const QByteArray& record)
 
 void ClientSocket::traiteRecord_(const QByteArray& record, bool precede)
 {
+    // Not an event: nothing for the list, and no sign of a game either.
+    if (!precede && record == RECORD_REFUS_TABLE) {
+        refusRecu_ = true;
+        return;
+    }
     if (precede) {
         rejette_(QStringLiteral("bytes before the record"), record);
         return;
@@ -625,6 +644,10 @@ void ClientSocket::sendUserInfo(const OptionsDuJoueur& player, int waitingSecond
     // what the user must go on seeing.
     if (getEtat() >= ZB_StatutConnexionA::DeconnecteUtilisateur)
         return;
+    // Asked for by a connection the host dropped since: the next try asks
+    // again.
+    if (timerEssai_.isActive())
+        return;
     if (ZB_StatutConnexionA* statut = getStatut())
         statut->setSecondesAttente(waitingSeconds);
     setEtat_(connexionPublique_ ? ZB_StatutConnexionA::AttentePublique : ZB_StatutConnexionA::AttenteHote);
@@ -640,6 +663,7 @@ void ClientSocket::closeConnection()
 {
     timerRenvoi_.stop();
     timerTentative_.stop();
+    timerEssai_.stop();
     if (!estOuverte_())
         return;
     fermetureLocale_ = true;
@@ -698,6 +722,10 @@ void ClientSocket::onDisconnected()
         timerTentative_.start();
         return;
     }
+    if (essaiPossible_(etat)) {
+        programmeEssai_();
+        return;
+    }
     // A WebSocket host that refuses a client closes it cleanly, without the
     // error a TCP host's close raises first.
     if (!fermetureLocale_ && etat >= ZB_StatutConnexionA::TentativeConnection
@@ -719,6 +747,39 @@ void ClientSocket::OnNewPublicConnectionAttempt()
     // The user may have given up meanwhile.
     const int etat = getEtat();
     if (etat != ZB_StatutConnexionA::AttentePublique && etat != ZB_StatutConnexionA::AttentePubliqueReessai)
+        return;
+    repartDeZero_();
+    fermetureLocale_ = false;
+    if (socket_)
+        socket_->connectToHost(adresse_, port_);
+}
+
+bool ClientSocket::essaiPossible_(int etat) const
+{
+    return !connexionPublique_ && !fermetureLocale_ && !refusRecu_ && essais_ < EssaisMax
+        && etat >= ZB_StatutConnexionA::TentativeConnection && etat < ZB_StatutConnexionA::JeuEnCours;
+}
+
+void ClientSocket::programmeEssai_()
+{
+    ++essais_;
+    timerRenvoi_.stop();
+    const int delai = delaiEssaiMs_ << (essais_ - 1);
+    qInfo().noquote() << QStringLiteral("INFO: ClientSocket: %1:%2 closed the connection before the game began; try "
+                                        "%3 of %4 in %5 ms.")
+                             .arg(adresse_, QString::number(port_), QString::number(essais_),
+                                  QString::number(EssaisMax), QString::number(delai));
+    // A waiting state: the user may give up meanwhile.
+    setEtat_(ZB_StatutConnexionA::AttenteHote);
+    if (ZB_StatutConnexionA* statut = getStatut())
+        statut->annonceEssai(essais_, EssaisMax, qMax(1, (delai + 999) / 1000));
+    timerEssai_.start(delai);
+}
+
+void ClientSocket::OnNouvelEssai_()
+{
+    // The user may have given up meanwhile.
+    if (getEtat() != ZB_StatutConnexionA::AttenteHote)
         return;
     repartDeZero_();
     fermetureLocale_ = false;
@@ -755,18 +816,19 @@ void ClientSocket::OnConnectCancel_Answer(int result)
         closeConnection();
         return;
     }
-    // Between two attempts of a public connection there is no socket to
-    // close, and so no disconnection to tell the room.
+    // Between two attempts there is no socket to close, and so no
+    // disconnection to tell the room.
     timerRenvoi_.stop();
     timerTentative_.stop();
+    timerEssai_.stop();
     poste_(new ZB_EventDisconnectClient(0));
 }
 
 void ClientSocket::refuseParLHote_()
 {
-    // The host closes a connection it will not serve without a word: its
-    // seats are taken, or this address holds too many connections that
-    // never introduced a player.
+    // The host refused the connection (its seats are taken, or this address
+    // holds too many connections that never introduced a player), or kept
+    // dropping it.
     setEtat_(ZB_StatutConnexionA::RefuseOuComplet);
     posteErreur_(tr("L'ordinateur distant a été trouvé, mais le serveur de jeu a refusé la connection: il est complet, "
                     "ou trop de connections arrivent de votre adresse. Réessayez plus tard"));
@@ -805,7 +867,9 @@ void ClientSocket::onError(QAbstractSocket::SocketError sockError)
             // onDisconnected tries again.
             setEtat_(ZB_StatutConnexionA::AttentePubliqueReessai);
         } else if (etat < ZB_StatutConnexionA::JeuEnCours) {
-            refuseParLHote_();
+            // onDisconnected tries again after a drop.
+            if (!essaiPossible_(etat))
+                refuseParLHote_();
             return;
         } else {
             texte = tr("La connection avec le serveur a été interrompue");

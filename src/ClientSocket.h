@@ -43,10 +43,15 @@ class GM_SocketAbstract;
 // under the same id for an impostor. The key is announced
 // (signalCleDeSiege) for the room to keep with the player's id.
 //
-// A host that closes the connection before the game began refused it (its
-// seats are taken, or it holds too many idle connections from this
-// address): the user is told so, whether the close came as an error or as
-// a plain close.
+// A host that closes the connection before the game began either refused
+// it (the server is stopped or full, or holds too many idle connections
+// from this address), and then says so in a record first
+// (RECORD_REFUS_TABLE), or dropped it to make room for others. A refusal is
+// told to the user at once, whether the close came as an error or as a
+// plain close. A drop is tried again EssaisMax times, after DelaiEssaiMs,
+// then twice and four times that, each try announced on the status window;
+// the last one ends as a refusal. A public server's closes have their own
+// schedule (TentativesPubliquesMax tries, DelaiTentativeMs apart).
 //
 // The server is a peer: whatever it sends is read in whole records, a record
 // that does not read is dropped, and what it may make this side hold is
@@ -63,6 +68,10 @@ public:
     static constexpr int RenvoisMax = 13;
     static constexpr int TentativesPubliquesMax = 5;
     static constexpr int DelaiTentativeMs = 1000;
+    // Tries after a drop by the host before the client was seated, and the
+    // wait before the first; each wait doubles the one before.
+    static constexpr int EssaisMax = 3;
+    static constexpr int DelaiEssaiMs = 1000;
     static constexpr int AttenteDeconnexionMs = 3000;
     // A read of the TCP transport takes at most this many bytes.
     static constexpr qint64 TailleLectureMax = 10000;
@@ -128,6 +137,9 @@ public:
     int getSecondesAttente() const { return secondesAttente_; }
     bool estConnexionPublique() const { return connexionPublique_; }
     int getTentatives() const { return tentatives_; }
+    // Tries made again after a drop by the host.
+    int getEssais() const { return essais_; }
+    const QTimer& getTimerEssai() const { return timerEssai_; }
     int getRenvois() const { return renvois_; }
     const EvenementDeJeu& getDernierEnvoye() const { return dernierEnvoye_; }
     const QTimer& getTimerRenvoi() const { return timerRenvoi_; }
@@ -139,6 +151,7 @@ public:
     // Shorter waits, for tests.
     void setDelaiRenvoi(int ms) { timerRenvoi_.setInterval(ms); }
     void setDelaiTentative(int ms) { timerTentative_.setInterval(ms); }
+    void setDelaiEssai(int ms) { delaiEssaiMs_ = ms; }
     void setTailleTamponMax(qsizetype octets);
 
     using GM_MessageBoxEmitter::getMessageBoxDisplayer;
@@ -164,6 +177,9 @@ public slots:
     void OnReplayConfirmed();
     void OnNewPublicConnectionAttempt();
 
+private slots:
+    void OnNouvelEssai_();
+
 private:
     bool estOuverte_() const;
     void setEtat_(int etat);
@@ -186,6 +202,9 @@ private:
     void posteErreur_(const QString& texte);
     // The host closed the connection before the game began: it refused it.
     void refuseParLHote_();
+    // The host's close before the game began was a drop, and tries remain.
+    bool essaiPossible_(int etat) const;
+    void programmeEssai_();
     void poste_(ZB_Event* event);
     void flushListe_();
 
@@ -226,12 +245,18 @@ private:
     QPointer<QObject> gardeStatut_; // set when the observer is a QObject
     bool statutEstObjet_ = false;
     int etat_ = 0; // the state when there is no observer
+    bool rejointAnnonce_ = false; // the table was told that the user joined
 
     bool connexionPublique_ = false;
     // This side closed the connection: its end is no refusal by the host.
     bool fermetureLocale_ = false;
     int tentatives_ = 0;
     QTimer timerTentative_;
+    // The host said it refuses this connection: its close is no drop.
+    bool refusRecu_ = false;
+    int essais_ = 0;
+    int delaiEssaiMs_ = DelaiEssaiMs;
+    QTimer timerEssai_;
 
     int version_;
 };

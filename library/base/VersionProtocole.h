@@ -5,3 +5,11 @@
 // newest fields only from version 2.
 constexpr int VERSION_PROTOCOLE_MIN = 1;
 constexpr int VERSION_PROTOCOLE_ACTUELLE = 3;
+
+// What a host writes to a table connection it refuses on purpose (the
+// server is stopped or full, the address is banned or holds too many idle
+// connections) just before it closes it, so that the client tells its user
+// at once instead of trying again. A close without it is no refusal: the
+// host dropped the connection to make room, and the client may come back.
+// Older clients drop the record as one of an unknown kind.
+constexpr char RECORD_REFUS_TABLE[] = "{Ref!}";

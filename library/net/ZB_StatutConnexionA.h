@@ -30,6 +30,10 @@ public:
     virtual int getEtat() const = 0;
     // A new countdown of that many seconds.
     virtual void setSecondesAttente(int secondes) = 0;
+    // The host dropped the connection before the client was seated: try
+    // essai of essais follows in that many seconds. Shown until the next
+    // state.
+    virtual void annonceEssai(int essai, int essais, int secondes) = 0;
     virtual void montre() = 0;
     virtual void cache() = 0;
     // What the user's cancel runs; the implementation keeps the last one.

@@ -714,8 +714,10 @@ void ZB_Room::stopOnlineSession()
     enLigne_ = false;
     for (ZB_RoomTable* table : std::as_const(tables_))
         table->oublieSessionEnLigne();
-    if (display_ != nullptr)
+    if (display_ != nullptr) {
         display_->finDeDonne(true);
+        display_->afficheRejointPartieEnLigne(false, QString());
+    }
     for (ZB_RoomTable* table : std::as_const(tables_))
         table->reinitialise(true);
 }

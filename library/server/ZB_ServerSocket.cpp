@@ -8,6 +8,7 @@
 #include "ListeDesEvenements.h"
 #include "StatusAtout.h"
 #include "TypeDePartie.h"
+#include "VersionProtocole.h"
 #include "ZB_EventDisconnectServerSocketConnection.h"
 #include "ZB_EventServerSocketData.h"
 #include "ZB_EventSocketError.h"
@@ -19,6 +20,8 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QHash>
+#include <QHostAddress>
 #include <QMutexLocker>
 #include <QStringDecoder>
 
@@ -50,6 +53,40 @@ void verifieTexte(const EvenementDeJeu& ev)
     default:
         break;
     }
+}
+
+// The unidentified connection that makes room for a newcomer from adresse:
+// the oldest of those from the address that holds the most of them, the
+// newcomer counted at its own. A flood thus recycles its own sockets, and a
+// joiner alone at its address never goes while another address holds more.
+// Connections without an address (the lobby's bridge) each stand alone.
+ZB_ServerSocketConnection* aRenvoyer(const QList<ZB_ServerSocketConnection*>& nonIdentifiees,
+                                     const QHostAddress& adresse)
+{
+    auto adresseDe = [](const ZB_ServerSocketConnection* connection) {
+        const GM_SocketAbstract* socket = connection->getSocket();
+        return socket != nullptr ? socket->peerAddress() : QHostAddress();
+    };
+    QHash<QHostAddress, int> parAdresse;
+    if (!adresse.isNull())
+        parAdresse[adresse] = 1;
+    for (const ZB_ServerSocketConnection* connection : nonIdentifiees) {
+        const QHostAddress de = adresseDe(connection);
+        if (!de.isNull())
+            ++parAdresse[de];
+    }
+    ZB_ServerSocketConnection* choisie = nullptr;
+    int plus = 0;
+    // In connection order: among equals the oldest goes.
+    for (ZB_ServerSocketConnection* connection : nonIdentifiees) {
+        const QHostAddress de = adresseDe(connection);
+        const int nombre = de.isNull() ? 1 : parAdresse.value(de);
+        if (nombre > plus) {
+            plus = nombre;
+            choisie = connection;
+        }
+    }
+    return choisie;
 }
 
 } // namespace
@@ -134,8 +171,7 @@ bool ZB_ServerSocket::acceptConnection(GM_SocketAbstract* socket)
         if (etat_ != Arrete)
             log_(QStringLiteral("INFO"), QStringLiteral("INFO: ZB_ServerSocket refused a connection from %1: %2")
                                              .arg(adresse.toString(), raison));
-        socket->disconnectFromHost();
-        socket->deleteLater();
+        refuse_(socket);
         return false;
     }
     auto* connection = new ZB_ServerSocketConnection(socket, this);
@@ -174,10 +210,32 @@ QString ZB_ServerSocket::raisonDeRefus_(const QHostAddress& adresse)
     }
     if (deLAdresse >= NonIdentifiesParAdresseMax)
         return QStringLiteral("%1 connections from the address did not identify yet").arg(deLAdresse);
-    // In connection order: the oldest go first.
-    for (qsizetype i = 0; i + NonIdentifiesMax <= nonIdentifiees.size(); ++i)
-        removeConnection(nonIdentifiees.at(i), false);
+    while (nonIdentifiees.size() >= NonIdentifiesMax) {
+        ZB_ServerSocketConnection* partante = aRenvoyer(nonIdentifiees, adresse);
+        nonIdentifiees.removeOne(partante);
+        removeConnection(partante, false);
+    }
     return QString();
+}
+
+void ZB_ServerSocket::refuse_(GM_SocketAbstract* socket)
+{
+    // Said before the close, so that the client does not come back for the
+    // same answer.
+    socket->write(QByteArray(RECORD_REFUS_TABLE));
+    socket->disconnectFromHost();
+    if (socket->state() == QAbstractSocket::UnconnectedState) {
+        socket->deleteLater();
+        return;
+    }
+    // A TCP socket still writing the record closes once it is out: deleted
+    // before, it would be reset and the record lost. A peer that never
+    // reads does not keep it longer than that.
+    connect(socket, &GM_SocketAbstract::disconnected, socket, &QObject::deleteLater);
+    QTimer::singleShot(AttenteRefusMs, socket, [socket] {
+        socket->abort();
+        socket->deleteLater();
+    });
 }
 
 void ZB_ServerSocket::oublie_(ZB_ServerSocketConnection* connection)
@@ -283,8 +341,11 @@ void ZB_ServerSocket::start(const OptionsDePartie& options, quint16 portSecure, 
                  QStringLiteral("WARNING: ZB_ServerSocket::start() dropping %1:%2, because the server is already full.")
                      .arg(joueur->getPlayerId())
                      .arg(socket != nullptr ? socket->peerAddress().toString() : QString()));
-            if (socket != nullptr)
+            // Full is a refusal: the client must not come back for it.
+            if (socket != nullptr) {
+                socket->write(QByteArray(RECORD_REFUS_TABLE));
                 socket->disconnectFromHost();
+            }
             continue;
         }
         humains.append(qMakePair(joueur, joueur->getOptions()));
@@ -527,6 +588,8 @@ bool ZB_ServerSocket::identification_(const EvenementDeJeu& ev, ZB_ServerSocketC
     if (verdict == ZB_GardeDesSieges::Refuse) {
         if (raison.isEmpty())
             raison = QStringLiteral("player %1 is not a client's").arg(options.id_);
+        // Said while the connection still knows its peer.
+        raison += QStringLiteral(" (%1)").arg(connection->toString());
         refuseIdentification_(connection);
         return false;
     }
@@ -590,8 +653,10 @@ bool ZB_ServerSocket::identification_(const EvenementDeJeu& ev, ZB_ServerSocketC
 
 void ZB_ServerSocket::refuseIdentification_(ZB_ServerSocketConnection* connection)
 {
-    // Nothing more it sends counts, and it goes once its bytes are read.
-    connection->ferme();
+    // Nothing more it sends counts, and it goes once its bytes are read;
+    // its client is told, and does not come back for the same answer.
+    if (GM_SocketAbstract* socket = connection->lacheSocket())
+        refuse_(socket);
     QCoreApplication::postEvent(this, new ZB_EventDisconnectServerSocketConnection(connection));
 }
 
@@ -624,7 +689,11 @@ bool ZB_ServerSocket::faitDeLaPlace_(ZB_ServerSocketConnection* nouveau)
         log_(QStringLiteral("INFO"), QStringLiteral("INFO: ZB_ServerSocket %1 gives up its seat to %2: its address "
                                                     "holds more seats than the newcomer's")
                                          .arg(victime->toString(), nouveau->toString()));
+        // The seats are full for its address: that is a refusal.
+        GM_SocketAbstract* socketVictime = victime->lacheSocket();
         removeConnection(victime, false);
+        if (socketVictime != nullptr)
+            refuse_(socketVictime);
         fait = true;
     }
     return fait;

@@ -57,10 +57,14 @@ class ZB_ServerSocketConnection;
 // capped apart, well above any seat count: NonIdentifiesParAdresseMax from
 // one peer address (a new one from that address is refused; the lobby's
 // bridge, which has no address, is not capped this way), and
-// NonIdentifiesMax in all, past which the oldest one makes room for the
-// newcomer, so that idle sockets from many addresses cannot shut a real
-// player out either. A refused socket is closed without a word: the client
-// tells its user that the server refused it. Likewise only identified
+// NonIdentifiesMax in all, past which one of them makes room for the
+// newcomer: the oldest from the address that holds the most of them, the
+// newcomer counted at its own. Idle sockets renewed from many addresses
+// thus push out their own kind, not a real player who is still
+// identifying from an address of its own. A refused socket is told so in
+// one record (RECORD_REFUS_TABLE) and closed, and its client tells its user
+// that the server refused it; a socket dropped to make room is closed
+// without a word, and its client tries again. Likewise only identified
 // players who leave can end the game or send the waiting players home.
 //
 // Everything runs on the GUI thread: the sockets only post events (1000,
@@ -112,6 +116,8 @@ public:
     // Connections that did not identify yet, from one address and in all.
     static constexpr int NonIdentifiesParAdresseMax = 8;
     static constexpr int NonIdentifiesMax = 32;
+    // How long a refused socket may take to write its refusal.
+    static constexpr int AttenteRefusMs = 5000;
 
     using ListeDeTables = QList<ZB_TableConfiguration>;
     using Humain = QPair<ZB_ServerSocketConnection*, OptionsDuJoueur>;
@@ -244,6 +250,8 @@ private:
     // Why a new socket from that address may not come in, empty when it may;
     // makes room among the unidentified connections when they are too many.
     QString raisonDeRefus_(const QHostAddress& adresse);
+    // Tells the socket it is refused, closes it and deletes it.
+    void refuse_(GM_SocketAbstract* socket);
     void oublie_(ZB_ServerSocketConnection* connection);
     bool sansListeDeTables_() const { return tables_.isNull() || tables_->isEmpty(); }
     // Before the start, when the identified players are the seats'

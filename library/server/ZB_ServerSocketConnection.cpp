@@ -102,6 +102,18 @@ void ZB_ServerSocketConnection::ferme()
     }
 }
 
+GM_SocketAbstract* ZB_ServerSocketConnection::lacheSocket()
+{
+    abandonnee_ = true;
+    tampon_.vide();
+    timerAuthentification_.stop();
+    GM_SocketAbstract* socket = socket_.data();
+    if (socket != nullptr)
+        socket->disconnect(this);
+    socket_.clear();
+    return socket;
+}
+
 bool ZB_ServerSocketConnection::ecrit(const QByteArray& octets)
 {
     GM_SocketAbstract* socket = socket_.data();

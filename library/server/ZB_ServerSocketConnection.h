@@ -72,6 +72,9 @@ public:
     bool estAbandonnee() const { return abandonnee_; }
     // Drops the socket now: aborted, and its news no longer heard.
     void ferme();
+    // Gives the socket up to the caller, who closes and deletes it; the
+    // connection hears nothing of it any more and counts as given up.
+    GM_SocketAbstract* lacheSocket();
 
     // Writes all the bytes, as many times as the transport takes part of
     // them; false, and the connection's removal asked, when the transport

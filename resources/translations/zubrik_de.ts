@@ -3365,6 +3365,10 @@ x4</translation>
         <source>Déconnecté...</source>
         <translation>Getrennt...</translation>
     </message>
+    <message>
+        <source>Le serveur de jeu a fermé la connection: nouvelle tentative %1 sur %2 dans %3 s.</source>
+        <translation>Der Spielserver hat die Verbindung geschlossen: Versuch %1 von %2 in %3 s.</translation>
+    </message>
 </context>
 <context>
     <name>ZB_ClientDialogIp</name>

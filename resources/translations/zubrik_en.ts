@@ -3365,6 +3365,10 @@ x4</translation>
         <source>Déconnecté...</source>
         <translation>Disconnected...</translation>
     </message>
+    <message>
+        <source>Le serveur de jeu a fermé la connection: nouvelle tentative %1 sur %2 dans %3 s.</source>
+        <translation>The game server closed the connection: attempt %1 of %2 in %3 s.</translation>
+    </message>
 </context>
 <context>
     <name>ZB_ClientDialogIp</name>

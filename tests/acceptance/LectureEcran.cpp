@@ -193,6 +193,7 @@ LectureEcran::Tapis LectureEcran::tapis(const QImage& image, const QRect& limite
         return t;
     t.trouve = true;
     t.centre = t.zone.center();
+    t.couleur = couleur;
 
     // The cards: what is not cloth inside its bounds and does not reach them.
     std::vector<quint8> vu(drap);
@@ -248,6 +249,35 @@ LectureEcran::Tapis LectureEcran::tapis(const QImage& image, const QRect& limite
         }
     }
     return t;
+}
+
+int LectureEcran::signeEnLigne(const QImage& image, const Tapis& tapis)
+{
+    if (!tapis.trouve)
+        return 0;
+    // The globe spans about a tenth of the cloth's width; the trick's cards
+    // lie further out.
+    const int demi = tapis.zone.width() / 8;
+    const QRect zone = QRect(tapis.centre - QPoint(demi, demi), QSize(2 * demi, 2 * demi)).intersected(image.rect());
+    const int fond[3] = {qRed(tapis.couleur), qGreen(tapis.couleur), qBlue(tapis.couleur)};
+    int n = 0;
+    for (int y = zone.top(); y <= zone.bottom(); ++y) {
+        for (int x = zone.left(); x <= zone.right(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            const int c[3] = {qRed(p), qGreen(p), qBlue(p)};
+            // White laid over the cloth moves each channel the same share of
+            // the way to 255.
+            double lo = 1.0;
+            double hi = 0.0;
+            for (int i = 0; i < 3; ++i) {
+                const double part = fond[i] >= 250 ? 1.0 : double(c[i] - fond[i]) / (255 - fond[i]);
+                lo = std::min(lo, part);
+                hi = std::max(hi, part);
+            }
+            n += lo >= 0.2 && hi <= 0.85 && hi - lo <= 0.15 ? 1 : 0;
+        }
+    }
+    return n;
 }
 
 int LectureEcran::siegeDe(const Tapis& tapis, const QRect& carte)

@@ -40,6 +40,7 @@ public:
         bool trouve = false;
         QRect zone;          // the cloth's bounds
         QPoint centre;
+        QRgb couleur = 0;    // the cloth's own colour
         QList<QRect> cartes; // the cards lying on it
         // Pixels of anything else drawn over the middle of the cloth (texts
         // floating there: scores, banners), the trump sign left out.
@@ -55,6 +56,10 @@ public:
     // The seat whose side of the cloth holds that card: 0 bottom, 1 right,
     // 2 top, 3 left.
     static int siegeDe(const Tapis& tapis, const QRect& carte);
+    // Pixels of the online sign (a white translucent globe left of the
+    // cloth's middle, drawn in a game the user joined): the cloth's colour
+    // lightened towards white, card faces and the trump sign left out.
+    static int signeEnLigne(const QImage& image, const Tapis& tapis);
     // Push buttons in that part of the picture (all of it when empty), top to
     // bottom, left to right; the table's own tool buttons at the window's
     // edges are left out.

@@ -223,7 +223,7 @@ bool PiloteDePartie::verifieTapis_(const RecordDePartie& premierRecord, const QI
             vus.append(LectureEcran::siegeDe(tapis, c));
         std::sort(vus.begin(), vus.end());
         encre = tapis.encre;
-        aide = aide || LectureEcran::aideAllumee(image);
+        aide = aide || sansAide_ || LectureEcran::aideAllumee(image);
         // A few letters' worth: the name plates lie outside the middle.
         seuil = tapis.zone.width() * tapis.zone.height() / 250;
         if (tapis.trouve && vus == attendus && aide && (!nouvelleDonne || encre <= seuil))
@@ -288,7 +288,7 @@ bool PiloteDePartie::joueCarte(const Vue& vue)
     pret.start();
     for (;;) {
         const QImage avant = session_.capture();
-        if (stable_(avant, image, QRect()) && LectureEcran::aideAllumee(image))
+        if (stable_(avant, image, QRect()) && (sansAide_ || LectureEcran::aideAllumee(image)))
             break;
         if (pret.elapsed() > TAPIS_MS)
             break;
@@ -369,7 +369,7 @@ bool PiloteDePartie::joue(const Condition& fini, int sansProgresMs)
         litBoutons(vue.image, panneau, vue.boutons);
         const LectureEcran::Main main = LectureEcran::main(vue.image);
         const bool levee = main.haut >= 0 && main.haut <= vue.image.height() * MAIN_LEVEE;
-        const bool aide = LectureEcran::aideAllumee(vue.image);
+        const bool aide = sansAide_ || LectureEcran::aideAllumee(vue.image);
         bool demande = vue.record.valide() && (!aDejaJoue_ || vue.record.lignes() != dernierCoup_);
         if (sansRecord_) {
             // The window moves while the game does: a picture unlike the

@@ -51,6 +51,9 @@ public:
 
     // Plays from the window alone, without the record.
     void setSansRecord(bool sansRecord) { sansRecord_ = sansRecord; }
+    // The program hides its help button in an online game the user joined:
+    // the user's turn is then told by the hand raised alone.
+    void setSansAide(bool sansAide) { sansAide_ = sansAide; }
     // Cards the user played (trump choices and bids not counted).
     int cartesJouees() const { return cartes_; }
     // Which button of a message box the user presses.
@@ -93,6 +96,7 @@ private:
     int coups_ = 0;
     int cartes_ = 0;
     bool sansRecord_ = false;
+    bool sansAide_ = false;
     bool mainBaissee_ = true;
     QImage dernierRegard_;
     int boites_ = 0;

@@ -38,6 +38,9 @@ private:
     // so that a pilot slowed down by a small, busy machine is never the one
     // that runs out of time.
     static constexpr int DELAI_TOUR_S = 30;
+    // Pixels of the online sign that show it on the cloth (its globe's
+    // outline and lines at 800 x 600 are some hundreds).
+    static constexpr int SIGNE_EN_LIGNE_MIN = 40;
 
     // Waits until the window shows a message box's buttons (or none); false
     // when it did not within the limit.
@@ -95,6 +98,19 @@ private:
     static PiloteDePartie::Condition premiereDonneFinie(const PiloteDePartie& pilote)
     {
         return [&pilote](const Vue&) { return pilote.cartesJouees() > 9; };
+    }
+
+    // The condition, reading as well at the user's first turns how much of
+    // the online sign the cloth shows (the most seen).
+    static PiloteDePartie::Condition relevantLeSigne(PiloteDePartie::Condition condition, int& signe)
+    {
+        return [condition, &signe, lectures = 0](const Vue& v) mutable {
+            if (v.demandeCarte && lectures < 3) {
+                ++lectures;
+                signe = std::max(signe, LectureEcran::signeEnLigne(v.image, LectureEcran::tapis(v.image)));
+            }
+            return condition(v);
+        };
     }
 
     // Plays one whole match to its end-of-match box.
@@ -228,12 +244,21 @@ private slots:
         PiloteDePartie client(partie.client());
         hote.setSansRecord(true);
         client.setSansRecord(true);
+        client.setSansAide(true);
         // The two users play at once, as two people do.
         bool hoteFini = false;
-        std::thread cote([&] { hoteFini = hote.joue(premiereDonneFinie(hote)); });
-        const bool clientFini = client.joue(premiereDonneFinie(client));
+        int signeHote = 0;
+        int signeClient = 0;
+        std::thread cote([&] { hoteFini = hote.joue(relevantLeSigne(premiereDonneFinie(hote), signeHote)); });
+        const bool clientFini = client.joue(relevantLeSigne(premiereDonneFinie(client), signeClient));
         cote.join();
         QVERIFY2(hoteFini && clientFini, qPrintable(partie.echec()));
+        // The joined game wears the online sign on its cloth; the host's
+        // game, which it did not join, does not.
+        QVERIFY2(signeClient >= SIGNE_EN_LIGNE_MIN && signeHote < SIGNE_EN_LIGNE_MIN,
+                 qPrintable(QStringLiteral("online sign: %1 pixels at the client, %2 at the host")
+                                .arg(signeClient)
+                                .arg(signeHote)));
         RecordDePartie deLHote;
         RecordDePartie duClient;
         QVERIFY2(partie.enregistre(partie.hote(), QStringLiteral("host.jss"), deLHote)
@@ -286,6 +311,7 @@ private slots:
         {
             PiloteDePartie client(partie.client());
             client.setSansRecord(true);
+        client.setSansAide(true);
             QVERIFY2(client.joue([&client](const Vue&) { return client.cartesJouees() >= 2; }),
                      qPrintable(partie.echec()));
         }
@@ -298,6 +324,7 @@ private slots:
         partie.client().garde(QStringLiteral("greeting_boxes"));
         PiloteDePartie client(partie.client());
         client.setSansRecord(true);
+        client.setSansAide(true);
         QVERIFY2(client.joue([&client](const Vue&) { return client.cartesJouees() >= 2; }, 60000),
                  qPrintable(partie.echec()));
         fini = true;

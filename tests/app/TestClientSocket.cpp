@@ -7,6 +7,7 @@
 #include "OptionsDePartie.h"
 #include "OptionsDuJoueur.h"
 #include "TypeDePartie.h"
+#include "VersionProtocole.h"
 #include "ZB_ClientConnection.h"
 #include "ZB_DisplayEmpty.h"
 #include "ZB_EventClientAskInfo.h"
@@ -49,9 +50,17 @@ const QString RefuseParLHote = QStringLiteral("L'ordinateur distant a été trou
                                              "adresse. Réessayez plus tard");
 const QString Interrompue = QStringLiteral("La connection avec le serveur a été interrompue");
 
-QString texteErreur(const QString& texte)
+QString texteErreur(const QString& texte, const QString& hote = Hote, quint16 port = Port)
 {
-    return QStringLiteral("Connection au serveur IP: %1, port: %2\n%3.").arg(Hote).arg(Port).arg(texte);
+    return QStringLiteral("Connection au serveur IP: %1, port: %2\n%3.").arg(hote).arg(port).arg(texte);
+}
+
+QString annonceEssai(int essai, int secondes = 1)
+{
+    return QStringLiteral("Le serveur de jeu a fermé la connection: nouvelle tentative %1 sur %2 dans %3 s.")
+        .arg(essai)
+        .arg(ClientSocket::EssaisMax)
+        .arg(secondes);
 }
 
 // A transport the test drives: reads it scripts, writes it keeps (taking
@@ -199,6 +208,7 @@ public:
     QList<int> sieges;
     int curseursRestaures = 0;
     bool vueActive = false;
+    QList<bool> rejoint; // what the table was told of the online game
     void setModeVue(int mode) override
     {
         modesVue << mode;
@@ -207,6 +217,7 @@ public:
     void afficheTable() override { vueActive = false; }
     void setNoJoueurLocal(int siege) override { sieges << siege; }
     void restaureCurseur() override { ++curseursRestaures; }
+    void afficheRejointPartieEnLigne(bool enLigne, const QString&) override { rejoint << enLigne; }
 };
 
 EvenementDeJeu evenement(int genre, const QString& texte, int siege, int etat, int noDemande, int mode = 0,
@@ -558,6 +569,8 @@ private slots:
         QVERIFY(!b->display.vueActive); // caught up, the user plays
         QCOMPARE(b->display.sieges, QList<int>{1});
         QCOMPARE(b->display.curseursRestaures, 1);
+        // The table shows the game as joined online, once.
+        QCOMPARE(b->display.rejoint, QList<bool>{true});
         QVERIFY(!b->client->estEnReplay());
         // Rewritten as seen from here: the host's own facts are remote, the
         // local player's inscription is not.
@@ -741,25 +754,32 @@ private slots:
     void refusEtComplet_data()
     {
         QTest::addColumn<int>("etat");
+        QTest::addColumn<bool>("refus"); // the host said it refuses the connection
         QTest::addColumn<int>("erreur");
         QTest::addColumn<QString>("texte");
         QTest::addColumn<int>("etatFinal");
-        QTest::newRow("refused") << 2 << int(QAbstractSocket::ConnectionRefusedError) << Refuse << 8;
+        QTest::newRow("refused") << 2 << false << int(QAbstractSocket::ConnectionRefusedError) << Refuse << 8;
         QTest::newRow("full, waiting for the host")
-            << 5 << int(QAbstractSocket::RemoteHostClosedError) << RefuseParLHote << 8;
+            << 5 << true << int(QAbstractSocket::RemoteHostClosedError) << RefuseParLHote << 8;
         QTest::newRow("closed as soon as connected")
-            << 2 << int(QAbstractSocket::RemoteHostClosedError) << RefuseParLHote << 8;
-        QTest::newRow("closed while playing") << 6 << int(QAbstractSocket::RemoteHostClosedError) << Interrompue << 9;
-        QTest::newRow("other error") << 6 << int(QAbstractSocket::SocketTimeoutError) << QStringLiteral("boom") << 10;
+            << 2 << true << int(QAbstractSocket::RemoteHostClosedError) << RefuseParLHote << 8;
+        QTest::newRow("closed while playing")
+            << 6 << false << int(QAbstractSocket::RemoteHostClosedError) << Interrompue << 9;
+        QTest::newRow("other error")
+            << 6 << false << int(QAbstractSocket::SocketTimeoutError) << QStringLiteral("boom") << 10;
     }
 
     void refusEtComplet()
     {
         QFETCH(int, etat);
+        QFETCH(bool, refus);
         QFETCH(int, erreur);
         QFETCH(QString, texte);
         QFETCH(int, etatFinal);
         b->fenetre.setEtat(etat);
+        if (refus)
+            b->socket->recoit(QByteArray(RECORD_REFUS_TABLE));
+        QCOMPARE(b->client->getEtat(), etat);
         emit b->socket->error(QAbstractSocket::SocketError(erreur));
         QCOMPARE(b->client->getEtat(), etatFinal);
         emit b->socket->error(QAbstractSocket::NetworkError);
@@ -789,26 +809,30 @@ private slots:
     {
         QTest::addColumn<int>("etat");
         QTest::addColumn<int>("fin"); // 0 this side closes, 1 the host with an error (TCP), 2 the host plainly
+        QTest::addColumn<bool>("refus"); // the host said it refuses the connection first
         QTest::addColumn<int>("drapeau");
         QTest::addColumn<int>("etatFinal");
         QTest::addColumn<QString>("erreur");
-        QTest::newRow("host gone while playing") << 6 << 1 << 1 << 9 << Interrompue;
-        QTest::newRow("host full") << 5 << 1 << 0 << 8 << RefuseParLHote;
-        QTest::newRow("user") << 7 << 0 << 0 << 7 << QString();
-        QTest::newRow("gone while connecting") << 2 << 0 << 1 << 7 << QString();
-        QTest::newRow("host closes plainly, waiting") << 5 << 2 << 0 << 8 << RefuseParLHote;
-        QTest::newRow("host closes plainly, just connected") << 2 << 2 << 0 << 8 << RefuseParLHote;
-        QTest::newRow("host closes plainly while playing") << 6 << 2 << 1 << 9 << QString();
+        QTest::newRow("host gone while playing") << 6 << 1 << false << 1 << 9 << Interrompue;
+        QTest::newRow("host full") << 5 << 1 << true << 0 << 8 << RefuseParLHote;
+        QTest::newRow("user") << 7 << 0 << false << 0 << 7 << QString();
+        QTest::newRow("gone while connecting") << 2 << 0 << false << 1 << 7 << QString();
+        QTest::newRow("host closes plainly, waiting") << 5 << 2 << true << 0 << 8 << RefuseParLHote;
+        QTest::newRow("host closes plainly, just connected") << 2 << 2 << true << 0 << 8 << RefuseParLHote;
+        QTest::newRow("host closes plainly while playing") << 6 << 2 << false << 1 << 9 << QString();
     }
 
     void deconnexion()
     {
         QFETCH(int, etat);
         QFETCH(int, fin);
+        QFETCH(bool, refus);
         QFETCH(int, drapeau);
         QFETCH(int, etatFinal);
         QFETCH(QString, erreur);
         b->fenetre.setEtat(etat);
+        if (refus)
+            b->socket->recoit(QByteArray(RECORD_REFUS_TABLE));
         b->client->sendEvent(
             evenement(EvenementDeJeu::Ajo, QStringLiteral("3_9"), 1, 38, 4, 0, EvenementDeJeu::Local_Human, Moi));
         if (fin == 1) {
@@ -835,6 +859,77 @@ private slots:
         QCOMPARE(erreurs.size(), erreur.isEmpty() ? 0 : 1);
         if (!erreur.isEmpty())
             QCOMPARE(erreurs[0].texte, texteErreur(erreur));
+        QCOMPARE(b->client->getEssais(), 0);
+        QCOMPARE(b->socket->connexions.size(), 1);
+    }
+
+    // A host that closes the connection before the game began without
+    // saying it refuses it dropped it to make room: the client comes back
+    // after a wait that doubles each time, telling the user which try comes
+    // when, and the room hears nothing. After the last try the user is told
+    // the host refused the connection.
+    void essaisApresUnRenvoi_data()
+    {
+        QTest::addColumn<int>("etat");
+        QTest::addColumn<bool>("erreur"); // TCP reports the close as an error first
+        QTest::newRow("waiting for the host, tcp") << 5 << true;
+        QTest::newRow("just connected, websocket") << 2 << false;
+    }
+    void essaisApresUnRenvoi()
+    {
+        QFETCH(int, etat);
+        QFETCH(bool, erreur);
+        b->client->setDelaiEssai(10);
+        auto renvoie = [&] {
+            b->fenetre.setEtat(etat);
+            if (erreur) {
+                b->socket->hotePart();
+            } else {
+                b->socket->etat = QAbstractSocket::UnconnectedState;
+                emit b->socket->disconnected();
+            }
+        };
+        for (int essai = 1; essai <= ClientSocket::EssaisMax; ++essai) {
+            renvoie();
+            QCOMPARE(b->client->getEssais(), essai);
+            QCOMPARE(b->client->getEtat(), 5);
+            QCOMPARE(b->fenetre.getTexte(), annonceEssai(essai));
+            QVERIFY(b->fenetre.getBoutonAnnuler()->isEnabled());
+            QCOMPARE(b->client->getTimerEssai().interval(), 10 << (essai - 1));
+            // The room's request for the user info of the dropped
+            // connection: the next one asks again.
+            b->attendHote();
+            QCOMPARE(b->fenetre.getTexte(), annonceEssai(essai));
+            QTRY_COMPARE_WITH_TIMEOUT(b->socket->connexions.size(), 1 + essai, Delai);
+        }
+        QVERIFY(b->socket->ecritures.isEmpty());
+        renvoie();
+        QCOMPARE(b->client->getEtat(), 8);
+        QCoreApplication::sendPostedEvents();
+        const QList<Poste> erreurs = b->salle.deType(ZB_Event::SocketError);
+        QCOMPARE(erreurs.size(), 1);
+        QCOMPARE(erreurs[0].texte, texteErreur(RefuseParLHote));
+        const QList<Poste> fins = b->salle.deType(ZB_Event::DisconnectClient);
+        QCOMPARE(fins.size(), 1);
+        QCOMPARE(fins[0].drapeau, 0);
+        QTest::qWait(100);
+        QCOMPARE(b->socket->connexions.size(), 1 + ClientSocket::EssaisMax);
+    }
+
+    // Given up while waiting for the next try: no try follows.
+    void annulationEntreDeuxEssais()
+    {
+        b->client->setDelaiEssai(50);
+        b->attendHote();
+        b->socket->hotePart();
+        QCOMPARE(b->client->getEssais(), 1);
+        b->client->OnConnectCancel_Answer(GM::Ok);
+        QCOMPARE(b->client->getEtat(), 7);
+        QTest::qWait(150);
+        QCOMPARE(b->socket->connexions.size(), 1);
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(b->salle.deType(ZB_Event::DisconnectClient).size(), 1);
+        QCOMPARE(b->salle.deType(ZB_Event::DisconnectClient)[0].drapeau, 0);
     }
 
     // The user gives up waiting: asked first, and only OK disconnects.
@@ -975,6 +1070,18 @@ ZB_REGISTER_TEST(TestClientSocket)
 // The client against the real hosting side, over the loopback.
 namespace {
 
+// The status window, keeping the texts it was given to announce.
+class FenetreTemoin : public ZB_ClientConnection
+{
+public:
+    QStringList annonces;
+    void annonceEssai(int essai, int essais, int secondes) override
+    {
+        ZB_ClientConnection::annonceEssai(essai, essais, secondes);
+        annonces << getTexte();
+    }
+};
+
 } // namespace
 
 class TestClientSocketReseau : public QObject
@@ -1063,6 +1170,103 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(salle.deType(ZB_Event::DisconnectClient).size(), 1, Delai);
         QCOMPARE(salle.deType(ZB_Event::DisconnectClient)[0].drapeau, 1);
         QVERIFY(client.getEtat() >= 7);
+    }
+
+    // A host that drops the joining client before it identified, as one
+    // making room among idle connections does: the client comes back,
+    // announcing each try, and is seated once the host lets it in; one that
+    // keeps dropping it is given up after the last try. A host that refuses
+    // it says so, and is not tried again.
+    void essais_data()
+    {
+        QTest::addColumn<bool>("web");
+        QTest::addColumn<int>("renvois"); // connections the host drops first; -1: it refuses them all
+        QTest::addColumn<int>("essais");
+        QTest::addColumn<bool>("assis");
+        QTest::newRow("tcp, dropped once") << false << 1 << 1 << true;
+        QTest::newRow("websocket, dropped twice") << true << 2 << 2 << true;
+        QTest::newRow("tcp, always dropped") << false << 100 << ClientSocket::EssaisMax << false;
+        QTest::newRow("tcp, refused") << false << -1 << 0 << false;
+        QTest::newRow("websocket, refused") << true << -1 << 0 << false;
+    }
+    void essais()
+    {
+        QFETCH(bool, web);
+        QFETCH(int, renvois);
+        QFETCH(int, essais);
+        QFETCH(bool, assis);
+        SalleDeServeur hote;
+        hote.groupe.initialise(1);
+        ZB_ServerSocket serveur(nullptr, &hote, {}, &hote.groupe, QString());
+        hote.serveur = &serveur;
+        serveur.setVersion(2);
+        // A stopped server refuses every connection.
+        if (renvois >= 0)
+            serveur.attendJoueurs(OptionsDePartie(TypeDePartie::GenreJass), 0, 0, 0, false, 30);
+
+        int recues = 0;
+        auto arrive = [&](GM_SocketAbstract* socket) {
+            if (++recues <= renvois) {
+                socket->abort();
+                socket->deleteLater();
+                return;
+            }
+            serveur.acceptConnection(socket);
+        };
+        QTcpServer ecouteTcp;
+        QWebSocketServer ecouteWeb(QStringLiteral("test"), QWebSocketServer::NonSecureMode);
+        quint16 port = 0;
+        QSharedPointer<GM_SocketAbstract> transport;
+        if (web) {
+            QVERIFY(ecouteWeb.listen(QHostAddress::LocalHost, 0));
+            connect(&ecouteWeb, &QWebSocketServer::newConnection, this, [&] {
+                while (QWebSocket* s = ecouteWeb.nextPendingConnection())
+                    arrive(new GM_SocketWeb(s, true));
+            });
+            port = ecouteWeb.serverPort();
+            transport = QSharedPointer<GM_SocketWeb>::create(true);
+        } else {
+            QVERIFY(ecouteTcp.listen(QHostAddress::LocalHost, 0));
+            connect(&ecouteTcp, &QTcpServer::newConnection, this, [&] {
+                while (QTcpSocket* s = ecouteTcp.nextPendingConnection())
+                    arrive(new GM_SocketTCP(s));
+            });
+            port = ecouteTcp.serverPort();
+            transport = QSharedPointer<GM_SocketTCP>::create();
+        }
+
+        SalleTemoin salle;
+        ExecuteurTemoin exec;
+        ListeDesEvenements liste(&exec, 0);
+        exec.liste = &liste;
+        liste.version_ = 2;
+        FenetreTemoin fenetre;
+        ClientSocket client(&salle, &liste, nullptr, &fenetre, transport, nullptr);
+        client.setDelaiEssai(50);
+        salle.surInfo = [&] {
+            const int version = 2;
+            client.sendUserInfo(joueur(QStringLiteral("Moi"), Moi), 30, &version);
+        };
+        client.connecte(QStringLiteral("127.0.0.1"), port, QStringLiteral("moi"), 42, 30, false);
+        if (assis) {
+            QTRY_COMPARE_WITH_TIMEOUT(serveur.getJoueurs().size(), 1, Delai);
+            QCOMPARE(serveur.getJoueurs().at(0)->getPlayerId(), Moi);
+            QCOMPARE(client.getEtat(), 5);
+        } else {
+            QTRY_COMPARE_WITH_TIMEOUT(salle.deType(ZB_Event::DisconnectClient).size(), 1, Delai);
+            QCOMPARE(client.getEtat(), 8);
+            const QList<Poste> erreurs = salle.deType(ZB_Event::SocketError);
+            QCOMPARE(erreurs.size(), 1);
+            QCOMPARE(erreurs[0].texte, texteErreur(RefuseParLHote, QStringLiteral("127.0.0.1"), port));
+        }
+        QCOMPARE(client.getEssais(), essais);
+        QStringList annonces;
+        for (int essai = 1; essai <= essais; ++essai)
+            annonces << annonceEssai(essai);
+        QCOMPARE(fenetre.annonces, annonces);
+        // No try after the last.
+        QTest::qWait(300);
+        QCOMPARE(recues, 1 + essais);
     }
 };
 

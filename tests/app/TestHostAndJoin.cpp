@@ -296,8 +296,8 @@ private slots:
     }
 
     // While the host holds as many silent connections from an address as
-    // it lets one address keep, a joiner from there is refused and told so,
-    // over either transport.
+    // it lets one address keep, a joiner from there is refused and told so
+    // at once, over either transport.
     void joueurRefuse_data()
     {
         QTest::addColumn<int>("transport");
@@ -316,6 +316,8 @@ private slots:
         std::unique_ptr<Machine> client = rejoint(Transport(transport));
         QVERIFY(attend([&] { return client->salle->getClientSocket()->getEtat() >= 7; }, 10000));
         QCOMPARE(client->salle->getClientSocket()->getEtat(), 8);
+        // The host said it refuses the connection: no try follows.
+        QCOMPARE(client->salle->getClientSocket()->getEssais(), 0);
         QVERIFY(attend([&] { return !client->titres().isEmpty(); }, 5000));
         QVERIFY2(client->titres().join(QLatin1Char('\n'))
                      .contains(QStringLiteral("mais le serveur de jeu a refusé la connection: il est complet, ou trop "

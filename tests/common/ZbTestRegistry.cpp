@@ -25,18 +25,26 @@ bool registerTest(const char* name, Factory factory)
 int runAll(int argc, char* argv[])
 {
     QStringList selected;
+    QStringList excluded;
     QStringList qtestArgs{QString::fromLocal8Bit(argv[0])};
+    const auto isClass = [](const QString& name) {
+        for (const auto& entry : registry())
+            if (entry.first == name.toUtf8())
+                return true;
+        return false;
+    };
     for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
-        bool isClass = false;
-        for (const auto& entry : registry())
-            isClass = isClass || entry.first == arg.toUtf8();
-        (isClass ? selected : qtestArgs) << arg;
+        if (arg.startsWith(QLatin1Char('!')) && isClass(arg.mid(1)))
+            excluded << arg.mid(1);
+        else
+            (isClass(arg) ? selected : qtestArgs) << arg;
     }
 
     int failures = 0;
     for (const auto& entry : registry()) {
-        if (!selected.isEmpty() && !selected.contains(QString::fromUtf8(entry.first)))
+        const QString name = QString::fromUtf8(entry.first);
+        if ((!selected.isEmpty() && !selected.contains(name)) || excluded.contains(name))
             continue;
         std::unique_ptr<QObject> test(entry.second());
         failures += QTest::qExec(test.get(), qtestArgs);

@@ -146,6 +146,24 @@ private slots:
         QVERIFY(sans.getCompteARebours().duration() > 0);
     }
 
+    // A try announced after the host dropped the connection holds the
+    // window's text through the countdown's ticks, until the next state.
+    void annonceDEssai()
+    {
+        ZB_ClientConnection w;
+        w.setSecondesAttente(1);
+        w.setEtat(5);
+        const QString annonce =
+            QStringLiteral("Le serveur de jeu a fermé la connection: nouvelle tentative 2 sur 3 dans 4 s.");
+        w.annonceEssai(2, 3, 4);
+        QCOMPARE(w.getTexte(), annonce);
+        QVERIFY(w.getBoutonAnnuler()->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(w.getCompteARebours().state(), QAbstractAnimation::Stopped, 5000);
+        QCOMPARE(w.getTexte(), annonce);
+        w.setEtat(2);
+        QCOMPARE(w.getTexte(), QStringLiteral("Tentative de connection..."));
+    }
+
     // The window that came up while connecting goes when the game starts,
     // whichever wait came before: it must not cover the table.
     void laPartieLaRange_data()

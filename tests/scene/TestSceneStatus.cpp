@@ -927,7 +927,22 @@ private slots:
     {
         Salon salon;
         DisplayGLScene& s = salon.scene();
+        const QImage horsLigne = s.imageTapis();
+        QVERIFY(!horsLigne.isNull());
         s.afficheRejointPartieEnLigne(true, QStringLiteral("Table <b>9</b>"));
+        // The online sign lies on the cloth, centred left of its middle.
+        const QImage enLigne = s.imageTapis();
+        const QImage sansSigne = horsLigne.convertToFormat(enLigne.format());
+        const QPoint signe(horsLigne.width() / 2 - 34, horsLigne.height() / 2);
+        const auto differe = [&](const QPoint& p, int rayon) {
+            for (int y = p.y() - rayon; y <= p.y() + rayon; ++y)
+                for (int x = p.x() - rayon; x <= p.x() + rayon; ++x)
+                    if (enLigne.pixel(x, y) != sansSigne.pixel(x, y))
+                        return true;
+            return false;
+        };
+        QVERIFY(differe(signe, 58));
+        QVERIFY(!differe(signe + QPoint(0, 80), 10));
         s.afficheRejointPartieEnLigne(true, QStringLiteral("Table 9"));
         QCOMPARE(s.animationsMessage().front()->texte()->toPlainText(),
                  QStringLiteral("Vous avez rejoint la partie en ligne 'Table <b>9</b>'."));
@@ -941,6 +956,7 @@ private slots:
         QVERIFY(!s.boutonAide()->isEnabled());
         s.afficheRejointPartieEnLigne(false, QString());
         QVERIFY(s.boutonConnexion()->isEnabled());
+        QCOMPARE(s.imageTapis(), horsLigne.convertToFormat(s.imageTapis().format()));
 
         const qint64 avant = s.boutonConnexion()->icon().cacheKey();
         s.afficheNombreSurBouton(3, 5);

@@ -7,6 +7,7 @@
 #include "OptionsDePartie.h"
 #include "OptionsDuJoueur.h"
 #include "TypeDePartie.h"
+#include "VersionProtocole.h"
 #include "ZB_DisplayEmpty.h"
 #include "ZB_EventSocketError.h"
 #include "ZB_EventServerSocketData.h"
@@ -759,7 +760,8 @@ private slots:
     // Who may come in: only identified players count against the seats
     // (one more than the seats, for a player whose old socket hangs on);
     // sockets that never identify are capped apart, per address and in all,
-    // where the oldest makes room.
+    // where the oldest of the busiest address makes room. A refused socket
+    // is told so before it is closed.
     void refus_data()
     {
         QTest::addColumn<int>("etat");
@@ -816,8 +818,10 @@ private slots:
         QCOMPARE(serveur->acceptConnection(socket), accepte);
         // A refused socket is closed at once and deleted later: read it
         // before the events run.
-        if (!accepte)
+        if (!accepte) {
             QCOMPARE(socket->fermetures, 1);
+            QCOMPARE(socket->ecrit, QByteArray(RECORD_REFUS_TABLE));
+        }
         traite();
         QCOMPARE(serveur->getConnections().size(), avant + (accepte ? 1 : 0) - (placeFaite ? 1 : 0));
         if (placeFaite) {
@@ -870,6 +874,7 @@ private slots:
         QCOMPARE(vue->logs, refus);
         QCOMPARE(sockets.at(4)->fermetures, 1);
         QCOMPARE(sockets.at(3)->fermetures, hote ? 1 : 0);
+        QVERIFY(sockets.at(4)->ecrit.endsWith(RECORD_REFUS_TABLE));
         QCOMPARE(salle->genres(), (QStringList{"InJ", "InJ", "InJ", "InJ"}));
         for (int i = 0; i < 4; ++i) {
             const EvenementDeJeu& ev = salle->appliques.at(i);
@@ -1232,6 +1237,13 @@ private slots:
         vrai.socket.write(nouveau(42));
         QTRY_VERIFY_WITH_TIMEOUT(!vrai.cle().isEmpty(), Delai);
         QTRY_COMPARE_WITH_TIMEOUT(deFaux(), places - 1, Delai);
+        // The fakes that made room were told they were refused.
+        auto refuses = [&faux] {
+            return int(std::count_if(faux.cbegin(), faux.cend(), [](const std::unique_ptr<ClientReel>& f) {
+                return f->lu.endsWith(RECORD_REFUS_TABLE);
+            }));
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(refuses(), enPlus + 1, Delai);
         QTRY_VERIFY_WITH_TIMEOUT(!vue->nouvelles.isEmpty() && vue->nouvelles.last().joueur.id_ == 42, Delai);
         ZB_ServerSocketConnection* joueur42 = vue->nouvelles.last().connection;
         QCOMPARE(serveur->getJoueurs().size(), places);
@@ -1285,6 +1297,75 @@ private slots:
         client.disconnectFromHost();
         QTRY_COMPARE_WITH_TIMEOUT(vue->fermees.size(), 1, Delai);
         QVERIFY(serveur->getConnections().isEmpty());
+    }
+
+    // Idle sockets from several addresses up to the cap, renewed until each
+    // one the joiner found has made room and then some more, and a joiner
+    // from an address of its own that identifies only then: room is made
+    // at the flood's addresses, and the joiner is let in.
+    void joueurParmiLesMuets_data()
+    {
+        QTest::addColumn<int>("adresses"); // the flood's, in turn
+        QTest::newRow("four addresses") << 4;
+        QTest::newRow("five addresses") << 5;
+        QTest::newRow("sixteen addresses") << 16;
+    }
+    void joueurParmiLesMuets()
+    {
+        QFETCH(int, adresses);
+        QTcpServer ecoute;
+        QVERIFY(ecoute.listen(QHostAddress::LocalHost, 0));
+        int recues = 0;
+        connect(&ecoute, &QTcpServer::newConnection, this, [&] {
+            while (QTcpSocket* s = ecoute.nextPendingConnection()) {
+                serveur->acceptConnection(new GM_SocketTCP(s));
+                ++recues;
+            }
+        });
+        std::vector<std::unique_ptr<QTcpSocket>> clients;
+        // A socket from that address, once the server took it in or turned
+        // it away; null when the address cannot be bound.
+        auto arrive = [&](const QHostAddress& depuis) -> QTcpSocket* {
+            auto socket = std::make_unique<QTcpSocket>();
+            if (!socket->bind(depuis, 0))
+                return nullptr;
+            const int avant = recues;
+            socket->connectToHost(QHostAddress::LocalHost, ecoute.serverPort());
+            if (!QTest::qWaitFor([&] { return recues > avant; }, Delai))
+                return nullptr;
+            clients.push_back(std::move(socket));
+            return clients.back().get();
+        };
+        int tour = 0;
+        auto muet = [&] { return arrive(QHostAddress(QStringLiteral("127.0.0.%1").arg(10 + tour++ % adresses))); };
+
+        const int plafond = ZB_ServerSocket::NonIdentifiesMax;
+        while (serveur->getConnections().size() < plafond && tour < 4 * plafond)
+            QVERIFY(muet() != nullptr);
+        QCOMPARE(serveur->getConnections().size(), qsizetype(plafond));
+        QTcpSocket* joueur = arrive(QHostAddress(QStringLiteral("127.0.0.2")));
+        if (joueur == nullptr)
+            QSKIP("127.0.0.2 cannot be bound here");
+        QList<QPointer<ZB_ServerSocketConnection>> trouvees;
+        for (ZB_ServerSocketConnection* c : serveur->getConnections())
+            if (c->getSocket()->peerAddress() != QHostAddress(QStringLiteral("127.0.0.2")))
+                trouvees << c;
+        auto restees = [&] {
+            return std::count_if(trouvees.cbegin(), trouvees.cend(), [&](const QPointer<ZB_ServerSocketConnection>& c) {
+                return serveur->getConnections().contains(c.data());
+            });
+        };
+        for (int essais = 0; restees() > 0 && essais < 40 * plafond; ++essais)
+            QVERIFY(muet() != nullptr);
+        QCOMPARE(restees(), 0);
+        for (int i = 0; i < plafond; ++i)
+            QVERIFY(muet() != nullptr);
+        QCOMPARE(serveur->getConnections().size(), qsizetype(plafond));
+
+        joueur->write(nouveau(9));
+        QTRY_COMPARE_WITH_TIMEOUT(serveur->getJoueurs().size(), 1, Delai);
+        QCOMPARE(serveur->getJoueurs().at(0)->getSocket()->peerAddress(), QHostAddress(QStringLiteral("127.0.0.2")));
+        QCOMPARE(joueur->state(), QAbstractSocket::ConnectedState);
     }
 
     void webSocketReel()
@@ -1494,7 +1575,8 @@ private slots:
         }
         QTRY_VERIFY_WITH_TIMEOUT(autre.estFerme(), Delai);
         traite();
-        QVERIFY2(!autre.lu.contains("{RsI!") && autre.cle().isEmpty(), autre.lu.constData());
+        // Told it was refused, and nothing else.
+        QCOMPARE(autre.lu, QByteArray(RECORD_REFUS_TABLE));
         QVERIFY(!temoin->texteEcrit().mid(entendu).contains(QStringLiteral("s'est reconnecté")));
         // The only entry is the computer's, for a seat held for its player.
         for (const QMap<int, OptionsDuJoueur>& entrees :
