@@ -379,7 +379,7 @@ void ClientSocket::traiteRecord_(const QByteArray& record, bool precede)
     case EvenementDeJeu::NeW:
         // The host speaks to this connection alone: no table hears it, and
         // the game has not begun for it.
-        cleDeSiege_recue_(ev, record);
+        recoitCleDeSiege_(ev, record);
         return;
     default:
         evenement_(ev);
@@ -389,7 +389,7 @@ void ClientSocket::traiteRecord_(const QByteArray& record, bool precede)
         marqueJeuEnCours_();
 }
 
-void ClientSocket::cleDeSiege_recue_(const EvenementDeJeu& ev, const QByteArray& record)
+void ClientSocket::recoitCleDeSiege_(const EvenementDeJeu& ev, const QByteArray& record)
 {
     if (ev.noJoueur_ != 4 || ev.etat_ != EtatDeJeu::Identification || ev.idJoueur_ != idJoueur_
         || !ZB_FicheIdentification::estCle(ev.texte_)) {

@@ -44,8 +44,9 @@ class GM_SocketAbstract;
 // (signalCleDeSiege) for the room to keep with the player's id.
 //
 // A host that closes the connection before the game began either refused
-// it (the server is stopped or full, or holds too many idle connections
-// from this address), and then says so in a record first
+// it (the server is stopped or full, holds too many idle connections from
+// this address, or the player's id calls for a key this client lacks), and
+// then says so in a record first
 // (RECORD_REFUS_TABLE), or dropped it to make room for others. A refusal is
 // told to the user at once, whether the close came as an error or as a
 // plain close. A drop is tried again EssaisMax times, after DelaiEssaiMs,
@@ -193,7 +194,7 @@ private:
     bool retenu_();
     void traiteRecord_(const QByteArray& record, bool precede);
     void evenement_(EvenementDeJeu& ev);
-    void cleDeSiege_recue_(const EvenementDeJeu& ev, const QByteArray& record);
+    void recoitCleDeSiege_(const EvenementDeJeu& ev, const QByteArray& record);
     void rejette_(const QString& raison, const QByteArray& record);
     void debordement_();
     // A new stream: nothing of the old one is kept.

@@ -51,8 +51,8 @@ class ZB_ServerSocketConnection;
 // once more players identified than the session has seats (one more is let
 // in, so that a player whose old socket hangs on can come back), unless,
 // before the start, an address holds more seats than the newcomer's would
-// and gives one up. A socket
-// that never identifies holds nothing but its own place for
+// and gives one up (and is told it was refused). A socket that never
+// identifies holds nothing but its own place for
 // ZB_ServerSocketConnection::DelaiAuthentificationMs, and those places are
 // capped apart, well above any seat count: NonIdentifiesParAdresseMax from
 // one peer address (a new one from that address is refused; the lobby's
@@ -171,7 +171,6 @@ public:
     // The host sends an identified player away for the rest of the session:
     // its seat goes to the computer, and its id is refused from now on.
     void retireJoueur(ZB_ServerSocketConnection* connection);
-    const ZB_GardeDesSieges& getGarde() const { return garde_; }
     void closeAllConnections();
     // The host ends its online session: a running game is reported ended,
     // every connection closes and the server stops.
