@@ -266,13 +266,14 @@ bool ZB_MultiServer::checkDoSProtection(const QHostAddress& address, quint16 loc
     return false;
 }
 
-ZB_ServerSocket* ZB_MultiServer::findRoomForConnection()
+ZB_ServerSocket* ZB_MultiServer::findRoomForConnection(const QHostAddress& adresse)
 {
     const QList<ZB_ServerSocket*> serveurs = serveursDesRooms_();
     VerrouDesServeurs verrou(serveurs);
     ZB_ServerSocket* enCours = nullptr;
     ZB_ServerSocket* inactif = nullptr;
     ZB_ServerSocket* surReserve = nullptr;
+    ZB_ServerSocket* aPartager = nullptr;
     for (ZB_ServerSocket* serveur : serveurs) {
         const int etat = serveur->getEtat();
         if (etat == ZB_ServerSocket::AttenteJoueurs || etat == ZB_ServerSocket::AttenteDemarrageAuto) {
@@ -281,6 +282,11 @@ ZB_ServerSocket* ZB_MultiServer::findRoomForConnection()
                 return serveur;
             if (surReserve == nullptr && serveur->getJoueurs().size() < places)
                 surReserve = serveur;
+            else if (aPartager == nullptr && serveur->peutFaireDeLaPlace(adresse))
+                aPartager = serveur;
+        } else if (etat == ZB_ServerSocket::CompletAvantDepart) {
+            if (aPartager == nullptr && serveur->peutFaireDeLaPlace(adresse))
+                aPartager = serveur;
         } else if (etat == ZB_ServerSeatingA::EnCoursAvecPlacesLibres && enCours == nullptr) {
             enCours = serveur;
         } else if (etat == ZB_ServerSocket::Arrete && inactif == nullptr) {
@@ -294,7 +300,7 @@ ZB_ServerSocket* ZB_MultiServer::findRoomForConnection()
         inactif->setEtat(ZB_ServerSocket::AttenteJoueurs);
         return inactif;
     }
-    return surReserve;
+    return surReserve != nullptr ? surReserve : aPartager;
 }
 
 void ZB_MultiServer::refuse_(QAbstractSocket* socket)
@@ -331,7 +337,9 @@ void ZB_MultiServer::onNewConnection_tcpOld()
         QMutexLocker verrou(&mutex_);
         // Checked first: a refused socket must not reset an idle room.
         ZB_ServerSocket* serveur =
-            checkDoSProtection(socket->peerAddress(), socket->localPort()) ? findRoomForConnection() : nullptr;
+            checkDoSProtection(socket->peerAddress(), socket->localPort())
+                ? findRoomForConnection(socket->peerAddress())
+                : nullptr;
         if (serveur == nullptr) {
             refuse_(socket);
             continue;
@@ -348,7 +356,9 @@ void ZB_MultiServer::webConnexions_(QWebSocketServer* serveurWeb, bool unsecure)
         socket->setMaxAllowedIncomingMessageSize(TailleMessageWebMax);
         QMutexLocker verrou(&mutex_);
         ZB_ServerSocket* serveur =
-            checkDoSProtection(socket->peerAddress(), socket->localPort()) ? findRoomForConnection() : nullptr;
+            checkDoSProtection(socket->peerAddress(), socket->localPort())
+                ? findRoomForConnection(socket->peerAddress())
+                : nullptr;
         if (serveur == nullptr) {
             refuse_(socket);
             continue;

@@ -29,9 +29,11 @@ class ZB_ServerSocket;
 // waiting room with a seat that no connection holds yet; else to the
 // first running room with free seats; else to an idle room, which is reset
 // for it; else to the first waiting room that still has a seat no
-// identified player holds (one of its connections may never identify). A
-// connection is refused only when every room is full of identified players
-// or not taking any.
+// identified player holds (one of its connections may never identify);
+// else to the first room, waiting or full before the start, where the
+// newcomer's address may take a seat from an address that holds more
+// (ZB_GardeDesSieges). A connection is refused only when every room is
+// full of identified players or not taking any.
 //
 // Flood rule: every connection attempt of an address counts; an address
 // reaching LimiteTentatives attempts within one clear period is banned
@@ -95,8 +97,8 @@ public:
     bool checkDoSProtection(const QHostAddress& address, quint16 localPort);
     // The server of the room the next connection goes to (see Dispatch),
     // null when no room takes one. An idle room is reset and starts
-    // waiting.
-    ZB_ServerSocket* findRoomForConnection();
+    // waiting. adresse: the newcomer's, null when it has none.
+    ZB_ServerSocket* findRoomForConnection(const QHostAddress& adresse = QHostAddress());
 
     int getIdentifiant() const { return identifiant_; }
     QList<ZB_Room*> getRooms() const;

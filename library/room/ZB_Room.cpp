@@ -420,7 +420,10 @@ bool ZB_Room::cb_executeUnEvenement(EvenementDeJeu& ev)
     if (table == nullptr)
         return false;
     const bool resultat = table->cb_executeUnEvenement(ev);
-    if (resultat && etatEnLigne_ == Hote && (ev.type_ == EvenementDeJeu::Dis || ev.type_ == EvenementDeJeu::JoO)) {
+    // Before the start the identified players are the seats' claimants,
+    // and one who leaves must not make the waiting server look started.
+    if (resultat && etatEnLigne_ == Hote && (ev.type_ == EvenementDeJeu::Dis || ev.type_ == EvenementDeJeu::JoO)
+        && server_->getEtat() >= ZB_ServerSocket::DemarreParLaVue) {
         QMutexLocker verrou(server_->getMutex());
         if (listeDeTables_ && !listeDeTables_->isEmpty()) {
             server_->setEtat(5);

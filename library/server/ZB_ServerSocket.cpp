@@ -195,8 +195,7 @@ QString ZB_ServerSocket::raisonDeRefus_(const QHostAddress& adresse)
         return QStringLiteral("the server is stopped");
     if (banList_ != nullptr && banList_->isBanned(adresse))
         return QStringLiteral("the address is banned");
-    if (joueurs_.size() > maxPlayers()
-        && !(enAttente_() && ZB_GardeDesSieges::victime(adressesDesJoueurs_(nullptr), adresse) >= 0))
+    if (joueurs_.size() > maxPlayers() && !peutFaireDeLaPlace(adresse))
         return QStringLiteral("every seat is taken");
     QList<ZB_ServerSocketConnection*> nonIdentifiees;
     int deLAdresse = 0;
@@ -658,6 +657,11 @@ void ZB_ServerSocket::refuseIdentification_(ZB_ServerSocketConnection* connectio
     if (GM_SocketAbstract* socket = connection->lacheSocket())
         refuse_(socket);
     QCoreApplication::postEvent(this, new ZB_EventDisconnectServerSocketConnection(connection));
+}
+
+bool ZB_ServerSocket::peutFaireDeLaPlace(const QHostAddress& adresse) const
+{
+    return enAttente_() && ZB_GardeDesSieges::victime(adressesDesJoueurs_(nullptr), adresse) >= 0;
 }
 
 QList<QHostAddress> ZB_ServerSocket::adressesDesJoueurs_(const ZB_ServerSocketConnection* sauf) const

@@ -166,6 +166,9 @@ public:
 
     // A new client; false when it was refused (the socket is then gone).
     bool acceptConnection(GM_SocketAbstract* socket);
+    // Before the start, with every seat claimed: a player from that address
+    // (null: none) would have an address that holds more give one up.
+    bool peutFaireDeLaPlace(const QHostAddress& adresse) const;
     // flag: the player was replaced by a new connection of its own.
     void removeConnection(ZB_ServerSocketConnection* connection, bool flag);
     // The host sends an identified player away for the rest of the session:

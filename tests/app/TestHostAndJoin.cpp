@@ -13,6 +13,7 @@
 #include "ServerView.h"
 #include "TableClient.h"
 #include "TypeDePartie.h"
+#include "VersionProtocole.h"
 #include "ZB_ClientConnection.h"
 #include "ZB_DisplayEmpty.h"
 #include "ZB_EventsGroup.h"
@@ -324,6 +325,58 @@ private slots:
                                               "de connections arrivent de votre adresse. Réessayez plus tard.")),
                  qPrintable(client->titres().join(QLatin1Char('\n'))));
         QVERIFY(hote->salle->getServer()->getJoueurs().isEmpty());
+    }
+
+    // Sockets from one address that identify under made-up ids and take
+    // every seat before the start do not keep out a player joining from
+    // another address: one more from their address is turned away, the
+    // latest of them is told it is refused, and the start seats the player
+    // at the host's table.
+    void fauxJoueursDUneAdresse()
+    {
+        heberge(Tcp);
+        ZB_ServerSocket* serveurDeLaSalle = hote->salle->getServer();
+        const int places = serveurDeLaSalle->maxPlayers();
+        std::vector<std::unique_ptr<QTcpSocket>> faux;
+        for (int i = 0; i <= places; ++i) {
+            faux.push_back(std::make_unique<QTcpSocket>());
+            faux.back()->bind(QHostAddress(QStringLiteral("127.0.0.2")));
+            faux.back()->connectToHost(QHostAddress::LocalHost, serveur->getPortTcp());
+            OptionsDuJoueur faux_;
+            faux_.nom_ = QStringLiteral("Faux%1").arg(i);
+            faux.back()->write(EvenementDeJeu(EvenementDeJeu::NeW, faux_.sauveValeursDansString(), 4,
+                                              EtatDeJeu::Identification, 2, faux_.id_, 0, -1, -2, ZB_ICI)
+                                   .toString(1)
+                                   .toUtf8());
+            // The host takes as many as the seats; the next is refused.
+            QVERIFY(attend([&] { return serveurDeLaSalle->getJoueurs().size() == qMin(i + 1, places); }, 10000));
+        }
+        std::unique_ptr<Machine> client = rejoint(Tcp);
+        const auto estLeClient = [&](const ZB_ServerSocketConnection* c) {
+            return c->getPlayerId() == client->salle->getIdJoueur();
+        };
+        QVERIFY2(attend([&] {
+            const QList<ZB_ServerSocketConnection*> joueurs = serveurDeLaSalle->getJoueurs();
+            return std::any_of(joueurs.cbegin(), joueurs.cend(), estLeClient) && joueurs.size() == places;
+        }, 10000), qPrintable(hote->salle->getServerView()->getJournal().join(QLatin1Char('\n'))));
+        QVERIFY(attend([&] {
+            return std::count_if(faux.cbegin(), faux.cend(), [](const std::unique_ptr<QTcpSocket>& f) {
+                       return f->peek(f->bytesAvailable()).endsWith(RECORD_REFUS_TABLE);
+                   }) == 1;
+        }, 10000));
+        QCOMPARE(faux.back()->state(), QAbstractSocket::UnconnectedState);
+        hote->salle->getServerView()->OnDemarrer();
+        // Seated on both machines.
+        const auto siegeDuClient = [&](Machine& m) {
+            const ZB_RoomTable* table = m.salle->getTable(-1);
+            for (int siege = 1; siege < 4; ++siege)
+                if (table->getJoueur(siege) != nullptr
+                    && table->getJoueur(siege)->options_.id_ == client->salle->getIdJoueur())
+                    return siege;
+            return -1;
+        };
+        QVERIFY(attend([&] { return siegeDuClient(*hote) > 0 && siegeDuClient(*client) == siegeDuClient(*hote); },
+                       20000));
     }
 
     // A client that sends a card its seat may not play: the host refuses it
