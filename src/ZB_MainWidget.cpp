@@ -15,9 +15,7 @@
 #include "GM_ServerList.h"
 #include "GM_SocketAbstract.h"
 #include "GM_WidgetAuto.h"
-#include "ListeDesEvenements.h"
 #include "OptionsDuJoueur.h"
-#include "ServerView.h"
 #include "TableClient.h"
 #include "TypeDePartie.h"
 #include "ZB_Application.h"
@@ -42,7 +40,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QGraphicsProxyWidget>
-#include <QHostAddress>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
