@@ -117,24 +117,50 @@ void ServerView::start(const OptionsDePartie& options, QSharedPointer<GM_SocketA
     portTcp_ = portTcp;
     demarrage_ = demarrage;
     enCours_ = false;
-    ZB_ServerSocket* s = serveur_.data();
-    if (s != nullptr && s->getEtat() == ZB_ServerSocket::Arrete) {
-        // The host is a player of this machine, as a client is of its own.
-        if (idHote_ == -1)
-            idHote_ = OptionsDuJoueur::genereId();
-        OptionsDuJoueur hote;
-        hote.nom_ = login;
-        hote.id_ = idHote_;
-        hote.idCompte_ = idUtilisateur;
-        hote.ordinateur_ = 0;
-        hote.distant_ = 0;
-        hote.optionsAI_ = options.optionsAIPartenaire_;
-        s->setJoueurLocal(hote);
-        s->attendJoueurs(options, portSecure, portUnsecure, portTcp, false, 0);
-    }
+    if (ZB_ServerSocket* s = serveur_.data())
+        idHote_ = attendJoueurs(*s, options, login, portSecure, portUnsecure, portTcp, idUtilisateur, idHote_);
     afficheAdresses_();
     afficheEtat_();
     show();
+}
+
+qint64 ServerView::attendJoueurs(ZB_ServerSocket& serveur, const OptionsDePartie& options, const QString& login,
+                                 quint16 portSecure, quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur,
+                                 qint64 idHote)
+{
+    if (serveur.getEtat() != ZB_ServerSocket::Arrete)
+        return idHote;
+    // The host is a player of this machine, as a client is of its own.
+    if (idHote == -1)
+        idHote = OptionsDuJoueur::genereId();
+    OptionsDuJoueur hote;
+    hote.nom_ = login;
+    hote.id_ = idHote;
+    hote.idCompte_ = idUtilisateur;
+    hote.ordinateur_ = 0;
+    hote.distant_ = 0;
+    hote.optionsAI_ = options.optionsAIPartenaire_;
+    serveur.setJoueurLocal(hote);
+    serveur.attendJoueurs(options, portSecure, portUnsecure, portTcp, false, 0);
+    return idHote;
+}
+
+bool ServerView::accueille(ZB_ServerSocket* serveur, ZB_ServerSocket::Cb_TableConnectionInput* salle,
+                           ZB_ServerSocketConnection* connection, const OptionsDuJoueur& joueur)
+{
+    const int etat = serveur != nullptr ? serveur->getEtat() : ZB_ServerSocket::Arrete;
+    bool place = false;
+    if (etat == ZB_ServerSeatingA::EnCoursAvecPlacesLibres && salle != nullptr) {
+        place = salle->cb_setClientInGameReconnect(connection, joueur)
+             || salle->cb_setClientInGameOnTheFly_Random(connection, joueur);
+    } else if (etat >= ZB_ServerSocket::AttenteJoueurs && etat <= ZB_ServerSocket::CompletAvantDepart) {
+        // Waits for the start.
+        place = true;
+    }
+    if (!place)
+        if (GM_SocketAbstract* socket = connection->getSocket())
+            socket->disconnectFromHost();
+    return place;
 }
 
 QString ServerView::getTexteAdresses() const
@@ -206,20 +232,8 @@ void ServerView::cb_newConnection(ZB_ServerSocket* serveur, const OptionsDuJoueu
     auto* item = new QListWidgetItem(joueur.getNomAffiche() + QLatin1String(" - ") + adresse);
     item->setData(RoleConnexion, QVariant::fromValue(cle(connection)));
     connexions_->addItem(item);
-    const int etat = serveur != nullptr ? serveur->getEtat() : ZB_ServerSocket::Arrete;
-    bool place = false;
-    if (etat == ZB_ServerSeatingA::EnCoursAvecPlacesLibres && salle_ != nullptr) {
-        place = salle_->cb_setClientInGameReconnect(connection, joueur)
-             || salle_->cb_setClientInGameOnTheFly_Random(connection, joueur);
-    } else if (etat >= ZB_ServerSocket::AttenteJoueurs && etat <= ZB_ServerSocket::CompletAvantDepart) {
-        // Waits for the start.
-        place = true;
-    }
-    if (!place) {
+    if (!accueille(serveur, salle_, connection, joueur))
         cb_log(QStringLiteral("INFO"), tr("Aucune place pour %1").arg(joueur.getNomAffiche()));
-        if (GM_SocketAbstract* socket = connection->getSocket())
-            socket->disconnectFromHost();
-    }
     afficheEtat_();
 }
 

@@ -59,6 +59,21 @@ public:
     ServerView(QWidget* parent, ZB_ServerSocket* serveur, ZB_ServerSocket::Cb_TableConnectionInput* salle);
     ~ServerView() override;
 
+    // The two rules below are the view's, and hold for a host that runs
+    // without it too (the windowless unattended host).
+    //
+    // The host starts waiting for players, unless the server runs already:
+    // it sits at the first seat as a player of this machine under idHote (a
+    // new id when -1). Returns the host's id.
+    static qint64 attendJoueurs(ZB_ServerSocket& serveur, const OptionsDePartie& options, const QString& login,
+                                quint16 portSecure, quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur,
+                                qint64 idHote);
+    // A client identified: before the start it waits; while the game runs
+    // with free seats it takes the seat it left if any, else a free one;
+    // otherwise it is sent away (false).
+    static bool accueille(ZB_ServerSocket* serveur, ZB_ServerSocket::Cb_TableConnectionInput* salle,
+                          ZB_ServerSocketConnection* connection, const OptionsDuJoueur& joueur);
+
     // The host starts waiting for players: the view shows itself and the
     // server takes connections.
     void start(const OptionsDePartie& options, QSharedPointer<GM_SocketAbstract> pont, const QString& login,

@@ -106,6 +106,10 @@ void TableClient::disconnectFromServer()
 void TableClient::startHosting(QSharedPointer<GM_SocketAbstract> socket, const QString& login, quint16 portSecure,
                                quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur)
 {
+    if (hebergementSansVue_) {
+        hebergementSansVue_(getOptions(), login, portSecure, portUnsecure, portTcp, idUtilisateur);
+        return;
+    }
     ServerView* vue = serverViewExterne_.data();
     if (vue == nullptr) {
         if (!serverView_)

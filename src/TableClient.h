@@ -8,6 +8,7 @@
 
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 
 class ClientSocket;
@@ -16,9 +17,9 @@ class ZB_ClientConnection;
 
 // The room of this machine's user: the room's session operations done for a
 // person at a screen. It connects to a remote table through a ClientSocket,
-// opens the server view when hosting, asks before quitting an online game,
-// offers the replay of an opened game file and tells the user when an online
-// game ends.
+// opens the server view when hosting (a windowless host takes that part
+// itself), asks before quitting an online game, offers the replay of an
+// opened game file and tells the user when an online game ends.
 class TableClient : public ZB_Room,
                     protected ListeDesEvenements::ReplayRequester,
                     protected ServerView::Cb_ServerStartOrStop,
@@ -63,6 +64,11 @@ public:
     // of windows of the room's own. Not owned; either may go first.
     void setServerView(ServerView* vue);
     void setFenetreConnexion(ZB_ClientConnection* fenetre);
+    // A host without any window: hosting hands the game options, login,
+    // ports and database user id to this instead of opening a server view.
+    using Hebergement = std::function<void(const OptionsDePartie& options, const QString& login, quint16 portSecure,
+                                           quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur)>;
+    void setHebergementSansVue(Hebergement hebergement) { hebergementSansVue_ = std::move(hebergement); }
 
     ClientSocket* getClientSocket() const { return clientSocket_.get(); }
     ServerView* getServerView() const;
@@ -100,6 +106,7 @@ private:
     std::unique_ptr<ZB_ClientConnection> fenetreConnexion_;
     QPointer<ServerView> serverViewExterne_;
     QPointer<ZB_ClientConnection> fenetreConnexionExterne_;
+    Hebergement hebergementSansVue_;
     int secondesAttente_ = 0;
     bool reponseFilm_ = false;
     bool filmDemande_ = false;

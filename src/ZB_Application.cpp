@@ -30,10 +30,8 @@ int& ZB_Application::prepare_(int& argc)
 ZB_Application::ZB_Application(int& argc, char** argv)
     : QApplication(prepare_(argc), argv)
 {
-    // Records passed through queued signals must be known to the meta-type
-    // system before the first connection carries them.
-    GM_GameStats::registerMetaType();
-    GM_GamePenalty::registerMetaType();
+    // Before the first connection carries them.
+    enregistreTypesDesSignaux();
     enregistrePolices_();
     ZB_TableFonts::install();
     police_ = QApplication::font();
@@ -46,6 +44,12 @@ ZB_Application::~ZB_Application()
 {
     resetScaledFontBase();
     closeTraceLog();
+}
+
+void ZB_Application::enregistreTypesDesSignaux()
+{
+    GM_GameStats::registerMetaType();
+    GM_GamePenalty::registerMetaType();
 }
 
 ZB_Application* ZB_Application::instance()

@@ -31,6 +31,9 @@ public:
     ~ZB_Application() override;
 
     static ZB_Application* instance();
+    // Makes the records that queued signals carry known to the meta-type
+    // system; a program without this application object calls it too.
+    static void enregistreTypesDesSignaux();
 
     // The scale-factor rounding policy the program runs with.
     static constexpr Qt::HighDpiScaleFactorRoundingPolicy ARRONDI_ECHELLE =

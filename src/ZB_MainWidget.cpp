@@ -15,9 +15,7 @@
 #include "GM_ServerList.h"
 #include "GM_SocketAbstract.h"
 #include "GM_WidgetAuto.h"
-#include "ListeDesEvenements.h"
 #include "OptionsDuJoueur.h"
-#include "ServerView.h"
 #include "TableClient.h"
 #include "TypeDePartie.h"
 #include "ZB_Application.h"
@@ -42,7 +40,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QGraphicsProxyWidget>
-#include <QHostAddress>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -230,13 +227,8 @@ ZB_TraceLog* ZB_MainWidget::trace_() const
 
 void ZB_MainWidget::construitSalle_()
 {
-    ZB_Room::Parametres p;
-    p.sansDelai = demarrage_.nowait || demarrage_.autotest;
-    p.modeSimple = demarrage_.autotest;
-    p.tcp = demarrage_.tcpsockets;
-    p.nonSecurise = demarrage_.nossl;
-    p.dossierDonnees = dossierDonnees_;
-    salle_ = std::make_unique<TableClient>(nullptr, vue_.get(), vue_->scene(), optionsPartie_, p);
+    salle_ = std::make_unique<TableClient>(nullptr, vue_.get(), vue_->scene(), optionsPartie_,
+                                           parametresSalle(demarrage_, dossierDonnees_));
     connect(salle_.get(), &ZB_Room::signalOnlineGameEnded, this, &ZB_MainWidget::OnOnlineGameEnded);
     connect(salle_.get(), &ZB_Room::signalOnlineGameStarted, this, &ZB_MainWidget::OnOnlineGameStarted);
     connect(salle_.get(), &ZB_Room::signalSendStatsGameCompleted, this,
@@ -534,7 +526,7 @@ bool ZB_MainWidget::depart_(int modeDepart, int genreSession, const QString& fic
     QString message;
     try {
         salle_->reponse_Depart(&modeDepart, &genreSession, optionsPartie_, fichierOuServeur,
-                               QStringLiteral("Zubrik"), secure, unsecure, tcp,
+                               QLatin1String(LOGIN_PARTIE), secure, unsecure, tcp,
                                genreSession == ZB_Room::SessionClient ? ATTENTE_CLIENT_SECONDES : 0, false, {},
                                noTable);
     } catch (const GM_ExceptionFileTooOld& e) {
@@ -648,33 +640,6 @@ bool ZB_MainWidget::ouvreFichier(const QString& chemin, int modeDepart, int noTa
     return true;
 }
 
-void ZB_MainWidget::OnSondeFichierOuvert()
-{
-    const ListeDesEvenements* liste = salle_ ? salle_->getListe(-1) : nullptr;
-    if (liste == nullptr)
-        return;
-    const int executes = liste->getExecutes().blockCount();
-    const bool calme = executes == executesVus_ && !liste->estReplayEnCours() && liste->getEnAttente().isEmpty();
-    sondagesStables_ = calme ? sondagesStables_ + 1 : 0;
-    executesVus_ = executes;
-    if (sondagesStables_ < SONDAGES_STABLES) {
-        QTimer::singleShot(INTERVALLE_SONDAGE_MS, this, &ZB_MainWidget::OnSondeFichierOuvert);
-        return;
-    }
-    rapporteFichierOuvert_();
-}
-
-void ZB_MainWidget::rapporteFichierOuvert_()
-{
-    if (quitDemande_)
-        return;
-    const ListeDesEvenements* liste = salle_->getListe(-1);
-    const std::array<int, 2> s = scores();
-    std::printf("OPENED %d %d events %d\n", s[0], s[1], liste != nullptr ? liste->getExecutes().blockCount() : 0);
-    std::fflush(stdout);
-    quitte_();
-}
-
 void ZB_MainWidget::OnEnregistrer()
 {
     ZB_TRACE_SLOT(trace_());
@@ -707,36 +672,15 @@ void ZB_MainWidget::enregistreSous(const QString& chemin)
 void ZB_MainWidget::OnHeberger()
 {
     ZB_TRACE_SLOT(trace_());
-    // An unattended host listens for WebSockets on free ports, so that runs
-    // side by side on one machine do not collide.
-    const quint16 secure = demarrage_.automatique ? 0 : ZB_MultiServer::PortWebSecureDefaut;
-    const quint16 unsecure = demarrage_.automatique ? 0 : ZB_MultiServer::PortWebUnsecureDefaut;
-    // The WebSocket ports are only defaults: when another program holds
-    // them (a second copy hosting on this machine), free ones do, and the
-    // server view shows which. The TCP port is the user's choice.
-    if (!serveur_->ecoute(QHostAddress::Any, quint16(demarrage_.port), secure, unsecure)
-        && !serveur_->ecoute(QHostAddress::Any, quint16(demarrage_.port), 0, 0)) {
+    if (!ecouteHote(*serveur_, demarrage_)) {
         serveur_->closeAll();
-        afficheErreur_(tr("Impossible d'écouter sur le port %1: un autre programme l'utilise peut-être.")
-                           .arg(demarrage_.port));
+        afficheErreur_(texteEcouteImpossible(demarrage_.port));
         return;
     }
     if (!depart_(ZB_Room::NouvellePartie, ZB_Room::SessionServeur, QString(), -1))
         return;
     if (demarrage_.automatique)
         QTimer::singleShot(INTERVALLE_HOTE_MS, this, &ZB_MainWidget::OnHoteAttendClient);
-}
-
-void ZB_MainWidget::OnHoteAttendClient()
-{
-    // An unattended host starts the game as soon as one player has joined.
-    if (!salle_ || !salle_->getServer())
-        return;
-    if (salle_->getServer()->getJoueurs().isEmpty() || salle_->getServerView() == nullptr) {
-        QTimer::singleShot(INTERVALLE_HOTE_MS, this, &ZB_MainWidget::OnHoteAttendClient);
-        return;
-    }
-    salle_->getServerView()->OnDemarrer();
 }
 
 void ZB_MainWidget::OnRejoindre()
@@ -796,15 +740,6 @@ void ZB_MainWidget::appliqueLangue_()
 ZB_RoomTable* ZB_MainWidget::tableAffichee() const
 {
     return salle_ ? salle_->getTable(-1) : nullptr;
-}
-
-std::array<int, 2> ZB_MainWidget::scores() const
-{
-    std::array<int, 2> s{};
-    if (const ZB_RoomTable* table = tableAffichee())
-        for (int e = 0; e < 2; ++e)
-            s[size_t(e)] = table->getSettingsPartie().scores_[size_t(e)] + table->totalDonne(e);
-    return s;
 }
 
 void ZB_MainWidget::OnAnnuler(bool isForward)
@@ -951,26 +886,3 @@ void ZB_MainWidget::OnOnlineGameStarted()
 {
     metAJourActions_();
 }
-
-void ZB_MainWidget::OnMatchTermine()
-{
-    if (matchFini_)
-        return;
-    matchFini_ = true;
-    const std::array<int, 2> s = scores();
-    emit signalMatchTermine(s[0], s[1]);
-    if (!demarrage_.automatique)
-        return;
-    if (fichierOuvertAutomatique_) {
-        // The opened match was finished: played back to its end.
-        rapporteFichierOuvert_();
-        return;
-    }
-    // An unattended run keeps its match for whoever checks it, and ends.
-    const QString chemin = dossierDonnees_ + QLatin1String(FICHIER_FIN_AUTOMATIQUE);
-    salle_->saveAs(chemin);
-    std::printf("MATCH %d %d file %s\n", s[0], s[1], qUtf8Printable(chemin));
-    std::fflush(stdout);
-    quitte_();
-}
-

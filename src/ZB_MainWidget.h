@@ -8,6 +8,7 @@
 #include "GM_NativeA.h"
 #include "OptionsAffichage.h"
 #include "OptionsDePartie.h"
+#include "ZB_Room.h"
 #include "ZB_Settings.h"
 
 #include <QList>
@@ -18,6 +19,7 @@
 #include <QString>
 #include <QSwipeGesture>
 
+#include <array>
 #include <memory>
 
 class DisplayGL;
@@ -118,6 +120,25 @@ public:
     ZB_RoomTable* tableAffichee() const;
     // The match scores of the table on screen, this deal's points included.
     std::array<int, 2> scores() const;
+
+    // --- Unattended runs (ZB_MainWidgetAutomatique.cpp). The static ones
+    // hold for the windowless host (ZB_HoteSansFenetre) too.
+    // The login under which this program starts its games.
+    static constexpr const char* LOGIN_PARTIE = "Zubrik";
+    // The room's parameters for a start-up record and a data folder.
+    static ZB_Room::Parametres parametresSalle(const ZB_Settings& demarrage, const QString& dossierDonnees);
+    // Listens for a hosted game: TCP on the record's port, WebSockets on
+    // their default ports (free ones in an unattended run, or when those
+    // are taken); false when the TCP port could not be had.
+    static bool ecouteHote(ZB_MultiServer& serveur, const ZB_Settings& demarrage);
+    // What the user reads when ecouteHote failed.
+    static QString texteEcouteImpossible(int port);
+    // The match scores of a table (none: 0 and 0), this deal's points
+    // included.
+    static std::array<int, 2> scoresDe(const ZB_RoomTable* table);
+    // Writes the room's match to automatic.jss in the data folder (ending
+    // with '/') and prints "MATCH <team 0> <team 1> file <path>".
+    static void rapporteMatch(ZB_Room& salle, const QString& dossierDonnees);
     // Which saved game the start-up resumes: the newer of the autosave and
     // the default file of the folder, "" when neither exists.
     static QString fichierDeReprise(const QString& dossier);

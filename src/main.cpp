@@ -1,8 +1,10 @@
 #include "ZB_Application.h"
 #include "ZB_CommandLine.h"
+#include "ZB_HoteSansFenetre.h"
 #include "ZB_MainWidget.h"
 #include "ZB_Settings.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <cstdio>
@@ -14,16 +16,55 @@ namespace {
 constexpr const char* NOM_PRODUIT = "Zubrik";
 constexpr const char* NOM_ORGANISATION = "Zubrik";
 
+void nommeApplication()
+{
+    QCoreApplication::setApplicationName(QLatin1String(NOM_PRODUIT));
+    QCoreApplication::setOrganizationName(QLatin1String(NOM_ORGANISATION));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZB_VERSION));
+}
+
+// The start-up record, when the command line asks for the windowless host.
+// Read from argv as it stands: an argument Qt would take for its own makes
+// it fail, and the start with a window then says why.
+bool demandeHoteSansFenetre(int argc, char** argv, const QStringList& cachees, ZB_Settings& demarrage)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return ZB_CommandLine::parse(arguments + cachees, demarrage) == ZB_CommandLine::Ok
+        && ZB_HoteSansFenetre::convient(demarrage);
+}
+
+// Hosts one match unattended with no window: no windowing system is needed,
+// nor loaded.
+int hebergeSansFenetre(int& argc, char** argv, const ZB_Settings& demarrage)
+{
+    QCoreApplication app(argc, argv);
+    nommeApplication();
+    ZB_HoteSansFenetre hote(demarrage);
+    QObject::connect(&hote, &ZB_HoteSansFenetre::signalQuitter, &app, [](int code) { QCoreApplication::exit(code); },
+                     Qt::QueuedConnection);
+    hote.demarre();
+    return QCoreApplication::exec();
+}
+
 // Builds the application, reads the start-up record and runs the main
 // window until the user quits.
 int demarre(int& argc, char** argv)
 {
     // Options Qt would take for its own ("--platform") leave argv first.
     const QStringList cachees = ZB_CommandLine::cacheOptionsDuProgramme(argc, argv);
+    ZB_Settings hote;
+    if (demandeHoteSansFenetre(argc, argv, cachees, hote))
+        return hebergeSansFenetre(argc, argv, hote);
+
+    // A machine without a display (a CI runner, a server) runs the window
+    // offscreen rather than failing.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     ZB_Application app(argc, argv);
-    QCoreApplication::setApplicationName(QLatin1String(NOM_PRODUIT));
-    QCoreApplication::setOrganizationName(QLatin1String(NOM_ORGANISATION));
-    QCoreApplication::setApplicationVersion(QStringLiteral(ZB_VERSION));
+    nommeApplication();
 
     // A command line that does not read stops here, before any window.
     ZB_Settings demarrage;
@@ -49,10 +90,5 @@ int demarre(int& argc, char** argv)
 
 int main(int argc, char* argv[])
 {
-    // A machine without a display (a CI runner, a server) runs the window
-    // offscreen rather than failing.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
-        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     return demarre(argc, argv);
 }

@@ -1,4 +1,5 @@
 #include "ZB_CommandLine.h"
+#include "ZB_HoteSansFenetre.h"
 #include "ZB_Settings.h"
 #include "ZbTestRegistry.h"
 
@@ -129,6 +130,33 @@ private slots:
         QCOMPARE(ZB_CommandLine::parse(arguments(ligne), s, &message), ZB_CommandLine::Ok);
         QVERIFY(message.isEmpty());
         QCOMPARE(differences(s), attendu);
+    }
+
+    // Hosting unattended runs with no window; whatever a window shows, or
+    // an attended host, keeps it.
+    void windowlessHost_data()
+    {
+        QTest::addColumn<QString>("ligne");
+        QTest::addColumn<bool>("sansFenetre");
+        QTest::newRow("attended host") << "--server" << false;
+        QTest::newRow("unattended local game") << "--auto" << false;
+        QTest::newRow("unattended client") << "--client|--autotest" << false;
+        QTest::newRow("unattended host") << "--server|--auto" << true;
+        QTest::newRow("self-test host") << "--autotest|--tcpsockets|--port|4010|--server|--english" << true;
+        QTest::newRow("host opening a file") << "--server|--auto|@jss" << false;
+        QTest::newRow("host playing a movie") << "--server|--auto|--mov|@jss|0" << false;
+        QTest::newRow("host taking screenshots") << "--server|--auto|--screenshots" << false;
+        QTest::newRow("host logging in") << "--server|--auto|--login|a@b.ch|pw" << false;
+        QTest::newRow("host in a tournament") << "--server|--auto|--tournamentcmd|register|T17" << false;
+    }
+
+    void windowlessHost()
+    {
+        QFETCH(QString, ligne);
+        QFETCH(bool, sansFenetre);
+        ZB_Settings s;
+        QCOMPARE(ZB_CommandLine::parse(arguments(ligne), s), ZB_CommandLine::Ok);
+        QCOMPARE(ZB_HoteSansFenetre::convient(s), sansFenetre);
     }
 
     void badLines_data()

@@ -20,12 +20,18 @@ struct Programme
     QTemporaryDir maison;
     QProcess processus;
 
-    void demarre(const QStringList& arguments)
+    // sansEcran: no display, and no windowing plugin named either.
+    void demarre(const QStringList& arguments, bool sansEcran = false)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* variable : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"})
             env.insert(QLatin1String(variable), maison.path());
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        if (sansEcran) {
+            for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+                env.remove(QLatin1String(variable));
+        } else {
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        }
         processus.setProcessEnvironment(env);
         // The room's trace goes to standard error: nobody reads it here.
         processus.setStandardErrorFile(QProcess::nullDevice());
@@ -261,7 +267,8 @@ private slots:
     }
 
     // One program hosts on loopback, another joins it: both play the match
-    // to its end and agree on the scores.
+    // to its end and agree on the scores. The unattended host needs no
+    // display: it never loads a windowing plugin, and keeps its match.
     void heberger()
     {
         const quint16 port = portLibre();
@@ -269,7 +276,7 @@ private slots:
         const QStringList communs = {QStringLiteral("--autotest"), QStringLiteral("--tcpsockets"),
                                      QStringLiteral("--port"), QString::number(port)};
         Programme hote;
-        hote.demarre(communs + QStringList{QStringLiteral("--server")});
+        hote.demarre(communs + QStringList{QStringLiteral("--server")}, true);
         // The client gives up after a while when nobody listens: it starts
         // once the host does.
         QVERIFY(QTest::qWaitFor([&] {
@@ -279,6 +286,12 @@ private slots:
             essai.abort();
             return ouvert;
         }, 20000));
+        // Listening, the program has long built its application object,
+        // which is when a windowing plugin loads.
+        const QByteArray bibliotheques =
+            contenu(QStringLiteral("/proc/%1/maps").arg(hote.processus.processId()));
+        QVERIFY(!bibliotheques.isEmpty());
+        QVERIFY2(!bibliotheques.contains("/platforms/"), bibliotheques.constData());
         Programme client;
         client.demarre(communs + QStringList{QStringLiteral("--client")});
         const QString duClient = client.sortie();
@@ -289,6 +302,7 @@ private slots:
         int cb = -1;
         QString reste;
         QVERIFY2(lisScores(deLHote, QStringLiteral("MATCH"), ha, hb, reste), qPrintable(deLHote));
+        QVERIFY2(QFile::exists(reste.remove(QRegularExpression(QStringLiteral("^file ")))), qPrintable(reste));
         QVERIFY2(lisScores(duClient, QStringLiteral("MATCH"), ca, cb, reste), qPrintable(duClient));
         QCOMPARE(ca, ha);
         QCOMPARE(cb, hb);

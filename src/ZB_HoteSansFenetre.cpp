@@ -1,0 +1,140 @@
+#include "ZB_HoteSansFenetre.h"
+
+#include "GM_Exception.h"
+#include "GM_SharedFunctions.h"
+#include "ServerView.h"
+#include "TableClient.h"
+#include "TypeDePartie.h"
+#include "ZB_Application.h"
+#include "ZB_MainWidget.h"
+#include "ZB_MultiServer.h"
+#include "ZB_Room.h"
+#include "ZB_TraceLog.h"
+#include "ZB_Translator.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTimer>
+
+#include <cstdio>
+
+bool ZB_HoteSansFenetre::convient(const ZB_Settings& d)
+{
+    return d.server && !d.client && (d.automatique != 0 || d.autotest) && d.file.isEmpty() && d.movFile.isEmpty()
+        && d.screenshotMode == 0 && d.loginEmail.isEmpty() && d.tournamentCmd.isEmpty() && !d.testTournament;
+}
+
+ZB_HoteSansFenetre::ZB_HoteSansFenetre(const ZB_Settings& demarrage, const QString& dossierDonnees)
+    : demarrage_(demarrage)
+    , dossierDonnees_(dossierDonnees.isEmpty() ? appDataPath(QCoreApplication::applicationName()) : dossierDonnees)
+{
+    if (!dossierDonnees_.endsWith(QLatin1Char('/')))
+        dossierDonnees_ += QLatin1Char('/');
+    QDir().mkpath(dossierDonnees_);
+    if (demarrage_.autotest)
+        demarrage_.automatique = 1;
+    ZB_Application::enregistreTypesDesSignaux();
+    // The names drawn for the computer players are translated too.
+    if (demarrage_.english) {
+        traducteur_ = std::make_unique<ZB_Translator>();
+        static_cast<void>(traducteur_->applique(ZB_Translator::Anglais, true));
+    }
+    trace_ = std::make_unique<ZB_TraceLog>(QDir::cleanPath(dossierDonnees_));
+    boites_.setRepondeur([this](uint, const GM_MessageBoxRequest& requete) {
+        trace_->log(QStringLiteral("Box answered: %1: %2").arg(requete.titre_, requete.texte_));
+        return GM::Ok;
+    });
+    affichage_.setModeAffichage(ZB_MainWidget::MODE_AFFICHAGE_ORDINATEUR, false);
+
+    const int genre = demarrage_.belote != 0 ? TypeDePartie::GenreBelote : TypeDePartie::GenreJass;
+    salle_ = std::make_unique<TableClient>(nullptr, &affichage_, &boites_, OptionsDePartie(genre),
+                                           ZB_MainWidget::parametresSalle(demarrage_, dossierDonnees_));
+    salle_->setHebergementSansVue([this](const OptionsDePartie& options, const QString& login, quint16 portSecure,
+                                         quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur) {
+        heberge_(options, login, portSecure, portUnsecure, portTcp, idUtilisateur);
+    });
+    salle_->getServer()->setSocketInput(this);
+    connect(salle_.get(), &TableClient::testSignalGameCompleted, this, &ZB_HoteSansFenetre::OnMatchTermine);
+    serveur_ = std::make_unique<ZB_MultiServer>(nullptr, 0, QList<ZB_Room*>{salle_.get()}, nullptr);
+    trace_->log(QStringLiteral("Windowless host started in %1").arg(dossierDonnees_));
+}
+
+ZB_HoteSansFenetre::~ZB_HoteSansFenetre()
+{
+    if (salle_)
+        salle_->getServer()->setSocketInput(nullptr);
+    serveur_.reset();
+    salle_.reset();
+    trace_->close();
+}
+
+void ZB_HoteSansFenetre::demarre()
+{
+    if (!ZB_MainWidget::ecouteHote(*serveur_, demarrage_)) {
+        serveur_->closeAll();
+        echec_(ZB_MainWidget::texteEcouteImpossible(demarrage_.port));
+        return;
+    }
+    int mode = ZB_Room::NouvellePartie;
+    int session = ZB_Room::SessionServeur;
+    const QString message = GM_Exception::sansException([&] {
+        salle_->reponse_Depart(&mode, &session, salle_->getOptions(), QString(),
+                               QLatin1String(ZB_MainWidget::LOGIN_PARTIE), serveur_->getPortWebSecure(),
+                               serveur_->getPortWebUnsecure(), serveur_->getPortTcp(), 0, false, {}, -1);
+    });
+    if (!message.isEmpty()) {
+        echec_(message);
+        return;
+    }
+    QTimer::singleShot(ZB_MainWidget::INTERVALLE_HOTE_MS, this, &ZB_HoteSansFenetre::OnHoteAttendClient);
+}
+
+void ZB_HoteSansFenetre::heberge_(const OptionsDePartie& options, const QString& login, quint16 portSecure,
+                                  quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur)
+{
+    idHote_ = ServerView::attendJoueurs(*salle_->getServer(), options, login, portSecure, portUnsecure, portTcp,
+                                        idUtilisateur, idHote_);
+}
+
+void ZB_HoteSansFenetre::cb_newConnection(ZB_ServerSocket* serveur, const OptionsDuJoueur& joueur,
+                                          ZB_ServerSocketConnection* connection, bool)
+{
+    if (connection != nullptr && !ServerView::accueille(serveur, salle_.get(), connection, joueur))
+        trace_->log(QStringLiteral("No seat for %1").arg(joueur.getNomAffiche()));
+}
+
+void ZB_HoteSansFenetre::OnHoteAttendClient()
+{
+    // The game starts as soon as one player has joined.
+    ZB_ServerSocket* s = salle_->getServer();
+    if (quitDemande_)
+        return;
+    if (s->getJoueurs().isEmpty()) {
+        QTimer::singleShot(ZB_MainWidget::INTERVALLE_HOTE_MS, this, &ZB_HoteSansFenetre::OnHoteAttendClient);
+        return;
+    }
+    s->start(s->getOptions(), s->getPortSecure(), s->getPortUnsecure(), s->getPortTcp());
+}
+
+void ZB_HoteSansFenetre::OnMatchTermine()
+{
+    if (quitDemande_)
+        return;
+    ZB_MainWidget::rapporteMatch(*salle_, dossierDonnees_);
+    quitte_(0);
+}
+
+void ZB_HoteSansFenetre::echec_(const QString& texte)
+{
+    trace_->log(QStringLiteral("Error: ") + texte);
+    std::fprintf(stderr, "ERROR %s\n", qUtf8Printable(texte));
+    quitte_(ZB_Application::CODE_SORTIE_ERREUR);
+}
+
+void ZB_HoteSansFenetre::quitte_(int code)
+{
+    if (quitDemande_)
+        return;
+    quitDemande_ = true;
+    emit signalQuitter(code);
+}
