@@ -453,12 +453,18 @@ void ZB_Room::envoieEvenement(const EvenementDeJeu& ev)
 void ZB_Room::continueLeJeu(int mode, double* delai, int noTable, bool force)
 {
     const bool relance = relance_;
+    // A stored record's replay passes its moves' own mode (0), yet the table
+    // plays them as a replay: the first live step after it asks again the
+    // seats of a group that have not answered (a game left while the
+    // computers collected a trick would else wait for ever).
+    const ListeDesEvenements* liste = events_->getListe(noTable);
+    const bool rejeu = liste != nullptr && liste->estReplayEnCours();
     if (incrementeTour_(mode, noTable)) {
         QTimer::singleShot(2000, this, &ZB_Room::OnQuickFixDelayCompleteRound);
     } else {
         continueTable_(mode, delai, noTable, force, relance);
     }
-    relance_ = mode != 0;
+    relance_ = mode != 0 || rejeu;
 }
 
 void ZB_Room::continueTable_(int mode, double* delai, int noTable, bool force, bool relance)

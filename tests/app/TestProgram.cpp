@@ -221,13 +221,17 @@ private slots:
         const QString donnees = p.maison.filePath(QStringLiteral("Zubrik/Zubrik/"));
         const QString autosave = donnees + QStringLiteral("autosave.jss");
         const QString trace = donnees + QStringLiteral("debugLog.txt");
-        // A game in progress: the first deals of the match, resumed once so
-        // that its autosave is in the form the program writes at the user's
-        // turn.
+        // A game in progress: the first deals of the match, left as a quit
+        // leaves it while the computers collect a trick (after the first
+        // collect of a trick from the 150th line on), resumed once so that
+        // its autosave is in the form the program writes at the user's turn.
         const QList<QByteArray> lignes = match().split('\n');
         QByteArray debut;
-        for (qsizetype i = 0; i < qMin<qsizetype>(150, lignes.size()); ++i)
+        for (qsizetype i = 0; i < lignes.size(); ++i) {
             debut += lignes.at(i) + '\n';
+            if (i >= 150 && lignes.at(i).startsWith("{Ram!"))
+                break;
+        }
         QVERIFY(ecrit(autosave, debut));
         auto demarre = [&p](const QStringList& arguments) {
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -247,8 +251,9 @@ private slots:
         demarre({QStringLiteral("--nowait")});
         const bool reecrite = QTest::qWaitFor([&] { return contenu(autosave) != debut; }, 60000);
         arrete();
-        if (!reecrite)
-            qWarning("the resumed game was not saved again: its first form is kept");
+        // A resumed game that never reaches its user's turn hangs (it did
+        // when the record ended among the computers' collects of a trick).
+        QVERIFY2(reecrite, "the resumed game was never saved again: it did not go on");
         const QByteArray avant = contenu(autosave);
 
         const QString fichier = p.maison.filePath(QStringLiteral("abime.jss"));

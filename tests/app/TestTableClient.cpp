@@ -247,6 +247,61 @@ private slots:
         QCOMPARE(salle->getListe(-1)->etatAttendu_, avant.etat_);
     }
 
+    // A game left while the computers collect a trick (the quit writes what
+    // the table holds then) goes on once resumed: the seats that had not
+    // collected are asked again.
+    void repriseParmiLesRamassages_data()
+    {
+        QTest::addColumn<int>("ramasses");
+        QTest::newRow("after the first collect") << 1;
+        QTest::newRow("after the second") << 2;
+        QTest::newRow("after the third") << 3;
+    }
+    void repriseParmiLesRamassages()
+    {
+        QFETCH(int, ramasses);
+        boites.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
+        int mode = ZB_Room::NouvellePartie;
+        int session = ZB_Room::SessionLocale;
+        salle->reponse_Depart(&mode, &session, optionsJass(), QString(), QString(), 4001, 4002, 4000, 0, false, {},
+                              -1);
+        for (int siege = 0; siege < 4; ++siege) {
+            OptionsDuJoueur joueur;
+            joueur.id_ = 10 + siege;
+            joueur.ordinateur_ = 1;
+            salle->inscritJoueur(joueur, EtatDeJeu::InscriptionJoueur0 + siege, 0);
+        }
+        const int premier = EtatDeJeu::Tour1_AttendRamasseTas1;
+        QTRY_VERIFY_WITH_TIMEOUT(salle->getListe(-1)->etatAttendu_ > premier + 3
+                                     && salle->getListe(-1)->etatAttendu_ < EtatDeJeu::Tour3_AttendCarte1,
+                                 20000);
+        QString texte;
+        {
+            QTextStream flux(&texte);
+            salle->writeToStream(flux);
+        }
+        salle.reset();
+        // The record as a quit leaves it in the middle of the collects.
+        QStringList gardees;
+        for (const QString& ligne : texte.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            gardees << ligne.trimmed();
+            EvenementDeJeu ev;
+            QString reste;
+            if (ev.fromString(ligne.trimmed(), reste) && ev.etat_ == premier + ramasses - 1)
+                break;
+        }
+        const QString chemin = dossier.filePath(QStringLiteral("ramassages.jss"));
+        {
+            QFile f(chemin);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(gardees.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+        }
+        ouvre();
+        mode = ZB_Room::RepriseFichier;
+        salle->reponse_Depart(&mode, &session, optionsJass(), chemin, QString(), 4001, 4002, 4000, 0, false, {}, -1);
+        QTRY_VERIFY2_WITH_TIMEOUT(salle->getListe(-1)->etatAttendu_ > premier + 3, qPrintable(gardees.last()), 10000);
+    }
+
     // A connection error after the game ended says the game is over; an
     // error of the computer player is shown even offline.
     void erreursDeConnexion()
