@@ -84,6 +84,9 @@ void ZB_IdentiteReseau::setCle(const QString& hote, qint64 id, const QString& cl
         return;
     QSaveFile ecrit(QDir(dossier_).filePath(QLatin1String(FICHIER_CLE)));
     if (ecrit.open(QIODevice::WriteOnly)) {
+        // Whoever reads the key takes the seat back: the user's alone, as
+        // the settings file is.
+        ecrit.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         ecrit.write(QByteArray::number(id) + '\n' + hoteCle_.toUtf8() + '\n' + cle.toLatin1() + '\n');
         ecrit.commit();
     }

@@ -119,6 +119,12 @@ private slots:
             // For the run, whoever owns the folder.
             QCOMPARE(premier.cle(QStringLiteral("192.0.2.7"), id), cle);
         }
+        // Kept for the user alone.
+        if (!dossierPris) {
+            const QFileInfo f(QDir(dossier.path()).filePath(QLatin1String(ZB_IdentiteReseau::FICHIER_CLE)));
+            QVERIFY(f.isFile());
+            QCOMPARE(f.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther), QFileDevice::Permissions());
+        }
         occupant.reset();
         // The program started again.
         ZB_IdentiteReseau apres(dossier.path());
