@@ -46,6 +46,9 @@ GM_TablesList::GM_TablesList(QWidget* parent)
     servers_->setSortingEnabled(true);
     servers_->sortByColumn(ColName, Qt::AscendingOrder);
     servers_->setHeaderHidden(true);
+    // Every row has the same icon and one line of text: the view need not
+    // measure each of a long list's rows to place them.
+    servers_->setUniformRowHeights(true);
     layout_->addWidget(servers_, 4);
 
     auto* ligne = new QHBoxLayout;
@@ -266,13 +269,16 @@ void GM_TablesList::applyStatus_(const QStringList& fields)
         messageBox(GM::Warning, tr("Erreur"), tr("Liste des serveurs invalide ou corrompue."));
         return;
     }
+    // Translated once, not per server.
+    const QString places = tr("%1 places");
+    const QString tables = tr("Tables Libres: %1\r\nTables Occupées: %2");
     for (int i = 0; i < champs.size(); i += StatusGroup) {
         const qint64 id = champs.at(i).toLongLong();
         const auto lignes = rowsById_.constFind(QString::number(id));
         if (lignes != rowsById_.cend())
             for (QTreeWidgetItem* ligne : *lignes)
-                ligne->setText(ColPlaces, tr("%1 places").arg(champs.at(i + 3)));
-        statusTexts_.insert(id, tr("Tables Libres: %1\r\nTables Occupées: %2").arg(champs.at(i + 1), champs.at(i + 2)));
+                ligne->setText(ColPlaces, places.arg(champs.at(i + 3)));
+        statusTexts_.insert(id, tables.arg(champs.at(i + 1), champs.at(i + 2)));
     }
     const QTreeWidgetItem* courante = servers_->currentItem();
     bool ok = false;
