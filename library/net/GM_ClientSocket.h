@@ -92,6 +92,9 @@ public:
     // back; far more is a faulty lobby.
     static constexpr int PontsMax = 16;
     static constexpr int PontsFenetreMs = 60000;
+    // A record of the lobby may ask for many boxes; past this many the rest
+    // are only logged.
+    static constexpr int BoitesMaxParRecord = 5;
     // Title boxes waiting, one title each; one more gathers the rest.
     static constexpr int TitresEnAttenteMax = 3;
 
