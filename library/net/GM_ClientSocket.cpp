@@ -498,7 +498,8 @@ void GM_ClientSocket::silence_()
 
 void GM_ClientSocket::reponseAbsente_()
 {
-    if (!sessionActive_ || !sessionOuverte_ || etat_ == GM_SocketEvent::Idle || !GM_SocketEvent::estEtatDeSession(etat_))
+    if (!sessionActive_ || !sessionOuverte_ || etat_ == GM_SocketEvent::Idle
+        || !GM_SocketEvent::estEtatDeSession(etat_))
         return;
     lobbyWarning() << "no answer to" << motAttendu_ << "in" << delais_.reponseMaxMs << "ms: request given up";
     etat_ = GM_SocketEvent::Idle;
