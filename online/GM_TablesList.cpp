@@ -46,6 +46,9 @@ GM_TablesList::GM_TablesList(QWidget* parent)
     servers_->setSortingEnabled(true);
     servers_->sortByColumn(ColName, Qt::AscendingOrder);
     servers_->setHeaderHidden(true);
+    // Every row has the same icon and one line of text: the view need not
+    // measure each of a long list's rows to place them.
+    servers_->setUniformRowHeights(true);
     layout_->addWidget(servers_, 4);
 
     auto* ligne = new QHBoxLayout;
@@ -148,9 +151,14 @@ void GM_TablesList::OnEnableRefresh()
 
 void GM_TablesList::OnServerListReceived(qint64, const QStringList* list)
 {
-    QString idCourant;
-    if (const QTreeWidgetItem* courante = servers_->currentItem())
-        idCourant = courante->text(ColId);
+    // A list that replaces one still being filled keeps the row that was
+    // current before that one.
+    if (!filler_.enCours()) {
+        rememberedId_.clear();
+        if (const QTreeWidgetItem* courante = servers_->currentItem())
+            rememberedId_ = courante->text(ColId);
+    }
+    stopFill_();
     {
         // The refill must not ask for a status per row it passes through.
         const QSignalBlocker bloque(servers_);
@@ -159,26 +167,48 @@ void GM_TablesList::OnServerListReceived(qint64, const QStringList* list)
     servers_->hideColumn(ColPublic);
     servers_->hideColumn(ColHost);
     servers_->hideColumn(ColId);
+    // The list is the client's only during this call.
+    pendingRows_ = list != nullptr ? *list : QStringList();
+    // Sorting row by row as they come would cost a search each; the tree
+    // sorts once, at the end.
+    servers_->setSortingEnabled(false);
+    filler_.demarre(
+        pendingRows_.size(), [this](qsizetype debut, qsizetype fin) { addRows_(debut, fin); },
+        [this] { fillEnded_(); });
+}
+
+void GM_TablesList::addRows_(qsizetype begin, qsizetype end)
+{
     QList<QTreeWidgetItem*> lignes;
-    // One icon for every row: looking the resource up per row is costly.
+    lignes.reserve(end - begin);
+    // One icon and one text for every row: looking them up per row is costly.
     const QIcon icone(TableIcon);
-    if (list != nullptr) {
-        for (const QString& serveur : *list) {
-            auto* ligne = new QTreeWidgetItem(serveur.split(QLatin1Char(',')).mid(0, ColPlaces));
-            ligne->setIcon(ColName, icone);
-            ligne->setText(ColPlaces, tr("%1 places").arg(DefaultPlaces));
-            lignes << ligne;
-        }
+    const QString places = tr("%1 places").arg(DefaultPlaces);
+    const bool toutes = showOthers_->isChecked();
+    const QString mot = filterWord_();
+    for (qsizetype i = begin; i < end; ++i) {
+        auto* ligne = new QTreeWidgetItem(pendingRows_.at(i).split(QLatin1Char(',')).mid(0, ColPlaces));
+        ligne->setIcon(ColName, icone);
+        ligne->setText(ColPlaces, places);
+        rowsById_[ligne->text(ColId)].append(ligne);
+        lignes << ligne;
     }
-    {
-        const QSignalBlocker bloque(servers_);
-        servers_->addTopLevelItems(lignes);
-    }
-    on_checkBoxShowOtherServers_toggled(showOthers_->isChecked());
+    const QSignalBlocker bloque(servers_);
+    servers_->addTopLevelItems(lignes);
+    // The rule filter, row by row as they come in.
+    for (QTreeWidgetItem* ligne : std::as_const(lignes))
+        ligne->setHidden(!toutes && !ligne->text(ColName).contains(mot, Qt::CaseInsensitive));
+}
+
+void GM_TablesList::fillEnded_()
+{
+    pendingRows_.clear();
+    servers_->setSortingEnabled(true);
     servers_->header()->resizeSections(QHeaderView::ResizeToContents);
-    QTreeWidgetItem* choix = nullptr;
-    if (!idCourant.isEmpty()) {
-        const auto trouvees = servers_->findItems(idCourant, Qt::MatchExactly, ColId);
+    // A row the user made current during the fill stays current.
+    QTreeWidgetItem* choix = servers_->currentItem();
+    if (choix == nullptr && !rememberedId_.isEmpty()) {
+        const auto trouvees = servers_->findItems(rememberedId_, Qt::MatchExactly, ColId);
         if (!trouvees.isEmpty())
             choix = trouvees.first();
     }
@@ -187,16 +217,43 @@ void GM_TablesList::OnServerListReceived(qint64, const QStringList* list)
         if (!trouvees.isEmpty())
             choix = trouvees.first();
     }
-    if (choix != nullptr)
+    if (choix != nullptr && choix != servers_->currentItem())
         servers_->setCurrentItem(choix);
     else
         OnItemSelectionChanged();
+    if (statusPending_) {
+        statusPending_ = false;
+        const QStringList champs = pendingStatus_;
+        pendingStatus_.clear();
+        applyStatus_(champs);
+    }
     refreshRequest_("SrI");
+}
+
+void GM_TablesList::stopFill_()
+{
+    filler_.arrete();
+    pendingRows_.clear();
+    rowsById_.clear();
+    statusPending_ = false;
+    pendingStatus_.clear();
 }
 
 void GM_TablesList::OnMainMainGameServerStatusReceived(const QStringList* list)
 {
     QStringList champs = list != nullptr ? *list : QStringList();
+    if (filler_.enCours()) {
+        // For the rows still to come: applied once they are all in.
+        pendingStatus_ = champs;
+        statusPending_ = true;
+        return;
+    }
+    applyStatus_(champs);
+}
+
+void GM_TablesList::applyStatus_(const QStringList& fields)
+{
+    QStringList champs = fields;
     if (screenshot_) {
         onlineNb_->setText(tr("Joueurs en ligne: %1").arg(DemoPlayersOnline));
         const QTreeWidgetItem* courante = servers_->currentItem();
@@ -212,15 +269,16 @@ void GM_TablesList::OnMainMainGameServerStatusReceived(const QStringList* list)
         messageBox(GM::Warning, tr("Erreur"), tr("Liste des serveurs invalide ou corrompue."));
         return;
     }
+    // Translated once, not per server.
+    const QString places = tr("%1 places");
+    const QString tables = tr("Tables Libres: %1\r\nTables Occupées: %2");
     for (int i = 0; i < champs.size(); i += StatusGroup) {
         const qint64 id = champs.at(i).toLongLong();
-        const QString idTexte = QString::number(id);
-        for (int r = 0; r < servers_->topLevelItemCount(); ++r) {
-            QTreeWidgetItem* ligne = servers_->topLevelItem(r);
-            if (ligne->text(ColId) == idTexte)
-                ligne->setText(ColPlaces, tr("%1 places").arg(champs.at(i + 3)));
-        }
-        statusTexts_.insert(id, tr("Tables Libres: %1\r\nTables Occupées: %2").arg(champs.at(i + 1), champs.at(i + 2)));
+        const auto lignes = rowsById_.constFind(QString::number(id));
+        if (lignes != rowsById_.cend())
+            for (QTreeWidgetItem* ligne : *lignes)
+                ligne->setText(ColPlaces, places.arg(champs.at(i + 3)));
+        statusTexts_.insert(id, tables.arg(champs.at(i + 1), champs.at(i + 2)));
     }
     const QTreeWidgetItem* courante = servers_->currentItem();
     bool ok = false;
@@ -364,7 +422,9 @@ void GM_TablesList::disconnect()
 {
     // Kept connected: a session that comes back quietly may be lost again,
     // and its servers must not stay on offer either.
+    stopFill_();
     servers_->clear();
+    servers_->setSortingEnabled(true);
     statusTexts_.clear();
     onlineNb_->clear();
     join_->setEnabled(false);

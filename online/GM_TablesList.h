@@ -1,9 +1,12 @@
 #pragma once
 
 #include "GM_ClientSocket.h"
+#include "GM_RemplissageParTranches.h"
 #include "GM_MessageBoxEmitter.h"
 #include "GM_WidgetAuto.h"
 
+#include <QHash>
+#include <QList>
 #include <QMap>
 #include <QMetaObject>
 #include <QPointer>
@@ -33,6 +36,13 @@ class QVBoxLayout;
 // disconnection empties the list (a lost lobby's servers are not offered)
 // and "Rejoindre" is enabled only while a row is selected and the lobby is
 // connected. Service texts are shown as plain text.
+//
+// A long list is filled a chunk at a time from the event loop
+// (GM_RemplissageParTranches), unsorted until its last row is in; the
+// current row is chosen, a status answer that came meanwhile is applied
+// and the main server's information is asked once the fill ends. Rows are
+// found by id through an index, so that a fill and a status answer take
+// time in proportion to their length.
 class GM_TablesList : public GM_WidgetAuto, public GM_MessageBoxEmitter
 {
     Q_OBJECT
@@ -74,6 +84,9 @@ public:
     void setConnectionText(const QString& text);
     // A join waits for the busy client.
     bool isJoinPending() const { return joinPending_; }
+    // A server list is being filled.
+    bool isFilling() const { return filler_.enCours(); }
+    const GM_RemplissageParTranches& filler() const { return filler_; }
 
 signals:
     void signalSelectedServerChanged(qint64 serverId, int port);
@@ -100,6 +113,10 @@ private:
     void onPasswordFinished_(bool accepted, const QString& password);
     void refreshRequest_(const QByteArray& word);
     QString filterWord_() const;
+    void addRows_(qsizetype begin, qsizetype end);
+    void fillEnded_();
+    void applyStatus_(const QStringList& fields);
+    void stopFill_();
 
     QVBoxLayout* layout_;
     QLabel* welcome_;
@@ -112,6 +129,14 @@ private:
     GM_ServerPass* serverPass_ = nullptr;
     QPointer<GM_ClientSocket> client_;
     QMap<qint64, QString> statusTexts_;
+    // The list being filled, the id of the row current before it, the rows
+    // of each id text, and a status answer that came during the fill.
+    GM_RemplissageParTranches filler_;
+    QStringList pendingRows_;
+    QString rememberedId_;
+    QHash<QString, QList<QTreeWidgetItem*>> rowsById_;
+    QStringList pendingStatus_;
+    bool statusPending_ = false;
     QString publicServerName_;
     QString selectedServerName_;
     bool screenshot_ = false;

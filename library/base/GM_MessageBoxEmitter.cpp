@@ -53,11 +53,11 @@ uint GM_MessageBoxEmitter::enfile_(GM_MessageBoxRequest& requete)
     return id;
 }
 
-void GM_MessageBoxEmitter::messageBox(GM::Icon icone, const QString& titre, const QString& texte,
+uint GM_MessageBoxEmitter::messageBox(GM::Icon icone, const QString& titre, const QString& texte,
                                       GM::StandardButton boutons)
 {
     GM_MessageBoxRequest requete(GM_MessageBoxRequest::Simple, this, icone, titre, texte, boutons);
-    enfile_(requete);
+    return enfile_(requete);
 }
 
 void GM_MessageBoxEmitter::messageBoxQuestion(GM::Icon icone, const QString& titre, const QString& texte,

@@ -29,8 +29,9 @@ public:
     void setMessageBoxDisplayer(GM_MessageBoxDisplayerA* displayer);
     GM_MessageBoxDisplayerA* getMessageBoxDisplayer() const;
 
-    // A box with no answer.
-    void messageBox(GM::Icon icone, const QString& titre, const QString& texte,
+    // A box with no answer. Returns the box id, for updateMessageBox and
+    // closeMessageBox.
+    uint messageBox(GM::Icon icone, const QString& titre, const QString& texte,
                     GM::StandardButton boutons = GM::Ok);
     // The pressed button is passed as an int to destinataire's slot.
     void messageBoxQuestion(GM::Icon icone, const QString& titre, const QString& texte, GM::StandardButton boutons,

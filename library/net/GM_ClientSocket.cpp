@@ -1,6 +1,5 @@
 #include "GM_ClientSocket.h"
 
-#include "GM_AchievementTitle.h"
 #include "GM_BasseLatence.h"
 #include "GM_SocketWeb.h"
 
@@ -30,9 +29,6 @@ QDebug lobbyWarning()
     return QMessageLogger().warning(lcLobby());
 }
 
-// A record of the lobby may ask for many boxes; past this many the rest
-// are only logged, so that a faulty lobby cannot bury the user in boxes.
-constexpr int BoitesMaxParRecord = 5;
 constexpr int DelaiListeAmisOccupeeMs = 2000;
 constexpr int ProgressionDebut = 10;
 constexpr int ProgressionIdentification = 50;
@@ -105,6 +101,8 @@ void GM_ClientSocket::init_()
     connect(&timerSilence_, &QTimer::timeout, this, &GM_ClientSocket::silence_);
     timerRelance_.setSingleShot(true);
     connect(&timerRelance_, &QTimer::timeout, this, &GM_ClientSocket::relance_);
+    timerReponse_.setSingleShot(true);
+    connect(&timerReponse_, &QTimer::timeout, this, &GM_ClientSocket::reponseAbsente_);
     timerFermeture_.setSingleShot(true);
     connect(&timerFermeture_, &QTimer::timeout, this, [this] {
         if (state() != QAbstractSocket::UnconnectedState)
@@ -385,6 +383,7 @@ void GM_ClientSocket::termine_()
     timerKeepAlive_.stop();
     timerSilence_.stop();
     timerFermeture_.stop();
+    timerReponse_.stop();
     const bool etaitOuverte = sessionOuverte_;
     sessionOuverte_ = false;
     etat_ = GM_SocketEvent::Init;
@@ -398,8 +397,13 @@ void GM_ClientSocket::termine_()
     for (const QSharedPointer<GM_SocketEvent>& message : std::as_const(perdus))
         emit message->signalTransmitError(QAbstractSocket::RemoteHostClosedError);
     // The lobby closed every bridge with the session.
-    const QSet<QPair<qint64, qint64>> ponts = ponts_;
+    const QList<QPair<qint64, qint64>> ponts = ponts_.keys();
     ponts_.clear();
+    pontsOuverts_ = 0;
+    if (pontsRefuses_ > 0)
+        lobbyWarning() << pontsRefuses_ << "bridges refused in the session, past" << PontsMax << "open";
+    pontsRefuses_ = 0;
+    ouverturesPonts_.clear();
     for (const QPair<qint64, qint64>& pont : ponts)
         emit signalReceiveBridgeClose(pont.first, pont.second);
     cacheProgression_();
@@ -490,6 +494,23 @@ void GM_ClientSocket::silence_()
     abort();
     if (sessionActive_ && state() == QAbstractSocket::UnconnectedState)
         termine_();
+}
+
+void GM_ClientSocket::reponseAbsente_()
+{
+    if (!sessionActive_ || !sessionOuverte_ || etat_ == GM_SocketEvent::Idle
+        || !GM_SocketEvent::estEtatDeSession(etat_))
+        return;
+    lobbyWarning() << "no answer to" << motAttendu_ << "in" << delais_.reponseMaxMs << "ms: request given up";
+    etat_ = GM_SocketEvent::Idle;
+    if (!delaiAffiche_ || !boiteEnAttente_(boiteDelai_)) {
+        boiteDelai_ = boite_(tr("Pas de réponse du lobby"),
+                             tr("Le serveur du lobby n'a pas répondu à une demande en %1 secondes; elle a été "
+                                "abandonnée. Vous pouvez réessayer.")
+                                 .arg(qMax(1, delais_.reponseMaxMs / 1000)));
+        delaiAffiche_ = true;
+    }
+    QTimer::singleShot(0, this, &GM_ClientSocket::envoieSuivant_);
 }
 
 void GM_ClientSocket::demarreSessionSansSocket(int etat)
@@ -633,8 +654,13 @@ void GM_ClientSocket::envoieSuivant_()
         }
         message = outQueue_.takeFirst();
     }
-    if (envoie_(message) && message->getNextState() != GM_SocketEvent::AnySession)
+    if (envoie_(message) && message->getNextState() != GM_SocketEvent::AnySession) {
         etat_ = message->getNextState();
+        if (message->ligne().aUneReponse()) {
+            motAttendu_ = message->getWord();
+            timerReponse_.start(delais_.reponseMaxMs);
+        }
+    }
     if (etat_ == GM_SocketEvent::Idle && getNombreMessagesEnFile() > 0)
         timerEnvoi_.start(delais_.envoiMs);
 }
@@ -728,6 +754,13 @@ void GM_ClientSocket::sendBridgeClose(qint64 userIdFrom, qint64 userIdTo)
     }
     if (!isConnectedToLobby() || state() != QAbstractSocket::ConnectedState)
         return;
+    oubliePont_(userIdFrom, userIdTo);
+    {
+        QMutexLocker verrou(&outQueueMutex_);
+        for (const QSharedPointer<GM_SocketEvent>& enFile : std::as_const(outQueue_))
+            if (enFile->getWord() == "Cul" && enFile->champs_ == champs)
+                return;
+    }
     enfile_("Cul", champs);
 }
 
@@ -954,31 +987,15 @@ void GM_ClientSocket::traite_(const GM_LobbyReader::Enregistrement& record)
             return;
         }
         if (mot == "Bro") {
-            ponts_.insert({de, vers});
-            emit signalReceiveBridgeOpen(de, vers);
+            ouvrePont_(de, vers);
         } else if (mot == "Brs") {
             emit signalReceiveBridgeData(de, vers, champs.at(2));
         } else {
-            ponts_.remove({de, vers});
-            ponts_.remove({vers, de});
+            oubliePont_(de, vers);
             emit signalReceiveBridgeClose(de, vers);
         }
     } else if (mot == "Acv") {
-        int boites = 0;
-        for (const QString& champ : champs) {
-            bool ok = false;
-            const int numero = champ.toInt(&ok);
-            // -1 is no achievement: the titles tab leaves it out too.
-            if (!ok || numero == NoAchievement || boites >= BoitesMaxParRecord) {
-                lobbyWarning() << "achievement not shown";
-                continue;
-            }
-            ++boites;
-            boite_(tr("Nouveau titre"),
-                   tr("Félicitations! Vous avez obtenu le titre <b>%1</b>.")
-                       .arg(achievementTitle(numero).title.toHtmlEscaped()),
-                   GM::Information);
-        }
+        annonceTitres_(champs);
     } else if (mot == "Fpo") {
         emit signalFriendPlayingOnline();
     } else if (mot == "Kal") {
@@ -988,8 +1005,10 @@ void GM_ClientSocket::traite_(const GM_LobbyReader::Enregistrement& record)
     } else {
         traiteReponse_(mot, champs);
     }
-    if (etatAvant != GM_SocketEvent::Idle && etat_ == GM_SocketEvent::Idle)
+    if (etatAvant != GM_SocketEvent::Idle && etat_ == GM_SocketEvent::Idle) {
+        timerReponse_.stop();
         QTimer::singleShot(0, this, &GM_ClientSocket::envoieSuivant_);
+    }
 }
 
 void GM_ClientSocket::traiteReponse_(const QByteArray& mot, const QStringList& champs)
@@ -1078,7 +1097,7 @@ void GM_ClientSocket::cacheProgression_()
         progress_->hide();
 }
 
-void GM_ClientSocket::boite_(const QString& titre, const QString& texte, GM::Icon icone)
+uint GM_ClientSocket::boite_(const QString& titre, const QString& texte, GM::Icon icone)
 {
-    messageBox(icone, titre, texte, GM::Ok);
+    return messageBox(icone, titre, texte, GM::Ok);
 }

@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QList>
 #include <QMutex>
 #include <QPair>
@@ -34,7 +35,10 @@ class GM_MessageBoxDisplayerA;
 //   closes; requests made outside a session are dropped, not kept.
 // - Requests leave through the out-queue, one message per pacing interval,
 //   only in the Idle state: a request with an answer waits in a state of
-//   its own, and the queue moves on when the answer comes back.
+//   its own, and the queue moves on when the answer comes back, or when
+//   it has not come within Delais::reponseMaxMs: the request is then given
+//   up, the user is told (one box waiting at most) and the next one goes;
+//   a late answer is dropped as unexpected.
 // - The out-queue lock guards the queue. Callers that build a message
 //   themselves hold it from GM_SocketEvent::findEvent to enqueueEvent;
 //   sendRefreshRequest expects it held; every other send* takes it.
@@ -43,6 +47,14 @@ class GM_MessageBoxDisplayerA;
 //   log line; more than GM_LobbyFrame::TailleMax bytes without a record end
 //   closes the connection. Log lines name words and counts, never fields,
 //   so passwords never reach the trace.
+// - What the lobby announces is bounded, so that a faulty or hostile lobby
+//   can neither bury the user in boxes nor fill the memory: at most
+//   TitresEnAttenteMax title boxes wait, the titles past them are gathered
+//   in one more box whose count grows while it waits; at most PontsMax
+//   bridges are open, and at most PontsMax opened in any PontsFenetreMs; a
+//   bridge past either is refused (closed at once, not handed to the
+//   windows) and counted in the log; a bridge close that is queued already
+//   is not queued twice.
 // - A session lost after the login succeeded is logged in again quietly
 //   when automatic reconnection is on, after a delay that doubles from
 //   the base up to a cap, a bounded number of times; each try is announced
@@ -76,6 +88,15 @@ public:
     static constexpr int VersionProtocoleLobby = 1;
     // A private invitation carries this many friends at most.
     static constexpr int InvitesMax = 4;
+    // Bridges open at once: a hosted table has three guests, each may come
+    // back; far more is a faulty lobby.
+    static constexpr int PontsMax = 16;
+    static constexpr int PontsFenetreMs = 60000;
+    // A record of the lobby may ask for many boxes; past this many the rest
+    // are only logged.
+    static constexpr int BoitesMaxParRecord = 5;
+    // Title boxes waiting, one title each; one more gathers the rest.
+    static constexpr int TitresEnAttenteMax = 3;
 
     // The client's clocks, all in milliseconds.
     struct Delais {
@@ -86,6 +107,7 @@ public:
         int relanceBaseMs = 2000;   // first quiet login after a loss
         int relanceMaxMs = 120000;  // the delay doubles up to this
         int relancesMax = 8;        // then the client gives up
+        int reponseMaxMs = 15000;   // a request not answered by then is given up
     };
 
     // serverName: the lobby's host name (empty: ServeurParDefaut). The
@@ -178,6 +200,9 @@ public:
     void envoieRecord(const QList<QByteArray>& messages);
     int getNombreRecordsEnAttente() const { return int(enAttente_.size()); }
     int getNombreMessagesEnFile();
+    // Bridges open now, and those refused in this session.
+    int getNombrePontsOuverts() const { return pontsOuverts_; }
+    int getNombrePontsRefuses() const { return pontsRefuses_; }
 
     // A session in the given state without a socket, for the fuzz target.
     void demarreSessionSansSocket(int etat);
@@ -233,6 +258,7 @@ private slots:
     void keepAlive_();
     void silence_();
     void relance_();
+    void reponseAbsente_();
 
 private:
     // Why the session ends; decides what the user and the windows hear.
@@ -260,7 +286,13 @@ private:
     void traiteAdresseServeur_(const QStringList& champs);
     void afficheProgression_(const QString& texte, int valeur);
     void cacheProgression_();
-    void boite_(const QString& titre, const QString& texte, GM::Icon icone = GM::Warning);
+    uint boite_(const QString& titre, const QString& texte, GM::Icon icone = GM::Warning);
+    // Whether box id still waits or is on screen.
+    bool boiteEnAttente_(uint id) const;
+    void annonceTitres_(const QStringList& champs);
+    void ouvrePont_(qint64 de, qint64 vers);
+    // Forgets the bridge of the two users, whichever way it was opened.
+    void oubliePont_(qint64 a, qint64 b);
 
     QMutex outQueueMutex_;
     QList<QSharedPointer<GM_SocketEvent>> outQueue_;
@@ -279,7 +311,22 @@ private:
 
     GM_LobbyReader lecteur_;
     QList<QList<QByteArray>> enAttente_;
-    QSet<QPair<qint64, qint64>> ponts_;
+    // Open bridges: how many times each pair was opened.
+    QHash<QPair<qint64, qint64>, int> ponts_;
+    int pontsOuverts_ = 0;
+    int pontsRefuses_ = 0;
+    // When the last bridges were opened (horlogePonts_), oldest first.
+    QList<qint64> ouverturesPonts_;
+    QElapsedTimer horlogePonts_;
+    // Title boxes waiting, and the box that gathers the titles past them.
+    QList<uint> boitesTitres_;
+    uint boiteAutresTitres_ = 0;
+    bool autresTitres_ = false;
+    int nombreAutresTitres_ = 0;
+    // The box telling of a request given up, while it waits.
+    uint boiteDelai_ = 0;
+    bool delaiAffiche_ = false;
+    QByteArray motAttendu_;
     Delais delais_;
     QElapsedTimer dernierEnvoi_;
     QTimer timerEnvoi_;
@@ -287,6 +334,7 @@ private:
     QTimer timerSilence_;
     QTimer timerRelance_;
     QTimer timerFermeture_;
+    QTimer timerReponse_;
 
     // A session runs from ouvre_ to termine_; generation_ tells a stale
     // scheduled call from the current session.

@@ -796,6 +796,18 @@ spielt online.</translation>
         <translation>Herzlichen Glückwunsch! Sie haben den Titel &lt;b&gt;%1&lt;/b&gt; erhalten.</translation>
     </message>
     <message>
+        <source>Félicitations! Vous avez obtenu d&apos;autres titres (%1 de plus). L&apos;onglet Titres les montre tous.</source>
+        <translation>Herzlichen Glückwunsch! Sie haben weitere Titel erhalten (%1 weitere). Der Reiter Titel zeigt sie alle.</translation>
+    </message>
+    <message>
+        <source>Pas de réponse du lobby</source>
+        <translation>Keine Antwort der Lobby</translation>
+    </message>
+    <message>
+        <source>Le serveur du lobby n&apos;a pas répondu à une demande en %1 secondes; elle a été abandonnée. Vous pouvez réessayer.</source>
+        <translation>Der Lobby-Server hat eine Anfrage nicht innerhalb von %1 Sekunden beantwortet; sie wurde aufgegeben. Sie können es erneut versuchen.</translation>
+    </message>
+    <message>
         <source>Annonce</source>
         <translation>Ankündigung</translation>
     </message>

@@ -796,6 +796,18 @@ is playing online.</translation>
         <translation>Congratulations! You have earned the title &lt;b&gt;%1&lt;/b&gt;.</translation>
     </message>
     <message>
+        <source>Félicitations! Vous avez obtenu d&apos;autres titres (%1 de plus). L&apos;onglet Titres les montre tous.</source>
+        <translation>Congratulations! You have earned more titles (%1 more). The Titles tab shows them all.</translation>
+    </message>
+    <message>
+        <source>Pas de réponse du lobby</source>
+        <translation>No answer from the lobby</translation>
+    </message>
+    <message>
+        <source>Le serveur du lobby n&apos;a pas répondu à une demande en %1 secondes; elle a été abandonnée. Vous pouvez réessayer.</source>
+        <translation>The lobby server did not answer a request within %1 seconds; it was given up. You can try again.</translation>
+    </message>
+    <message>
         <source>Annonce</source>
         <translation>Announcement</translation>
     </message>

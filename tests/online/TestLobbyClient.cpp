@@ -741,8 +741,10 @@ private slots:
         QCOMPARE(fermeA.at(0).at(0).toLongLong(), lobby.bob);
 
         // Bob's lobby connection goes: both ends hear of the bridge's end.
+        // Bob closed his end himself: the bridge must open again first.
+        QSignalSpy rouvert(&b.client, &GM_ClientSocket::signalReceiveBridgeOpen);
         QVERIFY(lobby.serveur.ouvrePont(lobby.alice, lobby.bob));
-        QTRY_COMPARE_WITH_TIMEOUT(cote[1]->getUserIdTarget(), lobby.alice, Delai);
+        QVERIFY(rouvert.wait(Delai));
         QSignalSpy fermeB(&b.client, &GM_ClientSocket::signalReceiveBridgeClose);
         fermeA.clear();
         lobby.serveur.coupe(lobby.bob);

@@ -212,6 +212,11 @@ void ZB_LobbyServer::traite_(Connexion& connexion, const GM_LobbyReader::Enregis
     emit signalRecu(connexion.userId, record.mot);
     if (muet_)
         return;
+    // A request it chose to lose: recorded, never answered.
+    if (connexion.userId >= 0 && ignores_.value(record.mot) > 0) {
+        --ignores_[record.mot];
+        return;
+    }
     if (connexion.userId < 0)
         traiteLogin_(connexion, record.mot, record.champs);
     else

@@ -83,6 +83,9 @@ public:
     void setAdresseServeur(const QString& id, const QString& motDePasse, const QStringList& reponse);
     // Stops answering anything but records it gets (a lobby that hangs).
     void setMuet(bool muet) { muet_ = muet; }
+    // Leaves the next "fois" requests of the word unanswered (a lobby that
+    // loses one request and answers the next).
+    void ignore(const QByteArray& mot, int fois = 1) { ignores_[mot] += fois; }
 
     // Rankings, statistics and titles. Once set they answer "R7t"/"R6t",
     // "H2q"/"H3q" and "Awq"; until then the canned answer of setReponse
@@ -202,6 +205,7 @@ private:
     QHash<QPair<qint64, qint64>, Amitie> amities_; // smaller id first
     QList<Recu> recus_;
     bool muet_ = false;
+    QHash<QByteArray, int> ignores_;
     int rejets_ = 0;
 
     struct Titre {

@@ -1,0 +1,126 @@
+// A lobby list on its whole road: the test lobby answers the server list
+// request on loopback, the client reads the answer, the servers tab, shown
+// in a window, fills its tree and shows the status of the server made
+// current (a status answer names every server). One iteration runs from
+// the refresh to that status; "longest_block_ms" is the longest time the
+// event loop went without control meanwhile (what the user feels as a
+// freeze). 31,885 servers is about the most one record holds.
+// Run offscreen:
+//   QT_QPA_PLATFORM=offscreen build/bench/bench_lobby_lists
+#include "ApplicationDeBanc.h"
+#include "GM_ClientSocket.h"
+#include "GM_MessageBoxDisplayerHeadless.h"
+#include "GM_TablesList.h"
+#include "LobbyDeTest.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QApplication& application()
+{
+    return applicationDeBanc("bench_lobby_lists", PlateformeBanc::HorsEcran, false);
+}
+
+// Turns of the event loop, and the longest wait between two.
+struct Battement {
+    QTimer timer;
+    QElapsedTimer depuis;
+    qint64 plusLongMs = 0;
+    Battement()
+    {
+        timer.setInterval(1);
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            plusLongMs = qMax(plusLongMs, depuis.restart());
+        });
+    }
+    void demarre()
+    {
+        plusLongMs = 0;
+        depuis.start();
+        timer.start();
+    }
+};
+
+void BM_ServerListRoad(benchmark::State& state)
+{
+    application();
+    const int n = int(state.range(0));
+    LobbyDeTest lobby;
+    lobby.demarre(true);
+    // Short enough for 31,885 servers to fit in one record, as a legal
+    // list does; the status answer names every server.
+    QStringList liste;
+    QStringList statuts;
+    for (int i = 0; i + 1 < n; ++i) {
+        const QString id = QString::number(10000 + i);
+        liste << QStringLiteral("%1 %2,%3,h%2,%2").arg(i % 2 ? "Jass" : "Schi", id, i % 7 ? "Yes" : "No");
+        statuts << id << QString::number(i % 9) << QString::number(i % 5) << QStringLiteral("40");
+    }
+    // The public server becomes current, and its status is asked.
+    liste << QStringLiteral("Jass Public,Yes,h,1");
+    statuts << QStringLiteral("1") << QStringLiteral("3") << QStringLiteral("2") << QStringLiteral("40");
+    lobby.serveur.setReponse("R7k", liste);
+    lobby.serveur.setReponse("SrS", statuts);
+    lobby.serveur.setReponse("SrI", {QStringLiteral("123")});
+    GM_MessageBoxDisplayerHeadless afficheur;
+    afficheur.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
+    ProgressionDeTest progression;
+    GM_ClientSocket client(QString(), nullptr, &progression, &afficheur);
+    GM_TablesList onglet;
+    onglet.init(&client, nullptr, QStringLiteral("Jass Public"));
+    onglet.resize(400, 600);
+    onglet.show();
+    bool pret = false;
+    QObject::connect(&client, &GM_ClientSocket::signalReady, [&pret] { pret = true; });
+    client.connectForLogin(QString::fromLatin1(LobbyDeTest::EmailAlice), QString::fromLatin1(LobbyDeTest::PasseAlice),
+                           true, true);
+    QElapsedTimer attente;
+    attente.start();
+    while (!pret && attente.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    if (!pret) {
+        state.SkipWithError("no lobby session");
+        return;
+    }
+    int choix = 0;
+    QObject::connect(&onglet, &GM_TablesList::signalSelectedServerChanged, [&choix] { ++choix; });
+    Battement battement;
+    qint64 pire = 0;
+    for (auto _ : state) {
+        onglet.disconnect();
+        choix = 0;
+        battement.demarre();
+        onglet.OnRefresh();
+        attente.restart();
+        // Filled when the status of the server made current is shown.
+        while ((onglet.serversTree()->topLevelItemCount() < n || choix == 0) && attente.elapsed() < 600000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        // The last block ends at the next turn of the loop.
+        QElapsedTimer fin;
+        fin.start();
+        while (fin.elapsed() < 20)
+            QCoreApplication::processEvents();
+        battement.timer.stop();
+        pire = qMax(pire, battement.plusLongMs);
+        // The refresh button's pause is not what is measured.
+        onglet.OnEnableRefresh();
+    }
+    state.counters["longest_block_ms"] = double(pire);
+    state.counters["rows"] = onglet.serversTree()->topLevelItemCount();
+    client.disconnectFromServer();
+}
+BENCHMARK(BM_ServerListRoad)
+    ->Arg(5000)
+    ->Arg(20000)
+    ->Arg(31885)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
+
+} // namespace
