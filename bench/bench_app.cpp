@@ -19,6 +19,7 @@
 #include "DisplayGL.h"
 #include "DisplayGLScene.h"
 #include "EtatDeJeu.h"
+#include "GM_MemoireProcessus.h"
 #include "ListeDesEvenements.h"
 #include "TableClient.h"
 #include "ZB_MainWidget.h"
@@ -43,6 +44,9 @@ constexpr int ATTENTE_MAX_MS = 600000;
 
 QApplication& application()
 {
+    // As the program's main does, before anything is allocated.
+    static const bool allocateur = GM_MemoireProcessus::regleAllocateur();
+    Q_UNUSED(allocateur);
     return applicationDeBanc("bench_app", PlateformeBanc::HorsEcranSansAffichage, true);
 }
 

@@ -1,3 +1,4 @@
+#include "GM_MemoireProcessus.h"
 #include "ZB_Application.h"
 #include "ZB_CommandLine.h"
 #include "ZB_MainWidget.h"
@@ -54,5 +55,6 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    GM_MemoireProcessus::regleAllocateur();
     return demarre(argc, argv);
 }
