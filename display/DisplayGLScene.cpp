@@ -489,6 +489,8 @@ void DisplayGLScene::construitFond_()
         return objet;
     };
     fond_ = carre(TAILLE_FOND, TAILLE_FOND, "background.png", DisplayGLPaintA::Background);
+    // Nothing is ever drawn on the wood: the engine's copy is enough.
+    fond_->setGardeImage(false);
     tapis_ = carre(TAILLE_TAPIS, TAILLE_TAPIS, "tapis.png", DisplayGLPaintA::Cloth);
     ardoise_ = carre(LARGEUR_ARDOISE, HAUTEUR_ARDOISE, "ardoise.png", DisplayGLPaintA::Slate);
     for (int i = 0; i < NOMBRE_SIEGES; ++i) {

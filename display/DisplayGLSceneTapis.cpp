@@ -226,8 +226,7 @@ void DisplayGLScene::redessineCartes(int atout)
         textesPlaques_[static_cast<size_t>(p)] = texte;
     }
     peintre.end();
-    imageTapis_ = image;
-    tapis_->setObjectImage(image);
+    montreSiChangee(*tapis_, image, imageTapis_);
     rafraichitCouche();
 }
 

@@ -70,20 +70,31 @@ void GL_ObjectSquare::reloadTheme(int theme)
         image.load(dossier + QLatin1Char('/') + nomFichier_);
     if (image.isNull()) {
         qWarning().noquote() << "GL_ObjectSquare: no picture" << nomFichier_ << "for theme" << theme;
-        if (!image_.isNull())
+        if (imageChargee_)
             return;
         image = QImage(1, 1, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
     } else {
         image = image.scaled(puissanceDeDeuxSuperieure(image.width()), puissanceDeDeuxSuperieure(image.height()),
                              Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        imageChargee_ = true;
     }
-    image_ = image;
-    setObjectImage(image_);
+    setObjectImage(image);
+    // The engine holds its own copy: a picture nothing is drawn on would
+    // only be held twice.
+    image_ = gardeImage_ ? image : QImage();
+}
+
+void GL_ObjectSquare::setGardeImage(bool garde)
+{
+    gardeImage_ = garde;
+    if (!garde)
+        image_ = QImage();
 }
 
 void GL_ObjectSquare::setObjectImage(const QImage& image)
 {
+    cleImageMontree_ = image.cacheKey();
     if (DisplayGLPaintA* moteur = paint())
         moteur->setObjectImage(id_, image);
 }

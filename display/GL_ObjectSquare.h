@@ -21,6 +21,11 @@ class QPropertyAnimation;
 //   a square hidden with animation stays drawn until its hide timer fires.
 // - The ratio property only stores; the running animation asks the engine
 //   to repaint as it goes.
+// - A square that keeps no picture (setGardeImage(false): nothing is ever
+//   drawn on it) hands its theme picture to the engine and lets it go; it
+//   reloads it from the theme when asked again.
+// - The square knows which picture the engine got last (its cache key), so
+//   that a caller can leave out handing over the same pixels again.
 class GL_ObjectSquare : public GL_ObjectA
 {
     Q_OBJECT
@@ -51,9 +56,13 @@ public:
     void setDureeAnimation(int ms);
 
     // The loaded theme picture, as uploaded; the scene draws texts on copies.
+    // Null for a square that keeps no picture.
     QImage getImage() const { return image_; }
+    void setGardeImage(bool garde);
     // Gives the engine another picture without replacing the loaded one.
     void setObjectImage(const QImage& image);
+    // QImage::cacheKey of the picture the engine got last; 0 before any.
+    qint64 cleImageMontree() const { return cleImageMontree_; }
     int getId() const { return id_; }
     QString getFileName() const { return nomFichier_; }
     int getKind() const { return kind_; }
@@ -72,6 +81,10 @@ private:
 
     int id_ = -1;
     QImage image_;
+    bool gardeImage_ = true;
+    // Whether a theme picture ever loaded, kept or not.
+    bool imageChargee_ = false;
+    qint64 cleImageMontree_ = 0;
     QString nomFichier_;
     bool visible_ = true;
     QTimer timerCacher_;
