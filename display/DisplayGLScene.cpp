@@ -488,17 +488,23 @@ void DisplayGLScene::construitFond_()
         objet->reloadTheme(theme);
         return objet;
     };
+    // Only the cloth, painted again at every card, keeps its bare picture:
+    // nothing is drawn on the wood, and the slate and the bubbles, drawn on
+    // once a trick or a bid, load theirs again (a few milliseconds) rather
+    // than hold a copy beside the engine's.
     fond_ = carre(TAILLE_FOND, TAILLE_FOND, "background.png", DisplayGLPaintA::Background);
-    // Nothing is ever drawn on the wood: the engine's copy is enough.
     fond_->setGardeImage(false);
     tapis_ = carre(TAILLE_TAPIS, TAILLE_TAPIS, "tapis.png", DisplayGLPaintA::Cloth);
     ardoise_ = carre(LARGEUR_ARDOISE, HAUTEUR_ARDOISE, "ardoise.png", DisplayGLPaintA::Slate);
+    ardoise_->setGardeImage(false);
     for (int i = 0; i < NOMBRE_SIEGES; ++i) {
         bulles_[static_cast<size_t>(i)] =
             carre(LARGEUR_BULLE, HAUTEUR_BULLE, "cartoon_bulle.png", DisplayGLPaintA::SeatBubble + i);
+        bulles_[static_cast<size_t>(i)]->setGardeImage(false);
         bulles_[static_cast<size_t>(i)]->setShown(false, false);
     }
     notification_ = carre(LARGEUR_BULLE, HAUTEUR_BULLE, "network_bulle.png", DisplayGLPaintA::NotificationBubble);
+    notification_->setGardeImage(false);
     notification_->setShown(false, false);
     appliqueDurees_();
     redessineCartes(0);
