@@ -470,9 +470,15 @@ void DisplayGLScene::createGLObjects()
         if (bulle)
             bulle->reloadTheme(theme);
     buildCardObjects();
-    // The cloth's picture came back bare.
+    // The cloth's, the slate's and the bubbles' pictures came back bare: the
+    // score and what the players said would be gone until the next change.
     const QSharedPointer<Partie> jeu = partie();
     redessineCartes(jeu ? jeu->atoutEnCours_ : 0);
+    if (ardoiseDessinee_)
+        dessineArdoise_(pointsPrecedents_, jeu ? jeu->multiplicateur_ : 1, -1);
+    for (int p = 0; p < NOMBRE_SIEGES; ++p)
+        if (!textesBulles_[static_cast<size_t>(p)].isEmpty())
+            dessineBulle_(p);
 }
 
 void DisplayGLScene::construitFond_()
