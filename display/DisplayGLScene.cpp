@@ -470,9 +470,15 @@ void DisplayGLScene::createGLObjects()
         if (bulle)
             bulle->reloadTheme(theme);
     buildCardObjects();
-    // The cloth's picture came back bare.
+    // The cloth's, the slate's and the bubbles' pictures came back bare: the
+    // score and what the players said would be gone until the next change.
     const QSharedPointer<Partie> jeu = partie();
     redessineCartes(jeu ? jeu->atoutEnCours_ : 0);
+    if (ardoiseDessinee_)
+        dessineArdoise_(pointsPrecedents_, jeu ? jeu->multiplicateur_ : 1, -1);
+    for (int p = 0; p < NOMBRE_SIEGES; ++p)
+        if (!textesBulles_[static_cast<size_t>(p)].isEmpty())
+            dessineBulle_(p);
 }
 
 void DisplayGLScene::construitFond_()
@@ -488,15 +494,23 @@ void DisplayGLScene::construitFond_()
         objet->reloadTheme(theme);
         return objet;
     };
+    // Only the cloth, painted again at every card, keeps its bare picture:
+    // nothing is drawn on the wood, and the slate and the bubbles, drawn on
+    // once a trick or a bid, load theirs again (a few milliseconds) rather
+    // than hold a copy beside the engine's.
     fond_ = carre(TAILLE_FOND, TAILLE_FOND, "background.png", DisplayGLPaintA::Background);
+    fond_->setGardeImage(false);
     tapis_ = carre(TAILLE_TAPIS, TAILLE_TAPIS, "tapis.png", DisplayGLPaintA::Cloth);
     ardoise_ = carre(LARGEUR_ARDOISE, HAUTEUR_ARDOISE, "ardoise.png", DisplayGLPaintA::Slate);
+    ardoise_->setGardeImage(false);
     for (int i = 0; i < NOMBRE_SIEGES; ++i) {
         bulles_[static_cast<size_t>(i)] =
             carre(LARGEUR_BULLE, HAUTEUR_BULLE, "cartoon_bulle.png", DisplayGLPaintA::SeatBubble + i);
+        bulles_[static_cast<size_t>(i)]->setGardeImage(false);
         bulles_[static_cast<size_t>(i)]->setShown(false, false);
     }
     notification_ = carre(LARGEUR_BULLE, HAUTEUR_BULLE, "network_bulle.png", DisplayGLPaintA::NotificationBubble);
+    notification_->setGardeImage(false);
     notification_->setShown(false, false);
     appliqueDurees_();
     redessineCartes(0);

@@ -495,8 +495,7 @@ void DisplayGLScene::dessineArdoise_(const ZB_PointsDonne& points, int multiplic
         peintre.drawText(QPointF(X_TEXTE_ARDOISE, Y_LIGNES_ARDOISE[i]), l.textes[i]);
     }
     peintre.end();
-    imageArdoise_ = image;
-    ardoise_->setObjectImage(image);
+    montreSiChangee(*ardoise_, image, imageArdoise_);
 }
 
 void DisplayGLScene::afficheArdoise(const ZB_PointsA& points, int totalEquipe0, int totalEquipe1, int multiplicateur,

@@ -140,4 +140,17 @@ inline QImage puissanceDeDeux(const QImage& image)
                         Qt::SmoothTransformation);
 }
 
+// Hands a square a picture painted anew unless the engine already shows
+// those very pixels: the cloth (4 MB) was painted again for every card and
+// the slate for every trick, their plates and lines mostly unchanged, and
+// each upload costs the software renderer a copy. derniere is the picture
+// the square was last given through here; it takes the new one.
+inline void montreSiChangee(GL_ObjectSquare& objet, const QImage& image, QImage& derniere)
+{
+    if (!derniere.isNull() && objet.cleImageMontree() == derniere.cacheKey() && image == derniere)
+        return;
+    derniere = image;
+    objet.setObjectImage(image);
+}
+
 } // namespace scene_interne

@@ -13,6 +13,7 @@
 #include "DisplayTextAnim.h"
 #include "GL_ObjectCube.h"
 #include "GL_ObjectSquare.h"
+#include "GM_MemoireProcessus.h"
 #include "GM_NativeA.h"
 #include "GM_SharedFunctions.h"
 #include "GM_WidgetAutoRound.h"
@@ -237,8 +238,7 @@ void DisplayGLScene::redessineCartes(int atout)
         textesPlaques_[static_cast<size_t>(p)] = texte;
     }
     peintre.end();
-    imageTapis_ = image;
-    tapis_->setObjectImage(image);
+    montreSiChangee(*tapis_, image, imageTapis_);
     rafraichitCouche();
 }
 
@@ -656,4 +656,8 @@ void DisplayGLScene::finDeDonne()
     pointsPrecedents_ = ZB_PointsDonne();
     afficheArdoise(ZB_PointsJass(), 0, 0, 1, QList<int>(), -1);
     rafraichitCouche();
+    // A calm point: the deal's pictures and uploads have gone, what they
+    // left free in the heaps goes back to the system.
+    if (!automatique_)
+        GM_MemoireProcessus::rendMemoireLibre();
 }

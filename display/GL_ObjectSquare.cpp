@@ -62,28 +62,54 @@ void GL_ObjectSquare::demandeMiseAJour_()
         moteur->update();
 }
 
-void GL_ObjectSquare::reloadTheme(int theme)
+QImage GL_ObjectSquare::chargeImage_(int theme) const
 {
     const QString dossier = themeFolder(theme);
     QImage image;
     if (!dossier.isEmpty())
         image.load(dossier + QLatin1Char('/') + nomFichier_);
+    if (image.isNull())
+        return image;
+    return image.scaled(puissanceDeDeuxSuperieure(image.width()), puissanceDeDeuxSuperieure(image.height()),
+                        Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+void GL_ObjectSquare::reloadTheme(int theme)
+{
+    QImage image = chargeImage_(theme);
     if (image.isNull()) {
         qWarning().noquote() << "GL_ObjectSquare: no picture" << nomFichier_ << "for theme" << theme;
-        if (!image_.isNull())
+        if (themeCharge_ >= 0 || !image_.isNull())
             return;
         image = QImage(1, 1, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
+        image_ = image;
     } else {
-        image = image.scaled(puissanceDeDeuxSuperieure(image.width()), puissanceDeDeuxSuperieure(image.height()),
-                             Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        themeCharge_ = theme;
+        // The engine holds its own copy: a picture that is only drawn on
+        // now and then would be held twice.
+        image_ = gardeImage_ ? image : QImage();
     }
-    image_ = image;
-    setObjectImage(image_);
+    setObjectImage(image);
+}
+
+QImage GL_ObjectSquare::getImage() const
+{
+    if (!image_.isNull() || themeCharge_ < 0)
+        return image_;
+    return chargeImage_(themeCharge_);
+}
+
+void GL_ObjectSquare::setGardeImage(bool garde)
+{
+    gardeImage_ = garde;
+    if (!garde && themeCharge_ >= 0)
+        image_ = QImage();
 }
 
 void GL_ObjectSquare::setObjectImage(const QImage& image)
 {
+    cleImageMontree_ = image.cacheKey();
     if (DisplayGLPaintA* moteur = paint())
         moteur->setObjectImage(id_, image);
 }

@@ -21,6 +21,12 @@ class QPropertyAnimation;
 //   a square hidden with animation stays drawn until its hide timer fires.
 // - The ratio property only stores; the running animation asks the engine
 //   to repaint as it goes.
+// - A square that keeps no picture (setGardeImage(false)) hands its theme
+//   picture to the engine and lets it go; getImage then loads it again
+//   from the theme (a few milliseconds), for the pictures only drawn on now
+//   and then (the slate once a trick, the bubbles once a bid).
+// - The square knows which picture the engine got last (its cache key), so
+//   that a caller can leave out handing over the same pixels again.
 class GL_ObjectSquare : public GL_ObjectA
 {
     Q_OBJECT
@@ -51,9 +57,13 @@ public:
     void setDureeAnimation(int ms);
 
     // The loaded theme picture, as uploaded; the scene draws texts on copies.
-    QImage getImage() const { return image_; }
+    // A square that keeps no picture loads it again.
+    QImage getImage() const;
+    void setGardeImage(bool garde);
     // Gives the engine another picture without replacing the loaded one.
     void setObjectImage(const QImage& image);
+    // QImage::cacheKey of the picture the engine got last; 0 before any.
+    qint64 cleImageMontree() const { return cleImageMontree_; }
     int getId() const { return id_; }
     QString getFileName() const { return nomFichier_; }
     int getKind() const { return kind_; }
@@ -69,9 +79,15 @@ public slots:
 
 private:
     void demandeMiseAJour_();
+    // The theme's picture at powers of two; null when it does not load.
+    QImage chargeImage_(int theme) const;
 
     int id_ = -1;
     QImage image_;
+    bool gardeImage_ = true;
+    // The theme whose picture the engine got last; -1 before any loaded.
+    int themeCharge_ = -1;
+    qint64 cleImageMontree_ = 0;
     QString nomFichier_;
     bool visible_ = true;
     QTimer timerCacher_;

@@ -156,6 +156,18 @@ private slots:
         QCOMPARE(vide.getImage().size(), QSize(1, 1));
         QCOMPARE(vide.getImage().pixelColor(0, 0).alpha(), 0);
 
+        // A square that keeps no picture still gives the theme's to draw
+        // on, and a theme without the picture leaves the engine's one.
+        GL_ObjectSquare fond(b.holder, 1.5, 1.5, QStringLiteral("zb_test_square.png"), Placement::Background);
+        fond.setGardeImage(false);
+        fond.reloadTheme(0);
+        QCOMPARE(fond.getImage(), carre.getImage());
+        const qint64 montree = b.moteur->item(fond.getId())->pixmap().cacheKey();
+        QCOMPARE(b.moteur->item(fond.getId())->pixmap().size(), QSize(720, 720));
+        fond.reloadTheme(1);
+        QCOMPARE(b.moteur->item(fond.getId())->pixmap().cacheKey(), montree);
+        QCOMPARE(fond.getImage(), carre.getImage());
+
         QCOMPARE(GL_ObjectSquare::themeFolder(4), QStringLiteral(":/images/nature"));
         QVERIFY(GL_ObjectSquare::themeFolder(-1).isEmpty());
         QCOMPARE(GL_ObjectSquare::puissanceDeDeuxSuperieure(300), 512);

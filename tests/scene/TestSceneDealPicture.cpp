@@ -6,6 +6,7 @@
 #include "DisplayGLScoreAnimText.h"
 #include "DisplayTextAnim.h"
 #include "GL_ObjectCube.h"
+#include "GL_ObjectSquare.h"
 #include "Partie.h"
 #include "TableDeScene.h"
 #include "StatusAtout.h"
@@ -411,6 +412,86 @@ private slots:
         QVERIFY2(droite - gauche > 520, qPrintable(QStringLiteral("ink from %1 to %2").arg(gauche).arg(droite)));
         QVERIFY(gauche >= 8);
         QVERIFY(droite < nu.width() - 8);
+        s.setJoueur(0, nullptr);
+    }
+
+    // The cloth and the slate are painted anew at every card and trick; the
+    // engine gets them again only when their pixels changed, and always
+    // once their bare theme picture went in (a colour scheme applied again,
+    // a new context).
+    void clothAndSlateGoToTheEngineOnlyChanged_data()
+    {
+        QTest::addColumn<bool>("ardoise");
+        QTest::addColumn<int>("etape");
+        QTest::addColumn<bool>("envoi");
+        QTest::newRow("same plates") << false << 0 << false;
+        QTest::newRow("a new name") << false << 1 << true;
+        QTest::newRow("scheme applied again, cloth") << false << 2 << true;
+        QTest::newRow("same score") << true << 3 << false;
+        QTest::newRow("a new score") << true << 4 << true;
+        QTest::newRow("scheme applied again, slate") << true << 2 << true;
+        QTest::newRow("a new context, cloth") << false << 5 << true;
+        QTest::newRow("a new context, slate") << true << 5 << true;
+    }
+    void clothAndSlateGoToTheEngineOnlyChanged()
+    {
+        QFETCH(bool, ardoise);
+        QFETCH(int, etape);
+        QFETCH(bool, envoi);
+        Reglages r;
+        r.automatique = false;
+        r.options.cardStyle_ = 9;
+        r.options.sounds_ = false;
+        r.options.animatedScores_ = false;
+        TableDeScene t(r);
+        DisplayGLScene& s = *t.scene;
+        s.createGLObjects();
+        auto* moteur = dynamic_cast<DisplayGLPaintWidget*>(s.moteur());
+        QVERIFY(moteur);
+        const GL_ObjectSquare* objet = ardoise ? s.ardoise() : s.tapis();
+        QVERIFY(objet);
+        const auto montre = [&] { return moteur->item(objet->getId())->pixmap(); };
+        const QImage nu = montre().toImage();
+        AI_Joueur joueur;
+        joueur.options_.nom_ = QStringLiteral("Ana");
+        joueur.options_.ordinateur_ = 1;
+        s.setNoJoueurLocal(0);
+        s.setJoueur(0, &joueur);
+        s.redessineCartes(0);
+        ZB_PointsJass points;
+        points.pointsCartes_[0] = 40;
+        s.afficheArdoise(points, 0, 0, 1, {}, -1);
+        const QPixmap avant = montre();
+        QVERIFY(avant.toImage() != nu);
+        switch (etape) {
+        case 0:
+            s.redessineCartes(0);
+            break;
+        case 1:
+            joueur.options_.nom_ = QStringLiteral("Bea");
+            s.redessineCartes(0);
+            break;
+        case 2:
+            s.appliqueCouleurs(s.schemaCouleurs(), QPalette());
+            break;
+        case 3:
+            s.afficheArdoise(points, 0, 0, 1, {}, -1);
+            break;
+        case 5:
+            // The engine asks for every picture again, as after a lost
+            // context.
+            s.createGLObjects();
+            break;
+        default:
+            points.pointsCartes_[0] = 60;
+            s.afficheArdoise(points, 0, 0, 1, {}, -1);
+            break;
+        }
+        QCOMPARE(montre().cacheKey() != avant.cacheKey(), envoi);
+        // Whatever went in last, the engine shows the painted picture.
+        const QImage apres = montre().toImage();
+        QVERIFY(apres != nu);
+        QCOMPARE(apres == avant.toImage(), etape != 1 && etape != 4);
         s.setJoueur(0, nullptr);
     }
 };
