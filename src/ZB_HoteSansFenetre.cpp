@@ -26,11 +26,8 @@ bool ZB_HoteSansFenetre::convient(const ZB_Settings& d)
 
 ZB_HoteSansFenetre::ZB_HoteSansFenetre(const ZB_Settings& demarrage, const QString& dossierDonnees)
     : demarrage_(demarrage)
-    , dossierDonnees_(dossierDonnees.isEmpty() ? appDataPath(QCoreApplication::applicationName()) : dossierDonnees)
+    , dossierDonnees_(ZB_MainWidget::prepareDossierDonnees(dossierDonnees))
 {
-    if (!dossierDonnees_.endsWith(QLatin1Char('/')))
-        dossierDonnees_ += QLatin1Char('/');
-    QDir().mkpath(dossierDonnees_);
     if (demarrage_.autotest)
         demarrage_.automatique = 1;
     ZB_Application::enregistreTypesDesSignaux();

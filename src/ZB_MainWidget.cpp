@@ -77,11 +77,8 @@ constexpr double POURCENT = 100.0;
 
 ZB_MainWidget::ZB_MainWidget(const ZB_Settings& demarrage, const QString& dossierDonnees)
     : demarrage_(demarrage)
-    , dossierDonnees_(dossierDonnees.isEmpty() ? appDataPath(QCoreApplication::applicationName()) : dossierDonnees)
+    , dossierDonnees_(prepareDossierDonnees(dossierDonnees))
 {
-    if (!dossierDonnees_.endsWith(QLatin1Char('/')))
-        dossierDonnees_ += QLatin1Char('/');
-    QDir().mkpath(dossierDonnees_);
     if (demarrage_.autotest)
         demarrage_.automatique = 1;
     const bool automatique = demarrage_.automatique != 0;

@@ -125,6 +125,9 @@ public:
     // hold for the windowless host (ZB_HoteSansFenetre) too.
     // The login under which this program starts its games.
     static constexpr const char* LOGIN_PARTIE = "Zubrik";
+    // The data folder, made if missing and ending with '/': the one given,
+    // else the user's.
+    static QString prepareDossierDonnees(const QString& dossierDonnees);
     // The room's parameters for a start-up record and a data folder.
     static ZB_Room::Parametres parametresSalle(const ZB_Settings& demarrage, const QString& dossierDonnees);
     // Listens for a hosted game: TCP on the record's port, WebSockets on

@@ -3,6 +3,7 @@
 
 #include "ZB_MainWidget.h"
 
+#include "GM_SharedFunctions.h"
 #include "ListeDesEvenements.h"
 #include "ServerView.h"
 #include "TableClient.h"
@@ -10,10 +11,20 @@
 #include "ZB_RoomTable.h"
 #include "ZB_ServerSocket.h"
 
+#include <QDir>
 #include <QHostAddress>
 #include <QTimer>
 
 #include <cstdio>
+
+QString ZB_MainWidget::prepareDossierDonnees(const QString& dossierDonnees)
+{
+    QString dossier = dossierDonnees.isEmpty() ? appDataPath(QCoreApplication::applicationName()) : dossierDonnees;
+    if (!dossier.endsWith(QLatin1Char('/')))
+        dossier += QLatin1Char('/');
+    QDir().mkpath(dossier);
+    return dossier;
+}
 
 ZB_Room::Parametres ZB_MainWidget::parametresSalle(const ZB_Settings& demarrage, const QString& dossierDonnees)
 {

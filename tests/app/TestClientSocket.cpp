@@ -277,6 +277,40 @@ QByteArray carteSuivante()
     return texte(evenement(EvenementDeJeu::Ajo, QStringLiteral("2_7"), 2, 38, 4));
 }
 
+// A loopback listener of the chosen transport, and a client transport of
+// the same kind; each connection it takes goes to `arrive`.
+struct EcouteDeTest
+{
+    QTcpServer tcp;
+    QWebSocketServer web{QStringLiteral("test"), QWebSocketServer::NonSecureMode};
+    quint16 port = 0;
+    QSharedPointer<GM_SocketAbstract> transport;
+
+    bool ouvre(bool parWeb, const std::function<void(GM_SocketAbstract*)>& arrive)
+    {
+        if (parWeb) {
+            if (!web.listen(QHostAddress::LocalHost, 0))
+                return false;
+            QObject::connect(&web, &QWebSocketServer::newConnection, &web, [this, arrive] {
+                while (QWebSocket* s = web.nextPendingConnection())
+                    arrive(new GM_SocketWeb(s, true));
+            });
+            port = web.serverPort();
+            transport = QSharedPointer<GM_SocketWeb>::create(true);
+            return true;
+        }
+        if (!tcp.listen(QHostAddress::LocalHost, 0))
+            return false;
+        QObject::connect(&tcp, &QTcpServer::newConnection, &tcp, [this, arrive] {
+            while (QTcpSocket* s = tcp.nextPendingConnection())
+                arrive(new GM_SocketTCP(s));
+        });
+        port = tcp.serverPort();
+        transport = QSharedPointer<GM_SocketTCP>::create();
+        return true;
+    }
+};
+
 // The room, its list, its display and status window, a scripted transport
 // and the message boxes, around the client socket.
 struct Banc
@@ -1111,27 +1145,10 @@ private slots:
         serveur.setVersion(2);
         serveur.attendJoueurs(OptionsDePartie(TypeDePartie::GenreJass), 0, 0, 0, false, 30);
 
-        QTcpServer ecouteTcp;
-        QWebSocketServer ecouteWeb(QStringLiteral("test"), QWebSocketServer::NonSecureMode);
-        quint16 port = 0;
-        QSharedPointer<GM_SocketAbstract> transport;
-        if (web) {
-            QVERIFY(ecouteWeb.listen(QHostAddress::LocalHost, 0));
-            connect(&ecouteWeb, &QWebSocketServer::newConnection, this, [&] {
-                while (QWebSocket* s = ecouteWeb.nextPendingConnection())
-                    serveur.acceptConnection(new GM_SocketWeb(s, true));
-            });
-            port = ecouteWeb.serverPort();
-            transport = QSharedPointer<GM_SocketWeb>::create(true);
-        } else {
-            QVERIFY(ecouteTcp.listen(QHostAddress::LocalHost, 0));
-            connect(&ecouteTcp, &QTcpServer::newConnection, this, [&] {
-                while (QTcpSocket* s = ecouteTcp.nextPendingConnection())
-                    serveur.acceptConnection(new GM_SocketTCP(s));
-            });
-            port = ecouteTcp.serverPort();
-            transport = QSharedPointer<GM_SocketTCP>::create();
-        }
+        EcouteDeTest ecoute;
+        QVERIFY(ecoute.ouvre(web, [&](GM_SocketAbstract* socket) { serveur.acceptConnection(socket); }));
+        const quint16 port = ecoute.port;
+        const QSharedPointer<GM_SocketAbstract> transport = ecoute.transport;
 
         SalleTemoin salle;
         ExecuteurTemoin exec;
@@ -1213,27 +1230,10 @@ private slots:
             }
             serveur.acceptConnection(socket);
         };
-        QTcpServer ecouteTcp;
-        QWebSocketServer ecouteWeb(QStringLiteral("test"), QWebSocketServer::NonSecureMode);
-        quint16 port = 0;
-        QSharedPointer<GM_SocketAbstract> transport;
-        if (web) {
-            QVERIFY(ecouteWeb.listen(QHostAddress::LocalHost, 0));
-            connect(&ecouteWeb, &QWebSocketServer::newConnection, this, [&] {
-                while (QWebSocket* s = ecouteWeb.nextPendingConnection())
-                    arrive(new GM_SocketWeb(s, true));
-            });
-            port = ecouteWeb.serverPort();
-            transport = QSharedPointer<GM_SocketWeb>::create(true);
-        } else {
-            QVERIFY(ecouteTcp.listen(QHostAddress::LocalHost, 0));
-            connect(&ecouteTcp, &QTcpServer::newConnection, this, [&] {
-                while (QTcpSocket* s = ecouteTcp.nextPendingConnection())
-                    arrive(new GM_SocketTCP(s));
-            });
-            port = ecouteTcp.serverPort();
-            transport = QSharedPointer<GM_SocketTCP>::create();
-        }
+        EcouteDeTest ecoute;
+        QVERIFY(ecoute.ouvre(web, arrive));
+        const quint16 port = ecoute.port;
+        const QSharedPointer<GM_SocketAbstract> transport = ecoute.transport;
 
         SalleTemoin salle;
         ExecuteurTemoin exec;
