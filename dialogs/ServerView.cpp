@@ -225,8 +225,14 @@ void ServerView::cb_newConnection(ZB_ServerSocket* serveur, const OptionsDuJoueu
     // The connection's own description is for the logs; the user reads it
     // in the language shown.
     const GM_SocketAbstract* socket = connection->getSocket();
+    // An IPv4 peer of a dual-stack listener reads as the user knows it.
+    QHostAddress pair = socket != nullptr ? socket->peerAddress() : QHostAddress();
+    bool ipv4 = false;
+    const quint32 v4 = pair.toIPv4Address(&ipv4);
+    if (ipv4)
+        pair = QHostAddress(v4);
     const QString adresse = tr("Adresse: %1, Port: %2, Id: %3")
-                                .arg(socket != nullptr ? socket->peerAddress().toString() : QString())
+                                .arg(socket != nullptr ? pair.toString() : QString())
                                 .arg(socket != nullptr ? socket->peerPort() : 0)
                                 .arg(connection->getPlayerId());
     auto* item = new QListWidgetItem(joueur.getNomAffiche() + QLatin1String(" - ") + adresse);
