@@ -44,9 +44,6 @@ constexpr int ATTENTE_MAX_MS = 600000;
 
 QApplication& application()
 {
-    // As the program's main does, before anything is allocated.
-    static const bool allocateur = GM_MemoireProcessus::regleAllocateur();
-    Q_UNUSED(allocateur);
     return applicationDeBanc("bench_app", PlateformeBanc::HorsEcranSansAffichage, true);
 }
 

@@ -1,4 +1,3 @@
-#include "GM_MemoireProcessus.h"
 #include "ZB_Application.h"
 #include "ZB_CommandLine.h"
 #include "ZB_HoteSansFenetre.h"
@@ -64,8 +63,6 @@ int demarre(int& argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The window's pictures go back to the system once freed.
-    GM_MemoireProcessus::regleAllocateur();
     ZB_Application app(argc, argv);
     nommeApplication();
 
