@@ -748,6 +748,11 @@ void ClientSocket::OnNewPublicConnectionAttempt()
     const int etat = getEtat();
     if (etat != ZB_StatutConnexionA::AttentePublique && etat != ZB_StatutConnexionA::AttentePubliqueReessai)
         return;
+    reconnecte_();
+}
+
+void ClientSocket::reconnecte_()
+{
     repartDeZero_();
     fermetureLocale_ = false;
     if (socket_)
@@ -781,10 +786,7 @@ void ClientSocket::OnNouvelEssai_()
     // The user may have given up meanwhile.
     if (getEtat() != ZB_StatutConnexionA::AttenteHote)
         return;
-    repartDeZero_();
-    fermetureLocale_ = false;
-    if (socket_)
-        socket_->connectToHost(adresse_, port_);
+    reconnecte_();
 }
 
 void ClientSocket::OnConnectCancel_()

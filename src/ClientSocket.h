@@ -206,6 +206,8 @@ private:
     // The host's close before the game began was a drop, and tries remain.
     bool essaiPossible_(int etat) const;
     void programmeEssai_();
+    // A new connection to the same host, from a clean slate.
+    void reconnecte_();
     void poste_(ZB_Event* event);
     void flushListe_();
 

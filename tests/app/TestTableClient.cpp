@@ -94,6 +94,21 @@ private:
                               -1);
     }
 
+    // A new local game; the user at seat 0, else the computer at every seat.
+    void nouvellePartie(bool utilisateur)
+    {
+        int mode = ZB_Room::NouvellePartie;
+        int session = ZB_Room::SessionLocale;
+        salle->reponse_Depart(&mode, &session, optionsJass(), QString(), QString(), 4001, 4002, 4000, 0, false, {},
+                              -1);
+        for (int siege = 0; siege < 4; ++siege) {
+            OptionsDuJoueur joueur;
+            joueur.id_ = 10 + siege;
+            joueur.ordinateur_ = utilisateur && siege == 0 ? 0 : 1;
+            salle->inscritJoueur(joueur, EtatDeJeu::InscriptionJoueur0 + siege, 0);
+        }
+    }
+
 private slots:
     void init()
     {
@@ -211,15 +226,8 @@ private slots:
         });
         int mode = ZB_Room::NouvellePartie;
         int session = ZB_Room::SessionLocale;
-        salle->reponse_Depart(&mode, &session, optionsJass(), QString(), QString(), 4001, 4002, 4000, 0, false, {},
-                              -1);
         // The user at seat 0 as the main window seats a new game.
-        for (int siege = 0; siege < 4; ++siege) {
-            OptionsDuJoueur joueur;
-            joueur.id_ = 10 + siege;
-            joueur.ordinateur_ = siege == 0 ? 0 : 1;
-            salle->inscritJoueur(joueur, EtatDeJeu::InscriptionJoueur0 + siege, 0);
-        }
+        nouvellePartie(true);
         // The user's seat has no screen here: the game waits for it.
         auto demandeLocale = [this] {
             ZB_RoomTable* table = salle->getTable(-1);
@@ -263,14 +271,7 @@ private slots:
         boites.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
         int mode = ZB_Room::NouvellePartie;
         int session = ZB_Room::SessionLocale;
-        salle->reponse_Depart(&mode, &session, optionsJass(), QString(), QString(), 4001, 4002, 4000, 0, false, {},
-                              -1);
-        for (int siege = 0; siege < 4; ++siege) {
-            OptionsDuJoueur joueur;
-            joueur.id_ = 10 + siege;
-            joueur.ordinateur_ = 1;
-            salle->inscritJoueur(joueur, EtatDeJeu::InscriptionJoueur0 + siege, 0);
-        }
+        nouvellePartie(false);
         const int premier = EtatDeJeu::Tour1_AttendRamasseTas1;
         QTRY_VERIFY_WITH_TIMEOUT(salle->getListe(-1)->etatAttendu_ > premier + 3
                                      && salle->getListe(-1)->etatAttendu_ < EtatDeJeu::Tour3_AttendCarte1,
