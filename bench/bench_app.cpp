@@ -17,6 +17,7 @@
 //   holds and the system cannot drop.
 #include "ApplicationDeBanc.h"
 #include "DisplayGL.h"
+#include "DisplayGLPaintOpenGL.h"
 #include "DisplayGLScene.h"
 #include "EtatDeJeu.h"
 #include "GM_MemoireProcessus.h"
@@ -71,6 +72,28 @@ double resumeKo(const char* champ)
         if (ligne.startsWith(champ))
             return ligne.mid(static_cast<int>(qstrlen(champ))).trimmed().split(' ').value(0).toDouble();
     return 0.0;
+}
+
+// Resident kilobytes of the mappings of the OpenGL driver's own files (the
+// software renderer's code and the compiler it carries).
+double pilotesOpenGLKo()
+{
+    QFile cartes(QStringLiteral("/proc/self/smaps"));
+    if (!cartes.open(QIODevice::ReadOnly))
+        return 0.0;
+    double ko = 0.0;
+    bool duPilote = false;
+    for (const QByteArray& ligne : cartes.readAll().split('\n')) {
+        if (!ligne.isEmpty() && ligne.indexOf(':') > ligne.indexOf(' ')) {
+            // A mapping's header: addresses, rights, offset, device, inode, path.
+            duPilote = ligne.contains("/dri/") || ligne.contains("libLLVM") || ligne.contains("libgallium")
+                || ligne.contains("libGLX_mesa") || ligne.contains("libglapi");
+            continue;
+        }
+        if (duPilote && ligne.startsWith("Rss:"))
+            ko += ligne.mid(4).trimmed().split(' ').value(0).toDouble();
+    }
+    return ko;
 }
 
 bool attendEtat(ZB_MainWidget& w, int etat)
@@ -133,6 +156,8 @@ BENCHMARK(BM_MemoireApresUnMatch)->Unit(benchmark::kMillisecond)->Iterations(1)-
 
 void BM_MemoireApresUnMatchDansLaFenetre(benchmark::State& state)
 {
+    // As the program does before its first thread.
+    GM_MemoireProcessus::partageLesTas();
     application();
     QTemporaryDir dossier;
     // The settings store and the card cache go in the temporary folder.
@@ -167,6 +192,16 @@ void BM_MemoireApresUnMatchDansLaFenetre(benchmark::State& state)
         state.counters["rss_file_kB"] = statutKo("RssFile:");
         state.counters["rss_anon_kB"] = statutKo("RssAnon:");
         state.counters["private_dirty_kB"] = resumeKo("Private_Dirty:");
+        // What the machine's OpenGL takes in this process: its libraries'
+        // pages, and the copy a software renderer keeps of every texture
+        // (on a graphics card it lies in the card's memory). The rest is the
+        // program's own.
+        const auto* moteur = dynamic_cast<const DisplayGLPaintOpenGL*>(w.vue()->scene()->moteur());
+        const double textures = moteur ? double(moteur->octetsDesTextures()) / 1024.0 : 0.0;
+        const double pilotes = pilotesOpenGLKo();
+        state.counters["opengl_driver_files_kB"] = pilotes;
+        state.counters["opengl_textures_kB"] = textures;
+        state.counters["rss_own_kB"] = statutKo() - pilotes - textures;
     }
 }
 BENCHMARK(BM_MemoireApresUnMatchDansLaFenetre)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();

@@ -631,6 +631,21 @@ void DisplayGLPaintOpenGL::televerse_(Objet& objet, const QImage& donnee)
     texture.setData(QOpenGLTexture::RGBA, QOpenGLTexture::UInt8, pixels.constBits());
 }
 
+qint64 DisplayGLPaintOpenGL::octetsDesTextures() const
+{
+    qint64 octets = 0;
+    std::vector<const QOpenGLTexture*> comptees;
+    for (const Objet& objet : objets_) {
+        if (!objet.utilise || !objet.texture || objet.largeur <= 0 || objet.hauteur <= 0)
+            continue;
+        if (std::find(comptees.begin(), comptees.end(), objet.texture.get()) != comptees.end())
+            continue;
+        comptees.push_back(objet.texture.get());
+        octets += qint64(objet.largeur) * objet.hauteur * 4;
+    }
+    return octets;
+}
+
 void DisplayGLPaintOpenGL::deleteObject(int id)
 {
     if (!objetValide_(id))

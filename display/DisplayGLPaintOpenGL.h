@@ -106,6 +106,9 @@ public:
     // Size of the picture last uploaded for id; (-1, -1) before the first
     // upload, while it waits for a context and for an unknown id.
     QSize tailleTexture(int id) const;
+    // Bytes of the distinct textures uploaded (a shared texture counted
+    // once): what a software renderer holds in this process's memory.
+    qint64 octetsDesTextures() const;
     bool programmeUtilisable() const { return programmeLie_; }
     bool erreurSignalee() const { return erreurSignalee_; }
 
