@@ -7,6 +7,7 @@
 #include "GM_Scores.h"
 #include "GM_ServerList.h"
 #include "GM_Stats.h"
+#include "FenetreDeSalon.h"
 #include "LobbyDeTest.h"
 #include "ZbTestRegistry.h"
 
@@ -457,25 +458,13 @@ private slots:
     // only while empty), and a language change empties and asks again.
     void fenetre()
     {
-        LobbyDeTest lobby;
-        GM_MessageBoxDisplayerHeadless afficheur;
-        afficheur.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
-        GM_Login login;
-        GM_Progress progression;
-        GM_ServerList fenetre;
-        QVERIFY(lobby.demarre(true));
+        FenetreDeSalon salon;
+        LobbyDeTest& lobby = salon.lobby;
+        GM_ServerList& fenetre = salon.fenetre;
         lobby.serveur.setClassement(0, {QStringLiteral("1,Anna,12,9,1500")});
         lobby.serveur.setStatistiques(lobby.alice, 0, {"12", "3", "7", "2", "9"});
         lobby.serveur.ajouteTitre(lobby.alice, 5400006, QDateTime::currentDateTimeUtc());
-        login.init(nullptr);
-        int famille = 0;
-        int langue = 1;
-        fenetre.init(&login, &progression, &afficheur, nullptr, nullptr, QString(), QString(), QString(),
-                     QStringLiteral("Jass Public"), &famille, true, false, false, &langue, nullptr);
-        QSignalSpy pret(fenetre.client(), &GM_ClientSocket::signalReady);
-        fenetre.showLogin(QString::fromLatin1(LobbyDeTest::EmailAlice), QString::fromLatin1(LobbyDeTest::PasseAlice),
-                          5);
-        QVERIFY(pret.wait(Delai));
+        QVERIFY(salon.connecte());
         auto demandes = [&](const char* mot) { return lobby.serveur.recusDe(mot).size(); };
 
         fenetre.tabs()->setCurrentIndex(GM_ServerList::Classement);
@@ -575,23 +564,10 @@ private slots:
     // ZB_KEEP_TEST_PICTURES=<folder>).
     void imagesDansLaFenetre()
     {
-        LobbyDeTest lobby;
-        GM_MessageBoxDisplayerHeadless afficheur;
-        afficheur.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
-        GM_Login login;
-        GM_Progress progression;
-        GM_ServerList fenetre;
-        QVERIFY(lobby.demarre(true));
-        lobby.serveur.ajouteDemoClassements();
-        login.init(nullptr);
-        int famille = 0;
-        int langue = 1;
-        fenetre.init(&login, &progression, &afficheur, nullptr, nullptr, QString(), QString(), QString(),
-                     QStringLiteral("Jass Public"), &famille, true, false, false, &langue, nullptr);
-        QSignalSpy pret(fenetre.client(), &GM_ClientSocket::signalReady);
-        fenetre.showLogin(QString::fromLatin1(LobbyDeTest::EmailAlice), QString::fromLatin1(LobbyDeTest::PasseAlice),
-                          5);
-        QVERIFY(pret.wait(Delai));
+        FenetreDeSalon salon;
+        GM_ServerList& fenetre = salon.fenetre;
+        salon.lobby.serveur.ajouteDemoClassements();
+        QVERIFY(salon.connecte());
         fenetre.resize(360, 480);
         fenetre.show();
         QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
