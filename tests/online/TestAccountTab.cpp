@@ -111,7 +111,7 @@ private slots:
     // What may be typed or pasted into a password field, and when "Envoyer"
     // may be pressed: 5 to 20 letters of any script, digits and the listed
     // symbols; a field that is not acceptable is red.
-    void saisie_data()
+    void saisieDuMotDePasse_data()
     {
         QTest::addColumn<QString>("tape");
         QTest::addColumn<QString>("garde");
@@ -127,7 +127,7 @@ private slots:
         QTest::newRow("accents and scripts") << "éçàΩжあ" << "éçàΩжあ" << true;
         QTest::newRow("tab and backslash") << "ab\tc\\d" << "abcd" << false;
     }
-    void saisie()
+    void saisieDuMotDePasse()
     {
         QFETCH(QString, tape);
         QFETCH(QString, garde);

@@ -456,7 +456,7 @@ private slots:
 
     // The lobby window: each tab asks when it becomes current (the ranking
     // only while empty), and a language change empties and asks again.
-    void fenetre()
+    void ongletsDemandentQuandIlsParaissent()
     {
         FenetreDeSalon salon;
         LobbyDeTest& lobby = salon.lobby;

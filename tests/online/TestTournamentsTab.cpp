@@ -123,7 +123,7 @@ class TestTournamentsTab : public QObject
 private slots:
     // Which lines go where and how they read; the rule filter; rows the
     // player may not take part in cannot be chosen.
-    void tables()
+    void lignesDesTournois()
     {
         Onglet o;
         QVERIFY(o.connecte());
