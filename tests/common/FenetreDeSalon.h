@@ -1,16 +1,18 @@
 #pragma once
 
 // The lobby window as the main window makes it, on a test lobby of its own
-// (see LobbyDeTest): the login window, a progress window, boxes answered
-// "Ok" unless the test says otherwise, and Alice's login on demand. The
-// test may fill the lobby (rankings, chat lines, versions) between the
-// construction and the login.
+// (see LobbyDeTest) or on one the test started and shares between several
+// windows: the login window, a progress window, boxes answered "Ok" unless
+// the test says otherwise, and Alice's login on demand. The test may fill
+// the lobby (rankings, chat lines, versions) between the construction and
+// the login.
 
 #include "GM_ClientSocket.h"
 #include "GM_Login.h"
 #include "GM_MessageBoxDisplayerHeadless.h"
 #include "GM_NativeA.h"
 #include "GM_Progress.h"
+#include "GM_ServerPass.h"
 #include "GM_ServerList.h"
 #include "LobbyDeTest.h"
 
@@ -23,14 +25,18 @@
 
 class FenetreDeSalon
 {
+public:
+    static constexpr int Delai = 5000;
+
+private:
     // What the window is given to read and change: the game family and
     // the language.
     int famille_ = 0;
     int langue_ = 1;
+    std::optional<LobbyDeTest> propre_;
+    int attente_ = Delai;
 
 public:
-    static constexpr int Delai = 5000;
-
     struct Reglages {
         bool unsecure = true;
         bool tcp = false;
@@ -43,27 +49,36 @@ public:
         // The update's file name and address.
         QString fichierMiseAJour;
         QString adresseMiseAJour;
+        // A lobby the test started, for several windows (none: one of the
+        // window's own, started here).
+        LobbyDeTest* lobby = nullptr;
+        // The window asks for a server's password in passe.
+        bool passeServeur = false;
+        // How long a login may take, in milliseconds.
+        int attente = Delai;
     };
 
-    LobbyDeTest lobby;
+    LobbyDeTest& lobby;
     GM_MessageBoxDisplayerHeadless afficheur;
     GM_Login login;
     GM_Progress progression;
+    GM_ServerPass passe;
     GM_ServerList fenetre;
-    // Whether the test lobby listens.
+    // Whether the lobby listens (a shared one is the test's to start).
     bool enEcoute = false;
 
     FenetreDeSalon() : FenetreDeSalon(Reglages()) {}
-    explicit FenetreDeSalon(const Reglages& r)
+    explicit FenetreDeSalon(const Reglages& r) : lobby(r.lobby != nullptr ? *r.lobby : propre_.emplace())
     {
         afficheur.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
-        enEcoute = lobby.demarre(r.unsecure);
+        enEcoute = r.lobby != nullptr || lobby.demarre(r.unsecure);
+        attente_ = r.attente;
         login.init(r.settings);
         if (r.automatique)
             login.autoConnect()->setChecked(*r.automatique);
-        fenetre.init(&login, &progression, &afficheur, r.natif, nullptr, QString(), r.fichierMiseAJour,
-                     r.adresseMiseAJour, QStringLiteral("Jass Public"), &famille_, r.unsecure, r.tcp, false,
-                     &langue_, r.settings);
+        fenetre.init(&login, &progression, &afficheur, r.natif, r.passeServeur ? &passe : nullptr, QString(),
+                     r.fichierMiseAJour, r.adresseMiseAJour, QStringLiteral("Jass Public"), &famille_, r.unsecure,
+                     r.tcp, false, &langue_, r.settings);
         fenetre.setVerificationReseau([] { return true; });
     }
     FenetreDeSalon(const FenetreDeSalon&) = delete;
@@ -81,7 +96,7 @@ public:
             return false;
         QSignalSpy pret(client(), &GM_ClientSocket::signalReady);
         fenetre.showLogin(email, passe, 5);
-        return pret.wait(Delai) && fenetre.isConnected();
+        return pret.wait(attente_) && fenetre.isConnected();
     }
 
     // The titles of the boxes shown, in order.
