@@ -9,6 +9,7 @@
 #include "GM_Stats.h"
 #include "FenetreDeSalon.h"
 #include "LobbyDeTest.h"
+#include "NavigateurDeTest.h"
 #include "ZbTestRegistry.h"
 
 #include <QCoreApplication>
@@ -170,20 +171,6 @@ QString valeurs(int n, const QString& v)
     return QStringList(n, v).join(QLatin1Char(','));
 }
 
-// Receives the pages the tab asks the desktop to open.
-class Navigateur : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> pages;
-    Navigateur() { QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "ouvre"); }
-    ~Navigateur() override { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); }
-    Navigateur(const Navigateur&) = delete;
-    Navigateur& operator=(const Navigateur&) = delete;
-public slots:
-    void ouvre(const QUrl& url) { pages << url; }
-};
-
 } // namespace
 
 class TestRankingTabs : public QObject
@@ -246,10 +233,10 @@ private slots:
     {
         QFETCH(int, famille);
         QFETCH(QString, page);
-        Navigateur navigateur;
+        NavigateurDeTest navigateur;
         Onglets o(famille);
         o.classement.onlineScoresButton()->click();
-        QCOMPARE(navigateur.pages, QList<QUrl>{QUrl(page)});
+        QCOMPARE(navigateur.ouverts, QList<QUrl>{QUrl(page)});
         QVERIFY(o.classement.sqlBox()->isHidden());
         o.classement.sqlEdit()->setText(QStringLiteral("select 1"));
         o.classement.sqlButton()->click(); // no session: dropped
