@@ -11,6 +11,7 @@
 #include "GM_ServerList.h"
 #include "GM_SocketAbstract.h"
 #include "GM_TablesList.h"
+#include "FenetreDeSalon.h"
 #include "LobbyDeTest.h"
 #include "MachineDeJeu.h"
 #include "ServerView.h"
@@ -42,37 +43,23 @@ constexpr int CartesParDonne = 36;
 // How the user reaches the server in the servers tab.
 enum Acces { Rejoindre, MotDePasse, Invitation };
 
-// One user's lobby window, as the main window makes it.
-struct Salon {
-    GM_MessageBoxDisplayerHeadless afficheur;
-    GM_Login login;
-    GM_Progress progression;
-    GM_ServerPass passe;
-    GM_ServerList fenetre;
-    int famille = 0;
-    int langue = 1;
-
-    Salon(bool unsecure, bool tcp)
+// One user's lobby window, as the main window makes it, on the test's
+// lobby: the kit's window, which asks for a server's password.
+struct Salon : FenetreDeSalon {
+    Salon(LobbyDeTest& lobbyDuTest, bool unsecure, bool tcp)
+        : FenetreDeSalon(reglages(lobbyDuTest, unsecure, tcp))
     {
-        afficheur.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
-        login.init(nullptr);
-        login.autoConnect()->setChecked(false);
-        fenetre.init(&login, &progression, &afficheur, nullptr, &passe, QString(), QString(), QString(),
-                     QStringLiteral("Jass Public"), &famille, unsecure, tcp, false, &langue, nullptr);
-        fenetre.setVerificationReseau([] { return true; });
     }
-    bool connecte(const char* email, const char* motDePasse)
+    static Reglages reglages(LobbyDeTest& lobbyDuTest, bool unsecure, bool tcp)
     {
-        QSignalSpy pret(fenetre.client(), &GM_ClientSocket::signalReady);
-        fenetre.showLogin(QString::fromLatin1(email), QString::fromLatin1(motDePasse), 5);
-        return pret.wait(Delai) && fenetre.isConnected();
-    }
-    QStringList titres() const
-    {
-        QStringList t;
-        for (const auto& a : afficheur.historique())
-            t << a.requete.titre_;
-        return t;
+        Reglages r;
+        r.lobby = &lobbyDuTest;
+        r.unsecure = unsecure;
+        r.tcp = tcp;
+        r.automatique = false;
+        r.passeServeur = true;
+        r.attente = Delai;
+        return r;
     }
 };
 
@@ -195,7 +182,7 @@ private slots:
         const bool clair = transport != WebSocketSecure;
         LobbyDeTest lobby;
         QVERIFY(lobby.demarre(clair));
-        Salon alice(clair, transport == Tcp);
+        Salon alice(lobby, clair, transport == Tcp);
         Hote hote(Transport(transport), QStringLiteral("hote"));
         QVERIFY(hote.enAttente());
         const quint16 port = transport == Tcp         ? hote.serveur.getPortTcp() + GM_ServerList::DecalagePortTcp
@@ -275,8 +262,8 @@ private slots:
         JournalDeTest journal;
         LobbyDeTest lobby;
         QVERIFY(lobby.demarre(true));
-        Salon alice(true, false);
-        Salon bob(true, false);
+        Salon alice(lobby, true, false);
+        Salon bob(lobby, true, false);
         std::unique_ptr<Hote> hote;
         std::unique_ptr<Machine> invite;
         const auto heberge = [&](const QString& login) {
@@ -366,9 +353,9 @@ private slots:
         QVERIFY(lobby.demarre(true));
         const qint64 carol = lobby.serveur.ajouteCompte(QStringLiteral("carol@example.org"),
                                                         QStringLiteral("secret-Carol3"), QStringLiteral("Carol"));
-        Salon alice(true, false);
-        Salon bob(true, false);
-        Salon tiers(true, false);
+        Salon alice(lobby, true, false);
+        Salon bob(lobby, true, false);
+        Salon tiers(lobby, true, false);
         std::unique_ptr<Machine> invite;
         Hote hote(WebSocket, QStringLiteral("Alice"));
         QVERIFY(hote.enAttente());

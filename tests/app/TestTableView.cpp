@@ -203,28 +203,61 @@ private slots:
             QCOMPARE(int(direction), attendu);
     }
 
-    // Test windows tile a 20 x 4 grid of 200 x 250 cells, wrapping after 80.
-    void tuiles_data()
+    // Test windows tile the screen: every tile of the grid has a cell of its
+    // own, inside the grid, and the cells fill it row by row without
+    // overlapping; numbers past the grid wrap to its start, and a negative
+    // one takes the first cell.
+    void tuilesSansChevauchement()
+    {
+        const int colonnes = DisplayGL::TUILES_PAR_LIGNE;
+        const int nombre = colonnes * DisplayGL::LIGNES_DE_TUILES;
+        const QSize taille(DisplayGL::LARGEUR_TUILE, DisplayGL::HAUTEUR_TUILE);
+        const QRect grille(0, 0, colonnes * taille.width(), DisplayGL::LIGNES_DE_TUILES * taille.height());
+        QList<QRect> cellules;
+        for (int tuile = 0; tuile < nombre; ++tuile) {
+            const QRect cellule(DisplayGL::positionTuile(tuile), taille);
+            const QByteArray nom = QByteArray::number(tuile);
+            QVERIFY2(grille.contains(cellule), nom.constData());
+            for (const QRect& autre : std::as_const(cellules))
+                QVERIFY2(!autre.intersects(cellule), nom.constData());
+            if (!cellules.isEmpty()) {
+                const QRect& avant = cellules.last();
+                const bool nouvelleLigne = tuile % colonnes == 0;
+                QCOMPARE(cellule.left(), nouvelleLigne ? grille.left() : avant.right() + 1);
+                QCOMPARE(cellule.top(), nouvelleLigne ? avant.bottom() + 1 : avant.top());
+            }
+            cellules << cellule;
+        }
+        // As many cells as the grid holds, none overlapping: the grid is full.
+        QCOMPARE(cellules.last().bottomRight(), grille.bottomRight());
+        for (int tuile : {nombre, nombre + 1, 2 * nombre + colonnes})
+            QCOMPARE(DisplayGL::positionTuile(tuile), cellules.at(tuile % nombre).topLeft());
+        QCOMPARE(DisplayGL::positionTuile(-3), cellules.first().topLeft());
+    }
+
+    // A view started as a test tile takes that tile's cell, at the tile's
+    // size in device pixels, and stays inside it.
+    void fenetreDeTuile_data()
     {
         QTest::addColumn<int>("tuile");
-        QTest::addColumn<QPoint>("position");
-        QTest::newRow("first") << 0 << QPoint(0, 0);
-        QTest::newRow("end of the first row") << 19 << QPoint(3800, 0);
-        QTest::newRow("second row") << 21 << QPoint(200, 250);
-        QTest::newRow("last") << 79 << QPoint(3800, 750);
-        QTest::newRow("wraps to the first row") << 80 << QPoint(0, 0);
+        const int nombre = DisplayGL::TUILES_PAR_LIGNE * DisplayGL::LIGNES_DE_TUILES;
+        QTest::newRow("first") << 0;
+        QTest::newRow("end of the first row") << DisplayGL::TUILES_PAR_LIGNE - 1;
+        QTest::newRow("second row") << DisplayGL::TUILES_PAR_LIGNE + 1;
+        QTest::newRow("last") << nombre - 1;
+        QTest::newRow("wraps to the first row") << nombre;
     }
-    void tuiles()
+    void fenetreDeTuile()
     {
         QFETCH(int, tuile);
-        QFETCH(QPoint, position);
-        QCOMPARE(DisplayGL::positionTuile(tuile), position);
         ZB_Settings d = VueDeTest::reglagesAutomatiques();
         d.testTileNb = tuile;
         VueDeTest t(d);
-        QCOMPARE(t.vue->pos(), position);
+        const QRect cellule(DisplayGL::positionTuile(tuile), QSize(DisplayGL::LARGEUR_TUILE, DisplayGL::HAUTEUR_TUILE));
+        QCOMPARE(t.vue->pos(), cellule.topLeft());
+        QVERIFY(cellule.contains(QRect(t.vue->pos(), t.vue->size())));
         const double r = QGuiApplication::primaryScreen()->devicePixelRatio();
-        QCOMPARE(t.vue->size(), QSize(int(200 / r), int(250 / r)));
+        QCOMPARE(t.vue->size(), QSize(int(DisplayGL::LARGEUR_TUILE / r), int(DisplayGL::HAUTEUR_TUILE / r)));
     }
 
     // A resize lays the table out over the whole drawing area, under the

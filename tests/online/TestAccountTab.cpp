@@ -6,6 +6,7 @@
 #include "GM_PassChange.h"
 #include "GM_Progress.h"
 #include "GM_ServerList.h"
+#include "FenetreDeSalon.h"
 #include "LobbyDeTest.h"
 #include "ZbTestRegistry.h"
 
@@ -110,7 +111,7 @@ private slots:
     // What may be typed or pasted into a password field, and when "Envoyer"
     // may be pressed: 5 to 20 letters of any script, digits and the listed
     // symbols; a field that is not acceptable is red.
-    void saisie_data()
+    void saisieDuMotDePasse_data()
     {
         QTest::addColumn<QString>("tape");
         QTest::addColumn<QString>("garde");
@@ -126,7 +127,7 @@ private slots:
         QTest::newRow("accents and scripts") << "éçàΩжあ" << "éçàΩжあ" << true;
         QTest::newRow("tab and backslash") << "ab\tc\\d" << "abcd" << false;
     }
-    void saisie()
+    void saisieDuMotDePasse()
     {
         QFETCH(QString, tape);
         QFETCH(QString, garde);
@@ -260,27 +261,20 @@ private slots:
     // stored password, the login field, and the quiet login after a loss.
     void passeEnregistre()
     {
-        LobbyDeTest lobby;
-        lobby.demarre(true);
         QTemporaryDir dossier;
         QSettings reglages(dossier.filePath(QStringLiteral("zubrik.ini")), QSettings::IniFormat);
         reglages.setValue(QStringLiteral("Login/email"), QString::fromLatin1(LobbyDeTest::EmailAlice));
         reglages.setValue(QStringLiteral("Login/pass"),
                           GM_Login::passeStocke(QString::fromLatin1(LobbyDeTest::PasseAlice)));
-        GM_MessageBoxDisplayerHeadless afficheur;
-        afficheur.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
-        GM_Login login;
-        login.init(&reglages);
-        GM_Progress progression;
-        GM_ServerList fenetre;
-        int famille = 0;
-        int langue = 1;
-        fenetre.init(&login, &progression, &afficheur, nullptr, nullptr, QString(), QString(), QString(),
-                     QStringLiteral("Jass Public"), &famille, true, false, false, &langue, &reglages);
-        fenetre.setVerificationReseau([] { return true; });
+        FenetreDeSalon::Reglages options;
+        options.settings = &reglages;
+        FenetreDeSalon salon(options);
+        GM_ServerList& fenetre = salon.fenetre;
+        GM_Login& login = salon.login;
+        LobbyDeTest& lobby = salon.lobby;
+        // The login the settings keep.
+        QVERIFY(salon.connecte(QString(), QString()));
         QSignalSpy pret(fenetre.client(), &GM_ClientSocket::signalReady);
-        fenetre.showLogin(QString(), QString(), 5);
-        QVERIFY(pret.wait(Delai));
 
         GM_PassChange* f = fenetre.settingsTab()->passChange();
         f->oldPassword()->setText(QString::fromLatin1(LobbyDeTest::PasseAlice));

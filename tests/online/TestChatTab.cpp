@@ -4,6 +4,7 @@
 #include "GM_MessageBoxDisplayerHeadless.h"
 #include "GM_Progress.h"
 #include "GM_ServerList.h"
+#include "FenetreDeSalon.h"
 #include "LobbyDeTest.h"
 #include "ZbTestRegistry.h"
 
@@ -279,24 +280,11 @@ private slots:
     // (kept with ZB_KEEP_TEST_PICTURES=<folder>).
     void imagesDansLaFenetre()
     {
-        LobbyDeTest lobby;
-        GM_MessageBoxDisplayerHeadless afficheur;
-        afficheur.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
-        GM_Login login;
-        GM_Progress progression;
-        GM_ServerList fenetre;
-        QVERIFY(lobby.demarre(true));
-        lobby.serveur.ajouteLigneChat(0, QStringLiteral("<Anna> Salut à tous!\r\n"));
-        lobby.serveur.ajouteLigneChat(0, QStringLiteral("<Ben> Quelqu'un pour un Schieber ce soir?\r\n"));
-        login.init(nullptr);
-        int famille = 0;
-        int langue = 1;
-        fenetre.init(&login, &progression, &afficheur, nullptr, nullptr, QString(), QString(), QString(),
-                     QStringLiteral("Jass Public"), &famille, true, false, false, &langue, nullptr);
-        QSignalSpy pret(fenetre.client(), &GM_ClientSocket::signalReady);
-        fenetre.showLogin(QString::fromLatin1(LobbyDeTest::EmailAlice), QString::fromLatin1(LobbyDeTest::PasseAlice),
-                          5);
-        QVERIFY(pret.wait(Delai));
+        FenetreDeSalon salon;
+        GM_ServerList& fenetre = salon.fenetre;
+        salon.lobby.serveur.ajouteLigneChat(0, QStringLiteral("<Anna> Salut à tous!\r\n"));
+        salon.lobby.serveur.ajouteLigneChat(0, QStringLiteral("<Ben> Quelqu'un pour un Schieber ce soir?\r\n"));
+        QVERIFY(salon.connecte());
         fenetre.resize(360, 480);
         fenetre.show();
         QVERIFY(QTest::qWaitForWindowExposed(&fenetre));

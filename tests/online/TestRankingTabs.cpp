@@ -7,7 +7,9 @@
 #include "GM_Scores.h"
 #include "GM_ServerList.h"
 #include "GM_Stats.h"
+#include "FenetreDeSalon.h"
 #include "LobbyDeTest.h"
+#include "NavigateurDeTest.h"
 #include "ZbTestRegistry.h"
 
 #include <QCoreApplication>
@@ -169,20 +171,6 @@ QString valeurs(int n, const QString& v)
     return QStringList(n, v).join(QLatin1Char(','));
 }
 
-// Receives the pages the tab asks the desktop to open.
-class Navigateur : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> pages;
-    Navigateur() { QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "ouvre"); }
-    ~Navigateur() override { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); }
-    Navigateur(const Navigateur&) = delete;
-    Navigateur& operator=(const Navigateur&) = delete;
-public slots:
-    void ouvre(const QUrl& url) { pages << url; }
-};
-
 } // namespace
 
 class TestRankingTabs : public QObject
@@ -245,10 +233,10 @@ private slots:
     {
         QFETCH(int, famille);
         QFETCH(QString, page);
-        Navigateur navigateur;
+        NavigateurDeTest navigateur;
         Onglets o(famille);
         o.classement.onlineScoresButton()->click();
-        QCOMPARE(navigateur.pages, QList<QUrl>{QUrl(page)});
+        QCOMPARE(navigateur.ouverts, QList<QUrl>{QUrl(page)});
         QVERIFY(o.classement.sqlBox()->isHidden());
         o.classement.sqlEdit()->setText(QStringLiteral("select 1"));
         o.classement.sqlButton()->click(); // no session: dropped
@@ -455,27 +443,15 @@ private slots:
 
     // The lobby window: each tab asks when it becomes current (the ranking
     // only while empty), and a language change empties and asks again.
-    void fenetre()
+    void ongletsDemandentQuandIlsParaissent()
     {
-        LobbyDeTest lobby;
-        GM_MessageBoxDisplayerHeadless afficheur;
-        afficheur.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
-        GM_Login login;
-        GM_Progress progression;
-        GM_ServerList fenetre;
-        QVERIFY(lobby.demarre(true));
+        FenetreDeSalon salon;
+        LobbyDeTest& lobby = salon.lobby;
+        GM_ServerList& fenetre = salon.fenetre;
         lobby.serveur.setClassement(0, {QStringLiteral("1,Anna,12,9,1500")});
         lobby.serveur.setStatistiques(lobby.alice, 0, {"12", "3", "7", "2", "9"});
         lobby.serveur.ajouteTitre(lobby.alice, 5400006, QDateTime::currentDateTimeUtc());
-        login.init(nullptr);
-        int famille = 0;
-        int langue = 1;
-        fenetre.init(&login, &progression, &afficheur, nullptr, nullptr, QString(), QString(), QString(),
-                     QStringLiteral("Jass Public"), &famille, true, false, false, &langue, nullptr);
-        QSignalSpy pret(fenetre.client(), &GM_ClientSocket::signalReady);
-        fenetre.showLogin(QString::fromLatin1(LobbyDeTest::EmailAlice), QString::fromLatin1(LobbyDeTest::PasseAlice),
-                          5);
-        QVERIFY(pret.wait(Delai));
+        QVERIFY(salon.connecte());
         auto demandes = [&](const char* mot) { return lobby.serveur.recusDe(mot).size(); };
 
         fenetre.tabs()->setCurrentIndex(GM_ServerList::Classement);
@@ -575,23 +551,10 @@ private slots:
     // ZB_KEEP_TEST_PICTURES=<folder>).
     void imagesDansLaFenetre()
     {
-        LobbyDeTest lobby;
-        GM_MessageBoxDisplayerHeadless afficheur;
-        afficheur.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
-        GM_Login login;
-        GM_Progress progression;
-        GM_ServerList fenetre;
-        QVERIFY(lobby.demarre(true));
-        lobby.serveur.ajouteDemoClassements();
-        login.init(nullptr);
-        int famille = 0;
-        int langue = 1;
-        fenetre.init(&login, &progression, &afficheur, nullptr, nullptr, QString(), QString(), QString(),
-                     QStringLiteral("Jass Public"), &famille, true, false, false, &langue, nullptr);
-        QSignalSpy pret(fenetre.client(), &GM_ClientSocket::signalReady);
-        fenetre.showLogin(QString::fromLatin1(LobbyDeTest::EmailAlice), QString::fromLatin1(LobbyDeTest::PasseAlice),
-                          5);
-        QVERIFY(pret.wait(Delai));
+        FenetreDeSalon salon;
+        GM_ServerList& fenetre = salon.fenetre;
+        salon.lobby.serveur.ajouteDemoClassements();
+        QVERIFY(salon.connecte());
         fenetre.resize(360, 480);
         fenetre.show();
         QVERIFY(QTest::qWaitForWindowExposed(&fenetre));

@@ -8,6 +8,7 @@
 #include "GM_ServerList.h"
 #include "GM_TablesList.h"
 #include "GM_TournamentClient.h"
+#include "FenetreDeSalon.h"
 #include "LobbyDeTest.h"
 #include "ZbTestRegistry.h"
 
@@ -32,45 +33,29 @@ public:
     void discordSetActivity(const QString& text) override { activites << text; }
 };
 
-// The lobby window as the main window makes it, on a test lobby.
-struct Lobby {
-    LobbyDeTest lobby;
-    GM_MessageBoxDisplayerHeadless afficheur;
+// Holds the native hooks before the window is made with them.
+struct AvecNatif {
     NatifDeTest natif;
-    GM_Login login;
-    GM_Progress progression;
-    GM_ServerList fenetre;
+};
+
+// The kit's lobby window with native hooks, and the window's messenger and
+// session signals.
+struct Lobby : AvecNatif, FenetreDeSalon {
     QSignalSpy messager{&fenetre, &GM_ServerList::signalSetMessengerStatus};
     QSignalSpy session{&fenetre, &GM_ServerList::signalStartClientSession};
 
     explicit Lobby(bool unsecure = true, bool tcp = false, bool automatique = false)
+        : FenetreDeSalon(reglages(unsecure, tcp, automatique, &natif))
     {
-        afficheur.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
-        lobby.demarre(unsecure);
-        login.init(nullptr);
-        login.autoConnect()->setChecked(automatique);
-        int famille = 0;
-        int langue = 1;
-        fenetre.init(&login, &progression, &afficheur, &natif, nullptr, QString(), QString(), QString(),
-                     QStringLiteral("Jass Public"), &famille, unsecure, tcp, false, &langue, nullptr);
-        fenetre.setVerificationReseau([] { return true; });
     }
-    GM_ClientSocket* client() { return fenetre.client(); }
-    // Starts the login at once with Alice's account; the mode is then
-    // interactive.
-    bool connecte()
+    static Reglages reglages(bool unsecure, bool tcp, bool automatique, GM_NativeA* natif)
     {
-        QSignalSpy pret(client(), &GM_ClientSocket::signalReady);
-        fenetre.showLogin(QString::fromLatin1(LobbyDeTest::EmailAlice), QString::fromLatin1(LobbyDeTest::PasseAlice),
-                          5);
-        return pret.wait(Delai) && fenetre.isConnected();
-    }
-    QStringList titres() const
-    {
-        QStringList t;
-        for (const auto& a : afficheur.historique())
-            t << a.requete.titre_;
-        return t;
+        Reglages r;
+        r.unsecure = unsecure;
+        r.tcp = tcp;
+        r.automatique = automatique;
+        r.natif = natif;
+        return r;
     }
     // What the lobby window itself sent: the list requests of the servers,
     // friends and tournaments tabs, which follow every refresh, and the chat

@@ -3,6 +3,7 @@
 #include "GM_ServerPass.h"
 #include "GM_TournamentClient.h"
 #include "LobbyDeTest.h"
+#include "NavigateurDeTest.h"
 #include "ZbTestRegistry.h"
 
 #include <QCheckBox>
@@ -20,16 +21,6 @@
 namespace {
 
 constexpr int Delai = 5000;
-
-// Catches the links the tab opens instead of a browser.
-class Navigateur : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> ouverts;
-public slots:
-    void ouvre(const QUrl& url) { ouverts << url; }
-};
 
 // id, teams, UTC date, participation, port, state, results, password, rule
 QString tournoi(const char* id, const char* equipes, const char* part, const char* etat, const char* passe = "0",
@@ -123,7 +114,7 @@ class TestTournamentsTab : public QObject
 private slots:
     // Which lines go where and how they read; the rule filter; rows the
     // player may not take part in cannot be chosen.
-    void tables()
+    void lignesDesTournois()
     {
         Onglet o;
         QVERIFY(o.connecte());
@@ -268,15 +259,11 @@ private slots:
     void lienCliquable()
     {
         Onglet o;
-        Navigateur navigateur;
-        QDesktopServices::setUrlHandler(QStringLiteral("https"), &navigateur, "ouvre");
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), &navigateur, "ouvre");
+        NavigateurDeTest navigateur({QStringLiteral("https"), QStringLiteral("file")});
         QVERIFY(o.connecte());
         QTableWidget* passe = o.onglet.pastTable();
         for (int r = 0; r < passe->rowCount(); ++r)
             o.onglet.on_tableWidgetTournPast_itemClicked(passe->item(r, GM_TournamentClient::ColResults));
-        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         QCOMPARE(navigateur.ouverts, (QList<QUrl>{QUrl(QStringLiteral("https://results.invalid/done.html"))}));
     }
 

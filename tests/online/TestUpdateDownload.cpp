@@ -4,6 +4,7 @@
 #include "GM_MessageBoxDisplayerHeadless.h"
 #include "GM_Progress.h"
 #include "GM_ServerList.h"
+#include "FenetreDeSalon.h"
 #include "LobbyDeTest.h"
 #include "ZbTestRegistry.h"
 
@@ -376,26 +377,20 @@ private slots:
     void miseAJour()
     {
         TemporaireDeTest temporaire;
-        LobbyDeTest lobby;
-        QVERIFY(lobby.demarre(true));
-        lobby.serveur.setVersionMinimale(QStringLiteral("9.0"));
         ServeurHttp http;
         const QString marque = temporaire.dossier.filePath(QStringLiteral("installe"));
         http.script = "#!/bin/sh\necho ok > '" + QFile::encodeName(marque) + "'\n";
-        GM_MessageBoxDisplayerHeadless afficheur;
+        FenetreDeSalon::Reglages reglages;
+        reglages.fichierMiseAJour = QStringLiteral("script");
+        reglages.adresseMiseAJour = http.url("/") + QLatin1Char('/');
+        FenetreDeSalon salon(reglages);
+        QVERIFY(salon.enEcoute);
+        salon.lobby.serveur.setVersionMinimale(QStringLiteral("9.0"));
+        GM_MessageBoxDisplayerHeadless& afficheur = salon.afficheur;
         afficheur.setRepondeur([](uint, const GM_MessageBoxRequest& r) {
             return r.titre_ == QLatin1String("Server Message") ? GM::Ok : GM::NoButton;
         });
-        GM_Login login;
-        login.init(nullptr);
-        GM_Progress progression;
-        GM_ServerList fenetre;
-        int famille = 0;
-        int langue = 1;
-        fenetre.init(&login, &progression, &afficheur, nullptr, nullptr, QString(), QStringLiteral("script"),
-                     http.url("/") + QLatin1Char('/'), QStringLiteral("Jass Public"), &famille, true, false, false,
-                     &langue, nullptr);
-        fenetre.setVerificationReseau([] { return true; });
+        GM_ServerList& fenetre = salon.fenetre;
         QList<int> fins;
         fenetre.setFinDuProgramme([&fins](int code) { fins << code; });
         QStringList ouverts;
@@ -409,10 +404,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(marque), Delai);
         QVERIFY(ouverts.isEmpty());
         QCOMPARE(http.chemins, QStringList{"/script"});
-        QStringList titres;
-        for (const auto& a : afficheur.historique())
-            titres << a.requete.titre_;
-        QCOMPARE(titres, (QStringList{"Server Message", "Téléchargement en cours"}));
+        QCOMPARE(salon.titres(), (QStringList{"Server Message", "Téléchargement en cours"}));
         QVERIFY(afficheur.historique().first().requete.texte_.startsWith(
             QStringLiteral("Vous devez mettre à jour votre application")));
         const QString installateur =

@@ -5,9 +5,9 @@
 // OpenGL engine where the settings ask for it), a
 // graphics view whose viewport is the engine's widget, the scene, and the
 // engine told of its scene. The native hooks record what the scene asks of
-// them, and a receiver records the answers of message boxes with the thread
-// each arrived on.
+// them; the kit's DestinataireDesBoites records the answers of message boxes.
 
+#include "DestinataireDesBoites.h"
 #include "DisplayGLPaintA.h"
 #include "DisplayGLScene.h"
 #include "DisplayGLWidget.h"
@@ -43,27 +43,6 @@ public:
     }
     QList<int> vibrations;
     QList<Score> scores;
-};
-
-// Receives box answers in named slots, as the program's emitters' receivers do.
-class Destinataire : public QObject
-{
-    Q_OBJECT
-
-public:
-    QStringList appels;
-    QList<int> boutons;
-    QList<QThread*> threads;
-
-public slots:
-    void OnQuestion(int bouton)
-    {
-        appels << QStringLiteral("OnQuestion");
-        boutons << bouton;
-        threads << QThread::currentThread();
-    }
-    void OnAccepte() { appels << QStringLiteral("OnAccepte"); }
-    void OnRefuse() { appels << QStringLiteral("OnRefuse"); }
 };
 
 struct Reglages

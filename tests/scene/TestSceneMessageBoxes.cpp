@@ -77,7 +77,7 @@ private slots:
         QFETCH(bool, accepte);
         QFETCH(int, attendu);
         TableDeScene t;
-        Destinataire destinataire;
+        DestinataireDesBoites destinataire;
         GM_MessageBoxEmitter emetteur;
         emetteur.setMessageBoxDisplayer(t.scene);
         emetteur.messageBoxQuestion(GM::Question, QStringLiteral("Question"), QStringLiteral("Encore?"),
@@ -107,7 +107,7 @@ private slots:
     void boxesFromWorkerThreadsShownOnTheGuiThreadOneAtATime()
     {
         TableDeScene t;
-        Destinataire destinataire;
+        DestinataireDesBoites destinataire;
         QList<uint> ids;
         QList<int> reponsesAvantAffichage;
         bool horsThreadGui = false;
@@ -155,7 +155,7 @@ private slots:
     void unknownErrorBoxIsAnsweredAndTheQueueGoesOn()
     {
         TableDeScene t;
-        Destinataire destinataire;
+        DestinataireDesBoites destinataire;
         GM_MessageBoxEmitter emetteur;
         emetteur.setMessageBoxDisplayer(t.scene);
         emetteur.messageBoxConfirm(GM::Warning, QStringLiteral("Serveur"), QStringLiteral("Unknown error 42"),
@@ -183,7 +183,7 @@ private slots:
     {
         QFETCH(int, cas);
         TableDeScene t;
-        Destinataire destinataire;
+        DestinataireDesBoites destinataire;
         GM_MessageBoxEmitter emetteur;
         emetteur.setMessageBoxDisplayer(t.scene);
         int affichages = 0;
@@ -362,7 +362,7 @@ private slots:
     {
         TableDeScene t;
         t.scene->setAutoAnswer(true);
-        Destinataire destinataire;
+        DestinataireDesBoites destinataire;
         GM_MessageBoxEmitter emetteur;
         emetteur.setMessageBoxDisplayer(t.scene);
         emetteur.messageBoxQuestion(GM::Question, QStringLiteral("Q"), QStringLiteral("?"), GM::Yes | GM::No,
@@ -378,7 +378,7 @@ private slots:
     void statusBoxFromAWorkerThreadNeverAnswersTheMainBox()
     {
         TableDeScene t;
-        Destinataire destinataire;
+        DestinataireDesBoites destinataire;
         GM_MessageBoxEmitter emetteur;
         emetteur.setMessageBoxDisplayer(t.scene);
         emetteur.messageBoxQuestion(GM::Question, QStringLiteral("Q"), QStringLiteral("?"), GM::Yes | GM::No,
@@ -410,7 +410,7 @@ private slots:
     void queuedBoxTextIsUpdatedInPlace()
     {
         TableDeScene t;
-        Destinataire destinataire;
+        DestinataireDesBoites destinataire;
         GM_MessageBoxEmitter emetteur;
         emetteur.setMessageBoxDisplayer(t.scene);
         const uint id = emetteur.messageBoxDownload(QStringLiteral("Mise à jour"), QStringLiteral("0 %"),
@@ -444,7 +444,7 @@ private slots:
         programme->hide();
         QVERIFY(!t.scene->estTableCouverte());
 
-        Destinataire destinataire;
+        DestinataireDesBoites destinataire;
         GM_MessageBoxEmitter emetteur;
         emetteur.setMessageBoxDisplayer(t.scene);
         emetteur.messageBoxQuestion(GM::Question, QStringLiteral("Q"), QStringLiteral("?"), GM::Ok, &destinataire,
@@ -464,7 +464,7 @@ private slots:
     void withdrawnBoxLeavesTheTable()
     {
         TableDeScene t;
-        Destinataire destinataire;
+        DestinataireDesBoites destinataire;
         GM_MessageBoxEmitter emetteur;
         emetteur.setMessageBoxDisplayer(t.scene);
         emetteur.messageBoxQuestion(GM::Question, QStringLiteral("Mise à jour"), QStringLiteral("0 %"), GM::Ok,
@@ -486,7 +486,7 @@ private slots:
     void downloadBoxImage()
     {
         TableDeScene t;
-        Destinataire destinataire;
+        DestinataireDesBoites destinataire;
         GM_MessageBoxEmitter emetteur;
         emetteur.setMessageBoxDisplayer(t.scene);
         const uint id = emetteur.messageBoxDownload(QStringLiteral("Téléchargement en cours"),

@@ -69,7 +69,7 @@ private slots:
         TableDeScene t(tablePourImages());
         prepare(t);
         const QImage avant = t.image();
-        Destinataire destinataire;
+        DestinataireDesBoites destinataire;
         GM_MessageBoxEmitter emetteur;
         emetteur.setMessageBoxDisplayer(t.scene);
         emetteur.messageBoxQuestion(GM::Question, QStringLiteral("Partie en cours"),

@@ -1,3 +1,4 @@
+#include "EchelleDEcranImposee.h"
 #include "PlastiqueDrawing.h"
 #include "QPlastiqueStyleLocal.h"
 #include "QWindowsStyleLocal.h"
@@ -81,7 +82,7 @@ private slots:
     // The slider's room is counted in device pixels: a bar 30 high has 60.
     void sliderThickness()
     {
-        StyleTools::setScreenScaleFactorForTesting(1.0);
+        const EchelleDEcranImposee echelle(1.0);
         QSlider slider(Qt::Horizontal);
         QStyleOptionSlider option;
         option.orientation = Qt::Horizontal;
@@ -90,7 +91,6 @@ private slots:
         QCOMPARE(m_style.pixelMetric(QStyle::PM_SliderControlThickness, &option, &slider), (6 + (54 * 2) / 4) / 2);
         option.tickPosition = QSlider::NoTicks;
         QCOMPARE(m_style.pixelMetric(QStyle::PM_SliderControlThickness, &option, &slider), 30);
-        StyleTools::setScreenScaleFactorForTesting(-1.0);
     }
 
     // A dense device only scales the painter: the arrow is cached at its

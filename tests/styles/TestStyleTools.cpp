@@ -1,3 +1,4 @@
+#include "EchelleDEcranImposee.h"
 #include "QWindowsStyleLocal.h"
 #include "StyleProbes.h"
 #include "StyleTools.h"
@@ -21,8 +22,6 @@ class TestStyleTools : public QObject
     static constexpr int KEY_NAME_LENGTH = 4;
 
 private slots:
-    void cleanup() { StyleTools::setScreenScaleFactorForTesting(-1.0); }
-
     void hexFields_data()
     {
         QTest::addColumn<quint64>("value");
@@ -177,7 +176,7 @@ private slots:
         QCOMPARE(StyleTools::scaleByScreenDpi(75.0), 75.0 * dpi / 96.0);
         QCOMPARE(StyleTools::screenLogicalDpiX(), dpi);
 
-        StyleTools::setScreenScaleFactorForTesting(1.25);
+        const EchelleDEcranImposee echelle(1.25);
         QCOMPARE(StyleTools::scaleByScreenDpi(75.0), 93.75);
         QWindowsStyleLocal style;
         QCOMPARE(style.pixelMetric(QStyle::PM_SliderLength), 13);

@@ -190,7 +190,7 @@ private slots:
     void initTestCase() { qInstallMessageHandler(&silent); }
     void cleanupTestCase() { qInstallMessageHandler(nullptr); }
 
-    void drawing_data()
+    void drawingSurvivesEveryOption_data()
     {
         QTest::addColumn<QString>("styleName");
         QTest::addColumn<QTransform>("transform");
@@ -205,7 +205,7 @@ private slots:
     // Every element of the three drawing operations, with every option
     // class, tiny and huge rectangles and no widget: nothing crashes, and
     // the painter's transform comes back as it was given.
-    void drawing()
+    void drawingSurvivesEveryOption()
     {
         QFETCH(QString, styleName);
         QFETCH(QTransform, transform);

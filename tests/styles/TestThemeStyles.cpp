@@ -506,7 +506,7 @@ private slots:
         QCOMPARE(hover.pixelColor(50, 15), rest.pixelColor(50, 15));
     }
 
-    void label_data()
+    void pressedLabelUsesBrightText_data()
     {
         QTest::addColumn<int>("number");
         QTest::addColumn<int>("state");
@@ -524,7 +524,7 @@ private slots:
 
     // A pressed or toggled-on label is drawn in the bright-text colour; a
     // disabled one keeps its button-text colour.
-    void label()
+    void pressedLabelUsesBrightText()
     {
         QFETCH(int, number);
         QFETCH(int, state);

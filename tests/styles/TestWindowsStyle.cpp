@@ -1,3 +1,4 @@
+#include "EchelleDEcranImposee.h"
 #include "QWindowsStyleLocal.h"
 #include "StyleTools.h"
 #include "ZbTestRegistry.h"
@@ -183,13 +184,12 @@ private slots:
         QFETCH(int, ticks);
         QFETCH(int, proxyLength);
         QFETCH(int, expected);
-        StyleTools::setScreenScaleFactorForTesting(1.0);
+        const EchelleDEcranImposee echelle(1.0);
         TweakedStyle style;
         style.sliderLength = proxyLength;
         const QStyleOptionSlider option =
             sliderOption(Qt::Orientation(orientation), size, QSlider::TickPosition(ticks));
         QCOMPARE(style.pixelMetric(QStyle::PM_SliderControlThickness, &option), expected);
-        StyleTools::setScreenScaleFactorForTesting(-1.0);
     }
 
     void styleHints_data()
@@ -344,7 +344,7 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QSize, contents);
         QFETCH(QSize, expected);
-        StyleTools::setScreenScaleFactorForTesting(1.0);
+        const EchelleDEcranImposee echelle(1.0);
         QWindowsStyleLocal style;
         QStyleOptionButton button;
         QStyleOptionToolButton tool;
@@ -363,7 +363,6 @@ private slots:
             type = QStyle::CT_ToolButton;
         }
         QCOMPARE(style.sizeFromContents(type, option, contents), expected);
-        StyleTools::setScreenScaleFactorForTesting(-1.0);
     }
 
     // Alt repaints the visible descendants of the window that are not

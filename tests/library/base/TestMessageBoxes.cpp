@@ -1,3 +1,4 @@
+#include "DestinataireDesBoites.h"
 #include "GM_MessageBoxDisplayerHeadless.h"
 #include "GM_MessageBoxEmitter.h"
 #include "ZbTestRegistry.h"
@@ -12,29 +13,6 @@
 #include <vector>
 
 namespace {
-
-// Records every answer it is given, with the thread it arrived on.
-class Destinataire : public QObject
-{
-    Q_OBJECT
-
-public:
-    QStringList appels;
-    QList<int> boutons;
-    QList<QThread*> threads;
-
-public slots:
-    void OnQuestion(int bouton)
-    {
-        appels << QStringLiteral("OnQuestion");
-        boutons << bouton;
-        threads << QThread::currentThread();
-    }
-    void OnAccepte() { appels << QStringLiteral("OnAccepte"); }
-    void OnTournPlay() { appels << QStringLiteral("OnTournPlay"); }
-    void OnTournDeny() { appels << QStringLiteral("OnTournDeny"); }
-    void cancelDownload() { appels << QStringLiteral("cancelDownload"); }
-};
 
 // A displayer whose display is held "still scheduled" for as long as the
 // test wants, as the table scene's is while an animation runs.
@@ -64,7 +42,7 @@ private slots:
     void boxesFromSeveralThreadsShownOneAtATimeInIdOrder()
     {
         GM_MessageBoxDisplayerHeadless displayer;
-        Destinataire destinataire;
+        DestinataireDesBoites destinataire;
         // At each display, every earlier box must have had its answer.
         QList<int> reponsesAuMomentDeLAffichage;
         connect(&displayer, &GM_MessageBoxDisplayerHeadless::signalMessageBoxShown, this,
@@ -185,7 +163,7 @@ private slots:
         displayer.setRepondeur([bouton](uint, const GM_MessageBoxRequest&) { return GM::StandardButton(bouton); });
         GM_MessageBoxEmitter emetteur;
         emetteur.setMessageBoxDisplayer(&displayer);
-        Destinataire d;
+        DestinataireDesBoites d;
         if (genre == "question")
             emetteur.messageBoxQuestion(GM::Question, "t", "q", GM::Yes | GM::No, &d, "OnQuestion");
         else if (genre == "confirm")
@@ -258,7 +236,7 @@ private slots:
     void withoutDisplayerNothingHappens()
     {
         GM_MessageBoxEmitter emetteur;
-        Destinataire d;
+        DestinataireDesBoites d;
         QVERIFY(emetteur.getMessageBoxDisplayer() == nullptr);
         emetteur.messageBox(GM::Information, "t", "t");
         emetteur.messageBoxQuestion(GM::Question, "t", "t", GM::Yes, &d, "OnQuestion");
@@ -287,8 +265,8 @@ private slots:
         GM_MessageBoxDisplayerHeadless displayer;
         GM_MessageBoxEmitter emetteur;
         emetteur.setMessageBoxDisplayer(&displayer);
-        auto parti = std::make_unique<Destinataire>();
-        Destinataire reste;
+        auto parti = std::make_unique<DestinataireDesBoites>();
+        DestinataireDesBoites reste;
         emetteur.messageBoxQuestion(GM::Question, "1", "gone", GM::Yes | GM::No, parti.get(), "OnQuestion");
         emetteur.messageBoxConfirm(GM::Question, "2", "gone", GM::Ok, parti.get(), "OnAccepte");
         emetteur.messageBoxQuestion(GM::Question, "3", "here", GM::Yes | GM::No, &reste, "OnQuestion");
@@ -306,7 +284,7 @@ private slots:
         GM_MessageBoxDisplayerHeadless displayer;
         GM_MessageBoxEmitter emetteur;
         emetteur.setMessageBoxDisplayer(&displayer);
-        auto parti = std::make_unique<Destinataire>();
+        auto parti = std::make_unique<DestinataireDesBoites>();
         emetteur.messageBoxQuestion(GM::Question, "1", "q", GM::Yes, parti.get(), "OnQuestion");
         QTRY_VERIFY_WITH_TIMEOUT(displayer.aUneBoiteAffichee(), 500);
         QVERIFY(displayer.repond(GM::Yes));
@@ -319,7 +297,7 @@ private slots:
     void destroyedEmitterIsForgottenByItsQueuedBoxes()
     {
         GM_MessageBoxDisplayerHeadless displayer;
-        Destinataire d;
+        DestinataireDesBoites d;
         auto emetteur = std::make_unique<GM_MessageBoxEmitter>();
         emetteur->setMessageBoxDisplayer(&displayer);
         emetteur->messageBoxQuestion(GM::Question, "1", "q", GM::Yes, &d, "OnQuestion");
@@ -345,7 +323,7 @@ private slots:
         GM_MessageBoxDisplayerHeadless displayer;
         GM_MessageBoxEmitter emetteur;
         emetteur.setMessageBoxDisplayer(&displayer);
-        Destinataire d;
+        DestinataireDesBoites d;
 
         emetteur.updateMessageBox(QStringLiteral("Connexion"), QStringLiteral("En cours"), -1);
         QVERIFY(displayer.statusBoxVisible());
@@ -382,7 +360,7 @@ private slots:
         GM_MessageBoxDisplayerHeadless displayer;
         GM_MessageBoxEmitter emetteur;
         emetteur.setMessageBoxDisplayer(&displayer);
-        Destinataire d;
+        DestinataireDesBoites d;
         const uint affichee = emetteur.messageBoxDownload(QStringLiteral("Download"), QStringLiteral("0 %"), &d);
         const uint enAttente = emetteur.messageBoxDownload(QStringLiteral("Download"), QStringLiteral("0 %"), &d);
         emetteur.messageBox(GM::Information, QStringLiteral("last"), QStringLiteral("last"));

@@ -6,6 +6,7 @@
 #include "OptionsDePartie.h"
 #include "ZB_DisplayEmpty.h"
 #include "ZB_RoomTable.h"
+#include "BancDeTable.h"
 #include "SalleDeTable.h"
 #include "ZbTestRegistry.h"
 
@@ -35,18 +36,15 @@ class TestTablePenalties : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<SalleDeTable> salle;
-    std::unique_ptr<ZB_DisplayEmpty> display;
-    ZB_RoomTable* table = nullptr; // owned by the room
+    std::unique_ptr<BancDeTable> banc;
+    SalleDeTable* salle = nullptr;
+    ZB_RoomTable* table = nullptr; // owned by the bench's room
 
     void prepare(quint8 penalites)
     {
-        salle = std::make_unique<SalleDeTable>();
-        display = std::make_unique<ZB_DisplayEmpty>();
-        table = new ZB_RoomTable(salle.get(), true, false);
-        table->setSalle(salle.get());
-        salle->table = table;
-        table->initialise(salle.get(), nullptr, 0, display.get(), &salle->liste, false, QString(), QString(), false);
+        banc = std::make_unique<BancDeTable>();
+        salle = &banc->salle;
+        table = banc->table;
         OptionsDePartie options(TypeDePartie::GenreJass);
         options.penalites_ = penalites;
         table->nouvellePartie(ZB_RoomTable::ReseauServeur, options);
@@ -60,8 +58,8 @@ private slots:
     void init() { prepare(1); }
     void cleanup()
     {
-        salle.reset();
-        display.reset();
+        banc.reset();
+        salle = nullptr;
         table = nullptr;
     }
 

@@ -16,7 +16,9 @@
 #include "ZB_ServerSeatingA.h"
 #include "ZB_ServerSocketConnection.h"
 #include "CompteAvertissements.h"
+#include "BancDeTable.h"
 #include "SalleDeTable.h"
+#include "SalleQuiJoue.h"
 #include "PasDeSalle.h"
 #include "ZbTestRegistry.h"
 
@@ -92,60 +94,6 @@ OptionsDuJoueur arrivant(qint64 id, qint64 compte)
     return j;
 }
 
-// The room of a hosting table playing a whole match: moves the state on
-// with the room's jumps for a Jass deal without bids, skips the new-player
-// states nobody waits for, and plays the clients' machines: a seat played by
-// its client has its kept request answered by that seat's computer, as a
-// client's own machine would answer.
-class SalleEnLigne : public QObject, public ListeDesEvenements::Executor
-{
-    Q_OBJECT
-public:
-    ListeDesEvenements liste{this, 0};
-    ZB_RoomTable* table = nullptr;
-    int donnesTerminees = 0;
-    int finsDeMatch = 0;
-    QString erreur;
-    // Called at every continuation with the new state and the deals ended.
-    std::function<void(int etat, int donnes)> temoin;
-
-    bool cb_executeUnEvenement(EvenementDeJeu& ev) override { return table->cb_executeUnEvenement(ev); }
-    void envoieEvenement(const EvenementDeJeu&) override {}
-    void continueLeJeu(int mode, double* delaiMs, int, bool force) override
-    {
-        const int etat = liste.etatAttendu_;
-        if (etat >= EtatDeJeu::QuestionNouvellePartie)
-            return;
-        int suivant = pas_de_salle::etatSuivant(*table, liste, etat, false, pas_de_salle::Entrees::SiAttendues);
-        if (etat == EtatDeJeu::Tour9_AttendRamasseTas4) {
-            ++donnesTerminees;
-            table->termineDonne(false);
-            liste.clear();
-            suivant = EtatDeJeu::InscriptionJoueur0;
-        }
-        if (suivant == EtatDeJeu::FinDePartie)
-            ++finsDeMatch;
-        liste.etatAttendu_ = suivant;
-        try {
-            table->continueLeJeu(mode, delaiMs, false, force);
-        } catch (const std::exception& e) {
-            erreur = QString::fromUtf8(e.what());
-            throw;
-        }
-        if (temoin)
-            temoin(suivant, donnesTerminees);
-        QTimer::singleShot(0, this, [this] {
-            for (int siege = 0; siege < 4; ++siege) {
-                JoueurHumain* joueur = table->getJoueur(siege);
-                if (joueur->modeJeu_ == Joueur::ModeHumainDistant)
-                    joueur->getAide()->forwardPendingRequest();
-            }
-        });
-    }
-    void noteActiviteJoueur(const EvenementDeJeu&) override {}
-    bool peutContinuer(int&, int) override { return true; }
-};
-
 } // namespace
 
 class TestTableSeating : public QObject
@@ -153,26 +101,23 @@ class TestTableSeating : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<SalleDeTable> salle;
-    std::unique_ptr<ZB_DisplayEmpty> display;
-    ZB_RoomTable* table = nullptr; // owned by the room
+    std::unique_ptr<BancDeTable> banc;
+    SalleDeTable* salle = nullptr;
+    ZB_RoomTable* table = nullptr; // owned by the bench's room
 
     // Seat 0 a computer, seats 1 to 3 clients of a hosting table.
     void prepare()
     {
-        salle = std::make_unique<SalleDeTable>();
-        display = std::make_unique<ZB_DisplayEmpty>();
-        table = new ZB_RoomTable(salle.get(), true, false);
-        table->setSalle(salle.get());
-        salle->table = table;
-        table->initialise(salle.get(), nullptr, 0, display.get(), &salle->liste, false, QString(), QString(), false);
+        banc = std::make_unique<BancDeTable>();
+        salle = &banc->salle;
+        table = banc->table;
         table->nouvellePartie(ZB_RoomTable::ReseauServeur, OptionsDePartie(TypeDePartie::GenreJass));
         table->inscritJoueur(0, ordinateur(0), Joueur::ModeOrdinateur, false);
         for (int siege = 1; siege < 4; ++siege)
             table->inscritJoueur(siege, client(siege, 40 + siege), Joueur::ModeHumainDistant, false);
     }
     // Runs what the table posted.
-    void traite() { QCoreApplication::sendPostedEvents(salle.get()); }
+    void traite() { QCoreApplication::sendPostedEvents(salle); }
     EvenementDeJeu pourLaTable(int genre, const OptionsDuJoueur& options, int siege, int etat)
     {
         return EvenementDeJeu(genre, options.sauveValeursDansString(), siege, etat, EvenementDeJeu::Local_Table,
@@ -183,8 +128,8 @@ private slots:
     void init() { prepare(); }
     void cleanup()
     {
-        salle.reset();
-        display.reset();
+        banc.reset();
+        salle = nullptr;
         table = nullptr;
     }
 
@@ -650,7 +595,11 @@ private slots:
     // once, with the shares of the players who played it.
     void matchAvecDepartEtRetour()
     {
-        SalleEnLigne salle;
+        // The room of a hosting table playing a whole match, which plays the
+        // clients' machines too.
+        SalleQuiJoue salle;
+        salle.entrees = pas_de_salle::Entrees::SiAttendues;
+        salle.repondPourLesClients = true;
         ZB_DisplayEmpty display;
         ZB_RoomTable table(nullptr, false, false);
         salle.table = &table;

@@ -11,6 +11,7 @@
 #include "ZB_RoomTable.h"
 #include "CompteAvertissements.h"
 #include "PasDeSalle.h"
+#include "SalleQuiJoue.h"
 #include "ZbTestRegistry.h"
 
 #include <QCoreApplication>
@@ -26,47 +27,6 @@
 namespace {
 
 using Mains = std::array<quint64, 4>;
-
-// Stands in for the room: owns the table's list, moves the state on with the
-// room's jumps for a Jass deal without bids, ends each deal, and can hold
-// the list before it runs the event of one state of one deal, the way a
-// table rests while it waits for a seat.
-class SalleAnnulation : public QObject, public ListeDesEvenements::Executor
-{
-    Q_OBJECT
-public:
-    ListeDesEvenements liste{this, 0};
-    ZB_RoomTable* table = nullptr;
-    int donnesTerminees = 0;
-    int arret = -1;
-    int arretDonne = 0;
-    QString erreur;
-
-    bool cb_executeUnEvenement(EvenementDeJeu& ev) override { return table->cb_executeUnEvenement(ev); }
-    void envoieEvenement(const EvenementDeJeu&) override {}
-    void continueLeJeu(int mode, double* delaiMs, int, bool force) override
-    {
-        const int etat = liste.etatAttendu_;
-        if (etat >= EtatDeJeu::QuestionNouvellePartie)
-            return;
-        int suivant = pas_de_salle::etatSuivant(*table, liste, etat, false, pas_de_salle::Entrees::Sautees);
-        if (etat == EtatDeJeu::Tour9_AttendRamasseTas4) {
-            ++donnesTerminees;
-            table->termineDonne(false);
-            liste.clear();
-            suivant = EtatDeJeu::InscriptionJoueur0;
-        }
-        liste.etatAttendu_ = suivant;
-        try {
-            table->continueLeJeu(mode, delaiMs, false, force);
-        } catch (const std::exception& e) {
-            erreur = QString::fromUtf8(e.what());
-            throw;
-        }
-    }
-    void noteActiviteJoueur(const EvenementDeJeu&) override {}
-    bool peutContinuer(int&, int) override { return liste.etatAttendu_ != arret || donnesTerminees != arretDonne; }
-};
 
 OptionsDuJoueur joueurDe(int siege, bool ordinateur)
 {
@@ -143,7 +103,7 @@ public:
 // A table with the local user at seat 0 and the computer at seats 1 to 3,
 // driven through its event list; the test answers for the user.
 struct Banc {
-    SalleAnnulation salle;
+    SalleQuiJoue salle;
     VueTemoin displayVide;
     ZB_RoomTable table{nullptr, true, false};
     ChoixCarte choix = premiereJouable;
@@ -156,6 +116,7 @@ struct Banc {
     Banc(int modeReseau, bool pasDAnnulation)
     {
         salle.table = &table;
+        salle.retient = true;
         salle.liste.sansDelai_ = true;
         table.initialise(&salle, nullptr, 0, &displayVide, &salle.liste, pasDAnnulation, QString(), QString(), false);
         table.nouvellePartie(modeReseau, optionsJass(5000));
@@ -288,7 +249,7 @@ public:
 // given the trump Queen and King; the cards are played by the test, in
 // turn, straight into the table.
 struct TablePaire {
-    SalleAnnulation salle;
+    SalleQuiJoue salle;
     ArdoiseTemoin ardoise;
     ZB_RoomTable table{nullptr, true, false};
     static constexpr int Atout = 4;
@@ -299,6 +260,7 @@ struct TablePaire {
     TablePaire(int multiplicateur, int objectif)
     {
         salle.table = &table;
+        salle.retient = true;
         ardoise.liste = &salle.liste;
         table.initialise(&salle, nullptr, 0, &ardoise, &salle.liste, false, QString(), QString(), false);
         table.nouvellePartie(ZB_RoomTable::ReseauLocal, optionsJass(objectif));

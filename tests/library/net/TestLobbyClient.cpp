@@ -5,6 +5,7 @@
 #include "LobbyDeTest.h"
 #include "ZbTestRegistry.h"
 
+#include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -119,8 +120,18 @@ class TestLobbyClient : public QObject
 {
     Q_OBJECT
 
+    QString versionAvant_;
+
 private slots:
-    void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("zubrik.lobby.debug=true")); }
+    // The lobby is told the program's version at login: the program's own
+    // for the time of these tests.
+    void initTestCase()
+    {
+        QLoggingCategory::setFilterRules(QStringLiteral("zubrik.lobby.debug=true"));
+        versionAvant_ = QCoreApplication::applicationVersion();
+        QCoreApplication::setApplicationVersion(QStringLiteral("1.2.0"));
+    }
+    void cleanupTestCase() { QCoreApplication::setApplicationVersion(versionAvant_); }
 
     // Each way a login ends, over both transports: what the windows hear,
     // what the user is shown, and where the client stands.
