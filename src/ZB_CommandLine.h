@@ -41,8 +41,8 @@ public:
     // A game file holds a handful of tables; a movie's table index beyond
     // this is a typing error.
     static constexpr int TABLE_FILM_MAX = 999;
-    // Window tiling places up to this many test windows side by side.
-    static constexpr int TUILE_MAX = 63;
+    // Test windows tile a grid of 20 by 4 cells: the last cell's number.
+    static constexpr int TUILE_MAX = 79;
 
     static Resultat parse(const QStringList& arguments, ZB_Settings& settings, QString* message = nullptr);
 

@@ -116,6 +116,7 @@ private slots:
             << "--platform|android|--screenshots|--english"
             << "screenshotMode=1 screenshotPlatform=android screenshotLanguage=2 english=1";
         QTest::newRow("tile") << "--testscreentilenb|5" << "testTileNb=5";
+        QTest::newRow("last tile of the grid") << "--testscreentilenb|79" << "testTileNb=79";
         QTest::newRow("shell arguments skipped")
             << "-ServerName:Zubrik.App|zubrik://run/join?id=3|--client" << "client=1";
         QTest::newRow("url argument skipped alone") << "zubrik://run/" << "";
@@ -198,7 +199,7 @@ private slots:
         QTest::newRow("platform other") << "--platform|windows" << "neither ios nor android";
         QTest::newRow("platform case") << "--platform|IOS" << "neither ios nor android";
         QTest::newRow("platform missing") << "--platform" << "a value is missing";
-        QTest::newRow("tile too big") << "--testscreentilenb|64" << "from 0 to 63";
+        QTest::newRow("tile too big") << "--testscreentilenb|80" << "from 0 to 79";
         QTest::newRow("tile negative") << "--testscreentilenb|-2" << "is not a number";
         QTest::newRow("server and client") << "--server|--client" << "cannot be given together";
         QTest::newRow("flag with value") << "--nowait|1" << "Unexpected argument '1'";
