@@ -49,16 +49,6 @@ using namespace scene_interne;
 
 // ------------------------------------------------------------ message boxes
 
-QString DisplayGLScene::texteBoite(const QString& texte)
-{
-    static const QRegularExpression sautsEchappes(QStringLiteral("&lt;br\\s*/?&gt;"),
-                                                  QRegularExpression::CaseInsensitiveOption);
-    QString sur = texte.toHtmlEscaped();
-    sur.replace(sautsEchappes, QStringLiteral("<br>"));
-    sur.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
-    return sur;
-}
-
 QIcon DisplayGLScene::iconeBoite(int icone)
 {
     QStyle* style = QApplication::style();
@@ -204,7 +194,7 @@ void DisplayGLScene::showBox(GM_WidgetAutoRound* widget, Ui::MessageBoxGl* form,
     form->pushButtonNon->setVisible((boutons & GM::No) != 0);
     form->pushButtonCancel->setVisible((boutons & GM::Cancel) != 0);
 
-    const QString texte = texteBoite(request.texte_);
+    const QString texte = scene_textes::texteBoite(request.texte_);
     if (historique_.size() > HISTORIQUE_MAX)
         historique_.removeFirst();
     historique_.append(texte);
