@@ -114,7 +114,7 @@ void DisplayGLScene::execMessageBox(uint id)
     idBoiteCourante_ = id;
     affichagePrevu_.store(true);
     // From any thread: the box is shown by the GUI thread's event loop.
-    QMetaObject::invokeMethod(&timerBoite_, "start", Qt::QueuedConnection, Q_ARG(int, 0));
+    QMetaObject::invokeMethod(&timerBoite_, [this] { timerBoite_.start(0); }, Qt::QueuedConnection);
 }
 
 bool DisplayGLScene::isMessageBoxPending()

@@ -89,7 +89,7 @@ void DisplayGLScene::calculePanneauDroit_(double largeur, double hauteur)
         panneauDroitAffiche_ = affiche;
         emit signalRightPanelVisibleChanged(affiche);
     }
-    QMetaObject::invokeMethod(this, "OnResizeRightPanel", Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &DisplayGLScene::OnResizeRightPanel, Qt::QueuedConnection);
 }
 
 void DisplayGLScene::appliqueVue_()
