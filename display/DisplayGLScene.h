@@ -109,6 +109,10 @@ class MessageBoxGl;
 // - Destruction stops the animations, closes the dialogs and detaches the
 //   paint engine before any item dies; the card set is a member, so it dies
 //   before the graphics scene that holds its cards.
+// - What the scene writes and where it puts things, when that depends on
+//   the facts alone, lives outside the class: scene_textes (SceneTextes.h),
+//   scene_aide (SceneAide.h, the help box) and scene_geometrie
+//   (SceneGeometrie.h). The scene gathers the facts and shows the result.
 class DisplayGLScene : public QGraphicsScene,
                        public Joueur::Cb_CarteConseil,
                        public GM_MessageBoxDisplayerA,

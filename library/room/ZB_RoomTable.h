@@ -63,7 +63,8 @@ struct ZB_PointsDonne;
 // the match), ZB_RoomTableDonne.cpp (deal, tricks, announcements, trump,
 // bids), ZB_RoomTableSieges.cpp (seating, reconnection, penalties, slots) and
 // ZB_RoomTableAnnulation.cpp (undo); ZB_StatistiquesDeTable keeps the
-// match statistics.
+// match statistics, and decisions_de_table (DecisionsDeTable.h) the
+// decisions that depend on their arguments alone.
 class ZB_RoomTable : public QObject, public GM_MessageBoxEmitter
 {
     Q_OBJECT
