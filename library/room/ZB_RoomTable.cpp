@@ -48,9 +48,9 @@ ZB_RoomTable::~ZB_RoomTable()
     setMessageBoxDisplayer(nullptr);
 }
 
-void ZB_RoomTable::initialise(ZB_EcouteExclusionA* room, GM_MessageBoxDisplayerA* displayer, int noTable, DisplayA* display,
-                              ListeDesEvenements* liste, bool pasDAnnulation, const QString& texte1,
-                              const QString& texte2, bool afficheAnalyse)
+void ZB_RoomTable::initialise(ZB_EcouteExclusionA* room, GM_MessageBoxDisplayerA* displayer, int noTable,
+                              DisplayA* display, ListeDesEvenements* liste, bool pasDAnnulation,
+                              const QString& texte1, const QString& texte2, bool afficheAnalyse)
 {
     setMessageBoxDisplayer(displayer);
     m_noTable = noTable;

@@ -22,7 +22,6 @@
 
 #include <array>
 #include <cmath>
-#include <limits>
 #include <memory>
 
 using namespace scenetest;
