@@ -559,7 +559,7 @@ void DisplayGLScene::paintGLLayer()
     if (panneauDroitVisible_)
         return;
     DisplayGLPaintA::ViewParameters p = m->viewParameters();
-    const double echelle = echelleTable(largeurTable_, hauteurTable_);
+    const double echelle = scene_geometrie::echelleTable(largeurTable_, hauteurTable_);
     if (p[DisplayGLPaintA::ViewParameters::Echelle] != echelle) {
         p[DisplayGLPaintA::ViewParameters::Echelle] = echelle;
         m->setViewParameters(p);

@@ -8,6 +8,8 @@
 #include "GM_WidgetAuto.h"
 #include "Joueur.h"
 #include "OptionsAffichage.h"
+#include "SceneGeometrie.h"
+#include "SceneTextes.h"
 #include "ZB_DeckJass.h"
 #include "ZB_Sound.h"
 #include "AnnoncesJoueur.h"
@@ -107,6 +109,10 @@ class MessageBoxGl;
 // - Destruction stops the animations, closes the dialogs and detaches the
 //   paint engine before any item dies; the card set is a member, so it dies
 //   before the graphics scene that holds its cards.
+// - What the scene writes and where it puts things, when that depends on
+//   the facts alone, lives outside the class: scene_textes (SceneTextes.h),
+//   scene_aide (SceneAide.h, the help box) and scene_geometrie
+//   (SceneGeometrie.h). The scene gathers the facts and shows the result.
 class DisplayGLScene : public QGraphicsScene,
                        public Joueur::Cb_CarteConseil,
                        public GM_MessageBoxDisplayerA,
@@ -140,7 +146,7 @@ public:
         QSharedPointer<DisplayGLPanelDeJoueur> panneau;
     };
 
-    static constexpr int NOMBRE_SIEGES = 4;
+    static constexpr int NOMBRE_SIEGES = scene_geometrie::NOMBRE_SIEGES;
     static constexpr int NOMBRE_LIGNES_ARDOISE = 8;
     static constexpr int CLASSE_POLICE_ARDOISE = 3;
     static constexpr int CLASSE_POLICE_BOITE = 1;
@@ -170,7 +176,7 @@ public:
     static constexpr int VIBRATION_BOITE_MS = 50;
     static constexpr double HAUTEUR_BOITE = 1.75;
     static constexpr double HAUTEUR_BOITE_FIN = 1.2;
-    static constexpr int MARGE_LIGNE_ARDOISE = 30;
+    static constexpr int MARGE_LIGNE_ARDOISE = scene_textes::MARGE_LIGNE_ARDOISE;
     static constexpr int HAUT_LIGNES_ARDOISE = 10;
     static constexpr int BLOCS_CHAT_MAX = 50;
     static constexpr int ESPACEMENT_PANNEAUX = 3;
@@ -231,8 +237,6 @@ public:
     void placeBox(QWidget* widget, QGraphicsProxyWidget* proxy, const QRectF& rect);
     // The box's height for the table height and the last box shown.
     double hauteurBoite(double hauteurTable) const;
-    // A box text as the form shows it: markup escaped, line breaks kept.
-    static QString texteBoite(const QString& texte);
     // The picture and sound of a box icon (sound -1: none).
     static QIcon iconeBoite(int icone);
     static int sonBoite(int icone);
@@ -282,12 +286,9 @@ public:
     // Seats set from now on swap the left and right positions.
     void setSiegesMiroir(bool miroir) { miroir_ = miroir; }
     // Where a seat is drawn: 0 bottom, 1 right, 2 top, 3 left; -1 for a
-    // seat outside 0..3.
+    // seat outside 0..3 (scene_geometrie::positionAffichage from this
+    // table's bottom seat and the seat's mirroring).
     int positionAffichage(int siege) const;
-    static int positionAffichage(int siege, int siegeBas, bool miroir);
-    // When the card of a deal round goes to a seat: three cards 50 ms
-    // apart, the next seat 150 ms later, packets of three 800 ms apart.
-    static int delaiDistribution(int tour, int siege);
     // Shortens (below 1) every animation and deal delay of the table: a
     // test plays whole matches at the table's pace, faster.
     void setFacteurDurees(double facteur);
@@ -322,24 +323,11 @@ public:
     void afficheBulleJoueur(int siege, const AnnoncesJoueur& annonces);
     void afficheBulleMise(int siege, const ZB_StatusMise& mise, int variante);
     void afficheBulleAnnonce(int siege);
-    // What a bid bubble says; *effaceRetournee tells whether a take on the
-    // turned card clears it (may be null).
-    static QString texteBulleMise(const ZB_StatusMise& mise, int variante, int style, const QString& texteCourant,
-                                  bool* effaceRetournee);
     QString texteBulle(int position) const;
     bool isBullePendante(int position) const;
     GL_ObjectSquare* bulle(int position) const;
     // The name plates on the cloth, with the trump in force (0 none).
     void redessineCartes(int atout);
-    // What a seat's plate says: the name, and for the seat that chose trump
-    // the contract of the game's kind (contrat, the game type's contract
-    // rule) and bid (typeContrat, objectif).
-    static QString textePlaque(const QString& nom, bool aChoisi, bool commence, int contrat, int typeContrat,
-                               int objectif);
-    // The seat whose plate shows the contract: the taker's, but for a
-    // doubled or redoubled contract the seat of the bid that was doubled
-    // (siegeMise, -1 when unknown) on the side the double holds to it.
-    static int siegeDuContrat(int preneur, int typeContrat, int siegeMise);
     // What the plate at a display position said when last painted (empty
     // for an empty seat).
     QString textePlaquePosition(int position) const
@@ -354,8 +342,7 @@ public:
     int schemaCouleurs() const { return schemaCouleurs_; }
     // --- Notices.
     // The status line while a seat has passed the trump choice on (chibre)
-    // to its partner; either missing: "Patientez...".
-    static QString texteChibre(const Joueur* choisisseur, const Joueur* partenaire);
+    // to its partner (scene_textes::texteChibre, kept as the status).
     void afficheChibre(const Joueur* choisisseur, const Joueur* partenaire);
     // Every seat passed: the cards are dealt again.
     void afficheRedistribution();
@@ -388,7 +375,6 @@ public:
     // The help text above the status text, each alone when the other is
     // empty.
     void refreshStatusText();
-    static QString composeStatut(const QString& statut, const QString& aide);
     QString texteStatut() const { return texteStatut_; }
     QString texteAide() const { return texteAide_; }
     int etatCourant() const { return etatCourant_; }
@@ -401,10 +387,6 @@ public:
     // Once the human has acted (a card played, a deal or collect done):
     // "Patientez...", help off, the hand no longer playable.
     void statutAttente();
-    // The names the status line and the help give a trump mode; any code
-    // outside 1..11 gives "ERREUR: Status invalide".
-    static QString nomAtoutAnnonce(int atout, int style);
-    static QString nomAtoutConseil(int atout, int style);
     // The scoreboard's lines for a points record: team labels and totals,
     // deal lines (a multiplier below 1 counts as 1), target line.
     struct LignesArdoise
@@ -429,8 +411,9 @@ public:
     // 0 disconnected, 1 in progress, 2 connected with a number.
     void afficheNombreSurBouton(int genre, int nombre);
     // The help box's text for the current state (waits for a running advice
-    // search, at most ATTENTE_CONSEIL_MAX_MS). The help button does not
-    // wait: its box comes when the search has answered.
+    // search, at most ATTENTE_CONSEIL_MAX_MS, asks the bottom seat's player
+    // for its trump or bid advice, then scene_aide::texteAide). The help
+    // button does not wait: its box comes when the search has answered.
     QString texteAideSituation();
     // The seat's analysis window, null outside 0..3.
     AnalyseJoueur* analyseJoueur(int siege) const;
@@ -463,10 +446,6 @@ public:
     void setFenetresBug(QWidget* formulaireDebug, QWidget* questionnaireBug);
 
     // --- Slate lines.
-    // Cuts a text into lines that fit a width (less MARGE_LIGNE_ARDOISE),
-    // at the last blank before the overflow; a word longer than a line is
-    // cut where it overflows, and no character is ever dropped.
-    static QStringList coupeLignes(const QString& texte, const QFontMetrics& metriques, double largeur);
     void setLignesArdoise(double largeur, double haut, const QString& texte);
     QString texteArdoise() const;
     const std::array<QGraphicsSimpleTextItem*, NOMBRE_LIGNES_ARDOISE>& lignesArdoise() const { return lignes_; }
@@ -497,7 +476,6 @@ public:
     // the other team's points, with the target (-1 none; 100000 a game by
     // rounds, then the rounds left). Only in an online game.
     void signaleScoreEnLigne(int points, int adversaire, int cible, int toursRestants);
-    static QString suffixeScore(int cible, int toursRestants);
     void setPartieEnLigne(bool enLigne);
     bool isPartieEnLigne() const { return enLigne_; }
 
@@ -513,9 +491,6 @@ public:
     void setDecalageTable(double decalage);
     bool isPanneauDroitAffiche() const { return panneauDroitAffiche_; }
     void setDisposition(bool large);
-    // The 3-D layer's scale for a table of that size: 1, smaller for a
-    // table narrower than 0.59 of its height, never 0 or below.
-    static double echelleTable(double largeur, double hauteur);
 
     // --- In-scene dialogs.
     // Puts a new dialog of class T (built from args, without parent) in the
@@ -539,13 +514,6 @@ public:
     // The same for a widget already built; a widget added twice keeps its
     // first proxy, which is returned.
     QGraphicsProxyWidget* ajouteDialogue(GM_WidgetAuto* widget, double z, int placement, int mode);
-    // Where a dialog goes for a table rectangle, a scene width, a placement
-    // and a mode.
-    static QRect geometrieDialogue(const QRectF& table, double largeurScene, int placement, int mode);
-    // The hand area for a hand of `cartes` cards on the table area: the
-    // table area itself, or narrower places when the last card would not
-    // fit within a margin of the table's right edge.
-    static QRectF zoneMain(const QRectF& table, int cartes);
     QList<QGraphicsProxyWidget*> dialogues() const { return dialogues_; }
     // Closes every open dialog (except those of the right strip in the wide
     // layout) and the message boxes; true when one was closed.
@@ -603,22 +571,13 @@ public:
     void rafraichitCouche();
 
     // --- The mouse on the table: the bottom seat's cards are lifted,
-    // dragged and played, a drag pans the view, a quick flick is a swipe.
-    // Swipe directions as the main window reads them: 1 left, 2 right,
-    // 4 up, 3 down.
-    enum DirectionGlissement { GlisseAucun = 0, GlisseGauche = 1, GlisseDroite = 2, GlisseBas = 3, GlisseHaut = 4 };
-    static constexpr qint64 GLISSEMENT_MIN_MS = 100;
-    static constexpr qint64 GLISSEMENT_MAX_MS = 1000;
-    static constexpr double DIVISEUR_GLISSEMENT = 8.0;
+    // dragged and played, a drag pans the view, a quick flick is a swipe
+    // (scene_geometrie::directionGlissement).
     static constexpr double PANORAMIQUE_X_MAX = 480.0;
     static constexpr double PART_MAIN_SANS_SURVOL = 0.14;
     static constexpr double DIVISEUR_MONTEE_JEU = 10.0;
     static constexpr double DIVISEUR_ECART_JEU = 3.0;
     static constexpr int VIBRATION_CARTE_MS = 10;
-    // The direction of a flick from press to release that lasted dureeMs
-    // in a scene of that size; GlisseAucun when it is no swipe.
-    static int directionGlissement(const QPointF& appui, const QPointF& relache, const QSizeF& scene,
-                                   qint64 dureeMs);
     // The hand card under a scene point, or null.
     DisplayGLHumanCarte* carteSous(const QPointF& point) const;
     // The clock of presses, in milliseconds, for the swipe's duration;
@@ -906,15 +865,11 @@ private:
     void setStatut_(const char* source, const QStringList& args = {}, bool action = false);
     void prompt_(const char* source, const QStringList& args = {}, bool action = false);
     QString traduitStatut_() const;
-    // The seat that passed the trump choice on is this screen's user.
-    static bool estChoisisseurLocal_(const Joueur& choisisseur);
     // The help box once the advice search has answered.
     void montreAide_();
     void afficheEtatCarte_(Joueur* acteur);
     void animeScores_(const ZB_PointsA& points, int equipe);
     void dessineArdoise_(const ZB_PointsDonne& points, int multiplicateur, int equipeBarree);
-    QString texteConseilMise_(Joueur* joueur) const;
-    QString texteConseilPli_(const Partie& jeu, int siegeLocal, int atoutsEnJeu) const;
     QString texteStatut_;
     const char* sourceStatut_ = nullptr;
     QStringList argsStatut_;

@@ -160,35 +160,6 @@ void DisplayGLScene::OnBug()
 
 // ------------------------------------------------------------- slate lines
 
-QStringList DisplayGLScene::coupeLignes(const QString& texte, const QFontMetrics& metriques, double largeur)
-{
-    const double utile = std::max(largeur - MARGE_LIGNE_ARDOISE, 0.0);
-    QString resultat;
-    QString reste = texte;
-    while (!reste.isEmpty()) {
-        int n = 0;
-        while (n < reste.size() && metriques.horizontalAdvance(reste.left(n + 1)) <= utile)
-            ++n;
-        if (n == reste.size()) {
-            resultat += reste;
-            break;
-        }
-        // Character n overflows. Cut at the last blank up to it (not the
-        // first character), or else where it overflows; a line always takes
-        // at least one character, so that a narrow slate cannot loop.
-        const int blanc = reste.lastIndexOf(QLatin1Char(' '), n);
-        if (blanc > 0) {
-            resultat += reste.left(blanc) + QLatin1Char('\n');
-            reste = reste.mid(blanc + 1);
-        } else {
-            const int coupe = std::max(n, 1);
-            resultat += reste.left(coupe) + QLatin1Char('\n');
-            reste = reste.mid(coupe);
-        }
-    }
-    return resultat.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
-
 void DisplayGLScene::setLignesArdoise(double largeur, double haut, const QString& texte)
 {
     // The text grows with the table: a fixed size read well in a small
@@ -196,7 +167,7 @@ void DisplayGLScene::setLignesArdoise(double largeur, double haut, const QString
     QFont police = scaledFont(CLASSE_POLICE_ARDOISE);
     police.setBold(true);
     police.setPixelSize(std::max(QFontInfo(police).pixelSize(), arrondi(PART_POLICE_LIGNES * hauteurTable_)));
-    const QStringList lignes = coupeLignes(texte, QFontMetrics(police), largeur);
+    const QStringList lignes = scene_textes::coupeLignes(texte, QFontMetrics(police), largeur);
     double y = haut + HAUT_LIGNES_ARDOISE;
     QRectF occupe;
     for (int i = 0; i < NOMBRE_LIGNES_ARDOISE; ++i) {
@@ -323,19 +294,10 @@ void DisplayGLScene::vibre(int millisecondes)
         natif_->vibrate(millisecondes);
 }
 
-QString DisplayGLScene::suffixeScore(int cible, int toursRestants)
-{
-    if (cible == -1)
-        return QString();
-    if (cible == 100000)
-        return tr(" / %1 Tours Restants").arg(toursRestants);
-    return QStringLiteral(" / %1").arg(cible);
-}
-
 void DisplayGLScene::signaleScoreEnLigne(int points, int adversaire, int cible, int toursRestants)
 {
     if (enLigne_ && natif_)
-        natif_->discordSetActivityScore(points, adversaire, suffixeScore(cible, toursRestants));
+        natif_->discordSetActivityScore(points, adversaire, scene_textes::suffixeScore(cible, toursRestants));
 }
 
 void DisplayGLScene::setPartieEnLigne(bool enLigne)

@@ -49,16 +49,6 @@ using namespace scene_interne;
 
 // ------------------------------------------------------------ message boxes
 
-QString DisplayGLScene::texteBoite(const QString& texte)
-{
-    static const QRegularExpression sautsEchappes(QStringLiteral("&lt;br\\s*/?&gt;"),
-                                                  QRegularExpression::CaseInsensitiveOption);
-    QString sur = texte.toHtmlEscaped();
-    sur.replace(sautsEchappes, QStringLiteral("<br>"));
-    sur.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
-    return sur;
-}
-
 QIcon DisplayGLScene::iconeBoite(int icone)
 {
     QStyle* style = QApplication::style();
@@ -124,7 +114,7 @@ void DisplayGLScene::execMessageBox(uint id)
     idBoiteCourante_ = id;
     affichagePrevu_.store(true);
     // From any thread: the box is shown by the GUI thread's event loop.
-    QMetaObject::invokeMethod(&timerBoite_, "start", Qt::QueuedConnection, Q_ARG(int, 0));
+    QMetaObject::invokeMethod(&timerBoite_, [this] { timerBoite_.start(0); }, Qt::QueuedConnection);
 }
 
 bool DisplayGLScene::isMessageBoxPending()
@@ -204,7 +194,7 @@ void DisplayGLScene::showBox(GM_WidgetAutoRound* widget, Ui::MessageBoxGl* form,
     form->pushButtonNon->setVisible((boutons & GM::No) != 0);
     form->pushButtonCancel->setVisible((boutons & GM::Cancel) != 0);
 
-    const QString texte = texteBoite(request.texte_);
+    const QString texte = scene_textes::texteBoite(request.texte_);
     if (historique_.size() > HISTORIQUE_MAX)
         historique_.removeFirst();
     historique_.append(texte);

@@ -89,18 +89,7 @@ void DisplayGLScene::calculePanneauDroit_(double largeur, double hauteur)
         panneauDroitAffiche_ = affiche;
         emit signalRightPanelVisibleChanged(affiche);
     }
-    QMetaObject::invokeMethod(this, "OnResizeRightPanel", Qt::QueuedConnection);
-}
-
-double DisplayGLScene::echelleTable(double largeur, double hauteur)
-{
-    if (!std::isfinite(largeur) || !std::isfinite(hauteur) || hauteur <= 0.0)
-        return 1.0;
-    const double aspect = std::max(0.0, largeur) / hauteur;
-    const double echelle = aspect < ASPECT_MIN ? 1.0 - 2.0 * (ASPECT_MIN - aspect) : 1.0;
-    // A table far higher than wide would otherwise be drawn mirrored or not
-    // at all.
-    return std::max(ECHELLE_MIN, echelle);
+    QMetaObject::invokeMethod(this, &DisplayGLScene::OnResizeRightPanel, Qt::QueuedConnection);
 }
 
 void DisplayGLScene::appliqueVue_()
@@ -129,20 +118,6 @@ void DisplayGLScene::appliqueVue_()
         m->setViewParameters(p);
 }
 
-QRect DisplayGLScene::geometrieDialogue(const QRectF& table, double largeurScene, int placement, int mode)
-{
-    QRectF r = table;
-    if (placement == 1 && largeurScene > r.width()) {
-        const double ancienne = r.width();
-        r = QRectF(ancienne, r.y(), largeurScene - ancienne, r.height());
-    }
-    r.setHeight(std::max(0.0, r.height() - RETRAIT_ZONE));
-    if (mode == 1)
-        return QRect(arrondi(r.x() + PART_ENCART_X * r.width()), arrondi(r.y() + PART_ENCART_Y * r.height()),
-                     arrondi(PART_ENCART_L * r.width()), arrondi(PART_ENCART_H * r.height()));
-    return QRect(arrondi(r.x()), arrondi(r.y()), arrondi(r.width()), arrondi(r.height()));
-}
-
 void DisplayGLScene::placeDialogue_(int index)
 {
     QGraphicsProxyWidget* proxy = dialogues_.value(index);
@@ -152,8 +127,8 @@ void DisplayGLScene::placeDialogue_(int index)
     if (!widget)
         return;
     const QRectF table(0.0, decalageTable_, largeurTable_, hauteurTable_);
-    widget->setGeometryFixed(
-        geometrieDialogue(table, sceneRect().width(), placementsDialogues_[index], modesDialogues_[index]));
+    widget->setGeometryFixed(scene_geometrie::geometrieDialogue(table, sceneRect().width(), placementsDialogues_[index],
+                                                                modesDialogues_[index]));
 }
 
 QGraphicsProxyWidget* DisplayGLScene::ajouteDialogue(GM_WidgetAuto* widget, double z, int placement, int mode)
@@ -308,31 +283,11 @@ void DisplayGLScene::OnResizeRightPanel()
         if (!proxy || placementsDialogues_[i] != 1 || !proxy->widget())
             continue;
         QWidget* widget = proxy->widget();
-        const int largeur = std::max(0, geometrieDialogue(table, sceneRect().width(), 1, modesDialogues_[i]).width());
+        const QRect place = scene_geometrie::geometrieDialogue(table, sceneRect().width(), 1, modesDialogues_[i]);
+        const int largeur = std::max(0, place.width());
         if (widget->width() != largeur)
             widget->setFixedWidth(largeur);
     }
-}
-
-QRectF DisplayGLScene::zoneMain(const QRectF& table, int cartes)
-{
-    // The place of a card is the ninth of the table's width; a card is wider
-    // than that on a table less wide than about 1.6 times its height, and the
-    // last one ran off the right edge. The places then close up, so that the
-    // hand ends a margin inside the table, centred as it was.
-    const double largeurCarte = DisplayGLHumanCarte::LARGEUR_PAR_HAUTEUR_MAIN * table.height();
-    const double marge = PART_MARGE_MAIN * table.width();
-    const int n = std::clamp(cartes, 1, DisplayGLHumanCarte::CARTES_PAR_MAIN);
-    const double place = table.width() / DisplayGLHumanCarte::CARTES_PAR_MAIN;
-    const double etendue = (n - 1) * place + largeurCarte;
-    const double libre = table.width() - 2.0 * marge;
-    if (etendue <= libre || n < 2)
-        return table;
-    const double serree = std::max(0.0, (libre - largeurCarte) / (n - 1));
-    const double largeur = serree * DisplayGLHumanCarte::CARTES_PAR_MAIN;
-    // The hand's first place lies (9 - n) div 2 places in.
-    const double debut = table.x() + marge - (DisplayGLHumanCarte::CARTES_PAR_MAIN - n) / 2 * serree;
-    return QRectF(debut, table.y(), largeur, table.height());
 }
 
 void DisplayGLScene::disposeMains_(const Carte* sortie)
@@ -352,7 +307,7 @@ void DisplayGLScene::disposeMains_(const Carte* sortie)
             if (carte && carte != sortie)
                 cartes.append(carte);
         const int n = std::min<int>(static_cast<int>(cartes.size()), DisplayGLHumanCarte::CARTES_PAR_MAIN);
-        const QRectF main = zoneMain(table, n);
+        const QRectF main = scene_geometrie::zoneMain(table, n);
         const double espacement = main.width() / DisplayGLHumanCarte::CARTES_PAR_MAIN;
         for (int i = 0; i < n; ++i)
             if (DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(cartes[i]->getIndex()))

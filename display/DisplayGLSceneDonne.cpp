@@ -50,29 +50,11 @@ using namespace scene_interne;
 
 // ------------------------------------------------------------------- seats
 
-int DisplayGLScene::positionAffichage(int siege, int siegeBas, bool miroir)
-{
-    if (siege < 0 || siege >= NOMBRE_SIEGES)
-        return -1;
-    const int bas = (siegeBas >= 0 && siegeBas < NOMBRE_SIEGES) ? siegeBas : 0;
-    const int p = (siege - bas + NOMBRE_SIEGES) % NOMBRE_SIEGES;
-    if (miroir && (p == 1 || p == 3))
-        return 4 - p;
-    return p;
-}
-
 int DisplayGLScene::positionAffichage(int siege) const
 {
     if (siege < 0 || siege >= NOMBRE_SIEGES)
         return -1;
-    return positionAffichage(siege, siegeBas_, sieges_[static_cast<size_t>(siege)].miroir != 0);
-}
-
-int DisplayGLScene::delaiDistribution(int tour, int siege)
-{
-    if (tour < 0 || siege < 0)
-        return 0;
-    return (tour / TOURS_PAR_PAQUET) * PAS_PAQUET_MS + (tour % TOURS_PAR_PAQUET) * PAS_CARTE_MS + siege * PAS_SIEGE_MS;
+    return scene_geometrie::positionAffichage(siege, siegeBas_, sieges_[static_cast<size_t>(siege)].miroir != 0);
 }
 
 void DisplayGLScene::setJoueur(int siege, Joueur* joueur, QSharedPointer<DisplayGLPanelDeJoueur> panneau)
@@ -238,7 +220,7 @@ void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnes
                 continue;
             Carte* carte = main[static_cast<size_t>(prise++)];
             const int index = carte->getIndex();
-            const int delai = arrondi(delaiDistribution(tour, j) * facteurDurees_);
+            const int delai = arrondi(scene_geometrie::delaiDistribution(tour, j) * facteurDurees_);
             GL_ObjectCube* cube = objetCarte(index);
             DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(index);
             const bool retournee = cube && cube == carteRetournee_;

@@ -60,19 +60,12 @@ const char* const POLICE_ARDOISE = "SF Cartoonist Hand";
 
 // ------------------------------------------------------------- status text
 
-QString DisplayGLScene::composeStatut(const QString& statut, const QString& aide)
-{
-    if (!statut.isEmpty() && !aide.isEmpty())
-        return QStringLiteral("%1\n%2").arg(aide, statut);
-    return statut.isEmpty() ? aide : statut;
-}
-
 void DisplayGLScene::refreshStatusText()
 {
     // A temporary text keeps the lines until its timer gives them back.
     if (timerAide_.isActive())
         return;
-    setLignesArdoise(largeurTable_, decalageTable_, composeStatut(texteStatut_, texteAide_));
+    setLignesArdoise(largeurTable_, decalageTable_, scene_textes::composeStatut(texteStatut_, texteAide_));
 }
 
 void DisplayGLScene::setTexteAide(const QString& texte)
@@ -133,60 +126,6 @@ void DisplayGLScene::statutAttente()
 void DisplayGLScene::programmeSuiteAuto_(int delaiMs)
 {
     timerSuiteAuto_.start(std::max(0, delaiMs));
-}
-
-QString DisplayGLScene::nomAtoutAnnonce(int atout, int style)
-{
-    switch (atout) {
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-        return getNomCouleur(atout, style);
-    case StatusAtout::HautEnBas:
-        return tr("Haut en Bas");
-    case StatusAtout::BasEnHaut:
-        return tr("Bas en Haut");
-    case StatusAtout::ZigZagDepartEnBas:
-        return tr("ZigZag Depart en Bas");
-    case StatusAtout::ZigZagDepartEnHaut:
-        return tr("ZigZag Depart en Haut");
-    case StatusAtout::ToutAtout:
-        return tr("Tout atout");
-    case StatusAtout::SansAtout:
-        return tr("Sans atout");
-    case StatusAtout::Inverse:
-        return tr("Inverse");
-    default:
-        return tr("ERREUR: Status invalide");
-    }
-}
-
-QString DisplayGLScene::nomAtoutConseil(int atout, int style)
-{
-    switch (atout) {
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-        return getNomCouleur(atout, style);
-    case StatusAtout::HautEnBas:
-        return tr("De haut en bas");
-    case StatusAtout::BasEnHaut:
-        return tr("De bas en haut");
-    case StatusAtout::ZigZagDepartEnBas:
-        return tr("Zig-zag avec départ en bas");
-    case StatusAtout::ZigZagDepartEnHaut:
-        return tr("Zig-zag avec départ en haut");
-    case StatusAtout::ToutAtout:
-        return tr("Tout atout");
-    case StatusAtout::SansAtout:
-        return tr("Sans atout");
-    case StatusAtout::Inverse:
-        return tr("Inverse");
-    default:
-        return tr("ERREUR: Status invalide");
-    }
 }
 
 // ------------------------------------------------------------- status line
@@ -298,7 +237,8 @@ void DisplayGLScene::afficheEtat(const InfoDemande& etat, Joueur* acteur, Joueur
         if (code == EtatDeJeu::Tour1_AttendCarte1) {
             const QSharedPointer<Partie> jeu = partie();
             const int style = jeuDeCartes_.getStyle();
-            const QString atout = nomAtoutAnnonce(jeu ? jeu->atoutEnCours_ : StatusAtout::Inconnu, style);
+            const QString atout = scene_textes::nomAtout(jeu ? jeu->atoutEnCours_ : StatusAtout::Inconnu, style,
+                                                         scene_textes::UsageAtout::Annonce);
             afficheMessageReseau(atoutImpose ? tr("L'atout imposé est %1.").arg(atout)
                                              : tr("L'atout est %1.").arg(atout));
             // Only a Jass game's first deal is opened by the holder of a set

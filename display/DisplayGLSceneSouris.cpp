@@ -105,26 +105,6 @@ qint64 DisplayGLScene::maintenantSouris_() const
     return depuis.elapsed();
 }
 
-int DisplayGLScene::directionGlissement(const QPointF& appui, const QPointF& relache, const QSizeF& scene,
-                                        qint64 dureeMs)
-{
-    if (dureeMs <= GLISSEMENT_MIN_MS || dureeMs >= GLISSEMENT_MAX_MS || appui == relache)
-        return GlisseAucun;
-    const double tx = scene.width() / DIVISEUR_GLISSEMENT;
-    const double ty = scene.height() / DIVISEUR_GLISSEMENT;
-    const double ddx = appui.x() - relache.x();
-    const double ddy = appui.y() - relache.y();
-    if (ddx > tx)
-        return GlisseGauche;
-    if (ddx < -tx)
-        return GlisseDroite;
-    if (ddy > ty)
-        return GlisseHaut;
-    if (ddy < -ty)
-        return GlisseBas;
-    return GlisseAucun;
-}
-
 // ------------------------------------------------------------ mouse events
 
 void DisplayGLScene::mousePressEvent(QGraphicsSceneMouseEvent* event)
@@ -242,9 +222,9 @@ void DisplayGLScene::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
         }
     } else if (!boite1_.widget || !boite1_.widget->isVisible()) {
         if ((!boite2_.widget || !boite2_.widget->isVisible()) && appuiMs_ >= 0) {
-            const int direction =
-                directionGlissement(pointAppui_, q, sceneRect().size(), maintenantSouris_() - appuiMs_);
-            if (direction != GlisseAucun)
+            const int direction = scene_geometrie::directionGlissement(pointAppui_, q, sceneRect().size(),
+                                                                       maintenantSouris_() - appuiMs_);
+            if (direction != scene_geometrie::GlisseAucun)
                 emit signalSwipeTriggered(static_cast<QSwipeGesture::SwipeDirection>(direction));
             pointAppui_ = dernierPoint_;
         }

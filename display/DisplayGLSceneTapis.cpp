@@ -55,49 +55,6 @@ using namespace scene_interne;
 
 // ------------------------------------------------------------------ plates
 
-QString DisplayGLScene::textePlaque(const QString& nom, bool aChoisi, bool commence, int contrat, int typeContrat,
-                                    int objectif)
-{
-    if (!aChoisi)
-        return nom;
-    const QString texte = QStringLiteral(" %1").arg(nom);
-    if (contrat == TypeDePartie::ContratChibre)
-        return commence ? texte : QStringLiteral("² %1").arg(nom);
-    if (contrat != TypeDePartie::ContratCoinche && contrat != TypeDePartie::ContratContre)
-        return texte;
-    const bool coinche = contrat == TypeDePartie::ContratCoinche;
-    switch (typeContrat) {
-    case ZB_StatusMise::Simple:
-        return texte + tr(", Mise %1").arg(objectif);
-    case ZB_StatusMise::Contre:
-        return texte + (coinche ? QStringLiteral(", Coinchée %1") : QStringLiteral(", Contrée %1")).arg(objectif);
-    case ZB_StatusMise::Surcontre:
-        return texte
-            + (coinche ? QStringLiteral(", Surcoinchée %1") : QStringLiteral(", Surcontrée %1")).arg(objectif);
-    case ZB_StatusMise::Capot:
-        return texte + QStringLiteral(", Capot");
-    case ZB_StatusMise::CapotContre:
-        return texte + (coinche ? QStringLiteral(", Capot Coinché") : QStringLiteral(", Capot Contré"));
-    case ZB_StatusMise::CapotSurcontre:
-        return texte + (coinche ? QStringLiteral(", Capot Surcoinché") : QStringLiteral(", Capot Surcontré"));
-    default:
-        return texte;
-    }
-}
-
-int DisplayGLScene::siegeDuContrat(int preneur, int typeContrat, int siegeMise)
-{
-    // After a double the engine makes the doubler the taker, and after a
-    // redouble the redoubler: the contract is still the bid, on the side
-    // the double holds to it (the other side of a doubler, the redoubler's).
-    const bool contre = typeContrat == ZB_StatusMise::Contre || typeContrat == ZB_StatusMise::CapotContre;
-    const bool surcontre = typeContrat == ZB_StatusMise::Surcontre || typeContrat == ZB_StatusMise::CapotSurcontre;
-    if (preneur < 0 || siegeMise < 0 || siegeMise >= NOMBRE_SIEGES || !(contre || surcontre))
-        return preneur;
-    const bool memeEquipe = siegeMise % 2 == preneur % 2;
-    return memeEquipe == surcontre ? siegeMise : preneur;
-}
-
 void DisplayGLScene::redessineCartes(int atout)
 {
     if (automatique_ || !tapis_ || navigationAnnuler_)
@@ -161,7 +118,8 @@ void DisplayGLScene::redessineCartes(int atout)
         }
     }
     textesPlaques_.fill(QString());
-    const int titulaire = jeu ? siegeDuContrat(jeu->joueurQuiAChoisiAtout_, jeu->mise_.typeContrat_, siegeMise_) : -1;
+    const int titulaire =
+        jeu ? scene_textes::siegeDuContrat(jeu->joueurQuiAChoisiAtout_, jeu->mise_.typeContrat_, siegeMise_) : -1;
     // Past the end of its deal the game has let its points record go; the
     // bid it holds names the same amount.
     const int objectif = jeu ? (jeu->getPoints() ? jeu->getPoints()->objectifMise_ : jeu->mise_.pointsMise_) : 0;
@@ -176,10 +134,9 @@ void DisplayGLScene::redessineCartes(int atout)
         // the screen the table is drawn for.
         if (secondDrapeau_ && nom == QObject::tr("Vous"))
             nom = texteEcran_();
-        const QString texte = textePlaque(nom, aChoisi,
-                                          jeu && jeu->joueurQuiACommence_ == j,
-                                          jeu ? jeu->typeDePartie_.contrat_ : 0,
-                                          jeu ? jeu->mise_.typeContrat_ : 0, objectif);
+        const QString texte = scene_textes::textePlaque(nom, aChoisi, jeu && jeu->joueurQuiACommence_ == j,
+                                                        jeu ? jeu->typeDePartie_.contrat_ : 0,
+                                                        jeu ? jeu->mise_.typeContrat_ : 0, objectif);
         QFont policePlaque = police;
         const int mode = siege.joueur->modeJeu_;
         policePlaque.setStrikeOut(mode == Joueur::ModeOrdinateurAbsent || mode == Joueur::ModeRemplacant
@@ -359,29 +316,13 @@ int DisplayGLScene::spawnSeasonal(const QPixmap& image, int direction)
 
 // ----------------------------------------------------------------- notices
 
-QString DisplayGLScene::texteChibre(const Joueur* choisisseur, const Joueur* partenaire)
-{
-    if (!choisisseur || !partenaire)
-        return tr("Patientez...");
-    if (estChoisisseurLocal_(*choisisseur))
-        return tr("Vous avez chibré. %1 choisit l'atout...").arg(partenaire->options_.getNomAffiche());
-    return tr("%1 a chibré. %2 choisit l'atout...")
-        .arg(choisisseur->options_.getNomAffiche(), partenaire->options_.getNomAffiche());
-}
-
-bool DisplayGLScene::estChoisisseurLocal_(const Joueur& choisisseur)
-{
-    return choisisseur.options_.ordinateur_ == 0 && choisisseur.options_.distant_ == 0
-           && choisisseur.modeJeu_ != Joueur::ModeEnAttenteDEntree;
-}
-
 void DisplayGLScene::afficheChibre(const Joueur* choisisseur, const Joueur* partenaire)
 {
-    // The same text as texteChibre, kept as the status so that it follows
+    // The same text as scene_textes::texteChibre, kept as the status so that it follows
     // the help text and a language change.
     if (!choisisseur || !partenaire)
         setStatut_(QT_TR_NOOP("Patientez..."));
-    else if (estChoisisseurLocal_(*choisisseur))
+    else if (scene_textes::estChoisisseurLocal(*choisisseur))
         setStatut_(QT_TR_NOOP("Vous avez chibré. %1 choisit l'atout..."), {partenaire->options_.getNomAffiche()});
     else
         setStatut_(QT_TR_NOOP("%1 a chibré. %2 choisit l'atout..."),
@@ -446,41 +387,6 @@ QString DisplayGLScene::texteBulle(int position) const
 bool DisplayGLScene::isBullePendante(int position) const
 {
     return position >= 0 && position < NOMBRE_SIEGES && bullesPendantes_[static_cast<size_t>(position)];
-}
-
-QString DisplayGLScene::texteBulleMise(const ZB_StatusMise& mise, int variante, int style,
-                                       const QString& texteCourant, bool* effaceRetournee)
-{
-    if (effaceRetournee)
-        *effaceRetournee = false;
-    if (!mise.miseFaite_)
-        return tr("Je passe");
-    const QString mot = variante == VARIANTE_COINCHE ? QStringLiteral("Coinchée") : QStringLiteral("Contrée");
-    switch (mise.typeContrat_) {
-    case ZB_StatusMise::PasEncoreDeMise:
-    case ZB_StatusMise::Simple:
-    case ZB_StatusMise::PrendCouleurRetournee:
-        if (variante == 0 || variante == VARIANTE_COINCHE || variante == VARIANTE_CONTREE)
-            return QStringLiteral("%1 %2").arg(mise.pointsMise_).arg(getNomAtout(mise.atoutMise_, style));
-        if (mise.tourMise_ < TOURS_PRISE_RETOURNEE) {
-            if (effaceRetournee)
-                *effaceRetournee = true;
-            return tr("Je prends");
-        }
-        return getNomAtout(mise.atoutMise_, style);
-    case ZB_StatusMise::Contre:
-    case ZB_StatusMise::CapotContre:
-        return mot;
-    case ZB_StatusMise::Surcontre:
-    case ZB_StatusMise::CapotSurcontre:
-        return QStringLiteral("Sur") + mot.toLower();
-    case ZB_StatusMise::Capot:
-        return tr("Capot en %1").arg(getNomAtout(mise.atoutMise_, style));
-    case ZB_StatusMise::DonneurForce:
-        return QStringLiteral("Meuh!");
-    default:
-        return texteCourant;
-    }
 }
 
 void DisplayGLScene::dessineBulle_(int position)
@@ -557,7 +463,7 @@ void DisplayGLScene::afficheBulleMise(int siege, const ZB_StatusMise& mise, int 
         positionDernierMiseur_ = p;
     bool effaceRetournee = false;
     QString& texte = textesBulles_[static_cast<size_t>(p)];
-    texte = texteBulleMise(mise, variante, jeuDeCartes_.getStyle(), texte, &effaceRetournee);
+    texte = scene_textes::texteBulleMise(mise, variante, jeuDeCartes_.getStyle(), texte, &effaceRetournee);
     if (effaceRetournee && !anime)
         carteRetournee_ = nullptr;
     if (carteRetournee_) {

@@ -82,7 +82,9 @@ ListeDesEvenements::ListeDesEvenements(Executor* executor, int noTable)
 
 ListeDesEvenements::~ListeDesEvenements()
 {
-    // Waits for a network thread or the room that may still hold the list.
+    // Only the GUI thread takes the mutex, so it is free here unless the
+    // list is deleted from inside one of its own runs: that fault stops
+    // here rather than free what the run still uses.
     mutex_->lock();
     mutex_->unlock();
 }

@@ -27,9 +27,16 @@ class QTextStream;
 // a stored record can be replayed, and a joining client is handed what it
 // needs to catch up.
 //
-// Everything runs on the table's thread. The mutex guards against the
-// network threads and the room: callers of the _unlocked operations, of
-// clear, replay, getReplay, ajouteEtExecute_Client and
+// Everything that touches the list runs on the GUI thread: the computer's
+// search threads answer with posted events (Joueur::poste) and the sockets
+// deliver on the GUI thread, so no other thread reaches the list and the
+// mutex guards no data race. It marks a run of list operations (lock,
+// execute, flush) as one step that nothing else enters: the room, the
+// table's intake, the server and the client take it around their runs.
+// It is not recursive: code that may be reached from inside such a run,
+// further up the same call, only tries it (ClientSocket closing under an
+// executing event). Callers of the _unlocked operations, of clear, replay,
+// getReplay, ajouteEtExecute_Client and
 // clear_Et_metEnQueue_InscriptionJoueurs hold it; flush and OnFlush take it
 // themselves.
 //

@@ -7,6 +7,11 @@
 
 // Addresses the hosting machine refuses for a while. Every new ban of an
 // address lasts ten times longer than its previous one: 6 s, 60 s, 600 s...
+//
+// One list serves the listening front end and the game server of every
+// room. The mutex guards the two maps (durees_ and jusqua_); their readers
+// and writers all run on the GUI thread today, so it is never contended,
+// and isBanned and OnBan are each consistent on their own, not together.
 class GM_BanList : public QObject
 {
     Q_OBJECT

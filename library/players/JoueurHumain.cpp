@@ -36,7 +36,7 @@ bool estAnime(const InfoDemande& demande)
 } // namespace
 
 JoueurHumain::JoueurHumain(QObject* contexteDeJeu)
-    : aide_(new JoueurResau)
+    : aide_(std::make_unique<JoueurResau>())
     , demandeAtout_(-1, 3, ID_ATOUT, -100, 0)
     , demandeMise_(-1, 3, ID_MISE, -100, 0)
     , demandeDistribue_(-1, 3, ID_DISTRIBUE, -100, 0)
@@ -61,9 +61,9 @@ JoueurHumain::~JoueurHumain()
         timerDelaiEnLigne_.stop();
         timerFinDePartie_.stop();
     }
-    // The assistant's substitute stops its search before it is deleted.
-    delete aide_;
-    aide_ = nullptr;
+    // The assistant's substitute stops its search before it is deleted,
+    // and the assistant goes before the game pointer and the timers.
+    aide_.reset();
 }
 
 void JoueurHumain::initialise(const OptionsDuJoueur& options, QObject* contexteDeJeu, int noJoueur,

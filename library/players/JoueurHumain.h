@@ -13,6 +13,8 @@
 #include <QString>
 #include <QTimer>
 
+#include <memory>
+
 class JoueurResau;
 class Partie;
 class StatusAtout;
@@ -118,7 +120,7 @@ public:
     using GM_MessageBoxEmitter::getMessageBoxDisplayer;
     using GM_MessageBoxEmitter::setMessageBoxDisplayer;
 
-    JoueurResau* getAide() const { return aide_; }
+    JoueurResau* getAide() const { return aide_.get(); }
     // The seat is the local user's seat on the display: requests are shown
     // on its panel even when the user does not answer them.
     bool demandePanneau_ = false;
@@ -173,7 +175,9 @@ private:
     QPointer<QObject> contexteDeJeu_;
     QSharedPointer<Partie> partie_;
     TypeDePartie typeDePartie_;
-    JoueurResau* aide_;
+    // The computer assistant: advice, analysis and the substitute that
+    // plays the seat when the user is away.
+    std::unique_ptr<JoueurResau> aide_;
     bool afficheAnalyse_ = false;
     bool gagne_ = false;
     bool egalite_ = false;

@@ -4,14 +4,11 @@
 #include "AI_ProbaSimplifiee.h"
 
 JoueurResau::JoueurResau()
-    : substitut_(new AI_Joueur)
+    : substitut_(std::make_unique<AI_Joueur>())
 {
 }
 
-JoueurResau::~JoueurResau()
-{
-    delete substitut_;
-}
+JoueurResau::~JoueurResau() = default;
 
 JoueurResau& JoueurResau::operator=(const JoueurResau& autre)
 {

@@ -7,6 +7,8 @@
 
 #include <QSharedPointer>
 
+#include <memory>
+
 class AI_Joueur;
 class TypeDePartie;
 
@@ -85,7 +87,7 @@ public:
 
     int getDemandeEnAttente() const { return demandeEnAttente_; }
     int getNoTableEnAttente() const { return noTableEnAttente_; }
-    AI_Joueur* getSubstitut() const { return substitut_; }
+    AI_Joueur* getSubstitut() const { return substitut_.get(); }
 
 private:
     // The substitute answers with this assistant's request record and hand.
@@ -106,6 +108,6 @@ private:
     bool finEnLigne_ = false;
     int demandeEnAttente_ = AttenteAucune;
     int noTableEnAttente_ = -1;
-    AI_Joueur* substitut_;
+    std::unique_ptr<AI_Joueur> substitut_;
     QSharedPointer<Partie> contexte_;
 };

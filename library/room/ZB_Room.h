@@ -4,6 +4,7 @@
 #include "ListeDesEvenements.h"
 #include "OptionsDePartie.h"
 #include "ZB_DisplayEmpty.h"
+#include "ZB_EcouteExclusionA.h"
 #include "ZB_FichierDePartie.h"
 #include "ZB_SalleDeTableA.h"
 #include "ZB_ServerSocket.h"
@@ -39,7 +40,8 @@ class ZB_Room : public QObject,
                 protected ListeDesEvenements::Executor,
                 public ZB_ServerSocket::Cb_TableConnectionInput,
                 protected ZB_FichierDePartie::Destination,
-                protected ZB_SalleDeTableA
+                protected ZB_SalleDeTableA,
+                public ZB_EcouteExclusionA
 {
     Q_OBJECT
 
@@ -163,7 +165,9 @@ public slots:
     void OnSetClientOffline(qlonglong playerId, bool isSendOfflineEvent, bool isNotifyAllPlayers);
     void OnOnlineGameStart(OptionsDePartie options, ushort port_websocket_secure, ushort port_websocket_unsecure,
                            ushort port_tcpOld);
-    void OnPlayerExcluded();
+    // A seated player was excluded (ZB_EcouteExclusionA, straight from the
+    // player) or a table said so.
+    void OnPlayerExcluded() override;
     void OnAppQuit(int result);
     void OnQuestionNouvellePartie(bool isPlayerContinue);
     void OnDisconnectClient(bool isNotifyExclusion);
@@ -234,6 +238,11 @@ private:
     bool tcp_ = false;
     int version_ = 1;
     QSharedPointer<ZB_ServerSocket::ListeDeTables> listeDeTables_;
+    // The room's own lock. It guards nothing today: every operation of the
+    // room runs on the GUI thread, serialised by the event loop, and the
+    // data it shares have their own locks (each event list's mutex, the
+    // group's lock over all of them, the game server's recursive mutex).
+    // Recursive so that a room operation taken under it could call another.
     QRecursiveMutex mutex_;
     ZB_DisplayEmpty displayVide_;
 };

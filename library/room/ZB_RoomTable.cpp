@@ -1,5 +1,6 @@
 #include "ZB_RoomTable.h"
 
+#include "DecisionsDeTable.h"
 #include "DisplayA.h"
 #include "DisplayAPanelDeJoueur.h"
 #include "JoueurHumain.h"
@@ -7,6 +8,7 @@
 #include "Partie.h"
 #include "ZB_DeckBelote.h"
 #include "ZB_DeckJass.h"
+#include "ZB_EcouteExclusionA.h"
 #include "ZB_FichierDePartie.h"
 #include "ZB_MiseBelote.h"
 #include "ZB_MiseJass.h"
@@ -31,27 +33,24 @@ ZB_RoomTable::ZB_RoomTable(QObject* parent, bool modeSimple, bool reseedAChaqueR
     , m_modeSimple(modeSimple)
     , m_reseedAChaqueReset(reseedAChaqueReset)
 {
-    for (int i = 0; i < NombreDeSieges; ++i)
-        m_joueurs.append(nullptr);
 }
 
 ZB_RoomTable::~ZB_RoomTable()
 {
-    for (JoueurHumain*& joueur : m_joueurs) {
-        delete joueur;
-        joueur = nullptr;
-    }
+    // The players go first: they hold the deal and the deck's cards. The
+    // deal may outlive the table (the display shares it), so it forgets
+    // the points record before the members free it.
+    for (std::unique_ptr<JoueurHumain>& joueur : m_joueurs)
+        joueur.reset();
     if (m_partie)
         m_partie->oubliePoints();
     m_partie.clear();
-    delete m_mise;
-    delete m_points;
     setMessageBoxDisplayer(nullptr);
 }
 
-void ZB_RoomTable::initialise(QObject* room, GM_MessageBoxDisplayerA* displayer, int noTable, DisplayA* display,
-                              ListeDesEvenements* liste, bool pasDAnnulation, const QString& texte1,
-                              const QString& texte2, bool afficheAnalyse)
+void ZB_RoomTable::initialise(ZB_EcouteExclusionA* room, GM_MessageBoxDisplayerA* displayer, int noTable,
+                              DisplayA* display, ListeDesEvenements* liste, bool pasDAnnulation,
+                              const QString& texte1, const QString& texte2, bool afficheAnalyse)
 {
     setMessageBoxDisplayer(displayer);
     m_noTable = noTable;
@@ -62,23 +61,30 @@ void ZB_RoomTable::initialise(QObject* room, GM_MessageBoxDisplayerA* displayer,
     m_texte2 = texte2;
     m_afficheAnalyse = afficheAnalyse;
 
-    // A room without an exclusion slot (a test bench) simply hears nothing.
-    const bool roomEcoute =
-        room != nullptr && room->metaObject()->indexOfSlot("OnPlayerExcluded()") >= 0;
-    for (int i = 0; i < NombreDeSieges; ++i) {
-        delete m_joueurs[i];
-        auto* joueur = new JoueurHumain;
+    for (std::unique_ptr<JoueurHumain>& place : m_joueurs) {
+        place.reset();
+        auto joueur = std::make_unique<JoueurHumain>();
         joueur->setMessageBoxDisplayer(displayer);
-        if (roomEcoute)
-            connect(joueur, SIGNAL(signalPlayerExcluded()), room, SLOT(OnPlayerExcluded()), Qt::DirectConnection);
-        connect(joueur, &JoueurHumain::signalPlayerTooSlow, this, &ZB_RoomTable::OnPlayerTooSlow);
-        m_joueurs[i] = joueur;
+        // The table owns the players, so the connection goes with them.
+        if (room != nullptr)
+            connect(joueur.get(), &JoueurHumain::signalPlayerExcluded, this, [room] { room->OnPlayerExcluded(); },
+                    Qt::DirectConnection);
+        connect(joueur.get(), &JoueurHumain::signalPlayerTooSlow, this, &ZB_RoomTable::OnPlayerTooSlow);
+        place = std::move(joueur);
     }
 }
 
 JoueurHumain* ZB_RoomTable::getJoueur(int noJoueur) const
 {
-    return (noJoueur >= 0 && noJoueur < m_joueurs.size()) ? m_joueurs.at(noJoueur) : nullptr;
+    return estSiege(noJoueur) ? m_joueurs[size_t(noJoueur)].get() : nullptr;
+}
+
+std::array<JoueurHumain*, ZB_RoomTable::NombreDeSieges> ZB_RoomTable::joueurs_() const
+{
+    std::array<JoueurHumain*, NombreDeSieges> joueurs{};
+    for (size_t i = 0; i < joueurs.size(); ++i)
+        joueurs[i] = m_joueurs[i].get();
+    return joueurs;
 }
 
 bool ZB_RoomTable::estMemeCompte(int noJoueur) const
@@ -94,7 +100,7 @@ int ZB_RoomTable::getEtatCourant() const
 int ZB_RoomTable::getNoJoueurLocal() const
 {
     for (int i = NombreDeSieges - 1; i >= 0; --i)
-        if (m_joueurs.at(i) != nullptr && m_joueurs.at(i)->estJoueurManuel())
+        if (getJoueur(i) != nullptr && getJoueur(i)->estJoueurManuel())
             return i;
     return -1;
 }
@@ -106,46 +112,13 @@ int ZB_RoomTable::getJoueurQuiDoitJouer() const
 
 int ZB_RoomTable::getJoueurQuiDoitJouer(int etat) const
 {
-    const int debut = m_settingsPartie.joueurQuiCommenceLaProchainePartie;
-    if (EtatDeJeu::estAttenteMise(etat))
-        return modulo4(debut + (etat - EtatDeJeu::AttendMise1_1) % 4);
-    if (EtatDeJeu::estAttenteAnnonce(etat))
-        return modulo4(debut + (etat - EtatDeJeu::AttendAnnonce1));
-    switch (etat) {
-    case EtatDeJeu::MatchTermineEnFinDeDonne:
-    case EtatDeJeu::FinDePartie:
-        return 0;
-    case EtatDeJeu::FinDePartieSiege2:
-        return 2;
-    case EtatDeJeu::FinDePartieSiege1:
-        return 1;
-    case EtatDeJeu::FinDePartieSiege3:
-        return 3;
-    default:
-        break;
-    }
-    if (EtatDeJeu::estEtatDePli(etat))
-        return m_partie.isNull() ? -1 : m_partie->noDuProchainAJouer_;
-    return 0;
+    return decisions_de_table::siegeQuiDoitJouer(etat, m_settingsPartie.joueurQuiCommenceLaProchainePartie,
+                                                 m_partie.isNull() ? -1 : m_partie->noDuProchainAJouer_);
 }
 
 int ZB_RoomTable::siegeDeLaDecision_(int genre, int etat) const
 {
-    const int debut = m_settingsPartie.joueurQuiCommenceLaProchainePartie;
-    switch (genre) {
-    case EvenementDeJeu::Cho:
-        if (etat == EtatDeJeu::AttendAtout)
-            return modulo4(debut);
-        if (etat == EtatDeJeu::AttendAtoutChibre)
-            return modulo4(debut + 2);
-        return -1;
-    case EvenementDeJeu::Chm:
-        return EtatDeJeu::estAttenteMise(etat) ? getJoueurQuiDoitJouer(etat) : -1;
-    case EvenementDeJeu::Ann:
-        return EtatDeJeu::estAttenteAnnonce(etat) ? getJoueurQuiDoitJouer(etat) : -1;
-    default:
-        return -1;
-    }
+    return decisions_de_table::siegeDeLaDecision(genre, etat, m_settingsPartie.joueurQuiCommenceLaProchainePartie);
 }
 
 void ZB_RoomTable::retireEntrees_(qint64 idJoueur)
@@ -256,7 +229,7 @@ void ZB_RoomTable::reinitialise(bool garderGenerateur)
         m_display->afficheBoutonsAnnuler(false, false);
     }
     for (int i = 0; i < NombreDeSieges; ++i) {
-        JoueurHumain* joueur = m_joueurs.at(i);
+        JoueurHumain* joueur = getJoueur(i);
         if (joueur == nullptr)
             continue;
         joueur->getAide()->annuleDemande();
@@ -270,10 +243,8 @@ void ZB_RoomTable::reinitialise(bool garderGenerateur)
     m_partie.clear();
     if (m_noTable == 0 && m_display != nullptr)
         m_display->setPartie(QSharedPointer<Partie>());
-    delete m_mise;
-    m_mise = nullptr;
-    delete m_points;
-    m_points = nullptr;
+    m_mise.reset();
+    m_points.reset();
 
     m_etatsBelote = {};
     m_dernierAtoutDessine = -1;
@@ -345,7 +316,7 @@ bool ZB_RoomTable::rejoue(int modeVue, ListeDesEvenements::ReplayRequester* dema
 
 void ZB_RoomTable::afficheAnalyses(bool afficher)
 {
-    for (JoueurHumain* joueur : std::as_const(m_joueurs)) {
+    for (JoueurHumain* joueur : joueurs_()) {
         if (joueur == nullptr)
             continue;
         joueur->cartesVisibles_ =

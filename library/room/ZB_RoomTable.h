@@ -37,6 +37,7 @@ class Partie;
 class QTextStream;
 class StatusAtout;
 class ZB_DeckA;
+class ZB_EcouteExclusionA;
 class ZB_MiseA;
 class ZB_PointsA;
 class ZB_SalleDeTableA;
@@ -50,7 +51,9 @@ struct ZB_PointsDonne;
 // and the seated players, and shown on the table's display. A client runs the
 // same class as a mirror of the server's table.
 //
-// Everything runs on the GUI thread with the event list's mutex held. Live
+// Everything runs on the GUI thread with the event list's mutex held (it
+// marks the run of one event; no other thread reaches the table: the
+// computer's searches post their answers, see ListeDesEvenements). Live
 // intake (customEvent) never lets a peer's bad event escape: it is logged and
 // dropped. Replays and saved tables throw their errors to the caller.
 //
@@ -60,7 +63,8 @@ struct ZB_PointsDonne;
 // the match), ZB_RoomTableDonne.cpp (deal, tricks, announcements, trump,
 // bids), ZB_RoomTableSieges.cpp (seating, reconnection, penalties, slots) and
 // ZB_RoomTableAnnulation.cpp (undo); ZB_StatistiquesDeTable keeps the
-// match statistics.
+// match statistics, and decisions_de_table (DecisionsDeTable.h) the
+// decisions that depend on their arguments alone.
 class ZB_RoomTable : public QObject, public GM_MessageBoxEmitter
 {
     Q_OBJECT
@@ -90,9 +94,10 @@ public:
     void setSalle(ZB_SalleDeTableA* salle) { m_salle = salle; }
 
     // Called once by the room right after construction; seats four fresh
-    // players. room receives the players' exclusion signal (its slot
-    // OnPlayerExcluded()); the display and the list are borrowed.
-    void initialise(QObject* room, GM_MessageBoxDisplayerA* displayer, int noTable, DisplayA* display,
+    // players. room (may be null: nobody hears) receives the players'
+    // exclusion signal directly; it, the display and the list are borrowed
+    // and outlive the table.
+    void initialise(ZB_EcouteExclusionA* room, GM_MessageBoxDisplayerA* displayer, int noTable, DisplayA* display,
                     ListeDesEvenements* liste, bool pasDAnnulation, const QString& texte1, const QString& texte2,
                     bool afficheAnalyse);
 
@@ -349,7 +354,8 @@ private:
     // A mirror's seat waits for its player to enter: mode 7, its moves from the host.
     void metEnAttenteDEntree_(int siege);
     // The seat whose decision a trump choice, a bid or announcements answer,
-    // -1 when none is due in that state.
+    // -1 when none is due in that state (decisions_de_table, from the seat
+    // that begins).
     int siegeDeLaDecision_(int genre, int etat) const;
     void retireEntrees_(qint64 idJoueur);
     void initialiseJoueur_(JoueurHumain* joueur, const OptionsDuJoueur& options, int noJoueur);
@@ -372,7 +378,6 @@ private:
     bool rebatitJusqua_(const QStringList& evenements, int cible);
     bool longueurAtteinte_() const;
     void finDeMatch_(int mode);
-    static int siegeDuGroupe_(int etat);
 
     // One step of the state machine: the state to serve, the mode of the
     // event just executed, the room's re-request and force flags, and
@@ -407,20 +412,28 @@ private:
     // A turned-card deal: the taker gets the turned card and two more,
     // every other seat three.
     void distribueReste_(int preneur, Carte* carteRetournee);
-    int pasDeMise_() const;
-    // Why a bid cannot stand, empty when it can.
+    // Why a bid cannot stand against the bid in force, empty when it can
+    // (decisions_de_table).
     QString raisonRefusMise_(const ZB_StatusMise& mise) const;
 
     QSharedPointer<Partie> m_partie;
-    ZB_PointsA* m_points = nullptr;
-    ZB_MiseA* m_mise = nullptr;
     // Kept from one deal to the next: players and the deal hold its cards.
+    // Declared before the deal's dealing and points, which die first.
     std::unique_ptr<ZB_DeckA> m_deck;
+    // The deal's points record and dealing, made for each deal. The table
+    // owns the record; m_partie only borrows it (Partie::getPoints), so
+    // whoever frees it first has the deal forget it (Partie::oubliePoints):
+    // the deal may live on in the display after the table let it go.
+    std::unique_ptr<ZB_PointsA> m_points;
+    std::unique_ptr<ZB_MiseA> m_mise;
     int m_nombreAnnonces = 0;
     bool m_annoncesDecidees = false;
     std::array<AnnoncesJoueur, 4> m_annonces;
     std::array<int, 4> m_siegesAnnonces{-1, -1, -1, -1};
-    QList<JoueurHumain*> m_joueurs;
+    // The seated players, owned by the table (no QObject parent); all four
+    // exist once initialise ran. joueurs_ lends them for a loop.
+    std::array<std::unique_ptr<JoueurHumain>, NombreDeSieges> m_joueurs;
+    std::array<JoueurHumain*, NombreDeSieges> joueurs_() const;
     QMap<int, OptionsDuJoueur> m_entreesDonne;   // enter at the next inscription state
     QMap<int, OptionsDuJoueur> m_entreesPli;     // enter at the next new-player state of a trick
     std::array<quint8, 4> m_memeCompte{};

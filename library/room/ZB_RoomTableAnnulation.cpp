@@ -1,5 +1,6 @@
 #include "ZB_RoomTable.h"
 
+#include "DecisionsDeTable.h"
 #include "DisplayA.h"
 #include "GM_Exception.h"
 #include "Partie.h"
@@ -37,18 +38,7 @@ void avertitAnnulation(const QString& raison)
 
 int ZB_RoomTable::etatDuPliPrecedent(int etat) const
 {
-    if (etat >= EtatDeJeu::Tour9_AttendCarte1) {
-        // Eight-trick games skip the states of trick 8: their last trick
-        // follows trick 7.
-        return m_typeDePartie.genre_ == TypeDePartie::GenreBelote ? EtatDeJeu::Tour7_AttendCarte1
-                                                                  : EtatDeJeu::Tour8_AttendCarte1;
-    }
-    for (int tour = EtatDeJeu::NombreDeTours - 2; tour >= 1; --tour)
-        if (etat >= EtatDeJeu::PremiereAttenteDeCarte[tour])
-            return EtatDeJeu::PremiereAttenteDeCarte[tour - 1];
-    if (etat >= EtatDeJeu::Tour1_AttendCarte1)
-        return EtatDeJeu::AttendAtout;
-    return etat;
+    return decisions_de_table::etatDuPliPrecedent(etat, m_typeDePartie.genre_);
 }
 
 QList<int> ZB_RoomTable::siegesStockAAfficher_()

@@ -1,5 +1,6 @@
 #include "ZB_RoomTable.h"
 
+#include "DecisionsDeTable.h"
 #include "DisplayA.h"
 #include "GM_Exception.h"
 #include "JoueurHumain.h"
@@ -19,17 +20,6 @@ using namespace ZB_RoomTableOutils;
 int ZB_RoomTable::premierEtatNouveauJoueur(int etat)
 {
     return EtatDeJeu::premierNouveauJoueur(etat);
-}
-
-int ZB_RoomTable::siegeDuGroupe_(int etat)
-{
-    // The groups whose four states are the four seats in order.
-    int debut = EtatDeJeu::premierNouveauJoueur(etat);
-    if (debut < 0)
-        debut = EtatDeJeu::debutDeGroupe(EtatDeJeu::PremierRamasseTas, EtatDeJeu::NombreDeTours + 1, etat);
-    if (debut < 0 && EtatDeJeu::estConfirmationAnnonces(etat))
-        debut = EtatDeJeu::Tour1_AttendConfirmationAnnonces1;
-    return debut < 0 ? -1 : etat - debut;
 }
 
 InfoDemande ZB_RoomTable::demande_(int etat, int mode) const
@@ -243,7 +233,7 @@ double ZB_RoomTable::continueMise_(const Etape& etape)
     const int etat = etape.etat;
     if (etat == EtatDeJeu::AttendMise1_1) {
         const int contrat = m_typeDePartie.contrat_;
-        const int pas = pasDeMise_();
+        const int pas = decisions_de_table::pasDeMise(m_typeDePartie);
         m_statusMise = ZB_StatusMise();
         m_statusMise.miseFaite_ = false;
         m_statusMise.tourMise_ = 0;
@@ -316,7 +306,7 @@ void ZB_RoomTable::continueNouveauJoueur_(const Etape& etape)
 {
     if (!m_serveur || !m_reseau)
         return;
-    const int siege = siegeDuGroupe_(etape.etat);
+    const int siege = decisions_de_table::siegeDuGroupe(etape.etat);
     if (m_entreesPli.contains(siege))
         inscritDepuisAttente_(m_entreesPli, siege, etape.etat);
     m_etatsEntreesTraites.insert(etape.etat, -1);
@@ -335,7 +325,7 @@ double ZB_RoomTable::continueCarte_(const Etape& etape)
             m_dernierAtoutDessine = m_partie->atoutEnCours_;
             m_display->redessineCartes(m_dernierAtoutDessine);
         }
-        JoueurHumain* joueur = m_joueurs.at(siege);
+        JoueurHumain* joueur = getJoueur(siege);
         if (!joueur->estJoueurManuel())
             m_display->setCurseur(joueur->options_.distant_ == 1 ? 16 : 3);
         else
@@ -348,7 +338,7 @@ double ZB_RoomTable::continueCarte_(const Etape& etape)
 std::optional<double> ZB_RoomTable::continueRamasse_(const Etape& etape)
 {
     const int etat = etape.etat;
-    const int groupe = siegeDuGroupe_(etat);
+    const int groupe = decisions_de_table::siegeDuGroupe(etat);
     const int premier = etat - groupe;
     auto demande = [&](int siege) {
         afficheEtat_(etat, etape.mode, siege);

@@ -2,6 +2,7 @@
 
 #include "Annonce.h"
 #include "Carte.h"
+#include "DecisionsDeTable.h"
 #include "DisplayA.h"
 #include "DisplayAPanelDeJoueur.h"
 #include "JoueurHumain.h"
@@ -32,22 +33,20 @@ void ZB_RoomTable::reponse_ActionDistribue(int nombreDeCartes, bool enDirect)
     if (etat != EtatDeJeu::AttendDistribue4)
         return;
 
-    delete m_mise;
-    m_mise = nullptr;
+    m_mise.reset();
     if (m_partie)
         m_partie->oubliePoints();
-    delete m_points;
-    m_points = nullptr;
+    m_points.reset();
     const bool jass = m_typeDePartie.genre_ == TypeDePartie::GenreJass;
     if (!m_deck || (m_deck->getNombreDeCartes() == 36) != jass)
         m_deck.reset(jass ? static_cast<ZB_DeckA*>(new ZB_DeckJass) : new ZB_DeckBelote);
 
     if (m_typeDePartie.contrat_ == TypeDePartie::ContratChibre) {
-        m_mise = new ZB_MiseJass(*m_deck);
-        m_points = new ZB_PointsJass;
+        m_mise = std::make_unique<ZB_MiseJass>(*m_deck);
+        m_points = std::make_unique<ZB_PointsJass>();
     } else {
-        m_mise = new ZB_MiseBelote(*m_deck);
-        m_points = new ZB_PointsBelote;
+        m_mise = std::make_unique<ZB_MiseBelote>(*m_deck);
+        m_points = std::make_unique<ZB_PointsBelote>();
     }
     if (!m_settingsPartie.textePiles_.isEmpty()) {
         QList<int> pileA;
@@ -59,7 +58,7 @@ void ZB_RoomTable::reponse_ActionDistribue(int nombreDeCartes, bool enDirect)
 
     // A deal starts from empty hands: a card left over from an abandoned
     // deal would otherwise sit in two hands at once.
-    for (JoueurHumain* joueur : std::as_const(m_joueurs))
+    for (JoueurHumain* joueur : joueurs_())
         joueur->main_.vide();
     const bool coupe = m_typeDePartie.distribution_ == 1;
     const int premier = m_settingsPartie.rotationDonne_ ? 1 : 0;
@@ -73,7 +72,7 @@ void ZB_RoomTable::reponse_ActionDistribue(int nombreDeCartes, bool enDirect)
                 m_settingsPartie.joueurQuiCommenceLaProchainePartie =
                     m_mise->getJoueurQuiCommence(m_settingsPartie.random_, NombreDeSieges);
             for (int j = 0; j < NombreDeSieges; ++j) {
-                JoueurHumain* joueur = m_joueurs.at(j);
+                JoueurHumain* joueur = getJoueur(j);
                 if (j == siege) {
                     for (Carte* carte : cartes)
                         joueur->main_.ajouteCarte(carte);
@@ -95,13 +94,13 @@ void ZB_RoomTable::reponse_ActionDistribue(int nombreDeCartes, bool enDirect)
     }
     Carte* retournee = nullptr;
     if (m_typeDePartie.contrat_ == TypeDePartie::ContratFixe || m_typeDePartie.contrat_ == TypeDePartie::ContratVache) {
-        if (auto* mise = dynamic_cast<ZB_MiseBelote*>(m_mise))
+        if (auto* mise = dynamic_cast<ZB_MiseBelote*>(m_mise.get()))
             retournee = mise->getCarteRetournee(m_settingsPartie.random_, coupe);
     }
     if (m_display != nullptr)
         m_display->afficheCartesDistribuees(retournee);
     if (retournee != nullptr)
-        for (JoueurHumain* joueur : std::as_const(m_joueurs))
+        for (JoueurHumain* joueur : joueurs_())
             joueur->setCarteRetournee(*retournee);
     // A deal with bids starts its bookkeeping once a contract stands
     // (finDesMises_): counting it here too would count every deal twice and
@@ -160,13 +159,13 @@ void ZB_RoomTable::joueCarte(int noJoueur, Carte* carte)
         m_display->afficheCarteJouee(noJoueur, carte);
     if (carte == nullptr)
         return;
-    JoueurHumain* auteur = m_joueurs.at(noJoueur);
+    JoueurHumain* auteur = getJoueur(noJoueur);
     if (auteur->estJoueurManuel() && !m_reseau && !m_pasDAnnulation) {
         const int etat = getEtatCourant();
         m_historiqueAnnuler.insert(etat, etat);
         m_historiqueRefaire.clear();
     }
-    for (JoueurHumain* joueur : std::as_const(m_joueurs)) {
+    for (JoueurHumain* joueur : joueurs_()) {
         if (joueur->main_.contientCarte(carte))
             joueur->main_.retireCarte(carte);
         joueur->metAJourProbabilites(m_partie, carte);
@@ -191,7 +190,7 @@ bool ZB_RoomTable::paireRoiDame_(int noJoueur, const Carte* carte)
     if ((couleur != mode && mode != StatusAtout::ToutAtout) || (valeur != 12 && valeur != 13))
         return false;
     int& etat = m_etatsBelote[size_t(noJoueur)];
-    JoueurHumain* joueur = m_joueurs.at(noJoueur);
+    JoueurHumain* joueur = getJoueur(noJoueur);
     if (etat == 0) {
         const int autre = valeur == 12 ? 9 * couleur - 2 : 9 * couleur - 3;
         if (!joueur->main_.contientIndex(autre))
@@ -202,7 +201,7 @@ bool ZB_RoomTable::paireRoiDame_(int noJoueur, const Carte* carte)
             if (m_display != nullptr)
                 m_display->afficheBulleAnnonce(noJoueur);
             if (const Carte* autreCarte = joueur->main_.getCarte(autre))
-                for (JoueurHumain* j : std::as_const(m_joueurs))
+                for (JoueurHumain* j : joueurs_())
                     j->attribueCarte(noJoueur, *autreCarte);
         }
         return false;
@@ -350,7 +349,7 @@ void ZB_RoomTable::decideAnnonces_()
         (annoncesMeilleur.getTotalPoints() + annoncesPartenaire.getTotalPoints()) * m_partie->multiplicateur_;
     if (m_points != nullptr && siegeMeilleur >= 0)
         m_points->pointsAnnonces_[siegeMeilleur % 2] += credit;
-    for (JoueurHumain* joueur : std::as_const(m_joueurs)) {
+    for (JoueurHumain* joueur : joueurs_()) {
         joueur->recoitAnnonces(siegeMeilleur, annoncesMeilleur);
         joueur->recoitAnnonces(siegePartenaire, annoncesPartenaire);
     }
@@ -372,14 +371,12 @@ bool ZB_RoomTable::termineDonne(bool detacheJoueurs)
     if (m_partie)
         m_partie->oubliePoints();
     m_partie.clear();
-    for (JoueurHumain* joueur : std::as_const(m_joueurs))
+    for (JoueurHumain* joueur : joueurs_())
         joueur->setPartie(QSharedPointer<Partie>());
-    delete m_mise;
-    m_mise = nullptr;
-    delete m_points;
-    m_points = nullptr;
+    m_mise.reset();
+    m_points.reset();
     if (detacheJoueurs) {
-        for (JoueurHumain* joueur : std::as_const(m_joueurs)) {
+        for (JoueurHumain* joueur : joueurs_()) {
             joueur->getAide()->annuleDemande();
             joueur->setContexteDeJeu(nullptr);
             joueur->demandePanneau_ = false;
@@ -414,14 +411,14 @@ bool ZB_RoomTable::atoutChoisi(int noJoueur, const StatusAtout& atout)
 void ZB_RoomTable::creePartie_(const StatusAtout& atout, int choisisseur)
 {
     EnsembleDeCartes mains;
-    for (const JoueurHumain* joueur : std::as_const(m_joueurs))
+    for (const JoueurHumain* joueur : joueurs_())
         for (Carte* carte : joueur->main_)
             mains.ajouteCarte(carte);
     const int debut = modulo4(m_settingsPartie.joueurQuiCommenceLaProchainePartie);
     const int multiplicateur = atout.multiplicateur_ > 0 ? atout.multiplicateur_ : 1;
     m_partie = QSharedPointer<Partie>::create(atout, mains, debut, choisisseur, multiplicateur, m_typeDePartie,
-                                              m_statusMise, m_points);
-    for (JoueurHumain* joueur : std::as_const(m_joueurs)) {
+                                              m_statusMise, m_points.get());
+    for (JoueurHumain* joueur : joueurs_()) {
         joueur->setPartie(m_partie);
         joueur->compteurMises_ = 0;
     }
@@ -431,37 +428,12 @@ void ZB_RoomTable::creePartie_(const StatusAtout& atout, int choisisseur)
 
 QString ZB_RoomTable::raisonRefusMise_(const ZB_StatusMise& mise) const
 {
-    if (!mise.miseFaite_)
-        return QString();
-    if (mise.atoutMise_ < 0 || mise.atoutMise_ >= TypeDePartie::NOMBRE_MODES)
-        return QStringLiteral("trump mode outside the game");
-    if (mise.atoutMise_ != 0 && m_typeDePartie.multiplicateurs_[size_t(mise.atoutMise_)] < 1)
-        return QStringLiteral("trump mode not allowed by the game type");
-    const int contrat = m_typeDePartie.contrat_;
-    if (contrat != TypeDePartie::ContratCoinche && contrat != TypeDePartie::ContratContre)
-        return QString();
-    if ((mise.estContre() || mise.estSurcontre()) && m_statusMise.miseur_ < 0)
-        return QStringLiteral("double without a contract");
-    if (mise.typeContrat_ == ZB_StatusMise::Simple && mise.pointsMise_ < m_statusMise.miseMin_)
-        return QStringLiteral("bid below the minimum");
-    return QString();
-}
-
-int ZB_RoomTable::pasDeMise_() const
-{
-    switch (m_typeDePartie.contrat_) {
-    case TypeDePartie::ContratCoinche:
-        return m_typeDePartie.genre_ == TypeDePartie::GenreJass ? 10 : 5;
-    case TypeDePartie::ContratContre:
-        return 10;
-    default:
-        return 1;
-    }
+    return decisions_de_table::raisonRefusMise(mise, m_typeDePartie, m_statusMise);
 }
 
 Carte* ZB_RoomTable::getCarteRetournee() const
 {
-    auto* mise = dynamic_cast<ZB_MiseBelote*>(m_mise);
+    auto* mise = dynamic_cast<ZB_MiseBelote*>(m_mise.get());
     // Asking the dealer before it turned its card would draw one.
     return mise != nullptr ? mise->carteRetourneeTiree() : nullptr;
 }
@@ -479,7 +451,7 @@ void ZB_RoomTable::miseChoisie(int noJoueur, const ZB_StatusMise& mise)
         m_historiqueAnnuler.insert(etat, etat);
         m_historiqueRefaire.clear();
     }
-    for (JoueurHumain* joueur : std::as_const(m_joueurs))
+    for (JoueurHumain* joueur : joueurs_())
         joueur->miseAnnoncee(noJoueur, mise);
     const int contrat = m_typeDePartie.contrat_;
     if (m_display != nullptr)
@@ -571,7 +543,7 @@ void ZB_RoomTable::finDesMises_(int preneur)
 void ZB_RoomTable::toutLeMondePasse_()
 {
     m_listeDesEvenements->etatAttendu_ = EtatDeJeu::AttendMise4_4;
-    for (JoueurHumain* joueur : std::as_const(m_joueurs))
+    for (JoueurHumain* joueur : joueurs_())
         joueur->reinitialise();
     if (m_display != nullptr)
         m_display->afficheRedistribution();
@@ -590,7 +562,7 @@ void ZB_RoomTable::distribueReste_(int preneur, Carte* carteRetournee)
         if (siege == preneur && carteRetournee != nullptr)
             cartes.ajouteCarte(carteRetournee);
         for (int j = 0; j < NombreDeSieges; ++j) {
-            JoueurHumain* joueur = m_joueurs.at(j);
+            JoueurHumain* joueur = getJoueur(j);
             if (j == siege) {
                 for (Carte* carte : cartes)
                     joueur->main_.ajouteCarte(carte);

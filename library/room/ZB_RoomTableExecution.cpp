@@ -245,7 +245,7 @@ bool ZB_RoomTable::cb_executeUnEvenement(const EvenementDeJeu& ev)
 
 bool ZB_RoomTable::executeCarte_(const EvenementDeJeu& ev)
 {
-    JoueurHumain* joueur = m_joueurs.at(ev.noJoueur_);
+    JoueurHumain* joueur = getJoueur(ev.noJoueur_);
     if (joueur == nullptr)
         return false;
     if (!joueur->estJoueurManuel() && m_display != nullptr)
@@ -430,7 +430,7 @@ bool ZB_RoomTable::executeHorsLigne_(const EvenementDeJeu& ev)
         ordinateur.id_ = OptionsDuJoueur::genereId();
         m_entreesDonne.insert(siege, ordinateur);
     }
-    JoueurHumain* joueur = m_joueurs.at(siege);
+    JoueurHumain* joueur = getJoueur(siege);
     const qint64 compte = joueur->options_.idCompte_;
     if (compte != -1) {
         GM_GameStatsPlayer& stats = m_statsPartie.getPlayer(compte);

@@ -1,5 +1,6 @@
 #include "ZB_RoomTable.h"
 
+#include "DecisionsDeTable.h"
 #include "GM_GamePenalty.h"
 #include "GM_SocketAbstract.h"
 #include "GM_SpacesSeparatedString.h"
@@ -161,11 +162,11 @@ void ZB_RoomTable::setPlayerOffline(int noJoueur, bool notify)
 
 bool ZB_RoomTable::estEntreeAnnoncee(int etat) const
 {
-    const int siege = EtatDeJeu::premierNouveauJoueur(etat) >= 0 ? siegeDuGroupe_(etat) : -1;
+    const int siege = EtatDeJeu::premierNouveauJoueur(etat) >= 0 ? decisions_de_table::siegeDuGroupe(etat) : -1;
     if (!estSiege(siege) || m_joueurs.at(siege) == nullptr)
         return false;
     // A seat handed to the computer since then no longer waits.
-    const JoueurHumain* joueur = m_joueurs.at(siege);
+    const JoueurHumain* joueur = getJoueur(siege);
     return joueur->modeJeu_ == Joueur::ModeEnAttenteDEntree && m_etatsEntreesTraites.value(etat, -1) != -1;
 }
 
@@ -191,7 +192,7 @@ int ZB_RoomTable::placeDeReconnexion_(const OptionsDuJoueur& options) const
         siege = cherche([compte](const OptionsDuJoueur& o) { return o.idCompte_ == compte; });
     auto remplace = [this](auto estLui) {
         for (int i = 0; i < NombreDeSieges; ++i) {
-            const JoueurHumain* joueur = m_joueurs.at(i);
+            const JoueurHumain* joueur = getJoueur(i);
             if (joueur != nullptr && joueur->modeJeu_ == Joueur::ModeRemplacant && estLui(joueur->options_))
                 return i;
         }
@@ -241,7 +242,7 @@ bool ZB_RoomTable::setClientInGameOnTheFly_Random(ZB_ServerSocketConnection* con
     QMutexLocker verrou(m_listeDesEvenements != nullptr ? m_listeDesEvenements->getMutex() : nullptr);
     auto premier = [this](std::initializer_list<int> modes) {
         for (int i = 0; i < NombreDeSieges; ++i) {
-            const JoueurHumain* joueur = m_joueurs.at(i);
+            const JoueurHumain* joueur = getJoueur(i);
             if (joueur != nullptr && !aUneEntree_(i)
                 && std::find(modes.begin(), modes.end(), joueur->modeJeu_) != modes.end())
                 return i;
@@ -270,7 +271,7 @@ bool ZB_RoomTable::setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection
               .arg(options.getNomAffiche())
               .arg(options.id_));
     QMutexLocker verrou(m_listeDesEvenements != nullptr ? m_listeDesEvenements->getMutex() : nullptr);
-    const JoueurHumain* joueur = estSiege(noJoueur) ? m_joueurs.at(noJoueur) : nullptr;
+    const JoueurHumain* joueur = estSiege(noJoueur) ? getJoueur(noJoueur) : nullptr;
     const bool libre = joueur != nullptr && !aUneEntree_(noJoueur) && estPlaceOffrable(joueur->modeJeu_);
     const bool memeJoueur = joueur != nullptr && joueur->options_.id_ == options.id_;
     if (!libre && !(isHotSwapSamePlayerSocketChange && memeJoueur)) {
@@ -349,7 +350,7 @@ int ZB_RoomTable::compteSiegesLibres(int exclu) const
 {
     int libres = 0;
     for (int i = 0; i < NombreDeSieges; ++i) {
-        const JoueurHumain* joueur = m_joueurs.at(i);
+        const JoueurHumain* joueur = getJoueur(i);
         if (i != exclu && joueur != nullptr && !aUneEntree_(i) && estPlaceOffrable(joueur->modeJeu_))
             ++libres;
     }
@@ -358,7 +359,7 @@ int ZB_RoomTable::compteSiegesLibres(int exclu) const
 
 qint64 ZB_RoomTable::cleStats_(int noJoueur) const
 {
-    const JoueurHumain* joueur = estSiege(noJoueur) ? m_joueurs.at(noJoueur) : nullptr;
+    const JoueurHumain* joueur = estSiege(noJoueur) ? getJoueur(noJoueur) : nullptr;
     if (joueur != nullptr && joueur->options_.idCompte_ != -1) {
         switch (joueur->modeJeu_) {
         case Joueur::ModeManuel:

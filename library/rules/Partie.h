@@ -19,8 +19,9 @@ class Partie
 {
 public:
     Partie();
-    // The state at the start of a deal; points is the table's record and is
-    // only referenced.
+    // The state at the start of a deal. points is borrowed: the table owns
+    // its record and has this state forget it (oubliePoints) before it
+    // frees the record.
     Partie(const StatusAtout& atout, const EnsembleDeCartes& mains, int joueurQuiCommence, int joueurQuiAChoisiAtout,
            int multiplicateur, const TypeDePartie& typeDePartie, const ZB_StatusMise& mise, ZB_PointsA* points);
     // A copy owns a clone of the source's points record.
@@ -141,7 +142,8 @@ public:
     int getCouleurAtout() const { return (atoutEnCours_ >= 1 && atoutEnCours_ <= 4) ? atoutEnCours_ : 0; }
     ZB_PointsA* getPoints() const { return points_; }
     // The table frees the points of a deal it no longer plays while the
-    // display may still hold the deal: borrowed points are forgotten then.
+    // display may still hold the deal: borrowed points are forgotten then
+    // (a copy's own clone stays).
     void oubliePoints()
     {
         if (!possedePoints_)

@@ -176,7 +176,7 @@ struct Banc {
     {
         salle.table = table.get();
         salle.liste.sansDelai_ = true;
-        table->initialise(&salle, nullptr, 0, affichage ? affichage : &display, &salle.liste, true, QString(),
+        table->initialise(nullptr, nullptr, 0, affichage ? affichage : &display, &salle.liste, true, QString(),
                           QString(), false);
     }
 

@@ -2,6 +2,7 @@
 
 #include "EvenementDeJeu.h"
 #include "ListeDesEvenements.h"
+#include "ZB_EcouteExclusionA.h"
 #include "ZB_RoomTable.h"
 #include "ZB_SalleDeTableA.h"
 
@@ -19,7 +20,10 @@
 //
 // A table whose room (setSalle) is the stand-in posts its own events here:
 // they are kept and handed on to the table's intake.
-class SalleDeTable : public QObject, public ListeDesEvenements::Executor, public ZB_SalleDeTableA
+class SalleDeTable : public QObject,
+                     public ListeDesEvenements::Executor,
+                     public ZB_SalleDeTableA,
+                     public ZB_EcouteExclusionA
 {
     Q_OBJECT
 
@@ -29,7 +33,7 @@ public:
     QList<EvenementDeJeu> postes;
     QList<EvenementDeJeu> appliques;
     QList<EvenementDeJeu> envoyes;
-    // Exclusions the table's players reported (the room's slot).
+    // Exclusions the table's players reported (as to the room).
     int exclusions = 0;
 
     // After an applied event of the expected state, the state moves on by
@@ -54,8 +58,7 @@ public:
     // Forgets what was recorded.
     void oublie();
 
-public slots:
-    void OnPlayerExcluded() { ++exclusions; }
+    void OnPlayerExcluded() override { ++exclusions; }
 
 protected:
     void customEvent(QEvent* event) override;

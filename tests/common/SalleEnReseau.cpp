@@ -9,7 +9,7 @@ SalleEnReseau::SalleEnReseau(int nombreDeListes)
     groupe.initialise(nombreDeListes);
     table = new ZB_RoomTable(this, true, false);
     table->setSalle(this);
-    table->initialise(this, nullptr, 0, &display, groupe.getListe(0), false, QString(), QString(), false);
+    table->initialise(nullptr, nullptr, 0, &display, groupe.getListe(0), false, QString(), QString(), false);
     serveur = new ZB_ServerSocket(this, this, {}, &groupe, QString());
 }
 

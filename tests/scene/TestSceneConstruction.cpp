@@ -160,7 +160,7 @@ private slots:
         QFont police = scaledFont(DisplayGLScene::CLASSE_POLICE_ARDOISE);
         police.setBold(true);
         const QFontMetrics metriques(police);
-        const QStringList lignes = DisplayGLScene::coupeLignes(texte, metriques, largeur);
+        const QStringList lignes = scene_textes::coupeLignes(texte, metriques, largeur);
         QVERIFY(lignes.size() >= lignesMin);
         QString sansBlancs = texte;
         sansBlancs.remove(QLatin1Char(' '));
@@ -175,7 +175,7 @@ private slots:
         t.scene->setLignesArdoise(largeur, 40.0, texte);
         const auto& items = t.scene->lignesArdoise();
         const QStringList dansLaScene =
-            DisplayGLScene::coupeLignes(texte, QFontMetrics(items[0]->font()), largeur);
+            scene_textes::coupeLignes(texte, QFontMetrics(items[0]->font()), largeur);
         double y = 40.0 + DisplayGLScene::HAUT_LIGNES_ARDOISE;
         for (int i = 0; i < DisplayGLScene::NOMBRE_LIGNES_ARDOISE; ++i) {
             const QGraphicsSimpleTextItem* item = items[static_cast<size_t>(i)];

@@ -49,31 +49,6 @@ class TestSceneDialogs : public QObject
     Q_OBJECT
 
 private slots:
-    void dialogGoesWhereItsPlacementAndModeSay_data()
-    {
-        QTest::addColumn<QRectF>("table");
-        QTest::addColumn<double>("largeurScene");
-        QTest::addColumn<int>("placement");
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<QRect>("attendu");
-        QTest::newRow("inset") << QRectF(0, 0, 1000, 600) << 1000.0 << 0 << 1 << QRect(90, 101, 820, 394);
-        QTest::newRow("whole table") << QRectF(0, 0, 1000, 600) << 1000.0 << 0 << 0 << QRect(0, 0, 1000, 597);
-        QTest::newRow("right strip") << QRectF(0, 0, 1000, 600) << 1600.0 << 1 << 0 << QRect(1000, 0, 600, 597);
-        QTest::newRow("right strip, no room") << QRectF(0, 0, 1000, 600) << 1000.0 << 1 << 0
-                                              << QRect(0, 0, 1000, 597);
-        QTest::newRow("table of no height") << QRectF(0, 0, 1000, 0) << 1000.0 << 0 << 1 << QRect(90, 0, 820, 0);
-        QTest::newRow("offset table") << QRectF(0, 40, 800, 560) << 800.0 << 0 << 1 << QRect(72, 135, 656, 368);
-    }
-    void dialogGoesWhereItsPlacementAndModeSay()
-    {
-        QFETCH(QRectF, table);
-        QFETCH(double, largeurScene);
-        QFETCH(int, placement);
-        QFETCH(int, mode);
-        QFETCH(QRect, attendu);
-        QCOMPARE(DisplayGLScene::geometrieDialogue(table, largeurScene, placement, mode), attendu);
-    }
-
     void dialogsAreAddedOnceAndFollowTheLayout()
     {
         TableDeScene t;

@@ -323,7 +323,7 @@ private slots:
     {
         QFETCH(QString, texte);
         QFETCH(QString, affiche);
-        QCOMPARE(DisplayGLScene::texteBoite(texte), affiche);
+        QCOMPARE(scene_textes::texteBoite(texte), affiche);
 
         TableDeScene t;
         GM_MessageBoxEmitter emetteur;

@@ -487,34 +487,6 @@ private slots:
         scene.setModeVue(0);
     }
 
-    // A quick flick is a swipe in the main window's numbers: 1 left, 2
-    // right, 4 up, 3 down; too short, too slow or too small is none.
-    void swipeDirections_data()
-    {
-        QTest::addColumn<QPointF>("appui");
-        QTest::addColumn<QPointF>("relache");
-        QTest::addColumn<qint64>("duree");
-        QTest::addColumn<int>("direction");
-        const QPointF milieu(480, 320);
-        QTest::newRow("left") << milieu << QPointF(300, 320) << qint64(300) << 1;
-        QTest::newRow("right") << milieu << QPointF(700, 330) << qint64(300) << 2;
-        QTest::newRow("up") << milieu << QPointF(470, 200) << qint64(300) << 4;
-        QTest::newRow("down") << milieu << QPointF(490, 450) << qint64(300) << 3;
-        QTest::newRow("sideways first") << milieu << QPointF(300, 100) << qint64(300) << 1;
-        QTest::newRow("within an eighth") << milieu << QPointF(400, 260) << qint64(300) << 0;
-        QTest::newRow("100 ms is too quick") << milieu << QPointF(300, 320) << qint64(100) << 0;
-        QTest::newRow("1000 ms is too slow") << milieu << QPointF(300, 320) << qint64(1000) << 0;
-        QTest::newRow("no move") << milieu << milieu << qint64(300) << 0;
-    }
-    void swipeDirections()
-    {
-        QFETCH(QPointF, appui);
-        QFETCH(QPointF, relache);
-        QFETCH(qint64, duree);
-        QFETCH(int, direction);
-        QCOMPARE(DisplayGLScene::directionGlissement(appui, relache, QSizeF(960, 640), duree), direction);
-    }
-
     // The hand as the user sees it when a card is asked: the cards that
     // may not be played are darkened.
     void handWithIllegalCardsDarkened()

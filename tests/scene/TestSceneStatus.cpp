@@ -367,7 +367,8 @@ private slots:
         salon.position.partie->noDuProchainAJouer_ = 1;
         salon.etat(37, 1, AUCUN, 1, impose);
         const QString atout =
-            DisplayGLScene::nomAtoutAnnonce(salon.position.partie->atoutEnCours_, s.jeuDeCartes().getStyle());
+            scene_textes::nomAtout(salon.position.partie->atoutEnCours_, s.jeuDeCartes().getStyle(),
+                                   scene_textes::UsageAtout::Annonce);
         QVERIFY(!atout.startsWith(QStringLiteral("ERREUR")));
         QCOMPARE(s.animationsMessage().front()->texte()->toPlainText(), message.arg(atout));
         QCOMPARE(salon.lignes().startsWith(QStringLiteral("Le joueur avec '")), quiCommence);
@@ -375,7 +376,6 @@ private slots:
         // The temporary text gives way to the status.
         s.OnHelpTimeout();
         QCOMPARE(salon.lignes(), QStringLiteral("Au tour de IA1..."));
-        QCOMPARE(DisplayGLScene::nomAtoutAnnonce(12, 0), QStringLiteral("ERREUR: Status invalide"));
     }
 
     // The seat panel's help text shows above the status, each alone when
@@ -407,8 +407,8 @@ private slots:
         salon.etat(134);
         s.setTexteAide(QString());
         QCOMPARE(salon.lignes(), QStringLiteral("Fin du Jeu!"));
-        QCOMPARE(DisplayGLScene::composeStatut(QString(), QStringLiteral("h")), QStringLiteral("h"));
-        QCOMPARE(DisplayGLScene::composeStatut(QString(), QString()), QString());
+        QCOMPARE(scene_textes::composeStatut(QString(), QStringLiteral("h")), QStringLiteral("h"));
+        QCOMPARE(scene_textes::composeStatut(QString(), QString()), QString());
     }
 
     // The scoreboard: match totals, the deal's line divided by its

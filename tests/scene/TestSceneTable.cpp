@@ -22,7 +22,6 @@
 
 #include <array>
 #include <cmath>
-#include <limits>
 #include <memory>
 
 using namespace scenetest;
@@ -67,79 +66,6 @@ class TestSceneTable : public QObject
     Q_OBJECT
 
 private slots:
-    void seatsAreDrawnFromTheBottomSeat_data()
-    {
-        QTest::addColumn<int>("siege");
-        QTest::addColumn<int>("bas");
-        QTest::addColumn<bool>("miroir");
-        QTest::addColumn<int>("position");
-        QTest::newRow("bottom seat") << 2 << 2 << false << 0;
-        QTest::newRow("after the bottom seat: right") << 3 << 2 << false << 1;
-        QTest::newRow("before the bottom seat: left") << 1 << 2 << false << 3;
-        QTest::newRow("opposite") << 0 << 2 << false << 2;
-        QTest::newRow("mirrored: right becomes left") << 3 << 2 << true << 3;
-        QTest::newRow("mirrored: top stays") << 0 << 2 << true << 2;
-        QTest::newRow("seat -1") << -1 << 0 << false << -1;
-        QTest::newRow("seat 4") << 4 << 0 << false << -1;
-        QTest::newRow("bottom seat out of range taken as 0") << 1 << 9 << false << 1;
-    }
-    void seatsAreDrawnFromTheBottomSeat()
-    {
-        QFETCH(int, siege);
-        QFETCH(int, bas);
-        QFETCH(bool, miroir);
-        QFETCH(int, position);
-        QCOMPARE(DisplayGLScene::positionAffichage(siege, bas, miroir), position);
-    }
-
-    void dealGoesInPacketsOfThree_data()
-    {
-        QTest::addColumn<int>("tour");
-        QTest::addColumn<int>("siege");
-        QTest::addColumn<int>("delai");
-        QTest::newRow("first card") << 0 << 0 << 0;
-        QTest::newRow("seat 0, second card") << 1 << 0 << 50;
-        QTest::newRow("seat 0, third card") << 2 << 0 << 100;
-        QTest::newRow("seat 1, first card") << 0 << 1 << 150;
-        QTest::newRow("seat 1, third card") << 2 << 1 << 250;
-        QTest::newRow("seat 3, third card") << 2 << 3 << 550;
-        QTest::newRow("second packet") << 3 << 0 << 900;
-        QTest::newRow("third packet, seat 2") << 6 << 2 << 2100;
-    }
-    void dealGoesInPacketsOfThree()
-    {
-        QFETCH(int, tour);
-        QFETCH(int, siege);
-        QFETCH(int, delai);
-        QCOMPARE(DisplayGLScene::delaiDistribution(tour, siege), delai);
-    }
-
-    // The layer's scale for any window: never 0, negative or NaN.
-    void tableScaleStaysPositive_data()
-    {
-        QTest::addColumn<double>("largeur");
-        QTest::addColumn<double>("hauteur");
-        QTest::addColumn<double>("attendu"); // -1: only positive
-        QTest::newRow("wide") << 1920.0 << 1080.0 << 1.0;
-        QTest::newRow("aspect 0.5") << 500.0 << 1000.0 << 0.82;
-        QTest::newRow("1x1") << 1.0 << 1.0 << 1.0;
-        QTest::newRow("1 wide, 8K high") << 1.0 << 4320.0 << -1.0;
-        QTest::newRow("no width") << 0.0 << 600.0 << -1.0;
-        QTest::newRow("no height") << 800.0 << 0.0 << 1.0;
-        QTest::newRow("NaN") << std::numeric_limits<double>::quiet_NaN() << 600.0 << 1.0;
-    }
-    void tableScaleStaysPositive()
-    {
-        QFETCH(double, largeur);
-        QFETCH(double, hauteur);
-        QFETCH(double, attendu);
-        const double e = DisplayGLScene::echelleTable(largeur, hauteur);
-        QVERIFY(std::isfinite(e));
-        QVERIFY(e > 0.0);
-        if (attendu > 0.0)
-            QVERIFY(std::abs(e - attendu) < 1e-9);
-    }
-
     void seatSetUpChoosesTheBottomSeat()
     {
         TableDeScene t(sansCartes());
@@ -196,7 +122,7 @@ private slots:
         s.setNoJoueurLocal(0);
         j.assied(s);
         // The places close up where the table is too narrow for nine.
-        const QRectF zone = DisplayGLScene::zoneMain(s.zoneTable(), cartes);
+        const QRectF zone = scene_geometrie::zoneMain(s.zoneTable(), cartes);
         const double place = zone.width() / 9.0;
         int i = 0;
         for (Carte* carte : j[0]->main_) {
@@ -213,7 +139,7 @@ private slots:
         const DisplayGLHumanCarte* dernier = s.jeuDeCartes().getCarte(j[0]->main_.getCarte(8) ? 8 : -1);
         if (cartes == 9) {
             QVERIFY(dernier);
-            const QRectF main = DisplayGLScene::zoneMain(s.zoneTable(), 9);
+            const QRectF main = scene_geometrie::zoneMain(s.zoneTable(), 9);
             QVERIFY(std::abs(dernier->pos().x() - (main.x() + main.width() / 9.0 * 8)) < 1e-6);
             QVERIFY(dernier->sceneBoundingRect().right() <= s.zoneTable().right());
         }
@@ -371,52 +297,6 @@ private slots:
         }
     }
 
-    void bidBubbleSaysWhatWasBid_data()
-    {
-        QTest::addColumn<bool>("faite");
-        QTest::addColumn<int>("contrat");
-        QTest::addColumn<int>("variante");
-        QTest::addColumn<int>("tour");
-        QTest::addColumn<QString>("texte");
-        QTest::addColumn<bool>("effaceRetournee");
-        const QString pique = getNomAtout(1, 2);
-        QTest::newRow("pass") << false << int(ZB_StatusMise::Simple) << 2 << 1 << "Je passe" << false;
-        QTest::newRow("bid, coinche") << true << int(ZB_StatusMise::Simple) << 2 << 1 << "90 " + pique << false;
-        QTest::newRow("bid, Jass") << true << int(ZB_StatusMise::Simple) << 0 << 1 << "90 " + pique << false;
-        QTest::newRow("take the turned card") << true << int(ZB_StatusMise::PrendCouleurRetournee) << 1 << 1
-                                              << "Je prends" << true;
-        QTest::newRow("take, second round") << true << int(ZB_StatusMise::Simple) << 1 << 5 << pique << false;
-        QTest::newRow("double, contrée") << true << int(ZB_StatusMise::Contre) << 3 << 1 << "Contrée" << false;
-        QTest::newRow("double, coinche") << true << int(ZB_StatusMise::CapotContre) << 2 << 1 << "Coinchée"
-                                         << false;
-        QTest::newRow("redouble, contrée") << true << int(ZB_StatusMise::Surcontre) << 3 << 1 << "Surcontrée"
-                                           << false;
-        QTest::newRow("redouble, coinche") << true << int(ZB_StatusMise::CapotSurcontre) << 2 << 1 << "Surcoinchée"
-                                           << false;
-        QTest::newRow("capot") << true << int(ZB_StatusMise::Capot) << 3 << 1 << "Capot en " + pique << false;
-        QTest::newRow("forced dealer") << true << int(ZB_StatusMise::DonneurForce) << 1 << 1 << "Meuh!" << false;
-        QTest::newRow("unknown kind keeps the text") << true << 42 << 1 << 1 << "avant" << false;
-    }
-    void bidBubbleSaysWhatWasBid()
-    {
-        QFETCH(bool, faite);
-        QFETCH(int, contrat);
-        QFETCH(int, variante);
-        QFETCH(int, tour);
-        QFETCH(QString, texte);
-        QFETCH(bool, effaceRetournee);
-        ZB_StatusMise mise;
-        mise.miseFaite_ = faite;
-        mise.typeContrat_ = contrat;
-        mise.pointsMise_ = 90;
-        mise.atoutMise_ = 1;
-        mise.tourMise_ = tour;
-        bool efface = !effaceRetournee;
-        QCOMPARE(DisplayGLScene::texteBulleMise(mise, variante, 2, QStringLiteral("avant"), &efface), texte);
-        QCOMPARE(efface, effaceRetournee);
-        QCOMPARE(DisplayGLScene::texteBulleMise(mise, variante, 2, QStringLiteral("avant"), nullptr), texte);
-    }
-
     // An announcement waits for the seat's card; "Belote" in the first
     // trick joins it; a pass shows even in the last bidder's bubble.
     void bubblesFollowThePlay()
@@ -470,39 +350,6 @@ private slots:
             QVERIFY(!s.isBullePendante(q));
             QVERIFY(!s.bulle(q)->isShown());
         }
-    }
-
-    void plateNamesTheContract_data()
-    {
-        QTest::addColumn<bool>("aChoisi");
-        QTest::addColumn<bool>("commence");
-        QTest::addColumn<int>("contrat");
-        QTest::addColumn<int>("typeContrat");
-        QTest::addColumn<QString>("texte");
-        QTest::newRow("not the chooser") << false << false << 3 << 3 << "Ana";
-        QTest::newRow("Jass, chooser leads") << true << true << 0 << 0 << " Ana";
-        QTest::newRow("Jass, chooser passed it on") << true << false << 0 << 0 << "² Ana";
-        QTest::newRow("bid") << true << false << 3 << 2 << " Ana, Mise 110";
-        QTest::newRow("contrée") << true << false << 3 << 3 << " Ana, Contrée 110";
-        QTest::newRow("coinchée") << true << false << 2 << 3 << " Ana, Coinchée 110";
-        QTest::newRow("surcontrée") << true << false << 3 << 4 << " Ana, Surcontrée 110";
-        QTest::newRow("surcoinchée") << true << false << 2 << 4 << " Ana, Surcoinchée 110";
-        QTest::newRow("capot") << true << false << 2 << 5 << " Ana, Capot";
-        QTest::newRow("capot contré") << true << false << 3 << 6 << " Ana, Capot Contré";
-        QTest::newRow("capot coinché") << true << false << 2 << 6 << " Ana, Capot Coinché";
-        QTest::newRow("capot surcontré") << true << false << 3 << 7 << " Ana, Capot Surcontré";
-        QTest::newRow("capot surcoinché") << true << false << 2 << 7 << " Ana, Capot Surcoinché";
-        QTest::newRow("fixed contract") << true << false << 1 << 2 << " Ana";
-    }
-    void plateNamesTheContract()
-    {
-        QFETCH(bool, aChoisi);
-        QFETCH(bool, commence);
-        QFETCH(int, contrat);
-        QFETCH(int, typeContrat);
-        QFETCH(QString, texte);
-        QCOMPARE(DisplayGLScene::textePlaque(QStringLiteral("Ana"), aChoisi, commence, contrat, typeContrat, 110),
-                 texte);
     }
 
     // The plates are painted on the cloth; the dark scheme writes them in
@@ -719,23 +566,6 @@ private slots:
             QCOMPARE(s.isExposee(index), !retournees);
             QCOMPARE(s.objetCarte(index)->getFace(), retournees ? int(GL_ObjectCube::Back) : int(GL_ObjectCube::Front));
         }
-    }
-
-    void chibreStatusNamesWhoChooses()
-    {
-        Joueurs j;
-        j[0]->options_.nom_.clear();
-        j[1]->options_.nom_ = QStringLiteral("Léa");
-        j[1]->options_.ordinateur_ = 1;
-        j[2]->options_.nom_ = QStringLiteral("Marc");
-        j[2]->options_.ordinateur_ = 1;
-        QCOMPARE(DisplayGLScene::texteChibre(j[0], j[2]), QStringLiteral("Vous avez chibré. Marc choisit l'atout..."));
-        QCOMPARE(DisplayGLScene::texteChibre(j[1], j[2]), QStringLiteral("Léa a chibré. Marc choisit l'atout..."));
-        QCOMPARE(DisplayGLScene::texteChibre(nullptr, j[2]), QStringLiteral("Patientez..."));
-        QCOMPARE(DisplayGLScene::texteChibre(j[0], nullptr), QStringLiteral("Patientez..."));
-        // A user waiting to enter a running game did not choose here.
-        j[0]->modeJeu_ = Joueur::ModeEnAttenteDEntree;
-        QCOMPARE(DisplayGLScene::texteChibre(j[0], j[2]), QStringLiteral("Vous a chibré. Marc choisit l'atout..."));
     }
 
     // While the right panel covers the table nothing of it is painted.

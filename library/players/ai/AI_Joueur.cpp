@@ -278,8 +278,6 @@ AI_Joueur::~AI_Joueur()
     // Stopped, not waited out: a full search at high strength would hold the
     // caller for seconds. The search calls back with no card.
     thread_.arrete();
-    delete modele_;
-    delete generateur_;
 }
 
 QString AI_Joueur::texteErreur()
@@ -306,15 +304,14 @@ void AI_Joueur::initialise(DisplayA* display, const OptionsDuJoueur& options, QO
                                                                                : 0;
 
     ZB_AnalyseJoueurA* analyse = display != nullptr ? display->getAnalyseJoueur(noJoueur) : nullptr;
-    AI_ProbaSimplifiee* modele = analyse != nullptr ? analyse->creeProbabilites(options.optionsAI_) : nullptr;
+    std::unique_ptr<AI_ProbaSimplifiee> modele(analyse != nullptr ? analyse->creeProbabilites(options.optionsAI_)
+                                                                   : nullptr);
     if (modele == nullptr)
-        modele = new AI_ProbaSimplifiee(nullptr, options.optionsAI_);
-    delete modele_;
-    modele_ = modele;
+        modele = std::make_unique<AI_ProbaSimplifiee>(nullptr, options.optionsAI_);
+    modele_ = std::move(modele);
     // Seed 0: a computer seat replays the same sequence after every
     // initialisation.
-    delete generateur_;
-    generateur_ = new GM_KnuthRandom(true);
+    generateur_ = std::make_unique<GM_KnuthRandom>(true);
     typeDePartie_ = typeDePartie;
     modeSimple_ = modeSimple;
 
@@ -322,8 +319,8 @@ void AI_Joueur::initialise(DisplayA* display, const OptionsDuJoueur& options, QO
     thread_.noJoueur_ = noJoueur;
     thread_.noPartenaire_ = (noJoueur + 2) % 4;
     thread_.analyse_ = analyse;
-    thread_.modele_ = modele_;
-    thread_.generateur_ = generateur_;
+    thread_.modele_ = modele_.get();
+    thread_.generateur_ = generateur_.get();
     thread_.stop_.store(false);
     thread_.modeSimple_ = modeSimple;
 
@@ -570,7 +567,7 @@ void AI_Joueur::copieSubstitut(const AI_Joueur& autre)
     // Another player's search must not run while its state is read.
     const_cast<AI_Joueur&>(autre).thread_.arrete();
     if (generateur_ == nullptr)
-        generateur_ = new GM_KnuthRandom(true);
+        generateur_ = std::make_unique<GM_KnuthRandom>(true);
     if (autre.generateur_ != nullptr)
         *generateur_ = *autre.generateur_;
     else
@@ -578,7 +575,7 @@ void AI_Joueur::copieSubstitut(const AI_Joueur& autre)
     modeSimple_ = autre.modeSimple_;
     if (autre.modele_ != nullptr) {
         if (modele_ == nullptr)
-            modele_ = new AI_ProbaSimplifiee(*autre.modele_);
+            modele_ = std::make_unique<AI_ProbaSimplifiee>(*autre.modele_);
         else
             *modele_ = *autre.modele_;
     }
@@ -586,8 +583,8 @@ void AI_Joueur::copieSubstitut(const AI_Joueur& autre)
     thread_.noJoueur_ = autre.thread_.noJoueur_;
     thread_.noPartenaire_ = autre.thread_.noPartenaire_;
     thread_.partie_.copie(autre.thread_.partie_);
-    thread_.modele_ = modele_;
-    thread_.generateur_ = generateur_;
+    thread_.modele_ = modele_.get();
+    thread_.generateur_ = generateur_.get();
     thread_.modeSimple_ = modeSimple_;
     thread_.stop_.store(autre.thread_.stop_.load());
 }

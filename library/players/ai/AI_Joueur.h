@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <climits>
+#include <memory>
 
 class AI_ProbaSimplifiee;
 class GM_KnuthRandom;
@@ -67,6 +68,8 @@ public:
         int noJoueur_ = 0;
         int noPartenaire_ = 2;
         ZB_AnalyseJoueurA* analyse_ = nullptr;
+        // Borrowed from the player, which owns them and stops the search
+        // before it replaces or frees them.
         AI_ProbaSimplifiee* modele_ = nullptr;
         GM_KnuthRandom* generateur_ = nullptr;
         Partie partie_;
@@ -145,8 +148,8 @@ public:
     // the draws of parallel evaluations interleave as the threads run.
     void setFluxPrives(bool prives) { thread_.fluxPrives_ = prives; }
     const Thread& getThread() const { return thread_; }
-    AI_ProbaSimplifiee* getProbabilites() const { return modele_; }
-    GM_KnuthRandom* getGenerateur() const { return generateur_; }
+    AI_ProbaSimplifiee* getProbabilites() const { return modele_.get(); }
+    GM_KnuthRandom* getGenerateur() const { return generateur_.get(); }
     bool estModeSimple() const { return modeSimple_; }
     bool estEnAction() const { return enAction_; }
     const Carte* getCarteRetournee() const { return carteRetournee_; }
@@ -168,8 +171,10 @@ private:
                         Joueur::Cb_CarteConseil* callback, const StatusAtout& atout);
     void reinitialiseModele();
 
-    AI_ProbaSimplifiee* modele_ = nullptr;
-    GM_KnuthRandom* generateur_ = nullptr;
+    // The card-location model and the generator of this seat, lent to the
+    // search thread (thread_) while it runs.
+    std::unique_ptr<AI_ProbaSimplifiee> modele_;
+    std::unique_ptr<GM_KnuthRandom> generateur_;
     const Carte* carteRetournee_ = nullptr;
     TypeDePartie typeDePartie_;
     bool enAction_ = false;

@@ -44,7 +44,7 @@ public:
 
     explicit SalleDeRejeu(int version)
     {
-        table.initialise(this, nullptr, 0, &display, &liste, false, QString(), QString(), false);
+        table.initialise(nullptr, nullptr, 0, &display, &liste, false, QString(), QString(), false);
         setVersion(version);
     }
     ~SalleDeRejeu() override = default;
@@ -107,9 +107,6 @@ public:
                 joueur->main_.ajouteCarte(deck.getCarte(siege + 1, valeur));
         }
     }
-
-public slots:
-    void OnPlayerExcluded() {}
 
 private:
     int prochainEtat(int etat) const

@@ -604,7 +604,7 @@ private slots:
         ZB_RoomTable table(nullptr, false, false);
         salle.table = &table;
         salle.liste.sansDelai_ = true;
-        table.initialise(&salle, nullptr, 0, &display, &salle.liste, true, QString(), QString(), false);
+        table.initialise(nullptr, nullptr, 0, &display, &salle.liste, true, QString(), QString(), false);
 
         OptionsDePartie options(TypeDePartie::GenreJass);
         TypeDePartie::initTypesDePartie(TypeDePartie::GenreJass);

@@ -118,7 +118,7 @@ struct Banc {
         salle.table = &table;
         salle.retient = true;
         salle.liste.sansDelai_ = true;
-        table.initialise(&salle, nullptr, 0, &displayVide, &salle.liste, pasDAnnulation, QString(), QString(), false);
+        table.initialise(nullptr, nullptr, 0, &displayVide, &salle.liste, pasDAnnulation, QString(), QString(), false);
         table.nouvellePartie(modeReseau, optionsJass(5000));
         table.settingsPartie().random_.initialise(20260418);
         table.inscritJoueur(0, joueurDe(0, false), Joueur::ModeManuel, false);
@@ -262,7 +262,7 @@ struct TablePaire {
         salle.table = &table;
         salle.retient = true;
         ardoise.liste = &salle.liste;
-        table.initialise(&salle, nullptr, 0, &ardoise, &salle.liste, false, QString(), QString(), false);
+        table.initialise(nullptr, nullptr, 0, &ardoise, &salle.liste, false, QString(), QString(), false);
         table.nouvellePartie(ZB_RoomTable::ReseauLocal, optionsJass(objectif));
         table.settingsPartie().random_.initialise(4242);
         for (int s = 0; s < 4; ++s)
@@ -475,38 +475,6 @@ private slots:
         QCOMPARE(banc.etat(), 89);
         QCOMPARE(CompteAvertissements::premier, QString());
         QCOMPARE(CompteAvertissements::compte.load(), 0);
-    }
-
-    // The trick before: Jass has nine tricks; an eight-trick Belote deal
-    // skips the states of trick 8, so its last trick follows trick 7.
-    void pliPrecedent_data()
-    {
-        QTest::addColumn<int>("etat");
-        QTest::addColumn<int>("jass");
-        QTest::addColumn<int>("belote");
-        QTest::newRow("trump choice") << 28 << 28 << 28;
-        QTest::newRow("first trick") << 37 << 27 << 27;
-        QTest::newRow("first trick, confirmation") << 48 << 27 << 27;
-        QTest::newRow("second trick") << 53 << 37 << 37;
-        QTest::newRow("third trick, new player") << 64 << 37 << 37;
-        QTest::newRow("third trick") << 65 << 53 << 53;
-        QTest::newRow("eighth trick") << 113 << 105 << 105;
-        QTest::newRow("last trick") << 121 << 113 << 105;
-        QTest::newRow("last collect") << 128 << 113 << 105;
-    }
-
-    void pliPrecedent()
-    {
-        QFETCH(int, etat);
-        QFETCH(int, jass);
-        QFETCH(int, belote);
-        ZB_RoomTable tableJass(nullptr, true, false);
-        tableJass.nouvellePartie(ZB_RoomTable::ReseauLocal, optionsJass(1000));
-        QCOMPARE(tableJass.etatDuPliPrecedent(etat), jass);
-        ZB_RoomTable tableBelote(nullptr, true, false);
-        tableBelote.nouvellePartie(ZB_RoomTable::ReseauLocal, OptionsDePartie(TypeDePartie::GenreBelote));
-        QCOMPARE(tableBelote.getTypeDePartie().genre_, int(TypeDePartie::GenreBelote));
-        QCOMPARE(tableBelote.etatDuPliPrecedent(etat), belote);
     }
 
     // A given target behind the current state is taken as it is; one that

@@ -1,0 +1,206 @@
+#include "SceneTextes.h"
+
+#include "Carte.h"
+#include "DisplayGLSceneInterne.h"
+#include "Joueur.h"
+#include "NomsDeCouleurs.h"
+#include "SceneGeometrie.h"
+#include "StatusAtout.h"
+#include "TypeDePartie.h"
+#include "ZB_StatusMise.h"
+
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace scene_textes {
+
+namespace {
+
+// These words were translated as the scene's own: they keep its context.
+struct Scene
+{
+    Q_DECLARE_TR_FUNCTIONS(DisplayGLScene)
+};
+
+} // namespace
+
+QString texteBoite(const QString& texte)
+{
+    static const QRegularExpression sautsEchappes(QStringLiteral("&lt;br\\s*/?&gt;"),
+                                                  QRegularExpression::CaseInsensitiveOption);
+    QString sur = texte.toHtmlEscaped();
+    sur.replace(sautsEchappes, QStringLiteral("<br>"));
+    sur.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+    return sur;
+}
+
+QString nomAtout(int atout, int style, UsageAtout usage)
+{
+    const bool conseil = usage == UsageAtout::Conseil;
+    switch (atout) {
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+        return getNomCouleur(atout, style);
+    case StatusAtout::HautEnBas:
+        return conseil ? Scene::tr("De haut en bas") : Scene::tr("Haut en Bas");
+    case StatusAtout::BasEnHaut:
+        return conseil ? Scene::tr("De bas en haut") : Scene::tr("Bas en Haut");
+    case StatusAtout::ZigZagDepartEnBas:
+        return conseil ? Scene::tr("Zig-zag avec départ en bas") : Scene::tr("ZigZag Depart en Bas");
+    case StatusAtout::ZigZagDepartEnHaut:
+        return conseil ? Scene::tr("Zig-zag avec départ en haut") : Scene::tr("ZigZag Depart en Haut");
+    case StatusAtout::ToutAtout:
+        return Scene::tr("Tout atout");
+    case StatusAtout::SansAtout:
+        return Scene::tr("Sans atout");
+    case StatusAtout::Inverse:
+        return Scene::tr("Inverse");
+    default:
+        return Scene::tr("ERREUR: Status invalide");
+    }
+}
+
+QString textePlaque(const QString& nom, bool aChoisi, bool commence, int contrat, int typeContrat, int objectif)
+{
+    if (!aChoisi)
+        return nom;
+    const QString texte = QStringLiteral(" %1").arg(nom);
+    if (contrat == TypeDePartie::ContratChibre)
+        return commence ? texte : QStringLiteral("² %1").arg(nom);
+    if (contrat != TypeDePartie::ContratCoinche && contrat != TypeDePartie::ContratContre)
+        return texte;
+    const bool coinche = contrat == TypeDePartie::ContratCoinche;
+    switch (typeContrat) {
+    case ZB_StatusMise::Simple:
+        return texte + Scene::tr(", Mise %1").arg(objectif);
+    case ZB_StatusMise::Contre:
+        return texte + (coinche ? QStringLiteral(", Coinchée %1") : QStringLiteral(", Contrée %1")).arg(objectif);
+    case ZB_StatusMise::Surcontre:
+        return texte + (coinche ? QStringLiteral(", Surcoinchée %1") : QStringLiteral(", Surcontrée %1")).arg(objectif);
+    case ZB_StatusMise::Capot:
+        return texte + QStringLiteral(", Capot");
+    case ZB_StatusMise::CapotContre:
+        return texte + (coinche ? QStringLiteral(", Capot Coinché") : QStringLiteral(", Capot Contré"));
+    case ZB_StatusMise::CapotSurcontre:
+        return texte + (coinche ? QStringLiteral(", Capot Surcoinché") : QStringLiteral(", Capot Surcontré"));
+    default:
+        return texte;
+    }
+}
+
+int siegeDuContrat(int preneur, int typeContrat, int siegeMise)
+{
+    // After a double the engine makes the doubler the taker, and after a
+    // redouble the redoubler: the contract is still the bid, on the side
+    // the double holds to it (the other side of a doubler, the redoubler's).
+    const bool contre = typeContrat == ZB_StatusMise::Contre || typeContrat == ZB_StatusMise::CapotContre;
+    const bool surcontre = typeContrat == ZB_StatusMise::Surcontre || typeContrat == ZB_StatusMise::CapotSurcontre;
+    if (preneur < 0 || siegeMise < 0 || siegeMise >= scene_geometrie::NOMBRE_SIEGES || !(contre || surcontre))
+        return preneur;
+    const bool memeEquipe = siegeMise % 2 == preneur % 2;
+    return memeEquipe == surcontre ? siegeMise : preneur;
+}
+
+QString texteBulleMise(const ZB_StatusMise& mise, int variante, int style, const QString& texteCourant,
+                       bool* effaceRetournee)
+{
+    using namespace scene_interne;
+    if (effaceRetournee)
+        *effaceRetournee = false;
+    if (!mise.miseFaite_)
+        return Scene::tr("Je passe");
+    const QString mot = variante == VARIANTE_COINCHE ? QStringLiteral("Coinchée") : QStringLiteral("Contrée");
+    switch (mise.typeContrat_) {
+    case ZB_StatusMise::PasEncoreDeMise:
+    case ZB_StatusMise::Simple:
+    case ZB_StatusMise::PrendCouleurRetournee:
+        if (variante == 0 || variante == VARIANTE_COINCHE || variante == VARIANTE_CONTREE)
+            return QStringLiteral("%1 %2").arg(mise.pointsMise_).arg(getNomAtout(mise.atoutMise_, style));
+        if (mise.tourMise_ < TOURS_PRISE_RETOURNEE) {
+            if (effaceRetournee)
+                *effaceRetournee = true;
+            return Scene::tr("Je prends");
+        }
+        return getNomAtout(mise.atoutMise_, style);
+    case ZB_StatusMise::Contre:
+    case ZB_StatusMise::CapotContre:
+        return mot;
+    case ZB_StatusMise::Surcontre:
+    case ZB_StatusMise::CapotSurcontre:
+        return QStringLiteral("Sur") + mot.toLower();
+    case ZB_StatusMise::Capot:
+        return Scene::tr("Capot en %1").arg(getNomAtout(mise.atoutMise_, style));
+    case ZB_StatusMise::DonneurForce:
+        return QStringLiteral("Meuh!");
+    default:
+        return texteCourant;
+    }
+}
+
+bool estChoisisseurLocal(const Joueur& choisisseur)
+{
+    return choisisseur.options_.ordinateur_ == 0 && choisisseur.options_.distant_ == 0
+           && choisisseur.modeJeu_ != Joueur::ModeEnAttenteDEntree;
+}
+
+QString texteChibre(const Joueur* choisisseur, const Joueur* partenaire)
+{
+    if (!choisisseur || !partenaire)
+        return Scene::tr("Patientez...");
+    if (estChoisisseurLocal(*choisisseur))
+        return Scene::tr("Vous avez chibré. %1 choisit l'atout...").arg(partenaire->options_.getNomAffiche());
+    return Scene::tr("%1 a chibré. %2 choisit l'atout...")
+        .arg(choisisseur->options_.getNomAffiche(), partenaire->options_.getNomAffiche());
+}
+
+QString composeStatut(const QString& statut, const QString& aide)
+{
+    if (!statut.isEmpty() && !aide.isEmpty())
+        return QStringLiteral("%1\n%2").arg(aide, statut);
+    return statut.isEmpty() ? aide : statut;
+}
+
+QStringList coupeLignes(const QString& texte, const QFontMetrics& metriques, double largeur)
+{
+    const double utile = std::max(largeur - MARGE_LIGNE_ARDOISE, 0.0);
+    QString resultat;
+    QString reste = texte;
+    while (!reste.isEmpty()) {
+        int n = 0;
+        while (n < reste.size() && metriques.horizontalAdvance(reste.left(n + 1)) <= utile)
+            ++n;
+        if (n == reste.size()) {
+            resultat += reste;
+            break;
+        }
+        // Character n overflows. Cut at the last blank up to it (not the
+        // first character), or else where it overflows; a line always takes
+        // at least one character, so that a narrow slate cannot loop.
+        const int blanc = reste.lastIndexOf(QLatin1Char(' '), n);
+        if (blanc > 0) {
+            resultat += reste.left(blanc) + QLatin1Char('\n');
+            reste = reste.mid(blanc + 1);
+        } else {
+            const int coupe = std::max(n, 1);
+            resultat += reste.left(coupe) + QLatin1Char('\n');
+            reste = reste.mid(coupe);
+        }
+    }
+    return resultat.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+QString suffixeScore(int cible, int toursRestants)
+{
+    if (cible == -1)
+        return QString();
+    if (cible == 100000)
+        return Scene::tr(" / %1 Tours Restants").arg(toursRestants);
+    return QStringLiteral(" / %1").arg(cible);
+}
+
+} // namespace scene_textes
