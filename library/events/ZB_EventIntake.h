@@ -19,7 +19,7 @@
 // Nothing throws out of it: each failure is handed to the caller's report,
 // under the mutex, and goes no further; an entry whose failure the caller
 // must answer otherwise catches it itself. The caller must not hold the
-// list's mutex. Everything is inline and nothing is allocated but the text
+// list's mutex. It is inline and allocates nothing of its own but the text
 // of a failure: this is the path of every move.
 class ZB_EventIntake
 {
