@@ -7,9 +7,9 @@
 #include "JoueurHumain.h"
 #include "Partie.h"
 #include "StatusAtout.h"
+#include "ZB_EventIntake.h"
 #include "ZB_RoomTableOutils.h"
 
-#include <QMutexLocker>
 #include <QTimer>
 
 // ZB_RoomTable: the intake of events and their execution, with the checks
@@ -89,26 +89,16 @@ void ZB_RoomTable::customEvent(QEvent* event)
         return;
     }
 
-    ListeDesEvenements* liste = m_listeDesEvenements;
-    QMutexLocker verrou(liste->getMutex());
     // A peer's event that does not read, or that the rules refuse with an
     // exception, must not reach the application's handler: it is dropped
-    // here. The list takes an event off its queue before running it, so the
-    // events behind it still run.
-    bool entree = true;
-    for (int essai = 0; essai <= ListeDesEvenements::NombreEtats; ++essai) {
-        const QString erreur = GM_Exception::sansException([&] {
-            if (entree)
-                liste->execute_unlocked(m_settingsPartie.noDemande, *ev, true);
-            entree = false;
-            liste->flush_unlocked();
+    // here, and the events behind it still run.
+    ZB_EventIntake::prend(
+        *m_listeDesEvenements, ZB_EventIntake::EssaisJusquAuVide,
+        [&](ListeDesEvenements& liste) { liste.execute_unlocked(m_settingsPartie.noDemande, *ev, true); },
+        [&](const QString& erreur) {
+            avertit(QStringLiteral("ZB_RoomTable::customEvent, event '%1' has been DROPPED: %2")
+                        .arg(ev->toString(m_version), erreur));
         });
-        if (erreur.isEmpty())
-            break;
-        entree = false;
-        avertit(QStringLiteral("ZB_RoomTable::customEvent, event '%1' has been DROPPED: %2")
-                    .arg(ev->toString(m_version), erreur));
-    }
     event->accept();
 }
 

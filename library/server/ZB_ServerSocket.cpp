@@ -11,9 +11,11 @@
 #include "VersionProtocole.h"
 #include "ZB_EventDisconnectServerSocketConnection.h"
 #include "ZB_EventServerSocketData.h"
+#include "ZB_EventIntake.h"
 #include "ZB_EventSocketError.h"
 #include "ZB_EventsGroup.h"
 #include "ZB_FicheIdentification.h"
+#include "ZB_RecordReader.h"
 #include "ZB_ServerSocketConnection.h"
 #include "ZB_StatusMise.h"
 #include "ZB_VerrouEvenements.h"
@@ -23,7 +25,6 @@
 #include <QHash>
 #include <QHostAddress>
 #include <QMutexLocker>
-#include <QStringDecoder>
 
 #include <exception>
 #include <utility>
@@ -460,26 +461,8 @@ void ZB_ServerSocket::envoieEvenement(const EvenementDeJeu& ev)
 
 int ZB_ServerSocket::sourceRecue(int source, qint64 idJoueur)
 {
-    switch (source) {
-    case EvenementDeJeu::Local_AI:
-    case EvenementDeJeu::Local_Human:
-    case EvenementDeJeu::Local_Table:
-        return source + 3;
-    case EvenementDeJeu::Remote_AI:
-        return idJoueur != -1 ? EvenementDeJeu::SourceRemote_AI_OtherPlayerMessageReturned
-                              : EvenementDeJeu::SourceRemote_AI_MyOwnMessageReturned;
-    case EvenementDeJeu::Remote_Human:
-        return idJoueur != -1 ? EvenementDeJeu::SourceRemote_Human_OtherPlayerMessageReturned
-                              : EvenementDeJeu::SourceRemote_Human_MyOwnMessageReturned;
-    case EvenementDeJeu::Remote_Table:
-    case EvenementDeJeu::SourceRemote_Table_OtherPlayerMessageReturned:
-        return idJoueur != -1 ? EvenementDeJeu::SourceRemote_Table_OtherPlayerMessageReturned
-                              : EvenementDeJeu::SourceRemote_Table_MyOwnMessageReturned;
-    case EvenementDeJeu::SourceRemote_Table_MyOwnMessageReturned:
-        return EvenementDeJeu::Local_Table;
-    default:
-        return source;
-    }
+    // The host owns no player id.
+    return ZB_RecordReader::sourceRecue(source, idJoueur, -1);
 }
 
 void ZB_ServerSocket::strike_(ZB_ServerSocketConnection* connection, const QString& raison)
@@ -513,9 +496,7 @@ void ZB_ServerSocket::dataReceived_(const QByteArray& octets, ZB_ServerSocketCon
             break;
         }
         QString raison;
-        if (precede)
-            raison = QStringLiteral("bytes before the record");
-        else if (traiteRecord_(record, connection, raison))
+        if (traiteRecord_(record, precede, connection, raison))
             continue;
         // The peer's bytes go to the log on one line, and not all of them.
         if (estConnectee_(connection))
@@ -523,32 +504,13 @@ void ZB_ServerSocket::dataReceived_(const QByteArray& octets, ZB_ServerSocketCon
     }
 }
 
-bool ZB_ServerSocket::traiteRecord_(const QByteArray& record, ZB_ServerSocketConnection* connection, QString& raison)
+bool ZB_ServerSocket::traiteRecord_(const QByteArray& record, bool precede, ZB_ServerSocketConnection* connection,
+                                   QString& raison)
 {
-    QStringDecoder decodeur(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString texte = decodeur.decode(record);
-    if (decodeur.hasError()) {
-        raison = QStringLiteral("not UTF-8");
-        return false;
-    }
-
     EvenementDeJeu ev;
-    QString reste;
-    bool lu = false;
-    raison = GM_Exception::sansException([&] { lu = ev.fromString(texte, reste); });
+    raison = ZB_RecordReader::lis(record, precede, ev);
     if (!raison.isEmpty())
         return false;
-    if (!lu) {
-        raison = QStringLiteral("unknown kind");
-        return false;
-    }
-    // The record's fields were not all the event's: the framing found a
-    // brace pair the event's text did not account for.
-    if (!reste.isEmpty()) {
-        raison = QStringLiteral("text after the event");
-        return false;
-    }
-    ev.valide_ = true;
     ev.source_ = sourceRecue(ev.source_, ev.idJoueur_);
 
     if (!connection->estIdentifie()) {
@@ -751,17 +713,18 @@ bool ZB_ServerSocket::evenementDeJeu_(EvenementDeJeu& ev, ZB_ServerSocketConnect
     if (!raison.isEmpty())
         return false;
 
-    QMutexLocker verrouListe(liste->getMutex());
-    raison = GM_Exception::sansException([&] { liste->execute_unlocked(-1, ev, true); });
-    // The list takes an event off its queue before running it: after a
-    // failure the events behind it may still run.
-    for (int essai = 0; essai <= ListeDesEvenements::NombreEtats; ++essai) {
-        const QString erreur = GM_Exception::sansException([&] { liste->flush_unlocked(); });
-        if (erreur.isEmpty())
-            break;
-        log_(QStringLiteral("WARNING"),
-             QStringLiteral("WARNING: ZB_ServerSocket table %1 dropped an event: %2").arg(liste->getNoTable()).arg(erreur));
-    }
+    // The table's refusal of the event itself is the sender's strike; what
+    // fails behind it in the queue is the table's.
+    ZB_EventIntake::prend(
+        *liste, ZB_EventIntake::EssaisJusquAuVide,
+        [&](ListeDesEvenements& cible) {
+            raison = GM_Exception::sansException([&] { cible.execute_unlocked(-1, ev, true); });
+        },
+        [&](const QString& erreur) {
+            log_(QStringLiteral("WARNING"), QStringLiteral("WARNING: ZB_ServerSocket table %1 dropped an event: %2")
+                                                .arg(liste->getNoTable())
+                                                .arg(erreur));
+        });
     return raison.isEmpty();
 }
 

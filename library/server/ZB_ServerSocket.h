@@ -238,9 +238,11 @@ protected:
     void customEvent(QEvent* event) override;
 
 private:
-    // One whole record of a connection; false when it was refused and the
-    // sender deserves a strike (why in raison).
-    bool traiteRecord_(const QByteArray& record, ZB_ServerSocketConnection* connection, QString& raison);
+    // One whole record of a connection (precede: bytes stood before it);
+    // false when it was refused and the sender deserves a strike (why in
+    // raison).
+    bool traiteRecord_(const QByteArray& record, bool precede, ZB_ServerSocketConnection* connection,
+                       QString& raison);
     bool identification_(const EvenementDeJeu& ev, ZB_ServerSocketConnection* connection, QString& raison);
     bool evenementDeJeu_(EvenementDeJeu& ev, ZB_ServerSocketConnection* connection, QString& raison);
     void strike_(ZB_ServerSocketConnection* connection, const QString& raison);

@@ -8,13 +8,14 @@
 #include "ZB_FicheIdentification.h"
 #include "ZB_EventClientAskInfo.h"
 #include "ZB_EventDisconnectClient.h"
+#include "ZB_EventIntake.h"
 #include "ZB_EventSocketError.h"
+#include "ZB_RecordReader.h"
 
 #include <QCoreApplication>
 #include <QDebug>
 #include <QMetaEnum>
 #include <QMutexLocker>
-#include <QStringDecoder>
 
 #include <exception>
 #include <utility>
@@ -305,12 +306,11 @@ void ClientSocket::traiteTampon_()
 
 bool ClientSocket::retenu_()
 {
-    // Busy: the replay state is being changed further up this very call.
-    if (!mutexReplay_.tryLock())
+    // Held: the replay state is being changed further up this very call.
+    const VerrouSiLibre verrou(mutexReplay_);
+    if (!verrou)
         return true;
-    const bool retenu = replayEnCours_ || (!enReplay_ && !lignesReplay_.isEmpty());
-    mutexReplay_.unlock();
-    return retenu;
+    return replayEnCours_ || (!enReplay_ && !lignesReplay_.isEmpty());
 }
 
 void ClientSocket::rejette_(const QString& raison, const QByteArray& record)
@@ -328,35 +328,12 @@ void ClientSocket::traiteRecord_(const QByteArray& record, bool precede)
         refusRecu_ = true;
         return;
     }
-    if (precede) {
-        rejette_(QStringLiteral("bytes before the record"), record);
-        return;
-    }
-    QStringDecoder decodeur(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString texte = decodeur.decode(record);
-    if (decodeur.hasError()) {
-        rejette_(QStringLiteral("not UTF-8"), record);
-        return;
-    }
     EvenementDeJeu ev;
-    QString reste;
-    bool lu = false;
-    const QString erreur = GM_Exception::sansException([&] { lu = ev.fromString(texte, reste); });
-    if (!erreur.isEmpty()) {
-        rejette_(erreur, record);
+    const QString raison = ZB_RecordReader::lis(record, precede, ev);
+    if (!raison.isEmpty()) {
+        rejette_(raison, record);
         return;
     }
-    if (!lu) {
-        rejette_(QStringLiteral("unknown kind"), record);
-        return;
-    }
-    // The braces matched, but the event did not take all that was between
-    // them.
-    if (!reste.isEmpty()) {
-        rejette_(QStringLiteral("text after the event"), record);
-        return;
-    }
-    ev.valide_ = true;
 
     QPointer<ClientSocket> vivant(this);
     switch (ev.type_) {
@@ -402,27 +379,7 @@ void ClientSocket::recoitCleDeSiege_(const EvenementDeJeu& ev, const QByteArray&
 
 int ClientSocket::sourceRecue(int source, qint64 idJoueur, qint64 idJoueurPropre)
 {
-    const bool propre = idJoueur == idJoueurPropre;
-    switch (source) {
-    case EvenementDeJeu::Local_AI:
-    case EvenementDeJeu::Local_Human:
-    case EvenementDeJeu::Local_Table:
-        return source + 3;
-    case EvenementDeJeu::Remote_AI:
-        return propre ? EvenementDeJeu::SourceRemote_AI_MyOwnMessageReturned
-                      : EvenementDeJeu::SourceRemote_AI_OtherPlayerMessageReturned;
-    case EvenementDeJeu::Remote_Human:
-        return propre ? EvenementDeJeu::SourceRemote_Human_MyOwnMessageReturned
-                      : EvenementDeJeu::SourceRemote_Human_OtherPlayerMessageReturned;
-    case EvenementDeJeu::Remote_Table:
-    case EvenementDeJeu::SourceRemote_Table_OtherPlayerMessageReturned:
-        return propre ? EvenementDeJeu::SourceRemote_Table_MyOwnMessageReturned
-                      : EvenementDeJeu::SourceRemote_Table_OtherPlayerMessageReturned;
-    case EvenementDeJeu::SourceRemote_Table_MyOwnMessageReturned:
-        return EvenementDeJeu::Local_Table;
-    default:
-        return source;
-    }
+    return ZB_RecordReader::sourceRecue(source, idJoueur, idJoueurPropre);
 }
 
 void ClientSocket::evenement_(EvenementDeJeu& ev)
@@ -455,11 +412,8 @@ void ClientSocket::evenement_(EvenementDeJeu& ev)
     ListeDesEvenements* liste = liste_.data();
     if (liste == nullptr)
         return;
-    const QString erreur = GM_Exception::sansException([&] {
-        QMutexLocker verrou(liste->getMutex());
-        liste->ajouteEtExecute_Client(ev, idJoueur_);
-        liste->flush_unlocked();
-    });
+    const QString erreur =
+        ZB_EventIntake::prend(*liste, [&](ListeDesEvenements& cible) { cible.ajouteEtExecute_Client(ev, idJoueur_); });
     if (!erreur.isEmpty())
         qWarning().noquote() << QStringLiteral("WARNING: ClientSocket could not queue %1: %2")
                                     .arg(ev.toString(version_), erreur);
@@ -546,13 +500,11 @@ void ClientSocket::OnReplayConfirmed()
         return;
     }
     QPointer<ClientSocket> vivant(this);
-    const QString erreur = GM_Exception::sansException([&] {
-        QMutexLocker verrou(liste->getMutex());
+    const QString erreur = ZB_EventIntake::prend(*liste, [&](ListeDesEvenements& cible) {
         // The block rebuilds the table from its inscriptions on.
-        liste->etatAttendu_ = premierEtat(lignes);
-        liste->clear();
-        liste->replay(lignes, siege >= 0 && siege <= 4 ? siege : 4, true, idJoueur_, this);
-        liste->flush_unlocked();
+        cible.etatAttendu_ = premierEtat(lignes);
+        cible.clear();
+        cible.replay(lignes, siege >= 0 && siege <= 4 ? siege : 4, true, idJoueur_, this);
     });
     if (!vivant || erreur.isEmpty())
         return;
@@ -668,13 +620,10 @@ void ClientSocket::closeConnection()
         return;
     fermetureLocale_ = true;
     if (ListeDesEvenements* liste = liste_.data()) {
-        // Everything runs on the GUI thread: when the list is locked, it is
-        // by a caller further up this call, which will find the flag set.
-        QMutex* mutex = liste->getMutex();
-        const bool verrouille = mutex->tryLock();
+        // A list held further up this call is set all the same: that caller
+        // finds the flag set when it goes on.
+        const VerrouSiLibre verrou(*liste->getMutex());
         liste->interrompu_ = true;
-        if (verrouille)
-            mutex->unlock();
     }
     QSharedPointer<GM_SocketAbstract> socket = socket_;
     socket->close();
@@ -703,10 +652,7 @@ void ClientSocket::onConnected()
     ListeDesEvenements* liste = liste_.data();
     if (liste == nullptr)
         return;
-    const QString erreur = GM_Exception::sansException([&] {
-        QMutexLocker verrou(liste->getMutex());
-        liste->flush_unlocked();
-    });
+    const QString erreur = ZB_EventIntake::prend(*liste, [](ListeDesEvenements&) {});
     if (!erreur.isEmpty())
         qWarning().noquote() << QStringLiteral("WARNING: ClientSocket could not run the event list: %1").arg(erreur);
 }

@@ -54,11 +54,26 @@ class GM_SocketAbstract;
 // the last one ends as a refusal. A public server's closes have their own
 // schedule (TentativesPubliquesMax tries, DelaiTentativeMs apart).
 //
-// The server is a peer: whatever it sends is read in whole records, a record
-// that does not read is dropped, and what it may make this side hold is
-// bounded.
+// The server is a peer: whatever it sends is read in whole records
+// (ZB_RecordReader, as the host reads its clients), a record that does not
+// read is dropped with a warning, and what it may make this side hold is
+// bounded (TailleTamponMax): past it the connection is closed as a network
+// error. Bytes that come after the connection was closed are ignored. An
+// event goes into the list through ZB_EventIntake, once: a failure of the
+// list is logged and the event dropped. Nothing a peer sends throws out of
+// here.
 //
-// GUI thread only.
+// GUI thread only. The mutexes guard the receive buffer (mutexReception_),
+// the replay being collected (mutexReplay_) and the list (its own, held
+// while the list runs events). As the thread is one, a mutex never waits
+// for another thread: one found locked is held further up this very call,
+// since an executed event, or the observer told of the state under the
+// replay's mutex, may run a nested event loop that delivers more bytes.
+// Re-entrancy is told so, with VerrouSiLibre, rather than by a wait that
+// would never end: received bytes wait for the loop already running, so
+// that events keep their order (enTraitement_); a record waits while the
+// replay state is held further up; closing sets the list's stop flag even
+// while the list is held further up.
 class ClientSocket : public QObject, public ListeDesEvenements::ReplayRequester, private GM_MessageBoxEmitter
 {
     Q_OBJECT
@@ -182,6 +197,30 @@ private slots:
     void OnNouvelEssai_();
 
 private:
+    // The re-entrancy guard: takes the mutex when it is free, and says
+    // whether it did; when it is not, a caller further up this call holds it
+    // (see the thread rule above) and nothing was taken. Released on every
+    // way out.
+    class VerrouSiLibre
+    {
+    public:
+        explicit VerrouSiLibre(QMutex& mutex)
+            : mutex_(mutex.tryLock() ? &mutex : nullptr)
+        {
+        }
+        ~VerrouSiLibre()
+        {
+            if (mutex_ != nullptr)
+                mutex_->unlock();
+        }
+        VerrouSiLibre(const VerrouSiLibre&) = delete;
+        VerrouSiLibre& operator=(const VerrouSiLibre&) = delete;
+        explicit operator bool() const { return mutex_ != nullptr; }
+
+    private:
+        QMutex* mutex_;
+    };
+
     bool estOuverte_() const;
     void setEtat_(int etat);
     void marqueJeuEnCours_();
@@ -190,7 +229,8 @@ private:
     bool ecrit_(const QByteArray& octets);
     void traiteTampon_();
     // Replay blocks are played in turn: later records wait while one waits
-    // to be played or plays.
+    // to be played or plays, or while the replay state is held further up
+    // this call.
     bool retenu_();
     void traiteRecord_(const QByteArray& record, bool precede);
     void evenement_(EvenementDeJeu& ev);
@@ -226,6 +266,8 @@ private:
     mutable QMutex mutexReception_;
     ZB_RecordFramer tampon_{TailleTamponMax};
     qsizetype tailleTamponMax_ = TailleTamponMax;
+    // The records are being handled further up this call: bytes received
+    // meanwhile wait for that loop.
     bool enTraitement_ = false;
 
     mutable QMutex mutexReplay_;
