@@ -38,6 +38,9 @@
 //   sends it to the table's four clients, the way a card goes. It carries
 //   the time it was sent, so that each receiver knows its delay; the
 //   sender's own copy (the echo) is counted apart from the three others'.
+//   The table takes a line only at its sender's own seat, and at most
+//   ZB_ServerSocketConnection::MessagesParFenetre of them from one client
+//   in a window: a run sends no more (cartesParClientMax).
 // - A client joins as the program's client does: it connects, then sends
 //   its user; a room is started (seated) once the joins are over, and a
 //   client is seated when its own inscription reaches it.
@@ -135,6 +138,9 @@ public:
             n += table.size() == Sieges ? 1 : 0;
         return n;
     }
+
+    // What one client may send within the server's chat window.
+    static constexpr int cartesParClientMax = ZB_ServerSocketConnection::MessagesParFenetre;
 
     // Full speed: every complete table plays cartes cards, one after the
     // other; false when a card went missing.
@@ -238,6 +244,9 @@ private:
         std::unique_ptr<GM_SocketAbstract> socket;
         qint64 id = -1;
         int table = -1;
+        // The seat the table gave it: a line is its own seat's, never the
+        // server's.
+        int siege = -1;
         int version = 1;
         bool assis = false;
         ZB_RecordFramer tampon{1 << 20};
@@ -305,6 +314,8 @@ private:
             if (ev.type_ == EvenementDeJeu::InJ && ev.idJoueur_ == c->id) {
                 c->assis = true;
                 c->table = ev.noTable_ < 0 ? 0 : ev.noTable_;
+                if (EtatDeJeu::estInscriptionJoueur(ev.etat_))
+                    c->siege = ev.etat_ - EtatDeJeu::InscriptionJoueur0;
             } else if (ev.type_ == EvenementDeJeu::Mes && ev.texte_.startsWith(QLatin1String("carte "))) {
                 recoitCarte_(c, ev, maintenant);
             }
@@ -339,7 +350,7 @@ private:
         Client* c = clients.at(tour_[table]++ % Sieges);
         recusDuTour_[table] = Sieges - 1;
         const QString texte = QStringLiteral("carte %1 %2").arg(horloge_.nsecsElapsed()).arg(table);
-        const EvenementDeJeu ev(EvenementDeJeu::Mes, texte, 4, EtatDeJeu::HorsDeroulement, EvenementDeJeu::Local_Human,
+        const EvenementDeJeu ev(EvenementDeJeu::Mes, texte, c->siege, EtatDeJeu::HorsDeroulement, EvenementDeJeu::Local_Human,
                                 c->id, 0, -1, c->table, ZB_ICI);
         c->socket->write(ev.toString(2).toUtf8());
     }

@@ -41,8 +41,8 @@ void BM_CardToOtherClients(benchmark::State& state)
         state.SkipWithError("the tables could not be seated");
         return;
     }
-    // The first cards pay for the tables' start.
-    banc.joueAPleineVitesse(8);
+    // The first round pays for the tables' start.
+    banc.joueAPleineVitesse(TablesEnLigne::Sieges);
     banc.oublieDelais();
     for (auto _ : state) {
         if (!banc.joueAPleineVitesse(TablesEnLigne::Sieges)) {
@@ -60,10 +60,11 @@ void BM_CardToOtherClients(benchmark::State& state)
 
 } // namespace
 
-// Each iteration: every table plays one round of four cards.
+// Each iteration: every table plays one round of four cards, one per client;
+// a client's lines after the first round stay within the server's chat cap.
 BENCHMARK(BM_CardToOtherClients)
     ->ArgNames({"tables", "transport"})
     ->ArgsProduct({{1, 12}, {TablesEnLigne::Tcp, TablesEnLigne::Web, TablesEnLigne::WebSecure}})
-    ->Iterations(100)
+    ->Iterations(TablesEnLigne::cartesParClientMax - 1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
