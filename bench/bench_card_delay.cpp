@@ -5,6 +5,7 @@
 // arrival at each other client; the sender's own echo is reported apart.
 // Small writes held back by the transport show here as delays of tens of
 // milliseconds.
+#include "CoeurDeBanc.h"
 #include "TablesEnLigne.h"
 
 #include <benchmark/benchmark.h>
@@ -13,27 +14,9 @@
 
 namespace {
 
-void silencieux(QtMsgType type, const QMessageLogContext&, const QString& texte)
-{
-    if (type != QtDebugMsg && type != QtInfoMsg)
-        fprintf(stderr, "%s\n", qPrintable(texte));
-}
-
-void application()
-{
-    static int argc = 1;
-    static char nom[] = "bench_card_delay";
-    static char* argv[] = {nom, nullptr};
-    static QCoreApplication* app = [] {
-        qInstallMessageHandler(&silencieux);
-        return new QCoreApplication(argc, argv);
-    }();
-    Q_UNUSED(app);
-}
-
 void BM_CardToOtherClients(benchmark::State& state)
 {
-    application();
+    coeurDeBanc("bench_card_delay");
     const int tables = int(state.range(0));
     const auto transport = static_cast<TablesEnLigne::Transport>(state.range(1));
     TablesEnLigne banc(tables, transport);

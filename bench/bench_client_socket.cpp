@@ -2,6 +2,7 @@
 // read, and each is read, rewritten, checked against the last event sent and
 // run on the client room's list. The cost per event must not grow with the
 // burst: the benchmark reports its complexity over several sizes.
+#include "CoeurDeBanc.h"
 #include "ClientSocket.h"
 #include "EvenementDeJeu.h"
 #include "GM_SocketAbstract.h"
@@ -15,21 +16,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-void demarreQt()
-{
-    static int argc = 1;
-    static char nom[] = "bench_client_socket";
-    static char* argv[] = {nom, nullptr};
-    static QCoreApplication app(argc, argv);
-}
-
-class Socket : public GM_SocketAbstract
-{
-public:
-    QAbstractSocket::SocketState state() const override { return QAbstractSocket::ConnectedState; }
-    qint64 write(const QByteArray& donnees) override { return donnees.size(); }
-};
 
 // n chat lines of the table, which run as they come.
 QByteArray rafale(int n)
@@ -45,13 +31,13 @@ QByteArray rafale(int n)
 
 void BM_RafaleClient(benchmark::State& state)
 {
-    demarreQt();
+    coeurDeBanc("bench_client_socket");
     const QByteArray octets = rafale(int(state.range(0)));
     ExecuteurTemoin table;
     ListeDesEvenements liste(&table, 0);
     table.liste = &liste;
     liste.version_ = 2;
-    auto socket = QSharedPointer<Socket>::create();
+    auto socket = QSharedPointer<SocketMuet>::create();
     ClientSocket client(nullptr, &liste, nullptr, nullptr, socket, nullptr);
     client.setIdJoueur(55);
     for (auto _ : state) {

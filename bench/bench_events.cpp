@@ -1,6 +1,7 @@
 // A saved game is written and read back one event a line. A long match holds
 // a few thousand events: recording them through the event list and reading
 // the text back must stay linear in the number of events.
+#include "CoeurDeBanc.h"
 #include "EvenementDeJeu.h"
 #include "ListeDesEvenements.h"
 
@@ -13,14 +14,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-void demarreQt()
-{
-    static int argc = 1;
-    static char nom[] = "bench_events";
-    static char* argv[] = {nom, nullptr};
-    static QCoreApplication app(argc, argv);
-}
 
 // A table that accepts everything and moves on to the next state of a deal.
 class Table : public ListeDesEvenements::Executor
@@ -99,7 +92,7 @@ QString ecritMatch(const QList<EvenementDeJeu>& evs)
 
 void BM_EcritureDuRecord(benchmark::State& state)
 {
-    demarreQt();
+    coeurDeBanc("bench_events");
     const QList<EvenementDeJeu> evs = match(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         const QString texte = ecritMatch(evs);
@@ -115,7 +108,7 @@ BENCHMARK(BM_EcritureDuRecord)->Arg(1000)->Arg(4000)->Complexity(benchmark::oN)-
 
 void BM_LectureDuRecord(benchmark::State& state)
 {
-    demarreQt();
+    coeurDeBanc("bench_events");
     const QString texte = ecritMatch(match(static_cast<int>(state.range(0))));
     for (auto _ : state) {
         const QStringList lignes = texte.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);

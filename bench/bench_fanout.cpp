@@ -2,6 +2,7 @@
 // on the loopback: the time from the server's send to the arrival at each
 // client (median and 95th percentile), and the events a second the host
 // gets through to all three when it sends in bursts.
+#include "CoeurDeBanc.h"
 #include "EvenementDeJeu.h"
 #include "GM_SocketWeb.h"
 #include "ListeDesEvenements.h"
@@ -28,22 +29,6 @@
 #include <vector>
 
 namespace {
-
-void silencieux(QtMsgType type, const QMessageLogContext&, const QString& texte)
-{
-    if (type != QtDebugMsg && type != QtInfoMsg)
-        fprintf(stderr, "%s\n", qPrintable(texte));
-}
-
-QCoreApplication& application()
-{
-    qInstallMessageHandler(&silencieux);
-    static int argc = 1;
-    static char nom[] = "bench_fanout";
-    static char* argv[] = {nom, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
 
 constexpr int Clients = 3;
 
@@ -123,7 +108,7 @@ struct Banc {
 
 void BM_FanOutLatency(benchmark::State& state)
 {
-    application();
+    coeurDeBanc("bench_fanout");
     Banc banc;
     if (!banc.ouvre()) {
         state.SkipWithError("the clients could not connect");
@@ -152,7 +137,7 @@ void BM_FanOutLatency(benchmark::State& state)
 
 void BM_FanOutThroughput(benchmark::State& state)
 {
-    application();
+    coeurDeBanc("bench_fanout");
     Banc banc;
     if (!banc.ouvre()) {
         state.SkipWithError("the clients could not connect");

@@ -5,6 +5,7 @@
 // resident memory. The clients join one by one, or all at once, which
 // is where the seating of the rooms is put to the test: every client
 // must find a seat ("seated" is counted).
+#include "CoeurDeBanc.h"
 #include "TablesEnLigne.h"
 
 #include <benchmark/benchmark.h>
@@ -17,27 +18,9 @@ constexpr int Salles = 50;
 constexpr int CadenceMs = 1000;
 constexpr int DureeMs = 20000;
 
-void silencieux(QtMsgType type, const QMessageLogContext&, const QString& texte)
-{
-    if (type != QtDebugMsg && type != QtInfoMsg)
-        fprintf(stderr, "%s\n", qPrintable(texte));
-}
-
-void application()
-{
-    static int argc = 1;
-    static char nom[] = "bench_rooms_load";
-    static char* argv[] = {nom, nullptr};
-    static QCoreApplication* app = [] {
-        qInstallMessageHandler(&silencieux);
-        return new QCoreApplication(argc, argv);
-    }();
-    Q_UNUSED(app);
-}
-
 void BM_RoomsAtHumanPace(benchmark::State& state)
 {
-    application();
+    coeurDeBanc("bench_rooms_load");
     const auto arrivee = static_cast<TablesEnLigne::Arrivee>(state.range(0));
     for (auto _ : state) {
         TablesEnLigne banc(Salles, TablesEnLigne::Tcp);

@@ -3,6 +3,7 @@
 // stream into records must look at each byte once and never copy the
 // waiting bytes again, so that the cost is linear in the input whatever the
 // chunking: each benchmark reports its complexity over several sizes.
+#include "CoeurDeBanc.h"
 #include "EvenementDeJeu.h"
 #include "GM_SocketAbstract.h"
 #include "ListeDesEvenements.h"
@@ -20,21 +21,6 @@
 #include <memory>
 
 namespace {
-
-void demarreQt()
-{
-    static int argc = 1;
-    static char nom[] = "bench_server_socket";
-    static char* argv[] = {nom, nullptr};
-    static QCoreApplication app(argc, argv);
-}
-
-class Socket : public GM_SocketAbstract
-{
-public:
-    QAbstractSocket::SocketState state() const override { return QAbstractSocket::ConnectedState; }
-    qint64 write(const QByteArray& donnees) override { return donnees.size(); }
-};
 
 // Events of player 7 at seat 1 of table 0, at least taille bytes: records
 // the server reads and checks whole, then drops without a strike (a table's
@@ -78,7 +64,7 @@ struct Serveur {
         salle.sansPause = true;
         salle.groupe.initialise(1);
         serveur.attendJoueurs(OptionsDePartie(), 0, 0, 0, false, 30);
-        serveur.acceptConnection(new Socket);
+        serveur.acceptConnection(new SocketMuet);
         connection = serveur.getConnections().first();
         OptionsDuJoueur joueur;
         joueur.id_ = 7;
@@ -141,7 +127,7 @@ BENCHMARK(BM_GrandRecordEnMorceaux)->RangeMultiplier(4)->Range(1 << 14, 1 << 20)
 // (the middle size) in reads of 10,000 bytes.
 void BM_Reception10000(benchmark::State& state)
 {
-    demarreQt();
+    coeurDeBanc("bench_server_socket");
     const QList<QByteArray> lectures = morceaux(flux(state.range(0)), 10000);
     qsizetype total = 0;
     for (const QByteArray& l : lectures)
@@ -170,7 +156,7 @@ BENCHMARK(BM_Reception10000)->RangeMultiplier(2)->Range(1 << 18, 1 << 22)->Compl
 // A burst of n events in one read.
 void BM_RafaleUneLecture(benchmark::State& state)
 {
-    demarreQt();
+    coeurDeBanc("bench_server_socket");
     QByteArray octets;
     for (int i = 0; i < state.range(0); ++i)
         octets += evenementDuFlux(i).toString(2).toUtf8();
