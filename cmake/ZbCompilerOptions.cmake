@@ -31,9 +31,9 @@ function(zb_precompile_qt target)
     <array> <memory> <vector>)
 endfunction()
 
-# Source lists are globbed. A file added later reaches the target when CMake
-# re-runs, but Ninja would not re-run moc for it: when the list changes, drop
-# the autogen timestamp so that moc scans the sources again.
+# A file added to a source list reaches the target when CMake re-runs, but
+# Ninja would not re-run moc for it: when the list changes, drop the autogen
+# timestamp so that moc scans the sources again.
 function(zb_autogen_follows_sources target)
   get_target_property(sources ${target} SOURCES)
   string(REPLACE ";" "\n" content "${sources}")
