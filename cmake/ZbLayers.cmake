@@ -39,18 +39,23 @@ function(zb_check_listed folder listed)
   endforeach()
 endfunction()
 
-# zb_add_layer(<target> USES <public links>... [PRIVATE_USES <links>...]
-#              SOURCES <files>... [OTHER_FILES <files of other targets>...])
+# zb_add_layer(<target> [NO_PCH] USES <public links>...
+#              [PRIVATE_USES <links>...] SOURCES <files>...
+#              [OTHER_FILES <files of other targets>...])
 # The static library of the current folder. OTHER_FILES are files of the
 # folder that another target of the same CMakeLists builds (a program's
-# main, say).
+# main, say). NO_PCH: a layer that does not link the engine's base cannot
+# share its precompiled header (zb_precompile_qt), and a few sources do not
+# pay for one of their own.
 function(zb_add_layer name)
-  cmake_parse_arguments(arg "" "" "USES;PRIVATE_USES;SOURCES;OTHER_FILES" ${ARGN})
+  cmake_parse_arguments(arg "NO_PCH" "" "USES;PRIVATE_USES;SOURCES;OTHER_FILES" ${ARGN})
   zb_check_listed("${CMAKE_CURRENT_SOURCE_DIR}" "${arg_SOURCES};${arg_OTHER_FILES}")
   add_library(${name} STATIC ${arg_SOURCES})
   target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${arg_USES} PRIVATE ${arg_PRIVATE_USES})
   zb_set_warnings(${name})
-  zb_precompile_qt(${name})
+  if(NOT arg_NO_PCH)
+    zb_precompile_qt(${name})
+  endif()
   zb_autogen_follows_sources(${name})
 endfunction()
