@@ -23,17 +23,38 @@ if(ZB_FUZZ)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-# Qt headers are large; every area precompiles the ones it always uses.
+# Qt headers are large; the areas precompile the ones they always use. A
+# precompiled header costs as much to make as several sources, so targets
+# that see the same macros share one: zb_share_pch(<group> <target>
+# <headers>...) makes it for the first target of a group and lets the others
+# reuse it. The compiler refuses a header made under other values of the
+# macros it looks at (and -Werror then stops the build), so a group holds
+# targets that agree on those: the first target's macros must be among every
+# other's.
+function(zb_share_pch group target)
+  get_property(donor GLOBAL PROPERTY "zb_pch_${group}")
+  if(donor)
+    target_precompile_headers(${target} REUSE_FROM ${donor})
+  else()
+    target_precompile_headers(${target} PRIVATE ${ARGN})
+    set_property(GLOBAL PROPERTY "zb_pch_${group}" ${target})
+  endif()
+endfunction()
+
+# The engine's layers and the areas built on the engine. The first of them is
+# zb_base, and all of them link it, so all of them see its macros
+# (QT_USE_QSTRINGBUILDER changes QString's header); the Qt modules they add
+# are not looked at by these headers.
 function(zb_precompile_qt target)
-  target_precompile_headers(${target} PRIVATE
+  zb_share_pch(engine ${target}
     <QtCore/QString> <QtCore/QStringList> <QtCore/QObject> <QtCore/QList>
     <QtCore/QMap> <QtCore/QMutex> <QtCore/QDebug> <QtCore/QCoreApplication>
     <array> <memory> <vector>)
 endfunction()
 
-# Source lists are globbed. A file added later reaches the target when CMake
-# re-runs, but Ninja would not re-run moc for it: when the list changes, drop
-# the autogen timestamp so that moc scans the sources again.
+# A file added to a source list reaches the target when CMake re-runs, but
+# Ninja would not re-run moc for it: when the list changes, drop the autogen
+# timestamp so that moc scans the sources again.
 function(zb_autogen_follows_sources target)
   get_target_property(sources ${target} SOURCES)
   string(REPLACE ";" "\n" content "${sources}")
