@@ -9,13 +9,13 @@ bash scripts/setup-debian.sh
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc 2>/dev/null || echo 2)
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZB_WERROR=ON
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZB_WERROR=ON -DZB_LINE_TABLES=ON
 cmake --build build
 ctest --test-dir build --output-on-failure -j "$jobs"
 
 if command -v clang++ >/dev/null 2>&1; then
   cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_CXX_COMPILER=clang++ -DZB_FUZZ=ON -DZB_WERROR=ON
+    -DCMAKE_CXX_COMPILER=clang++ -DZB_FUZZ=ON -DZB_WERROR=ON -DZB_LINE_TABLES=ON
   cmake --build build-fuzz
   ctest --test-dir build-fuzz --output-on-failure -j "$jobs"
 else
