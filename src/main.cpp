@@ -1,4 +1,3 @@
-#include "GM_MemoireProcessus.h"
 #include "ZB_Application.h"
 #include "ZB_CommandLine.h"
 #include "ZB_HoteSansFenetre.h"
@@ -53,7 +52,6 @@ int hebergeSansFenetre(int& argc, char** argv, const ZB_Settings& demarrage)
 // window until the user quits.
 int demarre(int& argc, char** argv)
 {
-    GM_MemoireProcessus::partageLesTas();
     // Options Qt would take for its own ("--platform") leave argv first.
     const QStringList cachees = ZB_CommandLine::cacheOptionsDuProgramme(argc, argv);
     ZB_Settings hote;
