@@ -51,33 +51,16 @@ void PiloteDePartie::litBoutons(const QImage& image, QList<QRect>& panneau, QLis
     const int h = image.height();
     const QList<QRect> tous = LectureEcran::boutons(image, QRect(0, h / 8, image.width(), h * 7 / 8));
     // The panel: three buttons or more on one row below the top third (it
-    // lies just above the hand), or two of the panel's near-square ones (a
-    // pass beside a redouble), and what lies with them: the buttons of the
-    // rows next to it.
+    // lies just above the hand), or one of the panel's near-square ones (a
+    // pass, beside a redouble when the user may redouble), and what lies
+    // with them: the buttons of the rows next to it.
     const int largeurPanneau = image.width() / 16;
     const auto carre = [largeurPanneau](const QRect& r) {
         return 2 * r.height() >= r.width() && r.width() >= largeurPanneau;
     };
     const auto bouton = [h](const QRect& r) { return r.top() > h / 3; };
-    for (const QRect& r : tous) {
-        if (!bouton(r))
-            continue;
-        int memeRangee = 0;
-        int carres = 0;
-        for (const QRect& s : tous) {
-            const bool ensemble = std::abs(s.top() - r.top()) <= 4 && bouton(s);
-            memeRangee += ensemble ? 1 : 0;
-            carres += ensemble && carre(s) ? 1 : 0;
-        }
-        if (memeRangee >= 3 || carres >= 2) {
-            for (const QRect& s : tous)
-                if (bouton(s) && s.top() >= r.top() - 2 * r.height() && s.top() <= r.bottom() + r.height())
-                    panneau.append(s);
-            return;
-        }
-    }
-    // A box's buttons hold one word: well wider than tall, on a face of a
-    // middle tone (a speech bubble's is white).
+    // A speech bubble read as a button has a white face; a button's is a
+    // middle tone.
     const auto faceClaire = [&image](const QRect& r) {
         long total = 0;
         long n = 0;
@@ -86,6 +69,27 @@ void PiloteDePartie::litBoutons(const QImage& image, QList<QRect>& panneau, QLis
                 total += qGray(image.pixel(x, y));
         return n > 0 && total / n > 215;
     };
+    for (const QRect& r : tous) {
+        if (!bouton(r))
+            continue;
+        int memeRangee = 0;
+        int carres = 0;
+        for (const QRect& s : tous) {
+            const bool ensemble = std::abs(s.top() - r.top()) <= 4 && bouton(s);
+            memeRangee += ensemble ? 1 : 0;
+            carres += ensemble && carre(s) && !faceClaire(s) ? 1 : 0;
+        }
+        // Beside a pass, a greyed redouble (the partner doubled) has no
+        // dark outline to be read by.
+        if (memeRangee >= 3 || carres >= 1) {
+            for (const QRect& s : tous)
+                if (bouton(s) && s.top() >= r.top() - 2 * r.height() && s.top() <= r.bottom() + r.height())
+                    panneau.append(s);
+            return;
+        }
+    }
+    // A box's buttons hold one word: well wider than tall, on a face of a
+    // middle tone.
     // A box's buttons lie on the box's plain light face; a network line's
     // bubble, which looks like one, floats on the table.
     const auto surUneBoite = [&image](const QRect& r) {
@@ -156,6 +160,8 @@ bool PiloteDePartie::choisitDansPanneau_(const QList<QRect>& panneau, const Reco
         if (memeRangee >= 2)
             rangee.append(r);
     }
+    if (rangee.isEmpty() && panneau.size() == 1)
+        rangee = panneau;
     if (rangee.isEmpty())
         return session_.echoue(QStringLiteral("The trump and bid panel shows no row of buttons"));
     // Jass: the last trump of the row. Belote: pass, the wide button below
@@ -384,6 +390,7 @@ bool PiloteDePartie::joue(const Condition& fini, int sansProgresMs)
         // when the program lights the help for the user's card: before, a
         // whole bright hand only waits for the others' bids.
         const bool phaseDesCartes = sansRecord_ || vue.record.dernierEtat() >= PREMIER_ETAT_APRES_ENCHERES || aide;
+        vue.panneau = !panneau.isEmpty();
         vue.demandeCarte = demande && phaseDesCartes && boites_ >= boitesAvantDeJouer_ && panneau.isEmpty()
                         && vue.boutons.isEmpty()
                         && !main.jouables.isEmpty();
