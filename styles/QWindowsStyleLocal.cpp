@@ -1,5 +1,6 @@
 // Metrics, hints, geometry and the Alt-key filter of the Windows-look style;
-// its drawing is in QWindowsStyleLocalDrawing.cpp.
+// its drawing is in QWindowsStyleLocalPrimitives.cpp, QWindowsStyleLocalControls.cpp
+// and QWindowsStyleLocalComplex.cpp.
 #include "QWindowsStyleLocal.h"
 
 #include "StyleTools.h"
