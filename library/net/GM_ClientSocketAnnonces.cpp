@@ -4,25 +4,10 @@
 #include "GM_ClientSocket.h"
 
 #include "GM_AchievementTitle.h"
+#include "GM_ClientSocketJournal.h"
 #include "GM_MessageBoxDisplayerA.h"
 
-#include <QLoggingCategory>
-
-namespace {
-
-Q_LOGGING_CATEGORY(lcLobbyAnnonces, "zubrik.lobby")
-
-QDebug lobbyInfo()
-{
-    return QMessageLogger().info(lcLobbyAnnonces());
-}
-
-QDebug lobbyWarning()
-{
-    return QMessageLogger().warning(lcLobbyAnnonces());
-}
-
-} // namespace
+using namespace GM_ClientSocketJournal;
 
 void GM_ClientSocket::annonceTitres_(const QStringList& champs)
 {

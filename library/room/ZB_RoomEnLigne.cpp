@@ -1,0 +1,188 @@
+#include "ZB_Room.h"
+
+#include "DisplayA.h"
+#include "EvenementDeJeu.h"
+#include "ZB_EventsGroup.h"
+#include "ZB_RoomOutils.h"
+#include "ZB_RoomTable.h"
+
+#include <QCoreApplication>
+#include <QMutexLocker>
+
+// ZB_Room: the online session, the server's seating callbacks and the
+// room's slots.
+
+using namespace ZB_RoomOutils;
+
+// ---- Session changes. ----
+
+void ZB_Room::stopOnlineSession()
+{
+    if (etatEnLigne_ == Hote) {
+        QMutexLocker verrou(server_->getMutex());
+        server_->arrete();
+    }
+    etatEnLigne_ = HorsLigne;
+    // The session is over: connection errors that still arrive are no
+    // longer the user's concern.
+    enLigne_ = false;
+    for (ZB_RoomTable* table : std::as_const(tables_))
+        table->oublieSessionEnLigne();
+    if (display_ != nullptr) {
+        display_->finDeDonne(true);
+        display_->afficheRejointPartieEnLigne(false, QString());
+    }
+    for (ZB_RoomTable* table : std::as_const(tables_))
+        table->reinitialise(true);
+}
+
+void ZB_Room::resetToSingleTable()
+{
+    supprimeTables_();
+    events_->initialise(1);
+    events_->setSansDelai(sansDelai_);
+    events_->setVersion(version_);
+    creeTable_(0, true);
+    if (display_ != nullptr)
+        display_->finDeDonne(false);
+}
+
+void ZB_Room::cb_serverStart(int noTable)
+{
+    setProtocolVersion(versionPour_(typeDePartie_()));
+    if (ListeDesEvenements* liste = events_->getListe(-1)) {
+        QMutexLocker verrou(liste->getMutex());
+        // Only a table still waiting for its game takes the inscription, and
+        // the queue runs where it stands: a flush that first moved the state
+        // on would step over the first player's inscription.
+        if (liste->etatAttendu_ < EtatDeJeu::AttendInscriptionPartie)
+            liste->etatAttendu_ = EtatDeJeu::AttendInscriptionPartie;
+        if (liste->etatAttendu_ == EtatDeJeu::AttendInscriptionPartie) {
+            EvenementDeJeu inscription = inscriptionPartie_(noTable);
+            liste->execute_unlocked(-1, inscription, false);
+            liste->flush_unlocked();
+        }
+    }
+    emit signalOnlineGameStarted();
+}
+
+void ZB_Room::resetOnlineState()
+{
+    etatEnLigne_ = HorsLigne;
+    emit signalOnlineGameEnded();
+}
+
+// ---- The server's seating callbacks. ----
+
+bool ZB_Room::cb_setClientInGameReconnect(ZB_ServerSocketConnection* connection, const OptionsDuJoueur& joueur)
+{
+    trace(QStringLiteral("ZB_Room::cb_setClientInGameReconnect->enter() Joueur: %1 (%2)")
+              .arg(joueur.nom_)
+              .arg(joueur.id_));
+    for (ZB_RoomTable* table : std::as_const(tables_))
+        if (table->setClientInGameReconnect(connection, server_.get(), joueur))
+            return true;
+    return false;
+}
+
+bool ZB_Room::cb_setClientInGameOnTheFly_Random(ZB_ServerSocketConnection* connection, const OptionsDuJoueur& joueur)
+{
+    trace(QStringLiteral("ZB_Room::cb_setClientInGameOnTheFly_Random->enter() Joueur: %1 (%2)")
+              .arg(joueur.nom_)
+              .arg(joueur.id_));
+    for (ZB_RoomTable* table : std::as_const(tables_))
+        if (table->setClientInGameOnTheFly_Random(connection, joueur))
+            return true;
+    return false;
+}
+
+bool ZB_Room::cb_setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection* connection, int noTable, int siege,
+                                                     bool isHotSwapSamePlayerSocketChange,
+                                                     const OptionsDuJoueur& joueur)
+{
+    trace(QStringLiteral("ZB_Room::cb_setClientInGameOnTheFly_SpecificPos->enter() Joueur: %1 (%2) tableId=%3, "
+                         "posOnTable=%4, isHotSwapSamePlayerSocketChange=%5")
+              .arg(joueur.nom_)
+              .arg(joueur.id_)
+              .arg(noTable)
+              .arg(siege)
+              .arg(isHotSwapSamePlayerSocketChange));
+    ZB_RoomTable* table = getTable(noTable);
+    return table != nullptr
+        && table->setClientInGameOnTheFly_SpecificPos(connection, siege, isHotSwapSamePlayerSocketChange, joueur);
+}
+
+bool ZB_Room::cb_resetTables(int nombreDeTables)
+{
+    return setNombreDeTables(qMax(0, nombreDeTables), 0);
+}
+
+// ---- Slots. ----
+
+void ZB_Room::OnOnlineGameEnded()
+{
+    for (ZB_RoomTable* table : std::as_const(tables_))
+        table->oublieSessionEnLigne();
+    emit signalOnlineGameEnded();
+}
+
+void ZB_Room::OnSetClientOffline(qlonglong playerId, bool isSendOfflineEvent, bool isNotifyAllPlayers)
+{
+    trace(QStringLiteral("ZB_Room::OnSetClientOffline->enter() Joueur: %1, isSendOfflineEvent: %2")
+              .arg(playerId)
+              .arg(isSendOfflineEvent));
+    for (ZB_RoomTable* table : std::as_const(tables_))
+        table->setClientOffline(playerId, isSendOfflineEvent, isNotifyAllPlayers);
+}
+
+void ZB_Room::OnOnlineGameStart(OptionsDePartie options, ushort port_websocket_secure, ushort port_websocket_unsecure,
+                                ushort port_tcpOld)
+{
+    int mode = NouvellePartie;
+    int session = SessionServeur;
+    reponse_Depart(&mode, &session, options, QString(), QString(), port_websocket_secure, port_websocket_unsecure,
+                   port_tcpOld, 0, false, socket_, -1);
+}
+
+void ZB_Room::OnPlayerExcluded()
+{
+    endOnlineGame(true);
+}
+
+void ZB_Room::OnAppQuit(int result)
+{
+    Q_UNUSED(result);
+    QCoreApplication::quit();
+}
+
+void ZB_Room::OnQuestionNouvellePartie(bool isPlayerContinue)
+{
+    if (tables_.isEmpty() || events_->sontTousDansEtat(EtatDeJeu::QuestionNouvellePartie))
+        answerNextGame(isPlayerContinue);
+}
+
+void ZB_Room::OnDisconnectClient(bool isNotifyExclusion)
+{
+    endOnlineGame(isNotifyExclusion);
+}
+
+void ZB_Room::OnDisconnectClient()
+{
+    endOnlineGame(false);
+}
+
+void ZB_Room::OnSendStartStats(QString stats)
+{
+    if (etatEnLigne_ != Client)
+        emit signalSendStatsGameStart(stats);
+}
+
+void ZB_Room::OnForwardPenalty(QString penalty)
+{
+    emit signalSendPenalty(penalty);
+}
+
+void ZB_Room::OnSendStatsGameCompleted(bool isConnected, QString stats)
+{
+    emit signalSendStatsGameCompleted(isConnected, stats);
+}

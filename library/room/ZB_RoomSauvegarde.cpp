@@ -1,0 +1,90 @@
+#include "ZB_Room.h"
+
+#include "JoueurHumain.h"
+#include "ZB_EventsGroup.h"
+#include "ZB_RoomTable.h"
+#include "ZB_VerrouEvenements.h"
+
+#include <QMutexLocker>
+
+#include <exception>
+
+// ZB_Room: the autosave, and the settings every table shares.
+
+// ---- Saving and settings. ----
+
+void ZB_Room::saveToFile()
+{
+    ListeDesEvenements* liste = events_->getListe(-1);
+    if (liste == nullptr)
+        return;
+    QMutexLocker verrou(liste->getMutex());
+    autosauvegarde_(*liste);
+}
+
+void ZB_Room::autosauvegarde_(const ListeDesEvenements& liste)
+{
+    // The autosave runs at every turn of the user: a disk that stays full
+    // is told once, and again only after a save has succeeded.
+    GM_MessageBoxEmitter* emetteur = echecAutosauvegarde_ ? nullptr : this;
+    echecAutosauvegarde_ = !ZB_FichierDePartie::ecritFichier(cheminSauvegarde_, liste, emetteur);
+}
+
+void ZB_Room::setProtocolVersion(int version)
+{
+    version_ = version;
+    for (ZB_RoomTable* table : std::as_const(tables_))
+        table->setVersion(version);
+    events_->setVersion(version);
+    if (server_)
+        server_->setVersion(version);
+}
+
+bool ZB_Room::setNombreDeTables(int nombre, int tableAffichee)
+{
+    if (nombre == tables_.size())
+        return true;
+    if (nombre < 0 || nombre > ZB_FichierDePartie::NombreMaximalDeTables)
+        return false;
+    {
+        ZB_VerrouEvenements<ZB_EventsGroup> verrou(*events_);
+        supprimeTables_();
+    }
+    events_->initialise(nombre);
+    events_->setSansDelai(sansDelai_);
+    events_->setVersion(version_);
+    try {
+        for (int i = 0; i < nombre; ++i)
+            creeTable_(i, i == tableAffichee);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
+}
+
+void ZB_Room::setDatabaseUserId(qint64 id)
+{
+    idUtilisateur_ = id;
+    for (ZB_RoomTable* table : std::as_const(tables_)) {
+        table->setDatabaseUserId(id);
+        for (int siege = 0; siege < ZB_RoomTable::NombreDeSieges; ++siege) {
+            JoueurHumain* joueur = table->getJoueur(siege);
+            if (joueur != nullptr && joueur->estJoueurManuel())
+                joueur->options_.idCompte_ = id;
+        }
+    }
+}
+
+bool ZB_Room::needsSave() const
+{
+    for (const ZB_RoomTable* table : tables_)
+        if (table->estPartieEnCours())
+            return true;
+    return false;
+}
+
+void ZB_Room::clearNeedsSave()
+{
+    for (ZB_RoomTable* table : std::as_const(tables_))
+        table->effacePartieEnCours();
+}
