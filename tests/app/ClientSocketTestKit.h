@@ -1,8 +1,9 @@
 #pragma once
 
-// What the table client's tests share: a scripted transport, the room and
-// display that keep what the client hands them, a listener on the
-// loopback, and the bench of a client socket with its room (Banc).
+// What the table client's tests share beside the kit's scripted transport
+// (SocketScripte): the room and display that keep what the client hands
+// them, a listener on the loopback, and the bench of a client socket with
+// its room (Banc).
 
 #include "ClientSocket.h"
 #include "EvenementDeJeu.h"
@@ -25,6 +26,7 @@
 #include "ZB_ServerSocketConnection.h"
 #include "SalleDeServeur.h"
 #include "ExecuteurTemoin.h"
+#include "SocketScripte.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -67,92 +69,6 @@ inline QString annonceEssai(int essai, int secondes = 1)
         .arg(ClientSocket::EssaisMax)
         .arg(secondes);
 }
-
-// A transport the test drives: reads it scripts, writes it keeps (taking
-// only part of them when asked), connections that succeed or are refused.
-class SocketFactice : public GM_SocketAbstract
-{
-    Q_OBJECT
-public:
-    QAbstractSocket::SocketState etat = QAbstractSocket::ConnectedState;
-    QByteArray aLire;
-    QList<QByteArray> ecritures;
-    qint64 prendAuPlus = -1; // -1: everything
-    bool refuse = false;
-    QStringList connexions;
-    QList<qint64> instants;
-    QElapsedTimer horloge;
-    int fermetures = 0;
-    QList<qint64> lectures;
-
-    SocketFactice() { horloge.start(); }
-
-    QAbstractSocket::SocketState state() const override { return etat; }
-    qint64 write(const QByteArray& donnees) override
-    {
-        const qint64 n = prendAuPlus < 0 ? donnees.size() : qMin<qint64>(prendAuPlus, donnees.size());
-        ecritures << donnees.left(n);
-        return n;
-    }
-    qint64 bytesAvailable() const override { return aLire.size(); }
-    QByteArray read(qint64 maxSize) override
-    {
-        lectures << maxSize;
-        const QByteArray morceau = aLire.left(maxSize);
-        aLire.remove(0, morceau.size());
-        return morceau;
-    }
-    QHostAddress peerAddress() const override { return QHostAddress(QStringLiteral("198.51.100.7")); }
-    quint16 peerPort() const override { return Port; }
-    QString errorString() const override { return QStringLiteral("boom"); }
-    void abort() override { ferme_(); }
-    void close() override { ferme_(); }
-    void disconnectFromHost() override { ferme_(); }
-    void connectToHost(const QString& host, quint16 port) override
-    {
-        connexions << QStringLiteral("%1:%2").arg(host).arg(port);
-        instants << horloge.elapsed();
-        etat = QAbstractSocket::ConnectingState;
-        emit stateChanged(etat);
-        if (refuse) {
-            etat = QAbstractSocket::UnconnectedState;
-            emit error(QAbstractSocket::ConnectionRefusedError);
-            return;
-        }
-        etat = QAbstractSocket::ConnectedState;
-        emit connected();
-    }
-
-    void recoit(const QByteArray& octets)
-    {
-        aLire += octets;
-        emit readyRead_tcpOld();
-    }
-    // The host goes away as TCP reports it: an error, then the disconnection.
-    void hotePart()
-    {
-        etat = QAbstractSocket::UnconnectedState;
-        emit error(QAbstractSocket::RemoteHostClosedError);
-        emit disconnected();
-    }
-    QByteArray tout() const
-    {
-        QByteArray t;
-        for (const QByteArray& e : ecritures)
-            t += e;
-        return t;
-    }
-
-private:
-    void ferme_()
-    {
-        ++fermetures;
-        if (etat == QAbstractSocket::UnconnectedState)
-            return;
-        etat = QAbstractSocket::UnconnectedState;
-        emit disconnected();
-    }
-};
 
 struct Poste
 {
@@ -325,7 +241,7 @@ struct Banc
     ListeDesEvenements liste{&exec, 0};
     DisplayTemoin display;
     ZB_ClientConnection fenetre;
-    QSharedPointer<SocketFactice> socket = QSharedPointer<SocketFactice>::create();
+    QSharedPointer<SocketScripte> socket = QSharedPointer<SocketScripte>::create();
     GM_MessageBoxDisplayerHeadless boites;
     std::unique_ptr<ClientSocket> client;
 
@@ -334,6 +250,8 @@ struct Banc
         exec.liste = &liste;
         liste.version_ = 2;
         liste.joueurDistant_ = {true, false, true, true};
+        socket->adresse = QHostAddress(QStringLiteral("198.51.100.7"));
+        socket->port = Port;
         client = std::make_unique<ClientSocket>(&salle, &liste, &display, &fenetre, socket, &boites);
         client->setIdJoueur(Moi);
         client->connecte(Hote, Port, QStringLiteral("moi"), 42, 30, false);

@@ -2,9 +2,9 @@
 #include "EvenementDeJeu.h"
 #include "Evenements.h"
 #include "ListeDesEvenements.h"
-#include "GM_SocketAbstract.h"
 #include "GM_SocketTCP.h"
 #include "SalleDeServeur.h"
+#include "SocketScripte.h"
 #include "ServerView.h"
 #include "TypeDePartie.h"
 #include "ZB_FicheIdentification.h"
@@ -28,17 +28,6 @@
 #include <memory>
 
 namespace {
-
-// A client's transport that only counts the times it is sent away.
-class SocketCompte : public GM_SocketAbstract
-{
-    Q_OBJECT
-public:
-    int deconnexions = 0;
-    QAbstractSocket::SocketState state() const override { return QAbstractSocket::ConnectedState; }
-    qint64 write(const QByteArray& donnees) override { return donnees.size(); }
-    void disconnectFromHost() override { ++deconnexions; }
-};
 
 // The stand-in room, answering the seating questions as told and noting
 // them.
@@ -94,9 +83,9 @@ struct Arrivee
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     // A client who identified as nom.
-    std::unique_ptr<ZB_ServerSocketConnection> client(const QString& nom, SocketCompte** socket)
+    std::unique_ptr<ZB_ServerSocketConnection> client(const QString& nom, SocketScripte** socket)
     {
-        *socket = new SocketCompte;
+        *socket = new SocketScripte;
         auto c = std::make_unique<ZB_ServerSocketConnection>(*socket);
         OptionsDuJoueur j;
         j.nom_ = nom;
@@ -188,7 +177,7 @@ private slots:
         Arrivee a(etat);
         a.salle.reconnecte = reconnecte;
         a.salle.auHasard = auHasard;
-        SocketCompte* socket = nullptr;
+        SocketScripte* socket = nullptr;
         auto c = a.client(QStringLiteral("Zoe"), &socket);
         a.vue->cb_newConnection(a.serveur.get(), c->getOptions(), c.get(), false);
         QCOMPARE(a.salle.appels, appels);
@@ -201,8 +190,8 @@ private slots:
     void listFollowsConnectionsAndHostPlaces()
     {
         Arrivee a(ZB_ServerSocket::AttenteJoueurs);
-        SocketCompte* s1 = nullptr;
-        SocketCompte* s2 = nullptr;
+        SocketScripte* s1 = nullptr;
+        SocketScripte* s2 = nullptr;
         auto c1 = a.client(QStringLiteral("Zoe"), &s1);
         auto c2 = a.client(QStringLiteral("Zoe"), &s2);
         a.vue->cb_newConnection(a.serveur.get(), c1->getOptions(), c1.get(), false);

@@ -14,6 +14,7 @@
 #include "ZB_LobbyServer.h"
 #include "ZB_MultiServer.h"
 #include "SalleSansInterface.h"
+#include "SocketScripte.h"
 #include "ZB_Room.h"
 #include "ZB_ServerSocket.h"
 #include "ZB_ServerSocketConnection.h"
@@ -69,19 +70,13 @@ protected:
     qint64 maintenant() const override { return tempsMs < 0 ? ZB_MultiServer::maintenant() : tempsMs; }
 };
 
-// A connection already held by a room, which only counts its closings.
-class SocketTenu : public GM_SocketAbstract
+// A connection already held by a room.
+SocketScripte* socketTenu()
 {
-    Q_OBJECT
-public:
-    int fermetures = 0;
-    QAbstractSocket::SocketState state() const override { return QAbstractSocket::ConnectedState; }
-    qint64 write(const QByteArray& donnees) override { return donnees.size(); }
-    QHostAddress peerAddress() const override { return QHostAddress(QStringLiteral("203.0.113.20")); }
-    void abort() override { ++fermetures; }
-    void close() override { ++fermetures; }
-    void disconnectFromHost() override { ++fermetures; }
-};
+    auto* socket = new SocketScripte;
+    socket->adresse = QHostAddress(QStringLiteral("203.0.113.20"));
+    return socket;
+}
 
 QByteArray identification(qint64 id)
 {
@@ -443,7 +438,7 @@ private slots:
         for (int i = 0; i < etats.size(); ++i) {
             attend(i);
             for (int j = 0; j < enAttente.at(i); ++j)
-                QVERIFY(serveurDeSalle(i)->acceptConnection(new SocketTenu));
+                QVERIFY(serveurDeSalle(i)->acceptConnection(socketTenu()));
             serveurDeSalle(i)->setEtat(etats.at(i));
         }
         ZB_ServerSocket* trouve = serveur->findRoomForConnection();
@@ -461,8 +456,8 @@ private slots:
         cree(2, false);
         serveurDeSalle(0)->setEtat(6);
         attend(1);
-        auto* ancien = new SocketTenu;
-        QPointer<SocketTenu> garde(ancien);
+        auto* ancien = socketTenu();
+        QPointer<SocketScripte> garde(ancien);
         QVERIFY(serveurDeSalle(1)->acceptConnection(ancien));
         serveurDeSalle(1)->setEtat(0);
 

@@ -4,7 +4,6 @@
 #include "EvenementDeJeu.h"
 #include "GM_GamePenalty.h"
 #include "GM_GameStats.h"
-#include "GM_SocketAbstract.h"
 #include "JoueurHumain.h"
 #include "JoueurResau.h"
 #include "ListeDesEvenements.h"
@@ -20,6 +19,7 @@
 #include "SalleDeTable.h"
 #include "SalleQuiJoue.h"
 #include "PasDeSalle.h"
+#include "SocketScripte.h"
 #include "ZbTestRegistry.h"
 
 #include <QCoreApplication>
@@ -34,21 +34,6 @@
 #include <memory>
 
 namespace {
-
-// A transport that keeps what is written to it.
-class SocketTemoin : public GM_SocketAbstract
-{
-    Q_OBJECT
-public:
-    QAbstractSocket::SocketState etat = QAbstractSocket::ConnectedState;
-    QList<QByteArray> ecrits;
-    QAbstractSocket::SocketState state() const override { return etat; }
-    qint64 write(const QByteArray& donnees) override
-    {
-        ecrits << donnees;
-        return donnees.size();
-    }
-};
 
 class ServeurTemoin : public ZB_ServerSeatingA
 {
@@ -248,17 +233,17 @@ private slots:
         QFETCH(int, etatSocket);
         QFETCH(int, etat);
         QFETCH(QString, tete);
-        auto* socket = new SocketTemoin;
+        auto* socket = new SocketScripte;
         socket->etat = static_cast<QAbstractSocket::SocketState>(etatSocket);
-        QPointer<SocketTemoin> garde(socket);
+        QPointer<SocketScripte> garde(socket);
         {
             ZB_ServerSocketConnection connection(socket);
             salle->liste.etatAttendu_ = etat;
             QVERIFY(table->setClientInGameOnTheFly_SpecificPos(&connection, 0, false, arrivant(900, 90)));
             QCOMPARE(connection.getTableId(), 0);
-            QCOMPARE(socket->ecrits.size(), tete.isEmpty() ? 0 : 1);
+            QCOMPARE(socket->ecritures.size(), tete.isEmpty() ? 0 : 1);
             if (!tete.isEmpty()) {
-                const QString texte = QString::fromUtf8(socket->ecrits.at(0));
+                const QString texte = QString::fromUtf8(socket->ecritures.at(0));
                 QVERIFY2(texte.startsWith(tete), qPrintable(texte));
                 QVERIFY(texte.contains(QStringLiteral("{ReE!")));
             }
@@ -627,7 +612,7 @@ private slots:
         QSignalSpy debut(&table, &ZB_RoomTable::signalSendStatsGameStart);
         QSignalSpy fin(&table, &ZB_RoomTable::signalSendStatsGameCompleted);
         QSignalSpy penalites(&table, &ZB_RoomTable::signalSendPenalty);
-        auto* socket = new SocketTemoin;
+        auto* socket = new SocketScripte;
         ZB_ServerSocketConnection connection(socket);
         ServeurTemoin serveur;
         bool parti = false;
@@ -675,8 +660,8 @@ private slots:
         GM_GamePenalty penalite;
         penalite.chargeValeursDepuisString(penalites.at(0).at(0).toString());
         QCOMPARE(penalite, GM_GamePenalty(77, 1.0, 502, table.getStatsPartie().valeurs_[0], 0));
-        QCOMPARE(socket->ecrits.size(), 1);
-        QVERIFY(QString::fromUtf8(socket->ecrits.at(0)).startsWith(QStringLiteral("{RsI!")));
+        QCOMPARE(socket->ecritures.size(), 1);
+        QVERIFY(QString::fromUtf8(socket->ecritures.at(0)).startsWith(QStringLiteral("{RsI!")));
         QCOMPARE(connection.getTableId(), 0);
         QCOMPARE(serveur.placees.size(), 1);
         // The two computers' seats are free for newcomers.

@@ -1,9 +1,9 @@
 #pragma once
 
-// What the server socket's tests share: a scripted transport, the host's
-// view that keeps what it hears, a real client and listener on the
-// loopback, and the bench of a server socket over the kit's stand-in
-// room (BancServeur).
+// What the server socket's tests share beside the kit's scripted transport
+// (SocketScripte): the host's view that keeps what it hears, a real client
+// and listener on the loopback, and the bench of a server socket over the
+// kit's stand-in room (BancServeur).
 
 #include "EvenementDeJeu.h"
 #include "GM_BanList.h"
@@ -27,6 +27,7 @@
 #include "ZB_ServerSocketConnection.h"
 #include "SalleDeServeur.h"
 #include "SalleEnReseau.h"
+#include "SocketScripte.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -45,63 +46,6 @@ namespace serveurtest {
 
 inline constexpr int Delai = 5000;
 inline const QHostAddress Publique(QStringLiteral("203.0.113.9"));
-
-// A transport whose reads the test scripts and whose writes it keeps; it
-// may take only part of each write, or fail.
-class SocketScripte : public GM_SocketAbstract
-{
-    Q_OBJECT
-public:
-    QAbstractSocket::SocketState etat = QAbstractSocket::ConnectedState;
-    QHostAddress adresse = Publique;
-    quint16 port = 4567;
-    QByteArray aLire;
-    QByteArray ecrit;
-    qint64 prendAuPlus = -1; // -1: everything
-    bool echoue = false;
-    int fermetures = 0;
-
-    QAbstractSocket::SocketState state() const override { return etat; }
-    qint64 write(const QByteArray& donnees) override
-    {
-        if (echoue)
-            return -1;
-        const qint64 n = prendAuPlus < 0 ? donnees.size() : qMin<qint64>(prendAuPlus, donnees.size());
-        ecrit += donnees.left(n);
-        return n;
-    }
-    qint64 bytesAvailable() const override { return aLire.size(); }
-    QByteArray read(qint64 maxSize) override
-    {
-        const QByteArray morceau = aLire.left(maxSize);
-        aLire.remove(0, morceau.size());
-        return morceau;
-    }
-    QHostAddress peerAddress() const override { return adresse; }
-    quint16 peerPort() const override { return port; }
-    quint16 localPort() const override { return 4000; }
-    QString errorString() const override { return QStringLiteral("boom"); }
-    void abort() override { ferme_(); }
-    void close() override { ferme_(); }
-    void disconnectFromHost() override { ferme_(); }
-
-    void recoit(const QByteArray& octets)
-    {
-        aLire += octets;
-        emit readyRead_tcpOld();
-    }
-    QString texteEcrit() const { return QString::fromUtf8(ecrit); }
-
-private:
-    void ferme_()
-    {
-        ++fermetures;
-        if (etat == QAbstractSocket::UnconnectedState)
-            return;
-        etat = QAbstractSocket::UnconnectedState;
-        emit disconnected();
-    }
-};
 
 class VueTemoin : public ZB_ServerSocket::Cb_SocketInput
 {
@@ -180,7 +124,7 @@ inline QString cleDans(const QByteArray& octets)
 
 inline QString cleEcrite(const SocketScripte* socket)
 {
-    return cleDans(socket->ecrit);
+    return cleDans(socket->ecrit());
 }
 
 // A client on the loopback, from one of its addresses, that keeps what it

@@ -429,11 +429,11 @@ private slots:
         traite();
         // Each heard its seat key when it identified, and nothing else.
         for (SocketScripte* client : {table0, table1, attend}) {
-            QCOMPARE(client->ecrit, texte(EvenementDeJeu(EvenementDeJeu::NeW, cleEcrite(client), 4,
+            QCOMPARE(client->ecrit(), texte(EvenementDeJeu(EvenementDeJeu::NeW, cleEcrite(client), 4,
                                                          EtatDeJeu::Identification, EvenementDeJeu::Local_Table,
                                                          connectionDe(client)->getPlayerId(), 0, -1, -2, ZB_ICI),
                                           1));
-            client->ecrit.clear();
+            client->ecritures.clear();
         }
         table0->prendAuPlus = 7;
         serveur->setVersion(2);
@@ -441,13 +441,13 @@ private slots:
                                 EvenementDeJeu::Local_Table, -1,
                                 0, -1, 0, ZB_ICI);
         serveur->envoieEvenement(ev);
-        QCOMPARE(table0->ecrit, texte(ev));
-        QCOMPARE(attend->ecrit, texte(ev));
-        QVERIFY(table1->ecrit.isEmpty());
-        QVERIFY(inconnu->ecrit.isEmpty());
+        QCOMPARE(table0->ecrit(), texte(ev));
+        QCOMPARE(attend->ecrit(), texte(ev));
+        QVERIFY(table1->ecrit().isEmpty());
+        QVERIFY(inconnu->ecrit().isEmpty());
         serveur->setVersion(1);
         serveur->envoieEvenement(ev);
-        QCOMPARE(attend->ecrit, texte(ev) + texte(ev, 1));
+        QCOMPARE(attend->ecrit(), texte(ev) + texte(ev, 1));
     }
 
     // A transport that fails, or takes nothing, cannot follow the stream:

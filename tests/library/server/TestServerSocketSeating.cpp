@@ -77,7 +77,7 @@ private slots:
         // before the events run.
         if (!accepte) {
             QCOMPARE(socket->fermetures, 1);
-            QCOMPARE(socket->ecrit, QByteArray(RECORD_REFUS_TABLE));
+            QCOMPARE(socket->ecrit(), QByteArray(RECORD_REFUS_TABLE));
         }
         traite();
         QCOMPARE(serveur->getConnections().size(), avant + (accepte ? 1 : 0) - (placeFaite ? 1 : 0));
@@ -131,7 +131,7 @@ private slots:
         QCOMPARE(vue->logs, refus);
         QCOMPARE(sockets.at(4)->fermetures, 1);
         QCOMPARE(sockets.at(3)->fermetures, hote ? 1 : 0);
-        QVERIFY(sockets.at(4)->ecrit.endsWith(RECORD_REFUS_TABLE));
+        QVERIFY(sockets.at(4)->ecrit().endsWith(RECORD_REFUS_TABLE));
         QCOMPARE(salle->genres(), (QStringList{"InJ", "InJ", "InJ", "InJ"}));
         for (int i = 0; i < 4; ++i) {
             const EvenementDeJeu& ev = salle->appliques.at(i);

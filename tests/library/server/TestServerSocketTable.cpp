@@ -162,7 +162,7 @@ private slots:
             joueur302.socket.disconnectFromHost();
             QTRY_COMPARE_WITH_TIMEOUT(salle->table->getJoueur(2)->modeJeu_, int(Joueur::ModeRemplacant), Delai);
         }
-        const qsizetype entendu = temoin->ecrit.size();
+        const qsizetype entendu = temoin->ecrit().size();
 
         ClientReel autre(ecoute.serverPort());
         autre.socket.write(nouveau(joueur(302, 1302), cle == QLatin1String("vraie") ? joueur302.cle() : cle));
