@@ -14,7 +14,6 @@
 #include "JoueurHumain.h"
 #include "TableDeScene.h"
 
-#include <QDir>
 #include <QGraphicsView>
 #include <QPropertyAnimation>
 #include <QTest>
@@ -24,14 +23,6 @@
 #include <memory>
 
 namespace scenetest {
-
-// With ZB_DISPLAY_PNG_DIR=<folder> a picture is left there for a look.
-inline void gardeImage(const QImage& image, const QString& nom)
-{
-    const QString dossier = qEnvironmentVariable("ZB_DISPLAY_PNG_DIR");
-    if (!dossier.isEmpty() && QDir().mkpath(dossier))
-        image.save(dossier + QLatin1Char('/') + nom);
-}
 
 // A person's double click: press, release, the double click, release.
 // QTest's own sends the double click alone and leaves the button down, so

@@ -6,6 +6,8 @@
 // graphics view whose viewport is the engine's widget, the scene, and the
 // engine told of its scene. The native hooks record what the scene asks of
 // them; the kit's DestinataireDesBoites records the answers of message boxes.
+// Pictures of a table are left for a look where ZB_DISPLAY_PNG_DIR names a
+// folder.
 
 #include "DestinataireDesBoites.h"
 #include "DisplayGLPaintA.h"
@@ -14,6 +16,7 @@
 #include "GM_NativeA.h"
 #include "OptionsAffichage.h"
 
+#include <QDir>
 #include <QGraphicsView>
 #include <QImage>
 #include <QList>
@@ -104,5 +107,13 @@ struct TableDeScene
     QPointer<QWidget> panneauDroit;
     DisplayGLScene* scene = nullptr;
 };
+
+// With ZB_DISPLAY_PNG_DIR=<folder> a picture is left there for a look.
+inline void gardeImage(const QImage& image, const QString& nom)
+{
+    const QString dossier = qEnvironmentVariable("ZB_DISPLAY_PNG_DIR");
+    if (!dossier.isEmpty() && QDir().mkpath(dossier))
+        image.save(dossier + QLatin1Char('/') + nom);
+}
 
 } // namespace scenetest

@@ -1,0 +1,393 @@
+#include "AppStyleSwitch.h"
+#include "DisplayGLSceneDialog.h"
+#include "FormTutorialEnter.h"
+#include "MainWindowTestKit.h"
+#include "OptionsPartie.h"
+#include "StyleTools.h"
+#include "ZB_SettingsStore.h"
+#include "ZbTestRegistry.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <limits>
+#include <utility>
+
+using namespace fenetretest;
+
+namespace {
+
+// The theme classes by number; a run with no theme keeps what it had.
+const char* const CLASSES_THEMES[] = {"ZB_StyleWood", "ZB_StyleAlien", "ZB_StyleRacing", "ZB_StyleCandy",
+                                      "ZB_StyleNature"};
+
+QString cleTheme()
+{
+    return QLatin1String(ZB_SettingsStore::GROUPE_STYLE_APPLICATION) + QStringLiteral("/theme");
+}
+
+// An attended run's store with neither a theme choice nor a tutorial to
+// show: what one test leaves there must not decide another.
+void videReglages()
+{
+    QSettings reglages;
+    reglages.remove(QLatin1String(ZB_SettingsStore::GROUPE_STYLE_APPLICATION));
+    reglages.remove(QLatin1String(ZB_SettingsStore::GROUPE_AFFICHAGE));
+    reglages.remove(QLatin1String(ZB_SettingsStore::GROUPE_PARTIE));
+    reglages.setValue(QLatin1String(ZB_SettingsStore::GROUPE_TUTORIEL) + QStringLiteral("/done"), true);
+    reglages.sync();
+}
+
+} // namespace
+
+// What the user sets in the main window and what one run keeps for the
+// next: the game type, sounds and size, the options accepted or refused by
+// the store, the themes and their return, the welcome at a first start, the
+// wide layout, the controls' size and the window's place on the screen;
+// pictures of the options dialog under each theme.
+class TestMainWindowSettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // The game type, the sounds and the window's size chosen in one run are
+    // there in the next; an unattended run leaves them alone.
+    void reglagesEntreDeuxLancements()
+    {
+        QTemporaryDir dossier;
+        {
+            ZB_MainWidget w(ZB_Settings(), dossier.path());
+            w.action(QStringLiteral("type8"))->trigger();
+            w.action(QStringLiteral("sons"))->setChecked(false);
+            w.vue()->resize(700, 500);
+        }
+        {
+            ZB_MainWidget automatique(sansSurveillance(), dossier.path());
+            automatique.userChoseGameType(0);
+        }
+        ZB_MainWidget w(ZB_Settings(), dossier.path());
+        QCOMPARE(w.optionsDePartie().idPreset_, 8);
+        QVERIFY(w.action(QStringLiteral("type8"))->isChecked());
+        QVERIFY(!w.action(QStringLiteral("sons"))->isChecked());
+        QCOMPARE(w.vue()->size(), QSize(700, 500));
+    }
+
+    // Accepted options are the table's from the next game on, and the next
+    // run's.
+    void optionsAccepteesPuisRedemarrage()
+    {
+        videReglages();
+        QTemporaryDir dossier;
+        const QStringList noms{QStringLiteral("Anna"), QStringLiteral("Beat"), QStringLiteral("Cla")};
+        {
+            ZB_MainWidget w(accompagne(), dossier.path());
+            // The menu's commands are also in reach on the table: the
+            // settings panel's tab opens the right panel with its buttons.
+            DisplayGLSceneDialog* reglages = w.vue()->scene()->dialogueReglages();
+            QVERIFY(reglages->isVisible());
+            reglages->expand();
+            QTRY_VERIFY(reglages->contenu()->findChild<QPushButton*>(QStringLiteral("bouton_nouvelle"))->isVisible());
+            w.action(QStringLiteral("options"))->trigger();
+            OptionsPartie* d = w.dialogueOptions();
+            QTRY_VERIFY(d->isVisible());
+            d->findChild<QAbstractButton*>(QStringLiteral("radioButtonPreset8"))->click();
+            d->findChild<QAbstractButton*>(QStringLiteral("radioButtonAppStyleCandy"))->click();
+            for (const auto& [nom, texte] : {std::pair{"lineEditNameOpponent1", noms[0]},
+                                              std::pair{"lineEditNameBuddy", noms[1]},
+                                              std::pair{"lineEditNameOpponent2", noms[2]}})
+                d->findChild<QLineEdit*>(QLatin1String(nom))->setText(texte);
+            d->getButtonBox()->button(QDialogButtonBox::Ok)->click();
+            QVERIFY2(!d->isVisible(), qPrintable(d->message()));
+            QCOMPARE(w.optionsDePartie().idPreset_, 8);
+            QCOMPARE(w.appStyle(), AppStyleSwitch::CANDY);
+            QCOMPARE(QApplication::style()->metaObject()->className(), "ZB_StyleCandy");
+            QCOMPARE(w.vue()->scene()->optionsAffichage().noms_, noms);
+            ordinateurPartout(w);
+            w.userChoseGameType(8);
+            w.OnNouvellePartie();
+            QCOMPARE(w.salle()->getOptions().idPreset_, 8);
+        }
+        ZB_MainWidget w(accompagne(), dossier.path());
+        QCOMPARE(w.optionsDePartie().idPreset_, 8);
+        QVERIFY(w.action(QStringLiteral("type8"))->isChecked());
+        QCOMPARE(w.optionsAffichage().noms_, noms);
+        QCOMPARE(w.appStyle(), AppStyleSwitch::CANDY);
+    }
+
+    // Options the store refuses are reported and change nothing: neither
+    // record is kept, the table keeps its options.
+    void optionsRefuseesParLeStockage()
+    {
+        videReglages();
+        QTemporaryDir dossier;
+        ZB_MainWidget w(accompagne(), dossier.path());
+        w.vue()->scene()->setAutoAnswer(false);
+        const int presetAvant = w.optionsDePartie().idPreset_;
+        const QVariant partieAvant = QSettings().value(QStringLiteral("Game/options"));
+        OptionsDePartie partie = w.optionsDePartie();
+        partie.idPreset_ = presetAvant == 8 ? 6 : 8;
+        OptionsAffichage affichage = w.optionsAffichage();
+        affichage.noms_ = QStringList{QStringLiteral("Anna"), QStringLiteral("Beat"), QStringLiteral("Cla")};
+        affichage.facteur1_ = std::numeric_limits<double>::quiet_NaN();
+        const int boites = w.vue()->scene()->historiqueBoites().size();
+        w.OnOptionsAccepted(partie, affichage);
+        QTRY_VERIFY(w.vue()->scene()->historiqueBoites().size() > boites);
+        QCOMPARE(w.optionsDePartie().idPreset_, presetAvant);
+        QVERIFY(w.optionsAffichage().noms_ != affichage.noms_);
+        QCOMPARE(QSettings().value(QStringLiteral("Game/options")), partieAvant);
+    }
+
+    // Five themes and none, switched with a dialog open: the dialog stays,
+    // the table takes the theme's colours, the choice is kept.
+    void themesAvecDialogueOuvert()
+    {
+        videReglages();
+        QTemporaryDir dossier;
+        ZB_MainWidget w(accompagne(), dossier.path());
+        w.vue()->resize(800, 600);
+        w.action(QStringLiteral("options"))->trigger();
+        for (const char* nom :
+             {"style_alien", "style_course", "style_bonbon", "style_nature", "style_bois", "style_aucun"}) {
+            QAction* a = w.action(QLatin1String(nom));
+            QVERIFY2(a != nullptr, nom);
+            a->trigger();
+            const int style = a->data().toInt();
+            QCOMPARE(w.appStyle(), style);
+            QVERIFY(a->isChecked());
+            QCOMPARE(w.vue()->scene()->schemaCouleurs(), style);
+            // "None" takes effect at once: the style the run started with.
+            if (style == AppStyleSwitch::NO_THEME)
+                QCOMPARE(QApplication::style()->name(), QStringLiteral("fusion"));
+            else
+                QCOMPARE(QApplication::style()->metaObject()->className(), CLASSES_THEMES[style]);
+            QVERIFY(w.dialogueOptions()->isVisible());
+            QCOMPARE(QSettings().value(cleTheme()).toInt(), style);
+        }
+        // The options dialog shows the theme in force, none included, and
+        // applies its choice at once, none included.
+        OptionsPartie* d = w.dialogueOptions();
+        auto bouton = [d](const char* nom) { return d->findChild<QAbstractButton*>(QLatin1String(nom)); };
+        for (const auto& [nom, style] : {std::pair{"radioButtonAppStyleCandy", int(AppStyleSwitch::CANDY)},
+                                         std::pair{"radioButtonAppStyleNone", int(AppStyleSwitch::NO_THEME)},
+                                         std::pair{"radioButtonAppStyleWood", int(AppStyleSwitch::WOOD)}}) {
+            w.action(QStringLiteral("options"))->trigger();
+            QVERIFY(bouton(w.appStyle() == AppStyleSwitch::NO_THEME ? "radioButtonAppStyleNone"
+                                                                     : "radioButtonAppStyleCandy")
+                        ->isChecked());
+            bouton(nom)->click();
+            d->getButtonBox()->button(QDialogButtonBox::Ok)->click();
+            QVERIFY2(!d->isVisible(), qPrintable(d->message()));
+            QCOMPARE(w.appStyle(), style);
+            QCOMPARE(AppStyleSwitch::isTheme(QApplication::style()), style != AppStyleSwitch::NO_THEME);
+            QCOMPARE(QSettings().value(cleTheme()).toInt(), style);
+        }
+    }
+
+    // The theme comes back from the store; a first start has Wood, and a
+    // stored value that names no theme gives none without failing.
+    void themeRestaure_data()
+    {
+        QTest::addColumn<QVariant>("garde");
+        QTest::addColumn<int>("attendu");
+        QTest::newRow("first start") << QVariant() << int(AppStyleSwitch::WOOD);
+        QTest::newRow("alien") << QVariant(1) << int(AppStyleSwitch::ALIEN);
+        QTest::newRow("nature as text") << QVariant(QStringLiteral("4")) << int(AppStyleSwitch::NATURE);
+        QTest::newRow("none chosen") << QVariant(-1) << int(AppStyleSwitch::NO_THEME);
+        QTest::newRow("too large") << QVariant(5) << int(AppStyleSwitch::NO_THEME);
+        QTest::newRow("fraction") << QVariant(2.5) << int(AppStyleSwitch::NO_THEME);
+        QTest::newRow("word") << QVariant(QStringLiteral("bois")) << int(AppStyleSwitch::NO_THEME);
+    }
+    void themeRestaure()
+    {
+        QFETCH(QVariant, garde);
+        QFETCH(int, attendu);
+        videReglages();
+        if (garde.isValid())
+            QSettings().setValue(cleTheme(), garde);
+        QTemporaryDir dossier;
+        // A style the run starts from, so that "none" is seen to keep it.
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        QStyle* avant = QApplication::style();
+        {
+            ZB_MainWidget w(accompagne(), dossier.path());
+            QCOMPARE(w.appStyle(), attendu);
+            if (attendu == AppStyleSwitch::NO_THEME)
+                QCOMPARE(QApplication::style(), avant);
+            else
+                QCOMPARE(QApplication::style()->metaObject()->className(), CLASSES_THEMES[attendu]);
+        }
+        // The choice in force is what the next start reads.
+        QCOMPARE(AppStyleSwitch::storedStyle(QSettings().value(cleTheme())), attendu);
+    }
+
+    // The welcome shows at a first start only: its answer is kept, and the
+    // next start goes straight to the table.
+    void tutorielAuPremierLancement()
+    {
+        videReglages();
+        QSettings().remove(QLatin1String(ZB_SettingsStore::GROUPE_TUTORIEL));
+        QTemporaryDir dossier;
+        {
+            ZB_MainWidget w(accompagne(), dossier.path());
+            FormTutorialEnter* f = w.formulaireTutoriel();
+            QTRY_VERIFY(f->isVisible());
+            f->getButtonGroup()->button(FormTutorialEnter::Debutant)->click();
+            f->getCheckBox()->setChecked(true);
+            f->getBoutonOk()->click();
+            QVERIFY(!f->isVisible());
+        }
+        QSettings reglages;
+        ZB_SettingsStore store(reglages);
+        QVERIFY(store.tutorielTermine());
+        QCOMPARE(store.choixTutoriel(), int(FormTutorialEnter::Debutant));
+        ZB_MainWidget w(accompagne(), dossier.path());
+        QTest::qWait(200);
+        QVERIFY(!w.formulaireTutoriel()->isVisible());
+    }
+
+    // The wide layout chosen in an earlier run shows its right strip from
+    // the start, with the lobby's login in it, inside the window.
+    void dispositionLargeRetrouvee()
+    {
+        videReglages();
+        {
+            QSettings reglages;
+            OptionsAffichage options;
+            options.useRightSpace_ = true;
+            QVERIFY(ZB_SettingsStore(reglages).ecritOptionsAffichage(options));
+        }
+        QTemporaryDir dossier;
+        ZB_MainWidget w(accompagne(), dossier.path());
+        w.vue()->resize(1800, 900);
+        w.vue()->show();
+        QTRY_VERIFY(w.vue()->scene()->isPanneauDroitAffiche());
+        videReglages();
+    }
+
+    // A resized table sizes the controls and the button edges in the store
+    // pictures' mode only; a normal run leaves both at their start values.
+    void tailleDesControles_data()
+    {
+        QTest::addColumn<bool>("captures");
+        QTest::addColumn<QSize>("vue");
+        QTest::addColumn<int>("minimum");
+        QTest::addColumn<double>("bords");
+        QTest::newRow("normal run") << false << QSize(2400, 1500) << 0 << 1.0;
+        QTest::newRow("pictures, small") << true << QSize(900, 600) << 27 << 1.0;
+        QTest::newRow("pictures, large") << true << QSize(2400, 1500) << 72 << 1.5;
+    }
+    void tailleDesControles()
+    {
+        QFETCH(bool, captures);
+        QFETCH(QSize, vue);
+        QFETCH(int, minimum);
+        QFETCH(double, bords);
+        QTemporaryDir dossier;
+        ZB_Settings d = sansSurveillance();
+        d.screenshotMode = captures ? 1 : 0;
+        {
+            ZB_MainWidget w(d, dossier.path());
+            w.vue()->resize(vue);
+            w.OnSizeChanged();
+            // The whole view, as the table's widget is.
+            const QSize taille = w.vue()->rect().size();
+            QCOMPARE(taille, vue);
+            QCOMPARE(StyleTools::minimumControlSize(), QSize(minimum, minimum));
+            QCOMPARE(StyleTools::buttonEdgeScale(), bords);
+        }
+        StyleTools::setMinimumControlSize(QSize(0, 0));
+        StyleTools::setButtonEdgeScale(1.0);
+    }
+
+    // A window saved larger than the screen and below it opens inside the
+    // screen's free area, and at each further start exactly where it was.
+    void windowOpensInsideTheScreen()
+    {
+        videReglages();
+        QScreen* ecran = QGuiApplication::primaryScreen();
+        QVERIFY(ecran);
+        const QRect libre = ecran->availableGeometry();
+        {
+            QWidget modele;
+            modele.setGeometry(libre.x() + 50, libre.bottom() - 20, libre.width() + 400, libre.height() + 300);
+            QSettings reglages;
+            ZB_SettingsStore(reglages).setGeometrie(modele.saveGeometry());
+        }
+        QRect premiere;
+        for (int depart = 0; depart < 3; ++depart) {
+            QTemporaryDir dossier;
+            ZB_MainWidget w(accompagne(), dossier.path());
+            const QRect r = w.vue()->geometry();
+            QVERIFY2(libre.contains(r), qPrintable(QStringLiteral("start %1: %2,%3 %4x%5").arg(depart).arg(r.x())
+                                                       .arg(r.y()).arg(r.width()).arg(r.height())));
+            if (depart == 0)
+                premiere = r;
+            QCOMPARE(r, premiere);
+        }
+        videReglages();
+    }
+
+    // The main window under each theme with the options open, the about box
+    // and the bug questionnaire, kept as pictures when ZB_SHOTS_DIR names a
+    // folder.
+    void capturesDesDialogues()
+    {
+        const QString dossierImages = qEnvironmentVariable("ZB_SHOTS_DIR");
+        if (dossierImages.isEmpty())
+            QSKIP("ZB_SHOTS_DIR is not set");
+        videReglages();
+        QTemporaryDir dossier;
+        ZB_MainWidget w(accompagne(), dossier.path());
+        ordinateurPartout(w);
+        w.vue()->resize(1024, 720);
+        w.vue()->show();
+        w.OnNouvellePartie();
+        QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= 2; }, 60000));
+        auto capture = [&](const QString& nom) {
+            QTest::qWait(300);
+            w.vue()->scene()->rafraichitCouche();
+            QVERIFY(w.vue()->grab().save(QDir(dossierImages).filePath(nom)));
+        };
+        for (const char* nom : {"style_bois", "style_alien", "style_course", "style_bonbon", "style_nature"}) {
+            w.action(QStringLiteral("options"))->trigger();
+            w.action(QLatin1String(nom))->trigger();
+            capture(QStringLiteral("options-%1.png").arg(QLatin1String(nom)));
+        }
+        // The options dialog itself, on each of its tabs, in whatever
+        // language the system gives: the longest texts show there first.
+        w.action(QStringLiteral("options"))->trigger();
+        auto* onglets = w.dialogueOptions()->findChild<QTabWidget*>();
+        QVERIFY(onglets != nullptr);
+        for (int i = 0; i < onglets->count(); ++i) {
+            onglets->setCurrentIndex(i);
+            QVERIFY(w.dialogueOptions()->isVisible());
+            QTest::qWait(300);
+            w.vue()->scene()->rafraichitCouche();
+            // The window as the screen shows it: the dialog lies over the
+            // table in the same scene.
+            const QImage image = w.vue()->screen()->grabWindow(w.vue()->winId()).toImage();
+            QVERIFY(image.save(QDir(dossierImages).filePath(QStringLiteral("options-tab%1.png").arg(i))));
+        }
+        w.action(QStringLiteral("aPropos"))->trigger();
+        capture(QStringLiteral("about.png"));
+        w.vue()->scene()->demandeCapture(DisplayGLScene::CaptureBug);
+        w.vue()->scene()->PortableGrabFrameBuffer_Completed(QImage(64, 48, QImage::Format_RGB32));
+        capture(QStringLiteral("bug-questionnaire.png"));
+    }
+};
+
+ZB_REGISTER_TEST(TestMainWindowSettings)
+#include "TestMainWindowSettings.moc"
