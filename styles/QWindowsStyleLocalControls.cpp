@@ -29,6 +29,32 @@ constexpr int TAB_SELECTED_OVERHANG = 2;
 
 constexpr int SCROLL_BAR_ARROW_MARGIN = 4;
 
+// A scroll bar's page, and a greyed slider, in a dense pattern over the
+// window's colour (a pressed page darker); the painter's tools are left as
+// they were found.
+void drawDensePage(QPainter* painter, const QRect& rect, const QPalette& palette, bool sunken)
+{
+    const QBrush background = painter->background();
+    const Qt::BGMode mode = painter->backgroundMode();
+    const QPen pen = painter->pen();
+    const QBrush brush = painter->brush();
+    painter->setPen(Qt::NoPen);
+    painter->setBackgroundMode(Qt::OpaqueMode);
+    if (sunken) {
+        painter->setBrush(QBrush(palette.shadow().color(), Qt::Dense4Pattern));
+        painter->setBackground(palette.dark().color());
+    } else {
+        const QPixmap texture = palette.light().texture();
+        painter->setBrush(texture.isNull() ? QBrush(palette.light().color(), Qt::Dense4Pattern) : QBrush(texture));
+        painter->setBackground(palette.window().color());
+    }
+    painter->drawRect(rect);
+    painter->setPen(pen);
+    painter->setBrush(brush);
+    painter->setBackground(background);
+    painter->setBackgroundMode(mode);
+}
+
 } // namespace
 
 void QWindowsStyleLocal::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
@@ -90,47 +116,15 @@ void QWindowsStyleLocal::drawControl(ControlElement element, const QStyleOption*
         drawScrollBarLine(element, option, painter, widget);
         return;
     case CE_ScrollBarAddPage:
-    case CE_ScrollBarSubPage: {
-        const QBrush background = painter->background();
-        const Qt::BGMode mode = painter->backgroundMode();
-        const QPen pen = painter->pen();
-        const QBrush brush = painter->brush();
-        painter->setPen(Qt::NoPen);
-        painter->setBackgroundMode(Qt::OpaqueMode);
-        if (state & State_Sunken) {
-            painter->setBrush(QBrush(palette.shadow().color(), Qt::Dense4Pattern));
-            painter->setBackground(palette.dark().color());
-        } else {
-            const QPixmap texture = palette.light().texture();
-            painter->setBrush(texture.isNull() ? QBrush(palette.light().color(), Qt::Dense4Pattern) : QBrush(texture));
-            painter->setBackground(palette.window().color());
-        }
-        painter->drawRect(rect);
-        painter->setPen(pen);
-        painter->setBrush(brush);
-        painter->setBackground(background);
-        painter->setBackgroundMode(mode);
+    case CE_ScrollBarSubPage:
+        drawDensePage(painter, rect, palette, state & State_Sunken);
         return;
-    }
     case CE_ScrollBarSlider:
         if (state & State_Enabled) {
             const QBrush fill = palette.button();
             qDrawWinButton(painter, rect, buttonLightExchanged(palette), false, &fill);
         } else {
-            const QBrush background = painter->background();
-            const Qt::BGMode mode = painter->backgroundMode();
-            const QPen pen = painter->pen();
-            const QBrush brush = painter->brush();
-            const QPixmap texture = palette.light().texture();
-            painter->setPen(Qt::NoPen);
-            painter->setBackgroundMode(Qt::OpaqueMode);
-            painter->setBackground(palette.window().color());
-            painter->setBrush(texture.isNull() ? QBrush(palette.light().color(), Qt::Dense4Pattern) : QBrush(texture));
-            painter->drawRect(rect);
-            painter->setPen(pen);
-            painter->setBrush(brush);
-            painter->setBackground(background);
-            painter->setBackgroundMode(mode);
+            drawDensePage(painter, rect, palette, false);
         }
         return;
     case CE_ToolBar:
