@@ -11,7 +11,6 @@
 #include "TableClient.h"
 #include "ZB_MainWidget.h"
 
-#include <QElapsedTimer>
 #include <QStringList>
 #include <QTest>
 #include <QTextStream>
@@ -44,14 +43,7 @@ inline QString record(ZB_MainWidget& w)
 
 inline bool attend(const std::function<bool()>& condition, int ms)
 {
-    QElapsedTimer limite;
-    limite.start();
-    while (!condition()) {
-        if (limite.elapsed() > ms)
-            return false;
-        QTest::qWait(10);
-    }
-    return true;
+    return QTest::qWaitFor(condition, ms);
 }
 
 // A run where the computer plays every seat at once, in a folder of its own.

@@ -23,7 +23,6 @@
 #include "ZB_ServerSocketConnection.h"
 #include "ZbTestRegistry.h"
 
-#include <QElapsedTimer>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QProcess>
@@ -131,19 +130,6 @@ private:
     QTimer attente_;
 };
 
-template <typename Condition>
-bool attend(Condition condition, int ms)
-{
-    QElapsedTimer limite;
-    limite.start();
-    while (!condition()) {
-        if (limite.elapsed() > ms)
-            return false;
-        QTest::qWait(5);
-    }
-    return true;
-}
-
 } // namespace
 
 class TestHostAndJoin : public QObject
@@ -200,7 +186,7 @@ private:
             }
         });
         entretien.start(20);
-        QVERIFY(attend([&] { return nonIdentifiees() == int(n); }, 10000));
+        QVERIFY(QTest::qWaitFor([&] { return nonIdentifiees() == int(n); }, 10000));
     }
     // The host starts the online game; both machines play the match to its
     // end, execute the same moves and keep the same scores.
@@ -223,7 +209,7 @@ private:
         const QMetaObject::Connection c2 = connect(client.salle.get(), &TableClient::testSignalGameCompleted, this,
                 [&] { if (duClient.isEmpty()) instantane(client, duClient, scoresClient); });
         hote->salle->getServerView()->OnDemarrer();
-        const bool fini = attend([&] { return !deLHote.isEmpty() && !duClient.isEmpty(); }, 120000);
+        const bool fini = QTest::qWaitFor([&] { return !deLHote.isEmpty() && !duClient.isEmpty(); }, 120000);
         disconnect(c1);
         disconnect(c2);
         QVERIFY2(fini, qPrintable(QStringLiteral("host in state %1, client in state %2")
@@ -259,7 +245,7 @@ private slots:
         CompteAvertissements avertissements;
         heberge(Transport(transport));
         std::unique_ptr<Machine> client = rejoint(Transport(transport));
-        QVERIFY(attend([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 10000));
+        QVERIFY(QTest::qWaitFor([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 10000));
         QCOMPARE(client->salle->getClientSocket()->getEtat(), 5);
         joueLeMatch(*client);
         if (QTest::currentTestFailed())
@@ -288,7 +274,7 @@ private slots:
         if (QTest::currentTestFailed())
             return;
         std::unique_ptr<Machine> client = rejoint(Tcp);
-        QVERIFY(attend([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 10000));
+        QVERIFY(QTest::qWaitFor([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 10000));
         QVERIFY(nonIdentifiees() >= 4);
         joueLeMatch(*client);
         if (QTest::currentTestFailed())
@@ -315,11 +301,11 @@ private slots:
         if (QTest::currentTestFailed())
             return;
         std::unique_ptr<Machine> client = rejoint(Transport(transport));
-        QVERIFY(attend([&] { return client->salle->getClientSocket()->getEtat() >= 7; }, 10000));
+        QVERIFY(QTest::qWaitFor([&] { return client->salle->getClientSocket()->getEtat() >= 7; }, 10000));
         QCOMPARE(client->salle->getClientSocket()->getEtat(), 8);
         // The host said it refuses the connection: no try follows.
         QCOMPARE(client->salle->getClientSocket()->getEssais(), 0);
-        QVERIFY(attend([&] { return !client->titres().isEmpty(); }, 5000));
+        QVERIFY(QTest::qWaitFor([&] { return !client->titres().isEmpty(); }, 5000));
         QVERIFY2(client->titres().join(QLatin1Char('\n'))
                      .contains(QStringLiteral("mais le serveur de jeu a refusé la connection: il est complet, ou trop "
                                               "de connections arrivent de votre adresse. Réessayez plus tard.")),
@@ -349,17 +335,17 @@ private slots:
                                    .toString(1)
                                    .toUtf8());
             // The host takes as many as the seats; the next is refused.
-            QVERIFY(attend([&] { return serveurDeLaSalle->getJoueurs().size() == qMin(i + 1, places); }, 10000));
+            QVERIFY(QTest::qWaitFor([&] { return serveurDeLaSalle->getJoueurs().size() == qMin(i + 1, places); }, 10000));
         }
         std::unique_ptr<Machine> client = rejoint(Tcp);
         const auto estLeClient = [&](const ZB_ServerSocketConnection* c) {
             return c->getPlayerId() == client->salle->getIdJoueur();
         };
-        QVERIFY2(attend([&] {
+        QVERIFY2(QTest::qWaitFor([&] {
             const QList<ZB_ServerSocketConnection*> joueurs = serveurDeLaSalle->getJoueurs();
             return std::any_of(joueurs.cbegin(), joueurs.cend(), estLeClient) && joueurs.size() == places;
         }, 10000), qPrintable(hote->salle->getServerView()->getJournal().join(QLatin1Char('\n'))));
-        QVERIFY(attend([&] {
+        QVERIFY(QTest::qWaitFor([&] {
             return std::count_if(faux.cbegin(), faux.cend(), [](const std::unique_ptr<QTcpSocket>& f) {
                        return f->peek(f->bytesAvailable()).endsWith(RECORD_REFUS_TABLE);
                    }) == 1;
@@ -375,7 +361,7 @@ private slots:
                     return siege;
             return -1;
         };
-        QVERIFY(attend([&] { return siegeDuClient(*hote) > 0 && siegeDuClient(*client) == siegeDuClient(*hote); },
+        QVERIFY(QTest::qWaitFor([&] { return siegeDuClient(*hote) > 0 && siegeDuClient(*client) == siegeDuClient(*hote); },
                        20000));
     }
 
@@ -406,7 +392,7 @@ private slots:
         };
         std::unique_ptr<Machine> client =
             rejoint(Tcp, QSharedPointer<GM_SocketAbstract>(tricheur, &QObject::deleteLater));
-        QVERIFY(attend([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 10000));
+        QVERIFY(QTest::qWaitFor([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 10000));
         joueLeMatch(*client);
         if (QTest::currentTestFailed())
             return;
@@ -454,7 +440,7 @@ private slots:
                                      QStringLiteral("invite"), etranger.serverPort(), 0, 0, 5, false, {}, 0);
         ClientSocket* socket = client.salle->getClientSocket();
         QVERIFY(socket != nullptr);
-        QVERIFY(attend([&] { return socket->getEtat() >= 8; }, 10000));
+        QVERIFY(QTest::qWaitFor([&] { return socket->getEtat() >= 8; }, 10000));
         QCOMPARE(socket->getEtat(), 10);
         QVERIFY(client.salle->getServer()->getJoueurs().isEmpty());
     }
@@ -471,10 +457,10 @@ private slots:
         heberge(Tcp);
         QTemporaryDir dossier;
         std::unique_ptr<Machine> client = rejoint(Tcp, {}, dossier.path());
-        QVERIFY(attend([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 10000));
+        QVERIFY(QTest::qWaitFor([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 10000));
         const qint64 id = hote->salle->getServer()->getJoueurs().first()->getPlayerId();
         hote->salle->getServerView()->OnDemarrer();
-        QVERIFY(attend([&] { return client->liste()->etatAttendu_ > 40; }, 20000));
+        QVERIFY(QTest::qWaitFor([&] { return client->liste()->etatAttendu_ > 40; }, 20000));
         ZB_RoomTable* table = hote->salle->getTable(-1);
         int siege = -1;
         for (int i = 0; i < 4; ++i)
@@ -487,25 +473,25 @@ private slots:
 
         client->salle->getClientSocket()->getSocket()->abort();
         client.reset();
-        QVERIFY(attend([&] { return table->getJoueur(siege)->modeJeu_ == Joueur::ModeRemplacant; }, 10000));
+        QVERIFY(QTest::qWaitFor([&] { return table->getJoueur(siege)->modeJeu_ == Joueur::ModeRemplacant; }, 10000));
         QCOMPARE(hote->salle->getServer()->getEtat(), int(ZB_ServerSeatingA::EnCoursAvecPlacesLibres));
         // The game goes on without the client.
         const int etat = hote->liste()->etatAttendu_;
-        QVERIFY(attend([&] { return hote->liste()->etatAttendu_ != etat; }, 20000));
+        QVERIFY(QTest::qWaitFor([&] { return hote->liste()->etatAttendu_ != etat; }, 20000));
 
         client = rejoint(Tcp, {}, dossier.path());
-        QVERIFY(attend([&] { return table->getJoueur(siege)->modeJeu_ == modeDistant; }, 60000));
+        QVERIFY(QTest::qWaitFor([&] { return table->getJoueur(siege)->modeJeu_ == modeDistant; }, 60000));
         QCOMPARE(table->getJoueur(siege)->options_.id_, id);
         // Its own moves come back to the host from its seat.
         const int coupsAvant = int(coups(*hote->liste()).size());
-        QVERIFY(attend([&] {
+        QVERIFY(QTest::qWaitFor([&] {
             const QStringList tous = coups(*hote->liste());
             for (qsizetype i = coupsAvant; i < tous.size(); ++i)
                 if (tous.at(i).section(QLatin1Char(' '), 2, 2).toInt() == siege)
                     return true;
             return false;
         }, 60000));
-        QVERIFY(attend([&] { return coups(*client->liste()).size() >= coupsAvant; }, 20000));
+        QVERIFY(QTest::qWaitFor([&] { return coups(*client->liste()).size() >= coupsAvant; }, 20000));
         QCOMPARE(coups(*client->liste()).mid(0, coupsAvant), coups(*hote->liste()).mid(0, coupsAvant));
         QVERIFY2(!CompteAvertissements::tous.join(QLatin1Char('\n')).contains(QLatin1String("SKIPPED")),
                  qPrintable(CompteAvertissements::tous.join(QLatin1Char('\n'))));
@@ -526,8 +512,8 @@ private slots:
             int session = ZB_Room::SessionClient;
             client.salle->reponse_Depart(&mode, &session, optionsJass(), QStringLiteral("127.0.0.1"),
                                          QStringLiteral("invite"), 0, 0, portFerme, 5, false, {}, 0);
-            QVERIFY(attend([&] { return client.salle->getClientSocket()->getEtat() == 8; }, 10000));
-            QVERIFY(attend([&] { return !client.titres().isEmpty(); }, 5000));
+            QVERIFY(QTest::qWaitFor([&] { return client.salle->getClientSocket()->getEtat() == 8; }, 10000));
+            QVERIFY(QTest::qWaitFor([&] { return !client.titres().isEmpty(); }, 5000));
             QVERIFY2(client.titres().join(QLatin1Char('\n'))
                          .contains(QStringLiteral("L'ordinateur distant a été trouvé, mais le serveur de jeu n'est "
                                                   "pas démarré, ou alors sa configuration réseau est incorrecte")),
@@ -537,12 +523,12 @@ private slots:
         // The host goes away while the game runs.
         heberge(WebSocket);
         std::unique_ptr<Machine> client = rejoint(WebSocket);
-        QVERIFY(attend([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 10000));
+        QVERIFY(QTest::qWaitFor([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 10000));
         hote->salle->getServerView()->OnDemarrer();
-        QVERIFY(attend([&] { return client->liste()->etatAttendu_ > 40; }, 20000));
+        QVERIFY(QTest::qWaitFor([&] { return client->liste()->etatAttendu_ > 40; }, 20000));
         serveur.reset();
         hote.reset();
-        QVERIFY(attend([&] {
+        QVERIFY(QTest::qWaitFor([&] {
             return client->titres().join(QLatin1Char('\n'))
                 .contains(QStringLiteral("La connection avec le serveur a été interrompue. La partie ne pourra pas "
                                          "continuer."));
@@ -551,9 +537,9 @@ private slots:
         // The user leaves: no interruption notice.
         heberge(WebSocket);
         std::unique_ptr<Machine> partant = rejoint(WebSocket);
-        QVERIFY(attend([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 10000));
+        QVERIFY(QTest::qWaitFor([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 10000));
         partant->salle->disconnectFromServer();
-        QVERIFY(attend([&] { return partant->salle->getClientSocket()->getEtat() == 7; }, 5000));
+        QVERIFY(QTest::qWaitFor([&] { return partant->salle->getClientSocket()->getEtat() == 7; }, 5000));
         QTest::qWait(100);
         QVERIFY(!partant->titres().join(QLatin1Char('\n')).contains(QStringLiteral("interrompue")));
     }
