@@ -69,28 +69,47 @@ void PiloteDePartie::litBoutons(const QImage& image, QList<QRect>& panneau, QLis
                 total += qGray(image.pixel(x, y));
         return n > 0 && total / n > 215;
     };
+    // The top of the hand, read once it is needed: a court card's framed
+    // picture in the hand reads like a near-square button.
+    int hautMain = -2;
+    const auto auDessusDeLaMain = [&image, &hautMain](const QRect& r) {
+        if (hautMain == -2)
+            hautMain = LectureEcran::main(image).haut;
+        return hautMain >= 0 && r.bottom() < hautMain;
+    };
+    QRect seul;
     for (const QRect& r : tous) {
         if (!bouton(r))
             continue;
         int memeRangee = 0;
         int carres = 0;
+        QRect unCarre;
         for (const QRect& s : tous) {
             const bool ensemble = std::abs(s.top() - r.top()) <= 4 && bouton(s);
             memeRangee += ensemble ? 1 : 0;
-            carres += ensemble && carre(s) && !faceClaire(s) ? 1 : 0;
+            if (ensemble && carre(s) && !faceClaire(s)) {
+                ++carres;
+                unCarre = s;
+            }
         }
-        // Beside a pass, a greyed redouble (the partner doubled) has no
-        // dark outline to be read by.
-        if (memeRangee >= 3 || carres >= 1) {
+        if (memeRangee >= 3 || carres >= 2) {
             for (const QRect& s : tous)
                 if (bouton(s) && s.top() >= r.top() - 2 * r.height() && s.top() <= r.bottom() + r.height())
                     panneau.append(s);
             return;
         }
+        if (carres == 1 && seul.isNull() && auDessusDeLaMain(unCarre))
+            seul = unCarre;
+    }
+    // Beside a pass, a greyed redouble (the partner doubled) has no dark
+    // outline to be read by: the pass then stands alone above the hand, the
+    // panel's only button.
+    if (!seul.isNull()) {
+        panneau.append(seul);
+        return;
     }
     // A box's buttons hold one word: well wider than tall, on a face of a
-    // middle tone.
-    // A box's buttons lie on the box's plain light face; a network line's
+    // middle tone. They lie on the box's plain light face; a network line's
     // bubble, which looks like one, floats on the table.
     const auto surUneBoite = [&image](const QRect& r) {
         QList<int> tons;
