@@ -15,7 +15,9 @@ constexpr int ATTENTE_MS = 300;
 constexpr int PRISE_MS = 1500;
 constexpr int REFUS_MAX = 6;
 constexpr int STABILITE_MS = 180;
-constexpr int DISPARITION_MS = 6000;
+// A pressed button goes at once; a program drawing with a software
+// renderer beside eight others on two processors took seconds.
+constexpr int DISPARITION_MS = 10000;
 // A card flies 500 ms; on a loaded machine's software renderer far longer
 // (a card was seen landing after 6 s): a cloth that differs from the record
 // for this long is a fault.
@@ -409,7 +411,6 @@ bool PiloteDePartie::joue(const Condition& fini, int sansProgresMs)
         // when the program lights the help for the user's card: before, a
         // whole bright hand only waits for the others' bids.
         const bool phaseDesCartes = sansRecord_ || vue.record.dernierEtat() >= PREMIER_ETAT_APRES_ENCHERES || aide;
-        vue.panneau = !panneau.isEmpty();
         vue.demandeCarte = demande && phaseDesCartes && boites_ >= boitesAvantDeJouer_ && panneau.isEmpty()
                         && vue.boutons.isEmpty()
                         && !main.jouables.isEmpty();

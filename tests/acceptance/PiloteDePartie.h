@@ -43,7 +43,6 @@ public:
         RecordDePartie record;
         QImage image;
         QList<QRect> boutons;      // a message box's buttons (one or two)
-        bool panneau = false;      // the trump and bid panel shows
         bool demandeCarte = false; // the user is asked a card (before acting)
     };
     using Condition = std::function<bool(const Vue&)>;

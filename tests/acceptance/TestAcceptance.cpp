@@ -63,22 +63,12 @@ private:
     }
 
     // The end-of-match box (a local match shows no other) was answered and
-    // the next match asks the user: its trump or bid panel, or its first
-    // card, with which the record starts afresh (the autosave holds the
-    // game in progress only, and is written at the user's cards).
+    // has gone. The next match is not waited for: the user's last request
+    // of a match the box ended is still the newest record, and would be
+    // taken for a turn at a table that has started afresh.
     static PiloteDePartie::Condition finDeMatch(const PiloteDePartie& pilote)
     {
-        return [&pilote, plusLong = qsizetype(0)](const Vue& v) mutable {
-            if (pilote.boitesVues() > 0 && v.panneau)
-                return true;
-            if (!v.record.valide())
-                return false;
-            const qsizetype n = v.record.lignes().size();
-            if (n < plusLong && pilote.boitesVues() > 0)
-                return true;
-            plusLong = std::max(plusLong, n);
-            return false;
-        };
+        return [&pilote](const Vue& v) { return pilote.boitesVues() > 0 && v.boutons.isEmpty(); };
     }
     // The user asked in a deal after the nth.
     static PiloteDePartie::Condition donneApres(int n)
@@ -135,7 +125,7 @@ private:
         QVERIFY2(s.prepare(r) && s.lance(), qPrintable(s.echec()));
         PiloteDePartie pilote(s);
         QVERIFY2(pilote.joue(finDeMatch(pilote)), qPrintable(s.echec()));
-        s.garde(QStringLiteral("next_match"));
+        s.garde(QStringLiteral("match_over"));
         QVERIFY2(pilote.ecartsDuTapis().isEmpty(), ecarts(pilote).constData());
         QVERIFY2(pilote.coupsJoues() >= 2, "the user played hardly any card before the match ended");
         QVERIFY2(s.quitte(), qPrintable(s.echec()));
