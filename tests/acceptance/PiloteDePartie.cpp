@@ -12,7 +12,9 @@ namespace {
 
 constexpr int REGARD_MS = 100;
 constexpr int ATTENTE_MS = 300;
-constexpr int PRISE_MS = 1500;
+// A card taken leaves the hand at once; beside eight other programs on two
+// processors, seconds later.
+constexpr int PRISE_MS = 3000;
 constexpr int REFUS_MAX = 6;
 constexpr int STABILITE_MS = 180;
 // A pressed button goes at once; a program drawing with a software
@@ -356,8 +358,15 @@ bool PiloteDePartie::joueCarte(const Vue& vue)
             ++coups_;
             ++cartes_;
             mainBaissee_ = false;
+            refus_ = 0;
             return true;
         }
+    }
+    // Tries are counted for one request: a take slower than the wait, seen
+    // only at the next look, is not a refusal of the next card.
+    if (vue.record.lignes() != requeteRefusee_) {
+        requeteRefusee_ = vue.record.lignes();
+        refus_ = 0;
     }
     if (++refus_ > REFUS_MAX)
         return session_.echoue(QStringLiteral("The user's double-clicked card never left the hand (%1 tries)").arg(refus_));

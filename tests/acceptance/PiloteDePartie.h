@@ -103,6 +103,7 @@ private:
     int boitesAvantDeJouer_ = 0;
     int plisVerifies_ = 0;
     int refus_ = 0;
+    QStringList requeteRefusee_;
     QStringList ecarts_;
     // The cloth's bounds as last read whole: the window keeps its size.
     QRect zoneTapis_;
