@@ -156,6 +156,8 @@ BENCHMARK(BM_MemoireApresUnMatch)->Unit(benchmark::kMillisecond)->Iterations(1)-
 
 void BM_MemoireApresUnMatchDansLaFenetre(benchmark::State& state)
 {
+    // As the program does before its first thread.
+    GM_MemoireProcessus::partageLesTas();
     application();
     QTemporaryDir dossier;
     // The settings store and the card cache go in the temporary folder.

@@ -12,3 +12,10 @@ void GM_MemoireProcessus::rendMemoireLibre()
     malloc_trim(0);
 #endif
 }
+
+void GM_MemoireProcessus::partageLesTas()
+{
+#if defined(__GLIBC__)
+    mallopt(M_ARENA_MAX, 2);
+#endif
+}

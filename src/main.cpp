@@ -1,3 +1,4 @@
+#include "GM_MemoireProcessus.h"
 #include "ZB_Application.h"
 #include "ZB_CommandLine.h"
 #include "ZB_HoteSansFenetre.h"
@@ -52,6 +53,7 @@ int hebergeSansFenetre(int& argc, char** argv, const ZB_Settings& demarrage)
 // window until the user quits.
 int demarre(int& argc, char** argv)
 {
+    GM_MemoireProcessus::partageLesTas();
     // Options Qt would take for its own ("--platform") leave argv first.
     const QStringList cachees = ZB_CommandLine::cacheOptionsDuProgramme(argc, argv);
     ZB_Settings hote;
