@@ -3,8 +3,8 @@
 #include "DisplayA.h"
 #include "EvenementDeJeu.h"
 #include "ZB_EventsGroup.h"
-#include "ZB_RoomOutils.h"
 #include "ZB_RoomTable.h"
+#include "ZB_RoomTableOutils.h"
 
 #include <QCoreApplication>
 #include <QMutexLocker>
@@ -12,7 +12,7 @@
 // ZB_Room: the online session, the server's seating callbacks and the
 // room's slots.
 
-using namespace ZB_RoomOutils;
+using ZB_RoomTableOutils::trace;
 
 // ---- Session changes. ----
 

@@ -7,8 +7,8 @@
 #include "Partie.h"
 #include "TypeDePartie.h"
 #include "ZB_EventsGroup.h"
-#include "ZB_RoomOutils.h"
 #include "ZB_RoomTable.h"
+#include "ZB_RoomTableOutils.h"
 #include "ZB_VerrouEvenements.h"
 
 #include <QMessageLogger>
@@ -18,7 +18,7 @@
 // ZB_Room: the event lists' executor, the walk through a round's states and
 // the pace between tables.
 
-using namespace ZB_RoomOutils;
+using ZB_RoomTableOutils::trace;
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <QString>
 
 // Small helpers shared by the source files of ZB_RoomTable, which is split
-// by concern: construction and loading, intake and execution, the state
-// machine, the deal, seating, statistics and undo.
+// by concern (construction and loading, intake and execution, the state
+// machine, the deal, seating, statistics and undo), and of ZB_Room.
 namespace ZB_RoomTableOutils {
 
 inline int modulo4(int n)
@@ -22,6 +22,12 @@ inline bool estSiege(int noJoueur)
 inline void avertit(const QString& message)
 {
     QMessageLogger(__FILE__, __LINE__, Q_FUNC_INFO).warning("%s", qUtf8Printable(message));
+}
+
+// What the server, the rounds and the seats do, for the log.
+inline void trace(const QString& ligne)
+{
+    qDebug("%s", qUtf8Printable(ligne));
 }
 
 } // namespace ZB_RoomTableOutils

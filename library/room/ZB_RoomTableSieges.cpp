@@ -30,11 +30,6 @@ bool estPlaceOffrable(int modeJeu)
         || modeJeu == Joueur::ModeOrdinateurPartout;
 }
 
-void trace(const QString& ligne)
-{
-    qDebug("%s", qUtf8Printable(ligne));
-}
-
 // The state at which a client arriving now takes its seat: the new-player
 // state of its position in the next trick that has one.
 int etatDEntree(int etat, int noJoueur)

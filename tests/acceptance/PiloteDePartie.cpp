@@ -55,9 +55,9 @@ void PiloteDePartie::litBoutons(const QImage& image, QList<QRect>& panneau, QLis
     const int h = image.height();
     const QList<QRect> tous = LectureEcran::boutons(image, QRect(0, h / 8, image.width(), h * 7 / 8));
     // The panel: three buttons or more on one row below the top third (it
-    // lies just above the hand), or one of the panel's near-square ones (a
-    // pass, beside a redouble when the user may redouble), and what lies
-    // with them: the buttons of the rows next to it.
+    // lies just above the hand), or two of the panel's near-square ones (a
+    // pass beside a redouble), and what lies with them: the buttons of the
+    // rows next to it.
     const int largeurPanneau = image.width() / 16;
     const auto carre = [largeurPanneau](const QRect& r) {
         return 2 * r.height() >= r.width() && r.width() >= largeurPanneau;
