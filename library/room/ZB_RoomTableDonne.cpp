@@ -295,10 +295,12 @@ void ZB_RoomTable::decideAnnonces_()
 {
     if (m_partie.isNull())
         return;
-    // Decided once the first trick is collected, when a zig-zag deal has
-    // already turned: the announcements rank by the first trick's direction,
-    // as each seat ranked its own.
-    const int mode = StatusAtout::modeDuPremierPli(m_partie->atoutChoisi_.atout_);
+    // The teams' tie is ranked by the deal's chosen mode, not by the first
+    // trick's direction: a zig-zag deal that starts bottom-up (7) still
+    // credits the higher run or four-of-a-kind. Only a bottom-up deal (6)
+    // makes the lower rank win. Each seat found its own announcements with
+    // the mode in force (6 for that deal's first trick); that part stays.
+    const int mode = m_partie->atoutChoisi_.atout_;
     const int couleurAtout = m_partie->getCouleurAtout();
     // The slots are in turn order: the first is the best until a later one
     // beats it. Between two equal announcements the trump one wins, else

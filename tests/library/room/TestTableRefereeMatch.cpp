@@ -49,8 +49,9 @@ private slots:
     // credited to their team; the two other seats' are dropped. Between two
     // equal announcements the trump one wins, else the later seat's, at
     // every protocol version: a game played at version 1 replays at 3 and
-    // must credit the same team. Equal runs rank by the first trick's
-    // direction: in a zig-zag deal starting bottom-up the lower one wins.
+    // must credit the same team. Equal runs or four-of-a-kinds rank by the
+    // deal's chosen mode: only bottom-up makes the lower one win, a zig-zag
+    // deal that starts bottom-up included.
     void meilleuresAnnoncesCreditees_data()
     {
         // Announcements of the seats 2, 3, 0 and 1, in turn order (seat 2
@@ -66,6 +67,7 @@ private slots:
         const QList<int> atoutDabord = {1, 1, 10, 20, 1, 3, 10, 20, 0, 1, 6, 0, 0, 1, 6, 0};
         const QList<int> atoutEnsuite = {1, 2, 10, 20, 1, 1, 10, 20, 0, 1, 6, 0, 0, 1, 6, 0};
         const QList<int> basPuisHaut = {1, 2, 8, 20, 1, 3, 12, 20, 0, 1, 6, 0, 0, 1, 6, 0};
+        const QList<int> quatreRoisPuisAs = {4, 1, 13, 100, 4, 1, 14, 100, 0, 1, 6, 0, 0, 1, 6, 0};
         for (int version : {1, 3}) {
             auto ligne = [version](const char* cas, int mode = 1) -> QTestData& {
                 const QByteArray nom = QByteArray(cas) + QByteArray(", version ") + QByteArray::number(version);
@@ -76,8 +78,13 @@ private slots:
             ligne("trump tie, trump first") << atoutDabord << 20 << 0;
             ligne("trump tie, trump later") << atoutEnsuite << 0 << 20;
             ligne("bottom-up: the lower run", StatusAtout::BasEnHaut) << basPuisHaut << 20 << 0;
-            ligne("zig-zag from the bottom: the lower run", StatusAtout::ZigZagDepartEnBas) << basPuisHaut << 20 << 0;
+            ligne("zig-zag from the bottom: the higher run", StatusAtout::ZigZagDepartEnBas) << basPuisHaut << 0 << 20;
             ligne("zig-zag from the top: the higher run", StatusAtout::ZigZagDepartEnHaut) << basPuisHaut << 0 << 20;
+            ligne("zig-zag from the bottom: four Aces beat four Kings", StatusAtout::ZigZagDepartEnBas)
+                << quatreRoisPuisAs << 0 << 100;
+            ligne("zig-zag from the top: four Aces beat four Kings", StatusAtout::ZigZagDepartEnHaut)
+                << quatreRoisPuisAs << 0 << 100;
+            ligne("bottom-up: four Kings beat four Aces", StatusAtout::BasEnHaut) << quatreRoisPuisAs << 100 << 0;
         }
     }
     void meilleuresAnnoncesCreditees()
