@@ -365,7 +365,9 @@ void TableClient::customEvent(QEvent* event)
         ZB_Room::customEvent(event);
         return;
     }
-    if (event->isAccepted() || (!estEnLigne() && type != ZB_Event::AIError))
+    // A computer player's error is always the user's to see, offline or
+    // already handled.
+    if (type != ZB_Event::AIError && (event->isAccepted() || !estEnLigne()))
         return;
     switch (type) {
     case ZB_Event::DisconnectClient: {

@@ -335,6 +335,9 @@ bool ZB_FichierDePartie::ecritFichier(const QString& chemin, const std::function
                                       GM_MessageBoxEmitter* emetteur)
 {
     const QString dossier = QFileInfo(chemin).absolutePath();
+    // A folder that cannot be made loses the game as surely as a file that
+    // cannot be opened: the user is told the same way, not left to believe
+    // it was saved.
     if (!QDir().mkpath(dossier)) {
         signaleErreur_(emetteur, EchecSauvegarde, chemin,
                        QStringLiteral("Cannot create the folder '%1'").arg(dossier));

@@ -363,6 +363,8 @@ private:
     // siegeQuiAgit -2: the seat shown acts.
     void afficheEtat_(int etat, int mode, int noJoueur, int second = -1, int siegeQuiAgit = -2);
     void jeuEstDistribue_(bool avanceJoueur, bool afficheDonne = true);
+    // Each seat's analysis window names the four players of the deal.
+    void nommeLesJoueursDesAnalyses_();
     void afficheNouvelleDonne_();
     void afficheArdoise_();
     // Seats whose king-and-queen pair is complete and not yet shown on the

@@ -45,6 +45,9 @@ bool ZB_RoomTable::longueurAtteinte_() const
     if (m_settingsPartie.huitTours_)
         return m_settingsPartie.toursJoues_ >= 8;
     if (m_settingsPartie.toursAtout_) {
+        // The modes counted are those a seat may choose (a multiplier of at
+        // least 1), as the slate counts them: a mode worth 0 is never played,
+        // and counting it would make the match wait for deals it never has.
         std::array<bool, TypeDePartie::NOMBRE_MODES> drapeaux{};
         const int permis = m_typeDePartie.getAtoutsPermis(drapeaux);
         return m_settingsPartie.donnesJouees_ >= 2 * permis;
@@ -196,6 +199,8 @@ void ZB_RoomTable::continueEnregistrement_(const Etape& etape)
     if (!etape.enDirect)
         return;
     ++m_settingsPartie.noDemande;
+    // -1 means "no request" to the event list, which would then take stale
+    // answers: the count steps over it.
     if (m_settingsPartie.noDemande == -1)
         ++m_settingsPartie.noDemande;
     if (m_optionsDePartie.modeDeJeu_ == 4)

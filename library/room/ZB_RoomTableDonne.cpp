@@ -9,6 +9,7 @@
 #include "JoueurResau.h"
 #include "Partie.h"
 #include "StatusAtout.h"
+#include "ZB_AnalyseJoueurA.h"
 #include "ZB_DeckBelote.h"
 #include "ZB_DeckJass.h"
 #include "ZB_MiseBelote.h"
@@ -85,6 +86,7 @@ void ZB_RoomTable::reponse_ActionDistribue(int nombreDeCartes, bool enDirect)
             }
         }
     }
+    nommeLesJoueursDesAnalyses_();
 
     if (m_typeDePartie.contrat_ == TypeDePartie::ContratChibre) {
         if (m_display != nullptr)
@@ -106,6 +108,18 @@ void ZB_RoomTable::reponse_ActionDistribue(int nombreDeCartes, bool enDirect)
     // (finDesMises_): counting it here too would count every deal twice and
     // let redealt deals use up an eight-round match.
     afficheNouvelleDonne_();
+}
+
+void ZB_RoomTable::nommeLesJoueursDesAnalyses_()
+{
+    if (m_display == nullptr)
+        return;
+    QStringList noms;
+    for (const JoueurHumain* joueur : joueurs_())
+        noms << joueur->options_.getNomAffiche();
+    for (int siege = 0; siege < NombreDeSieges; ++siege)
+        if (ZB_AnalyseJoueurA* analyse = m_display->getAnalyseJoueur(siege))
+            analyse->setTextes(noms, siege);
 }
 
 void ZB_RoomTable::afficheNouvelleDonne_()

@@ -319,11 +319,17 @@ private slots:
         QCoreApplication::postEvent(salle.get(), new ZB_AIError(QStringLiteral("Erreur"), QStringLiteral("IA")));
         QTRY_COMPARE(textes().size(), 2);
         QCOMPARE(textes().at(1), QStringLiteral("Erreur | IA"));
+        // Even one already marked handled.
+        ZB_AIError traitee(QStringLiteral("Erreur"), QStringLiteral("IA traitée"));
+        traitee.accept();
+        QCoreApplication::sendEvent(salle.get(), &traitee);
+        QTRY_COMPARE(textes().size(), 3);
+        QCOMPARE(textes().at(2), QStringLiteral("Erreur | IA traitée"));
         // Offline, a connection error is not for the user.
         QCoreApplication::postEvent(salle.get(), new ZB_EventSocketError(QStringLiteral("Titre"),
                                                                          QStringLiteral("Texte"), 1));
         QTest::qWait(20);
-        QCOMPARE(textes().size(), 2);
+        QCOMPARE(textes().size(), 3);
     }
 
     void prochainePartie()

@@ -15,13 +15,29 @@
 
 #include <QTest>
 
+#include <array>
 #include <memory>
 
 namespace {
 
+// Keeps the names a seat's analysis window was given.
+class AnalyseDesNoms : public ZB_AnalyseJoueurEmpty
+{
+public:
+    QStringList noms;
+    int siege = -1;
+    void setTextes(const QStringList& textes, int joueur) override
+    {
+        noms = textes;
+        siege = joueur;
+    }
+};
+
 class DisplayDesMises : public ZB_DisplayEmpty
 {
 public:
+    std::array<AnalyseDesNoms, 4> analyses;
+    ZB_AnalyseJoueurA* getAnalyseJoueur(int no) override { return &analyses.at(size_t(no)); }
     int redistributions = 0;
     int nouvellesDonnes = 0;
     QList<int> bulles;
@@ -167,6 +183,15 @@ private slots:
         QCOMPARE(m.miseur_, -1);
         QCOMPARE(m.typeContrat_, int(ZB_StatusMise::PasEncoreDeMise));
         QCOMPARE(m.tourMise_, 0);
+        // The deal named the four players in every seat's analysis window.
+        QStringList noms;
+        for (int siege = 0; siege < 4; ++siege)
+            noms << table->getJoueur(siege)->options_.getNomAffiche();
+        QVERIFY(noms.first().startsWith(QLatin1String("J0")));
+        for (int siege = 0; siege < 4; ++siege) {
+            QCOMPARE(display->analyses.at(size_t(siege)).siege, siege);
+            QCOMPARE(display->analyses.at(size_t(siege)).noms, noms);
+        }
         salle->liste.etatAttendu_ = EtatDeJeu::AttendMise1_1 + 1;
         table->continueLeJeu(1, nullptr, false, false);
         QCOMPARE(table->getStatusMise().tourMise_, 1);
