@@ -90,9 +90,10 @@ private slots:
         s->panelAtouts()->afficheChoixAtout(TypeDePartie::getTypeDePartie(0), true);
         s->conteneurAtouts()->show();
         QCoreApplication::sendPostedEvents();
-        QTest::qWait(50);
+        // The proxy shows at the scene's next turn, later on a loaded machine.
         const QGraphicsProxyWidget* proxy = s->conteneurAtouts()->graphicsProxyWidget();
-        QVERIFY(proxy && proxy->isVisible());
+        QVERIFY(proxy);
+        QVERIFY(QTest::qWaitFor([&] { return proxy->isVisible(); }, 5000));
         const QRectF bande = proxy->sceneBoundingRect();
         QVERIFY2(vue.contains(bande), qPrintable(texte(bande)));
         int boutons = 0;
