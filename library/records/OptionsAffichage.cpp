@@ -6,6 +6,9 @@
 
 namespace {
 
+// The record comes back from the settings file, which a user may edit: a
+// choice out of range would pick no button in the options dialog and no
+// theme, deck or language, so it is brought to the nearest one.
 int lisChoix(GM_SpacesSeparatedString& s, int min, int max)
 {
     return qBound(min, s.nextInt(), max);
@@ -89,6 +92,8 @@ void OptionsAffichage::chargeValeursDepuisString(const QString& text)
     dealInverted_ = s.nextBool();
     if (!s.hasOptionalField())
         return;
+    // Scales every text of the table: an edited 0 or 1000 would leave
+    // nothing readable.
     fontSize_ = qBound(TAILLE_POLICE_MIN, lisReel(s), TAILLE_POLICE_MAX);
     if (!s.hasOptionalField())
         return;

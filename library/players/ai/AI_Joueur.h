@@ -51,7 +51,9 @@ public:
         void arrete();
 
         // Sampled deals for a strength: NbrCombinations / 1000 rounded half
-        // away from zero, 0 in simple mode; never below 0 and bounded above.
+        // away from zero, 0 in simple mode; never below 0 and bounded above,
+        // since the strength comes from a file or a peer and an unbounded one
+        // would hold the seat (and the table waiting for it) for hours.
         static int nombreDIterations(double nbrCombinations, bool modeSimple);
         static constexpr int ITERATIONS_MAX = 1000;
         // The evaluations run side by side: the configured count, else the
