@@ -293,6 +293,8 @@ int GM_FriendsList::fill_(QTreeWidget* tree, const QStringList& list, bool manag
             }
         }
     }
+    // A list whose lines all lack an id leaves no friend: said as for an
+    // empty list, not as a blank tree.
     if (tree->topLevelItemCount() == 0)
         placeholder_(tree, tr("<Liste vide>"));
     finishTree_(tree);

@@ -58,7 +58,9 @@ GM_SearchFriends::GM_SearchFriends(QWidget* parent)
     search_->setObjectName(QStringLiteral("m_pushButtonSearchP"));
     search_->setEnabled(false);
     recherche->addWidget(search_);
-    // What a pseudo needs, shown while the text typed does not make one.
+    // What a pseudo needs, shown while the text typed does not make one:
+    // unlike the other forms' fields, red text alone left users guessing
+    // why Search stayed off.
     auto* rangee = new QVBoxLayout;
     rangee->setSpacing(0);
     rangee->addLayout(recherche);

@@ -104,6 +104,8 @@ void GM_ServerPass::retranslate()
         group_->setTitle(tr("Coéquipier (facultatif)"));
     else if (mode_ == TeammateRequired)
         group_->setTitle(tr("Coéquipier (obligatoire)"));
+    else
+        group_->setTitle(QStringLiteral("Coéquipiers <dynamic>"));
 }
 
 void GM_ServerPass::init(GM_ClientSocket* client)
@@ -315,6 +317,7 @@ void GM_ServerPass::mergeFriendList(const QStringList& list)
     for (int i = tree_->topLevelItemCount() - 1; i >= 0; --i)
         if (anciens.contains(tree_->topLevelItem(i)->text(ColId)))
             delete tree_->takeTopLevelItem(i);
+    // No usable entry is said as an empty list, not shown as a blank tree.
     if (tree_->topLevelItemCount() == 0) {
         merging_ = false;
         placeholder_(tr("<Liste vide>"));

@@ -105,6 +105,9 @@ void GM_TablesList::retranslate()
     showOthers_->setText(tr("Montrer les serveurs avec d'autres règles"));
     onlineNb_->clear();
     status_->setText(tr("Connection en cours..."));
+    // The password dialog this tab opens changes language with the lobby.
+    if (serverPass_ != nullptr)
+        serverPass_->retranslate();
 }
 
 void GM_TablesList::init(GM_ClientSocket* client, GM_ServerPass* serverPass, const QString& publicServerName)

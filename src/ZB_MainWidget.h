@@ -256,6 +256,8 @@ public slots:
 
     // --- Online lobby and native hooks (ZB_MainWidgetLobby.cpp).
 public:
+    // There is no Windows build: an update is the program's AppImage, not
+    // a Windows installer.
     static constexpr const char* FICHIER_MISE_A_JOUR = "Zubrik-x86_64.AppImage";
     GM_ServerList* lobby() const;
     GM_Login* loginLobby() const;

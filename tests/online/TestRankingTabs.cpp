@@ -45,7 +45,9 @@ public:
         static const QHash<QString, QString> mots{{QStringLiteral("Supermatcheur"), QStringLiteral("Supermatcher")},
                                                   {QStringLiteral("%1 Niv. %2"), QStringLiteral("%1 Lvl. %2")},
                                                   {QStringLiteral("Nbr. Parties"), QStringLiteral("Games")},
-                                                  {QStringLiteral("Position"), QStringLiteral("Rank")}};
+                                                  {QStringLiteral("Position"), QStringLiteral("Rank")},
+                                                  {QStringLiteral("Mot de passe requis"),
+                                                   QStringLiteral("Password required")}};
         Q_UNUSED(contexte);
         return mots.value(QString::fromUtf8(source));
     }
@@ -442,10 +444,13 @@ private slots:
     }
 
     // The lobby window: each tab asks when it becomes current (the ranking
-    // only while empty), and a language change empties and asks again.
+    // only while empty), and a language change empties and asks again; the
+    // server password dialog it shares changes language with it.
     void ongletsDemandentQuandIlsParaissent()
     {
-        FenetreDeSalon salon;
+        FenetreDeSalon::Reglages avecPasse;
+        avecPasse.passeServeur = true;
+        FenetreDeSalon salon(avecPasse);
         LobbyDeTest& lobby = salon.lobby;
         GM_ServerList& fenetre = salon.fenetre;
         lobby.serveur.setClassement(0, {QStringLiteral("1,Anna,12,9,1500")});
@@ -474,6 +479,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(fenetre.rankingTab()->scoresTree()->topLevelItemCount(), 1, Delai);
         QCOMPARE(fenetre.rankingTab()->scoresTree()->headerItem()->text(GM_Scores::ColPosition),
                  QStringLiteral("Rank"));
+        QCOMPARE(salon.passe.windowTitle(), QStringLiteral("Password required"));
         QCOMPARE(fenetre.titlesTab()->achievementsTable()->rowCount(), 0);
         fenetre.tabs()->setCurrentIndex(GM_ServerList::Titres);
         QTRY_COMPARE_WITH_TIMEOUT(fenetre.titlesTab()->achievementsTable()->rowCount(), 1, Delai);
