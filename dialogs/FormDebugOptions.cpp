@@ -17,6 +17,7 @@ FormDebugOptions::FormDebugOptions(QWidget* parent)
     , titre_(new QLabel(this))
     , explication_(new QLabel(this))
     , modeAffichage_(new QPushButton(this))
+    , messages_(new QPushButton(this))
     , fermer_(new QPushButton(this))
 {
     setObjectName(QStringLiteral("FormDebugOptions"));
@@ -31,9 +32,11 @@ FormDebugOptions::FormDebugOptions(QWidget* parent)
     explication_->setMinimumWidth(explication_->fontMetrics().averageCharWidth() * CARACTERES_PAR_LIGNE);
     disposition->addWidget(explication_);
     modeAffichage_->setObjectName(QStringLiteral("pushButtonChangeDisplayMode"));
+    messages_->setObjectName(QStringLiteral("pushButtonTestMessages"));
     fermer_->setObjectName(QStringLiteral("pushButtonClose"));
     auto* ligne = new QHBoxLayout;
     ligne->addWidget(modeAffichage_);
+    ligne->addWidget(messages_);
     ligne->addStretch(1);
     disposition->addLayout(ligne);
     disposition->addStretch(1);
@@ -46,6 +49,11 @@ FormDebugOptions::FormDebugOptions(QWidget* parent)
     connect(modeAffichage_, &QPushButton::clicked, this, [this] {
         hide();
         emit signalChangeDisplayMode();
+    });
+    // The demonstration runs over the table: the form leaves it in view.
+    connect(messages_, &QPushButton::clicked, this, [this] {
+        hide();
+        emit signalTestMessages();
     });
     connect(fermer_, &QPushButton::clicked, this, &QWidget::hide);
     retranslateUi();
@@ -68,5 +76,6 @@ void FormDebugOptions::retranslateUi()
                              "secours redessine tout à chaque image: plus lent, mais plus sûr. Un second "
                              "appui revient au mode normal."));
     modeAffichage_->setText(tr("Changer le mode d'affichage"));
+    messages_->setText(tr("Tester les messages réseau"));
     fermer_->setText(tr("Fermer"));
 }

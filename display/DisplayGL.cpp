@@ -323,7 +323,7 @@ void DisplayGL::afficheMessageReseau(const QString& texte)
 
 void DisplayGL::testeMessagesReseau()
 {
-    scene_->OnMessagesReseau();
+    scene_->testeMessagesReseau();
 }
 
 void DisplayGL::setPanneauDroitVisible(bool visible)

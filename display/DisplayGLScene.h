@@ -465,6 +465,12 @@ public:
     static constexpr qsizetype MessagesEnAttenteMax = 50;
     void afficheMessageReseau(const QString& texte);
     QStringList messagesEnAttente() const { return fileMessages_; }
+    // The demonstration of the floating items, from the debug options: the
+    // next seasonal picture in turn (winter, summer, spring, autumn), one
+    // of three sample network texts drawn at random, two scores and a
+    // short "Match". Returns the picture's place in that turn.
+    static constexpr int DUREE_MATCH_DEMONSTRATION_MS = 1500;
+    int testeMessagesReseau();
 
     // --- Sounds and native hooks.
     ZB_Sound& son() { return son_; }
@@ -714,6 +720,10 @@ private:
     void remetPanoramique_();
     // The card goes back where the press found it; the drag is over.
     void reposeCarteGlissee_();
+    // The end of every click on the table, over a card or not: the marked
+    // card is put down, the drag ends and the pending deal or collect is
+    // performed.
+    void finDeClic_();
     DisplayGLHumanCarte* carteGlissee_ = nullptr;
     DisplayGLHumanCarte* carteSelectionnee_ = nullptr;
     DisplayGLHumanCarte* carteSurvolee_ = nullptr;
@@ -831,6 +841,8 @@ private:
     std::vector<std::unique_ptr<DisplayGLScoreAnimText>> animsMessage_;
     size_t curseurScore_ = 0;
     size_t curseurImage_ = 0;
+    // Runs of testeMessagesReseau, which picks its picture in turn.
+    int demonstrations_ = 0;
     size_t curseurMessage_ = 0;
     QPixmap pixmapVide_;
 
@@ -869,6 +881,8 @@ private:
     void montreAide_();
     void afficheEtatCarte_(Joueur* acteur);
     void animeScores_(const ZB_PointsA& points, int equipe);
+    // The time between two floating scores started together.
+    int pasEntreScores_() const;
     void dessineArdoise_(const ZB_PointsDonne& points, int multiplicateur, int equipeBarree);
     QString texteStatut_;
     const char* sourceStatut_ = nullptr;

@@ -279,6 +279,35 @@ void DisplayGLScene::OnMessagesReseau()
     }
 }
 
+int DisplayGLScene::testeMessagesReseau()
+{
+    // Winter, summer, spring, autumn: each call shows the next.
+    static constexpr int ORDRE_SAISONS[] = {0, 2, 1, 3};
+    const int tour = demonstrations_ % static_cast<int>(std::size(ORDRE_SAISONS));
+    ++demonstrations_;
+    const ImageDeSaison& image = IMAGES_SAISONS[ORDRE_SAISONS[tour]];
+    spawnSeasonal(QPixmap(QString::fromLatin1(image.chemin)), image.direction);
+    switch (QRandomGenerator::global()->bounded(3)) {
+    case 0:
+        afficheMessageReseau(tr("Serveur: Ligne courte pour tester les messages réseau."));
+        break;
+    case 1:
+        afficheMessageReseau(tr("Test: Ceci est une ligne très très très très très très très très très très très "
+                                "très très très longue pour tester les messages réseau."));
+        break;
+    default:
+        for (int ligne = 1; ligne <= 4; ++ligne)
+            afficheMessageReseau(tr("Serveur: Ligne successive %1 pour tester les messages réseau.").arg(ligne));
+        break;
+    }
+    // A gain that rises and a loss that sinks, then the banner.
+    const int pas = pasEntreScores_();
+    prochainScore()->startScore(DEMONSTRATION_GAIN, QString(), zoneTable(), decalageTable_, 0);
+    prochainScore()->startScore(DEMONSTRATION_PERTE, tr(" Annonce"), zoneTable(), decalageTable_, pas);
+    prochainScore()->startBanner(tr("Match"), zoneTable(), decalageTable_, 2 * pas, DUREE_MATCH_DEMONSTRATION_MS);
+    return tour;
+}
+
 // ---------------------------------------------------- sounds, native hooks
 
 bool DisplayGLScene::joueSon(int effet)

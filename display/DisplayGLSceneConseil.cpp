@@ -233,8 +233,11 @@ void DisplayGLScene::OnDebugTest()
         if (!carte || !estCodeJouable(local.joueur->peutJouerCarte(*carte)))
             continue;
         const int index = carte->getIndex();
-        if (index >= 0 && index < cartesJeu_.size() && cartesJeu_.at(index))
-            OnMouseDoubleClicked(cartesJeu_.at(index).data());
+        if (index < 0 || index >= cartesJeu_.size() || !cartesJeu_.at(index))
+            return;
+        // As the user would: a double click, then the release that ends it.
+        OnMouseDoubleClicked(cartesJeu_.at(index).data());
+        finDeClic_();
         return;
     }
 }

@@ -335,6 +335,14 @@ DisplayGLScene::LignesArdoise DisplayGLScene::lignesArdoise(const ZB_PointsDonne
     return l;
 }
 
+int DisplayGLScene::pasEntreScores_() const
+{
+    // 600 ms apart, unless the table is too low for a score to leave its
+    // own height in that time: then as long as it takes, so that two
+    // scores never cover each other.
+    return std::max(DELAI_ENTRE_SCORES_MS, DisplayGLScoreAnimText::intervalleScoresMs(zoneTable()));
+}
+
 void DisplayGLScene::animeScores_(const ZB_PointsA& points, int t)
 {
     const QSharedPointer<Partie> jeu = partie();
@@ -366,7 +374,7 @@ void DisplayGLScene::animeScores_(const ZB_PointsA& points, int t)
     // updates still waiting or under way. A backlog longer than a few
     // flights (updates faster than the table can show) drops the newest:
     // the slate has them.
-    const int pas = std::max(DELAI_ENTRE_SCORES_MS, DisplayGLScoreAnimText::intervalleScoresMs(zoneTable()));
+    const int pas = pasEntreScores_();
     int delai = 0;
     bool enCours = false;
     int dernier = 0;

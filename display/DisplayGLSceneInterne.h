@@ -38,6 +38,18 @@ inline constexpr double COLONNES_SAISON_LARGEUR = 15.0;
 inline constexpr double PART_COLONNE_SAISON = 0.125;
 inline constexpr int COLONNES_SAISON = 8;
 inline constexpr int DELAI_SAISON_MAX_MS = 20000;
+// The two scores of the floating items' demonstration.
+inline constexpr int DEMONSTRATION_GAIN = 57;
+inline constexpr int DEMONSTRATION_PERTE = -20;
+// The seasons' pictures and how they move (startFall's directions), in the
+// order of the display options' periods: winter, spring, summer, autumn.
+struct ImageDeSaison
+{
+    const char* chemin;
+    int direction;
+};
+inline constexpr ImageDeSaison IMAGES_SAISONS[] = {
+    {":/images/flocon1.png", 0}, {":/images/flower1.png", 2}, {":/images/sun1.png", 3}, {":/images/leaf1.png", 1}};
 inline constexpr int CHIFFRES_NUMERO_CAPTURE = 3;
 inline constexpr double PART_POLICE_PLAQUE = 0.06;
 inline constexpr int COTE_SIGNE_ATOUT = 35;

@@ -230,6 +230,11 @@ void DisplayGLScene::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
         }
     }
 
+    finDeClic_();
+}
+
+void DisplayGLScene::finDeClic_()
+{
     if (!joueurExclu_ && aUnePartie() && mainOfferte_()) {
         if (carteSelectionnee_ && carteSelectionnee_->getState() == DisplayGLHumanCarte::Choisie)
             carteSelectionnee_->setState(DisplayGLHumanCarte::Posee, true, 0);
@@ -279,8 +284,9 @@ void DisplayGLScene::OnMouseDoubleClicked(DisplayGLHumanCarte* carte)
         return;
     const int code = joueur->peutJouerCarte(*valeur);
     if (!Partie::estCodeJouable(code)) {
-        // Refused: the hand stays as it is; the user learns why.
-        if (code != 0)
+        // Refused: the hand stays as it is; the user who asked for help on
+        // the cards learns why.
+        if (code != 0 && options_.helpCard_)
             if (const QSharedPointer<Partie> jeu = partie())
                 panneau->afficheAideCarte(valeur, jeu->atoutChoisi_.atout_, jeu->atoutEnCours_);
         return;

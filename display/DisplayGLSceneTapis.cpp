@@ -268,16 +268,14 @@ void DisplayGLScene::appliqueCouleurs(int schema, const QPalette& palette)
 
 int DisplayGLScene::showSeasonalArt(const QDate& jour)
 {
-    static const char* const IMAGES[] = {":/images/flocon1.png", ":/images/flower1.png", ":/images/sun1.png",
-                                         ":/images/leaf1.png"};
-    static const int DIRECTIONS[] = {0, 2, 3, 1};
     if (automatique_ || !jour.isValid())
         return -1;
     for (int saison = 0; saison < static_cast<int>(options_.saisons_.size()); ++saison) {
         const OptionsAffichage::Periode& periode = options_.saisons_[static_cast<size_t>(saison)];
         if (!periode.actif || !isDateInSeason(jour, periode.debut, periode.fin))
             continue;
-        spawnSeasonal(QPixmap(QString::fromLatin1(IMAGES[saison])), DIRECTIONS[saison]);
+        const ImageDeSaison& image = IMAGES_SAISONS[saison];
+        spawnSeasonal(QPixmap(QString::fromLatin1(image.chemin)), image.direction);
         return saison;
     }
     return -1;
@@ -556,7 +554,14 @@ void DisplayGLScene::finDeDonne()
         if (DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(i))
             sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
     }
+    // Lines still waiting were about the deal that ends.
+    fileMessages_.clear();
+    timerMessages_.stop();
     redessineCartes(0);
+    // The deal may have left the view zoomed or moved; browsing the undo
+    // history keeps the view the user chose.
+    if (!navigationAnnuler_)
+        appliqueVue_();
     navigationAnnuler_ = false;
     // The slate starts the next deal empty, with nothing to animate.
     pointsPrecedents_ = ZB_PointsDonne();

@@ -109,7 +109,8 @@ void DisplayGLScoreAnimText::startScore(int delta, const QString& label, const Q
     demarre_(p, delaiMs);
 }
 
-void DisplayGLScoreAnimText::startBanner(const QString& texte, const QRectF& zone, double decalage, int delaiMs)
+void DisplayGLScoreAnimText::startBanner(const QString& texte, const QRectF& zone, double decalage, int delaiMs,
+                                         int dureeMs)
 {
     const QSizeF taille = prepare_(texte, POLICE_BANNIERE, QColor(), -1.0);
     item_->setOpacity(1.0);
@@ -119,7 +120,7 @@ void DisplayGLScoreAnimText::startBanner(const QString& texte, const QRectF& zon
     p.positionDebut = QPointF(zone.x() + zone.width() / 2.0 - taille.width() / 2.0,
                               zone.height() / 2.0 - taille.height() / 2.0 + decalage);
     p.positionFin = p.positionDebut;
-    p.dureeMs = DUREE_BANNIERE_MS;
+    p.dureeMs = dureeMs;
     p.opaciteDebut = 1.0;
     p.opaciteFin = 0.0;
     demarre_(p, delaiMs);

@@ -67,7 +67,8 @@ public:
     static int intervalleScoresMs(const QRectF& zone);
 
     void startScore(int delta, const QString& label, const QRectF& zone, double decalage, int delaiMs);
-    void startBanner(const QString& texte, const QRectF& zone, double decalage, int delaiMs);
+    void startBanner(const QString& texte, const QRectF& zone, double decalage, int delaiMs,
+                     int dureeMs = DUREE_BANNIERE_MS);
     void startMessage(const QString& texte, const QRectF& zone, double decalage, const QColor& fond, int delaiMs);
 
     QPointF pos() const override;

@@ -189,6 +189,10 @@ void ZB_MainWidget::construitDialogues_()
     scene->setFenetresBug(formulaireDebug_, questionnaireBug_);
     connect(formulaireDebug_.data(), &FormDebugOptions::signalChangeDisplayMode, scene,
             &DisplayGLScene::OnChangeDisplayMode);
+    connect(formulaireDebug_.data(), &FormDebugOptions::signalTestMessages, this, [this] {
+        if (DisplayGL* v = vue())
+            v->testeMessagesReseau();
+    });
     questionnaireBug_->setNoteContact(noteSupport());
     new RemiseAZeroQuestionnaire(questionnaireBug_);
     // The answers go into a report with the game record and the sockets'

@@ -776,10 +776,17 @@ void ClientSocket::refuseParLHote_()
 {
     // The host refused the connection (its seats are taken, or this address
     // holds too many connections that never introduced a player), or kept
-    // dropping it.
+    // dropping it. A host that said it refuses may have any of its reasons;
+    // one that kept closing on a player it let introduce itself, waiting
+    // for the teams, without a word, has no seat left for it.
+    const int etat = getEtat();
+    const bool complet = !refusRecu_
+                      && (etat == ZB_StatutConnexionA::AttenteHote || etat == ZB_StatutConnexionA::AttentePublique
+                          || etat == ZB_StatutConnexionA::AttentePubliqueReessai);
     setEtat_(ZB_StatutConnexionA::RefuseOuComplet);
-    posteErreur_(tr("L'ordinateur distant a été trouvé, mais le serveur de jeu a refusé la connection: il est complet, "
-                    "ou trop de connections arrivent de votre adresse. Réessayez plus tard"));
+    posteErreur_(complet ? tr("L'ordinateur distant a été trouvé, mais le serveur de jeu est complet")
+                         : tr("L'ordinateur distant a été trouvé, mais le serveur de jeu a refusé la connection: il "
+                              "est complet, ou trop de connections arrivent de votre adresse. Réessayez plus tard"));
 }
 
 void ClientSocket::onBridgeClosed()

@@ -250,7 +250,16 @@ void ZB_Room::reponse_Depart(int* modeDepart, int* genreSession, const OptionsDe
         case OuvreFichier:
         case RepriseFichier:
             verrou.unlock();
-            chargeFichier_(mode, fichierOuServeur, quint64(noTable < 0 ? 0 : noTable), contenu, avis);
+            // The program's own exceptions go to the caller, which tells
+            // the user; bare text thrown from below is a failure nothing
+            // here can recover from: it is shown, and its answer quits.
+            try {
+                chargeFichier_(mode, fichierOuServeur, quint64(noTable < 0 ? 0 : noTable), contenu, avis);
+            } catch (const QString& texte) {
+                erreurFatale_(texte);
+            } catch (const char* texte) {
+                erreurFatale_(QString::fromUtf8(texte));
+            }
             break;
         case MemesJoueurs:
             for (auto it = tables_.constBegin(); it != tables_.constEnd(); ++it) {
@@ -301,6 +310,12 @@ void ZB_Room::reponse_Depart(int* modeDepart, int* genreSession, const OptionsDe
     verrou.unlock();
     if (mode != OuvreFichier && mode != RepriseFichier)
         groupe->flush();
+}
+
+void ZB_Room::erreurFatale_(const QString& texte)
+{
+    QMessageLogger(__FILE__, __LINE__, Q_FUNC_INFO).warning("Fatal Exception: %s", qUtf8Printable(texte));
+    messageBoxQuestion(GM::Critical, QStringLiteral("Fatal Exception"), texte, GM::Ok, this, "OnAppQuit");
 }
 
 void ZB_Room::chargeFichier_(int modeDepart, const QString& fichier, quint64 noTable, const QByteArray& contenu,

@@ -81,7 +81,9 @@ public:
     ZB_Room& operator=(const ZB_Room&) = delete;
 
     // Starts a game (modeDepart: ModeDepart, genreSession: GenreSession);
-    // loading errors are thrown on, the event group unlocked.
+    // loading errors (GM_Exception and its kinds) are thrown on, the event
+    // group unlocked; bare text thrown while a file loads raises the
+    // "Fatal Exception" box instead, whose answer quits (OnAppQuit).
     void reponse_Depart(int* modeDepart, int* genreSession, const OptionsDePartie& options,
                         const QString& fichierOuServeur, const QString& login, quint16 portSecure,
                         quint16 portUnsecure, quint16 portTcp, int secondesAttente, bool connexionPublique,
@@ -221,6 +223,9 @@ private:
     EvenementDeJeu inscriptionPartie_(int noTable) const;
     // Loads a file read and checked beforehand; avis are the notices of
     // its blocks that open in part.
+    // Bare text thrown while a game file loads: a critical box whose answer
+    // quits the program (OnAppQuit).
+    void erreurFatale_(const QString& texte);
     void chargeFichier_(int modeDepart, const QString& fichier, quint64 noTable, const QByteArray& contenu,
                         const QStringList& avis);
 

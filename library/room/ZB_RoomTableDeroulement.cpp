@@ -352,16 +352,18 @@ std::optional<double> ZB_RoomTable::continueRamasse_(const Etape& etape)
     // The first state of a group asks every seat; the others ask again the
     // seats that have not answered, when the room asks again.
     const bool redemande = etape.mode == 0 && etape.relance;
-    if (EtatDeJeu::estConfirmationAnnonces(etat)) {
-        if (groupe == 0 || redemande)
-            for (int siege = groupe; siege < NombreDeSieges; ++siege)
-                demande(siege);
-        return 500;
-    }
     if (groupe == 0) {
         for (int siege = NombreDeSieges - 1; siege >= 0; --siege)
             demande(siege);
+        if (EtatDeJeu::estConfirmationAnnonces(etat))
+            return 500;
         return (etape.mode == 2 || etape.mode == 4) ? 1500 : 500;
+    }
+    if (EtatDeJeu::estConfirmationAnnonces(etat)) {
+        if (redemande)
+            for (int siege = groupe; siege < NombreDeSieges; ++siege)
+                demande(siege);
+        return 500;
     }
     if (redemande)
         for (int siege = groupe; siege < NombreDeSieges; ++siege)

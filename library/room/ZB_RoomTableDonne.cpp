@@ -232,10 +232,20 @@ bool ZB_RoomTable::paireRoiDame_(int noJoueur, const Carte* carte)
     const int etatCourant = getEtatCourant();
     if (etatCourant == EtatDeJeu::Aucun || EtatDeJeu::estFinDePartie(etatCourant))
         return false;
-    const int total = m_settingsPartie.scores_[size_t(equipe)]
-                    + (m_typeDePartie.genre_ == TypeDePartie::GenreJass ? bonus : 0);
-    if (total < m_scoreObjectif)
-        return false;
+    // A match by automatic trumps is as long as its trump order: once no
+    // trump is left to draw, the pair closes it; any other match ends at
+    // the pair only when the bonus carries the side to the target.
+    const int automatique = m_typeDePartie.atoutAutomatique_;
+    if (automatique == 1 || automatique == 2) {
+        StatusAtout suivant;
+        if (determineAtoutAutomatique(suivant, automatique == 2) >= 1)
+            return false;
+    } else {
+        const int total = m_settingsPartie.scores_[size_t(equipe)]
+                        + (m_typeDePartie.genre_ == TypeDePartie::GenreJass ? bonus : 0);
+        if (total < m_scoreObjectif)
+            return false;
+    }
     afficheArdoise_();
     m_listeDesEvenements->etatAttendu_ = EtatDeJeu::PaireBeloteDecideMatch;
     return true;

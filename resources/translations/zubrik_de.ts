@@ -65,6 +65,10 @@
         <translation>Der entfernte Rechner wurde gefunden, aber der Spielserver hat die Verbindung abgelehnt: er ist voll, oder zu viele Verbindungen kommen von Ihrer Adresse. Versuchen Sie es später noch einmal</translation>
     </message>
     <message>
+        <source>L&apos;ordinateur distant a été trouvé, mais le serveur de jeu est complet</source>
+        <translation>Der entfernte Rechner wurde gefunden, aber der Spielserver ist voll</translation>
+    </message>
+    <message>
         <source>La connection avec le serveur a été interrompue.</source>
         <translation>Die Verbindung zum Server wurde unterbrochen.</translation>
     </message>
@@ -102,6 +106,18 @@ weil Sie zu lange gebraucht haben.</translation>
     <message>
         <source>Je passe</source>
         <translation>Ich passe</translation>
+    </message>
+    <message>
+        <source>Serveur: Ligne courte pour tester les messages réseau.</source>
+        <translation>Server: Kurze Zeile zum Testen der Netzwerkmeldungen.</translation>
+    </message>
+    <message>
+        <source>Test: Ceci est une ligne très très très très très très très très très très très très très très longue pour tester les messages réseau.</source>
+        <translation>Test: Dies ist eine sehr sehr sehr sehr sehr sehr sehr sehr sehr sehr sehr sehr sehr sehr lange Zeile zum Testen der Netzwerkmeldungen.</translation>
+    </message>
+    <message>
+        <source>Serveur: Ligne successive %1 pour tester les messages réseau.</source>
+        <translation>Server: Aufeinanderfolgende Zeile %1 zum Testen der Netzwerkmeldungen.</translation>
     </message>
     <message>
         <source>Je prends</source>
@@ -597,6 +613,10 @@ spielt online.</translation>
     <message>
         <source>Changer le mode d&apos;affichage</source>
         <translation>Zeichenmodus wechseln</translation>
+    </message>
+    <message>
+        <source>Tester les messages réseau</source>
+        <translation>Netzwerkmeldungen testen</translation>
     </message>
     <message>
         <source>Fermer</source>

@@ -65,6 +65,10 @@
         <translation>The remote computer was found, but the game server refused the connection: it is full, or too many connections come from your address. Try again later</translation>
     </message>
     <message>
+        <source>L&apos;ordinateur distant a été trouvé, mais le serveur de jeu est complet</source>
+        <translation>The remote computer was found, but the game server is full</translation>
+    </message>
+    <message>
         <source>La connection avec le serveur a été interrompue.</source>
         <translation>The connection with the server was interrupted.</translation>
     </message>
@@ -102,6 +106,18 @@ for taking too long.</translation>
     <message>
         <source>Je passe</source>
         <translation>Pass</translation>
+    </message>
+    <message>
+        <source>Serveur: Ligne courte pour tester les messages réseau.</source>
+        <translation>Server: Short line to test the network messages.</translation>
+    </message>
+    <message>
+        <source>Test: Ceci est une ligne très très très très très très très très très très très très très très longue pour tester les messages réseau.</source>
+        <translation>Test: This is a very very very very very very very very very very very very very very long line to test the network messages.</translation>
+    </message>
+    <message>
+        <source>Serveur: Ligne successive %1 pour tester les messages réseau.</source>
+        <translation>Server: Successive line %1 to test the network messages.</translation>
     </message>
     <message>
         <source>Je prends</source>
@@ -597,6 +613,10 @@ is playing online.</translation>
     <message>
         <source>Changer le mode d&apos;affichage</source>
         <translation>Switch the drawing mode</translation>
+    </message>
+    <message>
+        <source>Tester les messages réseau</source>
+        <translation>Test the network messages</translation>
     </message>
     <message>
         <source>Fermer</source>

@@ -559,18 +559,21 @@ private slots:
     // saying it refuses it dropped it to make room: the client comes back
     // after a wait that doubles each time, telling the user which try comes
     // when, and the room hears nothing. After the last try the user is told
-    // the host refused the connection.
+    // the host refused the connection, or is full when it had let the
+    // player introduce itself.
     void essaisApresUnRenvoi_data()
     {
         QTest::addColumn<int>("etat");
         QTest::addColumn<bool>("erreur"); // TCP reports the close as an error first
-        QTest::newRow("waiting for the host, tcp") << 5 << true;
-        QTest::newRow("just connected, websocket") << 2 << false;
+        QTest::addColumn<QString>("texte");
+        QTest::newRow("waiting for the host, tcp") << 5 << true << Complet;
+        QTest::newRow("just connected, websocket") << 2 << false << RefuseParLHote;
     }
     void essaisApresUnRenvoi()
     {
         QFETCH(int, etat);
         QFETCH(bool, erreur);
+        QFETCH(QString, texte);
         b->client->setDelaiEssai(10);
         auto renvoie = [&] {
             b->fenetre.setEtat(etat);
@@ -600,7 +603,7 @@ private slots:
         QCoreApplication::sendPostedEvents();
         const QList<Poste> erreurs = b->salle.deType(ZB_Event::SocketError);
         QCOMPARE(erreurs.size(), 1);
-        QCOMPARE(erreurs[0].texte, texteErreur(RefuseParLHote));
+        QCOMPARE(erreurs[0].texte, texteErreur(texte));
         const QList<Poste> fins = b->salle.deType(ZB_Event::DisconnectClient);
         QCOMPARE(fins.size(), 1);
         QCOMPARE(fins[0].drapeau, 0);
@@ -690,7 +693,7 @@ private slots:
         QCoreApplication::sendPostedEvents();
         const QList<Poste> erreurs = b->salle.deType(ZB_Event::SocketError);
         QCOMPARE(erreurs.size(), 1);
-        QCOMPARE(erreurs[0].texte, texteErreur(RefuseParLHote));
+        QCOMPARE(erreurs[0].texte, texteErreur(Complet));
         const QList<Poste> fins = b->salle.deType(ZB_Event::DisconnectClient);
         QCOMPARE(fins.size(), 1);
         QCOMPARE(fins[0].drapeau, 0);

@@ -159,7 +159,16 @@ private slots:
             QCOMPARE(client.getEtat(), 8);
             const QList<Poste> erreurs = salle.deType(ZB_Event::SocketError);
             QCOMPARE(erreurs.size(), 1);
-            QCOMPARE(erreurs[0].texte, texteErreur(RefuseParLHote, QStringLiteral("127.0.0.1"), port));
+            // Refused, the host says so. Always dropped, the last drop
+            // comes as the player is introduced or just before: full, or
+            // refused.
+            const QString texte = erreurs[0].texte;
+            if (renvois < 0)
+                QCOMPARE(texte, texteErreur(RefuseParLHote, QStringLiteral("127.0.0.1"), port));
+            else
+                QVERIFY2(texte == texteErreur(Complet, QStringLiteral("127.0.0.1"), port)
+                             || texte == texteErreur(RefuseParLHote, QStringLiteral("127.0.0.1"), port),
+                         qPrintable(texte));
         }
         QCOMPARE(client.getEssais(), essais);
         QStringList annonces;

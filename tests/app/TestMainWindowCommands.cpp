@@ -1,5 +1,6 @@
 #include "ClientSocket.h"
 #include "DisplayGLSceneDialog.h"
+#include "DisplayGLScoreAnimText.h"
 #include "EtatDeJeu.h"
 #include "Evenements.h"
 #include "FormBugQuestionnaire.h"
@@ -28,6 +29,8 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace fenetretest;
 
@@ -459,6 +462,18 @@ private slots:
         const QGraphicsItem::CacheMode avantMode = scene->lignesArdoise()[0]->cacheMode();
         w.formulaireDebug()->getBoutonModeAffichage()->click();
         QVERIFY(scene->lignesArdoise()[0]->cacheMode() != avantMode);
+        // Its demonstration runs over the table, the form out of the way.
+        scene->stopAnimationsAndCloseDialogs();
+        scene->OnBugPressed();
+        maintenant += DisplayGLScene::DUREE_APPUI_CAPTURE_MS + 1;
+        scene->OnBug();
+        QTRY_VERIFY(dialoguesVisibles(w).contains(QStringLiteral("FormDebugOptions")));
+        w.formulaireDebug()->getBoutonMessages()->click();
+        QVERIFY(!dialoguesVisibles(w).contains(QStringLiteral("FormDebugOptions")));
+        const auto& lignes = scene->animationsMessage();
+        QVERIFY(std::any_of(lignes.begin(), lignes.end(), [](const auto& ligne) {
+            return ligne->texte()->toPlainText().contains(QStringLiteral("pour tester les messages réseau."));
+        }));
 
         const QString rapport = w.documentRapportBug(q->reponses());
         QVERIFY(q->isHidden());

@@ -2,12 +2,15 @@
 #include "DisplayGLScoreAnimText.h"
 #include "DisplayTextAnim.h"
 #include "TableDeScene.h"
+#include "ZB_PointsJass.h"
 #include "ZbTestRegistry.h"
 
 #include <QGraphicsOpacityEffect>
+#include <QMap>
 #include <QParallelAnimationGroup>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace scenetest;
@@ -215,6 +218,124 @@ private slots:
         for (const QString& ligne : flot)
             t.scene->afficheMessageReseau(ligne);
         QCOMPARE(t.scene->messagesEnAttente(), flot.mid(flot.size() - DisplayGLScene::MessagesEnAttenteMax));
+    }
+
+    // The end of a deal drops the lines still waiting (they were about it)
+    // and lays the view out again, unless the user browses the undo
+    // history.
+    void endOfDealDropsWaitingLinesAndRestoresTheView_data()
+    {
+        QTest::addColumn<bool>("navigation");
+        QTest::newRow("playing") << false;
+        QTest::newRow("browsing the undo history") << true;
+    }
+    void endOfDealDropsWaitingLinesAndRestoresTheView()
+    {
+        QFETCH(bool, navigation);
+        TableDeScene t;
+        for (int i = 0; i < DisplayGLScene::NOMBRE_ANIMS_MESSAGE + 3; ++i)
+            t.scene->afficheMessageReseau(QStringLiteral("Ligne %1.").arg(i));
+        QVERIFY(!t.scene->messagesEnAttente().isEmpty());
+        using V = DisplayGLPaintA::ViewParameters;
+        DisplayGLPaintA* moteur = t.scene->moteur();
+        QVERIFY(moteur);
+        const V disposee = moteur->viewParameters();
+        V derangee = disposee;
+        derangee[V::LargeurVisible] = 1.0;
+        derangee[V::Table] = 0.5;
+        moteur->setViewParameters(derangee);
+        t.scene->setNavigationAnnuler(navigation);
+        t.scene->finDeDonne();
+        QVERIFY(t.scene->messagesEnAttente().isEmpty());
+        QVERIFY(!t.scene->isNavigationAnnuler());
+        QCOMPARE(moteur->viewParameters()[V::LargeurVisible], navigation ? 1.0 : disposee[V::LargeurVisible]);
+        QCOMPARE(moteur->viewParameters()[V::Table], navigation ? 0.5 : disposee[V::Table]);
+    }
+
+    // The debug options' demonstration: the seasonal pictures in turn, one
+    // of the three sample texts, a gain and a loss one score step apart,
+    // then a short "Match".
+    void demonstrationOfTheFloatingItems()
+    {
+        TableDeScene t;
+        QStringList successives;
+        for (int i = 1; i <= 4; ++i)
+            successives << QStringLiteral("Serveur: Ligne successive %1 pour tester les messages réseau.").arg(i);
+        const QList<QStringList> echantillons = {
+            {QStringLiteral("Serveur: Ligne courte pour tester les messages réseau.")},
+            {QStringLiteral("Test: Ceci est une ligne très très très très très très très très très très très très "
+                            "très très longue pour tester les messages réseau.")},
+            successives};
+        for (int fois = 0; fois < 5; ++fois) {
+            t.scene->stopAnimationsAndCloseDialogs();
+            QCOMPARE(t.scene->testeMessagesReseau(), fois % 4);
+            int images = 0;
+            for (const auto& image : t.scene->animationsImage())
+                images += image->isDelayRunning() || image->driver()->isRunning() ? 1 : 0;
+            QVERIFY(images > 0);
+            QStringList lignes;
+            for (const auto& message : t.scene->animationsMessage())
+                if (message->isDelayRunning() || message->driver()->isRunning())
+                    lignes << message->texte()->toPlainText();
+            lignes << t.scene->messagesEnAttente();
+            lignes.sort();
+            QVERIFY2(echantillons.contains(lignes), qPrintable(lignes.join(QLatin1Char('\n'))));
+            QMap<QString, const DisplayGLScoreAnimText*> scores;
+            for (const auto& anim : t.scene->animationsScore())
+                if (anim->isDelayRunning() || anim->driver()->isRunning())
+                    scores.insert(anim->texte()->toPlainText(), anim.get());
+            QCOMPARE(scores.keys(), QStringList({"+57", "-20 Annonce", "Match"}));
+            const int pas = scores.value("-20 Annonce")->delaiMs();
+            QVERIFY(pas >= 600);
+            QVERIFY(scores.value("+57")->delaiMs() <= 0);
+            QCOMPARE(scores.value("Match")->delaiMs(), 2 * pas);
+            QCOMPARE(scores.value("Match")->parametres().dureeMs, qint64(DisplayGLScene::DUREE_MATCH_DEMONSTRATION_MS));
+        }
+    }
+
+    // Scores started together are 600 ms apart on a table high enough for
+    // one to leave its height in that time; on a lower one, as long as that
+    // takes, so that they never cover each other.
+    void scoreStepsFollowTheTableHeight_data()
+    {
+        QTest::addColumn<QSize>("taille");
+        QTest::addColumn<bool>("pasDeBase");
+        QTest::newRow("1920 x 1200") << QSize(1920, 1200) << true;
+        QTest::newRow("800 x 600") << QSize(800, 600) << false;
+    }
+    void scoreStepsFollowTheTableHeight()
+    {
+        QFETCH(QSize, taille);
+        QFETCH(bool, pasDeBase);
+        Reglages r;
+        r.automatique = false;
+        r.options.sounds_ = false;
+        r.taille = taille;
+        TableDeScene t(r);
+        ZB_PointsJass p;
+        t.scene->afficheArdoise(p, 0, 0, 1, {}, -1);
+        for (const auto& anim : t.scene->animationsScore())
+            anim->stop();
+        p.pointsCartes_[0] = 157;
+        p.pointsAnnonces_[0] = 20;
+        p.bonusDernierPli_[0] = 5;
+        t.scene->afficheArdoise(p, 0, 0, 1, {}, -1);
+        QList<int> delais;
+        for (const auto& anim : t.scene->animationsScore())
+            if (anim->isDelayRunning() || anim->driver()->isRunning())
+                delais << std::max(0, anim->delaiMs());
+        std::sort(delais.begin(), delais.end());
+        QCOMPARE(delais.size(), 3);
+        const int pas = delais[1];
+        QCOMPARE(delais, QList<int>({0, pas, 2 * pas}));
+        const int sansChevauchement = DisplayGLScoreAnimText::intervalleScoresMs(t.scene->zoneTable());
+        if (pasDeBase) {
+            QCOMPARE(pas, 600);
+            QVERIFY(sansChevauchement <= 600);
+        } else {
+            QVERIFY(sansChevauchement > 600);
+            QCOMPARE(pas, sansChevauchement);
+        }
     }
 
     void resetStopsEveryRingAndTheHelpTimer()

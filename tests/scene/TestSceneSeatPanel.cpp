@@ -36,7 +36,9 @@ Record derniere(const SiegeDeScene& s, int type)
 enum Geste {
     DoubleClicJouable,
     DoubleClicInterdit,
+    DoubleClicInterditSansAide,
     DeuxDoublesClics,
+    JeuDeDebogage,
     SansDemande,
     EntreeBloquee,
     CarteAutreSiege,
@@ -286,14 +288,18 @@ private slots:
             QCOMPARE(p->attente(), 0);
     }
 
-    // Playing a card: a legal card double-clicked goes to the table once;
-    // anything else sends nothing; a refused card says why.
+    // Playing a card: a legal card double-clicked goes to the table once,
+    // as does the debug play of the first legal card; anything else sends
+    // nothing; a refused card says why when help on the cards is on, and
+    // nothing otherwise.
     void doubleClickOnACard_data()
     {
         QTest::addColumn<Geste>("geste");
         QTest::addColumn<int>("envoyees");
         QTest::newRow("legal card") << DoubleClicJouable << 1;
+        QTest::newRow("debug play") << JeuDeDebogage << 1;
         QTest::newRow("illegal card") << DoubleClicInterdit << 0;
+        QTest::newRow("illegal card, no help on the cards") << DoubleClicInterditSansAide << 0;
         QTest::newRow("fast second double click") << DeuxDoublesClics << 1;
         QTest::newRow("no card asked") << SansDemande << 0;
         QTest::newRow("excluded user") << EntreeBloquee << 0;
@@ -313,13 +319,21 @@ private slots:
             s.panneau()->finDemandeCarte();
         if (geste == EntreeBloquee)
             scene.setJoueurExclu(true);
+        const bool interdite = geste == DoubleClicInterdit || geste == DoubleClicInterditSansAide;
+        if (geste == DoubleClicInterditSansAide) {
+            OptionsAffichage options = scene.optionsAffichage();
+            options.helpCard_ = false;
+            scene.setOptionsAffichage(options);
+        }
         const QString avant = scene.texteStatut();
         QCOMPARE(avant, QStringLiteral("Choisissez une carte."));
 
-        Carte* carte = s.carte(geste != DoubleClicInterdit);
+        Carte* carte = s.carte(!interdite);
         QVERIFY(carte);
         DisplayGLHumanCarte* sprite = s.sprite(carte);
-        if (geste == TableVidee) {
+        if (geste == JeuDeDebogage) {
+            scene.OnDebugTest();
+        } else if (geste == TableVidee) {
             // The hand is hidden with the game; the slot is reached anyway.
             scene.setPartie({});
             scene.OnMouseDoubleClicked(sprite);
@@ -352,6 +366,8 @@ private slots:
         }
         QCOMPARE(scene.texteStatut(), avant);
         QVERIFY(geste == DoubleClicInterdit || aides.isEmpty());
+        if (interdite)
+            QCOMPARE(sprite->getState(), int(DisplayGLHumanCarte::Assombrie));
         if (geste == DoubleClicInterdit) {
             // The hand stays as it was, the card darkened; the user reads why.
             QCOMPARE(sprite->getState(), int(DisplayGLHumanCarte::Assombrie));

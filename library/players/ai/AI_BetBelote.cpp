@@ -37,19 +37,11 @@ bool AI_BetBelote::estEvalue(int mode) const
     return mode >= 0 && mode < TypeDePartie::NOMBRE_MODES && evaluations_->evalues[size_t(mode)];
 }
 
-int AI_BetBelote::choixParLaMain(quint64 masqueMain, int nombre)
-{
-    if (nombre <= 1)
-        return 0;
-    // The hand's cards mixed into the high bits, then scaled to the range.
-    const quint64 h = (masqueMain + 1) * 0x9E3779B97F4A7C15ull;
-    return int(((h >> 32) * quint64(nombre)) >> 32);
-}
-
 int AI_BetBelote::meilleurMode() const
 {
-    int egaux[TypeDePartie::NOMBRE_MODES];
-    int nombreEgaux = 0;
+    // A record replaces the best only when it is stronger: of equal ones
+    // the lowest mode stays.
+    int meilleur = 0;
     Evaluation m;
     for (int mode = 1; mode < TypeDePartie::NOMBRE_MODES; ++mode) {
         if (!evaluations_->evalues[size_t(mode)])
@@ -63,14 +55,11 @@ int AI_BetBelote::meilleurMode() const
                                && (m.nbrMinorTrumps < a || (m.nbrMinorTrumps == a && m.nbrLeadingCards < d)
                                    || (m.nbrMinorTrumps - 1 == a && m.nbrLeadingCards + 1 < d)));
         if (remplace) {
-            nombreEgaux = 0;
-            egaux[nombreEgaux++] = mode;
+            meilleur = mode;
             m = e;
-        } else if (nombreEgaux > 0 && b == m.nbrMajorTrumps && a == m.nbrMinorTrumps && d == m.nbrLeadingCards) {
-            egaux[nombreEgaux++] = mode;
         }
     }
-    return nombreEgaux == 0 ? 0 : egaux[choixParLaMain(evaluations_->masqueMain, nombreEgaux)];
+    return meilleur;
 }
 
 int AI_BetBelote::niveau(const Evaluation& e)

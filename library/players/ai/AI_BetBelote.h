@@ -41,11 +41,8 @@ public:
     // The mode of the strongest record (0 when none beats an empty record):
     // most major trumps, then most minor trumps, then most leading cards,
     // where one leading card more than makes up for one minor trump less.
-    // Among records equal in all three, the hand chooses (choixParLaMain).
+    // Among records equal in all three, the lowest mode.
     int meilleurMode() const;
-    // One of nombre equal choices, the same for the same hand: ties do not
-    // always fall to the lowest mode, and a replayed deal chooses alike.
-    static int choixParLaMain(quint64 masqueMain, int nombre);
     // How many steps a record is worth opening with: 2, 1, 0, or -1 for a
     // record not worth a bid.
     static int niveau(const Evaluation& e);

@@ -71,8 +71,6 @@ void AI_Conseil::conseilAtout(const EnsembleDeCartes& main, const TypeDePartie& 
             d.plusBasse = valeur;
         premier = false;
     }
-    if (d.meilleurMode != 0)
-        d.meilleurMode = parmiLesEgaux(d, d.meilleure, masque);
 
     d.quatreCouleurs = true;
     for (int couleur = 0; couleur < 4; ++couleur)
@@ -101,33 +99,19 @@ void AI_Conseil::conseilAtout(const EnsembleDeCartes& main, const TypeDePartie& 
     } else if (unPermis) {
         // The partner passed and no mode is worth anything: the choice may
         // not go back, so take the best allowed mode.
-        double meilleure = 0.0;
-        bool trouve = false;
+        int choix = 0;
         for (int m = 1; m < TypeDePartie::NOMBRE_MODES; ++m) {
-            if (d.permis[m] && (!trouve || d.valeurs[m] > meilleure)) {
-                meilleure = d.valeurs[m];
-                trouve = true;
-            }
+            if (d.permis[m] && (choix == 0 || d.valeurs[m] > d.valeurs[choix]))
+                choix = m;
         }
         conseil.choisi_ = true;
-        conseil.atout_ = parmiLesEgaux(d, meilleure, masque);
+        conseil.atout_ = choix;
     } else {
         conseil.choisi_ = false;
         conseil.atout_ = StatusAtout::Aucun;
     }
     if (detail != nullptr)
         *detail = d;
-}
-
-int AI_Conseil::parmiLesEgaux(const DetailAtout& detail, double valeur, quint64 masqueMain)
-{
-    int egaux[TypeDePartie::NOMBRE_MODES];
-    int nombre = 0;
-    for (int mode = 1; mode < TypeDePartie::NOMBRE_MODES; ++mode) {
-        if (detail.permis[mode] && detail.valeurs[mode] == valeur)
-            egaux[nombre++] = mode;
-    }
-    return nombre == 0 ? 0 : egaux[AI_BetBelote::choixParLaMain(masqueMain, nombre)];
 }
 
 EnsembleDeCartes AI_Conseil::mainPourMise(const EnsembleDeCartes& main, const Carte* carteRetournee,

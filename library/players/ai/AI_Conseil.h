@@ -45,7 +45,7 @@ public:
     // set, the partner has passed already, and an allowed mode is always
     // chosen. Only a game type that allows no mode at all leaves nothing
     // chosen. The multiplier is left to the caller. Among modes of equal
-    // value the hand chooses (AI_BetBelote::choixParLaMain).
+    // value the lowest is chosen.
     static void conseilAtout(const EnsembleDeCartes& main, const TypeDePartie& typeDePartie, AI_BetA& bet,
                              StatusAtout& conseil, DetailAtout* detail = nullptr);
 
@@ -62,10 +62,6 @@ public:
     static void conseilMise(const EnsembleDeCartes& main, const Carte* carteRetournee,
                             const TypeDePartie& typeDePartie, AI_BetA& bet, const ZB_StatusMise& derniereMiseEquipe,
                             int compteurMises, ZB_StatusMise& conseil);
-
-    // The allowed mode of that value that the hand chooses among its equals;
-    // 0 when none has it.
-    static int parmiLesEgaux(const DetailAtout& detail, double valeur, quint64 masqueMain);
 
     static bool parCarteRetournee(const TypeDePartie& typeDePartie)
     {

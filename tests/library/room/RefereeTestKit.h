@@ -44,6 +44,9 @@ public:
     QList<int> sieges;
     int rafraichissements = 0;
     int tablesAffichees = 0;
+    // The seat each status line names, in the order the table asks them.
+    QList<int> siegesAppeles;
+    void afficheEtat(const InfoDemande&, Joueur*, Joueur*, int noJoueur, bool) override { siegesAppeles << noJoueur; }
     void afficheCarteJouee(int no, Carte* carte) override
     {
         cartesJouees << QStringLiteral("%1:%2").arg(no).arg(carte != nullptr ? carte->toString() : QString());

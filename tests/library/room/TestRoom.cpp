@@ -25,6 +25,7 @@
 #include <QTest>
 #include <QTextStream>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -51,6 +52,14 @@ public:
         appels << QStringLiteral("connectToServer %1:%2").arg(adresse).arg(port);
     }
     void sendToServer(const EvenementDeJeu&) override {}
+    // What the load throws instead of reading, when set.
+    std::function<void()> lanceAuChargement;
+    bool loadFromStream(QTextStream& in, int* type, quint64 noTable, int* lignes) override
+    {
+        if (lanceAuChargement)
+            lanceAuChargement();
+        return ZB_Room::loadFromStream(in, type, noTable, lignes);
+    }
     void endOnlineGame(bool) override { appels << QStringLiteral("endOnlineGame"); }
     void answerNextGame(bool) override { ++reponsesNouvellePartie; }
 };
@@ -259,6 +268,78 @@ private slots:
         demarre(optionsDuPreset(TypeDePartie::GenreJass, 0));
         inscritOrdinateurs();
         QVERIFY(attendEtat(33, 10));
+    }
+
+    // What the load throws: the program's own exceptions reach the caller
+    // as they are; bare text is shown as a fatal error whose answer quits.
+    void exceptionsAuChargement_data()
+    {
+        QTest::addColumn<int>("genre"); // 0 GM_ExceptionFileCorrupted, 1 QString, 2 C string
+        QTest::newRow("file corrupted") << 0;
+        QTest::newRow("text") << 1;
+        QTest::newRow("C text") << 2;
+    }
+    void exceptionsAuChargement()
+    {
+        QFETCH(int, genre);
+        // A game saved once its four players are in.
+        ouvre(false);
+        demarre(optionsDuPreset(TypeDePartie::GenreJass, 0));
+        inscritOrdinateurs();
+        QVERIFY(attendEtat(11, 10));
+        salle->saveToFile();
+        const QString chemin = salle->getCheminSauvegarde();
+        QVERIFY(QFile::exists(chemin));
+        salle.reset();
+
+        GM_MessageBoxDisplayerHeadless boites;
+        boites.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
+        const auto sansSalle = qScopeGuard([this] { salle.reset(); });
+        ZB_Room::Parametres p;
+        p.sansSauvegarde = true;
+        p.modeSimple = true;
+        p.sansDelai = true;
+        p.dossierDonnees = dossier.path() + QLatin1Char('/');
+        salle = std::make_unique<SalleDeTest>(nullptr, &display, &boites, OptionsDePartie(TypeDePartie::GenreJass), p);
+        salle->lanceAuChargement = [genre] {
+            if (genre == 0)
+                throw GM_ExceptionFileCorrupted(QStringLiteral("abîmé"));
+            if (genre == 1)
+                throw QStringLiteral("Plus de mémoire");
+            throw "Plus de mémoire";
+        };
+        int mode = ZB_Room::OuvreFichier;
+        int session = ZB_Room::SessionLocale;
+        auto charge = [&] {
+            salle->reponse_Depart(&mode, &session, optionsDuPreset(TypeDePartie::GenreJass, 0), chemin, QString(),
+                                  4001, 4002, 4000, 0, false, {}, -1);
+        };
+        if (genre == 0) {
+            QString detail;
+            try {
+                charge();
+            } catch (const GM_ExceptionFileCorrupted& e) {
+                detail = e.getDetail();
+            }
+            QCOMPARE(detail, QStringLiteral("abîmé"));
+            QCoreApplication::processEvents();
+            QVERIFY(boites.historique().isEmpty());
+            return;
+        }
+        CompteAvertissements avertissements;
+        charge();
+        QCOMPARE(CompteAvertissements::premier, QStringLiteral("Fatal Exception: Plus de mémoire"));
+        QTRY_COMPARE_WITH_TIMEOUT(boites.historique().size(), 1, 5000);
+        const GM_MessageBoxRequest boite = boites.historique().first().requete;
+        QCOMPARE(boite.icone_, GM::Critical);
+        QCOMPARE(boite.titre_, QStringLiteral("Fatal Exception"));
+        QCOMPARE(boite.texte_, QStringLiteral("Plus de mémoire"));
+        QCOMPARE(boite.boutons_, GM::Ok);
+        QCOMPARE(boite.destinataire_.data(), static_cast<QObject*>(salle.get()));
+        QCOMPARE(boite.slotAccepte_, QByteArray("OnAppQuit"));
+        // The answer reaches the slot by its name (a wrong one would warn).
+        QCoreApplication::processEvents();
+        QCOMPARE(CompteAvertissements::compte.load(), 1);
     }
 
     // Hand-edited files: each fails with its exception and leaves the room

@@ -144,19 +144,45 @@ private slots:
     }
 
     // The trump queen played while holding the king begins the pair; the king
-    // completes it, and when its bonus reaches the target the match ends at
-    // once without moving the turn.
+    // completes it. The match ends at once, without moving the turn, when the
+    // bonus reaches the target or, in a match by automatic trumps, when the
+    // trump order has none left; otherwise the play goes on.
+    void paireRoiDameFinit_data()
+    {
+        QTest::addColumn<int>("automatique");
+        QTest::addColumn<int>("score");
+        QTest::addColumn<int>("modesJoues");
+        QTest::addColumn<bool>("fin");
+        QTest::newRow("target reached") << 0 << 985 << 0 << true;
+        QTest::newRow("target not reached") << 0 << 900 << 0 << false;
+        // Four colour modes allowed: the deal of the fourth is the last.
+        QTest::newRow("automatic, last trump") << 1 << 0 << 4 << true;
+        QTest::newRow("automatic, trumps left") << 1 << 985 << 3 << false;
+        QTest::newRow("automatic by four, last trump") << 2 << 0 << 16 << true;
+        QTest::newRow("automatic by four, trumps left") << 2 << 0 << 15 << false;
+    }
     void paireRoiDameFinit()
     {
+        QFETCH(int, automatique);
+        QFETCH(int, score);
+        QFETCH(int, modesJoues);
+        QFETCH(bool, fin);
         OptionsDePartie options(TypeDePartie::GenreJass);
         TypeDePartie::initTypesDePartie(TypeDePartie::GenreJass);
         TypeDePartie type = TypeDePartie::getTypeDePartie(options.idPreset_);
         type.roiDame_ = TypeDePartie::RoiDameStock;
-        type.pointsObjectif_ = 1000;
+        type.pointsObjectif_ = automatique != 0 ? ZB_RoomTable::ScoreSansFin : 1000;
+        type.multiplicateurs_ = {-1, 1, 1, 1, 1, -1, -1, -1, -1, -1, -1, -1};
+        type.atoutAutomatique_ = automatique;
         options.idPreset_ = TypeDePartie::ID_PERSONALISE;
         options.typeDePartie_ = type;
         table->nouvellePartie(ZB_RoomTable::ReseauServeur, options);
-        table->settingsPartie().scores_ = {0, 985};
+        table->settingsPartie().scores_ = {0, score};
+        QList<int>& compteurs = table->settingsPartie().compteursAtout_;
+        for (int mode = 1; mode <= 4 && modesJoues > 0; ++mode) {
+            compteurs[mode] = qMin(modesJoues, automatique == 2 ? 4 : 1);
+            modesJoues -= compteurs[mode];
+        }
 
         donne(1, {{1, 12}, {1, 13}});
         donne(2, {{1, 6}, {2, 6}});
@@ -187,9 +213,14 @@ private slots:
         QVERIFY(table->cb_executeUnEvenement(
             coup(EvenementDeJeu::Ajo, QStringLiteral("1_13"), 1, EtatDeJeu::Tour2_AttendCarte1)));
         QCOMPARE(table->getEtatsBelote()[1], 2);
-        QCOMPARE(salle->liste.etatAttendu_, EtatDeJeu::PaireBeloteDecideMatch);
-        QCOMPARE(table->getPartie()->noDuProchainAJouer_, 1);
         QVERIFY(table->getJoueur(1)->main_.estVide());
+        if (fin) {
+            QCOMPARE(salle->liste.etatAttendu_, EtatDeJeu::PaireBeloteDecideMatch);
+            QCOMPARE(table->getPartie()->noDuProchainAJouer_, 1);
+        } else {
+            QVERIFY(salle->liste.etatAttendu_ != EtatDeJeu::PaireBeloteDecideMatch);
+            QCOMPARE(table->getPartie()->noDuProchainAJouer_, 2);
+        }
     }
 
     // States the loop must never reach.
@@ -231,6 +262,36 @@ private slots:
             QCOMPARE(table->getJoueur(siege)->getDemandeDistribue().noDemande_, attendues[siege]);
             QCOMPARE(table->getJoueur(siege)->getDemandeDistribue().etat_, 7 + siege);
         }
+    }
+
+    // The order in which the seats are asked to deal, collect or confirm
+    // the announcements: a whole group from seat 3 down, the seats that have
+    // not answered again only when the room asks again.
+    void ordreDesDemandes_data()
+    {
+        QTest::addColumn<int>("etat");
+        QTest::addColumn<bool>("relance");
+        QTest::addColumn<QList<int>>("sieges");
+        QTest::newRow("deal, first") << int(EtatDeJeu::AttendDistribue1) << false << QList<int>{3, 2, 1, 0};
+        QTest::newRow("deal, third, asked again") << EtatDeJeu::AttendDistribue1 + 2 << true << QList<int>{3, 2};
+        QTest::newRow("collect, first") << int(EtatDeJeu::Tour1_AttendRamasseTas1) << false << QList<int>{3, 2, 1, 0};
+        QTest::newRow("collect, third, asked again")
+            << EtatDeJeu::Tour1_AttendRamasseTas1 + 2 << true << QList<int>{2, 3};
+        QTest::newRow("collect, third") << EtatDeJeu::Tour1_AttendRamasseTas1 + 2 << false << QList<int>();
+        QTest::newRow("confirmation, first")
+            << int(EtatDeJeu::Tour1_AttendConfirmationAnnonces1) << false << QList<int>{3, 2, 1, 0};
+        QTest::newRow("confirmation, second, asked again")
+            << EtatDeJeu::Tour1_AttendConfirmationAnnonces1 + 1 << true << QList<int>{1, 2, 3};
+    }
+    void ordreDesDemandes()
+    {
+        QFETCH(int, etat);
+        QFETCH(bool, relance);
+        QFETCH(QList<int>, sieges);
+        salle->liste.etatAttendu_ = etat;
+        display->siegesAppeles.clear();
+        table->continueLeJeu(0, nullptr, relance, false);
+        QCOMPARE(display->siegesAppeles, sieges);
     }
 
     void debutDeMatch()
