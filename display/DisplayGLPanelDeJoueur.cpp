@@ -184,6 +184,8 @@ void DisplayGLPanelDeJoueur::finChoixAtout()
 {
     // Whatever was chosen (a trump or a bid) or ran out, the choice is over.
     fermeChoix_();
+    // The strip is shared by the four seats' panels: a seat that never
+    // showed it must not close the one the local user is answering.
     if (!estAffiche())
         return;
     cacheConteneur_();

@@ -136,6 +136,8 @@ bool DisplayGLScene::isExposee(int index) const
     return index >= 0 && index < DisplayGLJeuDeCartes::NOMBRE_CARTES && exposees_[static_cast<size_t>(index)];
 }
 
+// The display options hold no setting that shows the other players' cards:
+// only the view that shows every hand turns them face up.
 int DisplayGLScene::faceAutres_() const
 {
     return modeVue_ == MODE_VUE_TOUT_VISIBLE ? GL_ObjectCube::Front : GL_ObjectCube::Back;

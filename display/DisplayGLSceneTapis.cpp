@@ -387,6 +387,11 @@ bool DisplayGLScene::isBullePendante(int position) const
     return position >= 0 && position < NOMBRE_SIEGES && bullesPendantes_[static_cast<size_t>(position)];
 }
 
+// Not the object-text box of the slate and notices (a fixed 520 x 100 at
+// the top of the picture, in the cartoon font): in this program's bubble
+// picture that box lies above the middle of the body and its text read
+// small and thin. The text is bold, centred in the body above the tail, and
+// written smaller when it is wider than the bubble.
 void DisplayGLScene::dessineBulle_(int position)
 {
     GL_ObjectSquare* objet = bulle(position);
@@ -535,6 +540,9 @@ void DisplayGLScene::finDeDonne()
             siege.panneau->finChoixAtout();
         siege = Siege();
     }
+    // The strip is the table's, whichever seat opened it: a seat that has
+    // left since would no longer close it.
+    conteneurAtouts_->hide();
     for (auto& objet : bulles_)
         if (objet)
             objet->setShown(false, false);

@@ -251,7 +251,11 @@ private slots:
             QVERIFY(!cube->getHideAtEnd());
         }
 
+        // A choice strip still open (its seat's player gone) closes with
+        // the deal.
+        s.conteneurAtouts()->show();
         s.finDeDonne();
+        QVERIFY(s.conteneurAtouts()->isHidden());
         QCOMPARE(s.siegeBas(), 0);
         QVERIFY(!s.carteRetournee());
         for (int i = 0; i < 36; ++i) {
@@ -338,7 +342,6 @@ private slots:
         s.afficheBulleMise(3, mise, 2);
         QCOMPARE(s.texteBulle(s.positionAffichage(3)), QStringLiteral("Je passe"));
         QVERIFY(s.bulle(s.positionAffichage(3))->isShown());
-
         // Seats out of range: nothing.
         s.afficheBulleMise(9, mise, 2);
         s.afficheBulleAnnonce(-1);
