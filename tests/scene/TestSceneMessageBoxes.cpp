@@ -100,8 +100,9 @@ private slots:
         QSignalSpy aide(t.scene->boutonAide(), &QPushButton::clicked);
         if (presse == QLatin1String("Return") || presse == QLatin1String("Escape")) {
             const int touche = presse == QLatin1String("Return") ? Qt::Key_Return : Qt::Key_Escape;
-            // Other keys stay with the box too.
-            for (int k : {int(Qt::Key_Space), int(Qt::Key_A), touche}) {
+            // Other keys stay with the box too (Space would press its
+            // focused button, as on any button).
+            for (int k : {int(Qt::Key_A), touche}) {
                 QKeyEvent appui(QEvent::KeyPress, k, Qt::NoModifier);
                 QKeyEvent relache(QEvent::KeyRelease, k, Qt::NoModifier);
                 QCoreApplication::sendEvent(t.scene, &appui);
