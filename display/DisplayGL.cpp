@@ -84,6 +84,7 @@ DisplayGL::DisplayGL(QObject* proprietaire, QWidget* panneauDroit, int modeAffic
         moteur->setScene(scene_);
 
     connect(scene_, &DisplayGLScene::signalButtonConnectPressed, this, &DisplayGL::OnButtonConnectPressed);
+    connect(scene_, &DisplayGLScene::signalRetraduit, this, &DisplayGL::OnRetraduit);
     if (moteur != nullptr && moteur->widget() != nullptr)
         setWindowTitle(moteur->widget()->windowTitle());
 
@@ -224,13 +225,13 @@ void DisplayGL::setPartie(QSharedPointer<Partie> partie)
 
 void DisplayGL::setOptionsDePartie(const OptionsDePartie& options)
 {
-    if (options.idPreset_ == TypeDePartie::ID_PERSONALISE) {
-        scene_->setStyleContre(options.typeDePartie_.contrat_);
-        return;
-    }
     // Only the custom preset depends on the game's kind: the table of
     // presets is read as it is, never rebuilt under a running game.
-    scene_->setStyleContre(TypeDePartie::getTypeDePartie(options.idPreset_).contrat_);
+    const TypeDePartie type = options.idPreset_ == TypeDePartie::ID_PERSONALISE
+                                  ? options.typeDePartie_
+                                  : TypeDePartie::getTypeDePartie(options.idPreset_);
+    scene_->setStyleContre(type.contrat_);
+    scene_->setBelote(type.genre_ == TypeDePartie::GenreBelote);
 }
 
 void DisplayGL::redessineCartes(int atoutEnCours)
@@ -447,6 +448,7 @@ void DisplayGL::gereToucheMedia(int touche)
 
 void DisplayGL::setTexteAide(const QString& texte)
 {
+    panneauAide_ = nullptr;
     scene_->setTexteAide(texte);
 }
 
@@ -485,7 +487,14 @@ void DisplayGL::OnCloseOpenDialog()
 
 void DisplayGL::OnSetHelpText(QString const& texte)
 {
+    panneauAide_ = texte.isEmpty() ? nullptr : qobject_cast<DisplayGLPanelDeJoueur*>(sender());
     scene_->setTexteAide(texte);
+}
+
+void DisplayGL::OnRetraduit()
+{
+    if (panneauAide_)
+        panneauAide_->retraduitAideCarte();
 }
 
 void DisplayGL::OnButtonConnectPressed()

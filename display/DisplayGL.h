@@ -136,6 +136,8 @@ public slots:
     void OnCloseOpenDialog();
     void OnScreenShotToSave();
     void OnSetHelpText(QString const& texte);
+    // The scene's texts were translated again: so is the seat panel's help.
+    void OnRetraduit();
     void OnButtonConnectPressed();
     void OnSwipeTriggered(QSwipeGesture::SwipeDirection const& direction);
     void OnScreenshotCompleted(QImage const& image);
@@ -151,6 +153,9 @@ private:
     DisplayGLScene* scene_ = nullptr;
     DisplayACloseCallback* fermetureVue_;
     QList<QSharedPointer<DisplayGLPanelDeJoueur>> panneaux_;
+    // The panel whose explanation the status line shows (null when the
+    // game set the help text, or none is shown).
+    QPointer<DisplayGLPanelDeJoueur> panneauAide_;
     bool premierRedimensionnement_ = true;
     QWidget* fenetre_ = nullptr;
     ZB_Settings* demarrage_;

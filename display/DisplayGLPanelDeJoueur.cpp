@@ -360,6 +360,7 @@ void DisplayGLPanelDeJoueur::joueCarteChoisie(Carte* carte)
     Joueur* joueur = joueur_.data();
     if (!carte || !joueur || !carteDemandee_)
         return;
+    carteAide_ = -1;
     emit signalSetHelpText(QString());
     // The request is taken before the answer leaves: whatever the answer
     // sets off, no second card goes out for it.
@@ -388,7 +389,23 @@ void DisplayGLPanelDeJoueur::afficheAideCarte(Carte* carte, int modeChoisi, int 
     QString texte = texteValiditeCarte(code);
     if (Partie::estCodeJouable(code))
         texte += QLatin1Char(' ') + tr("Celle-ci vaut %2 points.").arg(carte->getPoints(atoutEnCours, modeChoisi));
+    carteAide_ = carte->getIndex();
+    modeAide_ = modeChoisi;
+    atoutAide_ = atoutEnCours;
     emit signalSetHelpText(texte);
+}
+
+void DisplayGLPanelDeJoueur::retraduitAideCarte()
+{
+    Joueur* joueur = joueur_.data();
+    if (carteAide_ < 0 || !joueur)
+        return;
+    for (Carte* carte : joueur->main_)
+        if (carte && carte->getIndex() == carteAide_) {
+            afficheAideCarte(carte, modeAide_, atoutAide_);
+            return;
+        }
+    carteAide_ = -1;
 }
 
 void DisplayGLPanelDeJoueur::OnAtoutButtonPressed_(int mode)

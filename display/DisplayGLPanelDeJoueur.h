@@ -94,6 +94,9 @@ public:
     // in force (atoutEnCours, of the chosen mode modeChoisi) when it may;
     // nothing without a pending card request or when the seat may not play.
     void afficheAideCarte(Carte* carte, int modeChoisi, int atoutEnCours);
+    // The last card explanation again, in the language now shown; nothing
+    // once its card has left the hand or a card was played since.
+    void retraduitAideCarte();
 
     // The visibility rule.
     bool estAffiche() const;
@@ -147,4 +150,9 @@ private:
     bool chibreOffert_ = false;
     QMetaObject::Connection connexionAtout_;
     QMetaObject::Connection connexionMise_;
+    // The card the last explanation was about (-1: none shown) and the
+    // trump it was counted in.
+    int carteAide_ = -1;
+    int modeAide_ = 0;
+    int atoutAide_ = 0;
 };

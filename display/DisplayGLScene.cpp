@@ -233,9 +233,8 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
         wiki->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse
                                       | Qt::LinksAccessibleByKeyboard);
         wiki->setOpenExternalLinks(true);
-        const QString lien = QString::fromLatin1(belote_ ? LIEN_REGLES_BELOTE : LIEN_REGLES_JASS);
-        wiki->setText(tr("Règles plus détaillées: ") + QStringLiteral("<a href=\"%1\">%1</a>").arg(lien));
     }
+    metLienRegles_();
 
     // The card set, then the cards as items.
     jeuDeCartes_.setSize(options_.cardStyle_, automatique_ ? DisplayGLJeuDeCartes::QUALITE_AUCUNE : options_.quality_,
@@ -394,6 +393,10 @@ void DisplayGLScene::setPartie(QSharedPointer<Partie> partie)
         aUnePartie_ = !partie_.isNull();
         partieDeLaDonne_ = aUnePartie_;
     }
+    // The game played decides the rules link, whatever kind the program
+    // started with.
+    if (aUnePartie_)
+        setBelote(partie_->typeDePartie_.genre_ == TypeDePartie::GenreBelote);
     if (!fondConstruit_ && !automatique_) {
         if (DisplayGLPaintA* m = moteur()) {
             m->makeCurrent();

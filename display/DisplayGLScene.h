@@ -197,8 +197,10 @@ public:
     static constexpr double PART_HAUTEUR_COUCHE_WIDGET = 0.82;
     static constexpr double FACTEUR_HAUTEUR_OPENGL = 0.6;
     static constexpr const char* TEXTE_ERREUR_INCONNUE = "Unknown error";
-    static constexpr const char* LIEN_REGLES_JASS = "https://fr.wikipedia.org/wiki/Jass";
-    static constexpr const char* LIEN_REGLES_BELOTE = "https://fr.wikipedia.org/wiki/Belote";
+    // The rules articles, translated to the article in the language shown
+    // where the encyclopedia has one.
+    static constexpr const char* LIEN_REGLES_JASS = QT_TR_NOOP("https://fr.wikipedia.org/wiki/Jass");
+    static constexpr const char* LIEN_REGLES_BELOTE = QT_TR_NOOP("https://fr.wikipedia.org/wiki/Belote");
 
     // Arguments in the order of the view that builds the scene: the owner
     // (receiver of signalAnnuler, signalBug and
@@ -302,6 +304,16 @@ public:
     // The game type's contract rule: 2 the help says "Coincher", any other
     // value "Contrer".
     void setStyleContre(int style) { styleContre_ = style; }
+    // The welcome is on its way: no automatic deal or collect goes ahead
+    // until its form is answered (and the rules box it asked for is read).
+    void retiensPourAccueil();
+    bool isRetenuPourAccueil() const { return accueil_ != AccueilAucun; }
+    // The rules of the game kind played, with the rules link, in a help
+    // box; the welcome's hold ends when it is answered.
+    void afficheRegles();
+    // The game kind being played: the rules link names its article.
+    void setBelote(bool belote);
+    bool estBelote() const { return belote_; }
     int styleContre() const { return styleContre_; }
     void setModeAffichage2(bool mode2, bool second)
     {
@@ -608,6 +620,9 @@ signals:
     void signalScreenshotCompleted(QImage const& image);
     // A box has just been put on screen.
     void signalMessageBoxShown(uint id);
+    // The scene's texts are in the language now shown (the texts others
+    // gave it, such as the seat panel's help, are theirs to translate).
+    void signalRetraduit();
 
 public slots:
     void OnPhoneBackKeyEvent();
@@ -636,6 +651,8 @@ public slots:
     void OnRamasseAuto();
     void OnRefreshScene();
     void OnTutorialClosed(uint eventId, bool isCompleted);
+    // The rules box of the welcome was read: the first deal may go ahead.
+    void OnReglesLues(int bouton);
     void OnChangeDisplayMode();
     void OnMessageBoxExecInMainLoop();
     // Starts the waiting network lines that have a free item.
@@ -645,6 +662,11 @@ protected:
     // A language change reaches the scene through its box form, a window
     // of its own.
     bool eventFilter(QObject* objet, QEvent* evenement) override;
+    // While a box or form is in front, the keys are its own: Return answers
+    // a message box's default button, Esc its cancel (else OK, else No),
+    // and no key reaches the widgets behind it.
+    void keyPressEvent(QKeyEvent* evenement) override;
+    void keyReleaseEvent(QKeyEvent* evenement) override;
 
 private:
     void construitBoite_(Boite& boite, bool gardeOptionStyle, double z);
@@ -653,6 +675,14 @@ private:
     // Answers box idVu with a button (NoButton: the box's own accept or
     // reject button). Nothing when that box is no longer the one on screen.
     void repondBoite_(qint64 idVu, GM::StandardButton bouton, bool accepte);
+    // The proxy of the box or form in front of the table (null when none),
+    // and the message-box form it holds, if it is one.
+    QGraphicsProxyWidget* proxyDevant_(const Boite** boite) const;
+    // Moves the keyboard focus into that box, on its default button.
+    void focusDansBoite_(QGraphicsProxyWidget* proxy, const Boite* boite);
+    // A key for the box in front: true when it was taken (answered or kept
+    // from the widgets behind).
+    bool toucheBoite_(QKeyEvent* evenement);
     GM::StandardButton boutonDuSignal_(QObject* emetteur, bool* dansStatut) const;
     void fermeStatut_();
     void calculePanneauDroit_(double largeur, double hauteur);
@@ -678,6 +708,9 @@ private:
     void dessineBulle_(int position);
     // "R:<pixel ratio>, X:<dpi>, Y:<dpi>" of the screen the table is drawn on.
     QString texteEcran_() const;
+    // The help box's rules line: the article of the game kind played, in
+    // the language shown.
+    void metLienRegles_();
 
     // Owned helpers first, so that they are there for the items below.
     QSharedPointer<DisplayGLWidget> holder_;
@@ -690,6 +723,11 @@ private:
     bool aUnePartie_ = false;
     bool automatique_;
     bool belote_;
+    // The welcome's hold on the first deal: none, the form, the rules box.
+    enum Accueil { AccueilAucun, AccueilFormulaire, AccueilRegles };
+    Accueil accueil_ = AccueilAucun;
+    // An automatic continuation came while held: it runs once released.
+    bool suiteRetenue_ = false;
     bool captures_;
     bool modeAffichage2_;
     bool secondDrapeau_ = false;

@@ -23,7 +23,9 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QGraphicsProxyWidget>
 #include <QGraphicsSimpleTextItem>
+#include <QKeyEvent>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QMutexLocker>
@@ -41,6 +43,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "DisplayGLSceneInterne.h"
@@ -218,6 +221,119 @@ void DisplayGLScene::showBox(GM_WidgetAutoRound* widget, Ui::MessageBoxGl* form,
     placeBox(widget, proxy, table);
     widget->show();
     proxy->show();
+    for (const Boite* boite : {&boite1_, &boite2_})
+        if (boite->proxy == proxy)
+            focusDansBoite_(proxy, boite);
+}
+
+namespace {
+
+// The button Return answers: the one the user moved to, else the first of
+// Yes, OK, No, Cancel the box shows.
+QPushButton* boutonParDefaut(const Ui::MessageBoxGl& ui)
+{
+    const std::array<QPushButton*, 4> boutons = {ui.pushButtonOui, ui.pushButtonOK, ui.pushButtonNon,
+                                                 ui.pushButtonCancel};
+    for (QPushButton* bouton : boutons)
+        if (!bouton->isHidden() && bouton->hasFocus())
+            return bouton;
+    for (QPushButton* bouton : boutons)
+        if (!bouton->isHidden())
+            return bouton;
+    return nullptr;
+}
+
+// The button Esc answers: Cancel, else OK, else No.
+QPushButton* boutonAnnuler(const Ui::MessageBoxGl& ui)
+{
+    for (QPushButton* bouton : {ui.pushButtonCancel, ui.pushButtonOK, ui.pushButtonNon})
+        if (!bouton->isHidden())
+            return bouton;
+    return nullptr;
+}
+
+} // namespace
+
+QGraphicsProxyWidget* DisplayGLScene::proxyDevant_(const Boite** boite) const
+{
+    *boite = nullptr;
+    auto montre = [](const QWidget* widget) { return widget != nullptr && !widget->isHidden(); };
+    for (const Boite* b : {&boite1_, &boite2_})
+        if (montre(b->widget) && b->proxy && b->proxy->isVisible()) {
+            *boite = b;
+            return b->proxy;
+        }
+    if (montre(formulaireTutoriel_.data()) && formulaireTutoriel_->graphicsProxyWidget())
+        return formulaireTutoriel_->graphicsProxyWidget();
+    for (QGraphicsProxyWidget* proxy : dialogues_) {
+        const auto* dialogue = proxy != nullptr ? qobject_cast<const GM_WidgetAuto*>(proxy->widget()) : nullptr;
+        if (montre(dialogue) && dialogue->estOuverteParLeProgramme())
+            return proxy;
+    }
+    return nullptr;
+}
+
+void DisplayGLScene::focusDansBoite_(QGraphicsProxyWidget* proxy, const Boite* boite)
+{
+    if (!proxy)
+        return;
+    proxy->setFocus(Qt::OtherFocusReason);
+    QPushButton* defaut = boite && boite->ui ? boutonParDefaut(*boite->ui) : nullptr;
+    if (defaut) {
+        for (QPushButton* bouton : {boite->ui->pushButtonOui, boite->ui->pushButtonOK, boite->ui->pushButtonNon,
+                                    boite->ui->pushButtonCancel})
+            bouton->setDefault(bouton == defaut);
+        defaut->setFocus(Qt::OtherFocusReason);
+    } else if (QWidget* widget = proxy->widget()) {
+        if (!widget->isAncestorOf(QApplication::focusWidget()))
+            widget->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+bool DisplayGLScene::toucheBoite_(QKeyEvent* evenement)
+{
+    const Boite* boite = nullptr;
+    QGraphicsProxyWidget* devant = proxyDevant_(&boite);
+    if (!devant)
+        return false;
+    auto dedans = [this, devant] {
+        const QGraphicsItem* focus = focusItem();
+        return focus != nullptr && (focus == devant || devant->isAncestorOf(focus));
+    };
+    if (!dedans())
+        focusDansBoite_(devant, boite);
+    if (boite && boite->ui && evenement->type() == QEvent::KeyPress) {
+        const int touche = evenement->key();
+        QPushButton* bouton = nullptr;
+        if (touche == Qt::Key_Return || touche == Qt::Key_Enter)
+            bouton = boutonParDefaut(*boite->ui);
+        else if (touche == Qt::Key_Escape)
+            bouton = boutonAnnuler(*boite->ui);
+        if (bouton) {
+            evenement->accept();
+            if (!evenement->isAutoRepeat())
+                bouton->click();
+            return true;
+        }
+    }
+    // The box has the focus: the key is its own. Without it (a scene no
+    // window shows), the key goes nowhere rather than behind the box.
+    if (dedans())
+        return false;
+    evenement->accept();
+    return true;
+}
+
+void DisplayGLScene::keyPressEvent(QKeyEvent* evenement)
+{
+    if (!toucheBoite_(evenement))
+        QGraphicsScene::keyPressEvent(evenement);
+}
+
+void DisplayGLScene::keyReleaseEvent(QKeyEvent* evenement)
+{
+    if (!toucheBoite_(evenement))
+        QGraphicsScene::keyReleaseEvent(evenement);
 }
 
 double DisplayGLScene::hauteurBoite(double hauteurTable) const
@@ -406,6 +522,9 @@ void DisplayGLScene::OnTutorialClosed(uint eventId, bool isCompleted)
     // The tutorial's own answer (its chosen level) goes to its receiver
     // with the welcome form; here the box leaves the queue.
     Q_UNUSED(isCompleted);
+    // The held deal goes ahead, unless the answer asked for the rules first.
+    if (accueil_ == AccueilFormulaire)
+        OnReglesLues(GM::Ok);
     {
         QMutexLocker lock(&mutexBoites_);
         // A late close of a tutorial that is no longer current must not

@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "DisplayGLSceneInterne.h"
 
@@ -216,8 +217,31 @@ void DisplayGLScene::montreAide_()
 
 // ------------------------------------------------------- small slots
 
+void DisplayGLScene::retiensPourAccueil()
+{
+    accueil_ = AccueilFormulaire;
+}
+
+void DisplayGLScene::afficheRegles()
+{
+    accueil_ = AccueilRegles;
+    messageBoxQuestion(static_cast<GM::Icon>(IconeAide), tr("Règles du jeu"), scene_aide::texteRegles(belote_), GM::Ok,
+                       this, "OnReglesLues");
+}
+
+void DisplayGLScene::OnReglesLues(int)
+{
+    accueil_ = AccueilAucun;
+    if (std::exchange(suiteRetenue_, false))
+        programmeSuiteAuto_(0);
+}
+
 void DisplayGLScene::OnRamasseAuto()
 {
+    if (accueil_ != AccueilAucun) {
+        suiteRetenue_ = true;
+        return;
+    }
     const Siege& local = sieges_[static_cast<size_t>(siegeBas_)];
     if (local.numero < 0 || !local.panneau)
         return;
@@ -324,11 +348,7 @@ void DisplayGLScene::retraduit()
         boite1_.ui->retranslateUi(boite1_.widget);
         boite1_.ui->labelMessage->setText(message);
     }
-    const QString lien = QString::fromLatin1(belote_ ? LIEN_REGLES_BELOTE : LIEN_REGLES_JASS);
-    for (Boite* boite : {&boite1_, &boite2_})
-        if (boite->ui)
-            boite->ui->labelWiki->setText(tr("Règles plus détaillées: ")
-                                          + QStringLiteral("<a href=\"%1\">%1</a>").arg(lien));
+    metLienRegles_();
     setFont(font());
     // After the font: the status lines are composed again, help first.
     texteStatut_ = traduitStatut_();
@@ -351,6 +371,24 @@ void DisplayGLScene::retraduit()
         redessineCartes(jeu ? jeu->atoutEnCours_ : 0);
     }
     rafraichitCouche();
+    emit signalRetraduit();
+}
+
+void DisplayGLScene::setBelote(bool belote)
+{
+    if (belote == belote_)
+        return;
+    belote_ = belote;
+    metLienRegles_();
+}
+
+void DisplayGLScene::metLienRegles_()
+{
+    const QString lien = tr(belote_ ? LIEN_REGLES_BELOTE : LIEN_REGLES_JASS);
+    for (Boite* boite : {&boite1_, &boite2_})
+        if (boite->ui)
+            boite->ui->labelWiki->setText(tr("Règles plus détaillées: ")
+                                          + QStringLiteral("<a href=\"%1\">%1</a>").arg(lien));
 }
 
 bool DisplayGLScene::eventFilter(QObject* objet, QEvent* evenement)

@@ -164,11 +164,15 @@ void DisplayGLScene::afficheEtat(const InfoDemande& etat, Joueur* acteur, Joueur
     if (code < EtatDeJeu::InscriptionJoueur0 || code > EtatDeJeu::FinDePartieSiege3)
         return;
 
+    // An automatic continuation asks nobody: the line says so rather than
+    // keep the last seat's turn.
     auto attendClic = [this](const char* modele, int delai) {
-        if (options_.ramassageAuto_)
+        if (options_.ramassageAuto_) {
+            setStatut_(QT_TR_NOOP("Patientez..."));
             programmeSuiteAuto_(delai);
-        else
+        } else {
             prompt_(modele, {}, true);
+        }
     };
     auto nom = [](const Joueur* joueur) { return joueur->options_.getNomAffiche(); };
 
@@ -229,7 +233,10 @@ void DisplayGLScene::afficheEtat(const InfoDemande& etat, Joueur* acteur, Joueur
         afficheChibre(acteur, second);
         return;
     }
-    if (EtatDeJeu::estNouveauJoueur(code)) {
+    // Announcements are gathered by the table; a pair that decides the
+    // match waits for its collect.
+    if (EtatDeJeu::estNouveauJoueur(code) || EtatDeJeu::estAttenteAnnonce(code)
+        || code == EtatDeJeu::PaireBeloteDecideMatch) {
         setStatut_(QT_TR_NOOP("Patientez..."));
         return;
     }

@@ -331,7 +331,7 @@ void DisplayGLScene::afficheRedistribution()
 {
     if (automatique_)
         return;
-    prochainScore()->startBanner(QStringLiteral("Redistribution"), zoneTable(), decalageTable_, 0);
+    prochainScore()->startBanner(tr("Redistribution"), zoneTable(), decalageTable_, 0);
     cacheBulles_(modeVue_ != MODE_VUE_SANS_ANIMATION);
     if (boutonAide_)
         boutonAide_->setEnabled(true);

@@ -260,8 +260,10 @@ void PanelAtouts::metLibellesContreCapot_()
 {
     if (genrePartie_ != TypeDePartie::ContratCoinche && genrePartie_ != TypeDePartie::ContratContre)
         return;
+    // Whole words, so that each language names the double and the redouble
+    // as its players do.
     const QString s = varianteCoinche_ ? tr("Coinche") : tr("Contre");
-    const QString sur = s.toLower();
+    const QString sur = varianteCoinche_ ? tr("Surcoinche") : tr("Surcontre");
     // A seat outside 0..3 on either side belongs to no team: nothing to double.
     const bool sieges = joueurMiseur_ >= 0 && joueurMiseur_ < 4 && mise_.miseur_ >= 0 && mise_.miseur_ < 4;
     const bool autreEquipe = sieges && (joueurMiseur_ % 2) != (mise_.miseur_ % 2);
@@ -289,9 +291,9 @@ void PanelAtouts::metLibellesContreCapot_()
         montreMise();
         contreOuvert(tr("%1\nx2").arg(s));
         break;
-    case ZB_StatusMise::Contre: contreOuvert(tr("Sur%1\nx4").arg(sur)); break;
+    case ZB_StatusMise::Contre: contreOuvert(tr("%1\nx4").arg(sur)); break;
     case ZB_StatusMise::Capot: contreOuvert(tr("%1\n1000").arg(s)); break;
-    case ZB_StatusMise::CapotContre: contreOuvert(tr("Sur%1\n2000").arg(sur)); break;
+    case ZB_StatusMise::CapotContre: contreOuvert(tr("%1\n2000").arg(sur)); break;
     default: break;
     }
 }

@@ -149,6 +149,24 @@ QString texteConseilPli(const Partie& jeu, int etat, int siegeLocal, int atoutsE
     return t;
 }
 
+QString texteRegles(bool belote)
+{
+    if (belote)
+        return Scene::tr(
+            "La Belote se joue à quatre, en deux équipes de deux partenaires assis face à face, avec 32 cartes; "
+            "chaque joueur en reçoit 8.<br><br>L'atout est pris sur la carte retournée ou mis aux enchères, selon "
+            "la variante: l'équipe qui le choisit doit marquer plus de points que l'autre, ou au moins sa mise.<br><br>"
+            "Chacun doit jouer la couleur demandée s'il en a, sinon couper avec un atout. La carte la plus forte "
+            "remporte le pli, et l'atout bat toutes les autres couleurs. Le roi et la dame d'atout rapportent 20 "
+            "points ('Belote', 'Rebelote').");
+    return Scene::tr(
+        "Le Jass se joue à quatre, en deux équipes de deux partenaires assis face à face, avec 36 cartes; chaque "
+        "joueur en reçoit 9.<br><br>Le joueur qui commence choisit l'atout, ou en laisse le choix à son partenaire "
+        "('Chibrer').<br><br>Chacun doit jouer la couleur demandée s'il en a, ou peut couper avec un atout. La carte "
+        "la plus forte remporte le pli, et l'atout bat toutes les autres couleurs. La première équipe qui atteint "
+        "le nombre de points fixé gagne la partie.");
+}
+
 QString texteAide(const Situation& situation)
 {
     const Partie* jeu = situation.jeu;

@@ -48,6 +48,10 @@ struct Situation
 // The help box's whole text.
 QString texteAide(const Situation& situation);
 
+// The rules in short, for a player new to the game kind (Jass, or Belote);
+// the help box that shows it adds the link to the whole rules.
+QString texteRegles(bool belote);
+
 // The advice for a bid the computer would make (conseil), in the contract
 // rule's words.
 QString texteConseilMise(const ZB_StatusMise& conseil, int styleContre, int style);

@@ -79,15 +79,15 @@ QString textePlaque(const QString& nom, bool aChoisi, bool commence, int contrat
     case ZB_StatusMise::Simple:
         return texte + Scene::tr(", Mise %1").arg(objectif);
     case ZB_StatusMise::Contre:
-        return texte + (coinche ? QStringLiteral(", Coinchée %1") : QStringLiteral(", Contrée %1")).arg(objectif);
+        return texte + (coinche ? Scene::tr(", Coinchée %1") : Scene::tr(", Contrée %1")).arg(objectif);
     case ZB_StatusMise::Surcontre:
-        return texte + (coinche ? QStringLiteral(", Surcoinchée %1") : QStringLiteral(", Surcontrée %1")).arg(objectif);
+        return texte + (coinche ? Scene::tr(", Surcoinchée %1") : Scene::tr(", Surcontrée %1")).arg(objectif);
     case ZB_StatusMise::Capot:
-        return texte + QStringLiteral(", Capot");
+        return texte + Scene::tr(", Capot");
     case ZB_StatusMise::CapotContre:
-        return texte + (coinche ? QStringLiteral(", Capot Coinché") : QStringLiteral(", Capot Contré"));
+        return texte + (coinche ? Scene::tr(", Capot Coinché") : Scene::tr(", Capot Contré"));
     case ZB_StatusMise::CapotSurcontre:
-        return texte + (coinche ? QStringLiteral(", Capot Surcoinché") : QStringLiteral(", Capot Surcontré"));
+        return texte + (coinche ? Scene::tr(", Capot Surcoinché") : Scene::tr(", Capot Surcontré"));
     default:
         return texte;
     }
@@ -114,7 +114,7 @@ QString texteBulleMise(const ZB_StatusMise& mise, int variante, int style, const
         *effaceRetournee = false;
     if (!mise.miseFaite_)
         return Scene::tr("Je passe");
-    const QString mot = variante == VARIANTE_COINCHE ? QStringLiteral("Coinchée") : QStringLiteral("Contrée");
+    const bool coinche = variante == VARIANTE_COINCHE;
     switch (mise.typeContrat_) {
     case ZB_StatusMise::PasEncoreDeMise:
     case ZB_StatusMise::Simple:
@@ -129,10 +129,10 @@ QString texteBulleMise(const ZB_StatusMise& mise, int variante, int style, const
         return getNomAtout(mise.atoutMise_, style);
     case ZB_StatusMise::Contre:
     case ZB_StatusMise::CapotContre:
-        return mot;
+        return coinche ? Scene::tr("Coinchée") : Scene::tr("Contrée");
     case ZB_StatusMise::Surcontre:
     case ZB_StatusMise::CapotSurcontre:
-        return QStringLiteral("Sur") + mot.toLower();
+        return coinche ? Scene::tr("Surcoinchée") : Scene::tr("Surcontrée");
     case ZB_StatusMise::Capot:
         return Scene::tr("Capot en %1").arg(getNomAtout(mise.atoutMise_, style));
     case ZB_StatusMise::DonneurForce:

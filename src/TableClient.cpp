@@ -177,7 +177,9 @@ void TableClient::rejoueTout_(int modeVue)
 void TableClient::OnShowReplay_Answer(int result)
 {
     reponseFilm_ = result == GM::Yes;
-    filmDemande_ = true;
+    // Only a replay the user watched ends with a box: one rebuilt at once
+    // gives the user's seat back without a word.
+    filmDemande_ = reponseFilm_;
     rejoueTout_(reponseFilm_ ? ZB_RoomTable::ModeVueFilm : ZB_RoomTable::ModeVueSansAnimation);
 }
 

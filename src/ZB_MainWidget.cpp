@@ -559,6 +559,23 @@ bool ZB_MainWidget::depart_(int modeDepart, int genreSession, const QString& fic
 
 void ZB_MainWidget::inscritJoueurs_()
 {
+    // The display options name the first opponent, the partner and the
+    // second opponent, unless the names are drawn at random; a drawn name
+    // never repeats another seat's.
+    constexpr int SIEGES_ORDINATEUR = NOMBRE_SIEGES - 1;
+    QStringList noms;
+    QStringList choisis;
+    for (int rang = 0; rang < SIEGES_ORDINATEUR; ++rang) {
+        noms << (optionsAffichage_.randomNames_ ? QString() : optionsAffichage_.noms_.value(rang).trimmed());
+        if (!noms.last().isEmpty())
+            choisis << noms.last();
+    }
+    const QStringList tires = randomPlayerNames(static_cast<int>(SIEGES_ORDINATEUR - choisis.size()), choisis);
+    qsizetype prochainTire = 0;
+    for (QString& nom : noms)
+        if (nom.isEmpty())
+            nom = tires.at(prochainTire++);
+
     // The user sits at the bottom seat, the computer at the three others.
     for (int siege = 0; siege < NOMBRE_SIEGES; ++siege) {
         OptionsDuJoueur joueur;
@@ -568,11 +585,7 @@ void ZB_MainWidget::inscritJoueurs_()
             // rather than a name with a "(vous)" suffix.
             joueur.nom_.clear();
         } else {
-            // The display options name the first opponent, the partner and
-            // the second opponent, unless the names are drawn at random.
-            const int rang = siege - 1;
-            const QString nomChoisi = optionsAffichage_.noms_.value(rang).trimmed();
-            joueur.nom_ = optionsAffichage_.randomNames_ || nomChoisi.isEmpty() ? randomPlayerName() : nomChoisi;
+            joueur.nom_ = noms.at(siege - 1);
             joueur.ordinateur_ = 1;
             joueur.optionsAI_ = siege == (SIEGE_UTILISATEUR + 2) % NOMBRE_SIEGES ? optionsPartie_.optionsAIPartenaire_
                                                                                   : optionsPartie_.optionsAIAdversaires_;

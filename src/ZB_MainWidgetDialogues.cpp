@@ -210,8 +210,11 @@ void ZB_MainWidget::construitDialogues_()
 
     // The welcome comes once the first game is on the table: the scene shows
     // it when the box queue reaches it.
-    if (settings_ && !demarrage_.screenshotMode && !ZB_SettingsStore(*settings_).tutorielTermine())
+    // The first deal waits for the answer.
+    if (settings_ && !demarrage_.screenshotMode && !ZB_SettingsStore(*settings_).tutorielTermine()) {
+        scene->retiensPourAccueil();
         QTimer::singleShot(0, this, [this] { showTutorial(); });
+    }
 }
 
 void ZB_MainWidget::construitMenusDialogues_()
@@ -361,13 +364,26 @@ void ZB_MainWidget::OnFenetreEvenements(bool afficher)
 
 void ZB_MainWidget::OnTutorialAnswer(int choix, bool nePlusAfficher)
 {
-    if (!settings_)
-        return;
-    ZB_SettingsStore store(*settings_);
-    store.setTutoriel(nePlusAfficher, choix);
-    QString erreur;
-    if (!store.synchronise(&erreur))
-        qWarning().noquote() << "ZB_MainWidget: tutorial answer not saved:" << erreur;
+    // A newcomer's table explains each card the mouse rests on and lights
+    // the advised one; a player who knows the game gets a plain table.
+    OptionsAffichage options = optionsAffichage_;
+    const bool aides = choix != FormTutorialEnter::ConnaitLeJeu;
+    options.helpCard_ = aides;
+    options.coloredCard_ = aides;
+    if (settings_) {
+        ZB_SettingsStore store(*settings_);
+        store.setTutoriel(nePlusAfficher, choix);
+        QString erreur;
+        if ((options != optionsAffichage_ && !store.ecritOptionsAffichage(options, &erreur))
+            || !store.synchronise(&erreur))
+            qWarning().noquote() << "ZB_MainWidget: tutorial answer not saved:" << erreur;
+    }
+    if (options != optionsAffichage_)
+        setNouvellesOptions(options);
+    // The rules come before the first deal, with the link to the whole
+    // rules.
+    if (choix == FormTutorialEnter::ExpliqueRegles)
+        vue_->scene()->afficheRegles();
 }
 
 // --- Themes.

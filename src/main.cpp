@@ -71,7 +71,13 @@ int demarre(int& argc, char** argv)
     // A command line that does not read stops here, before any window.
     ZB_Settings demarrage;
     QString message;
-    if (ZB_CommandLine::parse(QCoreApplication::arguments() + cachees, demarrage, &message) != ZB_CommandLine::Ok) {
+    switch (ZB_CommandLine::parse(QCoreApplication::arguments() + cachees, demarrage, &message)) {
+    case ZB_CommandLine::Ok:
+        break;
+    case ZB_CommandLine::Aide:
+        std::fprintf(stdout, "%s", qUtf8Printable(message));
+        return 0;
+    case ZB_CommandLine::Arret:
         std::fprintf(stderr, "%s\n", qUtf8Printable(message));
         return ZB_CommandLine::CODE_SORTIE_USAGE;
     }

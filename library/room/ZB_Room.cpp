@@ -59,6 +59,22 @@ QString randomPlayerName()
     return nom;
 }
 
+QStringList randomPlayerNames(int nombre, const QStringList& exclus)
+{
+    // The list holds hundreds of names, so a repeat is rare and a few more
+    // draws find another; the bound ends the loop on a list too short.
+    constexpr int TIRAGES_PAR_NOM = 64;
+    QStringList noms;
+    for (int tirage = 0; noms.size() < nombre && tirage < nombre * TIRAGES_PAR_NOM; ++tirage) {
+        const QString nom = randomPlayerName();
+        if (!noms.contains(nom, Qt::CaseInsensitive) && !exclus.contains(nom, Qt::CaseInsensitive))
+            noms << nom;
+    }
+    while (noms.size() < nombre)
+        noms << randomPlayerName();
+    return noms;
+}
+
 ZB_Room::ZB_Room(QObject* parent, DisplayA* display, GM_MessageBoxDisplayerA* displayer, const OptionsDePartie& genre,
                  const Parametres& parametres)
     : QObject(parent)

@@ -29,6 +29,10 @@ class ZB_RoomTable;
 // parts of a hyphenated one).
 QString randomPlayerName();
 
+// Names for several seats at once: no two alike, none of the excluded ones
+// (the names other seats already wear), compared without case.
+QStringList randomPlayerNames(int nombre, const QStringList& exclus);
+
 // The game tables of one session, local or online, with their event lists
 // and the hosting side of the table protocol. The room starts games, moves
 // each table from one step to the next, keeps the tables of a session in

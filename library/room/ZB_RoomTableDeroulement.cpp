@@ -300,6 +300,9 @@ double ZB_RoomTable::continueAtout_(const Etape& etape)
 double ZB_RoomTable::continueAnnonce_(const Etape& etape)
 {
     const int siege = getJoueurQuiDoitJouer(etape.etat);
+    // The screen stops asking for the trump once it is chosen: the seats
+    // now announce, the first after a pause.
+    afficheEtat_(etape.etat, etape.mode, siege);
     // Announcements belong to the first trick: in a zig-zag deal they rank
     // by that trick's direction, not by the mode's name.
     m_joueurs.at(siege)->demande_Annonce(demande_(etape.etat, etape.mode),

@@ -529,6 +529,82 @@ joue en ligne.</source>
         <translation>Einer Ihrer Kontakte
 spielt online.</translation>
     </message>
+    <message>
+        <source>https://fr.wikipedia.org/wiki/Jass</source>
+        <translation>https://de.wikipedia.org/wiki/Jass</translation>
+    </message>
+    <message>
+        <source>https://fr.wikipedia.org/wiki/Belote</source>
+        <translation>https://de.wikipedia.org/wiki/Belote</translation>
+    </message>
+    <message>
+        <source>Redistribution</source>
+        <translation>Neu geben</translation>
+    </message>
+    <message>
+        <source>Coinchée</source>
+        <translation>Coinchée</translation>
+    </message>
+    <message>
+        <source>Contrée</source>
+        <translation>Kontra</translation>
+    </message>
+    <message>
+        <source>Surcoinchée</source>
+        <translation>Surcoinchée</translation>
+    </message>
+    <message>
+        <source>Surcontrée</source>
+        <translation>Rekontra</translation>
+    </message>
+    <message>
+        <source>, Coinchée %1</source>
+        <translation>, Coinchée %1</translation>
+    </message>
+    <message>
+        <source>, Contrée %1</source>
+        <translation>, Kontra %1</translation>
+    </message>
+    <message>
+        <source>, Surcoinchée %1</source>
+        <translation>, Surcoinchée %1</translation>
+    </message>
+    <message>
+        <source>, Surcontrée %1</source>
+        <translation>, Rekontra %1</translation>
+    </message>
+    <message>
+        <source>, Capot</source>
+        <translation>, Kapot</translation>
+    </message>
+    <message>
+        <source>, Capot Coinché</source>
+        <translation>, Kapot Coinché</translation>
+    </message>
+    <message>
+        <source>, Capot Contré</source>
+        <translation>, Kapot Kontra</translation>
+    </message>
+    <message>
+        <source>, Capot Surcoinché</source>
+        <translation>, Kapot Surcoinché</translation>
+    </message>
+    <message>
+        <source>, Capot Surcontré</source>
+        <translation>, Kapot Rekontra</translation>
+    </message>
+    <message>
+        <source>Règles du jeu</source>
+        <translation>Spielregeln</translation>
+    </message>
+    <message>
+        <source>La Belote se joue à quatre, en deux équipes de deux partenaires assis face à face, avec 32 cartes; chaque joueur en reçoit 8.&lt;br&gt;&lt;br&gt;L&apos;atout est pris sur la carte retournée ou mis aux enchères, selon la variante: l&apos;équipe qui le choisit doit marquer plus de points que l&apos;autre, ou au moins sa mise.&lt;br&gt;&lt;br&gt;Chacun doit jouer la couleur demandée s&apos;il en a, sinon couper avec un atout. La carte la plus forte remporte le pli, et l&apos;atout bat toutes les autres couleurs. Le roi et la dame d&apos;atout rapportent 20 points (&apos;Belote&apos;, &apos;Rebelote&apos;).</source>
+        <translation>Belote wird zu viert gespielt, in zwei Teams aus je zwei Partnern, die einander gegenübersitzen, mit 32 Karten; jeder Spieler erhält 8.&lt;br&gt;&lt;br&gt;Je nach Variante wird Trumpf auf der aufgedeckten Karte genommen oder versteigert: das Team, das ihn wählt, muss mehr Punkte machen als das andere oder mindestens sein Gebot.&lt;br&gt;&lt;br&gt;Jeder muss die ausgespielte Farbe bedienen, wenn er kann, sonst mit Trumpf stechen. Die höchste Karte gewinnt den Stich, und Trumpf sticht jede andere Farbe. König und Dame im Trumpf zählen 20 Punkte (&apos;Belote&apos;, &apos;Rebelote&apos;).</translation>
+    </message>
+    <message>
+        <source>Le Jass se joue à quatre, en deux équipes de deux partenaires assis face à face, avec 36 cartes; chaque joueur en reçoit 9.&lt;br&gt;&lt;br&gt;Le joueur qui commence choisit l&apos;atout, ou en laisse le choix à son partenaire (&apos;Chibrer&apos;).&lt;br&gt;&lt;br&gt;Chacun doit jouer la couleur demandée s&apos;il en a, ou peut couper avec un atout. La carte la plus forte remporte le pli, et l&apos;atout bat toutes les autres couleurs. La première équipe qui atteint le nombre de points fixé gagne la partie.</source>
+        <translation>Jass wird zu viert gespielt, in zwei Teams aus je zwei Partnern, die einander gegenübersitzen, mit 36 Karten; jeder Spieler erhält 9.&lt;br&gt;&lt;br&gt;Wer beginnt, wählt Trumpf oder überlässt die Wahl dem Partner (&apos;Schieben&apos;).&lt;br&gt;&lt;br&gt;Jeder muss die ausgespielte Farbe bedienen, wenn er kann, oder darf stechen. Die höchste Karte gewinnt den Stich, und Trumpf sticht jede andere Farbe. Das Team, das zuerst die festgelegte Punktzahl erreicht, gewinnt die Partie.</translation>
+    </message>
 </context>
 <context>
     <name>Evenements</name>
@@ -2323,21 +2399,29 @@ x2</source>
 x2</translation>
     </message>
     <message>
-        <source>Sur%1
-x4</source>
-        <translation>Re%1
-x4</translation>
-    </message>
-    <message>
         <source>%1
 1000</source>
         <translation>%1
 1000</translation>
     </message>
     <message>
-        <source>Sur%1
+        <source>Surcoinche</source>
+        <translation>Surcoinche</translation>
+    </message>
+    <message>
+        <source>Surcontre</source>
+        <translation>Rekontra</translation>
+    </message>
+    <message>
+        <source>%1
+x4</source>
+        <translation>%1
+x4</translation>
+    </message>
+    <message>
+        <source>%1
 2000</source>
-        <translation>Re%1
+        <translation>%1
 2000</translation>
     </message>
 </context>

@@ -353,7 +353,7 @@ for taking too long.</translation>
     </message>
     <message>
         <source>Contrer</source>
-        <translation>Contre</translation>
+        <translation>Double</translation>
     </message>
     <message>
         <source>Surcoincher</source>
@@ -361,7 +361,7 @@ for taking too long.</translation>
     </message>
     <message>
         <source>Surcontrer</source>
-        <translation>Surcontre</translation>
+        <translation>Redouble</translation>
     </message>
     <message>
         <source>L&apos;ordinateur vous conseille de choisir &apos;%1 %2&apos;.</source>
@@ -528,6 +528,82 @@ for taking too long.</translation>
 joue en ligne.</source>
         <translation>One of your contacts
 is playing online.</translation>
+    </message>
+    <message>
+        <source>https://fr.wikipedia.org/wiki/Jass</source>
+        <translation>https://en.wikipedia.org/wiki/Jass</translation>
+    </message>
+    <message>
+        <source>https://fr.wikipedia.org/wiki/Belote</source>
+        <translation>https://en.wikipedia.org/wiki/Belote</translation>
+    </message>
+    <message>
+        <source>Redistribution</source>
+        <translation>Redeal</translation>
+    </message>
+    <message>
+        <source>Coinchée</source>
+        <translation>Coinchée</translation>
+    </message>
+    <message>
+        <source>Contrée</source>
+        <translation>Doubled</translation>
+    </message>
+    <message>
+        <source>Surcoinchée</source>
+        <translation>Surcoinchée</translation>
+    </message>
+    <message>
+        <source>Surcontrée</source>
+        <translation>Redoubled</translation>
+    </message>
+    <message>
+        <source>, Coinchée %1</source>
+        <translation>, Coinchée %1</translation>
+    </message>
+    <message>
+        <source>, Contrée %1</source>
+        <translation>, Doubled %1</translation>
+    </message>
+    <message>
+        <source>, Surcoinchée %1</source>
+        <translation>, Surcoinchée %1</translation>
+    </message>
+    <message>
+        <source>, Surcontrée %1</source>
+        <translation>, Redoubled %1</translation>
+    </message>
+    <message>
+        <source>, Capot</source>
+        <translation>, Capot</translation>
+    </message>
+    <message>
+        <source>, Capot Coinché</source>
+        <translation>, Capot Coinché</translation>
+    </message>
+    <message>
+        <source>, Capot Contré</source>
+        <translation>, Capot Doubled</translation>
+    </message>
+    <message>
+        <source>, Capot Surcoinché</source>
+        <translation>, Capot Surcoinché</translation>
+    </message>
+    <message>
+        <source>, Capot Surcontré</source>
+        <translation>, Capot Redoubled</translation>
+    </message>
+    <message>
+        <source>Règles du jeu</source>
+        <translation>Rules of the game</translation>
+    </message>
+    <message>
+        <source>La Belote se joue à quatre, en deux équipes de deux partenaires assis face à face, avec 32 cartes; chaque joueur en reçoit 8.&lt;br&gt;&lt;br&gt;L&apos;atout est pris sur la carte retournée ou mis aux enchères, selon la variante: l&apos;équipe qui le choisit doit marquer plus de points que l&apos;autre, ou au moins sa mise.&lt;br&gt;&lt;br&gt;Chacun doit jouer la couleur demandée s&apos;il en a, sinon couper avec un atout. La carte la plus forte remporte le pli, et l&apos;atout bat toutes les autres couleurs. Le roi et la dame d&apos;atout rapportent 20 points (&apos;Belote&apos;, &apos;Rebelote&apos;).</source>
+        <translation>Belote is played by four, in two teams of two partners sitting face to face, with 32 cards; each player gets 8.&lt;br&gt;&lt;br&gt;Trump is taken on the turned card or bid at an auction, depending on the variant: the team that chooses it must score more points than the other, or at least its bid.&lt;br&gt;&lt;br&gt;Everyone must follow the suit led if they can, otherwise trump. The highest card wins the trick, and trump beats every other suit. The king and queen of trumps score 20 points (&apos;Belote&apos;, &apos;Rebelote&apos;).</translation>
+    </message>
+    <message>
+        <source>Le Jass se joue à quatre, en deux équipes de deux partenaires assis face à face, avec 36 cartes; chaque joueur en reçoit 9.&lt;br&gt;&lt;br&gt;Le joueur qui commence choisit l&apos;atout, ou en laisse le choix à son partenaire (&apos;Chibrer&apos;).&lt;br&gt;&lt;br&gt;Chacun doit jouer la couleur demandée s&apos;il en a, ou peut couper avec un atout. La carte la plus forte remporte le pli, et l&apos;atout bat toutes les autres couleurs. La première équipe qui atteint le nombre de points fixé gagne la partie.</source>
+        <translation>Jass is played by four, in two teams of two partners sitting face to face, with 36 cards; each player gets 9.&lt;br&gt;&lt;br&gt;The player who begins chooses trump, or leaves the choice to the partner (&apos;Pass to partner&apos;).&lt;br&gt;&lt;br&gt;Everyone must follow the suit led if they can, or may trump. The highest card wins the trick, and trump beats every other suit. The first team to reach the set number of points wins the match.</translation>
     </message>
 </context>
 <context>
@@ -2293,7 +2369,7 @@ Busy tables: %2</translation>
     <message>
         <source>Contre
 x2</source>
-        <translation>Contre
+        <translation>Double
 x2</translation>
     </message>
     <message>
@@ -2310,7 +2386,7 @@ x2</translation>
     </message>
     <message>
         <source>Contre</source>
-        <translation>Contre</translation>
+        <translation>Double</translation>
     </message>
     <message>
         <source>Capot (%1)</source>
@@ -2323,21 +2399,29 @@ x2</source>
 x2</translation>
     </message>
     <message>
-        <source>Sur%1
-x4</source>
-        <translation>Sur%1
-x4</translation>
-    </message>
-    <message>
         <source>%1
 1000</source>
         <translation>%1
 1000</translation>
     </message>
     <message>
-        <source>Sur%1
+        <source>Surcoinche</source>
+        <translation>Surcoinche</translation>
+    </message>
+    <message>
+        <source>Surcontre</source>
+        <translation>Redouble</translation>
+    </message>
+    <message>
+        <source>%1
+x4</source>
+        <translation>%1
+x4</translation>
+    </message>
+    <message>
+        <source>%1
 2000</source>
-        <translation>Sur%1
+        <translation>%1
 2000</translation>
     </message>
 </context>

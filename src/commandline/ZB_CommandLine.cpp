@@ -9,6 +9,7 @@
 namespace {
 
 const QLatin1String prefixeOption("--");
+const QLatin1String optionAide("--help");
 const QLatin1String marqueServeur("-ServerName:");
 const QLatin1String marqueProtocole("://run/");
 const QLatin1String plateformeIos("ios");
@@ -169,6 +170,13 @@ bool litOption(Lecteur& l, const QString& option, ZB_Settings& s)
 
 ZB_CommandLine::Resultat ZB_CommandLine::parse(const QStringList& arguments, ZB_Settings& settings, QString* message)
 {
+    const QString programme = arguments.isEmpty() ? QStringLiteral("zubrik") : QFileInfo(arguments.first()).fileName();
+    // Asking for the usage is no mistake, whatever else the line holds.
+    if (arguments.indexOf(optionAide, 1) > 0) {
+        if (message != nullptr)
+            *message = usage(programme);
+        return Aide;
+    }
     ZB_Settings lu = settings;
     Lecteur lecteur(arguments);
     bool ok = true;
@@ -187,10 +195,8 @@ ZB_CommandLine::Resultat ZB_CommandLine::parse(const QStringList& arguments, ZB_
         ok = lecteur.echec(QStringLiteral("--server and --client cannot be given together."));
 
     if (!ok) {
-        if (message != nullptr) {
-            const QString programme = arguments.isEmpty() ? QStringLiteral("zubrik") : QFileInfo(arguments.first()).fileName();
+        if (message != nullptr)
             *message = lecteur.erreur() + QLatin1Char('\n') + usage(programme);
-        }
         return Arret;
     }
     if (lu.screenshotMode != 0)
@@ -205,6 +211,7 @@ QString ZB_CommandLine::usage(const QString& programme)
 {
     return QStringLiteral(
                "Usage: %1 [options] [game file]\n"
+               "  --help                       print these lines and exit\n"
                "  <game file>                  open a saved game (*.jss, *.jst)\n"
                "  --file <file>                open a saved game\n"
                "  --mov <file> <table>         replay table <table> (0-%2) of <file> as a movie\n"

@@ -17,6 +17,9 @@ struct ZB_Settings;
 //   this or by --file.
 // - Arguments holding "-ServerName:" or "://run/" are skipped: the shell and
 //   the URL protocol add them.
+// - "--help" anywhere asks for the usage lines alone: parse answers Aide
+//   with them in the message, and the caller prints them on the standard
+//   output and exits with status 0 without opening a window.
 // - Anything else, and the contradiction of --server with --client, stops
 //   the program: parse answers Arret with the reason and the usage lines in
 //   the message, and the caller exits with CODE_SORTIE_USAGE without opening
@@ -31,7 +34,7 @@ struct ZB_Settings;
 class ZB_CommandLine
 {
 public:
-    enum Resultat { Ok = 0, Arret = 1 };
+    enum Resultat { Ok = 0, Arret = 1, Aide = 2 };
 
     static constexpr int CODE_SORTIE_USAGE = 2;
     static constexpr int PORT_MIN = 1;

@@ -7,6 +7,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -156,7 +157,12 @@ bool PiloteDePartie::clique_(const QRect& bouton, const QString& quoi)
     const QPoint ecran = session_.fenetre().topLeft() + bouton.center();
     session_.ecran().clique(ecran);
     eloigneSouris_();
-    // The button goes once the click is taken.
+    return attendsDisparition_(bouton, quoi);
+}
+
+bool PiloteDePartie::attendsDisparition_(const QRect& bouton, const QString& quoi)
+{
+    // The button goes once the click or key is taken.
     QElapsedTimer attente;
     attente.start();
     while (attente.elapsed() < DISPARITION_MS) {
@@ -168,7 +174,7 @@ bool PiloteDePartie::clique_(const QRect& bouton, const QString& quoi)
         if (!encore)
             return true;
     }
-    return session_.echoue(QStringLiteral("The %1 stayed on the window after a click on it").arg(quoi));
+    return session_.echoue(QStringLiteral("The %1 stayed on the window").arg(quoi));
 }
 
 bool PiloteDePartie::choisitDansPanneau_(const QList<QRect>& panneau, const RecordDePartie& record)
@@ -213,6 +219,11 @@ bool PiloteDePartie::repondBoite_(const QList<QRect>& boutons)
 {
     ++boites_;
     session_.garde(QStringLiteral("box"));
+    if (!toucheBoite_.isEmpty()) {
+        // The box has the keyboard: the key answers it, and nothing behind.
+        session_.touche(std::exchange(toucheBoite_, QString()));
+        return attendsDisparition_(boutons.first(), QStringLiteral("message box answered by a key"));
+    }
     return clique_(premierBouton_ ? boutons.first() : boutons.last(), QStringLiteral("message box"));
 }
 

@@ -12,7 +12,8 @@
 
 class SessionDeJeu;
 
-// Plays the user's seat as a person does, with the mouse only: a trump or a
+// Plays the user's seat as a person does, with the mouse (and a key for a
+// box when the case asks): a trump or a
 // pass on the trump and bid panel, a double click on a card that stands
 // ready, a button of each message box. At every card the user is asked for,
 // the cards lying on the cloth are compared with the game record: the trick
@@ -58,6 +59,9 @@ public:
     int cartesJouees() const { return cartes_; }
     // Which button of a message box the user presses.
     void setReponseBoites(bool premier) { premierBouton_ = premier; }
+    // The next message box is answered by that key (an X key name, such as
+    // "Return" or "Escape") instead of a click; the ones after by clicks.
+    void setToucheProchaineBoite(const QString& touche) { toucheBoite_ = touche; }
     // No card is played before n boxes are answered (a replay the user
     // watches ends with a box; until then the user only looks on).
     void attendsBoites(int n) { boitesAvantDeJouer_ = boites_ + n; }
@@ -88,11 +92,14 @@ private:
     bool choisitDansPanneau_(const QList<QRect>& panneau, const RecordDePartie& record);
     bool repondBoite_(const QList<QRect>& boutons);
     bool clique_(const QRect& bouton, const QString& quoi);
+    // Waits until the button has gone once the user acted on it.
+    bool attendsDisparition_(const QRect& bouton, const QString& quoi);
 
     SessionDeJeu& session_;
     QStringList dernierCoup_;
     bool aDejaJoue_ = false;
     bool premierBouton_ = false;
+    QString toucheBoite_;
     int coups_ = 0;
     int cartes_ = 0;
     bool sansRecord_ = false;

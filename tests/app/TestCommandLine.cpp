@@ -165,7 +165,6 @@ private slots:
         QTest::addColumn<QString>("ligne");
         QTest::addColumn<QString>("raison");
         QTest::newRow("unknown option") << "--foo" << "Unknown option '--foo'";
-        QTest::newRow("help is not an option") << "--help" << "Unknown option";
         QTest::newRow("single dash") << "-port|4000" << "Unexpected argument '-port'";
         QTest::newRow("missing file") << "/nowhere/partie.jss" << "Unexpected argument";
         QTest::newRow("a folder is no file") << "@dir" << "Unexpected argument";
@@ -227,6 +226,24 @@ private slots:
         QVERIFY(ZB_CommandLine::CODE_SORTIE_USAGE != 0);
     }
 
+    // "--help" wins over anything else on the line, even a mistake.
+    void helpAsksForTheUsageAlone_data()
+    {
+        QTest::addColumn<QString>("ligne");
+        QTest::newRow("alone") << "--help";
+        QTest::newRow("after options") << "--port|4000|--help";
+        QTest::newRow("after a mistake") << "--foo|--help";
+    }
+    void helpAsksForTheUsageAlone()
+    {
+        QFETCH(QString, ligne);
+        ZB_Settings s;
+        QString message;
+        QCOMPARE(ZB_CommandLine::parse(arguments(ligne), s, &message), ZB_CommandLine::Aide);
+        QCOMPARE(message, ZB_CommandLine::usage(QStringLiteral("zubrik")));
+        QCOMPARE(differences(s), QString());
+    }
+
     void usageNamesEveryOption()
     {
         const QString u = ZB_CommandLine::usage(QStringLiteral("zubrik"));
@@ -234,7 +251,7 @@ private slots:
              {"--port <n>", "--login <email> <pass>", "--tournamentcmd <cmd> <id>", "--file <file>",
               "--mov <file> <table>", "--testscenario <n>", "--nowait", "--nossl", "--tcpsockets", "--server",
               "--client", "--auto ", "--autotest", "--noai", "--english", "--showdebug", "--screenshots",
-              "--platform <ios|android>", "--testscreentilenb <n>", "--testtournament"})
+              "--platform <ios|android>", "--testscreentilenb <n>", "--testtournament", "--help"})
             QVERIFY2(u.contains(QLatin1String(option)), option);
     }
 

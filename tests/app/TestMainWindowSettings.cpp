@@ -1,9 +1,13 @@
 #include "AppStyleSwitch.h"
+#include "DisplayGLScene.h"
 #include "DisplayGLSceneDialog.h"
+#include "EtatDeJeu.h"
 #include "FormTutorialEnter.h"
+#include "ListeDesEvenements.h"
 #include "MainWindowTestKit.h"
 #include "OptionsPartie.h"
 #include "StyleTools.h"
+#include "TableClient.h"
 #include "ZB_SettingsStore.h"
 #include "ZbTestRegistry.h"
 
@@ -16,6 +20,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
 #include <QStyle>
@@ -233,26 +238,67 @@ private slots:
         QCOMPARE(AppStyleSwitch::storedStyle(QSettings().value(cleTheme())), attendu);
     }
 
-    // The welcome shows at a first start only: its answer is kept, and the
-    // next start goes straight to the table.
+    // The welcome shows at a first start only, and the first deal waits for
+    // its answer. Each choice acts: the newcomer's table explains and
+    // advises cards, the player who knows the game gets a plain one, and
+    // "explain the rules" shows them (with the rules link) before the
+    // deal. The answer is kept, and the next start goes straight to the
+    // table.
+    void tutorielAuPremierLancement_data()
+    {
+        QTest::addColumn<int>("choix");
+        QTest::addColumn<bool>("aides");
+        QTest::addColumn<bool>("regles");
+        QTest::newRow("knows the game") << int(FormTutorialEnter::ConnaitLeJeu) << false << false;
+        QTest::newRow("newcomer") << int(FormTutorialEnter::Debutant) << true << false;
+        QTest::newRow("rules first") << int(FormTutorialEnter::ExpliqueRegles) << true << true;
+    }
     void tutorielAuPremierLancement()
     {
+        QFETCH(int, choix);
+        QFETCH(bool, aides);
+        QFETCH(bool, regles);
         videReglages();
         QSettings().remove(QLatin1String(ZB_SettingsStore::GROUPE_TUTORIEL));
         QTemporaryDir dossier;
         {
             ZB_MainWidget w(accompagne(), dossier.path());
+            w.demarre();
+            DisplayGLScene* scene = w.vue()->scene();
             FormTutorialEnter* f = w.formulaireTutoriel();
             QTRY_VERIFY(f->isVisible());
-            f->getButtonGroup()->button(FormTutorialEnter::Debutant)->click();
+            // Nothing is dealt behind the form.
+            auto attendLaDonne = [&w] {
+                ListeDesEvenements* liste = w.salle() ? w.salle()->getListe(-1) : nullptr;
+                return liste != nullptr && liste->etatAttendu_ >= EtatDeJeu::AttendDistribue1
+                       && liste->etatAttendu_ <= EtatDeJeu::AttendDistribue4;
+            };
+            QTest::qWait(500);
+            QVERIFY(attendLaDonne());
+            f->getButtonGroup()->button(choix)->click();
             f->getCheckBox()->setChecked(true);
             f->getBoutonOk()->click();
             QVERIFY(!f->isVisible());
+            QCOMPARE(w.optionsAffichage().helpCard_, aides);
+            QCOMPARE(w.optionsAffichage().coloredCard_, aides);
+            if (regles) {
+                QTRY_VERIFY2(!scene->historiqueBoites().isEmpty()
+                                 && scene->historiqueBoites().last().contains(
+                                     QRegularExpression(QStringLiteral("36 (cartes|cards|Karten)"))),
+                             qPrintable(scene->historiqueBoites().join(QLatin1Char('|'))));
+                QTest::qWait(300);
+                QVERIFY(attendLaDonne());
+                scene->OnMessageBoxAccepted_Timer();
+            }
+            QTRY_VERIFY(!attendLaDonne());
         }
         QSettings reglages;
         ZB_SettingsStore store(reglages);
         QVERIFY(store.tutorielTermine());
-        QCOMPARE(store.choixTutoriel(), int(FormTutorialEnter::Debutant));
+        QCOMPARE(store.choixTutoriel(), choix);
+        OptionsAffichage gardees;
+        QVERIFY(store.litOptionsAffichage(gardees));
+        QCOMPARE(gardees.helpCard_, aides);
         ZB_MainWidget w(accompagne(), dossier.path());
         QTest::qWait(200);
         QVERIFY(!w.formulaireTutoriel()->isVisible());

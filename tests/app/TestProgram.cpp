@@ -126,19 +126,23 @@ class TestProgram : public QObject
 
 private slots:
     // A command line that does not read stops the program before any
-    // window: the reason and the usage lines, and exit status 2.
-    void ligneDeCommandeRefusee_data()
+    // window: the reason and the usage lines, and exit status 2. "--help"
+    // prints the usage lines alone on the standard output, status 0.
+    void ligneDeCommandeSansFenetre_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("unknown option") << QStringList{QStringLiteral("--nonsense")};
-        QTest::newRow("missing value") << QStringList{QStringLiteral("--port")};
-        QTest::newRow("port out of range") << QStringList{QStringLiteral("--port"), QStringLiteral("70000")};
-        QTest::newRow("host and client") << QStringList{QStringLiteral("--server"), QStringLiteral("--client")};
-        QTest::newRow("missing file") << QStringList{QStringLiteral("--file"), QStringLiteral("/nonexistent/x.jss")};
+        QTest::addColumn<int>("code");
+        QTest::newRow("unknown option") << QStringList{QStringLiteral("--nonsense")} << 2;
+        QTest::newRow("missing value") << QStringList{QStringLiteral("--port")} << 2;
+        QTest::newRow("port out of range") << QStringList{QStringLiteral("--port"), QStringLiteral("70000")} << 2;
+        QTest::newRow("host and client") << QStringList{QStringLiteral("--server"), QStringLiteral("--client")} << 2;
+        QTest::newRow("missing file") << QStringList{QStringLiteral("--file"), QStringLiteral("/nonexistent/x.jss")} << 2;
+        QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0;
     }
-    void ligneDeCommandeRefusee()
+    void ligneDeCommandeSansFenetre()
     {
         QFETCH(QStringList, arguments);
+        QFETCH(int, code);
         QTemporaryDir maison;
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -149,8 +153,12 @@ private slots:
         p.start(QStringLiteral(ZB_PROGRAMME), arguments);
         QVERIFY(p.waitForFinished(30000));
         QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(p.exitCode(), 2);
-        QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains(QStringLiteral("Usage: zubrik")));
+        QCOMPARE(p.exitCode(), code);
+        const QString sortie = QString::fromUtf8(p.readAllStandardOutput());
+        const QString erreurs = QString::fromUtf8(p.readAllStandardError());
+        QVERIFY((code == 0 ? sortie : erreurs).contains(QStringLiteral("Usage: zubrik")));
+        if (code == 0)
+            QVERIFY2(sortie.startsWith(QStringLiteral("Usage: zubrik")) && !erreurs.contains(QStringLiteral("Usage")), qPrintable(erreurs));
         // No window, so no game and no trace were written.
         QDirIterator fichiers(maison.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
         QVERIFY2(!fichiers.hasNext(), qPrintable(fichiers.hasNext() ? fichiers.next() : QString()));

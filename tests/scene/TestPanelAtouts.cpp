@@ -10,10 +10,12 @@
 #include <QGraphicsScene>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
 #include <algorithm>
 
@@ -226,6 +228,48 @@ private slots:
         for (const QString& nom : attendus)
             if (nom.startsWith("buttonAtout_"))
                 QVERIFY2(t.w(nom)->isEnabled() && !t.w<QAbstractButton>(nom)->isDown(), qPrintable(nom));
+    }
+
+    // The double and the redouble in the words each language's players use,
+    // also after a language change with the choice open; Coinche's own
+    // words stay French.
+    void doubleWordsPerLanguage_data()
+    {
+        QTest::addColumn<QString>("langue");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<ZB_StatusMise>("etat");
+        QTest::addColumn<int>("joueur");
+        QTest::addColumn<QString>("texte");
+        const ZB_StatusMise mise = etatMise(2, 1, false, 1);
+        const ZB_StatusMise contre = etatMise(3, 2, false, 2);
+        QTest::newRow("French double") << "" << BELOTE_CONTREE << mise << 2 << "Contre\nx2";
+        QTest::newRow("French redouble") << "" << BELOTE_CONTREE << contre << 1 << "Surcontre\nx4";
+        QTest::newRow("English double") << "en" << BELOTE_CONTREE << mise << 2 << "Double\nx2";
+        QTest::newRow("English redouble") << "en" << BELOTE_CONTREE << contre << 1 << "Redouble\nx4";
+        QTest::newRow("English capot redouble") << "en" << BELOTE_CONTREE << etatMise(6, 2, false, 2) << 1
+                                                << "Redouble\n2000";
+        QTest::newRow("English coinche") << "en" << BELOTE_COINCHEE << mise << 2 << "Coinche\nx2";
+        QTest::newRow("English surcoinche") << "en" << BELOTE_COINCHEE << contre << 1 << "Surcoinche\nx4";
+        QTest::newRow("German double") << "de" << BELOTE_CONTREE << mise << 2 << "Kontra\nx2";
+        QTest::newRow("German redouble") << "de" << BELOTE_CONTREE << contre << 1 << "Rekontra\nx4";
+        QTest::newRow("German surcoinche") << "de" << BELOTE_COINCHEE << contre << 1 << "Surcoinche\nx4";
+    }
+    void doubleWordsPerLanguage()
+    {
+        QFETCH(QString, langue);
+        QFETCH(int, type);
+        QFETCH(ZB_StatusMise, etat);
+        QFETCH(int, joueur);
+        QFETCH(QString, texte);
+        Panneau t;
+        t.montre(type, true, false, etat, joueur);
+        QTranslator traduction;
+        if (!langue.isEmpty()) {
+            QVERIFY(traduction.load(QStringLiteral(":/translations/zubrik_%1.qm").arg(langue)));
+            QVERIFY(QCoreApplication::installTranslator(&traduction));
+        }
+        const auto retire = qScopeGuard([&traduction] { QCoreApplication::removeTranslator(&traduction); });
+        QTRY_COMPARE(t.w<QPushButton>("pushButton_Contre")->text(), texte);
     }
 
     // What each answer sends: a trump mode, or the bidding state with the

@@ -7,8 +7,10 @@
 #include "ui_MessageBoxGl.h"
 
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QThread>
 
@@ -69,6 +71,12 @@ private slots:
         QTest::newRow("key accepts Ok") << ok << "" << true << ok;
         QTest::newRow("key rejects Yes/No/Cancel") << (oui | non | annuler) << "" << false << annuler;
         QTest::newRow("key rejects Ok") << ok << "" << false << non;
+        // The keyboard reaches the box in front, never the table behind it.
+        QTest::newRow("Return, Yes/No") << (oui | non) << "Return" << true << oui;
+        QTest::newRow("Esc, Yes/No") << (oui | non) << "Escape" << false << non;
+        QTest::newRow("Return, Ok") << ok << "Return" << true << ok;
+        QTest::newRow("Esc, Ok") << ok << "Escape" << true << ok;
+        QTest::newRow("Esc, Ok/Cancel") << (ok | annuler) << "Escape" << false << annuler;
     }
     void eachButtonAnswersItsOwnValue()
     {
@@ -89,7 +97,18 @@ private slots:
         QCOMPARE(bouton(boite, "pushButtonNon")->isVisibleTo(boite.widget), (boutons & GM::No) != 0);
         QCOMPARE(bouton(boite, "pushButtonCancel")->isVisibleTo(boite.widget), (boutons & GM::Cancel) != 0);
 
-        if (presse.isEmpty()) {
+        QSignalSpy aide(t.scene->boutonAide(), &QPushButton::clicked);
+        if (presse == QLatin1String("Return") || presse == QLatin1String("Escape")) {
+            const int touche = presse == QLatin1String("Return") ? Qt::Key_Return : Qt::Key_Escape;
+            // Other keys stay with the box too (Space would press its
+            // focused button, as on any button).
+            for (int k : {int(Qt::Key_A), touche}) {
+                QKeyEvent appui(QEvent::KeyPress, k, Qt::NoModifier);
+                QKeyEvent relache(QEvent::KeyRelease, k, Qt::NoModifier);
+                QCoreApplication::sendEvent(t.scene, &appui);
+                QCoreApplication::sendEvent(t.scene, &relache);
+            }
+        } else if (presse.isEmpty()) {
             // The back key and closing dialogs answer through the timer slots.
             QMetaObject::invokeMethod(t.scene, accepte ? "OnMessageBoxAccepted_Timer" : "OnMessageBoxRejected_Timer",
                                       Qt::QueuedConnection);
@@ -98,6 +117,7 @@ private slots:
         }
         QTRY_COMPARE(destinataire.boutons.size(), 1);
         QCOMPARE(destinataire.boutons.first(), attendu);
+        QCOMPARE(aide.count(), 0);
         QVERIFY(!boiteVisible(*t.scene));
         QCOMPARE(boite.proxy->zValue(), DisplayGLScene::Z_BOITE_CACHEE);
         QCOMPARE(t.scene->currentBoxId(), qint64(-1));

@@ -6,8 +6,10 @@
 #include "SalonDeScene.h"
 #include "ZB_PointsJass.h"
 #include "ZbTestRegistry.h"
+#include "ui_MessageBoxGl.h"
 
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -26,7 +28,9 @@ class TestSceneStatus : public QObject
 
 private slots:
     // What the status line asks, state by state; prompts to the local human
-    // also enable help where there is help and vibrate.
+    // also enable help where there is help and vibrate. A state that waits
+    // for nobody's click (announcements, an automatic collect) says so, so
+    // that no earlier seat's turn stays on the line.
     void statusFollowsTheState_data()
     {
         QTest::addColumn<bool>("belote");
@@ -47,7 +51,7 @@ private slots:
                                      << false << false << false;
         QTest::newRow("deal, click") << false << false << 7 << AUCUN << AUCUN << AUCUN << false << 0
                                      << QStringLiteral("Cliquez pour distribuer.") << true << true << false;
-        QTest::newRow("deal, automatic") << false << true << 8 << AUCUN << AUCUN << AUCUN << false << 0 << QString()
+        QTest::newRow("deal, automatic") << false << true << 8 << AUCUN << AUCUN << AUCUN << false << 0 << patientez
                                          << true << false << true;
         QTest::newRow("bid, here") << true << false << 11 << AUCUN << AUCUN << 0 << false << 0
                                    << QStringLiteral("Choisissez la mise.") << true << true << false;
@@ -78,7 +82,7 @@ private slots:
                                         << false;
         QTest::newRow("chibre, partner missing") << false << false << 28 << 1 << AUCUN << 1 << false << 0
                                                  << patientez << false << false << false;
-        QTest::newRow("announcements") << false << false << 29 << 1 << AUCUN << 1 << false << 0 << QString() << false
+        QTest::newRow("announcements") << false << false << 29 << 1 << AUCUN << 1 << false << 0 << patientez << false
                                        << false << false;
         QTest::newRow("new player") << false << false << 49 << 1 << AUCUN << 1 << false << 0 << patientez << false
                                     << false << false;
@@ -92,12 +96,12 @@ private slots:
                                             << QStringLiteral("Choisissez une carte.") << true << true << false;
         QTest::newRow("collect, click") << false << false << 41 << 1 << AUCUN << 1 << false << 0
                                         << QStringLiteral("Cliquez pour continuer.") << false << true << false;
-        QTest::newRow("collect, automatic") << true << true << 128 << 1 << AUCUN << 1 << false << 0 << QString()
+        QTest::newRow("collect, automatic") << true << true << 128 << 1 << AUCUN << 1 << false << 0 << patientez
                                             << false << false << true;
         QTest::newRow("confirm announcements") << false << false << 46 << 1 << AUCUN << 1 << false << 0
                                                << QStringLiteral("Cliquez pour confirmer les annonces.") << true
                                                << true << false;
-        QTest::newRow("pair decides the match") << true << false << 129 << 1 << AUCUN << 1 << false << 0 << QString()
+        QTest::newRow("pair decides the match") << true << false << 129 << 1 << AUCUN << 1 << false << 0 << patientez
                                                 << false << false << false;
         QTest::newRow("pair's collect") << true << false << 131 << 1 << AUCUN << 1 << false << 0
                                         << QStringLiteral("Cliquez pour terminer la partie.") << false << true
@@ -458,10 +462,15 @@ private slots:
 
     // A language change reaches the status line, the action word, the slate
     // and the plates: the program's English catalogue, then French again.
+    // The redeal banner is translated, and the help box's rules link opens
+    // the article of the game played in the language shown.
     void languageChangeRetranslates()
     {
         Salon salon;
+        Salon belote(true);
         DisplayGLScene& s = salon.scene();
+        auto lien = [&s] { return s.boitePrincipale().ui->labelWiki->text(); };
+        QVERIFY2(lien().contains(QStringLiteral("https://fr.wikipedia.org/wiki/Jass")), qPrintable(lien()));
         s.createGLObjects();
         s.setTexteAide(QStringLiteral("Aide"));
         salon.etat(7);
@@ -481,8 +490,20 @@ private slots:
         QCOMPARE(ardoise[3], QStringLiteral("Them: 20"));
         // So do the plates, without waiting for the next deal.
         QVERIFY2(s.textePlaquePosition(0).endsWith(QStringLiteral("Moi (you)")), qPrintable(s.textePlaquePosition(0)));
+        QVERIFY2(lien().contains(QStringLiteral("https://en.wikipedia.org/wiki/Jass")), qPrintable(lien()));
+        s.afficheRedistribution();
+        bool banniere = false;
+        for (const auto& anim : s.animationsScore())
+            banniere = banniere || anim->texte()->toPlainText() == QStringLiteral("Redeal");
+        QVERIFY(banniere);
+        // A Belote game at a table that started with Jass.
+        s.setPartie(belote.position.partie);
+        QVERIFY(s.estBelote());
+        QVERIFY2(lien().contains(QStringLiteral("https://en.wikipedia.org/wiki/Belote")), qPrintable(lien()));
+        s.setPartie(salon.position.partie);
         QCoreApplication::removeTranslator(&anglais);
         QTRY_COMPARE(salon.lignes(), QStringLiteral("Aide\nCliquez pour distribuer."));
+        QVERIFY2(lien().contains(QStringLiteral("https://fr.wikipedia.org/wiki/Jass")), qPrintable(lien()));
     }
 
     // Joining an online game says so once, hides the help and locks the

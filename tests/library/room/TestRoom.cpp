@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -682,6 +683,37 @@ private slots:
             if (tiret >= 0)
                 QVERIFY2(nom.at(tiret + 1).isUpper(), qPrintable(nom));
             QVERIFY(lignes.contains(nom.toLower().toUtf8()));
+        }
+    }
+
+    // Three seats drawn together never share a name, nor take one that
+    // another seat already wears (compared without case).
+    void nomsAleatoiresDistincts()
+    {
+        QFile f(QStringLiteral(":/first_names.txt"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QStringList tous;
+        for (const QByteArray& ligne : f.readAll().trimmed().split('\n'))
+            tous << QString::fromUtf8(ligne.trimmed());
+        // Every other name taken: the draw keeps clear of them.
+        QStringList exclus;
+        for (qsizetype i = 0; i < tous.size(); i += 2)
+            exclus << tous.at(i);
+        for (int i = 0; i < 200; ++i) {
+            const QStringList noms = randomPlayerNames(3, exclus);
+            QCOMPARE(noms.size(), 3);
+            for (const QString& nom : noms) {
+                QVERIFY2(!exclus.contains(nom, Qt::CaseInsensitive), qPrintable(nom));
+                QCOMPARE(noms.filter(QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(nom) + QLatin1Char('$'),
+                                                        QRegularExpression::CaseInsensitiveOption))
+                             .size(),
+                         1);
+            }
+        }
+        // The list far outnumbers the seats: no exclusion, no repeat.
+        for (int i = 0; i < 200; ++i) {
+            const QStringList noms = randomPlayerNames(3, {});
+            QCOMPARE(QSet<QString>(noms.begin(), noms.end()).size(), 3);
         }
     }
 };

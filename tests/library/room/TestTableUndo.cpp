@@ -80,7 +80,13 @@ public:
     void setModeVue(int mode) override { vueActive = mode != 0; }
     void afficheTable() override { vueActive = false; }
     bool estModeVueActif() override { return vueActive; }
-    void afficheEtat(const InfoDemande&, Joueur*, Joueur*, int, bool) override { dernierEtatEnVue = vueActive; }
+    // Every state the table showed, in order.
+    QList<int> etats;
+    void afficheEtat(const InfoDemande& etat, Joueur*, Joueur*, int, bool) override
+    {
+        dernierEtatEnVue = vueActive;
+        etats << etat.etat_;
+    }
     // The cloth: the cards lying there, the seat that opened each trick and
     // the seat each gathered trick went to.
     int surLeTapis = 0;
@@ -399,6 +405,24 @@ private slots:
         QVERIFY(banc.joueJusqua(ensuite, ensuiteDonne));
         QCOMPARE(CompteAvertissements::premier, QString());
         QCOMPARE(CompteAvertissements::compte.load(), 0);
+    }
+
+    // The screen hears of every state the table rests in after the trump
+    // is chosen: the announcements (a pause of seconds) are shown, so that
+    // "choose the trump" does not stay on the status line meanwhile.
+    void chaqueAttenteSeMontre()
+    {
+        Banc banc(ZB_RoomTable::ReseauLocal, false);
+        banc.demarre();
+        QVERIFY(banc.joueJusqua(EtatDeJeu::Tour1_AttendCarte1 + 1));
+        const QList<int>& e = banc.displayVide.etats;
+        const qsizetype atout = e.lastIndexOf(EtatDeJeu::AttendAtout) >= 0 ? e.lastIndexOf(EtatDeJeu::AttendAtout)
+                                                                          : e.lastIndexOf(EtatDeJeu::AttendAtoutChibre);
+        QVERIFY(atout >= 0);
+        const qsizetype carte = e.indexOf(EtatDeJeu::Tour1_AttendCarte1);
+        QVERIFY(carte > atout);
+        for (int annonce = EtatDeJeu::AttendAnnonce1; annonce <= EtatDeJeu::AttendAnnonce4; ++annonce)
+            QVERIFY2(e.indexOf(annonce, atout) > atout && e.indexOf(annonce, atout) < carte, qPrintable(QString::number(annonce)));
     }
 
     // With the user's moves recorded, an undo goes back to the user's last
