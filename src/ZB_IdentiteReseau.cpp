@@ -1,5 +1,6 @@
 #include "ZB_IdentiteReseau.h"
 
+#include "GM_FichierRegulier.h"
 #include "ZB_FicheIdentification.h"
 
 #include <QDir>
@@ -41,7 +42,7 @@ const QByteArray& ZB_IdentiteReseau::litSecret_()
         }
     }
     QSaveFile ecrit(dossier.filePath(QLatin1String(FICHIER_SECRET)));
-    if (ecrit.open(QIODevice::WriteOnly)) {
+    if (GM_FichierRegulier::ecarte(ecrit.fileName()) && ecrit.open(QIODevice::WriteOnly)) {
         // Whoever reads it takes the user's seats: the user's alone.
         ecrit.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         ecrit.write(secret_ + '\n');
@@ -97,7 +98,7 @@ void ZB_IdentiteReseau::setCle(const QString& hote, qint64 id, const QString& cl
     if (!duDossier_ || id != this->id(hoteCle_))
         return;
     QSaveFile ecrit(QDir(dossier_).filePath(QLatin1String(FICHIER_CLE)));
-    if (ecrit.open(QIODevice::WriteOnly)) {
+    if (GM_FichierRegulier::ecarte(ecrit.fileName()) && ecrit.open(QIODevice::WriteOnly)) {
         // Whoever reads the key takes the seat back: the user's alone, as
         // the settings file is.
         ecrit.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);

@@ -1,14 +1,18 @@
 #include "ZB_SettingsStore.h"
 
 #include "GM_Exception.h"
+#include "GM_FichierRegulier.h"
 #include "OptionsAffichage.h"
 #include "OptionsDePartie.h"
 #include "TypeDePartie.h"
 
+#include <QCoreApplication>
 #include <QDataStream>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -139,6 +143,15 @@ ZB_SettingsStore::ZB_SettingsStore(QSettings& settings)
 
 std::unique_ptr<QSettings> ZB_SettingsStore::ouvreStore()
 {
+    // The store reads its file as it opens, and writes where it read: what
+    // is not a regular file goes first (a pipe would even block the read).
+    // The path is the native format's on this system.
+    const QString organisation = QCoreApplication::organizationName().isEmpty()
+        ? QStringLiteral("Unknown Organization")
+        : QCoreApplication::organizationName();
+    GM_FichierRegulier::ecarte(QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+                                   .filePath(organisation + QLatin1Char('/') + QCoreApplication::applicationName()
+                                             + QStringLiteral(".conf")));
     return std::make_unique<QSettings>();
 }
 

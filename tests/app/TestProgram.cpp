@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
 
 // The program itself, started unattended in a home folder of its own.
@@ -269,6 +271,75 @@ private slots:
         QVERIFY(dit);
         QVERIFY2(contenu(trace).contains("abime.jss"), contenu(trace).constData());
         QCOMPARE(contenu(autosave), avant);
+    }
+
+    // What took the names of the program's files and is no regular file
+    // (a link to a file elsewhere, to a pipe, to a device; a pipe itself)
+    // is moved aside, and the program writes files of its own there: the
+    // link's target is never written, nor the pipe opened.
+    void fichiersQuiNenSontPas_data()
+    {
+        QTest::addColumn<QString>("genre");
+        QTest::newRow("link to a file outside") << QStringLiteral("fichier");
+        QTest::newRow("link to a pipe") << QStringLiteral("tube");
+        QTest::newRow("link to a device") << QStringLiteral("appareil");
+        QTest::newRow("pipe") << QStringLiteral("tube nu");
+    }
+    void fichiersQuiNenSontPas()
+    {
+        QFETCH(QString, genre);
+        Programme p;
+        QTemporaryDir ailleurs;
+        QVERIFY(ailleurs.isValid());
+        const QString donnees = p.maison.filePath(QStringLiteral("Zubrik/Zubrik/"));
+        QVERIFY(QDir().mkpath(donnees));
+        const QStringList noms{donnees + QStringLiteral("autosave.jss"), donnees + QStringLiteral("debugLog.txt"),
+                               p.maison.filePath(QStringLiteral("Zubrik/Zubrik.conf"))};
+        QStringList cibles;
+        for (const QString& nom : noms) {
+            const QString cible = genre == QLatin1String("appareil")
+                ? QStringLiteral("/dev/null")
+                : ailleurs.filePath(QFileInfo(nom).fileName());
+            if (genre == QLatin1String("fichier"))
+                QVERIFY(ecrit(cible, "x"));
+            else if (genre != QLatin1String("appareil"))
+                QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"),
+                                           {genre == QLatin1String("tube nu") ? nom : cible}),
+                         0);
+            if (genre != QLatin1String("tube nu"))
+                QVERIFY(QFile::link(cible, nom));
+            cibles << cible;
+        }
+        p.processus.setStandardOutputFile(QProcess::nullDevice());
+        p.demarre({QStringLiteral("--nowait")});
+        // The settings are written at the quit, which a kill skips: their
+        // entry is only moved aside.
+        const bool ecrits = QTest::qWaitFor([&] {
+            return std::all_of(noms.cbegin(), noms.cend(), [&noms](const QString& nom) {
+                const QFileInfo f(nom);
+                return !f.isSymLink() && (nom == noms.last() ? !f.exists() || f.isFile() : f.isFile() && f.size() > 0);
+            });
+        }, 60000);
+        p.processus.kill();
+        p.processus.waitForFinished();
+        QVERIFY2(ecrits, "the program's own files were not written");
+        for (const QString& nom : noms) {
+            // Moved aside, not lost.
+            const QStringList cote = QDir(QFileInfo(nom).absolutePath())
+                                         .entryList({QFileInfo(nom).fileName() + QStringLiteral(".not-a-file-*")},
+                                                    QDir::AllEntries | QDir::System | QDir::Hidden);
+            QCOMPARE(cote.size(), 1);
+        }
+        for (const QString& cible : cibles) {
+            const QFileInfo f(cible);
+            if (genre == QLatin1String("fichier"))
+                QCOMPARE(contenu(cible), QByteArray("x"));
+            else if (genre == QLatin1String("appareil"))
+                QVERIFY(!f.isFile() && f.exists());
+        }
+        if (genre == QLatin1String("tube"))
+            for (const QString& cible : cibles)
+                QVERIFY(!QFileInfo(cible).isFile());
     }
 
     // One program hosts on loopback, another joins it: both play the match
