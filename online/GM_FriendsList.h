@@ -57,7 +57,7 @@ public:
 
     static constexpr int RefreshMs = 5000;
     static constexpr int MaxInvited = 4;
-    static constexpr int AmisMax = 5000;
+    static constexpr int AmisMax = GM_RemplissageParTranches::LignesMax;
 
     explicit GM_FriendsList(QWidget* parent = nullptr);
     ~GM_FriendsList() override;
