@@ -11,8 +11,9 @@ bool GM_FichierRegulier::ecarte(const QString& chemin)
 {
     const QFileInfo entree(chemin);
     // isSymLink before exists: exists follows the link, and a link to
-    // nothing is still an entry that a write would go through.
-    if (!entree.isSymLink() && (!entree.exists() || entree.isFile()))
+    // nothing is still an entry that a write would go through. Nothing is
+    // written into a folder: the write fails, and is told.
+    if (!entree.isSymLink() && (!entree.exists() || entree.isFile() || entree.isDir()))
         return true;
     const QString base = chemin + QStringLiteral(".not-a-file-")
         + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
