@@ -81,7 +81,7 @@ void GM_Achievements::init(GM_ClientSocket* client)
 
 void GM_Achievements::retranslate()
 {
-    table_->setRowCount(0);
+    vide_();
     setWindowTitle(tr("Classement"));
     table_->setHorizontalHeaderLabels({tr("Titre"), tr("Atteint"), tr("Le"), tr("Prochain")});
     refresh_->setText(tr("Rafraichir"));
@@ -113,11 +113,27 @@ void GM_Achievements::OnAchievementsReceived(const QStringList* listP)
 {
     if (listP == nullptr)
         return;
+    remplissage_.arrete();
     table_->setSortingEnabled(false);
-    table_->setRowCount(int(listP->size()));
-    int ligne = 0;
-    for (const QString& entree : *listP) {
-        const QStringList parties = entree.split(QLatin1Char(','), Qt::KeepEmptyParts, Qt::CaseSensitive);
+    table_->setRowCount(0);
+    entrees_ = listP->mid(0, GM_RemplissageParTranches::LignesMax);
+    remplissage_.demarre(
+        entrees_.size(), [this](qsizetype debut, qsizetype fin) { ajouteLignes_(debut, fin); },
+        [this] {
+            entrees_.clear();
+            table_->resizeColumnsToContents();
+            // Rows as high as their text, not the style's default height.
+            table_->resizeRowsToContents();
+            table_->setSortingEnabled(true);
+        });
+}
+
+void GM_Achievements::ajouteLignes_(qsizetype debut, qsizetype fin)
+{
+    int ligne = table_->rowCount();
+    table_->setRowCount(ligne + int(fin - debut));
+    for (qsizetype i = debut; i < fin; ++i) {
+        const QStringList parties = entrees_.at(i).split(QLatin1Char(','), Qt::KeepEmptyParts, Qt::CaseSensitive);
         if (parties.size() != PartiesParEntree)
             continue;
         bool ok = false;
@@ -134,22 +150,27 @@ void GM_Achievements::OnAchievementsReceived(const QStringList* listP)
     }
     // Entries left out leave no empty rows behind.
     table_->setRowCount(ligne);
-    table_->resizeColumnsToContents();
-    // Rows as high as their text, not the style's default height.
-    table_->resizeRowsToContents();
+}
+
+void GM_Achievements::vide_()
+{
+    remplissage_.arrete();
+    entrees_.clear();
+    table_->setRowCount(0);
+    // A fill stopped half-way had turned it off.
     table_->setSortingEnabled(true);
 }
 
 void GM_Achievements::OnDisconnected()
 {
-    table_->setRowCount(0);
+    vide_();
 }
 
 void GM_Achievements::OnPushButtonRefresh()
 {
     refresh_->setEnabled(false);
     refreshTimer_->start();
-    table_->setRowCount(0);
+    vide_();
     requestAchievements();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GM_ClientSocket.h"
+#include "GM_RemplissageParTranches.h"
 #include "GM_WidgetAuto.h"
 
 #include <QPointer>
@@ -24,6 +25,9 @@ class QTimer;
 //   start; "Atteint" and "Prochain" sort by value, not by text.
 // - The refresh button empties the table and is off for RefreshPauseMs;
 //   a disconnection and a language change empty it too.
+// - An answer's first GM_RemplissageParTranches::LignesMax entries are
+//   kept, filled a chunk at a time from the event loop; the rows are sorted
+//   and sized once the last one is in.
 class GM_Achievements : public GM_WidgetAuto
 {
     Q_OBJECT
@@ -56,6 +60,7 @@ public:
     static QString localDate(const QString& utc);
 
     QTableWidget* achievementsTable() const { return table_; }
+    const GM_RemplissageParTranches& filler() const { return remplissage_; }
     QPushButton* refreshButton() const { return refresh_; }
     QTimer* refreshTimer() const { return refreshTimer_; }
 
@@ -66,7 +71,12 @@ public slots:
     void OnEnableRefresh();
 
 private:
+    void ajouteLignes_(qsizetype debut, qsizetype fin);
+    void vide_();
+
     QTableWidget* table_;
+    QStringList entrees_; // the answer being filled
+    GM_RemplissageParTranches remplissage_;
     QPushButton* refresh_;
     QTimer* refreshTimer_;
     QPointer<GM_ClientSocket> client_;

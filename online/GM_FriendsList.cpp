@@ -179,6 +179,8 @@ void GM_FriendsList::init(GM_ClientSocket* client, GM_MessageBoxDisplayerA* disp
 
 void GM_FriendsList::placeholder_(QTreeWidget* tree, const QString& text)
 {
+    // A merge in progress holds rows of the tree.
+    remplissage_.arrete();
     const QSignalBlocker bloque(tree);
     tree->clear();
     auto* ligne = new QTreeWidgetItem;
@@ -228,60 +230,69 @@ QTreeWidgetItem* GM_FriendsList::makeRow_(const QString& line, bool manage, bool
     return ligne;
 }
 
-int GM_FriendsList::fill_(QTreeWidget* tree, const QStringList& list, bool manage)
+void GM_FriendsList::debuteFusion_(Fusion& f, QTreeWidget* tree, bool manage)
 {
+    f = Fusion();
+    f.arbre = tree;
+    f.gerer = manage;
     const QSignalBlocker bloque(tree);
-    if (list.isEmpty()) {
-        placeholder_(tree, tr("<Liste vide>"));
-        finishTree_(tree);
-        return 0;
-    }
+    // The placeholder, and rows a dropped merge had replaced.
     for (int i = tree->topLevelItemCount() - 1; i >= 0; --i)
-        if (!tree->topLevelItem(i)->text(ColTick).isEmpty())
+        if (!tree->topLevelItem(i)->text(ColTick).isEmpty() || tree->topLevelItem(i)->isHidden())
             delete tree->takeTopLevelItem(i);
     // An index by id: a merge every 5 s of a long list must not search the
     // tree once per friend.
-    QHash<QString, QTreeWidgetItem*> parId;
     for (int i = 0; i < tree->topLevelItemCount(); ++i)
-        parId.insert(tree->topLevelItem(i)->text(ColId), tree->topLevelItem(i));
-    QSet<QString> anciens(parId.keyBegin(), parId.keyEnd());
-    QSet<QTreeWidgetItem*> remplacees;
+        f.parId.insert(tree->topLevelItem(i)->text(ColId), tree->topLevelItem(i));
+    f.anciens = QSet<QString>(f.parId.keyBegin(), f.parId.keyEnd());
+}
+
+void GM_FriendsList::fusionne_(Fusion& f, qsizetype debut, qsizetype fin)
+{
+    QTreeWidget* tree = f.arbre;
+    const QSignalBlocker bloque(tree);
     QList<QTreeWidgetItem*> ajouts;
-    QSet<QString> vus;
-    int enLigne = 0;
-    for (const QString& entree : list) {
+    for (qsizetype i = debut; i < fin; ++i) {
         bool online = false;
-        QTreeWidgetItem* nouvelle = makeRow_(entree, manage, &online);
+        QTreeWidgetItem* nouvelle = makeRow_(liste_.at(i), f.gerer, &online);
         if (nouvelle == nullptr)
             continue;
         const QString id = nouvelle->text(ColId);
         // A friend listed twice counts and shows once.
-        if (vus.contains(id)) {
+        if (f.vus.contains(id)) {
             delete nouvelle;
             continue;
         }
-        vus.insert(id);
+        f.vus.insert(id);
         if (online)
-            ++enLigne;
-        anciens.remove(id);
-        if (QTreeWidgetItem* ancienne = parId.value(id)) {
+            ++f.enLigne;
+        f.anciens.remove(id);
+        if (QTreeWidgetItem* ancienne = f.parId.value(id)) {
             if (ancienne->text(ColStatus) == nouvelle->text(ColStatus)) {
                 delete nouvelle;
                 continue;
             }
             if (cochable(nouvelle) && cochable(ancienne) && ancienne->checkState(ColTick) == Qt::Checked)
                 nouvelle->setCheckState(ColTick, Qt::Checked);
-            remplacees.insert(ancienne);
+            ancienne->setHidden(true);
+            f.remplacees.insert(ancienne);
         }
         ajouts << nouvelle;
     }
+    tree->addTopLevelItems(ajouts);
+}
+
+void GM_FriendsList::termineFusion_(Fusion& f)
+{
+    QTreeWidget* tree = f.arbre;
+    const QSignalBlocker bloque(tree);
     for (int i = tree->topLevelItemCount() - 1; i >= 0; --i) {
         QTreeWidgetItem* ligne = tree->topLevelItem(i);
-        if (remplacees.contains(ligne) || anciens.contains(ligne->text(ColId)))
+        if (f.remplacees.contains(ligne) || (f.parId.value(ligne->text(ColId)) == ligne
+                                             && f.anciens.contains(ligne->text(ColId))))
             delete tree->takeTopLevelItem(i);
     }
-    tree->addTopLevelItems(ajouts);
-    if (manage) {
+    if (f.gerer) {
         // One tick at most: the merge may have kept two.
         bool vu = false;
         for (int i = 0; i < tree->topLevelItemCount(); ++i) {
@@ -298,17 +309,38 @@ int GM_FriendsList::fill_(QTreeWidget* tree, const QStringList& list, bool manag
     if (tree->topLevelItemCount() == 0)
         placeholder_(tree, tr("<Liste vide>"));
     finishTree_(tree);
-    return enLigne;
 }
 
 void GM_FriendsList::OnFriendListReceived(const QStringList* list)
 {
-    const QStringList liste = list != nullptr ? *list : QStringList();
-    const int enLigne = fill_(playTree_, liste, false);
-    fill_(manageTree_, liste, true);
-    OnItemPlayCheckStateChanged();
-    OnItemManageCheckStateChanged(nullptr, ColTick);
-    emit signalNbrFriendsOnlineChanged(enLigne);
+    remplissage_.arrete();
+    liste_ = list != nullptr ? list->mid(0, AmisMax) : QStringList();
+    if (liste_.isEmpty()) {
+        for (QTreeWidget* tree : {playTree_, manageTree_}) {
+            placeholder_(tree, tr("<Liste vide>"));
+            finishTree_(tree);
+        }
+        OnItemPlayCheckStateChanged();
+        OnItemManageCheckStateChanged(nullptr, ColTick);
+        emit signalNbrFriendsOnlineChanged(0);
+        return;
+    }
+    debuteFusion_(fusionJouer_, playTree_, false);
+    debuteFusion_(fusionGerer_, manageTree_, true);
+    remplissage_.demarre(
+        liste_.size(),
+        [this](qsizetype debut, qsizetype fin) {
+            fusionne_(fusionJouer_, debut, fin);
+            fusionne_(fusionGerer_, debut, fin);
+        },
+        [this] {
+            termineFusion_(fusionJouer_);
+            termineFusion_(fusionGerer_);
+            liste_.clear();
+            OnItemPlayCheckStateChanged();
+            OnItemManageCheckStateChanged(nullptr, ColTick);
+            emit signalNbrFriendsOnlineChanged(fusionJouer_.enLigne);
+        });
 }
 
 QStringList GM_FriendsList::checked_(QTreeWidget* tree, int column) const
@@ -368,6 +400,8 @@ void GM_FriendsList::OnConfirmPressed()
     if (GM_ClientSocket* client = client_.data(); client != nullptr && !entrees.isEmpty())
         client->sendFriendRequestAccept(entrees);
     {
+        // A merge in progress holds rows of the tree.
+        remplissage_.arrete();
         const QSignalBlocker bloque(manageTree_);
         manageTree_->clear();
     }
@@ -384,6 +418,8 @@ void GM_FriendsList::OnCancelOrRejectPressed()
     if (GM_ClientSocket* client = client_.data(); client != nullptr && !entrees.isEmpty())
         client->sendFriendRequestRejectOrCancel(entrees);
     {
+        // A merge in progress holds rows of the tree.
+        remplissage_.arrete();
         const QSignalBlocker bloque(manageTree_);
         manageTree_->clear();
     }

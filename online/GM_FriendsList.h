@@ -2,9 +2,12 @@
 
 #include "GM_ClientSocket.h"
 #include "GM_MessageBoxEmitter.h"
+#include "GM_RemplissageParTranches.h"
 #include "GM_WidgetAuto.h"
 
+#include <QHash>
 #include <QPointer>
+#include <QSet>
 #include <QStringList>
 #include <QTimer>
 
@@ -29,6 +32,12 @@ class QTreeWidgetItem;
 // is ticked on the manage page; "Confirmer" serves requests to confirm (2)
 // and refusals (4), "Enlever" the others, and both act on the manage page's
 // tick only. An invitation takes at most four friends.
+//
+// A list keeps its first AmisMax friends, and is merged into the trees a
+// chunk at a time from the event loop (GM_RemplissageParTranches): a row
+// replaced meanwhile is hidden, and rows that vanish go at the end, when
+// the trees are sorted and the online count is told. A new list drops the
+// merge in progress and starts from the trees as they are.
 class GM_FriendsList : public GM_WidgetAuto, public GM_MessageBoxEmitter
 {
     Q_OBJECT
@@ -48,6 +57,7 @@ public:
 
     static constexpr int RefreshMs = 5000;
     static constexpr int MaxInvited = 4;
+    static constexpr int AmisMax = GM_RemplissageParTranches::LignesMax;
 
     explicit GM_FriendsList(QWidget* parent = nullptr);
     ~GM_FriendsList() override;
@@ -65,6 +75,7 @@ public:
     // How many times the friend list was asked for.
     int refreshCount() const { return refreshes_; }
 
+    const GM_RemplissageParTranches& filler() const { return remplissage_; }
     QTreeWidget* playTree() const { return playTree_; }
     QTreeWidget* manageTree() const { return manageTree_; }
     QPushButton* confirmButton() const { return confirm_; }
@@ -96,7 +107,19 @@ public slots:
     void OnSearchFriendsDisplayTab();
 
 private:
-    int fill_(QTreeWidget* tree, const QStringList& list, bool manage);
+    // One tree's merge of the list in progress.
+    struct Fusion {
+        QTreeWidget* arbre = nullptr;
+        bool gerer = false;
+        QHash<QString, QTreeWidgetItem*> parId; // its rows before the merge
+        QSet<QString> anciens;                  // their ids not listed yet
+        QSet<QTreeWidgetItem*> remplacees;
+        QSet<QString> vus;
+        int enLigne = 0;
+    };
+    void debuteFusion_(Fusion& f, QTreeWidget* tree, bool manage);
+    void fusionne_(Fusion& f, qsizetype debut, qsizetype fin);
+    void termineFusion_(Fusion& f);
     QTreeWidgetItem* makeRow_(const QString& line, bool manage, bool* online) const;
     void placeholder_(QTreeWidget* tree, const QString& text);
     void finishTree_(QTreeWidget* tree);
@@ -120,4 +143,8 @@ private:
     int serverPort_ = -1;
     int refreshes_ = 0;
     bool filling_ = false;
+    QStringList liste_; // the list being merged
+    Fusion fusionJouer_;
+    Fusion fusionGerer_;
+    GM_RemplissageParTranches remplissage_;
 };

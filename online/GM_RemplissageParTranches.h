@@ -24,6 +24,10 @@ class GM_RemplissageParTranches : public QObject
 public:
     // A few milliseconds of row building: well under a frame.
     static constexpr int LignesParTranche = 1000;
+    // The rows a lobby list keeps of an answer: far more than any real
+    // one, few enough that the end of a fill (sorting, sizing the columns)
+    // stays short.
+    static constexpr int LignesMax = 5000;
 
     enum Etat { AuRepos, EnCours };
 

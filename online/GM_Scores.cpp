@@ -98,6 +98,8 @@ bool GM_Scores::isListEmpty() const
 
 void GM_Scores::clearList()
 {
+    remplissage_.arrete();
+    entrees_.clear();
     scores_->clear();
 }
 
@@ -108,16 +110,25 @@ QUrl GM_Scores::onlineScoresUrl() const
 
 void GM_Scores::OnScoresReceived(const QStringList* listP)
 {
-    scores_->clear();
+    clearList();
     if (listP == nullptr)
         return;
-    QList<QTreeWidgetItem*> lignes;
-    lignes.reserve(listP->size());
-    for (const QString& entree : *listP)
-        lignes << new QTreeWidgetItem(entree.split(QLatin1Char(','), Qt::KeepEmptyParts, Qt::CaseSensitive));
-    // One insertion: the view lays out once, not once per row.
-    scores_->addTopLevelItems(lignes);
-    scores_->header()->resizeSections(QHeaderView::ResizeToContents);
+    entrees_ = listP->mid(0, GM_RemplissageParTranches::LignesMax);
+    remplissage_.demarre(
+        entrees_.size(),
+        [this](qsizetype debut, qsizetype fin) {
+            QList<QTreeWidgetItem*> lignes;
+            lignes.reserve(fin - debut);
+            for (qsizetype i = debut; i < fin; ++i)
+                lignes << new QTreeWidgetItem(entrees_.at(i).split(QLatin1Char(','), Qt::KeepEmptyParts,
+                                                                   Qt::CaseSensitive));
+            // One insertion a chunk: the view lays out once, not once per row.
+            scores_->addTopLevelItems(lignes);
+        },
+        [this] {
+            entrees_.clear();
+            scores_->header()->resizeSections(QHeaderView::ResizeToContents);
+        });
 }
 
 void GM_Scores::OnDisconnected()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GM_ClientSocket.h"
+#include "GM_RemplissageParTranches.h"
 #include "GM_WidgetAuto.h"
 
 #include <QPointer>
@@ -20,7 +21,9 @@ class QTreeWidget;
 // - One row per entry of the answer, in the order received (never sorted);
 //   an entry's ","-separated parts fill the five columns in order, missing
 //   parts leave cells empty and parts past the fifth are kept, not shown.
-//   Every answer replaces the whole list.
+//   Every answer replaces the whole list; its first LignesMax entries are
+//   kept, filled a chunk at a time from the event loop
+//   (GM_RemplissageParTranches).
 // - The list is emptied by a disconnection and by the lobby window on a
 //   language change; the window asks for the ranking ("R7t" Jass, "R6t"
 //   Belote) only while the list is empty, so an empty list is the tab's
@@ -53,6 +56,7 @@ public:
     QUrl onlineScoresUrl() const;
 
     QTreeWidget* scoresTree() const { return scores_; }
+    const GM_RemplissageParTranches& filler() const { return remplissage_; }
     QPushButton* onlineScoresButton() const { return onlineScores_; }
     QGroupBox* sqlBox() const { return sqlBox_; }
     QLineEdit* sqlEdit() const { return sqlEdit_; }
@@ -73,4 +77,6 @@ private:
     QPushButton* sqlButton_;
     QPointer<GM_ClientSocket> client_;
     int gameFamily_ = 0;
+    QStringList entrees_; // the answer being filled
+    GM_RemplissageParTranches remplissage_;
 };

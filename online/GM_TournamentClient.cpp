@@ -153,7 +153,7 @@ bool GM_TournamentClient::isResultsLink(const QString& text)
     return url.isValid() && !url.host().isEmpty() && (schema == QLatin1String("http") || schema == QLatin1String("https"));
 }
 
-void GM_TournamentClient::fill_(QTableWidget* table, const QList<QStringList>& lines, bool current)
+int GM_TournamentClient::debuteTable_(QTableWidget* table)
 {
     const QSignalBlocker bloque(table);
     table->setEnabled(true);
@@ -161,7 +161,14 @@ void GM_TournamentClient::fill_(QTableWidget* table, const QList<QStringList>& l
     const int rangChoisi = choisis.isEmpty() ? 0 : choisis.first()->row();
     table->setSortingEnabled(false);
     table->setRowCount(0);
-    for (const QStringList& f : lines) {
+    return rangChoisi;
+}
+
+void GM_TournamentClient::ajouteLignes_(QTableWidget* table, qsizetype debut, qsizetype fin, bool current)
+{
+    const QSignalBlocker bloque(table);
+    for (qsizetype i = debut; i < fin; ++i) {
+        const QStringList& f = lignes_.at(i);
         const bool enCours = f.at(5) == Running || f.at(5) == Planned;
         if (enCours != current)
             continue;
@@ -207,9 +214,11 @@ void GM_TournamentClient::fill_(QTableWidget* table, const QList<QStringList>& l
                                  GM::StandardButton(GM::Yes | GM::No), this);
         }
     }
-    for (const QStringList& f : lines)
-        if (f.at(5) != Running)
-            joined_.remove(f.at(0));
+}
+
+void GM_TournamentClient::termineTable_(QTableWidget* table, bool current, int rangChoisi)
+{
+    const QSignalBlocker bloque(table);
     for (int c : {int(ColTeams), int(ColPart), int(ColPort), int(ColStateRaw), int(ColPassword)})
         table->hideColumn(c);
     if (!current)
@@ -222,17 +231,37 @@ void GM_TournamentClient::fill_(QTableWidget* table, const QList<QStringList>& l
 
 void GM_TournamentClient::OnTournamentListReceived(const QStringList* list)
 {
-    QList<QStringList> lignes;
+    remplissage_.arrete();
+    lignes_.clear();
     if (list != nullptr) {
         for (const QString& ligne : *list) {
             QStringList champs = ligne.split(QLatin1Char(','));
             // A line without an id cannot be registered for nor asked about.
             if (champs.size() == FieldCount && !champs.at(0).isEmpty())
-                lignes << champs;
+                lignes_ << champs;
+            if (lignes_.size() >= GM_RemplissageParTranches::LignesMax)
+                break;
         }
     }
-    fill_(future_, lignes, true);
-    fill_(past_, lignes, false);
+    rangFutur_ = debuteTable_(future_);
+    rangPasse_ = debuteTable_(past_);
+    remplissage_.demarre(
+        lignes_.size(),
+        [this](qsizetype debut, qsizetype fin) {
+            ajouteLignes_(future_, debut, fin, true);
+            ajouteLignes_(past_, debut, fin, false);
+        },
+        [this] { termineListe_(); });
+}
+
+void GM_TournamentClient::termineListe_()
+{
+    for (const QStringList& f : std::as_const(lignes_))
+        if (f.at(5) != Running)
+            joined_.remove(f.at(0));
+    lignes_.clear();
+    termineTable_(future_, true, rangFutur_);
+    termineTable_(past_, false, rangPasse_);
     on_checkBoxShowOtherServers_toggled(showOthers_->isChecked());
     OnItemSelectionFutureChanged();
     if (lastRow_ != -1 && lastColumn_ != -1) {

@@ -2,6 +2,7 @@
 
 #include "GM_ClientSocket.h"
 #include "GM_MessageBoxEmitter.h"
+#include "GM_RemplissageParTranches.h"
 #include "GM_WidgetAuto.h"
 
 #include <QMap>
@@ -34,7 +35,11 @@ class QTableWidgetItem;
 // the registration that opened it. While the lobby is not connected the
 // rows stay but registering, leaving and playing are off. Results open in the browser only when
 // they are an http or https link. The list is asked for every 60 s while
-// the lobby is ready, not while a request or the dialog is pending.
+// the lobby is ready, not while a request or the dialog is pending. An
+// answer's first GM_RemplissageParTranches::LignesMax lines are kept and
+// filled into both tables a chunk at a time from the event loop; the
+// tables are sorted, sized and their selection restored once the last one
+// is in.
 class GM_TournamentClient : public GM_WidgetAuto, public GM_MessageBoxEmitter
 {
     Q_OBJECT
@@ -97,6 +102,7 @@ public:
     QPushButton* joinButton() const { return join_; }
     QCheckBox* showOtherServersBox() const { return showOthers_; }
     QTimer* refreshTimer() { return &refreshTimer_; }
+    const GM_RemplissageParTranches& filler() const { return remplissage_; }
 
     // A UTC date of the list in local time, empty when it does not read.
     static QString localDate(const QString& utc);
@@ -123,7 +129,11 @@ public slots:
     void on_checkBoxShowOtherServers_toggled(bool checked);
 
 private:
-    void fill_(QTableWidget* table, const QList<QStringList>& lines, bool current);
+    // A table's fill: started, a chunk of lines, ended.
+    int debuteTable_(QTableWidget* table);
+    void ajouteLignes_(QTableWidget* table, qsizetype debut, qsizetype fin, bool current);
+    void termineTable_(QTableWidget* table, bool current, int rangChoisi);
+    void termineListe_();
     void register_(QTableWidgetItem* item, bool direct);
     void disableButtons_();
     QTableWidgetItem* findItem_(const QString& id) const;
@@ -141,6 +151,10 @@ private:
     QCheckBox* showOthers_;
     QPointer<GM_ClientSocket> client_;
     QTimer refreshTimer_;
+    QList<QStringList> lignes_; // the answer being filled
+    int rangFutur_ = 0;         // the rows selected before it
+    int rangPasse_ = 0;
+    GM_RemplissageParTranches remplissage_;
     QStringList started_;
     GM_ServerPass* serverPass_ = nullptr;
     QMetaObject::Connection passwordConnection_;

@@ -403,15 +403,21 @@ void TableClient::customEvent(QEvent* event)
         joueur.ordinateur_ = 0;
         joueur.distant_ = 0;
         joueur.drapeau1_ = true;
-        if (idJoueur_ == -1)
-            idJoueur_ = identite_.id();
+        const QString hote = clientSocket_ ? clientSocket_->getAdresse() : QString();
+        if (idJoueur_ == -1 || hote != hoteDeLId_) {
+            idJoueur_ = identite_.id(hote);
+            hoteDeLId_ = hote;
+        }
         joueur.id_ = idJoueur_;
         joueur.idCompte_ = ev->getIdUtilisateur();
         joueur.optionsAI_ = OptionsAI(0.25, 0.08, 0.5, 5000);
         secondesAttente_ = ev->getTempsAttente();
         if (clientSocket_) {
             clientSocket_->setIdJoueur(idJoueur_);
-            clientSocket_->setCleDeSiege(identite_.cle(clientSocket_->getAdresse(), idJoueur_));
+            // A key the host gave (a host of an older version) is the one it
+            // knows; else the id's own proves it.
+            const QString donnee = identite_.cle(hote, idJoueur_);
+            clientSocket_->setCleDeSiege(donnee.isEmpty() ? identite_.preuve(hote) : donnee);
             const int version = getProtocolVersion();
             clientSocket_->sendUserInfo(joueur, secondesAttente_, &version);
         }

@@ -52,8 +52,8 @@ public:
     // The event window of every table, when the option is on.
     void setFenetreEvenements(bool afficher);
     // The local user's unique id on the network, -1 until it has one: then
-    // the data folder's (ZB_IdentiteReseau), so that after a crash the host
-    // knows the user again.
+    // the one the data folder's secret gives for the host (ZB_IdentiteReseau),
+    // so that after a crash the host knows the user again.
     void setIdJoueur(qint64 id) { idJoueur_ = id; }
     qint64 getIdJoueur() const { return idJoueur_; }
     // A penalty applies when an online game is left early.
@@ -113,5 +113,6 @@ private:
     bool fenetreEvenementsActive_ = false;
     bool penaliteEnLigne_ = false;
     qint64 idJoueur_ = -1;
+    QString hoteDeLId_; // the host idJoueur_ was made for
     ZB_IdentiteReseau identite_;
 };

@@ -1,11 +1,12 @@
 #include "ZB_IdentiteReseau.h"
 
-#include "OptionsDuJoueur.h"
+#include "GM_FichierRegulier.h"
 #include "ZB_FicheIdentification.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
+#include <QMessageAuthenticationCode>
 #include <QSaveFile>
 
 ZB_IdentiteReseau::ZB_IdentiteReseau(const QString& dossier)
@@ -15,44 +16,58 @@ ZB_IdentiteReseau::ZB_IdentiteReseau(const QString& dossier)
 
 ZB_IdentiteReseau::~ZB_IdentiteReseau() = default;
 
-qint64 ZB_IdentiteReseau::id()
+const QByteArray& ZB_IdentiteReseau::litSecret_()
 {
-    if (id_ != -1)
-        return id_;
-    id_ = OptionsDuJoueur::genereId();
+    if (!secret_.isEmpty())
+        return secret_;
+    secret_ = ZB_FicheIdentification::genereCle().toLatin1();
     if (dossier_.isEmpty() || !QDir().mkpath(dossier_))
-        return id_;
+        return secret_;
     const QDir dossier(dossier_);
     auto verrou = std::make_unique<QLockFile>(dossier.filePath(QLatin1String(FICHIER_VERROU)));
     // Only the death of its holder frees the lock, however long ago it was
     // taken: a game may last for hours.
     verrou->setStaleLockTime(0);
     if (!verrou->tryLock(0))
-        return id_;
+        return secret_;
     verrou_ = std::move(verrou);
     duDossier_ = true;
 
-    QFile lu(dossier.filePath(QLatin1String(FICHIER_ID)));
+    QFile lu(dossier.filePath(QLatin1String(FICHIER_SECRET)));
     if (lu.open(QIODevice::ReadOnly)) {
-        bool ok = false;
-        const qint64 garde = QString::fromLatin1(lu.read(32)).trimmed().toLongLong(&ok);
-        // -1 and below stand for no player in every event.
-        if (ok && garde >= 0) {
-            id_ = garde;
-            return id_;
+        const QString garde = QString::fromLatin1(lu.read(64)).trimmed();
+        if (ZB_FicheIdentification::estCle(garde)) {
+            secret_ = garde.toLatin1();
+            return secret_;
         }
     }
-    QSaveFile ecrit(dossier.filePath(QLatin1String(FICHIER_ID)));
-    if (ecrit.open(QIODevice::WriteOnly)) {
-        ecrit.write(QByteArray::number(id_) + '\n');
+    QSaveFile ecrit(dossier.filePath(QLatin1String(FICHIER_SECRET)));
+    if (GM_FichierRegulier::ecarte(ecrit.fileName()) && ecrit.open(QIODevice::WriteOnly)) {
+        // Whoever reads it takes the user's seats: the user's alone.
+        ecrit.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        ecrit.write(secret_ + '\n');
         ecrit.commit();
     }
-    return id_;
+    return secret_;
+}
+
+QString ZB_IdentiteReseau::preuve(const QString& hote)
+{
+    const QByteArray code = QMessageAuthenticationCode::hash(hote.trimmed().toLower().toUtf8(), litSecret_(),
+                                                             QCryptographicHash::Sha256);
+    return QString::fromLatin1(code.toHex().left(ZB_FicheIdentification::KeyLength));
+}
+
+qint64 ZB_IdentiteReseau::id(const QString& hote)
+{
+    return ZB_FicheIdentification::idDeCle(preuve(hote));
 }
 
 QString ZB_IdentiteReseau::cle(const QString& hote, qint64 id)
 {
-    // The file is the folder id's: read once that id is this program's.
+    // The file is the folder secret's: read once that secret is this
+    // program's.
+    litSecret_();
     if (!cleLue_ && duDossier_) {
         cleLue_ = true;
         QFile lu(QDir(dossier_).filePath(QLatin1String(FICHIER_CLE)));
@@ -79,11 +94,11 @@ void ZB_IdentiteReseau::setCle(const QString& hote, qint64 id, const QString& cl
     hoteCle_ = hote.trimmed();
     idCle_ = id;
     cle_ = cle;
-    // Another id's key in the folder would be of no use to the folder's id.
-    if (!duDossier_ || id != id_)
+    // Another id's key in the folder would be of no use to the folder's ids.
+    if (!duDossier_ || id != this->id(hoteCle_))
         return;
     QSaveFile ecrit(QDir(dossier_).filePath(QLatin1String(FICHIER_CLE)));
-    if (ecrit.open(QIODevice::WriteOnly)) {
+    if (GM_FichierRegulier::ecarte(ecrit.fileName()) && ecrit.open(QIODevice::WriteOnly)) {
         // Whoever reads the key takes the seat back: the user's alone, as
         // the settings file is.
         ecrit.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);

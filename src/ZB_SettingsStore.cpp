@@ -1,14 +1,18 @@
 #include "ZB_SettingsStore.h"
 
 #include "GM_Exception.h"
+#include "GM_FichierRegulier.h"
 #include "OptionsAffichage.h"
 #include "OptionsDePartie.h"
 #include "TypeDePartie.h"
 
+#include <QCoreApplication>
 #include <QDataStream>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -139,6 +143,15 @@ ZB_SettingsStore::ZB_SettingsStore(QSettings& settings)
 
 std::unique_ptr<QSettings> ZB_SettingsStore::ouvreStore()
 {
+    // The store reads its file as it opens, and writes where it read: what
+    // is not a regular file goes first (a pipe would even block the read).
+    // The path is the native format's on this system.
+    const QString organisation = QCoreApplication::organizationName().isEmpty()
+        ? QStringLiteral("Unknown Organization")
+        : QCoreApplication::organizationName();
+    GM_FichierRegulier::ecarte(QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+                                   .filePath(organisation + QLatin1Char('/') + QCoreApplication::applicationName()
+                                             + QStringLiteral(".conf")));
     return std::make_unique<QSettings>();
 }
 
@@ -265,11 +278,20 @@ QRect ZB_SettingsStore::fenetreDansEcran(const QByteArray& geometrie, const QRec
             lue = agrandie || plein != 0 ? normale : interieure;
         }
     }
+    // A rectangle whose size does not fit an int (its edges far apart) is
+    // no saved window.
+    const qint64 largeur = qint64(lue.right()) - lue.left() + 1;
+    const qint64 hauteur = qint64(lue.bottom()) - lue.top() + 1;
+    if (largeur <= 0 || hauteur <= 0 || largeur > INT_MAX || hauteur > INT_MAX)
+        lue = QRect();
     if (maximisee)
         *maximisee = agrandie && lue.isValid();
     const QRect libre = disponible.isValid() ? disponible : QRect(QPoint(0, 0), parDefaut);
-    QRect r = lue.isValid() && lue.width() > 0 && lue.height() > 0 ? lue : QRect(QPoint(0, 0), parDefaut);
-    r.setSize(r.size().boundedTo(libre.size()).expandedTo(QSize(1, 1)));
+    QRect r = lue.isValid() ? lue : QRect(QPoint(0, 0), parDefaut);
+    r.setSize(r.size()
+                  .expandedTo(QSize(LARGEUR_FENETRE_MIN, HAUTEUR_FENETRE_MIN))
+                  .boundedTo(libre.size())
+                  .expandedTo(QSize(1, 1)));
     if (!lue.isValid())
         r.moveCenter(libre.center());
     r.moveLeft(std::clamp(r.left(), libre.left(), libre.right() + 1 - r.width()));

@@ -85,9 +85,13 @@ public:
 
     QByteArray geometrie() const;
     void setGeometrie(const QByteArray& geometrie);
+    // The smallest window the table and its panels can be used in.
+    static constexpr int LARGEUR_FENETRE_MIN = 640;
+    static constexpr int HAUTEUR_FENETRE_MIN = 480;
     // The window's inner rectangle for a saved geometry on a screen whose
     // free area is `disponible`: the saved inner rectangle (its normal one
-    // when it was maximised), no larger than the free area and moved wholly
+    // when it was maximised), no smaller than the minimum window, no larger
+    // than the free area (which wins on a smaller screen) and moved wholly
     // into it. A geometry that cannot be read gives `parDefaut` (its size
     // clamped the same way) centred in the free area. `maximisee`, when
     // given, tells whether the window was maximised.

@@ -1,5 +1,7 @@
 #include "ZB_TraceLog.h"
 
+#include "GM_FichierRegulier.h"
+
 #include <QDateTime>
 #include <QMutexLocker>
 #include <QThread>
@@ -56,6 +58,8 @@ bool ZB_TraceLog::ouvre_unlocked()
     if (fichier_.isOpen())
         return true;
     fichier_.setFileName(chemin_);
+    if (!GM_FichierRegulier::ecarte(chemin_))
+        return false;
     return fichier_.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text);
 }
 

@@ -282,7 +282,13 @@ void ListeDesEvenements::flush_unlocked()
             if (estDernierDuReplay_(ev) || ev.etat_ >= EtatFinDeReplay) {
                 if (etatExecute_ != EtatDeJeu::Aucun)
                     etatAttendu_ = etatExecute_;
-                finDeReplay_(ev);
+                // A stored record's last move refused is a record that
+                // stops following the game, as one refused earlier: its
+                // requester tells the user.
+                if (arretSurManque_ && estReplayEnCours())
+                    arreteReplay_();
+                else
+                    finDeReplay_(ev);
             } else {
                 timer_.start(0);
             }

@@ -2,7 +2,10 @@
 
 #include "GM_SpacesSeparatedString.h"
 
+#include <QCryptographicHash>
 #include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QtEndian>
 
 void ZB_FicheIdentification::chargeValeursDepuisString(const QString& text)
 {
@@ -57,4 +60,24 @@ bool ZB_FicheIdentification::memeCle(const QString& a, const QString& b)
     for (qsizetype i = 0; i < KeyLength; ++i)
         difference |= char16_t(a.at(i).unicode() ^ b.at(i).unicode());
     return difference == 0;
+}
+
+qint64 ZB_FicheIdentification::idDeCle(const QString& cle)
+{
+    if (!estCle(cle))
+        return -1;
+    QCryptographicHash h(QCryptographicHash::Sha256);
+    h.addData(QByteArrayLiteral("zubrik seat id\n"));
+    h.addData(cle.toLatin1());
+    const QByteArray empreinte = h.result();
+    // 62 bits: far from -1 and from what a sum or a sign could reach.
+    return qint64(qFromBigEndian<quint64>(empreinte.constData()) >> 2);
+}
+
+QString ZB_FicheIdentification::masqueCles(const QString& texte)
+{
+    static const QRegularExpression cle(
+        QStringLiteral("(?<![0-9A-Za-z])[0-9A-Fa-f]{%1}(?![0-9A-Za-z])").arg(KeyLength));
+    QString masque = texte;
+    return masque.replace(cle, QStringLiteral("<seat key>"));
 }

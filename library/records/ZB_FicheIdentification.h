@@ -19,6 +19,9 @@
 //   written to that player's connection alone, never into a record that
 //   others hear, and compared in a time that does not tell how much of it
 //   matched.
+// - A player id may be the image of a key (idDeCle): the key then proves
+//   the id by itself, to a host that has never seen it. Ids are shown to
+//   every client, and such an id cannot be claimed by one who only saw it.
 class ZB_FicheIdentification : public GM_LoadSaveElement
 {
 public:
@@ -31,6 +34,12 @@ public:
     static QString genereCle();
     static bool estCle(const QString& texte);
     static bool memeCle(const QString& a, const QString& b);
+    // The text with every word that could be a key (KeyLength hexadecimal
+    // digits, either case) masked, for a log.
+    static QString masqueCles(const QString& texte);
+    // The player id that key proves: never negative, -1 for a text that
+    // is not a key.
+    static qint64 idDeCle(const QString& cle);
 
     OptionsDuJoueur joueur_;
     QString cle_; // empty: none

@@ -5,6 +5,7 @@
 #include "GM_SocketAbstract.h"
 #include "GM_SocketTCP.h"
 #include "GM_SocketWeb.h"
+#include "ZB_PorteTls.h"
 #include "ZB_Room.h"
 #include "ZB_ServerSocket.h"
 
@@ -68,6 +69,7 @@ ZB_MultiServer::ZB_MultiServer(QObject* parent, int identifiant, const QList<ZB_
     , webSecure_(new QWebSocketServer(QString::fromLatin1(NomServeurSecure), QWebSocketServer::SecureMode, this))
     , webUnsecure_(
           new QWebSocketServer(QString::fromLatin1(NomServeurUnsecure), QWebSocketServer::NonSecureMode, this))
+    , porteTls_(new ZB_PorteTls(webSecure_, webSecure_))
     , identifiant_(identifiant)
     , banList_(banList != nullptr ? banList : new GM_BanList(this))
     , adressePropre_(adresseDeLaMachine())
@@ -86,6 +88,7 @@ ZB_MultiServer::ZB_MultiServer(QObject* parent, int identifiant, const QList<ZB_
     webUnsecure_->setHandshakeTimeout(DelaiHandshakeMs);
     configureTls_();
     // Without TLS the secure server completes no handshake anyway.
+    porteTls_->setMaxPendingConnections(ConnexionsEnAttenteMax);
     if (tlsConfigure_) {
         webSecure_->setMaxPendingConnections(ConnexionsEnAttenteMax);
         webSecure_->setHandshakeTimeout(DelaiHandshakeMs);
@@ -173,8 +176,8 @@ bool ZB_MultiServer::ecoute(const QHostAddress& adresse, quint16 portTcp, quint1
     };
     if (!listen(adresse, portTcp))
         echec(QStringLiteral("TCP"), portTcp, errorString());
-    if (!webSecure_->listen(adresse, portWebSecure))
-        echec(QStringLiteral("secure WebSocket"), portWebSecure, webSecure_->errorString());
+    if (!porteTls_->listen(adresse, portWebSecure))
+        echec(QStringLiteral("secure WebSocket"), portWebSecure, porteTls_->errorString());
     if (!webUnsecure_->listen(adresse, portWebUnsecure))
         echec(QStringLiteral("WebSocket"), portWebUnsecure, webUnsecure_->errorString());
     return ok;
@@ -187,7 +190,7 @@ quint16 ZB_MultiServer::getPortTcp() const
 
 quint16 ZB_MultiServer::getPortWebSecure() const
 {
-    return webSecure_->isListening() ? webSecure_->serverPort() : 0;
+    return porteTls_->isListening() ? porteTls_->serverPort() : 0;
 }
 
 quint16 ZB_MultiServer::getPortWebUnsecure() const
@@ -198,6 +201,7 @@ quint16 ZB_MultiServer::getPortWebUnsecure() const
 void ZB_MultiServer::closeAll()
 {
     close();
+    porteTls_->close();
     webSecure_->close();
     webUnsecure_->close();
 }

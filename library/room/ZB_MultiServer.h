@@ -13,6 +13,7 @@ class GM_BanList;
 class GM_SocketAbstract;
 class QWebSocket;
 class QWebSocketServer;
+class ZB_PorteTls;
 class ZB_Room;
 class ZB_ServerSocket;
 
@@ -42,7 +43,9 @@ class ZB_ServerSocket;
 // twice (when the descriptor comes in and when it is taken), so a TCP
 // client is banned at its tenth connection. This machine's own addresses
 // (loopback, and its own network address when known) are never banned,
-// unless the test switch is on.
+// unless the test switch is on. On the secure port, sockets still in
+// their TLS handshake are bounded in time and per address apart from this
+// rule (ZB_PorteTls), before anything is counted.
 //
 // Everything runs on the GUI thread. The rooms are not owned: a room that
 // goes away is simply no longer offered connections.
@@ -158,6 +161,9 @@ private:
 
     QWebSocketServer* webSecure_;
     QWebSocketServer* webUnsecure_;
+    // Runs the secure port's TLS handshakes for webSecure_, whose child it
+    // is.
+    ZB_PorteTls* porteTls_;
     int identifiant_;
     QList<QPointer<ZB_Room>> rooms_;
     QHash<size_t, Tentatives> tentatives_;

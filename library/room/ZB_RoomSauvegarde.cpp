@@ -1,5 +1,6 @@
 #include "ZB_Room.h"
 
+#include "GM_FichierRegulier.h"
 #include "JoueurHumain.h"
 #include "ZB_EventsGroup.h"
 #include "ZB_RoomTable.h"
@@ -27,6 +28,9 @@ void ZB_Room::autosauvegarde_(const ListeDesEvenements& liste)
     // The autosave runs at every turn of the user: a disk that stays full
     // is told once, and again only after a save has succeeded.
     GM_MessageBoxEmitter* emetteur = echecAutosauvegarde_ ? nullptr : this;
+    // The save path is the program's: what took its name and is no regular
+    // file (a link above all, which would be written through) goes aside.
+    GM_FichierRegulier::ecarte(cheminSauvegarde_);
     echecAutosauvegarde_ = !ZB_FichierDePartie::ecritFichier(cheminSauvegarde_, liste, emetteur);
 }
 

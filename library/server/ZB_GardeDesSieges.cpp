@@ -13,6 +13,13 @@ ZB_GardeDesSieges::Verdict ZB_GardeDesSieges::examine(qint64 id, const QString& 
         return Refuse;
     }
     const auto connue = cles_.constFind(id);
+    // The id's own key: its player, even over one who claimed the id
+    // first without it (and who loses that key now).
+    if (ZB_FicheIdentification::idDeCle(clePresentee) == id) {
+        const bool connu = connue != cles_.cend();
+        cles_.insert(id, clePresentee);
+        return connu ? Retour : Prouve;
+    }
     if (connue == cles_.cend()) {
         cles_.insert(id, ZB_FicheIdentification::genereCle());
         return Nouveau;

@@ -9,17 +9,20 @@
 // Who may claim a seat of a hosting session, apart from the transport.
 //
 // Seat keys. Every seated player's id reaches every client, so an id alone
-// proves nothing. The first connection that identifies under an id the
-// session does not know gets a key for it (ZB_FicheIdentification), written
-// to that connection alone; from then on a connection under that id must
-// present the key: it is then the same player come back (a restarted
-// program keeps the key with its id) and takes over from the old
-// connection and its seat. Without the key it is refused, whether the
-// player's connection is live or its seat is held for it while it is
-// offline, and it gets nothing: no eviction, no seat, no replay. Ids of
-// seats that no connection plays (the host's, the computers') and ids the
-// host removed are refused outright. The keys live as long as the session
-// (oublieTout at a new session).
+// proves nothing. A client of this version shows an id that its key proves
+// (ZB_FicheIdentification::idDeCle): that key is the id's from the first
+// time, and the one who shows it is the player, wherever the id was seen
+// before and whoever claimed it first. An older client shows an id of its
+// own choosing: the first connection that identifies under an id the
+// session does not know gets a key for it, written to that connection
+// alone. From then on a connection under a known id must present its key:
+// it is then the same player come back (a restarted program keeps the key
+// with its id) and takes over from the old connection and its seat.
+// Without the key it is refused, whether the player's connection is live or
+// its seat is held for it while it is offline, and it gets nothing: no
+// eviction, no seat, no replay. Ids of seats that no connection plays (the
+// host's, the computers') and ids the host removed are refused outright.
+// The keys live as long as the session (oublieTout at a new session).
 //
 // Addresses. One address cannot take every seat from players at other
 // addresses: when, before the start, the seats are all claimed and a
@@ -39,6 +42,7 @@ class ZB_GardeDesSieges
 public:
     enum Verdict {
         Nouveau, // the session does not know the id: a key was made for it
+        Prouve,  // the key proves the id, which the session did not know
         Retour,  // the key matches: the same player on a new connection
         Refuse   // see raison
     };

@@ -498,9 +498,11 @@ void ZB_ServerSocket::dataReceived_(const QByteArray& octets, ZB_ServerSocketCon
         QString raison;
         if (traiteRecord_(record, precede, connection, raison))
             continue;
-        // The peer's bytes go to the log on one line, and not all of them.
+        // The peer's bytes go to the log on one line, not all of them, and
+        // never a seat key: whoever reads the log would take the seat.
         if (estConnectee_(connection))
-            strike_(connection, raison + QStringLiteral(": ") + QString::fromUtf8(record.left(200)).simplified());
+            strike_(connection, raison + QStringLiteral(": ")
+                                    + ZB_FicheIdentification::masqueCles(QString::fromUtf8(record)).left(200).simplified());
     }
 }
 

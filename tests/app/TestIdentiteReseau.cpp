@@ -1,3 +1,4 @@
+#include "ZB_FicheIdentification.h"
 #include "ZB_IdentiteReseau.h"
 #include "ZbTestRegistry.h"
 
@@ -10,8 +11,9 @@
 
 #include <memory>
 
-// The id the user carries at hosted tables outlives the program, belongs
-// to one running program at a time, and is never lost to a bad file.
+// The ids the user carries at hosted tables outlive the program, belong
+// to one running program at a time, are never lost to a bad file, and each
+// host gets its own, which only its key proves.
 class TestIdentiteReseau : public QObject
 {
     Q_OBJECT
@@ -26,8 +28,8 @@ private slots:
         QTest::addColumn<bool>("memeId");
         QTest::newRow("kept id") << QByteArray() << false << true;
         QTest::newRow("crashed program's lock") << QByteArray() << true << true;
-        QTest::newRow("not a number") << QByteArray("abc\n") << false << false;
-        QTest::newRow("no player") << QByteArray("-1\n") << false << false;
+        QTest::newRow("not a key") << QByteArray("abc\n") << false << false;
+        QTest::newRow("upper-case key") << QByteArray("0123456789ABCDEF0123456789ABCDEF\n") << false << false;
     }
 
     void idDuDossier()
@@ -37,15 +39,24 @@ private slots:
         QFETCH(bool, memeId);
         QTemporaryDir dossier;
         QVERIFY(dossier.isValid());
+        const QString hote = QStringLiteral("192.0.2.7");
         qint64 avant = -1;
         {
             ZB_IdentiteReseau premier(dossier.path());
-            avant = premier.id();
+            avant = premier.id(hote);
             QVERIFY(avant >= 0);
-            QCOMPARE(premier.id(), avant);
+            QCOMPARE(premier.id(hote), avant);
             QVERIFY(premier.estIdDuDossier());
+            // The key proves the id; another host's id is another, and
+            // its key proves nothing here.
+            QCOMPARE(ZB_FicheIdentification::idDeCle(premier.preuve(hote)), avant);
+            QVERIFY(premier.id(QStringLiteral("192.0.2.8")) != avant);
+            QVERIFY(ZB_FicheIdentification::idDeCle(premier.preuve(QStringLiteral("192.0.2.8"))) != avant);
         }
-        const QString cheminId = QDir(dossier.path()).filePath(QLatin1String(ZB_IdentiteReseau::FICHIER_ID));
+        const QString cheminId = QDir(dossier.path()).filePath(QLatin1String(ZB_IdentiteReseau::FICHIER_SECRET));
+        // The user's alone.
+        QCOMPARE(QFileInfo(cheminId).permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther),
+                 QFileDevice::Permissions());
         if (!fichier.isEmpty()) {
             QFile f(cheminId);
             QVERIFY(f.open(QIODevice::WriteOnly));
@@ -71,15 +82,13 @@ private slots:
             verrou.write(contenu);
         }
         ZB_IdentiteReseau apres(dossier.path());
-        QCOMPARE(apres.id() == avant, memeId);
-        QVERIFY(apres.id() >= 0);
+        QCOMPARE(apres.id(hote) == avant, memeId);
+        QVERIFY(apres.id(hote) >= 0);
         QVERIFY(apres.estIdDuDossier());
-        // A bad file is replaced by the id now in use.
-        ZB_IdentiteReseau troisieme(dossier.path());
-        Q_UNUSED(troisieme);
+        // A bad file is replaced by the secret now in use.
         QFile relu(cheminId);
         QVERIFY(relu.open(QIODevice::ReadOnly));
-        QCOMPARE(relu.readAll().trimmed().toLongLong(), apres.id());
+        QVERIFY(ZB_FicheIdentification::estCle(QString::fromLatin1(relu.readAll().trimmed())));
     }
 
     // The seat key a host gave the folder's id outlives the program, for
@@ -107,11 +116,11 @@ private slots:
         QVERIFY(dossier.isValid());
         auto occupant = std::make_unique<ZB_IdentiteReseau>(dossier.path());
         if (dossierPris)
-            occupant->id();
+            occupant->id(QStringLiteral("192.0.2.7"));
         qint64 id = -1;
         {
             ZB_IdentiteReseau premier(dossier.path());
-            id = premier.id();
+            id = premier.id(QStringLiteral("192.0.2.7"));
             QVERIFY(premier.cle(QStringLiteral("192.0.2.7"), id).isEmpty());
             premier.setCle(QStringLiteral("192.0.2.7"), id, QStringLiteral("not a key"));
             QVERIFY(premier.cle(QStringLiteral("192.0.2.7"), id).isEmpty());
@@ -128,7 +137,7 @@ private slots:
         occupant.reset();
         // The program started again.
         ZB_IdentiteReseau apres(dossier.path());
-        const qint64 idApres = apres.id();
+        const qint64 idApres = apres.id(QStringLiteral("192.0.2.7"));
         QCOMPARE(idApres == id, !dossierPris);
         QCOMPARE(apres.cle(hote, memeId ? idApres : idApres + 1) == cle, retrouvee);
     }
@@ -141,12 +150,12 @@ private slots:
         QVERIFY(dossier.isValid());
         ZB_IdentiteReseau premier(dossier.path());
         ZB_IdentiteReseau second(dossier.path());
-        const qint64 id = premier.id();
-        QVERIFY(second.id() != id);
+        const qint64 id = premier.id(QStringLiteral("192.0.2.7"));
+        QVERIFY(second.id(QStringLiteral("192.0.2.7")) != id);
         QVERIFY(!second.estIdDuDossier());
         // Without a folder every run has its own.
         ZB_IdentiteReseau sansDossier{QString()};
-        QVERIFY(sansDossier.id() >= 0);
+        QVERIFY(sansDossier.id(QStringLiteral("192.0.2.7")) >= 0);
         QVERIFY(!sansDossier.estIdDuDossier());
     }
 };

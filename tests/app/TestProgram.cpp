@@ -3,12 +3,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocalServer>
 #include <QDirIterator>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -277,6 +282,85 @@ private slots:
         QVERIFY(dit);
         QVERIFY2(contenu(trace).contains("abime.jss"), contenu(trace).constData());
         QCOMPARE(contenu(autosave), avant);
+    }
+
+    // What took the names of the program's files and is no regular file
+    // (a link to a file elsewhere, to a pipe, to a device-like entry; a
+    // pipe itself) is moved aside, and the program writes files of its own
+    // there: the link's target is never written, nor the pipe opened. The
+    // device-like entry is a local socket in a temporary folder, never a
+    // real device: a program that wrote through links would replace it,
+    // and as root a real one would be lost to the whole machine.
+    void fichiersQuiNenSontPas_data()
+    {
+        QTest::addColumn<QString>("genre");
+        QTest::newRow("link to a file outside") << QStringLiteral("fichier");
+        QTest::newRow("link to a pipe") << QStringLiteral("tube");
+        QTest::newRow("link to a device-like entry") << QStringLiteral("appareil");
+        QTest::newRow("pipe") << QStringLiteral("tube nu");
+    }
+    void fichiersQuiNenSontPas()
+    {
+        QFETCH(QString, genre);
+        Programme p;
+        QTemporaryDir ailleurs;
+        QVERIFY(ailleurs.isValid());
+        const QString donnees = p.maison.filePath(QStringLiteral("Zubrik/Zubrik/"));
+        QVERIFY(QDir().mkpath(donnees));
+        const QStringList noms{donnees + QStringLiteral("autosave.jss"), donnees + QStringLiteral("debugLog.txt"),
+                               p.maison.filePath(QStringLiteral("Zubrik/Zubrik.conf"))};
+        QStringList cibles;
+        std::vector<std::unique_ptr<QLocalServer>> appareils;
+        for (const QString& nom : noms) {
+            const QString cible = ailleurs.filePath(QFileInfo(nom).fileName());
+            if (genre == QLatin1String("appareil")) {
+                appareils.push_back(std::make_unique<QLocalServer>());
+                appareils.back()->setSocketOptions(QLocalServer::UserAccessOption);
+                QVERIFY(appareils.back()->listen(cible));
+            } else if (genre == QLatin1String("fichier")) {
+                QVERIFY(ecrit(cible, "x"));
+            } else {
+                QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"),
+                                           {genre == QLatin1String("tube nu") ? nom : cible}),
+                         0);
+            }
+            if (genre != QLatin1String("tube nu"))
+                QVERIFY(QFile::link(cible, nom));
+            cibles << cible;
+        }
+        p.processus.setStandardOutputFile(QProcess::nullDevice());
+        p.demarre({QStringLiteral("--nowait")});
+        // The settings are written at the quit, which a kill skips: their
+        // entry is only moved aside.
+        const bool ecrits = QTest::qWaitFor([&] {
+            return std::all_of(noms.cbegin(), noms.cend(), [&noms](const QString& nom) {
+                const QFileInfo f(nom);
+                return !f.isSymLink() && (nom == noms.last() ? !f.exists() || f.isFile() : f.isFile() && f.size() > 0);
+            });
+        }, 60000);
+        p.processus.kill();
+        p.processus.waitForFinished();
+        QVERIFY2(ecrits, "the program's own files were not written");
+        for (const QString& nom : noms) {
+            // Moved aside, not lost: a resume file that does not read is
+            // kept aside as a damaged game.
+            const QFileInfo f(nom);
+            const QStringList cote = QDir(f.absolutePath())
+                                         .entryList({f.fileName() + QStringLiteral(".not-a-file-*"),
+                                                     f.completeBaseName() + QStringLiteral("-abime-*")},
+                                                    QDir::AllEntries | QDir::System | QDir::Hidden);
+            QVERIFY2(cote.size() == 1, qPrintable(nom + QLatin1Char(' ') + cote.join(QLatin1Char(' '))));
+        }
+        for (const QString& cible : cibles) {
+            const QFileInfo f(cible);
+            if (genre == QLatin1String("fichier"))
+                QCOMPARE(contenu(cible), QByteArray("x"));
+            else if (genre == QLatin1String("appareil"))
+                QVERIFY(!f.isFile() && !f.isSymLink() && f.exists());
+        }
+        if (genre == QLatin1String("tube"))
+            for (const QString& cible : cibles)
+                QVERIFY(!QFileInfo(cible).isFile());
     }
 
     // One program hosts on loopback, another joins it: both play the match

@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <climits>
+
 #include <memory>
 
 namespace {
@@ -166,6 +168,18 @@ private slots:
                                                      << QRect(560, 240, 800, 600) << false;
         QTest::newRow("none, default on a small screen") << QByteArray() << QRect(0, 0, 640, 480)
                                                          << QRect(0, 0, 640, 480) << false;
+        // Never smaller than a window the table can be used in.
+        QTest::newRow("one pixel") << geometrieSauvee(QRect(300, 200, 1, 1), normale, false) << ecran
+                                   << QRect(300, 200, 640, 480) << false;
+        QTest::newRow("maximised, a sliver") << geometrieSauvee(QRect(0, 0, 1920, 1080), QRect(5, 5, 1, 6), true)
+                                             << ecran << QRect(5, 5, 640, 480) << true;
+        QTest::newRow("the whole int range")
+            << geometrieSauvee(QRect(QPoint(INT_MIN / 2, INT_MIN / 2), QPoint(INT_MAX / 2, INT_MAX / 2)), normale,
+                               false)
+            << ecran << QRect(560, 240, 800, 600) << false;
+        QTest::newRow("one pixel on a screen below the minimum")
+            << geometrieSauvee(QRect(0, 0, 1, 1), normale, false) << QRect(0, 0, 320, 240) << QRect(0, 0, 320, 240)
+            << false;
     }
     void windowGeometryFitsTheScreen()
     {

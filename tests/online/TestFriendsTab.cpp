@@ -141,6 +141,31 @@ private slots:
         QVERIFY(!o.onglet.playPrivateButton()->isEnabled());
     }
 
+    // A hostile lobby's list of 25,827 friends: the first AmisMax are
+    // kept, merged a chunk at a time from the event loop, and counted once
+    // the merge is over.
+    void longueListe()
+    {
+        QStringList amis;
+        for (int i = 0; i < 25827; ++i)
+            amis << QStringLiteral("15,%1,Ami%1").arg(100000 + i);
+        Onglet o(amis);
+        QVERIFY(o.connecte());
+        QCOMPARE(o.enLigne.last().at(0).toInt(), GM_FriendsList::AmisMax);
+        QCOMPARE(o.onglet.playTree()->topLevelItemCount(), GM_FriendsList::AmisMax);
+        QCOMPARE(o.onglet.manageTree()->topLevelItemCount(), GM_FriendsList::AmisMax);
+        QCOMPARE(o.onglet.filler().tranches(),
+                 (GM_FriendsList::AmisMax + GM_RemplissageParTranches::LignesParTranche - 1)
+                     / GM_RemplissageParTranches::LignesParTranche);
+        // A tick survives the next merge of the same list.
+        o.coche(o.onglet.playTree(), "100007");
+        const qsizetype avant = o.enLigne.size();
+        o.onglet.OnRefresh();
+        QTRY_VERIFY_WITH_TIMEOUT(o.enLigne.size() > avant, Delai);
+        QCOMPARE(o.ami(o.onglet.playTree(), "100007")->checkState(GM_FriendsList::ColTick), Qt::Checked);
+        QCOMPARE(o.onglet.playTree()->topLevelItemCount(), GM_FriendsList::AmisMax);
+    }
+
     // The manage page: one tick at most, and the buttons by status; each
     // button sends the one ticked entry, never a tick of the play page.
     void gerer_data()

@@ -1,14 +1,19 @@
+#include "GM_Achievements.h"
 #include "GM_ClientSocket.h"
 #include "GM_MessageBoxDisplayerHeadless.h"
 #include "GM_ProxyClientSocket.h"
+#include "GM_Scores.h"
 #include "GM_TablesList.h"
+#include "GM_TournamentClient.h"
 #include "LobbyDeTest.h"
 #include "ZbTestRegistry.h"
 
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -283,6 +288,56 @@ private slots:
         QCOMPARE(visibles, serveurs / 2 + 1);
         // Every server's, and the current row's, empty since none was given.
         QCOMPARE(onglet.statusTextCount(), serveurs + 1);
+    }
+
+    // The lobby's other lists, three times longer than a list keeps: each
+    // keeps its first LignesMax rows, filled a chunk at a time from the
+    // event loop, never more than a chunk a turn.
+    void longuesListesDuLobby_data()
+    {
+        QTest::addColumn<QString>("liste");
+        QTest::newRow("ranking") << QStringLiteral("ranking");
+        QTest::newRow("titles") << QStringLiteral("titles");
+        QTest::newRow("tournaments") << QStringLiteral("tournaments");
+    }
+    void longuesListesDuLobby()
+    {
+        QFETCH(QString, liste);
+        GM_Scores classement;
+        GM_Achievements titres;
+        GM_TournamentClient tournois;
+        QStringList entrees;
+        for (int i = 0; i < 3 * GM_RemplissageParTranches::LignesMax; ++i)
+            entrees << (liste == QLatin1String("ranking")  ? QStringLiteral("%1,Joueur%1,100,3,4").arg(i + 1)
+                        : liste == QLatin1String("titles") ? QStringLiteral("1,2026-01-01 10:00:00")
+                                                           : QStringLiteral("T%1,0,2026-01-01 10:00:00,1,4000,-1,,0,r")
+                                                                 .arg(i));
+        std::function<int()> lignes;
+        const GM_RemplissageParTranches* remplissage = nullptr;
+        if (liste == QLatin1String("ranking")) {
+            classement.OnScoresReceived(&entrees);
+            lignes = [&] { return classement.scoresTree()->topLevelItemCount(); };
+            remplissage = &classement.filler();
+        } else if (liste == QLatin1String("titles")) {
+            titres.OnAchievementsReceived(&entrees);
+            lignes = [&] { return titres.achievementsTable()->rowCount(); };
+            remplissage = &titres.filler();
+        } else {
+            tournois.OnTournamentListReceived(&entrees);
+            lignes = [&] { return tournois.pastTable()->rowCount(); };
+            remplissage = &tournois.filler();
+        }
+        QVERIFY(remplissage->enCours());
+        int plusGrandeTranche = lignes();
+        while (remplissage->enCours()) {
+            const int avant = lignes();
+            QCoreApplication::processEvents();
+            plusGrandeTranche = qMax(plusGrandeTranche, lignes() - avant);
+        }
+        QCOMPARE(plusGrandeTranche, GM_RemplissageParTranches::LignesParTranche);
+        QCOMPARE(lignes(), GM_RemplissageParTranches::LignesMax);
+        QCOMPARE(remplissage->tranches(),
+                 GM_RemplissageParTranches::LignesMax / GM_RemplissageParTranches::LignesParTranche);
     }
 };
 

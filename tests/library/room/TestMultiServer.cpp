@@ -13,6 +13,7 @@
 #include "ZB_DisplayEmpty.h"
 #include "ZB_LobbyServer.h"
 #include "ZB_MultiServer.h"
+#include "ZB_PorteTls.h"
 #include "SalleSansInterface.h"
 #include "SocketScripte.h"
 #include "ZB_Room.h"
@@ -559,6 +560,45 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(erreursEtranger.size() > 0, Delai);
         QTRY_COMPARE_WITH_TIMEOUT(etranger->state(), QAbstractSocket::UnconnectedState, Delai);
         QCOMPARE(serveurDeSalle(0)->getConnections().size(), 2);
+    }
+
+    // Sockets from one address that open the secure port and never start
+    // their TLS handshake hold a few of its places, and not for long: a
+    // player from another address is let in at once.
+    void wssMalgreDesSocketsMuettes()
+    {
+        if (!QSslSocket::supportsSsl())
+            QSKIP("no TLS backend");
+        cree(1, false);
+        attend(0);
+        const QHostAddress ailleurs(QStringLiteral("127.0.0.2"));
+        QList<QTcpSocket*> muettes;
+        for (int i = 0; i < 200; ++i) {
+            auto* muette = new QTcpSocket(clients.get());
+            if (!muette->bind(ailleurs))
+                QSKIP("127.0.0.2 cannot be bound here");
+            muette->connectToHost(Boucle, serveur->getPortWebSecure());
+            muettes << muette;
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(std::all_of(muettes.cbegin(), muettes.cend(),
+                                             [](const QTcpSocket* m) {
+                                                 return m->state() != QAbstractSocket::ConnectingState;
+                                             }),
+                                 Delai);
+        QFile fichier(QString::fromLatin1(ZB_MultiServer::RessourceCertificat));
+        QVERIFY(fichier.open(QIODevice::ReadOnly));
+        QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+        tls.setCaCertificates(tls.caCertificates() + QSslCertificate::fromData(fichier.readAll(), QSsl::Pem));
+        QWebSocket* joueur = clientWeb(true, &tls);
+        // Well under the handshake time-outs, which alone let it in before.
+        QTRY_COMPARE_WITH_TIMEOUT(joueur->state(), QAbstractSocket::ConnectedState, ZB_PorteTls::DelaiHandshakeMs / 2);
+        joueur->sendBinaryMessage(identification(9));
+        QTRY_COMPARE_WITH_TIMEOUT(serveurDeSalle(0)->getJoueurs().size(), 1, Delai);
+        // The mute ones that were let wait are cut once their time is up.
+        auto* porte = serveur->getServeurWebSecure()->findChild<ZB_PorteTls*>();
+        QVERIFY(porte != nullptr);
+        QVERIFY(porte->handshakesEnCours(ailleurs) <= ZB_PorteTls::HandshakesParAdresseMax);
+        QTRY_COMPARE_WITH_TIMEOUT(porte->handshakesEnCours(ailleurs), 0, ZB_PorteTls::DelaiHandshakeMs + Delai);
     }
 
     // The program's table client accepts the hosting certificate itself,

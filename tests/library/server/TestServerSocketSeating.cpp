@@ -513,6 +513,73 @@ private slots:
         QVERIFY(!vrai.estFerme());
     }
 
+    // An id seen at an earlier game is claimed first by someone else: the
+    // player whose key proves the id gets the seat all the same, and the
+    // one who only showed the id goes, told nothing of the table.
+    void idDUnePartiePrecedente_data()
+    {
+        QTest::addColumn<bool>("usurpateurDAbord");
+        QTest::addColumn<bool>("cleAuHasard"); // the squatter shows a key of its own
+        QTest::newRow("squatter first, no key") << true << false;
+        QTest::newRow("squatter first, a key of its own") << true << true;
+        QTest::newRow("owner first") << false << false;
+    }
+    void idDUnePartiePrecedente()
+    {
+        QFETCH(bool, usurpateurDAbord);
+        QFETCH(bool, cleAuHasard);
+        Ecoute ecoute(serveur.get());
+        QVERIFY(ecoute.isListening());
+        const QString sienne = ZB_FicheIdentification::genereCle();
+        const qint64 id = ZB_FicheIdentification::idDeCle(sienne);
+        ClientReel usurpateur(ecoute.serverPort(), QHostAddress(QStringLiteral("127.0.0.2")));
+        ClientReel proprietaire(ecoute.serverPort());
+        const QByteArray imposture =
+            nouveau(joueur(id), cleAuHasard ? ZB_FicheIdentification::genereCle() : QString());
+        if (usurpateurDAbord) {
+            usurpateur.socket.write(imposture);
+            QTRY_COMPARE_WITH_TIMEOUT(serveur->getJoueurs().size(), 1, Delai);
+        }
+        proprietaire.socket.write(nouveau(joueur(id), sienne));
+        if (!usurpateurDAbord) {
+            QTRY_COMPARE_WITH_TIMEOUT(serveur->getJoueurs().size(), 1, Delai);
+            usurpateur.socket.write(imposture);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(usurpateur.estFerme(), Delai);
+        traite();
+        QVERIFY(!usurpateur.lu.contains("{Rs"));
+        QVERIFY(!proprietaire.estFerme());
+        QCOMPARE(serveur->getJoueurs().size(), 1);
+        ZB_ServerSocketConnection* siege = serveur->getJoueurs().first();
+        QVERIFY(siege->getSocket()->peerAddress().isEqual(QHostAddress(QHostAddress::LocalHost)));
+        // The id's own key proves it: the host gives none to keep.
+        QVERIFY(proprietaire.cle().isEmpty());
+        serveur->start(OptionsDePartie(TypeDePartie::GenreJass), 0, 0, 0);
+        QCOMPARE(siege->getTableId(), 0);
+    }
+
+    // A refused identification goes to the host's log without the keys it
+    // carries: the player's own, sent again, and one tried under its id.
+    void clesHorsDuJournal()
+    {
+        Ecoute ecoute(serveur.get());
+        QVERIFY(ecoute.isListening());
+        const QString sienne = ZB_FicheIdentification::genereCle();
+        const QString essayee = ZB_FicheIdentification::genereCle();
+        const OptionsDuJoueur j = joueur(ZB_FicheIdentification::idDeCle(sienne));
+        ClientReel proprietaire(ecoute.serverPort());
+        proprietaire.socket.write(nouveau(j, sienne) + nouveau(j, sienne));
+        ClientReel autre(ecoute.serverPort(), QHostAddress(QStringLiteral("127.0.0.2")));
+        QTRY_COMPARE_WITH_TIMEOUT(serveur->getJoueurs().size(), 1, Delai);
+        autre.socket.write(nouveau(j, essayee));
+        QTRY_VERIFY_WITH_TIMEOUT(autre.estFerme(), Delai);
+        QTRY_COMPARE_WITH_TIMEOUT(vue->logs.filter(QStringLiteral("dropped a record")).size(), 2, Delai);
+        const QString journal = vue->logs.join(QLatin1Char('\n'));
+        QCOMPARE(journal.count(QStringLiteral("<seat key>")), 2);
+        QVERIFY(!journal.contains(sienne, Qt::CaseInsensitive));
+        QVERIFY(!journal.contains(essayee, Qt::CaseInsensitive));
+    }
+
     void bookkeepingDesSieges()
     {
         SocketScripte* un = connecte();

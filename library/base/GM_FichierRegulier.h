@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// The program writes in its own folders (the autosave, the settings, the
+// player's keys, the trace log, bug reports, the card cache) only into
+// regular files whose name it holds: never through a symbolic link, which
+// would write wherever the link points, nor into a pipe or a device that
+// took a file's name.
+//
+// Rules:
+// - A link (whatever it points to), a pipe, a device or a socket is moved
+//   aside under a name of its own in the same folder (the entry itself, a
+//   link never followed), and the move is told to the log; the caller then
+//   writes a new regular file.
+// - A missing entry, a regular file and a folder are left as they are
+//   (nothing can be written into a folder: the caller's write fails and
+//   says so).
+// - When such an entry cannot be moved, the caller must not write: the
+//   answer is false.
+class GM_FichierRegulier
+{
+public:
+    // True when the caller may write a regular file at chemin.
+    static bool ecarte(const QString& chemin);
+};
