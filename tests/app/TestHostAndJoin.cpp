@@ -647,6 +647,19 @@ private slots:
                                          "continuer."));
         }, 10000));
 
+        // The host removes the player: it is told so, not that the
+        // connection broke.
+        heberge(WebSocket);
+        std::unique_ptr<Machine> retire = rejoint(WebSocket);
+        QVERIFY(QTest::qWaitFor([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 10000));
+        hote->salle->getServerView()->OnDemarrer();
+        QVERIFY(QTest::qWaitFor([&] { return retire->liste()->etatAttendu_ > 40; }, 20000));
+        hote->salle->getServer()->retireJoueur(hote->salle->getServer()->getJoueurs().first());
+        QVERIFY(QTest::qWaitFor([&] {
+            return retire->titres().join(QLatin1Char('\n')).contains(QStringLiteral("L'hôte vous a retiré de la partie."));
+        }, 10000));
+        QVERIFY(!retire->titres().join(QLatin1Char('\n')).contains(QStringLiteral("interrompue")));
+
         // The user leaves: no interruption notice.
         heberge(WebSocket);
         std::unique_ptr<Machine> partant = rejoint(WebSocket);
