@@ -168,7 +168,7 @@ QString ServerView::getTexteAdresses() const
     return adresses_->text();
 }
 
-void ServerView::afficheAdresses_()
+QStringList ServerView::adressesDeLaMachine()
 {
     QStringList adresses;
     for (const QHostAddress& a : QNetworkInterface::allAddresses())
@@ -177,8 +177,17 @@ void ServerView::afficheAdresses_()
     // A machine alone can still be joined by a second copy of the program.
     if (adresses.isEmpty())
         adresses << QHostAddress(QHostAddress::LocalHost).toString();
+    return adresses;
+}
+
+void ServerView::afficheAdresses_()
+{
     auto port = [](quint16 p) { return p != 0 ? QString::number(p) : QStringLiteral("-"); };
-    adresses_->setText(tr("Adresse de cette machine: %1").arg(adresses.join(QLatin1String(", "))) + QLatin1Char('\n')
+    // Any of the ports joins; the one a joining copy tries first joins at
+    // once.
+    const quint16 premier = portSecure_ != 0 ? portSecure_ : (portUnsecure_ != 0 ? portUnsecure_ : portTcp_);
+    adresses_->setText(tr("Adresse de cette machine: %1").arg(adressesDeLaMachine().join(QLatin1String(", ")))
+                       + QLatin1Char('\n') + tr("Port à donner à vos amis: %1").arg(port(premier)) + QLatin1Char('\n')
                        + tr("Ports: TCP %1, WebSocket %2, WebSocket sécurisé %3")
                              .arg(port(portTcp_), port(portUnsecure_), port(portSecure_)));
 }
@@ -200,6 +209,18 @@ void ServerView::OnDemarrer()
 }
 
 void ServerView::OnArreter()
+{
+    ZB_ServerSocket* s = serveur_.data();
+    const int etat = s != nullptr ? s->getEtat() : ZB_ServerSocket::Arrete;
+    const bool enJeu = etat == ZB_ServerSocket::EnCoursAvecPlacesLibres || etat == ZB_ServerSocket::EnCoursComplet;
+    if (enJeu && receivers(SIGNAL(signalArretDemande())) > 0) {
+        emit signalArretDemande();
+        return;
+    }
+    arrete();
+}
+
+void ServerView::arrete()
 {
     if (ZB_ServerSocket* s = serveur_.data())
         s->arrete();

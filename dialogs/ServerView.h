@@ -73,6 +73,9 @@ public:
     // otherwise it is sent away (false).
     static bool accueille(ZB_ServerSocket* serveur, ZB_ServerSocket::Cb_TableConnectionInput* salle,
                           ZB_ServerSocketConnection* connection, const OptionsDuJoueur& joueur);
+    // This machine's addresses that friends can join (its loopback address
+    // when it has no other).
+    static QStringList adressesDeLaMachine();
 
     // The host starts waiting for players: the view shows itself and the
     // server takes connections.
@@ -103,13 +106,16 @@ public:
     QPushButton* getBoutonFermer() const { return fermer_; }
     // What the host reads to tell friends where to join.
     QString getTexteAdresses() const;
+    // Stops the server without a question.
+    void arrete();
     QSpinBox* getTable() const { return table_; }
     QComboBox* getSiege() const { return siege_; }
 
 public slots:
     // The host starts the online game with the players connected so far.
     void OnDemarrer();
-    // The host stops its server.
+    // The host stops its server; while a game runs, asks first through
+    // signalArretDemande when anybody listens to it.
     void OnArreter();
     // The host puts the selected client on the chosen table and seat.
     void OnPlacer();
@@ -119,6 +125,9 @@ public slots:
 signals:
     // The host stopped its server: the online session is over.
     void signalServeurArrete();
+    // Stop was asked while a game runs: the listener asks the user and
+    // calls arrete() on a yes.
+    void signalArretDemande();
 
 protected:
     void changeEvent(QEvent* event) override;

@@ -275,7 +275,9 @@ void DisplayGLScene::OnMouseOver(DisplayGLHumanCarte* carte)
 
 void DisplayGLScene::OnMouseDoubleClicked(DisplayGLHumanCarte* carte)
 {
-    if (!carte || joueurExclu_)
+    // A replay shows the requests it plays through, which are not the
+    // user's to answer (the status says to wait); the card stays in hand.
+    if (!carte || joueurExclu_ || modeVue_ != 0)
         return;
     Carte* valeur = carte->getCarte();
     Joueur* joueur = joueurBas_();

@@ -220,7 +220,8 @@ void GM_Chat::on_pushButtonSend_clicked()
     if (texte.isEmpty() || !clientConnecte_())
         return;
     client_->sendChatMessage(channel_, texte);
-    ajoute_({QString::number(channel_), tr("<Vous> %1\r\n").arg(texte)});
+    // The line end stays out of the translated text, which must not lose it.
+    ajoute_({QString::number(channel_), tr("<Vous> %1").arg(texte) + QLatin1Char('\n')});
     lineEdit_->clear();
 }
 

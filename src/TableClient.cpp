@@ -21,6 +21,7 @@
 #include <QMetaObject>
 #include <QMutexLocker>
 #include <QTextStream>
+#include <QTimer>
 
 namespace {
 
@@ -246,17 +247,56 @@ void TableClient::connectToServer(const QString& adresse, quint16 port, const QS
                                   int secondesAttente, bool connexionPublique,
                                   QSharedPointer<GM_SocketAbstract> socket)
 {
+    transportsRestants_.clear();
+    if (socket.isNull()) {
+        // The transport the session was started with first; should its
+        // port turn out to serve another one, the others follow, each on
+        // its own port (the port typed for a join is that of all three).
+        const Transport premier = estTcp() ? Tcp : (estNonSecurise() ? WebSocket : WebSocketSecure);
+        for (const Transport t : {WebSocketSecure, WebSocket, Tcp}) {
+            const quint16 p = t == Tcp ? portTcp_ : (t == WebSocket ? portUnsecure_ : portSecure_);
+            if (t != premier && p != 0)
+                transportsRestants_.append({t, p});
+        }
+        socket = nouveauSocket_(premier);
+        socket_ = socket;
+    }
+    ouvreConnexion_(adresse, port, login, idUtilisateur, secondesAttente, connexionPublique, socket);
+}
+
+QSharedPointer<GM_SocketAbstract> TableClient::nouveauSocket_(Transport transport)
+{
+    if (transport == Tcp)
+        return QSharedPointer<GM_SocketAbstract>(new GM_SocketTCP, &QObject::deleteLater);
+    return QSharedPointer<GM_SocketAbstract>(new GM_SocketWeb(transport == WebSocket), &QObject::deleteLater);
+}
+
+bool TableClient::essaieUnAutreTransport()
+{
+    if (transportsRestants_.isEmpty() || !clientSocket_)
+        return false;
+    const EssaiDeTransport essai = transportsRestants_.takeFirst();
+    const QString adresse = clientSocket_->getAdresse();
+    const QString login = clientSocket_->getLogin();
+    const qint64 idUtilisateur = clientSocket_->getIdUtilisateur();
+    const int secondes = clientSocket_->getSecondesAttente();
+    // Later: the socket that asks is still at work further up this call.
+    QTimer::singleShot(0, this, [this, essai, adresse, login, idUtilisateur, secondes] {
+        if (getEtatEnLigne() != Client || !clientSocket_)
+            return;
+        socket_ = nouveauSocket_(essai.transport);
+        ouvreConnexion_(adresse, essai.port, login, idUtilisateur, secondes, false, socket_);
+    });
+    return true;
+}
+
+void TableClient::ouvreConnexion_(const QString& adresse, quint16 port, const QString& login, qint64 idUtilisateur,
+                                  int secondesAttente, bool connexionPublique,
+                                  const QSharedPointer<GM_SocketAbstract>& socket)
+{
     if (clientSocket_) {
         clientSocket_->closeConnection();
         clientSocket_.reset();
-    }
-    if (socket.isNull()) {
-        // The transport the session was started with.
-        if (estTcp())
-            socket = QSharedPointer<GM_SocketAbstract>(new GM_SocketTCP, &QObject::deleteLater);
-        else
-            socket = QSharedPointer<GM_SocketAbstract>(new GM_SocketWeb(estNonSecurise()), &QObject::deleteLater);
-        socket_ = socket;
     }
     if (!fenetreConnexionExterne_ && !fenetreConnexion_)
         fenetreConnexion_ = std::make_unique<ZB_ClientConnection>(nullptr);
@@ -387,7 +427,7 @@ void TableClient::customEvent(QEvent* event)
         ZB_RoomTable* table = getTable(-1);
         const int etat = table != nullptr ? table->getEtatCourant() : 0;
         const bool enJeu = etat != 0 && !(etat >= 135 && etat <= 138) && table != nullptr && !table->estFinDeMatch();
-        if (enJeu)
+        if (enJeu || ev->getFinDePartie() == ZB_EventSocketError::FinDitParLHote)
             messageBox(GM::Warning, ev->getTitre(), ev->getTexte(), GM::Ok);
         else
             messageBox(GM::Information, tr("Information"), tr("La partie en ligne est terminée."), GM::Ok);

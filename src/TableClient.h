@@ -6,6 +6,7 @@
 #include "ZB_IdentiteReseau.h"
 #include "ZB_SalleClienteA.h"
 
+#include <QList>
 #include <QPointer>
 
 #include <functional>
@@ -48,6 +49,8 @@ public:
     void answerNextGame(bool isPlayerContinue) override;
     void resetToSingleTable() override;
     void cb_serverStart(int noTable) override;
+    // ZB_SalleClienteA: the next transport of the join, if any is left.
+    bool essaieUnAutreTransport() override;
 
     // The event window of every table, when the option is on.
     void setFenetreEvenements(bool afficher);
@@ -97,6 +100,14 @@ protected:
     void cb_serverStop() override;
 
 private:
+    enum Transport { WebSocketSecure, WebSocket, Tcp };
+    struct EssaiDeTransport {
+        Transport transport;
+        quint16 port;
+    };
+    static QSharedPointer<GM_SocketAbstract> nouveauSocket_(Transport transport);
+    void ouvreConnexion_(const QString& adresse, quint16 port, const QString& login, qint64 idUtilisateur,
+                         int secondesAttente, bool connexionPublique, const QSharedPointer<GM_SocketAbstract>& socket);
     void rejoueTout_(int modeVue);
     void reprend_(int modeDepart, int genreSession);
 
@@ -107,6 +118,9 @@ private:
     QPointer<ServerView> serverViewExterne_;
     QPointer<ZB_ClientConnection> fenetreConnexionExterne_;
     Hebergement hebergementSansVue_;
+    // The transports of this join still to try should the one in use find
+    // no table server at its port.
+    QList<EssaiDeTransport> transportsRestants_;
     int secondesAttente_ = 0;
     bool reponseFilm_ = false;
     bool filmDemande_ = false;

@@ -72,6 +72,13 @@ void ZB_HoteSansFenetre::demarre()
         echec_(ZB_MainWidget::texteEcouteImpossible(demarrage_.port));
         return;
     }
+    // Whoever runs it gives friends the address and a port: the first joins
+    // a copy that is not told its transport at once.
+    std::printf("HOST %s secure-websocket %u websocket %u tcp %u\n",
+                qUtf8Printable(ServerView::adressesDeLaMachine().join(QLatin1Char(','))),
+                unsigned(serveur_->getPortWebSecure()), unsigned(serveur_->getPortWebUnsecure()),
+                unsigned(serveur_->getPortTcp()));
+    std::fflush(stdout);
     int mode = ZB_Room::NouvellePartie;
     int session = ZB_Room::SessionServeur;
     const QString message = GM_Exception::sansException([&] {

@@ -27,7 +27,9 @@ class ZB_Translator;
 //   tournament). Any other start keeps the main window.
 // - It hosts as the main window's unattended host does, with the same room
 //   (TableClient), room parameters and game server (ZB_MultiServer): TCP on
-//   --port, WebSockets on free ports; the host sits at the first seat as a
+//   --port, WebSockets on the default ports (free ones when those are
+//   taken), printed first as "HOST <addresses> secure-websocket <port>
+//   websocket <port> tcp <port>"; the host sits at the first seat as a
 //   player of this machine and clients wait for the start (the server
 //   view's rules); the computer plays the host's seat, since the empty
 //   display is in the mode where the computer plays every seat; every box

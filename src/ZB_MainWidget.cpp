@@ -428,6 +428,13 @@ void ZB_MainWidget::OnQuitterEnLigne_Reponse(int bouton)
     OnNouvellePartie();
 }
 
+void ZB_MainWidget::OnArretServeur_Reponse(int bouton)
+{
+    ZB_TRACE_SLOT(trace_());
+    if ((bouton == GM::Ok || bouton == GM::Yes) && vueServeur_)
+        vueServeur_->arrete();
+}
+
 // --- Start modes.
 
 QString ZB_MainWidget::fichierDeReprise(const QString& dossier)
@@ -457,13 +464,7 @@ QString ZB_MainWidget::gardeFichierAbime(const QString& chemin)
 void ZB_MainWidget::demarre()
 {
     ZB_TRACE_SLOT(trace_());
-    // The game left at the last quit, else a new one. An unattended test run
-    // always plays a fresh match.
-    auto reprendOuCommence = [this] {
-        const QString reprise = demarrage_.autotest ? QString() : fichierDeReprise(dossierDonnees_);
-        if (reprise.isEmpty() || !ouvreFichier(reprise, ZB_Room::RepriseFichier))
-            OnNouvellePartie();
-    };
+    auto reprendOuCommence = [this] { reprendOuCommence_(); };
     // A file that cannot be opened costs the user nothing: the game in
     // progress resumes as if no file had been given. An unattended run ends
     // on the error instead.
@@ -511,14 +512,12 @@ bool ZB_MainWidget::depart_(int modeDepart, int genreSession, const QString& fic
         unsecure = serveur_->getPortWebUnsecure();
         tcp = serveur_->getPortTcp();
     }
-    // The port typed for the join replaces that of the transport in use.
+    // The port typed for the join may serve any of the three transports:
+    // the one in use is tried there first, then the others.
     if (genreSession == ZB_Room::SessionClient && portClient != 0) {
-        if (demarrage_.tcpsockets)
-            tcp = portClient;
-        else if (demarrage_.nossl)
-            unsecure = portClient;
-        else
-            secure = portClient;
+        tcp = portClient;
+        unsecure = portClient;
+        secure = portClient;
     }
     QString message;
     try {
@@ -607,6 +606,25 @@ void ZB_MainWidget::afficheErreur_(const QString& texte)
             app->setCodeDeSortie(ZB_Application::CODE_SORTIE_ERREUR);
         quitte_();
     }
+}
+
+void ZB_MainWidget::reprendOuCommence_()
+{
+    const QString reprise = demarrage_.autotest ? QString() : fichierDeReprise(dossierDonnees_);
+    if (reprise.isEmpty() || !ouvreFichier(reprise, ZB_Room::RepriseFichier))
+        OnNouvellePartie();
+}
+
+void ZB_MainWidget::retourAuJeuLocal_()
+{
+    ZB_TRACE_SLOT(trace_());
+    // The user may have left or joined again meanwhile; an unattended
+    // client reports its match as it ended.
+    if (salle_->getEtatEnLigne() != ZB_Room::Client || demarrage_.automatique)
+        return;
+    salle_->stopOnlineSession();
+    metAJourActions_();
+    reprendOuCommence_();
 }
 
 void ZB_MainWidget::OnNouvellePartie()

@@ -235,6 +235,8 @@ public slots:
     // local game.
     void OnQuitterEnLigne();
     void OnQuitterEnLigne_Reponse(int bouton);
+    // Stops the server the game runs on, after the same question.
+    void OnArretServeur_Reponse(int bouton);
 
     void OnSizeChanged();
     void OnSpecialKeyPressed(int touche);
@@ -290,6 +292,9 @@ private:
     void ouvreLobby_();
     void retraduitLobby_();
     void quitteLobby_();
+    // The game left at the last quit, else a new one; an unattended test
+    // run always plays a fresh match.
+    void reprendOuCommence_();
     bool departEnLigne_(int modeDepart, int genreSession, const QString& adresse, const QString& login,
                         quint16 secure, quint16 unsecure, quint16 tcp, int secondes, bool publique,
                         const QSharedPointer<GM_SocketAbstract>& socket, int noTable);
@@ -309,6 +314,10 @@ private:
 
 private slots:
     void metAJourActions_();
+    // A client's online game ended without the user leaving it (removed,
+    // the host gone, a join that failed): the local game the user had
+    // before comes back, playable at once.
+    void retourAuJeuLocal_();
     void OnMatchTermine();
     void OnHoteAttendClient();
     void OnSondeFichierOuvert();

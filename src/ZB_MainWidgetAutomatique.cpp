@@ -39,14 +39,12 @@ ZB_Room::Parametres ZB_MainWidget::parametresSalle(const ZB_Settings& demarrage,
 
 bool ZB_MainWidget::ecouteHote(ZB_MultiServer& serveur, const ZB_Settings& demarrage)
 {
-    // An unattended host listens for WebSockets on free ports, so that runs
-    // side by side on one machine do not collide.
-    const quint16 secure = demarrage.automatique ? 0 : ZB_MultiServer::PortWebSecureDefaut;
-    const quint16 unsecure = demarrage.automatique ? 0 : ZB_MultiServer::PortWebUnsecureDefaut;
     // The WebSocket ports are only defaults: when another program holds
-    // them (a second copy hosting on this machine), free ones do, and the
-    // server view shows which. The TCP port is the user's choice.
-    return serveur.ecoute(QHostAddress::Any, quint16(demarrage.port), secure, unsecure)
+    // them (a second copy hosting on this machine, unattended runs side by
+    // side), free ones do, and the server view or the unattended host's
+    // first line shows which. The TCP port is the user's choice.
+    return serveur.ecoute(QHostAddress::Any, quint16(demarrage.port), ZB_MultiServer::PortWebSecureDefaut,
+                          ZB_MultiServer::PortWebUnsecureDefaut)
         || serveur.ecoute(QHostAddress::Any, quint16(demarrage.port), 0, 0);
 }
 

@@ -171,8 +171,12 @@ void ZB_MainWidget::construitDialogues_()
                                                salle_->getServer(), salle_.get());
     salle_->setFenetreConnexion(fenetreConnexion_);
     salle_->setServerView(vueServeur_);
-    if (vueServeur_)
+    if (vueServeur_) {
         connect(vueServeur_.data(), &ServerView::signalServeurArrete, this, &ZB_MainWidget::OnServeurArrete);
+        // Stopping the game everybody plays asks first, as leaving it does.
+        connect(vueServeur_.data(), &ServerView::signalArretDemande, this,
+                [this] { salle_->askQuit(this, SLOT(OnArretServeur_Reponse(int))); });
+    }
 
     auto* tutoriel = scene->addDialog<FormTutorialEnter>(Z_DIALOGUES, PLACEMENT_TABLE, MODE_INCRUSTE, nullptr);
     formulaireTutoriel_ = tutoriel;

@@ -356,4 +356,7 @@ void ZB_MainWidget::OnOnlineGameEnded()
     if (GM_ServerList* salon = lobby_.data())
         salon->setConnectStatus(GM::InLobby);
     metAJourActions_();
+    // Later: the client's socket that told the end is still at work.
+    if (salle_->getEtatEnLigne() == ZB_Room::Client)
+        QTimer::singleShot(0, this, &ZB_MainWidget::retourAuJeuLocal_);
 }

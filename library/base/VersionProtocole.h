@@ -13,3 +13,10 @@ constexpr int VERSION_PROTOCOLE_ACTUELLE = 3;
 // host dropped the connection to make room, and the client may come back.
 // Older clients drop the record as one of an unknown kind.
 constexpr char RECORD_REFUS_TABLE[] = "{Ref!}";
+
+// What a host writes to a seated player's connection just before it closes
+// it for good: the host removed the player, or the host stopped the game.
+// The client tells its user that instead of a broken connection. Older
+// clients drop them as records of an unknown kind.
+constexpr char RECORD_RETRAIT_TABLE[] = "{Ret!}";
+constexpr char RECORD_ARRET_TABLE[] = "{Arr!}";

@@ -140,6 +140,10 @@ void ClientSocket::connecte(const QString& adresse, quint16 port, const QString&
     repartDeZero_();
     fermetureLocale_ = false;
     refusRecu_ = false;
+    conge_ = SansConge;
+    connecte_ = false;
+    recordLu_ = false;
+    transportEchoue_ = false;
     setEtat_(ZB_StatutConnexionA::ResolutionAdresse);
     if (socket_)
         socket_->connectToHost(adresse_, port_);
@@ -315,6 +319,10 @@ bool ClientSocket::retenu_()
 
 void ClientSocket::rejette_(const QString& raison, const QByteArray& record)
 {
+    if (!recordLu_ && getEtat() < ZB_StatutConnexionA::JeuEnCours) {
+        autreProtocole_();
+        return;
+    }
     // The peer's bytes go to the log on one line, and not all of them.
     qWarning().noquote() << QStringLiteral("WARNING: ClientSocket dropped a record from %1:%2 (%3): %4")
                                 .arg(adresse_, QString::number(port_), raison,
@@ -326,6 +334,12 @@ void ClientSocket::traiteRecord_(const QByteArray& record, bool precede)
     // Not an event: nothing for the list, and no sign of a game either.
     if (!precede && record == RECORD_REFUS_TABLE) {
         refusRecu_ = true;
+        recordLu_ = true;
+        return;
+    }
+    if (!precede && (record == RECORD_RETRAIT_TABLE || record == RECORD_ARRET_TABLE)) {
+        conge_ = record == RECORD_RETRAIT_TABLE ? CongeRetrait : CongeArret;
+        recordLu_ = true;
         return;
     }
     EvenementDeJeu ev;
@@ -334,6 +348,7 @@ void ClientSocket::traiteRecord_(const QByteArray& record, bool precede)
         rejette_(raison, record);
         return;
     }
+    recordLu_ = true;
 
     QPointer<ClientSocket> vivant(this);
     switch (ev.type_) {
@@ -646,6 +661,7 @@ void ClientSocket::onStateChanged(QAbstractSocket::SocketState state)
 
 void ClientSocket::onConnected()
 {
+    connecte_ = true;
     poste_(new ZB_EventClientAskInfo(login_, idUtilisateur_, secondesAttente_));
     // Only what is queued runs: the table is not told to go on, which would
     // move it past the state it waits for.
@@ -659,7 +675,28 @@ void ClientSocket::onConnected()
 
 void ClientSocket::onDisconnected()
 {
+    // Told already: another transport is tried, or the user was told that
+    // no game server answers there.
+    if (transportEchoue_)
+        return;
     int etat = getEtat();
+    // The host said why it lets this player go: that is what the user reads.
+    if (conge_ != SansConge && !fermetureLocale_ && etat < ZB_StatutConnexionA::DeconnecteUtilisateur) {
+        timerRenvoi_.stop();
+        timerEssai_.stop();
+        setEtat_(ZB_StatutConnexionA::Interrompu);
+        poste_(new ZB_EventSocketError(tr("Partie en ligne terminée"),
+                                       conge_ == CongeRetrait ? tr("L'hôte vous a retiré de la partie.")
+                                                              : tr("L'hôte a arrêté la partie."),
+                                       ZB_EventSocketError::FinDitParLHote));
+        return;
+    }
+    // Bytes that hold no record came from a server of another protocol.
+    if (!fermetureLocale_ && !refusRecu_ && !recordLu_ && !connexionPublique_
+        && etat < ZB_StatutConnexionA::JeuEnCours && getOctetsEnAttente() > 0) {
+        autreProtocole_();
+        return;
+    }
     if (connexionPublique_
         && (etat == ZB_StatutConnexionA::AttentePublique || etat == ZB_StatutConnexionA::AttentePubliqueReessai)
         && tentatives_ < TentativesPubliquesMax) {
@@ -667,6 +704,13 @@ void ClientSocket::onDisconnected()
         timerRenvoi_.stop();
         timerTentative_.start();
         return;
+    }
+    // Closed after the connection was made, before any record: a drop by
+    // the host, or a server of another transport, which is tried first.
+    if (essaiPossible_(etat) && !recordLu_) {
+        QPointer<ClientSocket> vivant(this);
+        if (transportSuivant_() || !vivant)
+            return;
     }
     if (essaiPossible_(etat)) {
         programmeEssai_();
@@ -701,6 +745,8 @@ void ClientSocket::reconnecte_()
 {
     repartDeZero_();
     fermetureLocale_ = false;
+    connecte_ = false;
+    recordLu_ = false;
     if (socket_)
         socket_->connectToHost(adresse_, port_);
 }
@@ -805,8 +851,23 @@ void ClientSocket::onError(QAbstractSocket::SocketError sockError)
                                             socket_->peerAddress().toString(), texteSocket));
     timerRenvoi_.stop();
     const int etat = getEtat();
-    if (etat >= ZB_StatutConnexionA::RefuseOuComplet)
+    // The close after the host's word is told by onDisconnected.
+    if (etat >= ZB_StatutConnexionA::RefuseOuComplet || transportEchoue_ || conge_ != SansConge)
         return;
+    switch (protocole_(sockError, etat)) {
+    case ProtocoleEtranger:
+        autreProtocole_();
+        return;
+    case ProtocoleIncertain: {
+        // The next transport first; with none left, as before.
+        QPointer<ClientSocket> vivant(this);
+        if (transportSuivant_() || !vivant)
+            return;
+        break;
+    }
+    case ProtocoleDeTable:
+        break;
+    }
 
     QString texte;
     switch (sockError) {

@@ -52,7 +52,14 @@ class GM_SocketAbstract;
 // plain close. A drop is tried again EssaisMax times, after DelaiEssaiMs,
 // then twice and four times that, each try announced on the status window;
 // the last one ends as a refusal. A public server's closes have their own
-// schedule (TentativesPubliquesMax tries, DelaiTentativeMs apart).
+// schedule (TentativesPubliquesMax tries, DelaiTentativeMs apart). A host
+// that lets a seated player go says why first (RECORD_RETRAIT_TABLE: it
+// removed the player; RECORD_ARRET_TABLE: it stopped the game), and that is
+// what the user is told. What comes back before any record may show that
+// the port serves another transport (a TLS or WebSocket handshake that
+// failed, bytes that hold no record): the room is asked to try its next
+// transport (ZB_SalleClienteA::essaieUnAutreTransport), and when none is
+// left the user is told that no game server answers at that port.
 //
 // The server is a peer: whatever it sends is read in whole records
 // (ZB_RecordReader, as the host reads its clients), a record that does not
@@ -248,6 +255,17 @@ private:
     void programmeEssai_();
     // A new connection to the same host, from a clean slate.
     void reconnecte_();
+    // What came back is no table server's (a TLS or WebSocket handshake
+    // that failed, bytes that are not records before any record): the room
+    // tries its next transport, or the user is told that no game server
+    // answers at this port; either way this connection ends quietly.
+    enum Protocole { ProtocoleDeTable, ProtocoleEtranger, ProtocoleIncertain };
+    Protocole protocole_(QAbstractSocket::SocketError erreur, int etat) const;
+    void autreProtocole_();
+    // The room's next transport, when it has one (true): this connection
+    // then ends without a word.
+    bool transportSuivant_();
+    void fermeEnSilence_();
     void poste_(ZB_Event* event);
     void flushListe_();
 
@@ -299,6 +317,15 @@ private:
     QTimer timerTentative_;
     // The host said it refuses this connection: its close is no drop.
     bool refusRecu_ = false;
+    // This try: the transport said it is connected (for a WebSocket, its
+    // handshake ended), a record read; the transport turned out to be the
+    // wrong one.
+    bool connecte_ = false;
+    bool recordLu_ = false;
+    bool transportEchoue_ = false;
+    // The host's word before it closed a seated player's connection.
+    enum Conge { SansConge, CongeRetrait, CongeArret };
+    Conge conge_ = SansConge;
     int essais_ = 0;
     int delaiEssaiMs_ = DelaiEssaiMs;
     QTimer timerEssai_;

@@ -5,10 +5,14 @@
 #include <QString>
 
 // A socket failed. On a client the end-game flag (1) also ends the online
-// game; on the server the error is only logged.
+// game; FinDitParLHote (2) ends it too, and its text, the host's own word,
+// is told whatever the table's state. On the server the error is only
+// logged.
 class ZB_EventSocketError : public ZB_Event
 {
 public:
+    static constexpr int FinDitParLHote = 2;
+
     ZB_EventSocketError(const QString& titre, const QString& texte, int finDePartie);
     ZB_EventSocketError(const ZB_EventSocketError&) = default;
     ZB_EventSocketError& operator=(const ZB_EventSocketError&) = default;

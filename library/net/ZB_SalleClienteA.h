@@ -11,4 +11,8 @@ public:
     virtual ~ZB_SalleClienteA() = default;
 
     virtual void posteEvenementDuClient(ZB_Event* ev) = 0;
+    // The socket's transport found no table server at the port: true when
+    // the room connects again over another transport (later, from its event
+    // loop), false when none is left to try.
+    virtual bool essaieUnAutreTransport() { return false; }
 };

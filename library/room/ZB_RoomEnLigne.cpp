@@ -31,6 +31,9 @@ void ZB_Room::stopOnlineSession()
     if (display_ != nullptr) {
         display_->finDeDonne(true);
         display_->afficheRejointPartieEnLigne(false, QString());
+        // A client sat where the host placed it; a local game seats the
+        // user first.
+        display_->setNoJoueurLocal(0);
     }
     for (ZB_RoomTable* table : std::as_const(tables_))
         table->reinitialise(true);

@@ -437,6 +437,9 @@ private:
     std::array<std::unique_ptr<JoueurHumain>, NombreDeSieges> m_joueurs;
     std::array<JoueurHumain*, NombreDeSieges> joueurs_() const;
     QMap<int, OptionsDuJoueur> m_entreesDonne;   // enter at the next inscription state
+    // The box that tells the local user it enters at the next deal, 0 when
+    // none is up: it goes once the user's seat is asked.
+    uint m_boiteEntree = 0;
     QMap<int, OptionsDuJoueur> m_entreesPli;     // enter at the next new-player state of a trick
     std::array<quint8, 4> m_memeCompte{};
     std::array<qint64, 4> m_comptes{-1, -1, -1, -1};

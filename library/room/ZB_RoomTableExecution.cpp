@@ -89,6 +89,21 @@ void ZB_RoomTable::customEvent(QEvent* event)
         return;
     }
 
+    // While a replay catches the table up, the recorded moves play the
+    // user's seat: a move of the user (a click on a request the replay
+    // showed) would take a recorded move's place and leave the table out of
+    // step with the host. It is turned away; the user is asked again, live,
+    // once the replay is over.
+    if (ev->source_ == EvenementDeJeu::Local_Human && ev->mode_ == 0
+        && EvenementDeJeu::estDeClasse(ev->type_, EvenementDeJeu::CoupDeJoueur)
+        && m_listeDesEvenements->estReplayEnCours()) {
+        if (m_display != nullptr)
+            m_display->setTexteAide(tr("La partie est rejouée jusqu'au coup en cours: vous jouerez dès la fin du "
+                                       "rattrapage."));
+        event->accept();
+        return;
+    }
+
     // A peer's event that does not read, or that the rules refuse with an
     // exception, must not reach the application's handler: it is dropped
     // here, and the events behind it still run.
@@ -444,10 +459,12 @@ bool ZB_RoomTable::executeEntree_(const EvenementDeJeu& ev)
     if (options.distant_ == 0) {
         if (!m_serveur)
             metEnAttenteDEntree_(siege);
-        messageBox(GM::Information, tr("Information."),
-                   tr("Comme la partie est déjà bien avancée, vous entrerez en jeu lors de la prochaine donne. "
-                      "Merci de patienter."),
-                   GM::Ok);
+        if (m_boiteEntree != 0)
+            closeMessageBox(m_boiteEntree);
+        m_boiteEntree = messageBox(GM::Information, tr("Information."),
+                                   tr("Comme la partie est déjà bien avancée, vous entrerez en jeu lors de la "
+                                      "prochaine donne. Merci de patienter."),
+                                   GM::Ok);
     }
     if (m_serveur) {
         m_entreesDonne.remove(siege);

@@ -218,11 +218,11 @@ QString ZB_ServerSocket::raisonDeRefus_(const QHostAddress& adresse)
     return QString();
 }
 
-void ZB_ServerSocket::refuse_(GM_SocketAbstract* socket)
+void ZB_ServerSocket::refuse_(GM_SocketAbstract* socket, const char* record)
 {
     // Said before the close, so that the client does not come back for the
     // same answer.
-    socket->write(QByteArray(RECORD_REFUS_TABLE));
+    socket->write(QByteArray(record));
     socket->disconnectFromHost();
     if (socket->state() == QAbstractSocket::UnconnectedState) {
         socket->deleteLater();
@@ -283,6 +283,9 @@ void ZB_ServerSocket::retireJoueur(ZB_ServerSocketConnection* connection)
     garde_.exclut(connection->getPlayerId());
     log_(QStringLiteral("INFO"),
          QStringLiteral("INFO: ZB_ServerSocket the host removed %1").arg(connection->toString()));
+    // The player is told why its connection ends.
+    if (GM_SocketAbstract* socket = connection->lacheSocket())
+        refuse_(socket, RECORD_RETRAIT_TABLE);
     removeConnection(connection, false);
 }
 
@@ -302,6 +305,11 @@ void ZB_ServerSocket::finDePartie_()
 void ZB_ServerSocket::arrete()
 {
     QMutexLocker verrou(&mutexRecursif_);
+    // The players are told that the host stopped, not that the connection
+    // broke.
+    for (ZB_ServerSocketConnection* connection : std::as_const(joueurs_))
+        if (GM_SocketAbstract* socket = connection->lacheSocket())
+            refuse_(socket, RECORD_ARRET_TABLE);
     finDePartie_();
 }
 
@@ -481,6 +489,18 @@ void ZB_ServerSocket::dataReceived_(const QByteArray& octets, ZB_ServerSocketCon
     // nobody's.
     if (!estConnectee_(connection) || connection->estAbandonnee())
         return;
+    // A peer that opens with anything but a record speaks another protocol
+    // (a WebSocket or TLS client on the TCP port): closed at once, so that
+    // it can try the port's own transport without waiting for the
+    // identification delay.
+    if (!connection->estIdentifie() && connection->tampon().enAttente() == 0 && !octets.isEmpty()
+        && octets.at(0) != '{') {
+        log_(QStringLiteral("WARNING"),
+             QStringLiteral("WARNING: ZB_ServerSocket closed %1: not the table protocol").arg(connection->toString()));
+        connection->ferme();
+        QCoreApplication::postEvent(this, new ZB_EventDisconnectServerSocketConnection(connection));
+        return;
+    }
     connection->tampon().ajoute(octets);
     while (estConnectee_(connection) && !connection->estAbandonnee()) {
         QByteArray record;

@@ -2,6 +2,7 @@
 
 #include "OptionsDePartie.h"
 #include "OptionsDuJoueur.h"
+#include "VersionProtocole.h"
 #include "ZB_GardeDesSieges.h"
 #include "ZB_ServerSeatingA.h"
 #include "ZB_TableConfiguration.h"
@@ -64,7 +65,11 @@ class ZB_ServerSocketConnection;
 // identifying from an address of its own. A refused socket is told so in
 // one record (RECORD_REFUS_TABLE) and closed, and its client tells its user
 // that the server refused it; a socket dropped to make room is closed
-// without a word, and its client tries again. Likewise only identified
+// without a word, and its client tries again. A player the host removes,
+// and every player when the host stops, is told so in one record
+// (RECORD_RETRAIT_TABLE, RECORD_ARRET_TABLE) before the close. A peer whose
+// first bytes are no record speaks another protocol (a WebSocket or TLS
+// client on the TCP port) and is closed at once. Likewise only identified
 // players who leave can end the game or send the waiting players home.
 //
 // Everything runs on the GUI thread: the sockets only post events (1000,
@@ -254,8 +259,9 @@ private:
     // Why a new socket from that address may not come in, empty when it may;
     // makes room among the unidentified connections when they are too many.
     QString raisonDeRefus_(const QHostAddress& adresse);
-    // Tells the socket it is refused, closes it and deletes it.
-    void refuse_(GM_SocketAbstract* socket);
+    // Tells the socket it is refused (or, with another record, why it is
+    // let go), closes it and deletes it.
+    void refuse_(GM_SocketAbstract* socket, const char* record = RECORD_REFUS_TABLE);
     void oublie_(ZB_ServerSocketConnection* connection);
     bool sansListeDeTables_() const { return tables_.isNull() || tables_->isEmpty(); }
     // Before the start, when the identified players are the seats'

@@ -35,6 +35,22 @@
 <context>
     <name>ClientSocket</name>
     <message>
+        <source>L&apos;ordinateur distant a été trouvé, mais aucun serveur de jeu ne répond sur ce port. Vérifiez le port que l&apos;hôte vous a donné</source>
+        <translation>Der entfernte Computer wurde gefunden, aber auf diesem Port antwortet kein Spielserver. Prüfen Sie den Port, den Ihnen der Gastgeber genannt hat</translation>
+    </message>
+    <message>
+        <source>Partie en ligne terminée</source>
+        <translation>Online-Partie beendet</translation>
+    </message>
+    <message>
+        <source>L&apos;hôte vous a retiré de la partie.</source>
+        <translation>Der Gastgeber hat Sie aus der Partie entfernt.</translation>
+    </message>
+    <message>
+        <source>L&apos;hôte a arrêté la partie.</source>
+        <translation>Der Gastgeber hat die Partie beendet.</translation>
+    </message>
+    <message>
         <source>Erreur de connection client</source>
         <translation>Verbindungsfehler</translation>
     </message>
@@ -788,8 +804,7 @@ spielt online.</translation>
         <translation>Komm zu uns auf Discord: </translation>
     </message>
     <message>
-        <source>&lt;Vous&gt; %1<byte value="xd"/>
-</source>
+        <source>&lt;Vous&gt; %1</source>
         <translation>&lt;Sie&gt; %1</translation>
     </message>
 </context>
@@ -3151,6 +3166,10 @@ x4</translation>
 <context>
     <name>ServerView</name>
     <message>
+        <source>Port à donner à vos amis: %1</source>
+        <translation>Port für Ihre Freunde: %1</translation>
+    </message>
+    <message>
         <source>Fermer</source>
         <translation>Schließen</translation>
     </message>
@@ -3756,6 +3775,10 @@ x4</translation>
 </context>
 <context>
     <name>ZB_RoomTable</name>
+    <message>
+        <source>La partie est rejouée jusqu&apos;au coup en cours: vous jouerez dès la fin du rattrapage.</source>
+        <translation>Die Partie wird bis zum aktuellen Zug nachgespielt: Sie spielen, sobald sie aufgeholt hat.</translation>
+    </message>
     <message>
         <source>Erreur interne: La boucle a évènements ne traite pas tous les cas</source>
         <translation>Interner Fehler: die Ereignisschleife behandelt nicht alle Fälle</translation>

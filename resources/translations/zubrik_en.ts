@@ -35,6 +35,22 @@
 <context>
     <name>ClientSocket</name>
     <message>
+        <source>L&apos;ordinateur distant a été trouvé, mais aucun serveur de jeu ne répond sur ce port. Vérifiez le port que l&apos;hôte vous a donné</source>
+        <translation>The remote computer was found, but no game server answers on this port. Check the port the host gave you</translation>
+    </message>
+    <message>
+        <source>Partie en ligne terminée</source>
+        <translation>Online game over</translation>
+    </message>
+    <message>
+        <source>L&apos;hôte vous a retiré de la partie.</source>
+        <translation>The host removed you from the game.</translation>
+    </message>
+    <message>
+        <source>L&apos;hôte a arrêté la partie.</source>
+        <translation>The host stopped the game.</translation>
+    </message>
+    <message>
         <source>Erreur de connection client</source>
         <translation>Client connection error</translation>
     </message>
@@ -788,8 +804,7 @@ is playing online.</translation>
         <translation>Join us on Discord: </translation>
     </message>
     <message>
-        <source>&lt;Vous&gt; %1<byte value="xd"/>
-</source>
+        <source>&lt;Vous&gt; %1</source>
         <translation>&lt;You&gt; %1</translation>
     </message>
 </context>
@@ -3151,6 +3166,10 @@ x4</translation>
 <context>
     <name>ServerView</name>
     <message>
+        <source>Port à donner à vos amis: %1</source>
+        <translation>Port to give your friends: %1</translation>
+    </message>
+    <message>
         <source>Fermer</source>
         <translation>Close</translation>
     </message>
@@ -3756,6 +3775,10 @@ x4</translation>
 </context>
 <context>
     <name>ZB_RoomTable</name>
+    <message>
+        <source>La partie est rejouée jusqu&apos;au coup en cours: vous jouerez dès la fin du rattrapage.</source>
+        <translation>The game is being replayed up to the current move: you will play as soon as it has caught up.</translation>
+    </message>
     <message>
         <source>Erreur interne: La boucle a évènements ne traite pas tous les cas</source>
         <translation>Internal error: the event loop does not handle every case</translation>

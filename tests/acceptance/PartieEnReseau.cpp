@@ -2,13 +2,18 @@
 
 #include "LectureEcran.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QHostAddress>
 #include <QTcpServer>
+#include <QSet>
 #include <QThread>
 #include <QDebug>
 
 #include <algorithm>
+
+#include <unistd.h>
 
 namespace {
 
@@ -55,7 +60,6 @@ bool PartieEnReseau::prepare(const DossierUtilisateur::Reglages& reglages)
     if (port_ == 0)
         return echoue_(hote_, QStringLiteral("No free TCP port on loopback"));
     hote_.setArguments({QStringLiteral("--port"), QString::number(port_)});
-    client_.setArguments({QStringLiteral("--tcpsockets")});
     return true;
 }
 
@@ -125,7 +129,40 @@ bool PartieEnReseau::heberge()
     return true;
 }
 
-bool PartieEnReseau::rejoint()
+QList<quint16> PartieEnReseau::portsDeLHote() const
+{
+    // The sockets the process holds, then those of them that listen.
+    QSet<QString> prises;
+    const QString dossier = QStringLiteral("/proc/%1/fd").arg(hote_.pid());
+    for (const QString& nom : QDir(dossier).entryList(QDir::System | QDir::NoDotAndDotDot)) {
+        char cible[128] = {};
+        const QByteArray chemin = QFile::encodeName(dossier + QLatin1Char('/') + nom);
+        const ssize_t n = ::readlink(chemin.constData(), cible, sizeof(cible) - 1);
+        const QString texte = n > 0 ? QString::fromLatin1(cible, int(n)) : QString();
+        if (texte.startsWith(QLatin1String("socket:[")))
+            prises.insert(texte.mid(8).chopped(1));
+    }
+    QList<quint16> ports;
+    for (const char* table : {"/proc/net/tcp", "/proc/net/tcp6"}) {
+        QFile f{QString::fromLatin1(table)};
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        const QList<QByteArray> lignes = f.readAll().split('\n');
+        for (const QByteArray& ligne : lignes) {
+            const QList<QByteArray> champs = ligne.simplified().split(' ');
+            // Local address, state 0A (listening), inode.
+            if (champs.size() < 10 || champs.at(3) != "0A" || !prises.contains(QString::fromLatin1(champs.at(9))))
+                continue;
+            const quint16 port = quint16(champs.at(1).split(':').value(1).toUInt(nullptr, 16));
+            if (port != 0 && !ports.contains(port))
+                ports.append(port);
+        }
+    }
+    std::sort(ports.begin(), ports.end());
+    return ports;
+}
+
+bool PartieEnReseau::rejoint(quint16 portTape)
 {
     if (!client_.lance())
         return false;
@@ -163,7 +200,7 @@ bool PartieEnReseau::rejoint()
     e.tape(QStringLiteral("127.0.0.1"));
     e.touche(QStringLiteral("Tab"));
     e.touche(QStringLiteral("ctrl+a"));
-    e.tape(QString::number(port_));
+    e.tape(QString::number(portTape != 0 ? portTape : port_));
     client_.garde(QStringLiteral("join_dialog"));
     e.touche(QStringLiteral("Return"));
     if (vueAvantClient_.isNull())

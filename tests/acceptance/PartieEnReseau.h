@@ -16,9 +16,11 @@
 // the case and its side ("<case>_host", "<case>_client").
 //
 // Rules:
-// - The host listens on a free TCP port of this machine (--port); the
-//   client joins it over TCP (--tcpsockets) on loopback, so that cases run
-//   side by side never meet.
+// - The host listens on a free TCP port of this machine (--port), and on
+//   WebSocket ports (the default ones, or free ones when another case holds
+//   them); the client is started as a person starts it (its transport not
+//   chosen) and joins on loopback with the port it is given, whichever of
+//   the host's three it is, so that cases run side by side never meet.
 // - Every step goes through the windows (menu keys, typing, clicks) and
 //   waits for what its user would see; a step that fails says why in
 //   echec(), and both programs are ended with this object.
@@ -44,9 +46,13 @@ public:
     // server view shows.
     bool heberge();
     // Starts the client's program (again, after tueClient) and joins the
-    // host (Network > Join a game, 127.0.0.1 and the port typed) until the
-    // host's server view has changed for it, when that view is up.
-    bool rejoint();
+    // host (Network > Join a game, 127.0.0.1 and the port typed: the host's
+    // TCP port unless another is given) until the host's server view has
+    // changed for it, when that view is up.
+    bool rejoint(quint16 portTape = 0);
+    // The ports the host's program listens on (its three transports), as
+    // the system tells them, in increasing order.
+    QList<quint16> portsDeLHote() const;
     // The host starts the game with the server view's first button; the
     // view goes.
     bool demarre();

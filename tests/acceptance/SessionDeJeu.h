@@ -49,6 +49,8 @@ public:
     // does not, or ends with an error.
     bool quitte();
     bool enMarche() const { return programme_.state() != QProcess::NotRunning; }
+    // The running program's process id (0 when none).
+    qint64 pid() const { return programme_.processId(); }
 
     QRect fenetre() const { return fenetre_; }
     QImage capture();

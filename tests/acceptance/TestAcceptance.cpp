@@ -35,7 +35,7 @@ private:
     // took some 140 s.
     static constexpr int LIMITE_S = 200;
     // Two programs start, meet and play a deal with two users.
-    static constexpr int LIMITE_RESEAU_S = 200;
+    static constexpr int LIMITE_RESEAU_S = 300;
 
     // A turn of an online game, in seconds: twice the game options' default,
     // so that a pilot slowed down by a small, busy machine is never the one
@@ -282,6 +282,18 @@ private slots:
         // Each user played its own seat: the host the first, the client the
         // second, none of them a computer's.
         QVERIFY(hote.cartesJouees() >= 9 && client.cartesJouees() >= 9);
+
+        // The client leaves the online game (Network > Leave, yes to the
+        // question): a local game is back, and its user plays it at once.
+        partie.client().touche(QStringLiteral("alt+n"));
+        QThread::msleep(300);
+        partie.client().ecran().touche(QStringLiteral("l"));
+        PiloteDePartie local(partie.client());
+        local.setReponseBoites(true);
+        QVERIFY2(local.joue([&local](const Vue& v) { return local.cartesJouees() >= 2 && v.demandeCarte; }, 40000),
+                 qPrintable(partie.echec()));
+        partie.client().garde(QStringLiteral("local_after_leaving"));
+        partie.hote().garde(QStringLiteral("client_left"));
     }
 
     // A client's program killed in the middle of a deal and started again
@@ -295,7 +307,13 @@ private slots:
         DossierUtilisateur::Reglages r;
         r.objectif = 1000;
         r.delaiTour = DELAI_TOUR_S;
-        QVERIFY2(partie.prepare(r) && partie.heberge() && partie.rejoint(), qPrintable(partie.echec()));
+        QVERIFY2(partie.prepare(r) && partie.heberge(), qPrintable(partie.echec()));
+        // The host's WebSocket ports, beside its TCP one: the client joins by
+        // one, and comes back by the other.
+        QList<quint16> ports = partie.portsDeLHote();
+        ports.removeAll(partie.port());
+        QVERIFY2(ports.size() == 2, qPrintable(QStringLiteral("ports of the host: %1").arg(ports.size())));
+        QVERIFY2(partie.rejoint(ports.at(0)), qPrintable(partie.echec()));
         // Waiting for the host, the connection window is up with its cancel.
         QVERIFY2(attendsBoite(partie.client(), true, 5000), "no connection window while the client waits");
         partie.client().garde(QStringLiteral("waiting"));
@@ -322,16 +340,44 @@ private slots:
         }
         partie.tueClient();
         partie.hote().garde(QStringLiteral("client_killed"));
-        QVERIFY2(partie.rejoint(), qPrintable(partie.echec()));
+        QVERIFY2(partie.rejoint(ports.at(1)), qPrintable(partie.echec()));
         // Nobody answers the boxes that greet the return for longer than a
         // turn lasts: the user's turns that come meanwhile come under them.
         QThread::sleep(DELAI_TOUR_S + 3);
         partie.client().garde(QStringLiteral("greeting_boxes"));
+        // Then the user answers them and double-clicks cards while the
+        // replay catches the table up, as an impatient person does.
+        {
+            QElapsedTimer impatience;
+            impatience.start();
+            int clics = 0;
+            while (impatience.elapsed() < 12000 && partie.client().enMarche()) {
+                const QImage image = partie.client().capture();
+                QList<QRect> panneau;
+                QList<QRect> boite;
+                PiloteDePartie::litBoutons(image, panneau, boite);
+                if (!boite.isEmpty()) {
+                    partie.client().ecran().clique(partie.client().fenetre().topLeft() + boite.first().center());
+                } else {
+                    const LectureEcran::Main main = LectureEcran::main(image);
+                    if (!main.jouables.isEmpty() && clics < 3) {
+                        partie.client().ecran().doubleClique(partie.client().fenetre().topLeft()
+                                                             + main.jouables.first());
+                        ++clics;
+                    }
+                }
+                QThread::msleep(300);
+            }
+            partie.client().garde(QStringLiteral("after_clicks"));
+        }
+        // The table goes on: the user plays through a whole next deal.
         PiloteDePartie client(partie.client());
         client.setSansRecord(true);
         client.setSansAide(true);
-        QVERIFY2(client.joue([&client](const Vue&) { return client.cartesJouees() >= 2; }, 60000),
+        QVERIFY2(client.joue([&client](const Vue&) { return client.cartesJouees() >= 12; }, 60000),
                  qPrintable(partie.echec()));
+        partie.client().garde(QStringLiteral("next_deal"));
+        partie.hote().garde(QStringLiteral("next_deal"));
         fini = true;
         cote.join();
         finHote.dismiss();

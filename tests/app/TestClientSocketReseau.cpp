@@ -85,9 +85,12 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(exec.executes.size(), 2, Delai);
         QCOMPARE(exec.executes.at(1).source_, int(EvenementDeJeu::SourceRemote_Human_MyOwnMessageReturned));
 
+        // The host stops: the client tells that, not a broken connection.
         serveur.arrete();
-        QTRY_COMPARE_WITH_TIMEOUT(salle.deType(ZB_Event::DisconnectClient).size(), 1, Delai);
-        QCOMPARE(salle.deType(ZB_Event::DisconnectClient)[0].drapeau, 1);
+        QTRY_COMPARE_WITH_TIMEOUT(salle.deType(ZB_Event::SocketError).size(), 1, Delai);
+        QCOMPARE(salle.deType(ZB_Event::SocketError)[0].texte, QStringLiteral("L'hôte a arrêté la partie."));
+        QCOMPARE(salle.deType(ZB_Event::SocketError)[0].drapeau, int(ZB_EventSocketError::FinDitParLHote));
+        QVERIFY(salle.deType(ZB_Event::DisconnectClient).isEmpty());
         QVERIFY(client.getEtat() >= 7);
     }
 

@@ -29,6 +29,7 @@
 #include <QSignalSpy>
 #include <QSslConfiguration>
 #include <QSslKey>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
@@ -129,6 +130,14 @@ private:
     QList<QByteArray> retenus_;
     QTimer attente_;
 };
+
+// The deals a table has begun.
+int donnes(const ListeDesEvenements& liste)
+{
+    const QStringList tous = coups(liste);
+    const QString distribue = QString::number(EvenementDeJeu::Dis) + QLatin1Char(' ');
+    return int(std::count_if(tous.cbegin(), tous.cend(), [&](const QString& c) { return c.startsWith(distribue); }));
+}
 
 } // namespace
 
@@ -260,6 +269,59 @@ private slots:
             QCOMPARE(table->getJoueur(0)->options_.id_, idHote);
             QCOMPARE(table->getJoueur(1)->options_.id_, client->salle->getIdJoueur());
         }
+    }
+
+    // A joining copy is given one port, whichever of the host's ports its
+    // user typed, and speaks its own transport first: it finds the port's
+    // transport and is seated. A port where something else answers (a web
+    // service) is told as such, never as a full host.
+    void unPortQuelconque_data()
+    {
+        QTest::addColumn<int>("transportClient");
+        QTest::addColumn<int>("portHote");
+        for (const int client : {int(WebSocketSecure), int(Tcp)})
+            for (const int port : {int(Tcp), int(WebSocket), int(WebSocketSecure), -1})
+                QTest::addRow("%s client, %s port", client == Tcp ? "tcp" : "secure",
+                              port == Tcp ? "tcp" : port == WebSocket ? "websocket"
+                                                  : port == WebSocketSecure ? "secure" : "web service")
+                    << client << port;
+    }
+    void unPortQuelconque()
+    {
+        QFETCH(int, transportClient);
+        QFETCH(int, portHote);
+        heberge(Tcp);
+        // Something that answers HTTP on its port, as a web service does.
+        QTcpServer web;
+        QVERIFY(web.listen(QHostAddress::LocalHost, 0));
+        connect(&web, &QTcpServer::newConnection, this, [&web] {
+            QTcpSocket* s = web.nextPendingConnection();
+            connect(s, &QTcpSocket::readyRead, s, [s] {
+                s->readAll();
+                s->write("HTTP/1.1 400 Bad Request\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+                s->disconnectFromHost();
+            });
+        });
+        const quint16 port = portHote == Tcp                ? serveur->getPortTcp()
+                           : portHote == WebSocket          ? serveur->getPortWebUnsecure()
+                           : portHote == WebSocketSecure    ? serveur->getPortWebSecure()
+                                                            : web.serverPort();
+        Machine client{Transport(transportClient)};
+        int mode = ZB_Room::SansDepart;
+        int session = ZB_Room::SessionClient;
+        client.salle->reponse_Depart(&mode, &session, optionsJass(), QStringLiteral("127.0.0.1"),
+                                     QStringLiteral("invite"), port, port, port, 5, false, {}, 0);
+        if (portHote >= 0) {
+            QVERIFY2(QTest::qWaitFor([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 20000),
+                     qPrintable(client.titres().join(QLatin1Char('\n'))));
+            QCOMPARE(client.salle->getClientSocket()->getPort(), port);
+            return;
+        }
+        QVERIFY(QTest::qWaitFor([&] { return !client.titres().isEmpty(); }, 30000));
+        const QString titres = client.titres().join(QLatin1Char('\n'));
+        QVERIFY2(titres.contains(QStringLiteral("aucun serveur de jeu ne répond sur ce port")), qPrintable(titres));
+        QVERIFY2(!titres.contains(QStringLiteral("complet")) && !titres.contains(QStringLiteral("SSL")),
+                 qPrintable(titres));
     }
 
     // Five sockets that connect and never say a word, renewed as the host
@@ -479,7 +541,46 @@ private slots:
         const int etat = hote->liste()->etatAttendu_;
         QVERIFY(QTest::qWaitFor([&] { return hote->liste()->etatAttendu_ != etat; }, 20000));
 
+        // It comes back late in a deal: it enters at the next one, after a
+        // replay of the game so far that is played at the table's pace.
+        QVERIFY(QTest::qWaitFor([&] {
+            const int e = hote->liste()->etatAttendu_;
+            return e >= 80 && e <= 120;
+        }, 20000));
+        const int donnesAvantRetour = donnes(*hote->liste());
         client = rejoint(Tcp, {}, dossier.path());
+        // Its user double-clicks cards while the catch-up replay runs: the
+        // panel answers the replayed request of its seat, and the answer
+        // reaches the table before the replay's next move (the pace of a
+        // replay a person watches).
+        int clics = 0;
+        QTimer clic;
+        connect(&clic, &QTimer::timeout, this, [&] {
+            ListeDesEvenements* liste = client ? client->liste() : nullptr;
+            if (liste == nullptr || !liste->estReplayEnCours())
+                return;
+            JoueurHumain* joueur = client->salle->getTable(-1)->getJoueur(siege);
+            if (joueur == nullptr)
+                return;
+            // Not the card the replay plays there (the host's, as it was
+            // played): a person's choice differs from it.
+            const InfoDemande& demande = joueur->demande_;
+            QString rejouee;
+            const QString debut = QStringLiteral("%1 %2 %3 ").arg(EvenementDeJeu::Ajo).arg(demande.etat_).arg(siege);
+            for (const QString& coup : coups(*hote->liste()))
+                if (coup.startsWith(debut))
+                    rejouee = coup.mid(debut.size());
+            for (const Carte* carte : joueur->main_)
+                if (Partie::estCodeJouable(joueur->peutJouerCarte(*carte)) && carte->toString() != rejouee) {
+                    EvenementDeJeu double_clic(EvenementDeJeu::Ajo, carte->toString(), siege, demande.etat_,
+                                               EvenementDeJeu::Local_Human, joueur->options_.id_, 0,
+                                               demande.noDemande_, demande.noTable_, ZB_ICI);
+                    QCoreApplication::sendEvent(client->salle.get(), &double_clic);
+                    ++clics;
+                    return;
+                }
+        });
+        clic.start(0);
         QVERIFY(QTest::qWaitFor([&] { return table->getJoueur(siege)->modeJeu_ == modeDistant; }, 60000));
         QCOMPARE(table->getJoueur(siege)->options_.id_, id);
         // Its own moves come back to the host from its seat.
@@ -493,6 +594,18 @@ private slots:
         }, 60000));
         QVERIFY(QTest::qWaitFor([&] { return coups(*client->liste()).size() >= coupsAvant; }, 20000));
         QCOMPARE(coups(*client->liste()).mid(0, coupsAvant), coups(*hote->liste()).mid(0, coupsAvant));
+        // The clicks were neither lost into a stall nor taken for moves: the
+        // table deals on, the same on both machines.
+        QVERIFY(clics > 0);
+        clic.stop();
+        QVERIFY2(QTest::qWaitFor([&] { return donnes(*hote->liste()) >= donnesAvantRetour + 2; }, 60000),
+                 qPrintable(QStringLiteral("host in state %1, client in state %2")
+                                .arg(hote->liste()->etatAttendu_)
+                                .arg(client->liste()->etatAttendu_)));
+        QVERIFY(QTest::qWaitFor([&] { return coups(*client->liste()).size() >= coups(*hote->liste()).size() - 4; },
+                                20000));
+        const int communs = int(coups(*client->liste()).size());
+        QCOMPARE(coups(*client->liste()).mid(0, communs), coups(*hote->liste()).mid(0, communs));
         QVERIFY2(!CompteAvertissements::tous.join(QLatin1Char('\n')).contains(QLatin1String("SKIPPED")),
                  qPrintable(CompteAvertissements::tous.join(QLatin1Char('\n'))));
     }
@@ -533,6 +646,19 @@ private slots:
                 .contains(QStringLiteral("La connection avec le serveur a été interrompue. La partie ne pourra pas "
                                          "continuer."));
         }, 10000));
+
+        // The host removes the player: it is told so, not that the
+        // connection broke.
+        heberge(WebSocket);
+        std::unique_ptr<Machine> retire = rejoint(WebSocket);
+        QVERIFY(QTest::qWaitFor([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 10000));
+        hote->salle->getServerView()->OnDemarrer();
+        QVERIFY(QTest::qWaitFor([&] { return retire->liste()->etatAttendu_ > 40; }, 20000));
+        hote->salle->getServer()->retireJoueur(hote->salle->getServer()->getJoueurs().first());
+        QVERIFY(QTest::qWaitFor([&] {
+            return retire->titres().join(QLatin1Char('\n')).contains(QStringLiteral("L'hôte vous a retiré de la partie."));
+        }, 10000));
+        QVERIFY(!retire->titres().join(QLatin1Char('\n')).contains(QStringLiteral("interrompue")));
 
         // The user leaves: no interruption notice.
         heberge(WebSocket);

@@ -383,6 +383,35 @@ private slots:
         QCOMPARE(w.salle()->getClientSocket()->getStatut(), static_cast<ZB_StatutConnexionA*>(w.fenetreConnexion()));
     }
 
+    // A join that fails (nobody serves the port) leaves no online game
+    // behind: the local game the user had comes back as it was and goes
+    // on, with the commands of a local game and the user's seat below.
+    void rejoindreEchoueRendLeJeuLocal()
+    {
+        quint16 portFerme = 0;
+        {
+            QTcpServer temporaire;
+            QVERIFY(temporaire.listen(QHostAddress::LocalHost, 0));
+            portFerme = temporaire.serverPort();
+        }
+        QTemporaryDir dossier;
+        ZB_MainWidget w(accompagne(), dossier.path());
+        ordinateurPartout(w);
+        w.OnNouvellePartie();
+        QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= 3; }, 30000));
+        w.salle()->saveToFile();
+        const QStringList avant = cartesJouees(record(w));
+        w.rejoint(QStringLiteral("127.0.0.1"), portFerme);
+        QVERIFY(w.salle()->estEnLigne());
+        QVERIFY(attend([&] { return !w.salle()->estEnLigne(); }, 20000));
+        for (const char* nom : {"nouvelle", "ouvrir", "heberger", "rejoindre"})
+            QVERIFY2(w.action(QLatin1String(nom))->isEnabled(), nom);
+        QVERIFY(!w.action(QStringLiteral("quitterEnLigne"))->isEnabled());
+        QCOMPARE(w.vue()->scene()->siegeBas(), 0);
+        QVERIFY(attend([&] { return cartesJouees(record(w)).size() > avant.size(); }, 30000));
+        QCOMPARE(cartesJouees(record(w)).mid(0, avant.size()), avant);
+    }
+
     // Each menu command opens its own window in the table, and only it.
     void commandesOuvrentLeurDialogue_data()
     {

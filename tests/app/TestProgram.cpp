@@ -399,6 +399,15 @@ private slots:
         int cb = -1;
         QString reste;
         QVERIFY2(lisScores(deLHote, QStringLiteral("MATCH"), ha, hb, reste), qPrintable(deLHote));
+        // It told where to join: its addresses and the ports of its three
+        // transports, the TCP one as asked.
+        const QRegularExpressionMatch ports =
+            QRegularExpression(QStringLiteral("^HOST \\S+ secure-websocket (\\d+) websocket (\\d+) tcp (\\d+)$"),
+                               QRegularExpression::MultilineOption)
+                .match(deLHote);
+        QVERIFY2(ports.hasMatch(), qPrintable(deLHote));
+        QVERIFY(ports.captured(1).toInt() > 0 && ports.captured(2).toInt() > 0);
+        QCOMPARE(ports.captured(3).toInt(), int(port));
         QVERIFY2(QFile::exists(reste.remove(QRegularExpression(QStringLiteral("^file ")))), qPrintable(reste));
         QVERIFY2(lisScores(duClient, QStringLiteral("MATCH"), ca, cb, reste), qPrintable(duClient));
         QCOMPARE(ca, ha);

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
@@ -20,6 +21,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
+#include <QTranslator>
 
 namespace {
 
@@ -250,6 +252,16 @@ private slots:
         chatBob.OnRefresh();
         QTRY_VERIFY_WITH_TIMEOUT(pollsDeBob() > avant && chatBob.refreshTimer()->isActive(), Delai);
         QCOMPARE(chatBob.textEdit()->toPlainText(), QStringLiteral("<Alice> salut à tous\n<Vous> bonsoir\n"));
+
+        // In English too, the user's own line ends, and the next one starts
+        // on a line of its own.
+        QTranslator anglais;
+        QVERIFY(anglais.load(QStringLiteral(":/translations/zubrik_en.qm")));
+        QCoreApplication::installTranslator(&anglais);
+        const auto retire = qScopeGuard([&anglais] { QCoreApplication::removeTranslator(&anglais); });
+        s.onglet.lineEdit()->setText(QStringLiteral("hi"));
+        s.onglet.sendButton()->click();
+        QVERIFY2(s.texte().endsWith(QStringLiteral("\n<You> hi\n")), qPrintable(s.texte()));
     }
 
     // The tab as the user sees it (kept with ZB_KEEP_TEST_PICTURES=<folder>).

@@ -1,0 +1,84 @@
+// ClientSocket: a transport that finds no table server at the port. The
+// room may then try its next transport; the user hears of it only when none
+// is left.
+
+#include "ClientSocket.h"
+
+#include "GM_SocketAbstract.h"
+#include "ZB_SalleClienteA.h"
+
+#include <QDebug>
+
+ClientSocket::Protocole ClientSocket::protocole_(QAbstractSocket::SocketError erreur, int etat) const
+{
+    if (fermetureLocale_ || refusRecu_ || recordLu_ || connexionPublique_ || etat >= ZB_StatutConnexionA::JeuEnCours)
+        return ProtocoleDeTable;
+    switch (erreur) {
+    case QAbstractSocket::SslHandshakeFailedError:
+    case QAbstractSocket::SslInternalError:
+    case QAbstractSocket::SslInvalidUserDataError:
+        return ProtocoleEtranger;
+    case QAbstractSocket::ConnectionRefusedError:
+        // A WebSocket whose handshake got an answer, but not the upgrade,
+        // names the handshake in its text; otherwise nothing listens, or
+        // only on another transport.
+        if (!connecte_ && socket_ && socket_->errorString().contains(QLatin1String("handshake"), Qt::CaseInsensitive))
+            return ProtocoleEtranger;
+        return connecte_ ? ProtocoleDeTable : ProtocoleIncertain;
+    case QAbstractSocket::RemoteHostClosedError:
+        // Bytes that hold no record came from a server of another
+        // protocol. A close without a byte may be a drop by the host (a
+        // WebSocket's even before it tells that its handshake ended), or a
+        // server of another transport.
+        return getOctetsEnAttente() > 0 ? ProtocoleEtranger : ProtocoleIncertain;
+    default:
+        return ProtocoleDeTable;
+    }
+}
+
+bool ClientSocket::transportSuivant_()
+{
+    if (transportEchoue_ || salle_ == nullptr || (salleEstObjet_ && gardeSalle_.isNull()))
+        return false;
+    transportEchoue_ = true;
+    QPointer<ClientSocket> vivant(this);
+    if (salle_->essaieUnAutreTransport()) {
+        if (vivant)
+            fermeEnSilence_();
+        return true;
+    }
+    if (vivant)
+        transportEchoue_ = false;
+    return false;
+}
+
+void ClientSocket::fermeEnSilence_()
+{
+    timerRenvoi_.stop();
+    timerEssai_.stop();
+    timerTentative_.stop();
+    repartDeZero_();
+    fermetureLocale_ = true;
+    if (socket_ && socket_->isValid())
+        socket_->abort();
+}
+
+void ClientSocket::autreProtocole_()
+{
+    if (transportEchoue_)
+        return;
+    timerRenvoi_.stop();
+    timerEssai_.stop();
+    timerTentative_.stop();
+    qInfo().noquote() << QStringLiteral("INFO: ClientSocket: %1:%2 does not speak the table protocol over this "
+                                        "transport.")
+                             .arg(adresse_, QString::number(port_));
+    QPointer<ClientSocket> vivant(this);
+    if (transportSuivant_() || !vivant)
+        return;
+    transportEchoue_ = true;
+    setEtat_(ZB_StatutConnexionA::AutreErreur);
+    posteErreur_(tr("L'ordinateur distant a été trouvé, mais aucun serveur de jeu ne répond sur ce port. "
+                    "Vérifiez le port que l'hôte vous a donné"));
+    fermeEnSilence_();
+}
