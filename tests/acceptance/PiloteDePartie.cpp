@@ -160,6 +160,19 @@ bool PiloteDePartie::clique_(const QRect& bouton, const QString& quoi)
     return attendsDisparition_(bouton, quoi);
 }
 
+namespace {
+
+// The button, or one of its width where it was, is on the picture.
+bool boutonPresent(const QImage& image, const QRect& bouton)
+{
+    for (const QRect& r : LectureEcran::boutons(image))
+        if (r.intersects(bouton) && std::abs(r.width() - bouton.width()) <= 4)
+            return true;
+    return false;
+}
+
+} // namespace
+
 bool PiloteDePartie::attendsDisparition_(const QRect& bouton, const QString& quoi)
 {
     // The button goes once the click or key is taken.
@@ -167,11 +180,7 @@ bool PiloteDePartie::attendsDisparition_(const QRect& bouton, const QString& quo
     attente.start();
     while (attente.elapsed() < DISPARITION_MS) {
         QThread::msleep(REGARD_MS);
-        const QImage image = session_.capture();
-        bool encore = false;
-        for (const QRect& r : LectureEcran::boutons(image))
-            encore = encore || (r.intersects(bouton) && std::abs(r.width() - bouton.width()) <= 4);
-        if (!encore)
+        if (!boutonPresent(session_.capture(), bouton))
             return true;
     }
     return session_.echoue(QStringLiteral("The %1 stayed on the window").arg(quoi));
@@ -217,6 +226,12 @@ bool PiloteDePartie::choisitDansPanneau_(const QList<QRect>& panneau, const Reco
 
 bool PiloteDePartie::repondBoite_(const QList<QRect>& boutons)
 {
+    // A window that has just closed (the file dialog) stays on the screen
+    // until the table repaints under it, longer on a loaded machine: its
+    // buttons read like a box's. A box is one still there at the next look.
+    QThread::msleep(REGARD_MS);
+    if (!boutonPresent(session_.capture(), boutons.first()))
+        return true;
     ++boites_;
     session_.garde(QStringLiteral("box"));
     if (!toucheBoite_.isEmpty()) {
@@ -444,7 +459,11 @@ bool PiloteDePartie::joue(const Condition& fini, int sansProgresMs)
             QList<QRect> panneauStable;
             QList<QRect> aucune;
             litBoutons(apres, panneauStable, aucune);
-            if (panneauStable.isEmpty() || !choisitDansPanneau_(panneauStable, vue.record))
+            // Gone between the two looks (answered by the table, or still
+            // coming up on a loaded machine): look again.
+            if (panneauStable.isEmpty())
+                continue;
+            if (!choisitDansPanneau_(panneauStable, vue.record))
                 return false;
             progres.restart();
             continue;
