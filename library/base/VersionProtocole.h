@@ -14,6 +14,12 @@ constexpr int VERSION_PROTOCOLE_ACTUELLE = 3;
 // Older clients drop the record as one of an unknown kind.
 constexpr char RECORD_REFUS_TABLE[] = "{Ref!}";
 
+// Written right after RECORD_REFUS_TABLE when the reason is that every seat
+// is taken, so that the client can say the table is full rather than list
+// the possible reasons. Older clients drop it as a record of an unknown kind
+// and keep their general text.
+constexpr char RECORD_REFUS_COMPLET[] = "{Ref!Complet!}";
+
 // What a host writes to a seated player's connection just before it closes
 // it for good: the host removed the player, or the host stopped the game.
 // The client tells its user that instead of a broken connection. Older

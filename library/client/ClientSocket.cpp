@@ -140,6 +140,7 @@ void ClientSocket::connecte(const QString& adresse, quint16 port, const QString&
     repartDeZero_();
     fermetureLocale_ = false;
     refusRecu_ = false;
+    refusComplet_ = false;
     conge_ = SansConge;
     connecte_ = false;
     recordLu_ = false;
@@ -332,8 +333,9 @@ void ClientSocket::rejette_(const QString& raison, const QByteArray& record)
 void ClientSocket::traiteRecord_(const QByteArray& record, bool precede)
 {
     // Not an event: nothing for the list, and no sign of a game either.
-    if (!precede && record == RECORD_REFUS_TABLE) {
+    if (!precede && (record == RECORD_REFUS_TABLE || record == RECORD_REFUS_COMPLET)) {
         refusRecu_ = true;
+        refusComplet_ = refusComplet_ || record == RECORD_REFUS_COMPLET;
         recordLu_ = true;
         return;
     }
@@ -822,13 +824,15 @@ void ClientSocket::refuseParLHote_()
 {
     // The host refused the connection (its seats are taken, or this address
     // holds too many connections that never introduced a player), or kept
-    // dropping it. A host that said it refuses may have any of its reasons;
-    // one that kept closing on a player it let introduce itself, waiting
-    // for the teams, without a word, has no seat left for it.
+    // dropping it. A host that said every seat is taken is full; one that
+    // refused without a reason (an older host, or any other reason) may have
+    // any of them; one that kept closing on a player it let introduce
+    // itself, waiting for the teams, without a word, has no seat left for it.
     const int etat = getEtat();
-    const bool complet = !refusRecu_
-                      && (etat == ZB_StatutConnexionA::AttenteHote || etat == ZB_StatutConnexionA::AttentePublique
-                          || etat == ZB_StatutConnexionA::AttentePubliqueReessai);
+    const bool complet = refusComplet_
+                      || (!refusRecu_
+                          && (etat == ZB_StatutConnexionA::AttenteHote || etat == ZB_StatutConnexionA::AttentePublique
+                              || etat == ZB_StatutConnexionA::AttentePubliqueReessai));
     setEtat_(ZB_StatutConnexionA::RefuseOuComplet);
     posteErreur_(complet ? tr("L'ordinateur distant a été trouvé, mais le serveur de jeu est complet")
                          : tr("L'ordinateur distant a été trouvé, mais le serveur de jeu a refusé la connection: il "

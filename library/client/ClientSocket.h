@@ -317,6 +317,7 @@ private:
     QTimer timerTentative_;
     // The host said it refuses this connection: its close is no drop.
     bool refusRecu_ = false;
+    bool refusComplet_ = false; // the refusal said every seat is taken
     // This try: the transport said it is connected (for a WebSocket, its
     // handshake ended), a record read; the transport turned out to be the
     // wrong one.

@@ -166,13 +166,14 @@ bool ZB_ServerSocket::acceptConnection(GM_SocketAbstract* socket)
         return false;
     QMutexLocker verrou(&mutexRecursif_);
     const QHostAddress adresse = socket->peerAddress();
-    const QString raison = raisonDeRefus_(adresse);
+    bool complet = false;
+    const QString raison = raisonDeRefus_(adresse, &complet);
     if (!raison.isEmpty()) {
         // A stopped server refuses everybody: nothing worth a line.
         if (etat_ != Arrete)
             log_(QStringLiteral("INFO"), QStringLiteral("INFO: ZB_ServerSocket refused a connection from %1: %2")
                                              .arg(adresse.toString(), raison));
-        refuse_(socket);
+        refuse_(socket, complet ? refusComplet_() : QByteArray(RECORD_REFUS_TABLE));
         return false;
     }
     auto* connection = new ZB_ServerSocketConnection(socket, this);
@@ -190,14 +191,17 @@ bool ZB_ServerSocket::acceptConnection(GM_SocketAbstract* socket)
     return true;
 }
 
-QString ZB_ServerSocket::raisonDeRefus_(const QHostAddress& adresse)
+QString ZB_ServerSocket::raisonDeRefus_(const QHostAddress& adresse, bool* complet)
 {
     if (etat_ == Arrete)
         return QStringLiteral("the server is stopped");
     if (banList_ != nullptr && banList_->isBanned(adresse))
         return QStringLiteral("the address is banned");
-    if (joueurs_.size() > maxPlayers() && !peutFaireDeLaPlace(adresse))
+    if (joueurs_.size() > maxPlayers() && !peutFaireDeLaPlace(adresse)) {
+        if (complet != nullptr)
+            *complet = true;
         return QStringLiteral("every seat is taken");
+    }
     QList<ZB_ServerSocketConnection*> nonIdentifiees;
     int deLAdresse = 0;
     for (ZB_ServerSocketConnection* connection : std::as_const(connexions_)) {
@@ -218,11 +222,16 @@ QString ZB_ServerSocket::raisonDeRefus_(const QHostAddress& adresse)
     return QString();
 }
 
-void ZB_ServerSocket::refuse_(GM_SocketAbstract* socket, const char* record)
+QByteArray ZB_ServerSocket::refusComplet_()
+{
+    return QByteArray(RECORD_REFUS_TABLE) + QByteArray(RECORD_REFUS_COMPLET);
+}
+
+void ZB_ServerSocket::refuse_(GM_SocketAbstract* socket, const QByteArray& record)
 {
     // Said before the close, so that the client does not come back for the
     // same answer.
-    socket->write(QByteArray(record));
+    socket->write(record);
     socket->disconnectFromHost();
     if (socket->state() == QAbstractSocket::UnconnectedState) {
         socket->deleteLater();
@@ -351,7 +360,7 @@ void ZB_ServerSocket::start(const OptionsDePartie& options, quint16 portSecure, 
                      .arg(socket != nullptr ? socket->peerAddress().toString() : QString()));
             // Full is a refusal: the client must not come back for it.
             if (socket != nullptr) {
-                socket->write(QByteArray(RECORD_REFUS_TABLE));
+                socket->write(refusComplet_());
                 socket->disconnectFromHost();
             }
             continue;
@@ -681,7 +690,7 @@ bool ZB_ServerSocket::faitDeLaPlace_(ZB_ServerSocketConnection* nouveau)
         GM_SocketAbstract* socketVictime = victime->lacheSocket();
         removeConnection(victime, false);
         if (socketVictime != nullptr)
-            refuse_(socketVictime);
+            refuse_(socketVictime, refusComplet_());
         fait = true;
     }
     return fait;

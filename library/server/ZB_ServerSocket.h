@@ -258,10 +258,12 @@ private:
     bool estConnectee_(const ZB_ServerSocketConnection* connection) const;
     // Why a new socket from that address may not come in, empty when it may;
     // makes room among the unidentified connections when they are too many.
-    QString raisonDeRefus_(const QHostAddress& adresse);
+    QString raisonDeRefus_(const QHostAddress& adresse, bool* complet = nullptr);
     // Tells the socket it is refused (or, with another record, why it is
     // let go), closes it and deletes it.
-    void refuse_(GM_SocketAbstract* socket, const char* record = RECORD_REFUS_TABLE);
+    void refuse_(GM_SocketAbstract* socket, const QByteArray& record = QByteArray(RECORD_REFUS_TABLE));
+    // The refusal for a table whose seats are all taken.
+    static QByteArray refusComplet_();
     void oublie_(ZB_ServerSocketConnection* connection);
     bool sansListeDeTables_() const { return tables_.isNull() || tables_->isEmpty(); }
     // Before the start, when the identified players are the seats'

@@ -446,31 +446,34 @@ private slots:
     void refusEtComplet_data()
     {
         QTest::addColumn<int>("etat");
-        QTest::addColumn<bool>("refus"); // the host said it refuses the connection
+        QTest::addColumn<QByteArray>("refus"); // what the host said before it closed
         QTest::addColumn<int>("erreur");
         QTest::addColumn<QString>("texte");
         QTest::addColumn<int>("etatFinal");
-        QTest::newRow("refused") << 2 << false << int(QAbstractSocket::ConnectionRefusedError) << Refuse << 8;
-        QTest::newRow("full, waiting for the host")
-            << 5 << true << int(QAbstractSocket::RemoteHostClosedError) << RefuseParLHote << 8;
-        QTest::newRow("closed as soon as connected")
-            << 2 << true << int(QAbstractSocket::RemoteHostClosedError) << RefuseParLHote << 8;
-        QTest::newRow("closed while playing")
-            << 6 << false << int(QAbstractSocket::RemoteHostClosedError) << Interrompue << 9;
+        const QByteArray rien;
+        const QByteArray refus(RECORD_REFUS_TABLE);
+        const QByteArray complet = refus + QByteArray(RECORD_REFUS_COMPLET);
+        const int fermee = int(QAbstractSocket::RemoteHostClosedError);
+        QTest::newRow("refused") << 2 << rien << int(QAbstractSocket::ConnectionRefusedError) << Refuse << 8;
+        QTest::newRow("refused without a reason, waiting for the host") << 5 << refus << fermee << RefuseParLHote << 8;
+        QTest::newRow("closed as soon as connected") << 2 << refus << fermee << RefuseParLHote << 8;
+        QTest::newRow("every seat taken, just connected") << 2 << complet << fermee << Complet << 8;
+        QTest::newRow("every seat taken, waiting for the host") << 5 << complet << fermee << Complet << 8;
+        QTest::newRow("closed while playing") << 6 << rien << fermee << Interrompue << 9;
         QTest::newRow("other error")
-            << 6 << false << int(QAbstractSocket::SocketTimeoutError) << QStringLiteral("boom") << 10;
+            << 6 << rien << int(QAbstractSocket::SocketTimeoutError) << QStringLiteral("boom") << 10;
     }
 
     void refusEtComplet()
     {
         QFETCH(int, etat);
-        QFETCH(bool, refus);
+        QFETCH(QByteArray, refus);
         QFETCH(int, erreur);
         QFETCH(QString, texte);
         QFETCH(int, etatFinal);
         b->fenetre.setEtat(etat);
-        if (refus)
-            b->socket->recoit(QByteArray(RECORD_REFUS_TABLE));
+        if (!refus.isEmpty())
+            b->socket->recoit(refus);
         QCOMPARE(b->client->getEtat(), etat);
         emit b->socket->error(QAbstractSocket::SocketError(erreur));
         QCOMPARE(b->client->getEtat(), etatFinal);

@@ -26,22 +26,25 @@ private slots:
         QTest::addColumn<int>("muetsIci");      // unidentified, from the newcomer's address
         QTest::addColumn<int>("muetsAilleurs"); // unidentified, eight an address
         QTest::addColumn<bool>("banni");
-        QTest::addColumn<bool>("accepte");
+        QTest::addColumn<QByteArray>("refus"); // what a refused socket is told; empty when accepted
         QTest::addColumn<bool>("placeFaite"); // the oldest unidentified one went
         const int parAdresse = ZB_ServerSocket::NonIdentifiesParAdresseMax;
         const int total = ZB_ServerSocket::NonIdentifiesMax;
-        QTest::newRow("waiting") << 1 << 0 << 0 << 0 << false << true << false;
-        QTest::newRow("stopped") << 0 << 0 << 0 << 0 << false << false << false;
-        QTest::newRow("banned") << 1 << 0 << 0 << 0 << true << false << false;
-        QTest::newRow("four players") << 1 << 4 << 0 << 0 << false << true << false;
-        QTest::newRow("five players") << 1 << 5 << 0 << 0 << false << false << false;
-        QTest::newRow("five players, running") << 6 << 5 << 0 << 0 << false << false << false;
-        QTest::newRow("five idle elsewhere") << 1 << 0 << 0 << 5 << false << true << false;
+        const QByteArray accepte;
+        const QByteArray refuse(RECORD_REFUS_TABLE);
+        const QByteArray complet = refuse + QByteArray(RECORD_REFUS_COMPLET);
+        QTest::newRow("waiting") << 1 << 0 << 0 << 0 << false << accepte << false;
+        QTest::newRow("stopped") << 0 << 0 << 0 << 0 << false << refuse << false;
+        QTest::newRow("banned") << 1 << 0 << 0 << 0 << true << refuse << false;
+        QTest::newRow("four players") << 1 << 4 << 0 << 0 << false << accepte << false;
+        QTest::newRow("five players") << 1 << 5 << 0 << 0 << false << complet << false;
+        QTest::newRow("five players, running") << 6 << 5 << 0 << 0 << false << complet << false;
+        QTest::newRow("five idle elsewhere") << 1 << 0 << 0 << 5 << false << accepte << false;
         QTest::newRow("one player, idle here below the cap")
-            << 5 << 1 << parAdresse - 1 << 0 << false << true << false;
-        QTest::newRow("idle here at the cap") << 1 << 0 << parAdresse << 0 << false << false << false;
-        QTest::newRow("idle elsewhere at the cap") << 1 << 0 << 0 << parAdresse << false << true << false;
-        QTest::newRow("idle everywhere at the cap") << 1 << 0 << 0 << total << false << true << true;
+            << 5 << 1 << parAdresse - 1 << 0 << false << accepte << false;
+        QTest::newRow("idle here at the cap") << 1 << 0 << parAdresse << 0 << false << refuse << false;
+        QTest::newRow("idle elsewhere at the cap") << 1 << 0 << 0 << parAdresse << false << accepte << false;
+        QTest::newRow("idle everywhere at the cap") << 1 << 0 << 0 << total << false << accepte << true;
     }
     void refus()
     {
@@ -50,8 +53,9 @@ private slots:
         QFETCH(int, muetsIci);
         QFETCH(int, muetsAilleurs);
         QFETCH(bool, banni);
-        QFETCH(bool, accepte);
+        QFETCH(QByteArray, refus);
         QFETCH(bool, placeFaite);
+        const bool accepte = refus.isEmpty();
         for (int i = 0; i < identifies; ++i) {
             SocketScripte* socket = connecte(QHostAddress(QStringLiteral("198.51.100.%1").arg(200 + i)));
             QVERIFY(socket != nullptr);
@@ -77,7 +81,7 @@ private slots:
         // before the events run.
         if (!accepte) {
             QCOMPARE(socket->fermetures, 1);
-            QCOMPARE(socket->ecrit(), QByteArray(RECORD_REFUS_TABLE));
+            QCOMPARE(socket->ecrit(), refus);
         }
         traite();
         QCOMPARE(serveur->getConnections().size(), avant + (accepte ? 1 : 0) - (placeFaite ? 1 : 0));
@@ -131,7 +135,7 @@ private slots:
         QCOMPARE(vue->logs, refus);
         QCOMPARE(sockets.at(4)->fermetures, 1);
         QCOMPARE(sockets.at(3)->fermetures, hote ? 1 : 0);
-        QVERIFY(sockets.at(4)->ecrit().endsWith(RECORD_REFUS_TABLE));
+        QVERIFY(sockets.at(4)->ecrit().endsWith(QByteArray(RECORD_REFUS_TABLE).append(RECORD_REFUS_COMPLET)));
         QCOMPARE(salle->genres(), (QStringList{"InJ", "InJ", "InJ", "InJ"}));
         for (int i = 0; i < 4; ++i) {
             const EvenementDeJeu& ev = salle->appliques.at(i);
@@ -497,7 +501,7 @@ private slots:
         // The fakes that made room were told they were refused.
         auto refuses = [&faux] {
             return int(std::count_if(faux.cbegin(), faux.cend(), [](const std::unique_ptr<ClientReel>& f) {
-                return f->lu.endsWith(RECORD_REFUS_TABLE);
+                return f->lu.contains(RECORD_REFUS_TABLE);
             }));
         };
         QTRY_COMPARE_WITH_TIMEOUT(refuses(), enPlus + 1, Delai);
