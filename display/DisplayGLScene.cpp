@@ -25,6 +25,7 @@
 #include <QFontMetrics>
 #include <QGraphicsPathItem>
 #include <QGraphicsSimpleTextItem>
+#include <QGraphicsView>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QMutexLocker>
@@ -158,9 +159,14 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     connect(proxyAtouts_, &QGraphicsObject::visibleChanged, this, [this] {
         appliqueVue_();
         rafraichitCouche();
-        // A question asked takes the keyboard.
-        if (proxyAtouts_->isVisible())
-            panelAtouts_->focusPremier();
+        // A question asked takes the keyboard, from wherever in the window
+        // it was.
+        if (!proxyAtouts_->isVisible())
+            return;
+        for (QGraphicsView* vue : views())
+            if (vue->isActiveWindow() && !vue->hasFocus())
+                vue->setFocus(Qt::OtherFocusReason);
+        panelAtouts_->focusPremier();
     });
 
     // 4 to 6. Undo back and forward, connection state.

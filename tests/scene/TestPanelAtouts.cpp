@@ -435,6 +435,29 @@ private slots:
             QCOMPARE(atouts.first().first().toInt(), atoutAttendu);
     }
 
+    // On the table, the band that opens takes the keyboard from the view:
+    // the first trump has the focus, and a key sent to the view reaches it.
+    void tableGivesTheBandTheKeyboard()
+    {
+        scenetest::Reglages r;
+        r.automatique = false;
+        scenetest::TableDeScene t(r);
+        t.vue->show();
+        t.vue->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(t.vue.get()));
+        PanelAtouts* p = t.scene->panelAtouts();
+        QSignalSpy atouts(p, &PanelAtouts::signalAtoutButtonPressed_);
+        p->afficheChoixAtout(TypeDePartie::getTypeDePartie(SUISSE_ROMAND), false);
+        t.scene->conteneurAtouts()->show();
+        auto* trefle = p->findChild<QAbstractButton*>("buttonAtout_Trefle");
+        QTRY_VERIFY(trefle->hasFocus());
+        QTest::keyClick(t.vue->viewport(), Qt::Key_Right);
+        QTRY_VERIFY(p->findChild<QAbstractButton*>("buttonAtout_Carreau")->hasFocus());
+        QTest::keyClick(t.vue->viewport(), Qt::Key_Return);
+        QCOMPARE(atouts.size(), 1);
+        QCOMPARE(atouts.first().first().toInt(), 2);
+    }
+
     void capotLocksTheAmountAndThePass()
     {
         Panneau t;
