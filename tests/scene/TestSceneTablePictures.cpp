@@ -551,6 +551,7 @@ private slots:
         s.afficheMessageReseau(QStringLiteral("Trump is Hearts."));
         const DisplayGLScoreAnimText* ligne = s.animationsMessage().front().get();
         QVERIFY(ligne->driver()->isRunning() || ligne->isDelayRunning());
+        garde(t.image(), QStringLiteral("message-line-%1x%2.png").arg(taille.width()).arg(taille.height()));
         const QSizeF cote = ligne->item()->boundingRect().size();
         for (const QPointF& coin : {ligne->parametres().positionDebut, ligne->parametres().positionFin}) {
             const QRectF place(coin, cote);
