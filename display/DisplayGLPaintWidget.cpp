@@ -137,6 +137,19 @@ QGraphicsPixmapItem* DisplayGLPaintWidget::item(int id) const
     return objetValide_(id) ? objets_[id].item : nullptr;
 }
 
+QPolygonF DisplayGLPaintWidget::contourVu(int id) const
+{
+    const double largeur = parametresVue_[ViewParameters::LargeurVisible];
+    if (!objetValide_(id) || !objets_[id].item->isVisible() || largeur <= 0.0 || viewport_.width() <= 0
+        || viewport_.height() <= 0)
+        return {};
+    // The viewport is the table's shape in device pixels; the items are in
+    // the scene's own pixels.
+    const double hauteur = largeur * viewport_.height() / viewport_.width();
+    const QRectF r = objets_[id].item->sceneBoundingRect();
+    return QPolygonF(QRectF(r.x() / largeur, r.y() / hauteur, r.width() / largeur, r.height() / hauteur));
+}
+
 int DisplayGLPaintWidget::nombreObjets() const
 {
     return static_cast<int>(std::count_if(objets_.begin(), objets_.end(), [](const Objet& o) { return o.item; }));

@@ -57,6 +57,9 @@ public:
     QVector3D placePosition(int id, int kind) override;
     void drawObject(int id, int placement, const TransformRecord& transform) override;
     void hideObject(int id) override;
+    // The item's rectangle while it shows, in the share of the visible area
+    // (its top-left corner at the scene's origin).
+    QPolygonF contourVu(int id) const override;
     QWidget* widget() override;
 
     // The item of an object, null for an unknown id.

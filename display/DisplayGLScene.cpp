@@ -25,6 +25,7 @@
 #include <QFontMetrics>
 #include <QGraphicsPathItem>
 #include <QGraphicsSimpleTextItem>
+#include <QGraphicsView>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QMutexLocker>
@@ -153,6 +154,20 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     // than the room between them: a question asked is never hidden.
     proxyAtouts_->setZValue(Z_ATOUTS);
     conteneurAtouts_->hide();
+    // The band lies over the lower part of the table: while it shows, the
+    // layer (bubbles and plates included) is framed above it.
+    connect(proxyAtouts_, &QGraphicsObject::visibleChanged, this, [this] {
+        appliqueVue_();
+        rafraichitCouche();
+        // A question asked takes the keyboard, from wherever in the window
+        // it was.
+        if (!proxyAtouts_->isVisible())
+            return;
+        for (QGraphicsView* vue : views())
+            if (vue->isActiveWindow() && !vue->hasFocus())
+                vue->setFocus(Qt::OtherFocusReason);
+        panelAtouts_->focusPremier();
+    });
 
     // 4 to 6. Undo back and forward, connection state.
     const QSize iconeCarree(COTE_ICONE_BOUTON, COTE_ICONE_BOUTON);
@@ -211,6 +226,7 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     for (int i = 0; i < NOMBRE_ANIMS_MESSAGE; ++i) {
         animsMessage_.push_back(std::make_unique<DisplayGLScoreAnimText>());
         ajouteAnimation(animsMessage_.back().get());
+        animsMessage_.back()->item()->setZValue(Z_MESSAGES);
     }
 
     couleurFond_ = palette().color(QPalette::Window);
@@ -634,6 +650,20 @@ void DisplayGLScene::drawBackground(QPainter* painter, const QRectF& rect)
     paintGLLayer();
     painter->endNativePainting();
     detoureSaisons_();
+}
+
+QRectF DisplayGLScene::rectVu_(const GL_ObjectSquare* objet) const
+{
+    const DisplayGLPaintA* m = moteur();
+    if (!m || !objet || !objet->isShown())
+        return {};
+    QPolygonF contour = m->contourVu(objet->getId());
+    if (contour.size() < 3)
+        return {};
+    // The viewport is the table's rectangle.
+    for (QPointF& p : contour)
+        p = QPointF(p.x() * largeurTable_, decalageTable_ + p.y() * hauteurTable_);
+    return contour.boundingRect();
 }
 
 void DisplayGLScene::detoureSaisons_()

@@ -163,6 +163,11 @@ public:
     static constexpr double Z_ANIMATIONS = 0.3;
     static constexpr double Z_REGLAGES = 0.1;
     static constexpr double Z_ATOUTS = 0.05;
+    // Message lines pass under the settings panel, which hides the table
+    // while it is open.
+    static constexpr double Z_MESSAGES = 0.08;
+    // The gap kept between a message line and the table's texts below it.
+    static constexpr double MARGE_MESSAGE = 4.0;
     // Open, the chat band covers the tool buttons at its right end, where
     // its own close button is.
     static constexpr double Z_CHAT = 0.2;
@@ -692,6 +697,9 @@ private:
     void construitFond_();
     // Follows the slate where the 3-D layer last drew it.
     void detoureSaisons_();
+    // Where an object of the layer showed when last drawn, in scene
+    // coordinates; empty when the engine cannot tell or it is not shown.
+    QRectF rectVu_(const GL_ObjectSquare* objet) const;
     void changeStyleCartes_(int style, bool silencieux);
     // Lays out every seat's hand; `sortie`, a card just played, no longer
     // takes a place.
@@ -839,6 +847,9 @@ private:
     double decalageTable_ = 0.0;
     double largeurTable_ = 0.0;
     double hauteurTable_ = 0.0;
+    // The top of the trump and bid band: while it shows, the layer is
+    // framed above it.
+    double hautAtouts_ = 0.0;
     bool dispositionLarge_ = false;
     bool panneauDroitAffiche_ = false;
     std::array<QRectF, 2> zones_;

@@ -44,6 +44,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "DisplayGLSceneInterne.h"
 
@@ -273,8 +274,16 @@ void DisplayGLScene::OnMessagesReseau()
                 timerMessages_.start(DELAI_MESSAGE_RESEAU_MS);
             return;
         }
+        // Above the cloth, whose edges carry the plates, and the top seat's
+        // bubble.
+        double basMax = std::numeric_limits<double>::infinity();
+        for (const GL_ObjectSquare* objet : {tapis_.get(), bulle(2)}) {
+            const QRectF vu = rectVu_(objet);
+            if (!vu.isEmpty())
+                basMax = std::min(basMax, vu.top() - MARGE_MESSAGE);
+        }
         prochainMessage()->startMessage(fileMessages_.takeFirst(), zoneTable(), decalageTable_, FOND_MESSAGE_RESEAU,
-                                        static_cast<int>(delai));
+                                        static_cast<int>(delai), basMax);
         prochainMessage_ = maintenant.addMSecs(delai);
     }
 }

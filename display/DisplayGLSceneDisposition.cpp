@@ -102,6 +102,10 @@ void DisplayGLScene::appliqueVue_()
     // Both engines draw their layer in the same upper part of the table.
     p[V::LargeurVisible] = largeurTable_;
     p[V::HauteurVisible] = hauteurTable_ * PART_HAUTEUR_COUCHE_WIDGET;
+    // The trump and bid band would cover the side seats' bubbles and
+    // plates: while it shows, the table is drawn above it.
+    if (proxyAtouts_ && proxyAtouts_->isVisible())
+        p[V::HauteurVisible] = std::clamp(hautAtouts_ - decalageTable_, 0.0, p[V::HauteurVisible]);
     p[V::Table] = 1.0;
     const bool openGL = holder_ && holder_->isOpenGL();
     if (openGL) {
@@ -264,7 +268,8 @@ void DisplayGLScene::OnSceneRectChanged(QRectF const& rect)
         const QMargins m = l->contentsMargins();
         panelAtouts_->setLargeurOfferte(std::max(1, arrondi(largeurAtouts) - m.left() - m.right()));
     }
-    proxyAtouts_->setGeometry(QRectF(x + retrait, std::max(y, basAtouts - b), largeurAtouts, b));
+    hautAtouts_ = std::max(y, basAtouts - b);
+    proxyAtouts_->setGeometry(QRectF(x + retrait, hautAtouts_, largeurAtouts, b));
     if (boite1_.widget->isVisible())
         placeBox(boite1_.widget, boite1_.proxy, zoneTable());
     disposeMains_();

@@ -127,7 +127,7 @@ void DisplayGLScoreAnimText::startBanner(const QString& texte, const QRectF& zon
 }
 
 void DisplayGLScoreAnimText::startMessage(const QString& texte, const QRectF& zone, double decalage, const QColor& fond,
-                                          int delaiMs)
+                                          int delaiMs, double basMax)
 {
     const QSizeF taille = prepare_(texte, POLICE_MESSAGE, fond, zone.width());
     item_->setOpacity(OPACITE_MESSAGE);
@@ -135,8 +135,11 @@ void DisplayGLScoreAnimText::startMessage(const QString& texte, const QRectF& zo
     p.echelleDebut = 1.0;
     p.echelleFin = ECHELLE_MESSAGE_FIN;
     const double x = zone.x() + zone.width() / 2.0 - taille.width() / 2.0;
-    p.positionDebut = QPointF(x, zone.height() * 0.36 - taille.height() / 2.0 + decalage);
-    p.positionFin = QPointF(x, zone.height() * 0.15 - taille.height() / 2.0 + decalage);
+    const double plusBas = std::isnan(basMax) ? std::numeric_limits<double>::infinity() : basMax - taille.height();
+    const double debut = std::max(decalage, std::min(zone.height() * 0.36 - taille.height() / 2.0 + decalage, plusBas));
+    const double fin = std::min(debut, zone.height() * 0.15 - taille.height() / 2.0 + decalage);
+    p.positionDebut = QPointF(x, debut);
+    p.positionFin = QPointF(x, fin);
     p.dureeMs = DUREE_MESSAGE_MS;
     p.opaciteDebut = 1.0;
     p.opaciteFin = 0.0;

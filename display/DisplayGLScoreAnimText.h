@@ -7,6 +7,8 @@
 #include <QRectF>
 #include <QString>
 
+#include <limits>
+
 // A floating text of the table: a score change ("+20 Annonce") that rises or
 // sinks, the "Match" banner that grows, or a message line that rises and
 // shrinks on its own background.
@@ -69,7 +71,11 @@ public:
     void startScore(int delta, const QString& label, const QRectF& zone, double decalage, int delaiMs);
     void startBanner(const QString& texte, const QRectF& zone, double decalage, int delaiMs,
                      int dureeMs = DUREE_BANNIERE_MS);
-    void startMessage(const QString& texte, const QRectF& zone, double decalage, const QColor& fond, int delaiMs);
+    // A message line rises and fades with its bottom never below basMax
+    // (what lies under it must stay readable); where its own path would go
+    // lower, it fades higher up, or in place.
+    void startMessage(const QString& texte, const QRectF& zone, double decalage, const QColor& fond, int delaiMs,
+                      double basMax = std::numeric_limits<double>::infinity());
 
     QPointF pos() const override;
     void setPos(const QPointF& point) override;

@@ -5,8 +5,11 @@
 
 #include <QEvent>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QResizeEvent>
+#include <QShowEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -78,6 +81,11 @@ PanelAtouts::PanelAtouts(bool modeCaptures, QWidget* parent)
     }
     timerPlus_.setObjectName(QStringLiteral("timerBetPlus"));
     timerMoins_.setObjectName(QStringLiteral("timerBetMinus"));
+
+    for (QAbstractButton* bouton : findChildren<QAbstractButton*>()) {
+        bouton->setFocusPolicy(Qt::StrongFocus);
+        bouton->installEventFilter(this);
+    }
 }
 
 // A member timer leaves its parent's children when it is destroyed, before
@@ -193,6 +201,7 @@ void PanelAtouts::afficheChoixAtout(const TypeDePartie& type, bool chibre)
     dispose_(width(), height());
     if (!modeCaptures_)
         rafraichitInfobulles(type);
+    focusPremier();
 }
 
 void PanelAtouts::afficheChoixMise(const ZB_StatusMise& mise, const TypeDePartie& type, int joueur)
@@ -254,6 +263,7 @@ void PanelAtouts::afficheChoixMise(const ZB_StatusMise& mise, const TypeDePartie
     ui_->boutonChibre_left->show();
     ui_->boutonChibre_below->show();
     dispose_(width(), height());
+    focusPremier();
 }
 
 void PanelAtouts::metLibellesContreCapot_()
@@ -422,6 +432,88 @@ void PanelAtouts::changeEvent(QEvent* event)
         metLibellesContreCapot_();
     }
     GM_WidgetAuto::changeEvent(event);
+}
+
+void PanelAtouts::showEvent(QShowEvent* event)
+{
+    GM_WidgetAuto::showEvent(event);
+    focusPremier();
+}
+
+QList<QAbstractButton*> PanelAtouts::boutonsOfferts() const
+{
+    QList<QAbstractButton*> boutons;
+    for (QAbstractButton* bouton : findChildren<QAbstractButton*>())
+        if (bouton->isVisibleTo(this) && bouton->isEnabled())
+            boutons << bouton;
+    auto place = [this](const QAbstractButton* b) { return b->mapTo(this, b->rect().center()); };
+    std::stable_sort(boutons.begin(), boutons.end(), [&place](const QAbstractButton* a, const QAbstractButton* b) {
+        const QPoint pa = place(a);
+        const QPoint pb = place(b);
+        // One row when their middles lie within half a button of each other.
+        if (std::abs(pa.y() - pb.y()) * 2 >= std::min(a->height(), b->height()))
+            return pa.y() < pb.y();
+        return pa.x() < pb.x();
+    });
+    return boutons;
+}
+
+void PanelAtouts::focusPremier()
+{
+    if (!isVisible())
+        return;
+    const QList<QAbstractButton*> offerts = boutonsOfferts();
+    for (QAbstractButton* voulu : std::initializer_list<QAbstractButton*>{
+             boutonAtout_(1), boutonAtout_(2), boutonAtout_(3), boutonAtout_(4), boutonAtout_(5), boutonAtout_(6),
+             boutonAtout_(7), boutonAtout_(8), boutonAtout_(9), boutonAtout_(10), boutonAtout_(11),
+             ui_->pushButtonPrends, ui_->pushButton_Contre, ui_->boutonChibre_left, ui_->boutonChibre_below}) {
+        if (offerts.contains(voulu)) {
+            voulu->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    if (!offerts.isEmpty())
+        offerts.first()->setFocus(Qt::TabFocusReason);
+}
+
+void PanelAtouts::deplaceFocus_(QAbstractButton* depuis, int pas)
+{
+    const QList<QAbstractButton*> offerts = boutonsOfferts();
+    if (offerts.isEmpty())
+        return;
+    const int n = static_cast<int>(offerts.size());
+    const int ici = static_cast<int>(offerts.indexOf(depuis));
+    const int suivant = ici < 0 ? 0 : ((ici + pas) % n + n) % n;
+    offerts[suivant]->setFocus(pas < 0 ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+}
+
+bool PanelAtouts::eventFilter(QObject* objet, QEvent* event)
+{
+    auto* bouton = qobject_cast<QAbstractButton*>(objet);
+    if (!bouton || event->type() != QEvent::KeyPress)
+        return GM_WidgetAuto::eventFilter(objet, event);
+    const auto* touche = static_cast<QKeyEvent*>(event);
+    if (touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    switch (touche->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (bouton->isEnabled())
+            bouton->click();
+        return true;
+    case Qt::Key_Tab:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        deplaceFocus_(bouton, 1);
+        return true;
+    case Qt::Key_Backtab:
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        deplaceFocus_(bouton, -1);
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool PanelAtouts::repondre_()

@@ -5,6 +5,7 @@
 #include "ZB_StatusMise.h"
 
 #include <QButtonGroup>
+#include <QList>
 #include <QPixmap>
 #include <QTimer>
 
@@ -38,6 +39,11 @@ class QAbstractButton;
 // - Holding plus or minus steps the bid once, then again every 50 ms after a
 //   pause of 750 ms; every new press starts with the long pause again.
 // - In screenshot mode the tooltips are left as they are.
+// - The keyboard reaches every button offered: Tab and the arrow keys move
+//   the focus among the visible, enabled buttons in reading order (round
+//   the end), Return, Enter and Space press the focused one. Each showing
+//   puts the focus on the first button offered (the first trump, else
+//   "Prends", else Contre, else Passe); the style marks it.
 class PanelAtouts : public GM_WidgetAuto
 {
     Q_OBJECT
@@ -76,6 +82,11 @@ public:
     // Folder of a card style's pictures under ":/Cartes/".
     static QString dossierStyle(int styleCartes);
 
+    // The buttons the keyboard moves among, in reading order.
+    QList<QAbstractButton*> boutonsOfferts() const;
+    // Gives the focus to the first button offered (nothing when none is).
+    void focusPremier();
+
     static constexpr int NOMBRE_MODES = TypeDePartie::NOMBRE_MODES;
     static constexpr int ID_CHIBRE_COTE = 0;
     static constexpr int ID_CHIBRE_DESSOUS = 1;
@@ -103,8 +114,12 @@ public slots:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* objet, QEvent* event) override;
 
 private:
+    // Moves the focus by pas buttons in reading order, round the end.
+    void deplaceFocus_(QAbstractButton* depuis, int pas);
     QAbstractButton* boutonAtout_(int mode) const;
     void permisDepuis_(const TypeDePartie& type);
     void montreAtoutsPermis_();

@@ -38,17 +38,21 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QGraphicsProxyWidget>
+#include <QHBoxLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
+#include <QSizePolicy>
 #include <QTextStream>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -359,8 +363,16 @@ void ZB_MainWidget::retraduit_()
 
 void ZB_MainWidget::construitPanneauDroit_()
 {
-    auto* colonne = new QVBoxLayout(panneauDroit_.get());
-    colonne->setContentsMargins(0, 0, 0, 0);
+    // A column of buttons as wide as the longest label needs, in the middle
+    // of the panel: stretched over a wide table they became strips too thin
+    // for a themed texture to leave their labels readable.
+    auto* rangee = new QHBoxLayout(panneauDroit_.get());
+    rangee->setContentsMargins(0, 0, 0, 0);
+    auto* colonne = new QVBoxLayout;
+    colonne->setSpacing(ESPACE_BOUTONS_PANNEAU);
+    rangee->addStretch(1);
+    rangee->addLayout(colonne);
+    rangee->addStretch(1);
     for (const char* nom : {"nouvelle", "gagnante", "ouvrir", "enregistrer", "annuler", "heberger", "rejoindre",
                             "bug", "quitter"}) {
         QAction* a = action(QLatin1String(nom));
@@ -369,13 +381,20 @@ void ZB_MainWidget::construitPanneauDroit_()
         auto* bouton = new QPushButton(a->text().remove(QLatin1Char('&')), panneauDroit_.get());
         boutonsPanneau_.append({bouton, a});
         bouton->setObjectName(QStringLiteral("bouton_") + QLatin1String(nom));
+        // Rows grow to a few lines where the panel has room, and keep the
+        // style's own height where it has not.
+        bouton->setMaximumHeight(
+            static_cast<int>(std::lround(HAUTEUR_BOUTON_PANNEAU * QFontMetrics(bouton->font()).height())));
+        bouton->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Expanding);
+        bouton->setMinimumWidth(
+            static_cast<int>(std::lround(LARGEUR_BOUTON_PANNEAU * QFontMetrics(bouton->font()).averageCharWidth())));
         connect(bouton, &QPushButton::clicked, a, &QAction::trigger);
         // The panel closes once a command is chosen: the table comes back.
         connect(bouton, &QPushButton::clicked, vue_->scene()->dialogueReglages(), &DisplayGLSceneDialog::collapse);
         connect(a, &QAction::enabledChanged, bouton, &QPushButton::setEnabled);
-        colonne->addWidget(bouton);
+        colonne->addWidget(bouton, 1);
     }
-    colonne->addStretch(1);
+    colonne->addStretch(0);
 }
 
 void ZB_MainWidget::metAJourActions_()

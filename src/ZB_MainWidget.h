@@ -85,6 +85,11 @@ public:
     // of the demonstrations).
     static constexpr int MODE_AFFICHAGE_DEMONSTRATION = 1;
     static constexpr int MODE_AFFICHAGE_ORDINATEUR = 2;
+    // The settings panel's buttons: rows this many text lines high, at
+    // least this many average characters wide, this far apart.
+    static constexpr double HAUTEUR_BOUTON_PANNEAU = 2.4;
+    static constexpr double LARGEUR_BOUTON_PANNEAU = 28.0;
+    static constexpr int ESPACE_BOUTONS_PANNEAU = 6;
     static constexpr int ATTENTE_CLIENT_SECONDES = 10;
     static constexpr int INTERVALLE_HOTE_MS = 200;
     static constexpr int MAX_LIGNES_ERREUR = 100;

@@ -12,6 +12,7 @@
 #include <QRegion>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -241,6 +242,18 @@ void drawButtonPanel(const QStyleOption* option, QPainter* painter, const Button
     painter->setPen(QPen(option->palette.windowText().color()));
     painter->setClipping(false);
     painter->drawPath(path);
+    // The keyboard's button: a ring in the highlight colour inside the
+    // edges, thick enough to show on every texture.
+    if ((option->state & QStyle::State_HasFocus) && (option->state & QStyle::State_Enabled)) {
+        const int ring = std::max(FOCUS_RING_MIN_WIDTH, width);
+        const int inset = width + ring / 2 + 1;
+        const QRect inner = rect.adjusted(inset, inset, -inset, -inset);
+        if (!inner.isEmpty()) {
+            painter->setPen(QPen(option->palette.highlight().color(), ring, Qt::SolidLine, Qt::RoundCap,
+                                 Qt::RoundJoin));
+            painter->drawPath(panelPath(inner, std::max(0, radius - inset)));
+        }
+    }
     painter->restore();
 }
 

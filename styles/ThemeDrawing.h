@@ -58,6 +58,8 @@ constexpr int HALF_ROUND = 2;
 constexpr int EDGE_ALPHA = 127;
 constexpr int LIGHT_EDGE_HOVER_ALPHA = 191;
 constexpr int DARK_EDGE_HOVER_ALPHA = 63;
+// The narrowest ring that marks the button with the keyboard focus.
+constexpr int FOCUS_RING_MIN_WIDTH = 3;
 // Edge widths by radius: below the first limit, below the second, else.
 constexpr int SMALL_RADIUS_LIMIT = 10;
 constexpr int MEDIUM_RADIUS_LIMIT = 20;
@@ -92,7 +94,8 @@ QPainterPath panelPath(const QRect& rect, int radius);
 // program-wide button edge scale and rounded half away from zero.
 int edgeWidth(int radius);
 
-// The themed push-button panel. An empty rectangle draws nothing.
+// The themed push-button panel, with a highlight ring inside its edges
+// while it has the focus. An empty rectangle draws nothing.
 void drawButtonPanel(const QStyleOption* option, QPainter* painter, const ButtonLook& look);
 
 // The option the Plastique style should draw a push-button label with: a

@@ -28,6 +28,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdlib>
 #include <limits>
 #include <utility>
 
@@ -88,6 +89,53 @@ private slots:
         QVERIFY(w.action(QStringLiteral("type8"))->isChecked());
         QVERIFY(!w.action(QStringLiteral("sons"))->isChecked());
         QCOMPARE(w.vue()->size(), QSize(700, 500));
+    }
+
+    // The settings panel's commands stay buttons of a few lines' height in
+    // a column in the panel's middle, under the Candy theme as under Wood,
+    // rather than thin strips across the whole of a wide table.
+    void panneauReglagesEnColonne_data()
+    {
+        QTest::addColumn<QSize>("taille");
+        QTest::addColumn<int>("theme");
+        QTest::newRow("800x600 Wood") << QSize(800, 600) << int(AppStyleSwitch::WOOD);
+        QTest::newRow("1920x1080 Candy") << QSize(1920, 1080) << int(AppStyleSwitch::CANDY);
+    }
+    void panneauReglagesEnColonne()
+    {
+        QFETCH(QSize, taille);
+        QFETCH(int, theme);
+        videReglages();
+        QTemporaryDir dossier;
+        ZB_MainWidget w(accompagne(), dossier.path());
+        w.setAppStyle(theme);
+        w.vue()->resize(taille);
+        DisplayGLSceneDialog* reglages = w.vue()->scene()->dialogueReglages();
+        reglages->expand();
+        QWidget* contenu = reglages->contenu();
+        auto* annuler = contenu->findChild<QPushButton*>(QStringLiteral("bouton_annuler"));
+        QVERIFY(annuler);
+        QTRY_VERIFY2(annuler->isVisible() && contenu->width() > taille.width() / 2,
+                     qPrintable(QStringLiteral("%1 %2 %3").arg(annuler->isVisible()).arg(contenu->width())
+                                    .arg(w.vue()->width())));
+        QCoreApplication::sendPostedEvents();
+        const QString images = qEnvironmentVariable("ZB_TABLE_PNG_DIR");
+        if (!images.isEmpty() && QDir().mkpath(images))
+            w.vue()->grab().save(images + QStringLiteral("/settings-panel-%1x%2-%3.png")
+                                              .arg(taille.width()).arg(taille.height()).arg(theme));
+        const QList<QPushButton*> boutons = contenu->findChildren<QPushButton*>();
+        QVERIFY(boutons.size() >= 8);
+        for (const QPushButton* bouton : boutons) {
+            const QRect place(bouton->mapTo(contenu, QPoint(0, 0)), bouton->size());
+            QVERIFY2(place.height() >= 2 * bouton->fontMetrics().height(),
+                     qPrintable(QStringLiteral("%1 is %2 high").arg(bouton->objectName()).arg(place.height())));
+            QVERIFY2(place.width() * 2 <= contenu->width() || taille.width() < 1000,
+                     qPrintable(QStringLiteral("%1 is %2 wide").arg(bouton->objectName()).arg(place.width())));
+            QVERIFY(place.width() >= bouton->sizeHint().width());
+            QVERIFY(contenu->rect().contains(place));
+            // In the middle across.
+            QVERIFY(std::abs(place.center().x() - contenu->width() / 2) <= place.width() / 2);
+        }
     }
 
     // Accepted options are the table's from the next game on, and the next

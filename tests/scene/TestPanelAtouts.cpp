@@ -380,6 +380,84 @@ private slots:
         QCOMPARE(mises.size(), 2);
     }
 
+    // The keyboard reaches the buttons: each showing focuses the first one
+    // offered, Tab and the arrows move round the buttons offered, Return,
+    // Enter and Space press the focused one.
+    void keyboardMovesAndPresses_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("mise");
+        QTest::addColumn<QList<int>>("touches");
+        QTest::addColumn<QString>("focusAttendu");
+        QTest::addColumn<int>("appui");
+        QTest::addColumn<int>("atoutAttendu");
+        QTest::newRow("trump, right, Return") << SUISSE_ROMAND << false << QList<int>{Qt::Key_Right}
+                                              << "buttonAtout_Carreau" << int(Qt::Key_Return) << 2;
+        QTest::newRow("trump, left to Chibre, Tab back, Space")
+            << SUISSE_ROMAND << false << QList<int>{Qt::Key_Left, Qt::Key_Tab} << "buttonAtout_Trefle"
+            << int(Qt::Key_Space) << 1;
+        QTest::newRow("trump, left twice wraps to the last")
+            << SUISSE_ROMAND << false << QList<int>{Qt::Key_Left, Qt::Key_Left} << "" << int(Qt::Key_Enter) << -1;
+        QTest::newRow("trump, Chibre by Return") << SUISSE_ROMAND << false << QList<int>{Qt::Key_Backtab}
+                                                 << "boutonChibre_left" << int(Qt::Key_Return) << 0;
+        QTest::newRow("bid, down, up, down, Enter")
+            << BELOTE_CONTREE << true << QList<int>{Qt::Key_Down, Qt::Key_Up, Qt::Key_Down} << "buttonAtout_Carreau"
+            << int(Qt::Key_Enter) << 2;
+    }
+    void keyboardMovesAndPresses()
+    {
+        QFETCH(int, type);
+        QFETCH(bool, mise);
+        QFETCH(QList<int>, touches);
+        QFETCH(QString, focusAttendu);
+        QFETCH(int, appui);
+        QFETCH(int, atoutAttendu);
+        Panneau t;
+        t.montre(type, mise, true, etatMise(1, 0, false, -1), 0);
+        QSignalSpy atouts(t.p, &PanelAtouts::signalAtoutButtonPressed_);
+        QSignalSpy mises(t.p, &PanelAtouts::signalBetAnswer_);
+        QCOMPARE(t.p->focusWidget(), t.w("buttonAtout_Trefle"));
+        for (const int touche : touches)
+            QTest::keyClick(t.p->focusWidget(), Qt::Key(touche));
+        const QList<QAbstractButton*> offerts = t.p->boutonsOfferts();
+        QVERIFY(offerts.size() >= 4);
+        QWidget* focus = t.p->focusWidget();
+        QCOMPARE(focus, focusAttendu.isEmpty() ? offerts.last() : t.w(focusAttendu));
+        QVERIFY(focus->focusPolicy() & Qt::TabFocus);
+        QTest::keyClick(focus, Qt::Key(appui));
+        const int reponses = atouts.size() + mises.size();
+        QCOMPARE(reponses, 1);
+        if (atoutAttendu < 0)
+            return;
+        if (mise)
+            QCOMPARE(mises.first().first().value<ZB_StatusMise>().atoutMise_, atoutAttendu);
+        else
+            QCOMPARE(atouts.first().first().toInt(), atoutAttendu);
+    }
+
+    // On the table, the band that opens takes the keyboard from the view:
+    // the first trump has the focus, and a key sent to the view reaches it.
+    void tableGivesTheBandTheKeyboard()
+    {
+        scenetest::Reglages r;
+        r.automatique = false;
+        scenetest::TableDeScene t(r);
+        t.vue->show();
+        t.vue->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(t.vue.get()));
+        PanelAtouts* p = t.scene->panelAtouts();
+        QSignalSpy atouts(p, &PanelAtouts::signalAtoutButtonPressed_);
+        p->afficheChoixAtout(TypeDePartie::getTypeDePartie(SUISSE_ROMAND), false);
+        t.scene->conteneurAtouts()->show();
+        auto* trefle = p->findChild<QAbstractButton*>("buttonAtout_Trefle");
+        QTRY_VERIFY(trefle->hasFocus());
+        QTest::keyClick(t.vue->viewport(), Qt::Key_Right);
+        QTRY_VERIFY(p->findChild<QAbstractButton*>("buttonAtout_Carreau")->hasFocus());
+        QTest::keyClick(t.vue->viewport(), Qt::Key_Return);
+        QCOMPARE(atouts.size(), 1);
+        QCOMPARE(atouts.first().first().toInt(), 2);
+    }
+
     void capotLocksTheAmountAndThePass()
     {
         Panneau t;

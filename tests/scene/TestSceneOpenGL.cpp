@@ -188,6 +188,51 @@ private slots:
         const QColor milieu = image.pixelColor(image.width() / 2, qRound(image.height() * part / 2.0));
         QVERIFY(milieu.green() > milieu.red() + 20);
     }
+
+    // While the bid band shows, the camera frames the whole table (the
+    // cloth with its plates, the slate, the other hands and every bubble)
+    // above it: the band covers none of it.
+    void tableAboveTheBidBand_data()
+    {
+        QTest::addColumn<QSize>("taille");
+        QTest::newRow("800x600") << QSize(800, 600);
+        QTest::newRow("1920x1080") << QSize(1920, 1080);
+    }
+    void tableAboveTheBidBand()
+    {
+        if (!DisplayGLWidget::openGLDisponible())
+            QSKIP("no OpenGL context here: run under xvfb-run with Mesa");
+        QFETCH(QSize, taille);
+        scenetest::Reglages r;
+        r.automatique = false;
+        r.belote = true;
+        r.options.quality_ = 1;
+        r.taille = taille;
+        r.moteur = DisplayGLWidget::MoteurOpenGL;
+        scenetest::TableDeScene t(r);
+        auto* moteur = qobject_cast<DisplayGLPaintOpenGL*>(t.holder->engineWidget());
+        QVERIFY(moteur);
+        t.vue->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
+        t.vue->show();
+        QVERIFY(QTest::qWaitForWindowExposed(t.vue.get()));
+        QTRY_VERIFY(t.scene->isFondConstruit());
+        scenetest::Donne d(true);
+        d.distribue(*t.scene, nullptr);
+        t.scene->conteneurAtouts()->show();
+        t.scene->rafraichitCouche();
+        const double haut = t.scene->proxyAtouts()->sceneBoundingRect().top();
+        // The viewport is the table: from the table's offset, its height
+        // the table area's and the 3 pixels kept off it.
+        const double hauteur = t.scene->zoneTable().height() + 3.0;
+        for (const QVector3D& point : DisplayGLPaintOpenGL::pointsDuCadrage(1.0f)) {
+            const QPointF ecran = moteur->versEcran(point);
+            const double y = t.scene->decalageTable() + (1.0 - ecran.y()) / 2.0 * hauteur;
+            QVERIFY2(y <= haut + 0.5, qPrintable(QStringLiteral("(%1, %2) at %3, under the band's top %4")
+                                                     .arg(point.x()).arg(point.y()).arg(y).arg(haut)));
+        }
+        garde(moteur->grabFramebuffer(),
+              QStringLiteral("gl-bid-band-%1x%2.png").arg(taille.width()).arg(taille.height()));
+    }
 };
 
 ZB_REGISTER_TEST(TestSceneOpenGL)

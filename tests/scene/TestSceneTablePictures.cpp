@@ -3,7 +3,10 @@
 #include "Contraste.h"
 #include "DisplayGLHumanCarte.h"
 #include "DisplayGLPaintWidget.h"
+#include "DisplayGLSceneDialog.h"
 #include "DisplayGLScoreAnimPixmap.h"
+#include "DisplayGLScoreAnimText.h"
+#include "DisplayTextAnim.h"
 #include "DonneDeTable.h"
 #include "GL_ObjectCube.h"
 #include "GL_ObjectSquare.h"
@@ -491,6 +494,72 @@ private slots:
         const QPoint centre = proxy->mapToScene(QPointF(repere->mapTo(s.conteneurAtouts(), repere->rect().center())))
                                   .toPoint();
         QVERIFY(image.pixelColor(centre) != sans.pixelColor(centre));
+    }
+
+    // No label lies over a text the user must read: the bid band leaves the
+    // cloth (with its name plates) and every seat's bid bubble clear, and a
+    // message line passes above the cloth and the top seat's bubble and
+    // under the settings panel.
+    void labelsCoverNoText_data()
+    {
+        QTest::addColumn<QSize>("taille");
+        QTest::newRow("800x600") << QSize(800, 600);
+        QTest::newRow("1920x1080") << QSize(1920, 1080);
+    }
+    void labelsCoverNoText()
+    {
+        QFETCH(QSize, taille);
+        Reglages r = tablePourImages(true);
+        r.taille = taille;
+        TableDeScene t(r);
+        DisplayGLScene& s = *t.scene;
+        Donne d(true);
+        d.distribue(s, nullptr);
+        s.setModeVue(1);
+        auto* moteur = dynamic_cast<DisplayGLPaintWidget*>(t.holder->paintEngine());
+        QVERIFY(moteur);
+        auto vu = [moteur](const GL_ObjectSquare* objet) { return moteur->item(objet->getId())->sceneBoundingRect(); };
+        auto texte = [](const QRectF& r) {
+            return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+        };
+        ZB_StatusMise mise;
+        mise.miseFaite_ = true;
+        mise.typeContrat_ = ZB_StatusMise::Simple;
+        mise.pointsMise_ = 90;
+        mise.atoutMise_ = 4;
+        mise.miseMin_ = 100;
+        for (int j = 1; j < 4; ++j)
+            s.afficheBulleMise(j, mise, 2);
+        s.panelAtouts()->afficheChoixMise(mise, TypeDePartie::getTypeDePartie(8), 0);
+        s.conteneurAtouts()->show();
+        QCoreApplication::sendPostedEvents();
+        garde(t.image(), QStringLiteral("belote-bid-bubbles-%1x%2.png").arg(taille.width()).arg(taille.height()));
+        const QRectF bande = s.proxyAtouts()->sceneBoundingRect();
+        QVERIFY2(!bande.intersects(vu(s.tapis())), qPrintable(texte(bande) + " over the cloth " + texte(vu(s.tapis()))));
+        for (int p = 1; p < 4; ++p) {
+            QVERIFY(s.bulle(p)->isShown());
+            QVERIFY2(!bande.intersects(vu(s.bulle(p))),
+                     qPrintable(QStringLiteral("band %1 over bubble %2 at %3").arg(texte(bande)).arg(p).arg(texte(vu(s.bulle(p))))));
+        }
+
+        // Once answered, the table takes its whole room again.
+        const QRectF tapisPendantMise = vu(s.tapis());
+        s.conteneurAtouts()->hide();
+        t.image();
+        QVERIFY(vu(s.tapis()).height() > tapisPendantMise.height());
+
+        s.afficheMessageReseau(QStringLiteral("Trump is Hearts."));
+        const DisplayGLScoreAnimText* ligne = s.animationsMessage().front().get();
+        QVERIFY(ligne->driver()->isRunning() || ligne->isDelayRunning());
+        garde(t.image(), QStringLiteral("message-line-%1x%2.png").arg(taille.width()).arg(taille.height()));
+        const QSizeF cote = ligne->item()->boundingRect().size();
+        for (const QPointF& coin : {ligne->parametres().positionDebut, ligne->parametres().positionFin}) {
+            const QRectF place(coin, cote);
+            QVERIFY2(!place.intersects(vu(s.tapis())), qPrintable(texte(place) + " over the cloth " + texte(vu(s.tapis()))));
+            QVERIFY2(!place.intersects(vu(s.bulle(2))), qPrintable(texte(place) + " over the top bubble"));
+            QVERIFY(place.top() >= 0.0);
+        }
+        QVERIFY(ligne->item()->zValue() < s.dialogueReglages()->zValue());
     }
 };
 

@@ -573,6 +573,35 @@ private slots:
         QVERIFY(plastique != blankImage(60, 24));
     }
 
+    // The button with the keyboard focus carries a ring in the palette's
+    // highlight inside its edges, in every theme; a disabled one does not.
+    void focusRing_data() { themes_data(); }
+    void focusRing()
+    {
+        QFETCH(int, number);
+        const auto style = makeTheme(number);
+        QStyleOptionButton option;
+        option.rect = QRect(0, 0, 80, 40);
+        option.state = QStyle::State_Enabled;
+        option.palette = plainPalette();
+        option.palette.setColor(QPalette::Highlight, QColor(0, 0, 255));
+        const QImage rest = paintPrimitive(*style, QStyle::PE_PanelButtonCommand, option, QSize(80, 40));
+        option.state |= QStyle::State_HasFocus;
+        const QImage focus = paintPrimitive(*style, QStyle::PE_PanelButtonCommand, option, QSize(80, 40));
+        QVERIFY(focus != rest);
+        // The ring runs along the middle of the left side, inside the edge.
+        int bleus = 0;
+        for (int x = 0; x < 20; ++x) {
+            const QColor c = focus.pixelColor(x, 20);
+            bleus += c.blue() > 200 && c.red() < 80 && c.green() < 80;
+        }
+        QVERIFY2(bleus >= 2, qPrintable(QStringLiteral("%1 highlight pixels").arg(bleus)));
+        option.state &= ~QStyle::State_Enabled;
+        const QImage sansFocus = paintPrimitive(*style, QStyle::PE_PanelButtonCommand, option, QSize(80, 40));
+        option.state &= ~QStyle::State_HasFocus;
+        QCOMPARE(sansFocus, paintPrimitive(*style, QStyle::PE_PanelButtonCommand, option, QSize(80, 40)));
+    }
+
     void tabShape_data()
     {
         QTest::addColumn<int>("number");
