@@ -243,12 +243,17 @@ void drawButtonPanel(const QStyleOption* option, QPainter* painter, const Button
     painter->setClipping(false);
     painter->drawPath(path);
     // The keyboard's button: a ring in the highlight colour inside the
-    // edges, thick enough to show on every texture.
+    // edges, thick enough to show on every texture but thin beside the
+    // label: on a small button (a box's OK) a thick ring would fill the
+    // band the label is written on.
     if ((option->state & QStyle::State_HasFocus) && (option->state & QStyle::State_Enabled)) {
-        const int ring = std::max(FOCUS_RING_MIN_WIDTH, width);
-        const int inset = width + ring / 2 + 1;
+        const int ring = std::clamp(std::min(rect.width(), rect.height()) / FOCUS_RING_DIVISOR, FOCUS_RING_MIN_WIDTH,
+                                    std::max(FOCUS_RING_MIN_WIDTH, width));
+        // Where the edges leave the label too little room, the ring lies
+        // over the edge itself.
+        const int inset = rect.height() - 2 * (width + ring) >= rect.height() / 2 ? width + ring / 2 : ring / 2 + 1;
         const QRect inner = rect.adjusted(inset, inset, -inset, -inset);
-        if (!inner.isEmpty()) {
+        if (inner.height() >= 2 * ring && inner.width() >= 2 * ring) {
             painter->setPen(QPen(option->palette.highlight().color(), ring, Qt::SolidLine, Qt::RoundCap,
                                  Qt::RoundJoin));
             painter->drawPath(panelPath(inner, std::max(0, radius - inset)));

@@ -58,8 +58,10 @@ constexpr int HALF_ROUND = 2;
 constexpr int EDGE_ALPHA = 127;
 constexpr int LIGHT_EDGE_HOVER_ALPHA = 191;
 constexpr int DARK_EDGE_HOVER_ALPHA = 63;
-// The narrowest ring that marks the button with the keyboard focus.
-constexpr int FOCUS_RING_MIN_WIDTH = 3;
+// The narrowest ring that marks the button with the keyboard focus, and the
+// share of the button's smaller side it takes when that is wider.
+constexpr int FOCUS_RING_MIN_WIDTH = 2;
+constexpr int FOCUS_RING_DIVISOR = 12;
 // Edge widths by radius: below the first limit, below the second, else.
 constexpr int SMALL_RADIUS_LIMIT = 10;
 constexpr int MEDIUM_RADIUS_LIMIT = 20;

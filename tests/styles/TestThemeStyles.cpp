@@ -574,32 +574,39 @@ private slots:
     }
 
     // The button with the keyboard focus carries a ring in the palette's
-    // highlight inside its edges, in every theme; a disabled one does not.
+    // highlight inside its edges, in every theme, and leaves the band the
+    // label is written on clear, a small box button's included; a disabled
+    // one has none.
     void focusRing_data() { themes_data(); }
     void focusRing()
     {
         QFETCH(int, number);
         const auto style = makeTheme(number);
-        QStyleOptionButton option;
-        option.rect = QRect(0, 0, 80, 40);
-        option.state = QStyle::State_Enabled;
-        option.palette = plainPalette();
-        option.palette.setColor(QPalette::Highlight, QColor(0, 0, 255));
-        const QImage rest = paintPrimitive(*style, QStyle::PE_PanelButtonCommand, option, QSize(80, 40));
-        option.state |= QStyle::State_HasFocus;
-        const QImage focus = paintPrimitive(*style, QStyle::PE_PanelButtonCommand, option, QSize(80, 40));
-        QVERIFY(focus != rest);
-        // The ring runs along the middle of the left side, inside the edge.
-        int bleus = 0;
-        for (int x = 0; x < 20; ++x) {
-            const QColor c = focus.pixelColor(x, 20);
-            bleus += c.blue() > 200 && c.red() < 80 && c.green() < 80;
+        const auto bleu = [](const QColor& c) { return c.blue() > 200 && c.red() < 80 && c.green() < 80; };
+        for (const QSize taille : {QSize(80, 40), QSize(70, 22)}) {
+            QStyleOptionButton option;
+            option.rect = QRect(QPoint(0, 0), taille);
+            option.state = QStyle::State_Enabled;
+            option.palette = plainPalette();
+            option.palette.setColor(QPalette::Highlight, QColor(0, 0, 255));
+            const QImage rest = paintPrimitive(*style, QStyle::PE_PanelButtonCommand, option, taille);
+            option.state |= QStyle::State_HasFocus;
+            const QImage focus = paintPrimitive(*style, QStyle::PE_PanelButtonCommand, option, taille);
+            QVERIFY(focus != rest);
+            // The ring runs along the middle of the left side, inside the
+            // edge; the label's band in the middle stays clear.
+            const int milieu = taille.height() / 2;
+            int bleus = 0;
+            for (int x = 0; x < taille.width() / 4; ++x)
+                bleus += bleu(focus.pixelColor(x, milieu));
+            QVERIFY2(bleus >= 1, qPrintable(QStringLiteral("%1 highlight pixels").arg(bleus)));
+            for (int y = milieu - 3; y <= milieu + 3; ++y)
+                QVERIFY2(!bleu(focus.pixelColor(taille.width() / 2, y)), qPrintable(QStringLiteral("row %1").arg(y)));
+            option.state &= ~QStyle::State_Enabled;
+            const QImage sansFocus = paintPrimitive(*style, QStyle::PE_PanelButtonCommand, option, taille);
+            option.state &= ~QStyle::State_HasFocus;
+            QCOMPARE(sansFocus, paintPrimitive(*style, QStyle::PE_PanelButtonCommand, option, taille));
         }
-        QVERIFY2(bleus >= 2, qPrintable(QStringLiteral("%1 highlight pixels").arg(bleus)));
-        option.state &= ~QStyle::State_Enabled;
-        const QImage sansFocus = paintPrimitive(*style, QStyle::PE_PanelButtonCommand, option, QSize(80, 40));
-        option.state &= ~QStyle::State_HasFocus;
-        QCOMPARE(sansFocus, paintPrimitive(*style, QStyle::PE_PanelButtonCommand, option, QSize(80, 40)));
     }
 
     void tabShape_data()
