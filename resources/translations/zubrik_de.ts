@@ -3519,6 +3519,10 @@ x4</translation>
         <source>Ip Serveur</source>
         <translation>Server-IP</translation>
     </message>
+    <message>
+        <source>Votre nom</source>
+        <translation>Ihr Name</translation>
+    </message>
 </context>
 <context>
     <name>ZB_FichierDePartie</name>
