@@ -1,12 +1,14 @@
 #include "ServerView.h"
 
 #include "GM_SocketAbstract.h"
+#include "GM_SpacesSeparatedString.h"
 #include "ZB_ServerSocketConnection.h"
 
 #include <QComboBox>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMutexLocker>
 #include <QNetworkInterface>
@@ -22,6 +24,8 @@ namespace {
 constexpr int JournalMax = 500;
 constexpr int RoleConnexion = Qt::UserRole;
 constexpr int SiegesParTable = 4;
+// As long as a name the table shows.
+constexpr int NomMax = 24;
 
 quintptr cle(const ZB_ServerSocketConnection* connection)
 {
@@ -46,6 +50,14 @@ ServerView::ServerView(QWidget* parent, ZB_ServerSocket* serveur, ZB_ServerSocke
     adresses_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     adresses_->setWordWrap(true);
     disposition->addWidget(adresses_);
+    auto* ligneNom = new QHBoxLayout;
+    labelNom_ = new QLabel(this);
+    ligneNom->addWidget(labelNom_);
+    nom_ = new QLineEdit(this);
+    nom_->setObjectName(QStringLiteral("lineEditName"));
+    nom_->setMaxLength(NomMax);
+    ligneNom->addWidget(nom_, 1);
+    disposition->addLayout(ligneNom);
     labelConnexions_ = new QLabel(this);
     disposition->addWidget(labelConnexions_);
     connexions_ = new QListWidget(this);
@@ -119,6 +131,7 @@ void ServerView::start(const OptionsDePartie& options, QSharedPointer<GM_SocketA
     enCours_ = false;
     if (ZB_ServerSocket* s = serveur_.data())
         idHote_ = attendJoueurs(*s, options, login, portSecure, portUnsecure, portTcp, idUtilisateur, idHote_);
+    nom_->setText(login);
     afficheAdresses_();
     afficheEtat_();
     show();
@@ -201,6 +214,13 @@ void ServerView::OnDemarrer()
     if (etat < ZB_ServerSocket::AttenteJoueurs || etat > ZB_ServerSocket::CompletAvantDepart)
         return;
     enCours_ = true;
+    const QString nom = GM_SpacesSeparatedString::sanitizeFreeText(nom_->text()).simplified();
+    std::optional<OptionsDuJoueur> hote = s->getJoueurLocal();
+    if (hote.has_value() && !nom.isEmpty() && nom != hote->nom_) {
+        hote->nom_ = nom;
+        s->setJoueurLocal(hote);
+        emit signalNomDeJeu(nom);
+    }
     s->start(options_, portSecure_, portUnsecure_, portTcp_);
     afficheEtat_();
     // The host plays now: its table is not to lie under this view while
@@ -381,6 +401,7 @@ void ServerView::afficheEtat_()
     }
     etat_->setText(texte);
     demarrer_->setEnabled(etat >= ZB_ServerSocket::AttenteJoueurs && etat <= ZB_ServerSocket::CompletAvantDepart);
+    nom_->setEnabled(demarrer_->isEnabled());
     arreter_->setEnabled(etat != ZB_ServerSocket::Arrete);
     // Seats are given while the game runs; the room says whether the seat
     // can be had.
@@ -403,6 +424,7 @@ void ServerView::changeEvent(QEvent* event)
 void ServerView::retranslateUi()
 {
     setWindowTitle(tr("Serveur de jeu"));
+    labelNom_->setText(tr("Votre nom"));
     labelConnexions_->setText(tr("Joueurs connectés"));
     labelTable_->setText(tr("Table"));
     labelPlace_->setText(tr("Place"));

@@ -10,6 +10,7 @@
 
 class GM_SocketAbstract;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 class QComboBox;
 class QListWidgetItem;
@@ -109,6 +110,10 @@ public:
     // Stops the server without a question.
     void arrete();
     QSpinBox* getTable() const { return table_; }
+    // The name the host plays under: shown from the start of the hosting,
+    // editable until the game starts, when it is taken (cleaned as typed
+    // text is; an empty one keeps the name hosted under).
+    QLineEdit* getNom() const { return nom_; }
     QComboBox* getSiege() const { return siege_; }
 
 public slots:
@@ -128,6 +133,8 @@ signals:
     // Stop was asked while a game runs: the listener asks the user and
     // calls arrete() on a yes.
     void signalArretDemande();
+    // The game starts with the host playing under that name.
+    void signalNomDeJeu(const QString& nom);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -151,6 +158,8 @@ private:
     QStringList journal_;
     QLabel* etat_ = nullptr;
     QLabel* adresses_ = nullptr;
+    QLabel* labelNom_ = nullptr;
+    QLineEdit* nom_ = nullptr;
     QLabel* labelConnexions_ = nullptr;
     QLabel* labelTable_ = nullptr;
     QLabel* labelPlace_ = nullptr;

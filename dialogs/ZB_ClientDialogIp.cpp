@@ -7,17 +7,24 @@
 #include <QLabel>
 #include <QLineEdit>
 
+namespace {
+// As long as a name the table shows (ZB_MainWidget::NOM_DE_JEU_MAX).
+constexpr int NOM_MAX = 24;
+}
+
 ZB_ClientDialogIp::ZB_ClientDialogIp(QWidget* parent)
     : GM_WidgetAuto(parent)
     , label_(new QLabel(this))
     , lineEditIp_(new QLineEdit(this))
     , labelPort_(new QLabel(this))
     , lineEditPort_(new QLineEdit(this))
+    , labelNom_(new QLabel(this))
+    , lineEditNom_(new QLineEdit(this))
     , boutons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Horizontal, this))
 {
     setObjectName(QStringLiteral("ClientDialogIp"));
     setAutoFillBackground(true);
-    resize(236, 115);
+    resize(236, 140);
 
     auto* grille = new QGridLayout(this);
     grille->setObjectName(QStringLiteral("gridLayout"));
@@ -32,10 +39,15 @@ ZB_ClientDialogIp::ZB_ClientDialogIp(QWidget* parent)
     grille->addWidget(lineEditIp_, 0, 1);
     grille->addWidget(labelPort_, 1, 0);
     grille->addWidget(lineEditPort_, 1, 1);
+    labelNom_->setObjectName(QStringLiteral("labelNom"));
+    lineEditNom_->setObjectName(QStringLiteral("lineEditNom"));
+    lineEditNom_->setMaxLength(NOM_MAX);
+    grille->addWidget(labelNom_, 2, 0);
+    grille->addWidget(lineEditNom_, 2, 1);
     // Placed in the table at a size much taller than the form: the rows
     // stay together at the top.
-    grille->setRowStretch(2, 1);
-    grille->addWidget(boutons_, 3, 0, 1, 2);
+    grille->setRowStretch(3, 1);
+    grille->addWidget(boutons_, 4, 0, 1, 2);
 
     // The window takes the keyboard into the address: the user types it at
     // once, and the port after a Tab.
@@ -44,6 +56,7 @@ ZB_ClientDialogIp::ZB_ClientDialogIp(QWidget* parent)
     connect(boutons_, &QDialogButtonBox::rejected, this, &ZB_ClientDialogIp::OnRefuse);
     connect(lineEditIp_, &QLineEdit::returnPressed, this, &ZB_ClientDialogIp::OnAccepte);
     connect(lineEditPort_, &QLineEdit::returnPressed, this, &ZB_ClientDialogIp::OnAccepte);
+    connect(lineEditNom_, &QLineEdit::returnPressed, this, &ZB_ClientDialogIp::OnAccepte);
     retranslateUi();
 }
 
@@ -71,12 +84,23 @@ void ZB_ClientDialogIp::setPort(quint16 port)
     lineEditPort_->setText(port != 0 ? QString::number(port) : QString());
 }
 
+QString ZB_ClientDialogIp::getNom() const
+{
+    return lineEditNom_->text().trimmed();
+}
+
+void ZB_ClientDialogIp::setNom(const QString& nom)
+{
+    lineEditNom_->setText(nom);
+}
+
 void ZB_ClientDialogIp::OnAccepte()
 {
     const quint16 port = getPort();
-    if (port == 0) {
-        lineEditPort_->setFocus(Qt::OtherFocusReason);
-        lineEditPort_->selectAll();
+    QLineEdit* aReprendre = port == 0 ? lineEditPort_ : (getNom().isEmpty() ? lineEditNom_ : nullptr);
+    if (aReprendre != nullptr) {
+        aReprendre->setFocus(Qt::OtherFocusReason);
+        aReprendre->selectAll();
         return;
     }
     hide();
@@ -101,4 +125,5 @@ void ZB_ClientDialogIp::retranslateUi()
     setWindowTitle(tr("Connection Client"));
     label_->setText(tr("Ip Serveur"));
     labelPort_->setText(tr("Port"));
+    labelNom_->setText(tr("Votre nom"));
 }

@@ -9,10 +9,10 @@ class QLabel;
 class QLineEdit;
 
 // Asks the user for the address of the machine that hosts a game and the
-// port it listens on. It is an in-scene window, not a modal dialog: the
+// port it listens on, and the name the user will play under. It is an in-scene window, not a modal dialog: the
 // answer comes as a signal, and the window puts itself away either way. A
 // port that is no port (empty, 0, above 65535) is not accepted: the window
-// stays until it is mended or cancelled.
+// stays until it is mended or cancelled; so does an empty name.
 class ZB_ClientDialogIp : public GM_WidgetAuto
 {
     Q_OBJECT
@@ -27,9 +27,13 @@ public:
     // The port typed, 0 when it is no port.
     quint16 getPort() const;
     void setPort(quint16 port);
+    // The name typed, without surrounding blanks.
+    QString getNom() const;
+    void setNom(const QString& nom);
 
     QLineEdit* getLineEdit() const { return lineEditIp_; }
     QLineEdit* getLineEditPort() const { return lineEditPort_; }
+    QLineEdit* getLineEditNom() const { return lineEditNom_; }
     QDialogButtonBox* getButtonBox() const { return boutons_; }
 
 signals:
@@ -53,5 +57,7 @@ private:
     QLineEdit* lineEditIp_;
     QLabel* labelPort_;
     QLineEdit* lineEditPort_;
+    QLabel* labelNom_;
+    QLineEdit* lineEditNom_;
     QDialogButtonBox* boutons_;
 };

@@ -541,7 +541,8 @@ bool ZB_MainWidget::depart_(int modeDepart, int genreSession, const QString& fic
     QString message;
     try {
         salle_->reponse_Depart(&modeDepart, &genreSession, optionsPartie_, fichierOuServeur,
-                               QLatin1String(LOGIN_PARTIE), secure, unsecure, tcp,
+                               genreSession == ZB_Room::SessionLocale ? QString(QLatin1String(LOGIN_PARTIE)) : nomDeJeu_(),
+                               secure, unsecure, tcp,
                                genreSession == ZB_Room::SessionClient ? ATTENTE_CLIENT_SECONDES : 0, false, {},
                                noTable);
     } catch (const GM_ExceptionFileTooOld& e) {
@@ -737,12 +738,15 @@ void ZB_MainWidget::OnRejoindre()
         return;
     dialogueIp_->setIp(QLatin1String(ADRESSE_CLIENT_DEFAUT));
     dialogueIp_->setPort(portClientDefaut_());
+    dialogueIp_->setNom(nomDeJeu_());
     montreDialogue_(dialogueIp_);
 }
 
 void ZB_MainWidget::rejoint(const QString& adresse, quint16 port)
 {
     ZB_TRACE_SLOT(trace_());
+    if (dialogueIp_)
+        gardeNomDeJeu_(dialogueIp_->getNom());
     depart_(ZB_Room::SansDepart, ZB_Room::SessionClient, adresse, 0, port);
 }
 

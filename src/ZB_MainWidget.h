@@ -153,6 +153,16 @@ public:
     // Moves a game file that could not be resumed out of the way, to a name
     // of its own in the same folder; that name, or empty when it stayed.
     static QString gardeFichierAbime(const QString& chemin);
+    // The name offered for online play: the lobby login when logged in,
+    // else the one kept from the last game, else the system user's; each
+    // cleaned as typed text is. Never empty.
+    static QString nomDeJeuPropose(const QString& loginLobby, const QString& garde, const QString& systeme);
+    // The system user's name: $USER, $LOGNAME, else the home folder's name.
+    static QString nomDuSysteme();
+    // A typed name made fit for the records and the table: free-text
+    // characters replaced, blanks trimmed, at most NOM_DE_JEU_MAX long.
+    static QString nettoieNomDeJeu(const QString& nom);
+    static constexpr int NOM_DE_JEU_MAX = 24;
     // The report of a bug: the game record and the sockets' recent errors.
     QString documentRapportBug(const QString& remarque) const;
     // The zip of the last bug report written, "" before the first.
@@ -314,6 +324,8 @@ private:
     int familleLobby_ = 0;
     int langueLobby_ = 1;
     qint64 idUtilisateurLobby_ = -1;
+    // The lobby's login name, known once the lobby started a session.
+    QString loginNomLobby_;
     bool compteBloque_ = false;
     bool optionsTournoiLancees_ = false;
 
@@ -345,6 +357,10 @@ private:
     // The port a client of this program connects to by default: that of the
     // transport in use.
     quint16 portClientDefaut_() const;
+    // The name this program's user plays under online (see
+    // nomDeJeuPropose), and the keeping of a name the user chose.
+    QString nomDeJeu_() const;
+    void gardeNomDeJeu_(const QString& nom);
     void afficheErreur_(const QString& texte);
     // Seats the user and three computer players at a new local table.
     void inscritJoueurs_();

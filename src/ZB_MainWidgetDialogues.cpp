@@ -173,6 +173,7 @@ void ZB_MainWidget::construitDialogues_()
     salle_->setServerView(vueServeur_);
     if (vueServeur_) {
         connect(vueServeur_.data(), &ServerView::signalServeurArrete, this, &ZB_MainWidget::OnServeurArrete);
+        connect(vueServeur_.data(), &ServerView::signalNomDeJeu, this, [this](const QString& nom) { gardeNomDeJeu_(nom); });
         // Stopping the game everybody plays asks first, as leaving it does.
         connect(vueServeur_.data(), &ServerView::signalArretDemande, this,
                 [this] { salle_->askQuit(this, SLOT(OnArretServeur_Reponse(int))); });

@@ -19,10 +19,14 @@
 #include "TableClient.h"
 #include "ZB_ClientDialogIp.h"
 #include "ZB_MultiServer.h"
+#include "GM_SpacesSeparatedString.h"
+#include "ZB_SettingsStore.h"
 #include "ZB_TraceLog.h"
 #include "ZB_Translator.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QSettings>
 #include <QHostAddress>
 #include <QPushButton>
 #include <QTimer>
@@ -54,6 +58,47 @@ constexpr const char* SERVEUR_PUBLIC_BELOTE = "Belote Classique Public";
 GM_ServerList* ZB_MainWidget::lobby() const
 {
     return lobby_.data();
+}
+
+QString ZB_MainWidget::nettoieNomDeJeu(const QString& nom)
+{
+    return GM_SpacesSeparatedString::sanitizeFreeText(nom).simplified().left(NOM_DE_JEU_MAX).trimmed();
+}
+
+QString ZB_MainWidget::nomDuSysteme()
+{
+    for (const char* variable : {"USER", "LOGNAME"}) {
+        const QString nom = qEnvironmentVariable(variable);
+        if (!nettoieNomDeJeu(nom).isEmpty())
+            return nom;
+    }
+    return QDir::home().dirName();
+}
+
+QString ZB_MainWidget::nomDeJeuPropose(const QString& loginLobby, const QString& garde, const QString& systeme)
+{
+    for (const QString& nom : {loginLobby, garde, systeme}) {
+        const QString propre = nettoieNomDeJeu(nom);
+        if (!propre.isEmpty())
+            return propre;
+    }
+    return QLatin1String(LOGIN_PARTIE);
+}
+
+QString ZB_MainWidget::nomDeJeu_() const
+{
+    const QString garde = settings_ ? ZB_SettingsStore(*settings_).nomDeJeu() : QString();
+    return nomDeJeuPropose(loginNomLobby_, garde, nomDuSysteme());
+}
+
+void ZB_MainWidget::gardeNomDeJeu_(const QString& nom)
+{
+    const QString propre = nettoieNomDeJeu(nom);
+    if (propre.isEmpty() || !settings_)
+        return;
+    ZB_SettingsStore store(*settings_);
+    store.setNomDeJeu(propre);
+    store.synchronise();
 }
 
 GM_Login* ZB_MainWidget::loginLobby() const
@@ -224,6 +269,8 @@ void ZB_MainWidget::startClientSession(const QString& ip, const QString& loginNa
         return;
     if (dialogueIp_)
         dialogueIp_->setIp(ip);
+    if (!nettoieNomDeJeu(loginName).isEmpty())
+        loginNomLobby_ = loginName;
     if (databaseUserId >= 0) {
         idUtilisateurLobby_ = databaseUserId;
         salle_->setDatabaseUserId(databaseUserId);
@@ -246,6 +293,8 @@ void ZB_MainWidget::startServerSession(const QString& loginName, quint16 port_we
         idUtilisateurLobby_ = databaseUserId;
         salle_->setDatabaseUserId(databaseUserId);
     }
+    if (!nettoieNomDeJeu(loginName).isEmpty())
+        loginNomLobby_ = loginName;
     if (salle_->estEnLigne())
         salle_->stopOnlineSession();
     // A private invitation names no ports, yet the table starts its game

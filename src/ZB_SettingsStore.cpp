@@ -29,6 +29,7 @@ const QLatin1String cleStyleWidgets("widgetStyle");
 const QLatin1String cleTermine("done");
 const QLatin1String cleChoix("choice");
 const QLatin1String cleContact("contact");
+const QLatin1String cleNomDeJeu("playerName");
 const QLatin1String cleDernier("lastReport");
 const QLatin1String cleNombre("count");
 const QLatin1String cleMotDePasse("pass");
@@ -314,6 +315,16 @@ void ZB_SettingsStore::setTutoriel(bool termine, int choix)
 {
     settings_.setValue(cle(GROUPE_TUTORIEL, cleTermine), termine);
     settings_.setValue(cle(GROUPE_TUTORIEL, cleChoix), choix < 0 ? AUCUN_CHOIX : choix);
+}
+
+QString ZB_SettingsStore::nomDeJeu() const
+{
+    return texte(settings_, cle(GROUPE_PARTIE, cleNomDeJeu));
+}
+
+void ZB_SettingsStore::setNomDeJeu(const QString& nom)
+{
+    settings_.setValue(cle(GROUPE_PARTIE, cleNomDeJeu), nom.left(TEXTE_MAX));
 }
 
 QString ZB_SettingsStore::contactRapport() const

@@ -15,7 +15,8 @@ class QSettings;
 // The user's settings between runs, in the platform's settings store, one
 // group per concern:
 //   "Display"      options: the display options' text; geometry: the window
-//   "Game"         options: the game options' text
+//   "Game"         options: the game options' text; playerName: the name
+//                  the user last chose to play online under
 //   "CardStyle"    style: the deck face style (0..4)
 //   "AppStyle"     theme: the table theme (0..4); widgetStyle: the widgets'
 //                  style name
@@ -101,6 +102,10 @@ public:
     bool tutorielTermine() const;
     int choixTutoriel() const; // -1 when none
     void setTutoriel(bool termine, int choix);
+
+    // The name kept for online play, empty when none was chosen.
+    QString nomDeJeu() const;
+    void setNomDeJeu(const QString& nom);
 
     QString contactRapport() const;
     void setContactRapport(const QString& contact);

@@ -4,6 +4,7 @@
 #include "EvenementDeJeu.h"
 #include "GM_BanList.h"
 #include "GM_Exception.h"
+#include "GM_SpacesSeparatedString.h"
 #include "GM_SocketAbstract.h"
 #include "ListeDesEvenements.h"
 #include "StatusAtout.h"
@@ -25,6 +26,7 @@
 #include <QHash>
 #include <QHostAddress>
 #include <QMutexLocker>
+#include <QStringList>
 
 #include <exception>
 #include <utility>
@@ -589,6 +591,7 @@ bool ZB_ServerSocket::identification_(const EvenementDeJeu& ev, ZB_ServerSocketC
     if (options.distant_ == 0)
         options.distant_ = 1;
     options.ordinateur_ = 0;
+    options.nom_ = nomDistinct_(options.nom_, options.id_);
 
     connection->identifie(options);
     // Counted before the stale socket goes, so that the player is never
@@ -641,6 +644,21 @@ bool ZB_ServerSocket::identification_(const EvenementDeJeu& ev, ZB_ServerSocketC
         },
         Qt::QueuedConnection);
     return true;
+}
+
+QString ZB_ServerSocket::nomDistinct_(const QString& nom, qint64 id) const
+{
+    QStringList pris;
+    if (joueurLocal_.has_value() && joueurLocal_->id_ != id)
+        pris << joueurLocal_->nom_;
+    for (const ZB_ServerSocketConnection* autre : connexions_)
+        if (autre->estIdentifie() && autre->getPlayerId() != id)
+            pris << autre->getOptions().nom_;
+    const QString propre = GM_SpacesSeparatedString::sanitizeFreeText(nom).trimmed();
+    QString distinct = propre;
+    for (int n = 2; pris.contains(distinct, Qt::CaseInsensitive); ++n)
+        distinct = QStringLiteral("%1 (%2)").arg(propre).arg(n);
+    return distinct;
 }
 
 void ZB_ServerSocket::refuseIdentification_(ZB_ServerSocketConnection* connection)

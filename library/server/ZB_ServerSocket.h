@@ -249,6 +249,12 @@ private:
     bool traiteRecord_(const QByteArray& record, bool precede, ZB_ServerSocketConnection* connection,
                        QString& raison);
     bool identification_(const EvenementDeJeu& ev, ZB_ServerSocketConnection* connection, QString& raison);
+    // The name a newcomer with that id plays under: its own, cleaned as
+    // free text, or, when another player (the host's, or another
+    // identified client's) already goes by it, with " (2)", " (3)"... so
+    // that every screen tells them apart. A player keeps its name against
+    // its own older connection.
+    QString nomDistinct_(const QString& nom, qint64 id) const;
     bool evenementDeJeu_(EvenementDeJeu& ev, ZB_ServerSocketConnection* connection, QString& raison);
     void strike_(ZB_ServerSocketConnection* connection, const QString& raison);
     void ajouteEventInscritJoueur_unlocked(QList<int>& etapes, int noTable, const OptionsDuJoueur& joueur,

@@ -3214,6 +3214,10 @@ x4</translation>
         <translation>Spiel läuft</translation>
     </message>
     <message>
+        <source>Votre nom</source>
+        <translation>Ihr Name</translation>
+    </message>
+    <message>
         <source>Joueurs connectés</source>
         <translation>Verbundene Spieler</translation>
     </message>
@@ -3518,6 +3522,10 @@ x4</translation>
     <message>
         <source>Ip Serveur</source>
         <translation>Server-IP</translation>
+    </message>
+    <message>
+        <source>Votre nom</source>
+        <translation>Ihr Name</translation>
     </message>
 </context>
 <context>

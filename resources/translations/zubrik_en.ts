@@ -3214,6 +3214,10 @@ x4</translation>
         <translation>Game running</translation>
     </message>
     <message>
+        <source>Votre nom</source>
+        <translation>Your name</translation>
+    </message>
+    <message>
         <source>Joueurs connectés</source>
         <translation>Connected players</translation>
     </message>
@@ -3518,6 +3522,10 @@ x4</translation>
     <message>
         <source>Ip Serveur</source>
         <translation>Server IP</translation>
+    </message>
+    <message>
+        <source>Votre nom</source>
+        <translation>Your name</translation>
     </message>
 </context>
 <context>

@@ -8,6 +8,7 @@
 #include "OptionsPartie.h"
 #include "StyleTools.h"
 #include "TableClient.h"
+#include "ZB_ClientDialogIp.h"
 #include "ZB_SettingsStore.h"
 #include "ZbTestRegistry.h"
 
@@ -69,6 +70,54 @@ class TestMainWindowSettings : public QObject
     Q_OBJECT
 
 private slots:
+    // The name offered for online play: the lobby login, else the kept
+    // name, else the system user's, each cleaned as typed text is.
+    void nomDeJeuPropose_data()
+    {
+        QTest::addColumn<QString>("lobby");
+        QTest::addColumn<QString>("garde");
+        QTest::addColumn<QString>("systeme");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("lobby login first") << "Bob" << "Anna" << "anna" << "Bob";
+        QTest::newRow("kept name") << "" << "Anna" << "anna" << "Anna";
+        QTest::newRow("system user") << "" << " " << "anna" << "anna";
+        QTest::newRow("nothing usable") << "" << "" << "" << QString::fromLatin1(ZB_MainWidget::LOGIN_PARTIE);
+        QTest::newRow("record characters cleaned") << "" << "  An{na}!\n " << "x" << "An(na).";
+        QTest::newRow("too long cut") << "" << QString(40, QLatin1Char('a')) << "x"
+                                      << QString(ZB_MainWidget::NOM_DE_JEU_MAX, QLatin1Char('a'));
+    }
+    void nomDeJeuPropose()
+    {
+        QFETCH(QString, lobby);
+        QFETCH(QString, garde);
+        QFETCH(QString, systeme);
+        QFETCH(QString, attendu);
+        QCOMPARE(ZB_MainWidget::nomDeJeuPropose(lobby, garde, systeme), attendu);
+    }
+
+    // The join window shows the name the user plays under; a name typed
+    // there is kept for the next run.
+    void nomDeJeuGarde()
+    {
+        videReglages();
+        QTemporaryDir dossier;
+        {
+            ZB_MainWidget w(ZB_Settings(), dossier.path());
+            w.OnRejoindre();
+            QCOMPARE(w.dialogueIp()->getNom(), ZB_MainWidget::nomDeJeuPropose({}, {}, ZB_MainWidget::nomDuSysteme()));
+            w.dialogueIp()->getLineEditNom()->setText(QStringLiteral(" Carola "));
+            // Nobody listens on port 1 of loopback: the join fails, the name stays.
+            w.dialogueIp()->setIp(QStringLiteral("127.0.0.1"));
+            w.dialogueIp()->setPort(1);
+            QTest::keyClick(w.dialogueIp()->getLineEditNom(), Qt::Key_Return);
+        }
+        QCOMPARE(QSettings().value(QStringLiteral("Game/playerName")).toString(), QStringLiteral("Carola"));
+        ZB_MainWidget w(ZB_Settings(), dossier.path());
+        w.OnRejoindre();
+        QCOMPARE(w.dialogueIp()->getNom(), QStringLiteral("Carola"));
+        videReglages();
+    }
+
     // The game type, the sounds and the window's size chosen in one run are
     // there in the next; an unattended run leaves them alone.
     void reglagesEntreDeuxLancements()

@@ -20,10 +20,11 @@ private slots:
         QCOMPARE(w.windowTitle(), QStringLiteral("Connection Client"));
         QVERIFY(w.findChild<QLineEdit*>(QStringLiteral("lineEditIp")) == w.getLineEdit());
         QVERIFY(w.findChild<QLineEdit*>(QStringLiteral("lineEditPort")) == w.getLineEditPort());
+        QVERIFY(w.findChild<QLineEdit*>(QStringLiteral("lineEditNom")) == w.getLineEditNom());
         QStringList textes;
         for (const QLabel* label : w.findChildren<QLabel*>())
             textes << label->text();
-        QCOMPARE(textes, (QStringList{QStringLiteral("Ip Serveur"), QStringLiteral("Port")}));
+        QCOMPARE(textes, (QStringList{QStringLiteral("Ip Serveur"), QStringLiteral("Port"), QStringLiteral("Votre nom")}));
         QCOMPARE(w.getButtonBox()->standardButtons(), QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
         // The keyboard goes to the address when the window gets it.
         QCOMPARE(w.focusProxy(), w.getLineEdit());
@@ -42,11 +43,12 @@ private slots:
         QTest::newRow("no port") << 0 << QString() << false << true;
         QTest::newRow("port 0") << 3 << QStringLiteral("0") << false << true;
         QTest::newRow("cancel without a port") << 1 << QString() << false << false;
+        QTest::newRow("no name") << 0 << QStringLiteral("4711") << false << true;
     }
 
     // Either answer puts the window away; OK gives the address without the
     // blanks typed around it, and the port. A port that is none keeps the
-    // window open on it.
+    // window open on it, and so does an empty name.
     void reponses()
     {
         QFETCH(int, bouton);
@@ -62,6 +64,8 @@ private slots:
         QCOMPARE(w.getIp(), QStringLiteral("192.168.1.20"));
         w.getLineEditPort()->clear();
         QTest::keyClicks(w.getLineEditPort(), port);
+        const bool sansNom = QByteArray(QTest::currentDataTag()) == "no name";
+        w.setNom(sansNom ? QStringLiteral("  ") : QStringLiteral(" Anna "));
         if (bouton == 2)
             QTest::keyClick(w.getLineEdit(), Qt::Key_Return);
         else if (bouton == 3)
@@ -74,6 +78,7 @@ private slots:
         if (accepte) {
             QCOMPARE(oui.at(0).at(0).toString(), QStringLiteral("192.168.1.20"));
             QCOMPARE(oui.at(0).at(1).value<quint16>(), quint16(port.toUInt()));
+            QCOMPARE(w.getNom(), QStringLiteral("Anna"));
         }
         QCOMPARE(w.isVisible(), resteOuverte);
 

@@ -18,6 +18,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QScrollBar>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
@@ -305,6 +306,11 @@ private slots:
         QCOMPARE(hote->distant_, 0);
         QCOMPARE(hote->ordinateur_, 0);
         QVERIFY(hote->id_ >= 0);
+        // The name hosted under is shown; one typed before the start is
+        // the one played under, cleaned, and is told to be kept.
+        QCOMPARE(a.vue->getNom()->text(), QStringLiteral("Hote"));
+        a.vue->getNom()->setText(QStringLiteral("Ca{rola}"));
+        QSignalSpy nom(a.vue.get(), &ServerView::signalNomDeJeu);
 
         QPushButton* b = bouton == QLatin1String("close")   ? a.vue->getBoutonFermer()
                        : bouton == QLatin1String("start") ? a.vue->getBoutonDemarrer()
@@ -323,6 +329,10 @@ private slots:
             premier.chargeValeursDepuisString(inscrits.first());
             QCOMPARE(premier.id_, hote->id_);
             QCOMPARE(premier.ordinateur_, 0);
+            QCOMPARE(premier.nom_, QStringLiteral("Ca(rola)"));
+            QCOMPARE(nom.size(), 1);
+            QCOMPARE(nom.at(0).at(0).toString(), QStringLiteral("Ca(rola)"));
+            QVERIFY(!a.vue->getNom()->isEnabled());
         }
         // Hosting again keeps the host's identity.
         const qint64 id = hote->id_;

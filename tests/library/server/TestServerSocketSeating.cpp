@@ -95,6 +95,29 @@ private slots:
         QCOMPARE(serveur->getJoueurs().size(), identifies);
     }
 
+    // Two people under one name are told apart on every screen: the
+    // newcomer gets a number, whatever the case, and the host's and the
+    // first one's names stay; a name is cleaned as free text.
+    void memesNoms()
+    {
+        OptionsDuJoueur h;
+        h.nom_ = QStringLiteral("Anna");
+        h.id_ = 100;
+        serveur->setJoueurLocal(h);
+        const auto identifie = [this](qint64 id, const QString& nom) {
+            OptionsDuJoueur j = joueur(id);
+            j.nom_ = nom;
+            SocketScripte* socket = connecte(QHostAddress(QStringLiteral("198.51.100.%1").arg(id)));
+            socket->recoit(nouveau(j, id));
+            traite();
+            const ZB_ServerSocketConnection* c = connectionDe(socket);
+            return c != nullptr ? c->getOptions().nom_ : QStringLiteral("<not seated>");
+        };
+        QCOMPARE(identifie(1, QStringLiteral("anna")), QStringLiteral("anna (2)"));
+        QCOMPARE(identifie(2, QStringLiteral("Anna")), QStringLiteral("Anna (3)"));
+        QCOMPARE(identifie(3, QStringLiteral("Bo{b}")), QStringLiteral("Bo(b)"));
+    }
+
     // The start seats the identified players, the first ones first, and
     // computers on the seats left; a player beyond the seats is dropped. A
     // host who plays sits first, and its seat is not the clients'.
