@@ -250,8 +250,8 @@ void drawButtonPanel(const QStyleOption* option, QPainter* painter, const Button
         const int ring = std::clamp(std::min(rect.width(), rect.height()) / FOCUS_RING_DIVISOR, FOCUS_RING_MIN_WIDTH,
                                     std::max(FOCUS_RING_MIN_WIDTH, width));
         // Where the edges leave the label too little room, the ring lies
-        // over the edge itself.
-        const int inset = rect.height() - 2 * (width + ring) >= rect.height() / 2 ? width + ring / 2 : ring / 2 + 1;
+        // over the edge itself, inside the button's dark outline.
+        const int inset = rect.height() - 2 * (width + ring) >= rect.height() / 2 ? width + ring / 2 : ring / 2 + 2;
         const QRect inner = rect.adjusted(inset, inset, -inset, -inset);
         if (inner.height() >= 2 * ring && inner.width() >= 2 * ring) {
             painter->setPen(QPen(option->palette.highlight().color(), ring, Qt::SolidLine, Qt::RoundCap,

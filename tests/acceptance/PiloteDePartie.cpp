@@ -90,7 +90,9 @@ void PiloteDePartie::litBoutons(const QImage& image, QList<QRect>& panneau, QLis
         int carres = 0;
         QRect unCarre;
         for (const QRect& s : tous) {
-            const bool ensemble = std::abs(s.top() - r.top()) <= 4 && bouton(s);
+            // Cards of the hand lying level read as a row of buttons too:
+            // their faces are white.
+            const bool ensemble = std::abs(s.top() - r.top()) <= 4 && bouton(s) && !faceClaire(s);
             memeRangee += ensemble ? 1 : 0;
             if (ensemble && carre(s) && !faceClaire(s)) {
                 ++carres;
