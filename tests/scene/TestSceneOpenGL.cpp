@@ -40,6 +40,28 @@ void garde(const QImage& image, const QString& nom)
 
 // The scene on the OpenGL engine, as the program draws it: run under
 // xvfb-run with Mesa (CTest label opengl); elsewhere it is skipped.
+// A table on the OpenGL engine at a window size, without the computer's
+// moves, drawing every frame whole.
+static scenetest::Reglages reglagesOpenGL(QSize taille, bool belote)
+{
+    scenetest::Reglages r;
+    r.automatique = false;
+    r.belote = belote;
+    r.options.quality_ = 1;
+    r.taille = taille;
+    r.moteur = DisplayGLWidget::MoteurOpenGL;
+    return r;
+}
+
+// Shown, exposed and with its background built.
+static bool montre(scenetest::TableDeScene& t)
+{
+    t.vue->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
+    t.vue->show();
+    return QTest::qWaitForWindowExposed(t.vue.get())
+        && QTest::qWaitFor([&t] { return t.scene->isFondConstruit(); }, 5000);
+}
+
 class TestSceneOpenGL : public QObject
 {
     Q_OBJECT
@@ -142,18 +164,10 @@ private slots:
         if (!DisplayGLWidget::openGLDisponible())
             QSKIP("no OpenGL context here: run under xvfb-run with Mesa");
         QFETCH(QSize, taille);
-        scenetest::Reglages r;
-        r.automatique = false;
-        r.options.quality_ = 1;
-        r.taille = taille;
-        r.moteur = DisplayGLWidget::MoteurOpenGL;
-        scenetest::TableDeScene t(r);
+        scenetest::TableDeScene t(reglagesOpenGL(taille, false));
         auto* moteur = qobject_cast<DisplayGLPaintOpenGL*>(t.holder->engineWidget());
         QVERIFY(moteur);
-        t.vue->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
-        t.vue->show();
-        QVERIFY(QTest::qWaitForWindowExposed(t.vue.get()));
-        QTRY_VERIFY(t.scene->isFondConstruit());
+        QVERIFY(montre(t));
         scenetest::Donne d;
         d.distribue(*t.scene, nullptr);
         t.scene->rafraichitCouche();
@@ -203,19 +217,10 @@ private slots:
         if (!DisplayGLWidget::openGLDisponible())
             QSKIP("no OpenGL context here: run under xvfb-run with Mesa");
         QFETCH(QSize, taille);
-        scenetest::Reglages r;
-        r.automatique = false;
-        r.belote = true;
-        r.options.quality_ = 1;
-        r.taille = taille;
-        r.moteur = DisplayGLWidget::MoteurOpenGL;
-        scenetest::TableDeScene t(r);
+        scenetest::TableDeScene t(reglagesOpenGL(taille, true));
         auto* moteur = qobject_cast<DisplayGLPaintOpenGL*>(t.holder->engineWidget());
         QVERIFY(moteur);
-        t.vue->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
-        t.vue->show();
-        QVERIFY(QTest::qWaitForWindowExposed(t.vue.get()));
-        QTRY_VERIFY(t.scene->isFondConstruit());
+        QVERIFY(montre(t));
         scenetest::Donne d(true);
         d.distribue(*t.scene, nullptr);
         t.scene->conteneurAtouts()->show();
