@@ -9,11 +9,13 @@
 #include "ZB_MainWidget.h"
 #include "ZB_MultiServer.h"
 #include "ZB_Room.h"
+#include "ZB_SettingsStore.h"
 #include "ZB_TraceLog.h"
 #include "ZB_Translator.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QSettings>
 #include <QTimer>
 
 #include <cstdio>
@@ -82,8 +84,8 @@ void ZB_HoteSansFenetre::demarre()
     int mode = ZB_Room::NouvellePartie;
     int session = ZB_Room::SessionServeur;
     const QString message = GM_Exception::sansException([&] {
-        salle_->reponse_Depart(&mode, &session, salle_->getOptions(), QString(),
-                               QLatin1String(ZB_MainWidget::LOGIN_PARTIE), serveur_->getPortWebSecure(),
+        salle_->reponse_Depart(&mode, &session, salle_->getOptions(), QString(), nomDeJeu_(),
+                               serveur_->getPortWebSecure(),
                                serveur_->getPortWebUnsecure(), serveur_->getPortTcp(), 0, false, {}, -1);
     });
     if (!message.isEmpty()) {
@@ -91,6 +93,15 @@ void ZB_HoteSansFenetre::demarre()
         return;
     }
     QTimer::singleShot(ZB_MainWidget::INTERVALLE_HOTE_MS, this, &ZB_HoteSansFenetre::OnHoteAttendClient);
+}
+
+QString ZB_HoteSansFenetre::nomDeJeu_()
+{
+    // Read only: the kept name is the user's, as the windowed host plays
+    // under it; nothing else of the store shapes the game.
+    const std::unique_ptr<QSettings> store = ZB_SettingsStore::ouvreStore();
+    return ZB_MainWidget::nomDeJeuPropose(QString(), ZB_SettingsStore(*store).nomDeJeu(),
+                                          ZB_MainWidget::nomDuSysteme());
 }
 
 void ZB_HoteSansFenetre::heberge_(const OptionsDePartie& options, const QString& login, quint16 portSecure,

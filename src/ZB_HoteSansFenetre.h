@@ -41,8 +41,10 @@ class ZB_Translator;
 //   prints "MATCH <team 0> <team 1> file <path>" and asks to end with
 //   status 0. A port it cannot listen on, or a start that fails, prints
 //   "ERROR <reason>" on standard error and asks to end with status 1.
-// - Neither the settings store nor the autosave is read or written; the
-//   texts stay French unless --english is given. The trace file of the data
+// - It plays under the name the windowed host plays under: the one kept in
+//   the settings store, else the system user's. Nothing else of the store
+//   is read, and nothing written; nor is the autosave. The texts stay
+//   French unless --english is given. The trace file of the data
 //   folder receives the start, the errors and the boxes answered.
 // GUI thread only (the application's main thread).
 class ZB_HoteSansFenetre : public QObject, public ZB_ServerSocket::Cb_SocketInput
@@ -84,6 +86,8 @@ private slots:
 private:
     void heberge_(const OptionsDePartie& options, const QString& login, quint16 portSecure, quint16 portUnsecure,
                   quint16 portTcp, qint64 idUtilisateur);
+    // The name the host plays under.
+    static QString nomDeJeu_();
     void echec_(const QString& texte);
     void quitte_(int code);
 
