@@ -215,10 +215,10 @@ void ServerView::OnDemarrer()
         return;
     enCours_ = true;
     const QString nom = GM_SpacesSeparatedString::sanitizeFreeText(nom_->text()).simplified();
-    std::optional<OptionsDuJoueur> hote = s->getJoueurLocal();
+    const std::optional<OptionsDuJoueur>& hote = s->getJoueurLocal();
     if (hote.has_value() && !nom.isEmpty() && nom != hote->nom_) {
-        hote->nom_ = nom;
-        s->setJoueurLocal(hote);
+        // A client may go by that name already: the host is then numbered.
+        nom_->setText(s->renommeJoueurLocal(nom));
         emit signalNomDeJeu(nom);
     }
     s->start(options_, portSecure_, portUnsecure_, portTcp_);

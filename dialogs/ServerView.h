@@ -112,7 +112,8 @@ public:
     QSpinBox* getTable() const { return table_; }
     // The name the host plays under: shown from the start of the hosting,
     // editable until the game starts, when it is taken (cleaned as typed
-    // text is; an empty one keeps the name hosted under).
+    // text is, numbered as a newcomer's when a client goes by it; an empty
+    // one keeps the name hosted under).
     QLineEdit* getNom() const { return nom_; }
     QComboBox* getSiege() const { return siege_; }
 
@@ -133,7 +134,8 @@ signals:
     // Stop was asked while a game runs: the listener asks the user and
     // calls arrete() on a yes.
     void signalArretDemande();
-    // The game starts with the host playing under that name.
+    // The game starts with the host playing under the name it chose (the
+    // table may number it): the one to keep.
     void signalNomDeJeu(const QString& nom);
 
 protected:
