@@ -2,10 +2,10 @@
 
 #include "GM_Exception.h"
 #include "GM_SharedFunctions.h"
-#include "ServerView.h"
 #include "TableClient.h"
 #include "TypeDePartie.h"
 #include "ZB_Application.h"
+#include "ZB_Hebergement.h"
 #include "ZB_MainWidget.h"
 #include "ZB_MultiServer.h"
 #include "ZB_Room.h"
@@ -53,6 +53,7 @@ ZB_HoteSansFenetre::ZB_HoteSansFenetre(const ZB_Settings& demarrage, const QStri
         heberge_(options, login, portSecure, portUnsecure, portTcp, idUtilisateur);
     });
     salle_->getServer()->setSocketInput(this);
+    hebergement_ = std::make_unique<ZB_Hebergement>(salle_->getServer(), salle_.get());
     connect(salle_.get(), &TableClient::testSignalGameCompleted, this, &ZB_HoteSansFenetre::OnMatchTermine);
     serveur_ = std::make_unique<ZB_MultiServer>(nullptr, 0, QList<ZB_Room*>{salle_.get()}, nullptr);
     trace_->log(QStringLiteral("Windowless host started in %1").arg(dossierDonnees_));
@@ -62,6 +63,7 @@ ZB_HoteSansFenetre::~ZB_HoteSansFenetre()
 {
     if (salle_)
         salle_->getServer()->setSocketInput(nullptr);
+    hebergement_.reset();
     serveur_.reset();
     salle_.reset();
     trace_->close();
@@ -69,7 +71,7 @@ ZB_HoteSansFenetre::~ZB_HoteSansFenetre()
 
 void ZB_HoteSansFenetre::demarre()
 {
-    if (!ZB_MainWidget::ecouteHote(*serveur_, demarrage_)) {
+    if (!ZB_Hebergement::ecoute(*serveur_, quint16(demarrage_.port))) {
         serveur_->closeAll();
         echec_(ZB_MainWidget::texteEcouteImpossible(demarrage_.port));
         return;
@@ -77,7 +79,7 @@ void ZB_HoteSansFenetre::demarre()
     // Whoever runs it gives friends the address and a port: the first joins
     // a copy that is not told its transport at once.
     std::printf("HOST %s secure-websocket %u websocket %u tcp %u\n",
-                qUtf8Printable(ServerView::adressesDeLaMachine().join(QLatin1Char(','))),
+                qUtf8Printable(ZB_Hebergement::adressesDeLaMachine().join(QLatin1Char(','))),
                 unsigned(serveur_->getPortWebSecure()), unsigned(serveur_->getPortWebUnsecure()),
                 unsigned(serveur_->getPortTcp()));
     std::fflush(stdout);
@@ -107,28 +109,26 @@ QString ZB_HoteSansFenetre::nomDeJeu_()
 void ZB_HoteSansFenetre::heberge_(const OptionsDePartie& options, const QString& login, quint16 portSecure,
                                   quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur)
 {
-    idHote_ = ServerView::attendJoueurs(*salle_->getServer(), options, login, portSecure, portUnsecure, portTcp,
-                                        idUtilisateur, idHote_);
+    hebergement_->attendJoueurs(options, login, portSecure, portUnsecure, portTcp, idUtilisateur);
 }
 
-void ZB_HoteSansFenetre::cb_newConnection(ZB_ServerSocket* serveur, const OptionsDuJoueur& joueur,
+void ZB_HoteSansFenetre::cb_newConnection(ZB_ServerSocket*, const OptionsDuJoueur& joueur,
                                           ZB_ServerSocketConnection* connection, bool)
 {
-    if (connection != nullptr && !ServerView::accueille(serveur, salle_.get(), connection, joueur))
+    if (connection != nullptr && !hebergement_->accueille(connection, joueur))
         trace_->log(QStringLiteral("No seat for %1").arg(joueur.getNomAffiche()));
 }
 
 void ZB_HoteSansFenetre::OnHoteAttendClient()
 {
     // The game starts as soon as one player has joined.
-    ZB_ServerSocket* s = salle_->getServer();
     if (quitDemande_)
         return;
-    if (s->getJoueurs().isEmpty()) {
+    if (salle_->getServer()->getJoueurs().isEmpty()) {
         QTimer::singleShot(ZB_MainWidget::INTERVALLE_HOTE_MS, this, &ZB_HoteSansFenetre::OnHoteAttendClient);
         return;
     }
-    s->start(s->getOptions(), s->getPortSecure(), s->getPortUnsecure(), s->getPortTcp());
+    hebergement_->demarre();
 }
 
 void ZB_HoteSansFenetre::OnMatchTermine()

@@ -16,6 +16,7 @@
 #include "GM_SocketAbstract.h"
 #include "GM_WidgetAuto.h"
 #include "OptionsDuJoueur.h"
+#include "ServerView.h"
 #include "TableClient.h"
 #include "TypeDePartie.h"
 #include "ZB_Application.h"

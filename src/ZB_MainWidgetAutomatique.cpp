@@ -6,6 +6,7 @@
 #include "GM_SharedFunctions.h"
 #include "ListeDesEvenements.h"
 #include "ServerView.h"
+#include "ZB_Hebergement.h"
 #include "TableClient.h"
 #include "ZB_MultiServer.h"
 #include "ZB_RoomTable.h"
@@ -39,13 +40,7 @@ ZB_Room::Parametres ZB_MainWidget::parametresSalle(const ZB_Settings& demarrage,
 
 bool ZB_MainWidget::ecouteHote(ZB_MultiServer& serveur, const ZB_Settings& demarrage)
 {
-    // The WebSocket ports are only defaults: when another program holds
-    // them (a second copy hosting on this machine, unattended runs side by
-    // side), free ones do, and the server view or the unattended host's
-    // first line shows which. The TCP port is the user's choice.
-    return serveur.ecoute(QHostAddress::Any, quint16(demarrage.port), ZB_MultiServer::PortWebSecureDefaut,
-                          ZB_MultiServer::PortWebUnsecureDefaut)
-        || serveur.ecoute(QHostAddress::Any, quint16(demarrage.port), 0, 0);
+    return ZB_Hebergement::ecoute(serveur, quint16(demarrage.port));
 }
 
 QString ZB_MainWidget::texteEcouteImpossible(int port)
