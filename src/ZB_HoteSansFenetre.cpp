@@ -6,9 +6,9 @@
 #include "TypeDePartie.h"
 #include "ZB_Application.h"
 #include "ZB_Hebergement.h"
-#include "ZB_MainWidget.h"
 #include "ZB_MultiServer.h"
 #include "ZB_Room.h"
+#include "ZB_SansSurveillance.h"
 #include "ZB_SettingsStore.h"
 #include "ZB_TraceLog.h"
 #include "ZB_Translator.h"
@@ -28,7 +28,7 @@ bool ZB_HoteSansFenetre::convient(const ZB_Settings& d)
 
 ZB_HoteSansFenetre::ZB_HoteSansFenetre(const ZB_Settings& demarrage, const QString& dossierDonnees)
     : demarrage_(demarrage)
-    , dossierDonnees_(ZB_MainWidget::prepareDossierDonnees(dossierDonnees))
+    , dossierDonnees_(ZB_SansSurveillance::prepareDossierDonnees(dossierDonnees))
 {
     if (demarrage_.autotest)
         demarrage_.automatique = 1;
@@ -43,11 +43,11 @@ ZB_HoteSansFenetre::ZB_HoteSansFenetre(const ZB_Settings& demarrage, const QStri
         trace_->log(QStringLiteral("Box answered: %1: %2").arg(requete.titre_, requete.texte_));
         return GM::Ok;
     });
-    affichage_.setModeAffichage(ZB_MainWidget::MODE_AFFICHAGE_ORDINATEUR, false);
+    affichage_.setModeAffichage(ZB_SansSurveillance::MODE_AFFICHAGE_ORDINATEUR, false);
 
     const int genre = demarrage_.belote != 0 ? TypeDePartie::GenreBelote : TypeDePartie::GenreJass;
     salle_ = std::make_unique<TableClient>(nullptr, &affichage_, &boites_, OptionsDePartie(genre),
-                                           ZB_MainWidget::parametresSalle(demarrage_, dossierDonnees_));
+                                           ZB_SansSurveillance::parametresSalle(demarrage_, dossierDonnees_));
     salle_->setHebergementSansVue([this](const OptionsDePartie& options, const QString& login, quint16 portSecure,
                                          quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur) {
         heberge_(options, login, portSecure, portUnsecure, portTcp, idUtilisateur);
@@ -73,7 +73,7 @@ void ZB_HoteSansFenetre::demarre()
 {
     if (!ZB_Hebergement::ecoute(*serveur_, quint16(demarrage_.port))) {
         serveur_->closeAll();
-        echec_(ZB_MainWidget::texteEcouteImpossible(demarrage_.port));
+        echec_(ZB_Hebergement::texteEcouteImpossible(demarrage_.port));
         return;
     }
     // Whoever runs it gives friends the address and a port: the first joins
@@ -94,7 +94,7 @@ void ZB_HoteSansFenetre::demarre()
         echec_(message);
         return;
     }
-    QTimer::singleShot(ZB_MainWidget::INTERVALLE_HOTE_MS, this, &ZB_HoteSansFenetre::OnHoteAttendClient);
+    QTimer::singleShot(ZB_SansSurveillance::INTERVALLE_HOTE_MS, this, &ZB_HoteSansFenetre::OnHoteAttendClient);
 }
 
 QString ZB_HoteSansFenetre::nomDeJeu_()
@@ -102,8 +102,8 @@ QString ZB_HoteSansFenetre::nomDeJeu_()
     // Read only: the kept name is the user's, as the windowed host plays
     // under it; nothing else of the store shapes the game.
     const std::unique_ptr<QSettings> store = ZB_SettingsStore::ouvreStore();
-    return ZB_MainWidget::nomDeJeuPropose(QString(), ZB_SettingsStore(*store).nomDeJeu(),
-                                          ZB_MainWidget::nomDuSysteme());
+    return ZB_Hebergement::nomPropose(QString(), ZB_SettingsStore(*store).nomDeJeu(),
+                                     ZB_Hebergement::nomDuSysteme());
 }
 
 void ZB_HoteSansFenetre::heberge_(const OptionsDePartie& options, const QString& login, quint16 portSecure,
@@ -125,7 +125,7 @@ void ZB_HoteSansFenetre::OnHoteAttendClient()
     if (quitDemande_)
         return;
     if (salle_->getServer()->getJoueurs().isEmpty()) {
-        QTimer::singleShot(ZB_MainWidget::INTERVALLE_HOTE_MS, this, &ZB_HoteSansFenetre::OnHoteAttendClient);
+        QTimer::singleShot(ZB_SansSurveillance::INTERVALLE_HOTE_MS, this, &ZB_HoteSansFenetre::OnHoteAttendClient);
         return;
     }
     hebergement_->demarre();
@@ -135,7 +135,7 @@ void ZB_HoteSansFenetre::OnMatchTermine()
 {
     if (quitDemande_)
         return;
-    ZB_MainWidget::rapporteMatch(*salle_, dossierDonnees_);
+    ZB_SansSurveillance::rapporteMatch(*salle_, dossierDonnees_);
     quitte_(0);
 }
 

@@ -5,6 +5,8 @@
 #include "ZB_MultiServer.h"
 #include "ZB_ServerSocketConnection.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QNetworkInterface>
 
 ZB_Hebergement::ZB_Hebergement(ZB_ServerSocket* serveur, ZB_ServerSocket::Cb_TableConnectionInput* salle)
@@ -20,6 +22,39 @@ bool ZB_Hebergement::ecoute(ZB_MultiServer& serveur, quint16 portTcp)
     return serveur.ecoute(QHostAddress::Any, portTcp, ZB_MultiServer::PortWebSecureDefaut,
                           ZB_MultiServer::PortWebUnsecureDefaut)
         || serveur.ecoute(QHostAddress::Any, portTcp, 0, 0);
+}
+
+QString ZB_Hebergement::texteEcouteImpossible(int port)
+{
+    // The main window's text, which its translations carry.
+    return QCoreApplication::translate("ZB_MainWidget",
+                                       "Impossible d'écouter sur le port %1: un autre programme l'utilise peut-être.")
+        .arg(port);
+}
+
+QString ZB_Hebergement::nettoieNom(const QString& nom)
+{
+    return GM_SpacesSeparatedString::sanitizeFreeText(nom).simplified().left(NOM_MAX).trimmed();
+}
+
+QString ZB_Hebergement::nomDuSysteme()
+{
+    for (const char* variable : {"USER", "LOGNAME"}) {
+        const QString nom = qEnvironmentVariable(variable);
+        if (!nettoieNom(nom).isEmpty())
+            return nom;
+    }
+    return QDir::home().dirName();
+}
+
+QString ZB_Hebergement::nomPropose(const QString& loginLobby, const QString& garde, const QString& systeme)
+{
+    for (const QString& nom : {loginLobby, garde, systeme}) {
+        const QString propre = nettoieNom(nom);
+        if (!propre.isEmpty())
+            return propre;
+    }
+    return QLatin1String(NOM_PAR_DEFAUT);
 }
 
 QStringList ZB_Hebergement::adressesDeLaMachine()

@@ -29,9 +29,10 @@ class ZB_ServerSocketConnection;
 //   takes the seat it left if any, else a free one; one who finds none, or
 //   arrives when the game is full, stopped or being started, is sent away.
 //   Before the start clients wait.
-// - The host's name: the one it hosts under, or one it renames itself to
-//   before the start, which goes through the rule a newcomer's name goes
-//   through (ZB_ServerSocket numbers a second "Anna").
+// - The host's name: the one it hosts under (nomPropose: the windowed and
+//   the windowless host offer the same), or one it renames itself to before
+//   the start, which goes through the rule a newcomer's name goes through
+//   (ZB_ServerSocket numbers a second "Anna").
 // - What friends are told: this machine's addresses (its loopback address
 //   when it has no other) and the port to give them, the one a joining copy
 //   tries first, then the others.
@@ -53,6 +54,21 @@ public:
     // Listens for a hosted game on every address; false when the TCP port
     // could not be had.
     static bool ecoute(ZB_MultiServer& serveur, quint16 portTcp);
+    // What the user reads when ecoute failed.
+    static QString texteEcouteImpossible(int port);
+
+    // The name offered to play online under: the lobby login when logged
+    // in, else the one kept from the last game, else the system user's;
+    // each cleaned as typed text is. Never empty.
+    static QString nomPropose(const QString& loginLobby, const QString& garde, const QString& systeme);
+    // The system user's name: $USER, $LOGNAME, else the home folder's name.
+    static QString nomDuSysteme();
+    // A typed name made fit for the records and the table: free-text
+    // characters replaced, blanks trimmed, at most NOM_MAX long.
+    static QString nettoieNom(const QString& nom);
+    static constexpr int NOM_MAX = 24;
+    // The name when every other is empty.
+    static constexpr const char* NOM_PAR_DEFAUT = "Zubrik";
     // This machine's addresses that friends can join.
     static QStringList adressesDeLaMachine();
 
