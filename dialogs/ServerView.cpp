@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMutexLocker>
-#include <QNetworkInterface>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -38,6 +37,7 @@ ServerView::ServerView(QWidget* parent, ZB_ServerSocket* serveur, ZB_ServerSocke
     : GM_WidgetAuto(parent)
     , serveur_(serveur)
     , salle_(salle)
+    , hebergement_(serveur, salle)
 {
     setObjectName(QStringLiteral("ServerView"));
     setAutoFillBackground(true);
@@ -123,57 +123,13 @@ void ServerView::start(const OptionsDePartie& options, QSharedPointer<GM_SocketA
                        Cb_ServerStartOrStop* demarrage)
 {
     Q_UNUSED(pont);
-    options_ = options;
-    portSecure_ = portSecure;
-    portUnsecure_ = portUnsecure;
-    portTcp_ = portTcp;
     demarrage_ = demarrage;
     enCours_ = false;
-    if (ZB_ServerSocket* s = serveur_.data())
-        idHote_ = attendJoueurs(*s, options, login, portSecure, portUnsecure, portTcp, idUtilisateur, idHote_);
+    hebergement_.attendJoueurs(options, login, portSecure, portUnsecure, portTcp, idUtilisateur);
     nom_->setText(login);
     afficheAdresses_();
     afficheEtat_();
     show();
-}
-
-qint64 ServerView::attendJoueurs(ZB_ServerSocket& serveur, const OptionsDePartie& options, const QString& login,
-                                 quint16 portSecure, quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur,
-                                 qint64 idHote)
-{
-    if (serveur.getEtat() != ZB_ServerSocket::Arrete)
-        return idHote;
-    // The host is a player of this machine, as a client is of its own.
-    if (idHote == -1)
-        idHote = OptionsDuJoueur::genereId();
-    OptionsDuJoueur hote;
-    hote.nom_ = login;
-    hote.id_ = idHote;
-    hote.idCompte_ = idUtilisateur;
-    hote.ordinateur_ = 0;
-    hote.distant_ = 0;
-    hote.optionsAI_ = options.optionsAIPartenaire_;
-    serveur.setJoueurLocal(hote);
-    serveur.attendJoueurs(options, portSecure, portUnsecure, portTcp, false, 0);
-    return idHote;
-}
-
-bool ServerView::accueille(ZB_ServerSocket* serveur, ZB_ServerSocket::Cb_TableConnectionInput* salle,
-                           ZB_ServerSocketConnection* connection, const OptionsDuJoueur& joueur)
-{
-    const int etat = serveur != nullptr ? serveur->getEtat() : ZB_ServerSocket::Arrete;
-    bool place = false;
-    if (etat == ZB_ServerSeatingA::EnCoursAvecPlacesLibres && salle != nullptr) {
-        place = salle->cb_setClientInGameReconnect(connection, joueur)
-             || salle->cb_setClientInGameOnTheFly_Random(connection, joueur);
-    } else if (etat >= ZB_ServerSocket::AttenteJoueurs && etat <= ZB_ServerSocket::CompletAvantDepart) {
-        // Waits for the start.
-        place = true;
-    }
-    if (!place)
-        if (GM_SocketAbstract* socket = connection->getSocket())
-            socket->disconnectFromHost();
-    return place;
 }
 
 QString ServerView::getTexteAdresses() const
@@ -181,47 +137,33 @@ QString ServerView::getTexteAdresses() const
     return adresses_->text();
 }
 
-QStringList ServerView::adressesDeLaMachine()
-{
-    QStringList adresses;
-    for (const QHostAddress& a : QNetworkInterface::allAddresses())
-        if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback() && !a.isLinkLocal())
-            adresses << a.toString();
-    // A machine alone can still be joined by a second copy of the program.
-    if (adresses.isEmpty())
-        adresses << QHostAddress(QHostAddress::LocalHost).toString();
-    return adresses;
-}
-
 void ServerView::afficheAdresses_()
 {
     auto port = [](quint16 p) { return p != 0 ? QString::number(p) : QStringLiteral("-"); };
-    // Any of the ports joins; the one a joining copy tries first joins at
-    // once.
-    const quint16 premier = portSecure_ != 0 ? portSecure_ : (portUnsecure_ != 0 ? portUnsecure_ : portTcp_);
-    adresses_->setText(tr("Adresse de cette machine: %1").arg(adressesDeLaMachine().join(QLatin1String(", ")))
-                       + QLatin1Char('\n') + tr("Port à donner à vos amis: %1").arg(port(premier)) + QLatin1Char('\n')
-                       + tr("Ports: TCP %1, WebSocket %2, WebSocket sécurisé %3")
-                             .arg(port(portTcp_), port(portUnsecure_), port(portSecure_)));
+    adresses_->setText(
+        tr("Adresse de cette machine: %1").arg(ZB_Hebergement::adressesDeLaMachine().join(QLatin1String(", ")))
+        + QLatin1Char('\n') + tr("Port à donner à vos amis: %1").arg(port(hebergement_.portADonner()))
+        + QLatin1Char('\n')
+        + tr("Ports: TCP %1, WebSocket %2, WebSocket sécurisé %3")
+              .arg(port(hebergement_.getPortTcp()), port(hebergement_.getPortUnsecure()),
+                   port(hebergement_.getPortSecure())));
 }
 
 void ServerView::OnDemarrer()
 {
     ZB_ServerSocket* s = serveur_.data();
-    if (s == nullptr)
-        return;
-    const int etat = s->getEtat();
-    if (etat < ZB_ServerSocket::AttenteJoueurs || etat > ZB_ServerSocket::CompletAvantDepart)
+    if (s == nullptr || !hebergement_.estEnAttente())
         return;
     enCours_ = true;
-    const QString nom = GM_SpacesSeparatedString::sanitizeFreeText(nom_->text()).simplified();
-    std::optional<OptionsDuJoueur> hote = s->getJoueurLocal();
-    if (hote.has_value() && !nom.isEmpty() && nom != hote->nom_) {
-        hote->nom_ = nom;
-        s->setJoueurLocal(hote);
-        emit signalNomDeJeu(nom);
+    const std::optional<OptionsDuJoueur>& hote = s->getJoueurLocal();
+    const QString avant = hote.has_value() ? hote->nom_ : QString();
+    const QString choisi = GM_SpacesSeparatedString::sanitizeFreeText(nom_->text()).simplified();
+    const QString joue = hebergement_.renommeHote(choisi);
+    if (joue != avant) {
+        nom_->setText(joue);
+        emit signalNomDeJeu(choisi);
     }
-    s->start(options_, portSecure_, portUnsecure_, portTcp_);
+    hebergement_.demarre();
     afficheEtat_();
     // The host plays now: its table is not to lie under this view while
     // its turn's time runs.
@@ -279,7 +221,8 @@ void ServerView::cb_newConnection(ZB_ServerSocket* serveur, const OptionsDuJoueu
     auto* item = new QListWidgetItem(joueur.getNomAffiche() + QLatin1String(" - ") + adresse);
     item->setData(RoleConnexion, QVariant::fromValue(cle(connection)));
     connexions_->addItem(item);
-    if (!accueille(serveur, salle_, connection, joueur))
+    Q_UNUSED(serveur);
+    if (!hebergement_.accueille(connection, joueur))
         cb_log(QStringLiteral("INFO"), tr("Aucune place pour %1").arg(joueur.getNomAffiche()));
     afficheEtat_();
 }

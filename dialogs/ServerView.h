@@ -2,6 +2,7 @@
 
 #include "GM_WidgetAuto.h"
 #include "OptionsDePartie.h"
+#include "ZB_Hebergement.h"
 #include "ZB_ServerSocket.h"
 
 #include <QPointer>
@@ -19,14 +20,12 @@ class QPushButton;
 class QSpinBox;
 
 // The host's view of its game server: who is connected, what the server
-// logs, and the buttons that start the online game or stop the server. It
-// also seats the clients that arrive while the game runs.
+// logs, and the buttons that start the online game or stop the server. The
+// hosting itself (waiting, welcoming and seating the clients, the host's
+// seat and name, the ports friends are given) is ZB_Hebergement's, which
+// the view drives as the windowless host does.
 //
 // Rules:
-// - A client who identifies while the game runs with free seats takes the
-//   seat it left if any, else a free one; one who finds none, or arrives
-//   when the game is full, stopped or being started, is sent away. Before
-//   the start clients wait.
 // - The list follows the server's connections one for one: a connection is
 //   known by its identity, not its text, so two clients of one address are
 //   told apart.
@@ -35,8 +34,6 @@ class QSpinBox;
 // - The host may put the selected client on a chosen table and seat, or
 //   remove it: it is disconnected, its seat goes to the computer and the
 //   server refuses its player id for the rest of the session.
-// - The host plays: it sits at the table's first seat as a player of this
-//   machine, the clients at the others.
 // - The view tells the host what to give friends who join: this machine's
 //   addresses and the port of each transport it listens on.
 // - Closing the view leaves the server running (the main window shows it
@@ -49,34 +46,10 @@ class ServerView : public GM_WidgetAuto, public ZB_ServerSocket::Cb_SocketInput
 
 public:
     // What the view tells the room about the server.
-    class Cb_ServerStartOrStop
-    {
-    public:
-        virtual ~Cb_ServerStartOrStop() = default;
-        virtual void cb_serverStart(int noTable) = 0;
-        virtual void cb_serverStop() = 0;
-    };
+    using Cb_ServerStartOrStop = ZB_Hebergement::Cb_ServerStartOrStop;
 
     ServerView(QWidget* parent, ZB_ServerSocket* serveur, ZB_ServerSocket::Cb_TableConnectionInput* salle);
     ~ServerView() override;
-
-    // The two rules below are the view's, and hold for a host that runs
-    // without it too (the windowless unattended host).
-    //
-    // The host starts waiting for players, unless the server runs already:
-    // it sits at the first seat as a player of this machine under idHote (a
-    // new id when -1). Returns the host's id.
-    static qint64 attendJoueurs(ZB_ServerSocket& serveur, const OptionsDePartie& options, const QString& login,
-                                quint16 portSecure, quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur,
-                                qint64 idHote);
-    // A client identified: before the start it waits; while the game runs
-    // with free seats it takes the seat it left if any, else a free one;
-    // otherwise it is sent away (false).
-    static bool accueille(ZB_ServerSocket* serveur, ZB_ServerSocket::Cb_TableConnectionInput* salle,
-                          ZB_ServerSocketConnection* connection, const OptionsDuJoueur& joueur);
-    // This machine's addresses that friends can join (its loopback address
-    // when it has no other).
-    static QStringList adressesDeLaMachine();
 
     // The host starts waiting for players: the view shows itself and the
     // server takes connections.
@@ -112,7 +85,8 @@ public:
     QSpinBox* getTable() const { return table_; }
     // The name the host plays under: shown from the start of the hosting,
     // editable until the game starts, when it is taken (cleaned as typed
-    // text is; an empty one keeps the name hosted under).
+    // text is, numbered as a newcomer's when a client goes by it; an empty
+    // one keeps the name hosted under).
     QLineEdit* getNom() const { return nom_; }
     QComboBox* getSiege() const { return siege_; }
 
@@ -133,7 +107,8 @@ signals:
     // Stop was asked while a game runs: the listener asks the user and
     // calls arrete() on a yes.
     void signalArretDemande();
-    // The game starts with the host playing under that name.
+    // The game starts with the host playing under the name it chose (the
+    // table may number it): the one to keep.
     void signalNomDeJeu(const QString& nom);
 
 protected:
@@ -150,10 +125,8 @@ private:
     QPointer<ZB_ServerSocket> serveur_;
     ZB_ServerSocket::Cb_TableConnectionInput* salle_;
     Cb_ServerStartOrStop* demarrage_ = nullptr;
-    OptionsDePartie options_;
-    quint16 portSecure_ = 0;
-    quint16 portUnsecure_ = 0;
-    quint16 portTcp_ = 0;
+    // The host's player keeps one identity for every session of this view.
+    ZB_Hebergement hebergement_;
     bool enCours_ = false;
     QStringList journal_;
     QLabel* etat_ = nullptr;
@@ -173,6 +146,4 @@ private:
     QPushButton* placer_ = nullptr;
     QPushButton* retirer_ = nullptr;
     QPushButton* fermer_ = nullptr;
-    // The host's player, one identity for every session of this view.
-    qint64 idHote_ = -1;
 };

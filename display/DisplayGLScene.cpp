@@ -147,6 +147,21 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     layoutAtouts->setSizeConstraint(QLayout::SetNoConstraint);
     conteneurAtouts_->setAttribute(Qt::WA_TranslucentBackground);
     panelAtouts_ = new PanelAtouts(captures_);
+    // A question asked takes the keyboard, but not from a window over the
+    // table the user is typing in: the keys would choose a trump. Showing
+    // the band takes it by itself; it goes back then.
+    panelAtouts_->setClavierPris([this] { return dialogueDe_(focusItem()) != nullptr; });
+    connect(this, &QGraphicsScene::focusItemChanged, this,
+            [this](QGraphicsItem* nouveau, QGraphicsItem* ancien, Qt::FocusReason raison) {
+                QGraphicsProxyWidget* dialogue = dialogueDe_(ancien);
+                if (nouveau != proxyAtouts_ || dialogue == nullptr || raison == Qt::MouseFocusReason)
+                    return;
+                QPointer<QGraphicsProxyWidget> garde(dialogue);
+                QTimer::singleShot(0, this, [garde] {
+                    if (garde && garde->isVisible())
+                        garde->setFocus(Qt::OtherFocusReason);
+                });
+            });
     layoutAtouts->addWidget(panelAtouts_);
     proxyAtouts_ = addWidget(conteneurAtouts_);
     proxyAtouts_->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
@@ -160,8 +175,8 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
         appliqueVue_();
         rafraichitCouche();
         // A question asked takes the keyboard, from wherever in the window
-        // it was.
-        if (!proxyAtouts_->isVisible())
+        // it was (but a window the user types in).
+        if (!proxyAtouts_->isVisible() || panelAtouts_->clavierPris())
             return;
         for (QGraphicsView* vue : views())
             if (vue->isActiveWindow() && !vue->hasFocus())

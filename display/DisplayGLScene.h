@@ -674,6 +674,8 @@ protected:
     void keyReleaseEvent(QKeyEvent* evenement) override;
 
 private:
+    // The open dialog that holds that item (or is it), null when none.
+    QGraphicsProxyWidget* dialogueDe_(const QGraphicsItem* item) const;
     void construitBoite_(Boite& boite, bool gardeOptionStyle, double z);
     void construitBoutons_();
     QPushButton* construitBouton_(QGraphicsProxyWidget*& proxy, const QString& icone, const QSize& tailleIcone);

@@ -135,6 +135,16 @@ void DisplayGLScene::placeDialogue_(int index)
                                                                 modesDialogues_[index]));
 }
 
+QGraphicsProxyWidget* DisplayGLScene::dialogueDe_(const QGraphicsItem* item) const
+{
+    if (item == nullptr)
+        return nullptr;
+    for (QGraphicsProxyWidget* d : dialogues_)
+        if (d != nullptr && d->isVisible() && (d == item || d->isAncestorOf(item)))
+            return d;
+    return nullptr;
+}
+
 QGraphicsProxyWidget* DisplayGLScene::ajouteDialogue(GM_WidgetAuto* widget, double z, int placement, int mode)
 {
     if (!widget)

@@ -214,6 +214,25 @@ void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnes
                 if (carte)
                     mains[static_cast<size_t>(j)].push_back(carte);
     }
+    // The last deal's cards leave the hand shown unless this one deals them
+    // there again: a joining copy knows no other hand, and would leave the
+    // cards of the game before under its own.
+    std::array<bool, DisplayGLJeuDeCartes::NOMBRE_CARTES> donnees{};
+    for (int j = 0; j < NOMBRE_SIEGES; ++j) {
+        const auto& main = mains[static_cast<size_t>(j)];
+        if (!estMainVisible_(j))
+            continue;
+        for (size_t n = 0; n < main.size() && n < static_cast<size_t>(tours); ++n) {
+            const int index = main[n]->getIndex();
+            if (index >= 0 && index < DisplayGLJeuDeCartes::NOMBRE_CARTES)
+                donnees[static_cast<size_t>(index)] = true;
+        }
+    }
+    for (int index = 0; index < DisplayGLJeuDeCartes::NOMBRE_CARTES; ++index) {
+        DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(index);
+        if (sprite && !donnees[static_cast<size_t>(index)] && sprite->getState() != DisplayGLHumanCarte::Cachee)
+            sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
+    }
     for (int tour = 0; tour < tours; ++tour) {
         for (int j = 0; j < NOMBRE_SIEGES; ++j) {
             auto& main = mains[static_cast<size_t>(j)];

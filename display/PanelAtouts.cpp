@@ -460,7 +460,7 @@ QList<QAbstractButton*> PanelAtouts::boutonsOfferts() const
 
 void PanelAtouts::focusPremier()
 {
-    if (!isVisible())
+    if (!isVisible() || clavierPris())
         return;
     const QList<QAbstractButton*> offerts = boutonsOfferts();
     for (QAbstractButton* voulu : std::initializer_list<QAbstractButton*>{

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -84,8 +85,13 @@ public:
 
     // The buttons the keyboard moves among, in reading order.
     QList<QAbstractButton*> boutonsOfferts() const;
-    // Gives the focus to the first button offered (nothing when none is).
+    // Gives the focus to the first button offered (nothing when none is, or
+    // when the keyboard is not to be taken: see setClavierPris).
     void focusPremier();
+    // Tells whether the keyboard is another's now (a window the user types
+    // in); the panel then leaves it there. None: it always takes it.
+    void setClavierPris(std::function<bool()> pris) { clavierPris_ = std::move(pris); }
+    bool clavierPris() const { return clavierPris_ && clavierPris_(); }
 
     static constexpr int NOMBRE_MODES = TypeDePartie::NOMBRE_MODES;
     static constexpr int ID_CHIBRE_COTE = 0;
@@ -118,6 +124,7 @@ protected:
     bool eventFilter(QObject* objet, QEvent* event) override;
 
 private:
+    std::function<bool()> clavierPris_;
     // Moves the focus by pas buttons in reading order, round the end.
     void deplaceFocus_(QAbstractButton* depuis, int pas);
     QAbstractButton* boutonAtout_(int mode) const;

@@ -6,6 +6,7 @@
 #include "GM_SocketTCP.h"
 #include "GM_SocketWeb.h"
 #include "OptionsDuJoueur.h"
+#include "ServerView.h"
 #include "ZB_AIError.h"
 #include "ZB_ClientConnection.h"
 #include "ZB_Event.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ListeDesEvenements.h"
-#include "ServerView.h"
+#include "ZB_Hebergement.h"
 #include "ZB_Room.h"
 #include "ZB_IdentiteReseau.h"
 #include "ZB_SalleClienteA.h"
@@ -14,6 +14,7 @@
 
 class ClientSocket;
 class Evenements;
+class ServerView;
 class ZB_ClientConnection;
 
 // The room of this machine's user: the room's session operations done for a
@@ -23,7 +24,7 @@ class ZB_ClientConnection;
 // opened game file and tells the user when an online game ends.
 class TableClient : public ZB_Room,
                     protected ListeDesEvenements::ReplayRequester,
-                    protected ServerView::Cb_ServerStartOrStop,
+                    protected ZB_Hebergement::Cb_ServerStartOrStop,
                     protected ZB_SalleClienteA
 {
     Q_OBJECT
@@ -96,7 +97,7 @@ protected:
     // ListeDesEvenements::ReplayRequester.
     void cb_replayTermine() override;
     void cb_replayArrete(qsizetype ligne) override;
-    // ServerView::Cb_ServerStartOrStop.
+    // ZB_Hebergement::Cb_ServerStartOrStop (the server view's).
     void cb_serverStop() override;
 
 private:

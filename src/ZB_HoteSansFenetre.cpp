@@ -2,18 +2,20 @@
 
 #include "GM_Exception.h"
 #include "GM_SharedFunctions.h"
-#include "ServerView.h"
 #include "TableClient.h"
 #include "TypeDePartie.h"
 #include "ZB_Application.h"
-#include "ZB_MainWidget.h"
+#include "ZB_Hebergement.h"
 #include "ZB_MultiServer.h"
 #include "ZB_Room.h"
+#include "ZB_SansSurveillance.h"
+#include "ZB_SettingsStore.h"
 #include "ZB_TraceLog.h"
 #include "ZB_Translator.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QSettings>
 #include <QTimer>
 
 #include <cstdio>
@@ -26,7 +28,7 @@ bool ZB_HoteSansFenetre::convient(const ZB_Settings& d)
 
 ZB_HoteSansFenetre::ZB_HoteSansFenetre(const ZB_Settings& demarrage, const QString& dossierDonnees)
     : demarrage_(demarrage)
-    , dossierDonnees_(ZB_MainWidget::prepareDossierDonnees(dossierDonnees))
+    , dossierDonnees_(ZB_SansSurveillance::prepareDossierDonnees(dossierDonnees))
 {
     if (demarrage_.autotest)
         demarrage_.automatique = 1;
@@ -41,16 +43,17 @@ ZB_HoteSansFenetre::ZB_HoteSansFenetre(const ZB_Settings& demarrage, const QStri
         trace_->log(QStringLiteral("Box answered: %1: %2").arg(requete.titre_, requete.texte_));
         return GM::Ok;
     });
-    affichage_.setModeAffichage(ZB_MainWidget::MODE_AFFICHAGE_ORDINATEUR, false);
+    affichage_.setModeAffichage(ZB_SansSurveillance::MODE_AFFICHAGE_ORDINATEUR, false);
 
     const int genre = demarrage_.belote != 0 ? TypeDePartie::GenreBelote : TypeDePartie::GenreJass;
     salle_ = std::make_unique<TableClient>(nullptr, &affichage_, &boites_, OptionsDePartie(genre),
-                                           ZB_MainWidget::parametresSalle(demarrage_, dossierDonnees_));
+                                           ZB_SansSurveillance::parametresSalle(demarrage_, dossierDonnees_));
     salle_->setHebergementSansVue([this](const OptionsDePartie& options, const QString& login, quint16 portSecure,
                                          quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur) {
         heberge_(options, login, portSecure, portUnsecure, portTcp, idUtilisateur);
     });
     salle_->getServer()->setSocketInput(this);
+    hebergement_ = std::make_unique<ZB_Hebergement>(salle_->getServer(), salle_.get());
     connect(salle_.get(), &TableClient::testSignalGameCompleted, this, &ZB_HoteSansFenetre::OnMatchTermine);
     serveur_ = std::make_unique<ZB_MultiServer>(nullptr, 0, QList<ZB_Room*>{salle_.get()}, nullptr);
     trace_->log(QStringLiteral("Windowless host started in %1").arg(dossierDonnees_));
@@ -60,6 +63,7 @@ ZB_HoteSansFenetre::~ZB_HoteSansFenetre()
 {
     if (salle_)
         salle_->getServer()->setSocketInput(nullptr);
+    hebergement_.reset();
     serveur_.reset();
     salle_.reset();
     trace_->close();
@@ -67,64 +71,71 @@ ZB_HoteSansFenetre::~ZB_HoteSansFenetre()
 
 void ZB_HoteSansFenetre::demarre()
 {
-    if (!ZB_MainWidget::ecouteHote(*serveur_, demarrage_)) {
+    if (!ZB_Hebergement::ecoute(*serveur_, quint16(demarrage_.port))) {
         serveur_->closeAll();
-        echec_(ZB_MainWidget::texteEcouteImpossible(demarrage_.port));
+        echec_(ZB_Hebergement::texteEcouteImpossible(demarrage_.port));
         return;
     }
     // Whoever runs it gives friends the address and a port: the first joins
     // a copy that is not told its transport at once.
     std::printf("HOST %s secure-websocket %u websocket %u tcp %u\n",
-                qUtf8Printable(ServerView::adressesDeLaMachine().join(QLatin1Char(','))),
+                qUtf8Printable(ZB_Hebergement::adressesDeLaMachine().join(QLatin1Char(','))),
                 unsigned(serveur_->getPortWebSecure()), unsigned(serveur_->getPortWebUnsecure()),
                 unsigned(serveur_->getPortTcp()));
     std::fflush(stdout);
     int mode = ZB_Room::NouvellePartie;
     int session = ZB_Room::SessionServeur;
     const QString message = GM_Exception::sansException([&] {
-        salle_->reponse_Depart(&mode, &session, salle_->getOptions(), QString(),
-                               QLatin1String(ZB_MainWidget::LOGIN_PARTIE), serveur_->getPortWebSecure(),
+        salle_->reponse_Depart(&mode, &session, salle_->getOptions(), QString(), nomDeJeu_(),
+                               serveur_->getPortWebSecure(),
                                serveur_->getPortWebUnsecure(), serveur_->getPortTcp(), 0, false, {}, -1);
     });
     if (!message.isEmpty()) {
         echec_(message);
         return;
     }
-    QTimer::singleShot(ZB_MainWidget::INTERVALLE_HOTE_MS, this, &ZB_HoteSansFenetre::OnHoteAttendClient);
+    QTimer::singleShot(ZB_SansSurveillance::INTERVALLE_HOTE_MS, this, &ZB_HoteSansFenetre::OnHoteAttendClient);
+}
+
+QString ZB_HoteSansFenetre::nomDeJeu_()
+{
+    // Read only: the kept name is the user's, as the windowed host plays
+    // under it; nothing else of the store shapes the game.
+    const std::unique_ptr<QSettings> store = ZB_SettingsStore::ouvreStore();
+    return ZB_Hebergement::nomPropose(QString(), ZB_SettingsStore(*store).nomDeJeu(),
+                                     ZB_Hebergement::nomDuSysteme());
 }
 
 void ZB_HoteSansFenetre::heberge_(const OptionsDePartie& options, const QString& login, quint16 portSecure,
                                   quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur)
 {
-    idHote_ = ServerView::attendJoueurs(*salle_->getServer(), options, login, portSecure, portUnsecure, portTcp,
-                                        idUtilisateur, idHote_);
+    hebergement_->attendJoueurs(options, login, portSecure, portUnsecure, portTcp, idUtilisateur);
 }
 
-void ZB_HoteSansFenetre::cb_newConnection(ZB_ServerSocket* serveur, const OptionsDuJoueur& joueur,
+void ZB_HoteSansFenetre::cb_newConnection(ZB_ServerSocket*, const OptionsDuJoueur& joueur,
                                           ZB_ServerSocketConnection* connection, bool)
 {
-    if (connection != nullptr && !ServerView::accueille(serveur, salle_.get(), connection, joueur))
+    if (connection != nullptr && !hebergement_->accueille(connection, joueur))
         trace_->log(QStringLiteral("No seat for %1").arg(joueur.getNomAffiche()));
 }
 
 void ZB_HoteSansFenetre::OnHoteAttendClient()
 {
     // The game starts as soon as one player has joined.
-    ZB_ServerSocket* s = salle_->getServer();
     if (quitDemande_)
         return;
-    if (s->getJoueurs().isEmpty()) {
-        QTimer::singleShot(ZB_MainWidget::INTERVALLE_HOTE_MS, this, &ZB_HoteSansFenetre::OnHoteAttendClient);
+    if (salle_->getServer()->getJoueurs().isEmpty()) {
+        QTimer::singleShot(ZB_SansSurveillance::INTERVALLE_HOTE_MS, this, &ZB_HoteSansFenetre::OnHoteAttendClient);
         return;
     }
-    s->start(s->getOptions(), s->getPortSecure(), s->getPortUnsecure(), s->getPortTcp());
+    hebergement_->demarre();
 }
 
 void ZB_HoteSansFenetre::OnMatchTermine()
 {
     if (quitDemande_)
         return;
-    ZB_MainWidget::rapporteMatch(*salle_, dossierDonnees_);
+    ZB_SansSurveillance::rapporteMatch(*salle_, dossierDonnees_);
     quitte_(0);
 }
 

@@ -11,6 +11,7 @@
 #include <memory>
 
 class TableClient;
+class ZB_Hebergement;
 class ZB_MultiServer;
 class ZB_TraceLog;
 class ZB_Translator;
@@ -25,13 +26,13 @@ class ZB_Translator;
 //   unattended (--server with --auto or --autotest) with nothing that a
 //   window shows (no file or movie, no store screenshots, no lobby login or
 //   tournament). Any other start keeps the main window.
-// - It hosts as the main window's unattended host does, with the same room
-//   (TableClient), room parameters and game server (ZB_MultiServer): TCP on
-//   --port, WebSockets on the default ports (free ones when those are
-//   taken), printed first as "HOST <addresses> secure-websocket <port>
-//   websocket <port> tcp <port>"; the host sits at the first seat as a
-//   player of this machine and clients wait for the start (the server
-//   view's rules); the computer plays the host's seat, since the empty
+// - It hosts as the server view does, through the same hosting rules
+//   (ZB_Hebergement), with the main window's room (TableClient), room
+//   parameters and game server (ZB_MultiServer): TCP on --port, WebSockets
+//   on the default ports (free ones when those are taken), printed first as
+//   "HOST <addresses> secure-websocket <port> websocket <port> tcp <port>";
+//   the host sits at the first seat as a player of this machine and clients
+//   wait for the start; the computer plays the host's seat, since the empty
 //   display is in the mode where the computer plays every seat; every box
 //   is answered with Ok, as the unattended table answers it.
 // - The game starts as soon as one client has identified, the free seats
@@ -41,8 +42,10 @@ class ZB_Translator;
 //   prints "MATCH <team 0> <team 1> file <path>" and asks to end with
 //   status 0. A port it cannot listen on, or a start that fails, prints
 //   "ERROR <reason>" on standard error and asks to end with status 1.
-// - Neither the settings store nor the autosave is read or written; the
-//   texts stay French unless --english is given. The trace file of the data
+// - It plays under the name the windowed host plays under: the one kept in
+//   the settings store, else the system user's. Nothing else of the store
+//   is read, and nothing written; nor is the autosave. The texts stay
+//   French unless --english is given. The trace file of the data
 //   folder receives the start, the errors and the boxes answered.
 // GUI thread only (the application's main thread).
 class ZB_HoteSansFenetre : public QObject, public ZB_ServerSocket::Cb_SocketInput
@@ -84,6 +87,8 @@ private slots:
 private:
     void heberge_(const OptionsDePartie& options, const QString& login, quint16 portSecure, quint16 portUnsecure,
                   quint16 portTcp, qint64 idUtilisateur);
+    // The name the host plays under.
+    static QString nomDeJeu_();
     void echec_(const QString& texte);
     void quitte_(int code);
 
@@ -96,6 +101,6 @@ private:
     ZB_DisplayEmpty affichage_;
     std::unique_ptr<TableClient> salle_;
     std::unique_ptr<ZB_MultiServer> serveur_;
-    qint64 idHote_ = -1;
+    std::unique_ptr<ZB_Hebergement> hebergement_;
     bool quitDemande_ = false;
 };

@@ -16,6 +16,7 @@
 #include "GM_SocketAbstract.h"
 #include "GM_WidgetAuto.h"
 #include "OptionsDuJoueur.h"
+#include "ServerView.h"
 #include "TableClient.h"
 #include "TypeDePartie.h"
 #include "ZB_Application.h"
@@ -81,7 +82,7 @@ constexpr double POURCENT = 100.0;
 
 ZB_MainWidget::ZB_MainWidget(const ZB_Settings& demarrage, const QString& dossierDonnees)
     : demarrage_(demarrage)
-    , dossierDonnees_(prepareDossierDonnees(dossierDonnees))
+    , dossierDonnees_(ZB_SansSurveillance::prepareDossierDonnees(dossierDonnees))
 {
     if (demarrage_.autotest)
         demarrage_.automatique = 1;
@@ -229,7 +230,7 @@ ZB_TraceLog* ZB_MainWidget::trace_() const
 void ZB_MainWidget::construitSalle_()
 {
     salle_ = std::make_unique<TableClient>(nullptr, vue_.get(), vue_->scene(), optionsPartie_,
-                                           parametresSalle(demarrage_, dossierDonnees_));
+                                           ZB_SansSurveillance::parametresSalle(demarrage_, dossierDonnees_));
     connect(salle_.get(), &ZB_Room::signalOnlineGameEnded, this, &ZB_MainWidget::OnOnlineGameEnded);
     connect(salle_.get(), &ZB_Room::signalOnlineGameStarted, this, &ZB_MainWidget::OnOnlineGameStarted);
     connect(salle_.get(), &ZB_Room::signalSendStatsGameCompleted, this,

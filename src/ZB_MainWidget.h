@@ -8,7 +8,9 @@
 #include "GM_NativeA.h"
 #include "OptionsAffichage.h"
 #include "OptionsDePartie.h"
+#include "ZB_Hebergement.h"
 #include "ZB_Room.h"
+#include "ZB_SansSurveillance.h"
 #include "ZB_Settings.h"
 
 #include <QList>
@@ -78,20 +80,20 @@ class ZB_MainWidget : public QObject, public DisplayACloseCallback, protected GM
 public:
     static constexpr const char* FICHIER_AUTOSAUVEGARDE = "autosave.jss";
     static constexpr const char* FICHIER_DEFAUT = "default.jss";
-    static constexpr const char* FICHIER_FIN_AUTOMATIQUE = "automatic.jss";
+    static constexpr const char* FICHIER_FIN_AUTOMATIQUE = ZB_SansSurveillance::FICHIER_FIN_AUTOMATIQUE;
     static constexpr const char* ADRESSE_CLIENT_DEFAUT = "127.0.0.1";
     static constexpr int MODE_AFFICHAGE_NORMAL = 0;
     // The computer plays every seat, the user's included (the sample games
     // of the demonstrations).
     static constexpr int MODE_AFFICHAGE_DEMONSTRATION = 1;
-    static constexpr int MODE_AFFICHAGE_ORDINATEUR = 2;
+    static constexpr int MODE_AFFICHAGE_ORDINATEUR = ZB_SansSurveillance::MODE_AFFICHAGE_ORDINATEUR;
     // The settings panel's buttons: rows this many text lines high, at
     // least this many average characters wide, this far apart.
     static constexpr double HAUTEUR_BOUTON_PANNEAU = 2.4;
     static constexpr double LARGEUR_BOUTON_PANNEAU = 28.0;
     static constexpr int ESPACE_BOUTONS_PANNEAU = 6;
     static constexpr int ATTENTE_CLIENT_SECONDES = 10;
-    static constexpr int INTERVALLE_HOTE_MS = 200;
+    static constexpr int INTERVALLE_HOTE_MS = ZB_SansSurveillance::INTERVALLE_HOTE_MS;
     static constexpr int MAX_LIGNES_ERREUR = 100;
     static constexpr int NOMBRE_SIEGES = 4;
     // An opened file has been played back once its record stays unchanged
@@ -126,43 +128,29 @@ public:
     // The match scores of the table on screen, this deal's points included.
     std::array<int, 2> scores() const;
 
-    // --- Unattended runs (ZB_MainWidgetAutomatique.cpp). The static ones
-    // hold for the windowless host (ZB_HoteSansFenetre) too.
-    // The login under which this program starts its games.
+    // --- Unattended runs (ZB_MainWidgetAutomatique.cpp; what the windowless
+    // host shares is ZB_SansSurveillance's and ZB_Hebergement's).
+    // The login under which this program starts its local games.
     static constexpr const char* LOGIN_PARTIE = "Zubrik";
-    // The data folder, made if missing and ending with '/': the one given,
-    // else the user's.
-    static QString prepareDossierDonnees(const QString& dossierDonnees);
-    // The room's parameters for a start-up record and a data folder.
-    static ZB_Room::Parametres parametresSalle(const ZB_Settings& demarrage, const QString& dossierDonnees);
-    // Listens for a hosted game: TCP on the record's port, WebSockets on
-    // their default ports (free ones in an unattended run, or when those
-    // are taken); false when the TCP port could not be had.
+    // Listens for a hosted game (ZB_Hebergement::ecoute) on the record's
+    // TCP port; false when it could not be had.
     static bool ecouteHote(ZB_MultiServer& serveur, const ZB_Settings& demarrage);
     // What the user reads when ecouteHote failed.
     static QString texteEcouteImpossible(int port);
-    // The match scores of a table (none: 0 and 0), this deal's points
-    // included.
-    static std::array<int, 2> scoresDe(const ZB_RoomTable* table);
-    // Writes the room's match to automatic.jss in the data folder (ending
-    // with '/') and prints "MATCH <team 0> <team 1> file <path>".
-    static void rapporteMatch(ZB_Room& salle, const QString& dossierDonnees);
     // Which saved game the start-up resumes: the newer of the autosave and
     // the default file of the folder, "" when neither exists.
     static QString fichierDeReprise(const QString& dossier);
     // Moves a game file that could not be resumed out of the way, to a name
     // of its own in the same folder; that name, or empty when it stayed.
     static QString gardeFichierAbime(const QString& chemin);
-    // The name offered for online play: the lobby login when logged in,
-    // else the one kept from the last game, else the system user's; each
-    // cleaned as typed text is. Never empty.
-    static QString nomDeJeuPropose(const QString& loginLobby, const QString& garde, const QString& systeme);
-    // The system user's name: $USER, $LOGNAME, else the home folder's name.
-    static QString nomDuSysteme();
-    // A typed name made fit for the records and the table: free-text
-    // characters replaced, blanks trimmed, at most NOM_DE_JEU_MAX long.
-    static QString nettoieNomDeJeu(const QString& nom);
-    static constexpr int NOM_DE_JEU_MAX = 24;
+    // The name offered for online play (ZB_Hebergement::nomPropose).
+    static QString nomDeJeuPropose(const QString& loginLobby, const QString& garde, const QString& systeme)
+    {
+        return ZB_Hebergement::nomPropose(loginLobby, garde, systeme);
+    }
+    static QString nomDuSysteme() { return ZB_Hebergement::nomDuSysteme(); }
+    static QString nettoieNomDeJeu(const QString& nom) { return ZB_Hebergement::nettoieNom(nom); }
+    static constexpr int NOM_DE_JEU_MAX = ZB_Hebergement::NOM_MAX;
     // The report of a bug: the game record and the sockets' recent errors.
     QString documentRapportBug(const QString& remarque) const;
     // The zip of the last bug report written, "" before the first.

@@ -1,11 +1,14 @@
 // The main window's unattended runs: hosting, reporting a played or opened
-// match. The windowless host (ZB_HoteSansFenetre) shares the static parts.
+// match. What the windowless host (ZB_HoteSansFenetre) shares with them is
+// ZB_SansSurveillance's and ZB_Hebergement's.
 
 #include "ZB_MainWidget.h"
 
 #include "GM_SharedFunctions.h"
 #include "ListeDesEvenements.h"
 #include "ServerView.h"
+#include "ZB_Hebergement.h"
+#include "ZB_SansSurveillance.h"
 #include "TableClient.h"
 #include "ZB_MultiServer.h"
 #include "ZB_RoomTable.h"
@@ -17,64 +20,19 @@
 
 #include <cstdio>
 
-QString ZB_MainWidget::prepareDossierDonnees(const QString& dossierDonnees)
-{
-    QString dossier = dossierDonnees.isEmpty() ? appDataPath(QCoreApplication::applicationName()) : dossierDonnees;
-    if (!dossier.endsWith(QLatin1Char('/')))
-        dossier += QLatin1Char('/');
-    QDir().mkpath(dossier);
-    return dossier;
-}
-
-ZB_Room::Parametres ZB_MainWidget::parametresSalle(const ZB_Settings& demarrage, const QString& dossierDonnees)
-{
-    ZB_Room::Parametres p;
-    p.sansDelai = demarrage.nowait || demarrage.autotest;
-    p.modeSimple = demarrage.autotest;
-    p.tcp = demarrage.tcpsockets;
-    p.nonSecurise = demarrage.nossl;
-    p.dossierDonnees = dossierDonnees;
-    return p;
-}
-
 bool ZB_MainWidget::ecouteHote(ZB_MultiServer& serveur, const ZB_Settings& demarrage)
 {
-    // The WebSocket ports are only defaults: when another program holds
-    // them (a second copy hosting on this machine, unattended runs side by
-    // side), free ones do, and the server view or the unattended host's
-    // first line shows which. The TCP port is the user's choice.
-    return serveur.ecoute(QHostAddress::Any, quint16(demarrage.port), ZB_MultiServer::PortWebSecureDefaut,
-                          ZB_MultiServer::PortWebUnsecureDefaut)
-        || serveur.ecoute(QHostAddress::Any, quint16(demarrage.port), 0, 0);
+    return ZB_Hebergement::ecoute(serveur, quint16(demarrage.port));
 }
 
 QString ZB_MainWidget::texteEcouteImpossible(int port)
 {
-    return tr("Impossible d'écouter sur le port %1: un autre programme l'utilise peut-être.").arg(port);
-}
-
-std::array<int, 2> ZB_MainWidget::scoresDe(const ZB_RoomTable* table)
-{
-    std::array<int, 2> s{};
-    if (table != nullptr)
-        for (int e = 0; e < 2; ++e)
-            s[size_t(e)] = table->getSettingsPartie().scores_[size_t(e)] + table->totalDonne(e);
-    return s;
+    return ZB_Hebergement::texteEcouteImpossible(port);
 }
 
 std::array<int, 2> ZB_MainWidget::scores() const
 {
-    return scoresDe(tableAffichee());
-}
-
-void ZB_MainWidget::rapporteMatch(ZB_Room& salle, const QString& dossierDonnees)
-{
-    // An unattended run keeps its match for whoever checks it.
-    const std::array<int, 2> s = scoresDe(salle.getTable(-1));
-    const QString chemin = dossierDonnees + QLatin1String(FICHIER_FIN_AUTOMATIQUE);
-    salle.saveAs(chemin);
-    std::printf("MATCH %d %d file %s\n", s[0], s[1], qUtf8Printable(chemin));
-    std::fflush(stdout);
+    return ZB_SansSurveillance::scoresDe(tableAffichee());
 }
 
 void ZB_MainWidget::OnHoteAttendClient()
@@ -103,7 +61,7 @@ void ZB_MainWidget::OnMatchTermine()
         rapporteFichierOuvert_();
         return;
     }
-    rapporteMatch(*salle_, dossierDonnees_);
+    ZB_SansSurveillance::rapporteMatch(*salle_, dossierDonnees_);
     quitte_();
 }
 

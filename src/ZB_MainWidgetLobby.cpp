@@ -60,31 +60,6 @@ GM_ServerList* ZB_MainWidget::lobby() const
     return lobby_.data();
 }
 
-QString ZB_MainWidget::nettoieNomDeJeu(const QString& nom)
-{
-    return GM_SpacesSeparatedString::sanitizeFreeText(nom).simplified().left(NOM_DE_JEU_MAX).trimmed();
-}
-
-QString ZB_MainWidget::nomDuSysteme()
-{
-    for (const char* variable : {"USER", "LOGNAME"}) {
-        const QString nom = qEnvironmentVariable(variable);
-        if (!nettoieNomDeJeu(nom).isEmpty())
-            return nom;
-    }
-    return QDir::home().dirName();
-}
-
-QString ZB_MainWidget::nomDeJeuPropose(const QString& loginLobby, const QString& garde, const QString& systeme)
-{
-    for (const QString& nom : {loginLobby, garde, systeme}) {
-        const QString propre = nettoieNomDeJeu(nom);
-        if (!propre.isEmpty())
-            return propre;
-    }
-    return QLatin1String(LOGIN_PARTIE);
-}
-
 QString ZB_MainWidget::nomDeJeu_() const
 {
     const QString garde = settings_ ? ZB_SettingsStore(*settings_).nomDeJeu() : QString();

@@ -646,6 +646,17 @@ bool ZB_ServerSocket::identification_(const EvenementDeJeu& ev, ZB_ServerSocketC
     return true;
 }
 
+QString ZB_ServerSocket::renommeJoueurLocal(const QString& nom)
+{
+    QMutexLocker verrou(&mutexRecursif_);
+    if (!joueurLocal_.has_value())
+        return QString();
+    const QString distinct = nomDistinct_(nom, joueurLocal_->id_);
+    if (!distinct.isEmpty())
+        joueurLocal_->nom_ = distinct;
+    return joueurLocal_->nom_;
+}
+
 QString ZB_ServerSocket::nomDistinct_(const QString& nom, qint64 id) const
 {
     QStringList pris;

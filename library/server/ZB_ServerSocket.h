@@ -147,6 +147,10 @@ public:
     // to clients.
     void setJoueurLocal(const std::optional<OptionsDuJoueur>& joueur) { joueurLocal_ = joueur; }
     const std::optional<OptionsDuJoueur>& getJoueurLocal() const { return joueurLocal_; }
+    // The host renames itself: the new name goes through the rule a
+    // newcomer's goes through, so that it is told apart from the clients
+    // already in. The name the host plays under, empty without a host.
+    QString renommeJoueurLocal(const QString& nom);
 
     // Seats the session's tables offer to clients: 4 without a table list,
     // less the host's own seat.

@@ -103,6 +103,8 @@ bool DossierUtilisateur::prepare(const Reglages& reglages, QString* erreur)
     store.setValue(QStringLiteral("Display/options"), affichage.sauveValeursDansString());
     store.setValue(QStringLiteral("Display/geometry"), geometrie(reglages.fenetre));
     store.setValue(QStringLiteral("Game/options"), partie.sauveValeursDansString());
+    if (!reglages.nomDeJeu.isEmpty())
+        store.setValue(QStringLiteral("Game/playerName"), reglages.nomDeJeu);
     store.sync();
     if (store.status() != QSettings::NoError) {
         *erreur = QStringLiteral("The settings could not be written to %1").arg(store.fileName());

@@ -29,6 +29,7 @@ public:
         int theme = 0;              // 0 wood .. 4 nature
         int combinaisonsIA = 60;    // the computer's search: a weak, quick player
         double delaiTour = 15.0;    // seconds a player has for a move online
+        QString nomDeJeu;           // the name kept from an online game, none when empty
     };
 
     DossierUtilisateur();

@@ -1,6 +1,7 @@
 #include "PartieEnReseau.h"
 
 #include "LectureEcran.h"
+#include "PiloteDePartie.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -162,15 +163,8 @@ QList<quint16> PartieEnReseau::portsDeLHote() const
     return ports;
 }
 
-bool PartieEnReseau::rejoint(quint16 portTape)
+bool PartieEnReseau::remplitRejoindre_(quint16 port)
 {
-    if (!client_.lance())
-        return false;
-    // The host's view before the client comes, to see it come.
-    if (!boutonsDeLaVue(hote_.capture()).isEmpty())
-        vueAvantClient_ = hote_.capture();
-    else
-        vueAvantClient_ = QImage();
     client_.touche(QStringLiteral("alt+n"));
     QThread::msleep(300);
     client_.ecran().touche(QStringLiteral("j"));
@@ -200,13 +194,57 @@ bool PartieEnReseau::rejoint(quint16 portTape)
     e.tape(QStringLiteral("127.0.0.1"));
     e.touche(QStringLiteral("Tab"));
     e.touche(QStringLiteral("ctrl+a"));
-    e.tape(QString::number(portTape != 0 ? portTape : port_));
+    e.tape(QString::number(port));
     client_.garde(QStringLiteral("join_dialog"));
     e.touche(QStringLiteral("Return"));
+    return true;
+}
+
+bool PartieEnReseau::rejointEnVain()
+{
+    if (!client_.enMarche() && !client_.lance())
+        return false;
+    const quint16 personne = portLibre();
+    if (personne == 0)
+        return echoue_(client_, QStringLiteral("No free TCP port on loopback"));
+    if (!remplitRejoindre_(personne))
+        return false;
+    // Every transport is tried there in turn, the connection window up,
+    // before the box comes: the screen then stays as it is.
+    QElapsedTimer attente;
+    attente.start();
+    QImage avant;
+    while (attente.elapsed() < ARRIVEE_MS && client_.enMarche()) {
+        QThread::msleep(CALME_MS);
+        const QImage maintenant = client_.capture();
+        QList<QRect> panneau;
+        QList<QRect> boite;
+        PiloteDePartie::litBoutons(maintenant, panneau, boite);
+        if (!boite.isEmpty() && LectureEcran::identiques(maintenant, avant)) {
+            client_.garde(QStringLiteral("join_failed"));
+            return true;
+        }
+        avant = maintenant;
+    }
+    return echoue_(client_, QStringLiteral("No box said the join failed within %1 s").arg(ARRIVEE_MS / 1000));
+}
+
+bool PartieEnReseau::rejoint(quint16 portTape)
+{
+    if (!client_.enMarche() && !client_.lance())
+        return false;
+    // The host's view before the client comes, to see it come.
+    if (!boutonsDeLaVue(hote_.capture()).isEmpty())
+        vueAvantClient_ = hote_.capture();
+    else
+        vueAvantClient_ = QImage();
+    if (!remplitRejoindre_(portTape != 0 ? portTape : port_))
+        return false;
     if (vueAvantClient_.isNull())
         return true;
+    QElapsedTimer attente;
+    attente.start();
     // The host's list shows the client once it has identified.
-    attente.restart();
     while (attente.elapsed() < ARRIVEE_MS) {
         QThread::msleep(REGARD_MS);
         const QImage maintenant = hote_.capture();

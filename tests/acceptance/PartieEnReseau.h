@@ -45,11 +45,15 @@ public:
     // Starts the host's program and hosts (Network > Host a game) until the
     // server view shows.
     bool heberge();
-    // Starts the client's program (again, after tueClient) and joins the
-    // host (Network > Join a game, 127.0.0.1 and the port typed: the host's
-    // TCP port unless another is given) until the host's server view has
-    // changed for it, when that view is up.
+    // Starts the client's program unless it runs (again, after tueClient)
+    // and joins the host (Network > Join a game, 127.0.0.1 and the port
+    // typed: the host's TCP port unless another is given) until the host's
+    // server view has changed for it, when that view is up.
     bool rejoint(quint16 portTape = 0);
+    // Starts the client's program unless it runs and joins a port of this
+    // machine where nothing listens, until the box that says so shows;
+    // the box is left for the caller to answer.
+    bool rejointEnVain();
     // The ports the host's program listens on (its three transports), as
     // the system tells them, in increasing order.
     QList<quint16> portsDeLHote() const;
@@ -72,6 +76,9 @@ public:
 
 private:
     bool echoue_(SessionDeJeu& cote, const QString& message);
+    // Network > Join a game in the running client: types the address and
+    // that port into the dialog and accepts it.
+    bool remplitRejoindre_(quint16 port);
     bool attendsVue_(bool visible, int limiteMs);
 
     SessionDeJeu hote_;

@@ -233,18 +233,40 @@ private slots:
     void ouvertureAvecReplay() { ouverture(QStringLiteral("open_watch_replay"), true); }
     void ouvertureSansReplay() { ouverture(QStringLiteral("open_no_replay"), false); }
 
+    // The name a seat was enrolled under in a game record, empty when none.
+    static QString nomInscrit(const RecordDePartie& record, int siege)
+    {
+        for (const QString& ligne : record.lignes()) {
+            EvenementDeJeu ev;
+            QString reste;
+            if (ev.fromString(ligne, reste) && ev.type_ == EvenementDeJeu::InJ
+                && ev.etat_ == EtatDeJeu::InscriptionJoueur0 + siege) {
+                OptionsDuJoueur inscrit;
+                inscrit.chargeValeursDepuisString(ev.texte_);
+                return inscrit.nom_;
+            }
+        }
+        return QString();
+    }
+
     // Two copies of the program on this machine: one hosts from its menu,
     // the other joins it by address and port; the host starts the game from
     // its server view, both users play a whole deal by clicks, each at its
-    // own seat, and both machines keep the same moves and scores.
+    // own seat, and both machines keep the same moves and scores. The join
+    // window offers the name the client's user kept, and the user plays
+    // under it. After leaving, the client's user plays a local game, joins
+    // a port where nobody hosts, is told so and plays on.
     void donneEnReseau()
     {
         PartieEnReseau partie(QStringLiteral("online_deal"), LIMITE_RESEAU_S);
         DossierUtilisateur::Reglages r;
         r.objectif = 1000;
         r.delaiTour = DELAI_TOUR_S;
-        QVERIFY2(partie.prepare(r) && partie.heberge() && partie.rejoint() && partie.demarre(),
-                 qPrintable(partie.echec()));
+        DossierUtilisateur::Reglages rClient = r;
+        rClient.nomDeJeu = QStringLiteral("Carola");
+        QString erreur;
+        QVERIFY2(partie.prepare(r) && partie.client().maison().prepare(rClient, &erreur), qPrintable(partie.echec() + erreur));
+        QVERIFY2(partie.heberge() && partie.rejoint() && partie.demarre(), qPrintable(partie.echec()));
         PiloteDePartie hote(partie.hote());
         PiloteDePartie client(partie.client());
         hote.setSansRecord(true);
@@ -280,8 +302,9 @@ private slots:
         QCOMPARE(duClient.scores(), deLHote.scores());
         QVERIFY(deLHote.scores()[0] + deLHote.scores()[1] > 0);
         // Each user played its own seat: the host the first, the client the
-        // second, none of them a computer's.
+        // second, none of them a computer's; the client under its name.
         QVERIFY(hote.cartesJouees() >= 9 && client.cartesJouees() >= 9);
+        QCOMPARE(nomInscrit(deLHote, 1), QStringLiteral("Carola"));
 
         // The client leaves the online game (Network > Leave, yes to the
         // question): a local game is back, and its user plays it at once.
@@ -294,6 +317,16 @@ private slots:
                  qPrintable(partie.echec()));
         partie.client().garde(QStringLiteral("local_after_leaving"));
         partie.hote().garde(QStringLiteral("client_left"));
+
+        // A join where nobody hosts: a box says so, and once it is answered
+        // the local game is there to play on.
+        QVERIFY2(partie.rejointEnVain(), qPrintable(partie.echec()));
+        PiloteDePartie apresEchec(partie.client());
+        apresEchec.setReponseBoites(true);
+        QVERIFY2(apresEchec.joue([&apresEchec](const Vue& v) { return apresEchec.cartesJouees() >= 1 && v.demandeCarte; },
+                                 40000),
+                 qPrintable(partie.echec()));
+        partie.client().garde(QStringLiteral("local_after_failed_join"));
     }
 
     // A client's program killed in the middle of a deal and started again

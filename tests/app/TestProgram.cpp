@@ -370,7 +370,8 @@ private slots:
 
     // One program hosts on loopback, another joins it: both play the match
     // to its end and agree on the scores. The unattended host needs no
-    // display: it never loads a windowing plugin, and keeps its match.
+    // display: it never loads a windowing plugin, and keeps its match. It
+    // plays under the name its user keeps, on both tables.
     void heberger()
     {
         const quint16 port = portLibre();
@@ -378,6 +379,7 @@ private slots:
         const QStringList communs = {QStringLiteral("--autotest"), QStringLiteral("--tcpsockets"),
                                      QStringLiteral("--port"), QString::number(port)};
         Programme hote;
+        QVERIFY(ecrit(hote.maison.filePath(QStringLiteral("Zubrik/Zubrik.conf")), "[Game]\nplayerName=Anna\n"));
         hote.demarre(communs + QStringList{QStringLiteral("--server")}, true);
         // The client gives up after a while when nobody listens: it starts
         // once the host does.
@@ -414,10 +416,15 @@ private slots:
         QVERIFY(ports.captured(1).toInt() > 0 && ports.captured(2).toInt() > 0);
         QCOMPARE(ports.captured(3).toInt(), int(port));
         QVERIFY2(QFile::exists(reste.remove(QRegularExpression(QStringLiteral("^file ")))), qPrintable(reste));
+        const QString fichierHote = reste;
         QVERIFY2(lisScores(duClient, QStringLiteral("MATCH"), ca, cb, reste), qPrintable(duClient));
         QCOMPARE(ca, ha);
         QCOMPARE(cb, hb);
         QVERIFY(ha >= 1000 || hb >= 1000);
+        // The first seat enrolled is the host's.
+        const QRegularExpression inscrit(QStringLiteral("\\{InJ!\\{([^!]*)!"));
+        for (const QString& fichier : {fichierHote, reste.remove(QRegularExpression(QStringLiteral("^file ")))})
+            QCOMPARE(inscrit.match(QString::fromUtf8(contenu(fichier))).captured(1), QStringLiteral("Anna"));
     }
 };
 

@@ -307,8 +307,20 @@ private slots:
         QCOMPARE(hote->ordinateur_, 0);
         QVERIFY(hote->id_ >= 0);
         // The name hosted under is shown; one typed before the start is
-        // the one played under, cleaned, and is told to be kept.
+        // the one played under, cleaned, and numbered as a newcomer's
+        // would be when a client already goes by it; it is told to be kept
+        // as typed.
         QCOMPARE(a.vue->getNom()->text(), QStringLiteral("Hote"));
+        auto* client = new SocketScripte;
+        QVERIFY(a.serveur->acceptConnection(client));
+        ZB_FicheIdentification fiche;
+        fiche.joueur_.nom_ = QStringLiteral("Ca(rola)");
+        fiche.joueur_.id_ = 5;
+        client->recoit(EvenementDeJeu(EvenementDeJeu::NeW, fiche.sauveValeursDansString(), 4,
+                                      EtatDeJeu::Identification, EvenementDeJeu::Local_Table, 5, 0, -1, -2, ZB_ICI)
+                           .toString(2)
+                           .toUtf8());
+        QTRY_COMPARE(a.serveur->getJoueurs().size(), 1);
         a.vue->getNom()->setText(QStringLiteral("Ca{rola}"));
         QSignalSpy nom(a.vue.get(), &ServerView::signalNomDeJeu);
 
@@ -329,7 +341,11 @@ private slots:
             premier.chargeValeursDepuisString(inscrits.first());
             QCOMPARE(premier.id_, hote->id_);
             QCOMPARE(premier.ordinateur_, 0);
-            QCOMPARE(premier.nom_, QStringLiteral("Ca(rola)"));
+            QCOMPARE(premier.nom_, QStringLiteral("Ca(rola) (2)"));
+            OptionsDuJoueur second;
+            second.chargeValeursDepuisString(inscrits.at(1));
+            QCOMPARE(second.nom_, QStringLiteral("Ca(rola)"));
+            QCOMPARE(a.vue->getNom()->text(), premier.nom_);
             QCOMPARE(nom.size(), 1);
             QCOMPARE(nom.at(0).at(0).toString(), QStringLiteral("Ca(rola)"));
             QVERIFY(!a.vue->getNom()->isEnabled());

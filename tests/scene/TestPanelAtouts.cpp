@@ -1,4 +1,5 @@
 #include "NomsDeCouleurs.h"
+#include "GM_WidgetAuto.h"
 #include "PanelAtouts.h"
 #include "TableDeScene.h"
 #include "TypeDePartie.h"
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
@@ -437,8 +439,17 @@ private slots:
 
     // On the table, the band that opens takes the keyboard from the view:
     // the first trump has the focus, and a key sent to the view reaches it.
+    // A window over the table the user types in keeps the keyboard, the
+    // band opening or asking again under it.
+    void tableGivesTheBandTheKeyboard_data()
+    {
+        QTest::addColumn<bool>("fenetre");
+        QTest::newRow("table alone") << false;
+        QTest::newRow("typing in a window") << true;
+    }
     void tableGivesTheBandTheKeyboard()
     {
+        QFETCH(bool, fenetre);
         scenetest::Reglages r;
         r.automatique = false;
         scenetest::TableDeScene t(r);
@@ -447,9 +458,29 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(t.vue.get()));
         PanelAtouts* p = t.scene->panelAtouts();
         QSignalSpy atouts(p, &PanelAtouts::signalAtoutButtonPressed_);
-        p->afficheChoixAtout(TypeDePartie::getTypeDePartie(SUISSE_ROMAND), false);
-        t.scene->conteneurAtouts()->show();
+        auto* dialogue = new GM_WidgetAuto(nullptr);
+        auto* saisie = new QLineEdit(dialogue);
+        QGraphicsProxyWidget* proxy = t.scene->ajouteDialogue(dialogue, 10, 0, 0);
+        if (fenetre) {
+            proxy->show();
+            dialogue->show();
+            saisie->setFocus();
+            QTRY_VERIFY(saisie->hasFocus());
+        }
+        for (int fois = 0; fois < 2; ++fois) {
+            p->afficheChoixAtout(TypeDePartie::getTypeDePartie(SUISSE_ROMAND), false);
+            t.scene->conteneurAtouts()->show();
+        }
         auto* trefle = p->findChild<QAbstractButton*>("buttonAtout_Trefle");
+        if (fenetre) {
+            QTRY_VERIFY(saisie->hasFocus());
+            QTest::keyClicks(t.vue->viewport(), QStringLiteral("4001"));
+            QTest::keyClick(t.vue->viewport(), Qt::Key_Return);
+            QCOMPARE(saisie->text(), QStringLiteral("4001"));
+            QVERIFY(!trefle->hasFocus());
+            QCOMPARE(atouts.size(), 0);
+            return;
+        }
         QTRY_VERIFY(trefle->hasFocus());
         QTest::keyClick(t.vue->viewport(), Qt::Key_Right);
         QTRY_VERIFY(p->findChild<QAbstractButton*>("buttonAtout_Carreau")->hasFocus());

@@ -2,6 +2,7 @@
 #include "AiTestKit.h"
 #include "AnnoncesJoueur.h"
 #include "Carte.h"
+#include "DisplayGLHumanCarte.h"
 #include "DisplayGLPaintWidget.h"
 #include "DisplayGLScoreAnimText.h"
 #include "DisplayTextAnim.h"
@@ -195,6 +196,52 @@ private slots:
         s.finDeDonne();
         verifie({}, QStringLiteral("the end of the deal"));
         s.setPartie({});
+        for (int j = 0; j < 4; ++j)
+            s.setJoueur(j, nullptr);
+    }
+
+    // A deal shows in the user's hand its cards alone: a joining copy, which
+    // knows no other hand, leaves none of the last deal's cards there.
+    void dealLeavesOnlyTheNewHand()
+    {
+        Reglages r;
+        r.automatique = false;
+        r.options.cardStyle_ = 9;
+        r.options.sounds_ = false;
+        TableDeScene t(r);
+        DisplayGLScene& s = *t.scene;
+        s.createGLObjects();
+        aitest::Position donne(false, 7u, 0);
+        std::array<std::unique_ptr<AI_Joueur>, 4> joueurs;
+        s.setNoJoueurLocal(0);
+        for (int j = 0; j < 4; ++j) {
+            joueurs[size_t(j)] = std::make_unique<AI_Joueur>();
+            joueurs[size_t(j)]->main_ = donne.mains[j];
+            s.setJoueur(j, joueurs[size_t(j)].get());
+        }
+        s.setModeVue(1);
+        const auto enMain = [&s] {
+            QSet<int> vues;
+            for (const QSharedPointer<DisplayGLHumanCarte>& c : s.cartes())
+                if (c && c->getState() != DisplayGLHumanCarte::Cachee && c->getCarte() != nullptr)
+                    vues.insert(c->getCarte()->getIndex());
+            return vues;
+        };
+        const auto indexDe = [](const EnsembleDeCartes& main) {
+            QSet<int> indexes;
+            for (const Carte* c : main)
+                if (c != nullptr)
+                    indexes.insert(c->getIndex());
+            return indexes;
+        };
+        s.nouvelleDonne(9, 1000, 0);
+        QCOMPARE(enMain(), indexDe(joueurs[0]->main_));
+        // The next deal as a joining copy knows it: its own hand only.
+        joueurs[0]->main_ = donne.mains[1];
+        for (int j = 1; j < 4; ++j)
+            joueurs[size_t(j)]->main_ = EnsembleDeCartes();
+        s.nouvelleDonne(9, 1000, 0);
+        QCOMPARE(enMain(), indexDe(joueurs[0]->main_));
         for (int j = 0; j < 4; ++j)
             s.setJoueur(j, nullptr);
     }
