@@ -1,5 +1,7 @@
 #include "EcranVirtuel.h"
 
+#include "Lenteur.h"
+
 #include <QElapsedTimer>
 #include <QStandardPaths>
 #include <QThread>
@@ -14,7 +16,7 @@
 
 namespace {
 
-constexpr int DEMARRAGE_MS = 15000;
+const int DEMARRAGE_MS = lenteur::limite(15000);
 constexpr int PAUSE_ENTRE_EVENEMENTS_MS = 30;
 constexpr int PAUSE_DOUBLE_CLIC_MS = 70;
 constexpr int PROFONDEUR = 24;

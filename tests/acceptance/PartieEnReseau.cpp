@@ -1,6 +1,7 @@
 #include "PartieEnReseau.h"
 
 #include "LectureEcran.h"
+#include "Lenteur.h"
 #include "PiloteDePartie.h"
 
 #include <QDir>
@@ -19,13 +20,13 @@
 namespace {
 
 constexpr int REGARD_MS = 150;
-constexpr int VUE_MS = 20000;
-constexpr int DIALOGUE_MS = 10000;
+const int VUE_MS = lenteur::limite(20000);
+const int DIALOGUE_MS = lenteur::limite(10000);
 // A client identifies about a second after it connects; the view lists it
 // then.
-constexpr int ARRIVEE_MS = 20000;
+const int ARRIVEE_MS = lenteur::limite(20000);
 constexpr int CALME_MS = 1500;
-constexpr int RECORD_MS = 5000;
+const int RECORD_MS = lenteur::limite(5000);
 
 quint16 portLibre()
 {

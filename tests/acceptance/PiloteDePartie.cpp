@@ -1,5 +1,6 @@
 #include "PiloteDePartie.h"
 
+#include "Lenteur.h"
 #include "SessionDeJeu.h"
 
 #include <QElapsedTimer>
@@ -15,16 +16,16 @@ constexpr int REGARD_MS = 100;
 constexpr int ATTENTE_MS = 300;
 // A card taken leaves the hand at once; beside eight other programs on two
 // processors, seconds later.
-constexpr int PRISE_MS = 3000;
+const int PRISE_MS = lenteur::limite(3000);
 constexpr int REFUS_MAX = 6;
 constexpr int STABILITE_MS = 180;
 // A pressed button goes at once; a program drawing with a software
 // renderer beside eight others on two processors took seconds.
-constexpr int DISPARITION_MS = 10000;
+const int DISPARITION_MS = lenteur::limite(10000);
 // A card flies 500 ms; on a loaded machine's software renderer far longer
 // (a card was seen landing after 6 s): a cloth that differs from the record
 // for this long is a fault.
-constexpr int TAPIS_MS = 10000;
+const int TAPIS_MS = lenteur::limite(10000);
 // The hand stands raised while its seat is asked: its top is then above
 // this share of the window's height (about 0.72; 0.76 at rest, where the
 // whole hand shows).
@@ -403,6 +404,7 @@ bool PiloteDePartie::joueCarte(const Vue& vue)
 
 bool PiloteDePartie::joue(const Condition& fini, int sansProgresMs)
 {
+    sansProgresMs = lenteur::limite(sansProgresMs);
     QElapsedTimer progres;
     progres.start();
     QStringList vu;

@@ -1,5 +1,7 @@
 #include "SessionDeJeu.h"
 
+#include "Lenteur.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,17 +10,17 @@
 namespace {
 
 constexpr const char* TITRE = "Jass & Belote";
-constexpr int FENETRE_MS = 20000;
-constexpr int FIN_MS = 15000;
+const int FENETRE_MS = lenteur::limite(20000);
+const int FIN_MS = lenteur::limite(15000);
 constexpr int SONDAGE_MS = 50;
-constexpr int DIALOGUE_MS = 8000;
+const int DIALOGUE_MS = lenteur::limite(8000);
 constexpr int MARGE_ECRAN = 64;
 
 } // namespace
 
 SessionDeJeu::SessionDeJeu(const QString& nomDuCas, int limiteSecondes)
     : nom_(nomDuCas)
-    , limiteMs_(limiteSecondes * 1000)
+    , limiteMs_(lenteur::limite(limiteSecondes * 1000))
     , images_(qEnvironmentVariableIsEmpty("ZUBRIK_ACCEPTANCE_PICTURES")
                   ? QStringLiteral(ZB_IMAGES_ACCEPTATION)
                   : qEnvironmentVariable("ZUBRIK_ACCEPTANCE_PICTURES"))
@@ -174,9 +176,10 @@ bool SessionDeJeu::remplitDialogue(const QString& titre, const QString& chemin)
 
 bool SessionDeJeu::attendsRecord(const QStringList& avant, int limiteMs)
 {
+    const int limite = lenteur::limite(limiteMs);
     QElapsedTimer attente;
     attente.start();
-    while (attente.elapsed() < limiteMs && tempsRestantMs() > 0) {
+    while (attente.elapsed() < limite && tempsRestantMs() > 0) {
         const RecordDePartie r = record();
         if (r.valide() && r.lignes() != avant)
             return true;

@@ -2,6 +2,7 @@
 #include "EtatDeJeu.h"
 #include "EvenementDeJeu.h"
 #include "GM_SpacesSeparatedString.h"
+#include "Lenteur.h"
 #include "OptionsDuJoueur.h"
 #include "PartieEnReseau.h"
 #include "PiloteDePartie.h"
@@ -41,6 +42,8 @@ private:
     // so that a pilot slowed down by a small, busy machine is never the one
     // that runs out of time.
     static constexpr int DELAI_TOUR_S = 30;
+    // Stretched with the other limits: a slower program needs its turns too.
+    static int delaiTour() { return lenteur::limite(DELAI_TOUR_S); }
     // Pixels of the online sign that show it on the cloth (its globe's
     // outline and lines at 800 x 600 are some hundreds).
     static constexpr int SIGNE_EN_LIGNE_MIN = 40;
@@ -58,7 +61,7 @@ private:
             if (boite.isEmpty() != visible)
                 return true;
             QThread::msleep(200);
-        } while (attente.elapsed() < limiteMs && session.enMarche());
+        } while (attente.elapsed() < lenteur::limite(limiteMs) && session.enMarche());
         return false;
     }
 
@@ -261,7 +264,7 @@ private slots:
         PartieEnReseau partie(QStringLiteral("online_deal"), LIMITE_RESEAU_S);
         DossierUtilisateur::Reglages r;
         r.objectif = 1000;
-        r.delaiTour = DELAI_TOUR_S;
+        r.delaiTour = delaiTour();
         DossierUtilisateur::Reglages rClient = r;
         rClient.nomDeJeu = QStringLiteral("Carola");
         QString erreur;
@@ -339,7 +342,7 @@ private slots:
         PartieEnReseau partie(QStringLiteral("online_crash"), LIMITE_RESEAU_S);
         DossierUtilisateur::Reglages r;
         r.objectif = 1000;
-        r.delaiTour = DELAI_TOUR_S;
+        r.delaiTour = delaiTour();
         QVERIFY2(partie.prepare(r) && partie.heberge(), qPrintable(partie.echec()));
         // The host's WebSocket ports, beside its TCP one: the client joins by
         // one, and comes back by the other.
@@ -376,7 +379,7 @@ private slots:
         QVERIFY2(partie.rejoint(ports.at(1)), qPrintable(partie.echec()));
         // Nobody answers the boxes that greet the return for longer than a
         // turn lasts: the user's turns that come meanwhile come under them.
-        QThread::sleep(DELAI_TOUR_S + 3);
+        QThread::sleep(delaiTour() + 3);
         partie.client().garde(QStringLiteral("greeting_boxes"));
         // Then the user answers them and double-clicks cards while the
         // replay catches the table up, as an impatient person does.

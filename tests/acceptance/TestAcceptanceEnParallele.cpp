@@ -1,4 +1,5 @@
 #include "EcranVirtuel.h"
+#include "Lenteur.h"
 #include "ZbTestRegistry.h"
 
 #include <QCoreApplication>
@@ -74,7 +75,7 @@ class TestAcceptanceEnParallele : public QObject
         for (auto& [nom, c] : cas_) {
             if (!enCours(c))
                 continue;
-            if (c.chrono.elapsed() > LIMITE_MS) {
+            if (c.chrono.elapsed() > lenteur::limite(LIMITE_MS)) {
                 c.processus->kill();
                 c.processus->waitForFinished(5000);
                 c.tue = true;
@@ -125,7 +126,7 @@ private slots:
             QTest::qWait(REGARD_MS);
         }
         if (c.tue)
-            QFAIL(qPrintable(QStringLiteral("%1 did not end within %2 s").arg(nom).arg(LIMITE_MS / 1000)));
+            QFAIL(qPrintable(QStringLiteral("%1 did not end within %2 s").arg(nom).arg(lenteur::limite(LIMITE_MS) / 1000)));
         const QString sortie = QString::fromUtf8(c.processus->readAll());
         if (c.processus->exitStatus() != QProcess::NormalExit || c.processus->exitCode() != 0) {
             // The case's own lines tell what it saw.
