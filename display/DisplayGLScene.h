@@ -748,6 +748,14 @@ private:
     bool miroir_ = false;
     std::array<bool, DisplayGLJeuDeCartes::NOMBRE_CARTES> exposees_{};
     std::array<QString, NOMBRE_SIEGES> textesBulles_;
+    // The bid a bubble says, kept so that its words follow a language
+    // change; variante < 0 when the bubble says something else.
+    struct MiseDeBulle
+    {
+        ZB_StatusMise mise;
+        int variante = -1;
+    };
+    std::array<MiseDeBulle, NOMBRE_SIEGES> misesBulles_{};
     std::array<QString, NOMBRE_SIEGES> textesPlaques_;
     // The seat of the deal's standing bid (doubles aside), -1 before any.
     int siegeMise_ = -1;
