@@ -48,6 +48,9 @@ FormTutorialEnter::FormTutorialEnter(QWidget* parent)
     disposition->addLayout(boutons);
     connect(ok_, &QPushButton::clicked, this, &FormTutorialEnter::OnOk);
     connect(passer_, &QPushButton::clicked, this, &FormTutorialEnter::OnPasser);
+    // Esc skips: the table starts as it is set, and the welcome comes back
+    // next time.
+    setBoutonsAnnuler({passer_});
     retranslateUi();
 }
 
