@@ -233,21 +233,24 @@ private slots:
     void keysAnswerTheFormInFront_data()
     {
         QTest::addColumn<QString>("forme");
-        QTest::addColumn<int>("touche");
+        QTest::addColumn<QList<int>>("touches");
         QTest::addColumn<QByteArray>("signal");
         QTest::addColumn<QByteArray>("absent");
         QTest::addColumn<bool>("resteVisible");
-        const int retour = Qt::Key_Return;
-        const int echap = Qt::Key_Escape;
+        const QList<int> retour{Qt::Key_Return};
+        const QList<int> echap{Qt::Key_Escape};
         QTest::newRow("welcome, Return: the choice made")
             << "tutorial" << retour << QByteArray(SIGNAL(signalTutorialAnswer(int, bool))) << QByteArray() << false;
-        QTest::newRow("welcome, Enter") << "tutorial" << int(Qt::Key_Enter)
+        QTest::newRow("welcome, Enter") << "tutorial" << QList<int>{Qt::Key_Enter}
                                         << QByteArray(SIGNAL(signalTutorialAnswer(int, bool))) << QByteArray()
                                         << false;
         QTest::newRow("welcome, Esc: skipped")
             << "tutorial" << echap << QByteArray(SIGNAL(signalTutorialClosed(quint32, bool)))
             << QByteArray(SIGNAL(signalTutorialAnswer(int, bool))) << false;
-        QTest::newRow("welcome, another key") << "tutorial" << int(Qt::Key_A) << QByteArray()
+        QTest::newRow("welcome, the arrows move between the choices")
+            << "tutorial" << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}
+            << QByteArray(SIGNAL(signalTutorialAnswer(int, bool))) << QByteArray() << false;
+        QTest::newRow("welcome, another key") << "tutorial" << QList<int>{Qt::Key_A} << QByteArray()
                                               << QByteArray(SIGNAL(signalTutorialClosed(quint32, bool))) << true;
         QTest::newRow("options, Return") << "options" << retour
                                          << QByteArray(SIGNAL(signalOptionsAccepted(OptionsDePartie, OptionsAffichage)))
@@ -273,7 +276,7 @@ private slots:
     void keysAnswerTheFormInFront()
     {
         QFETCH(QString, forme);
-        QFETCH(int, touche);
+        QFETCH(QList<int>, touches);
         QFETCH(QByteArray, signal);
         QFETCH(QByteArray, absent);
         QFETCH(bool, resteVisible);
@@ -284,7 +287,8 @@ private slots:
         if (forme == QLatin1String("tutorial")) {
             auto* f = s.addDialog<FormTutorialEnter>(ZDialogue, PlacementTable, ModeEncart, nullptr);
             s.setTutorialForm(f);
-            f->getButtonGroup()->button(FormTutorialEnter::Debutant)->click();
+            if (touches.size() == 1)
+                f->getButtonGroup()->button(FormTutorialEnter::Debutant)->click();
             d = f;
         } else if (forme == QLatin1String("options")) {
             auto* o = s.addDialog<OptionsPartie>(ZDialogue, PlacementTable, ModeEncart, nullptr);
@@ -307,14 +311,19 @@ private slots:
         }
         s.dialogues().constLast()->show();
         d->show();
-        d->setFocus(Qt::OtherFocusReason);
+        // The main window gives a dialog it opens the keyboard; the scene
+        // gives it to the welcome in front at the first key.
+        if (forme != QLatin1String("tutorial"))
+            d->setFocus(Qt::OtherFocusReason);
         std::unique_ptr<QSignalSpy> attendu(signal.isEmpty() ? nullptr : new QSignalSpy(d, signal.constData()));
         std::unique_ptr<QSignalSpy> interdit(absent.isEmpty() ? nullptr : new QSignalSpy(d, absent.constData()));
         QSignalSpy aide(s.boutonAide(), &QPushButton::clicked);
-        QKeyEvent appui(QEvent::KeyPress, touche, touche == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
-        QKeyEvent relache(QEvent::KeyRelease, touche, appui.modifiers());
-        QCoreApplication::sendEvent(&s, &appui);
-        QCoreApplication::sendEvent(&s, &relache);
+        for (int touche : touches) {
+            QKeyEvent appui(QEvent::KeyPress, touche, touche == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+            QKeyEvent relache(QEvent::KeyRelease, touche, appui.modifiers());
+            QCoreApplication::sendEvent(&s, &appui);
+            QCoreApplication::sendEvent(&s, &relache);
+        }
         QCoreApplication::processEvents();
         if (forme == QLatin1String("connection-running"))
             QCOMPARE(annulations, 1);
@@ -324,9 +333,11 @@ private slots:
             QCOMPARE(interdit->size(), 0);
         QCOMPARE(d->isVisible(), resteVisible);
         QCOMPARE(aide.count(), 0);
-        // The welcome answers with the choice the user checked.
+        // The welcome answers with the choice the user checked, by the mouse
+        // or by the arrows.
         if (signal.contains("signalTutorialAnswer"))
-            QCOMPARE(attendu->at(0).at(0).toInt(), int(FormTutorialEnter::Debutant));
+            QCOMPARE(attendu->at(0).at(0).toInt(),
+                     int(touches.size() == 1 ? FormTutorialEnter::Debutant : FormTutorialEnter::ExpliqueRegles));
     }
 
     // The bug button's long press opens the debug options, whose switch
