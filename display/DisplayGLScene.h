@@ -858,6 +858,14 @@ private:
     // The top of the trump and bid band: while it shows, the layer is
     // framed above it.
     double hautAtouts_ = 0.0;
+    // The room the band may take, right above the raised hand; the band
+    // takes only its rows' height of it, at its bottom, so that the table
+    // above is framed as large as it can be.
+    QRectF placeAtouts_;
+    bool bandeAPlacer_ = false;
+    // Gives the band its rows' height at the bottom of its room; true when
+    // its top moved.
+    bool placeBandeAtouts_();
     bool dispositionLarge_ = false;
     bool panneauDroitAffiche_ = false;
     std::array<QRectF, 2> zones_;

@@ -402,6 +402,19 @@ void DisplayGLScene::metLienRegles_()
 
 bool DisplayGLScene::eventFilter(QObject* objet, QEvent* evenement)
 {
+    if (objet == conteneurAtouts_ && evenement->type() == QEvent::LayoutRequest && !bandeAPlacer_) {
+        bandeAPlacer_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                bandeAPlacer_ = false;
+                if (placeBandeAtouts_() && proxyAtouts_->isVisible()) {
+                    appliqueVue_();
+                    rafraichitCouche();
+                }
+            },
+            Qt::QueuedConnection);
+    }
     if (evenement->type() == QEvent::LanguageChange && boite1_.widget && objet == boite1_.widget)
         retraduit();
     return QGraphicsScene::eventFilter(objet, evenement);
