@@ -414,11 +414,16 @@ void PanelAtouts::disposeAvec_(int largeur, int hauteur, bool largePermis, doubl
     for (int mode = 1; mode < NOMBRE_MODES; ++mode) {
         QAbstractButton* bouton = boutonAtout_(mode);
         bouton->setMaximumSize(cote, cote);
-        bouton->setMinimumWidth(largeurMin);
+        // Their full height when the strip is only as high as its rows; the
+        // two zig-zag buttons share that height in their column.
+        const bool partage = permis_[MODE_ZIGZAG] && (mode == MODE_ZIGZAG || mode == MODE_ZIGZAG + 1);
+        const int espacement = std::max(0, ui_->gridLayout->verticalSpacing());
+        bouton->setMinimumSize(largeurMin, partage ? std::max(1, (cote - espacement) / 2) : cote);
         placeImage_(mode, cote);
     }
     for (QPushButton* bouton : {ui_->boutonChibre_left, ui_->pushButtonPrends, ui_->pushButton_Contre}) {
         bouton->setMaximumHeight(cote);
+        bouton->setMinimumHeight(cote);
         bouton->setMaximumWidth(arrondi(PART_LARGEUR_LIBELLE * cote));
         bouton->setMinimumWidth(static_cast<int>(PART_LARGEUR_MIN_LIBELLE * cote));
     }

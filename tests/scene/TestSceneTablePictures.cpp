@@ -505,8 +505,8 @@ private slots:
         QTest::addColumn<QSize>("taille");
         // Of the cloth's height once the band is gone, during the auction.
         QTest::addColumn<double>("partMin");
-        QTest::newRow("800x600") << QSize(800, 600) << 0.55;
-        QTest::newRow("1920x1080") << QSize(1920, 1080) << 0.65;
+        QTest::newRow("800x600") << QSize(800, 600) << 0.53;
+        QTest::newRow("1920x1080") << QSize(1920, 1080) << 0.56;
     }
     void labelsCoverNoText()
     {
