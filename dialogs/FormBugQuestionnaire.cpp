@@ -72,6 +72,7 @@ FormBugQuestionnaire::FormBugQuestionnaire(QWidget* parent)
     annuler_->setObjectName(QStringLiteral("pushButtonCancel"));
     envoyer_->setObjectName(QStringLiteral("pushButtonSend"));
     envoyer_->setDefault(true);
+    setBoutonsAnnuler({annuler_});
     boutons->addWidget(annuler_);
     boutons->addWidget(envoyer_);
     disposition->addLayout(boutons);

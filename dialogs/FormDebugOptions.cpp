@@ -56,6 +56,7 @@ FormDebugOptions::FormDebugOptions(QWidget* parent)
         emit signalTestMessages();
     });
     connect(fermer_, &QPushButton::clicked, this, &QWidget::hide);
+    setBoutonsAnnuler({fermer_});
     retranslateUi();
 }
 

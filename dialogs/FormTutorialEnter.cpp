@@ -4,10 +4,13 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 FormTutorialEnter::FormTutorialEnter(QWidget* parent)
     : GM_WidgetAuto(parent)
@@ -32,9 +35,12 @@ FormTutorialEnter::FormTutorialEnter(QWidget* parent)
         auto* radio = new QRadioButton(this);
         radio->setObjectName(QStringLiteral("radioButtonTutorial%1").arg(id));
         groupe_->addButton(radio, id);
+        radio->installEventFilter(this);
         disposition->addWidget(radio);
     }
     groupe_->button(ConnaitLeJeu)->setChecked(true);
+    // The keyboard lands on the choices: the arrows move between them.
+    setFocusProxy(groupe_->button(ConnaitLeJeu));
     nePlusAfficher_->setObjectName(QStringLiteral("checkBoxNePlusAfficher"));
     disposition->addWidget(nePlusAfficher_);
     disposition->addStretch(1);
@@ -48,6 +54,9 @@ FormTutorialEnter::FormTutorialEnter(QWidget* parent)
     disposition->addLayout(boutons);
     connect(ok_, &QPushButton::clicked, this, &FormTutorialEnter::OnOk);
     connect(passer_, &QPushButton::clicked, this, &FormTutorialEnter::OnPasser);
+    // Esc skips: the table starts as it is set, and the welcome comes back
+    // next time.
+    setBoutonsAnnuler({passer_});
     retranslateUi();
 }
 
@@ -77,6 +86,24 @@ void FormTutorialEnter::OnPasser()
     const quint32 id = eventId();
     hide();
     emit signalTutorialClosed(id, false);
+}
+
+bool FormTutorialEnter::eventFilter(QObject* objet, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return GM_WidgetAuto::eventFilter(objet, event);
+    const auto* touche = static_cast<QKeyEvent*>(event);
+    int pas = 0;
+    if (touche->key() == Qt::Key_Up || touche->key() == Qt::Key_Left)
+        pas = -1;
+    else if (touche->key() == Qt::Key_Down || touche->key() == Qt::Key_Right)
+        pas = 1;
+    if (pas == 0 || touche->modifiers() != Qt::NoModifier)
+        return GM_WidgetAuto::eventFilter(objet, event);
+    QAbstractButton* suivant = groupe_->button(std::clamp(choix() + pas, int(ConnaitLeJeu), int(ExpliqueRegles)));
+    suivant->setChecked(true);
+    suivant->setFocus(Qt::TabFocusReason);
+    return true;
 }
 
 void FormTutorialEnter::changeEvent(QEvent* event)

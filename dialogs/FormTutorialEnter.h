@@ -7,6 +7,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QLabel;
+class QKeyEvent;
 class QPushButton;
 
 // The welcome form a tutorial request shows: how the user wants to start,
@@ -54,6 +55,10 @@ public slots:
 
 protected:
     void changeEvent(QEvent* event) override;
+    // The arrows move the check between the choices: in the table the
+    // choices cannot move the focus among themselves (the application's
+    // focus is the table's view), and they would keep the key.
+    bool eventFilter(QObject* objet, QEvent* event) override;
 
 private:
     // Sets every text the user reads, in the language in force: at

@@ -106,6 +106,7 @@ ServerView::ServerView(QWidget* parent, ZB_ServerSocket* serveur, ZB_ServerSocke
     connect(placer_, &QPushButton::clicked, this, &ServerView::OnPlacer);
     connect(retirer_, &QPushButton::clicked, this, &ServerView::OnRetirer);
     connect(fermer_, &QPushButton::clicked, this, &QWidget::hide);
+    setBoutonsAnnuler({fermer_});
     connect(connexions_, &QListWidget::currentRowChanged, this, [this] { afficheEtat_(); });
     if (ZB_ServerSocket* s = serveur_.data())
         s->setSocketInput(this);

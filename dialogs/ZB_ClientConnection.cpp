@@ -33,6 +33,7 @@ ZB_ClientConnection::ZB_ClientConnection(QWidget* parent)
     // The close button only puts the window away: the connection is the
     // client socket's business.
     connect(boutonFermer_, &QPushButton::clicked, this, &QWidget::hide);
+    setBoutonsAnnuler({boutonAnnuler_, boutonFermer_});
     connect(boutonAnnuler_, &QPushButton::clicked, this, [this] {
         if (actionAnnuler_)
             actionAnnuler_();

@@ -54,9 +54,7 @@ ZB_ClientDialogIp::ZB_ClientDialogIp(QWidget* parent)
     setFocusProxy(lineEditIp_);
     connect(boutons_, &QDialogButtonBox::accepted, this, &ZB_ClientDialogIp::OnAccepte);
     connect(boutons_, &QDialogButtonBox::rejected, this, &ZB_ClientDialogIp::OnRefuse);
-    connect(lineEditIp_, &QLineEdit::returnPressed, this, &ZB_ClientDialogIp::OnAccepte);
-    connect(lineEditPort_, &QLineEdit::returnPressed, this, &ZB_ClientDialogIp::OnAccepte);
-    connect(lineEditNom_, &QLineEdit::returnPressed, this, &ZB_ClientDialogIp::OnAccepte);
+    // Return in any field answers OK through the form's own keys.
     retranslateUi();
 }
 

@@ -169,9 +169,12 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     // than the room between them: a question asked is never hidden.
     proxyAtouts_->setZValue(Z_ATOUTS);
     conteneurAtouts_->hide();
+    // Its rows change with the question asked: the band follows them.
+    conteneurAtouts_->installEventFilter(this);
     // The band lies over the lower part of the table: while it shows, the
     // layer (bubbles and plates included) is framed above it.
     connect(proxyAtouts_, &QGraphicsObject::visibleChanged, this, [this] {
+        placeBandeAtouts_();
         appliqueVue_();
         rafraichitCouche();
         // A question asked takes the keyboard, from wherever in the window

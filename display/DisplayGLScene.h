@@ -750,6 +750,14 @@ private:
     bool miroir_ = false;
     std::array<bool, DisplayGLJeuDeCartes::NOMBRE_CARTES> exposees_{};
     std::array<QString, NOMBRE_SIEGES> textesBulles_;
+    // The bid a bubble says, kept so that its words follow a language
+    // change; variante < 0 when the bubble says something else.
+    struct MiseDeBulle
+    {
+        ZB_StatusMise mise;
+        int variante = -1;
+    };
+    std::array<MiseDeBulle, NOMBRE_SIEGES> misesBulles_{};
     std::array<QString, NOMBRE_SIEGES> textesPlaques_;
     // The seat of the deal's standing bid (doubles aside), -1 before any.
     int siegeMise_ = -1;
@@ -852,6 +860,14 @@ private:
     // The top of the trump and bid band: while it shows, the layer is
     // framed above it.
     double hautAtouts_ = 0.0;
+    // The room the band may take, right above the raised hand; the band
+    // takes only its rows' height of it, at its bottom, so that the table
+    // above is framed as large as it can be.
+    QRectF placeAtouts_;
+    bool bandeAPlacer_ = false;
+    // Gives the band its rows' height at the bottom of its room; true when
+    // its top moved.
+    bool placeBandeAtouts_();
     bool dispositionLarge_ = false;
     bool panneauDroitAffiche_ = false;
     std::array<QRectF, 2> zones_;

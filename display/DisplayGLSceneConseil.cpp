@@ -363,6 +363,15 @@ void DisplayGLScene::retraduit()
         dessineArdoise_(pointsPrecedents_, jeu ? jeu->multiplicateur_ : 1, -1);
         prepareFriendNotice();
     }
+    // The bids already said are said again in the language shown.
+    for (int p = 0; p < NOMBRE_SIEGES; ++p) {
+        const MiseDeBulle& dite = misesBulles_[static_cast<size_t>(p)];
+        if (dite.variante < 0)
+            continue;
+        QString& texte = textesBulles_[static_cast<size_t>(p)];
+        texte = scene_textes::texteBulleMise(dite.mise, dite.variante, jeuDeCartes_.getStyle(), texte, nullptr);
+        dessineBulle_(p);
+    }
     if (m)
         m->doneCurrent();
     // The plates name the user's seat in the language shown ("Vous").
@@ -393,6 +402,19 @@ void DisplayGLScene::metLienRegles_()
 
 bool DisplayGLScene::eventFilter(QObject* objet, QEvent* evenement)
 {
+    if (objet == conteneurAtouts_ && evenement->type() == QEvent::LayoutRequest && !bandeAPlacer_) {
+        bandeAPlacer_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                bandeAPlacer_ = false;
+                if (placeBandeAtouts_() && proxyAtouts_->isVisible()) {
+                    appliqueVue_();
+                    rafraichitCouche();
+                }
+            },
+            Qt::QueuedConnection);
+    }
     if (evenement->type() == QEvent::LanguageChange && boite1_.widget && objet == boite1_.widget)
         retraduit();
     return QGraphicsScene::eventFilter(objet, evenement);

@@ -278,13 +278,35 @@ void DisplayGLScene::OnSceneRectChanged(QRectF const& rect)
         const QMargins m = l->contentsMargins();
         panelAtouts_->setLargeurOfferte(std::max(1, arrondi(largeurAtouts) - m.left() - m.right()));
     }
-    hautAtouts_ = std::max(y, basAtouts - b);
-    proxyAtouts_->setGeometry(QRectF(x + retrait, hautAtouts_, largeurAtouts, b));
+    if (QLayout* l = conteneurAtouts_->layout()) {
+        const QMargins m = l->contentsMargins();
+        panelAtouts_->setHauteurOfferte(std::max(1, b - m.top() - m.bottom()));
+    }
+    const double haut = std::max(y, basAtouts - b);
+    placeAtouts_ = QRectF(x + retrait, haut, largeurAtouts, std::max(0.0, basAtouts - haut));
+    placeBandeAtouts_();
     if (boite1_.widget->isVisible())
         placeBox(boite1_.widget, boite1_.proxy, zoneTable());
     disposeMains_();
     appliqueVue_();
     rafraichitCouche();
+}
+
+bool DisplayGLScene::placeBandeAtouts_()
+{
+    double hauteur = placeAtouts_.height();
+    if (QLayout* l = conteneurAtouts_->layout()) {
+        l->activate();
+        const int rangees = l->sizeHint().height();
+        if (rangees > 0)
+            hauteur = std::min(hauteur, static_cast<double>(rangees));
+    }
+    const QRectF r(placeAtouts_.x(), placeAtouts_.bottom() - hauteur, placeAtouts_.width(), hauteur);
+    if (proxyAtouts_->geometry() != r)
+        proxyAtouts_->setGeometry(r);
+    const bool bouge = r.top() != hautAtouts_;
+    hautAtouts_ = r.top();
+    return bouge;
 }
 
 void DisplayGLScene::OnResizeRightPanel()

@@ -180,6 +180,7 @@ void DisplayGLScene::afficheEtat(const InfoDemande& etat, Joueur* acteur, Joueur
         setStatut_(nullptr);
         for (int p = 0; p < NOMBRE_SIEGES; ++p) {
             textesBulles_[static_cast<size_t>(p)].clear();
+            misesBulles_[static_cast<size_t>(p)].variante = -1;
             bullesPendantes_[static_cast<size_t>(p)] = false;
             if (GL_ObjectSquare* objet = bulle(p))
                 objet->setShown(false, false);
@@ -489,6 +490,7 @@ void DisplayGLScene::afficheArdoise(const ZB_PointsA& points, int totalEquipe0, 
             continue;
         objet->setShown(true, modeVue_ != MODE_VUE_SANS_ANIMATION);
         textesBulles_[static_cast<size_t>(p)] = rebelote ? tr("Rebelote") : tr("Stöck");
+        misesBulles_[static_cast<size_t>(p)].variante = -1;
         dessineBulle_(p);
     }
     if (!ardoiseDessinee_) {

@@ -435,6 +435,7 @@ void DisplayGLScene::afficheBulleJoueur(int siege, const AnnoncesJoueur& annonce
     if (GL_ObjectSquare* objet = bulle(p))
         objet->setShown(false, false);
     textesBulles_[static_cast<size_t>(p)] = annonces.annonces_[0].getNom();
+    misesBulles_[static_cast<size_t>(p)].variante = -1;
     dessineBulle_(p);
 }
 
@@ -467,6 +468,7 @@ void DisplayGLScene::afficheBulleMise(int siege, const ZB_StatusMise& mise, int 
     bool effaceRetournee = false;
     QString& texte = textesBulles_[static_cast<size_t>(p)];
     texte = scene_textes::texteBulleMise(mise, variante, jeuDeCartes_.getStyle(), texte, &effaceRetournee);
+    misesBulles_[static_cast<size_t>(p)] = {mise, variante};
     if (effaceRetournee && !anime)
         carteRetournee_ = nullptr;
     if (carteRetournee_) {
@@ -512,6 +514,7 @@ void DisplayGLScene::afficheBulleAnnonce(int siege)
         texte += QStringLiteral(" et ") + QStringLiteral("Belote");
     else
         texte = QStringLiteral("Belote");
+    misesBulles_[static_cast<size_t>(p)].variante = -1;
     dessineBulle_(p);
     if (m)
         m->doneCurrent();
@@ -549,6 +552,7 @@ void DisplayGLScene::finDeDonne()
     bullesPendantes_.fill(false);
     for (QString& texte : textesBulles_)
         texte.clear();
+    misesBulles_.fill({});
     positionDernierMiseur_ = -1;
     siegeMise_ = -1;
     partieDeLaDonne_ = false;

@@ -22,6 +22,9 @@ constexpr double PART_COTE_LARGE = 0.7;
 constexpr double PART_COTE_PETIT = 0.5;
 constexpr double PART_LARGEUR_LIBELLE = 3.0;
 constexpr double PART_LARGEUR_MIN_LIBELLE = 1.1;
+// The pass below the row stays a button to aim at when the strip is only
+// as high as its rows.
+constexpr double PART_HAUTEUR_MIN_DESSOUS = 0.6;
 constexpr double PART_LARGEUR_ETROITE = 1.5;
 // Room for the Chibre button, the bid controls and margins, in half heights.
 constexpr double PLACE_EN_PLUS = 3.5;
@@ -337,8 +340,16 @@ void PanelAtouts::setLargeurOfferte(int largeur)
     dispose_(width(), height());
 }
 
+void PanelAtouts::setHauteurOfferte(int hauteur)
+{
+    hauteurOfferte_ = std::max(0, hauteur);
+    dispose_(width(), height());
+}
+
 void PanelAtouts::dispose_(int largeur, int hauteur)
 {
+    if (hauteurOfferte_ > 0)
+        hauteur = hauteurOfferte_;
     // Once the strip is wider than the room it was given, its own width no
     // longer says what room there is: the width offered does.
     if (largeurOfferte_ > 0)
@@ -403,15 +414,21 @@ void PanelAtouts::disposeAvec_(int largeur, int hauteur, bool largePermis, doubl
     for (int mode = 1; mode < NOMBRE_MODES; ++mode) {
         QAbstractButton* bouton = boutonAtout_(mode);
         bouton->setMaximumSize(cote, cote);
-        bouton->setMinimumWidth(largeurMin);
+        // Their full height when the strip is only as high as its rows; the
+        // two zig-zag buttons share that height in their column.
+        const bool partage = permis_[MODE_ZIGZAG] && (mode == MODE_ZIGZAG || mode == MODE_ZIGZAG + 1);
+        const int espacement = std::max(0, ui_->gridLayout->verticalSpacing());
+        bouton->setMinimumSize(largeurMin, partage ? std::max(1, (cote - espacement) / 2) : cote);
         placeImage_(mode, cote);
     }
     for (QPushButton* bouton : {ui_->boutonChibre_left, ui_->pushButtonPrends, ui_->pushButton_Contre}) {
         bouton->setMaximumHeight(cote);
+        bouton->setMinimumHeight(cote);
         bouton->setMaximumWidth(arrondi(PART_LARGEUR_LIBELLE * cote));
         bouton->setMinimumWidth(static_cast<int>(PART_LARGEUR_MIN_LIBELLE * cote));
     }
     ui_->boutonChibre_below->setMaximumHeight(cote);
+    ui_->boutonChibre_below->setMinimumHeight(arrondi(PART_HAUTEUR_MIN_DESSOUS * cote));
 }
 
 void PanelAtouts::resizeEvent(QResizeEvent* event)

@@ -57,6 +57,10 @@ public:
     // The width the table gives the strip (0: its own); the buttons shrink
     // to it, narrow layout first, rather than run past it.
     void setLargeurOfferte(int largeur);
+    // The height the table gives the strip (0: its own): the buttons take
+    // their size from it, and the strip itself may be only as high as its
+    // rows.
+    void setHauteurOfferte(int hauteur);
 
     // Trump choice for a game type; the Chibre buttons only when the choice
     // may still be passed to the partner.
@@ -152,6 +156,7 @@ private:
     bool varianteCoinche_ = false;
     bool modeMise_ = false;
     int largeurOfferte_ = 0;
+    int hauteurOfferte_ = 0;
     bool modeCaptures_;
     bool repondu_ = false;
     int joueurMiseur_ = -1;

@@ -278,6 +278,10 @@ void GM_Login::init(QSettings* settings)
     connect(boutonOk_, &QPushButton::clicked, this, &GM_Login::OnOk);
     connect(boutonAnnuler1_, &QPushButton::clicked, this, &GM_Login::OnCancel);
     connect(boutonAnnuler2_, &QPushButton::clicked, this, &GM_Login::OnCancel);
+    // One page shows at a time: its own buttons answer Return and Esc.
+    boutonOk_->setDefault(true);
+    boutonEnvoyer_->setDefault(true);
+    setBoutonsAnnuler({boutonAnnuler2_, boutonAnnuler1_});
 }
 
 void GM_Login::protegeFichier_()

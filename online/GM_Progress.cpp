@@ -43,6 +43,7 @@ GM_Progress::GM_Progress(QWidget* parent)
     retranslate();
 
     connect(boutonAnnuler_, &QPushButton::clicked, this, &GM_Progress::OnCancelled);
+    setBoutonsAnnuler({boutonAnnuler_});
     label_->setText(QString());
     barre_->setValue(0);
 }

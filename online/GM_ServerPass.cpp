@@ -85,6 +85,8 @@ GM_ServerPass::GM_ServerPass(QWidget* parent)
 
     connect(ok_, &QPushButton::pressed, this, &GM_ServerPass::OnOkPressed);
     connect(cancel_, &QPushButton::pressed, this, &GM_ServerPass::OnCancelPressed);
+    ok_->setDefault(true);
+    setBoutonsAnnuler({cancel_});
     connect(password_, &QLineEdit::textChanged, this, &GM_ServerPass::OnAnySelectionChanged);
     connect(tree_, &QTreeWidget::itemChanged, this, &GM_ServerPass::OnItemManageCheckStateChanged);
     retranslate();

@@ -1,7 +1,10 @@
 #include "GM_WidgetAuto.h"
 
+#include <QDialogButtonBox>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QPixmap>
+#include <QPushButton>
 #include <QSet>
 
 #include <algorithm>
@@ -195,4 +198,65 @@ void GM_WidgetAuto::changeEvent(QEvent* event)
         QMetaObject::invokeMethod(this, &GM_WidgetAuto::ajusteAuContenu, Qt::QueuedConnection);
     }
     QWidget::changeEvent(event);
+}
+
+// ------------------------------------------------------------------- keys
+
+namespace {
+
+bool pressable(const QAbstractButton* bouton, const QWidget* formulaire)
+{
+    return bouton != nullptr && bouton->isEnabled() && bouton->isVisibleTo(formulaire);
+}
+
+// The first pressable button of the form's button boxes in one of roles.
+QAbstractButton* boutonDeRole(const QWidget& formulaire, std::initializer_list<QDialogButtonBox::ButtonRole> roles)
+{
+    for (const QDialogButtonBox* boite : formulaire.findChildren<QDialogButtonBox*>())
+        for (QAbstractButton* bouton : boite->buttons())
+            if (pressable(bouton, &formulaire) && std::find(roles.begin(), roles.end(), boite->buttonRole(bouton)) != roles.end())
+                return bouton;
+    return nullptr;
+}
+
+} // namespace
+
+void GM_WidgetAuto::setBoutonsAnnuler(std::initializer_list<QAbstractButton*> boutons)
+{
+    boutonsAnnuler_.clear();
+    for (QAbstractButton* bouton : boutons)
+        boutonsAnnuler_.append(bouton);
+}
+
+QAbstractButton* GM_WidgetAuto::boutonPourTouche(int touche) const
+{
+    if (touche == Qt::Key_Return || touche == Qt::Key_Enter) {
+        auto* focus = qobject_cast<QPushButton*>(focusWidget());
+        if (focus && isAncestorOf(focus) && pressable(focus, this))
+            return focus;
+        for (QPushButton* bouton : findChildren<QPushButton*>())
+            if (bouton->isDefault() && pressable(bouton, this))
+                return bouton;
+        return boutonDeRole(*this, {QDialogButtonBox::AcceptRole, QDialogButtonBox::YesRole});
+    }
+    if (touche == Qt::Key_Escape) {
+        for (const QPointer<QAbstractButton>& bouton : boutonsAnnuler_)
+            if (pressable(bouton.data(), this))
+                return bouton.data();
+        return boutonDeRole(*this, {QDialogButtonBox::RejectRole, QDialogButtonBox::NoRole});
+    }
+    return nullptr;
+}
+
+void GM_WidgetAuto::keyPressEvent(QKeyEvent* event)
+{
+    const bool touche = event->modifiers() == Qt::NoModifier
+                        || (event->modifiers() == Qt::KeypadModifier && event->key() == Qt::Key_Enter);
+    if (QAbstractButton* bouton = touche ? boutonPourTouche(event->key()) : nullptr) {
+        event->accept();
+        if (!event->isAutoRepeat())
+            bouton->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -10,7 +10,11 @@
 #include <QSwipeGesture>
 #include <QWidget>
 
+#include <initializer_list>
+
+class QAbstractButton;
 class QIcon;
+class QKeyEvent;
 
 // Base of dialogs, tool windows and in-scene panels: a form designed at one
 // size is rescaled with the widget, so that it looks right on small phones
@@ -23,6 +27,13 @@ class QIcon;
 // area it is given (setTailleAuContenu): it is then centred in the area,
 // never larger than it, and fits itself again in that area when it is
 // shown and when its texts, font or style change.
+//
+// Keys, as in a dialog window (a form in the table is no dialog window, and
+// gets only the keys its widgets leave): Return and Enter press the push
+// button the user moved to, else the form's default (a shown push button
+// set default, else the accept button of its button box); Esc presses the
+// first shown of its cancel buttons, else its button box's reject button
+// (Cancel, Close). A form without such a button lets the key go on.
 class GM_WidgetAuto : public QWidget
 {
     Q_OBJECT
@@ -62,10 +73,17 @@ public:
     // given, after its content changed; nothing before it was given one.
     void ajusteAuContenu();
 
+    // The button Return (or Enter) or Esc presses now; null when none.
+    QAbstractButton* boutonPourTouche(int touche) const;
+
     // Scale factor of a designed margin or spacing per pixel of widget size.
     static constexpr double FACTEUR_ECHELLE = 0.0019;
 
 protected:
+    // The buttons Esc presses, the first one shown: Cancel while a thing
+    // runs, Close once it is over.
+    void setBoutonsAnnuler(std::initializer_list<QAbstractButton*> boutons);
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -81,4 +99,5 @@ private:
     // The area last given, for a widget sized to its content.
     QRect zone_;
     bool ajustementPrevu_ = false;
+    QList<QPointer<QAbstractButton>> boutonsAnnuler_;
 };

@@ -55,6 +55,11 @@ QString DossierUtilisateur::autosave() const
     return donnees() + QStringLiteral("/autosave.jss");
 }
 
+QString DossierUtilisateur::reglages() const
+{
+    return racine() + QStringLiteral("/config/%1/%1.conf").arg(QLatin1String(NOM));
+}
+
 QStringList DossierUtilisateur::environnement() const
 {
     return {QStringLiteral("HOME=") + racine(), QStringLiteral("XDG_CONFIG_HOME=") + racine() + QStringLiteral("/config"),
@@ -94,10 +99,13 @@ bool DossierUtilisateur::prepare(const Reglages& reglages, QString* erreur)
     affichage.ramassageDelay_ = DELAI_RAMASSAGE_MS;
     for (OptionsAffichage::Periode& saison : affichage.saisons_)
         saison.actif = false;
+    affichage.helpCard_ = !reglages.accueil;
+    affichage.coloredCard_ = !reglages.accueil;
 
-    QSettings store(racine() + QStringLiteral("/config/%1/%1.conf").arg(QLatin1String(NOM)), QSettings::IniFormat);
-    store.setValue(QStringLiteral("Tutorial/done"), true);
-    store.setValue(QStringLiteral("Tutorial/choice"), 0);
+    QSettings store(this->reglages(), QSettings::IniFormat);
+    store.setValue(QStringLiteral("Tutorial/done"), !reglages.accueil);
+    if (!reglages.accueil)
+        store.setValue(QStringLiteral("Tutorial/choice"), 0);
     store.setValue(QStringLiteral("AppStyle/theme"), reglages.theme);
     store.setValue(QStringLiteral("CardStyle/style"), affichage.cardStyle_);
     store.setValue(QStringLiteral("Display/options"), affichage.sauveValeursDansString());

@@ -30,6 +30,9 @@ public:
         int combinaisonsIA = 60;    // the computer's search: a weak, quick player
         double delaiTour = 15.0;    // seconds a player has for a move online
         QString nomDeJeu;           // the name kept from an online game, none when empty
+        // A first start: the welcome not answered yet, and the help on cards
+        // and the lit advice off until its answer turns them on.
+        bool accueil = false;
     };
 
     DossierUtilisateur();
@@ -42,6 +45,8 @@ public:
 
     // Writes the settings store; false with the reason.
     bool prepare(const Reglages& reglages, QString* erreur);
+    // The settings store the program reads and writes.
+    QString reglages() const;
     // The environment variables that send the program to this folder.
     QStringList environnement() const;
 

@@ -1,8 +1,10 @@
 #include "EcranVirtuel.h"
 #include "EtatDeJeu.h"
 #include "EvenementDeJeu.h"
+#include "GM_Exception.h"
 #include "GM_SpacesSeparatedString.h"
 #include "Lenteur.h"
+#include "OptionsAffichage.h"
 #include "OptionsDuJoueur.h"
 #include "PartieEnReseau.h"
 #include "PiloteDePartie.h"
@@ -14,6 +16,7 @@
 #include <QFile>
 #include <QSet>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QTest>
 #include <QThread>
 
@@ -113,20 +116,180 @@ private:
         };
     }
 
-    // Plays one whole match to its end-of-match box.
-    void matchEntier(const QString& nom, DossierUtilisateur::Jeu jeu, QSize taille, int theme)
+    // A picture of the window once it holds still (the last one after 5 s).
+    static QImage immobile(SessionDeJeu& s)
+    {
+        QImage avant = s.capture();
+        for (int i = 0; i < 25; ++i) {
+            QThread::msleep(200);
+            const QImage apres = s.capture();
+            if (LectureEcran::identiques(avant, apres))
+                return apres;
+            avant = apres;
+        }
+        return avant;
+    }
+
+    // Pixels of the zone that differ between two pictures; within a bubble
+    // only: a pixel the body of a speech bubble surrounds (white on three of
+    // its four sides, a few pixels away, in either picture), which a name
+    // written on the cloth or the slate's chalk is not.
+    static int changes(const QImage& a, const QImage& b, const QRect& zone, bool dansUneBulle)
+    {
+        const QRect z = zone.intersected(a.rect()).intersected(b.rect());
+        auto blanc = [](const QImage& image, int x, int y) {
+            if (!image.rect().contains(x, y))
+                return false;
+            const QColor c = image.pixelColor(x, y);
+            return c.red() >= 225 && c.green() >= 225 && c.blue() >= 225;
+        };
+        auto entoure = [&blanc](const QImage& image, int x, int y) {
+            constexpr int D = 7;
+            return int(blanc(image, x - D, y)) + int(blanc(image, x + D, y)) + int(blanc(image, x, y - D))
+                       + int(blanc(image, x, y + D))
+                   >= 3;
+        };
+        int n = 0;
+        for (int y = z.top(); y <= z.bottom(); ++y)
+            for (int x = z.left(); x <= z.right(); ++x) {
+                const QColor p = a.pixelColor(x, y);
+                const QColor q = b.pixelColor(x, y);
+                const int ecart = std::abs(p.red() - q.red()) + std::abs(p.green() - q.green())
+                                  + std::abs(p.blue() - q.blue());
+                if (ecart > 120 && (!dansUneBulle || entoure(a, x, y) || entoure(b, x, y)))
+                    ++n;
+            }
+        return n;
+    }
+
+    // A first start: the welcome holds the first deal. Down, Down, Return
+    // asks for the rules, which come in a box of their own before the deal;
+    // the deal starts once that box is closed, with the help on cards on.
+    static bool accueilAvecLesRegles(SessionDeJeu& s, PiloteDePartie&)
+    {
+        if (!attendsBoite(s, true, 20000))
+            return s.echoue(QStringLiteral("No welcome at the first start"));
+        QList<QRect> panneau;
+        QList<QRect> boite;
+        PiloteDePartie::litBoutons(immobile(s), panneau, boite);
+        s.garde(QStringLiteral("welcome"));
+        if (boite.size() != 2)
+            return s.echoue(QStringLiteral("The welcome shows %1 buttons, not Skip and OK").arg(boite.size()));
+        s.touche(QStringLiteral("Down"));
+        s.ecran().touche(QStringLiteral("Down"));
+        s.ecran().touche(QStringLiteral("Return"));
+        QElapsedTimer attente;
+        attente.start();
+        do {
+            QThread::msleep(200);
+            PiloteDePartie::litBoutons(immobile(s), panneau, boite);
+        } while (boite.size() != 1 && attente.elapsed() < 10000);
+        s.garde(QStringLiteral("rules"));
+        if (boite.size() != 1)
+            return s.echoue(QStringLiteral("No rules box (one button) after 'Explain the rules to me first'"));
+        // The table waits while the rules are read: no request to the user.
+        QThread::msleep(1500);
+        if (s.record().nombreDeDonnes() > 0)
+            return s.echoue(QStringLiteral("The deal went ahead behind the welcome and the rules"));
+        s.ecran().touche(QStringLiteral("Return"));
+        if (!attendsBoite(s, false, 10000))
+            return s.echoue(QStringLiteral("Return did not close the rules box"));
+        QSettings store(s.maison().reglages(), QSettings::IniFormat);
+        OptionsAffichage affichage;
+        try {
+            affichage.chargeValeursDepuisString(store.value(QStringLiteral("Display/options")).toString());
+        } catch (const GM_Exception&) {
+            return s.echoue(QStringLiteral("The display options kept after the welcome do not read"));
+        }
+        if (!affichage.helpCard_ || !affichage.coloredCard_ || store.value(QStringLiteral("Tutorial/choice")).toInt() != 2)
+            return s.echoue(QStringLiteral("The help on cards and the lit advice are not on after asking for the rules"));
+        return true;
+    }
+
+    // Mid-deal, at a bid of the user with another seat's bid on the table,
+    // the language goes to German by the menu (Options > Language >
+    // Deutsch): the status line, the bid buttons and the bubbles already on
+    // the table are written again, at the same point of the game.
+    static bool langueEnCoursDeDonne(SessionDeJeu& s, PiloteDePartie& pilote)
+    {
+        const bool vu = pilote.joue([](const Vue& v) {
+            QList<QRect> panneau;
+            QList<QRect> boite;
+            PiloteDePartie::litBoutons(v.image, panneau, boite);
+            if (panneau.isEmpty() || v.record.coupsParDonne().isEmpty())
+                return false;
+            for (const QString& coup : v.record.coupsParDonne().last()) {
+                const QStringList champs = coup.split(QLatin1Char(' '));
+                if (champs.size() >= 2 && champs.at(0).toInt() == EvenementDeJeu::Chm && champs.at(1) != QLatin1String("0"))
+                    return true;
+            }
+            return false;
+        });
+        if (!vu)
+            return false;
+        const QStringList avantLignes = s.record().lignes();
+        const QImage avant = immobile(s);
+        s.garde(QStringLiteral("bid_english"));
+        s.touche(QStringLiteral("alt+o"));
+        // The menu has the keyboard now: no focus change that would close it.
+        QThread::msleep(300);
+        for (const char* touche : {"l", "Down", "Down", "Down", "Return"}) {
+            s.ecran().touche(QLatin1String(touche));
+            QThread::msleep(150);
+        }
+        QThread::msleep(1000);
+        const QImage apres = immobile(s);
+        s.garde(QStringLiteral("bid_german"));
+        if (s.record().lignes() != avantLignes)
+            return s.echoue(QStringLiteral("The game moved on while the language changed"));
+        QList<QRect> panneau;
+        QList<QRect> boite;
+        PiloteDePartie::litBoutons(avant, panneau, boite);
+        QList<QRect> panneauApres;
+        PiloteDePartie::litBoutons(apres, panneauApres, boite);
+        if (panneau.isEmpty() || panneauApres.isEmpty())
+            return s.echoue(QStringLiteral("The bid panel went away with the language change"));
+        // The pass, the widest of its buttons.
+        QRect passe = panneau.first();
+        for (const QRect& r : std::as_const(panneau))
+            if (r.width() > passe.width())
+                passe = r;
+        const int w = avant.width();
+        const int h = avant.height();
+        const QRect statut(w / 4, h * 45 / 1000, w / 2, h * 35 / 1000);
+        const QRect table(0, statut.bottom(), w, panneau.first().top() - statut.bottom());
+        const int dansPasse = changes(avant, apres, passe.adjusted(3, 3, -3, -3), false);
+        const int dansStatut = changes(avant, apres, statut, false);
+        const int dansBulles = changes(avant, apres, table, true);
+        if (dansPasse < 10 || dansStatut < 10 || dansBulles < 20)
+            return s.echoue(QStringLiteral("Not all in German after the change: pixels changed in the pass button %1, "
+                                           "the status line %2, the bubbles %3")
+                                .arg(dansPasse)
+                                .arg(dansStatut)
+                                .arg(dansBulles));
+        return true;
+    }
+
+    // Plays one whole match to its end-of-match box, after what the first
+    // step does (when given).
+    using Etape = bool (*)(SessionDeJeu&, PiloteDePartie&);
+    void matchEntier(const QString& nom, DossierUtilisateur::Jeu jeu, QSize taille, int theme, Etape etape = nullptr,
+                     bool accueil = false)
     {
         SessionDeJeu s(nom, LIMITE_S);
         DossierUtilisateur::Reglages r;
         r.jeu = jeu;
         r.fenetre = taille;
         r.theme = theme;
+        r.accueil = accueil;
         // Jass counts its points as the tricks fall and may end a short match
         // at the first trick: its match runs over a deal or so.
         if (jeu == DossierUtilisateur::Jass)
             r.objectif = 100;
         QVERIFY2(s.prepare(r) && s.lance(), qPrintable(s.echec()));
         PiloteDePartie pilote(s);
+        if (etape)
+            QVERIFY2(etape(s, pilote), qPrintable(s.echec()));
         QVERIFY2(pilote.joue(finDeMatch(pilote)), qPrintable(s.echec()));
         s.garde(QStringLiteral("match_over"));
         QVERIFY2(pilote.ecartsDuTapis().isEmpty(), ecarts(pilote).constData());
@@ -226,10 +389,17 @@ private slots:
             QSKIP("Xvfb is not installed: the program cannot be shown on a virtual screen");
     }
 
-    void matchDeJass() { matchEntier(QStringLiteral("jass_match"), DossierUtilisateur::Jass, {1920, 1080}, 0); }
+    // The first start's welcome, answered by the keyboard, before a match.
+    void matchDeJass()
+    {
+        matchEntier(QStringLiteral("jass_match"), DossierUtilisateur::Jass, {1920, 1080}, 0, &accueilAvecLesRegles,
+                    true);
+    }
+    // A language change in an auction, under Wood, whose bubbles are white.
     void matchDeBeloteContree()
     {
-        matchEntier(QStringLiteral("contree_match"), DossierUtilisateur::BeloteContree, {800, 600}, 1);
+        matchEntier(QStringLiteral("contree_match"), DossierUtilisateur::BeloteContree, {800, 600}, 0,
+                    &langueEnCoursDeDonne);
     }
     void repriseAuTourDeLUtilisateur() { repriseApres(QStringLiteral("resume_user_turn"), {800, 600}, false); }
     void repriseAuTourDUnOrdinateur() { repriseApres(QStringLiteral("resume_computer_turn"), {1024, 768}, true); }

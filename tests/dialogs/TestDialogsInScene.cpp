@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGraphicsProxyWidget>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -23,6 +24,8 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
+
+#include <memory>
 
 using namespace scenetest;
 
@@ -223,6 +226,118 @@ private slots:
             QCOMPARE(reponses.at(0).at(0).toInt(), choix);
             QCOMPARE(reponses.at(0).at(1).toBool(), caseCochee);
         }
+    }
+
+    // Return and Esc answer the form in front as a dialog window's keys
+    // would, and no key reaches the table behind it.
+    void keysAnswerTheFormInFront_data()
+    {
+        QTest::addColumn<QString>("forme");
+        QTest::addColumn<QList<int>>("touches");
+        QTest::addColumn<QByteArray>("signal");
+        QTest::addColumn<QByteArray>("absent");
+        QTest::addColumn<bool>("resteVisible");
+        const QList<int> retour{Qt::Key_Return};
+        const QList<int> echap{Qt::Key_Escape};
+        QTest::newRow("welcome, Return: the choice made")
+            << "tutorial" << retour << QByteArray(SIGNAL(signalTutorialAnswer(int, bool))) << QByteArray() << false;
+        QTest::newRow("welcome, Enter") << "tutorial" << QList<int>{Qt::Key_Enter}
+                                        << QByteArray(SIGNAL(signalTutorialAnswer(int, bool))) << QByteArray()
+                                        << false;
+        QTest::newRow("welcome, Esc: skipped")
+            << "tutorial" << echap << QByteArray(SIGNAL(signalTutorialClosed(quint32, bool)))
+            << QByteArray(SIGNAL(signalTutorialAnswer(int, bool))) << false;
+        QTest::newRow("welcome, the arrows move between the choices")
+            << "tutorial" << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}
+            << QByteArray(SIGNAL(signalTutorialAnswer(int, bool))) << QByteArray() << false;
+        QTest::newRow("welcome, another key") << "tutorial" << QList<int>{Qt::Key_A} << QByteArray()
+                                              << QByteArray(SIGNAL(signalTutorialClosed(quint32, bool))) << true;
+        QTest::newRow("options, Return") << "options" << retour
+                                         << QByteArray(SIGNAL(signalOptionsAccepted(OptionsDePartie, OptionsAffichage)))
+                                         << QByteArray(SIGNAL(signalOptionsRejected())) << false;
+        QTest::newRow("options, Esc") << "options" << echap << QByteArray(SIGNAL(signalOptionsRejected()))
+                                      << QByteArray(SIGNAL(signalOptionsAccepted(OptionsDePartie, OptionsAffichage)))
+                                      << false;
+        QTest::newRow("about, Esc") << "about" << echap << QByteArray(SIGNAL(signalClosed())) << QByteArray() << false;
+        QTest::newRow("join, Return without a port: the port is asked again")
+            << "client-ip" << retour << QByteArray() << QByteArray(SIGNAL(accepted(QString, quint16))) << true;
+        QTest::newRow("join, Esc") << "client-ip" << echap << QByteArray(SIGNAL(rejected())) << QByteArray() << false;
+        QTest::newRow("bug questionnaire, Return: sent")
+            << "bug-questionnaire" << retour << QByteArray(SIGNAL(signalReponses(QString)))
+            << QByteArray(SIGNAL(signalAnnule())) << false;
+        QTest::newRow("bug questionnaire, Esc") << "bug-questionnaire" << echap << QByteArray(SIGNAL(signalAnnule()))
+                                                << QByteArray(SIGNAL(signalReponses(QString))) << false;
+        QTest::newRow("debug options, Esc") << "debug-options" << echap << QByteArray() << QByteArray() << false;
+        QTest::newRow("connection under way, Esc: cancelled")
+            << "connection-running" << echap << QByteArray() << QByteArray() << true;
+        QTest::newRow("connection over, Esc: closed")
+            << "connection-over" << echap << QByteArray() << QByteArray() << false;
+    }
+    void keysAnswerTheFormInFront()
+    {
+        QFETCH(QString, forme);
+        QFETCH(QList<int>, touches);
+        QFETCH(QByteArray, signal);
+        QFETCH(QByteArray, absent);
+        QFETCH(bool, resteVisible);
+        TableDeScene t(tableDeTest());
+        DisplayGLScene& s = *t.scene;
+        GM_WidgetAuto* d = nullptr;
+        int annulations = 0;
+        if (forme == QLatin1String("tutorial")) {
+            auto* f = s.addDialog<FormTutorialEnter>(ZDialogue, PlacementTable, ModeEncart, nullptr);
+            s.setTutorialForm(f);
+            if (touches.size() == 1)
+                f->getButtonGroup()->button(FormTutorialEnter::Debutant)->click();
+            d = f;
+        } else if (forme == QLatin1String("options")) {
+            auto* o = s.addDialog<OptionsPartie>(ZDialogue, PlacementTable, ModeEncart, nullptr);
+            o->setOptions(OptionsDePartie(TypeDePartie::GenreJass), OptionsAffichage());
+            d = o;
+        } else if (forme == QLatin1String("about")) {
+            d = s.addDialog<ZB_About>(ZDialogue, PlacementTable, ModeEncart, nullptr);
+        } else if (forme == QLatin1String("client-ip")) {
+            d = s.addDialog<ZB_ClientDialogIp>(ZDialogue, PlacementTable, ModeEncart, nullptr);
+        } else if (forme == QLatin1String("bug-questionnaire")) {
+            d = s.addDialog<FormBugQuestionnaire>(ZDialogue, PlacementTable, ModeEncart, nullptr);
+        } else if (forme == QLatin1String("debug-options")) {
+            d = s.addDialog<FormDebugOptions>(ZDialogue, PlacementTable, ModeEncart, nullptr);
+        } else {
+            auto* c = s.addDialog<ZB_ClientConnection>(ZDialogue, PlacementTable, ModeEncart, nullptr);
+            c->surAnnulation([&annulations] { ++annulations; });
+            c->setEtat(forme == QLatin1String("connection-running") ? ZB_StatutConnexionA::AttentePublique
+                                                                   : ZB_StatutConnexionA::AutreErreur);
+            d = c;
+        }
+        s.dialogues().constLast()->show();
+        d->show();
+        // The main window gives a dialog it opens the keyboard; the scene
+        // gives it to the welcome in front at the first key.
+        if (forme != QLatin1String("tutorial"))
+            d->setFocus(Qt::OtherFocusReason);
+        std::unique_ptr<QSignalSpy> attendu(signal.isEmpty() ? nullptr : new QSignalSpy(d, signal.constData()));
+        std::unique_ptr<QSignalSpy> interdit(absent.isEmpty() ? nullptr : new QSignalSpy(d, absent.constData()));
+        QSignalSpy aide(s.boutonAide(), &QPushButton::clicked);
+        for (int touche : touches) {
+            QKeyEvent appui(QEvent::KeyPress, touche, touche == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+            QKeyEvent relache(QEvent::KeyRelease, touche, appui.modifiers());
+            QCoreApplication::sendEvent(&s, &appui);
+            QCoreApplication::sendEvent(&s, &relache);
+        }
+        QCoreApplication::processEvents();
+        if (forme == QLatin1String("connection-running"))
+            QCOMPARE(annulations, 1);
+        else if (attendu)
+            QCOMPARE(attendu->size(), 1);
+        if (interdit)
+            QCOMPARE(interdit->size(), 0);
+        QCOMPARE(d->isVisible(), resteVisible);
+        QCOMPARE(aide.count(), 0);
+        // The welcome answers with the choice the user checked, by the mouse
+        // or by the arrows.
+        if (signal.contains("signalTutorialAnswer"))
+            QCOMPARE(attendu->at(0).at(0).toInt(),
+                     int(touches.size() == 1 ? FormTutorialEnter::Debutant : FormTutorialEnter::ExpliqueRegles));
     }
 
     // The bug button's long press opens the debug options, whose switch

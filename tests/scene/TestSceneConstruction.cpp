@@ -236,7 +236,13 @@ private slots:
         // buttons' columns.
         const double bas = (h - 3.0) - DisplayGLHumanCarte::hauteurMainEnChoix(h - 3.0);
         const double retrait = std::min(d + 4.0, w / 4.0);
-        QCOMPARE(t.scene->proxyAtouts()->pos(), QPointF(retrait, std::max(0.0, bas - std::lround(0.22 * h))));
+        // It takes its rows' height of the band's room (0.22 h), at the
+        // room's bottom.
+        const QRectF bande = t.scene->proxyAtouts()->geometry();
+        QCOMPARE(bande.x(), retrait);
+        if (h > 0.0)
+            QCOMPARE(bande.bottom(), bas);
+        QVERIFY(bande.top() >= std::max(0.0, bas - std::lround(0.22 * h)));
         QCOMPARE(t.scene->proxyAtouts()->geometry().width(), w - 2.0 * retrait);
         for (const auto* proxy : {t.scene->proxyAide(), t.scene->proxyBug(), t.scene->proxyConnexion()}) {
             QVERIFY(std::isfinite(proxy->pos().x()));

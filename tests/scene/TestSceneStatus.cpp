@@ -478,11 +478,24 @@ private slots:
         s.redessineCartes(0);
         QCOMPARE(salon.lignes(), QStringLiteral("Aide\nCliquez pour distribuer."));
         QCOMPARE(s.textePlaquePosition(0), QStringLiteral("Moi (vous)"));
+        // A pass and a double already on the table.
+        ZB_StatusMise mise;
+        mise.miseFaite_ = false;
+        mise.typeContrat_ = ZB_StatusMise::Simple;
+        s.afficheBulleMise(1, mise, 3);
+        mise.miseFaite_ = true;
+        mise.typeContrat_ = ZB_StatusMise::Contre;
+        s.afficheBulleMise(2, mise, 3);
+        const int passe = s.positionAffichage(1);
+        const int contre = s.positionAffichage(2);
+        QCOMPARE(s.texteBulle(contre), QStringLiteral("Contrée"));
         QTranslator anglais;
         QVERIFY(anglais.load(QStringLiteral(":/translations/zubrik_en.qm")));
         QVERIFY(QCoreApplication::installTranslator(&anglais));
         QTRY_COMPARE(salon.lignes(), QStringLiteral("Aide\nClick to deal."));
         QCOMPARE(s.motAction(), QStringLiteral("Click"));
+        QCOMPARE(s.texteBulle(passe), QStringLiteral("Pass"));
+        QCOMPARE(s.texteBulle(contre), QStringLiteral("Doubled"));
         // The slate speaks the table's language too.
         const auto ardoise = s.lignesArdoise(ZB_PointsJass(), 1).textes;
         QCOMPARE(ardoise[0], QStringLiteral("You: 10"));

@@ -503,12 +503,15 @@ private slots:
     void labelsCoverNoText_data()
     {
         QTest::addColumn<QSize>("taille");
-        QTest::newRow("800x600") << QSize(800, 600);
-        QTest::newRow("1920x1080") << QSize(1920, 1080);
+        // Of the cloth's height once the band is gone, during the auction.
+        QTest::addColumn<double>("partMin");
+        QTest::newRow("800x600") << QSize(800, 600) << 0.53;
+        QTest::newRow("1920x1080") << QSize(1920, 1080) << 0.56;
     }
     void labelsCoverNoText()
     {
         QFETCH(QSize, taille);
+        QFETCH(double, partMin);
         Reglages r = tablePourImages(true);
         r.taille = taille;
         TableDeScene t(r);
@@ -547,6 +550,11 @@ private slots:
         s.conteneurAtouts()->hide();
         t.image();
         QVERIFY(vu(s.tapis()).height() > tapisPendantMise.height());
+        // The band takes no more than its rows: the table above it stays as
+        // large as it can.
+        QVERIFY2(tapisPendantMise.height() >= partMin * vu(s.tapis()).height(),
+                 qPrintable(QStringLiteral("the cloth during the auction is %1 of its height")
+                                .arg(tapisPendantMise.height() / vu(s.tapis()).height())));
 
         s.afficheMessageReseau(QStringLiteral("Trump is Hearts."));
         const DisplayGLScoreAnimText* ligne = s.animationsMessage().front().get();
