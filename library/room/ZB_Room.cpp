@@ -300,7 +300,7 @@ void ZB_Room::reponse_Depart(int* modeDepart, int* genreSession, const OptionsDe
                 setProtocolVersion(versionPour_(typeDePartie_()));
                 EvenementDeJeu inscription = inscriptionPartie_(it.key());
                 if (ListeDesEvenements* liste = groupe->getListe(it.key())) {
-                    liste->etatAttendu_ = EtatDeJeu::Aucun;
+                    liste->setEtatAttendu(EtatDeJeu::Aucun);
                     liste->execute_unlocked(-1, inscription, false);
                 }
             }

@@ -106,7 +106,7 @@ void ZB_Room::continueTable_(int mode, double* delai, int noTable, bool force, b
     ListeDesEvenements* liste = events_->getListe(noTable);
     if (table == nullptr || liste == nullptr)
         return;
-    const int etat = liste->etatAttendu_;
+    const int etat = liste->getEtatAttendu();
     if (etat == EtatDeJeu::Aucun)
         return;
     if (etat == EtatDeJeu::AttendInscriptionPartie) {
@@ -151,7 +151,7 @@ bool ZB_Room::incrementeTour_(int mode, int noTable)
     ListeDesEvenements* liste = events_->getListe(noTable);
     if (table == nullptr || liste == nullptr)
         return false;
-    const int etat = liste->etatAttendu_;
+    const int etat = liste->getEtatAttendu();
     const TypeDePartie& type = table->getTypeDePartie();
     bool autresTables = false;
     int suivant = etat + 1;
@@ -192,7 +192,7 @@ bool ZB_Room::incrementeTour_(int mode, int noTable)
                    && liste->getEnQueue(suivant).isEmpty())
                 ++suivant;
         }
-        liste->etatAttendu_ = suivant;
+        liste->setEtatAttendu(suivant);
     }
     trace(QStringLiteral("ZB_Room::incrementeTour_(tableId=%1), oldState=%2, partie=%3, isContinueOtherTables=%4")
               .arg(noTable)
@@ -208,7 +208,7 @@ void ZB_Room::finDeTour_(int mode)
     for (auto it = tables_.constBegin(); it != tables_.constEnd(); ++it) {
         if (ListeDesEvenements* liste = events_->getListe(it.key())) {
             liste->donneSuivante();
-            liste->etatAttendu_ = EtatDeJeu::InscriptionJoueur0;
+            liste->setEtatAttendu(EtatDeJeu::InscriptionJoueur0);
         }
     }
     for (ZB_RoomTable* table : std::as_const(tables_))
@@ -246,7 +246,7 @@ bool ZB_Room::peutContinuer(int& etatAttendu, int noTable)
         const ListeDesEvenements* liste = events_->getListe(it.key());
         if (liste == nullptr)
             continue;
-        const int etat = liste->etatAttendu_;
+        const int etat = liste->getEtatAttendu();
         if (premier && etat == EtatDeJeu::Aucun)
             continue;
         if (premier) {
@@ -259,7 +259,7 @@ bool ZB_Room::peutContinuer(int& etatAttendu, int noTable)
         plusBas = qMin(plusBas, etat);
     }
     const ListeDesEvenements* liste = events_->getListe(noTable);
-    const int s = liste != nullptr ? liste->etatAttendu_ : 0;
+    const int s = liste != nullptr ? liste->getEtatAttendu() : int(EtatDeJeu::Aucun);
     return s < plusHaut || s - plusBas >= AvanceMaximaleEntreTables
         || (s >= EtatDeJeu::InscriptionJoueur0 && s <= EtatDeJeu::AttendMise4_4) || egaux;
 }

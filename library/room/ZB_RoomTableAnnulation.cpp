@@ -132,8 +132,7 @@ bool ZB_RoomTable::rebatitJusqua_(const QStringList& evenements, int cible)
     reinitialise(false);
     // The record starts with the game inscription (state 1) when the room
     // wrote one, else with the players' inscriptions.
-    liste->etatAttendu_ = premierEtat;
-    liste->clear();
+    liste->recommence(premierEtat);
     liste->replay(lignes, SiegeTable, false, -1, nullptr);
     const int dernierEtat = liste->getDernierEvenement().etat_;
     liste->flush_unlocked();

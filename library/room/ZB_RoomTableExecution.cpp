@@ -331,7 +331,7 @@ bool ZB_RoomTable::executeFin_(const EvenementDeJeu& ev)
             m_reponseNouvellePartie |= ok ? 1 : 0;
     }
     if (etat == EtatDeJeu::FinDePartieSiege3) {
-        m_listeDesEvenements->etatAttendu_ = EtatDeJeu::QuestionNouvellePartie;
+        m_listeDesEvenements->setEtatAttendu(EtatDeJeu::QuestionNouvellePartie);
         QTimer::singleShot(0, this, &ZB_RoomTable::OnQuestionNouvellePartie);
     }
     for (int i = 0; i < NombreDeSieges; ++i) {

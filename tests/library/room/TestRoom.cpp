@@ -122,14 +122,15 @@ private:
         int derniers = -1;
         // States move on quickly, and a group of new-player states is walked
         // through: a target passed counts as reached.
-        while (etat == 139 ? liste()->etatAttendu_ != 139 : liste()->etatAttendu_ < etat) {
+        while (etat == EtatDeJeu::QuestionNouvellePartie ? !liste()->attend(EtatDeJeu::QuestionNouvellePartie)
+                                                         : liste()->getEtatAttendu() < etat) {
             QTest::qWait(2);
             const int executes = liste()->getExecutes().blockCount();
             if (executes != derniers) {
                 derniers = executes;
                 inactif.restart();
             } else if (inactif.elapsed() > secondes * 1000) {
-                qWarning("stalled in state %d", liste()->etatAttendu_);
+                qWarning("stalled in state %d", liste()->getEtatAttendu());
                 return false;
             }
         }
@@ -443,7 +444,8 @@ private slots:
         // The local user acknowledges the deal as the panel would; its first
         // turn (trump choice or first card) then saves the game.
         while (!QFile::exists(salle->getCheminSauvegarde()) && attente.elapsed() < 20000) {
-            if (liste()->etatAttendu_ >= 7 && liste()->etatAttendu_ <= 10)
+            if (liste()->getEtatAttendu() >= EtatDeJeu::AttendDistribue1
+                && liste()->getEtatAttendu() <= EtatDeJeu::AttendDistribue4)
                 salle->getTable(0)->getJoueur(0)->actionDistribue();
             QTest::qWait(5);
         }
@@ -490,7 +492,8 @@ private slots:
         QElapsedTimer attente;
         attente.start();
         while (boites.historique().isEmpty() && attente.elapsed() < 20000) {
-            if (liste()->etatAttendu_ >= 7 && liste()->etatAttendu_ <= 10)
+            if (liste()->getEtatAttendu() >= EtatDeJeu::AttendDistribue1
+                && liste()->getEtatAttendu() <= EtatDeJeu::AttendDistribue4)
                 salle->getTable(0)->getJoueur(0)->actionDistribue();
             QTest::qWait(5);
         }
@@ -550,7 +553,7 @@ private slots:
         // Waiting for a game inscription that nobody queued.
         QCoreApplication::processEvents();
         QCOMPARE(liste()->getExecutes().blockCount(), 1);
-        QCOMPARE(liste()->etatAttendu_, EtatDeJeu::AttendInscriptionPartie);
+        QCOMPARE(liste()->getEtatAttendu(), EtatDeJeu::AttendInscriptionPartie);
     }
 
     // An eight-round match tells the user, after four deals, that the same
@@ -584,11 +587,11 @@ private slots:
     {
         ouvre();
         salle->setNombreDeTables(2, 0);
-        salle->getListe(0)->etatAttendu_ = EtatDeJeu::QuestionNouvellePartie;
-        salle->getListe(1)->etatAttendu_ = EtatDeJeu::Tour8_AttendRamasseTas1 + 3;
+        salle->getListe(0)->setEtatAttendu(EtatDeJeu::QuestionNouvellePartie);
+        salle->getListe(1)->setEtatAttendu(EtatDeJeu::Tour8_AttendRamasseTas1 + 3);
         salle->OnQuestionNouvellePartie(true);
         QCOMPARE(salle->reponsesNouvellePartie, 0);
-        salle->getListe(1)->etatAttendu_ = EtatDeJeu::QuestionNouvellePartie;
+        salle->getListe(1)->setEtatAttendu(EtatDeJeu::QuestionNouvellePartie);
         salle->OnQuestionNouvellePartie(true);
         QCOMPARE(salle->reponsesNouvellePartie, 1);
     }
@@ -605,8 +608,8 @@ private slots:
                              EvenementDeJeu::Local_Table, -1, 0, -1, 0, ZB_ICI);
         salle->getListe(0)->execute_unlocked(-1, casse, false);
         QVERIFY(!salle->getListe(0)->getEnQueue(2).isEmpty());
-        salle->getListe(0)->etatAttendu_ = EtatDeJeu::Tour9_AttendRamasseTas4;
-        salle->getListe(1)->etatAttendu_ = EtatDeJeu::Tour9_AttendRamasseTas4;
+        salle->getListe(0)->setEtatAttendu(EtatDeJeu::Tour9_AttendRamasseTas4);
+        salle->getListe(1)->setEtatAttendu(EtatDeJeu::Tour9_AttendRamasseTas4);
         CompteAvertissements avertissements;
         bool lance = false;
         try {
@@ -630,16 +633,16 @@ private slots:
         QVERIFY(salle->setNombreDeTables(3, 0));
         QCOMPARE(salle->getTables().size(), 3);
         int inutile = 0;
-        salle->getListe(0)->etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1 + 3;
-        salle->getListe(1)->etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1 + 1;
-        salle->getListe(2)->etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1 + 3;
+        salle->getListe(0)->setEtatAttendu(EtatDeJeu::Tour1_AttendCarte1 + 3);
+        salle->getListe(1)->setEtatAttendu(EtatDeJeu::Tour1_AttendCarte1 + 1);
+        salle->getListe(2)->setEtatAttendu(EtatDeJeu::Tour1_AttendCarte1 + 3);
         QVERIFY(!salle->peutContinuer(inutile, 0)); // ahead of table 1
         QVERIFY(salle->peutContinuer(inutile, 1));  // behind: catches up
-        salle->getListe(1)->etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1 + 3;
+        salle->getListe(1)->setEtatAttendu(EtatDeJeu::Tour1_AttendCarte1 + 3);
         QVERIFY(salle->peutContinuer(inutile, 0));  // all equal
-        salle->getListe(1)->etatAttendu_ = EtatDeJeu::AttendMise2_1;
+        salle->getListe(1)->setEtatAttendu(EtatDeJeu::AttendMise2_1);
         QVERIFY(salle->peutContinuer(inutile, 0));  // 25 states ahead
-        salle->getListe(0)->etatAttendu_ = EtatDeJeu::AttendMise3_1 + 1;
+        salle->getListe(0)->setEtatAttendu(EtatDeJeu::AttendMise3_1 + 1);
         QVERIFY(salle->peutContinuer(inutile, 0));  // bids run freely
     }
 
