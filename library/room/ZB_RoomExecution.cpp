@@ -97,7 +97,7 @@ void ZB_Room::continueLeJeu(int mode, double* delai, int noTable, bool force)
     } else {
         continueTable_(mode, delai, noTable, force, relance);
     }
-    relance_ = mode != 0 || rejeu;
+    relance_ = !EvenementDeJeu::estEnDirect(mode) || rejeu;
 }
 
 void ZB_Room::continueTable_(int mode, double* delai, int noTable, bool force, bool relance)
@@ -110,7 +110,7 @@ void ZB_Room::continueTable_(int mode, double* delai, int noTable, bool force, b
     if (etat == EtatDeJeu::Aucun)
         return;
     if (etat == EtatDeJeu::AttendInscriptionPartie) {
-        if (mode == 0 && etatEnLigne_ == Hote) {
+        if (EvenementDeJeu::estEnDirect(mode) && etatEnLigne_ == Hote) {
             const int etatServeur = server_->getEtat();
             if (etatServeur == ZB_ServerSocket::DemarreParLaVue || etatServeur == ZB_ServerSeatingA::EnCoursAvecPlacesLibres
                 || etatServeur == ZB_ServerSeatingA::EnCoursComplet) {
@@ -133,8 +133,8 @@ void ZB_Room::continueTable_(int mode, double* delai, int noTable, bool force, b
         siege = table->getJoueurQuiDoitJouer(etat);
     JoueurHumain* joueur = table->getJoueur(siege);
     // A record being replayed is not saved half-way over the last autosave.
-    if (joueur != nullptr && joueur->estJoueurManuel() && etatEnLigne_ == HorsLigne && mode == 0
-        && !sansSauvegarde_ && !liste->estReplayEnCours()) {
+    if (joueur != nullptr && joueur->estJoueurManuel() && etatEnLigne_ == HorsLigne
+        && EvenementDeJeu::estEnDirect(mode) && !sansSauvegarde_ && !liste->estReplayEnCours()) {
         // A continuation runs under the lock of its table's list: the first
         // table's list is written as it is, locking it again would hang.
         if (liste == events_->getListe(-1))
@@ -212,13 +212,13 @@ void ZB_Room::finDeTour_(int mode)
         }
     }
     for (ZB_RoomTable* table : std::as_const(tables_))
-        secondeMoitie = table->termineDonne(mode == 4) || secondeMoitie;
+        secondeMoitie = table->termineDonne(mode == EvenementDeJeu::ModeSuiteDeDonnes) || secondeMoitie;
     if (secondeMoitie && etatEnLigne_ != Client && display_ != nullptr && display_->getModeAffichage() == 0)
         messageBox(GM::Information, tr("Information concours."),
                    tr("Vous avez atteint le nombre de parties prévu. A présent, les mêmes jeux qu'au départ vont être "
                       "distribués, mais en inversant les destinataires."),
                    GM::Ok);
-    if (mode == 4)
+    if (mode == EvenementDeJeu::ModeSuiteDeDonnes)
         events_->flush_unlocked();
 }
 

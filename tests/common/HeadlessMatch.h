@@ -70,7 +70,7 @@ public:
             verifieCarte(ev);
         if (ev.type_ == EvenementDeJeu::Chm)
             ++mises;
-        if (debutDemandeNs >= 0 && ev.mode_ == 0
+        if (debutDemandeNs >= 0 && EvenementDeJeu::estEnDirect(ev.mode_)
             && (ev.type_ == EvenementDeJeu::Ajo || ev.type_ == EvenementDeJeu::Cho || ev.type_ == EvenementDeJeu::Chm
                 || ev.type_ == EvenementDeJeu::Ann)) {
             ++decisions;

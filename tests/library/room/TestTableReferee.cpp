@@ -205,7 +205,7 @@ private slots:
                             EvenementDeJeu::Remote_Human, ID_BASE + 2, 0,
                             table->getNoDemande(), 0, ZB_ICI);
         QVERIFY(!table->cb_executeUnEvenement(faux));
-        faux.mode_ = 2;
+        faux.mode_ = EvenementDeJeu::ModeRejeuAnime;
         QVERIFY(table->cb_executeUnEvenement(faux));
         // Sources a seat never answers from.
         EvenementDeJeu source = coup(EvenementDeJeu::Chm, texteMise(), 1, EtatDeJeu::AttendMise1_1 + 2);
@@ -215,7 +215,7 @@ private slots:
             QVERIFY2(!table->cb_executeUnEvenement(source), qPrintable(QString::number(s)));
         }
         source.source_ = EvenementDeJeu::SourceRemote_Human_MyOwnMessageReturned;
-        source.mode_ = 2;
+        source.mode_ = EvenementDeJeu::ModeRejeuAnime;
         QVERIFY(table->cb_executeUnEvenement(source));
         // An invalid event and a seat nobody sits at.
         EvenementDeJeu invalide = coup(EvenementDeJeu::Chm, texteMise(), 1, EtatDeJeu::AttendMise1_1 + 2);
