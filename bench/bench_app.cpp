@@ -100,7 +100,7 @@ bool attendEtat(ZB_MainWidget& w, int etat)
 {
     QElapsedTimer limite;
     limite.start();
-    while (w.salle()->getListe(-1) == nullptr || w.salle()->getListe(-1)->etatAttendu_ < etat) {
+    while (w.salle()->getListe(-1) == nullptr || w.salle()->getListe(-1)->getEtatAttendu() < etat) {
         if (limite.elapsed() > ATTENTE_MAX_MS)
             return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 1);

@@ -24,7 +24,7 @@ public:
 
     bool cb_executeUnEvenement(EvenementDeJeu& ev) override
     {
-        liste->etatAttendu_ = suivant.value(ev.etat_, ev.etat_);
+        liste->setEtatAttendu(suivant.value(ev.etat_, ev.etat_));
         return true;
     }
     void envoieEvenement(const EvenementDeJeu&) override {}
@@ -79,7 +79,7 @@ QString ecritMatch(const QList<EvenementDeJeu>& evs)
     table.liste = &liste;
     for (qsizetype i = 0; i + 1 < evs.size(); ++i)
         table.suivant.insert(evs[i].etat_, evs[i + 1].etat_);
-    liste.etatAttendu_ = evs.first().etat_;
+    liste.setEtatAttendu(evs.first().etat_);
     for (EvenementDeJeu ev : evs) {
         liste.execute_unlocked(-1, ev, false);
         liste.flush_unlocked();

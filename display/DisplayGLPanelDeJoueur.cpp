@@ -124,7 +124,7 @@ void DisplayGLPanelDeJoueur::initialise(QString nomAffiche, int noJoueur, bool d
     Q_UNUSED(valeur2);
     // The table number of the request is the table's to say.
     demande_.etat_ = -1;
-    demande_.mode_ = 3;
+    demande_.mode_ = EvenementDeJeu::ModeRejeuTransmis;
     demande_.noDemande_ = -1;
     demande_.version_ = 0;
     attente_ = AttenteAucune;

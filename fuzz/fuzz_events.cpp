@@ -32,8 +32,8 @@ public:
         refuse = !refuse;
         if (refuse)
             return false;
-        if (liste && ev.etat_ == liste->etatAttendu_ && ev.etat_ < ListeDesEvenements::NombreEtats - 1)
-            ++liste->etatAttendu_;
+        if (liste && ev.etat_ == liste->getEtatAttendu() && ev.etat_ < ListeDesEvenements::NombreEtats - 1)
+            liste->setEtatAttendu(ev.etat_ + 1);
         return true;
     }
     void envoieEvenement(const EvenementDeJeu&) override {}
@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         } catch (const GM_Exception&) {
         }
         if (ev.etat_ >= 0 && ev.etat_ < ListeDesEvenements::NombreEtats && (choix & 0x40))
-            liste.etatAttendu_ = ev.etat_;
+            liste.setEtatAttendu(ev.etat_);
         liste.flush_unlocked();
     });
 

@@ -75,7 +75,7 @@ struct Salle : SalleEnReseau {
         serveur->closeAllConnections();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         groupe.getListe(1)->clear();
-        groupe.getListe(1)->etatAttendu_ = EtatDeJeu::Aucun;
+        groupe.getListe(1)->setEtatAttendu(EtatDeJeu::Aucun);
         place.remetEnPlace(*table, *groupe.getListe(0));
         serveur->attendJoueurs(OptionsDePartie(TypeDePartie::GenreJass), 0, 0, 0, false, 30);
     }
@@ -128,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!neuve)
         salle.recommence();
     neuve = false;
-    salle.groupe.getListe(0)->etatAttendu_ = EtatDeJeu::InscriptionJoueur0;
+    salle.groupe.getListe(0)->setEtatAttendu(EtatDeJeu::InscriptionJoueur0);
     QPointer<ZB_ServerSocketConnection> un = connecte(salle, choix & 0x01, 101);
     QPointer<ZB_ServerSocketConnection> deux = (choix & 0x10) ? connecte(salle, true, 102) : nullptr;
 

@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         // Let the list expect the event's state now and then, as the state
         // machine would, so that events run instead of only queueing.
         if ((choix & 0x10) && ev.etat_ >= 0 && ev.etat_ < ListeDesEvenements::NombreEtats)
-            salle.salle.liste.etatAttendu_ = ev.etat_;
+            salle.salle.liste.setEtatAttendu(ev.etat_);
         if (choix & 0x20)
             ev.noDemande_ = salle.table.getNoDemande();
 

@@ -157,7 +157,7 @@ bool joue(const Echantillon& e, const QString& dossier)
         QStringList lignes = texte.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
         if (qEnvironmentVariableIsSet("ZB_SAMPLES_TRACE") && lignes.size() != dernierCompte) {
             dernierCompte = int(lignes.size());
-            std::fprintf(stderr, "%d state %d: %s\n", dernierCompte, liste->etatAttendu_,
+            std::fprintf(stderr, "%d state %d: %s\n", dernierCompte, liste->getEtatAttendu(),
                          qUtf8Printable(lignes.last()));
         }
         const int garder = lignesJusquA(lignes, e);

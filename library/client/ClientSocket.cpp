@@ -519,8 +519,7 @@ void ClientSocket::OnReplayConfirmed()
     QPointer<ClientSocket> vivant(this);
     const QString erreur = ZB_EventIntake::prend(*liste, [&](ListeDesEvenements& cible) {
         // The block rebuilds the table from its inscriptions on.
-        cible.etatAttendu_ = premierEtat(lignes);
-        cible.clear();
+        cible.recommence(premierEtat(lignes));
         cible.replay(lignes, siege >= 0 && siege <= 4 ? siege : 4, true, idJoueur_, this);
     });
     if (!vivant || erreur.isEmpty())

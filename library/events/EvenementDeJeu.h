@@ -60,6 +60,25 @@ public:
         NombreDeSources = SourceInconnue
     };
 
+    // How an event travels (mode_): whether the list paces it and forwards
+    // it to clients, and whether the seats answer the requests it leads to.
+    // Peers and stored records carry the number, so the values never change;
+    // a record keeps whatever it was written with.
+    enum Mode : int {
+        ModeEnDirect = 0,      // a live move: paced, forwarded; the seats answer what it leads to
+        ModeRejeuImmediat = 1, // replayed at once and unseen (an undo): no pause, no redraw, not forwarded
+        ModeRejeuAnime = 2,    // replayed at the table's pace for the user to watch; not forwarded
+        ModeRejeuTransmis = 3, // replay-block heads and the inscriptions rebuilt for a replay: forwarded
+        ModeSuiteDeDonnes = 4, // a record of several deals, paced; its last collect opens the next deal
+    };
+    static constexpr bool estEnDirect(int mode) { return mode == ModeEnDirect; }
+    // Sent on to the clients of a hosting table.
+    static constexpr bool estTransmis(int mode) { return mode == ModeEnDirect || mode == ModeRejeuTransmis; }
+    // A replay that the user watches at the table's pace.
+    static constexpr bool estRejeuAuRythme(int mode) { return mode == ModeRejeuAnime || mode == ModeSuiteDeDonnes; }
+    // The list waits for the animation of the event before the next one.
+    static constexpr bool estAuRythme(int mode) { return estEnDirect(mode) || estRejeuAuRythme(mode); }
+
     // The three-letter code of each kind, indexed by type_.
     static const QString TypeEvenement[NombreDeGenres];
     // The names of the known sources, for diagnostics.
@@ -135,7 +154,7 @@ public:
     int etat_ = 0;            // game state at which the event applies, see EtatDeJeu
     int source_ = SourceInconnue;
     qint64 idJoueur_ = -1;    // unique id of the player concerned, -1 none
-    int mode_ = 0;            // forwarding and pacing mode, see ListeDesEvenements
+    int mode_ = ModeEnDirect; // forwarding and pacing mode (Mode), see ListeDesEvenements
     int noDemande_ = -1;      // the request answered, -1 none
     int noTable_ = 0;         // table index in the room, -1 its first table
 

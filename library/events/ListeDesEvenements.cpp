@@ -55,11 +55,6 @@ bool estImmediat(int genre)
         || genre == EvenementDeJeu::JoM || genre == EvenementDeJeu::NeW;
 }
 
-bool estTransmis(int mode)
-{
-    return mode == 0 || mode == 3;
-}
-
 int arrondiMs(double delai)
 {
     const double ms = std::floor(delai + 0.5);
@@ -161,7 +156,7 @@ void ListeDesEvenements::execute_unlocked(int demandeEnCours, EvenementDeJeu& ev
     if (estImmediat(ev.type_)) {
         executor_->noteActiviteJoueur(ev);
         executor_->cb_executeUnEvenement(ev);
-        if (estTransmis(ev.mode_))
+        if (EvenementDeJeu::estTransmis(ev.mode_))
             executor_->envoieEvenement(ev);
         return;
     }
@@ -172,7 +167,7 @@ void ListeDesEvenements::execute_unlocked(int demandeEnCours, EvenementDeJeu& ev
     if (ev.etat_ == etatExecute_)
         return;
     // A live answer far ahead of the game cannot be for this deal.
-    if (enDirect && !estReplayEnCours() && ev.mode_ == 0 && ev.type_ != EvenementDeJeu::Fin
+    if (enDirect && !estReplayEnCours() && EvenementDeJeu::estEnDirect(ev.mode_) && ev.type_ != EvenementDeJeu::Fin
         && !(ev.etat_ >= EtatDeJeu::PaireBelote_AttendRamasseTas1
              && ev.etat_ <= EtatDeJeu::PaireBelote_AttendRamasseTas4)
         && ev.etat_ - etatExecute_ >= AvanceMaximaleEnDirect)
@@ -195,7 +190,7 @@ void ListeDesEvenements::execute_unlocked(int demandeEnCours, EvenementDeJeu& ev
     }
     place = texte;
 
-    if (ev.mode_ == 4 && ev.etat_ == EtatDeJeu::Tour9_AttendRamasseTas4) {
+    if (ev.mode_ == EvenementDeJeu::ModeSuiteDeDonnes && ev.etat_ == EtatDeJeu::Tour9_AttendRamasseTas4) {
         ++noDonne_;
         donnes_.append(tableVide_());
     }
@@ -217,7 +212,7 @@ void ListeDesEvenements::finDeReplay_(const EvenementDeJeu& ev)
     dernierEvenement_ = EvenementDeJeu();
     arretSurManque_ = false;
     lignesDuReplay_.clear();
-    if (demandeurReplay_ && ev.mode_ != 4)
+    if (demandeurReplay_ && ev.mode_ != EvenementDeJeu::ModeSuiteDeDonnes)
         QTimer::singleShot(0, this, &ListeDesEvenements::OnReplayCompleted);
 }
 
@@ -299,7 +294,7 @@ void ListeDesEvenements::flush_unlocked()
         ajouteBloc_(executes_, texte);
         if (arretSurManque_)
             derniereLigneRejouee_ = lignesDuReplay_.value(texte, derniereLigneRejouee_);
-        if (estTransmis(ev.mode_))
+        if (EvenementDeJeu::estTransmis(ev.mode_))
             executor_->envoieEvenement(ev);
         if (estDernierDuReplay_(ev) || ev.etat_ >= EtatFinDeReplay) {
             finDeReplay_(ev);
@@ -311,7 +306,7 @@ void ListeDesEvenements::flush_unlocked()
         if (sansDelai_)
             delai = 1.0;
         // Paced modes wait for the table's animation of this event.
-        const bool rythme = ev.mode_ == 0 || ev.mode_ == 2 || ev.mode_ == 4;
+        const bool rythme = EvenementDeJeu::estAuRythme(ev.mode_);
         if (rythme && delai > 0.0 && !interrompu_) {
             continuer = false;
             timer_.start(arrondiMs(delai));
@@ -453,7 +448,7 @@ QStringList ListeDesEvenements::getInscriptions(const QTextDocument& doc, const 
 void ListeDesEvenements::clear_Et_metEnQueue_InscriptionJoueurs(const QMap<int, OptionsDuJoueur>& joueurs,
                                                                 int noTable)
 {
-    const QStringList inscriptions = getInscriptions(executes_, 0, noTable, version_);
+    const QStringList inscriptions = getInscriptions(executes_, EvenementDeJeu::ModeEnDirect, noTable, version_);
     clear();
     for (const QString& texte : inscriptions) {
         EvenementDeJeu ev;
@@ -474,10 +469,10 @@ void ListeDesEvenements::getReplay(QByteArray& out, const int& typeDebut, int no
     auto ecrit = [&out](const QString& texte) { out.append(texte.toUtf8()); };
 
     const EvenementDeJeu tete(typeDebut, QString(), noJoueur, EtatDeJeu::HorsDeroulement,
-                              EvenementDeJeu::Local_Table, -1, 3, -1, noTable, ZB_ICI);
+                              EvenementDeJeu::Local_Table, -1, EvenementDeJeu::ModeRejeuTransmis, -1, noTable, ZB_ICI);
     ecrit(tete.toString(version_));
 
-    for (const QString& inscription : getInscriptions(executes_, 3, noTable, version_))
+    for (const QString& inscription : getInscriptions(executes_, EvenementDeJeu::ModeRejeuTransmis, noTable, version_))
         ecrit(inscription);
 
     // The last snapshot and what was played since.
@@ -498,7 +493,7 @@ void ListeDesEvenements::getReplay(QByteArray& out, const int& typeDebut, int no
     // it would be the replay's last move, which cannot run before the move
     // it waits for, and the client would wait for ever.
     const EvenementDeJeu fin(EvenementDeJeu::ReE, QString(), 4, EtatDeJeu::HorsDeroulement,
-                             EvenementDeJeu::Local_Table, -1, 3, -1, noTable, ZB_ICI);
+                             EvenementDeJeu::Local_Table, -1, EvenementDeJeu::ModeRejeuTransmis, -1, noTable, ZB_ICI);
     ecrit(fin.toString(version_));
 
     for (QTextBlock bloc = enAttente_.begin(); bloc.isValid(); bloc = bloc.next()) {
@@ -587,7 +582,7 @@ void ListeDesEvenements::replay(const QStringList& lignes, int perspective, bool
     // they were played, their seats' inscriptions aside, which the last deal
     // inscribes again.
     const bool derniereDonne = perspective == 4 && premierEnr >= 0 && dernierEnr > premierEnr
-        && lus[size_t(dernierEnr)].mode_ != 4;
+        && lus[size_t(dernierEnr)].mode_ != EvenementDeJeu::ModeSuiteDeDonnes;
     auto donneAnterieure = [&](qsizetype i) {
         const EvenementDeJeu& ev = lus[size_t(i)];
         return derniereDonne && i >= premierEnr && i < dernierEnr && ev.valide_

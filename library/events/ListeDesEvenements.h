@@ -96,6 +96,21 @@ public:
 
     // Starts a new record. The expected state is left to the table.
     void clear();
+    // Starts a new record whose first event to run is the one of
+    // premierEtat: how a replay begins.
+    void recommence(int premierEtat)
+    {
+        etatAttendu_ = premierEtat;
+        clear();
+    }
+
+    // The state whose queued event runs next; EtatDeJeu::Aucun, none. The
+    // room and the table referee move it on as the game goes; the list
+    // itself only goes back to the last executed state when a replay's last
+    // move is refused.
+    int getEtatAttendu() const { return etatAttendu_; }
+    bool attend(int etat) const { return etatAttendu_ == etat; }
+    void setEtatAttendu(int etat) { etatAttendu_ = etat; }
 
     // Takes one event in. demandeEnCours is the table's pending request
     // number (-1 none); enDirect marks a live answer, which is checked
@@ -170,9 +185,6 @@ public:
 
     // Set by the table referee from each seat's remote flag.
     std::array<bool, 4> joueurDistant_{};
-    // The state whose queued event runs next; written by the room and the
-    // table referee.
-    int etatAttendu_ = EtatDeJeu::Aucun;
     // While set, queued events are not run (the client's connection ended).
     bool interrompu_ = false;
     // Every pacing delay becomes 1 ms.
@@ -201,6 +213,7 @@ private:
 
     Executor* executor_;
     int noTable_;
+    int etatAttendu_ = EtatDeJeu::Aucun;
     int etatExecute_ = EtatDeJeu::Aucun;
     QList<QStringList> donnes_;
     int noDonne_ = 0;

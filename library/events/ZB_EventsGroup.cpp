@@ -81,7 +81,7 @@ int ZB_EventsGroup::getEtatMinimum() const
     int minimum = ListeDesEvenements::NombreEtats;
     for (const ListeDesEvenements* liste : listes_) {
         // Only real states count; 0 means the table waits for nothing.
-        const int etat = liste->etatAttendu_;
+        const int etat = liste->getEtatAttendu();
         if (etat > EtatDeJeu::Aucun && etat < minimum)
             minimum = etat;
     }
@@ -91,7 +91,7 @@ int ZB_EventsGroup::getEtatMinimum() const
 bool ZB_EventsGroup::sontTousDansEtat(const int& etat) const
 {
     for (const ListeDesEvenements* liste : listes_)
-        if (liste->etatAttendu_ != etat)
+        if (!liste->attend(etat))
             return false;
     return true;
 }

@@ -2,9 +2,7 @@
 
 #include "GM_BasseLatence.h"
 
-#include <QMutexLocker>
 #include <QSslSocket>
-#include <QTcpSocket>
 
 GM_SocketTCP::GM_SocketTCP(QObject* parent)
     : GM_SocketTCP(new QTcpSocket, parent)
@@ -12,39 +10,26 @@ GM_SocketTCP::GM_SocketTCP(QObject* parent)
 }
 
 GM_SocketTCP::GM_SocketTCP(QTcpSocket* socket, QObject* parent)
-    : GM_SocketAbstract(parent)
-    , socket_(socket != nullptr ? socket : new QTcpSocket)
+    : GM_SocketSurQt(socket != nullptr ? socket : new QTcpSocket, parent)
 {
-    socket_->setParent(this);
     GM_BasseLatence::applique(socket_);
     connecteSignaux_();
 }
 
-GM_SocketTCP::~GM_SocketTCP()
-{
-    QMutexLocker verrou(&mutex_);
-    // Nothing the socket says while it goes may reach a half-destroyed
-    // transport.
-    if (signauxConnectes_) {
-        socket_->disconnect(this);
-        signauxConnectes_ = false;
-    }
-    delete socket_;
-    socket_ = nullptr;
-}
+GM_SocketTCP::~GM_SocketTCP() = default;
 
 void GM_SocketTCP::connecteSignaux_()
 {
-    QMutexLocker verrou(&mutex_);
-    connect(socket_, &QTcpSocket::readyRead, this, &GM_SocketAbstract::readyRead_tcpOld);
-    connect(socket_, &QTcpSocket::disconnected, this, &GM_SocketAbstract::disconnected);
-    connect(socket_, &QTcpSocket::connected, this, &GM_SocketAbstract::connected);
-    connect(socket_, &QTcpSocket::hostFound, this, &GM_SocketAbstract::hostFound_tcpOld);
-    connect(socket_, &QTcpSocket::stateChanged, this, &GM_SocketAbstract::stateChanged);
-    connect(socket_, &QTcpSocket::errorOccurred, this, &GM_SocketAbstract::error);
-    if (auto* ssl = qobject_cast<QSslSocket*>(socket_))
-        connect(ssl, &QSslSocket::sslErrors, this, &GM_SocketTCP::onSslErrors);
-    signauxConnectes_ = true;
+    GM_SocketSurQt::connecteSignaux_([this] {
+        connect(socket_, &QTcpSocket::readyRead, this, &GM_SocketAbstract::readyRead_tcpOld);
+        connect(socket_, &QTcpSocket::disconnected, this, &GM_SocketAbstract::disconnected);
+        connect(socket_, &QTcpSocket::connected, this, &GM_SocketAbstract::connected);
+        connect(socket_, &QTcpSocket::hostFound, this, &GM_SocketAbstract::hostFound_tcpOld);
+        connect(socket_, &QTcpSocket::stateChanged, this, &GM_SocketAbstract::stateChanged);
+        connect(socket_, &QTcpSocket::errorOccurred, this, &GM_SocketAbstract::error);
+        if (auto* ssl = qobject_cast<QSslSocket*>(socket_))
+            connect(ssl, &QSslSocket::sslErrors, this, &GM_SocketTCP::onSslErrors);
+    });
 }
 
 void GM_SocketTCP::onSslErrors(const QList<QSslError>& erreurs)
@@ -58,31 +43,14 @@ void GM_SocketTCP::onSslErrors(const QList<QSslError>& erreurs)
                 ssl->ignoreSslErrors();
             continue;
         }
-        ajouteLigneErreur(QStringLiteral("GM_SocketTCP(%1:%2)::onSslErrors %3")
-                              .arg(QString::number(reinterpret_cast<quintptr>(this), 16),
-                                   socket_->peerAddress().toString(), erreur.errorString()));
+        noteErreurSsl_("GM_SocketTCP", erreur);
     }
     emit sslErrors(erreurs);
-}
-
-void GM_SocketTCP::abort()
-{
-    socket_->abort();
-}
-
-bool GM_SocketTCP::isValid() const
-{
-    return socket_->isValid();
 }
 
 bool GM_SocketTCP::isOpen() const
 {
     return socket_->isOpen();
-}
-
-QAbstractSocket::SocketState GM_SocketTCP::state() const
-{
-    return socket_->state();
 }
 
 bool GM_SocketTCP::waitForDisconnected(int msecs)
@@ -108,31 +76,6 @@ void GM_SocketTCP::close()
 qint64 GM_SocketTCP::write(const QByteArray& donnees)
 {
     return socket_->write(donnees);
-}
-
-QHostAddress GM_SocketTCP::peerAddress() const
-{
-    return socket_->peerAddress();
-}
-
-quint16 GM_SocketTCP::peerPort() const
-{
-    return socket_->peerPort();
-}
-
-QAbstractSocket::SocketError GM_SocketTCP::socketError() const
-{
-    return socket_->error();
-}
-
-QString GM_SocketTCP::errorString() const
-{
-    return socket_->errorString();
-}
-
-quint16 GM_SocketTCP::localPort() const
-{
-    return socket_->localPort();
 }
 
 void GM_SocketTCP::disconnectFromHost()

@@ -1,14 +1,12 @@
 #pragma once
 
-#include "GM_SocketAbstract.h"
+#include "GM_SocketSurQt.h"
 
-#include <QMutex>
-
-class QTcpSocket;
+#include <QTcpSocket>
 
 // The raw TCP transport: the bytes of the table protocol as they are, read
 // in chunks by whoever listens to readyRead_tcpOld.
-class GM_SocketTCP : public GM_SocketAbstract
+class GM_SocketTCP : public GM_SocketSurQt<QTcpSocket>
 {
     Q_OBJECT
 
@@ -19,20 +17,12 @@ public:
     explicit GM_SocketTCP(QTcpSocket* socket, QObject* parent = nullptr);
     ~GM_SocketTCP() override;
 
-    void abort() override;
-    bool isValid() const override;
     bool isOpen() const override;
-    QAbstractSocket::SocketState state() const override;
     bool waitForDisconnected(int msecs) override;
     bool waitForBytesWritten(int msecs) override;
     void connectToHost(const QString& host, quint16 port) override;
     void close() override;
     qint64 write(const QByteArray& donnees) override;
-    QHostAddress peerAddress() const override;
-    quint16 peerPort() const override;
-    QAbstractSocket::SocketError socketError() const override;
-    QString errorString() const override;
-    quint16 localPort() const override;
     void disconnectFromHost() override;
     qint64 bytesAvailable() const override;
     QByteArray read(qint64 maxSize) override;
@@ -46,8 +36,4 @@ private slots:
 
 private:
     void connecteSignaux_();
-
-    QTcpSocket* socket_;
-    bool signauxConnectes_ = false;
-    QMutex mutex_;
 };

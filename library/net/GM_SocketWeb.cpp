@@ -4,16 +4,13 @@
 
 #include <QDir>
 #include <QFile>
-#include <QMutexLocker>
 #include <QSslConfiguration>
 #include <QUrl>
-#include <QWebSocket>
 
 GM_SocketWeb::GM_SocketWeb(bool unsecure, QObject* parent)
-    : GM_SocketAbstract(parent)
+    : GM_SocketSurQt(new QWebSocket(QString(), QWebSocketProtocol::Version13), parent)
     , coteServeur_(false)
     , unsecure_(unsecure)
-    , socket_(new QWebSocket(QString(), QWebSocketProtocol::Version13, this))
 {
     if (!unsecure_) {
         // Every copy of the program carries the hosting key, so the key
@@ -31,27 +28,16 @@ GM_SocketWeb::GM_SocketWeb(bool unsecure, QObject* parent)
 }
 
 GM_SocketWeb::GM_SocketWeb(QWebSocket* socket, bool unsecure, QObject* parent)
-    : GM_SocketAbstract(parent)
+    : GM_SocketSurQt(socket != nullptr ? socket : new QWebSocket(QString(), QWebSocketProtocol::Version13), parent)
     , coteServeur_(true)
     , unsecure_(unsecure)
-    , socket_(socket != nullptr ? socket : new QWebSocket(QString(), QWebSocketProtocol::Version13))
 {
-    socket_->setParent(this);
     socket_->setMaxAllowedIncomingMessageSize(TailleMessageMaxAccepte);
     socket_->setMaxAllowedIncomingFrameSize(TailleMessageMaxAccepte);
     connecteSignaux_();
 }
 
-GM_SocketWeb::~GM_SocketWeb()
-{
-    QMutexLocker verrou(&mutex_);
-    if (signauxConnectes_) {
-        socket_->disconnect(this);
-        signauxConnectes_ = false;
-    }
-    delete socket_;
-    socket_ = nullptr;
-}
+GM_SocketWeb::~GM_SocketWeb() = default;
 
 QList<QSslError> GM_SocketWeb::erreursTolerees(const QSslCertificate& certificat, bool adresseLibre)
 {
@@ -82,14 +68,14 @@ QSslCertificate GM_SocketWeb::certificatAutorite()
 
 void GM_SocketWeb::connecteSignaux_()
 {
-    QMutexLocker verrou(&mutex_);
-    connect(socket_, &QWebSocket::binaryMessageReceived, this, &GM_SocketWeb::onBinaryMessageReceived);
-    connect(socket_, &QWebSocket::disconnected, this, &GM_SocketWeb::onDisconnected);
-    connect(socket_, &QWebSocket::connected, this, &GM_SocketWeb::onConnected);
-    connect(socket_, &QWebSocket::stateChanged, this, &GM_SocketWeb::onStateChanged);
-    connect(socket_, qOverload<QAbstractSocket::SocketError>(&QWebSocket::error), this, &GM_SocketWeb::onError);
-    connect(socket_, &QWebSocket::sslErrors, this, &GM_SocketWeb::onSslErrors);
-    signauxConnectes_ = true;
+    GM_SocketSurQt::connecteSignaux_([this] {
+        connect(socket_, &QWebSocket::binaryMessageReceived, this, &GM_SocketWeb::onBinaryMessageReceived);
+        connect(socket_, &QWebSocket::disconnected, this, &GM_SocketWeb::onDisconnected);
+        connect(socket_, &QWebSocket::connected, this, &GM_SocketWeb::onConnected);
+        connect(socket_, &QWebSocket::stateChanged, this, &GM_SocketWeb::onStateChanged);
+        connect(socket_, qOverload<QAbstractSocket::SocketError>(&QWebSocket::error), this, &GM_SocketWeb::onError);
+        connect(socket_, &QWebSocket::sslErrors, this, &GM_SocketWeb::onSslErrors);
+    });
 }
 
 void GM_SocketWeb::onBinaryMessageReceived(const QByteArray& message)
@@ -122,31 +108,14 @@ void GM_SocketWeb::onSslErrors(const QList<QSslError>& erreurs)
     for (const QSslError& erreur : erreurs) {
         if (erreursAttendues_.contains(erreur))
             continue;
-        ajouteLigneErreur(QStringLiteral("GM_SocketWeb(%1:%2)::onSslErrors %3")
-                              .arg(QString::number(reinterpret_cast<quintptr>(this), 16),
-                                   socket_->peerAddress().toString(), erreur.errorString()));
+        noteErreurSsl_("GM_SocketWeb", erreur);
     }
     emit sslErrors(erreurs);
-}
-
-void GM_SocketWeb::abort()
-{
-    socket_->abort();
-}
-
-bool GM_SocketWeb::isValid() const
-{
-    return socket_->isValid();
 }
 
 bool GM_SocketWeb::isOpen() const
 {
     return socket_->isValid();
-}
-
-QAbstractSocket::SocketState GM_SocketWeb::state() const
-{
-    return socket_->state();
 }
 
 bool GM_SocketWeb::waitForBytesWritten(int msecs)
@@ -171,34 +140,9 @@ qint64 GM_SocketWeb::write(const QByteArray& donnees)
     return socket_->sendBinaryMessage(donnees);
 }
 
-QHostAddress GM_SocketWeb::peerAddress() const
-{
-    return socket_->peerAddress();
-}
-
-quint16 GM_SocketWeb::peerPort() const
-{
-    return socket_->peerPort();
-}
-
 void GM_SocketWeb::resume()
 {
     socket_->resume();
-}
-
-QAbstractSocket::SocketError GM_SocketWeb::socketError() const
-{
-    return socket_->error();
-}
-
-QString GM_SocketWeb::errorString() const
-{
-    return socket_->errorString();
-}
-
-quint16 GM_SocketWeb::localPort() const
-{
-    return socket_->localPort();
 }
 
 void GM_SocketWeb::disconnectFromHost()

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "GM_SocketAbstract.h"
+#include "GM_SocketSurQt.h"
 
-#include <QMutex>
 #include <QSslCertificate>
-
-class QWebSocket;
+#include <QWebSocket>
 
 // The WebSocket transport: each write is one binary message, and each
 // message received comes whole through binaryMessageReceived. A client
@@ -13,7 +11,7 @@ class QWebSocket;
 // authority, so nothing signed with the key every copy carries passes) and
 // whatever the system trusts; one accepted by a WebSocket server takes the
 // server's set-up.
-class GM_SocketWeb : public GM_SocketAbstract
+class GM_SocketWeb : public GM_SocketSurQt<QWebSocket>
 {
     Q_OBJECT
 
@@ -32,21 +30,13 @@ public:
     GM_SocketWeb(QWebSocket* socket, bool unsecure, QObject* parent = nullptr);
     ~GM_SocketWeb() override;
 
-    void abort() override;
-    bool isValid() const override;
     bool isOpen() const override;
-    QAbstractSocket::SocketState state() const override;
     bool waitForBytesWritten(int msecs) override;
     // Opens "ws://host:port", or "wss://host:port" unless unsecure.
     void connectToHost(const QString& host, quint16 port) override;
     void close() override;
     qint64 write(const QByteArray& donnees) override;
-    QHostAddress peerAddress() const override;
-    quint16 peerPort() const override;
     void resume() override;
-    QAbstractSocket::SocketError socketError() const override;
-    QString errorString() const override;
-    quint16 localPort() const override;
     void disconnectFromHost() override;
     bool isUnsecure() const override { return unsecure_; }
 
@@ -72,9 +62,6 @@ private:
 
     bool coteServeur_;
     bool unsecure_;
-    QWebSocket* socket_;
-    bool signauxConnectes_ = false;
-    QMutex mutex_;
     // Expected for the program's own authority: its certificate is issued
     // for the public host name, not for the address a client may use.
     QList<QSslError> erreursAttendues_;

@@ -30,7 +30,7 @@ constexpr int CURSEUR_ORDINATEUR = 3;
 // catch-up, not from a replay.
 bool estAnime(const InfoDemande& demande)
 {
-    return demande.mode_ == 0 || demande.mode_ == 2 || demande.mode_ == 4;
+    return EvenementDeJeu::estAuRythme(demande.mode_);
 }
 
 } // namespace

@@ -183,7 +183,8 @@ int ZB_Room::versionPour_(const TypeDePartie& type) const
 EvenementDeJeu ZB_Room::inscriptionPartie_(int noTable) const
 {
     return EvenementDeJeu(EvenementDeJeu::InP, options_.sauveValeursDansString(version_), ZB_RoomTable::SiegeTable,
-                          EtatDeJeu::AttendInscriptionPartie, EvenementDeJeu::Local_Table, -1, 0, -1, noTable, ZB_ICI);
+                          EtatDeJeu::AttendInscriptionPartie, EvenementDeJeu::Local_Table, -1,
+                          EvenementDeJeu::ModeEnDirect, -1, noTable, ZB_ICI);
 }
 
 // ---- Starting a game. ----
@@ -300,7 +301,7 @@ void ZB_Room::reponse_Depart(int* modeDepart, int* genreSession, const OptionsDe
                 setProtocolVersion(versionPour_(typeDePartie_()));
                 EvenementDeJeu inscription = inscriptionPartie_(it.key());
                 if (ListeDesEvenements* liste = groupe->getListe(it.key())) {
-                    liste->etatAttendu_ = EtatDeJeu::Aucun;
+                    liste->setEtatAttendu(EtatDeJeu::Aucun);
                     liste->execute_unlocked(-1, inscription, false);
                 }
             }
@@ -391,8 +392,8 @@ bool ZB_Room::chargeTable(int noTable, QTextStream& in, int* nombreDeLignes)
 void ZB_Room::inscritJoueur(const OptionsDuJoueur& joueur, int etape, int noTable)
 {
     auto* ev = new EvenementDeJeu(EvenementDeJeu::InJ, joueur.sauveValeursDansString(),
-                                  ZB_RoomTable::SiegeTable, etape, EvenementDeJeu::Local_Table, joueur.id_, 0, -1,
-                                  noTable, ZB_ICI);
+                                  ZB_RoomTable::SiegeTable, etape, EvenementDeJeu::Local_Table, joueur.id_,
+                                  EvenementDeJeu::ModeEnDirect, -1, noTable, ZB_ICI);
     QCoreApplication::postEvent(this, ev);
 }
 

@@ -58,9 +58,9 @@ void ZB_Room::cb_serverStart(int noTable)
         // Only a table still waiting for its game takes the inscription, and
         // the queue runs where it stands: a flush that first moved the state
         // on would step over the first player's inscription.
-        if (liste->etatAttendu_ < EtatDeJeu::AttendInscriptionPartie)
-            liste->etatAttendu_ = EtatDeJeu::AttendInscriptionPartie;
-        if (liste->etatAttendu_ == EtatDeJeu::AttendInscriptionPartie) {
+        if (liste->getEtatAttendu() < EtatDeJeu::AttendInscriptionPartie)
+            liste->setEtatAttendu(EtatDeJeu::AttendInscriptionPartie);
+        if (liste->attend(EtatDeJeu::AttendInscriptionPartie)) {
             EvenementDeJeu inscription = inscriptionPartie_(noTable);
             liste->execute_unlocked(-1, inscription, false);
             liste->flush_unlocked();

@@ -97,7 +97,7 @@ void ZB_Room::continueLeJeu(int mode, double* delai, int noTable, bool force)
     } else {
         continueTable_(mode, delai, noTable, force, relance);
     }
-    relance_ = mode != 0 || rejeu;
+    relance_ = !EvenementDeJeu::estEnDirect(mode) || rejeu;
 }
 
 void ZB_Room::continueTable_(int mode, double* delai, int noTable, bool force, bool relance)
@@ -106,11 +106,11 @@ void ZB_Room::continueTable_(int mode, double* delai, int noTable, bool force, b
     ListeDesEvenements* liste = events_->getListe(noTable);
     if (table == nullptr || liste == nullptr)
         return;
-    const int etat = liste->etatAttendu_;
+    const int etat = liste->getEtatAttendu();
     if (etat == EtatDeJeu::Aucun)
         return;
     if (etat == EtatDeJeu::AttendInscriptionPartie) {
-        if (mode == 0 && etatEnLigne_ == Hote) {
+        if (EvenementDeJeu::estEnDirect(mode) && etatEnLigne_ == Hote) {
             const int etatServeur = server_->getEtat();
             if (etatServeur == ZB_ServerSocket::DemarreParLaVue || etatServeur == ZB_ServerSeatingA::EnCoursAvecPlacesLibres
                 || etatServeur == ZB_ServerSeatingA::EnCoursComplet) {
@@ -133,8 +133,8 @@ void ZB_Room::continueTable_(int mode, double* delai, int noTable, bool force, b
         siege = table->getJoueurQuiDoitJouer(etat);
     JoueurHumain* joueur = table->getJoueur(siege);
     // A record being replayed is not saved half-way over the last autosave.
-    if (joueur != nullptr && joueur->estJoueurManuel() && etatEnLigne_ == HorsLigne && mode == 0
-        && !sansSauvegarde_ && !liste->estReplayEnCours()) {
+    if (joueur != nullptr && joueur->estJoueurManuel() && etatEnLigne_ == HorsLigne
+        && EvenementDeJeu::estEnDirect(mode) && !sansSauvegarde_ && !liste->estReplayEnCours()) {
         // A continuation runs under the lock of its table's list: the first
         // table's list is written as it is, locking it again would hang.
         if (liste == events_->getListe(-1))
@@ -151,7 +151,7 @@ bool ZB_Room::incrementeTour_(int mode, int noTable)
     ListeDesEvenements* liste = events_->getListe(noTable);
     if (table == nullptr || liste == nullptr)
         return false;
-    const int etat = liste->etatAttendu_;
+    const int etat = liste->getEtatAttendu();
     const TypeDePartie& type = table->getTypeDePartie();
     bool autresTables = false;
     int suivant = etat + 1;
@@ -192,7 +192,7 @@ bool ZB_Room::incrementeTour_(int mode, int noTable)
                    && liste->getEnQueue(suivant).isEmpty())
                 ++suivant;
         }
-        liste->etatAttendu_ = suivant;
+        liste->setEtatAttendu(suivant);
     }
     trace(QStringLiteral("ZB_Room::incrementeTour_(tableId=%1), oldState=%2, partie=%3, isContinueOtherTables=%4")
               .arg(noTable)
@@ -208,17 +208,17 @@ void ZB_Room::finDeTour_(int mode)
     for (auto it = tables_.constBegin(); it != tables_.constEnd(); ++it) {
         if (ListeDesEvenements* liste = events_->getListe(it.key())) {
             liste->donneSuivante();
-            liste->etatAttendu_ = EtatDeJeu::InscriptionJoueur0;
+            liste->setEtatAttendu(EtatDeJeu::InscriptionJoueur0);
         }
     }
     for (ZB_RoomTable* table : std::as_const(tables_))
-        secondeMoitie = table->termineDonne(mode == 4) || secondeMoitie;
+        secondeMoitie = table->termineDonne(mode == EvenementDeJeu::ModeSuiteDeDonnes) || secondeMoitie;
     if (secondeMoitie && etatEnLigne_ != Client && display_ != nullptr && display_->getModeAffichage() == 0)
         messageBox(GM::Information, tr("Information concours."),
                    tr("Vous avez atteint le nombre de parties prévu. A présent, les mêmes jeux qu'au départ vont être "
                       "distribués, mais en inversant les destinataires."),
                    GM::Ok);
-    if (mode == 4)
+    if (mode == EvenementDeJeu::ModeSuiteDeDonnes)
         events_->flush_unlocked();
 }
 
@@ -246,7 +246,7 @@ bool ZB_Room::peutContinuer(int& etatAttendu, int noTable)
         const ListeDesEvenements* liste = events_->getListe(it.key());
         if (liste == nullptr)
             continue;
-        const int etat = liste->etatAttendu_;
+        const int etat = liste->getEtatAttendu();
         if (premier && etat == EtatDeJeu::Aucun)
             continue;
         if (premier) {
@@ -259,7 +259,7 @@ bool ZB_Room::peutContinuer(int& etatAttendu, int noTable)
         plusBas = qMin(plusBas, etat);
     }
     const ListeDesEvenements* liste = events_->getListe(noTable);
-    const int s = liste != nullptr ? liste->etatAttendu_ : 0;
+    const int s = liste != nullptr ? liste->getEtatAttendu() : int(EtatDeJeu::Aucun);
     return s < plusHaut || s - plusBas >= AvanceMaximaleEntreTables
         || (s >= EtatDeJeu::InscriptionJoueur0 && s <= EtatDeJeu::AttendMise4_4) || egaux;
 }

@@ -94,7 +94,7 @@ bool ZB_RoomTable::estMemeCompte(int noJoueur) const
 
 int ZB_RoomTable::getEtatCourant() const
 {
-    return m_listeDesEvenements != nullptr ? m_listeDesEvenements->etatAttendu_ : EtatDeJeu::Aucun;
+    return m_listeDesEvenements != nullptr ? m_listeDesEvenements->getEtatAttendu() : EtatDeJeu::Aucun;
 }
 
 int ZB_RoomTable::getNoJoueurLocal() const
@@ -265,7 +265,7 @@ void ZB_RoomTable::reinitialise(bool garderGenerateur)
     if (!garderGenerateur || m_reseedAChaqueReset)
         m_settingsPartie.random_.reseedFromTime();
     if (m_listeDesEvenements != nullptr)
-        m_listeDesEvenements->etatAttendu_ = EtatDeJeu::Aucun;
+        m_listeDesEvenements->setEtatAttendu(EtatDeJeu::Aucun);
     m_derniereActivite = QDateTime::currentDateTimeUtc();
 }
 
@@ -300,8 +300,7 @@ bool ZB_RoomTable::rejoue(int modeVue, ListeDesEvenements::ReplayRequester* dema
     ZB_VerrouEvenements<ListeDesEvenements> verrou(*m_listeDesEvenements);
     ListeDesEvenements* liste = m_listeDesEvenements;
     try {
-        liste->etatAttendu_ = EtatDeJeu::AttendInscriptionPartie;
-        liste->clear();
+        liste->recommence(EtatDeJeu::AttendInscriptionPartie);
         // A stored record holds every move: one that stops following the
         // game must not leave the table waiting for a move that never comes.
         liste->replay(m_lignes, SiegeTable, m_miroir, -1, demandeur, true);

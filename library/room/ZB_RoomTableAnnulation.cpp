@@ -15,10 +15,6 @@ using namespace ZB_RoomTableOutils;
 
 namespace {
 
-// Events replayed by an undo run at once and unseen: they are not paced,
-// the display is not refreshed for each, they are not forwarded to clients
-// and no seat answers the requests they lead to.
-constexpr int ModeRejeuAnnulation = 1;
 // The view mode of the display while the table is rebuilt: the user only
 // watches.
 constexpr int ModeVueAnnulation = 1;
@@ -118,7 +114,8 @@ bool ZB_RoomTable::rebatitJusqua_(const QStringList& evenements, int cible)
         if (cible >= 0 && ev.etat_ >= cible)
             continue;
         ev.valide_ = true;
-        ev.mode_ = ModeRejeuAnnulation;
+        // An undo replays at once and unseen, and no seat answers what it replays.
+        ev.mode_ = EvenementDeJeu::ModeRejeuImmediat;
         lignes << ev.toString(liste->version_);
         premierEtat = qMin(premierEtat, ev.etat_);
     }
@@ -132,8 +129,7 @@ bool ZB_RoomTable::rebatitJusqua_(const QStringList& evenements, int cible)
     reinitialise(false);
     // The record starts with the game inscription (state 1) when the room
     // wrote one, else with the players' inscriptions.
-    liste->etatAttendu_ = premierEtat;
-    liste->clear();
+    liste->recommence(premierEtat);
     liste->replay(lignes, SiegeTable, false, -1, nullptr);
     const int dernierEtat = liste->getDernierEvenement().etat_;
     liste->flush_unlocked();

@@ -116,11 +116,11 @@ void ZB_RoomTable::continueLeJeu(int mode, double* delai, bool relance, bool for
     // recorded one in the list's queue, and a seat asked now would answer in
     // place of the record. The game goes on live once the replay is over.
     const bool rejeu = m_listeDesEvenements != nullptr && m_listeDesEvenements->estReplayEnCours();
-    if (mode == 0 && rejeu)
-        mode = 1;
+    if (EvenementDeJeu::estEnDirect(mode) && rejeu)
+        mode = EvenementDeJeu::ModeRejeuImmediat;
     if (!rejeu)
         m_rejeuSansPause = false;
-    if (mode == 0 && !m_reseau) {
+    if (EvenementDeJeu::estEnDirect(mode) && !m_reseau) {
         if (getEtatCourant() > EtatDeJeu::AttendDistribue4)
             m_partieEnCours = true;
     } else {
@@ -128,12 +128,12 @@ void ZB_RoomTable::continueLeJeu(int mode, double* delai, bool relance, bool for
     }
     // The user plays again: the notice that it waits for the next deal is
     // no longer true, and must not stay over its turn.
-    if (m_boiteEntree != 0 && mode == 0 && getNoJoueurLocal() >= 0) {
+    if (m_boiteEntree != 0 && EvenementDeJeu::estEnDirect(mode) && getNoJoueurLocal() >= 0) {
         closeMessageBox(m_boiteEntree);
         m_boiteEntree = 0;
     }
     const int etat = getEtatCourant();
-    const Etape etape{etat, mode, relance, force, mode == 0 && !m_miroir};
+    const Etape etape{etat, mode, relance, force, EvenementDeJeu::estEnDirect(mode) && !m_miroir};
     std::optional<double> pause;
     bool metAJourActivite = true;
 
@@ -181,7 +181,8 @@ void ZB_RoomTable::inscritDepuisAttente_(QMap<int, OptionsDuJoueur>& enAttente, 
     executeEvenementDeLaTable_(EvenementDeJeu::ReJ,
                                QLatin1Char('{') + options.sauveValeursDansString() + QLatin1Char('!')
                                    + QString::number(siege) + QLatin1String("!}"),
-                               SiegeTable, etat, options.id_, 0, m_settingsPartie.noDemande);
+                               SiegeTable, etat, options.id_, EvenementDeJeu::ModeEnDirect,
+                               m_settingsPartie.noDemande);
     enAttente.remove(siege);
 }
 
@@ -196,7 +197,7 @@ void ZB_RoomTable::continueInscription_(const Etape& etape)
         inscritDepuisAttente_(m_entreesDonne, siege, etape.etat);
     } else if (joueur != nullptr && joueur->getContexteDeJeu() != nullptr) {
         executeEvenementDeLaTable_(EvenementDeJeu::InJ, joueur->options_.sauveValeursDansString(), SiegeTable,
-                                   etape.etat, joueur->options_.id_, 0, -1);
+                                   etape.etat, joueur->options_.id_, EvenementDeJeu::ModeEnDirect, -1);
     }
 }
 
@@ -212,7 +213,7 @@ void ZB_RoomTable::continueEnregistrement_(const Etape& etape)
     if (m_optionsDePartie.modeDeJeu_ == 4)
         m_settingsPartie.random_.reseedFromTime();
     executeEvenementDeLaTable_(EvenementDeJeu::Enr, m_settingsPartie.sauveValeursDansString(), SiegeTable,
-                               EtatDeJeu::EnregistrementSettingsPartie, -1, 0, -1);
+                               EtatDeJeu::EnregistrementSettingsPartie, -1, EvenementDeJeu::ModeEnDirect, -1);
 }
 
 void ZB_RoomTable::continueDistribue_(const Etape& etape)
@@ -230,7 +231,7 @@ void ZB_RoomTable::continueDistribue_(const Etape& etape)
                                         .arg(m_noTable)));
         // The seats that have dealt are not asked again, the others only
         // when the room asks again or the caller forces it.
-        if (!((etape.mode == 0 && etape.relance) || etape.force))
+        if (!((EvenementDeJeu::estEnDirect(etape.mode) && etape.relance) || etape.force))
             return;
     }
     for (int siege = NombreDeSieges - 1; siege >= etat - EtatDeJeu::AttendDistribue1; --siege) {
@@ -293,7 +294,7 @@ double ZB_RoomTable::continueAtout_(const Etape& etape)
         StatusAtout atout;
         if (determineAtoutAutomatique(atout, automatique == 2) >= 1 && atout.choisi_) {
             posteALaSalle_(EvenementDeJeu::Cho, atout.sauveValeursDansString(), SiegeTable, EtatDeJeu::AttendAtout, -1,
-                           0, m_settingsPartie.noDemande);
+                           EvenementDeJeu::ModeEnDirect, m_settingsPartie.noDemande);
         } else {
             // The match ends with the deal of the last trump, so only a
             // broken record gets here: say so rather than wait.
@@ -346,7 +347,7 @@ double ZB_RoomTable::continueCarte_(const Etape& etape)
             m_display->restaureCurseur();
     }
     m_joueurs.at(siege)->demande_Carte(m_partie, demande_(etape.etat, etape.mode));
-    return (etape.mode == 2 || etape.mode == 4) ? 500 : 500 + double(m_random.bounded(1000));
+    return EvenementDeJeu::estRejeuAuRythme(etape.mode) ? 500 : 500 + double(m_random.bounded(1000));
 }
 
 std::optional<double> ZB_RoomTable::continueRamasse_(const Etape& etape)
@@ -360,13 +361,13 @@ std::optional<double> ZB_RoomTable::continueRamasse_(const Etape& etape)
     };
     // The first state of a group asks every seat; the others ask again the
     // seats that have not answered, when the room asks again.
-    const bool redemande = etape.mode == 0 && etape.relance;
+    const bool redemande = EvenementDeJeu::estEnDirect(etape.mode) && etape.relance;
     if (groupe == 0) {
         for (int siege = NombreDeSieges - 1; siege >= 0; --siege)
             demande(siege);
         if (EtatDeJeu::estConfirmationAnnonces(etat))
             return 500;
-        return (etape.mode == 2 || etape.mode == 4) ? 1500 : 500;
+        return EvenementDeJeu::estRejeuAuRythme(etape.mode) ? 1500 : 500;
     }
     if (EtatDeJeu::estConfirmationAnnonces(etat)) {
         if (redemande)

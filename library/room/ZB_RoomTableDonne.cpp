@@ -247,7 +247,7 @@ bool ZB_RoomTable::paireRoiDame_(int noJoueur, const Carte* carte)
             return false;
     }
     afficheArdoise_();
-    m_listeDesEvenements->etatAttendu_ = EtatDeJeu::PaireBeloteDecideMatch;
+    m_listeDesEvenements->setEtatAttendu(EtatDeJeu::PaireBeloteDecideMatch);
     return true;
 }
 
@@ -293,7 +293,7 @@ void ZB_RoomTable::ramasse(const EvenementDeJeu& ev)
     const int t0 = m_settingsPartie.scores_[0] + (compteDonne ? totalDonne(0) : 0);
     const int t1 = m_settingsPartie.scores_[1] + (compteDonne ? totalDonne(1) : 0);
     if (t0 >= m_scoreObjectif || t1 >= m_scoreObjectif || (finDeDonne && longueurAtteinte_()))
-        m_listeDesEvenements->etatAttendu_ = EtatDeJeu::MatchTermineEnFinDeDonne;
+        m_listeDesEvenements->setEtatAttendu(EtatDeJeu::MatchTermineEnFinDeDonne);
 }
 
 namespace {
@@ -428,7 +428,7 @@ bool ZB_RoomTable::atoutChoisi(int noJoueur, const StatusAtout& atout)
     if (m_points != nullptr)
         m_points->objectifMise_ = m_typeDePartie.montantContrat_ > 0 ? m_typeDePartie.montantContrat_ : -1;
     m_settingsPartie.incrementeCompteurAtout(atout.atout_);
-    m_listeDesEvenements->etatAttendu_ = EtatDeJeu::AttendAtoutChibre;
+    m_listeDesEvenements->setEtatAttendu(EtatDeJeu::AttendAtoutChibre);
     creePartie_(atout, noJoueur == SiegeTable ? modulo4(m_settingsPartie.joueurQuiCommenceLaProchainePartie) : noJoueur);
     afficheArdoise_();
     return true;
@@ -549,7 +549,7 @@ void ZB_RoomTable::finDesMises_(int preneur)
     Carte* retournee = getCarteRetournee();
     if (contrat == TypeDePartie::ContratFixe || contrat == TypeDePartie::ContratVache)
         distribueReste_(preneur, retournee);
-    m_listeDesEvenements->etatAttendu_ = EtatDeJeu::AttendAtoutChibre;
+    m_listeDesEvenements->setEtatAttendu(EtatDeJeu::AttendAtoutChibre);
 
     int mode = m_statusMise.atoutMise_;
     if (mode == 0 && retournee != nullptr)
@@ -568,7 +568,7 @@ void ZB_RoomTable::finDesMises_(int preneur)
 
 void ZB_RoomTable::toutLeMondePasse_()
 {
-    m_listeDesEvenements->etatAttendu_ = EtatDeJeu::AttendMise4_4;
+    m_listeDesEvenements->setEtatAttendu(EtatDeJeu::AttendMise4_4);
     for (JoueurHumain* joueur : joueurs_())
         joueur->reinitialise();
     if (m_display != nullptr)

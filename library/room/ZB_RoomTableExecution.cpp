@@ -31,7 +31,7 @@ bool estSourceAdmise(const EvenementDeJeu& ev)
         return true;
     case EvenementDeJeu::SourceRemote_Human_MyOwnMessageReturned:
     case EvenementDeJeu::SourceRemote_AI_MyOwnMessageReturned:
-        return ev.mode_ != 0;
+        return !EvenementDeJeu::estEnDirect(ev.mode_);
     default:
         return false;
     }
@@ -94,7 +94,7 @@ void ZB_RoomTable::customEvent(QEvent* event)
     // showed) would take a recorded move's place and leave the table out of
     // step with the host. It is turned away; the user is asked again, live,
     // once the replay is over.
-    if (ev->source_ == EvenementDeJeu::Local_Human && ev->mode_ == 0
+    if (ev->source_ == EvenementDeJeu::Local_Human && EvenementDeJeu::estEnDirect(ev->mode_)
         && EvenementDeJeu::estDeClasse(ev->type_, EvenementDeJeu::CoupDeJoueur)
         && m_listeDesEvenements->estReplayEnCours()) {
         if (m_display != nullptr)
@@ -127,7 +127,8 @@ bool ZB_RoomTable::cb_executeUnEvenement(const EvenementDeJeu& ev)
         if (!estSourceAdmise(ev) || !ev.valide_ || ev.noJoueur_ < 0 || ev.noJoueur_ >= NombreDeSieges
             || m_joueurs.at(ev.noJoueur_) == nullptr)
             return false;
-        if (!m_miroir && ev.mode_ == 0 && m_joueurs.at(ev.noJoueur_)->options_.id_ != ev.idJoueur_)
+        if (!m_miroir && EvenementDeJeu::estEnDirect(ev.mode_)
+            && m_joueurs.at(ev.noJoueur_)->options_.id_ != ev.idJoueur_)
             return false;
     }
     // Without an id the check above proves nothing: only the table itself
@@ -200,7 +201,7 @@ bool ZB_RoomTable::cb_executeUnEvenement(const EvenementDeJeu& ev)
         int nombre = m_typeDePartie.genre_ == TypeDePartie::GenreBelote ? 8 : 9;
         if (m_typeDePartie.contrat_ == TypeDePartie::ContratFixe || m_typeDePartie.contrat_ == TypeDePartie::ContratVache)
             nombre -= 3;
-        reponse_ActionDistribue(nombre, ev.mode_ == 0);
+        reponse_ActionDistribue(nombre, EvenementDeJeu::estEnDirect(ev.mode_));
         break;
     }
     case EvenementDeJeu::Fin:
@@ -243,7 +244,7 @@ bool ZB_RoomTable::cb_executeUnEvenement(const EvenementDeJeu& ev)
         throw GM_Exception(tr("Evènement invalide dans le fichier *.jss"));
     }
 
-    if (ev.mode_ != 1 && m_display != nullptr)
+    if (ev.mode_ != EvenementDeJeu::ModeRejeuImmediat && m_display != nullptr)
         m_display->rafraichit();
     return resultat;
 }
@@ -304,7 +305,7 @@ bool ZB_RoomTable::estCoupDistantEnDirect_(const EvenementDeJeu& ev) const
                            || ev.source_ == EvenementDeJeu::Local_Table;
     // A stored record is read as it was played, whatever it holds.
     const bool rejoue = m_listeDesEvenements != nullptr && m_listeDesEvenements->estReplayEnCours();
-    return m_reseau && m_serveur && ev.mode_ == 0 && !sourceLocale && !rejoue;
+    return m_reseau && m_serveur && EvenementDeJeu::estEnDirect(ev.mode_) && !sourceLocale && !rejoue;
 }
 
 void ZB_RoomTable::signaleCoupDistantRefuse_(const EvenementDeJeu& ev, const QString& raison) const
@@ -331,7 +332,7 @@ bool ZB_RoomTable::executeFin_(const EvenementDeJeu& ev)
             m_reponseNouvellePartie |= ok ? 1 : 0;
     }
     if (etat == EtatDeJeu::FinDePartieSiege3) {
-        m_listeDesEvenements->etatAttendu_ = EtatDeJeu::QuestionNouvellePartie;
+        m_listeDesEvenements->setEtatAttendu(EtatDeJeu::QuestionNouvellePartie);
         QTimer::singleShot(0, this, &ZB_RoomTable::OnQuestionNouvellePartie);
     }
     for (int i = 0; i < NombreDeSieges; ++i) {

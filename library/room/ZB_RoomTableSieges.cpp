@@ -127,8 +127,8 @@ void ZB_RoomTable::setClientOffline(qint64 idJoueur, bool isSendOfflineEvent, bo
             setPlayerOffline(siege, isNotifyAllPlayers);
         } else {
             trace(QStringLiteral("ZB_RoomTable::OnSetClientOffline joueur_ does NOT exist"));
-            posteALaSalle_(EvenementDeJeu::JoO, QString(), SiegeTable, EtatDeJeu::EntreeOuSortieDeJoueur, idJoueur, 0,
-                           m_settingsPartie.noDemande);
+            posteALaSalle_(EvenementDeJeu::JoO, QString(), SiegeTable, EtatDeJeu::EntreeOuSortieDeJoueur, idJoueur,
+                           EvenementDeJeu::ModeEnDirect, m_settingsPartie.noDemande);
             retireEntrees_(idJoueur);
         }
     }
@@ -148,11 +148,11 @@ void ZB_RoomTable::setPlayerOffline(int noJoueur, bool notify)
         posteALaSalle_(EvenementDeJeu::Mes,
                        tr("Le joueur s'est déconnecté. Pour vous permettre de terminer la partie, il est remplacé par "
                           "l'ordinateur."),
-                       noJoueur, EtatDeJeu::HorsDeroulement, id, 0, -1);
+                       noJoueur, EtatDeJeu::HorsDeroulement, id, EvenementDeJeu::ModeEnDirect, -1);
     // Its execution hands the seat to the computer player the seat owns,
     // which answers what the seat was asked.
-    posteALaSalle_(EvenementDeJeu::JoO, QString(), noJoueur, EtatDeJeu::EntreeOuSortieDeJoueur, id, 0,
-                   m_settingsPartie.noDemande);
+    posteALaSalle_(EvenementDeJeu::JoO, QString(), noJoueur, EtatDeJeu::EntreeOuSortieDeJoueur, id,
+                   EvenementDeJeu::ModeEnDirect, m_settingsPartie.noDemande);
 }
 
 bool ZB_RoomTable::estEntreeAnnoncee(int etat) const
@@ -216,7 +216,7 @@ bool ZB_RoomTable::setClientInGameReconnect(ZB_ServerSocketConnection* connectio
     // Run now, not posted: run later it would take away the entry queued
     // just below, and the client would never get its seat back.
     executeEvenementDeLaTable_(EvenementDeJeu::JoO, QString(), SiegeTable, EtatDeJeu::EntreeOuSortieDeJoueur,
-                               options.id_, 0, m_settingsPartie.noDemande);
+                               options.id_, EvenementDeJeu::ModeEnDirect, m_settingsPartie.noDemande);
     insertPlayerInGame_unlocked(connection, siege, options,
                                 tr("Le joueur '%1' s'est reconnecté").arg(options.getNomAffiche()));
     if (serveur != nullptr) {
@@ -319,14 +319,16 @@ void ZB_RoomTable::insertPlayerInGame_unlocked(ZB_ServerSocketConnection* connec
     }
     if (cetteDonne) {
         executeEvenementDeLaTable_(EvenementDeJeu::Mes, tr("%1 et entrera en jeu durant cette donne.").arg(connexion),
-                                   noJoueur, EtatDeJeu::HorsDeroulement, options.id_, 3, -1);
-        executeEvenementDeLaTable_(EvenementDeJeu::JoM, record, noJoueur, etatDEntree(etat, noJoueur), options.id_, 3,
-                                   m_settingsPartie.noDemande);
+                                   noJoueur, EtatDeJeu::HorsDeroulement, options.id_,
+                                   EvenementDeJeu::ModeRejeuTransmis, -1);
+        executeEvenementDeLaTable_(EvenementDeJeu::JoM, record, noJoueur, etatDEntree(etat, noJoueur), options.id_,
+                                   EvenementDeJeu::ModeRejeuTransmis, m_settingsPartie.noDemande);
     } else {
         executeEvenementDeLaTable_(EvenementDeJeu::Mes, tr("%1 et sera actif à la prochaine donne.").arg(connexion),
-                                   noJoueur, EtatDeJeu::HorsDeroulement, options.id_, 3, -1);
+                                   noJoueur, EtatDeJeu::HorsDeroulement, options.id_,
+                                   EvenementDeJeu::ModeRejeuTransmis, -1);
         executeEvenementDeLaTable_(EvenementDeJeu::JoN, record, noJoueur, EtatDeJeu::EntreeOuSortieDeJoueur,
-                                   options.id_, 3, m_settingsPartie.noDemande);
+                                   options.id_, EvenementDeJeu::ModeRejeuTransmis, m_settingsPartie.noDemande);
     }
 }
 

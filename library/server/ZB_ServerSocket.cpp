@@ -765,7 +765,7 @@ bool ZB_ServerSocket::evenementDeJeu_(EvenementDeJeu& ev, ZB_ServerSocketConnect
         return false;
     }
     // Other modes replay or forward records: only the table uses them.
-    if (ev.mode_ != 0) {
+    if (!EvenementDeJeu::estEnDirect(ev.mode_)) {
         raison = QStringLiteral("mode %1").arg(ev.mode_);
         return false;
     }

@@ -222,8 +222,8 @@ private:
         disconnect(c1);
         disconnect(c2);
         QVERIFY2(fini, qPrintable(QStringLiteral("host in state %1, client in state %2")
-                                      .arg(hote->liste()->etatAttendu_)
-                                      .arg(client.liste()->etatAttendu_)));
+                                      .arg(hote->liste()->getEtatAttendu())
+                                      .arg(client.liste()->getEtatAttendu())));
         QVERIFY(deLHote.size() > 100);
         QCOMPARE(duClient, deLHote);
         QCOMPARE(scoresClient, scoresHote);
@@ -441,7 +441,7 @@ private slots:
             const JoueurHumain* joueur = table->getJoueur(ev.noJoueur_);
             // Following in a trick, the host stands where the client played.
             if (partie.isNull() || joueur == nullptr || partie->carteNo_ == 0
-                || partie->noDuProchainAJouer_ != ev.noJoueur_ || hote->liste()->etatAttendu_ != ev.etat_)
+                || partie->noDuProchainAJouer_ != ev.noJoueur_ || hote->liste()->getEtatAttendu() != ev.etat_)
                 return QString();
             for (const Carte* carte : joueur->main_)
                 if (!Partie::estCodeJouable(partie->estCarteValide(carte, ev.noJoueur_, joueur->main_)))
@@ -522,7 +522,8 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 10000));
         const qint64 id = hote->salle->getServer()->getJoueurs().first()->getPlayerId();
         hote->salle->getServerView()->OnDemarrer();
-        QVERIFY(QTest::qWaitFor([&] { return client->liste()->etatAttendu_ > 40; }, 20000));
+        QVERIFY(QTest::qWaitFor(
+            [&] { return client->liste()->getEtatAttendu() >= EtatDeJeu::Tour1_AttendRamasseTas1; }, 20000));
         ZB_RoomTable* table = hote->salle->getTable(-1);
         int siege = -1;
         for (int i = 0; i < 4; ++i)
@@ -538,13 +539,13 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return table->getJoueur(siege)->modeJeu_ == Joueur::ModeRemplacant; }, 10000));
         QCOMPARE(hote->salle->getServer()->getEtat(), int(ZB_ServerSeatingA::EnCoursAvecPlacesLibres));
         // The game goes on without the client.
-        const int etat = hote->liste()->etatAttendu_;
-        QVERIFY(QTest::qWaitFor([&] { return hote->liste()->etatAttendu_ != etat; }, 20000));
+        const int etat = hote->liste()->getEtatAttendu();
+        QVERIFY(QTest::qWaitFor([&] { return hote->liste()->getEtatAttendu() != etat; }, 20000));
 
         // It comes back late in a deal: it enters at the next one, after a
         // replay of the game so far that is played at the table's pace.
         QVERIFY(QTest::qWaitFor([&] {
-            const int e = hote->liste()->etatAttendu_;
+            const int e = hote->liste()->getEtatAttendu();
             return e >= 80 && e <= 120;
         }, 20000));
         const int donnesAvantRetour = donnes(*hote->liste());
@@ -600,8 +601,8 @@ private slots:
         clic.stop();
         QVERIFY2(QTest::qWaitFor([&] { return donnes(*hote->liste()) >= donnesAvantRetour + 2; }, 60000),
                  qPrintable(QStringLiteral("host in state %1, client in state %2")
-                                .arg(hote->liste()->etatAttendu_)
-                                .arg(client->liste()->etatAttendu_)));
+                                .arg(hote->liste()->getEtatAttendu())
+                                .arg(client->liste()->getEtatAttendu())));
         QVERIFY(QTest::qWaitFor([&] { return coups(*client->liste()).size() >= coups(*hote->liste()).size() - 4; },
                                 20000));
         const int communs = int(coups(*client->liste()).size());
@@ -638,7 +639,8 @@ private slots:
         std::unique_ptr<Machine> client = rejoint(WebSocket);
         QVERIFY(QTest::qWaitFor([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 10000));
         hote->salle->getServerView()->OnDemarrer();
-        QVERIFY(QTest::qWaitFor([&] { return client->liste()->etatAttendu_ > 40; }, 20000));
+        QVERIFY(QTest::qWaitFor(
+            [&] { return client->liste()->getEtatAttendu() >= EtatDeJeu::Tour1_AttendRamasseTas1; }, 20000));
         serveur.reset();
         hote.reset();
         QVERIFY(QTest::qWaitFor([&] {
@@ -653,7 +655,8 @@ private slots:
         std::unique_ptr<Machine> retire = rejoint(WebSocket);
         QVERIFY(QTest::qWaitFor([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 10000));
         hote->salle->getServerView()->OnDemarrer();
-        QVERIFY(QTest::qWaitFor([&] { return retire->liste()->etatAttendu_ > 40; }, 20000));
+        QVERIFY(QTest::qWaitFor(
+            [&] { return retire->liste()->getEtatAttendu() >= EtatDeJeu::Tour1_AttendRamasseTas1; }, 20000));
         hote->salle->getServer()->retireJoueur(hote->salle->getServer()->getJoueurs().first());
         QVERIFY(QTest::qWaitFor([&] {
             return retire->titres().join(QLatin1Char('\n')).contains(QStringLiteral("L'hôte vous a retiré de la partie."));

@@ -153,8 +153,8 @@ private:
                                              && !premiereDonne(invite).isEmpty(); },
                                  DelaiDonne),
                  qPrintable(QStringLiteral("host in state %1, guest in state %2")
-                                .arg(hote.machine.liste()->etatAttendu_)
-                                .arg(invite.liste()->etatAttendu_)));
+                                .arg(hote.machine.liste()->getEtatAttendu())
+                                .arg(invite.liste()->getEtatAttendu())));
         QCOMPARE(premiereDonne(invite), premiereDonne(hote.machine));
     }
 
@@ -396,7 +396,7 @@ private slots:
         demarre(hote, *invite);
         if (QTest::currentTestFailed())
             return;
-        QVERIFY(QTest::qWaitFor([&] { return invite->liste()->etatAttendu_ > EtatDeJeu::AttendMise1_1; }, Delai));
+        QVERIFY(QTest::qWaitFor([&] { return invite->liste()->getEtatAttendu() > EtatDeJeu::AttendMise1_1; }, Delai));
 
         if (perdu == 3) {
             // Bob leaves the table: his bridge closes, and nobody is told

@@ -540,8 +540,9 @@ private slots:
             QCOMPARE(image.size(), w.vue()->size());
             QVERIFY(image.save(QDir(dossierImages).filePath(nom)));
         };
-        QVERIFY(attend([&] { return w.salle()->getListe(-1)->etatAttendu_ >= EtatDeJeu::Tour1_AttendConfirmationAnnonces1; },
-                       120000));
+        QVERIFY(attend(
+            [&] { return w.salle()->getListe(-1)->getEtatAttendu() >= EtatDeJeu::Tour1_AttendConfirmationAnnonces1; },
+            120000));
         QTest::qWait(1500);
         capture(QStringLiteral("table-deal.png"));
         // The match plays on without waits: the picture is taken the moment

@@ -367,8 +367,8 @@ private slots:
             // Nothing is dealt behind the form.
             auto attendLaDonne = [&w] {
                 ListeDesEvenements* liste = w.salle() ? w.salle()->getListe(-1) : nullptr;
-                return liste != nullptr && liste->etatAttendu_ >= EtatDeJeu::AttendDistribue1
-                       && liste->etatAttendu_ <= EtatDeJeu::AttendDistribue4;
+                return liste != nullptr && liste->getEtatAttendu() >= EtatDeJeu::AttendDistribue1
+                       && liste->getEtatAttendu() <= EtatDeJeu::AttendDistribue4;
             };
             QTest::qWait(500);
             QVERIFY(attendLaDonne());

@@ -25,8 +25,10 @@ struct Programme
     QTemporaryDir maison;
     QProcess processus;
 
-    // sansEcran: no display, and no windowing plugin named either.
-    void demarre(const QStringList& arguments, bool sansEcran = false)
+    // sansEcran: no display, and no windowing plugin named either. The
+    // room's trace goes to the standard error, which nobody reads unless
+    // litErreurs.
+    void demarre(const QStringList& arguments, bool sansEcran = false, bool litErreurs = false)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* variable : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"})
@@ -38,19 +40,26 @@ struct Programme
             env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         }
         processus.setProcessEnvironment(env);
-        // The room's trace goes to standard error: nobody reads it here.
-        processus.setStandardErrorFile(QProcess::nullDevice());
+        if (!litErreurs)
+            processus.setStandardErrorFile(QProcess::nullDevice());
         processus.start(QStringLiteral(ZB_PROGRAMME), arguments);
+    }
+    // Waits for the end; false, the program killed, when it did not end in
+    // time.
+    bool attendFin()
+    {
+        if (processus.waitForFinished(ATTENTE_MS))
+            return true;
+        processus.kill();
+        processus.waitForFinished();
+        return false;
     }
     // Waits for the end; the standard output, or "" when the program did
     // not end in time or ended with an error.
     QString sortie()
     {
-        if (!processus.waitForFinished(ATTENTE_MS)) {
-            processus.kill();
-            processus.waitForFinished();
+        if (!attendFin())
             return QString();
-        }
         if (processus.exitStatus() != QProcess::NormalExit || processus.exitCode() != 0)
             return QString();
         return QString::fromUtf8(processus.readAllStandardOutput());
@@ -204,18 +213,8 @@ private slots:
         Programme p;
         const QString fichier = p.maison.filePath(QStringLiteral("abime.jss"));
         QVERIFY(ecrit(fichier, octets));
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* variable : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"})
-            env.insert(QLatin1String(variable), p.maison.path());
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        p.processus.setProcessEnvironment(env);
-        p.processus.start(QStringLiteral(ZB_PROGRAMME), {QStringLiteral("--auto"), QStringLiteral("--file"), fichier});
-        const bool fini = p.processus.waitForFinished(Programme::ATTENTE_MS);
-        if (!fini) {
-            p.processus.kill();
-            p.processus.waitForFinished();
-        }
-        QVERIFY2(fini, "still open after the error");
+        p.demarre({QStringLiteral("--auto"), QStringLiteral("--file"), fichier}, false, true);
+        QVERIFY2(p.attendFin(), "still open after the error");
         QCOMPARE(p.processus.exitStatus(), QProcess::NormalExit);
         QCOMPARE(p.processus.exitCode(), 1);
         const QString erreur = QString::fromUtf8(p.processus.readAllStandardError());
@@ -247,15 +246,9 @@ private slots:
         }
         QVERIFY(ecrit(autosave, debut));
         auto demarre = [&p](const QStringList& arguments) {
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            for (const char* variable : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"})
-                env.insert(QLatin1String(variable), p.maison.path());
-            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-            p.processus.setProcessEnvironment(env);
-            // Nobody reads them while it runs: a full pipe would stop it.
+            // Nobody reads it while it runs: a full pipe would stop it.
             p.processus.setStandardOutputFile(QProcess::nullDevice());
-            p.processus.setStandardErrorFile(QProcess::nullDevice());
-            p.processus.start(QStringLiteral(ZB_PROGRAMME), arguments);
+            p.demarre(arguments);
         };
         auto arrete = [&p] {
             p.processus.kill();

@@ -131,7 +131,7 @@ private slots:
         QVERIFY(textes().isEmpty());
 
         enLigne();
-        salle->getListe(-1)->etatAttendu_ = EtatDeJeu::AttendMise3_1 + 1;
+        salle->getListe(-1)->setEtatAttendu(EtatDeJeu::AttendMise3_1 + 1);
         salle->clearNeedsSave();
         salle->askQuit(&quitteur, SLOT(OnQuit(int)));
         QTRY_COMPARE(textes().size(), 1);
@@ -141,7 +141,7 @@ private slots:
         QCOMPARE(quitteur.reponses.last(), int(GM::Cancel));
 
         // The game is over: no question.
-        salle->getListe(-1)->etatAttendu_ = EtatDeJeu::QuestionNouvellePartie;
+        salle->getListe(-1)->setEtatAttendu(EtatDeJeu::QuestionNouvellePartie);
         salle->askQuit(&quitteur, SLOT(OnQuit(int)));
         QTRY_COMPARE(quitteur.reponses.size(), 3);
         QCOMPARE(textes().size(), 1);
@@ -252,7 +252,7 @@ private slots:
         QTRY_VERIFY2(!display.vueActive && demandeLocale().estEnDirect(), qPrintable(textes().join(QLatin1Char('\n'))));
         QCOMPARE(demandeLocale().etat_, avant.etat_);
         QCOMPARE(demandeLocale().noDemande_, salle->getTable(-1)->getNoDemande());
-        QCOMPARE(salle->getListe(-1)->etatAttendu_, avant.etat_);
+        QCOMPARE(salle->getListe(-1)->getEtatAttendu(), avant.etat_);
     }
 
     // A game left while the computers collect a trick (the quit writes what
@@ -273,8 +273,8 @@ private slots:
         int session = ZB_Room::SessionLocale;
         nouvellePartie(false);
         const int premier = EtatDeJeu::Tour1_AttendRamasseTas1;
-        QTRY_VERIFY_WITH_TIMEOUT(salle->getListe(-1)->etatAttendu_ > premier + 3
-                                     && salle->getListe(-1)->etatAttendu_ < EtatDeJeu::Tour3_AttendCarte1,
+        QTRY_VERIFY_WITH_TIMEOUT(salle->getListe(-1)->getEtatAttendu() > premier + 3
+                                     && salle->getListe(-1)->getEtatAttendu() < EtatDeJeu::Tour3_AttendCarte1,
                                  20000);
         QString texte;
         {
@@ -300,7 +300,8 @@ private slots:
         ouvre();
         mode = ZB_Room::RepriseFichier;
         salle->reponse_Depart(&mode, &session, optionsJass(), chemin, QString(), 4001, 4002, 4000, 0, false, {}, -1);
-        QTRY_VERIFY2_WITH_TIMEOUT(salle->getListe(-1)->etatAttendu_ > premier + 3, qPrintable(gardees.last()), 10000);
+        QTRY_VERIFY2_WITH_TIMEOUT(salle->getListe(-1)->getEtatAttendu() > premier + 3, qPrintable(gardees.last()),
+                                  10000);
     }
 
     // A connection error after the game ended says the game is over; an
@@ -309,7 +310,7 @@ private slots:
     {
         boites.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
         enLigne();
-        salle->getListe(-1)->etatAttendu_ = EtatDeJeu::FinDePartieSiege2;
+        salle->getListe(-1)->setEtatAttendu(EtatDeJeu::FinDePartieSiege2);
         QCoreApplication::postEvent(salle.get(), new ZB_EventSocketError(QStringLiteral("Titre"),
                                                                          QStringLiteral("Texte"), 0));
         QTRY_COMPARE(textes().size(), 1);

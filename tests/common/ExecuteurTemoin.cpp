@@ -13,12 +13,12 @@ bool ExecuteurTemoin::cb_executeUnEvenement(EvenementDeJeu& ev)
     if (refuses.contains(ev.etat_))
         return false;
     executes << ev;
-    if (liste != nullptr && ev.etat_ == liste->etatAttendu_) {
+    if (liste != nullptr && ev.etat_ == liste->getEtatAttendu()) {
         const qsizetype i = ordre.indexOf(ev.etat_);
         if (i >= 0 && i + 1 < ordre.size())
-            liste->etatAttendu_ = ordre[i + 1];
+            liste->setEtatAttendu(ordre[i + 1]);
         else if (ordre.isEmpty() && parUn && ev.etat_ < ListeDesEvenements::NombreEtats - 1)
-            ++liste->etatAttendu_;
+            liste->setEtatAttendu(ev.etat_ + 1);
     }
     return true;
 }

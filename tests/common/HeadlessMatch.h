@@ -66,11 +66,11 @@ public:
             table->nouvellePartie(ZB_RoomTable::ReseauLocal, options);
             return true;
         }
-        if (ev.type_ == EvenementDeJeu::Ajo && ev.etat_ == liste.etatAttendu_)
+        if (ev.type_ == EvenementDeJeu::Ajo && ev.etat_ == liste.getEtatAttendu())
             verifieCarte(ev);
         if (ev.type_ == EvenementDeJeu::Chm)
             ++mises;
-        if (debutDemandeNs >= 0 && ev.mode_ == 0
+        if (debutDemandeNs >= 0 && EvenementDeJeu::estEnDirect(ev.mode_)
             && (ev.type_ == EvenementDeJeu::Ajo || ev.type_ == EvenementDeJeu::Cho || ev.type_ == EvenementDeJeu::Chm
                 || ev.type_ == EvenementDeJeu::Ann)) {
             ++decisions;
@@ -82,7 +82,7 @@ public:
     void envoieEvenement(const EvenementDeJeu&) override {}
     void continueLeJeu(int mode, double* delaiMs, int, bool force) override
     {
-        const int etat = liste.etatAttendu_;
+        const int etat = liste.getEtatAttendu();
         if (etat >= EtatDeJeu::QuestionNouvellePartie)
             return;
         // The new-player states nobody waits for are skipped.
@@ -103,7 +103,7 @@ public:
             ++confirmations;
         if (suivant == EtatDeJeu::FinDePartie)
             ++finsDeMatch;
-        liste.etatAttendu_ = suivant;
+        liste.setEtatAttendu(suivant);
         const bool decision = (suivant >= EtatDeJeu::AttendMise1_1 && suivant <= EtatDeJeu::AttendAnnonce4)
                              || JoueurHumain::estEtatDeJeuDeCarte(suivant);
         if (decision && mode == 0)
@@ -193,7 +193,7 @@ struct Banc {
     {
         table->settingsPartie().random_.initialise(graine);
         QMutexLocker verrou(salle.liste.getMutex());
-        salle.liste.etatAttendu_ = EtatDeJeu::AttendInscriptionPartie;
+        salle.liste.setEtatAttendu(EtatDeJeu::AttendInscriptionPartie);
         EvenementDeJeu inscription(EvenementDeJeu::InP, options.sauveValeursDansString(), ZB_RoomTable::SiegeTable,
                                    EtatDeJeu::AttendInscriptionPartie, EvenementDeJeu::Local_Table, -1, 0, -1, 0,
                                    ZB_ICI);
@@ -214,7 +214,7 @@ struct Banc {
         QElapsedTimer inactif;
         inactif.start();
         int derniers = -1;
-        while (salle.liste.etatAttendu_ != 139 && salle.erreur.isEmpty()) {
+        while (!salle.liste.attend(EtatDeJeu::QuestionNouvellePartie) && salle.erreur.isEmpty()) {
             // Sleeps in the event loop while the computer players think.
             QEventLoop boucle;
             QTimer::singleShot(1, &boucle, &QEventLoop::quit);
@@ -224,7 +224,7 @@ struct Banc {
                 derniers = executes;
                 inactif.restart();
             } else if (inactif.elapsed() > 30000) {
-                pourquoi = QStringLiteral("no progress for 30 s in state %1").arg(salle.liste.etatAttendu_);
+                pourquoi = QStringLiteral("no progress for 30 s in state %1").arg(salle.liste.getEtatAttendu());
                 return false;
             }
         }

@@ -9,8 +9,8 @@ bool SalleDeServeur::cb_executeUnEvenement(EvenementDeJeu& ev)
         appliques << ev;
     if (avanceParUn) {
         ListeDesEvenements* liste = groupe.getListe(ev.noTable_);
-        if (liste != nullptr && ev.etat_ == liste->etatAttendu_)
-            ++liste->etatAttendu_;
+        if (liste != nullptr && ev.etat_ == liste->getEtatAttendu())
+            liste->setEtatAttendu(ev.etat_ + 1);
     }
     return true;
 }
@@ -36,7 +36,7 @@ bool SalleDeServeur::cb_resetTables(int nombre)
         // New tables wait for their inscriptions.
         groupe.initialise(nombre);
         for (int no = 0; no < nombre; ++no)
-            groupe.getListe(no)->etatAttendu_ = EtatDeJeu::InscriptionJoueur0;
+            groupe.getListe(no)->setEtatAttendu(EtatDeJeu::InscriptionJoueur0);
     }
     return true;
 }

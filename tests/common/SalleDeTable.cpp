@@ -8,8 +8,8 @@ bool SalleDeTable::cb_executeUnEvenement(EvenementDeJeu& ev)
     if (!applique)
         return false;
     appliques << ev;
-    if (avanceJusqua >= 0 && ev.etat_ == liste.etatAttendu_ && ev.etat_ < avanceJusqua)
-        liste.etatAttendu_ = ev.etat_ + 1;
+    if (avanceJusqua >= 0 && ev.etat_ == liste.getEtatAttendu() && ev.etat_ < avanceJusqua)
+        liste.setEtatAttendu(ev.etat_ + 1);
     return true;
 }
 

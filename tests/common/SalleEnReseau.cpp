@@ -30,8 +30,8 @@ bool SalleEnReseau::cb_executeUnEvenement(EvenementDeJeu& ev)
     const bool applique = table->cb_executeUnEvenement(ev);
     if (applique && avanceParUn) {
         ListeDesEvenements* liste = groupe.getListe(0);
-        if (ev.etat_ == liste->etatAttendu_ && ev.etat_ < ListeDesEvenements::NombreEtats - 1)
-            ++liste->etatAttendu_;
+        if (ev.etat_ == liste->getEtatAttendu() && ev.etat_ < ListeDesEvenements::NombreEtats - 1)
+            liste->setEtatAttendu(ev.etat_ + 1);
     }
     return applique;
 }

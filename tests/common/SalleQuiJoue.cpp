@@ -16,7 +16,7 @@ bool SalleQuiJoue::cb_executeUnEvenement(EvenementDeJeu& ev)
 
 void SalleQuiJoue::continueLeJeu(int mode, double* delaiMs, int, bool force)
 {
-    const int etat = liste.etatAttendu_;
+    const int etat = liste.getEtatAttendu();
     if (etat >= EtatDeJeu::QuestionNouvellePartie)
         return;
     int suivant = pas_de_salle::etatSuivant(*table, liste, etat, false, entrees);
@@ -28,7 +28,7 @@ void SalleQuiJoue::continueLeJeu(int mode, double* delaiMs, int, bool force)
     }
     if (suivant == EtatDeJeu::FinDePartie)
         ++finsDeMatch;
-    liste.etatAttendu_ = suivant;
+    liste.setEtatAttendu(suivant);
     try {
         table->continueLeJeu(mode, delaiMs, false, force);
     } catch (const std::exception& e) {
@@ -50,5 +50,5 @@ void SalleQuiJoue::continueLeJeu(int mode, double* delaiMs, int, bool force)
 
 bool SalleQuiJoue::peutContinuer(int&, int)
 {
-    return !retient || liste.etatAttendu_ != arret || donnesTerminees != arretDonne;
+    return !retient || liste.getEtatAttendu() != arret || donnesTerminees != arretDonne;
 }

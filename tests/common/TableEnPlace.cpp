@@ -49,5 +49,5 @@ void TableEnPlace::remetEnPlace(ZB_RoomTable& table, ListeDesEvenements& liste) 
             joueur->options_.distant_ != 0 || joueur->modeJeu_ == Joueur::ModeEnAttenteDEntree;
     }
     table.settingsPartie().joueurQuiCommenceLaProchainePartie = debut;
-    liste.etatAttendu_ = EtatDeJeu::Aucun;
+    liste.setEtatAttendu(EtatDeJeu::Aucun);
 }

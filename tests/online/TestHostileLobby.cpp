@@ -20,6 +20,23 @@ namespace {
 
 constexpr int Delai = 5000;
 
+// Lets the event loop run until a list filled a chunk at a time is full;
+// the most rows one turn of the loop added, and in tours (when given) how
+// many turns it took.
+int remplitJusquauBout(const std::function<bool()>& enCours, const std::function<int()>& lignes,
+                       int* tours = nullptr)
+{
+    int plusGrandeTranche = 0;
+    while (enCours()) {
+        const int avant = lignes();
+        QCoreApplication::processEvents();
+        plusGrandeTranche = qMax(plusGrandeTranche, lignes() - avant);
+        if (tours != nullptr)
+            ++*tours;
+    }
+    return plusGrandeTranche;
+}
+
 // Alice's lobby client; the displayer answers no box unless told, so that
 // what a lobby makes wait stays counted.
 struct Session {
@@ -257,13 +274,10 @@ private slots:
         // The status of every server comes back before the last row is in.
         onglet.OnMainMainGameServerStatusReceived(&statuts);
         int tours = 0;
-        int plusGrandeTranche = apresPremiere;
-        while (onglet.isFilling()) {
-            const int avant = onglet.serversTree()->topLevelItemCount();
-            QCoreApplication::processEvents();
-            plusGrandeTranche = qMax(plusGrandeTranche, onglet.serversTree()->topLevelItemCount() - avant);
-            ++tours;
-        }
+        const int plusGrandeTranche =
+            qMax(apresPremiere, remplitJusquauBout([&onglet] { return onglet.isFilling(); },
+                                                   [&onglet] { return onglet.serversTree()->topLevelItemCount(); },
+                                                   &tours));
         const int tranches = (int(liste.size()) + GM_RemplissageParTranches::LignesParTranche - 1)
                              / GM_RemplissageParTranches::LignesParTranche;
         QCOMPARE(onglet.filler().tranches(), tranches);
@@ -328,12 +342,9 @@ private slots:
             remplissage = &tournois.filler();
         }
         QVERIFY(remplissage->enCours());
-        int plusGrandeTranche = lignes();
-        while (remplissage->enCours()) {
-            const int avant = lignes();
-            QCoreApplication::processEvents();
-            plusGrandeTranche = qMax(plusGrandeTranche, lignes() - avant);
-        }
+        const int premiere = lignes();
+        const int plusGrandeTranche =
+            qMax(premiere, remplitJusquauBout([remplissage] { return remplissage->enCours(); }, lignes));
         QCOMPARE(plusGrandeTranche, GM_RemplissageParTranches::LignesParTranche);
         QCOMPARE(lignes(), GM_RemplissageParTranches::LignesMax);
         QCOMPARE(remplissage->tranches(),

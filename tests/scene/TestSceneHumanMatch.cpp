@@ -237,11 +237,11 @@ struct Personne
             return;
         const int code = joueur->peutJouerCarte(*c);
         const int avant = banc.salle.liste.getExecutes().blockCount();
-        const int etat = banc.salle.liste.etatAttendu_;
+        const int etat = banc.salle.liste.getEtatAttendu();
         doubleClic(ecran(), versVue(ici));
         QCoreApplication::sendPostedEvents();
         ++refus;
-        if (banc.salle.liste.getExecutes().blockCount() != avant || banc.salle.liste.etatAttendu_ != etat
+        if (banc.salle.liste.getExecutes().blockCount() != avant || banc.salle.liste.getEtatAttendu() != etat
             || !panneau->isCarteDemandee() || !joueur->main_.contientCarte(c))
             erreur = QStringLiteral("the refused card %1 reached the table").arg(c->toString());
         else if (aides.isEmpty() || aides.last().first().toString() != texteValiditeCarte(code))
@@ -313,7 +313,7 @@ private slots:
             QElapsedTimer inactif;
             inactif.start();
             int derniers = -1;
-            while (banc.salle.liste.etatAttendu_ != EtatDeJeu::QuestionNouvellePartie && banc.salle.erreur.isEmpty()
+            while (banc.salle.liste.getEtatAttendu() != EtatDeJeu::QuestionNouvellePartie && banc.salle.erreur.isEmpty()
                    && personne.erreur.isEmpty()) {
                 QEventLoop boucle;
                 QTimer::singleShot(1, &boucle, &QEventLoop::quit);
@@ -325,7 +325,7 @@ private slots:
                     inactif.restart();
                 }
                 QVERIFY2(inactif.elapsed() < 30000,
-                         qPrintable(QStringLiteral("no progress in state %1").arg(banc.salle.liste.etatAttendu_)));
+                         qPrintable(QStringLiteral("no progress in state %1").arg(banc.salle.liste.getEtatAttendu())));
             }
             QVERIFY2(personne.erreur.isEmpty(), qPrintable(personne.erreur));
             QVERIFY2(banc.salle.erreur.isEmpty(), qPrintable(banc.salle.erreur));

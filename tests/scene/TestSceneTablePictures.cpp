@@ -49,7 +49,7 @@ void garde(const QImage& image, const QString& nom)
         image.save(dossier + QLatin1Char('/') + nom);
 }
 
-Reglages tablePourImages(bool belote)
+Reglages tablePourImages(bool belote, QSize taille = QSize(960, 640))
 {
     Reglages r;
     r.automatique = false;
@@ -57,8 +57,15 @@ Reglages tablePourImages(bool belote)
     r.options.quality_ = 1;
     r.options.cardStyle_ = 2;
     r.options.appStyle_ = 0;
-    r.taille = QSize(960, 640);
+    r.taille = taille;
     return r;
+}
+
+// The widget engine that draws the table, whose items are the scene's
+// objects as the view shows them.
+DisplayGLPaintWidget* moteurDe(const TableDeScene& t)
+{
+    return dynamic_cast<DisplayGLPaintWidget*>(t.holder->paintEngine());
 }
 
 // The hand sprites of a seat that are shown.
@@ -153,7 +160,7 @@ private slots:
         QCOMPARE(cartesMontrees(s, d[0]), 8);
         QCOMPARE(s.carteRetournee()->getFace(), int(GL_ObjectCube::Front));
         // Its face on the cloth, where the engine put it.
-        auto* moteur = dynamic_cast<DisplayGLPaintWidget*>(t.holder->paintEngine());
+        auto* moteur = moteurDe(t);
         QVERIFY(moteur);
         const QRectF carte = moteur->item(s.carteRetournee()->getFrontId())->sceneBoundingRect();
         QVERIFY(moteur->item(s.tapis()->getId())->sceneBoundingRect().contains(carte));
@@ -177,15 +184,13 @@ private slots:
     {
         QFETCH(int, modeVue);
         QFETCH(QSize, taille);
-        Reglages r = tablePourImages(false);
-        r.taille = taille;
-        TableDeScene t(r);
+        TableDeScene t(tablePourImages(false, taille));
         DisplayGLScene& s = *t.scene;
         s.setFacteurDurees(0.05);
         Donne d;
         d.distribue(s, nullptr);
         s.setModeVue(modeVue);
-        auto* moteur = dynamic_cast<DisplayGLPaintWidget*>(t.holder->paintEngine());
+        auto* moteur = moteurDe(t);
         QVERIFY(moteur);
         for (int j = 0; j < 4; ++j) {
             Carte* carte = d[j]->main_.getCarte(d[j]->main_.premier());
@@ -274,9 +279,7 @@ private slots:
     void handsLeaveThePlateAndTheSlateClear()
     {
         QFETCH(QSize, taille);
-        Reglages r = tablePourImages(false);
-        r.taille = taille;
-        TableDeScene t(r);
+        TableDeScene t(tablePourImages(false, taille));
         DisplayGLScene& s = *t.scene;
         Donne d;
         d.distribue(s, nullptr);
@@ -293,7 +296,7 @@ private slots:
             s.jeuDeCartes().getCarte(carte->getIndex())->setState(DisplayGLHumanCarte::Surlignee, false, 0);
         const QImage image = t.image();
         garde(image, QStringLiteral("jass-choosing-%1x%2.png").arg(taille.width()).arg(taille.height()));
-        auto* moteur = dynamic_cast<DisplayGLPaintWidget*>(t.holder->paintEngine());
+        auto* moteur = moteurDe(t);
         QVERIFY(moteur);
         const QRectF tapis = moteur->item(s.tapis()->getId())->sceneBoundingRect();
         const QGraphicsPixmapItem* itemArdoise = moteur->item(s.ardoise()->getId());
@@ -337,8 +340,7 @@ private slots:
         QFETCH(QSize, taille);
         QFETCH(int, theme);
         QFETCH(QColor, fenetre);
-        Reglages r = tablePourImages(false);
-        r.taille = taille;
+        Reglages r = tablePourImages(false, taille);
         r.options.appStyle_ = theme;
         TableDeScene t(r);
         DisplayGLScene& s = *t.scene;
@@ -427,9 +429,7 @@ private slots:
         QFETCH(bool, chibre);
         QFETCH(int, contrat);
         QFETCH(QString, nom);
-        Reglages r = tablePourImages(mise);
-        r.taille = taille;
-        TableDeScene t(r);
+        TableDeScene t(tablePourImages(mise, taille));
         DisplayGLScene& s = *t.scene;
         Donne d(mise);
         d.distribue(s, nullptr);
@@ -512,14 +512,12 @@ private slots:
     {
         QFETCH(QSize, taille);
         QFETCH(double, partMin);
-        Reglages r = tablePourImages(true);
-        r.taille = taille;
-        TableDeScene t(r);
+        TableDeScene t(tablePourImages(true, taille));
         DisplayGLScene& s = *t.scene;
         Donne d(true);
         d.distribue(s, nullptr);
         s.setModeVue(1);
-        auto* moteur = dynamic_cast<DisplayGLPaintWidget*>(t.holder->paintEngine());
+        auto* moteur = moteurDe(t);
         QVERIFY(moteur);
         auto vu = [moteur](const GL_ObjectSquare* objet) { return moteur->item(objet->getId())->sceneBoundingRect(); };
         auto texte = [](const QRectF& r) {

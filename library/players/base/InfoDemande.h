@@ -1,5 +1,7 @@
 #pragma once
 
+#include "EvenementDeJeu.h"
+
 // What a player has been asked: the table fills one for every request and
 // the player keeps the pending one, copied whole.
 class InfoDemande
@@ -11,9 +13,9 @@ public:
     InfoDemande(const InfoDemande&) = default;
     InfoDemande& operator=(const InfoDemande&) = default;
 
-    // Only live requests (forwarding mode 0) are answered by the computer or
-    // start timers; during a replay nothing is answered.
-    bool estEnDirect() const { return mode_ == 0; }
+    // Only live requests are answered by the computer or start timers;
+    // during a replay nothing is answered.
+    bool estEnDirect() const { return EvenementDeJeu::estEnDirect(mode_); }
 
     bool operator==(const InfoDemande& o) const
     {
@@ -22,9 +24,11 @@ public:
     }
     bool operator!=(const InfoDemande& o) const { return !(*this == o); }
 
-    int etat_ = -1;       // the game-state code the request stands for
-    int mode_ = 3;        // forwarding mode of the event that led to the request
-    int noDemande_ = -1;  // the table's request number
-    int noTable_ = -100;  // the table index
-    int version_ = 0;     // the table-protocol version
+    int etat_ = -1;      // the game-state code the request stands for
+    // The forwarding mode (EvenementDeJeu::Mode) of the event that led to
+    // the request; until a request comes, one that is not live.
+    int mode_ = EvenementDeJeu::ModeRejeuTransmis;
+    int noDemande_ = -1; // the table's request number
+    int noTable_ = -100; // the table index
+    int version_ = 0;    // the table-protocol version
 };

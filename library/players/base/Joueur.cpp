@@ -24,8 +24,9 @@ DisplayAPanelDeJoueur* Joueur::panel() const
 void Joueur::poste(int type, const QString& texte, int noDemande, int etat, int source, int noTable,
                    const char* fonction)
 {
-    auto evenement = std::make_unique<EvenementDeJeu>(type, texte, noJoueur_, etat, source, options_.id_, 0,
-                                                      noDemande, noTable, __FILE__, __LINE__, fonction);
+    auto evenement = std::make_unique<EvenementDeJeu>(type, texte, noJoueur_, etat, source, options_.id_,
+                                                      EvenementDeJeu::ModeEnDirect, noDemande, noTable, __FILE__,
+                                                      __LINE__, fonction);
     if (destinataire_ != nullptr)
         QCoreApplication::postEvent(destinataire_, evenement.release());
 }

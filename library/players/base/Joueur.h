@@ -109,3 +109,30 @@ protected:
     void poste(int type, const QString& texte, int noDemande, int etat, int source, int noTable,
                const char* fonction);
 };
+
+// The seat operations of Joueur, as each player declares them: the local
+// human, the network seat and the computer implement every one, and one list
+// keeps the three in step with the base.
+#define ZB_OPERATIONS_DE_JOUEUR                                                                                        \
+    int peutJouerCarte(const Carte& carte) override;                                                                   \
+    bool estJoueurManuel() override;                                                                                   \
+    void annuleDemande() override;                                                                                     \
+    void demandeConseilCarte(QSharedPointer<Partie> partie, const EnsembleDeCartes* main, int joueurAtout,             \
+                             Joueur::Cb_CarteConseil* callback) override;                                              \
+    void annuleConseilCarte() override;                                                                                \
+    void conseilAtout(const EnsembleDeCartes& main, StatusAtout& conseil) override;                                    \
+    void conseilMise(const EnsembleDeCartes& main, ZB_StatusMise& conseil) override;                                   \
+    void choisitAtout(StatusAtout& atout) override;                                                                    \
+    void choisitMise(ZB_StatusMise& mise) override;                                                                    \
+    void actionDistribue() override;                                                                                   \
+    void actionRamasser() override;                                                                                    \
+    void afficheAnalyse() override;                                                                                    \
+    void cacheAnalyse() override;                                                                                      \
+    void metAJourProbabilites(QSharedPointer<Partie> partie, const Carte* carte) override;                             \
+    void recoitAnnonces(int noJoueur, const AnnoncesJoueur& annonces) override;                                        \
+    void attribueCarte(int noJoueur, const Carte& carte) override;                                                     \
+    void marqueCartesConnues(int noJoueur, const EnsembleDeCartes& cartes) override;                                   \
+    void attribueCartes(int noJoueur, const EnsembleDeCartes& cartes) override;                                        \
+    void miseAnnoncee(int noJoueur, const ZB_StatusMise& mise) override;                                               \
+    void cartesRecues(const EnsembleDeCartes& cartes) override;                                                        \
+    void setCarteRetournee(const Carte& carte) override;

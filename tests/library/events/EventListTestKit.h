@@ -108,7 +108,7 @@ inline QString avertissement(const QString& texte, qint64 id, const QString& sou
 inline void joue(ListeDesEvenements& liste, ExecuteurTemoin& exec, const QList<EvenementDeJeu>& evs)
 {
     exec.ordre = etatsDe(evs);
-    liste.etatAttendu_ = evs.first().etat_;
+    liste.setEtatAttendu(evs.first().etat_);
     for (EvenementDeJeu ev : evs) {
         liste.execute_unlocked(-1, ev, true);
         liste.flush_unlocked();

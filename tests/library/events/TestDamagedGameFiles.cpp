@@ -156,7 +156,7 @@ private:
             return QStringLiteral("no game in progress");
         // Nothing runs between these and the load's end but the load.
         const QString avant = liste->getExecutes().toPlainText();
-        const int etatAvant = liste->etatAttendu_;
+        const int etatAvant = liste->getEtatAttendu();
         boites.effaceHistorique();
         int mode = ZB_Room::OuvreFichier;
         int session = ZB_Room::SessionLocale;
@@ -166,7 +166,7 @@ private:
         } catch (const GM_ExceptionFileCorrupted& e) {
             pourquoi = e.getDetail();
             const bool intacte = liste == salle->getListe(-1) && liste->getExecutes().toPlainText() == avant
-                              && liste->etatAttendu_ == etatAvant;
+                              && liste->getEtatAttendu() == etatAvant;
             return intacte ? QStringLiteral("refused") : QStringLiteral("refused late");
         } catch (const GM_ExceptionFileTooOld& e) {
             pourquoi = e.getMessage();

@@ -22,8 +22,8 @@ public:
 
     bool cb_executeUnEvenement(EvenementDeJeu& ev) override
     {
-        if (ev.etat_ == liste->etatAttendu_)
-            ++liste->etatAttendu_;
+        if (ev.etat_ == liste->getEtatAttendu())
+            liste->setEtatAttendu(ev.etat_ + 1);
         if (echouent.contains(ev.etat_))
             throw GM_Exception(QStringLiteral("état %1").arg(ev.etat_));
         executes << ev.etat_;
@@ -96,7 +96,7 @@ private slots:
         ListeDesEvenements liste(&table, 0);
         table.liste = &liste;
         table.echouent = QSet<int>(echouent.cbegin(), echouent.cend());
-        liste.etatAttendu_ = 37;
+        liste.setEtatAttendu(37);
         {
             // The first three cards wait in the queue; the intake brings the
             // last.
@@ -137,7 +137,7 @@ private slots:
         ListeDesEvenements liste(&table, 0);
         table.liste = &liste;
         table.echouent = {37};
-        liste.etatAttendu_ = 37;
+        liste.setEtatAttendu(37);
         EvenementDeJeu premiere = carte(0);
         const QString echec = ZB_EventIntake::prend(
             liste, [&](ListeDesEvenements& cible) { cible.execute_unlocked(-1, premiere, false); });

@@ -33,7 +33,7 @@ private slots:
         ListeDesEvenements liste(&exec, 0);
         exec.liste = &liste;
         exec.ordre = {6, 20, 37};
-        liste.etatAttendu_ = 6;
+        liste.setEtatAttendu(6);
 
         EvenementDeJeu carte = evenement(EvenementDeJeu::Ajo, QStringLiteral("1_6"), 0, 37, 3);
         EvenementDeJeu atout = evenement(EvenementDeJeu::Cho, QStringLiteral("{0!1!2!1!}"), 1, 20, 2, 1);
@@ -68,7 +68,7 @@ private slots:
         exec.liste = &liste;
         liste.version_ = 1;
         EvenementDeJeu ev = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 7, 12, 0, 0, 77, 0);
-        liste.etatAttendu_ = 7;
+        liste.setEtatAttendu(7);
         liste.execute_unlocked(-1, ev, true);
         liste.flush_unlocked();
         QCOMPARE(texteDuRecord(liste), QStringLiteral("12\r\n{Dis!Ok!0!7!0!77!0!12!}\r\n"));
@@ -84,7 +84,7 @@ private slots:
         liste.execute_unlocked(-1, premier, false);
         liste.execute_unlocked(-1, second, false);
         QCOMPARE(liste.getEnQueue(20), second.toString(3));
-        liste.etatAttendu_ = 20;
+        liste.setEtatAttendu(20);
         liste.flush_unlocked();
         QCOMPARE(exec.executes.size(), 1);
         QCOMPARE(exec.executes[0].texte_, second.texte_);
@@ -99,7 +99,7 @@ private slots:
         exec.ordre = etatsDe(evs);
         for (EvenementDeJeu ev : evs)
             liste.execute_unlocked(-1, ev, false);
-        liste.etatAttendu_ = evs[0].etat_;
+        liste.setEtatAttendu(evs[0].etat_);
 
         // Halves go up.
         exec.delai = 120.5;
@@ -132,7 +132,7 @@ private slots:
             evs[i].mode_ = (i % 2) ? 3 : 1;
             liste.execute_unlocked(-1, evs[i], false);
         }
-        liste.etatAttendu_ = evs[0].etat_;
+        liste.setEtatAttendu(evs[0].etat_);
         liste.flush_unlocked();
         QCOMPARE(exec.executes.size(), 4);
         QVERIFY(!liste.getTimer().isActive());
@@ -154,7 +154,7 @@ private slots:
         exec.liste = &liste;
         EvenementDeJeu ev = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 6, 1);
         liste.execute_unlocked(-1, ev, false);
-        liste.etatAttendu_ = 6;
+        liste.setEtatAttendu(6);
         liste.interrompu_ = true;
         liste.flush_unlocked();
         QVERIFY(exec.executes.isEmpty());
@@ -162,7 +162,7 @@ private slots:
         liste.clear();
         QVERIFY(!liste.interrompu_);
         QCOMPARE(liste.getEnQueue(6), QString());
-        QCOMPARE(liste.etatAttendu_, 6); // left to the table
+        QCOMPARE(liste.getEtatAttendu(), 6); // left to the table
     }
 
     void executorNotReadyRetries()
@@ -172,7 +172,7 @@ private slots:
         exec.liste = &liste;
         EvenementDeJeu ev = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 6, 1);
         liste.execute_unlocked(-1, ev, false);
-        liste.etatAttendu_ = 6;
+        liste.setEtatAttendu(6);
         exec.peut = false;
         liste.flush_unlocked();
         QVERIFY(exec.executes.isEmpty());
@@ -273,7 +273,7 @@ private slots:
         exec.liste = &liste;
         EvenementDeJeu dix = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 10, 1);
         liste.execute_unlocked(-1, dix, true);
-        liste.etatAttendu_ = 10;
+        liste.setEtatAttendu(10);
         liste.flush_unlocked();
         QCOMPARE(liste.getEtatExecute(), 10);
         exec.notes.clear();
@@ -322,13 +322,13 @@ private slots:
         exec.refuses = {20};
         EvenementDeJeu ev = evenement(EvenementDeJeu::Cho, QStringLiteral("{0!1!2!1!}"), 1, 20, 2, 0, 0, 77);
         liste.execute_unlocked(-1, ev, false);
-        liste.etatAttendu_ = 20;
+        liste.setEtatAttendu(20);
         QTest::ignoreMessage(QtWarningMsg, qPrintable(avertissement(ev.toString(3), 77, QStringLiteral("Local_AI"))));
         liste.flush_unlocked();
         QVERIFY(exec.executes.isEmpty());
         QCOMPARE(liste.getEnQueue(20), QString());
         QCOMPARE(texteDuRecord(liste), QStringLiteral("12\r\n"));
-        QCOMPARE(liste.etatAttendu_, 20);
+        QCOMPARE(liste.getEtatAttendu(), 20);
         // Another try soon, for a better answer.
         QVERIFY(liste.getTimer().isActive());
         QCOMPARE(liste.getTimer().interval(), 0);
@@ -356,11 +356,11 @@ private slots:
         EvenementDeJeu tard = evenement(EvenementDeJeu::Fin, QStringLiteral("No"), 0, 140, 2);
         liste.execute_unlocked(-1, donne, false);
         liste.execute_unlocked(-1, tard, false);
-        liste.etatAttendu_ = 6;
+        liste.setEtatAttendu(6);
         exec.refuses = {140};
         QTest::ignoreMessage(QtWarningMsg, qPrintable(avertissement(tard.toString(3), 77, QStringLiteral("Local_AI"))));
         liste.flush_unlocked();
-        QCOMPARE(liste.etatAttendu_, 6);
+        QCOMPARE(liste.getEtatAttendu(), 6);
         QVERIFY(!liste.getTimer().isActive());
     }
 
@@ -381,7 +381,7 @@ private slots:
         liste.execute_unlocked(-1, casse, false);
         const QString texte = liste.getEnQueue(20);
         QVERIFY(!texte.isEmpty());
-        liste.etatAttendu_ = 20;
+        liste.setEtatAttendu(20);
 
         QTest::ignoreMessage(QtWarningMsg, qPrintable(avertissement(texte, -1, QStringLiteral("<invalid>"))));
         liste.flush_unlocked();
@@ -396,7 +396,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!liste.getTimer().isActive(), 1000);
         liste.flush_unlocked();
         QCOMPARE(exec.etatsExecutes(), (QList<int>{20}));
-        QCOMPARE(liste.etatAttendu_, 21);
+        QCOMPARE(liste.getEtatAttendu(), 21);
     }
 
     void executorExceptionsReleaseTheMutex()
@@ -409,7 +409,7 @@ private slots:
         EvenementDeJeu atout = evenement(EvenementDeJeu::Cho, QStringLiteral("{0!1!2!1!}"), 1, 20, 2);
         liste.execute_unlocked(-1, donne, false);
         liste.execute_unlocked(-1, atout, false);
-        liste.etatAttendu_ = 6;
+        liste.setEtatAttendu(6);
 
         // flush reports the failure once the mutex is free.
         exec.jette = true;
@@ -438,7 +438,7 @@ private slots:
         ListeDesEvenements liste(&exec, 0);
         EvenementDeJeu donne = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 6, 1);
         liste.execute_unlocked(-1, donne, false);
-        liste.etatAttendu_ = 6;
+        liste.setEtatAttendu(6);
         exec.jetteStd = true;
         QTest::ignoreMessage(QtWarningMsg, "ListeDesEvenements::OnFlush: std boom");
         liste.OnFlush();

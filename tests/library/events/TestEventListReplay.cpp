@@ -241,7 +241,7 @@ private slots:
         QCOMPARE(rejoue.getNombreDeDonnes(), 1);
         QCOMPARE(rejoue.getDemandeurReplay(), &demandeur);
 
-        rejoue.etatAttendu_ = 1;
+        rejoue.setEtatAttendu(1);
         rejoue.flush_unlocked();
         QCOMPARE(texteDuRecord(rejoue), record);
         QCOMPARE(etatsDe(exec2.executes), etatsDe(evs));
@@ -337,7 +337,7 @@ private slots:
         QCOMPARE(liste.getEnQueue(39), QString()); // the first deal's third card
         QCOMPARE(liste.getEnQueue(40), QString());
 
-        liste.etatAttendu_ = 1;
+        liste.setEtatAttendu(1);
         liste.flush_unlocked();
         QCOMPARE(etatsDe(exec.executes), (QList<int>{1, 2, 3, 4, 5, 6, 37, 38}));
         QVERIFY(!liste.estReplayEnCours());
@@ -354,7 +354,7 @@ private slots:
         exec2.liste = &encore;
         exec2.ordre = exec.ordre;
         encore.replay(texteDuRecord(liste).split(QStringLiteral("\r\n")), 4, false, -1, nullptr);
-        encore.etatAttendu_ = 1;
+        encore.setEtatAttendu(1);
         encore.flush_unlocked();
         QCOMPARE(etatsDe(exec2.executes), etatsDe(exec.executes));
         QCOMPARE(exec2.executes.last().toString(3), derniere.last().toString(3));
@@ -459,13 +459,13 @@ private slots:
         QCOMPARE(groupe.getEtatMinimum(), 0);
         QVERIFY(groupe.sontTousDansEtat(0));
 
-        groupe.getListe(0)->etatAttendu_ = 0;
-        groupe.getListe(1)->etatAttendu_ = 37;
-        groupe.getListe(2)->etatAttendu_ = 53;
+        groupe.getListe(0)->setEtatAttendu(0);
+        groupe.getListe(1)->setEtatAttendu(37);
+        groupe.getListe(2)->setEtatAttendu(53);
         QCOMPARE(groupe.getEtatMinimum(), 37);
         QVERIFY(!groupe.sontTousDansEtat(37));
-        groupe.getListe(0)->etatAttendu_ = 37;
-        groupe.getListe(2)->etatAttendu_ = 37;
+        groupe.getListe(0)->setEtatAttendu(37);
+        groupe.getListe(2)->setEtatAttendu(37);
         QVERIFY(groupe.sontTousDansEtat(37));
 
         groupe.setSansDelai(true);
@@ -561,7 +561,7 @@ private slots:
                     } catch (const GM_Exception&) {
                     }
                     if (ev.etat_ >= 0 && ev.etat_ < 143 && alea.bounded(2))
-                        liste.etatAttendu_ = ev.etat_;
+                        liste.setEtatAttendu(ev.etat_);
                     liste.flush_unlocked();
                 }
                 // Lets the retries of refused events run, through the slot.
@@ -582,7 +582,7 @@ private slots:
         exec.ordre = {6};
         EvenementDeJeu donne = evenement(EvenementDeJeu::Dis, QStringLiteral("Ok"), 0, 6, 1);
         liste.execute_unlocked(-1, donne, true);
-        liste.etatAttendu_ = 6;
+        liste.setEtatAttendu(6);
         liste.flush();
         QCOMPARE(exec.etatsExecutes(), (QList<int>{6}));
         QCOMPARE(texteDuRecord(liste), QStringLiteral("12\r\n") + donne.toString(3) + QStringLiteral("\r\n"));

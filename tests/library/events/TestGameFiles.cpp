@@ -131,7 +131,7 @@ QList<int> etatsDe(const QList<EvenementDeJeu>& evs)
 void joue(ListeDesEvenements& liste, ExecuteurTemoin& exec, const QList<EvenementDeJeu>& evs)
 {
     exec.ordre = etatsDe(evs);
-    liste.etatAttendu_ = evs.first().etat_;
+    liste.setEtatAttendu(evs.first().etat_);
     for (EvenementDeJeu ev : evs) {
         liste.execute_unlocked(-1, ev, true);
         liste.flush_unlocked();
@@ -279,7 +279,7 @@ private slots:
         exec2.liste = &rejoue;
         exec2.ordre = etatsDe(evs);
         rejoue.replay(tables[0], 4, false, -1, nullptr);
-        rejoue.etatAttendu_ = 1;
+        rejoue.setEtatAttendu(1);
         rejoue.flush_unlocked();
         const QString chemin2 = dossier.filePath(QStringLiteral("again.jss"));
         QVERIFY(ZB_FichierDePartie::ecritFichier(chemin2, rejoue, nullptr));

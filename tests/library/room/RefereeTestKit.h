@@ -162,7 +162,7 @@ struct BancArbitre {
     void avanceListe(int jusquA)
     {
         if (jusquA >= 6 && salle->liste.getEtatExecute() < 6) {
-            salle->liste.etatAttendu_ = EtatDeJeu::EnregistrementSettingsPartie;
+            salle->liste.setEtatAttendu(EtatDeJeu::EnregistrementSettingsPartie);
             recoit(deLaTable(EvenementDeJeu::Enr, table->getSettingsPartie().sauveValeursDansString(),
                              EtatDeJeu::EnregistrementSettingsPartie));
             QTRY_VERIFY(salle->liste.getEtatExecute() >= 6);

@@ -95,14 +95,41 @@ private:
     ZB_DisplayEmpty display;
     std::unique_ptr<SalleDeTest> salle;
 
-    void ouvre(bool sansSauvegarde = true)
+    // A room of one Jass table that saves into dossierDonnees (the test's
+    // folder when empty) and shows its boxes on boites, when given.
+    void ouvre(bool sansSauvegarde = true, const QString& dossierDonnees = QString(),
+               GM_MessageBoxDisplayerA* boites = nullptr)
     {
         ZB_Room::Parametres p;
         p.sansSauvegarde = sansSauvegarde;
         p.modeSimple = true;
         p.sansDelai = true;
-        p.dossierDonnees = dossier.path() + QLatin1Char('/');
-        salle = std::make_unique<SalleDeTest>(nullptr, &display, nullptr, OptionsDePartie(TypeDePartie::GenreJass), p);
+        p.dossierDonnees = (dossierDonnees.isEmpty() ? dossier.path() : dossierDonnees) + QLatin1Char('/');
+        salle = std::make_unique<SalleDeTest>(nullptr, &display, boites, OptionsDePartie(TypeDePartie::GenreJass), p);
+    }
+    // A game of the local user at seat 0 with three computers, played on
+    // (the user acknowledges each deal as the panel would) until fini holds,
+    // for 20 s at most.
+    void joueAvecLUtilisateurJusqua(const std::function<bool()>& fini)
+    {
+        demarre(optionsDuPreset(TypeDePartie::GenreJass, 0));
+        OptionsDuJoueur humain;
+        humain.nom_ = QStringLiteral("Moi");
+        humain.id_ = 42;
+        humain.ordinateur_ = 0;
+        humain.distant_ = 0;
+        salle->inscritJoueur(humain, 2, 0);
+        for (int siege = 1; siege < 4; ++siege)
+            salle->inscritJoueur(ordinateur(siege), 2 + siege, 0);
+        QVERIFY(attendEtat(EtatDeJeu::AttendDistribue1, 10));
+        QElapsedTimer attente;
+        attente.start();
+        while (!fini() && attente.elapsed() < 20000) {
+            if (liste()->getEtatAttendu() >= EtatDeJeu::AttendDistribue1
+                && liste()->getEtatAttendu() <= EtatDeJeu::AttendDistribue4)
+                salle->getTable(0)->getJoueur(0)->actionDistribue();
+            QTest::qWait(5);
+        }
     }
     void demarre(const OptionsDePartie& options, int mode = ZB_Room::NouvellePartie)
     {
@@ -122,14 +149,15 @@ private:
         int derniers = -1;
         // States move on quickly, and a group of new-player states is walked
         // through: a target passed counts as reached.
-        while (etat == 139 ? liste()->etatAttendu_ != 139 : liste()->etatAttendu_ < etat) {
+        while (etat == EtatDeJeu::QuestionNouvellePartie ? !liste()->attend(EtatDeJeu::QuestionNouvellePartie)
+                                                         : liste()->getEtatAttendu() < etat) {
             QTest::qWait(2);
             const int executes = liste()->getExecutes().blockCount();
             if (executes != derniers) {
                 derniers = executes;
                 inactif.restart();
             } else if (inactif.elapsed() > secondes * 1000) {
-                qWarning("stalled in state %d", liste()->etatAttendu_);
+                qWarning("stalled in state %d", liste()->getEtatAttendu());
                 return false;
             }
         }
@@ -158,7 +186,7 @@ private slots:
         CompteAvertissements avertissements;
         demarre(optionsDuPreset(genre, preset));
         inscritOrdinateurs();
-        QVERIFY(attendEtat(139, 30));
+        QVERIFY(attendEtat(EtatDeJeu::QuestionNouvellePartie, 30));
         QCOMPARE(CompteAvertissements::premier, QString());
         QCOMPARE(fin.count(), 1);
         ZB_RoomTable* table = salle->getTable(0);
@@ -230,7 +258,7 @@ private slots:
         if (graine != 0)
             salle->getTable(0)->settingsPartie().random_.initialise(graine);
         inscritOrdinateurs();
-        QVERIFY(attendEtat(139, 30));
+        QVERIFY(attendEtat(EtatDeJeu::QuestionNouvellePartie, 30));
         ZB_RoomTable* table = salle->getTable(0);
         const int t0 = table->getSettingsPartie().scores_[0] + table->totalDonne(0);
         const int t1 = table->getSettingsPartie().scores_[1] + table->totalDonne(1);
@@ -268,7 +296,7 @@ private slots:
         liste()->getMutex()->unlock();
         demarre(optionsDuPreset(TypeDePartie::GenreJass, 0));
         inscritOrdinateurs();
-        QVERIFY(attendEtat(33, 10));
+        QVERIFY(attendEtat(EtatDeJeu::Tour1_NouveauJoueur1, 10));
     }
 
     // What the load throws: the program's own exceptions reach the caller
@@ -287,7 +315,7 @@ private slots:
         ouvre(false);
         demarre(optionsDuPreset(TypeDePartie::GenreJass, 0));
         inscritOrdinateurs();
-        QVERIFY(attendEtat(11, 10));
+        QVERIFY(attendEtat(EtatDeJeu::AttendMise1_1, 10));
         salle->saveToFile();
         const QString chemin = salle->getCheminSauvegarde();
         QVERIFY(QFile::exists(chemin));
@@ -296,12 +324,7 @@ private slots:
         GM_MessageBoxDisplayerHeadless boites;
         boites.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
         const auto sansSalle = qScopeGuard([this] { salle.reset(); });
-        ZB_Room::Parametres p;
-        p.sansSauvegarde = true;
-        p.modeSimple = true;
-        p.sansDelai = true;
-        p.dossierDonnees = dossier.path() + QLatin1Char('/');
-        salle = std::make_unique<SalleDeTest>(nullptr, &display, &boites, OptionsDePartie(TypeDePartie::GenreJass), p);
+        ouvre(true, QString(), &boites);
         salle->lanceAuChargement = [genre] {
             if (genre == 0)
                 throw GM_ExceptionFileCorrupted(QStringLiteral("abîmé"));
@@ -395,7 +418,7 @@ private slots:
         }
         demarre(optionsDuPreset(TypeDePartie::GenreJass, 0));
         inscritOrdinateurs();
-        QVERIFY(attendEtat(37, 10));
+        QVERIFY(attendEtat(EtatDeJeu::Tour1_AttendCarte1, 10));
     }
 
     // Tables replaced in the middle of a game: whatever their players and
@@ -405,14 +428,14 @@ private slots:
         ouvre();
         demarre(optionsDuPreset(TypeDePartie::GenreJass, 0));
         inscritOrdinateurs();
-        QVERIFY(attendEtat(40, 10));
+        QVERIFY(attendEtat(EtatDeJeu::Tour1_AttendCarte1 + 3, 10));
         QVERIFY(salle->setNombreDeTables(2, 0));
         QTest::qWait(50);
         QVERIFY(salle->setNombreDeTables(1, 0));
         QTest::qWait(50);
         demarre(optionsDuPreset(TypeDePartie::GenreJass, 0));
         inscritOrdinateurs();
-        QVERIFY(attendEtat(40, 10));
+        QVERIFY(attendEtat(EtatDeJeu::Tour1_AttendCarte1 + 3, 10));
     }
 
     // The autosave at the local user's first turn is written while the list
@@ -422,31 +445,9 @@ private slots:
     {
         QTemporaryDir propre;
         QVERIFY(propre.isValid());
-        ZB_Room::Parametres p;
-        p.sansSauvegarde = false;
-        p.modeSimple = true;
-        p.sansDelai = true;
-        p.dossierDonnees = propre.path() + QLatin1Char('/');
-        salle = std::make_unique<SalleDeTest>(nullptr, &display, nullptr, OptionsDePartie(TypeDePartie::GenreJass), p);
-        demarre(optionsDuPreset(TypeDePartie::GenreJass, 0));
-        OptionsDuJoueur humain;
-        humain.nom_ = QStringLiteral("Moi");
-        humain.id_ = 42;
-        humain.ordinateur_ = 0;
-        humain.distant_ = 0;
-        salle->inscritJoueur(humain, 2, 0);
-        for (int siege = 1; siege < 4; ++siege)
-            salle->inscritJoueur(ordinateur(siege), 2 + siege, 0);
-        QVERIFY(attendEtat(7, 10));
-        QElapsedTimer attente;
-        attente.start();
-        // The local user acknowledges the deal as the panel would; its first
-        // turn (trump choice or first card) then saves the game.
-        while (!QFile::exists(salle->getCheminSauvegarde()) && attente.elapsed() < 20000) {
-            if (liste()->etatAttendu_ >= 7 && liste()->etatAttendu_ <= 10)
-                salle->getTable(0)->getJoueur(0)->actionDistribue();
-            QTest::qWait(5);
-        }
+        ouvre(false, propre.path());
+        // The user's first turn (trump choice or first card) saves the game.
+        joueAvecLUtilisateurJusqua([this] { return QFile::exists(salle->getCheminSauvegarde()); });
         QVERIFY(QFile::exists(salle->getCheminSauvegarde()));
         QVERIFY(liste()->getMutex()->tryLock());
         liste()->getMutex()->unlock();
@@ -470,30 +471,9 @@ private slots:
         boites.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
         // The room goes before the boxes' displayer, also when a check fails.
         const auto sansSalle = qScopeGuard([this] { salle.reset(); });
-        ZB_Room::Parametres p;
-        p.sansSauvegarde = false;
-        p.modeSimple = true;
-        p.sansDelai = true;
-        p.dossierDonnees = bouchon + QLatin1Char('/');
-        salle = std::make_unique<SalleDeTest>(nullptr, &display, &boites, OptionsDePartie(TypeDePartie::GenreJass), p);
+        ouvre(false, bouchon, &boites);
         const QString chemin = salle->getCheminSauvegarde();
-        demarre(optionsDuPreset(TypeDePartie::GenreJass, 0));
-        OptionsDuJoueur humain;
-        humain.nom_ = QStringLiteral("Moi");
-        humain.id_ = 42;
-        humain.ordinateur_ = 0;
-        humain.distant_ = 0;
-        salle->inscritJoueur(humain, 2, 0);
-        for (int siege = 1; siege < 4; ++siege)
-            salle->inscritJoueur(ordinateur(siege), 2 + siege, 0);
-        QVERIFY(attendEtat(7, 10));
-        QElapsedTimer attente;
-        attente.start();
-        while (boites.historique().isEmpty() && attente.elapsed() < 20000) {
-            if (liste()->etatAttendu_ >= 7 && liste()->etatAttendu_ <= 10)
-                salle->getTable(0)->getJoueur(0)->actionDistribue();
-            QTest::qWait(5);
-        }
+        joueAvecLUtilisateurJusqua([&boites] { return !boites.historique().isEmpty(); });
         QCOMPARE(boites.historique().size(), 1);
         salle->saveToFile();
         salle->saveToFile();
@@ -531,7 +511,7 @@ private slots:
         ouvre();
         demarre(optionsDuPreset(TypeDePartie::GenreJass, 4));
         inscritOrdinateurs();
-        QVERIFY(attendEtat(139, 30));
+        QVERIFY(attendEtat(EtatDeJeu::QuestionNouvellePartie, 30));
         QStringList noms;
         for (int siege = 0; siege < 4; ++siege)
             noms << salle->getTable(0)->getJoueur(siege)->options_.nom_;
@@ -539,10 +519,10 @@ private slots:
         int session = ZB_Room::SessionAutre;
         salle->reponse_Depart(&mode, &session, optionsDuPreset(TypeDePartie::GenreJass, 4), QString(), QString(), 4001,
                               4002, 4000, 0, false, {}, -1);
-        QVERIFY(attendEtat(41, 10));
+        QVERIFY(attendEtat(EtatDeJeu::Tour1_AttendRamasseTas1, 10));
         for (int siege = 0; siege < 4; ++siege)
             QCOMPARE(salle->getTable(0)->getJoueur(siege)->options_.nom_, noms.at(siege));
-        QVERIFY(attendEtat(139, 30));
+        QVERIFY(attendEtat(EtatDeJeu::QuestionNouvellePartie, 30));
 
         mode = ZB_Room::ViderListes;
         salle->reponse_Depart(&mode, &session, optionsDuPreset(TypeDePartie::GenreJass, 4), QString(), QString(), 4001,
@@ -550,7 +530,7 @@ private slots:
         // Waiting for a game inscription that nobody queued.
         QCoreApplication::processEvents();
         QCOMPARE(liste()->getExecutes().blockCount(), 1);
-        QCOMPARE(liste()->etatAttendu_, EtatDeJeu::AttendInscriptionPartie);
+        QCOMPARE(liste()->getEtatAttendu(), EtatDeJeu::AttendInscriptionPartie);
     }
 
     // An eight-round match tells the user, after four deals, that the same
@@ -559,17 +539,12 @@ private slots:
     {
         GM_MessageBoxDisplayerHeadless boites;
         boites.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
-        ZB_Room::Parametres p;
-        p.sansSauvegarde = true;
-        p.modeSimple = true;
-        p.sansDelai = true;
-        p.dossierDonnees = dossier.path() + QLatin1Char('/');
-        salle = std::make_unique<SalleDeTest>(nullptr, &display, &boites, OptionsDePartie(TypeDePartie::GenreJass), p);
+        ouvre(true, QString(), &boites);
         OptionsDePartie options = optionsDuPreset(TypeDePartie::GenreJass, 0);
         options.modeDeJeu_ = OptionsDePartie::ModeConcours;
         demarre(options);
         inscritOrdinateurs();
-        QVERIFY(attendEtat(139, 60));
+        QVERIFY(attendEtat(EtatDeJeu::QuestionNouvellePartie, 60));
         QCOMPARE(salle->getTable(0)->getSettingsPartie().toursJoues_, 8);
         int concours = 0;
         for (const auto& affichage : boites.historique())
@@ -584,11 +559,11 @@ private slots:
     {
         ouvre();
         salle->setNombreDeTables(2, 0);
-        salle->getListe(0)->etatAttendu_ = EtatDeJeu::QuestionNouvellePartie;
-        salle->getListe(1)->etatAttendu_ = EtatDeJeu::Tour8_AttendRamasseTas1 + 3;
+        salle->getListe(0)->setEtatAttendu(EtatDeJeu::QuestionNouvellePartie);
+        salle->getListe(1)->setEtatAttendu(EtatDeJeu::Tour8_AttendRamasseTas1 + 3);
         salle->OnQuestionNouvellePartie(true);
         QCOMPARE(salle->reponsesNouvellePartie, 0);
-        salle->getListe(1)->etatAttendu_ = EtatDeJeu::QuestionNouvellePartie;
+        salle->getListe(1)->setEtatAttendu(EtatDeJeu::QuestionNouvellePartie);
         salle->OnQuestionNouvellePartie(true);
         QCOMPARE(salle->reponsesNouvellePartie, 1);
     }
@@ -605,8 +580,8 @@ private slots:
                              EvenementDeJeu::Local_Table, -1, 0, -1, 0, ZB_ICI);
         salle->getListe(0)->execute_unlocked(-1, casse, false);
         QVERIFY(!salle->getListe(0)->getEnQueue(2).isEmpty());
-        salle->getListe(0)->etatAttendu_ = EtatDeJeu::Tour9_AttendRamasseTas4;
-        salle->getListe(1)->etatAttendu_ = EtatDeJeu::Tour9_AttendRamasseTas4;
+        salle->getListe(0)->setEtatAttendu(EtatDeJeu::Tour9_AttendRamasseTas4);
+        salle->getListe(1)->setEtatAttendu(EtatDeJeu::Tour9_AttendRamasseTas4);
         CompteAvertissements avertissements;
         bool lance = false;
         try {
@@ -630,16 +605,16 @@ private slots:
         QVERIFY(salle->setNombreDeTables(3, 0));
         QCOMPARE(salle->getTables().size(), 3);
         int inutile = 0;
-        salle->getListe(0)->etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1 + 3;
-        salle->getListe(1)->etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1 + 1;
-        salle->getListe(2)->etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1 + 3;
+        salle->getListe(0)->setEtatAttendu(EtatDeJeu::Tour1_AttendCarte1 + 3);
+        salle->getListe(1)->setEtatAttendu(EtatDeJeu::Tour1_AttendCarte1 + 1);
+        salle->getListe(2)->setEtatAttendu(EtatDeJeu::Tour1_AttendCarte1 + 3);
         QVERIFY(!salle->peutContinuer(inutile, 0)); // ahead of table 1
         QVERIFY(salle->peutContinuer(inutile, 1));  // behind: catches up
-        salle->getListe(1)->etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1 + 3;
+        salle->getListe(1)->setEtatAttendu(EtatDeJeu::Tour1_AttendCarte1 + 3);
         QVERIFY(salle->peutContinuer(inutile, 0));  // all equal
-        salle->getListe(1)->etatAttendu_ = EtatDeJeu::AttendMise2_1;
+        salle->getListe(1)->setEtatAttendu(EtatDeJeu::AttendMise2_1);
         QVERIFY(salle->peutContinuer(inutile, 0));  // 25 states ahead
-        salle->getListe(0)->etatAttendu_ = EtatDeJeu::AttendMise3_1 + 1;
+        salle->getListe(0)->setEtatAttendu(EtatDeJeu::AttendMise3_1 + 1);
         QVERIFY(salle->peutContinuer(inutile, 0));  // bids run freely
     }
 

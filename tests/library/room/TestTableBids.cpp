@@ -117,7 +117,7 @@ private:
             table->inscritJoueur(siege, j, Joueur::ModeHumainDistant, false);
         }
         table->settingsPartie().joueurQuiCommenceLaProchainePartie = debut;
-        salle->liste.etatAttendu_ = EtatDeJeu::AttendDistribue4;
+        salle->liste.setEtatAttendu(EtatDeJeu::AttendDistribue4);
         // As the deal answer does: a turned-card deal keeps three cards
         // a seat for after the bidding.
         const TypeDePartie& t = table->getTypeDePartie();
@@ -135,12 +135,12 @@ private:
     // Serves a bid state (mode 1: the seats are not asked) and answers it.
     void enchere(int etat, const ZB_StatusMise& m)
     {
-        salle->liste.etatAttendu_ = etat;
+        salle->liste.setEtatAttendu(etat);
         table->continueLeJeu(1, nullptr, false, false);
         table->miseChoisie(table->getJoueurQuiDoitJouer(etat), m);
     }
     int cartesEnMain(int siege) const { return int(table->getJoueur(siege)->main_.getNombreDeCartes()); }
-    int etat() const { return salle->liste.etatAttendu_; }
+    int etat() const { return salle->liste.getEtatAttendu(); }
 
 private slots:
     void cleanup()
@@ -172,7 +172,7 @@ private slots:
         QFETCH(bool, bloque);
         QFETCH(int, maximum);
         ouvreBelote(contrat, 3);
-        salle->liste.etatAttendu_ = EtatDeJeu::AttendMise1_1;
+        salle->liste.setEtatAttendu(EtatDeJeu::AttendMise1_1);
         table->continueLeJeu(1, nullptr, false, false);
         const ZB_StatusMise& m = table->getStatusMise();
         QCOMPARE(m.pasMise_, pas);
@@ -192,7 +192,7 @@ private slots:
             QCOMPARE(display->analyses.at(size_t(siege)).siege, siege);
             QCOMPARE(display->analyses.at(size_t(siege)).noms, noms);
         }
-        salle->liste.etatAttendu_ = EtatDeJeu::AttendMise1_1 + 1;
+        salle->liste.setEtatAttendu(EtatDeJeu::AttendMise1_1 + 1);
         table->continueLeJeu(1, nullptr, false, false);
         QCOMPARE(table->getStatusMise().tourMise_, 1);
         // Seat 3 begins: in state 13 the third bidder is seat 1.
@@ -368,7 +368,7 @@ private slots:
     void misesRefusees()
     {
         ouvreBelote(TypeDePartie::ContratContre, 0);
-        salle->liste.etatAttendu_ = EtatDeJeu::AttendMise1_1;
+        salle->liste.setEtatAttendu(EtatDeJeu::AttendMise1_1);
         table->continueLeJeu(1, nullptr, false, false);
         auto chm = [this](const ZB_StatusMise& m) {
             return EvenementDeJeu(EvenementDeJeu::Chm, m.sauveValeursDansString(), 0, EtatDeJeu::AttendMise1_1,

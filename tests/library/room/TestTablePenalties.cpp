@@ -203,7 +203,7 @@ private slots:
         if (memeCompte) {
             // Two end-of-game answers with the same account set the flag.
             for (int fois = 0; fois < 2; ++fois) {
-                salle->liste.etatAttendu_ = EtatDeJeu::FinDePartieSiege2;
+                salle->liste.setEtatAttendu(EtatDeJeu::FinDePartieSiege2);
                 QVERIFY(table->cb_executeUnEvenement(
                     EvenementDeJeu(EvenementDeJeu::Fin, QStringLiteral("Ok"), 2, EtatDeJeu::FinDePartieSiege2,
                                    EvenementDeJeu::Remote_Human,
@@ -211,7 +211,7 @@ private slots:
             }
             QVERIFY(table->estMemeCompte(2));
         }
-        salle->liste.etatAttendu_ = etat;
+        salle->liste.setEtatAttendu(etat);
         QSignalSpy penalite(table, &ZB_RoomTable::signalSendPenalty);
         table->setClientOffline(302, true, false);
         QCOMPARE(penalite.count(), attendu.isEmpty() ? 0 : 1);
@@ -235,7 +235,7 @@ private slots:
                                     table->getNoDemande(), 0, ZB_ICI);
         QVERIFY(table->cb_executeUnEvenement(entree));
         QVERIFY(table->getEntreesProchaineDonne().contains(3));
-        salle->liste.etatAttendu_ = EtatDeJeu::Tour2_NouveauJoueur1 + 1;
+        salle->liste.setEtatAttendu(EtatDeJeu::Tour2_NouveauJoueur1 + 1);
         QSignalSpy penalite(table, &ZB_RoomTable::signalSendPenalty);
         table->setClientOffline(999, true, true);
         QVERIFY(table->getEntreesProchaineDonne().isEmpty());

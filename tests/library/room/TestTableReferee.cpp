@@ -38,7 +38,7 @@ private slots:
     {
         donne(1, {{2, 14}, {3, 6}});
         donne(2, {{3, 14}});
-        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1;
+        salle->liste.setEtatAttendu(EtatDeJeu::Tour1_AttendCarte1);
         QVERIFY(table->cb_executeUnEvenement(
             coup(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 1, EtatDeJeu::Tour1_AttendCarte1)));
         QCOMPARE(display->cartesJouees, QStringList{QStringLiteral("1:2_14")});
@@ -117,16 +117,16 @@ private slots:
                                                                                  "requested card .* is MISSING")));
         if (contexte == Enregistrement) {
             QMutexLocker verrou(salle->liste.getMutex());
-            salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1;
+            salle->liste.setEtatAttendu(EtatDeJeu::Tour1_AttendCarte1);
             salle->liste.replay({QStringLiteral("12"),
                                  carteDe(1, QStringLiteral("2_14"), EtatDeJeu::Tour1_AttendCarte1).toString(3),
                                  carteDe(2, carte, EtatDeJeu::Tour1_AttendCarte1 + 1).toString(3)},
                                 ZB_RoomTable::SiegeTable, false, -1, nullptr);
             salle->liste.flush_unlocked();
         } else {
-            salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1;
+            salle->liste.setEtatAttendu(EtatDeJeu::Tour1_AttendCarte1);
             QVERIFY(table->cb_executeUnEvenement(carteDe(1, QStringLiteral("2_14"), EtatDeJeu::Tour1_AttendCarte1)));
-            salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1 + 1;
+            salle->liste.setEtatAttendu(EtatDeJeu::Tour1_AttendCarte1 + 1);
             QCOMPARE(table->cb_executeUnEvenement(carteDe(2, carte, EtatDeJeu::Tour1_AttendCarte1 + 1)), jouee);
         }
         QStringList attendues{QStringLiteral("1:2_14")};
@@ -158,7 +158,7 @@ private slots:
     {
         QFETCH(QString, texte);
         donne(1, {{3, 6}, {2, 14}});
-        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1;
+        salle->liste.setEtatAttendu(EtatDeJeu::Tour1_AttendCarte1);
         const EvenementDeJeu ev = coup(EvenementDeJeu::Ajo, texte, 1, EtatDeJeu::Tour1_AttendCarte1);
         QTest::ignoreMessage(QtWarningMsg,
                              qPrintable(QStringLiteral("ZB_RoomTable::cb_executeUnEvenement, Player = 1 (Options = %1) "
@@ -172,7 +172,7 @@ private slots:
     void evenementsPerimes()
     {
         donne(1, {{2, 14}});
-        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1;
+        salle->liste.setEtatAttendu(EtatDeJeu::Tour1_AttendCarte1);
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
         // An answer to an older request: ignored without a word.
         const EvenementDeJeu perime(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 1, EtatDeJeu::Tour1_AttendCarte1,
@@ -195,7 +195,7 @@ private slots:
 
     void controleDuJoueur()
     {
-        salle->liste.etatAttendu_ = EtatDeJeu::AttendMise1_1 + 2;
+        salle->liste.setEtatAttendu(EtatDeJeu::AttendMise1_1 + 2);
         table->settingsPartie().joueurQuiCommenceLaProchainePartie = 3;
         QCOMPARE(table->getJoueurQuiDoitJouer(), 1);
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
@@ -205,7 +205,7 @@ private slots:
                             EvenementDeJeu::Remote_Human, ID_BASE + 2, 0,
                             table->getNoDemande(), 0, ZB_ICI);
         QVERIFY(!table->cb_executeUnEvenement(faux));
-        faux.mode_ = 2;
+        faux.mode_ = EvenementDeJeu::ModeRejeuAnime;
         QVERIFY(table->cb_executeUnEvenement(faux));
         // Sources a seat never answers from.
         EvenementDeJeu source = coup(EvenementDeJeu::Chm, texteMise(), 1, EtatDeJeu::AttendMise1_1 + 2);
@@ -215,7 +215,7 @@ private slots:
             QVERIFY2(!table->cb_executeUnEvenement(source), qPrintable(QString::number(s)));
         }
         source.source_ = EvenementDeJeu::SourceRemote_Human_MyOwnMessageReturned;
-        source.mode_ = 2;
+        source.mode_ = EvenementDeJeu::ModeRejeuAnime;
         QVERIFY(table->cb_executeUnEvenement(source));
         // An invalid event and a seat nobody sits at.
         EvenementDeJeu invalide = coup(EvenementDeJeu::Chm, texteMise(), 1, EtatDeJeu::AttendMise1_1 + 2);
@@ -299,7 +299,7 @@ private slots:
         QFETCH(int, siegeDecision);
         QFETCH(QString, raison);
         table->settingsPartie().joueurQuiCommenceLaProchainePartie = debut;
-        salle->liste.etatAttendu_ = etat;
+        salle->liste.setEtatAttendu(etat);
         const QString texte = genre == EvenementDeJeu::Cho   ? TEXTE_ATOUT
                             : genre == EvenementDeJeu::Chm ? texteMise()
                                                            : texteAnnonces();
@@ -320,7 +320,7 @@ private slots:
 
     void atoutAutomatique()
     {
-        salle->liste.etatAttendu_ = EtatDeJeu::AttendAtout;
+        salle->liste.setEtatAttendu(EtatDeJeu::AttendAtout);
         const EvenementDeJeu ev
             = deLaTable(EvenementDeJeu::Cho, TEXTE_ATOUT, EtatDeJeu::AttendAtout, table->getNoDemande());
         QTest::ignoreMessage(QtWarningMsg,
@@ -357,7 +357,7 @@ private slots:
     {
         QFETCH(int, genre);
         QFETCH(int, etat);
-        salle->liste.etatAttendu_ = etat;
+        salle->liste.setEtatAttendu(etat);
         EvenementDeJeu ev = coup(genre, QStringLiteral("2_14"), 1, etat);
         ev.idJoueur_ = -1;
         QTest::ignoreMessage(QtWarningMsg, qPrintable(refus(ev, QStringLiteral("no player id and not from the table"))));
@@ -433,7 +433,7 @@ private slots:
     {
         table->settingsPartie().joueurQuiCommenceLaProchainePartie = 2;
         for (int etat = 29; etat <= 32; ++etat) {
-            salle->liste.etatAttendu_ = etat;
+            salle->liste.setEtatAttendu(etat);
             QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ann, texteAnnonces(), (etat - 27) % 4, etat)));
         }
         QCOMPARE(table->getNombreAnnonces(), 4);
@@ -448,7 +448,7 @@ private slots:
     void inscriptionSeulementEnPlacement()
     {
         const QString record = joueur(1, 1).sauveValeursDansString();
-        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1;
+        salle->liste.setEtatAttendu(EtatDeJeu::Tour1_AttendCarte1);
         const EvenementDeJeu tard = deLaTable(EvenementDeJeu::InJ, record, EtatDeJeu::InscriptionJoueur0 + 1);
         QTest::ignoreMessage(QtWarningMsg,
                              qPrintable(refus(tard, QStringLiteral("inscription outside the seating states"))));
@@ -459,7 +459,7 @@ private slots:
         EvenementDeJeu parUnSiege(EvenementDeJeu::InJ, record, 1, EtatDeJeu::InscriptionJoueur0 + 1,
                                   EvenementDeJeu::Remote_Human, ID_BASE + 1, 0, -1,
                                   0, ZB_ICI);
-        salle->liste.etatAttendu_ = EtatDeJeu::InscriptionJoueur0 + 1;
+        salle->liste.setEtatAttendu(EtatDeJeu::InscriptionJoueur0 + 1);
         QTest::ignoreMessage(QtWarningMsg, qPrintable(refus(parUnSiege, QStringLiteral("only the table states this"))));
         QVERIFY(!table->cb_executeUnEvenement(parUnSiege));
 
@@ -470,11 +470,11 @@ private slots:
         QCOMPARE(table->getEtatsEntreesTraites().value(3), ID_BASE + 1);
 
         // A computer seat, and a local user.
-        salle->liste.etatAttendu_ = EtatDeJeu::InscriptionJoueur0 + 2;
+        salle->liste.setEtatAttendu(EtatDeJeu::InscriptionJoueur0 + 2);
         QVERIFY(table->cb_executeUnEvenement(deLaTable(EvenementDeJeu::InJ, joueur(2, 0, 1).sauveValeursDansString(),
                                                        EtatDeJeu::InscriptionJoueur0 + 2)));
         QCOMPARE(table->getJoueur(2)->modeJeu_, int(Joueur::ModeOrdinateur));
-        salle->liste.etatAttendu_ = EtatDeJeu::InscriptionJoueur0;
+        salle->liste.setEtatAttendu(EtatDeJeu::InscriptionJoueur0);
         QVERIFY(table->cb_executeUnEvenement(
             deLaTable(EvenementDeJeu::InJ, joueur(0, 0).sauveValeursDansString(), EtatDeJeu::InscriptionJoueur0)));
         QCOMPARE(table->getJoueur(0)->modeJeu_, int(Joueur::ModeManuel));
@@ -488,11 +488,11 @@ private slots:
         const int sieges[] = {0, 2, 1, 3};
         const char* reponses[] = {"Ok", "Non", "Ok", "Ok"};
         for (int i = 0; i < 4; ++i) {
-            salle->liste.etatAttendu_ = etats[i];
+            salle->liste.setEtatAttendu(etats[i]);
             QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Fin, QLatin1String(reponses[i]), sieges[i],
                                                       etats[i])));
         }
-        QCOMPARE(salle->liste.etatAttendu_, EtatDeJeu::QuestionNouvellePartie);
+        QCOMPARE(salle->liste.getEtatAttendu(), EtatDeJeu::QuestionNouvellePartie);
         QCOMPARE(table->getReponseNouvellePartie(), quint8(1));
         QTRY_COMPARE(question.count(), 1);
         QCOMPARE(question.at(0).at(0).toBool(), true);

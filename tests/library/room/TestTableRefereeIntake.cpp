@@ -19,7 +19,7 @@ private slots:
         donne(1, {{2, 14}});
         avanceListe(26);
         const int avant = salle->appliques.size();
-        salle->liste.etatAttendu_ = EtatDeJeu::AttendAtout;
+        salle->liste.setEtatAttendu(EtatDeJeu::AttendAtout);
         table->settingsPartie().joueurQuiCommenceLaProchainePartie = 1;
         const EvenementDeJeu casse
             = coup(EvenementDeJeu::Cho, QStringLiteral("{pas un atout!}"), 1, EtatDeJeu::AttendAtout);
@@ -27,13 +27,13 @@ private slots:
                              QRegularExpression(QStringLiteral("^ZB_RoomTable::customEvent, event '.*Cho.*' has been "
                                                                "DROPPED: Chaine incompatible, invalide ou corrompue\\.$")));
         recoit(casse);
-        QCOMPARE(salle->liste.etatAttendu_, EtatDeJeu::AttendAtout);
+        QCOMPARE(salle->liste.getEtatAttendu(), EtatDeJeu::AttendAtout);
         QVERIFY(salle->liste.getMutex()->tryLock());
         salle->liste.getMutex()->unlock();
 
         recoit(coup(EvenementDeJeu::Cho, TEXTE_ATOUT, 1, EtatDeJeu::AttendAtout));
         QTRY_COMPARE(salle->appliques.size(), avant + 1);
-        QCOMPARE(salle->liste.etatAttendu_, EtatDeJeu::AttendAtoutChibre);
+        QCOMPARE(salle->liste.getEtatAttendu(), EtatDeJeu::AttendAtoutChibre);
 
         // An immediate kind with a broken record.
         const EvenementDeJeu entree(EvenementDeJeu::JoN, QStringLiteral("garbage"), 2, EtatDeJeu::HorsDeroulement,
@@ -117,7 +117,7 @@ private slots:
         if (etat > 6)
             avanceListe(etat > 26 && etat < 134 ? 26 : 6);
         const int appliques = salle->appliques.size();
-        salle->liste.etatAttendu_ = etat;
+        salle->liste.setEtatAttendu(etat);
         const ZB_SettingsPartie avant = table->getSettingsPartie();
         const bool sansDemande = genre == EvenementDeJeu::Enr || genre == EvenementDeJeu::InJ
                               || genre == EvenementDeJeu::JoM || genre == EvenementDeJeu::JoO;
@@ -142,10 +142,10 @@ private slots:
 
         // The table keeps running.
         avanceListe(26);
-        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1;
+        salle->liste.setEtatAttendu(EtatDeJeu::Tour1_AttendCarte1);
         recoit(coup(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 1, EtatDeJeu::Tour1_AttendCarte1));
         QTRY_COMPARE(display->cartesJouees, QStringList{QStringLiteral("1:2_14")});
-        QCOMPARE(salle->liste.etatAttendu_, EtatDeJeu::Tour1_AttendCarte1 + 1);
+        QCOMPARE(salle->liste.getEtatAttendu(), EtatDeJeu::Tour1_AttendCarte1 + 1);
     }
 
     // Valid texts of every kind, mutated the ways a peer's garbage can be,
@@ -255,7 +255,7 @@ private slots:
 
             // The state machine expects the event's state, so that it runs.
             if (ev.etat_ >= 0 && ev.etat_ < ListeDesEvenements::NombreEtats)
-                salle->liste.etatAttendu_ = ev.etat_;
+                salle->liste.setEtatAttendu(ev.etat_);
             const qsizetype appliques = salle->appliques.size();
             recoit(ev);
             QVERIFY2(salle->liste.getMutex()->tryLock(), qPrintable(texte));
@@ -284,12 +284,12 @@ private slots:
         if (!table->getJoueur(1)->main_.contientIndex(Carte::indexDe(2, 14)))
             donne(1, {{2, 14}});
         display->cartesJouees.clear();
-        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1;
+        salle->liste.setEtatAttendu(EtatDeJeu::Tour1_AttendCarte1);
         recoit(EvenementDeJeu(EvenementDeJeu::Ajo, QStringLiteral("2_14"), 1, EtatDeJeu::Tour1_AttendCarte1,
                               EvenementDeJeu::Remote_Human,
                               table->getJoueur(1)->options_.id_, 0, table->getNoDemande(), 0, ZB_ICI));
         QTRY_COMPARE(display->cartesJouees, QStringList{QStringLiteral("1:2_14")});
-        QCOMPARE(salle->liste.etatAttendu_, EtatDeJeu::Tour1_AttendCarte1 + 1);
+        QCOMPARE(salle->liste.getEtatAttendu(), EtatDeJeu::Tour1_AttendCarte1 + 1);
     }
 };
 

@@ -19,14 +19,14 @@ private slots:
     void partenaireDoitChoisir()
     {
         table->settingsPartie().joueurQuiCommenceLaProchainePartie = 1;
-        salle->liste.etatAttendu_ = EtatDeJeu::AttendAtoutChibre;
+        salle->liste.setEtatAttendu(EtatDeJeu::AttendAtoutChibre);
         {
             Silence silence;
             QVERIFY(!table->cb_executeUnEvenement(
                 coup(EvenementDeJeu::Cho, QStringLiteral("{1!0!0!-1!}"), 3, EtatDeJeu::AttendAtoutChibre)));
             QCOMPARE(Silence::compte, 1);
         }
-        QCOMPARE(salle->liste.etatAttendu_, EtatDeJeu::AttendAtoutChibre);
+        QCOMPARE(salle->liste.getEtatAttendu(), EtatDeJeu::AttendAtoutChibre);
         QVERIFY(!table->getPartie()->partieReelle_);
 
         QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Cho, TEXTE_ATOUT, 3, EtatDeJeu::AttendAtoutChibre)));
@@ -37,12 +37,12 @@ private slots:
         QCOMPARE(table->getJoueur(0)->getPartie(), table->getPartie());
 
         // The seat that begins may pass: nothing changes but the state goes on.
-        salle->liste.etatAttendu_ = EtatDeJeu::AttendAtout;
+        salle->liste.setEtatAttendu(EtatDeJeu::AttendAtout);
         const QSharedPointer<Partie> avant = table->getPartie();
         QVERIFY(table->cb_executeUnEvenement(
             coup(EvenementDeJeu::Cho, QStringLiteral("{1!0!0!-1!}"), 1, EtatDeJeu::AttendAtout)));
         QCOMPARE(table->getPartie(), avant);
-        QCOMPARE(salle->liste.etatAttendu_, EtatDeJeu::AttendAtout);
+        QCOMPARE(salle->liste.getEtatAttendu(), EtatDeJeu::AttendAtout);
     }
 
     // After the first trick the best announcement and its partner's are
@@ -96,14 +96,14 @@ private slots:
         QFETCH(int, points1);
         table->setVersion(version);
         table->settingsPartie().joueurQuiCommenceLaProchainePartie = 1;
-        salle->liste.etatAttendu_ = EtatDeJeu::AttendDistribue4;
+        salle->liste.setEtatAttendu(EtatDeJeu::AttendDistribue4);
         QVERIFY(table->cb_executeUnEvenement(
             coup(EvenementDeJeu::Dis, QStringLiteral("Ok"), 3, EtatDeJeu::AttendDistribue4)));
         for (int siege = 0; siege < 4; ++siege)
             QCOMPARE(table->getJoueur(siege)->main_.getNombreDeCartes(), 9u);
         // The seat after the one that began the previous deal begins.
         QCOMPARE(table->getSettingsPartie().joueurQuiCommenceLaProchainePartie, 2);
-        salle->liste.etatAttendu_ = EtatDeJeu::AttendAtout;
+        salle->liste.setEtatAttendu(EtatDeJeu::AttendAtout);
         QVERIFY(table->cb_executeUnEvenement(
             coup(EvenementDeJeu::Cho, QStringLiteral("{0!1!%1!1!}").arg(mode), 2, EtatDeJeu::AttendAtout)));
         QCOMPARE(table->getPartie()->noDuProchainAJouer_, 2);
@@ -118,10 +118,10 @@ private slots:
             const int* a = annonces.constData() + 4 * i;
             const QString texte = a[0] == Annonce::Aucune ? AnnoncesJoueur().sauveValeursDansString()
                                                           : annonce(a[0], a[1], a[2], a[3]);
-            salle->liste.etatAttendu_ = 29 + i;
+            salle->liste.setEtatAttendu(29 + i);
             QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ann, texte, (2 + i) % 4, 29 + i)));
         }
-        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendRamasseTas4;
+        salle->liste.setEtatAttendu(EtatDeJeu::Tour1_AttendRamasseTas4);
         QVERIFY(table->cb_executeUnEvenement(
             coup(EvenementDeJeu::Ram, QStringLiteral("Ok"), 3, EtatDeJeu::Tour1_AttendRamasseTas4)));
         QVERIFY(table->estConfirmationAnnoncesEnAttente());
@@ -134,7 +134,7 @@ private slots:
                 QCOMPARE(table->getAnnonces()[slot], AnnoncesJoueur());
 
         // Confirmed: the slots are emptied.
-        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendConfirmationAnnonces4;
+        salle->liste.setEtatAttendu(EtatDeJeu::Tour1_AttendConfirmationAnnonces4);
         QVERIFY(table->cb_executeUnEvenement(
             coup(EvenementDeJeu::Ram, QStringLiteral("Ok"), 3, EtatDeJeu::Tour1_AttendConfirmationAnnonces4)));
         QVERIFY(!table->estConfirmationAnnoncesEnAttente());
@@ -201,7 +201,7 @@ private slots:
 
         const char* pli[] = {"1_12", "1_6", "1_7", "1_8"};
         for (int i = 0; i < 4; ++i) {
-            salle->liste.etatAttendu_ = 37 + i;
+            salle->liste.setEtatAttendu(37 + i);
             QVERIFY(table->cb_executeUnEvenement(
                 coup(EvenementDeJeu::Ajo, QString::fromLatin1(pli[i]), (1 + i) % 4, 37 + i)));
             QCOMPARE(table->getEtatsBelote()[1], 1);
@@ -209,16 +209,16 @@ private slots:
         QCOMPARE(table->getEtatsBelote()[2], 0);
         QCOMPARE(table->getPartie()->noDuProchainAJouer_, 1);
 
-        salle->liste.etatAttendu_ = EtatDeJeu::Tour2_AttendCarte1;
+        salle->liste.setEtatAttendu(EtatDeJeu::Tour2_AttendCarte1);
         QVERIFY(table->cb_executeUnEvenement(
             coup(EvenementDeJeu::Ajo, QStringLiteral("1_13"), 1, EtatDeJeu::Tour2_AttendCarte1)));
         QCOMPARE(table->getEtatsBelote()[1], 2);
         QVERIFY(table->getJoueur(1)->main_.estVide());
         if (fin) {
-            QCOMPARE(salle->liste.etatAttendu_, EtatDeJeu::PaireBeloteDecideMatch);
+            QCOMPARE(salle->liste.getEtatAttendu(), EtatDeJeu::PaireBeloteDecideMatch);
             QCOMPARE(table->getPartie()->noDuProchainAJouer_, 1);
         } else {
-            QVERIFY(salle->liste.etatAttendu_ != EtatDeJeu::PaireBeloteDecideMatch);
+            QVERIFY(salle->liste.getEtatAttendu() != EtatDeJeu::PaireBeloteDecideMatch);
             QCOMPARE(table->getPartie()->noDuProchainAJouer_, 2);
         }
     }
@@ -235,7 +235,7 @@ private slots:
     void etatsNonServis()
     {
         QFETCH(int, etat);
-        salle->liste.etatAttendu_ = etat;
+        salle->liste.setEtatAttendu(etat);
         QVERIFY_THROWS_EXCEPTION(GM_Exception, table->continueLeJeu(0, nullptr, false, false));
     }
 
@@ -243,7 +243,7 @@ private slots:
     // not dealt when asked again.
     void demandesDeDistribution()
     {
-        salle->liste.etatAttendu_ = EtatDeJeu::AttendDistribue1;
+        salle->liste.setEtatAttendu(EtatDeJeu::AttendDistribue1);
         table->continueLeJeu(0, nullptr, false, false);
         const int premiere = table->getNoDemande();
         for (int siege = 0; siege < 4; ++siege) {
@@ -252,7 +252,7 @@ private slots:
         }
         // A later request number shows who was asked again.
         table->settingsPartie().noDemande = premiere + 1;
-        salle->liste.etatAttendu_ = EtatDeJeu::AttendDistribue1 + 2;
+        salle->liste.setEtatAttendu(EtatDeJeu::AttendDistribue1 + 2);
         table->continueLeJeu(0, nullptr, false, false);
         for (int siege = 0; siege < 4; ++siege)
             QCOMPARE(table->getJoueur(siege)->getDemandeDistribue().noDemande_, premiere);
@@ -288,7 +288,7 @@ private slots:
         QFETCH(int, etat);
         QFETCH(bool, relance);
         QFETCH(QList<int>, sieges);
-        salle->liste.etatAttendu_ = etat;
+        salle->liste.setEtatAttendu(etat);
         display->siegesAppeles.clear();
         table->continueLeJeu(0, nullptr, relance, false);
         QCOMPARE(display->siegesAppeles, sieges);
@@ -324,7 +324,7 @@ private slots:
     void remiseAZero()
     {
         table->settingsPartie().scores_ = {300, 400};
-        salle->liste.etatAttendu_ = EtatDeJeu::Tour2_AttendCarte1 + 2;
+        salle->liste.setEtatAttendu(EtatDeJeu::Tour2_AttendCarte1 + 2);
         salle->liste.joueurDistant_ = {false, false, false, false};
         table->settingsPartie().texteGenerateur_ = QStringLiteral("x");
         const quint32 graine = table->getSettingsPartie().random_.getGraine();
@@ -335,7 +335,7 @@ private slots:
         QCOMPARE(table->getSettingsPartie().joueurQuiCommenceLaProchainePartie, -10);
         QVERIFY(table->getSettingsPartie().texteGenerateur_.isEmpty());
         QCOMPARE(table->getSettingsPartie().random_.getGraine(), graine);
-        QCOMPARE(salle->liste.etatAttendu_, EtatDeJeu::Aucun);
+        QCOMPARE(salle->liste.getEtatAttendu(), EtatDeJeu::Aucun);
         QVERIFY(table->getPartie().isNull());
         for (int siege = 0; siege < 4; ++siege) {
             QVERIFY(salle->liste.joueurDistant_[siege]);

@@ -38,7 +38,7 @@ struct TableTemoin {
     void demarre()
     {
         salle.oublie();
-        salle.liste.etatAttendu_ = EtatDeJeu::InscriptionJoueur0;
+        salle.liste.setEtatAttendu(EtatDeJeu::InscriptionJoueur0);
         table.continueLeJeu(0, nullptr, false, false);
         salle.liste.flush();
     }
@@ -72,7 +72,7 @@ private slots:
         QCOMPARE(usee.table.getJoueur(2)->modeJeu_, int(Joueur::ModeRemplacant));
 
         usee.place.remetEnPlace(usee.table, usee.salle.liste);
-        QCOMPARE(usee.salle.liste.etatAttendu_, int(EtatDeJeu::Aucun));
+        QCOMPARE(usee.salle.liste.getEtatAttendu(), int(EtatDeJeu::Aucun));
         QVERIFY(usee.table.getPartie().isNull());
         QVERIFY(usee.table.getEntreesProchaineDonne().isEmpty());
         QVERIFY(usee.table.getEntreesProchainPli().isEmpty());
@@ -84,7 +84,7 @@ private slots:
         }
         usee.demarre();
         QTRY_COMPARE_WITH_TIMEOUT(usee.salle.genresAppliques(), attendus, 5000);
-        QCOMPARE(usee.salle.liste.etatAttendu_, neuve.salle.liste.etatAttendu_);
+        QCOMPARE(usee.salle.liste.getEtatAttendu(), neuve.salle.liste.getEtatAttendu());
     }
 };
 

@@ -78,8 +78,8 @@ public:
         if (ev.type_ == EvenementDeJeu::Ajo)
             table.getPartie()->noDuProchainAJouer_ = (ev.noJoueur_ + 1) % 4;
         // The table may have moved the state on itself (a trump choice does).
-        if (ev.etat_ <= liste.etatAttendu_)
-            liste.etatAttendu_ = prochainEtat(liste.etatAttendu_);
+        if (ev.etat_ <= liste.getEtatAttendu())
+            liste.setEtatAttendu(prochainEtat(liste.getEtatAttendu()));
         return true;
     }
     void envoieEvenement(const EvenementDeJeu&) override {}
@@ -212,7 +212,7 @@ private:
     // Live intake, with the expected state set as the state machine will.
     static void recoit(SalleDeRejeu& salle, const EvenementDeJeu& ev)
     {
-        salle.liste.etatAttendu_ = ev.etat_;
+        salle.liste.setEtatAttendu(ev.etat_);
         EvenementDeJeu copie(ev);
         QCoreApplication::sendEvent(&salle.table, &copie);
     }

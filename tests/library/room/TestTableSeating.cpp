@@ -122,7 +122,7 @@ private slots:
     // played by its computer and a computer waits for the next deal.
     void joueurHorsLigne()
     {
-        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1 + 3;
+        salle->liste.setEtatAttendu(EtatDeJeu::Tour1_AttendCarte1 + 3);
         table->setPlayerOffline(2, true);
         QVERIFY(salle->appliques.isEmpty());
         traite();
@@ -156,7 +156,7 @@ private slots:
     void demandeEnAttenteRepondue()
     {
         JoueurHumain* joueur = table->getJoueur(2);
-        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendRamasseTas1;
+        salle->liste.setEtatAttendu(EtatDeJeu::Tour1_AttendRamasseTas1);
         joueur->demande_ActionRamasser(InfoDemande(43, 0, table->getNoDemande(), 0, 3));
         QCOMPARE(joueur->getAide()->getDemandeEnAttente(), int(JoueurResau::AttenteRamasser));
         table->setPlayerOffline(2, false);
@@ -189,7 +189,7 @@ private slots:
         QFETCH(int, etat);
         QFETCH(int, genre);
         QFETCH(int, etatDEntree);
-        salle->liste.etatAttendu_ = etat;
+        salle->liste.setEtatAttendu(etat);
         const OptionsDuJoueur nouveau = arrivant(900, 90);
         QVERIFY(table->setClientInGameOnTheFly_Random(nullptr, nouveau));
         QCOMPARE(salle->appliques.size(), 2);
@@ -238,7 +238,7 @@ private slots:
         QPointer<SocketScripte> garde(socket);
         {
             ZB_ServerSocketConnection connection(socket);
-            salle->liste.etatAttendu_ = etat;
+            salle->liste.setEtatAttendu(etat);
             QVERIFY(table->setClientInGameOnTheFly_SpecificPos(&connection, 0, false, arrivant(900, 90)));
             QCOMPARE(connection.getTableId(), 0);
             QCOMPARE(socket->ecritures.size(), tete.isEmpty() ? 0 : 1);
@@ -274,7 +274,7 @@ private slots:
         QFETCH(qint64, id);
         QFETCH(bool, hotSwap);
         QFETCH(QString, texte);
-        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1 + 3;
+        salle->liste.setEtatAttendu(EtatDeJeu::Tour1_AttendCarte1 + 3);
         QCOMPARE(table->setClientInGameOnTheFly_SpecificPos(nullptr, siege, hotSwap, arrivant(id, 90)),
                  !texte.isEmpty());
         if (texte.isEmpty()) {
@@ -292,7 +292,7 @@ private slots:
     void placeAuHasard()
     {
         table->inscritJoueur(0, client(0, 40), Joueur::ModeHumainDistant, false);
-        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1 + 3;
+        salle->liste.setEtatAttendu(EtatDeJeu::Tour1_AttendCarte1 + 3);
         table->setPlayerOffline(1, false);
         traite();
         QCOMPARE(table->getJoueur(1)->modeJeu_, int(Joueur::ModeRemplacant));
@@ -329,7 +329,7 @@ private slots:
         QFETCH(int, etatServeur);
         if (!siegeOrdinateur)
             table->inscritJoueur(0, client(0, 40), Joueur::ModeHumainDistant, false);
-        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1 + 3;
+        salle->liste.setEtatAttendu(EtatDeJeu::Tour1_AttendCarte1 + 3);
         table->setClientOffline(302, true, true);
         traite();
         QCOMPARE(table->getJoueur(2)->modeJeu_, int(Joueur::ModeRemplacant));
@@ -366,7 +366,7 @@ private slots:
         const OptionsDuJoueur avant = arrivant(950, 95);
         QVERIFY(table->cb_executeUnEvenement(
             pourLaTable(EvenementDeJeu::JoN, avant, 3, EtatDeJeu::EntreeOuSortieDeJoueur)));
-        salle->liste.etatAttendu_ = EtatDeJeu::Tour5_AttendCarte1 + 1;
+        salle->liste.setEtatAttendu(EtatDeJeu::Tour5_AttendCarte1 + 1);
         const OptionsDuJoueur apres = arrivant(951, 95);
         QVERIFY(table->setClientInGameReconnect(nullptr, nullptr, apres));
         QCOMPARE(table->getEntreesProchaineDonne().value(3), apres);
@@ -376,7 +376,7 @@ private slots:
     void reconnexionSansPlace()
     {
         ServeurTemoin serveur;
-        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1 + 3;
+        salle->liste.setEtatAttendu(EtatDeJeu::Tour1_AttendCarte1 + 3);
         QVERIFY(!table->setClientInGameReconnect(nullptr, &serveur, arrivant(900, 90)));
         // Without an account a client is known by its id only: the computer
         // waiting for the seat of a client who left has no account either.
@@ -448,7 +448,7 @@ private slots:
             table->statsPartie().getPlayer(42).databaseId = 42;
         QSignalSpy debut(table, &ZB_RoomTable::signalSendStatsGameStart);
         for (int donne = 0; donne < 2; ++donne) {
-            salle->liste.etatAttendu_ = EtatDeJeu::AttendDistribue4;
+            salle->liste.setEtatAttendu(EtatDeJeu::AttendDistribue4);
             QVERIFY(table->cb_executeUnEvenement(EvenementDeJeu(EvenementDeJeu::Dis, QStringLiteral("Ok"), 3,
                                                                 EtatDeJeu::AttendDistribue4,
                                                                 EvenementDeJeu::Remote_Human, 303, 0,
@@ -471,12 +471,12 @@ private slots:
         for (int siege = 0; siege < 4; ++siege)
             table->inscritJoueur(siege, client(siege, 40 + siege), Joueur::ModeHumainDistant, false);
         table->settingsPartie().joueurQuiCommenceLaProchainePartie = 1;
-        salle->liste.etatAttendu_ = EtatDeJeu::AttendDistribue4;
+        salle->liste.setEtatAttendu(EtatDeJeu::AttendDistribue4);
         QVERIFY(table->cb_executeUnEvenement(EvenementDeJeu(EvenementDeJeu::Dis, QStringLiteral("Ok"), 3,
                                                             EtatDeJeu::AttendDistribue4,
                                                             EvenementDeJeu::Remote_Human, 303, 0,
                                                             table->getNoDemande(), 0, ZB_ICI)));
-        salle->liste.etatAttendu_ = EtatDeJeu::AttendAtout;
+        salle->liste.setEtatAttendu(EtatDeJeu::AttendAtout);
         const EvenementDeJeu atout(EvenementDeJeu::Cho, QStringLiteral("{0!1!1!1!}"), 2, EtatDeJeu::AttendAtout,
                                    EvenementDeJeu::Remote_Human, 302, 0, table->getNoDemande(), 0, ZB_ICI);
         QVERIFY(table->cb_executeUnEvenement(atout));
@@ -490,12 +490,12 @@ private slots:
         // Seats 2, 3, 0, 1 announce in turn.
         for (int i = 0; i < 4; ++i) {
             const int siege = (2 + i) % 4;
-            salle->liste.etatAttendu_ = 29 + i;
+            salle->liste.setEtatAttendu(29 + i);
             QVERIFY(table->cb_executeUnEvenement(EvenementDeJeu(
                 EvenementDeJeu::Ann, faites[i].sauveValeursDansString(), siege, 29 + i, EvenementDeJeu::Remote_Human,
                 300 + siege, 0, table->getNoDemande(), 0, ZB_ICI)));
         }
-        salle->liste.etatAttendu_ = EtatDeJeu::Tour1_AttendRamasseTas4;
+        salle->liste.setEtatAttendu(EtatDeJeu::Tour1_AttendRamasseTas4);
         QVERIFY(table->cb_executeUnEvenement(EvenementDeJeu(EvenementDeJeu::Ram, QStringLiteral("Ok"), 3,
                                                             EtatDeJeu::Tour1_AttendRamasseTas4,
                                                             EvenementDeJeu::Remote_Human, 303, 0,
@@ -552,7 +552,7 @@ private slots:
         points(43, 1, 50);  // left
         const int objectif = table->getScoreObjectif();
         table->settingsPartie().scores_ = {objectif, egalite ? objectif : objectif - 100};
-        salle->liste.etatAttendu_ = EtatDeJeu::FinDePartie;
+        salle->liste.setEtatAttendu(EtatDeJeu::FinDePartie);
         QSignalSpy fin(table, &ZB_RoomTable::signalSendStatsGameCompleted);
         table->continueLeJeu(0, nullptr, false, false);
         QCOMPARE(fin.count(), 1);
@@ -639,11 +639,12 @@ private slots:
         CompteAvertissements avertissements;
         {
             QMutexLocker verrou(salle.liste.getMutex());
-            salle.liste.etatAttendu_ = EtatDeJeu::InscriptionJoueur0;
+            salle.liste.setEtatAttendu(EtatDeJeu::InscriptionJoueur0);
             table.continueLeJeu(0, nullptr, false, false);
             salle.liste.flush_unlocked();
         }
-        QTRY_VERIFY_WITH_TIMEOUT(salle.liste.etatAttendu_ == 139 || !salle.erreur.isEmpty(), 180000);
+        QTRY_VERIFY_WITH_TIMEOUT(salle.liste.attend(EtatDeJeu::QuestionNouvellePartie) || !salle.erreur.isEmpty(),
+                                 180000);
         QCOMPARE(salle.erreur, QString());
         QCOMPARE(CompteAvertissements::premier, QString());
         QCOMPARE(salle.finsDeMatch, 1);

@@ -135,12 +135,12 @@ struct Banc {
     void demarre()
     {
         QMutexLocker verrou(salle.liste.getMutex());
-        salle.liste.etatAttendu_ = EtatDeJeu::InscriptionJoueur0;
+        salle.liste.setEtatAttendu(EtatDeJeu::InscriptionJoueur0);
         table.continueLeJeu(0, nullptr, false, false);
         salle.liste.flush_unlocked();
     }
 
-    int etat() const { return salle.liste.etatAttendu_; }
+    int etat() const { return salle.liste.getEtatAttendu(); }
     JoueurHumain* humain() const { return table.getJoueur(0); }
 
     // Answers what the user at seat 0 is asked in the state the table rests
@@ -246,7 +246,7 @@ public:
         appel.multiplicateur = multiplicateur;
         appel.sieges = sieges;
         appel.barree = barree;
-        appel.etat = liste != nullptr ? liste->etatAttendu_ : -1;
+        appel.etat = liste != nullptr ? liste->getEtatAttendu() : -1;
         appels << appel;
     }
 };
@@ -273,10 +273,10 @@ struct TablePaire {
         table.settingsPartie().random_.initialise(4242);
         for (int s = 0; s < 4; ++s)
             table.inscritJoueur(s, joueurDe(s, true), Joueur::ModeOrdinateur, false);
-        salle.liste.etatAttendu_ = EtatDeJeu::AttendDistribue4;
+        salle.liste.setEtatAttendu(EtatDeJeu::AttendDistribue4);
         table.reponse_ActionDistribue(9, true);
         siege = table.getSettingsPartie().joueurQuiCommenceLaProchainePartie;
-        salle.liste.etatAttendu_ = EtatDeJeu::AttendAtout;
+        salle.liste.setEtatAttendu(EtatDeJeu::AttendAtout);
         table.atoutChoisi(siege, StatusAtout(false, true, Atout, multiplicateur));
 
         // The seat that begins gets both cards of the pair, giving plain
@@ -302,7 +302,7 @@ struct TablePaire {
         roi = main.getCarte(9 * Atout - 2);
     }
 
-    int etat() const { return salle.liste.etatAttendu_; }
+    int etat() const { return salle.liste.getEtatAttendu(); }
 
     // Four cards from the seat to play on; the seat with the pair plays the
     // Queen in the first trick and, when roi is set, the King in this one.
@@ -311,7 +311,7 @@ struct TablePaire {
         for (int i = 0; i < 4; ++i) {
             const QSharedPointer<Partie> partie = table.getPartie();
             const int joueur = partie->noDuProchainAJouer_;
-            salle.liste.etatAttendu_ = premierEtat + i;
+            salle.liste.setEtatAttendu(premierEtat + i);
             Carte* carte = nullptr;
             if (joueur == siege) {
                 carte = avecRoi ? roi : dame;
@@ -329,7 +329,7 @@ struct TablePaire {
 
     void ramasse(int etatFinDePli)
     {
-        salle.liste.etatAttendu_ = etatFinDePli;
+        salle.liste.setEtatAttendu(etatFinDePli);
         table.ramasse(EvenementDeJeu());
     }
 };
@@ -555,7 +555,7 @@ private slots:
     void unMiroirNAnnulePas()
     {
         Banc banc(ZB_RoomTable::ReseauClient, false);
-        banc.salle.liste.etatAttendu_ = EtatDeJeu::Tour6_AttendCarte1 + 3;
+        banc.salle.liste.setEtatAttendu(EtatDeJeu::Tour6_AttendCarte1 + 3);
         QVERIFY(!banc.table.annuler(-1, false));
         QVERIFY(!banc.table.annuler(89, false));
         QCOMPARE(banc.etat(), 100);
@@ -612,7 +612,7 @@ private slots:
         QVERIFY(gardee && gardee->getPoints());
         t.table.termineDonne(false);
         QCOMPARE(gardee->getPoints(), nullptr);
-        t.salle.liste.etatAttendu_ = EtatDeJeu::AttendDistribue4;
+        t.salle.liste.setEtatAttendu(EtatDeJeu::AttendDistribue4);
         const qsizetype avant = t.ardoise.appels.size();
         t.table.reponse_ActionDistribue(9, true);
         QVERIFY(t.ardoise.appels.size() > avant);

@@ -375,7 +375,7 @@ private slots:
         QFETCH(int, strikes);
         cree({}, 2);
         salle->groupe.getListe(0)->setEtatExecute(EtatDeJeu::Tour1_AttendCarte1 + 3);
-        salle->groupe.getListe(0)->etatAttendu_ = EtatDeJeu::Tour1_AttendRamasseTas1;
+        salle->groupe.getListe(0)->setEtatAttendu(EtatDeJeu::Tour1_AttendRamasseTas1);
         SocketScripte* socket = joueurAssis(7);
         salle->appliques.clear();
         socket->recoit(octets);

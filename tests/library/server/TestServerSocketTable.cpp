@@ -46,7 +46,7 @@ private slots:
             client.distant_ = 1;
             salle->table->inscritJoueur(siege, client, Joueur::ModeHumainDistant, false);
         }
-        salle->groupe.getListe(0)->etatAttendu_ = EtatDeJeu::Tour1_AttendCarte1 + 3;
+        salle->groupe.getListe(0)->setEtatAttendu(EtatDeJeu::Tour1_AttendCarte1 + 3);
     }
     void cleanup()
     {
