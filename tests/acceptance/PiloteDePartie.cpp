@@ -76,16 +76,32 @@ void PiloteDePartie::litBoutons(const QImage& image, QList<QRect>& panneau, QLis
         return n > 0 && total / n > 215;
     };
     // The top of the hand, read once it is needed: a court card's framed
-    // picture in the hand reads like a near-square button.
+    // picture in the hand reads like a near-square button, and two or three
+    // court cards lying level like a row of them.
     int hautMain = -2;
-    const auto auDessusDeLaMain = [&image, &hautMain](const QRect& r) {
+    const auto litHautMain = [&image, &hautMain] {
         if (hautMain == -2)
             hautMain = LectureEcran::main(image).haut;
-        return hautMain >= 0 && r.bottom() < hautMain;
+        return hautMain;
+    };
+    const auto auDessusDeLaMain = [&litHautMain](const QRect& r) {
+        const int haut = litHautMain();
+        return haut >= 0 && r.bottom() < haut;
+    };
+    const auto dansLaMain = [&litHautMain](const QRect& r) {
+        const int haut = litHautMain();
+        return haut >= 0 && r.top() > haut;
+    };
+    // A lone button of the panel lies in the middle, just above the hand;
+    // a bubble beside a side seat's cards, which may read as one, does not.
+    const auto seulDuPanneau = [&](const QRect& r) {
+        const int largeur = image.width();
+        return auDessusDeLaMain(r) && r.bottom() >= litHautMain() - 3 * r.height()
+            && r.center().x() > largeur / 4 && r.center().x() < largeur * 3 / 4;
     };
     QRect seul;
     for (const QRect& r : tous) {
-        if (!bouton(r))
+        if (!bouton(r) || dansLaMain(r))
             continue;
         int memeRangee = 0;
         int carres = 0;
@@ -93,7 +109,8 @@ void PiloteDePartie::litBoutons(const QImage& image, QList<QRect>& panneau, QLis
         for (const QRect& s : tous) {
             // Cards of the hand lying level read as a row of buttons too:
             // their faces are white.
-            const bool ensemble = std::abs(s.top() - r.top()) <= 4 && bouton(s) && !faceClaire(s);
+            const bool ensemble =
+                std::abs(s.top() - r.top()) <= 4 && bouton(s) && !faceClaire(s) && !dansLaMain(s);
             memeRangee += ensemble ? 1 : 0;
             if (ensemble && carre(s) && !faceClaire(s)) {
                 ++carres;
@@ -106,7 +123,7 @@ void PiloteDePartie::litBoutons(const QImage& image, QList<QRect>& panneau, QLis
                     panneau.append(s);
             return;
         }
-        if (carres == 1 && seul.isNull() && auDessusDeLaMain(unCarre))
+        if (carres == 1 && seul.isNull() && seulDuPanneau(unCarre))
             seul = unCarre;
     }
     // Beside a pass, a greyed redouble (the partner doubled) has no dark
