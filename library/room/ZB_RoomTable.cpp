@@ -42,9 +42,7 @@ ZB_RoomTable::~ZB_RoomTable()
     // the points record before the members free it.
     for (std::unique_ptr<JoueurHumain>& joueur : m_joueurs)
         joueur.reset();
-    if (m_partie)
-        m_partie->oubliePoints();
-    m_partie.clear();
+    lacheLaPartie_();
     setMessageBoxDisplayer(nullptr);
 }
 
@@ -238,9 +236,7 @@ void ZB_RoomTable::reinitialise(bool garderGenerateur)
         if (m_listeDesEvenements != nullptr)
             m_listeDesEvenements->joueurDistant_[size_t(i)] = true;
     }
-    if (m_partie)
-        m_partie->oubliePoints();
-    m_partie.clear();
+    lacheLaPartie_();
     if (m_noTable == 0 && m_display != nullptr)
         m_display->setPartie(QSharedPointer<Partie>());
     m_mise.reset();

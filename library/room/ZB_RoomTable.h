@@ -365,6 +365,9 @@ private:
     void jeuEstDistribue_(bool avanceJoueur, bool afficheDonne = true);
     // Each seat's analysis window names the four players of the deal.
     void nommeLesJoueursDesAnalyses_();
+    // Lets the deal go; whoever still holds it (the display, a network
+    // seat) keeps a deal without the points record the table frees.
+    void lacheLaPartie_();
     void afficheNouvelleDonne_();
     void afficheArdoise_();
     // Seats whose king-and-queen pair is complete and not yet shown on the

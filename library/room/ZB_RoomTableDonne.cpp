@@ -110,6 +110,13 @@ void ZB_RoomTable::reponse_ActionDistribue(int nombreDeCartes, bool enDirect)
     afficheNouvelleDonne_();
 }
 
+void ZB_RoomTable::lacheLaPartie_()
+{
+    if (m_partie)
+        m_partie->oubliePoints();
+    m_partie.clear();
+}
+
 void ZB_RoomTable::nommeLesJoueursDesAnalyses_()
 {
     if (m_display == nullptr)
@@ -394,9 +401,7 @@ bool ZB_RoomTable::termineDonne(bool detacheJoueurs)
         m_etatsBelote = {};
         secondeMoitie = true;
     }
-    if (m_partie)
-        m_partie->oubliePoints();
-    m_partie.clear();
+    lacheLaPartie_();
     for (JoueurHumain* joueur : joueurs_())
         joueur->setPartie(QSharedPointer<Partie>());
     m_mise.reset();

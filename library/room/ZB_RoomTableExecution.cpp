@@ -197,7 +197,7 @@ bool ZB_RoomTable::cb_executeUnEvenement(const EvenementDeJeu& ev)
         resultat = executeCarte_(ev);
         break;
     case EvenementDeJeu::Dis: {
-        m_partie.clear();
+        lacheLaPartie_();
         int nombre = m_typeDePartie.genre_ == TypeDePartie::GenreBelote ? 8 : 9;
         if (m_typeDePartie.contrat_ == TypeDePartie::ContratFixe || m_typeDePartie.contrat_ == TypeDePartie::ContratVache)
             nombre -= 3;
