@@ -89,6 +89,16 @@ QPair<int, int> encrePlaqueDuBas(const QImage& plaques, const QImage& nu)
     return {gauche, droite};
 }
 
+// A table the test deals itself, quickly: no card pictures, no sound.
+Reglages tableDeDonne()
+{
+    Reglages r;
+    r.automatique = false;
+    r.options.cardStyle_ = 9;
+    r.options.sounds_ = false;
+    return r;
+}
+
 } // namespace
 
 class TestSceneDealPicture : public QObject
@@ -122,11 +132,7 @@ private slots:
         QFETCH(bool, partieJointe);
         QFETCH(double, facteurDurees);
         QFETCH(int, attenteMs);
-        Reglages r;
-        r.automatique = false;
-        r.options.cardStyle_ = 9; // no pictures: the deal is quick
-        r.options.sounds_ = false;
-        TableDeScene t(r);
+        TableDeScene t(tableDeDonne());
         DisplayGLScene& s = *t.scene;
         s.setFacteurDurees(facteurDurees);
         s.createGLObjects();
@@ -204,11 +210,7 @@ private slots:
     // knows no other hand, leaves none of the last deal's cards there.
     void dealLeavesOnlyTheNewHand()
     {
-        Reglages r;
-        r.automatique = false;
-        r.options.cardStyle_ = 9;
-        r.options.sounds_ = false;
-        TableDeScene t(r);
+        TableDeScene t(tableDeDonne());
         DisplayGLScene& s = *t.scene;
         s.createGLObjects();
         aitest::Position donne(false, 7u, 0);
@@ -296,11 +298,7 @@ private slots:
     {
         QFETCH(bool, effaceAvant);
         QFETCH(bool, redistribution);
-        Reglages r;
-        r.automatique = false;
-        r.options.cardStyle_ = 9;
-        r.options.sounds_ = false;
-        TableDeScene t(r);
+        TableDeScene t(tableDeDonne());
         DisplayGLScene& s = *t.scene;
         s.createGLObjects();
         std::array<std::unique_ptr<AI_Joueur>, 4> joueurs;
@@ -437,11 +435,7 @@ private slots:
     void platesTakeTheirTextsLength()
     {
         QFETCH(QString, nom);
-        Reglages r;
-        r.automatique = false;
-        r.options.cardStyle_ = 9;
-        r.options.sounds_ = false;
-        TableDeScene t(r);
+        TableDeScene t(tableDeDonne());
         DisplayGLScene& s = *t.scene;
         s.createGLObjects();
         s.redessineCartes(0);
@@ -485,10 +479,7 @@ private slots:
         QFETCH(bool, ardoise);
         QFETCH(int, etape);
         QFETCH(bool, envoi);
-        Reglages r;
-        r.automatique = false;
-        r.options.cardStyle_ = 9;
-        r.options.sounds_ = false;
+        Reglages r = tableDeDonne();
         r.options.animatedScores_ = false;
         TableDeScene t(r);
         DisplayGLScene& s = *t.scene;
