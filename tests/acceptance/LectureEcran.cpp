@@ -387,10 +387,20 @@ QList<QRect> LectureEcran::boutons(const QImage& image, const QRect& zone)
             deja = deja || (r.left() <= cx && cx <= r.right() && r.top() <= b.y && b.y <= r.bottom() + 2);
         if (deja || b.y - 3 < z.top())
             continue;
-        const int face = luminance(image.pixel(x, b.y - 3));
-        int y = b.y - 3;
-        while (y > z.top() && b.y - y <= h * 2 / 13 && luminance(image.pixel(x, y - 1)) < face + 40)
-            --y;
+        const auto monte = [&](int depuis) {
+            const int face = luminance(image.pixel(x, depuis));
+            int y = depuis;
+            while (y > z.top() && b.y - y <= h * 2 / 13 && luminance(image.pixel(x, y - 1)) < face + 40)
+                --y;
+            return y;
+        };
+        int y = monte(b.y - 3);
+        // A focus ring inside the outline, coloured and darker than the
+        // face: what was climbed is the ring, and the face lies above it
+        // (the status line at the window's top, pink letters on a dark
+        // backing, is no button).
+        if (b.y - y < std::max(12, h / 60) && ecart(image.pixel(x, b.y - 3)) >= 60 && b.y > h / 8 && y - 2 > z.top())
+            y = monte(y - 2);
         const int hauteur = b.y - y;
         if (y <= z.top() + 2 || hauteur < std::max(12, h / 60) || hauteur > h * 2 / 13 || 2 * hauteur > largeur
             || b.x0 < 10 || b.x1 + 10 >= w)
