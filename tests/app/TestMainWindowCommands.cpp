@@ -395,9 +395,18 @@ private slots:
 
     // A join that fails (nobody serves the port) leaves no online game
     // behind: the local game the user had comes back as it was and goes
-    // on, with the commands of a local game and the user's seat below.
+    // on, with the commands of a local game and the user's seat below;
+    // also when it was not saved yet (the user not asked since it began),
+    // the autosave holding an older game.
+    void rejoindreEchoueRendLeJeuLocal_data()
+    {
+        QTest::addColumn<bool>("sauvee");
+        QTest::newRow("saved") << true;
+        QTest::newRow("not saved since it began") << false;
+    }
     void rejoindreEchoueRendLeJeuLocal()
     {
+        QFETCH(bool, sauvee);
         quint16 portFerme = 0;
         {
             QTcpServer temporaire;
@@ -410,6 +419,12 @@ private slots:
         w.OnNouvellePartie();
         QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= 3; }, 30000));
         w.salle()->saveToFile();
+        if (!sauvee) {
+            // The computer plays the user's seat: nothing saves the game
+            // that follows.
+            w.OnNouvellePartie();
+            QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= 3; }, 30000));
+        }
         const QStringList avant = cartesJouees(record(w));
         w.rejoint(QStringLiteral("127.0.0.1"), portFerme);
         QVERIFY(w.salle()->estEnLigne());
