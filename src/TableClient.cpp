@@ -324,6 +324,11 @@ void TableClient::stopOnlineSession()
         if (display_ != nullptr)
             display_->finDeDonne(false);
     }
+    // The searches stopped with the session: what the online seat had
+    // answered before must not reach the game that follows, nor a catch-up
+    // replay cut short leave the next game in its view.
+    if (client)
+        oubliePartieQuittee_();
 }
 
 void TableClient::sendToServer(const EvenementDeJeu& ev)

@@ -196,9 +196,7 @@ ZB_MainWidget::~ZB_MainWidget()
     if (ZB_Application* app = ZB_Application::instance())
         app->setMessageBoxDisplayer(nullptr);
     setMessageBoxDisplayer(nullptr);
-    // An unattended run and a demonstration leave the user's autosave alone.
-    if (salle_ && !demarrage_.automatique && !estDemonstration() && salle_->needsSave())
-        salle_->saveToFile();
+    gardePartieLocale_();
     if (settings_) {
         ZB_SettingsStore store(*settings_);
         if (vue_ && demarrage_.testTileNb == ZB_Settings::AUCUNE_TUILE && demarrage_.screenshotMode == 0)
@@ -539,6 +537,8 @@ bool ZB_MainWidget::depart_(int modeDepart, int genreSession, const QString& fic
         unsecure = portClient;
         secure = portClient;
     }
+    if (genreSession == ZB_Room::SessionClient)
+        gardePartieLocale_();
     QString message;
     try {
         salle_->reponse_Depart(&modeDepart, &genreSession, optionsPartie_, fichierOuServeur,
@@ -891,10 +891,14 @@ void ZB_MainWidget::quitte_()
         return;
     quitDemande_ = true;
     quitteLobby_();
-    // An unattended run and a demonstration leave the user's autosave alone.
-    if (salle_ && !demarrage_.automatique && !estDemonstration() && salle_->needsSave())
-        salle_->saveToFile();
+    gardePartieLocale_();
     emit signalQuitter();
+}
+
+void ZB_MainWidget::gardePartieLocale_()
+{
+    if (salle_ && !salle_->estEnLigne() && !demarrage_.automatique && !estDemonstration() && salle_->needsSave())
+        salle_->saveToFile();
 }
 
 // --- The view's and the room's signals.

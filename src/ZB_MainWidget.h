@@ -355,6 +355,12 @@ private:
     // An unattended run prints the scores of the file it opened, and ends.
     void rapporteFichierOuvert_();
     void quitte_();
+    // The local game on the table goes to the autosave, which the next
+    // start resumes, and so does the way back from an online session: at a
+    // quit, and before a join (whose failure, or end, brings it back even
+    // when the user was not asked yet). An unattended run and a
+    // demonstration leave the user's autosave alone.
+    void gardePartieLocale_();
     ZB_TraceLog* trace_() const;
 
     // --- Dialogs and themes (ZB_MainWidgetDialogues.cpp).

@@ -222,6 +222,8 @@ bool ZB_MainWidget::departEnLigne_(int modeDepart, int genreSession, const QStri
 {
     vue_->scene()->stopAnimationsAndCloseDialogs();
     matchFini_ = false;
+    if (genreSession == ZB_Room::SessionClient)
+        gardePartieLocale_();
     const QString message = GM_Exception::sansException([&] {
         salle_->reponse_Depart(&modeDepart, &genreSession, optionsPartie_, adresse, login, secure, unsecure, tcp,
                                secondes, publique, socket, noTable);

@@ -228,11 +228,21 @@ void ZB_Room::reponse_Depart(int* modeDepart, int* genreSession, const OptionsDe
     if (display_ != nullptr)
         display_->setOptionsDePartie(options_);
     // A local new game starts on one fresh table; the lists that go with the
-    // old tables are replaced, so this happens before they are locked.
-    const bool nouvelleTable = (mode == NouvellePartie || mode == NouvellePartieGagnante) && session == SessionLocale;
+    // old tables are replaced, so this happens before they are locked. So
+    // does a join: the host's table is rebuilt from what the host sends, and
+    // nothing of the game left here (its seats' searches and timers, its
+    // queue, its record, the moves posted for it) may act on it. The seat
+    // the user had here is no longer the user's either: the host places it.
+    const bool nouvelleTable = ((mode == NouvellePartie || mode == NouvellePartieGagnante) && session == SessionLocale)
+                            || session == SessionClient;
     if (nouvelleTable) {
         resetToSingleTable();
-        noTable = 0;
+        noTable = session == SessionClient ? noTable : 0;
+    }
+    if (session == SessionClient) {
+        oubliePartieQuittee_();
+        if (display_ != nullptr)
+            display_->setNoJoueurLocal(-1);
     }
 
     ZB_EventsGroup* groupe = events_.get();
@@ -327,6 +337,13 @@ void ZB_Room::reponse_Depart(int* modeDepart, int* genreSession, const OptionsDe
     verrou.unlock();
     if (mode != OuvreFichier && mode != RepriseFichier)
         groupe->flush();
+}
+
+void ZB_Room::oubliePartieQuittee_()
+{
+    QCoreApplication::removePostedEvents(this, ZB_Event::EvenementDeJeu);
+    if (display_ != nullptr)
+        display_->afficheTable();
 }
 
 void ZB_Room::erreurFatale_(const QString& texte)

@@ -209,6 +209,13 @@ protected:
     QString fichierCharge_;
     qint64 idUtilisateur_ = -1;
 
+    // What a game being left for another session still holds outside its
+    // tables goes: the moves posted to the room and not run yet (a computer
+    // seat's answer, a click of the user), which would reach the next
+    // session's table, and the replay view of a replay cut short, which
+    // would leave the user watching it: the table shown is live.
+    void oubliePartieQuittee_();
+
     bool estSansSauvegarde() const { return sansSauvegarde_; }
     bool estTcp() const { return tcp_; }
     bool estNonSecurise() const { return nonSecurise_; }

@@ -1,13 +1,20 @@
+#include "Carte.h"
 #include "ClientSocket.h"
+#include "DisplayGLHumanCarte.h"
+#include "DisplayGLPanelDeJoueur.h"
 #include "DisplayGLSceneDialog.h"
 #include "DisplayGLScoreAnimText.h"
 #include "EtatDeJeu.h"
 #include "Evenements.h"
 #include "FormBugQuestionnaire.h"
 #include "FormDebugOptions.h"
+#include "GM_BanList.h"
 #include "GL_ObjectCube.h"
+#include "JoueurHumain.h"
 #include "ListeDesEvenements.h"
+#include "MachineDeJeu.h"
 #include "MainWindowTestKit.h"
+#include "PanelAtouts.h"
 #include "ServerView.h"
 #include "ZB_ClientConnection.h"
 #include "ZB_ClientDialogIp.h"
@@ -15,6 +22,7 @@
 #include "ZB_RoomTable.h"
 #include "ZbTestRegistry.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -25,10 +33,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -385,9 +395,18 @@ private slots:
 
     // A join that fails (nobody serves the port) leaves no online game
     // behind: the local game the user had comes back as it was and goes
-    // on, with the commands of a local game and the user's seat below.
+    // on, with the commands of a local game and the user's seat below;
+    // also when it was not saved yet (the user not asked since it began),
+    // the autosave holding an older game.
+    void rejoindreEchoueRendLeJeuLocal_data()
+    {
+        QTest::addColumn<bool>("sauvee");
+        QTest::newRow("saved") << true;
+        QTest::newRow("not saved since it began") << false;
+    }
     void rejoindreEchoueRendLeJeuLocal()
     {
+        QFETCH(bool, sauvee);
         quint16 portFerme = 0;
         {
             QTcpServer temporaire;
@@ -400,6 +419,12 @@ private slots:
         w.OnNouvellePartie();
         QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= 3; }, 30000));
         w.salle()->saveToFile();
+        if (!sauvee) {
+            // The computer plays the user's seat: nothing saves the game
+            // that follows.
+            w.OnNouvellePartie();
+            QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= 3; }, 30000));
+        }
         const QStringList avant = cartesJouees(record(w));
         w.rejoint(QStringLiteral("127.0.0.1"), portFerme);
         QVERIFY(w.salle()->estEnLigne());
@@ -410,6 +435,126 @@ private slots:
         QCOMPARE(w.vue()->scene()->siegeBas(), 0);
         QVERIFY(attend([&] { return cartesJouees(record(w)).size() > avant.size(); }, 30000));
         QCOMPARE(cartesJouees(record(w)).mid(0, avant.size()), avant);
+    }
+
+    // The user plays a local game, tries a port where nobody hosts and,
+    // the local game back (replayed from the autosave, then asking the user
+    // for a card), joins a host: the online table is the host's alone. The user sits where the host placed it, is shown its
+    // own seat's hand and requests only, and plays the deal through; the
+    // client's record is the host's, nothing of the local game in it.
+    void rejoindreApresUnEchec()
+    {
+        Machine hote(Tcp);
+        GM_BanList bans;
+        ZB_MultiServer serveur(nullptr, 0, QList<ZB_Room*>{hote.salle.get()}, &bans);
+        QVERIFY(serveur.ecoute(QHostAddress::LocalHost, 0, 0, 0));
+        int mode = ZB_Room::NouvellePartie;
+        int session = ZB_Room::SessionServeur;
+        hote.salle->reponse_Depart(&mode, &session, optionsJass(), QString(), QStringLiteral("hote"),
+                                   serveur.getPortWebSecure(), serveur.getPortWebUnsecure(), serveur.getPortTcp(), 0,
+                                   false, {}, -1);
+        QTemporaryDir dossier;
+        ZB_MainWidget w(accompagne(), dossier.path());
+        DisplayGLScene* scene = w.vue()->scene();
+        scene->setAutoAnswer(true);
+        scene->setFacteurDurees(0.1);
+
+        // The user's seat is the bottom one; its requests are answered as a
+        // person does, through the panel and the cards, while `joue` holds.
+        // Online, once the client has its seat, what the screen shows is
+        // checked at every look.
+        bool joue = true;
+        int siegeEnLigne = -1;
+        QStringList ecarts;
+        QTimer personne;
+        connect(&personne, &QTimer::timeout, this, [&] {
+            ZB_RoomTable* table = w.salle()->getTable(-1);
+            if (table == nullptr)
+                return;
+            if (siegeEnLigne >= 0 && w.salle()->estEnLigne() && !table->getPartie().isNull()) {
+                if (scene->siegeBas() != siegeEnLigne)
+                    ecarts << QStringLiteral("bottom seat %1, not %2").arg(scene->siegeBas()).arg(siegeEnLigne);
+                for (int s = 0; s < 4; ++s) {
+                    const auto* autre = dynamic_cast<DisplayGLPanelDeJoueur*>(w.vue()->getPanelDeJoueur(s));
+                    if (s != siegeEnLigne && autre != nullptr && autre->estAffiche())
+                        ecarts << QStringLiteral("seat %1 shown to the user").arg(s);
+                }
+            }
+            const int siege = scene->siegeBas();
+            JoueurHumain* joueur = table->getJoueur(siege);
+            auto* panneau = dynamic_cast<DisplayGLPanelDeJoueur*>(w.vue()->getPanelDeJoueur(siege));
+            if (!joue || joueur == nullptr || panneau == nullptr || !joueur->estJoueurManuel())
+                return;
+            if (joueur->estFinDePartieEnCours()) {
+                joueur->OnTimeoutFinDePartie();
+            } else if (panneau->isChoixAtoutOuvert()) {
+                for (QAbstractButton* b : scene->panelAtouts()->findChildren<QAbstractButton*>())
+                    if (b->objectName().startsWith(QLatin1String("buttonAtout_")) && b->isVisibleTo(scene->panelAtouts())
+                        && b->isEnabled()) {
+                        QTest::mouseClick(b, Qt::LeftButton);
+                        return;
+                    }
+            } else if (panneau->isCarteDemandee()) {
+                // The hand shown is the seat's own, every card of it.
+                QSet<int> montrees;
+                QSet<int> tenues;
+                for (int i = 0; i < DisplayGLJeuDeCartes::NOMBRE_CARTES; ++i) {
+                    const DisplayGLHumanCarte* sprite = scene->jeuDeCartes().getCarte(i);
+                    if (sprite != nullptr && sprite->getState() != DisplayGLHumanCarte::Cachee)
+                        montrees.insert(i);
+                }
+                for (const Carte* carte : joueur->main_)
+                    tenues.insert(carte->getIndex());
+                if (montrees != tenues && siegeEnLigne >= 0 && w.salle()->estEnLigne())
+                    ecarts << QStringLiteral("hand of %1 cards shown for %2 held").arg(montrees.size()).arg(tenues.size());
+                scene->OnDebugTest();
+            } else if (panneau->attente() != DisplayGLPanelDeJoueur::AttenteAucune) {
+                panneau->executeAttente();
+            }
+        });
+        personne.start(10);
+        auto carteDemandee = [&] {
+            const int siege = scene->siegeBas();
+            auto* panneau = dynamic_cast<DisplayGLPanelDeJoueur*>(w.vue()->getPanelDeJoueur(siege));
+            return panneau != nullptr && panneau->isCarteDemandee();
+        };
+
+        w.OnNouvellePartie();
+        QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= 6; }, 30000));
+        quint16 portFerme = 0;
+        {
+            QTcpServer temporaire;
+            QVERIFY(temporaire.listen(QHostAddress::LocalHost, 0));
+            portFerme = temporaire.serverPort();
+        }
+        w.rejoint(QStringLiteral("127.0.0.1"), portFerme);
+        QVERIFY(attend([&] { return !w.salle()->estEnLigne(); }, 20000));
+        const qsizetype avant = cartesJouees(record(w)).size();
+        QVERIFY(attend([&] { return cartesJouees(record(w)).size() > avant; }, 30000));
+        joue = false;
+        QVERIFY(attend(carteDemandee, 30000));
+
+        w.rejoint(QStringLiteral("127.0.0.1"), serveur.getPortTcp());
+        QVERIFY(attend([&] { return hote.salle->getServer()->getJoueurs().size() == 1; }, 20000));
+        hote.salle->getServerView()->OnDemarrer();
+        ZB_RoomTable* tableHote = hote.salle->getTable(-1);
+        QVERIFY(attend([&] {
+            for (int s = 0; s < 4; ++s)
+                if (tableHote->getJoueur(s)->options_.id_ == w.salle()->getIdJoueur())
+                    siegeEnLigne = s;
+            return siegeEnLigne > 0;
+        }, 20000));
+        joue = true;
+        // Into the second deal, the user's seat played by the user.
+        ListeDesEvenements* client = w.salle()->getListe(-1);
+        QVERIFY2(attend([&] { return coups(*hote.liste()).size() >= 85; }, 120000),
+                 qPrintable(QStringLiteral("host in state %1, client in state %2; %3")
+                                .arg(hote.liste()->etatAttendu_)
+                                .arg(client->etatAttendu_)
+                                .arg(ecarts.join(QLatin1String(", ")))));
+        QVERIFY(attend([&] { return coups(*client).size() >= 85; }, 20000));
+        QCOMPARE(coups(*client).mid(0, 85), coups(*hote.liste()).mid(0, 85));
+        QVERIFY2(ecarts.isEmpty(), qPrintable(ecarts.join(QLatin1String(", "))));
     }
 
     // Each menu command opens its own window in the table, and only it.
