@@ -549,8 +549,8 @@ private slots:
         ListeDesEvenements* client = w.salle()->getListe(-1);
         QVERIFY2(attend([&] { return coups(*hote.liste()).size() >= 85; }, 120000),
                  qPrintable(QStringLiteral("host in state %1, client in state %2; %3")
-                                .arg(hote.liste()->etatAttendu_)
-                                .arg(client->etatAttendu_)
+                                .arg(hote.liste()->getEtatAttendu())
+                                .arg(client->getEtatAttendu())
                                 .arg(ecarts.join(QLatin1String(", ")))));
         QVERIFY(attend([&] { return coups(*client).size() >= 85; }, 20000));
         QCOMPARE(coups(*client).mid(0, 85), coups(*hote.liste()).mid(0, 85));
