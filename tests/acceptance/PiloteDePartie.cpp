@@ -92,12 +92,16 @@ void PiloteDePartie::litBoutons(const QImage& image, QList<QRect>& panneau, QLis
         const int haut = litHautMain();
         return haut >= 0 && r.top() > haut;
     };
-    // A lone button of the panel lies in the middle, just above the hand;
-    // a bubble beside a side seat's cards, which may read as one, does not.
+    // A lone button of the panel lies in the middle, just above the hand
+    // and below the cloth (the table is framed above the band); a bubble or
+    // a side seat's cards by the cloth, which may read as one, do not.
     const auto seulDuPanneau = [&](const QRect& r) {
         const int largeur = image.width();
-        return auDessusDeLaMain(r) && r.bottom() >= litHautMain() - 3 * r.height()
-            && r.center().x() > largeur / 4 && r.center().x() < largeur * 3 / 4;
+        if (!auDessusDeLaMain(r) || r.bottom() < litHautMain() - 3 * r.height() || r.center().x() <= largeur / 4
+            || r.center().x() >= largeur * 3 / 4)
+            return false;
+        const LectureEcran::Tapis tapis = LectureEcran::tapis(image);
+        return !tapis.trouve || r.top() >= tapis.zone.bottom();
     };
     QRect seul;
     for (const QRect& r : tous) {
