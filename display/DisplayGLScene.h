@@ -83,10 +83,10 @@ class MessageBoxGl;
 // - Texts from peers and servers are never taken as markup: box texts are
 //   escaped (only line breaks, "\n" or <br>, keep their meaning), and
 //   floating texts and slate lines are plain text.
-// - The game pointer has its own mutex. The card advice of the computer is
-//   a one-place semaphore: taken when the scene asks for advice, given back
-//   by the search thread's answer; a running advice search is cancelled
-//   before the scene dies.
+// - The game pointer has its own mutex. The computer's card advice is an
+//   owned part (SceneConseil, whose header states its thread rules); the
+//   scene is the search's callback and forwards its answer there; a running
+//   advice search is cancelled before the scene dies.
 // - Sounds play only when the user's sound option is on and the table is
 //   not played unattended (automatic mode).
 // - The status line is kept as its untranslated text and arguments, so that
