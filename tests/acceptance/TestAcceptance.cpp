@@ -269,11 +269,20 @@ private:
                                 .arg(dansStatut)
                                 .arg(dansBulles));
         // The menu gave the keyboard back to the band: Return answers the
-        // button that has it.
+        // button that has it, and the band goes (the autosave may wait for
+        // the user's next turn).
         s.touche(QStringLiteral("Return"));
-        if (!s.attendsRecord(avantLignes, 10000))
-            return s.echoue(QStringLiteral("Return did not reach the bid buttons after the language change"));
-        return true;
+        QElapsedTimer attente;
+        attente.start();
+        for (;;) {
+            QThread::msleep(100);
+            QList<QRect> reste;
+            PiloteDePartie::litBoutons(s.capture(), reste, boite);
+            if (reste.isEmpty() || s.record().lignes() != avantLignes)
+                return true;
+            if (attente.elapsed() > lenteur::limite(10000))
+                return s.echoue(QStringLiteral("Return did not reach the bid buttons after the language change"));
+        }
     }
 
     // Plays one whole match to its end-of-match box, after what the first
