@@ -795,6 +795,7 @@ void DisplayGLScene::setFont(const QFont& police)
         boite1_.ui->labelMessage->setFont(policeBoite);
         boite1_.ui->labelWiki->setFont(policeBoite);
         boite1_.ui->labelText->setFont(policeBoite);
+        placeBox(boite1_.widget, boite1_.proxy, zoneTable());
     }
 }
 

@@ -26,6 +26,7 @@
 #include <QGraphicsProxyWidget>
 #include <QGraphicsSimpleTextItem>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QMutexLocker>
@@ -336,25 +337,54 @@ void DisplayGLScene::keyReleaseEvent(QKeyEvent* evenement)
         QGraphicsScene::keyReleaseEvent(evenement);
 }
 
-double DisplayGLScene::hauteurBoite(double hauteurTable) const
-{
-    if (dernierGenre_ == IconeAide)
-        return hauteurTable;
-    const QString titre = boite1_.ui ? boite1_.ui->labelText->text() : QString();
-    if (titre == tr("Fin de partie.") || titre == tr("End of the game."))
-        return hauteurTable / HAUTEUR_BOITE_FIN;
-    return hauteurTable / HAUTEUR_BOITE;
-}
-
 void DisplayGLScene::placeBox(QWidget* widget, QGraphicsProxyWidget* proxy, const QRectF& rect)
 {
     if (!widget || !proxy)
         return;
-    const double hauteur = std::max(0.0, hauteurBoite(rect.height()));
-    const double largeur = std::max(0.0, rect.width());
-    widget->setFixedWidth(arrondi(largeur));
-    widget->setFixedHeight(arrondi(hauteur));
-    proxy->setGeometry(QRectF(rect.x(), rect.y() + (rect.height() - hauteur) / 2.0, largeur, hauteur));
+    const QSizeF taille = tailleBoite(*widget, rect.size());
+    // The proxy would keep its widget's layout minimum: a table lower than
+    // that still holds the box.
+    proxy->setMinimumSize(0.0, 0.0);
+    // On whole pixels, so that its text stays sharp.
+    proxy->setGeometry(QRectF(arrondi(rect.x() + (rect.width() - taille.width()) / 2.0),
+                              arrondi(rect.y() + (rect.height() - taille.height()) / 2.0), taille.width(),
+                              taille.height()));
+}
+
+QSizeF DisplayGLScene::tailleBoite(QWidget& widget, const QSizeF& table)
+{
+    const double largeurMax = std::max(0.0, table.width());
+    const double hauteurMax = std::max(0.0, table.height());
+    // The margins follow the text's size, so that the rounded corners never
+    // clip it.
+    const int marge = widget.fontMetrics().height();
+    if (QLayout* l = widget.layout()) {
+        l->setContentsMargins(marge, marge, marge, marge);
+        l->invalidate();
+    }
+    widget.setMinimumSize(0, 0);
+    widget.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    if (QLayout* l = widget.layout())
+        l->activate();
+    // The labels wrap their text at a reading width of their own: the box
+    // is as wide as that and its title and buttons need, and as high as its
+    // lines at that width.
+    const QSize voulu = widget.sizeHint();
+    auto hauteurPour = [&widget, &voulu](double largeur) {
+        return static_cast<double>(widget.hasHeightForWidth() ? widget.heightForWidth(arrondi(largeur))
+                                                              : voulu.height());
+    };
+    double largeur = std::min(largeurMax, std::max(static_cast<double>(voulu.width()),
+                                                   PART_LARGEUR_MIN_BOITE * largeurMax));
+    double hauteur = hauteurPour(largeur);
+    // A text too long for the table's height takes its whole width.
+    if (hauteur > hauteurMax && largeur < largeurMax) {
+        largeur = largeurMax;
+        hauteur = hauteurPour(largeur);
+    }
+    hauteur = std::clamp(hauteur, 0.0, hauteurMax);
+    widget.setFixedSize(arrondi(largeur), arrondi(hauteur));
+    return QSizeF(arrondi(largeur), arrondi(hauteur));
 }
 
 void DisplayGLScene::updateMessageBox(const GM_MessageBoxRequest& request, int id)

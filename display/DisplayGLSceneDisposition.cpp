@@ -262,10 +262,6 @@ void DisplayGLScene::OnSceneRectChanged(QRectF const& rect)
     dialogueReglages_->setZValue(Z_REGLAGES);
     placeOutils_();
 
-    const double hauteur1 = boite1_.proxy->geometry().height();
-    boite1_.proxy->setGeometry(QRectF(x, y + (h - y - hauteur1) / 2.0, w, hauteur1));
-    boite2_.widget->setFixedSize(arrondi(w), arrondi(h));
-    boite2_.proxy->setGeometry(QRectF(x, y, arrondi(w), arrondi(h)));
     // The trump and bid band lies just above the hand it asks about, not
     // over it.
     const double basAtouts = zones_[0].bottom() - DisplayGLHumanCarte::hauteurMainEnChoix(zones_[0].height());
@@ -285,8 +281,9 @@ void DisplayGLScene::OnSceneRectChanged(QRectF const& rect)
     const double haut = std::max(y, basAtouts - b);
     placeAtouts_ = QRectF(x + retrait, haut, largeurAtouts, std::max(0.0, basAtouts - haut));
     placeBandeAtouts_();
-    if (boite1_.widget->isVisible())
-        placeBox(boite1_.widget, boite1_.proxy, zoneTable());
+    for (const Boite* boite : {&boite1_, &boite2_})
+        if (boite->widget->isVisible())
+            placeBox(boite->widget, boite->proxy, zoneTable());
     disposeMains_();
     appliqueVue_();
     rafraichitCouche();
