@@ -8,6 +8,7 @@
 #include "GM_WidgetAuto.h"
 #include "Joueur.h"
 #include "OptionsAffichage.h"
+#include "SceneBoites.h"
 #include "SceneGeometrie.h"
 #include "SceneTextes.h"
 #include "ZB_DeckJass.h"
@@ -129,12 +130,7 @@ public:
     enum IconeScene { IconeTomate = 1000, IconeCoupe = 1001, IconeSucces = 1002, IconeAide = 1003 };
 
     // One of the two message-box forms and where it sits in the scene.
-    struct Boite
-    {
-        GM_WidgetAutoRound* widget = nullptr;
-        Ui::MessageBoxGl* ui = nullptr;
-        QGraphicsProxyWidget* proxy = nullptr;
-    };
+    using Boite = SceneBoites::Boite;
 
     // A seat as the table shows it.
     struct Siege
@@ -243,9 +239,6 @@ public:
                  const GM_MessageBoxRequest& request);
     // Places a box in the middle of the table area, sized to its content.
     void placeBox(QWidget* widget, QGraphicsProxyWidget* proxy, const QRectF& rect);
-    // Gives a box the size its title, text and buttons ask for, its text
-    // wrapped at a reading width, within the table's size; returns it.
-    static QSizeF tailleBoite(QWidget& widget, const QSizeF& table);
     // The picture and sound of a box icon (sound -1: none).
     static QIcon iconeBoite(int icone);
     static int sonBoite(int icone);
@@ -258,14 +251,14 @@ public:
     // A message box, the tutorial or a window the program brought up by
     // itself is over the table.
     bool estTableCouverte() const;
-    const Boite& boitePrincipale() const { return boite1_; }
-    const Boite& boiteStatut() const { return boite2_; }
-    QStringList historiqueBoites() const { return historique_; }
-    int dernierGenreBoite() const { return dernierGenre_; }
+    const Boite& boitePrincipale() const { return boites_.boitePrincipale(); }
+    const Boite& boiteStatut() const { return boites_.boiteStatut(); }
+    QStringList historiqueBoites() const { return boites_.historique(); }
+    int dernierGenreBoite() const { return boites_.dernierGenre(); }
     // The welcome form a tutorial request shows, set by the main window;
     // without one a tutorial request is closed at once as completed.
     void setTutorialForm(GM_WidgetAuto* formulaire);
-    uint tutorialEventId() const { return idTutoriel_; }
+    uint tutorialEventId() const { return boites_.idTutoriel(); }
 
     // --- Card advice.
     void carteConseillee(Carte* carte, bool erreur) override;
@@ -526,11 +519,9 @@ public:
     T* addDialog(double z, int placement, int mode, Args&&... args)
     {
         static_assert(std::is_base_of<GM_WidgetAuto, T>::value, "in-scene dialogs are GM_WidgetAuto");
-        for (QGraphicsProxyWidget* proxy : dialogues_) {
-            if (proxy && proxy->widget() && typeid(*proxy->widget()) == typeid(T)) {
-                qWarning().noquote() << "DisplayGLScene::addDialog: a dialog of this class is already in the scene";
-                return static_cast<T*>(proxy->widget());
-            }
+        if (QGraphicsProxyWidget* proxy = boites_.dialogueDeClasse(typeid(T))) {
+            qWarning().noquote() << "DisplayGLScene::addDialog: a dialog of this class is already in the scene";
+            return static_cast<T*>(proxy->widget());
         }
         T* dialogue = new T(std::forward<Args>(args)...);
         ajouteDialogue(dialogue, z, placement, mode);
@@ -539,7 +530,7 @@ public:
     // The same for a widget already built; a widget added twice keeps its
     // first proxy, which is returned.
     QGraphicsProxyWidget* ajouteDialogue(GM_WidgetAuto* widget, double z, int placement, int mode);
-    QList<QGraphicsProxyWidget*> dialogues() const { return dialogues_; }
+    QList<QGraphicsProxyWidget*> dialogues() const { return boites_.dialogues(); }
     // Closes every open dialog (except those of the right strip in the wide
     // layout) and the message boxes; true when one was closed.
     bool fermeDialogues();
@@ -585,7 +576,7 @@ public:
     bool isFondConstruit() const { return fondConstruit_; }
     QTimer& timerAide() { return timerAide_; }
     QTimer& timerSurlignage() { return timerSurlignage_; }
-    QTimer& timerBoite() { return timerBoite_; }
+    QTimer& timerBoite() { return boites_.timer(); }
     QTimer& timerSuiteAuto() { return timerSuiteAuto_; }
     QTimer& timerNotification() { return timerNotification_; }
     GL_ObjectSquare* notification() const { return notification_.get(); }
@@ -676,26 +667,9 @@ protected:
     void keyReleaseEvent(QKeyEvent* evenement) override;
 
 private:
-    // The open dialog that holds that item (or is it), null when none.
-    QGraphicsProxyWidget* dialogueDe_(const QGraphicsItem* item) const;
-    void construitBoite_(Boite& boite, bool gardeOptionStyle, double z);
     void construitBoutons_();
     QPushButton* construitBouton_(QGraphicsProxyWidget*& proxy, const QString& icone, const QSize& tailleIcone);
-    // Answers box idVu with a button (NoButton: the box's own accept or
-    // reject button). Nothing when that box is no longer the one on screen.
-    void repondBoite_(qint64 idVu, GM::StandardButton bouton, bool accepte);
-    // The proxy of the box or form in front of the table (null when none),
-    // and the message-box form it holds, if it is one.
-    QGraphicsProxyWidget* proxyDevant_(const Boite** boite) const;
-    // Moves the keyboard focus into that box, on its default button.
-    void focusDansBoite_(QGraphicsProxyWidget* proxy, const Boite* boite);
-    // A key for the box in front: true when it was taken (answered or kept
-    // from the widgets behind).
-    bool toucheBoite_(QKeyEvent* evenement);
-    GM::StandardButton boutonDuSignal_(QObject* emetteur, bool* dansStatut) const;
-    void fermeStatut_();
     void calculePanneauDroit_(double largeur, double hauteur);
-    void placeDialogue_(int index);
     void placeOutils_();
     void appliqueVue_();
     void construitFond_();
@@ -818,19 +792,12 @@ private:
     bool ignoreConseil_ = false;
     QElapsedTimer chronoConseil_;
 
-    mutable QMutex mutexBoites_;
-    qint64 idBoiteCourante_ = -1;
-    std::atomic<bool> affichagePrevu_{false};
-    std::atomic<bool> autoReponse_{false};
-    int dernierGenre_ = 0;
-    QStringList historique_;
-    QPointer<GM_WidgetAuto> formulaireTutoriel_;
-    uint idTutoriel_ = 0;
+    // The message boxes and in-scene forms.
+    SceneBoites boites_;
 
     QDateTime debut_;
     QTimer timerAide_;
     QTimer timerSurlignage_;
-    QTimer timerBoite_;
     QTimer timerMessages_;
     QStringList fileMessages_;
     HorlogeBug horlogeBug_;
@@ -897,8 +864,6 @@ private:
     QIcon iconeDeconnecte_;
     QIcon iconeConnecte_;
     QIcon iconeEnCours_;
-    Boite boite1_;
-    Boite boite2_;
     DisplayGLSceneDialog* dialogueReglages_ = nullptr;
     QGraphicsProxyWidget* proxyAide_ = nullptr;
     QPushButton* boutonAide_ = nullptr;
@@ -914,14 +879,6 @@ private:
     int demonstrations_ = 0;
     size_t curseurMessage_ = 0;
     QPixmap pixmapVide_;
-
-    // In-scene dialogs, four parallel lists in creation order.
-    QList<QGraphicsProxyWidget*> dialogues_;
-    QList<int> placementsDialogues_;
-    QList<int> modesDialogues_;
-    QList<bool> drapeauxDialogues_;
-    QPointer<QWidget> formulaireDebug_;
-    QPointer<QWidget> questionnaireBug_;
 
     // The 3-D layer.
     bool fondConstruit_ = false;
