@@ -79,7 +79,9 @@ class MessageBoxGl;
 // Rules:
 // - One scene per view; it lives in the GUI thread. It is the program's
 //   message-box displayer: boxes asked from any thread are shown here, one
-//   at a time, on the GUI thread; each button answers its own value.
+//   at a time, on the GUI thread; each button answers its own value. The
+//   boxes and in-scene forms are the owned part SceneBoites, to which the
+//   displayer's members forward.
 // - Texts from peers and servers are never taken as markup: box texts are
 //   escaped (only line breaks, "\n" or <br>, keep their meaning), and
 //   floating texts and slate lines are plain text.
