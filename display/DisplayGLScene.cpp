@@ -64,6 +64,7 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     , options_(options)
     , dossierCache_(dossierCache)
     , chaineDemarrage_(chaineDemarrage)
+    , boites_(*this)
     , debut_(QDateTime::currentDateTimeUtc())
     , horlogeBug_([] {
         static QElapsedTimer depuis;
@@ -146,10 +147,10 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     // A question asked takes the keyboard, but not from a window over the
     // table the user is typing in: the keys would choose a trump. Showing
     // the band takes it by itself; it goes back then.
-    panelAtouts_->setClavierPris([this] { return dialogueDe_(focusItem()) != nullptr; });
+    panelAtouts_->setClavierPris([this] { return boites_.dialogueDe(focusItem()) != nullptr; });
     connect(this, &QGraphicsScene::focusItemChanged, this,
             [this](QGraphicsItem* nouveau, QGraphicsItem* ancien, Qt::FocusReason raison) {
-                QGraphicsProxyWidget* dialogue = dialogueDe_(ancien);
+                QGraphicsProxyWidget* dialogue = boites_.dialogueDe(ancien);
                 if (nouveau != proxyAtouts_ || dialogue == nullptr || raison == Qt::MouseFocusReason)
                     return;
                 QPointer<QGraphicsProxyWidget> garde(dialogue);
@@ -197,9 +198,7 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     boutonConnexion_->setIcon(iconeDeconnecte_);
 
     // 7, 8. The two message boxes.
-    construitBoite_(boite1_, false, Z_BOITE_CACHEE);
-    construitBoite_(boite2_, true, Z_STATUT_CACHE);
-    boite1_.widget->installEventFilter(this);
+    boites_.construit();
 
     // 9. The settings panel, holding the main window's right panel.
     dialogueReglages_ = new DisplayGLSceneDialog(1, 0, QStringLiteral(":/images/settings.png"));
@@ -256,14 +255,6 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     connect(this, &QGraphicsScene::sceneRectChanged, this, &DisplayGLScene::OnSceneRectChanged);
 
     // The rules link of the help box.
-    for (Boite* boite : {&boite1_, &boite2_}) {
-        QLabel* wiki = boite->ui->labelWiki;
-        wiki->hide();
-        wiki->setTextFormat(Qt::RichText);
-        wiki->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse
-                                      | Qt::LinksAccessibleByKeyboard);
-        wiki->setOpenExternalLinks(true);
-    }
     metLienRegles_();
 
     // The card set, then the cards as items.
@@ -287,9 +278,6 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
 
     timerMessages_.setSingleShot(true);
     connect(&timerMessages_, &QTimer::timeout, this, &DisplayGLScene::OnMessagesReseau);
-    timerBoite_.setSingleShot(true);
-    timerBoite_.setInterval(1);
-    connect(&timerBoite_, &QTimer::timeout, this, &DisplayGLScene::OnMessageBoxExecInMainLoop);
 
     animationFond_ = new QPropertyAnimation(this, "zBackground", this);
     animationFond_->setDuration(DUREE_FOND_MS);
@@ -308,7 +296,6 @@ DisplayGLScene::~DisplayGLScene()
     timerAide_.stop();
     timerSuiteAuto_.stop();
     timerNotification_.stop();
-    timerBoite_.stop();
     timerMessages_.stop();
     disconnect(this, &QGraphicsScene::sceneRectChanged, this, &DisplayGLScene::OnSceneRectChanged);
 
@@ -353,22 +340,13 @@ DisplayGLScene::~DisplayGLScene()
         panneauDroit_->hide();
         panneauDroit_->setParent(nullptr);
     }
-    boite1_.widget->removeEventFilter(this);
-    for (Boite* boite : {&boite1_, &boite2_}) {
-        for (QPushButton* bouton : boite->widget->findChildren<QPushButton*>())
-            disconnect(bouton, nullptr, this, nullptr);
-    }
+    boites_.deconnecte();
     for (QPushButton* bouton : {boutonAide_, boutonConnexion_, boutonBug_, boutonArriere_, boutonAvant_})
         disconnect(bouton, nullptr, this, nullptr);
     disconnect(ligneChat_, nullptr, this, nullptr);
     disconnect(journalChat_, nullptr, nullptr, nullptr);
     clear();
-    for (Boite* boite : {&boite1_, &boite2_}) {
-        delete boite->ui;
-        boite->ui = nullptr;
-        boite->widget = nullptr;
-        boite->proxy = nullptr;
-    }
+    boites_.oublieBoites();
     setMessageBoxDisplayer(nullptr);
     holder_.reset();
 }
@@ -385,24 +363,6 @@ QPushButton* DisplayGLScene::construitBouton_(QGraphicsProxyWidget*& proxy, cons
     proxy = addWidget(bouton);
     proxy->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
     return bouton;
-}
-
-void DisplayGLScene::construitBoite_(Boite& boite, bool gardeOptionStyle, double z)
-{
-    boite.widget = new GM_WidgetAutoRound;
-    boite.ui = new Ui::MessageBoxGl;
-    boite.ui->setupUi(boite.widget);
-    connect(boite.ui->pushButtonOK, &QPushButton::clicked, this, &DisplayGLScene::OnMessageBoxAccepted);
-    connect(boite.ui->pushButtonOui, &QPushButton::clicked, this, &DisplayGLScene::OnMessageBoxAccepted);
-    connect(boite.ui->pushButtonNon, &QPushButton::clicked, this, &DisplayGLScene::OnMessageBoxRejected);
-    connect(boite.ui->pushButtonCancel, &QPushButton::clicked, this, &DisplayGLScene::OnMessageBoxRejected);
-    boite.widget->hide();
-    boite.proxy = addWidget(boite.widget);
-    boite.proxy->setCacheMode(QGraphicsItem::NoCache);
-    if (!gardeOptionStyle)
-        boite.proxy->setFlag(QGraphicsItem::ItemUsesExtendedStyleOption, false);
-    boite.proxy->setZValue(z);
-    boite.proxy->hide();
 }
 
 // -------------------------------------------------------------------- game
@@ -744,10 +704,7 @@ void DisplayGLScene::stopAnimationsAndCloseDialogs()
     }
     if (dialogueReglages_)
         dialogueReglages_->collapse();
-    if (formulaireDebug_)
-        formulaireDebug_->hide();
-    if (questionnaireBug_)
-        questionnaireBug_->hide();
+    boites_.cacheFenetresBug();
 }
 
 void DisplayGLScene::setCacheModeAll(QGraphicsItem::CacheMode mode)
@@ -779,13 +736,7 @@ void DisplayGLScene::setFont(const QFont& police)
         ligne->setFont(policeArdoise);
     if (!texte.isEmpty())
         setLignesArdoise(largeurTable_, decalageTable_, texte);
-    if (boite1_.widget->isVisible()) {
-        const QFont policeBoite = scaledFont(CLASSE_POLICE_BOITE);
-        boite1_.widget->setFont(policeBoite);
-        boite1_.ui->labelMessage->setFont(policeBoite);
-        boite1_.ui->labelWiki->setFont(policeBoite);
-        boite1_.ui->labelText->setFont(policeBoite);
-    }
+    boites_.appliquePolice(zoneTable());
 }
 
 void DisplayGLScene::changeStyleCartes_(int style, bool silencieux)

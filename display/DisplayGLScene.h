@@ -8,6 +8,7 @@
 #include "GM_WidgetAuto.h"
 #include "Joueur.h"
 #include "OptionsAffichage.h"
+#include "SceneBoites.h"
 #include "SceneConseil.h"
 #include "SceneGeometrie.h"
 #include "SceneTextes.h"
@@ -79,7 +80,9 @@ class MessageBoxGl;
 // Rules:
 // - One scene per view; it lives in the GUI thread. It is the program's
 //   message-box displayer: boxes asked from any thread are shown here, one
-//   at a time, on the GUI thread; each button answers its own value.
+//   at a time, on the GUI thread; each button answers its own value. The
+//   boxes and in-scene forms are the owned part SceneBoites, to which the
+//   displayer's members forward.
 // - Texts from peers and servers are never taken as markup: box texts are
 //   escaped (only line breaks, "\n" or <br>, keep their meaning), and
 //   floating texts and slate lines are plain text.
@@ -130,12 +133,7 @@ public:
     enum IconeScene { IconeTomate = 1000, IconeCoupe = 1001, IconeSucces = 1002, IconeAide = 1003 };
 
     // One of the two message-box forms and where it sits in the scene.
-    struct Boite
-    {
-        GM_WidgetAutoRound* widget = nullptr;
-        Ui::MessageBoxGl* ui = nullptr;
-        QGraphicsProxyWidget* proxy = nullptr;
-    };
+    using Boite = SceneBoites::Boite;
 
     // A seat as the table shows it.
     struct Siege
@@ -180,8 +178,9 @@ public:
     static constexpr int HISTORIQUE_MAX = 100;
     static constexpr qint64 DUREE_APPUI_CAPTURE_MS = 5000;
     static constexpr int VIBRATION_BOITE_MS = 50;
-    static constexpr double HAUTEUR_BOITE = 1.75;
-    static constexpr double HAUTEUR_BOITE_FIN = 1.2;
+    // A box is never narrower than this share of the table (nor wider than
+    // the table).
+    static constexpr double PART_LARGEUR_MIN_BOITE = 0.3;
     static constexpr int MARGE_LIGNE_ARDOISE = scene_textes::MARGE_LIGNE_ARDOISE;
     static constexpr int HAUT_LIGNES_ARDOISE = 10;
     static constexpr int BLOCS_CHAT_MAX = 50;
@@ -241,10 +240,8 @@ public:
     // Shows a request in a box at a z value: the common display step.
     void showBox(GM_WidgetAutoRound* widget, Ui::MessageBoxGl* form, QGraphicsProxyWidget* proxy, double z,
                  const GM_MessageBoxRequest& request);
-    // Places a box in the table area: full width, centred vertically.
+    // Places a box in the middle of the table area, sized to its content.
     void placeBox(QWidget* widget, QGraphicsProxyWidget* proxy, const QRectF& rect);
-    // The box's height for the table height and the last box shown.
-    double hauteurBoite(double hauteurTable) const;
     // The picture and sound of a box icon (sound -1: none).
     static QIcon iconeBoite(int icone);
     static int sonBoite(int icone);
@@ -257,14 +254,14 @@ public:
     // A message box, the tutorial or a window the program brought up by
     // itself is over the table.
     bool estTableCouverte() const;
-    const Boite& boitePrincipale() const { return boite1_; }
-    const Boite& boiteStatut() const { return boite2_; }
-    QStringList historiqueBoites() const { return historique_; }
-    int dernierGenreBoite() const { return dernierGenre_; }
+    const Boite& boitePrincipale() const { return boites_.boitePrincipale(); }
+    const Boite& boiteStatut() const { return boites_.boiteStatut(); }
+    QStringList historiqueBoites() const { return boites_.historique(); }
+    int dernierGenreBoite() const { return boites_.dernierGenre(); }
     // The welcome form a tutorial request shows, set by the main window;
     // without one a tutorial request is closed at once as completed.
     void setTutorialForm(GM_WidgetAuto* formulaire);
-    uint tutorialEventId() const { return idTutoriel_; }
+    uint tutorialEventId() const { return boites_.idTutoriel(); }
 
     // --- Card advice.
     void carteConseillee(Carte* carte, bool erreur) override;
@@ -525,11 +522,9 @@ public:
     T* addDialog(double z, int placement, int mode, Args&&... args)
     {
         static_assert(std::is_base_of<GM_WidgetAuto, T>::value, "in-scene dialogs are GM_WidgetAuto");
-        for (QGraphicsProxyWidget* proxy : dialogues_) {
-            if (proxy && proxy->widget() && typeid(*proxy->widget()) == typeid(T)) {
-                qWarning().noquote() << "DisplayGLScene::addDialog: a dialog of this class is already in the scene";
-                return static_cast<T*>(proxy->widget());
-            }
+        if (QGraphicsProxyWidget* proxy = boites_.dialogueDeClasse(typeid(T))) {
+            qWarning().noquote() << "DisplayGLScene::addDialog: a dialog of this class is already in the scene";
+            return static_cast<T*>(proxy->widget());
         }
         T* dialogue = new T(std::forward<Args>(args)...);
         ajouteDialogue(dialogue, z, placement, mode);
@@ -538,7 +533,7 @@ public:
     // The same for a widget already built; a widget added twice keeps its
     // first proxy, which is returned.
     QGraphicsProxyWidget* ajouteDialogue(GM_WidgetAuto* widget, double z, int placement, int mode);
-    QList<QGraphicsProxyWidget*> dialogues() const { return dialogues_; }
+    QList<QGraphicsProxyWidget*> dialogues() const { return boites_.dialogues(); }
     // Closes every open dialog (except those of the right strip in the wide
     // layout) and the message boxes; true when one was closed.
     bool fermeDialogues();
@@ -584,7 +579,7 @@ public:
     bool isFondConstruit() const { return fondConstruit_; }
     QTimer& timerAide() { return timerAide_; }
     QTimer& timerSurlignage() { return conseil_.timerSurlignage(); }
-    QTimer& timerBoite() { return timerBoite_; }
+    QTimer& timerBoite() { return boites_.timer(); }
     QTimer& timerSuiteAuto() { return timerSuiteAuto_; }
     QTimer& timerNotification() { return timerNotification_; }
     GL_ObjectSquare* notification() const { return notification_.get(); }
@@ -680,26 +675,9 @@ protected:
     void focusOutEvent(QFocusEvent* evenement) override;
 
 private:
-    // The open dialog that holds that item (or is it), null when none.
-    QGraphicsProxyWidget* dialogueDe_(const QGraphicsItem* item) const;
-    void construitBoite_(Boite& boite, bool gardeOptionStyle, double z);
     void construitBoutons_();
     QPushButton* construitBouton_(QGraphicsProxyWidget*& proxy, const QString& icone, const QSize& tailleIcone);
-    // Answers box idVu with a button (NoButton: the box's own accept or
-    // reject button). Nothing when that box is no longer the one on screen.
-    void repondBoite_(qint64 idVu, GM::StandardButton bouton, bool accepte);
-    // The proxy of the box or form in front of the table (null when none),
-    // and the message-box form it holds, if it is one.
-    QGraphicsProxyWidget* proxyDevant_(const Boite** boite) const;
-    // Moves the keyboard focus into that box, on its default button.
-    void focusDansBoite_(QGraphicsProxyWidget* proxy, const Boite* boite);
-    // A key for the box in front: true when it was taken (answered or kept
-    // from the widgets behind).
-    bool toucheBoite_(QKeyEvent* evenement);
-    GM::StandardButton boutonDuSignal_(QObject* emetteur, bool* dansStatut) const;
-    void fermeStatut_();
     void calculePanneauDroit_(double largeur, double hauteur);
-    void placeDialogue_(int index);
     void placeOutils_();
     void appliqueVue_();
     void construitFond_();
@@ -820,18 +798,11 @@ private:
     // card's tint and the help box's wait.
     SceneConseil conseil_{*this};
 
-    mutable QMutex mutexBoites_;
-    qint64 idBoiteCourante_ = -1;
-    std::atomic<bool> affichagePrevu_{false};
-    std::atomic<bool> autoReponse_{false};
-    int dernierGenre_ = 0;
-    QStringList historique_;
-    QPointer<GM_WidgetAuto> formulaireTutoriel_;
-    uint idTutoriel_ = 0;
+    // The message boxes and in-scene forms.
+    SceneBoites boites_;
 
     QDateTime debut_;
     QTimer timerAide_;
-    QTimer timerBoite_;
     QTimer timerMessages_;
     QStringList fileMessages_;
     HorlogeBug horlogeBug_;
@@ -898,8 +869,6 @@ private:
     QIcon iconeDeconnecte_;
     QIcon iconeConnecte_;
     QIcon iconeEnCours_;
-    Boite boite1_;
-    Boite boite2_;
     DisplayGLSceneDialog* dialogueReglages_ = nullptr;
     QGraphicsProxyWidget* proxyAide_ = nullptr;
     QPushButton* boutonAide_ = nullptr;
@@ -915,14 +884,6 @@ private:
     int demonstrations_ = 0;
     size_t curseurMessage_ = 0;
     QPixmap pixmapVide_;
-
-    // In-scene dialogs, four parallel lists in creation order.
-    QList<QGraphicsProxyWidget*> dialogues_;
-    QList<int> placementsDialogues_;
-    QList<int> modesDialogues_;
-    QList<bool> drapeauxDialogues_;
-    QPointer<QWidget> formulaireDebug_;
-    QPointer<QWidget> questionnaireBug_;
 
     // The 3-D layer.
     bool fondConstruit_ = false;

@@ -112,8 +112,7 @@ void DisplayGLScene::PortableGrabFrameBuffer_Completed(const QImage& image)
         emit signalScreenshotCompleted(copie);
         return;
     }
-    if (questionnaireBug_)
-        questionnaireBug_->show();
+    boites_.montreQuestionnaireBug();
 }
 
 void DisplayGLScene::demandeCapture(ButCapture but)
@@ -126,12 +125,6 @@ void DisplayGLScene::demandeCapture(ButCapture but)
 void DisplayGLScene::setHorlogeBug(HorlogeBug horloge)
 {
     horlogeBug_ = std::move(horloge);
-}
-
-void DisplayGLScene::setFenetresBug(QWidget* formulaireDebug, QWidget* questionnaireBug)
-{
-    formulaireDebug_ = formulaireDebug;
-    questionnaireBug_ = questionnaireBug;
 }
 
 void DisplayGLScene::OnBugPressed()
@@ -154,8 +147,7 @@ void DisplayGLScene::OnBug()
         demandeCapture(CaptureBug);
         return;
     }
-    if (formulaireDebug_)
-        formulaireDebug_->show();
+    boites_.montreFormulaireDebug();
 }
 
 // ------------------------------------------------------------- slate lines

@@ -262,12 +262,7 @@ AnalyseJoueur* DisplayGLScene::analyseJoueur(int siege) const
 void DisplayGLScene::retraduit()
 {
     motAction_ = captures_ ? tr("Touchez l'écran") : tr("Cliquez");
-    if (boite1_.ui) {
-        // The box keeps the text it shows.
-        const QString message = boite1_.ui->labelMessage->text();
-        boite1_.ui->retranslateUi(boite1_.widget);
-        boite1_.ui->labelMessage->setText(message);
-    }
+    boites_.retraduit(zoneTable());
     metLienRegles_();
     setFont(font());
     // After the font: the status lines are composed again, help first.
@@ -314,10 +309,7 @@ void DisplayGLScene::setBelote(bool belote)
 void DisplayGLScene::metLienRegles_()
 {
     const QString lien = tr(belote_ ? LIEN_REGLES_BELOTE : LIEN_REGLES_JASS);
-    for (Boite* boite : {&boite1_, &boite2_})
-        if (boite->ui)
-            boite->ui->labelWiki->setText(tr("Règles plus détaillées: ")
-                                          + QStringLiteral("<a href=\"%1\">%1</a>").arg(lien));
+    boites_.setLienRegles(tr("Règles plus détaillées: ") + QStringLiteral("<a href=\"%1\">%1</a>").arg(lien));
 }
 
 bool DisplayGLScene::eventFilter(QObject* objet, QEvent* evenement)
@@ -335,7 +327,7 @@ bool DisplayGLScene::eventFilter(QObject* objet, QEvent* evenement)
             },
             Qt::QueuedConnection);
     }
-    if (evenement->type() == QEvent::LanguageChange && boite1_.widget && objet == boite1_.widget)
+    if (evenement->type() == QEvent::LanguageChange && boites_.estFenetreBoite(objet))
         retraduit();
     return QGraphicsScene::eventFilter(objet, evenement);
 }

@@ -121,84 +121,6 @@ void DisplayGLScene::appliqueVue_()
         m->setViewParameters(p);
 }
 
-void DisplayGLScene::placeDialogue_(int index)
-{
-    QGraphicsProxyWidget* proxy = dialogues_.value(index);
-    if (!proxy)
-        return;
-    auto* widget = qobject_cast<GM_WidgetAuto*>(proxy->widget());
-    if (!widget)
-        return;
-    const QRectF table(0.0, decalageTable_, largeurTable_, hauteurTable_);
-    widget->setGeometryFixed(scene_geometrie::geometrieDialogue(table, sceneRect().width(), placementsDialogues_[index],
-                                                                modesDialogues_[index]));
-}
-
-QGraphicsProxyWidget* DisplayGLScene::dialogueDe_(const QGraphicsItem* item) const
-{
-    if (item == nullptr)
-        return nullptr;
-    for (QGraphicsProxyWidget* d : dialogues_)
-        if (d != nullptr && d->isVisible() && (d == item || d->isAncestorOf(item)))
-            return d;
-    return nullptr;
-}
-
-QGraphicsProxyWidget* DisplayGLScene::ajouteDialogue(GM_WidgetAuto* widget, double z, int placement, int mode)
-{
-    if (!widget)
-        return nullptr;
-    for (QGraphicsProxyWidget* proxy : dialogues_) {
-        if (proxy && proxy->widget() == widget) {
-            qWarning() << "DisplayGLScene: dialog added twice, kept where it is";
-            return proxy;
-        }
-    }
-    if (widget->parentWidget())
-        widget->setParent(nullptr);
-    widget->setAttribute(Qt::WA_ContentsMarginsRespectsSafeArea, false);
-    widget->setWindowFlag(Qt::MaximizeUsingFullscreenGeometryHint, false);
-    widget->hide();
-    auto* proxy = new QGraphicsProxyWidget;
-    proxy->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
-    proxy->setWidget(widget);
-    proxy->setZValue(z);
-    proxy->hide();
-    addItem(proxy);
-    dialogues_.append(proxy);
-    placementsDialogues_.append(placement);
-    modesDialogues_.append(mode);
-    drapeauxDialogues_.append(true);
-    placeDialogue_(static_cast<int>(dialogues_.size()) - 1);
-    return proxy;
-}
-
-bool DisplayGLScene::fermeDialogues()
-{
-    bool ferme = false;
-    const bool large = dispositionLarge_ && panneauDroitAffiche_;
-    for (int i = 0; i < dialogues_.size(); ++i) {
-        QGraphicsProxyWidget* proxy = dialogues_[i];
-        if (!proxy || !proxy->isVisible() || !proxy->widget())
-            continue;
-        if (large && placementsDialogues_[i] == 1)
-            continue;
-        proxy->widget()->close();
-        proxy->hide();
-        ferme = true;
-    }
-    if (ferme) {
-        setActiveWindow(nullptr);
-        for (Boite* boite : {&boite1_, &boite2_}) {
-            boite->widget->hide();
-            boite->proxy->hide();
-        }
-        QTimer::singleShot(0, this, &DisplayGLScene::OnMessageBoxRejected_Timer);
-        QTimer::singleShot(0, this, &DisplayGLScene::OnMessageBoxAccepted_Timer);
-    }
-    return ferme;
-}
-
 void DisplayGLScene::placeOutils_()
 {
     const double x = 0.0;
@@ -247,8 +169,7 @@ void DisplayGLScene::OnSceneRectChanged(QRectF const& rect)
     zones_[0] = QRectF(x, y, w, std::max(0.0, h - RETRAIT_ZONE));
     zones_[1] = rect.width() > w ? QRectF(r.right(), y, rect.width() - r.right(), std::max(0.0, h - RETRAIT_ZONE))
                                  : zones_[0];
-    for (int i = 0; i < dialogues_.size(); ++i)
-        placeDialogue_(i);
+    boites_.placeDialogues(r);
 
     const int a = arrondi(PART_HAUT_CHAT * h);
     const int b = arrondi(PART_BANDE_BAS * h);
@@ -261,10 +182,6 @@ void DisplayGLScene::OnSceneRectChanged(QRectF const& rect)
     dialogueReglages_->setZValue(Z_REGLAGES);
     placeOutils_();
 
-    const double hauteur1 = boite1_.proxy->geometry().height();
-    boite1_.proxy->setGeometry(QRectF(x, y + (h - y - hauteur1) / 2.0, w, hauteur1));
-    boite2_.widget->setFixedSize(arrondi(w), arrondi(h));
-    boite2_.proxy->setGeometry(QRectF(x, y, arrondi(w), arrondi(h)));
     // The trump and bid band lies just above the hand it asks about, not
     // over it.
     const double basAtouts = zones_[0].bottom() - DisplayGLHumanCarte::hauteurMainEnChoix(zones_[0].height());
@@ -284,8 +201,7 @@ void DisplayGLScene::OnSceneRectChanged(QRectF const& rect)
     const double haut = std::max(y, basAtouts - b);
     placeAtouts_ = QRectF(x + retrait, haut, largeurAtouts, std::max(0.0, basAtouts - haut));
     placeBandeAtouts_();
-    if (boite1_.widget->isVisible())
-        placeBox(boite1_.widget, boite1_.proxy, zoneTable());
+    boites_.replace(zoneTable());
     disposeMains_();
     appliqueVue_();
     rafraichitCouche();
@@ -310,20 +226,7 @@ bool DisplayGLScene::placeBandeAtouts_()
 
 void DisplayGLScene::OnResizeRightPanel()
 {
-    // A strip window takes the strip's width as its sizing mode gives it: the
-    // whole strip, or its inset, which starts inside the strip and would run
-    // past the window with the strip's whole width.
-    const QRectF table(0.0, decalageTable_, largeurTable_, hauteurTable_);
-    for (int i = 0; i < dialogues_.size(); ++i) {
-        QGraphicsProxyWidget* proxy = dialogues_[i];
-        if (!proxy || placementsDialogues_[i] != 1 || !proxy->widget())
-            continue;
-        QWidget* widget = proxy->widget();
-        const QRect place = scene_geometrie::geometrieDialogue(table, sceneRect().width(), 1, modesDialogues_[i]);
-        const int largeur = std::max(0, place.width());
-        if (widget->width() != largeur)
-            widget->setFixedWidth(largeur);
-    }
+    boites_.ajusteBandeDroite(QRectF(0.0, decalageTable_, largeurTable_, hauteurTable_));
 }
 
 void DisplayGLScene::disposeMains_(const Carte* sortie)

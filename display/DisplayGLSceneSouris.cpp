@@ -222,8 +222,8 @@ void DisplayGLScene::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
             if (marquee && marquee != carte && estEnMain(marquee))
                 marquee->setState(DisplayGLHumanCarte::Posee, false, 0);
         }
-    } else if (!boite1_.widget || !boite1_.widget->isVisible()) {
-        if ((!boite2_.widget || !boite2_.widget->isVisible()) && appuiMs_ >= 0) {
+    } else if (!boites_.boitePrincipale().widget || !boites_.boitePrincipale().widget->isVisible()) {
+        if ((!boites_.boiteStatut().widget || !boites_.boiteStatut().widget->isVisible()) && appuiMs_ >= 0) {
             const int direction = scene_geometrie::directionGlissement(pointAppui_, q, sceneRect().size(),
                                                                        maintenantSouris_() - appuiMs_);
             if (direction != scene_geometrie::GlisseAucun)
