@@ -178,9 +178,8 @@ public:
     static constexpr int HISTORIQUE_MAX = 100;
     static constexpr qint64 DUREE_APPUI_CAPTURE_MS = 5000;
     static constexpr int VIBRATION_BOITE_MS = 50;
-    // A box is never narrower than this share of the table (nor wider than
-    // the table).
-    static constexpr double PART_LARGEUR_MIN_BOITE = 0.3;
+    static constexpr double HAUTEUR_BOITE = 1.75;
+    static constexpr double HAUTEUR_BOITE_FIN = 1.2;
     static constexpr int MARGE_LIGNE_ARDOISE = scene_textes::MARGE_LIGNE_ARDOISE;
     static constexpr int HAUT_LIGNES_ARDOISE = 10;
     static constexpr int BLOCS_CHAT_MAX = 50;
@@ -240,8 +239,10 @@ public:
     // Shows a request in a box at a z value: the common display step.
     void showBox(GM_WidgetAutoRound* widget, Ui::MessageBoxGl* form, QGraphicsProxyWidget* proxy, double z,
                  const GM_MessageBoxRequest& request);
-    // Places a box in the middle of the table area, sized to its content.
+    // Places a box in the table area: full width, centred vertically.
     void placeBox(QWidget* widget, QGraphicsProxyWidget* proxy, const QRectF& rect);
+    // The box's height for the table height and the last box shown.
+    double hauteurBoite(double hauteurTable) const { return boites_.hauteurBoite(hauteurTable); }
     // The picture and sound of a box icon (sound -1: none).
     static QIcon iconeBoite(int icone);
     static int sonBoite(int icone);

@@ -92,7 +92,7 @@ void DisplayGLScene::showBox(GM_WidgetAutoRound* widget, Ui::MessageBoxGl* form,
 
 void DisplayGLScene::placeBox(QWidget* widget, QGraphicsProxyWidget* proxy, const QRectF& rect)
 {
-    SceneBoites::place(widget, proxy, rect);
+    boites_.place(widget, proxy, rect);
 }
 
 void DisplayGLScene::keyPressEvent(QKeyEvent* evenement)

@@ -362,60 +362,34 @@ void SceneBoites::fermeTutoriel(uint id)
 
 // ------------------------------------------------------ layout and language
 
-void SceneBoites::place(QWidget* widget, QGraphicsProxyWidget* proxy, const QRectF& rect)
+void SceneBoites::place(QWidget* widget, QGraphicsProxyWidget* proxy, const QRectF& rect) const
 {
     if (!widget || !proxy)
         return;
-    const QSizeF t = taille(*widget, rect.size());
-    // The proxy would keep its widget's layout minimum: a table lower than
-    // that still holds the box.
-    proxy->setMinimumSize(0.0, 0.0);
-    // On whole pixels, so that its text stays sharp.
-    proxy->setGeometry(QRectF(arrondi(rect.x() + (rect.width() - t.width()) / 2.0),
-                              arrondi(rect.y() + (rect.height() - t.height()) / 2.0), t.width(), t.height()));
+    const double hauteur = std::max(0.0, hauteurBoite(rect.height()));
+    const double largeur = std::max(0.0, rect.width());
+    widget->setFixedWidth(arrondi(largeur));
+    widget->setFixedHeight(arrondi(hauteur));
+    proxy->setGeometry(QRectF(rect.x(), rect.y() + (rect.height() - hauteur) / 2.0, largeur, hauteur));
 }
 
-QSizeF SceneBoites::taille(QWidget& widget, const QSizeF& table)
+double SceneBoites::hauteurBoite(double hauteurTable) const
 {
-    const double largeurMax = std::max(0.0, table.width());
-    const double hauteurMax = std::max(0.0, table.height());
-    // The margins follow the text's size, so that the rounded corners never
-    // clip it.
-    const int marge = widget.fontMetrics().height();
-    if (QLayout* l = widget.layout()) {
-        l->setContentsMargins(marge, marge, marge, marge);
-        l->invalidate();
-    }
-    widget.setMinimumSize(0, 0);
-    widget.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    if (QLayout* l = widget.layout())
-        l->activate();
-    // The labels wrap their text at a reading width of their own: the box
-    // is as wide as that and its title and buttons need, and as high as its
-    // lines at that width.
-    const QSize voulu = widget.sizeHint();
-    auto hauteurPour = [&widget, &voulu](double largeur) {
-        return static_cast<double>(widget.hasHeightForWidth() ? widget.heightForWidth(arrondi(largeur))
-                                                              : voulu.height());
-    };
-    double largeur = std::min(largeurMax, std::max(static_cast<double>(voulu.width()),
-                                                   DisplayGLScene::PART_LARGEUR_MIN_BOITE * largeurMax));
-    double hauteur = hauteurPour(largeur);
-    // A text too long for the table's height takes its whole width.
-    if (hauteur > hauteurMax && largeur < largeurMax) {
-        largeur = largeurMax;
-        hauteur = hauteurPour(largeur);
-    }
-    hauteur = std::clamp(hauteur, 0.0, hauteurMax);
-    widget.setFixedSize(arrondi(largeur), arrondi(hauteur));
-    return QSizeF(arrondi(largeur), arrondi(hauteur));
+    if (dernierGenre_ == DisplayGLScene::IconeAide)
+        return hauteurTable;
+    const QString titre = boite1_.ui ? boite1_.ui->labelText->text() : QString();
+    if (titre == DisplayGLScene::tr("Fin de partie.") || titre == DisplayGLScene::tr("End of the game."))
+        return hauteurTable / DisplayGLScene::HAUTEUR_BOITE_FIN;
+    return hauteurTable / DisplayGLScene::HAUTEUR_BOITE;
 }
 
 void SceneBoites::replace(const QRectF& table)
 {
-    for (const Boite* boite : {&boite1_, &boite2_})
-        if (boite->widget->isVisible())
-            place(boite->widget, boite->proxy, table);
+    // The status box covers the whole table; the main box keeps its rule.
+    boite2_.widget->setFixedSize(arrondi(table.width()), arrondi(table.height()));
+    boite2_.proxy->setGeometry(QRectF(table.x(), table.y(), arrondi(table.width()), arrondi(table.height())));
+    if (boite1_.widget->isVisible())
+        place(boite1_.widget, boite1_.proxy, table);
 }
 
 void SceneBoites::appliquePolice(const QRectF& table)

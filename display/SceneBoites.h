@@ -96,8 +96,11 @@ public:
     qint64 idCourant() const;
 
     // --- Layout and language.
-    static void place(QWidget* widget, QGraphicsProxyWidget* proxy, const QRectF& rect);
-    static QSizeF taille(QWidget& widget, const QSizeF& table);
+    // A box in the table area: full width, centred vertically, as high as
+    // its kind asks (hauteurBoite).
+    void place(QWidget* widget, QGraphicsProxyWidget* proxy, const QRectF& rect) const;
+    // The box's height for the table height and the last box shown.
+    double hauteurBoite(double hauteurTable) const;
     // The boxes on screen follow a new table area.
     void replace(const QRectF& table);
     // The main box on screen takes the scene's box font.
