@@ -3,6 +3,7 @@
 #include "DecisionsDeTable.h"
 #include "EtatDeJeu.h"
 #include "JoueurHumain.h"
+#include "ZB_RoomTableOutils.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -20,13 +21,15 @@ bool estPlaceOffrable(int modeJeu)
 
 } // namespace
 
+using ZB_RoomTableOutils::estSiege;
+
 ZB_SiegesDeTable::ZB_SiegesDeTable() = default;
 
 ZB_SiegesDeTable::~ZB_SiegesDeTable() = default;
 
 void ZB_SiegesDeTable::assoit(int siege, std::unique_ptr<JoueurHumain> joueur)
 {
-    if (siege < 0 || siege >= NombreDeSieges)
+    if (!estSiege(siege))
         return;
     m_joueurs[size_t(siege)] = std::move(joueur);
 }
@@ -123,7 +126,7 @@ int ZB_SiegesDeTable::placeDeReconnexion(const OptionsDuJoueur& options) const
     auto cherche = [this](auto estLui) {
         for (const QMap<int, OptionsDuJoueur>* entrees : {&m_entreesDonne, &m_entreesPli})
             for (auto it = entrees->cbegin(); it != entrees->cend(); ++it)
-                if (it.key() >= 0 && it.key() < NombreDeSieges && estLui(it.value()))
+                if (estSiege(it.key()) && estLui(it.value()))
                     return it.key();
         return -1;
     };
@@ -147,6 +150,8 @@ int ZB_SiegesDeTable::placeDeReconnexion(const OptionsDuJoueur& options) const
 
 void ZB_SiegesDeTable::metEnAttente(Attente attente, int siege, const OptionsDuJoueur& options)
 {
+    if (!estSiege(siege))
+        return;
     m_entreesDonne.remove(siege);
     m_entreesPli.remove(siege);
     entrees_(attente).insert(siege, options);
@@ -154,7 +159,7 @@ void ZB_SiegesDeTable::metEnAttente(Attente attente, int siege, const OptionsDuJ
 
 void ZB_SiegesDeTable::attendUnOrdinateur(int siege)
 {
-    if (m_entreesDonne.contains(siege))
+    if (!estSiege(siege) || m_entreesDonne.contains(siege))
         return;
     OptionsDuJoueur ordinateur;
     ordinateur.ordinateur_ = 1;
@@ -205,7 +210,7 @@ bool ZB_SiegesDeTable::estEntreeAnnoncee(int etat) const
 
 bool ZB_SiegesDeTable::estMemeCompte(int siege) const
 {
-    return siege >= 0 && siege < NombreDeSieges && m_memeCompte[size_t(siege)] != 0;
+    return estSiege(siege) && m_memeCompte[size_t(siege)] != 0;
 }
 
 void ZB_SiegesDeTable::noteComptes()
@@ -222,7 +227,7 @@ void ZB_SiegesDeTable::noteComptes()
 
 void ZB_SiegesDeTable::changeCompte(int siege, qint64 idCompte)
 {
-    if (siege < 0 || siege >= NombreDeSieges)
+    if (!estSiege(siege))
         return;
     m_memeCompte[size_t(siege)] = 0;
     m_comptes[size_t(siege)] = idCompte;

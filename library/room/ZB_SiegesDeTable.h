@@ -21,7 +21,8 @@ class JoueurHumain;
 // the list, the display or the events: the table builds and posts those and
 // tells the seating what changed. A seat outside 0..3 is ignored: reads give
 // no player and false, writes do nothing; only joueurObligatoire throws.
-// Nothing here posts, locks or allocates on the way of a move.
+// The lookups a move goes through (joueur, joueurs, siegeLocal) neither
+// lock nor allocate.
 class ZB_SiegesDeTable
 {
 public:
