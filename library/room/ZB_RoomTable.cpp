@@ -40,8 +40,7 @@ ZB_RoomTable::~ZB_RoomTable()
     // The players go first: they hold the deal and the deck's cards. The
     // deal may outlive the table (the display shares it), so it forgets
     // the points record before the members free it.
-    for (std::unique_ptr<JoueurHumain>& joueur : m_joueurs)
-        joueur.reset();
+    m_sieges.libereJoueurs();
     lacheLaPartie_();
     setMessageBoxDisplayer(nullptr);
 }
@@ -54,13 +53,13 @@ void ZB_RoomTable::initialise(ZB_EcouteExclusionA* room, GM_MessageBoxDisplayerA
     m_noTable = noTable;
     m_display = display;
     m_listeDesEvenements = liste;
-    m_pasDAnnulation = pasDAnnulation;
+    m_annulation.desactive(pasDAnnulation);
     m_texte1 = texte1;
     m_texte2 = texte2;
     m_afficheAnalyse = afficheAnalyse;
 
-    for (std::unique_ptr<JoueurHumain>& place : m_joueurs) {
-        place.reset();
+    for (int siege = 0; siege < NombreDeSieges; ++siege) {
+        m_sieges.assoit(siege, nullptr);
         auto joueur = std::make_unique<JoueurHumain>();
         joueur->setMessageBoxDisplayer(displayer);
         // The table owns the players, so the connection goes with them.
@@ -68,26 +67,18 @@ void ZB_RoomTable::initialise(ZB_EcouteExclusionA* room, GM_MessageBoxDisplayerA
             connect(joueur.get(), &JoueurHumain::signalPlayerExcluded, this, [room] { room->OnPlayerExcluded(); },
                     Qt::DirectConnection);
         connect(joueur.get(), &JoueurHumain::signalPlayerTooSlow, this, &ZB_RoomTable::OnPlayerTooSlow);
-        place = std::move(joueur);
+        m_sieges.assoit(siege, std::move(joueur));
     }
 }
 
 JoueurHumain* ZB_RoomTable::getJoueur(int noJoueur) const
 {
-    return estSiege(noJoueur) ? m_joueurs[size_t(noJoueur)].get() : nullptr;
-}
-
-std::array<JoueurHumain*, ZB_RoomTable::NombreDeSieges> ZB_RoomTable::joueurs_() const
-{
-    std::array<JoueurHumain*, NombreDeSieges> joueurs{};
-    for (size_t i = 0; i < joueurs.size(); ++i)
-        joueurs[i] = m_joueurs[i].get();
-    return joueurs;
+    return m_sieges.joueur(noJoueur);
 }
 
 bool ZB_RoomTable::estMemeCompte(int noJoueur) const
 {
-    return noJoueur >= 0 && noJoueur < NombreDeSieges && m_memeCompte[size_t(noJoueur)] != 0;
+    return m_sieges.estMemeCompte(noJoueur);
 }
 
 int ZB_RoomTable::getEtatCourant() const
@@ -97,10 +88,7 @@ int ZB_RoomTable::getEtatCourant() const
 
 int ZB_RoomTable::getNoJoueurLocal() const
 {
-    for (int i = NombreDeSieges - 1; i >= 0; --i)
-        if (getJoueur(i) != nullptr && getJoueur(i)->estJoueurManuel())
-            return i;
-    return -1;
+    return m_sieges.siegeLocal();
 }
 
 int ZB_RoomTable::getJoueurQuiDoitJouer() const
@@ -117,26 +105,6 @@ int ZB_RoomTable::getJoueurQuiDoitJouer(int etat) const
 int ZB_RoomTable::siegeDeLaDecision_(int genre, int etat) const
 {
     return decisions_de_table::siegeDeLaDecision(genre, etat, m_settingsPartie.joueurQuiCommenceLaProchainePartie);
-}
-
-void ZB_RoomTable::retireEntrees_(qint64 idJoueur)
-{
-    auto retire = [idJoueur](QMap<int, OptionsDuJoueur>& entrees) {
-        for (auto it = entrees.begin(); it != entrees.end();) {
-            if (it.value().id_ == idJoueur)
-                it = entrees.erase(it);
-            else
-                ++it;
-        }
-    };
-    retire(m_entreesDonne);
-    retire(m_entreesPli);
-    for (auto it = m_etatsEntreesTraites.begin(); it != m_etatsEntreesTraites.end();) {
-        if (it.value() == idJoueur)
-            it = m_etatsEntreesTraites.erase(it);
-        else
-            ++it;
-    }
 }
 
 void ZB_RoomTable::initialiseJoueur_(JoueurHumain* joueur, const OptionsDuJoueur& options, int noJoueur)
@@ -159,13 +127,12 @@ void ZB_RoomTable::inscritJoueur(int noJoueur, const OptionsDuJoueur& options, i
         temporaire.copieEtat(*joueur);
         initialiseJoueur_(joueur, options, noJoueur);
         joueur->copieEtat(temporaire);
-        m_memeCompte[size_t(noJoueur)] = 0;
-        m_comptes[size_t(noJoueur)] = options.idCompte_;
+        m_sieges.changeCompte(noJoueur, options.idCompte_);
     } else {
         initialiseJoueur_(joueur, options, noJoueur);
     }
     joueur->setMode(mode);
-    retireEntrees_(joueur->options_.id_);
+    m_sieges.retireEntrees(joueur->options_.id_);
     if (m_display != nullptr)
         m_display->setJoueur(noJoueur, joueur);
     if (m_listeDesEvenements != nullptr)
@@ -192,8 +159,7 @@ void ZB_RoomTable::nouvellePartie(int modeReseau, const OptionsDePartie& options
         TypeDePartie::initTypesDePartie(options.genre_);
         m_typeDePartie = TypeDePartie::getTypeDePartie(options.idPreset_);
     }
-    m_historiqueAnnuler.clear();
-    m_historiqueRefaire.clear();
+    m_annulation.oublie();
 
     m_settingsPartie.huitTours_ = options.modeDeJeu_ == OptionsDePartie::ModeConcours;
     m_settingsPartie.toursAtout_ = options.modeDeJeu_ == OptionsDePartie::ModeCoiffeur;
@@ -311,7 +277,7 @@ bool ZB_RoomTable::rejoue(int modeVue, ListeDesEvenements::ReplayRequester* dema
 
 void ZB_RoomTable::afficheAnalyses(bool afficher)
 {
-    for (JoueurHumain* joueur : joueurs_()) {
+    for (JoueurHumain* joueur : m_sieges.joueurs()) {
         if (joueur == nullptr)
             continue;
         joueur->cartesVisibles_ =
@@ -328,9 +294,5 @@ void ZB_RoomTable::afficheAnalyses(bool afficher)
 
 void ZB_RoomTable::oublieSessionEnLigne()
 {
-    m_entreesDonne.clear();
-    m_entreesPli.clear();
-    m_etatsEntreesTraites.clear();
-    m_memeCompte = {};
-    m_comptes = {-1, -1, -1, -1};
+    m_sieges.oublieSession();
 }

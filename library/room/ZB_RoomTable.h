@@ -10,7 +10,9 @@
 #include "OptionsDuJoueur.h"
 #include "TypeDePartie.h"
 #include "VersionProtocole.h"
+#include "ZB_AnnulationDeTable.h"
 #include "ZB_SettingsPartie.h"
+#include "ZB_SiegesDeTable.h"
 #include "ZB_StatistiquesDeTable.h"
 #include "ZB_StatusMise.h"
 
@@ -62,9 +64,13 @@ struct ZB_PointsDonne;
 // execution), ZB_RoomTableDeroulement.cpp (the state machine and the end of
 // the match), ZB_RoomTableDonne.cpp (deal, tricks, announcements, trump,
 // bids), ZB_RoomTableSieges.cpp (seating, reconnection, penalties, slots) and
-// ZB_RoomTableAnnulation.cpp (undo); ZB_StatistiquesDeTable keeps the
-// match statistics, and decisions_de_table (DecisionsDeTable.h) the
-// decisions that depend on their arguments alone.
+// ZB_RoomTableAnnulation.cpp (undo). The table owns its parts, each with its
+// own fields: ZB_SiegesDeTable (who sits where, who waits for a seat, the
+// seats' accounts), ZB_AnnulationDeTable (the undo and redo histories and
+// the rebuild of a deal from its record) and ZB_StatistiquesDeTable (the
+// match statistics); decisions_de_table (DecisionsDeTable.h) holds the
+// decisions that depend on their arguments alone. The table's operations
+// that post or run events stay here and tell the parts what changed.
 class ZB_RoomTable : public QObject, public GM_MessageBoxEmitter
 {
     Q_OBJECT
@@ -73,7 +79,7 @@ public:
     // Room network modes given at the start of a match.
     enum ModeReseau { ReseauLocal = 0, ReseauServeur = 1, ReseauClient = 2 };
 
-    static constexpr int NombreDeSieges = 4;
+    static constexpr int NombreDeSieges = ZB_SiegesDeTable::NombreDeSieges;
     static constexpr int SiegeTable = 4;
     // Replay view modes: one the user watches, paced like live play, and one
     // that rebuilds the table at once, waiting for no animation.
@@ -152,8 +158,8 @@ public:
     bool annuler(int cible, bool refaire);
     // States a local human acted in during this deal, and states an undo
     // left, each keyed by its state code.
-    const QMap<int, int>& getHistoriqueAnnuler() const { return m_historiqueAnnuler; }
-    const QMap<int, int>& getHistoriqueRefaire() const { return m_historiqueRefaire; }
+    const QMap<int, int>& getHistoriqueAnnuler() const { return m_annulation.historiqueAnnuler(); }
+    const QMap<int, int>& getHistoriqueRefaire() const { return m_annulation.historiqueRefaire(); }
     // Where an undo without a recorded move goes: the first card state of
     // the trick before the one of etat (27, the trump choice, from the first
     // trick; below 37 the state itself).
@@ -179,9 +185,15 @@ public:
     const std::array<AnnoncesJoueur, 4>& getAnnonces() const { return m_annonces; }
     const std::array<int, 4>& getSiegesAnnonces() const { return m_siegesAnnonces; }
     quint8 getReponseNouvellePartie() const { return m_reponseNouvellePartie; }
-    const QMap<int, OptionsDuJoueur>& getEntreesProchaineDonne() const { return m_entreesDonne; }
-    const QMap<int, OptionsDuJoueur>& getEntreesProchainPli() const { return m_entreesPli; }
-    const QMap<int, qint64>& getEtatsEntreesTraites() const { return m_etatsEntreesTraites; }
+    const QMap<int, OptionsDuJoueur>& getEntreesProchaineDonne() const
+    {
+        return m_sieges.entrees(ZB_SiegesDeTable::ProchaineDonne);
+    }
+    const QMap<int, OptionsDuJoueur>& getEntreesProchainPli() const
+    {
+        return m_sieges.entrees(ZB_SiegesDeTable::ProchainPli);
+    }
+    const QMap<int, qint64>& getEtatsEntreesTraites() const { return m_sieges.etatsEntreesTraites(); }
     // A player was announced to enter at that new-player state and has not
     // entered yet (a client hears of the entry before the table makes it).
     bool estEntreeAnnoncee(int etat) const;
@@ -321,9 +333,6 @@ private:
     void statsFinDeMatch_(int t0, int t1);
     void annonceDebutDeStats_();
     void emetPenalite_(double penalite, qint64 idCompte, int genre);
-    bool aUneEntree_(int noJoueur) const;
-    // The seat a returning client may take, -1 when none.
-    int placeDeReconnexion_(const OptionsDuJoueur& options) const;
     void insertPlayerInGame_unlocked(ZB_ServerSocketConnection* connection, int noJoueur,
                                      const OptionsDuJoueur& options, const QString& texte);
     // Events of the table: posted to the room, which runs them later, or
@@ -357,7 +366,6 @@ private:
     // -1 when none is due in that state (decisions_de_table, from the seat
     // that begins).
     int siegeDeLaDecision_(int genre, int etat) const;
-    void retireEntrees_(qint64 idJoueur);
     void initialiseJoueur_(JoueurHumain* joueur, const OptionsDuJoueur& options, int noJoueur);
     InfoDemande demande_(int etat, int mode) const;
     // siegeQuiAgit -2: the seat shown acts.
@@ -373,14 +381,6 @@ private:
     // Seats whose king-and-queen pair is complete and not yet shown on the
     // slate; empty once the match is decided.
     QList<int> siegesStockAAfficher_();
-    // Every event of the current deal's record, the inscriptions first.
-    // False when the record cannot rebuild the deal (no snapshot, a seat
-    // without inscription, a text that does not read).
-    bool evenementsDeLaDonne_(QStringList& evenements, QString& raison) const;
-    // Resets the table and replays the events below the state cible
-    // (every event when cible is negative); true when the replay ran to its
-    // last event. The caller holds the list's mutex.
-    bool rebatitJusqua_(const QStringList& evenements, int cible);
     bool longueurAtteinte_() const;
     void finDeMatch_(int mode);
 
@@ -406,7 +406,7 @@ private:
     double continueCarte_(const Etape& etape);
     std::optional<double> continueRamasse_(const Etape& etape);
     // A waiting player's inscription with its seat, taken off the waiting map.
-    void inscritDepuisAttente_(QMap<int, OptionsDuJoueur>& enAttente, int siege, int etat);
+    void inscritDepuisAttente_(ZB_SiegesDeTable::Attente attente, int siege, int etat);
     void decideAnnonces_();
     // The king-and-queen pair of trump; true when it ends the match at once.
     bool paireRoiDame_(int noJoueur, const Carte* carte);
@@ -435,29 +435,20 @@ private:
     bool m_annoncesDecidees = false;
     std::array<AnnoncesJoueur, 4> m_annonces;
     std::array<int, 4> m_siegesAnnonces{-1, -1, -1, -1};
-    // The seated players, owned by the table (no QObject parent); all four
-    // exist once initialise ran. joueurs_ lends them for a loop.
-    std::array<std::unique_ptr<JoueurHumain>, NombreDeSieges> m_joueurs;
-    std::array<JoueurHumain*, NombreDeSieges> joueurs_() const;
-    QMap<int, OptionsDuJoueur> m_entreesDonne;   // enter at the next inscription state
+    // Who sits where and who waits for a seat; all four players exist
+    // once initialise ran.
+    ZB_SiegesDeTable m_sieges;
     // The box that tells the local user it enters at the next deal, 0 when
     // none is up: it goes once the user's seat is asked.
     uint m_boiteEntree = 0;
-    QMap<int, OptionsDuJoueur> m_entreesPli;     // enter at the next new-player state of a trick
-    std::array<quint8, 4> m_memeCompte{};
-    std::array<qint64, 4> m_comptes{-1, -1, -1, -1};
     QDateTime m_derniereActivite;
     quint8 m_reponseNouvellePartie = 0;
     int m_dernierAtoutDessine = -1;
     // A stored record the user does not watch is rebuilt at once: its steps
     // wait for no animation. Set by rejoue, cleared once the game goes on.
     bool m_rejeuSansPause = false;
-    QMap<int, qint64> m_etatsEntreesTraites;     // state -> id of the player who entered
-    QMap<int, int> m_historiqueAnnuler;
-    QMap<int, int> m_historiqueRefaire;
-    // The deal's record as it stood at the first of a run of undos: what a
-    // redo replays. Meaningful only while the redo history is not empty.
-    QStringList m_evenementsRefaire;
+    // The local player's undo and redo, with the no-undo flag.
+    ZB_AnnulationDeTable m_annulation;
     // The pair of the seat was shown complete on the slate.
     std::array<bool, 4> m_stockAffiche{};
     ZB_StatusMise m_statusMise;
@@ -478,7 +469,6 @@ private:
     bool m_serveur = true;
     bool m_miroir = false;
     ListeDesEvenements* m_listeDesEvenements = nullptr;
-    bool m_pasDAnnulation = false;
     OptionsDePartie m_optionsDePartie;
     bool m_partieEnCours = false;
     qint64 m_idUtilisateur = -1;

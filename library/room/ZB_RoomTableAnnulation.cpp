@@ -3,7 +3,6 @@
 #include "DecisionsDeTable.h"
 #include "DisplayA.h"
 #include "GM_Exception.h"
-#include "Partie.h"
 #include "ZB_RoomTableOutils.h"
 #include "ZB_VerrouEvenements.h"
 
@@ -18,11 +17,9 @@ namespace {
 // The view mode of the display while the table is rebuilt: the user only
 // watches.
 constexpr int ModeVueAnnulation = 1;
-// An undo needs the deal's snapshot, taken before the first deal request.
-constexpr int PremierEtatAnnulable = EtatDeJeu::AttendDistribue1;
 // From the Belote pair's decision on, the match is decided: the states that
 // follow are set by the table itself, then the end-of-game answers are asked
-// for. Neither the slate's pair seats nor an undo go there.
+// for. The slate's pair seats are not shown there.
 constexpr int PremierEtatMatchDecide = EtatDeJeu::PaireBeloteDecideMatch;
 
 void avertitAnnulation(const QString& raison)
@@ -59,83 +56,6 @@ QList<int> ZB_RoomTable::siegesStockAAfficher_()
     return sieges;
 }
 
-bool ZB_RoomTable::evenementsDeLaDonne_(QStringList& evenements, QString& raison) const
-{
-    evenements.clear();
-    QByteArray bloc;
-    const int local = getNoJoueurLocal();
-    m_listeDesEvenements->getReplay(bloc, EvenementDeJeu::RsI, local >= 0 ? local : int(SiegeTable), m_noTable);
-
-    bool snapshot = false;
-    std::array<bool, 4> inscrits{};
-    QString reste = QString::fromUtf8(bloc);
-    while (!reste.isEmpty()) {
-        EvenementDeJeu ev;
-        QString suite;
-        if (!ev.fromString(reste, suite) || suite.size() >= reste.size()) {
-            raison = QStringLiteral("the record holds a text that does not read");
-            return false;
-        }
-        reste = suite;
-        if (ev.type_ == EvenementDeJeu::RsV || ev.type_ == EvenementDeJeu::RsI || ev.type_ == EvenementDeJeu::ReE)
-            continue;
-        if (ev.type_ == EvenementDeJeu::Enr)
-            snapshot = true;
-        if (ev.type_ == EvenementDeJeu::InJ && EtatDeJeu::estInscriptionJoueur(ev.etat_))
-            inscrits[size_t(ev.etat_ - EtatDeJeu::InscriptionJoueur0)] = true;
-        ev.valide_ = true;
-        evenements << ev.toString(m_listeDesEvenements->version_);
-    }
-    // The snapshot carries the deal generator: without it the replay would
-    // deal other cards.
-    if (!snapshot) {
-        raison = QStringLiteral("the record holds no snapshot of the deal");
-        return false;
-    }
-    for (bool inscrit : inscrits) {
-        if (!inscrit) {
-            raison = QStringLiteral("a seat has no inscription in the record");
-            return false;
-        }
-    }
-    return true;
-}
-
-bool ZB_RoomTable::rebatitJusqua_(const QStringList& evenements, int cible)
-{
-    ListeDesEvenements* liste = m_listeDesEvenements;
-    QStringList lignes(QString::fromLatin1(ListeDesEvenements::VersionDuFichier));
-    int premierEtat = ListeDesEvenements::NombreEtats;
-    for (const QString& texte : evenements) {
-        EvenementDeJeu ev;
-        QString reste;
-        if (!ev.fromString(texte, reste))
-            return false;
-        if (cible >= 0 && ev.etat_ >= cible)
-            continue;
-        ev.valide_ = true;
-        // An undo replays at once and unseen, and no seat answers what it replays.
-        ev.mode_ = EvenementDeJeu::ModeRejeuImmediat;
-        lignes << ev.toString(liste->version_);
-        premierEtat = qMin(premierEtat, ev.etat_);
-    }
-    if (lignes.size() < 2)
-        return false;
-
-    // The reset keeps the players' records, the match options and the
-    // game type; the snapshot in the replayed lines brings back the deal
-    // generator, the scores and the request number, and the inscriptions
-    // seat the same players again, so the same cards are dealt.
-    reinitialise(false);
-    // The record starts with the game inscription (state 1) when the room
-    // wrote one, else with the players' inscriptions.
-    liste->recommence(premierEtat);
-    liste->replay(lignes, SiegeTable, false, -1, nullptr);
-    const int dernierEtat = liste->getDernierEvenement().etat_;
-    liste->flush_unlocked();
-    return !liste->estReplayEnCours() && liste->getEtatExecute() == dernierEtat;
-}
-
 bool ZB_RoomTable::annuler(int cible, bool refaire)
 {
     ListeDesEvenements* liste = m_listeDesEvenements;
@@ -146,38 +66,13 @@ bool ZB_RoomTable::annuler(int cible, bool refaire)
 
     ZB_VerrouEvenements<ListeDesEvenements> verrou(*liste);
     const int etat = getEtatCourant();
-    if (etat < PremierEtatAnnulable || etat >= PremierEtatMatchDecide || liste->estReplayEnCours())
+    if (!ZB_AnnulationDeTable::estAnnulable(etat) || liste->estReplayEnCours())
         return false;
 
-    int etatCible = -1;
-    QMap<int, int> refaireApres = m_historiqueRefaire;
-    if (refaire) {
-        if (m_evenementsRefaire.isEmpty()) {
-            refaireApres.clear();
-        } else if (cible >= 0) {
-            etatCible = cible;
-        } else {
-            // The nearest state left by an undo, so that redo retraces the
-            // undos one at a time.
-            const auto suivant = refaireApres.upperBound(etat);
-            if (suivant != refaireApres.end())
-                etatCible = suivant.key();
-        }
-        if (refaireApres.isEmpty() || etatCible <= etat || etatCible > refaireApres.lastKey())
-            return false;
-        // Ordered by state: the states now reached come first.
-        for (auto it = refaireApres.begin(); it != refaireApres.end() && it.key() <= etatCible;)
-            it = refaireApres.erase(it);
-    } else {
-        etatCible = cible >= 0 ? cible
-                  : !m_historiqueAnnuler.isEmpty() ? m_historiqueAnnuler.lastKey()
-                                                   : EtatDeJeu::AttendAtout;
-        if ((etatCible >= etat || etatCible == EtatDeJeu::AttendAtout) && etat >= EtatDeJeu::Tour1_AttendCarte1)
-            etatCible = etatDuPliPrecedent(etat);
-        if (etatCible >= etat || etatCible < PremierEtatAnnulable)
-            return false;
-        refaireApres.insert(etat, etat);
-    }
+    const std::optional<ZB_AnnulationDeTable::Plan> plan =
+        m_annulation.planifie(etat, cible, refaire, m_typeDePartie.genre_);
+    if (!plan.has_value())
+        return false;
 
     // The deal as it stands, for an undo and to come back to it should the
     // rewind fail.
@@ -185,7 +80,9 @@ bool ZB_RoomTable::annuler(int cible, bool refaire)
     QString raison;
     bool possible = false;
     try {
-        possible = evenementsDeLaDonne_(actuels, raison);
+        const int local = getNoJoueurLocal();
+        possible = ZB_AnnulationDeTable::evenementsDeLaDonne(*liste, local >= 0 ? local : int(SiegeTable), m_noTable,
+                                                             actuels, raison);
     } catch (const GM_Exception& e) {
         raison = e.getMessage();
     }
@@ -194,44 +91,38 @@ bool ZB_RoomTable::annuler(int cible, bool refaire)
         avertitAnnulation(raison);
         return false;
     }
-    const QStringList& aRejouer = refaire ? m_evenementsRefaire : actuels;
+    // A copy: the replay runs the table, which may reach the histories.
+    const QStringList aRejouer = m_annulation.aRejouer(*plan, actuels);
 
     if (m_display != nullptr)
         m_display->setModeVue(ModeVueAnnulation);
     // The match statistics belong to the match, which the reset would empty.
     const GM_GameStats statistiques = m_statsPartie;
-    // The replayed moves empty the redo history as live moves do.
-    const QMap<int, int> refaireAvant = m_historiqueRefaire;
+    const auto remetAZero = [this] { reinitialise(false); };
     bool rebati = false;
     try {
-        rebati = rebatitJusqua_(aRejouer, etatCible);
+        rebati = ZB_AnnulationDeTable::rebatitJusqua(*liste, aRejouer, plan->cible, remetAZero);
         if (!rebati)
-            raison = QStringLiteral("the replay stopped before state %1").arg(etatCible);
+            raison = QStringLiteral("the replay stopped before state %1").arg(plan->cible);
     } catch (const GM_Exception& e) {
         raison = e.getMessage();
     } catch (const std::exception& e) {
         raison = QString::fromUtf8(e.what());
     }
-    if (rebati) {
-        // The replayed moves of the local player rebuilt the undo history
-        // below the target; the moves now undone wait in the redo history.
-        if (!refaire && refaireAvant.isEmpty())
-            m_evenementsRefaire = actuels;
-        m_historiqueRefaire = refaireApres;
-    } else {
+    if (!rebati) {
         avertitAnnulation(raison);
         try {
-            if (!rebatitJusqua_(actuels, -1))
+            if (!ZB_AnnulationDeTable::rebatitJusqua(*liste, actuels, -1, remetAZero))
                 avertitAnnulation(QStringLiteral("the deal could not be rebuilt as it stood"));
         } catch (const GM_Exception& e) {
             avertitAnnulation(e.getMessage());
         } catch (const std::exception& e) {
             avertitAnnulation(QString::fromUtf8(e.what()));
         }
-        m_historiqueRefaire = refaireAvant;
     }
-    if (m_historiqueRefaire.isEmpty())
-        m_evenementsRefaire.clear();
+    // The replayed moves of the local player rebuilt the undo history below
+    // the target, and emptied the redo history as live moves do.
+    m_annulation.termine(*plan, rebati, actuels);
     m_statsPartie = statistiques;
     verrou.unlock();
 
@@ -248,6 +139,7 @@ bool ZB_RoomTable::annuler(int cible, bool refaire)
         avertitAnnulation(QString::fromUtf8(e.what()));
     }
     if (m_display != nullptr)
-        m_display->afficheBoutonsAnnuler(!m_historiqueAnnuler.isEmpty(), !m_historiqueRefaire.isEmpty());
+        m_display->afficheBoutonsAnnuler(!m_annulation.historiqueAnnuler().isEmpty(),
+                                         !m_annulation.historiqueRefaire().isEmpty());
     return rebati;
 }

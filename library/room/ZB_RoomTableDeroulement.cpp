@@ -172,18 +172,19 @@ void ZB_RoomTable::continueLeJeu(int mode, double* delai, bool relance, bool for
     if (metAJourActivite)
         m_derniereActivite = QDateTime::currentDateTimeUtc();
     if (m_display != nullptr)
-        m_display->afficheBoutonsAnnuler(!m_historiqueAnnuler.isEmpty(), !m_historiqueRefaire.isEmpty());
+        m_display->afficheBoutonsAnnuler(!m_annulation.historiqueAnnuler().isEmpty(),
+                                         !m_annulation.historiqueRefaire().isEmpty());
 }
 
-void ZB_RoomTable::inscritDepuisAttente_(QMap<int, OptionsDuJoueur>& enAttente, int siege, int etat)
+void ZB_RoomTable::inscritDepuisAttente_(ZB_SiegesDeTable::Attente attente, int siege, int etat)
 {
-    const OptionsDuJoueur options = enAttente.value(siege);
+    const OptionsDuJoueur options = m_sieges.entree(attente, siege);
     executeEvenementDeLaTable_(EvenementDeJeu::ReJ,
                                QLatin1Char('{') + options.sauveValeursDansString() + QLatin1Char('!')
                                    + QString::number(siege) + QLatin1String("!}"),
                                SiegeTable, etat, options.id_, EvenementDeJeu::ModeEnDirect,
                                m_settingsPartie.noDemande);
-    enAttente.remove(siege);
+    m_sieges.retireEntree(attente, siege);
 }
 
 void ZB_RoomTable::continueInscription_(const Etape& etape)
@@ -193,8 +194,8 @@ void ZB_RoomTable::continueInscription_(const Etape& etape)
     if (!etape.enDirect)
         return;
     JoueurHumain* joueur = getJoueur(siege);
-    if (m_entreesDonne.contains(siege)) {
-        inscritDepuisAttente_(m_entreesDonne, siege, etape.etat);
+    if (m_sieges.attend(ZB_SiegesDeTable::ProchaineDonne, siege)) {
+        inscritDepuisAttente_(ZB_SiegesDeTable::ProchaineDonne, siege, etape.etat);
     } else if (joueur != nullptr && joueur->getContexteDeJeu() != nullptr) {
         executeEvenementDeLaTable_(EvenementDeJeu::InJ, joueur->options_.sauveValeursDansString(), SiegeTable,
                                    etape.etat, joueur->options_.id_, EvenementDeJeu::ModeEnDirect, -1);
@@ -223,8 +224,7 @@ void ZB_RoomTable::continueDistribue_(const Etape& etape)
         qDebug("%s", qUtf8Printable(QStringLiteral("Table(%1)::OnContinueLeJeu->in state "
                                                    "'EvenementDeJeu::AttendDistribue1'")
                                         .arg(m_noTable)));
-        m_historiqueAnnuler.clear();
-        m_historiqueRefaire.clear();
+        m_annulation.oublie();
     } else {
         qDebug("%s", qUtf8Printable(QStringLiteral("Table(%1)::OnContinueLeJeu->in state "
                                                    "'EvenementDeJeu::AttendDistribue2, 3 ou 4'")
@@ -236,7 +236,8 @@ void ZB_RoomTable::continueDistribue_(const Etape& etape)
     }
     for (int siege = NombreDeSieges - 1; siege >= etat - EtatDeJeu::AttendDistribue1; --siege) {
         afficheEtat_(etat, etape.mode, siege);
-        m_joueurs.at(siege)->demande_ActionDistribue(demande_(EtatDeJeu::AttendDistribue1 + siege, etape.mode));
+        JoueurHumain& joueur = m_sieges.joueurObligatoire(siege);
+        joueur.demande_ActionDistribue(demande_(EtatDeJeu::AttendDistribue1 + siege, etape.mode));
     }
 }
 
@@ -268,7 +269,7 @@ double ZB_RoomTable::continueMise_(const Etape& etape)
     }
     const int siege = getJoueurQuiDoitJouer(etat);
     afficheEtat_(etat, etape.mode, -1, -1, siege);
-    m_joueurs.at(siege)->demande_ChoisitMise(m_statusMise, demande_(etat, etape.mode));
+    m_sieges.joueurObligatoire(siege).demande_ChoisitMise(m_statusMise, demande_(etat, etape.mode));
     return 3000;
 }
 
@@ -277,17 +278,17 @@ double ZB_RoomTable::continueAtout_(const Etape& etape)
     const int etat = etape.etat;
     const int siege = modulo4(m_settingsPartie.joueurQuiCommenceLaProchainePartie);
     if (etat == EtatDeJeu::AttendAtoutChibre) {
-        const int partenaire = (m_joueurs.at(siege)->noJoueur_ + 2) % 4;
+        const int partenaire = (m_sieges.joueurObligatoire(siege).noJoueur_ + 2) % 4;
         afficheEtat_(etat, etape.mode, siege, partenaire);
         StatusAtout passe;
         passe.chibre_ = true;
-        m_joueurs.at(partenaire)->demande_ChoisitAtout(passe, demande_(etat, etape.mode));
+        m_sieges.joueurObligatoire(partenaire).demande_ChoisitAtout(passe, demande_(etat, etape.mode));
         return 500;
     }
     afficheEtat_(etat, etape.mode, siege);
     const int automatique = m_typeDePartie.atoutAutomatique_;
     if (automatique != 1 && automatique != 2) {
-        m_joueurs.at(siege)->demande_ChoisitAtout(StatusAtout(), demande_(etat, etape.mode));
+        m_sieges.joueurObligatoire(siege).demande_ChoisitAtout(StatusAtout(), demande_(etat, etape.mode));
         return 500;
     }
     if (etape.enDirect) {
@@ -312,8 +313,8 @@ double ZB_RoomTable::continueAnnonce_(const Etape& etape)
     afficheEtat_(etape.etat, etape.mode, siege);
     // Announcements belong to the first trick: in a zig-zag deal they rank
     // by that trick's direction, not by the mode's name.
-    m_joueurs.at(siege)->demande_Annonce(demande_(etape.etat, etape.mode),
-                                         m_partie.isNull() ? 0 : m_partie->atoutEnCours_);
+    m_sieges.joueurObligatoire(siege).demande_Annonce(demande_(etape.etat, etape.mode),
+                                                      m_partie.isNull() ? 0 : m_partie->atoutEnCours_);
     return etape.etat == EtatDeJeu::AttendAnnonce1 ? 3000 : 500;
 }
 
@@ -322,9 +323,9 @@ void ZB_RoomTable::continueNouveauJoueur_(const Etape& etape)
     if (!m_serveur || !m_reseau)
         return;
     const int siege = decisions_de_table::siegeDuGroupe(etape.etat);
-    if (m_entreesPli.contains(siege))
-        inscritDepuisAttente_(m_entreesPli, siege, etape.etat);
-    m_etatsEntreesTraites.insert(etape.etat, -1);
+    if (m_sieges.attend(ZB_SiegesDeTable::ProchainPli, siege))
+        inscritDepuisAttente_(ZB_SiegesDeTable::ProchainPli, siege, etape.etat);
+    m_sieges.noteEntreeTraitee(etape.etat, -1);
 }
 
 double ZB_RoomTable::continueCarte_(const Etape& etape)
@@ -346,7 +347,7 @@ double ZB_RoomTable::continueCarte_(const Etape& etape)
         else
             m_display->restaureCurseur();
     }
-    m_joueurs.at(siege)->demande_Carte(m_partie, demande_(etape.etat, etape.mode));
+    m_sieges.joueurObligatoire(siege).demande_Carte(m_partie, demande_(etape.etat, etape.mode));
     return EvenementDeJeu::estRejeuAuRythme(etape.mode) ? 500 : 500 + double(m_random.bounded(1000));
 }
 
@@ -357,7 +358,7 @@ std::optional<double> ZB_RoomTable::continueRamasse_(const Etape& etape)
     const int premier = etat - groupe;
     auto demande = [&](int siege) {
         afficheEtat_(etat, etape.mode, siege);
-        m_joueurs.at(siege)->demande_ActionRamasser(demande_(premier + siege, etape.mode));
+        m_sieges.joueurObligatoire(siege).demande_ActionRamasser(demande_(premier + siege, etape.mode));
     };
     // The first state of a group asks every seat; the others ask again the
     // seats that have not answered, when the room asks again.
@@ -404,11 +405,12 @@ void ZB_RoomTable::finDeMatch_(int mode)
         const int siege = ordre[i];
         const bool gagne = siege % 2 == 0 ? t1 <= t0 : t0 < t1;
         const int equipe = siege % 2;
-        m_joueurs.at(siege)->demande_ActionFinDePartie(gagne, egalite, m_reseau, m_typeDePartie.atoutImpose_ && m_reseau,
-                                                      demande_(EtatDeJeu::FinDePartie + i, mode),
-                                                      m_statsPartie.m_statsPlayer.value(cleStats_(siege)),
-                                                      m_statsPartie.equipes_[size_t(equipe)],
-                                                      m_statsPartie.equipes_[size_t(1 - equipe)]);
+        JoueurHumain& joueur = m_sieges.joueurObligatoire(siege);
+        joueur.demande_ActionFinDePartie(gagne, egalite, m_reseau, m_typeDePartie.atoutImpose_ && m_reseau,
+                                         demande_(EtatDeJeu::FinDePartie + i, mode),
+                                         m_statsPartie.m_statsPlayer.value(cleStats_(siege)),
+                                         m_statsPartie.equipes_[size_t(equipe)],
+                                         m_statsPartie.equipes_[size_t(1 - equipe)]);
     }
     afficheArdoise_();
 }

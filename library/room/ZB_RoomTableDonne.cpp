@@ -59,7 +59,7 @@ void ZB_RoomTable::reponse_ActionDistribue(int nombreDeCartes, bool enDirect)
 
     // A deal starts from empty hands: a card left over from an abandoned
     // deal would otherwise sit in two hands at once.
-    for (JoueurHumain* joueur : joueurs_())
+    for (JoueurHumain* joueur : m_sieges.joueurs())
         joueur->main_.vide();
     const bool coupe = m_typeDePartie.distribution_ == 1;
     const int premier = m_settingsPartie.rotationDonne_ ? 1 : 0;
@@ -102,7 +102,7 @@ void ZB_RoomTable::reponse_ActionDistribue(int nombreDeCartes, bool enDirect)
     if (m_display != nullptr)
         m_display->afficheCartesDistribuees(retournee);
     if (retournee != nullptr)
-        for (JoueurHumain* joueur : joueurs_())
+        for (JoueurHumain* joueur : m_sieges.joueurs())
             joueur->setCarteRetournee(*retournee);
     // A deal with bids starts its bookkeeping once a contract stands
     // (finDesMises_): counting it here too would count every deal twice and
@@ -121,9 +121,7 @@ void ZB_RoomTable::nommeLesJoueursDesAnalyses_()
 {
     if (m_display == nullptr)
         return;
-    QStringList noms;
-    for (const JoueurHumain* joueur : joueurs_())
-        noms << joueur->options_.getNomAffiche();
+    const QStringList noms = m_sieges.noms();
     for (int siege = 0; siege < NombreDeSieges; ++siege)
         if (ZB_AnalyseJoueurA* analyse = m_display->getAnalyseJoueur(siege))
             analyse->setTextes(noms, siege);
@@ -181,12 +179,9 @@ void ZB_RoomTable::joueCarte(int noJoueur, Carte* carte)
     if (carte == nullptr)
         return;
     JoueurHumain* auteur = getJoueur(noJoueur);
-    if (auteur->estJoueurManuel() && !m_reseau && !m_pasDAnnulation) {
-        const int etat = getEtatCourant();
-        m_historiqueAnnuler.insert(etat, etat);
-        m_historiqueRefaire.clear();
-    }
-    for (JoueurHumain* joueur : joueurs_()) {
+    if (auteur->estJoueurManuel() && !m_reseau && !m_annulation.estDesactivee())
+        m_annulation.retient(getEtatCourant());
+    for (JoueurHumain* joueur : m_sieges.joueurs()) {
         if (joueur->main_.contientCarte(carte))
             joueur->main_.retireCarte(carte);
         joueur->metAJourProbabilites(m_partie, carte);
@@ -222,7 +217,7 @@ bool ZB_RoomTable::paireRoiDame_(int noJoueur, const Carte* carte)
             if (m_display != nullptr)
                 m_display->afficheBulleAnnonce(noJoueur);
             if (const Carte* autreCarte = joueur->main_.getCarte(autre))
-                for (JoueurHumain* j : joueurs_())
+                for (JoueurHumain* j : m_sieges.joueurs())
                     j->attribueCarte(noJoueur, *autreCarte);
         }
         return false;
@@ -382,7 +377,7 @@ void ZB_RoomTable::decideAnnonces_()
         (annoncesMeilleur.getTotalPoints() + annoncesPartenaire.getTotalPoints()) * m_partie->multiplicateur_;
     if (m_points != nullptr && siegeMeilleur >= 0)
         m_points->pointsAnnonces_[siegeMeilleur % 2] += credit;
-    for (JoueurHumain* joueur : joueurs_()) {
+    for (JoueurHumain* joueur : m_sieges.joueurs()) {
         joueur->recoitAnnonces(siegeMeilleur, annoncesMeilleur);
         joueur->recoitAnnonces(siegePartenaire, annoncesPartenaire);
     }
@@ -402,12 +397,12 @@ bool ZB_RoomTable::termineDonne(bool detacheJoueurs)
         secondeMoitie = true;
     }
     lacheLaPartie_();
-    for (JoueurHumain* joueur : joueurs_())
+    for (JoueurHumain* joueur : m_sieges.joueurs())
         joueur->setPartie(QSharedPointer<Partie>());
     m_mise.reset();
     m_points.reset();
     if (detacheJoueurs) {
-        for (JoueurHumain* joueur : joueurs_()) {
+        for (JoueurHumain* joueur : m_sieges.joueurs()) {
             joueur->getAide()->annuleDemande();
             joueur->setContexteDeJeu(nullptr);
             joueur->demandePanneau_ = false;
@@ -424,10 +419,8 @@ bool ZB_RoomTable::atoutChoisi(int noJoueur, const StatusAtout& atout)
     if (!atout.choisi_ && etat == EtatDeJeu::AttendAtoutChibre)
         return false;
     JoueurHumain* choisisseur = getJoueur(noJoueur);
-    if (choisisseur != nullptr && choisisseur->estJoueurManuel() && !m_reseau) {
-        m_historiqueAnnuler.insert(etat, etat);
-        m_historiqueRefaire.clear();
-    }
+    if (choisisseur != nullptr && choisisseur->estJoueurManuel() && !m_reseau)
+        m_annulation.retient(etat);
     if (!atout.choisi_)
         return true; // passed to the partner
     if (m_points != nullptr)
@@ -442,14 +435,14 @@ bool ZB_RoomTable::atoutChoisi(int noJoueur, const StatusAtout& atout)
 void ZB_RoomTable::creePartie_(const StatusAtout& atout, int choisisseur)
 {
     EnsembleDeCartes mains;
-    for (const JoueurHumain* joueur : joueurs_())
+    for (const JoueurHumain* joueur : m_sieges.joueurs())
         for (Carte* carte : joueur->main_)
             mains.ajouteCarte(carte);
     const int debut = modulo4(m_settingsPartie.joueurQuiCommenceLaProchainePartie);
     const int multiplicateur = atout.multiplicateur_ > 0 ? atout.multiplicateur_ : 1;
     m_partie = QSharedPointer<Partie>::create(atout, mains, debut, choisisseur, multiplicateur, m_typeDePartie,
                                               m_statusMise, m_points.get());
-    for (JoueurHumain* joueur : joueurs_()) {
+    for (JoueurHumain* joueur : m_sieges.joueurs()) {
         joueur->setPartie(m_partie);
         joueur->compteurMises_ = 0;
     }
@@ -478,11 +471,9 @@ void ZB_RoomTable::miseChoisie(int noJoueur, const ZB_StatusMise& mise)
     if (!auteur->estJoueurManuel() && m_display != nullptr)
         m_display->restaureCurseur();
     JoueurHumain* aSonTour = getJoueur(getJoueurQuiDoitJouer(etat));
-    if (aSonTour != nullptr && aSonTour->estJoueurManuel() && !m_reseau) {
-        m_historiqueAnnuler.insert(etat, etat);
-        m_historiqueRefaire.clear();
-    }
-    for (JoueurHumain* joueur : joueurs_())
+    if (aSonTour != nullptr && aSonTour->estJoueurManuel() && !m_reseau)
+        m_annulation.retient(etat);
+    for (JoueurHumain* joueur : m_sieges.joueurs())
         joueur->miseAnnoncee(noJoueur, mise);
     const int contrat = m_typeDePartie.contrat_;
     if (m_display != nullptr)
@@ -574,7 +565,7 @@ void ZB_RoomTable::finDesMises_(int preneur)
 void ZB_RoomTable::toutLeMondePasse_()
 {
     m_listeDesEvenements->setEtatAttendu(EtatDeJeu::AttendMise4_4);
-    for (JoueurHumain* joueur : joueurs_())
+    for (JoueurHumain* joueur : m_sieges.joueurs())
         joueur->reinitialise();
     if (m_display != nullptr)
         m_display->afficheRedistribution();

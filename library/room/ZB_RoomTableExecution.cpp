@@ -125,10 +125,10 @@ bool ZB_RoomTable::cb_executeUnEvenement(const EvenementDeJeu& ev)
     // A seat's answer must come from whoever sits there.
     if (ev.idJoueur_ != -1 && !horsControle) {
         if (!estSourceAdmise(ev) || !ev.valide_ || ev.noJoueur_ < 0 || ev.noJoueur_ >= NombreDeSieges
-            || m_joueurs.at(ev.noJoueur_) == nullptr)
+            || m_sieges.joueur(ev.noJoueur_) == nullptr)
             return false;
         if (!m_miroir && EvenementDeJeu::estEnDirect(ev.mode_)
-            && m_joueurs.at(ev.noJoueur_)->options_.id_ != ev.idJoueur_)
+            && m_sieges.joueur(ev.noJoueur_)->options_.id_ != ev.idJoueur_)
             return false;
     }
     // Without an id the check above proves nothing: only the table itself
@@ -213,8 +213,7 @@ bool ZB_RoomTable::cb_executeUnEvenement(const EvenementDeJeu& ev)
         ZB_SettingsPartie lu(m_settingsPartie);
         lu.chargeValeursDepuisString(ev.texte_);
         m_settingsPartie = lu;
-        m_historiqueAnnuler.clear();
-        m_historiqueRefaire.clear();
+        m_annulation.oublie();
         break;
     }
     case EvenementDeJeu::InP:
@@ -318,7 +317,8 @@ bool ZB_RoomTable::executeFin_(const EvenementDeJeu& ev)
 {
     const bool ok = ev.texte_ == QLatin1String("Ok");
     const int local = getNoJoueurLocal();
-    const bool refusLocal = local >= 0 && m_joueurs.at(local)->options_.id_ == ev.idJoueur_ && !ok;
+    const JoueurHumain* joueurLocal = m_sieges.joueur(local);
+    const bool refusLocal = joueurLocal != nullptr && joueurLocal->options_.id_ == ev.idJoueur_ && !ok;
 
     if (!m_serveur && refusLocal) {
         QTimer::singleShot(1, this, &ZB_RoomTable::OnDisconnectClient);
@@ -335,11 +335,7 @@ bool ZB_RoomTable::executeFin_(const EvenementDeJeu& ev)
         m_listeDesEvenements->setEtatAttendu(EtatDeJeu::QuestionNouvellePartie);
         QTimer::singleShot(0, this, &ZB_RoomTable::OnQuestionNouvellePartie);
     }
-    for (int i = 0; i < NombreDeSieges; ++i) {
-        const qint64 compte = m_joueurs.at(i)->options_.idCompte_;
-        m_memeCompte[size_t(i)] = compte == m_comptes[size_t(i)] ? 1 : 0;
-        m_comptes[size_t(i)] = compte;
-    }
+    m_sieges.noteComptes();
     if (m_serveur && refusLocal)
         setPlayerOffline(local, true);
     return true;
@@ -379,11 +375,11 @@ bool ZB_RoomTable::executeInscription_(const EvenementDeJeu& ev)
             mode = (modeAffichage & ~2) != 0 ? Joueur::ModeOrdinateurPartout : Joueur::ModeOrdinateur;
     } else if (options.distant_ == 1) {
         mode = Joueur::ModeHumainDistant;
-    } else if (m_joueurs.at(siege)->modeJeu_ == Joueur::ModeEnAttenteDEntree) {
+    } else if (m_sieges.joueurObligatoire(siege).modeJeu_ == Joueur::ModeEnAttenteDEntree) {
         mode = Joueur::ModeEnAttenteDEntree;
     }
     inscritJoueur(siege, options, mode, false);
-    m_etatsEntreesTraites.insert(ev.etat_, options.id_);
+    m_sieges.noteEntreeTraitee(ev.etat_, options.id_);
     return true;
 }
 
@@ -408,34 +404,24 @@ bool ZB_RoomTable::executeReinscription_(const EvenementDeJeu& ev)
         messageBox(GM::Information, tr("Information."), tr("Vous entrez en jeu durant ce tour."), GM::Ok);
     }
     inscritJoueur(siege, options, mode, true);
-    m_etatsEntreesTraites.insert(ev.etat_, options.id_);
+    m_sieges.noteEntreeTraitee(ev.etat_, options.id_);
     return true;
 }
 
 bool ZB_RoomTable::executeHorsLigne_(const EvenementDeJeu& ev)
 {
-    retireEntrees_(ev.idJoueur_);
+    m_sieges.retireEntrees(ev.idJoueur_);
     int siege = ev.noJoueur_;
     if (siege == SiegeTable) {
-        siege = -1;
-        for (int i = 0; i < NombreDeSieges; ++i)
-            if (m_joueurs.at(i)->options_.id_ == ev.idJoueur_) {
-                siege = i;
-                break;
-            }
+        siege = m_sieges.premierSiegeDe(ev.idJoueur_);
         if (siege == -1)
             return true;
     }
     if (siege < 0 || siege >= NombreDeSieges)
         return refuse_(ev, QStringLiteral("seat outside the table"));
 
-    if (m_serveur && !m_entreesDonne.contains(siege)) {
-        OptionsDuJoueur ordinateur;
-        ordinateur.ordinateur_ = 1;
-        ordinateur.optionsAI_ = OptionsAI(0.25, 0.08, 0.5, 5000);
-        ordinateur.id_ = OptionsDuJoueur::genereId();
-        m_entreesDonne.insert(siege, ordinateur);
-    }
+    if (m_serveur)
+        m_sieges.attendUnOrdinateur(siege);
     JoueurHumain* joueur = getJoueur(siege);
     const qint64 compte = joueur->options_.idCompte_;
     if (compte != -1) {
@@ -467,11 +453,8 @@ bool ZB_RoomTable::executeEntree_(const EvenementDeJeu& ev)
                                       "prochaine donne. Merci de patienter."),
                                    GM::Ok);
     }
-    if (m_serveur) {
-        m_entreesDonne.remove(siege);
-        m_entreesPli.remove(siege);
-        m_entreesDonne.insert(siege, options);
-    }
+    if (m_serveur)
+        m_sieges.metEnAttente(ZB_SiegesDeTable::ProchaineDonne, siege, options);
     return true;
 }
 
@@ -482,11 +465,9 @@ bool ZB_RoomTable::executeEntreeSecondeVariante_(const EvenementDeJeu& ev)
     OptionsDuJoueur options;
     options.chargeValeursDepuisString(ev.texte_);
     const int siege = ev.noJoueur_;
-    m_etatsEntreesTraites.insert(ev.etat_, options.id_);
+    m_sieges.noteEntreeTraitee(ev.etat_, options.id_);
     if (m_serveur) {
-        m_entreesDonne.remove(siege);
-        m_entreesPli.remove(siege);
-        m_entreesPli.insert(siege, options);
+        m_sieges.metEnAttente(ZB_SiegesDeTable::ProchainPli, siege, options);
     } else {
         metEnAttenteDEntree_(siege);
     }
@@ -495,7 +476,10 @@ bool ZB_RoomTable::executeEntreeSecondeVariante_(const EvenementDeJeu& ev)
 
 void ZB_RoomTable::metEnAttenteDEntree_(int siege)
 {
-    m_joueurs.at(siege)->setMode(Joueur::ModeEnAttenteDEntree);
+    JoueurHumain* joueur = m_sieges.joueur(siege);
+    if (joueur == nullptr)
+        return;
+    joueur->setMode(Joueur::ModeEnAttenteDEntree);
     // Until the seat's player enters, the host's computer plays the seat:
     // its moves come through the server, like those of a seat played from
     // elsewhere, even when the player is this machine's user coming back.

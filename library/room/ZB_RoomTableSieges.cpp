@@ -1,6 +1,5 @@
 #include "ZB_RoomTable.h"
 
-#include "DecisionsDeTable.h"
 #include "GM_GamePenalty.h"
 #include "GM_SocketAbstract.h"
 #include "GM_SpacesSeparatedString.h"
@@ -13,7 +12,6 @@
 #include <QCoreApplication>
 #include <QMutexLocker>
 
-#include <algorithm>
 #include <memory>
 
 // ZB_RoomTable: seating of a hosting table, offline players, reconnection,
@@ -22,13 +20,6 @@
 using namespace ZB_RoomTableOutils;
 
 namespace {
-
-// Seats this machine's computer plays: a connecting client may take them.
-bool estPlaceOffrable(int modeJeu)
-{
-    return modeJeu == Joueur::ModeOrdinateur || modeJeu == Joueur::ModeRemplacant
-        || modeJeu == Joueur::ModeOrdinateurPartout;
-}
 
 // The state at which a client arriving now takes its seat: the new-player
 // state of its position in the next trick that has one.
@@ -113,23 +104,19 @@ void ZB_RoomTable::setClientOffline(qint64 idJoueur, bool isSendOfflineEvent, bo
     qint64 comptePenalise = -1;
     {
         QMutexLocker verrou(m_listeDesEvenements != nullptr ? m_listeDesEvenements->getMutex() : nullptr);
-        int siege = -1;
-        for (int i = 0; i < NombreDeSieges; ++i)
-            if (m_joueurs.at(i) != nullptr && m_joueurs.at(i)->options_.id_ == idJoueur)
-                siege = i;
-
-        if (siege >= 0) {
+        const int siege = m_sieges.dernierSiegeDe(idJoueur);
+        if (const JoueurHumain* joueur = m_sieges.joueur(siege)) {
             const int etat = getEtatCourant();
             const bool enJeu = etat >= EtatDeJeu::AttendDistribue1 && etat <= EtatDeJeu::DernierEtatDeJeu;
-            if (m_memeCompte[size_t(siege)] == 0 && enJeu)
-                comptePenalise = m_joueurs.at(siege)->options_.idCompte_;
+            if (!m_sieges.estMemeCompte(siege) && enJeu)
+                comptePenalise = joueur->options_.idCompte_;
             trace(QStringLiteral("ZB_RoomTable::OnSetClientOffline joueur_ exist"));
             setPlayerOffline(siege, isNotifyAllPlayers);
         } else {
             trace(QStringLiteral("ZB_RoomTable::OnSetClientOffline joueur_ does NOT exist"));
             posteALaSalle_(EvenementDeJeu::JoO, QString(), SiegeTable, EtatDeJeu::EntreeOuSortieDeJoueur, idJoueur,
                            EvenementDeJeu::ModeEnDirect, m_settingsPartie.noDemande);
-            retireEntrees_(idJoueur);
+            m_sieges.retireEntrees(idJoueur);
         }
     }
     // Told once the list is free again: the room's slots may reach the table.
@@ -139,11 +126,11 @@ void ZB_RoomTable::setClientOffline(qint64 idJoueur, bool isSendOfflineEvent, bo
 
 void ZB_RoomTable::setPlayerOffline(int noJoueur, bool notify)
 {
-    if (!estSiege(noJoueur) || m_joueurs.at(noJoueur) == nullptr)
+    const JoueurHumain* joueur = m_sieges.joueur(noJoueur);
+    if (joueur == nullptr)
         return;
-    m_memeCompte[size_t(noJoueur)] = 0;
-    m_comptes[size_t(noJoueur)] = -1;
-    const qint64 id = m_joueurs.at(noJoueur)->options_.id_;
+    m_sieges.changeCompte(noJoueur, -1);
+    const qint64 id = joueur->options_.id_;
     if (notify)
         posteALaSalle_(EvenementDeJeu::Mes,
                        tr("Le joueur s'est déconnecté. Pour vous permettre de terminer la partie, il est remplacé par "
@@ -157,47 +144,7 @@ void ZB_RoomTable::setPlayerOffline(int noJoueur, bool notify)
 
 bool ZB_RoomTable::estEntreeAnnoncee(int etat) const
 {
-    const int siege = EtatDeJeu::premierNouveauJoueur(etat) >= 0 ? decisions_de_table::siegeDuGroupe(etat) : -1;
-    if (!estSiege(siege) || m_joueurs.at(siege) == nullptr)
-        return false;
-    // A seat handed to the computer since then no longer waits.
-    const JoueurHumain* joueur = getJoueur(siege);
-    return joueur->modeJeu_ == Joueur::ModeEnAttenteDEntree && m_etatsEntreesTraites.value(etat, -1) != -1;
-}
-
-bool ZB_RoomTable::aUneEntree_(int noJoueur) const
-{
-    return m_entreesDonne.contains(noJoueur) || m_entreesPli.contains(noJoueur);
-}
-
-int ZB_RoomTable::placeDeReconnexion_(const OptionsDuJoueur& options) const
-{
-    // A client without an account is known by its id only: -1 would match
-    // every computer.
-    const qint64 compte = options.idCompte_;
-    auto cherche = [this](auto estLui) {
-        for (const QMap<int, OptionsDuJoueur>* entrees : {&m_entreesDonne, &m_entreesPli})
-            for (auto it = entrees->cbegin(); it != entrees->cend(); ++it)
-                if (estSiege(it.key()) && estLui(it.value()))
-                    return it.key();
-        return -1;
-    };
-    int siege = cherche([&options](const OptionsDuJoueur& o) { return o.id_ == options.id_; });
-    if (siege < 0 && compte != -1)
-        siege = cherche([compte](const OptionsDuJoueur& o) { return o.idCompte_ == compte; });
-    auto remplace = [this](auto estLui) {
-        for (int i = 0; i < NombreDeSieges; ++i) {
-            const JoueurHumain* joueur = getJoueur(i);
-            if (joueur != nullptr && joueur->modeJeu_ == Joueur::ModeRemplacant && estLui(joueur->options_))
-                return i;
-        }
-        return -1;
-    };
-    if (siege < 0)
-        siege = remplace([&options](const OptionsDuJoueur& o) { return o.id_ == options.id_; });
-    if (siege < 0 && compte != -1)
-        siege = remplace([compte](const OptionsDuJoueur& o) { return o.idCompte_ == compte; });
-    return siege;
+    return m_sieges.estEntreeAnnoncee(etat);
 }
 
 bool ZB_RoomTable::setClientInGameReconnect(ZB_ServerSocketConnection* connection, ZB_ServerSeatingA* serveur,
@@ -207,7 +154,7 @@ bool ZB_RoomTable::setClientInGameReconnect(ZB_ServerSocketConnection* connectio
               .arg(options.getNomAffiche())
               .arg(options.id_));
     QMutexLocker verrou(m_listeDesEvenements != nullptr ? m_listeDesEvenements->getMutex() : nullptr);
-    const int siege = placeDeReconnexion_(options);
+    const int siege = m_sieges.placeDeReconnexion(options);
     if (siege < 0) {
         trace(QStringLiteral("ZB_RoomTable::setClientInGameReconnect joueur_ did not find a place to reconnect "
                              "(normal if no disconnection occured)"));
@@ -235,18 +182,7 @@ bool ZB_RoomTable::setClientInGameOnTheFly_Random(ZB_ServerSocketConnection* con
               .arg(options.getNomAffiche())
               .arg(options.id_));
     QMutexLocker verrou(m_listeDesEvenements != nullptr ? m_listeDesEvenements->getMutex() : nullptr);
-    auto premier = [this](std::initializer_list<int> modes) {
-        for (int i = 0; i < NombreDeSieges; ++i) {
-            const JoueurHumain* joueur = getJoueur(i);
-            if (joueur != nullptr && !aUneEntree_(i)
-                && std::find(modes.begin(), modes.end(), joueur->modeJeu_) != modes.end())
-                return i;
-        }
-        return -1;
-    };
-    int siege = premier({Joueur::ModeOrdinateur, Joueur::ModeOrdinateurPartout});
-    if (siege < 0)
-        siege = premier({Joueur::ModeRemplacant});
+    const int siege = m_sieges.siegeAPrendre();
     if (siege < 0) {
         trace(QStringLiteral("ZB_RoomTable::setClientInGameOnTheFly_Random joueur_ DID NOT FIND A REPLACEMENT "
                              "(table full?)"));
@@ -254,7 +190,7 @@ bool ZB_RoomTable::setClientInGameOnTheFly_Random(ZB_ServerSocketConnection* con
     }
     insertPlayerInGame_unlocked(connection, siege, options,
                                 tr("Le joueur '%1' s'est connecté à la place de '%2'")
-                                    .arg(options.getNomAffiche(), m_joueurs.at(siege)->options_.getNomAffiche()));
+                                    .arg(options.getNomAffiche(), m_sieges.joueur(siege)->options_.getNomAffiche()));
     return true;
 }
 
@@ -266,8 +202,8 @@ bool ZB_RoomTable::setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection
               .arg(options.getNomAffiche())
               .arg(options.id_));
     QMutexLocker verrou(m_listeDesEvenements != nullptr ? m_listeDesEvenements->getMutex() : nullptr);
-    const JoueurHumain* joueur = estSiege(noJoueur) ? getJoueur(noJoueur) : nullptr;
-    const bool libre = joueur != nullptr && !aUneEntree_(noJoueur) && estPlaceOffrable(joueur->modeJeu_);
+    const JoueurHumain* joueur = getJoueur(noJoueur);
+    const bool libre = m_sieges.estOffrable(noJoueur);
     const bool memeJoueur = joueur != nullptr && joueur->options_.id_ == options.id_;
     if (!libre && !(isHotSwapSamePlayerSocketChange && memeJoueur)) {
         trace(QStringLiteral("ZB_RoomTable::setClientInGameOnTheFly_SpecificPos joueur_ DID NOT FIND A REPLACEMENT "
@@ -334,29 +270,17 @@ void ZB_RoomTable::insertPlayerInGame_unlocked(ZB_ServerSocketConnection* connec
 
 QMap<int, OptionsDuJoueur> ZB_RoomTable::getJoueursEnAttente()
 {
-    QMap<int, OptionsDuJoueur> joueurs = m_entreesPli;
-    for (auto it = m_entreesDonne.cbegin(); it != m_entreesDonne.cend(); ++it)
-        joueurs.insert(it.key(), it.value());
-    m_entreesPli.clear();
-    m_entreesDonne.clear();
-    m_etatsEntreesTraites.clear();
-    return joueurs;
+    return m_sieges.prendEntrees();
 }
 
 int ZB_RoomTable::compteSiegesLibres(int exclu) const
 {
-    int libres = 0;
-    for (int i = 0; i < NombreDeSieges; ++i) {
-        const JoueurHumain* joueur = getJoueur(i);
-        if (i != exclu && joueur != nullptr && !aUneEntree_(i) && estPlaceOffrable(joueur->modeJeu_))
-            ++libres;
-    }
-    return libres;
+    return m_sieges.compteSiegesLibres(exclu);
 }
 
 qint64 ZB_RoomTable::cleStats_(int noJoueur) const
 {
-    const JoueurHumain* joueur = estSiege(noJoueur) ? getJoueur(noJoueur) : nullptr;
+    const JoueurHumain* joueur = getJoueur(noJoueur);
     if (joueur != nullptr && joueur->options_.idCompte_ != -1) {
         switch (joueur->modeJeu_) {
         case Joueur::ModeManuel:
