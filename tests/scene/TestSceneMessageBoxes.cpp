@@ -290,77 +290,38 @@ private slots:
         }
     }
 
-    // A box is as large as its content asks, its text wrapped, in the
-    // middle of the table and never past it.
-    void boxIsSizedToItsContent_data()
+    void boxHeightFollowsItsKind_data()
     {
-        QTest::addColumn<QSize>("taille");
         QTest::addColumn<int>("icone");
         QTest::addColumn<QString>("titre");
-        QTest::addColumn<int>("lignes");
-        QTest::addColumn<bool>("petite");
-        const QSize petit(800, 600);
-        const QSize grand(1920, 1080);
-        for (const QSize& t : {petit, grand}) {
-            const QString ecran = QStringLiteral("%1x%2: ").arg(t.width()).arg(t.height());
-            auto rangee = [&ecran](const char* nom) -> QTestData& { return QTest::newRow(qPrintable(ecran + QLatin1String(nom))); };
-            rangee("question") << t << int(GM::Question) << "Question" << 2 << true;
-            rangee("end of the game") << t << int(GM::Information) << "Fin de partie." << 6 << true;
-            rangee("rules") << t << int(DisplayGLScene::IconeAide) << "" << 0 << true;
-            rangee("long text") << t << int(GM::Warning) << "Journal" << 200 << false;
-        }
+        QTest::addColumn<double>("diviseur");
+        QTest::addColumn<bool>("lienRegles");
+        QTest::newRow("help box") << int(DisplayGLScene::IconeAide) << "Aide" << 1.0 << true;
+        QTest::newRow("end of the game") << int(GM::Information) << "Fin de partie." << 1.2 << false;
+        QTest::newRow("end of the game, English") << int(GM::Information) << "End of the game." << 1.2 << false;
+        QTest::newRow("any other box") << int(GM::Warning) << "Attention" << 1.75 << false;
     }
-    void boxIsSizedToItsContent()
+    void boxHeightFollowsItsKind()
     {
-        QFETCH(QSize, taille);
         QFETCH(int, icone);
         QFETCH(QString, titre);
-        QFETCH(int, lignes);
-        QFETCH(bool, petite);
-        Reglages r;
-        r.taille = taille;
-        TableDeScene t(r);
+        QFETCH(double, diviseur);
+        QFETCH(bool, lienRegles);
+        TableDeScene t;
         GM_MessageBoxEmitter emetteur;
         emetteur.setMessageBoxDisplayer(t.scene);
-        QStringList texte;
-        for (int i = 0; i < lignes; ++i)
-            texte << QStringLiteral("Ligne %1 d'un texte assez long pour que la boîte le coupe en plusieurs lignes.")
-                         .arg(i);
-        if (lignes == 0)
-            t.scene->afficheRegles();
-        else
-            emetteur.messageBox(static_cast<GM::Icon>(icone), titre, texte.join(QLatin1Char('\n')));
+        emetteur.messageBox(static_cast<GM::Icon>(icone), titre, QStringLiteral("ligne 1\nligne 2"));
         QTRY_VERIFY(boiteVisible(*t.scene));
-        const DisplayGLScene::Boite& boite = t.scene->boitePrincipale();
         const QRectF table = t.scene->zoneTable();
-        const QRectF g = boite.proxy->geometry();
-        QVERIFY2(table.adjusted(-1, -1, 1, 1).contains(g), "the box stays within the table");
-        QVERIFY(qAbs(g.center().x() - table.center().x()) <= 1.0);
-        QVERIFY(qAbs(g.center().y() - table.center().y()) <= 1.0);
-        QCOMPARE(g.size(), QSizeF(boite.widget->size()));
-        const QString dossier = qEnvironmentVariable("ZB_KEEP_TEST_PICTURES");
-        if (!dossier.isEmpty())
-            QVERIFY(t.image().save(QDir(dossier).filePath(QString::fromLatin1(QTest::currentDataTag()) + ".png")));
-        if (petite) {
-            QVERIFY2(g.width() < 0.7 * table.width() && g.height() < 0.7 * table.height(),
-                     qPrintable(QStringLiteral("%1x%2 on a table of %3x%4")
-                                    .arg(g.width())
-                                    .arg(g.height())
-                                    .arg(table.width())
-                                    .arg(table.height())));
-            // All its lines show, and its button lies inside it.
-            const QLabel* message = boite.ui->labelMessage;
-            QVERIFY(message->height() >= message->heightForWidth(message->width()));
-            QPushButton* ok = bouton(boite, "pushButtonOK");
-            const QRect place(ok->mapTo(boite.widget, QPoint(0, 0)), ok->size());
-            QVERIFY(boite.widget->rect().contains(place));
-        } else {
-            QVERIFY(g.height() >= table.height() - 1.0);
-        }
-        QCOMPARE(boite.proxy->zValue(), DisplayGLScene::Z_BOITE);
-        QCOMPARE(boite.ui->labelWiki->isVisibleTo(boite.widget), icone == DisplayGLScene::IconeAide);
-        if (lignes > 0)
-            QCOMPARE(boite.ui->labelMessage->text(), texte.join(QStringLiteral("<br>")));
+        const QRectF g = t.scene->boitePrincipale().proxy->geometry();
+        QCOMPARE(g.width(), table.width());
+        QCOMPARE(g.x(), table.x());
+        QVERIFY(qAbs(g.height() - table.height() / diviseur) < 1.0);
+        QVERIFY(qAbs(g.center().y() - table.center().y()) < 1.0);
+        QCOMPARE(t.scene->boitePrincipale().proxy->zValue(), DisplayGLScene::Z_BOITE);
+        const Ui::MessageBoxGl* ui = t.scene->boitePrincipale().ui;
+        QCOMPARE(ui->labelWiki->isVisibleTo(t.scene->boitePrincipale().widget), lienRegles);
+        QCOMPARE(ui->labelMessage->text(), QStringLiteral("ligne 1<br>ligne 2"));
         QCOMPARE(t.scene->dernierGenreBoite(), icone);
     }
 
