@@ -488,6 +488,8 @@ void DisplayGLScene::rafraichitCouche()
 {
     if (DisplayGLPaintA* m = moteur())
         m->update();
+    // The widget engine has drawn the layer by now.
+    suitArdoise_();
 }
 
 void DisplayGLScene::createGLObjects()
@@ -668,6 +670,9 @@ void DisplayGLScene::drawBackground(QPainter* painter, const QRectF& rect)
     paintGLLayer();
     painter->endNativePainting();
     detoureSaisons_();
+    // Not while the scene paints: the next frame shows the lines moved.
+    if (ardoiseDeplacee_())
+        QMetaObject::invokeMethod(this, [this] { suitArdoise_(); }, Qt::QueuedConnection);
 }
 
 QRectF DisplayGLScene::rectVu_(const GL_ObjectSquare* objet) const

@@ -877,6 +877,17 @@ private:
     std::array<QGraphicsSimpleTextItem*, NOMBRE_LIGNES_ARDOISE> lignes_{};
     // The dark backing behind the status lines, shown while they hold text.
     QGraphicsPathItem* fondLignes_ = nullptr;
+    // What the lines were last laid out with, and where the slate was then:
+    // the lines follow the slate once the engine has drawn it elsewhere.
+    double largeurLignes_ = 0.0;
+    double hautLignes_ = 0.0;
+    QString texteLignes_;
+    QRectF ardoiseLignes_;
+    // Lays the text out over the lines, centred between gauche and droite
+    // from haut down; the rectangle of the lines that hold text.
+    QRectF poseLignes_(const QFont& police, double gauche, double droite, double haut, const QString& texte);
+    bool ardoiseDeplacee_() const;
+    void suitArdoise_();
     // Holds the seasonal pictures and clips them where the slate shows:
     // the 3-D layer draws the slate under every item.
     QGraphicsPathItem* cadreSaisons_ = nullptr;

@@ -168,20 +168,22 @@ void DisplayGLScene::setLignesArdoise(double largeur, double haut, const QString
     QFont police = scaledFont(CLASSE_POLICE_ARDOISE);
     police.setBold(true);
     police.setPixelSize(std::max(QFontInfo(police).pixelSize(), arrondi(PART_POLICE_LIGNES * hauteurTable_)));
-    const QStringList lignes = scene_textes::coupeLignes(texte, QFontMetrics(police), largeur);
-    double y = haut + HAUT_LIGNES_ARDOISE;
-    QRectF occupe;
-    for (int i = 0; i < NOMBRE_LIGNES_ARDOISE; ++i) {
-        QGraphicsSimpleTextItem* ligne = lignes_[static_cast<size_t>(i)];
-        if (ligne->font() != police)
-            ligne->setFont(police);
-        ligne->setText(i < lignes.size() ? lignes[i] : QString());
-        const QRectF boite = ligne->boundingRect();
-        ligne->setPos((largeur - boite.width()) / 2.0, y);
-        y += boite.height();
-        if (!ligne->text().isEmpty())
-            occupe |= ligne->sceneBoundingRect();
-        ligne->update();
+    largeurLignes_ = largeur;
+    hautLignes_ = haut;
+    texteLignes_ = texte;
+    ardoiseLignes_ = rectVu_(ardoise_.get());
+    const double marge = MARGE_FOND_LIGNES * QFontMetricsF(police).height();
+    auto fond = [marge](const QRectF& lignes) { return lignes.adjusted(-marge, -marge / 2.0, marge, marge / 2.0); };
+    const double y = haut + HAUT_LIGNES_ARDOISE;
+    QRectF occupe = poseLignes_(police, 0.0, largeur, y, texte);
+    // The slate's scores stay readable: a long text is wrapped in the room
+    // right of the slate, or, where that room is narrow, goes below it.
+    if (!occupe.isEmpty() && fond(occupe).intersects(ardoiseLignes_)) {
+        const double gauche = ardoiseLignes_.right() + marge;
+        if (largeur - gauche >= largeur / 2.0)
+            occupe = poseLignes_(police, gauche, largeur, y, texte);
+        else
+            occupe = poseLignes_(police, 0.0, largeur, std::max(y, ardoiseLignes_.bottom() + marge / 2.0), texte);
     }
     // The backing: the lines' own rectangle and a margin, rounded. The
     // corners' radius stays within the margin above and below, so that a
@@ -191,11 +193,50 @@ void DisplayGLScene::setLignesArdoise(double largeur, double haut, const QString
         fondLignes_->hide();
         return;
     }
-    const double marge = MARGE_FOND_LIGNES * QFontMetricsF(police).height();
     QPainterPath chemin;
-    chemin.addRoundedRect(occupe.adjusted(-marge, -marge / 2.0, marge, marge / 2.0), marge / 2.0, marge / 2.0);
+    chemin.addRoundedRect(fond(occupe), marge / 2.0, marge / 2.0);
     fondLignes_->setPath(chemin);
     fondLignes_->show();
+}
+
+QRectF DisplayGLScene::poseLignes_(const QFont& police, double gauche, double droite, double haut,
+                                   const QString& texte)
+{
+    const QStringList lignes = scene_textes::coupeLignes(texte, QFontMetrics(police), droite - gauche);
+    double y = haut;
+    QRectF occupe;
+    for (int i = 0; i < NOMBRE_LIGNES_ARDOISE; ++i) {
+        QGraphicsSimpleTextItem* ligne = lignes_[static_cast<size_t>(i)];
+        if (ligne->font() != police)
+            ligne->setFont(police);
+        ligne->setText(i < lignes.size() ? lignes[i] : QString());
+        const QRectF boite = ligne->boundingRect();
+        ligne->setPos(gauche + (droite - gauche - boite.width()) / 2.0, y);
+        y += boite.height();
+        if (!ligne->text().isEmpty())
+            occupe |= ligne->sceneBoundingRect();
+        ligne->update();
+    }
+    return occupe;
+}
+
+bool DisplayGLScene::ardoiseDeplacee_() const
+{
+    if (texteLignes_.isEmpty())
+        return false;
+    const QRectF vu = rectVu_(ardoise_.get());
+    if (vu.isEmpty() || ardoiseLignes_.isEmpty())
+        return vu.isEmpty() != ardoiseLignes_.isEmpty();
+    // Less than a pixel is the same place.
+    return std::abs(vu.left() - ardoiseLignes_.left()) >= 1.0 || std::abs(vu.top() - ardoiseLignes_.top()) >= 1.0
+        || std::abs(vu.right() - ardoiseLignes_.right()) >= 1.0
+        || std::abs(vu.bottom() - ardoiseLignes_.bottom()) >= 1.0;
+}
+
+void DisplayGLScene::suitArdoise_()
+{
+    if (ardoiseDeplacee_())
+        setLignesArdoise(largeurLignes_, hautLignes_, texteLignes_);
 }
 
 QString DisplayGLScene::texteArdoise() const
