@@ -163,93 +163,17 @@ void DisplayGLScene::OnBug()
 
 void DisplayGLScene::setLignesArdoise(double largeur, double haut, const QString& texte)
 {
-    // The text grows with the table: a fixed size read well in a small
-    // window and was lost in a large one.
-    QFont police = scaledFont(CLASSE_POLICE_ARDOISE);
-    police.setBold(true);
-    police.setPixelSize(std::max(QFontInfo(police).pixelSize(), arrondi(PART_POLICE_LIGNES * hauteurTable_)));
-    largeurLignes_ = largeur;
-    hautLignes_ = haut;
-    texteLignes_ = texte;
-    ardoiseLignes_ = rectVu_(ardoise_.get());
-    const double marge = MARGE_FOND_LIGNES * QFontMetricsF(police).height();
-    auto fond = [marge](const QRectF& lignes) { return lignes.adjusted(-marge, -marge / 2.0, marge, marge / 2.0); };
-    const double y = haut + HAUT_LIGNES_ARDOISE;
-    QRectF occupe = poseLignes_(police, 0.0, largeur, y, texte);
-    // The slate's scores stay readable: a long text is wrapped in the room
-    // right of the slate, or, where that room is narrow, goes below it.
-    if (!occupe.isEmpty() && fond(occupe).intersects(ardoiseLignes_)) {
-        const double gauche = ardoiseLignes_.right() + marge;
-        if (largeur - gauche >= largeur / 2.0)
-            occupe = poseLignes_(police, gauche, largeur, y, texte);
-        else
-            occupe = poseLignes_(police, 0.0, largeur, std::max(y, ardoiseLignes_.bottom() + marge / 2.0), texte);
-    }
-    // The backing: the lines' own rectangle and a margin, rounded. The
-    // corners' radius stays within the margin above and below, so that a
-    // long line's first and last letters never stand over the cut corners
-    // (pink prompt letters on the wood there read at 2 to 1).
-    if (occupe.isEmpty()) {
-        fondLignes_->hide();
-        return;
-    }
-    QPainterPath chemin;
-    chemin.addRoundedRect(fond(occupe), marge / 2.0, marge / 2.0);
-    fondLignes_->setPath(chemin);
-    fondLignes_->show();
-}
-
-QRectF DisplayGLScene::poseLignes_(const QFont& police, double gauche, double droite, double haut,
-                                   const QString& texte)
-{
-    const QStringList lignes = scene_textes::coupeLignes(texte, QFontMetrics(police), droite - gauche);
-    double y = haut;
-    QRectF occupe;
-    for (int i = 0; i < NOMBRE_LIGNES_ARDOISE; ++i) {
-        QGraphicsSimpleTextItem* ligne = lignes_[static_cast<size_t>(i)];
-        if (ligne->font() != police)
-            ligne->setFont(police);
-        ligne->setText(i < lignes.size() ? lignes[i] : QString());
-        const QRectF boite = ligne->boundingRect();
-        ligne->setPos(gauche + (droite - gauche - boite.width()) / 2.0, y);
-        y += boite.height();
-        if (!ligne->text().isEmpty())
-            occupe |= ligne->sceneBoundingRect();
-        ligne->update();
-    }
-    return occupe;
-}
-
-bool DisplayGLScene::ardoiseDeplacee_() const
-{
-    if (texteLignes_.isEmpty())
-        return false;
-    const QRectF vu = rectVu_(ardoise_.get());
-    if (vu.isEmpty() || ardoiseLignes_.isEmpty())
-        return vu.isEmpty() != ardoiseLignes_.isEmpty();
-    // Less than a pixel is the same place.
-    return std::abs(vu.left() - ardoiseLignes_.left()) >= 1.0 || std::abs(vu.top() - ardoiseLignes_.top()) >= 1.0
-        || std::abs(vu.right() - ardoiseLignes_.right()) >= 1.0
-        || std::abs(vu.bottom() - ardoiseLignes_.bottom()) >= 1.0;
+    ardoiseStatut_->pose(largeur, haut, texte, hauteurTable_, rectVu_(ardoise_.get()));
 }
 
 void DisplayGLScene::suitArdoise_()
 {
-    if (ardoiseDeplacee_())
-        setLignesArdoise(largeurLignes_, hautLignes_, texteLignes_);
+    ardoiseStatut_->suit(hauteurTable_, rectVu_(ardoise_.get()));
 }
 
 QString DisplayGLScene::texteArdoise() const
 {
-    QString texte;
-    for (const QGraphicsSimpleTextItem* ligne : lignes_) {
-        if (ligne->text().isEmpty())
-            continue;
-        if (!texte.isEmpty())
-            texte += QLatin1Char(' ');
-        texte += ligne->text();
-    }
-    return texte;
+    return ardoiseStatut_->texte();
 }
 
 // ---------------------------------------------------------- floating items
@@ -259,8 +183,8 @@ DisplayGLScoreAnimText* DisplayGLScene::prochainScore()
     DisplayGLScoreAnimText* anim = animsScore_[curseurScore_].get();
     curseurScore_ = (curseurScore_ + 1) % animsScore_.size();
     // Taken again, the item no longer shows a deal's score.
-    scoresDeLaDonne_.erase(std::remove(scoresDeLaDonne_.begin(), scoresDeLaDonne_.end(), anim),
-                           scoresDeLaDonne_.end());
+    std::vector<DisplayGLScoreAnimText*>& scores = ardoiseStatut_->scoresDeLaDonne();
+    scores.erase(std::remove(scores.begin(), scores.end(), anim), scores.end());
     return anim;
 }
 

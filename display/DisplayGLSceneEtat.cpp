@@ -65,12 +65,12 @@ void DisplayGLScene::refreshStatusText()
     // A temporary text keeps the lines until its timer gives them back.
     if (timerAide_.isActive())
         return;
-    setLignesArdoise(largeurTable_, decalageTable_, scene_textes::composeStatut(texteStatut_, texteAide_));
+    setLignesArdoise(largeurTable_, decalageTable_, ardoiseStatut_->statutCompose());
 }
 
 void DisplayGLScene::setTexteAide(const QString& texte)
 {
-    texteAide_ = texte;
+    ardoiseStatut_->setAide(texte);
     refreshStatusText();
 }
 
@@ -82,31 +82,9 @@ void DisplayGLScene::setStatusText(const QString& texte)
     timerAide_.start(DELAI_AIDE_MS);
 }
 
-QString DisplayGLScene::traduitStatut_() const
-{
-    if (!sourceStatut_)
-        return QString();
-    QStringList args = argsStatut_;
-    if (actionStatut_)
-        args.prepend(motAction_);
-    const QString modele = tr(sourceStatut_);
-    // One call per count: names from peers may hold "%2" themselves.
-    switch (args.size()) {
-    case 0:
-        return modele;
-    case 1:
-        return modele.arg(args[0]);
-    default:
-        return modele.arg(args[0], args[1]);
-    }
-}
-
 void DisplayGLScene::setStatut_(const char* source, const QStringList& args, bool action)
 {
-    sourceStatut_ = source;
-    argsStatut_ = args;
-    actionStatut_ = action;
-    texteStatut_ = traduitStatut_();
+    ardoiseStatut_->setStatut(source, args, action, motAction_);
     refreshStatusText();
 }
 
@@ -252,7 +230,7 @@ void DisplayGLScene::afficheEtat(const InfoDemande& etat, Joueur* acteur, Joueur
             // Only a Jass game's first deal is opened by the holder of a set
             // card; a Belote deal is opened by the seat after the dealer.
             const bool jass = jeu ? jeu->typeDePartie_.genre_ == TypeDePartie::GenreJass : !belote_;
-            if (jass && totaux_[0] == 0 && totaux_[1] == 0)
+            if (jass && ardoiseStatut_->total(0) == 0 && ardoiseStatut_->total(1) == 0)
                 setStatusText(tr("Le joueur avec '%1 de %2' commence.")
                                   .arg(getNomValeur(VALEUR_CARTE_DEPART, style),
                                        getNomCouleur(COULEUR_CARTE_DEPART, style)));
@@ -330,7 +308,7 @@ DisplayGLScene::LignesArdoise DisplayGLScene::lignesArdoise(const ZB_PointsDonne
     const int diviseur = std::max(1, multiplicateur);
     for (int e = 0; e < 2; ++e)
         l.totauxDonne[static_cast<size_t>(e)] = points.getScore(e);
-    l.textes[0] = tr("%1: %2").arg(etiquettes[0]).arg(totaux_[0]);
+    l.textes[0] = tr("%1: %2").arg(etiquettes[0]).arg(ardoiseStatut_->total(0));
     l.textes[1] = tr("Tour: %1x%2").arg(l.totauxDonne[0] / diviseur).arg(diviseur);
     if (objectifDonne_ == SANS_CIBLE)
         l.textes[2] = tr("---");
@@ -338,7 +316,7 @@ DisplayGLScene::LignesArdoise DisplayGLScene::lignesArdoise(const ZB_PointsDonne
         l.textes[2] = tr("--- %1 ---").arg(donnesRestantes_);
     else
         l.textes[2] = tr("--- %1 ---").arg(objectifDonne_);
-    l.textes[3] = tr("%1: %2").arg(etiquettes[1]).arg(totaux_[1]);
+    l.textes[3] = tr("%1: %2").arg(etiquettes[1]).arg(ardoiseStatut_->total(1));
     l.textes[4] = tr("Tour: %1x%2").arg(l.totauxDonne[1] / diviseur).arg(diviseur);
     return l;
 }
@@ -357,7 +335,7 @@ void DisplayGLScene::animeScores_(const ZB_PointsA& points, int t)
     QString stock;
     if (jeu)
         stock = jeu->typeDePartie_.roiDame_ == TypeDePartie::RoiDameRebelote ? tr(" Belote") : tr(" Stöck");
-    const ZB_PointsDonne& a = pointsPrecedents_;
+    const ZB_PointsDonne& a = ardoiseStatut_->pointsPrecedents();
     const ZB_PointsDonne& n = points;
     struct Compteur
     {
@@ -405,7 +383,7 @@ void DisplayGLScene::animeScores_(const ZB_PointsA& points, int t)
             continue;
         DisplayGLScoreAnimText* anim = prochainScore();
         anim->startScore(delta, c.label, zoneTable(), decalageTable_, delai);
-        scoresDeLaDonne_.push_back(anim);
+        ardoiseStatut_->scoresDeLaDonne().push_back(anim);
         delai += pas;
     }
     const bool matchAvant = a.match_[0] || a.match_[1];
@@ -414,7 +392,7 @@ void DisplayGLScene::animeScores_(const ZB_PointsA& points, int t)
         const bool belote = jeu ? jeu->typeDePartie_.genre_ == TypeDePartie::GenreBelote : belote_;
         DisplayGLScoreAnimText* anim = prochainScore();
         anim->startBanner(belote ? tr("Capot") : tr("Match"), zoneTable(), decalageTable_, delai);
-        scoresDeLaDonne_.push_back(anim);
+        ardoiseStatut_->scoresDeLaDonne().push_back(anim);
     }
 }
 
@@ -422,8 +400,9 @@ void DisplayGLScene::dessineArdoise_(const ZB_PointsDonne& points, int multiplic
 {
     const LignesArdoise l = lignesArdoise(points, multiplicateur);
     const int t = l.equipeVue;
-    signaleScoreEnLigne(l.totauxDonne[static_cast<size_t>(t)] + totaux_[t],
-                        l.totauxDonne[static_cast<size_t>(1 - t)] + totaux_[1 - t], objectifDonne_, donnesRestantes_);
+    signaleScoreEnLigne(l.totauxDonne[static_cast<size_t>(t)] + ardoiseStatut_->total(t),
+                        l.totauxDonne[static_cast<size_t>(1 - t)] + ardoiseStatut_->total(1 - t), objectifDonne_,
+                        donnesRestantes_);
     if (!ardoise_)
         return;
     QImage image = ardoise_->getImage();
@@ -451,26 +430,25 @@ void DisplayGLScene::dessineArdoise_(const ZB_PointsDonne& points, int multiplic
         peintre.drawText(QPointF(X_TEXTE_ARDOISE, Y_LIGNES_ARDOISE[i]), l.textes[i]);
     }
     peintre.end();
-    montreSiChangee(*ardoise_, image, imageArdoise_);
+    montreSiChangee(*ardoise_, image, ardoiseStatut_->image());
 }
 
 void DisplayGLScene::afficheArdoise(const ZB_PointsA& points, int totalEquipe0, int totalEquipe1, int multiplicateur,
                                     const QList<int>& siegesStock, int equipeBarree)
 {
-    totaux_[0] = totalEquipe0;
-    totaux_[1] = totalEquipe1;
+    ardoiseStatut_->setTotaux(totalEquipe0, totalEquipe1);
     if (automatique_)
         return;
     if (navigationAnnuler_) {
         // Browsing the undo history: the next ordinary update animates
         // only what changed since this record.
-        pointsPrecedents_ = points;
+        ardoiseStatut_->setPointsPrecedents(points);
         return;
     }
     const int t = equipeVue();
     if (options_.animatedScores_ && modeVue_ != MODE_VUE_SANS_ANIMATION)
         animeScores_(points, t);
-    pointsPrecedents_ = points;
+    ardoiseStatut_->setPointsPrecedents(points);
 
     DisplayGLPaintA* m = moteur();
     if (m)
@@ -493,8 +471,8 @@ void DisplayGLScene::afficheArdoise(const ZB_PointsA& points, int totalEquipe0, 
         misesBulles_[static_cast<size_t>(p)].variante = -1;
         dessineBulle_(p);
     }
-    if (!ardoiseDessinee_) {
-        ardoiseDessinee_ = true;
+    if (!ardoiseStatut_->isDessinee()) {
+        ardoiseStatut_->setDessinee();
         prepareFriendNotice();
     }
     if (m)

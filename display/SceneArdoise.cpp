@@ -1,0 +1,213 @@
+#include "SceneArdoise.h"
+
+#include "GM_SharedFunctions.h"
+#include "SceneTextes.h"
+
+#include <QBrush>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGraphicsPathItem>
+#include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
+#include <QPainterPath>
+#include <QPen>
+
+#include <algorithm>
+#include <cmath>
+
+#include "DisplayGLSceneInterne.h"
+
+using namespace scene_interne;
+
+namespace {
+
+QFont policeDeBase()
+{
+    QFont police = scaledFont(SceneArdoise::CLASSE_POLICE);
+    police.setBold(true);
+    return police;
+}
+
+} // namespace
+
+SceneArdoise::SceneArdoise(QGraphicsScene& scene)
+{
+    const QFont police = policeDeBase();
+    for (QGraphicsSimpleTextItem*& ligne : lignes_) {
+        ligne = new QGraphicsSimpleTextItem;
+        ligne->setFont(police);
+        ligne->setZValue(Z_LIGNES);
+        ligne->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
+        scene.addItem(ligne);
+    }
+    fond_ = new QGraphicsPathItem;
+    fond_->setPen(Qt::NoPen);
+    fond_->setBrush(FOND_LIGNES);
+    fond_->setZValue(Z_FOND);
+    fond_->hide();
+    scene.addItem(fond_);
+}
+
+// ------------------------------------------------------------------ lines
+
+void SceneArdoise::pose(double largeur, double haut, const QString& texte, double hauteurTable,
+                        const QRectF& ardoise)
+{
+    // The text grows with the table: a fixed size read well in a small
+    // window and was lost in a large one.
+    QFont police = policeDeBase();
+    police.setPixelSize(std::max(QFontInfo(police).pixelSize(), arrondi(PART_POLICE_LIGNES * hauteurTable)));
+    largeur_ = largeur;
+    haut_ = haut;
+    texte_ = texte;
+    ardoise_ = ardoise;
+    const double marge = MARGE_FOND_LIGNES * QFontMetricsF(police).height();
+    auto fond = [marge](const QRectF& lignes) { return lignes.adjusted(-marge, -marge / 2.0, marge, marge / 2.0); };
+    const double y = haut + HAUT_LIGNES;
+    QRectF occupe = poseLignes_(police, 0.0, largeur, y, texte);
+    // The slate's scores stay readable: a long text is wrapped in the room
+    // right of the slate, or, where that room is narrow, goes below it.
+    if (!occupe.isEmpty() && fond(occupe).intersects(ardoise)) {
+        const double gauche = ardoise.right() + marge;
+        if (largeur - gauche >= largeur / 2.0)
+            occupe = poseLignes_(police, gauche, largeur, y, texte);
+        else
+            occupe = poseLignes_(police, 0.0, largeur, std::max(y, ardoise.bottom() + marge / 2.0), texte);
+    }
+    // The backing: the lines' own rectangle and a margin, rounded. The
+    // corners' radius stays within the margin above and below, so that a
+    // long line's first and last letters never stand over the cut corners
+    // (pink prompt letters on the wood there read at 2 to 1).
+    if (occupe.isEmpty()) {
+        fond_->hide();
+        return;
+    }
+    QPainterPath chemin;
+    chemin.addRoundedRect(fond(occupe), marge / 2.0, marge / 2.0);
+    fond_->setPath(chemin);
+    fond_->show();
+}
+
+QRectF SceneArdoise::poseLignes_(const QFont& police, double gauche, double droite, double haut,
+                                 const QString& texte)
+{
+    const QStringList lignes = scene_textes::coupeLignes(texte, QFontMetrics(police), droite - gauche);
+    double y = haut;
+    QRectF occupe;
+    for (int i = 0; i < NOMBRE_LIGNES; ++i) {
+        QGraphicsSimpleTextItem* ligne = lignes_[static_cast<size_t>(i)];
+        if (ligne->font() != police)
+            ligne->setFont(police);
+        ligne->setText(i < lignes.size() ? lignes[i] : QString());
+        const QRectF boite = ligne->boundingRect();
+        ligne->setPos(gauche + (droite - gauche - boite.width()) / 2.0, y);
+        y += boite.height();
+        if (!ligne->text().isEmpty())
+            occupe |= ligne->sceneBoundingRect();
+        ligne->update();
+    }
+    return occupe;
+}
+
+bool SceneArdoise::doitSuivre(const QRectF& ardoise) const
+{
+    if (texte_.isEmpty())
+        return false;
+    if (ardoise.isEmpty() || ardoise_.isEmpty())
+        return ardoise.isEmpty() != ardoise_.isEmpty();
+    // Less than a pixel is the same place.
+    return std::abs(ardoise.left() - ardoise_.left()) >= 1.0 || std::abs(ardoise.top() - ardoise_.top()) >= 1.0
+        || std::abs(ardoise.right() - ardoise_.right()) >= 1.0
+        || std::abs(ardoise.bottom() - ardoise_.bottom()) >= 1.0;
+}
+
+void SceneArdoise::suit(double hauteurTable, const QRectF& ardoise)
+{
+    if (doitSuivre(ardoise))
+        pose(largeur_, haut_, texte_, hauteurTable, ardoise);
+}
+
+QString SceneArdoise::texte() const
+{
+    QString texte;
+    for (const QGraphicsSimpleTextItem* ligne : lignes_) {
+        if (ligne->text().isEmpty())
+            continue;
+        if (!texte.isEmpty())
+            texte += QLatin1Char(' ');
+        texte += ligne->text();
+    }
+    return texte;
+}
+
+void SceneArdoise::setPolice(const QFont& police)
+{
+    for (QGraphicsSimpleTextItem* ligne : lignes_)
+        ligne->setFont(police);
+}
+
+void SceneArdoise::setCouleurs(const QBrush& remplissage, const QPen& contour)
+{
+    for (QGraphicsSimpleTextItem* ligne : lignes_) {
+        ligne->setBrush(remplissage);
+        ligne->setPen(contour);
+    }
+}
+
+void SceneArdoise::setCacheMode(QGraphicsItem::CacheMode mode)
+{
+    for (QGraphicsSimpleTextItem* ligne : lignes_)
+        ligne->setCacheMode(mode);
+}
+
+QGraphicsItem::CacheMode SceneArdoise::cacheMode() const
+{
+    return lignes_[0]->cacheMode();
+}
+
+// ----------------------------------------------------------------- status
+
+QString SceneArdoise::traduitStatut_(const QString& motAction) const
+{
+    if (!sourceStatut_)
+        return QString();
+    QStringList args = argsStatut_;
+    if (actionStatut_)
+        args.prepend(motAction);
+    const QString modele = tr(sourceStatut_);
+    // One call per count: names from peers may hold "%2" themselves.
+    switch (args.size()) {
+    case 0:
+        return modele;
+    case 1:
+        return modele.arg(args[0]);
+    default:
+        return modele.arg(args[0], args[1]);
+    }
+}
+
+void SceneArdoise::setStatut(const char* source, const QStringList& args, bool action, const QString& motAction)
+{
+    sourceStatut_ = source;
+    argsStatut_ = args;
+    actionStatut_ = action;
+    statut_ = traduitStatut_(motAction);
+}
+
+void SceneArdoise::retraduitStatut(const QString& motAction)
+{
+    statut_ = traduitStatut_(motAction);
+}
+
+QString SceneArdoise::statutCompose() const
+{
+    return scene_textes::composeStatut(statut_, aide_);
+}
+
+// ------------------------------------------------------------- scoreboard
+
+void SceneArdoise::setTotaux(int equipe0, int equipe1)
+{
+    totaux_[0] = equipe0;
+    totaux_[1] = equipe1;
+}
