@@ -407,12 +407,7 @@ public:
     void statutAttente();
     // The scoreboard's lines for a points record: team labels and totals,
     // deal lines (a multiplier below 1 counts as 1), target line.
-    struct LignesArdoise
-    {
-        std::array<QString, 5> textes;
-        int equipeVue = 0;
-        std::array<int, 2> totauxDonne{};
-    };
+    using LignesArdoise = SceneArdoise::Tableau;
     LignesArdoise lignesArdoise(const ZB_PointsDonne& points, int multiplicateur) const;
     // The viewer's team: seat 0's team seen from the bottom seat.
     int equipeVue() const;

@@ -39,22 +39,8 @@ constexpr int VIBRATION_INVITE_MS = 50;
 // The first deal of a Jass game is opened by the holder of this card.
 constexpr int VALEUR_CARTE_DEPART = 7;
 constexpr int COULEUR_CARTE_DEPART = 2;
-// The scoreboard is laid out on its picture's original size; the texture
-// holds it stretched to powers of two.
-constexpr double LARGEUR_DESSIN_ARDOISE = 512.0;
-constexpr double HAUTEUR_DESSIN_ARDOISE = 576.0;
-constexpr double X_TEXTE_ARDOISE = 78.0;
-constexpr std::array<double, 5> Y_LIGNES_ARDOISE = {120.0, 199.0, 278.0, 357.0, 436.0};
-constexpr double PART_POLICE_ARDOISE = 0.12;
 constexpr int DELAI_ENTRE_SCORES_MS = 600;
 constexpr int RETARD_MAX_SCORES_MS = 2 * DisplayGLScoreAnimText::DUREE_SCORE_MS;
-constexpr int CIBLE_PAR_TOURS = 100000;
-constexpr int SANS_CIBLE = -1;
-constexpr int THEME_RACING = 2;
-constexpr int THEME_CANDY = 3;
-// A dark pen, for the light slate of the candy theme and the notices.
-const QColor COULEUR_SOMBRE(0x30, 0x30, 0x30);
-const char* const POLICE_ARDOISE = "SF Cartoonist Hand";
 
 } // namespace
 
@@ -296,29 +282,7 @@ int DisplayGLScene::equipeVue() const
 
 DisplayGLScene::LignesArdoise DisplayGLScene::lignesArdoise(const ZB_PointsDonne& points, int multiplicateur) const
 {
-    LignesArdoise l;
-    l.equipeVue = equipeVue();
-    // No seat known yet (a table being reset or a file being opened): the
-    // user's side is team 0, as it will be once seated.
-    const bool vousEnZero = l.equipeVue == 0;
-    const QString vous = tr("Vous");
-    const QString eux = tr("Eux");
-    const QString etiquettes[2] = {vousEnZero ? vous : eux, vousEnZero ? eux : vous};
-    // Callers pass 1 or more; a damaged record must not divide by zero.
-    const int diviseur = std::max(1, multiplicateur);
-    for (int e = 0; e < 2; ++e)
-        l.totauxDonne[static_cast<size_t>(e)] = points.getScore(e);
-    l.textes[0] = tr("%1: %2").arg(etiquettes[0]).arg(ardoiseStatut_->total(0));
-    l.textes[1] = tr("Tour: %1x%2").arg(l.totauxDonne[0] / diviseur).arg(diviseur);
-    if (objectifDonne_ == SANS_CIBLE)
-        l.textes[2] = tr("---");
-    else if (objectifDonne_ == CIBLE_PAR_TOURS)
-        l.textes[2] = tr("--- %1 ---").arg(donnesRestantes_);
-    else
-        l.textes[2] = tr("--- %1 ---").arg(objectifDonne_);
-    l.textes[3] = tr("%1: %2").arg(etiquettes[1]).arg(ardoiseStatut_->total(1));
-    l.textes[4] = tr("Tour: %1x%2").arg(l.totauxDonne[1] / diviseur).arg(diviseur);
-    return l;
+    return ardoiseStatut_->tableau(points, multiplicateur, equipeVue(), objectifDonne_, donnesRestantes_);
 }
 
 int DisplayGLScene::pasEntreScores_() const
@@ -403,34 +367,8 @@ void DisplayGLScene::dessineArdoise_(const ZB_PointsDonne& points, int multiplic
     signaleScoreEnLigne(l.totauxDonne[static_cast<size_t>(t)] + ardoiseStatut_->total(t),
                         l.totauxDonne[static_cast<size_t>(1 - t)] + ardoiseStatut_->total(1 - t), objectifDonne_,
                         donnesRestantes_);
-    if (!ardoise_)
-        return;
-    QImage image = ardoise_->getImage();
-    if (image.isNull())
-        return;
-    image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    QPainter peintre(&image);
-    peintre.setRenderHint(QPainter::TextAntialiasing);
-    peintre.setRenderHint(QPainter::Antialiasing);
-    peintre.scale(image.width() / LARGEUR_DESSIN_ARDOISE, image.height() / HAUTEUR_DESSIN_ARDOISE);
-    QColor normal(Qt::white);
-    if (options_.appStyle_ == THEME_RACING)
-        normal = QColor(0xF4, 0x4D, 0x49);
-    else if (options_.appStyle_ == THEME_CANDY)
-        normal = COULEUR_SOMBRE;
-    const QColor barre(Qt::red);
-    QFont police{QString::fromLatin1(POLICE_ARDOISE)};
-    police.setPixelSize(std::max(1, arrondi(PART_POLICE_ARDOISE * LARGEUR_DESSIN_ARDOISE)));
-    QFont policeBarree = police;
-    policeBarree.setStrikeOut(true);
-    for (size_t i = 0; i < l.textes.size(); ++i) {
-        const bool estBarree = (i == 1 && equipeBarree == 0) || (i == 4 && equipeBarree == 1);
-        peintre.setFont(estBarree ? policeBarree : police);
-        peintre.setPen(estBarree ? barre : normal);
-        peintre.drawText(QPointF(X_TEXTE_ARDOISE, Y_LIGNES_ARDOISE[i]), l.textes[i]);
-    }
-    peintre.end();
-    montreSiChangee(*ardoise_, image, ardoiseStatut_->image());
+    if (ardoise_)
+        ardoiseStatut_->dessine(*ardoise_, l, options_.appStyle_, equipeBarree);
 }
 
 void DisplayGLScene::afficheArdoise(const ZB_PointsA& points, int totalEquipe0, int totalEquipe1, int multiplicateur,

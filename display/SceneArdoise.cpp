@@ -1,5 +1,6 @@
 #include "SceneArdoise.h"
 
+#include "GL_ObjectSquare.h"
 #include "GM_SharedFunctions.h"
 #include "SceneTextes.h"
 
@@ -9,6 +10,7 @@
 #include <QGraphicsPathItem>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
+#include <QPainter>
 #include <QPainterPath>
 #include <QPen>
 
@@ -20,6 +22,19 @@
 using namespace scene_interne;
 
 namespace {
+
+// The scoreboard is laid out on its picture's original size; the texture
+// holds it stretched to powers of two.
+constexpr double LARGEUR_DESSIN_ARDOISE = 512.0;
+constexpr double HAUTEUR_DESSIN_ARDOISE = 576.0;
+constexpr double X_TEXTE_ARDOISE = 78.0;
+constexpr std::array<double, 5> Y_LIGNES_ARDOISE = {120.0, 199.0, 278.0, 357.0, 436.0};
+constexpr double PART_POLICE_ARDOISE = 0.12;
+constexpr int CIBLE_PAR_TOURS = 100000;
+constexpr int SANS_CIBLE = -1;
+constexpr int THEME_RACING = 2;
+constexpr int THEME_CANDY = 3;
+const char* const POLICE_ARDOISE = "SF Cartoonist Hand";
 
 QFont policeDeBase()
 {
@@ -210,4 +225,62 @@ void SceneArdoise::setTotaux(int equipe0, int equipe1)
 {
     totaux_[0] = equipe0;
     totaux_[1] = equipe1;
+}
+
+SceneArdoise::Tableau SceneArdoise::tableau(const ZB_PointsDonne& points, int multiplicateur, int equipeVue,
+                                            int objectif, int restants) const
+{
+    Tableau l;
+    l.equipeVue = equipeVue;
+    // No seat known yet (a table being reset or a file being opened): the
+    // user's side is team 0, as it will be once seated.
+    const bool vousEnZero = l.equipeVue == 0;
+    const QString vous = tr("Vous");
+    const QString eux = tr("Eux");
+    const QString etiquettes[2] = {vousEnZero ? vous : eux, vousEnZero ? eux : vous};
+    // Callers pass 1 or more; a damaged record must not divide by zero.
+    const int diviseur = std::max(1, multiplicateur);
+    for (int e = 0; e < 2; ++e)
+        l.totauxDonne[static_cast<size_t>(e)] = points.getScore(e);
+    l.textes[0] = tr("%1: %2").arg(etiquettes[0]).arg(totaux_[0]);
+    l.textes[1] = tr("Tour: %1x%2").arg(l.totauxDonne[0] / diviseur).arg(diviseur);
+    if (objectif == SANS_CIBLE)
+        l.textes[2] = tr("---");
+    else if (objectif == CIBLE_PAR_TOURS)
+        l.textes[2] = tr("--- %1 ---").arg(restants);
+    else
+        l.textes[2] = tr("--- %1 ---").arg(objectif);
+    l.textes[3] = tr("%1: %2").arg(etiquettes[1]).arg(totaux_[1]);
+    l.textes[4] = tr("Tour: %1x%2").arg(l.totauxDonne[1] / diviseur).arg(diviseur);
+    return l;
+}
+
+void SceneArdoise::dessine(GL_ObjectSquare& ardoise, const Tableau& tableau, int theme, int equipeBarree)
+{
+    QImage image = ardoise.getImage();
+    if (image.isNull())
+        return;
+    image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QPainter peintre(&image);
+    peintre.setRenderHint(QPainter::TextAntialiasing);
+    peintre.setRenderHint(QPainter::Antialiasing);
+    peintre.scale(image.width() / LARGEUR_DESSIN_ARDOISE, image.height() / HAUTEUR_DESSIN_ARDOISE);
+    QColor normal(Qt::white);
+    if (theme == THEME_RACING)
+        normal = QColor(0xF4, 0x4D, 0x49);
+    else if (theme == THEME_CANDY)
+        normal = COULEUR_SOMBRE;
+    const QColor barre(Qt::red);
+    QFont police{QString::fromLatin1(POLICE_ARDOISE)};
+    police.setPixelSize(std::max(1, arrondi(PART_POLICE_ARDOISE * LARGEUR_DESSIN_ARDOISE)));
+    QFont policeBarree = police;
+    policeBarree.setStrikeOut(true);
+    for (size_t i = 0; i < tableau.textes.size(); ++i) {
+        const bool estBarree = (i == 1 && equipeBarree == 0) || (i == 4 && equipeBarree == 1);
+        peintre.setFont(estBarree ? policeBarree : police);
+        peintre.setPen(estBarree ? barre : normal);
+        peintre.drawText(QPointF(X_TEXTE_ARDOISE, Y_LIGNES_ARDOISE[i]), tableau.textes[i]);
+    }
+    peintre.end();
+    montreSiChangee(ardoise, image, image_);
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 class DisplayGLScoreAnimText;
+class GL_ObjectSquare;
 class QBrush;
 class QGraphicsPathItem;
 class QGraphicsScene;
@@ -22,9 +23,9 @@ class QPen;
 
 // The table's slate and status lines, a part the table scene owns: the
 // status lines over the table (the text items and their dark backing), the
-// status and help texts they show, and the scoreboard's record (both
-// teams' totals, the deal's points last drawn, its picture and the deal's
-// floating scores).
+// status and help texts they show, and the scoreboard (both teams' totals,
+// the deal's points last drawn, its lines and picture, and the deal's
+// floating scores, which the scene starts from its score ring).
 //
 // Rules:
 // - GUI thread only; no locks. The scene owns the items (they are added to
@@ -85,13 +86,28 @@ public:
     // empty.
     QString statutCompose() const;
 
-    // --- The scoreboard's record.
+    // --- The scoreboard.
+    // Its lines for a points record: team labels and totals, deal lines (a
+    // multiplier below 1 counts as 1), target line.
+    struct Tableau
+    {
+        std::array<QString, 5> textes;
+        int equipeVue = 0;
+        std::array<int, 2> totauxDonne{};
+    };
+    // equipeVue is the viewer's team; objectif -1 is no target, 100000 a
+    // game by rounds, of which restants are left.
+    Tableau tableau(const ZB_PointsDonne& points, int multiplicateur, int equipeVue, int objectif,
+                    int restants) const;
+    // Draws the lines on a fresh copy of the slate's picture, the deal line
+    // of equipeBarree (0 or 1, else none) struck through in red, and hands
+    // it to the engine unless it shows those very pixels.
+    void dessine(GL_ObjectSquare& ardoise, const Tableau& tableau, int theme, int equipeBarree);
     void setTotaux(int equipe0, int equipe1);
     int total(int equipe) const { return totaux_[equipe == 1 ? 1 : 0]; }
     const ZB_PointsDonne& pointsPrecedents() const { return pointsPrecedents_; }
     void setPointsPrecedents(const ZB_PointsDonne& points) { pointsPrecedents_ = points; }
-    // The picture as last drawn, which the drawing compares and replaces.
-    QImage& image() { return image_; }
+    // The picture as last drawn (null before the first).
     const QImage& image() const { return image_; }
     bool isDessinee() const { return dessinee_; }
     void setDessinee() { dessinee_ = true; }
