@@ -20,6 +20,10 @@ constexpr double DECALAGE_MAIN = 182.0;
 constexpr double DECALAGE_MAIN_GAUCHE = 190.0;
 constexpr double PAS_MAIN = 15.0;
 constexpr double DECALAGE_NOTIFICATION = 210.0;
+// Half the cloth's side (1.5 units) and the gap a bubble keeps from the
+// cloth's side or from the middle half of its top, where the plate is.
+constexpr double DEMI_TAPIS = 0.75 * DisplayGLPaintWidget::PIXELS_PAR_UNITE * DisplayGLPaintWidget::ECHELLE_OBJETS;
+constexpr double ECART_BULLE = 4.0;
 constexpr double PAS_ROTATION_MAIN = 0.6;
 constexpr double MARGE_ARDOISE = 4.0;
 constexpr int DERNIERE_PLACE_MAIN = 8;
@@ -289,14 +293,17 @@ QVector3D DisplayGLPaintWidget::placePosition(int id, int kind)
         return placePosition(id, placementMain(2, 3));
     case TableEdge + 3:
         return placePosition(id, placementMain(3, 0));
+    // The side seats' bubbles lie over their own hand, off the cloth, and
+    // the top seat's beside its plate: the plates take the middle half of
+    // the cloth's sides.
     case SeatBubble:
         return point(cx + 50.0 * s, cy + 70.0 * s, Z_DESSUS);
     case SeatBubble + 1:
-        return point(cx + 105.0 * s, cy - 50.0 * s, Z_DESSUS);
+        return point(cx + iw / 2.0 + (DEMI_TAPIS + ECART_BULLE) * s, cy - 50.0 * s, Z_DESSUS);
     case SeatBubble + 2:
-        return point(cx - 50.0 * s, cy - 105.0 * s, Z_DESSUS);
+        return point(cx - iw / 2.0 - (DEMI_TAPIS / 2.0 + ECART_BULLE) * s, cy - 105.0 * s, Z_DESSUS);
     case SeatBubble + 3:
-        return point(cx - 105.0 * s, cy + 25.0 * s, Z_DESSUS);
+        return point(cx - iw / 2.0 - (DEMI_TAPIS + ECART_BULLE) * s, cy + 25.0 * s, Z_DESSUS);
     case NotificationBubble:
         return point(cx, cy + DECALAGE_NOTIFICATION * s, Z_TABLE);
     default:

@@ -671,6 +671,11 @@ protected:
     // and no key reaches the widgets behind it.
     void keyPressEvent(QKeyEvent* evenement) override;
     void keyReleaseEvent(QKeyEvent* evenement) override;
+    // The keyboard comes back to the item that had it: the scene's own
+    // memory of it lasts one focus-out only, and a menu opened by Alt takes
+    // the keyboard twice (its popup, then the bar) before giving it back.
+    void focusInEvent(QFocusEvent* evenement) override;
+    void focusOutEvent(QFocusEvent* evenement) override;
 
 private:
     // The open dialog that holds that item (or is it), null when none.
@@ -789,6 +794,8 @@ private:
     HorlogeSouris horlogeSouris_;
     qint64 appuiMs_ = -1;
     bool glisse_ = false;
+    // The item that had the keyboard when the scene last lost it.
+    QPointer<QGraphicsObject> focusPerdu_;
 
     int positionDernierMiseur_ = -1;
     double facteurDurees_ = 1.0;

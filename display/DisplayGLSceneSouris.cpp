@@ -7,6 +7,8 @@
 #include "Partie.h"
 
 #include <QElapsedTimer>
+#include <QFocusEvent>
+#include <QGraphicsObject>
 #include <QGraphicsSceneMouseEvent>
 #include <QPropertyAnimation>
 
@@ -308,4 +310,24 @@ void DisplayGLScene::OnMouseDoubleClicked(DisplayGLHumanCarte* carte)
     joueSon(ZB_Sound::Pose);
     vibre(VIBRATION_CARTE_MS);
     statutAttente();
+}
+
+// ------------------------------------------------------------ the keyboard
+
+void DisplayGLScene::focusOutEvent(QFocusEvent* evenement)
+{
+    if (QGraphicsItem* item = focusItem())
+        focusPerdu_ = item->toGraphicsObject();
+    QGraphicsScene::focusOutEvent(evenement);
+}
+
+void DisplayGLScene::focusInEvent(QFocusEvent* evenement)
+{
+    QGraphicsScene::focusInEvent(evenement);
+    const bool suivant = evenement->reason() == Qt::TabFocusReason || evenement->reason() == Qt::BacktabFocusReason;
+    QGraphicsObject* perdu = focusPerdu_.data();
+    focusPerdu_.clear();
+    if (suivant || focusItem() || !perdu || perdu->scene() != this || !perdu->isVisible() || !perdu->isEnabled())
+        return;
+    setFocusItem(perdu, evenement->reason());
 }

@@ -209,7 +209,8 @@ private:
     // Mid-deal, at a bid of the user with another seat's bid on the table,
     // the language goes to German by the menu (Options > Language >
     // Deutsch): the status line, the bid buttons and the bubbles already on
-    // the table are written again, at the same point of the game.
+    // the table are written again, at the same point of the game, and the
+    // keyboard still answers the bid.
     static bool langueEnCoursDeDonne(SessionDeJeu& s, PiloteDePartie& pilote)
     {
         const bool vu = pilote.joue([](const Vue& v) {
@@ -267,6 +268,11 @@ private:
                                 .arg(dansPasse)
                                 .arg(dansStatut)
                                 .arg(dansBulles));
+        // The menu gave the keyboard back to the band: Return answers the
+        // button that has it.
+        s.touche(QStringLiteral("Return"));
+        if (!s.attendsRecord(avantLignes, 10000))
+            return s.echoue(QStringLiteral("Return did not reach the bid buttons after the language change"));
         return true;
     }
 

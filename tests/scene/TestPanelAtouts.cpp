@@ -444,12 +444,17 @@ private slots:
     void tableGivesTheBandTheKeyboard_data()
     {
         QTest::addColumn<bool>("fenetre");
-        QTest::newRow("table alone") << false;
-        QTest::newRow("typing in a window") << true;
+        QTest::addColumn<bool>("menu");
+        QTest::newRow("table alone") << false << false;
+        QTest::newRow("typing in a window") << true << false;
+        // Alt opens the menu bar, which takes the keyboard from the view and
+        // gives it back when closed (a language change goes that way).
+        QTest::newRow("back from the menu bar") << false << true;
     }
     void tableGivesTheBandTheKeyboard()
     {
         QFETCH(bool, fenetre);
+        QFETCH(bool, menu);
         scenetest::Reglages r;
         r.automatique = false;
         scenetest::TableDeScene t(r);
@@ -483,7 +488,20 @@ private slots:
         }
         QTRY_VERIFY(trefle->hasFocus());
         QTest::keyClick(t.vue->viewport(), Qt::Key_Right);
-        QTRY_VERIFY(p->findChild<QAbstractButton*>("buttonAtout_Carreau")->hasFocus());
+        auto* carreau = p->findChild<QAbstractButton*>("buttonAtout_Carreau");
+        QTRY_VERIFY(carreau->hasFocus());
+        if (menu) {
+            // The menu opens as a popup first, then the bar holds the keyboard
+            // until the menu closes.
+            QFocusEvent sortie(QEvent::FocusOut, Qt::PopupFocusReason);
+            QCoreApplication::sendEvent(t.vue.get(), &sortie);
+            auto* barre = new QLineEdit(t.vue.get());
+            barre->show();
+            barre->setFocus(Qt::MenuBarFocusReason);
+            QTRY_VERIFY(barre->hasFocus());
+            t.vue->setFocus(Qt::MenuBarFocusReason);
+            QTRY_VERIFY(carreau->hasFocus());
+        }
         QTest::keyClick(t.vue->viewport(), Qt::Key_Return);
         QCOMPARE(atouts.size(), 1);
         QCOMPARE(atouts.first().first().toInt(), 2);

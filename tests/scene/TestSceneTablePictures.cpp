@@ -555,6 +555,20 @@ private slots:
         QVERIFY(s.texteArdoise().endsWith(QStringLiteral("délai ne soit écoulé.")));
         s.setTexteAide(QString());
 
+        // The name plates lie along the cloth's edges, each on the middle
+        // half of its side: no bubble hides one.
+        const QRectF c = vu(s.tapis());
+        const double e = 0.06;
+        const std::array<QRectF, 4> plaques = {
+            QRectF(c.left() + c.width() / 4, c.bottom() - e * c.height(), c.width() / 2, e * c.height()),
+            QRectF(c.right() - e * c.width(), c.top() + c.height() / 4, e * c.width(), c.height() / 2),
+            QRectF(c.left() + c.width() / 4, c.top(), c.width() / 2, e * c.height()),
+            QRectF(c.left(), c.top() + c.height() / 4, e * c.width(), c.height() / 2)};
+        for (int p = 1; p < 4; ++p)
+            for (size_t q = 0; q < plaques.size(); ++q)
+                QVERIFY2(!plaques[q].intersects(vu(s.bulle(p))),
+                         qPrintable(QStringLiteral("bubble %1 at %2 over plate %3 of the cloth %4").arg(p).arg(texte(vu(s.bulle(p)))).arg(q).arg(texte(c))));
+
         // Once answered, the table takes its whole room again.
         const QRectF tapisPendantMise = vu(s.tapis());
         s.conteneurAtouts()->hide();
