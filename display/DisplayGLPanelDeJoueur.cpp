@@ -2,10 +2,11 @@
 
 #include "AnnoncesJoueur.h"
 #include "Carte.h"
+#include "DisplayASiege.h"
 #include "DisplayGLHumanCarte.h"
 #include "EnsembleDeCartes.h"
 #include "EvenementDeJeu.h"
-#include "JoueurHumain.h"
+#include "Joueur.h"
 #include "PanelAtouts.h"
 #include "Partie.h"
 #include "StatusAtout.h"
@@ -38,8 +39,8 @@ bool DisplayGLPanelDeJoueur::estAffiche() const
         return false;
     if (joueur->estJoueurManuel())
         return true;
-    const auto* humain = qobject_cast<const JoueurHumain*>(joueur);
-    return humain && humain->demandePanneau_;
+    auto* siege = dynamic_cast<DisplayASiege*>(joueur);
+    return siege && siege->estAfficheSurPanneau();
 }
 
 DisplayGLHumanCarte* DisplayGLPanelDeJoueur::sprite_(int index) const

@@ -15,7 +15,6 @@
 #include "GM_NativeA.h"
 #include "GM_SharedFunctions.h"
 #include "GM_WidgetAutoRound.h"
-#include "JoueurHumain.h"
 #include "PanelAtouts.h"
 #include "Partie.h"
 #include "ZB_PointsA.h"
@@ -94,9 +93,6 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
 
     timerAide_.setInterval(DELAI_AIDE_MS);
     connect(&timerAide_, &QTimer::timeout, this, &DisplayGLScene::OnHelpTimeout);
-    timerSurlignage_.setInterval(DELAI_SURLIGNAGE_MS);
-    connect(&timerSurlignage_, &QTimer::timeout, this, &DisplayGLScene::OnHelpCardHightlight);
-    timerSurlignage_.start();
     timerSuiteAuto_.setSingleShot(true);
     connect(&timerSuiteAuto_, &QTimer::timeout, this, &DisplayGLScene::OnRamasseAuto);
     timerNotification_.setSingleShot(true);
@@ -294,14 +290,8 @@ DisplayGLScene::~DisplayGLScene()
     // The delay thread calls this object's overrides: it stops first.
     arreteFileDAttente();
     // A search thread still working for the advice would answer a dead scene.
-    if (conseilEnCours_.load()) {
-        if (Joueur* joueur = joueurConseil_.data())
-            joueur->annuleConseilCarte();
-        if (!placeConseil_.tryAcquire(1, ATTENTE_CONSEIL_MAX_MS))
-            qWarning() << "DisplayGLScene: an advice search did not answer before the scene closed";
-    }
+    conseil_.arrete();
     timerAide_.stop();
-    timerSurlignage_.stop();
     timerSuiteAuto_.stop();
     timerNotification_.stop();
     timerBoite_.stop();

@@ -9,6 +9,7 @@
 #include "Joueur.h"
 #include "OptionsAffichage.h"
 #include "SceneArdoise.h"
+#include "SceneConseil.h"
 #include "SceneGeometrie.h"
 #include "SceneTextes.h"
 #include "ZB_DeckJass.h"
@@ -83,10 +84,10 @@ class MessageBoxGl;
 // - Texts from peers and servers are never taken as markup: box texts are
 //   escaped (only line breaks, "\n" or <br>, keep their meaning), and
 //   floating texts and slate lines are plain text.
-// - The game pointer has its own mutex. The card advice of the computer is
-//   a one-place semaphore: taken when the scene asks for advice, given back
-//   by the search thread's answer; a running advice search is cancelled
-//   before the scene dies.
+// - The game pointer has its own mutex. The computer's card advice is an
+//   owned part (SceneConseil, whose header states its thread rules); the
+//   scene is the search's callback and forwards its answer there; a running
+//   advice search is cancelled before the scene dies.
 // - Sounds play only when the user's sound option is on and the table is
 //   not played unattended (automatic mode).
 // - The status line is kept as its untranslated text and arguments, so that
@@ -271,7 +272,7 @@ public:
     // Takes the advice place (waiting for a search still running) and asks
     // the player for advice; false when the player is missing.
     bool demandeConseil(Joueur* joueur, QSharedPointer<Partie> partie, int joueurAtout);
-    bool isAdviceRunning() const { return conseilEnCours_.load(); }
+    bool isAdviceRunning() const { return conseil_.enCours(); }
     // Waits until no advice search runs, at most delaiMs (-1: no limit);
     // true when none runs.
     bool attendConseil(int delaiMs);
@@ -401,7 +402,7 @@ public:
     bool isMainJouable() const { return mainJouable_; }
     void setMainJouable(bool jouable) { mainJouable_ = jouable; }
     // A help box waits for the advice search.
-    bool isAideEnAttente() const { return aideEnAttente_; }
+    bool isAideEnAttente() const { return conseil_.isAideEnAttente(); }
     // Once the human has acted (a card played, a deal or collect done):
     // "Patientez...", help off, the hand no longer playable.
     void statutAttente();
@@ -581,7 +582,7 @@ public:
     const std::array<Siege, NOMBRE_SIEGES>& sieges() const { return sieges_; }
     bool isFondConstruit() const { return fondConstruit_; }
     QTimer& timerAide() { return timerAide_; }
-    QTimer& timerSurlignage() { return timerSurlignage_; }
+    QTimer& timerSurlignage() { return conseil_.timerSurlignage(); }
     QTimer& timerBoite() { return timerBoite_; }
     QTimer& timerSuiteAuto() { return timerSuiteAuto_; }
     QTimer& timerNotification() { return timerNotification_; }
@@ -814,13 +815,9 @@ private:
 
     mutable QMutex mutexPartie_;
     QSharedPointer<Partie> partie_;
-    QSemaphore placeConseil_{1};
-    std::atomic<bool> conseilEnCours_{false};
-    QPointer<Joueur> joueurConseil_;
-    mutable QMutex mutexCarteConseil_;
-    Carte* carteConseil_ = nullptr;
-    bool ignoreConseil_ = false;
-    QElapsedTimer chronoConseil_;
+    // The computer's advice for the local human: the search, the advised
+    // card's tint and the help box's wait.
+    SceneConseil conseil_{*this};
 
     mutable QMutex mutexBoites_;
     qint64 idBoiteCourante_ = -1;
@@ -833,7 +830,6 @@ private:
 
     QDateTime debut_;
     QTimer timerAide_;
-    QTimer timerSurlignage_;
     QTimer timerBoite_;
     QTimer timerMessages_;
     QStringList fileMessages_;
@@ -952,8 +948,6 @@ private:
     // it follows a language change; action puts the action word first.
     void setStatut_(const char* source, const QStringList& args = {}, bool action = false);
     void prompt_(const char* source, const QStringList& args = {}, bool action = false);
-    // The help box once the advice search has answered.
-    void montreAide_();
     void afficheEtatCarte_(Joueur* acteur);
     void animeScores_(const ZB_PointsA& points, int equipe);
     // The time between two floating scores started together.
@@ -961,8 +955,6 @@ private:
     void dessineArdoise_(const ZB_PointsDonne& points, int multiplicateur, int equipeBarree);
     int etatCourant_ = 0;
     bool mainJouable_ = false;
-    bool aideEnAttente_ = false;
-    QElapsedTimer attenteAide_;
     QTimer timerSuiteAuto_;
     QTimer timerNotification_;
 };

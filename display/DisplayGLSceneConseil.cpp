@@ -10,7 +10,6 @@
 #include "NomsDeCouleurs.h"
 #include "Partie.h"
 #include "SceneAide.h"
-#include "StatusAtout.h"
 #include "TypeDePartie.h"
 #include "ZB_StatusMise.h"
 #include "ui_MessageBoxGl.h"
@@ -18,7 +17,6 @@
 #include <QEvent>
 #include <QGraphicsSimpleTextItem>
 #include <QLabel>
-#include <QMutexLocker>
 #include <QPainter>
 #include <QPushButton>
 
@@ -30,17 +28,14 @@
 
 using namespace scene_interne;
 
-// Human play beyond the mouse: the computer's advice for the local human
-// (the card fetched in the background, its highlight after a pause, the help
-// box that explains the situation), the automatic continuation, the online
-// marks and the scene's retranslation.
+// Human play beyond the mouse: the advice members the table and the view
+// call (the search, the highlight and the help box's wait are SceneConseil's;
+// the scene tints its hand's card and words the help box), the automatic
+// continuation, the online marks and the scene's retranslation.
 
 namespace {
 
-// The advised card is tinted only after the human had time to think.
-constexpr qint64 DELAI_TEINTE_CONSEIL_MS = 3000;
 constexpr int DUREE_NOTIFICATION_MS = 2000;
-constexpr int PAS_ATTENTE_AIDE_MS = 50;
 constexpr int COTE_ICONE_NOMBRE = 48;
 constexpr double AGRANDISSEMENT_POLICE_NOMBRE = 1.1;
 constexpr int CARTES_PAR_COULEUR = 9;
@@ -65,77 +60,32 @@ bool estCouleur(int atout)
 void DisplayGLScene::carteConseillee(Carte* carte, bool erreur)
 {
     // On the search thread.
-    bool enCours = false;
-    {
-        QMutexLocker lock(&mutexCarteConseil_);
-        // An answer for a state the table has left advises nothing.
-        carteConseil_ = erreur || ignoreConseil_ ? nullptr : carte;
-        ignoreConseil_ = false;
-        enCours = conseilEnCours_.exchange(false);
-    }
-    if (enCours)
-        placeConseil_.release();
+    conseil_.repond(carte, erreur);
 }
 
 bool DisplayGLScene::demandeConseil(Joueur* joueur, QSharedPointer<Partie> partie, int joueurAtout)
 {
-    if (!joueur)
-        return false;
-    if (!placeConseil_.tryAcquire()) {
-        // The search for an earlier request is stale: it is stopped, and its
-        // answer gives the place back.
-        if (Joueur* ancien = joueurConseil_.data())
-            ancien->annuleConseilCarte();
-        if (!placeConseil_.tryAcquire(1, ATTENTE_CONSEIL_MAX_MS)) {
-            qWarning() << "DisplayGLScene: the previous advice search does not answer; no advice this time";
-            return false;
-        }
-    }
-    {
-        QMutexLocker lock(&mutexCarteConseil_);
-        carteConseil_ = nullptr;
-        ignoreConseil_ = false;
-        conseilEnCours_.store(true);
-    }
-    joueurConseil_ = joueur;
-    chronoConseil_.start();
-    joueur->demandeConseilCarte(std::move(partie), nullptr, joueurAtout, this);
-    return true;
+    return conseil_.demande(joueur, std::move(partie), joueurAtout);
 }
 
 bool DisplayGLScene::attendConseil(int delaiMs)
 {
-    if (!placeConseil_.tryAcquire(1, delaiMs))
-        return false;
-    placeConseil_.release();
-    return true;
+    return conseil_.attend(delaiMs);
 }
 
 Carte* DisplayGLScene::carteConseil() const
 {
-    QMutexLocker lock(&mutexCarteConseil_);
-    return carteConseil_;
+    return conseil_.carte();
 }
 
 void DisplayGLScene::effaceCarteConseil()
 {
-    QMutexLocker lock(&mutexCarteConseil_);
-    carteConseil_ = nullptr;
-    // The search still running answers for a request that is gone.
-    if (conseilEnCours_.load())
-        ignoreConseil_ = true;
+    conseil_.efface();
 }
 
 void DisplayGLScene::OnHelpCardHightlight()
 {
-    // While the search runs there is nothing to tint yet; the timer looks
-    // again at its next tick.
-    if (conseilEnCours_.load())
-        return;
-    if (!options_.coloredCard_ || !boutonAide_->isEnabled() || !chronoConseil_.isValid()
-        || chronoConseil_.elapsed() < DELAI_TEINTE_CONSEIL_MS)
-        return;
-    const Carte* carte = carteConseil();
+    const Carte* carte = conseil_.carteATeinter(options_.coloredCard_ && boutonAide_->isEnabled());
     if (!carte)
         return;
     const int index = carte->getIndex();
@@ -158,27 +108,14 @@ QString DisplayGLScene::texteAideSituation()
         qWarning() << "DisplayGLScene: the advice search did not answer in time for the help box";
     const QSharedPointer<Partie> jeu = partie();
     const Siege& local = sieges_[static_cast<size_t>(siegeBas_)];
-    Joueur* joueur = local.joueur;
     scene_aide::Situation situation;
     situation.etat = etatCourant_;
     situation.style = jeuDeCartes_.getStyle();
     situation.styleContre = styleContre_;
     situation.jeu = jeu.data();
     situation.siegeLocal = local.numero;
-    if (jeu)
-        situation.carteConseillee = carteConseil();
+    conseil_.completeSituation(situation, local.joueur, statusMise_);
     const int etat = situation.etat;
-    if (joueur && (etat == EtatDeJeu::AttendAtout || etat == EtatDeJeu::AttendAtoutChibre)) {
-        StatusAtout conseil;
-        conseil.chibre_ = etat == EtatDeJeu::AttendAtoutChibre;
-        joueur->conseilAtout(joueur->main_, conseil);
-        situation.conseilAtout = conseil;
-    }
-    if (joueur && EtatDeJeu::estAttenteMise(etat)) {
-        ZB_StatusMise conseil = statusMise_;
-        joueur->conseilMise(joueur->main_, conseil);
-        situation.conseilMise = conseil;
-    }
     if (jeu && etat == EtatDeJeu::Tour1_AttendCarte1 && estCouleur(jeu->atoutChoisi_.atout_)) {
         const int atout = jeu->atoutChoisi_.atout_;
         auto nomCarte = [this, &situation](int index) {
@@ -195,24 +132,7 @@ QString DisplayGLScene::texteAideSituation()
 
 void DisplayGLScene::OnHelpPressed()
 {
-    // A second press while the box waits adds nothing.
-    if (aideEnAttente_)
-        return;
-    attenteAide_.start();
-    montreAide_();
-}
-
-void DisplayGLScene::montreAide_()
-{
-    // Waiting for the search on the event loop keeps the window alive; the
-    // box names the advised card once it is there.
-    if (conseilEnCours_.load() && attenteAide_.elapsed() < ATTENTE_CONSEIL_MAX_MS) {
-        aideEnAttente_ = true;
-        QTimer::singleShot(PAS_ATTENTE_AIDE_MS, this, &DisplayGLScene::montreAide_);
-        return;
-    }
-    aideEnAttente_ = false;
-    messageBox(static_cast<GM::Icon>(IconeAide), tr("Aide"), texteAideSituation(), GM::Ok);
+    conseil_.aidePressee();
 }
 
 // ------------------------------------------------------- small slots

@@ -2,6 +2,7 @@
 
 #include "AnalyseJoueur.h"
 #include "Carte.h"
+#include "DisplayASiege.h"
 #include "DisplayGLHumanCarte.h"
 #include "DisplayGLPanelDeJoueur.h"
 #include "DisplayGLPaintOpenGL.h"
@@ -16,7 +17,6 @@
 #include "GM_NativeA.h"
 #include "GM_SharedFunctions.h"
 #include "GM_WidgetAutoRound.h"
-#include "JoueurHumain.h"
 #include "PanelAtouts.h"
 #include "Partie.h"
 #include "ZB_PointsA.h"
@@ -82,8 +82,8 @@ void DisplayGLScene::setJoueur(int siege, Joueur* joueur, QSharedPointer<Display
     if (s.utilisePanneau || enAttente || siege == joueurLocal_)
         siegeBas_ = siege;
     if (siege == joueurLocal_) {
-        if (auto* humain = dynamic_cast<JoueurHumain*>(joueur))
-            humain->demandePanneau_ = true;
+        if (auto* local = dynamic_cast<DisplayASiege*>(joueur))
+            local->marqueSiegeLocal();
     }
     disposeMains_();
     // The plates name the seated players from the first deal on, a game or

@@ -17,7 +17,6 @@
 #include "GM_NativeA.h"
 #include "GM_SharedFunctions.h"
 #include "GM_WidgetAutoRound.h"
-#include "JoueurHumain.h"
 #include "PanelAtouts.h"
 #include "Partie.h"
 #include "ZB_PointsA.h"

@@ -196,7 +196,7 @@ bool JoueurHumain::estJoueurManuel()
     return options_.distant_ == 0 && modeJeu_ == ModeManuel;
 }
 
-bool JoueurHumain::estAffiche()
+bool JoueurHumain::estAfficheSurPanneau()
 {
     return estJoueurManuel() || demandePanneau_;
 }
@@ -276,7 +276,7 @@ void JoueurHumain::choisitAtout(StatusAtout& atout)
     QMutexLocker lock(&mutexDelai_);
     if (!prendReponse_unlocked())
         return;
-    if (estAffiche())
+    if (estAfficheSurPanneau())
         if (DisplayAPanelDeJoueur* p = panel())
             p->finChoixAtout();
     if (atout.choisi_) {
@@ -292,7 +292,7 @@ void JoueurHumain::choisitMise(ZB_StatusMise& mise)
     QMutexLocker lock(&mutexDelai_);
     if (!prendReponse_unlocked())
         return;
-    if (estAffiche())
+    if (estAfficheSurPanneau())
         if (DisplayAPanelDeJoueur* p = panel())
             p->finChoixAtout();
     reponse_ChoisitMise(demandeMise_.noDemande_, mise, demandeMise_.etat_, EvenementDeJeu::Local_Human,
@@ -304,7 +304,7 @@ void JoueurHumain::actionDistribue()
     QMutexLocker lock(&mutexDelai_);
     if (!prendReponse_unlocked())
         return;
-    if (estAffiche())
+    if (estAfficheSurPanneau())
         if (DisplayAPanelDeJoueur* p = panel())
             p->effaceAttente();
     reponse_ActionDistribue(demandeDistribue_.noDemande_, demandeDistribue_.etat_, EvenementDeJeu::Local_Human,
@@ -316,7 +316,7 @@ void JoueurHumain::actionRamasser()
     QMutexLocker lock(&mutexDelai_);
     if (!prendReponse_unlocked())
         return;
-    if (estAffiche())
+    if (estAfficheSurPanneau())
         if (DisplayAPanelDeJoueur* p = panel())
             p->effaceAttenteRamasser();
     reponse_ActionRamasser(demandeRamasser_.noDemande_, demandeRamasser_.etat_, EvenementDeJeu::Local_Human,
@@ -382,7 +382,7 @@ void JoueurHumain::miseAnnoncee(int noJoueur, const ZB_StatusMise& mise)
 
 void JoueurHumain::cartesRecues(const EnsembleDeCartes& cartes)
 {
-    if (estAffiche())
+    if (estAfficheSurPanneau())
         if (DisplayAPanelDeJoueur* p = panel())
             p->effaceAttente();
     synchroniseAide();
@@ -424,7 +424,7 @@ void JoueurHumain::demande_ChoisitAtout(const StatusAtout& atout, const InfoDema
     demandeAtout_ = demande;
     demande_ = demande;
     placeCurseur();
-    if (estAffiche())
+    if (estAfficheSurPanneau())
         if (DisplayAPanelDeJoueur* p = panel()) {
             p->afficheChoix();
             p->afficheChoixAtout(!atout.chibre_, estAnime(demande), demande.etat_);
@@ -441,7 +441,7 @@ void JoueurHumain::demande_ChoisitMise(const ZB_StatusMise& mise, const InfoDema
     demandeMise_ = demande;
     demande_ = demande;
     placeCurseur();
-    if (estAffiche())
+    if (estAfficheSurPanneau())
         if (DisplayAPanelDeJoueur* p = panel()) {
             p->afficheChoixPourMise();
             p->afficheChoixMise(mise, estAnime(demande), demande.etat_);
@@ -458,7 +458,7 @@ void JoueurHumain::demande_Carte(QSharedPointer<Partie> partie, const InfoDemand
     demande_ = demande;
     if (!partie.isNull() && getPartie() != partie)
         setPartie(partie);
-    if (estAffiche())
+    if (estAfficheSurPanneau())
         if (DisplayAPanelDeJoueur* p = panel()) {
             p->cacheChoix();
             p->demandeCarte(demande);
@@ -493,7 +493,7 @@ void JoueurHumain::demande_ActionDistribue(const InfoDemande& demande)
 {
     demandeDistribue_ = demande;
     demande_ = demande;
-    if (estAffiche())
+    if (estAfficheSurPanneau())
         if (DisplayAPanelDeJoueur* p = panel())
             p->attendDistribue();
     if (estEnDirect(demande)) {
@@ -507,7 +507,7 @@ void JoueurHumain::demande_ActionRamasser(const InfoDemande& demande)
 {
     demandeRamasser_ = demande;
     demande_ = demande;
-    if (estAffiche())
+    if (estAfficheSurPanneau())
         if (DisplayAPanelDeJoueur* p = panel())
             p->attendRamasser();
     if (estEnDirect(demande)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DisplayASiege.h"
 #include "GM_GameStatsPlayer.h"
 #include "GM_MessageBoxEmitter.h"
 #include "InfoDemande.h"
@@ -26,7 +27,7 @@ class ZB_StatusMise;
 // that this machine's computer can answer at once or take over later (a
 // participant who left, a user who was too slow online). It also runs the
 // online turn timer and raises the end-of-game statistics box.
-class JoueurHumain : public Joueur, private GM_MessageBoxEmitter
+class JoueurHumain : public Joueur, private GM_MessageBoxEmitter, public DisplayASiege
 {
     Q_OBJECT
 
@@ -103,6 +104,8 @@ public:
     // The seat is the local user's seat on the display: requests are shown
     // on its panel even when the user does not answer them.
     bool demandePanneau_ = false;
+    void marqueSiegeLocal() override { demandePanneau_ = true; }
+    bool estAfficheSurPanneau() override;
 
     // Timer state, for the table and for tests.
     int getSecondesEcoulees() const { return secondesEcoulees_; }
@@ -136,7 +139,6 @@ public slots:
     void OnEndGameMessageBoxReturnValue(int result);
 
 private:
-    bool estAffiche();
     bool estEnDirect(const InfoDemande& demande) const { return demande.estEnDirect(); }
     void demarreDelai();
     // Stops the online timer; the caller holds the timer mutex.
