@@ -90,10 +90,13 @@ class MessageBoxGl;
 //   advice search is cancelled before the scene dies.
 // - Sounds play only when the user's sound option is on and the table is
 //   not played unattended (automatic mode).
-// - The status line is kept as its untranslated text and arguments, so that
-//   a language change translates it again; names from peers are arguments,
-//   never part of a translated text. A temporary text holds the lines until
-//   its timer gives them back to the status.
+// - The status lines, the status texts and the scoreboard are an owned part
+//   (SceneArdoise, whose header states its rules; the lines keep off the
+//   slate and follow it where the engine draws it). The status line is kept
+//   as its untranslated text and arguments, so that a language change
+//   translates it again; names from peers are arguments, never part of a
+//   translated text. A temporary text holds the lines until its timer gives
+//   them back to the status.
 // - The scoreboard never divides by a multiplier below 1, and draws nothing
 //   while the undo history is browsed; the hand is playable, and a card
 //   advised, only while the last status asks the local human for a card.
