@@ -299,26 +299,6 @@ void DisplayGLScene::animeScores_(const ZB_PointsA& points, int t)
     QString stock;
     if (jeu)
         stock = jeu->typeDePartie_.roiDame_ == TypeDePartie::RoiDameRebelote ? tr(" Belote") : tr(" Stöck");
-    const ZB_PointsDonne& a = ardoiseStatut_->pointsPrecedents();
-    const ZB_PointsDonne& n = points;
-    struct Compteur
-    {
-        const int* nouveau;
-        const int* ancien;
-        QString label;
-    };
-    const Compteur compteurs[] = {
-        {n.pointsCartes_, a.pointsCartes_, QString()},
-        {n.pointsAnnonces_, a.pointsAnnonces_, tr(" Annonce")},
-        {n.bonusDernierPli_, a.bonusDernierPli_, tr(" Der")},
-        {n.autresPoints_, a.autresPoints_, stock},
-        {n.pointsContrat_, a.pointsContrat_, tr(" Mise")},
-        {n.pointsCartesPris_, a.pointsCartesPris_, tr(" Plis Adverse")},
-        {n.pointsAnnoncesPris_, a.pointsAnnoncesPris_, tr(" Annonces Adverse")},
-        {n.bonusDernierPliPris_, a.bonusDernierPliPris_, tr(" Der Adverse")},
-        {n.autresPointsPris_, a.autresPointsPris_, stock.isEmpty() ? stock : stock + tr(" Adverse")},
-    };
-    const int o = 1 - t;
     // Every score rises or sinks from the middle of the table: each starts
     // once the one before has left its height, after those of earlier
     // updates still waiting or under way. A backlog longer than a few
@@ -341,18 +321,15 @@ void DisplayGLScene::animeScores_(const ZB_PointsA& points, int t)
     }
     if (enCours)
         delai = std::max(0, dernier + pas);
-    for (const Compteur& c : compteurs) {
-        const int delta = (c.nouveau[t] - c.nouveau[o]) - (c.ancien[t] - c.ancien[o]);
-        if (delta == 0 || delai > RETARD_MAX_SCORES_MS)
+    for (const SceneArdoise::Ecart& e : ardoiseStatut_->ecarts(points, t, stock)) {
+        if (e.delta == 0 || delai > RETARD_MAX_SCORES_MS)
             continue;
         DisplayGLScoreAnimText* anim = prochainScore();
-        anim->startScore(delta, c.label, zoneTable(), decalageTable_, delai);
+        anim->startScore(e.delta, e.label, zoneTable(), decalageTable_, delai);
         ardoiseStatut_->scoresDeLaDonne().push_back(anim);
         delai += pas;
     }
-    const bool matchAvant = a.match_[0] || a.match_[1];
-    const bool matchMaintenant = n.match_[0] || n.match_[1];
-    if (matchMaintenant && !matchAvant) {
+    if (ardoiseStatut_->estMatchNouveau(points)) {
         const bool belote = jeu ? jeu->typeDePartie_.genre_ == TypeDePartie::GenreBelote : belote_;
         DisplayGLScoreAnimText* anim = prochainScore();
         anim->startBanner(belote ? tr("Capot") : tr("Match"), zoneTable(), decalageTable_, delai);

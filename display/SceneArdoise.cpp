@@ -284,3 +284,42 @@ void SceneArdoise::dessine(GL_ObjectSquare& ardoise, const Tableau& tableau, int
     peintre.end();
     montreSiChangee(ardoise, image, image_);
 }
+
+std::array<SceneArdoise::Ecart, SceneArdoise::NOMBRE_ECARTS>
+SceneArdoise::ecarts(const ZB_PointsDonne& points, int equipe, const QString& stock) const
+{
+    const ZB_PointsDonne& a = pointsPrecedents_;
+    const ZB_PointsDonne& n = points;
+    struct Compteur
+    {
+        const int* nouveau;
+        const int* ancien;
+        QString label;
+    };
+    const Compteur compteurs[NOMBRE_ECARTS] = {
+        {n.pointsCartes_, a.pointsCartes_, QString()},
+        {n.pointsAnnonces_, a.pointsAnnonces_, tr(" Annonce")},
+        {n.bonusDernierPli_, a.bonusDernierPli_, tr(" Der")},
+        {n.autresPoints_, a.autresPoints_, stock},
+        {n.pointsContrat_, a.pointsContrat_, tr(" Mise")},
+        {n.pointsCartesPris_, a.pointsCartesPris_, tr(" Plis Adverse")},
+        {n.pointsAnnoncesPris_, a.pointsAnnoncesPris_, tr(" Annonces Adverse")},
+        {n.bonusDernierPliPris_, a.bonusDernierPliPris_, tr(" Der Adverse")},
+        {n.autresPointsPris_, a.autresPointsPris_, stock.isEmpty() ? stock : stock + tr(" Adverse")},
+    };
+    const int t = equipe == 1 ? 1 : 0;
+    const int o = 1 - t;
+    std::array<Ecart, NOMBRE_ECARTS> resultat;
+    for (size_t i = 0; i < resultat.size(); ++i) {
+        const Compteur& c = compteurs[i];
+        resultat[i].delta = (c.nouveau[t] - c.nouveau[o]) - (c.ancien[t] - c.ancien[o]);
+        resultat[i].label = c.label;
+    }
+    return resultat;
+}
+
+bool SceneArdoise::estMatchNouveau(const ZB_PointsDonne& points) const
+{
+    const bool avant = pointsPrecedents_.match_[0] || pointsPrecedents_.match_[1];
+    return (points.match_[0] || points.match_[1]) && !avant;
+}

@@ -111,6 +111,20 @@ public:
     const QImage& image() const { return image_; }
     bool isDessinee() const { return dessinee_; }
     void setDessinee() { dessinee_ = true; }
+    // What each counter of a points record gained for team equipe against
+    // the other since the previous record, in the order the scores float,
+    // each with its label (stock: the Stöck label, empty without a game);
+    // 0 where nothing changed.
+    struct Ecart
+    {
+        int delta = 0;
+        QString label;
+    };
+    static constexpr int NOMBRE_ECARTS = 9;
+    std::array<Ecart, NOMBRE_ECARTS> ecarts(const ZB_PointsDonne& points, int equipe, const QString& stock) const;
+    // Either team's match flag is set in the record and was in neither of
+    // the previous record's.
+    bool estMatchNouveau(const ZB_PointsDonne& points) const;
     // The floating scores started for the deal on the table (items of the
     // scene's score ring); the next deal ends them.
     std::vector<DisplayGLScoreAnimText*>& scoresDeLaDonne() { return scoresDeLaDonne_; }
