@@ -100,21 +100,7 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     connect(&timerNotification_, &QTimer::timeout, this, &DisplayGLScene::OnNotifyHide);
 
     // 1. The slate lines.
-    QFont policeArdoise = scaledFont(CLASSE_POLICE_ARDOISE);
-    policeArdoise.setBold(true);
-    for (QGraphicsSimpleTextItem*& ligne : lignes_) {
-        ligne = new QGraphicsSimpleTextItem;
-        ligne->setFont(policeArdoise);
-        ligne->setZValue(Z_LIGNES_ARDOISE);
-        ligne->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
-        addItem(ligne);
-    }
-    fondLignes_ = new QGraphicsPathItem;
-    fondLignes_->setPen(Qt::NoPen);
-    fondLignes_->setBrush(FOND_LIGNES);
-    fondLignes_->setZValue(Z_FOND_LIGNES);
-    fondLignes_->hide();
-    addItem(fondLignes_);
+    ardoiseStatut_ = std::make_unique<SceneArdoise>(*this);
 
     // 2. The chat panel.
     dialogueChat_ = new DisplayGLSceneDialog(0, 1, QStringLiteral(":/images/right.png"));
@@ -309,7 +295,7 @@ DisplayGLScene::~DisplayGLScene()
         delete analyse.data();
     analyses_.clear();
     pixmapVide_ = QPixmap();
-    scoresDeLaDonne_.clear();
+    ardoiseStatut_->scoresDeLaDonne().clear();
     animsScore_.clear();
     animsImage_.clear();
     animsMessage_.clear();
@@ -438,6 +424,8 @@ void DisplayGLScene::rafraichitCouche()
 {
     if (DisplayGLPaintA* m = moteur())
         m->update();
+    // The widget engine has drawn the layer by now.
+    suitArdoise_();
 }
 
 void DisplayGLScene::createGLObjects()
@@ -461,8 +449,8 @@ void DisplayGLScene::createGLObjects()
     // score and what the players said would be gone until the next change.
     const QSharedPointer<Partie> jeu = partie();
     redessineCartes(jeu ? jeu->atoutEnCours_ : 0);
-    if (ardoiseDessinee_)
-        dessineArdoise_(pointsPrecedents_, jeu ? jeu->multiplicateur_ : 1, -1);
+    if (ardoiseStatut_->isDessinee())
+        dessineArdoise_(ardoiseStatut_->pointsPrecedents(), jeu ? jeu->multiplicateur_ : 1, -1);
     for (int p = 0; p < NOMBRE_SIEGES; ++p)
         if (!textesBulles_[static_cast<size_t>(p)].isEmpty())
             dessineBulle_(p);
@@ -618,6 +606,9 @@ void DisplayGLScene::drawBackground(QPainter* painter, const QRectF& rect)
     paintGLLayer();
     painter->endNativePainting();
     detoureSaisons_();
+    // Not while the scene paints: the next frame shows the lines moved.
+    if (ardoiseStatut_->doitSuivre(rectVu_(ardoise_.get())))
+        QMetaObject::invokeMethod(this, [this] { suitArdoise_(); }, Qt::QueuedConnection);
 }
 
 QRectF DisplayGLScene::rectVu_(const GL_ObjectSquare* objet) const
@@ -709,15 +700,14 @@ void DisplayGLScene::stopAnimationsAndCloseDialogs()
 
 void DisplayGLScene::setCacheModeAll(QGraphicsItem::CacheMode mode)
 {
-    for (QGraphicsSimpleTextItem* ligne : lignes_)
-        ligne->setCacheMode(mode);
+    ardoiseStatut_->setCacheMode(mode);
     for (QGraphicsItem* item : items())
         item->setCacheMode(mode);
 }
 
 void DisplayGLScene::OnChangeDisplayMode()
 {
-    const bool enCache = lignes_[0]->cacheMode() == QGraphicsItem::DeviceCoordinateCache;
+    const bool enCache = ardoiseStatut_->cacheMode() == QGraphicsItem::DeviceCoordinateCache;
     const QGraphicsItem::CacheMode mode = enCache ? QGraphicsItem::NoCache : QGraphicsItem::DeviceCoordinateCache;
     setCacheModeAll(mode);
     const QString nom =
@@ -732,8 +722,7 @@ void DisplayGLScene::setFont(const QFont& police)
     QFont policeArdoise = scaledFont(CLASSE_POLICE_ARDOISE);
     policeArdoise.setBold(true);
     const QString texte = texteArdoise();
-    for (QGraphicsSimpleTextItem* ligne : lignes_)
-        ligne->setFont(policeArdoise);
+    ardoiseStatut_->setPolice(policeArdoise);
     if (!texte.isEmpty())
         setLignesArdoise(largeurTable_, decalageTable_, texte);
     boites_.appliquePolice(zoneTable());

@@ -8,6 +8,7 @@
 #include "GM_WidgetAuto.h"
 #include "Joueur.h"
 #include "OptionsAffichage.h"
+#include "SceneArdoise.h"
 #include "SceneBoites.h"
 #include "SceneConseil.h"
 #include "SceneGeometrie.h"
@@ -92,10 +93,13 @@ class MessageBoxGl;
 //   advice search is cancelled before the scene dies.
 // - Sounds play only when the user's sound option is on and the table is
 //   not played unattended (automatic mode).
-// - The status line is kept as its untranslated text and arguments, so that
-//   a language change translates it again; names from peers are arguments,
-//   never part of a translated text. A temporary text holds the lines until
-//   its timer gives them back to the status.
+// - The status lines, the status texts and the scoreboard are an owned part
+//   (SceneArdoise, whose header states its rules; the lines keep off the
+//   slate and follow it where the engine draws it). The status line is kept
+//   as its untranslated text and arguments, so that a language change
+//   translates it again; names from peers are arguments, never part of a
+//   translated text. A temporary text holds the lines until its timer gives
+//   them back to the status.
 // - The scoreboard never divides by a multiplier below 1, and draws nothing
 //   while the undo history is browsed; the hand is playable, and a card
 //   advised, only while the last status asks the local human for a card.
@@ -146,11 +150,11 @@ public:
     };
 
     static constexpr int NOMBRE_SIEGES = scene_geometrie::NOMBRE_SIEGES;
-    static constexpr int NOMBRE_LIGNES_ARDOISE = 8;
-    static constexpr int CLASSE_POLICE_ARDOISE = 3;
+    static constexpr int NOMBRE_LIGNES_ARDOISE = SceneArdoise::NOMBRE_LIGNES;
+    static constexpr int CLASSE_POLICE_ARDOISE = SceneArdoise::CLASSE_POLICE;
     static constexpr int CLASSE_POLICE_BOITE = 1;
-    static constexpr double Z_LIGNES_ARDOISE = -10002.0;
-    static constexpr double Z_FOND_LIGNES = -10002.5;
+    static constexpr double Z_LIGNES_ARDOISE = SceneArdoise::Z_LIGNES;
+    static constexpr double Z_FOND_LIGNES = SceneArdoise::Z_FOND;
     // The seasonal pictures drift behind every control and text.
     static constexpr double Z_SAISONS = -10003.0;
     // Half the side of the square the seasonal pictures may show in.
@@ -181,7 +185,7 @@ public:
     static constexpr double HAUTEUR_BOITE = 1.75;
     static constexpr double HAUTEUR_BOITE_FIN = 1.2;
     static constexpr int MARGE_LIGNE_ARDOISE = scene_textes::MARGE_LIGNE_ARDOISE;
-    static constexpr int HAUT_LIGNES_ARDOISE = 10;
+    static constexpr int HAUT_LIGNES_ARDOISE = SceneArdoise::HAUT_LIGNES;
     static constexpr int BLOCS_CHAT_MAX = 50;
     static constexpr int ESPACEMENT_PANNEAUX = 3;
     static constexpr int COTE_ICONE_BOUTON = 26;
@@ -391,8 +395,8 @@ public:
     // The help text above the status text, each alone when the other is
     // empty.
     void refreshStatusText();
-    QString texteStatut() const { return texteStatut_; }
-    QString texteAide() const { return texteAide_; }
+    QString texteStatut() const { return ardoiseStatut_->statut(); }
+    QString texteAide() const { return ardoiseStatut_->aide(); }
     int etatCourant() const { return etatCourant_; }
     // Set while the status line asks the local human for a card; cleared
     // when the card is played and by the next status.
@@ -405,17 +409,12 @@ public:
     void statutAttente();
     // The scoreboard's lines for a points record: team labels and totals,
     // deal lines (a multiplier below 1 counts as 1), target line.
-    struct LignesArdoise
-    {
-        std::array<QString, 5> textes;
-        int equipeVue = 0;
-        std::array<int, 2> totauxDonne{};
-    };
+    using LignesArdoise = SceneArdoise::Tableau;
     LignesArdoise lignesArdoise(const ZB_PointsDonne& points, int multiplicateur) const;
     // The viewer's team: seat 0's team seen from the bottom seat.
     int equipeVue() const;
     // The scoreboard's picture as last drawn (null before the first).
-    QImage imageArdoise() const { return imageArdoise_; }
+    QImage imageArdoise() const { return ardoiseStatut_->image(); }
     // Draws a text centred in a rectangle of a fresh copy of the object's
     // picture and hands it to the paint engine.
     void drawTextOnObject(GL_ObjectSquare* objet, const QString& texte, double facteurPolice, double x, double y,
@@ -464,8 +463,11 @@ public:
     // --- Slate lines.
     void setLignesArdoise(double largeur, double haut, const QString& texte);
     QString texteArdoise() const;
-    const std::array<QGraphicsSimpleTextItem*, NOMBRE_LIGNES_ARDOISE>& lignesArdoise() const { return lignes_; }
-    const QGraphicsPathItem* fondLignesArdoise() const { return fondLignes_; }
+    const std::array<QGraphicsSimpleTextItem*, NOMBRE_LIGNES_ARDOISE>& lignesArdoise() const
+    {
+        return ardoiseStatut_->lignes();
+    }
+    const QGraphicsPathItem* fondLignesArdoise() const { return ardoiseStatut_->fond(); }
 
     // --- Floating items.
     DisplayGLScoreAnimText* prochainScore();
@@ -849,9 +851,12 @@ private:
     QDateTime prochainMessage_;
 
     // Items, in the order they are made.
-    std::array<QGraphicsSimpleTextItem*, NOMBRE_LIGNES_ARDOISE> lignes_{};
-    // The dark backing behind the status lines, shown while they hold text.
-    QGraphicsPathItem* fondLignes_ = nullptr;
+    // The slate and status lines, with the status texts and the
+    // scoreboard's record.
+    std::unique_ptr<SceneArdoise> ardoiseStatut_;
+    // Lays the lines out again once the engine has drawn the slate
+    // elsewhere.
+    void suitArdoise_();
     // Holds the seasonal pictures and clips them where the slate shows:
     // the 3-D layer draws the slate under every item.
     QGraphicsPathItem* cadreSaisons_ = nullptr;
@@ -908,26 +913,13 @@ private:
     // it follows a language change; action puts the action word first.
     void setStatut_(const char* source, const QStringList& args = {}, bool action = false);
     void prompt_(const char* source, const QStringList& args = {}, bool action = false);
-    QString traduitStatut_() const;
     void afficheEtatCarte_(Joueur* acteur);
     void animeScores_(const ZB_PointsA& points, int equipe);
     // The time between two floating scores started together.
     int pasEntreScores_() const;
     void dessineArdoise_(const ZB_PointsDonne& points, int multiplicateur, int equipeBarree);
-    QString texteStatut_;
-    const char* sourceStatut_ = nullptr;
-    QStringList argsStatut_;
-    bool actionStatut_ = false;
-    QString texteAide_;
     int etatCourant_ = 0;
     bool mainJouable_ = false;
-    int totaux_[2] = {0, 0};
-    ZB_PointsDonne pointsPrecedents_;
-    // The floating scores started for the deal on the table (items of the
-    // score ring); the next deal ends them.
-    std::vector<DisplayGLScoreAnimText*> scoresDeLaDonne_;
-    QImage imageArdoise_;
-    bool ardoiseDessinee_ = false;
     QTimer timerSuiteAuto_;
     QTimer timerNotification_;
 };

@@ -154,52 +154,17 @@ void DisplayGLScene::OnBug()
 
 void DisplayGLScene::setLignesArdoise(double largeur, double haut, const QString& texte)
 {
-    // The text grows with the table: a fixed size read well in a small
-    // window and was lost in a large one.
-    QFont police = scaledFont(CLASSE_POLICE_ARDOISE);
-    police.setBold(true);
-    police.setPixelSize(std::max(QFontInfo(police).pixelSize(), arrondi(PART_POLICE_LIGNES * hauteurTable_)));
-    const QStringList lignes = scene_textes::coupeLignes(texte, QFontMetrics(police), largeur);
-    double y = haut + HAUT_LIGNES_ARDOISE;
-    QRectF occupe;
-    for (int i = 0; i < NOMBRE_LIGNES_ARDOISE; ++i) {
-        QGraphicsSimpleTextItem* ligne = lignes_[static_cast<size_t>(i)];
-        if (ligne->font() != police)
-            ligne->setFont(police);
-        ligne->setText(i < lignes.size() ? lignes[i] : QString());
-        const QRectF boite = ligne->boundingRect();
-        ligne->setPos((largeur - boite.width()) / 2.0, y);
-        y += boite.height();
-        if (!ligne->text().isEmpty())
-            occupe |= ligne->sceneBoundingRect();
-        ligne->update();
-    }
-    // The backing: the lines' own rectangle and a margin, rounded. The
-    // corners' radius stays within the margin above and below, so that a
-    // long line's first and last letters never stand over the cut corners
-    // (pink prompt letters on the wood there read at 2 to 1).
-    if (occupe.isEmpty()) {
-        fondLignes_->hide();
-        return;
-    }
-    const double marge = MARGE_FOND_LIGNES * QFontMetricsF(police).height();
-    QPainterPath chemin;
-    chemin.addRoundedRect(occupe.adjusted(-marge, -marge / 2.0, marge, marge / 2.0), marge / 2.0, marge / 2.0);
-    fondLignes_->setPath(chemin);
-    fondLignes_->show();
+    ardoiseStatut_->pose(largeur, haut, texte, hauteurTable_, rectVu_(ardoise_.get()));
+}
+
+void DisplayGLScene::suitArdoise_()
+{
+    ardoiseStatut_->suit(hauteurTable_, rectVu_(ardoise_.get()));
 }
 
 QString DisplayGLScene::texteArdoise() const
 {
-    QString texte;
-    for (const QGraphicsSimpleTextItem* ligne : lignes_) {
-        if (ligne->text().isEmpty())
-            continue;
-        if (!texte.isEmpty())
-            texte += QLatin1Char(' ');
-        texte += ligne->text();
-    }
-    return texte;
+    return ardoiseStatut_->texte();
 }
 
 // ---------------------------------------------------------- floating items
@@ -209,8 +174,8 @@ DisplayGLScoreAnimText* DisplayGLScene::prochainScore()
     DisplayGLScoreAnimText* anim = animsScore_[curseurScore_].get();
     curseurScore_ = (curseurScore_ + 1) % animsScore_.size();
     // Taken again, the item no longer shows a deal's score.
-    scoresDeLaDonne_.erase(std::remove(scoresDeLaDonne_.begin(), scoresDeLaDonne_.end(), anim),
-                           scoresDeLaDonne_.end());
+    std::vector<DisplayGLScoreAnimText*>& scores = ardoiseStatut_->scoresDeLaDonne();
+    scores.erase(std::remove(scores.begin(), scores.end(), anim), scores.end());
     return anim;
 }
 

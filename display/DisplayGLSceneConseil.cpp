@@ -266,16 +266,16 @@ void DisplayGLScene::retraduit()
     metLienRegles_();
     setFont(font());
     // After the font: the status lines are composed again, help first.
-    texteStatut_ = traduitStatut_();
+    ardoiseStatut_->retraduitStatut(motAction_);
     refreshStatusText();
     if (automatique_)
         return;
     DisplayGLPaintA* m = moteur();
     if (m)
         m->makeCurrent();
-    if (ardoiseDessinee_) {
+    if (ardoiseStatut_->isDessinee()) {
         const QSharedPointer<Partie> jeu = partie();
-        dessineArdoise_(pointsPrecedents_, jeu ? jeu->multiplicateur_ : 1, -1);
+        dessineArdoise_(ardoiseStatut_->pointsPrecedents(), jeu ? jeu->multiplicateur_ : 1, -1);
         prepareFriendNotice();
     }
     // The bids already said are said again in the language shown.

@@ -114,7 +114,7 @@ void DisplayGLScene::setModeVue(int mode)
 {
     modeVue_ = mode;
     // A new way of looking at the table starts its scores from nothing.
-    pointsPrecedents_ = ZB_PointsDonne();
+    ardoiseStatut_->setPointsPrecedents(ZB_PointsDonne());
 }
 
 GL_ObjectCube* DisplayGLScene::objetCarte(int index) const
@@ -180,10 +180,10 @@ void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnes
     // The last deal's floating scores end with it, and the new deal's
     // counters start from nothing: the table clears its record only after
     // this, which must not float the last deal's points back as losses.
-    for (DisplayGLScoreAnimText* anim : scoresDeLaDonne_)
+    for (DisplayGLScoreAnimText* anim : ardoiseStatut_->scoresDeLaDonne())
         anim->stop();
-    scoresDeLaDonne_.clear();
-    pointsPrecedents_ = ZB_PointsDonne();
+    ardoiseStatut_->scoresDeLaDonne().clear();
+    ardoiseStatut_->setPointsPrecedents(ZB_PointsDonne());
     // The game attached is the last deal's until this deal's bidding ends:
     // the plates name the players, without its trump and contract.
     partieDeLaDonne_ = false;

@@ -39,22 +39,8 @@ constexpr int VIBRATION_INVITE_MS = 50;
 // The first deal of a Jass game is opened by the holder of this card.
 constexpr int VALEUR_CARTE_DEPART = 7;
 constexpr int COULEUR_CARTE_DEPART = 2;
-// The scoreboard is laid out on its picture's original size; the texture
-// holds it stretched to powers of two.
-constexpr double LARGEUR_DESSIN_ARDOISE = 512.0;
-constexpr double HAUTEUR_DESSIN_ARDOISE = 576.0;
-constexpr double X_TEXTE_ARDOISE = 78.0;
-constexpr std::array<double, 5> Y_LIGNES_ARDOISE = {120.0, 199.0, 278.0, 357.0, 436.0};
-constexpr double PART_POLICE_ARDOISE = 0.12;
 constexpr int DELAI_ENTRE_SCORES_MS = 600;
 constexpr int RETARD_MAX_SCORES_MS = 2 * DisplayGLScoreAnimText::DUREE_SCORE_MS;
-constexpr int CIBLE_PAR_TOURS = 100000;
-constexpr int SANS_CIBLE = -1;
-constexpr int THEME_RACING = 2;
-constexpr int THEME_CANDY = 3;
-// A dark pen, for the light slate of the candy theme and the notices.
-const QColor COULEUR_SOMBRE(0x30, 0x30, 0x30);
-const char* const POLICE_ARDOISE = "SF Cartoonist Hand";
 
 } // namespace
 
@@ -65,12 +51,12 @@ void DisplayGLScene::refreshStatusText()
     // A temporary text keeps the lines until its timer gives them back.
     if (timerAide_.isActive())
         return;
-    setLignesArdoise(largeurTable_, decalageTable_, scene_textes::composeStatut(texteStatut_, texteAide_));
+    setLignesArdoise(largeurTable_, decalageTable_, ardoiseStatut_->statutCompose());
 }
 
 void DisplayGLScene::setTexteAide(const QString& texte)
 {
-    texteAide_ = texte;
+    ardoiseStatut_->setAide(texte);
     refreshStatusText();
 }
 
@@ -82,31 +68,9 @@ void DisplayGLScene::setStatusText(const QString& texte)
     timerAide_.start(DELAI_AIDE_MS);
 }
 
-QString DisplayGLScene::traduitStatut_() const
-{
-    if (!sourceStatut_)
-        return QString();
-    QStringList args = argsStatut_;
-    if (actionStatut_)
-        args.prepend(motAction_);
-    const QString modele = tr(sourceStatut_);
-    // One call per count: names from peers may hold "%2" themselves.
-    switch (args.size()) {
-    case 0:
-        return modele;
-    case 1:
-        return modele.arg(args[0]);
-    default:
-        return modele.arg(args[0], args[1]);
-    }
-}
-
 void DisplayGLScene::setStatut_(const char* source, const QStringList& args, bool action)
 {
-    sourceStatut_ = source;
-    argsStatut_ = args;
-    actionStatut_ = action;
-    texteStatut_ = traduitStatut_();
+    ardoiseStatut_->setStatut(source, args, action, motAction_);
     refreshStatusText();
 }
 
@@ -252,7 +216,7 @@ void DisplayGLScene::afficheEtat(const InfoDemande& etat, Joueur* acteur, Joueur
             // Only a Jass game's first deal is opened by the holder of a set
             // card; a Belote deal is opened by the seat after the dealer.
             const bool jass = jeu ? jeu->typeDePartie_.genre_ == TypeDePartie::GenreJass : !belote_;
-            if (jass && totaux_[0] == 0 && totaux_[1] == 0)
+            if (jass && ardoiseStatut_->total(0) == 0 && ardoiseStatut_->total(1) == 0)
                 setStatusText(tr("Le joueur avec '%1 de %2' commence.")
                                   .arg(getNomValeur(VALEUR_CARTE_DEPART, style),
                                        getNomCouleur(COULEUR_CARTE_DEPART, style)));
@@ -318,29 +282,7 @@ int DisplayGLScene::equipeVue() const
 
 DisplayGLScene::LignesArdoise DisplayGLScene::lignesArdoise(const ZB_PointsDonne& points, int multiplicateur) const
 {
-    LignesArdoise l;
-    l.equipeVue = equipeVue();
-    // No seat known yet (a table being reset or a file being opened): the
-    // user's side is team 0, as it will be once seated.
-    const bool vousEnZero = l.equipeVue == 0;
-    const QString vous = tr("Vous");
-    const QString eux = tr("Eux");
-    const QString etiquettes[2] = {vousEnZero ? vous : eux, vousEnZero ? eux : vous};
-    // Callers pass 1 or more; a damaged record must not divide by zero.
-    const int diviseur = std::max(1, multiplicateur);
-    for (int e = 0; e < 2; ++e)
-        l.totauxDonne[static_cast<size_t>(e)] = points.getScore(e);
-    l.textes[0] = tr("%1: %2").arg(etiquettes[0]).arg(totaux_[0]);
-    l.textes[1] = tr("Tour: %1x%2").arg(l.totauxDonne[0] / diviseur).arg(diviseur);
-    if (objectifDonne_ == SANS_CIBLE)
-        l.textes[2] = tr("---");
-    else if (objectifDonne_ == CIBLE_PAR_TOURS)
-        l.textes[2] = tr("--- %1 ---").arg(donnesRestantes_);
-    else
-        l.textes[2] = tr("--- %1 ---").arg(objectifDonne_);
-    l.textes[3] = tr("%1: %2").arg(etiquettes[1]).arg(totaux_[1]);
-    l.textes[4] = tr("Tour: %1x%2").arg(l.totauxDonne[1] / diviseur).arg(diviseur);
-    return l;
+    return ardoiseStatut_->tableau(points, multiplicateur, equipeVue(), objectifDonne_, donnesRestantes_);
 }
 
 int DisplayGLScene::pasEntreScores_() const
@@ -357,26 +299,6 @@ void DisplayGLScene::animeScores_(const ZB_PointsA& points, int t)
     QString stock;
     if (jeu)
         stock = jeu->typeDePartie_.roiDame_ == TypeDePartie::RoiDameRebelote ? tr(" Belote") : tr(" Stöck");
-    const ZB_PointsDonne& a = pointsPrecedents_;
-    const ZB_PointsDonne& n = points;
-    struct Compteur
-    {
-        const int* nouveau;
-        const int* ancien;
-        QString label;
-    };
-    const Compteur compteurs[] = {
-        {n.pointsCartes_, a.pointsCartes_, QString()},
-        {n.pointsAnnonces_, a.pointsAnnonces_, tr(" Annonce")},
-        {n.bonusDernierPli_, a.bonusDernierPli_, tr(" Der")},
-        {n.autresPoints_, a.autresPoints_, stock},
-        {n.pointsContrat_, a.pointsContrat_, tr(" Mise")},
-        {n.pointsCartesPris_, a.pointsCartesPris_, tr(" Plis Adverse")},
-        {n.pointsAnnoncesPris_, a.pointsAnnoncesPris_, tr(" Annonces Adverse")},
-        {n.bonusDernierPliPris_, a.bonusDernierPliPris_, tr(" Der Adverse")},
-        {n.autresPointsPris_, a.autresPointsPris_, stock.isEmpty() ? stock : stock + tr(" Adverse")},
-    };
-    const int o = 1 - t;
     // Every score rises or sinks from the middle of the table: each starts
     // once the one before has left its height, after those of earlier
     // updates still waiting or under way. A backlog longer than a few
@@ -399,22 +321,19 @@ void DisplayGLScene::animeScores_(const ZB_PointsA& points, int t)
     }
     if (enCours)
         delai = std::max(0, dernier + pas);
-    for (const Compteur& c : compteurs) {
-        const int delta = (c.nouveau[t] - c.nouveau[o]) - (c.ancien[t] - c.ancien[o]);
-        if (delta == 0 || delai > RETARD_MAX_SCORES_MS)
+    for (const SceneArdoise::Ecart& e : ardoiseStatut_->ecarts(points, t, stock)) {
+        if (e.delta == 0 || delai > RETARD_MAX_SCORES_MS)
             continue;
         DisplayGLScoreAnimText* anim = prochainScore();
-        anim->startScore(delta, c.label, zoneTable(), decalageTable_, delai);
-        scoresDeLaDonne_.push_back(anim);
+        anim->startScore(e.delta, e.label, zoneTable(), decalageTable_, delai);
+        ardoiseStatut_->scoresDeLaDonne().push_back(anim);
         delai += pas;
     }
-    const bool matchAvant = a.match_[0] || a.match_[1];
-    const bool matchMaintenant = n.match_[0] || n.match_[1];
-    if (matchMaintenant && !matchAvant) {
+    if (ardoiseStatut_->estMatchNouveau(points)) {
         const bool belote = jeu ? jeu->typeDePartie_.genre_ == TypeDePartie::GenreBelote : belote_;
         DisplayGLScoreAnimText* anim = prochainScore();
         anim->startBanner(belote ? tr("Capot") : tr("Match"), zoneTable(), decalageTable_, delai);
-        scoresDeLaDonne_.push_back(anim);
+        ardoiseStatut_->scoresDeLaDonne().push_back(anim);
     }
 }
 
@@ -422,55 +341,29 @@ void DisplayGLScene::dessineArdoise_(const ZB_PointsDonne& points, int multiplic
 {
     const LignesArdoise l = lignesArdoise(points, multiplicateur);
     const int t = l.equipeVue;
-    signaleScoreEnLigne(l.totauxDonne[static_cast<size_t>(t)] + totaux_[t],
-                        l.totauxDonne[static_cast<size_t>(1 - t)] + totaux_[1 - t], objectifDonne_, donnesRestantes_);
-    if (!ardoise_)
-        return;
-    QImage image = ardoise_->getImage();
-    if (image.isNull())
-        return;
-    image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    QPainter peintre(&image);
-    peintre.setRenderHint(QPainter::TextAntialiasing);
-    peintre.setRenderHint(QPainter::Antialiasing);
-    peintre.scale(image.width() / LARGEUR_DESSIN_ARDOISE, image.height() / HAUTEUR_DESSIN_ARDOISE);
-    QColor normal(Qt::white);
-    if (options_.appStyle_ == THEME_RACING)
-        normal = QColor(0xF4, 0x4D, 0x49);
-    else if (options_.appStyle_ == THEME_CANDY)
-        normal = COULEUR_SOMBRE;
-    const QColor barre(Qt::red);
-    QFont police{QString::fromLatin1(POLICE_ARDOISE)};
-    police.setPixelSize(std::max(1, arrondi(PART_POLICE_ARDOISE * LARGEUR_DESSIN_ARDOISE)));
-    QFont policeBarree = police;
-    policeBarree.setStrikeOut(true);
-    for (size_t i = 0; i < l.textes.size(); ++i) {
-        const bool estBarree = (i == 1 && equipeBarree == 0) || (i == 4 && equipeBarree == 1);
-        peintre.setFont(estBarree ? policeBarree : police);
-        peintre.setPen(estBarree ? barre : normal);
-        peintre.drawText(QPointF(X_TEXTE_ARDOISE, Y_LIGNES_ARDOISE[i]), l.textes[i]);
-    }
-    peintre.end();
-    montreSiChangee(*ardoise_, image, imageArdoise_);
+    signaleScoreEnLigne(l.totauxDonne[static_cast<size_t>(t)] + ardoiseStatut_->total(t),
+                        l.totauxDonne[static_cast<size_t>(1 - t)] + ardoiseStatut_->total(1 - t), objectifDonne_,
+                        donnesRestantes_);
+    if (ardoise_)
+        ardoiseStatut_->dessine(*ardoise_, l, options_.appStyle_, equipeBarree);
 }
 
 void DisplayGLScene::afficheArdoise(const ZB_PointsA& points, int totalEquipe0, int totalEquipe1, int multiplicateur,
                                     const QList<int>& siegesStock, int equipeBarree)
 {
-    totaux_[0] = totalEquipe0;
-    totaux_[1] = totalEquipe1;
+    ardoiseStatut_->setTotaux(totalEquipe0, totalEquipe1);
     if (automatique_)
         return;
     if (navigationAnnuler_) {
         // Browsing the undo history: the next ordinary update animates
         // only what changed since this record.
-        pointsPrecedents_ = points;
+        ardoiseStatut_->setPointsPrecedents(points);
         return;
     }
     const int t = equipeVue();
     if (options_.animatedScores_ && modeVue_ != MODE_VUE_SANS_ANIMATION)
         animeScores_(points, t);
-    pointsPrecedents_ = points;
+    ardoiseStatut_->setPointsPrecedents(points);
 
     DisplayGLPaintA* m = moteur();
     if (m)
@@ -493,8 +386,8 @@ void DisplayGLScene::afficheArdoise(const ZB_PointsA& points, int totalEquipe0, 
         misesBulles_[static_cast<size_t>(p)].variante = -1;
         dessineBulle_(p);
     }
-    if (!ardoiseDessinee_) {
-        ardoiseDessinee_ = true;
+    if (!ardoiseStatut_->isDessinee()) {
+        ardoiseStatut_->setDessinee();
         prepareFriendNotice();
     }
     if (m)

@@ -119,6 +119,8 @@ inline const QColor FOND_MESSAGE_RESEAU(255, 255, 240, 220);
 inline constexpr double PART_POLICE_LIGNES = 0.03;
 inline constexpr double MARGE_FOND_LIGNES = 0.35;
 inline const QColor FOND_LIGNES(24, 20, 18);
+// A dark pen, for the light slate of the candy theme and the notices.
+inline const QColor COULEUR_SOMBRE(0x30, 0x30, 0x30);
 // The contrast the status text keeps with its backing: the 4.5 to 1 of
 // readable text, with room for the edges that antialiasing softens.
 inline constexpr double CONTRASTE_LIGNES = 7.0;

@@ -247,17 +247,14 @@ void DisplayGLScene::appliqueCouleurs(int schema, const QPalette& palette)
                        FOND_LIGNES, CONTRASTE_LIGNES);
     QPen contour(couleurFond_.darker(ASSOMBRI_LIGNES));
     contour.setWidthF(1.0 / (ratioPixels_ > 0.0 ? ratioPixels_ : 1.0));
-    for (QGraphicsSimpleTextItem* ligne : lignes_) {
-        ligne->setBrush(remplissage);
-        ligne->setPen(contour);
-    }
+    ardoiseStatut_->setCouleurs(remplissage, contour);
     const QSharedPointer<Partie> jeu = partie();
     redessineCartes(jeu ? jeu->atoutEnCours_ : 0);
-    if (ardoiseDessinee_ && !automatique_) {
+    if (ardoiseStatut_->isDessinee() && !automatique_) {
         DisplayGLPaintA* m = moteur();
         if (m)
             m->makeCurrent();
-        dessineArdoise_(pointsPrecedents_, jeu ? jeu->multiplicateur_ : 1, -1);
+        dessineArdoise_(ardoiseStatut_->pointsPrecedents(), jeu ? jeu->multiplicateur_ : 1, -1);
         if (m)
             m->doneCurrent();
     }
@@ -575,7 +572,7 @@ void DisplayGLScene::finDeDonne()
         appliqueVue_();
     navigationAnnuler_ = false;
     // The slate starts the next deal empty, with nothing to animate.
-    pointsPrecedents_ = ZB_PointsDonne();
+    ardoiseStatut_->setPointsPrecedents(ZB_PointsDonne());
     afficheArdoise(ZB_PointsJass(), 0, 0, 1, QList<int>(), -1);
     rafraichitCouche();
     // A calm point: the deal's pictures and uploads have gone, what they

@@ -542,6 +542,18 @@ private slots:
             QVERIFY2(!bande.intersects(vu(s.bulle(p))),
                      qPrintable(QStringLiteral("band %1 over bubble %2 at %3").arg(texte(bande)).arg(p).arg(texte(vu(s.bulle(p))))));
         }
+        // A long status line and its backing leave the slate's scores
+        // readable.
+        s.setTexteAide(QStringLiteral("Temps écoulé. (Encore 2 fois avant exclusion). Choisissez la mise avant que le "
+                                      "délai ne soit écoulé."));
+        garde(t.image(), QStringLiteral("bid-long-status-%1x%2.png").arg(taille.width()).arg(taille.height()));
+        const QRectF ardoise = vu(s.ardoise());
+        QVERIFY(!ardoise.isEmpty());
+        QVERIFY(s.fondLignesArdoise()->isVisible());
+        QVERIFY2(!s.fondLignesArdoise()->sceneBoundingRect().intersects(ardoise),
+                 qPrintable(texte(s.fondLignesArdoise()->sceneBoundingRect()) + " over the slate " + texte(ardoise)));
+        QVERIFY(s.texteArdoise().endsWith(QStringLiteral("délai ne soit écoulé.")));
+        s.setTexteAide(QString());
 
         // The name plates lie along the cloth's edges, each on the middle
         // half of its side: no bubble hides one.
