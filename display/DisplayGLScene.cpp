@@ -136,6 +136,15 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     panelAtouts_->setClavierPris([this] { return boites_.dialogueDe(focusItem()) != nullptr; });
     connect(this, &QGraphicsScene::focusItemChanged, this,
             [this](QGraphicsItem* nouveau, QGraphicsItem* ancien, Qt::FocusReason raison) {
+                // A window or box that goes leaves the keyboard to nobody: a
+                // question still asked takes it back.
+                if (nouveau == nullptr) {
+                    QTimer::singleShot(0, this, [this] {
+                        if (!focusItem() && hasFocus() && proxyAtouts_->isVisible())
+                            panelAtouts_->focusPremier();
+                    });
+                    return;
+                }
                 QGraphicsProxyWidget* dialogue = boites_.dialogueDe(ancien);
                 if (nouveau != proxyAtouts_ || dialogue == nullptr || raison == Qt::MouseFocusReason)
                     return;

@@ -444,16 +444,21 @@ private slots:
     void tableGivesTheBandTheKeyboard_data()
     {
         QTest::addColumn<bool>("fenetre");
+        QTest::addColumn<bool>("fermee");
         QTest::addColumn<bool>("menu");
-        QTest::newRow("table alone") << false << false;
-        QTest::newRow("typing in a window") << true << false;
+        QTest::newRow("table alone") << false << false << false;
+        QTest::newRow("typing in a window") << true << false << false;
+        // The question came while a window had the keyboard: once that
+        // window goes, the keyboard is the question's.
+        QTest::newRow("the window closed") << true << true << false;
         // Alt opens the menu bar, which takes the keyboard from the view and
         // gives it back when closed (a language change goes that way).
-        QTest::newRow("back from the menu bar") << false << true;
+        QTest::newRow("back from the menu bar") << false << false << true;
     }
     void tableGivesTheBandTheKeyboard()
     {
         QFETCH(bool, fenetre);
+        QFETCH(bool, fermee);
         QFETCH(bool, menu);
         scenetest::Reglages r;
         r.automatique = false;
@@ -484,7 +489,10 @@ private slots:
             QCOMPARE(saisie->text(), QStringLiteral("4001"));
             QVERIFY(!trefle->hasFocus());
             QCOMPARE(atouts.size(), 0);
-            return;
+            if (!fermee)
+                return;
+            dialogue->hide();
+            proxy->hide();
         }
         QTRY_VERIFY(trefle->hasFocus());
         QTest::keyClick(t.vue->viewport(), Qt::Key_Right);
