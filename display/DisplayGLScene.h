@@ -12,6 +12,7 @@
 #include "SceneBoites.h"
 #include "SceneConseil.h"
 #include "SceneGeometrie.h"
+#include "SceneSouris.h"
 #include "SceneTextes.h"
 #include "ZB_DeckJass.h"
 #include "ZB_Sound.h"
@@ -604,11 +605,11 @@ public:
     DisplayGLHumanCarte* carteSous(const QPointF& point) const;
     // The clock of presses, in milliseconds, for the swipe's duration;
     // tests hand their own.
-    using HorlogeSouris = std::function<qint64()>;
-    void setHorlogeSouris(HorlogeSouris horloge) { horlogeSouris_ = std::move(horloge); }
-    DisplayGLHumanCarte* carteGlissee() const { return carteGlissee_; }
-    DisplayGLHumanCarte* carteSelectionnee() const { return carteSelectionnee_; }
-    DisplayGLHumanCarte* carteSurvolee() const { return carteSurvolee_; }
+    using HorlogeSouris = SceneSouris::Horloge;
+    void setHorlogeSouris(HorlogeSouris horloge) { souris_.setHorloge(std::move(horloge)); }
+    DisplayGLHumanCarte* carteGlissee() const { return souris_.carteGlissee(); }
+    DisplayGLHumanCarte* carteSelectionnee() const { return souris_.carteSelectionnee(); }
+    DisplayGLHumanCarte* carteSurvolee() const { return souris_.carteSurvolee(); }
 
 protected:
     void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
@@ -761,22 +762,11 @@ private:
     bool mainOfferte_() const;
     // Writes the view's pan offsets back to 0.
     void remetPanoramique_();
-    // The card goes back where the press found it; the drag is over.
-    void reposeCarteGlissee_();
     // The end of every click on the table, over a card or not: the marked
     // card is put down, the drag ends and the pending deal or collect is
     // performed.
     void finDeClic_();
-    DisplayGLHumanCarte* carteGlissee_ = nullptr;
-    DisplayGLHumanCarte* carteSelectionnee_ = nullptr;
-    DisplayGLHumanCarte* carteSurvolee_ = nullptr;
-    QRectF rectDepart_;
-    QPointF pointAppui_;
-    QPointF dernierPoint_;
-    qint64 maintenantSouris_() const;
-    HorlogeSouris horlogeSouris_;
-    qint64 appuiMs_ = -1;
-    bool glisse_ = false;
+    SceneSouris souris_;
     // The item that had the keyboard when the scene last lost it.
     QPointer<QGraphicsObject> focusPerdu_;
 

@@ -6,32 +6,16 @@
 #include "GM_WidgetAutoRound.h"
 #include "Partie.h"
 
-#include <QElapsedTimer>
 #include <QFocusEvent>
 #include <QGraphicsObject>
 #include <QGraphicsSceneMouseEvent>
-#include <QPropertyAnimation>
 
 #include <algorithm>
-#include <cmath>
 
 // The mouse on the table. Only the bottom seat's hand answers the mouse;
 // whether a card may be lifted or played is always the player's own
 // legality code, so cards of other seats, cards during a deal or after the
 // match, and a card clicked again once it went out are never sent.
-
-namespace {
-
-// A card the mouse holds: lifted, hovered or ready. A card the table has
-// since played, hidden or dealt again is not the mouse's to move.
-bool estEnMain(const DisplayGLHumanCarte* carte)
-{
-    const int etat = carte->getState();
-    return etat == DisplayGLHumanCarte::Posee || etat == DisplayGLHumanCarte::Choisie
-        || etat == DisplayGLHumanCarte::Levee;
-}
-
-} // namespace
 
 // ---------------------------------------------------------------- helpers
 
@@ -84,29 +68,6 @@ void DisplayGLScene::remetPanoramique_()
     m->setViewParameters(p);
 }
 
-void DisplayGLScene::reposeCarteGlissee_()
-{
-    if (carteGlissee_ && !rectDepart_.isNull() && estEnMain(carteGlissee_)) {
-        if (QPropertyAnimation* animation = carteGlissee_->getMoveAnimation())
-            animation->stop();
-        carteGlissee_->setPos(rectDepart_.topLeft());
-    }
-    carteGlissee_ = nullptr;
-    carteSelectionnee_ = nullptr;
-    rectDepart_ = QRectF();
-    glisse_ = false;
-}
-
-qint64 DisplayGLScene::maintenantSouris_() const
-{
-    if (horlogeSouris_)
-        return horlogeSouris_();
-    static QElapsedTimer depuis;
-    if (!depuis.isValid())
-        depuis.start();
-    return depuis.elapsed();
-}
-
 // ------------------------------------------------------------ mouse events
 
 void DisplayGLScene::mousePressEvent(QGraphicsSceneMouseEvent* event)
@@ -115,32 +76,21 @@ void DisplayGLScene::mousePressEvent(QGraphicsSceneMouseEvent* event)
     if (event->isAccepted() || joueurExclu_)
         return;
     const QPointF q = event->scenePos();
-    pointAppui_ = q;
-    dernierPoint_ = q;
-    appuiMs_ = maintenantSouris_();
+    souris_.appuie(q);
     remetPanoramique_();
 
     DisplayGLHumanCarte* carte = carteSous(q);
     if (carte) {
-        // A card pressed while another one is still up puts that one back.
-        if (carteGlissee_ && carteGlissee_ != carte)
-            reposeCarteGlissee_();
+        souris_.appuieSur(carte);
         Joueur* joueur = joueurBas_();
         Carte* valeur = carte->getCarte();
-        if (joueur && valeur && Partie::estCodeJouable(joueur->peutJouerCarte(*valeur))) {
-            if (carteGlissee_ != carte)
-                rectDepart_ = QRectF(carte->pos(), QSizeF(carte->pixmap().deviceIndependentSize()));
-            carteGlissee_ = carte;
-            carteSelectionnee_ = carte;
-            carte->setState(DisplayGLHumanCarte::Levee, true, 0);
-            if (event->buttons() & Qt::LeftButton)
-                glisse_ = true;
-        }
+        if (joueur && valeur && Partie::estCodeJouable(joueur->peutJouerCarte(*valeur)))
+            souris_.leve(carte, event->buttons() & Qt::LeftButton);
         OnMouseOver(carte);
         event->accept();
         return;
     }
-    reposeCarteGlissee_();
+    souris_.reposeCarteGlissee();
 }
 
 void DisplayGLScene::mouseMoveEvent(QGraphicsSceneMouseEvent* event)
@@ -149,29 +99,19 @@ void DisplayGLScene::mouseMoveEvent(QGraphicsSceneMouseEvent* event)
     if (event->isAccepted() || joueurExclu_ || modeVue_ != 0 || automatique_)
         return;
     const QPointF q = event->scenePos();
-    const double dx = q.x() - dernierPoint_.x();
-    const double dy = q.y() - dernierPoint_.y();
-    dernierPoint_ = q;
+    const QPointF ecart = souris_.suit(q);
 
-    if (glisse_) {
+    if (souris_.glisse()) {
         if (DisplayGLPaintA* m = moteur()) {
             DisplayGLPaintA::ViewParameters p = m->viewParameters();
             double& px = p[DisplayGLPaintA::ViewParameters::DecalageX];
             double& py = p[DisplayGLPaintA::ViewParameters::DecalageY];
-            px = std::clamp(px - dx, -PANORAMIQUE_X_MAX, PANORAMIQUE_X_MAX);
-            py = std::min(py + 2.0 * dy, 0.0);
+            px = std::clamp(px - ecart.x(), -PANORAMIQUE_X_MAX, PANORAMIQUE_X_MAX);
+            py = std::min(py + 2.0 * ecart.y(), 0.0);
             m->setViewParameters(p);
         }
         update();
-        if (carteGlissee_) {
-            if (estEnMain(carteGlissee_)) {
-                if (QPropertyAnimation* animation = carteGlissee_->getMoveAnimation())
-                    animation->stop();
-                // The card climbs faster than the pointer: a short upward
-                // stroke is enough to play it.
-                carteGlissee_->moveBy(dx, 2.0 * dy);
-            }
-        }
+        souris_.deplaceCarteGlissee(ecart);
         event->accept();
         return;
     }
@@ -199,36 +139,23 @@ void DisplayGLScene::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
     if (event->isAccepted() || joueurExclu_ || modeVue_ != 0)
         return;
     const QPointF q = event->scenePos();
-    dernierPoint_ = q;
+    souris_.suit(q);
     remetPanoramique_();
 
-    if (carteGlissee_) {
+    if (DisplayGLHumanCarte* carte = souris_.carteGlissee()) {
         const QRectF table = zoneTable();
         const double w = largeurTable_ > 0.0 ? largeurTable_ : table.width();
         const double h = hauteurTable_ > 0.0 ? hauteurTable_ : table.height();
-        const QPointF ici = carteGlissee_->pos();
-        const bool monte = rectDepart_.y() - ici.y() > h / DIVISEUR_MONTEE_JEU;
-        const bool auMilieu = std::abs(w / 2.0 - ici.x()) < w / DIVISEUR_ECART_JEU;
-        DisplayGLHumanCarte* carte = carteGlissee_;
-        if (monte && auMilieu && !rectDepart_.isNull())
+        if (souris_.carteAuJeu(h / DIVISEUR_MONTEE_JEU, w / 2.0, w / DIVISEUR_ECART_JEU))
             OnMouseDoubleClicked(carte);
-        // Not played (too low, too far aside, or refused): back where it
-        // was pressed, at rest.
-        if (carteGlissee_ == carte) {
-            DisplayGLHumanCarte* marquee = carteSelectionnee_;
-            reposeCarteGlissee_();
-            if (estEnMain(carte))
-                carte->setState(DisplayGLHumanCarte::Posee, false, 0);
-            if (marquee && marquee != carte && estEnMain(marquee))
-                marquee->setState(DisplayGLHumanCarte::Posee, false, 0);
-        }
+        souris_.relache(carte);
     } else if (!boites_.boitePrincipale().widget || !boites_.boitePrincipale().widget->isVisible()) {
-        if ((!boites_.boiteStatut().widget || !boites_.boiteStatut().widget->isVisible()) && appuiMs_ >= 0) {
-            const int direction = scene_geometrie::directionGlissement(pointAppui_, q, sceneRect().size(),
-                                                                       maintenantSouris_() - appuiMs_);
+        if ((!boites_.boiteStatut().widget || !boites_.boiteStatut().widget->isVisible()) && souris_.aUnAppui()) {
+            const int direction = scene_geometrie::directionGlissement(souris_.pointAppui(), q, sceneRect().size(),
+                                                                       souris_.dureeAppui());
             if (direction != scene_geometrie::GlisseAucun)
                 emit signalSwipeTriggered(static_cast<QSwipeGesture::SwipeDirection>(direction));
-            pointAppui_ = dernierPoint_;
+            souris_.repartDuDernierPoint();
         }
     }
 
@@ -237,12 +164,7 @@ void DisplayGLScene::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
 
 void DisplayGLScene::finDeClic_()
 {
-    if (!joueurExclu_ && aUnePartie() && mainOfferte_()) {
-        if (carteSelectionnee_ && carteSelectionnee_->getState() == DisplayGLHumanCarte::Choisie)
-            carteSelectionnee_->setState(DisplayGLHumanCarte::Posee, true, 0);
-        carteSelectionnee_ = nullptr;
-    }
-    glisse_ = false;
+    souris_.finDeClic(!joueurExclu_ && aUnePartie() && mainOfferte_());
 
     if (DisplayGLPanelDeJoueur* panneau = panneauBas_())
         if (panneau->executeAttente())
@@ -254,7 +176,7 @@ void DisplayGLScene::finDeClic_()
 
 void DisplayGLScene::OnMouseOver(DisplayGLHumanCarte* carte)
 {
-    if (modeVue_ != 0 || joueurExclu_ || carte == carteSurvolee_)
+    if (modeVue_ != 0 || joueurExclu_ || carte == souris_.carteSurvolee())
         return;
     const QSharedPointer<Partie> jeu = partie();
     if (!jeu)
@@ -262,17 +184,15 @@ void DisplayGLScene::OnMouseOver(DisplayGLHumanCarte* carte)
     Joueur* joueur = joueurBas_();
     if (!joueur || !mainOfferte_())
         return;
-    if (carteSurvolee_ && carteSurvolee_->getState() == DisplayGLHumanCarte::Choisie)
-        carteSurvolee_->setState(DisplayGLHumanCarte::Posee, true, 0);
+    bool jouable = false;
     if (carte) {
         Carte* valeur = carte->getCarte();
         if (options_.helpCard_)
             if (DisplayGLPanelDeJoueur* panneau = panneauBas_())
                 panneau->afficheAideCarte(valeur, jeu->atoutChoisi_.atout_, jeu->atoutEnCours_);
-        if (carte != carteSelectionnee_ && valeur && Partie::estCodeJouable(joueur->peutJouerCarte(*valeur)))
-            carte->setState(DisplayGLHumanCarte::Choisie, true, 0);
+        jouable = valeur && Partie::estCodeJouable(joueur->peutJouerCarte(*valeur));
     }
-    carteSurvolee_ = carte;
+    souris_.survole(carte, jouable);
 }
 
 void DisplayGLScene::OnMouseDoubleClicked(DisplayGLHumanCarte* carte)
@@ -299,12 +219,7 @@ void DisplayGLScene::OnMouseDoubleClicked(DisplayGLHumanCarte* carte)
     // answers nothing.
     if (!panneau->isCarteDemandee())
         return;
-    if (carteGlissee_ == carte)
-        rectDepart_ = QRectF();
-    carteGlissee_ = nullptr;
-    glisse_ = false;
-    carteSelectionnee_ = nullptr;
-    carteSurvolee_ = nullptr;
+    souris_.oublie(carte);
     joueur->annuleConseilCarte();
     panneau->joueCarteChoisie(valeur);
     joueSon(ZB_Sound::Pose);
