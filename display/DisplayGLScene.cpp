@@ -614,37 +614,40 @@ void DisplayGLScene::drawBackground(QPainter* painter, const QRectF& rect)
     painter->beginNativePainting();
     paintGLLayer();
     painter->endNativePainting();
-    detoureSaisons_();
+    // One reading of where the slate showed serves the pictures' clip and
+    // the status lines.
+    const QPolygonF ardoise = contourVu_(ardoise_.get());
+    detoureSaisons_(ardoise);
     // Not while the scene paints: the next frame shows the lines moved.
-    if (ardoiseStatut_->doitSuivre(rectVu_(ardoise_.get())))
+    if (ardoiseStatut_->doitSuivre(ardoise_ && ardoise_->isShown() ? ardoise.boundingRect() : QRectF()))
         QMetaObject::invokeMethod(this, [this] { suitArdoise_(); }, Qt::QueuedConnection);
 }
 
-QRectF DisplayGLScene::rectVu_(const GL_ObjectSquare* objet) const
+QPolygonF DisplayGLScene::contourVu_(const GL_ObjectSquare* objet) const
 {
     const DisplayGLPaintA* m = moteur();
-    if (!m || !objet || !objet->isShown())
-        return {};
-    QPolygonF contour = m->contourVu(objet->getId());
+    QPolygonF contour = m && objet ? m->contourVu(objet->getId()) : QPolygonF();
     if (contour.size() < 3)
         return {};
     // The viewport is the table's rectangle.
     for (QPointF& p : contour)
         p = QPointF(p.x() * largeurTable_, decalageTable_ + p.y() * hauteurTable_);
-    return contour.boundingRect();
+    return contour;
 }
 
-void DisplayGLScene::detoureSaisons_()
+QRectF DisplayGLScene::rectVu_(const GL_ObjectSquare* objet) const
 {
-    const DisplayGLPaintA* m = moteur();
-    QPolygonF ardoise = m && ardoise_ ? m->contourVu(ardoise_->getId()) : QPolygonF();
+    if (!objet || !objet->isShown())
+        return {};
+    return contourVu_(objet).boundingRect();
+}
+
+void DisplayGLScene::detoureSaisons_(const QPolygonF& ardoise)
+{
     QPainterPath chemin;
     chemin.setFillRule(Qt::OddEvenFill);
     chemin.addRect(QRectF(-ETENDUE_SAISONS, -ETENDUE_SAISONS, 2.0 * ETENDUE_SAISONS, 2.0 * ETENDUE_SAISONS));
-    if (ardoise.size() >= 3) {
-        // The viewport is the table's rectangle.
-        for (QPointF& p : ardoise)
-            p = QPointF(p.x() * largeurTable_, decalageTable_ + p.y() * hauteurTable_);
+    if (!ardoise.isEmpty()) {
         chemin.addPolygon(ardoise);
         chemin.closeSubpath();
     }

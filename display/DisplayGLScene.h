@@ -686,10 +686,13 @@ private:
     void appliqueVue_();
     void construitFond_();
     // Follows the slate where the 3-D layer last drew it.
-    void detoureSaisons_();
+    void detoureSaisons_(const QPolygonF& ardoise);
     // Where an object of the layer showed when last drawn, in scene
     // coordinates; empty when the engine cannot tell or it is not shown.
     QRectF rectVu_(const GL_ObjectSquare* objet) const;
+    // Its outline there, in scene coordinates; empty when the engine cannot
+    // tell.
+    QPolygonF contourVu_(const GL_ObjectSquare* objet) const;
     void changeStyleCartes_(int style, bool silencieux);
     // Lays out every seat's hand; `sortie`, a card just played, no longer
     // takes a place.

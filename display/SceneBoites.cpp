@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QGraphicsProxyWidget>
 #include <QKeyEvent>
-#include <QLayout>
 #include <QMutexLocker>
 #include <QPushButton>
 
