@@ -170,7 +170,7 @@ void SceneTapis::prendRetournee(int pile, bool efface, const Vue& vue)
     if (efface && !vue.anime)
         retournee_ = nullptr;
     GL_ObjectCube* cube = retournee_;
-    if (!cube)
+    if (!cube || pile < 0 || pile >= NOMBRE_SIEGES)
         return;
     if (!vue.anime || !vue.moteur) {
         cube->setPlacement(DisplayGLPaintA::Pile + pile);
