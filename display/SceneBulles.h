@@ -26,7 +26,8 @@ class QFont;
 //   (dit) is not said again on a language change.
 // - A pass hides its seat's bubble; a bid hides the next seat's, unless
 //   that seat holds the standing bid and this one bid nothing.
-// - Positions outside 0..3 and positions without an object are ignored.
+// - Positions outside 0..3 are ignored; a position without an object (the
+//   layer not built yet) keeps what it says, undrawn, until redessine.
 class SceneBulles
 {
 public:
