@@ -12,6 +12,7 @@
 #include "SceneBoites.h"
 #include "SceneConseil.h"
 #include "SceneGeometrie.h"
+#include "SceneMains.h"
 #include "SceneSouris.h"
 #include "SceneTextes.h"
 #include "ZB_DeckJass.h"
@@ -577,7 +578,7 @@ public:
     QPushButton* boutonBug() const { return boutonBug_; }
     QGraphicsProxyWidget* proxyBug() const { return proxyBug_; }
     QList<AnalyseJoueur*> analyses() const;
-    QList<QSharedPointer<DisplayGLHumanCarte>> cartes() const { return cartesJeu_; }
+    QList<QSharedPointer<DisplayGLHumanCarte>> cartes() const { return mains_.sprites(); }
     DisplayGLJeuDeCartes& jeuDeCartes() { return jeuDeCartes_; }
     const std::array<Siege, NOMBRE_SIEGES>& sieges() const { return sieges_; }
     bool isFondConstruit() const { return fondConstruit_; }
@@ -694,13 +695,9 @@ private:
     // tell.
     QPolygonF contourVu_(const GL_ObjectSquare* objet) const;
     void changeStyleCartes_(int style, bool silencieux);
-    // Lays out every seat's hand; `sortie`, a card just played, no longer
-    // takes a place.
-    void disposeMains_(const Carte* sortie = nullptr);
     // The face other seats' cards show: back unless the table shows every
     // hand.
     int faceAutres_() const;
-    bool estMainVisible_(int siege) const;
     void cacheBulles_(bool anime);
     void videTable_();
     // The cards of the trick that belong to no announcement go to the
@@ -717,9 +714,9 @@ private:
     QSharedPointer<DisplayGLWidget> holder_;
     std::array<Siege, NOMBRE_SIEGES> sieges_;
     QList<QPointer<AnalyseJoueur>> analyses_;
-    QList<QSharedPointer<DisplayGLHumanCarte>> cartes_;
-    QList<QSharedPointer<DisplayGLHumanCarte>> cartesJeu_;
     DisplayGLJeuDeCartes jeuDeCartes_;
+    // The hands: their sprites, which show, where they rest.
+    SceneMains mains_{*this, jeuDeCartes_};
     ZB_DeckJass deck_;
     bool aUnePartie_ = false;
     bool automatique_;

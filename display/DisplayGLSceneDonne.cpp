@@ -85,7 +85,7 @@ void DisplayGLScene::setJoueur(int siege, Joueur* joueur, QSharedPointer<Display
         if (auto* local = dynamic_cast<DisplayASiege*>(joueur))
             local->marqueSiegeLocal();
     }
-    disposeMains_();
+    mains_.dispose();
     // The plates name the seated players from the first deal on, a game or
     // not.
     const QSharedPointer<Partie> jeu = partie();
@@ -143,19 +143,6 @@ int DisplayGLScene::faceAutres_() const
     return modeVue_ == MODE_VUE_TOUT_VISIBLE ? GL_ObjectCube::Front : GL_ObjectCube::Back;
 }
 
-bool DisplayGLScene::estMainVisible_(int siege) const
-{
-    if (siege < 0 || siege >= NOMBRE_SIEGES)
-        return false;
-    const Siege& s = sieges_[static_cast<size_t>(siege)];
-    if (s.utilisePanneau != 0)
-        return true;
-    // A player at another screen keeps its hand to itself, even at the
-    // bottom of a screen whose user has no seat: only the view that shows
-    // every hand turns it.
-    return siege == siegeBas_ && (s.joueur == nullptr || s.joueur->options_.distant_ == 0);
-}
-
 void DisplayGLScene::cacheBulles_(bool anime)
 {
     for (auto& bulle : bulles_)
@@ -203,7 +190,7 @@ void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnes
         animationFond_->setDuration(std::max(1, arrondi(DUREE_FOND_MS * facteurDurees_)));
         animationFond_->start();
     }
-    disposeMains_();
+    mains_.dispose();
     const int tours = std::clamp(cartesParJoueur, 0, DisplayGLHumanCarte::CARTES_PAR_MAIN);
     std::array<int, NOMBRE_SIEGES> prises{};
     std::array<std::vector<Carte*>, NOMBRE_SIEGES> mains;
@@ -214,25 +201,7 @@ void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnes
                 if (carte)
                     mains[static_cast<size_t>(j)].push_back(carte);
     }
-    // The last deal's cards leave the hand shown unless this one deals them
-    // there again: a joining copy knows no other hand, and would leave the
-    // cards of the game before under its own.
-    std::array<bool, DisplayGLJeuDeCartes::NOMBRE_CARTES> donnees{};
-    for (int j = 0; j < NOMBRE_SIEGES; ++j) {
-        const auto& main = mains[static_cast<size_t>(j)];
-        if (!estMainVisible_(j))
-            continue;
-        for (size_t n = 0; n < main.size() && n < static_cast<size_t>(tours); ++n) {
-            const int index = main[n]->getIndex();
-            if (index >= 0 && index < DisplayGLJeuDeCartes::NOMBRE_CARTES)
-                donnees[static_cast<size_t>(index)] = true;
-        }
-    }
-    for (int index = 0; index < DisplayGLJeuDeCartes::NOMBRE_CARTES; ++index) {
-        DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(index);
-        if (sprite && !donnees[static_cast<size_t>(index)] && sprite->getState() != DisplayGLHumanCarte::Cachee)
-            sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
-    }
+    mains_.cacheHorsDonne(mains, tours);
     for (int tour = 0; tour < tours; ++tour) {
         for (int j = 0; j < NOMBRE_SIEGES; ++j) {
             auto& main = mains[static_cast<size_t>(j)];
@@ -243,7 +212,6 @@ void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnes
             const int index = carte->getIndex();
             const int delai = arrondi(scene_geometrie::delaiDistribution(tour, j) * facteurDurees_);
             GL_ObjectCube* cube = objetCarte(index);
-            DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(index);
             const bool retournee = cube && cube == carteRetournee_;
             // A card still flying to a pile would hide itself on arrival,
             // after the deal showed it.
@@ -255,9 +223,8 @@ void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnes
                 if (index >= 0 && index < DisplayGLJeuDeCartes::NOMBRE_CARTES)
                     exposees_[static_cast<size_t>(index)] = false;
             }
-            if (!estMainVisible_(j)) {
-                if (sprite)
-                    sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
+            if (!mains_.estVisible(j)) {
+                mains_.cache(index);
                 if (cube && !retournee) {
                     cube->setPlacement(DisplayGLPaintA::placementMain(positionAffichage(j), prise - 1));
                     if (sansAnimation)
@@ -268,8 +235,7 @@ void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnes
             } else {
                 if (cube && !retournee)
                     cube->hide();
-                if (sprite)
-                    sprite->setState(DisplayGLHumanCarte::EnMain, !sansAnimation, sansAnimation ? 0 : delai);
+                mains_.donne(index, !sansAnimation, delai);
             }
         }
     }
@@ -343,9 +309,8 @@ void DisplayGLScene::afficheCarteJouee(int siege, Carte* carte)
     if (bullesPendantes_[static_cast<size_t>(p)])
         if (GL_ObjectSquare* objet = bulle(p))
             objet->setShown(true, anime);
-    if (DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(carte->getIndex()))
-        sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
-    disposeMains_(carte);
+    mains_.cache(carte->getIndex());
+    mains_.dispose(carte);
     rafraichitCouche();
 }
 
@@ -420,7 +385,7 @@ void DisplayGLScene::effaceBulles(int inutilise, const AnnoncesJoueur& annonces)
         return;
     cacheBulles_(modeVue_ != MODE_VUE_SANS_ANIMATION);
     for (int i = 0; i < DisplayGLJeuDeCartes::NOMBRE_CARTES; ++i) {
-        DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(i);
+        DisplayGLHumanCarte* sprite = mains_.sprite(i);
         const Carte* carte = sprite ? sprite->getCarte() : nullptr;
         if (!carte || !annonces.contientCarte(carte))
             continue;

@@ -559,8 +559,7 @@ void DisplayGLScene::finDeDonne()
             cube->setFace(faceAutres_());
         }
         exposees_[static_cast<size_t>(i)] = false;
-        if (DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(i))
-            sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
+        mains_.cache(i);
     }
     // Lines still waiting were about the deal that ends.
     fileMessages_.clear();
