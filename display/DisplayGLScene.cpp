@@ -366,7 +366,7 @@ void DisplayGLScene::setPartie(QSharedPointer<Partie> partie)
             dialogueReglages_->collapse();
         partie_ = std::move(partie);
         aUnePartie_ = !partie_.isNull();
-        partieDeLaDonne_ = aUnePartie_;
+        plaques_.setPartieDeLaDonne(aUnePartie_);
     }
     // The game played decides the rules link, whatever kind the program
     // started with.

@@ -13,6 +13,7 @@
 #include "SceneConseil.h"
 #include "SceneGeometrie.h"
 #include "SceneMains.h"
+#include "ScenePlaques.h"
 #include "SceneSouris.h"
 #include "SceneTextes.h"
 #include "ZB_DeckJass.h"
@@ -115,10 +116,13 @@ class MessageBoxGl;
 // - Plates name the seated players from the first deal on; the contract
 //   shows once this deal's game is attached, on the plate of the seat that
 //   bid it (not the doubler's, whom the engine makes the taker); a plate is
-//   as long as its text, within the cloth.
+//   as long as its text, within the cloth. The plates are an owned part
+//   (ScenePlaques), which the scene hands the seats' and the game's facts.
 // - Destruction stops the animations, closes the dialogs and detaches the
 //   paint engine before any item dies; the card set is a member, so it dies
-//   before the graphics scene that holds its cards.
+//   before the graphics scene that holds its cards. The hands' layout and
+//   sprites are an owned part (SceneMains) that shares the card set's
+//   sprites.
 // - What the scene writes and where it puts things, when that depends on
 //   the facts alone, lives outside the class: scene_textes (SceneTextes.h),
 //   scene_aide (SceneAide.h, the help box) and scene_geometrie
@@ -352,12 +356,9 @@ public:
     void redessineCartes(int atout);
     // What the plate at a display position said when last painted (empty
     // for an empty seat).
-    QString textePlaquePosition(int position) const
-    {
-        return position >= 0 && position < NOMBRE_SIEGES ? textesPlaques_[static_cast<size_t>(position)] : QString();
-    }
+    QString textePlaquePosition(int position) const { return plaques_.texte(position); }
     // The cloth as the plates were last painted on it.
-    QImage imageTapis() const { return imageTapis_; }
+    QImage imageTapis() const { return plaques_.image(); }
     // A colour scheme (2: light texts on a dark table) and the palette whose
     // window colour fills behind the table.
     void appliqueCouleurs(int schema, const QPalette& palette);
@@ -746,12 +747,8 @@ private:
         int variante = -1;
     };
     std::array<MiseDeBulle, NOMBRE_SIEGES> misesBulles_{};
-    std::array<QString, NOMBRE_SIEGES> textesPlaques_;
-    // The seat of the deal's standing bid (doubles aside), -1 before any.
-    int siegeMise_ = -1;
-    // The game attached belongs to the deal on the table (not to the one
-    // before, whose game stays attached until the bidding ends).
-    bool partieDeLaDonne_ = false;
+    // The name plates on the cloth, with the deal's facts they follow.
+    ScenePlaques plaques_;
     std::array<bool, NOMBRE_SIEGES> bullesPendantes_{};
 
     // The mouse on the table.
@@ -774,7 +771,6 @@ private:
     double facteurDurees_ = 1.0;
     int dernierEtat_ = 0;
     int schemaCouleurs_ = 0;
-    QImage imageTapis_;
     void appliqueDurees_();
     int objectifDonne_ = 0;
     int donnesRestantes_ = 0;

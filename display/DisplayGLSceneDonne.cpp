@@ -173,8 +173,7 @@ void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnes
     ardoiseStatut_->setPointsPrecedents(ZB_PointsDonne());
     // The game attached is the last deal's until this deal's bidding ends:
     // the plates name the players, without its trump and contract.
-    partieDeLaDonne_ = false;
-    siegeMise_ = -1;
+    plaques_.oublieDonne();
     if (automatique_)
         return;
     if (!fondConstruit_)
