@@ -89,8 +89,6 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     if (panneauDroit_)
         ratioPixels_ = panneauDroit_->devicePixelRatioF();
     son_.setSoundOn(options_.sounds_);
-    for (int i = 0; i < DisplayGLJeuDeCartes::NOMBRE_CARTES; ++i)
-        cartes_.append(QSharedPointer<DisplayGLHumanCarte>());
 
     timerAide_.setInterval(DELAI_AIDE_MS);
     connect(&timerAide_, &QTimer::timeout, this, &DisplayGLScene::OnHelpTimeout);
@@ -258,9 +256,7 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     pixmapVide_ = QPixmap();
     for (int siege = 0; siege < NOMBRE_SIEGES; ++siege)
         analyses_.append(QPointer<AnalyseJoueur>(new AnalyseJoueur(fenetre_.data(), options_.cardStyle_)));
-    for (int i = 0; i < DisplayGLJeuDeCartes::NOMBRE_CARTES; ++i) {
-        QSharedPointer<DisplayGLHumanCarte> carte = jeuDeCartes_.getCartePartagee(i);
-        cartesJeu_.append(carte);
+    for (const QSharedPointer<DisplayGLHumanCarte>& carte : mains_.sprites()) {
         if (!carte)
             continue;
         connect(carte.data(), &DisplayGLHumanCarte::signalMouseOver, this, &DisplayGLScene::OnMouseOver);
@@ -321,7 +317,7 @@ DisplayGLScene::~DisplayGLScene()
 
     // The card set owns the hand cards: they leave the scene, which must not
     // delete them.
-    for (const QSharedPointer<DisplayGLHumanCarte>& carte : cartesJeu_) {
+    for (const QSharedPointer<DisplayGLHumanCarte>& carte : mains_.sprites()) {
         if (!carte)
             continue;
         disconnect(carte.data(), nullptr, this, nullptr);
@@ -368,7 +364,7 @@ void DisplayGLScene::setPartie(QSharedPointer<Partie> partie)
             dialogueReglages_->collapse();
         partie_ = std::move(partie);
         aUnePartie_ = !partie_.isNull();
-        partieDeLaDonne_ = aUnePartie_;
+        plaques_.setPartieDeLaDonne(aUnePartie_);
     }
     // The game played decides the rules link, whatever kind the program
     // started with.
@@ -390,9 +386,7 @@ void DisplayGLScene::setPartie(QSharedPointer<Partie> partie)
     } else {
         // Cards still flying belong to the game that left.
         cartesTapis_.oublie();
-        for (int i = 0; i < DisplayGLJeuDeCartes::NOMBRE_CARTES; ++i)
-            if (DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(i))
-                sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
+        mains_.cacheTout();
         for (Siege& siege : sieges_)
             siege = Siege();
         redessineCartes(0);
@@ -480,7 +474,7 @@ void DisplayGLScene::construitFond_()
     notification_->setShown(false, false);
     appliqueDurees_();
     redessineCartes(0);
-    disposeMains_();
+    mains_.dispose();
 }
 
 void DisplayGLScene::buildCardObjects()
@@ -521,7 +515,7 @@ void DisplayGLScene::paintGLLayer()
     // put them, face as the deal chose.
     for (int j = 0; j < NOMBRE_SIEGES; ++j) {
         const Siege& siege = sieges_[static_cast<size_t>(j)];
-        if (!siege.joueur || siege.numero < 0 || estMainVisible_(j))
+        if (!siege.joueur || siege.numero < 0 || mains_.estVisible(j))
             continue;
         const int p = positionAffichage(j);
         int i = 0;

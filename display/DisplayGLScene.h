@@ -13,6 +13,8 @@
 #include "SceneBulles.h"
 #include "SceneConseil.h"
 #include "SceneGeometrie.h"
+#include "SceneMains.h"
+#include "ScenePlaques.h"
 #include "SceneSouris.h"
 #include "SceneTapis.h"
 #include "SceneTextes.h"
@@ -116,10 +118,13 @@ class MessageBoxGl;
 // - Plates name the seated players from the first deal on; the contract
 //   shows once this deal's game is attached, on the plate of the seat that
 //   bid it (not the doubler's, whom the engine makes the taker); a plate is
-//   as long as its text, within the cloth.
+//   as long as its text, within the cloth. The plates are an owned part
+//   (ScenePlaques), which the scene hands the seats' and the game's facts.
 // - Destruction stops the animations, closes the dialogs and detaches the
 //   paint engine before any item dies; the card set is a member, so it dies
-//   before the graphics scene that holds its cards.
+//   before the graphics scene that holds its cards. The hands' layout and
+//   sprites are an owned part (SceneMains) that shares the card set's
+//   sprites.
 // - What the scene writes and where it puts things, when that depends on
 //   the facts alone, lives outside the class: scene_textes (SceneTextes.h),
 //   scene_aide (SceneAide.h, the help box) and scene_geometrie
@@ -353,12 +358,9 @@ public:
     void redessineCartes(int atout);
     // What the plate at a display position said when last painted (empty
     // for an empty seat).
-    QString textePlaquePosition(int position) const
-    {
-        return position >= 0 && position < NOMBRE_SIEGES ? textesPlaques_[static_cast<size_t>(position)] : QString();
-    }
+    QString textePlaquePosition(int position) const { return plaques_.texte(position); }
     // The cloth as the plates were last painted on it.
-    QImage imageTapis() const { return imageTapis_; }
+    QImage imageTapis() const { return plaques_.image(); }
     // A colour scheme (2: light texts on a dark table) and the palette whose
     // window colour fills behind the table.
     void appliqueCouleurs(int schema, const QPalette& palette);
@@ -579,7 +581,7 @@ public:
     QPushButton* boutonBug() const { return boutonBug_; }
     QGraphicsProxyWidget* proxyBug() const { return proxyBug_; }
     QList<AnalyseJoueur*> analyses() const;
-    QList<QSharedPointer<DisplayGLHumanCarte>> cartes() const { return cartesJeu_; }
+    QList<QSharedPointer<DisplayGLHumanCarte>> cartes() const { return mains_.sprites(); }
     DisplayGLJeuDeCartes& jeuDeCartes() { return jeuDeCartes_; }
     const std::array<Siege, NOMBRE_SIEGES>& sieges() const { return sieges_; }
     bool isFondConstruit() const { return fondConstruit_; }
@@ -696,13 +698,9 @@ private:
     // tell.
     QPolygonF contourVu_(const GL_ObjectSquare* objet) const;
     void changeStyleCartes_(int style, bool silencieux);
-    // Lays out every seat's hand; `sortie`, a card just played, no longer
-    // takes a place.
-    void disposeMains_(const Carte* sortie = nullptr);
     // The face other seats' cards show: back unless the table shows every
     // hand.
     int faceAutres_() const;
-    bool estMainVisible_(int siege) const;
     // The cards of the trick that belong to no announcement go to the
     // winner's pile; no announcement waits for its card any more.
     void ramassePli_(int gagnant, const std::array<AnnoncesJoueur, 4>& annonces);
@@ -716,9 +714,9 @@ private:
     QSharedPointer<DisplayGLWidget> holder_;
     std::array<Siege, NOMBRE_SIEGES> sieges_;
     QList<QPointer<AnalyseJoueur>> analyses_;
-    QList<QSharedPointer<DisplayGLHumanCarte>> cartes_;
-    QList<QSharedPointer<DisplayGLHumanCarte>> cartesJeu_;
     DisplayGLJeuDeCartes jeuDeCartes_;
+    // The hands: their sprites, which show, where they rest.
+    SceneMains mains_{*this, jeuDeCartes_};
     ZB_DeckJass deck_;
     bool aUnePartie_ = false;
     bool automatique_;
@@ -738,12 +736,8 @@ private:
     int joueurLocal_ = -1;
     int siegeBas_ = 0;
     bool miroir_ = false;
-    std::array<QString, NOMBRE_SIEGES> textesPlaques_;
-    // The seat of the deal's standing bid (doubles aside), -1 before any.
-    int siegeMise_ = -1;
-    // The game attached belongs to the deal on the table (not to the one
-    // before, whose game stays attached until the bidding ends).
-    bool partieDeLaDonne_ = false;
+    // The name plates on the cloth, with the deal's facts they follow.
+    ScenePlaques plaques_;
 
     // The mouse on the table.
     Joueur* joueurBas_() const;
@@ -764,7 +758,6 @@ private:
     double facteurDurees_ = 1.0;
     int dernierEtat_ = 0;
     int schemaCouleurs_ = 0;
-    QImage imageTapis_;
     void appliqueDurees_();
     int objectifDonne_ = 0;
     int donnesRestantes_ = 0;

@@ -88,11 +88,7 @@ void DisplayGLScene::OnHelpCardHightlight()
     const Carte* carte = conseil_.carteATeinter(options_.coloredCard_ && boutonAide_->isEnabled());
     if (!carte)
         return;
-    const int index = carte->getIndex();
-    if (index < 0 || index >= cartesJeu_.size())
-        return;
-    if (DisplayGLHumanCarte* sprite = cartesJeu_.at(index).data())
-        sprite->setTinted(true);
+    mains_.teinte(carte->getIndex());
 }
 
 void DisplayGLScene::OnHelpTimeout()
@@ -176,11 +172,11 @@ void DisplayGLScene::OnDebugTest()
     for (Carte* carte : local.joueur->main_) {
         if (!carte || !estCodeJouable(local.joueur->peutJouerCarte(*carte)))
             continue;
-        const int index = carte->getIndex();
-        if (index < 0 || index >= cartesJeu_.size() || !cartesJeu_.at(index))
+        DisplayGLHumanCarte* sprite = mains_.sprite(carte->getIndex());
+        if (!sprite)
             return;
         // As the user would: a double click, then the release that ends it.
-        OnMouseDoubleClicked(cartesJeu_.at(index).data());
+        OnMouseDoubleClicked(sprite);
         finDeClic_();
         return;
     }

@@ -202,7 +202,7 @@ void DisplayGLScene::OnSceneRectChanged(QRectF const& rect)
     placeAtouts_ = QRectF(x + retrait, haut, largeurAtouts, std::max(0.0, basAtouts - haut));
     placeBandeAtouts_();
     boites_.replace(zoneTable());
-    disposeMains_();
+    mains_.dispose();
     appliqueVue_();
     rafraichitCouche();
 }
@@ -227,29 +227,4 @@ bool DisplayGLScene::placeBandeAtouts_()
 void DisplayGLScene::OnResizeRightPanel()
 {
     boites_.ajusteBandeDroite(QRectF(0.0, decalageTable_, largeurTable_, hauteurTable_));
-}
-
-void DisplayGLScene::disposeMains_(const Carte* sortie)
-{
-    if (automatique_)
-        return;
-    const QRectF table = zoneTable();
-    if (table.width() <= 0.0 || table.height() <= 0.0)
-        return;
-    for (const Siege& siege : sieges_) {
-        if (!siege.joueur || siege.numero < 0)
-            continue;
-        // A card just played leaves its place at once, whether or not the
-        // game has taken it from the hand yet: the others close the gap.
-        QList<Carte*> cartes;
-        for (Carte* carte : siege.joueur->main_)
-            if (carte && carte != sortie)
-                cartes.append(carte);
-        const int n = std::min<int>(static_cast<int>(cartes.size()), DisplayGLHumanCarte::CARTES_PAR_MAIN);
-        const QRectF main = scene_geometrie::zoneMain(table, n);
-        const double espacement = main.width() / DisplayGLHumanCarte::CARTES_PAR_MAIN;
-        for (int i = 0; i < n; ++i)
-            if (DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(cartes[i]->getIndex()))
-                sprite->placeInHand(main, espacement, DisplayGLHumanCarte::CARTES_PAR_MAIN - n, i);
-    }
 }

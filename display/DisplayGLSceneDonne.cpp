@@ -85,7 +85,7 @@ void DisplayGLScene::setJoueur(int siege, Joueur* joueur, QSharedPointer<Display
         if (auto* local = dynamic_cast<DisplayASiege*>(joueur))
             local->marqueSiegeLocal();
     }
-    disposeMains_();
+    mains_.dispose();
     // The plates name the seated players from the first deal on, a game or
     // not.
     const QSharedPointer<Partie> jeu = partie();
@@ -160,19 +160,6 @@ int DisplayGLScene::faceAutres_() const
     return modeVue_ == MODE_VUE_TOUT_VISIBLE ? GL_ObjectCube::Front : GL_ObjectCube::Back;
 }
 
-bool DisplayGLScene::estMainVisible_(int siege) const
-{
-    if (siege < 0 || siege >= NOMBRE_SIEGES)
-        return false;
-    const Siege& s = sieges_[static_cast<size_t>(siege)];
-    if (s.utilisePanneau != 0)
-        return true;
-    // A player at another screen keeps its hand to itself, even at the
-    // bottom of a screen whose user has no seat: only the view that shows
-    // every hand turns it.
-    return siege == siegeBas_ && (s.joueur == nullptr || s.joueur->options_.distant_ == 0);
-}
-
 void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnesRestantes)
 {
     objectifDonne_ = objectif;
@@ -186,8 +173,7 @@ void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnes
     ardoiseStatut_->setPointsPrecedents(ZB_PointsDonne());
     // The game attached is the last deal's until this deal's bidding ends:
     // the plates name the players, without its trump and contract.
-    partieDeLaDonne_ = false;
-    siegeMise_ = -1;
+    plaques_.oublieDonne();
     if (automatique_)
         return;
     if (!fondConstruit_)
@@ -203,7 +189,7 @@ void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnes
         animationFond_->setDuration(std::max(1, arrondi(DUREE_FOND_MS * facteurDurees_)));
         animationFond_->start();
     }
-    disposeMains_();
+    mains_.dispose();
     const int tours = std::clamp(cartesParJoueur, 0, DisplayGLHumanCarte::CARTES_PAR_MAIN);
     std::array<int, NOMBRE_SIEGES> prises{};
     std::array<std::vector<Carte*>, NOMBRE_SIEGES> mains;
@@ -214,25 +200,7 @@ void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnes
                 if (carte)
                     mains[static_cast<size_t>(j)].push_back(carte);
     }
-    // The last deal's cards leave the hand shown unless this one deals them
-    // there again: a joining copy knows no other hand, and would leave the
-    // cards of the game before under its own.
-    std::array<bool, DisplayGLJeuDeCartes::NOMBRE_CARTES> donnees{};
-    for (int j = 0; j < NOMBRE_SIEGES; ++j) {
-        const auto& main = mains[static_cast<size_t>(j)];
-        if (!estMainVisible_(j))
-            continue;
-        for (size_t n = 0; n < main.size() && n < static_cast<size_t>(tours); ++n) {
-            const int index = main[n]->getIndex();
-            if (index >= 0 && index < DisplayGLJeuDeCartes::NOMBRE_CARTES)
-                donnees[static_cast<size_t>(index)] = true;
-        }
-    }
-    for (int index = 0; index < DisplayGLJeuDeCartes::NOMBRE_CARTES; ++index) {
-        DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(index);
-        if (sprite && !donnees[static_cast<size_t>(index)] && sprite->getState() != DisplayGLHumanCarte::Cachee)
-            sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
-    }
+    mains_.cacheHorsDonne(mains, tours);
     const SceneTapis::Vue vue = vueTapis_();
     for (int tour = 0; tour < tours; ++tour) {
         for (int j = 0; j < NOMBRE_SIEGES; ++j) {
@@ -243,17 +211,13 @@ void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnes
             Carte* carte = main[static_cast<size_t>(prise++)];
             const int index = carte->getIndex();
             const int delai = arrondi(scene_geometrie::delaiDistribution(tour, j) * facteurDurees_);
-            DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(index);
-            const bool montree = estMainVisible_(j);
+            const bool montree = mains_.estVisible(j);
             cartesTapis_.donne(index, montree, DisplayGLPaintA::placementMain(positionAffichage(j), prise - 1), delai,
                                vue);
-            if (!montree) {
-                if (sprite)
-                    sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
-            } else {
-                if (sprite)
-                    sprite->setState(DisplayGLHumanCarte::EnMain, !sansAnimation, sansAnimation ? 0 : delai);
-            }
+            if (montree)
+                mains_.donne(index, !sansAnimation, delai);
+            else
+                mains_.cache(index);
         }
     }
     showSeasonalArt(QDate::currentDate());
@@ -294,9 +258,8 @@ void DisplayGLScene::afficheCarteJouee(int siege, Carte* carte)
         ramassePli_(siege, {});
     cartesTapis_.pose(carte->getIndex(), p, vueTapis_());
     bulles_.montreSiPendante(p, anime);
-    if (DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(carte->getIndex()))
-        sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
-    disposeMains_(carte);
+    mains_.cache(carte->getIndex());
+    mains_.dispose(carte);
     rafraichitCouche();
 }
 

@@ -108,9 +108,7 @@ void DisplayGLScene::afficheEtat(const InfoDemande& etat, Joueur* acteur, Joueur
     // for a card.
     mainJouable_ = false;
     effaceCarteConseil();
-    for (const QSharedPointer<DisplayGLHumanCarte>& carte : cartesJeu_)
-        if (carte && carte->isTinted())
-            carte->setTinted(false);
+    mains_.effaceTeintes();
 
     const Siege& local = sieges_[static_cast<size_t>(siegeBas_)];
     if (local.numero == -1) {

@@ -51,21 +51,6 @@ struct ImageDeSaison
 inline constexpr ImageDeSaison IMAGES_SAISONS[] = {
     {":/images/flocon1.png", 0}, {":/images/flower1.png", 2}, {":/images/sun1.png", 3}, {":/images/leaf1.png", 1}};
 inline constexpr int CHIFFRES_NUMERO_CAPTURE = 3;
-inline constexpr double PART_POLICE_PLAQUE = 0.06;
-inline constexpr int COTE_SIGNE_ATOUT = 35;
-inline constexpr int LARGEUR_MULTIPLICATEUR = 39;
-// The online sign on the cloth of a joined game: its picture's size divided
-// by this, its centre this far left of the cloth's.
-inline constexpr double REDUCTION_TAPIS_CONNECTE = 2.2;
-inline constexpr int DECALAGE_TAPIS_CONNECTE = 34;
-inline constexpr double LARGEUR_PLAQUE = 500.0;
-inline constexpr double HAUTEUR_PLAQUE = 47.0;
-inline constexpr int RETRAIT_PLAQUE_PRES = 8;
-inline constexpr double MARGE_SIGNE_PLAQUE = 6.0;
-// The plate's trump sign lies on a light tile this share of its side
-// wider all round.
-inline constexpr double PART_BORD_SIGNE = 0.08;
-inline const QColor FOND_SIGNE_ATOUT(255, 255, 250, 235);
 inline constexpr int SCHEMA_SOMBRE = 2;
 // The states in which the announcements have been shown to all.
 inline constexpr int PREMIER_ETAT_ANNONCES_VUES = 45;

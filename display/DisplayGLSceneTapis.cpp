@@ -58,144 +58,40 @@ void DisplayGLScene::redessineCartes(int atout)
 {
     if (automatique_ || !tapis_ || navigationAnnuler_)
         return;
-    QImage image = tapis_->getImage();
-    if (image.isNull())
-        return;
-    image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const int w = image.width();
-    const int h = image.height();
-    QSharedPointer<Partie> jeu = partie();
-    // A game from before the deal on the table has no trump or contract
-    // here: the new deal's bidding has not ended.
-    if (jeu && !partieDeLaDonne_) {
-        jeu.reset();
-        atout = 0;
+    ScenePlaques::Faits faits;
+    faits.atout = atout;
+    if (const QSharedPointer<Partie> jeu = partie()) {
+        ScenePlaques::Contrat contrat;
+        contrat.multiplicateur = jeu->multiplicateur_;
+        contrat.choisisseur = jeu->joueurQuiAChoisiAtout_;
+        contrat.premier = jeu->joueurQuiACommence_;
+        contrat.regle = jeu->typeDePartie_.contrat_;
+        contrat.typeMise = jeu->mise_.typeContrat_;
+        // Past the end of its deal the game has let its points record go;
+        // the bid it holds names the same amount.
+        contrat.objectif = jeu->getPoints() ? jeu->getPoints()->objectifMise_ : jeu->mise_.pointsMise_;
+        faits.contrat = contrat;
     }
-    QPainter peintre(&image);
-    peintre.setRenderHint(QPainter::Antialiasing);
-    peintre.setRenderHint(QPainter::SmoothPixmapTransform);
-    QFont police = font();
-    police.setPixelSize(std::max(1, arrondi(PART_POLICE_PLAQUE * h)));
-    const QString dossier = jeuDeCartes_.cheminDuJeu();
-    const bool atoutValide = atout > 0 && atout < TypeDePartie::NOMBRE_MODES;
-    // On the plate the trump's sign stands as tall as the text it goes with:
-    // 35 pixels of a cloth drawn 1024 pixels wide showed as a speck where
-    // clubs and spades could not be told apart. The middle keeps its small
-    // sign.
-    const QImage source = atoutValide && !dossier.isEmpty()
-        ? QImage(dossier + QString::number(atout) + QStringLiteral("_btn.png"))
-        : QImage();
-    const int coteCentre = COTE_SIGNE_ATOUT;
-    const int cotePlaque = std::max(COTE_SIGNE_ATOUT, police.pixelSize());
-    const QImage signeCentre =
-        source.isNull() ? QImage()
-                        : source.scaled(coteCentre, coteCentre, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    const QImage signe =
-        source.isNull() ? QImage()
-                        : source.scaled(cotePlaque, cotePlaque, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    // The online sign lies under the trump's, which stays readable through
-    // its translucent globe.
-    if (enLigne_) {
-        static const QImage connecte(QStringLiteral(":/images/connected_carpet.png"));
-        if (!connecte.isNull()) {
-            const QSizeF taille = QSizeF(connecte.size()) / REDUCTION_TAPIS_CONNECTE;
-            const QRectF place(QPointF(w / 2.0 - DECALAGE_TAPIS_CONNECTE - taille.width() / 2.0,
-                                       (h - taille.height()) / 2.0),
-                               taille);
-            peintre.drawImage(place, connecte);
-        }
-    }
-    if (!signeCentre.isNull()) {
-        const QPointF coin((w - signeCentre.width()) / 2.0, (h - signeCentre.height()) / 2.0);
-        peintre.drawImage(coin, signeCentre);
-        if (jeu && jeu->multiplicateur_ != 1) {
-            peintre.setFont(police);
-            peintre.setPen(schemaCouleurs_ == SCHEMA_SOMBRE ? QColor(Qt::white) : QColor(Qt::black));
-            const double largeur = LARGEUR_MULTIPLICATEUR;
-            peintre.drawText(QRectF(coin.x() + signeCentre.width(), coin.y(), largeur, signeCentre.height()),
-                             Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("x%1").arg(jeu->multiplicateur_));
-        }
-    }
-    textesPlaques_.fill(QString());
-    const int titulaire =
-        jeu ? scene_textes::siegeDuContrat(jeu->joueurQuiAChoisiAtout_, jeu->mise_.typeContrat_, siegeMise_) : -1;
-    // Past the end of its deal the game has let its points record go; the
-    // bid it holds names the same amount.
-    const int objectif = jeu ? (jeu->getPoints() ? jeu->getPoints()->objectifMise_ : jeu->mise_.pointsMise_) : 0;
     for (int j = 0; j < NOMBRE_SIEGES; ++j) {
         const Siege& siege = sieges_[static_cast<size_t>(j)];
         if (!siege.joueur || siege.numero < 0)
             continue;
-        const int p = positionAffichage(j);
-        const bool aChoisi = jeu && atoutValide && titulaire == j;
-        QString nom = siege.joueur->options_.getNomAffiche();
+        ScenePlaques::Plaque& plaque = faits.plaques[static_cast<size_t>(j)];
+        plaque.occupee = true;
+        plaque.position = positionAffichage(j);
+        plaque.nom = siege.joueur->options_.getNomAffiche();
         // The second display flag turns the user's plate into a reading of
         // the screen the table is drawn for.
-        if (secondDrapeau_ && nom == QObject::tr("Vous"))
-            nom = texteEcran_();
-        const QString texte = scene_textes::textePlaque(nom, aChoisi, jeu && jeu->joueurQuiACommence_ == j,
-                                                        jeu ? jeu->typeDePartie_.contrat_ : 0,
-                                                        jeu ? jeu->mise_.typeContrat_ : 0, objectif);
-        QFont policePlaque = police;
-        const int mode = siege.joueur->modeJeu_;
-        policePlaque.setStrikeOut(mode == Joueur::ModeOrdinateurAbsent || mode == Joueur::ModeRemplacant
-                                  || mode == Joueur::ModeEnAttenteDEntree || mode == Joueur::ModeHorsLigne);
-        // The plate takes its text's length, the trump sign on both sides
-        // so that the text stays centred on the seat, up to the cloth's
-        // side; a text longer than that is written smaller.
-        const double cote = (p == 1 || p == 3) ? h : w;
-        const double largeurMax = std::max(1.0, cote - 2.0 * RETRAIT_PLAQUE_PRES);
-        const double marge = aChoisi && !signe.isNull() ? 2.0 * (signe.width() + MARGE_SIGNE_PLAQUE) : 0.0;
-        double largeurTexte = QFontMetricsF(policePlaque).horizontalAdvance(texte);
-        if (largeurTexte + marge > largeurMax && largeurTexte > 0.0) {
-            const double facteur = std::max(0.0, largeurMax - marge) / largeurTexte;
-            policePlaque.setPixelSize(std::max(1, static_cast<int>(policePlaque.pixelSize() * facteur)));
-            largeurTexte = QFontMetricsF(policePlaque).horizontalAdvance(texte);
-        }
-        const double largeurPlaque = std::min(largeurMax, std::max(LARGEUR_PLAQUE, std::ceil(largeurTexte + marge)));
-        // The plate holds the font's whole line: a line taller than the
-        // plate would push the descenders of the near plates (the "y" of
-        // "you") off the cloth's edge.
-        const double hauteurPlaque = std::max(HAUTEUR_PLAQUE, QFontMetricsF(policePlaque).height());
-        const double retraitLoin = RETRAIT_PLAQUE_PRES + hauteurPlaque;
-        peintre.save();
-        switch (p) {
-        case 0:
-            peintre.translate(arrondi(w / 2.0 - largeurPlaque / 2.0), arrondi(h - retraitLoin));
-            break;
-        case 1:
-            peintre.translate(arrondi(w - retraitLoin), arrondi(h / 2.0 + largeurPlaque / 2.0));
-            peintre.rotate(-90.0);
-            break;
-        case 2:
-            peintre.translate(arrondi(w / 2.0 - largeurPlaque / 2.0), RETRAIT_PLAQUE_PRES);
-            break;
-        default:
-            peintre.translate(RETRAIT_PLAQUE_PRES, arrondi(h / 2.0 + largeurPlaque / 2.0));
-            peintre.rotate(-90.0);
-            break;
-        }
-        peintre.setFont(policePlaque);
-        peintre.setPen(schemaCouleurs_ == SCHEMA_SOMBRE ? QColor(Qt::white) : QColor(Qt::black));
-        const QRectF boite(0.0, 0.0, largeurPlaque, hauteurPlaque);
-        peintre.drawText(boite, Qt::AlignCenter, texte);
-        if (aChoisi && !signe.isNull()) {
-            const QRectF place(boite.center().x() - largeurTexte / 2.0 - MARGE_SIGNE_PLAQUE - signe.width(),
-                               boite.center().y() - signe.height() / 2.0, signe.width(), signe.height());
-            // The sign lies on a light tile of its own: a black suit on a
-            // dark cloth could hardly be told from it.
-            const double bord = PART_BORD_SIGNE * place.height();
-            peintre.setPen(Qt::NoPen);
-            peintre.setBrush(FOND_SIGNE_ATOUT);
-            peintre.drawRoundedRect(place.adjusted(-bord, -bord, bord, bord), 2.0 * bord, 2.0 * bord);
-            peintre.drawImage(place.topLeft(), signe);
-        }
-        peintre.restore();
-        textesPlaques_[static_cast<size_t>(p)] = texte;
+        if (secondDrapeau_ && plaque.nom == QObject::tr("Vous"))
+            plaque.nom = texteEcran_();
+        plaque.mode = siege.joueur->modeJeu_;
     }
-    peintre.end();
-    montreSiChangee(*tapis_, image, imageTapis_);
-    rafraichitCouche();
+    faits.schema = schemaCouleurs_;
+    faits.police = font();
+    faits.dossier = jeuDeCartes_.cheminDuJeu();
+    faits.enLigne = enLigne_;
+    if (plaques_.peint(*tapis_, faits))
+        rafraichitCouche();
 }
 
 QString DisplayGLScene::texteEcran_() const
@@ -407,7 +303,7 @@ void DisplayGLScene::afficheBulleMise(int siege, const ZB_StatusMise& mise, int 
     if (mise.miseFaite_
         && (type == ZB_StatusMise::Simple || type == ZB_StatusMise::Capot || type == ZB_StatusMise::DonneurForce
             || type == ZB_StatusMise::PrendCouleurRetournee))
-        siegeMise_ = siege;
+        plaques_.setSiegeMise(siege);
     if (m)
         m->doneCurrent();
     // The plates follow the bidding: none keeps the deal before's contract.
@@ -457,12 +353,8 @@ void DisplayGLScene::finDeDonne()
     // left since would no longer close it.
     conteneurAtouts_->hide();
     bulles_.vide();
-    siegeMise_ = -1;
-    partieDeLaDonne_ = false;
-    for (int i = 0; i < DisplayGLJeuDeCartes::NOMBRE_CARTES; ++i) {
-        if (DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(i))
-            sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
-    }
+    plaques_.oublieDonne();
+    mains_.cacheTout();
     // Lines still waiting were about the deal that ends.
     fileMessages_.clear();
     timerMessages_.stop();

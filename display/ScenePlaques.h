@@ -1,0 +1,103 @@
+#pragma once
+
+#include "SceneGeometrie.h"
+
+#include <QFont>
+#include <QImage>
+#include <QString>
+
+#include <array>
+#include <optional>
+
+class GL_ObjectSquare;
+
+// The seats' name plates painted on the cloth, a part the table scene owns:
+// what each plate said when last painted, the cloth as painted, and the two
+// facts of the deal the plates follow (the seat of the standing bid, and
+// whether the game attached is this deal's).
+//
+// Rules:
+// - GUI thread only; no locks. No back reference to the scene: the scene
+//   gathers the facts (the seated players, their display positions, the
+//   game's contract, the colours, the font, the deck's folder, the online
+//   flag) and hands them to peint, which paints a fresh copy of the cloth's
+//   picture and gives it to the engine unless it shows those very pixels.
+// - A game from before the deal on the table names no trump or contract:
+//   until the scene says the game is this deal's, the plates name the
+//   players only.
+// - The contract shows on the plate of the seat that bid it, not the
+//   doubler's, whom the game makes the taker; a plate is as long as its
+//   text, within the cloth, whose text is written smaller when it would not
+//   fit.
+// - A cloth without a picture is not painted: the plates keep their texts.
+class ScenePlaques
+{
+public:
+    static constexpr int NOMBRE_SIEGES = scene_geometrie::NOMBRE_SIEGES;
+
+    // A seated player, by seat.
+    struct Plaque
+    {
+        bool occupee = false;
+        // 0 bottom, 1 right, 2 top, 3 left.
+        int position = 0;
+        QString nom;
+        // The player's Joueur::ModeJeu: a player away, replaced, waiting or
+        // offline has the name struck through.
+        int mode = 0;
+    };
+    // The game's facts the plates show.
+    struct Contrat
+    {
+        int multiplicateur = 1;
+        // The seats that chose the trump and that led, the game type's
+        // contract rule and the bid's kind and points.
+        int choisisseur = -1;
+        int premier = -1;
+        int regle = 0;
+        int typeMise = 0;
+        int objectif = 0;
+    };
+    struct Faits
+    {
+        std::array<Plaque, NOMBRE_SIEGES> plaques;
+        // The trump in force (0 none) and the game attached, if any.
+        int atout = 0;
+        std::optional<Contrat> contrat;
+        // The colour scheme (2: light texts on a dark table).
+        int schema = 0;
+        QFont police;
+        // The deck's folder, where the trump signs are.
+        QString dossier;
+        bool enLigne = false;
+    };
+
+    ScenePlaques() = default;
+    ScenePlaques(const ScenePlaques&) = delete;
+    ScenePlaques& operator=(const ScenePlaques&) = delete;
+
+    // Paints the plates on the cloth; false when it has no picture.
+    bool peint(GL_ObjectSquare& tapis, const Faits& faits);
+    // What the plate at a display position said when last painted (empty
+    // for an empty seat or a position outside 0..3).
+    QString texte(int position) const;
+    // The cloth as the plates were last painted on it.
+    const QImage& image() const { return image_; }
+
+    // --- The deal the plates follow.
+    // A new deal, or the end of one: no bid stands, and the game attached
+    // is the last deal's.
+    void oublieDonne();
+    // The game attached is this deal's (from a new game on).
+    void setPartieDeLaDonne(bool deLaDonne) { partieDeLaDonne_ = deLaDonne; }
+    bool isPartieDeLaDonne() const { return partieDeLaDonne_; }
+    // The seat of the deal's standing bid (doubles aside), -1 before any.
+    void setSiegeMise(int siege) { siegeMise_ = siege; }
+    int siegeMise() const { return siegeMise_; }
+
+private:
+    std::array<QString, NOMBRE_SIEGES> textes_;
+    QImage image_;
+    int siegeMise_ = -1;
+    bool partieDeLaDonne_ = false;
+};
