@@ -134,6 +134,28 @@ private:
     // only: a pixel the body of a speech bubble surrounds (white on three of
     // its four sides, a few pixels away, in either picture), which a name
     // written on the cloth or the slate's chalk is not.
+    // Pixels of a zone whose whole square around them is white: a bubble's
+    // body is the one white patch the table shows during the bidding (card
+    // backs, plates and the slate's chalk are thin lines).
+    static constexpr int PIXELS_PAR_POINT_DE_BULLE = 4800;
+    static int blancPlein(const QImage& image, const QRect& zone)
+    {
+        constexpr int D = 4;
+        const QImage im = image.convertToFormat(QImage::Format_RGB32);
+        auto blanc = [&im](int x, int y) {
+            const QRgb c = im.pixel(x, y);
+            return qRed(c) >= 225 && qGreen(c) >= 225 && qBlue(c) >= 225;
+        };
+        const QRect z = zone.intersected(im.rect().adjusted(D, D, -D, -D));
+        int n = 0;
+        for (int y = z.top(); y <= z.bottom(); ++y)
+            for (int x = z.left(); x <= z.right(); ++x)
+                if (blanc(x, y) && blanc(x - D, y - D) && blanc(x + D, y - D) && blanc(x - D, y + D)
+                    && blanc(x + D, y + D) && blanc(x - D, y) && blanc(x + D, y) && blanc(x, y - D) && blanc(x, y + D))
+                    ++n;
+        return n;
+    }
+
     static int changes(const QImage& a, const QImage& b, const QRect& zone, bool dansUneBulle)
     {
         const QRect z = zone.intersected(a.rect()).intersected(b.rect());
@@ -217,14 +239,15 @@ private:
             QList<QRect> panneau;
             QList<QRect> boite;
             PiloteDePartie::litBoutons(v.image, panneau, boite);
-            if (panneau.isEmpty() || v.record.coupsParDonne().isEmpty())
+            if (panneau.isEmpty())
                 return false;
-            for (const QString& coup : v.record.coupsParDonne().last()) {
-                const QStringList champs = coup.split(QLatin1Char(' '));
-                if (champs.size() >= 2 && champs.at(0).toInt() == EvenementDeJeu::Chm && champs.at(1) != QLatin1String("0"))
-                    return true;
-            }
-            return false;
+            // What is on the screen, not the record: the autosave waits for
+            // the user's turns, and may still end with the deal before.
+            int haut = v.image.height();
+            for (const QRect& r : std::as_const(panneau))
+                haut = std::min(haut, r.top());
+            const QRect dessus(0, 0, v.image.width(), haut);
+            return blancPlein(v.image, dessus) >= v.image.width() * v.image.height() / PIXELS_PAR_POINT_DE_BULLE;
         });
         if (!vu)
             return false;
