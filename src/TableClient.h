@@ -18,8 +18,10 @@ class ZB_ClientConnection;
 
 // The room of this machine's user: the room's session operations done for a
 // person at a screen. It connects to a remote table through a ClientSocket,
-// opens the server view when hosting, asks before quitting an online game, offers the replay of an
-// opened game file and tells the user when an online game ends.
+// opens the server view when hosting, asks before quitting an online game,
+// offers the replay of an opened game file and tells the user when an
+// online game ends. (The host with no window has a room of its own,
+// ZB_SalleHote.)
 class TableClient : public ZB_Room,
                     protected ListeDesEvenements::ReplayRequester,
                     protected ZB_Hebergement::Cb_ServerStartOrStop,

@@ -38,7 +38,8 @@ QStringList randomPlayerNames(int nombre, const QStringList& exclus);
 // each table from one step to the next, keeps the tables of a session in
 // step, saves the game and seats the clients of a hosted game. The client
 // and user-facing operations (quitting, connecting, hosting, answering the
-// next-game question) belong to the subclass the main window creates.
+// next-game question) belong to the subclass the program creates: the main
+// window's, or the windowless host's.
 class ZB_Room : public QObject,
                 protected GM_MessageBoxEmitter,
                 protected ListeDesEvenements::Executor,
