@@ -312,10 +312,8 @@ DisplayGLScene::~DisplayGLScene()
     animationFond_ = nullptr;
 
     // The 3-D objects free their textures while the engine is there.
-    for (auto& objet : objetsCartes_)
-        objet.reset();
-    for (auto& bulle : bulles_)
-        bulle.reset();
+    cartesTapis_.libere();
+    bulles_.libere();
     notification_.reset();
     ardoise_.reset();
     tapis_.reset();
@@ -387,19 +385,11 @@ void DisplayGLScene::setPartie(QSharedPointer<Partie> partie)
     if (aUnePartie_) {
         if (!automatique_) {
             redessineCartes(this->partie()->atoutEnCours_);
-            cacheBulles_(modeVue_ != MODE_VUE_SANS_ANIMATION);
+            bulles_.cache(modeVue_ != MODE_VUE_SANS_ANIMATION);
         }
     } else {
         // Cards still flying belong to the game that left.
-        carteRetournee_ = nullptr;
-        for (GL_ObjectCube*& cube : cartesSurTable_)
-            cube = nullptr;
-        cartesDuPli_ = 0;
-        for (auto& objet : objetsCartes_)
-            if (objet) {
-                objet->stopAnimation();
-                objet->hide();
-            }
+        cartesTapis_.oublie();
         for (int i = 0; i < DisplayGLJeuDeCartes::NOMBRE_CARTES; ++i)
             if (DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(i))
                 sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
@@ -450,9 +440,7 @@ void DisplayGLScene::createGLObjects()
     for (GL_ObjectSquare* carre : {fond_.get(), tapis_.get(), ardoise_.get(), notification_.get()})
         if (carre)
             carre->reloadTheme(theme);
-    for (auto& bulle : bulles_)
-        if (bulle)
-            bulle->reloadTheme(theme);
+    bulles_.rechargeTheme(theme);
     buildCardObjects();
     // The cloth's, the slate's and the bubbles' pictures came back bare: the
     // score and what the players said would be gone until the next change.
@@ -460,9 +448,7 @@ void DisplayGLScene::createGLObjects()
     redessineCartes(jeu ? jeu->atoutEnCours_ : 0);
     if (ardoiseStatut_->isDessinee())
         dessineArdoise_(ardoiseStatut_->pointsPrecedents(), jeu ? jeu->multiplicateur_ : 1, -1);
-    for (int p = 0; p < NOMBRE_SIEGES; ++p)
-        if (!textesBulles_[static_cast<size_t>(p)].isEmpty())
-            dessineBulle_(p);
+    bulles_.redessine(font());
 }
 
 void DisplayGLScene::construitFond_()
@@ -487,12 +473,8 @@ void DisplayGLScene::construitFond_()
     tapis_ = carre(TAILLE_TAPIS, TAILLE_TAPIS, "tapis.png", DisplayGLPaintA::Cloth);
     ardoise_ = carre(LARGEUR_ARDOISE, HAUTEUR_ARDOISE, "ardoise.png", DisplayGLPaintA::Slate);
     ardoise_->setGardeImage(false);
-    for (int i = 0; i < NOMBRE_SIEGES; ++i) {
-        bulles_[static_cast<size_t>(i)] =
-            carre(LARGEUR_BULLE, HAUTEUR_BULLE, "cartoon_bulle.png", DisplayGLPaintA::SeatBubble + i);
-        bulles_[static_cast<size_t>(i)]->setGardeImage(false);
-        bulles_[static_cast<size_t>(i)]->setShown(false, false);
-    }
+    for (int i = 0; i < NOMBRE_SIEGES; ++i)
+        bulles_.setObjet(i, carre(LARGEUR_BULLE, HAUTEUR_BULLE, "cartoon_bulle.png", DisplayGLPaintA::SeatBubble + i));
     notification_ = carre(LARGEUR_BULLE, HAUTEUR_BULLE, "network_bulle.png", DisplayGLPaintA::NotificationBubble);
     notification_->setGardeImage(false);
     notification_->setShown(false, false);
@@ -505,27 +487,7 @@ void DisplayGLScene::buildCardObjects()
 {
     if (automatique_ || !holder_)
         return;
-    const int style = jeuDeCartes_.getStyle();
-    const QImage dos = puissanceDeDeux(QImage(DisplayGLJeuDeCartes::cheminDuJeu(style) + QStringLiteral("back.png")));
-    for (int i = 0; i < DisplayGLJeuDeCartes::NOMBRE_CARTES; ++i) {
-        DisplayGLHumanCarte* carte = jeuDeCartes_.getCarte(i);
-        if (!carte)
-            continue;
-        const QImage face = puissanceDeDeux(carte->getNormalPicture().toImage());
-        auto& objet = objetsCartes_[static_cast<size_t>(i)];
-        if (objet) {
-            objet->setPictures(qMakePair(face, dos));
-            continue;
-        }
-        const Carte* c = carte->getCarte();
-        const QString nom = c ? QStringLiteral("%1 de %2")
-                                    .arg(getNomValeur(c->getValeur(), style), getNomAtout(c->getCouleur(), style))
-                              : QString::number(i);
-        objet = std::make_unique<GL_ObjectCube>(holder_, LARGEUR_CARTE_TABLE, HAUTEUR_CARTE_TABLE,
-                                                qMakePair(face, dos), nom);
-        objet->setDureeMouvement(arrondi(GL_ObjectCube::DUREE_MOUVEMENT_MS * facteurDurees_));
-        objet->hide();
-    }
+    cartesTapis_.construit(holder_, jeuDeCartes_, arrondi(GL_ObjectCube::DUREE_MOUVEMENT_MS * facteurDurees_));
 }
 
 void DisplayGLScene::paintGLLayer()
@@ -553,19 +515,8 @@ void DisplayGLScene::paintGLLayer()
     for (GL_ObjectSquare* carre : {fond_.get(), tapis_.get(), ardoise_.get(), notification_.get()})
         if (carre)
             carre->draw(neutre);
-    std::array<bool, DisplayGLJeuDeCartes::NOMBRE_CARTES> dessinees{};
-    auto dessineCarte = [&](GL_ObjectCube* cube, int placement) {
-        if (!cube)
-            return;
-        cube->setPlacement(placement);
-        cube->draw(neutre);
-        for (size_t i = 0; i < objetsCartes_.size(); ++i)
-            if (objetsCartes_[i].get() == cube)
-                dessinees[i] = true;
-    };
-    for (int position = 0; position < NOMBRE_SIEGES; ++position)
-        dessineCarte(cartesSurTable_[static_cast<size_t>(position)], DisplayGLPaintA::TrickPlace + position);
-    dessineCarte(carteRetournee_, DisplayGLPaintA::TurnedCard);
+    SceneTapis::Cartes dessinees{};
+    cartesTapis_.dessinePli(dessinees);
     // The hands nobody at this screen plays: their cards wherever the deal
     // put them, face as the deal chose.
     for (int j = 0; j < NOMBRE_SIEGES; ++j) {
@@ -580,8 +531,9 @@ void DisplayGLScene::paintGLLayer()
             // updated yet) keeps its trick or pile place.
             const bool enMain = cube && cube->getPlacement() >= DisplayGLPaintA::Hand
                                 && cube->getPlacement() < DisplayGLPaintA::SeatBubble;
-            if (enMain && cube != carteRetournee_ && i < DisplayGLPaintA::PLACES_PAR_MAIN && cube->isShown())
-                dessineCarte(cube, DisplayGLPaintA::placementMain(p, i));
+            if (enMain && cube != cartesTapis_.retournee() && i < DisplayGLPaintA::PLACES_PAR_MAIN
+                && cube->isShown())
+                cartesTapis_.dessine(cube, DisplayGLPaintA::placementMain(p, i), dessinees);
             ++i;
         }
     }
@@ -592,12 +544,7 @@ void DisplayGLScene::paintGLLayer()
     m->endFrame();
     // The widget engine keeps what it drew last: a card out of this frame
     // must leave it.
-    for (size_t i = 0; i < objetsCartes_.size(); ++i) {
-        if (dessinees[i] || !objetsCartes_[i])
-            continue;
-        m->hideObject(objetsCartes_[i]->getFrontId());
-        m->hideObject(objetsCartes_[i]->getBackId());
-    }
+    cartesTapis_.retireDuMoteur(*m, &dessinees);
 }
 
 void DisplayGLScene::drawBackground(QPainter* painter, const QRectF& rect)
@@ -680,9 +627,7 @@ void DisplayGLScene::setZBackground(double valeur)
 void DisplayGLScene::stopAnimationsAndCloseDialogs()
 {
     enMouvement_ = false;
-    for (auto& objet : objetsCartes_)
-        if (objet)
-            objet->stopAnimation();
+    cartesTapis_.arreteAnimations();
     if (animationFond_)
         animationFond_->stop();
     if (DisplayGLPaintA* m = moteur()) {

@@ -10,9 +10,11 @@
 #include "OptionsAffichage.h"
 #include "SceneArdoise.h"
 #include "SceneBoites.h"
+#include "SceneBulles.h"
 #include "SceneConseil.h"
 #include "SceneGeometrie.h"
 #include "SceneSouris.h"
+#include "SceneTapis.h"
 #include "SceneTextes.h"
 #include "ZB_DeckJass.h"
 #include "ZB_Sound.h"
@@ -104,10 +106,10 @@ class MessageBoxGl;
 // - The scoreboard never divides by a multiplier below 1, and draws nothing
 //   while the undo history is browsed; the hand is playable, and a card
 //   advised, only while the last status asks the local human for a card.
-// - The cloth follows the game's events in order: whatever lies there when
-//   a trick begins (after four cards, when the game's trick is empty, or
-//   where the seat's place is taken) goes to the leader's pile before the
-//   new card lands; cards the announcements leave lying go then too.
+// - The cards on the cloth (the trick, the turned card, the exposed
+//   announcements) are an owned part, SceneTapis, whose header states the
+//   cloth's rule: the cloth follows the game's events in order. The speech
+//   bubbles are another, SceneBulles.
 // - A deal's floating scores end when the next deal starts, whose counters
 //   start from nothing. An automatic continuation answers only the status
 //   that armed it.
@@ -194,8 +196,8 @@ public:
     static constexpr int HAUTEUR_ICONE_OUTIL = 52;
     static constexpr double DISTANCE_CAMERA_TABLE = 2.5;
     static constexpr int DELAI_MESSAGE_RESEAU_MS = 1800;
-    static constexpr double LARGEUR_CARTE_TABLE = 0.2;
-    static constexpr double HAUTEUR_CARTE_TABLE = 0.2828;
+    static constexpr double LARGEUR_CARTE_TABLE = SceneTapis::LARGEUR_CARTE;
+    static constexpr double HAUTEUR_CARTE_TABLE = SceneTapis::HAUTEUR_CARTE;
     // The widget engine's layer is scaled so that the cloth fills this share
     // of the table's height; the OpenGL engine's camera has a fixed height.
     static constexpr double PART_TAPIS_HAUTEUR = 0.6;
@@ -377,7 +379,7 @@ public:
     // The table object of a card number (0..35), or null.
     GL_ObjectCube* objetCarte(int index) const;
     GL_ObjectCube* carteSurTable(int position) const;
-    GL_ObjectCube* carteRetournee() const { return carteRetournee_; }
+    GL_ObjectCube* carteRetournee() const { return cartesTapis_.retournee(); }
     // The cloth (with the seats' name plates) and the slate, once built.
     GL_ObjectSquare* tapis() const { return tapis_.get(); }
     GL_ObjectSquare* ardoise() const { return ardoise_.get(); }
@@ -701,12 +703,9 @@ private:
     // hand.
     int faceAutres_() const;
     bool estMainVisible_(int siege) const;
-    void cacheBulles_(bool anime);
-    void videTable_();
     // The cards of the trick that belong to no announcement go to the
-    // winner's pile.
+    // winner's pile; no announcement waits for its card any more.
     void ramassePli_(int gagnant, const std::array<AnnoncesJoueur, 4>& annonces);
-    void dessineBulle_(int position);
     // "R:<pixel ratio>, X:<dpi>, Y:<dpi>" of the screen the table is drawn on.
     QString texteEcran_() const;
     // The help box's rules line: the article of the game kind played, in
@@ -739,23 +738,12 @@ private:
     int joueurLocal_ = -1;
     int siegeBas_ = 0;
     bool miroir_ = false;
-    std::array<bool, DisplayGLJeuDeCartes::NOMBRE_CARTES> exposees_{};
-    std::array<QString, NOMBRE_SIEGES> textesBulles_;
-    // The bid a bubble says, kept so that its words follow a language
-    // change; variante < 0 when the bubble says something else.
-    struct MiseDeBulle
-    {
-        ZB_StatusMise mise;
-        int variante = -1;
-    };
-    std::array<MiseDeBulle, NOMBRE_SIEGES> misesBulles_{};
     std::array<QString, NOMBRE_SIEGES> textesPlaques_;
     // The seat of the deal's standing bid (doubles aside), -1 before any.
     int siegeMise_ = -1;
     // The game attached belongs to the deal on the table (not to the one
     // before, whose game stays attached until the bidding ends).
     bool partieDeLaDonne_ = false;
-    std::array<bool, NOMBRE_SIEGES> bullesPendantes_{};
 
     // The mouse on the table.
     Joueur* joueurBas_() const;
@@ -773,7 +761,6 @@ private:
     // The item that had the keyboard when the scene last lost it.
     QPointer<QGraphicsObject> focusPerdu_;
 
-    int positionDernierMiseur_ = -1;
     double facteurDurees_ = 1.0;
     int dernierEtat_ = 0;
     int schemaCouleurs_ = 0;
@@ -889,14 +876,14 @@ private:
     std::unique_ptr<GL_ObjectSquare> fond_;
     std::unique_ptr<GL_ObjectSquare> tapis_;
     std::unique_ptr<GL_ObjectSquare> ardoise_;
-    std::array<std::unique_ptr<GL_ObjectSquare>, NOMBRE_SIEGES> bulles_;
     std::unique_ptr<GL_ObjectSquare> notification_;
-    std::array<std::unique_ptr<GL_ObjectCube>, DisplayGLJeuDeCartes::NOMBRE_CARTES> objetsCartes_;
-    std::array<GL_ObjectCube*, NOMBRE_SIEGES> cartesSurTable_{};
-    // Cards played into the trick on the cloth; NOMBRE_SIEGES once the
-    // table ended it.
-    int cartesDuPli_ = 0;
-    GL_ObjectCube* carteRetournee_ = nullptr;
+    // The speech bubbles and the cards on the cloth.
+    SceneBulles bulles_;
+    SceneTapis cartesTapis_;
+    // How the table is looked at, for the cards on the cloth.
+    SceneTapis::Vue vueTapis_() const;
+    // The cards (by number) that the announcements hold.
+    SceneTapis::Cartes cartesAnnoncees_(const AnnoncesJoueur* annonces, size_t nombre) const;
     QPropertyAnimation* animationFond_ = nullptr;
     bool enMouvement_ = false;
 

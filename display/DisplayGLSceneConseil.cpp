@@ -279,14 +279,7 @@ void DisplayGLScene::retraduit()
         prepareFriendNotice();
     }
     // The bids already said are said again in the language shown.
-    for (int p = 0; p < NOMBRE_SIEGES; ++p) {
-        const MiseDeBulle& dite = misesBulles_[static_cast<size_t>(p)];
-        if (dite.variante < 0)
-            continue;
-        QString& texte = textesBulles_[static_cast<size_t>(p)];
-        texte = scene_textes::texteBulleMise(dite.mise, dite.variante, jeuDeCartes_.getStyle(), texte, nullptr);
-        dessineBulle_(p);
-    }
+    bulles_.retraduit(jeuDeCartes_.getStyle(), font());
     if (m)
         m->doneCurrent();
     // The plates name the user's seat in the language shown ("Vous").

@@ -101,13 +101,11 @@ void DisplayGLScene::setFacteurDurees(double facteur)
 
 void DisplayGLScene::appliqueDurees_()
 {
-    for (auto& objet : objetsCartes_)
-        if (objet)
-            objet->setDureeMouvement(arrondi(GL_ObjectCube::DUREE_MOUVEMENT_MS * facteurDurees_));
-    for (GL_ObjectSquare* carre : {bulles_[0].get(), bulles_[1].get(), bulles_[2].get(), bulles_[3].get(),
-                                   notification_.get()})
-        if (carre)
-            carre->setDureeAnimation(arrondi(GL_ObjectSquare::DUREE_ANIMATION_MS * facteurDurees_));
+    cartesTapis_.setDureeMouvement(arrondi(GL_ObjectCube::DUREE_MOUVEMENT_MS * facteurDurees_));
+    const int dureeAnimation = arrondi(GL_ObjectSquare::DUREE_ANIMATION_MS * facteurDurees_);
+    bulles_.setDureeAnimation(dureeAnimation);
+    if (notification_)
+        notification_->setDureeAnimation(dureeAnimation);
 }
 
 void DisplayGLScene::setModeVue(int mode)
@@ -119,21 +117,40 @@ void DisplayGLScene::setModeVue(int mode)
 
 GL_ObjectCube* DisplayGLScene::objetCarte(int index) const
 {
-    if (index < 0 || index >= DisplayGLJeuDeCartes::NOMBRE_CARTES)
-        return nullptr;
-    return objetsCartes_[static_cast<size_t>(index)].get();
+    return cartesTapis_.objet(index);
 }
 
 GL_ObjectCube* DisplayGLScene::carteSurTable(int position) const
 {
-    if (position < 0 || position >= NOMBRE_SIEGES)
-        return nullptr;
-    return cartesSurTable_[static_cast<size_t>(position)];
+    return cartesTapis_.surTable(position);
 }
 
 bool DisplayGLScene::isExposee(int index) const
 {
-    return index >= 0 && index < DisplayGLJeuDeCartes::NOMBRE_CARTES && exposees_[static_cast<size_t>(index)];
+    return cartesTapis_.isExposee(index);
+}
+
+SceneTapis::Vue DisplayGLScene::vueTapis_() const
+{
+    SceneTapis::Vue vue;
+    vue.moteur = moteur();
+    vue.anime = modeVue_ != MODE_VUE_SANS_ANIMATION;
+    vue.navigationAnnuler = navigationAnnuler_;
+    vue.faceAutres = faceAutres_();
+    vue.annoncesVues = dernierEtat_ >= PREMIER_ETAT_ANNONCES_VUES && dernierEtat_ <= DERNIER_ETAT_ANNONCES_VUES;
+    return vue;
+}
+
+SceneTapis::Cartes DisplayGLScene::cartesAnnoncees_(const AnnoncesJoueur* annonces, size_t nombre) const
+{
+    SceneTapis::Cartes cartes{};
+    for (int i = 0; i < DisplayGLJeuDeCartes::NOMBRE_CARTES; ++i) {
+        const DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(i);
+        const Carte* carte = sprite ? sprite->getCarte() : nullptr;
+        for (size_t n = 0; carte && n < nombre; ++n)
+            cartes[static_cast<size_t>(i)] = cartes[static_cast<size_t>(i)] || annonces[n].contientCarte(carte);
+    }
+    return cartes;
 }
 
 // The display options hold no setting that shows the other players' cards:
@@ -156,23 +173,6 @@ bool DisplayGLScene::estMainVisible_(int siege) const
     return siege == siegeBas_ && (s.joueur == nullptr || s.joueur->options_.distant_ == 0);
 }
 
-void DisplayGLScene::cacheBulles_(bool anime)
-{
-    for (auto& bulle : bulles_)
-        if (bulle)
-            bulle->setShown(false, anime);
-}
-
-void DisplayGLScene::videTable_()
-{
-    for (GL_ObjectCube*& cube : cartesSurTable_) {
-        if (cube && cube != carteRetournee_)
-            cube->hide();
-        cube = nullptr;
-    }
-    cartesDuPli_ = 0;
-}
-
 void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnesRestantes)
 {
     objectifDonne_ = objectif;
@@ -192,7 +192,7 @@ void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnes
         return;
     if (!fondConstruit_)
         construitFond_();
-    videTable_();
+    cartesTapis_.videTable();
     redessineCartes(0);
     const bool sansAnimation = modeVue_ == MODE_VUE_SANS_ANIMATION;
     if (navigationAnnuler_ || sansAnimation) {
@@ -233,6 +233,7 @@ void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnes
         if (sprite && !donnees[static_cast<size_t>(index)] && sprite->getState() != DisplayGLHumanCarte::Cachee)
             sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
     }
+    const SceneTapis::Vue vue = vueTapis_();
     for (int tour = 0; tour < tours; ++tour) {
         for (int j = 0; j < NOMBRE_SIEGES; ++j) {
             auto& main = mains[static_cast<size_t>(j)];
@@ -242,32 +243,14 @@ void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnes
             Carte* carte = main[static_cast<size_t>(prise++)];
             const int index = carte->getIndex();
             const int delai = arrondi(scene_geometrie::delaiDistribution(tour, j) * facteurDurees_);
-            GL_ObjectCube* cube = objetCarte(index);
             DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(index);
-            const bool retournee = cube && cube == carteRetournee_;
-            // A card still flying to a pile would hide itself on arrival,
-            // after the deal showed it.
-            if (cube && !retournee)
-                cube->stopAnimation();
-            // The turned card stays face up through the deal.
-            if (cube && !retournee) {
-                cube->setFace(faceAutres_());
-                if (index >= 0 && index < DisplayGLJeuDeCartes::NOMBRE_CARTES)
-                    exposees_[static_cast<size_t>(index)] = false;
-            }
-            if (!estMainVisible_(j)) {
+            const bool montree = estMainVisible_(j);
+            cartesTapis_.donne(index, montree, DisplayGLPaintA::placementMain(positionAffichage(j), prise - 1), delai,
+                               vue);
+            if (!montree) {
                 if (sprite)
                     sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
-                if (cube && !retournee) {
-                    cube->setPlacement(DisplayGLPaintA::placementMain(positionAffichage(j), prise - 1));
-                    if (sansAnimation)
-                        cube->show();
-                    else
-                        cube->showAfter(delai);
-                }
             } else {
-                if (cube && !retournee)
-                    cube->hide();
                 if (sprite)
                     sprite->setState(DisplayGLHumanCarte::EnMain, !sansAnimation, sansAnimation ? 0 : delai);
             }
@@ -284,20 +267,12 @@ void DisplayGLScene::afficheCartesDistribuees(Carte* carteRetournee)
     if (!fondConstruit_)
         construitFond_();
     if (!carteRetournee) {
-        carteRetournee_ = nullptr;
+        cartesTapis_.oublieRetournee();
         rafraichitCouche();
         return;
     }
-    GL_ObjectCube* cube = objetCarte(carteRetournee->getIndex());
-    if (!cube)
+    if (!cartesTapis_.retourne(carteRetournee->getIndex()))
         return;
-    carteRetournee_ = cube;
-    cube->stopAnimation();
-    cube->show();
-    cube->setPlacement(DisplayGLPaintA::TurnedCard);
-    cube->moveStep(DisplayGLPaintA::TurnedCard);
-    if (cube->getFace() != GL_ObjectCube::Front)
-        cube->setFace(GL_ObjectCube::Front);
     rafraichitCouche();
 }
 
@@ -306,43 +281,19 @@ void DisplayGLScene::afficheCarteJouee(int siege, Carte* carte)
     if (automatique_ || !carte)
         return;
     const int p = positionAffichage(siege);
-    GL_ObjectCube* cube = objetCarte(carte->getIndex());
-    if (p < 0 || !cube)
+    if (p < 0 || !objetCarte(carte->getIndex()))
         return;
     const bool anime = modeVue_ != MODE_VUE_SANS_ANIMATION;
     const QSharedPointer<Partie> jeu = partie();
     if (jeu && jeu->cartesJoueesValides_.estVide())
-        cacheBulles_(anime);
-    if (cube == carteRetournee_)
-        carteRetournee_ = nullptr;
-    // The table tells the end of a trick only where announcements are
-    // settled, and leaves the announced cards lying: whatever lies on the
-    // cloth when a trick begins belongs to the tricks before and goes to
-    // the pile of the seat that leads now (the last winner), before the new
-    // card lands. A trick begins after four cards here, when the game has
-    // no card of the current trick yet, or when the seat's place is taken.
-    const bool premiereDuPli = cartesDuPli_ >= NOMBRE_SIEGES || (jeu && jeu->partieReelle_ && jeu->carteNo_ == 0)
-                            || cartesSurTable_[static_cast<size_t>(p)];
-    if (premiereDuPli) {
-        if (std::any_of(cartesSurTable_.begin(), cartesSurTable_.end(), [](const GL_ObjectCube* c) { return c; }))
-            ramassePli_(siege, {});
-        cartesDuPli_ = 0;
-    }
-    ++cartesDuPli_;
-    cartesSurTable_[static_cast<size_t>(p)] = cube;
-    cube->setFace(GL_ObjectCube::Front);
-    cube->show();
-    cube->setPlacement(DisplayGLPaintA::TrickPlace + p);
-    cube->moveStep(DisplayGLPaintA::TableEdge + p);
-    if (anime) {
-        if (DisplayGLPaintA* m = moteur()) {
-            const QVector3D but = m->placePosition(cube->getFrontId(), DisplayGLPaintA::TrickPlace + p);
-            cube->moveTo(but.x(), but.y(), but.z(), false);
-        }
-    }
-    if (bullesPendantes_[static_cast<size_t>(p)])
-        if (GL_ObjectSquare* objet = bulle(p))
-            objet->setShown(true, anime);
+        bulles_.cache(anime);
+    // What lies on the cloth when a trick begins goes to the pile of the
+    // seat that leads now (the last winner) before the new card lands; a
+    // trick begins too when the game has no card of the current trick yet.
+    if (cartesTapis_.commencePli(p, jeu && jeu->partieReelle_ && jeu->carteNo_ == 0))
+        ramassePli_(siege, {});
+    cartesTapis_.pose(carte->getIndex(), p, vueTapis_());
+    bulles_.montreSiPendante(p, anime);
     if (DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(carte->getIndex()))
         sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
     disposeMains_(carte);
@@ -357,60 +308,16 @@ void DisplayGLScene::afficheCartesAnnonces(int inutilise, int gagnant,
         return;
     ramassePli_(gagnant, annonces);
     // Announced cards left lying go with the next trick's first card.
-    cartesDuPli_ = NOMBRE_SIEGES;
+    cartesTapis_.finitPli();
     rafraichitCouche();
 }
 
 void DisplayGLScene::ramassePli_(int gagnant, const std::array<AnnoncesJoueur, 4>& annonces)
 {
-    const int pile = positionAffichage(gagnant);
-    const bool anime = modeVue_ != MODE_VUE_SANS_ANIMATION;
-    for (int p = 0; p < NOMBRE_SIEGES; ++p) {
-        GL_ObjectCube* cube = cartesSurTable_[static_cast<size_t>(p)];
-        if (!cube)
-            continue;
-        int index = -1;
-        for (size_t i = 0; i < objetsCartes_.size(); ++i)
-            if (objetsCartes_[i].get() == cube)
-                index = static_cast<int>(i);
-        const Carte* carte = jeuDeCartes_.getCarte(index) ? jeuDeCartes_.getCarte(index)->getCarte() : nullptr;
-        bool annoncee = false;
-        for (const AnnoncesJoueur& a : annonces)
-            annoncee = annoncee || (carte && a.contientCarte(carte));
-        // An announced card stays to be seen.
-        if (annoncee)
-            continue;
-        // Out of the trick first: showing or moving a card may paint the
-        // layer at once, which would put it back at its trick place.
-        cartesSurTable_[static_cast<size_t>(p)] = nullptr;
-        if (!anime || pile < 0) {
-            cube->hide();
-        } else if (navigationAnnuler_ && moteur() != nullptr) {
-            // Browsing back through the moves: the card goes back where it
-            // came from, out at its seat's edge, not to a winner's pile.
-            const QVector3D but = moteur()->placePosition(cube->getFrontId(), DisplayGLPaintA::TableEdge + p);
-            cube->setPlacement(DisplayGLPaintA::TrickPlace + p);
-            cube->moveTo(but.x(), but.y(), but.z(), true);
-        } else if (DisplayGLPaintA* m = moteur()) {
-            const QVector3D but = m->placePosition(cube->getFrontId(), DisplayGLPaintA::Pile + pile);
-            cube->setPlacement(DisplayGLPaintA::Pile + pile);
-            cube->moveTo(but.x(), but.y(), but.z(), true);
-        } else {
-            cube->hide();
-        }
-    }
-    bullesPendantes_.fill(false);
-    cacheBulles_(anime);
-    if (dernierEtat_ >= PREMIER_ETAT_ANNONCES_VUES && dernierEtat_ <= DERNIER_ETAT_ANNONCES_VUES) {
-        for (int i = 0; i < DisplayGLJeuDeCartes::NOMBRE_CARTES; ++i) {
-            GL_ObjectCube* cube = objetCarte(i);
-            if (!exposees_[static_cast<size_t>(i)] || !cube
-                || std::find(cartesSurTable_.begin(), cartesSurTable_.end(), cube) != cartesSurTable_.end())
-                continue;
-            exposees_[static_cast<size_t>(i)] = false;
-            cube->setFace(faceAutres_());
-        }
-    }
+    cartesTapis_.ramassePli(positionAffichage(gagnant), cartesAnnoncees_(annonces.data(), annonces.size()),
+                            vueTapis_());
+    bulles_.oubliePendantes();
+    bulles_.cache(modeVue_ != MODE_VUE_SANS_ANIMATION);
 }
 
 void DisplayGLScene::effaceBulles(int inutilise, const AnnoncesJoueur& annonces)
@@ -418,15 +325,7 @@ void DisplayGLScene::effaceBulles(int inutilise, const AnnoncesJoueur& annonces)
     Q_UNUSED(inutilise)
     if (automatique_)
         return;
-    cacheBulles_(modeVue_ != MODE_VUE_SANS_ANIMATION);
-    for (int i = 0; i < DisplayGLJeuDeCartes::NOMBRE_CARTES; ++i) {
-        DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(i);
-        const Carte* carte = sprite ? sprite->getCarte() : nullptr;
-        if (!carte || !annonces.contientCarte(carte))
-            continue;
-        exposees_[static_cast<size_t>(i)] = true;
-        if (GL_ObjectCube* cube = objetCarte(i))
-            cube->setFace(GL_ObjectCube::Front);
-    }
+    bulles_.cache(modeVue_ != MODE_VUE_SANS_ANIMATION);
+    cartesTapis_.expose(cartesAnnoncees_(&annonces, 1));
     rafraichitCouche();
 }

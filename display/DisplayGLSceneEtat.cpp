@@ -142,14 +142,7 @@ void DisplayGLScene::afficheEtat(const InfoDemande& etat, Joueur* acteur, Joueur
 
     if (EtatDeJeu::estInscriptionJoueur(code)) {
         setStatut_(nullptr);
-        for (int p = 0; p < NOMBRE_SIEGES; ++p) {
-            textesBulles_[static_cast<size_t>(p)].clear();
-            misesBulles_[static_cast<size_t>(p)].variante = -1;
-            bullesPendantes_[static_cast<size_t>(p)] = false;
-            if (GL_ObjectSquare* objet = bulle(p))
-                objet->setShown(false, false);
-        }
-        positionDernierMiseur_ = -1;
+        bulles_.vide();
         rafraichitCouche();
         return;
     }
@@ -378,13 +371,10 @@ void DisplayGLScene::afficheArdoise(const ZB_PointsA& points, int totalEquipe0, 
         if (siege < 0 || siege >= NOMBRE_SIEGES || sieges_[static_cast<size_t>(siege)].numero < 0)
             continue;
         const int p = positionAffichage(siege);
-        GL_ObjectSquare* objet = bulle(p);
-        if (!objet)
+        if (!bulle(p))
             continue;
-        objet->setShown(true, modeVue_ != MODE_VUE_SANS_ANIMATION);
-        textesBulles_[static_cast<size_t>(p)] = rebelote ? tr("Rebelote") : tr("Stöck");
-        misesBulles_[static_cast<size_t>(p)].variante = -1;
-        dessineBulle_(p);
+        bulles_.montre(p, true, modeVue_ != MODE_VUE_SANS_ANIMATION);
+        bulles_.dit(p, rebelote ? tr("Rebelote") : tr("Stöck"), font());
     }
     if (!ardoiseStatut_->isDessinee()) {
         ardoiseStatut_->setDessinee();

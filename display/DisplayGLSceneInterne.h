@@ -76,9 +76,6 @@ inline constexpr double PART_FOND_LIGNES = 0.3;
 inline constexpr int VARIANTE_CONTREE = 3;
 // Bids asked before this many turns take the turned card's suit.
 inline constexpr int TOURS_PRISE_RETOURNEE = 4;
-inline constexpr double MARGE_TEXTE_BULLE = 0.06;
-inline constexpr double PART_POINTE_BULLE = 0.25;
-inline constexpr double PART_POLICE_BULLE = 0.11;
 inline constexpr int TOURS_PAR_PAQUET = 3;
 inline constexpr int PAS_CARTE_MS = 50;
 inline constexpr int PAS_SIEGE_MS = 150;

@@ -225,12 +225,8 @@ void DisplayGLScene::appliqueCouleurs(int schema, const QPalette& palette)
         for (GL_ObjectSquare* carre : {fond_.get(), tapis_.get(), ardoise_.get(), notification_.get()})
             if (carre)
                 carre->reloadTheme(options_.appStyle_);
-        for (int p = 0; p < NOMBRE_SIEGES; ++p)
-            if (GL_ObjectSquare* objet = bulle(p)) {
-                objet->reloadTheme(options_.appStyle_);
-                if (!textesBulles_[static_cast<size_t>(p)].isEmpty())
-                    dessineBulle_(p);
-            }
+        bulles_.rechargeTheme(options_.appStyle_);
+        bulles_.redessine(font());
         if (m)
             m->doneCurrent();
     }
@@ -328,7 +324,7 @@ void DisplayGLScene::afficheRedistribution()
     if (automatique_)
         return;
     prochainScore()->startBanner(tr("Redistribution"), zoneTable(), decalageTable_, 0);
-    cacheBulles_(modeVue_ != MODE_VUE_SANS_ANIMATION);
+    bulles_.cache(modeVue_ != MODE_VUE_SANS_ANIMATION);
     if (boutonAide_)
         boutonAide_->setEnabled(true);
     // The cards are dealt again: a deal the user was asked for goes ahead
@@ -350,13 +346,9 @@ void DisplayGLScene::setPanneauDroitVisible(bool visible)
     // The widget engine keeps what it drew last as items of the scene: they
     // leave until the table shows again.
     if (DisplayGLPaintA* m = moteur()) {
-        for (auto& objet : objetsCartes_)
-            if (objet) {
-                m->hideObject(objet->getFrontId());
-                m->hideObject(objet->getBackId());
-            }
-        for (GL_ObjectSquare* carre : {fond_.get(), tapis_.get(), ardoise_.get(), notification_.get(),
-                                       bulles_[0].get(), bulles_[1].get(), bulles_[2].get(), bulles_[3].get()})
+        cartesTapis_.retireDuMoteur(*m);
+        for (GL_ObjectSquare* carre : {fond_.get(), tapis_.get(), ardoise_.get(), notification_.get(), bulle(0),
+                                       bulle(1), bulle(2), bulle(3)})
             if (carre)
                 m->hideObject(carre->getId());
     }
@@ -366,57 +358,17 @@ void DisplayGLScene::setPanneauDroitVisible(bool visible)
 
 GL_ObjectSquare* DisplayGLScene::bulle(int position) const
 {
-    if (position < 0 || position >= NOMBRE_SIEGES)
-        return nullptr;
-    return bulles_[static_cast<size_t>(position)].get();
+    return bulles_.objet(position);
 }
 
 QString DisplayGLScene::texteBulle(int position) const
 {
-    if (position < 0 || position >= NOMBRE_SIEGES)
-        return QString();
-    return textesBulles_[static_cast<size_t>(position)];
+    return bulles_.texte(position);
 }
 
 bool DisplayGLScene::isBullePendante(int position) const
 {
-    return position >= 0 && position < NOMBRE_SIEGES && bullesPendantes_[static_cast<size_t>(position)];
-}
-
-// Not the object-text box of the slate and notices (a fixed 520 x 100 at
-// the top of the picture, in the cartoon font): in this program's bubble
-// picture that box lies above the middle of the body and its text read
-// small and thin. The text is bold, centred in the body above the tail, and
-// written smaller when it is wider than the bubble.
-void DisplayGLScene::dessineBulle_(int position)
-{
-    GL_ObjectSquare* objet = bulle(position);
-    if (!objet)
-        return;
-    QImage image = objet->getImage();
-    if (image.isNull())
-        return;
-    const QString texte = textesBulles_[static_cast<size_t>(position)];
-    QPainter peintre(&image);
-    peintre.setRenderHint(QPainter::TextAntialiasing);
-    QFont police = font();
-    const QRectF boite(image.width() * MARGE_TEXTE_BULLE, image.height() * MARGE_TEXTE_BULLE,
-                       image.width() * (1.0 - 2.0 * MARGE_TEXTE_BULLE),
-                       image.height() * (1.0 - 2.0 * MARGE_TEXTE_BULLE - PART_POINTE_BULLE));
-    int taille = std::max(1, arrondi(PART_POLICE_BULLE * image.width()));
-    // Long texts shrink until they fit the bubble's width.
-    for (; taille > 1; --taille) {
-        police.setPixelSize(taille);
-        if (QFontMetricsF(police).horizontalAdvance(texte) <= boite.width())
-            break;
-    }
-    police.setPixelSize(taille);
-    police.setBold(true);
-    peintre.setFont(police);
-    peintre.setPen(Qt::black);
-    peintre.drawText(boite, Qt::AlignCenter, texte);
-    peintre.end();
-    objet->setObjectImage(image);
+    return bulles_.isPendante(position);
 }
 
 void DisplayGLScene::afficheBulleJoueur(int siege, const AnnoncesJoueur& annonces)
@@ -425,14 +377,11 @@ void DisplayGLScene::afficheBulleJoueur(int siege, const AnnoncesJoueur& annonce
     if (p < 0 || automatique_)
         return;
     const bool pendante = annonces.actif_ != 0 && annonces.getTotalPoints() > 0;
-    bullesPendantes_[static_cast<size_t>(p)] = pendante;
+    bulles_.setPendante(p, pendante);
     if (!pendante)
         return;
-    if (GL_ObjectSquare* objet = bulle(p))
-        objet->setShown(false, false);
-    textesBulles_[static_cast<size_t>(p)] = annonces.annonces_[0].getNom();
-    misesBulles_[static_cast<size_t>(p)].variante = -1;
-    dessineBulle_(p);
+    bulles_.montre(p, false, false);
+    bulles_.dit(p, annonces.annonces_[0].getNom(), font());
 }
 
 void DisplayGLScene::afficheBulleMise(int siege, const ZB_StatusMise& mise, int variante)
@@ -443,42 +392,15 @@ void DisplayGLScene::afficheBulleMise(int siege, const ZB_StatusMise& mise, int 
     DisplayGLPaintA* m = moteur();
     if (m)
         m->makeCurrent();
-    const bool anime = modeVue_ != MODE_VUE_SANS_ANIMATION && mise.typeContrat_ != 0;
-    const int suivante = (p + 1) % NOMBRE_SIEGES;
-    if (!(suivante == positionDernierMiseur_ && !mise.miseFaite_))
-        if (GL_ObjectSquare* objet = bulle(suivante))
-            objet->setShown(false, anime);
-    GL_ObjectSquare* objet = bulle(p);
-    if (mise.typeContrat_ == 0) {
-        if (objet)
-            objet->setShown(false, false);
+    const SceneTapis::Vue vue = vueTapis_();
+    bool effaceRetournee = false;
+    if (!bulles_.ditMise(p, mise, variante, jeuDeCartes_.getStyle(), vue.anime, font(), effaceRetournee)) {
         statusMise_ = mise;
         if (m)
             m->doneCurrent();
         return;
     }
-    if (objet)
-        objet->setShown(true, anime);
-    if (mise.miseFaite_)
-        positionDernierMiseur_ = p;
-    bool effaceRetournee = false;
-    QString& texte = textesBulles_[static_cast<size_t>(p)];
-    texte = scene_textes::texteBulleMise(mise, variante, jeuDeCartes_.getStyle(), texte, &effaceRetournee);
-    misesBulles_[static_cast<size_t>(p)] = {mise, variante};
-    if (effaceRetournee && !anime)
-        carteRetournee_ = nullptr;
-    if (carteRetournee_) {
-        GL_ObjectCube* cube = carteRetournee_;
-        if (!anime || !m) {
-            cube->setPlacement(DisplayGLPaintA::Pile + p);
-            cube->moveStep(DisplayGLPaintA::Pile + p);
-        } else {
-            const QVector3D but = m->placePosition(cube->getFrontId(), DisplayGLPaintA::Pile + p);
-            cube->setPlacement(DisplayGLPaintA::Pile + p);
-            cube->moveTo(but.x(), but.y(), but.z(), false);
-        }
-    }
-    dessineBulle_(p);
+    cartesTapis_.prendRetournee(p, effaceRetournee, vue);
     statusMise_ = mise;
     // A double leaves the contract with the bid it doubles.
     const int type = mise.typeContrat_;
@@ -501,17 +423,15 @@ void DisplayGLScene::afficheBulleAnnonce(int siege)
     DisplayGLPaintA* m = moteur();
     if (m)
         m->makeCurrent();
-    if (GL_ObjectSquare* objet = bulle(p))
-        objet->setShown(true, modeVue_ != MODE_VUE_SANS_ANIMATION);
+    bulles_.montre(p, true, modeVue_ != MODE_VUE_SANS_ANIMATION);
     const QSharedPointer<Partie> jeu = partie();
     const int jouees = jeu ? static_cast<int>(jeu->cartesJoueesValides_.getNombreDeCartes()) : 0;
-    QString& texte = textesBulles_[static_cast<size_t>(p)];
-    if (jouees < NOMBRE_SIEGES && bullesPendantes_[static_cast<size_t>(p)] && !texte.isEmpty())
-        texte += QStringLiteral(" et ") + QStringLiteral("Belote");
+    const QString dit = bulles_.texte(p);
+    // The seat's announcement, still waiting for its card, goes with it.
+    if (jouees < NOMBRE_SIEGES && bulles_.isPendante(p) && !dit.isEmpty())
+        bulles_.dit(p, dit + QStringLiteral(" et ") + QStringLiteral("Belote"), font());
     else
-        texte = QStringLiteral("Belote");
-    misesBulles_[static_cast<size_t>(p)].variante = -1;
-    dessineBulle_(p);
+        bulles_.dit(p, QStringLiteral("Belote"), font());
     if (m)
         m->doneCurrent();
     rafraichitCouche();
@@ -523,13 +443,7 @@ void DisplayGLScene::finDeDonne()
         proxyArriere_->hide();
     if (boutonAvant_)
         proxyAvant_->hide();
-    for (GL_ObjectCube*& cube : cartesSurTable_) {
-        if (cube)
-            cube->hide();
-        cube = nullptr;
-    }
-    cartesDuPli_ = 0;
-    carteRetournee_ = nullptr;
+    cartesTapis_.finDeDonne(faceAutres_());
     statusMise_ = ZB_StatusMise();
     siegeBas_ = 0;
     for (Siege& siege : sieges_) {
@@ -542,23 +456,10 @@ void DisplayGLScene::finDeDonne()
     // The strip is the table's, whichever seat opened it: a seat that has
     // left since would no longer close it.
     conteneurAtouts_->hide();
-    for (auto& objet : bulles_)
-        if (objet)
-            objet->setShown(false, false);
-    bullesPendantes_.fill(false);
-    for (QString& texte : textesBulles_)
-        texte.clear();
-    misesBulles_.fill({});
-    positionDernierMiseur_ = -1;
+    bulles_.vide();
     siegeMise_ = -1;
     partieDeLaDonne_ = false;
     for (int i = 0; i < DisplayGLJeuDeCartes::NOMBRE_CARTES; ++i) {
-        if (GL_ObjectCube* cube = objetCarte(i)) {
-            cube->stopAnimation();
-            cube->hide();
-            cube->setFace(faceAutres_());
-        }
-        exposees_[static_cast<size_t>(i)] = false;
         if (DisplayGLHumanCarte* sprite = jeuDeCartes_.getCarte(i))
             sprite->setState(DisplayGLHumanCarte::Cachee, false, 0);
     }
