@@ -39,16 +39,75 @@ function(zb_check_listed folder listed)
   endforeach()
 endfunction()
 
+# The targets `target` links, directly or through what it links, into
+# `out` (aliases resolved). Generator expressions other than LINK_ONLY are
+# not followed.
+function(zb_collect_links target out)
+  set(reached "")
+  set(pending "${target}")
+  while(pending)
+    list(POP_FRONT pending current)
+    get_target_property(aliased "${current}" ALIASED_TARGET)
+    if(aliased)
+      set(current "${aliased}")
+    endif()
+    if(current IN_LIST reached)
+      continue()
+    endif()
+    list(APPEND reached "${current}")
+    set(links "")
+    get_target_property(imported "${current}" IMPORTED)
+    if(NOT imported)
+      get_target_property(direct "${current}" LINK_LIBRARIES)
+      if(direct)
+        list(APPEND links ${direct})
+      endif()
+    endif()
+    get_target_property(interface "${current}" INTERFACE_LINK_LIBRARIES)
+    if(interface)
+      list(APPEND links ${interface})
+    endif()
+    foreach(link IN LISTS links)
+      string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" link "${link}")
+      if(TARGET "${link}" AND NOT link MATCHES "\\$<")
+        list(APPEND pending "${link}")
+      endif()
+    endforeach()
+  endwhile()
+  set(${out} "${reached}" PARENT_SCOPE)
+endfunction()
+
+# Stops the configuration when `target` reaches one of the other arguments.
+function(zb_check_without target)
+  zb_collect_links("${target}" reached)
+  foreach(forbidden IN LISTS ARGN)
+    set(name "${forbidden}")
+    if(TARGET "${forbidden}")
+      get_target_property(aliased "${forbidden}" ALIASED_TARGET)
+      if(aliased)
+        set(name "${aliased}")
+      endif()
+    endif()
+    if(name IN_LIST reached)
+      message(FATAL_ERROR "${target} links ${forbidden}, directly or through another layer, "
+        "and must be built without it")
+    endif()
+  endforeach()
+endfunction()
+
 # zb_add_layer(<target> [NO_PCH] USES <public links>...
 #              [PRIVATE_USES <links>...] SOURCES <files>...
-#              [OTHER_FILES <files of other targets>...])
+#              [OTHER_FILES <files of other targets>...]
+#              [WITHOUT <targets>...])
 # The static library of the current folder. OTHER_FILES are files of the
 # folder that another target of the same CMakeLists builds (a program's
 # main, say). NO_PCH: a layer that does not link the engine's base cannot
 # share its precompiled header (zb_precompile_qt), and a few sources do not
-# pay for one of their own.
+# pay for one of their own. WITHOUT: targets the layer must never link, not
+# even through another layer; checked once the whole project is read, so
+# that a link added to a lower layer afterwards is caught too.
 function(zb_add_layer name)
-  cmake_parse_arguments(arg "NO_PCH" "" "USES;PRIVATE_USES;SOURCES;OTHER_FILES" ${ARGN})
+  cmake_parse_arguments(arg "NO_PCH" "" "USES;PRIVATE_USES;SOURCES;OTHER_FILES;WITHOUT" ${ARGN})
   zb_check_listed("${CMAKE_CURRENT_SOURCE_DIR}" "${arg_SOURCES};${arg_OTHER_FILES}")
   add_library(${name} STATIC ${arg_SOURCES})
   target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
@@ -58,4 +117,10 @@ function(zb_add_layer name)
     zb_precompile_qt(${name})
   endif()
   zb_autogen_follows_sources(${name})
+  if(arg_WITHOUT)
+    # Deferred calls read their arguments when they run: pass the values.
+    string(JOIN " " without ${arg_WITHOUT})
+    cmake_language(EVAL CODE
+      "cmake_language(DEFER DIRECTORY \"${CMAKE_SOURCE_DIR}\" CALL zb_check_without ${name} ${without})")
+  endif()
 endfunction()

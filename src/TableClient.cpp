@@ -19,37 +19,8 @@
 
 #include <QDir>
 #include <QMessageLogger>
-#include <QMetaObject>
-#include <QMutexLocker>
 #include <QTextStream>
 #include <QTimer>
-
-namespace {
-
-// The method name in a slot given either plainly ("OnQuit") or the way
-// SLOT() writes it ("1OnQuit(int)").
-QByteArray nomDeMethode(const char* slot)
-{
-    QByteArray nom(slot);
-    if (!nom.isEmpty() && nom.at(0) >= '0' && nom.at(0) <= '9')
-        nom.remove(0, 1);
-    const qsizetype parenthese = nom.indexOf('(');
-    if (parenthese >= 0)
-        nom.truncate(parenthese);
-    return nom;
-}
-
-// Invokes the slot later with the answer, as a box would.
-void invoqueSlot(QObject* destinataire, const char* slot, int reponse)
-{
-    if (destinataire == nullptr || slot == nullptr)
-        return;
-    const QByteArray nom = nomDeMethode(slot);
-    if (!QMetaObject::invokeMethod(destinataire, nom.constData(), Qt::QueuedConnection, Q_ARG(int, reponse)))
-        QMetaObject::invokeMethod(destinataire, nom.constData(), Qt::QueuedConnection);
-}
-
-} // namespace
 
 TableClient::TableClient(QObject* parent, DisplayA* display, GM_MessageBoxDisplayerA* displayer,
                          const OptionsDePartie& genre, const Parametres& parametres)
@@ -74,7 +45,7 @@ void TableClient::askQuit(QObject* destinataire, const char* slot)
     const bool sansQuestion = estSansSauvegarde() || (needsSave() && etatMinimum != 139 && etatMinimum > 10)
                            || !estEnLigne() || etatMinimum == 139;
     if (sansQuestion) {
-        invoqueSlot(destinataire, slot, GM::Ok);
+        repondsAuSlot(destinataire, slot, GM::Ok);
         return;
     }
     QString penalite;
@@ -108,10 +79,6 @@ void TableClient::disconnectFromServer()
 void TableClient::startHosting(QSharedPointer<GM_SocketAbstract> socket, const QString& login, quint16 portSecure,
                                quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur)
 {
-    if (hebergementSansVue_) {
-        hebergementSansVue_(getOptions(), login, portSecure, portUnsecure, portTcp, idUtilisateur);
-        return;
-    }
     ServerView* vue = serverViewExterne_.data();
     if (vue == nullptr) {
         if (!serverView_)
@@ -223,25 +190,6 @@ void TableClient::cb_replayArrete(qsizetype ligne)
     filmDemande_ = false;
     messageBox(GM::Warning, tr("Partie incomplète"), message, GM::Ok);
     cb_replayTermine();
-}
-
-void TableClient::saveAs(const QString& chemin)
-{
-    ListeDesEvenements* liste = getListe(-1);
-    if (liste == nullptr)
-        return;
-    QMutexLocker verrou(liste->getMutex());
-    ZB_FichierDePartie::ecritFichier(chemin, *liste, this);
-}
-
-void TableClient::writeToStream(QTextStream& out)
-{
-    out.setEncoding(QStringConverter::Utf8);
-    ListeDesEvenements* liste = getListe(-1);
-    if (liste == nullptr)
-        return;
-    QMutexLocker verrou(liste->getMutex());
-    liste->ecritTexte(out);
 }
 
 void TableClient::connectToServer(const QString& adresse, quint16 port, const QString& login, qint64 idUtilisateur,

@@ -9,7 +9,6 @@
 #include <QList>
 #include <QPointer>
 
-#include <functional>
 #include <memory>
 
 class ClientSocket;
@@ -19,9 +18,10 @@ class ZB_ClientConnection;
 
 // The room of this machine's user: the room's session operations done for a
 // person at a screen. It connects to a remote table through a ClientSocket,
-// opens the server view when hosting (a windowless host takes that part
-// itself), asks before quitting an online game, offers the replay of an
-// opened game file and tells the user when an online game ends.
+// opens the server view when hosting, asks before quitting an online game,
+// offers the replay of an opened game file and tells the user when an
+// online game ends. (The host with no window has a room of its own,
+// ZB_SalleHote.)
 class TableClient : public ZB_Room,
                     protected ListeDesEvenements::ReplayRequester,
                     protected ZB_Hebergement::Cb_ServerStartOrStop,
@@ -39,8 +39,6 @@ public:
     void startHosting(QSharedPointer<GM_SocketAbstract> socket, const QString& login, quint16 portSecure,
                       quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur) override;
     bool loadFromStream(QTextStream& in, int* typeDeFichier, quint64 noTable, int* nombreDeLignes) override;
-    void saveAs(const QString& chemin) override;
-    void writeToStream(QTextStream& out) override;
     void connectToServer(const QString& adresse, quint16 port, const QString& login, qint64 idUtilisateur,
                          int secondesAttente, bool connexionPublique,
                          QSharedPointer<GM_SocketAbstract> socket) override;
@@ -68,11 +66,6 @@ public:
     // of windows of the room's own. Not owned; either may go first.
     void setServerView(ServerView* vue);
     void setFenetreConnexion(ZB_ClientConnection* fenetre);
-    // A host without any window: hosting hands the game options, login,
-    // ports and database user id to this instead of opening a server view.
-    using Hebergement = std::function<void(const OptionsDePartie& options, const QString& login, quint16 portSecure,
-                                           quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur)>;
-    void setHebergementSansVue(Hebergement hebergement) { hebergementSansVue_ = std::move(hebergement); }
 
     ClientSocket* getClientSocket() const { return clientSocket_.get(); }
     ServerView* getServerView() const;
@@ -118,7 +111,6 @@ private:
     std::unique_ptr<ZB_ClientConnection> fenetreConnexion_;
     QPointer<ServerView> serverViewExterne_;
     QPointer<ZB_ClientConnection> fenetreConnexionExterne_;
-    Hebergement hebergementSansVue_;
     // The transports of this join still to try should the one in use find
     // no table server at its port.
     QList<EssaiDeTransport> transportsRestants_;

@@ -1,10 +1,8 @@
 #include "ZB_Application.h"
 
-#include "GM_GamePenalty.h"
-#include "GM_GameStats.h"
-
 #include "GM_Exception.h"
 #include "GM_SharedFunctions.h"
+#include "ZB_Room.h"
 #include "ZB_TableFonts.h"
 #include "ZB_TraceLog.h"
 
@@ -48,8 +46,7 @@ ZB_Application::~ZB_Application()
 
 void ZB_Application::enregistreTypesDesSignaux()
 {
-    GM_GameStats::registerMetaType();
-    GM_GamePenalty::registerMetaType();
+    ZB_Room::enregistreTypesDesSignaux();
 }
 
 ZB_Application* ZB_Application::instance()

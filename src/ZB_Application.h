@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GM_MessageBoxEmitter.h"
+#include "ZB_SansSurveillance.h"
 
 #include <QApplication>
 #include <QFont>
@@ -32,7 +33,7 @@ public:
 
     static ZB_Application* instance();
     // Makes the records that queued signals carry known to the meta-type
-    // system; a program without this application object calls it too.
+    // system (ZB_Room::enregistreTypesDesSignaux).
     static void enregistreTypesDesSignaux();
 
     // The scale-factor rounding policy the program runs with.
@@ -56,7 +57,7 @@ public:
 
     // The status the program exits with once the main window quits: 0, or
     // CODE_SORTIE_ERREUR after an unattended run met an error.
-    static constexpr int CODE_SORTIE_ERREUR = 1;
+    static constexpr int CODE_SORTIE_ERREUR = ZB_SansSurveillance::CODE_SORTIE_ERREUR;
     int getCodeDeSortie() const { return codeDeSortie_; }
     void setCodeDeSortie(int code) { codeDeSortie_ = code; }
 

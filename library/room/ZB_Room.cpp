@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QMetaObject>
 #include <QMessageLogger>
 #include <QPointer>
 #include <QRandomGenerator>
@@ -431,4 +432,24 @@ void ZB_Room::customEvent(QEvent* event)
         return;
     }
     QCoreApplication::sendEvent(table, event);
+}
+
+QByteArray ZB_Room::nomDeMethode(const char* slot)
+{
+    QByteArray nom(slot);
+    if (!nom.isEmpty() && nom.at(0) >= '0' && nom.at(0) <= '9')
+        nom.remove(0, 1);
+    const qsizetype parenthese = nom.indexOf('(');
+    if (parenthese >= 0)
+        nom.truncate(parenthese);
+    return nom;
+}
+
+void ZB_Room::repondsAuSlot(QObject* destinataire, const char* slot, int reponse)
+{
+    if (destinataire == nullptr || slot == nullptr)
+        return;
+    const QByteArray nom = nomDeMethode(slot);
+    if (!QMetaObject::invokeMethod(destinataire, nom.constData(), Qt::QueuedConnection, Q_ARG(int, reponse)))
+        QMetaObject::invokeMethod(destinataire, nom.constData(), Qt::QueuedConnection);
 }

@@ -38,7 +38,8 @@ QStringList randomPlayerNames(int nombre, const QStringList& exclus);
 // each table from one step to the next, keeps the tables of a session in
 // step, saves the game and seats the clients of a hosted game. The client
 // and user-facing operations (quitting, connecting, hosting, answering the
-// next-game question) belong to the subclass the main window creates.
+// next-game question) belong to the subclass the program creates: the main
+// window's, or the windowless host's.
 class ZB_Room : public QObject,
                 protected GM_MessageBoxEmitter,
                 protected ListeDesEvenements::Executor,
@@ -84,6 +85,11 @@ public:
     ZB_Room(const ZB_Room&) = delete;
     ZB_Room& operator=(const ZB_Room&) = delete;
 
+    // Makes the records that queued signals carry known to the meta-type
+    // system, before the first connection carries them; every program that
+    // drives a room calls it once.
+    static void enregistreTypesDesSignaux();
+
     // Starts a game (modeDepart: ModeDepart, genreSession: GenreSession);
     // loading errors (GM_Exception and its kinds) are thrown on, the event
     // group unlocked; bare text thrown while a file loads raises the
@@ -115,8 +121,10 @@ public:
                               quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur) = 0;
     // Loads a whole file into the tables; false when it does not read.
     virtual bool loadFromStream(QTextStream& in, int* typeDeFichier, quint64 noTable, int* nombreDeLignes);
-    virtual void saveAs(const QString& chemin) = 0;
-    virtual void writeToStream(QTextStream& out) = 0;
+    // The first table's record, written under its list's mutex: to a game
+    // file (a failure is told in a box), or as UTF-8 text.
+    virtual void saveAs(const QString& chemin);
+    virtual void writeToStream(QTextStream& out);
     virtual void connectToServer(const QString& adresse, quint16 port, const QString& login, qint64 idUtilisateur,
                                  int secondesAttente, bool connexionPublique,
                                  QSharedPointer<GM_SocketAbstract> socket) = 0;
@@ -215,6 +223,13 @@ protected:
     // session's table, and the replay view of a replay cut short, which
     // would leave the user watching it: the table shown is live.
     void oubliePartieQuittee_();
+
+    // The method name in a slot given either plainly ("OnQuit") or the way
+    // SLOT() writes it ("1OnQuit(int)").
+    static QByteArray nomDeMethode(const char* slot);
+    // Invokes the slot later with the answer, as a box would (with no
+    // argument when the slot takes none).
+    static void repondsAuSlot(QObject* destinataire, const char* slot, int reponse);
 
     bool estSansSauvegarde() const { return sansSauvegarde_; }
     bool estTcp() const { return tcp_; }

@@ -1,18 +1,46 @@
 #include "ZB_Room.h"
 
 #include "GM_FichierRegulier.h"
+#include "GM_GamePenalty.h"
+#include "GM_GameStats.h"
 #include "JoueurHumain.h"
 #include "ZB_EventsGroup.h"
 #include "ZB_RoomTable.h"
 #include "ZB_VerrouEvenements.h"
 
 #include <QMutexLocker>
+#include <QTextStream>
 
 #include <exception>
 
-// ZB_Room: the autosave, and the settings every table shares.
+// ZB_Room: saving, the autosave, and the settings every table shares.
 
 // ---- Saving and settings. ----
+
+void ZB_Room::enregistreTypesDesSignaux()
+{
+    GM_GameStats::registerMetaType();
+    GM_GamePenalty::registerMetaType();
+}
+
+void ZB_Room::saveAs(const QString& chemin)
+{
+    ListeDesEvenements* liste = getListe(-1);
+    if (liste == nullptr)
+        return;
+    QMutexLocker verrou(liste->getMutex());
+    ZB_FichierDePartie::ecritFichier(chemin, *liste, this);
+}
+
+void ZB_Room::writeToStream(QTextStream& out)
+{
+    out.setEncoding(QStringConverter::Utf8);
+    ListeDesEvenements* liste = getListe(-1);
+    if (liste == nullptr)
+        return;
+    QMutexLocker verrou(liste->getMutex());
+    liste->ecritTexte(out);
+}
 
 void ZB_Room::saveToFile()
 {

@@ -10,9 +10,8 @@
 
 #include <memory>
 
-class TableClient;
-class ZB_Hebergement;
 class ZB_MultiServer;
+class ZB_SalleHote;
 class ZB_TraceLog;
 class ZB_Translator;
 
@@ -27,8 +26,9 @@ class ZB_Translator;
 //   window shows (no file or movie, no store screenshots, no lobby login or
 //   tournament). Any other start keeps the main window.
 // - It hosts as the server view does, through the same hosting rules
-//   (ZB_Hebergement), with the main window's room (TableClient), room
-//   parameters and game server (ZB_MultiServer): TCP on --port, WebSockets
+//   (ZB_Hebergement), with a room of its own (ZB_SalleHote: the engine's
+//   room, no window class), the main window's room parameters and game
+//   server (ZB_MultiServer): TCP on --port, WebSockets
 //   on the default ports (free ones when those are taken), printed first as
 //   "HOST <addresses> secure-websocket <port> websocket <port> tcp <port>";
 //   the host sits at the first seat as a player of this machine and clients
@@ -64,7 +64,7 @@ public:
     // Listens and starts hosting; the end comes through signalQuitter.
     void demarre();
 
-    TableClient* salle() const { return salle_.get(); }
+    ZB_SalleHote* salle() const { return salle_.get(); }
     ZB_MultiServer* serveur() const { return serveur_.get(); }
     const QString& dossierDonnees() const { return dossierDonnees_; }
 
@@ -82,11 +82,9 @@ signals:
 
 private slots:
     void OnHoteAttendClient();
-    void OnMatchTermine();
 
 private:
-    void heberge_(const OptionsDePartie& options, const QString& login, quint16 portSecure, quint16 portUnsecure,
-                  quint16 portTcp, qint64 idUtilisateur);
+    void finDeMatch_();
     // The name the host plays under.
     static QString nomDeJeu_();
     void echec_(const QString& texte);
@@ -99,8 +97,7 @@ private:
     // The room goes first: its tables talk to the display and the boxes.
     GM_MessageBoxDisplayerHeadless boites_;
     ZB_DisplayEmpty affichage_;
-    std::unique_ptr<TableClient> salle_;
+    std::unique_ptr<ZB_SalleHote> salle_;
     std::unique_ptr<ZB_MultiServer> serveur_;
-    std::unique_ptr<ZB_Hebergement> hebergement_;
     bool quitDemande_ = false;
 };

@@ -1,13 +1,10 @@
 #include "ZB_HoteSansFenetre.h"
 
 #include "GM_Exception.h"
-#include "GM_SharedFunctions.h"
-#include "TableClient.h"
 #include "TypeDePartie.h"
-#include "ZB_Application.h"
 #include "ZB_Hebergement.h"
 #include "ZB_MultiServer.h"
-#include "ZB_Room.h"
+#include "ZB_SalleHote.h"
 #include "ZB_SansSurveillance.h"
 #include "ZB_SettingsStore.h"
 #include "ZB_TraceLog.h"
@@ -32,7 +29,7 @@ ZB_HoteSansFenetre::ZB_HoteSansFenetre(const ZB_Settings& demarrage, const QStri
 {
     if (demarrage_.autotest)
         demarrage_.automatique = 1;
-    ZB_Application::enregistreTypesDesSignaux();
+    ZB_Room::enregistreTypesDesSignaux();
     // The names drawn for the computer players are translated too.
     if (demarrage_.english) {
         traducteur_ = std::make_unique<ZB_Translator>();
@@ -46,15 +43,10 @@ ZB_HoteSansFenetre::ZB_HoteSansFenetre(const ZB_Settings& demarrage, const QStri
     affichage_.setModeAffichage(ZB_SansSurveillance::MODE_AFFICHAGE_ORDINATEUR, false);
 
     const int genre = demarrage_.belote != 0 ? TypeDePartie::GenreBelote : TypeDePartie::GenreJass;
-    salle_ = std::make_unique<TableClient>(nullptr, &affichage_, &boites_, OptionsDePartie(genre),
-                                           ZB_SansSurveillance::parametresSalle(demarrage_, dossierDonnees_));
-    salle_->setHebergementSansVue([this](const OptionsDePartie& options, const QString& login, quint16 portSecure,
-                                         quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur) {
-        heberge_(options, login, portSecure, portUnsecure, portTcp, idUtilisateur);
-    });
+    salle_ = std::make_unique<ZB_SalleHote>(&affichage_, &boites_, OptionsDePartie(genre),
+                                            ZB_SansSurveillance::parametresSalle(demarrage_, dossierDonnees_));
+    salle_->setFinDeMatch([this] { finDeMatch_(); });
     salle_->getServer()->setSocketInput(this);
-    hebergement_ = std::make_unique<ZB_Hebergement>(salle_->getServer(), salle_.get());
-    connect(salle_.get(), &TableClient::testSignalGameCompleted, this, &ZB_HoteSansFenetre::OnMatchTermine);
     serveur_ = std::make_unique<ZB_MultiServer>(nullptr, 0, QList<ZB_Room*>{salle_.get()}, nullptr);
     trace_->log(QStringLiteral("Windowless host started in %1").arg(dossierDonnees_));
 }
@@ -63,7 +55,6 @@ ZB_HoteSansFenetre::~ZB_HoteSansFenetre()
 {
     if (salle_)
         salle_->getServer()->setSocketInput(nullptr);
-    hebergement_.reset();
     serveur_.reset();
     salle_.reset();
     trace_->close();
@@ -106,16 +97,10 @@ QString ZB_HoteSansFenetre::nomDeJeu_()
                                      ZB_Hebergement::nomDuSysteme());
 }
 
-void ZB_HoteSansFenetre::heberge_(const OptionsDePartie& options, const QString& login, quint16 portSecure,
-                                  quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur)
-{
-    hebergement_->attendJoueurs(options, login, portSecure, portUnsecure, portTcp, idUtilisateur);
-}
-
 void ZB_HoteSansFenetre::cb_newConnection(ZB_ServerSocket*, const OptionsDuJoueur& joueur,
                                           ZB_ServerSocketConnection* connection, bool)
 {
-    if (connection != nullptr && !hebergement_->accueille(connection, joueur))
+    if (connection != nullptr && !salle_->hebergement().accueille(connection, joueur))
         trace_->log(QStringLiteral("No seat for %1").arg(joueur.getNomAffiche()));
 }
 
@@ -128,10 +113,10 @@ void ZB_HoteSansFenetre::OnHoteAttendClient()
         QTimer::singleShot(ZB_SansSurveillance::INTERVALLE_HOTE_MS, this, &ZB_HoteSansFenetre::OnHoteAttendClient);
         return;
     }
-    hebergement_->demarre();
+    salle_->hebergement().demarre();
 }
 
-void ZB_HoteSansFenetre::OnMatchTermine()
+void ZB_HoteSansFenetre::finDeMatch_()
 {
     if (quitDemande_)
         return;
@@ -143,7 +128,7 @@ void ZB_HoteSansFenetre::echec_(const QString& texte)
 {
     trace_->log(QStringLiteral("Error: ") + texte);
     std::fprintf(stderr, "ERROR %s\n", qUtf8Printable(texte));
-    quitte_(ZB_Application::CODE_SORTIE_ERREUR);
+    quitte_(ZB_SansSurveillance::CODE_SORTIE_ERREUR);
 }
 
 void ZB_HoteSansFenetre::quitte_(int code)

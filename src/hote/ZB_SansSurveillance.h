@@ -28,6 +28,8 @@ public:
     static constexpr int MODE_AFFICHAGE_ORDINATEUR = 2;
     // How often an unattended host looks whether a player has joined.
     static constexpr int INTERVALLE_HOTE_MS = 200;
+    // The exit status of an unattended run that met an error.
+    static constexpr int CODE_SORTIE_ERREUR = 1;
 
     // The data folder: the one given, else the user's.
     static QString prepareDossierDonnees(const QString& dossierDonnees);
