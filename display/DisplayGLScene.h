@@ -124,7 +124,9 @@ class MessageBoxGl;
 //   paint engine before any item dies; the card set is a member, so it dies
 //   before the graphics scene that holds its cards. The hands' layout and
 //   sprites are an owned part (SceneMains) that shares the card set's
-//   sprites.
+//   sprites; the mouse on the hand is another (SceneSouris), to which the
+//   scene's mouse events forward. No part holds another part's fields:
+//   what one needs of another, the scene hands it.
 // - What the scene writes and where it puts things, when that depends on
 //   the facts alone, lives outside the class: scene_textes (SceneTextes.h),
 //   scene_aide (SceneAide.h, the help box) and scene_geometrie
