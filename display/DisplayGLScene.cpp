@@ -146,11 +146,9 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
                 QGraphicsProxyWidget* dialogue = boites_.dialogueDe(ancien);
                 if (nouveau != proxyAtouts_ || dialogue == nullptr || raison == Qt::MouseFocusReason)
                     return;
-                QPointer<QGraphicsProxyWidget> garde(dialogue);
-                QTimer::singleShot(0, this, [garde] {
-                    if (garde && garde->isVisible())
-                        garde->setFocus(Qt::OtherFocusReason);
-                });
+                // At once: keys already queued would reach the band before a
+                // later turn of the loop gave the keyboard back.
+                dialogue->setFocus(Qt::OtherFocusReason);
             });
     layoutAtouts->addWidget(panelAtouts_);
     proxyAtouts_ = addWidget(conteneurAtouts_);
