@@ -90,10 +90,8 @@ public:
     void oublieDonne();
     // The game attached is this deal's (from a new game on).
     void setPartieDeLaDonne(bool deLaDonne) { partieDeLaDonne_ = deLaDonne; }
-    bool isPartieDeLaDonne() const { return partieDeLaDonne_; }
     // The seat of the deal's standing bid (doubles aside), -1 before any.
     void setSiegeMise(int siege) { siegeMise_ = siege; }
-    int siegeMise() const { return siegeMise_; }
 
 private:
     std::array<QString, NOMBRE_SIEGES> textes_;

@@ -29,7 +29,7 @@ ZB_Application::ZB_Application(int& argc, char** argv)
     : QApplication(prepare_(argc), argv)
 {
     // Before the first connection carries them.
-    enregistreTypesDesSignaux();
+    ZB_Room::enregistreTypesDesSignaux();
     enregistrePolices_();
     ZB_TableFonts::install();
     police_ = QApplication::font();
@@ -42,11 +42,6 @@ ZB_Application::~ZB_Application()
 {
     resetScaledFontBase();
     closeTraceLog();
-}
-
-void ZB_Application::enregistreTypesDesSignaux()
-{
-    ZB_Room::enregistreTypesDesSignaux();
 }
 
 ZB_Application* ZB_Application::instance()

@@ -32,10 +32,6 @@ public:
     ~ZB_Application() override;
 
     static ZB_Application* instance();
-    // Makes the records that queued signals carry known to the meta-type
-    // system (ZB_Room::enregistreTypesDesSignaux).
-    static void enregistreTypesDesSignaux();
-
     // The scale-factor rounding policy the program runs with.
     static constexpr Qt::HighDpiScaleFactorRoundingPolicy ARRONDI_ECHELLE =
         Qt::HighDpiScaleFactorRoundingPolicy::PassThrough;

@@ -134,6 +134,9 @@ private:
     // only: a pixel the body of a speech bubble surrounds (white on three of
     // its four sides, a few pixels away, in either picture), which a name
     // written on the cloth or the slate's chalk is not.
+    // The white of a bubble's body and of the table's light boxes.
+    static bool estBlanc(QRgb c) { return qRed(c) >= 225 && qGreen(c) >= 225 && qBlue(c) >= 225; }
+
     // Pixels of a zone whose whole square around them is white: a bubble's
     // body is the one white patch the table shows during the bidding (card
     // backs, plates and the slate's chalk are thin lines).
@@ -142,10 +145,7 @@ private:
     {
         constexpr int D = 4;
         const QImage im = image.convertToFormat(QImage::Format_RGB32);
-        auto blanc = [&im](int x, int y) {
-            const QRgb c = im.pixel(x, y);
-            return qRed(c) >= 225 && qGreen(c) >= 225 && qBlue(c) >= 225;
-        };
+        auto blanc = [&im](int x, int y) { return estBlanc(im.pixel(x, y)); };
         const QRect z = zone.intersected(im.rect().adjusted(D, D, -D, -D));
         int n = 0;
         for (int y = z.top(); y <= z.bottom(); ++y)
@@ -160,10 +160,7 @@ private:
     {
         const QRect z = zone.intersected(a.rect()).intersected(b.rect());
         auto blanc = [](const QImage& image, int x, int y) {
-            if (!image.rect().contains(x, y))
-                return false;
-            const QColor c = image.pixelColor(x, y);
-            return c.red() >= 225 && c.green() >= 225 && c.blue() >= 225;
+            return image.rect().contains(x, y) && estBlanc(image.pixel(x, y));
         };
         auto entoure = [&blanc](const QImage& image, int x, int y) {
             constexpr int D = 7;
