@@ -288,7 +288,7 @@ ZB_ServerSocket* ZB_MultiServer::findRoomForConnection(const QHostAddress& adres
                 surReserve = serveur;
             else if (aPartager == nullptr && serveur->peutFaireDeLaPlace(adresse))
                 aPartager = serveur;
-        } else if (etat == ZB_ServerSocket::CompletAvantDepart) {
+        } else if (etat == ZB_ServerSocket::CompletAvantDepart || etat == ZB_ServerSeatingA::EnCoursComplet) {
             if (aPartager == nullptr && serveur->peutFaireDeLaPlace(adresse))
                 aPartager = serveur;
         } else if (etat == ZB_ServerSeatingA::EnCoursAvecPlacesLibres && enCours == nullptr) {

@@ -17,10 +17,13 @@
 #include "ZB_ClientConnection.h"
 #include "ZB_DisplayEmpty.h"
 #include "ZB_EventsGroup.h"
+#include "ZB_HoteSansFenetre.h"
 #include "ZB_MultiServer.h"
 #include "ZB_RoomTable.h"
+#include "ZB_SalleHote.h"
 #include "ZB_ServerSocket.h"
 #include "ZB_ServerSocketConnection.h"
+#include "ZB_Settings.h"
 #include "ZbTestRegistry.h"
 
 #include <QMutex>
@@ -425,6 +428,78 @@ private slots:
         };
         QVERIFY(QTest::qWaitFor([&] { return siegeDuClient(*hote) > 0 && siegeDuClient(*client) == siegeDuClient(*hote); },
                        20000));
+    }
+
+    // The host nobody watches starts at the first identification. Sockets
+    // from one address that identify under made-up ids then take every
+    // seat of the running game; a player from another address still gets
+    // one: the latest of theirs gives it up and is told it is refused, and
+    // the player enters the game there. One more from their address is
+    // turned away.
+    void fauxJoueursDUnHoteSansFenetre()
+    {
+        QTemporaryDir dossier;
+        ZB_Settings demarrage;
+        demarrage.server = true;
+        demarrage.automatique = 1;
+        demarrage.port = 0;
+        ZB_HoteSansFenetre sansFenetre(demarrage, dossier.path());
+        sansFenetre.demarre();
+        const quint16 port = sansFenetre.serveur()->getPortTcp();
+        QVERIFY(port != 0);
+        ZB_ServerSocket* serveurDeLaSalle = sansFenetre.salle()->getServer();
+        const int places = serveurDeLaSalle->maxPlayers();
+        const auto identifie = [port](const QHostAddress& depuis, qint64 id) {
+            auto socket = std::make_unique<QTcpSocket>();
+            socket->bind(depuis);
+            socket->connectToHost(QHostAddress::LocalHost, port);
+            OptionsDuJoueur j;
+            j.nom_ = QStringLiteral("J%1").arg(id);
+            j.id_ = id;
+            socket->write(EvenementDeJeu(EvenementDeJeu::NeW, j.sauveValeursDansString(), 4,
+                                         EtatDeJeu::Identification, 2, id, 0, -1, -2, ZB_ICI)
+                              .toString(1)
+                              .toUtf8());
+            return socket;
+        };
+        // Given a seat by the table, which it takes at its next turn.
+        const auto place = [&](qint64 id) {
+            const QList<ZB_ServerSocketConnection*> joueurs = serveurDeLaSalle->getJoueurs();
+            return std::any_of(joueurs.cbegin(), joueurs.cend(), [id](const ZB_ServerSocketConnection* c) {
+                return c->getPlayerId() == id && c->getTableId() == 0;
+            });
+        };
+        const QHostAddress leurAdresse(QStringLiteral("127.0.0.2"));
+        std::vector<std::unique_ptr<QTcpSocket>> faux;
+        for (int i = 0; i < places; ++i) {
+            faux.push_back(identifie(leurAdresse, 900 + i));
+            QVERIFY2(QTest::qWaitFor([&] { return place(900 + i); }, 20000),
+                     qPrintable(QStringLiteral("fake %1: state %2, %3 players")
+                                    .arg(i)
+                                    .arg(serveurDeLaSalle->getEtat())
+                                    .arg(serveurDeLaSalle->getJoueurs().size())));
+        }
+        // The host's seat stays its own: the table is full.
+        QVERIFY(QTest::qWaitFor([&] { return serveurDeLaSalle->getEtat() == ZB_ServerSeatingA::EnCoursComplet; },
+                                5000));
+
+        std::unique_ptr<QTcpSocket> vrai = identifie(QHostAddress(QHostAddress::LocalHost), 42);
+        QVERIFY2(QTest::qWaitFor([&] { return place(42); }, 20000),
+                 qPrintable(QStringLiteral("state %1, %2 players")
+                                .arg(serveurDeLaSalle->getEtat())
+                                .arg(serveurDeLaSalle->getJoueurs().size())));
+        QVERIFY(!place(900 + places - 1));
+        QVERIFY(QTest::qWaitFor([&] { return faux.back()->state() == QAbstractSocket::UnconnectedState; }, 10000));
+        QVERIFY(faux.back()->readAll().contains(RECORD_REFUS_TABLE));
+        QVERIFY(vrai->state() == QAbstractSocket::ConnectedState);
+        // It is sent the game so far, to enter it at its seat.
+        QVERIFY(QTest::qWaitFor([&] { return vrai->peek(vrai->bytesAvailable()).contains("{Rs"); }, 10000));
+
+        // Their address holds fewer seats than it would: it takes none back.
+        std::unique_ptr<QTcpSocket> encore = identifie(leurAdresse, 990);
+        QVERIFY(QTest::qWaitFor([&] { return encore->state() == QAbstractSocket::UnconnectedState; }, 10000));
+        QVERIFY(!place(990));
+        QVERIFY(place(42));
     }
 
     // A client that sends a card its seat may not play: the host refuses it
