@@ -5,6 +5,7 @@
 #include "GM_MessageBoxDisplayerHeadless.h"
 #include "GM_SocketTCP.h"
 #include "GM_SocketWeb.h"
+#include "GM_SpacesSeparatedString.h"
 #include "JoueurHumain.h"
 #include "ListeDesEvenements.h"
 #include "MachineDeJeu.h"
@@ -14,6 +15,7 @@
 #include "TableClient.h"
 #include "TypeDePartie.h"
 #include "VersionProtocole.h"
+#include "ZB_CleDeJoueur.h"
 #include "ZB_ClientConnection.h"
 #include "ZB_DisplayEmpty.h"
 #include "ZB_EventsGroup.h"
@@ -23,6 +25,8 @@
 #include "ZB_SalleHote.h"
 #include "ZB_ServerSocket.h"
 #include "ZB_ServerSocketConnection.h"
+#include "ZB_StatutConnexionA.h"
+#include "ZB_FicheIdentification.h"
 #include "ZB_Settings.h"
 #include "ZbTestRegistry.h"
 
@@ -428,6 +432,103 @@ private slots:
         };
         QVERIFY(QTest::qWaitFor([&] { return siegeDuClient(*hote) > 0 && siegeDuClient(*client) == siegeDuClient(*hote); },
                        20000));
+    }
+
+    // What a copy shows a listener on another port of the host's address,
+    // captured and replayed to the host (as anybody on the path of the
+    // plain transports could), opens nothing there: the player keeps its
+    // seat, the replayer gets none, whether the listener acted as a host of
+    // the previous version or challenged the copy as this version does.
+    void cleMontreeAilleurs_data()
+    {
+        QTest::addColumn<bool>("defie"); // the listener challenges the copy
+        QTest::newRow("a listener of the previous version") << false;
+        QTest::newRow("a listener that challenges") << true;
+    }
+    void cleMontreeAilleurs()
+    {
+        QFETCH(bool, defie);
+        heberge(Tcp);
+        // The listener keeps every identification record the copy sends.
+        QTcpServer ecoute;
+        QVERIFY(ecoute.listen(QHostAddress::LocalHost, 0));
+        QList<QByteArray> fiches;
+        connect(&ecoute, &QTcpServer::newConnection, this, [&] {
+            // The listener's child.
+            QTcpSocket* pair = ecoute.nextPendingConnection();
+            auto lu = std::make_shared<QString>();
+            connect(pair, &QTcpSocket::readyRead, this, [&, pair, lu] {
+                *lu += QString::fromUtf8(pair->readAll());
+                EvenementDeJeu ev;
+                QString reste;
+                while (ev.fromString(*lu, reste)) {
+                    *lu = reste;
+                    if (ev.type_ != EvenementDeJeu::NeW)
+                        continue;
+                    fiches << ev.toString(1).toUtf8();
+                    if (defie && fiches.size() == 1)
+                        pair->write(EvenementDeJeu(EvenementDeJeu::NeW, ZB_CleDeJoueur::genereDefi(), 4,
+                                                   EtatDeJeu::Identification, EvenementDeJeu::Local_Table,
+                                                   ev.idJoueur_, 0, -1, -2, ZB_ICI)
+                                        .toString(1)
+                                        .toUtf8());
+                }
+            });
+        });
+        QTemporaryDir dossier;
+        {
+            Machine montre(Tcp, dossier.path());
+            int mode = ZB_Room::SansDepart;
+            int session = ZB_Room::SessionClient;
+            montre.salle->reponse_Depart(&mode, &session, optionsJass(), QStringLiteral("127.0.0.1"),
+                                         QStringLiteral("invite"), 0, 0, ecoute.serverPort(), 5, false, {}, 0);
+            QVERIFY(QTest::qWaitFor([&] { return fiches.size() == (defie ? 2 : 1); }, 10000));
+        }
+        // A host of the previous version reads it as a player's record and
+        // a seat key.
+        {
+            EvenementDeJeu ev;
+            QString reste;
+            QVERIFY(ev.fromString(QString::fromUtf8(fiches.first()), reste));
+            GM_SpacesSeparatedString ancien(ev.texte_);
+            OptionsDuJoueur lu;
+            lu.litChamps(ancien);
+            QVERIFY(!ancien.hasOptionalField() || ZB_FicheIdentification::estCle(ancien.getNext()));
+        }
+
+        // The same copy started again joins the host and plays.
+        std::unique_ptr<Machine> joueur = rejoint(Tcp, {}, dossier.path());
+        ZB_ServerSocket* serveurDeLaSalle = hote->salle->getServer();
+        QVERIFY(QTest::qWaitFor([&] { return serveurDeLaSalle->getJoueurs().size() == 1; }, 10000));
+        const qint64 id = serveurDeLaSalle->getJoueurs().first()->getPlayerId();
+        hote->salle->getServerView()->OnDemarrer();
+        QVERIFY(QTest::qWaitFor(
+            [&] { return joueur->liste()->getEtatAttendu() >= EtatDeJeu::Tour1_AttendRamasseTas1; }, 20000));
+
+        // The replayer, from another address, sends what it captured, each
+        // record as the host's answers call for it.
+        QTcpSocket rejoueur;
+        rejoueur.bind(QHostAddress(QStringLiteral("127.0.0.2")));
+        rejoueur.connectToHost(QHostAddress::LocalHost, serveur->getPortTcp());
+        QByteArray recu;
+        connect(&rejoueur, &QTcpSocket::readyRead, this, [&] { recu += rejoueur.readAll(); });
+        rejoueur.write(fiches.first());
+        if (defie) {
+            QVERIFY(QTest::qWaitFor([&] { return recu.contains("{NeW!"); }, 10000));
+            rejoueur.write(fiches.last());
+            QVERIFY(QTest::qWaitFor([&] { return rejoueur.state() == QAbstractSocket::UnconnectedState; }, 10000));
+            QVERIFY(recu.contains(RECORD_REFUS_TABLE));
+        } else {
+            // Asked to prove what it cannot.
+            QVERIFY(QTest::qWaitFor([&] { return recu.contains("{NeW!"); }, 10000));
+            QTest::qWait(500);
+        }
+        QVERIFY2(!recu.contains("{Rs"), recu.left(300).constData());
+        const QList<ZB_ServerSocketConnection*> joueurs = serveurDeLaSalle->getJoueurs();
+        QCOMPARE(joueurs.size(), 1);
+        QCOMPARE(joueurs.first()->getPlayerId(), id);
+        QVERIFY(joueurs.first()->getSocket()->peerAddress().isEqual(QHostAddress(QHostAddress::LocalHost)));
+        QCOMPARE(joueur->salle->getClientSocket()->getEtat(), int(ZB_StatutConnexionA::JeuEnCours));
     }
 
     // The host nobody watches starts at the first identification. Sockets
