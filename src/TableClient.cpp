@@ -397,11 +397,7 @@ void TableClient::customEvent(QEvent* event)
         joueur.ordinateur_ = 0;
         joueur.distant_ = 0;
         joueur.drapeau1_ = true;
-        // The host as joined: another port of the same address is another
-        // host, which a key shown here must not open.
-        const QString hote = clientSocket_ ? QStringLiteral("%1:%2").arg(clientSocket_->getAdresse().trimmed())
-                                                 .arg(clientSocket_->getPort())
-                                           : QString();
+        const QString hote = clientSocket_ ? clientSocket_->getAdresse() : QString();
         if (idJoueur_ == -1 || hote != hoteDeLId_) {
             idJoueur_ = identite_.id(hote);
             hoteDeLId_ = hote;

@@ -14,12 +14,13 @@ class QLockFile;
 // seat back.
 //
 // Rules:
-// - Each host gets an id of its own and the signing key that proves it
-//   (ZB_CleDeJoueur), both made from the secret and the host as the user
-//   joins it, address and port: ids are shown to every player at a table,
-//   and the key never leaves this machine (the host is shown signatures of
-//   its own challenges), so nothing a host sees opens anything at another
-//   host, another port of the same address included, or later.
+// - Each host address gets an id of its own and the signing key that
+//   proves it (ZB_CleDeJoueur), both made from the secret and the address:
+//   ids are shown to every player at a table, and the key never leaves this
+//   machine (a host is shown signatures of its own challenges, each for the
+//   port joined), so nothing a host sees opens anything at another host,
+//   another port of the same address included, or later. Any port of a
+//   host gives the same id, so that the player may come back by another.
 // - The folder's secret belongs to one running program at a time: a lock
 //   file held as long as this object lives says so. A second program on the
 //   same folder gets a secret of its own for its run, or the host would take
@@ -44,8 +45,8 @@ public:
     ZB_IdentiteReseau(const ZB_IdentiteReseau&) = delete;
     ZB_IdentiteReseau& operator=(const ZB_IdentiteReseau&) = delete;
 
-    // hote: the host as joined, its address and port ("192.0.2.7:4001").
-    // The id for that host, the same for the whole life of this object.
+    // hote: the host's address as joined. The id for that host, the same
+    // for the whole life of this object.
     qint64 id(const QString& hote);
     // The key that proves that id to that host.
     ZB_CleDeJoueur signataire(const QString& hote);

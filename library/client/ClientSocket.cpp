@@ -394,7 +394,7 @@ void ClientSocket::recoitCleDeSiege_(const EvenementDeJeu& ev, const QByteArray&
         // The answer proves the id for this connection alone.
         ZB_FicheIdentification fiche = fiche_();
         fiche.signature_ =
-            signataire_.signe(ZB_CleDeJoueur::messageDeDefi(ev.texte_, idJoueur_, signataire_.publique()));
+            signataire_.signe(ZB_CleDeJoueur::messageDeDefi(ev.texte_, idJoueur_, signataire_.publique(), port_));
         envoieFiche_(fiche);
         return;
     }

@@ -28,9 +28,9 @@ Cle clePrivee(const QByteArray& graine)
 
 } // namespace
 
-bool ZB_CleDeJoueur::estHex_(const QString& texte, int longueur)
+bool ZB_CleDeJoueur::estHex(const QString& texte, int chiffres)
 {
-    if (texte.size() != longueur)
+    if (texte.size() != chiffres)
         return false;
     for (const QChar c : texte)
         if (!((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('a') && c <= QLatin1Char('f'))))
@@ -90,15 +90,18 @@ bool ZB_CleDeJoueur::verifie(const QString& publique, const QByteArray& message,
         == 1;
 }
 
+QString ZB_CleDeJoueur::hexAuHasard(int chiffres)
+{
+    QString texte;
+    texte.reserve(chiffres);
+    for (int i = 0; i < chiffres / 8; ++i)
+        texte += QStringLiteral("%1").arg(QRandomGenerator::system()->generate(), 8, 16, QLatin1Char('0'));
+    return texte;
+}
+
 QString ZB_CleDeJoueur::genereDefi()
 {
-    quint32 mots[DefiLength / 8];
-    QRandomGenerator::system()->fillRange(mots);
-    QString defi;
-    defi.reserve(DefiLength);
-    for (const quint32 mot : mots)
-        defi += QStringLiteral("%1").arg(mot, 8, 16, QLatin1Char('0'));
-    return defi;
+    return hexAuHasard(DefiLength);
 }
 
 qint64 ZB_CleDeJoueur::idDePublique(const QString& publique)
@@ -112,9 +115,9 @@ qint64 ZB_CleDeJoueur::idDePublique(const QString& publique)
     return qint64((qFromBigEndian<quint64>(empreinte.constData()) >> 2) | (quint64(1) << 62));
 }
 
-QByteArray ZB_CleDeJoueur::messageDeDefi(const QString& defi, qint64 id, const QString& publique)
+QByteArray ZB_CleDeJoueur::messageDeDefi(const QString& defi, qint64 id, const QString& publique, quint16 port)
 {
     // Told apart from anything else this key could ever sign.
     return QByteArrayLiteral("zubrik seat proof\n") + defi.toLatin1() + '\n' + QByteArray::number(id) + '\n'
-         + publique.toLatin1();
+         + publique.toLatin1() + '\n' + QByteArray::number(port);
 }

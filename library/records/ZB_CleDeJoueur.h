@@ -16,9 +16,11 @@
 //   id. Ids are shown to every player at a table; only the holder of the
 //   private key can answer a challenge for one.
 // - A proof is the signature of messageDeDefi: the host's challenge, the
-//   id and the public key. The host draws a fresh challenge for every
-//   connection, so a proof one host saw proves nothing anywhere else or
-//   later.
+//   id, the public key and the port the player joined. The host draws a
+//   fresh challenge for every connection and checks the port against its
+//   own, so a proof one host saw proves nothing anywhere else (another
+//   port of the same address, which would pass the host's challenge on,
+//   included) or later.
 // - Texts are lowercase hexadecimal: a public key PubliqueLength digits, a
 //   challenge DefiLength, a signature SignatureLength. Anything else is
 //   not one, and checks fail on it (never throw).
@@ -43,19 +45,22 @@ public:
     static bool verifie(const QString& publique, const QByteArray& message, const QString& signature);
     // A fresh challenge from the system's randomness.
     static QString genereDefi();
-    static bool estPublique(const QString& texte) { return estHex_(texte, PubliqueLength); }
-    static bool estDefi(const QString& texte) { return estHex_(texte, DefiLength); }
-    static bool estSignature(const QString& texte) { return estHex_(texte, SignatureLength); }
+    static bool estPublique(const QString& texte) { return estHex(texte, PubliqueLength); }
+    static bool estDefi(const QString& texte) { return estHex(texte, DefiLength); }
+    static bool estSignature(const QString& texte) { return estHex(texte, SignatureLength); }
     // The id that public key proves, -1 for a text that is not one.
     static qint64 idDePublique(const QString& publique);
     // Only a signature proves this id.
     static bool estIdSigne(qint64 id) { return id >= 0 && (quint64(id) >> 62) == 1; }
-    // What the player signs to answer that challenge.
-    static QByteArray messageDeDefi(const QString& defi, qint64 id, const QString& publique);
+    // What the player who joined that port signs to answer that challenge.
+    static QByteArray messageDeDefi(const QString& defi, qint64 id, const QString& publique, quint16 port);
+
+    // Lowercase hexadecimal texts of that many digits (a multiple of 8 for
+    // hexAuHasard), the form of every key, challenge and signature here.
+    static bool estHex(const QString& texte, int chiffres);
+    static QString hexAuHasard(int chiffres);
 
 private:
-    static bool estHex_(const QString& texte, int longueur);
-
     QByteArray graine_;
     QString publique_;
 };

@@ -4,7 +4,6 @@
 #include "ZB_CleDeJoueur.h"
 
 #include <QCryptographicHash>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QtEndian>
 
@@ -58,23 +57,12 @@ QString ZB_FicheIdentification::sauveValeursDansString() const
 
 QString ZB_FicheIdentification::genereCle()
 {
-    quint32 mots[KeyLength / 8];
-    QRandomGenerator::system()->fillRange(mots);
-    QString cle;
-    cle.reserve(KeyLength);
-    for (const quint32 mot : mots)
-        cle += QStringLiteral("%1").arg(mot, 8, 16, QLatin1Char('0'));
-    return cle;
+    return ZB_CleDeJoueur::hexAuHasard(KeyLength);
 }
 
 bool ZB_FicheIdentification::estCle(const QString& texte)
 {
-    if (texte.size() != KeyLength)
-        return false;
-    for (const QChar c : texte)
-        if (!((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('a') && c <= QLatin1Char('f'))))
-            return false;
-    return true;
+    return ZB_CleDeJoueur::estHex(texte, KeyLength);
 }
 
 bool ZB_FicheIdentification::memeCle(const QString& a, const QString& b)

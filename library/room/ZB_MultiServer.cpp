@@ -88,7 +88,6 @@ ZB_MultiServer::ZB_MultiServer(QObject* parent, int identifiant, const QList<ZB_
     webUnsecure_->setHandshakeTimeout(DelaiHandshakeMs);
     configureTls_();
     // Without TLS the secure server completes no handshake anyway.
-    porteTls_->setMaxPendingConnections(ConnexionsEnAttenteMax);
     if (tlsConfigure_) {
         webSecure_->setMaxPendingConnections(ConnexionsEnAttenteMax);
         webSecure_->setHandshakeTimeout(DelaiHandshakeMs);

@@ -579,20 +579,25 @@ bool ZB_ServerSocket::identification_(const EvenementDeJeu& ev, ZB_ServerSocketC
             raison = QStringLiteral("player %1 signed no challenge of this host").arg(options.id_);
             return false;
         }
-        prouve = ZB_CleDeJoueur::verifie(fiche.publique_, ZB_CleDeJoueur::messageDeDefi(defi, options.id_,
-                                                                                       fiche.publique_),
-                                         fiche.signature_);
+        prouve = signatureValable_(fiche, defi, options.id_, connection);
+        // Signed for another port (a listener there passing this host's
+        // challenge on, or a port forwarded under another number): no
+        // proof, and the player is taken for an older client, who gets a
+        // key unless its id is held.
         if (!prouve)
-            raison = QStringLiteral("player %1 with a signature that does not answer the challenge").arg(options.id_);
+            log_(QStringLiteral("INFO"),
+                 QStringLiteral("INFO: ZB_ServerSocket %1: the signature does not answer this connection's "
+                                "challenge; taken as an older client's")
+                     .arg(connection->toString()));
     }
     // The host's own seat is played here, by no connection.
     ZB_GardeDesSieges::Verdict verdict = ZB_GardeDesSieges::Refuse;
     if (joueurLocal_.has_value() && joueurLocal_->id_ == options.id_)
         verdict = ZB_GardeDesSieges::Refuse;
-    else if (!signe)
-        verdict = garde_.examine(options.id_, fiche.cle_, raison);
     else if (prouve)
         verdict = garde_.examineSigne(options.id_, raison);
+    else
+        verdict = garde_.examine(options.id_, fiche.cle_, raison);
     if (verdict == ZB_GardeDesSieges::Refuse) {
         if (raison.isEmpty())
             raison = QStringLiteral("player %1 is not a client's").arg(options.id_);
@@ -658,6 +663,21 @@ bool ZB_ServerSocket::identification_(const EvenementDeJeu& ev, ZB_ServerSocketC
         },
         Qt::QueuedConnection);
     return true;
+}
+
+bool ZB_ServerSocket::signatureValable_(const ZB_FicheIdentification& fiche, const QString& defi, qint64 id,
+                                        const ZB_ServerSocketConnection* connection) const
+{
+    const GM_SocketAbstract* socket = connection->getSocket();
+    const quint16 port = socket != nullptr ? socket->localPort() : 0;
+    // The lobby's bridge has no port of its own: any of this host's.
+    const QList<quint16> ports =
+        port != 0 ? QList<quint16>{port} : QList<quint16>{portSecure_, portUnsecure_, portTcp_, 0};
+    for (const quint16 p : ports)
+        if (ZB_CleDeJoueur::verifie(fiche.publique_, ZB_CleDeJoueur::messageDeDefi(defi, id, fiche.publique_, p),
+                                    fiche.signature_))
+            return true;
+    return false;
 }
 
 QString ZB_ServerSocket::renommeJoueurLocal(const QString& nom)

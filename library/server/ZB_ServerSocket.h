@@ -26,6 +26,7 @@ class GM_BanList;
 class GM_SocketAbstract;
 class QHostAddress;
 class ZB_EventsGroup;
+class ZB_FicheIdentification;
 class ZB_ServerSocketConnection;
 
 // The hosting side of a room's table protocol: it accepts the clients'
@@ -48,7 +49,8 @@ class ZB_ServerSocketConnection;
 // made from and is written a challenge of this connection's own (a NeW
 // record whose text is ZB_CleDeJoueur::DefiLength digits, to that
 // connection alone); it identifies again with the signature that answers
-// it, and is identified only then. An older client is written the id's
+// it, and is identified only then. A signature made for another port is no
+// proof: that player is taken for an older client. An older client is written the id's
 // seat key, and a later connection under that id takes over only with the
 // key. One address cannot take every seat from players at other addresses.
 //
@@ -264,6 +266,10 @@ private:
     bool traiteRecord_(const QByteArray& record, bool precede, ZB_ServerSocketConnection* connection,
                        QString& raison);
     bool identification_(const EvenementDeJeu& ev, ZB_ServerSocketConnection* connection, QString& raison);
+    // The signature answers that challenge, for that id, at the port the
+    // connection came to.
+    bool signatureValable_(const ZB_FicheIdentification& fiche, const QString& defi, qint64 id,
+                           const ZB_ServerSocketConnection* connection) const;
     // The name a newcomer with that id plays under: its own, cleaned as
     // free text, or, when another player (the host's, or another
     // identified client's) already goes by it, with " (2)", " (3)"... so

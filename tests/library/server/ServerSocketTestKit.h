@@ -118,13 +118,14 @@ inline QByteArray nouveau(const OptionsDuJoueur& j, const QString& cle)
 
 // The identification of a player whose id its signing key gives; with a
 // challenge, the answer that signs it.
-inline QByteArray nouveauSigne(const ZB_CleDeJoueur& cle, const QString& defi = QString(), qint64 id = -2)
+inline QByteArray nouveauSigne(const ZB_CleDeJoueur& cle, const QString& defi = QString(), qint64 id = -2,
+                               quint16 port = 0)
 {
     ZB_FicheIdentification fiche;
     fiche.joueur_ = joueur(id == -2 ? ZB_CleDeJoueur::idDePublique(cle.publique()) : id);
     fiche.publique_ = cle.publique();
     if (!defi.isEmpty())
-        fiche.signature_ = cle.signe(ZB_CleDeJoueur::messageDeDefi(defi, fiche.joueur_.id_, cle.publique()));
+        fiche.signature_ = cle.signe(ZB_CleDeJoueur::messageDeDefi(defi, fiche.joueur_.id_, cle.publique(), port));
     return texte(EvenementDeJeu(EvenementDeJeu::NeW, fiche.sauveValeursDansString(), 4, EtatDeJeu::Identification,
                                 EvenementDeJeu::Local_Table, fiche.joueur_.id_, 0, -1, -2, ZB_ICI));
 }
