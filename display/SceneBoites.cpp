@@ -234,10 +234,7 @@ void SceneBoites::montre(GM_WidgetAutoRound* widget, Ui::MessageBoxGl* form, QGr
     const QFont police = scaledFont(DisplayGLScene::CLASSE_POLICE_BOITE);
     proxy->setFont(police);
     widget->setFont(police);
-    // The title reads as one, at the same size as the text.
-    QFont titre = police;
-    titre.setBold(true);
-    form->labelText->setFont(titre);
+    form->labelText->setFont(police);
     form->labelMessage->setFont(police);
     form->labelWiki->setFont(police);
 
