@@ -314,6 +314,8 @@ void SceneBoites::repondBouton(QObject* emetteur, bool accepte)
     const GM::StandardButton bouton = boutonDuSignal_(emetteur, &statut);
     if (statut) {
         // The status box is no queued box: its button only closes it.
+        // Answering would answer the question of the main box, which the
+        // user did not press.
         QTimer::singleShot(0, &scene_, [this] { fermeStatut(); });
         return;
     }
