@@ -24,7 +24,7 @@
 namespace {
 
 // The engine's room with the end-of-game answer counted.
-class SalleDeTournoi : public SalleSansInterface
+class SalleDeMatch : public SalleSansInterface
 {
 public:
     using SalleSansInterface::SalleSansInterface;
@@ -57,35 +57,51 @@ QList<EvenementDeJeu> executes(const ListeDesEvenements& liste)
 
 } // namespace
 
-// A tournament as a person sets it up in the options dialog (the custom
-// type, "Tournoi") imposes each allowed trump once, in the table's order,
-// and the match ends when none is left: played by four computers through
-// the engine's room to the end-of-game answers, under both card counts.
-class TestTournamentMatch : public QObject
+// Every game mode a person picks in the options dialog for the custom type
+// plays to its end, through the engine's room, with four computers, to the
+// end-of-game answers: the standard game to the target, the eight rounds,
+// the trump rounds, and the tournament, which imposes each allowed trump
+// once in the table's order and ends when none is left, under both card
+// counts, also when the last deal's trump pair closes it.
+class TestMatchModes : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void tournamentImposesItsTrumpsAndEnds_data()
+    void everyModeEnds_data()
     {
+        QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("regles");
         QTest::addColumn<quint32>("graine");
+        QTest::addColumn<int>("donnes");     // -1: played to the target
         QTest::addColumn<bool>("finParLaPaire");
-        QTest::addColumn<QList<int>>("atouts");
+        QTest::addColumn<QList<int>>("atouts"); // imposed, in order; empty: chosen by the seats
         const QList<int> couleurs = {4, 1, 2, 3};
         const QString jass = QStringLiteral("radioButtonRulesJass_9cards");
         const QString belote = QStringLiteral("radioButtonRulesBelote_8cards");
-        QTest::newRow("jass") << jass << quint32(1) << false << couleurs;
-        QTest::newRow("belote") << belote << quint32(1) << false << couleurs;
+        const QString tournoi = QStringLiteral("radioButtonTournament");
+        QTest::newRow("standard") << QStringLiteral("radioButtonStandard") << jass << quint32(1) << -1 << false
+                                  << QList<int>();
+        QTest::newRow("eight rounds") << QStringLiteral("radioButtonConcours") << jass << quint32(1) << 8 << false
+                                      << QList<int>();
+        // Twice the four allowed suits.
+        QTest::newRow("trump rounds") << QStringLiteral("radioButtonCoiffeur") << belote << quint32(1) << 8 << false
+                                      << QList<int>();
+        QTest::newRow("tournament, jass") << tournoi << jass << quint32(1) << 4 << false << couleurs;
+        QTest::newRow("tournament, belote") << tournoi << belote << quint32(1) << 4 << false << couleurs;
         // The last deal's trump King and Queen complete before its last
         // trick: the pair closes the match there.
-        QTest::newRow("jass, ended by the last deal's pair") << jass << quint32(6) << true << couleurs;
-        QTest::newRow("belote, ended by the last deal's pair") << belote << quint32(2) << true << couleurs;
+        QTest::newRow("tournament, jass, ended by the last deal's pair")
+            << tournoi << jass << quint32(6) << 4 << true << couleurs;
+        QTest::newRow("tournament, belote, ended by the last deal's pair")
+            << tournoi << belote << quint32(2) << 4 << true << couleurs;
     }
-    void tournamentImposesItsTrumpsAndEnds()
+    void everyModeEnds()
     {
+        QFETCH(QString, mode);
         QFETCH(QString, regles);
         QFETCH(quint32, graine);
+        QFETCH(int, donnes);
         QFETCH(bool, finParLaPaire);
         QFETCH(QList<int>, atouts);
 
@@ -93,8 +109,7 @@ private slots:
         dialogue.setOptions(OptionsDePartie(TypeDePartie::GenreJass), OptionsAffichage());
         for (const QString& bouton : {QStringLiteral("radioButtonPreset5"), regles,
                                       QStringLiteral("radioButtonContratChibre"),
-                                      QStringLiteral("radioButtonRoiDameStock"),
-                                      QStringLiteral("radioButtonTournament")}) {
+                                      QStringLiteral("radioButtonRoiDameStock"), mode}) {
             auto* b = dialogue.findChild<QAbstractButton*>(bouton);
             QVERIFY2(b != nullptr, qPrintable(bouton));
             b->setChecked(true);
@@ -102,7 +117,6 @@ private slots:
         OptionsDePartie options;
         OptionsAffichage affichage;
         QVERIFY(dialogue.construit(options, affichage));
-        QCOMPARE(options.modeDeJeu_, int(OptionsDePartie::ModeTournoi));
 
         QTemporaryDir dossier;
         ZB_DisplayEmpty display;
@@ -111,19 +125,17 @@ private slots:
         p.modeSimple = true;
         p.sansDelai = true;
         p.dossierDonnees = dossier.path() + QLatin1Char('/');
-        SalleDeTournoi salle(nullptr, &display, nullptr, OptionsDePartie(options.genre_), p);
+        SalleDeMatch salle(nullptr, &display, nullptr, OptionsDePartie(options.genre_), p);
         QSignalSpy statistiques(&salle, &ZB_Room::signalSendStatsGameCompleted);
-        int mode = ZB_Room::NouvellePartie;
+        int depart = ZB_Room::NouvellePartie;
         int session = ZB_Room::SessionLocale;
-        salle.reponse_Depart(&mode, &session, options, QString(), QString(), 4001, 4002, 4000, 0, false, {}, -1);
+        salle.reponse_Depart(&depart, &session, options, QString(), QString(), 4001, 4002, 4000, 0, false, {}, -1);
         ZB_RoomTable* table = salle.getTable(0);
         table->settingsPartie().random_.initialise(graine);
         for (int siege = 0; siege < 4; ++siege)
             salle.inscritJoueur(ordinateur(siege), 2 + siege, 0);
 
         ListeDesEvenements* liste = salle.getListe(0);
-        QElapsedTimer attente;
-        attente.start();
         int executes0 = -1;
         QElapsedTimer inactif;
         inactif.start();
@@ -138,35 +150,42 @@ private slots:
                      qPrintable(QStringLiteral("stalled in state %1").arg(liste->getEtatAttendu())));
         }
 
-        // The table read the automatic trump from the inscription and chose
-        // every trump itself, each allowed one once, in its order.
-        QCOMPARE(table->getTypeDePartie().atoutAutomatique_, 1);
-        QList<int> choisis;
+        // How the deals went: the trumps the table imposed (a tournament
+        // reads its automatic trump from the inscription), whether the pair
+        // closed the last deal, and the seats' end-of-game answers.
+        QCOMPARE(table->getTypeDePartie().atoutAutomatique_, atouts.isEmpty() ? 0 : 1);
+        QList<int> imposes;
         bool paire = false;
+        int distributions = 0;
         int reponsesFin = 0;
         for (const EvenementDeJeu& ev : executes(*liste)) {
-            if (ev.type_ == EvenementDeJeu::Cho) {
-                QCOMPARE(ev.noJoueur_, int(ZB_RoomTable::SiegeTable));
+            if (ev.type_ == EvenementDeJeu::Cho && ev.noJoueur_ == int(ZB_RoomTable::SiegeTable)) {
                 StatusAtout atout;
                 atout.chargeValeursDepuisString(ev.texte_);
                 QVERIFY(atout.choisi_);
-                choisis << atout.atout_;
+                imposes << atout.atout_;
             }
             paire = paire || (ev.type_ == EvenementDeJeu::Ram && ev.etat_ == EtatDeJeu::PaireBelote_AttendRamasseTas4);
+            if (ev.type_ == EvenementDeJeu::Dis && ev.etat_ == EtatDeJeu::AttendDistribue4)
+                ++distributions;
             if (ev.type_ == EvenementDeJeu::Fin)
                 ++reponsesFin;
         }
-        QCOMPARE(choisis, atouts);
+        QCOMPARE(imposes, atouts);
         QCOMPARE(paire, finParLaPaire);
+        QCOMPARE(reponsesFin, 4);
 
         // The end: the totals are the snapshot's scores and the last deal as
-        // recorded; every seat answered; the statistics went out once and
+        // recorded; the statistics went out once with the winner's total and
         // the room was handed the next-game answer.
-        QCOMPARE(reponsesFin, 4);
         const int t0 = table->getSettingsPartie().scores_[0] + table->totalDonne(0);
         const int t1 = table->getSettingsPartie().scores_[1] + table->totalDonne(1);
-        QVERIFY(t0 + t1 > 0);
-        QVERIFY(t0 < table->getScoreObjectif() && t1 < table->getScoreObjectif());
+        if (donnes < 0) {
+            QVERIFY(qMax(t0, t1) >= table->getScoreObjectif());
+        } else {
+            QCOMPARE(distributions, donnes);
+            QVERIFY(t0 < table->getScoreObjectif() && t1 < table->getScoreObjectif());
+        }
         if (finParLaPaire) {
             // The pair's bonus is in its team's total; the pair card itself
             // ended the play.
@@ -187,5 +206,5 @@ private slots:
     }
 };
 
-ZB_REGISTER_TEST(TestTournamentMatch)
-#include "TestTournamentMatch.moc"
+ZB_REGISTER_TEST(TestMatchModes)
+#include "TestMatchModes.moc"
