@@ -8,6 +8,8 @@
 #include "Partie.h"
 #include "StatusAtout.h"
 #include "ZB_EventIntake.h"
+#include "ZB_MessageDeTable.h"
+#include "ZB_Room.h"
 #include "ZB_RoomTableOutils.h"
 
 #include <QTimer>
@@ -161,7 +163,7 @@ bool ZB_RoomTable::cb_executeUnEvenement(const EvenementDeJeu& ev)
             return refuse_(ev, QStringLiteral("a message under a seat that is not its sender's"));
         const QString nom = auteur != nullptr ? auteur->options_.getNomAffiche() : tr("Serveur");
         if (m_display != nullptr)
-            m_display->afficheMessageReseau(nom + QLatin1String(": ") + ev.texte_);
+            m_display->afficheMessageReseau(nom + QLatin1String(": ") + ZB_MessageDeTable::traduit(ev.texte_));
         return true;
     }
     case EvenementDeJeu::Ram:
@@ -420,8 +422,10 @@ bool ZB_RoomTable::executeHorsLigne_(const EvenementDeJeu& ev)
     if (siege < 0 || siege >= NombreDeSieges)
         return refuse_(ev, QStringLiteral("seat outside the table"));
 
+    // The computer that takes the seat at the next deal goes by a name of
+    // its own on every screen, as those seated at the start do.
     if (m_serveur)
-        m_sieges.attendUnOrdinateur(siege);
+        m_sieges.attendUnOrdinateur(siege, randomPlayerNames(1, m_sieges.nomsPropres()).value(0));
     JoueurHumain* joueur = getJoueur(siege);
     const qint64 compte = joueur->options_.idCompte_;
     if (compte != -1) {

@@ -72,6 +72,15 @@ QStringList ZB_SiegesDeTable::noms() const
     return noms;
 }
 
+QStringList ZB_SiegesDeTable::nomsPropres() const
+{
+    QStringList noms;
+    for (const std::unique_ptr<JoueurHumain>& assis : m_joueurs)
+        if (assis != nullptr)
+            noms << assis->options_.nom_;
+    return noms;
+}
+
 int ZB_SiegesDeTable::premierSiegeDe(qint64 idJoueur) const
 {
     for (int i = 0; i < NombreDeSieges; ++i)
@@ -105,17 +114,22 @@ int ZB_SiegesDeTable::compteSiegesLibres(int exclu) const
 
 int ZB_SiegesDeTable::siegeAPrendre() const
 {
-    auto premier = [this](std::initializer_list<int> modes) {
+    auto premier = [this](std::initializer_list<int> modes, bool ordinateurSeulement) {
         for (int i = 0; i < NombreDeSieges; ++i) {
             const JoueurHumain* assis = joueur(i);
-            if (assis != nullptr && !aUneEntree(i)
+            if (assis != nullptr && !aUneEntree(i) && (!ordinateurSeulement || assis->options_.ordinateur_ != 0)
                 && std::find(modes.begin(), modes.end(), assis->modeJeu_) != modes.end())
                 return i;
         }
         return -1;
     };
-    const int siege = premier({Joueur::ModeOrdinateur, Joueur::ModeOrdinateurPartout});
-    return siege >= 0 ? siege : premier({Joueur::ModeRemplacant});
+    const std::initializer_list<int> parLOrdinateur{Joueur::ModeOrdinateur, Joueur::ModeOrdinateurPartout};
+    int siege = premier(parLOrdinateur, true);
+    if (siege < 0)
+        siege = premier({Joueur::ModeRemplacant}, false);
+    // The host with no window sits at its seat too, though the computer
+    // plays it: a newcomer takes it only when nothing else is left.
+    return siege >= 0 ? siege : premier(parLOrdinateur, false);
 }
 
 int ZB_SiegesDeTable::placeDeReconnexion(const OptionsDuJoueur& options) const
@@ -157,11 +171,12 @@ void ZB_SiegesDeTable::metEnAttente(Attente attente, int siege, const OptionsDuJ
     entrees_(attente).insert(siege, options);
 }
 
-void ZB_SiegesDeTable::attendUnOrdinateur(int siege)
+void ZB_SiegesDeTable::attendUnOrdinateur(int siege, const QString& nom)
 {
     if (!estSiege(siege) || m_entreesDonne.contains(siege))
         return;
     OptionsDuJoueur ordinateur;
+    ordinateur.nom_ = nom;
     ordinateur.ordinateur_ = 1;
     ordinateur.optionsAI_ = OptionsAI(0.25, 0.08, 0.5, 5000);
     ordinateur.id_ = OptionsDuJoueur::genereId();
