@@ -317,6 +317,11 @@ void DisplayGL::setNoJoueurLocal(int noJoueur)
     scene_->setNoJoueurLocal(noJoueur);
 }
 
+void DisplayGL::setNomJoueurLocal(const QString& nom)
+{
+    scene_->setNomJoueurLocal(nom);
+}
+
 void DisplayGL::afficheMessageReseau(const QString& texte)
 {
     scene_->afficheMessageReseau(texte);

@@ -507,8 +507,10 @@ void ClientSocket::OnReplayConfirmed()
     }
     const int mode = rsv ? 2 : 1;
     if (display_ != nullptr) {
-        if (siege >= 0 && siege < 4)
+        if (siege >= 0 && siege < 4) {
             display_->setNoJoueurLocal(siege);
+            display_->setNomJoueurLocal(joueur_.getNomAffiche());
+        }
         display_->setModeVue(mode);
     }
     ListeDesEvenements* liste = liste_.data();

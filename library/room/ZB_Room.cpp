@@ -242,8 +242,10 @@ void ZB_Room::reponse_Depart(int* modeDepart, int* genreSession, const OptionsDe
     }
     if (session == SessionClient) {
         oubliePartieQuittee_();
-        if (display_ != nullptr)
+        if (display_ != nullptr) {
             display_->setNoJoueurLocal(-1);
+            display_->setNomJoueurLocal(QString());
+        }
     }
 
     ZB_EventsGroup* groupe = events_.get();
