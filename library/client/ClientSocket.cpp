@@ -482,10 +482,15 @@ void ClientSocket::OnReplay()
     }
     // Without a displayer nobody could acknowledge the notice: the game
     // would wait for ever.
+    // Such a block comes for a player who enters at the next deal: the one
+    // box of its return says both.
     if (rsv && getMessageBoxDisplayer() != nullptr)
         messageBoxConfirm(GM::Information, tr("Notification"),
-                          tr("Le début de la partie va être rejoué, merci d'être attentif."), GM::Ok, this,
-                          "OnReplayConfirmed");
+                          tr("Le début de la partie va être rejoué, merci d'être attentif.") + QLatin1Char('\n')
+                              + QCoreApplication::translate("ZB_RoomTable",
+                                                            "Comme la partie est déjà bien avancée, vous entrerez en "
+                                                            "jeu lors de la prochaine donne. Merci de patienter."),
+                          GM::Ok, this, "OnReplayConfirmed");
     else
         OnReplayConfirmed();
 }

@@ -402,8 +402,10 @@ bool ZB_RoomTable::executeReinscription_(const EvenementDeJeu& ev)
         mode = options.distant_ == 1 ? Joueur::ModeOrdinateurDistant : Joueur::ModeOrdinateur;
     } else if (options.distant_ == 1) {
         mode = Joueur::ModeHumainDistant;
-    } else {
-        messageBox(GM::Information, tr("Information."), tr("Vous entrez en jeu durant ce tour."), GM::Ok);
+    } else if (m_display != nullptr && EvenementDeJeu::estEnDirect(ev.mode_)) {
+        // Said in a line, not a box: the user's turn comes at once, with its
+        // time running, and the box that told when it would come is closed.
+        m_display->afficheMessageReseau(tr("Vous entrez en jeu durant ce tour."));
     }
     inscritJoueur(siege, options, mode, true);
     m_sieges.noteEntreeTraitee(ev.etat_, options.id_);
@@ -447,16 +449,10 @@ bool ZB_RoomTable::executeEntree_(const EvenementDeJeu& ev)
     OptionsDuJoueur options;
     options.chargeValeursDepuisString(ev.texte_);
     const int siege = ev.noJoueur_;
-    if (options.distant_ == 0) {
-        if (!m_serveur)
-            metEnAttenteDEntree_(siege);
-        if (m_boiteEntree != 0)
-            closeMessageBox(m_boiteEntree);
-        m_boiteEntree = messageBox(GM::Information, tr("Information."),
-                                   tr("Comme la partie est déjà bien avancée, vous entrerez en jeu lors de la "
-                                      "prochaine donne. Merci de patienter."),
-                                   GM::Ok);
-    }
+    // The user who enters at the next deal was told so with the replay of
+    // the game so far (ClientSocket), in one box.
+    if (options.distant_ == 0 && !m_serveur)
+        metEnAttenteDEntree_(siege);
     if (m_serveur)
         m_sieges.metEnAttente(ZB_SiegesDeTable::ProchaineDonne, siege, options);
     return true;
