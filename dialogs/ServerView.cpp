@@ -127,7 +127,7 @@ void ServerView::start(const OptionsDePartie& options, QSharedPointer<GM_SocketA
     demarrage_ = demarrage;
     enCours_ = false;
     hebergement_.attendJoueurs(options, login, portSecure, portUnsecure, portTcp, idUtilisateur);
-    nom_->setText(login);
+    nom_->setText(hebergement_.getNomHote());
     afficheAdresses_();
     afficheEtat_();
     show();

@@ -356,6 +356,13 @@ private slots:
         a.vue->start(OptionsDePartie(TypeDePartie::GenreJass), {}, QStringLiteral("Hote"), 4001, 4002, 4711, 77,
                      &demarrage);
         QCOMPARE(a.serveur->getJoueurLocal()->id_, id);
+        // After a match the host may wait for players again, with no login
+        // given: it keeps the name it went by, in the field too.
+        a.serveur->arrete();
+        a.vue->start(OptionsDePartie(TypeDePartie::GenreJass), {}, QString(), 4001, 4002, 4711, 77, &demarrage);
+        QCOMPARE(a.vue->getNom()->text(), QStringLiteral("Hote"));
+        QCOMPARE(a.serveur->getJoueurLocal()->nom_, QStringLiteral("Hote"));
+        QVERIFY(a.vue->getBoutonDemarrer()->isEnabled() && a.vue->getNom()->isEnabled());
     }
 
     // The executed events' view keeps the newest line in sight.
