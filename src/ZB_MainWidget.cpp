@@ -431,7 +431,7 @@ void ZB_MainWidget::OnQuitterEnLigne()
 {
     ZB_TRACE_SLOT(trace_());
     if (salle_ && salle_->estEnLigne())
-        salle_->askQuit(this, SLOT(OnQuitterEnLigne_Reponse(int)));
+        salle_->askLeave(this, SLOT(OnQuitterEnLigne_Reponse(int)));
 }
 
 void ZB_MainWidget::OnQuitterEnLigne_Reponse(int bouton)

@@ -3269,6 +3269,14 @@ x4</translation>
 <context>
     <name>TableClient</name>
     <message>
+        <source>Une partie réseau est en cours. %1Voulez-vous tout de même la quitter? Vous retrouverez une partie locale.</source>
+        <translation>Ein Netzwerkspiel läuft. %1Möchten Sie es trotzdem verlassen? Danach geht es mit einem lokalen Spiel weiter.</translation>
+    </message>
+    <message>
+        <source>Une partie réseau est en cours. %1Voulez-vous tout de même arrêter le serveur? La partie s&apos;arrêtera pour tous les joueurs.</source>
+        <translation>Ein Netzwerkspiel läuft. %1Möchten Sie den Server trotzdem anhalten? Das Spiel endet für alle Spieler.</translation>
+    </message>
+    <message>
         <source>Comme une partie entière n&apos;a pas encore été complétée, une pénalité sur votre score en ligne sera appliquée. </source>
         <translation>Da noch kein ganzes Spiel beendet wurde, wird Ihr Online-Punktestand bestraft. </translation>
     </message>

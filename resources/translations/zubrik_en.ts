@@ -3269,6 +3269,14 @@ x4</translation>
 <context>
     <name>TableClient</name>
     <message>
+        <source>Une partie réseau est en cours. %1Voulez-vous tout de même la quitter? Vous retrouverez une partie locale.</source>
+        <translation>An online game is running. %1Do you want to leave it anyway? A local game will follow.</translation>
+    </message>
+    <message>
+        <source>Une partie réseau est en cours. %1Voulez-vous tout de même arrêter le serveur? La partie s&apos;arrêtera pour tous les joueurs.</source>
+        <translation>An online game is running. %1Do you want to stop the server anyway? The game will end for every player.</translation>
+    </message>
+    <message>
         <source>Comme une partie entière n&apos;a pas encore été complétée, une pénalité sur votre score en ligne sera appliquée. </source>
         <translation>As no whole game has been completed yet, a penalty will be applied to your online score. </translation>
     </message>

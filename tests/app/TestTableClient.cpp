@@ -139,12 +139,26 @@ private slots:
         QVERIFY(boites.repond(GM::Cancel));
         QTRY_COMPARE(quitteur.reponses.size(), 2);
         QCOMPARE(quitteur.reponses.last(), int(GM::Cancel));
+        // Leaving the online game, or stopping the server, asks about that,
+        // not about quitting the program.
+        salle->askLeave(&quitteur, SLOT(OnQuit(int)));
+        QTRY_COMPARE(textes().size(), 2);
+        QVERIFY2(textes().at(1).endsWith(QStringLiteral("Voulez-vous tout de même la quitter? Vous retrouverez une "
+                                                        "partie locale.")),
+                 qPrintable(textes().at(1)));
+        QVERIFY(boites.repond(GM::Cancel));
+        QTRY_COMPARE(quitteur.reponses.size(), 3);
+        salle->askStopServer(&quitteur, SLOT(OnQuit(int)));
+        QTRY_COMPARE(textes().size(), 3);
+        QVERIFY2(textes().at(2).contains(QStringLiteral("arrêter le serveur?")), qPrintable(textes().at(2)));
+        QVERIFY(boites.repond(GM::Cancel));
+        QTRY_COMPARE(quitteur.reponses.size(), 4);
 
         // The game is over: no question.
         salle->getListe(-1)->setEtatAttendu(EtatDeJeu::QuestionNouvellePartie);
         salle->askQuit(&quitteur, SLOT(OnQuit(int)));
-        QTRY_COMPARE(quitteur.reponses.size(), 3);
-        QCOMPARE(textes().size(), 1);
+        QTRY_COMPARE(quitteur.reponses.size(), 5);
+        QCOMPARE(textes().size(), 3);
     }
 
     // A short file replays at once; a longer one the user opened asks, and
