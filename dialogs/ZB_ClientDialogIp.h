@@ -12,7 +12,7 @@ class QLineEdit;
 // port it listens on, and the name the user will play under. It is an in-scene window, not a modal dialog: the
 // answer comes as a signal, and the window puts itself away either way. A
 // port that is no port (empty, 0, above 65535) is not accepted: the window
-// stays until it is mended or cancelled; so does an empty name.
+// stays until it is mended or cancelled; so does an empty address or name.
 class ZB_ClientDialogIp : public GM_WidgetAuto
 {
     Q_OBJECT
