@@ -322,6 +322,11 @@ void DisplayGL::setNomJoueurLocal(const QString& nom)
     scene_->setNomJoueurLocal(nom);
 }
 
+void DisplayGL::afficheAttenteDuJeu()
+{
+    scene_->statutAttente();
+}
+
 void DisplayGL::afficheMessageReseau(const QString& texte)
 {
     scene_->afficheMessageReseau(texte);

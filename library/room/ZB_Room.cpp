@@ -245,6 +245,9 @@ void ZB_Room::reponse_Depart(int* modeDepart, int* genreSession, const OptionsDe
         if (display_ != nullptr) {
             display_->setNoJoueurLocal(-1);
             display_->setNomJoueurLocal(QString());
+            // Until the host's table arrives, the local game's last prompt
+            // would ask for a card nobody takes.
+            display_->afficheAttenteDuJeu();
         }
     }
 

@@ -86,6 +86,9 @@ public:
     // inscription seats it, the local seat's plate names the user, not the
     // player the table shows there meanwhile. Empty: the seat's own name.
     virtual void setNomJoueurLocal(const QString& nom) { Q_UNUSED(nom); }
+    // The user joined a table and waits for its host: nothing is asked of
+    // it, whatever the game left on the screen asked.
+    virtual void afficheAttenteDuJeu() {}
     virtual void setModeAffichage(int mode, bool drapeau)
     {
         Q_UNUSED(drapeau);

@@ -38,6 +38,8 @@ public:
     }
     void afficheTable() override { vueActive = false; }
     bool estModeVueActif() override { return vueActive; }
+    int attentes = 0;
+    void afficheAttenteDuJeu() override { ++attentes; }
 };
 
 // Receives the answer of the quit question.
@@ -345,6 +347,18 @@ private slots:
                                                                          QStringLiteral("Texte"), 1));
         QTest::qWait(20);
         QCOMPARE(textes().size(), 3);
+    }
+
+    // Joining, the user waits for the host's table: the local game's prompt
+    // goes at once.
+    void rejoindreAttend()
+    {
+        QCOMPARE(display.attentes, 0);
+        int mode = ZB_Room::SansDepart;
+        int session = ZB_Room::SessionClient;
+        salle->reponse_Depart(&mode, &session, optionsJass(), QStringLiteral("127.0.0.1"), QStringLiteral("invite"),
+                              0, 0, 1, 5, false, {}, 0);
+        QCOMPARE(display.attentes, 1);
     }
 
     void prochainePartie()
