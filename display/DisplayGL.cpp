@@ -324,6 +324,8 @@ void DisplayGL::setNomJoueurLocal(const QString& nom)
 
 void DisplayGL::afficheAttenteDuJeu()
 {
+    // A turn's countdown left from an earlier online game counts nothing.
+    setTexteAide(QString());
     scene_->statutAttente();
 }
 
