@@ -74,7 +74,7 @@
     </message>
     <message>
         <source>Vous vous apprétez à vous déconnecter du serveur. Quitter tout de même?</source>
-        <translation>Sie trennen gleich die Verbindung zum Server. Trotzdem beenden?</translation>
+        <translation>Sie trennen gleich die Verbindung zum Server. Das Online-Spiel trotzdem verlassen?</translation>
     </message>
     <message>
         <source>L&apos;ordinateur distant a été trouvé, mais le serveur de jeu a refusé la connection: il est complet, ou trop de connections arrivent de votre adresse. Réessayez plus tard</source>
