@@ -55,6 +55,10 @@ QString ZB_MessageDeTable::texte(Modele modele, const QString& premier, const QS
 
 QString ZB_MessageDeTable::traduit(const QString& texte)
 {
+    // The table's own words are short; a peer's long line is nobody's to
+    // translate, and is not searched twice over for quotes.
+    if (texte.size() > LONGUEUR_MAX)
+        return texte;
     const auto& liste = motifs();
     for (size_t i = 0; i < liste.size(); ++i) {
         const QRegularExpressionMatch trouve = liste[i].match(texte);

@@ -37,6 +37,8 @@ public:
     // The French text, filled with the model's arguments in order.
     static QString texte(Modele modele, const QString& premier = QString(), const QString& second = QString());
     static QString traduit(const QString& texte);
+    // Longer texts are no table message: traduit gives them back as they are.
+    static constexpr int LONGUEUR_MAX = 512;
 
 private:
     static QString remplit_(const QString& modele, const QStringList& arguments);

@@ -37,6 +37,8 @@ private slots:
         // A player's chat line, or an older host's English text, as it came.
         QTest::newRow("chat line") << QStringLiteral("Le joueur 'x' joue bien") << QStringLiteral("Le joueur 'x' joue bien")
                                    << QStringLiteral("Le joueur 'x' joue bien");
+        // A line far longer than any of the table's is shown as it came.
+        QTest::newRow("long line") << M::texte(M::Reconnecte, QString(600, QLatin1Char('\''))) << QString() << QString();
         QTest::newRow("older host in English")
             << QStringLiteral("The player 'Bob' reconnected") << QStringLiteral("The player 'Bob' reconnected")
             << QStringLiteral("The player 'Bob' reconnected");
@@ -55,7 +57,9 @@ private slots:
             const QString lu = ZB_MessageDeTable::traduit(envoye);
             QCoreApplication::removeTranslator(&traducteur);
             const QString attendu = langue == QLatin1String("en") ? anglais : allemand;
-            if (!attendu.isEmpty())
+            if (envoye.size() > ZB_MessageDeTable::LONGUEUR_MAX)
+                QCOMPARE(lu, envoye);
+            else if (!attendu.isEmpty())
                 QCOMPARE(lu, attendu);
             else
                 QVERIFY2(lu != envoye && !lu.contains(QLatin1String("joueur")) && !lu.contains(QLatin1String("%")),
