@@ -5,6 +5,7 @@
 #include "OptionsDePartie.h"
 #include "OptionsDuJoueur.h"
 #include "EtatDeJeu.h"
+#include "ServerView.h"
 #include "TableClient.h"
 #include "TypeDePartie.h"
 #include "ZB_AIError.h"
@@ -15,6 +16,8 @@
 #include "ZbTestRegistry.h"
 
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -364,12 +367,22 @@ private slots:
     void prochainePartie()
     {
         QSignalSpy fin(salle.get(), &TableClient::testSignalGameCompleted);
-        enLigne();
+        int mode = ZB_Room::ViderListes;
+        int session = ZB_Room::SessionServeur;
+        salle->reponse_Depart(&mode, &session, optionsJass(), QString(), QStringLiteral("Anna"), 4001, 4002, 4000, 0,
+                              false, {}, -1);
         QCOMPARE(salle->getEtatEnLigne(), int(ZB_Room::Hote));
-        // The host stops: the lists are emptied and it hosts again.
+        QTRY_VERIFY(salle->getServerView() != nullptr && salle->getServerView()->isVisible());
+        QCOMPARE(salle->getServerView()->getNom()->text(), QStringLiteral("Anna"));
+        // The host stops: the lists are emptied and it hosts again, waiting
+        // for players in a view that still knows its name.
         salle->answerNextGame(false);
         QCOMPARE(fin.count(), 1);
         QCOMPARE(salle->getEtatEnLigne(), int(ZB_Room::Hote));
+        QTRY_VERIFY(salle->getServerView()->isVisible());
+        QCOMPARE(salle->getServerView()->getNom()->text(), QStringLiteral("Anna"));
+        QCOMPARE(salle->getServer()->getJoueurLocal()->nom_, QStringLiteral("Anna"));
+        QVERIFY(salle->getServerView()->getBoutonDemarrer()->isEnabled());
         // Offline, the same players play on.
         salle->stopOnlineSession();
         salle->answerNextGame(true);
