@@ -32,13 +32,15 @@ private slots:
         QTest::newRow("penalty") << M::texte(M::JoueAvecPenalite) << QString() << QString();
         // A name is not a text to translate, even one that reads like one.
         QTest::newRow("name holding an argument")
-            << M::texte(M::Reconnecte, QStringLiteral("%2 et %1")) << QStringLiteral("The player '%2 et %1' reconnected")
+            << M::texte(M::Reconnecte, QStringLiteral("%2 et %1"))
+            << QStringLiteral("The player '%2 et %1' reconnected")
             << QStringLiteral("Der Spieler '%2 et %1' ist wieder verbunden");
         // A player's chat line, or an older host's English text, as it came.
-        QTest::newRow("chat line") << QStringLiteral("Le joueur 'x' joue bien") << QStringLiteral("Le joueur 'x' joue bien")
-                                   << QStringLiteral("Le joueur 'x' joue bien");
+        const QString chat = QStringLiteral("Le joueur 'x' joue bien");
+        QTest::newRow("chat line") << chat << chat << chat;
         // A line far longer than any of the table's is shown as it came.
-        QTest::newRow("long line") << M::texte(M::Reconnecte, QString(600, QLatin1Char('\''))) << QString() << QString();
+        QTest::newRow("long line") << M::texte(M::Reconnecte, QString(600, QLatin1Char('\''))) << QString()
+                                   << QString();
         QTest::newRow("older host in English")
             << QStringLiteral("The player 'Bob' reconnected") << QStringLiteral("The player 'Bob' reconnected")
             << QStringLiteral("The player 'Bob' reconnected");

@@ -406,8 +406,9 @@ private slots:
         socket->recoit(message(7, ZB_MessageDeTable::texte(ZB_MessageDeTable::ExcluPourLenteur), 1));
         traite();
         QCOMPARE(vue->logs.size(), 1);
-        QVERIFY2(vue->logs.first().startsWith(QLatin1String("INFO|J7")) && vue->logs.first().contains(QLatin1String("exclu")),
-                 qPrintable(vue->logs.first()));
+        const QString ligne = vue->logs.first();
+        QVERIFY2(ligne.startsWith(QLatin1String("INFO|J7")) && ligne.contains(QLatin1String("exclu")),
+                 qPrintable(ligne));
     }
 
     // A flood of chat: the allowance passes, the rest is dropped with a
