@@ -319,6 +319,18 @@ void DisplayGL::setNoJoueurLocal(int noJoueur)
     scene_->setNoJoueurLocal(noJoueur);
 }
 
+void DisplayGL::setNomJoueurLocal(const QString& nom)
+{
+    scene_->setNomJoueurLocal(nom);
+}
+
+void DisplayGL::afficheAttenteDuJeu()
+{
+    // A turn's countdown left from an earlier online game counts nothing.
+    setTexteAide(QString());
+    scene_->statutAttente();
+}
+
 void DisplayGL::afficheMessageReseau(const QString& texte)
 {
     scene_->afficheMessageReseau(texte);

@@ -302,6 +302,9 @@ public:
     // are ignored.
     void setJoueur(int siege, Joueur* joueur, QSharedPointer<DisplayGLPanelDeJoueur> panneau = {});
     void setNoJoueurLocal(int siege) { joueurLocal_ = siege; }
+    // Until the local seat holds a player of this machine, its plate names
+    // the user (DisplayA::setNomJoueurLocal).
+    void setNomJoueurLocal(const QString& nom);
     int siegeBas() const { return siegeBas_; }
     // Seats set from now on swap the left and right positions.
     void setSiegesMiroir(bool miroir) { miroir_ = miroir; }
@@ -736,6 +739,7 @@ private:
     bool navigationAnnuler_ = false;
     bool joueurExclu_ = false;
     int joueurLocal_ = -1;
+    QString nomJoueurLocal_;
     int siegeBas_ = 0;
     bool miroir_ = false;
     // The name plates on the cloth, with the deal's facts they follow.

@@ -41,6 +41,21 @@ TableClient::~TableClient()
 
 void TableClient::askQuit(QObject* destinataire, const char* slot)
 {
+    demandeAvantDeQuitter_(destinataire, slot, Programme);
+}
+
+void TableClient::askLeave(QObject* destinataire, const char* slot)
+{
+    demandeAvantDeQuitter_(destinataire, slot, PartieEnLigne);
+}
+
+void TableClient::askStopServer(QObject* destinataire, const char* slot)
+{
+    demandeAvantDeQuitter_(destinataire, slot, Serveur);
+}
+
+void TableClient::demandeAvantDeQuitter_(QObject* destinataire, const char* slot, Depart depart)
+{
     const int etatMinimum = getEvents()->getEtatMinimum();
     const bool sansQuestion = estSansSauvegarde() || (needsSave() && etatMinimum != 139 && etatMinimum > 10)
                            || !estEnLigne() || etatMinimum == 139;
@@ -54,8 +69,15 @@ void TableClient::askQuit(QObject* destinataire, const char* slot)
     if (penaliteEnLigne_ && local >= 0 && !table->estMemeCompte(local))
         penalite = tr("Comme une partie entière n'a pas encore été complétée, une pénalité sur votre score en ligne "
                       "sera appliquée. ");
-    messageBoxQuestion(GM::Warning, tr("Avertissement."),
-                       tr("Une partie réseau est en cours. %1Voulez-vous tout de même quitter?").arg(penalite),
+    // Each asks about what the user is about to do: the program goes on
+    // after the two others.
+    const QString question =
+        depart == Programme       ? tr("Une partie réseau est en cours. %1Voulez-vous tout de même quitter?")
+        : depart == PartieEnLigne ? tr("Une partie réseau est en cours. %1Voulez-vous tout de même la quitter? Vous "
+                                       "retrouverez une partie locale.")
+                                  : tr("Une partie réseau est en cours. %1Voulez-vous tout de même arrêter le "
+                                       "serveur? La partie s'arrêtera pour tous les joueurs.");
+    messageBoxQuestion(GM::Warning, tr("Avertissement."), question.arg(penalite),
                        static_cast<GM::StandardButton>(GM::Ok | GM::Cancel), destinataire,
                        nomDeMethode(slot).constData());
 }

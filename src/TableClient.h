@@ -35,6 +35,10 @@ public:
     ~TableClient() override;
 
     void askQuit(QObject* destinataire, const char* slot) override;
+    // As askQuit, for leaving the online game (a local game follows) and
+    // for the host stopping its server (the game ends for everybody).
+    void askLeave(QObject* destinataire, const char* slot);
+    void askStopServer(QObject* destinataire, const char* slot);
     void disconnectFromServer() override;
     void startHosting(QSharedPointer<GM_SocketAbstract> socket, const QString& login, quint16 portSecure,
                       quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur) override;
@@ -94,6 +98,8 @@ protected:
     void cb_serverStop() override;
 
 private:
+    enum Depart { Programme, PartieEnLigne, Serveur };
+    void demandeAvantDeQuitter_(QObject* destinataire, const char* slot, Depart depart);
     enum Transport { WebSocketSecure, WebSocket, Tcp };
     struct EssaiDeTransport {
         Transport transport;

@@ -431,7 +431,7 @@ void ZB_MainWidget::OnQuitterEnLigne()
 {
     ZB_TRACE_SLOT(trace_());
     if (salle_ && salle_->estEnLigne())
-        salle_->askQuit(this, SLOT(OnQuitterEnLigne_Reponse(int)));
+        salle_->askLeave(this, SLOT(OnQuitterEnLigne_Reponse(int)));
 }
 
 void ZB_MainWidget::OnQuitterEnLigne_Reponse(int bouton)
@@ -737,8 +737,11 @@ void ZB_MainWidget::OnRejoindre()
     ZB_TRACE_SLOT(trace_());
     if (!dialogueIp_)
         return;
-    dialogueIp_->setIp(QLatin1String(ADRESSE_CLIENT_DEFAUT));
-    dialogueIp_->setPort(portClientDefaut_());
+    // The address joined last time is the likeliest one again.
+    const QString adresse = settings_ ? ZB_SettingsStore(*settings_).adresseRejointe() : QString();
+    const quint16 port = settings_ ? ZB_SettingsStore(*settings_).portRejoint() : quint16(0);
+    dialogueIp_->setIp(adresse.isEmpty() ? QLatin1String(ADRESSE_CLIENT_DEFAUT) : adresse);
+    dialogueIp_->setPort(adresse.isEmpty() || port == 0 ? portClientDefaut_() : port);
     dialogueIp_->setNom(nomDeJeu_());
     montreDialogue_(dialogueIp_);
 }
@@ -748,6 +751,11 @@ void ZB_MainWidget::rejoint(const QString& adresse, quint16 port)
     ZB_TRACE_SLOT(trace_());
     if (dialogueIp_)
         gardeNomDeJeu_(dialogueIp_->getNom());
+    if (settings_ && !adresse.trimmed().isEmpty()) {
+        ZB_SettingsStore store(*settings_);
+        store.setAdresseRejointe(adresse, port);
+        store.synchronise();
+    }
     depart_(ZB_Room::SansDepart, ZB_Room::SessionClient, adresse, 0, port);
 }
 

@@ -173,7 +173,7 @@ void ZB_MainWidget::construitDialogues_()
         connect(vueServeur_.data(), &ServerView::signalNomDeJeu, this, [this](const QString& nom) { gardeNomDeJeu_(nom); });
         // Stopping the game everybody plays asks first, as leaving it does.
         connect(vueServeur_.data(), &ServerView::signalArretDemande, this,
-                [this] { salle_->askQuit(this, SLOT(OnArretServeur_Reponse(int))); });
+                [this] { salle_->askStopServer(this, SLOT(OnArretServeur_Reponse(int))); });
     }
 
     auto* tutoriel = scene->addDialog<FormTutorialEnter>(Z_DIALOGUES, PLACEMENT_TABLE, MODE_INCRUSTE, nullptr);

@@ -245,8 +245,13 @@ void ZB_Room::reponse_Depart(int* modeDepart, int* genreSession, const OptionsDe
     }
     if (session == SessionClient) {
         oubliePartieQuittee_();
-        if (display_ != nullptr)
+        if (display_ != nullptr) {
             display_->setNoJoueurLocal(-1);
+            display_->setNomJoueurLocal(QString());
+            // Until the host's table arrives, the local game's last prompt
+            // would ask for a card nobody takes.
+            display_->afficheAttenteDuJeu();
+        }
     }
 
     ZB_EventsGroup* groupe = events_.get();

@@ -99,8 +99,8 @@ private slots:
         QCOMPARE(ZB_MainWidget::nomDeJeuPropose(lobby, garde, systeme), attendu);
     }
 
-    // The join window shows the name the user plays under; a name typed
-    // there is kept for the next run.
+    // The join window shows the name the user plays under and the address
+    // it joined last; what is typed there is kept for the next run.
     void nomDeJeuGarde()
     {
         videReglages();
@@ -111,7 +111,7 @@ private slots:
             QCOMPARE(w.dialogueIp()->getNom(), ZB_MainWidget::nomDeJeuPropose({}, {}, ZB_MainWidget::nomDuSysteme()));
             w.dialogueIp()->getLineEditNom()->setText(QStringLiteral(" Carola "));
             // Nobody listens on port 1 of loopback: the join fails, the name stays.
-            w.dialogueIp()->setIp(QStringLiteral("127.0.0.1"));
+            w.dialogueIp()->setIp(QStringLiteral("127.0.0.2"));
             w.dialogueIp()->setPort(1);
             QTest::keyClick(w.dialogueIp()->getLineEditNom(), Qt::Key_Return);
         }
@@ -119,6 +119,9 @@ private slots:
         ZB_MainWidget w(ZB_Settings(), dossier.path());
         w.OnRejoindre();
         QCOMPARE(w.dialogueIp()->getNom(), QStringLiteral("Carola"));
+        // So is the address joined, and its port.
+        QCOMPARE(w.dialogueIp()->getIp(), QStringLiteral("127.0.0.2"));
+        QCOMPARE(w.dialogueIp()->getPort(), quint16(1));
         videReglages();
     }
 

@@ -323,6 +323,24 @@ private slots:
         QCOMPARE(t.scene()->isJoueurExclu(), !autreJoueur);
     }
 
+    // Joining a table, the user waits for the host: neither the last
+    // prompt nor a turn's countdown of an earlier game stays on the lines.
+    void attenteDuJeu()
+    {
+        VueDeTest t(ZB_Settings{});
+        auto lignes = [&t] {
+            QStringList l;
+            for (const QGraphicsSimpleTextItem* ligne : t.scene()->lignesArdoise())
+                if (!ligne->text().isEmpty())
+                    l << ligne->text();
+            return l.join(QLatin1Char(' '));
+        };
+        t.vue->setTexteAide(QStringLiteral("Temps restant 0[s] avant pénalité."));
+        QVERIFY2(lignes().contains(QStringLiteral("0[s]")), qPrintable(lignes()));
+        t.vue->afficheAttenteDuJeu();
+        QCOMPARE(lignes(), QStringLiteral("Patientez..."));
+    }
+
     // The store-screenshot sequence: an unknown platform is refused; a
     // known one loads its first preset's table at the preset's size.
     void capturesMagasin()
