@@ -317,8 +317,7 @@ private slots:
 
     // The host with no window sits at the first seat, played by its
     // computer: a newcomer takes a computer player's seat and the table's
-    // word names both as they go by, without the host's " (vous)"; only a
-    // table left with no other seat gives the host's.
+    // word names both as they go by; the host's own seat is never given.
     void hoteSansFenetreGardeSonSiege()
     {
         OptionsDuJoueur hote;
