@@ -368,10 +368,9 @@ void TableClient::customEvent(QEvent* event)
     switch (type) {
     case ZB_Event::DisconnectClient: {
         const auto* ev = static_cast<ZB_EventDisconnectClient*>(event);
+        finEnLigne_ = tr("La connection avec le serveur a été interrompue. La partie ne pourra pas continuer.");
         if (ev->getAfficheMessage() == 1)
-            messageBox(GM::Warning, tr("Connection interrompue."),
-                       tr("La connection avec le serveur a été interrompue. La partie ne pourra pas continuer."),
-                       GM::Ok);
+            messageBox(GM::Warning, tr("Connection interrompue."), finEnLigne_, GM::Ok);
         OnOnlineGameEnded();
         event->accept();
         break;
@@ -385,8 +384,12 @@ void TableClient::customEvent(QEvent* event)
             messageBox(GM::Warning, ev->getTitre(), ev->getTexte(), GM::Ok);
         else
             messageBox(GM::Information, tr("Information"), tr("La partie en ligne est terminée."), GM::Ok);
-        if (ev->getFinDePartie() != 0)
+        if (ev->getFinDePartie() != 0) {
+            finEnLigne_ = enJeu || ev->getFinDePartie() == ZB_EventSocketError::FinDitParLHote
+                              ? ev->getTexte()
+                              : tr("La partie en ligne est terminée.");
             OnOnlineGameEnded();
+        }
         event->accept();
         break;
     }

@@ -72,6 +72,9 @@ public:
     ZB_ClientConnection* getFenetreConnexion() const;
     Evenements* getFenetreEvenements() const { return evenements_.get(); }
     bool getReponseFilm() const { return reponseFilm_; }
+    // Why the last online session ended, as its user was told; empty
+    // before one ended.
+    QString getFinEnLigne() const { return finEnLigne_; }
 
 signals:
     void testSignalGameCompleted();
@@ -121,5 +124,6 @@ private:
     bool penaliteEnLigne_ = false;
     qint64 idJoueur_ = -1;
     QString hoteDeLId_; // the host idJoueur_ was made for
+    QString finEnLigne_;
     ZB_IdentiteReseau identite_;
 };

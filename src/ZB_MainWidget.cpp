@@ -639,10 +639,24 @@ void ZB_MainWidget::reprendOuCommence_()
 void ZB_MainWidget::retourAuJeuLocal_()
 {
     ZB_TRACE_SLOT(trace_());
-    // The user may have left or joined again meanwhile; an unattended
-    // client reports its match as it ended.
-    if (salle_->getEtatEnLigne() != ZB_Room::Client || demarrage_.automatique)
+    // The user may have left or joined again meanwhile.
+    if (salle_->getEtatEnLigne() != ZB_Room::Client)
         return;
+    if (demarrage_.automatique) {
+        // An unattended client ends with its session: it reports its match,
+        // or, refused, displaced or cut off before the match ended, why it
+        // has none (nobody would ever answer a join again).
+        const ZB_RoomTable* table = tableAffichee();
+        if (matchFini_ || (table != nullptr && table->estFinDeMatch())) {
+            OnMatchTermine();
+            return;
+        }
+        QString raison = salle_->getFinEnLigne();
+        if (raison.isEmpty())
+            raison = tr("La partie en ligne a pris fin avant la fin du match.");
+        afficheErreur_(raison);
+        return;
+    }
     salle_->stopOnlineSession();
     metAJourActions_();
     reprendOuCommence_();

@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -361,10 +362,50 @@ private slots:
                 QVERIFY(!QFileInfo(cible).isFile());
     }
 
+    // An unattended client whose join comes to nothing ends: refused by
+    // the host, or with nobody at the port, it says why on a line of its
+    // own and ends with status 1, instead of waiting for ever.
+    void clientSansPartie_data()
+    {
+        QTest::addColumn<bool>("refuse");
+        QTest::newRow("refused by the host") << true;
+        QTest::newRow("nobody at the port") << false;
+    }
+    void clientSansPartie()
+    {
+        QFETCH(bool, refuse);
+        QTcpServer hote;
+        QVERIFY(hote.listen(QHostAddress::LocalHost, 0));
+        const quint16 port = hote.serverPort();
+        if (refuse) {
+            // A table that is full says so and closes, whatever comes.
+            connect(&hote, &QTcpServer::newConnection, &hote, [&hote] {
+                while (QTcpSocket* c = hote.nextPendingConnection()) {
+                    c->write("{Ref!}\r\n{Ref!Complet!}\r\n");
+                    c->disconnectFromHost();
+                }
+            });
+        } else {
+            hote.close();
+        }
+        Programme client;
+        client.demarre({QStringLiteral("--client"), QStringLiteral("--autotest"), QStringLiteral("--tcpsockets"),
+                        QStringLiteral("--port"), QString::number(port)},
+                       false, true);
+        QVERIFY(QTest::qWaitFor([&] { return client.processus.state() == QProcess::NotRunning; }, 60000));
+        QCOMPARE(client.processus.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(client.processus.exitCode(), 1);
+        const QString erreur = QString::fromUtf8(client.processus.readAllStandardError());
+        QVERIFY2(QRegularExpression(QStringLiteral("^ERROR \\S"), QRegularExpression::MultilineOption).match(erreur).hasMatch(),
+                 qPrintable(erreur.right(2000)));
+    }
+
     // One program hosts on loopback, another joins it: both play the match
     // to its end and agree on the scores. The unattended host needs no
     // display: it never loads a windowing plugin, and keeps its match. It
-    // plays under the name its user keeps, on both tables.
+    // plays under the name its user keeps, on both tables. The joining
+    // program finds pipes where its player's secret, key and lock go: it
+    // reads none of them, and plays under an id of its own.
     void heberger()
     {
         const quint16 port = portLibre();
@@ -390,6 +431,10 @@ private slots:
         QVERIFY(!bibliotheques.isEmpty());
         QVERIFY2(!bibliotheques.contains("/platforms/"), bibliotheques.constData());
         Programme client;
+        const QString donneesClient = client.maison.filePath(QStringLiteral("Zubrik/Zubrik/"));
+        QVERIFY(QDir().mkpath(donneesClient));
+        for (const char* nom : {"network-player.secret", "network-player.key", "network-player.lock"})
+            QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), {donneesClient + QLatin1String(nom)}), 0);
         client.demarre(communs + QStringList{QStringLiteral("--client")});
         const QString duClient = client.sortie();
         const QString deLHote = hote.sortie();
