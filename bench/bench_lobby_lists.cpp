@@ -61,6 +61,20 @@ struct Battement {
     }
 };
 
+// Alice's session on the test lobby.
+bool ouvreSession(GM_ClientSocket& client)
+{
+    bool pret = false;
+    QObject::connect(&client, &GM_ClientSocket::signalReady, [&pret] { pret = true; });
+    client.connectForLogin(QString::fromLatin1(LobbyDeTest::EmailAlice), QString::fromLatin1(LobbyDeTest::PasseAlice),
+                           true, true);
+    QElapsedTimer attente;
+    attente.start();
+    while (!pret && attente.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    return pret;
+}
+
 void BM_ServerListRoad(benchmark::State& state)
 {
     application();
@@ -90,18 +104,11 @@ void BM_ServerListRoad(benchmark::State& state)
     onglet.init(&client, nullptr, QStringLiteral("Jass Public"));
     onglet.resize(400, 600);
     onglet.show();
-    bool pret = false;
-    QObject::connect(&client, &GM_ClientSocket::signalReady, [&pret] { pret = true; });
-    client.connectForLogin(QString::fromLatin1(LobbyDeTest::EmailAlice), QString::fromLatin1(LobbyDeTest::PasseAlice),
-                           true, true);
-    QElapsedTimer attente;
-    attente.start();
-    while (!pret && attente.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    if (!pret) {
+    if (!ouvreSession(client)) {
         state.SkipWithError("no lobby session");
         return;
     }
+    QElapsedTimer attente;
     int choix = 0;
     QObject::connect(&onglet, &GM_TablesList::signalSelectedServerChanged, [&choix] { ++choix; });
     Battement battement;
@@ -111,7 +118,7 @@ void BM_ServerListRoad(benchmark::State& state)
         choix = 0;
         battement.demarre();
         onglet.OnRefresh();
-        attente.restart();
+        attente.start();
         // Filled when the status of the server made current is shown.
         while ((onglet.serversTree()->topLevelItemCount() < n || choix == 0) && attente.elapsed() < 600000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
@@ -136,20 +143,6 @@ BENCHMARK(BM_ServerListRoad)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(1);
-
-// Alice's session on the test lobby.
-bool ouvreSession(GM_ClientSocket& client)
-{
-    bool pret = false;
-    QObject::connect(&client, &GM_ClientSocket::signalReady, [&pret] { pret = true; });
-    client.connectForLogin(QString::fromLatin1(LobbyDeTest::EmailAlice), QString::fromLatin1(LobbyDeTest::PasseAlice),
-                           true, true);
-    QElapsedTimer attente;
-    attente.start();
-    while (!pret && attente.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    return pret;
-}
 
 // Lets the loop run until nothing is being filled, then a little more.
 void laisseTourner(const std::function<bool()>& enCours)
