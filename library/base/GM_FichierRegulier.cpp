@@ -42,6 +42,9 @@ bool GM_FichierRegulier::ouvreEnLecture(QFile& fichier, const QString& chemin, L
     if (fichier.isOpen())
         fichier.close();
     fichier.setFileName(chemin);
+    // The program's own resources are no files of the system's.
+    if (chemin.startsWith(QLatin1Char(':')) || chemin.startsWith(QLatin1String("qrc:")))
+        return fichier.open(QIODevice::ReadOnly);
 #ifdef Q_OS_UNIX
     const QByteArray nom = QFile::encodeName(chemin);
     struct stat avant = {};
