@@ -160,6 +160,11 @@ void TableClient::cb_replayTermine()
         display_->afficheTable();
         display_->rafraichit();
     }
+    // Told before the game goes on: an unattended run reports the table
+    // as the file left it.
+    const QString arret = arretRelecture_;
+    arretRelecture_.clear();
+    emit signalRelectureFinie(arret);
     if (filmDemande_) {
         // The box says the game goes on with OK: it does, and nobody is
         // asked to move behind it meanwhile.
@@ -188,6 +193,7 @@ void TableClient::cb_replayArrete(qsizetype ligne)
                          .arg(QDir::toNativeSeparators(getFichierCharge()));
     QMessageLogger(__FILE__, __LINE__, Q_FUNC_INFO).warning("%s", qUtf8Printable(message));
     filmDemande_ = false;
+    arretRelecture_ = message;
     messageBox(GM::Warning, tr("Partie incomplète"), message, GM::Ok);
     cb_replayTermine();
 }

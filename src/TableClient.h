@@ -78,6 +78,10 @@ public:
 
 signals:
     void testSignalGameCompleted();
+    // The replay of an opened file is through: arret is empty when the
+    // whole record was replayed, else why it stopped (the game goes on
+    // from there).
+    void signalRelectureFinie(const QString& arret);
 
 public slots:
     void OnShowReplay_Answer(int result);
@@ -125,5 +129,6 @@ private:
     qint64 idJoueur_ = -1;
     QString hoteDeLId_; // the host idJoueur_ was made for
     QString finEnLigne_;
+    QString arretRelecture_;
     ZB_IdentiteReseau identite_;
 };

@@ -234,6 +234,7 @@ void ZB_MainWidget::construitSalle_()
     connect(salle_.get(), &ZB_Room::signalSendStatsGameCompleted, this,
             &ZB_MainWidget::OnServerSendStatsGameCompleted);
     connect(salle_.get(), &TableClient::testSignalGameCompleted, this, &ZB_MainWidget::OnMatchTermine);
+    connect(salle_.get(), &TableClient::signalRelectureFinie, this, &ZB_MainWidget::OnRelectureFinie);
     serveur_ = std::make_unique<ZB_MultiServer>(nullptr, 0, QList<ZB_Room*>{salle_.get()}, &banList_);
 }
 
@@ -689,6 +690,8 @@ bool ZB_MainWidget::ouvreFichier(const QString& chemin, int modeDepart, int noTa
         afficheErreur_(tr("Le fichier %1 n'existe pas.").arg(QDir::toNativeSeparators(chemin)));
         return false;
     }
+    relectureFinie_ = false;
+    arretRelecture_.clear();
     if (!depart_(modeDepart, ZB_Room::SessionLocale, chemin, noTable))
         return false;
     dernierFichier_ = modeDepart == ZB_Room::OuvreFichier ? chemin : QString();
@@ -698,7 +701,12 @@ bool ZB_MainWidget::ouvreFichier(const QString& chemin, int modeDepart, int noTa
         executesVus_ = -1;
         sondagesStables_ = 0;
         fichierOuvertAutomatique_ = true;
-        QTimer::singleShot(INTERVALLE_SONDAGE_MS, this, &ZB_MainWidget::OnSondeFichierOuvert);
+        // The replay may be through already; else its end, or a calm table
+        // should a record give no replay, ends the run.
+        if (relectureFinie_)
+            termineFichierOuvert_();
+        else
+            QTimer::singleShot(INTERVALLE_SONDAGE_MS, this, &ZB_MainWidget::OnSondeFichierOuvert);
     }
     return true;
 }

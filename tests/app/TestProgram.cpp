@@ -223,6 +223,53 @@ private slots:
         QVERIFY2(ligne.match(erreur).hasMatch(), qPrintable(erreur.right(2000)));
     }
 
+    // An unattended run opening a file that stops at the user's own move
+    // (unreadable from there, or simply ending there, as a quit leaves it)
+    // reports what it read and ends, rather than letting the computer play
+    // on at the table's pace; a damaged file says so and ends with status 1.
+    void fichierArreteAuCoupDeLUtilisateur_data()
+    {
+        QTest::addColumn<bool>("abime");
+        QTest::newRow("unreadable from the user's move") << true;
+        QTest::newRow("ending at the user's move") << false;
+    }
+    void fichierArreteAuCoupDeLUtilisateur()
+    {
+        QFETCH(bool, abime);
+        const QList<QByteArray> lignes = match().split('\n');
+        QVERIFY(lignes.size() > 100);
+        // The user's first card after the first deal (the user is seat 0).
+        qsizetype coup = 60;
+        while (coup < lignes.size() && !QRegularExpression(QStringLiteral("^\\{Ajo![^!]*!0!"))
+                                            .match(QString::fromUtf8(lignes.at(coup)))
+                                            .hasMatch())
+            ++coup;
+        QVERIFY(coup < lignes.size());
+        QByteArray octets;
+        for (qsizetype i = 0; i < coup; ++i)
+            octets += lignes.at(i) + '\n';
+        if (abime)
+            octets += "{Ajo!illisible\n" + lignes.mid(coup + 1).join('\n');
+        Programme p;
+        const QString fichier = p.maison.filePath(QStringLiteral("coup.jss"));
+        QVERIFY(ecrit(fichier, octets));
+        p.demarre({QStringLiteral("--auto"), QStringLiteral("--file"), fichier}, false, true);
+        QVERIFY2(p.attendFin(), "still playing after the file was read");
+        QCOMPARE(p.processus.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.processus.exitCode(), abime ? 1 : 0);
+        int a = -1;
+        int b = -1;
+        QString reste;
+        const QString sortie = QString::fromUtf8(p.processus.readAllStandardOutput());
+        QVERIFY2(lisScores(sortie, QStringLiteral("OPENED"), a, b, reste), qPrintable(sortie));
+        // What the file holds, not a match played on.
+        QVERIFY2(a < 1000 && b < 1000, qPrintable(sortie));
+        const QString erreur = QString::fromUtf8(p.processus.readAllStandardError());
+        const QRegularExpression ligne(QStringLiteral("^ERROR .*coup\\.jss.*%1").arg(coup + 1),
+                                       QRegularExpression::MultilineOption);
+        QCOMPARE(ligne.match(erreur).hasMatch(), abime);
+    }
+
     // A file given at start that cannot be opened leaves the game in
     // progress: its autosave is resumed, and not a byte of it changes.
     void fichierRefuseGardeLaPartie_data() { fichiersRefuses(match()); }
