@@ -496,8 +496,10 @@ void ZB_MainWidget::demarre()
     } else if (demarrage_.server) {
         OnHeberger();
     } else if (demarrage_.client) {
+        // At the port the join dialog would offer (the command line's with
+        // --tcpsockets): never some other program's at a default port.
         if (demarrage_.automatique)
-            rejoint(QLatin1String(ADRESSE_CLIENT_DEFAUT));
+            rejoint(QLatin1String(ADRESSE_CLIENT_DEFAUT), portClientDefaut_());
         else
             OnRejoindre();
     } else if (demarrage_.testScenario != ZB_Settings::AUCUN_SCENARIO) {
