@@ -9,7 +9,10 @@
 // as large as a record allows, to the windows that read them, shown: a
 // friend list of 25,000 (the friends tab and the server password dialog
 // both merge it), a friend search of 25,000, and chat answers of one line
-// of 976,000 characters, sent 19 times.
+// of 976,000 characters, sent 19 times. Measured on the development
+// machine: 44 ms, 7 ms and 32 ms (the dialog's merge of a whole answer at
+// once, searching its tree per friend, held the window 26 s; the chat kept
+// every line whole until it no longer answered).
 // Run offscreen:
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_lobby_lists
 #include "ApplicationDeBanc.h"
