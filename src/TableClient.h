@@ -76,9 +76,16 @@ public:
     ZB_ClientConnection* getFenetreConnexion() const;
     Evenements* getFenetreEvenements() const { return evenements_.get(); }
     bool getReponseFilm() const { return reponseFilm_; }
+    // Why the last online session ended, as its user was told; empty
+    // before one ended.
+    QString getFinEnLigne() const { return finEnLigne_; }
 
 signals:
     void testSignalGameCompleted();
+    // The replay of an opened file is through: arret is empty when the
+    // whole record was replayed, else why it stopped (the game goes on
+    // from there).
+    void signalRelectureFinie(const QString& arret);
 
 public slots:
     void OnShowReplay_Answer(int result);
@@ -127,5 +134,7 @@ private:
     bool penaliteEnLigne_ = false;
     qint64 idJoueur_ = -1;
     QString hoteDeLId_; // the host idJoueur_ was made for
+    QString finEnLigne_;
+    QString arretRelecture_;
     ZB_IdentiteReseau identite_;
 };

@@ -152,9 +152,19 @@ std::unique_ptr<QSettings> ZB_SettingsStore::ouvreStore()
     const QString organisation = QCoreApplication::organizationName().isEmpty()
         ? QStringLiteral("Unknown Organization")
         : QCoreApplication::organizationName();
-    GM_FichierRegulier::ecarte(QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
-                                   .filePath(organisation + QLatin1Char('/') + QCoreApplication::applicationName()
-                                             + QStringLiteral(".conf")));
+    const QDir configuration(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    const QString fichier =
+        configuration.filePath(organisation + QLatin1Char('/') + QCoreApplication::applicationName() + QStringLiteral(".conf"));
+    GM_FichierRegulier::ecarte(fichier);
+    // The store takes a lock file beside it as it writes, and reads one it
+    // finds there: a pipe would hold the quit.
+    GM_FichierRegulier::ecarte(fichier + QStringLiteral(".lock"));
+    // The organisation's file, which the store falls back on, is only read:
+    // a link to a regular file stays, anything that could block goes.
+    const QString commun = configuration.filePath(organisation + QStringLiteral(".conf"));
+    const QFileInfo entree(commun);
+    if ((entree.exists() || entree.isSymLink()) && !entree.isFile())
+        GM_FichierRegulier::ecarte(commun);
     return std::make_unique<QSettings>();
 }
 
