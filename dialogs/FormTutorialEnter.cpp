@@ -81,6 +81,12 @@ void FormTutorialEnter::OnOk()
     emit signalTutorialClosed(id, true);
 }
 
+void FormTutorialEnter::fermeParLaTable()
+{
+    if (isVisible())
+        OnPasser();
+}
+
 void FormTutorialEnter::OnPasser()
 {
     const quint32 id = eventId();

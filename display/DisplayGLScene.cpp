@@ -143,6 +143,16 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
                     });
                     return;
                 }
+                // A box, band or window that hides hands the keyboard on
+                // along the tab chain, to a side button (connect, undo, bug,
+                // gear) that Space would then press: it goes back to the
+                // table instead. A Tab the user pressed starts from an item
+                // on screen.
+                if (ancien != nullptr && !ancien->isVisible()
+                    && (raison == Qt::TabFocusReason || raison == Qt::BacktabFocusReason)) {
+                    setFocusItem(nullptr);
+                    return;
+                }
                 QGraphicsProxyWidget* dialogue = boites_.dialogueDe(ancien);
                 if (nouveau != proxyAtouts_ || dialogue == nullptr || raison == Qt::MouseFocusReason)
                     return;

@@ -326,6 +326,9 @@ public:
     // until its form is answered (and the rules box it asked for is read).
     void retiensPourAccueil();
     bool isRetenuPourAccueil() const { return accueil_ != AccueilAucun; }
+    // The welcome went without asking for the rules, however it went: the
+    // held deal goes ahead.
+    void relacheAccueil();
     // The rules of the game kind played, with the rules link, in a help
     // box; the welcome's hold ends when it is answered.
     void afficheRegles();
@@ -547,6 +550,8 @@ public:
     // Closes every open dialog (except those of the right strip in the wide
     // layout) and the message boxes; true when one was closed.
     bool fermeDialogues();
+    // Closes the open side panels (settings, chat); true when one was open.
+    bool fermePanneaux();
 
     // --- Seasonal art.
     // The pictures of the first enabled season that holds the day drift

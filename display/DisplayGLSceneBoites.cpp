@@ -1,5 +1,6 @@
 #include "DisplayGLScene.h"
 
+#include "DisplayGLSceneDialog.h"
 #include "GM_MessageBoxDisplayerA.h"
 
 #include <QApplication>
@@ -179,8 +180,7 @@ void DisplayGLScene::OnTutorialClosed(uint eventId, bool isCompleted)
     // with the welcome form; here the box leaves the queue.
     Q_UNUSED(isCompleted);
     // The held deal goes ahead, unless the answer asked for the rules first.
-    if (accueil_ == AccueilFormulaire)
-        OnReglesLues(GM::Ok);
+    relacheAccueil();
     boites_.fermeTutoriel(eventId);
     messageBoxAnswered(eventId, GM::Ok);
 }
@@ -193,6 +193,18 @@ QGraphicsProxyWidget* DisplayGLScene::ajouteDialogue(GM_WidgetAuto* widget, doub
 bool DisplayGLScene::fermeDialogues()
 {
     return boites_.fermeDialogues(dispositionLarge_ && panneauDroitAffiche_);
+}
+
+bool DisplayGLScene::fermePanneaux()
+{
+    bool ferme = false;
+    for (DisplayGLSceneDialog* panneau : {dialogueReglages_, dialogueChat_}) {
+        if (panneau == nullptr || !panneau->isVisible() || !panneau->isOpen())
+            continue;
+        panneau->collapse();
+        ferme = true;
+    }
+    return ferme;
 }
 
 void DisplayGLScene::setFenetresBug(QWidget* formulaireDebug, QWidget* questionnaireBug)

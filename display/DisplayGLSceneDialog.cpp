@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -108,10 +109,23 @@ void DisplayGLSceneDialog::appliqueApparence_(bool expanded)
         }
         if (modeFocus_ == 1)
             setFocus(Qt::PopupFocusReason);
+        if (std::exchange(focusAuContenu_, false))
+            focusPremierDuContenu_();
     } else {
         layoutHote_->setContentsMargins(0, 0, 0, 0);
         if (modeFocus_ == 1)
             clearFocus();
+    }
+}
+
+void DisplayGLSceneDialog::focusPremierDuContenu_()
+{
+    for (QWidget* w = contenu_->nextInFocusChain(); w != nullptr && w != contenu_ && contenu_->isAncestorOf(w);
+         w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(contenu_)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
     }
 }
 
@@ -231,6 +245,9 @@ void DisplayGLSceneDialog::OnCollapsedButtonToggled(bool checked)
 {
     if (!checked)
         return;
+    // Opened from the keyboard (the tab had it): the keyboard goes on into
+    // the panel once its content shows.
+    focusAuContenu_ = onglet_->hasFocus();
     fermer_->setChecked(true);
     onglet_->setChecked(true);
     fermer_->show();
@@ -247,6 +264,11 @@ void DisplayGLSceneDialog::OnExpandedButtonToggled(bool checked)
 {
     if (checked)
         return;
+    // The keyboard goes back to the table, not along the tab chain to
+    // whatever button comes next.
+    focusAuContenu_ = false;
+    if (hasFocus())
+        clearFocus();
     fermer_->setChecked(false);
     onglet_->setChecked(false);
     if (isVisible()) {

@@ -346,7 +346,12 @@ void SceneBoites::repond(qint64 idVu, GM::StandardButton bouton, bool accepte)
     if (!accepte && formulaireTutoriel_)
         formulaireTutoriel_->hide();
     idBoiteCourante_ = -1;
+    // The welcome answered otherwise than by its form (the back key): the
+    // first deal no longer waits for it.
+    const bool tutoriel = formulaireTutoriel_ && id == idTutoriel_;
     lock.unlock();
+    if (tutoriel)
+        scene_.relacheAccueil();
     scene_.messageBoxAnswered(id, reponse);
 }
 
@@ -555,13 +560,19 @@ QGraphicsProxyWidget* SceneBoites::ajouteDialogue(GM_WidgetAuto* widget, double 
 
 bool SceneBoites::fermeDialogues(bool gardeBandeDroite)
 {
+    const qint64 courant = idCourant();
     bool ferme = false;
     for (const Dialogue& d : std::as_const(dialogues_)) {
         if (!d.proxy || !d.proxy->isVisible() || !d.proxy->widget())
             continue;
         if (gardeBandeDroite && d.placement == 1)
             continue;
-        d.proxy->widget()->close();
+        // A form whose closing is an answer gives it (the welcome is
+        // skipped): nothing is left waiting for it.
+        if (auto* formulaire = qobject_cast<GM_WidgetAuto*>(d.proxy->widget()))
+            formulaire->fermeParLaTable();
+        else
+            d.proxy->widget()->close();
         d.proxy->hide();
         ferme = true;
     }
@@ -571,8 +582,10 @@ bool SceneBoites::fermeDialogues(bool gardeBandeDroite)
             boite->widget->hide();
             boite->proxy->hide();
         }
-        QTimer::singleShot(0, &scene_, &DisplayGLScene::OnMessageBoxRejected_Timer);
-        QTimer::singleShot(0, &scene_, &DisplayGLScene::OnMessageBoxAccepted_Timer);
+        // The box that was on screen is answered, not the one a form's
+        // answer has just brought up in its place.
+        QTimer::singleShot(0, &scene_, [this, courant] { repond(courant, GM::NoButton, false); });
+        QTimer::singleShot(0, &scene_, [this, courant] { repond(courant, GM::NoButton, true); });
     }
     return ferme;
 }
@@ -640,7 +653,11 @@ void SceneBoites::montreQuestionnaireBug()
 
 void SceneBoites::cacheFenetresBug()
 {
-    for (QWidget* fenetre : {formulaireDebug_.data(), questionnaireBug_.data()})
-        if (fenetre)
-            fenetre->hide();
+    if (formulaireDebug_)
+        formulaireDebug_->hide();
+    // A report left unsent is cancelled, its picture with it.
+    if (auto* questionnaire = qobject_cast<GM_WidgetAuto*>(questionnaireBug_.data()))
+        questionnaire->fermeParLaTable();
+    else if (questionnaireBug_)
+        questionnaireBug_->hide();
 }
