@@ -65,6 +65,10 @@ protected:
     // choices cannot move the focus among themselves (the application's
     // focus is the table's view), and they would keep the key.
     bool eventFilter(QObject* objet, QEvent* event) override;
+    // Tab walks the form round: the checked choice, "do not show again",
+    // Skip, OK. The unchecked choices of a group take no Tab, and in the
+    // table the walk would otherwise stop on the checked one.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     // Sets every text the user reads, in the language in force: at
