@@ -162,6 +162,7 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
             });
     layoutAtouts->addWidget(panelAtouts_);
     proxyAtouts_ = addWidget(conteneurAtouts_);
+    suitClavier(proxyAtouts_);
     proxyAtouts_->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
     // Over the tool buttons, should a style's buttons make the strip wider
     // than the room between them: a question asked is never hidden.

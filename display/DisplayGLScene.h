@@ -552,6 +552,10 @@ public:
     bool fermeDialogues();
     // Closes the open side panels (settings, chat); true when one was open.
     bool fermePanneaux();
+    // A box, window or band that may hold the keyboard: when it hides with
+    // it, the keyboard goes back to the table rather than stay with what is
+    // no longer on screen.
+    void suitClavier(QGraphicsProxyWidget* proxy);
 
     // --- Seasonal art.
     // The pictures of the first enabled season that holds the day drift

@@ -4,6 +4,7 @@
 #include "GM_MessageBoxDisplayerA.h"
 
 #include <QApplication>
+#include <QGraphicsProxyWidget>
 #include <QKeyEvent>
 #include <QStyle>
 #include <QThread>
@@ -205,6 +206,17 @@ bool DisplayGLScene::fermePanneaux()
         ferme = true;
     }
     return ferme;
+}
+
+void DisplayGLScene::suitClavier(QGraphicsProxyWidget* proxy)
+{
+    if (proxy == nullptr)
+        return;
+    connect(proxy, &QGraphicsObject::visibleChanged, this, [this, proxy] {
+        const QGraphicsItem* focus = focusItem();
+        if (!proxy->isVisible() && focus != nullptr && !focus->isVisible())
+            setFocusItem(nullptr);
+    });
 }
 
 void DisplayGLScene::setFenetresBug(QWidget* formulaireDebug, QWidget* questionnaireBug)

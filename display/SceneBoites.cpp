@@ -103,6 +103,7 @@ void SceneBoites::construitBoite_(Boite& boite, bool gardeOptionStyle, double z)
         boite.proxy->setFlag(QGraphicsItem::ItemUsesExtendedStyleOption, false);
     boite.proxy->setZValue(z);
     boite.proxy->hide();
+    scene_.suitClavier(boite.proxy);
 }
 
 void SceneBoites::deconnecte()
@@ -553,6 +554,7 @@ QGraphicsProxyWidget* SceneBoites::ajouteDialogue(GM_WidgetAuto* widget, double 
     proxy->setZValue(z);
     proxy->hide();
     scene_.addItem(proxy);
+    scene_.suitClavier(proxy);
     dialogues_.append(Dialogue{proxy, placement, mode});
     placeDialogue_(dialogues_.constLast(), table);
     return proxy;
