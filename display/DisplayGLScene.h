@@ -686,6 +686,8 @@ protected:
     // a message box's default button, Esc its cancel (else OK, else No),
     // and no key reaches the widgets behind it.
     void keyPressEvent(QKeyEvent* evenement) override;
+    // The keyboard held by an item no longer on screen goes to the table.
+    void rendsClavierCache_();
     void keyReleaseEvent(QKeyEvent* evenement) override;
     // The keyboard comes back to the item that had it: the scene's own
     // memory of it lasts one focus-out only, and a menu opened by Alt takes

@@ -99,6 +99,7 @@ void DisplayGLScene::placeBox(QWidget* widget, QGraphicsProxyWidget* proxy, cons
 
 void DisplayGLScene::keyPressEvent(QKeyEvent* evenement)
 {
+    rendsClavierCache_();
     if (!boites_.touche(evenement))
         QGraphicsScene::keyPressEvent(evenement);
 }
@@ -213,10 +214,16 @@ void DisplayGLScene::suitClavier(QGraphicsProxyWidget* proxy)
     if (proxy == nullptr)
         return;
     connect(proxy, &QGraphicsObject::visibleChanged, this, [this, proxy] {
-        const QGraphicsItem* focus = focusItem();
-        if (!proxy->isVisible() && focus != nullptr && !focus->isVisible())
-            setFocusItem(nullptr);
+        if (!proxy->isVisible())
+            rendsClavierCache_();
     });
+}
+
+void DisplayGLScene::rendsClavierCache_()
+{
+    // An item out of sight would eat every key.
+    if (QGraphicsItem* focus = focusItem(); focus != nullptr && !focus->isVisible())
+        focus->clearFocus();
 }
 
 void DisplayGLScene::setFenetresBug(QWidget* formulaireDebug, QWidget* questionnaireBug)
