@@ -104,6 +104,15 @@ void DisplayGLScene::keyPressEvent(QKeyEvent* evenement)
         QGraphicsScene::keyPressEvent(evenement);
 }
 
+bool DisplayGLScene::focusNextPrevChild(bool next)
+{
+    if (next && focusItem() == nullptr && dialogueReglages_ != nullptr && dialogueReglages_->isVisible()) {
+        dialogueReglages_->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    return QGraphicsScene::focusNextPrevChild(next);
+}
+
 void DisplayGLScene::keyReleaseEvent(QKeyEvent* evenement)
 {
     if (!boites_.touche(evenement))
