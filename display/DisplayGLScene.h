@@ -689,8 +689,9 @@ protected:
     // The keyboard held by an item no longer on screen goes to the table.
     void rendsClavierCache_();
     void keyReleaseEvent(QKeyEvent* evenement) override;
-    // Tab from the table goes first to the settings panel's tab, the main
-    // commands; on from there along the buttons as they come.
+    // Tab from the table goes to the box or form in front, else first to
+    // the settings panel's tab, the main commands; on from there along the
+    // buttons as they come.
     bool focusNextPrevChild(bool next) override;
     // The keyboard comes back to the item that had it: the scene's own
     // memory of it lasts one focus-out only, and a menu opened by Alt takes

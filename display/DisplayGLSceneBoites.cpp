@@ -106,6 +106,10 @@ void DisplayGLScene::keyPressEvent(QKeyEvent* evenement)
 
 bool DisplayGLScene::focusNextPrevChild(bool next)
 {
+    // With nothing holding the keyboard, the box or form in front takes
+    // Tab as its first key.
+    if (focusItem() == nullptr && boites_.clavierAuDevant())
+        return true;
     if (next && focusItem() == nullptr && dialogueReglages_ != nullptr && dialogueReglages_->isVisible()) {
         dialogueReglages_->setFocus(Qt::TabFocusReason);
         return true;

@@ -173,6 +173,8 @@ void SceneBoites::afficheCourante()
             idTutoriel_ = id;
             formulaireTutoriel_->show();
             lock.unlock();
+            // Its first key, Tab included, is its own.
+            clavierAuDevant();
             emit scene_.signalMessageBoxShown(id);
             return;
         }
@@ -477,6 +479,16 @@ void SceneBoites::focusDansBoite_(QGraphicsProxyWidget* proxy, const Boite* boit
         if (!widget->isAncestorOf(QApplication::focusWidget()))
             widget->setFocus(Qt::OtherFocusReason);
     }
+}
+
+bool SceneBoites::clavierAuDevant()
+{
+    const Boite* boite = nullptr;
+    QGraphicsProxyWidget* devant = proxyDevant_(&boite);
+    if (!devant)
+        return false;
+    focusDansBoite_(devant, boite);
+    return true;
 }
 
 bool SceneBoites::touche(QKeyEvent* evenement)

@@ -114,6 +114,8 @@ public:
     // --- What is over the table, and the keys.
     bool estTableCouverte() const;
     bool touche(QKeyEvent* evenement);
+    // Gives the keyboard to the box or form in front; false when none is.
+    bool clavierAuDevant();
 
     // --- In-scene dialogs.
     QGraphicsProxyWidget* dialogueDeClasse(const std::type_info& classe) const;
