@@ -355,10 +355,14 @@ QPushButton* DisplayGLScene::construitBouton_(QGraphicsProxyWidget*& proxy, cons
                                               const QSize& tailleIcone)
 {
     auto* bouton = new QPushButton;
+    // A click leaves the keyboard with the table: Space and Return would
+    // press the button again. Tab still reaches it.
+    bouton->setFocusPolicy(Qt::TabFocus);
     bouton->setIcon(QIcon(icone));
     bouton->setIconSize(tailleIcone);
     bouton->setAttribute(Qt::WA_NoSystemBackground);
     proxy = addWidget(bouton);
+    proxy->setFocusPolicy(Qt::TabFocus);
     proxy->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
     return bouton;
 }

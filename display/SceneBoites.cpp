@@ -655,14 +655,21 @@ void SceneBoites::setFenetresBug(QWidget* formulaireDebug, QWidget* questionnair
 
 void SceneBoites::montreFormulaireDebug()
 {
-    if (formulaireDebug_)
-        formulaireDebug_->show();
+    montreAvecClavier_(formulaireDebug_);
 }
 
 void SceneBoites::montreQuestionnaireBug()
 {
-    if (questionnaireBug_)
-        questionnaireBug_->show();
+    montreAvecClavier_(questionnaireBug_);
+}
+
+void SceneBoites::montreAvecClavier_(QWidget* fenetre)
+{
+    if (!fenetre)
+        return;
+    // As a window opened from the menu: the keyboard is its own.
+    fenetre->show();
+    fenetre->setFocus(Qt::OtherFocusReason);
 }
 
 void SceneBoites::cacheFenetresBug()

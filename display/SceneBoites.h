@@ -165,6 +165,7 @@ private:
     void focusDansBoite_(QGraphicsProxyWidget* proxy, const Boite* boite);
     GM::StandardButton boutonDuSignal_(QObject* emetteur, bool* dansStatut) const;
     void cacheBoite1_();
+    void montreAvecClavier_(QWidget* fenetre);
 
     DisplayGLScene& scene_;
     mutable QMutex mutexBoites_;

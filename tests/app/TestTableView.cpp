@@ -309,6 +309,7 @@ private slots:
         QTest::newRow("bid band gone") << "band";
         QTest::newRow("window closed by Esc") << "window";
         QTest::newRow("settings panel, Space then Esc") << "settings";
+        QTest::newRow("side button clicked") << "click";
     }
     void clavierRendsALaTable()
     {
@@ -345,6 +346,10 @@ private slots:
             QTRY_VERIFY(proxy->hasFocus());
             QTest::keyClick(t.vue.get(), Qt::Key_Escape);
             QTRY_VERIFY(!proxy->isVisible());
+        } else if (quoi == QLatin1String("click")) {
+            QGraphicsProxyWidget* proxy = scene->boutonConnexion()->graphicsProxyWidget();
+            const QPoint centre = t.vue->mapFromScene(proxy->sceneBoundingRect().center());
+            QTest::mouseClick(t.vue->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
         } else {
             // Tab from the table reaches the gear first.
             QTest::keyClick(t.vue.get(), Qt::Key_Tab);
