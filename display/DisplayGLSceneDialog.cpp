@@ -109,8 +109,6 @@ void DisplayGLSceneDialog::appliqueApparence_(bool expanded)
         }
         if (modeFocus_ == 1)
             setFocus(Qt::PopupFocusReason);
-        if (std::exchange(focusAuContenu_, false))
-            focusPremierDuContenu_();
     } else {
         layoutHote_->setContentsMargins(0, 0, 0, 0);
         if (modeFocus_ == 1)
@@ -120,9 +118,10 @@ void DisplayGLSceneDialog::appliqueApparence_(bool expanded)
 
 void DisplayGLSceneDialog::focusPremierDuContenu_()
 {
-    for (QWidget* w = contenu_->nextInFocusChain(); w != nullptr && w != contenu_ && contenu_->isAncestorOf(w);
-         w = w->nextInFocusChain()) {
-        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(contenu_)) {
+    // What is put in the content later comes after the buttons in the chain.
+    for (QWidget* w = hote_->nextInFocusChain(); w != nullptr && w != hote_; w = w->nextInFocusChain()) {
+        if (contenu_->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled()
+            && w->isVisibleTo(contenu_)) {
             w->setFocus(Qt::TabFocusReason);
             return;
         }
@@ -138,6 +137,9 @@ void DisplayGLSceneDialog::setExpandedState(bool expanded, bool force)
     appliqueApparence_(expanded);
     applyGeometry(expanded ? deplie_ : replie_);
     setVisible(visible);
+    // Once shown again: a hidden panel takes no keyboard.
+    if (expanded && std::exchange(focusAuContenu_, false))
+        focusPremierDuContenu_();
 }
 
 void DisplayGLSceneDialog::videGroupe_()
@@ -258,6 +260,7 @@ void DisplayGLSceneDialog::OnCollapsedButtonToggled(bool checked)
     }
     appliqueApparence_(true);
     applyGeometry(deplie_);
+    focusAuContenu_ = false;
 }
 
 void DisplayGLSceneDialog::OnExpandedButtonToggled(bool checked)

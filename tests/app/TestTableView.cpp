@@ -363,11 +363,15 @@ private slots:
             const QPoint centre = t.vue->mapFromScene(proxy->sceneBoundingRect().center());
             QTest::mouseClick(t.vue->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
         } else {
-            // Tab from the table reaches the gear first.
+            // Tab from the table reaches the gear first; the panel opened
+            // from the keyboard gives it to its first button.
+            auto* commande = new QPushButton(QStringLiteral("New game"));
+            reglages->layoutContenu()->addWidget(commande);
             QTest::keyClick(t.vue.get(), Qt::Key_Tab);
             QVERIFY(reglages->hasFocus());
             QTest::keyClick(t.vue.get(), Qt::Key_Space);
             QTRY_VERIFY(reglages->isOpen());
+            QTRY_VERIFY(commande->hasFocus());
             QTest::keyClick(t.vue.get(), Qt::Key_Escape);
             QVERIFY(!reglages->isOpen());
         }
