@@ -1,5 +1,6 @@
 #include "EvenementDeJeu.h"
 #include "GM_GameStats.h"
+#include "HeadlessMatch.h"
 #include "Partie.h"
 #include "ZB_PointsA.h"
 #include "ListeDesEvenements.h"
@@ -31,16 +32,6 @@ public:
     int reponsesNouvellePartie = 0;
     void answerNextGame(bool) override { ++reponsesNouvellePartie; }
 };
-
-OptionsDuJoueur ordinateur(int siege)
-{
-    OptionsDuJoueur j;
-    j.nom_ = QStringLiteral("Ordi %1").arg(siege);
-    j.id_ = 700 + siege;
-    j.ordinateur_ = 1;
-    j.optionsAI_.nbrCombinations_ = 30;
-    return j;
-}
 
 // The executed events of a list, as events.
 QList<EvenementDeJeu> executes(const ListeDesEvenements& liste)
@@ -133,7 +124,7 @@ private slots:
         ZB_RoomTable* table = salle.getTable(0);
         table->settingsPartie().random_.initialise(graine);
         for (int siege = 0; siege < 4; ++siege)
-            salle.inscritJoueur(ordinateur(siege), 2 + siege, 0);
+            salle.inscritJoueur(match_sans_tete::ordinateur(siege), 2 + siege, 0);
 
         ListeDesEvenements* liste = salle.getListe(0);
         int executes0 = -1;
