@@ -103,6 +103,10 @@ private:
     void ouvreConnexion_(const QString& adresse, quint16 port, const QString& login, qint64 idUtilisateur,
                          int secondesAttente, bool connexionPublique, const QSharedPointer<GM_SocketAbstract>& socket);
     void rejoueTout_(int modeVue);
+    // The client session ended without the user leaving it: told once with
+    // that box (none when the text is empty), and the room goes back to the
+    // local game (signalOnlineGameEnded).
+    void finDeSession_(GM::Icon icone, const QString& titre, const QString& texte);
     void reprend_(int modeDepart, int genreSession);
 
     std::unique_ptr<Evenements> evenements_;
@@ -119,6 +123,7 @@ private:
     bool filmDemande_ = false;
     bool fenetreEvenementsActive_ = false;
     bool penaliteEnLigne_ = false;
+    bool finDite_ = false; // the end of this client session was told
     qint64 idJoueur_ = -1;
     QString hoteDeLId_; // the host idJoueur_ was made for
     ZB_IdentiteReseau identite_;

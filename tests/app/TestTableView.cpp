@@ -6,6 +6,8 @@
 #include "DisplayGLSceneDialog.h"
 #include "DisplayGLWidget.h"
 #include "OptionsAffichage.h"
+#include "OptionsDePartie.h"
+#include "TypeDePartie.h"
 #include "ZB_Settings.h"
 #include "ZbTestRegistry.h"
 
@@ -294,7 +296,7 @@ private slots:
     }
 
     // The exclusion box; only the local player's own exclusion stops its
-    // card input.
+    // card input, and only until the next game starts.
     void exclusion_data()
     {
         QTest::addColumn<bool>("autreJoueur");
@@ -309,6 +311,8 @@ private slots:
         QTRY_VERIFY(!t.scene()->historiqueBoites().isEmpty());
         QVERIFY(t.scene()->historiqueBoites().join(QLatin1Char('\n')).contains(QStringLiteral("écarté de la partie")));
         QCOMPARE(t.scene()->isJoueurExclu(), !autreJoueur);
+        t.vue->setOptionsDePartie(OptionsDePartie(TypeDePartie::GenreJass));
+        QVERIFY(!t.scene()->isJoueurExclu());
     }
 
     // The store-screenshot sequence: an unknown platform is refused; a
