@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QFile>
 #include <QSet>
 #include <QScopeGuard>
@@ -678,6 +679,166 @@ private slots:
         QVERIFY2(ids.size() == 1 && inscriptions >= 1, lignes.constData());
         QVERIFY2(coupsApresRetour >= 1, lignes.constData());
         QVERIFY2(coupsDeSonOrdinateur == 0, lignes.constData());
+    }
+
+
+private:
+    // A case's online turns, when a user is to run out of them: two short
+    // turns exclude that user quickly.
+    static int delaiCourt() { return lenteur::limite(DELAI_COURT_S); }
+    static constexpr int DELAI_COURT_S = 4;
+
+    // The local game after an online one, played as a person plays it: the
+    // boxes answered (only those told when it ended: n), then cards until a
+    // trick of the user's is collected.
+    static bool joueLocalement(SessionDeJeu& s, int boites, const QString& image)
+    {
+        PiloteDePartie local(s);
+        local.setReponseBoites(true);
+        if (!local.joue([&local](const Vue& v) { return local.cartesJouees() >= 2 && v.demandeCarte; }, 40000))
+            return false;
+        s.garde(image);
+        if (local.boitesVues() != boites)
+            return s.echoue(QStringLiteral("%1 boxes told the end of the online game, not %2")
+                                .arg(local.boitesVues())
+                                .arg(boites));
+        return true;
+    }
+
+private slots:
+    // A client's user who never plays online is excluded after two turns
+    // run out: one box says so, and once it is answered the local game is
+    // there to play on, to a collected trick.
+    void inviteExclu()
+    {
+        PartieEnReseau partie(QStringLiteral("online_guest_excluded"), LIMITE_RESEAU_S);
+        DossierUtilisateur::Reglages r;
+        r.objectif = 1000;
+        r.delaiTour = delaiCourt();
+        QVERIFY2(partie.prepare(r) && partie.heberge() && partie.rejoint() && partie.demarre(),
+                 qPrintable(partie.echec()));
+        QVERIFY2(attendsBoite(partie.client(), false, 10000), "the connection window stayed over the table");
+        // Nobody plays: the host's computer stands in for its user, the
+        // client's user is excluded.
+        QVERIFY2(attendsBoite(partie.client(), true, 4 * delaiCourt() * 1000 + 20000),
+                 "no box came when the client's turns ran out");
+        partie.client().garde(QStringLiteral("excluded"));
+        QVERIFY2(joueLocalement(partie.client(), 1, QStringLiteral("local_after_exclusion")),
+                 qPrintable(partie.echec()));
+    }
+
+    // The host's user does not play: she is excluded, her box stays open,
+    // and the table goes on meanwhile (the client's user plays on). She
+    // answers it, leaves the online game, hosts again, the client joins
+    // again, and she plays a card at her seat.
+    void hoteExclu()
+    {
+        PartieEnReseau partie(QStringLiteral("online_host_excluded"), LIMITE_RESEAU_S);
+        DossierUtilisateur::Reglages r;
+        r.objectif = 1000;
+        r.delaiTour = delaiCourt();
+        QVERIFY2(partie.prepare(r) && partie.heberge() && partie.rejoint() && partie.demarre(),
+                 qPrintable(partie.echec()));
+        QVERIFY2(attendsBoite(partie.client(), false, 10000), "the connection window stayed over the table");
+        {
+            PiloteDePartie client(partie.client());
+            client.setSansRecord(true);
+            client.setSansAide(true);
+            // Her box comes; the client's user plays two cards after it.
+            int avant = -1;
+            QVERIFY2(client.joue([&](const Vue&) {
+                if (avant < 0) {
+                    QList<QRect> panneau;
+                    QList<QRect> boite;
+                    PiloteDePartie::litBoutons(partie.hote().capture(), panneau, boite);
+                    if (!boite.isEmpty())
+                        avant = client.cartesJouees();
+                }
+                return avant >= 0 && client.cartesJouees() >= avant + 2;
+            }, 60000),
+                     qPrintable(partie.echec()));
+        }
+        partie.hote().garde(QStringLiteral("box_open_table_on"));
+        QList<QRect> panneau;
+        QList<QRect> boite;
+        PiloteDePartie::litBoutons(partie.hote().capture(), panneau, boite);
+        QVERIFY2(boite.size() == 1, "the host's exclusion box went before she answered it");
+        partie.hote().ecran().clique(partie.hote().fenetre().topLeft() + boite.first().center());
+        QVERIFY2(attendsBoite(partie.hote(), false, 10000), "the exclusion box stayed after OK");
+
+        // Network > Leave, OK to the question.
+        partie.hote().touche(QStringLiteral("alt+n"));
+        QThread::msleep(300);
+        partie.hote().ecran().touche(QStringLiteral("l"));
+        QVERIFY2(attendsBoite(partie.hote(), true, 10000), "no question came after Network > Leave");
+        QThread::msleep(500);
+        partie.hote().ecran().touche(QStringLiteral("Return"));
+        QVERIFY2(attendsBoite(partie.hote(), false, 10000), "the question after Network > Leave stayed");
+        // The client is told, answers, and plays locally before joining again.
+        QVERIFY2(joueLocalement(partie.client(), 1, QStringLiteral("local_after_host_left")),
+                 qPrintable(partie.echec()));
+
+        QVERIFY2(partie.heberge() && partie.rejoint() && partie.demarre(), qPrintable(partie.echec()));
+        PiloteDePartie client(partie.client());
+        client.setSansRecord(true);
+        client.setSansAide(true);
+        std::atomic<bool> fini{false};
+        bool clientJoue = false;
+        std::thread cote([&] { clientJoue = client.joue([&fini](const Vue&) { return fini.load(); }, 90000); });
+        auto finClient = qScopeGuard([&] {
+            fini = true;
+            cote.join();
+        });
+        PiloteDePartie hote(partie.hote());
+        hote.setSansRecord(true);
+        QVERIFY2(hote.joue([&hote](const Vue&) { return hote.cartesJouees() >= 1; }, 60000), qPrintable(partie.echec()));
+        partie.hote().garde(QStringLiteral("played_again"));
+    }
+
+    // The windowless host, started from a terminal, is stopped there while
+    // its guest plays: the guest reads one box, and plays its local game.
+    void hoteSansFenetreArrete()
+    {
+        PartieEnReseau partie(QStringLiteral("windowless_host_stopped"), LIMITE_RESEAU_S);
+        DossierUtilisateur::Reglages r;
+        r.objectif = 1000;
+        QVERIFY2(partie.prepare(r), qPrintable(partie.echec()));
+        QProcess hote;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const QString& v : partie.hote().maison().environnement())
+            env.insert(v.section(QLatin1Char('='), 0, 0), v.section(QLatin1Char('='), 1));
+        env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+        hote.setProcessEnvironment(env);
+        hote.setProcessChannelMode(QProcess::MergedChannels);
+        hote.start(QStringLiteral(ZB_PROGRAMME),
+                   {QStringLiteral("--server"), QStringLiteral("--auto"), QStringLiteral("--port"),
+                    QString::number(partie.port())});
+        auto finHote = qScopeGuard([&hote] {
+            hote.kill();
+            hote.waitForFinished(5000);
+        });
+        QVERIFY(hote.waitForStarted(10000));
+        QElapsedTimer attente;
+        attente.start();
+        while (!hote.readAllStandardOutput().contains("HOST") && attente.elapsed() < lenteur::limite(20000))
+            hote.waitForReadyRead(200);
+        QVERIFY2(partie.rejoint(), qPrintable(partie.echec()));
+        QVERIFY2(attendsBoite(partie.client(), false, 20000), "the connection window stayed over the table");
+        {
+            PiloteDePartie client(partie.client());
+            client.setSansRecord(true);
+            client.setSansAide(true);
+            QVERIFY2(client.joue([&client](const Vue&) { return client.cartesJouees() >= 1; }, 40000),
+                     qPrintable(partie.echec()));
+        }
+        hote.terminate();
+        QVERIFY(hote.waitForFinished(10000));
+        finHote.dismiss();
+        QCOMPARE(hote.exitCode(), 128 + 15);
+        QVERIFY2(attendsBoite(partie.client(), true, 10000), "no box told that the host stopped");
+        partie.client().garde(QStringLiteral("host_stopped"));
+        QVERIFY2(joueLocalement(partie.client(), 1, QStringLiteral("local_after_host_stopped")),
+                 qPrintable(partie.echec()));
     }
 
     void annulerDeuxFoisRetablirUneFois()
