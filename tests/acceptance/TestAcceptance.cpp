@@ -686,7 +686,7 @@ private:
     // A case's online turns, when a user is to run out of them: two short
     // turns exclude that user quickly.
     static int delaiCourt() { return lenteur::limite(DELAI_COURT_S); }
-    static constexpr int DELAI_COURT_S = 4;
+    static constexpr int DELAI_COURT_S = 8;
 
     // The local game after an online one, played as a person plays it: the
     // boxes answered (only those told when it ended: n), then cards until a
@@ -705,6 +705,30 @@ private:
         return true;
     }
 
+    // A box comes within the limit to tell the end of the online game (its
+    // picture kept), and the local game is played on after it.
+    static bool finPuisJeuLocal(SessionDeJeu& s, int limiteMs, const QString& nom)
+    {
+        if (!attendsBoite(s, true, limiteMs))
+            return s.echoue(QStringLiteral("No box told the end of the online game (%1)").arg(nom));
+        s.garde(nom);
+        return joueLocalement(s, 1, QStringLiteral("local_after_") + nom);
+    }
+
+    // The case's online game, its turns short, started by the host; false
+    // with echec().
+    static bool commenceAvecDesToursCourts(PartieEnReseau& partie)
+    {
+        DossierUtilisateur::Reglages r;
+        r.objectif = 1000;
+        r.delaiTour = delaiCourt();
+        if (!partie.prepare(r) || !partie.heberge() || !partie.rejoint() || !partie.demarre())
+            return false;
+        if (!attendsBoite(partie.client(), false, 10000))
+            return partie.client().echoue(QStringLiteral("The connection window stayed over the table"));
+        return true;
+    }
+
 private slots:
     // A client's user who never plays online is excluded after two turns
     // run out: one box says so, and once it is answered the local game is
@@ -712,87 +736,57 @@ private slots:
     void inviteExclu()
     {
         PartieEnReseau partie(QStringLiteral("online_guest_excluded"), LIMITE_RESEAU_S);
-        DossierUtilisateur::Reglages r;
-        r.objectif = 1000;
-        r.delaiTour = delaiCourt();
-        QVERIFY2(partie.prepare(r) && partie.heberge() && partie.rejoint() && partie.demarre(),
-                 qPrintable(partie.echec()));
-        QVERIFY2(attendsBoite(partie.client(), false, 10000), "the connection window stayed over the table");
+        QVERIFY2(commenceAvecDesToursCourts(partie), qPrintable(partie.echec()));
         // Nobody plays: the host's computer stands in for its user, the
         // client's user is excluded.
-        QVERIFY2(attendsBoite(partie.client(), true, 4 * delaiCourt() * 1000 + 20000),
-                 "no box came when the client's turns ran out");
-        partie.client().garde(QStringLiteral("excluded"));
-        QVERIFY2(joueLocalement(partie.client(), 1, QStringLiteral("local_after_exclusion")),
+        QVERIFY2(finPuisJeuLocal(partie.client(), 4 * delaiCourt() * 1000 + 20000, QStringLiteral("exclusion")),
                  qPrintable(partie.echec()));
     }
 
-    // The host's user does not play: she is excluded, her box stays open,
-    // and the table goes on meanwhile (the client's user plays on). She
-    // answers it, leaves the online game, hosts again, the client joins
-    // again, and she plays a card at her seat.
+    // Nobody plays: both users are excluded. The host's box stays open and
+    // the table goes on under it; the guest answers its own and plays
+    // locally. The host answers hers, leaves the online game, plays a card
+    // of her local game, hosts again, the guest joins again, and she plays
+    // a card at her seat.
     void hoteExclu()
     {
         PartieEnReseau partie(QStringLiteral("online_host_excluded"), LIMITE_RESEAU_S);
-        DossierUtilisateur::Reglages r;
-        r.objectif = 1000;
-        r.delaiTour = delaiCourt();
-        QVERIFY2(partie.prepare(r) && partie.heberge() && partie.rejoint() && partie.demarre(),
-                 qPrintable(partie.echec()));
-        QVERIFY2(attendsBoite(partie.client(), false, 10000), "the connection window stayed over the table");
-        {
-            PiloteDePartie client(partie.client());
-            client.setSansRecord(true);
-            client.setSansAide(true);
-            // Her box comes; the client's user plays two cards after it.
-            int avant = -1;
-            QVERIFY2(client.joue([&](const Vue&) {
-                if (avant < 0) {
-                    QList<QRect> panneau;
-                    QList<QRect> boite;
-                    PiloteDePartie::litBoutons(partie.hote().capture(), panneau, boite);
-                    if (!boite.isEmpty())
-                        avant = client.cartesJouees();
-                }
-                return avant >= 0 && client.cartesJouees() >= avant + 2;
-            }, 60000),
-                     qPrintable(partie.echec()));
-        }
-        partie.hote().garde(QStringLiteral("box_open_table_on"));
+        QVERIFY2(commenceAvecDesToursCourts(partie), qPrintable(partie.echec()));
+        SessionDeJeu& hote = partie.hote();
+        QVERIFY2(attendsBoite(hote, true, 4 * delaiCourt() * 1000 + 20000), "no box came when the host's turns ran out");
+        const QImage exclue = hote.garde(QStringLiteral("excluded"));
+        // The table moves on under her box.
+        QElapsedTimer attente;
+        attente.start();
+        while (LectureEcran::identiques(hote.capture(), exclue) && attente.elapsed() < lenteur::limite(20000))
+            QThread::msleep(200);
         QList<QRect> panneau;
         QList<QRect> boite;
-        PiloteDePartie::litBoutons(partie.hote().capture(), panneau, boite);
-        QVERIFY2(boite.size() == 1, "the host's exclusion box went before she answered it");
-        partie.hote().ecran().clique(partie.hote().fenetre().topLeft() + boite.first().center());
-        QVERIFY2(attendsBoite(partie.hote(), false, 10000), "the exclusion box stayed after OK");
-
-        // Network > Leave, OK to the question.
-        partie.hote().touche(QStringLiteral("alt+n"));
-        QThread::msleep(300);
-        partie.hote().ecran().touche(QStringLiteral("l"));
-        QVERIFY2(attendsBoite(partie.hote(), true, 10000), "no question came after Network > Leave");
-        QThread::msleep(500);
-        partie.hote().ecran().touche(QStringLiteral("Return"));
-        QVERIFY2(attendsBoite(partie.hote(), false, 10000), "the question after Network > Leave stayed");
-        // The client is told, answers, and plays locally before joining again.
-        QVERIFY2(joueLocalement(partie.client(), 1, QStringLiteral("local_after_host_left")),
+        const QImage dessous = hote.garde(QStringLiteral("box_open_table_on"));
+        PiloteDePartie::litBoutons(dessous, panneau, boite);
+        QVERIFY2(!LectureEcran::identiques(dessous, exclue) && boite.size() == 1,
+                 "the table stood still under the host's box");
+        QVERIFY2(finPuisJeuLocal(partie.client(), 4 * delaiCourt() * 1000 + 20000, QStringLiteral("exclusion")),
                  qPrintable(partie.echec()));
 
+        hote.ecran().clique(hote.fenetre().topLeft() + boite.first().center());
+        QVERIFY2(attendsBoite(hote, false, 10000), "the exclusion box stayed after OK");
+        // Network > Leave, OK to the question: her local game is hers.
+        hote.touche(QStringLiteral("alt+n"));
+        QThread::msleep(300);
+        hote.ecran().touche(QStringLiteral("l"));
+        QVERIFY2(attendsBoite(hote, true, 10000), "no question came after Network > Leave");
+        QThread::msleep(500);
+        hote.ecran().touche(QStringLiteral("Return"));
+        QVERIFY2(attendsBoite(hote, false, 10000), "the question after Network > Leave stayed");
+        QVERIFY2(joueLocalement(hote, 0, QStringLiteral("local_after_leaving")), qPrintable(partie.echec()));
+
         QVERIFY2(partie.heberge() && partie.rejoint() && partie.demarre(), qPrintable(partie.echec()));
-        PiloteDePartie client(partie.client());
-        client.setSansRecord(true);
-        client.setSansAide(true);
-        std::atomic<bool> fini{false};
-        bool clientJoue = false;
-        std::thread cote([&] { clientJoue = client.joue([&fini](const Vue&) { return fini.load(); }, 90000); });
-        auto finClient = qScopeGuard([&] {
-            fini = true;
-            cote.join();
-        });
-        PiloteDePartie hote(partie.hote());
-        hote.setSansRecord(true);
-        QVERIFY2(hote.joue([&hote](const Vue&) { return hote.cartesJouees() >= 1; }, 60000), qPrintable(partie.echec()));
-        partie.hote().garde(QStringLiteral("played_again"));
+        PiloteDePartie enLigne(hote);
+        enLigne.setSansRecord(true);
+        QVERIFY2(enLigne.joue([&enLigne](const Vue&) { return enLigne.cartesJouees() >= 1; }, 60000),
+                 qPrintable(partie.echec()));
+        hote.garde(QStringLiteral("played_again"));
     }
 
     // The windowless host, started from a terminal, is stopped there while
@@ -835,10 +829,7 @@ private slots:
         QVERIFY(hote.waitForFinished(10000));
         finHote.dismiss();
         QCOMPARE(hote.exitCode(), 128 + 15);
-        QVERIFY2(attendsBoite(partie.client(), true, 10000), "no box told that the host stopped");
-        partie.client().garde(QStringLiteral("host_stopped"));
-        QVERIFY2(joueLocalement(partie.client(), 1, QStringLiteral("local_after_host_stopped")),
-                 qPrintable(partie.echec()));
+        QVERIFY2(finPuisJeuLocal(partie.client(), 10000, QStringLiteral("host_stopped")), qPrintable(partie.echec()));
     }
 
     void annulerDeuxFoisRetablirUneFois()

@@ -145,6 +145,17 @@ void jeuLocalJouable(ZB_MainWidget& w, Personne& personne)
     QVERIFY(attend([&] { return int(cartesJouees(record(w)).size()) / 4 > plis; }, 30000));
 }
 
+// A person's local game before the online one: the welcome answered, a
+// card of the user played.
+void joueUnPeuLocalement(ZB_MainWidget& w)
+{
+    w.vue()->scene()->setFacteurDurees(0.1);
+    w.vue()->scene()->setAutoAnswer(true);
+    w.OnNouvellePartie();
+    QVERIFY(attend([&] { return cartesDuSiege(w, 0) >= 1; }, 30000));
+    w.vue()->scene()->setAutoAnswer(false);
+}
+
 } // namespace
 
 // Every way an online game ends leaves the person at a table it can play:
@@ -172,12 +183,8 @@ private slots:
 
         QTemporaryDir dossier;
         ZB_MainWidget w(accompagne(), dossier.path());
-        w.vue()->scene()->setFacteurDurees(0.1);
-        w.vue()->scene()->setAutoAnswer(true);
         Personne personne(w);
-        w.OnNouvellePartie();
-        QVERIFY(attend([&] { return cartesDuSiege(w, 0) >= 1; }, 30000));
-        w.vue()->scene()->setAutoAnswer(false);
+        joueUnPeuLocalement(w);
 
         personne.joue = false;
         w.rejoint(QStringLiteral("127.0.0.1"), serveur.getPortTcp());
@@ -305,12 +312,8 @@ private slots:
 
         QTemporaryDir dossier;
         ZB_MainWidget w(accompagne(), dossier.path());
-        w.vue()->scene()->setFacteurDurees(0.1);
-        w.vue()->scene()->setAutoAnswer(true);
         Personne personne(w);
-        w.OnNouvellePartie();
-        QVERIFY(attend([&] { return cartesDuSiege(w, 0) >= 1; }, 30000));
-        w.vue()->scene()->setAutoAnswer(false);
+        joueUnPeuLocalement(w);
         w.rejoint(QStringLiteral("127.0.0.1"), quint16(d.port));
         QVERIFY(attend([&] { return hote->salle()->getListe(-1)->getEtatAttendu() >= EtatDeJeu::Tour1_AttendCarte1; },
                        30000));
