@@ -33,15 +33,21 @@ namespace {
 // quickly, and the user's second one excludes the user.
 constexpr double DELAI_TOUR_S = 1.0;
 
-// Online Jass whose match outlasts every case, with quick turns.
-OptionsDePartie optionsRapides()
+// Online Jass to that target, with turns that long.
+OptionsDePartie optionsEnLigne(int objectif, double delaiTour)
 {
     OptionsDePartie options = optionsJass();
     options.typeDePartie_ = TypeDePartie::getTypeDePartie(options.idPreset_);
-    options.typeDePartie_.pointsObjectif_ = 10000;
+    options.typeDePartie_.pointsObjectif_ = objectif;
     options.idPreset_ = TypeDePartie::ID_PERSONALISE;
-    options.delaiReponse_ = DELAI_TOUR_S;
+    options.delaiReponse_ = delaiTour;
     return options;
+}
+
+// A match that outlasts every case, with quick turns.
+OptionsDePartie optionsRapides()
+{
+    return optionsEnLigne(10000, DELAI_TOUR_S);
 }
 
 quint16 portLibre()
@@ -65,6 +71,8 @@ public:
 
     bool joue = true;
     bool litLesBoites = true;
+    // The next online game is declined.
+    bool declineLaSuivante = false;
 
     DisplayGLScene* scene() const { return w_.vue()->scene(); }
     bool boiteOuverte() const
@@ -84,7 +92,11 @@ private:
     {
         DisplayGLScene* s = scene();
         if (litLesBoites && boiteOuverte()) {
-            s->OnMessageBoxAccepted_Timer();
+            const QStringList vues = s->historiqueBoites();
+            if (declineLaSuivante && !vues.isEmpty() && vues.last().contains(QLatin1String("another online game")))
+                s->OnMessageBoxRejected_Timer();
+            else
+                s->OnMessageBoxAccepted_Timer();
             return;
         }
         ZB_RoomTable* table = w_.salle()->getTable(-1);
@@ -281,6 +293,34 @@ private slots:
         personne.joue = true;
         QVERIFY(attend([&] { return cartesDuSiege(w, 0) >= 1; }, 30000));
         QCOMPARE(w.salle()->getTable(-1)->getJoueur(0)->modeJeu_, int(Joueur::ModeManuel));
+    }
+
+    // The guest plays its match to the end and declines another online
+    // game: it is told once that the online game is over, and plays its
+    // local game.
+    void finDeMatchSansSuite()
+    {
+        Machine hote(Tcp);
+        GM_BanList bans;
+        ZB_MultiServer serveur(nullptr, 0, QList<ZB_Room*>{hote.salle.get()}, &bans);
+        QVERIFY(serveur.ecoute(QHostAddress::LocalHost, 0, 0, 0));
+        int mode = ZB_Room::NouvellePartie;
+        int session = ZB_Room::SessionServeur;
+        hote.salle->reponse_Depart(&mode, &session, optionsEnLigne(100, 30.0), QString(), QStringLiteral("hote"),
+                                   serveur.getPortWebSecure(), serveur.getPortWebUnsecure(), serveur.getPortTcp(), 0,
+                                   false, {}, -1);
+        QTemporaryDir dossier;
+        ZB_MainWidget w(accompagne(), dossier.path());
+        Personne personne(w);
+        personne.declineLaSuivante = true;
+        joueUnPeuLocalement(w);
+        w.rejoint(QStringLiteral("127.0.0.1"), serveur.getPortTcp());
+        QVERIFY(attend([&] { return hote.salle->getServer()->getJoueurs().size() == 1; }, 20000));
+        hote.salle->getServerView()->OnDemarrer();
+        QVERIFY(attend([&] { return personne.boites(QStringLiteral("online game is over")) > 0; }, 90000));
+        jeuLocalJouable(w, personne);
+        QCOMPARE(personne.boites(QStringLiteral("online game is over")), 1);
+        QCOMPARE(personne.boites(QStringLiteral("interrupted")), 0);
     }
 
     // The windowless host stops (asked to, as its terminal's Ctrl+C asks)
