@@ -684,9 +684,10 @@ private slots:
 
 private:
     // A case's online turns, when a user is to run out of them: two short
-    // turns exclude that user quickly.
-    static int delaiCourt() { return lenteur::limite(DELAI_COURT_S); }
-    static constexpr int DELAI_COURT_S = 8;
+    // turns exclude that user quickly. A user who plays online afterwards
+    // needs turns the pilot plays in at any machine's pace.
+    static constexpr int DELAI_COURT_S = 4;
+    static constexpr int DELAI_JOUABLE_S = 12;
 
     // The local game after an online one, played as a person plays it: the
     // boxes answered (only those told when it ended: n), then cards until a
@@ -715,13 +716,13 @@ private:
         return joueLocalement(s, 1, QStringLiteral("local_after_") + nom);
     }
 
-    // The case's online game, its turns short, started by the host; false
-    // with echec().
-    static bool commenceAvecDesToursCourts(PartieEnReseau& partie)
+    // The case's online game, its turns that long, started by the host;
+    // false with echec().
+    static bool commenceAvecDesToursDe(PartieEnReseau& partie, int secondes)
     {
         DossierUtilisateur::Reglages r;
         r.objectif = 1000;
-        r.delaiTour = delaiCourt();
+        r.delaiTour = secondes;
         if (!partie.prepare(r) || !partie.heberge() || !partie.rejoint() || !partie.demarre())
             return false;
         if (!attendsBoite(partie.client(), false, 10000))
@@ -736,24 +737,25 @@ private slots:
     void inviteExclu()
     {
         PartieEnReseau partie(QStringLiteral("online_guest_excluded"), LIMITE_RESEAU_S);
-        QVERIFY2(commenceAvecDesToursCourts(partie), qPrintable(partie.echec()));
+        const int delai = lenteur::limite(DELAI_COURT_S);
+        QVERIFY2(commenceAvecDesToursDe(partie, delai), qPrintable(partie.echec()));
         // Nobody plays: the host's computer stands in for its user, the
         // client's user is excluded.
-        QVERIFY2(finPuisJeuLocal(partie.client(), 4 * delaiCourt() * 1000 + 20000, QStringLiteral("exclusion")),
+        QVERIFY2(finPuisJeuLocal(partie.client(), 4 * delai * 1000 + 20000, QStringLiteral("exclusion")),
                  qPrintable(partie.echec()));
     }
 
     // Nobody plays: both users are excluded. The host's box stays open and
-    // the table goes on under it; the guest answers its own and plays
-    // locally. The host answers hers, leaves the online game, plays a card
-    // of her local game, hosts again, the guest joins again, and she plays
-    // a card at her seat.
+    // the table goes on under it. She answers it, leaves the online game,
+    // hosts again, the guest (its own box answered) joins again, and she
+    // plays a card at her seat.
     void hoteExclu()
     {
         PartieEnReseau partie(QStringLiteral("online_host_excluded"), LIMITE_RESEAU_S);
-        QVERIFY2(commenceAvecDesToursCourts(partie), qPrintable(partie.echec()));
+        const int delai = lenteur::limite(DELAI_JOUABLE_S);
+        QVERIFY2(commenceAvecDesToursDe(partie, delai), qPrintable(partie.echec()));
         SessionDeJeu& hote = partie.hote();
-        QVERIFY2(attendsBoite(hote, true, 4 * delaiCourt() * 1000 + 20000), "no box came when the host's turns ran out");
+        QVERIFY2(attendsBoite(hote, true, 4 * delai * 1000 + 20000), "no box came when the host's turns ran out");
         const QImage exclue = hote.garde(QStringLiteral("excluded"));
         // The table moves on under her box.
         QElapsedTimer attente;
@@ -766,12 +768,9 @@ private slots:
         PiloteDePartie::litBoutons(dessous, panneau, boite);
         QVERIFY2(!LectureEcran::identiques(dessous, exclue) && boite.size() == 1,
                  "the table stood still under the host's box");
-        QVERIFY2(finPuisJeuLocal(partie.client(), 4 * delaiCourt() * 1000 + 20000, QStringLiteral("exclusion")),
-                 qPrintable(partie.echec()));
-
         hote.ecran().clique(hote.fenetre().topLeft() + boite.first().center());
         QVERIFY2(attendsBoite(hote, false, 10000), "the exclusion box stayed after OK");
-        // Network > Leave, OK to the question: her local game is hers.
+        // Network > Leave, OK to the question.
         hote.touche(QStringLiteral("alt+n"));
         QThread::msleep(300);
         hote.ecran().touche(QStringLiteral("l"));
@@ -779,7 +778,14 @@ private slots:
         QThread::msleep(500);
         hote.ecran().touche(QStringLiteral("Return"));
         QVERIFY2(attendsBoite(hote, false, 10000), "the question after Network > Leave stayed");
-        QVERIFY2(joueLocalement(hote, 0, QStringLiteral("local_after_leaving")), qPrintable(partie.echec()));
+
+        // The guest, excluded too, answers its box.
+        SessionDeJeu& client = partie.client();
+        QVERIFY2(attendsBoite(client, true, 4 * delai * 1000 + 20000), "no box came when the guest's turns ran out");
+        PiloteDePartie::litBoutons(client.capture(), panneau, boite);
+        QVERIFY2(!boite.isEmpty(), "the guest's box went before it was answered");
+        client.ecran().clique(client.fenetre().topLeft() + boite.first().center());
+        QVERIFY2(attendsBoite(client, false, 10000), "the guest's box stayed after OK");
 
         QVERIFY2(partie.heberge() && partie.rejoint() && partie.demarre(), qPrintable(partie.echec()));
         PiloteDePartie enLigne(hote);
