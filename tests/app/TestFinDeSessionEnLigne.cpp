@@ -157,6 +157,28 @@ void jeuLocalJouable(ZB_MainWidget& w, Personne& personne)
     QVERIFY(attend([&] { return int(cartesJouees(record(w)).size()) / 4 > plis; }, 30000));
 }
 
+// A host's room on loopback, hosting a game with those options: its
+// server view waits for the guests.
+struct HoteDeTest : Machine
+{
+    GM_BanList bans;
+    std::unique_ptr<ZB_MultiServer> serveur;
+
+    explicit HoteDeTest(const OptionsDePartie& options)
+        : Machine(Tcp)
+        , serveur(std::make_unique<ZB_MultiServer>(nullptr, 0, QList<ZB_Room*>{salle.get()}, &bans))
+    {
+        if (!serveur->ecoute(QHostAddress::LocalHost, 0, 0, 0))
+            return;
+        int mode = ZB_Room::NouvellePartie;
+        int session = ZB_Room::SessionServeur;
+        salle->reponse_Depart(&mode, &session, options, QString(), QStringLiteral("hote"),
+                              serveur->getPortWebSecure(), serveur->getPortWebUnsecure(), serveur->getPortTcp(), 0,
+                              false, {}, -1);
+    }
+    ~HoteDeTest() { serveur.reset(); }
+};
+
 // A person's local game before the online one: the welcome answered, a
 // card of the user played.
 void joueUnPeuLocalement(ZB_MainWidget& w)
@@ -183,15 +205,9 @@ private slots:
     // local game comes back, playable.
     void inviteExclu()
     {
-        Machine hote(Tcp);
-        GM_BanList bans;
-        ZB_MultiServer serveur(nullptr, 0, QList<ZB_Room*>{hote.salle.get()}, &bans);
-        QVERIFY(serveur.ecoute(QHostAddress::LocalHost, 0, 0, 0));
-        int mode = ZB_Room::NouvellePartie;
-        int session = ZB_Room::SessionServeur;
-        hote.salle->reponse_Depart(&mode, &session, optionsRapides(), QString(), QStringLiteral("hote"),
-                                   serveur.getPortWebSecure(), serveur.getPortWebUnsecure(), serveur.getPortTcp(), 0,
-                                   false, {}, -1);
+        HoteDeTest hote(optionsRapides());
+        ZB_MultiServer& serveur = *hote.serveur;
+        QVERIFY(serveur.isListening());
 
         QTemporaryDir dossier;
         ZB_MainWidget w(accompagne(), dossier.path());
@@ -300,15 +316,9 @@ private slots:
     // local game.
     void finDeMatchSansSuite()
     {
-        Machine hote(Tcp);
-        GM_BanList bans;
-        ZB_MultiServer serveur(nullptr, 0, QList<ZB_Room*>{hote.salle.get()}, &bans);
-        QVERIFY(serveur.ecoute(QHostAddress::LocalHost, 0, 0, 0));
-        int mode = ZB_Room::NouvellePartie;
-        int session = ZB_Room::SessionServeur;
-        hote.salle->reponse_Depart(&mode, &session, optionsEnLigne(100, 30.0), QString(), QStringLiteral("hote"),
-                                   serveur.getPortWebSecure(), serveur.getPortWebUnsecure(), serveur.getPortTcp(), 0,
-                                   false, {}, -1);
+        HoteDeTest hote(optionsEnLigne(100, 30.0));
+        ZB_MultiServer& serveur = *hote.serveur;
+        QVERIFY(serveur.isListening());
         QTemporaryDir dossier;
         ZB_MainWidget w(accompagne(), dossier.path());
         Personne personne(w);
