@@ -234,6 +234,9 @@ void DisplayGL::setOptionsDePartie(const OptionsDePartie& options)
                                   : TypeDePartie::getTypeDePartie(options.idPreset_);
     scene_->setStyleContre(type.contrat_);
     scene_->setBelote(type.genre_ == TypeDePartie::GenreBelote);
+    // An exclusion lasts the game it happened in: the game starting now,
+    // hosted again or local, gives the user's seat back to the user.
+    scene_->setJoueurExclu(false);
 }
 
 void DisplayGL::redessineCartes(int atoutEnCours)

@@ -224,6 +224,7 @@ void TableClient::connectToServer(const QString& adresse, quint16 port, const QS
                                   int secondesAttente, bool connexionPublique,
                                   QSharedPointer<GM_SocketAbstract> socket)
 {
+    finDite_ = false;
     transportsRestants_.clear();
     if (socket.isNull()) {
         // The transport the session was started with first; should its
@@ -315,15 +316,39 @@ void TableClient::sendToServer(const EvenementDeJeu& ev)
 
 void TableClient::endOnlineGame(bool notifie)
 {
-    const bool client = getEtatEnLigne() == Client;
-    if (client && clientSocket_)
-        clientSocket_->closeConnection();
-    if (notifie) {
-        if (display_ != nullptr)
-            display_->afficheExclusion(client);
-    } else {
-        messageBox(GM::Information, tr("Information"), tr("La partie en ligne est terminée."), GM::Ok);
+    if (getEtatEnLigne() != Client) {
+        // The host excluded at her own table stays its host: the computer
+        // plays her seat on, and the game goes on for everybody.
+        if (notifie && display_ != nullptr)
+            display_->afficheExclusion(false);
+        else if (!notifie)
+            messageBox(GM::Information, tr("Information"), tr("La partie en ligne est terminée."), GM::Ok);
+        return;
     }
+    if (clientSocket_)
+        clientSocket_->quitte();
+    if (!notifie) {
+        finDeSession_(GM::Information, tr("Information"), tr("La partie en ligne est terminée."));
+        return;
+    }
+    if (display_ != nullptr)
+        display_->afficheExclusion(true);
+    finDeSession_(GM::Warning, QString(), QString());
+}
+
+void TableClient::finDeSession_(GM::Icon icone, const QString& titre, const QString& texte, const QString& raison)
+{
+    // Several reports may end one session (the close follows an exclusion,
+    // an error precedes the close): the first one says why, and the user
+    // reads that alone.
+    if (finDite_)
+        return;
+    finDite_ = true;
+    // An unattended copy reports this reason when it ends.
+    finEnLigne_ = !texte.isEmpty() ? texte : !raison.isEmpty() ? raison : tr("La partie en ligne est terminée.");
+    if (!texte.isEmpty())
+        messageBox(icone, titre, texte, GM::Ok);
+    OnOnlineGameEnded();
 }
 
 void TableClient::reprend_(int modeDepart, int genreSession)
@@ -396,10 +421,10 @@ void TableClient::customEvent(QEvent* event)
     switch (type) {
     case ZB_Event::DisconnectClient: {
         const auto* ev = static_cast<ZB_EventDisconnectClient*>(event);
-        finEnLigne_ = tr("La connection avec le serveur a été interrompue. La partie ne pourra pas continuer.");
-        if (ev->getAfficheMessage() == 1)
-            messageBox(GM::Warning, tr("Connection interrompue."), finEnLigne_, GM::Ok);
-        OnOnlineGameEnded();
+        const QString interrompue =
+            tr("La connection avec le serveur a été interrompue. La partie ne pourra pas continuer.");
+        finDeSession_(GM::Warning, tr("Connection interrompue."),
+                      ev->getAfficheMessage() == 1 ? interrompue : QString(), interrompue);
         event->accept();
         break;
     }
@@ -408,16 +433,14 @@ void TableClient::customEvent(QEvent* event)
         ZB_RoomTable* table = getTable(-1);
         const int etat = table != nullptr ? table->getEtatCourant() : 0;
         const bool enJeu = etat != 0 && !(etat >= 135 && etat <= 138) && table != nullptr && !table->estFinDeMatch();
-        if (enJeu || ev->getFinDePartie() == ZB_EventSocketError::FinDitParLHote)
-            messageBox(GM::Warning, ev->getTitre(), ev->getTexte(), GM::Ok);
-        else
-            messageBox(GM::Information, tr("Information"), tr("La partie en ligne est terminée."), GM::Ok);
-        if (ev->getFinDePartie() != 0) {
-            finEnLigne_ = enJeu || ev->getFinDePartie() == ZB_EventSocketError::FinDitParLHote
-                              ? ev->getTexte()
-                              : tr("La partie en ligne est terminée.");
-            OnOnlineGameEnded();
-        }
+        const bool avertit = enJeu || ev->getFinDePartie() == ZB_EventSocketError::FinDitParLHote;
+        const GM::Icon icone = avertit ? GM::Warning : GM::Information;
+        const QString titre = avertit ? ev->getTitre() : tr("Information");
+        const QString texte = avertit ? ev->getTexte() : tr("La partie en ligne est terminée.");
+        if (ev->getFinDePartie() != 0)
+            finDeSession_(icone, titre, texte);
+        else if (!finDite_)
+            messageBox(icone, titre, texte, GM::Ok);
         event->accept();
         break;
     }

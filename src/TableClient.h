@@ -116,6 +116,11 @@ private:
     void ouvreConnexion_(const QString& adresse, quint16 port, const QString& login, qint64 idUtilisateur,
                          int secondesAttente, bool connexionPublique, const QSharedPointer<GM_SocketAbstract>& socket);
     void rejoueTout_(int modeVue);
+    // The client session ended without the user leaving it: told once with
+    // that box (none when the text is empty), and the room goes back to the
+    // local game (signalOnlineGameEnded).
+    // raison: why it ended, when the user is told nothing (texte empty).
+    void finDeSession_(GM::Icon icone, const QString& titre, const QString& texte, const QString& raison = QString());
     void reprend_(int modeDepart, int genreSession);
 
     std::unique_ptr<Evenements> evenements_;
@@ -132,6 +137,7 @@ private:
     bool filmDemande_ = false;
     bool fenetreEvenementsActive_ = false;
     bool penaliteEnLigne_ = false;
+    bool finDite_ = false; // the end of this client session was told
     qint64 idJoueur_ = -1;
     QString hoteDeLId_; // the host idJoueur_ was made for
     QString finEnLigne_;

@@ -1,5 +1,6 @@
 #include "GM_MemoireProcessus.h"
 #include "ZB_Application.h"
+#include "ZB_ArretParSignal.h"
 #include "ZB_CommandLine.h"
 #include "ZB_HoteSansFenetre.h"
 #include "ZB_MainWidget.h"
@@ -16,6 +17,8 @@ namespace {
 
 constexpr const char* NOM_PRODUIT = "Zubrik";
 constexpr const char* NOM_ORGANISATION = "Zubrik";
+// A program ended by a signal reports 128 plus its number, as the shells do.
+constexpr int CODE_SORTIE_SIGNAL = 128;
 
 void nommeApplication()
 {
@@ -45,6 +48,12 @@ int hebergeSansFenetre(int& argc, char** argv, const ZB_Settings& demarrage)
     ZB_HoteSansFenetre hote(demarrage);
     QObject::connect(&hote, &ZB_HoteSansFenetre::signalQuitter, &app, [](int code) { QCoreApplication::exit(code); },
                      Qt::QueuedConnection);
+    // Stopped from its terminal or by its service manager, it tells its
+    // players so before it ends, with the status of a program that signal
+    // ended.
+    ZB_ArretParSignal arret;
+    QObject::connect(&arret, &ZB_ArretParSignal::signalArret, &hote,
+                     [&hote](int numero) { hote.arrete(CODE_SORTIE_SIGNAL + numero); });
     hote.demarre();
     return QCoreApplication::exec();
 }

@@ -677,6 +677,13 @@ void ClientSocket::closeConnection()
         socket->waitForDisconnected(AttenteDeconnexionMs);
 }
 
+void ClientSocket::quitte()
+{
+    if (getEtat() < ZB_StatutConnexionA::DeconnecteUtilisateur)
+        setEtat_(ZB_StatutConnexionA::DeconnecteUtilisateur);
+    closeConnection();
+}
+
 // ------------------------------------------------------- connection events
 
 void ClientSocket::onHostFound_tcpOld()
@@ -921,7 +928,8 @@ void ClientSocket::onError(QAbstractSocket::SocketError sockError)
                 refuseParLHote_();
             return;
         } else {
-            texte = tr("La connection avec le serveur a été interrompue");
+            // The close that follows tells the user, once, that the game
+            // cannot go on.
             setEtat_(ZB_StatutConnexionA::Interrompu);
         }
         break;

@@ -139,6 +139,10 @@ public:
     void receive_(const QByteArray& octets);
     // Stops the list and closes the socket, waiting a little for it to go.
     void closeConnection();
+    // Closes it on this side's decision (the user left, was excluded, or
+    // declined the next game): what ended the game is the room's to tell,
+    // and no connection box follows.
+    void quitte();
 
     // ListeDesEvenements::ReplayRequester: the replay block was played
     // through; the events held back meanwhile run now.

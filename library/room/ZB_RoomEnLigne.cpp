@@ -26,8 +26,10 @@ void ZB_Room::stopOnlineSession()
     // The session is over: connection errors that still arrive are no
     // longer the user's concern.
     enLigne_ = false;
-    for (ZB_RoomTable* table : std::as_const(tables_))
+    for (ZB_RoomTable* table : std::as_const(tables_)) {
         table->oublieSessionEnLigne();
+        table->redevientLocale();
+    }
     if (display_ != nullptr) {
         display_->finDeDonne(true);
         display_->afficheRejointPartieEnLigne(false, QString());

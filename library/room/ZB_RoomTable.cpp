@@ -63,9 +63,15 @@ void ZB_RoomTable::initialise(ZB_EcouteExclusionA* room, GM_MessageBoxDisplayerA
         auto joueur = std::make_unique<JoueurHumain>();
         joueur->setMessageBoxDisplayer(displayer);
         // The table owns the players, so the connection goes with them.
-        if (room != nullptr)
-            connect(joueur.get(), &JoueurHumain::signalPlayerExcluded, this, [room] { room->OnPlayerExcluded(); },
-                    Qt::DirectConnection);
+        JoueurHumain* assis = joueur.get();
+        connect(
+            assis, &JoueurHumain::signalPlayerExcluded, this,
+            [this, room, siege, assis] {
+                m_sieges.noteExclusion(siege, assis->options_.id_);
+                if (room != nullptr)
+                    room->OnPlayerExcluded();
+            },
+            Qt::DirectConnection);
         connect(joueur.get(), &JoueurHumain::signalPlayerTooSlow, this, &ZB_RoomTable::OnPlayerTooSlow);
         m_sieges.assoit(siege, std::move(joueur));
     }
@@ -160,6 +166,7 @@ void ZB_RoomTable::nouvellePartie(int modeReseau, const OptionsDePartie& options
         m_typeDePartie = TypeDePartie::getTypeDePartie(options.idPreset_);
     }
     m_annulation.oublie();
+    m_sieges.oublieExclusions();
 
     m_settingsPartie.huitTours_ = options.modeDeJeu_ == OptionsDePartie::ModeConcours;
     m_settingsPartie.toursAtout_ = options.modeDeJeu_ == OptionsDePartie::ModeCoiffeur;
@@ -295,4 +302,11 @@ void ZB_RoomTable::afficheAnalyses(bool afficher)
 void ZB_RoomTable::oublieSessionEnLigne()
 {
     m_sieges.oublieSession();
+}
+
+void ZB_RoomTable::redevientLocale()
+{
+    m_reseau = false;
+    m_serveur = false;
+    m_miroir = false;
 }

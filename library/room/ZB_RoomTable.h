@@ -215,6 +215,11 @@ public:
     // An online game ended: the seats waiting to enter and the account
     // bookkeeping of its clients are forgotten.
     void oublieSessionEnLigne();
+    // The online session is over for good: the table is a local one until
+    // its next game says otherwise, so that a record loaded meanwhile (the
+    // user's own game, resumed) replays as this machine's, not as a copy
+    // of a host's seen from a guest's seat.
+    void redevientLocale();
     void setVersion(int version) { m_version = version; }
     // Told when a hosting table refuses a card that a client sent live for
     // its seat and that no honest client sends: one not in the seat's hand,

@@ -379,6 +379,10 @@ bool ZB_RoomTable::executeInscription_(const EvenementDeJeu& ev)
         mode = Joueur::ModeHumainDistant;
     } else if (m_sieges.joueurObligatoire(siege).modeJeu_ == Joueur::ModeEnAttenteDEntree) {
         mode = Joueur::ModeEnAttenteDEntree;
+    } else if (m_sieges.estExclu(siege, options.id_)) {
+        // Excluded for slowness: every deal inscribes the seat again, and
+        // the computer plays it on to the end of the game.
+        mode = Joueur::ModeRemplacant;
     }
     inscritJoueur(siege, options, mode, false);
     m_sieges.noteEntreeTraitee(ev.etat_, options.id_);

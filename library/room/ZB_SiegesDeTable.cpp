@@ -253,3 +253,14 @@ void ZB_SiegesDeTable::oublieSession()
     m_memeCompte = {};
     m_comptes = {-1, -1, -1, -1};
 }
+
+void ZB_SiegesDeTable::noteExclusion(int siege, qint64 idJoueur)
+{
+    if (siege >= 0 && siege < NombreDeSieges)
+        m_exclus[size_t(siege)] = idJoueur;
+}
+
+bool ZB_SiegesDeTable::estExclu(int siege, qint64 idJoueur) const
+{
+    return siege >= 0 && siege < NombreDeSieges && idJoueur != -1 && m_exclus[size_t(siege)] == idJoueur;
+}

@@ -112,6 +112,14 @@ public:
     // An online game ended: the waiting players and the accounts go.
     void oublieSession();
 
+    // ---- The local user excluded for slowness, until the game ends. ----
+    // The seat's player (that id) was excluded: the computer plays its seat
+    // to the end of the game, through the deals that inscribe it again.
+    void noteExclusion(int siege, qint64 idJoueur);
+    bool estExclu(int siege, qint64 idJoueur) const;
+    // A new game: nobody is excluded from it.
+    void oublieExclusions() { m_exclus = {-1, -1, -1, -1}; }
+
 private:
     QMap<int, OptionsDuJoueur>& entrees_(Attente attente)
     {
@@ -129,4 +137,5 @@ private:
     QMap<int, qint64> m_etatsEntreesTraites;     // state -> id of the player who entered, -1 none
     std::array<quint8, NombreDeSieges> m_memeCompte{};
     std::array<qint64, NombreDeSieges> m_comptes{-1, -1, -1, -1};
+    std::array<qint64, NombreDeSieges> m_exclus{-1, -1, -1, -1}; // id of the player excluded, -1 none
 };

@@ -135,10 +135,25 @@ void ZB_HoteSansFenetre::echec_(const QString& texte)
     quitte_(ZB_SansSurveillance::CODE_SORTIE_ERREUR);
 }
 
+void ZB_HoteSansFenetre::arrete(int codeDeSortie)
+{
+    if (quitDemande_)
+        return;
+    trace_->log(QStringLiteral("Stopped before the end of the match"));
+    quitte_(codeDeSortie);
+}
+
 void ZB_HoteSansFenetre::quitte_(int code)
 {
     if (quitDemande_)
         return;
     quitDemande_ = true;
-    emit signalQuitter(code);
+    // Said before the sockets go with the program: a player then reads that
+    // the host stopped the game, not that the connection broke.
+    if (!salle_->estEnLigne()) {
+        emit signalQuitter(code);
+        return;
+    }
+    salle_->stopOnlineSession();
+    QTimer::singleShot(ATTENTE_ADIEUX_MS, this, [this, code] { emit signalQuitter(code); });
 }

@@ -49,6 +49,9 @@ class ZB_Translator;
 //   is read, and nothing written; nor is the autosave. The texts stay
 //   French unless --english is given. The trace file of the data
 //   folder receives the start, the errors and the boxes answered.
+// - Whenever it ends (the match over, stopped, a failure), the players of
+//   a game still hosted are told that the host stopped it, and the program
+//   ends once those words had time to leave (ATTENTE_ADIEUX_MS at most).
 // GUI thread only (the application's main thread).
 class ZB_HoteSansFenetre : public QObject, public ZB_ServerSocket::Cb_SocketInput
 {
@@ -63,8 +66,16 @@ public:
     ZB_HoteSansFenetre(const ZB_HoteSansFenetre&) = delete;
     ZB_HoteSansFenetre& operator=(const ZB_HoteSansFenetre&) = delete;
 
+    // How long the players' sockets are given to carry the host's last
+    // word before the program ends.
+    static constexpr int ATTENTE_ADIEUX_MS = 500;
+
     // Listens and starts hosting; the end comes through signalQuitter.
     void demarre();
+    // Stops hosting before the match is over (the person who started it
+    // asked): the players hear that the host stopped the game, and the
+    // program ends with that exit status.
+    void arrete(int codeDeSortie);
 
     ZB_SalleHote* salle() const { return salle_.get(); }
     ZB_MultiServer* serveur() const { return serveur_.get(); }

@@ -118,7 +118,7 @@ bool PartieEnReseau::attendsVue_(bool visible, int limiteMs)
 
 bool PartieEnReseau::heberge()
 {
-    if (!hote_.lance())
+    if (!hote_.enMarche() && !hote_.lance())
         return false;
     hote_.touche(QStringLiteral("alt+n"));
     // The menu has the keyboard now: no focus change that would close it.

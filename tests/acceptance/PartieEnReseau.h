@@ -42,8 +42,8 @@ public:
     SessionDeJeu& client() { return client_; }
     quint16 port() const { return port_; }
 
-    // Starts the host's program and hosts (Network > Host a game) until the
-    // server view shows.
+    // Starts the host's program unless it runs and hosts (Network > Host a
+    // game) until the server view shows.
     bool heberge();
     // Starts the client's program unless it runs (again, after tueClient)
     // and joins the host (Network > Join a game, 127.0.0.1 and the port

@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QFile>
 #include <QSet>
 #include <QScopeGuard>
@@ -820,6 +821,163 @@ private slots:
         QVERIFY2(ids.size() == 1 && inscriptions >= 1, lignes.constData());
         QVERIFY2(coupsApresRetour >= 1, lignes.constData());
         QVERIFY2(coupsDeSonOrdinateur == 0, lignes.constData());
+    }
+
+
+private:
+    // A case's online turns, when a user is to run out of them: two short
+    // turns exclude that user quickly. A user who plays online afterwards
+    // needs turns the pilot plays in at any machine's pace.
+    static constexpr int DELAI_COURT_S = 4;
+    static constexpr int DELAI_JOUABLE_S = 12;
+
+    // The local game after an online one, played as a person plays it: the
+    // boxes answered (only those told when it ended: n), then cards until a
+    // trick of the user's is collected.
+    static bool joueLocalement(SessionDeJeu& s, int boites, const QString& image)
+    {
+        PiloteDePartie local(s);
+        local.setReponseBoites(true);
+        if (!local.joue([&local](const Vue& v) { return local.cartesJouees() >= 2 && v.demandeCarte; }, 40000))
+            return false;
+        s.garde(image);
+        if (local.boitesVues() != boites)
+            return s.echoue(QStringLiteral("%1 boxes told the end of the online game, not %2")
+                                .arg(local.boitesVues())
+                                .arg(boites));
+        return true;
+    }
+
+    // A box comes within the limit to tell the end of the online game (its
+    // picture kept), and the local game is played on after it.
+    static bool finPuisJeuLocal(SessionDeJeu& s, int limiteMs, const QString& nom)
+    {
+        if (!attendsBoite(s, true, limiteMs))
+            return s.echoue(QStringLiteral("No box told the end of the online game (%1)").arg(nom));
+        s.garde(nom);
+        return joueLocalement(s, 1, QStringLiteral("local_after_") + nom);
+    }
+
+    // The case's online game, its turns that long, started by the host;
+    // false with echec().
+    static bool commenceAvecDesToursDe(PartieEnReseau& partie, int secondes)
+    {
+        DossierUtilisateur::Reglages r;
+        r.objectif = 1000;
+        r.delaiTour = secondes;
+        if (!partie.prepare(r) || !partie.heberge() || !partie.rejoint() || !partie.demarre())
+            return false;
+        if (!attendsBoite(partie.client(), false, 10000))
+            return partie.client().echoue(QStringLiteral("The connection window stayed over the table"));
+        return true;
+    }
+
+private slots:
+    // A client's user who never plays online is excluded after two turns
+    // run out: one box says so, and once it is answered the local game is
+    // there to play on, to a collected trick.
+    void inviteExclu()
+    {
+        PartieEnReseau partie(QStringLiteral("online_guest_excluded"), LIMITE_RESEAU_S);
+        const int delai = lenteur::limite(DELAI_COURT_S);
+        QVERIFY2(commenceAvecDesToursDe(partie, delai), qPrintable(partie.echec()));
+        // Nobody plays: the host's computer stands in for its user, the
+        // client's user is excluded.
+        QVERIFY2(finPuisJeuLocal(partie.client(), 4 * delai * 1000 + 20000, QStringLiteral("exclusion")),
+                 qPrintable(partie.echec()));
+    }
+
+    // Nobody plays: both users are excluded. The host's box stays open and
+    // the table goes on under it. She answers it, leaves the online game,
+    // hosts again, the guest (its own box answered) joins again, and she
+    // plays a card at her seat.
+    void hoteExclu()
+    {
+        PartieEnReseau partie(QStringLiteral("online_host_excluded"), LIMITE_RESEAU_S);
+        const int delai = lenteur::limite(DELAI_JOUABLE_S);
+        QVERIFY2(commenceAvecDesToursDe(partie, delai), qPrintable(partie.echec()));
+        SessionDeJeu& hote = partie.hote();
+        QVERIFY2(attendsBoite(hote, true, 4 * delai * 1000 + 20000), "no box came when the host's turns ran out");
+        const QImage exclue = hote.garde(QStringLiteral("excluded"));
+        // The table moves on under her box.
+        QElapsedTimer attente;
+        attente.start();
+        while (LectureEcran::identiques(hote.capture(), exclue) && attente.elapsed() < lenteur::limite(20000))
+            QThread::msleep(200);
+        QList<QRect> panneau;
+        QList<QRect> boite;
+        const QImage dessous = hote.garde(QStringLiteral("box_open_table_on"));
+        PiloteDePartie::litBoutons(dessous, panneau, boite);
+        QVERIFY2(!LectureEcran::identiques(dessous, exclue) && boite.size() == 1,
+                 "the table stood still under the host's box");
+        hote.ecran().clique(hote.fenetre().topLeft() + boite.first().center());
+        QVERIFY2(attendsBoite(hote, false, 10000), "the exclusion box stayed after OK");
+        // Network > Leave, OK to the question.
+        hote.touche(QStringLiteral("alt+n"));
+        QThread::msleep(300);
+        hote.ecran().touche(QStringLiteral("l"));
+        QVERIFY2(attendsBoite(hote, true, 10000), "no question came after Network > Leave");
+        QThread::msleep(500);
+        hote.ecran().touche(QStringLiteral("Return"));
+        QVERIFY2(attendsBoite(hote, false, 10000), "the question after Network > Leave stayed");
+
+        // The guest, excluded too, answers its box.
+        SessionDeJeu& client = partie.client();
+        QVERIFY2(attendsBoite(client, true, 4 * delai * 1000 + 20000), "no box came when the guest's turns ran out");
+        PiloteDePartie::litBoutons(client.capture(), panneau, boite);
+        QVERIFY2(!boite.isEmpty(), "the guest's box went before it was answered");
+        client.ecran().clique(client.fenetre().topLeft() + boite.first().center());
+        QVERIFY2(attendsBoite(client, false, 10000), "the guest's box stayed after OK");
+
+        QVERIFY2(partie.heberge() && partie.rejoint() && partie.demarre(), qPrintable(partie.echec()));
+        PiloteDePartie enLigne(hote);
+        enLigne.setSansRecord(true);
+        QVERIFY2(enLigne.joue([&enLigne](const Vue&) { return enLigne.cartesJouees() >= 1; }, 60000),
+                 qPrintable(partie.echec()));
+        hote.garde(QStringLiteral("played_again"));
+    }
+
+    // The windowless host, started from a terminal, is stopped there while
+    // its guest plays: the guest reads one box, and plays its local game.
+    void hoteSansFenetreArrete()
+    {
+        PartieEnReseau partie(QStringLiteral("windowless_host_stopped"), LIMITE_RESEAU_S);
+        DossierUtilisateur::Reglages r;
+        r.objectif = 1000;
+        QVERIFY2(partie.prepare(r), qPrintable(partie.echec()));
+        QProcess hote;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const QString& v : partie.hote().maison().environnement())
+            env.insert(v.section(QLatin1Char('='), 0, 0), v.section(QLatin1Char('='), 1));
+        env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+        hote.setProcessEnvironment(env);
+        hote.setProcessChannelMode(QProcess::MergedChannels);
+        hote.start(QStringLiteral(ZB_PROGRAMME),
+                   {QStringLiteral("--server"), QStringLiteral("--auto"), QStringLiteral("--port"),
+                    QString::number(partie.port())});
+        auto finHote = qScopeGuard([&hote] {
+            hote.kill();
+            hote.waitForFinished(5000);
+        });
+        QVERIFY(hote.waitForStarted(10000));
+        QElapsedTimer attente;
+        attente.start();
+        while (!hote.readAllStandardOutput().contains("HOST") && attente.elapsed() < lenteur::limite(20000))
+            hote.waitForReadyRead(200);
+        QVERIFY2(partie.rejoint(), qPrintable(partie.echec()));
+        QVERIFY2(attendsBoite(partie.client(), false, 20000), "the connection window stayed over the table");
+        {
+            PiloteDePartie client(partie.client());
+            client.setSansRecord(true);
+            client.setSansAide(true);
+            QVERIFY2(client.joue([&client](const Vue&) { return client.cartesJouees() >= 1; }, 40000),
+                     qPrintable(partie.echec()));
+        }
+        hote.terminate();
+        QVERIFY(hote.waitForFinished(10000));
+        finHote.dismiss();
+        QCOMPARE(hote.exitCode(), 128 + 15);
+        QVERIFY2(finPuisJeuLocal(partie.client(), 10000, QStringLiteral("host_stopped")), qPrintable(partie.echec()));
     }
 
     // A first start left by Esc, the settings panel opened and closed by the

@@ -56,7 +56,6 @@ inline const QString RefuseParLHote = QStringLiteral("L'ordinateur distant a ét
                                              "connection: il est complet, ou trop de connections arrivent de votre "
                                              "adresse. Réessayez plus tard");
 inline const QString Complet = QStringLiteral("L'ordinateur distant a été trouvé, mais le serveur de jeu est complet");
-inline const QString Interrompue = QStringLiteral("La connection avec le serveur a été interrompue");
 
 inline QString texteErreur(const QString& texte, const QString& hote = Hote, quint16 port = Port)
 {

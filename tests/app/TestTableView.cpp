@@ -8,6 +8,8 @@
 #include "DisplayGLWidget.h"
 #include "GM_MessageBoxEmitter.h"
 #include "OptionsAffichage.h"
+#include "OptionsDePartie.h"
+#include "TypeDePartie.h"
 #include "ZB_About.h"
 #include "ZB_Settings.h"
 #include "ZbTestRegistry.h"
@@ -390,7 +392,7 @@ private slots:
     }
 
     // The exclusion box; only the local player's own exclusion stops its
-    // card input.
+    // card input, and only until the next game starts.
     void exclusion_data()
     {
         QTest::addColumn<bool>("autreJoueur");
@@ -405,6 +407,8 @@ private slots:
         QTRY_VERIFY(!t.scene()->historiqueBoites().isEmpty());
         QVERIFY(t.scene()->historiqueBoites().join(QLatin1Char('\n')).contains(QStringLiteral("écarté de la partie")));
         QCOMPARE(t.scene()->isJoueurExclu(), !autreJoueur);
+        t.vue->setOptionsDePartie(OptionsDePartie(TypeDePartie::GenreJass));
+        QVERIFY(!t.scene()->isJoueurExclu());
     }
 
     // Joining a table, the user waits for the host: neither the last
