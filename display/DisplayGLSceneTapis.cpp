@@ -146,7 +146,7 @@ void DisplayGLScene::appliqueCouleurs(int schema, const QPalette& palette)
         DisplayGLPaintA* m = moteur();
         if (m)
             m->makeCurrent();
-        dessineArdoise_(ardoiseStatut_->pointsPrecedents(), jeu ? jeu->multiplicateur_ : 1, -1);
+        redessineArdoise_();
         if (m)
             m->doneCurrent();
     }
@@ -335,6 +335,7 @@ void DisplayGLScene::afficheBulleAnnonce(int siege)
 
 void DisplayGLScene::finDeDonne()
 {
+    mainComplete_.setRemainingTime(0);
     if (boutonArriere_)
         proxyArriere_->hide();
     if (boutonAvant_)
