@@ -916,6 +916,9 @@ private:
     void dessineArdoise_(const ZB_PointsDonne& points, int multiplicateur, int equipeBarree);
     // The scoreboard again as last given, without animation.
     void redessineArdoise_();
+    // The same in the engine's context, once the board was drawn; whether
+    // it was drawn again.
+    bool redessineArdoiseSeule_();
     int etatCourant_ = 0;
     bool mainJouable_ = false;
     QTimer timerSuiteAuto_;

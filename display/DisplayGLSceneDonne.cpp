@@ -125,15 +125,8 @@ void DisplayGLScene::afficheTable()
     navigationAnnuler_ = false;
     // Browsing only recorded: the board still showed the figures from
     // before the undo.
-    if (navigation && !automatique_ && ardoiseStatut_->isDessinee()) {
-        DisplayGLPaintA* m = moteur();
-        if (m)
-            m->makeCurrent();
-        redessineArdoise_();
-        if (m)
-            m->doneCurrent();
+    if (navigation && redessineArdoiseSeule_())
         rafraichitCouche();
-    }
 }
 
 GL_ObjectCube* DisplayGLScene::objetCarte(int index) const

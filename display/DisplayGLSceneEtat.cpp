@@ -372,6 +372,19 @@ void DisplayGLScene::redessineArdoise_()
                     ardoiseStatut_->equipeBarreePrecedente());
 }
 
+bool DisplayGLScene::redessineArdoiseSeule_()
+{
+    if (automatique_ || !ardoiseStatut_->isDessinee())
+        return false;
+    DisplayGLPaintA* m = moteur();
+    if (m)
+        m->makeCurrent();
+    redessineArdoise_();
+    if (m)
+        m->doneCurrent();
+    return true;
+}
+
 void DisplayGLScene::afficheArdoise(const ZB_PointsA& points, int totalEquipe0, int totalEquipe1, int multiplicateur,
                                     const QList<int>& siegesStock, int equipeBarree)
 {

@@ -142,14 +142,7 @@ void DisplayGLScene::appliqueCouleurs(int schema, const QPalette& palette)
     ardoiseStatut_->setCouleurs(remplissage, contour);
     const QSharedPointer<Partie> jeu = partie();
     redessineCartes(jeu ? jeu->atoutEnCours_ : 0);
-    if (ardoiseStatut_->isDessinee() && !automatique_) {
-        DisplayGLPaintA* m = moteur();
-        if (m)
-            m->makeCurrent();
-        redessineArdoise_();
-        if (m)
-            m->doneCurrent();
-    }
+    redessineArdoiseSeule_();
 }
 
 // ---------------------------------------------------------- seasonal art
