@@ -161,6 +161,35 @@ QRect EcranVirtuel::fenetre(const QString& titre, unsigned long* id) const
     return trouvee;
 }
 
+QRect EcranVirtuel::surgissante() const
+{
+    if (!x_ || x_->d == nullptr)
+        return QRect();
+    Display* d = x_->d;
+    Window racine = DefaultRootWindow(d);
+    Window parent = 0;
+    Window* enfants = nullptr;
+    unsigned int n = 0;
+    QRect trouvee;
+    if (!XQueryTree(d, racine, &racine, &parent, &enfants, &n))
+        return QRect();
+    // Pop-ups place themselves, past any window manager: the topmost
+    // mapped one of those.
+    for (int i = int(n) - 1; i >= 0 && trouvee.isEmpty(); --i) {
+        XWindowAttributes a;
+        if (!XGetWindowAttributes(d, enfants[i], &a) || a.map_state != IsViewable || !a.override_redirect)
+            continue;
+        int x = 0;
+        int y = 0;
+        Window enfant = 0;
+        XTranslateCoordinates(d, enfants[i], racine, 0, 0, &x, &y, &enfant);
+        trouvee = QRect(x, y, a.width, a.height);
+    }
+    if (enfants != nullptr)
+        XFree(enfants);
+    return trouvee;
+}
+
 QImage EcranVirtuel::capture(const QRect& zone) const
 {
     if (!x_ || x_->d == nullptr)
