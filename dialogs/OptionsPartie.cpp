@@ -475,8 +475,7 @@ QWidget* OptionsPartie::creeOngletAffichage_()
                  {QStringLiteral("radioButtonAppStyleAlien"), QT_TR_NOOP("Alien")},
                  {QStringLiteral("radioButtonAppStyleRacing"), QT_TR_NOOP("Course")},
                  {QStringLiteral("radioButtonAppStyleCandy"), QT_TR_NOOP("Bonbon")},
-                 {QStringLiteral("radioButtonAppStyleNature"), QT_TR_NOOP("Nature")},
-                 {QStringLiteral("radioButtonAppStyleNone"), QT_TR_NOOP("Aucun")}});
+                 {QStringLiteral("radioButtonAppStyleNature"), QT_TR_NOOP("Nature")}});
     ajouteChoix(langue_, QStringLiteral("buttonGroupLangue"), QT_TR_NOOP("Langue"), 0,
                 {{QStringLiteral("radioButtonLangAuto"), QT_TR_NOOP("Automatique")},
                  {QStringLiteral("radioButtonLangFr"), "Français"},
@@ -604,7 +603,7 @@ void OptionsPartie::setOptions(const OptionsDePartie& partie, const OptionsAffic
     vibrate_->setChecked(affichage.vibrate_);
     coche_(qualite_, affichage.quality_, OptionsAffichage().quality_, tr("qualité"), bornes);
     coche_(styleCartes_, affichage.cardStyle_, OptionsAffichage().cardStyle_, tr("cartes"), bornes);
-    coche_(styleApplication_, affichage.appStyle_ < 0 ? SANS_THEME : affichage.appStyle_, 0, tr("thème"), bornes);
+    coche_(styleApplication_, affichage.appStyle_, OptionsAffichage().appStyle_, tr("thème"), bornes);
     coche_(langue_, affichage.language_, 0, tr("langue"), bornes);
     borne(delaiRamassage_, affichage.ramassageDelay_ / MS_PAR_SECONDE, tr("délai de ramassage"), bornes);
     borne(taillePolice_, affichage.fontSize_ * POURCENT, tr("taille du texte"), bornes);
@@ -698,8 +697,7 @@ bool OptionsPartie::construit(OptionsDePartie& partie, OptionsAffichage& afficha
     a.vibrate_ = vibrate_->isChecked();
     a.quality_ = choix_(qualite_, a.quality_);
     a.cardStyle_ = choix_(styleCartes_, a.cardStyle_);
-    const int theme = choix_(styleApplication_, a.appStyle_);
-    a.appStyle_ = theme == SANS_THEME ? -1 : theme;
+    a.appStyle_ = choix_(styleApplication_, a.appStyle_);
     a.language_ = choix_(langue_, a.language_);
     a.fontSize_ = taillePolice_->value() / POURCENT;
 

@@ -42,10 +42,6 @@ class WidgetOptionsAI;
 // - The custom type is built from the rule widgets whatever preset is
 //   chosen; the rules box is only enabled for the custom preset, the one
 //   that uses it.
-// - The theme is one of the five or none: a display record whose theme is
-//   negative shows "none", and "none" accepted gives a theme of -1, which
-//   the caller applies and keeps apart from the record (whose theme stays
-//   one of the five).
 class OptionsPartie : public GM_WidgetAuto
 {
     Q_OBJECT
@@ -63,8 +59,6 @@ public:
     static constexpr int MULTIPLICATEUR_MAX = 20;
     static constexpr int POURCENT = 100;
     static constexpr double MS_PAR_SECONDE = 1000.0;
-    // The button of "no theme" in the theme group, after the five themes.
-    static constexpr int SANS_THEME = 5;
 
     explicit OptionsPartie(QWidget* parent = nullptr);
     ~OptionsPartie() override;

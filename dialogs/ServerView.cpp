@@ -164,6 +164,9 @@ void ServerView::OnDemarrer()
         nom_->setText(joue);
         emit signalNomDeJeu(choisi);
     }
+    // The room inscribes its table's game itself (cb_serverStart) once the
+    // server runs, whoever started it (this button, the start timer, the
+    // windowless host): calling it from here as well would start it twice.
     hebergement_.demarre();
     afficheEtat_();
     // The host plays now: its table is not to lie under this view while

@@ -9,8 +9,11 @@ class QLabel;
 class QLineEdit;
 
 // Asks the user for the address of the machine that hosts a game and the
-// port it listens on, and the name the user will play under. It is an in-scene window, not a modal dialog: the
-// answer comes as a signal, and the window puts itself away either way. A
+// port it listens on, and the name the user will play under. It is an
+// in-scene window, not a modal dialog: the answer comes as a signal, and the
+// window puts itself away either way. The port is asked because a host
+// may listen on another port than the usual one, and the name because
+// outside the lobby nothing else names the player on the other screens. A
 // port that is no port (empty, 0, above 65535) is not accepted: the window
 // stays until it is mended or cancelled; so does an empty name.
 class ZB_ClientDialogIp : public GM_WidgetAuto

@@ -219,6 +219,8 @@ void DisplayGL::afficheCartesAnnonces(int inutilise, int gagnant, const std::arr
 
 void DisplayGL::setPartie(QSharedPointer<Partie> partie)
 {
+    // A game starts from the plain view, as a view mode does.
+    resetTransform();
     scene_->setPartie(std::move(partie));
 }
 

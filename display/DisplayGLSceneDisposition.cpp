@@ -183,7 +183,8 @@ void DisplayGLScene::OnSceneRectChanged(QRectF const& rect)
     placeOutils_();
 
     // The trump and bid band lies just above the hand it asks about, not
-    // over it.
+    // over it: laid over the bottom band it hid the very cards the choice
+    // is about.
     const double basAtouts = zones_[0].bottom() - DisplayGLHumanCarte::hauteurMainEnChoix(zones_[0].height());
     // Sideways it keeps clear of the tool buttons' columns, which lie over
     // it at that height.

@@ -87,7 +87,8 @@ void DisplayGLScene::setJoueur(int siege, Joueur* joueur, QSharedPointer<Display
     }
     mains_.dispose();
     // The plates name the seated players from the first deal on, a game or
-    // not.
+    // not: the deal's game exists only once its trump is chosen, and until
+    // then the plates named nobody, or the players who had left.
     const QSharedPointer<Partie> jeu = partie();
     redessineCartes(jeu ? jeu->atoutEnCours_ : 0);
     rafraichitCouche();

@@ -234,10 +234,7 @@ void SceneBoites::montre(GM_WidgetAutoRound* widget, Ui::MessageBoxGl* form, QGr
     const QFont police = scaledFont(DisplayGLScene::CLASSE_POLICE_BOITE);
     proxy->setFont(police);
     widget->setFont(police);
-    // The title reads as one, at the same size as the text.
-    QFont titre = police;
-    titre.setBold(true);
-    form->labelText->setFont(titre);
+    form->labelText->setFont(police);
     form->labelMessage->setFont(police);
     form->labelWiki->setFont(police);
 
@@ -317,6 +314,8 @@ void SceneBoites::repondBouton(QObject* emetteur, bool accepte)
     const GM::StandardButton bouton = boutonDuSignal_(emetteur, &statut);
     if (statut) {
         // The status box is no queued box: its button only closes it.
+        // Answering would answer the question of the main box, which the
+        // user did not press.
         QTimer::singleShot(0, &scene_, [this] { fermeStatut(); });
         return;
     }

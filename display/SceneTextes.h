@@ -22,7 +22,8 @@ namespace scene_textes {
 inline constexpr int MARGE_LIGNE_ARDOISE = 30;
 
 // A box text as the form shows it: markup escaped, line breaks ("\n" or
-// <br>) kept.
+// <br>) kept. Names and lines come from peers and servers: taken as markup
+// they could draw pictures, links or local files into the box.
 QString texteBoite(const QString& texte);
 
 // Where a trump mode's name is read: the status line and the bubbles

@@ -16,7 +16,6 @@
 #include <QSignalBlocker>
 #include <QSpacerItem>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 namespace {
 const QString SettingsGroup = QStringLiteral("Friends");
@@ -58,18 +57,7 @@ GM_SearchFriends::GM_SearchFriends(QWidget* parent)
     search_->setObjectName(QStringLiteral("m_pushButtonSearchP"));
     search_->setEnabled(false);
     recherche->addWidget(search_);
-    // What a pseudo needs, shown while the text typed does not make one:
-    // unlike the other forms' fields, red text alone left users guessing
-    // why Search stayed off.
-    auto* rangee = new QVBoxLayout;
-    rangee->setSpacing(0);
-    rangee->addLayout(recherche);
-    aide_ = new QLabel(this);
-    aide_->setObjectName(QStringLiteral("labelSearchHint"));
-    aide_->setWordWrap(true);
-    aide_->hide();
-    rangee->addWidget(aide_);
-    grille->addLayout(rangee, 2, 0);
+    grille->addLayout(recherche, 2, 0);
     tree_ = new QTreeWidget(this);
     tree_->setObjectName(QStringLiteral("m_treeWidgetFriendsP"));
     tree_->setColumnCount(ColumnCount);
@@ -121,8 +109,6 @@ void GM_SearchFriends::retranslate()
 {
     setWindowTitle(tr("Chercher des amis"));
     etiquette_->setText(tr("Pseudo:"));
-    aide_->setText(tr("Un pseudo compte de 4 à 20 lettres, chiffres, ^, [, ] ou _."));
-    name_->setPlaceholderText(tr("4 à 20 caractères"));
     import_->setText(tr("Importer Carnet"));
     search_->setText(tr("Rechercher"));
     invite_->setText(tr("Ajouter"));
@@ -178,7 +164,6 @@ void GM_SearchFriends::OnTextChanged()
         palette.setColor(QPalette::Text, Qt::red);
     name_->setPalette(palette);
     search_->setEnabled(accepte);
-    aide_->setVisible(!accepte && !texte.isEmpty());
 }
 
 void GM_SearchFriends::OnSearchClicked()

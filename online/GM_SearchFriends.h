@@ -59,8 +59,6 @@ public:
 
     QLineEdit* searchEdit() const { return name_; }
     QPushButton* searchButton() const { return search_; }
-    // The hint under the field, shown while the text is no pseudo.
-    QLabel* searchHint() const { return aide_; }
     QPushButton* inviteButton() const { return invite_; }
     QPushButton* importButton() const { return import_; }
     QTreeWidget* resultTree() const { return tree_; }
@@ -93,7 +91,6 @@ private:
     QPushButton* import_;
     QFrame* line_;
     QLabel* etiquette_;
-    QLabel* aide_;
     QLineEdit* name_;
     QPushButton* search_;
     QTreeWidget* tree_;

@@ -312,8 +312,9 @@ void GM_TablesList::on_m_serversP_currentItemChanged(QTreeWidgetItem* current, Q
 
 void GM_TablesList::OnItemSelectionChanged()
 {
-    const GM_ClientSocket* client = client_.data();
-    join_->setEnabled(!servers_->selectedItems().isEmpty() && client != nullptr && client->isConnectedToLobby());
+    // Every disconnection empties the list, so a selected row is a server
+    // of the session in force.
+    join_->setEnabled(!servers_->selectedItems().isEmpty());
 }
 
 void GM_TablesList::setConnectionText(const QString& text)

@@ -52,6 +52,9 @@ public:
 
     static constexpr int RefreshPauseMs = 10000;
     static constexpr int JoinRetryMs = 100;
+    // A join waiting for a busy lobby gives up after this, or when the
+    // connection is lost: it would otherwise run for good and join long after
+    // the user stopped waiting.
     static constexpr int JoinGiveUpMs = 10000;
     static constexpr int StatusGroup = 4;
     static constexpr int DefaultPlaces = 40;

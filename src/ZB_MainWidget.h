@@ -191,11 +191,14 @@ public:
     ZB_ClientConnection* fenetreConnexion() const;
     ZB_ClientDialogIp* dialogueIp() const;
     const OptionsAffichage& optionsAffichage() const { return optionsAffichage_; }
+    // What appStyle() says while no theme is installed (an unattended run
+    // installs none, so that it looks the same on every machine).
+    static constexpr int SANS_THEME = -1;
     // The theme in force: 0 Wood, 1 Alien, 2 Racing, 3 Candy, 4 Nature, or
-    // AppStyleSwitch::NO_THEME.
+    // SANS_THEME.
     int appStyle() const { return appStyle_; }
-    // Installs a theme (another number installs none), colours the table to
-    // match and keeps the choice for the next start.
+    // Installs a theme (a number that names none installs Wood), colours the
+    // table to match.
     void setAppStyle(const int& style);
     // Applies display options to the table, the menus and the language.
     void setNouvellesOptions(const OptionsAffichage& options);
@@ -370,8 +373,7 @@ private:
     void construitMenusDialogues_();
     // The theme kept by the last run, Wood on the first.
     void restaureStyle_();
-    // Writes the theme in force (display options saved after a theme
-    // choice would otherwise bring a "none" back to a theme).
+    // Keeps the theme in force for the next start.
     void ecritStyle_();
     // Shows an in-scene dialog over the table.
     void montreDialogue_(QWidget* dialogue);
@@ -419,7 +421,7 @@ private:
     QPointer<ServerView> vueServeur_;
     QPointer<ZB_ClientConnection> fenetreConnexion_;
     QActionGroup* styles_ = nullptr;
-    int appStyle_ = AppStyleSwitch::NO_THEME;
+    int appStyle_ = SANS_THEME;
     GM_BanList banList_;
     std::unique_ptr<TableClient> salle_;
     std::unique_ptr<ZB_MultiServer> serveur_;

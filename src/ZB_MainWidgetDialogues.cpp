@@ -10,8 +10,8 @@
 //   not applied, so that the table never runs on what the next start would
 //   not find.
 // - The theme chosen is kept in the settings' "AppStyle" group; a first
-//   start has Wood, a stored value that names no theme gives none, and
-//   nothing read from the store can fail the start.
+//   start, and a stored value that names no theme, have Wood, and nothing
+//   read from the store can fail the start.
 // - An unattended run neither shows the tutorial nor installs a theme, so
 //   that it looks and plays the same on every machine.
 #include "ZB_MainWidget.h"
@@ -55,8 +55,6 @@ constexpr double Z_FENETRES_BUG = (Z_DIALOGUES + DisplayGLScene::Z_BOITE) / 2.0;
 // their inset, which pushed their buttons out of the window.
 constexpr int PLACEMENT_TABLE = 0;
 constexpr int MODE_INCRUSTE = 1;
-// The theme of a first start.
-constexpr int STYLE_DEFAUT = AppStyleSwitch::WOOD;
 constexpr const char* CLE_STYLE = "theme";
 constexpr const char* CLE_OPTIONS_PARTIE = "/options";
 constexpr const char* ADRESSE_SUPPORT = "support@zubrik.invalid";
@@ -73,8 +71,7 @@ constexpr StyleDuMenu STYLES[] = {
     {AppStyleSwitch::ALIEN, "style_alien", QT_TRANSLATE_NOOP("ZB_MainWidget", "&Alien")},
     {AppStyleSwitch::RACING, "style_course", QT_TRANSLATE_NOOP("ZB_MainWidget", "&Course")},
     {AppStyleSwitch::CANDY, "style_bonbon", QT_TRANSLATE_NOOP("ZB_MainWidget", "Bo&nbon")},
-    {AppStyleSwitch::NATURE, "style_nature", QT_TRANSLATE_NOOP("ZB_MainWidget", "Na&ture")},
-    {AppStyleSwitch::NO_THEME, "style_aucun", QT_TRANSLATE_NOOP("ZB_MainWidget", "Aucun t&hème")}};
+    {AppStyleSwitch::NATURE, "style_nature", QT_TRANSLATE_NOOP("ZB_MainWidget", "Na&ture")}};
 
 QString cleStyle()
 {
@@ -284,9 +281,11 @@ void ZB_MainWidget::OnOptions()
     ZB_TRACE_SLOT(trace_());
     if (!dialogueOptions_)
         return;
-    // The dialog shows the theme in force, "none" included.
+    // The dialog shows the theme in force (an unattended run has none
+    // installed: the record's then).
     OptionsAffichage affichage = optionsAffichage_;
-    affichage.appStyle_ = appStyle_;
+    if (appStyle_ != SANS_THEME)
+        affichage.appStyle_ = appStyle_;
     dialogueOptions_->setOptions(optionsPartie_, affichage);
     montreDialogue_(dialogueOptions_);
 }
@@ -294,12 +293,9 @@ void ZB_MainWidget::OnOptions()
 void ZB_MainWidget::OnOptionsAccepted(const OptionsDePartie& partie, const OptionsAffichage& choisies)
 {
     ZB_TRACE_SLOT(trace_());
-    // "No theme" is kept in the theme's own setting; the display record
-    // keeps the last theme, whose colours the table's textures follow.
     const int theme = AppStyleSwitch::storedStyle(choisies.appStyle_);
     OptionsAffichage affichage = choisies;
-    if (theme == AppStyleSwitch::NO_THEME)
-        affichage.appStyle_ = optionsAffichage_.appStyle_;
+    affichage.appStyle_ = theme;
     // Both records or neither: a display record refused puts the game
     // record saved just before back as it was.
     if (settings_) {
@@ -330,7 +326,6 @@ void ZB_MainWidget::OnOptionsAccepted(const OptionsDePartie& partie, const Optio
     setNouvellesOptions(affichage);
     if (theme != appStyle_)
         setAppStyle(theme);
-    ecritStyle_();
 }
 
 void ZB_MainWidget::setNouvellesOptions(const OptionsAffichage& options)
@@ -403,18 +398,15 @@ void ZB_MainWidget::OnStyleChoisi(QAction* style)
 
 void ZB_MainWidget::setAppStyle(const int& style)
 {
-    const AppStyleSwitch::Choice choix = AppStyleSwitch::apply(style, demarrage_.screenshotMode != 0);
-    appStyle_ = choix.style >= AppStyleSwitch::WOOD && choix.style <= AppStyleSwitch::NATURE
-                    ? choix.style
-                    : AppStyleSwitch::NO_THEME;
-    if (appStyle_ != AppStyleSwitch::NO_THEME) {
-        // The table's textures follow the display options' theme, read when
-        // it is coloured: they take it first. The options dialog shows it.
-        optionsAffichage_.appStyle_ = appStyle_;
-        OptionsAffichage options = vue_->scene()->optionsAffichage();
-        options.appStyle_ = appStyle_;
-        vue_->scene()->setOptionsAffichage(options);
-    }
+    const AppStyleSwitch::Choice choix =
+        AppStyleSwitch::apply(AppStyleSwitch::storedStyle(style), demarrage_.screenshotMode != 0);
+    appStyle_ = choix.style;
+    // The table's textures follow the display options' theme, read when it
+    // is coloured: they take it first. The options dialog shows it.
+    optionsAffichage_.appStyle_ = appStyle_;
+    OptionsAffichage options = vue_->scene()->optionsAffichage();
+    options.appStyle_ = appStyle_;
+    vue_->scene()->setOptionsAffichage(options);
     vue_->appliqueCouleurs(choix.style, choix.palette);
     if (styles_ != nullptr)
         for (QAction* a : styles_->actions())
@@ -425,8 +417,7 @@ void ZB_MainWidget::restaureStyle_()
 {
     if (!settings_)
         return;
-    const QVariant garde = settings_->value(cleStyle());
-    setAppStyle(garde.isValid() ? AppStyleSwitch::storedStyle(garde) : STYLE_DEFAUT);
+    setAppStyle(AppStyleSwitch::storedStyle(settings_->value(cleStyle())));
 }
 
 void ZB_MainWidget::ecritStyle_()

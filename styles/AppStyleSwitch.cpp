@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QPixmapCache>
-#include <QStyleFactory>
 
 #include <cmath>
 
@@ -29,13 +28,6 @@ template <typename Style> QStyle* themed(bool screenshotMode)
     auto* style = new Style;
     style->screenshotMode = screenshotMode;
     return style;
-}
-
-// The style the application had before its first theme.
-QString& platformStyleName()
-{
-    static QString name;
-    return name;
 }
 
 } // namespace
@@ -90,33 +82,17 @@ bool isTheme(const QStyle* style)
 
 Choice apply(int style, bool screenshotMode)
 {
-    QString& platform = platformStyleName();
-    if (!isTheme(QApplication::style()))
-        platform = QApplication::style()->name();
     Choice choice {style, QGuiApplication::palette()};
-    if (fillPalette(style, choice.palette)) {
+    if (fillPalette(style, choice.palette))
         QApplication::setStyle(createStyle(style, screenshotMode));
-    } else if (isTheme(QApplication::style())) {
-        // "No theme" takes effect at once: the platform style comes back,
-        // and the application palette with it.
-        QStyle* restored = QStyleFactory::create(platform);
-        if (restored == nullptr)
-            restored = QStyleFactory::create(QStyleFactory::keys().value(0));
-        if (restored != nullptr) {
-            QApplication::setStyle(restored);
-            choice.palette = QGuiApplication::palette();
-        }
-    }
     return choice;
 }
 
 int storedStyle(const QVariant& value)
 {
-    if (!value.isValid())
-        return NO_THEME;
     bool whole = false;
     const int number = value.toString().trimmed().toInt(&whole);
-    return whole && number >= WOOD && number <= NATURE ? number : NO_THEME;
+    return whole && number >= WOOD && number <= NATURE ? number : DEFAULT_THEME;
 }
 
 void applyViewSize(const QSize& viewSize)

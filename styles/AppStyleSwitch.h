@@ -13,10 +13,8 @@ class QStyle;
 // Rules:
 // - Theme numbers are those the settings keep and the table display's
 //   colouring reads: 0 Wood, 1 Alien, 2 Racing, 3 Candy, 4 Nature.
-// - Any other number installs no theme: a theme in force gives way to the
-//   style the application had before its first theme (its platform style),
-//   with that style's palette; any other style stays as it is. Nothing
-//   fails.
+// - Any other number installs nothing: the style and the palette in force
+//   stay. Nothing fails.
 // - An installed style belongs to the application, which deletes it when
 //   the next one is installed.
 // - The switch never sets an application palette: the theme's palette
@@ -32,8 +30,8 @@ constexpr int ALIEN = 1;
 constexpr int RACING = 2;
 constexpr int CANDY = 3;
 constexpr int NATURE = 4;
-// What a stored value that names no theme reads as.
-constexpr int NO_THEME = -1;
+// The theme of a first start, and of a stored value that names no theme.
+constexpr int DEFAULT_THEME = WOOD;
 
 // In screenshot mode the minimum control size is this share of the view's
 // longer side, and button edges grow beyond this many pixels of its shorter
@@ -64,7 +62,7 @@ Choice apply(int style, bool screenshotMode);
 bool isTheme(const QStyle* style);
 
 // The theme number a stored setting holds: a whole number from 0 to 4, else
-// NO_THEME (missing, text, fractions, out of range).
+// DEFAULT_THEME (missing, text, fractions, out of range).
 int storedStyle(const QVariant& value);
 
 // The screenshot-mode sizing for a table view of that size: the minimum

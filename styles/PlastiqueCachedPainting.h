@@ -16,7 +16,9 @@
 // Rules:
 // - The key is StyleTools::optionCacheKey of the name, the option and its
 //   size, then the suffix; it holds all the picture depends on.
-// - The picture starts transparent and goes to the option's top-left corner.
+// - The picture starts with the ground given (transparent unless told) and
+//   goes to the option's top-left corner; drawn without caching, the
+//   drawing lies straight on what is there.
 // - The painter's state is saved between begin() and end().
 //
 // Paints a picture once per key: on the given painter when it may not be
@@ -26,10 +28,11 @@ class PlastiqueCachedPainting
 {
 public:
     PlastiqueCachedPainting(const QString& name, const QStyleOption* option, QPainter* painter,
-                            const QString& keySuffix = QString())
+                            const QString& keySuffix = QString(), const QColor& ground = Qt::transparent)
         : m_painter(painter)
         , m_rect(option->rect)
         , m_area(option->rect)
+        , m_ground(ground)
     {
         if (StyleTools::canCachePainting(painter, m_rect)) {
             m_key = StyleTools::optionCacheKey(name, option, m_rect.size()) + keySuffix;
@@ -47,7 +50,7 @@ public:
                 return false;
             }
             m_image = PlastiqueDrawing::createCacheImage(m_rect.size());
-            m_image.fill(0);
+            m_image.fill(m_ground);
             m_own = std::make_unique<QPainter>(&m_image);
             m_area = QRect(0, 0, m_rect.width(), m_rect.height());
         }
@@ -74,6 +77,7 @@ private:
     QPainter* m_painter;
     QRect m_rect;
     QRect m_area;
+    QColor m_ground;
     QString m_key;
     bool m_caching = false;
     QImage m_image;

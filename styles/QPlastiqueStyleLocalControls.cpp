@@ -192,7 +192,7 @@ void drawHeaderSection(const QStyleOption* option, QPainter* painter, const Shar
         return;
     // Minus signs keep the two numbers apart without a separator.
     const QString suffix = QString::number(-int(header->position)) + QString::number(-int(header->orientation));
-    PlastiqueCachedPainting cache(QStringLiteral("headersection"), option, painter, suffix);
+    PlastiqueCachedPainting cache(QStringLiteral("headersection"), option, painter, suffix, Qt::white);
     if (!cache.begin())
         return;
     QPainter* p = cache.target();

@@ -243,9 +243,12 @@ void drawButtonPanel(const QStyleOption* option, QPainter* painter, const Button
     painter->setClipping(false);
     painter->drawPath(path);
     // The keyboard's button: a ring in the highlight colour inside the
-    // edges, thick enough to show on every texture but thin beside the
-    // label: on a small button (a box's OK) a thick ring would fill the
-    // band the label is written on.
+    // edges. The dotted focus frame below shows only after a key moved the
+    // focus and is lost on the textures, so a button the program gave the
+    // keyboard (the trump and bid band's first) gave no sign that Return
+    // would press it. The ring is thick enough to show on every texture but
+    // thin beside the label: on a small button (a box's OK) a thick ring
+    // would fill the band the label is written on.
     if ((option->state & QStyle::State_HasFocus) && (option->state & QStyle::State_Enabled)) {
         const int ring = std::clamp(std::min(rect.width(), rect.height()) / FOCUS_RING_DIVISOR, FOCUS_RING_MIN_WIDTH,
                                     std::max(FOCUS_RING_MIN_WIDTH, width));

@@ -1,5 +1,7 @@
 #include "GM_WidgetAuto.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QIcon>
 #include <QKeyEvent>
@@ -184,7 +186,28 @@ void GM_WidgetAuto::showEvent(QShowEvent* event)
     // What is shown may have changed while hidden (parts shown or hidden,
     // texts set).
     ajusteAuContenu();
+    // A form in the table never holds the application's focus, so a group
+    // of choices does not follow the arrows by itself, and a scroll area
+    // around it would take them: the form moves between the choices itself.
+    // Installing again only moves the filter to the front.
+    for (QAbstractButton* bouton : findChildren<QAbstractButton*>())
+        if (bouton->autoExclusive() || (bouton->group() != nullptr && bouton->group()->exclusive()))
+            bouton->installEventFilter(this);
     QWidget::showEvent(event);
+}
+
+bool GM_WidgetAuto::eventFilter(QObject* objet, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && objet == focusWidget()) {
+        const auto* touche = static_cast<QKeyEvent*>(event);
+        QAbstractButton* voisin = touche->modifiers() == Qt::NoModifier ? boutonVoisin(touche->key()) : nullptr;
+        if (voisin != nullptr) {
+            voisin->setFocus(Qt::TabFocusReason);
+            voisin->click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(objet, event);
 }
 
 void GM_WidgetAuto::changeEvent(QEvent* event)
@@ -246,6 +269,40 @@ QAbstractButton* GM_WidgetAuto::boutonPourTouche(int touche) const
         return boutonDeRole(*this, {QDialogButtonBox::RejectRole, QDialogButtonBox::NoRole});
     }
     return nullptr;
+}
+
+QAbstractButton* GM_WidgetAuto::boutonVoisin(int touche) const
+{
+    auto* ici = qobject_cast<QAbstractButton*>(focusWidget());
+    if (ici == nullptr || !isAncestorOf(ici))
+        return nullptr;
+    QList<QAbstractButton*> boutons;
+    if (ici->group() != nullptr && ici->group()->exclusive())
+        boutons = ici->group()->buttons();
+    else if (ici->autoExclusive() && ici->parentWidget() != nullptr)
+        for (QAbstractButton* b : ici->parentWidget()->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly))
+            if (b->autoExclusive())
+                boutons << b;
+    const QPoint depuis = ici->mapTo(this, ici->rect().center());
+    QAbstractButton* voisin = nullptr;
+    qint64 meilleure = 0;
+    for (QAbstractButton* b : std::as_const(boutons)) {
+        if (b == ici || !b->isVisibleTo(this) || !b->isEnabled())
+            continue;
+        const QPoint vers = b->mapTo(this, b->rect().center());
+        const int dx = vers.x() - depuis.x();
+        const int dy = vers.y() - depuis.y();
+        const bool dansLeSens = (touche == Qt::Key_Right && dx > ici->width() / 2)
+                                || (touche == Qt::Key_Left && -dx > ici->width() / 2)
+                                || (touche == Qt::Key_Down && dy > ici->height() / 2)
+                                || (touche == Qt::Key_Up && -dy > ici->height() / 2);
+        const qint64 distance = qint64(dx) * dx + qint64(dy) * dy;
+        if (dansLeSens && (voisin == nullptr || distance < meilleure)) {
+            voisin = b;
+            meilleure = distance;
+        }
+    }
+    return voisin;
 }
 
 void GM_WidgetAuto::keyPressEvent(QKeyEvent* event)

@@ -33,7 +33,9 @@ class QKeyEvent;
 // button the user moved to, else the form's default (a shown push button
 // set default, else the accept button of its button box); Esc presses the
 // first shown of its cancel buttons, else its button box's reject button
-// (Cancel, Close). A form without such a button lets the key go on.
+// (Cancel, Close). A form without such a button lets the key go on. The
+// arrows move between the choices of an exclusive group, checking the one
+// they reach.
 class GM_WidgetAuto : public QWidget
 {
     Q_OBJECT
@@ -75,6 +77,9 @@ public:
 
     // The button Return (or Enter) or Esc presses now; null when none.
     QAbstractButton* boutonPourTouche(int touche) const;
+    // The choice an arrow key moves to from the one that has the keyboard,
+    // in its exclusive group: the nearest shown that way; null when none.
+    QAbstractButton* boutonVoisin(int touche) const;
 
     // Scale factor of a designed margin or spacing per pixel of widget size.
     static constexpr double FACTEUR_ECHELLE = 0.0019;
@@ -87,6 +92,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* objet, QEvent* event) override;
 
 private:
     void collecteValeursInitiales_();

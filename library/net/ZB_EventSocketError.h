@@ -6,8 +6,9 @@
 
 // A socket failed. On a client the end-game flag (1) also ends the online
 // game; FinDitParLHote (2) ends it too, and its text, the host's own word,
-// is told whatever the table's state. On the server the error is only
-// logged.
+// is told whatever the table's state: a player the host removed before or
+// after a game is not to read that the online game is over while it goes
+// on without him. On the server the error is only logged.
 class ZB_EventSocketError : public ZB_Event
 {
 public:

@@ -13,37 +13,42 @@ GM_GameStats::~GM_GameStats() = default;
 
 void GM_GameStats::chargeValeursDepuisString(const QString& text)
 {
+    // Read into a copy: a text refused half-way (a damaged snapshot in a
+    // game file, a bad record from a peer) leaves this record as it was,
+    // not with its identity replaced and its players gone.
+    GM_GameStats lu(*this);
     GM_SpacesSeparatedString s(text);
-    typePartie_ = s.nextInt();
-    id1_ = s.nextLongLong();
-    indicateur_ = s.nextBool();
+    lu.typePartie_ = s.nextInt();
+    lu.id1_ = s.nextLongLong();
+    lu.indicateur_ = s.nextBool();
     const QString idTexte = s.nextString();
     if (!estTexteGenerateurValide(idTexte))
         GM_SpacesSeparatedString::throwCorrupted();
-    idTexte_ = idTexte;
-    for (int& v : valeurs_)
+    lu.idTexte_ = idTexte;
+    for (int& v : lu.valeurs_)
         v = s.nextInt();
-    for (int& v : valeurs2_)
+    for (int& v : lu.valeurs2_)
         v = s.nextInt();
-    valeur3_ = s.nextInt();
+    lu.valeur3_ = s.nextInt();
 
     // Each entry takes at least two tokens, so a large count simply runs out
     // of text and fails; a negative one is refused outright.
     const int nombre = s.nextInt();
     if (nombre < 0)
         GM_SpacesSeparatedString::throwCorrupted();
-    m_statsPlayer.clear();
+    lu.m_statsPlayer.clear();
     for (int i = 0; i < nombre; ++i) {
         const qint64 cle = s.nextLongLong();
-        s.nextRecord(getPlayer(cle));
+        s.nextRecord(lu.getPlayer(cle));
     }
-    for (GM_GameStatsPlayer& equipe : equipes_)
+    for (GM_GameStatsPlayer& equipe : lu.equipes_)
         s.nextRecord(equipe);
 
     if (s.hasOptionalField())
-        valeur4_ = s.nextInt();
+        lu.valeur4_ = s.nextInt();
     if (s.hasOptionalField())
-        id2_ = s.nextLongLong();
+        lu.id2_ = s.nextLongLong();
+    *this = std::move(lu);
 }
 
 QString GM_GameStats::sauveValeursDansString() const

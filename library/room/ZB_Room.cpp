@@ -178,7 +178,10 @@ const TypeDePartie& ZB_Room::typeDePartie_() const
 
 int ZB_Room::versionPour_(const TypeDePartie& type) const
 {
-    return type.atoutImpose_ ? 2 : 1;
+    // The shorter text leaves out both trump fields: a table that read it
+    // would let the seats choose the trumps of a match whose trumps are
+    // imposed, and the match would never reach its end by the trump order.
+    return type.atoutImpose_ || type.atoutAutomatique_ != 0 ? 2 : 1;
 }
 
 EvenementDeJeu ZB_Room::inscriptionPartie_(int noTable) const

@@ -294,7 +294,11 @@ void ZB_RoomTable::ramasse(const EvenementDeJeu& ev)
     const bool compteDonne = m_typeDePartie.genre_ == TypeDePartie::GenreJass || finDeDonne;
     const int t0 = m_settingsPartie.scores_[0] + (compteDonne ? totalDonne(0) : 0);
     const int t1 = m_settingsPartie.scores_[1] + (compteDonne ? totalDonne(1) : 0);
-    if (t0 >= m_scoreObjectif || t1 >= m_scoreObjectif || (finDeDonne && longueurAtteinte_()))
+    // The pair's own collect group is reached only when the pair decided
+    // the match: it closes it even where no total reaches the target, as in
+    // a match by automatic trumps, whose target is out of reach.
+    const bool paireDecisive = etat == EtatDeJeu::PaireBelote_AttendRamasseTas4;
+    if (paireDecisive || t0 >= m_scoreObjectif || t1 >= m_scoreObjectif || (finDeDonne && longueurAtteinte_()))
         m_listeDesEvenements->setEtatAttendu(EtatDeJeu::MatchTermineEnFinDeDonne);
 }
 

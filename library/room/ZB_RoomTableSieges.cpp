@@ -13,6 +13,7 @@
 #include <QMutexLocker>
 
 #include <memory>
+#include <optional>
 
 // ZB_RoomTable: seating of a hosting table, offline players, reconnection,
 // penalties and the table's slots.
@@ -63,9 +64,7 @@ void ZB_RoomTable::OnDisconnectClient()
 
 void ZB_RoomTable::emetPenalite_(double penalite, qint64 idCompte, int genre)
 {
-    // A player without an account cannot be charged: the lobby would book
-    // the penalty on an account that does not exist.
-    if (m_optionsDePartie.penalites_ == 0 || idCompte == -1)
+    if (m_optionsDePartie.penalites_ == 0)
         return;
     const GM_GamePenalty record(m_statsPartie.id1_, penalite, static_cast<int>(idCompte & 0xffffffff),
                                 m_statsPartie.valeurs_[0], genre);
@@ -101,7 +100,7 @@ void ZB_RoomTable::setClientOffline(qint64 idJoueur, bool isSendOfflineEvent, bo
               .arg(idJoueur)
               .arg(isSendOfflineEvent)
               .arg(isNotifyAllPlayers));
-    qint64 comptePenalise = -1;
+    std::optional<qint64> comptePenalise;
     {
         QMutexLocker verrou(m_listeDesEvenements != nullptr ? m_listeDesEvenements->getMutex() : nullptr);
         const int siege = m_sieges.dernierSiegeDe(idJoueur);
@@ -120,8 +119,8 @@ void ZB_RoomTable::setClientOffline(qint64 idJoueur, bool isSendOfflineEvent, bo
         }
     }
     // Told once the list is free again: the room's slots may reach the table.
-    if (comptePenalise != -1)
-        emetPenalite_(GM_GamePenalty::PENALITE_ABANDON, comptePenalise, GM_GamePenalty::GenreAbandon);
+    if (comptePenalise.has_value())
+        emetPenalite_(GM_GamePenalty::PENALITE_ABANDON, *comptePenalise, GM_GamePenalty::GenreAbandon);
 }
 
 void ZB_RoomTable::setPlayerOffline(int noJoueur, bool notify)

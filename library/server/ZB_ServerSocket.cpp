@@ -546,6 +546,9 @@ bool ZB_ServerSocket::traiteRecord_(const QByteArray& record, bool precede, ZB_S
         return false;
     ev.source_ = sourceRecue(ev.source_, ev.idJoueur_);
 
+    // Until a connection has said who it is it speaks for no seat: what it
+    // sends would act under an id nobody proved. Once it has, it cannot
+    // become another player under a running game.
     if (!connection->estIdentifie()) {
         if (ev.type_ != EvenementDeJeu::NeW || ev.etat_ != EtatDeJeu::Identification) {
             raison = QStringLiteral("not identified yet");

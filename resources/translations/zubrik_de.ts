@@ -1401,14 +1401,6 @@ Möchten Sie Ihre neuen Kontakte jetzt importieren?</translation>
         <source>Pour régler ce problème, accordez les permissions &apos;CONTACTS&apos; voulues dans &apos;Paramètres\Applications&apos; de votre téléphone, ou réinstallez l&apos;application.</source>
         <translation>Erteilen Sie dazu die Berechtigung &apos;KONTAKTE&apos; unter &apos;Einstellungen\Apps&apos; Ihres Telefons, oder installieren Sie die Anwendung neu.</translation>
     </message>
-    <message>
-        <source>Un pseudo compte de 4 à 20 lettres, chiffres, ^, [, ] ou _.</source>
-        <translation>Ein Pseudonym hat 4 bis 20 Buchstaben, Ziffern, ^, [, ] oder _.</translation>
-    </message>
-    <message>
-        <source>4 à 20 caractères</source>
-        <translation>4 bis 20 Zeichen</translation>
-    </message>
 </context>
 <context>
     <name>GM_ServerList</name>
@@ -3751,10 +3743,6 @@ x4</translation>
     <message>
         <source>&amp;Jouer en ligne...</source>
         <translation>&amp;Online spielen...</translation>
-    </message>
-    <message>
-        <source>Aucun t&amp;hème</source>
-        <translation>&amp;Kein Thema</translation>
     </message>
     <message>
         <source>La partie %1 n&apos;a pas pu être ouverte.</source>

@@ -1401,14 +1401,6 @@ Do you want to import your new contacts now?</translation>
         <source>Pour régler ce problème, accordez les permissions &apos;CONTACTS&apos; voulues dans &apos;Paramètres\Applications&apos; de votre téléphone, ou réinstallez l&apos;application.</source>
         <translation>To solve this, grant the &apos;CONTACTS&apos; permissions in your phone&apos;s &apos;Settings\Apps&apos;, or install the application again.</translation>
     </message>
-    <message>
-        <source>Un pseudo compte de 4 à 20 lettres, chiffres, ^, [, ] ou _.</source>
-        <translation>A pseudo has 4 to 20 letters, digits, ^, [, ] or _.</translation>
-    </message>
-    <message>
-        <source>4 à 20 caractères</source>
-        <translation>4 to 20 characters</translation>
-    </message>
 </context>
 <context>
     <name>GM_ServerList</name>
@@ -3751,10 +3743,6 @@ x4</translation>
     <message>
         <source>&amp;Jouer en ligne...</source>
         <translation>&amp;Play online...</translation>
-    </message>
-    <message>
-        <source>Aucun t&amp;hème</source>
-        <translation>No t&amp;heme</translation>
     </message>
     <message>
         <source>La partie %1 n&apos;a pas pu être ouverte.</source>

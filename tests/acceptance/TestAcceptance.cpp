@@ -357,6 +357,44 @@ private:
         return true;
     }
 
+    // The user makes the custom type a tournament in the options, by the
+    // keyboard alone: "Tournament" as the match type, Clubs the one trump
+    // allowed (Diamonds, Spades and Hearts unchecked on the rules page);
+    // then a new game.
+    static bool tournoiParLesOptions(SessionDeJeu& s, PiloteDePartie& pilote)
+    {
+        if (!pilote.joue([](const Vue& v) { return v.demandeCarte; }))
+            return false;
+        s.touche(QStringLiteral("alt+o"));
+        QThread::msleep(300);
+        s.ecran().touche(QStringLiteral("o"));
+        // The dialog comes in the table; its buttons are no message box's.
+        const QImage table = s.capture();
+        QThread::msleep(lenteur::limite(1000));
+        if (LectureEcran::identiques(table, immobile(s)))
+            return s.echoue(QStringLiteral("Options > Options... showed no dialog"));
+        QStringList touches{QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab")};
+        touches << QStringLiteral("Right") << QStringLiteral("Right") << QStringLiteral("Right");
+        touches << QStringLiteral("shift+Tab") << QStringLiteral("shift+Tab") << QStringLiteral("Right");
+        // The rules page: its six groups of choices, the three amounts and
+        // two switches come before the trumps; Clubs and its factor, then
+        // Diamonds.
+        for (int i = 0; i < 15; ++i)
+            touches << QStringLiteral("Tab");
+        touches << QStringLiteral("space") << QStringLiteral("Tab") << QStringLiteral("space") << QStringLiteral("Tab")
+                << QStringLiteral("space");
+        for (const QString& t : std::as_const(touches)) {
+            s.ecran().touche(t);
+            QThread::msleep(120);
+        }
+        s.garde(QStringLiteral("options_tournament"));
+        s.ecran().touche(QStringLiteral("Return"));
+        QThread::msleep(lenteur::limite(1000));
+        pilote.oublieDernierCoup();
+        s.touche(QStringLiteral("ctrl+n"));
+        return true;
+    }
+
     // Plays one whole match to its end-of-match box, after what the first
     // step does (when given).
     using Etape = bool (*)(SessionDeJeu&, PiloteDePartie&);
@@ -488,6 +526,27 @@ private slots:
     {
         matchEntier(QStringLiteral("contree_match"), DossierUtilisateur::BeloteContree, {800, 600}, 0,
                     &allemandPuisFrancais);
+    }
+    // A tournament made in the options plays to its end-of-match box: the
+    // table imposes the one trump allowed, and the match is that one deal.
+    void tournoiJusquAuBout()
+    {
+        SessionDeJeu s(QStringLiteral("tournament_match"), LIMITE_S);
+        DossierUtilisateur::Reglages r;
+        r.fenetre = {1024, 768};
+        r.objectif = 1000;
+        QVERIFY2(s.prepare(r) && s.lance(), qPrintable(s.echec()));
+        PiloteDePartie pilote(s);
+        QVERIFY2(tournoiParLesOptions(s, pilote), qPrintable(s.echec()));
+        QVERIFY2(pilote.joue(finDeMatch(pilote)), qPrintable(s.echec()));
+        s.garde(QStringLiteral("match_over"));
+        QVERIFY2(pilote.ecartsDuTapis().isEmpty(), ecarts(pilote).constData());
+        const RecordDePartie record = s.record();
+        QVERIFY2(record.nombreDeDonnes() == 1, qPrintable(record.resume()));
+        const QStringList coups = record.coupsParDonne().value(0);
+        QVERIFY2(!coups.isEmpty() && coups.first().startsWith(QStringLiteral("%1 4 {0!1!1!").arg(int(EvenementDeJeu::Cho))),
+                 qPrintable(coups.join(QLatin1String("; "))));
+        QVERIFY2(s.quitte(), qPrintable(s.echec()));
     }
     void repriseAuTourDeLUtilisateur() { repriseApres(QStringLiteral("resume_user_turn"), {800, 600}, false); }
     void repriseAuTourDUnOrdinateur() { repriseApres(QStringLiteral("resume_computer_turn"), {1024, 768}, true); }

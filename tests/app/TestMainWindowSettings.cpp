@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QSet>
 #include <QSettings>
 #include <QStyle>
 #include <QTabWidget>
@@ -37,9 +38,12 @@ using namespace fenetretest;
 
 namespace {
 
-// The theme classes by number; a run with no theme keeps what it had.
+// The theme classes and the options dialog's buttons by number.
 const char* const CLASSES_THEMES[] = {"ZB_StyleWood", "ZB_StyleAlien", "ZB_StyleRacing", "ZB_StyleCandy",
                                       "ZB_StyleNature"};
+const char* const BOUTONS_THEMES[] = {"radioButtonAppStyleWood", "radioButtonAppStyleAlien",
+                                      "radioButtonAppStyleRacing", "radioButtonAppStyleCandy",
+                                      "radioButtonAppStyleNature"};
 
 QString cleTheme()
 {
@@ -252,8 +256,9 @@ private slots:
         QCOMPARE(QSettings().value(QStringLiteral("Game/options")), partieAvant);
     }
 
-    // Five themes and none, switched with a dialog open: the dialog stays,
-    // the table takes the theme's colours, the choice is kept.
+    // The five themes, switched with a dialog open: the dialog stays, the
+    // table takes the theme's colours, the choice is kept. The menu and the
+    // dialog offer these five and nothing else.
     void themesAvecDialogueOuvert()
     {
         videReglages();
@@ -261,45 +266,47 @@ private slots:
         ZB_MainWidget w(accompagne(), dossier.path());
         w.vue()->resize(800, 600);
         w.action(QStringLiteral("options"))->trigger();
-        for (const char* nom :
-             {"style_alien", "style_course", "style_bonbon", "style_nature", "style_bois", "style_aucun"}) {
-            QAction* a = w.action(QLatin1String(nom));
-            QVERIFY2(a != nullptr, nom);
+        const QStringList noms {"style_alien", "style_course", "style_bonbon", "style_nature", "style_bois"};
+        QStringList offerts;
+        for (QAction* a : w.barreMenus()->findChildren<QAction*>())
+            if (a->objectName().startsWith(QLatin1String("style_")))
+                offerts << a->objectName();
+        QCOMPARE(QSet<QString>(offerts.cbegin(), offerts.cend()), QSet<QString>(noms.cbegin(), noms.cend()));
+        for (const QString& nom : noms) {
+            QAction* a = w.action(nom);
+            QVERIFY2(a != nullptr, qPrintable(nom));
             a->trigger();
             const int style = a->data().toInt();
             QCOMPARE(w.appStyle(), style);
             QVERIFY(a->isChecked());
             QCOMPARE(w.vue()->scene()->schemaCouleurs(), style);
-            // "None" takes effect at once: the style the run started with.
-            if (style == AppStyleSwitch::NO_THEME)
-                QCOMPARE(QApplication::style()->name(), QStringLiteral("fusion"));
-            else
-                QCOMPARE(QApplication::style()->metaObject()->className(), CLASSES_THEMES[style]);
+            QCOMPARE(QApplication::style()->metaObject()->className(), CLASSES_THEMES[style]);
             QVERIFY(w.dialogueOptions()->isVisible());
             QCOMPARE(QSettings().value(cleTheme()).toInt(), style);
         }
-        // The options dialog shows the theme in force, none included, and
-        // applies its choice at once, none included.
+        // The options dialog shows the theme in force and applies its choice
+        // at once.
         OptionsPartie* d = w.dialogueOptions();
         auto bouton = [d](const char* nom) { return d->findChild<QAbstractButton*>(QLatin1String(nom)); };
+        QCOMPARE(bouton("radioButtonAppStyleWood")->group()->buttons().size(), 5);
         for (const auto& [nom, style] : {std::pair{"radioButtonAppStyleCandy", int(AppStyleSwitch::CANDY)},
-                                         std::pair{"radioButtonAppStyleNone", int(AppStyleSwitch::NO_THEME)},
                                          std::pair{"radioButtonAppStyleWood", int(AppStyleSwitch::WOOD)}}) {
             w.action(QStringLiteral("options"))->trigger();
-            QVERIFY(bouton(w.appStyle() == AppStyleSwitch::NO_THEME ? "radioButtonAppStyleNone"
-                                                                     : "radioButtonAppStyleCandy")
+            QVERIFY(bouton(w.appStyle() == AppStyleSwitch::WOOD ? "radioButtonAppStyleWood"
+                                                                 : "radioButtonAppStyleCandy")
                         ->isChecked());
             bouton(nom)->click();
             d->getButtonBox()->button(QDialogButtonBox::Ok)->click();
             QVERIFY2(!d->isVisible(), qPrintable(d->message()));
             QCOMPARE(w.appStyle(), style);
-            QCOMPARE(AppStyleSwitch::isTheme(QApplication::style()), style != AppStyleSwitch::NO_THEME);
+            QCOMPARE(QApplication::style()->metaObject()->className(), CLASSES_THEMES[style]);
             QCOMPARE(QSettings().value(cleTheme()).toInt(), style);
         }
     }
 
-    // The theme comes back from the store; a first start has Wood, and a
-    // stored value that names no theme gives none without failing.
+    // The theme comes back from the store; a first start has Wood, and so
+    // has a stored value that names no theme (the "none" of earlier
+    // versions, -1, included), without failing.
     void themeRestaure_data()
     {
         QTest::addColumn<QVariant>("garde");
@@ -307,32 +314,41 @@ private slots:
         QTest::newRow("first start") << QVariant() << int(AppStyleSwitch::WOOD);
         QTest::newRow("alien") << QVariant(1) << int(AppStyleSwitch::ALIEN);
         QTest::newRow("nature as text") << QVariant(QStringLiteral("4")) << int(AppStyleSwitch::NATURE);
-        QTest::newRow("none chosen") << QVariant(-1) << int(AppStyleSwitch::NO_THEME);
-        QTest::newRow("too large") << QVariant(5) << int(AppStyleSwitch::NO_THEME);
-        QTest::newRow("fraction") << QVariant(2.5) << int(AppStyleSwitch::NO_THEME);
-        QTest::newRow("word") << QVariant(QStringLiteral("bois")) << int(AppStyleSwitch::NO_THEME);
+        QTest::newRow("none of earlier versions") << QVariant(-1) << int(AppStyleSwitch::WOOD);
+        QTest::newRow("too large") << QVariant(5) << int(AppStyleSwitch::WOOD);
+        QTest::newRow("fraction") << QVariant(2.5) << int(AppStyleSwitch::WOOD);
+        QTest::newRow("word") << QVariant(QStringLiteral("bois")) << int(AppStyleSwitch::WOOD);
     }
     void themeRestaure()
     {
         QFETCH(QVariant, garde);
         QFETCH(int, attendu);
         videReglages();
-        if (garde.isValid())
+        if (garde.isValid()) {
             QSettings().setValue(cleTheme(), garde);
+            // The display record of a version that offered "none" holds the
+            // last theme the user had before it.
+            OptionsAffichage affichage;
+            affichage.appStyle_ = AppStyleSwitch::CANDY;
+            QSettings().setValue(QStringLiteral("Display/options"), affichage.sauveValeursDansString());
+        }
         QTemporaryDir dossier;
-        // A style the run starts from, so that "none" is seen to keep it.
         QApplication::setStyle(QStringLiteral("Fusion"));
-        QStyle* avant = QApplication::style();
         {
             ZB_MainWidget w(accompagne(), dossier.path());
             QCOMPARE(w.appStyle(), attendu);
-            if (attendu == AppStyleSwitch::NO_THEME)
-                QCOMPARE(QApplication::style(), avant);
-            else
-                QCOMPARE(QApplication::style()->metaObject()->className(), CLASSES_THEMES[attendu]);
+            QCOMPARE(QApplication::style()->metaObject()->className(), CLASSES_THEMES[attendu]);
+            QCOMPARE(w.vue()->scene()->schemaCouleurs(), attendu);
+            QCOMPARE(w.optionsAffichage().appStyle_, attendu);
+            // The options dialog shows it.
+            w.action(QStringLiteral("options"))->trigger();
+            const QAbstractButton* coche =
+                w.dialogueOptions()->findChild<QAbstractButton*>(QStringLiteral("radioButtonAppStyleWood"))
+                    ->group()
+                    ->checkedButton();
+            QVERIFY(coche != nullptr);
+            QCOMPARE(coche->objectName(), QLatin1String(BOUTONS_THEMES[attendu]));
         }
-        // The choice in force is what the next start reads.
-        QCOMPARE(AppStyleSwitch::storedStyle(QSettings().value(cleTheme())), attendu);
     }
 
     // The welcome shows at a first start only, and the first deal waits for

@@ -44,7 +44,7 @@ private slots:
         QTest::addColumn<QSize>("taille");
         for (const QSize& taille : {QSize(800, 600), QSize(1920, 1080)})
             for (const char* theme :
-                 {"style_bois", "style_alien", "style_course", "style_bonbon", "style_nature", "style_aucun"})
+                 {"style_bois", "style_alien", "style_course", "style_bonbon", "style_nature"})
                 QTest::addRow("%s %dx%d", theme, taille.width(), taille.height()) << QString::fromLatin1(theme)
                                                                                   << taille;
     }

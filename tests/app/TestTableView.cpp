@@ -70,6 +70,18 @@ class TestTableView : public QObject
     Q_OBJECT
 
 private slots:
+    // A new game, like a new view mode, starts from the plain view.
+    void nouvellePartieVueDroite()
+    {
+        VueDeTest t;
+        t.vue->scale(2.0, 1.5);
+        t.vue->rotate(10.0);
+        QVERIFY(!t.vue->transform().isIdentity());
+        const Position donne(false, 7, 0);
+        t.vue->setPartie(donne.partie);
+        QVERIFY(t.vue->transform().isIdentity());
+    }
+
     void cleanup()
     {
         while (QGuiApplication::overrideCursor() != nullptr)

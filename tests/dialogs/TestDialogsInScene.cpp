@@ -340,6 +340,45 @@ private slots:
                      int(touches.size() == 1 ? FormTutorialEnter::Debutant : FormTutorialEnter::ExpliqueRegles));
     }
 
+    // In the table, the arrows move between a group's choices and check the
+    // one they reach, by where the choices stand: a tournament of the custom
+    // type is chosen with the keyboard alone.
+    void arrowsChooseInTheOptions()
+    {
+        TableDeScene t(tableDeTest());
+        DisplayGLScene& s = *t.scene;
+        // As in the window: the table has the keyboard.
+        t.vue->show();
+        t.vue->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(t.vue.get()));
+        auto* o = s.addDialog<OptionsPartie>(ZDialogue, PlacementTable, ModeEncart, nullptr);
+        o->setOptions(OptionsDePartie(TypeDePartie::GenreJass), OptionsAffichage());
+        s.dialogues().constLast()->show();
+        o->show();
+        QSignalSpy accepte(o, &OptionsPartie::signalOptionsAccepted);
+        auto touches = [&s](const QList<int>& liste) {
+            for (int touche : liste) {
+                QKeyEvent appui(QEvent::KeyPress, touche, Qt::NoModifier);
+                QKeyEvent relache(QEvent::KeyRelease, touche, Qt::NoModifier);
+                QCoreApplication::sendEvent(&s, &appui);
+                QCoreApplication::sendEvent(&s, &relache);
+            }
+        };
+        // The presets stand in two columns: "Custom" is the second column's
+        // third.
+        o->findChild<QAbstractButton*>(QStringLiteral("radioButtonPreset0"))->setFocus(Qt::TabFocusReason);
+        touches({Qt::Key_Right, Qt::Key_Down, Qt::Key_Down});
+        QVERIFY(o->findChild<QAbstractButton*>(QStringLiteral("radioButtonPreset5"))->isChecked());
+        // The last of the row; a further arrow that way changes nothing.
+        o->findChild<QAbstractButton*>(QStringLiteral("radioButtonStandard"))->setFocus(Qt::TabFocusReason);
+        touches({Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Return});
+        QCOMPARE(accepte.count(), 1);
+        const auto options = accepte.first().at(0).value<OptionsDePartie>();
+        QCOMPARE(options.idPreset_, int(TypeDePartie::ID_PERSONALISE));
+        QCOMPARE(options.modeDeJeu_, int(OptionsDePartie::ModeTournoi));
+        QCOMPARE(options.typeDePartie_.atoutAutomatique_, 1);
+    }
+
     // The bug button's long press opens the debug options, whose switch
     // changes the scene's display mode.
     void debugOptionsSwitchTheDisplayMode()

@@ -164,8 +164,7 @@ private slots:
             ligne(QLatin1String(bouton), QStringLiteral("cartes"), v);
         for (const auto& [bouton, v] :
              {std::pair{"radioButtonAppStyleWood", 0}, {"radioButtonAppStyleAlien", 1},
-              {"radioButtonAppStyleRacing", 2}, {"radioButtonAppStyleCandy", 3}, {"radioButtonAppStyleNature", 4},
-              {"radioButtonAppStyleNone", -1}})
+              {"radioButtonAppStyleRacing", 2}, {"radioButtonAppStyleCandy", 3}, {"radioButtonAppStyleNature", 4}})
             ligne(QLatin1String(bouton), QStringLiteral("theme"), v);
         for (const auto& [bouton, v] : {std::pair{"radioButtonLangAuto", 0}, {"radioButtonLangFr", 1},
                                         {"radioButtonLangEn", 2}, {"radioButtonLangDe", 3}, {"radioButtonLangIt", 4}})
@@ -302,6 +301,7 @@ private slots:
         QTest::newRow("collect delay") << QStringLiteral("delai") << QStringLiteral("ramassage");
         QTest::newRow("font scale") << QStringLiteral("police") << QStringLiteral("taille");
         QTest::newRow("quality") << QStringLiteral("qualite") << QStringLiteral("qualité");
+        QTest::newRow("no theme") << QStringLiteral("theme") << QStringLiteral("thème");
         QTest::newRow("unreadable date") << QStringLiteral("date") << QStringLiteral("Automne");
         QTest::newRow("long name") << QStringLiteral("nom") << QStringLiteral("nom 2");
     }
@@ -332,6 +332,8 @@ private slots:
             a.fontSize_ = 12.0;
         else if (nom == QLatin1String("qualite"))
             a.quality_ = 9;
+        else if (nom == QLatin1String("theme"))
+            a.appStyle_ = -1;
         else if (nom == QLatin1String("date"))
             a.saisons_[OptionsAffichage::Automne].fin = QStringLiteral("31 décembre");
         else if (nom == QLatin1String("nom"))
@@ -353,6 +355,7 @@ private slots:
         QVERIFY(a2.ramassageDelay_ >= 0 && a2.ramassageDelay_ <= OptionsAffichage::DELAI_RAMASSAGE_MAX);
         QVERIFY(a2.fontSize_ <= OptionsAffichage::TAILLE_POLICE_MAX);
         QVERIFY(a2.quality_ >= OptionsAffichage::QUALITE_MIN && a2.quality_ <= OptionsAffichage::QUALITE_MAX);
+        QVERIFY(a2.appStyle_ >= 0 && a2.appStyle_ <= OptionsAffichage::STYLE_APPLICATION_MAX);
         QVERIFY(QDate::fromString(a2.saisons_[OptionsAffichage::Automne].fin, Qt::ISODate).isValid());
         QVERIFY(a2.noms_[1].size() <= OptionsPartie::NOM_LONGUEUR_MAX);
         // What is accepted reads back as written.

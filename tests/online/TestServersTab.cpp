@@ -263,6 +263,22 @@ private slots:
         QCOMPARE(o.onglet.selectedServerName(), o.ligne(id)->text(GM_TablesList::ColName));
     }
 
+    // Join follows the selection alone: every disconnection empties the
+    // list, so whatever is on offer is a server of the session in force.
+    void rejoindreSuitLaSelection()
+    {
+        Onglet o;
+        const QStringList lignes{QStringLiteral("Jass Public,Yes,10.0.0.1,11")};
+        o.onglet.OnServerListReceived(1, &lignes);
+        QTRY_VERIFY_WITH_TIMEOUT(o.ligne("11") != nullptr, Delai);
+        o.onglet.serversTree()->clearSelection();
+        QVERIFY(!o.onglet.joinButton()->isEnabled());
+        o.ligne("11")->setSelected(true);
+        QVERIFY(o.onglet.joinButton()->isEnabled());
+        o.ligne("11")->setSelected(false);
+        QVERIFY(!o.onglet.joinButton()->isEnabled());
+    }
+
     // A join while the lobby is busy waits for it, and stops waiting when
     // the lobby connection is lost.
     void rejoindreOccupe()

@@ -352,6 +352,8 @@ private slots:
         QTRY_VERIFY(boiteVisible(*t.scene));
         QCOMPARE(t.scene->boitePrincipale().ui->labelMessage->text(), affiche);
         QCOMPARE(t.scene->boitePrincipale().ui->labelText->textFormat(), Qt::PlainText);
+        // The title in the text's own font.
+        QCOMPARE(t.scene->boitePrincipale().ui->labelText->font(), t.scene->boitePrincipale().ui->labelMessage->font());
         QCOMPARE(t.scene->historiqueBoites().last(), affiche);
 
         // A network line is plain text too.

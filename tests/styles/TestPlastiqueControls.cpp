@@ -122,6 +122,17 @@ private slots:
         QVERIFY(QPixmapCache::find(
             StyleTools::optionCacheKey(QStringLiteral("headersection"), &option, QSize(40, 20)) + "-1-1", &cached));
         QCOMPARE(drawn(m_style, QStyle::CE_HeaderSection, option, QSize(50, 30)), image);
+        // The kept picture lies on white: a see-through palette shows it,
+        // and the section is whole wherever it is drawn again.
+        QPalette clair = option.palette;
+        for (const QPalette::ColorRole r : {QPalette::Button, QPalette::Window, QPalette::Dark, QPalette::Shadow})
+            clair.setColor(r, QColor(0, 0, 0, 0));
+        option.palette = clair;
+        drawn(m_style, QStyle::CE_HeaderSection, option, QSize(50, 30));
+        QPixmap ajoure;
+        QVERIFY(QPixmapCache::find(
+            StyleTools::optionCacheKey(QStringLiteral("headersection"), &option, QSize(40, 20)) + "-1-1", &ajoure));
+        QCOMPARE(ajoure.toImage().pixelColor(20, 10), QColor(Qt::white));
     }
 
     void toolBar_data()

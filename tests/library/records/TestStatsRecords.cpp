@@ -185,11 +185,20 @@ private slots:
         QTest::newRow("unbalanced generator text")
             << QStringLiteral("{0!-1!0!a{b!0!0!0!-1!0!0!0!0!") + equipes + QLatin1Char('}');
     }
+    // A refused text leaves the record whole, as the player records do.
     void badStatsText()
     {
         QFETCH(QString, texte);
         GM_GameStats stats;
+        stats.typePartie_ = 2;
+        stats.id1_ = 77;
+        stats.idTexte_ = QStringLiteral("{12!3456!0!}");
+        stats.valeurs_ = {3, 1500, 1, -1};
+        stats.getPlayer(42).compteurs_[5] = 9;
+        stats.valeur4_ = 6;
+        const GM_GameStats avant = stats;
         QVERIFY_THROWS_EXCEPTION(GM_Exception, stats.chargeValeursDepuisString(texte));
+        QCOMPARE(stats, avant);
     }
 
     void generatorTextCheck_data()

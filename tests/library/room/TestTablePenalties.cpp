@@ -140,7 +140,7 @@ private slots:
         QTest::newRow("charged") << quint8(1) << qint64(42) << QStringLiteral("{7!0.2!42!3!1!}");
         QTest::newRow("low 32 bits") << quint8(1) << (Q_INT64_C(1) << 32) + 42 << QStringLiteral("{7!0.2!42!3!1!}");
         QTest::newRow("penalties off") << quint8(0) << qint64(42) << QString();
-        QTest::newRow("no account") << quint8(1) << qint64(-1) << QString();
+        QTest::newRow("no account") << quint8(1) << qint64(-1) << QStringLiteral("{7!0.2!-1!3!1!}");
     }
     void tropLent()
     {
@@ -173,8 +173,9 @@ private slots:
     }
 
     // A client whose connection closes: a penalty of 1.0 only when it
-    // leaves a deal under way, with an account, penalties on, and not right
-    // after an end-of-game answer of the same account.
+    // leaves a deal under way, penalties on, and not right after an
+    // end-of-game answer of the same account; a player without an account
+    // is charged as account -1.
     void departDUnClient_data()
     {
         QTest::addColumn<int>("etat");
@@ -189,7 +190,7 @@ private slots:
         QTest::newRow("match over") << 134 << quint8(1) << false << qint64(42) << QString();
         QTest::newRow("penalties off") << 50 << quint8(0) << false << qint64(42) << QString();
         QTest::newRow("same account") << 50 << quint8(1) << true << qint64(42) << QString();
-        QTest::newRow("no account") << 50 << quint8(1) << false << qint64(-1) << QString();
+        QTest::newRow("no account") << 50 << quint8(1) << false << qint64(-1) << QStringLiteral("{7!1!-1!3!0!}");
     }
     void departDUnClient()
     {

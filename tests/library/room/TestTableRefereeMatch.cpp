@@ -1,3 +1,4 @@
+#include "GM_GameStats.h"
 #include "RefereeTestKit.h"
 #include "ZbTestRegistry.h"
 
@@ -177,6 +178,13 @@ private slots:
         options.idPreset_ = TypeDePartie::ID_PERSONALISE;
         options.typeDePartie_ = type;
         table->nouvellePartie(ZB_RoomTable::ReseauServeur, options);
+        // A real deal gives the table the deal's points record, which the
+        // pair's bonus goes to; the hands are then set by hand.
+        salle->liste.setEtatAttendu(EtatDeJeu::AttendDistribue4);
+        QVERIFY(table->cb_executeUnEvenement(
+            coup(EvenementDeJeu::Dis, QStringLiteral("Ok"), 3, EtatDeJeu::AttendDistribue4)));
+        for (int siege = 0; siege < 4; ++siege)
+            table->getJoueur(siege)->main_.vide();
         table->settingsPartie().scores_ = {0, score};
         QList<int>& compteurs = table->settingsPartie().compteursAtout_;
         for (int mode = 1; mode <= 4 && modesJoues > 0; ++mode) {
@@ -214,13 +222,44 @@ private slots:
             coup(EvenementDeJeu::Ajo, QStringLiteral("1_13"), 1, EtatDeJeu::Tour2_AttendCarte1)));
         QCOMPARE(table->getEtatsBelote()[1], 2);
         QVERIFY(table->getJoueur(1)->main_.estVide());
-        if (fin) {
-            QCOMPARE(salle->liste.getEtatAttendu(), EtatDeJeu::PaireBeloteDecideMatch);
-            QCOMPARE(table->getPartie()->noDuProchainAJouer_, 1);
-        } else {
+        if (!fin) {
             QVERIFY(salle->liste.getEtatAttendu() != EtatDeJeu::PaireBeloteDecideMatch);
             QCOMPARE(table->getPartie()->noDuProchainAJouer_, 2);
+            return;
         }
+        QCOMPARE(salle->liste.getEtatAttendu(), EtatDeJeu::PaireBeloteDecideMatch);
+        QCOMPARE(table->getPartie()->noDuProchainAJouer_, 1);
+
+        // The room moves on to the pair's collect group; its last collect
+        // closes the match, whatever the target, and the room then scores it
+        // and asks the seats for their end-of-game answers.
+        QSignalSpy statistiques(table.get(), &ZB_RoomTable::signalSendStatsGameCompleted);
+        for (int siege = 0; siege < 4; ++siege) {
+            const int etat = EtatDeJeu::PaireBelote_AttendRamasseTas1 + siege;
+            salle->liste.setEtatAttendu(etat);
+            QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Ram, QStringLiteral("Ok"), siege, etat)));
+        }
+        QCOMPARE(salle->liste.getEtatAttendu(), EtatDeJeu::MatchTermineEnFinDeDonne);
+        salle->liste.setEtatAttendu(EtatDeJeu::FinDePartie);
+        table->continueLeJeu(0, nullptr, false, false);
+        QCOMPARE(statistiques.count(), 1);
+        GM_GameStats stats;
+        stats.chargeValeursDepuisString(statistiques.first().at(1).toString());
+        const int t0 = table->getSettingsPartie().scores_[0] + table->totalDonne(0);
+        const int t1 = table->getSettingsPartie().scores_[1] + table->totalDonne(1);
+        // The last snapshot's scores and the deal as recorded: the cards of
+        // this bench count nothing, the pair its bonus.
+        QCOMPARE(t0, 0);
+        QCOMPARE(t1, score + 20);
+        QCOMPARE(stats.valeurs_[1], t1);
+        const int etats[] = {135, 136, 137, 138};
+        const int sieges[] = {0, 2, 1, 3};
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(table->getJoueur(sieges[i])->getDemandeFinDePartie().etat_, etats[i]);
+            salle->liste.setEtatAttendu(etats[i]);
+            QVERIFY(table->cb_executeUnEvenement(coup(EvenementDeJeu::Fin, QStringLiteral("Ok"), sieges[i], etats[i])));
+        }
+        QCOMPARE(salle->liste.getEtatAttendu(), EtatDeJeu::QuestionNouvellePartie);
     }
 
     // States the loop must never reach.
