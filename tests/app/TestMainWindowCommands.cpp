@@ -28,6 +28,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGraphicsProxyWidget>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -75,6 +76,17 @@ QStringList dialoguesVisibles(ZB_MainWidget& w)
         if (proxy != nullptr && proxy->isVisible() && proxy->widget() != nullptr && proxy->widget()->isVisible())
             noms << QLatin1String(proxy->widget()->metaObject()->className());
     return noms;
+}
+
+// The whole window as a person sees it, the menu bar and the table, now
+// (not at the next pass of the event loop, when the match has moved on):
+// the screen's own picture of the window, with OpenGL what the window
+// system shows, not a second rendering.
+QImage imageDeLaFenetre(ZB_MainWidget& w)
+{
+    w.vue()->scene()->rafraichitCouche();
+    w.vue()->viewport()->repaint();
+    return w.vue()->screen()->grabWindow(w.vue()->winId()).toImage();
 }
 
 } // namespace
@@ -674,14 +686,7 @@ private slots:
         w.userChoseGameType(0);
         w.OnNouvellePartie();
         auto capture = [&](const QString& nom) {
-            w.vue()->scene()->rafraichitCouche();
-            // Now, not at the next pass of the event loop, when the match
-            // has moved on.
-            w.vue()->viewport()->repaint();
-            // The whole window as a person sees it: the menu bar and the table.
-            // The screen's own picture of the window: with OpenGL, what the
-            // window system shows, not a second rendering.
-            const QImage image = w.vue()->screen()->grabWindow(w.vue()->winId()).toImage();
+            const QImage image = imageDeLaFenetre(w);
             QCOMPARE(image.size(), w.vue()->size());
             QVERIFY(image.save(QDir(dossierImages).filePath(nom)));
         };
@@ -737,10 +742,7 @@ private slots:
         w.vue()->resize(taille);
         const QString nom = QStringLiteral("%1-%2x%3-").arg(theme).arg(taille.width()).arg(taille.height());
         auto capture = [&](const QString& quoi) {
-            w.vue()->scene()->rafraichitCouche();
-            w.vue()->viewport()->repaint();
-            const QImage image = w.vue()->screen()->grabWindow(w.vue()->winId()).toImage();
-            QVERIFY(image.save(QDir(dossierImages).filePath(nom + quoi)));
+            QVERIFY(imageDeLaFenetre(w).save(QDir(dossierImages).filePath(nom + quoi)));
         };
         w.userChoseGameType(8);
         w.OnNouvellePartie();
