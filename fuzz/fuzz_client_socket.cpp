@@ -13,6 +13,7 @@
 #include "EvenementDeJeu.h"
 #include "GM_SocketAbstract.h"
 #include "ListeDesEvenements.h"
+#include "ZB_CleDeJoueur.h"
 
 #include "ExecuteurTemoin.h"
 #include "FuzzQt.h"
@@ -110,6 +111,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     {
         ClientSocket client(&salle, &liste, nullptr, nullptr, socket, nullptr);
         client.setIdJoueur(55);
+        // Challenges of the host are answered, as a client of this version
+        // does.
+        client.setSignataire(ZB_CleDeJoueur::depuisGraine(QByteArray(ZB_CleDeJoueur::GraineLength, 'a')));
         client.setTailleTamponMax(borne);
 
         for (qsizetype i = 0; i < octets.size(); i += morceau) {

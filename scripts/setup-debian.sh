@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-websockets-dev qt6-multimedia-dev qt6-svg-dev
   libqt6opengl6-dev qt6-5compat-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   qt6-qpa-plugins qt6-translations-l10n
-  libquazip1-qt6-dev zlib1g-dev
+  libquazip1-qt6-dev zlib1g-dev libssl-dev
   libgl1-mesa-dri libgl-dev libegl-dev xvfb xauth fonts-dejavu-core fonts-comic-neue
   libx11-dev libxtst-dev
   libbenchmark-dev clang libclang-rt-14-dev

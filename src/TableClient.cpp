@@ -256,8 +256,8 @@ void TableClient::ouvreConnexion_(const QString& adresse, quint16 port, const QS
     clientSocket_->setIdJoueur(idJoueur_);
     // Kept with the id, so that this player, or this program started again,
     // proves to the host that it is the one who left.
-    connect(clientSocket_.get(), &ClientSocket::signalCleDeSiege, this, [this, adresse](const QString& cle) {
-        identite_.setCle(adresse, idJoueur_, cle);
+    connect(clientSocket_.get(), &ClientSocket::signalCleDeSiege, this, [this](const QString& cle) {
+        identite_.setCle(hoteDeLId_, idJoueur_, cle);
     });
     clientSocket_->connecte(adresse, port, login, idUtilisateur, secondesAttente, connexionPublique);
 }
@@ -408,10 +408,10 @@ void TableClient::customEvent(QEvent* event)
         secondesAttente_ = ev->getTempsAttente();
         if (clientSocket_) {
             clientSocket_->setIdJoueur(idJoueur_);
-            // A key the host gave (a host of an older version) is the one it
-            // knows; else the id's own proves it.
-            const QString donnee = identite_.cle(hote, idJoueur_);
-            clientSocket_->setCleDeSiege(donnee.isEmpty() ? identite_.preuve(hote) : donnee);
+            // The id's key signs the host's challenge; a host of the
+            // previous version knows the key it gave instead.
+            clientSocket_->setSignataire(identite_.signataire(hote));
+            clientSocket_->setCleDeSiege(identite_.cle(hote, idJoueur_));
             const int version = getProtocolVersion();
             clientSocket_->sendUserInfo(joueur, secondesAttente_, &version);
         }

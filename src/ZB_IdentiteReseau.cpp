@@ -51,16 +51,19 @@ const QByteArray& ZB_IdentiteReseau::litSecret_()
     return secret_;
 }
 
-QString ZB_IdentiteReseau::preuve(const QString& hote)
+ZB_CleDeJoueur ZB_IdentiteReseau::signataire(const QString& hote)
 {
-    const QByteArray code = QMessageAuthenticationCode::hash(hote.trimmed().toLower().toUtf8(), litSecret_(),
-                                                             QCryptographicHash::Sha256);
-    return QString::fromLatin1(code.toHex().left(ZB_FicheIdentification::KeyLength));
+    // The seed names what it is for, so that the secret's other uses never
+    // meet it.
+    const QByteArray graine = QMessageAuthenticationCode::hash(
+        QByteArrayLiteral("zubrik signing key\n") + hote.trimmed().toLower().toUtf8(), litSecret_(),
+        QCryptographicHash::Sha256);
+    return ZB_CleDeJoueur::depuisGraine(graine);
 }
 
 qint64 ZB_IdentiteReseau::id(const QString& hote)
 {
-    return ZB_FicheIdentification::idDeCle(preuve(hote));
+    return ZB_CleDeJoueur::idDePublique(signataire(hote).publique());
 }
 
 QString ZB_IdentiteReseau::cle(const QString& hote, qint64 id)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ZB_CleDeJoueur.h"
+
 #include <QString>
 
 #include <memory>
@@ -12,10 +14,13 @@ class QLockFile;
 // seat back.
 //
 // Rules:
-// - Each host gets an id of its own and the key that proves it
-//   (ZB_FicheIdentification::idDeCle), both made from the secret and the
-//   host's address: ids are shown to every player at a table, and the key
-//   to its host, so neither opens anything at another host.
+// - Each host address gets an id of its own and the signing key that
+//   proves it (ZB_CleDeJoueur), both made from the secret and the address:
+//   ids are shown to every player at a table, and the key never leaves this
+//   machine (a host is shown signatures of its own challenges, each for the
+//   port joined), so nothing a host sees opens anything at another host,
+//   another port of the same address included, or later. Any port of a
+//   host gives the same id, so that the player may come back by another.
 // - The folder's secret belongs to one running program at a time: a lock
 //   file held as long as this object lives says so. A second program on the
 //   same folder gets a secret of its own for its run, or the host would take
@@ -40,10 +45,11 @@ public:
     ZB_IdentiteReseau(const ZB_IdentiteReseau&) = delete;
     ZB_IdentiteReseau& operator=(const ZB_IdentiteReseau&) = delete;
 
-    // The id for that host, the same for the whole life of this object.
+    // hote: the host's address as joined. The id for that host, the same
+    // for the whole life of this object.
     qint64 id(const QString& hote);
     // The key that proves that id to that host.
-    QString preuve(const QString& hote);
+    ZB_CleDeJoueur signataire(const QString& hote);
     // The folder's secret is this program's.
     bool estIdDuDossier() const { return duDossier_; }
 

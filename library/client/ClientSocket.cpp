@@ -5,6 +5,7 @@
 #include "GM_ProxyClientSocket.h"
 #include "GM_SocketAbstract.h"
 #include "VersionProtocole.h"
+#include "ZB_CleDeJoueur.h"
 #include "ZB_FicheIdentification.h"
 #include "ZB_EventClientAskInfo.h"
 #include "ZB_EventDisconnectClient.h"
@@ -385,13 +386,40 @@ void ClientSocket::traiteRecord_(const QByteArray& record, bool precede)
 
 void ClientSocket::recoitCleDeSiege_(const EvenementDeJeu& ev, const QByteArray& record)
 {
-    if (ev.noJoueur_ != 4 || ev.etat_ != EtatDeJeu::Identification || ev.idJoueur_ != idJoueur_
-        || !ZB_FicheIdentification::estCle(ev.texte_)) {
+    if (ev.noJoueur_ != 4 || ev.etat_ != EtatDeJeu::Identification || ev.idJoueur_ != idJoueur_) {
+        rejette_(QStringLiteral("not for this player"), record);
+        return;
+    }
+    if (ZB_CleDeJoueur::estDefi(ev.texte_) && signataire_.estValide()) {
+        // The answer proves the id for this connection alone.
+        ZB_FicheIdentification fiche = fiche_();
+        fiche.signature_ =
+            signataire_.signe(ZB_CleDeJoueur::messageDeDefi(ev.texte_, idJoueur_, signataire_.publique(), port_));
+        envoieFiche_(fiche);
+        return;
+    }
+    if (!ZB_FicheIdentification::estCle(ev.texte_)) {
         rejette_(QStringLiteral("not this player's seat key"), record);
         return;
     }
     cleDeSiege_ = ev.texte_;
     emit signalCleDeSiege(cleDeSiege_);
+}
+
+ZB_FicheIdentification ClientSocket::fiche_() const
+{
+    ZB_FicheIdentification fiche;
+    fiche.joueur_ = joueur_;
+    fiche.cle_ = ZB_FicheIdentification::estCle(cleDeSiege_) ? cleDeSiege_ : QString();
+    fiche.publique_ = signataire_.publique();
+    return fiche;
+}
+
+void ClientSocket::envoieFiche_(const ZB_FicheIdentification& fiche)
+{
+    const EvenementDeJeu info(EvenementDeJeu::NeW, fiche.sauveValeursDansString(), 4, EtatDeJeu::Identification,
+                              EvenementDeJeu::Local_Table, joueur_.id_, 0, -1, -2, ZB_ICI);
+    sendEvent(info);
 }
 
 int ClientSocket::sourceRecue(int source, qint64 idJoueur, qint64 idJoueurPropre)
@@ -619,12 +647,7 @@ void ClientSocket::sendUserInfo(const OptionsDuJoueur& player, int waitingSecond
     if (ZB_StatutConnexionA* statut = getStatut())
         statut->setSecondesAttente(waitingSeconds);
     setEtat_(connexionPublique_ ? ZB_StatutConnexionA::AttentePublique : ZB_StatutConnexionA::AttenteHote);
-    ZB_FicheIdentification fiche;
-    fiche.joueur_ = player;
-    fiche.cle_ = ZB_FicheIdentification::estCle(cleDeSiege_) ? cleDeSiege_ : QString();
-    const EvenementDeJeu info(EvenementDeJeu::NeW, fiche.sauveValeursDansString(), 4, EtatDeJeu::Identification,
-                              EvenementDeJeu::Local_Table, player.id_, 0, -1, -2, ZB_ICI);
-    sendEvent(info);
+    envoieFiche_(fiche_());
 }
 
 void ClientSocket::closeConnection()

@@ -4,6 +4,8 @@
 #include "GM_MessageBoxEmitter.h"
 #include "ListeDesEvenements.h"
 #include "OptionsDuJoueur.h"
+#include "ZB_CleDeJoueur.h"
+#include "ZB_FicheIdentification.h"
 #include "ZB_RecordFramer.h"
 #include "ZB_SalleClienteA.h"
 #include "ZB_StatutConnexionA.h"
@@ -37,11 +39,18 @@ class GM_SocketAbstract;
 // room must hear is posted to it: the connection is made (1005), it failed
 // (1003) or it is gone (1001).
 //
-// The host gives the player's first connection a seat key (a "NeW" record
-// of the player's id whose text is the key), which the client presents with
-// its identification from then on: without it the host takes a connection
-// under the same id for an impostor. The key is announced
-// (signalCleDeSiege) for the room to keep with the player's id.
+// With a signing key for the host (setSignataire) the client identifies
+// with its public key, of which its id is the image, and the host writes
+// it a challenge (a "NeW" record of the player's id whose text is
+// ZB_CleDeJoueur::DefiLength digits): the client identifies again with its
+// signature of it. The key itself never leaves this machine, and what the
+// host sees proves nothing at any other host or connection. A host of the
+// previous version ignores the public key and gives the player's first
+// connection a seat key instead (a "NeW" record whose text is the key),
+// which the client presents with its identification from then on: without
+// it such a host takes a connection under the same id for an impostor. The
+// key is announced (signalCleDeSiege) for the room to keep with the
+// player's id.
 //
 // A host that closes the connection before the game began either refused
 // it (the server is stopped or full, holds too many idle connections from
@@ -145,6 +154,9 @@ public:
     void setIdJoueur(qint64 id) { idJoueur_ = id; }
     // The key the host gave this player, empty when none.
     void setCleDeSiege(const QString& cle) { cleDeSiege_ = cle; }
+    // The key that signs the host's challenges for this player; none: the
+    // player identifies with its id alone (and a seat key if it has one).
+    void setSignataire(const ZB_CleDeJoueur& cle) { signataire_ = cle; }
     const QString& getCleDeSiege() const { return cleDeSiege_; }
     qint64 getIdJoueur() const { return idJoueur_; }
     const OptionsDuJoueur& getJoueur() const { return joueur_; }
@@ -242,6 +254,10 @@ private:
     void traiteRecord_(const QByteArray& record, bool precede);
     void evenement_(EvenementDeJeu& ev);
     void recoitCleDeSiege_(const EvenementDeJeu& ev, const QByteArray& record);
+    // The player's identification as this connection sends it, without a
+    // signature.
+    ZB_FicheIdentification fiche_() const;
+    void envoieFiche_(const ZB_FicheIdentification& fiche);
     void rejette_(const QString& raison, const QByteArray& record);
     void debordement_();
     // A new stream: nothing of the old one is kept.
@@ -280,6 +296,7 @@ private:
     qint64 idJoueur_ = -1;
     OptionsDuJoueur joueur_;
     QString cleDeSiege_;
+    ZB_CleDeJoueur signataire_;
 
     mutable QMutex mutexReception_;
     ZB_RecordFramer tampon_{TailleTamponMax};

@@ -1,11 +1,13 @@
 #include "ZB_FicheIdentification.h"
 
 #include "GM_SpacesSeparatedString.h"
+#include "ZB_CleDeJoueur.h"
 
 #include <QCryptographicHash>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QtEndian>
+
+const QString ZB_FicheIdentification::CleVide(KeyLength, QLatin1Char('0'));
 
 void ZB_FicheIdentification::chargeValeursDepuisString(const QString& text)
 {
@@ -13,43 +15,54 @@ void ZB_FicheIdentification::chargeValeursDepuisString(const QString& text)
     OptionsDuJoueur joueur;
     joueur.litChamps(s);
     QString cle;
+    QString publique;
+    QString signature;
     if (s.hasOptionalField()) {
         cle = s.getNext();
         if (!estCle(cle))
             GM_SpacesSeparatedString::throwCorrupted();
     }
+    if (s.hasOptionalField()) {
+        publique = s.getNext();
+        if (!ZB_CleDeJoueur::estPublique(publique))
+            GM_SpacesSeparatedString::throwCorrupted();
+        if (cle == CleVide)
+            cle.clear();
+    }
+    if (s.hasOptionalField()) {
+        signature = s.getNext();
+        if (!ZB_CleDeJoueur::estSignature(signature))
+            GM_SpacesSeparatedString::throwCorrupted();
+    }
     joueur_ = joueur;
     cle_ = cle;
+    publique_ = publique;
+    signature_ = signature;
 }
 
 QString ZB_FicheIdentification::sauveValeursDansString() const
 {
     GM_SpacesSeparatedString s;
     joueur_.ecritChamps(s);
-    if (!cle_.isEmpty())
+    if (!publique_.isEmpty()) {
+        s.addString(cle_.isEmpty() ? CleVide : cle_);
+        s.addString(publique_);
+        if (!signature_.isEmpty())
+            s.addString(signature_);
+    } else if (!cle_.isEmpty()) {
         s.addString(cle_);
+    }
     return s.getString();
 }
 
 QString ZB_FicheIdentification::genereCle()
 {
-    quint32 mots[KeyLength / 8];
-    QRandomGenerator::system()->fillRange(mots);
-    QString cle;
-    cle.reserve(KeyLength);
-    for (const quint32 mot : mots)
-        cle += QStringLiteral("%1").arg(mot, 8, 16, QLatin1Char('0'));
-    return cle;
+    return ZB_CleDeJoueur::hexAuHasard(KeyLength);
 }
 
 bool ZB_FicheIdentification::estCle(const QString& texte)
 {
-    if (texte.size() != KeyLength)
-        return false;
-    for (const QChar c : texte)
-        if (!((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('a') && c <= QLatin1Char('f'))))
-            return false;
-    return true;
+    return ZB_CleDeJoueur::estHex(texte, KeyLength);
 }
 
 bool ZB_FicheIdentification::memeCle(const QString& a, const QString& b)

@@ -88,7 +88,6 @@ ZB_MultiServer::ZB_MultiServer(QObject* parent, int identifiant, const QList<ZB_
     webUnsecure_->setHandshakeTimeout(DelaiHandshakeMs);
     configureTls_();
     // Without TLS the secure server completes no handshake anyway.
-    porteTls_->setMaxPendingConnections(ConnexionsEnAttenteMax);
     if (tlsConfigure_) {
         webSecure_->setMaxPendingConnections(ConnexionsEnAttenteMax);
         webSecure_->setHandshakeTimeout(DelaiHandshakeMs);
@@ -288,7 +287,7 @@ ZB_ServerSocket* ZB_MultiServer::findRoomForConnection(const QHostAddress& adres
                 surReserve = serveur;
             else if (aPartager == nullptr && serveur->peutFaireDeLaPlace(adresse))
                 aPartager = serveur;
-        } else if (etat == ZB_ServerSocket::CompletAvantDepart) {
+        } else if (etat == ZB_ServerSocket::CompletAvantDepart || etat == ZB_ServerSeatingA::EnCoursComplet) {
             if (aPartager == nullptr && serveur->peutFaireDeLaPlace(adresse))
                 aPartager = serveur;
         } else if (etat == ZB_ServerSeatingA::EnCoursAvecPlacesLibres && enCours == nullptr) {

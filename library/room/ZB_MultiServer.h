@@ -31,9 +31,9 @@ class ZB_ServerSocket;
 // first running room with free seats; else to an idle room, which is reset
 // for it; else to the first waiting room that still has a seat no
 // identified player holds (one of its connections may never identify);
-// else to the first room, waiting or full before the start, where the
-// newcomer's address may take a seat from an address that holds more
-// (ZB_GardeDesSieges). A connection is refused only when every room is
+// else to the first room, waiting or full (before the start, or running
+// where the rule holds in play), where the newcomer's address may take a
+// seat from an address that holds more (ZB_GardeDesSieges). A connection is refused only when every room is
 // full of identified players or not taking any.
 //
 // Flood rule: every connection attempt of an address counts; an address
@@ -44,8 +44,8 @@ class ZB_ServerSocket;
 // client is banned at its tenth connection. This machine's own addresses
 // (loopback, and its own network address when known) are never banned,
 // unless the test switch is on. On the secure port, sockets still in
-// their TLS handshake are bounded in time and per address apart from this
-// rule (ZB_PorteTls), before anything is counted.
+// their TLS handshake are bounded in time, per address and in all apart
+// from this rule (ZB_PorteTls), before anything is counted.
 //
 // Everything runs on the GUI thread. The rooms are not owned: a room that
 // goes away is simply no longer offered connections.

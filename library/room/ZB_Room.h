@@ -237,6 +237,9 @@ protected:
 
 private:
     ZB_RoomTable* creeTable_(int noTable, bool affichee);
+    // Once the hosted game runs, the server is full or not as the tables'
+    // free seats say.
+    void suitLesPlacesLibres_();
     void supprimeTables_();
     // Lets one table go on after an event, with the autosave of a local
     // player's turn.

@@ -94,8 +94,11 @@ bool ZB_Room::cb_setClientInGameOnTheFly_Random(ZB_ServerSocketConnection* conne
               .arg(joueur.nom_)
               .arg(joueur.id_));
     for (ZB_RoomTable* table : std::as_const(tables_))
-        if (table->setClientInGameOnTheFly_Random(connection, joueur))
+        if (table->setClientInGameOnTheFly_Random(connection, joueur)) {
+            // The last free seat taken, the server is full from now on.
+            suitLesPlacesLibres_();
             return true;
+        }
     return false;
 }
 
@@ -111,8 +114,11 @@ bool ZB_Room::cb_setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection* 
               .arg(siege)
               .arg(isHotSwapSamePlayerSocketChange));
     ZB_RoomTable* table = getTable(noTable);
-    return table != nullptr
-        && table->setClientInGameOnTheFly_SpecificPos(connection, siege, isHotSwapSamePlayerSocketChange, joueur);
+    if (table == nullptr
+        || !table->setClientInGameOnTheFly_SpecificPos(connection, siege, isHotSwapSamePlayerSocketChange, joueur))
+        return false;
+    suitLesPlacesLibres_();
+    return true;
 }
 
 bool ZB_Room::cb_resetTables(int nombreDeTables)

@@ -53,24 +53,29 @@ bool ZB_Room::cb_executeUnEvenement(EvenementDeJeu& ev)
     if (table == nullptr)
         return false;
     const bool resultat = table->cb_executeUnEvenement(ev);
+    if (resultat && (ev.type_ == EvenementDeJeu::Dis || ev.type_ == EvenementDeJeu::JoO))
+        suitLesPlacesLibres_();
+    return resultat;
+}
+
+void ZB_Room::suitLesPlacesLibres_()
+{
     // Before the start the identified players are the seats' claimants,
     // and one who leaves must not make the waiting server look started.
-    if (resultat && etatEnLigne_ == Hote && (ev.type_ == EvenementDeJeu::Dis || ev.type_ == EvenementDeJeu::JoO)
-        && server_->getEtat() >= ZB_ServerSocket::DemarreParLaVue) {
-        QMutexLocker verrou(server_->getMutex());
-        if (listeDeTables_ && !listeDeTables_->isEmpty()) {
-            server_->setEtat(5);
-        } else {
-            int libres = 0;
-            for (ZB_RoomTable* t : std::as_const(tables_))
-                libres += t->compteSiegesLibres(-1);
-            if (libres > 0 && server_->getEtat() == ZB_ServerSeatingA::EnCoursComplet)
-                server_->setEtat(ZB_ServerSeatingA::EnCoursAvecPlacesLibres);
-            else if (libres == 0)
-                server_->setEtat(ZB_ServerSeatingA::EnCoursComplet);
-        }
+    if (etatEnLigne_ != Hote || !server_ || server_->getEtat() < ZB_ServerSocket::DemarreParLaVue)
+        return;
+    QMutexLocker verrou(server_->getMutex());
+    if (listeDeTables_ && !listeDeTables_->isEmpty()) {
+        server_->setEtat(5);
+        return;
     }
-    return resultat;
+    int libres = 0;
+    for (ZB_RoomTable* t : std::as_const(tables_))
+        libres += t->compteSiegesLibres(-1);
+    if (libres > 0 && server_->getEtat() == ZB_ServerSeatingA::EnCoursComplet)
+        server_->setEtat(ZB_ServerSeatingA::EnCoursAvecPlacesLibres);
+    else if (libres == 0)
+        server_->setEtat(ZB_ServerSeatingA::EnCoursComplet);
 }
 
 void ZB_Room::envoieEvenement(const EvenementDeJeu& ev)

@@ -91,7 +91,10 @@ int ZB_SiegesDeTable::dernierSiegeDe(qint64 idJoueur) const
 bool ZB_SiegesDeTable::estOffrable(int siege) const
 {
     const JoueurHumain* assis = joueur(siege);
-    return assis != nullptr && !aUneEntree(siege) && estPlaceOffrable(assis->modeJeu_);
+    // The host's own seat stays the host's, even when this machine's
+    // computer plays it (a host nobody watches).
+    const bool deLHote = assis != nullptr && assis->options_.ordinateur_ == 0 && assis->options_.distant_ == 0;
+    return assis != nullptr && !deLHote && !aUneEntree(siege) && estPlaceOffrable(assis->modeJeu_);
 }
 
 int ZB_SiegesDeTable::compteSiegesLibres(int exclu) const
@@ -106,12 +109,9 @@ int ZB_SiegesDeTable::compteSiegesLibres(int exclu) const
 int ZB_SiegesDeTable::siegeAPrendre() const
 {
     auto premier = [this](std::initializer_list<int> modes) {
-        for (int i = 0; i < NombreDeSieges; ++i) {
-            const JoueurHumain* assis = joueur(i);
-            if (assis != nullptr && !aUneEntree(i)
-                && std::find(modes.begin(), modes.end(), assis->modeJeu_) != modes.end())
+        for (int i = 0; i < NombreDeSieges; ++i)
+            if (estOffrable(i) && std::find(modes.begin(), modes.end(), joueur(i)->modeJeu_) != modes.end())
                 return i;
-        }
         return -1;
     };
     const int siege = premier({Joueur::ModeOrdinateur, Joueur::ModeOrdinateurPartout});

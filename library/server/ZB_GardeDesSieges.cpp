@@ -2,16 +2,34 @@
 
 #include "ZB_FicheIdentification.h"
 
-ZB_GardeDesSieges::Verdict ZB_GardeDesSieges::examine(qint64 id, const QString& clePresentee, QString& raison)
+bool ZB_GardeDesSieges::refuse_(qint64 id, QString& raison) const
 {
     if (exclus_.contains(id)) {
         raison = QStringLiteral("player %1 was removed by the host").arg(id);
-        return Refuse;
+        return true;
     }
     if (reserves_.contains(id)) {
         raison = QStringLiteral("player %1 is not a client's").arg(id);
-        return Refuse;
+        return true;
     }
+    return false;
+}
+
+ZB_GardeDesSieges::Verdict ZB_GardeDesSieges::examineSigne(qint64 id, QString& raison)
+{
+    if (refuse_(id, raison))
+        return Refuse;
+    const bool connu = cles_.contains(id);
+    // A key nobody was given: one who claimed the id without proof loses
+    // the key it got, and no key takes the seat from now on.
+    cles_.insert(id, ZB_FicheIdentification::genereCle());
+    return connu ? Retour : Prouve;
+}
+
+ZB_GardeDesSieges::Verdict ZB_GardeDesSieges::examine(qint64 id, const QString& clePresentee, QString& raison)
+{
+    if (refuse_(id, raison))
+        return Refuse;
     const auto connue = cles_.constFind(id);
     // The id's own key: its player, even over one who claimed the id
     // first without it (and who loses that key now).

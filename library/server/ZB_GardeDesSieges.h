@@ -9,10 +9,15 @@
 // Who may claim a seat of a hosting session, apart from the transport.
 //
 // Seat keys. Every seated player's id reaches every client, so an id alone
-// proves nothing. A client of this version shows an id that its key proves
-// (ZB_FicheIdentification::idDeCle): that key is the id's from the first
-// time, and the one who shows it is the player, wherever the id was seen
-// before and whoever claimed it first. An older client shows an id of its
+// proves nothing. A client of this version shows an id that its public key
+// gives (ZB_CleDeJoueur::idDePublique) and signs the host's challenge for
+// this connection (examineSigne): it is the id's player from the first
+// time, wherever the id was seen before and whoever claimed it first, and
+// no key is given to it, nor does any key ever take its seat: a signed id
+// is proven again by a signature each time. A client of the previous
+// version shows an id that its key proves (ZB_FicheIdentification::idDeCle):
+// that key is the id's from the first time, as the signature is, but
+// whoever saw the key may show it too. An older client shows an id of its
 // own choosing: the first connection that identifies under an id the
 // session does not know gets a key for it, written to that connection
 // alone. From then on a connection under a known id must present its key:
@@ -36,7 +41,9 @@
 // address (the lobby's bridge, whose users the lobby vouches for) counts
 // alone and never gives up its seat this way. Once the game runs, a seat
 // whose player leaves is held for that player: the host's server view
-// removes a player who should not be there.
+// removes a player who should not be there; a host nobody watches keeps
+// the address rule in play (ZB_ServerSocket::setPartageEnJeu), the seat
+// given up going to the newcomer.
 class ZB_GardeDesSieges
 {
 public:
@@ -50,6 +57,9 @@ public:
     // The verdict on a connection identifying under id with that key
     // (empty: none); the key to give it afterwards is cle(id).
     Verdict examine(qint64 id, const QString& clePresentee, QString& raison);
+    // The verdict on a connection whose signature proved id: Prouve or
+    // Retour, unless the id is refused here; no key is given.
+    Verdict examineSigne(qint64 id, QString& raison);
     // Empty when the session does not know the id.
     QString cle(qint64 id) const { return cles_.value(id); }
     // A seat that no connection plays: the host's, a computer's.
@@ -65,6 +75,8 @@ public:
     static qsizetype victime(const QList<QHostAddress>& tenues, const QHostAddress& nouveau);
 
 private:
+    bool refuse_(qint64 id, QString& raison) const;
+
     QHash<qint64, QString> cles_;
     QSet<qint64> reserves_;
     QSet<qint64> exclus_;

@@ -4,12 +4,14 @@
 #include "EvenementDeJeu.h"
 #include "GM_BanList.h"
 #include "GM_Exception.h"
+#include "GM_PartParAdresse.h"
 #include "GM_SpacesSeparatedString.h"
 #include "GM_SocketAbstract.h"
 #include "ListeDesEvenements.h"
 #include "StatusAtout.h"
 #include "TypeDePartie.h"
 #include "VersionProtocole.h"
+#include "ZB_CleDeJoueur.h"
 #include "ZB_EventDisconnectServerSocketConnection.h"
 #include "ZB_EventServerSocketData.h"
 #include "ZB_EventIntake.h"
@@ -58,38 +60,18 @@ void verifieTexte(const EvenementDeJeu& ev)
     }
 }
 
-// The unidentified connection that makes room for a newcomer from adresse:
-// the oldest of those from the address that holds the most of them, the
-// newcomer counted at its own. A flood thus recycles its own sockets, and a
-// joiner alone at its address never goes while another address holds more.
-// Connections without an address (the lobby's bridge) each stand alone.
+// The unidentified connection that makes room for a newcomer from adresse
+// (GM_PartParAdresse).
 ZB_ServerSocketConnection* aRenvoyer(const QList<ZB_ServerSocketConnection*>& nonIdentifiees,
                                      const QHostAddress& adresse)
 {
-    auto adresseDe = [](const ZB_ServerSocketConnection* connection) {
-        const GM_SocketAbstract* socket = connection->getSocket();
-        return socket != nullptr ? socket->peerAddress() : QHostAddress();
-    };
-    QHash<QHostAddress, int> parAdresse;
-    if (!adresse.isNull())
-        parAdresse[adresse] = 1;
+    QList<QHostAddress> adresses;
     for (const ZB_ServerSocketConnection* connection : nonIdentifiees) {
-        const QHostAddress de = adresseDe(connection);
-        if (!de.isNull())
-            ++parAdresse[de];
+        const GM_SocketAbstract* socket = connection->getSocket();
+        adresses << (socket != nullptr ? socket->peerAddress() : QHostAddress());
     }
-    ZB_ServerSocketConnection* choisie = nullptr;
-    int plus = 0;
-    // In connection order: among equals the oldest goes.
-    for (ZB_ServerSocketConnection* connection : nonIdentifiees) {
-        const QHostAddress de = adresseDe(connection);
-        const int nombre = de.isNull() ? 1 : parAdresse.value(de);
-        if (nombre > plus) {
-            plus = nombre;
-            choisie = connection;
-        }
-    }
-    return choisie;
+    const qsizetype i = GM_PartParAdresse::aRenvoyer(adresses, adresse);
+    return i >= 0 ? nonIdentifiees.at(i) : nullptr;
 }
 
 } // namespace
@@ -577,11 +559,48 @@ bool ZB_ServerSocket::identification_(const EvenementDeJeu& ev, ZB_ServerSocketC
         raison = QStringLiteral("player id %1 against the record's %2").arg(ev.idJoueur_).arg(options.id_);
         return false;
     }
+    const bool signe = !fiche.publique_.isEmpty();
+    if (signe && ZB_CleDeJoueur::idDePublique(fiche.publique_) != options.id_) {
+        raison = QStringLiteral("player %1 with another player's public key").arg(options.id_);
+        return false;
+    }
+    // A signed id: the player signs a challenge of this connection's own,
+    // and is identified once the answer proves it.
+    if (signe && fiche.signature_.isEmpty()) {
+        if (connection->getDefi().isEmpty())
+            connection->setDefi(ZB_CleDeJoueur::genereDefi());
+        const EvenementDeJeu defi(EvenementDeJeu::NeW, connection->getDefi(), 4, EtatDeJeu::Identification,
+                                  EvenementDeJeu::Local_Table, options.id_, 0, -1, -2, ZB_ICI);
+        connection->ecrit(defi.toString(version_).toUtf8());
+        return true;
+    }
+    bool prouve = false;
+    if (signe) {
+        const QString defi = connection->getDefi();
+        connection->setDefi(QString());
+        if (defi.isEmpty()) {
+            raison = QStringLiteral("player %1 signed no challenge of this host").arg(options.id_);
+            return false;
+        }
+        prouve = signatureValable_(fiche, defi, options.id_, connection);
+        // Signed for another port (a listener there passing this host's
+        // challenge on, or a port forwarded under another number): no
+        // proof, and the player is taken for an older client, who gets a
+        // key unless its id is held.
+        if (!prouve)
+            log_(QStringLiteral("INFO"),
+                 QStringLiteral("INFO: ZB_ServerSocket %1: the signature does not answer this connection's "
+                                "challenge; taken as an older client's")
+                     .arg(connection->toString()));
+    }
     // The host's own seat is played here, by no connection.
-    const ZB_GardeDesSieges::Verdict verdict =
-        joueurLocal_.has_value() && joueurLocal_->id_ == options.id_
-            ? ZB_GardeDesSieges::Refuse
-            : garde_.examine(options.id_, fiche.cle_, raison);
+    ZB_GardeDesSieges::Verdict verdict = ZB_GardeDesSieges::Refuse;
+    if (joueurLocal_.has_value() && joueurLocal_->id_ == options.id_)
+        verdict = ZB_GardeDesSieges::Refuse;
+    else if (prouve)
+        verdict = garde_.examineSigne(options.id_, raison);
+    else
+        verdict = garde_.examine(options.id_, fiche.cle_, raison);
     if (verdict == ZB_GardeDesSieges::Refuse) {
         if (raison.isEmpty())
             raison = QStringLiteral("player %1 is not a client's").arg(options.id_);
@@ -621,12 +640,12 @@ bool ZB_ServerSocket::identification_(const EvenementDeJeu& ev, ZB_ServerSocketC
     const bool deloge = !remplace && faitDeLaPlace_(connection);
     if (!estConnectee_(connection))
         return true;
-    if (tables_.isNull() && joueurs_.size() >= maxPlayers()) {
-        if (etat_ == AttenteJoueurs || etat_ == AttenteDemarrageAuto)
-            etat_ = CompletAvantDepart;
-        else if (etat_ == EnCoursAvecPlacesLibres)
-            etat_ = EnCoursComplet;
-    }
+    // Once the game runs, the table says when it is full, as it seats the
+    // newcomer: called full now, the last free seat would be refused to the
+    // very player who was to take it.
+    if (tables_.isNull() && joueurs_.size() >= maxPlayers()
+        && (etat_ == AttenteJoueurs || etat_ == AttenteDemarrageAuto))
+        etat_ = CompletAvantDepart;
     if (vue_ == nullptr)
         return true;
     if (!remplace && !deloge) {
@@ -647,6 +666,21 @@ bool ZB_ServerSocket::identification_(const EvenementDeJeu& ev, ZB_ServerSocketC
         },
         Qt::QueuedConnection);
     return true;
+}
+
+bool ZB_ServerSocket::signatureValable_(const ZB_FicheIdentification& fiche, const QString& defi, qint64 id,
+                                        const ZB_ServerSocketConnection* connection) const
+{
+    const GM_SocketAbstract* socket = connection->getSocket();
+    const quint16 port = socket != nullptr ? socket->localPort() : 0;
+    // The lobby's bridge has no port of its own: any of this host's.
+    const QList<quint16> ports =
+        port != 0 ? QList<quint16>{port} : QList<quint16>{portSecure_, portUnsecure_, portTcp_, 0};
+    for (const quint16 p : ports)
+        if (ZB_CleDeJoueur::verifie(fiche.publique_, ZB_CleDeJoueur::messageDeDefi(defi, id, fiche.publique_, p),
+                                    fiche.signature_))
+            return true;
+    return false;
 }
 
 QString ZB_ServerSocket::renommeJoueurLocal(const QString& nom)
@@ -686,7 +720,7 @@ void ZB_ServerSocket::refuseIdentification_(ZB_ServerSocketConnection* connectio
 
 bool ZB_ServerSocket::peutFaireDeLaPlace(const QHostAddress& adresse) const
 {
-    return enAttente_() && ZB_GardeDesSieges::victime(adressesDesJoueurs_(nullptr), adresse) >= 0;
+    return partageActif_() && ZB_GardeDesSieges::victime(adressesDesJoueurs_(nullptr), adresse) >= 0;
 }
 
 QList<QHostAddress> ZB_ServerSocket::adressesDesJoueurs_(const ZB_ServerSocketConnection* sauf) const
@@ -706,7 +740,7 @@ bool ZB_ServerSocket::faitDeLaPlace_(ZB_ServerSocketConnection* nouveau)
     const GM_SocketAbstract* socket = nouveau->getSocket();
     const QHostAddress adresse = socket != nullptr ? socket->peerAddress() : QHostAddress();
     bool fait = false;
-    while (enAttente_() && joueurs_.size() > maxPlayers()) {
+    while (partageActif_() && joueurs_.size() > maxPlayers()) {
         QList<ZB_ServerSocketConnection*> autres;
         for (ZB_ServerSocketConnection* joueur : std::as_const(joueurs_))
             if (joueur != nouveau && !joueur->estAbandonnee())

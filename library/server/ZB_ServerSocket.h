@@ -26,6 +26,7 @@ class GM_BanList;
 class GM_SocketAbstract;
 class QHostAddress;
 class ZB_EventsGroup;
+class ZB_FicheIdentification;
 class ZB_ServerSocketConnection;
 
 // The hosting side of a room's table protocol: it accepts the clients'
@@ -44,9 +45,14 @@ class ZB_ServerSocketConnection;
 // or may not play is refused by the table, and earns a strike too.
 //
 // A client claims a seat by its player id, and ZB_GardeDesSieges says
-// whether it may: the first connection under an id is written the id's
-// seat key alone, and a later one under that id takes over only with the
-// key; one address cannot take every seat from players at other addresses.
+// whether it may. A client of this version shows the public key its id is
+// made from and is written a challenge of this connection's own (a NeW
+// record whose text is ZB_CleDeJoueur::DefiLength digits, to that
+// connection alone); it identifies again with the signature that answers
+// it, and is identified only then. A signature made for another port is no
+// proof: that player is taken for an older client. An older client is written the id's
+// seat key, and a later connection under that id takes over only with the
+// key. One address cannot take every seat from players at other addresses.
 //
 // Only identified players count against the seats: a new socket is refused
 // once more players identified than the session has seats (one more is let
@@ -175,9 +181,16 @@ public:
 
     // A new client; false when it was refused (the socket is then gone).
     bool acceptConnection(GM_SocketAbstract* socket);
-    // Before the start, with every seat claimed: a player from that address
-    // (null: none) would have an address that holds more give one up.
+    // With every seat claimed (before the start, or while the game runs
+    // when partageEnJeu is set): a player from that address (null: none)
+    // would have an address that holds more give one up.
     bool peutFaireDeLaPlace(const QHostAddress& adresse) const;
+    // The address rule holds once the game runs too: for a host nobody
+    // watches, who cannot remove by hand the players of one address that
+    // took every seat. Off by default: a host at its window chose the
+    // players it started with, and removes them itself.
+    void setPartageEnJeu(bool partage) { partageEnJeu_ = partage; }
+    bool getPartageEnJeu() const { return partageEnJeu_; }
     // flag: the player was replaced by a new connection of its own.
     void removeConnection(ZB_ServerSocketConnection* connection, bool flag);
     // The host sends an identified player away for the rest of the session:
@@ -253,6 +266,10 @@ private:
     bool traiteRecord_(const QByteArray& record, bool precede, ZB_ServerSocketConnection* connection,
                        QString& raison);
     bool identification_(const EvenementDeJeu& ev, ZB_ServerSocketConnection* connection, QString& raison);
+    // The signature answers that challenge, for that id, at the port the
+    // connection came to.
+    bool signatureValable_(const ZB_FicheIdentification& fiche, const QString& defi, qint64 id,
+                           const ZB_ServerSocketConnection* connection) const;
     // The name a newcomer with that id plays under: its own, cleaned as
     // free text, or, when another player (the host's, or another
     // identified client's) already goes by it, with " (2)", " (3)"... so
@@ -281,6 +298,12 @@ private:
     bool enAttente_() const
     {
         return etat_ == AttenteJoueurs || etat_ == AttenteDemarrageAuto || etat_ == CompletAvantDepart;
+    }
+    // When a newcomer from an address that holds fewer seats may take one
+    // from an address that holds more.
+    bool partageActif_() const
+    {
+        return enAttente_() || (partageEnJeu_ && (etat_ == EnCoursAvecPlacesLibres || etat_ == EnCoursComplet));
     }
     // The identified players' addresses in the order they identified, but
     // that connection's.
@@ -311,4 +334,5 @@ private:
     std::function<QString()> generateurDeNoms_;
     std::optional<OptionsDuJoueur> joueurLocal_;
     ZB_GardeDesSieges garde_;
+    bool partageEnJeu_ = false;
 };

@@ -63,6 +63,11 @@ public:
     void identifie(const OptionsDuJoueur& options);
     const OptionsDuJoueur& getOptions() const { return options_; }
 
+    // The challenge the host sent this connection for its player to sign,
+    // empty when none: drawn once, the answer must sign this one.
+    const QString& getDefi() const { return defi_; }
+    void setDefi(const QString& defi) { defi_ = defi; }
+
     quint64 getStrikes() const { return strikes_; }
     // One more strike; true when that one was too many and the connection
     // was aborted.
@@ -114,6 +119,7 @@ private:
     int tableId_ = -1;
     qint64 playerId_ = -1;
     OptionsDuJoueur options_;
+    QString defi_;
     ZB_RecordFramer tampon_{TailleTamponMax};
     QTimer timerAuthentification_;
 };

@@ -47,6 +47,10 @@ ZB_HoteSansFenetre::ZB_HoteSansFenetre(const ZB_Settings& demarrage, const QStri
                                             ZB_SansSurveillance::parametresSalle(demarrage_, dossierDonnees_));
     salle_->setFinDeMatch([this] { finDeMatch_(); });
     salle_->getServer()->setSocketInput(this);
+    // Nobody watches the table to remove the players of one address that
+    // took every seat: a newcomer from another address takes one of theirs
+    // once the game runs too, as it would before the start.
+    salle_->getServer()->setPartageEnJeu(true);
     serveur_ = std::make_unique<ZB_MultiServer>(nullptr, 0, QList<ZB_Room*>{salle_.get()}, nullptr);
     trace_->log(QStringLiteral("Windowless host started in %1").arg(dossierDonnees_));
 }

@@ -37,7 +37,9 @@ class ZB_Translator;
 //   is answered with Ok, as the unattended table answers it.
 // - The game starts as soon as one client has identified, the free seats
 //   going to computer players; a client arriving later is seated as the
-//   server view seats it.
+//   server view seats it. The address rule of the seats
+//   (ZB_GardeDesSieges) holds during the game too: one address may fill
+//   the table only while nobody from another address comes.
 // - At the end of the match it writes automatic.jss in the data folder,
 //   prints "MATCH <team 0> <team 1> file <path>" and asks to end with
 //   status 0. A port it cannot listen on, or a start that fails, prints

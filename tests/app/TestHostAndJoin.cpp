@@ -5,6 +5,7 @@
 #include "GM_MessageBoxDisplayerHeadless.h"
 #include "GM_SocketTCP.h"
 #include "GM_SocketWeb.h"
+#include "GM_SpacesSeparatedString.h"
 #include "JoueurHumain.h"
 #include "ListeDesEvenements.h"
 #include "MachineDeJeu.h"
@@ -14,13 +15,19 @@
 #include "TableClient.h"
 #include "TypeDePartie.h"
 #include "VersionProtocole.h"
+#include "ZB_CleDeJoueur.h"
 #include "ZB_ClientConnection.h"
 #include "ZB_DisplayEmpty.h"
 #include "ZB_EventsGroup.h"
+#include "ZB_HoteSansFenetre.h"
 #include "ZB_MultiServer.h"
 #include "ZB_RoomTable.h"
+#include "ZB_SalleHote.h"
 #include "ZB_ServerSocket.h"
 #include "ZB_ServerSocketConnection.h"
+#include "ZB_StatutConnexionA.h"
+#include "ZB_FicheIdentification.h"
+#include "ZB_Settings.h"
 #include "ZbTestRegistry.h"
 
 #include <QMutex>
@@ -425,6 +432,174 @@ private slots:
         };
         QVERIFY(QTest::qWaitFor([&] { return siegeDuClient(*hote) > 0 && siegeDuClient(*client) == siegeDuClient(*hote); },
                        20000));
+    }
+
+    // What a copy shows a listener on another port of the host's address,
+    // captured and replayed to the host (as anybody on the path of the
+    // plain transports could), opens nothing there: the player keeps its
+    // seat, the replayer gets none, whether the listener acted as a host of
+    // the previous version or challenged the copy as this version does.
+    void cleMontreeAilleurs_data()
+    {
+        QTest::addColumn<bool>("defie"); // the listener challenges the copy
+        QTest::newRow("a listener of the previous version") << false;
+        QTest::newRow("a listener that challenges") << true;
+    }
+    void cleMontreeAilleurs()
+    {
+        QFETCH(bool, defie);
+        heberge(Tcp);
+        // The listener keeps every identification record the copy sends.
+        QTcpServer ecoute;
+        QVERIFY(ecoute.listen(QHostAddress::LocalHost, 0));
+        QList<QByteArray> fiches;
+        connect(&ecoute, &QTcpServer::newConnection, this, [&] {
+            // The listener's child.
+            QTcpSocket* pair = ecoute.nextPendingConnection();
+            auto lu = std::make_shared<QString>();
+            connect(pair, &QTcpSocket::readyRead, this, [&, pair, lu] {
+                *lu += QString::fromUtf8(pair->readAll());
+                EvenementDeJeu ev;
+                QString reste;
+                while (ev.fromString(*lu, reste)) {
+                    *lu = reste;
+                    if (ev.type_ != EvenementDeJeu::NeW)
+                        continue;
+                    fiches << ev.toString(1).toUtf8();
+                    if (defie && fiches.size() == 1)
+                        pair->write(EvenementDeJeu(EvenementDeJeu::NeW, ZB_CleDeJoueur::genereDefi(), 4,
+                                                   EtatDeJeu::Identification, EvenementDeJeu::Local_Table,
+                                                   ev.idJoueur_, 0, -1, -2, ZB_ICI)
+                                        .toString(1)
+                                        .toUtf8());
+                }
+            });
+        });
+        QTemporaryDir dossier;
+        {
+            Machine montre(Tcp, dossier.path());
+            int mode = ZB_Room::SansDepart;
+            int session = ZB_Room::SessionClient;
+            montre.salle->reponse_Depart(&mode, &session, optionsJass(), QStringLiteral("127.0.0.1"),
+                                         QStringLiteral("invite"), 0, 0, ecoute.serverPort(), 5, false, {}, 0);
+            // A copy of the previous version does not answer the challenge.
+            QVERIFY(QTest::qWaitFor([&] { return fiches.size() == (defie ? 2 : 1); }, 10000) || defie);
+        }
+        // A host of the previous version reads it as a player's record and
+        // a seat key.
+        {
+            EvenementDeJeu ev;
+            QString reste;
+            QVERIFY(ev.fromString(QString::fromUtf8(fiches.first()), reste));
+            GM_SpacesSeparatedString ancien(ev.texte_);
+            OptionsDuJoueur lu;
+            lu.litChamps(ancien);
+            QVERIFY(!ancien.hasOptionalField() || ZB_FicheIdentification::estCle(ancien.getNext()));
+        }
+
+        // The same copy started again joins the host and plays.
+        std::unique_ptr<Machine> joueur = rejoint(Tcp, {}, dossier.path());
+        ZB_ServerSocket* serveurDeLaSalle = hote->salle->getServer();
+        QVERIFY(QTest::qWaitFor([&] { return serveurDeLaSalle->getJoueurs().size() == 1; }, 10000));
+        const qint64 id = serveurDeLaSalle->getJoueurs().first()->getPlayerId();
+        hote->salle->getServerView()->OnDemarrer();
+        QVERIFY(QTest::qWaitFor(
+            [&] { return joueur->liste()->getEtatAttendu() >= EtatDeJeu::Tour1_AttendRamasseTas1; }, 20000));
+
+        // The replayer, from another address, sends what it captured, each
+        // record as the host's answers call for it.
+        QTcpSocket rejoueur;
+        rejoueur.bind(QHostAddress(QStringLiteral("127.0.0.2")));
+        rejoueur.connectToHost(QHostAddress::LocalHost, serveur->getPortTcp());
+        QByteArray recu;
+        connect(&rejoueur, &QTcpSocket::readyRead, this, [&] { recu += rejoueur.readAll(); });
+        rejoueur.write(fiches.first());
+        // Seated (the game so far comes), or asked to prove what it cannot.
+        QVERIFY(QTest::qWaitFor([&] { return recu.contains("{Rs") || recu.contains("{NeW!"); }, 10000));
+        if (defie && !recu.contains("{Rs")) {
+            rejoueur.write(fiches.last());
+            QVERIFY(QTest::qWaitFor([&] { return rejoueur.state() == QAbstractSocket::UnconnectedState; }, 10000));
+            QVERIFY(recu.contains(RECORD_REFUS_TABLE));
+        }
+        QTest::qWait(500);
+        QVERIFY2(!recu.contains("{Rs"), recu.left(300).constData());
+        const QList<ZB_ServerSocketConnection*> joueurs = serveurDeLaSalle->getJoueurs();
+        QCOMPARE(joueurs.size(), 1);
+        QCOMPARE(joueurs.first()->getPlayerId(), id);
+        QVERIFY(joueurs.first()->getSocket()->peerAddress().isEqual(QHostAddress(QHostAddress::LocalHost)));
+        QCOMPARE(joueur->salle->getClientSocket()->getEtat(), int(ZB_StatutConnexionA::JeuEnCours));
+    }
+
+    // The host nobody watches starts at the first identification. Sockets
+    // from one address that identify under made-up ids then take every
+    // seat of the running game; a player from another address still gets
+    // one: the latest of theirs gives it up and is told it is refused, and
+    // the player enters the game there. One more from their address is
+    // turned away.
+    void fauxJoueursDUnHoteSansFenetre()
+    {
+        QTemporaryDir dossier;
+        ZB_Settings demarrage;
+        demarrage.server = true;
+        demarrage.automatique = 1;
+        demarrage.port = 0;
+        ZB_HoteSansFenetre sansFenetre(demarrage, dossier.path());
+        sansFenetre.demarre();
+        const quint16 port = sansFenetre.serveur()->getPortTcp();
+        QVERIFY(port != 0);
+        ZB_ServerSocket* serveurDeLaSalle = sansFenetre.salle()->getServer();
+        const int places = serveurDeLaSalle->maxPlayers();
+        const auto identifie = [port](const QHostAddress& depuis, qint64 id) {
+            auto socket = std::make_unique<QTcpSocket>();
+            socket->bind(depuis);
+            socket->connectToHost(QHostAddress::LocalHost, port);
+            OptionsDuJoueur j;
+            j.nom_ = QStringLiteral("J%1").arg(id);
+            j.id_ = id;
+            socket->write(EvenementDeJeu(EvenementDeJeu::NeW, j.sauveValeursDansString(), 4,
+                                         EtatDeJeu::Identification, 2, id, 0, -1, -2, ZB_ICI)
+                              .toString(1)
+                              .toUtf8());
+            return socket;
+        };
+        // Given a seat by the table, which it takes at its next turn.
+        const auto place = [&](qint64 id) {
+            const QList<ZB_ServerSocketConnection*> joueurs = serveurDeLaSalle->getJoueurs();
+            return std::any_of(joueurs.cbegin(), joueurs.cend(), [id](const ZB_ServerSocketConnection* c) {
+                return c->getPlayerId() == id && c->getTableId() == 0;
+            });
+        };
+        const QHostAddress leurAdresse(QStringLiteral("127.0.0.2"));
+        std::vector<std::unique_ptr<QTcpSocket>> faux;
+        for (int i = 0; i < places; ++i) {
+            faux.push_back(identifie(leurAdresse, 900 + i));
+            QVERIFY2(QTest::qWaitFor([&] { return place(900 + i); }, 20000),
+                     qPrintable(QStringLiteral("fake %1: state %2, %3 players")
+                                    .arg(i)
+                                    .arg(serveurDeLaSalle->getEtat())
+                                    .arg(serveurDeLaSalle->getJoueurs().size())));
+        }
+        // The host's seat stays its own: the table is full.
+        QVERIFY(QTest::qWaitFor([&] { return serveurDeLaSalle->getEtat() == ZB_ServerSeatingA::EnCoursComplet; },
+                                5000));
+
+        std::unique_ptr<QTcpSocket> vrai = identifie(QHostAddress(QHostAddress::LocalHost), 42);
+        QVERIFY2(QTest::qWaitFor([&] { return place(42); }, 20000),
+                 qPrintable(QStringLiteral("state %1, %2 players")
+                                .arg(serveurDeLaSalle->getEtat())
+                                .arg(serveurDeLaSalle->getJoueurs().size())));
+        QVERIFY(!place(900 + places - 1));
+        QVERIFY(QTest::qWaitFor([&] { return faux.back()->state() == QAbstractSocket::UnconnectedState; }, 10000));
+        QVERIFY(faux.back()->readAll().contains(RECORD_REFUS_TABLE));
+        QVERIFY(vrai->state() == QAbstractSocket::ConnectedState);
+        // It is sent the game so far, to enter it at its seat.
+        QVERIFY(QTest::qWaitFor([&] { return vrai->peek(vrai->bytesAvailable()).contains("{Rs"); }, 10000));
+
+        // Their address holds fewer seats than it would: it takes none back.
+        std::unique_ptr<QTcpSocket> encore = identifie(leurAdresse, 990);
+        QVERIFY(QTest::qWaitFor([&] { return encore->state() == QAbstractSocket::UnconnectedState; }, 10000));
+        QVERIFY(!place(990));
+        QVERIFY(place(42));
     }
 
     // A client that sends a card its seat may not play: the host refuses it

@@ -1,3 +1,4 @@
+#include "ZB_CleDeJoueur.h"
 #include "ZB_FicheIdentification.h"
 #include "ZB_IdentiteReseau.h"
 #include "ZbTestRegistry.h"
@@ -47,11 +48,12 @@ private slots:
             QVERIFY(avant >= 0);
             QCOMPARE(premier.id(hote), avant);
             QVERIFY(premier.estIdDuDossier());
-            // The key proves the id; another host's id is another, and
-            // its key proves nothing here.
-            QCOMPARE(ZB_FicheIdentification::idDeCle(premier.preuve(hote)), avant);
+            // The key proves the id; another host's id is another, and its
+            // key proves nothing here.
+            QCOMPARE(ZB_CleDeJoueur::idDePublique(premier.signataire(hote).publique()), avant);
+            QVERIFY(ZB_CleDeJoueur::estIdSigne(avant));
             QVERIFY(premier.id(QStringLiteral("192.0.2.8")) != avant);
-            QVERIFY(ZB_FicheIdentification::idDeCle(premier.preuve(QStringLiteral("192.0.2.8"))) != avant);
+            QVERIFY(ZB_CleDeJoueur::idDePublique(premier.signataire(QStringLiteral("192.0.2.8")).publique()) != avant);
         }
         const QString cheminId = QDir(dossier.path()).filePath(QLatin1String(ZB_IdentiteReseau::FICHIER_SECRET));
         // The user's alone.

@@ -179,6 +179,18 @@ private:
         socket->open(QUrl(modele.arg(secure ? serveur->getPortWebSecure() : serveur->getPortWebUnsecure())));
         return socket;
     }
+    // A client configuration that trusts the program's certificate.
+    static const QSslConfiguration& tlsDuProgramme()
+    {
+        static const QSslConfiguration tls = [] {
+            QSslConfiguration c = QSslConfiguration::defaultConfiguration();
+            QFile fichier(QString::fromLatin1(ZB_MultiServer::RessourceCertificat));
+            if (fichier.open(QIODevice::ReadOnly))
+                c.setCaCertificates(c.caCertificates() + QSslCertificate::fromData(fichier.readAll(), QSsl::Pem));
+            return c;
+        }();
+        return tls;
+    }
     int logsBannis() const
     {
         int n = 0;
@@ -562,21 +574,31 @@ private slots:
         QCOMPARE(serveurDeSalle(0)->getConnections().size(), 2);
     }
 
-    // Sockets from one address that open the secure port and never start
-    // their TLS handshake hold a few of its places, and not for long: a
-    // player from another address is let in at once.
+    // Sockets that open the secure port and never start their TLS handshake
+    // hold a few of its places, and not for long, whether they come from
+    // one address or from many: the port keeps taking connections, and a
+    // player from an address of its own is let in at once.
+    void wssMalgreDesSocketsMuettes_data()
+    {
+        QTest::addColumn<int>("adresses");
+        QTest::newRow("one address") << 1;
+        QTest::newRow("forty addresses") << 40;
+    }
     void wssMalgreDesSocketsMuettes()
     {
+        QFETCH(int, adresses);
         if (!QSslSocket::supportsSsl())
             QSKIP("no TLS backend");
         cree(1, false);
         attend(0);
-        const QHostAddress ailleurs(QStringLiteral("127.0.0.2"));
         QList<QTcpSocket*> muettes;
+        QList<QHostAddress> leurs;
+        for (int a = 0; a < adresses; ++a)
+            leurs << QHostAddress(QStringLiteral("127.0.0.%1").arg(10 + a));
         for (int i = 0; i < 200; ++i) {
             auto* muette = new QTcpSocket(clients.get());
-            if (!muette->bind(ailleurs))
-                QSKIP("127.0.0.2 cannot be bound here");
+            if (!muette->bind(leurs.at(i % adresses)))
+                QSKIP("127.0.0.x cannot be bound here");
             muette->connectToHost(Boucle, serveur->getPortWebSecure());
             muettes << muette;
         }
@@ -585,20 +607,42 @@ private slots:
                                                  return m->state() != QAbstractSocket::ConnectingState;
                                              }),
                                  Delai);
-        QFile fichier(QString::fromLatin1(ZB_MultiServer::RessourceCertificat));
-        QVERIFY(fichier.open(QIODevice::ReadOnly));
-        QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
-        tls.setCaCertificates(tls.caCertificates() + QSslCertificate::fromData(fichier.readAll(), QSsl::Pem));
-        QWebSocket* joueur = clientWeb(true, &tls);
+        auto* porte = serveur->getServeurWebSecure()->findChild<ZB_PorteTls*>();
+        QVERIFY(porte != nullptr);
+        QVERIFY(porte->nonTermines() <= ZB_PorteTls::NonTerminesMax);
+        QWebSocket* joueur = clientWeb(true, &tlsDuProgramme());
         // Well under the handshake time-outs, which alone let it in before.
         QTRY_COMPARE_WITH_TIMEOUT(joueur->state(), QAbstractSocket::ConnectedState, ZB_PorteTls::DelaiHandshakeMs / 2);
         joueur->sendBinaryMessage(identification(9));
         QTRY_COMPARE_WITH_TIMEOUT(serveurDeSalle(0)->getJoueurs().size(), 1, Delai);
-        // The mute ones that were let wait are cut once their time is up.
-        auto* porte = serveur->getServeurWebSecure()->findChild<ZB_PorteTls*>();
-        QVERIFY(porte != nullptr);
-        QVERIFY(porte->handshakesEnCours(ailleurs) <= ZB_PorteTls::HandshakesParAdresseMax);
-        QTRY_COMPARE_WITH_TIMEOUT(porte->handshakesEnCours(ailleurs), 0, ZB_PorteTls::DelaiHandshakeMs + Delai);
+        for (const QHostAddress& a : std::as_const(leurs))
+            QVERIFY(porte->handshakesEnCours(a) <= ZB_PorteTls::HandshakesParAdresseMax);
+        QVERIFY(porte->nonTermines() <= ZB_PorteTls::NonTerminesMax);
+        // The mute ones are cut once their time is up (from one address
+        // they wait their turn, a few at a time).
+        if (adresses > 1)
+            QTRY_COMPARE_WITH_TIMEOUT(porte->nonTermines(), 0, ZB_PorteTls::DelaiHandshakeMs + Delai);
+    }
+
+    // Players behind one address (a club, a school) who join over the
+    // secure port at the same moment all get through their TLS handshake:
+    // those past the address's share wait their turn, none is closed.
+    void wssPlusieursJoueursDUneAdresse()
+    {
+        if (!QSslSocket::supportsSsl())
+            QSKIP("no TLS backend");
+        cree(1, false);
+        attend(0);
+        constexpr int Joueurs = 4 * ZB_PorteTls::HandshakesParAdresseMax;
+        QList<QWebSocket*> joueurs;
+        QList<std::shared_ptr<QSignalSpy>> connectes;
+        for (int i = 0; i < Joueurs; ++i) {
+            joueurs << clientWeb(true, &tlsDuProgramme());
+            connectes << std::make_shared<QSignalSpy>(joueurs.last(), &QWebSocket::connected);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(std::all_of(connectes.cbegin(), connectes.cend(),
+                                             [](const std::shared_ptr<QSignalSpy>& c) { return c->size() == 1; }),
+                                 ZB_PorteTls::DelaiHandshakeMs + Delai);
     }
 
     // The program's table client accepts the hosting certificate itself,

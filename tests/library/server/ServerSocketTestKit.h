@@ -19,6 +19,7 @@
 #include "ZB_EventSocketError.h"
 #include "ZB_EventServerSocketData.h"
 #include "ZB_EventsGroup.h"
+#include "ZB_CleDeJoueur.h"
 #include "ZB_FicheIdentification.h"
 #include "ZB_GardeDesSieges.h"
 #include "ZB_RecordFramer.h"
@@ -115,6 +116,36 @@ inline QByteArray nouveau(const OptionsDuJoueur& j, const QString& cle)
                                 EvenementDeJeu::Local_Table, j.id_, 0, -1, -2, ZB_ICI));
 }
 
+// The identification of a player whose id its signing key gives; with a
+// challenge, the answer that signs it.
+inline QByteArray nouveauSigne(const ZB_CleDeJoueur& cle, const QString& defi = QString(), qint64 id = -2,
+                               quint16 port = 0)
+{
+    ZB_FicheIdentification fiche;
+    fiche.joueur_ = joueur(id == -2 ? ZB_CleDeJoueur::idDePublique(cle.publique()) : id);
+    fiche.publique_ = cle.publique();
+    if (!defi.isEmpty())
+        fiche.signature_ = cle.signe(ZB_CleDeJoueur::messageDeDefi(defi, fiche.joueur_.id_, cle.publique(), port));
+    return texte(EvenementDeJeu(EvenementDeJeu::NeW, fiche.sauveValeursDansString(), 4, EtatDeJeu::Identification,
+                                EvenementDeJeu::Local_Table, fiche.joueur_.id_, 0, -1, -2, ZB_ICI));
+}
+
+// A signing key made from one byte repeated.
+inline ZB_CleDeJoueur cleSignee(char octet)
+{
+    return ZB_CleDeJoueur::depuisGraine(QByteArray(ZB_CleDeJoueur::GraineLength, octet));
+}
+
+// The last challenge the host wrote to a client, empty when none.
+inline QString defiDans(const QByteArray& octets)
+{
+    static const QRegularExpression record(QStringLiteral("\\{NeW!([0-9a-f]{64})!4!141!"));
+    QString dernier;
+    for (auto it = record.globalMatch(QString::fromUtf8(octets)); it.hasNext();)
+        dernier = it.next().captured(1);
+    return dernier;
+}
+
 // The seat key the host wrote to a client, empty when none.
 inline QString cleDans(const QByteArray& octets)
 {
@@ -142,6 +173,7 @@ public:
         socket.connectToHost(QHostAddress::LocalHost, port);
     }
     QString cle() const { return cleDans(lu); }
+    QString defi() const { return defiDans(lu); }
     bool estFerme() const { return socket.state() == QAbstractSocket::UnconnectedState; }
 };
 

@@ -1,3 +1,4 @@
+#include "GM_SpacesSeparatedString.h"
 #include "ServerSocketTestKit.h"
 #include "ZbTestRegistry.h"
 
@@ -583,6 +584,105 @@ private slots:
         QVERIFY(proprietaire.cle().isEmpty());
         serveur->start(OptionsDePartie(TypeDePartie::GenreJass), 0, 0, 0);
         QCOMPARE(siege->getTableId(), 0);
+    }
+
+    // A client of this version signs a challenge the host drew for its
+    // connection, and the port it joined: the signature proves its id there
+    // and then, however the id was claimed before, and nothing it showed
+    // proves anything on another connection or port. A key of the older
+    // kind never takes such a seat.
+    void preuveParSignature_data()
+    {
+        QTest::addColumn<QString>("cas");
+        QTest::newRow("its own signature") << QStringLiteral("signe");
+        QTest::newRow("signed for another port") << QStringLiteral("autrePort");
+        QTest::newRow("another connection's proof, the id held") << QStringLiteral("autreDefi");
+        QTest::newRow("another player's public key") << QStringLiteral("autrePublique");
+        QTest::newRow("squatter first without proof") << QStringLiteral("usurpateurDAbord");
+        QTest::newRow("a seat key after the signature") << QStringLiteral("cleApres");
+    }
+    void preuveParSignature()
+    {
+        QFETCH(QString, cas);
+        Ecoute ecoute(serveur.get());
+        QVERIFY(ecoute.isListening());
+        const quint16 port = ecoute.serverPort();
+        const ZB_CleDeJoueur sienne = cleSignee('a');
+        const qint64 id = ZB_CleDeJoueur::idDePublique(sienne.publique());
+        QVERIFY(ZB_CleDeJoueur::estIdSigne(id));
+        const QHostAddress boucle(QHostAddress::LocalHost);
+        std::unique_ptr<ClientReel> usurpateur;
+        if (cas == QLatin1String("usurpateurDAbord")) {
+            usurpateur = std::make_unique<ClientReel>(port, QHostAddress(QStringLiteral("127.0.0.2")));
+            usurpateur->socket.write(nouveau(joueur(id), QString()));
+            QTRY_VERIFY_WITH_TIMEOUT(!usurpateur->cle().isEmpty(), Delai);
+        }
+        ClientReel proprietaire(port);
+        const ZB_CleDeJoueur montree = cas == QLatin1String("autrePublique") ? cleSignee('b') : sienne;
+        proprietaire.socket.write(nouveauSigne(montree, QString(), id));
+        if (cas == QLatin1String("autrePublique")) {
+            QTRY_COMPARE_WITH_TIMEOUT(vue->logs.filter(QStringLiteral("another player's public key")).size(), 1, Delai);
+            QVERIFY(proprietaire.defi().isEmpty());
+            QVERIFY(serveur->getJoueurs().isEmpty());
+            return;
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!proprietaire.defi().isEmpty(), Delai);
+        // Not identified before it answers.
+        QCOMPARE(serveur->getJoueurs().size(), usurpateur ? 1 : 0);
+        const bool autrePort = cas == QLatin1String("autrePort");
+        proprietaire.socket.write(nouveauSigne(sienne, proprietaire.defi(), -2, autrePort ? port + 1 : port));
+        QTRY_VERIFY_WITH_TIMEOUT(serveur->getJoueurs().size() == 1
+                                     && serveur->getJoueurs().first()->getSocket()->peerAddress().isEqual(boucle),
+                                 Delai);
+        // Proven by its signature, the host gives no key to keep; signed for
+        // another port, it is taken for an older client and given one.
+        QTRY_COMPARE_WITH_TIMEOUT(proprietaire.cle().isEmpty(), !autrePort, Delai);
+        if (usurpateur) {
+            QTRY_VERIFY_WITH_TIMEOUT(usurpateur->estFerme(), Delai);
+            traite();
+        }
+        if (cas == QLatin1String("autreDefi")) {
+            // The owner's proof, shown on another connection.
+            ClientReel rejoueur(port, QHostAddress(QStringLiteral("127.0.0.2")));
+            rejoueur.socket.write(nouveauSigne(sienne, QString(), id));
+            QTRY_VERIFY_WITH_TIMEOUT(!rejoueur.defi().isEmpty(), Delai);
+            rejoueur.socket.write(nouveauSigne(sienne, proprietaire.defi(), -2, port));
+            QTRY_VERIFY_WITH_TIMEOUT(rejoueur.estFerme(), Delai);
+            QVERIFY(rejoueur.lu.contains(RECORD_REFUS_TABLE));
+        }
+        if (cas == QLatin1String("cleApres") || usurpateur) {
+            // The squatter's key, or any key, does not take the seat back.
+            const QString cle = usurpateur ? usurpateur->cle() : ZB_FicheIdentification::genereCle();
+            ClientReel autre(port, QHostAddress(QStringLiteral("127.0.0.3")));
+            autre.socket.write(nouveau(joueur(id), cle));
+            QTRY_VERIFY_WITH_TIMEOUT(autre.estFerme(), Delai);
+            QVERIFY(autre.lu.contains(RECORD_REFUS_TABLE));
+        }
+        traite();
+        QVERIFY(!proprietaire.estFerme());
+        QCOMPARE(serveur->getJoueurs().size(), 1);
+        QVERIFY(serveur->getJoueurs().first()->getSocket()->peerAddress().isEqual(boucle));
+    }
+
+    // A host of the previous version reads the identification of a client
+    // of this version as the player's record and a seat key, the public key
+    // unseen: it seats the client as an older one and gives it a key.
+    void ficheLueParUnHoteAncien()
+    {
+        ZB_FicheIdentification fiche;
+        fiche.joueur_ = joueur(ZB_CleDeJoueur::idDePublique(cleSignee('a').publique()));
+        fiche.publique_ = cleSignee('a').publique();
+        GM_SpacesSeparatedString ancien(fiche.sauveValeursDansString());
+        OptionsDuJoueur lu;
+        lu.litChamps(ancien);
+        QCOMPARE(lu.id_, fiche.joueur_.id_);
+        QVERIFY(ancien.hasOptionalField());
+        QVERIFY(ZB_FicheIdentification::estCle(ancien.getNext()));
+        // Read back here, the place of the key says none.
+        ZB_FicheIdentification relue;
+        relue.chargeValeursDepuisString(fiche.sauveValeursDansString());
+        QVERIFY(relue.cle_.isEmpty());
+        QCOMPARE(relue.publique_, fiche.publique_);
     }
 
     // A refused identification goes to the host's log without the keys it
