@@ -5,18 +5,35 @@
 // the refresh to that status; "longest_block_ms" is the longest time the
 // event loop went without control meanwhile (what the user feels as a
 // freeze). 31,885 servers is about the most one record holds.
+// BM_LobbyAnswerStall sends the other answers a hostile lobby may send, each
+// as large as a record allows, to the windows that read them, shown: a
+// friend list of 25,000 (the friends tab and the server password dialog
+// both merge it), a friend search of 25,000, and chat answers of one line
+// of 976,000 characters, sent 19 times. Measured on the development
+// machine: 44 ms, 7 ms and 32 ms (the dialog's merge of a whole answer at
+// once, searching its tree per friend, held the window 26 s; the chat kept
+// every line whole until it no longer answered).
 // Run offscreen:
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_lobby_lists
 #include "ApplicationDeBanc.h"
 #include "GM_ClientSocket.h"
 #include "GM_MessageBoxDisplayerHeadless.h"
+#include "GM_Chat.h"
+#include "GM_FriendsList.h"
+#include "GM_SearchFriends.h"
+#include "GM_ServerPass.h"
 #include "GM_TablesList.h"
 #include "LobbyDeTest.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
+#include <QLineEdit>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QTreeWidget>
+
+#include <functional>
 
 #include <benchmark/benchmark.h>
 
@@ -47,6 +64,20 @@ struct Battement {
     }
 };
 
+// Alice's session on the test lobby.
+bool ouvreSession(GM_ClientSocket& client)
+{
+    bool pret = false;
+    QObject::connect(&client, &GM_ClientSocket::signalReady, [&pret] { pret = true; });
+    client.connectForLogin(QString::fromLatin1(LobbyDeTest::EmailAlice), QString::fromLatin1(LobbyDeTest::PasseAlice),
+                           true, true);
+    QElapsedTimer attente;
+    attente.start();
+    while (!pret && attente.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    return pret;
+}
+
 void BM_ServerListRoad(benchmark::State& state)
 {
     application();
@@ -76,18 +107,11 @@ void BM_ServerListRoad(benchmark::State& state)
     onglet.init(&client, nullptr, QStringLiteral("Jass Public"));
     onglet.resize(400, 600);
     onglet.show();
-    bool pret = false;
-    QObject::connect(&client, &GM_ClientSocket::signalReady, [&pret] { pret = true; });
-    client.connectForLogin(QString::fromLatin1(LobbyDeTest::EmailAlice), QString::fromLatin1(LobbyDeTest::PasseAlice),
-                           true, true);
-    QElapsedTimer attente;
-    attente.start();
-    while (!pret && attente.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    if (!pret) {
+    if (!ouvreSession(client)) {
         state.SkipWithError("no lobby session");
         return;
     }
+    QElapsedTimer attente;
     int choix = 0;
     QObject::connect(&onglet, &GM_TablesList::signalSelectedServerChanged, [&choix] { ++choix; });
     Battement battement;
@@ -97,7 +121,7 @@ void BM_ServerListRoad(benchmark::State& state)
         choix = 0;
         battement.demarre();
         onglet.OnRefresh();
-        attente.restart();
+        attente.start();
         // Filled when the status of the server made current is shown.
         while ((onglet.serversTree()->topLevelItemCount() < n || choix == 0) && attente.elapsed() < 600000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
@@ -122,5 +146,98 @@ BENCHMARK(BM_ServerListRoad)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(1);
+
+// Lets the loop run until nothing is being filled, then a little more.
+void laisseTourner(const std::function<bool()>& enCours)
+{
+    QElapsedTimer attente;
+    attente.start();
+    while (enCours() && attente.elapsed() < 600000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    QElapsedTimer fin;
+    fin.start();
+    while (fin.elapsed() < 50)
+        QCoreApplication::processEvents();
+}
+
+enum Reponse { Amis, Recherche, Chat };
+
+void BM_LobbyAnswerStall(benchmark::State& state)
+{
+    application();
+    const auto reponse = Reponse(state.range(0));
+    LobbyDeTest lobby;
+    lobby.demarre(true);
+    QStringList liste;
+    for (int i = 0; i < 25000; ++i)
+        liste << (reponse == Amis ? QStringLiteral("%1,%2,Ami%2").arg(i % 3 ? 10 : 15).arg(100000 + i)
+                                  : QStringLiteral("Joueur%1,%1").arg(100000 + i));
+    lobby.serveur.setReponse(reponse == Amis ? "Fhr" : "Fr1", liste);
+    GM_MessageBoxDisplayerHeadless afficheur;
+    afficheur.setRepondeur([](uint, const GM_MessageBoxRequest&) { return GM::Ok; });
+    ProgressionDeTest progression;
+    GM_ClientSocket client(QString(), nullptr, &progression, &afficheur);
+    GM_FriendsList amis;
+    GM_ServerPass equipiers;
+    GM_Chat chat;
+    int langue = 1;
+    amis.init(&client, &afficheur, nullptr, nullptr);
+    equipiers.init(&client);
+    equipiers.configure(true, GM_ServerPass::TeammateOptional);
+    chat.init(&client, &afficheur, false, &langue);
+    for (QWidget* w : std::initializer_list<QWidget*>{&amis, &equipiers, &chat}) {
+        w->resize(400, 600);
+        w->show();
+    }
+    if (!ouvreSession(client)) {
+        state.SkipWithError("no lobby session");
+        return;
+    }
+    // The friends tab's timer asks again every 5 s: only the answers asked
+    // here count.
+    amis.OnSocketDisconnected();
+    const QStringList ligneGeante{QStringLiteral("0"), QString(976000, QLatin1Char('x')) + QStringLiteral("\r\n")};
+    Battement battement;
+    qint64 pire = 0;
+    for (auto _ : state) {
+        battement.demarre();
+        if (reponse == Amis) {
+            QTimer::singleShot(0, &client, &GM_ClientSocket::OnRefreshFriendList);
+            QElapsedTimer attente;
+            attente.start();
+            while (equipiers.teammateTree()->topLevelItemCount() < 1000 && attente.elapsed() < 60000)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            laisseTourner([&] { return amis.filler().enCours() || equipiers.filler().enCours(); });
+        } else if (reponse == Recherche) {
+            amis.searchWidget()->searchEdit()->setText(QStringLiteral("Joueur"));
+            amis.searchWidget()->OnSearchClicked();
+            QElapsedTimer attente;
+            attente.start();
+            while (amis.searchWidget()->resultTree()->topLevelItemCount() < 1000 && attente.elapsed() < 60000)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            laisseTourner([&] { return amis.searchWidget()->filler().enCours(); });
+        } else {
+            for (int i = 0; i < 19; ++i) {
+                // As the client delivers it: from the event loop.
+                QTimer::singleShot(0, &chat, [&chat, &ligneGeante] { chat.OnDiscordChat(&ligneGeante); });
+                laisseTourner([] { return false; });
+            }
+        }
+        battement.timer.stop();
+        pire = qMax(pire, battement.plusLongMs);
+    }
+    state.counters["longest_block_ms"] = double(pire);
+    state.counters["teammate_rows"] = equipiers.teammateTree()->topLevelItemCount();
+    state.counters["chat_chars"] = chat.textEdit()->document()->characterCount();
+    client.disconnectFromServer();
+}
+BENCHMARK(BM_LobbyAnswerStall)
+    ->ArgName("answer")
+    ->Arg(Amis)
+    ->Arg(Recherche)
+    ->Arg(Chat)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(2);
 
 } // namespace

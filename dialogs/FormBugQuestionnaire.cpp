@@ -90,6 +90,12 @@ FormBugQuestionnaire::FormBugQuestionnaire(QWidget* parent)
 
 FormBugQuestionnaire::~FormBugQuestionnaire() = default;
 
+void FormBugQuestionnaire::fermeParLaTable()
+{
+    if (isVisible())
+        annuler_->click();
+}
+
 void FormBugQuestionnaire::reset()
 {
     categorie_->setCurrentIndex(0);

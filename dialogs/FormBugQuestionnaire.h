@@ -30,6 +30,8 @@ public:
     ~FormBugQuestionnaire() override;
 
     void reset();
+    // Closed by the table (a new game, a box, Esc), the report is cancelled.
+    void fermeParLaTable() override;
     // The support note, rich text (with a mail link).
     void setNoteContact(const QString& note);
     // The answers as the report stores them: one "question: answer" line

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 
 FormTutorialEnter::FormTutorialEnter(QWidget* parent)
     : GM_WidgetAuto(parent)
@@ -81,6 +82,12 @@ void FormTutorialEnter::OnOk()
     emit signalTutorialClosed(id, true);
 }
 
+void FormTutorialEnter::fermeParLaTable()
+{
+    if (isVisible())
+        OnPasser();
+}
+
 void FormTutorialEnter::OnPasser()
 {
     const quint32 id = eventId();
@@ -103,6 +110,21 @@ bool FormTutorialEnter::eventFilter(QObject* objet, QEvent* event)
     QAbstractButton* suivant = groupe_->button(std::clamp(choix() + pas, int(ConnaitLeJeu), int(ExpliqueRegles)));
     suivant->setChecked(true);
     suivant->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
+bool FormTutorialEnter::focusNextPrevChild(bool next)
+{
+    const std::array<QWidget*, 4> tour{groupe_->button(choix()), nePlusAfficher_, passer_, ok_};
+    QWidget* ici = focusWidget();
+    if (qobject_cast<QAbstractButton*>(ici) && groupe_->buttons().contains(static_cast<QAbstractButton*>(ici)))
+        ici = tour.front();
+    const auto trouve = std::find(tour.cbegin(), tour.cend(), ici);
+    if (trouve == tour.cend())
+        return GM_WidgetAuto::focusNextPrevChild(next);
+    const int n = static_cast<int>(tour.size());
+    const int suivant = (static_cast<int>(trouve - tour.cbegin()) + (next ? 1 : n - 1)) % n;
+    tour[static_cast<size_t>(suivant)]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     return true;
 }
 

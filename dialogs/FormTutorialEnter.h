@@ -18,7 +18,10 @@ class QPushButton;
 // - The request id comes from the id source when one is set (the scene's
 //   current tutorial request), else from setEventId.
 // - Both buttons answer the request, so the scene's queue never waits on
-//   the form; only OK counts as completed and carries the answer.
+//   the form; only OK counts as completed and carries the answer. Esc, and
+//   the table closing the form, are Skip.
+// - Tab goes forward through the checked choice, "do not show again",
+//   Skip and OK, round again; Shift+Tab back; the arrows move the check.
 class FormTutorialEnter : public GM_WidgetAuto
 {
     Q_OBJECT
@@ -29,6 +32,9 @@ public:
 
     explicit FormTutorialEnter(QWidget* parent = nullptr);
     ~FormTutorialEnter() override;
+
+    // Closed by the table, the welcome is skipped.
+    void fermeParLaTable() override;
 
     void setEventId(quint32 id) { eventId_ = id; }
     void setSourceEventId(std::function<quint32()> source) { sourceId_ = std::move(source); }
@@ -59,6 +65,10 @@ protected:
     // choices cannot move the focus among themselves (the application's
     // focus is the table's view), and they would keep the key.
     bool eventFilter(QObject* objet, QEvent* event) override;
+    // Tab walks the form round: the checked choice, "do not show again",
+    // Skip, OK. The unchecked choices of a group take no Tab, and in the
+    // table the walk would otherwise stop on the checked one.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     // Sets every text the user reads, in the language in force: at

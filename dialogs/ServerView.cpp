@@ -127,7 +127,7 @@ void ServerView::start(const OptionsDePartie& options, QSharedPointer<GM_SocketA
     demarrage_ = demarrage;
     enCours_ = false;
     hebergement_.attendJoueurs(options, login, portSecure, portUnsecure, portTcp, idUtilisateur);
-    nom_->setText(login);
+    nom_->setText(hebergement_.getNomHote());
     afficheAdresses_();
     afficheEtat_();
     show();
@@ -188,8 +188,10 @@ void ServerView::OnArreter()
 
 void ServerView::arrete()
 {
+    arret_ = true;
     if (ZB_ServerSocket* s = serveur_.data())
         s->arrete();
+    arret_ = false;
     enCours_ = false;
     connexions_->clear();
     if (demarrage_ != nullptr)
@@ -236,8 +238,12 @@ void ServerView::cb_connectionClosed(ZB_ServerSocket* serveur, ZB_ServerSocketCo
     Q_UNUSED(serveur);
     if (connection == nullptr)
         return;
-    if (QListWidgetItem* item = item_(connection))
+    if (QListWidgetItem* item = item_(connection)) {
         delete connexions_->takeItem(connexions_->row(item));
+        // The host removing a player or stopping says so itself.
+        if (connection != retrait_ && !arret_)
+            cb_log(QStringLiteral("INFO"), tr("%1 s'est déconnecté").arg(connection->getOptions().getNomAffiche()));
+    }
     afficheEtat_();
 }
 
@@ -251,7 +257,9 @@ void ServerView::cb_gameEnded(bool fin, int nombreDeTables)
 
 void ServerView::cb_log(const QString& severite, const QString& message)
 {
-    const QString ligne = severite + QLatin1String(": ") + message;
+    // The server's lines name their severity already.
+    const QString prefixe = severite + QLatin1String(": ");
+    const QString ligne = message.startsWith(prefixe) ? message : prefixe + message;
     journal_ << ligne;
     if (journal_.size() > JournalMax)
         journal_.removeFirst();
@@ -291,7 +299,9 @@ void ServerView::OnRetirer()
         return;
     const QString nom = connection->getOptions().getNomAffiche();
     // The server tells the list that the connection closed.
+    retrait_ = connection;
     s->retireJoueur(connection);
+    retrait_ = nullptr;
     cb_log(QStringLiteral("INFO"), tr("%1 a été retiré de la partie").arg(nom));
 }
 

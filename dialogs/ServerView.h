@@ -36,6 +36,9 @@ class QSpinBox;
 //   server refuses its player id for the rest of the session.
 // - The view tells the host what to give friends who join: this machine's
 //   addresses and the port of each transport it listens on.
+// - Its log tells the host what concerns it: a player who leaves or is
+//   excluded for slowness; a joining copy trying its transports on a port
+//   goes to the trace only.
 // - Closing the view leaves the server running (the main window shows it
 //   again); so does starting the game, the host being a player whose turn
 //   must not run out under the view. Stopping the server ends the online
@@ -128,6 +131,10 @@ private:
     // The host's player keeps one identity for every session of this view.
     ZB_Hebergement hebergement_;
     bool enCours_ = false;
+    // While the host removes a player or stops the server, the connections
+    // that close are not told as players leaving.
+    const ZB_ServerSocketConnection* retrait_ = nullptr;
+    bool arret_ = false;
     QStringList journal_;
     QLabel* etat_ = nullptr;
     QLabel* adresses_ = nullptr;

@@ -61,8 +61,9 @@ QString ZB_ClientConnection::texteEtat(int etat, int secondesRestantes)
         return tr("Tentative de connection...");
     case AttentePublique:
     case AttentePubliqueReessai:
-        return tr("Connection réussie, en attente d'autres joueurs pour encore max. %1[s]...").arg(secondesRestantes);
     case AttenteHote:
+        // Once the wait ran out, the start is the host's: a count at 0
+        // would read as stuck.
         if (secondesRestantes > 0)
             return tr("Connection réussie, en attente d'autres joueurs pour encore max. %1[s]...")
                 .arg(secondesRestantes);

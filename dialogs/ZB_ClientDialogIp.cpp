@@ -95,7 +95,10 @@ void ZB_ClientDialogIp::setNom(const QString& nom)
 void ZB_ClientDialogIp::OnAccepte()
 {
     const quint16 port = getPort();
-    QLineEdit* aReprendre = port == 0 ? lineEditPort_ : (getNom().isEmpty() ? lineEditNom_ : nullptr);
+    // Nothing to connect to: no connection is tried.
+    QLineEdit* aReprendre = getIp().isEmpty() ? lineEditIp_
+                          : port == 0         ? lineEditPort_
+                                              : (getNom().isEmpty() ? lineEditNom_ : nullptr);
     if (aReprendre != nullptr) {
         aReprendre->setFocus(Qt::OtherFocusReason);
         aReprendre->selectAll();

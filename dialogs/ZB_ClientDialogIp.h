@@ -15,7 +15,7 @@ class QLineEdit;
 // may listen on another port than the usual one, and the name because
 // outside the lobby nothing else names the player on the other screens. A
 // port that is no port (empty, 0, above 65535) is not accepted: the window
-// stays until it is mended or cancelled; so does an empty name.
+// stays until it is mended or cancelled; so does an empty address or name.
 class ZB_ClientDialogIp : public GM_WidgetAuto
 {
     Q_OBJECT

@@ -317,6 +317,18 @@ void DisplayGL::setNoJoueurLocal(int noJoueur)
     scene_->setNoJoueurLocal(noJoueur);
 }
 
+void DisplayGL::setNomJoueurLocal(const QString& nom)
+{
+    scene_->setNomJoueurLocal(nom);
+}
+
+void DisplayGL::afficheAttenteDuJeu()
+{
+    // A turn's countdown left from an earlier online game counts nothing.
+    setTexteAide(QString());
+    scene_->statutAttente();
+}
+
 void DisplayGL::afficheMessageReseau(const QString& texte)
 {
     scene_->afficheMessageReseau(texte);
@@ -639,10 +651,16 @@ bool DisplayGL::event(QEvent* event)
 
 void DisplayGL::keyPressEvent(QKeyEvent* event)
 {
-    // Esc closes the windows open in the table, as it would close windows of
-    // their own; with none open it goes on to the table.
-    if (event->key() == Qt::Key_Escape && scene_ != nullptr && scene_->fermeDialogues()) {
-        event->accept();
+    // The box or form in front answers Esc as its own (a box's Cancel, the
+    // welcome's Skip). Left to the table, Esc closes what is open over it,
+    // as it would close windows of their own: the windows, else the side
+    // panels.
+    if (event->key() == Qt::Key_Escape && scene_ != nullptr) {
+        QGraphicsView::keyPressEvent(event);
+        if (event->isAccepted())
+            return;
+        if (scene_->fermeDialogues() || scene_->fermePanneaux())
+            event->accept();
         return;
     }
     if (event->key() == Qt::Key_MediaPrevious)

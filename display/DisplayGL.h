@@ -99,6 +99,8 @@ public:
     void afficheExclusion(bool autreJoueur) override;
     void afficheRedistribution() override;
     void setNoJoueurLocal(int noJoueur) override;
+    void setNomJoueurLocal(const QString& nom) override;
+    void afficheAttenteDuJeu() override;
     void afficheMessageReseau(const QString& texte) override;
     void testeMessagesReseau() override;
     void setPanneauDroitVisible(bool visible) override;

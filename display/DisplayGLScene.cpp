@@ -143,6 +143,16 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
                     });
                     return;
                 }
+                // A box, band or window that hides hands the keyboard on
+                // along the tab chain, to a side button (connect, undo, bug,
+                // gear) that Space would then press: it goes back to the
+                // table instead. A Tab the user pressed starts from an item
+                // on screen.
+                if (ancien != nullptr && !ancien->isVisible()
+                    && (raison == Qt::TabFocusReason || raison == Qt::BacktabFocusReason)) {
+                    setFocusItem(nullptr);
+                    return;
+                }
                 QGraphicsProxyWidget* dialogue = boites_.dialogueDe(ancien);
                 if (nouveau != proxyAtouts_ || dialogue == nullptr || raison == Qt::MouseFocusReason)
                     return;
@@ -152,6 +162,7 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
             });
     layoutAtouts->addWidget(panelAtouts_);
     proxyAtouts_ = addWidget(conteneurAtouts_);
+    suitClavier(proxyAtouts_);
     proxyAtouts_->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
     // Over the tool buttons, should a style's buttons make the strip wider
     // than the room between them: a question asked is never hidden.
@@ -344,10 +355,14 @@ QPushButton* DisplayGLScene::construitBouton_(QGraphicsProxyWidget*& proxy, cons
                                               const QSize& tailleIcone)
 {
     auto* bouton = new QPushButton;
+    // A click leaves the keyboard with the table: Space and Return would
+    // press the button again. Tab still reaches it.
+    bouton->setFocusPolicy(Qt::TabFocus);
     bouton->setIcon(QIcon(icone));
     bouton->setIconSize(tailleIcone);
     bouton->setAttribute(Qt::WA_NoSystemBackground);
     proxy = addWidget(bouton);
+    proxy->setFocusPolicy(Qt::TabFocus);
     proxy->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
     return bouton;
 }

@@ -303,6 +303,9 @@ public:
     // are ignored.
     void setJoueur(int siege, Joueur* joueur, QSharedPointer<DisplayGLPanelDeJoueur> panneau = {});
     void setNoJoueurLocal(int siege) { joueurLocal_ = siege; }
+    // Until the local seat holds a player of this machine, its plate names
+    // the user (DisplayA::setNomJoueurLocal).
+    void setNomJoueurLocal(const QString& nom);
     int siegeBas() const { return siegeBas_; }
     // Seats set from now on swap the left and right positions.
     void setSiegesMiroir(bool miroir) { miroir_ = miroir; }
@@ -341,6 +344,9 @@ public:
     // until its form is answered (and the rules box it asked for is read).
     void retiensPourAccueil();
     bool isRetenuPourAccueil() const { return accueil_ != AccueilAucun; }
+    // The welcome went without asking for the rules, however it went: the
+    // held deal goes ahead.
+    void relacheAccueil();
     // The rules of the game kind played, with the rules link, in a help
     // box; the welcome's hold ends when it is answered.
     void afficheRegles();
@@ -562,6 +568,12 @@ public:
     // Closes every open dialog (except those of the right strip in the wide
     // layout) and the message boxes; true when one was closed.
     bool fermeDialogues();
+    // Closes the open side panels (settings, chat); true when one was open.
+    bool fermePanneaux();
+    // A box, window or band that may hold the keyboard: when it hides with
+    // it, the keyboard goes back to the table rather than stay with what is
+    // no longer on screen.
+    void suitClavier(QGraphicsProxyWidget* proxy);
 
     // --- Seasonal art.
     // The pictures of the first enabled season that holds the day drift
@@ -692,7 +704,13 @@ protected:
     // a message box's default button, Esc its cancel (else OK, else No),
     // and no key reaches the widgets behind it.
     void keyPressEvent(QKeyEvent* evenement) override;
+    // The keyboard held by an item no longer on screen goes to the table.
+    void rendsClavierCache_();
     void keyReleaseEvent(QKeyEvent* evenement) override;
+    // Tab from the table goes to the box or form in front, else first to
+    // the settings panel's tab, the main commands; on from there along the
+    // buttons as they come.
+    bool focusNextPrevChild(bool next) override;
     // The keyboard comes back to the item that had it: the scene's own
     // memory of it lasts one focus-out only, and a menu opened by Alt takes
     // the keyboard twice (its popup, then the bar) before giving it back.
@@ -752,6 +770,7 @@ private:
     bool navigationAnnuler_ = false;
     bool joueurExclu_ = false;
     int joueurLocal_ = -1;
+    QString nomJoueurLocal_;
     int siegeBas_ = 0;
     bool miroir_ = false;
     // The name plates on the cloth, with the deal's facts they follow.

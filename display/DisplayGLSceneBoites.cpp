@@ -1,8 +1,10 @@
 #include "DisplayGLScene.h"
 
+#include "DisplayGLSceneDialog.h"
 #include "GM_MessageBoxDisplayerA.h"
 
 #include <QApplication>
+#include <QGraphicsProxyWidget>
 #include <QKeyEvent>
 #include <QStyle>
 #include <QThread>
@@ -97,8 +99,22 @@ void DisplayGLScene::placeBox(QWidget* widget, QGraphicsProxyWidget* proxy, cons
 
 void DisplayGLScene::keyPressEvent(QKeyEvent* evenement)
 {
+    rendsClavierCache_();
     if (!boites_.touche(evenement))
         QGraphicsScene::keyPressEvent(evenement);
+}
+
+bool DisplayGLScene::focusNextPrevChild(bool next)
+{
+    // With nothing holding the keyboard, the box or form in front takes
+    // Tab as its first key.
+    if (focusItem() == nullptr && boites_.clavierAuDevant())
+        return true;
+    if (next && focusItem() == nullptr && dialogueReglages_ != nullptr && dialogueReglages_->isVisible()) {
+        dialogueReglages_->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    return QGraphicsScene::focusNextPrevChild(next);
 }
 
 void DisplayGLScene::keyReleaseEvent(QKeyEvent* evenement)
@@ -179,8 +195,7 @@ void DisplayGLScene::OnTutorialClosed(uint eventId, bool isCompleted)
     // with the welcome form; here the box leaves the queue.
     Q_UNUSED(isCompleted);
     // The held deal goes ahead, unless the answer asked for the rules first.
-    if (accueil_ == AccueilFormulaire)
-        OnReglesLues(GM::Ok);
+    relacheAccueil();
     boites_.fermeTutoriel(eventId);
     messageBoxAnswered(eventId, GM::Ok);
 }
@@ -193,6 +208,35 @@ QGraphicsProxyWidget* DisplayGLScene::ajouteDialogue(GM_WidgetAuto* widget, doub
 bool DisplayGLScene::fermeDialogues()
 {
     return boites_.fermeDialogues(dispositionLarge_ && panneauDroitAffiche_);
+}
+
+bool DisplayGLScene::fermePanneaux()
+{
+    bool ferme = false;
+    for (DisplayGLSceneDialog* panneau : {dialogueReglages_, dialogueChat_}) {
+        if (panneau == nullptr || !panneau->isVisible() || !panneau->isOpen())
+            continue;
+        panneau->collapse();
+        ferme = true;
+    }
+    return ferme;
+}
+
+void DisplayGLScene::suitClavier(QGraphicsProxyWidget* proxy)
+{
+    if (proxy == nullptr)
+        return;
+    connect(proxy, &QGraphicsObject::visibleChanged, this, [this, proxy] {
+        if (!proxy->isVisible())
+            rendsClavierCache_();
+    });
+}
+
+void DisplayGLScene::rendsClavierCache_()
+{
+    // An item out of sight would eat every key.
+    if (QGraphicsItem* focus = focusItem(); focus != nullptr && !focus->isVisible())
+        focus->clearFocus();
 }
 
 void DisplayGLScene::setFenetresBug(QWidget* formulaireDebug, QWidget* questionnaireBug)

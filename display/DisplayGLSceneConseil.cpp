@@ -138,6 +138,12 @@ void DisplayGLScene::retiensPourAccueil()
     accueil_ = AccueilFormulaire;
 }
 
+void DisplayGLScene::relacheAccueil()
+{
+    if (accueil_ == AccueilFormulaire)
+        OnReglesLues(GM::Ok);
+}
+
 void DisplayGLScene::afficheRegles()
 {
     accueil_ = AccueilRegles;

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -115,6 +116,18 @@ void DisplayGLSceneDialog::appliqueApparence_(bool expanded)
     }
 }
 
+void DisplayGLSceneDialog::focusPremierDuContenu_()
+{
+    // What is put in the content later comes after the buttons in the chain.
+    for (QWidget* w = hote_->nextInFocusChain(); w != nullptr && w != hote_; w = w->nextInFocusChain()) {
+        if (contenu_->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled()
+            && w->isVisibleTo(contenu_)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
 void DisplayGLSceneDialog::setExpandedState(bool expanded, bool force)
 {
     if (!force && contenu_->isVisibleTo(hote_) == expanded)
@@ -124,6 +137,9 @@ void DisplayGLSceneDialog::setExpandedState(bool expanded, bool force)
     appliqueApparence_(expanded);
     applyGeometry(expanded ? deplie_ : replie_);
     setVisible(visible);
+    // Once shown again: a hidden panel takes no keyboard.
+    if (expanded && std::exchange(focusAuContenu_, false))
+        focusPremierDuContenu_();
 }
 
 void DisplayGLSceneDialog::videGroupe_()
@@ -231,6 +247,9 @@ void DisplayGLSceneDialog::OnCollapsedButtonToggled(bool checked)
 {
     if (!checked)
         return;
+    // Opened from the keyboard (the tab had it): the keyboard goes on into
+    // the panel once its content shows.
+    focusAuContenu_ = onglet_->hasFocus();
     fermer_->setChecked(true);
     onglet_->setChecked(true);
     fermer_->show();
@@ -241,12 +260,18 @@ void DisplayGLSceneDialog::OnCollapsedButtonToggled(bool checked)
     }
     appliqueApparence_(true);
     applyGeometry(deplie_);
+    focusAuContenu_ = false;
 }
 
 void DisplayGLSceneDialog::OnExpandedButtonToggled(bool checked)
 {
     if (checked)
         return;
+    // The keyboard goes back to the table, not along the tab chain to
+    // whatever button comes next.
+    focusAuContenu_ = false;
+    if (hasFocus())
+        clearFocus();
     fermer_->setChecked(false);
     onglet_->setChecked(false);
     if (isVisible()) {

@@ -18,7 +18,9 @@ class QSequentialAnimationGroup;
 // Rules:
 // - Side 1 opens towards the left, with its tab on the right edge of the
 //   open area; side 0 keeps its tab on the left edge. Focus mode 1 takes
-//   the focus on opening and drops it on closing.
+//   the focus on opening and drops it on closing. Whatever the mode, a
+//   panel opened from the keyboard gives it to its content, and a panel
+//   that closes with the keyboard gives it back to the table.
 // - The tab and the close button are a fixed share of the table
 //   (DisplayGLSceneDialogButton); the closed rectangle is the tab, halfway
 //   down the open area's edge, 25 pixels higher.
@@ -86,6 +88,8 @@ private slots:
 private:
     // The open or closed look, without animation.
     void appliqueApparence_(bool expanded);
+    // The first widget of the content that takes Tab gets the keyboard.
+    void focusPremierDuContenu_();
     void videGroupe_();
 
     int cote_;
@@ -102,4 +106,6 @@ private:
     DisplayRectAnimation* animRect_;
     QPropertyAnimation* animEtat_;
     QSequentialAnimationGroup* groupe_;
+    // Opened from the keyboard: the content takes it once shown.
+    bool focusAuContenu_ = false;
 };

@@ -6,6 +6,9 @@ DisplayGLSceneDialogButton::DisplayGLSceneDialogButton(QWidget* parent)
     : QPushButton(parent)
 {
     setCheckable(true);
+    // As the table's other side buttons: a click leaves the keyboard with
+    // the table.
+    setFocusPolicy(Qt::TabFocus);
     setAutoDefault(false);
     setDefault(false);
 }

@@ -54,6 +54,15 @@ using namespace scene_interne;
 
 // ------------------------------------------------------------------ plates
 
+void DisplayGLScene::setNomJoueurLocal(const QString& nom)
+{
+    if (nom == nomJoueurLocal_)
+        return;
+    nomJoueurLocal_ = nom;
+    const QSharedPointer<Partie> jeu = partie();
+    redessineCartes(jeu ? jeu->atoutEnCours_ : 0);
+}
+
 void DisplayGLScene::redessineCartes(int atout)
 {
     if (automatique_ || !tapis_ || navigationAnnuler_)
@@ -80,6 +89,10 @@ void DisplayGLScene::redessineCartes(int atout)
         plaque.occupee = true;
         plaque.position = positionAffichage(j);
         plaque.nom = siege.joueur->options_.getNomAffiche();
+        // Coming back or joining, the user watches the game so far from its
+        // seat, where the table still shows who played it meanwhile.
+        if (j == joueurLocal_ && !nomJoueurLocal_.isEmpty() && siege.joueur->options_.distant_ != 0)
+            plaque.nom = nomJoueurLocal_;
         // The second display flag turns the user's plate into a reading of
         // the screen the table is drawn for.
         if (secondDrapeau_ && plaque.nom == QObject::tr("Vous"))

@@ -103,6 +103,7 @@ void SceneBoites::construitBoite_(Boite& boite, bool gardeOptionStyle, double z)
         boite.proxy->setFlag(QGraphicsItem::ItemUsesExtendedStyleOption, false);
     boite.proxy->setZValue(z);
     boite.proxy->hide();
+    scene_.suitClavier(boite.proxy);
 }
 
 void SceneBoites::deconnecte()
@@ -172,6 +173,8 @@ void SceneBoites::afficheCourante()
             idTutoriel_ = id;
             formulaireTutoriel_->show();
             lock.unlock();
+            // Its first key, Tab included, is its own.
+            clavierAuDevant();
             emit scene_.signalMessageBoxShown(id);
             return;
         }
@@ -345,7 +348,12 @@ void SceneBoites::repond(qint64 idVu, GM::StandardButton bouton, bool accepte)
     if (!accepte && formulaireTutoriel_)
         formulaireTutoriel_->hide();
     idBoiteCourante_ = -1;
+    // The welcome answered otherwise than by its form (the back key): the
+    // first deal no longer waits for it.
+    const bool tutoriel = formulaireTutoriel_ && id == idTutoriel_;
     lock.unlock();
+    if (tutoriel)
+        scene_.relacheAccueil();
     scene_.messageBoxAnswered(id, reponse);
 }
 
@@ -472,6 +480,16 @@ void SceneBoites::focusDansBoite_(QGraphicsProxyWidget* proxy, const Boite* boit
     }
 }
 
+bool SceneBoites::clavierAuDevant()
+{
+    const Boite* boite = nullptr;
+    QGraphicsProxyWidget* devant = proxyDevant_(&boite);
+    if (!devant)
+        return false;
+    focusDansBoite_(devant, boite);
+    return true;
+}
+
 bool SceneBoites::touche(QKeyEvent* evenement)
 {
     const Boite* boite = nullptr;
@@ -547,6 +565,7 @@ QGraphicsProxyWidget* SceneBoites::ajouteDialogue(GM_WidgetAuto* widget, double 
     proxy->setZValue(z);
     proxy->hide();
     scene_.addItem(proxy);
+    scene_.suitClavier(proxy);
     dialogues_.append(Dialogue{proxy, placement, mode});
     placeDialogue_(dialogues_.constLast(), table);
     return proxy;
@@ -554,13 +573,19 @@ QGraphicsProxyWidget* SceneBoites::ajouteDialogue(GM_WidgetAuto* widget, double 
 
 bool SceneBoites::fermeDialogues(bool gardeBandeDroite)
 {
+    const qint64 courant = idCourant();
     bool ferme = false;
     for (const Dialogue& d : std::as_const(dialogues_)) {
         if (!d.proxy || !d.proxy->isVisible() || !d.proxy->widget())
             continue;
         if (gardeBandeDroite && d.placement == 1)
             continue;
-        d.proxy->widget()->close();
+        // A form whose closing is an answer gives it (the welcome is
+        // skipped): nothing is left waiting for it.
+        if (auto* formulaire = qobject_cast<GM_WidgetAuto*>(d.proxy->widget()))
+            formulaire->fermeParLaTable();
+        else
+            d.proxy->widget()->close();
         d.proxy->hide();
         ferme = true;
     }
@@ -570,8 +595,10 @@ bool SceneBoites::fermeDialogues(bool gardeBandeDroite)
             boite->widget->hide();
             boite->proxy->hide();
         }
-        QTimer::singleShot(0, &scene_, &DisplayGLScene::OnMessageBoxRejected_Timer);
-        QTimer::singleShot(0, &scene_, &DisplayGLScene::OnMessageBoxAccepted_Timer);
+        // The box that was on screen is answered, not the one a form's
+        // answer has just brought up in its place.
+        QTimer::singleShot(0, &scene_, [this, courant] { repond(courant, GM::NoButton, false); });
+        QTimer::singleShot(0, &scene_, [this, courant] { repond(courant, GM::NoButton, true); });
     }
     return ferme;
 }
@@ -627,19 +654,30 @@ void SceneBoites::setFenetresBug(QWidget* formulaireDebug, QWidget* questionnair
 
 void SceneBoites::montreFormulaireDebug()
 {
-    if (formulaireDebug_)
-        formulaireDebug_->show();
+    montreAvecClavier_(formulaireDebug_);
 }
 
 void SceneBoites::montreQuestionnaireBug()
 {
-    if (questionnaireBug_)
-        questionnaireBug_->show();
+    montreAvecClavier_(questionnaireBug_);
+}
+
+void SceneBoites::montreAvecClavier_(QWidget* fenetre)
+{
+    if (!fenetre)
+        return;
+    // As a window opened from the menu: the keyboard is its own.
+    fenetre->show();
+    fenetre->setFocus(Qt::OtherFocusReason);
 }
 
 void SceneBoites::cacheFenetresBug()
 {
-    for (QWidget* fenetre : {formulaireDebug_.data(), questionnaireBug_.data()})
-        if (fenetre)
-            fenetre->hide();
+    if (formulaireDebug_)
+        formulaireDebug_->hide();
+    // A report left unsent is cancelled, its picture with it.
+    if (auto* questionnaire = qobject_cast<GM_WidgetAuto*>(questionnaireBug_.data()))
+        questionnaire->fermeParLaTable();
+    else if (questionnaireBug_)
+        questionnaireBug_->hide();
 }

@@ -114,6 +114,8 @@ public:
     // --- What is over the table, and the keys.
     bool estTableCouverte() const;
     bool touche(QKeyEvent* evenement);
+    // Gives the keyboard to the box or form in front; false when none is.
+    bool clavierAuDevant();
 
     // --- In-scene dialogs.
     QGraphicsProxyWidget* dialogueDeClasse(const std::type_info& classe) const;
@@ -163,6 +165,7 @@ private:
     void focusDansBoite_(QGraphicsProxyWidget* proxy, const Boite* boite);
     GM::StandardButton boutonDuSignal_(QObject* emetteur, bool* dansStatut) const;
     void cacheBoite1_();
+    void montreAvecClavier_(QWidget* fenetre);
 
     DisplayGLScene& scene_;
     mutable QMutex mutexBoites_;

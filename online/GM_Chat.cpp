@@ -13,6 +13,9 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include <deque>
+#include <utility>
+
 namespace {
 
 // Invitations to the community's server, by channel. No community exists
@@ -24,13 +27,50 @@ constexpr const char* LiensInvitation[GM_Chat::ChannelCount] = {
     "https://discord.zubrik.invalid/belote-en",
 };
 
-// The lobby's pieces end their lines with "\r\n"; the document takes "\n"
-// as a paragraph end and would keep the "\r" as a visible character.
-QString finsDeLigne(QString texte)
+// The pieces of an answer as the document takes them: "\n" ends a
+// paragraph (the lobby ends its lines with "\r\n", and the document would
+// show the "\r"), only the newest lines of the answer are kept, and each
+// is bounded, the first one together with the paragraph it continues
+// (dejaLa characters long).
+QString lignesBornees(const QStringList& champs, qsizetype dejaLa)
 {
-    texte.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    texte.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return texte;
+    QString texte;
+    for (qsizetype i = 1; i < champs.size(); ++i)
+        texte += champs.at(i);
+    // [begin, end) of the newest lines, found without a string per line.
+    std::deque<std::pair<qsizetype, qsizetype>> lignes;
+    const auto garde = [&lignes](qsizetype debut, qsizetype fin) {
+        lignes.emplace_back(debut, fin);
+        if (lignes.size() > size_t(GM_Chat::MaxLinesPerAnswer))
+            lignes.pop_front();
+    };
+    qsizetype debut = 0;
+    for (qsizetype i = 0; i < texte.size(); ++i) {
+        const QChar c = texte.at(i);
+        if (c != QLatin1Char('\n') && c != QLatin1Char('\r'))
+            continue;
+        garde(debut, i);
+        if (c == QLatin1Char('\r') && i + 1 < texte.size() && texte.at(i + 1) == QLatin1Char('\n'))
+            ++i;
+        debut = i + 1;
+    }
+    // Text after the last line end is a line the next answer may go on.
+    const bool ouverte = debut < texte.size();
+    if (ouverte)
+        garde(debut, texte.size());
+    QString resultat;
+    bool premiere = true;
+    for (const auto& [d, f] : lignes) {
+        if (!premiere)
+            resultat += QLatin1Char('\n');
+        const qsizetype place = d == 0 ? GM_TexteDuLobby::Ligne - dejaLa : GM_TexteDuLobby::Ligne;
+        if (place > 0)
+            resultat += GM_TexteDuLobby::borne(texte.mid(d, qMin(f - d, place + 1)), int(place));
+        premiere = false;
+    }
+    if (!ouverte && !lignes.empty())
+        resultat += QLatin1Char('\n');
+    return resultat;
 }
 
 } // namespace
@@ -193,8 +233,7 @@ void GM_Chat::ajoute_(const QStringList& champs)
     QTextCursor curseur(textEdit_->document());
     curseur.movePosition(QTextCursor::End);
     curseur.beginEditBlock();
-    for (qsizetype i = 1; i < champs.size(); ++i)
-        curseur.insertText(finsDeLigne(champs.at(i)));
+    curseur.insertText(lignesBornees(champs, curseur.block().length() - 1));
     curseur.endEditBlock();
     borne_();
     curseur.movePosition(QTextCursor::End);

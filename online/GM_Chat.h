@@ -2,6 +2,7 @@
 
 #include "GM_ClientSocket.h"
 #include "GM_MessageBoxEmitter.h"
+#include "GM_TexteDuLobby.h"
 #include "GM_WidgetAuto.h"
 
 #include <QPointer>
@@ -33,6 +34,10 @@ class QTimer;
 // - The document keeps about the newest MaxBlocks paragraphs: once it holds
 //   TrimSlack more, the oldest go in one step (removing the first paragraph
 //   lays the whole document out again, so it is not done line by line).
+// - A line of the lobby keeps at most GM_TexteDuLobby::Ligne characters,
+//   and an answer its newest MaxLinesPerAnswer lines: a record of a
+//   megabyte in one line, or in a million empty ones, costs the document a
+//   few hundred lines, never its layout for good.
 // - A typed line (at most MaxLineLength characters) is sent with "A4E" and
 //   echoed as "<Vous> line"; nothing is sent or echoed while the lobby is
 //   not connected, and the line stays typed.
@@ -47,6 +52,7 @@ public:
     static constexpr int MaxBlocks = 20000;
     static constexpr int TrimSlack = 1000;
     static constexpr int MaxLineLength = 255;
+    static constexpr int MaxLinesPerAnswer = 500;
     static constexpr int ChannelCount = 4;
     // Interface language numbers as the lobby window gives them.
     static constexpr int LanguageFrench = 1;

@@ -1,6 +1,7 @@
 #include "GM_FriendsList.h"
 
 #include "GM_SearchFriends.h"
+#include "GM_TexteDuLobby.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -59,7 +60,7 @@ QString iconeStatut(int statut)
 
 bool cochable(const QTreeWidgetItem* ligne)
 {
-    return (ligne->flags() & Qt::ItemIsUserCheckable) && !ligne->data(GM_FriendsList::ColTick, Qt::CheckStateRole).isNull();
+    return GM_FusionAmis::cochable(ligne);
 }
 
 } // namespace
@@ -199,7 +200,12 @@ void GM_FriendsList::finishTree_(QTreeWidget* tree)
 
 QTreeWidgetItem* GM_FriendsList::makeRow_(const QString& line, bool manage, bool* online) const
 {
-    const QStringList champs = line.split(QLatin1Char(','));
+    *online = false;
+    // No friend's entry comes near a line: such a text is no friend (and
+    // the entry goes back to the lobby whole when the user acts on it).
+    if (line.size() > GM_TexteDuLobby::Ligne)
+        return nullptr;
+    const QStringList champs = GM_TexteDuLobby::champs(line, ColumnCount - 1);
     bool ok = false;
     const int statut = champs.at(0).toInt(&ok);
     *online = ok && statut == Online;
@@ -230,80 +236,9 @@ QTreeWidgetItem* GM_FriendsList::makeRow_(const QString& line, bool manage, bool
     return ligne;
 }
 
-void GM_FriendsList::debuteFusion_(Fusion& f, QTreeWidget* tree, bool manage)
+void GM_FriendsList::termineArbre_(GM_FusionAmis& f, QTreeWidget* tree, bool manage)
 {
-    f = Fusion();
-    f.arbre = tree;
-    f.gerer = manage;
-    const QSignalBlocker bloque(tree);
-    // The placeholder, and rows a dropped merge had replaced.
-    for (int i = tree->topLevelItemCount() - 1; i >= 0; --i)
-        if (!tree->topLevelItem(i)->text(ColTick).isEmpty() || tree->topLevelItem(i)->isHidden())
-            delete tree->takeTopLevelItem(i);
-    // An index by id: a merge every 5 s of a long list must not search the
-    // tree once per friend.
-    for (int i = 0; i < tree->topLevelItemCount(); ++i)
-        f.parId.insert(tree->topLevelItem(i)->text(ColId), tree->topLevelItem(i));
-    f.anciens = QSet<QString>(f.parId.keyBegin(), f.parId.keyEnd());
-}
-
-void GM_FriendsList::fusionne_(Fusion& f, qsizetype debut, qsizetype fin)
-{
-    QTreeWidget* tree = f.arbre;
-    const QSignalBlocker bloque(tree);
-    QList<QTreeWidgetItem*> ajouts;
-    for (qsizetype i = debut; i < fin; ++i) {
-        bool online = false;
-        QTreeWidgetItem* nouvelle = makeRow_(liste_.at(i), f.gerer, &online);
-        if (nouvelle == nullptr)
-            continue;
-        const QString id = nouvelle->text(ColId);
-        // A friend listed twice counts and shows once.
-        if (f.vus.contains(id)) {
-            delete nouvelle;
-            continue;
-        }
-        f.vus.insert(id);
-        if (online)
-            ++f.enLigne;
-        f.anciens.remove(id);
-        if (QTreeWidgetItem* ancienne = f.parId.value(id)) {
-            if (ancienne->text(ColStatus) == nouvelle->text(ColStatus)) {
-                delete nouvelle;
-                continue;
-            }
-            if (cochable(nouvelle) && cochable(ancienne) && ancienne->checkState(ColTick) == Qt::Checked)
-                nouvelle->setCheckState(ColTick, Qt::Checked);
-            ancienne->setHidden(true);
-            f.remplacees.insert(ancienne);
-        }
-        ajouts << nouvelle;
-    }
-    tree->addTopLevelItems(ajouts);
-}
-
-void GM_FriendsList::termineFusion_(Fusion& f)
-{
-    QTreeWidget* tree = f.arbre;
-    const QSignalBlocker bloque(tree);
-    for (int i = tree->topLevelItemCount() - 1; i >= 0; --i) {
-        QTreeWidgetItem* ligne = tree->topLevelItem(i);
-        if (f.remplacees.contains(ligne) || (f.parId.value(ligne->text(ColId)) == ligne
-                                             && f.anciens.contains(ligne->text(ColId))))
-            delete tree->takeTopLevelItem(i);
-    }
-    if (f.gerer) {
-        // One tick at most: the merge may have kept two.
-        bool vu = false;
-        for (int i = 0; i < tree->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* ligne = tree->topLevelItem(i);
-            if (cochable(ligne) && ligne->checkState(ColTick) == Qt::Checked) {
-                if (vu)
-                    ligne->setCheckState(ColTick, Qt::Unchecked);
-                vu = true;
-            }
-        }
-    }
+    f.termine(manage);
     // A list whose lines all lack an id leaves no friend: said as for an
     // empty list, not as a blank tree.
     if (tree->topLevelItemCount() == 0)
@@ -325,21 +260,27 @@ void GM_FriendsList::OnFriendListReceived(const QStringList* list)
         emit signalNbrFriendsOnlineChanged(0);
         return;
     }
-    debuteFusion_(fusionJouer_, playTree_, false);
-    debuteFusion_(fusionGerer_, manageTree_, true);
+    fusionJouer_.debute(playTree_, [this](const QString& entree, bool* online) {
+        return makeRow_(entree, false, online);
+    });
+    fusionGerer_.debute(manageTree_, [this](const QString& entree, bool* online) {
+        return makeRow_(entree, true, online);
+    });
     remplissage_.demarre(
         liste_.size(),
         [this](qsizetype debut, qsizetype fin) {
-            fusionne_(fusionJouer_, debut, fin);
-            fusionne_(fusionGerer_, debut, fin);
+            fusionJouer_.fusionne(liste_, debut, fin);
+            fusionGerer_.fusionne(liste_, debut, fin);
         },
         [this] {
-            termineFusion_(fusionJouer_);
-            termineFusion_(fusionGerer_);
+            // Told before the placeholders, which stop the fill's state.
+            const int enLigne = fusionJouer_.enLigne();
+            termineArbre_(fusionJouer_, playTree_, false);
+            termineArbre_(fusionGerer_, manageTree_, true);
             liste_.clear();
             OnItemPlayCheckStateChanged();
             OnItemManageCheckStateChanged(nullptr, ColTick);
-            emit signalNbrFriendsOnlineChanged(fusionJouer_.enLigne);
+            emit signalNbrFriendsOnlineChanged(enLigne);
         });
 }
 

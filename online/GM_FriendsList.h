@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GM_ClientSocket.h"
+#include "GM_FusionAmis.h"
 #include "GM_MessageBoxEmitter.h"
 #include "GM_RemplissageParTranches.h"
 #include "GM_WidgetAuto.h"
@@ -43,7 +44,14 @@ class GM_FriendsList : public GM_WidgetAuto, public GM_MessageBoxEmitter
     Q_OBJECT
 
 public:
-    enum Column { ColTick = 0, ColStatus, ColId, ColPseudo, ColData, ColumnCount };
+    enum Column {
+        ColTick = GM_FusionAmis::ColTick,
+        ColStatus = GM_FusionAmis::ColStatus,
+        ColId = GM_FusionAmis::ColId,
+        ColPseudo = GM_FusionAmis::ColPseudo,
+        ColData = GM_FusionAmis::ColData,
+        ColumnCount = GM_FusionAmis::ColumnCount
+    };
     enum Page { PagePlay = 0, PageManage, PageSearch };
     enum Status {
         ToConfirmBy = 1,
@@ -107,19 +115,7 @@ public slots:
     void OnSearchFriendsDisplayTab();
 
 private:
-    // One tree's merge of the list in progress.
-    struct Fusion {
-        QTreeWidget* arbre = nullptr;
-        bool gerer = false;
-        QHash<QString, QTreeWidgetItem*> parId; // its rows before the merge
-        QSet<QString> anciens;                  // their ids not listed yet
-        QSet<QTreeWidgetItem*> remplacees;
-        QSet<QString> vus;
-        int enLigne = 0;
-    };
-    void debuteFusion_(Fusion& f, QTreeWidget* tree, bool manage);
-    void fusionne_(Fusion& f, qsizetype debut, qsizetype fin);
-    void termineFusion_(Fusion& f);
+    void termineArbre_(GM_FusionAmis& f, QTreeWidget* tree, bool manage);
     QTreeWidgetItem* makeRow_(const QString& line, bool manage, bool* online) const;
     void placeholder_(QTreeWidget* tree, const QString& text);
     void finishTree_(QTreeWidget* tree);
@@ -144,7 +140,7 @@ private:
     int refreshes_ = 0;
     bool filling_ = false;
     QStringList liste_; // the list being merged
-    Fusion fusionJouer_;
-    Fusion fusionGerer_;
+    GM_FusionAmis fusionJouer_;
+    GM_FusionAmis fusionGerer_;
     GM_RemplissageParTranches remplissage_;
 };

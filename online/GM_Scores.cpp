@@ -1,6 +1,7 @@
 #include "GM_Scores.h"
 
 #include "GM_SocketEvent.h"
+#include "GM_TexteDuLobby.h"
 
 #include <QDesktopServices>
 #include <QGroupBox>
@@ -120,8 +121,7 @@ void GM_Scores::OnScoresReceived(const QStringList* listP)
             QList<QTreeWidgetItem*> lignes;
             lignes.reserve(fin - debut);
             for (qsizetype i = debut; i < fin; ++i)
-                lignes << new QTreeWidgetItem(entrees_.at(i).split(QLatin1Char(','), Qt::KeepEmptyParts,
-                                                                   Qt::CaseSensitive));
+                lignes << new QTreeWidgetItem(GM_TexteDuLobby::champs(entrees_.at(i), ColumnCount));
             // One insertion a chunk: the view lays out once, not once per row.
             scores_->addTopLevelItems(lignes);
         },

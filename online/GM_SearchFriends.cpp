@@ -1,6 +1,7 @@
 #include "GM_SearchFriends.h"
 
 #include "GM_SocketEvent.h"
+#include "GM_TexteDuLobby.h"
 
 #include <QCryptographicHash>
 #include <QFrame>
@@ -132,6 +133,9 @@ void GM_SearchFriends::init(GM_MessageBoxDisplayerA* displayer, GM_NativeA* nati
 
 void GM_SearchFriends::placeholder_(const QString& text)
 {
+    // A fill in progress holds rows of the tree.
+    remplissage_.arrete();
+    resultats_.clear();
     const QSignalBlocker bloque(tree_);
     tree_->clear();
     auto* ligne = new QTreeWidgetItem;
@@ -180,26 +184,36 @@ void GM_SearchFriends::OnSearchClicked()
 void GM_SearchFriends::OnSearchFriendsListReceived(const QStringList* list)
 {
     invite_->setEnabled(false);
+    remplissage_.arrete();
     {
         const QSignalBlocker bloque(tree_);
         tree_->clear();
-        if (list != nullptr) {
-            for (const QString& ligne : *list) {
-                const QStringList champs = ligne.split(QLatin1Char(','));
+    }
+    resultats_ = list != nullptr ? list->mid(0, GM_RemplissageParTranches::LignesMax) : QStringList();
+    remplissage_.demarre(
+        resultats_.size(),
+        [this](qsizetype debut, qsizetype fin) {
+            QList<QTreeWidgetItem*> lignes;
+            for (qsizetype i = debut; i < fin; ++i) {
+                const QStringList champs = GM_TexteDuLobby::champs(resultats_.at(i), ColumnCount);
                 // A player without an id could not be asked to be a friend.
                 if (champs.size() < 2 || champs.at(1).isEmpty())
                     continue;
-                auto* item = new QTreeWidgetItem(QStringList{champs.at(0), champs.at(1)});
+                auto* item = new QTreeWidgetItem(champs);
                 item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
                 item->setCheckState(ColPseudo, Qt::Unchecked);
-                tree_->addTopLevelItem(item);
+                lignes << item;
             }
-        }
-    }
-    if (tree_->topLevelItemCount() == 0)
-        placeholder_(tr("<Aucun nouveau résultat trouvé>"));
-    tree_->header()->resizeSections(QHeaderView::ResizeToContents);
-    tree_->hideColumn(ColId);
+            const QSignalBlocker bloque(tree_);
+            tree_->addTopLevelItems(lignes);
+        },
+        [this] {
+            resultats_.clear();
+            if (tree_->topLevelItemCount() == 0)
+                placeholder_(tr("<Aucun nouveau résultat trouvé>"));
+            tree_->header()->resizeSections(QHeaderView::ResizeToContents);
+            tree_->hideColumn(ColId);
+        });
 }
 
 void GM_SearchFriends::OnItemCheckStateChanged()
@@ -217,6 +231,7 @@ void GM_SearchFriends::requestFriends_(const QStringList& ids)
     if (GM_ClientSocket* client = client_.data())
         client->sendInviteFriends(ids);
     emit signalFriendsRequestSent();
+    remplissage_.arrete();
     const QSignalBlocker bloque(tree_);
     tree_->clear();
     invite_->setEnabled(false);
@@ -296,6 +311,7 @@ void GM_SearchFriends::OnExecuteCallBack()
     }
     // The lock is let go before anything visible: the import reads the list
     // again under it, and the callback may come meanwhile from its thread.
+    remplissage_.arrete();
     const QSignalBlocker bloque(tree_);
     tree_->clear();
     if (refuses) {

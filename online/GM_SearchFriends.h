@@ -3,6 +3,7 @@
 #include "GM_ClientSocket.h"
 #include "GM_MessageBoxEmitter.h"
 #include "GM_NativeA.h"
+#include "GM_RemplissageParTranches.h"
 #include "GM_WidgetAuto.h"
 
 #include <QMutex>
@@ -33,6 +34,10 @@ class QTreeWidgetItem;
 // "Friends") is not offered again; a list that changed is offered with a
 // question, unless the user pressed the import button, which imports at
 // once. Requests are sent only while the lobby client exists.
+//
+// An answer keeps its first GM_RemplissageParTranches::LignesMax players,
+// filled a chunk at a time from the event loop; a new answer, a search or
+// anything that empties the results drops the fill in progress.
 class GM_SearchFriends : public GM_WidgetAuto,
                          public GM_MessageBoxEmitter,
                          public GM_NativeA::CallBackContactEmail
@@ -62,6 +67,7 @@ public:
     QPushButton* inviteButton() const { return invite_; }
     QPushButton* importButton() const { return import_; }
     QTreeWidget* resultTree() const { return tree_; }
+    const GM_RemplissageParTranches& filler() const { return remplissage_; }
 
 signals:
     void signalFriendsRequestSent();
@@ -106,4 +112,6 @@ private:
     QMutex callBackMutex_;
     bool callBackPending_ = false;
     QSettings* settings_ = nullptr;
+    QStringList resultats_; // the answer being filled
+    GM_RemplissageParTranches remplissage_;
 };

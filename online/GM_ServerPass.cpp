@@ -1,6 +1,7 @@
 #include "GM_ServerPass.h"
 
 #include "GM_SharedFunctions.h"
+#include "GM_TexteDuLobby.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -169,13 +170,11 @@ void GM_ServerPass::OnAnySelectionChanged()
 
 void GM_ServerPass::OnItemManageCheckStateChanged(QTreeWidgetItem* item, int)
 {
-    if (merging_)
-        return;
-    if (item != nullptr && item->checkState(ColTick) == Qt::Checked) {
+    if (item != nullptr && GM_FusionAmis::cochable(item) && item->checkState(ColTick) == Qt::Checked) {
         const QSignalBlocker bloque(tree_);
         for (int i = 0; i < tree_->topLevelItemCount(); ++i) {
             QTreeWidgetItem* autre = tree_->topLevelItem(i);
-            if (autre != item && (autre->flags() & Qt::ItemIsUserCheckable))
+            if (autre != item && GM_FusionAmis::cochable(autre))
                 autre->setCheckState(ColTick, Qt::Unchecked);
         }
     }
@@ -202,6 +201,9 @@ void GM_ServerPass::OnSocketDisconnected()
 
 void GM_ServerPass::placeholder_(const QString& text)
 {
+    // A merge in progress holds rows of the tree.
+    remplissage_.arrete();
+    liste_.clear();
     const QSignalBlocker bloque(tree_);
     tree_->clear();
     auto* ligne = new QTreeWidgetItem;
@@ -246,7 +248,10 @@ QString GM_ServerPass::statusIcon(int status)
 
 QTreeWidgetItem* GM_ServerPass::friendItemFromEntry(const QString& entry)
 {
-    const QStringList champs = entry.split(QLatin1Char(','));
+    // No friend's entry comes near a line: such a text is no friend.
+    if (entry.size() > GM_TexteDuLobby::Ligne)
+        return nullptr;
+    const QStringList champs = GM_TexteDuLobby::champs(entry, ColumnCount - 1);
     if (champs.size() < 3)
         return nullptr;
     bool ok = false;
@@ -275,58 +280,29 @@ QTreeWidgetItem* GM_ServerPass::friendItemFromEntry(const QString& entry)
 
 void GM_ServerPass::mergeFriendList(const QStringList& list)
 {
-    const QSignalBlocker bloque(tree_);
-    merging_ = true;
-    if (list.isEmpty()) {
+    remplissage_.arrete();
+    liste_ = list.mid(0, AmisMax);
+    if (liste_.isEmpty()) {
         placeholder_(tr("<Liste vide>"));
-        merging_ = false;
         OnAnySelectionChanged();
         return;
     }
-    for (int i = tree_->topLevelItemCount() - 1; i >= 0; --i)
-        if (!tree_->topLevelItem(i)->text(ColTick).isEmpty())
-            delete tree_->takeTopLevelItem(i);
-    QSet<QString> anciens;
-    for (int i = 0; i < tree_->topLevelItemCount(); ++i)
-        anciens.insert(tree_->topLevelItem(i)->text(ColId));
-    QSet<QString> vus;
-    for (const QString& entree : list) {
-        QTreeWidgetItem* nouvelle = friendItemFromEntry(entree);
-        if (nouvelle == nullptr)
-            continue;
-        const QString id = nouvelle->text(ColId);
-        // A friend listed twice keeps its first entry.
-        if (vus.contains(id)) {
-            delete nouvelle;
-            continue;
-        }
-        vus.insert(id);
-        anciens.remove(id);
-        const QList<QTreeWidgetItem*> trouvees = tree_->findItems(id, Qt::MatchExactly, ColId);
-        for (QTreeWidgetItem* ancienne : trouvees) {
-            if (nouvelle != nullptr && ancienne->text(ColStatus) == nouvelle->text(ColStatus)) {
-                delete nouvelle;
-                nouvelle = nullptr;
-            } else {
-                if (nouvelle != nullptr && ancienne->checkState(ColTick) == Qt::Checked)
-                    nouvelle->setCheckState(ColTick, Qt::Checked);
-                delete tree_->takeTopLevelItem(tree_->indexOfTopLevelItem(ancienne));
-            }
-        }
-        if (nouvelle != nullptr)
-            tree_->addTopLevelItem(nouvelle);
-    }
-    for (int i = tree_->topLevelItemCount() - 1; i >= 0; --i)
-        if (anciens.contains(tree_->topLevelItem(i)->text(ColId)))
-            delete tree_->takeTopLevelItem(i);
-    // No usable entry is said as an empty list, not shown as a blank tree.
-    if (tree_->topLevelItemCount() == 0) {
-        merging_ = false;
-        placeholder_(tr("<Liste vide>"));
-    }
-    finishTree_();
-    merging_ = false;
-    OnAnySelectionChanged();
+    fusion_.debute(tree_, [](const QString& entree, bool* enLigne) {
+        *enLigne = false;
+        return friendItemFromEntry(entree);
+    });
+    remplissage_.demarre(
+        liste_.size(), [this](qsizetype debut, qsizetype fin) { fusion_.fusionne(liste_, debut, fin); },
+        [this] {
+            fusion_.termine(true);
+            liste_.clear();
+            // No usable entry is said as an empty list, not shown as a
+            // blank tree.
+            if (tree_->topLevelItemCount() == 0)
+                placeholder_(tr("<Liste vide>"));
+            finishTree_();
+            OnAnySelectionChanged();
+        });
 }
 
 void GM_ServerPass::showEvent(QShowEvent* event)

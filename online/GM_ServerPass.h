@@ -1,6 +1,8 @@
 #pragma once
 
 #include "GM_ClientSocket.h"
+#include "GM_FusionAmis.h"
+#include "GM_RemplissageParTranches.h"
 #include "GM_WidgetAuto.h"
 
 #include <QPointer>
@@ -26,17 +28,30 @@ class QTreeWidgetItem;
 // list the lobby client receives, whoever asked for it, and keeps a friend's
 // tick across answers. Only entries with at least three fields whose status
 // is a number of at least 10 become rows.
+//
+// A list keeps its first AmisMax friends and is merged a chunk at a time
+// from the event loop (GM_RemplissageParTranches, GM_FusionAmis), as the
+// friends tab merges the same answer: the dialog never holds the window,
+// whatever the lobby sends. A new list drops the merge in progress.
 class GM_ServerPass : public GM_WidgetAuto
 {
     Q_OBJECT
 
 public:
     enum TeammateMode { NoTeammate = 0, TeammateOptional = 1, TeammateRequired = 2 };
-    enum Column { ColTick = 0, ColStatus, ColId, ColPseudo, ColData, ColumnCount };
+    enum Column {
+        ColTick = GM_FusionAmis::ColTick,
+        ColStatus = GM_FusionAmis::ColStatus,
+        ColId = GM_FusionAmis::ColId,
+        ColPseudo = GM_FusionAmis::ColPseudo,
+        ColData = GM_FusionAmis::ColData,
+        ColumnCount = GM_FusionAmis::ColumnCount
+    };
 
     static constexpr int MinPasswordLength = 3;
     static constexpr int FirstFriendStatus = 10;
     static constexpr int FontSizeClass = 2;
+    static constexpr int AmisMax = GM_RemplissageParTranches::LignesMax;
 
     explicit GM_ServerPass(QWidget* parent = nullptr);
     ~GM_ServerPass() override;
@@ -55,8 +70,10 @@ public:
 
     // Merges a friend list into tree (shared with the friends tab's rules):
     // rows keep their tick when their status changes, vanish when their
-    // friend is no longer listed; placeholder rows go.
+    // friend is no longer listed; placeholder rows go. A list of more than
+    // a chunk ends on later turns of the event loop.
     void mergeFriendList(const QStringList& list);
+    const GM_RemplissageParTranches& filler() const { return remplissage_; }
     // A row from one friend entry, or null when the entry gives none.
     static QTreeWidgetItem* friendItemFromEntry(const QString& entry);
     // Text and icon of a friend status of at least 10.
@@ -94,5 +111,7 @@ private:
     int mode_ = NoTeammate;
     QPointer<GM_ClientSocket> client_;
     QString teammate_;
-    bool merging_ = false;
+    QStringList liste_; // the list being merged
+    GM_FusionAmis fusion_;
+    GM_RemplissageParTranches remplissage_;
 };

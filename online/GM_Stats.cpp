@@ -1,6 +1,7 @@
 #include "GM_Stats.h"
 
 #include "GM_LigneRafraichir.h"
+#include "GM_TexteDuLobby.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -132,7 +133,7 @@ void GM_Stats::OnStatsReceived(const QStringList* listP)
     std::array<QStringList, FieldCount> champs;
     for (int f = 0; f < FieldCount; ++f)
         if (f < listP->size())
-            champs[size_t(f)] = listP->at(f).split(QLatin1Char(','), Qt::KeepEmptyParts, Qt::CaseSensitive);
+            champs[size_t(f)] = GM_TexteDuLobby::champs(listP->at(f), RowCount);
     // The lobby decides how many counters it sends, but the tab names only
     // RowCount of them: more would be rows without a name (or millions of
     // them from a broken answer).

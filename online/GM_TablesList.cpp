@@ -2,6 +2,7 @@
 
 #include "GM_ServerPass.h"
 #include "GM_SocketEvent.h"
+#include "GM_TexteDuLobby.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -171,7 +172,7 @@ void GM_TablesList::OnServerListReceived(qint64, const QStringList* list)
     servers_->hideColumn(ColHost);
     servers_->hideColumn(ColId);
     // The list is the client's only during this call.
-    pendingRows_ = list != nullptr ? *list : QStringList();
+    pendingRows_ = list != nullptr ? list->mid(0, GM_RemplissageParTranches::LignesMax) : QStringList();
     // Sorting row by row as they come would cost a search each; the tree
     // sorts once, at the end.
     servers_->setSortingEnabled(false);
@@ -190,7 +191,7 @@ void GM_TablesList::addRows_(qsizetype begin, qsizetype end)
     const bool toutes = showOthers_->isChecked();
     const QString mot = filterWord_();
     for (qsizetype i = begin; i < end; ++i) {
-        auto* ligne = new QTreeWidgetItem(pendingRows_.at(i).split(QLatin1Char(',')).mid(0, ColPlaces));
+        auto* ligne = new QTreeWidgetItem(GM_TexteDuLobby::champs(pendingRows_.at(i), ColPlaces));
         ligne->setIcon(ColName, icone);
         ligne->setText(ColPlaces, places);
         rowsById_[ligne->text(ColId)].append(ligne);
@@ -275,13 +276,16 @@ void GM_TablesList::applyStatus_(const QStringList& fields)
     // Translated once, not per server.
     const QString places = tr("%1 places");
     const QString tables = tr("Tables Libres: %1\r\nTables Occupées: %2");
-    for (int i = 0; i < champs.size(); i += StatusGroup) {
+    // No more servers than a list keeps: the groups past them are dropped.
+    const qsizetype groupes = qMin<qsizetype>(champs.size(), qsizetype(StatusGroup) * GM_RemplissageParTranches::LignesMax);
+    for (qsizetype i = 0; i < groupes; i += StatusGroup) {
         const qint64 id = champs.at(i).toLongLong();
         const auto lignes = rowsById_.constFind(QString::number(id));
         if (lignes != rowsById_.cend())
             for (QTreeWidgetItem* ligne : *lignes)
-                ligne->setText(ColPlaces, places.arg(champs.at(i + 3)));
-        statusTexts_.insert(id, tables.arg(champs.at(i + 1), champs.at(i + 2)));
+                ligne->setText(ColPlaces, places.arg(GM_TexteDuLobby::borne(champs.at(i + 3), GM_TexteDuLobby::Champ)));
+        statusTexts_.insert(id, tables.arg(GM_TexteDuLobby::borne(champs.at(i + 1), GM_TexteDuLobby::Champ),
+                                           GM_TexteDuLobby::borne(champs.at(i + 2), GM_TexteDuLobby::Champ)));
     }
     const QTreeWidgetItem* courante = servers_->currentItem();
     bool ok = false;
@@ -300,7 +304,7 @@ void GM_TablesList::OnMainGameServerInfoReceived(const QStringList* list)
     if (screenshot_ || list == nullptr)
         return;
     if (!list->isEmpty())
-        onlineNb_->setText(tr("Joueurs en ligne: %1").arg(list->last()));
+        onlineNb_->setText(tr("Joueurs en ligne: %1").arg(GM_TexteDuLobby::borne(list->last(), GM_TexteDuLobby::Champ)));
 }
 
 void GM_TablesList::on_m_serversP_currentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem*)

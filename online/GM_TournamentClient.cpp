@@ -1,6 +1,7 @@
 #include "GM_TournamentClient.h"
 
 #include "GM_ServerPass.h"
+#include "GM_TexteDuLobby.h"
 
 #include <QCheckBox>
 #include <QDateTime>
@@ -206,7 +207,8 @@ void GM_TournamentClient::ajouteLignes_(QTableWidget* table, qsizetype debut, qs
             item->setFlags(drapeaux);
         }
         const QString id = f.at(0);
-        if (f.at(5) == Running && f.at(3).toInt() == 0 && !joined_.contains(id)) {
+        if (f.at(5) == Running && f.at(3).toInt() == 0 && !joined_.contains(id)
+            && started_.size() < StartedQuestionsMax) {
             joined_.insert(id, false);
             started_ << id;
             messageBoxTournament(tr("Tournoi en cours"),
@@ -235,7 +237,11 @@ void GM_TournamentClient::OnTournamentListReceived(const QStringList* list)
     lignes_.clear();
     if (list != nullptr) {
         for (const QString& ligne : *list) {
-            QStringList champs = ligne.split(QLatin1Char(','));
+            // One field more than a line has: a longer line is no tournament.
+            QStringList champs = GM_TexteDuLobby::champs(ligne, FieldCount + 1, GM_TexteDuLobby::Ligne);
+            for (int c = 0; c < champs.size(); ++c)
+                if (c != FieldResults)
+                    champs[c] = GM_TexteDuLobby::borne(champs.at(c), GM_TexteDuLobby::Champ);
             // A line without an id cannot be registered for nor asked about.
             if (champs.size() == FieldCount && !champs.at(0).isEmpty())
                 lignes_ << champs;

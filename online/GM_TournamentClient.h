@@ -39,7 +39,9 @@ class QTableWidgetItem;
 // answer's first GM_RemplissageParTranches::LignesMax lines are kept and
 // filled into both tables a chunk at a time from the event loop; the
 // tables are sorted, sized and their selection restored once the last one
-// is in.
+// is in. A field keeps GM_TexteDuLobby::Champ characters (the results link
+// GM_TexteDuLobby::Ligne), and at most StartedQuestionsMax started
+// questions wait at once, whatever the list holds.
 class GM_TournamentClient : public GM_WidgetAuto, public GM_MessageBoxEmitter
 {
     Q_OBJECT
@@ -59,6 +61,11 @@ public:
         ColumnCount
     };
     static constexpr int FieldCount = 9;
+    // The results link, the one field that may be longer than a name.
+    static constexpr int FieldResults = 6;
+    // Started questions waiting at once; the others are asked once these
+    // are answered, at a later list.
+    static constexpr int StartedQuestionsMax = 3;
     static constexpr int RefreshMs = 60000;
     static constexpr int CommandTries = 10;
     static constexpr int CommandWaitMs = 1000;

@@ -41,6 +41,21 @@ TableClient::~TableClient()
 
 void TableClient::askQuit(QObject* destinataire, const char* slot)
 {
+    demandeAvantDeQuitter_(destinataire, slot, Programme);
+}
+
+void TableClient::askLeave(QObject* destinataire, const char* slot)
+{
+    demandeAvantDeQuitter_(destinataire, slot, PartieEnLigne);
+}
+
+void TableClient::askStopServer(QObject* destinataire, const char* slot)
+{
+    demandeAvantDeQuitter_(destinataire, slot, Serveur);
+}
+
+void TableClient::demandeAvantDeQuitter_(QObject* destinataire, const char* slot, Depart depart)
+{
     const int etatMinimum = getEvents()->getEtatMinimum();
     const bool sansQuestion = estSansSauvegarde() || (needsSave() && etatMinimum != 139 && etatMinimum > 10)
                            || !estEnLigne() || etatMinimum == 139;
@@ -54,8 +69,15 @@ void TableClient::askQuit(QObject* destinataire, const char* slot)
     if (penaliteEnLigne_ && local >= 0 && !table->estMemeCompte(local))
         penalite = tr("Comme une partie entière n'a pas encore été complétée, une pénalité sur votre score en ligne "
                       "sera appliquée. ");
-    messageBoxQuestion(GM::Warning, tr("Avertissement."),
-                       tr("Une partie réseau est en cours. %1Voulez-vous tout de même quitter?").arg(penalite),
+    // Each asks about what the user is about to do: the program goes on
+    // after the two others.
+    const QString question =
+        depart == Programme       ? tr("Une partie réseau est en cours. %1Voulez-vous tout de même quitter?")
+        : depart == PartieEnLigne ? tr("Une partie réseau est en cours. %1Voulez-vous tout de même la quitter? Vous "
+                                       "retrouverez une partie locale.")
+                                  : tr("Une partie réseau est en cours. %1Voulez-vous tout de même arrêter le "
+                                       "serveur? La partie s'arrêtera pour tous les joueurs.");
+    messageBoxQuestion(GM::Warning, tr("Avertissement."), question.arg(penalite),
                        static_cast<GM::StandardButton>(GM::Ok | GM::Cancel), destinataire,
                        nomDeMethode(slot).constData());
 }
@@ -160,6 +182,11 @@ void TableClient::cb_replayTermine()
         display_->afficheTable();
         display_->rafraichit();
     }
+    // Told before the game goes on: an unattended run reports the table
+    // as the file left it.
+    const QString arret = arretRelecture_;
+    arretRelecture_.clear();
+    emit signalRelectureFinie(arret);
     if (filmDemande_) {
         // The box says the game goes on with OK: it does, and nobody is
         // asked to move behind it meanwhile.
@@ -188,6 +215,7 @@ void TableClient::cb_replayArrete(qsizetype ligne)
                          .arg(QDir::toNativeSeparators(getFichierCharge()));
     QMessageLogger(__FILE__, __LINE__, Q_FUNC_INFO).warning("%s", qUtf8Printable(message));
     filmDemande_ = false;
+    arretRelecture_ = message;
     messageBox(GM::Warning, tr("Partie incomplète"), message, GM::Ok);
     cb_replayTermine();
 }
@@ -368,10 +396,9 @@ void TableClient::customEvent(QEvent* event)
     switch (type) {
     case ZB_Event::DisconnectClient: {
         const auto* ev = static_cast<ZB_EventDisconnectClient*>(event);
+        finEnLigne_ = tr("La connection avec le serveur a été interrompue. La partie ne pourra pas continuer.");
         if (ev->getAfficheMessage() == 1)
-            messageBox(GM::Warning, tr("Connection interrompue."),
-                       tr("La connection avec le serveur a été interrompue. La partie ne pourra pas continuer."),
-                       GM::Ok);
+            messageBox(GM::Warning, tr("Connection interrompue."), finEnLigne_, GM::Ok);
         OnOnlineGameEnded();
         event->accept();
         break;
@@ -385,8 +412,12 @@ void TableClient::customEvent(QEvent* event)
             messageBox(GM::Warning, ev->getTitre(), ev->getTexte(), GM::Ok);
         else
             messageBox(GM::Information, tr("Information"), tr("La partie en ligne est terminée."), GM::Ok);
-        if (ev->getFinDePartie() != 0)
+        if (ev->getFinDePartie() != 0) {
+            finEnLigne_ = enJeu || ev->getFinDePartie() == ZB_EventSocketError::FinDitParLHote
+                              ? ev->getTexte()
+                              : tr("La partie en ligne est terminée.");
             OnOnlineGameEnded();
+        }
         event->accept();
         break;
     }

@@ -35,6 +35,10 @@ public:
     ~TableClient() override;
 
     void askQuit(QObject* destinataire, const char* slot) override;
+    // As askQuit, for leaving the online game (a local game follows) and
+    // for the host stopping its server (the game ends for everybody).
+    void askLeave(QObject* destinataire, const char* slot);
+    void askStopServer(QObject* destinataire, const char* slot);
     void disconnectFromServer() override;
     void startHosting(QSharedPointer<GM_SocketAbstract> socket, const QString& login, quint16 portSecure,
                       quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur) override;
@@ -72,9 +76,16 @@ public:
     ZB_ClientConnection* getFenetreConnexion() const;
     Evenements* getFenetreEvenements() const { return evenements_.get(); }
     bool getReponseFilm() const { return reponseFilm_; }
+    // Why the last online session ended, as its user was told; empty
+    // before one ended.
+    QString getFinEnLigne() const { return finEnLigne_; }
 
 signals:
     void testSignalGameCompleted();
+    // The replay of an opened file is through: arret is empty when the
+    // whole record was replayed, else why it stopped (the game goes on
+    // from there).
+    void signalRelectureFinie(const QString& arret);
 
 public slots:
     void OnShowReplay_Answer(int result);
@@ -94,6 +105,8 @@ protected:
     void cb_serverStop() override;
 
 private:
+    enum Depart { Programme, PartieEnLigne, Serveur };
+    void demandeAvantDeQuitter_(QObject* destinataire, const char* slot, Depart depart);
     enum Transport { WebSocketSecure, WebSocket, Tcp };
     struct EssaiDeTransport {
         Transport transport;
@@ -121,5 +134,7 @@ private:
     bool penaliteEnLigne_ = false;
     qint64 idJoueur_ = -1;
     QString hoteDeLId_; // the host idJoueur_ was made for
+    QString finEnLigne_;
+    QString arretRelecture_;
     ZB_IdentiteReseau identite_;
 };

@@ -4,7 +4,9 @@
 #include "ZB_FicheIdentification.h"
 
 #include <QDir>
+#include <QDebug>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QMessageAuthenticationCode>
 #include <QSaveFile>
@@ -24,6 +26,10 @@ const QByteArray& ZB_IdentiteReseau::litSecret_()
     if (dossier_.isEmpty() || !QDir().mkpath(dossier_))
         return secret_;
     const QDir dossier(dossier_);
+    // The lock reads a lock file it finds: a pipe in its place would hold
+    // the join for good.
+    if (!GM_FichierRegulier::ecarte(dossier.filePath(QLatin1String(FICHIER_VERROU))))
+        return secret_;
     auto verrou = std::make_unique<QLockFile>(dossier.filePath(QLatin1String(FICHIER_VERROU)));
     // Only the death of its holder frees the lock, however long ago it was
     // taken: a game may last for hours.
@@ -33,15 +39,25 @@ const QByteArray& ZB_IdentiteReseau::litSecret_()
     verrou_ = std::move(verrou);
     duDossier_ = true;
 
-    QFile lu(dossier.filePath(QLatin1String(FICHIER_SECRET)));
-    if (lu.open(QIODevice::ReadOnly)) {
+    // A link is read through (a user may keep the file elsewhere), but
+    // never written through nor moved: one that leads to no secret (a
+    // target missing for now) costs this run its id, not the next ones.
+    const QString chemin = dossier.filePath(QLatin1String(FICHIER_SECRET));
+    QFile lu;
+    if (GM_FichierRegulier::ouvreEnLecture(lu, chemin, GM_FichierRegulier::SuitLesLiens)) {
         const QString garde = QString::fromLatin1(lu.read(64)).trimmed();
         if (ZB_FicheIdentification::estCle(garde)) {
             secret_ = garde.toLatin1();
             return secret_;
         }
     }
-    QSaveFile ecrit(dossier.filePath(QLatin1String(FICHIER_SECRET)));
+    if (QFileInfo(chemin).isSymLink()) {
+        qWarning().noquote() << QStringLiteral("'%1' is a link to no player secret: this run's id is its own, "
+                                               "and the link is left as it is")
+                                    .arg(chemin);
+        return secret_;
+    }
+    QSaveFile ecrit(chemin);
     if (GM_FichierRegulier::ecarte(ecrit.fileName()) && ecrit.open(QIODevice::WriteOnly)) {
         // Whoever reads it takes the user's seats: the user's alone.
         ecrit.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
@@ -73,8 +89,9 @@ QString ZB_IdentiteReseau::cle(const QString& hote, qint64 id)
     litSecret_();
     if (!cleLue_ && duDossier_) {
         cleLue_ = true;
-        QFile lu(QDir(dossier_).filePath(QLatin1String(FICHIER_CLE)));
-        if (lu.open(QIODevice::ReadOnly)) {
+        QFile lu;
+        if (GM_FichierRegulier::ouvreEnLecture(lu, QDir(dossier_).filePath(QLatin1String(FICHIER_CLE)),
+                                               GM_FichierRegulier::SuitLesLiens)) {
             const QStringList lignes = QString::fromUtf8(lu.read(1024)).split(QLatin1Char('\n'));
             bool ok = false;
             const qint64 idLu = lignes.size() >= 3 ? lignes.at(0).trimmed().toLongLong(&ok) : -1;

@@ -28,6 +28,13 @@ class QLockFile;
 //   program that no longer runs is taken over.
 // - A missing, unreadable or unwritable secret file costs only the seat's
 //   return: a fresh secret is used. The file is the user's alone.
+// - No file here can hold the program: the secret, the key and the lock are
+//   read only as regular files (GM_FichierRegulier::ouvreEnLecture), and a
+//   pipe or a link in the lock's place is moved aside before it is taken.
+//   A secret kept as a link to a regular file is read through it (the id
+//   stays the user's); a link that leads to no secret is left as it is and
+//   the run takes a fresh secret of its own, said in the log: the program
+//   never writes through a link, nor loses the user's link.
 // - A key a host gave the id (a host of an older version, which does not
 //   know ids that prove themselves) is kept with it (the key file, when the
 //   folder's secret is this program's, else for this run only), for that

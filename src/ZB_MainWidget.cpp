@@ -234,6 +234,7 @@ void ZB_MainWidget::construitSalle_()
     connect(salle_.get(), &ZB_Room::signalSendStatsGameCompleted, this,
             &ZB_MainWidget::OnServerSendStatsGameCompleted);
     connect(salle_.get(), &TableClient::testSignalGameCompleted, this, &ZB_MainWidget::OnMatchTermine);
+    connect(salle_.get(), &TableClient::signalRelectureFinie, this, &ZB_MainWidget::OnRelectureFinie);
     serveur_ = std::make_unique<ZB_MultiServer>(nullptr, 0, QList<ZB_Room*>{salle_.get()}, &banList_);
 }
 
@@ -430,7 +431,7 @@ void ZB_MainWidget::OnQuitterEnLigne()
 {
     ZB_TRACE_SLOT(trace_());
     if (salle_ && salle_->estEnLigne())
-        salle_->askQuit(this, SLOT(OnQuitterEnLigne_Reponse(int)));
+        salle_->askLeave(this, SLOT(OnQuitterEnLigne_Reponse(int)));
 }
 
 void ZB_MainWidget::OnQuitterEnLigne_Reponse(int bouton)
@@ -494,8 +495,10 @@ void ZB_MainWidget::demarre()
     } else if (demarrage_.server) {
         OnHeberger();
     } else if (demarrage_.client) {
+        // At the port the join dialog would offer (the command line's with
+        // --tcpsockets): never some other program's at a default port.
         if (demarrage_.automatique)
-            rejoint(QLatin1String(ADRESSE_CLIENT_DEFAUT));
+            rejoint(QLatin1String(ADRESSE_CLIENT_DEFAUT), portClientDefaut_());
         else
             OnRejoindre();
     } else if (demarrage_.testScenario != ZB_Settings::AUCUN_SCENARIO) {
@@ -638,10 +641,24 @@ void ZB_MainWidget::reprendOuCommence_()
 void ZB_MainWidget::retourAuJeuLocal_()
 {
     ZB_TRACE_SLOT(trace_());
-    // The user may have left or joined again meanwhile; an unattended
-    // client reports its match as it ended.
-    if (salle_->getEtatEnLigne() != ZB_Room::Client || demarrage_.automatique)
+    // The user may have left or joined again meanwhile.
+    if (salle_->getEtatEnLigne() != ZB_Room::Client)
         return;
+    if (demarrage_.automatique) {
+        // An unattended client ends with its session: it reports its match,
+        // or, refused, displaced or cut off before the match ended, why it
+        // has none (nobody would ever answer a join again).
+        const ZB_RoomTable* table = tableAffichee();
+        if (matchFini_ || (table != nullptr && table->estFinDeMatch())) {
+            OnMatchTermine();
+            return;
+        }
+        QString raison = salle_->getFinEnLigne();
+        if (raison.isEmpty())
+            raison = tr("La partie en ligne a pris fin avant la fin du match.");
+        afficheErreur_(raison);
+        return;
+    }
     salle_->stopOnlineSession();
     metAJourActions_();
     reprendOuCommence_();
@@ -674,6 +691,8 @@ bool ZB_MainWidget::ouvreFichier(const QString& chemin, int modeDepart, int noTa
         afficheErreur_(tr("Le fichier %1 n'existe pas.").arg(QDir::toNativeSeparators(chemin)));
         return false;
     }
+    relectureFinie_ = false;
+    arretRelecture_.clear();
     if (!depart_(modeDepart, ZB_Room::SessionLocale, chemin, noTable))
         return false;
     dernierFichier_ = modeDepart == ZB_Room::OuvreFichier ? chemin : QString();
@@ -683,7 +702,12 @@ bool ZB_MainWidget::ouvreFichier(const QString& chemin, int modeDepart, int noTa
         executesVus_ = -1;
         sondagesStables_ = 0;
         fichierOuvertAutomatique_ = true;
-        QTimer::singleShot(INTERVALLE_SONDAGE_MS, this, &ZB_MainWidget::OnSondeFichierOuvert);
+        // The replay may be through already; else its end, or a calm table
+        // should a record give no replay, ends the run.
+        if (relectureFinie_)
+            termineFichierOuvert_();
+        else
+            QTimer::singleShot(INTERVALLE_SONDAGE_MS, this, &ZB_MainWidget::OnSondeFichierOuvert);
     }
     return true;
 }
@@ -736,8 +760,11 @@ void ZB_MainWidget::OnRejoindre()
     ZB_TRACE_SLOT(trace_());
     if (!dialogueIp_)
         return;
-    dialogueIp_->setIp(QLatin1String(ADRESSE_CLIENT_DEFAUT));
-    dialogueIp_->setPort(portClientDefaut_());
+    // The address joined last time is the likeliest one again.
+    const QString adresse = settings_ ? ZB_SettingsStore(*settings_).adresseRejointe() : QString();
+    const quint16 port = settings_ ? ZB_SettingsStore(*settings_).portRejoint() : quint16(0);
+    dialogueIp_->setIp(adresse.isEmpty() ? QLatin1String(ADRESSE_CLIENT_DEFAUT) : adresse);
+    dialogueIp_->setPort(adresse.isEmpty() || port == 0 ? portClientDefaut_() : port);
     dialogueIp_->setNom(nomDeJeu_());
     montreDialogue_(dialogueIp_);
 }
@@ -747,6 +774,11 @@ void ZB_MainWidget::rejoint(const QString& adresse, quint16 port)
     ZB_TRACE_SLOT(trace_());
     if (dialogueIp_)
         gardeNomDeJeu_(dialogueIp_->getNom());
+    if (settings_ && !adresse.trimmed().isEmpty()) {
+        ZB_SettingsStore store(*settings_);
+        store.setAdresseRejointe(adresse, port);
+        store.synchronise();
+    }
     depart_(ZB_Room::SansDepart, ZB_Room::SessionClient, adresse, 0, port);
 }
 

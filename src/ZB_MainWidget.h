@@ -326,9 +326,11 @@ private slots:
     // the host gone, a join that failed): the local game the user had
     // before comes back, playable at once.
     void retourAuJeuLocal_();
+    void termineFichierOuvert_();
     void OnMatchTermine();
     void OnHoteAttendClient();
     void OnSondeFichierOuvert();
+    void OnRelectureFinie(const QString& arret);
 
 private:
     void construitMenus_();
@@ -356,7 +358,8 @@ private:
     // Seats the user and three computer players at a new local table.
     void inscritJoueurs_();
     // An unattended run prints the scores of the file it opened, and ends.
-    void rapporteFichierOuvert_();
+    // Prints the OPENED line; ends the run unless told not to.
+    void rapporteFichierOuvert_(bool quitter = true);
     void quitte_();
     // The local game on the table goes to the autosave, which the next
     // start resumes, and so does the way back from an online session: at a
@@ -398,6 +401,10 @@ private:
     int executesVus_ = -1;
     int sondagesStables_ = 0;
     bool fichierOuvertAutomatique_ = false;
+    // The opened file's replay is through, and why it stopped (empty: it
+    // was replayed whole).
+    bool relectureFinie_ = false;
+    QString arretRelecture_;
 
     // The view first, then the engine side, which dies first. The right
     // panel is lent to the scene's settings panel and outlives the view.

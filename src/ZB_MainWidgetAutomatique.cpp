@@ -58,15 +58,43 @@ void ZB_MainWidget::OnMatchTermine()
         return;
     if (fichierOuvertAutomatique_) {
         // The opened match was finished: played back to its end.
-        rapporteFichierOuvert_();
+        termineFichierOuvert_();
         return;
     }
     ZB_SansSurveillance::rapporteMatch(*salle_, dossierDonnees_);
     quitte_();
 }
 
+void ZB_MainWidget::OnRelectureFinie(const QString& arret)
+{
+    if (!demarrage_.automatique || demarrage_.server || demarrage_.client || relectureFinie_)
+        return;
+    relectureFinie_ = true;
+    arretRelecture_ = arret;
+    if (fichierOuvertAutomatique_)
+        termineFichierOuvert_();
+}
+
+void ZB_MainWidget::termineFichierOuvert_()
+{
+    // What the file holds is read: the computer, which plays every seat of
+    // an unattended run, must not play on past it (at the table's pace that
+    // may take the rest of a match). A record that stopped before its end
+    // is damaged: that is what the run reports.
+    QStringList dommages = salle_->getAvisDuFichier();
+    if (!arretRelecture_.isEmpty())
+        dommages << arretRelecture_;
+    // Read up to its damage: what it holds is reported, then the damage as
+    // the run's error.
+    rapporteFichierOuvert_(dommages.isEmpty());
+    if (!dommages.isEmpty())
+        afficheErreur_(dommages.join(QLatin1Char('\n')));
+}
+
 void ZB_MainWidget::OnSondeFichierOuvert()
 {
+    if (quitDemande_)
+        return;
     const ListeDesEvenements* liste = salle_ ? salle_->getListe(-1) : nullptr;
     if (liste == nullptr)
         return;
@@ -78,10 +106,10 @@ void ZB_MainWidget::OnSondeFichierOuvert()
         QTimer::singleShot(INTERVALLE_SONDAGE_MS, this, &ZB_MainWidget::OnSondeFichierOuvert);
         return;
     }
-    rapporteFichierOuvert_();
+    termineFichierOuvert_();
 }
 
-void ZB_MainWidget::rapporteFichierOuvert_()
+void ZB_MainWidget::rapporteFichierOuvert_(bool quitter)
 {
     if (quitDemande_)
         return;
@@ -89,5 +117,6 @@ void ZB_MainWidget::rapporteFichierOuvert_()
     const std::array<int, 2> s = scores();
     std::printf("OPENED %d %d events %d\n", s[0], s[1], liste != nullptr ? liste->getExecutes().blockCount() : 0);
     std::fflush(stdout);
-    quitte_();
+    if (quitter)
+        quitte_();
 }

@@ -27,6 +27,7 @@
 #include "ServerView.h"
 #include "TableClient.h"
 #include "ZB_About.h"
+#include "ZB_BugReport.h"
 #include "ZB_ClientConnection.h"
 #include "ZB_ClientDialogIp.h"
 #include "ZB_SettingsStore.h"
@@ -36,6 +37,8 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QGraphicsProxyWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -173,7 +176,7 @@ void ZB_MainWidget::construitDialogues_()
         connect(vueServeur_.data(), &ServerView::signalNomDeJeu, this, [this](const QString& nom) { gardeNomDeJeu_(nom); });
         // Stopping the game everybody plays asks first, as leaving it does.
         connect(vueServeur_.data(), &ServerView::signalArretDemande, this,
-                [this] { salle_->askQuit(this, SLOT(OnArretServeur_Reponse(int))); });
+                [this] { salle_->askStopServer(this, SLOT(OnArretServeur_Reponse(int))); });
     }
 
     auto* tutoriel = scene->addDialog<FormTutorialEnter>(Z_DIALOGUES, PLACEMENT_TABLE, MODE_INCRUSTE, nullptr);
@@ -200,6 +203,12 @@ void ZB_MainWidget::construitDialogues_()
     // The answers go into a report with the game record and the sockets'
     // errors, as the menu's bug report.
     connect(questionnaireBug_.data(), &FormBugQuestionnaire::signalReponses, this, &ZB_MainWidget::OnBug);
+    // A report given up leaves nothing behind: the picture taken for it goes.
+    connect(questionnaireBug_.data(), &FormBugQuestionnaire::signalAnnule, this, [scene] {
+        const QString image = scene->dernierFichierCapture();
+        if (QFileInfo(image).fileName() == QLatin1String(ZB_BugReport::NOM_CAPTURE))
+            QFile::remove(image);
+    });
 
     if (barreMenus_ != nullptr)
         construitMenusDialogues_();

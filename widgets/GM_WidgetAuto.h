@@ -55,6 +55,11 @@ public:
     // The program brings it up by itself, not at the user's request (a
     // status window): while it covers the table, the user's turn waits.
     virtual bool estOuverteParLeProgramme() const { return false; }
+    // The table closes the form on its own (a window opened over it, a new
+    // game, Esc pressed over the table): it closes. A form whose closing is
+    // an answer (a skip, a cancel) gives that answer instead, so that what
+    // waits for it does not wait for ever.
+    virtual void fermeParLaTable() { close(); }
 
     // Keeps label's pixmap in step with the widget size, drawn from the
     // image at chemin; sets it at once.

@@ -185,6 +185,11 @@ QByteArray DisplayGLCacheCartes::encode(const QImage& image)
 
 QImage DisplayGLCacheCartes::lit(const QString& chemin, const QSize& taille)
 {
+    // Only a regular file of its own: a pipe under a card's name would hold
+    // the start in open(), a link would read what it leads to.
+    const QFileInfo entree(chemin);
+    if (entree.isSymLink() || !entree.isFile())
+        return QImage();
     QFile fichier(chemin);
     if (!fichier.open(QIODevice::ReadOnly))
         return QImage();

@@ -7,6 +7,12 @@
 
 #include <cstdio>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 bool GM_FichierRegulier::ecarte(const QString& chemin)
 {
     const QFileInfo entree(chemin);
@@ -29,4 +35,44 @@ bool GM_FichierRegulier::ecarte(const QString& chemin)
                                                       "nothing is written there")
                                            .arg(chemin));
     return ecartee;
+}
+
+bool GM_FichierRegulier::ouvreEnLecture(QFile& fichier, const QString& chemin, Liens liens)
+{
+    if (fichier.isOpen())
+        fichier.close();
+    fichier.setFileName(chemin);
+    // The program's own resources are no files of the system's.
+    if (chemin.startsWith(QLatin1Char(':')) || chemin.startsWith(QLatin1String("qrc:")))
+        return fichier.open(QIODevice::ReadOnly);
+#ifdef Q_OS_UNIX
+    const QByteArray nom = QFile::encodeName(chemin);
+    struct stat avant = {};
+    const int vu = liens == SuitLesLiens ? ::stat(nom.constData(), &avant) : ::lstat(nom.constData(), &avant);
+    if (vu != 0 || !S_ISREG(avant.st_mode))
+        return false;
+    const int descripteur =
+        ::open(nom.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | (liens == SuitLesLiens ? 0 : O_NOFOLLOW));
+    if (descripteur < 0)
+        return false;
+    // The entry may have been swapped between the look and the opening.
+    struct stat ouvert = {};
+    if (::fstat(descripteur, &ouvert) != 0 || !S_ISREG(ouvert.st_mode) || ouvert.st_dev != avant.st_dev
+        || ouvert.st_ino != avant.st_ino) {
+        ::close(descripteur);
+        return false;
+    }
+    // A regular file's reads never wait anyway; QFile expects a plain one.
+    ::fcntl(descripteur, F_SETFL, ::fcntl(descripteur, F_GETFL) & ~O_NONBLOCK);
+    if (!fichier.open(descripteur, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descripteur);
+        return false;
+    }
+    return true;
+#else
+    const QFileInfo entree(chemin);
+    if ((liens == SansLien && entree.isSymLink()) || !entree.isFile())
+        return false;
+    return fichier.open(QIODevice::ReadOnly);
+#endif
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QFile;
+
 // The program writes in its own folders (the autosave, the settings, the
 // player's keys, the trace log, bug reports, the card cache) only into
 // regular files whose name it holds: never through a symbolic link, which
@@ -18,9 +20,22 @@
 //   says so).
 // - When such an entry cannot be moved, the caller must not write: the
 //   answer is false.
+//
+// Reading: ouvreEnLecture opens only a regular file, and never waits in the
+// opening: a pipe or a device that took a file's name would hold the
+// thread in open() until someone writes to it, for good. The entry is
+// looked at before (lstat, or stat when a link may be followed) and the
+// opened file checked after (fstat: the same regular file), the opening
+// itself not waiting (O_NONBLOCK); anything else is no file to read, and
+// is left where it is.
 class GM_FichierRegulier
 {
 public:
+    enum Liens { SansLien, SuitLesLiens };
+
     // True when the caller may write a regular file at chemin.
     static bool ecarte(const QString& chemin);
+    // Opens chemin read-only into fichier when it is a regular file (through
+    // a link only with SuitLesLiens); false, fichier closed, otherwise.
+    static bool ouvreEnLecture(QFile& fichier, const QString& chemin, Liens liens = SansLien);
 };

@@ -510,10 +510,15 @@ void ClientSocket::OnReplay()
     }
     // Without a displayer nobody could acknowledge the notice: the game
     // would wait for ever.
+    // Such a block comes for a player who enters at the next deal: the one
+    // box of its return says both.
     if (rsv && getMessageBoxDisplayer() != nullptr)
         messageBoxConfirm(GM::Information, tr("Notification"),
-                          tr("Le début de la partie va être rejoué, merci d'être attentif."), GM::Ok, this,
-                          "OnReplayConfirmed");
+                          tr("Le début de la partie va être rejoué, merci d'être attentif.") + QLatin1Char('\n')
+                              + QCoreApplication::translate("ZB_RoomTable",
+                                                            "Comme la partie est déjà bien avancée, vous entrerez en "
+                                                            "jeu lors de la prochaine donne. Merci de patienter."),
+                          GM::Ok, this, "OnReplayConfirmed");
     else
         OnReplayConfirmed();
 }
@@ -535,8 +540,10 @@ void ClientSocket::OnReplayConfirmed()
     }
     const int mode = rsv ? 2 : 1;
     if (display_ != nullptr) {
-        if (siege >= 0 && siege < 4)
+        if (siege >= 0 && siege < 4) {
             display_->setNoJoueurLocal(siege);
+            display_->setNomJoueurLocal(joueur_.getNomAffiche());
+        }
         display_->setModeVue(mode);
     }
     ListeDesEvenements* liste = liste_.data();

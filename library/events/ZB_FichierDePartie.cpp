@@ -1,5 +1,7 @@
 #include "ZB_FichierDePartie.h"
 
+#include "GM_FichierRegulier.h"
+
 #include "EtatDeJeu.h"
 #include "EvenementDeJeu.h"
 #include "GM.h"
@@ -232,8 +234,16 @@ bool ZB_FichierDePartie::lisFichier(QTextStream& in, quint64 tableDemandee, int 
 
 bool ZB_FichierDePartie::ouvrePourLecture(QFile& fichier)
 {
-    if (!fichier.open(QIODevice::ReadOnly))
-        throw GM_ExceptionFileCorrupted(QStringLiteral("%1 (%2)").arg(fichier.fileName(), fichier.errorString()));
+    // Through a link, as a file manager opens it; but a pipe or a device
+    // under a game's name would hold the program in open() for good.
+    const QString chemin = fichier.fileName();
+    if (!GM_FichierRegulier::ouvreEnLecture(fichier, chemin, GM_FichierRegulier::SuitLesLiens)) {
+        const int erreur = errno;
+        const QFileInfo entree(chemin);
+        throw GM_ExceptionFileCorrupted(
+            QStringLiteral("%1 (%2)").arg(chemin, entree.exists() && !entree.isFile() ? tr("ce n'est pas un fichier")
+                                                                                        : qt_error_string(erreur)));
+    }
     const qint64 taille = fichier.size();
     if (taille > TailleMaximale) {
         constexpr qint64 Mo = 1024 * 1024;

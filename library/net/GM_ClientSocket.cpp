@@ -3,6 +3,7 @@
 #include "GM_BasseLatence.h"
 #include "GM_ClientSocketJournal.h"
 #include "GM_SocketWeb.h"
+#include "GM_TexteDuLobby.h"
 
 #include <QCoreApplication>
 #include <QMutexLocker>
@@ -187,7 +188,7 @@ QUrl GM_ClientSocket::lobbyUrl(bool unsecure) const
 
 QString GM_ClientSocket::texteDeService(const QString& texte)
 {
-    QString sur = texte.toHtmlEscaped();
+    QString sur = GM_TexteDuLobby::borne(texte, GM_TexteDuLobby::Boite).toHtmlEscaped();
     sur.replace(QLatin1String("\r\n"), QLatin1String("<br>"));
     sur.replace(QLatin1Char('\n'), QLatin1String("<br>"));
     return sur;

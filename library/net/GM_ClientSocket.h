@@ -192,7 +192,8 @@ public:
     static QSslCertificate certificatNomme();
     // Reads "host:port" ("[v6]:port" for IPv6); false when it is not one.
     static bool litAdresse(const QString& texte, QString& hote, quint16& port);
-    // Service text made safe for a rich-text box: escaped, line breaks kept.
+    // Service text made safe for a rich-text box: bounded
+    // (GM_TexteDuLobby::Boite), escaped, line breaks kept.
     static QString texteDeService(const QString& texte);
 
     // A raw record of binary messages, sent at once on an open session or a

@@ -1,6 +1,7 @@
 #include "GM_ClientSocket.h"
 
 #include "GM_ClientSocketJournal.h"
+#include "GM_TexteDuLobby.h"
 
 // GM_ClientSocket: the lobby's records, from the binary messages that carry
 // them to the signals and boxes they end in.
@@ -81,7 +82,7 @@ void GM_ClientSocket::traite_(const GM_LobbyReader::Enregistrement& record)
             return;
         }
         databaseUserId_ = id;
-        loginName_ = champs.at(1);
+        loginName_ = GM_TexteDuLobby::borne(champs.at(1), GM_TexteDuLobby::Champ);
         sessionOuverte_ = true;
         relances_ = 0;
         relanceEnCours_ = false;

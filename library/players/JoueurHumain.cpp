@@ -11,6 +11,7 @@
 #include "Partie.h"
 #include "StatusAtout.h"
 #include "ZB_AnalyseJoueurA.h"
+#include "ZB_MessageDeTable.h"
 #include "ZB_StatusMise.h"
 
 #include <QDebug>
@@ -580,8 +581,7 @@ void JoueurHumain::OnTimeoutOnlineDelay()
             }
             if (essaisRestants_ < 1) {
                 setMode(ModeRemplacant);
-                envoyeMessage(tr("Le joueur est remplacé par l'ordinateur, car il n'a pas joué dans les délais "
-                                 "impartis."),
+                envoyeMessage(ZB_MessageDeTable::texte(ZB_MessageDeTable::ExcluPourLenteur),
                               EvenementDeJeu::Local_Table, demande_.noTable_);
                 exclu = true;
             } else {
@@ -589,8 +589,7 @@ void JoueurHumain::OnTimeoutOnlineDelay()
                 if (display_ != nullptr)
                     display_->setTexteAide(texteAide_);
                 dernierDepassement_ = QDateTime::currentDateTimeUtc();
-                envoyeMessage(tr("L'ordinateur a joué à la place du joueur (avec pénalité), car le délai était "
-                                 "écoulé."),
+                envoyeMessage(ZB_MessageDeTable::texte(ZB_MessageDeTable::JoueAvecPenalite),
                               EvenementDeJeu::Local_Table, demande_.noTable_);
                 penalite = true;
                 idUtilisateur = options_.idCompte_;

@@ -82,8 +82,14 @@ void ZB_Hebergement::attendJoueurs(const OptionsDePartie& options, const QString
     // The host is a player of this machine, as a client is of its own.
     if (idHote_ == -1)
         idHote_ = OptionsDuJoueur::genereId();
+    // Hosting again after a match comes without a login: the host keeps the
+    // name it went by, never none.
+    if (!login.isEmpty())
+        nomHote_ = login;
+    else if (nomHote_.isEmpty())
+        nomHote_ = nomPropose(QString(), QString(), nomDuSysteme());
     OptionsDuJoueur hote;
-    hote.nom_ = login;
+    hote.nom_ = nomHote_;
     hote.id_ = idHote_;
     hote.idCompte_ = idUtilisateur;
     hote.ordinateur_ = 0;
@@ -128,6 +134,7 @@ QString ZB_Hebergement::renommeHote(const QString& nom)
     const QString propre = GM_SpacesSeparatedString::sanitizeFreeText(nom).simplified();
     if (propre.isEmpty() || propre == s->getJoueurLocal()->nom_ || !estEnAttente())
         return s->getJoueurLocal()->nom_;
+    nomHote_ = propre;
     // A client may go by that name already: the host is then numbered.
     return s->renommeJoueurLocal(propre);
 }

@@ -23,7 +23,8 @@ class ZB_ServerSocketConnection;
 //   choice and a failure to have it is told.
 // - Waiting: the host sits at the first seat as a player of this machine,
 //   under one identity for every session of this object (a new id the first
-//   time); clients wait for the start. A server that runs already is left
+//   time, the name of the last session when none is given); clients wait
+//   for the start. A server that runs already is left
 //   as it is.
 // - Welcoming: a client who identifies while the game runs with free seats
 //   takes the seat it left if any, else a free one; one who finds none, or
@@ -93,6 +94,9 @@ public:
     quint16 getPortUnsecure() const { return portUnsecure_; }
     quint16 getPortTcp() const { return portTcp_; }
     qint64 getIdHote() const { return idHote_; }
+    // The name the host goes by: the last login it hosted under, or the one
+    // it renamed itself to.
+    const QString& getNomHote() const { return nomHote_; }
     ZB_ServerSocket* serveur() const { return serveur_.data(); }
     ZB_ServerSocket::Cb_TableConnectionInput* salle() const { return salle_; }
 
@@ -104,4 +108,5 @@ private:
     quint16 portUnsecure_ = 0;
     quint16 portTcp_ = 0;
     qint64 idHote_ = -1;
+    QString nomHote_;
 };

@@ -245,8 +245,13 @@ void ZB_Room::reponse_Depart(int* modeDepart, int* genreSession, const OptionsDe
     }
     if (session == SessionClient) {
         oubliePartieQuittee_();
-        if (display_ != nullptr)
+        if (display_ != nullptr) {
             display_->setNoJoueurLocal(-1);
+            display_->setNomJoueurLocal(QString());
+            // Until the host's table arrives, the local game's last prompt
+            // would ask for a card nobody takes.
+            display_->afficheAttenteDuJeu();
+        }
     }
 
     ZB_EventsGroup* groupe = events_.get();
@@ -360,9 +365,11 @@ void ZB_Room::chargeFichier_(int modeDepart, const QString& fichier, quint64 noT
                              const QStringList& avis)
 {
     fichierCharge_ = fichier;
+    avisDuFichier_.clear();
     // Told before the replay's own question, in the order they happen.
     for (const QString& texte : avis) {
         const QString message = tr("La partie %1 est abîmée. %2").arg(QDir::toNativeSeparators(fichier), texte);
+        avisDuFichier_ << message;
         QMessageLogger(__FILE__, __LINE__, Q_FUNC_INFO).warning("%s", qUtf8Printable(message));
         messageBox(GM::Warning, tr("Partie incomplète"), message, GM::Ok);
     }

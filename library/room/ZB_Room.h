@@ -149,6 +149,9 @@ public:
     const QString& getCheminSauvegarde() const { return cheminSauvegarde_; }
     // The file of the last start mode 2 or 3, for what its replay tells.
     const QString& getFichierCharge() const { return fichierCharge_; }
+    // What the last file opened was found to lack (each told to the user
+    // in a box), empty when it read whole.
+    const QStringList& getAvisDuFichier() const { return avisDuFichier_; }
     DisplayA* getDisplay() const { return display_; }
 
     // ListeDesEvenements::Executor.
@@ -215,6 +218,7 @@ protected:
     QString dossierDonnees_;
     QString cheminSauvegarde_;
     QString fichierCharge_;
+    QStringList avisDuFichier_;
     qint64 idUtilisateur_ = -1;
 
     // What a game being left for another session still holds outside its

@@ -438,9 +438,6 @@ private:
     // Who sits where and who waits for a seat; all four players exist
     // once initialise ran.
     ZB_SiegesDeTable m_sieges;
-    // The box that tells the local user it enters at the next deal, 0 when
-    // none is up: it goes once the user's seat is asked.
-    uint m_boiteEntree = 0;
     QDateTime m_derniereActivite;
     quint8 m_reponseNouvellePartie = 0;
     int m_dernierAtoutDessine = -1;

@@ -126,12 +126,6 @@ void ZB_RoomTable::continueLeJeu(int mode, double* delai, bool relance, bool for
     } else {
         m_partieEnCours = false;
     }
-    // The user plays again: the notice that it waits for the next deal is
-    // no longer true, and must not stay over its turn.
-    if (m_boiteEntree != 0 && EvenementDeJeu::estEnDirect(mode) && getNoJoueurLocal() >= 0) {
-        closeMessageBox(m_boiteEntree);
-        m_boiteEntree = 0;
-    }
     const int etat = getEtatCourant();
     const Etape etape{etat, mode, relance, force, EvenementDeJeu::estEnDirect(mode) && !m_miroir};
     std::optional<double> pause;

@@ -8,6 +8,8 @@
 #include "Partie.h"
 #include "StatusAtout.h"
 #include "ZB_EventIntake.h"
+#include "ZB_MessageDeTable.h"
+#include "ZB_Room.h"
 #include "ZB_RoomTableOutils.h"
 
 #include <QTimer>
@@ -161,7 +163,7 @@ bool ZB_RoomTable::cb_executeUnEvenement(const EvenementDeJeu& ev)
             return refuse_(ev, QStringLiteral("a message under a seat that is not its sender's"));
         const QString nom = auteur != nullptr ? auteur->options_.getNomAffiche() : tr("Serveur");
         if (m_display != nullptr)
-            m_display->afficheMessageReseau(nom + QLatin1String(": ") + ev.texte_);
+            m_display->afficheMessageReseau(nom + QLatin1String(": ") + ZB_MessageDeTable::traduit(ev.texte_));
         return true;
     }
     case EvenementDeJeu::Ram:
@@ -400,8 +402,10 @@ bool ZB_RoomTable::executeReinscription_(const EvenementDeJeu& ev)
         mode = options.distant_ == 1 ? Joueur::ModeOrdinateurDistant : Joueur::ModeOrdinateur;
     } else if (options.distant_ == 1) {
         mode = Joueur::ModeHumainDistant;
-    } else {
-        messageBox(GM::Information, tr("Information."), tr("Vous entrez en jeu durant ce tour."), GM::Ok);
+    } else if (m_display != nullptr && EvenementDeJeu::estEnDirect(ev.mode_)) {
+        // Said in a line, not a box: the user's turn comes at once, with its
+        // time running, and the box that told when it would come is closed.
+        m_display->afficheMessageReseau(tr("Vous entrez en jeu durant ce tour."));
     }
     inscritJoueur(siege, options, mode, true);
     m_sieges.noteEntreeTraitee(ev.etat_, options.id_);
@@ -420,8 +424,10 @@ bool ZB_RoomTable::executeHorsLigne_(const EvenementDeJeu& ev)
     if (siege < 0 || siege >= NombreDeSieges)
         return refuse_(ev, QStringLiteral("seat outside the table"));
 
+    // The computer that takes the seat at the next deal goes by a name of
+    // its own on every screen, as those seated at the start do.
     if (m_serveur)
-        m_sieges.attendUnOrdinateur(siege);
+        m_sieges.attendUnOrdinateur(siege, randomPlayerNames(1, m_sieges.nomsPropres()).value(0));
     JoueurHumain* joueur = getJoueur(siege);
     const qint64 compte = joueur->options_.idCompte_;
     if (compte != -1) {
@@ -443,16 +449,10 @@ bool ZB_RoomTable::executeEntree_(const EvenementDeJeu& ev)
     OptionsDuJoueur options;
     options.chargeValeursDepuisString(ev.texte_);
     const int siege = ev.noJoueur_;
-    if (options.distant_ == 0) {
-        if (!m_serveur)
-            metEnAttenteDEntree_(siege);
-        if (m_boiteEntree != 0)
-            closeMessageBox(m_boiteEntree);
-        m_boiteEntree = messageBox(GM::Information, tr("Information."),
-                                   tr("Comme la partie est déjà bien avancée, vous entrerez en jeu lors de la "
-                                      "prochaine donne. Merci de patienter."),
-                                   GM::Ok);
-    }
+    // The user who enters at the next deal was told so with the replay of
+    // the game so far (ClientSocket), in one box.
+    if (options.distant_ == 0 && !m_serveur)
+        metEnAttenteDEntree_(siege);
     if (m_serveur)
         m_sieges.metEnAttente(ZB_SiegesDeTable::ProchaineDonne, siege, options);
     return true;

@@ -4,6 +4,7 @@
 #include "GM_SocketAbstract.h"
 #include "GM_SpacesSeparatedString.h"
 #include "JoueurHumain.h"
+#include "ZB_MessageDeTable.h"
 #include "ZB_RoomTableOutils.h"
 #include "ZB_SalleDeTableA.h"
 #include "ZB_ServerSeatingA.h"
@@ -131,10 +132,8 @@ void ZB_RoomTable::setPlayerOffline(int noJoueur, bool notify)
     m_sieges.changeCompte(noJoueur, -1);
     const qint64 id = joueur->options_.id_;
     if (notify)
-        posteALaSalle_(EvenementDeJeu::Mes,
-                       tr("Le joueur s'est déconnecté. Pour vous permettre de terminer la partie, il est remplacé par "
-                          "l'ordinateur."),
-                       noJoueur, EtatDeJeu::HorsDeroulement, id, EvenementDeJeu::ModeEnDirect, -1);
+        posteALaSalle_(EvenementDeJeu::Mes, ZB_MessageDeTable::texte(ZB_MessageDeTable::Deconnecte), noJoueur,
+                       EtatDeJeu::HorsDeroulement, id, EvenementDeJeu::ModeEnDirect, -1);
     // Its execution hands the seat to the computer player the seat owns,
     // which answers what the seat was asked.
     posteALaSalle_(EvenementDeJeu::JoO, QString(), noJoueur, EtatDeJeu::EntreeOuSortieDeJoueur, id,
@@ -164,7 +163,7 @@ bool ZB_RoomTable::setClientInGameReconnect(ZB_ServerSocketConnection* connectio
     executeEvenementDeLaTable_(EvenementDeJeu::JoO, QString(), SiegeTable, EtatDeJeu::EntreeOuSortieDeJoueur,
                                options.id_, EvenementDeJeu::ModeEnDirect, m_settingsPartie.noDemande);
     insertPlayerInGame_unlocked(connection, siege, options,
-                                tr("Le joueur '%1' s'est reconnecté").arg(options.getNomAffiche()));
+                                ZB_MessageDeTable::texte(ZB_MessageDeTable::Reconnecte, options.nom_));
     if (serveur != nullptr) {
         serveur->connexionPlacee(connection, m_noTable);
         const bool complet = compteSiegesLibres(-1) == 0 && serveur->estListeDAttenteVide();
@@ -188,8 +187,8 @@ bool ZB_RoomTable::setClientInGameOnTheFly_Random(ZB_ServerSocketConnection* con
         return false;
     }
     insertPlayerInGame_unlocked(connection, siege, options,
-                                tr("Le joueur '%1' s'est connecté à la place de '%2'")
-                                    .arg(options.getNomAffiche(), m_sieges.joueur(siege)->options_.getNomAffiche()));
+                                ZB_MessageDeTable::texte(ZB_MessageDeTable::ConnecteALaPlace, options.nom_,
+                                                         m_sieges.joueur(siege)->options_.nom_));
     return true;
 }
 
@@ -209,9 +208,9 @@ bool ZB_RoomTable::setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection
                              "(table full?)"));
         return false;
     }
-    const QString texte = memeJoueur ? tr("Le joueur '%1' s'est reconnecté").arg(options.getNomAffiche())
-                                     : tr("Le joueur '%1' s'est connecté à la place de '%2'")
-                                           .arg(options.getNomAffiche(), joueur->options_.getNomAffiche());
+    const QString texte = memeJoueur ? ZB_MessageDeTable::texte(ZB_MessageDeTable::Reconnecte, options.nom_)
+                                     : ZB_MessageDeTable::texte(ZB_MessageDeTable::ConnecteALaPlace, options.nom_,
+                                                                joueur->options_.nom_);
     insertPlayerInGame_unlocked(connection, noJoueur, options, texte);
     return true;
 }
@@ -253,13 +252,15 @@ void ZB_RoomTable::insertPlayerInGame_unlocked(ZB_ServerSocketConnection* connec
         }
     }
     if (cetteDonne) {
-        executeEvenementDeLaTable_(EvenementDeJeu::Mes, tr("%1 et entrera en jeu durant cette donne.").arg(connexion),
+        executeEvenementDeLaTable_(EvenementDeJeu::Mes,
+                                   ZB_MessageDeTable::texte(ZB_MessageDeTable::EntreeCetteDonne, connexion),
                                    noJoueur, EtatDeJeu::HorsDeroulement, options.id_,
                                    EvenementDeJeu::ModeRejeuTransmis, -1);
         executeEvenementDeLaTable_(EvenementDeJeu::JoM, record, noJoueur, etatDEntree(etat, noJoueur), options.id_,
                                    EvenementDeJeu::ModeRejeuTransmis, m_settingsPartie.noDemande);
     } else {
-        executeEvenementDeLaTable_(EvenementDeJeu::Mes, tr("%1 et sera actif à la prochaine donne.").arg(connexion),
+        executeEvenementDeLaTable_(EvenementDeJeu::Mes,
+                                   ZB_MessageDeTable::texte(ZB_MessageDeTable::EntreeProchaineDonne, connexion),
                                    noJoueur, EtatDeJeu::HorsDeroulement, options.id_,
                                    EvenementDeJeu::ModeRejeuTransmis, -1);
         executeEvenementDeLaTable_(EvenementDeJeu::JoN, record, noJoueur, EtatDeJeu::EntreeOuSortieDeJoueur,

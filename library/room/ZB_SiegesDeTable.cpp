@@ -72,6 +72,15 @@ QStringList ZB_SiegesDeTable::noms() const
     return noms;
 }
 
+QStringList ZB_SiegesDeTable::nomsPropres() const
+{
+    QStringList noms;
+    for (const std::unique_ptr<JoueurHumain>& assis : m_joueurs)
+        if (assis != nullptr)
+            noms << assis->options_.nom_;
+    return noms;
+}
+
 int ZB_SiegesDeTable::premierSiegeDe(qint64 idJoueur) const
 {
     for (int i = 0; i < NombreDeSieges; ++i)
@@ -114,6 +123,8 @@ int ZB_SiegesDeTable::siegeAPrendre() const
                 return i;
         return -1;
     };
+    // A computer's seat first, then one whose player left; the host's own
+    // seat is never offered (estOffrable).
     const int siege = premier({Joueur::ModeOrdinateur, Joueur::ModeOrdinateurPartout});
     return siege >= 0 ? siege : premier({Joueur::ModeRemplacant});
 }
@@ -157,11 +168,12 @@ void ZB_SiegesDeTable::metEnAttente(Attente attente, int siege, const OptionsDuJ
     entrees_(attente).insert(siege, options);
 }
 
-void ZB_SiegesDeTable::attendUnOrdinateur(int siege)
+void ZB_SiegesDeTable::attendUnOrdinateur(int siege, const QString& nom)
 {
     if (!estSiege(siege) || m_entreesDonne.contains(siege))
         return;
     OptionsDuJoueur ordinateur;
+    ordinateur.nom_ = nom;
     ordinateur.ordinateur_ = 1;
     ordinateur.optionsAI_ = OptionsAI(0.25, 0.08, 0.5, 5000);
     ordinateur.id_ = OptionsDuJoueur::genereId();

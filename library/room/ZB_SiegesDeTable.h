@@ -57,6 +57,8 @@ public:
     // The names the seats' players show, seat by seat (empty for a seat
     // nobody sits on).
     QStringList noms() const;
+    // The names the seated players go by, without the display's suffixes.
+    QStringList nomsPropres() const;
     // The first (or the last) seat whose player has that id, -1 when none.
     int premierSiegeDe(qint64 idJoueur) const;
     int dernierSiegeDe(qint64 idJoueur) const;
@@ -66,8 +68,10 @@ public:
     bool estOffrable(int siege) const;
     // Seats other than exclu that are offrable.
     int compteSiegesLibres(int exclu) const;
-    // The seat a new client takes: the first one a computer plays, else the
-    // first one whose player left; -1 when the table is full.
+    // The seat a new client takes: the first one a computer player holds,
+    // else the first one whose player left, else a person's seat this
+    // machine's computer plays (the windowless host's); -1 when the table
+    // is full.
     int siegeAPrendre() const;
     // The seat a returning client may take, -1 when none: its waiting entry
     // (by id, then by account), else the seat its computer replaces it on.
@@ -81,8 +85,9 @@ public:
     // The seat's player enters as attente says, replacing any other entry
     // of the seat.
     void metEnAttente(Attente attente, int siege, const OptionsDuJoueur& options);
-    // A computer for the seat at the next deal, unless someone waits there.
-    void attendUnOrdinateur(int siege);
+    // A computer named nom for the seat at the next deal, unless someone
+    // waits there.
+    void attendUnOrdinateur(int siege, const QString& nom);
     void retireEntree(Attente attente, int siege) { entrees_(attente).remove(siege); }
     // Every entry of a player, and the states its entries were handled at.
     void retireEntrees(qint64 idJoueur);

@@ -9,6 +9,7 @@
 #include "GM_SocketAbstract.h"
 #include "ListeDesEvenements.h"
 #include "StatusAtout.h"
+#include "ZB_MessageDeTable.h"
 #include "TypeDePartie.h"
 #include "VersionProtocole.h"
 #include "ZB_CleDeJoueur.h"
@@ -140,7 +141,8 @@ void ZB_ServerSocket::log_(const QString& severite, const QString& message)
         qWarning().noquote() << message;
     else
         qDebug().noquote() << message;
-    if (vue_ != nullptr)
+    // What only the trace needs stays out of the host's view.
+    if (vue_ != nullptr && severite != QLatin1String("DEBUG"))
         vue_->cb_log(severite, message);
 }
 
@@ -488,8 +490,10 @@ void ZB_ServerSocket::dataReceived_(const QByteArray& octets, ZB_ServerSocketCon
     // identification delay.
     if (!connection->estIdentifie() && connection->tampon().enAttente() == 0 && !octets.isEmpty()
         && octets.at(0) != '{') {
-        log_(QStringLiteral("WARNING"),
-             QStringLiteral("WARNING: ZB_ServerSocket closed %1: not the table protocol").arg(connection->toString()));
+        // A joining copy trying its transports one after the other does
+        // this on every ordinary join: nothing the host need read.
+        log_(QStringLiteral("DEBUG"),
+             QStringLiteral("ZB_ServerSocket closed %1: not the table protocol").arg(connection->toString()));
         connection->ferme();
         QCoreApplication::postEvent(this, new ZB_EventDisconnectServerSocketConnection(connection));
         return;
@@ -793,6 +797,11 @@ bool ZB_ServerSocket::evenementDeJeu_(EvenementDeJeu& ev, ZB_ServerSocketConnect
                          .arg(ZB_ServerSocketConnection::FenetreMessagesMs / 1000);
             return false;
         }
+        // The player's own program says it was too slow twice: the host
+        // hears of the exclusion, then of the connection that ends.
+        if (ev.texte_ == ZB_MessageDeTable::texte(ZB_MessageDeTable::ExcluPourLenteur))
+            log_(QStringLiteral("INFO"), tr("%1 est exclu de la partie: il n'a pas joué dans les délais impartis.")
+                                             .arg(connection->getOptions().getNomAffiche()));
     }
     // Clients may not speak for the table, nor state its facts: ignored.
     if (ev.noJoueur_ == 4 || !EvenementDeJeu::estDeClasse(ev.type_, EvenementDeJeu::EnvoiDeClient))

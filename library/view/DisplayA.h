@@ -81,6 +81,14 @@ public:
     // A box the program opened by itself covers the table: the user can
     // neither see the cards nor answer meanwhile.
     virtual bool estTableCouverte() { return false; }
+    // The name this machine's user goes by at an online table it comes
+    // back to or joins while the game runs: until the user's own
+    // inscription seats it, the local seat's plate names the user, not the
+    // player the table shows there meanwhile. Empty: the seat's own name.
+    virtual void setNomJoueurLocal(const QString& nom) { Q_UNUSED(nom); }
+    // The user joined a table and waits for its host: nothing is asked of
+    // it, whatever the game left on the screen asked.
+    virtual void afficheAttenteDuJeu() {}
     virtual void setModeAffichage(int mode, bool drapeau)
     {
         Q_UNUSED(drapeau);

@@ -74,7 +74,7 @@
     </message>
     <message>
         <source>Vous vous apprétez à vous déconnecter du serveur. Quitter tout de même?</source>
-        <translation>Sie trennen gleich die Verbindung zum Server. Trotzdem beenden?</translation>
+        <translation>Sie trennen gleich die Verbindung zum Server. Das Online-Spiel trotzdem verlassen?</translation>
     </message>
     <message>
         <source>L&apos;ordinateur distant a été trouvé, mais le serveur de jeu a refusé la connection: il est complet, ou trop de connections arrivent de votre adresse. Réessayez plus tard</source>
@@ -3173,6 +3173,10 @@ x4</translation>
 <context>
     <name>ServerView</name>
     <message>
+        <source>%1 s&apos;est déconnecté</source>
+        <translation>%1 hat die Verbindung getrennt</translation>
+    </message>
+    <message>
         <source>Port à donner à vos amis: %1</source>
         <translation>Port für Ihre Freunde: %1</translation>
     </message>
@@ -3271,6 +3275,14 @@ x4</translation>
 </context>
 <context>
     <name>TableClient</name>
+    <message>
+        <source>Une partie réseau est en cours. %1Voulez-vous tout de même la quitter? Vous retrouverez une partie locale.</source>
+        <translation>Ein Netzwerkspiel läuft. %1Möchten Sie es trotzdem verlassen? Danach geht es mit einem lokalen Spiel weiter.</translation>
+    </message>
+    <message>
+        <source>Une partie réseau est en cours. %1Voulez-vous tout de même arrêter le serveur? La partie s&apos;arrêtera pour tous les joueurs.</source>
+        <translation>Ein Netzwerkspiel läuft. %1Möchten Sie den Server trotzdem anhalten? Das Spiel endet für alle Spieler.</translation>
+    </message>
     <message>
         <source>Comme une partie entière n&apos;a pas encore été complétée, une pénalité sur votre score en ligne sera appliquée. </source>
         <translation>Da noch kein ganzes Spiel beendet wurde, wird Ihr Online-Punktestand bestraft. </translation>
@@ -3837,6 +3849,10 @@ x4</translation>
 </context>
 <context>
     <name>ZB_ServerSocket</name>
+    <message>
+        <source>%1 est exclu de la partie: il n&apos;a pas joué dans les délais impartis.</source>
+        <translation>%1 ist vom Spiel ausgeschlossen: hat nicht in der vorgegebenen Zeit gespielt.</translation>
+    </message>
     <message>
         <source>Ordinateur</source>
         <translation>Computer</translation>

@@ -74,7 +74,7 @@
     </message>
     <message>
         <source>Vous vous apprétez à vous déconnecter du serveur. Quitter tout de même?</source>
-        <translation>You are about to disconnect from the server. Quit anyway?</translation>
+        <translation>You are about to disconnect from the server. Leave the online game anyway?</translation>
     </message>
     <message>
         <source>L&apos;ordinateur distant a été trouvé, mais le serveur de jeu a refusé la connection: il est complet, ou trop de connections arrivent de votre adresse. Réessayez plus tard</source>
@@ -3173,6 +3173,10 @@ x4</translation>
 <context>
     <name>ServerView</name>
     <message>
+        <source>%1 s&apos;est déconnecté</source>
+        <translation>%1 disconnected</translation>
+    </message>
+    <message>
         <source>Port à donner à vos amis: %1</source>
         <translation>Port to give your friends: %1</translation>
     </message>
@@ -3271,6 +3275,14 @@ x4</translation>
 </context>
 <context>
     <name>TableClient</name>
+    <message>
+        <source>Une partie réseau est en cours. %1Voulez-vous tout de même la quitter? Vous retrouverez une partie locale.</source>
+        <translation>An online game is running. %1Do you want to leave it anyway? A local game will follow.</translation>
+    </message>
+    <message>
+        <source>Une partie réseau est en cours. %1Voulez-vous tout de même arrêter le serveur? La partie s&apos;arrêtera pour tous les joueurs.</source>
+        <translation>An online game is running. %1Do you want to stop the server anyway? The game will end for every player.</translation>
+    </message>
     <message>
         <source>Comme une partie entière n&apos;a pas encore été complétée, une pénalité sur votre score en ligne sera appliquée. </source>
         <translation>As no whole game has been completed yet, a penalty will be applied to your online score. </translation>
@@ -3837,6 +3849,10 @@ x4</translation>
 </context>
 <context>
     <name>ZB_ServerSocket</name>
+    <message>
+        <source>%1 est exclu de la partie: il n&apos;a pas joué dans les délais impartis.</source>
+        <translation>%1 is excluded from the game: they did not play in the time allowed.</translation>
+    </message>
     <message>
         <source>Ordinateur</source>
         <translation>Computer</translation>

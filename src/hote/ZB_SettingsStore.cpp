@@ -30,6 +30,8 @@ const QLatin1String cleTermine("done");
 const QLatin1String cleChoix("choice");
 const QLatin1String cleContact("contact");
 const QLatin1String cleNomDeJeu("playerName");
+const QLatin1String cleAdresseRejointe("joinAddress");
+const QLatin1String clePortRejoint("joinPort");
 const QLatin1String cleDernier("lastReport");
 const QLatin1String cleNombre("count");
 const QLatin1String cleMotDePasse("pass");
@@ -150,9 +152,19 @@ std::unique_ptr<QSettings> ZB_SettingsStore::ouvreStore()
     const QString organisation = QCoreApplication::organizationName().isEmpty()
         ? QStringLiteral("Unknown Organization")
         : QCoreApplication::organizationName();
-    GM_FichierRegulier::ecarte(QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
-                                   .filePath(organisation + QLatin1Char('/') + QCoreApplication::applicationName()
-                                             + QStringLiteral(".conf")));
+    const QDir configuration(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    const QString fichier =
+        configuration.filePath(organisation + QLatin1Char('/') + QCoreApplication::applicationName() + QStringLiteral(".conf"));
+    GM_FichierRegulier::ecarte(fichier);
+    // The store takes a lock file beside it as it writes, and reads one it
+    // finds there: a pipe would hold the quit.
+    GM_FichierRegulier::ecarte(fichier + QStringLiteral(".lock"));
+    // The organisation's file, which the store falls back on, is only read:
+    // a link to a regular file stays, anything that could block goes.
+    const QString commun = configuration.filePath(organisation + QStringLiteral(".conf"));
+    const QFileInfo entree(commun);
+    if ((entree.exists() || entree.isSymLink()) && !entree.isFile())
+        GM_FichierRegulier::ecarte(commun);
     return std::make_unique<QSettings>();
 }
 
@@ -325,6 +337,22 @@ QString ZB_SettingsStore::nomDeJeu() const
 void ZB_SettingsStore::setNomDeJeu(const QString& nom)
 {
     settings_.setValue(cle(GROUPE_PARTIE, cleNomDeJeu), nom.left(TEXTE_MAX));
+}
+
+QString ZB_SettingsStore::adresseRejointe() const
+{
+    return texte(settings_, cle(GROUPE_PARTIE, cleAdresseRejointe)).trimmed();
+}
+
+quint16 ZB_SettingsStore::portRejoint() const
+{
+    return quint16(entierBorne(settings_, cle(GROUPE_PARTIE, clePortRejoint), 0, 65535, 0));
+}
+
+void ZB_SettingsStore::setAdresseRejointe(const QString& adresse, quint16 port)
+{
+    settings_.setValue(cle(GROUPE_PARTIE, cleAdresseRejointe), adresse.trimmed().left(TEXTE_MAX));
+    settings_.setValue(cle(GROUPE_PARTIE, clePortRejoint), int(port));
 }
 
 QString ZB_SettingsStore::contactRapport() const

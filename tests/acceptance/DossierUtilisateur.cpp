@@ -99,8 +99,8 @@ bool DossierUtilisateur::prepare(const Reglages& reglages, QString* erreur)
     affichage.ramassageDelay_ = DELAI_RAMASSAGE_MS;
     for (OptionsAffichage::Periode& saison : affichage.saisons_)
         saison.actif = false;
-    affichage.helpCard_ = !reglages.accueil;
-    affichage.coloredCard_ = !reglages.accueil;
+    affichage.helpCard_ = !reglages.accueil || reglages.aideAvecAccueil;
+    affichage.coloredCard_ = affichage.helpCard_;
 
     QSettings store(this->reglages(), QSettings::IniFormat);
     store.setValue(QStringLiteral("Tutorial/done"), !reglages.accueil);

@@ -33,6 +33,9 @@ public:
         // A first start: the welcome not answered yet, and the help on cards
         // and the lit advice off until its answer turns them on.
         bool accueil = false;
+        // With the welcome, the help on cards on already: a welcome skipped
+        // keeps the table as it is set.
+        bool aideAvecAccueil = false;
     };
 
     DossierUtilisateur();

@@ -181,9 +181,10 @@ private:
         return n;
     }
 
-    // A first start: the welcome holds the first deal. Down, Down, Return
-    // asks for the rules, which come in a box of their own before the deal;
-    // the deal starts once that box is closed, with the help on cards on.
+    // A first start: the welcome holds the first deal. Tab walks it round
+    // (Space on "do not show again" on the way); Down, Down, Return asks for
+    // the rules, which come in a box of their own before the deal; the deal
+    // starts once that box is closed, with the help on cards on.
     static bool accueilAvecLesRegles(SessionDeJeu& s, PiloteDePartie&)
     {
         if (!attendsBoite(s, true, 20000))
@@ -194,9 +195,9 @@ private:
         s.garde(QStringLiteral("welcome"));
         if (boite.size() != 2)
             return s.echoue(QStringLiteral("The welcome shows %1 buttons, not Skip and OK").arg(boite.size()));
-        s.touche(QStringLiteral("Down"));
-        s.ecran().touche(QStringLiteral("Down"));
-        s.ecran().touche(QStringLiteral("Return"));
+        s.touche(QStringLiteral("Tab"));
+        for (const char* touche : {"space", "Tab", "Tab", "Tab", "Down", "Down", "Return"})
+            s.ecran().touche(QLatin1String(touche));
         QElapsedTimer attente;
         attente.start();
         do {
@@ -222,6 +223,81 @@ private:
         }
         if (!affichage.helpCard_ || !affichage.coloredCard_ || store.value(QStringLiteral("Tutorial/choice")).toInt() != 2)
             return s.echoue(QStringLiteral("The help on cards and the lit advice are not on after asking for the rules"));
+        if (!store.value(QStringLiteral("Tutorial/done")).toBool())
+            return s.echoue(QStringLiteral("Tab did not reach 'Do not show this message again' on the welcome"));
+        return true;
+    }
+
+    // A first start answered by Esc: the welcome goes as by Skip, the deal
+    // goes ahead on the table as it is set, and the welcome is kept for the
+    // next start.
+    static bool accueilPasseParEchap(SessionDeJeu& s, PiloteDePartie& pilote)
+    {
+        if (!attendsBoite(s, true, 20000))
+            return s.echoue(QStringLiteral("No welcome at the first start"));
+        immobile(s);
+        s.touche(QStringLiteral("Escape"));
+        if (!attendsBoite(s, false, 5000))
+            return s.echoue(QStringLiteral("Esc did not close the welcome"));
+        if (!pilote.joue([](const Vue& v) { return v.demandeCarte; }))
+            return s.echoue(QStringLiteral("No card asked of the user after the welcome was left by Esc: ") + s.echec());
+        QSettings store(s.maison().reglages(), QSettings::IniFormat);
+        if (store.value(QStringLiteral("Tutorial/done")).toBool())
+            return s.echoue(QStringLiteral("The welcome left by Esc will not come back at the next start"));
+        return true;
+    }
+
+    // At the user's turn, the settings panel by the keyboard: Tab reaches
+    // its tab, Space opens it, Esc closes it, and the keyboard is the
+    // table's again: Space then opens nothing. Each step is waited for on
+    // the screen: a busy machine may take its time.
+    static bool reglagesAuClavier(SessionDeJeu& s)
+    {
+        const QStringList avantLignes = s.record().lignes();
+        const QImage avant = immobile(s);
+        const int w = avant.width();
+        const int h = avant.height();
+        // The panel opens over the right of the table.
+        const QRect droite(w / 2, 0, w - w / 2, h);
+        const int panneau = w * h / 40;
+        // The picture once the right of the table changed from the reference
+        // by more than the panel (or, when plus is false, came within a
+        // quarter of it); the last picture when it did not within the limit.
+        const auto attends = [&s, &droite, panneau](const QImage& reference, bool plus) {
+            QElapsedTimer attente;
+            attente.start();
+            QImage image = s.capture();
+            while (attente.elapsed() < lenteur::limite(8000)) {
+                const int n = changes(reference, image, droite, false);
+                if (plus ? n >= panneau : n <= panneau / 4)
+                    return immobile(s);
+                QThread::msleep(200);
+                image = s.capture();
+            }
+            return image;
+        };
+        s.touche(QStringLiteral("Tab"));
+        s.ecran().touche(QStringLiteral("space"));
+        const QImage ouvert = attends(avant, true);
+        s.garde(QStringLiteral("settings_open"));
+        s.ecran().touche(QStringLiteral("Escape"));
+        const QImage ferme = attends(avant, false);
+        s.garde(QStringLiteral("settings_closed"));
+        s.ecran().touche(QStringLiteral("space"));
+        QThread::msleep(lenteur::limite(1500));
+        const QImage apres = immobile(s);
+        const int ouverture = changes(avant, ouvert, droite, false);
+        const int reste = changes(avant, ferme, droite, false);
+        const int espace = changes(ferme, apres, QRect(0, 0, w, h), false);
+        if (ouverture < panneau || reste > panneau / 4 || espace > panneau / 4)
+            return s.echoue(QStringLiteral("Settings panel by the keyboard: pixels changed by Tab and Space %1, left "
+                                           "after Esc %2, changed by a second Space %3 (panel: %4)")
+                                .arg(ouverture)
+                                .arg(reste)
+                                .arg(espace)
+                                .arg(panneau));
+        if (s.record().lignes() != avantLignes)
+            return s.echoue(QStringLiteral("The game moved on while the settings panel was opened and closed"));
         return true;
     }
 
@@ -600,6 +676,13 @@ private slots:
             partie.client().garde(QStringLiteral("local_after_failed_join"));
         }
         QVERIFY2(partie.rejoint() && partie.demarre(), qPrintable(partie.echec()));
+        // The join window offers next time the address and port it joined
+        // by, not the one where nobody hosted.
+        {
+            QSettings store(partie.client().maison().reglages(), QSettings::IniFormat);
+            QCOMPARE(store.value(QStringLiteral("Game/joinAddress")).toString(), QStringLiteral("127.0.0.1"));
+            QCOMPARE(store.value(QStringLiteral("Game/joinPort")).toInt(), int(partie.port()));
+        }
         PiloteDePartie hote(partie.hote());
         PiloteDePartie client(partie.client());
         hote.setSansRecord(true);
@@ -792,6 +875,8 @@ private slots:
         QVERIFY2(coupsDeSonOrdinateur == 0, lignes.constData());
     }
 
+    // A first start left by Esc, the settings panel opened and closed by the
+    // keyboard, then Undo twice and Redo once, and the game plays on.
     void annulerDeuxFoisRetablirUneFois()
     {
         SessionDeJeu s(QStringLiteral("undo_redo"), LIMITE_S);
@@ -799,10 +884,14 @@ private slots:
         r.objectif = 1000;
         r.fenetre = {1280, 800};
         r.theme = 2;
+        r.accueil = true;
+        r.aideAvecAccueil = true;
         QVERIFY2(s.prepare(r) && s.lance(), qPrintable(s.echec()));
         PiloteDePartie pilote(s);
+        QVERIFY2(accueilPasseParEchap(s, pilote), qPrintable(s.echec()));
         QVERIFY2(pilote.joue([](const Vue& v) { return v.demandeCarte && v.record.cartesJouees(0) >= 2; }),
                  qPrintable(s.echec()));
+        QVERIFY2(reglagesAuClavier(s), qPrintable(s.echec()));
         const int donne = s.record().nombreDeDonnes();
         s.garde(QStringLiteral("before_undo"));
         for (const char* touche : {"ctrl+z", "ctrl+z", "ctrl+shift+z"}) {

@@ -246,7 +246,10 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(b->boites.aUneBoiteAffichee(), Delai);
         const GM_MessageBoxRequest boite = b->boites.historique().last().requete;
         QCOMPARE(boite.titre_, QStringLiteral("Notification"));
-        QCOMPARE(boite.texte_, QStringLiteral("Le début de la partie va être rejoué, merci d'être attentif."));
+        // One notice says both: the replay, and the entry at the next deal.
+        QCOMPARE(boite.texte_, QStringLiteral("Le début de la partie va être rejoué, merci d'être attentif.\n"
+                                              "Comme la partie est déjà bien avancée, vous entrerez en jeu lors de la "
+                                              "prochaine donne. Merci de patienter."));
         QCOMPARE(b->client->getEtat(), 6);
         // Nothing runs while the notice waits, whatever else arrives.
         b->socket->recoit(message(QStringLiteral("pendant")));

@@ -784,6 +784,12 @@ private slots:
         QCOMPARE(coups(*client->liste()).mid(0, communs), coups(*hote->liste()).mid(0, communs));
         QVERIFY2(!CompteAvertissements::tous.join(QLatin1Char('\n')).contains(QLatin1String("SKIPPED")),
                  qPrintable(CompteAvertissements::tous.join(QLatin1Char('\n'))));
+        // One box told the user that the game so far is replayed and that
+        // it enters at the next deal; none came over its turn once it did.
+        const QStringList boites = client->titres();
+        QVERIFY2(boites.size() == 1 && boites.first().contains(QStringLiteral("rejoué"))
+                     && boites.first().contains(QStringLiteral("prochaine donne")),
+                 qPrintable(boites.join(QLatin1Char('\n'))));
     }
 
     void textesDuClient()

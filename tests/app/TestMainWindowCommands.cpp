@@ -664,6 +664,27 @@ private slots:
         const QString rapport = w.documentRapportBug(q->reponses());
         QVERIFY(q->isHidden());
         QVERIFY(rapport.contains(QStringLiteral("&lt;1&gt; a disparu")));
+
+        // A report cancelled, by its button, by Esc or by a new game, leaves
+        // nothing behind: its picture goes with it. The keys come to the
+        // window in front, as a person's do.
+        w.vue()->show();
+        w.vue()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.vue()));
+        for (int fois = 0; fois < 3; ++fois) {
+            scene->demandeCapture(DisplayGLScene::CaptureBug);
+            QTRY_VERIFY(q->isVisible());
+            const QString image = scene->dernierFichierCapture();
+            QVERIFY2(QFileInfo::exists(image), qPrintable(image));
+            if (fois == 0)
+                q->getBoutonAnnuler()->click();
+            else if (fois == 1)
+                QTest::keyClick(w.vue(), Qt::Key_Escape);
+            else
+                w.OnNouvellePartie();
+            QTRY_VERIFY2(!q->isVisible(), qPrintable(QString::number(fois)));
+            QVERIFY2(!QFileInfo::exists(image), qPrintable(image));
+        }
     }
 
     // The table at the deal, in the middle of a trick and at the end of the

@@ -99,8 +99,8 @@ private slots:
         QCOMPARE(ZB_MainWidget::nomDeJeuPropose(lobby, garde, systeme), attendu);
     }
 
-    // The join window shows the name the user plays under; a name typed
-    // there is kept for the next run.
+    // The join window shows the name the user plays under and the address
+    // it joined last; what is typed there is kept for the next run.
     void nomDeJeuGarde()
     {
         videReglages();
@@ -111,7 +111,7 @@ private slots:
             QCOMPARE(w.dialogueIp()->getNom(), ZB_MainWidget::nomDeJeuPropose({}, {}, ZB_MainWidget::nomDuSysteme()));
             w.dialogueIp()->getLineEditNom()->setText(QStringLiteral(" Carola "));
             // Nobody listens on port 1 of loopback: the join fails, the name stays.
-            w.dialogueIp()->setIp(QStringLiteral("127.0.0.1"));
+            w.dialogueIp()->setIp(QStringLiteral("127.0.0.2"));
             w.dialogueIp()->setPort(1);
             QTest::keyClick(w.dialogueIp()->getLineEditNom(), Qt::Key_Return);
         }
@@ -119,6 +119,9 @@ private slots:
         ZB_MainWidget w(ZB_Settings(), dossier.path());
         w.OnRejoindre();
         QCOMPARE(w.dialogueIp()->getNom(), QStringLiteral("Carola"));
+        // So is the address joined, and its port.
+        QCOMPARE(w.dialogueIp()->getIp(), QStringLiteral("127.0.0.2"));
+        QCOMPARE(w.dialogueIp()->getPort(), quint16(1));
         videReglages();
     }
 
@@ -356,27 +359,41 @@ private slots:
     // advises cards, the player who knows the game gets a plain one, and
     // "explain the rules" shows them (with the rules link) before the
     // deal. The answer is kept, and the next start goes straight to the
-    // table.
+    // table. Skip, by its button, by Esc or by a window opened over the
+    // welcome, deals as the table is set and keeps the welcome for the next
+    // start; New game deals after any of them.
     void tutorielAuPremierLancement_data()
     {
+        QTest::addColumn<QString>("reponse");
         QTest::addColumn<int>("choix");
         QTest::addColumn<bool>("aides");
         QTest::addColumn<bool>("regles");
-        QTest::newRow("knows the game") << int(FormTutorialEnter::ConnaitLeJeu) << false << false;
-        QTest::newRow("newcomer") << int(FormTutorialEnter::Debutant) << true << false;
-        QTest::newRow("rules first") << int(FormTutorialEnter::ExpliqueRegles) << true << true;
+        QTest::newRow("knows the game") << "ok" << int(FormTutorialEnter::ConnaitLeJeu) << false << false;
+        QTest::newRow("newcomer") << "ok" << int(FormTutorialEnter::Debutant) << true << false;
+        QTest::newRow("rules first") << "ok" << int(FormTutorialEnter::ExpliqueRegles) << true << true;
+        // The table as it is set: the choice checked is not taken.
+        QTest::newRow("skip") << "skip" << int(FormTutorialEnter::ExpliqueRegles) << false << false;
+        QTest::newRow("Esc") << "esc" << int(FormTutorialEnter::ExpliqueRegles) << false << false;
+        QTest::newRow("options opened over it") << "options" << int(FormTutorialEnter::ExpliqueRegles) << false
+                                                << false;
     }
     void tutorielAuPremierLancement()
     {
+        QFETCH(QString, reponse);
         QFETCH(int, choix);
         QFETCH(bool, aides);
         QFETCH(bool, regles);
         videReglages();
         QSettings().remove(QLatin1String(ZB_SettingsStore::GROUPE_TUTORIEL));
         QTemporaryDir dossier;
+        const bool repondu = reponse == QLatin1String("ok");
         {
             ZB_MainWidget w(accompagne(), dossier.path());
             w.demarre();
+            // The keys come as a person's do: to the window in front.
+            w.vue()->show();
+            w.vue()->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(w.vue()));
             DisplayGLScene* scene = w.vue()->scene();
             FormTutorialEnter* f = w.formulaireTutoriel();
             QTRY_VERIFY(f->isVisible());
@@ -390,10 +407,19 @@ private slots:
             QVERIFY(attendLaDonne());
             f->getButtonGroup()->button(choix)->click();
             f->getCheckBox()->setChecked(true);
-            f->getBoutonOk()->click();
+            if (repondu)
+                f->getBoutonOk()->click();
+            else if (reponse == QLatin1String("skip"))
+                f->getBoutonPasser()->click();
+            else if (reponse == QLatin1String("esc"))
+                QTest::keyClick(w.vue(), Qt::Key_Escape);
+            else
+                w.action(QStringLiteral("options"))->trigger();
             QVERIFY(!f->isVisible());
-            QCOMPARE(w.optionsAffichage().helpCard_, aides);
-            QCOMPARE(w.optionsAffichage().coloredCard_, aides);
+            if (repondu) {
+                QCOMPARE(w.optionsAffichage().helpCard_, aides);
+                QCOMPARE(w.optionsAffichage().coloredCard_, aides);
+            }
             if (regles) {
                 QTRY_VERIFY2(!scene->historiqueBoites().isEmpty()
                                  && scene->historiqueBoites().last().contains(
@@ -404,17 +430,25 @@ private slots:
                 scene->OnMessageBoxAccepted_Timer();
             }
             QTRY_VERIFY(!attendLaDonne());
+            if (!repondu) {
+                QVERIFY(!scene->isRetenuPourAccueil());
+                // A new game deals too.
+                w.OnNouvellePartie();
+                QTRY_VERIFY(!attendLaDonne());
+            }
         }
         QSettings reglages;
         ZB_SettingsStore store(reglages);
-        QVERIFY(store.tutorielTermine());
-        QCOMPARE(store.choixTutoriel(), choix);
-        OptionsAffichage gardees;
-        QVERIFY(store.litOptionsAffichage(gardees));
-        QCOMPARE(gardees.helpCard_, aides);
+        QCOMPARE(store.tutorielTermine(), repondu);
+        if (repondu) {
+            QCOMPARE(store.choixTutoriel(), choix);
+            OptionsAffichage gardees;
+            QVERIFY(store.litOptionsAffichage(gardees));
+            QCOMPARE(gardees.helpCard_, aides);
+        }
         ZB_MainWidget w(accompagne(), dossier.path());
         QTest::qWait(200);
-        QVERIFY(!w.formulaireTutoriel()->isVisible());
+        QCOMPARE(w.formulaireTutoriel()->isVisible(), !repondu);
     }
 
     // The wide layout chosen in an earlier run shows its right strip from

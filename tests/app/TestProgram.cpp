@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -239,6 +240,53 @@ private slots:
         QVERIFY2(ligne.match(erreur).hasMatch(), qPrintable(erreur.right(2000)));
     }
 
+    // An unattended run opening a file that stops at the user's own move
+    // (unreadable from there, or simply ending there, as a quit leaves it)
+    // reports what it read and ends, rather than letting the computer play
+    // on at the table's pace; a damaged file says so and ends with status 1.
+    void fichierArreteAuCoupDeLUtilisateur_data()
+    {
+        QTest::addColumn<bool>("abime");
+        QTest::newRow("unreadable from the user's move") << true;
+        QTest::newRow("ending at the user's move") << false;
+    }
+    void fichierArreteAuCoupDeLUtilisateur()
+    {
+        QFETCH(bool, abime);
+        const QList<QByteArray> lignes = match().split('\n');
+        QVERIFY(lignes.size() > 100);
+        // The user's first card after the first deal (the user is seat 0).
+        qsizetype coup = 60;
+        while (coup < lignes.size() && !QRegularExpression(QStringLiteral("^\\{Ajo![^!]*!0!"))
+                                            .match(QString::fromUtf8(lignes.at(coup)))
+                                            .hasMatch())
+            ++coup;
+        QVERIFY(coup < lignes.size());
+        QByteArray octets;
+        for (qsizetype i = 0; i < coup; ++i)
+            octets += lignes.at(i) + '\n';
+        if (abime)
+            octets += "{Ajo!illisible\n" + lignes.mid(coup + 1).join('\n');
+        Programme p;
+        const QString fichier = p.maison.filePath(QStringLiteral("coup.jss"));
+        QVERIFY(ecrit(fichier, octets));
+        p.demarre({QStringLiteral("--auto"), QStringLiteral("--file"), fichier}, false, true);
+        QVERIFY2(p.attendFin(), "still playing after the file was read");
+        QCOMPARE(p.processus.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.processus.exitCode(), abime ? 1 : 0);
+        int a = -1;
+        int b = -1;
+        QString reste;
+        const QString sortie = QString::fromUtf8(p.processus.readAllStandardOutput());
+        QVERIFY2(lisScores(sortie, QStringLiteral("OPENED"), a, b, reste), qPrintable(sortie));
+        // What the file holds, not a match played on.
+        QVERIFY2(a < 1000 && b < 1000, qPrintable(sortie));
+        const QString erreur = QString::fromUtf8(p.processus.readAllStandardError());
+        const QRegularExpression ligne(QStringLiteral("^ERROR .*coup\\.jss.*%1").arg(coup + 1),
+                                       QRegularExpression::MultilineOption);
+        QCOMPARE(ligne.match(erreur).hasMatch(), abime);
+    }
+
     // A file given at start that cannot be opened leaves the game in
     // progress: its autosave is resumed, and not a byte of it changes.
     void fichierRefuseGardeLaPartie_data() { fichiersRefuses(match()); }
@@ -378,10 +426,56 @@ private slots:
                 QVERIFY(!QFileInfo(cible).isFile());
     }
 
+    // An unattended client whose join comes to nothing ends: refused by
+    // the host, or with nobody at the port, it says why on a line of its
+    // own and ends with status 1, instead of waiting for ever.
+    void clientSansPartie_data()
+    {
+        QTest::addColumn<bool>("refuse");
+        QTest::newRow("refused by the host") << true;
+        QTest::newRow("nobody at the port") << false;
+    }
+    void clientSansPartie()
+    {
+        QFETCH(bool, refuse);
+        QTcpServer hote;
+        QVERIFY(hote.listen(QHostAddress::LocalHost, 0));
+        const quint16 port = hote.serverPort();
+        if (refuse) {
+            // A table that is full says so and closes, whatever comes.
+            connect(&hote, &QTcpServer::newConnection, &hote, [&hote] {
+                while (QTcpSocket* c = hote.nextPendingConnection()) {
+                    c->write("{Ref!}\r\n{Ref!Complet!}\r\n");
+                    c->disconnectFromHost();
+                }
+            });
+        } else {
+            hote.close();
+        }
+        Programme client;
+        client.demarre({QStringLiteral("--client"), QStringLiteral("--autotest"), QStringLiteral("--tcpsockets"),
+                        QStringLiteral("--port"), QString::number(port)},
+                       false, true);
+        // Nobody at the port: every transport and each try after a pause.
+        // The loop runs meanwhile: the table above answers from it.
+        const bool fini = QTest::qWaitFor([&] { return client.processus.state() == QProcess::NotRunning; },
+                                          Programme::ATTENTE_MS);
+        if (!fini)
+            client.attendFin();
+        QVERIFY2(fini, "still running after its join came to nothing");
+        QCOMPARE(client.processus.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(client.processus.exitCode(), 1);
+        const QString erreur = QString::fromUtf8(client.processus.readAllStandardError());
+        QVERIFY2(QRegularExpression(QStringLiteral("^ERROR \\S"), QRegularExpression::MultilineOption).match(erreur).hasMatch(),
+                 qPrintable(erreur.right(2000)));
+    }
+
     // One program hosts on loopback, another joins it: both play the match
     // to its end and agree on the scores. The unattended host needs no
     // display: it never loads a windowing plugin, and keeps its match. It
-    // plays under the name its user keeps, on both tables.
+    // plays under the name its user keeps, on both tables. The joining
+    // program finds pipes where its player's secret, key and lock go: it
+    // reads none of them, and plays under an id of its own.
     void heberger()
     {
         const quint16 port = portLibre();
@@ -407,6 +501,10 @@ private slots:
         QVERIFY(!bibliotheques.isEmpty());
         QVERIFY2(!bibliotheques.contains("/platforms/"), bibliotheques.constData());
         Programme client;
+        const QString donneesClient = client.maison.filePath(QStringLiteral("Zubrik/Zubrik/"));
+        QVERIFY(QDir().mkpath(donneesClient));
+        for (const char* nom : {"network-player.secret", "network-player.key", "network-player.lock"})
+            QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), {donneesClient + QLatin1String(nom)}), 0);
         client.demarre(communs + QStringList{QStringLiteral("--client")});
         const QString duClient = client.sortie();
         const QString deLHote = hote.sortie();

@@ -5,6 +5,7 @@
 #include "OptionsDePartie.h"
 #include "OptionsDuJoueur.h"
 #include "EtatDeJeu.h"
+#include "ServerView.h"
 #include "TableClient.h"
 #include "TypeDePartie.h"
 #include "ZB_AIError.h"
@@ -15,6 +16,8 @@
 #include "ZbTestRegistry.h"
 
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -38,6 +41,8 @@ public:
     }
     void afficheTable() override { vueActive = false; }
     bool estModeVueActif() override { return vueActive; }
+    int attentes = 0;
+    void afficheAttenteDuJeu() override { ++attentes; }
 };
 
 // Receives the answer of the quit question.
@@ -139,12 +144,26 @@ private slots:
         QVERIFY(boites.repond(GM::Cancel));
         QTRY_COMPARE(quitteur.reponses.size(), 2);
         QCOMPARE(quitteur.reponses.last(), int(GM::Cancel));
+        // Leaving the online game, or stopping the server, asks about that,
+        // not about quitting the program.
+        salle->askLeave(&quitteur, SLOT(OnQuit(int)));
+        QTRY_COMPARE(textes().size(), 2);
+        QVERIFY2(textes().at(1).endsWith(QStringLiteral("Voulez-vous tout de même la quitter? Vous retrouverez une "
+                                                        "partie locale.")),
+                 qPrintable(textes().at(1)));
+        QVERIFY(boites.repond(GM::Cancel));
+        QTRY_COMPARE(quitteur.reponses.size(), 3);
+        salle->askStopServer(&quitteur, SLOT(OnQuit(int)));
+        QTRY_COMPARE(textes().size(), 3);
+        QVERIFY2(textes().at(2).contains(QStringLiteral("arrêter le serveur?")), qPrintable(textes().at(2)));
+        QVERIFY(boites.repond(GM::Cancel));
+        QTRY_COMPARE(quitteur.reponses.size(), 4);
 
         // The game is over: no question.
         salle->getListe(-1)->setEtatAttendu(EtatDeJeu::QuestionNouvellePartie);
         salle->askQuit(&quitteur, SLOT(OnQuit(int)));
-        QTRY_COMPARE(quitteur.reponses.size(), 3);
-        QCOMPARE(textes().size(), 1);
+        QTRY_COMPARE(quitteur.reponses.size(), 5);
+        QCOMPARE(textes().size(), 3);
     }
 
     // A short file replays at once; a longer one the user opened asks, and
@@ -333,15 +352,37 @@ private slots:
         QCOMPARE(textes().size(), 3);
     }
 
+    // Joining, the user waits for the host's table: the local game's prompt
+    // goes at once.
+    void rejoindreAttend()
+    {
+        QCOMPARE(display.attentes, 0);
+        int mode = ZB_Room::SansDepart;
+        int session = ZB_Room::SessionClient;
+        salle->reponse_Depart(&mode, &session, optionsJass(), QStringLiteral("127.0.0.1"), QStringLiteral("invite"),
+                              0, 0, 1, 5, false, {}, 0);
+        QCOMPARE(display.attentes, 1);
+    }
+
     void prochainePartie()
     {
         QSignalSpy fin(salle.get(), &TableClient::testSignalGameCompleted);
-        enLigne();
+        int mode = ZB_Room::ViderListes;
+        int session = ZB_Room::SessionServeur;
+        salle->reponse_Depart(&mode, &session, optionsJass(), QString(), QStringLiteral("Anna"), 4001, 4002, 4000, 0,
+                              false, {}, -1);
         QCOMPARE(salle->getEtatEnLigne(), int(ZB_Room::Hote));
-        // The host stops: the lists are emptied and it hosts again.
+        QTRY_VERIFY(salle->getServerView() != nullptr && salle->getServerView()->isVisible());
+        QCOMPARE(salle->getServerView()->getNom()->text(), QStringLiteral("Anna"));
+        // The host stops: the lists are emptied and it hosts again, waiting
+        // for players in a view that still knows its name.
         salle->answerNextGame(false);
         QCOMPARE(fin.count(), 1);
         QCOMPARE(salle->getEtatEnLigne(), int(ZB_Room::Hote));
+        QTRY_VERIFY(salle->getServerView()->isVisible());
+        QCOMPARE(salle->getServerView()->getNom()->text(), QStringLiteral("Anna"));
+        QCOMPARE(salle->getServer()->getJoueurLocal()->nom_, QStringLiteral("Anna"));
+        QVERIFY(salle->getServerView()->getBoutonDemarrer()->isEnabled());
         // Offline, the same players play on.
         salle->stopOnlineSession();
         salle->answerNextGame(true);

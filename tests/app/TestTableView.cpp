@@ -4,15 +4,20 @@
 #include "DisplayGLCapturesMagasin.h"
 #include "DisplayGLScene.h"
 #include "DisplayGLSceneDialog.h"
+#include "DisplayGLSceneDialogButton.h"
 #include "DisplayGLWidget.h"
+#include "GM_MessageBoxEmitter.h"
 #include "OptionsAffichage.h"
+#include "ZB_About.h"
 #include "ZB_PointsJass.h"
 #include "ZB_Settings.h"
 #include "ZB_Translator.h"
 #include "ZbTestRegistry.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGraphicsProxyWidget>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -354,6 +359,85 @@ private slots:
         QCOMPARE(t.fermeture.fermetures, 1);
     }
 
+    // Whatever held the keyboard over the table (a box, the bid band, a
+    // window, the settings panel opened from the keyboard), once it closes
+    // the keyboard is the table's again: no side button has it, and Space
+    // presses none of them. Esc closes the settings panel like a window.
+    void clavierRendsALaTable_data()
+    {
+        QTest::addColumn<QString>("quoi");
+        QTest::newRow("box answered by Return") << "box";
+        QTest::newRow("bid band gone") << "band";
+        QTest::newRow("window closed by Esc") << "window";
+        QTest::newRow("settings panel, Space then Esc") << "settings";
+        QTest::newRow("side button clicked") << "click";
+    }
+    void clavierRendsALaTable()
+    {
+        QFETCH(QString, quoi);
+        VueDeTest t;
+        DisplayGLScene* scene = t.scene();
+        t.vue->show();
+        t.vue->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(t.vue.get()));
+        DisplayGLSceneDialog* reglages = scene->dialogueReglages();
+        reglages->show();
+        // The undo arrows show once a game is under way.
+        t.vue->afficheBoutonsAnnuler(true, true);
+        QList<QPushButton*> cotes{scene->boutonConnexion(), scene->boutonAnnulerArriere(), scene->boutonAnnulerAvant(),
+                                  scene->boutonAide(), scene->boutonBug()};
+        cotes << reglages->boutonOnglet() << reglages->boutonFermer();
+        if (quoi == QLatin1String("box")) {
+            GM_MessageBoxEmitter emetteur;
+            emetteur.setMessageBoxDisplayer(scene);
+            emetteur.messageBox(GM::Information, QStringLiteral("Fin"), QStringLiteral("Vu?"), GM::Ok);
+            QTRY_VERIFY(scene->boitePrincipale().proxy->isVisible());
+            QTest::keyClick(t.vue.get(), Qt::Key_A);
+            QTest::keyClick(t.vue.get(), Qt::Key_Return);
+            QTRY_VERIFY(!scene->boitePrincipale().proxy->isVisible());
+        } else if (quoi == QLatin1String("band")) {
+            scene->conteneurAtouts()->show();
+            QTRY_VERIFY(scene->proxyAtouts()->hasFocus());
+            scene->conteneurAtouts()->hide();
+        } else if (quoi == QLatin1String("window")) {
+            QGraphicsProxyWidget* proxy = scene->ajouteDialogue(new ZB_About, 0.5, 0, 1);
+            proxy->show();
+            proxy->widget()->show();
+            proxy->widget()->setFocus(Qt::OtherFocusReason);
+            QTRY_VERIFY(proxy->hasFocus());
+            QTest::keyClick(t.vue.get(), Qt::Key_Escape);
+            QTRY_VERIFY(!proxy->isVisible());
+        } else if (quoi == QLatin1String("click")) {
+            QGraphicsProxyWidget* proxy = scene->boutonConnexion()->graphicsProxyWidget();
+            const QPoint centre = t.vue->mapFromScene(proxy->sceneBoundingRect().center());
+            QTest::mouseClick(t.vue->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+        } else {
+            // Tab from the table reaches the gear first; the panel opened
+            // from the keyboard gives it to its first button.
+            auto* commande = new QPushButton(QStringLiteral("New game"));
+            reglages->layoutContenu()->addWidget(commande);
+            QTest::keyClick(t.vue.get(), Qt::Key_Tab);
+            QVERIFY(reglages->hasFocus());
+            QTest::keyClick(t.vue.get(), Qt::Key_Space);
+            QTRY_VERIFY(reglages->isOpen());
+            QTRY_VERIFY(commande->hasFocus());
+            QTest::keyClick(t.vue.get(), Qt::Key_Escape);
+            QVERIFY(!reglages->isOpen());
+        }
+        QCoreApplication::processEvents();
+        QList<QSharedPointer<QSignalSpy>> appuis;
+        for (QPushButton* bouton : std::as_const(cotes)) {
+            QVERIFY2(!bouton->hasFocus() || !scene->focusItem(), qPrintable(bouton->objectName()));
+            appuis << QSharedPointer<QSignalSpy>::create(bouton, &QAbstractButton::pressed);
+        }
+        QTest::keyClick(t.vue.get(), Qt::Key_Space);
+        QTest::keyClick(t.vue.get(), Qt::Key_Return);
+        for (qsizetype i = 0; i < appuis.size(); ++i)
+            QVERIFY2(appuis.at(i)->isEmpty(), qPrintable(QStringLiteral("side button %1 pressed").arg(i)));
+        QVERIFY(!reglages->isOpen());
+        QVERIFY(scene->focusItem() == nullptr);
+    }
+
     // The exclusion box; only the local player's own exclusion stops its
     // card input.
     void exclusion_data()
@@ -370,6 +454,24 @@ private slots:
         QTRY_VERIFY(!t.scene()->historiqueBoites().isEmpty());
         QVERIFY(t.scene()->historiqueBoites().join(QLatin1Char('\n')).contains(QStringLiteral("écarté de la partie")));
         QCOMPARE(t.scene()->isJoueurExclu(), !autreJoueur);
+    }
+
+    // Joining a table, the user waits for the host: neither the last
+    // prompt nor a turn's countdown of an earlier game stays on the lines.
+    void attenteDuJeu()
+    {
+        VueDeTest t(ZB_Settings{});
+        auto lignes = [&t] {
+            QStringList l;
+            for (const QGraphicsSimpleTextItem* ligne : t.scene()->lignesArdoise())
+                if (!ligne->text().isEmpty())
+                    l << ligne->text();
+            return l.join(QLatin1Char(' '));
+        };
+        t.vue->setTexteAide(QStringLiteral("Temps restant 0[s] avant pénalité."));
+        QVERIFY2(lignes().contains(QStringLiteral("0[s]")), qPrintable(lignes()));
+        t.vue->afficheAttenteDuJeu();
+        QCOMPARE(lignes(), QStringLiteral("Patientez..."));
     }
 
     // The store-screenshot sequence: an unknown platform is refused; a

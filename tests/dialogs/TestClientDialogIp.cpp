@@ -44,11 +44,13 @@ private slots:
         QTest::newRow("port 0") << 3 << QStringLiteral("0") << false << true;
         QTest::newRow("cancel without a port") << 1 << QString() << false << false;
         QTest::newRow("no name") << 0 << QStringLiteral("4711") << false << true;
+        QTest::newRow("no address") << 0 << QStringLiteral("4711") << false << true;
     }
 
     // Either answer puts the window away; OK gives the address without the
     // blanks typed around it, and the port. A port that is none keeps the
-    // window open on it, and so does an empty name.
+    // window open on it, and so does an empty address or name: no
+    // connection is tried to nowhere.
     void reponses()
     {
         QFETCH(int, bouton);
@@ -60,8 +62,9 @@ private slots:
         QSignalSpy oui(&w, &ZB_ClientDialogIp::accepted);
         QSignalSpy non(&w, &ZB_ClientDialogIp::rejected);
         w.getLineEdit()->setFocus();
-        QTest::keyClicks(w.getLineEdit(), QStringLiteral("  192.168.1.20 "));
-        QCOMPARE(w.getIp(), QStringLiteral("192.168.1.20"));
+        const bool sansAdresse = QByteArray(QTest::currentDataTag()) == "no address";
+        QTest::keyClicks(w.getLineEdit(), sansAdresse ? QStringLiteral("   ") : QStringLiteral("  192.168.1.20 "));
+        QCOMPARE(w.getIp(), sansAdresse ? QString() : QStringLiteral("192.168.1.20"));
         w.getLineEditPort()->clear();
         QTest::keyClicks(w.getLineEditPort(), port);
         const bool sansNom = QByteArray(QTest::currentDataTag()) == "no name";

@@ -340,6 +340,45 @@ private slots:
                      int(touches.size() == 1 ? FormTutorialEnter::Debutant : FormTutorialEnter::ExpliqueRegles));
     }
 
+    // Tab walks the welcome as it walks a dialog window: the checked
+    // choice, "do not show again", Skip, OK and round again; Shift+Tab
+    // back. The keys come to the table's view, as a person's do.
+    void tabWalksTheWelcome_data()
+    {
+        QTest::addColumn<bool>("enArriere");
+        QTest::newRow("Tab") << false;
+        QTest::newRow("Shift+Tab") << true;
+    }
+    void tabWalksTheWelcome()
+    {
+        QFETCH(bool, enArriere);
+        TableDeScene t(tableDeTest());
+        auto* f = t.scene->addDialog<FormTutorialEnter>(ZDialogue, PlacementTable, ModeEncart, nullptr);
+        t.scene->setTutorialForm(f);
+        t.vue->show();
+        t.vue->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(t.vue.get()));
+        t.scene->dialogues().constLast()->show();
+        f->show();
+        f->getButtonGroup()->button(FormTutorialEnter::Debutant)->click();
+        f->getButtonGroup()->button(FormTutorialEnter::Debutant)->setFocus(Qt::OtherFocusReason);
+        QList<QWidget*> tour{f->getCheckBox(), f->getBoutonPasser(), f->getBoutonOk(),
+                             f->getButtonGroup()->button(FormTutorialEnter::Debutant)};
+        if (enArriere)
+            tour = {f->getBoutonOk(), f->getBoutonPasser(), f->getCheckBox(),
+                    f->getButtonGroup()->button(FormTutorialEnter::Debutant)};
+        QStringList vus;
+        for (QWidget* attendu : std::as_const(tour)) {
+            QTest::keyClick(t.vue.get(), enArriere ? Qt::Key_Backtab : Qt::Key_Tab,
+                            enArriere ? Qt::ShiftModifier : Qt::NoModifier);
+            QWidget* focus = f->focusWidget();
+            vus << (focus ? focus->objectName() : QStringLiteral("none"));
+            QVERIFY2(focus == attendu && f->isVisible(), qPrintable(vus.join(QLatin1String(", "))));
+        }
+        // The check stayed where the user put it.
+        QCOMPARE(f->choix(), int(FormTutorialEnter::Debutant));
+    }
+
     // In the table, the arrows move between a group's choices and check the
     // one they reach, by where the choices stand: a tournament of the custom
     // type is chosen with the keyboard alone.

@@ -265,6 +265,14 @@ private slots:
         QCOMPARE(a.serveur->getJoueurs().size(), 1);
         QCOMPARE(a.vue->getConnexions().size(), 1);
         QCOMPARE(reste.socket.state(), QAbstractSocket::ConnectedState);
+        // The removed player was told as removed only; a player who leaves
+        // by itself is told as leaving, once, without the severity twice.
+        const QString journal = a.vue->getJournal().join(QLatin1Char('\n'));
+        QVERIFY2(!journal.contains(QLatin1String("J8 (joueur) s'est déconnecté")), qPrintable(journal));
+        reste.socket.disconnectFromHost();
+        QTRY_COMPARE_WITH_TIMEOUT(a.vue->getConnexions().size(), 0, 5000);
+        QCOMPARE(a.vue->getJournal().filter(QStringLiteral("J7 (joueur) s'est déconnecté")).size(), 1);
+        QVERIFY(a.vue->getJournal().filter(QStringLiteral("INFO: INFO:")).isEmpty());
     }
 
     // Hosting shows the view with this machine's ports and seats the host
@@ -356,6 +364,13 @@ private slots:
         a.vue->start(OptionsDePartie(TypeDePartie::GenreJass), {}, QStringLiteral("Hote"), 4001, 4002, 4711, 77,
                      &demarrage);
         QCOMPARE(a.serveur->getJoueurLocal()->id_, id);
+        // After a match the host may wait for players again, with no login
+        // given: it keeps the name it went by, in the field too.
+        a.serveur->arrete();
+        a.vue->start(OptionsDePartie(TypeDePartie::GenreJass), {}, QString(), 4001, 4002, 4711, 77, &demarrage);
+        QCOMPARE(a.vue->getNom()->text(), QStringLiteral("Hote"));
+        QCOMPARE(a.serveur->getJoueurLocal()->nom_, QStringLiteral("Hote"));
+        QVERIFY(a.vue->getBoutonDemarrer()->isEnabled() && a.vue->getNom()->isEnabled());
     }
 
     // The executed events' view keeps the newest line in sight.

@@ -140,31 +140,60 @@ private slots:
         QCOMPARE(s.onglet.textEdit()->textCursor().position(), s.onglet.textEdit()->document()->characterCount() - 1);
     }
 
-    // The document keeps the newest paragraphs only, however large the
-    // answers (a record is at most 1 MiB); emptying it keeps the bound.
+    // The document keeps the newest paragraphs only, and each paragraph a
+    // bounded length, however large the answers (a record is at most
+    // 1 MiB): an answer keeps its newest lines, a line its first
+    // characters, also when it goes on over several answers.
     void bornes()
     {
         Salon s;
-        QString beaucoup;
-        for (int i = 0; i < GM_Chat::MaxBlocks + 5000; ++i)
-            beaucoup += QStringLiteral("l%1\r\n").arg(i);
-        const QStringList grande{"0", beaucoup};
-        s.onglet.OnDiscordChat(&grande);
         QTextDocument* document = s.onglet.textEdit()->document();
-        QCOMPARE(document->blockCount(), GM_Chat::MaxBlocks);
-        QCOMPARE(document->firstBlock().text(), QStringLiteral("l5001"));
+        const auto lignes = [](int debut, int nombre) {
+            QString texte;
+            for (int i = debut; i < debut + nombre; ++i)
+                texte += QStringLiteral("l%1\r\n").arg(i);
+            return QStringList{"0", texte};
+        };
+        const QStringList grande = lignes(0, GM_Chat::MaxBlocks + 5000);
+        s.onglet.OnDiscordChat(&grande);
+        QCOMPARE(document->blockCount(), GM_Chat::MaxLinesPerAnswer + 1);
+        QCOMPARE(document->firstBlock().text(),
+                 QStringLiteral("l%1").arg(GM_Chat::MaxBlocks + 5000 - GM_Chat::MaxLinesPerAnswer));
         QCOMPARE(document->lastBlock().previous().text(), QStringLiteral("l%1").arg(GM_Chat::MaxBlocks + 4999));
-        // Lines one by one: the oldest go in batches, never past the slack.
+        // Answers of the most lines each, then lines one by one: the oldest
+        // go in batches, never past the slack.
+        for (int i = 0; document->blockCount() < GM_Chat::MaxBlocks; ++i) {
+            const QStringList pleine = lignes(i * GM_Chat::MaxLinesPerAnswer, GM_Chat::MaxLinesPerAnswer);
+            s.onglet.OnDiscordChat(&pleine);
+        }
         for (int i = 0; i < GM_Chat::TrimSlack + 1; ++i) {
             const QStringList une{"0", QStringLiteral("m%1\r\n").arg(i)};
             s.onglet.OnDiscordChat(&une);
             QVERIFY(document->blockCount() <= GM_Chat::MaxBlocks + GM_Chat::TrimSlack);
         }
-        QCOMPARE(document->blockCount(), GM_Chat::MaxBlocks);
-        const QStringList mega{"0", QString(1 << 19, QLatin1Char('x')) + "\r\n"};
-        s.onglet.OnDiscordChat(&mega);
-        QVERIFY(document->blockCount() <= GM_Chat::MaxBlocks + GM_Chat::TrimSlack);
-        QVERIFY(document->lastBlock().previous().text().size() == 1 << 19);
+        QVERIFY(document->blockCount() >= GM_Chat::MaxBlocks);
+        QCOMPARE(document->lastBlock().previous().text(), QStringLiteral("m%1").arg(GM_Chat::TrimSlack));
+
+        // Lines of a megabyte, as a hostile lobby sends them again and again.
+        const QString bout = QString(GM_TexteDuLobby::Ligne - 1, QLatin1Char('x')) + QChar(0x2026);
+        const QStringList mega{"0", QString(976000, QLatin1Char('x')) + "\r\n"};
+        for (int i = 0; i < 19; ++i)
+            s.onglet.OnDiscordChat(&mega);
+        QCOMPARE(document->lastBlock().previous().text(), bout);
+        QVERIFY(document->characterCount() < (GM_Chat::MaxBlocks + GM_Chat::TrimSlack) * (GM_TexteDuLobby::Ligne + 1));
+        // A line that goes on over answers without ending.
+        const QStringList morceau{"0", QString(400, QLatin1Char('y'))};
+        for (int i = 0; i < 10; ++i)
+            s.onglet.OnDiscordChat(&morceau);
+        QCOMPARE(document->lastBlock().text().size(), GM_TexteDuLobby::Ligne);
+        const QStringList fin{"0", "z\r\n<Ben> suite\r\n"};
+        s.onglet.OnDiscordChat(&fin);
+        QCOMPARE(document->lastBlock().previous().text(), QStringLiteral("<Ben> suite"));
+        // A million line ends in one answer.
+        const int avant = document->blockCount();
+        const QStringList vides{"0", QString(1 << 19, QLatin1Char('\n'))};
+        s.onglet.OnDiscordChat(&vides);
+        QVERIFY(document->blockCount() <= qMin(avant + GM_Chat::MaxLinesPerAnswer, GM_Chat::MaxBlocks + GM_Chat::TrimSlack));
     }
 
     // Polling follows the session and the tab's visibility: nothing before

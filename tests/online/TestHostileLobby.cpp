@@ -3,12 +3,18 @@
 #include "GM_MessageBoxDisplayerHeadless.h"
 #include "GM_ProxyClientSocket.h"
 #include "GM_Scores.h"
+#include "GM_SearchFriends.h"
+#include "GM_ServerPass.h"
+#include "GM_Stats.h"
+#include "GM_TexteDuLobby.h"
+#include "GM_FriendsList.h"
 #include "GM_TablesList.h"
 #include "GM_TournamentClient.h"
 #include "LobbyDeTest.h"
 #include "ZbTestRegistry.h"
 
 #include <QSignalSpy>
+#include <QLabel>
 #include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -243,11 +249,12 @@ private slots:
         QVERIFY(s.afficheur.historique().isEmpty());
     }
 
-    // A long server list fills a chunk per turn of the event loop, so the
-    // window answers meanwhile, and ends with every row, the filter, the
-    // current row and every server's places as a one-piece fill gives them;
-    // a status answer that comes during the fill reaches the rows that
-    // were not in yet.
+    // A long server list keeps its first LignesMax rows and fills a chunk
+    // per turn of the event loop, so the window answers meanwhile, and ends
+    // with the filter, the current row and every server's places as a
+    // one-piece fill gives them; a status answer that comes during the fill
+    // reaches the rows that were not in yet, and keeps no more servers
+    // than the list.
     void longueListeDeServeurs_data()
     {
         QTest::addColumn<int>("serveurs");
@@ -259,14 +266,14 @@ private slots:
         QFETCH(int, serveurs);
         GM_TablesList onglet;
         onglet.init(nullptr, nullptr, QStringLiteral("Jass Public"));
-        QStringList liste;
+        QStringList liste{QStringLiteral("Jass Public,Yes,h,1")};
         QStringList statuts;
         for (int i = 0; i < serveurs; ++i) {
             const QString id = QString::number(10000 + i);
             liste << QStringLiteral("%1 %2,Yes,h,%2").arg(i % 2 ? "Jass" : "Schieber", id);
             statuts << id << QStringLiteral("1") << QStringLiteral("2") << QString::number(i % 50);
         }
-        liste << QStringLiteral("Jass Public,Yes,h,1");
+        const int gardes = qMin(serveurs, GM_RemplissageParTranches::LignesMax - 1);
         onglet.OnServerListReceived(0, &liste);
         QVERIFY(onglet.isFilling());
         const int apresPremiere = onglet.serversTree()->topLevelItemCount();
@@ -278,14 +285,14 @@ private slots:
             qMax(apresPremiere, remplitJusquauBout([&onglet] { return onglet.isFilling(); },
                                                    [&onglet] { return onglet.serversTree()->topLevelItemCount(); },
                                                    &tours));
-        const int tranches = (int(liste.size()) + GM_RemplissageParTranches::LignesParTranche - 1)
+        const int tranches = (gardes + 1 + GM_RemplissageParTranches::LignesParTranche - 1)
                              / GM_RemplissageParTranches::LignesParTranche;
         QCOMPARE(onglet.filler().tranches(), tranches);
         QVERIFY(tours >= tranches - 1);
         QCOMPARE(plusGrandeTranche, GM_RemplissageParTranches::LignesParTranche);
 
         QTreeWidget* arbre = onglet.serversTree();
-        QCOMPARE(arbre->topLevelItemCount(), int(liste.size()));
+        QCOMPARE(arbre->topLevelItemCount(), gardes + 1);
         QCOMPARE(arbre->currentItem()->text(GM_TablesList::ColName), QStringLiteral("Jass Public"));
         int visibles = 0;
         QString precedent;
@@ -299,9 +306,10 @@ private slots:
             const QString places = i >= 0 ? QStringLiteral("%1 places").arg(i % 50) : QStringLiteral("40 places");
             QCOMPARE(ligne->text(GM_TablesList::ColPlaces), places);
         }
-        QCOMPARE(visibles, serveurs / 2 + 1);
-        // Every server's, and the current row's, empty since none was given.
-        QCOMPARE(onglet.statusTextCount(), serveurs + 1);
+        QCOMPARE(visibles, gardes / 2 + 1);
+        // Every server's the list keeps room for, and the current row's,
+        // empty since none was given.
+        QCOMPARE(onglet.statusTextCount(), qMin(serveurs, GM_RemplissageParTranches::LignesMax) + 1);
     }
 
     // The lobby's other lists, three times longer than a list keeps: each
@@ -313,6 +321,8 @@ private slots:
         QTest::newRow("ranking") << QStringLiteral("ranking");
         QTest::newRow("titles") << QStringLiteral("titles");
         QTest::newRow("tournaments") << QStringLiteral("tournaments");
+        QTest::newRow("server password friends") << QStringLiteral("teammates");
+        QTest::newRow("friend search") << QStringLiteral("search");
     }
     void longuesListesDuLobby()
     {
@@ -320,11 +330,15 @@ private slots:
         GM_Scores classement;
         GM_Achievements titres;
         GM_TournamentClient tournois;
+        GM_ServerPass equipiers;
+        GM_SearchFriends recherche;
         QStringList entrees;
         for (int i = 0; i < 3 * GM_RemplissageParTranches::LignesMax; ++i)
-            entrees << (liste == QLatin1String("ranking")  ? QStringLiteral("%1,Joueur%1,100,3,4").arg(i + 1)
-                        : liste == QLatin1String("titles") ? QStringLiteral("1,2026-01-01 10:00:00")
-                                                           : QStringLiteral("T%1,0,2026-01-01 10:00:00,1,4000,-1,,0,r")
+            entrees << (liste == QLatin1String("ranking")     ? QStringLiteral("%1,Joueur%1,100,3,4").arg(i + 1)
+                        : liste == QLatin1String("titles")    ? QStringLiteral("1,2026-01-01 10:00:00")
+                        : liste == QLatin1String("teammates") ? QStringLiteral("15,%1,Ami%1").arg(i + 1)
+                        : liste == QLatin1String("search")    ? QStringLiteral("Ami%1,%1").arg(i + 1)
+                                                              : QStringLiteral("T%1,0,2026-01-01 10:00:00,1,4000,-1,,0,r")
                                                                  .arg(i));
         std::function<int()> lignes;
         const GM_RemplissageParTranches* remplissage = nullptr;
@@ -336,6 +350,17 @@ private slots:
             titres.OnAchievementsReceived(&entrees);
             lignes = [&] { return titres.achievementsTable()->rowCount(); };
             remplissage = &titres.filler();
+        } else if (liste == QLatin1String("teammates")) {
+            // Friends the dialog knew from an earlier answer stay.
+            equipiers.mergeFriendList(entrees.mid(0, 10));
+            QTRY_VERIFY(!equipiers.filler().enCours());
+            equipiers.mergeFriendList(entrees);
+            lignes = [&] { return equipiers.teammateTree()->topLevelItemCount(); };
+            remplissage = &equipiers.filler();
+        } else if (liste == QLatin1String("search")) {
+            recherche.OnSearchFriendsListReceived(&entrees);
+            lignes = [&] { return recherche.resultTree()->topLevelItemCount(); };
+            remplissage = &recherche.filler();
         } else {
             tournois.OnTournamentListReceived(&entrees);
             lignes = [&] { return tournois.pastTable()->rowCount(); };
@@ -349,6 +374,103 @@ private slots:
         QCOMPARE(lignes(), GM_RemplissageParTranches::LignesMax);
         QCOMPARE(remplissage->tranches(),
                  GM_RemplissageParTranches::LignesMax / GM_RemplissageParTranches::LignesParTranche);
+    }
+
+    // One field of a megabyte, in every place a lobby text reaches a
+    // widget: what is shown keeps a bounded length, the rest of the row as
+    // it was sent.
+    void champsGeants_data()
+    {
+        QTest::addColumn<QString>("ou");
+        QTest::addColumn<int>("borne");
+        for (const char* ou : {"server name", "players online", "server places", "teammate pseudo", "friend pseudo",
+                               "ranking pseudo", "tournament id", "search pseudo", "statistics value"})
+            QTest::newRow(ou) << QString::fromLatin1(ou)
+                              << int(GM_TexteDuLobby::Champ) * (QByteArray(ou) == "statistics value" ? 3 : QByteArray(ou) == "server places" ? 2 : 1);
+        QTest::newRow("service box") << QStringLiteral("service box") << int(GM_TexteDuLobby::Boite);
+    }
+    void champsGeants()
+    {
+        QFETCH(QString, ou);
+        QFETCH(int, borne);
+        const QString geant(976000, QLatin1Char('g'));
+        QString montre;
+        const auto texteLePlusLong = [](auto* vue) {
+            QString r;
+            const auto* modele = vue->model();
+            for (int l = 0; l < modele->rowCount(); ++l)
+                for (int c = 0; c < modele->columnCount(); ++c)
+                    if (!vue->isColumnHidden(c)) {
+                        const QString t = modele->index(l, c).data().toString();
+                        if (t.size() > r.size())
+                            r = t;
+                    }
+            return r;
+        };
+        if (ou.startsWith(QLatin1String("server")) || ou == QLatin1String("players online")) {
+            GM_TablesList onglet;
+            onglet.init(nullptr, nullptr, QStringLiteral("Jass Public"));
+            const QStringList liste{ou == QLatin1String("server name") ? geant + QStringLiteral(" Jass,Yes,h,7")
+                                                                        : QStringLiteral("Jass 7,Yes,h,7")};
+            onglet.OnServerListReceived(0, &liste);
+            const QStringList statuts{QStringLiteral("7"), geant, geant, geant};
+            onglet.OnMainMainGameServerStatusReceived(&statuts);
+            const QString places = onglet.statusTextOf(7);
+            const QStringList info{geant};
+            onglet.OnMainGameServerInfoReceived(&info);
+            montre = ou == QLatin1String("players online") ? onglet.onlineLabel()->text()
+                     : ou == QLatin1String("server places") ? places
+                                                             : texteLePlusLong(onglet.serversTree());
+            QCOMPARE(onglet.serversTree()->topLevelItemCount(), 1);
+            if (ou == QLatin1String("server places"))
+                QVERIFY(onglet.serversTree()->topLevelItem(0)->text(GM_TablesList::ColPlaces).size() < borne + 20);
+        } else if (ou == QLatin1String("teammate pseudo")) {
+            GM_ServerPass dialogue;
+            // An entry of a megabyte is no friend, even when its pseudo is
+            // short; a long pseudo in a short entry is cut.
+            dialogue.mergeFriendList({QStringLiteral("15,7,") + geant.left(GM_TexteDuLobby::Ligne - 5),
+                                      QStringLiteral("15,8,Ben,") + geant});
+            montre = texteLePlusLong(dialogue.teammateTree());
+            QCOMPARE(dialogue.teammateTree()->topLevelItemCount(), 1);
+            QCOMPARE(dialogue.teammateTree()->topLevelItem(0)->text(GM_ServerPass::ColId), QStringLiteral("7"));
+        } else if (ou == QLatin1String("friend pseudo")) {
+            GM_FriendsList onglet;
+            const QStringList liste{QStringLiteral("15,7,") + geant.left(GM_TexteDuLobby::Ligne - 5),
+                                    QStringLiteral("15,8,") + geant};
+            onglet.OnFriendListReceived(&liste);
+            QTRY_VERIFY(!onglet.filler().enCours());
+            montre = texteLePlusLong(onglet.manageTree());
+            QCOMPARE(onglet.playTree()->topLevelItemCount(), 1);
+        } else if (ou == QLatin1String("ranking pseudo")) {
+            GM_Scores onglet;
+            const QStringList liste{QStringLiteral("1,") + geant + QStringLiteral(",3,2,100")};
+            onglet.OnScoresReceived(&liste);
+            montre = texteLePlusLong(onglet.scoresTree());
+            QCOMPARE(onglet.scoresTree()->topLevelItem(0)->text(4), QStringLiteral("100"));
+        } else if (ou == QLatin1String("tournament id")) {
+            GM_TournamentClient onglet;
+            const QStringList liste{geant + QStringLiteral(",TeamsRandom,2026-01-01 10:00:00,-1,4000,-1,") + geant
+                                    + QStringLiteral(",0,Jass")};
+            onglet.OnTournamentListReceived(&liste);
+            montre = texteLePlusLong(onglet.pastTable());
+            QCOMPARE(onglet.pastTable()->rowCount(), 1);
+            borne = GM_TexteDuLobby::Ligne; // the results link
+        } else if (ou == QLatin1String("search pseudo")) {
+            GM_SearchFriends page;
+            const QStringList liste{geant + QStringLiteral(",7")};
+            page.OnSearchFriendsListReceived(&liste);
+            montre = texteLePlusLong(page.resultTree());
+            QCOMPARE(page.resultTree()->topLevelItem(0)->text(GM_SearchFriends::ColId), QStringLiteral("7"));
+        } else if (ou == QLatin1String("statistics value")) {
+            GM_Stats onglet;
+            const QStringList liste{geant + QStringLiteral(",5"), geant, geant, geant, geant};
+            onglet.OnStatsReceived(&liste);
+            montre = texteLePlusLong(onglet.statsTable());
+        } else {
+            montre = GM_ClientSocket::texteDeService(geant);
+        }
+        QVERIFY2(montre.size() <= borne + 60, qPrintable(QString::number(montre.size())));
+        QVERIFY(montre.contains(QChar(0x2026)));
     }
 };
 

@@ -620,6 +620,37 @@ private slots:
         QCOMPARE(avecNombre.copy(0, 0, 48, 24), nu.convertToFormat(avecNombre.format()).copy(0, 0, 48, 24));
     }
 
+    // A user who comes back to an online table (or joins one that plays)
+    // watches the game so far from its seat, which another player holds
+    // until the user enters: the plate there names the user all along, the
+    // other plates their players, and a seat of this machine its own name.
+    void catchUpPlateNamesTheUser()
+    {
+        Salon salon;
+        DisplayGLScene& s = salon.scene();
+        s.createGLObjects();
+        auto plaque = [&s](int siege) { return s.textePlaquePosition(s.positionAffichage(siege)); };
+        auto& remplacant = salon.joueur(2)->options_;
+        remplacant.distant_ = 1;
+        s.setNoJoueurLocal(2);
+        s.setJoueur(2, salon.joueur(2));
+        QCOMPARE(s.siegeBas(), 2);
+        s.setNomJoueurLocal(QStringLiteral("Bob (vous)"));
+        QVERIFY2(plaque(2).endsWith(QStringLiteral("Bob (vous)")), qPrintable(plaque(2)));
+        QVERIFY2(plaque(1).endsWith(salon.joueur(1)->options_.getNomAffiche()), qPrintable(plaque(1)));
+        QVERIFY2(plaque(0).endsWith(QStringLiteral("Moi (vous)")), qPrintable(plaque(0)));
+        // Seated: its own record speaks.
+        remplacant.distant_ = 0;
+        remplacant.ordinateur_ = 0;
+        remplacant.nom_ = QStringLiteral("Bob");
+        s.redessineCartes(0);
+        QVERIFY2(plaque(2).endsWith(QStringLiteral("Bob (vous)")), qPrintable(plaque(2)));
+        // A new session forgets the name.
+        remplacant.distant_ = 1;
+        s.setNomJoueurLocal(QString());
+        QVERIFY2(plaque(2).endsWith(QStringLiteral("Bob (joueur)")), qPrintable(plaque(2)));
+    }
+
     // A friend's notice grows in with a whistle and leaves after 2 s.
     void friendNoticeComesAndGoes()
     {

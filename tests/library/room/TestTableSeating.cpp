@@ -142,7 +142,13 @@ private slots:
         QCOMPARE(horsLigne.noDemande_, table->getNoDemande());
         QCOMPARE(salle->genresAppliques(), (QStringList{"Mes", "JoO"}));
         QCOMPARE(table->getJoueur(2)->modeJeu_, int(Joueur::ModeRemplacant));
-        QCOMPARE(table->getEntreesProchaineDonne().value(2).ordinateur_, 1);
+        // The computer that takes the seat at the next deal goes by a name
+        // of its own, none of the table's.
+        const OptionsDuJoueur remplacant = table->getEntreesProchaineDonne().value(2);
+        QCOMPARE(remplacant.ordinateur_, 1);
+        QVERIFY(!remplacant.nom_.isEmpty());
+        for (int siege = 0; siege < 4; ++siege)
+            QVERIFY(table->getJoueur(siege)->options_.nom_.compare(remplacant.nom_, Qt::CaseInsensitive) != 0);
 
         // Seats outside the table are ignored.
         table->setPlayerOffline(4, true);
@@ -199,7 +205,7 @@ private slots:
         QCOMPARE(avis.noJoueur_, 0);
         QCOMPARE(avis.mode_, 3);
         QCOMPARE(avis.idJoueur_, qint64(900));
-        QCOMPARE(avis.texte_, QStringLiteral("Le joueur 'Nouveau (joueur)' s'est connecté à la place de 'IA0' %1")
+        QCOMPARE(avis.texte_, QStringLiteral("Le joueur 'Nouveau' s'est connecté à la place de 'IA0' %1")
                                   .arg(cetteDonne ? QStringLiteral("et entrera en jeu durant cette donne.")
                                                   : QStringLiteral("et sera actif à la prochaine donne.")));
         const EvenementDeJeu& entree = salle->appliques.at(1);
@@ -259,10 +265,9 @@ private slots:
         QTest::addColumn<bool>("hotSwap");
         QTest::addColumn<QString>("texte");
         QTest::newRow("computer seat") << 0 << qint64(900) << false
-                                       << QStringLiteral("Le joueur 'Nouveau (joueur)' s'est connecté à la place de "
-                                                         "'IA0'");
+                                       << QStringLiteral("Le joueur 'Nouveau' s'est connecté à la place de 'IA0'");
         QTest::newRow("same client, new connection")
-            << 1 << qint64(301) << true << QStringLiteral("Le joueur 'Nouveau (joueur)' s'est reconnecté");
+            << 1 << qint64(301) << true << QStringLiteral("Le joueur 'Nouveau' s'est reconnecté");
         QTest::newRow("same client, no hot swap") << 1 << qint64(301) << false << QString();
         QTest::newRow("another client's seat") << 1 << qint64(900) << true << QString();
         QTest::newRow("no such seat") << 4 << qint64(900) << true << QString();
@@ -310,6 +315,31 @@ private slots:
         QVERIFY(!table->setClientInGameOnTheFly_Random(nullptr, arrivant(902, 92)));
     }
 
+    // The host with no window sits at the first seat, played by its
+    // computer: a newcomer takes a computer player's seat and the table's
+    // word names both as they go by; the host's own seat is never given.
+    void hoteSansFenetreGardeSonSiege()
+    {
+        OptionsDuJoueur hote;
+        hote.nom_ = QStringLiteral("home_hostless");
+        hote.id_ = 600;
+        table->inscritJoueur(0, hote, Joueur::ModeOrdinateurPartout, false);
+        table->inscritJoueur(1, client(1, 41), Joueur::ModeHumainDistant, false);
+        table->inscritJoueur(2, ordinateur(2), Joueur::ModeOrdinateurPartout, false);
+        table->inscritJoueur(3, client(3, 43), Joueur::ModeHumainDistant, false);
+        salle->liste.setEtatAttendu(EtatDeJeu::Tour1_AttendCarte1 + 3);
+        QVERIFY(table->setClientInGameOnTheFly_Random(nullptr, arrivant(900, 90)));
+        QVERIFY(table->getEntreesProchainPli().contains(2));
+        QCOMPARE(salle->appliques.at(0).texte_,
+                 QStringLiteral("Le joueur 'Nouveau' s'est connecté à la place de 'IA2' et entrera en jeu durant "
+                                "cette donne."));
+        salle->appliques.clear();
+        // The host's own seat is never offered, though the computer plays it.
+        QVERIFY(!table->setClientInGameOnTheFly_Random(nullptr, arrivant(901, 91)));
+        QVERIFY(!table->getEntreesProchainPli().contains(0));
+        QVERIFY(salle->appliques.isEmpty());
+    }
+
     // A returning client gets its seat back: the JoO runs before the entry,
     // so that the entry stays; the server learns where the client plays and
     // whether the game is full.
@@ -346,7 +376,7 @@ private slots:
         QCOMPARE(retour.etat_, EtatDeJeu::EntreeOuSortieDeJoueur);
         QCOMPARE(retour.idJoueur_, qint64(302));
         QCOMPARE(salle->appliques.at(1).texte_,
-                 QStringLiteral("Le joueur 'C2 (joueur)' s'est reconnecté et entrera en jeu durant cette donne."));
+                 QStringLiteral("Le joueur 'C2' s'est reconnecté et entrera en jeu durant cette donne."));
         QCOMPARE(salle->appliques.at(2).etat_, EtatDeJeu::Tour2_NouveauJoueur1 + 2);
         QCOMPARE(serveur.placees.size(), 1);
         QCOMPARE(serveur.placees.at(0).first, &connection);

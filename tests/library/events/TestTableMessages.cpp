@@ -1,0 +1,74 @@
+#include "ZB_MessageDeTable.h"
+#include "ZbTestRegistry.h"
+
+#include <QCoreApplication>
+#include <QTest>
+#include <QTranslator>
+
+// The table's messages travel in French and each machine reads them in its
+// own language: a host with an English user writes the same record as a
+// French one, and a French player reads an English host's words in French.
+class TestTableMessages : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void chaqueLecteurSaLangue_data()
+    {
+        QTest::addColumn<QString>("envoye");
+        QTest::addColumn<QString>("anglais");
+        QTest::addColumn<QString>("allemand");
+        using M = ZB_MessageDeTable;
+        const QString connexion = M::texte(M::ConnecteALaPlace, QStringLiteral("Carla"), QStringLiteral("Hôte"));
+        QTest::newRow("connected in a seat, next deal")
+            << M::texte(M::EntreeProchaineDonne, connexion)
+            << QStringLiteral("The player 'Carla' connected in place of 'Hôte' and will play from the next deal.")
+            << QString();
+        QTest::newRow("back, this deal")
+            << M::texte(M::EntreeCetteDonne, M::texte(M::Reconnecte, QStringLiteral("Bob")))
+            << QStringLiteral("The player 'Bob' reconnected and will join the game during this deal.") << QString();
+        QTest::newRow("left") << M::texte(M::Deconnecte) << QString() << QString();
+        QTest::newRow("excluded") << M::texte(M::ExcluPourLenteur) << QString() << QString();
+        QTest::newRow("penalty") << M::texte(M::JoueAvecPenalite) << QString() << QString();
+        // A name is not a text to translate, even one that reads like one.
+        QTest::newRow("name holding an argument")
+            << M::texte(M::Reconnecte, QStringLiteral("%2 et %1"))
+            << QStringLiteral("The player '%2 et %1' reconnected")
+            << QStringLiteral("Der Spieler '%2 et %1' ist wieder verbunden");
+        // A player's chat line, or an older host's English text, as it came.
+        const QString chat = QStringLiteral("Le joueur 'x' joue bien");
+        QTest::newRow("chat line") << chat << chat << chat;
+        // A line far longer than any of the table's is shown as it came.
+        QTest::newRow("long line") << M::texte(M::Reconnecte, QString(600, QLatin1Char('\''))) << QString()
+                                   << QString();
+        QTest::newRow("older host in English")
+            << QStringLiteral("The player 'Bob' reconnected") << QStringLiteral("The player 'Bob' reconnected")
+            << QStringLiteral("The player 'Bob' reconnected");
+    }
+    void chaqueLecteurSaLangue()
+    {
+        QFETCH(QString, envoye);
+        QFETCH(QString, anglais);
+        QFETCH(QString, allemand);
+        // Without a translator the French text reads as it was sent.
+        QCOMPARE(ZB_MessageDeTable::traduit(envoye), envoye);
+        for (const QString& langue : {QStringLiteral("en"), QStringLiteral("de")}) {
+            QTranslator traducteur;
+            QVERIFY(traducteur.load(QStringLiteral(":/translations/zubrik_%1.qm").arg(langue)));
+            QVERIFY(QCoreApplication::installTranslator(&traducteur));
+            const QString lu = ZB_MessageDeTable::traduit(envoye);
+            QCoreApplication::removeTranslator(&traducteur);
+            const QString attendu = langue == QLatin1String("en") ? anglais : allemand;
+            if (envoye.size() > ZB_MessageDeTable::LONGUEUR_MAX)
+                QCOMPARE(lu, envoye);
+            else if (!attendu.isEmpty())
+                QCOMPARE(lu, attendu);
+            else
+                QVERIFY2(lu != envoye && !lu.contains(QLatin1String("joueur")) && !lu.contains(QLatin1String("%")),
+                         qPrintable(lu));
+        }
+    }
+};
+
+ZB_REGISTER_TEST(TestTableMessages)
+#include "TestTableMessages.moc"
