@@ -201,9 +201,15 @@ void OptionsPartie::retranslateUi()
     setWindowTitle(tr("Options"));
     for (int i = 0; i < onglets_->count() && i < int(std::size(ONGLETS)); ++i)
         onglets_->setTabText(i, tr(ONGLETS[i]));
-    // Only texts change: checked choices, typed names and values stay.
+    // Only texts change: checked choices, typed names and values stay; a
+    // name left as the default partner's is the default in the new language.
     for (const auto& [objet, source] : textes_)
         montreTexte_(objet, tr(source));
+    const QString partenaire = OptionsDuJoueur::nomLisible(QString::fromUtf8(OptionsDuJoueur::NOM_PARTENAIRE));
+    for (QLineEdit* nom : noms_)
+        if (nom != nullptr && nom->text() == nomPartenaireLu_)
+            nom->setText(partenaire);
+    nomPartenaireLu_ = partenaire;
     for (int mode = 1; mode < TypeDePartie::NOMBRE_MODES; ++mode)
         modesPermis_[size_t(mode)]->setText(getNomAtout(mode, STYLE_NOMS_ATOUTS));
     // The month names in the language shown.
@@ -237,7 +243,7 @@ QWidget* OptionsPartie::creeOngletPartie_()
             traduit_(radio, QT_TR_NOOP("Personalisé"));
         radio->setObjectName(QStringLiteral("radioButtonPreset%1").arg(id));
         if (!type.description_.isEmpty())
-            radio->setToolTip(type.description_);
+            radio->setToolTip(type.descriptionAffichee());
         presets_->addButton(radio, id);
         grille->addWidget(radio, id / COLONNES_PRESETS, id % COLONNES_PRESETS);
     }
@@ -582,7 +588,7 @@ void OptionsPartie::setOptions(const OptionsDePartie& partie, const OptionsAffic
         const QString nom = i < affichage.noms_.size() ? affichage.noms_.at(i) : QString();
         if (nom.size() > NOM_LONGUEUR_MAX)
             bornes << tr("nom %1").arg(i + 1);
-        noms_[size_t(i)]->setText(nom.left(NOM_LONGUEUR_MAX));
+        noms_[size_t(i)]->setText(OptionsDuJoueur::nomLisible(nom).left(NOM_LONGUEUR_MAX));
     }
     helpCard_->setChecked(affichage.helpCard_);
     animatedScores_->setChecked(affichage.animatedScores_);
@@ -667,7 +673,7 @@ bool OptionsPartie::construit(OptionsDePartie& partie, OptionsAffichage& afficha
             return refuse(tr("Le nom '%1' ne peut pas être vide.")
                               .arg(etiquette != nullptr ? etiquette->text() : QString::number(i + 1)));
         }
-        a.noms_ << nom;
+        a.noms_ << OptionsDuJoueur::nomGarde(nom);
     }
     for (size_t i = 0; i < saisons_.size(); ++i) {
         const Saison& s = saisons_[i];

@@ -3,6 +3,7 @@
 #include "GM_WidgetAuto.h"
 #include "OptionsAffichage.h"
 #include "OptionsDePartie.h"
+#include "OptionsDuJoueur.h"
 #include "TypeDePartie.h"
 
 #include <QStringList>
@@ -151,6 +152,8 @@ private:
     WidgetOptionsAI* aiPartenaire_ = nullptr;
 
     std::array<QLineEdit*, OptionsAffichage::NOMBRE_NOMS> noms_{};
+    // The default partner's name as the fields show it now.
+    QString nomPartenaireLu_ = OptionsDuJoueur::nomLisible(QString::fromUtf8(OptionsDuJoueur::NOM_PARTENAIRE));
     QCheckBox* helpCard_ = nullptr;
     QCheckBox* animatedScores_ = nullptr;
     QCheckBox* useRightSpace_ = nullptr;

@@ -89,8 +89,7 @@ DisplayGL::DisplayGL(QObject* proprietaire, QWidget* panneauDroit, int modeAffic
         setWindowTitle(moteur->widget()->windowTitle());
 
     for (int siege = 0; siege < DisplayGLScene::NOMBRE_SIEGES; ++siege) {
-        auto panneau = QSharedPointer<DisplayGLPanelDeJoueur>::create(
-            this, scene_->panelAtouts(), scene_->conteneurAtouts(), scene_->journalChat(), scene_->cartes());
+        QSharedPointer<DisplayGLPanelDeJoueur> panneau = scene_->creePanneau(this);
         connect(panneau.data(), &DisplayGLPanelDeJoueur::signalSetHelpText, this, &DisplayGL::OnSetHelpText);
         panneaux_.append(panneau);
     }
@@ -261,10 +260,9 @@ void DisplayGL::setModeVue(int mode)
 void DisplayGL::afficheTable()
 {
     modeVue_ = 0;
-    scene_->setModeVue(0);
+    scene_->afficheTable();
     if (scene_->proxyAnnulerArriere() != nullptr)
         scene_->proxyAnnulerArriere()->show();
-    scene_->setNavigationAnnuler(false);
 }
 
 void DisplayGL::afficheBoutonsAnnuler(bool arriere, bool avant)

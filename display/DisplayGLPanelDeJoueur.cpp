@@ -23,6 +23,11 @@ DisplayGLPanelDeJoueur::DisplayGLPanelDeJoueur(QObject* parent, PanelAtouts* pan
     , journal_(journal)
     , cartes_(cartes)
 {
+    montreApresDonne_.setSingleShot(true);
+    connect(&montreApresDonne_, &QTimer::timeout, this, [this] {
+        if (conteneur_)
+            conteneur_->show();
+    });
 }
 
 DisplayGLPanelDeJoueur::~DisplayGLPanelDeJoueur()
@@ -75,12 +80,20 @@ void DisplayGLPanelDeJoueur::montreMises_(const ZB_StatusMise& mise)
 
 void DisplayGLPanelDeJoueur::montreConteneur_()
 {
-    if (conteneur_)
-        conteneur_->show();
+    if (!conteneur_)
+        return;
+    const int attente = attenteMain_ ? attenteMain_() : 0;
+    if (attente > 0 && !conteneur_->isVisible()) {
+        montreApresDonne_.start(attente);
+        return;
+    }
+    montreApresDonne_.stop();
+    conteneur_->show();
 }
 
 void DisplayGLPanelDeJoueur::cacheConteneur_()
 {
+    montreApresDonne_.stop();
     if (conteneur_)
         conteneur_->hide();
 }

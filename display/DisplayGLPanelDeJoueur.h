@@ -11,6 +11,9 @@
 #include <QPointer>
 #include <QSharedPointer>
 #include <QString>
+#include <QTimer>
+
+#include <functional>
 
 class Carte;
 class DisplayGLHumanCarte;
@@ -39,6 +42,8 @@ class QWidget;
 //   double click, a click after a time-out or after the match ended sends
 //   nothing more.
 // - The pending action 2 and 4 are kept but never performed.
+// - The trump and bid band shows no earlier than the hand it asks about has
+//   been dealt on the screen; hidden before that, it does not come.
 class DisplayGLPanelDeJoueur : public QObject, public DisplayAPanelDeJoueur
 {
     Q_OBJECT
@@ -111,6 +116,10 @@ public:
     bool isChoixMiseOuvert() const { return choixMiseOuvert_; }
     bool isChibreOffert() const { return chibreOffert_; }
 
+    // How long, in milliseconds, the hand still takes to be dealt on the
+    // screen: the trump and bid band waits for it (none: it shows at once).
+    void setAttenteMain(std::function<int()> attente) { attenteMain_ = std::move(attente); }
+
 signals:
     void signalSetHelpText(const QString& texte);
 
@@ -138,6 +147,9 @@ private:
     void connecteMise_();
     void fermeChoix_();
 
+    std::function<int()> attenteMain_;
+    // Shows the band once the hand is dealt; stopped when the band goes.
+    QTimer montreApresDonne_;
     int attente_ = AttenteAucune;
     QPointer<Joueur> joueur_;
     TypeDePartie type_;

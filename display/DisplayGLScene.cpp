@@ -454,7 +454,7 @@ void DisplayGLScene::createGLObjects()
     const QSharedPointer<Partie> jeu = partie();
     redessineCartes(jeu ? jeu->atoutEnCours_ : 0);
     if (ardoiseStatut_->isDessinee())
-        dessineArdoise_(ardoiseStatut_->pointsPrecedents(), jeu ? jeu->multiplicateur_ : 1, -1);
+        redessineArdoise_();
     bulles_.redessine(font());
 }
 
@@ -552,6 +552,7 @@ void DisplayGLScene::paintGLLayer()
     // The widget engine keeps what it drew last: a card out of this frame
     // must leave it.
     cartesTapis_.retireDuMoteur(*m, &dessinees);
+    detoureSaisons_();
 }
 
 void DisplayGLScene::drawBackground(QPainter* painter, const QRectF& rect)
@@ -568,10 +569,7 @@ void DisplayGLScene::drawBackground(QPainter* painter, const QRectF& rect)
     painter->beginNativePainting();
     paintGLLayer();
     painter->endNativePainting();
-    // One reading of where the slate showed serves the pictures' clip and
-    // the status lines.
     const QPolygonF ardoise = contourVu_(ardoise_.get());
-    detoureSaisons_(ardoise);
     // Not while the scene paints: the next frame shows the lines moved.
     if (ardoiseStatut_->doitSuivre(ardoise_ && ardoise_->isShown() ? ardoise.boundingRect() : QRectF()))
         QMetaObject::invokeMethod(this, [this] { suitArdoise_(); }, Qt::QueuedConnection);
@@ -596,15 +594,26 @@ QRectF DisplayGLScene::rectVu_(const GL_ObjectSquare* objet) const
     return contourVu_(objet).boundingRect();
 }
 
-void DisplayGLScene::detoureSaisons_(const QPolygonF& ardoise)
+void DisplayGLScene::detoureSaisons_()
 {
+    // The pictures pass behind what must be read: the slate and the bubbles
+    // on show.
+    QPainterPath trous;
+    trous.setFillRule(Qt::WindingFill);
+    auto troue = [&trous](const QPolygonF& contour) {
+        if (contour.isEmpty())
+            return;
+        trous.addPolygon(contour);
+        trous.closeSubpath();
+    };
+    troue(contourVu_(ardoise_.get()));
+    for (int p = 0; p < NOMBRE_SIEGES; ++p)
+        if (const GL_ObjectSquare* objet = bulle(p); objet && objet->isShown())
+            troue(contourVu_(objet));
     QPainterPath chemin;
-    chemin.setFillRule(Qt::OddEvenFill);
     chemin.addRect(QRectF(-ETENDUE_SAISONS, -ETENDUE_SAISONS, 2.0 * ETENDUE_SAISONS, 2.0 * ETENDUE_SAISONS));
-    if (!ardoise.isEmpty()) {
-        chemin.addPolygon(ardoise);
-        chemin.closeSubpath();
-    }
+    if (!trous.isEmpty())
+        chemin = chemin.subtracted(trous);
     if (chemin == cadreSaisons_->path())
         return;
     // Not while the scene paints: the next frame takes it.
@@ -685,7 +694,7 @@ void DisplayGLScene::setFont(const QFont& police)
     QGraphicsScene::setFont(police);
     QFont policeArdoise = scaledFont(CLASSE_POLICE_ARDOISE);
     policeArdoise.setBold(true);
-    const QString texte = texteArdoise();
+    const QString texte = ardoiseStatut_->texteSource();
     ardoiseStatut_->setPolice(policeArdoise);
     if (!texte.isEmpty())
         setLignesArdoise(largeurTable_, decalageTable_, texte);

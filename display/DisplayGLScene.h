@@ -27,6 +27,7 @@
 #include <QColor>
 #include <QDebug>
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
@@ -319,6 +320,20 @@ public:
     // 1: no animations; 4: every card face up.
     void setModeVue(int mode);
     int modeVue() const { return modeVue_; }
+    // The table is played again after a rebuild: view mode 0, browsing
+    // over, the scoreboard's record kept and shown.
+    void afficheTable();
+    // Milliseconds until the last card dealt to a hand shown face up has
+    // landed (0 once it has): a question about the hand waits for it.
+    int resteAvantMainComplete() const;
+    // The room across the middle of the cloth between the side seats'
+    // plates, as drawn (infinite before the cloth shows).
+    double largeurEntrePlaques() const;
+    // The frame the seasonal pictures are drawn through.
+    const QGraphicsPathItem* cadreSaisons() const { return cadreSaisons_; }
+    // A seat's panel over this scene's trump band, card sprites and chat,
+    // whose band waits for the hand to be dealt.
+    QSharedPointer<DisplayGLPanelDeJoueur> creePanneau(QObject* parent);
     // The user browses the game back and forth (undo): no card flights.
     void setNavigationAnnuler(bool actif) { navigationAnnuler_ = actif; }
     bool isNavigationAnnuler() const { return navigationAnnuler_; }
@@ -709,8 +724,9 @@ private:
     void placeOutils_();
     void appliqueVue_();
     void construitFond_();
-    // Follows the slate where the 3-D layer last drew it.
-    void detoureSaisons_(const QPolygonF& ardoise);
+    // Cuts the seasonal pictures' frame around the slate and the bubbles
+    // on show, where the 3-D layer last drew them.
+    void detoureSaisons_();
     // Where an object of the layer showed when last drawn, in scene
     // coordinates; empty when the engine cannot tell or it is not shown.
     QRectF rectVu_(const GL_ObjectSquare* objet) const;
@@ -800,6 +816,11 @@ private:
 
     QDateTime debut_;
     QTimer timerAide_;
+    // The state the temporary text was shown in: it tells of that moment
+    // only.
+    int etatTexteTemporaire_ = -1;
+    // When the deal's last card reaches a hand shown face up.
+    QDeadlineTimer mainComplete_;
     QTimer timerMessages_;
     QStringList fileMessages_;
     HorlogeBug horlogeBug_;
@@ -912,6 +933,11 @@ private:
     // The time between two floating scores started together.
     int pasEntreScores_() const;
     void dessineArdoise_(const ZB_PointsDonne& points, int multiplicateur, int equipeBarree);
+    // The scoreboard again as last given, without animation.
+    void redessineArdoise_();
+    // The same in the engine's context, once the board was drawn; whether
+    // it was drawn again.
+    bool redessineArdoiseSeule_();
     int etatCourant_ = 0;
     bool mainJouable_ = false;
     QTimer timerSuiteAuto_;

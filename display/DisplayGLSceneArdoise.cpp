@@ -268,7 +268,8 @@ int DisplayGLScene::testeMessagesReseau()
     // A gain that rises and a loss that sinks, then the banner.
     const int pas = pasEntreScores_();
     prochainScore()->startScore(DEMONSTRATION_GAIN, QString(), zoneTable(), decalageTable_, 0);
-    prochainScore()->startScore(DEMONSTRATION_PERTE, tr(" Annonce"), zoneTable(), decalageTable_, pas);
+    prochainScore()->startScore(DEMONSTRATION_PERTE, tr(" Annonce"), zoneTable(), decalageTable_, pas,
+                                largeurEntrePlaques());
     prochainScore()->startBanner(tr("Match"), zoneTable(), decalageTable_, 2 * pas, DUREE_MATCH_DEMONSTRATION_MS);
     return tour;
 }

@@ -276,8 +276,7 @@ void DisplayGLScene::retraduit()
     if (m)
         m->makeCurrent();
     if (ardoiseStatut_->isDessinee()) {
-        const QSharedPointer<Partie> jeu = partie();
-        dessineArdoise_(ardoiseStatut_->pointsPrecedents(), jeu ? jeu->multiplicateur_ : 1, -1);
+        redessineArdoise_();
         prepareFriendNotice();
     }
     // The bids already said are said again in the language shown.

@@ -176,7 +176,7 @@ void DisplayGLScene::OnSceneRectChanged(QRectF const& rect)
     const int e = arrondi(PART_HAUTEUR_CHAT * h);
     for (auto& image : animsImage_)
         image->stop();
-    setLignesArdoise(w, decalageTable_, texteArdoise());
+    setLignesArdoise(w, decalageTable_, ardoiseStatut_->texteSource());
     dialogueChat_->setZone(QRectF(x, y + a, w, e), r.size(), ratioPixels_);
     dialogueReglages_->setZone(r, r.size(), ratioPixels_);
     dialogueReglages_->setZValue(Z_REGLAGES);

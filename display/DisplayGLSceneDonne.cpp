@@ -116,6 +116,20 @@ void DisplayGLScene::setModeVue(int mode)
     ardoiseStatut_->setPointsPrecedents(ZB_PointsDonne());
 }
 
+void DisplayGLScene::afficheTable()
+{
+    // The table rebuilt (an undo, a redo, a game read back) is shown as
+    // played again: the scoreboard keeps the record the rebuild left, which
+    // the next update and any redraw start from.
+    const bool navigation = navigationAnnuler_;
+    modeVue_ = 0;
+    navigationAnnuler_ = false;
+    // Browsing only recorded: the board still showed the figures from
+    // before the undo.
+    if (navigation && redessineArdoiseSeule_())
+        rafraichitCouche();
+}
+
 GL_ObjectCube* DisplayGLScene::objetCarte(int index) const
 {
     return cartesTapis_.objet(index);
@@ -203,6 +217,7 @@ void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnes
     }
     mains_.cacheHorsDonne(mains, tours);
     const SceneTapis::Vue vue = vueTapis_();
+    int derniereCarteMs = 0;
     for (int tour = 0; tour < tours; ++tour) {
         for (int j = 0; j < NOMBRE_SIEGES; ++j) {
             auto& main = mains[static_cast<size_t>(j)];
@@ -215,14 +230,34 @@ void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnes
             const bool montree = mains_.estVisible(j);
             cartesTapis_.donne(index, montree, DisplayGLPaintA::placementMain(positionAffichage(j), prise - 1), delai,
                                vue);
-            if (montree)
+            if (montree) {
                 mains_.donne(index, !sansAnimation, delai);
-            else
+                if (!sansAnimation)
+                    derniereCarteMs = std::max(derniereCarteMs, delai);
+            } else
                 mains_.cache(index);
         }
     }
+    // The last card is seen in its place before anything asks about the
+    // hand.
+    mainComplete_.setRemainingTime(
+        derniereCarteMs > 0 ? derniereCarteMs + arrondi(DisplayGLHumanCarte::DUREE_MOUVEMENT_MS * facteurDurees_) : 0);
     showSeasonalArt(QDate::currentDate());
     rafraichitCouche();
+}
+
+int DisplayGLScene::resteAvantMainComplete() const
+{
+    return static_cast<int>(std::max<qint64>(0, mainComplete_.remainingTime()));
+}
+
+QSharedPointer<DisplayGLPanelDeJoueur> DisplayGLScene::creePanneau(QObject* parent)
+{
+    auto panneau = QSharedPointer<DisplayGLPanelDeJoueur>::create(parent, panelAtouts_, conteneurAtouts_, journalChat_,
+                                                                  cartes());
+    // The panels go before the scene (the view deletes them first).
+    panneau->setAttenteMain([this] { return resteAvantMainComplete(); });
+    return panneau;
 }
 
 void DisplayGLScene::afficheCartesDistribuees(Carte* carteRetournee)

@@ -20,6 +20,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <vector>
 
 #include "DisplayGLSceneInterne.h"
 
@@ -66,6 +68,7 @@ void DisplayGLScene::setStatusText(const QString& texte)
         return;
     setLignesArdoise(largeurTable_, decalageTable_, texte);
     timerAide_.start(DELAI_AIDE_MS);
+    etatTexteTemporaire_ = etatCourant_;
 }
 
 void DisplayGLScene::setStatut_(const char* source, const QStringList& args, bool action)
@@ -103,6 +106,13 @@ void DisplayGLScene::afficheEtat(const InfoDemande& etat, Joueur* acteur, Joueur
     // An automatic continuation answers the state that armed it: left
     // running, it would collect a later trick before its delay.
     timerSuiteAuto_.stop();
+    // A temporary text tells of the state it was shown in: the table moved
+    // on, it gives the lines back (who holds the first card is old news once
+    // cards lie on the cloth).
+    if (timerAide_.isActive() && code != etatTexteTemporaire_) {
+        timerAide_.stop();
+        refreshStatusText();
+    }
     boutonAide_->setEnabled(false);
     // The hand is playable, and a card advised, only while this status asks
     // for a card.
@@ -316,7 +326,7 @@ void DisplayGLScene::animeScores_(const ZB_PointsA& points, int t)
         if (e.delta == 0 || delai > RETARD_MAX_SCORES_MS)
             continue;
         DisplayGLScoreAnimText* anim = prochainScore();
-        anim->startScore(e.delta, e.label, zoneTable(), decalageTable_, delai);
+        anim->startScore(e.delta, e.label, zoneTable(), decalageTable_, delai, largeurEntrePlaques());
         ardoiseStatut_->scoresDeLaDonne().push_back(anim);
         delai += pas;
     }
@@ -339,6 +349,42 @@ void DisplayGLScene::dessineArdoise_(const ZB_PointsDonne& points, int multiplic
         ardoiseStatut_->dessine(*ardoise_, l, options_.appStyle_, equipeBarree);
 }
 
+double DisplayGLScene::largeurEntrePlaques() const
+{
+    // The cloth as drawn: its narrower (far) edge, less the side plates.
+    const QPolygonF tapis = contourVu_(tapis_.get());
+    const QImage image = tapis_ ? tapis_->getImage() : QImage();
+    if (tapis.size() < 4 || image.isNull() || !tapis_->isShown())
+        return std::numeric_limits<double>::infinity();
+    std::vector<double> x;
+    for (const QPointF& p : tapis)
+        x.push_back(p.x());
+    std::sort(x.begin(), x.end());
+    const double gauche = x[1];
+    const double droite = x[x.size() - 2];
+    const double bord = (droite - gauche) * ScenePlaques::BORD_PLAQUES_COTE / image.width();
+    return std::max(0.0, droite - gauche - 2.0 * bord);
+}
+
+void DisplayGLScene::redessineArdoise_()
+{
+    dessineArdoise_(ardoiseStatut_->pointsPrecedents(), ardoiseStatut_->multiplicateurPrecedent(),
+                    ardoiseStatut_->equipeBarreePrecedente());
+}
+
+bool DisplayGLScene::redessineArdoiseSeule_()
+{
+    if (automatique_ || !ardoiseStatut_->isDessinee())
+        return false;
+    DisplayGLPaintA* m = moteur();
+    if (m)
+        m->makeCurrent();
+    redessineArdoise_();
+    if (m)
+        m->doneCurrent();
+    return true;
+}
+
 void DisplayGLScene::afficheArdoise(const ZB_PointsA& points, int totalEquipe0, int totalEquipe1, int multiplicateur,
                                     const QList<int>& siegesStock, int equipeBarree)
 {
@@ -348,13 +394,13 @@ void DisplayGLScene::afficheArdoise(const ZB_PointsA& points, int totalEquipe0, 
     if (navigationAnnuler_) {
         // Browsing the undo history: the next ordinary update animates
         // only what changed since this record.
-        ardoiseStatut_->setPointsPrecedents(points);
+        ardoiseStatut_->setPointsPrecedents(points, multiplicateur, equipeBarree);
         return;
     }
     const int t = equipeVue();
     if (options_.animatedScores_ && modeVue_ != MODE_VUE_SANS_ANIMATION)
         animeScores_(points, t);
-    ardoiseStatut_->setPointsPrecedents(points);
+    ardoiseStatut_->setPointsPrecedents(points, multiplicateur, equipeBarree);
 
     DisplayGLPaintA* m = moteur();
     if (m)

@@ -155,14 +155,7 @@ void DisplayGLScene::appliqueCouleurs(int schema, const QPalette& palette)
     ardoiseStatut_->setCouleurs(remplissage, contour);
     const QSharedPointer<Partie> jeu = partie();
     redessineCartes(jeu ? jeu->atoutEnCours_ : 0);
-    if (ardoiseStatut_->isDessinee() && !automatique_) {
-        DisplayGLPaintA* m = moteur();
-        if (m)
-            m->makeCurrent();
-        dessineArdoise_(ardoiseStatut_->pointsPrecedents(), jeu ? jeu->multiplicateur_ : 1, -1);
-        if (m)
-            m->doneCurrent();
-    }
+    redessineArdoiseSeule_();
 }
 
 // ---------------------------------------------------------- seasonal art
@@ -348,6 +341,7 @@ void DisplayGLScene::afficheBulleAnnonce(int siege)
 
 void DisplayGLScene::finDeDonne()
 {
+    mainComplete_.setRemainingTime(0);
     if (boutonArriere_)
         proxyArriere_->hide();
     if (boutonAvant_)

@@ -93,13 +93,18 @@ QSizeF DisplayGLScoreAnimText::prepare_(const QString& texte, int classePolice, 
 }
 
 void DisplayGLScoreAnimText::startScore(int delta, const QString& label, const QRectF& zone, double decalage,
-                                        int delaiMs)
+                                        int delaiMs, double largeurMax)
 {
     const QSizeF taille = prepare_(texteScore(delta, label), POLICE_SCORE, QColor(), -1.0);
     item_->setOpacity(1.0);
     Parametres p;
-    p.echelleDebut = ECHELLE_SCORE;
-    p.echelleFin = ECHELLE_SCORE;
+    // The scale grows the text about its centre: a long label keeps within
+    // the room it is given (the names and cards beside it stay readable).
+    double echelle = ECHELLE_SCORE;
+    if (std::isfinite(largeurMax) && largeurMax > 0.0 && taille.width() > 0.0)
+        echelle = std::min(echelle, largeurMax / taille.width());
+    p.echelleDebut = echelle;
+    p.echelleFin = echelle;
     const double x = zone.x() + zone.width() / 2.0 - taille.width() / 2.0;
     p.positionDebut = QPointF(x, zone.height() / 2.0 - taille.height() / 2.0 + decalage);
     p.positionFin = QPointF(x, zone.height() * (delta > 0 ? PART_FIN_GAIN : 1.0 - PART_FIN_GAIN) + decalage);

@@ -68,7 +68,10 @@ public:
     // area: two scores started that far apart never cover each other.
     static int intervalleScoresMs(const QRectF& zone);
 
-    void startScore(int delta, const QString& label, const QRectF& zone, double decalage, int delaiMs);
+    // largeurMax: the room across the float's path (none when not finite
+    // or not above 0); a text wider at its usual scale is drawn smaller.
+    void startScore(int delta, const QString& label, const QRectF& zone, double decalage, int delaiMs,
+                    double largeurMax = std::numeric_limits<double>::infinity());
     void startBanner(const QString& texte, const QRectF& zone, double decalage, int delaiMs,
                      int dureeMs = DUREE_BANNIERE_MS);
     // A message line rises and fades with its bottom never below basMax

@@ -156,7 +156,7 @@ void PanelAtouts::rafraichitInfobulles(const TypeDePartie& type)
         QString texte = getNomAtoutLong(mode, styleCartes_) + QStringLiteral(" x")
                         + QString::number(type.multiplicateurs_[static_cast<size_t>(mode)]);
         if (mode > DERNIERE_COULEUR && !type.description_.isEmpty())
-            texte += QStringLiteral(", ") + type.description_;
+            texte += QStringLiteral(", ") + type.descriptionAffichee();
         boutonAtout_(mode)->setToolTip(texte);
     }
 }

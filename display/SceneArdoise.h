@@ -66,6 +66,9 @@ public:
     void suit(double hauteurTable, const QRectF& ardoise);
     // The lines' texts joined by single spaces.
     QString texte() const;
+    // The text as last laid out, its own line breaks kept: what a new
+    // layout wraps again.
+    const QString& texteSource() const { return texte_; }
     const Lignes& lignes() const { return lignes_; }
     const QGraphicsPathItem* fond() const { return fond_; }
     void setPolice(const QFont& police);
@@ -105,8 +108,18 @@ public:
     void dessine(GL_ObjectSquare& ardoise, const Tableau& tableau, int theme, int equipeBarree);
     void setTotaux(int equipe0, int equipe1);
     int total(int equipe) const { return totaux_[equipe == 1 ? 1 : 0]; }
+    // The record the scoreboard shows, with the multiplier and the struck
+    // team it was given with: what a redraw (language, colours, the end of
+    // an undo) draws again.
     const ZB_PointsDonne& pointsPrecedents() const { return pointsPrecedents_; }
-    void setPointsPrecedents(const ZB_PointsDonne& points) { pointsPrecedents_ = points; }
+    int multiplicateurPrecedent() const { return multiplicateurPrecedent_; }
+    int equipeBarreePrecedente() const { return equipeBarreePrecedente_; }
+    void setPointsPrecedents(const ZB_PointsDonne& points, int multiplicateur = 1, int equipeBarree = -1)
+    {
+        pointsPrecedents_ = points;
+        multiplicateurPrecedent_ = multiplicateur;
+        equipeBarreePrecedente_ = equipeBarree;
+    }
     // The picture as last drawn (null before the first).
     const QImage& image() const { return image_; }
     bool isDessinee() const { return dessinee_; }
@@ -152,6 +165,8 @@ private:
 
     int totaux_[2] = {0, 0};
     ZB_PointsDonne pointsPrecedents_;
+    int multiplicateurPrecedent_ = 1;
+    int equipeBarreePrecedente_ = -1;
     std::vector<DisplayGLScoreAnimText*> scoresDeLaDonne_;
     QImage image_;
     bool dessinee_ = false;

@@ -77,6 +77,29 @@ void SceneBulles::redessine(const QFont& police)
 // picture that box lies above the middle of the body and its text read
 // small and thin. The text is bold, centred in the body above the tail, and
 // written smaller when it is wider than the bubble.
+QRectF SceneBulles::boiteTexte(const QSize& image)
+{
+    return QRectF(image.width() * MARGE_TEXTE, image.height() * MARGE_TEXTE, image.width() * (1.0 - 2.0 * MARGE_TEXTE),
+                  image.height() * (1.0 - 2.0 * MARGE_TEXTE - PART_POINTE));
+}
+
+QFont SceneBulles::policeQuiTient(const QString& texte, const QFont& police, int largeurImage)
+{
+    QFont ecriture = police;
+    // Measured as it is written: bold is wider.
+    ecriture.setBold(true);
+    const double largeur = boiteTexte(QSize(largeurImage, largeurImage)).width();
+    int taille = std::max(1, scene_interne::arrondi(PART_POLICE * largeurImage));
+    // Long texts shrink until they fit the bubble's width.
+    for (; taille > 1; --taille) {
+        ecriture.setPixelSize(taille);
+        if (QFontMetricsF(ecriture).horizontalAdvance(texte) <= largeur)
+            break;
+    }
+    ecriture.setPixelSize(taille);
+    return ecriture;
+}
+
 void SceneBulles::dessine_(int position, const QFont& police)
 {
     GL_ObjectSquare* objet = this->objet(position);
@@ -88,20 +111,8 @@ void SceneBulles::dessine_(int position, const QFont& police)
     const QString texte = textes_[static_cast<size_t>(position)];
     QPainter peintre(&image);
     peintre.setRenderHint(QPainter::TextAntialiasing);
-    QFont ecriture = police;
-    const QRectF boite(image.width() * MARGE_TEXTE, image.height() * MARGE_TEXTE,
-                       image.width() * (1.0 - 2.0 * MARGE_TEXTE),
-                       image.height() * (1.0 - 2.0 * MARGE_TEXTE - PART_POINTE));
-    int taille = std::max(1, scene_interne::arrondi(PART_POLICE * image.width()));
-    // Long texts shrink until they fit the bubble's width.
-    for (; taille > 1; --taille) {
-        ecriture.setPixelSize(taille);
-        if (QFontMetricsF(ecriture).horizontalAdvance(texte) <= boite.width())
-            break;
-    }
-    ecriture.setPixelSize(taille);
-    ecriture.setBold(true);
-    peintre.setFont(ecriture);
+    const QRectF boite = boiteTexte(image.size());
+    peintre.setFont(policeQuiTient(texte, police, image.width()));
     peintre.setPen(Qt::black);
     peintre.drawText(boite, Qt::AlignCenter, texte);
     peintre.end();

@@ -3,6 +3,9 @@
 #include "SceneGeometrie.h"
 #include "ZB_StatusMise.h"
 
+#include <QFont>
+#include <QRectF>
+#include <QSize>
 #include <QString>
 
 #include <array>
@@ -32,6 +35,12 @@ class SceneBulles
 {
 public:
     static constexpr int NOMBRE_SIEGES = scene_geometrie::NOMBRE_SIEGES;
+
+    // Where a bubble's words go in its picture (the body, above the tail),
+    // and the bold font, from the scene's, that writes a text within that
+    // width: the usual size, or smaller for long words.
+    static QRectF boiteTexte(const QSize& image);
+    static QFont policeQuiTient(const QString& texte, const QFont& police, int largeurImage);
 
     SceneBulles();
     ~SceneBulles();

@@ -27,6 +27,8 @@ constexpr int DECALAGE_TAPIS_CONNECTE = 34;
 constexpr double LARGEUR_PLAQUE = 500.0;
 constexpr double HAUTEUR_PLAQUE = 47.0;
 constexpr int RETRAIT_PLAQUE_PRES = 8;
+static_assert(ScenePlaques::BORD_PLAQUES_COTE == RETRAIT_PLAQUE_PRES + HAUTEUR_PLAQUE,
+              "the side plates' reach follows their place");
 constexpr double MARGE_SIGNE_PLAQUE = 6.0;
 // The plate's trump sign lies on a light tile this share of its side
 // wider all round.

@@ -34,6 +34,9 @@ class ScenePlaques
 {
 public:
     static constexpr int NOMBRE_SIEGES = scene_geometrie::NOMBRE_SIEGES;
+    // How far into the cloth's picture, from its left or right edge, the
+    // side seats' plates reach.
+    static constexpr double BORD_PLAQUES_COTE = 8.0 + 47.0;
 
     // A seated player, by seat.
     struct Plaque

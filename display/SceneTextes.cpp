@@ -168,30 +168,32 @@ QString composeStatut(const QString& statut, const QString& aide)
 QStringList coupeLignes(const QString& texte, const QFontMetrics& metriques, double largeur)
 {
     const double utile = std::max(largeur - MARGE_LIGNE_ARDOISE, 0.0);
-    QString resultat;
-    QString reste = texte;
-    while (!reste.isEmpty()) {
-        int n = 0;
-        while (n < reste.size() && metriques.horizontalAdvance(reste.left(n + 1)) <= utile)
-            ++n;
-        if (n == reste.size()) {
-            resultat += reste;
-            break;
-        }
-        // Character n overflows. Cut at the last blank up to it (not the
-        // first character), or else where it overflows; a line always takes
-        // at least one character, so that a narrow slate cannot loop.
-        const int blanc = reste.lastIndexOf(QLatin1Char(' '), n);
-        if (blanc > 0) {
-            resultat += reste.left(blanc) + QLatin1Char('\n');
-            reste = reste.mid(blanc + 1);
-        } else {
-            const int coupe = std::max(n, 1);
-            resultat += reste.left(coupe) + QLatin1Char('\n');
-            reste = reste.mid(coupe);
+    QStringList lignes;
+    // A line break of the text is kept: the help above the status must not
+    // lend the status's first words to its own last line.
+    for (const QString& paragraphe : texte.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        QString reste = paragraphe;
+        while (!reste.isEmpty()) {
+            int n = 0;
+            while (n < reste.size() && metriques.horizontalAdvance(reste.left(n + 1)) <= utile)
+                ++n;
+            if (n == reste.size()) {
+                lignes << reste;
+                break;
+            }
+            // Character n overflows. Cut at the last blank up to it (not
+            // the first character), or else where it overflows; a line
+            // always takes at least one character, so that a narrow slate
+            // cannot loop.
+            const int blanc = reste.lastIndexOf(QLatin1Char(' '), n);
+            const int coupe = blanc > 0 ? blanc : std::max(n, 1);
+            const QString ligne = reste.left(coupe);
+            if (!ligne.isEmpty())
+                lignes << ligne;
+            reste = reste.mid(blanc > 0 ? blanc + 1 : coupe);
         }
     }
-    return resultat.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return lignes;
 }
 
 QString suffixeScore(int cible, int toursRestants)

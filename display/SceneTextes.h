@@ -59,9 +59,10 @@ QString texteChibre(const Joueur* choisisseur, const Joueur* partenaire);
 // The help text above the status text, each alone when the other is empty.
 QString composeStatut(const QString& statut, const QString& aide);
 
-// Cuts a text into lines that fit a width (less MARGE_LIGNE_ARDOISE), at the
-// last blank before the overflow; a word longer than a line is cut where it
-// overflows, and no character is ever dropped.
+// Cuts a text into lines that fit a width (less MARGE_LIGNE_ARDOISE), at its
+// own line breaks and at the last blank before the overflow; a word longer
+// than a line is cut where it overflows, and no character but the blanks
+// and breaks cut at is ever dropped.
 QStringList coupeLignes(const QString& texte, const QFontMetrics& metriques, double largeur);
 
 // The end of an online score line: the target (-1 none), or for a game by

@@ -71,7 +71,7 @@ bool ZB_Application::notify(QObject* receiver, QEvent* event)
     } catch (const GM_Exception& e) {
         {
             QMutexLocker lock(&exceptionsMutex_);
-            messagesExceptions_ << e.getMessage();
+            messagesExceptions_ << e.getMessageAffiche();
         }
         // Shown later, from the event loop: the handler that threw may have
         // left its objects half-way, and a box must not re-enter them now.

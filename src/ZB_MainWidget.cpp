@@ -354,8 +354,7 @@ void ZB_MainWidget::retraduit_()
     if (barreMenus_ != nullptr)
         for (QAction* a : barreMenus_->findChildren<QAction*>())
             if (a->objectName().startsWith(QLatin1String("type")))
-                a->setText(QCoreApplication::translate(
-                    "QObject", qPrintable(TypeDePartie::getTypeDePartie(a->data().toInt()).nom_)));
+                a->setText(TypeDePartie::nomDansListe(a->data().toInt()));
     for (const auto& [bouton, action] : std::as_const(boutonsPanneau_))
         if (bouton != nullptr && action != nullptr)
             bouton->setText(action->text().remove(QLatin1Char('&')));
@@ -550,14 +549,14 @@ bool ZB_MainWidget::depart_(int modeDepart, int genreSession, const QString& fic
                                genreSession == ZB_Room::SessionClient ? ATTENTE_CLIENT_SECONDES : 0, false, {},
                                noTable);
     } catch (const GM_ExceptionFileTooOld& e) {
-        message = e.getMessage();
+        message = e.getMessageAffiche();
     } catch (const GM_ExceptionEventCorrupted& e) {
-        message = e.getMessage();
+        message = e.getMessageAffiche();
     } catch (const GM_ExceptionFileCorrupted& e) {
         // The detail says why.
-        message = e.getDetail().isEmpty() ? e.getMessage() : e.getMessage() + QLatin1Char(' ') + e.getDetail();
+        message = e.getDetail().isEmpty() ? e.getMessageAffiche() : e.getMessageAffiche() + QLatin1Char(' ') + e.getDetail();
     } catch (const GM_Exception& e) {
-        message = e.getMessage();
+        message = e.getMessageAffiche();
     }
     if (!message.isEmpty() && (modeDepart == ZB_Room::OuvreFichier || modeDepart == ZB_Room::RepriseFichier))
         message = tr("La partie %1 n'a pas pu être ouverte.").arg(QDir::toNativeSeparators(fichierOuServeur))

@@ -17,6 +17,11 @@ public:
     virtual ~GM_Exception();
 
     const QString& getMessage() const { return message_; }
+    // The message in the language shown now. The file exceptions' fixed
+    // texts stay French in the object (they may be thrown before a
+    // translator is installed) and are translated here, where they are
+    // read; a message translated when thrown comes back as it is.
+    QString getMessageAffiche() const;
 
     // The message of the exception being handled; call it in a catch block.
     static QString messageDeLExceptionCourante();

@@ -1,6 +1,7 @@
 #include "OptionsAffichage.h"
 
 #include "GM_SpacesSeparatedString.h"
+#include "OptionsDuJoueur.h"
 
 #include <cmath>
 
@@ -30,7 +31,7 @@ QString lisTexte(GM_SpacesSeparatedString& s)
 } // namespace
 
 OptionsAffichage::OptionsAffichage()
-    : noms_{QStringLiteral("Alphonse"), QStringLiteral("Partenaire"), QStringLiteral("Gertrude")}
+    : noms_{QStringLiteral("Alphonse"), QString::fromUtf8(OptionsDuJoueur::NOM_PARTENAIRE), QStringLiteral("Gertrude")}
 {
     saisons_[Hiver] = {true, QStringLiteral("2000-12-21"), QStringLiteral("2000-03-19")};
     saisons_[Printemps] = {true, QStringLiteral("2000-03-20"), QStringLiteral("2000-06-19")};

@@ -65,10 +65,22 @@ qint64 OptionsDuJoueur::genereId()
     return qint64(id);
 }
 
+QString OptionsDuJoueur::nomLisible(const QString& nom)
+{
+    return nom == QLatin1String(NOM_PARTENAIRE) ? QObject::tr(NOM_PARTENAIRE) : nom;
+}
+
+QString OptionsDuJoueur::nomGarde(const QString& lu)
+{
+    return lu == QObject::tr(NOM_PARTENAIRE) ? QString::fromUtf8(NOM_PARTENAIRE) : lu;
+}
+
 QString OptionsDuJoueur::getNomAffiche(bool forceSuffix) const
 {
-    if (ordinateur_ != 0)
-        return (distant_ != 0 || forceSuffix) ? nom_ + QObject::tr(" (ordi)") : nom_;
+    if (ordinateur_ != 0) {
+        const QString nom = nomLisible(nom_);
+        return (distant_ != 0 || forceSuffix) ? nom + QObject::tr(" (ordi)") : nom;
+    }
     if (distant_ != 0)
         return nom_ + QObject::tr(" (joueur)");
     if (nom_.isEmpty())

@@ -36,6 +36,15 @@ public:
     // tells who plays the seat.
     QString getNomAffiche(bool forceSuffix = false) const;
 
+    // The partner's name until the user gives another: kept in French in
+    // the settings and the game records, shown in the language in force.
+    static constexpr const char* NOM_PARTENAIRE = QT_TRANSLATE_NOOP("QObject", "Partenaire");
+    // A name as it reads in the language in force (the default partner's
+    // translated, any other as it is), and back: what the user leaves as
+    // the default is kept as the default.
+    static QString nomLisible(const QString& nom);
+    static QString nomGarde(const QString& lu);
+
     bool operator==(const OptionsDuJoueur& o) const
     {
         return nom_ == o.nom_ && drapeau1_ == o.drapeau1_ && distant_ == o.distant_ && ordinateur_ == o.ordinateur_

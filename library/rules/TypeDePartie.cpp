@@ -4,6 +4,7 @@
 
 #include <QMutex>
 #include <QMutexLocker>
+#include <QCoreApplication>
 #include <QObject>
 
 #include <map>
@@ -195,10 +196,12 @@ void assignePreset(TypeDePartie& t, const Preset& p)
 {
     t = TypeDePartie();
     t.defini_ = true;
-    t.nom_ = QObject::tr(p.nom);
+    // The French texts themselves: the table outlives a change of language,
+    // and whoever shows a name or a description translates it then.
+    t.nom_ = QString::fromUtf8(p.nom);
     t.pointsObjectif_ = p.objectif;
     t.multiplicateurs_ = p.multiplicateurs;
-    t.description_ = p.description ? QObject::tr(p.description) : QString();
+    t.description_ = p.description ? QString::fromUtf8(p.description) : QString();
     t.annonces_ = p.annonces;
     t.roiDame_ = p.roiDame;
     t.contrat_ = p.contrat;
@@ -271,6 +274,13 @@ QString TypeDePartie::nomDansListe(int id)
         if (autre.id != p->id && qstrcmp(autre.nom, p->nom) == 0 && p->atoutImpose && !autre.atoutImpose)
             return QObject::tr("%1 (tournoi)").arg(nom);
     return nom;
+}
+
+QString TypeDePartie::descriptionAffichee() const
+{
+    // A preset's description is its French text; a text of elsewhere (a
+    // custom type, a peer's) has no translation and stays as it is.
+    return description_.isEmpty() ? description_ : QCoreApplication::translate("QObject", description_.toUtf8().constData());
 }
 
 QString TypeDePartie::descriptionTraduite(int id)

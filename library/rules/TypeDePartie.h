@@ -55,15 +55,17 @@ public:
     // The preset of an id; an unknown id gets a default record, kept in the
     // table from then on.
     static TypeDePartie& getTypeDePartie(int id);
-    // A preset's name and description in the language in force now: the
-    // table keeps those of the language it was built in. Empty for an
-    // unknown id.
+    // A preset's name and description in the language in force now (the
+    // table keeps the French texts, whatever the language shown). Empty for
+    // an unknown id.
     static QString nomTraduit(int id);
     static QString descriptionTraduite(int id);
     // The name a list of presets shows: the translated name, told apart
     // from another preset of the same name (the records keep the name) by
     // "(tournoi)" for the tournament's.
     static QString nomDansListe(int id);
+    // This record's description in the language in force now.
+    QString descriptionAffichee() const;
 
     bool defini_ = false;
     QString nom_;

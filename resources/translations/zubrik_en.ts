@@ -967,6 +967,17 @@ is playing online.</translation>
     </message>
 </context>
 <context>
+    <name>GM_Exception</name>
+    <message>
+        <source>Ce fichier est corrompu.</source>
+        <translation>This file is corrupted.</translation>
+    </message>
+    <message>
+        <source>Ce fichier n&apos;est pas compatible avec votre version du jeu.</source>
+        <translation>This file is not compatible with your version of the game.</translation>
+    </message>
+</context>
+<context>
     <name>GM_FriendsList</name>
     <message>
         <source>A confirmer par</source>
@@ -2434,6 +2445,10 @@ x4</translation>
 </context>
 <context>
     <name>QObject</name>
+    <message>
+        <source>Partenaire</source>
+        <translation>Partner</translation>
+    </message>
     <message>
         <source>Chaine incompatible, invalide ou corrompue.</source>
         <translation>Incompatible, invalid or corrupt text.</translation>

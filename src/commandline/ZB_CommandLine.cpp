@@ -38,6 +38,18 @@ public:
         return false;
     }
 
+    // A game file named that is not there: the line was written right, so
+    // the usage lines would only bury the one thing to fix.
+    bool introuvable(const QString& option, const QString& chemin)
+    {
+        if (erreur_.isEmpty())
+            sansUsage_ = true;
+        const QString texte =
+            QStringLiteral("Game file not found: '%1' (%2).").arg(chemin, QFileInfo(chemin).absoluteFilePath());
+        return echec(option.isEmpty() ? texte : option + QStringLiteral(": ") + texte);
+    }
+    bool sansUsage() const { return sansUsage_; }
+
     // The next argument as the value of option; a following option is not
     // a value.
     bool valeur(const QString& option, QString& resultat)
@@ -71,8 +83,11 @@ public:
         QString chemin;
         if (!valeur(option, chemin))
             return false;
-        if (!QFileInfo(chemin).isFile())
-            return echec(QStringLiteral("%1: no file '%2'.").arg(option, chemin));
+        const QFileInfo info(chemin);
+        if (!info.exists())
+            return introuvable(option, chemin);
+        if (!info.isFile())
+            return echec(QStringLiteral("%1: '%2' is no file.").arg(option, chemin));
         resultat = chemin;
         return true;
     }
@@ -81,7 +96,17 @@ private:
     const QStringList& arguments_;
     int position_ = 1;
     QString erreur_;
+    bool sansUsage_ = false;
 };
+
+// A bare argument the user meant as a game file: one of the program's file
+// types, or a path.
+bool ressembleAUnFichier(const QString& argument)
+{
+    return argument.endsWith(QLatin1String(".jss"), Qt::CaseInsensitive)
+        || argument.endsWith(QLatin1String(".jst"), Qt::CaseInsensitive) || argument.contains(QLatin1Char('/'))
+        || argument.contains(QLatin1Char('\\'));
+}
 
 bool ouvreFichier(Lecteur& lecteur, ZB_Settings& s, const QString& chemin)
 {
@@ -188,6 +213,8 @@ ZB_CommandLine::Resultat ZB_CommandLine::parse(const QStringList& arguments, ZB_
             ok = litOption(lecteur, argument, lu);
         else if (!argument.isEmpty() && QFileInfo(argument).isFile())
             ok = ouvreFichier(lecteur, lu, argument);
+        else if (!argument.isEmpty() && !QFileInfo::exists(argument) && ressembleAUnFichier(argument))
+            ok = lecteur.introuvable(QString(), argument);
         else
             ok = lecteur.echec(QStringLiteral("Unexpected argument '%1'.").arg(argument));
     }
@@ -196,7 +223,7 @@ ZB_CommandLine::Resultat ZB_CommandLine::parse(const QStringList& arguments, ZB_
 
     if (!ok) {
         if (message != nullptr)
-            *message = lecteur.erreur() + QLatin1Char('\n') + usage(programme);
+            *message = lecteur.sansUsage() ? lecteur.erreur() : lecteur.erreur() + QLatin1Char('\n') + usage(programme);
         return Arret;
     }
     if (lu.screenshotMode != 0)

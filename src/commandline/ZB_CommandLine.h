@@ -20,6 +20,10 @@ struct ZB_Settings;
 // - "--help" anywhere asks for the usage lines alone: parse answers Aide
 //   with them in the message, and the caller prints them on the standard
 //   output and exits with status 0 without opening a window.
+// - A game file that is not there (named by --file or --mov, or a bare
+//   argument ending in .jss or .jst or holding a path) stops the program:
+//   parse answers Arret with the path as given and in full, without the
+//   usage lines (the line itself was right).
 // - Anything else, and the contradiction of --server with --client, stops
 //   the program: parse answers Arret with the reason and the usage lines in
 //   the message, and the caller exits with CODE_SORTIE_USAGE without opening

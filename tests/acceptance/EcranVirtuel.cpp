@@ -6,6 +6,8 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <functional>
+
 // The X headers come last: they define macros (None, Bool, Status) that Qt's
 // headers would otherwise meet.
 #include <X11/Xlib.h>
@@ -51,6 +53,36 @@ QString titreDe(Display* d, Window w)
         }
     }
     return titre;
+}
+
+// The topmost mapped window on the screen that passes the test, and where
+// it lies; its id through id.
+QRect premiereFenetre(Display* d, unsigned long* id,
+                      const std::function<bool(Display*, Window, const XWindowAttributes&)>& choisie)
+{
+    Window racine = DefaultRootWindow(d);
+    Window parent = 0;
+    Window* enfants = nullptr;
+    unsigned int n = 0;
+    QRect trouvee;
+    if (!XQueryTree(d, racine, &racine, &parent, &enfants, &n))
+        return QRect();
+    // The children come bottom first.
+    for (int i = int(n) - 1; i >= 0 && trouvee.isEmpty(); --i) {
+        XWindowAttributes a;
+        if (!XGetWindowAttributes(d, enfants[i], &a) || a.map_state != IsViewable || !choisie(d, enfants[i], a))
+            continue;
+        int x = 0;
+        int y = 0;
+        Window enfant = 0;
+        XTranslateCoordinates(d, enfants[i], racine, 0, 0, &x, &y, &enfant);
+        trouvee = QRect(x, y, a.width, a.height);
+        if (id != nullptr)
+            *id = enfants[i];
+    }
+    if (enfants != nullptr)
+        XFree(enfants);
+    return trouvee;
 }
 
 } // namespace
@@ -133,32 +165,18 @@ QRect EcranVirtuel::fenetre(const QString& titre, unsigned long* id) const
 {
     if (!x_ || x_->d == nullptr)
         return QRect();
-    Display* d = x_->d;
-    Window racine = DefaultRootWindow(d);
-    Window parent = 0;
-    Window* enfants = nullptr;
-    unsigned int n = 0;
-    QRect trouvee;
-    if (!XQueryTree(d, racine, &racine, &parent, &enfants, &n))
+    return premiereFenetre(x_->d, id, [&titre](Display* d, Window w, const XWindowAttributes&) {
+        return titreDe(d, w).contains(titre);
+    });
+}
+
+QRect EcranVirtuel::surgissante() const
+{
+    if (!x_ || x_->d == nullptr)
         return QRect();
-    // The topmost match: the children come bottom first.
-    for (int i = int(n) - 1; i >= 0 && trouvee.isEmpty(); --i) {
-        XWindowAttributes a;
-        if (!XGetWindowAttributes(d, enfants[i], &a) || a.map_state != IsViewable)
-            continue;
-        if (!titreDe(d, enfants[i]).contains(titre))
-            continue;
-        int x = 0;
-        int y = 0;
-        Window enfant = 0;
-        XTranslateCoordinates(d, enfants[i], racine, 0, 0, &x, &y, &enfant);
-        trouvee = QRect(x, y, a.width, a.height);
-        if (id != nullptr)
-            *id = enfants[i];
-    }
-    if (enfants != nullptr)
-        XFree(enfants);
-    return trouvee;
+    // Pop-ups place themselves, past any window manager.
+    return premiereFenetre(x_->d, nullptr,
+                           [](Display*, Window, const XWindowAttributes& a) { return a.override_redirect != 0; });
 }
 
 QImage EcranVirtuel::capture(const QRect& zone) const

@@ -42,6 +42,10 @@ public:
     // place on the screen; an empty rectangle while there is none.
     QRect fenetre(const QString& titre, unsigned long* id = nullptr) const;
 
+    // The topmost pop-up window on the screen (a menu that drops down, a
+    // submenu), where it lies; an empty rectangle while there is none.
+    QRect surgissante() const;
+
     // A picture of that part of the screen (the whole screen when empty).
     QImage capture(const QRect& zone = QRect()) const;
 

@@ -382,6 +382,58 @@ private:
         }
     }
 
+    // Options > game types dropped down by the keyboard (the submenu's
+    // underlined letter given), its picture, then closed; null when no menu
+    // dropped down.
+    static QImage menuDesTypes(SessionDeJeu& s, const QString& lettre, const QString& nom)
+    {
+        s.touche(QStringLiteral("alt+o"));
+        QThread::msleep(300);
+        s.ecran().touche(lettre);
+        QThread::msleep(700);
+        const QRect menu = s.ecran().surgissante();
+        s.garde(nom);
+        const QImage image = menu.isEmpty() ? QImage() : s.ecran().capture(menu);
+        for (int i = 0; i < 2; ++i) {
+            s.ecran().touche(QStringLiteral("Escape"));
+            QThread::msleep(200);
+        }
+        return image;
+    }
+
+    // After the change to German, French is chosen from the menu: the
+    // game types' menu, read in German before, lists them in French, not
+    // in the language before.
+    static bool allemandPuisFrancais(SessionDeJeu& s, PiloteDePartie& pilote)
+    {
+        if (!langueEnCoursDeDonne(s, pilote))
+            return false;
+        const QImage allemand = menuDesTypes(s, QStringLiteral("a"), QStringLiteral("game_types_german"));
+        if (allemand.isNull())
+            return s.echoue(QStringLiteral("No game types' menu dropped down in German (Optionen > Spielart)"));
+        s.touche(QStringLiteral("alt+o"));
+        QThread::msleep(300);
+        // Sprache, then Français below Automatisch.
+        for (const char* touche : {"s", "Down", "Return"}) {
+            s.ecran().touche(QLatin1String(touche));
+            QThread::msleep(150);
+        }
+        QThread::msleep(1000);
+        const QImage francais = menuDesTypes(s, QStringLiteral("t"), QStringLiteral("game_types_french"));
+        if (francais.isNull())
+            return s.echoue(QStringLiteral("No game types' menu dropped down in French (Options > Type de partie)"));
+        int differents = 0;
+        if (francais.size() == allemand.size())
+            for (int y = 0; y < francais.height(); ++y)
+                for (int x = 0; x < francais.width(); ++x)
+                    differents += francais.pixel(x, y) != allemand.pixel(x, y);
+        if (francais.size() == allemand.size() && differents < francais.width())
+            return s.echoue(QStringLiteral("The game types' menu reads as it did in German after French was chosen "
+                                           "(%1 pixels differ)")
+                                .arg(differents));
+        return true;
+    }
+
     // The user makes the custom type a tournament in the options, by the
     // keyboard alone: "Tournament" as the match type, Clubs the one trump
     // allowed (Diamonds, Spades and Hearts unchecked on the rules page);
@@ -545,11 +597,12 @@ private slots:
         matchEntier(QStringLiteral("jass_match"), DossierUtilisateur::Jass, {1920, 1080}, 0, &accueilAvecLesRegles,
                     true);
     }
-    // A language change in an auction, under Wood, whose bubbles are white.
+    // A language change in an auction, under Wood, whose bubbles are white;
+    // then French, and the game types' menu read again.
     void matchDeBeloteContree()
     {
         matchEntier(QStringLiteral("contree_match"), DossierUtilisateur::BeloteContree, {800, 600}, 0,
-                    &langueEnCoursDeDonne);
+                    &allemandPuisFrancais);
     }
     // A tournament made in the options plays to its end-of-match box: the
     // table imposes the one trump allowed, and the match is that one deal.

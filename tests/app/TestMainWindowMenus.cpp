@@ -1,5 +1,8 @@
 #include "AppStyleSwitch.h"
 #include "DisplayGL.h"
+#include "DisplayGLScene.h"
+#include "OptionsAffichage.h"
+#include "TypeDePartie.h"
 #include "ZB_MainWidget.h"
 #include "ZB_SettingsStore.h"
 #include "ZbTestRegistry.h"
@@ -7,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
@@ -183,6 +187,69 @@ private slots:
             menu->hide();
             QTRY_VERIFY(!menu->isVisible());
         }
+    }
+
+    // One language at a time, whatever the languages before: the game
+    // types of the Options menu, the partner's default name on its plate
+    // and a damaged file's refusal all read in the language chosen last.
+    void uneLangueALaFois()
+    {
+        QSettings reglages;
+        reglages.setValue(QLatin1String(ZB_SettingsStore::GROUPE_TUTORIEL) + QStringLiteral("/done"), true);
+        OptionsAffichage affichage;
+        affichage.randomNames_ = false;
+        affichage.sounds_ = false;
+        QVERIFY(ZB_SettingsStore(reglages).ecritOptionsAffichage(affichage));
+        reglages.sync();
+        QTemporaryDir dossier;
+        ZB_Settings demarrage;
+        demarrage.nowait = true;
+        ZB_MainWidget w(demarrage, dossier.path());
+        w.vue()->scene()->setAutoAnswer(false);
+        w.OnNouvellePartie();
+        // The partner sits at the top of the table.
+        QTRY_VERIFY(!w.vue()->scene()->textePlaquePosition(2).isEmpty());
+        const QString abime = dossier.filePath(QStringLiteral("abime.jss"));
+        {
+            QFile f(abime);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("Bonjour\r\nCeci n'est pas une partie\r\n");
+        }
+        struct Etape
+        {
+            const char* langue;
+            const char* suisseAllemand;
+            const char* partenaire;
+            const char* corrompu;
+        };
+        const Etape etapes[] = {
+            {"langue_de", "Deutschschweizer", "Partner", "Diese Datei ist beschädigt."},
+            {"langue_fr", "Suisse allemand", "Partenaire", "Ce fichier est corrompu."},
+            {"langue_en", "Swiss German", "Partner", "This file is corrupted."},
+        };
+        for (const Etape& e : etapes) {
+            w.action(QLatin1String(e.langue))->trigger();
+            QCOMPARE(w.action(QStringLiteral("type2"))->text(), QString::fromUtf8(e.suisseAllemand));
+            for (QAction* a : w.barreMenus()->findChildren<QAction*>())
+                if (a->objectName().startsWith(QLatin1String("type")))
+                    QCOMPARE(a->text(), TypeDePartie::nomDansListe(a->data().toInt()));
+            // The plate may carry the trump chooser's mark before the name.
+            QTRY_VERIFY2(w.vue()->scene()->textePlaquePosition(2).endsWith(QString::fromUtf8(e.partenaire)),
+                         qPrintable(w.vue()->scene()->textePlaquePosition(2)));
+            const qsizetype boites = w.vue()->scene()->historiqueBoites().size();
+            QVERIFY(!w.ouvreFichier(abime, ZB_Room::OuvreFichier));
+            QTRY_VERIFY(w.vue()->scene()->historiqueBoites().size() > boites);
+            const QString refus = w.vue()->scene()->historiqueBoites().constLast();
+            QVERIFY2(refus.contains(QString::fromUtf8(e.corrompu)), qPrintable(refus));
+            for (const Etape& autre : etapes)
+                if (&autre != &e)
+                    QVERIFY2(!refus.contains(QString::fromUtf8(autre.corrompu)), qPrintable(refus));
+            w.vue()->scene()->OnMessageBoxAccepted();
+            QTRY_VERIFY(!w.vue()->scene()->boitePrincipale().proxy->isVisible());
+        }
+        // The French texts alone reach the settings: the default stays the
+        // default in every language.
+        QCOMPARE(TypeDePartie::getTypeDePartie(2).nom_, QStringLiteral("Suisse allemand"));
     }
 };
 

@@ -141,23 +141,37 @@ class TestProgram : public QObject
 
 private slots:
     // A command line that does not read stops the program before any
-    // window: the reason and the usage lines, and exit status 2. "--help"
-    // prints the usage lines alone on the standard output, status 0.
+    // window: the reason and the usage lines, and exit status 2. A game file
+    // that is not there is named, path in full, without the usage lines.
+    // "--help" prints the usage lines alone on the standard output, status 0.
     void ligneDeCommandeSansFenetre_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("code");
-        QTest::newRow("unknown option") << QStringList{QStringLiteral("--nonsense")} << 2;
-        QTest::newRow("missing value") << QStringList{QStringLiteral("--port")} << 2;
-        QTest::newRow("port out of range") << QStringList{QStringLiteral("--port"), QStringLiteral("70000")} << 2;
-        QTest::newRow("host and client") << QStringList{QStringLiteral("--server"), QStringLiteral("--client")} << 2;
-        QTest::newRow("missing file") << QStringList{QStringLiteral("--file"), QStringLiteral("/nonexistent/x.jss")} << 2;
-        QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0;
+        // What the standard error holds; "@" stands for the home folder.
+        QTest::addColumn<QString>("raison");
+        QTest::addColumn<bool>("usage");
+        QTest::newRow("unknown option") << QStringList{QStringLiteral("--nonsense")} << 2
+                                        << "Unknown option '--nonsense'." << true;
+        QTest::newRow("missing value") << QStringList{QStringLiteral("--port")} << 2 << "--port: a value is missing."
+                                       << true;
+        QTest::newRow("port out of range") << QStringList{QStringLiteral("--port"), QStringLiteral("70000")} << 2
+                                           << "'70000' is not a number from 1 to 65535." << true;
+        QTest::newRow("host and client") << QStringList{QStringLiteral("--server"), QStringLiteral("--client")} << 2
+                                         << "--server and --client cannot be given together." << true;
+        QTest::newRow("missing file") << QStringList{QStringLiteral("--file"), QStringLiteral("/nonexistent/x.jss")} << 2
+                                      << "--file: Game file not found: '/nonexistent/x.jss' (/nonexistent/x.jss)."
+                                      << false;
+        QTest::newRow("missing file named alone") << QStringList{QStringLiteral("nofile.jss")} << 2
+                                                  << "Game file not found: 'nofile.jss' (@/nofile.jss)." << false;
+        QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0 << QString() << true;
     }
     void ligneDeCommandeSansFenetre()
     {
         QFETCH(QStringList, arguments);
         QFETCH(int, code);
+        QFETCH(QString, raison);
+        QFETCH(bool, usage);
         QTemporaryDir maison;
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -165,13 +179,16 @@ private slots:
             env.insert(QLatin1String(variable), maison.path());
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         p.setProcessEnvironment(env);
+        p.setWorkingDirectory(maison.path());
         p.start(QStringLiteral(ZB_PROGRAMME), arguments);
         QVERIFY(p.waitForFinished(30000));
         QCOMPARE(p.exitStatus(), QProcess::NormalExit);
         QCOMPARE(p.exitCode(), code);
         const QString sortie = QString::fromUtf8(p.readAllStandardOutput());
         const QString erreurs = QString::fromUtf8(p.readAllStandardError());
-        QVERIFY((code == 0 ? sortie : erreurs).contains(QStringLiteral("Usage: zubrik")));
+        QCOMPARE((code == 0 ? sortie : erreurs).contains(QStringLiteral("Usage: zubrik")), usage);
+        const QString attendu = QString(raison).replace(QLatin1Char('@'), QDir(maison.path()).canonicalPath());
+        QVERIFY2(erreurs.contains(attendu), qPrintable(erreurs));
         if (code == 0)
             QVERIFY2(sortie.startsWith(QStringLiteral("Usage: zubrik")) && !erreurs.contains(QStringLiteral("Usage")), qPrintable(erreurs));
         // No window, so no game and no trace were written.

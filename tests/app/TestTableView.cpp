@@ -11,11 +11,14 @@
 #include "OptionsDePartie.h"
 #include "TypeDePartie.h"
 #include "ZB_About.h"
+#include "ZB_PointsJass.h"
 #include "ZB_Settings.h"
+#include "ZB_Translator.h"
 #include "ZbTestRegistry.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGraphicsProxyWidget>
 #include <QGuiApplication>
 #include <QPushButton>
@@ -185,6 +188,52 @@ private slots:
         QVERIFY(t.scene()->proxyAnnulerArriere()->isVisible());
         QCOMPARE(t.scene()->boutonAnnulerArriere()->isEnabled(), arriere);
         QCOMPARE(t.scene()->proxyAnnulerAvant()->isVisible(), avant);
+    }
+
+    // The slate keeps its figures through an undo or a redo, whichever way
+    // it was asked (the table's arrows, or the menu without them): once the
+    // table is played again it shows the rebuilt deal's points, and a
+    // language change draws the same figures again, struck line and
+    // multiplier included.
+    void ardoiseGardeSesChiffres_data()
+    {
+        QTest::addColumn<bool>("fleches");
+        QTest::addColumn<int>("multiplicateur");
+        QTest::addColumn<int>("barree");
+        QTest::newRow("arrows") << true << 1 << -1;
+        QTest::newRow("menu") << false << 1 << -1;
+        QTest::newRow("arrows, doubled deal, struck team") << true << 2 << 1;
+    }
+    void ardoiseGardeSesChiffres()
+    {
+        QFETCH(bool, fleches);
+        QFETCH(int, multiplicateur);
+        QFETCH(int, barree);
+        ZB_Translator traducteur;
+        QVERIFY(traducteur.applique(ZB_Translator::Anglais, false));
+        QCoreApplication::processEvents();
+        const ZB_Settings personne;
+        VueDeTest rejouee(personne);
+        VueDeTest directe(personne);
+        ZB_PointsJass points;
+        points.pointsCartes_[0] = 40;
+        points.pointsCartes_[1] = 98;
+        for (VueDeTest* t : {&rejouee, &directe})
+            t->vue->afficheArdoise(ZB_PointsJass(), 120, 80, 1, {}, -1);
+        // The deal rebuilt as an undo rebuilds it, the user watching.
+        if (fleches)
+            rejouee.scene()->OnAnnulerBackwards();
+        rejouee.vue->setModeVue(1);
+        rejouee.vue->afficheArdoise(points, 120, 80, multiplicateur, {}, barree);
+        rejouee.vue->afficheTable();
+        directe.vue->afficheArdoise(points, 120, 80, multiplicateur, {}, barree);
+        const QImage anglais = directe.scene()->imageArdoise();
+        QVERIFY(!anglais.isNull());
+        QCOMPARE(rejouee.scene()->imageArdoise(), anglais);
+        QVERIFY(traducteur.applique(ZB_Translator::Allemand, false));
+        QCoreApplication::processEvents();
+        QVERIFY(directe.scene()->imageArdoise() != anglais);
+        QCOMPARE(rejouee.scene()->imageArdoise(), directe.scene()->imageArdoise());
     }
 
     // Swipes: left, right and up are raised once the gesture ends; a

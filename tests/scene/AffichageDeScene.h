@@ -29,9 +29,7 @@ public:
     void creePanneaux()
     {
         for (auto& panneau : panneaux)
-            panneau = QSharedPointer<DisplayGLPanelDeJoueur>::create(nullptr, scene_.panelAtouts(),
-                                                                    scene_.conteneurAtouts(), scene_.journalChat(),
-                                                                    scene_.cartes());
+            panneau = scene_.creePanneau(nullptr);
     }
     DisplayAPanelDeJoueur* getPanelDeJoueur(int siege) override
     {

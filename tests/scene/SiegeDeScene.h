@@ -97,6 +97,18 @@ struct SiegeDeScene
     void distribue()
     {
         DisplayGLScene& s = *t.scene;
+        donne(false);
+        const int leader = position.partie->joueurQuiDebuteTour_;
+        s.afficheCarteJouee(leader, position.partie->getCarteDuPli(leader));
+        s.redessineCartes(position.partie->atoutEnCours_);
+        s.setModeVue(0);
+    }
+    // The other three seats seated and the cards dealt, packet by packet as
+    // a new deal shows them when anime, at once as a replay does otherwise
+    // (the view mode is left so).
+    void donne(bool anime)
+    {
+        DisplayGLScene& s = *t.scene;
         for (int j = 0; j < 4; ++j) {
             if (j == siege)
                 continue;
@@ -108,12 +120,13 @@ struct SiegeDeScene
             autre->main_ = position.mains[j];
             s.setJoueur(j, autre.get());
         }
-        s.setModeVue(1);
+        // A new deal comes to an empty hand, as after the last deal.
+        if (anime)
+            for (Carte* c : joueur.main_)
+                if (DisplayGLHumanCarte* carte = sprite(c))
+                    carte->setState(DisplayGLHumanCarte::Cachee, false, 0);
+        s.setModeVue(anime ? 0 : 1);
         s.nouvelleDonne(9, 1000, 0);
-        const int leader = position.partie->joueurQuiDebuteTour_;
-        s.afficheCarteJouee(leader, position.partie->getCarteDuPli(leader));
-        s.redessineCartes(position.partie->atoutEnCours_);
-        s.setModeVue(0);
     }
     // The table asks the seat for a card, and tells the screen so.
     void demandeCarte()

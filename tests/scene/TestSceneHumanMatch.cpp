@@ -132,10 +132,13 @@ struct Personne
             joueur->OnTimeoutFinDePartie();
             return true;
         }
+        // A question is answered once its band shows: it waits for the hand
+        // to be dealt.
+        const bool bande = !t.scene->conteneurAtouts()->isHidden();
         if (panneau->isChoixAtoutOuvert())
-            return choisitAtout();
+            return bande && choisitAtout();
         if (panneau->isChoixMiseOuvert())
-            return choisitMise();
+            return bande && choisitMise();
         if (panneau->isCarteDemandee() && joueur->estJoueurManuel())
             return joueCarte();
         if (panneau->attente() == DisplayGLPanelDeJoueur::AttenteDistribue

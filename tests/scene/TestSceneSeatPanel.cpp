@@ -11,6 +11,7 @@
 #include "ZbTestRegistry.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QGraphicsRectItem>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -236,6 +237,59 @@ private slots:
             QCOMPARE(a.chibre_, atout == 0);
             QCOMPARE(a.choisi_, atout != 0);
         }
+    }
+
+    // The trump or bid band asked for at the deal comes once the whole hand
+    // is on the screen, not while its packets still arrive; a deal shown
+    // without animation (a replay) asks at once.
+    void bandWaitsForTheHand_data()
+    {
+        QTest::addColumn<bool>("mise");
+        QTest::addColumn<bool>("anime");
+        QTest::newRow("trump, dealt") << false << true;
+        QTest::newRow("bid, dealt") << true << true;
+        QTest::newRow("trump, replayed") << false << false;
+    }
+    void bandWaitsForTheHand()
+    {
+        QFETCH(bool, mise);
+        QFETCH(bool, anime);
+        SiegeDeScene s(mise);
+        s.assied(Joueur::ModeManuel, true);
+        s.donne(anime);
+        if (mise) {
+            ZB_StatusMise demandee;
+            demandee.typeContrat_ = ZB_StatusMise::PasEncoreDeMise;
+            demandee.tourMise_ = 0;
+            s.joueur.demande_ChoisitMise(demandee, InfoDemande(EtatDeJeu::AttendMise1_1, 0, 6, 0, 0));
+        } else {
+            s.joueur.demande_ChoisitAtout(StatusAtout(false, false, 0, -1),
+                                          InfoDemande(EtatDeJeu::AttendAtout, 0, 5, 0, 0));
+        }
+        const QWidget* bande = s.t.scene->conteneurAtouts();
+        const int cartes = s.joueur.main_.getNombreDeCartes();
+        QVERIFY(cartes > 3);
+        auto enMain = [&s] {
+            int n = 0;
+            for (Carte* c : s.joueur.main_)
+                n += s.sprite(c) != nullptr && s.sprite(c)->isVisible();
+            return n;
+        };
+        if (!anime) {
+            QVERIFY(!bande->isHidden());
+            QCOMPARE(enMain(), cartes);
+            return;
+        }
+        QVERIFY(enMain() < cartes);
+        QVERIFY(bande->isHidden());
+        QElapsedTimer montre;
+        montre.start();
+        while (bande->isHidden() && montre.elapsed() < 10000)
+            QTest::qWait(20);
+        // Never the band over a hand still being dealt.
+        QVERIFY(!bande->isHidden());
+        QCOMPARE(enMain(), cartes);
+        QVERIFY(s.panneau()->isChoixAtoutOuvert() || s.panneau()->isChoixMiseOuvert());
     }
 
     // A click on the cloth performs a pending deal or collect, once; the

@@ -9,6 +9,7 @@
 #include "ui_MessageBoxGl.h"
 
 #include <QElapsedTimer>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -208,9 +209,60 @@ private slots:
         QCOMPARE(s.animationsMessage().front()->texte()->toPlainText(), message.arg(atout));
         QCOMPARE(salon.lignes().startsWith(QStringLiteral("Le joueur avec '")), quiCommence);
         QCOMPARE(s.timerAide().isActive(), quiCommence);
-        // The temporary text gives way to the status.
-        s.OnHelpTimeout();
-        QCOMPARE(salon.lignes(), QStringLiteral("Au tour de IA1..."));
+        // Re-told in the same state, it stays.
+        salon.etat(37, 1, AUCUN, 1, impose);
+        QCOMPARE(salon.lignes().startsWith(QStringLiteral("Le joueur avec '")), quiCommence);
+        // The first card lies on the cloth and the table moves on: who
+        // begins is old news, the status shows at once, the user's prompt
+        // as a later seat's turn.
+        salon.position.partie->noDuProchainAJouer_ = 2;
+        salon.etat(38, 2, AUCUN, 2);
+        QCOMPARE(salon.lignes(), QStringLiteral("Au tour de IA2..."));
+        QVERIFY(!s.timerAide().isActive());
+        salon.position.partie->noDuProchainAJouer_ = 0;
+        salon.etat(39, 0, AUCUN, 0);
+        QCOMPARE(salon.lignes(), QStringLiteral("Choisissez une carte."));
+    }
+
+    // The explanation of a card under the pointer sits above the prompt:
+    // the prompt keeps its words together on its own line, however long the
+    // explanation, and after the table is laid out anew at another size.
+    void helpAboveThePromptKeepsItsLines_data()
+    {
+        QTest::addColumn<QSize>("taille");
+        QTest::addColumn<QSize>("ensuite");
+        QTest::newRow("800 x 600, then 1920 x 1080") << QSize(800, 600) << QSize(1920, 1080);
+        QTest::newRow("1920 x 1080, then 800 x 600") << QSize(1920, 1080) << QSize(800, 600);
+    }
+    void helpAboveThePromptKeepsItsLines()
+    {
+        QFETCH(QSize, taille);
+        QFETCH(QSize, ensuite);
+        Salon salon;
+        DisplayGLScene& s = salon.scene();
+        s.setSceneRect(QRectF(QPointF(0, 0), QSizeF(taille)));
+        salon.position.partie->noDuProchainAJouer_ = 0;
+        salon.etat(38, 0, AUCUN, 0);
+        const QString invite = QStringLiteral("Choisissez une carte.");
+        QCOMPARE(salon.lignes(), invite);
+        // An explanation that leaves room on its line for the prompt's first
+        // words, not for the whole prompt.
+        const QGraphicsSimpleTextItem* ligne = s.lignesArdoise()[0];
+        const QFontMetricsF metriques(ligne->font());
+        const double utile = s.zoneTable().width() - DisplayGLScene::MARGE_LIGNE_ARDOISE;
+        QString aide = QStringLiteral("Le Roi de Coeur peut être joué");
+        while (metriques.horizontalAdvance(aide + QStringLiteral(" ") + invite) <= utile)
+            aide += QStringLiteral(", joué");
+        if (metriques.horizontalAdvance(aide + QStringLiteral(" Choisissez une")) > utile)
+            QSKIP("no explanation of this size leaves the prompt's first words room on its line");
+        s.setTexteAide(aide);
+        QStringList lignes = salon.lignes().split(QLatin1Char('\n'));
+        QCOMPARE(lignes.last(), invite);
+        QCOMPARE(lignes.join(QLatin1Char(' ')), aide + QLatin1Char(' ') + invite);
+        s.setSceneRect(QRectF(QPointF(0, 0), QSizeF(ensuite)));
+        lignes = salon.lignes().split(QLatin1Char('\n'));
+        QCOMPARE(lignes.last(), invite);
+        QVERIFY2(lignes.first().startsWith(QStringLiteral("Le Roi de Coeur")), qPrintable(salon.lignes()));
     }
 
     // The seat panel's help text shows above the status, each alone when

@@ -3,16 +3,22 @@
 #include "Carte.h"
 #include "DisplayGLHumanCarte.h"
 #include "DisplayGLScoreAnimPixmap.h"
+#include "DisplayGLScoreAnimText.h"
+#include "DisplayTextAnim.h"
 #include "GL_ObjectCube.h"
 #include "GL_ObjectSquare.h"
 #include "GM_SharedFunctions.h"
 #include "Partie.h"
+#include "SceneBulles.h"
 #include "TableDeScene.h"
 #include "ZB_DeckJass.h"
+#include "ZB_PointsJass.h"
 #include "ZB_StatusMise.h"
 #include "ZbTestRegistry.h"
 
 #include <QFileInfo>
+#include <QFontMetricsF>
+#include <QGraphicsPathItem>
 #include <QGraphicsSimpleTextItem>
 #include <QPen>
 #include <QPushButton>
@@ -528,6 +534,87 @@ private slots:
         for (const auto& image : t.scene->animationsImage())
             QVERIFY(std::isfinite(image->pos().x()) && std::isfinite(image->pos().y()));
         t.scene->stopAnimationsAndCloseDialogs();
+    }
+
+    // Nothing covers what must be read, at two sizes under two themes: a
+    // bubble writes its words bold within its body however long they are,
+    // the season's pictures pass behind the bubbles on show, and a score
+    // floats between the side seats' plates, not over them.
+    void nothingDrawnOverWhatMustBeRead_data()
+    {
+        QTest::addColumn<QSize>("taille");
+        QTest::addColumn<int>("theme");
+        QTest::newRow("800 x 600, wood") << QSize(800, 600) << 0;
+        QTest::newRow("800 x 600, candy") << QSize(800, 600) << 3;
+        QTest::newRow("1920 x 1080, wood") << QSize(1920, 1080) << 0;
+        QTest::newRow("1920 x 1080, candy") << QSize(1920, 1080) << 3;
+    }
+    void nothingDrawnOverWhatMustBeRead()
+    {
+        QFETCH(QSize, taille);
+        QFETCH(int, theme);
+        Reglages r = sansCartes();
+        r.taille = taille;
+        r.options.appStyle_ = theme;
+        r.options.animatedScores_ = true;
+        TableDeScene t(r);
+        DisplayGLScene& s = *t.scene;
+        s.setSceneRect(QRectF(QPointF(0, 0), QSizeF(taille)));
+        s.createGLObjects();
+        Joueurs j;
+        s.setNoJoueurLocal(0);
+        j.assied(s);
+        s.setModeVue(1);
+        s.nouvelleDonne(9, 1000, 0);
+
+        // The bubble's words.
+        const int p = s.positionAffichage(3);
+        const int largeurBulle = s.bulle(p)->getImage().width();
+        QVERIFY(largeurBulle > 0);
+        for (const char* mots : {"Capot en Coeur", "Capot in Hearts", "Surcontrée", "Capot in Diamonds, redoubled"}) {
+            const QString texte = QString::fromUtf8(mots);
+            const QFont police = SceneBulles::policeQuiTient(texte, s.font(), largeurBulle);
+            QVERIFY(police.bold());
+            QVERIFY2(QFontMetricsF(police).horizontalAdvance(texte)
+                         <= SceneBulles::boiteTexte(QSize(largeurBulle, largeurBulle)).width(),
+                     mots);
+        }
+
+        // A bid on the table: the pictures' frame leaves its bubble out.
+        ZB_StatusMise mise;
+        mise.miseFaite_ = true;
+        mise.typeContrat_ = ZB_StatusMise::Capot;
+        mise.atoutMise_ = 4;
+        s.afficheBulleMise(3, mise, 3);
+        QVERIFY(s.bulle(p)->isShown());
+        t.image();
+        QCoreApplication::processEvents();
+        const QPolygonF vu = t.holder->paintEngine()->contourVu(s.bulle(p)->getId());
+        QVERIFY(vu.size() >= 3);
+        const QRectF table = s.zoneTable();
+        const QPointF milieu(vu.boundingRect().center().x() * table.width(),
+                             table.top() + vu.boundingRect().center().y() * table.height());
+        QVERIFY2(!s.cadreSaisons()->path().contains(milieu),
+                 qPrintable(QStringLiteral("%1, %2").arg(milieu.x()).arg(milieu.y())));
+        QVERIFY(s.cadreSaisons()->path().contains(QPointF(table.left() + 2.0, table.bottom() - 2.0)));
+
+        // The longest score label floats within the room between the plates.
+        const double place = s.largeurEntrePlaques();
+        QVERIFY(std::isfinite(place) && place > 0.0);
+        ZB_PointsJass points;
+        points.pointsAnnoncesPris_[1] = 50;
+        s.setModeVue(0);
+        s.afficheArdoise(points, 0, 0, 1, {}, -1);
+        bool lance = false;
+        for (const auto& anim : s.animationsScore()) {
+            if (!anim->driver()->isRunning())
+                continue;
+            lance = true;
+            const QRectF r = anim->item()->sceneBoundingRect();
+            QVERIFY2(r.width() <= place + 1.0, qPrintable(QStringLiteral("%1 > %2").arg(r.width()).arg(place)));
+            QVERIFY(std::abs(r.center().x() - table.center().x()) < 1.0);
+        }
+        QVERIFY(lance);
     }
 
     // Announced cards show face up, then turn back at a trick's end once
