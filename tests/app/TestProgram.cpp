@@ -1,3 +1,9 @@
+#include "ZB_HoteSansFenetre.h"
+#include "ZB_MultiServer.h"
+#include "ZB_SalleHote.h"
+#include "ZB_ServerSocket.h"
+#include "ZB_ServerSocketConnection.h"
+#include "ZB_Settings.h"
 #include "ZbTestRegistry.h"
 
 #include <QDir>
@@ -247,12 +253,18 @@ private slots:
     void fichierArreteAuCoupDeLUtilisateur_data()
     {
         QTest::addColumn<bool>("abime");
-        QTest::newRow("unreadable from the user's move") << true;
-        QTest::newRow("ending at the user's move") << false;
+        // --autotest plays the user's seat by the computer, as --auto does
+        // not: the file's user is a seat played by hand all the same.
+        QTest::addColumn<QString>("option");
+        for (const QString& option : {QStringLiteral("--auto"), QStringLiteral("--autotest")}) {
+            QTest::addRow("unreadable from the user's move, %s", qPrintable(option)) << true << option;
+            QTest::addRow("ending at the user's move, %s", qPrintable(option)) << false << option;
+        }
     }
     void fichierArreteAuCoupDeLUtilisateur()
     {
         QFETCH(bool, abime);
+        QFETCH(QString, option);
         const QList<QByteArray> lignes = match().split('\n');
         QVERIFY(lignes.size() > 100);
         // The user's first card after the first deal (the user is seat 0).
@@ -270,7 +282,7 @@ private slots:
         Programme p;
         const QString fichier = p.maison.filePath(QStringLiteral("coup.jss"));
         QVERIFY(ecrit(fichier, octets));
-        p.demarre({QStringLiteral("--auto"), QStringLiteral("--file"), fichier}, false, true);
+        p.demarre({option, QStringLiteral("--file"), fichier}, false, true);
         QVERIFY2(p.attendFin(), "still playing after the file was read");
         QCOMPARE(p.processus.exitStatus(), QProcess::NormalExit);
         QCOMPARE(p.processus.exitCode(), abime ? 1 : 0);
@@ -468,6 +480,74 @@ private slots:
         const QString erreur = QString::fromUtf8(client.processus.readAllStandardError());
         QVERIFY2(QRegularExpression(QStringLiteral("^ERROR \\S"), QRegularExpression::MultilineOption).match(erreur).hasMatch(),
                  qPrintable(erreur.right(2000)));
+    }
+
+    // An unattended client that loses its seat while it plays ends: removed
+    // by the host, or displaced by another copy of the same player (its
+    // secret, so its id, proven at the same host), it says why on a line of
+    // its own and ends with status 1. The host runs here: it may remove a
+    // player, which the windowless program never does.
+    void clientDeloge_data()
+    {
+        QTest::addColumn<bool>("parUneCopie");
+        // Seen from the client, a copy that takes the seat closes its old
+        // socket as a stale one, without a word.
+        QTest::addColumn<QString>("raison");
+        QTest::newRow("removed by the host") << false << QStringLiteral("L'hôte vous a retiré de la partie.");
+        QTest::newRow("displaced by another copy")
+            << true << QStringLiteral("La connection avec le serveur a été interrompue.");
+    }
+    void clientDeloge()
+    {
+        QFETCH(bool, parUneCopie);
+        QFETCH(QString, raison);
+        QTemporaryDir dossierHote;
+        ZB_Settings demarrage;
+        demarrage.server = true;
+        demarrage.automatique = 1;
+        demarrage.port = 0;
+        ZB_HoteSansFenetre hote(demarrage, dossierHote.path());
+        hote.demarre();
+        const quint16 port = hote.serveur()->getPortTcp();
+        QVERIFY(port != 0);
+        ZB_ServerSocket* serveur = hote.salle()->getServer();
+        const QStringList arguments{QStringLiteral("--client"), QStringLiteral("--auto"),
+                                    QStringLiteral("--tcpsockets"), QStringLiteral("--port"), QString::number(port)};
+        // The connection that plays at the table under an id, or none.
+        const auto assis = [serveur](qint64 id) -> ZB_ServerSocketConnection* {
+            for (ZB_ServerSocketConnection* c : serveur->getJoueurs())
+                if ((id < 0 || c->getPlayerId() == id) && c->getTableId() == 0)
+                    return c;
+            return nullptr;
+        };
+        Programme client;
+        client.demarre(arguments, false, true);
+        QVERIFY(QTest::qWaitFor([&] { return assis(-1) != nullptr; }, 30000));
+        const qint64 id = assis(-1)->getPlayerId();
+        Programme copie;
+        if (parUneCopie) {
+            const QString secret = QStringLiteral("Zubrik/Zubrik/network-player.secret");
+            QVERIFY(ecrit(copie.maison.filePath(secret), contenu(client.maison.filePath(secret))));
+            copie.processus.setStandardOutputFile(QProcess::nullDevice());
+            copie.demarre(arguments);
+        } else {
+            serveur->retireJoueur(assis(id));
+        }
+        const bool fini = QTest::qWaitFor([&] { return client.processus.state() == QProcess::NotRunning; }, 60000);
+        if (!fini)
+            client.attendFin();
+        QVERIFY2(fini, "still running after it lost its seat");
+        QCOMPARE(client.processus.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(client.processus.exitCode(), 1);
+        const QString erreur = QString::fromUtf8(client.processus.readAllStandardError());
+        QVERIFY2(QRegularExpression(QStringLiteral("^ERROR %1").arg(QRegularExpression::escape(raison)),
+                                    QRegularExpression::MultilineOption)
+                     .match(erreur)
+                     .hasMatch(),
+                 qPrintable(erreur.right(2000)));
+        // The copy keeps the seat it took.
+        if (parUneCopie)
+            QVERIFY(assis(id) != nullptr && copie.processus.state() == QProcess::Running);
     }
 
     // One program hosts on loopback, another joins it: both play the match
