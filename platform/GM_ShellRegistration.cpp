@@ -1,5 +1,7 @@
 #include "GM_ShellRegistration.h"
 
+#include "GM_FichierRegulier.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -34,6 +36,11 @@ std::unique_ptr<QSettings> GM_ShellRegistration::openStore()
     if (path.isEmpty())
         return nullptr;
     QDir().mkpath(QFileInfo(path).absolutePath());
+    // The store reads its file as it opens and writes where it read, and
+    // reads a lock file it finds beside it: a pipe in either place would
+    // hold the start in open(), a link would be written through.
+    if (!GM_FichierRegulier::ecarte(path) || !GM_FichierRegulier::ecarte(path + QStringLiteral(".lock")))
+        return nullptr;
     return std::make_unique<QSettings>(path, QSettings::IniFormat);
 #endif
 }

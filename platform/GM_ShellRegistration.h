@@ -14,7 +14,10 @@ class QSettings;
 // go to STORE_FILE_NAME in the program's configuration folder, so that they
 // can be read and checked, and never to a file of the working directory.
 // Every registration overwrites the entries; a failed write is not reported,
-// since the program runs the same without them.
+// since the program runs the same without them. The store and its lock file
+// are regular files of their own (GM_FichierRegulier): what took their names
+// (a link, a pipe, a device) is moved aside first, and when it cannot be,
+// nothing is registered.
 class GM_ShellRegistration
 {
 public:
@@ -23,7 +26,7 @@ public:
     static constexpr const char* GAME_FILE_TYPES[] = {".jss", ".jst"};
 
     // The store the entries go to; null where there is none (no writable
-    // configuration folder).
+    // configuration folder, or an entry in the way that cannot be moved).
     static std::unique_ptr<QSettings> openStore();
     // The file the entries go to outside Windows (empty on Windows, or when
     // there is no configuration folder).

@@ -1,3 +1,4 @@
+#include "AppelSansTube.h"
 #include "FakeDiscordLibrary.h"
 #include "GM_NativeDiscord.h"
 #include "GM_ShellRegistration.h"
@@ -15,6 +16,8 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+
+#include <sys/stat.h>
 
 Q_DECLARE_METATYPE(FakeDiscordLibrary::Mode)
 
@@ -111,6 +114,63 @@ private slots:
                  QStringLiteral("\"/opt/Zubrik Jass/bin/zubrik\" \"%1\""));
         QCOMPARE(store.value(".jss/Default").toString(), scheme);
         QCOMPARE(store.value(".jst/Default").toString(), scheme);
+    }
+
+    // The store and its lock file are the program's own: what took their
+    // names (a pipe, a link to a file elsewhere or to a pipe) is moved aside,
+    // never opened nor written through, and the entries go to a regular file
+    // of their own. A pipe would hold the start in open(), a link to a file
+    // would be taken for another copy's lock for 30 s.
+    void storeEntriesThatAreNoFiles_data()
+    {
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<QString>("kind");
+        for (const char* entry : {"", ".lock"}) {
+            const char* name = *entry == 0 ? "store" : "lock";
+            QTest::addRow("%s: pipe", name) << entry << "pipe";
+            QTest::addRow("%s: link to a file elsewhere", name) << entry << "file";
+            QTest::addRow("%s: link to a pipe elsewhere", name) << entry << "linked pipe";
+        }
+    }
+    void storeEntriesThatAreNoFiles()
+    {
+        QFETCH(QString, suffix);
+        QFETCH(QString, kind);
+        const QString store = GM_ShellRegistration::storePath();
+        QDir folder = QFileInfo(store).absoluteDir();
+        QVERIFY(folder.removeRecursively() && QDir().mkpath(folder.path()));
+        QTemporaryDir elsewhere;
+        QVERIFY(elsewhere.isValid());
+        const QString odd = store + suffix;
+        const QString target = elsewhere.filePath(QStringLiteral("target"));
+        const QString pipe = kind == QLatin1String("pipe") ? odd : target;
+        if (kind == QLatin1String("file")) {
+            QFile f(target);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write("x") == 1);
+        } else {
+            QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        }
+        if (kind != QLatin1String("pipe"))
+            QVERIFY(QFile::link(target, odd));
+
+        QVERIFY2(appelSansTube([] { GM_ShellRegistration::registerProgram(QStringLiteral("zubrik"), PROGRAM); },
+                               kind == QLatin1String("file") ? QStringList() : QStringList{pipe}),
+                 "the registration waited on what took the store's names");
+        const QFileInfo written(store);
+        QVERIFY(written.isFile() && !written.isSymLink());
+        QCOMPARE(QSettings(store, QSettings::IniFormat).value(QStringLiteral(".jss/Default")).toString(),
+                 QStringLiteral("zubrik"));
+        const QStringList aside = folder.entryList({QFileInfo(odd).fileName() + QStringLiteral(".not-a-file-*")},
+                                                   QDir::AllEntries | QDir::System | QDir::Hidden);
+        QCOMPARE(aside.size(), 1);
+        if (kind == QLatin1String("file")) {
+            QFile f(target);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), QByteArray("x"));
+        } else {
+            const QFileInfo stillThere(kind == QLatin1String("pipe") ? folder.filePath(aside.first()) : target);
+            QVERIFY(stillThere.exists() && !stillThere.isFile());
+        }
     }
 
     void withoutDiscordStartUpIsRetriedEvery500ms_data()
