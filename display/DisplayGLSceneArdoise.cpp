@@ -12,6 +12,7 @@
 #include "DisplayTextAnim.h"
 #include "GL_ObjectCube.h"
 #include "GL_ObjectSquare.h"
+#include "GM_FichierRegulier.h"
 #include "GM_NativeA.h"
 #include "GM_SharedFunctions.h"
 #include "GM_WidgetAutoRound.h"
@@ -36,6 +37,7 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QScopedValueRollback>
 #include <QStyle>
 #include <QThread>
@@ -105,7 +107,12 @@ void DisplayGLScene::PortableGrabFrameBuffer_Completed(const QImage& image)
         : QStringLiteral("storeScreenshot_%1").arg(++numeroCapture_, CHIFFRES_NUMERO_CAPTURE, 10, QLatin1Char('0'));
     if (!copie.isNull()) {
         dernierFichierCapture_ = QStringLiteral("%1%2.png").arg(appDataPath(QString()), nom);
-        if (!copie.save(dernierFichierCapture_))
+        // The data folder's own file: what took its name goes aside (a link
+        // would be written through, a pipe would hold the window in open()),
+        // and the picture replaces the old one whole.
+        QSaveFile fichier(dernierFichierCapture_);
+        if (!GM_FichierRegulier::ecarte(dernierFichierCapture_) || !fichier.open(QIODevice::WriteOnly)
+            || !copie.save(&fichier, "PNG") || !fichier.commit())
             qWarning().noquote() << "DisplayGLScene: the screenshot could not be saved as" << dernierFichierCapture_;
     }
     if (but == CaptureMagasin) {

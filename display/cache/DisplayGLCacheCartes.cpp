@@ -1,5 +1,7 @@
 #include "DisplayGLCacheCartes.h"
 
+#include "GM_FichierRegulier.h"
+
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QDir>
@@ -187,11 +189,8 @@ QImage DisplayGLCacheCartes::lit(const QString& chemin, const QSize& taille)
 {
     // Only a regular file of its own: a pipe under a card's name would hold
     // the start in open(), a link would read what it leads to.
-    const QFileInfo entree(chemin);
-    if (entree.isSymLink() || !entree.isFile())
-        return QImage();
-    QFile fichier(chemin);
-    if (!fichier.open(QIODevice::ReadOnly))
+    QFile fichier;
+    if (!GM_FichierRegulier::ouvreEnLecture(fichier, chemin))
         return QImage();
     const qint64 octets = fichier.size();
     if (octets <= TAILLE_ENTETE || octets > tailleMaxFichier(taille))
@@ -206,6 +205,9 @@ bool DisplayGLCacheCartes::ecrit(const QString& chemin, const QImage& image)
 {
     const QByteArray contenu = encode(image);
     if (contenu.isEmpty())
+        return false;
+    // A save file writes over a link's target: the link goes aside first.
+    if (!GM_FichierRegulier::ecarte(chemin))
         return false;
     QSaveFile fichier(chemin);
     if (!fichier.open(QIODevice::WriteOnly))

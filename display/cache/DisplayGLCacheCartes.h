@@ -12,7 +12,10 @@
 // - The cache lives in a folder of the user's own cache location, made with
 //   owner-only permissions; a folder that is not the user's, is a link or
 //   cannot be made is not used (cards are then rendered every time).
-// - A file is written whole or not at all (QSaveFile).
+// - A file is written whole or not at all (QSaveFile), and only as a regular
+//   file of its own: what took a card's name (a link, a pipe) is moved aside
+//   first, and a link is never read through nor written through
+//   (GM_FichierRegulier).
 // - A file is read as untrusted: anything that is not exactly a PNG of the
 //   expected size (empty, truncated, corrupt, another size, trailing bytes)
 //   reads as absent. The size a file claims is checked against what a

@@ -276,7 +276,8 @@ private slots:
     void foreignFoldersAreNotUsed()
     {
         Racine racine;
-        // A folder open to others is closed; a link is not followed.
+        // A folder open to others is closed; a link is not followed, to a
+        // folder or to a file.
         const QString ouvert = racine.path() + QStringLiteral("/ouvert");
         QVERIFY(QDir().mkpath(ouvert));
         QFile::setPermissions(ouvert, QFile::Permissions(0x7777));
@@ -289,6 +290,24 @@ private slots:
         QVERIFY(DisplayGLCacheCartes::prepareDossier(QStringLiteral("lien")).isEmpty());
         rendu(0, 1, 6, QStringLiteral("lien"));
         QVERIFY(QDir(ailleurs.path()).entryList(QDir::Files).isEmpty());
+
+        // A card's file that is a link, here to a picture the SVG does not
+        // render, is neither read through nor written through: the card is
+        // rendered again into a file of its own, and the link goes aside.
+        const QImage attendue = rendu(0, 2, 9, DOSSIER);
+        const QString chemin =
+            racine.path() + QLatin1Char('/') + DOSSIER + QLatin1Char('/') + fichiersCache(racine.path()).first();
+        const QString cible = ailleurs.filePath(QStringLiteral("carte.jsg"));
+        QVERIFY(DisplayGLCacheCartes::ecrit(cible, unie(TAILLE, QColor(0, 0, 255))));
+        QFile cibleLue(cible);
+        QVERIFY(cibleLue.open(QIODevice::ReadOnly));
+        const QByteArray avant = cibleLue.readAll();
+        cibleLue.close();
+        QVERIFY(QFile::remove(chemin) && QFile::link(cible, chemin));
+        QCOMPARE(rendu(0, 2, 9, DOSSIER), attendue);
+        QVERIFY(QFileInfo(chemin).isFile() && !QFileInfo(chemin).isSymLink());
+        QVERIFY(cibleLue.open(QIODevice::ReadOnly));
+        QCOMPARE(cibleLue.readAll(), avant);
     }
 
     void qualityMinusOneRendersNothing()

@@ -16,6 +16,7 @@
 #include "ZB_StatusMise.h"
 #include "ZbTestRegistry.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QGraphicsPathItem>
@@ -24,6 +25,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <array>
@@ -404,8 +406,8 @@ private slots:
     }
 
     // Each grab says what it is for: store screenshots are handed on under
-    // numbered names, the bug report keeps its own name and hands nothing
-    // on, however long the bug button was held.
+    // numbered names, the bug report keeps its own name (a regular file of
+    // its own) and hands nothing on, however long the bug button was held.
     void grabsKeepTheirPurpose()
     {
         QStandardPaths::setTestModeEnabled(true);
@@ -422,10 +424,23 @@ private slots:
         QVERIFY(QFileInfo(premier).fileName().startsWith(QStringLiteral("storeScreenshot_")));
         QVERIFY(QFileInfo::exists(premier) && QFileInfo::exists(second));
 
+        // The data folder's picture is a file of its own: a link in its
+        // place goes aside, and what it led to is not written.
+        QTemporaryDir ailleurs;
+        const QString cible = ailleurs.filePath(QStringLiteral("autre.png"));
+        {
+            QFile f(cible);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write("x") == 1);
+        }
+        const QString image = appDataPath(QString()) + QStringLiteral("bugReportScreenshot.png");
+        QFile::remove(image);
+        QVERIFY(QFile::link(cible, image));
         s.OnBugPressed();
         QTest::qWait(2);
         s.demandeCapture(DisplayGLScene::CaptureBug);
-        QTRY_COMPARE(QFileInfo(s.dernierFichierCapture()).fileName(), QStringLiteral("bugReportScreenshot.png"));
+        QTRY_COMPARE(s.dernierFichierCapture(), image);
+        QTRY_VERIFY(QFileInfo(image).isFile() && !QFileInfo(image).isSymLink());
+        QCOMPARE(QFileInfo(cible).size(), 1);
         QCOMPARE(captures.count(), 2);
         QCOMPARE(s.butCapture(), DisplayGLScene::CaptureMagasin);
         QStandardPaths::setTestModeEnabled(false);
