@@ -2,6 +2,7 @@
 
 #include "GM_BasseLatence.h"
 #include "GM_ClientSocketJournal.h"
+#include "GM_FichierRegulier.h"
 #include "GM_SocketWeb.h"
 #include "GM_TexteDuLobby.h"
 
@@ -151,9 +152,12 @@ QSslCertificate GM_ClientSocket::certificatNomme()
     const QString chemin = qEnvironmentVariable(VariableCertificat);
     if (chemin.trimmed().isEmpty())
         return QSslCertificate();
-    QFile fichier(chemin.trimmed());
+    // Named by the user, so read through a link; a pipe would hold the login
+    // in open().
+    QFile fichier;
     QList<QSslCertificate> certificats;
-    if (fichier.open(QIODevice::ReadOnly) && fichier.size() < (1 << 20))
+    if (GM_FichierRegulier::ouvreEnLecture(fichier, chemin.trimmed(), GM_FichierRegulier::SuitLesLiens)
+        && fichier.size() < (1 << 20))
         certificats = QSslCertificate::fromData(fichier.read(1 << 20), QSsl::Pem);
     if (certificats.isEmpty()) {
         lobbyWarning().noquote() << QStringLiteral("%1 names no PEM certificate; only the system's authorities are trusted")

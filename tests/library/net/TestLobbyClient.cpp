@@ -1,3 +1,4 @@
+#include "AppelSansTube.h"
 #include "CertificatDeTest.h"
 #include "GM_ClientSocket.h"
 #include "GM_MessageBoxDisplayerHeadless.h"
@@ -14,6 +15,8 @@
 
 #include <functional>
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -867,6 +870,27 @@ private slots:
         QVERIFY(JournalDeTest::contient(QStringLiteral("lobby TLS error")));
         QCOMPARE(lobby.serveur.recus().size(), 0);
         QCOMPARE(client.pret.size(), 0);
+    }
+
+    // The certificate file the user names may be a link, but what cannot be
+    // read at once (a pipe) names no certificate: the login never waits in
+    // open() for someone to write to it.
+    void certificatNommeParUnTube()
+    {
+        QTemporaryDir dossier;
+        const QString tube = dossier.filePath(QStringLiteral("lobby.pem"));
+        QCOMPARE(::mkfifo(QFile::encodeName(tube).constData(), 0600), 0);
+        const bool avait = qEnvironmentVariableIsSet(GM_ClientSocket::VariableCertificat);
+        const QByteArray avant = qgetenv(GM_ClientSocket::VariableCertificat);
+        qputenv(GM_ClientSocket::VariableCertificat, QFile::encodeName(tube));
+        auto nul = std::make_shared<bool>(false);
+        const bool atemps = appelSansTube([nul] { *nul = GM_ClientSocket::certificatNomme().isNull(); }, {tube});
+        if (avait)
+            qputenv(GM_ClientSocket::VariableCertificat, avant);
+        else
+            qunsetenv(GM_ClientSocket::VariableCertificat);
+        QVERIFY2(atemps, "the certificate was read from a pipe");
+        QVERIFY(*nul);
     }
 };
 
