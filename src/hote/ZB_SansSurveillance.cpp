@@ -1,5 +1,6 @@
 #include "ZB_SansSurveillance.h"
 
+#include "GM_FichierRegulier.h"
 #include "GM_SharedFunctions.h"
 #include "ZB_RoomTable.h"
 
@@ -42,6 +43,9 @@ void ZB_SansSurveillance::rapporteMatch(ZB_Room& salle, const QString& dossierDo
     // An unattended run keeps its match for whoever checks it.
     const std::array<int, 2> s = scoresDe(salle.getTable(-1));
     const QString chemin = dossierDonnees + QLatin1String(FICHIER_FIN_AUTOMATIQUE);
+    // The data folder's own file, as the autosave: a link in its place would
+    // be saved through.
+    GM_FichierRegulier::ecarte(chemin);
     salle.saveAs(chemin);
     std::printf("MATCH %d %d file %s\n", s[0], s[1], qUtf8Printable(chemin));
     std::fflush(stdout);

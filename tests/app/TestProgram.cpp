@@ -203,10 +203,18 @@ private slots:
     }
 
     // The program plays a whole Jass match unattended, writes it to a file,
-    // and reads that file back to the same scores.
+    // and reads that file back to the same scores. The file is the data
+    // folder's own: a link in its place goes aside, and what it led to is
+    // not written.
     void matchSansSurveillance()
     {
         Programme joue;
+        QTemporaryDir ailleurs;
+        const QString cible = ailleurs.filePath(QStringLiteral("autre.jss"));
+        QVERIFY(ecrit(cible, "x"));
+        const QString donnees = joue.maison.filePath(QStringLiteral("Zubrik/Zubrik/"));
+        QVERIFY(QDir().mkpath(donnees));
+        QVERIFY(QFile::link(cible, donnees + QStringLiteral("automatic.jss")));
         joue.demarre({QStringLiteral("--autotest")});
         const QString sortie = joue.sortie();
         int a = 0;
@@ -215,7 +223,8 @@ private slots:
         QVERIFY2(lisScores(sortie, QStringLiteral("MATCH"), a, b, fichier), qPrintable(sortie));
         QVERIFY(a >= 1000 || b >= 1000);
         fichier.remove(QRegularExpression(QStringLiteral("^file ")));
-        QVERIFY2(QFile::exists(fichier), qPrintable(fichier));
+        QVERIFY2(QFileInfo(fichier).isFile() && !QFileInfo(fichier).isSymLink(), qPrintable(fichier));
+        QCOMPARE(contenu(cible), QByteArray("x"));
 
         Programme relit;
         relit.demarre({QStringLiteral("--autotest"), QStringLiteral("--file"), fichier});
@@ -377,8 +386,14 @@ private slots:
         QVERIFY(ailleurs.isValid());
         const QString donnees = p.maison.filePath(QStringLiteral("Zubrik/Zubrik/"));
         QVERIFY(QDir().mkpath(donnees));
+        // The desktop's registration (the configuration folder is the data
+        // folder here) is written at start, as the autosave and the trace;
+        // the settings are written at the quit, the locks only for a moment.
         const QStringList noms{donnees + QStringLiteral("autosave.jss"), donnees + QStringLiteral("debugLog.txt"),
+                               donnees + QStringLiteral("ShellClasses.ini"),
+                               donnees + QStringLiteral("ShellClasses.ini.lock"),
                                p.maison.filePath(QStringLiteral("Zubrik/Zubrik.conf"))};
+        const qsizetype ecritsAuDepart = 3;
         QStringList cibles;
         std::vector<std::unique_ptr<QLocalServer>> appareils;
         for (const QString& nom : noms) {
@@ -408,10 +423,12 @@ private slots:
         // The settings are written at the quit, which a kill skips: their
         // entry is only moved aside.
         const bool ecrits = QTest::qWaitFor([&] {
-            return std::all_of(noms.cbegin(), noms.cend(), [&noms](const QString& nom) {
-                const QFileInfo f(nom);
-                return !f.isSymLink() && (nom == noms.last() ? !f.exists() || f.isFile() : f.isFile() && f.size() > 0);
-            });
+            for (qsizetype i = 0; i < noms.size(); ++i) {
+                const QFileInfo f(noms.at(i));
+                if (f.isSymLink() || (i < ecritsAuDepart ? !f.isFile() || f.size() == 0 : f.exists() && !f.isFile()))
+                    return false;
+            }
+            return true;
         }, 60000);
         p.processus.kill();
         p.processus.waitForFinished();
