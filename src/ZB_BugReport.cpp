@@ -1,5 +1,6 @@
 #include "ZB_BugReport.h"
 
+#include "GM_FichierRegulier.h"
 #include "GM_SocketAbstract.h"
 #include "ZB_Room.h"
 #include "ZB_SettingsStore.h"
@@ -25,7 +26,6 @@ const QLatin1String journal("debugLog.txt");
 const QLatin1String ancienJournal("debugLog_old.txt");
 const QLatin1String prefixeZip("bugReport_");
 const QLatin1String extensionZip(".zip");
-constexpr int ESSAIS_NOM_MAX = 100;
 
 // XML 1.0 holds tab, line feed, carriage return and the characters from
 // U+0020 on, except the surrogates used alone and U+FFFE, U+FFFF.
@@ -183,13 +183,10 @@ QString ZB_BugReport::ecrit(QString* erreur) const
     fichiers += fichiersJoints();
 
     const QString horodatage = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
-    QString cible;
-    for (int essai = 0; essai < ESSAIS_NOM_MAX && cible.isEmpty(); ++essai) {
-        const QString nom = prefixeZip + horodatage + (essai == 0 ? QString() : QStringLiteral("-%1").arg(essai))
-            + extensionZip;
-        if (!QFileInfo::exists(dossier.filePath(nom)))
-            cible = dossier.filePath(nom);
-    }
+    // A name where nothing is: renamed onto a dangling link, the report
+    // would go where the link points.
+    const QString cible =
+        GM_FichierRegulier::nomLibre(dossier.filePath(prefixeZip + horodatage), QString(extensionZip));
     if (cible.isEmpty())
         return echec(QStringLiteral("Too many reports named %1 in %2.").arg(prefixeZip + horodatage, dossier_));
 

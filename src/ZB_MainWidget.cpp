@@ -10,6 +10,7 @@
 #include "GM_ExceptionEventCorrupted.h"
 #include "GM_ExceptionFileCorrupted.h"
 #include "GM_ExceptionFileTooOld.h"
+#include "GM_FichierRegulier.h"
 #include "GM_SharedFunctions.h"
 #include "GM_ClientSocket.h"
 #include "GM_ServerList.h"
@@ -471,12 +472,13 @@ QString ZB_MainWidget::fichierDeReprise(const QString& dossier)
 QString ZB_MainWidget::gardeFichierAbime(const QString& chemin)
 {
     const QFileInfo info(chemin);
-    const QString base = info.dir().filePath(info.completeBaseName() + QStringLiteral("-abime-")
-                                             + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
-    QString copie = base + QStringLiteral(".jss");
-    for (int n = 2; QFileInfo::exists(copie) && n < 100; ++n)
-        copie = base + QStringLiteral("-%1.jss").arg(n);
-    return QFile::rename(chemin, copie) ? copie : QString();
+    // A name where nothing is: moved onto a dangling link, the game would go
+    // where the link points.
+    const QString copie = GM_FichierRegulier::nomLibre(
+        info.dir().filePath(info.completeBaseName() + QStringLiteral("-abime-")
+                            + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"))),
+        QStringLiteral(".jss"));
+    return !copie.isEmpty() && QFile::rename(chemin, copie) ? copie : QString();
 }
 
 void ZB_MainWidget::demarre()

@@ -21,14 +21,12 @@ bool GM_FichierRegulier::ecarte(const QString& chemin)
     // written into a folder: the write fails, and is told.
     if (!entree.isSymLink() && (!entree.exists() || entree.isFile() || entree.isDir()))
         return true;
-    const QString base = chemin + QStringLiteral(".not-a-file-")
-        + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString cote = base;
-    for (int n = 2; (QFileInfo(cote).exists() || QFileInfo(cote).isSymLink()) && n < 100; ++n)
-        cote = base + QStringLiteral("-%1").arg(n);
+    const QString cote = nomLibre(chemin + QStringLiteral(".not-a-file-")
+                                  + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
     // rename(2) moves the entry itself; QFile::rename would look through a
     // link first.
-    const bool ecartee = std::rename(QFile::encodeName(chemin).constData(), QFile::encodeName(cote).constData()) == 0;
+    const bool ecartee = !cote.isEmpty()
+        && std::rename(QFile::encodeName(chemin).constData(), QFile::encodeName(cote).constData()) == 0;
     qWarning().noquote() << (ecartee ? QStringLiteral("'%1' is not a regular file: moved aside to '%2'")
                                            .arg(chemin, cote)
                                      : QStringLiteral("'%1' is not a regular file and cannot be moved aside: "
@@ -75,4 +73,17 @@ bool GM_FichierRegulier::ouvreEnLecture(QFile& fichier, const QString& chemin, L
         return false;
     return fichier.open(QIODevice::ReadOnly);
 #endif
+}
+
+QString GM_FichierRegulier::nomLibre(const QString& base, const QString& suffixe)
+{
+    for (int n = 1; n <= ESSAIS_NOM_MAX; ++n) {
+        const QString nom = n == 1 ? base + suffixe : base + QStringLiteral("-%1").arg(n) + suffixe;
+        // isSymLink first: exists follows the link, and finds nothing at the
+        // end of a dangling one.
+        const QFileInfo entree(nom);
+        if (!entree.isSymLink() && !entree.exists())
+            return nom;
+    }
+    return QString();
 }

@@ -28,14 +28,23 @@ class QFile;
 // opened file checked after (fstat: the same regular file), the opening
 // itself not waiting (O_NONBLOCK); anything else is no file to read, and
 // is left where it is.
+//
+// A new name (nomLibre) is one where nothing is, not even a link to
+// nothing: a rename or a copy to a name that holds a dangling link writes
+// where the link points.
 class GM_FichierRegulier
 {
 public:
     enum Liens { SansLien, SuitLesLiens };
+    static constexpr int ESSAIS_NOM_MAX = 100;
 
     // True when the caller may write a regular file at chemin.
     static bool ecarte(const QString& chemin);
     // Opens chemin read-only into fichier when it is a regular file (through
     // a link only with SuitLesLiens); false, fichier closed, otherwise.
     static bool ouvreEnLecture(QFile& fichier, const QString& chemin, Liens liens = SansLien);
+    // base + suffixe, else base + "-2" + suffixe, "-3" ... up to
+    // ESSAIS_NOM_MAX: the first name where nothing is; empty when every one
+    // is taken.
+    static QString nomLibre(const QString& base, const QString& suffixe = QString());
 };

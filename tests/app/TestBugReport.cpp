@@ -6,6 +6,7 @@
 #include "TypeDePartie.h"
 #include "ZB_BugReport.h"
 #include "ZB_DisplayEmpty.h"
+#include "PiegesDeFichiers.h"
 #include "ZB_SettingsStore.h"
 #include "ZbTestRegistry.h"
 
@@ -185,6 +186,21 @@ private slots:
         QVERIFY2(restes.isEmpty(), qPrintable(restes.join(',')));
         // Earlier reports are not packed into later ones.
         QVERIFY(!JlCompress::getFileList(deuxieme).contains(QFileInfo(zip).fileName()));
+    }
+
+    // The report goes under a name where nothing is: a link to nothing in
+    // its place would take the report where it points.
+    void reportNeverGoesThroughALink()
+    {
+        QTemporaryDir dossier;
+        QTemporaryDir ailleurs;
+        QVERIFY(liensPendants(dossier.path(), QStringLiteral("'bugReport_'yyyyMMdd-hhmmss'.zip'"), ailleurs.path()));
+        ZB_BugReport rapport(dossier.path());
+        QString erreur;
+        const QString zip = rapport.ecrit(&erreur);
+        QVERIFY2(!zip.isEmpty(), qPrintable(erreur));
+        QVERIFY(QFileInfo(zip).isFile() && !QFileInfo(zip).isSymLink());
+        QCOMPARE(QDir(ailleurs.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     }
 
     void missingFolderIsReported()

@@ -15,6 +15,7 @@
 #include "MachineDeJeu.h"
 #include "MainWindowTestKit.h"
 #include "PanelAtouts.h"
+#include "PiegesDeFichiers.h"
 #include "ServerView.h"
 #include "ZB_ClientConnection.h"
 #include "ZB_ClientDialogIp.h"
@@ -223,18 +224,23 @@ private slots:
 
     // A game left at the last quit that no longer reads is kept aside, byte
     // for byte, before the new game that replaces it writes its autosave;
-    // the box says where.
+    // the box says where. Aside is a name where nothing is, not a link to
+    // nothing, which would take the game where it points.
     void repriseAbimeeGardee()
     {
         QTemporaryDir dossier;
+        QTemporaryDir ailleurs;
         const QByteArray abimee("3\r\n{InP!{0!0!\r\n{Ajo!{\r\n");
         ecrit(dossier.filePath(QStringLiteral("autosave.jss")), abimee, QDateTime::currentDateTime());
+        QVERIFY(liensPendants(dossier.path(), QStringLiteral("'autosave-abime-'yyyyMMdd-HHmmss'.jss'"), ailleurs.path()));
         ZB_MainWidget w(accompagne(), dossier.path());
         w.vue()->scene()->setAutoAnswer(false);
         w.demarre();
         QTRY_VERIFY(!w.vue()->scene()->historiqueBoites().isEmpty());
-        const QStringList copies = QDir(dossier.path()).entryList({QStringLiteral("autosave-abime-*.jss")});
+        const QStringList copies =
+            QDir(dossier.path()).entryList({QStringLiteral("autosave-abime-*.jss")}, QDir::Files | QDir::NoSymLinks);
         QCOMPARE(copies.size(), 1);
+        QCOMPARE(QDir(ailleurs.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
         QFile copie(dossier.filePath(copies.first()));
         QVERIFY(copie.open(QIODevice::ReadOnly));
         QCOMPARE(copie.readAll(), abimee);

@@ -1,4 +1,4 @@
-#include "AppelSansTube.h"
+#include "PiegesDeFichiers.h"
 #include "FakeDiscordLibrary.h"
 #include "GM_NativeDiscord.h"
 #include "GM_ShellRegistration.h"

@@ -1,4 +1,4 @@
-#include "AppelSansTube.h"
+#include "PiegesDeFichiers.h"
 #include "CertificatDeTest.h"
 #include "GM_ClientSocket.h"
 #include "GM_MessageBoxDisplayerHeadless.h"

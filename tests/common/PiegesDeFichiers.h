@@ -1,5 +1,8 @@
 #pragma once
 
+// What takes the names of the program's files in the tests: pipes a call
+// must not wait on, and dangling links at the names a file is about to get.
+//
 // A call that must not wait on a pipe that took a file's name. It runs on a
 // thread of its own; when it has not returned within delaiMs, each pipe of
 // tubes is opened for writing once and closed again, which lets a read
@@ -9,7 +12,10 @@
 // then, is left running.
 
 #include <QByteArray>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <atomic>
@@ -48,4 +54,20 @@ inline bool appelSansTube(std::function<void()> appel, const QStringList& tubes,
     else
         fil.detach();
     return atemps;
+}
+
+// Links to nothing in dossier, under the names that format (a
+// QDateTime::toString format, in quotes what stays) gives the next
+// secondes seconds and that nothing holds yet, each leading to a name in
+// ailleurs: a file that appears there was written through one of them.
+inline bool liensPendants(const QString& dossier, const QString& format, const QString& ailleurs, int secondes = 10)
+{
+    const QDateTime maintenant = QDateTime::currentDateTime();
+    for (int s = 0; s <= secondes; ++s) {
+        const QString nom = maintenant.addSecs(s).toString(format);
+        const QFileInfo pris(QDir(dossier).filePath(nom));
+        if (!pris.exists() && !pris.isSymLink() && !QFile::link(QDir(ailleurs).filePath(nom), pris.filePath()))
+            return false;
+    }
+    return true;
 }
