@@ -61,6 +61,24 @@ struct Programme
         processus.waitForFinished();
         return false;
     }
+    // Waits for the end, this test's event loop running meanwhile (a host
+    // of the test answers from it), and checks that the program ended with
+    // status 1 and a line "ERROR <motif>" (a regular expression) on its
+    // standard error.
+    void finitEnErreur(const QString& motif, int attenteMs = ATTENTE_MS)
+    {
+        const bool fini = QTest::qWaitFor([this] { return processus.state() == QProcess::NotRunning; }, attenteMs);
+        if (!fini)
+            attendFin();
+        QVERIFY2(fini, "still running");
+        QCOMPARE(processus.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(processus.exitCode(), 1);
+        const QString erreur = QString::fromUtf8(processus.readAllStandardError());
+        QVERIFY2(QRegularExpression(QStringLiteral("^ERROR ") + motif, QRegularExpression::MultilineOption)
+                     .match(erreur)
+                     .hasMatch(),
+                 qPrintable(erreur.right(2000)));
+    }
     // Waits for the end; the standard output, or "" when the program did
     // not end in time or ended with an error.
     QString sortie()
@@ -487,16 +505,7 @@ private slots:
                        false, true);
         // Nobody at the port: every transport and each try after a pause.
         // The loop runs meanwhile: the table above answers from it.
-        const bool fini = QTest::qWaitFor([&] { return client.processus.state() == QProcess::NotRunning; },
-                                          Programme::ATTENTE_MS);
-        if (!fini)
-            client.attendFin();
-        QVERIFY2(fini, "still running after its join came to nothing");
-        QCOMPARE(client.processus.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(client.processus.exitCode(), 1);
-        const QString erreur = QString::fromUtf8(client.processus.readAllStandardError());
-        QVERIFY2(QRegularExpression(QStringLiteral("^ERROR \\S"), QRegularExpression::MultilineOption).match(erreur).hasMatch(),
-                 qPrintable(erreur.right(2000)));
+        client.finitEnErreur(QStringLiteral("\\S"));
     }
 
     // An unattended client that loses its seat while it plays ends: removed
@@ -550,18 +559,9 @@ private slots:
         } else {
             serveur->retireJoueur(assis(id));
         }
-        const bool fini = QTest::qWaitFor([&] { return client.processus.state() == QProcess::NotRunning; }, 60000);
-        if (!fini)
-            client.attendFin();
-        QVERIFY2(fini, "still running after it lost its seat");
-        QCOMPARE(client.processus.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(client.processus.exitCode(), 1);
-        const QString erreur = QString::fromUtf8(client.processus.readAllStandardError());
-        QVERIFY2(QRegularExpression(QStringLiteral("^ERROR %1").arg(QRegularExpression::escape(raison)),
-                                    QRegularExpression::MultilineOption)
-                     .match(erreur)
-                     .hasMatch(),
-                 qPrintable(erreur.right(2000)));
+        client.finitEnErreur(QRegularExpression::escape(raison), 60000);
+        if (QTest::currentTestFailed())
+            return;
         // The copy keeps the seat it took.
         if (parUneCopie)
             QVERIFY(assis(id) != nullptr && copie.processus.state() == QProcess::Running);
