@@ -5,10 +5,11 @@
 class QFile;
 
 // The program writes in its own folders (the autosave, the settings, the
-// player's keys, the trace log, bug reports, the card cache) only into
-// regular files whose name it holds: never through a symbolic link, which
-// would write wherever the link points, nor into a pipe or a device that
-// took a file's name.
+// player's keys, the trace log, bug reports, screenshots, the desktop
+// registration, the card cache) only into regular files whose name it
+// holds: never through a symbolic link, which would write wherever the link
+// points, nor into a pipe or a device that took a file's name. Qt Core
+// only, so that every layer and area may keep to it.
 //
 // Rules:
 // - A link (whatever it points to), a pipe, a device or a socket is moved
