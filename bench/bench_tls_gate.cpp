@@ -4,6 +4,7 @@
 // the host drops opened again at once, as a flood would. The port must
 // keep serving a player from an address of its own within 2 s.
 #include "CoeurDeBanc.h"
+#include "CopiesQuiRejoignent.h"
 #include "OptionsDePartie.h"
 #include "SalleSansInterface.h"
 #include "TypeDePartie.h"
@@ -142,7 +143,50 @@ void BM_ConnexionSecureSousMuettes(benchmark::State& state)
     state.counters["worst_s"] = pire;
 }
 
+// Copies of the program joining over the secure port from one address, one
+// every pace ms, as players behind one address (a club) would: how many of
+// them are seated, and the longest join. Every one must be.
+void BM_CopiesDUneAdresse(benchmark::State& state)
+{
+    coeurDeBanc("bench_tls_gate");
+    if (!QSslSocket::supportsSsl()) {
+        state.SkipWithError("no TLS backend");
+        return;
+    }
+    const int nombre = int(state.range(0));
+    const int cadenceMs = int(state.range(1));
+    int assises = 0;
+    qint64 plusLongue = 0;
+    for (auto _ : state) {
+        CopiesQuiRejoignent copies((nombre + CopiesQuiRejoignent::SiegesParSalle - 1)
+                                   / CopiesQuiRejoignent::SiegesParSalle);
+        if (!copies.ouvre()) {
+            state.SkipWithError("the secure transport is off");
+            return;
+        }
+        QElapsedTimer t;
+        t.start();
+        copies.rejoignent(nombre, cadenceMs, nombre * cadenceMs + 60000);
+        state.SetIterationTime(double(t.nsecsElapsed()) / 1e9);
+        assises = copies.assises();
+        plusLongue = copies.plusLongueJointureMs();
+        for (const QString& r : copies.raisons().mid(0, 5))
+            state.SetLabel(r.toStdString());
+    }
+    state.counters["seated"] = assises;
+    state.counters["of"] = nombre;
+    state.counters["longest_join_ms"] = double(plusLongue);
+}
+
 } // namespace
+
+BENCHMARK(BM_CopiesDUneAdresse)
+    ->ArgNames({"copies", "pace_ms"})
+    ->Args({200, 250})
+    ->Args({24, 0})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_ConnexionSecureSousMuettes)
     ->ArgNames({"silent", "addresses"})

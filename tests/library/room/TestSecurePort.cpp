@@ -1,0 +1,122 @@
+#include "CopiesQuiRejoignent.h"
+#include "ZB_MultiServer.h"
+#include "ZB_PorteTls.h"
+#include "ZbTestRegistry.h"
+
+#include <QSslSocket>
+#include <QTcpSocket>
+#include <QTest>
+#include <QWebSocketServer>
+
+#include <memory>
+#include <vector>
+
+// The secure port as players meet it: the program's own client connection
+// against a multi-room host on the loopback.
+class TestSecurePort : public QObject
+{
+    Q_OBJECT
+
+private:
+    // TCP sockets against the secure port from that address that send
+    // debut (if anything) and then nothing.
+    static void ouvreMuettes(std::vector<std::unique_ptr<QTcpSocket>>& muettes, int nombre, quint16 port,
+                             const QHostAddress& depuis, const QByteArray& debut)
+    {
+        for (int i = 0; i < nombre; ++i) {
+            auto muette = std::make_unique<QTcpSocket>();
+            muette->bind(depuis);
+            muette->connectToHost(QHostAddress::LocalHost, port);
+            if (!debut.isEmpty())
+                muette->write(debut);
+            muettes.push_back(std::move(muette));
+        }
+    }
+
+private slots:
+    // Players behind one address (a club) who join together all get their
+    // seats, though the port runs only a few of their handshakes at once.
+    void copiesDUneAdresse_data()
+    {
+        QTest::addColumn<int>("copies");
+        QTest::addColumn<int>("cadenceMs");
+        QTest::newRow("all at once") << 24 << 0;
+        QTest::newRow("one every 20 ms") << 24 << 20;
+    }
+    void copiesDUneAdresse()
+    {
+        QFETCH(int, copies);
+        QFETCH(int, cadenceMs);
+        if (!QSslSocket::supportsSsl())
+            QSKIP("no TLS backend");
+        CopiesQuiRejoignent club(copies / CopiesQuiRejoignent::SiegesParSalle);
+        QVERIFY(club.ouvre());
+        club.rejoignent(copies, cadenceMs, 30000);
+        QVERIFY2(club.assises() == copies, qPrintable(club.raisons().join(QLatin1Char('\n'))));
+        QCOMPARE(club.essais(), 0);
+        // The port let each go once it was a WebSocket: none of them is
+        // left to its time limits.
+        auto* porte = club.serveur()->getServeurWebSecure()->findChild<ZB_PorteTls*>();
+        QVERIFY(porte != nullptr);
+        QCOMPARE(porte->nonTermines(), 0);
+    }
+
+    // A player queued behind silent sockets of its own address keeps its
+    // place however many more of them come, and its handshake runs before
+    // theirs once the address has a turn free.
+    void joueurDerriereDesMuettesDeSonAdresse()
+    {
+        if (!QSslSocket::supportsSsl())
+            QSKIP("no TLS backend");
+        CopiesQuiRejoignent club(1);
+        QVERIFY(club.ouvre());
+        const quint16 port = club.serveur()->getPortWebSecure();
+        auto* porte = club.serveur()->getServeurWebSecure()->findChild<ZB_PorteTls*>();
+        QVERIFY(porte != nullptr);
+        const QHostAddress adresse(QHostAddress::LocalHost);
+        std::vector<std::unique_ptr<QTcpSocket>> muettes;
+        ouvreMuettes(muettes, ZB_PorteTls::NonTerminesMax, port, adresse, QByteArray());
+        QTRY_COMPARE(porte->nonTermines(), ZB_PorteTls::NonTerminesMax);
+        club.lance(1);
+        QTRY_COMPARE(porte->enAttente(adresse), ZB_PorteTls::NonTerminesMax - ZB_PorteTls::HandshakesParAdresseMax);
+        ouvreMuettes(muettes, ZB_PorteTls::NonTerminesMax, port, adresse, QByteArray());
+        QVERIFY2(club.attend(ZB_PorteTls::DelaiHandshakeMs + 3000), qPrintable(club.raisons().join(QLatin1Char('\n'))));
+        QCOMPARE(club.assises(), 1);
+        QCOMPARE(club.essais(), 0);
+    }
+
+    // A copy whose socket the port closes before its handshake ended
+    // (newer sockets of its address, every one of which spoke, pushed it
+    // out) tries again and is seated once the port has room.
+    void essaiApresUneFermetureDeLaPorte()
+    {
+        if (!QSslSocket::supportsSsl())
+            QSKIP("no TLS backend");
+        CopiesQuiRejoignent club(1);
+        QVERIFY(club.ouvre());
+        const quint16 port = club.serveur()->getPortWebSecure();
+        auto* porte = club.serveur()->getServeurWebSecure()->findChild<ZB_PorteTls*>();
+        QVERIFY(porte != nullptr);
+        const QHostAddress adresse(QHostAddress::LocalHost);
+        // The first byte of a TLS record, and then nothing.
+        const QByteArray debut("\x16", 1);
+        std::vector<std::unique_ptr<QTcpSocket>> bavardes;
+        ouvreMuettes(bavardes, ZB_PorteTls::NonTerminesMax, port, adresse, debut);
+        QTRY_COMPARE(porte->nonTermines(), ZB_PorteTls::NonTerminesMax);
+        club.lance(1);
+        // Each heard before the next comes: a socket that has not spoken
+        // yet goes first.
+        for (int i = 0; i < ZB_PorteTls::NonTerminesMax && club.essais() == 0 && club.perdues() == 0; ++i) {
+            ouvreMuettes(bavardes, 1, port, adresse, debut);
+            QTest::qWait(15);
+        }
+        QTRY_VERIFY(club.essais() > 0 || club.perdues() > 0);
+        bavardes.clear();
+        QVERIFY(club.attend(15000));
+        QVERIFY2(club.assises() == 1, qPrintable(club.raisons().join(QLatin1Char('\n'))));
+        QVERIFY(club.essais() > 0);
+    }
+};
+
+ZB_REGISTER_TEST(TestSecurePort)
+#include "TestSecurePort.moc"
