@@ -3,11 +3,15 @@
 #include "ZB_PorteTls.h"
 #include "ZbTestRegistry.h"
 
+#include <QElapsedTimer>
+#include <QHash>
 #include <QSslSocket>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
 #include <QWebSocketServer>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -115,6 +119,62 @@ private slots:
         QVERIFY(club.attend(15000));
         QVERIFY2(club.assises() == 1, qPrintable(club.raisons().join(QLatin1Char('\n'))));
         QVERIFY(club.essais() > 0);
+    }
+
+    // Sockets that finish TLS and then never send their WebSocket upgrade
+    // request hold their address's turns and the port's
+    // places no longer than TLS ones do: one address has at most its share
+    // of them at once, each goes when its time is up, and a player from an
+    // address of its own is seated meanwhile within 2 s.
+    void muettesApresTls()
+    {
+        if (!QSslSocket::supportsSsl())
+            QSKIP("no TLS backend");
+        CopiesQuiRejoignent club(1);
+        QVERIFY(club.ouvre());
+        const quint16 port = club.serveur()->getPortWebSecure();
+        auto* porte = club.serveur()->getServeurWebSecure()->findChild<ZB_PorteTls*>();
+        QVERIFY(porte != nullptr);
+        constexpr int Adresses = 12;
+        constexpr int ParAdresse = ZB_PorteTls::HandshakesParAdresseMax + 2;
+        std::vector<std::unique_ptr<QSslSocket>> muettes;
+        QList<QHostAddress> leurs;
+        for (int i = 0; i < Adresses * ParAdresse; ++i) {
+            const QHostAddress depuis(QStringLiteral("127.0.0.%1").arg(10 + i % Adresses));
+            leurs << depuis;
+            auto muette = std::make_unique<QSslSocket>();
+            if (!muette->bind(depuis))
+                QSKIP("127.0.0.x cannot be bound here");
+            muette->setPeerVerifyMode(QSslSocket::VerifyNone);
+            muette->connectToHostEncrypted(QStringLiteral("127.0.0.1"), port);
+            muettes.push_back(std::move(muette));
+        }
+        // The first of them to be through TLS.
+        QSslSocket* premiere = muettes.front().get();
+        QElapsedTimer depuisLeDebut;
+        depuisLeDebut.start();
+        QTRY_VERIFY_WITH_TIMEOUT(premiere->isEncrypted(), 5000);
+        const qint64 chiffreA = depuisLeDebut.elapsed();
+
+        club.lance(1);
+        QVERIFY2(club.attend(2000), "the player was not seated within 2 s");
+        QCOMPARE(club.assises(), 1);
+
+        // At no time more of one address than its share.
+        const auto auPlusLaPart = [&] {
+            QHash<QString, int> chiffrees;
+            for (size_t i = 0; i < muettes.size(); ++i)
+                chiffrees[leurs.at(int(i)).toString()] += muettes[i]->isEncrypted() ? 1 : 0;
+            return std::all_of(chiffrees.cbegin(), chiffrees.cend(),
+                               [](int n) { return n <= ZB_PorteTls::HandshakesParAdresseMax; });
+        };
+        QVERIFY(auPlusLaPart());
+        QVERIFY(porte->nonTermines() <= ZB_PorteTls::NonTerminesMax);
+        // It is let go once its time is up.
+        QTRY_COMPARE_WITH_TIMEOUT(premiere->state(), QAbstractSocket::UnconnectedState,
+                                  int(chiffreA + ZB_PorteTls::DelaiHandshakeMs + 1500 - depuisLeDebut.elapsed()));
+        QVERIFY(auPlusLaPart());
+        QCOMPARE(club.assises(), 1);
     }
 };
 
