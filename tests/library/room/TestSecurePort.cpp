@@ -89,9 +89,10 @@ private slots:
         QCOMPARE(club.essais(), 0);
     }
 
-    // A copy whose socket the port closes before its handshake ended
-    // (newer sockets of its address, every one of which spoke, pushed it
-    // out) tries again and is seated once the port has room.
+    // A copy whose socket the port closes before its handshake ended (the
+    // port was full of its address's sockets, every one of which had
+    // spoken, and the next one came before the copy's first bytes were
+    // read) tries again and is seated once the port has room.
     void essaiApresUneFermetureDeLaPorte()
     {
         if (!QSslSocket::supportsSsl())
