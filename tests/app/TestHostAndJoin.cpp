@@ -32,6 +32,7 @@
 
 #include <QMutex>
 #include <QMutexLocker>
+#include <QPointer>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSslConfiguration>
@@ -527,6 +528,76 @@ private slots:
         QCOMPARE(joueurs.size(), 1);
         QCOMPARE(joueurs.first()->getPlayerId(), id);
         QVERIFY(joueurs.first()->getSocket()->peerAddress().isEqual(QHostAddress(QHostAddress::LocalHost)));
+        QCOMPARE(joueur->salle->getClientSocket()->getEtat(), int(ZB_StatutConnexionA::JeuEnCours));
+    }
+
+    // A relay that passes a copy's traffic on to the host live, from an
+    // address of its own (the same player's copy dialled the relay at the
+    // host's address): the host's challenge reaches the copy and its
+    // answer comes back, but it was signed for the port the copy dialled,
+    // so the relay gets no seat over the player's signed id, and the
+    // player seated from its own address keeps it.
+    void relaisEnDirectDUneAutreAdresse()
+    {
+        heberge(Tcp);
+        QTemporaryDir dossier;
+        std::unique_ptr<Machine> joueur = rejoint(Tcp, {}, dossier.path());
+        ZB_ServerSocket* serveurDeLaSalle = hote->salle->getServer();
+        QVERIFY(QTest::qWaitFor([&] { return serveurDeLaSalle->getJoueurs().size() == 1; }, 10000));
+        const qint64 id = serveurDeLaSalle->getJoueurs().first()->getPlayerId();
+        QVERIFY(ZB_CleDeJoueur::estIdSigne(id));
+        hote->salle->getServerView()->OnDemarrer();
+        QVERIFY(QTest::qWaitFor(
+            [&] { return joueur->liste()->getEtatAttendu() >= EtatDeJeu::Tour1_AttendRamasseTas1; }, 20000));
+
+        // The relay listens at the address the copy dials and goes on to
+        // the host from 127.0.0.2, byte for byte both ways.
+        QTcpServer relais;
+        QVERIFY(relais.listen(QHostAddress::LocalHost, 0));
+        QTcpSocket versLHote;
+        QByteArray duHote;
+        QPointer<QTcpSocket> copie;
+        connect(&relais, &QTcpServer::newConnection, this, [&] {
+            QTcpSocket* c = relais.nextPendingConnection();
+            if (c == nullptr || !copie.isNull())
+                return;
+            copie = c;
+            if (!versLHote.bind(QHostAddress(QStringLiteral("127.0.0.2"))))
+                return;
+            versLHote.connectToHost(QHostAddress::LocalHost, serveur->getPortTcp());
+            connect(c, &QTcpSocket::readyRead, this, [&, c] { versLHote.write(c->readAll()); });
+            connect(c, &QTcpSocket::disconnected, &versLHote, &QTcpSocket::disconnectFromHost);
+        });
+        connect(&versLHote, &QTcpSocket::readyRead, this, [&] {
+            const QByteArray octets = versLHote.readAll();
+            duHote += octets;
+            if (QTcpSocket* c = copie.data())
+                c->write(octets);
+        });
+        connect(&versLHote, &QTcpSocket::disconnected, this, [&] {
+            if (QTcpSocket* c = copie.data())
+                c->disconnectFromHost();
+        });
+        // The same player's copy (its data folder, the host's address),
+        // at the relay's port.
+        Machine parLeRelais(Tcp, dossier.path());
+        int mode = ZB_Room::SansDepart;
+        int session = ZB_Room::SessionClient;
+        parLeRelais.salle->reponse_Depart(&mode, &session, optionsJass(), QStringLiteral("127.0.0.1"),
+                                          QStringLiteral("invite"), 0, 0, relais.serverPort(), 5, false, {}, 0);
+        // The host challenged the relayed copy and heard its answer: that
+        // was signed for the relay's port, so the copy is at most another
+        // player there (it enters the game as one), never the seated one.
+        QVERIFY2(QTest::qWaitFor([&] { return duHote.count("{NeW!") >= 2 && versLHote.bytesToWrite() == 0; }, 10000),
+                 duHote.left(300).constData());
+        QTest::qWait(500);
+        const QList<ZB_ServerSocketConnection*> tenus = serveurDeLaSalle->getJoueurs();
+        QCOMPARE(std::count_if(tenus.cbegin(), tenus.cend(),
+                               [id](const ZB_ServerSocketConnection* c) { return c->getPlayerId() == id; }),
+                 qsizetype(1));
+        for (const ZB_ServerSocketConnection* c : tenus)
+            if (c->getPlayerId() == id)
+                QVERIFY(c->getSocket()->peerAddress().isEqual(QHostAddress(QHostAddress::LocalHost)));
         QCOMPARE(joueur->salle->getClientSocket()->getEtat(), int(ZB_StatutConnexionA::JeuEnCours));
     }
 
