@@ -21,6 +21,7 @@
 #include "ZB_EventsGroup.h"
 #include "ZB_HoteSansFenetre.h"
 #include "ZB_MultiServer.h"
+#include "ZB_PorteTls.h"
 #include "ZB_RoomTable.h"
 #include "ZB_SalleHote.h"
 #include "ZB_ServerSocket.h"
@@ -37,6 +38,7 @@
 #include <QSignalSpy>
 #include <QSslConfiguration>
 #include <QSslKey>
+#include <QSslSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -330,6 +332,56 @@ private slots:
         QVERIFY2(titres.contains(QStringLiteral("aucun serveur de jeu ne répond sur ce port")), qPrintable(titres));
         QVERIFY2(!titres.contains(QStringLiteral("complet")) && !titres.contains(QStringLiteral("SSL")),
                  qPrintable(titres));
+    }
+
+    // A copy that joins the secure port as the join window has it (the
+    // port typed is every transport's) and whose socket the port's gate
+    // closes before the TLS handshake began (the port was full of sockets
+    // of its address, every one of which had spoken, and the next one came
+    // before the copy's hello was read) tries the secure transport again
+    // and is seated over it once the gate has room: the other transports
+    // at that port could only fail.
+    void secureFermeeParLaPorte()
+    {
+        if (!QSslSocket::supportsSsl())
+            QSKIP("no TLS backend");
+        heberge(Tcp);
+        const quint16 port = serveur->getPortWebSecure();
+        auto* porte = serveur->getServeurWebSecure()->findChild<ZB_PorteTls*>();
+        QVERIFY(porte != nullptr);
+        std::vector<std::unique_ptr<QTcpSocket>> bavardes;
+        const auto bavarde = [&] {
+            auto b = std::make_unique<QTcpSocket>();
+            b->connectToHost(QHostAddress::LocalHost, port);
+            // The first byte of a TLS record, and then nothing.
+            b->write(QByteArray("\x16", 1));
+            bavardes.push_back(std::move(b));
+        };
+        for (int i = 0; i < ZB_PorteTls::NonTerminesMax; ++i)
+            bavarde();
+        QVERIFY(QTest::qWaitFor([&] { return porte->nonTermines() == ZB_PorteTls::NonTerminesMax; }, 10000));
+        // Every one of them heard.
+        QTest::qWait(300);
+        Machine client(WebSocketSecure);
+        int mode = ZB_Room::SansDepart;
+        int session = ZB_Room::SessionClient;
+        client.salle->reponse_Depart(&mode, &session, optionsJass(), QStringLiteral("127.0.0.1"),
+                                     QStringLiteral("invite"), port, port, port, 5, false, {}, 0);
+        // Closed: it tries again, or another transport, or gave up.
+        const auto ferme = [&] {
+            const ClientSocket* c = client.salle->getClientSocket();
+            return c->getEssais() > 0 || c->getSocket()->isUnsecure() || !client.titres().isEmpty();
+        };
+        for (int i = 0; i < ZB_PorteTls::NonTerminesMax && !ferme(); ++i) {
+            bavarde();
+            QTest::qWait(15);
+        }
+        QVERIFY(QTest::qWaitFor(ferme, 5000));
+        bavardes.clear();
+        QVERIFY2(QTest::qWaitFor([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 15000),
+                 qPrintable(client.titres().join(QLatin1Char('\n'))));
+        QVERIFY(!client.salle->getClientSocket()->getSocket()->isUnsecure());
+        QVERIFY(client.titres().isEmpty());
     }
 
     // Five sockets that connect and never say a word, renewed as the host
