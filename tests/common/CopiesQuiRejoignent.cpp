@@ -12,12 +12,14 @@
 #include "ZB_EventDisconnectClient.h"
 #include "ZB_EventSocketError.h"
 #include "ZB_MultiServer.h"
+#include "ZB_PorteTls.h"
 #include "ZB_ServerSocket.h"
 #include "ZB_ServerSocketConnection.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QSet>
+#include <QWebSocketServer>
 
 class CopiesQuiRejoignent::Copie : public QObject, public ZB_SalleClienteA
 {
@@ -110,12 +112,22 @@ CopiesQuiRejoignent::~CopiesQuiRejoignent()
 
 bool CopiesQuiRejoignent::ouvre()
 {
-    if (!serveur_->ecoute(QHostAddress::LocalHost, 0, 0, 0) || !serveur_->estTlsConfigure())
+    if (!serveur_->ecoute(QHostAddress::LocalHost, 0, 0, 0) || !serveur_->estTlsConfigure() || porte() == nullptr)
         return false;
     for (const auto& salle : salles_)
         salle->getServer()->attendJoueurs(OptionsDePartie(TypeDePartie::GenreJass), serveur_->getPortWebSecure(),
                                           serveur_->getPortWebUnsecure(), serveur_->getPortTcp(), false, 30);
     return true;
+}
+
+quint16 CopiesQuiRejoignent::port() const
+{
+    return serveur_->getPortWebSecure();
+}
+
+ZB_PorteTls* CopiesQuiRejoignent::porte() const
+{
+    return serveur_->getServeurWebSecure()->findChild<ZB_PorteTls*>();
 }
 
 void CopiesQuiRejoignent::surveille_()

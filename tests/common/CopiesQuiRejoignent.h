@@ -18,6 +18,7 @@ class ClientSocket;
 class GM_SocketAbstract;
 class SalleSansInterface;
 class ZB_MultiServer;
+class ZB_PorteTls;
 
 // A multi-room host on the loopback and copies of the program that join it
 // one after the other over its secure WebSocket port, all from this
@@ -48,6 +49,9 @@ public:
     // The host listens; false when it could not, or has no secure port.
     bool ouvre();
     ZB_MultiServer* serveur() const { return serveur_.get(); }
+    quint16 port() const;
+    // The secure port's gate.
+    ZB_PorteTls* porte() const;
 
     // Starts nombre copies, one every intervalleMs (0: all at once), and
     // runs the event loop until each is seated or lost, or delaiMs passed.
