@@ -71,14 +71,17 @@ private slots:
     void joueurDerriereSonAdresse_data()
     {
         QTest::addColumn<QByteArray>("debut"); // what each of them sends
+        QTest::addColumn<int>("cadenceMs");   // 0: the more all at once
         QTest::addColumn<bool>("essaie");
-        QTest::newRow("silent ones") << QByteArray() << false;
-        // The first byte of a TLS record, and then nothing.
-        QTest::newRow("ones that spoke") << QByteArray("\x16", 1) << true;
+        QTest::newRow("silent ones") << QByteArray() << 0 << false;
+        // The first byte of a TLS record, and then nothing; each heard
+        // before the next comes.
+        QTest::newRow("ones that spoke") << QByteArray("\x16", 1) << 15 << true;
     }
     void joueurDerriereSonAdresse()
     {
         QFETCH(QByteArray, debut);
+        QFETCH(int, cadenceMs);
         QFETCH(bool, essaie);
         if (!QSslSocket::supportsSsl())
             QSKIP("no TLS backend");
@@ -89,10 +92,12 @@ private slots:
         ouvreMuettes(siennes, ZB_PorteTls::NonTerminesMax, club.port(), adresse, debut);
         QTRY_COMPARE(club.porte()->nonTermines(), ZB_PorteTls::NonTerminesMax);
         club.lance(1);
-        // Each heard before the next comes.
-        for (int i = 0; i < ZB_PorteTls::NonTerminesMax && club.essais() == 0 && club.perdues() == 0; ++i) {
+        if (cadenceMs == 0)
+            ouvreMuettes(siennes, ZB_PorteTls::NonTerminesMax, club.port(), adresse, debut);
+        for (int i = 0; cadenceMs > 0 && i < ZB_PorteTls::NonTerminesMax && club.essais() == 0 && club.perdues() == 0;
+             ++i) {
             ouvreMuettes(siennes, 1, club.port(), adresse, debut);
-            QTest::qWait(15);
+            QTest::qWait(cadenceMs);
         }
         if (essaie) {
             QTRY_VERIFY(club.essais() > 0 || club.perdues() > 0);
