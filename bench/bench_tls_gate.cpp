@@ -1,7 +1,8 @@
 // How long a player's secure WebSocket connection (TLS and WebSocket
 // handshakes) takes to open at a host whose secure port is held by silent
-// sockets: none, 200 from one address, 200 from forty addresses, each one
-// the host drops opened again at once, as a flood would. The port must
+// sockets: none, 200 from one address, 200 from forty addresses (silent
+// from the start, or after their TLS handshake), each one the host drops
+// opened again at once, as a flood would. The port must
 // keep serving a player from an address of its own within 2 s.
 #include "CoeurDeBanc.h"
 #include "CopiesQuiRejoignent.h"
@@ -48,13 +49,15 @@ struct Hote {
     }
 };
 
-// Silent sockets kept open against the port from adresses addresses.
+// Silent sockets kept open against the port from adresses addresses; with
+// apresTls, each goes through TLS first and is silent after it.
 class Muettes : public QObject
 {
 public:
-    Muettes(quint16 port, int nombre, int adresses)
+    Muettes(quint16 port, int nombre, int adresses, bool apresTls)
         : port_(port)
         , adresses_(adresses)
+        , apresTls_(apresTls)
     {
         sockets_.resize(size_t(nombre));
         connect(&entretien_, &QTimer::timeout, this, [this] { renouvelle_(); });
@@ -69,14 +72,24 @@ private:
             std::unique_ptr<QTcpSocket>& s = sockets_[i];
             if (s && s->state() != QAbstractSocket::UnconnectedState)
                 continue;
+            const QHostAddress depuis(QStringLiteral("127.0.0.%1").arg(10 + int(i) % adresses_));
+            if (apresTls_) {
+                auto ssl = std::make_unique<QSslSocket>();
+                ssl->bind(depuis);
+                ssl->setPeerVerifyMode(QSslSocket::VerifyNone);
+                ssl->connectToHostEncrypted(QStringLiteral("127.0.0.1"), port_);
+                s = std::move(ssl);
+                continue;
+            }
             s = std::make_unique<QTcpSocket>();
-            s->bind(QHostAddress(QStringLiteral("127.0.0.%1").arg(10 + int(i) % adresses_)));
+            s->bind(depuis);
             s->connectToHost(QHostAddress::LocalHost, port_);
         }
     }
 
     quint16 port_;
     int adresses_;
+    bool apresTls_;
     std::vector<std::unique_ptr<QTcpSocket>> sockets_;
     QTimer entretien_;
 };
@@ -115,7 +128,7 @@ void BM_ConnexionSecureSousMuettes(benchmark::State& state)
     const quint16 port = hote.serveur->getPortWebSecure();
     std::unique_ptr<Muettes> muettes;
     if (nombre > 0) {
-        muettes = std::make_unique<Muettes>(port, nombre, adresses);
+        muettes = std::make_unique<Muettes>(port, nombre, adresses, state.range(2) != 0);
         // The flood settles: the port's places are held.
         attend(1000);
     }
@@ -189,10 +202,11 @@ BENCHMARK(BM_CopiesDUneAdresse)
     ->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_ConnexionSecureSousMuettes)
-    ->ArgNames({"silent", "addresses"})
-    ->Args({0, 1})
-    ->Args({200, 1})
-    ->Args({200, 40})
+    ->ArgNames({"silent", "addresses", "after_tls"})
+    ->Args({0, 1, 0})
+    ->Args({200, 1, 0})
+    ->Args({200, 40, 0})
+    ->Args({200, 40, 1})
     ->Iterations(5)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
