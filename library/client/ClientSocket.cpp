@@ -147,6 +147,7 @@ void ClientSocket::connecte(const QString& adresse, quint16 port, const QString&
     recordLu_ = false;
     transportEchoue_ = false;
     setEtat_(ZB_StatutConnexionA::ResolutionAdresse);
+    depuisDemande_.start();
     if (socket_)
         socket_->connectToHost(adresse_, port_);
 }
@@ -744,8 +745,9 @@ void ClientSocket::onDisconnected()
         return;
     }
     // Closed after the connection was made, before any record: a drop by
-    // the host, or a server of another transport, which is tried first.
-    if (essaiPossible_(etat) && !recordLu_) {
+    // the host, or a server of another transport, which is tried first
+    // unless the secure port's gate dropped it.
+    if (essaiPossible_(etat) && !recordLu_ && !coupeeParLaPorte_()) {
         QPointer<ClientSocket> vivant(this);
         if (transportSuivant_() || !vivant)
             return;
@@ -785,6 +787,7 @@ void ClientSocket::reconnecte_()
     fermetureLocale_ = false;
     connecte_ = false;
     recordLu_ = false;
+    depuisDemande_.start();
     if (socket_)
         socket_->connectToHost(adresse_, port_);
 }

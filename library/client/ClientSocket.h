@@ -12,6 +12,7 @@
 
 #include <QAbstractSocket>
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QMutex>
 #include <QObject>
 #include <QPointer>
@@ -61,7 +62,12 @@ class GM_SocketAbstract;
 // plain close. A drop is tried again EssaisMax times, after DelaiEssaiMs,
 // then twice and four times that, each try announced on the status window;
 // the last one ends as a refusal. A public server's closes have their own
-// schedule (TentativesPubliquesMax tries, DelaiTentativeMs apart). A host
+// schedule (TentativesPubliquesMax tries, DelaiTentativeMs apart). A secure
+// connection closed without a byte during its handshakes, soon after it
+// was asked for, was dropped by the secure port's gate when it had no
+// room: it is tried again as a drop, and the room's other transports only
+// once those tries are spent (at a port typed for all three they could
+// only fail). A host
 // that lets a seated player go says why first (RECORD_RETRAIT_TABLE: it
 // removed the player; RECORD_ARRET_TABLE: it stopped the game), and that is
 // what the user is told. What comes back before any record may show that
@@ -104,6 +110,12 @@ public:
     // wait before the first; each wait doubles the one before.
     static constexpr int EssaisMax = 3;
     static constexpr int DelaiEssaiMs = 1000;
+    // A secure connection the host closed sooner than this after it was
+    // asked for, before its handshakes ended and without a byte, was
+    // dropped by the secure port's gate to make room (it gives each
+    // handshake step 4 s), not refused by a server of another transport,
+    // which answers bytes or lets a plain WebSocket time out later.
+    static constexpr int CoupureParLaPorteMs = 5000;
     static constexpr int AttenteDeconnexionMs = 3000;
     // A read of the TCP transport takes at most this many bytes.
     static constexpr qint64 TailleLectureMax = 10000;
@@ -281,6 +293,8 @@ private:
     // answers at this port; either way this connection ends quietly.
     enum Protocole { ProtocoleDeTable, ProtocoleEtranger, ProtocoleIncertain };
     Protocole protocole_(QAbstractSocket::SocketError erreur, int etat) const;
+    // The secure port's gate closed this connection (CoupureParLaPorteMs).
+    bool coupeeParLaPorte_() const;
     void autreProtocole_();
     // The room's next transport, when it has one (true): this connection
     // then ends without a word.
@@ -351,6 +365,8 @@ private:
     int essais_ = 0;
     int delaiEssaiMs_ = DelaiEssaiMs;
     QTimer timerEssai_;
+    // Since this try's connection was asked for.
+    QElapsedTimer depuisDemande_;
 
     int version_;
 };

@@ -29,11 +29,20 @@ ClientSocket::Protocole ClientSocket::protocole_(QAbstractSocket::SocketError er
         // Bytes that hold no record came from a server of another
         // protocol. A close without a byte may be a drop by the host (a
         // WebSocket's even before it tells that its handshake ended), or a
-        // server of another transport.
-        return getOctetsEnAttente() > 0 ? ProtocoleEtranger : ProtocoleIncertain;
+        // server of another transport; soon after a secure connection was
+        // asked for, the secure port's gate had no room for it.
+        if (getOctetsEnAttente() > 0)
+            return ProtocoleEtranger;
+        return coupeeParLaPorte_() && essais_ < EssaisMax ? ProtocoleDeTable : ProtocoleIncertain;
     default:
         return ProtocoleDeTable;
     }
+}
+
+bool ClientSocket::coupeeParLaPorte_() const
+{
+    return socket_ && !socket_->isUnsecure() && !connecte_ && !recordLu_ && !connexionPublique_
+        && getOctetsEnAttente() == 0 && depuisDemande_.isValid() && depuisDemande_.elapsed() < CoupureParLaPorteMs;
 }
 
 bool ClientSocket::transportSuivant_()

@@ -354,6 +354,8 @@ void ZB_MultiServer::onNewConnection_tcpOld()
 void ZB_MultiServer::webConnexions_(QWebSocketServer* serveurWeb, bool unsecure)
 {
     while (QWebSocket* socket = serveurWeb->nextPendingConnection()) {
+        if (!unsecure)
+            porteTls_->ouverte(socket->peerAddress(), socket->peerPort());
         // Before anything is read: the defaults would buffer up to 2 GB.
         socket->setMaxAllowedIncomingFrameSize(TailleTrameWebMax);
         socket->setMaxAllowedIncomingMessageSize(TailleMessageWebMax);

@@ -44,8 +44,9 @@ class ZB_ServerSocket;
 // client is banned at its tenth connection. This machine's own addresses
 // (loopback, and its own network address when known) are never banned,
 // unless the test switch is on. On the secure port, sockets still in
-// their TLS handshake are bounded in time, per address and in all apart
-// from this rule (ZB_PorteTls), before anything is counted.
+// their TLS handshake or WebSocket upgrade are bounded in time, per
+// address and in all apart from this rule (ZB_PorteTls, told of each
+// upgrade done), before anything is counted.
 //
 // Everything runs on the GUI thread. The rooms are not owned: a room that
 // goes away is simply no longer offered connections.

@@ -38,7 +38,7 @@ int ZB_PorteTls::handshakesEnCours(const QHostAddress& adresse) const
     const QHostAddress a = enIPv4SiPossible(adresse);
     int n = 0;
     for (const NonTermine& e : nonTermines_)
-        n += e.demarre && e.adresse.isEqual(a) ? 1 : 0;
+        n += e.etape != Attente && e.adresse.isEqual(a) ? 1 : 0;
     return n;
 }
 
@@ -47,7 +47,15 @@ int ZB_PorteTls::enAttente(const QHostAddress& adresse) const
     const QHostAddress a = enIPv4SiPossible(adresse);
     int n = 0;
     for (const NonTermine& e : nonTermines_)
-        n += !e.demarre && e.adresse.isEqual(a) ? 1 : 0;
+        n += e.etape == Attente && e.adresse.isEqual(a) ? 1 : 0;
+    return n;
+}
+
+int ZB_PorteTls::enUpgrade() const
+{
+    int n = 0;
+    for (const NonTermine& e : nonTermines_)
+        n += e.etape == Upgrade ? 1 : 0;
     return n;
 }
 
@@ -57,6 +65,25 @@ qsizetype ZB_PorteTls::indexDe_(const QSslSocket* socket) const
         if (nonTermines_.at(i).socket == socket)
             return i;
     return -1;
+}
+
+qsizetype ZB_PorteTls::aRenvoyer_(const QHostAddress& nouveau) const
+{
+    QList<QHostAddress> adresses;
+    adresses.reserve(nonTermines_.size());
+    for (const NonTermine& e : nonTermines_)
+        adresses << e.adresse;
+    const qsizetype i = GM_PartParAdresse::aRenvoyer(adresses, nouveau);
+    if (i < 0)
+        return i;
+    // Within that address, a socket that never said a word goes first: a
+    // player queued there keeps its turn.
+    for (qsizetype j = i; j < nonTermines_.size(); ++j) {
+        const NonTermine& e = nonTermines_.at(j);
+        if (e.etape == Attente && !e.parle && e.adresse.isEqual(nonTermines_.at(i).adresse))
+            return j;
+    }
+    return i;
 }
 
 void ZB_PorteTls::incomingConnection(qintptr descriptor)
@@ -73,10 +100,7 @@ void ZB_PorteTls::incomingConnection(qintptr descriptor)
         return;
     }
     while (nonTermines_.size() >= NonTerminesMax) {
-        QList<QHostAddress> adresses;
-        for (const NonTermine& e : std::as_const(nonTermines_))
-            adresses << e.adresse;
-        const qsizetype i = GM_PartParAdresse::aRenvoyer(adresses, adresse);
+        const qsizetype i = aRenvoyer_(adresse);
         if (i < 0)
             break;
         ferme_(nonTermines_.at(i).socket);
@@ -87,25 +111,38 @@ void ZB_PorteTls::incomingConnection(qintptr descriptor)
     connect(socket, &QAbstractSocket::errorOccurred, this, [this, socket](QAbstractSocket::SocketError) {
         ferme_(socket);
     });
+    // Only a waiting socket's bytes are news here: once its handshake ran,
+    // they are the handshake's.
+    connect(socket, &QIODevice::readyRead, this, [this, socket] {
+        const qsizetype i = indexDe_(socket);
+        if (i >= 0 && nonTermines_.at(i).etape == Attente)
+            nonTermines_[i].parle = true;
+    });
     // A waiting peer's bytes stay unread until its handshake starts: a
     // ClientHello is far less.
     socket->setReadBufferSize(TamponAttente);
-    nonTermines_.append(NonTermine{socket, adresse, false});
+    nonTermines_.append(NonTermine{socket, adresse, Attente, false});
     if (handshakesEnCours(adresse) < HandshakesParAdresseMax)
         demarre_(nonTermines_.size() - 1);
+}
+
+void ZB_PorteTls::limiteEtape_(QSslSocket* socket, Etape etape)
+{
+    QTimer::singleShot(DelaiHandshakeMs, socket, [this, socket, etape] {
+        const qsizetype i = indexDe_(socket);
+        if (i >= 0 && nonTermines_.at(i).etape == etape)
+            ferme_(socket);
+    });
 }
 
 void ZB_PorteTls::demarre_(qsizetype index)
 {
     NonTermine& e = nonTermines_[index];
-    e.demarre = true;
+    e.etape = Tls;
     QSslSocket* socket = e.socket;
     if (!web_.isNull())
         socket->setSslConfiguration(web_->sslConfiguration());
-    QTimer::singleShot(DelaiHandshakeMs, socket, [this, socket] {
-        if (indexDe_(socket) >= 0)
-            ferme_(socket);
-    });
+    limiteEtape_(socket, Tls);
     // What the peer sent while it waited is read now, as the handshake's
     // first bytes.
     socket->startServerEncryption();
@@ -117,17 +154,26 @@ void ZB_PorteTls::sort_(QSslSocket* socket)
     if (i < 0)
         return;
     const QHostAddress adresse = nonTermines_.at(i).adresse;
-    const bool demarre = nonTermines_.at(i).demarre;
+    const bool demarre = nonTermines_.at(i).etape != Attente;
     nonTermines_.removeAt(i);
     socket->disconnect(this);
     if (!demarre)
         return;
-    // The next one of that address, the oldest first.
-    for (qsizetype j = 0; j < nonTermines_.size(); ++j)
-        if (!nonTermines_.at(j).demarre && nonTermines_.at(j).adresse.isEqual(adresse)) {
-            demarre_(j);
-            return;
+    // The next one of that address: the oldest that spoke, else the oldest.
+    qsizetype suivante = -1;
+    for (qsizetype j = 0; j < nonTermines_.size(); ++j) {
+        const NonTermine& e = nonTermines_.at(j);
+        if (e.etape != Attente || !e.adresse.isEqual(adresse))
+            continue;
+        if (e.parle) {
+            suivante = j;
+            break;
         }
+        if (suivante < 0)
+            suivante = j;
+    }
+    if (suivante >= 0)
+        demarre_(suivante);
 }
 
 void ZB_PorteTls::ferme_(QSslSocket* socket)
@@ -141,14 +187,27 @@ void ZB_PorteTls::ferme_(QSslSocket* socket)
 
 void ZB_PorteTls::termine_(QSslSocket* socket)
 {
-    if (indexDe_(socket) < 0)
+    const qsizetype i = indexDe_(socket);
+    if (i < 0)
         return;
-    sort_(socket);
     socket->setReadBufferSize(0);
     if (web_.isNull()) {
-        socket->abort();
-        socket->deleteLater();
+        ferme_(socket);
         return;
     }
+    // The place is held until the WebSocket upgrade is done, in time of
+    // its own.
+    nonTermines_[i].etape = Upgrade;
+    limiteEtape_(socket, Upgrade);
     web_->handleConnection(socket);
+}
+
+void ZB_PorteTls::ouverte(const QHostAddress& adresse, quint16 port)
+{
+    const QHostAddress a = enIPv4SiPossible(adresse);
+    for (const NonTermine& e : std::as_const(nonTermines_))
+        if (e.etape == Upgrade && e.socket->peerPort() == port && e.adresse.isEqual(a)) {
+            sort_(e.socket);
+            return;
+        }
 }

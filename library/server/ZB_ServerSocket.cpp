@@ -487,15 +487,16 @@ void ZB_ServerSocket::dataReceived_(const QByteArray& octets, ZB_ServerSocketCon
     // A peer that opens with anything but a record speaks another protocol
     // (a WebSocket or TLS client on the TCP port): closed at once, so that
     // it can try the port's own transport without waiting for the
-    // identification delay.
+    // identification delay. It is answered first: a TLS client reads bytes
+    // that are not TLS, where a bare close would look like the secure
+    // port's gate making room, which it would try again.
     if (!connection->estIdentifie() && connection->tampon().enAttente() == 0 && !octets.isEmpty()
         && octets.at(0) != '{') {
         // A joining copy trying its transports one after the other does
         // this on every ordinary join: nothing the host need read.
         log_(QStringLiteral("DEBUG"),
              QStringLiteral("ZB_ServerSocket closed %1: not the table protocol").arg(connection->toString()));
-        connection->ferme();
-        QCoreApplication::postEvent(this, new ZB_EventDisconnectServerSocketConnection(connection));
+        refuseIdentification_(connection);
         return;
     }
     connection->tampon().ajoute(octets);

@@ -21,6 +21,7 @@
 #include "ZB_EventsGroup.h"
 #include "ZB_HoteSansFenetre.h"
 #include "ZB_MultiServer.h"
+#include "ZB_PorteTls.h"
 #include "ZB_RoomTable.h"
 #include "ZB_SalleHote.h"
 #include "ZB_ServerSocket.h"
@@ -32,10 +33,12 @@
 
 #include <QMutex>
 #include <QMutexLocker>
+#include <QPointer>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSslConfiguration>
 #include <QSslKey>
+#include <QSslSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -331,6 +334,56 @@ private slots:
                  qPrintable(titres));
     }
 
+    // A copy that joins the secure port as the join window has it (the
+    // port typed is every transport's) and whose socket the port's gate
+    // closes before the TLS handshake began (the port was full of sockets
+    // of its address, every one of which had spoken, and the next one came
+    // before the copy's hello was read) tries the secure transport again
+    // and is seated over it once the gate has room: the other transports
+    // at that port could only fail.
+    void secureFermeeParLaPorte()
+    {
+        if (!QSslSocket::supportsSsl())
+            QSKIP("no TLS backend");
+        heberge(Tcp);
+        const quint16 port = serveur->getPortWebSecure();
+        auto* porte = serveur->getServeurWebSecure()->findChild<ZB_PorteTls*>();
+        QVERIFY(porte != nullptr);
+        std::vector<std::unique_ptr<QTcpSocket>> bavardes;
+        const auto bavarde = [&] {
+            auto b = std::make_unique<QTcpSocket>();
+            b->connectToHost(QHostAddress::LocalHost, port);
+            // The first byte of a TLS record, and then nothing.
+            b->write(QByteArray("\x16", 1));
+            bavardes.push_back(std::move(b));
+        };
+        for (int i = 0; i < ZB_PorteTls::NonTerminesMax; ++i)
+            bavarde();
+        QVERIFY(QTest::qWaitFor([&] { return porte->nonTermines() == ZB_PorteTls::NonTerminesMax; }, 10000));
+        // Every one of them heard.
+        QTest::qWait(300);
+        Machine client(WebSocketSecure);
+        int mode = ZB_Room::SansDepart;
+        int session = ZB_Room::SessionClient;
+        client.salle->reponse_Depart(&mode, &session, optionsJass(), QStringLiteral("127.0.0.1"),
+                                     QStringLiteral("invite"), port, port, port, 5, false, {}, 0);
+        // Closed: it tries again, or another transport, or gave up.
+        const auto ferme = [&] {
+            const ClientSocket* c = client.salle->getClientSocket();
+            return c->getEssais() > 0 || c->getSocket()->isUnsecure() || !client.titres().isEmpty();
+        };
+        for (int i = 0; i < ZB_PorteTls::NonTerminesMax && !ferme(); ++i) {
+            bavarde();
+            QTest::qWait(15);
+        }
+        QVERIFY(QTest::qWaitFor(ferme, 5000));
+        bavardes.clear();
+        QVERIFY2(QTest::qWaitFor([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 15000),
+                 qPrintable(client.titres().join(QLatin1Char('\n'))));
+        QVERIFY(!client.salle->getClientSocket()->getSocket()->isUnsecure());
+        QVERIFY(client.titres().isEmpty());
+    }
+
     // Five sockets that connect and never say a word, renewed as the host
     // drops them, do not keep a player out: it joins and plays the match.
     void connexionsMuettes()
@@ -527,6 +580,76 @@ private slots:
         QCOMPARE(joueurs.size(), 1);
         QCOMPARE(joueurs.first()->getPlayerId(), id);
         QVERIFY(joueurs.first()->getSocket()->peerAddress().isEqual(QHostAddress(QHostAddress::LocalHost)));
+        QCOMPARE(joueur->salle->getClientSocket()->getEtat(), int(ZB_StatutConnexionA::JeuEnCours));
+    }
+
+    // A relay that passes a copy's traffic on to the host live, from an
+    // address of its own (the same player's copy dialled the relay at the
+    // host's address): the host's challenge reaches the copy and its
+    // answer comes back, but it was signed for the port the copy dialled,
+    // so the relay gets no seat over the player's signed id, and the
+    // player seated from its own address keeps it.
+    void relaisEnDirectDUneAutreAdresse()
+    {
+        heberge(Tcp);
+        QTemporaryDir dossier;
+        std::unique_ptr<Machine> joueur = rejoint(Tcp, {}, dossier.path());
+        ZB_ServerSocket* serveurDeLaSalle = hote->salle->getServer();
+        QVERIFY(QTest::qWaitFor([&] { return serveurDeLaSalle->getJoueurs().size() == 1; }, 10000));
+        const qint64 id = serveurDeLaSalle->getJoueurs().first()->getPlayerId();
+        QVERIFY(ZB_CleDeJoueur::estIdSigne(id));
+        hote->salle->getServerView()->OnDemarrer();
+        QVERIFY(QTest::qWaitFor(
+            [&] { return joueur->liste()->getEtatAttendu() >= EtatDeJeu::Tour1_AttendRamasseTas1; }, 20000));
+
+        // The relay listens at the address the copy dials and goes on to
+        // the host from 127.0.0.2, byte for byte both ways.
+        QTcpServer relais;
+        QVERIFY(relais.listen(QHostAddress::LocalHost, 0));
+        QTcpSocket versLHote;
+        QByteArray duHote;
+        QPointer<QTcpSocket> copie;
+        connect(&relais, &QTcpServer::newConnection, this, [&] {
+            QTcpSocket* c = relais.nextPendingConnection();
+            if (c == nullptr || !copie.isNull())
+                return;
+            copie = c;
+            if (!versLHote.bind(QHostAddress(QStringLiteral("127.0.0.2"))))
+                return;
+            versLHote.connectToHost(QHostAddress::LocalHost, serveur->getPortTcp());
+            connect(c, &QTcpSocket::readyRead, this, [&, c] { versLHote.write(c->readAll()); });
+            connect(c, &QTcpSocket::disconnected, &versLHote, &QTcpSocket::disconnectFromHost);
+        });
+        connect(&versLHote, &QTcpSocket::readyRead, this, [&] {
+            const QByteArray octets = versLHote.readAll();
+            duHote += octets;
+            if (QTcpSocket* c = copie.data())
+                c->write(octets);
+        });
+        connect(&versLHote, &QTcpSocket::disconnected, this, [&] {
+            if (QTcpSocket* c = copie.data())
+                c->disconnectFromHost();
+        });
+        // The same player's copy (its data folder, the host's address),
+        // at the relay's port.
+        Machine parLeRelais(Tcp, dossier.path());
+        int mode = ZB_Room::SansDepart;
+        int session = ZB_Room::SessionClient;
+        parLeRelais.salle->reponse_Depart(&mode, &session, optionsJass(), QStringLiteral("127.0.0.1"),
+                                          QStringLiteral("invite"), 0, 0, relais.serverPort(), 5, false, {}, 0);
+        // The host challenged the relayed copy and heard its answer: that
+        // was signed for the relay's port, so the copy is at most another
+        // player there (it enters the game as one), never the seated one.
+        QVERIFY2(QTest::qWaitFor([&] { return duHote.count("{NeW!") >= 2 && versLHote.bytesToWrite() == 0; }, 10000),
+                 duHote.left(300).constData());
+        QTest::qWait(500);
+        const QList<ZB_ServerSocketConnection*> tenus = serveurDeLaSalle->getJoueurs();
+        QCOMPARE(std::count_if(tenus.cbegin(), tenus.cend(),
+                               [id](const ZB_ServerSocketConnection* c) { return c->getPlayerId() == id; }),
+                 qsizetype(1));
+        for (const ZB_ServerSocketConnection* c : tenus)
+            if (c->getPlayerId() == id)
+                QVERIFY(c->getSocket()->peerAddress().isEqual(QHostAddress(QHostAddress::LocalHost)));
         QCOMPARE(joueur->salle->getClientSocket()->getEtat(), int(ZB_StatutConnexionA::JeuEnCours));
     }
 
