@@ -555,10 +555,9 @@ void JoueurHumain::OnTimeoutOnlineDelay()
             timerDelaiEnLigne_.stop();
             return;
         }
-        // A box the program opened hides the table: the user cannot answer,
-        // and that second is not the user's to lose.
-        if (display_ != nullptr && display_->estTableCouverte())
-            return;
+        // The clock runs on under any box or window on the user's screen: the
+        // other players never wait for it, and the computer answers for the
+        // user once the time is out.
         texteAide_.clear();
         ++secondesEcoulees_;
         if (secondesEcoulees_ >= delaiEnLigne_) {

@@ -60,9 +60,7 @@ public:
     AnalyseEnregistreuse analyses[4];
     QStringList textesAide;
     QList<int> curseurs;
-    bool couverte = false;
     DisplayAPanelDeJoueur* getPanelDeJoueur(int no) override { return &panels[no]; }
-    bool estTableCouverte() override { return couverte; }
     ZB_AnalyseJoueurA* getAnalyseJoueur(int no) override { return &analyses[no]; }
     void setTexteAide(const QString& t) override { textesAide << t; }
     void setCurseur(int forme) override { curseurs << forme; }
@@ -75,7 +73,6 @@ public:
         }
         textesAide.clear();
         curseurs.clear();
-        couverte = false;
     }
 };
 
@@ -438,38 +435,6 @@ private slots:
         QCOMPARE(table_.compte(EvenementDeJeu::Mes), 1);
         QCOMPARE(lent.count(), 1);
         QCOMPARE(j->getEssaisRestants(), 1);
-    }
-
-    // While a box the program opened covers the table the clock stands
-    // still: however long it stays, no second, penalty or exclusion counts,
-    // and the turn goes on where it stopped once the box is gone.
-    void coveredTableStopsTheClock()
-    {
-        Position p(false, 34, 0);
-        auto j = assied(p, Joueur::ModeManuel, true);
-        QSignalSpy lent(j.get(), &JoueurHumain::signalPlayerTooSlow);
-        QSignalSpy exclu(j.get(), &JoueurHumain::signalPlayerExcluded);
-        j->demande_ActionDistribue(enDirect(7, 1));
-        for (int s = 1; s <= 10; ++s)
-            j->OnTimeoutOnlineDelay();
-        QCOMPARE(j->getSecondesEcoulees(), 10);
-
-        display_.couverte = true;
-        display_.textesAide.clear();
-        for (int s = 1; s <= 100; ++s)
-            j->OnTimeoutOnlineDelay();
-        QCOMPARE(j->getSecondesEcoulees(), 10);
-        QVERIFY(j->estDelaiEnCours());
-        QVERIFY(display_.textesAide.isEmpty());
-
-        display_.couverte = false;
-        j->OnTimeoutOnlineDelay();
-        QCOMPARE(display_.textesAide.last(), QString::fromUtf8("Temps restant 19[s] avant pénalité."));
-        table_.recoit();
-        QVERIFY(table_.evenements.empty());
-        QCOMPARE(lent.count(), 0);
-        QCOMPARE(exclu.count(), 0);
-        QCOMPARE(j->getEssaisRestants(), 2);
     }
 
     void timerStopsWithoutGameOrOnlineTiming()
