@@ -675,6 +675,54 @@ private slots:
         table_.recoit();
         QCOMPARE(table_.compte(EvenementDeJeu::Fin), 0);
     }
+
+    // The others wait for the end-of-game answer of an online game no
+    // longer than for a move: a box left open is taken down when the turn's
+    // time is out and the computer answers for the user (play on); a click
+    // after that answers nothing. A box answered in time, or one of a game
+    // not timed, is the user's alone.
+    void endOfGameBoxWithinATurn_data()
+    {
+        QTest::addColumn<bool>("enLigne");
+        QTest::addColumn<bool>("repondue");
+        QTest::addColumn<QString>("attendu"); // the one answer the table gets
+        QTest::addColumn<int>("source");
+        QTest::newRow("online, left open") << true << false << "Ok" << int(EvenementDeJeu::Local_AI);
+        QTest::newRow("online, answered in time") << true << true << "No" << int(EvenementDeJeu::Local_Human);
+        QTest::newRow("not timed, answered late") << false << false << "Ok" << int(EvenementDeJeu::Local_Human);
+    }
+    void endOfGameBoxWithinATurn()
+    {
+        QFETCH(bool, enLigne);
+        QFETCH(bool, repondue);
+        QFETCH(QString, attendu);
+        QFETCH(int, source);
+        GM_MessageBoxDisplayerHeadless afficheur;
+        Position p(false, 40, 0);
+        auto j = std::make_unique<JoueurHumain>();
+        j->initialise(optionsHumain(), contexte_, p.aJouer(), false, p.partie->typeDePartie_, enLigne, &display_, 0.3);
+        j->getAide()->getSubstitut()->setNombreDeFils(1);
+        j->setMode(Joueur::ModeManuel);
+        j->setMessageBoxDisplayer(&afficheur);
+        GM_GameStatsPlayer s;
+        j->demande_ActionFinDePartie(true, false, true, false, enDirect(135, 8), s, s, s);
+        j->OnTimeoutFinDePartie();
+        QTRY_VERIFY_WITH_TIMEOUT(afficheur.aUneBoiteAffichee(), 3000);
+        if (repondue)
+            QVERIFY(afficheur.repond(GM::No));
+        QTest::qWait(800);
+        QCOMPARE(afficheur.aUneBoiteAffichee(), !enLigne && !repondue);
+        QVERIFY(!j->estReponseFinEnCours());
+        // A click now answers only a box still waiting.
+        j->OnEndGameMessageBoxReturnValue(GM::Yes);
+        QTest::qWait(20);
+        table_.recoit();
+        QCOMPARE(table_.compte(EvenementDeJeu::Fin), 1);
+        QCOMPARE(table_.evenements[0].texte_, attendu);
+        QCOMPARE(table_.evenements[0].noDemande_, 8);
+        QCOMPARE(table_.evenements[0].source_, source);
+        j->setMessageBoxDisplayer(nullptr);
+    }
 };
 
 ZB_REGISTER_TEST(TestHumanPlayer)
