@@ -482,11 +482,6 @@ bool DisplayGL::estFenetreVisible()
     return fenetre_->isVisible();
 }
 
-bool DisplayGL::estTableCouverte()
-{
-    return scene_->estTableCouverte();
-}
-
 void DisplayGL::setModeAffichage(int mode, bool drapeau)
 {
     modeAffichage_ = mode;

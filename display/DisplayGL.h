@@ -121,7 +121,6 @@ public:
     bool estModeVueActif() override;
     void setFenetreVisible(bool visible) override;
     bool estFenetreVisible() override;
-    bool estTableCouverte() override;
     void setModeAffichage(int mode, bool drapeau) override;
 
     // Releases a seat's panel (the seat then has none).

@@ -25,7 +25,7 @@ DisplayGLPanelDeJoueur::DisplayGLPanelDeJoueur(QObject* parent, PanelAtouts* pan
 {
     montreApresDonne_.setSingleShot(true);
     connect(&montreApresDonne_, &QTimer::timeout, this, [this] {
-        if (conteneur_)
+        if (conteneur_ && !(spectateur_ && spectateur_()))
             conteneur_->show();
     });
 }
@@ -46,6 +46,11 @@ bool DisplayGLPanelDeJoueur::estAffiche() const
         return true;
     auto* siege = dynamic_cast<DisplayASiege*>(joueur);
     return siege && siege->estAfficheSurPanneau();
+}
+
+bool DisplayGLPanelDeJoueur::estOffert_() const
+{
+    return estAffiche() && !(spectateur_ && spectateur_());
 }
 
 DisplayGLHumanCarte* DisplayGLPanelDeJoueur::sprite_(int index) const
@@ -173,7 +178,7 @@ void DisplayGLPanelDeJoueur::ajouteTexte(const QString& texte)
 
 void DisplayGLPanelDeJoueur::afficheChoix()
 {
-    if (estAffiche())
+    if (estOffert_())
         montreConteneur_();
 }
 
@@ -181,7 +186,7 @@ void DisplayGLPanelDeJoueur::afficheChoixAtout(bool chibre, bool anime, int inut
 {
     Q_UNUSED(inutilise);
     Joueur* joueur = joueur_.data();
-    if (!joueur || !estAffiche())
+    if (!joueur || !estOffert_())
         return;
     chibreOffert_ = chibre;
     montreAtouts_(chibre);
@@ -214,7 +219,7 @@ void DisplayGLPanelDeJoueur::cacheChoixAtout()
 
 void DisplayGLPanelDeJoueur::afficheChoixPourMise()
 {
-    if (estAffiche())
+    if (estOffert_())
         montreConteneur_();
 }
 
@@ -222,7 +227,7 @@ void DisplayGLPanelDeJoueur::afficheChoixMise(const ZB_StatusMise& mise, bool an
 {
     Q_UNUSED(inutilise);
     Joueur* joueur = joueur_.data();
-    if (!joueur || !estAffiche())
+    if (!joueur || !estOffert_())
         return;
     mise_ = mise;
     montreMises_(mise_);
@@ -266,13 +271,13 @@ void DisplayGLPanelDeJoueur::demandeCarte(const InfoDemande& demande)
     if (!joueur || !estAffiche())
         return;
     cacheConteneur_();
-    const bool manuel = joueur->estJoueurManuel();
+    const bool manuel = joueur->estJoueurManuel() && estOffert_();
     for (Carte* carte : joueur->main_) {
         DisplayGLHumanCarte* sprite = carte ? sprite_(carte->getIndex()) : nullptr;
         if (!sprite)
             continue;
-        // The local user's seat played by someone else: the hand is shown,
-        // never offered.
+        // The local user's seat played by someone else, or only watched: the
+        // hand is shown, never offered.
         if (!manuel)
             sprite->setState(DisplayGLHumanCarte::EnMain, true, 0);
         else if (Partie::estCodeJouable(joueur->peutJouerCarte(*carte)))

@@ -44,6 +44,9 @@ class QWidget;
 // - The pending action 2 and 4 are kept but never performed.
 // - The trump and bid band shows no earlier than the hand it asks about has
 //   been dealt on the screen; hidden before that, it does not come.
+// - While the user only watches (a replay, a returning player's catch-up),
+//   the panel offers nothing: no band, no playable card. The table asks the
+//   seat again once it is the user's to play.
 class DisplayGLPanelDeJoueur : public QObject, public DisplayAPanelDeJoueur
 {
     Q_OBJECT
@@ -119,6 +122,8 @@ public:
     // How long, in milliseconds, the hand still takes to be dealt on the
     // screen: the trump and bid band waits for it (none: it shows at once).
     void setAttenteMain(std::function<int()> attente) { attenteMain_ = std::move(attente); }
+    // Whether the user only watches the table now.
+    void setSpectateur(std::function<bool()> spectateur) { spectateur_ = std::move(spectateur); }
 
 signals:
     void signalSetHelpText(const QString& texte);
@@ -134,6 +139,8 @@ protected:
     QList<QSharedPointer<DisplayGLHumanCarte>> cartes_;
 
 private:
+    // The visibility rule, and the user may answer here now.
+    bool estOffert_() const;
     // The sprite of a card number, or null.
     DisplayGLHumanCarte* sprite_(int index) const;
     // Every card of the player's hand to a sprite state.
@@ -148,6 +155,7 @@ private:
     void fermeChoix_();
 
     std::function<int()> attenteMain_;
+    std::function<bool()> spectateur_;
     // Shows the band once the hand is dealt; stopped when the band goes.
     QTimer montreApresDonne_;
     int attente_ = AttenteAucune;

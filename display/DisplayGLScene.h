@@ -267,9 +267,6 @@ public:
     bool isAutoAnswer() const;
     // The box on screen, or -1.
     qint64 currentBoxId() const;
-    // A message box, the tutorial or a window the program brought up by
-    // itself is over the table.
-    bool estTableCouverte() const;
     const Boite& boitePrincipale() const { return boites_.boitePrincipale(); }
     const Boite& boiteStatut() const { return boites_.boiteStatut(); }
     QStringList historiqueBoites() const { return boites_.historique(); }

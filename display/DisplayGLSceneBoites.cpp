@@ -146,11 +146,6 @@ void DisplayGLScene::updateMessageBox(const GM_MessageBoxRequest& request, int i
     boites_.montreMiseAJour(copie, id);
 }
 
-bool DisplayGLScene::estTableCouverte() const
-{
-    return boites_.estTableCouverte();
-}
-
 void DisplayGLScene::closeStatusBox()
 {
     if (QThread::currentThread() != thread()) {

@@ -112,6 +112,15 @@ void DisplayGLScene::appliqueDurees_()
 void DisplayGLScene::setModeVue(int mode)
 {
     modeVue_ = mode;
+    // The user now watches: a choice left open is no longer the user's to
+    // answer.
+    if (mode != 0) {
+        for (Siege& siege : sieges_)
+            if (siege.panneau && (siege.panneau->isChoixAtoutOuvert() || siege.panneau->isChoixMiseOuvert()))
+                siege.panneau->finChoixAtout();
+        if (conteneurAtouts_)
+            conteneurAtouts_->hide();
+    }
     // A new way of looking at the table starts its scores from nothing.
     ardoiseStatut_->setPointsPrecedents(ZB_PointsDonne());
 }
@@ -257,6 +266,7 @@ QSharedPointer<DisplayGLPanelDeJoueur> DisplayGLScene::creePanneau(QObject* pare
                                                                   cartes());
     // The panels go before the scene (the view deletes them first).
     panneau->setAttenteMain([this] { return resteAvantMainComplete(); });
+    panneau->setSpectateur([this] { return modeVue_ != 0; });
     return panneau;
 }
 

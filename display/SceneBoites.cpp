@@ -436,17 +436,6 @@ bool SceneBoites::estFenetreBoite(const QObject* objet) const
 
 // ------------------------------------------------------------ in front, keys
 
-bool SceneBoites::estTableCouverte() const
-{
-    for (const Boite* boite : {&boite1_, &boite2_})
-        if (estMontre(boite->widget))
-            return true;
-    if (estMontre(formulaireTutoriel_.data()))
-        return true;
-    return std::any_of(dialogues_.cbegin(), dialogues_.cend(),
-                       [](const Dialogue& d) { return ouvertParLeProgramme(d.proxy); });
-}
-
 QGraphicsProxyWidget* SceneBoites::proxyDevant_(const Boite** boite) const
 {
     *boite = nullptr;

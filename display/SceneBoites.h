@@ -111,8 +111,7 @@ public:
     // The main box's window, through which a language change comes.
     bool estFenetreBoite(const QObject* objet) const;
 
-    // --- What is over the table, and the keys.
-    bool estTableCouverte() const;
+    // --- The keys.
     bool touche(QKeyEvent* evenement);
     // Gives the keyboard to the box or form in front; false when none is.
     bool clavierAuDevant();

@@ -509,22 +509,22 @@ void ClientSocket::OnReplay()
         }
         rsv = replayRsV_;
     }
-    // Without a displayer nobody could acknowledge the notice: the game
-    // would wait for ever.
     // Such a block comes for a player who enters at the next deal: the one
-    // box of its return says both.
+    // box of its return says both. The replay does not wait for it: the
+    // table seats the player at the next deal whatever this screen shows,
+    // and a replay held back by an unread box would keep every other player
+    // waiting for the seat's moves.
     if (rsv && getMessageBoxDisplayer() != nullptr)
-        messageBoxConfirm(GM::Information, tr("Notification"),
-                          tr("Le début de la partie va être rejoué, merci d'être attentif.") + QLatin1Char('\n')
-                              + QCoreApplication::translate("ZB_RoomTable",
-                                                            "Comme la partie est déjà bien avancée, vous entrerez en "
-                                                            "jeu lors de la prochaine donne. Merci de patienter."),
-                          GM::Ok, this, "OnReplayConfirmed");
-    else
-        OnReplayConfirmed();
+        messageBox(GM::Information, tr("Notification"),
+                   tr("Le début de la partie va être rejoué, merci d'être attentif.") + QLatin1Char('\n')
+                       + QCoreApplication::translate("ZB_RoomTable",
+                                                     "Comme la partie est déjà bien avancée, vous entrerez en "
+                                                     "jeu lors de la prochaine donne. Merci de patienter."),
+                   GM::Ok);
+    rejoueBloc_();
 }
 
-void ClientSocket::OnReplayConfirmed()
+void ClientSocket::rejoueBloc_()
 {
     QStringList lignes;
     bool rsv = false;

@@ -48,6 +48,8 @@ JoueurHumain::JoueurHumain(QObject* contexteDeJeu)
     timerFinDePartie_.setInterval(INTERVALLE_FIN_DE_PARTIE_MS);
     timerFinDePartie_.setSingleShot(true);
     connect(&timerFinDePartie_, &QTimer::timeout, this, &JoueurHumain::OnTimeoutFinDePartie);
+    timerReponseFin_.setSingleShot(true);
+    connect(&timerReponseFin_, &QTimer::timeout, this, &JoueurHumain::OnTimeoutReponseFin);
     timerDelaiEnLigne_.setInterval(INTERVALLE_DELAI_MS);
     connect(&timerDelaiEnLigne_, &QTimer::timeout, this, &JoueurHumain::OnTimeoutOnlineDelay);
 }
@@ -61,6 +63,7 @@ JoueurHumain::~JoueurHumain()
         QMutexLocker lockDelai(&mutexDelai_);
         timerDelaiEnLigne_.stop();
         timerFinDePartie_.stop();
+        timerReponseFin_.stop();
     }
     // The assistant's substitute stops its search before it is deleted,
     // and the assistant goes before the game pointer and the timers.
@@ -555,10 +558,9 @@ void JoueurHumain::OnTimeoutOnlineDelay()
             timerDelaiEnLigne_.stop();
             return;
         }
-        // A box the program opened hides the table: the user cannot answer,
-        // and that second is not the user's to lose.
-        if (display_ != nullptr && display_->estTableCouverte())
-            return;
+        // The clock runs on under any box or window on the user's screen: the
+        // other players never wait for it, and the computer answers for the
+        // user once the time is out.
         texteAide_.clear();
         ++secondesEcoulees_;
         if (secondesEcoulees_ >= delaiEnLigne_) {
@@ -692,13 +694,19 @@ void JoueurHumain::OnTimeoutFinDePartie()
             int genre = BoiteFinNormale;
             const QString texte = texteFinDePartie(genre);
             const QString titre = tr("Fin de partie.");
+            boiteFinOuverte_ = true;
             if (enLigne_ && !pasDeNouvellePartie_)
-                messageBoxQuestion(static_cast<GM::Icon>(genre), titre,
-                                   QStringLiteral("%1<br><br>%2").arg(texte, tr("Voulez vous faire une autre partie en ligne?")),
-                                   GM::Yes | GM::No, this, "OnEndGameMessageBoxReturnValue");
+                boiteFin_ = messageBoxQuestion(
+                    static_cast<GM::Icon>(genre), titre,
+                    QStringLiteral("%1<br><br>%2").arg(texte, tr("Voulez vous faire une autre partie en ligne?")),
+                    GM::Yes | GM::No, this, "OnEndGameMessageBoxReturnValue");
             else
-                messageBoxQuestion(static_cast<GM::Icon>(genre), titre, texte, GM::Ok, this,
-                                   "OnEndGameMessageBoxReturnValue");
+                boiteFin_ = messageBoxQuestion(static_cast<GM::Icon>(genre), titre, texte, GM::Ok, this,
+                                               "OnEndGameMessageBoxReturnValue");
+            // Online, the other players wait for this answer: they wait no
+            // longer than for a move.
+            if (enLigne_ && delaiActif_)
+                timerReponseFin_.start(static_cast<int>(delaiEnLigne_ * 1000.0));
             return;
         }
         reponse_ActionFinDePartie(demandeFinDePartie_.noDemande_, true, demandeFinDePartie_.etat_,
@@ -713,6 +721,11 @@ void JoueurHumain::OnTimeoutFinDePartie()
 void JoueurHumain::OnEndGameMessageBoxReturnValue(int result)
 {
     QMutexLocker lock(&mutexDelai_);
+    // The computer answered when the time ran out: the click comes late.
+    if (!boiteFinOuverte_)
+        return;
+    boiteFinOuverte_ = false;
+    timerReponseFin_.stop();
     try {
         reponse_ActionFinDePartie(demandeFinDePartie_.noDemande_, result != GM::No, demandeFinDePartie_.etat_,
                                   EvenementDeJeu::Local_Human, demandeFinDePartie_.noTable_);
@@ -720,4 +733,26 @@ void JoueurHumain::OnEndGameMessageBoxReturnValue(int result)
         qWarning().noquote() << "JoueurHumain::OnEndGameMessageBoxReturnValue:" << e.getMessage();
     }
     arreteDelai_unlocked();
+}
+
+void JoueurHumain::OnTimeoutReponseFin()
+{
+    uint boite = 0;
+    {
+        QMutexLocker lock(&mutexDelai_);
+        if (!boiteFinOuverte_)
+            return;
+        boiteFinOuverte_ = false;
+        boite = boiteFin_;
+        if (getContexteDeJeu() != nullptr) {
+            try {
+                aide_->forwardPendingRequest();
+            } catch (const GM_Exception& e) {
+                qWarning().noquote() << "JoueurHumain::OnTimeoutReponseFin:" << e.getMessage();
+            }
+        }
+        arreteDelai_unlocked();
+    }
+    // The displayer may show the next box from here: no lock is held.
+    closeMessageBox(boite);
 }

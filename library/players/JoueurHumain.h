@@ -27,6 +27,13 @@ class ZB_StatusMise;
 // that this machine's computer can answer at once or take over later (a
 // participant who left, a user who was too slow online). It also runs the
 // online turn timer and raises the end-of-game statistics box.
+//
+// Rules:
+// - The online turn's clock runs whatever covers the table: the other
+//   players never wait for a box on this screen.
+// - Online, the end-of-game box is answered within a turn's time: when the
+//   time is out the computer answers for the user (play on) and the box is
+//   taken down; a later click on it answers nothing.
 class JoueurHumain : public Joueur, private GM_MessageBoxEmitter, public DisplayASiege
 {
     Q_OBJECT
@@ -114,6 +121,7 @@ public:
     bool estDelaiActif() const { return delaiActif_; }
     bool estDelaiEnCours() const { return timerDelaiEnLigne_.isActive(); }
     bool estFinDePartieEnCours() const { return timerFinDePartie_.isActive(); }
+    bool estReponseFinEnCours() const { return timerReponseFin_.isActive(); }
     QString getTexteAide() const { return texteAide_; }
     QDateTime getDernierDepassement() const { return dernierDepassement_; }
     void setDernierDepassement(const QDateTime& moment) { dernierDepassement_ = moment; }
@@ -137,6 +145,8 @@ public slots:
     void OnTimeoutFinDePartie();
     void OnTimeoutOnlineDelay();
     void OnEndGameMessageBoxReturnValue(int result);
+    // The online end-of-game box was left unanswered for a turn's time.
+    void OnTimeoutReponseFin();
 
 private:
     bool estEnDirect(const InfoDemande& demande) const { return demande.estEnDirect(); }
@@ -165,6 +175,11 @@ private:
     bool enLigne_ = false;
     bool pasDeNouvellePartie_ = false;
     QTimer timerFinDePartie_;
+    // Online: the end-of-game box's time; the box, while one waits for its
+    // answer.
+    QTimer timerReponseFin_;
+    bool boiteFinOuverte_ = false;
+    uint boiteFin_ = 0;
     int secondesEcoulees_ = 0;
     int essaisRestants_ = 2;
     QTimer timerDelaiEnLigne_;

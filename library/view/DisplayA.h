@@ -78,9 +78,6 @@ public:
     virtual bool estModeVueActif() = 0;
     virtual void setFenetreVisible(bool visible) = 0;
     virtual bool estFenetreVisible() = 0;
-    // A box the program opened by itself covers the table: the user can
-    // neither see the cards nor answer meanwhile.
-    virtual bool estTableCouverte() { return false; }
     // The name this machine's user goes by at an online table it comes
     // back to or joins while the game runs: until the user's own
     // inscription seats it, the local seat's plate names the user, not the

@@ -192,6 +192,10 @@ weil Sie zu lange gebraucht haben.</translation>
         <translation>Sie schauen zu.</translation>
     </message>
     <message>
+        <source>Vous avez été écarté: l&apos;ordinateur joue à votre place jusqu&apos;à la prochaine partie.</source>
+        <translation>Sie wurden ausgeschlossen: der Computer spielt für Sie bis zur nächsten Partie.</translation>
+    </message>
+    <message>
         <source>%1 pour distribuer.</source>
         <translation>%1, um zu verteilen.</translation>
     </message>

@@ -192,6 +192,10 @@ for taking too long.</translation>
         <translation>You are watching.</translation>
     </message>
     <message>
+        <source>Vous avez été écarté: l&apos;ordinateur joue à votre place jusqu&apos;à la prochaine partie.</source>
+        <translation>You were removed: the computer plays for you until the next game.</translation>
+    </message>
+    <message>
         <source>%1 pour distribuer.</source>
         <translation>%1 to deal.</translation>
     </message>

@@ -200,9 +200,10 @@ class TestFinDeSessionEnLigne : public QObject
     Q_OBJECT
 
 private slots:
-    // A joiner who never plays is excluded after two turns run out: it is
-    // told so once (no connection box follows), answers the box, and its
-    // local game comes back, playable.
+    // A joiner who never plays is excluded after two turns run out, under a
+    // box of the program's own left open: it is told so once (no connection
+    // box follows), answers the boxes, and its local game comes back,
+    // playable.
     void inviteExclu()
     {
         HoteDeTest hote(optionsRapides());
@@ -215,9 +216,19 @@ private slots:
         joueUnPeuLocalement(w);
 
         personne.joue = false;
+        personne.litLesBoites = false;
         w.rejoint(QStringLiteral("127.0.0.1"), serveur.getPortTcp());
         QVERIFY(attend([&] { return hote.salle->getServer()->getJoueurs().size() == 1; }, 20000));
         hote.salle->getServerView()->OnDemarrer();
+        QVERIFY(attend([&] { return hote.liste()->getEtatAttendu() >= EtatDeJeu::Tour1_AttendCarte1; }, 20000));
+        w.vue()->scene()->messageBox(GM::Information, QStringLiteral("Information"),
+                                     QStringLiteral("Une nouvelle du programme"), GM::Ok);
+        // Nobody waits for the box: the guest's turns run out under it, and
+        // its exclusion ends its session.
+        QVERIFY2(attend([&] { return hote.salle->getServer()->getJoueurs().isEmpty(); }, 30000),
+                 qPrintable(QStringLiteral("host in state %1").arg(hote.liste()->getEtatAttendu())));
+        QVERIFY(personne.boiteOuverte());
+        personne.litLesBoites = true;
         QVERIFY2(attend([&] { return personne.boites(QStringLiteral("removed from the game")) > 0; }, 30000),
                  qPrintable(QStringLiteral("boxes: %1; online %2, client in state %3")
                                 .arg(w.vue()->scene()->historiqueBoites().join(QLatin1String(" / ")))
@@ -252,6 +263,10 @@ private slots:
         personne.litLesBoites = false;
         w.OnHeberger();
         QVERIFY(w.salle()->estEnLigne());
+        // A box of the program's own is on her screen when the game starts,
+        // and stays: her turns run out under it.
+        scene->messageBox(GM::Information, QStringLiteral("Information"), QStringLiteral("Une nouvelle du programme"),
+                          GM::Ok);
         std::unique_ptr<Machine> client = std::make_unique<Machine>(Tcp);
         auto rejoint = [&] {
             int mode = ZB_Room::SansDepart;
@@ -264,10 +279,20 @@ private slots:
         QVERIFY(w.vueServeur() != nullptr);
         w.vueServeur()->OnDemarrer();
 
-        QVERIFY(attend([&] { return personne.boites(QStringLiteral("removed from the game")) > 0; }, 30000));
         ZB_RoomTable* table = w.salle()->getTable(-1);
         JoueurHumain* elle = table->getJoueur(0);
-        QCOMPARE(elle->modeJeu_, int(Joueur::ModeRemplacant));
+        QVERIFY2(attend([&] { return elle->modeJeu_ == Joueur::ModeRemplacant; }, 30000),
+                 qPrintable(QStringLiteral("host in state %1, her seat in mode %2, %3 time-outs left")
+                                .arg(w.salle()->getListe(-1)->getEtatAttendu())
+                                .arg(elle->modeJeu_)
+                                .arg(elle->getEssaisRestants())));
+        QVERIFY(personne.boiteOuverte());
+        QCOMPARE(personne.boites(QStringLiteral("Une nouvelle du programme")), 1);
+        QCOMPARE(personne.boites(QStringLiteral("removed from the game")), 0);
+        // The guest's table goes on with the moves the computer made for her.
+        QVERIFY(attend([&] { return cartesDuSiege(w, 0) >= 2; }, 30000));
+        QVERIFY(attend([&] { return coups(*client->liste()).size() >= coups(*w.salle()->getListe(-1)).size() - 4; },
+                       20000));
         // Her box stays open: the table plays on into the next deal, her
         // seat included, with no time of hers running.
         const int donnes = donnesDe(*w.salle()->getListe(-1));
@@ -291,6 +316,10 @@ private slots:
         }, 60000));
         QVERIFY(!attendue);
         QCOMPARE(personne.boites(QStringLiteral("removed from the game")), 1);
+        // Her status says what is true: no onlooker, the computer plays for
+        // her until the next game.
+        QVERIFY2(w.vue()->scene()->texteStatut().contains(QLatin1String("until the next game")),
+                 qPrintable(w.vue()->scene()->texteStatut()));
 
         // She leaves the online game: the local game is hers.
         w.OnQuitterEnLigne_Reponse(GM::Ok);

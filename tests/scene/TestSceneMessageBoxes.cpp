@@ -445,44 +445,6 @@ private slots:
 
     // A box withdrawn while on screen leaves the table unanswered, and the
     // box queued behind it comes at once.
-    // What covers the table holds the user's turn: a message box, the
-    // status box, or a window the program brought up by itself; not a
-    // dialog the user opened.
-    void boxesOverTheTableHoldTheTurn()
-    {
-        struct FenetreDuProgramme : GM_WidgetAuto {
-            bool estOuverteParLeProgramme() const override { return true; }
-        };
-        TableDeScene t;
-        auto* programme = new FenetreDuProgramme;
-        auto* utilisateur = new GM_WidgetAuto;
-        t.scene->ajouteDialogue(programme, 10.0, 0, 1);
-        t.scene->ajouteDialogue(utilisateur, 10.0, 0, 1);
-        QVERIFY(!t.scene->estTableCouverte());
-        utilisateur->show();
-        QVERIFY(!t.scene->estTableCouverte());
-        programme->show();
-        QVERIFY(t.scene->estTableCouverte());
-        programme->hide();
-        QVERIFY(!t.scene->estTableCouverte());
-
-        DestinataireDesBoites destinataire;
-        GM_MessageBoxEmitter emetteur;
-        emetteur.setMessageBoxDisplayer(t.scene);
-        emetteur.messageBoxQuestion(GM::Question, QStringLiteral("Q"), QStringLiteral("?"), GM::Ok, &destinataire,
-                                    "OnQuestion");
-        QTRY_VERIFY(boiteVisible(*t.scene));
-        QVERIFY(t.scene->estTableCouverte());
-        bouton(t.scene->boitePrincipale(), "pushButtonOK")->click();
-        QTRY_VERIFY(!boiteVisible(*t.scene));
-        QVERIFY(!t.scene->estTableCouverte());
-        emetteur.updateMessageBox(QStringLiteral("Téléchargement"), QStringLiteral("1 %"), -1);
-        QTRY_VERIFY(t.scene->boiteStatut().widget->isVisible());
-        QVERIFY(t.scene->estTableCouverte());
-        emetteur.closeStatusBox();
-        QTRY_VERIFY(!t.scene->estTableCouverte());
-    }
-
     void withdrawnBoxLeavesTheTable()
     {
         TableDeScene t;

@@ -56,33 +56,50 @@ class TestSceneSeatPanel : public QObject
 
 private slots:
     // A panel acts only for a player who answers by hand or sits at the
-    // local user's seat; the card request is remembered in every case.
+    // local user's seat, and offers nothing while the user only watches (a
+    // returning player's catch-up replays the user's own seat); the card
+    // request is remembered in every case.
     void visibilityRule_data()
     {
         QTest::addColumn<int>("modeJeu");
         QTest::addColumn<bool>("local");
+        QTest::addColumn<bool>("regarde");
         QTest::addColumn<bool>("montre");
         QTest::addColumn<bool>("offre");
-        QTest::newRow("user answers by hand") << int(Joueur::ModeManuel) << false << true << true;
-        QTest::newRow("user's seat played elsewhere") << int(Joueur::ModeHumainDistant) << true << true << false;
-        QTest::newRow("another seat") << int(Joueur::ModeHumainDistant) << false << false << false;
+        QTest::newRow("user answers by hand") << int(Joueur::ModeManuel) << false << false << true << true;
+        QTest::newRow("user's seat played elsewhere")
+            << int(Joueur::ModeHumainDistant) << true << false << true << false;
+        QTest::newRow("another seat") << int(Joueur::ModeHumainDistant) << false << false << false << false;
+        QTest::newRow("user's seat caught up") << int(Joueur::ModeManuel) << true << true << true << false;
     }
     void visibilityRule()
     {
         QFETCH(int, modeJeu);
         QFETCH(bool, local);
+        QFETCH(bool, regarde);
         QFETCH(bool, montre);
         QFETCH(bool, offre);
         SiegeDeScene s;
         s.assied(modeJeu, local);
         DisplayGLPanelDeJoueur* p = s.panneau();
         QCOMPARE(p->estAffiche(), montre);
+        if (regarde) {
+            // A band open when the watching begins goes too.
+            p->afficheChoixMise(ZB_StatusMise(), false, EtatDeJeu::AttendMise1_1);
+            QVERIFY(!s.t.scene->conteneurAtouts()->isHidden());
+            s.t.scene->setModeVue(2);
+            QVERIFY(s.t.scene->conteneurAtouts()->isHidden());
+        }
         // The panel is asked directly: its player would not even ask for
         // another seat.
         p->afficheChoix();
         p->afficheChoixAtout(true, false, EtatDeJeu::AttendAtout);
-        QCOMPARE(!s.t.scene->conteneurAtouts()->isHidden(), montre);
+        QCOMPARE(!s.t.scene->conteneurAtouts()->isHidden(), montre && !regarde);
         QCOMPARE(p->isChoixAtoutOuvert(), offre);
+        p->afficheChoixPourMise();
+        p->afficheChoixMise(ZB_StatusMise(), false, EtatDeJeu::AttendMise1_1);
+        QCOMPARE(!s.t.scene->conteneurAtouts()->isHidden(), montre && !regarde);
+        QCOMPARE(p->isChoixMiseOuvert(), offre);
         // The seat taken again (a player entering, going offline): an open
         // choice's container goes.
         s.affichage.setJoueur(s.siege, &s.joueur);
@@ -105,6 +122,15 @@ private slots:
             QCOMPARE(s.sprite(c)->getState(), attendu);
         }
         QCOMPARE(s.recus(EvenementDeJeu::Cho) + s.recus(EvenementDeJeu::Ajo), 0);
+        if (!regarde)
+            return;
+        // Caught up, the table is the user's: the request asked again shows
+        // as usual.
+        s.t.scene->afficheTable();
+        p->afficheChoix();
+        p->afficheChoixAtout(true, false, EtatDeJeu::AttendAtout);
+        QVERIFY(!s.t.scene->conteneurAtouts()->isHidden());
+        QVERIFY(p->isChoixAtoutOuvert());
     }
 
     // The hand follows what the player asks of its panel: raised for a
@@ -241,7 +267,8 @@ private slots:
 
     // The trump or bid band asked for at the deal comes once the whole hand
     // is on the screen, not while its packets still arrive; a deal shown
-    // without animation (a replay) asks at once.
+    // without animation (a replay) asks at once when the table is the
+    // user's again.
     void bandWaitsForTheHand_data()
     {
         QTest::addColumn<bool>("mise");
@@ -257,6 +284,8 @@ private slots:
         SiegeDeScene s(mise);
         s.assied(Joueur::ModeManuel, true);
         s.donne(anime);
+        if (!anime)
+            s.t.scene->afficheTable();
         if (mise) {
             ZB_StatusMise demandee;
             demandee.typeContrat_ = ZB_StatusMise::PasEncoreDeMise;

@@ -155,6 +155,11 @@ private slots:
         QTest::newRow("nobody at the bottom seat") << 0 << QStringLiteral("Patientez...");
         QTest::newRow("watching") << 1 << QStringLiteral("Vous êtes spectateur, merci de patienter...");
         QTest::newRow("the computer plays the seat") << 2 << QStringLiteral("Vous êtes spectateur.");
+        // Excluded, the user is no onlooker: the seat comes back with the
+        // next game.
+        QTest::newRow("excluded for slowness")
+            << 3
+            << QString::fromUtf8("Vous avez été écarté: l'ordinateur joue à votre place jusqu'à la prochaine partie.");
     }
     void onlookersAreToldToWait()
     {
@@ -167,7 +172,8 @@ private slots:
         else if (cas == 1)
             s.setModeVue(2);
         else
-            salon.humain.setMode(Joueur::ModeOrdinateur);
+            salon.humain.setMode(cas == 3 ? Joueur::ModeRemplacant : Joueur::ModeOrdinateur);
+        s.setJoueurExclu(cas == 3);
         for (int code : {7, 11, 27, 37, 41, 134}) {
             salon.etat(code, 0, AUCUN, 0);
             QCOMPARE(s.texteStatut(), attendu);

@@ -60,9 +60,7 @@ public:
     AnalyseEnregistreuse analyses[4];
     QStringList textesAide;
     QList<int> curseurs;
-    bool couverte = false;
     DisplayAPanelDeJoueur* getPanelDeJoueur(int no) override { return &panels[no]; }
-    bool estTableCouverte() override { return couverte; }
     ZB_AnalyseJoueurA* getAnalyseJoueur(int no) override { return &analyses[no]; }
     void setTexteAide(const QString& t) override { textesAide << t; }
     void setCurseur(int forme) override { curseurs << forme; }
@@ -75,7 +73,6 @@ public:
         }
         textesAide.clear();
         curseurs.clear();
-        couverte = false;
     }
 };
 
@@ -440,38 +437,6 @@ private slots:
         QCOMPARE(j->getEssaisRestants(), 1);
     }
 
-    // While a box the program opened covers the table the clock stands
-    // still: however long it stays, no second, penalty or exclusion counts,
-    // and the turn goes on where it stopped once the box is gone.
-    void coveredTableStopsTheClock()
-    {
-        Position p(false, 34, 0);
-        auto j = assied(p, Joueur::ModeManuel, true);
-        QSignalSpy lent(j.get(), &JoueurHumain::signalPlayerTooSlow);
-        QSignalSpy exclu(j.get(), &JoueurHumain::signalPlayerExcluded);
-        j->demande_ActionDistribue(enDirect(7, 1));
-        for (int s = 1; s <= 10; ++s)
-            j->OnTimeoutOnlineDelay();
-        QCOMPARE(j->getSecondesEcoulees(), 10);
-
-        display_.couverte = true;
-        display_.textesAide.clear();
-        for (int s = 1; s <= 100; ++s)
-            j->OnTimeoutOnlineDelay();
-        QCOMPARE(j->getSecondesEcoulees(), 10);
-        QVERIFY(j->estDelaiEnCours());
-        QVERIFY(display_.textesAide.isEmpty());
-
-        display_.couverte = false;
-        j->OnTimeoutOnlineDelay();
-        QCOMPARE(display_.textesAide.last(), QString::fromUtf8("Temps restant 19[s] avant pénalité."));
-        table_.recoit();
-        QVERIFY(table_.evenements.empty());
-        QCOMPARE(lent.count(), 0);
-        QCOMPARE(exclu.count(), 0);
-        QCOMPARE(j->getEssaisRestants(), 2);
-    }
-
     void timerStopsWithoutGameOrOnlineTiming()
     {
         Position p(false, 33, 0);
@@ -709,6 +674,54 @@ private slots:
         QTest::qWait(20);
         table_.recoit();
         QCOMPARE(table_.compte(EvenementDeJeu::Fin), 0);
+    }
+
+    // The others wait for the end-of-game answer of an online game no
+    // longer than for a move: a box left open is taken down when the turn's
+    // time is out and the computer answers for the user (play on); a click
+    // after that answers nothing. A box answered in time, or one of a game
+    // not timed, is the user's alone.
+    void endOfGameBoxWithinATurn_data()
+    {
+        QTest::addColumn<bool>("enLigne");
+        QTest::addColumn<bool>("repondue");
+        QTest::addColumn<QString>("attendu"); // the one answer the table gets
+        QTest::addColumn<int>("source");
+        QTest::newRow("online, left open") << true << false << "Ok" << int(EvenementDeJeu::Local_AI);
+        QTest::newRow("online, answered in time") << true << true << "No" << int(EvenementDeJeu::Local_Human);
+        QTest::newRow("not timed, answered late") << false << false << "Ok" << int(EvenementDeJeu::Local_Human);
+    }
+    void endOfGameBoxWithinATurn()
+    {
+        QFETCH(bool, enLigne);
+        QFETCH(bool, repondue);
+        QFETCH(QString, attendu);
+        QFETCH(int, source);
+        GM_MessageBoxDisplayerHeadless afficheur;
+        Position p(false, 40, 0);
+        auto j = std::make_unique<JoueurHumain>();
+        j->initialise(optionsHumain(), contexte_, p.aJouer(), false, p.partie->typeDePartie_, enLigne, &display_, 0.3);
+        j->getAide()->getSubstitut()->setNombreDeFils(1);
+        j->setMode(Joueur::ModeManuel);
+        j->setMessageBoxDisplayer(&afficheur);
+        GM_GameStatsPlayer s;
+        j->demande_ActionFinDePartie(true, false, true, false, enDirect(135, 8), s, s, s);
+        j->OnTimeoutFinDePartie();
+        QTRY_VERIFY_WITH_TIMEOUT(afficheur.aUneBoiteAffichee(), 3000);
+        if (repondue)
+            QVERIFY(afficheur.repond(GM::No));
+        QTest::qWait(800);
+        QCOMPARE(afficheur.aUneBoiteAffichee(), !enLigne && !repondue);
+        QVERIFY(!j->estReponseFinEnCours());
+        // A click now answers only a box still waiting.
+        j->OnEndGameMessageBoxReturnValue(GM::Yes);
+        QTest::qWait(20);
+        table_.recoit();
+        QCOMPARE(table_.compte(EvenementDeJeu::Fin), 1);
+        QCOMPARE(table_.evenements[0].texte_, attendu);
+        QCOMPARE(table_.evenements[0].noDemande_, 8);
+        QCOMPARE(table_.evenements[0].source_, source);
+        j->setMessageBoxDisplayer(nullptr);
     }
 };
 
