@@ -1,3 +1,4 @@
+#include "Descendance.h"
 #include "EcranVirtuel.h"
 #include "EtatDeJeu.h"
 #include "EvenementDeJeu.h"
@@ -1027,6 +1028,7 @@ private slots:
         env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
         hote.setProcessEnvironment(env);
         hote.setProcessChannelMode(QProcess::MergedChannels);
+        descendance::finitAvecLeParent(hote);
         hote.start(QStringLiteral(ZB_PROGRAMME),
                    {QStringLiteral("--server"), QStringLiteral("--auto"), QStringLiteral("--port"),
                     QString::number(partie.port())});
