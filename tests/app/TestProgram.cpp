@@ -1,3 +1,4 @@
+#include "Descendance.h"
 #include "ZbTestRegistry.h"
 
 #include <QDir>
@@ -43,6 +44,7 @@ struct Programme
         processus.setProcessEnvironment(env);
         if (!litErreurs)
             processus.setStandardErrorFile(QProcess::nullDevice());
+        descendance::finitAvecLeParent(processus);
         processus.start(QStringLiteral(ZB_PROGRAMME), arguments);
     }
     // Waits for the end; false, the program killed, when it did not end in

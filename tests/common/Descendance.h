@@ -6,10 +6,10 @@
 #include <sys/prctl.h>
 #include <unistd.h>
 
-// Every program the acceptance suite starts (a case's process, its virtual
-// screens, the copies of the program, a windowless host) ends with the
-// process that started it, however that one ends: a failed case, a case
-// killed past its time, the runner killed by CTest's limit or by a person.
+// Every program a test starts (the acceptance cases' processes, their
+// virtual screens, the copies of the program, a windowless host) ends with
+// the process that started it, however that one ends: a failed case, a case
+// killed past its time, a runner killed by CTest's limit or by a person.
 // Destructors end them on an ordinary return; a killed process runs none,
 // so the kernel is asked to send the child a signal when its parent dies.
 //
