@@ -382,6 +382,7 @@ public:
     // What the plate at a display position said when last painted (empty
     // for an empty seat).
     QString textePlaquePosition(int position) const { return plaques_.texte(position); }
+    QRectF zonePlaquePosition(int position) const { return plaques_.zone(position); }
     // The cloth as the plates were last painted on it.
     QImage imageTapis() const { return plaques_.image(); }
     // A colour scheme (2: light texts on a dark table) and the palette whose
