@@ -32,7 +32,7 @@ static_assert(ScenePlaques::BORD_PLAQUES_COTE == RETRAIT_PLAQUE_PRES + HAUTEUR_P
 constexpr double MARGE_SIGNE_PLAQUE = 6.0;
 // A plate's text is written smaller down to this share of the plates'
 // size; a name that still does not fit loses its end to "…".
-constexpr double PART_POLICE_PLAQUE_MIN = 0.5;
+constexpr double PART_POLICE_PLAQUE_MIN = 0.6;
 // The plate's trump sign lies on a light tile this share of its side
 // wider all round.
 constexpr double PART_BORD_SIGNE = 0.08;

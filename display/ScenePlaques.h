@@ -29,7 +29,7 @@ class GL_ObjectSquare;
 // - The contract shows on the plate of the seat that bid it, not the
 //   doubler's, whom the game makes the taker; a plate is as long as its
 //   text, between the two plates beside it; its text is written smaller
-//   when it would not fit, down to half its size, and then the name (not
+//   when it would not fit, down to 60 % of its size, then the name (not
 //   its " (joueur)", nor the contract) loses its end to "…".
 // - A cloth without a picture is not painted: the plates keep their texts.
 class ScenePlaques

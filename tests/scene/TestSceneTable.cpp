@@ -563,13 +563,13 @@ private slots:
         s.setSceneRect(QRectF(QPointF(0, 0), QSizeF(taille)));
         s.createGLObjects();
         Joueurs j;
-        // The name fields' longest, in the widest letters, and what a peer
-        // may send.
-        const QString nomLong(24, QLatin1Char('W'));
+        // A name as long as the name fields take, the same in the widest
+        // letters, and what a peer may send.
+        const QString nomLong = QStringLiteral("Anna-Maria Wolfensberger");
         j[0]->options_.nom_ = nomLong;
         j[1]->options_.nom_ = QString(5000, QLatin1Char('M'));
         j[2]->options_.nom_ = nomLong;
-        j[3]->options_.nom_ = QStringLiteral("Anna-Maria Wolfensberger-Zimmermann");
+        j[3]->options_.nom_ = QString(24, QLatin1Char('W'));
         for (int siege : {1, 2})
             j[siege]->options_.distant_ = 1;
         j[2]->options_.ordinateur_ = 0;
