@@ -48,6 +48,22 @@
 
 using namespace scene_interne;
 
+namespace {
+
+// The same outline but for less than a pixel of the cloth's picture: the
+// plates need no new paint for it.
+bool memeCouvert(const QPolygonF& a, const QPolygonF& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (std::abs(a[i].x() - b[i].x()) >= 1.0 || std::abs(a[i].y() - b[i].y()) >= 1.0)
+            return false;
+    return true;
+}
+
+} // namespace
+
 
 DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPointer<DisplayGLWidget> holder,
                                QWidget* panneauDroit, DisplayACloseCallback* fermeture, bool modeAffichage2,
@@ -573,6 +589,17 @@ void DisplayGLScene::drawBackground(QPainter* painter, const QRectF& rect)
     // Not while the scene paints: the next frame shows the lines moved.
     if (ardoiseStatut_->doitSuivre(ardoise_ && ardoise_->isShown() ? ardoise.boundingRect() : QRectF()))
         QMetaObject::invokeMethod(this, [this] { suitArdoise_(); }, Qt::QueuedConnection);
+    // Nor the plates, when the slate came to lie elsewhere over the cloth.
+    if (!plaquesARepeindre_ && !memeCouvert(couvertTapis_(), couvertPlaques_)) {
+        plaquesARepeindre_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                plaquesARepeindre_ = false;
+                redessineCartes(atoutPlaques_);
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 QPolygonF DisplayGLScene::contourVu_(const GL_ObjectSquare* objet) const

@@ -776,6 +776,15 @@ private:
     bool miroir_ = false;
     // The name plates on the cloth, with the deal's facts they follow.
     ScenePlaques plaques_;
+    // The trump the plates were last painted with, and what the layer drew
+    // over the cloth then: the plates are painted again when the slate
+    // comes to lie elsewhere over the cloth (a new window size).
+    int atoutPlaques_ = 0;
+    QPolygonF couvertPlaques_;
+    bool plaquesARepeindre_ = false;
+    // What the layer last drew over the cloth, in the cloth picture's
+    // pixels.
+    QPolygonF couvertTapis_() const;
 
     // The mouse on the table.
     Joueur* joueurBas_() const;

@@ -69,6 +69,9 @@ void DisplayGLScene::redessineCartes(int atout)
         return;
     ScenePlaques::Faits faits;
     faits.atout = atout;
+    atoutPlaques_ = atout;
+    couvertPlaques_ = couvertTapis_();
+    faits.couvert = couvertPlaques_;
     if (const QSharedPointer<Partie> jeu = partie()) {
         ScenePlaques::Contrat contrat;
         contrat.multiplicateur = jeu->multiplicateur_;
@@ -105,6 +108,14 @@ void DisplayGLScene::redessineCartes(int atout)
     faits.enLigne = enLigne_;
     if (plaques_.peint(*tapis_, faits))
         rafraichitCouche();
+}
+
+QPolygonF DisplayGLScene::couvertTapis_() const
+{
+    if (!tapis_ || !ardoise_ || !ardoise_->isShown())
+        return {};
+    return scene_geometrie::couvertDansLImage(contourVu_(tapis_.get()), QSizeF(tapis_->getImage().size()),
+                                             contourVu_(ardoise_.get()));
 }
 
 QString DisplayGLScene::texteEcran_() const

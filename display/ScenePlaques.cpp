@@ -38,6 +38,45 @@ constexpr double PART_POLICE_PLAQUE_MIN = 0.6;
 constexpr double PART_BORD_SIGNE = 0.08;
 const QColor FOND_SIGNE_ATOUT(255, 255, 250, 235);
 
+// Where a plate of that length and height lies on a cloth picture of that
+// size: the near plates along the bottom and top edges, the side ones
+// along the right and left edges, each centred on its seat.
+QRectF zonePlaque(int position, double longueur, double hauteur, int w, int h)
+{
+    const double loin = RETRAIT_PLAQUE_PRES + hauteur;
+    switch (position) {
+    case 0:
+        return QRectF(w / 2.0 - longueur / 2.0, h - loin, longueur, hauteur);
+    case 1:
+        return QRectF(w - loin, h / 2.0 - longueur / 2.0, hauteur, longueur);
+    case 2:
+        return QRectF(w / 2.0 - longueur / 2.0, RETRAIT_PLAQUE_PRES, longueur, hauteur);
+    default:
+        return QRectF(RETRAIT_PLAQUE_PRES, h / 2.0 - longueur / 2.0, hauteur, longueur);
+    }
+}
+
+// The longest plate up to `longueurMax` clear of `couvert`; `longueurMax`
+// when nothing lies over its edge, and never so short that no name shows.
+double longueurLibre(int position, double longueurMax, double hauteur, int w, int h, const QPolygonF& couvert)
+{
+    const auto libre = [&](double longueur) {
+        return !couvert.intersects(QPolygonF(zonePlaque(position, longueur, hauteur, w, h)));
+    };
+    if (couvert.isEmpty() || libre(longueurMax))
+        return longueurMax;
+    const double plancher = std::min(longueurMax, LARGEUR_PLAQUE / 2.0);
+    if (!libre(plancher))
+        return plancher;
+    double court = plancher;
+    double long_ = longueurMax;
+    while (long_ - court > 1.0) {
+        const double milieu = (court + long_) / 2.0;
+        (libre(milieu) ? court : long_) = milieu;
+    }
+    return court;
+}
+
 } // namespace
 
 bool ScenePlaques::peint(GL_ObjectSquare& tapis, const Faits& faits)
@@ -122,7 +161,9 @@ bool ScenePlaques::peint(GL_ObjectSquare& tapis, const Faits& faits)
         // smaller, and a name that still does not fit is shortened, keeping
         // who plays the seat and the contract readable.
         const double cote = (p == 1 || p == 3) ? h : w;
-        const double largeurMax = std::max(1.0, cote - 2.0 * BORD_PLAQUES_COTE);
+        const double hauteurBase = std::max(HAUTEUR_PLAQUE, QFontMetricsF(policePlaque).height());
+        const double largeurMax = longueurLibre(p, std::max(1.0, cote - 2.0 * BORD_PLAQUES_COTE), hauteurBase, w, h,
+                                                faits.couvert);
         const double marge = aChoisi && !signe.isNull() ? 2.0 * (signe.width() + MARGE_SIGNE_PLAQUE) : 0.0;
         const double place = std::max(0.0, largeurMax - marge);
         double largeurTexte = QFontMetricsF(policePlaque).horizontalAdvance(texte);

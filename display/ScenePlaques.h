@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPolygonF>
 #include <QRectF>
 #include <QString>
 
@@ -28,7 +29,8 @@ class GL_ObjectSquare;
 //   players only.
 // - The contract shows on the plate of the seat that bid it, not the
 //   doubler's, whom the game makes the taker; a plate is as long as its
-//   text, between the two plates beside it; its text is written smaller
+//   text, between the two plates beside it and clear of what the layer
+//   draws over the cloth; its text is written smaller
 //   when it would not fit, down to 60 % of its size, then the name (not
 //   its " (joueur)", nor the contract) loses its end to "…".
 // - A cloth without a picture is not painted: the plates keep their texts.
@@ -75,6 +77,10 @@ public:
         // The deck's folder, where the trump signs are.
         QString dossier;
         bool enLigne = false;
+        // What the layer draws over the cloth (the slate's corner, seen
+        // from some angles), in the cloth picture's pixels: no plate
+        // reaches under it.
+        QPolygonF couvert;
     };
 
     ScenePlaques() = default;
