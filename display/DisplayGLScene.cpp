@@ -50,9 +50,9 @@ using namespace scene_interne;
 
 namespace {
 
-// The same outline but for less than a pixel of the cloth's picture: the
-// plates need no new paint for it.
-bool memeCouvert(const QPolygonF& a, const QPolygonF& b)
+// The same outline but for less than a pixel: the plates need no new paint
+// for it.
+bool memeContour(const QPolygonF& a, const QPolygonF& b)
 {
     if (a.size() != b.size())
         return false;
@@ -589,8 +589,10 @@ void DisplayGLScene::drawBackground(QPainter* painter, const QRectF& rect)
     // Not while the scene paints: the next frame shows the lines moved.
     if (ardoiseStatut_->doitSuivre(ardoise_ && ardoise_->isShown() ? ardoise.boundingRect() : QRectF()))
         QMetaObject::invokeMethod(this, [this] { suitArdoise_(); }, Qt::QueuedConnection);
-    // Nor the plates, when the slate came to lie elsewhere over the cloth.
-    if (!plaquesARepeindre_ && !memeCouvert(couvertTapis_(), couvertPlaques_)) {
+    // Nor the plates, when the slate or the cloth came to lie elsewhere.
+    if (!plaquesARepeindre_
+        && (!memeContour(ardoise_ && ardoise_->isShown() ? ardoise : QPolygonF(), ardoiseVuPlaques_)
+            || !memeContour(contourVu_(tapis_.get()), tapisVuPlaques_))) {
         plaquesARepeindre_ = true;
         QMetaObject::invokeMethod(
             this,

@@ -776,15 +776,15 @@ private:
     bool miroir_ = false;
     // The name plates on the cloth, with the deal's facts they follow.
     ScenePlaques plaques_;
-    // The trump the plates were last painted with, and what the layer drew
-    // over the cloth then: the plates are painted again when the slate
-    // comes to lie elsewhere over the cloth (a new window size).
+    // The trump the plates were last painted with, and where the layer had
+    // drawn the cloth and the slate then: the plates are painted again when
+    // either comes to lie elsewhere (a new window size), so that none
+    // reaches under the slate.
     int atoutPlaques_ = 0;
-    QPolygonF couvertPlaques_;
+    QPolygonF tapisVuPlaques_;
+    QPolygonF ardoiseVuPlaques_;
     bool plaquesARepeindre_ = false;
-    // What the layer last drew over the cloth, in the cloth picture's
-    // pixels.
-    QPolygonF couvertTapis_() const;
+    QPolygonF ardoiseVue_() const;
 
     // The mouse on the table.
     Joueur* joueurBas_() const;

@@ -70,8 +70,10 @@ void DisplayGLScene::redessineCartes(int atout)
     ScenePlaques::Faits faits;
     faits.atout = atout;
     atoutPlaques_ = atout;
-    couvertPlaques_ = couvertTapis_();
-    faits.couvert = couvertPlaques_;
+    tapisVuPlaques_ = contourVu_(tapis_.get());
+    ardoiseVuPlaques_ = ardoiseVue_();
+    faits.couvert = scene_geometrie::couvertDansLImage(tapisVuPlaques_, QSizeF(tapis_->getImage().size()),
+                                                       ardoiseVuPlaques_);
     if (const QSharedPointer<Partie> jeu = partie()) {
         ScenePlaques::Contrat contrat;
         contrat.multiplicateur = jeu->multiplicateur_;
@@ -110,12 +112,9 @@ void DisplayGLScene::redessineCartes(int atout)
         rafraichitCouche();
 }
 
-QPolygonF DisplayGLScene::couvertTapis_() const
+QPolygonF DisplayGLScene::ardoiseVue_() const
 {
-    if (!tapis_ || !ardoise_ || !ardoise_->isShown())
-        return {};
-    return scene_geometrie::couvertDansLImage(contourVu_(tapis_.get()), QSizeF(tapis_->getImage().size()),
-                                             contourVu_(ardoise_.get()));
+    return ardoise_ && ardoise_->isShown() ? contourVu_(ardoise_.get()) : QPolygonF();
 }
 
 QString DisplayGLScene::texteEcran_() const
