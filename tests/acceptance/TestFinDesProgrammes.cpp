@@ -115,11 +115,13 @@ private slots:
     {
         QFETCH(QStringList, arguments);
         QFETCH(int, signal);
-        QTemporaryDir images;
+        // The killed case's home folders and pictures go with this one.
+        QTemporaryDir dossier;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("ZUBRIK_ACCEPTANCE_CASES"), QLatin1String(CAS));
-        env.insert(QStringLiteral("ZUBRIK_ACCEPTANCE_PICTURES"), images.path());
+        env.insert(QStringLiteral("ZUBRIK_ACCEPTANCE_PICTURES"), dossier.path());
+        env.insert(QStringLiteral("TMPDIR"), dossier.path());
         QProcess lance;
         lance.setProcessEnvironment(env);
         lance.setStandardOutputFile(QProcess::nullDevice());
