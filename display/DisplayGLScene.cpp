@@ -50,14 +50,14 @@ using namespace scene_interne;
 
 namespace {
 
-// The same outline but for less than a pixel: the plates need no new paint
-// for it.
-bool memeContour(const QPolygonF& a, const QPolygonF& b)
+// The same outline but for less than that many pixels: the plates need no
+// new paint for it.
+bool memeContour(const QPolygonF& a, const QPolygonF& b, double ecart = 1.0)
 {
     if (a.size() != b.size())
         return false;
     for (qsizetype i = 0; i < a.size(); ++i)
-        if (std::abs(a[i].x() - b[i].x()) >= 1.0 || std::abs(a[i].y() - b[i].y()) >= 1.0)
+        if (std::abs(a[i].x() - b[i].x()) >= ecart || std::abs(a[i].y() - b[i].y()) >= ecart)
             return false;
     return true;
 }
@@ -589,18 +589,26 @@ void DisplayGLScene::drawBackground(QPainter* painter, const QRectF& rect)
     // Not while the scene paints: the next frame shows the lines moved.
     if (ardoiseStatut_->doitSuivre(ardoise_ && ardoise_->isShown() ? ardoise.boundingRect() : QRectF()))
         QMetaObject::invokeMethod(this, [this] { suitArdoise_(); }, Qt::QueuedConnection);
-    // Nor the plates, when the slate or the cloth came to lie elsewhere.
-    if (!plaquesARepeindre_
-        && (!memeContour(ardoise_ && ardoise_->isShown() ? ardoise : QPolygonF(), ardoiseVuPlaques_)
-            || !memeContour(contourVu_(tapis_.get()), tapisVuPlaques_))) {
-        plaquesARepeindre_ = true;
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                plaquesARepeindre_ = false;
-                redessineCartes(atoutPlaques_);
-            },
-            Qt::QueuedConnection);
+    // Nor the plates, when the slate came to cover another part of the
+    // cloth: only then, not at every frame of a move (a cloth painted anew
+    // costs more than a frame).
+    const QPolygonF ardoiseVue = ardoise_ && ardoise_->isShown() ? ardoise : QPolygonF();
+    const QPolygonF tapisVu = contourVu_(tapis_.get());
+    if (!plaquesARepeindre_ && (!memeContour(ardoiseVue, ardoiseVuPlaques_) || !memeContour(tapisVu, tapisVuPlaques_))) {
+        ardoiseVuPlaques_ = ardoiseVue;
+        tapisVuPlaques_ = tapisVu;
+        const QRectF couvert = couvertTapis_(tapisVu, ardoiseVue);
+        if (couvert.isEmpty() != couvertPlaques_.isEmpty()
+            || !memeContour(QPolygonF(couvert), QPolygonF(couvertPlaques_), MARGE_COUVERT_TAPIS)) {
+            plaquesARepeindre_ = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    plaquesARepeindre_ = false;
+                    redessineCartes(atoutPlaques_);
+                },
+                Qt::QueuedConnection);
+        }
     }
 }
 

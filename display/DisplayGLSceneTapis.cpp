@@ -72,8 +72,9 @@ void DisplayGLScene::redessineCartes(int atout)
     atoutPlaques_ = atout;
     tapisVuPlaques_ = contourVu_(tapis_.get());
     ardoiseVuPlaques_ = ardoiseVue_();
-    faits.couvert = scene_geometrie::couvertDansLImage(tapisVuPlaques_, QSizeF(tapis_->getImage().size()),
-                                                       ardoiseVuPlaques_);
+    couvertPlaques_ = couvertTapis_(tapisVuPlaques_, ardoiseVuPlaques_);
+    if (!couvertPlaques_.isEmpty())
+        faits.couvert = QPolygonF(couvertPlaques_);
     if (const QSharedPointer<Partie> jeu = partie()) {
         ScenePlaques::Contrat contrat;
         contrat.multiplicateur = jeu->multiplicateur_;
@@ -110,6 +111,17 @@ void DisplayGLScene::redessineCartes(int atout)
     faits.enLigne = enLigne_;
     if (plaques_.peint(*tapis_, faits))
         rafraichitCouche();
+}
+
+QRectF DisplayGLScene::couvertTapis_(const QPolygonF& tapisVu, const QPolygonF& ardoiseVue) const
+{
+    if (!tapis_)
+        return {};
+    const QRectF couvert =
+        scene_geometrie::couvertDansLImage(tapisVu, QSizeF(tapis_->getImage().size()), ardoiseVue).boundingRect();
+    return couvert.isEmpty() ? QRectF()
+                             : couvert.adjusted(-MARGE_COUVERT_TAPIS, -MARGE_COUVERT_TAPIS, MARGE_COUVERT_TAPIS,
+                                                MARGE_COUVERT_TAPIS);
 }
 
 QPolygonF DisplayGLScene::ardoiseVue_() const
