@@ -48,6 +48,22 @@
 
 using namespace scene_interne;
 
+namespace {
+
+// The same outline but for less than that many pixels: the plates need no
+// new paint for it.
+bool memeContour(const QPolygonF& a, const QPolygonF& b, double ecart = 1.0)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (std::abs(a[i].x() - b[i].x()) >= ecart || std::abs(a[i].y() - b[i].y()) >= ecart)
+            return false;
+    return true;
+}
+
+} // namespace
+
 
 DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPointer<DisplayGLWidget> holder,
                                QWidget* panneauDroit, DisplayACloseCallback* fermeture, bool modeAffichage2,
@@ -573,6 +589,27 @@ void DisplayGLScene::drawBackground(QPainter* painter, const QRectF& rect)
     // Not while the scene paints: the next frame shows the lines moved.
     if (ardoiseStatut_->doitSuivre(ardoise_ && ardoise_->isShown() ? ardoise.boundingRect() : QRectF()))
         QMetaObject::invokeMethod(this, [this] { suitArdoise_(); }, Qt::QueuedConnection);
+    // Nor the plates, when the slate came to cover another part of the
+    // cloth: only then, not at every frame of a move (a cloth painted anew
+    // costs more than a frame).
+    const QPolygonF ardoiseVue = ardoise_ && ardoise_->isShown() ? ardoise : QPolygonF();
+    const QPolygonF tapisVu = contourVu_(tapis_.get());
+    if (!plaquesARepeindre_ && (!memeContour(ardoiseVue, ardoiseVuPlaques_) || !memeContour(tapisVu, tapisVuPlaques_))) {
+        ardoiseVuPlaques_ = ardoiseVue;
+        tapisVuPlaques_ = tapisVu;
+        const QRectF couvert = couvertTapis_(tapisVu, ardoiseVue);
+        if (couvert.isEmpty() != couvertPlaques_.isEmpty()
+            || !memeContour(QPolygonF(couvert), QPolygonF(couvertPlaques_), MARGE_COUVERT_TAPIS)) {
+            plaquesARepeindre_ = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    plaquesARepeindre_ = false;
+                    redessineCartes(atoutPlaques_);
+                },
+                Qt::QueuedConnection);
+        }
+    }
 }
 
 QPolygonF DisplayGLScene::contourVu_(const GL_ObjectSquare* objet) const

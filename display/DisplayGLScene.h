@@ -379,6 +379,7 @@ public:
     // What the plate at a display position said when last painted (empty
     // for an empty seat).
     QString textePlaquePosition(int position) const { return plaques_.texte(position); }
+    QRectF zonePlaquePosition(int position) const { return plaques_.zone(position); }
     // The cloth as the plates were last painted on it.
     QImage imageTapis() const { return plaques_.image(); }
     // A colour scheme (2: light texts on a dark table) and the palette whose
@@ -772,6 +773,20 @@ private:
     bool miroir_ = false;
     // The name plates on the cloth, with the deal's facts they follow.
     ScenePlaques plaques_;
+    // The trump the plates were last painted with and the part of the
+    // cloth's picture they kept clear of the slate: the plates are painted
+    // again when the slate comes to cover another part (a new window size,
+    // the layer framed above the bid band), so that none reaches under it.
+    // The outlines last looked at spare the frames where nothing moved.
+    int atoutPlaques_ = 0;
+    QRectF couvertPlaques_;
+    QPolygonF tapisVuPlaques_;
+    QPolygonF ardoiseVuPlaques_;
+    bool plaquesARepeindre_ = false;
+    // The part of the cloth's picture the slate covers where the layer
+    // last drew them, a little wider all round; empty when none.
+    QRectF couvertTapis_(const QPolygonF& tapisVu, const QPolygonF& ardoiseVue) const;
+    QPolygonF ardoiseVue_() const;
 
     // The mouse on the table.
     Joueur* joueurBas_() const;

@@ -18,6 +18,9 @@ namespace scene_interne {
 inline constexpr int ATTENTE_CONSEIL_MAX_MS = 10000;
 inline constexpr double TAILLE_FOND = 7.5;
 inline constexpr double TAILLE_TAPIS = 1.5;
+// Pixels of the cloth's picture the plates keep from what covers the cloth:
+// a cover that moved less than that needs no new paint of the plates.
+inline constexpr double MARGE_COUVERT_TAPIS = 8.0;
 inline constexpr double LARGEUR_ARDOISE = 0.97;
 inline constexpr double HAUTEUR_ARDOISE = 1.09;
 inline constexpr double LARGEUR_BULLE = 0.7;

@@ -69,6 +69,12 @@ void DisplayGLScene::redessineCartes(int atout)
         return;
     ScenePlaques::Faits faits;
     faits.atout = atout;
+    atoutPlaques_ = atout;
+    tapisVuPlaques_ = contourVu_(tapis_.get());
+    ardoiseVuPlaques_ = ardoiseVue_();
+    couvertPlaques_ = couvertTapis_(tapisVuPlaques_, ardoiseVuPlaques_);
+    if (!couvertPlaques_.isEmpty())
+        faits.couvert = QPolygonF(couvertPlaques_);
     if (const QSharedPointer<Partie> jeu = partie()) {
         ScenePlaques::Contrat contrat;
         contrat.multiplicateur = jeu->multiplicateur_;
@@ -105,6 +111,22 @@ void DisplayGLScene::redessineCartes(int atout)
     faits.enLigne = enLigne_;
     if (plaques_.peint(*tapis_, faits))
         rafraichitCouche();
+}
+
+QRectF DisplayGLScene::couvertTapis_(const QPolygonF& tapisVu, const QPolygonF& ardoiseVue) const
+{
+    if (!tapis_)
+        return {};
+    const QRectF couvert =
+        scene_geometrie::couvertDansLImage(tapisVu, QSizeF(tapis_->getImage().size()), ardoiseVue).boundingRect();
+    return couvert.isEmpty() ? QRectF()
+                             : couvert.adjusted(-MARGE_COUVERT_TAPIS, -MARGE_COUVERT_TAPIS, MARGE_COUVERT_TAPIS,
+                                                MARGE_COUVERT_TAPIS);
+}
+
+QPolygonF DisplayGLScene::ardoiseVue_() const
+{
+    return ardoise_ && ardoise_->isShown() ? contourVu_(ardoise_.get()) : QPolygonF();
 }
 
 QString DisplayGLScene::texteEcran_() const

@@ -3,7 +3,10 @@
 #include "DisplayGLHumanCarte.h"
 #include "DisplayGLSceneInterne.h"
 
+#include <QTransform>
+
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace scene_geometrie {
@@ -91,6 +94,30 @@ int directionGlissement(const QPointF& appui, const QPointF& relache, const QSiz
     if (ddy < -ty)
         return GlisseBas;
     return GlisseAucun;
+}
+
+QPolygonF couvertDansLImage(const QPolygonF& vu, const QSizeF& image, const QPolygonF& dessus)
+{
+    if (vu.size() < 4 || dessus.size() < 3 || image.isEmpty())
+        return {};
+    const QPolygonF commun = vu.intersected(dessus);
+    if (commun.boundingRect().isEmpty())
+        return {};
+    // The picture's top edge is the far one: the two corners highest on
+    // the screen, then left before right.
+    std::array<QPointF, 4> coins{vu[0], vu[1], vu[2], vu[3]};
+    std::sort(coins.begin(), coins.end(), [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); });
+    if (coins[0].x() > coins[1].x())
+        std::swap(coins[0], coins[1]);
+    if (coins[2].x() < coins[3].x())
+        std::swap(coins[2], coins[3]);
+    const QPolygonF ecran{coins[0], coins[1], coins[2], coins[3]};
+    const QPolygonF dansImage{QPointF(0.0, 0.0), QPointF(image.width(), 0.0), QPointF(image.width(), image.height()),
+                              QPointF(0.0, image.height())};
+    QTransform versImage;
+    if (!QTransform::quadToQuad(ecran, dansImage, versImage))
+        return {};
+    return versImage.map(commun);
 }
 
 } // namespace scene_geometrie

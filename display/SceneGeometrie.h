@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointF>
+#include <QPolygonF>
 #include <QRect>
 #include <QRectF>
 #include <QSizeF>
@@ -53,5 +54,11 @@ inline constexpr double DIVISEUR_GLISSEMENT = 8.0;
 // scene of that size; GlisseAucun when it is no swipe. Sideways wins over
 // up and down.
 int directionGlissement(const QPointF& appui, const QPointF& relache, const QSizeF& scene, qint64 dureeMs);
+
+// What of `dessus` (an outline seen on the screen) lies over a picture
+// drawn as the quadrilateral `vu` (its four corners, in any order, as the
+// 3-D layer shows them), in that picture's pixels (`image`); empty when
+// they do not meet or `vu` is no quadrilateral.
+QPolygonF couvertDansLImage(const QPolygonF& vu, const QSizeF& image, const QPolygonF& dessus);
 
 } // namespace scene_geometrie

@@ -30,10 +30,52 @@ constexpr int RETRAIT_PLAQUE_PRES = 8;
 static_assert(ScenePlaques::BORD_PLAQUES_COTE == RETRAIT_PLAQUE_PRES + HAUTEUR_PLAQUE,
               "the side plates' reach follows their place");
 constexpr double MARGE_SIGNE_PLAQUE = 6.0;
+// A plate's text is written smaller down to this share of the plates'
+// size; a name that still does not fit loses its end to "…".
+constexpr double PART_POLICE_PLAQUE_MIN = 0.6;
 // The plate's trump sign lies on a light tile this share of its side
 // wider all round.
 constexpr double PART_BORD_SIGNE = 0.08;
 const QColor FOND_SIGNE_ATOUT(255, 255, 250, 235);
+
+// Where a plate of that length and height lies on a cloth picture of that
+// size: the near plates along the bottom and top edges, the side ones
+// along the right and left edges, each centred on its seat.
+QRectF zonePlaque(int position, double longueur, double hauteur, int w, int h)
+{
+    const double loin = RETRAIT_PLAQUE_PRES + hauteur;
+    switch (position) {
+    case 0:
+        return QRectF(w / 2.0 - longueur / 2.0, h - loin, longueur, hauteur);
+    case 1:
+        return QRectF(w - loin, h / 2.0 - longueur / 2.0, hauteur, longueur);
+    case 2:
+        return QRectF(w / 2.0 - longueur / 2.0, RETRAIT_PLAQUE_PRES, longueur, hauteur);
+    default:
+        return QRectF(RETRAIT_PLAQUE_PRES, h / 2.0 - longueur / 2.0, hauteur, longueur);
+    }
+}
+
+// The longest plate up to `longueurMax` clear of `couvert`; `longueurMax`
+// when nothing lies over its edge, and never so short that no name shows.
+double longueurLibre(int position, double longueurMax, double hauteur, int w, int h, const QPolygonF& couvert)
+{
+    const auto libre = [&](double longueur) {
+        return !couvert.intersects(QPolygonF(zonePlaque(position, longueur, hauteur, w, h)));
+    };
+    if (couvert.isEmpty() || libre(longueurMax))
+        return longueurMax;
+    const double plancher = std::min(longueurMax, LARGEUR_PLAQUE / 2.0);
+    if (!libre(plancher))
+        return plancher;
+    double court = plancher;
+    double long_ = longueurMax;
+    while (long_ - court > 1.0) {
+        const double milieu = (court + long_) / 2.0;
+        (libre(milieu) ? court : long_) = milieu;
+    }
+    return court;
+}
 
 } // namespace
 
@@ -96,6 +138,7 @@ bool ScenePlaques::peint(GL_ObjectSquare& tapis, const Faits& faits)
         }
     }
     textes_.fill(QString());
+    zones_.fill(QRectF());
     const int titulaire = jeu ? scene_textes::siegeDuContrat(jeu->choisisseur, jeu->typeMise, siegeMise_) : -1;
     for (int j = 0; j < NOMBRE_SIEGES; ++j) {
         const Plaque& plaque = faits.plaques[static_cast<size_t>(j)];
@@ -103,24 +146,44 @@ bool ScenePlaques::peint(GL_ObjectSquare& tapis, const Faits& faits)
             continue;
         const int p = plaque.position;
         const bool aChoisi = jeu && atoutValide && titulaire == j;
-        const QString texte = scene_textes::textePlaque(plaque.nom, aChoisi, jeu && jeu->premier == j,
-                                                        jeu ? jeu->regle : 0, jeu ? jeu->typeMise : 0,
-                                                        jeu ? jeu->objectif : 0);
+        const auto texteAvec = [&](const QString& nom) {
+            return scene_textes::textePlaque(nom, aChoisi, jeu && jeu->premier == j, jeu ? jeu->regle : 0,
+                                             jeu ? jeu->typeMise : 0, jeu ? jeu->objectif : 0);
+        };
+        QString texte = texteAvec(plaque.nom);
         QFont policePlaque = police;
         const int mode = plaque.mode;
         policePlaque.setStrikeOut(mode == Joueur::ModeOrdinateurAbsent || mode == Joueur::ModeRemplacant
                                   || mode == Joueur::ModeEnAttenteDEntree || mode == Joueur::ModeHorsLigne);
         // The plate takes its text's length, the trump sign on both sides
-        // so that the text stays centred on the seat, up to the cloth's
-        // side; a text longer than that is written smaller.
+        // so that the text stays centred on the seat, up to the corners the
+        // two plates beside it hold; a text longer than that is written
+        // smaller, and a name that still does not fit is shortened, keeping
+        // who plays the seat and the contract readable.
         const double cote = (p == 1 || p == 3) ? h : w;
-        const double largeurMax = std::max(1.0, cote - 2.0 * RETRAIT_PLAQUE_PRES);
+        const double hauteurBase = std::max(HAUTEUR_PLAQUE, QFontMetricsF(policePlaque).height());
+        const double largeurMax = longueurLibre(p, std::max(1.0, cote - 2.0 * BORD_PLAQUES_COTE), hauteurBase, w, h,
+                                                faits.couvert);
         const double marge = aChoisi && !signe.isNull() ? 2.0 * (signe.width() + MARGE_SIGNE_PLAQUE) : 0.0;
+        const double place = std::max(0.0, largeurMax - marge);
         double largeurTexte = QFontMetricsF(policePlaque).horizontalAdvance(texte);
-        if (largeurTexte + marge > largeurMax && largeurTexte > 0.0) {
-            const double facteur = std::max(0.0, largeurMax - marge) / largeurTexte;
-            policePlaque.setPixelSize(std::max(1, static_cast<int>(policePlaque.pixelSize() * facteur)));
-            largeurTexte = QFontMetricsF(policePlaque).horizontalAdvance(texte);
+        if (largeurTexte > place && largeurTexte > 0.0) {
+            const int plancher = std::max(1, arrondi(PART_POLICE_PLAQUE_MIN * police.pixelSize()));
+            const int taille = static_cast<int>(policePlaque.pixelSize() * place / largeurTexte);
+            policePlaque.setPixelSize(std::max(plancher, taille));
+            const QFontMetricsF metriques(policePlaque);
+            largeurTexte = metriques.horizontalAdvance(texte);
+            if (largeurTexte > place) {
+                // The name's end, " (joueur)" and its kin, stays whole.
+                const qsizetype fin = plaque.nom.endsWith(QLatin1Char(')'))
+                    ? plaque.nom.lastIndexOf(QStringLiteral(" ("))
+                    : -1;
+                const QString tete = fin > 0 ? plaque.nom.left(fin) : plaque.nom;
+                const double autour = largeurTexte - metriques.horizontalAdvance(tete);
+                const QString courte = metriques.elidedText(tete, Qt::ElideRight, std::max(0.0, place - autour));
+                texte = texteAvec(courte + plaque.nom.mid(tete.size()));
+                largeurTexte = metriques.horizontalAdvance(texte);
+            }
         }
         const double largeurPlaque = std::min(largeurMax, std::max(LARGEUR_PLAQUE, std::ceil(largeurTexte + marge)));
         // The plate holds the font's whole line: a line taller than the
@@ -160,9 +223,12 @@ bool ScenePlaques::peint(GL_ObjectSquare& tapis, const Faits& faits)
             peintre.drawRoundedRect(place.adjusted(-bord, -bord, bord, bord), 2.0 * bord, 2.0 * bord);
             peintre.drawImage(place.topLeft(), signe);
         }
+        const QRectF zone = peintre.transform().mapRect(boite);
         peintre.restore();
-        if (p >= 0 && p < NOMBRE_SIEGES)
+        if (p >= 0 && p < NOMBRE_SIEGES) {
             textes_[static_cast<size_t>(p)] = texte;
+            zones_[static_cast<size_t>(p)] = zone;
+        }
     }
     peintre.end();
     montreSiChangee(tapis, image, image_);
@@ -172,6 +238,11 @@ bool ScenePlaques::peint(GL_ObjectSquare& tapis, const Faits& faits)
 QString ScenePlaques::texte(int position) const
 {
     return position >= 0 && position < NOMBRE_SIEGES ? textes_[static_cast<size_t>(position)] : QString();
+}
+
+QRectF ScenePlaques::zone(int position) const
+{
+    return position >= 0 && position < NOMBRE_SIEGES ? zones_[static_cast<size_t>(position)] : QRectF();
 }
 
 void ScenePlaques::oublieDonne()

@@ -4,6 +4,8 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPolygonF>
+#include <QRectF>
 #include <QString>
 
 #include <array>
@@ -27,8 +29,10 @@ class GL_ObjectSquare;
 //   players only.
 // - The contract shows on the plate of the seat that bid it, not the
 //   doubler's, whom the game makes the taker; a plate is as long as its
-//   text, within the cloth, whose text is written smaller when it would not
-//   fit.
+//   text, between the two plates beside it and clear of what the layer
+//   draws over the cloth; its text is written smaller
+//   when it would not fit, down to 60 % of its size, then the name (not
+//   its " (joueur)", nor the contract) loses its end to "…".
 // - A cloth without a picture is not painted: the plates keep their texts.
 class ScenePlaques
 {
@@ -73,6 +77,10 @@ public:
         // The deck's folder, where the trump signs are.
         QString dossier;
         bool enLigne = false;
+        // What the layer draws over the cloth (the slate's corner, seen
+        // from some angles), in the cloth picture's pixels: no plate
+        // reaches under it.
+        QPolygonF couvert;
     };
 
     ScenePlaques() = default;
@@ -84,6 +92,8 @@ public:
     // What the plate at a display position said when last painted (empty
     // for an empty seat or a position outside 0..3).
     QString texte(int position) const;
+    // Where that plate lies in the cloth's picture (empty as texte is).
+    QRectF zone(int position) const;
     // The cloth as the plates were last painted on it.
     const QImage& image() const { return image_; }
 
@@ -98,6 +108,7 @@ public:
 
 private:
     std::array<QString, NOMBRE_SIEGES> textes_;
+    std::array<QRectF, NOMBRE_SIEGES> zones_;
     QImage image_;
     int siegeMise_ = -1;
     bool partieDeLaDonne_ = false;

@@ -1,5 +1,7 @@
 #include "ZB_MessageDeTable.h"
 
+#include "OptionsDuJoueur.h"
+
 #include <QCoreApplication>
 #include <QRegularExpression>
 
@@ -50,7 +52,12 @@ QString ZB_MessageDeTable::texte(Modele modele, const QString& premier, const QS
         return QString();
     const QString texte = QString::fromUtf8(SOURCES[size_t(modele)].texte);
     const int arguments = int(motifs()[size_t(modele)].captureCount());
-    return remplit_(texte, QStringList{premier, second}.mid(0, arguments));
+    // Names as every screen shows them: a peer may go by a name of any
+    // length, which would make the line nobody's to read or translate.
+    const bool noms = modele == Reconnecte || modele == ConnecteALaPlace;
+    const QStringList valeurs = noms ? QStringList{OptionsDuJoueur::nomBorne(premier), OptionsDuJoueur::nomBorne(second)}
+                                     : QStringList{premier, second};
+    return remplit_(texte, valeurs.mid(0, arguments));
 }
 
 QString ZB_MessageDeTable::traduit(const QString& texte)

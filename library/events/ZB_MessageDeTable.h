@@ -17,7 +17,8 @@
 //   text); any other text, a player's chat line or a message an older host
 //   wrote in another language, comes back unchanged.
 // - Names are the names the players go by, without the suffixes each
-//   screen adds: what " (vous)" means depends on who reads.
+//   screen adds: what " (vous)" means depends on who reads; a long one is
+//   cut as the table shows it (OptionsDuJoueur::nomBorne).
 // Pure functions of their arguments and the installed translators; any
 // thread.
 class ZB_MessageDeTable

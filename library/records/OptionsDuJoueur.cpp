@@ -75,15 +75,27 @@ QString OptionsDuJoueur::nomGarde(const QString& lu)
     return lu == QObject::tr(NOM_PARTENAIRE) ? QString::fromUtf8(NOM_PARTENAIRE) : lu;
 }
 
+QString OptionsDuJoueur::nomBorne(const QString& nom)
+{
+    if (nom.size() <= NOM_AFFICHE_MAX)
+        return nom;
+    // One character fewer for the ellipsis, and never half a surrogate pair.
+    qsizetype garde = NOM_AFFICHE_MAX - 1;
+    if (nom.at(garde - 1).isHighSurrogate())
+        --garde;
+    return nom.left(garde) + QChar(0x2026);
+}
+
 QString OptionsDuJoueur::getNomAffiche(bool forceSuffix) const
 {
+    const QString nom = nomBorne(nom_);
     if (ordinateur_ != 0) {
-        const QString nom = nomLisible(nom_);
-        return (distant_ != 0 || forceSuffix) ? nom + QObject::tr(" (ordi)") : nom;
+        const QString lisible = nomLisible(nom);
+        return (distant_ != 0 || forceSuffix) ? lisible + QObject::tr(" (ordi)") : lisible;
     }
     if (distant_ != 0)
-        return nom_ + QObject::tr(" (joueur)");
-    if (nom_.isEmpty())
+        return nom + QObject::tr(" (joueur)");
+    if (nom.isEmpty())
         return QObject::tr("Vous");
-    return nom_ + QObject::tr(" (vous)");
+    return nom + QObject::tr(" (vous)");
 }

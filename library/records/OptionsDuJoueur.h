@@ -33,8 +33,14 @@ public:
     static qint64 genereId();
 
     // The name as shown at the table: " (ordi)", " (joueur)" or " (vous)"
-    // tells who plays the seat.
+    // tells who plays the seat. A name longer than NOM_AFFICHE_MAX
+    // characters (a peer may send any length) shows its beginning and "…";
+    // the record keeps and writes it whole.
     QString getNomAffiche(bool forceSuffix = false) const;
+    // Longer than the name fields (24) and the lobby's usual logins, short
+    // enough for a plate, a status line or a list row.
+    static constexpr int NOM_AFFICHE_MAX = 32;
+    static QString nomBorne(const QString& nom);
 
     // The partner's name until the user gives another: kept in French in
     // the settings and the game records, shown in the language in force.

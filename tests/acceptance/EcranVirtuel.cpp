@@ -1,5 +1,6 @@
 #include "EcranVirtuel.h"
 
+#include "Descendance.h"
 #include "Lenteur.h"
 
 #include <QElapsedTimer>
@@ -121,6 +122,7 @@ bool EcranVirtuel::demarre(int largeur, int hauteur, QString* erreur)
     // The server writes the display it chose to standard output.
     xvfb_.setProcessChannelMode(QProcess::SeparateChannels);
     xvfb_.setStandardErrorFile(QProcess::nullDevice());
+    descendance::finitAvecLeParent(xvfb_, SIGTERM);
     xvfb_.start(QStringLiteral("Xvfb"),
                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
                  QStringLiteral("%1x%2x%3").arg(largeur).arg(hauteur).arg(PROFONDEUR), QStringLiteral("-nolisten"),

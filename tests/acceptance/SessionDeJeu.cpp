@@ -1,5 +1,6 @@
 #include "SessionDeJeu.h"
 
+#include "Descendance.h"
 #include "Lenteur.h"
 
 #include <QDir>
@@ -76,6 +77,7 @@ bool SessionDeJeu::lance()
     programme_.setProcessEnvironment(env);
     programme_.setStandardOutputFile(maison_.racine() + QStringLiteral("/stdout.txt"), QIODevice::Append);
     programme_.setStandardErrorFile(maison_.racine() + QStringLiteral("/stderr.txt"), QIODevice::Append);
+    descendance::finitAvecLeParent(programme_);
     programme_.start(QStringLiteral(ZB_PROGRAMME), arguments_);
     if (!programme_.waitForStarted(FENETRE_MS))
         return echoue(QStringLiteral("The program did not start: %1").arg(programme_.errorString()));

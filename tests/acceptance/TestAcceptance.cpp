@@ -1,3 +1,4 @@
+#include "Descendance.h"
 #include "EcranVirtuel.h"
 #include "EtatDeJeu.h"
 #include "EvenementDeJeu.h"
@@ -671,7 +672,11 @@ private slots:
         r.objectif = 1000;
         r.delaiTour = delaiTour();
         DossierUtilisateur::Reglages rClient = r;
-        rClient.nomDeJeu = QStringLiteral("Carola");
+        // As long a name as the join window takes: the plates on both
+        // screens keep it within the cloth, and the record keeps it whole.
+        const QString nomClient = QStringLiteral("Carola Wolfensberger-Zim");
+        QCOMPARE(nomClient.size(), 24);
+        rClient.nomDeJeu = nomClient;
         QString erreur;
         QVERIFY2(partie.prepare(r) && partie.client().maison().prepare(rClient, &erreur), qPrintable(partie.echec() + erreur));
         QVERIFY2(partie.heberge(), qPrintable(partie.echec()));
@@ -746,7 +751,7 @@ private slots:
         // Each user played its own seat: the host the first, the client the
         // second, none of them a computer's; the client under its name.
         QVERIFY(hote.cartesJouees() >= 9 && client.cartesJouees() >= 9);
-        QCOMPARE(nomInscrit(deLHote, 1), QStringLiteral("Carola"));
+        QCOMPARE(nomInscrit(deLHote, 1), nomClient);
 
         // The client leaves the online game (Network > Leave, yes to the
         // question): a local game is back, and its user plays it at once.
@@ -1038,6 +1043,7 @@ private slots:
         env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
         hote.setProcessEnvironment(env);
         hote.setProcessChannelMode(QProcess::MergedChannels);
+        descendance::finitAvecLeParent(hote);
         hote.start(QStringLiteral(ZB_PROGRAMME),
                    {QStringLiteral("--server"), QStringLiteral("--auto"), QStringLiteral("--port"),
                     QString::number(partie.port())});

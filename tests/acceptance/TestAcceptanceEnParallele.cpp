@@ -1,3 +1,4 @@
+#include "Descendance.h"
 #include "EcranVirtuel.h"
 #include "Lenteur.h"
 #include "ZbTestRegistry.h"
@@ -24,6 +25,9 @@
 //   card taking seconds to leave the hand). The others wait their turn, in
 //   the order QtTest lists them.
 // - A case has LIMITE_MS from its own start; past it, it is killed.
+// - Every case ends with the runner, and every program a case started with
+//   the case, however either ends (Descendance.h).
+// - ZUBRIK_ACCEPTANCE_CASES=<case>,<case> runs only those cases.
 class TestAcceptanceEnParallele : public QObject
 {
     Q_OBJECT
@@ -54,12 +58,15 @@ class TestAcceptanceEnParallele : public QObject
         // The test functions of TestAcceptance, as QtTest lists them.
         QProcess liste;
         liste.setProcessEnvironment(environnement());
+        descendance::finitAvecLeParent(liste);
         liste.start(QCoreApplication::applicationFilePath(), {QStringLiteral("TestAcceptance"), QStringLiteral("-functions")});
         liste.waitForFinished(30000);
+        const QStringList choisis =
+            qEnvironmentVariable("ZUBRIK_ACCEPTANCE_CASES").split(QLatin1Char(','), Qt::SkipEmptyParts);
         QStringList noms;
         for (const QByteArray& ligne : liste.readAllStandardOutput().split('\n')) {
             const QString nom = QString::fromUtf8(ligne).trimmed().remove(QStringLiteral("()"));
-            if (!nom.isEmpty() && nom != QLatin1String("initTestCase"))
+            if (!nom.isEmpty() && nom != QLatin1String("initTestCase") && (choisis.isEmpty() || choisis.contains(nom)))
                 noms << nom;
         }
         return noms;
@@ -89,6 +96,8 @@ class TestAcceptanceEnParallele : public QObject
             c.processus = std::make_unique<QProcess>();
             c.processus->setProcessChannelMode(QProcess::MergedChannels);
             c.processus->setProcessEnvironment(environnement());
+            // A case killed with the runner takes its own programs along.
+            descendance::finitAvecLeParent(*c.processus);
             c.processus->start(QCoreApplication::applicationFilePath(), {QStringLiteral("TestAcceptance"), nom});
             c.chrono.start();
             ++actifs;

@@ -1,3 +1,4 @@
+#include "Descendance.h"
 #include "ZB_HoteSansFenetre.h"
 #include "ZB_MultiServer.h"
 #include "ZB_SalleHote.h"
@@ -49,6 +50,7 @@ struct Programme
         processus.setProcessEnvironment(env);
         if (!litErreurs)
             processus.setStandardErrorFile(QProcess::nullDevice());
+        descendance::finitAvecLeParent(processus);
         processus.start(QStringLiteral(ZB_PROGRAMME), arguments);
     }
     // Waits for the end; false, the program killed, when it did not end in

@@ -137,6 +137,35 @@ private slots:
         QFETCH(int, direction);
         QCOMPARE(scene_geometrie::directionGlissement(appui, relache, QSizeF(960, 640), duree), direction);
     }
+
+    // What lies over a picture seen as a quadrilateral, in the picture's
+    // pixels, whatever order the corners come in; nothing for what lies
+    // beside it or a picture seen as no quadrilateral.
+    void coveredPartInThePicture_data()
+    {
+        QTest::addColumn<QPolygonF>("vu");
+        QTest::addColumn<QPolygonF>("dessus");
+        QTest::addColumn<QRectF>("couvert");
+        // Seen 200 x 100 at (100, 100), a picture of 1000 x 1000.
+        const QPolygonF carre{QPointF(100, 100), QPointF(300, 100), QPointF(300, 200), QPointF(100, 200)};
+        const QPolygonF coin{QPointF(50, 50), QPointF(120, 50), QPointF(120, 110), QPointF(50, 110)};
+        QTest::newRow("over the top-left corner") << carre << coin << QRectF(0, 0, 100, 100);
+        QTest::newRow("corners in another order")
+            << QPolygonF{carre[2], carre[0], carre[3], carre[1]} << coin << QRectF(0, 0, 100, 100);
+        QTest::newRow("beside it") << carre << coin.translated(0, 300) << QRectF();
+        QTest::newRow("a picture seen as a point")
+            << QPolygonF{QPointF(1, 1), QPointF(1, 1), QPointF(1, 1), QPointF(1, 1)} << coin << QRectF();
+    }
+    void coveredPartInThePicture()
+    {
+        QFETCH(QPolygonF, vu);
+        QFETCH(QPolygonF, dessus);
+        QFETCH(QRectF, couvert);
+        const QRectF lu = scene_geometrie::couvertDansLImage(vu, QSizeF(1000, 1000), dessus).boundingRect();
+        QVERIFY2(std::abs(lu.left() - couvert.left()) < 0.5 && std::abs(lu.top() - couvert.top()) < 0.5
+                     && std::abs(lu.width() - couvert.width()) < 0.5 && std::abs(lu.height() - couvert.height()) < 0.5,
+                 qPrintable(QStringLiteral("%1,%2 %3x%4").arg(lu.left()).arg(lu.top()).arg(lu.width()).arg(lu.height())));
+    }
 };
 
 ZB_REGISTER_TEST(TestSceneGeometrie)

@@ -3,6 +3,7 @@
 #include "TableDeScene.h"
 #include "DisplayGLScene.h"
 #include "DisplayGLWidget.h"
+#include "GL_ObjectSquare.h"
 #include "GM_MessageBoxEmitter.h"
 #include "GM_WidgetAutoRound.h"
 #include "ZB_PointsJass.h"
@@ -237,6 +238,64 @@ private slots:
         }
         garde(moteur->grabFramebuffer(),
               QStringLiteral("gl-bid-band-%1x%2.png").arg(taille.width()).arg(taille.height()));
+    }
+
+    // Long names on the plates, as the layer shows them in perspective: no
+    // plate reaches under the slate, whose corner lies over the cloth's,
+    // at two sizes under two themes.
+    void longNamesClearOfTheSlate_data()
+    {
+        QTest::addColumn<QSize>("taille");
+        QTest::addColumn<int>("theme");
+        QTest::newRow("800x600, wood") << QSize(800, 600) << 0;
+        QTest::newRow("1920x1080, candy") << QSize(1920, 1080) << 3;
+    }
+    void longNamesClearOfTheSlate()
+    {
+        if (!DisplayGLWidget::openGLDisponible())
+            QSKIP("no OpenGL context here: run under xvfb-run with Mesa");
+        QFETCH(QSize, taille);
+        QFETCH(int, theme);
+        scenetest::Reglages r = reglagesOpenGL(taille, false);
+        r.options.appStyle_ = theme;
+        scenetest::TableDeScene t(r);
+        auto* moteur = qobject_cast<DisplayGLPaintOpenGL*>(t.holder->engineWidget());
+        QVERIFY(moteur);
+        QVERIFY(montre(t));
+        scenetest::Donne d;
+        for (int j = 0; j < 4; ++j)
+            d.joueurs[size_t(j)]->options_.nom_ = j % 2 == 0 ? QString(24, QLatin1Char('W')) : QString(400, QLatin1Char('M'));
+        d.joueurs[1]->options_.distant_ = 1;
+        d.distribue(*t.scene, nullptr);
+        DisplayGLScene& s = *t.scene;
+        // The cloth's picture spans the square of the layer's cloth; the
+        // engine tells where it drew the slate.
+        const QSizeF image(s.imageTapis().size());
+        const double bord = 0.75;
+        const auto versEcran = [&](const QPointF& p) {
+            const QPointF e = moteur->versEcran(QVector3D(float((p.x() / image.width() - 0.5) * 2.0 * bord),
+                                                          float((0.5 - p.y() / image.height()) * 2.0 * bord), -0.05f));
+            return QPointF((e.x() + 1.0) / 2.0, (1.0 - e.y()) / 2.0);
+        };
+        const auto surLArdoise = [&](int position) {
+            const QRectF z = s.zonePlaquePosition(position);
+            const QPolygonF plaque{versEcran(z.topLeft()), versEcran(z.topRight()), versEcran(z.bottomRight()),
+                                   versEcran(z.bottomLeft())};
+            return plaque.intersects(moteur->contourVu(s.ardoise()->getId()));
+        };
+        // The plates follow where the layer last drew the slate.
+        for (int i = 0; i < 5; ++i) {
+            t.scene->rafraichitCouche();
+            moteur->grabFramebuffer();
+            QCoreApplication::processEvents();
+        }
+        QVERIFY(moteur->contourVu(s.ardoise()->getId()).size() >= 4);
+        for (int position = 0; position < 4; ++position) {
+            QVERIFY(!s.zonePlaquePosition(position).isEmpty());
+            QVERIFY2(!surLArdoise(position), qPrintable(s.textePlaquePosition(position)));
+        }
+        garde(moteur->grabFramebuffer(),
+              QStringLiteral("gl-long-names-%1x%2.png").arg(taille.width()).arg(taille.height()));
     }
 };
 

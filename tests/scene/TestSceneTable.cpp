@@ -553,8 +553,9 @@ private slots:
 
     // Nothing covers what must be read, at two sizes under two themes: a
     // bubble writes its words bold within its body however long they are,
-    // the season's pictures pass behind the bubbles on show, and a score
-    // floats between the side seats' plates, not over them.
+    // the season's pictures pass behind the bubbles on show, a score
+    // floats between the side seats' plates, not over them, and the plates
+    // keep the longest names within the cloth and apart from each other.
     void nothingDrawnOverWhatMustBeRead_data()
     {
         QTest::addColumn<QSize>("taille");
@@ -577,10 +578,41 @@ private slots:
         s.setSceneRect(QRectF(QPointF(0, 0), QSizeF(taille)));
         s.createGLObjects();
         Joueurs j;
+        // A name as long as the name fields take, the same in the widest
+        // letters, and what a peer may send.
+        const QString nomLong = QStringLiteral("Anna-Maria Wolfensberger");
+        j[0]->options_.nom_ = nomLong;
+        j[1]->options_.nom_ = QString(5000, QLatin1Char('M'));
+        j[2]->options_.nom_ = nomLong;
+        j[3]->options_.nom_ = QString(24, QLatin1Char('W'));
+        for (int siege : {1, 2})
+            j[siege]->options_.distant_ = 1;
+        j[2]->options_.ordinateur_ = 0;
         s.setNoJoueurLocal(0);
         j.assied(s);
         s.setModeVue(1);
         s.nouvelleDonne(9, 1000, 0);
+
+        // The plates: each within the cloth, none over another, the names
+        // the fields allow whole, a peer's endless one shortened at its
+        // end, still saying who plays the seat.
+        const QRectF tapis(QPointF(0, 0), QSizeF(s.imageTapis().size()));
+        QVERIFY(!tapis.isEmpty());
+        for (int siege = 0; siege < 4; ++siege) {
+            const int pos = s.positionAffichage(siege);
+            const QRectF zone = s.zonePlaquePosition(pos);
+            const QString texte = s.textePlaquePosition(pos);
+            QVERIFY2(tapis.contains(zone), qPrintable(texte));
+            for (int autre = siege + 1; autre < 4; ++autre)
+                QVERIFY2(!zone.intersects(s.zonePlaquePosition(s.positionAffichage(autre))),
+                         qPrintable(texte + QStringLiteral(" / ") + s.textePlaquePosition(s.positionAffichage(autre))));
+        }
+        QCOMPARE(s.textePlaquePosition(s.positionAffichage(0)), j[0]->options_.getNomAffiche());
+        QCOMPARE(s.textePlaquePosition(s.positionAffichage(2)), j[2]->options_.getNomAffiche());
+        const QString coupe = s.textePlaquePosition(s.positionAffichage(1));
+        QVERIFY2(coupe.startsWith(QLatin1Char('M')) && coupe.count(QChar(0x2026)) == 1 && coupe.endsWith(QStringLiteral(" (joueur)")),
+                 qPrintable(coupe));
+        gardeImage(t.image(), QStringLiteral("long-names-%1x%2-theme%3.png").arg(taille.width()).arg(taille.height()).arg(theme));
 
         // The bubble's words.
         const int p = s.positionAffichage(3);

@@ -91,6 +91,36 @@ private slots:
         QCOMPARE(joueur.getNomAffiche(true), QStringLiteral("Partenaire (ordi)"));
     }
 
+    // However long the name a peer or the lobby sends, what the table shows
+    // is bounded; the record keeps the name whole.
+    void displayNameIsBounded_data()
+    {
+        QTest::addColumn<QString>("nom");
+        QTest::addColumn<QString>("affiche");
+        const QString w24(24, QLatin1Char('W'));
+        const QString w32(32, QLatin1Char('W'));
+        QTest::newRow("a name field's longest") << w24 << w24 + QStringLiteral(" (joueur)");
+        QTest::newRow("at the bound") << w32 << w32 + QStringLiteral(" (joueur)");
+        QTest::newRow("a peer's 300 characters")
+            << QString(300, QLatin1Char('x')) << QString(31, QLatin1Char('x')) + QStringLiteral("\u2026 (joueur)");
+        // An emoji across the cut goes whole.
+        QTest::newRow("a surrogate pair at the cut")
+            << QString(30, QLatin1Char('a')) + QStringLiteral("\U0001F0CF\U0001F0CF")
+            << QString(30, QLatin1Char('a')) + QStringLiteral("\u2026 (joueur)");
+    }
+    void displayNameIsBounded()
+    {
+        QFETCH(QString, nom);
+        QFETCH(QString, affiche);
+        OptionsDuJoueur joueur;
+        joueur.nom_ = nom;
+        joueur.distant_ = 1;
+        QCOMPARE(joueur.getNomAffiche(), affiche);
+        OptionsDuJoueur lu;
+        lu.chargeValeursDepuisString(joueur.sauveValeursDansString());
+        QCOMPARE(lu.nom_, nom);
+    }
+
     void idsAreUnique()
     {
         QSet<qint64> ids;
