@@ -420,6 +420,9 @@ public:
     // Shows a text at once in place of the status for DELAI_AIDE_MS (an
     // empty text changes nothing); then the status comes back.
     void setStatusText(const QString& texte);
+    // The same, composed again by texte at every language change while it
+    // shows.
+    void setStatusText(std::function<QString()> texte);
     // The help text above the status text, each alone when the other is
     // empty.
     void refreshStatusText();
@@ -819,6 +822,7 @@ private:
     // The state the temporary text was shown in: it tells of that moment
     // only.
     int etatTexteTemporaire_ = -1;
+    std::function<QString()> texteTemporaire_;
     // When the deal's last card reaches a hand shown face up.
     QDeadlineTimer mainComplete_;
     QTimer timerMessages_;
@@ -924,10 +928,14 @@ private:
 
     // The status line, the scoreboard and the advice.
     void programmeSuiteAuto_(int delaiMs);
-    // The status is kept as its untranslated text and arguments, so that
-    // it follows a language change; action puts the action word first.
-    void setStatut_(const char* source, const QStringList& args = {}, bool action = false);
-    void prompt_(const char* source, const QStringList& args = {}, bool action = false);
+    // The status is kept as its untranslated text and the seats it names,
+    // so that it follows a language change; action puts the action word
+    // first.
+    void setStatut_(const char* source, std::initializer_list<const Joueur*> noms = {}, bool action = false);
+    void prompt_(const char* source, std::initializer_list<const Joueur*> noms = {}, bool action = false);
+    // The seat's name as the plates and the status show it; empty when
+    // nobody sits there.
+    QString nomDuSiege_(int siege) const;
     void afficheEtatCarte_(Joueur* acteur);
     void animeScores_(const ZB_PointsA& points, int equipe);
     // The time between two floating scores started together.

@@ -270,6 +270,8 @@ void DisplayGLScene::retraduit()
     // After the font: the status lines are composed again, help first.
     ardoiseStatut_->retraduitStatut(motAction_);
     refreshStatusText();
+    if (timerAide_.isActive() && texteTemporaire_)
+        setLignesArdoise(largeurTable_, decalageTable_, texteTemporaire_());
     if (automatique_)
         return;
     DisplayGLPaintA* m = moteur();

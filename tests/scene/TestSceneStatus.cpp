@@ -1,3 +1,4 @@
+#include "AnnoncesJoueur.h"
 #include "Carte.h"
 #include "DisplayGLScoreAnimText.h"
 #include "DisplayTextAnim.h"
@@ -569,6 +570,70 @@ private slots:
         QCoreApplication::removeTranslator(&anglais);
         QTRY_COMPARE(salon.lignes(), QStringLiteral("Aide\nCliquez pour distribuer."));
         QVERIFY2(lien().contains(QStringLiteral("https://fr.wikipedia.org/wiki/Jass")), qPrintable(lien()));
+    }
+
+    // A seat already named on the screen is named again in the new
+    // language at once, not at the next state: the status lines (the
+    // default partner's name, a remote computer's suffix), the temporary
+    // first-card text and an announcement bubble. Back in French, the
+    // same texts come back.
+    void namesFollowTheLanguageAtOnce_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("acteur");
+        QTest::addColumn<int>("second");
+        QTest::addColumn<int>("prochain");
+        QTest::addColumn<QString>("francais");
+        QTest::addColumn<QString>("anglais");
+        // Seat 1 is a remote computer, seat 2 the default partner.
+        QTest::newRow("bid") << 16 << AUCUN << AUCUN << 0 << QStringLiteral("Partenaire choisit la mise...")
+                             << QStringLiteral("Partner is choosing the bid...");
+        QTest::newRow("trump") << 27 << 1 << AUCUN << 0 << QStringLiteral("IA1 (ordi) choisit l'atout...")
+                               << QStringLiteral("IA1 (computer) is choosing the trump...");
+        QTest::newRow("passed to the user") << 28 << 2 << 0 << 0
+                                            << QStringLiteral("Partenaire a chibré. Choisissez l'atout.")
+                                            << QStringLiteral("Partner passed to you. Choose the trump.");
+        QTest::newRow("user passed") << 28 << 0 << 2 << 0
+                                     << QStringLiteral("Vous avez chibré. Partenaire choisit l'atout...")
+                                     << QStringLiteral("You passed. Partner is choosing the trump...");
+        QTest::newRow("others passed") << 28 << 1 << 3 << 0
+                                       << QStringLiteral("IA1 (ordi) a chibré. IA3 choisit l'atout...")
+                                       << QStringLiteral("IA1 (computer) passed. IA3 is choosing the trump...");
+        QTest::newRow("card") << 54 << 2 << AUCUN << 2 << QStringLiteral("Au tour de Partenaire...")
+                              << QStringLiteral("Partner's turn...");
+        QTest::newRow("first card") << 37 << 1 << AUCUN << 1 << QStringLiteral("Le joueur avec 'Le Sept")
+                                    << QStringLiteral("The player with the 'Seven");
+    }
+    void namesFollowTheLanguageAtOnce()
+    {
+        QFETCH(int, code);
+        QFETCH(int, acteur);
+        QFETCH(int, second);
+        QFETCH(int, prochain);
+        QFETCH(QString, francais);
+        QFETCH(QString, anglais);
+        Salon salon;
+        DisplayGLScene& s = salon.scene();
+        s.createGLObjects();
+        salon.ordis[1].options_.distant_ = 1;
+        salon.ordis[2].options_.nom_ = QString::fromUtf8(OptionsDuJoueur::NOM_PARTENAIRE);
+        AnnoncesJoueur annonces;
+        annonces.annonces_[0] = Annonce(Annonce::TroisCartes, 1, 9, 20);
+        s.afficheBulleJoueur(3, annonces);
+        s.afficheBulleAnnonce(3);
+        const int bulle = s.positionAffichage(3);
+        QCOMPARE(s.texteBulle(bulle), QStringLiteral("Trois cartes et Belote"));
+        salon.position.partie->noDuProchainAJouer_ = prochain;
+        salon.etat(code, acteur, second, code == 16 ? 2 : acteur);
+        QVERIFY2(salon.lignes().startsWith(francais), qPrintable(salon.lignes()));
+        QTranslator anglaisQm;
+        QVERIFY(anglaisQm.load(QStringLiteral(":/translations/zubrik_en.qm")));
+        QVERIFY(QCoreApplication::installTranslator(&anglaisQm));
+        QTRY_VERIFY2(salon.lignes().startsWith(anglais), qPrintable(salon.lignes()));
+        QCOMPARE(s.texteBulle(bulle), QStringLiteral("Three cards and Belote"));
+        QCoreApplication::removeTranslator(&anglaisQm);
+        QTRY_VERIFY2(salon.lignes().startsWith(francais), qPrintable(salon.lignes()));
+        QCOMPARE(s.texteBulle(bulle), QStringLiteral("Trois cartes et Belote"));
     }
 
     // Joining an online game says so once, hides the help and locks the
