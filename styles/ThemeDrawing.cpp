@@ -265,6 +265,29 @@ void drawButtonPanel(const QStyleOption* option, QPainter* painter, const Button
     painter->restore();
 }
 
+void drawFocusFrame(const QStyleOption* option, QPainter* painter)
+{
+    if (!option || option->rect.isEmpty())
+        return;
+    // The plain look's dotted frame, one pixel in the inverse of the
+    // background, vanished on the themes' light panels and textures: a
+    // person who pressed Tab could not tell where the keyboard went.
+    double scale = StyleTools::buttonEdgeScale();
+    if (!std::isfinite(scale) || scale <= 0.0)
+        scale = 1.0;
+    const int ring = std::max(FOCUS_RING_MIN_WIDTH, int(std::round(FOCUS_RING_MIN_WIDTH * std::min(scale, 4.0))));
+    // The ring straddles the rectangle's edge, a little more outside than
+    // in: the rectangle hugs the label with a pixel to spare, and the
+    // widget's own bounds must not clip the ring.
+    const QRectF autour = QRectF(option->rect).adjusted(-0.5, -0.5, 0.5, 0.5);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, true);
+    painter->setBrush(Qt::NoBrush);
+    painter->setPen(QPen(option->palette.highlight().color(), ring, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter->drawRoundedRect(autour, ring, ring);
+    painter->restore();
+}
+
 QStyleOptionButton pushButtonLabelOption(const QStyleOption* option)
 {
     QStyleOptionButton copy;

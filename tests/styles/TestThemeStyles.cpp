@@ -609,6 +609,47 @@ private slots:
         }
     }
 
+    // A check box or radio button with the keyboard focus shows it in every
+    // theme: a solid ring in the palette's highlight around its label, on
+    // the theme's own panel, whether a key or the program moved the focus;
+    // none without the focus.
+    void focusFrameOnChoices_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<int>("element");
+        for (int number = AppStyleSwitch::WOOD; number <= AppStyleSwitch::NATURE; ++number) {
+            QTest::newRow(QByteArray(THEME_NAMES[number]) + " check box") << number << int(QStyle::CE_CheckBox);
+            QTest::newRow(QByteArray(THEME_NAMES[number]) + " radio button") << number << int(QStyle::CE_RadioButton);
+        }
+    }
+    void focusFrameOnChoices()
+    {
+        QFETCH(int, number);
+        QFETCH(int, element);
+        const auto style = makeTheme(number);
+        const QSize taille(240, 28);
+        QStyleOptionButton option;
+        option.rect = QRect(QPoint(0, 0), taille);
+        option.text = QStringLiteral("Do not show this message again");
+        option.state = QStyle::State_Enabled;
+        style->polish(option.palette);
+        const QColor surligne = option.palette.highlight().color();
+        const auto ring = [&](const QImage& image) {
+            int n = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    n += distance(image.pixelColor(x, y), surligne) < 40;
+            return n;
+        };
+        const auto ce = QStyle::ControlElement(element);
+        QCOMPARE(ring(paintControl(*style, ce, option, taille)), 0);
+        for (const QStyle::State cause : {QStyle::State_None, QStyle::State_KeyboardFocusChange}) {
+            option.state = QStyle::State_Enabled | QStyle::State_HasFocus | cause;
+            const int pixels = ring(paintControl(*style, ce, option, taille));
+            QVERIFY2(pixels >= 2 * (taille.width() / 2), qPrintable(QStringLiteral("%1 ring pixels").arg(pixels)));
+        }
+    }
+
     void tabShape_data()
     {
         QTest::addColumn<int>("number");
