@@ -11,6 +11,8 @@
 #include "ZbTestRegistry.h"
 
 #include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,9 +20,11 @@
 #include <QGraphicsProxyWidget>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
@@ -377,6 +381,56 @@ private slots:
         }
         // The check stayed where the user put it.
         QCOMPARE(f->choix(), int(FormTutorialEnter::Debutant));
+    }
+
+    // Tab walks every page of the options dialog from control to control:
+    // no Tab stop lands on a page's scroll area, its viewport or any other
+    // widget that cannot show it has the keyboard, however much of the page
+    // the table's size lets show.
+    void tabStopsOnControlsOnly_data()
+    {
+        QTest::addColumn<QSize>("taille");
+        QTest::newRow("800 x 600") << QSize(800, 600);
+        QTest::newRow("1920 x 1080") << QSize(1920, 1080);
+    }
+    void tabStopsOnControlsOnly()
+    {
+        QFETCH(QSize, taille);
+        Reglages r = tableDeTest();
+        r.taille = taille;
+        TableDeScene t(r);
+        DisplayGLScene& s = *t.scene;
+        t.vue->show();
+        t.vue->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(t.vue.get()));
+        auto* o = s.addDialog<OptionsPartie>(ZDialogue, PlacementTable, ModeEncart, nullptr);
+        o->setOptions(OptionsDePartie(TypeDePartie::GenreJass), OptionsAffichage());
+        s.dialogues().constLast()->show();
+        o->show();
+        auto* onglets = o->findChild<QTabWidget*>(QStringLiteral("tabWidget"));
+        QVERIFY(onglets);
+        const auto estControle = [](const QWidget* w) {
+            return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QAbstractSpinBox*>(w)
+                || qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w)
+                || qobject_cast<const QTabBar*>(w) || qobject_cast<const QAbstractSlider*>(w);
+        };
+        for (int page = 0; page < onglets->count(); ++page) {
+            onglets->setCurrentIndex(page);
+            onglets->tabBar()->setFocus(Qt::TabFocusReason);
+            QStringList vus;
+            for (int i = 0; i < 80; ++i) {
+                QKeyEvent appui(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+                QCoreApplication::sendEvent(&s, &appui);
+                QWidget* focus = o->focusWidget();
+                vus << (focus ? QString::fromLatin1(focus->metaObject()->className()) + QLatin1Char(':')
+                                    + focus->objectName()
+                              : QStringLiteral("none"));
+                QVERIFY2(focus && estControle(focus), qPrintable(QStringLiteral("page %1: ").arg(page)
+                                                                  + vus.join(QLatin1String(", "))));
+                if (focus == onglets->tabBar())
+                    break;
+            }
+        }
     }
 
     // In the table, the arrows move between a group's choices and check the
