@@ -57,6 +57,21 @@ Reglages tableDeTest()
     return r;
 }
 
+// The options dialog open in the table, whose window is active as it is
+// for a person at the keyboard; null when the window never became active.
+OptionsPartie* optionsDansLaTable(TableDeScene& t)
+{
+    t.vue->show();
+    t.vue->activateWindow();
+    if (!QTest::qWaitForWindowActive(t.vue.get()))
+        return nullptr;
+    auto* o = t.scene->addDialog<OptionsPartie>(ZDialogue, PlacementTable, ModeEncart, nullptr);
+    o->setOptions(OptionsDePartie(TypeDePartie::GenreJass), OptionsAffichage());
+    t.scene->dialogues().constLast()->show();
+    o->show();
+    return o;
+}
+
 // Shows one dialog in the table, checks that its content fits where the
 // table puts it, and keeps a picture.
 template <typename T>
@@ -400,13 +415,8 @@ private slots:
         r.taille = taille;
         TableDeScene t(r);
         DisplayGLScene& s = *t.scene;
-        t.vue->show();
-        t.vue->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(t.vue.get()));
-        auto* o = s.addDialog<OptionsPartie>(ZDialogue, PlacementTable, ModeEncart, nullptr);
-        o->setOptions(OptionsDePartie(TypeDePartie::GenreJass), OptionsAffichage());
-        s.dialogues().constLast()->show();
-        o->show();
+        OptionsPartie* o = optionsDansLaTable(t);
+        QVERIFY(o);
         auto* onglets = o->findChild<QTabWidget*>(QStringLiteral("tabWidget"));
         QVERIFY(onglets);
         const auto estControle = [](const QWidget* w) {
@@ -441,13 +451,8 @@ private slots:
         TableDeScene t(tableDeTest());
         DisplayGLScene& s = *t.scene;
         // As in the window: the table has the keyboard.
-        t.vue->show();
-        t.vue->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(t.vue.get()));
-        auto* o = s.addDialog<OptionsPartie>(ZDialogue, PlacementTable, ModeEncart, nullptr);
-        o->setOptions(OptionsDePartie(TypeDePartie::GenreJass), OptionsAffichage());
-        s.dialogues().constLast()->show();
-        o->show();
+        OptionsPartie* o = optionsDansLaTable(t);
+        QVERIFY(o);
         QSignalSpy accepte(o, &OptionsPartie::signalOptionsAccepted);
         auto touches = [&s](const QList<int>& liste) {
             for (int touche : liste) {
