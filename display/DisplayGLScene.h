@@ -8,6 +8,7 @@
 #include "GM_WidgetAuto.h"
 #include "Joueur.h"
 #include "OptionsAffichage.h"
+#include "OptionsDuJoueur.h"
 #include "SceneArdoise.h"
 #include "SceneBoites.h"
 #include "SceneBulles.h"
@@ -45,6 +46,7 @@
 #include <array>
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <memory>
 #include <type_traits>
 #include <typeinfo>
@@ -305,7 +307,7 @@ public:
     void setNoJoueurLocal(int siege) { joueurLocal_ = siege; }
     // Until the local seat holds a player of this machine, its plate names
     // the user (DisplayA::setNomJoueurLocal).
-    void setNomJoueurLocal(const QString& nom);
+    void setNomJoueurLocal(const OptionsDuJoueur* joueur);
     int siegeBas() const { return siegeBas_; }
     // Seats set from now on swap the left and right positions.
     void setSiegesMiroir(bool miroir) { miroir_ = miroir; }
@@ -773,7 +775,8 @@ private:
     bool navigationAnnuler_ = false;
     bool joueurExclu_ = false;
     int joueurLocal_ = -1;
-    QString nomJoueurLocal_;
+    // The user's own record while the local seat shows another player.
+    std::optional<OptionsDuJoueur> joueurLocalAffiche_;
     int siegeBas_ = 0;
     bool miroir_ = false;
     // The name plates on the cloth, with the deal's facts they follow.
@@ -933,8 +936,9 @@ private:
     // first.
     void setStatut_(const char* source, std::initializer_list<const Joueur*> noms = {}, bool action = false);
     void prompt_(const char* source, std::initializer_list<const Joueur*> noms = {}, bool action = false);
-    // The seat's name as the plates and the status show it; empty when
-    // nobody sits there.
+    // The seat's name as the plates and the status show it, in the
+    // language shown (the user's own at the local seat while it shows
+    // another player); empty when nobody sits there.
     QString nomDuSiege_(int siege) const;
     void afficheEtatCarte_(Joueur* acteur);
     void animeScores_(const ZB_PointsA& points, int equipe);

@@ -98,7 +98,13 @@ QString DisplayGLScene::nomDuSiege_(int siege) const
     if (siege < 0 || siege >= NOMBRE_SIEGES)
         return QString();
     const Joueur* joueur = sieges_[static_cast<size_t>(siege)].joueur;
-    return joueur ? joueur->options_.getNomAffiche() : QString();
+    if (!joueur)
+        return QString();
+    // Coming back or joining, the user watches the game so far from its
+    // seat, where the table still shows who played it meanwhile.
+    if (siege == joueurLocal_ && joueurLocalAffiche_ && joueur->options_.distant_ != 0)
+        return joueurLocalAffiche_->getNomAffiche();
+    return joueur->options_.getNomAffiche();
 }
 
 void DisplayGLScene::prompt_(const char* source, std::initializer_list<const Joueur*> noms, bool action)

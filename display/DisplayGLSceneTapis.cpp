@@ -54,11 +54,14 @@ using namespace scene_interne;
 
 // ------------------------------------------------------------------ plates
 
-void DisplayGLScene::setNomJoueurLocal(const QString& nom)
+void DisplayGLScene::setNomJoueurLocal(const OptionsDuJoueur* joueur)
 {
-    if (nom == nomJoueurLocal_)
+    if (joueur ? joueurLocalAffiche_ == *joueur : !joueurLocalAffiche_)
         return;
-    nomJoueurLocal_ = nom;
+    if (joueur)
+        joueurLocalAffiche_ = *joueur;
+    else
+        joueurLocalAffiche_.reset();
     const QSharedPointer<Partie> jeu = partie();
     redessineCartes(jeu ? jeu->atoutEnCours_ : 0);
 }
@@ -88,11 +91,7 @@ void DisplayGLScene::redessineCartes(int atout)
         ScenePlaques::Plaque& plaque = faits.plaques[static_cast<size_t>(j)];
         plaque.occupee = true;
         plaque.position = positionAffichage(j);
-        plaque.nom = siege.joueur->options_.getNomAffiche();
-        // Coming back or joining, the user watches the game so far from its
-        // seat, where the table still shows who played it meanwhile.
-        if (j == joueurLocal_ && !nomJoueurLocal_.isEmpty() && siege.joueur->options_.distant_ != 0)
-            plaque.nom = nomJoueurLocal_;
+        plaque.nom = nomDuSiege_(j);
         // The second display flag turns the user's plate into a reading of
         // the screen the table is drawn for.
         if (secondDrapeau_ && plaque.nom == QObject::tr("Vous"))

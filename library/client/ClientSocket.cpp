@@ -542,7 +542,7 @@ void ClientSocket::OnReplayConfirmed()
     if (display_ != nullptr) {
         if (siege >= 0 && siege < 4) {
             display_->setNoJoueurLocal(siege);
-            display_->setNomJoueurLocal(joueur_.getNomAffiche());
+            display_->setNomJoueurLocal(&joueur_);
         }
         display_->setModeVue(mode);
     }

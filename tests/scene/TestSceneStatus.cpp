@@ -4,6 +4,7 @@
 #include "DisplayTextAnim.h"
 #include "GL_ObjectSquare.h"
 #include "GM_WidgetAutoRound.h"
+#include "OptionsDuJoueur.h"
 #include "SalonDeScene.h"
 #include "ZB_PointsJass.h"
 #include "ZbTestRegistry.h"
@@ -688,7 +689,8 @@ private slots:
     // A user who comes back to an online table (or joins one that plays)
     // watches the game so far from its seat, which another player holds
     // until the user enters: the plate there names the user all along, the
-    // other plates their players, and a seat of this machine its own name.
+    // other plates their players, and a seat of this machine its own name,
+    // each in the language shown.
     void catchUpPlateNamesTheUser()
     {
         Salon salon;
@@ -700,10 +702,21 @@ private slots:
         s.setNoJoueurLocal(2);
         s.setJoueur(2, salon.joueur(2));
         QCOMPARE(s.siegeBas(), 2);
-        s.setNomJoueurLocal(QStringLiteral("Bob (vous)"));
+        OptionsDuJoueur bob;
+        bob.nom_ = QStringLiteral("Bob");
+        s.setNomJoueurLocal(&bob);
         QVERIFY2(plaque(2).endsWith(QStringLiteral("Bob (vous)")), qPrintable(plaque(2)));
         QVERIFY2(plaque(1).endsWith(salon.joueur(1)->options_.getNomAffiche()), qPrintable(plaque(1)));
         QVERIFY2(plaque(0).endsWith(QStringLiteral("Moi (vous)")), qPrintable(plaque(0)));
+        // It follows a language change at once.
+        {
+            QTranslator anglais;
+            QVERIFY(anglais.load(QStringLiteral(":/translations/zubrik_en.qm")));
+            QVERIFY(QCoreApplication::installTranslator(&anglais));
+            QTRY_VERIFY2(plaque(2).endsWith(QStringLiteral("Bob (you)")), qPrintable(plaque(2)));
+            QCoreApplication::removeTranslator(&anglais);
+        }
+        QTRY_VERIFY2(plaque(2).endsWith(QStringLiteral("Bob (vous)")), qPrintable(plaque(2)));
         // Seated: its own record speaks.
         remplacant.distant_ = 0;
         remplacant.ordinateur_ = 0;
@@ -712,7 +725,7 @@ private slots:
         QVERIFY2(plaque(2).endsWith(QStringLiteral("Bob (vous)")), qPrintable(plaque(2)));
         // A new session forgets the name.
         remplacant.distant_ = 1;
-        s.setNomJoueurLocal(QString());
+        s.setNomJoueurLocal(nullptr);
         QVERIFY2(plaque(2).endsWith(QStringLiteral("Bob (joueur)")), qPrintable(plaque(2)));
     }
 
