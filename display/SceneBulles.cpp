@@ -174,6 +174,7 @@ bool SceneBulles::ditMise(int position, const ZB_StatusMise& mise, int variante,
     QString& texte = textes_[static_cast<size_t>(position)];
     texte = scene_textes::texteBulleMise(mise, variante, style, texte, &effaceRetournee);
     mises_[static_cast<size_t>(position)] = {mise, variante};
+    sources_[static_cast<size_t>(position)] = {};
     dessine_(position, police);
     return true;
 }
