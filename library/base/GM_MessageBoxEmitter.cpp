@@ -60,13 +60,13 @@ uint GM_MessageBoxEmitter::messageBox(GM::Icon icone, const QString& titre, cons
     return enfile_(requete);
 }
 
-void GM_MessageBoxEmitter::messageBoxQuestion(GM::Icon icone, const QString& titre, const QString& texte,
+uint GM_MessageBoxEmitter::messageBoxQuestion(GM::Icon icone, const QString& titre, const QString& texte,
                                               GM::StandardButton boutons, QObject* destinataire, const char* slot)
 {
     GM_MessageBoxRequest requete(GM_MessageBoxRequest::Question, this, icone, titre, texte, boutons);
     requete.destinataire_ = destinataire;
     requete.slotAccepte_ = QByteArray(slot);
-    enfile_(requete);
+    return enfile_(requete);
 }
 
 void GM_MessageBoxEmitter::messageBoxConfirm(GM::Icon icone, const QString& titre, const QString& texte,

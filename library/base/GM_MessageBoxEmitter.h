@@ -34,7 +34,8 @@ public:
     uint messageBox(GM::Icon icone, const QString& titre, const QString& texte,
                     GM::StandardButton boutons = GM::Ok);
     // The pressed button is passed as an int to destinataire's slot.
-    void messageBoxQuestion(GM::Icon icone, const QString& titre, const QString& texte, GM::StandardButton boutons,
+    // Returns the box id, for updateMessageBox.
+    uint messageBoxQuestion(GM::Icon icone, const QString& titre, const QString& texte, GM::StandardButton boutons,
                             QObject* destinataire, const char* slot);
     // slot (without arguments) is called only when Ok is pressed.
     void messageBoxConfirm(GM::Icon icone, const QString& titre, const QString& texte, GM::StandardButton boutons,
