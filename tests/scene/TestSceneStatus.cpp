@@ -638,20 +638,24 @@ private slots:
     }
 
     // The scene's own boxes on screen, the rules and the help, say their
-    // texts again in the language chosen while they show.
+    // titles and texts again in the language chosen while they show.
     void ownBoxesFollowTheLanguage_data()
     {
         QTest::addColumn<bool>("regles");
         QTest::addColumn<QString>("francais");
         QTest::addColumn<QString>("anglais");
-        QTest::newRow("rules") << true << QStringLiteral("avec 36 cartes") << QStringLiteral("with 36 cards");
-        QTest::newRow("help") << false << QStringLiteral("aide disponible") << QStringLiteral("no help is available");
+        QTest::addColumn<QString>("titre");
+        QTest::newRow("rules") << true << QStringLiteral("avec 36 cartes") << QStringLiteral("with 36 cards")
+                               << QStringLiteral("Rules of the game");
+        QTest::newRow("help") << false << QStringLiteral("aide disponible") << QStringLiteral("no help is available")
+                              << QStringLiteral("Help");
     }
     void ownBoxesFollowTheLanguage()
     {
         QFETCH(bool, regles);
         QFETCH(QString, francais);
         QFETCH(QString, anglais);
+        QFETCH(QString, titre);
         Salon salon;
         DisplayGLScene& s = salon.scene();
         salon.etat(7);
@@ -665,6 +669,7 @@ private slots:
         QVERIFY(anglaisQm.load(QStringLiteral(":/translations/zubrik_en.qm")));
         QVERIFY(QCoreApplication::installTranslator(&anglaisQm));
         QTRY_VERIFY2(texte().contains(anglais), qPrintable(texte()));
+        QCOMPARE(s.boitePrincipale().ui->labelText->text(), titre);
         QCoreApplication::removeTranslator(&anglaisQm);
         QTRY_VERIFY2(texte().contains(francais), qPrintable(texte()));
         s.OnMessageBoxAccepted();
