@@ -114,7 +114,10 @@ OptionsPartie::OptionsPartie(QWidget* parent)
     // whatever an earlier whole repaint put around the viewport (the
     // partly shown row at its edge) would stay. A scroll repaints the
     // whole tab widget.
+    // A page's scroll area takes no Tab stop: it has nothing to show the
+    // keyboard by, and Tab to a control below the fold scrolls to it.
     for (QScrollArea* defile : onglets_->findChildren<QScrollArea*>()) {
+        defile->setFocusPolicy(Qt::NoFocus);
         for (QScrollBar* barre : {defile->verticalScrollBar(), defile->horizontalScrollBar()})
             connect(barre, &QScrollBar::valueChanged, onglets_, qOverload<>(&QWidget::update));
     }

@@ -320,9 +320,9 @@ void DisplayGL::setNoJoueurLocal(int noJoueur)
     scene_->setNoJoueurLocal(noJoueur);
 }
 
-void DisplayGL::setNomJoueurLocal(const QString& nom)
+void DisplayGL::setNomJoueurLocal(const OptionsDuJoueur* joueur)
 {
-    scene_->setNomJoueurLocal(nom);
+    scene_->setNomJoueurLocal(joueur);
 }
 
 void DisplayGL::afficheAttenteDuJeu()

@@ -99,7 +99,7 @@ public:
     void afficheExclusion(bool autreJoueur) override;
     void afficheRedistribution() override;
     void setNoJoueurLocal(int noJoueur) override;
-    void setNomJoueurLocal(const QString& nom) override;
+    void setNomJoueurLocal(const OptionsDuJoueur* joueur) override;
     void afficheAttenteDuJeu() override;
     void afficheMessageReseau(const QString& texte) override;
     void testeMessagesReseau() override;

@@ -115,6 +115,7 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
 
     // 1. The slate lines.
     ardoiseStatut_ = std::make_unique<SceneArdoise>(*this);
+    ardoiseStatut_->setNommeSiege([this](int siege) { return nomDuSiege_(siege); });
 
     // 2. The chat panel.
     dialogueChat_ = new DisplayGLSceneDialog(0, 1, QStringLiteral(":/images/right.png"));

@@ -8,6 +8,7 @@
 #include "GM_WidgetAuto.h"
 #include "Joueur.h"
 #include "OptionsAffichage.h"
+#include "OptionsDuJoueur.h"
 #include "SceneArdoise.h"
 #include "SceneBoites.h"
 #include "SceneBulles.h"
@@ -45,6 +46,7 @@
 #include <array>
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <memory>
 #include <type_traits>
 #include <typeinfo>
@@ -302,7 +304,7 @@ public:
     void setNoJoueurLocal(int siege) { joueurLocal_ = siege; }
     // Until the local seat holds a player of this machine, its plate names
     // the user (DisplayA::setNomJoueurLocal).
-    void setNomJoueurLocal(const QString& nom);
+    void setNomJoueurLocal(const OptionsDuJoueur* joueur);
     int siegeBas() const { return siegeBas_; }
     // Seats set from now on swap the left and right positions.
     void setSiegesMiroir(bool miroir) { miroir_ = miroir; }
@@ -347,6 +349,12 @@ public:
     // The rules of the game kind played, with the rules link, in a help
     // box; the welcome's hold ends when it is answered.
     void afficheRegles();
+    // One of the scene's own boxes (help, rules), its title an untranslated
+    // source and its text what texte composes: queued or on screen, it is
+    // written again at each language change. With a slot, the pressed
+    // button goes there as an int. Returns the box id.
+    uint boiteTraduite(GM::Icon icone, const char* titre, std::function<QString()> texte,
+                       QObject* destinataire = nullptr, const char* slot = nullptr);
     // The game kind being played: the rules link names its article.
     void setBelote(bool belote);
     bool estBelote() const { return belote_; }
@@ -418,6 +426,9 @@ public:
     // Shows a text at once in place of the status for DELAI_AIDE_MS (an
     // empty text changes nothing); then the status comes back.
     void setStatusText(const QString& texte);
+    // The same, composed again by texte at every language change while it
+    // shows.
+    void setStatusText(std::function<QString()> texte);
     // The help text above the status text, each alone when the other is
     // empty.
     void refreshStatusText();
@@ -768,7 +779,8 @@ private:
     bool navigationAnnuler_ = false;
     bool joueurExclu_ = false;
     int joueurLocal_ = -1;
-    QString nomJoueurLocal_;
+    // The user's own record while the local seat shows another player.
+    std::optional<OptionsDuJoueur> joueurLocalAffiche_;
     int siegeBas_ = 0;
     bool miroir_ = false;
     // The name plates on the cloth, with the deal's facts they follow.
@@ -825,12 +837,21 @@ private:
 
     // The message boxes and in-scene forms.
     SceneBoites boites_;
+    struct BoiteTraduite
+    {
+        uint id = 0;
+        const char* titre = nullptr;
+        std::function<QString()> texte;
+    };
+    // The scene's own boxes not answered yet (boiteTraduite).
+    std::vector<BoiteTraduite> boitesTraduites_;
 
     QDateTime debut_;
     QTimer timerAide_;
     // The state the temporary text was shown in: it tells of that moment
     // only.
     int etatTexteTemporaire_ = -1;
+    std::function<QString()> texteTemporaire_;
     // When the deal's last card reaches a hand shown face up.
     QDeadlineTimer mainComplete_;
     QTimer timerMessages_;
@@ -936,10 +957,15 @@ private:
 
     // The status line, the scoreboard and the advice.
     void programmeSuiteAuto_(int delaiMs);
-    // The status is kept as its untranslated text and arguments, so that
-    // it follows a language change; action puts the action word first.
-    void setStatut_(const char* source, const QStringList& args = {}, bool action = false);
-    void prompt_(const char* source, const QStringList& args = {}, bool action = false);
+    // The status is kept as its untranslated text and the seats it names,
+    // so that it follows a language change; action puts the action word
+    // first.
+    void setStatut_(const char* source, std::initializer_list<const Joueur*> noms = {}, bool action = false);
+    void prompt_(const char* source, std::initializer_list<const Joueur*> noms = {}, bool action = false);
+    // The seat's name as the plates and the status show it, in the
+    // language shown (the user's own at the local seat while it shows
+    // another player); empty when nobody sits there.
+    QString nomDuSiege_(int siege) const;
     void afficheEtatCarte_(Joueur* acteur);
     void animeScores_(const ZB_PointsA& points, int equipe);
     // The time between two floating scores started together.

@@ -64,22 +64,52 @@ void DisplayGLScene::setTexteAide(const QString& texte)
 
 void DisplayGLScene::setStatusText(const QString& texte)
 {
-    if (texte.isEmpty())
+    setStatusText([texte] { return texte; });
+}
+
+void DisplayGLScene::setStatusText(std::function<QString()> texte)
+{
+    const QString lu = texte ? texte() : QString();
+    if (lu.isEmpty())
         return;
-    setLignesArdoise(largeurTable_, decalageTable_, texte);
+    texteTemporaire_ = std::move(texte);
+    setLignesArdoise(largeurTable_, decalageTable_, lu);
     timerAide_.start(DELAI_AIDE_MS);
     etatTexteTemporaire_ = etatCourant_;
 }
 
-void DisplayGLScene::setStatut_(const char* source, const QStringList& args, bool action)
+void DisplayGLScene::setStatut_(const char* source, std::initializer_list<const Joueur*> noms, bool action)
 {
+    QList<SceneArdoise::Argument> args;
+    for (const Joueur* joueur : noms) {
+        SceneArdoise::Argument argument;
+        argument.texte = joueur->options_.getNomAffiche();
+        for (int siege = 0; siege < NOMBRE_SIEGES; ++siege)
+            if (sieges_[static_cast<size_t>(siege)].joueur == joueur)
+                argument.siege = siege;
+        args << argument;
+    }
     ardoiseStatut_->setStatut(source, args, action, motAction_);
     refreshStatusText();
 }
 
-void DisplayGLScene::prompt_(const char* source, const QStringList& args, bool action)
+QString DisplayGLScene::nomDuSiege_(int siege) const
 {
-    setStatut_(source, args, action);
+    if (siege < 0 || siege >= NOMBRE_SIEGES)
+        return QString();
+    const Joueur* joueur = sieges_[static_cast<size_t>(siege)].joueur;
+    if (!joueur)
+        return QString();
+    // Coming back or joining, the user watches the game so far from its
+    // seat, where the table still shows who played it meanwhile.
+    if (siege == joueurLocal_ && joueurLocalAffiche_ && joueur->options_.distant_ != 0)
+        return joueurLocalAffiche_->getNomAffiche();
+    return joueur->options_.getNomAffiche();
+}
+
+void DisplayGLScene::prompt_(const char* source, std::initializer_list<const Joueur*> noms, bool action)
+{
+    setStatut_(source, noms, action);
     vibre(VIBRATION_INVITE_MS);
 }
 
@@ -152,7 +182,6 @@ void DisplayGLScene::afficheEtat(const InfoDemande& etat, Joueur* acteur, Joueur
             prompt_(modele, {}, true);
         }
     };
-    auto nom = [](const Joueur* joueur) { return joueur->options_.getNomAffiche(); };
 
     if (EtatDeJeu::estInscriptionJoueur(code)) {
         setStatut_(nullptr);
@@ -175,7 +204,7 @@ void DisplayGLScene::afficheEtat(const InfoDemande& etat, Joueur* acteur, Joueur
         }
         const Joueur* miseur = siegeValide ? sieges_[static_cast<size_t>(noJoueur)].joueur : nullptr;
         if (miseur)
-            setStatut_(QT_TR_NOOP("%1 choisit la mise..."), {nom(miseur)});
+            setStatut_(QT_TR_NOOP("%1 choisit la mise..."), {miseur});
         else
             setStatut_(QT_TR_NOOP("Patientez..."));
         return;
@@ -187,7 +216,7 @@ void DisplayGLScene::afficheEtat(const InfoDemande& etat, Joueur* acteur, Joueur
         } else if (!acteur || atoutImpose) {
             setStatut_(QT_TR_NOOP("Patientez..."));
         } else {
-            setStatut_(QT_TR_NOOP("%1 choisit l'atout..."), {nom(acteur)});
+            setStatut_(QT_TR_NOOP("%1 choisit l'atout..."), {acteur});
         }
         return;
     }
@@ -197,7 +226,7 @@ void DisplayGLScene::afficheEtat(const InfoDemande& etat, Joueur* acteur, Joueur
             // Without the seat that passed (a damaged record) the human is
             // still asked, without a name.
             if (acteur)
-                prompt_(QT_TR_NOOP("%1 a chibré. Choisissez l'atout."), {nom(acteur)});
+                prompt_(QT_TR_NOOP("%1 a chibré. Choisissez l'atout."), {acteur});
             else
                 prompt_(QT_TR_NOOP("Choisissez l'atout."));
             return;
@@ -224,9 +253,10 @@ void DisplayGLScene::afficheEtat(const InfoDemande& etat, Joueur* acteur, Joueur
             // card; a Belote deal is opened by the seat after the dealer.
             const bool jass = jeu ? jeu->typeDePartie_.genre_ == TypeDePartie::GenreJass : !belote_;
             if (jass && ardoiseStatut_->total(0) == 0 && ardoiseStatut_->total(1) == 0)
-                setStatusText(tr("Le joueur avec '%1 de %2' commence.")
-                                  .arg(getNomValeur(VALEUR_CARTE_DEPART, style),
-                                       getNomCouleur(COULEUR_CARTE_DEPART, style)));
+                setStatusText([style] {
+                    return tr("Le joueur avec '%1 de %2' commence.")
+                        .arg(getNomValeur(VALEUR_CARTE_DEPART, style), getNomCouleur(COULEUR_CARTE_DEPART, style));
+                });
         }
         afficheEtatCarte_(acteur);
         return;
@@ -258,7 +288,7 @@ void DisplayGLScene::afficheEtatCarte_(Joueur* acteur)
     const Siege& local = sieges_[static_cast<size_t>(siegeBas_)];
     if (!jeu || jeu->noDuProchainAJouer_ != local.numero) {
         if (acteur)
-            setStatut_(QT_TR_NOOP("Au tour de %1..."), {acteur->options_.getNomAffiche()});
+            setStatut_(QT_TR_NOOP("Au tour de %1..."), {acteur});
         else
             setStatut_(QT_TR_NOOP("Patientez..."));
         return;
@@ -424,7 +454,7 @@ void DisplayGLScene::afficheArdoise(const ZB_PointsA& points, int totalEquipe0, 
         if (!bulle(p))
             continue;
         bulles_.montre(p, true, modeVue_ != MODE_VUE_SANS_ANIMATION);
-        bulles_.dit(p, rebelote ? tr("Rebelote") : tr("Stöck"), font());
+        bulles_.dit(p, [rebelote] { return rebelote ? tr("Rebelote") : tr("Stöck"); }, font());
     }
     if (!ardoiseStatut_->isDessinee()) {
         ardoiseStatut_->setDessinee();

@@ -54,11 +54,14 @@ using namespace scene_interne;
 
 // ------------------------------------------------------------------ plates
 
-void DisplayGLScene::setNomJoueurLocal(const QString& nom)
+void DisplayGLScene::setNomJoueurLocal(const OptionsDuJoueur* joueur)
 {
-    if (nom == nomJoueurLocal_)
+    if (joueur ? joueurLocalAffiche_ == *joueur : !joueurLocalAffiche_)
         return;
-    nomJoueurLocal_ = nom;
+    if (joueur)
+        joueurLocalAffiche_ = *joueur;
+    else
+        joueurLocalAffiche_.reset();
     const QSharedPointer<Partie> jeu = partie();
     redessineCartes(jeu ? jeu->atoutEnCours_ : 0);
 }
@@ -94,11 +97,7 @@ void DisplayGLScene::redessineCartes(int atout)
         ScenePlaques::Plaque& plaque = faits.plaques[static_cast<size_t>(j)];
         plaque.occupee = true;
         plaque.position = positionAffichage(j);
-        plaque.nom = siege.joueur->options_.getNomAffiche();
-        // Coming back or joining, the user watches the game so far from its
-        // seat, where the table still shows who played it meanwhile.
-        if (j == joueurLocal_ && !nomJoueurLocal_.isEmpty() && siege.joueur->options_.distant_ != 0)
-            plaque.nom = nomJoueurLocal_;
+        plaque.nom = nomDuSiege_(j);
         // The second display flag turns the user's plate into a reading of
         // the screen the table is drawn for.
         if (secondDrapeau_ && plaque.nom == QObject::tr("Vous"))
@@ -237,10 +236,10 @@ void DisplayGLScene::afficheChibre(const Joueur* choisisseur, const Joueur* part
     if (!choisisseur || !partenaire)
         setStatut_(QT_TR_NOOP("Patientez..."));
     else if (scene_textes::estChoisisseurLocal(*choisisseur))
-        setStatut_(QT_TR_NOOP("Vous avez chibré. %1 choisit l'atout..."), {partenaire->options_.getNomAffiche()});
+        setStatut_(QT_TR_NOOP("Vous avez chibré. %1 choisit l'atout..."), {partenaire});
     else
         setStatut_(QT_TR_NOOP("%1 a chibré. %2 choisit l'atout..."),
-                   {choisisseur->options_.getNomAffiche(), partenaire->options_.getNomAffiche()});
+                   {choisisseur, partenaire});
 }
 
 void DisplayGLScene::afficheRedistribution()
@@ -305,7 +304,7 @@ void DisplayGLScene::afficheBulleJoueur(int siege, const AnnoncesJoueur& annonce
     if (!pendante)
         return;
     bulles_.montre(p, false, false);
-    bulles_.dit(p, annonces.annonces_[0].getNom(), font());
+    bulles_.dit(p, [annonce = annonces.annonces_[0]] { return annonce.getNom(); }, font());
 }
 
 void DisplayGLScene::afficheBulleMise(int siege, const ZB_StatusMise& mise, int variante)
@@ -350,12 +349,12 @@ void DisplayGLScene::afficheBulleAnnonce(int siege)
     bulles_.montre(p, true, modeVue_ != MODE_VUE_SANS_ANIMATION);
     const QSharedPointer<Partie> jeu = partie();
     const int jouees = jeu ? static_cast<int>(jeu->cartesJoueesValides_.getNombreDeCartes()) : 0;
-    const QString dit = bulles_.texte(p);
+    SceneBulles::Texte dit = bulles_.source(p);
     // The seat's announcement, still waiting for its card, goes with it.
-    if (jouees < NOMBRE_SIEGES && bulles_.isPendante(p) && !dit.isEmpty())
-        bulles_.dit(p, dit + QStringLiteral(" et ") + QStringLiteral("Belote"), font());
+    if (jouees < NOMBRE_SIEGES && bulles_.isPendante(p) && dit && !dit().isEmpty())
+        bulles_.dit(p, [dit] { return tr("%1 et Belote").arg(dit()); }, font());
     else
-        bulles_.dit(p, QStringLiteral("Belote"), font());
+        bulles_.dit(p, [] { return QStringLiteral("Belote"); }, font());
     if (m)
         m->doneCurrent();
     rafraichitCouche();

@@ -151,6 +151,9 @@ void PanelAtouts::placeImage_(int mode, int cote)
 
 void PanelAtouts::rafraichitInfobulles(const TypeDePartie& type)
 {
+    if (&type != &typeInfobulles_)
+        typeInfobulles_ = type;
+    infobulles_ = true;
     constexpr int DERNIERE_COULEUR = 4;
     for (int mode = 1; mode < NOMBRE_MODES; ++mode) {
         QString texte = getNomAtoutLong(mode, styleCartes_) + QStringLiteral(" x")
@@ -447,6 +450,8 @@ void PanelAtouts::changeEvent(QEvent* event)
         ui_->pushButtonCapot->setText(capot);
         ui_->pushButton_Contre->setText(contre);
         metLibellesContreCapot_();
+        if (infobulles_)
+            rafraichitInfobulles(typeInfobulles_);
     }
     GM_WidgetAuto::changeEvent(event);
 }

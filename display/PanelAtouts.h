@@ -72,7 +72,8 @@ public:
     // kept for later resizes. An unknown style is taken as style 2.
     void setImageBouton(int mode, int styleCartes);
     // Every trump name with its multiplier (and the type's remark for the
-    // modes that are not suits).
+    // modes that are not suits); the type is kept, so that a language
+    // change names them again.
     void rafraichitInfobulles(const TypeDePartie& type);
 
     bool modeMise() const { return modeMise_; }
@@ -161,6 +162,9 @@ private:
     bool repondu_ = false;
     int joueurMiseur_ = -1;
     int genrePartie_ = TypeDePartie::ContratChibre;
+    // The type the tooltips were last written for.
+    TypeDePartie typeInfobulles_;
+    bool infobulles_ = false;
     QTimer timerPlus_;
     QTimer timerMoins_;
 };

@@ -186,7 +186,11 @@ QString SceneArdoise::traduitStatut_(const QString& motAction) const
 {
     if (!sourceStatut_)
         return QString();
-    QStringList args = argsStatut_;
+    QStringList args;
+    for (const Argument& argument : argsStatut_) {
+        QString nom = argument.siege >= 0 && nommeSiege_ ? nommeSiege_(argument.siege) : QString();
+        args << (nom.isEmpty() ? argument.texte : nom);
+    }
     if (actionStatut_)
         args.prepend(motAction);
     const QString modele = tr(sourceStatut_);
@@ -201,7 +205,7 @@ QString SceneArdoise::traduitStatut_(const QString& motAction) const
     }
 }
 
-void SceneArdoise::setStatut(const char* source, const QStringList& args, bool action, const QString& motAction)
+void SceneArdoise::setStatut(const char* source, const QList<Argument>& args, bool action, const QString& motAction)
 {
     sourceStatut_ = source;
     argsStatut_ = args;

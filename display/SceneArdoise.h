@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class DisplayGLScoreAnimText;
@@ -40,6 +41,9 @@ class QPen;
 // - Texts are plain text. The status is kept as its untranslated source
 //   and arguments and translated in the scene's context, one argument call
 //   per count, so that a name from a peer holding "%2" stays as it is.
+// - A seat named in the status is kept as the seat: each translation asks
+//   the scene's namer again ("Partner", " (computer)" follow the language
+//   at once); the name given with it stands only while the namer has none.
 class SceneArdoise
 {
     Q_DECLARE_TR_FUNCTIONS(DisplayGLScene)
@@ -77,9 +81,20 @@ public:
     QGraphicsItem::CacheMode cacheMode() const;
 
     // --- The status and help texts.
+    // An argument of the status: a seat (0 to 3), named in the language
+    // shown, with the name it had when the status was set; or, seat -1, a
+    // text as it stands.
+    struct Argument
+    {
+        int siege = -1;
+        QString texte;
+    };
+    // Names a seat in the language shown; empty when nobody sits there.
+    using NommeSiege = std::function<QString(int siege)>;
+    void setNommeSiege(NommeSiege nomme) { nommeSiege_ = std::move(nomme); }
     // The status from its untranslated source (null: none); action puts
     // the action word first among the arguments.
-    void setStatut(const char* source, const QStringList& args, bool action, const QString& motAction);
+    void setStatut(const char* source, const QList<Argument>& args, bool action, const QString& motAction);
     // Translates the kept status again, in the language now shown.
     void retraduitStatut(const QString& motAction);
     void setAide(const QString& texte) { aide_ = texte; }
@@ -159,7 +174,8 @@ private:
 
     QString statut_;
     const char* sourceStatut_ = nullptr;
-    QStringList argsStatut_;
+    QList<Argument> argsStatut_;
+    NommeSiege nommeSiege_;
     bool actionStatut_ = false;
     QString aide_;
 

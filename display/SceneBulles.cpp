@@ -137,13 +137,20 @@ void SceneBulles::setPendante(int position, bool pendante)
         pendantes_[static_cast<size_t>(position)] = pendante;
 }
 
-void SceneBulles::dit(int position, const QString& texte, const QFont& police)
+void SceneBulles::dit(int position, Texte texte, const QFont& police)
 {
     if (!estPosition(position))
         return;
-    textes_[static_cast<size_t>(position)] = texte;
-    mises_[static_cast<size_t>(position)].variante = -1;
+    const size_t p = static_cast<size_t>(position);
+    textes_[p] = texte ? texte() : QString();
+    sources_[p] = std::move(texte);
+    mises_[p].variante = -1;
     dessine_(position, police);
+}
+
+SceneBulles::Texte SceneBulles::source(int position) const
+{
+    return estPosition(position) ? sources_[static_cast<size_t>(position)] : Texte();
 }
 
 bool SceneBulles::ditMise(int position, const ZB_StatusMise& mise, int variante, int style, bool anime,
@@ -167,6 +174,7 @@ bool SceneBulles::ditMise(int position, const ZB_StatusMise& mise, int variante,
     QString& texte = textes_[static_cast<size_t>(position)];
     texte = scene_textes::texteBulleMise(mise, variante, style, texte, &effaceRetournee);
     mises_[static_cast<size_t>(position)] = {mise, variante};
+    sources_[static_cast<size_t>(position)] = {};
     dessine_(position, police);
     return true;
 }
@@ -175,10 +183,13 @@ void SceneBulles::retraduit(int style, const QFont& police)
 {
     for (int p = 0; p < NOMBRE_SIEGES; ++p) {
         const MiseDeBulle& dite = mises_[static_cast<size_t>(p)];
-        if (dite.variante < 0)
-            continue;
         QString& texte = textes_[static_cast<size_t>(p)];
-        texte = scene_textes::texteBulleMise(dite.mise, dite.variante, style, texte, nullptr);
+        if (dite.variante >= 0)
+            texte = scene_textes::texteBulleMise(dite.mise, dite.variante, style, texte, nullptr);
+        else if (const Texte& source = sources_[static_cast<size_t>(p)])
+            texte = source();
+        else
+            continue;
         dessine_(p, police);
     }
 }
@@ -208,6 +219,7 @@ void SceneBulles::vide()
     pendantes_.fill(false);
     for (QString& texte : textes_)
         texte.clear();
+    sources_.fill({});
     mises_.fill({});
     dernierMiseur_ = -1;
 }

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class GL_ObjectSquare;
@@ -64,13 +65,17 @@ public:
     bool isPendante(int position) const;
     // The seat holds announcements to show with its card.
     void setPendante(int position, bool pendante);
-    // The bubble says texte (not a bid).
-    void dit(int position, const QString& texte, const QFont& police);
+    // The bubble says what texte composes (not a bid), composed again at
+    // every language change.
+    using Texte = std::function<QString()>;
+    void dit(int position, Texte texte, const QFont& police);
+    // What composes a position's text (empty for a bid or nothing).
+    Texte source(int position) const;
     // A seat's bid; false for a pass (no contract), whose bubble goes.
     // effaceRetournee tells whether the take clears the turned card.
     bool ditMise(int position, const ZB_StatusMise& mise, int variante, int style, bool anime, const QFont& police,
                  bool& effaceRetournee);
-    // The bids said again in the language shown.
+    // The bids and texts said again in the language shown.
     void retraduit(int style, const QFont& police);
     void montre(int position, bool montre, bool anime);
     // The bubble of a seat with announcements comes with its card.
@@ -94,6 +99,7 @@ private:
 
     std::array<std::unique_ptr<GL_ObjectSquare>, NOMBRE_SIEGES> objets_;
     std::array<QString, NOMBRE_SIEGES> textes_;
+    std::array<Texte, NOMBRE_SIEGES> sources_;
     std::array<MiseDeBulle, NOMBRE_SIEGES> mises_{};
     std::array<bool, NOMBRE_SIEGES> pendantes_{};
     int dernierMiseur_ = -1;

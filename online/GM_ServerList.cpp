@@ -94,6 +94,9 @@ void GM_ServerList::construitFormulaire_()
     scrollArea_->setObjectName(QStringLiteral("scrollArea"));
     scrollArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scrollArea_->setWidgetResizable(true);
+    // Tab goes to the controls it holds, not to the area itself, which has
+    // nothing to show the keyboard by.
+    scrollArea_->setFocusPolicy(Qt::NoFocus);
     auto* contenu = new QWidget;
     contenu->setObjectName(QStringLiteral("scrollAreaWidgetContents"));
     contenu->setGeometry(0, 0, 257, 249);

@@ -6,6 +6,7 @@
 #include "DisplayGLSceneDialog.h"
 #include "DisplayGLWidget.h"
 #include "EtatDeJeu.h"
+#include "FormTutorialEnter.h"
 #include "GM_Exception.h"
 #include "GM_ExceptionEventCorrupted.h"
 #include "GM_ExceptionFileCorrupted.h"
@@ -523,6 +524,10 @@ quint16 ZB_MainWidget::portClientDefaut_() const
 bool ZB_MainWidget::depart_(int modeDepart, int genreSession, const QString& fichierOuServeur, int noTable,
                             quint16 portClient)
 {
+    // A game the user starts answers the welcome as Skip: its deal must not
+    // wait for a question the user went past (it shows again next start).
+    if (FormTutorialEnter* accueil = formulaireTutoriel_.data())
+        accueil->fermeParLaTable();
     vue_->scene()->stopAnimationsAndCloseDialogs();
     choisitModeAffichage_();
     matchFini_ = false;

@@ -27,6 +27,10 @@ constexpr double SCREENSHOT_INDICATOR_EXTRA = 25.0;
 // Far above any edge a screen can show; keeps the conversion to int defined
 // whatever scale the program-wide value holds.
 constexpr double MAXIMUM_EDGE = 1 << 16;
+// The least difference of grey between the focus frame and the panel, and
+// the shade that takes a highlight too near it further away.
+constexpr int FOCUS_FRAME_MIN_CONTRAST = 96;
+constexpr int FOCUS_FRAME_SHADE = 250;
 
 double devicePixelRatioOf(const QWidget* widget)
 {
@@ -257,11 +261,51 @@ void drawButtonPanel(const QStyleOption* option, QPainter* painter, const Button
         const int inset = rect.height() - 2 * (width + ring) >= rect.height() / 2 ? width + ring / 2 : ring / 2 + 2;
         const QRect inner = rect.adjusted(inset, inset, -inset, -inset);
         if (inner.height() >= 2 * ring && inner.width() >= 2 * ring) {
-            painter->setPen(QPen(option->palette.highlight().color(), ring, Qt::SolidLine, Qt::RoundCap,
-                                 Qt::RoundJoin));
+            painter->setPen(QPen(focusColour(option->palette), ring, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
             painter->drawPath(panelPath(inner, std::max(0, radius - inset)));
         }
     }
+    painter->restore();
+}
+
+QColor focusColour(const QPalette& palette)
+{
+    // A highlight too near the panel's shade (the grey themes: grey on
+    // grey) is taken further from it.
+    QColor couleur = palette.highlight().color();
+    const int fond = qGray(palette.window().color().rgb());
+    if (std::abs(qGray(couleur.rgb()) - fond) < FOCUS_FRAME_MIN_CONTRAST)
+        couleur = fond >= 128 ? couleur.darker(FOCUS_FRAME_SHADE) : couleur.lighter(FOCUS_FRAME_SHADE);
+    return couleur;
+}
+
+void drawFocusFrame(const QStyleOption* option, QPainter* painter, const QWidget* widget)
+{
+    if (!option || option->rect.isEmpty())
+        return;
+    // The plain look's dotted frame, one pixel in the inverse of the
+    // background, vanished on the themes' light panels and textures: a
+    // person who pressed Tab could not tell where the keyboard went.
+    double scale = StyleTools::buttonEdgeScale();
+    if (!std::isfinite(scale) || scale <= 0.0)
+        scale = 1.0;
+    const int ring = std::max(FOCUS_RING_MIN_WIDTH, int(std::round(FOCUS_RING_MIN_WIDTH * std::min(scale, 4.0))));
+    // The ring lies just outside the rectangle, which hugs the label with
+    // a pixel to spare, so that it keeps clear of the letters; within the
+    // widget, which would clip it.
+    QRectF autour = QRectF(option->rect).adjusted(-1.5, -1.5, 1.5, 1.5);
+    if (widget) {
+        const double demi = ring / 2.0;
+        autour = autour.intersected(QRectF(widget->rect()).adjusted(demi, demi, -demi, -demi));
+    }
+    if (autour.isEmpty())
+        return;
+    const QColor couleur = focusColour(option->palette);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, true);
+    painter->setBrush(Qt::NoBrush);
+    painter->setPen(QPen(couleur, ring, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter->drawRoundedRect(autour, ring, ring);
     painter->restore();
 }
 

@@ -100,6 +100,18 @@ int edgeWidth(int radius);
 // while it has the focus. An empty rectangle draws nothing.
 void drawButtonPanel(const QStyleOption* option, QPainter* painter, const ButtonLook& look);
 
+// The colour that marks the keyboard focus: the highlight, or a shade of it
+// that stands out from the panel where the two are both grey.
+QColor focusColour(const QPalette& palette);
+
+// The frame that marks the control with the keyboard focus (a check box's or
+// a radio button's label, a tab, a slider): a solid ring in the highlight
+// colour just around the option's rectangle, drawn whenever it is asked
+// for, since the caller asks only for the control that has the focus; kept
+// within the widget when one is given, and in a shade that stands out from
+// the panel. An empty rectangle draws nothing.
+void drawFocusFrame(const QStyleOption* option, QPainter* painter, const QWidget* widget = nullptr);
+
 // The option the Plastique style should draw a push-button label with: a
 // copy of the button option whose button text is bright while the button is
 // pressed or on and its palette is not the disabled one; a default button

@@ -32,6 +32,10 @@ void ZB_StyleTheme::drawPrimitive(
     }
     if (element == PE_FrameDefaultButton && !look_.defaultFrame)
         return;
+    if (element == PE_FrameFocusRect) {
+        ThemeDrawing::drawFocusFrame(option, painter, widget);
+        return;
+    }
     QPlastiqueStyleLocal::drawPrimitive(element, option, painter, widget);
 }
 

@@ -34,7 +34,7 @@ public:
     uint messageBox(GM::Icon icone, const QString& titre, const QString& texte,
                     GM::StandardButton boutons = GM::Ok);
     // The pressed button is passed as an int to destinataire's slot.
-    // Returns the box id, for closeMessageBox.
+    // Returns the box id, for updateMessageBox and closeMessageBox.
     uint messageBoxQuestion(GM::Icon icone, const QString& titre, const QString& texte, GM::StandardButton boutons,
                             QObject* destinataire, const char* slot);
     // slot (without arguments) is called only when Ok is pressed.

@@ -543,7 +543,7 @@ void ClientSocket::rejoueBloc_()
     if (display_ != nullptr) {
         if (siege >= 0 && siege < 4) {
             display_->setNoJoueurLocal(siege);
-            display_->setNomJoueurLocal(joueur_.getNomAffiche());
+            display_->setNomJoueurLocal(&joueur_);
         }
         display_->setModeVue(mode);
     }

@@ -247,7 +247,7 @@ void ZB_Room::reponse_Depart(int* modeDepart, int* genreSession, const OptionsDe
         oubliePartieQuittee_();
         if (display_ != nullptr) {
             display_->setNoJoueurLocal(-1);
-            display_->setNomJoueurLocal(QString());
+            display_->setNomJoueurLocal(nullptr);
             // Until the host's table arrives, the local game's last prompt
             // would ask for a card nobody takes.
             display_->afficheAttenteDuJeu();

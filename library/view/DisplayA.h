@@ -13,6 +13,7 @@ class DisplayAPanelDeJoueur;
 class InfoDemande;
 class Joueur;
 class OptionsDePartie;
+class OptionsDuJoueur;
 class Partie;
 class QPalette;
 class QWidget;
@@ -81,8 +82,9 @@ public:
     // The name this machine's user goes by at an online table it comes
     // back to or joins while the game runs: until the user's own
     // inscription seats it, the local seat's plate names the user, not the
-    // player the table shows there meanwhile. Empty: the seat's own name.
-    virtual void setNomJoueurLocal(const QString& nom) { Q_UNUSED(nom); }
+    // player the table shows there meanwhile. Null: the seat's own name.
+    // The record is copied; its name is composed in the language shown.
+    virtual void setNomJoueurLocal(const OptionsDuJoueur* joueur) { Q_UNUSED(joueur); }
     // The user joined a table and waits for its host: nothing is asked of
     // it, whatever the game left on the screen asked.
     virtual void afficheAttenteDuJeu() {}

@@ -540,6 +540,10 @@ weil Sie zu lange gebraucht haben.</translation>
         <translation>Rebelote</translation>
     </message>
     <message>
+        <source>%1 et Belote</source>
+        <translation>%1 und Belote</translation>
+    </message>
+    <message>
         <source>Stöck</source>
         <translation>Stöck</translation>
     </message>

@@ -540,6 +540,10 @@ for taking too long.</translation>
         <translation>Rebelote</translation>
     </message>
     <message>
+        <source>%1 et Belote</source>
+        <translation>%1 and Belote</translation>
+    </message>
+    <message>
         <source>Stöck</source>
         <translation>Stöck</translation>
     </message>

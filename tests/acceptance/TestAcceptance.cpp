@@ -233,22 +233,23 @@ private:
         return true;
     }
 
-    // A first start answered by Esc: the welcome goes as by Skip, the deal
-    // goes ahead on the table as it is set, and the welcome is kept for the
-    // next start.
-    static bool accueilPasseParEchap(SessionDeJeu& s, PiloteDePartie& pilote)
+    // A first start left by a key (Esc, or Ctrl+N for a new game): the
+    // welcome goes as by Skip, the deal goes ahead on the table as it is
+    // set, and the welcome is kept for the next start.
+    static bool accueilPasse(SessionDeJeu& s, PiloteDePartie& pilote, const QString& touche)
     {
         if (!attendsBoite(s, true, 20000))
             return s.echoue(QStringLiteral("No welcome at the first start"));
         immobile(s);
-        s.touche(QStringLiteral("Escape"));
+        s.touche(touche);
         if (!attendsBoite(s, false, 5000))
-            return s.echoue(QStringLiteral("Esc did not close the welcome"));
+            return s.echoue(QStringLiteral("%1 did not close the welcome").arg(touche));
         if (!pilote.joue([](const Vue& v) { return v.demandeCarte; }))
-            return s.echoue(QStringLiteral("No card asked of the user after the welcome was left by Esc: ") + s.echec());
+            return s.echoue(QStringLiteral("No card asked of the user after the welcome was left by %1: ").arg(touche)
+                            + s.echec());
         QSettings store(s.maison().reglages(), QSettings::IniFormat);
         if (store.value(QStringLiteral("Tutorial/done")).toBool())
-            return s.echoue(QStringLiteral("The welcome left by Esc will not come back at the next start"));
+            return s.echoue(QStringLiteral("The welcome left by %1 will not come back at the next start").arg(touche));
         return true;
     }
 
@@ -608,16 +609,20 @@ private slots:
         matchEntier(QStringLiteral("contree_match"), DossierUtilisateur::BeloteContree, {800, 600}, 0,
                     &allemandPuisFrancais);
     }
-    // A tournament made in the options plays to its end-of-match box: the
-    // table imposes the one trump allowed, and the match is that one deal.
+    // A first start left by New game (Ctrl+N) deals; then a tournament
+    // made in the options plays to its end-of-match box: the table imposes
+    // the one trump allowed, and the match is that one deal.
     void tournoiJusquAuBout()
     {
         SessionDeJeu s(QStringLiteral("tournament_match"), LIMITE_S);
         DossierUtilisateur::Reglages r;
         r.fenetre = {1024, 768};
         r.objectif = 1000;
+        r.accueil = true;
+        r.aideAvecAccueil = true;
         QVERIFY2(s.prepare(r) && s.lance(), qPrintable(s.echec()));
         PiloteDePartie pilote(s);
+        QVERIFY2(accueilPasse(s, pilote, QStringLiteral("ctrl+n")), qPrintable(s.echec()));
         QVERIFY2(tournoiParLesOptions(s, pilote), qPrintable(s.echec()));
         // At the user's turns the record shows the deal's first move: the
         // table's choice of Clubs. (Once the box is answered the next match
@@ -1101,7 +1106,7 @@ private slots:
         r.aideAvecAccueil = true;
         QVERIFY2(s.prepare(r) && s.lance(), qPrintable(s.echec()));
         PiloteDePartie pilote(s);
-        QVERIFY2(accueilPasseParEchap(s, pilote), qPrintable(s.echec()));
+        QVERIFY2(accueilPasse(s, pilote, QStringLiteral("Escape")), qPrintable(s.echec()));
         QVERIFY2(pilote.joue([](const Vue& v) { return v.demandeCarte && v.record.cartesJouees(0) >= 2; }),
                  qPrintable(s.echec()));
         QVERIFY2(reglagesAuClavier(s), qPrintable(s.echec()));

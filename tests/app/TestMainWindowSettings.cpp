@@ -361,7 +361,9 @@ private slots:
     // deal. The answer is kept, and the next start goes straight to the
     // table. Skip, by its button, by Esc or by a window opened over the
     // welcome, deals as the table is set and keeps the welcome for the next
-    // start; New game deals after any of them.
+    // start; so does New game pressed while it shows (the user's game
+    // starts and asks for a trump or a card); New game deals after any of
+    // them.
     void tutorielAuPremierLancement_data()
     {
         QTest::addColumn<QString>("reponse");
@@ -376,6 +378,7 @@ private slots:
         QTest::newRow("Esc") << "esc" << int(FormTutorialEnter::ExpliqueRegles) << false << false;
         QTest::newRow("options opened over it") << "options" << int(FormTutorialEnter::ExpliqueRegles) << false
                                                 << false;
+        QTest::newRow("new game over it") << "new game" << int(FormTutorialEnter::ExpliqueRegles) << false << false;
     }
     void tutorielAuPremierLancement()
     {
@@ -413,6 +416,8 @@ private slots:
                 f->getBoutonPasser()->click();
             else if (reponse == QLatin1String("esc"))
                 QTest::keyClick(w.vue(), Qt::Key_Escape);
+            else if (reponse == QLatin1String("new game"))
+                QTest::keyClick(w.vue(), Qt::Key_N, Qt::ControlModifier);
             else
                 w.action(QStringLiteral("options"))->trigger();
             QVERIFY(!f->isVisible());
@@ -430,6 +435,8 @@ private slots:
                 scene->OnMessageBoxAccepted_Timer();
             }
             QTRY_VERIFY(!attendLaDonne());
+            // The user is asked to play: a trump to choose or a card.
+            QTRY_VERIFY_WITH_TIMEOUT(scene->isMainJouable() || scene->proxyAtouts()->isVisible(), 20000);
             if (!repondu) {
                 QVERIFY(!scene->isRetenuPourAccueil());
                 // A new game deals too.

@@ -11,6 +11,8 @@
 #include "ZbTestRegistry.h"
 
 #include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,9 +20,11 @@
 #include <QGraphicsProxyWidget>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
@@ -51,6 +55,21 @@ Reglages tableDeTest()
     r.taille = TailleTable;
     r.automatique = false;
     return r;
+}
+
+// The options dialog open in the table, whose window is active as it is
+// for a person at the keyboard; null when the window never became active.
+OptionsPartie* optionsDansLaTable(TableDeScene& t)
+{
+    t.vue->show();
+    t.vue->activateWindow();
+    if (!QTest::qWaitForWindowActive(t.vue.get()))
+        return nullptr;
+    auto* o = t.scene->addDialog<OptionsPartie>(ZDialogue, PlacementTable, ModeEncart, nullptr);
+    o->setOptions(OptionsDePartie(TypeDePartie::GenreJass), OptionsAffichage());
+    t.scene->dialogues().constLast()->show();
+    o->show();
+    return o;
 }
 
 // Shows one dialog in the table, checks that its content fits where the
@@ -379,6 +398,51 @@ private slots:
         QCOMPARE(f->choix(), int(FormTutorialEnter::Debutant));
     }
 
+    // Tab walks every page of the options dialog from control to control:
+    // no Tab stop lands on a page's scroll area, its viewport or any other
+    // widget that cannot show it has the keyboard, however much of the page
+    // the table's size lets show.
+    void tabStopsOnControlsOnly_data()
+    {
+        QTest::addColumn<QSize>("taille");
+        QTest::newRow("800 x 600") << QSize(800, 600);
+        QTest::newRow("1920 x 1080") << QSize(1920, 1080);
+    }
+    void tabStopsOnControlsOnly()
+    {
+        QFETCH(QSize, taille);
+        Reglages r = tableDeTest();
+        r.taille = taille;
+        TableDeScene t(r);
+        DisplayGLScene& s = *t.scene;
+        OptionsPartie* o = optionsDansLaTable(t);
+        QVERIFY(o);
+        auto* onglets = o->findChild<QTabWidget*>(QStringLiteral("tabWidget"));
+        QVERIFY(onglets);
+        const auto estControle = [](const QWidget* w) {
+            return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QAbstractSpinBox*>(w)
+                || qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w)
+                || qobject_cast<const QTabBar*>(w) || qobject_cast<const QAbstractSlider*>(w);
+        };
+        for (int page = 0; page < onglets->count(); ++page) {
+            onglets->setCurrentIndex(page);
+            onglets->tabBar()->setFocus(Qt::TabFocusReason);
+            QStringList vus;
+            for (int i = 0; i < 80; ++i) {
+                QKeyEvent appui(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+                QCoreApplication::sendEvent(&s, &appui);
+                QWidget* focus = o->focusWidget();
+                vus << (focus ? QString::fromLatin1(focus->metaObject()->className()) + QLatin1Char(':')
+                                    + focus->objectName()
+                              : QStringLiteral("none"));
+                QVERIFY2(focus && estControle(focus), qPrintable(QStringLiteral("page %1: ").arg(page)
+                                                                  + vus.join(QLatin1String(", "))));
+                if (focus == onglets->tabBar())
+                    break;
+            }
+        }
+    }
+
     // In the table, the arrows move between a group's choices and check the
     // one they reach, by where the choices stand: a tournament of the custom
     // type is chosen with the keyboard alone.
@@ -387,13 +451,8 @@ private slots:
         TableDeScene t(tableDeTest());
         DisplayGLScene& s = *t.scene;
         // As in the window: the table has the keyboard.
-        t.vue->show();
-        t.vue->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(t.vue.get()));
-        auto* o = s.addDialog<OptionsPartie>(ZDialogue, PlacementTable, ModeEncart, nullptr);
-        o->setOptions(OptionsDePartie(TypeDePartie::GenreJass), OptionsAffichage());
-        s.dialogues().constLast()->show();
-        o->show();
+        OptionsPartie* o = optionsDansLaTable(t);
+        QVERIFY(o);
         QSignalSpy accepte(o, &OptionsPartie::signalOptionsAccepted);
         auto touches = [&s](const QList<int>& liste) {
             for (int touche : liste) {

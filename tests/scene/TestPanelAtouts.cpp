@@ -684,6 +684,8 @@ private slots:
         QCOMPARE(t.w("boutonChibre_left")->maximumWidth(), 3 * cote);
     }
 
+    // The trump buttons' tooltips name each trump with its factor, in the
+    // language shown.
     void tooltipsNameTheTrumpAndItsFactor()
     {
         Panneau t;
@@ -693,6 +695,19 @@ private slots:
         t.montre(SUISSE_ALLEMAND, false, true, {}, 0);
         QVERIFY(t.w("buttonAtout_HautEnBas")->toolTip().contains(" x3, "));
         QVERIFY(!t.w("buttonAtout_Trefle")->toolTip().contains(", "));
+        // A language change while the band shows names them again at once.
+        const QString francais = t.w("buttonAtout_Trefle")->toolTip();
+        QTranslator anglais;
+        QVERIFY(anglais.load(QStringLiteral(":/translations/zubrik_en.qm")));
+        QVERIFY(QCoreApplication::installTranslator(&anglais));
+        const QString traduit =
+            getNomAtoutLong(1, t.p->styleCartes()) + francais.mid(francais.lastIndexOf(QStringLiteral(" x")));
+        QCoreApplication::removeTranslator(&anglais);
+        QVERIFY(traduit != francais);
+        QVERIFY(QCoreApplication::installTranslator(&anglais));
+        QTRY_COMPARE(t.w("buttonAtout_Trefle")->toolTip(), traduit);
+        QCoreApplication::removeTranslator(&anglais);
+        QTRY_COMPARE(t.w("buttonAtout_Trefle")->toolTip(), francais);
         // In screenshot mode the tooltips stay as they were.
         PanelAtouts captures(true);
         captures.afficheChoixAtout(TypeDePartie::getTypeDePartie(PIQUE_DOUBLE), true);

@@ -1,8 +1,10 @@
+#include "AnnoncesJoueur.h"
 #include "Carte.h"
 #include "DisplayGLScoreAnimText.h"
 #include "DisplayTextAnim.h"
 #include "GL_ObjectSquare.h"
 #include "GM_WidgetAutoRound.h"
+#include "OptionsDuJoueur.h"
 #include "SalonDeScene.h"
 #include "ZB_PointsJass.h"
 #include "ZbTestRegistry.h"
@@ -577,6 +579,108 @@ private slots:
         QVERIFY2(lien().contains(QStringLiteral("https://fr.wikipedia.org/wiki/Jass")), qPrintable(lien()));
     }
 
+    // A seat already named on the screen is named again in the new
+    // language at once, not at the next state: the status lines (the
+    // default partner's name, a remote computer's suffix), the temporary
+    // first-card text and an announcement bubble. Back in French, the
+    // same texts come back.
+    void namesFollowTheLanguageAtOnce_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("acteur");
+        QTest::addColumn<int>("second");
+        QTest::addColumn<int>("prochain");
+        QTest::addColumn<QString>("francais");
+        QTest::addColumn<QString>("anglais");
+        // Seat 1 is a remote computer, seat 2 the default partner.
+        QTest::newRow("bid") << 16 << AUCUN << AUCUN << 0 << QStringLiteral("Partenaire choisit la mise...")
+                             << QStringLiteral("Partner is choosing the bid...");
+        QTest::newRow("trump") << 27 << 1 << AUCUN << 0 << QStringLiteral("IA1 (ordi) choisit l'atout...")
+                               << QStringLiteral("IA1 (computer) is choosing the trump...");
+        QTest::newRow("passed to the user") << 28 << 2 << 0 << 0
+                                            << QStringLiteral("Partenaire a chibré. Choisissez l'atout.")
+                                            << QStringLiteral("Partner passed to you. Choose the trump.");
+        QTest::newRow("user passed") << 28 << 0 << 2 << 0
+                                     << QStringLiteral("Vous avez chibré. Partenaire choisit l'atout...")
+                                     << QStringLiteral("You passed. Partner is choosing the trump...");
+        QTest::newRow("others passed") << 28 << 1 << 3 << 0
+                                       << QStringLiteral("IA1 (ordi) a chibré. IA3 choisit l'atout...")
+                                       << QStringLiteral("IA1 (computer) passed. IA3 is choosing the trump...");
+        QTest::newRow("card") << 54 << 2 << AUCUN << 2 << QStringLiteral("Au tour de Partenaire...")
+                              << QStringLiteral("Partner's turn...");
+        QTest::newRow("first card") << 37 << 1 << AUCUN << 1 << QStringLiteral("Le joueur avec 'Le Sept")
+                                    << QStringLiteral("The player with the 'Seven");
+    }
+    void namesFollowTheLanguageAtOnce()
+    {
+        QFETCH(int, code);
+        QFETCH(int, acteur);
+        QFETCH(int, second);
+        QFETCH(int, prochain);
+        QFETCH(QString, francais);
+        QFETCH(QString, anglais);
+        Salon salon;
+        DisplayGLScene& s = salon.scene();
+        s.createGLObjects();
+        salon.ordis[1].options_.distant_ = 1;
+        salon.ordis[2].options_.nom_ = QString::fromUtf8(OptionsDuJoueur::NOM_PARTENAIRE);
+        AnnoncesJoueur annonces;
+        annonces.annonces_[0] = Annonce(Annonce::TroisCartes, 1, 9, 20);
+        s.afficheBulleJoueur(3, annonces);
+        s.afficheBulleAnnonce(3);
+        const int bulle = s.positionAffichage(3);
+        QCOMPARE(s.texteBulle(bulle), QStringLiteral("Trois cartes et Belote"));
+        salon.position.partie->noDuProchainAJouer_ = prochain;
+        salon.etat(code, acteur, second, code == 16 ? 2 : acteur);
+        QVERIFY2(salon.lignes().startsWith(francais), qPrintable(salon.lignes()));
+        QTranslator anglaisQm;
+        QVERIFY(anglaisQm.load(QStringLiteral(":/translations/zubrik_en.qm")));
+        QVERIFY(QCoreApplication::installTranslator(&anglaisQm));
+        QTRY_VERIFY2(salon.lignes().startsWith(anglais), qPrintable(salon.lignes()));
+        QCOMPARE(s.texteBulle(bulle), QStringLiteral("Three cards and Belote"));
+        QCoreApplication::removeTranslator(&anglaisQm);
+        QTRY_VERIFY2(salon.lignes().startsWith(francais), qPrintable(salon.lignes()));
+        QCOMPARE(s.texteBulle(bulle), QStringLiteral("Trois cartes et Belote"));
+    }
+
+    // The scene's own boxes on screen, the rules and the help, say their
+    // titles and texts again in the language chosen while they show.
+    void ownBoxesFollowTheLanguage_data()
+    {
+        QTest::addColumn<bool>("regles");
+        QTest::addColumn<QString>("francais");
+        QTest::addColumn<QString>("anglais");
+        QTest::addColumn<QString>("titre");
+        QTest::newRow("rules") << true << QStringLiteral("avec 36 cartes") << QStringLiteral("with 36 cards")
+                               << QStringLiteral("Rules of the game");
+        QTest::newRow("help") << false << QStringLiteral("aide disponible") << QStringLiteral("no help is available")
+                              << QStringLiteral("Help");
+    }
+    void ownBoxesFollowTheLanguage()
+    {
+        QFETCH(bool, regles);
+        QFETCH(QString, francais);
+        QFETCH(QString, anglais);
+        QFETCH(QString, titre);
+        Salon salon;
+        DisplayGLScene& s = salon.scene();
+        salon.etat(7);
+        if (regles)
+            s.afficheRegles();
+        else
+            s.OnHelpPressed();
+        auto texte = [&s] { return s.boitePrincipale().ui->labelMessage->text(); };
+        QTRY_VERIFY2(texte().contains(francais), qPrintable(texte()));
+        QTranslator anglaisQm;
+        QVERIFY(anglaisQm.load(QStringLiteral(":/translations/zubrik_en.qm")));
+        QVERIFY(QCoreApplication::installTranslator(&anglaisQm));
+        QTRY_VERIFY2(texte().contains(anglais), qPrintable(texte()));
+        QCOMPARE(s.boitePrincipale().ui->labelText->text(), titre);
+        QCoreApplication::removeTranslator(&anglaisQm);
+        QTRY_VERIFY2(texte().contains(francais), qPrintable(texte()));
+        s.OnMessageBoxAccepted();
+    }
+
     // Joining an online game says so once, hides the help and locks the
     // connect button; the button's icon may carry a number.
     void onlineMarks()
@@ -629,7 +733,8 @@ private slots:
     // A user who comes back to an online table (or joins one that plays)
     // watches the game so far from its seat, which another player holds
     // until the user enters: the plate there names the user all along, the
-    // other plates their players, and a seat of this machine its own name.
+    // other plates their players, and a seat of this machine its own name,
+    // each in the language shown.
     void catchUpPlateNamesTheUser()
     {
         Salon salon;
@@ -641,10 +746,21 @@ private slots:
         s.setNoJoueurLocal(2);
         s.setJoueur(2, salon.joueur(2));
         QCOMPARE(s.siegeBas(), 2);
-        s.setNomJoueurLocal(QStringLiteral("Bob (vous)"));
+        OptionsDuJoueur bob;
+        bob.nom_ = QStringLiteral("Bob");
+        s.setNomJoueurLocal(&bob);
         QVERIFY2(plaque(2).endsWith(QStringLiteral("Bob (vous)")), qPrintable(plaque(2)));
         QVERIFY2(plaque(1).endsWith(salon.joueur(1)->options_.getNomAffiche()), qPrintable(plaque(1)));
         QVERIFY2(plaque(0).endsWith(QStringLiteral("Moi (vous)")), qPrintable(plaque(0)));
+        // It follows a language change at once.
+        {
+            QTranslator anglais;
+            QVERIFY(anglais.load(QStringLiteral(":/translations/zubrik_en.qm")));
+            QVERIFY(QCoreApplication::installTranslator(&anglais));
+            QTRY_VERIFY2(plaque(2).endsWith(QStringLiteral("Bob (you)")), qPrintable(plaque(2)));
+            QCoreApplication::removeTranslator(&anglais);
+        }
+        QTRY_VERIFY2(plaque(2).endsWith(QStringLiteral("Bob (vous)")), qPrintable(plaque(2)));
         // Seated: its own record speaks.
         remplacant.distant_ = 0;
         remplacant.ordinateur_ = 0;
@@ -653,7 +769,7 @@ private slots:
         QVERIFY2(plaque(2).endsWith(QStringLiteral("Bob (vous)")), qPrintable(plaque(2)));
         // A new session forgets the name.
         remplacant.distant_ = 1;
-        s.setNomJoueurLocal(QString());
+        s.setNomJoueurLocal(nullptr);
         QVERIFY2(plaque(2).endsWith(QStringLiteral("Bob (joueur)")), qPrintable(plaque(2)));
     }
 

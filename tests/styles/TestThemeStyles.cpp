@@ -609,6 +609,47 @@ private slots:
         }
     }
 
+    // A check box, radio button or push button with the keyboard focus
+    // shows it in every theme: a solid ring in a shade that stands out from
+    // the theme's panel (the highlight, or darker where that is grey like
+    // the panel), whether a key or the program moved the focus; none
+    // without the focus.
+    void focusFrameOnChoices_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<int>("element");
+        for (int number = AppStyleSwitch::WOOD; number <= AppStyleSwitch::NATURE; ++number) {
+            QTest::newRow(QByteArray(THEME_NAMES[number]) + " check box") << number << int(QStyle::CE_CheckBox);
+            QTest::newRow(QByteArray(THEME_NAMES[number]) + " radio button") << number << int(QStyle::CE_RadioButton);
+            QTest::newRow(QByteArray(THEME_NAMES[number]) + " push button") << number << int(QStyle::CE_PushButton);
+        }
+    }
+    void focusFrameOnChoices()
+    {
+        QFETCH(int, number);
+        QFETCH(int, element);
+        const auto style = makeTheme(number);
+        const QSize taille(240, 28);
+        QStyleOptionButton option;
+        option.rect = QRect(QPoint(0, 0), taille);
+        option.text = QStringLiteral("Do not show this message again");
+        option.state = QStyle::State_Enabled;
+        style->polish(option.palette);
+        const int panneau = qGray(option.palette.window().color().rgb());
+        const auto ce = QStyle::ControlElement(element);
+        const QImage repos = paintControl(*style, ce, option, taille);
+        for (const QStyle::State cause : {QStyle::State_None, QStyle::State_KeyboardFocusChange}) {
+            option.state = QStyle::State_Enabled | QStyle::State_HasFocus | cause;
+            const QImage focus = paintControl(*style, ce, option, taille);
+            int anneau = 0;
+            for (int y = 0; y < taille.height(); ++y)
+                for (int x = 0; x < taille.width(); ++x)
+                    anneau += focus.pixel(x, y) != repos.pixel(x, y)
+                              && std::abs(qGray(focus.pixel(x, y)) - panneau) >= 90;
+            QVERIFY2(anneau >= taille.width(), qPrintable(QStringLiteral("%1 ring pixels").arg(anneau)));
+        }
+    }
+
     void tabShape_data()
     {
         QTest::addColumn<int>("number");
