@@ -521,10 +521,10 @@ void ClientSocket::OnReplay()
                                                      "Comme la partie est déjà bien avancée, vous entrerez en "
                                                      "jeu lors de la prochaine donne. Merci de patienter."),
                    GM::Ok);
-    rejoueBloc_();
+    OnReplayConfirmed();
 }
 
-void ClientSocket::rejoueBloc_()
+void ClientSocket::OnReplayConfirmed()
 {
     QStringList lignes;
     bool rsv = false;

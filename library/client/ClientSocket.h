@@ -225,14 +225,15 @@ public slots:
     void OnConnectCancel_();
     void onBridgeClosed();
     void OnReplay();
+    // Plays the replay block received, then the events held back behind it;
+    // called at once by OnReplay, which no longer waits for its notice.
+    void OnReplayConfirmed();
     void OnNewPublicConnectionAttempt();
 
 private slots:
     void OnNouvelEssai_();
 
 private:
-    // Plays the replay block received, then the events held back behind it.
-    void rejoueBloc_();
     // The re-entrancy guard: takes the mutex when it is free, and says
     // whether it did; when it is not, a caller further up this call holds it
     // (see the thread rule above) and nothing was taken. Released on every
