@@ -69,9 +69,9 @@ public:
     // Seats other than exclu that are offrable.
     int compteSiegesLibres(int exclu) const;
     // The seat a new client takes: the first one a computer player holds,
-    // else the first one whose player left, else a person's seat this
-    // machine's computer plays (the windowless host's); -1 when the table
-    // is full.
+    // else the first one whose player left; -1 when the table is full. The
+    // host's own seat is never offered, even while this machine's computer
+    // plays it.
     int siegeAPrendre() const;
     // The seat a returning client may take, -1 when none: its waiting entry
     // (by id, then by account), else the seat its computer replaces it on.

@@ -302,7 +302,7 @@ private slots:
                                            << highlight.darker(125) << withAlpha(highlight, 0.65);
     }
 
-    // The field frame's three brush cases, at the Parts' pixels.
+    // The field frame's three brush cases, pixel for pixel.
     void shadowedFrame()
     {
         QFETCH(int, shadow);
