@@ -767,11 +767,8 @@ void ZB_MainWidget::OnRejoindre()
     ZB_TRACE_SLOT(trace_());
     if (!dialogueIp_)
         return;
-    // The address joined last time is the likeliest one again.
-    const QString adresse = settings_ ? ZB_SettingsStore(*settings_).adresseRejointe() : QString();
-    const quint16 port = settings_ ? ZB_SettingsStore(*settings_).portRejoint() : quint16(0);
-    dialogueIp_->setIp(adresse.isEmpty() ? QLatin1String(ADRESSE_CLIENT_DEFAUT) : adresse);
-    dialogueIp_->setPort(adresse.isEmpty() || port == 0 ? portClientDefaut_() : port);
+    dialogueIp_->setIp(QLatin1String(ADRESSE_CLIENT_DEFAUT));
+    dialogueIp_->setPort(portClientDefaut_());
     dialogueIp_->setNom(nomDeJeu_());
     montreDialogue_(dialogueIp_);
 }
@@ -781,11 +778,6 @@ void ZB_MainWidget::rejoint(const QString& adresse, quint16 port)
     ZB_TRACE_SLOT(trace_());
     if (dialogueIp_)
         gardeNomDeJeu_(dialogueIp_->getNom());
-    if (settings_ && !adresse.trimmed().isEmpty()) {
-        ZB_SettingsStore store(*settings_);
-        store.setAdresseRejointe(adresse, port);
-        store.synchronise();
-    }
     depart_(ZB_Room::SansDepart, ZB_Room::SessionClient, adresse, 0, port);
 }
 

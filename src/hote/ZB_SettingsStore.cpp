@@ -30,8 +30,6 @@ const QLatin1String cleTermine("done");
 const QLatin1String cleChoix("choice");
 const QLatin1String cleContact("contact");
 const QLatin1String cleNomDeJeu("playerName");
-const QLatin1String cleAdresseRejointe("joinAddress");
-const QLatin1String clePortRejoint("joinPort");
 const QLatin1String cleDernier("lastReport");
 const QLatin1String cleNombre("count");
 const QLatin1String cleMotDePasse("pass");
@@ -337,22 +335,6 @@ QString ZB_SettingsStore::nomDeJeu() const
 void ZB_SettingsStore::setNomDeJeu(const QString& nom)
 {
     settings_.setValue(cle(GROUPE_PARTIE, cleNomDeJeu), nom.left(TEXTE_MAX));
-}
-
-QString ZB_SettingsStore::adresseRejointe() const
-{
-    return texte(settings_, cle(GROUPE_PARTIE, cleAdresseRejointe)).trimmed();
-}
-
-quint16 ZB_SettingsStore::portRejoint() const
-{
-    return quint16(entierBorne(settings_, cle(GROUPE_PARTIE, clePortRejoint), 0, 65535, 0));
-}
-
-void ZB_SettingsStore::setAdresseRejointe(const QString& adresse, quint16 port)
-{
-    settings_.setValue(cle(GROUPE_PARTIE, cleAdresseRejointe), adresse.trimmed().left(TEXTE_MAX));
-    settings_.setValue(cle(GROUPE_PARTIE, clePortRejoint), int(port));
 }
 
 QString ZB_SettingsStore::contactRapport() const

@@ -107,12 +107,6 @@ public:
     QString nomDeJeu() const;
     void setNomDeJeu(const QString& nom);
 
-    // The address and port the user last joined a game at: offered the
-    // next time (empty and 0 when none).
-    QString adresseRejointe() const;
-    quint16 portRejoint() const;
-    void setAdresseRejointe(const QString& adresse, quint16 port);
-
     QString contactRapport() const;
     void setContactRapport(const QString& contact);
     QString dernierRapport() const;
