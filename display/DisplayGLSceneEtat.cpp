@@ -160,13 +160,7 @@ void DisplayGLScene::afficheEtat(const InfoDemande& etat, Joueur* acteur, Joueur
         return;
     }
     if (!local.joueur || !local.joueur->estJoueurManuel()) {
-        // Excluded for slowness, the user still holds the seat: the computer
-        // plays it only to the end of this game.
-        if (joueurExclu_)
-            setStatut_(QT_TR_NOOP("Vous avez été écarté: l'ordinateur joue à votre place jusqu'à la prochaine "
-                                  "partie."));
-        else
-            setStatut_(QT_TR_NOOP("Vous êtes spectateur."));
+        setStatut_(QT_TR_NOOP("Vous êtes spectateur."));
         return;
     }
     if (code < EtatDeJeu::InscriptionJoueur0 || code > EtatDeJeu::FinDePartieSiege3)

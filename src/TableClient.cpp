@@ -69,14 +69,10 @@ void TableClient::demandeAvantDeQuitter_(QObject* destinataire, const char* slot
     if (penaliteEnLigne_ && local >= 0 && !table->estMemeCompte(local))
         penalite = tr("Comme une partie entière n'a pas encore été complétée, une pénalité sur votre score en ligne "
                       "sera appliquée. ");
-    // Each asks about what the user is about to do: the program goes on
-    // after the two others.
-    const QString question =
-        depart == Programme       ? tr("Une partie réseau est en cours. %1Voulez-vous tout de même quitter?")
-        : depart == PartieEnLigne ? tr("Une partie réseau est en cours. %1Voulez-vous tout de même la quitter? Vous "
-                                       "retrouverez une partie locale.")
-                                  : tr("Une partie réseau est en cours. %1Voulez-vous tout de même arrêter le "
-                                       "serveur? La partie s'arrêtera pour tous les joueurs.");
+    // One French question fits the three; other languages say what the
+    // user is about to leave: the program goes on after the two others.
+    const char* quoi = depart == Programme ? nullptr : depart == PartieEnLigne ? "leave the online game" : "stop the server";
+    const QString question = tr("Une partie réseau est en cours. %1Voulez-vous tout de même quitter?", quoi);
     messageBoxQuestion(GM::Warning, tr("Avertissement."), question.arg(penalite),
                        static_cast<GM::StandardButton>(GM::Ok | GM::Cancel), destinataire,
                        nomDeMethode(slot).constData());

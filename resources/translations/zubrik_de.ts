@@ -192,10 +192,6 @@ weil Sie zu lange gebraucht haben.</translation>
         <translation>Sie schauen zu.</translation>
     </message>
     <message>
-        <source>Vous avez été écarté: l&apos;ordinateur joue à votre place jusqu&apos;à la prochaine partie.</source>
-        <translation>Sie wurden ausgeschlossen: der Computer spielt für Sie bis zur nächsten Partie.</translation>
-    </message>
-    <message>
         <source>%1 pour distribuer.</source>
         <translation>%1, um zu verteilen.</translation>
     </message>
@@ -3284,11 +3280,13 @@ x4</translation>
 <context>
     <name>TableClient</name>
     <message>
-        <source>Une partie réseau est en cours. %1Voulez-vous tout de même la quitter? Vous retrouverez une partie locale.</source>
+        <source>Une partie réseau est en cours. %1Voulez-vous tout de même quitter?</source>
+        <comment>leave the online game</comment>
         <translation>Ein Netzwerkspiel läuft. %1Möchten Sie es trotzdem verlassen? Danach geht es mit einem lokalen Spiel weiter.</translation>
     </message>
     <message>
-        <source>Une partie réseau est en cours. %1Voulez-vous tout de même arrêter le serveur? La partie s&apos;arrêtera pour tous les joueurs.</source>
+        <source>Une partie réseau est en cours. %1Voulez-vous tout de même quitter?</source>
+        <comment>stop the server</comment>
         <translation>Ein Netzwerkspiel läuft. %1Möchten Sie den Server trotzdem anhalten? Das Spiel endet für alle Spieler.</translation>
     </message>
     <message>

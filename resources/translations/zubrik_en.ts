@@ -192,10 +192,6 @@ for taking too long.</translation>
         <translation>You are watching.</translation>
     </message>
     <message>
-        <source>Vous avez été écarté: l&apos;ordinateur joue à votre place jusqu&apos;à la prochaine partie.</source>
-        <translation>You were removed: the computer plays for you until the next game.</translation>
-    </message>
-    <message>
         <source>%1 pour distribuer.</source>
         <translation>%1 to deal.</translation>
     </message>
@@ -3284,11 +3280,13 @@ x4</translation>
 <context>
     <name>TableClient</name>
     <message>
-        <source>Une partie réseau est en cours. %1Voulez-vous tout de même la quitter? Vous retrouverez une partie locale.</source>
+        <source>Une partie réseau est en cours. %1Voulez-vous tout de même quitter?</source>
+        <comment>leave the online game</comment>
         <translation>An online game is running. %1Do you want to leave it anyway? A local game will follow.</translation>
     </message>
     <message>
-        <source>Une partie réseau est en cours. %1Voulez-vous tout de même arrêter le serveur? La partie s&apos;arrêtera pour tous les joueurs.</source>
+        <source>Une partie réseau est en cours. %1Voulez-vous tout de même quitter?</source>
+        <comment>stop the server</comment>
         <translation>An online game is running. %1Do you want to stop the server anyway? The game will end for every player.</translation>
     </message>
     <message>

@@ -18,10 +18,12 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
+#include <QTranslator>
 
 #include <memory>
 
@@ -144,18 +146,22 @@ private slots:
         QVERIFY(boites.repond(GM::Cancel));
         QTRY_COMPARE(quitteur.reponses.size(), 2);
         QCOMPARE(quitteur.reponses.last(), int(GM::Cancel));
-        // Leaving the online game, or stopping the server, asks about that,
-        // not about quitting the program.
+        // Leaving the online game, or stopping the server, asks the same in
+        // French; in English it asks about that, not about quitting the
+        // program.
+        QTranslator anglais;
+        QVERIFY(anglais.load(QStringLiteral(":/translations/zubrik_en.qm")));
+        QVERIFY(QCoreApplication::installTranslator(&anglais));
+        const auto retireAnglais = qScopeGuard([&anglais] { QCoreApplication::removeTranslator(&anglais); });
         salle->askLeave(&quitteur, SLOT(OnQuit(int)));
         QTRY_COMPARE(textes().size(), 2);
-        QVERIFY2(textes().at(1).endsWith(QStringLiteral("Voulez-vous tout de même la quitter? Vous retrouverez une "
-                                                        "partie locale.")),
+        QVERIFY2(textes().at(1).endsWith(QStringLiteral("Do you want to leave it anyway? A local game will follow.")),
                  qPrintable(textes().at(1)));
         QVERIFY(boites.repond(GM::Cancel));
         QTRY_COMPARE(quitteur.reponses.size(), 3);
         salle->askStopServer(&quitteur, SLOT(OnQuit(int)));
         QTRY_COMPARE(textes().size(), 3);
-        QVERIFY2(textes().at(2).contains(QStringLiteral("arrêter le serveur?")), qPrintable(textes().at(2)));
+        QVERIFY2(textes().at(2).contains(QStringLiteral("stop the server anyway?")), qPrintable(textes().at(2)));
         QVERIFY(boites.repond(GM::Cancel));
         QTRY_COMPARE(quitteur.reponses.size(), 4);
 
