@@ -349,12 +349,6 @@ public:
     // The rules of the game kind played, with the rules link, in a help
     // box; the welcome's hold ends when it is answered.
     void afficheRegles();
-    // One of the scene's own boxes (help, rules), its title an untranslated
-    // source and its text what texte composes: queued or on screen, it is
-    // written again at each language change. With a slot, the pressed
-    // button goes there as an int. Returns the box id.
-    uint boiteTraduite(GM::Icon icone, const char* titre, std::function<QString()> texte,
-                       QObject* destinataire = nullptr, const char* slot = nullptr);
     // The game kind being played: the rules link names its article.
     void setBelote(bool belote);
     bool estBelote() const { return belote_; }
@@ -837,14 +831,6 @@ private:
 
     // The message boxes and in-scene forms.
     SceneBoites boites_;
-    struct BoiteTraduite
-    {
-        uint id = 0;
-        const char* titre = nullptr;
-        std::function<QString()> texte;
-    };
-    // The scene's own boxes not answered yet (boiteTraduite).
-    std::vector<BoiteTraduite> boitesTraduites_;
 
     QDateTime debut_;
     QTimer timerAide_;

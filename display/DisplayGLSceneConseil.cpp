@@ -147,23 +147,8 @@ void DisplayGLScene::relacheAccueil()
 void DisplayGLScene::afficheRegles()
 {
     accueil_ = AccueilRegles;
-    boiteTraduite(static_cast<GM::Icon>(IconeAide), QT_TR_NOOP("Règles du jeu"),
-                  [this] { return scene_aide::texteRegles(belote_); }, this, "OnReglesLues");
-}
-
-uint DisplayGLScene::boiteTraduite(GM::Icon icone, const char* titre, std::function<QString()> texte,
-                                   QObject* destinataire, const char* slot)
-{
-    // Boxes answered or withdrawn since are forgotten.
-    GM_MessageBoxRequest copie;
-    boitesTraduites_.erase(std::remove_if(boitesTraduites_.begin(), boitesTraduites_.end(),
-                                          [&](const BoiteTraduite& b) { return !copieMessageBox(b.id, copie); }),
-                           boitesTraduites_.end());
-    const QString dit = texte();
-    const uint id = slot ? messageBoxQuestion(icone, tr(titre), dit, GM::Ok, destinataire, slot)
-                         : messageBox(icone, tr(titre), dit, GM::Ok);
-    boitesTraduites_.push_back({id, titre, std::move(texte)});
-    return id;
+    messageBoxQuestion(static_cast<GM::Icon>(IconeAide), tr("Règles du jeu"), scene_aide::texteRegles(belote_), GM::Ok,
+                       this, "OnReglesLues");
 }
 
 void DisplayGLScene::OnReglesLues(int)
@@ -285,12 +270,6 @@ void DisplayGLScene::retraduit()
     // After the font: the status lines are composed again, help first.
     ardoiseStatut_->retraduitStatut(motAction_);
     refreshStatusText();
-    // After the boxes' own words: the scene's boxes not answered yet say
-    // their texts again.
-    GM_MessageBoxRequest copie;
-    for (const BoiteTraduite& boite : boitesTraduites_)
-        if (copieMessageBox(boite.id, copie))
-            updateMessageBox(tr(boite.titre), boite.texte(), static_cast<int>(boite.id));
     if (timerAide_.isActive() && texteTemporaire_)
         setLignesArdoise(largeurTable_, decalageTable_, texteTemporaire_());
     if (automatique_)

@@ -113,8 +113,8 @@ void SceneConseil::montreAide_()
         return;
     }
     aideEnAttente_ = false;
-    scene_.boiteTraduite(static_cast<GM::Icon>(DisplayGLScene::IconeAide), QT_TRANSLATE_NOOP("DisplayGLScene", "Aide"),
-                         [scene = &scene_] { return scene->texteAideSituation(); });
+    scene_.messageBox(static_cast<GM::Icon>(DisplayGLScene::IconeAide), DisplayGLScene::tr("Aide"),
+                      scene_.texteAideSituation(), GM::Ok);
 }
 
 void SceneConseil::completeSituation(scene_aide::Situation& situation, Joueur* joueur,

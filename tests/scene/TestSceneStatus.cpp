@@ -641,44 +641,6 @@ private slots:
         QCOMPARE(s.texteBulle(bulle), QStringLiteral("Trois cartes et Belote"));
     }
 
-    // The scene's own boxes on screen, the rules and the help, say their
-    // titles and texts again in the language chosen while they show.
-    void ownBoxesFollowTheLanguage_data()
-    {
-        QTest::addColumn<bool>("regles");
-        QTest::addColumn<QString>("francais");
-        QTest::addColumn<QString>("anglais");
-        QTest::addColumn<QString>("titre");
-        QTest::newRow("rules") << true << QStringLiteral("avec 36 cartes") << QStringLiteral("with 36 cards")
-                               << QStringLiteral("Rules of the game");
-        QTest::newRow("help") << false << QStringLiteral("aide disponible") << QStringLiteral("no help is available")
-                              << QStringLiteral("Help");
-    }
-    void ownBoxesFollowTheLanguage()
-    {
-        QFETCH(bool, regles);
-        QFETCH(QString, francais);
-        QFETCH(QString, anglais);
-        QFETCH(QString, titre);
-        Salon salon;
-        DisplayGLScene& s = salon.scene();
-        salon.etat(7);
-        if (regles)
-            s.afficheRegles();
-        else
-            s.OnHelpPressed();
-        auto texte = [&s] { return s.boitePrincipale().ui->labelMessage->text(); };
-        QTRY_VERIFY2(texte().contains(francais), qPrintable(texte()));
-        QTranslator anglaisQm;
-        QVERIFY(anglaisQm.load(QStringLiteral(":/translations/zubrik_en.qm")));
-        QVERIFY(QCoreApplication::installTranslator(&anglaisQm));
-        QTRY_VERIFY2(texte().contains(anglais), qPrintable(texte()));
-        QCOMPARE(s.boitePrincipale().ui->labelText->text(), titre);
-        QCoreApplication::removeTranslator(&anglaisQm);
-        QTRY_VERIFY2(texte().contains(francais), qPrintable(texte()));
-        s.OnMessageBoxAccepted();
-    }
-
     // Joining an online game says so once, hides the help and locks the
     // connect button; the button's icon may carry a number.
     void onlineMarks()
