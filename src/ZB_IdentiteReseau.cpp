@@ -34,10 +34,10 @@ const QByteArray& ZB_IdentiteReseau::litSecret_()
     // Only the death of its holder frees the lock, however long ago it was
     // taken: a game may last for hours.
     verrou->setStaleLockTime(0);
-    if (!verrou->tryLock(0))
-        return secret_;
-    verrou_ = std::move(verrou);
-    duDossier_ = true;
+    if (verrou->tryLock(0)) {
+        verrou_ = std::move(verrou);
+        proprietaire_ = true;
+    }
 
     // A link is read through (a user may keep the file elsewhere), but
     // never written through nor moved: one that leads to no secret (a
@@ -48,9 +48,15 @@ const QByteArray& ZB_IdentiteReseau::litSecret_()
         const QString garde = QString::fromLatin1(lu.read(64)).trimmed();
         if (ZB_FicheIdentification::estCle(garde)) {
             secret_ = garde.toLatin1();
+            duDossier_ = true;
             return secret_;
         }
     }
+    // The holder of the folder makes its secret; the others do with one of
+    // their own for the run.
+    if (!proprietaire_)
+        return secret_;
+    duDossier_ = true;
     if (QFileInfo(chemin).isSymLink()) {
         qWarning().noquote() << QStringLiteral("'%1' is a link to no player secret: this run's id is its own, "
                                                "and the link is left as it is")
@@ -115,7 +121,7 @@ void ZB_IdentiteReseau::setCle(const QString& hote, qint64 id, const QString& cl
     idCle_ = id;
     cle_ = cle;
     // Another id's key in the folder would be of no use to the folder's ids.
-    if (!duDossier_ || id != this->id(hoteCle_))
+    if (!proprietaire_ || id != this->id(hoteCle_))
         return;
     QSaveFile ecrit(QDir(dossier_).filePath(QLatin1String(FICHIER_CLE)));
     if (GM_FichierRegulier::ecarte(ecrit.fileName()) && ecrit.open(QIODevice::WriteOnly)) {

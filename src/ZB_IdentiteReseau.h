@@ -21,11 +21,14 @@ class QLockFile;
 //   port joined), so nothing a host sees opens anything at another host,
 //   another port of the same address included, or later. Any port of a
 //   host gives the same id, so that the player may come back by another.
-// - The folder's secret belongs to one running program at a time: a lock
-//   file held as long as this object lives says so. A second program on the
-//   same folder gets a secret of its own for its run, or the host would take
-//   it for the first one and close that one's connection. A lock left by a
-//   program that no longer runs is taken over.
+// - The folder's files are written by one running program at a time: a
+//   lock file held as long as this object lives says so. A lock left by a
+//   program that no longer runs is taken over. A second program on the
+//   same folder reads the folder's secret and key and writes nothing: it is
+//   the same user, most often started again while the first program hangs,
+//   and the host takes it for the player coming back, who gets her own
+//   seat (the host closes the first one's connection). Only when the
+//   folder has no secret yet does it take one of its own for its run.
 // - A missing, unreadable or unwritable secret file costs only the seat's
 //   return: a fresh secret is used. The file is the user's alone.
 // - No file here can hold the program: the secret, the key and the lock are
@@ -36,9 +39,9 @@ class QLockFile;
 //   the run takes a fresh secret of its own, said in the log: the program
 //   never writes through a link, nor loses the user's link.
 // - A key a host gave the id (a host of an older version, which does not
-//   know ids that prove themselves) is kept with it (the key file, when the
-//   folder's secret is this program's, else for this run only), for that
-//   host and that id alone. Only the last host's key is kept.
+//   know ids that prove themselves) is kept with it (the key file, written
+//   by the folder's holder; another program keeps it for its run), for
+//   that host and that id alone. Only the last host's key is kept.
 class ZB_IdentiteReseau
 {
 public:
@@ -57,7 +60,7 @@ public:
     qint64 id(const QString& hote);
     // The key that proves that id to that host.
     ZB_CleDeJoueur signataire(const QString& hote);
-    // The folder's secret is this program's.
+    // The ids are the folder's secret's.
     bool estIdDuDossier() const { return duDossier_; }
 
     // The key that host gave the player id, empty when none.
@@ -71,6 +74,7 @@ private:
     std::unique_ptr<QLockFile> verrou_;
     QByteArray secret_; // empty until read or made
     bool duDossier_ = false;
+    bool proprietaire_ = false; // this program holds the folder's lock
     bool cleLue_ = false;
     QString hoteCle_;
     qint64 idCle_ = -1;

@@ -104,6 +104,10 @@ ZB_Room::ZB_Room(QObject* parent, DisplayA* display, GM_MessageBoxDisplayerA* di
     connect(server_.get(), &ZB_ServerSocket::signalSetClientOffline, this, &ZB_Room::OnSetClientOffline);
     connect(server_.get(), &ZB_ServerSocket::signalDepart, this, &ZB_Room::OnOnlineGameStart);
     creeTable_(0, true);
+    horloge_.start();
+    timerGardeDesTours_.setInterval(1000);
+    connect(&timerGardeDesTours_, &QTimer::timeout, this, &ZB_Room::surveilleLesTours_);
+    timerGardeDesTours_.start();
 }
 
 ZB_Room::~ZB_Room()

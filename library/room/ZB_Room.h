@@ -6,14 +6,17 @@
 #include "ZB_DisplayEmpty.h"
 #include "ZB_EcouteExclusionA.h"
 #include "ZB_FichierDePartie.h"
+#include "ZB_GardeDesTours.h"
 #include "ZB_SalleDeTableA.h"
 #include "ZB_ServerSocket.h"
 
+#include <QElapsedTimer>
 #include <QMap>
 #include <QObject>
 #include <QRecursiveMutex>
 #include <QSharedPointer>
 #include <QString>
+#include <QTimer>
 
 #include <memory>
 
@@ -251,6 +254,10 @@ private:
     // The caller holds the list's mutex.
     void autosauvegarde_(const ListeDesEvenements& liste);
     void finDeTour_(int mode);
+    // A hosting room bounds the wait for a seat played elsewhere
+    // (ZB_GardeDesTours): a player whose copy owes the table its answer for
+    // too long is taken as gone.
+    void surveilleLesTours_();
     int versionPour_(const TypeDePartie& type) const;
     const TypeDePartie& typeDePartie_() const;
     EvenementDeJeu inscriptionPartie_(int noTable) const;
@@ -283,4 +290,7 @@ private:
     // Recursive so that a room operation taken under it could call another.
     QRecursiveMutex mutex_;
     ZB_DisplayEmpty displayVide_;
+    ZB_GardeDesTours gardeDesTours_;
+    QTimer timerGardeDesTours_;
+    QElapsedTimer horloge_;
 };

@@ -2,6 +2,7 @@
 
 #include "DisplayA.h"
 #include "EvenementDeJeu.h"
+#include "JoueurHumain.h"
 #include "ZB_EventsGroup.h"
 #include "ZB_RoomTable.h"
 #include "ZB_RoomTableOutils.h"
@@ -77,6 +78,40 @@ void ZB_Room::resetOnlineState()
     emit signalOnlineGameEnded();
 }
 
+// ---- The host keeps time. ----
+
+void ZB_Room::surveilleLesTours_()
+{
+    const int etatServeur = server_->getEtat();
+    if (etatEnLigne_ != Hote
+        || (etatServeur != ZB_ServerSeatingA::EnCoursAvecPlacesLibres
+            && etatServeur != ZB_ServerSeatingA::EnCoursComplet)) {
+        gardeDesTours_.oublie();
+        return;
+    }
+    const qint64 maintenant = horloge_.elapsed();
+    QList<qint64> perdus;
+    for (auto it = tables_.constBegin(); it != tables_.constEnd(); ++it) {
+        const ZB_RoomTable* table = it.value();
+        if (!table->estServeur())
+            continue;
+        std::array<ZB_GardeDesTours::Siege, ZB_RoomTable::NombreDeSieges> sieges;
+        for (int s = 0; s < ZB_RoomTable::NombreDeSieges; ++s)
+            if (const JoueurHumain* joueur = table->getJoueur(s)) {
+                sieges[size_t(s)].id = joueur->options_.id_;
+                sieges[size_t(s)].distant =
+                    joueur->modeJeu_ == Joueur::ModeHumainDistant || joueur->modeJeu_ == Joueur::ModeOrdinateurDistant;
+                sieges[size_t(s)].etatDemande = joueur->demande_.etat_;
+            }
+        const qint64 delaiMs = qMax(qint64(0), qint64(table->getOptionsDePartie().delaiReponse_ * 1000.0));
+        const qint64 perdu = gardeDesTours_.observe(it.key(), table->getEtatCourant(), sieges, delaiMs, maintenant);
+        if (perdu >= 0)
+            perdus << perdu;
+    }
+    for (const qint64 id : std::as_const(perdus))
+        server_->perdConnexion(id, QStringLiteral("no answer within the turn's time"));
+}
+
 // ---- The server's seating callbacks. ----
 
 bool ZB_Room::cb_setClientInGameReconnect(ZB_ServerSocketConnection* connection, const OptionsDuJoueur& joueur)
@@ -85,8 +120,10 @@ bool ZB_Room::cb_setClientInGameReconnect(ZB_ServerSocketConnection* connection,
               .arg(joueur.nom_)
               .arg(joueur.id_));
     for (ZB_RoomTable* table : std::as_const(tables_))
-        if (table->setClientInGameReconnect(connection, server_.get(), joueur))
+        if (table->setClientInGameReconnect(connection, server_.get(), joueur)) {
+            gardeDesTours_.entre(joueur.id_, horloge_.elapsed());
             return true;
+        }
     return false;
 }
 
@@ -97,6 +134,7 @@ bool ZB_Room::cb_setClientInGameOnTheFly_Random(ZB_ServerSocketConnection* conne
               .arg(joueur.id_));
     for (ZB_RoomTable* table : std::as_const(tables_))
         if (table->setClientInGameOnTheFly_Random(connection, joueur)) {
+            gardeDesTours_.entre(joueur.id_, horloge_.elapsed());
             // The last free seat taken, the server is full from now on.
             suitLesPlacesLibres_();
             return true;
@@ -119,6 +157,7 @@ bool ZB_Room::cb_setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection* 
     if (table == nullptr
         || !table->setClientInGameOnTheFly_SpecificPos(connection, siege, isHotSwapSamePlayerSocketChange, joueur))
         return false;
+    gardeDesTours_.entre(joueur.id_, horloge_.elapsed());
     suitLesPlacesLibres_();
     return true;
 }

@@ -284,6 +284,18 @@ void ZB_ServerSocket::retireJoueur(ZB_ServerSocketConnection* connection)
     removeConnection(connection, false);
 }
 
+void ZB_ServerSocket::perdConnexion(qint64 playerId, const QString& raison)
+{
+    QMutexLocker verrou(&mutexRecursif_);
+    const QList<ZB_ServerSocketConnection*> joueurs = joueurs_;
+    for (ZB_ServerSocketConnection* connection : joueurs)
+        if (connection->getPlayerId() == playerId && estConnectee_(connection)) {
+            log_(QStringLiteral("INFO"), QStringLiteral("INFO: ZB_ServerSocket %1 is taken as lost: %2")
+                                             .arg(connection->toString(), raison));
+            removeConnection(connection, false);
+        }
+}
+
 void ZB_ServerSocket::finDePartie_()
 {
     if (etat_ == EnCoursAvecPlacesLibres || etat_ == EnCoursComplet) {

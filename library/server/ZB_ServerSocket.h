@@ -196,6 +196,10 @@ public:
     // The host sends an identified player away for the rest of the session:
     // its seat goes to the computer, and its id is refused from now on.
     void retireJoueur(ZB_ServerSocketConnection* connection);
+    // The connection of that player is taken as lost (its copy stopped
+    // answering): closed without a word, as a link that died, so that its
+    // seat goes to the computer and the player may come back.
+    void perdConnexion(qint64 playerId, const QString& raison);
     void closeAllConnections();
     // The host ends its online session: a running game is reported ended,
     // every connection closes and the server stops.

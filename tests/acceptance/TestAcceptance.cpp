@@ -24,6 +24,7 @@
 #include <QThread>
 
 #include <atomic>
+#include <csignal>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -870,12 +871,102 @@ private slots:
         // host's computer stood in, or after it entered again); and the
         // client's own computer played it at most once, for a turn that ran
         // out under the box: the user was never excluded.
-        constexpr int SIEGE_CLIENT = 1;
+        const SiegeDuClient siege = siegeDuClient(deLHote);
+        const QByteArray lignes = deLHote.lignes().join(QLatin1Char('\n')).toUtf8();
+        QVERIFY2(siege.ids.size() == 1 && siege.inscriptions >= 1, lignes.constData());
+        QVERIFY2(siege.coupsApresRetour >= 1, lignes.constData());
+        QVERIFY2(siege.coupsDeSonOrdinateur <= 1, lignes.constData());
+    }
+
+    // A client's program stops in the middle of a deal (a hang, or a link
+    // that died without a close): the host's table goes on, its computer
+    // playing the seat once the answer is late by a turn and a margin. The
+    // user kills the stopped program and starts it again: she joins as
+    // before and plays on at her own seat, on her own team.
+    void copieFigee()
+    {
+        PartieEnReseau partie(QStringLiteral("online_hung_client"), LIMITE_RESEAU_S);
+        const int delai = lenteur::limite(DELAI_JOUABLE_S);
+        QVERIFY2(commenceAvecDesToursDe(partie, delai), qPrintable(partie.echec()));
+        // The host's user plays all along, as a person would, but while the
+        // case watches the table go on.
+        std::atomic<bool> fini{false};
+        bool hoteJoue = false;
+        std::thread cote;
+        const auto hoteEnFond = [&] {
+            fini = false;
+            cote = std::thread([&] {
+                PiloteDePartie hote(partie.hote());
+                hote.setSansRecord(true);
+                hoteJoue = hote.joue([&fini](const Vue&) { return fini.load(); }, 90000);
+            });
+        };
+        const auto finHote = [&] {
+            fini = true;
+            if (cote.joinable())
+                cote.join();
+            return hoteJoue;
+        };
+        auto garde = qScopeGuard(finHote);
+        hoteEnFond();
+        {
+            PiloteDePartie client(partie.client());
+            client.setSansRecord(true);
+            client.setSansAide(true);
+            QVERIFY2(client.joue([&client](const Vue&) { return client.cartesJouees() >= 2; }),
+                     qPrintable(partie.echec()));
+        }
+        QVERIFY2(finHote(), qPrintable(partie.echec()));
+        QCOMPARE(::kill(pid_t(partie.client().pid()), SIGSTOP), 0);
+        {
+            // The host plays twice more: the stopped seat, which follows it,
+            // was played meanwhile. Within a turn, the host's margin and the
+            // pace of a busy machine.
+            PiloteDePartie hote(partie.hote());
+            hote.setSansRecord(true);
+            QVERIFY2(hote.joue([&hote](const Vue&) { return hote.cartesJouees() >= 2; },
+                               lenteur::limite((delai + 12 + 30) * 1000)),
+                     qPrintable(QStringLiteral("the host's table waited for the stopped program: ") + partie.echec()));
+            partie.hote().garde(QStringLiteral("table_goes_on"));
+        }
+
+        partie.tueClient();
+        QVERIFY2(partie.rejoint(), qPrintable(partie.echec()));
+        hoteEnFond();
+        PiloteDePartie client(partie.client());
+        client.setSansRecord(true);
+        client.setSansAide(true);
+        client.setReponseBoites(true);
+        QVERIFY2(client.joue([&client](const Vue&) { return client.cartesJouees() >= 3; }, 90000),
+                 qPrintable(partie.echec()));
+        partie.client().garde(QStringLiteral("back_at_its_seat"));
+        QVERIFY2(finHote(), qPrintable(partie.echec()));
+        RecordDePartie deLHote;
+        QVERIFY2(partie.enregistre(partie.hote(), QStringLiteral("host.jss"), deLHote), qPrintable(partie.echec()));
+        // One player at the client's seat all along, who played there again.
+        const SiegeDuClient siege = siegeDuClient(deLHote);
+        const QByteArray lignes = deLHote.lignes().join(QLatin1Char('\n')).toUtf8();
+        QVERIFY2(siege.ids.size() == 1 && siege.coupsApresRetour >= 1, lignes.constData());
+    }
+
+
+private:
+    // The client's seat (the second) in the host's record (the deal in
+    // progress and the inscriptions): the players given the seat, the moves
+    // its user played since it was last given (after the host's computer
+    // stood in, or after it entered again), and the moves the client's own
+    // computer played.
+    struct SiegeDuClient {
         QSet<qint64> ids;
         int inscriptions = 0;
         int coupsApresRetour = 0;
         int coupsDeSonOrdinateur = 0;
-        for (const QString& ligne : deLHote.lignes()) {
+    };
+    static SiegeDuClient siegeDuClient(const RecordDePartie& record)
+    {
+        constexpr int SIEGE_CLIENT = 1;
+        SiegeDuClient siege;
+        for (const QString& ligne : record.lignes()) {
             EvenementDeJeu ev;
             QString reste;
             if (!ev.fromString(ligne, reste))
@@ -891,25 +982,21 @@ private slots:
             } else {
                 if (ev.noJoueur_ != SIEGE_CLIENT || ev.type_ == EvenementDeJeu::Mes)
                     continue;
-                coupsDeSonOrdinateur += ev.source_ == EvenementDeJeu::Remote_AI ? 1 : 0;
+                siege.coupsDeSonOrdinateur += ev.source_ == EvenementDeJeu::Remote_AI ? 1 : 0;
                 if (ev.source_ == EvenementDeJeu::Local_AI)
-                    coupsApresRetour = 0;
-                else if (ev.type_ == EvenementDeJeu::Ajo && ev.source_ == EvenementDeJeu::Remote_Human && inscriptions > 0)
-                    ++coupsApresRetour;
+                    siege.coupsApresRetour = 0;
+                else if (ev.type_ == EvenementDeJeu::Ajo && ev.source_ == EvenementDeJeu::Remote_Human
+                           && siege.inscriptions > 0)
+                    ++siege.coupsApresRetour;
                 continue;
             }
-            ids.insert(inscrit.id_);
-            ++inscriptions;
-            coupsApresRetour = 0;
+            siege.ids.insert(inscrit.id_);
+            ++siege.inscriptions;
+            siege.coupsApresRetour = 0;
         }
-        const QByteArray lignes = deLHote.lignes().join(QLatin1Char('\n')).toUtf8();
-        QVERIFY2(ids.size() == 1 && inscriptions >= 1, lignes.constData());
-        QVERIFY2(coupsApresRetour >= 1, lignes.constData());
-        QVERIFY2(coupsDeSonOrdinateur <= 1, lignes.constData());
+        return siege;
     }
 
-
-private:
     // A case's online turns, when a user is to run out of them: two short
     // turns exclude that user quickly. A user who plays online afterwards
     // needs turns the pilot plays in at any machine's pace.

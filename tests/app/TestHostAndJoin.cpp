@@ -28,9 +28,11 @@
 #include "ZB_ServerSocketConnection.h"
 #include "ZB_StatutConnexionA.h"
 #include "ZB_FicheIdentification.h"
+#include "ZB_GardeDesTours.h"
 #include "ZB_Settings.h"
 #include "ZbTestRegistry.h"
 
+#include <QElapsedTimer>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QPointer>
@@ -160,7 +162,7 @@ private:
     std::unique_ptr<GM_BanList> bans;
     std::unique_ptr<ZB_MultiServer> serveur;
 
-    void heberge(Transport transport)
+    void heberge(Transport transport, OptionsDePartie options = optionsJass())
     {
         hote = std::make_unique<Machine>(transport);
         bans = std::make_unique<GM_BanList>();
@@ -168,21 +170,23 @@ private:
         QVERIFY(serveur->ecoute(QHostAddress::LocalHost, 0, 0, 0));
         int mode = ZB_Room::NouvellePartie;
         int session = ZB_Room::SessionServeur;
-        hote->salle->reponse_Depart(&mode, &session, optionsJass(), QString(), QStringLiteral("hote"),
+        hote->salle->reponse_Depart(&mode, &session, options, QString(), QStringLiteral("hote"),
                                     serveur->getPortWebSecure(), serveur->getPortWebUnsecure(), serveur->getPortTcp(),
                                     0, false, {}, -1);
         QVERIFY(hote->salle->getServerView() != nullptr);
         QCOMPARE(hote->salle->getServer()->getEtat(), int(ZB_ServerSocket::AttenteJoueurs));
     }
     std::unique_ptr<Machine> rejoint(Transport transport, QSharedPointer<GM_SocketAbstract> socket = {},
-                                     const QString& dossier = QString())
+                                     const QString& dossier = QString(), ZB_MultiServer* chez = nullptr)
     {
+        if (chez == nullptr)
+            chez = serveur.get();
         auto client = std::make_unique<Machine>(transport, dossier);
         int mode = ZB_Room::SansDepart;
         int session = ZB_Room::SessionClient;
         client->salle->reponse_Depart(&mode, &session, optionsJass(), QStringLiteral("127.0.0.1"),
-                                      QStringLiteral("invite"), serveur->getPortWebSecure(),
-                                      serveur->getPortWebUnsecure(), serveur->getPortTcp(), 5, false, socket, 0);
+                                      QStringLiteral("invite"), chez->getPortWebSecure(), chez->getPortWebUnsecure(),
+                                      chez->getPortTcp(), 5, false, socket, 0);
         return client;
     }
     int nonIdentifiees() const
@@ -639,9 +643,11 @@ private slots:
                                           QStringLiteral("invite"), 0, 0, relais.serverPort(), 5, false, {}, 0);
         // The host challenged the relayed copy and heard its answer: that
         // was signed for the relay's port, so the copy is at most another
-        // player there (it enters the game as one), never the seated one.
-        QVERIFY2(QTest::qWaitFor([&] { return duHote.count("{NeW!") >= 2 && versLHote.bytesToWrite() == 0; }, 10000),
-                 duHote.left(300).constData());
+        // player there (it would enter the game as one), never the seated
+        // one: under the seated player's id, it is refused.
+        QVERIFY2(QTest::qWaitFor([&] {
+            return (duHote.count("{NeW!") >= 2 || duHote.contains(RECORD_REFUS_TABLE)) && versLHote.bytesToWrite() == 0;
+        }, 10000), duHote.left(300).constData());
         QTest::qWait(500);
         const QList<ZB_ServerSocketConnection*> tenus = serveurDeLaSalle->getJoueurs();
         QCOMPARE(std::count_if(tenus.cbegin(), tenus.cend(),
@@ -916,6 +922,108 @@ private slots:
         QVERIFY2(boites.size() == 1 && boites.first().contains(QStringLiteral("rejoué"))
                      && boites.first().contains(QStringLiteral("prochaine donne")),
                  qPrintable(boites.join(QLatin1Char('\n'))));
+    }
+
+    // A joining copy hangs in the middle of the game: its socket stays open
+    // and it reads and answers nothing. Each host gives its seat to the
+    // computer once its answer is late by more than the turn's time and a
+    // margin, and the game goes on. The user starts the program again on
+    // the same data folder while the hung one still runs (and still holds
+    // the line, or lost it): the new copy is the same player, and gets her
+    // own seat back.
+    void copieFigee_data()
+    {
+        QTest::addColumn<bool>("sansFenetre");
+        QTest::addColumn<bool>("retourAvantLaGarde");
+        QTest::newRow("windowed host") << false << false;
+        QTest::newRow("windowed host, back before the host gave up") << false << true;
+        QTest::newRow("windowless host") << true << false;
+    }
+    void copieFigee()
+    {
+        QFETCH(bool, sansFenetre);
+        QFETCH(bool, retourAvantLaGarde);
+        QTemporaryDir dossierHote;
+        std::unique_ptr<ZB_HoteSansFenetre> hoteSansFenetre;
+        ZB_Room* salle = nullptr;
+        ZB_MultiServer* chez = nullptr;
+        if (sansFenetre) {
+            ZB_Settings demarrage;
+            demarrage.server = true;
+            demarrage.automatique = 1;
+            demarrage.port = 0;
+            hoteSansFenetre = std::make_unique<ZB_HoteSansFenetre>(demarrage, dossierHote.path());
+            hoteSansFenetre->demarre();
+            salle = hoteSansFenetre->salle();
+            chez = hoteSansFenetre->serveur();
+        } else {
+            OptionsDePartie options = optionsJass();
+            options.delaiReponse_ = 3;
+            heberge(Tcp, options);
+            salle = hote->salle.get();
+            chez = serveur.get();
+        }
+        QTemporaryDir dossier;
+        std::unique_ptr<Machine> figee = rejoint(Tcp, {}, dossier.path(), chez);
+        QVERIFY(QTest::qWaitFor([&] { return salle->getServer()->getJoueurs().size() == 1; }, 10000));
+        ZB_ServerSocketConnection* premiere = salle->getServer()->getJoueurs().first();
+        QVERIFY(premiere != nullptr);
+        const QPointer<ZB_ServerSocketConnection> ligneFigee(premiere);
+        const qint64 id = premiere->getPlayerId();
+        // The windowless host's game needs one player to go on.
+        std::unique_ptr<Machine> autre;
+        if (sansFenetre)
+            autre = rejoint(Tcp, {}, QString(), chez);
+        else
+            hote->salle->getServerView()->OnDemarrer();
+        ZB_RoomTable* table = salle->getTable(-1);
+        const auto siegeDe = [&](qint64 joueur) {
+            for (int i = 0; i < 4; ++i)
+                if (table->getJoueur(i)->options_.id_ == joueur)
+                    return i;
+            return -1;
+        };
+        const auto distant = [&](int siege) {
+            const int mode = table->getJoueur(siege)->modeJeu_;
+            return mode == Joueur::ModeHumainDistant || mode == Joueur::ModeOrdinateurDistant;
+        };
+        QVERIFY(QTest::qWaitFor([&] { return figee->liste()->getEtatAttendu() >= EtatDeJeu::Tour1_AttendRamasseTas1; },
+                                20000));
+        const int siege = siegeDe(id);
+        QVERIFY(siege >= 0 && distant(siege));
+        figee->salle->getClientSocket()->getSocket()->blockSignals(true);
+        QElapsedTimer figeeDepuis;
+        figeeDepuis.start();
+
+        std::unique_ptr<Machine> retour;
+        if (retourAvantLaGarde)
+            retour = rejoint(Tcp, {}, dossier.path(), chez);
+        else {
+            const qint64 limite = qint64(salle->getOptions().delaiReponse_ * 1000) + ZB_GardeDesTours::MargeMs;
+            QVERIFY2(QTest::qWaitFor([&] { return table->getJoueur(siege)->modeJeu_ == Joueur::ModeRemplacant; },
+                                     int(limite) + 10000),
+                     qPrintable(QStringLiteral("host in state %1, seat in mode %2")
+                                    .arg(table->getEtatCourant())
+                                    .arg(table->getJoueur(siege)->modeJeu_)));
+            QVERIFY(figeeDepuis.elapsed() >= limite - 2000);
+            const int etat = table->getEtatCourant();
+            QVERIFY(QTest::qWaitFor([&] { return table->getEtatCourant() != etat; }, 10000));
+            retour = rejoint(Tcp, {}, dossier.path(), chez);
+        }
+        // The same player on her own seat, her stale connection closed.
+        const auto revenue = [&] {
+            const QList<ZB_ServerSocketConnection*> joueurs = salle->getServer()->getJoueurs();
+            return ligneFigee.isNull() && siegeDe(id) == siege && distant(siege)
+                && std::count_if(joueurs.cbegin(), joueurs.cend(),
+                                 [id](const ZB_ServerSocketConnection* c) { return c->getPlayerId() == id; }) == 1;
+        };
+        QVERIFY2(QTest::qWaitFor(revenue, 30000),
+                 qPrintable(QStringLiteral("the player (id %1, the new copy's %2) is at seat %3, its seat in mode %4")
+                                .arg(id)
+                                .arg(retour->salle->getIdJoueur())
+                                .arg(siegeDe(id))
+                                .arg(table->getJoueur(siege)->modeJeu_)));
+        QCOMPARE(retour->salle->getIdJoueur(), id);
     }
 
     void textesDuClient()

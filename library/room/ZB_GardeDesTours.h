@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QHash>
+
+#include <array>
+
+// How long a hosting table waits for a seat played elsewhere.
+//
+// The turn's clock and its penalty run in the player's own copy: a copy
+// that is stopped, hangs or lost its link without a close cannot run
+// them, and would hold the whole table. So the host keeps time too: when a
+// seat played elsewhere owes the answer to the table's current state and
+// the state has not moved for the turn's time and MargeMs, the seat's
+// player is taken as gone (its connection closed, the computer playing
+// the seat) and comes back as after a crash.
+//
+// Rules:
+// - A live copy always answers first: its own clock runs out within the
+//   turn's time and its computer answers (with a penalty), and its
+//   end-of-game box is answered within the turn's time once it shows;
+//   MargeMs covers that box's delay, the link and the pace of the copy's
+//   animations behind the host's.
+// - A seat owes the answer when its last request is for the current
+//   state: a seat that answered, or a table that rests for other tables,
+//   owes nothing.
+// - A player who entered a running game first catches up with a replay of
+//   it, during which its copy answers nothing: the entry gives it
+//   RattrapageMs more.
+// - One look (observe) per table and second or so; the clock of a state
+//   starts at the first look that sees it, and a seat is given up once.
+class ZB_GardeDesTours
+{
+public:
+    static constexpr qint64 MargeMs = 12000;
+    static constexpr qint64 RattrapageMs = 60000;
+
+    struct Siege {
+        qint64 id = -1;
+        bool distant = false; // played elsewhere, through the table protocol
+        int etatDemande = -1; // the state of its last request
+    };
+
+    // One look at a table: its state now and its seats. The id of the
+    // player to take as gone, -1 when none.
+    qint64 observe(int noTable, int etat, const std::array<Siege, 4>& sieges, qint64 delaiMs, qint64 maintenantMs);
+    // That player entered a running game at that moment.
+    void entre(qint64 id, qint64 maintenantMs) { entrees_.insert(id, maintenantMs); }
+    // A new online session, or none.
+    void oublie();
+
+private:
+    struct Suivi {
+        int etat = -1;
+        qint64 depuis = 0;
+        bool abandonne = false;
+    };
+    QHash<int, Suivi> tables_;
+    QHash<qint64, qint64> entrees_;
+};
