@@ -141,10 +141,6 @@ void DisplayGLScene::updateMessageBox(const GM_MessageBoxRequest& request, int i
         qWarning() << "DisplayGLScene: text update for a box that is gone:" << id;
         return;
     }
-    // The title too, as the queue takes it (a box said again in another
-    // language); an empty one keeps the box's.
-    if (!request.titre_.isEmpty())
-        copie.titre_ = request.titre_;
     copie.texte_ = request.texte_;
     remplaceTexte(boite, copie.titre_, copie.texte_);
     boites_.montreMiseAJour(copie, id);
