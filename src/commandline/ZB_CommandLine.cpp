@@ -38,17 +38,13 @@ public:
         return false;
     }
 
-    // A game file named that is not there: the line was written right, so
-    // the usage lines would only bury the one thing to fix.
+    // A game file named that is not there: named with its whole path, first.
     bool introuvable(const QString& option, const QString& chemin)
     {
-        if (erreur_.isEmpty())
-            sansUsage_ = true;
         const QString texte =
             QStringLiteral("Game file not found: '%1' (%2).").arg(chemin, QFileInfo(chemin).absoluteFilePath());
         return echec(option.isEmpty() ? texte : option + QStringLiteral(": ") + texte);
     }
-    bool sansUsage() const { return sansUsage_; }
 
     // The next argument as the value of option; a following option is not
     // a value.
@@ -96,7 +92,6 @@ private:
     const QStringList& arguments_;
     int position_ = 1;
     QString erreur_;
-    bool sansUsage_ = false;
 };
 
 // A bare argument the user meant as a game file: one of the program's file
@@ -223,7 +218,7 @@ ZB_CommandLine::Resultat ZB_CommandLine::parse(const QStringList& arguments, ZB_
 
     if (!ok) {
         if (message != nullptr)
-            *message = lecteur.sansUsage() ? lecteur.erreur() : lecteur.erreur() + QLatin1Char('\n') + usage(programme);
+            *message = lecteur.erreur() + QLatin1Char('\n') + usage(programme);
         return Arret;
     }
     if (lu.screenshotMode != 0)

@@ -164,16 +164,16 @@ private slots:
     {
         QTest::addColumn<QString>("ligne");
         QTest::addColumn<QString>("raison");
-        // A game file that is not there is named in full, without the usage.
+        // A game file that is not there is named in full, before the usage.
         QTest::addColumn<bool>("usage");
         QTest::newRow("unknown option") << "--foo" << "Unknown option '--foo'" << true;
         QTest::newRow("single dash") << "-port|4000" << "Unexpected argument '-port'" << true;
         QTest::newRow("missing file") << "/nowhere/partie.jss"
-                                      << "Game file not found: '/nowhere/partie.jss' (/nowhere/partie.jss)." << false;
+                                      << "Game file not found: '/nowhere/partie.jss' (/nowhere/partie.jss)." << true;
         QTest::newRow("missing file, relative") << "nofile.jss" << "Game file not found: 'nofile.jss' ("
                                                    + QDir::current().absoluteFilePath(QStringLiteral("nofile.jss"))
-                                                   + ")." << false;
-        QTest::newRow("missing file, other type") << "Partie.JST" << "Game file not found: 'Partie.JST'" << false;
+                                                   + ")." << true;
+        QTest::newRow("missing file, other type") << "Partie.JST" << "Game file not found: 'Partie.JST'" << true;
         QTest::newRow("a folder is no file") << "@dir" << "Unexpected argument" << true;
         QTest::newRow("empty argument") << "<empty>" << "Unexpected argument ''" << true;
         QTest::newRow("port missing") << "--port" << "--port: a value is missing" << true;
@@ -193,13 +193,13 @@ private slots:
         QTest::newRow("login spaced") << "--login|a @b.ch|pw" << "not an e-mail address" << true;
         QTest::newRow("tournament one value") << "--tournamentcmd|register" << "a value is missing" << true;
         QTest::newRow("file missing value") << "--file" << "--file: a value is missing" << true;
-        QTest::newRow("file absent") << "--file|/nowhere.jss" << "--file: Game file not found: '/nowhere.jss'" << false;
+        QTest::newRow("file absent") << "--file|/nowhere.jss" << "--file: Game file not found: '/nowhere.jss'" << true;
         QTest::newRow("two files") << "@jss|@jst" << "Only one file" << true;
         QTest::newRow("file twice") << "--file|@jss|@jss" << "Only one file" << true;
         QTest::newRow("movie no table") << "--mov|@jss" << "--mov: a value is missing" << true;
         QTest::newRow("movie bad table") << "--mov|@jss|x" << "is not a number" << true;
         QTest::newRow("movie table too big") << "--mov|@jss|1000" << "from 0 to 999" << true;
-        QTest::newRow("movie absent file") << "--mov|/nowhere.jss|0" << "--mov: Game file not found" << false;
+        QTest::newRow("movie absent file") << "--mov|/nowhere.jss|0" << "--mov: Game file not found" << true;
         QTest::newRow("scenario 4") << "--testscenario|4" << "from 0 to 3" << true;
         QTest::newRow("scenario missing") << "--testscenario" << "a value is missing" << true;
         QTest::newRow("platform other") << "--platform|windows" << "neither ios nor android" << true;

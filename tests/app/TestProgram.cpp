@@ -168,7 +168,7 @@ class TestProgram : public QObject
 private slots:
     // A command line that does not read stops the program before any
     // window: the reason and the usage lines, and exit status 2. A game file
-    // that is not there is named, path in full, without the usage lines.
+    // that is not there is named, path in full, before the usage lines.
     // "--help" prints the usage lines alone on the standard output, status 0.
     void ligneDeCommandeSansFenetre_data()
     {
@@ -187,9 +187,9 @@ private slots:
                                          << "--server and --client cannot be given together." << true;
         QTest::newRow("missing file") << QStringList{QStringLiteral("--file"), QStringLiteral("/nonexistent/x.jss")} << 2
                                       << "--file: Game file not found: '/nonexistent/x.jss' (/nonexistent/x.jss)."
-                                      << false;
+                                      << true;
         QTest::newRow("missing file named alone") << QStringList{QStringLiteral("nofile.jss")} << 2
-                                                  << "Game file not found: 'nofile.jss' (@/nofile.jss)." << false;
+                                                  << "Game file not found: 'nofile.jss' (@/nofile.jss)." << true;
         QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0 << QString() << true;
     }
     void ligneDeCommandeSansFenetre()
