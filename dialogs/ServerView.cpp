@@ -126,6 +126,9 @@ void ServerView::start(const OptionsDePartie& options, QSharedPointer<GM_SocketA
     Q_UNUSED(pont);
     demarrage_ = demarrage;
     enCours_ = false;
+    // A new hosting: the log of an earlier one would read as this one's.
+    journal_.clear();
+    vueJournal_->clear();
     hebergement_.attendJoueurs(options, login, portSecure, portUnsecure, portTcp, idUtilisateur);
     nom_->setText(hebergement_.getNomHote());
     afficheAdresses_();

@@ -20,6 +20,7 @@ ZB_ClientDialogIp::ZB_ClientDialogIp(QWidget* parent)
     , lineEditPort_(new QLineEdit(this))
     , labelNom_(new QLabel(this))
     , lineEditNom_(new QLineEdit(this))
+    , manque_(new QLabel(this))
     , boutons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Horizontal, this))
 {
     setObjectName(QStringLiteral("ClientDialogIp"));
@@ -44,10 +45,14 @@ ZB_ClientDialogIp::ZB_ClientDialogIp(QWidget* parent)
     lineEditNom_->setMaxLength(NOM_MAX);
     grille->addWidget(labelNom_, 2, 0);
     grille->addWidget(lineEditNom_, 2, 1);
+    manque_->setObjectName(QStringLiteral("labelManque"));
+    manque_->setWordWrap(true);
+    manque_->hide();
+    grille->addWidget(manque_, 3, 0, 1, 2);
     // Placed in the table at a size much taller than the form: the rows
     // stay together at the top.
-    grille->setRowStretch(3, 1);
-    grille->addWidget(boutons_, 4, 0, 1, 2);
+    grille->setRowStretch(4, 1);
+    grille->addWidget(boutons_, 5, 0, 1, 2);
 
     // The window takes the keyboard into the address: the user types it at
     // once, and the port after a Tab.
@@ -87,6 +92,11 @@ QString ZB_ClientDialogIp::getNom() const
     return lineEditNom_->text().trimmed();
 }
 
+QString ZB_ClientDialogIp::getManque() const
+{
+    return manque_->isHidden() ? QString() : manque_->text();
+}
+
 void ZB_ClientDialogIp::setNom(const QString& nom)
 {
     lineEditNom_->setText(nom);
@@ -99,6 +109,11 @@ void ZB_ClientDialogIp::OnAccepte()
     QLineEdit* aReprendre = getIp().isEmpty() ? lineEditIp_
                           : port == 0         ? lineEditPort_
                                               : (getNom().isEmpty() ? lineEditNom_ : nullptr);
+    manque_->setText(aReprendre == lineEditIp_     ? tr("Entrez l'adresse du serveur.")
+                     : aReprendre == lineEditPort_ ? tr("Entrez un port de 1 à 65535.")
+                     : aReprendre == lineEditNom_  ? tr("Entrez votre nom.")
+                                                   : QString());
+    manque_->setVisible(aReprendre != nullptr);
     if (aReprendre != nullptr) {
         aReprendre->setFocus(Qt::OtherFocusReason);
         aReprendre->selectAll();
@@ -110,6 +125,7 @@ void ZB_ClientDialogIp::OnAccepte()
 
 void ZB_ClientDialogIp::OnRefuse()
 {
+    manque_->hide();
     hide();
     emit rejected();
 }
@@ -127,4 +143,6 @@ void ZB_ClientDialogIp::retranslateUi()
     label_->setText(tr("Ip Serveur"));
     labelPort_->setText(tr("Port"));
     labelNom_->setText(tr("Votre nom"));
+    // Told again, in the new language, at the next OK.
+    manque_->hide();
 }

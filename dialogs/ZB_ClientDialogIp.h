@@ -16,6 +16,8 @@ class QLineEdit;
 // outside the lobby nothing else names the player on the other screens. A
 // port that is no port (empty, 0, above 65535) is not accepted: the window
 // stays until it is mended or cancelled; so does an empty address or name.
+// The window then says, under the fields, what is missing, and takes the
+// keyboard to that field.
 class ZB_ClientDialogIp : public GM_WidgetAuto
 {
     Q_OBJECT
@@ -38,6 +40,8 @@ public:
     QLineEdit* getLineEditPort() const { return lineEditPort_; }
     QLineEdit* getLineEditNom() const { return lineEditNom_; }
     QDialogButtonBox* getButtonBox() const { return boutons_; }
+    // What OK found missing, empty before OK or once all is there.
+    QString getManque() const;
 
 signals:
     // OK, with the address and the port typed.
@@ -62,5 +66,6 @@ private:
     QLineEdit* lineEditPort_;
     QLabel* labelNom_;
     QLineEdit* lineEditNom_;
+    QLabel* manque_;
     QDialogButtonBox* boutons_;
 };

@@ -7,6 +7,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -174,10 +175,11 @@ bool ScenePlaques::peint(GL_ObjectSquare& tapis, const Faits& faits)
             const QFontMetricsF metriques(policePlaque);
             largeurTexte = metriques.horizontalAdvance(texte);
             if (largeurTexte > place) {
-                // The name's end, " (joueur)" and its kin, stays whole.
-                const qsizetype fin = plaque.nom.endsWith(QLatin1Char(')'))
-                    ? plaque.nom.lastIndexOf(QStringLiteral(" ("))
-                    : -1;
+                // The name's end, " (joueur)" and its kin, stays whole, and
+                // so does the " (2)" before it that tells two players of
+                // one name apart.
+                static const QRegularExpression suffixes(QStringLiteral("(?: \\([^()]*\\))+$"));
+                const qsizetype fin = suffixes.match(plaque.nom).capturedStart();
                 const QString tete = fin > 0 ? plaque.nom.left(fin) : plaque.nom;
                 const double autour = largeurTexte - metriques.horizontalAdvance(tete);
                 const QString courte = metriques.elidedText(tete, Qt::ElideRight, std::max(0.0, place - autour));

@@ -522,7 +522,7 @@ quint16 ZB_MainWidget::portClientDefaut_() const
 }
 
 bool ZB_MainWidget::depart_(int modeDepart, int genreSession, const QString& fichierOuServeur, int noTable,
-                            quint16 portClient)
+                            quint16 portClient, const QString& nom)
 {
     // A game the user starts answers the welcome as Skip: its deal must not
     // wait for a question the user went past (it shows again next start).
@@ -551,7 +551,9 @@ bool ZB_MainWidget::depart_(int modeDepart, int genreSession, const QString& fic
     QString message;
     try {
         salle_->reponse_Depart(&modeDepart, &genreSession, optionsPartie_, fichierOuServeur,
-                               genreSession == ZB_Room::SessionLocale ? QString(QLatin1String(LOGIN_PARTIE)) : nomDeJeu_(),
+                               genreSession == ZB_Room::SessionLocale ? QString(QLatin1String(LOGIN_PARTIE))
+                               : nom.isEmpty()                          ? nomDeJeu_()
+                                                                        : nom,
                                secure, unsecure, tcp,
                                genreSession == ZB_Room::SessionClient ? ATTENTE_CLIENT_SECONDES : 0, false, {},
                                noTable);
@@ -776,9 +778,11 @@ void ZB_MainWidget::OnRejoindre()
 void ZB_MainWidget::rejoint(const QString& adresse, quint16 port)
 {
     ZB_TRACE_SLOT(trace_());
-    if (dialogueIp_)
-        gardeNomDeJeu_(dialogueIp_->getNom());
-    depart_(ZB_Room::SansDepart, ZB_Room::SessionClient, adresse, 0, port);
+    // The name typed is the one played under, even while the lobby's
+    // login would name the user otherwise.
+    const QString nom = dialogueIp_ ? nettoieNomDeJeu(dialogueIp_->getNom()) : QString();
+    gardeNomDeJeu_(nom);
+    depart_(ZB_Room::SansDepart, ZB_Room::SessionClient, adresse, 0, port, nom);
 }
 
 void ZB_MainWidget::userChoseGameType(int idTypeDePartie)

@@ -344,9 +344,10 @@ private:
     void prepareRapport_(ZB_BugReport& rapport, const QString& remarque) const;
     void construitSalle_();
     // Calls the room's start with every loading error caught and shown;
-    // false when one was.
+    // false when one was. nom: the name typed for this session, when the
+    // user typed one (else the lobby's, kept or the system's).
     bool depart_(int modeDepart, int genreSession, const QString& fichierOuServeur, int noTable,
-                 quint16 portClient = 0);
+                 quint16 portClient = 0, const QString& nom = QString());
     // The port a client of this program connects to by default: that of the
     // transport in use.
     quint16 portClientDefaut_() const;

@@ -155,8 +155,11 @@ void ListeDesEvenements::execute_unlocked(int demandeEnCours, EvenementDeJeu& ev
 
     if (estImmediat(ev.type_)) {
         executor_->noteActiviteJoueur(ev);
-        executor_->cb_executeUnEvenement(ev);
-        if (EvenementDeJeu::estTransmis(ev.mode_))
+        // Only what the table accepts goes on to the others: a peer's line
+        // under a seat not its own is refused here, and must not be shown
+        // under that seat on the other screens.
+        const bool accepte = executor_->cb_executeUnEvenement(ev);
+        if (accepte && EvenementDeJeu::estTransmis(ev.mode_))
             executor_->envoieEvenement(ev);
         return;
     }

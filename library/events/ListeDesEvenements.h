@@ -24,6 +24,8 @@ class QTextStream;
 // a queue indexed by game state and run one at a time through the executor
 // (the room) at the pace of the table's animations. Every executed event
 // becomes a line of the game record and is forwarded to connected clients;
+// the events that run at once, outside the queue (a chat line, a seat's
+// entry or departure), are forwarded only when the executor accepted them;
 // a stored record can be replayed, and a joining client is handed what it
 // needs to catch up.
 //

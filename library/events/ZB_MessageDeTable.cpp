@@ -80,6 +80,27 @@ QString ZB_MessageDeTable::traduit(const QString& texte)
     return texte;
 }
 
+QString ZB_MessageDeTable::borne(const QString& texte)
+{
+    if (texte.size() <= LONGUEUR_MAX)
+        return texte;
+    qsizetype garde = LONGUEUR_MAX - 1;
+    if (texte.at(garde - 1).isHighSurrogate())
+        --garde;
+    return texte.left(garde) + QChar(0x2026);
+}
+
+QString ZB_MessageDeTable::ligne(const QString& nom, const QString& texte)
+{
+    // First strong isolate ... pop directional isolate. A mark of the
+    // peer's own would close the isolate early, or open one that runs on.
+    const auto isole = [](QString t) -> QString {
+        t.removeIf([](QChar c) { return c.unicode() >= 0x2066 && c.unicode() <= 0x2069; });
+        return QChar(0x2068) + t + QChar(0x2069);
+    };
+    return isole(nom) + QLatin1String(": ") + isole(borne(traduit(borne(texte))));
+}
+
 QString ZB_MessageDeTable::remplit_(const QString& modele, const QStringList& arguments)
 {
     // Filled in one step: a name holding "%2" stays as it is.

@@ -19,6 +19,15 @@
 // - Names are the names the players go by, without the suffixes each
 //   screen adds: what " (vous)" means depends on who reads; a long one is
 //   cut as the table shows it (OptionsDuJoueur::nomBorne).
+// - A seat's line holds at most LONGUEUR_MAX characters, as a line of the
+//   lobby's chat does: borne() keeps the first LONGUEUR_MAX - 1 (never half
+//   a surrogate pair) and ends with "…". Every bubble lays its whole text
+//   out, on every frame it moves: a megabyte from a peer would stop the
+//   window for seconds.
+// - ligne() is what every screen shows of a seat's line: the name and the
+//   translated, bounded text, each in its own bidirectional isolate (its
+//   own isolate marks taken out), so that an override in a peer's words
+//   turns neither the name nor anything around them.
 // Pure functions of their arguments and the installed translators; any
 // thread.
 class ZB_MessageDeTable
@@ -38,6 +47,8 @@ public:
     // The French text, filled with the model's arguments in order.
     static QString texte(Modele modele, const QString& premier = QString(), const QString& second = QString());
     static QString traduit(const QString& texte);
+    static QString borne(const QString& texte);
+    static QString ligne(const QString& nom, const QString& texte);
     // Longer texts are no table message: traduit gives them back as they are.
     static constexpr int LONGUEUR_MAX = 512;
 

@@ -196,7 +196,14 @@ void ZB_Room::OnOnlineGameStart(OptionsDePartie options, ushort port_websocket_s
 
 void ZB_Room::OnPlayerExcluded()
 {
-    endOnlineGame(true);
+    // Only the seat of this machine's user runs the turn's timer: at the
+    // host, the host is the one excluded.
+    if (etatEnLigne_ == Hote && server_)
+        server_->noteExclusionDuJoueurLocal();
+    // The seat posted its exclusion notice just before: it runs first, so
+    // that a joining copy sends it before it closes its connection (the host
+    // would else read a departure).
+    QMetaObject::invokeMethod(this, [this] { endOnlineGame(true); }, Qt::QueuedConnection);
 }
 
 void ZB_Room::OnAppQuit(int result)

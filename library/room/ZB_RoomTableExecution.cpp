@@ -163,7 +163,7 @@ bool ZB_RoomTable::cb_executeUnEvenement(const EvenementDeJeu& ev)
             return refuse_(ev, QStringLiteral("a message under a seat that is not its sender's"));
         const QString nom = auteur != nullptr ? auteur->options_.getNomAffiche() : tr("Serveur");
         if (m_display != nullptr)
-            m_display->afficheMessageReseau(nom + QLatin1String(": ") + ZB_MessageDeTable::traduit(ev.texte_));
+            m_display->afficheMessageReseau(ZB_MessageDeTable::ligne(nom, ev.texte_));
         return true;
     }
     case EvenementDeJeu::Ram:

@@ -146,6 +146,19 @@ void ZB_ServerSocket::log_(const QString& severite, const QString& message)
         vue_->cb_log(severite, message);
 }
 
+void ZB_ServerSocket::logExclusion_(const OptionsDuJoueur& joueur)
+{
+    log_(QStringLiteral("INFO"), tr("%1 est exclu de la partie: il n'a pas joué dans les délais impartis.")
+                                     .arg(joueur.getNomAffiche()));
+}
+
+void ZB_ServerSocket::noteExclusionDuJoueurLocal()
+{
+    QMutexLocker verrou(&mutexRecursif_);
+    if (joueurLocal_.has_value())
+        logExclusion_(*joueurLocal_);
+}
+
 bool ZB_ServerSocket::acceptConnection(GM_SocketAbstract* socket)
 {
     if (socket == nullptr)
@@ -804,6 +817,9 @@ bool ZB_ServerSocket::evenementDeJeu_(EvenementDeJeu& ev, ZB_ServerSocketConnect
         // Whatever source it claims, it is a remote player's line: the
         // table checks such a line's seat against its sender.
         ev.source_ = EvenementDeJeu::Remote_Human;
+        // Cut here, so that the host's table and every copy it passes the
+        // line on to lay out no more than a line.
+        ev.texte_ = ZB_MessageDeTable::borne(ev.texte_);
         if (!connection->prendMessage()) {
             raison = QStringLiteral("more than %1 messages in %2 s")
                          .arg(ZB_ServerSocketConnection::MessagesParFenetre)
@@ -813,8 +829,7 @@ bool ZB_ServerSocket::evenementDeJeu_(EvenementDeJeu& ev, ZB_ServerSocketConnect
         // The player's own program says it was too slow twice: the host
         // hears of the exclusion, then of the connection that ends.
         if (ev.texte_ == ZB_MessageDeTable::texte(ZB_MessageDeTable::ExcluPourLenteur))
-            log_(QStringLiteral("INFO"), tr("%1 est exclu de la partie: il n'a pas joué dans les délais impartis.")
-                                             .arg(connection->getOptions().getNomAffiche()));
+            logExclusion_(connection->getOptions());
     }
     // Clients may not speak for the table, nor state its facts: ignored.
     if (ev.noJoueur_ == 4 || !EvenementDeJeu::estDeClasse(ev.type_, EvenementDeJeu::EnvoiDeClient))

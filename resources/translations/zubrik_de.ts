@@ -3537,6 +3537,18 @@ x4</translation>
 <context>
     <name>ZB_ClientDialogIp</name>
     <message>
+        <source>Entrez l&apos;adresse du serveur.</source>
+        <translation>Geben Sie die Adresse des Servers ein.</translation>
+    </message>
+    <message>
+        <source>Entrez un port de 1 à 65535.</source>
+        <translation>Geben Sie einen Port von 1 bis 65535 ein.</translation>
+    </message>
+    <message>
+        <source>Entrez votre nom.</source>
+        <translation>Geben Sie Ihren Namen ein.</translation>
+    </message>
+    <message>
         <source>Port</source>
         <translation>Port</translation>
     </message>

@@ -3537,6 +3537,18 @@ x4</translation>
 <context>
     <name>ZB_ClientDialogIp</name>
     <message>
+        <source>Entrez l&apos;adresse du serveur.</source>
+        <translation>Enter the server&apos;s address.</translation>
+    </message>
+    <message>
+        <source>Entrez un port de 1 à 65535.</source>
+        <translation>Enter a port from 1 to 65535.</translation>
+    </message>
+    <message>
+        <source>Entrez votre nom.</source>
+        <translation>Enter your name.</translation>
+    </message>
+    <message>
         <source>Port</source>
         <translation>Port</translation>
     </message>

@@ -21,11 +21,14 @@
 
 enum Transport { Tcp, WebSocket, WebSocketSecure };
 
-// The display of a machine where the computer plays every seat shown here.
+// The display of a machine where the computer plays every seat shown here;
+// it keeps the lines the table shows.
 class DisplayOrdinateur : public ZB_DisplayEmpty
 {
 public:
     DisplayOrdinateur() { setModeAffichage(2, false); }
+    void afficheMessageReseau(const QString& texte) override { messages << texte; }
+    QStringList messages;
 };
 
 // What a table executed, one line a move, without the fields that differ

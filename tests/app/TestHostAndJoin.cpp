@@ -20,6 +20,7 @@
 #include "ZB_DisplayEmpty.h"
 #include "ZB_EventsGroup.h"
 #include "ZB_HoteSansFenetre.h"
+#include "ZB_MessageDeTable.h"
 #include "ZB_MultiServer.h"
 #include "ZB_PorteTls.h"
 #include "ZB_RoomTable.h"
@@ -188,6 +189,15 @@ private:
                                       QStringLiteral("invite"), chez->getPortWebSecure(), chez->getPortWebUnsecure(),
                                       chez->getPortTcp(), 5, false, socket, 0);
         return client;
+    }
+    // The seat of the joining copy's own player, 4 when none.
+    static int siegeDuClient(const Machine& client)
+    {
+        const qint64 id = client.salle->getClientSocket()->getIdJoueur();
+        int siege = 0;
+        while (siege < 4 && client.salle->getTable(-1)->getJoueur(siege)->options_.id_ != id)
+            ++siege;
+        return siege;
     }
     int nonIdentifiees() const
     {
@@ -1024,6 +1034,70 @@ private slots:
                                 .arg(siegeDe(id))
                                 .arg(table->getJoueur(siege)->modeJeu_)));
         QCOMPARE(retour->salle->getIdJoueur(), id);
+    }
+
+    // A seated peer's chat: the host passes on no line under a seat not its
+    // sender's, and a long line is one line on every screen, its override
+    // kept within the peer's words.
+    void chatDUnPair()
+    {
+        heberge(Tcp);
+        std::unique_ptr<Machine> client = rejoint(Tcp);
+        QVERIFY(QTest::qWaitFor([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 10000));
+        hote->salle->getServerView()->OnDemarrer();
+        QVERIFY(QTest::qWaitFor(
+            [&] { return client->liste()->getEtatAttendu() >= EtatDeJeu::Tour1_AttendRamasseTas1; }, 20000));
+        ClientSocket* socket = client->salle->getClientSocket();
+        const qint64 id = socket->getIdJoueur();
+        const int siege = siegeDuClient(*client);
+        QVERIFY(siege > 0 && siege < 4);
+        auto envoie = [&](int noJoueur, const QString& texte) {
+            socket->sendEvent(EvenementDeJeu(EvenementDeJeu::Mes, texte, noJoueur, EtatDeJeu::HorsDeroulement,
+                                             EvenementDeJeu::Local_Human, id, 0, -1, 0, ZB_ICI));
+        };
+        envoie(0, QStringLiteral("I am seat 0 and I give up"));
+        envoie(siege, QChar(0x202E) + QString(300000, QLatin1Char('x')));
+        auto longues = [](const Machine& m, QChar c) { return m.display.messages.filter(QString(100, c)); };
+        QVERIFY2(QTest::qWaitFor([&] { return !longues(*hote, QLatin1Char('x')).isEmpty(); }, 10000),
+                 qPrintable(hote->display.messages.join(QLatin1Char('\n'))));
+        // The copy shows no line of its own seat that the host passes back:
+        // the host's own long line, after the others, tells that they came.
+        hote->salle->getTable(-1)->getJoueur(0)->envoyeMessage(QChar(0x202E) + QString(300000, QLatin1Char('y')),
+                                                                EvenementDeJeu::Local_Human, 0);
+        QVERIFY2(QTest::qWaitFor([&] { return !longues(*client, QLatin1Char('y')).isEmpty(); }, 10000),
+                 qPrintable(client->display.messages.join(QLatin1Char('\n'))));
+        for (const auto& [m, c] : {std::pair{hote.get(), QLatin1Char('x')}, std::pair{client.get(), QLatin1Char('y')}}) {
+            QVERIFY2(m->display.messages.filter(QStringLiteral("give up")).isEmpty(),
+                     qPrintable(m->display.messages.join(QLatin1Char('\n'))));
+            const QString ligne = longues(*m, c).constFirst();
+            QVERIFY2(ligne.size() < 600 && ligne.contains(QString(QChar(0x2068)) + QChar(0x202E))
+                         && ligne.endsWith(QChar(0x2069)),
+                     qPrintable(ligne.left(100)));
+        }
+    }
+
+    // An exclusion for slowness reads as such in the host's log, the
+    // joiner's (whose copy then leaves) as the host's own.
+    void exclusionsAuJournal()
+    {
+        heberge(Tcp);
+        std::unique_ptr<Machine> client = rejoint(Tcp);
+        QVERIFY(QTest::qWaitFor([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 10000));
+        hote->salle->getServerView()->OnDemarrer();
+        QVERIFY(QTest::qWaitFor(
+            [&] { return client->liste()->getEtatAttendu() >= EtatDeJeu::Tour1_AttendRamasseTas1; }, 20000));
+        const QString exclu = ZB_MessageDeTable::texte(ZB_MessageDeTable::ExcluPourLenteur);
+        auto exclut = [&](Machine& m, int siege) {
+            JoueurHumain* joueur = m.salle->getTable(-1)->getJoueur(siege);
+            joueur->envoyeMessage(exclu, EvenementDeJeu::Local_Table, 0);
+            emit joueur->signalPlayerExcluded();
+        };
+        auto journal = [&] { return hote->salle->getServerView()->getJournal().join(QLatin1Char('\n')); };
+        exclut(*client, siegeDuClient(*client));
+        QVERIFY2(QTest::qWaitFor([&] { return journal().contains(QLatin1String("invite (joueur) est exclu")); }, 5000),
+                 qPrintable(journal()));
+        exclut(*hote, 0);
+        QVERIFY2(journal().contains(QLatin1String("hote (vous) est exclu")), qPrintable(journal()));
     }
 
     void textesDuClient()

@@ -7,6 +7,7 @@
 #include "MainWindowTestKit.h"
 #include "OptionsPartie.h"
 #include "StyleTools.h"
+#include "ClientSocket.h"
 #include "TableClient.h"
 #include "ZB_ClientDialogIp.h"
 #include "ZB_SettingsStore.h"
@@ -119,6 +120,14 @@ private slots:
         ZB_MainWidget w(ZB_Settings(), dossier.path());
         w.OnRejoindre();
         QCOMPARE(w.dialogueIp()->getNom(), QStringLiteral("Carola"));
+        // Logged in to the lobby, the window offers the lobby's name; the
+        // name typed over it is the one played under.
+        w.startClientSession(QStringLiteral("127.0.0.2"), QStringLiteral("Pseudo"), 0, 0, 1, -1, 0, false, 0, 0);
+        w.OnRejoindre();
+        QCOMPARE(w.dialogueIp()->getNom(), QStringLiteral("Pseudo"));
+        w.dialogueIp()->getLineEditNom()->setText(QStringLiteral("Carola"));
+        QTest::keyClick(w.dialogueIp()->getLineEditNom(), Qt::Key_Return);
+        QCOMPARE(w.salle()->getClientSocket()->getLogin(), QStringLiteral("Carola"));
         videReglages();
     }
 

@@ -23,7 +23,8 @@ private slots:
         QVERIFY(w.findChild<QLineEdit*>(QStringLiteral("lineEditNom")) == w.getLineEditNom());
         QStringList textes;
         for (const QLabel* label : w.findChildren<QLabel*>())
-            textes << label->text();
+            if (!label->isHidden())
+                textes << label->text();
         QCOMPARE(textes, (QStringList{QStringLiteral("Ip Serveur"), QStringLiteral("Port"), QStringLiteral("Votre nom")}));
         QCOMPARE(w.getButtonBox()->standardButtons(), QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
         // The keyboard goes to the address when the window gets it.
@@ -36,27 +37,31 @@ private slots:
         QTest::addColumn<QString>("port");
         QTest::addColumn<bool>("accepte");
         QTest::addColumn<bool>("resteOuverte");
-        QTest::newRow("ok") << 0 << QStringLiteral("4711") << true << false;
-        QTest::newRow("cancel") << 1 << QStringLiteral("4711") << false << false;
-        QTest::newRow("return in the address") << 2 << QStringLiteral("4000") << true << false;
-        QTest::newRow("return in the port") << 3 << QStringLiteral("65535") << true << false;
-        QTest::newRow("no port") << 0 << QString() << false << true;
-        QTest::newRow("port 0") << 3 << QStringLiteral("0") << false << true;
-        QTest::newRow("cancel without a port") << 1 << QString() << false << false;
-        QTest::newRow("no name") << 0 << QStringLiteral("4711") << false << true;
-        QTest::newRow("no address") << 0 << QStringLiteral("4711") << false << true;
+        QTest::addColumn<QString>("manque");
+        const QString port = QStringLiteral("Entrez un port de 1 à 65535.");
+        QTest::newRow("ok") << 0 << QStringLiteral("4711") << true << false << QString();
+        QTest::newRow("cancel") << 1 << QStringLiteral("4711") << false << false << QString();
+        QTest::newRow("return in the address") << 2 << QStringLiteral("4000") << true << false << QString();
+        QTest::newRow("return in the port") << 3 << QStringLiteral("65535") << true << false << QString();
+        QTest::newRow("no port") << 0 << QString() << false << true << port;
+        QTest::newRow("port 0") << 3 << QStringLiteral("0") << false << true << port;
+        QTest::newRow("cancel without a port") << 1 << QString() << false << false << QString();
+        QTest::newRow("no name") << 0 << QStringLiteral("4711") << false << true << QStringLiteral("Entrez votre nom.");
+        QTest::newRow("no address") << 0 << QStringLiteral("4711") << false << true
+                                    << QStringLiteral("Entrez l'adresse du serveur.");
     }
 
     // Either answer puts the window away; OK gives the address without the
     // blanks typed around it, and the port. A port that is none keeps the
     // window open on it, and so does an empty address or name: no
-    // connection is tried to nowhere.
+    // connection is tried to nowhere, and the window says what is missing.
     void reponses()
     {
         QFETCH(int, bouton);
         QFETCH(QString, port);
         QFETCH(bool, accepte);
         QFETCH(bool, resteOuverte);
+        QFETCH(QString, manque);
         ZB_ClientDialogIp w;
         w.show();
         QSignalSpy oui(&w, &ZB_ClientDialogIp::accepted);
@@ -84,6 +89,8 @@ private slots:
             QCOMPARE(w.getNom(), QStringLiteral("Anna"));
         }
         QCOMPARE(w.isVisible(), resteOuverte);
+        // What is missing is said, not only refused.
+        QCOMPARE(w.getManque(), manque);
 
         w.setIp(QStringLiteral("host.example"));
         QCOMPARE(w.getLineEdit()->text(), QStringLiteral("host.example"));

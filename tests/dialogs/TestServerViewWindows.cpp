@@ -358,12 +358,15 @@ private slots:
             QCOMPARE(nom.at(0).at(0).toString(), QStringLiteral("Ca(rola)"));
             QVERIFY(!a.vue->getNom()->isEnabled());
         }
-        // Hosting again keeps the host's identity.
+        // Hosting again keeps the host's identity, and not the log of the
+        // hosting before.
         const qint64 id = hote->id_;
+        a.vue->cb_log(QStringLiteral("INFO"), QStringLiteral("Ca(rola) (joueur) s'est déconnecté"));
         a.serveur->arrete();
         a.vue->start(OptionsDePartie(TypeDePartie::GenreJass), {}, QStringLiteral("Hote"), 4001, 4002, 4711, 77,
                      &demarrage);
         QCOMPARE(a.serveur->getJoueurLocal()->id_, id);
+        QCOMPARE(a.vue->getJournal(), QStringList());
         // After a match the host may wait for players again, with no login
         // given: it keeps the name it went by, in the field too.
         a.serveur->arrete();

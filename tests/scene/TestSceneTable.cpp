@@ -582,7 +582,8 @@ private slots:
         // letters, and what a peer may send.
         const QString nomLong = QStringLiteral("Anna-Maria Wolfensberger");
         j[0]->options_.nom_ = nomLong;
-        j[1]->options_.nom_ = QString(5000, QLatin1Char('M'));
+        // The second of two players of one name.
+        j[1]->options_.nom_ = QString(27, QLatin1Char('M')) + QStringLiteral(" (2)");
         j[2]->options_.nom_ = nomLong;
         j[3]->options_.nom_ = QString(24, QLatin1Char('W'));
         for (int siege : {1, 2})
@@ -594,8 +595,8 @@ private slots:
         s.nouvelleDonne(9, 1000, 0);
 
         // The plates: each within the cloth, none over another, the names
-        // the fields allow whole, a peer's endless one shortened at its
-        // end, still saying who plays the seat.
+        // the fields allow whole, a peer's long one shortened before its
+        // end, still saying who plays the seat and which of two of one name.
         const QRectF tapis(QPointF(0, 0), QSizeF(s.imageTapis().size()));
         QVERIFY(!tapis.isEmpty());
         for (int siege = 0; siege < 4; ++siege) {
@@ -610,7 +611,7 @@ private slots:
         QCOMPARE(s.textePlaquePosition(s.positionAffichage(0)), j[0]->options_.getNomAffiche());
         QCOMPARE(s.textePlaquePosition(s.positionAffichage(2)), j[2]->options_.getNomAffiche());
         const QString coupe = s.textePlaquePosition(s.positionAffichage(1));
-        QVERIFY2(coupe.startsWith(QLatin1Char('M')) && coupe.count(QChar(0x2026)) == 1 && coupe.endsWith(QStringLiteral(" (joueur)")),
+        QVERIFY2(coupe.startsWith(QLatin1Char('M')) && coupe.count(QChar(0x2026)) == 1 && coupe.endsWith(QStringLiteral(" (2) (joueur)")),
                  qPrintable(coupe));
         gardeImage(t.image(), QStringLiteral("long-names-%1x%2-theme%3.png").arg(taille.width()).arg(taille.height()).arg(theme));
 

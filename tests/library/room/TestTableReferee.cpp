@@ -1,4 +1,5 @@
 #include "RefereeTestKit.h"
+#include "ZB_MessageDeTable.h"
 #include "ZbTestRegistry.h"
 
 using namespace arbitretest;
@@ -243,9 +244,25 @@ private slots:
                                             EtatDeJeu::HorsDeroulement, EvenementDeJeu::Remote_Human, ID_BASE + 2, 0,
                                             -1, 0, ZB_ICI);
         QVERIFY(!table->cb_executeUnEvenement(commeLeServeur));
-        QCOMPARE(display->messages,
-                 (QStringList{QStringLiteral("Serveur: Bienvenue"),
-                              table->getJoueur(2)->options_.getNomAffiche() + QStringLiteral(": salut")}));
+        // An override stays within the peer's words, whose own isolate
+        // marks cannot close theirs; a megabyte is cut to a line.
+        const QString debut = QString(QChar(0x202E)) + QStringLiteral("olleh") + QChar(0x2069);
+        const EvenementDeJeu renverse(EvenementDeJeu::Mes, debut + QString(1000000, QLatin1Char('x')), 2,
+                                      EtatDeJeu::HorsDeroulement, EvenementDeJeu::Remote_Human, ID_BASE + 2, 0, -1,
+                                      0, ZB_ICI);
+        QVERIFY(table->cb_executeUnEvenement(renverse));
+        const QChar fsi(0x2068);
+        const QChar pdi(0x2069);
+        const QString nom = fsi + table->getJoueur(2)->options_.getNomAffiche() + pdi + QStringLiteral(": ") + fsi;
+        QCOMPARE(display->messages.mid(0, 2),
+                 (QStringList{fsi + QStringLiteral("Serveur") + pdi + QStringLiteral(": ") + fsi
+                                  + QStringLiteral("Bienvenue") + pdi,
+                              nom + QStringLiteral("salut") + pdi}));
+        QCOMPARE(display->messages.size(), 3);
+        QCOMPARE(display->messages.at(2),
+                 nom + QChar(0x202E) + QStringLiteral("olleh") + QString(ZB_MessageDeTable::LONGUEUR_MAX - 8,
+                                                                        QLatin1Char('x'))
+                     + QChar(0x2026) + pdi);
         // A chat line does not redraw the table.
         QCOMPARE(display->rafraichissements, 0);
     }

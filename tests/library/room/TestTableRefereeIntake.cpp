@@ -45,7 +45,7 @@ private slots:
         const EvenementDeJeu message(EvenementDeJeu::Mes, QStringLiteral("encore là"), 4, EtatDeJeu::HorsDeroulement,
                                      EvenementDeJeu::Local_Table, -1, 0, -1, 0, ZB_ICI);
         recoit(message);
-        QCOMPARE(display->messages.last(), QStringLiteral("Serveur: encore là"));
+        QCOMPARE(display->messages.last(), QStringLiteral("\u2068Serveur\u2069: \u2068encore là\u2069"));
     }
 
     void intakeMauvaisesEntrees_data()
