@@ -708,6 +708,17 @@ bool OptionsPartie::construit(OptionsDePartie& partie, OptionsAffichage& afficha
     p.idPreset_ = choix_(presets_, TypeDePartie::ID_PERSONALISE);
     p.typeDePartie_ = typeDePartie();
     p.modeDeJeu_ = choix_(modeDeJeu_, partie_.modeDeJeu_);
+    // The table imposes trumps only from the custom type: a tournament of
+    // another type plays that type's rules as the custom type, with its
+    // trumps imposed, rather than as an ordinary match.
+    if (p.modeDeJeu_ == OptionsDePartie::ModeTournoi && p.idPreset_ != TypeDePartie::ID_PERSONALISE) {
+        const TypeDePartie& choisi = TypeDePartie::getTypeDePartie(p.idPreset_);
+        if (choisi.atoutAutomatique_ == 0) {
+            p.typeDePartie_ = choisi;
+            p.typeDePartie_.atoutAutomatique_ = 1;
+            p.idPreset_ = TypeDePartie::ID_PERSONALISE;
+        }
+    }
     p.optionsAIAdversaires_ = aiAdversaires_->options();
     p.optionsAIPartenaire_ = aiPartenaire_->options();
     // The kind of the rules that will be played: the custom type's, or the

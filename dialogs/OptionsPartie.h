@@ -41,7 +41,9 @@ class WidgetOptionsAI;
 // - Names pass through the record sanitiser and are cut to NOM_LONGUEUR_MAX.
 // - The custom type is built from the rule widgets whatever preset is
 //   chosen; the rules box is only enabled for the custom preset, the one
-//   that uses it.
+//   that uses it. A tournament chosen with another preset is the exception:
+//   the custom type is then that preset's with trumps imposed, since only
+//   the custom type carries them.
 class OptionsPartie : public GM_WidgetAuto
 {
     Q_OBJECT

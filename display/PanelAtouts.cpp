@@ -33,7 +33,6 @@ constexpr int SEUIL_PETITS_BOUTONS = 7;
 constexpr int DIVISEUR_ICONE = 3;
 constexpr int DECALAGE_ICONE = 3;
 constexpr int PREMIER_TOUR_MISES = 4;
-constexpr int POINTS_CAPOT = 500;
 
 int arrondi(double v)
 {
@@ -291,7 +290,7 @@ void PanelAtouts::metLibellesContreCapot_()
     };
     auto montreMise = [&] {
         montreAtoutsPermis_();
-        ui_->pushButtonCapot->setText(tr("Capot (%1)").arg(POINTS_CAPOT));
+        metLibelleCapot_();
         ui_->pushButtonCapot->show();
         ui_->widgetBet->show();
     };
@@ -308,8 +307,9 @@ void PanelAtouts::metLibellesContreCapot_()
         contreOuvert(tr("%1\nx2").arg(s));
         break;
     case ZB_StatusMise::Contre: contreOuvert(tr("%1\nx4").arg(sur)); break;
-    case ZB_StatusMise::Capot: contreOuvert(tr("%1\n1000").arg(s)); break;
-    case ZB_StatusMise::CapotContre: contreOuvert(tr("%1\n2000").arg(sur)); break;
+    // A capot is scored on the bid's points, weighed as any bid's.
+    case ZB_StatusMise::Capot: contreOuvert(tr("%1\nx2").arg(s)); break;
+    case ZB_StatusMise::CapotContre: contreOuvert(tr("%1\nx4").arg(sur)); break;
     default: break;
     }
 }
@@ -650,8 +650,15 @@ void PanelAtouts::OnPushButtonBetMinusLongCheck()
     repete_(-1);
 }
 
+void PanelAtouts::metLibelleCapot_()
+{
+    // The capot's points are the bid's, those of the box.
+    ui_->pushButtonCapot->setText(tr("Capot (%1)").arg(ui_->spinBoxMise->value()));
+}
+
 void PanelAtouts::OnSpinBoxValueChanged()
 {
+    metLibelleCapot_();
     if (QLineEdit* ligne = ui_->spinBoxMise->findChild<QLineEdit*>())
         ligne->deselect();
 }

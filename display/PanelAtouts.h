@@ -39,6 +39,9 @@ class QAbstractButton;
 //   shown for the next request.
 // - Holding plus or minus steps the bid once, then again every 50 ms after a
 //   pause of 750 ms; every new press starts with the long pause again.
+// - A capot is scored on the bid box's points, like any bid, doubled x2 and
+//   redoubled x4: its button names those points and the double's label the
+//   factor.
 // - In screenshot mode the tooltips are left as they are.
 // - The keyboard reaches every button offered: Tab and the arrow keys move
 //   the focus among the visible, enabled buttons in reading order (round
@@ -136,6 +139,7 @@ private:
     void permisDepuis_(const TypeDePartie& type);
     void montreAtoutsPermis_();
     void metLibellesContreCapot_();
+    void metLibelleCapot_();
     void metTexteChibre_(const QString& texte);
     int nombreVisibles_() const;
     void dispose_(int largeur, int hauteur);

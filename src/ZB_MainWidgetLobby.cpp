@@ -369,6 +369,10 @@ void ZB_MainWidget::OnSignalPlayTournament()
 
 void ZB_MainWidget::OnServerSendStatsGameCompleted(bool isConnected, QString stats)
 {
+    // What the end-of-match box shows comes from these: a report about a
+    // match's end finds them here.
+    if (ZB_TraceLog* trace = trace_())
+        trace->log(QStringLiteral("Match completed: ") + stats);
     if (GM_ServerList* salon = lobby_.data())
         salon->OnServerSendStatsGameCompleted(isConnected, stats);
 }

@@ -657,7 +657,11 @@ QString JoueurHumain::texteFinDePartie(int& genreBoite) const
 
     texte += tr("Equipe adverse:<br>") + ligneStats(statsAdversaires_, ligneAdversaires);
 
-    if (!partiel && statsJoueur_.typePartie_ == 1 && typeDePartie_.decompte_ != TypeDePartie::DecompteAnnonces
+    // A match by imposed trumps ends with its trump order, not at a points
+    // target: nobody is 'rubicon' there.
+    const bool parAtoutsImposes = typeDePartie_.atoutAutomatique_ == 1 || typeDePartie_.atoutAutomatique_ == 2;
+    if (!partiel && !parAtoutsImposes && statsJoueur_.typePartie_ == 1
+        && typeDePartie_.decompte_ != TypeDePartie::DecompteAnnonces
         && typeDePartie_.decompte_ != TypeDePartie::DecompteFaitsPlusAnnonces) {
         const double moitie = typeDePartie_.pointsObjectif_ / 2.0;
         const qint64 nous = qint64(cj[StatsPointsAnnonces]) + cj[StatsPointsPlis];

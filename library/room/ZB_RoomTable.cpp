@@ -188,8 +188,13 @@ void ZB_RoomTable::nouvellePartie(int modeReseau, const OptionsDePartie& options
     m_statsPartie.valeur4_ = static_cast<int>(options.idPartie_ & 0xffffffff);
     m_statsPartie.id2_ = m_noTable;
 
-    m_scoreObjectif = (m_settingsPartie.huitTours_ || m_settingsPartie.toursAtout_) ? ScoreSansFin
-                                                                                    : m_typeDePartie.pointsObjectif_;
+    // A match by imposed trumps is as long as its trump order, as the
+    // eight rounds and the trump rounds are as long as their deals: no
+    // points target ends it, and the slate counts the deals left.
+    const bool parAtoutsImposes = m_typeDePartie.atoutAutomatique_ == 1 || m_typeDePartie.atoutAutomatique_ == 2;
+    m_scoreObjectif = (m_settingsPartie.huitTours_ || m_settingsPartie.toursAtout_ || parAtoutsImposes)
+                        ? ScoreSansFin
+                        : m_typeDePartie.pointsObjectif_;
     m_statsPartie.valeurs_[1] = m_scoreObjectif;
 }
 
@@ -224,6 +229,7 @@ void ZB_RoomTable::reinitialise(bool garderGenerateur)
     m_statusMise = ZB_StatusMise();
     m_compteurPasse = 0;
     m_statsPartie = GM_GameStats();
+    m_statsAvantDonne = GM_GameStats();
     m_settingsPartie.stats_ = GM_GameStats();
     m_settingsPartie.scores_ = {0, 0};
     m_settingsPartie.joueurQuiCommenceLaProchainePartie = -10;

@@ -461,6 +461,9 @@ private:
     ZB_SettingsPartie m_settingsPartie;
     ZB_SalleDeTableA* m_salle = nullptr;
     GM_GameStats m_statsPartie;
+    // The match statistics at the deal's snapshot: an undo rebuilds the deal
+    // on them.
+    GM_GameStats m_statsAvantDonne;
     ZB_StatistiquesDeTable m_statistiques{m_statsPartie, [this](int noJoueur) { return cleStats_(noJoueur); }};
     int m_scoreObjectif = ScoreSansFin;
     int m_noTable = 0;

@@ -96,9 +96,14 @@ bool ZB_RoomTable::annuler(int cible, bool refaire)
 
     if (m_display != nullptr)
         m_display->setModeVue(ModeVueAnnulation);
-    // The match statistics belong to the match, which the reset would empty.
-    const GM_GameStats statistiques = m_statsPartie;
-    const auto remetAZero = [this] { reinitialise(false); };
+    // The match statistics belong to the match, which the reset would empty:
+    // the deal is rebuilt on those of its snapshot, so that the moves undone
+    // leave them and the moves replayed count once.
+    const GM_GameStats avantDonne = m_statsAvantDonne;
+    const auto remetAZero = [this, &avantDonne] {
+        reinitialise(false);
+        m_statsPartie = avantDonne;
+    };
     bool rebati = false;
     try {
         rebati = ZB_AnnulationDeTable::rebatitJusqua(*liste, aRejouer, plan->cible, remetAZero);
@@ -123,7 +128,6 @@ bool ZB_RoomTable::annuler(int cible, bool refaire)
     // The replayed moves of the local player rebuilt the undo history below
     // the target, and emptied the redo history as live moves do.
     m_annulation.termine(*plan, rebati, actuels);
-    m_statsPartie = statistiques;
     verrou.unlock();
 
     // The seat that must act at the target is asked again, live: the table

@@ -392,6 +392,7 @@ bool ZB_RoomTable::termineDonne(bool detacheJoueurs)
 {
     m_settingsPartie.scores_[0] += totalDonne(0);
     m_settingsPartie.scores_[1] += totalDonne(1);
+    m_statistiques.accordeAuScore(m_settingsPartie.scores_[0], m_settingsPartie.scores_[1]);
     bool secondeMoitie = false;
     if (m_settingsPartie.huitTours_ && m_settingsPartie.toursJoues_ == 4) {
         m_settingsPartie.random_.chargeValeursDepuisString(m_settingsPartie.texteGenerateur_);

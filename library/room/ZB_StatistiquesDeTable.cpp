@@ -69,8 +69,24 @@ void ZB_StatistiquesDeTable::annoncesFinDeDonne(const std::array<AnnoncesJoueur,
     }
 }
 
+void ZB_StatistiquesDeTable::accordeAuScore(int t0, int t1)
+{
+    const int scores[2] = {t0, t1};
+    for (int equipe = 0; equipe < 2; ++equipe) {
+        const int ecart = scores[equipe] - stats_.valeurs2_[size_t(equipe)];
+        if (ecart == 0)
+            continue;
+        const qint64 joueur1 = cle_(equipe);
+        const qint64 joueur2 = cle_(equipe + 2);
+        stats_.ajouteValeur(equipe, joueur1, joueur2, JoueurHumain::StatsPointsPlis, ecart);
+        stats_.ajouteValeur(equipe, joueur1, joueur2, StatsPointsEquipe0 + equipe, ecart);
+        stats_.valeurs2_[size_t(equipe)] += ecart;
+    }
+}
+
 bool ZB_StatistiquesDeTable::finDeMatch(int t0, int t1)
 {
+    accordeAuScore(t0, t1);
     const bool egalite = t0 == t1;
     const int gagnante = t1 <= t0 ? 0 : 1;
     stats_.valeurs_[1] = qMax(t0, t1);

@@ -33,8 +33,14 @@ public:
     // What the slots still hold of the deal's announcements at its end.
     void annoncesFinDeDonne(const std::array<AnnoncesJoueur, 4>& annonces, const std::array<int, 4>& sieges,
                             int nombre);
-    // Shares and flags of the end of the match; true when the record holds
-    // players, whom the room is then told about.
+    // The teams' points brought to the match scores t0 and t1: what the
+    // cards' results left out of a deal's scoring (the trump pair's bonus,
+    // the contract, its factor, the rounding) counts as trick points of the
+    // team's present players.
+    void accordeAuScore(int t0, int t1);
+    // Shares and flags of the end of the match, whose scores the teams'
+    // points are brought to first; true when the record holds players, whom
+    // the room is then told about.
     bool finDeMatch(int t0, int t1);
     // True once, when an online match with players starts.
     bool debutDeMatch();

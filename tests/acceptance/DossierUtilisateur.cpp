@@ -81,10 +81,12 @@ bool DossierUtilisateur::prepare(const Reglages& reglages, QString* erreur)
     const int genre = reglages.jeu == Jass ? TypeDePartie::GenreJass : TypeDePartie::GenreBelote;
     TypeDePartie::initTypesDePartie(genre, true);
     OptionsDePartie partie(genre);
-    partie.idPreset_ = TypeDePartie::ID_PERSONALISE;
-    partie.typeDePartie_ = TypeDePartie::getTypeDePartie(reglages.jeu == Jass ? PRESET_JASS : PRESET_CONTREE);
-    partie.typeDePartie_.pointsObjectif_ = reglages.objectif;
-    partie.typeDePartie_.annonces_ = TypeDePartie::AnnoncesDesactivees;
+    if (!reglages.typeParDefaut) {
+        partie.idPreset_ = TypeDePartie::ID_PERSONALISE;
+        partie.typeDePartie_ = TypeDePartie::getTypeDePartie(reglages.jeu == Jass ? PRESET_JASS : PRESET_CONTREE);
+        partie.typeDePartie_.pointsObjectif_ = reglages.objectif;
+        partie.typeDePartie_.annonces_ = TypeDePartie::AnnoncesDesactivees;
+    }
     partie.delaiReponse_ = reglages.delaiTour;
     for (OptionsAI* ia : {&partie.optionsAIAdversaires_, &partie.optionsAIPartenaire_})
         ia->nbrCombinations_ = reglages.combinaisonsIA;

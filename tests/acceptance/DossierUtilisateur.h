@@ -36,6 +36,9 @@ public:
         // With the welcome, the help on cards on already: a welcome skipped
         // keeps the table as it is set.
         bool aideAvecAccueil = false;
+        // The game type left as a new user finds it (the first of the list,
+        // its own target and announcements): the target above is not used.
+        bool typeParDefaut = false;
     };
 
     DossierUtilisateur();

@@ -2,6 +2,9 @@
 
 #include "Lenteur.h"
 #include "SessionDeJeu.h"
+#include "EvenementDeJeu.h"
+#include "GM_Exception.h"
+#include "ZB_StatusMise.h"
 
 #include <QElapsedTimer>
 #include <QSet>
@@ -33,6 +36,31 @@ constexpr double MAIN_LEVEE = 0.74;
 // The trump choice; the bids come before it (the pilot never passes the
 // choice to its partner).
 constexpr int PREMIER_ETAT_APRES_ENCHERES = 27;
+
+// The deal's bidding in the record leaves a plain bid of an opponent of the
+// user (seats 1 and 3), which the user may double.
+bool miseAdverseSimple(const RecordDePartie& record)
+{
+    const QStringList coups = record.coupsParDonne().value(record.nombreDeDonnes() - 1);
+    int miseur = -1;
+    int contrat = 0;
+    for (const QString& coup : coups) {
+        const QStringList champs = coup.split(QLatin1Char(' '));
+        if (champs.size() < 3 || champs.at(0).toInt() != int(EvenementDeJeu::Chm))
+            continue;
+        ZB_StatusMise mise;
+        try {
+            mise.chargeValeursDepuisString(coup.section(QLatin1Char(' '), 2));
+        } catch (const GM_Exception&) {
+            continue;
+        }
+        if (!mise.miseFaite_)
+            continue;
+        miseur = champs.at(1).toInt();
+        contrat = mise.typeContrat_;
+    }
+    return (miseur == 1 || miseur == 3) && contrat == ZB_StatusMise::Simple;
+}
 
 QString sieges(const QList<int>& liste)
 {
@@ -240,7 +268,19 @@ bool PiloteDePartie::choisitDansPanneau_(const QList<QRect>& panneau, const Reco
         if (r.top() > carres.first().bottom() - 2 && r.width() >= 2 * r.height() && r.left() < carres.last().right()
             && r.right() > carres.first().left())
             dessous = r;
-    const QRect choix = belote ? (dessous.isNull() ? carres.first() : dessous) : rangee.last();
+    QRect choix = belote ? (dessous.isNull() ? carres.first() : dessous) : rangee.last();
+    if (belote && contre_ && miseAdverseSimple(record)) {
+        // The double stands last, right of the trumps (and as square as
+        // they are).
+        QRect droite;
+        for (const QRect& r : panneau)
+            if (droite.isNull() || r.left() > droite.left())
+                droite = r;
+        if (!droite.isNull() && droite.left() > carres.first().right()) {
+            choix = droite;
+            ++contres_;
+        }
+    }
     session_.garde(QStringLiteral("panel"));
     dernierCoup_ = record.lignes();
     aDejaJoue_ = true;

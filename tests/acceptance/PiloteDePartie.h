@@ -24,8 +24,10 @@ class SessionDeJeu;
 //   request to the user): the pilot acts once per change, and only once the
 //   window has stopped moving.
 // - A trump is the last suit of the panel's row; a bid is a pass (the first
-//   button of the row, or the one below it); a message box is answered with its first or last
-//   button, as the case chooses.
+//   button of the row, or the one below it), or, when the case asks for
+//   doubles, the double (the panel's rightmost button) of an opponent's
+//   plain bid; a message box is answered with its first or last button, as
+//   the case chooses.
 // - A cloth that does not show the record's trick is noted (with a
 //   picture) and the game is played on, so that one run shows every fault.
 // - The game must move on: when neither the record nor the window shows any
@@ -57,6 +59,9 @@ public:
     void setSansAide(bool sansAide) { sansAide_ = sansAide; }
     // Cards the user played (trump choices and bids not counted).
     int cartesJouees() const { return cartes_; }
+    // The user doubles every plain bid of an opponent (else passes).
+    void setContre(bool contre) { contre_ = contre; }
+    int contres() const { return contres_; }
     // Which button of a message box the user presses.
     void setReponseBoites(bool premier) { premierBouton_ = premier; }
     // The next message box is answered by that key (an X key name, such as
@@ -99,6 +104,8 @@ private:
     QStringList dernierCoup_;
     bool aDejaJoue_ = false;
     bool premierBouton_ = false;
+    bool contre_ = false;
+    int contres_ = 0;
     QString toucheBoite_;
     int coups_ = 0;
     int cartes_ = 0;

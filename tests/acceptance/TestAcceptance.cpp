@@ -3,9 +3,12 @@
 #include "EtatDeJeu.h"
 #include "EvenementDeJeu.h"
 #include "GM_Exception.h"
+#include "GM_GameStats.h"
 #include "GM_SpacesSeparatedString.h"
 #include "Lenteur.h"
 #include "OptionsAffichage.h"
+#include "OptionsDePartie.h"
+#include "TypeDePartie.h"
 #include "OptionsDuJoueur.h"
 #include "PartieEnReseau.h"
 #include "PiloteDePartie.h"
@@ -53,6 +56,10 @@ private:
     static constexpr int DELAI_TOUR_S = 30;
     // Stretched with the other limits: a slower program needs its turns too.
     static int delaiTour() { return lenteur::limite(DELAI_TOUR_S); }
+    // The counters of a team's statistics that the end-of-match box adds up:
+    // its announcements and its tricks.
+    static constexpr int COMPTEUR_ANNONCES = 1;
+    static constexpr int COMPTEUR_PLIS = 2;
     // Pixels of the online sign that show it on the cloth (its globe's
     // outline and lines at 800 x 600 are some hundreds).
     static constexpr int SIGNE_EN_LIGNE_MIN = 40;
@@ -440,10 +447,9 @@ private:
         return true;
     }
 
-    // The user makes the custom type a tournament in the options, by the
-    // keyboard alone: "Tournament" as the match type, Clubs the one trump
-    // allowed (Diamonds, Spades and Hearts unchecked on the rules page);
-    // then a new game.
+    // The user makes a tournament of the game type the options show, by the
+    // keyboard alone: "Tournament" as the match type, nothing else; then a
+    // new game.
     static bool tournoiParLesOptions(SessionDeJeu& s, PiloteDePartie& pilote)
     {
         if (!pilote.joue([](const Vue& v) { return v.demandeCarte; }))
@@ -456,18 +462,8 @@ private:
         QThread::msleep(lenteur::limite(1000));
         if (LectureEcran::identiques(table, immobile(s)))
             return s.echoue(QStringLiteral("Options > Options... showed no dialog"));
-        QStringList touches{QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab")};
-        touches << QStringLiteral("Right") << QStringLiteral("Right") << QStringLiteral("Right");
-        touches << QStringLiteral("shift+Tab") << QStringLiteral("shift+Tab") << QStringLiteral("Right");
-        // The rules page: its six groups of choices, the three amounts and
-        // two switches come before the trumps; Clubs and its factor, then
-        // Diamonds.
-        for (int i = 0; i < 15; ++i)
-            touches << QStringLiteral("Tab");
-        touches << QStringLiteral("space") << QStringLiteral("Tab") << QStringLiteral("space") << QStringLiteral("Tab")
-                << QStringLiteral("space");
-        for (const QString& t : std::as_const(touches)) {
-            s.ecran().touche(t);
+        for (const char* t : {"Tab", "Tab", "Tab", "Right", "Right", "Right"}) {
+            s.ecran().touche(QLatin1String(t));
             QThread::msleep(120);
         }
         s.garde(QStringLiteral("options_tournament"));
@@ -475,6 +471,48 @@ private:
         QThread::msleep(lenteur::limite(1000));
         pilote.oublieDernierCoup();
         s.touche(QStringLiteral("ctrl+n"));
+        return true;
+    }
+
+    // The end-of-match box is up (a local match shows no other box).
+    static bool boiteDeFin(const Vue& v) { return !v.boutons.isEmpty(); }
+
+    // The end-of-match box's totals (each team's announcements and tricks,
+    // as the program traced the match's statistics) are its final score:
+    // the winner's is the winning score, and neither is below the score the
+    // last deal began with in the record.
+    static bool totauxDeLaBoite(SessionDeJeu& s, const RecordDePartie& record)
+    {
+        QFile journal(s.maison().donnees() + QStringLiteral("/debugLog.txt"));
+        if (!journal.open(QIODevice::ReadOnly))
+            return s.echoue(QStringLiteral("No trace log in %1").arg(s.maison().donnees()));
+        const QString marque = QStringLiteral("Match completed: ");
+        QString texte;
+        for (const QString& ligne : QString::fromUtf8(journal.readAll()).split(QLatin1Char('\n')))
+            if (ligne.contains(marque))
+                texte = ligne.section(marque, 1);
+        GM_GameStats stats;
+        try {
+            stats.chargeValeursDepuisString(texte.trimmed());
+        } catch (const GM_Exception& e) {
+            return s.echoue(QStringLiteral("The match's statistics were not traced (%1)").arg(e.getMessage()));
+        }
+        int totaux[2];
+        for (int equipe = 0; equipe < 2; ++equipe) {
+            const auto& c = stats.equipes_[size_t(equipe)].compteurs_;
+            totaux[equipe] = c[COMPTEUR_ANNONCES] + c[COMPTEUR_PLIS];
+            if (totaux[equipe] < record.scores()[size_t(equipe)])
+                return s.echoue(QStringLiteral("The end box gives team %1 a total of %2, below the %3 it had as the "
+                                               "last deal began")
+                                    .arg(equipe)
+                                    .arg(totaux[equipe])
+                                    .arg(record.scores()[size_t(equipe)]));
+        }
+        if (qMax(totaux[0], totaux[1]) != stats.valeurs_[1])
+            return s.echoue(QStringLiteral("The end box gives totals %1 and %2, the match ended at %3")
+                                .arg(totaux[0])
+                                .arg(totaux[1])
+                                .arg(stats.valeurs_[1]));
         return true;
     }
 
@@ -610,36 +648,75 @@ private slots:
         matchEntier(QStringLiteral("contree_match"), DossierUtilisateur::BeloteContree, {800, 600}, 0,
                     &allemandPuisFrancais);
     }
-    // A first start left by New game (Ctrl+N) deals; then a tournament
-    // made in the options plays to its end-of-match box: the table imposes
-    // the one trump allowed, and the match is that one deal.
-    void tournoiJusquAuBout()
+    // A first start left by New game (Ctrl+N) deals; then a tournament of
+    // the game type the options show first: the record holds the custom type
+    // made of it, trumps imposed, and the table imposes Hearts, then Clubs.
+    // (Its four deals outlast a case: its end is played below the window.)
+    void tournoiDuTypeParDefaut()
     {
-        SessionDeJeu s(QStringLiteral("tournament_match"), LIMITE_S);
+        SessionDeJeu s(QStringLiteral("tournament_default_type"), LIMITE_S);
         DossierUtilisateur::Reglages r;
         r.fenetre = {1024, 768};
-        r.objectif = 1000;
+        r.typeParDefaut = true;
         r.accueil = true;
         r.aideAvecAccueil = true;
         QVERIFY2(s.prepare(r) && s.lance(), qPrintable(s.echec()));
         PiloteDePartie pilote(s);
         QVERIFY2(accueilPasse(s, pilote, QStringLiteral("ctrl+n")), qPrintable(s.echec()));
         QVERIFY2(tournoiParLesOptions(s, pilote), qPrintable(s.echec()));
-        // At the user's turns the record shows the deal's first move: the
-        // table's choice of Clubs. (Once the box is answered the next match
-        // may already have begun, so the end's record proves nothing.)
-        const QString choixDeLaTable = QStringLiteral("%1 4 {0!1!1!").arg(int(EvenementDeJeu::Cho));
-        bool imposee = false;
-        const PiloteDePartie::Condition fin = finDeMatch(pilote);
-        QVERIFY2(pilote.joue([&](const Vue& v) {
-            const QStringList coups = v.record.coupsParDonne().value(v.record.nombreDeDonnes() - 1);
-            imposee = imposee || (!coups.isEmpty() && coups.first().startsWith(choixDeLaTable));
-            return fin(v);
+        RecordDePartie deuxieme;
+        QVERIFY2(pilote.joue([&deuxieme](const Vue& v) {
+            if (!donneApres(1)(v))
+                return false;
+            deuxieme = v.record;
+            return true;
         }),
                  qPrintable(s.echec()));
-        s.garde(QStringLiteral("match_over"));
+        s.garde(QStringLiteral("second_deal"));
         QVERIFY2(pilote.ecartsDuTapis().isEmpty(), ecarts(pilote).constData());
-        QVERIFY2(imposee, "no deal of the tournament began with the table's choice of Clubs");
+        OptionsDePartie inscrites;
+        for (const QString& ligne : deuxieme.lignes()) {
+            EvenementDeJeu ev;
+            QString reste;
+            if (ev.fromString(ligne, reste) && ev.type_ == EvenementDeJeu::InP)
+                inscrites.chargeValeursDepuisString(ev.texte_);
+        }
+        QCOMPARE(inscrites.modeDeJeu_, int(OptionsDePartie::ModeTournoi));
+        QCOMPARE(inscrites.idPreset_, int(TypeDePartie::ID_PERSONALISE));
+        QCOMPARE(inscrites.typeDePartie_.atoutAutomatique_, 1);
+        QCOMPARE(inscrites.typeDePartie_.pointsObjectif_, TypeDePartie::getTypeDePartie(0).pointsObjectif_);
+        // Each deal began with the table's choice.
+        QStringList premiers;
+        for (const QStringList& coups : deuxieme.coupsParDonne())
+            premiers << coups.value(0).section(QLatin1Char('!'), 0, 2);
+        const QString choix = QStringLiteral("%1 4 {0!1!%2").arg(int(EvenementDeJeu::Cho));
+        QCOMPARE(premiers, (QStringList{choix.arg(4), choix.arg(1)}));
+        QVERIFY2(s.quitte(), qPrintable(s.echec()));
+    }
+    // Contrée to its end-of-match box, the user doubling every plain bid of
+    // an opponent the bidding leaves at the user's turn: the box's totals
+    // are the match's final score.
+    void contreeAvecContreJusquALaBoite()
+    {
+        SessionDeJeu s(QStringLiteral("contree_double"), LIMITE_S);
+        DossierUtilisateur::Reglages r;
+        r.jeu = DossierUtilisateur::BeloteContree;
+        r.fenetre = {1280, 960};
+        QVERIFY2(s.prepare(r) && s.lance(), qPrintable(s.echec()));
+        PiloteDePartie pilote(s);
+        pilote.setContre(true);
+        RecordDePartie fin;
+        QVERIFY2(pilote.joue([&fin](const Vue& v) {
+            if (!boiteDeFin(v))
+                return false;
+            fin = v.record;
+            return true;
+        }),
+                 qPrintable(s.echec()));
+        s.garde(QStringLiteral("end_box"));
+        QVERIFY2(totauxDeLaBoite(s, fin), qPrintable(s.echec()));
+        QVERIFY2(pilote.joue(finDeMatch(pilote)), qPrintable(s.echec()));
+        QVERIFY2(pilote.ecartsDuTapis().isEmpty(), ecarts(pilote).constData());
         QVERIFY2(s.quitte(), qPrintable(s.echec()));
     }
     void repriseAuTourDeLUtilisateur() { repriseApres(QStringLiteral("resume_user_turn"), {800, 600}, false); }

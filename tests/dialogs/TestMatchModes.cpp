@@ -53,7 +53,8 @@ QList<EvenementDeJeu> executes(const ListeDesEvenements& liste)
 // end-of-game answers: the standard game to the target, the eight rounds,
 // the trump rounds, and the tournament, which imposes each allowed trump
 // once in the table's order and ends when none is left, under both card
-// counts, also when the last deal's trump pair closes it.
+// counts, also when the last deal's trump pair closes it, and also of the
+// game type the dialog shows first. The end box's totals are the match's.
 class TestMatchModes : public QObject
 {
     Q_OBJECT
@@ -67,25 +68,30 @@ private slots:
         QTest::addColumn<int>("donnes");     // -1: played to the target
         QTest::addColumn<bool>("finParLaPaire");
         QTest::addColumn<QList<int>>("atouts"); // imposed, in order; empty: chosen by the seats
+        QTest::addColumn<QString>("preset");
+        const QString perso = QStringLiteral("radioButtonPreset5");
         const QList<int> couleurs = {4, 1, 2, 3};
         const QString jass = QStringLiteral("radioButtonRulesJass_9cards");
         const QString belote = QStringLiteral("radioButtonRulesBelote_8cards");
         const QString tournoi = QStringLiteral("radioButtonTournament");
         QTest::newRow("standard") << QStringLiteral("radioButtonStandard") << jass << quint32(1) << -1 << false
-                                  << QList<int>();
+                                  << QList<int>() << perso;
         QTest::newRow("eight rounds") << QStringLiteral("radioButtonConcours") << jass << quint32(1) << 8 << false
-                                      << QList<int>();
+                                      << QList<int>() << perso;
         // Twice the four allowed suits.
         QTest::newRow("trump rounds") << QStringLiteral("radioButtonCoiffeur") << belote << quint32(1) << 8 << false
-                                      << QList<int>();
-        QTest::newRow("tournament, jass") << tournoi << jass << quint32(1) << 4 << false << couleurs;
-        QTest::newRow("tournament, belote") << tournoi << belote << quint32(1) << 4 << false << couleurs;
+                                      << QList<int>() << perso;
+        QTest::newRow("tournament, jass") << tournoi << jass << quint32(1) << 4 << false << couleurs << perso;
+        QTest::newRow("tournament, belote") << tournoi << belote << quint32(1) << 4 << false << couleurs << perso;
+        // The game type the dialog shows first: its rules, trumps imposed.
+        QTest::newRow("tournament of the type shown") << tournoi << jass << quint32(1) << 4 << false << couleurs
+                                                      << QStringLiteral("radioButtonPreset0");
         // The last deal's trump King and Queen complete before its last
         // trick: the pair closes the match there.
         QTest::newRow("tournament, jass, ended by the last deal's pair")
-            << tournoi << jass << quint32(6) << 4 << true << couleurs;
+            << tournoi << jass << quint32(6) << 4 << true << couleurs << perso;
         QTest::newRow("tournament, belote, ended by the last deal's pair")
-            << tournoi << belote << quint32(2) << 4 << true << couleurs;
+            << tournoi << belote << quint32(2) << 4 << true << couleurs << perso;
     }
     void everyModeEnds()
     {
@@ -95,10 +101,11 @@ private slots:
         QFETCH(int, donnes);
         QFETCH(bool, finParLaPaire);
         QFETCH(QList<int>, atouts);
+        QFETCH(QString, preset);
 
         OptionsPartie dialogue;
         dialogue.setOptions(OptionsDePartie(TypeDePartie::GenreJass), OptionsAffichage());
-        for (const QString& bouton : {QStringLiteral("radioButtonPreset5"), regles,
+        for (const QString& bouton : {preset, regles,
                                       QStringLiteral("radioButtonContratChibre"),
                                       QStringLiteral("radioButtonRoiDameStock"), mode}) {
             auto* b = dialogue.findChild<QAbstractButton*>(bouton);
@@ -175,6 +182,8 @@ private slots:
             QVERIFY(qMax(t0, t1) >= table->getScoreObjectif());
         } else {
             QCOMPARE(distributions, donnes);
+            // No points target ends a match played by its deals.
+            QCOMPARE(table->getScoreObjectif(), int(ZB_RoomTable::ScoreSansFin));
             QVERIFY(t0 < table->getScoreObjectif() && t1 < table->getScoreObjectif());
         }
         if (finParLaPaire) {
@@ -192,6 +201,11 @@ private slots:
         GM_GameStats stats;
         stats.chargeValeursDepuisString(statistiques.first().at(1).toString());
         QCOMPARE(stats.valeurs_[1], qMax(t0, t1));
+        // The end box's totals are the match's.
+        for (int equipe = 0; equipe < 2; ++equipe) {
+            const auto& c = stats.equipes_[size_t(equipe)].compteurs_;
+            QCOMPARE(c[JoueurHumain::StatsPointsAnnonces] + c[JoueurHumain::StatsPointsPlis], equipe == 0 ? t0 : t1);
+        }
         QCOMPARE(stats.m_statsPlayer.size(), 4);
         QTRY_COMPARE(salle.reponsesNouvellePartie, 1);
     }

@@ -187,10 +187,10 @@ private slots:
             << QStringList{"boutonChibre_left", "pushButton_Contre"} << false << "Surcontre\nx4";
         QTest::newRow("Coinchee, capot bid") << BELOTE_COINCHEE << true << false << etatMise(5, 1, false, 1) << 2
                                              << QStringList{"boutonChibre_left", "pushButton_Contre"} << true
-                                             << "Coinche\n1000";
+                                             << "Coinche\nx2";
         QTest::newRow("Coinchee, capot doubled") << BELOTE_COINCHEE << true << false << etatMise(6, 2, false, 2)
                                                  << 1 << QStringList{"boutonChibre_left", "pushButton_Contre"}
-                                                 << true << "Surcoinche\n2000";
+                                                 << true << "Surcoinche\nx4";
         QTest::newRow("Contree, redoubled: pass only") << BELOTE_CONTREE << true << false
                                                        << etatMise(4, 3, false, 1) << 2
                                                        << QStringList{"boutonChibre_left", "pushButton_Contre"}
@@ -249,7 +249,7 @@ private slots:
         QTest::newRow("English double") << "en" << BELOTE_CONTREE << mise << 2 << "Double\nx2";
         QTest::newRow("English redouble") << "en" << BELOTE_CONTREE << contre << 1 << "Redouble\nx4";
         QTest::newRow("English capot redouble") << "en" << BELOTE_CONTREE << etatMise(6, 2, false, 2) << 1
-                                                << "Redouble\n2000";
+                                                << "Redouble\nx4";
         QTest::newRow("English coinche") << "en" << BELOTE_COINCHEE << mise << 2 << "Coinche\nx2";
         QTest::newRow("English surcoinche") << "en" << BELOTE_COINCHEE << contre << 1 << "Surcoinche\nx4";
         QTest::newRow("German double") << "de" << BELOTE_CONTREE << mise << 2 << "Kontra\nx2";
@@ -525,6 +525,10 @@ private slots:
         t.montre(BELOTE_CONTREE, true, false, etatMise(2, 1, false, 1), 0);
         const QStringList verrouilles = {"spinBoxMise", "pushButtonBetMinus", "pushButtonBetPlus", "boutonChibre_left",
                                          "boutonChibre_below", "pushButton_Contre"};
+        // The capot names the points it is scored on: the box's.
+        auto* boite = t.w<QSpinBox>("spinBoxMise");
+        boite->setValue(boite->minimum() + boite->singleStep());
+        QTRY_COMPARE(t.w<QPushButton>("pushButtonCapot")->text(), QStringLiteral("Capot (%1)").arg(boite->value()));
         t.w<QPushButton>("pushButtonCapot")->click();
         for (const QString& nom : verrouilles)
             QVERIFY2(!t.w(nom)->isEnabled(), qPrintable(nom));

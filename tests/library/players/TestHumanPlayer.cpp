@@ -620,6 +620,12 @@ private slots:
         texte = j->texteFinDePartie(genre);
         QCOMPARE(genre, 1001);
         QVERIFY(texte.contains("Vos adversaires sont 'rubicon', car ils ont marqué moins de la moitié des 1000 points."));
+        // A match by imposed trumps has no points target to fall short of.
+        type.atoutAutomatique_ = 1;
+        j->initialise(optionsHumain(), contexte_, p.aJouer(), false, type, false, &display_);
+        j->demande_ActionFinDePartie(true, false, false, false, InfoDemande(135, 1, 7, 0, 3), moi, eux, equipe);
+        QVERIFY(!j->texteFinDePartie(genre).contains("rubicon"));
+        QCOMPARE(genre, 1001);
 
         // Belote counts capots and failed contracts.
         GM_GameStatsPlayer belote = equipe;

@@ -558,9 +558,9 @@ private slots:
         QTest::addColumn<bool>("egalite");
         QTest::addColumn<qint64>("idPartie");
         QTest::addColumn<QList<double>>("parts");
-        QTest::newRow("team 0 wins") << false << qint64(7) << QList<double>{1.0, 0.0, 200.0 / 300.0, 0.0};
-        QTest::newRow("tie") << true << qint64(7) << QList<double>{1.0, 1.0, 200.0 / 300.0, 0.75};
-        QTest::newRow("no game id") << false << qint64(-1) << QList<double>{1.0, 0.0, 200.0 / 300.0, 0.0};
+        QTest::newRow("team 0 wins") << false << qint64(7) << QList<double>{1.0, 0.0, 0.6, 0.0};
+        QTest::newRow("tie") << true << qint64(7) << QList<double>{1.0, 1.0, 0.6, 0.75};
+        QTest::newRow("no game id") << false << qint64(-1) << QList<double>{1.0, 0.0, 0.6, 0.0};
     }
     void partsDeFinDeMatch()
     {
@@ -571,17 +571,19 @@ private slots:
         table->inscritJoueur(3, client(3, 43), Joueur::ModeRemplacant, false);
         GM_GameStats& stats = table->statsPartie();
         stats.id1_ = idPartie;
-        stats.valeurs2_ = {300, 200};
+        // The teams' points are the match's scores.
+        const int objectif = table->getScoreObjectif();
+        const int t1 = egalite ? objectif : objectif - 100;
+        stats.valeurs2_ = {objectif, t1};
+        table->settingsPartie().scores_ = {objectif, t1};
         auto points = [&stats](qint64 cle, int equipe, int montant) {
             stats.getPlayer(cle).compteurs_[size_t(ZB_RoomTable::StatsPointsEquipe0 + equipe)] = montant;
         };
-        points(-5, 0, 300); // seat 0, the computer, the whole match
-        points(41, 1, 200);
-        points(42, 0, 200); // came late
-        points(-2, 1, 150);
-        points(43, 1, 50);  // left
-        const int objectif = table->getScoreObjectif();
-        table->settingsPartie().scores_ = {objectif, egalite ? objectif : objectif - 100};
+        points(-5, 0, objectif); // seat 0, the computer, the whole match
+        points(41, 1, t1);
+        points(42, 0, objectif * 6 / 10); // came late
+        points(-2, 1, t1 * 3 / 4);
+        points(43, 1, t1 / 4);  // left
         salle->liste.setEtatAttendu(EtatDeJeu::FinDePartie);
         QSignalSpy fin(table, &ZB_RoomTable::signalSendStatsGameCompleted);
         table->continueLeJeu(0, nullptr, false, false);

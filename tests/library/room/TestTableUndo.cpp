@@ -373,6 +373,7 @@ private slots:
         QVERIFY(banc.joueJusqua(attendu));
         const Mains mainsCible = mainsDe(banc.table);
         const int pointsCible = banc.table.totalDonne(0) - banc.table.totalDonne(1);
+        const QString statistiquesCible = banc.table.getStatsPartie().sauveValeursDansString();
         QVERIFY(banc.joueJusqua(arret));
         const Mains mainsArret = mainsDe(banc.table);
         const QString statistiques = banc.table.getStatsPartie().sauveValeursDansString();
@@ -389,13 +390,15 @@ private slots:
         QCOMPARE(mainsDe(banc.table), mainsCible);
         QCOMPARE(banc.table.totalDonne(0) - banc.table.totalDonne(1), pointsCible);
         QCOMPARE(banc.table.getHistoriqueRefaire().keys(), QList<int>{arret});
-        // The match's statistics outlive the reset of the rewind.
-        QCOMPARE(banc.table.getStatsPartie().sauveValeursDansString(), statistiques);
+        // The match's statistics outlive the reset of the rewind, as they
+        // stood at its target: the moves undone leave them.
+        QCOMPARE(banc.table.getStatsPartie().sauveValeursDansString(), statistiquesCible);
 
         QVERIFY(banc.annule(true));
         QCOMPARE(banc.etat(), arret);
         QCOMPARE(mainsDe(banc.table), mainsArret);
         QCOMPARE(banc.table.totalDonne(0) - banc.table.totalDonne(1), pointsArret);
+        QCOMPARE(banc.table.getStatsPartie().sauveValeursDansString(), statistiques);
         QVERIFY(banc.table.getHistoriqueRefaire().isEmpty());
         // Nothing more to redo.
         QVERIFY(!banc.annule(true));

@@ -1,5 +1,6 @@
 #include "Carte.h"
 #include "EvenementDeJeu.h"
+#include "GM_GameStats.h"
 #include "JoueurHumain.h"
 #include "ListeDesEvenements.h"
 #include "OptionsDePartie.h"
@@ -80,6 +81,13 @@ private slots:
 
         const int t0 = banc.total(0);
         const int t1 = banc.total(1);
+        // The end box's totals are the match's.
+        GM_GameStats stats;
+        stats.chargeValeursDepuisString(statsFinales.at(0).at(1).toString());
+        for (int equipe = 0; equipe < 2; ++equipe) {
+            const auto& c = stats.equipes_[size_t(equipe)].compteurs_;
+            QCOMPARE(c[JoueurHumain::StatsPointsAnnonces] + c[JoueurHumain::StatsPointsPlis], equipe == 0 ? t0 : t1);
+        }
         if (type.atoutAutomatique_ == 1 || type.atoutAutomatique_ == 2) {
             // Ends when every allowed trump has been played its share.
             std::array<bool, TypeDePartie::NOMBRE_MODES> permis{};
