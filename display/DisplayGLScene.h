@@ -371,6 +371,9 @@ public:
     bool isJoueurExclu() const { return joueurExclu_; }
     void nouvelleDonne(int cartesParJoueur, int objectif, int donnesRestantes);
     void afficheCartesDistribuees(Carte* carteRetournee);
+    // The cards the hands hold beyond what the deal showed are dealt to
+    // them, the turned card from the middle of the cloth to its taker.
+    void afficheResteDistribue();
     void afficheCarteJouee(int siege, Carte* carte);
     void afficheCartesAnnonces(int inutilise, int gagnant, const std::array<AnnoncesJoueur, 4>& annonces);
     void effaceBulles(int inutilise, const AnnoncesJoueur& annonces);
@@ -854,6 +857,8 @@ private:
     std::function<QString()> texteTemporaire_;
     // When the deal's last card reaches a hand shown face up.
     QDeadlineTimer mainComplete_;
+    // The cards this deal has dealt to the hands on the screen so far.
+    SceneTapis::Cartes cartesDonnees_{};
     QTimer timerMessages_;
     QStringList fileMessages_;
     HorlogeBug horlogeBug_;
@@ -973,6 +978,12 @@ private:
     void dessineArdoise_(const ZB_PointsDonne& points, int multiplicateur, int equipeBarree);
     // The scoreboard again as last given, without animation.
     void redessineArdoise_();
+    // Deals a card of a seat's hand to its place there, shown after delaiMs;
+    // the time until it shows in a hand on the screen (0: none shown).
+    int donneCarte_(int siege, const Carte* carte, int place, int delaiMs, const SceneTapis::Vue& vue);
+    // Questions about the hand wait until its last card, shown after
+    // derniereCarteMs, is in its place.
+    void attendMainComplete_(int derniereCarteMs);
     // The same in the engine's context, once the board was drawn; whether
     // it was drawn again.
     bool redessineArdoiseSeule_();
