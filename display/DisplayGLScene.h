@@ -721,8 +721,12 @@ protected:
     void keyReleaseEvent(QKeyEvent* evenement) override;
     // Tab from the table goes to the box or form in front, else first to
     // the settings panel's tab, the main commands; on from there along the
-    // buttons as they come.
+    // buttons as they come. Only the person's Tab leaves the table for a
+    // button: the keyboard handed on to the scene as something else goes
+    // stays the table's.
     bool focusNextPrevChild(bool next) override;
+    // Notes a Tab pressed while the scene answers it.
+    bool event(QEvent* evenement) override;
     // The keyboard comes back to the item that had it: the scene's own
     // memory of it lasts one focus-out only, and a menu opened by Alt takes
     // the keyboard twice (its popup, then the bar) before giving it back.
@@ -818,6 +822,8 @@ private:
     SceneSouris souris_;
     // The item that had the keyboard when the scene last lost it.
     QPointer<QGraphicsObject> focusPerdu_;
+    // A Tab key is being answered.
+    bool toucheTab_ = false;
 
     double facteurDurees_ = 1.0;
     int dernierEtat_ = 0;
