@@ -200,8 +200,11 @@ private:
         s.garde(QStringLiteral("welcome"));
         if (boite.size() != 2)
             return s.echoue(QStringLiteral("The welcome shows %1 buttons, not Skip and OK").arg(boite.size()));
+        // Tab to "do not show again", Space checks it; on to Skip and OK,
+        // Shift+Tab back to the choice, whose arrows choose the rules.
         s.touche(QStringLiteral("Tab"));
-        for (const char* touche : {"space", "Tab", "Tab", "Tab", "Down", "Down", "Return"})
+        for (const char* touche :
+             {"space", "Tab", "Tab", "shift+Tab", "shift+Tab", "shift+Tab", "Down", "Down", "Return"})
             s.ecran().touche(QLatin1String(touche));
         QElapsedTimer attente;
         attente.start();
