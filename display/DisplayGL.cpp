@@ -287,6 +287,11 @@ void DisplayGL::afficheCartesDistribuees(Carte* carteRetournee)
     scene_->afficheCartesDistribuees(carteRetournee);
 }
 
+void DisplayGL::afficheResteDistribue()
+{
+    scene_->afficheResteDistribue();
+}
+
 void DisplayGL::afficheBulleJoueur(int noJoueur, const AnnoncesJoueur& annonces)
 {
     scene_->afficheBulleJoueur(noJoueur, annonces);

@@ -93,6 +93,7 @@ public:
     void afficheBoutonsAnnuler(bool arriere, bool avant) override;
     void effaceBulles(int inutilise, const AnnoncesJoueur& annonces) override;
     void afficheCartesDistribuees(Carte* carteRetournee) override;
+    void afficheResteDistribue() override;
     void afficheBulleJoueur(int noJoueur, const AnnoncesJoueur& annonces) override;
     void afficheBulleMise(int noJoueur, const ZB_StatusMise& mise, int variante) override;
     void appliqueCouleurs(int schema, const QPalette& palette) override;

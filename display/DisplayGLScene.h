@@ -365,6 +365,9 @@ public:
     bool isJoueurExclu() const { return joueurExclu_; }
     void nouvelleDonne(int cartesParJoueur, int objectif, int donnesRestantes);
     void afficheCartesDistribuees(Carte* carteRetournee);
+    // The cards the hands hold beyond what the deal showed are dealt to
+    // them, the turned card from the middle of the cloth to its taker.
+    void afficheResteDistribue();
     void afficheCarteJouee(int siege, Carte* carte);
     void afficheCartesAnnonces(int inutilise, int gagnant, const std::array<AnnoncesJoueur, 4>& annonces);
     void effaceBulles(int inutilise, const AnnoncesJoueur& annonces);
@@ -712,8 +715,12 @@ protected:
     void keyReleaseEvent(QKeyEvent* evenement) override;
     // Tab from the table goes to the box or form in front, else first to
     // the settings panel's tab, the main commands; on from there along the
-    // buttons as they come.
+    // buttons as they come. Only the person's Tab leaves the table for a
+    // button: the keyboard handed on to the scene as something else goes
+    // stays the table's.
     bool focusNextPrevChild(bool next) override;
+    // Notes a Tab pressed while the scene answers it.
+    bool event(QEvent* evenement) override;
     // The keyboard comes back to the item that had it: the scene's own
     // memory of it lasts one focus-out only, and a menu opened by Alt takes
     // the keyboard twice (its popup, then the bar) before giving it back.
@@ -809,6 +816,8 @@ private:
     SceneSouris souris_;
     // The item that had the keyboard when the scene last lost it.
     QPointer<QGraphicsObject> focusPerdu_;
+    // A Tab key is being answered.
+    bool toucheTab_ = false;
 
     double facteurDurees_ = 1.0;
     int dernierEtat_ = 0;
@@ -840,6 +849,8 @@ private:
     std::function<QString()> texteTemporaire_;
     // When the deal's last card reaches a hand shown face up.
     QDeadlineTimer mainComplete_;
+    // The cards this deal has dealt to the hands on the screen so far.
+    SceneTapis::Cartes cartesDonnees_{};
     QTimer timerMessages_;
     QStringList fileMessages_;
     HorlogeBug horlogeBug_;
@@ -959,6 +970,12 @@ private:
     void dessineArdoise_(const ZB_PointsDonne& points, int multiplicateur, int equipeBarree);
     // The scoreboard again as last given, without animation.
     void redessineArdoise_();
+    // Deals a card of a seat's hand to its place there, shown after delaiMs;
+    // the time until it shows in a hand on the screen (0: none shown).
+    int donneCarte_(int siege, const Carte* carte, int place, int delaiMs, const SceneTapis::Vue& vue);
+    // Questions about the hand wait until its last card, shown after
+    // derniereCarteMs, is in its place.
+    void attendMainComplete_(int derniereCarteMs);
     // The same in the engine's context, once the board was drawn; whether
     // it was drawn again.
     bool redessineArdoiseSeule_();

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QGraphicsProxyWidget>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QThread>
 
@@ -110,11 +111,22 @@ bool DisplayGLScene::focusNextPrevChild(bool next)
     // Tab as its first key.
     if (focusItem() == nullptr && boites_.clavierAuDevant())
         return true;
+    if (focusItem() == nullptr && !toucheTab_)
+        return false;
     if (next && focusItem() == nullptr && dialogueReglages_ != nullptr && dialogueReglages_->isVisible()) {
         dialogueReglages_->setFocus(Qt::TabFocusReason);
         return true;
     }
     return QGraphicsScene::focusNextPrevChild(next);
+}
+
+bool DisplayGLScene::event(QEvent* evenement)
+{
+    const bool tab = evenement->type() == QEvent::KeyPress
+                     && (static_cast<QKeyEvent*>(evenement)->key() == Qt::Key_Tab
+                         || static_cast<QKeyEvent*>(evenement)->key() == Qt::Key_Backtab);
+    const QScopedValueRollback<bool> garde(toucheTab_, toucheTab_ || tab);
+    return QGraphicsScene::event(evenement);
 }
 
 void DisplayGLScene::keyReleaseEvent(QKeyEvent* evenement)

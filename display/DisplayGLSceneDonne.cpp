@@ -225,6 +225,7 @@ void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnes
                     mains[static_cast<size_t>(j)].push_back(carte);
     }
     mains_.cacheHorsDonne(mains, tours);
+    cartesDonnees_.fill(false);
     const SceneTapis::Vue vue = vueTapis_();
     int derniereCarteMs = 0;
     for (int tour = 0; tour < tours; ++tour) {
@@ -234,24 +235,70 @@ void DisplayGLScene::nouvelleDonne(int cartesParJoueur, int objectif, int donnes
             if (prise >= static_cast<int>(main.size()))
                 continue;
             Carte* carte = main[static_cast<size_t>(prise++)];
-            const int index = carte->getIndex();
             const int delai = arrondi(scene_geometrie::delaiDistribution(tour, j) * facteurDurees_);
-            const bool montree = mains_.estVisible(j);
-            cartesTapis_.donne(index, montree, DisplayGLPaintA::placementMain(positionAffichage(j), prise - 1), delai,
-                               vue);
-            if (montree) {
-                mains_.donne(index, !sansAnimation, delai);
-                if (!sansAnimation)
-                    derniereCarteMs = std::max(derniereCarteMs, delai);
-            } else
-                mains_.cache(index);
+            derniereCarteMs = std::max(derniereCarteMs, donneCarte_(j, carte, prise - 1, delai, vue));
         }
     }
+    attendMainComplete_(derniereCarteMs);
+    showSeasonalArt(QDate::currentDate());
+    rafraichitCouche();
+}
+
+int DisplayGLScene::donneCarte_(int siege, const Carte* carte, int place, int delaiMs, const SceneTapis::Vue& vue)
+{
+    const int index = carte->getIndex();
+    if (index < 0 || index >= SceneTapis::NOMBRE_CARTES)
+        return 0;
+    cartesDonnees_[static_cast<size_t>(index)] = true;
+    const bool montree = mains_.estVisible(siege);
+    cartesTapis_.donne(index, montree, DisplayGLPaintA::placementMain(positionAffichage(siege), place), delaiMs, vue);
+    if (!montree) {
+        mains_.cache(index);
+        return 0;
+    }
+    const bool anime = modeVue_ != MODE_VUE_SANS_ANIMATION;
+    mains_.donne(index, anime, delaiMs);
+    return anime ? delaiMs : 0;
+}
+
+void DisplayGLScene::attendMainComplete_(int derniereCarteMs)
+{
     // The last card is seen in its place before anything asks about the
     // hand.
     mainComplete_.setRemainingTime(
         derniereCarteMs > 0 ? derniereCarteMs + arrondi(DisplayGLHumanCarte::DUREE_MOUVEMENT_MS * facteurDurees_) : 0);
-    showSeasonalArt(QDate::currentDate());
+}
+
+void DisplayGLScene::afficheResteDistribue()
+{
+    if (automatique_)
+        return;
+    if (!fondConstruit_)
+        construitFond_();
+    // The turned card is in its taker's hand now and goes there with the
+    // rest: left in the middle, it would read as a card played.
+    cartesTapis_.oublieRetournee();
+    const SceneTapis::Vue vue = vueTapis_();
+    int derniereCarteMs = 0;
+    for (int j = 0; j < NOMBRE_SIEGES; ++j) {
+        const Siege& siege = sieges_[static_cast<size_t>(j)];
+        if (!siege.joueur || siege.numero < 0)
+            continue;
+        // One packet per seat, in the deal's rhythm; a hand the deal never
+        // showed (a table joined during the bidding) is dealt whole.
+        int place = 0;
+        int tour = 0;
+        for (const Carte* carte : siege.joueur->main_) {
+            const int index = carte ? carte->getIndex() : -1;
+            if (index >= 0 && index < SceneTapis::NOMBRE_CARTES && !cartesDonnees_[static_cast<size_t>(index)]) {
+                const int delai = arrondi(scene_geometrie::delaiDistribution(tour++, j) * facteurDurees_);
+                derniereCarteMs = std::max(derniereCarteMs, donneCarte_(j, carte, place, delai, vue));
+            }
+            ++place;
+        }
+    }
+    mains_.dispose();
+    attendMainComplete_(derniereCarteMs);
     rafraichitCouche();
 }
 

@@ -238,8 +238,16 @@ void DisplayGLScene::focusOutEvent(QFocusEvent* evenement)
 
 void DisplayGLScene::focusInEvent(QFocusEvent* evenement)
 {
-    QGraphicsScene::focusInEvent(evenement);
     const bool suivant = evenement->reason() == Qt::TabFocusReason || evenement->reason() == Qt::BacktabFocusReason;
+    // The keyboard handed on to the view along the window's chain (what had
+    // it went) lands on the table, not on the first button of the scene's
+    // chain.
+    if (suivant && !toucheTab_) {
+        QFocusEvent table(QEvent::FocusIn, Qt::OtherFocusReason);
+        QGraphicsScene::focusInEvent(&table);
+    } else {
+        QGraphicsScene::focusInEvent(evenement);
+    }
     QGraphicsObject* perdu = focusPerdu_.data();
     focusPerdu_.clear();
     if (suivant || focusItem() || !perdu || perdu->scene() != this || !perdu->isVisible() || !perdu->isEnabled())

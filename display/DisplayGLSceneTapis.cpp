@@ -363,6 +363,7 @@ void DisplayGLScene::afficheBulleAnnonce(int siege)
 void DisplayGLScene::finDeDonne()
 {
     mainComplete_.setRemainingTime(0);
+    cartesDonnees_.fill(false);
     if (boutonArriere_)
         proxyArriere_->hide();
     if (boutonAvant_)

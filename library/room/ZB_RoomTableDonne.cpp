@@ -548,8 +548,12 @@ void ZB_RoomTable::finDesMises_(int preneur)
         m_points->objectifMise_ = m_statusMise.pointsMise_;
     const int contrat = m_typeDePartie.contrat_;
     Carte* retournee = getCarteRetournee();
-    if (contrat == TypeDePartie::ContratFixe || contrat == TypeDePartie::ContratVache)
+    if (contrat == TypeDePartie::ContratFixe || contrat == TypeDePartie::ContratVache) {
         distribueReste_(preneur, retournee);
+        // The hands are whole before anybody is asked for a card.
+        if (m_display != nullptr)
+            m_display->afficheResteDistribue();
+    }
     m_listeDesEvenements->setEtatAttendu(EtatDeJeu::AttendAtoutChibre);
 
     int mode = m_statusMise.atoutMise_;

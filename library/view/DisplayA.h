@@ -51,6 +51,9 @@ public:
     virtual void afficheBoutonsAnnuler(bool arriere, bool avant) = 0;
     virtual void effaceBulles(int inutilise, const AnnoncesJoueur& annonces) = 0;
     virtual void afficheCartesDistribuees(Carte* carteRetournee) = 0;
+    // A turned-card deal's bidding ended and the rest of the cards went to
+    // the hands, the turned card to its taker's: they are shown there.
+    virtual void afficheResteDistribue() {}
     virtual void afficheBulleJoueur(int noJoueur, const AnnoncesJoueur& annonces) = 0;
     virtual void afficheBulleMise(int noJoueur, const ZB_StatusMise& mise, int variante) = 0;
     virtual void appliqueCouleurs(int schema, const QPalette& palette) = 0;

@@ -17,6 +17,7 @@ constexpr const char* NOM = "Zubrik";
 constexpr int LANGUE_ANGLAIS = 2;
 constexpr int PRESET_JASS = 0;           // "Suisse romand"
 constexpr int PRESET_CONTREE = 8;        // "Belote Contrée"
+constexpr int PRESET_CLASSIQUE = 6;      // "Belote Classique": a take on a turned card
 constexpr int DELAI_RAMASSAGE_MS = 250;  // the shortest a person still sees
 
 // The window's place as QWidget::saveGeometry writes it (format 3.0): the
@@ -83,7 +84,8 @@ bool DossierUtilisateur::prepare(const Reglages& reglages, QString* erreur)
     OptionsDePartie partie(genre);
     if (!reglages.typeParDefaut) {
         partie.idPreset_ = TypeDePartie::ID_PERSONALISE;
-        partie.typeDePartie_ = TypeDePartie::getTypeDePartie(reglages.jeu == Jass ? PRESET_JASS : PRESET_CONTREE);
+        partie.typeDePartie_ = TypeDePartie::getTypeDePartie(
+            reglages.jeu == Jass ? PRESET_JASS : (reglages.jeu == BeloteContree ? PRESET_CONTREE : PRESET_CLASSIQUE));
         partie.typeDePartie_.pointsObjectif_ = reglages.objectif;
         partie.typeDePartie_.annonces_ = TypeDePartie::AnnoncesDesactivees;
     }

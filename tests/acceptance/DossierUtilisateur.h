@@ -19,7 +19,7 @@
 class DossierUtilisateur
 {
 public:
-    enum Jeu { Jass, BeloteContree };
+    enum Jeu { Jass, BeloteContree, BeloteClassique };
 
     struct Reglages
     {

@@ -86,9 +86,9 @@ void PiloteDePartie::litBoutons(const QImage& image, QList<QRect>& panneau, QLis
     const QList<QRect> tous = LectureEcran::boutons(image, QRect(0, h / 8, image.width(), h * 7 / 8));
     // The panel: three buttons or more on one row below the top third (it
     // lies just above the hand), or two of the panel's near-square ones (a
-    // pass beside a redouble), and what lies with them: the buttons of the
+    // pass beside a redouble or a take), and what lies with them: the buttons of the
     // rows next to it.
-    const int largeurPanneau = image.width() / 16;
+    const int largeurPanneau = image.width() / 20;
     const auto carre = [largeurPanneau](const QRect& r) {
         return 2 * r.height() >= r.width() && r.width() >= largeurPanneau;
     };
@@ -257,7 +257,7 @@ bool PiloteDePartie::choisitDansPanneau_(const QList<QRect>& panneau, const Reco
     // Jass: the last trump of the row. Belote: pass, the wide button below
     // the row's near-square ones (a court picture of the hand below is
     // taller than wide), else the first of them.
-    const bool belote = session_.jeu() == DossierUtilisateur::BeloteContree;
+    const bool belote = session_.jeu() != DossierUtilisateur::Jass;
     QList<QRect> carres;
     for (const QRect& r : std::as_const(rangee))
         if (std::abs(r.width() - r.height()) * 5 <= 2 * std::max(r.width(), r.height()))
@@ -268,7 +268,7 @@ bool PiloteDePartie::choisitDansPanneau_(const QList<QRect>& panneau, const Reco
         if (r.top() > carres.first().bottom() - 2 && r.width() >= 2 * r.height() && r.left() < carres.last().right()
             && r.right() > carres.first().left())
             dessous = r;
-    QRect choix = belote ? (dessous.isNull() ? carres.first() : dessous) : rangee.last();
+    QRect choix = belote && !prend_ ? (dessous.isNull() ? carres.first() : dessous) : rangee.last();
     if (belote && contre_ && miseAdverseSimple(record)) {
         // The double stands last, right of the trumps (and as square as
         // they are).
@@ -422,6 +422,7 @@ bool PiloteDePartie::joueCarte(const Vue& vue)
     const LectureEcran::Main main = LectureEcran::main(image);
     if (main.jouables.isEmpty() || !panneauVenu.isEmpty() || !boiteVenue.isEmpty())
         return true;
+    mainsLues_.append({vue.record.nombreDeDonnes(), vue.record.cartesJouees(0), main.droite - main.gauche});
     // The middle one of the parts that may be played.
     const QPoint p = main.jouables.at(main.jouables.size() / 2);
     session_.ecran().doubleClique(session_.fenetre().topLeft() + p);

@@ -24,10 +24,11 @@ class SessionDeJeu;
 //   request to the user): the pilot acts once per change, and only once the
 //   window has stopped moving.
 // - A trump is the last suit of the panel's row; a bid is a pass (the first
-//   button of the row, or the one below it), or, when the case asks for
-//   doubles, the double (the panel's rightmost button) of an opponent's
-//   plain bid; a message box is answered with its first or last button, as
-//   the case chooses.
+//   button of the row, or the one below it), or when the case says so a
+//   take (the row's last button: the take, or a suit), or, when the case
+//   asks for doubles, the double (the panel's rightmost button) of an
+//   opponent's plain bid; a message box is answered with its first or last
+//   button, as the case chooses.
 // - A cloth that does not show the record's trick is noted (with a
 //   picture) and the game is played on, so that one run shows every fault.
 // - The game must move on: when neither the record nor the window shows any
@@ -62,6 +63,17 @@ public:
     // The user doubles every plain bid of an opponent (else passes).
     void setContre(bool contre) { contre_ = contre; }
     int contres() const { return contres_; }
+    // The user takes at every bid the panel offers, instead of passing.
+    void setPrend(bool prend) { prend_ = prend; }
+    // The hand as read before each card the user played: the deal, the
+    // cards the user had played in it, the hand's width in pixels.
+    struct MainLue
+    {
+        int donne = 0;
+        int cartesAvant = 0;
+        int largeur = 0;
+    };
+    const QList<MainLue>& mainsLues() const { return mainsLues_; }
     // Which button of a message box the user presses.
     void setReponseBoites(bool premier) { premierBouton_ = premier; }
     // The next message box is answered by that key (an X key name, such as
@@ -106,6 +118,8 @@ private:
     bool premierBouton_ = false;
     bool contre_ = false;
     int contres_ = 0;
+    bool prend_ = false;
+    QList<MainLue> mainsLues_;
     QString toucheBoite_;
     int coups_ = 0;
     int cartes_ = 0;

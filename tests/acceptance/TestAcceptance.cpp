@@ -208,8 +208,11 @@ private:
         s.garde(QStringLiteral("welcome"));
         if (boite.size() != 2)
             return s.echoue(QStringLiteral("The welcome shows %1 buttons, not Skip and OK").arg(boite.size()));
+        // Tab to "do not show again", Space checks it; on to Skip and OK,
+        // Shift+Tab back to the choice, whose arrows choose the rules.
         s.touche(QStringLiteral("Tab"));
-        for (const char* touche : {"space", "Tab", "Tab", "Tab", "Down", "Down", "Return"})
+        for (const char* touche :
+             {"space", "Tab", "Tab", "shift+Tab", "shift+Tab", "shift+Tab", "Down", "Down", "Return"})
             s.ecran().touche(QLatin1String(touche));
         QElapsedTimer attente;
         attente.start();
@@ -647,6 +650,53 @@ private slots:
     {
         matchEntier(QStringLiteral("contree_match"), DossierUtilisateur::BeloteContree, {800, 600}, 0,
                     &allemandPuisFrancais);
+    }
+    // Classic Belote: the user takes and leads the first trick. At that
+    // first request the hand holds its eight cards (the second
+    // distribution's and the turned card among them): the hand narrows by
+    // one card's place at each card played, down to the last. The turned
+    // card has left the cloth (the pilot compares the cloth with the record
+    // at every card), and the record holds the user's take and lead.
+    void beloteLaPreneuseEntame()
+    {
+        SessionDeJeu s(QStringLiteral("belote_take_lead"), LIMITE_S);
+        DossierUtilisateur::Reglages r;
+        r.jeu = DossierUtilisateur::BeloteClassique;
+        r.objectif = 1000;
+        r.fenetre = {1280, 720};
+        QVERIFY2(s.prepare(r) && s.lance(), qPrintable(s.echec()));
+        PiloteDePartie pilote(s);
+        pilote.setPrend(true);
+        // The seat after the dealer bids first and leads: the user, who
+        // takes at once, in one deal out of four.
+        int donne = 0;
+        RecordDePartie entame;
+        QVERIFY2(pilote.joue([&](const Vue& v) {
+            if (donne == 0 && v.demandeCarte && v.record.plis().isEmpty()) {
+                donne = v.record.nombreDeDonnes();
+                entame = v.record;
+                s.garde(QStringLiteral("user_leads"));
+            }
+            return donne > 0 && v.record.nombreDeDonnes() > donne && v.record.cartesJouees(0) >= 1;
+        }),
+                 qPrintable(s.echec()));
+        QVERIFY2(pilote.ecartsDuTapis().isEmpty(), ecarts(pilote).constData());
+        const QStringList coups = entame.coupsParDonne().value(donne - 1);
+        const QString prise = QStringLiteral("%1 0 ").arg(int(EvenementDeJeu::Chm));
+        QVERIFY2(!coups.isEmpty() && coups.first().startsWith(prise),
+                 qPrintable(QStringLiteral("the user's take is not the deal's first move: %1").arg(coups.join(", "))));
+        std::array<int, 8> largeurs{};
+        largeurs.fill(-1);
+        for (const PiloteDePartie::MainLue& m : pilote.mainsLues())
+            if (m.donne == donne && m.cartesAvant >= 0 && m.cartesAvant < 8 && largeurs[size_t(m.cartesAvant)] < 0)
+                largeurs[size_t(m.cartesAvant)] = m.largeur;
+        QString lues;
+        for (int l : largeurs)
+            lues += QStringLiteral(" %1").arg(l);
+        const int place = largeurs[0] - largeurs[1];
+        QVERIFY2(largeurs[7] > 0 && place > 0 && std::abs(largeurs[0] - largeurs[7] - 7 * place) <= 7 * place / 8,
+                 qPrintable(QStringLiteral("the hand did not show eight cards at the lead: widths%1").arg(lues)));
+        QVERIFY2(s.quitte(), qPrintable(s.echec()));
     }
     // A first start left by New game (Ctrl+N) deals; then a tournament of
     // the game type the options show first: the record holds the custom type

@@ -371,6 +371,10 @@ private slots:
         QTest::newRow("box answered by Return") << "box";
         QTest::newRow("bid band gone") << "band";
         QTest::newRow("window closed by Esc") << "window";
+        // The keyboard then handed on to the table along the window's
+        // chain, as when a widget before it goes (a layout that changes
+        // with the window's size): no Tab of the person's.
+        QTest::newRow("window closed by Esc, the keyboard handed on") << "window handed on";
         QTest::newRow("settings panel, Space then Esc") << "settings";
         QTest::newRow("side button clicked") << "click";
     }
@@ -401,7 +405,7 @@ private slots:
             scene->conteneurAtouts()->show();
             QTRY_VERIFY(scene->proxyAtouts()->hasFocus());
             scene->conteneurAtouts()->hide();
-        } else if (quoi == QLatin1String("window")) {
+        } else if (quoi.startsWith(QLatin1String("window"))) {
             QGraphicsProxyWidget* proxy = scene->ajouteDialogue(new ZB_About, 0.5, 0, 1);
             proxy->show();
             proxy->widget()->show();
@@ -409,6 +413,10 @@ private slots:
             QTRY_VERIFY(proxy->hasFocus());
             QTest::keyClick(t.vue.get(), Qt::Key_Escape);
             QTRY_VERIFY(!proxy->isVisible());
+            if (quoi.endsWith(QLatin1String("handed on"))) {
+                t.vue->clearFocus();
+                t.vue->setFocus(Qt::TabFocusReason);
+            }
         } else if (quoi == QLatin1String("click")) {
             QGraphicsProxyWidget* proxy = scene->boutonConnexion()->graphicsProxyWidget();
             const QPoint centre = t.vue->mapFromScene(proxy->sceneBoundingRect().center());

@@ -52,6 +52,7 @@ public:
         scene_.nouvelleDonne(cartes, objectif, restantes);
     }
     void afficheCartesDistribuees(Carte* carte) override { scene_.afficheCartesDistribuees(carte); }
+    void afficheResteDistribue() override { scene_.afficheResteDistribue(); }
     void afficheCarteJouee(int siege, Carte* carte) override
     {
         ++cartesJouees;

@@ -53,6 +53,7 @@ struct Personne
     int mises = 0;
     int contres = 0;
     int passes = 0;
+    int prises = 0;
     int cartes = 0;
     int clics = 0;
     int refus = 0;
@@ -84,7 +85,8 @@ struct Personne
     }
 
     // The trump panel's button for a trump mode (0: the Chibre/Passe button
-    // on show), or the double button (-1); null when it is not on show.
+    // on show), the double button (-1) or the take button (-2); null when it
+    // is not on show.
     QAbstractButton* bouton(int mode) const
     {
         static const char* const noms[] = {nullptr,
@@ -101,7 +103,9 @@ struct Personne
                                            "buttonAtout_Inverse"};
         const PanelAtouts* panneauAtouts = t.scene->panelAtouts();
         QStringList candidats;
-        if (mode < 0)
+        if (mode == -2)
+            candidats << QStringLiteral("pushButtonPrends");
+        else if (mode < 0)
             candidats << QStringLiteral("pushButton_Contre");
         else if (mode == 0)
             candidats << QStringLiteral("boutonChibre_left") << QStringLiteral("boutonChibre_below");
@@ -179,11 +183,19 @@ struct Personne
         const ZB_StatusMise& m = panneau->derniereMise();
         const bool adverse = m.miseur_ >= 0 && m.miseur_ % 2 != 0;
         int mode = 0;
-        if (m.typeContrat_ == ZB_StatusMise::Simple && adverse && contres == 0) {
+        if (bouton(-2)) {
+            // The turned card is taken every other time it is offered: the
+            // other deals go on to the second round or another taker.
+            mode = (prises + passes) % 2 == 0 ? -2 : 0;
+            ++(mode == 0 ? passes : prises);
+        } else if (m.typeContrat_ == ZB_StatusMise::Simple && adverse && contres == 0) {
             mode = -1;
             ++contres;
         } else if (m.typeContrat_ == ZB_StatusMise::PasEncoreDeMise) {
             mode = couleurLaPlusLongue();
+            // The second round of a take offers the other suits only.
+            for (int couleur = 1; couleur <= 4 && !bouton(mode); ++couleur)
+                mode = couleur;
             ++mises;
         } else {
             ++passes;
@@ -212,6 +224,21 @@ struct Personne
         }
         if (legales.isEmpty())
             return false;
+        // The whole hand shows in its order at every request, the first of a
+        // deal too, and a turned card lies on the cloth only while it is bid on.
+        double gauche = -1e9;
+        for (Carte* c : joueur->main_) {
+            DisplayGLHumanCarte* s = t.scene->jeuDeCartes().getCarte(c->getIndex());
+            if (pointSur(s).isNull() || s->pos().x() <= gauche)
+                erreur = QStringLiteral("%1 does not show in its place among the %2 cards of the hand")
+                             .arg(c->toString())
+                             .arg(joueur->main_.getNombreDeCartes());
+            gauche = s->pos().x();
+        }
+        if (erreur.isEmpty() && t.scene->carteRetournee())
+            erreur = QStringLiteral("the turned card still lies on the cloth");
+        if (!erreur.isEmpty())
+            return true;
         if (interdite && refus < 3)
             refuse(interdite);
         for (int essai = 0; essai < legales.size(); ++essai) {
@@ -287,6 +314,7 @@ private slots:
         QTest::addColumn<quint32>("graine");
         QTest::newRow("jass") << 0 << 1 << 20261207u;
         QTest::newRow("belote contree") << 1 << 8 << 20261208u;
+        QTest::newRow("belote classique") << 1 << 6 << 20261209u;
     }
     void matchPlayedWithTheMouse()
     {
@@ -343,6 +371,9 @@ private slots:
             QVERIFY(personne.clics > 0);
             if (genre == 0) {
                 QVERIFY(personne.atouts > 0);
+            } else if (preset == 6) {
+                QVERIFY(personne.prises > 0);
+                QVERIFY(personne.passes > 0);
             } else {
                 QVERIFY(personne.mises > 0);
                 QVERIFY(personne.contres > 0);

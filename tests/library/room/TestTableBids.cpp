@@ -40,6 +40,7 @@ public:
     ZB_AnalyseJoueurA* getAnalyseJoueur(int no) override { return &analyses.at(size_t(no)); }
     int redistributions = 0;
     int nouvellesDonnes = 0;
+    int restes = 0;
     QList<int> bulles;
     QList<int> typesBulles;
     Carte* retournee = nullptr;
@@ -51,6 +52,7 @@ public:
         typesBulles << mise.typeContrat_;
     }
     void afficheCartesDistribuees(Carte* carte) override { retournee = carte; }
+    void afficheResteDistribue() override { ++restes; }
 };
 
 ZB_StatusMise passe()
@@ -275,6 +277,8 @@ private slots:
         const QSharedPointer<Partie> partie = table->getPartie();
         QCOMPARE(partie->joueurQuiAChoisiAtout_, preneur);
         QCOMPARE(partie->mise_.typeContrat_, typeFinal);
+        // An auction deals every card at once.
+        QCOMPARE(display->restes, 0);
 
         ZB_PointsDonne result;
         while (!partie->donneTerminee_) {
@@ -336,6 +340,7 @@ private slots:
         QCOMPARE(display->typesBulles.last(), int(ZB_StatusMise::DonneurForce));
         for (int siege = 0; siege < 4; ++siege)
             QCOMPARE(cartesEnMain(siege), 8);
+        QCOMPARE(display->restes, 1);
     }
 
     void carteRetourneeDonneLAtout()
@@ -347,6 +352,7 @@ private slots:
         for (int siege = 0; siege < 4; ++siege)
             QCOMPARE(cartesEnMain(siege), 5);
         enchere(11, passe());
+        QCOMPARE(display->restes, 0);
         ZB_StatusMise prend = mise(82, 0, ZB_StatusMise::PrendCouleurRetournee);
         prend.montantBloque_ = true;
         enchere(12, prend);
@@ -360,8 +366,9 @@ private slots:
         for (int siege = 0; siege < 4; ++siege)
             masque |= table->getJoueur(siege)->main_.getMasque();
         QCOMPARE(qPopulationCount(masque), 32u);
-        // Announced once, at the deal.
+        // Announced once, at the deal; the rest shown once the hands hold it.
         QCOMPARE(display->nouvellesDonnes, 1);
+        QCOMPARE(display->restes, 1);
     }
 
     // Bids a peer could send that the game cannot stand are refused.
