@@ -168,6 +168,8 @@ public:
     bool cb_setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection* connection, int noTable, int siege,
                                                 bool isHotSwapSamePlayerSocketChange,
                                                 const OptionsDuJoueur& joueur) override;
+    bool cb_setClientInGameInPlaceOf(ZB_ServerSocketConnection* connection, qint64 idCedant,
+                                     const OptionsDuJoueur& joueur) override;
     bool cb_resetTables(int nombreDeTables) override;
 
 signals:

@@ -725,6 +725,73 @@ private slots:
         QVERIFY(place(42));
     }
 
+    // The same at a game under way, its players seated and playing: the
+    // copies of one address hold every seat; a copy from another address
+    // takes the seat the latest of them gives up, is caught up and plays
+    // from it live.
+    void passationEnJeuDUnHoteSansFenetre()
+    {
+        QTemporaryDir dossier;
+        ZB_Settings demarrage;
+        demarrage.server = true;
+        demarrage.automatique = 1;
+        demarrage.port = 0;
+        ZB_HoteSansFenetre sansFenetre(demarrage, dossier.path());
+        sansFenetre.demarre();
+        const quint16 port = sansFenetre.serveur()->getPortTcp();
+        ZB_ServerSocket* serveurDeLaSalle = sansFenetre.salle()->getServer();
+        ZB_RoomTable* table = sansFenetre.salle()->getTable(-1);
+        const auto joint = [port](const QHostAddress& depuis) {
+            auto machine = std::make_unique<Machine>(Tcp);
+            auto* socket = new GM_SocketTCP;
+            socket->getTcpSocket()->bind(depuis);
+            int mode = ZB_Room::SansDepart;
+            int session = ZB_Room::SessionClient;
+            machine->salle->reponse_Depart(&mode, &session, optionsJass(), QStringLiteral("127.0.0.1"),
+                                           QStringLiteral("invite"), 0, 0, port, 5, false,
+                                           QSharedPointer<GM_SocketAbstract>(socket, &QObject::deleteLater), 0);
+            return machine;
+        };
+        // The seat a player plays at the host, -1 while it has not entered.
+        const auto siegeDe = [table](qint64 id) {
+            for (int i = 1; i < 4; ++i) {
+                const JoueurHumain* j = table->getJoueur(i);
+                if (j != nullptr && j->options_.id_ == id
+                    && (j->modeJeu_ == Joueur::ModeHumainDistant || j->modeJeu_ == Joueur::ModeOrdinateurDistant))
+                    return i;
+            }
+            return -1;
+        };
+        std::vector<std::unique_ptr<Machine>> leurs;
+        for (int i = 0; i < serveurDeLaSalle->maxPlayers(); ++i) {
+            leurs.push_back(joint(QHostAddress(QStringLiteral("127.0.0.2"))));
+            QVERIFY(QTest::qWaitFor([&] { return serveurDeLaSalle->getJoueurs().size() == i + 1; }, 20000));
+        }
+        const qint64 dernier = serveurDeLaSalle->getJoueurs().last()->getPlayerId();
+        QVERIFY2(QTest::qWaitFor([&] { return siegeDe(dernier) > 0; }, 60000), "the last of them never entered");
+        const int siege = siegeDe(dernier);
+
+        std::unique_ptr<Machine> nouveau = joint(QHostAddress(QHostAddress::LocalHost));
+        ListeDesEvenements* liste = sansFenetre.salle()->getListe(-1);
+        QVERIFY2(QTest::qWaitFor([&] { return siegeDe(nouveau->salle->getIdJoueur()) == siege; }, 60000),
+                 qPrintable(QStringLiteral("state %1, %2 players, the newcomer's connection in state %3")
+                                .arg(serveurDeLaSalle->getEtat())
+                                .arg(serveurDeLaSalle->getJoueurs().size())
+                                .arg(nouveau->salle->getClientSocket() != nullptr
+                                         ? nouveau->salle->getClientSocket()->getEtat() : -1)));
+        // Entered: the seat's next card is its own, sent from its copy.
+        const qsizetype coupsAvant = coups(*liste).size();
+        QVERIFY(QTest::qWaitFor([&] {
+            const QStringList tous = coups(*liste);
+            for (qsizetype i = coupsAvant; i < tous.size(); ++i)
+                if (tous.at(i).section(QLatin1Char(' '), 0, 0).toInt() == EvenementDeJeu::Ajo
+                    && tous.at(i).section(QLatin1Char(' '), 2, 2).toInt() == siege)
+                    return true;
+            return false;
+        }, 60000));
+        QCOMPARE(nouveau->salle->getClientSocket()->getEtat(), int(ZB_StatutConnexionA::JeuEnCours));
+    }
+
     // A client that sends a card its seat may not play: the host refuses it
     // and strikes the connection once, the card the client's player chose
     // is played after it, and both machines play the same match to its end.
