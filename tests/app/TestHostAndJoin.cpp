@@ -926,10 +926,11 @@ private slots:
         QTimer clic;
         connect(&clic, &QTimer::timeout, this, [&] {
             ListeDesEvenements* liste = client ? client->liste() : nullptr;
-            if (liste == nullptr || !liste->estReplayEnCours())
-                return;
-            JoueurHumain* joueur = client->salle->getTable(-1)->getJoueur(siege);
-            if (joueur == nullptr)
+            JoueurHumain* joueur = liste != nullptr ? client->salle->getTable(-1)->getJoueur(siege) : nullptr;
+            // While the replay runs, and after it while the seat waits to
+            // enter and the host's computer still plays it.
+            if (joueur == nullptr
+                || !(liste->estReplayEnCours() || joueur->modeJeu_ == Joueur::ModeEnAttenteDEntree))
                 return;
             // Not the card the replay plays there (the host's, as it was
             // played): a person's choice differs from it.
