@@ -199,6 +199,11 @@ public slots:
 protected:
     void customEvent(QEvent* event) override;
 
+    // A joining copy's table refused a move its host had made: the copy no
+    // longer holds the host's game, and only the host's records may bring
+    // it back. Called under the table's list; nothing here by default.
+    virtual void horsDePasAvecLHote(const EvenementDeJeu& ev) { Q_UNUSED(ev); }
+
     // ZB_SalleDeTableA: what a table posts runs later, through customEvent.
     void posteEvenementDeTable(EvenementDeJeu* ev) override;
 

@@ -986,6 +986,35 @@ private slots:
                  qPrintable(boites.join(QLatin1Char('\n'))));
     }
 
+    // A copy whose table no longer holds the host's game (a card of the
+    // host's hand gone from it) refuses the host's move: it does not wait
+    // for ever, but joins again, is caught up and plays on in step.
+    void copieHorsDePas()
+    {
+        CompteAvertissements avertissements;
+        heberge(Tcp);
+        QTemporaryDir dossier;
+        std::unique_ptr<Machine> client = rejoint(Tcp, {}, dossier.path());
+        QVERIFY(QTest::qWaitFor([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 10000));
+        hote->salle->getServerView()->OnDemarrer();
+        QVERIFY(QTest::qWaitFor(
+            [&] { return client->liste()->getEtatAttendu() >= EtatDeJeu::Tour1_AttendCarte1; }, 20000));
+        JoueurHumain* hoteChezLeClient = client->salle->getTable(-1)->getJoueur(0);
+        for (int index = 0; index < EnsembleDeCartes::TAILLE; ++index)
+            hoteChezLeClient->main_.retireIndex(index);
+        const int donnesAvant = donnes(*hote->liste());
+        QVERIFY2(QTest::qWaitFor([&] { return donnes(*hote->liste()) >= donnesAvant + 2; }, 60000),
+                 qPrintable(QStringLiteral("host in state %1, client in state %2")
+                                .arg(hote->liste()->getEtatAttendu())
+                                .arg(client->liste()->getEtatAttendu())));
+        QVERIFY2(CompteAvertissements::tous.join(QLatin1Char('\n')).contains(QLatin1String("joins again")),
+                 qPrintable(CompteAvertissements::tous.join(QLatin1Char('\n'))));
+        QVERIFY(QTest::qWaitFor([&] { return coups(*client->liste()).size() >= coups(*hote->liste()).size() - 4; },
+                                20000));
+        const int communs = int(coups(*client->liste()).size());
+        QCOMPARE(coups(*client->liste()).mid(0, communs), coups(*hote->liste()).mid(0, communs));
+    }
+
     void textesDuClient()
     {
         // Nobody listens on this port any more.
