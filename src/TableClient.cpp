@@ -221,6 +221,7 @@ void TableClient::connectToServer(const QString& adresse, quint16 port, const QS
                                   QSharedPointer<GM_SocketAbstract> socket)
 {
     finDite_ = false;
+    rattrapages_ = 0;
     transportsRestants_.clear();
     if (socket.isNull()) {
         // The transport the session was started with first; should its
@@ -262,6 +263,43 @@ bool TableClient::essaieUnAutreTransport()
         ouvreConnexion_(adresse, essai.port, login, idUtilisateur, secondes, false, socket_);
     });
     return true;
+}
+
+void TableClient::horsDePasAvecLHote(const EvenementDeJeu& ev)
+{
+    if (rattrapageDemande_ || !clientSocket_)
+        return;
+    rattrapageDemande_ = true;
+    qWarning().noquote() << QStringLiteral("WARNING: TableClient: this copy cannot run its host's move %1; it joins "
+                                           "again to be caught up")
+                                .arg(ev.toString(getProtocolVersion()));
+    // Later: the table's list runs the refused move further up this call.
+    QTimer::singleShot(0, this, [this] {
+        rattrapageDemande_ = false;
+        if (getEtatEnLigne() != Client || !clientSocket_)
+            return;
+        // A lobby's bridge cannot be dialled again from here.
+        if (++rattrapages_ > RattrapagesMax || clientSocket_->estConnexionPublique()) {
+            clientSocket_->quitte();
+            finDeSession_(GM::Warning, tr("Information"),
+                          tr("Cette copie ne suit plus la partie de l'hôte: elle quitte la partie en ligne."));
+            return;
+        }
+        if (display_ != nullptr)
+            display_->afficheMessageReseau(
+                tr("Cette copie ne suit plus la partie de l'hôte: la partie est reprise auprès de l'hôte."));
+        const GM_SocketAbstract* actuel = clientSocket_->getSocket();
+        const Transport transport = qobject_cast<const GM_SocketTCP*>(actuel) != nullptr ? Tcp
+                                  : actuel != nullptr && actuel->isUnsecure()          ? WebSocket
+                                                                                      : WebSocketSecure;
+        const QString adresse = clientSocket_->getAdresse();
+        const quint16 port = clientSocket_->getPort();
+        const QString login = clientSocket_->getLogin();
+        const qint64 idUtilisateur = clientSocket_->getIdUtilisateur();
+        const int secondes = clientSocket_->getSecondesAttente();
+        socket_ = nouveauSocket_(transport);
+        ouvreConnexion_(adresse, port, login, idUtilisateur, secondes, false, socket_);
+    });
 }
 
 void TableClient::ouvreConnexion_(const QString& adresse, quint16 port, const QString& login, qint64 idUtilisateur,

@@ -103,6 +103,10 @@ protected:
     void cb_replayArrete(qsizetype ligne) override;
     // ZB_Hebergement::Cb_ServerStartOrStop (the server view's).
     void cb_serverStop() override;
+    // The copy drifted from its host: it says so and joins again, as after
+    // a crash, for the host's catch-up; past RattrapagesMax in a session it
+    // leaves the online game with a box, back to its local game.
+    void horsDePasAvecLHote(const EvenementDeJeu& ev) override;
 
 private:
     enum Depart { Programme, PartieEnLigne, Serveur };
@@ -138,6 +142,9 @@ private:
     bool fenetreEvenementsActive_ = false;
     bool penaliteEnLigne_ = false;
     bool finDite_ = false; // the end of this client session was told
+    static constexpr int RattrapagesMax = 3;
+    int rattrapages_ = 0;          // catch-ups this session asked for
+    bool rattrapageDemande_ = false; // one is on its way
     qint64 idJoueur_ = -1;
     QString hoteDeLId_; // the host idJoueur_ was made for
     QString finEnLigne_;

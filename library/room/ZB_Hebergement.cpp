@@ -106,7 +106,14 @@ bool ZB_Hebergement::accueille(ZB_ServerSocketConnection* connection, const Opti
     const ZB_ServerSocket* s = serveur_.data();
     const int etat = s != nullptr ? s->getEtat() : ZB_ServerSocket::Arrete;
     bool place = false;
-    if (etat == ZB_ServerSeatingA::EnCoursAvecPlacesLibres && salle_ != nullptr) {
+    const bool enCours =
+        etat == ZB_ServerSeatingA::EnCoursAvecPlacesLibres || etat == ZB_ServerSeatingA::EnCoursComplet;
+    if (enCours && salle_ != nullptr && connection->getIdCedant() != -1) {
+        // A player gave up its seat to this one: the table, full, holds that
+        // seat for the one who left, and gives it to nobody else.
+        place = salle_->cb_setClientInGameInPlaceOf(connection, connection->getIdCedant(), joueur)
+             || salle_->cb_setClientInGameOnTheFly_Random(connection, joueur);
+    } else if (etat == ZB_ServerSeatingA::EnCoursAvecPlacesLibres && salle_ != nullptr) {
         place = salle_->cb_setClientInGameReconnect(connection, joueur)
              || salle_->cb_setClientInGameOnTheFly_Random(connection, joueur);
     } else if (etat >= ZB_ServerSocket::AttenteJoueurs && etat <= ZB_ServerSocket::CompletAvantDepart) {

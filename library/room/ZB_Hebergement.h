@@ -28,8 +28,10 @@ class ZB_ServerSocketConnection;
 //   as it is.
 // - Welcoming: a client who identifies while the game runs with free seats
 //   takes the seat it left if any, else a free one; one who finds none, or
-//   arrives when the game is full, stopped or being started, is sent away.
-//   Before the start clients wait.
+//   arrives when the game is full, stopped or being started, is sent away;
+//   but one to whom a seated player gave up its seat (the address rule of
+//   a host nobody watches) takes that seat, full as the table is. Before
+//   the start clients wait.
 // - The host's name: the one it hosts under (nomPropose: the windowed and
 //   the windowless host offer the same), or one it renames itself to before
 //   the start, which goes through the rule a newcomer's name goes through

@@ -171,6 +171,8 @@ public:
     bool cb_setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection* connection, int noTable, int siege,
                                                 bool isHotSwapSamePlayerSocketChange,
                                                 const OptionsDuJoueur& joueur) override;
+    bool cb_setClientInGameInPlaceOf(ZB_ServerSocketConnection* connection, qint64 idCedant,
+                                     const OptionsDuJoueur& joueur) override;
     bool cb_resetTables(int nombreDeTables) override;
 
 signals:
@@ -199,6 +201,11 @@ public slots:
 
 protected:
     void customEvent(QEvent* event) override;
+
+    // A joining copy's table refused a move its host had made: the copy no
+    // longer holds the host's game, and only the host's records may bring
+    // it back. Called under the table's list; nothing here by default.
+    virtual void horsDePasAvecLHote(const EvenementDeJeu& ev) { Q_UNUSED(ev); }
 
     // ZB_SalleDeTableA: what a table posts runs later, through customEvent.
     void posteEvenementDeTable(EvenementDeJeu* ev) override;

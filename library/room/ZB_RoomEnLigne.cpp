@@ -142,6 +142,21 @@ bool ZB_Room::cb_setClientInGameOnTheFly_Random(ZB_ServerSocketConnection* conne
     return false;
 }
 
+bool ZB_Room::cb_setClientInGameInPlaceOf(ZB_ServerSocketConnection* connection, qint64 idCedant,
+                                          const OptionsDuJoueur& joueur)
+{
+    trace(QStringLiteral("ZB_Room::cb_setClientInGameInPlaceOf->enter() Joueur: %1 (%2) in place of %3")
+              .arg(joueur.nom_)
+              .arg(joueur.id_)
+              .arg(idCedant));
+    for (ZB_RoomTable* table : std::as_const(tables_))
+        if (table->setClientInGameInPlaceOf(connection, idCedant, joueur)) {
+            suitLesPlacesLibres_();
+            return true;
+        }
+    return false;
+}
+
 bool ZB_Room::cb_setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection* connection, int noTable, int siege,
                                                      bool isHotSwapSamePlayerSocketChange,
                                                      const OptionsDuJoueur& joueur)

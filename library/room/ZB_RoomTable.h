@@ -315,6 +315,11 @@ public:
     // A new client takes a computer's seat: the first one free, or the given
     // one (hot swap: the same player on a new connection takes its own seat).
     bool setClientInGameOnTheFly_Random(ZB_ServerSocketConnection* connection, const OptionsDuJoueur& options);
+    // A newcomer takes the seat of the remote player idCedant, who gave it
+    // up to it: held for that player, the seat is offered to nobody else.
+    // False when no seat is that player's.
+    bool setClientInGameInPlaceOf(ZB_ServerSocketConnection* connection, qint64 idCedant,
+                                  const OptionsDuJoueur& options);
     bool setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection* connection, int noJoueur,
                                              bool isHotSwapSamePlayerSocketChange, const OptionsDuJoueur& options);
     // Announces the client's entry, queues it for this deal or the next, and

@@ -106,6 +106,20 @@ void ZB_RoomTable::customEvent(QEvent* event)
         return;
     }
 
+    // A joining copy runs only its host's moves for a seat its host plays
+    // (a seat that waits to enter, its own among them): a move of this
+    // machine there (the user's click, its computer's answer to a request
+    // the table showed before the entry) would be played here and refused
+    // there, and the copy would follow another game than its host's.
+    const bool deCetteMachine =
+        ev->source_ == EvenementDeJeu::Local_Human || ev->source_ == EvenementDeJeu::Local_AI;
+    if (m_miroir && deCetteMachine && EvenementDeJeu::estDeClasse(ev->type_, EvenementDeJeu::CoupDeJoueur)
+        && ev->noJoueur_ >= 0 && ev->noJoueur_ < NombreDeSieges
+        && m_listeDesEvenements->joueurDistant_[size_t(ev->noJoueur_)]) {
+        event->accept();
+        return;
+    }
+
     // A peer's event that does not read, or that the rules refuse with an
     // exception, must not reach the application's handler: it is dropped
     // here, and the events behind it still run.

@@ -192,6 +192,24 @@ bool ZB_RoomTable::setClientInGameOnTheFly_Random(ZB_ServerSocketConnection* con
     return true;
 }
 
+bool ZB_RoomTable::setClientInGameInPlaceOf(ZB_ServerSocketConnection* connection, qint64 idCedant,
+                                            const OptionsDuJoueur& options)
+{
+    QMutexLocker verrou(m_listeDesEvenements != nullptr ? m_listeDesEvenements->getMutex() : nullptr);
+    const int siege = m_sieges.dernierSiegeDe(idCedant);
+    const JoueurHumain* cedant = m_sieges.joueur(siege);
+    // Only a seat a connection played: the host's and the computers' are
+    // never handed over.
+    if (cedant == nullptr || cedant->options_.distant_ == 0 || cedant->options_.ordinateur_ != 0)
+        return false;
+    // The seat holds the player who left until the next deal, and its
+    // computer after: the newcomer's entry takes the place of both.
+    insertPlayerInGame_unlocked(connection, siege, options,
+                                ZB_MessageDeTable::texte(ZB_MessageDeTable::ConnecteALaPlace, options.nom_,
+                                                         cedant->options_.nom_));
+    return true;
+}
+
 bool ZB_RoomTable::setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection* connection, int noJoueur,
                                                        bool isHotSwapSamePlayerSocketChange,
                                                        const OptionsDuJoueur& options)

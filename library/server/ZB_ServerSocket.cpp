@@ -782,6 +782,7 @@ bool ZB_ServerSocket::faitDeLaPlace_(ZB_ServerSocketConnection* nouveau)
         log_(QStringLiteral("INFO"), QStringLiteral("INFO: ZB_ServerSocket %1 gives up its seat to %2: its address "
                                                     "holds more seats than the newcomer's")
                                          .arg(victime->toString(), nouveau->toString()));
+        nouveau->setIdCedant(victime->getPlayerId());
         // The seats are full for its address: that is a refusal.
         GM_SocketAbstract* socketVictime = victime->lacheSocket();
         removeConnection(victime, false);

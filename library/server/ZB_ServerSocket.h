@@ -107,6 +107,14 @@ public:
         virtual bool cb_setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection* connection, int tableId,
                                                             int posOnTable, bool isHotSwapSamePlayerSocketChange,
                                                             const OptionsDuJoueur& player) = 0;
+        // The player of id idCedant gave up its seat to this newcomer
+        // while the game runs: the newcomer takes that very seat, which the
+        // table holds for the player who left. False when no table seats
+        // that player (the default: a room with no such seats).
+        virtual bool cb_setClientInGameInPlaceOf(ZB_ServerSocketConnection*, qint64, const OptionsDuJoueur&)
+        {
+            return false;
+        }
         // Recreates the room's tables, nombreDeTables of them; false when
         // that failed.
         virtual bool cb_resetTables(int nombreDeTables) = 0;

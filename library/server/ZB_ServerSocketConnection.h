@@ -62,6 +62,10 @@ public:
     // The client's user, as it identified itself.
     void identifie(const OptionsDuJoueur& options);
     const OptionsDuJoueur& getOptions() const { return options_; }
+    // The player who gave up its seat to this one (the address rule), -1
+    // for none: the seat it held is this one's.
+    qint64 getIdCedant() const { return idCedant_; }
+    void setIdCedant(qint64 id) { idCedant_ = id; }
 
     // The challenge the host sent this connection for its player to sign,
     // empty when none: drawn once, the answer must sign this one.
@@ -118,6 +122,7 @@ private:
     bool abandonnee_ = false;
     int tableId_ = -1;
     qint64 playerId_ = -1;
+    qint64 idCedant_ = -1;
     OptionsDuJoueur options_;
     QString defi_;
     ZB_RecordFramer tampon_{TailleTamponMax};

@@ -3280,6 +3280,14 @@ x4</translation>
 <context>
     <name>TableClient</name>
     <message>
+        <source>Cette copie ne suit plus la partie de l&apos;hôte: elle quitte la partie en ligne.</source>
+        <translation>Diese Kopie folgt dem Spiel des Gastgebers nicht mehr: Sie verlässt das Online-Spiel.</translation>
+    </message>
+    <message>
+        <source>Cette copie ne suit plus la partie de l&apos;hôte: la partie est reprise auprès de l&apos;hôte.</source>
+        <translation>Diese Kopie folgt dem Spiel des Gastgebers nicht mehr: Sie tritt erneut bei und holt das Spiel nach.</translation>
+    </message>
+    <message>
         <source>Une partie réseau est en cours. %1Voulez-vous tout de même quitter?</source>
         <comment>leave the online game</comment>
         <translation>Ein Netzwerkspiel läuft. %1Möchten Sie es trotzdem verlassen? Danach geht es mit einem lokalen Spiel weiter.</translation>

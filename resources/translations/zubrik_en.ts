@@ -3280,6 +3280,14 @@ x4</translation>
 <context>
     <name>TableClient</name>
     <message>
+        <source>Cette copie ne suit plus la partie de l&apos;hôte: elle quitte la partie en ligne.</source>
+        <translation>This copy no longer follows the host&apos;s game: it leaves the online game.</translation>
+    </message>
+    <message>
+        <source>Cette copie ne suit plus la partie de l&apos;hôte: la partie est reprise auprès de l&apos;hôte.</source>
+        <translation>This copy no longer follows the host&apos;s game: it joins the host again to catch up.</translation>
+    </message>
+    <message>
         <source>Une partie réseau est en cours. %1Voulez-vous tout de même quitter?</source>
         <comment>leave the online game</comment>
         <translation>An online game is running. %1Do you want to leave it anyway? A local game will follow.</translation>

@@ -741,6 +741,73 @@ private slots:
         QVERIFY(place(42));
     }
 
+    // The same at a game under way, its players seated and playing: the
+    // copies of one address hold every seat; a copy from another address
+    // takes the seat the latest of them gives up, is caught up and plays
+    // from it live.
+    void passationEnJeuDUnHoteSansFenetre()
+    {
+        QTemporaryDir dossier;
+        ZB_Settings demarrage;
+        demarrage.server = true;
+        demarrage.automatique = 1;
+        demarrage.port = 0;
+        ZB_HoteSansFenetre sansFenetre(demarrage, dossier.path());
+        sansFenetre.demarre();
+        const quint16 port = sansFenetre.serveur()->getPortTcp();
+        ZB_ServerSocket* serveurDeLaSalle = sansFenetre.salle()->getServer();
+        ZB_RoomTable* table = sansFenetre.salle()->getTable(-1);
+        const auto joint = [port](const QHostAddress& depuis) {
+            auto machine = std::make_unique<Machine>(Tcp);
+            auto* socket = new GM_SocketTCP;
+            socket->getTcpSocket()->bind(depuis);
+            int mode = ZB_Room::SansDepart;
+            int session = ZB_Room::SessionClient;
+            machine->salle->reponse_Depart(&mode, &session, optionsJass(), QStringLiteral("127.0.0.1"),
+                                           QStringLiteral("invite"), 0, 0, port, 5, false,
+                                           QSharedPointer<GM_SocketAbstract>(socket, &QObject::deleteLater), 0);
+            return machine;
+        };
+        // The seat a player plays at the host, -1 while it has not entered.
+        const auto siegeDe = [table](qint64 id) {
+            for (int i = 1; i < 4; ++i) {
+                const JoueurHumain* j = table->getJoueur(i);
+                if (j != nullptr && j->options_.id_ == id
+                    && (j->modeJeu_ == Joueur::ModeHumainDistant || j->modeJeu_ == Joueur::ModeOrdinateurDistant))
+                    return i;
+            }
+            return -1;
+        };
+        std::vector<std::unique_ptr<Machine>> leurs;
+        for (int i = 0; i < serveurDeLaSalle->maxPlayers(); ++i) {
+            leurs.push_back(joint(QHostAddress(QStringLiteral("127.0.0.2"))));
+            QVERIFY(QTest::qWaitFor([&] { return serveurDeLaSalle->getJoueurs().size() == i + 1; }, 20000));
+        }
+        const qint64 dernier = serveurDeLaSalle->getJoueurs().last()->getPlayerId();
+        QVERIFY2(QTest::qWaitFor([&] { return siegeDe(dernier) > 0; }, 60000), "the last of them never entered");
+        const int siege = siegeDe(dernier);
+
+        std::unique_ptr<Machine> nouveau = joint(QHostAddress(QHostAddress::LocalHost));
+        ListeDesEvenements* liste = sansFenetre.salle()->getListe(-1);
+        QVERIFY2(QTest::qWaitFor([&] { return siegeDe(nouveau->salle->getIdJoueur()) == siege; }, 60000),
+                 qPrintable(QStringLiteral("state %1, %2 players, the newcomer's connection in state %3")
+                                .arg(serveurDeLaSalle->getEtat())
+                                .arg(serveurDeLaSalle->getJoueurs().size())
+                                .arg(nouveau->salle->getClientSocket() != nullptr
+                                         ? nouveau->salle->getClientSocket()->getEtat() : -1)));
+        // Entered: the seat's next card is its own, sent from its copy.
+        const qsizetype coupsAvant = coups(*liste).size();
+        QVERIFY(QTest::qWaitFor([&] {
+            const QStringList tous = coups(*liste);
+            for (qsizetype i = coupsAvant; i < tous.size(); ++i)
+                if (tous.at(i).section(QLatin1Char(' '), 0, 0).toInt() == EvenementDeJeu::Ajo
+                    && tous.at(i).section(QLatin1Char(' '), 2, 2).toInt() == siege)
+                    return true;
+            return false;
+        }, 60000));
+        QCOMPARE(nouveau->salle->getClientSocket()->getEtat(), int(ZB_StatutConnexionA::JeuEnCours));
+    }
+
     // A client that sends a card its seat may not play: the host refuses it
     // and strikes the connection once, the card the client's player chose
     // is played after it, and both machines play the same match to its end.
@@ -875,10 +942,11 @@ private slots:
         QTimer clic;
         connect(&clic, &QTimer::timeout, this, [&] {
             ListeDesEvenements* liste = client ? client->liste() : nullptr;
-            if (liste == nullptr || !liste->estReplayEnCours())
-                return;
-            JoueurHumain* joueur = client->salle->getTable(-1)->getJoueur(siege);
-            if (joueur == nullptr)
+            JoueurHumain* joueur = liste != nullptr ? client->salle->getTable(-1)->getJoueur(siege) : nullptr;
+            // While the replay runs, and after it while the seat waits to
+            // enter and the host's computer still plays it.
+            if (joueur == nullptr
+                || !(liste->estReplayEnCours() || joueur->modeJeu_ == Joueur::ModeEnAttenteDEntree))
                 return;
             // Not the card the replay plays there (the host's, as it was
             // played): a person's choice differs from it.
@@ -1098,6 +1166,35 @@ private slots:
                  qPrintable(journal()));
         exclut(*hote, 0);
         QVERIFY2(journal().contains(QLatin1String("hote (vous) est exclu")), qPrintable(journal()));
+    }
+
+    // A copy whose table no longer holds the host's game (a card of the
+    // host's hand gone from it) refuses the host's move: it does not wait
+    // for ever, but joins again, is caught up and plays on in step.
+    void copieHorsDePas()
+    {
+        CompteAvertissements avertissements;
+        heberge(Tcp);
+        QTemporaryDir dossier;
+        std::unique_ptr<Machine> client = rejoint(Tcp, {}, dossier.path());
+        QVERIFY(QTest::qWaitFor([&] { return hote->salle->getServer()->getJoueurs().size() == 1; }, 10000));
+        hote->salle->getServerView()->OnDemarrer();
+        QVERIFY(QTest::qWaitFor(
+            [&] { return client->liste()->getEtatAttendu() >= EtatDeJeu::Tour1_AttendCarte1; }, 20000));
+        JoueurHumain* hoteChezLeClient = client->salle->getTable(-1)->getJoueur(0);
+        for (int index = 0; index < EnsembleDeCartes::TAILLE; ++index)
+            hoteChezLeClient->main_.retireIndex(index);
+        const int donnesAvant = donnes(*hote->liste());
+        QVERIFY2(QTest::qWaitFor([&] { return donnes(*hote->liste()) >= donnesAvant + 2; }, 60000),
+                 qPrintable(QStringLiteral("host in state %1, client in state %2")
+                                .arg(hote->liste()->getEtatAttendu())
+                                .arg(client->liste()->getEtatAttendu())));
+        QVERIFY2(CompteAvertissements::tous.join(QLatin1Char('\n')).contains(QLatin1String("joins again")),
+                 qPrintable(CompteAvertissements::tous.join(QLatin1Char('\n'))));
+        QVERIFY(QTest::qWaitFor([&] { return coups(*client->liste()).size() >= coups(*hote->liste()).size() - 4; },
+                                20000));
+        const int communs = int(coups(*client->liste()).size());
+        QCOMPARE(coups(*client->liste()).mid(0, communs), coups(*hote->liste()).mid(0, communs));
     }
 
     void textesDuClient()
