@@ -72,7 +72,7 @@ bool ZB_Room::sauveAvantDeQuitter(QObject* destinataire, const char* slot)
                        tr("La partie n'a pas pu être enregistrée: ce qui a été joué depuis le dernier enregistrement "
                           "est perdu.")
                            + QLatin1Char('\n') + erreur,
-                       GM::Ok, destinataire, slot);
+                       GM::Ok, destinataire, slot != nullptr ? nomDeMethode(slot).constData() : nullptr);
     return false;
 }
 
