@@ -216,6 +216,23 @@ void TableClient::cb_replayArrete(qsizetype ligne)
     cb_replayTermine();
 }
 
+void TableClient::cb_replayAbime(qsizetype ligne, const QString& raison)
+{
+    // Lines as a text editor numbers them, the version being line 1.
+    const QString message = tr("La partie %1 n'a pas pu être ouverte.")
+                                .arg(QDir::toNativeSeparators(getFichierCharge()))
+                          + QLatin1Char('\n')
+                          + tr("Le fichier est abîmé à la ligne %1: %2.").arg(ligne + 1).arg(raison);
+    QMessageLogger(__FILE__, __LINE__, Q_FUNC_INFO).warning("%s", qUtf8Printable(message));
+    filmDemande_ = false;
+    arretRelecture_.clear();
+    if (display_ != nullptr) {
+        display_->afficheTable();
+        display_->rafraichit();
+    }
+    emit signalFichierRefuse(message);
+}
+
 void TableClient::connectToServer(const QString& adresse, quint16 port, const QString& login, qint64 idUtilisateur,
                                   int secondesAttente, bool connexionPublique,
                                   QSharedPointer<GM_SocketAbstract> socket)
@@ -317,6 +334,7 @@ void TableClient::ouvreConnexion_(const QString& adresse, quint16 port, const QS
     clientSocket_ = std::make_unique<ClientSocket>(salle, getListe(-1), display_, getFenetreConnexion(), socket,
                                                    displayer_);
     clientSocket_->setIdJoueur(idJoueur_);
+    clientSocket_->setSilenceMaxMs(silenceHoteMaxMs_);
     // Kept with the id, so that this player, or this program started again,
     // proves to the host that it is the one who left.
     connect(clientSocket_.get(), &ClientSocket::signalCleDeSiege, this, [this](const QString& cle) {

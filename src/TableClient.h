@@ -64,6 +64,9 @@ public:
     qint64 getIdJoueur() const { return idJoueur_; }
     // A penalty applies when an online game is left early.
     void setPenaliteEnLigne(bool penalite) { penaliteEnLigne_ = penalite; }
+    // How long a joined host may stay silent after the connection (see
+    // ClientSocket::setSilenceMaxMs); 0 waits as long as it takes.
+    void setSilenceHoteMaxMs(int ms) { silenceHoteMaxMs_ = ms; }
 
     // The windows the main window placed in the table: hosting shows that
     // server view and a connection reports to that status window, instead
@@ -86,6 +89,10 @@ signals:
     // whole record was replayed, else why it stopped (the game goes on
     // from there).
     void signalRelectureFinie(const QString& arret);
+    // The opened file holds a move no game can hold, met while it was
+    // replayed: it is refused (message names the file and the line), and
+    // what was rebuilt of it is not a game to go on with.
+    void signalFichierRefuse(const QString& message);
 
 public slots:
     void OnShowReplay_Answer(int result);
@@ -101,6 +108,7 @@ protected:
     // ListeDesEvenements::ReplayRequester.
     void cb_replayTermine() override;
     void cb_replayArrete(qsizetype ligne) override;
+    void cb_replayAbime(qsizetype ligne, const QString& raison) override;
     // ZB_Hebergement::Cb_ServerStartOrStop (the server view's).
     void cb_serverStop() override;
     // The copy drifted from its host: it says so and joins again, as after
@@ -141,6 +149,7 @@ private:
     bool filmDemande_ = false;
     bool fenetreEvenementsActive_ = false;
     bool penaliteEnLigne_ = false;
+    int silenceHoteMaxMs_ = 0;
     bool finDite_ = false; // the end of this client session was told
     static constexpr int RattrapagesMax = 3;
     int rattrapages_ = 0;          // catch-ups this session asked for

@@ -237,6 +237,11 @@ void ZB_MainWidget::construitSalle_()
             &ZB_MainWidget::OnServerSendStatsGameCompleted);
     connect(salle_.get(), &TableClient::testSignalGameCompleted, this, &ZB_MainWidget::OnMatchTermine);
     connect(salle_.get(), &TableClient::signalRelectureFinie, this, &ZB_MainWidget::OnRelectureFinie);
+    connect(salle_.get(), &TableClient::signalFichierRefuse, this, &ZB_MainWidget::OnFichierRefuse);
+    // Nobody would ever stop an unattended client that waits on a port
+    // where nothing speaks.
+    if (demarrage_.automatique)
+        salle_->setSilenceHoteMaxMs(SILENCE_HOTE_SECONDES * 1000);
     serveur_ = std::make_unique<ZB_MultiServer>(nullptr, 0, QList<ZB_Room*>{salle_.get()}, &banList_);
 }
 
@@ -426,7 +431,7 @@ void ZB_MainWidget::OnServeurArrete()
     // back to a local game.
     serveur_->closeAll();
     metAJourActions_();
-    OnNouvellePartie();
+    reprendOuCommence_();
 }
 
 void ZB_MainWidget::OnQuitterEnLigne()
@@ -444,8 +449,9 @@ void ZB_MainWidget::OnQuitterEnLigne_Reponse(int bouton)
     salle_->stopOnlineSession();
     serveur_->closeAll();
     metAJourActions_();
-    // The table goes back to a local game.
-    OnNouvellePartie();
+    // As every other end of an online game: the local game the user had
+    // before comes back.
+    reprendOuCommence_();
 }
 
 void ZB_MainWidget::OnArretServeur_Reponse(int bouton)
@@ -546,7 +552,7 @@ bool ZB_MainWidget::depart_(int modeDepart, int genreSession, const QString& fic
         unsecure = portClient;
         secure = portClient;
     }
-    if (genreSession == ZB_Room::SessionClient)
+    if (genreSession == ZB_Room::SessionClient || genreSession == ZB_Room::SessionServeur)
         gardePartieLocale_();
     QString message;
     try {
@@ -702,6 +708,12 @@ bool ZB_MainWidget::ouvreFichier(const QString& chemin, int modeDepart, int noTa
     }
     relectureFinie_ = false;
     arretRelecture_.clear();
+    // The game in progress is what comes back should the file be refused
+    // once its replay has begun.
+    if (modeDepart == ZB_Room::OuvreFichier)
+        gardePartieLocale_();
+    modeFichierOuvert_ = modeDepart;
+    fichierOuvert_ = chemin;
     if (!depart_(modeDepart, ZB_Room::SessionLocale, chemin, noTable))
         return false;
     dernierFichier_ = modeDepart == ZB_Room::OuvreFichier ? chemin : QString();
@@ -925,13 +937,25 @@ void ZB_MainWidget::quitte_()
         return;
     quitDemande_ = true;
     quitteLobby_();
-    gardePartieLocale_();
+    // A save that fails on the way out is told before the window goes.
+    if (doitGarderPartieLocale_() && !salle_->sauveAvantDeQuitter(this, SLOT(OnQuitteApresEchec(int))))
+        return;
     emit signalQuitter();
+}
+
+void ZB_MainWidget::OnQuitteApresEchec(int)
+{
+    emit signalQuitter();
+}
+
+bool ZB_MainWidget::doitGarderPartieLocale_() const
+{
+    return salle_ && !salle_->estEnLigne() && !demarrage_.automatique && !estDemonstration() && salle_->needsSave();
 }
 
 void ZB_MainWidget::gardePartieLocale_()
 {
-    if (salle_ && !salle_->estEnLigne() && !demarrage_.automatique && !estDemonstration() && salle_->needsSave())
+    if (doitGarderPartieLocale_())
         salle_->saveToFile();
 }
 

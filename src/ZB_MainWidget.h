@@ -93,6 +93,9 @@ public:
     static constexpr double LARGEUR_BOUTON_PANNEAU = 28.0;
     static constexpr int ESPACE_BOUTONS_PANNEAU = 6;
     static constexpr int ATTENTE_CLIENT_SECONDES = 10;
+    // An unattended client gives up on a host that says nothing this long
+    // after the connection.
+    static constexpr int SILENCE_HOTE_SECONDES = 15;
     static constexpr int INTERVALLE_HOTE_MS = ZB_SansSurveillance::INTERVALLE_HOTE_MS;
     static constexpr int MAX_LIGNES_ERREUR = 100;
     static constexpr int NOMBRE_SIEGES = 4;
@@ -241,6 +244,8 @@ public slots:
     // local game.
     void OnQuitterEnLigne();
     void OnQuitterEnLigne_Reponse(int bouton);
+    // The box of a save that failed on the way out was answered.
+    void OnQuitteApresEchec(int bouton);
     // Stops the server the game runs on, after the same question.
     void OnArretServeur_Reponse(int bouton);
 
@@ -331,6 +336,10 @@ private slots:
     void OnHoteAttendClient();
     void OnSondeFichierOuvert();
     void OnRelectureFinie(const QString& arret);
+    // The opened file was refused while it was replayed: told as a file
+    // that does not open, and the game in progress before comes back (a
+    // refused resume file goes aside, and a new game starts).
+    void OnFichierRefuse(const QString& message);
 
 private:
     void construitMenus_();
@@ -368,6 +377,7 @@ private:
     // when the user was not asked yet). An unattended run and a
     // demonstration leave the user's autosave alone.
     void gardePartieLocale_();
+    bool doitGarderPartieLocale_() const;
     ZB_TraceLog* trace_() const;
 
     // --- Dialogs and themes (ZB_MainWidgetDialogues.cpp).
@@ -406,6 +416,10 @@ private:
     // was replayed whole).
     bool relectureFinie_ = false;
     QString arretRelecture_;
+    // How the file in replay was opened (ZB_Room::OuvreFichier or
+    // RepriseFichier), and its path.
+    int modeFichierOuvert_ = 0;
+    QString fichierOuvert_;
 
     // The view first, then the engine side, which dies first. The right
     // panel is lent to the scene's settings panel and outlives the view.

@@ -75,6 +75,30 @@ void ZB_MainWidget::OnRelectureFinie(const QString& arret)
         termineFichierOuvert_();
 }
 
+void ZB_MainWidget::OnFichierRefuse(const QString& message)
+{
+    relectureFinie_ = true;
+    QString texte = message;
+    const bool reprise = modeFichierOuvert_ == ZB_Room::RepriseFichier;
+    if (reprise && !demarrage_.automatique) {
+        // As for a resume file that does not read: the new game that
+        // follows would write over the only copy of the game.
+        const QString copie = gardeFichierAbime(fichierOuvert_);
+        if (!copie.isEmpty())
+            texte += QLatin1Char('\n')
+                   + tr("Le fichier abîmé est gardé sous le nom %1.").arg(QDir::toNativeSeparators(copie));
+    }
+    // Nothing of the refused file may reach the autosave.
+    salle_->clearNeedsSave();
+    afficheErreur_(texte);
+    if (demarrage_.automatique)
+        return;
+    if (reprise)
+        OnNouvellePartie();
+    else
+        reprendOuCommence_();
+}
+
 void ZB_MainWidget::termineFichierOuvert_()
 {
     // What the file holds is read: the computer, which plays every seat of

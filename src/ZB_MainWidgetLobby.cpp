@@ -222,7 +222,7 @@ bool ZB_MainWidget::departEnLigne_(int modeDepart, int genreSession, const QStri
 {
     vue_->scene()->stopAnimationsAndCloseDialogs();
     matchFini_ = false;
-    if (genreSession == ZB_Room::SessionClient)
+    if (genreSession == ZB_Room::SessionClient || genreSession == ZB_Room::SessionServeur)
         gardePartieLocale_();
     const QString message = GM_Exception::sansException([&] {
         salle_->reponse_Depart(&modeDepart, &genreSession, optionsPartie_, adresse, login, secure, unsecure, tcp,

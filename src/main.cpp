@@ -74,6 +74,13 @@ int demarre(int& argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Mesa's shader disk cache maps its files: once the disk is full, a
+    // write into them kills the window (SIGBUS), taking the game played
+    // since the last save with it. The few shaders of a card table compile
+    // in no time; the cache is off unless the user set it up.
+    if (qEnvironmentVariableIsEmpty("MESA_SHADER_CACHE_DISABLE") && qEnvironmentVariableIsEmpty("MESA_GLSL_CACHE_DISABLE")
+        && qEnvironmentVariableIsEmpty("MESA_SHADER_CACHE_DIR") && qEnvironmentVariableIsEmpty("MESA_GLSL_CACHE_DIR"))
+        qputenv("MESA_SHADER_CACHE_DISABLE", "true");
     ZB_Application app(argc, argv);
     nommeApplication();
 

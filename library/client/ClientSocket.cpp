@@ -88,6 +88,8 @@ ClientSocket::ClientSocket(ZB_SalleClienteA* salle, ListeDesEvenements* liste, D
     connect(&timerTentative_, &QTimer::timeout, this, &ClientSocket::OnNewPublicConnectionAttempt);
     timerEssai_.setSingleShot(true);
     connect(&timerEssai_, &QTimer::timeout, this, &ClientSocket::OnNouvelEssai_);
+    timerSilence_.setSingleShot(true);
+    connect(&timerSilence_, &QTimer::timeout, this, &ClientSocket::OnSilenceDeLHote_);
 
     if (GM_SocketAbstract* s = socket_.data()) {
         connect(s, &GM_SocketAbstract::readyRead_tcpOld, this, &ClientSocket::onReadyRead_tcpOld);
@@ -118,6 +120,7 @@ ClientSocket::~ClientSocket()
     timerRenvoi_.stop();
     timerTentative_.stop();
     timerEssai_.stop();
+    timerSilence_.stop();
     // A replay still playing must not call back into a deleted object.
     if (ListeDesEvenements* liste = liste_.data())
         liste->oublieDemandeurReplay(this);
@@ -262,6 +265,7 @@ void ClientSocket::receive_(const QByteArray& octets)
     // it would only pile up.
     if (!estOuverte_())
         return;
+    timerSilence_.stop();
     {
         QMutexLocker verrou(&mutexReception_);
         tampon_.ajoute(octets);
@@ -701,6 +705,8 @@ void ClientSocket::onStateChanged(QAbstractSocket::SocketState state)
 void ClientSocket::onConnected()
 {
     connecte_ = true;
+    if (silenceMaxMs_ > 0)
+        timerSilence_.start(silenceMaxMs_);
     poste_(new ZB_EventClientAskInfo(login_, idUtilisateur_, secondesAttente_));
     // Only what is queued runs: the table is not told to go on, which would
     // move it past the state it waits for.

@@ -204,6 +204,14 @@ public:
     void setDelaiTentative(int ms) { timerTentative_.setInterval(ms); }
     void setDelaiEssai(int ms) { delaiEssaiMs_ = ms; }
     void setTailleTamponMax(qsizetype octets);
+    // A host that has said nothing this long after the connection was made
+    // is no game server (a table server speaks as soon as it identified
+    // the player): the user is told as for a port of another protocol, and
+    // the connection closes. 0, the default, waits as long as the host
+    // takes (a host may keep a returning player waiting until its user
+    // starts the game); an unattended client, which nobody would ever stop,
+    // sets a bound.
+    void setSilenceMaxMs(int ms) { silenceMaxMs_ = ms; }
 
     using GM_MessageBoxEmitter::getMessageBoxDisplayer;
     using GM_MessageBoxEmitter::setMessageBoxDisplayer;
@@ -232,6 +240,7 @@ public slots:
 
 private slots:
     void OnNouvelEssai_();
+    void OnSilenceDeLHote_();
 
 private:
     // The re-entrancy guard: takes the mutex when it is free, and says
@@ -367,6 +376,8 @@ private:
     int essais_ = 0;
     int delaiEssaiMs_ = DelaiEssaiMs;
     QTimer timerEssai_;
+    int silenceMaxMs_ = 0;
+    QTimer timerSilence_;
     // Since this try's connection was asked for.
     QElapsedTimer depuisDemande_;
 

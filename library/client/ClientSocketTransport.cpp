@@ -1,4 +1,5 @@
-// ClientSocket: a transport that finds no table server at the port. The
+// ClientSocket: a transport that finds no table server at the port (one
+// that answers in another protocol, or says nothing at all). The
 // room may then try its next transport; the user hears of it only when none
 // is left.
 
@@ -63,6 +64,7 @@ bool ClientSocket::transportSuivant_()
 
 void ClientSocket::fermeEnSilence_()
 {
+    timerSilence_.stop();
     timerRenvoi_.stop();
     timerEssai_.stop();
     timerTentative_.stop();
@@ -89,5 +91,23 @@ void ClientSocket::autreProtocole_()
     setEtat_(ZB_StatutConnexionA::AutreErreur);
     posteErreur_(tr("L'ordinateur distant a été trouvé, mais aucun serveur de jeu ne répond sur ce port. "
                     "Vérifiez le port que l'hôte vous a donné"));
+    fermeEnSilence_();
+}
+
+void ClientSocket::OnSilenceDeLHote_()
+{
+    if (transportEchoue_ || fermetureLocale_ || !connecte_ || recordLu_ || getOctetsEnAttente() > 0)
+        return;
+    qInfo().noquote() << QStringLiteral("INFO: ClientSocket: %1:%2 accepted the connection and said nothing for %3 ms.")
+                             .arg(adresse_, QString::number(port_), QString::number(silenceMaxMs_));
+    // Another transport at the same port would meet the same silence.
+    transportEchoue_ = true;
+    timerRenvoi_.stop();
+    timerEssai_.stop();
+    timerTentative_.stop();
+    setEtat_(ZB_StatutConnexionA::AutreErreur);
+    posteErreur_(tr("L'ordinateur distant a accepté la connexion, mais aucun serveur de jeu n'y a répondu en %1 "
+                    "secondes. Vérifiez le port que l'hôte vous a donné")
+                     .arg((silenceMaxMs_ + 999) / 1000));
     fermeEnSilence_();
 }

@@ -233,12 +233,35 @@ void ListeDesEvenements::arreteReplay_()
         QTimer::singleShot(0, this, &ListeDesEvenements::OnReplayArrete);
 }
 
+void ListeDesEvenements::abandonneReplay_(qsizetype ligne)
+{
+    ligneAbimee_ = ligne;
+    raisonAbimee_ = coupImpossible_;
+    donnes_.clear();
+    donnes_.append(tableVide_());
+    noDonne_ = 0;
+    enAttente_.clear();
+    dernierEvenement_ = EvenementDeJeu();
+    arretSurManque_ = false;
+    lignesDuReplay_.clear();
+    if (demandeurReplay_)
+        QTimer::singleShot(0, this, &ListeDesEvenements::OnReplayAbime);
+}
+
 void ListeDesEvenements::OnReplayArrete()
 {
     ReplayRequester* demandeur = demandeurReplay_;
     demandeurReplay_ = nullptr;
     if (demandeur)
         demandeur->cb_replayArrete(derniereLigneRejouee_);
+}
+
+void ListeDesEvenements::OnReplayAbime()
+{
+    ReplayRequester* demandeur = demandeurReplay_;
+    demandeurReplay_ = nullptr;
+    if (demandeur)
+        demandeur->cb_replayAbime(ligneAbimee_, raisonAbimee_);
 }
 
 void ListeDesEvenements::flush_unlocked()
@@ -274,9 +297,14 @@ void ListeDesEvenements::flush_unlocked()
         }
         const bool lisible = ev.valide_ && estEtatValide_(ev.etat_);
 
+        coupImpossible_.clear();
         if (!lisible || !executor_->cb_executeUnEvenement(ev)) {
             // An unreadable text is reported as it was queued.
             signaleRefus_(ev, lisible ? ev.toString(version_) : texte);
+            if (arretSurManque_ && estReplayEnCours() && !coupImpossible_.isEmpty()) {
+                abandonneReplay_(lignesDuReplay_.value(texte, -1));
+                continue;
+            }
             if (estDernierDuReplay_(ev) || ev.etat_ >= EtatFinDeReplay) {
                 if (etatExecute_ != EtatDeJeu::Aucun)
                     etatAttendu_ = etatExecute_;

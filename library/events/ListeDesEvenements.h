@@ -87,6 +87,15 @@ public:
         // the game goes on from the move of line ligne of the record (its
         // index in the lines given to replay), -1 when none was replayed.
         virtual void cb_replayArrete(qsizetype ligne) { Q_UNUSED(ligne); }
+        // A stored replay that met a move no game can hold (see
+        // signaleCoupImpossible) at line ligne of the record: the record is
+        // damaged, and what was rebuilt of it is not a game to go on with.
+        // By default it stops before that move.
+        virtual void cb_replayAbime(qsizetype ligne, const QString& raison)
+        {
+            Q_UNUSED(raison);
+            cb_replayArrete(ligne - 1);
+        }
     };
 
     ListeDesEvenements(Executor* executor, int noTable);
@@ -183,6 +192,11 @@ public:
             demandeurReplay_ = nullptr;
     }
     bool estReplayEnCours() const { return dernierEvenement_.valide_; }
+    // The executor's word, while it refuses the event it runs, that the
+    // move cannot be in any game (a card its seat does not hold under the
+    // deal). A stored replay then ends at once (cb_replayAbime); the table
+    // referee alone says it.
+    void signaleCoupImpossible(const QString& raison) { coupImpossible_ = raison; }
     const QTimer& getTimer() const { return timer_; }
 
     // Set by the table referee from each seat's remote flag.
@@ -207,6 +221,9 @@ private:
     // A stored record that does not go on: see replay.
     void arreteReplay_();
     void OnReplayArrete();
+    // A stored record with a move no game can hold: see cb_replayAbime.
+    void abandonneReplay_(qsizetype ligne);
+    void OnReplayAbime();
     void signaleRefus_(const EvenementDeJeu& ev, const QString& texte);
     bool estDernierDuReplay_(const EvenementDeJeu& ev) const;
     // The client's version of a player-record event (remote flags seen from
@@ -230,4 +247,7 @@ private:
     bool arretSurManque_ = false;
     QHash<QString, qsizetype> lignesDuReplay_;
     qsizetype derniereLigneRejouee_ = -1;
+    QString coupImpossible_;
+    qsizetype ligneAbimee_ = -1;
+    QString raisonAbimee_;
 };

@@ -13,6 +13,8 @@
 #include "ListeDesEvenements.h"
 #include "OptionsDePartie.h"
 #include "OptionsDuJoueur.h"
+#include "Carte.h"
+#include "TypeDePartie.h"
 #include "ZB_SettingsPartie.h"
 
 #include <QBuffer>
@@ -21,6 +23,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSet>
 #include <QTextStream>
 
 #include <array>
@@ -272,6 +275,7 @@ QStringList ZB_FichierDePartie::lisPartie(const QByteArray& contenu, quint64 tab
         const bool derniere = no + 1 == tables.size();
         try {
             const QString texte = gardeLaPartieSaine(tables[no], finCoupee && derniere);
+            verifieLesDonnes(tables[no]);
             if (!texte.isEmpty())
                 avis << (multi ? tr("Table %1: %2").arg(no).arg(texte) : texte);
         } catch (const GM_ExceptionFileCorrupted& e) {
@@ -281,6 +285,72 @@ QStringList ZB_FichierDePartie::lisPartie(const QByteArray& contenu, quint64 tab
         }
     }
     return avis;
+}
+
+void ZB_FichierDePartie::verifieLesDonnes(const QStringList& lignes)
+{
+    // A deal runs from its snapshot or its deal requests; a card state lower
+    // than the one before also starts one, should a record lack both.
+    int genre = TypeDePartie::GenreJass;
+    std::array<int, 4> cartesJouees{};
+    QSet<int> jouees;
+    int dernierEtat = -1;
+    int dernierSiege = -1;
+    auto nouvelleDonne = [&] {
+        cartesJouees = {};
+        jouees.clear();
+        dernierEtat = -1;
+        dernierSiege = -1;
+    };
+    for (qsizetype i = 1; i < lignes.size(); ++i) {
+        EvenementDeJeu ev;
+        QString reste;
+        try {
+            if (!ev.fromString(lignes.at(i), reste))
+                continue;
+        } catch (const GM_Exception&) {
+            continue;
+        }
+        if (ev.type_ == EvenementDeJeu::InP) {
+            OptionsDePartie options;
+            try {
+                options.chargeValeursDepuisString(ev.texte_);
+                genre = options.genre_;
+            } catch (const GM_Exception&) {
+            }
+            nouvelleDonne();
+            continue;
+        }
+        if (ev.type_ == EvenementDeJeu::Enr || ev.type_ == EvenementDeJeu::Dis) {
+            nouvelleDonne();
+            continue;
+        }
+        if (ev.type_ != EvenementDeJeu::Ajo || ev.noJoueur_ < 0 || ev.noJoueur_ > 3)
+            continue;
+        if (ev.etat_ <= dernierEtat)
+            nouvelleDonne();
+        // Line numbers as a text editor shows them, the version being line 1.
+        // Within a trick the seats play in turn: a card from any other seat
+        // came from a hand that was not asked for one.
+        if (ev.etat_ == dernierEtat + 1 && ev.noJoueur_ != (dernierSiege + 1) % 4)
+            refuse(tr("La ligne %1 fait jouer la place %2 hors de son tour.").arg(i + 1).arg(ev.noJoueur_ + 1));
+        dernierEtat = ev.etat_;
+        dernierSiege = ev.noJoueur_;
+
+        const QString carte = ev.texte_.left(20);
+        const int index = Carte::indexDeTexte(ev.texte_, genre == TypeDePartie::GenreBelote);
+        if (index < 0)
+            refuse(tr("La ligne %1 joue la carte %2, qui n'existe pas.").arg(i + 1).arg(carte));
+        if (jouees.contains(index))
+            refuse(tr("La ligne %1 joue la carte %2 une deuxième fois dans la même donne.").arg(i + 1).arg(carte));
+        jouees.insert(index);
+        const int parMain = genre == TypeDePartie::GenreBelote ? 8 : 9;
+        if (++cartesJouees[size_t(ev.noJoueur_)] > parMain)
+            refuse(tr("La ligne %1 joue une %2e carte d'une main qui en tient %3.")
+                       .arg(i + 1)
+                       .arg(cartesJouees[size_t(ev.noJoueur_)])
+                       .arg(parMain));
+    }
 }
 
 QString ZB_FichierDePartie::gardeLaPartieSaine(QStringList& lignes, bool finCoupee)
@@ -344,12 +414,28 @@ bool ZB_FichierDePartie::ecritFichier(const QString& chemin, const ListeDesEvene
 bool ZB_FichierDePartie::ecritFichier(const QString& chemin, const std::function<void(QTextStream&)>& ecrivain,
                                       GM_MessageBoxEmitter* emetteur)
 {
+    QString erreur;
+    if (ecritFichier(chemin, ecrivain, erreur))
+        return true;
+    if (emetteur)
+        emetteur->messageBox(GM::Information, QStringLiteral("File Error"), erreur, GM::Ok);
+    return false;
+}
+
+bool ZB_FichierDePartie::ecritFichier(const QString& chemin, const ListeDesEvenements& liste, QString& erreur)
+{
+    return ecritFichier(chemin, [&liste](QTextStream& out) { liste.ecritTexte(out); }, erreur);
+}
+
+bool ZB_FichierDePartie::ecritFichier(const QString& chemin, const std::function<void(QTextStream&)>& ecrivain,
+                                      QString& texteErreur)
+{
     const QString dossier = QFileInfo(chemin).absolutePath();
     // A folder that cannot be made loses the game as surely as a file that
     // cannot be opened: the user is told the same way, not left to believe
     // it was saved.
     if (!QDir().mkpath(dossier)) {
-        signaleErreur_(emetteur, EchecSauvegarde, chemin,
+        signaleErreur_(&texteErreur, EchecSauvegarde, chemin,
                        QStringLiteral("Cannot create the folder '%1'").arg(dossier));
         return false;
     }
@@ -373,7 +459,7 @@ bool ZB_FichierDePartie::ecritFichier(const QString& chemin, const std::function
     // told where it happens, not lost in a later flush or close.
     QSaveFile fichier(chemin);
     if (!fichier.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        signaleErreur_(emetteur, EchecOuverture, chemin, fichier.errorString());
+        signaleErreur_(&texteErreur, EchecOuverture, chemin, fichier.errorString());
         return false;
     }
     const QString erreur = ecritTout_(fichier, octets);
@@ -381,11 +467,11 @@ bool ZB_FichierDePartie::ecritFichier(const QString& chemin, const std::function
         // Cancelling replaces the device's error text: the cause was kept
         // before. The temporary file goes with the QSaveFile.
         fichier.cancelWriting();
-        signaleErreur_(emetteur, EchecEcriture, chemin, erreur);
+        signaleErreur_(&texteErreur, EchecEcriture, chemin, erreur);
         return false;
     }
     if (!fichier.commit()) {
-        signaleErreur_(emetteur, EchecSauvegarde, chemin, fichier.errorString());
+        signaleErreur_(&texteErreur, EchecSauvegarde, chemin, fichier.errorString());
         return false;
     }
     return true;
@@ -407,12 +493,9 @@ QString ZB_FichierDePartie::ecritTout_(QIODevice& fichier, const QByteArray& oct
     return QString();
 }
 
-void ZB_FichierDePartie::signaleErreur_(GM_MessageBoxEmitter* emetteur, Echec echec, const QString& chemin,
-                                        const QString& erreur)
+void ZB_FichierDePartie::signaleErreur_(QString* texte, Echec echec, const QString& chemin, const QString& erreur)
 {
-    if (emetteur)
-        emetteur->messageBox(GM::Information, QStringLiteral("File Error"), texteErreur_(echec, chemin, erreur),
-                             GM::Ok);
+    *texte = texteErreur_(echec, chemin, erreur);
 }
 
 QString ZB_FichierDePartie::texteErreur_(Echec echec, const QString& chemin, const QString& erreur)

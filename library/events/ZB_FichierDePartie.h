@@ -118,6 +118,15 @@ public:
     // that the file ends inside that line (no line break after it).
     static QString gardeLaPartieSaine(QStringList& lignes, bool finCoupee = false);
 
+    // What no game can hold, in a block that reads: a card that does not
+    // exist in the game's deck, a card played twice in one deal, more cards
+    // from one seat in a deal than a hand holds, a seat that plays out of
+    // turn within a trick. Throws
+    // GM_ExceptionFileCorrupted naming the line. Whether a seat held the card
+    // it played under the deal's generator is the table's to see when it
+    // replays the deal.
+    static void verifieLesDonnes(const QStringList& lignes);
+
     // 4 for a ".jst" file (any case), else 3 when loading for start mode 2,
     // else 1.
     static int typeDeFichier(const QString& nomDeFichier, int modeDepart);
@@ -133,6 +142,10 @@ public:
     // file untouched and goes through.
     static bool ecritFichier(const QString& chemin, const std::function<void(QTextStream&)>& ecrivain,
                              GM_MessageBoxEmitter* emetteur);
+    // The same, telling nobody: on failure erreur receives the box's text.
+    static bool ecritFichier(const QString& chemin, const ListeDesEvenements& liste, QString& erreur);
+    static bool ecritFichier(const QString& chemin, const std::function<void(QTextStream&)>& ecrivain,
+                             QString& erreur);
 
     // The preset deal file for a start: mode 0 has one only for game type
     // 15, mode 1 (a winning game) one per Jass variant; "" when none.
@@ -153,6 +166,5 @@ private:
     // Writes every byte; the device's error text when it cannot, else "".
     static QString ecritTout_(QIODevice& fichier, const QByteArray& octets);
     static QString texteErreur_(Echec echec, const QString& chemin, const QString& erreur);
-    static void signaleErreur_(GM_MessageBoxEmitter* emetteur, Echec echec, const QString& chemin,
-                               const QString& erreur);
+    static void signaleErreur_(QString* texte, Echec echec, const QString& chemin, const QString& erreur);
 };

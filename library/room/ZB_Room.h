@@ -110,6 +110,11 @@ public:
     // reported once, not again until a save has succeeded; the previous file
     // stays.
     void saveToFile();
+    // The autosave when the program quits, when nobody would see a box
+    // shown on the way out: true when the game is saved, or when its
+    // failure was told already (a full disk is told once); else the failure
+    // is told in a box whose answer calls slot, and the program quits then.
+    bool sauveAvantDeQuitter(QObject* destinataire, const char* slot);
     void setProtocolVersion(int version);
     // false when the tables could not be made.
     bool setNombreDeTables(int nombre, int tableAffichee);

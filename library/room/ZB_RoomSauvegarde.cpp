@@ -51,6 +51,31 @@ void ZB_Room::saveToFile()
     autosauvegarde_(*liste);
 }
 
+bool ZB_Room::sauveAvantDeQuitter(QObject* destinataire, const char* slot)
+{
+    ListeDesEvenements* liste = events_->getListe(-1);
+    if (liste == nullptr)
+        return true;
+    QString erreur;
+    {
+        QMutexLocker verrou(liste->getMutex());
+        GM_FichierRegulier::ecarte(cheminSauvegarde_);
+        if (ZB_FichierDePartie::ecritFichier(cheminSauvegarde_, *liste, erreur)) {
+            echecAutosauvegarde_ = false;
+            return true;
+        }
+    }
+    if (echecAutosauvegarde_)
+        return true;
+    echecAutosauvegarde_ = true;
+    messageBoxQuestion(GM::Critical, tr("Partie non enregistrée"),
+                       tr("La partie n'a pas pu être enregistrée: ce qui a été joué depuis le dernier enregistrement "
+                          "est perdu.")
+                           + QLatin1Char('\n') + erreur,
+                       GM::Ok, destinataire, slot != nullptr ? nomDeMethode(slot).constData() : nullptr);
+    return false;
+}
+
 void ZB_Room::autosauvegarde_(const ListeDesEvenements& liste)
 {
     // The autosave runs at every turn of the user: a disk that stays full

@@ -284,6 +284,13 @@ bool ZB_RoomTable::executeCarte_(const EvenementDeJeu& ev)
                          cartes.join(QLatin1String(", ")), ev.toString(m_version)));
         if (estCoupDistantEnDirect_(ev))
             signaleCoupDistantRefuse_(ev, QStringLiteral("card %1 is not in the seat's hand").arg(ev.texte_.left(20)));
+        // A stored record holds only moves its table took: one with a card
+        // its seat does not hold under the recorded deal was changed since.
+        if (m_listeDesEvenements != nullptr && m_listeDesEvenements->estReplayEnCours())
+            m_listeDesEvenements->signaleCoupImpossible(
+                tr("la place %1 joue la carte %2, qu'elle ne tient pas dans cette donne")
+                    .arg(ev.noJoueur_ + 1)
+                    .arg(ev.texte_.left(20)));
         return false;
     }
 

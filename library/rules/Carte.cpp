@@ -86,3 +86,17 @@ QString getNomAtout(int modeAtout, int styleJeu)
     default: return QObject::tr("ERREUR: Status invalide");
     }
 }
+
+int Carte::indexDeTexte(const QString& texte, bool belote)
+{
+    const qsizetype separateur = texte.indexOf(QLatin1Char('_'));
+    if (separateur < 0)
+        return -1;
+    bool okCouleur = false;
+    bool okValeur = false;
+    const int couleur = texte.left(separateur).toInt(&okCouleur, 10);
+    const int valeur = texte.mid(separateur + 1).toInt(&okValeur, 10);
+    if (!okCouleur || !okValeur || couleur < 1 || couleur > 4 || valeur < (belote ? Sept : Six) || valeur > As)
+        return -1;
+    return indexDe(couleur, valeur);
+}

@@ -23,6 +23,9 @@ public:
 
     // Number of a card in the 36-card numbering, the same in both games.
     static constexpr int indexDe(int couleur, int valeur) { return (couleur - 1) * 9 + (valeur - 6); }
+    // The index of a card written "suit_rank" (as a record writes it), -1
+    // when the text names no card of the game's deck (Belote has no six).
+    static int indexDeTexte(const QString& texte, bool belote);
 
     // Points in a trick. trump is the trump in force for the trick, mode the
     // trump chosen for the deal; they differ only in the zig-zag modes, whose

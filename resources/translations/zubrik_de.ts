@@ -96,6 +96,10 @@
         <source>La connection avec le serveur a été interrompue</source>
         <translation>Die Verbindung zum Server wurde unterbrochen</translation>
     </message>
+    <message>
+        <source>L&apos;ordinateur distant a accepté la connexion, mais aucun serveur de jeu n&apos;y a répondu en %1 secondes. Vérifiez le port que l&apos;hôte vous a donné</source>
+        <translation>Der entfernte Computer hat die Verbindung angenommen, aber kein Spielserver hat dort innerhalb von %1 Sekunden geantwortet. Prüfen Sie den Port, den Ihnen der Gastgeber genannt hat</translation>
+    </message>
 </context>
 <context>
     <name>DisplayGL</name>
@@ -3353,6 +3357,14 @@ x4</translation>
         <source>Partie incomplète</source>
         <translation>Unvollständige Partie</translation>
     </message>
+    <message>
+        <source>La partie %1 n&apos;a pas pu être ouverte.</source>
+        <translation>Die Partie %1 konnte nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>Le fichier est abîmé à la ligne %1: %2.</source>
+        <translation>Die Datei ist in Zeile %1 beschädigt: %2.</translation>
+    </message>
 </context>
 <context>
     <name>WidgetOptionsAI</name>
@@ -3611,6 +3623,26 @@ x4</translation>
         <source>La partie s&apos;ouvre au dernier coup lisible, à la ligne %1; la suite du fichier est laissée de côté.</source>
         <translation>Die Partie wird beim letzten lesbaren Zug in Zeile %1 geöffnet; der Rest der Datei bleibt unberücksichtigt.</translation>
     </message>
+    <message>
+        <source>ce n&apos;est pas un fichier</source>
+        <translation>das ist keine Datei</translation>
+    </message>
+    <message>
+        <source>La ligne %1 fait jouer la place %2 hors de son tour.</source>
+        <translation>Zeile %1 lässt Platz %2 außerhalb seiner Reihe spielen.</translation>
+    </message>
+    <message>
+        <source>La ligne %1 joue la carte %2, qui n&apos;existe pas.</source>
+        <translation>Zeile %1 spielt die Karte %2, die es nicht gibt.</translation>
+    </message>
+    <message>
+        <source>La ligne %1 joue la carte %2 une deuxième fois dans la même donne.</source>
+        <translation>Zeile %1 spielt die Karte %2 ein zweites Mal in derselben Runde.</translation>
+    </message>
+    <message>
+        <source>La ligne %1 joue une %2e carte d&apos;une main qui en tient %3.</source>
+        <translation>Zeile %1 spielt die %2. Karte einer Hand, die %3 hält.</translation>
+    </message>
 </context>
 <context>
     <name>ZB_MainWidget</name>
@@ -3790,6 +3822,10 @@ x4</translation>
         <source>Le fichier abîmé est gardé sous le nom %1.</source>
         <translation>Die beschädigte Datei wird als %1 aufbewahrt.</translation>
     </message>
+    <message>
+        <source>La partie en ligne a pris fin avant la fin du match.</source>
+        <translation>Die Online-Partie endete vor dem Ende des Matchs.</translation>
+    </message>
 </context>
 <context>
     <name>ZB_Room</name>
@@ -3820,6 +3856,14 @@ x4</translation>
     <message>
         <source>Le fichier n&apos;a pas la forme d&apos;une partie enregistrée.</source>
         <translation>Die Datei hat nicht die Form einer gespeicherten Partie.</translation>
+    </message>
+    <message>
+        <source>Partie non enregistrée</source>
+        <translation>Partie nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>La partie n&apos;a pas pu être enregistrée: ce qui a été joué depuis le dernier enregistrement est perdu.</source>
+        <translation>Die Partie konnte nicht gespeichert werden: was seit dem letzten Speichern gespielt wurde, ist verloren.</translation>
     </message>
 </context>
 <context>
@@ -3871,6 +3915,10 @@ x4</translation>
     <message>
         <source>%1 et sera actif à la prochaine donne.</source>
         <translation>%1 und spielt ab der nächsten Runde.</translation>
+    </message>
+    <message>
+        <source>la place %1 joue la carte %2, qu&apos;elle ne tient pas dans cette donne</source>
+        <translation>Platz %1 spielt die Karte %2, die er in dieser Runde nicht hält</translation>
     </message>
 </context>
 <context>

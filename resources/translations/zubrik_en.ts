@@ -96,6 +96,10 @@
         <source>La connection avec le serveur a été interrompue</source>
         <translation>The connection with the server was interrupted</translation>
     </message>
+    <message>
+        <source>L&apos;ordinateur distant a accepté la connexion, mais aucun serveur de jeu n&apos;y a répondu en %1 secondes. Vérifiez le port que l&apos;hôte vous a donné</source>
+        <translation>The remote computer accepted the connection, but no game server answered there within %1 seconds. Check the port the host gave you</translation>
+    </message>
 </context>
 <context>
     <name>DisplayGL</name>
@@ -3353,6 +3357,14 @@ x4</translation>
         <source>Partie incomplète</source>
         <translation>Incomplete game</translation>
     </message>
+    <message>
+        <source>La partie %1 n&apos;a pas pu être ouverte.</source>
+        <translation>The game %1 could not be opened.</translation>
+    </message>
+    <message>
+        <source>Le fichier est abîmé à la ligne %1: %2.</source>
+        <translation>The file is damaged at line %1: %2.</translation>
+    </message>
 </context>
 <context>
     <name>WidgetOptionsAI</name>
@@ -3611,6 +3623,26 @@ x4</translation>
         <source>La partie s&apos;ouvre au dernier coup lisible, à la ligne %1; la suite du fichier est laissée de côté.</source>
         <translation>The game opens at the last readable move, on line %1; the rest of the file is left aside.</translation>
     </message>
+    <message>
+        <source>ce n&apos;est pas un fichier</source>
+        <translation>it is not a file</translation>
+    </message>
+    <message>
+        <source>La ligne %1 fait jouer la place %2 hors de son tour.</source>
+        <translation>Line %1 has seat %2 play out of turn.</translation>
+    </message>
+    <message>
+        <source>La ligne %1 joue la carte %2, qui n&apos;existe pas.</source>
+        <translation>Line %1 plays the card %2, which does not exist.</translation>
+    </message>
+    <message>
+        <source>La ligne %1 joue la carte %2 une deuxième fois dans la même donne.</source>
+        <translation>Line %1 plays the card %2 a second time in the same deal.</translation>
+    </message>
+    <message>
+        <source>La ligne %1 joue une %2e carte d&apos;une main qui en tient %3.</source>
+        <translation>Line %1 plays card number %2 of a hand that holds %3.</translation>
+    </message>
 </context>
 <context>
     <name>ZB_MainWidget</name>
@@ -3790,6 +3822,10 @@ x4</translation>
         <source>Le fichier abîmé est gardé sous le nom %1.</source>
         <translation>The damaged file is kept as %1.</translation>
     </message>
+    <message>
+        <source>La partie en ligne a pris fin avant la fin du match.</source>
+        <translation>The online game ended before the end of the match.</translation>
+    </message>
 </context>
 <context>
     <name>ZB_Room</name>
@@ -3820,6 +3856,14 @@ x4</translation>
     <message>
         <source>Le fichier n&apos;a pas la forme d&apos;une partie enregistrée.</source>
         <translation>The file is not in the form of a saved game.</translation>
+    </message>
+    <message>
+        <source>Partie non enregistrée</source>
+        <translation>Game not saved</translation>
+    </message>
+    <message>
+        <source>La partie n&apos;a pas pu être enregistrée: ce qui a été joué depuis le dernier enregistrement est perdu.</source>
+        <translation>The game could not be saved: what was played since the last save is lost.</translation>
     </message>
 </context>
 <context>
@@ -3871,6 +3915,10 @@ x4</translation>
     <message>
         <source>%1 et sera actif à la prochaine donne.</source>
         <translation>%1 and will play from the next deal.</translation>
+    </message>
+    <message>
+        <source>la place %1 joue la carte %2, qu&apos;elle ne tient pas dans cette donne</source>
+        <translation>seat %1 plays the card %2, which it does not hold in this deal</translation>
     </message>
 </context>
 <context>

@@ -362,6 +362,31 @@ private slots:
         QCOMPARE(personne.boites(QStringLiteral("interrupted")), 0);
     }
 
+    // The guest leaves the online game from the menu: the local game it
+    // had before comes back, at the cards it had played, as after a host's
+    // stop.
+    void inviteQuitte()
+    {
+        HoteDeTest hote(optionsRapides());
+        QVERIFY(hote.serveur->isListening());
+        QTemporaryDir dossier;
+        ZB_MainWidget w(accompagne(), dossier.path());
+        Personne personne(w);
+        joueUnPeuLocalement(w);
+        const QStringList avant = cartesJouees(record(w));
+        w.rejoint(QStringLiteral("127.0.0.1"), hote.serveur->getPortTcp());
+        QVERIFY(attend([&] { return hote.salle->getServer()->getJoueurs().size() == 1; }, 20000));
+        hote.salle->getServerView()->OnDemarrer();
+        QVERIFY(attend([&] { return w.salle()->getListe(-1)->getEtatAttendu() >= EtatDeJeu::Tour1_AttendCarte1; },
+                       30000));
+        w.OnQuitterEnLigne_Reponse(GM::Yes);
+        QVERIFY(attend([&] { return !w.salle()->estEnLigne(); }, 20000));
+        QVERIFY2(attend([&] { return cartesJouees(record(w)).mid(0, avant.size()) == avant; }, 20000),
+                 qPrintable(avant.join(QLatin1Char(' ')) + QStringLiteral(" / ")
+                            + cartesJouees(record(w)).join(QLatin1Char(' '))));
+        jeuLocalJouable(w, personne);
+    }
+
     // The windowless host stops (asked to, as its terminal's Ctrl+C asks)
     // or is lost while its guest plays: the guest is told which, in one
     // box, and plays its local game.

@@ -153,7 +153,10 @@ class TestProgram : public QObject
     }
 
     // Damaged files of every kind the program refuses.
-    static void fichiersRefuses(const QByteArray& partie)
+    // The unattended run also gets a file that is refused only once its
+    // deal under way is replayed (the window first asks whether to watch
+    // the replay).
+    static void fichiersRefuses(const QByteArray& partie, bool refusAuRejeu = false)
     {
         QTest::addColumn<QByteArray>("octets");
         QTest::newRow("empty") << QByteArray();
@@ -163,6 +166,24 @@ class TestProgram : public QObject
         negatifs.replace(QRegularExpression(QStringLiteral("(?<=!)(\\d+)(?=!)")), QStringLiteral("-\\1"));
         QTest::newRow("numbers negated") << negatifs.toUtf8();
         QTest::newRow("one huge line") << QByteArray("12\r\n{Ajo!" + QByteArray(200000, 'x') + "!0!37!0!1!0!5!0!}\r\n");
+        if (!refusAuRejeu)
+            return;
+        // A game in progress whose deal under way is dealt from another
+        // generator: its seats play cards they do not hold, which shows once
+        // the table replays the deal.
+        QString generateur;
+        const QList<QByteArray> lignes = partie.split('\n');
+        for (qsizetype i = 0; i < lignes.size(); ++i) {
+            generateur += QString::fromUtf8(lignes.at(i)) + QLatin1Char('\n');
+            if (i >= 150 && lignes.at(i).startsWith("{Ram!"))
+                break;
+        }
+        const QRegularExpression graine(QStringLiteral("(\\{Enr!\\{-?\\d+!\\{\\d+!)(-?\\d+)"));
+        const qsizetype dernier = generateur.lastIndexOf(QLatin1String("{Enr!"));
+        const QRegularExpressionMatch m = graine.match(generateur, qMax<qsizetype>(0, dernier));
+        if (m.hasMatch())
+            generateur.replace(m.capturedStart(2), m.capturedLength(2), QString::number(m.captured(2).toLongLong() + 1));
+        QTest::newRow("a changed generator") << generateur.toUtf8();
     }
 
 private slots:
@@ -259,7 +280,7 @@ private slots:
 
     // An unattended run given a file it cannot open says which and why, and
     // ends with status 1 instead of staying open.
-    void fichierRefuseSansSurveillance_data() { fichiersRefuses(match()); }
+    void fichierRefuseSansSurveillance_data() { fichiersRefuses(match(), true); }
     void fichierRefuseSansSurveillance()
     {
         QFETCH(QByteArray, octets);
@@ -476,21 +497,34 @@ private slots:
     }
 
     // An unattended client whose join comes to nothing ends: refused by
-    // the host, or with nobody at the port, it says why on a line of its
-    // own and ends with status 1, instead of waiting for ever.
+    // the host, with nobody at the port, or at a port that takes the
+    // connection and never says a word, it says why on a line of its own
+    // and ends with status 1, instead of waiting for ever.
     void clientSansPartie_data()
     {
         QTest::addColumn<bool>("refuse");
-        QTest::newRow("refused by the host") << true;
-        QTest::newRow("nobody at the port") << false;
+        QTest::addColumn<bool>("muet");
+        QTest::addColumn<QString>("dit");
+        QTest::newRow("refused by the host") << true << false << QStringLiteral("\\S");
+        QTest::newRow("nobody at the port") << false << false << QStringLiteral("\\S");
+        QTest::newRow("a port that never speaks") << false << true << QStringLiteral("[\\s\\S]*aucun serveur de jeu");
     }
     void clientSansPartie()
     {
         QFETCH(bool, refuse);
+        QFETCH(bool, muet);
+        QFETCH(QString, dit);
         QTcpServer hote;
         QVERIFY(hote.listen(QHostAddress::LocalHost, 0));
         const quint16 port = hote.serverPort();
-        if (refuse) {
+        // Takes every connection and holds it, reading nothing.
+        QList<QTcpSocket*> tenues;
+        if (muet) {
+            connect(&hote, &QTcpServer::newConnection, &hote, [&hote, &tenues] {
+                while (QTcpSocket* c = hote.nextPendingConnection())
+                    tenues << c;
+            });
+        } else if (refuse) {
             // A table that is full says so and closes, whatever comes.
             connect(&hote, &QTcpServer::newConnection, &hote, [&hote] {
                 while (QTcpSocket* c = hote.nextPendingConnection()) {
@@ -507,7 +541,7 @@ private slots:
                        false, true);
         // Nobody at the port: every transport and each try after a pause.
         // The loop runs meanwhile: the table above answers from it.
-        client.finitEnErreur(QStringLiteral("\\S"));
+        client.finitEnErreur(dit);
     }
 
     // An unattended client that loses its seat while it plays ends: removed

@@ -477,6 +477,8 @@ private slots:
         QCOMPARE(boites.historique().size(), 1);
         salle->saveToFile();
         salle->saveToFile();
+        // Quitting on the same full disk: told already, the program goes.
+        QVERIFY(salle->sauveAvantDeQuitter(nullptr, nullptr));
 
         // The folder can be made again: the save succeeds, silently.
         QVERIFY(QFile::remove(bouchon));
@@ -501,6 +503,20 @@ private slots:
                  qPrintable(vues[0].requete.texte_));
         QVERIFY2(vues[1].requete.texte_.startsWith(QStringLiteral("Unable to open file '%1': ").arg(chemin)),
                  qPrintable(vues[1].requete.texte_));
+
+        // A save that first fails on the way out is told in a box the
+        // program waits for, once.
+        QVERIFY(QDir().rmdir(chemin));
+        salle->saveToFile();
+        QVERIFY(QFile::remove(chemin));
+        QVERIFY(QDir().mkdir(chemin));
+        QVERIFY(!salle->sauveAvantDeQuitter(nullptr, nullptr));
+        QVERIFY(salle->sauveAvantDeQuitter(nullptr, nullptr));
+        QTRY_VERIFY_WITH_TIMEOUT(boites.historique().size() >= 3, 5000);
+        QTest::qWait(1);
+        QCOMPARE(boites.historique().size(), 3);
+        QVERIFY2(boites.historique().at(2).requete.texte_.contains(QStringLiteral("Unable to open file")),
+                 qPrintable(boites.historique().at(2).requete.texte_));
     }
 
     // The next game with the same players (start mode 4): the list keeps
