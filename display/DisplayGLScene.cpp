@@ -569,7 +569,7 @@ void DisplayGLScene::paintGLLayer()
     // The widget engine keeps what it drew last: a card out of this frame
     // must leave it.
     cartesTapis_.retireDuMoteur(*m, &dessinees);
-    detoureSaisons_();
+    demandeDetourSaisons_();
 }
 
 void DisplayGLScene::drawBackground(QPainter* painter, const QRectF& rect)
@@ -632,31 +632,44 @@ QRectF DisplayGLScene::rectVu_(const GL_ObjectSquare* objet) const
     return contourVu_(objet).boundingRect();
 }
 
+void DisplayGLScene::demandeDetourSaisons_()
+{
+    if (detourDemande_)
+        return;
+    detourDemande_ = true;
+    // Not while the scene paints: the next frame takes it.
+    QMetaObject::invokeMethod(this, [this] { detoureSaisons_(); }, Qt::QueuedConnection);
+}
+
 void DisplayGLScene::detoureSaisons_()
 {
+    detourDemande_ = false;
     // The pictures pass behind what must be read: the slate and the bubbles
     // on show.
-    QPainterPath trous;
-    trous.setFillRule(Qt::WindingFill);
+    QList<QPolygonF> trous;
     auto troue = [&trous](const QPolygonF& contour) {
-        if (contour.isEmpty())
-            return;
-        trous.addPolygon(contour);
-        trous.closeSubpath();
+        if (!contour.isEmpty())
+            trous << contour;
     };
     troue(contourVu_(ardoise_.get()));
     for (int p = 0; p < NOMBRE_SIEGES; ++p)
         if (const GL_ObjectSquare* objet = bulle(p); objet && objet->isShown())
             troue(contourVu_(objet));
+    if (trous == trousSaisons_)
+        return;
+    trousSaisons_ = trous;
     QPainterPath chemin;
     chemin.addRect(QRectF(-ETENDUE_SAISONS, -ETENDUE_SAISONS, 2.0 * ETENDUE_SAISONS, 2.0 * ETENDUE_SAISONS));
-    if (!trous.isEmpty())
-        chemin = chemin.subtracted(trous);
-    if (chemin == cadreSaisons_->path())
-        return;
-    // Not while the scene paints: the next frame takes it.
-    QMetaObject::invokeMethod(
-        this, [this, chemin] { cadreSaisons_->setPath(chemin); }, Qt::QueuedConnection);
+    if (!trous.isEmpty()) {
+        QPainterPath decoupe;
+        decoupe.setFillRule(Qt::WindingFill);
+        for (const QPolygonF& contour : std::as_const(trous)) {
+            decoupe.addPolygon(contour);
+            decoupe.closeSubpath();
+        }
+        chemin = chemin.subtracted(decoupe);
+    }
+    cadreSaisons_->setPath(chemin);
 }
 
 double DisplayGLScene::zBackground() const

@@ -734,7 +734,11 @@ private:
     void appliqueVue_();
     void construitFond_();
     // Cuts the seasonal pictures' frame around the slate and the bubbles
-    // on show, where the 3-D layer last drew them.
+    // on show, where the 3-D layer last drew them. Asked at every paint of
+    // the layer (the widget engine paints it at every object's update), it
+    // runs once per turn of the event loop and cuts anew only when one of
+    // them moved: a cut costs far more than a paint of the layer.
+    void demandeDetourSaisons_();
     void detoureSaisons_();
     // Where an object of the layer showed when last drawn, in scene
     // coordinates; empty when the engine cannot tell or it is not shown.
@@ -908,6 +912,10 @@ private:
     // Holds the seasonal pictures and clips them where the slate shows:
     // the 3-D layer draws the slate under every item.
     QGraphicsPathItem* cadreSaisons_ = nullptr;
+    // The outlines the frame was last cut around, and whether a cut waits
+    // for the event loop.
+    QList<QPolygonF> trousSaisons_;
+    bool detourDemande_ = false;
     DisplayGLSceneDialog* dialogueChat_ = nullptr;
     QPlainTextEdit* journalChat_ = nullptr;
     QLineEdit* ligneChat_ = nullptr;
