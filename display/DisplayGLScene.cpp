@@ -615,8 +615,13 @@ void DisplayGLScene::drawBackground(QPainter* painter, const QRectF& rect)
 
 QPolygonF DisplayGLScene::contourVu_(const GL_ObjectSquare* objet) const
 {
+    return objet ? contourVu_(objet->getId()) : QPolygonF();
+}
+
+QPolygonF DisplayGLScene::contourVu_(int id) const
+{
     const DisplayGLPaintA* m = moteur();
-    QPolygonF contour = m && objet ? m->contourVu(objet->getId()) : QPolygonF();
+    QPolygonF contour = m ? m->contourVu(id) : QPolygonF();
     if (contour.size() < 3)
         return {};
     // The viewport is the table's rectangle.
@@ -630,6 +635,26 @@ QRectF DisplayGLScene::rectVu_(const GL_ObjectSquare* objet) const
     if (!objet || !objet->isShown())
         return {};
     return contourVu_(objet).boundingRect();
+}
+
+QRectF DisplayGLScene::rectMainVue_(int position) const
+{
+    QRectF vue;
+    for (int j = 0; j < NOMBRE_SIEGES; ++j) {
+        const Siege& siege = sieges_[static_cast<size_t>(j)];
+        if (!siege.joueur || siege.numero < 0 || positionAffichage(j) != position)
+            continue;
+        const int debut = DisplayGLPaintA::placementMain(position, 0);
+        for (const Carte* carte : siege.joueur->main_) {
+            const GL_ObjectCube* cube = carte ? objetCarte(carte->getIndex()) : nullptr;
+            if (!cube || !cube->isShown() || cube->getPlacement() < debut
+                || cube->getPlacement() >= debut + DisplayGLPaintA::PLACES_PAR_MAIN)
+                continue;
+            const int id = cube->getFace() == GL_ObjectCube::Back ? cube->getBackId() : cube->getFrontId();
+            vue |= contourVu_(id).boundingRect();
+        }
+    }
+    return vue;
 }
 
 void DisplayGLScene::demandeDetourSaisons_()

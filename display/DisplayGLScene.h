@@ -746,6 +746,10 @@ private:
     // Its outline there, in scene coordinates; empty when the engine cannot
     // tell.
     QPolygonF contourVu_(const GL_ObjectSquare* objet) const;
+    QPolygonF contourVu_(int id) const;
+    // Where the cards of the hand shown at a position lay when last drawn,
+    // in scene coordinates; empty when none showed.
+    QRectF rectMainVue_(int position) const;
     void changeStyleCartes_(int style, bool silencieux);
     // The face other seats' cards show: back unless the table shows every
     // hand.
