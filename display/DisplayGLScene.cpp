@@ -680,6 +680,13 @@ void DisplayGLScene::detoureSaisons_()
     for (int p = 0; p < NOMBRE_SIEGES; ++p)
         if (const GL_ObjectSquare* objet = bulle(p); objet && objet->isShown())
             troue(contourVu_(objet));
+    // And the names on the cloth's plates.
+    if (tapis_ && tapis_->isShown()) {
+        const QPolygonF tapisVu = contourVu_(tapis_.get());
+        for (int p = 0; p < NOMBRE_SIEGES; ++p)
+            troue(scene_geometrie::vuDepuisLImage(tapisVu, QSizeF(tapis_->getImage().size()),
+                                                  QPolygonF(plaques_.zone(p))));
+    }
     if (trous == trousSaisons_)
         return;
     trousSaisons_ = trous;
