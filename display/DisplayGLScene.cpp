@@ -110,6 +110,8 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     connect(&timerAide_, &QTimer::timeout, this, &DisplayGLScene::OnHelpTimeout);
     timerSuiteAuto_.setSingleShot(true);
     connect(&timerSuiteAuto_, &QTimer::timeout, this, &DisplayGLScene::OnRamasseAuto);
+    timerInvite_.setSingleShot(true);
+    connect(&timerInvite_, &QTimer::timeout, this, [this] { montreInvite_(); });
     timerNotification_.setSingleShot(true);
     connect(&timerNotification_, &QTimer::timeout, this, &DisplayGLScene::OnNotifyHide);
 
@@ -312,6 +314,7 @@ DisplayGLScene::~DisplayGLScene()
     conseil_.arrete();
     timerAide_.stop();
     timerSuiteAuto_.stop();
+    timerInvite_.stop();
     timerNotification_.stop();
     timerMessages_.stop();
     disconnect(this, &QGraphicsScene::sceneRectChanged, this, &DisplayGLScene::OnSceneRectChanged);

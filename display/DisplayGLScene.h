@@ -974,6 +974,8 @@ private:
     // first.
     void setStatut_(const char* source, std::initializer_list<const Joueur*> noms = {}, bool action = false);
     void prompt_(const char* source, std::initializer_list<const Joueur*> noms = {}, bool action = false);
+    QList<SceneArdoise::Argument> arguments_(std::initializer_list<const Joueur*> noms) const;
+    void montreInvite_();
     // The seat's name as the plates and the status show it, in the
     // language shown (the user's own at the local seat while it shows
     // another player); empty when nobody sits there.
@@ -991,5 +993,16 @@ private:
     int etatCourant_ = 0;
     bool mainJouable_ = false;
     QTimer timerSuiteAuto_;
+    // A prompt given while the hand is still being dealt, shown with the
+    // band that asks, once the last card is in its place; any other status
+    // drops it.
+    struct Invite
+    {
+        const char* source = nullptr;
+        QList<SceneArdoise::Argument> args;
+        bool action = false;
+    };
+    Invite invite_;
+    QTimer timerInvite_;
     QTimer timerNotification_;
 };
