@@ -683,12 +683,21 @@ void DisplayGLScene::detoureSaisons_()
     for (int p = 0; p < NOMBRE_SIEGES; ++p)
         if (const GL_ObjectSquare* objet = bulle(p); objet && objet->isShown())
             troue(contourVu_(objet));
-    // And the names on the cloth's plates.
+    // And the names on the cloth's plates, placed anew only when the cloth
+    // or a plate moved.
     if (tapis_ && tapis_->isShown()) {
-        const QPolygonF tapisVu = contourVu_(tapis_.get());
+        QList<QPolygonF> lieux{contourVu_(tapis_.get())};
         for (int p = 0; p < NOMBRE_SIEGES; ++p)
-            troue(scene_geometrie::vuDepuisLImage(tapisVu, QSizeF(tapis_->getImage().size()),
-                                                  QPolygonF(plaques_.zone(p))));
+            lieux << QPolygonF(plaques_.zone(p));
+        if (lieux != lieuxPlaquesSaisons_) {
+            lieuxPlaquesSaisons_ = lieux;
+            plaquesVuesSaisons_.clear();
+            for (int p = 1; p < lieux.size(); ++p)
+                plaquesVuesSaisons_ << scene_geometrie::vuDepuisLImage(lieux.first(), QSizeF(tapis_->getImage().size()),
+                                                                       lieux.at(p));
+        }
+        for (const QPolygonF& plaque : std::as_const(plaquesVuesSaisons_))
+            troue(plaque);
     }
     if (trous == trousSaisons_)
         return;

@@ -919,6 +919,10 @@ private:
     // The outlines the frame was last cut around, and whether a cut waits
     // for the event loop.
     QList<QPolygonF> trousSaisons_;
+    // The cloth's outline and its plates' places the plates' outlines on the
+    // screen were worked out from.
+    QList<QPolygonF> lieuxPlaquesSaisons_;
+    QList<QPolygonF> plaquesVuesSaisons_;
     bool detourDemande_ = false;
     DisplayGLSceneDialog* dialogueChat_ = nullptr;
     QPlainTextEdit* journalChat_ = nullptr;
