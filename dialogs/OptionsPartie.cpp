@@ -22,9 +22,12 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 
@@ -196,7 +199,42 @@ void OptionsPartie::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange)
         retranslateUi();
+    else if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        ajusteLargeurs_();
     GM_WidgetAuto::changeEvent(event);
+}
+
+void OptionsPartie::ajusteLargeurs_()
+{
+    // The styles' own width hint holds the longest text with no room to
+    // spare, and none for a longer month than the range's ends: a word or a
+    // month was cut, or touched the arrows.
+    auto ajuste = [](QAbstractSpinBox* boite, const QStringList& textes) {
+        if (boite == nullptr)
+            return;
+        const QFontMetrics fm = boite->fontMetrics();
+        int largeur = 0;
+        for (const QString& texte : textes)
+            largeur = std::max(largeur, fm.horizontalAdvance(texte));
+        QStyleOptionSpinBox option;
+        option.initFrom(boite);
+        option.frame = boite->hasFrame();
+        option.buttonSymbols = boite->buttonSymbols();
+        option.subControls = QStyle::SC_SpinBoxFrame | QStyle::SC_SpinBoxEditField | QStyle::SC_SpinBoxUp
+                           | QStyle::SC_SpinBoxDown;
+        const QSize contenu(largeur + 2 * fm.horizontalAdvance(QLatin1Char('0')), fm.height());
+        boite->setMinimumWidth(boite->style()->sizeFromContents(QStyle::CT_SpinBox, &option, contenu, boite).width());
+    };
+    ajuste(montantContrat_, {montantContrat_->specialValueText(), QString::number(montantContrat_->maximum())});
+    for (const Saison& s : saisons_)
+        for (QDateEdit* date : {s.debut, s.fin}) {
+            if (date == nullptr)
+                continue;
+            QStringList mois;
+            for (int m = 1; m <= 12; ++m)
+                mois << date->locale().toString(QDate(ANNEE_SAISONS, m, 28), date->displayFormat());
+            ajuste(date, mois);
+        }
 }
 
 void OptionsPartie::retranslateUi()
@@ -229,6 +267,7 @@ void OptionsPartie::retranslateUi()
     }
     montantContrat_->setSpecialValueText(tr("Aucun"));
     delaiRamassage_->setSuffix(tr(" s"));
+    ajusteLargeurs_();
 }
 
 QWidget* OptionsPartie::creeOngletPartie_()

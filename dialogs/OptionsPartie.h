@@ -120,6 +120,9 @@ private:
     // Sets every text the user reads, in the language in force: at
     // construction and at each language switch.
     void retranslateUi();
+    // Widens the amount and date boxes to their longest text in the
+    // language, font and style in force.
+    void ajusteLargeurs_();
     static void coche_(QButtonGroup* groupe, int id, int parDefaut, const QString& champ, QStringList& bornes);
     static int choix_(const QButtonGroup* groupe, int parDefaut);
     void afficheMessage_(const QString& texte, bool erreur);

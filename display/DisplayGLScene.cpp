@@ -110,6 +110,8 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
     connect(&timerAide_, &QTimer::timeout, this, &DisplayGLScene::OnHelpTimeout);
     timerSuiteAuto_.setSingleShot(true);
     connect(&timerSuiteAuto_, &QTimer::timeout, this, &DisplayGLScene::OnRamasseAuto);
+    timerInvite_.setSingleShot(true);
+    connect(&timerInvite_, &QTimer::timeout, this, [this] { montreInvite_(); });
     timerNotification_.setSingleShot(true);
     connect(&timerNotification_, &QTimer::timeout, this, &DisplayGLScene::OnNotifyHide);
 
@@ -312,6 +314,7 @@ DisplayGLScene::~DisplayGLScene()
     conseil_.arrete();
     timerAide_.stop();
     timerSuiteAuto_.stop();
+    timerInvite_.stop();
     timerNotification_.stop();
     timerMessages_.stop();
     disconnect(this, &QGraphicsScene::sceneRectChanged, this, &DisplayGLScene::OnSceneRectChanged);
@@ -569,7 +572,7 @@ void DisplayGLScene::paintGLLayer()
     // The widget engine keeps what it drew last: a card out of this frame
     // must leave it.
     cartesTapis_.retireDuMoteur(*m, &dessinees);
-    detoureSaisons_();
+    demandeDetourSaisons_();
 }
 
 void DisplayGLScene::drawBackground(QPainter* painter, const QRectF& rect)
@@ -615,8 +618,13 @@ void DisplayGLScene::drawBackground(QPainter* painter, const QRectF& rect)
 
 QPolygonF DisplayGLScene::contourVu_(const GL_ObjectSquare* objet) const
 {
+    return objet ? contourVu_(objet->getId()) : QPolygonF();
+}
+
+QPolygonF DisplayGLScene::contourVu_(int id) const
+{
     const DisplayGLPaintA* m = moteur();
-    QPolygonF contour = m && objet ? m->contourVu(objet->getId()) : QPolygonF();
+    QPolygonF contour = m ? m->contourVu(id) : QPolygonF();
     if (contour.size() < 3)
         return {};
     // The viewport is the table's rectangle.
@@ -632,31 +640,80 @@ QRectF DisplayGLScene::rectVu_(const GL_ObjectSquare* objet) const
     return contourVu_(objet).boundingRect();
 }
 
+QRectF DisplayGLScene::rectMainVue_(int position) const
+{
+    QRectF vue;
+    for (int j = 0; j < NOMBRE_SIEGES; ++j) {
+        const Siege& siege = sieges_[static_cast<size_t>(j)];
+        if (!siege.joueur || siege.numero < 0 || positionAffichage(j) != position)
+            continue;
+        const int debut = DisplayGLPaintA::placementMain(position, 0);
+        for (const Carte* carte : siege.joueur->main_) {
+            const GL_ObjectCube* cube = carte ? objetCarte(carte->getIndex()) : nullptr;
+            if (!cube || !cube->isShown() || cube->getPlacement() < debut
+                || cube->getPlacement() >= debut + DisplayGLPaintA::PLACES_PAR_MAIN)
+                continue;
+            const int id = cube->getFace() == GL_ObjectCube::Back ? cube->getBackId() : cube->getFrontId();
+            vue |= contourVu_(id).boundingRect();
+        }
+    }
+    return vue;
+}
+
+void DisplayGLScene::demandeDetourSaisons_()
+{
+    if (detourDemande_)
+        return;
+    detourDemande_ = true;
+    // Not while the scene paints: the next frame takes it.
+    QMetaObject::invokeMethod(this, [this] { detoureSaisons_(); }, Qt::QueuedConnection);
+}
+
 void DisplayGLScene::detoureSaisons_()
 {
+    detourDemande_ = false;
     // The pictures pass behind what must be read: the slate and the bubbles
     // on show.
-    QPainterPath trous;
-    trous.setFillRule(Qt::WindingFill);
+    QList<QPolygonF> trous;
     auto troue = [&trous](const QPolygonF& contour) {
-        if (contour.isEmpty())
-            return;
-        trous.addPolygon(contour);
-        trous.closeSubpath();
+        if (!contour.isEmpty())
+            trous << contour;
     };
     troue(contourVu_(ardoise_.get()));
     for (int p = 0; p < NOMBRE_SIEGES; ++p)
         if (const GL_ObjectSquare* objet = bulle(p); objet && objet->isShown())
             troue(contourVu_(objet));
+    // And the names on the cloth's plates, placed anew only when the cloth
+    // or a plate moved.
+    if (tapis_ && tapis_->isShown()) {
+        QList<QPolygonF> lieux{contourVu_(tapis_.get())};
+        for (int p = 0; p < NOMBRE_SIEGES; ++p)
+            lieux << QPolygonF(plaques_.zone(p));
+        if (lieux != lieuxPlaquesSaisons_) {
+            lieuxPlaquesSaisons_ = lieux;
+            plaquesVuesSaisons_.clear();
+            for (int p = 1; p < lieux.size(); ++p)
+                plaquesVuesSaisons_ << scene_geometrie::vuDepuisLImage(lieux.first(), QSizeF(tapis_->getImage().size()),
+                                                                       lieux.at(p));
+        }
+        for (const QPolygonF& plaque : std::as_const(plaquesVuesSaisons_))
+            troue(plaque);
+    }
+    if (trous == trousSaisons_)
+        return;
+    trousSaisons_ = trous;
     QPainterPath chemin;
     chemin.addRect(QRectF(-ETENDUE_SAISONS, -ETENDUE_SAISONS, 2.0 * ETENDUE_SAISONS, 2.0 * ETENDUE_SAISONS));
-    if (!trous.isEmpty())
-        chemin = chemin.subtracted(trous);
-    if (chemin == cadreSaisons_->path())
-        return;
-    // Not while the scene paints: the next frame takes it.
-    QMetaObject::invokeMethod(
-        this, [this, chemin] { cadreSaisons_->setPath(chemin); }, Qt::QueuedConnection);
+    if (!trous.isEmpty()) {
+        QPainterPath decoupe;
+        decoupe.setFillRule(Qt::WindingFill);
+        for (const QPolygonF& contour : std::as_const(trous)) {
+            decoupe.addPolygon(contour);
+            decoupe.closeSubpath();
+        }
+        chemin = chemin.subtracted(decoupe);
+    }
+    cadreSaisons_->setPath(chemin);
 }
 
 double DisplayGLScene::zBackground() const

@@ -735,7 +735,11 @@ private:
     void appliqueVue_();
     void construitFond_();
     // Cuts the seasonal pictures' frame around the slate and the bubbles
-    // on show, where the 3-D layer last drew them.
+    // on show, where the 3-D layer last drew them. Asked at every paint of
+    // the layer (the widget engine paints it at every object's update), it
+    // runs once per turn of the event loop and cuts anew only when one of
+    // them moved: a cut costs far more than a paint of the layer.
+    void demandeDetourSaisons_();
     void detoureSaisons_();
     // Where an object of the layer showed when last drawn, in scene
     // coordinates; empty when the engine cannot tell or it is not shown.
@@ -743,6 +747,10 @@ private:
     // Its outline there, in scene coordinates; empty when the engine cannot
     // tell.
     QPolygonF contourVu_(const GL_ObjectSquare* objet) const;
+    QPolygonF contourVu_(int id) const;
+    // Where the cards of the hand shown at a position lay when last drawn,
+    // in scene coordinates; empty when none showed.
+    QRectF rectMainVue_(int position) const;
     void changeStyleCartes_(int style, bool silencieux);
     // The face other seats' cards show: back unless the table shows every
     // hand.
@@ -905,6 +913,14 @@ private:
     // Holds the seasonal pictures and clips them where the slate shows:
     // the 3-D layer draws the slate under every item.
     QGraphicsPathItem* cadreSaisons_ = nullptr;
+    // The outlines the frame was last cut around, and whether a cut waits
+    // for the event loop.
+    QList<QPolygonF> trousSaisons_;
+    // The cloth's outline and its plates' places the plates' outlines on the
+    // screen were worked out from.
+    QList<QPolygonF> lieuxPlaquesSaisons_;
+    QList<QPolygonF> plaquesVuesSaisons_;
+    bool detourDemande_ = false;
     DisplayGLSceneDialog* dialogueChat_ = nullptr;
     QPlainTextEdit* journalChat_ = nullptr;
     QLineEdit* ligneChat_ = nullptr;
@@ -959,6 +975,8 @@ private:
     // first.
     void setStatut_(const char* source, std::initializer_list<const Joueur*> noms = {}, bool action = false);
     void prompt_(const char* source, std::initializer_list<const Joueur*> noms = {}, bool action = false);
+    QList<SceneArdoise::Argument> arguments_(std::initializer_list<const Joueur*> noms) const;
+    void montreInvite_();
     // The seat's name as the plates and the status show it, in the
     // language shown (the user's own at the local seat while it shows
     // another player); empty when nobody sits there.
@@ -982,5 +1000,16 @@ private:
     int etatCourant_ = 0;
     bool mainJouable_ = false;
     QTimer timerSuiteAuto_;
+    // A prompt given while the hand is still being dealt, shown with the
+    // band that asks, once the last card is in its place; any other status
+    // drops it.
+    struct Invite
+    {
+        const char* source = nullptr;
+        QList<SceneArdoise::Argument> args;
+        bool action = false;
+    };
+    Invite invite_;
+    QTimer timerInvite_;
     QTimer timerNotification_;
 };

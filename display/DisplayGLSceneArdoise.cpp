@@ -245,8 +245,12 @@ void DisplayGLScene::OnMessagesReseau()
             if (!vu.isEmpty())
                 basMax = std::min(basMax, vu.top() - MARGE_MESSAGE);
         }
+        // Nor does it rise into the top seat's cards, which would cover it.
+        const QRectF mainHaut = rectMainVue_(2);
+        const double hautMin = mainHaut.isEmpty() ? -std::numeric_limits<double>::infinity()
+                                                  : mainHaut.bottom() + MARGE_MESSAGE;
         prochainMessage()->startMessage(fileMessages_.takeFirst(), zoneTable(), decalageTable_, FOND_MESSAGE_RESEAU,
-                                        static_cast<int>(delai), basMax);
+                                        static_cast<int>(delai), basMax, hautMin);
         prochainMessage_ = maintenant.addMSecs(delai);
     }
 }

@@ -78,7 +78,7 @@ void DisplayGLScene::setStatusText(std::function<QString()> texte)
     etatTexteTemporaire_ = etatCourant_;
 }
 
-void DisplayGLScene::setStatut_(const char* source, std::initializer_list<const Joueur*> noms, bool action)
+QList<SceneArdoise::Argument> DisplayGLScene::arguments_(std::initializer_list<const Joueur*> noms) const
 {
     QList<SceneArdoise::Argument> args;
     for (const Joueur* joueur : noms) {
@@ -89,7 +89,13 @@ void DisplayGLScene::setStatut_(const char* source, std::initializer_list<const 
                 argument.siege = siege;
         args << argument;
     }
-    ardoiseStatut_->setStatut(source, args, action, motAction_);
+    return args;
+}
+
+void DisplayGLScene::setStatut_(const char* source, std::initializer_list<const Joueur*> noms, bool action)
+{
+    timerInvite_.stop();
+    ardoiseStatut_->setStatut(source, arguments_(noms), action, motAction_);
     refreshStatusText();
 }
 
@@ -109,7 +115,23 @@ QString DisplayGLScene::nomDuSiege_(int siege) const
 
 void DisplayGLScene::prompt_(const char* source, std::initializer_list<const Joueur*> noms, bool action)
 {
+    const int reste = resteAvantMainComplete();
+    if (reste > 0) {
+        // The band that asks waits for the hand's last card: the line asks
+        // with it, not ahead of it.
+        setStatut_(QT_TR_NOOP("Patientez..."));
+        invite_ = {source, arguments_(noms), action};
+        timerInvite_.start(reste);
+        return;
+    }
     setStatut_(source, noms, action);
+    vibre(VIBRATION_INVITE_MS);
+}
+
+void DisplayGLScene::montreInvite_()
+{
+    ardoiseStatut_->setStatut(invite_.source, invite_.args, invite_.action, motAction_);
+    refreshStatusText();
     vibre(VIBRATION_INVITE_MS);
 }
 

@@ -132,7 +132,7 @@ void DisplayGLScoreAnimText::startBanner(const QString& texte, const QRectF& zon
 }
 
 void DisplayGLScoreAnimText::startMessage(const QString& texte, const QRectF& zone, double decalage, const QColor& fond,
-                                          int delaiMs, double basMax)
+                                          int delaiMs, double basMax, double hautMin)
 {
     const QSizeF taille = prepare_(texte, POLICE_MESSAGE, fond, zone.width());
     item_->setOpacity(OPACITE_MESSAGE);
@@ -142,7 +142,9 @@ void DisplayGLScoreAnimText::startMessage(const QString& texte, const QRectF& zo
     const double x = zone.x() + zone.width() / 2.0 - taille.width() / 2.0;
     const double plusBas = std::isnan(basMax) ? std::numeric_limits<double>::infinity() : basMax - taille.height();
     const double debut = std::max(decalage, std::min(zone.height() * 0.36 - taille.height() / 2.0 + decalage, plusBas));
-    const double fin = std::min(debut, zone.height() * 0.15 - taille.height() / 2.0 + decalage);
+    double fin = std::min(debut, zone.height() * 0.15 - taille.height() / 2.0 + decalage);
+    if (!std::isnan(hautMin))
+        fin = std::min(debut, std::max(fin, hautMin));
     p.positionDebut = QPointF(x, debut);
     p.positionFin = QPointF(x, fin);
     p.dureeMs = DUREE_MESSAGE_MS;

@@ -76,9 +76,11 @@ public:
                      int dureeMs = DUREE_BANNIERE_MS);
     // A message line rises and fades with its bottom never below basMax
     // (what lies under it must stay readable); where its own path would go
-    // lower, it fades higher up, or in place.
+    // lower, it fades higher up, or in place. It rises no higher than
+    // hautMin (the cards above it), unless it starts higher.
     void startMessage(const QString& texte, const QRectF& zone, double decalage, const QColor& fond, int delaiMs,
-                      double basMax = std::numeric_limits<double>::infinity());
+                      double basMax = std::numeric_limits<double>::infinity(),
+                      double hautMin = -std::numeric_limits<double>::infinity());
 
     QPointF pos() const override;
     void setPos(const QPointF& point) override;

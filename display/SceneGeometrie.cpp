@@ -96,13 +96,14 @@ int directionGlissement(const QPointF& appui, const QPointF& relache, const QSiz
     return GlisseAucun;
 }
 
-QPolygonF couvertDansLImage(const QPolygonF& vu, const QSizeF& image, const QPolygonF& dessus)
+namespace {
+
+// The picture's corners as the screen shows them and the transform from the
+// screen to its pixels; false when `vu` is no quadrilateral.
+bool versImage(const QPolygonF& vu, const QSizeF& image, QTransform& transform)
 {
-    if (vu.size() < 4 || dessus.size() < 3 || image.isEmpty())
-        return {};
-    const QPolygonF commun = vu.intersected(dessus);
-    if (commun.boundingRect().isEmpty())
-        return {};
+    if (vu.size() < 4 || image.isEmpty())
+        return false;
     // The picture's top edge is the far one: the two corners highest on
     // the screen, then left before right.
     std::array<QPointF, 4> coins{vu[0], vu[1], vu[2], vu[3]};
@@ -114,10 +115,30 @@ QPolygonF couvertDansLImage(const QPolygonF& vu, const QSizeF& image, const QPol
     const QPolygonF ecran{coins[0], coins[1], coins[2], coins[3]};
     const QPolygonF dansImage{QPointF(0.0, 0.0), QPointF(image.width(), 0.0), QPointF(image.width(), image.height()),
                               QPointF(0.0, image.height())};
-    QTransform versImage;
-    if (!QTransform::quadToQuad(ecran, dansImage, versImage))
+    return QTransform::quadToQuad(ecran, dansImage, transform);
+}
+
+} // namespace
+
+QPolygonF couvertDansLImage(const QPolygonF& vu, const QSizeF& image, const QPolygonF& dessus)
+{
+    if (vu.size() < 4 || dessus.size() < 3 || image.isEmpty())
         return {};
-    return versImage.map(commun);
+    const QPolygonF commun = vu.intersected(dessus);
+    if (commun.boundingRect().isEmpty())
+        return {};
+    QTransform transform;
+    if (!versImage(vu, image, transform))
+        return {};
+    return transform.map(commun);
+}
+
+QPolygonF vuDepuisLImage(const QPolygonF& vu, const QSizeF& image, const QPolygonF& dansImage)
+{
+    QTransform transform;
+    if (dansImage.isEmpty() || !versImage(vu, image, transform) || !transform.isInvertible())
+        return {};
+    return transform.inverted().map(dansImage);
 }
 
 } // namespace scene_geometrie

@@ -60,5 +60,8 @@ int directionGlissement(const QPointF& appui, const QPointF& relache, const QSiz
 // 3-D layer shows them), in that picture's pixels (`image`); empty when
 // they do not meet or `vu` is no quadrilateral.
 QPolygonF couvertDansLImage(const QPolygonF& vu, const QSizeF& image, const QPolygonF& dessus);
+// Where a part of that picture (`dansImage`, in its pixels) shows on the
+// screen; empty when `vu` is no quadrilateral.
+QPolygonF vuDepuisLImage(const QPolygonF& vu, const QSizeF& image, const QPolygonF& dansImage);
 
 } // namespace scene_geometrie

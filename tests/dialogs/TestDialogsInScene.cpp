@@ -95,6 +95,15 @@ void montreDansLaTable(const QString& nom, const std::function<void(T&)>& prepar
                             .arg(minimum.height())
                             .arg(place.width())
                             .arg(place.height())));
+    // A number or a date box shows its text whole, clear of its arrows.
+    for (const QAbstractSpinBox* boite : dialogue->template findChildren<QAbstractSpinBox*>()) {
+        const QLineEdit* champ = boite->findChild<QLineEdit*>();
+        if (!boite->isVisible() || champ == nullptr)
+            continue;
+        const QFontMetrics fm = champ->fontMetrics();
+        QVERIFY2(champ->width() >= fm.horizontalAdvance(champ->text()) + fm.horizontalAdvance(QLatin1Char('0')),
+                 qPrintable(QStringLiteral("%1: '%2' in %3 px").arg(boite->objectName(), champ->text()).arg(champ->width())));
+    }
     const QImage image = t.image();
     QVERIFY(!image.isNull());
     QVERIFY(image.save(cheminImage(nom + QStringLiteral(".png"))));

@@ -2,6 +2,8 @@
 #include "DonneDeTable.h"
 #include "TableDeScene.h"
 #include "DisplayGLScene.h"
+#include "DisplayGLScoreAnimText.h"
+#include "GL_ObjectCube.h"
 #include "DisplayGLWidget.h"
 #include "GL_ObjectSquare.h"
 #include "GM_MessageBoxEmitter.h"
@@ -202,6 +204,22 @@ private slots:
         // The cloth's green in the middle of the layer.
         const QColor milieu = image.pixelColor(image.width() / 2, qRound(image.height() * part / 2.0));
         QVERIFY(milieu.green() > milieu.red() + 20);
+
+        // A message line (the trump of the deal) rises no higher than the
+        // top seat's cards, which the layer draws at their true size.
+        const QRectF table = t.scene->zoneTable();
+        QRectF mainHaut;
+        for (const Carte* carte : d[2]->main_) {
+            const QRectF vu = moteur->contourVu(t.scene->objetCarte(carte->getIndex())->getBackId()).boundingRect();
+            mainHaut |= QRectF(table.left() + vu.x() * table.width(), table.top() + vu.y() * table.height(),
+                               vu.width() * table.width(), vu.height() * table.height());
+        }
+        QVERIFY(!mainHaut.isEmpty());
+        t.scene->afficheMessageReseau(QStringLiteral("Trump is Hearts."));
+        const DisplayGLScoreAnimText* ligne = t.scene->animationsMessage().front().get();
+        const QRectF fin(ligne->parametres().positionFin, ligne->item()->boundingRect().size());
+        QVERIFY2(fin.top() >= mainHaut.bottom(), qPrintable(QStringLiteral("the line ends at %1, the cards reach %2")
+                                                                .arg(fin.top()).arg(mainHaut.bottom())));
     }
 
     // While the bid band shows, the camera frames the whole table (the

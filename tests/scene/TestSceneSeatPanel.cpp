@@ -295,7 +295,13 @@ private slots:
             s.joueur.demande_ChoisitAtout(StatusAtout(false, false, 0, -1),
                                           InfoDemande(EtatDeJeu::AttendAtout, 0, 5, 0, 0));
         }
+        // The status line asks with the band, not ahead of it.
+        const InfoDemande etat = mise ? InfoDemande(EtatDeJeu::AttendMise1_1, 0, 6, 0, 0)
+                                      : InfoDemande(EtatDeJeu::AttendAtout, 0, 5, 0, 0);
+        s.t.scene->afficheEtat(etat, &s.joueur, nullptr, s.siege, false);
+        auto demande = [&s] { return s.t.scene->texteArdoise().contains(QStringLiteral("Choisissez")); };
         const QWidget* bande = s.t.scene->conteneurAtouts();
+        QCOMPARE(demande(), !bande->isHidden());
         const int cartes = s.joueur.main_.getNombreDeCartes();
         QVERIFY(cartes > 3);
         auto enMain = [&s] {
@@ -318,6 +324,7 @@ private slots:
         // Never the band over a hand still being dealt.
         QVERIFY(!bande->isHidden());
         QCOMPARE(enMain(), cartes);
+        QTRY_VERIFY2(demande(), qPrintable(s.t.scene->texteArdoise()));
         QVERIFY(s.panneau()->isChoixAtoutOuvert() || s.panneau()->isChoixMiseOuvert());
     }
 

@@ -645,6 +645,12 @@ private slots:
         QVERIFY2(!s.cadreSaisons()->path().contains(milieu),
                  qPrintable(QStringLiteral("%1, %2").arg(milieu.x()).arg(milieu.y())));
         QVERIFY(s.cadreSaisons()->path().contains(QPointF(table.left() + 2.0, table.bottom() - 2.0)));
+        // Nor the partner's name on the cloth.
+        const QRectF tapisVu = t.holder->paintEngine()->contourVu(s.tapis()->getId()).boundingRect();
+        const QPointF nom = s.zonePlaquePosition(2).center();
+        const QPointF nomVu(tapisVu.x() * table.width() + nom.x() / s.imageTapis().width() * tapisVu.width() * table.width(),
+                            table.top() + (tapisVu.y() + nom.y() / s.imageTapis().height() * tapisVu.height()) * table.height());
+        QVERIFY2(!s.cadreSaisons()->path().contains(nomVu), qPrintable(QStringLiteral("%1, %2").arg(nomVu.x()).arg(nomVu.y())));
 
         // The longest score label floats within the room between the plates.
         const double place = s.largeurEntrePlaques();
