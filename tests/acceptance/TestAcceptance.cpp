@@ -1211,7 +1211,7 @@ private slots:
                  "the table stood still under the host's box");
         hote.ecran().clique(hote.fenetre().topLeft() + boite.first().center());
         QVERIFY2(attendsBoite(hote, false, 10000), "the exclusion box stayed after OK");
-        // Her status says the computer plays for her until the next game.
+        // Her status says she watches while the computer plays for her.
         hote.garde(QStringLiteral("excluded_status"));
         // Network > Leave, OK to the question.
         hote.touche(QStringLiteral("alt+n"));

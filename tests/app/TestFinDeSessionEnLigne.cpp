@@ -316,9 +316,9 @@ private slots:
         }, 60000));
         QVERIFY(!attendue);
         QCOMPARE(personne.boites(QStringLiteral("removed from the game")), 1);
-        // Her status says what is true: no onlooker, the computer plays for
-        // her until the next game.
-        QVERIFY2(w.vue()->scene()->texteStatut().contains(QLatin1String("until the next game")),
+        // Her status says she watches: the computer plays for her until the
+        // next game.
+        QVERIFY2(w.vue()->scene()->texteStatut().contains(QLatin1String("You are watching.")),
                  qPrintable(w.vue()->scene()->texteStatut()));
 
         // She leaves the online game: the local game is hers.
