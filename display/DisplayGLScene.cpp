@@ -242,20 +242,11 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
         animsScore_.push_back(std::make_unique<DisplayGLScoreAnimText>());
         ajouteAnimation(animsScore_.back().get());
     }
-    cadreSaisons_ = new QGraphicsPathItem;
-    cadreSaisons_->setPen(Qt::NoPen);
-    cadreSaisons_->setFlag(QGraphicsItem::ItemClipsChildrenToShape);
-    cadreSaisons_->setZValue(Z_SAISONS);
-    {
-        QPainterPath partout;
-        partout.addRect(QRectF(-ETENDUE_SAISONS, -ETENDUE_SAISONS, 2.0 * ETENDUE_SAISONS, 2.0 * ETENDUE_SAISONS));
-        cadreSaisons_->setPath(partout);
-    }
-    addItem(cadreSaisons_);
+    addItem(saisons_.construit(Z_SAISONS));
     for (int i = 0; i < NOMBRE_ANIMS_IMAGE; ++i) {
         animsImage_.push_back(std::make_unique<DisplayGLScoreAnimPixmap>());
         ajouteAnimation(animsImage_.back().get());
-        animsImage_.back()->item()->setParentItem(cadreSaisons_);
+        animsImage_.back()->item()->setParentItem(saisons_.item());
     }
     for (int i = 0; i < NOMBRE_ANIMS_MESSAGE; ++i) {
         animsMessage_.push_back(std::make_unique<DisplayGLScoreAnimText>());
@@ -598,18 +589,19 @@ void DisplayGLScene::drawBackground(QPainter* painter, const QRectF& rect)
     // costs more than a frame).
     const QPolygonF ardoiseVue = ardoise_ && ardoise_->isShown() ? ardoise : QPolygonF();
     const QPolygonF tapisVu = contourVu_(tapis_.get());
-    if (!plaquesARepeindre_ && (!memeContour(ardoiseVue, ardoiseVuPlaques_) || !memeContour(tapisVu, tapisVuPlaques_))) {
-        ardoiseVuPlaques_ = ardoiseVue;
-        tapisVuPlaques_ = tapisVu;
+    ScenePlaques::Repere& repere = plaques_.repere();
+    if (!repere.aRepeindre && (!memeContour(ardoiseVue, repere.ardoiseVu) || !memeContour(tapisVu, repere.tapisVu))) {
+        repere.ardoiseVu = ardoiseVue;
+        repere.tapisVu = tapisVu;
         const QRectF couvert = couvertTapis_(tapisVu, ardoiseVue);
-        if (couvert.isEmpty() != couvertPlaques_.isEmpty()
-            || !memeContour(QPolygonF(couvert), QPolygonF(couvertPlaques_), MARGE_COUVERT_TAPIS)) {
-            plaquesARepeindre_ = true;
+        if (couvert.isEmpty() != repere.couvert.isEmpty()
+            || !memeContour(QPolygonF(couvert), QPolygonF(repere.couvert), MARGE_COUVERT_TAPIS)) {
+            repere.aRepeindre = true;
             QMetaObject::invokeMethod(
                 this,
                 [this] {
-                    plaquesARepeindre_ = false;
-                    redessineCartes(atoutPlaques_);
+                    plaques_.repere().aRepeindre = false;
+                    redessineCartes(plaques_.repere().atout);
                 },
                 Qt::QueuedConnection);
         }
@@ -662,16 +654,15 @@ QRectF DisplayGLScene::rectMainVue_(int position) const
 
 void DisplayGLScene::demandeDetourSaisons_()
 {
-    if (detourDemande_)
+    if (!saisons_.demande())
         return;
-    detourDemande_ = true;
     // Not while the scene paints: the next frame takes it.
     QMetaObject::invokeMethod(this, [this] { detoureSaisons_(); }, Qt::QueuedConnection);
 }
 
 void DisplayGLScene::detoureSaisons_()
 {
-    detourDemande_ = false;
+    saisons_.demandeServie();
     // The pictures pass behind what must be read: the slate and the bubbles
     // on show.
     QList<QPolygonF> trous;
@@ -689,31 +680,10 @@ void DisplayGLScene::detoureSaisons_()
         QList<QPolygonF> lieux{contourVu_(tapis_.get())};
         for (int p = 0; p < NOMBRE_SIEGES; ++p)
             lieux << QPolygonF(plaques_.zone(p));
-        if (lieux != lieuxPlaquesSaisons_) {
-            lieuxPlaquesSaisons_ = lieux;
-            plaquesVuesSaisons_.clear();
-            for (int p = 1; p < lieux.size(); ++p)
-                plaquesVuesSaisons_ << scene_geometrie::vuDepuisLImage(lieux.first(), QSizeF(tapis_->getImage().size()),
-                                                                       lieux.at(p));
-        }
-        for (const QPolygonF& plaque : std::as_const(plaquesVuesSaisons_))
+        for (const QPolygonF& plaque : saisons_.plaquesVues(lieux, QSizeF(tapis_->getImage().size())))
             troue(plaque);
     }
-    if (trous == trousSaisons_)
-        return;
-    trousSaisons_ = trous;
-    QPainterPath chemin;
-    chemin.addRect(QRectF(-ETENDUE_SAISONS, -ETENDUE_SAISONS, 2.0 * ETENDUE_SAISONS, 2.0 * ETENDUE_SAISONS));
-    if (!trous.isEmpty()) {
-        QPainterPath decoupe;
-        decoupe.setFillRule(Qt::WindingFill);
-        for (const QPolygonF& contour : std::as_const(trous)) {
-            decoupe.addPolygon(contour);
-            decoupe.closeSubpath();
-        }
-        chemin = chemin.subtracted(decoupe);
-    }
-    cadreSaisons_->setPath(chemin);
+    saisons_.detoure(trous);
 }
 
 double DisplayGLScene::zBackground() const

@@ -15,6 +15,7 @@
 #include "SceneConseil.h"
 #include "SceneGeometrie.h"
 #include "SceneMains.h"
+#include "SceneCadreSaisons.h"
 #include "ScenePlaques.h"
 #include "SceneSouris.h"
 #include "SceneTapis.h"
@@ -170,8 +171,6 @@ public:
     static constexpr double Z_FOND_LIGNES = SceneArdoise::Z_FOND;
     // The seasonal pictures drift behind every control and text.
     static constexpr double Z_SAISONS = -10003.0;
-    // Half the side of the square the seasonal pictures may show in.
-    static constexpr double ETENDUE_SAISONS = 1.0e5;
     static constexpr double Z_BOITE_CACHEE = -10000.0;
     static constexpr double Z_STATUT_CACHE = -10001.0;
     static constexpr double Z_BOITE = 0.4;
@@ -329,7 +328,7 @@ public:
     // plates, as drawn (infinite before the cloth shows).
     double largeurEntrePlaques() const;
     // The frame the seasonal pictures are drawn through.
-    const QGraphicsPathItem* cadreSaisons() const { return cadreSaisons_; }
+    const QGraphicsPathItem* cadreSaisons() const { return saisons_.item(); }
     // A seat's panel over this scene's trump band, card sprites and chat,
     // whose band waits for the hand to be dealt.
     QSharedPointer<DisplayGLPanelDeJoueur> creePanneau(QObject* parent);
@@ -794,16 +793,6 @@ private:
     bool miroir_ = false;
     // The name plates on the cloth, with the deal's facts they follow.
     ScenePlaques plaques_;
-    // The trump the plates were last painted with and the part of the
-    // cloth's picture they kept clear of the slate: the plates are painted
-    // again when the slate comes to cover another part (a new window size,
-    // the layer framed above the bid band), so that none reaches under it.
-    // The outlines last looked at spare the frames where nothing moved.
-    int atoutPlaques_ = 0;
-    QRectF couvertPlaques_;
-    QPolygonF tapisVuPlaques_;
-    QPolygonF ardoiseVuPlaques_;
-    bool plaquesARepeindre_ = false;
     // The part of the cloth's picture the slate covers where the layer
     // last drew them, a little wider all round; empty when none.
     QRectF couvertTapis_(const QPolygonF& tapisVu, const QPolygonF& ardoiseVue) const;
@@ -910,17 +899,8 @@ private:
     // Lays the lines out again once the engine has drawn the slate
     // elsewhere.
     void suitArdoise_();
-    // Holds the seasonal pictures and clips them where the slate shows:
-    // the 3-D layer draws the slate under every item.
-    QGraphicsPathItem* cadreSaisons_ = nullptr;
-    // The outlines the frame was last cut around, and whether a cut waits
-    // for the event loop.
-    QList<QPolygonF> trousSaisons_;
-    // The cloth's outline and its plates' places the plates' outlines on the
-    // screen were worked out from.
-    QList<QPolygonF> lieuxPlaquesSaisons_;
-    QList<QPolygonF> plaquesVuesSaisons_;
-    bool detourDemande_ = false;
+    // Holds the seasonal pictures, clipped around what must be read.
+    SceneCadreSaisons saisons_;
     DisplayGLSceneDialog* dialogueChat_ = nullptr;
     QPlainTextEdit* journalChat_ = nullptr;
     QLineEdit* ligneChat_ = nullptr;

@@ -72,12 +72,13 @@ void DisplayGLScene::redessineCartes(int atout)
         return;
     ScenePlaques::Faits faits;
     faits.atout = atout;
-    atoutPlaques_ = atout;
-    tapisVuPlaques_ = contourVu_(tapis_.get());
-    ardoiseVuPlaques_ = ardoiseVue_();
-    couvertPlaques_ = couvertTapis_(tapisVuPlaques_, ardoiseVuPlaques_);
-    if (!couvertPlaques_.isEmpty())
-        faits.couvert = QPolygonF(couvertPlaques_);
+    ScenePlaques::Repere& repere = plaques_.repere();
+    repere.atout = atout;
+    repere.tapisVu = contourVu_(tapis_.get());
+    repere.ardoiseVu = ardoiseVue_();
+    repere.couvert = couvertTapis_(repere.tapisVu, repere.ardoiseVu);
+    if (!repere.couvert.isEmpty())
+        faits.couvert = QPolygonF(repere.couvert);
     if (const QSharedPointer<Partie> jeu = partie()) {
         ScenePlaques::Contrat contrat;
         contrat.multiplicateur = jeu->multiplicateur_;

@@ -106,10 +106,28 @@ public:
     // The seat of the deal's standing bid (doubles aside), -1 before any.
     void setSiegeMise(int siege) { siegeMise_ = siege; }
 
+    // --- What the plates were last laid out against, kept by the scene:
+    // the trump they were painted with and the part of the cloth's picture
+    // they kept clear of the slate. The scene paints them again when the
+    // slate comes to cover another part (a new window size, the layer
+    // framed above the bid band), so that none reaches under it; the
+    // outlines on screen last looked at spare the frames where nothing
+    // moved, and a repaint already asked is not asked again.
+    struct Repere
+    {
+        int atout = 0;
+        QRectF couvert;
+        QPolygonF tapisVu;
+        QPolygonF ardoiseVu;
+        bool aRepeindre = false;
+    };
+    Repere& repere() { return repere_; }
+
 private:
     std::array<QString, NOMBRE_SIEGES> textes_;
     std::array<QRectF, NOMBRE_SIEGES> zones_;
     QImage image_;
     int siegeMise_ = -1;
     bool partieDeLaDonne_ = false;
+    Repere repere_;
 };
