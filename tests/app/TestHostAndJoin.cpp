@@ -51,6 +51,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <sys/socket.h>
 
 namespace {
 
@@ -574,7 +575,16 @@ private slots:
             QVERIFY(QTest::qWaitFor([&] { return rejoueur.state() == QAbstractSocket::UnconnectedState; }, 10000));
             QVERIFY(recu.contains(RECORD_REFUS_TABLE));
         }
-        QTest::qWait(500);
+        // The replayer says no more: once the host has read to that end and
+        // closed, it has answered all it ever will (a seat given would have
+        // come before).
+        if (rejoueur.state() == QAbstractSocket::ConnectedState) {
+            rejoueur.flush();
+            QVERIFY(::shutdown(int(rejoueur.socketDescriptor()), SHUT_WR) == 0);
+            QVERIFY2(QTest::qWaitFor([&] { return rejoueur.state() == QAbstractSocket::UnconnectedState; }, 10000),
+                     "the host kept the replayer's connection open after it said no more");
+        }
+        recu += rejoueur.readAll();
         QVERIFY2(!recu.contains("{Rs"), recu.left(300).constData());
         const QList<ZB_ServerSocketConnection*> joueurs = serveurDeLaSalle->getJoueurs();
         QCOMPARE(joueurs.size(), 1);
@@ -642,7 +652,14 @@ private slots:
         // player there (it enters the game as one), never the seated one.
         QVERIFY2(QTest::qWaitFor([&] { return duHote.count("{NeW!") >= 2 && versLHote.bytesToWrite() == 0; }, 10000),
                  duHote.left(300).constData());
-        QTest::qWait(500);
+        // The host has settled the relayed copy's answer once that copy is in
+        // the game (as another player): a seat taken over would have been
+        // settled before.
+        QVERIFY2(QTest::qWaitFor(
+                     [&] { return parLeRelais.salle->getClientSocket()->getEtat() == int(ZB_StatutConnexionA::JeuEnCours); },
+                     10000),
+                 qPrintable(QStringLiteral("the relayed copy is not in the game (state %1)")
+                                .arg(parLeRelais.salle->getClientSocket()->getEtat())));
         const QList<ZB_ServerSocketConnection*> tenus = serveurDeLaSalle->getJoueurs();
         QCOMPARE(std::count_if(tenus.cbegin(), tenus.cend(),
                                [id](const ZB_ServerSocketConnection* c) { return c->getPlayerId() == id; }),
