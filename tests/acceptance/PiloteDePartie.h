@@ -80,6 +80,11 @@ public:
     // view of the user's turn (false with the session failed).
     bool joueCarte(const Vue& vue);
     int boitesVues() const { return boites_; }
+    // Waits until the window shows the user's turn the record asks, at
+    // rest: the record's trick alone on the cloth (the last one collected),
+    // the help lit, no panel or box, and the picture still; that picture.
+    // A null picture with the session failed, saying what was seen.
+    QImage tourAuRepos();
 
     // The trump and bid panel's buttons in that picture (empty when none)
     // or else a message box's (one or two, else none).
@@ -88,6 +93,8 @@ public:
 private:
     void eloigneSouris_();
     bool stable_(const QImage& avant, QImage& apres, const QRect& zone);
+    // The cloth of that picture, within the bounds last read whole.
+    LectureEcran::Tapis litTapis_(const QImage& image);
     bool verifieTapis_(const RecordDePartie& record, const QImage& image);
     bool choisitDansPanneau_(const QList<QRect>& panneau, const RecordDePartie& record);
     bool repondBoite_(const QList<QRect>& boutons);

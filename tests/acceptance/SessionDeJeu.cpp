@@ -15,6 +15,8 @@ const int FENETRE_MS = lenteur::limite(20000);
 const int FIN_MS = lenteur::limite(15000);
 constexpr int SONDAGE_MS = 50;
 const int DIALOGUE_MS = lenteur::limite(8000);
+// A menu drops down at once; seconds on a loaded machine.
+constexpr int MENU_MS = 8000;
 constexpr int MARGE_ECRAN = 64;
 
 } // namespace
@@ -140,6 +142,50 @@ void SessionDeJeu::touche(const QString& combinaison)
         ecran_.deplace(fenetre_.center());
     ecran_.focus(idFenetre_);
     ecran_.touche(combinaison);
+}
+
+QRect SessionDeJeu::ouvreMenu(const QString& combinaison)
+{
+    touche(combinaison);
+    QElapsedTimer attente;
+    attente.start();
+    for (;;) {
+        const QRect menu = ecran_.surgissante();
+        if (!menu.isEmpty())
+            return menu;
+        if (attente.elapsed() > lenteur::limite(MENU_MS) || !enMarche()) {
+            echoue(QStringLiteral("No menu dropped down within %1 s of %2 (no pop-up on the screen)")
+                       .arg(lenteur::limite(MENU_MS) / 1000)
+                       .arg(combinaison));
+            return QRect();
+        }
+        QThread::msleep(SONDAGE_MS);
+    }
+}
+
+QRect SessionDeJeu::attendsSousMenu(const QRect& menu, const QString& quoi)
+{
+    QElapsedTimer attente;
+    attente.start();
+    QImage avant;
+    for (;;) {
+        const QRect sous = ecran_.surgissante();
+        const QImage image = sous.isEmpty() || sous == menu ? QImage() : ecran_.capture(sous);
+        // Drawn once it holds still.
+        if (!image.isNull() && image == avant)
+            return sous;
+        avant = image;
+        if (attente.elapsed() > lenteur::limite(MENU_MS) || !enMarche()) {
+            echoue(QStringLiteral("No submenu %1 dropped down within %2 s (the topmost pop-up: %3)")
+                       .arg(quoi)
+                       .arg(lenteur::limite(MENU_MS) / 1000)
+                       .arg(sous.isEmpty() ? QStringLiteral("none")
+                            : sous == menu ? QStringLiteral("the menu itself")
+                                           : QStringLiteral("still drawing")));
+            return QRect();
+        }
+        QThread::msleep(SONDAGE_MS);
+    }
 }
 
 RecordDePartie SessionDeJeu::record() const
