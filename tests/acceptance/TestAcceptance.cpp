@@ -5,6 +5,7 @@
 #include "GM_Exception.h"
 #include "GM_SpacesSeparatedString.h"
 #include "Lenteur.h"
+#include "ManqueSousCI.h"
 #include "OptionsAffichage.h"
 #include "OptionsDuJoueur.h"
 #include "PartieEnReseau.h"
@@ -692,7 +693,7 @@ private slots:
     void initTestCase()
     {
         if (!EcranVirtuel::xvfbDisponible())
-            QSKIP("Xvfb is not installed: the program cannot be shown on a virtual screen");
+            ZB_MANQUE("Xvfb is not installed: the program cannot be shown on a virtual screen");
     }
 
     // The first start's welcome, answered by the keyboard, before a match.

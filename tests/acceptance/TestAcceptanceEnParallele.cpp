@@ -1,6 +1,7 @@
 #include "Descendance.h"
 #include "EcranVirtuel.h"
 #include "Lenteur.h"
+#include "ManqueSousCI.h"
 #include "ZbTestRegistry.h"
 
 #include <QCoreApplication>
@@ -110,7 +111,7 @@ private slots:
     void initTestCase()
     {
         if (!EcranVirtuel::xvfbDisponible())
-            QSKIP("Xvfb is not installed: the program cannot be shown on a virtual screen");
+            ZB_MANQUE("Xvfb is not installed: the program cannot be shown on a virtual screen");
         enMemeTemps_ = std::max(2, QThread::idealThreadCount() + 1);
         enAttente_ = nomsDesCas();
         for (const QString& nom : std::as_const(enAttente_))

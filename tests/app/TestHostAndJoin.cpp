@@ -9,6 +9,7 @@
 #include "JoueurHumain.h"
 #include "ListeDesEvenements.h"
 #include "MachineDeJeu.h"
+#include "ManqueSousCI.h"
 #include "OptionsDePartie.h"
 #include "Partie.h"
 #include "ServerView.h"
@@ -345,7 +346,7 @@ private slots:
     void secureFermeeParLaPorte()
     {
         if (!QSslSocket::supportsSsl())
-            QSKIP("no TLS backend");
+            ZB_MANQUE("no TLS backend");
         heberge(Tcp);
         const quint16 port = serveur->getPortWebSecure();
         auto* porte = serveur->getServeurWebSecure()->findChild<ZB_PorteTls*>();
@@ -798,7 +799,7 @@ private slots:
              QStringLiteral("-nodes"), QStringLiteral("-keyout"), cle, QStringLiteral("-out"), certificat,
              QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1")});
         if (rc != 0)
-            QSKIP("openssl is not available");
+            ZB_MANQUE("openssl is not available");
         QFile fc(certificat);
         QFile fk(cle);
         QVERIFY(fc.open(QIODevice::ReadOnly) && fk.open(QIODevice::ReadOnly));
