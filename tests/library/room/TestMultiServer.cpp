@@ -578,7 +578,10 @@ private slots:
     // Sockets that open the secure port and never start their TLS handshake
     // hold a few of its places, and not for long, whether they come from
     // one address or from many: the port keeps taking connections, and a
-    // player from an address of its own is let in at once.
+    // player from an address of its own is let in at once. Both rows guard
+    // the bound on unfinished sockets in all; only "one address" guards the
+    // share of one address in the handshakes (forty addresses hold five
+    // sockets each, of which the bound in all leaves under the share).
     void wssMalgreDesSocketsMuettes_data()
     {
         QTest::addColumn<int>("adresses");
