@@ -207,6 +207,8 @@ bool SessionDeJeu::remplitDialogue(const QString& titre, const QString& chemin)
     // The file name field has the keyboard when the dialog opens.
     ecran_.focus(dialogue);
     ecran_.tape(chemin);
+    const QRect place = ecran_.fenetre(titre);
+    QImage vu = ecran_.capture(place);
     ecran_.touche(QStringLiteral("Return"));
     attente.restart();
     bool encore = true;
@@ -217,9 +219,28 @@ bool SessionDeJeu::remplitDialogue(const QString& titre, const QString& chemin)
             encore = false;
             ecran_.touche(QStringLiteral("Return"));
         }
+        vu = ecran_.capture(place);
         QThread::msleep(SONDAGE_MS);
     }
-    return ecran_.fenetre(titre).isEmpty();
+    if (!ecran_.fenetre(titre).isEmpty())
+        return false;
+    // The dialog's pixels stay on the screen until the window under it
+    // repaints there, seconds later on a loaded machine, and its buttons
+    // would read as a message box's: its place is waited for to change.
+    attente.restart();
+    while (!vu.isNull() && attente.elapsed() < DIALOGUE_MS) {
+        const QImage la = ecran_.capture(place);
+        qsizetype autres = 0;
+        if (la.size() == vu.size())
+            for (int y = 0; y < la.height(); y += 2)
+                for (int x = 0; x < la.width(); x += 2)
+                    autres += la.pixel(x, y) != vu.pixel(x, y) ? 1 : 0;
+        // Most of it: the name field and its completion list may differ.
+        if (la.size() != vu.size() || autres * 4 * 4 > qsizetype(la.width()) * la.height())
+            break;
+        QThread::msleep(SONDAGE_MS);
+    }
+    return true;
 }
 
 bool SessionDeJeu::attendsRecord(const QStringList& avant, int limiteMs)

@@ -247,7 +247,7 @@ private:
         do {
             QThread::msleep(200);
             PiloteDePartie::litBoutons(immobile(s), panneau, boite);
-        } while (boite.size() != 1 && attente.elapsed() < lenteur::limite(10000));
+        } while (boite.size() != 1 && attente.elapsed() < lenteur::limite(30000));
         s.garde(QStringLiteral("rules"));
         if (boite.size() != 1)
             return s.echoue(QStringLiteral("No rules box (one button) after 'Explain the rules to me first': the "
@@ -308,8 +308,11 @@ private:
             return false;
         const int w = avant.width();
         const int h = avant.height();
-        // The panel opens over the right of the table.
-        const QRect droite(w / 2, 0, w - w / 2, h);
+        // The panel opens over the right of the table; the hand below, which
+        // may still close up after the user's last card on a loaded machine
+        // and lights the advised card late, is no part of it.
+        const int hautMain = LectureEcran::main(avant).haut;
+        const QRect droite(w / 2, 0, w - w / 2, hautMain > 0 ? hautMain : h);
         const int panneau = w * h / 40;
         // Waits until the right of the table changed from the reference by
         // more than the panel (or, when plus is false, came within a quarter
@@ -353,10 +356,10 @@ private:
         veille.start();
         while (veille.elapsed() < std::max<qint64>(lenteur::limite(1500), 3 * dureeOuverture)) {
             QThread::msleep(200);
-            const int espace = changes(ferme, s.capture(), QRect(0, 0, w, h), false);
+            const int espace = changes(ferme, s.capture(), droite, false);
             if (espace > panneau / 4)
                 return s.echoue(QStringLiteral("Settings panel by the keyboard: a second Space after Esc changed %1 "
-                                               "pixels of the window (panel: %2), as if it opened something")
+                                               "pixels of the table's right (panel: %2), as if it opened it again")
                                     .arg(espace)
                                     .arg(panneau));
         }
@@ -527,7 +530,9 @@ private:
     // then a new game.
     static bool tournoiParLesOptions(SessionDeJeu& s, PiloteDePartie& pilote)
     {
-        if (!pilote.joue([](const Vue& v) { return v.demandeCarte; }))
+        // A card asked, not the trump: the help is lit for both, and the
+        // trump panel may come up late.
+        if (!pilote.joue([](const Vue& v) { return v.demandeCarte && v.record.dernierEtat() >= EtatDeJeu::AttendAtout; }))
             return false;
         const QImage table = pilote.tourAuRepos();
         if (table.isNull())
