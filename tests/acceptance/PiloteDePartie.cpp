@@ -30,9 +30,6 @@ const int TAPIS_MS = lenteur::limite(10000);
 // this share of the window's height (about 0.72; 0.76 at rest, where the
 // whole hand shows).
 constexpr double MAIN_LEVEE = 0.74;
-// The trump choice; the bids come before it (the pilot never passes the
-// choice to its partner).
-constexpr int PREMIER_ETAT_APRES_ENCHERES = 27;
 
 QString sieges(const QList<int>& liste)
 {
@@ -515,10 +512,12 @@ bool PiloteDePartie::joue(const Condition& fini, int sansProgresMs)
             mainBaissee_ = mainBaissee_ || !levee;
             demande = levee && aide && mainBaissee_;
         }
-        // Cards are asked once the trump is chosen (Jass) or, in an auction,
-        // when the program lights the help for the user's card: before, a
-        // whole bright hand only waits for the others' bids.
-        const bool phaseDesCartes = sansRecord_ || vue.record.dernierEtat() >= PREMIER_ETAT_APRES_ENCHERES || aide;
+        // Cards are asked when the program lights the help for the user's
+        // card: before, a whole bright hand only waits for the others' bids.
+        // The record may be written before the window shows the request
+        // (after a trick, or seconds ahead on a loaded machine): the user's
+        // turn is the one the window shows too, with the help lit.
+        const bool phaseDesCartes = sansRecord_ || aide;
         vue.demandeCarte = demande && phaseDesCartes && boites_ >= boitesAvantDeJouer_ && panneau.isEmpty()
                         && vue.boutons.isEmpty()
                         && !main.jouables.isEmpty();

@@ -21,8 +21,9 @@ class SessionDeJeu;
 //
 // Rules:
 // - The user is asked when the autosave changes (it is written at every
-//   request to the user): the pilot acts once per change, and only once the
-//   window has stopped moving.
+//   request to the user, and at times between) and the window shows the
+//   help lit: the pilot acts once per change, and only once the window has
+//   stopped moving.
 // - A trump is the last suit of the panel's row; a bid is a pass (the first
 //   button of the row, or the one below it); a message box is answered with its first or last
 //   button, as the case chooses.

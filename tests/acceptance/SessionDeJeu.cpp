@@ -19,6 +19,19 @@ const int DIALOGUE_MS = lenteur::limite(8000);
 constexpr int MENU_MS = 8000;
 constexpr int MARGE_ECRAN = 64;
 
+// Whether the picture shows more than one colour.
+bool dessinee(const QImage& image)
+{
+    if (image.isNull())
+        return false;
+    const QRgb premier = image.pixel(0, 0);
+    for (int y = 0; y < image.height(); y += 7)
+        for (int x = 0; x < image.width(); x += 7)
+            if (image.pixel(x, y) != premier)
+                return true;
+    return false;
+}
+
 } // namespace
 
 SessionDeJeu::SessionDeJeu(const QString& nomDuCas, int limiteSecondes)
@@ -87,13 +100,16 @@ bool SessionDeJeu::lance()
     attente.start();
     while (attente.elapsed() < FENETRE_MS && tempsRestantMs() > 0) {
         fenetre_ = ecran_.fenetre(QLatin1String(TITRE), &idFenetre_);
-        if (!fenetre_.isEmpty())
+        // Mapped is not ready: a window not drawn yet (all one colour)
+        // loses the keys sent to it.
+        if (!fenetre_.isEmpty() && dessinee(ecran_.capture(fenetre_)))
             return true;
         if (programme_.state() == QProcess::NotRunning)
             return echoue(QStringLiteral("The program ended at start (exit code %1)").arg(programme_.exitCode()));
         QThread::msleep(SONDAGE_MS);
     }
-    return echoue(QStringLiteral("No window titled '%1' appeared").arg(QLatin1String(TITRE)));
+    return echoue(fenetre_.isEmpty() ? QStringLiteral("No window titled '%1' appeared").arg(QLatin1String(TITRE))
+                                     : QStringLiteral("The window stayed undrawn (one colour)"));
 }
 
 void SessionDeJeu::tue()
