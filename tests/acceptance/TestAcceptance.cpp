@@ -530,9 +530,11 @@ private:
     // then a new game.
     static bool tournoiParLesOptions(SessionDeJeu& s, PiloteDePartie& pilote)
     {
-        // A card asked, not the trump: the help is lit for both, and the
-        // trump panel may come up late.
-        if (!pilote.joue([](const Vue& v) { return v.demandeCarte && v.record.dernierEtat() >= EtatDeJeu::AttendAtout; }))
+        // A card asked in the play, not the trump (its choice may be passed
+        // back to the user): the help is lit for both, and the trump panel
+        // may come up late.
+        if (!pilote.joue(
+                [](const Vue& v) { return v.demandeCarte && v.record.dernierEtat() >= EtatDeJeu::Tour1_NouveauJoueur1; }))
             return false;
         const QImage table = pilote.tourAuRepos();
         if (table.isNull())
