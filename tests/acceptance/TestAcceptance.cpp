@@ -306,14 +306,16 @@ private:
         const QImage avant = pilote.tourAuRepos();
         if (avant.isNull())
             return false;
+        s.garde(QStringLiteral("settings_before"));
         const int w = avant.width();
         const int h = avant.height();
-        // The panel opens over the right of the table; the hand below, which
+        // The panel opens over the right of the table. The hand below, which
         // may still close up after the user's last card on a loaded machine,
         // lights the advised card late and rises or sinks by some hundredths
-        // of the height, is no part of it.
+        // of the height, is no part of it; nor are the tools at the right
+        // edge, whose settings button keeps the keyboard's highlight.
         const int hautMain = LectureEcran::main(avant).haut;
-        const QRect droite(w / 2, 0, w - w / 2, hautMain > 0 ? std::max(h / 2, hautMain - h / 10) : h);
+        const QRect droite(w / 2, 0, w * 2 / 5, hautMain > 0 ? std::max(h / 2, hautMain - h / 10) : h);
         const int panneau = w * h / 40;
         // Waits until the right of the table changed from the reference by
         // more than the panel (or, when plus is false, came within a quarter
