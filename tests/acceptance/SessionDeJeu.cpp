@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QThread>
 
+#include <utility>
+
 namespace {
 
 constexpr const char* TITRE = "Jass & Belote";
@@ -98,10 +100,13 @@ bool SessionDeJeu::lance()
         return echoue(QStringLiteral("The program did not start: %1").arg(programme_.errorString()));
     QElapsedTimer attente;
     attente.start();
+    bool montree = false;
     while (attente.elapsed() < FENETRE_MS && tempsRestantMs() > 0) {
         fenetre_ = ecran_.fenetre(QLatin1String(TITRE), &idFenetre_);
         // Mapped is not ready: a window not drawn yet (all one colour)
-        // loses the keys sent to it.
+        // loses the keys sent to it. Its drawing has a limit of its own.
+        if (!fenetre_.isEmpty() && !std::exchange(montree, true))
+            attente.restart();
         if (!fenetre_.isEmpty() && dessinee(ecran_.capture(fenetre_)))
             return true;
         if (programme_.state() == QProcess::NotRunning)
