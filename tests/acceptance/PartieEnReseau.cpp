@@ -120,9 +120,8 @@ bool PartieEnReseau::heberge()
 {
     if (!hote_.enMarche() && !hote_.lance())
         return false;
-    hote_.touche(QStringLiteral("alt+n"));
-    // The menu has the keyboard now: no focus change that would close it.
-    QThread::msleep(300);
+    if (hote_.ouvreMenu(QStringLiteral("alt+n")).isEmpty())
+        return false;
     hote_.ecran().touche(QStringLiteral("h"));
     if (!attendsVue_(true, VUE_MS))
         return false;
@@ -166,8 +165,8 @@ QList<quint16> PartieEnReseau::portsDeLHote() const
 
 bool PartieEnReseau::remplitRejoindre_(quint16 port)
 {
-    client_.touche(QStringLiteral("alt+n"));
-    QThread::msleep(300);
+    if (client_.ouvreMenu(QStringLiteral("alt+n")).isEmpty())
+        return false;
     client_.ecran().touche(QStringLiteral("j"));
     // The dialog: its OK and Cancel, the address field having the keyboard.
     QElapsedTimer attente;
@@ -274,8 +273,8 @@ bool PartieEnReseau::enregistre(SessionDeJeu& cote, const QString& nom, RecordDe
 {
     const QString chemin = cote.maison().donnees() + QLatin1Char('/') + nom;
     // Save as has no key of its own everywhere: through the menu.
-    cote.touche(QStringLiteral("alt+g"));
-    QThread::msleep(300);
+    if (cote.ouvreMenu(QStringLiteral("alt+g")).isEmpty())
+        return false;
     cote.ecran().touche(QStringLiteral("a"));
     if (!cote.remplitDialogue(QStringLiteral("Save the game"), chemin))
         return echoue_(cote, QStringLiteral("Game > Save as showed no 'Save the game' dialog that took %1").arg(chemin));

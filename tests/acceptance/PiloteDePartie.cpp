@@ -33,9 +33,6 @@ const int TAPIS_MS = lenteur::limite(10000);
 // this share of the window's height (about 0.72; 0.76 at rest, where the
 // whole hand shows).
 constexpr double MAIN_LEVEE = 0.74;
-// The trump choice; the bids come before it (the pilot never passes the
-// choice to its partner).
-constexpr int PREMIER_ETAT_APRES_ENCHERES = 27;
 
 // The deal's bidding in the record leaves a plain bid of an opponent of the
 // user (seats 1 and 3), which the user may double.
@@ -306,6 +303,58 @@ bool PiloteDePartie::repondBoite_(const QList<QRect>& boutons)
     return clique_(premierBouton_ ? boutons.first() : boutons.last(), QStringLiteral("message box"));
 }
 
+LectureEcran::Tapis PiloteDePartie::litTapis_(const QImage& image)
+{
+    LectureEcran::Tapis tapis = LectureEcran::tapis(image);
+    if (tapis.trouve)
+        zoneTapis_ = tapis.zone;
+    else if (!zoneTapis_.isEmpty())
+        tapis = LectureEcran::tapis(image, zoneTapis_.adjusted(-2, -2, 2, 2));
+    return tapis;
+}
+
+QImage PiloteDePartie::tourAuRepos()
+{
+    QElapsedTimer attente;
+    attente.start();
+    QString vu;
+    for (;;) {
+        const RecordDePartie record = session_.record();
+        const QImage image = session_.capture();
+        QList<int> attendus;
+        for (const RecordDePartie::CarteJouee& c : record.pliEnCours().cartes)
+            attendus.append(c.siege);
+        std::sort(attendus.begin(), attendus.end());
+        const LectureEcran::Tapis tapis = litTapis_(image);
+        QList<int> vus;
+        for (const QRect& c : tapis.cartes)
+            vus.append(LectureEcran::siegeDe(tapis, c));
+        std::sort(vus.begin(), vus.end());
+        QList<QRect> panneau;
+        QList<QRect> boite;
+        litBoutons(image, panneau, boite);
+        const bool aide = sansAide_ || LectureEcran::aideAllumee(image);
+        QImage apres;
+        if (record.valide() && tapis.trouve && vus == attendus && aide && panneau.isEmpty() && boite.isEmpty()
+            && stable_(image, apres, QRect()))
+            return apres;
+        vu = QStringLiteral("the cloth shows cards of %1, the record's trick holds cards of %2, the help %3, %4 "
+                            "panel buttons, %5 box buttons")
+                 .arg(sieges(vus), sieges(attendus), aide ? QStringLiteral("lit") : QStringLiteral("greyed"))
+                 .arg(panneau.size())
+                 .arg(boite.size());
+        if (attente.elapsed() > TAPIS_MS) {
+            session_.echoue(QStringLiteral("The user's turn did not come to rest within %1 s (awaited: the "
+                                           "record's trick alone on the cloth, the help lit, no panel or box, a "
+                                           "still picture; seen: %2)")
+                                .arg(TAPIS_MS / 1000)
+                                .arg(vu));
+            return QImage();
+        }
+        QThread::msleep(REGARD_MS);
+    }
+}
+
 bool PiloteDePartie::verifieTapis_(const RecordDePartie& premierRecord, const QImage& premiere)
 {
     // The trick of the record, each card on its seat's side; a card still
@@ -332,11 +381,7 @@ bool PiloteDePartie::verifieTapis_(const RecordDePartie& premierRecord, const QI
     int seuil = 0;
     bool aide = false;
     for (;;) {
-        LectureEcran::Tapis tapis = LectureEcran::tapis(image);
-        if (tapis.trouve)
-            zoneTapis_ = tapis.zone;
-        else if (!zoneTapis_.isEmpty())
-            tapis = LectureEcran::tapis(image, zoneTapis_.adjusted(-2, -2, 2, 2));
+        const LectureEcran::Tapis tapis = litTapis_(image);
         vus.clear();
         for (const QRect& c : tapis.cartes)
             vus.append(LectureEcran::siegeDe(tapis, c));
@@ -508,10 +553,12 @@ bool PiloteDePartie::joue(const Condition& fini, int sansProgresMs)
             mainBaissee_ = mainBaissee_ || !levee;
             demande = levee && aide && mainBaissee_;
         }
-        // Cards are asked once the trump is chosen (Jass) or, in an auction,
-        // when the program lights the help for the user's card: before, a
-        // whole bright hand only waits for the others' bids.
-        const bool phaseDesCartes = sansRecord_ || vue.record.dernierEtat() >= PREMIER_ETAT_APRES_ENCHERES || aide;
+        // Cards are asked when the program lights the help for the user's
+        // card: before, a whole bright hand only waits for the others' bids.
+        // The record may be written before the window shows the request
+        // (after a trick, or seconds ahead on a loaded machine): the user's
+        // turn is the one the window shows too, with the help lit.
+        const bool phaseDesCartes = sansRecord_ || aide;
         vue.demandeCarte = demande && phaseDesCartes && boites_ >= boitesAvantDeJouer_ && panneau.isEmpty()
                         && vue.boutons.isEmpty()
                         && !main.jouables.isEmpty();

@@ -21,8 +21,9 @@ class SessionDeJeu;
 //
 // Rules:
 // - The user is asked when the autosave changes (it is written at every
-//   request to the user): the pilot acts once per change, and only once the
-//   window has stopped moving.
+//   request to the user, and at times between) and the window shows the
+//   help lit: the pilot acts once per change, and only once the window has
+//   stopped moving.
 // - A trump is the last suit of the panel's row; a bid is a pass (the first
 //   button of the row, or the one below it), or when the case says so a
 //   take (the row's last button: the take, or a suit), or, when the case
@@ -97,6 +98,11 @@ public:
     // view of the user's turn (false with the session failed).
     bool joueCarte(const Vue& vue);
     int boitesVues() const { return boites_; }
+    // Waits until the window shows the user's turn the record asks, at
+    // rest: the record's trick alone on the cloth (the last one collected),
+    // the help lit, no panel or box, and the picture still; that picture.
+    // A null picture with the session failed, saying what was seen.
+    QImage tourAuRepos();
 
     // The trump and bid panel's buttons in that picture (empty when none)
     // or else a message box's (one or two, else none).
@@ -105,6 +111,8 @@ public:
 private:
     void eloigneSouris_();
     bool stable_(const QImage& avant, QImage& apres, const QRect& zone);
+    // The cloth of that picture, within the bounds last read whole.
+    LectureEcran::Tapis litTapis_(const QImage& image);
     bool verifieTapis_(const RecordDePartie& record, const QImage& image);
     bool choisitDansPanneau_(const QList<QRect>& panneau, const RecordDePartie& record);
     bool repondBoite_(const QList<QRect>& boutons);

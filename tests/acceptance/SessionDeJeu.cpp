@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QThread>
 
+#include <utility>
+
 namespace {
 
 constexpr const char* TITRE = "Jass & Belote";
@@ -15,7 +17,22 @@ const int FENETRE_MS = lenteur::limite(20000);
 const int FIN_MS = lenteur::limite(15000);
 constexpr int SONDAGE_MS = 50;
 const int DIALOGUE_MS = lenteur::limite(8000);
+// A menu drops down at once; seconds on a loaded machine.
+constexpr int MENU_MS = 8000;
 constexpr int MARGE_ECRAN = 64;
+
+// Whether the picture shows more than one colour.
+bool dessinee(const QImage& image)
+{
+    if (image.isNull())
+        return false;
+    const QRgb premier = image.pixel(0, 0);
+    for (int y = 0; y < image.height(); y += 7)
+        for (int x = 0; x < image.width(); x += 7)
+            if (image.pixel(x, y) != premier)
+                return true;
+    return false;
+}
 
 } // namespace
 
@@ -83,15 +100,21 @@ bool SessionDeJeu::lance()
         return echoue(QStringLiteral("The program did not start: %1").arg(programme_.errorString()));
     QElapsedTimer attente;
     attente.start();
+    bool montree = false;
     while (attente.elapsed() < FENETRE_MS && tempsRestantMs() > 0) {
         fenetre_ = ecran_.fenetre(QLatin1String(TITRE), &idFenetre_);
-        if (!fenetre_.isEmpty())
+        // Mapped is not ready: a window not drawn yet (all one colour)
+        // loses the keys sent to it. Its drawing has a limit of its own.
+        if (!fenetre_.isEmpty() && !std::exchange(montree, true))
+            attente.restart();
+        if (!fenetre_.isEmpty() && dessinee(ecran_.capture(fenetre_)))
             return true;
         if (programme_.state() == QProcess::NotRunning)
             return echoue(QStringLiteral("The program ended at start (exit code %1)").arg(programme_.exitCode()));
         QThread::msleep(SONDAGE_MS);
     }
-    return echoue(QStringLiteral("No window titled '%1' appeared").arg(QLatin1String(TITRE)));
+    return echoue(fenetre_.isEmpty() ? QStringLiteral("No window titled '%1' appeared").arg(QLatin1String(TITRE))
+                                     : QStringLiteral("The window stayed undrawn (one colour)"));
 }
 
 void SessionDeJeu::tue()
@@ -142,6 +165,50 @@ void SessionDeJeu::touche(const QString& combinaison)
     ecran_.touche(combinaison);
 }
 
+QRect SessionDeJeu::ouvreMenu(const QString& combinaison)
+{
+    touche(combinaison);
+    QElapsedTimer attente;
+    attente.start();
+    for (;;) {
+        const QRect menu = ecran_.surgissante();
+        if (!menu.isEmpty())
+            return menu;
+        if (attente.elapsed() > lenteur::limite(MENU_MS) || !enMarche()) {
+            echoue(QStringLiteral("No menu dropped down within %1 s of %2 (no pop-up on the screen)")
+                       .arg(lenteur::limite(MENU_MS) / 1000)
+                       .arg(combinaison));
+            return QRect();
+        }
+        QThread::msleep(SONDAGE_MS);
+    }
+}
+
+QRect SessionDeJeu::attendsSousMenu(const QRect& menu, const QString& quoi)
+{
+    QElapsedTimer attente;
+    attente.start();
+    QImage avant;
+    for (;;) {
+        const QRect sous = ecran_.surgissante();
+        const QImage image = sous.isEmpty() || sous == menu ? QImage() : ecran_.capture(sous);
+        // Drawn once it holds still.
+        if (!image.isNull() && image == avant)
+            return sous;
+        avant = image;
+        if (attente.elapsed() > lenteur::limite(MENU_MS) || !enMarche()) {
+            echoue(QStringLiteral("No submenu %1 dropped down within %2 s (the topmost pop-up: %3)")
+                       .arg(quoi)
+                       .arg(lenteur::limite(MENU_MS) / 1000)
+                       .arg(sous.isEmpty() ? QStringLiteral("none")
+                            : sous == menu ? QStringLiteral("the menu itself")
+                                           : QStringLiteral("still drawing")));
+            return QRect();
+        }
+        QThread::msleep(SONDAGE_MS);
+    }
+}
+
 RecordDePartie SessionDeJeu::record() const
 {
     RecordDePartie r;
@@ -161,6 +228,8 @@ bool SessionDeJeu::remplitDialogue(const QString& titre, const QString& chemin)
     // The file name field has the keyboard when the dialog opens.
     ecran_.focus(dialogue);
     ecran_.tape(chemin);
+    const QRect place = ecran_.fenetre(titre);
+    QImage vu = ecran_.capture(place);
     ecran_.touche(QStringLiteral("Return"));
     attente.restart();
     bool encore = true;
@@ -171,9 +240,28 @@ bool SessionDeJeu::remplitDialogue(const QString& titre, const QString& chemin)
             encore = false;
             ecran_.touche(QStringLiteral("Return"));
         }
+        vu = ecran_.capture(place);
         QThread::msleep(SONDAGE_MS);
     }
-    return ecran_.fenetre(titre).isEmpty();
+    if (!ecran_.fenetre(titre).isEmpty())
+        return false;
+    // The dialog's pixels stay on the screen until the window under it
+    // repaints there, seconds later on a loaded machine, and its buttons
+    // would read as a message box's: its place is waited for to change.
+    attente.restart();
+    while (!vu.isNull() && attente.elapsed() < DIALOGUE_MS) {
+        const QImage la = ecran_.capture(place);
+        qsizetype autres = 0;
+        if (la.size() == vu.size())
+            for (int y = 0; y < la.height(); y += 2)
+                for (int x = 0; x < la.width(); x += 2)
+                    autres += la.pixel(x, y) != vu.pixel(x, y) ? 1 : 0;
+        // Most of it: the name field and its completion list may differ.
+        if (la.size() != vu.size() || autres * 4 * 4 > qsizetype(la.width()) * la.height())
+            break;
+        QThread::msleep(SONDAGE_MS);
+    }
+    return true;
 }
 
 bool SessionDeJeu::attendsRecord(const QStringList& avant, int limiteMs)

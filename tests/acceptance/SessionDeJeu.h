@@ -57,6 +57,12 @@ public:
     // Takes a picture and keeps it as <case>_<n>_<name>.png.
     QImage garde(const QString& nom);
     void touche(const QString& combinaison);
+    // A menu dropped down by its key ("alt+o"), waited for on the screen:
+    // where it lies, or an empty rectangle with echec() when none came.
+    QRect ouvreMenu(const QString& combinaison);
+    // Waits until a pop-up other than that one (a submenu) lies on the
+    // screen and holds still: where it lies, or empty with echec().
+    QRect attendsSousMenu(const QRect& menu, const QString& quoi);
 
     RecordDePartie record() const;
     // Types a path into the file dialog with that title and accepts it.

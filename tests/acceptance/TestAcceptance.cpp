@@ -6,6 +6,7 @@
 #include "GM_GameStats.h"
 #include "GM_SpacesSeparatedString.h"
 #include "Lenteur.h"
+#include "ManqueSousCI.h"
 #include "OptionsAffichage.h"
 #include "OptionsDePartie.h"
 #include "TypeDePartie.h"
@@ -143,6 +144,44 @@ private:
         return avant;
     }
 
+    // The status line, high in the middle of the window.
+    static QRect ligneDeStatut(const QImage& image)
+    {
+        const int w = image.width();
+        const int h = image.height();
+        return QRect(w / 4, h * 45 / 1000, w / 2, h * 35 / 1000);
+    }
+
+    // Waits until each zone of the window changed from the reference by at
+    // least that many pixels: the picture once still, or null with the
+    // session failed, saying what was awaited and how much each changed.
+    static QImage attendsChangement(SessionDeJeu& s, const QImage& reference, const QList<QRect>& zones, int minimum,
+                                    const QString& quoi)
+    {
+        QElapsedTimer attente;
+        attente.start();
+        QStringList vus;
+        while (attente.elapsed() < lenteur::limite(10000) && s.enMarche()) {
+            const QImage image = s.capture();
+            vus.clear();
+            bool tous = true;
+            for (const QRect& z : zones) {
+                const int n = changes(reference, image, z, false);
+                vus << QString::number(n);
+                tous = tous && n >= minimum;
+            }
+            if (tous)
+                return immobile(s);
+            QThread::msleep(200);
+        }
+        s.echoue(QStringLiteral("%1 did not show within %2 s (awaited: %3 changed pixels in each zone; seen: %4)")
+                     .arg(quoi)
+                     .arg(lenteur::limite(10000) / 1000)
+                     .arg(minimum)
+                     .arg(vus.join(QStringLiteral(", "))));
+        return QImage();
+    }
+
     // Pixels of the zone that differ between two pictures; within a bubble
     // only: a pixel the body of a speech bubble surrounds (white on three of
     // its four sides, a few pixels away, in either picture), which a name
@@ -219,10 +258,12 @@ private:
         do {
             QThread::msleep(200);
             PiloteDePartie::litBoutons(immobile(s), panneau, boite);
-        } while (boite.size() != 1 && attente.elapsed() < 10000);
+        } while (boite.size() != 1 && attente.elapsed() < lenteur::limite(30000));
         s.garde(QStringLiteral("rules"));
         if (boite.size() != 1)
-            return s.echoue(QStringLiteral("No rules box (one button) after 'Explain the rules to me first'"));
+            return s.echoue(QStringLiteral("No rules box (one button) after 'Explain the rules to me first': the "
+                                           "window shows %1 box buttons")
+                                .arg(boite.size()));
         // The table waits while the rules are read: no request to the user.
         QThread::msleep(1500);
         if (s.record().nombreDeDonnes() > 0)
@@ -268,51 +309,74 @@ private:
     // its tab, Space opens it, Esc closes it, and the keyboard is the
     // table's again: Space then opens nothing. Each step is waited for on
     // the screen: a busy machine may take its time.
-    static bool reglagesAuClavier(SessionDeJeu& s)
+    static bool reglagesAuClavier(SessionDeJeu& s, PiloteDePartie& pilote)
     {
         const QStringList avantLignes = s.record().lignes();
-        const QImage avant = immobile(s);
+        // The reference: the turn the record asks, its last trick collected,
+        // not a picture that merely held still for a moment.
+        const QImage avant = pilote.tourAuRepos();
+        if (avant.isNull())
+            return false;
+        s.garde(QStringLiteral("settings_before"));
         const int w = avant.width();
         const int h = avant.height();
-        // The panel opens over the right of the table.
-        const QRect droite(w / 2, 0, w - w / 2, h);
+        // The panel opens over the right of the table. The hand below, which
+        // may still close up after the user's last card on a loaded machine,
+        // lights the advised card late and rises or sinks by some hundredths
+        // of the height, is no part of it; nor are the tools at the right
+        // edge, whose settings button keeps the keyboard's highlight.
+        const int hautMain = LectureEcran::main(avant).haut;
+        const QRect droite(w / 2, 0, w * 2 / 5, hautMain > 0 ? std::max(h / 2, hautMain - h / 10) : h);
         const int panneau = w * h / 40;
-        // The picture once the right of the table changed from the reference
-        // by more than the panel (or, when plus is false, came within a
-        // quarter of it); the last picture when it did not within the limit.
-        const auto attends = [&s, &droite, panneau](const QImage& reference, bool plus) {
+        // Waits until the right of the table changed from the reference by
+        // more than the panel (or, when plus is false, came within a quarter
+        // of it); the picture once still, or null with the session failed.
+        const auto attends = [&s, &droite, panneau](const QImage& reference, bool plus, const QString& quoi) {
             QElapsedTimer attente;
             attente.start();
-            QImage image = s.capture();
+            int n = 0;
             while (attente.elapsed() < lenteur::limite(8000)) {
-                const int n = changes(reference, image, droite, false);
+                n = changes(reference, s.capture(), droite, false);
                 if (plus ? n >= panneau : n <= panneau / 4)
                     return immobile(s);
                 QThread::msleep(200);
-                image = s.capture();
             }
-            return image;
+            s.echoue(QStringLiteral("Settings panel by the keyboard: %1 (awaited: %2 pixels of the table's right %3; "
+                                    "seen: %4, panel: %5)")
+                         .arg(quoi)
+                         .arg(plus ? panneau : panneau / 4)
+                         .arg(plus ? QStringLiteral("changed at least") : QStringLiteral("left at most"))
+                         .arg(n)
+                         .arg(panneau));
+            return QImage();
         };
+        QElapsedTimer ouverture;
+        ouverture.start();
         s.touche(QStringLiteral("Tab"));
         s.ecran().touche(QStringLiteral("space"));
-        const QImage ouvert = attends(avant, true);
+        if (attends(avant, true, QStringLiteral("Tab and Space did not open it")).isNull())
+            return false;
+        const qint64 dureeOuverture = ouverture.elapsed();
         s.garde(QStringLiteral("settings_open"));
         s.ecran().touche(QStringLiteral("Escape"));
-        const QImage ferme = attends(avant, false);
+        const QImage ferme = attends(avant, false, QStringLiteral("Esc did not close it"));
+        if (ferme.isNull())
+            return false;
         s.garde(QStringLiteral("settings_closed"));
+        // A panel that Space opened again would show within the time the
+        // first one took: thrice that is watched, and at least 1.5 s.
         s.ecran().touche(QStringLiteral("space"));
-        QThread::msleep(lenteur::limite(1500));
-        const QImage apres = immobile(s);
-        const int ouverture = changes(avant, ouvert, droite, false);
-        const int reste = changes(avant, ferme, droite, false);
-        const int espace = changes(ferme, apres, QRect(0, 0, w, h), false);
-        if (ouverture < panneau || reste > panneau / 4 || espace > panneau / 4)
-            return s.echoue(QStringLiteral("Settings panel by the keyboard: pixels changed by Tab and Space %1, left "
-                                           "after Esc %2, changed by a second Space %3 (panel: %4)")
-                                .arg(ouverture)
-                                .arg(reste)
-                                .arg(espace)
-                                .arg(panneau));
+        QElapsedTimer veille;
+        veille.start();
+        while (veille.elapsed() < std::max<qint64>(lenteur::limite(1500), 3 * dureeOuverture)) {
+            QThread::msleep(200);
+            const int espace = changes(ferme, s.capture(), droite, false);
+            if (espace > panneau / 4)
+                return s.echoue(QStringLiteral("Settings panel by the keyboard: a second Space after Esc changed %1 "
+                                               "pixels of the table's right (panel: %2), as if it opened it again")
+                                    .arg(espace)
+                                    .arg(panneau));
+        }
         if (s.record().lignes() != avantLignes)
             return s.echoue(QStringLiteral("The game moved on while the settings panel was opened and closed"));
         return true;
@@ -344,33 +408,40 @@ private:
         const QStringList avantLignes = s.record().lignes();
         const QImage avant = immobile(s);
         s.garde(QStringLiteral("bid_english"));
-        s.touche(QStringLiteral("alt+o"));
-        // The menu has the keyboard now: no focus change that would close it.
-        QThread::msleep(300);
-        for (const char* touche : {"l", "Down", "Down", "Down", "Return"}) {
-            s.ecran().touche(QLatin1String(touche));
-            QThread::msleep(150);
-        }
-        QThread::msleep(1000);
-        const QImage apres = immobile(s);
-        s.garde(QStringLiteral("bid_german"));
-        if (s.record().lignes() != avantLignes)
-            return s.echoue(QStringLiteral("The game moved on while the language changed"));
         QList<QRect> panneau;
         QList<QRect> boite;
         PiloteDePartie::litBoutons(avant, panneau, boite);
-        QList<QRect> panneauApres;
-        PiloteDePartie::litBoutons(apres, panneauApres, boite);
-        if (panneau.isEmpty() || panneauApres.isEmpty())
-            return s.echoue(QStringLiteral("The bid panel went away with the language change"));
+        if (panneau.isEmpty())
+            return s.echoue(QStringLiteral("The bid panel went before the language change"));
         // The pass, the widest of its buttons.
         QRect passe = panneau.first();
         for (const QRect& r : std::as_const(panneau))
             if (r.width() > passe.width())
                 passe = r;
+        const QRect statut = ligneDeStatut(avant);
+        const QRect menu = s.ouvreMenu(QStringLiteral("alt+o"));
+        if (menu.isEmpty())
+            return false;
+        s.ecran().touche(QStringLiteral("l"));
+        if (s.attendsSousMenu(menu, QStringLiteral("Language")).isEmpty())
+            return false;
+        for (const char* touche : {"Down", "Down", "Down", "Return"}) {
+            s.ecran().touche(QLatin1String(touche));
+            QThread::msleep(150);
+        }
+        // German shows: the status line and the pass written again.
+        const QImage apres = attendsChangement(s, avant, {statut, passe.adjusted(3, 3, -3, -3)}, 10,
+                                               QStringLiteral("German in the status line and the pass button"));
+        if (apres.isNull())
+            return false;
+        s.garde(QStringLiteral("bid_german"));
+        if (s.record().lignes() != avantLignes)
+            return s.echoue(QStringLiteral("The game moved on while the language changed"));
+        QList<QRect> panneauApres;
+        PiloteDePartie::litBoutons(apres, panneauApres, boite);
+        if (panneauApres.isEmpty())
+            return s.echoue(QStringLiteral("The bid panel went away with the language change"));
         const int w = avant.width();
-        const int h = avant.height();
-        const QRect statut(w / 4, h * 45 / 1000, w / 2, h * 35 / 1000);
         const QRect table(0, statut.bottom(), w, panneau.first().top() - statut.bottom());
         const int dansPasse = changes(avant, apres, passe.adjusted(3, 3, -3, -3), false);
         const int dansStatut = changes(avant, apres, statut, false);
@@ -403,16 +474,25 @@ private:
     // dropped down.
     static QImage menuDesTypes(SessionDeJeu& s, const QString& lettre, const QString& nom)
     {
-        s.touche(QStringLiteral("alt+o"));
-        QThread::msleep(300);
+        const QRect options = s.ouvreMenu(QStringLiteral("alt+o"));
+        if (options.isEmpty())
+            return QImage();
         s.ecran().touche(lettre);
-        QThread::msleep(700);
-        const QRect menu = s.ecran().surgissante();
+        const QRect menu = s.attendsSousMenu(options, nom);
         s.garde(nom);
         const QImage image = menu.isEmpty() ? QImage() : s.ecran().capture(menu);
-        for (int i = 0; i < 2; ++i) {
+        // Each Esc closes one menu: the next goes once the first has.
+        QElapsedTimer attente;
+        attente.start();
+        for (int i = 0; i < 2 && !s.ecran().surgissante().isEmpty(); ++i) {
+            const QRect haut = s.ecran().surgissante();
             s.ecran().touche(QStringLiteral("Escape"));
-            QThread::msleep(200);
+            while (s.ecran().surgissante() == haut && attente.elapsed() < lenteur::limite(8000))
+                QThread::msleep(100);
+        }
+        if (!s.ecran().surgissante().isEmpty()) {
+            s.echoue(QStringLiteral("The game types' menu stayed after Esc twice"));
+            return QImage();
         }
         return image;
     }
@@ -427,14 +507,22 @@ private:
         const QImage allemand = menuDesTypes(s, QStringLiteral("a"), QStringLiteral("game_types_german"));
         if (allemand.isNull())
             return s.echoue(QStringLiteral("No game types' menu dropped down in German (Optionen > Spielart)"));
-        s.touche(QStringLiteral("alt+o"));
-        QThread::msleep(300);
+        const QImage enAllemand = immobile(s);
+        const QRect menu = s.ouvreMenu(QStringLiteral("alt+o"));
+        if (menu.isEmpty())
+            return false;
         // Sprache, then Français below Automatisch.
-        for (const char* touche : {"s", "Down", "Return"}) {
+        s.ecran().touche(QStringLiteral("s"));
+        if (s.attendsSousMenu(menu, QStringLiteral("Sprache")).isEmpty())
+            return false;
+        for (const char* touche : {"Down", "Return"}) {
             s.ecran().touche(QLatin1String(touche));
             QThread::msleep(150);
         }
-        QThread::msleep(1000);
+        if (attendsChangement(s, enAllemand, {ligneDeStatut(enAllemand)}, 10,
+                              QStringLiteral("French in the status line"))
+                .isNull())
+            return false;
         const QImage francais = menuDesTypes(s, QStringLiteral("t"), QStringLiteral("game_types_french"));
         if (francais.isNull())
             return s.echoue(QStringLiteral("No game types' menu dropped down in French (Options > Type de partie)"));
@@ -455,23 +543,45 @@ private:
     // new game.
     static bool tournoiParLesOptions(SessionDeJeu& s, PiloteDePartie& pilote)
     {
-        if (!pilote.joue([](const Vue& v) { return v.demandeCarte; }))
+        // A card asked in the play, not the trump (its choice may be passed
+        // back to the user): the help is lit for both, and the trump panel
+        // may come up late.
+        if (!pilote.joue(
+                [](const Vue& v) { return v.demandeCarte && v.record.dernierEtat() >= EtatDeJeu::Tour1_NouveauJoueur1; }))
             return false;
-        s.touche(QStringLiteral("alt+o"));
-        QThread::msleep(300);
+        const QImage table = pilote.tourAuRepos();
+        if (table.isNull())
+            return false;
+        const QRect menu = s.ouvreMenu(QStringLiteral("alt+o"));
+        if (menu.isEmpty())
+            return false;
         s.ecran().touche(QStringLiteral("o"));
         // The dialog comes in the table; its buttons are no message box's.
-        const QImage table = s.capture();
-        QThread::msleep(lenteur::limite(1000));
-        if (LectureEcran::identiques(table, immobile(s)))
-            return s.echoue(QStringLiteral("Options > Options... showed no dialog"));
+        const QRect fenetre(QPoint(0, 0), table.size());
+        const int dialogue = table.width() * table.height() / 10;
+        const QImage ouvert =
+            attendsChangement(s, table, {fenetre}, dialogue, QStringLiteral("The dialog of Options > Options..."));
+        if (ouvert.isNull())
+            return false;
         for (const char* t : {"Tab", "Tab", "Tab", "Right", "Right", "Right"}) {
             s.ecran().touche(QLatin1String(t));
             QThread::msleep(120);
         }
         s.garde(QStringLiteral("options_tournament"));
         s.ecran().touche(QStringLiteral("Return"));
-        QThread::msleep(lenteur::limite(1000));
+        // The dialog goes: the table shows again much as it was.
+        const int couvert = changes(table, ouvert, fenetre, false);
+        QElapsedTimer attente;
+        attente.start();
+        int reste = couvert;
+        while ((reste = changes(table, s.capture(), fenetre, false)) > couvert / 3) {
+            if (attente.elapsed() > lenteur::limite(10000) || !s.enMarche())
+                return s.echoue(QStringLiteral("The options dialog stayed after Return (awaited: at most %1 pixels "
+                                               "unlike the table before it; seen: %2)")
+                                    .arg(couvert / 3)
+                                    .arg(reste));
+            QThread::msleep(200);
+        }
         pilote.oublieDernierCoup();
         s.touche(QStringLiteral("ctrl+n"));
         return true;
@@ -635,7 +745,7 @@ private slots:
     void initTestCase()
     {
         if (!EcranVirtuel::xvfbDisponible())
-            QSKIP("Xvfb is not installed: the program cannot be shown on a virtual screen");
+            ZB_MANQUE("Xvfb is not installed: the program cannot be shown on a virtual screen");
     }
 
     // The first start's welcome, answered by the keyboard, before a match.
@@ -881,14 +991,13 @@ private slots:
 
         // The client leaves the online game (Network > Leave, yes to the
         // question): a local game is back, and its user plays it at once.
-        partie.client().touche(QStringLiteral("alt+n"));
-        QThread::msleep(300);
+        QVERIFY2(!partie.client().ouvreMenu(QStringLiteral("alt+n")).isEmpty(), qPrintable(partie.echec()));
         partie.client().ecran().touche(QStringLiteral("l"));
         // The question is answered OK (Return, the box having the keyboard)
         // before the user plays on: the autosave holds the local game left
         // at the join, which asks the user already.
         QVERIFY2(attendsBoite(partie.client(), true, 10000), "no question came after Network > Leave");
-        QThread::msleep(500);
+        immobile(partie.client());
         partie.client().ecran().touche(QStringLiteral("Return"));
         QVERIFY2(attendsBoite(partie.client(), false, 10000), "the question after Network > Leave stayed");
         PiloteDePartie local(partie.client());
@@ -1214,11 +1323,10 @@ private slots:
         // Her status says she watches while the computer plays for her.
         hote.garde(QStringLiteral("excluded_status"));
         // Network > Leave, OK to the question.
-        hote.touche(QStringLiteral("alt+n"));
-        QThread::msleep(300);
+        QVERIFY2(!hote.ouvreMenu(QStringLiteral("alt+n")).isEmpty(), qPrintable(partie.echec()));
         hote.ecran().touche(QStringLiteral("l"));
         QVERIFY2(attendsBoite(hote, true, 10000), "no question came after Network > Leave");
-        QThread::msleep(500);
+        immobile(hote);
         hote.ecran().touche(QStringLiteral("Return"));
         QVERIFY2(attendsBoite(hote, false, 10000), "the question after Network > Leave stayed");
 
@@ -1316,14 +1424,18 @@ private slots:
         QVERIFY2(accueilPasse(s, pilote, QStringLiteral("Escape")), qPrintable(s.echec()));
         QVERIFY2(pilote.joue([](const Vue& v) { return v.demandeCarte && v.record.cartesJouees(0) >= 2; }),
                  qPrintable(s.echec()));
-        QVERIFY2(reglagesAuClavier(s), qPrintable(s.echec()));
+        QVERIFY2(reglagesAuClavier(s, pilote), qPrintable(s.echec()));
         const int donne = s.record().nombreDeDonnes();
         s.garde(QStringLiteral("before_undo"));
         for (const char* touche : {"ctrl+z", "ctrl+z", "ctrl+shift+z"}) {
             const QStringList avant = s.record().lignes();
             s.touche(QLatin1String(touche));
             // Each step asks the user again, which the autosave shows.
-            s.attendsRecord(avant, 5000);
+            QVERIFY2(s.attendsRecord(avant, 5000),
+                     qPrintable(QStringLiteral("%1 did not change the autosave within %2 s (it holds: %3)")
+                                    .arg(QLatin1String(touche))
+                                    .arg(lenteur::limite(5000) / 1000)
+                                    .arg(s.record().resume())));
             s.garde(QString::fromLatin1(touche).replace(QLatin1Char('+'), QLatin1Char('_')));
         }
         pilote.oublieDernierCoup();

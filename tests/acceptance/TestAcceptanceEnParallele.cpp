@@ -1,6 +1,7 @@
 #include "Descendance.h"
 #include "EcranVirtuel.h"
 #include "Lenteur.h"
+#include "ManqueSousCI.h"
 #include "ZbTestRegistry.h"
 
 #include <QCoreApplication>
@@ -28,6 +29,21 @@
 // - Every case ends with the runner, and every program a case started with
 //   the case, however either ends (Descendance.h).
 // - ZUBRIK_ACCEPTANCE_CASES=<case>,<case> runs only those cases.
+namespace {
+
+// QtTest ends a test function past five minutes, and a case's row waits for
+// its case, which may first wait its turn, and a case's own function lasts
+// up to its time limit: the runner's limits and CTest's own time-out rule
+// instead. Set before QtTest reads it, for the runner and the cases it
+// starts.
+const bool delaiDesFonctions = [] {
+    if (qEnvironmentVariableIsEmpty("QTEST_FUNCTION_TIMEOUT"))
+        qputenv("QTEST_FUNCTION_TIMEOUT", QByteArray::number(24 * 3600 * 1000));
+    return true;
+}();
+
+} // namespace
+
 class TestAcceptanceEnParallele : public QObject
 {
     Q_OBJECT
@@ -110,7 +126,7 @@ private slots:
     void initTestCase()
     {
         if (!EcranVirtuel::xvfbDisponible())
-            QSKIP("Xvfb is not installed: the program cannot be shown on a virtual screen");
+            ZB_MANQUE("Xvfb is not installed: the program cannot be shown on a virtual screen");
         enMemeTemps_ = std::max(2, QThread::idealThreadCount() + 1);
         enAttente_ = nomsDesCas();
         for (const QString& nom : std::as_const(enAttente_))

@@ -1,6 +1,7 @@
 #include "Descendance.h"
 #include "EcranVirtuel.h"
 #include "Lenteur.h"
+#include "ManqueSousCI.h"
 #include "ZbTestRegistry.h"
 
 #include <QCoreApplication>
@@ -96,7 +97,7 @@ private slots:
     void initTestCase()
     {
         if (!EcranVirtuel::xvfbDisponible())
-            QSKIP("Xvfb is not installed: no case can start its programs");
+            ZB_MANQUE("Xvfb is not installed: no case can start its programs");
         QVERIFY(prctl(PR_SET_CHILD_SUBREAPER, 1) == 0);
     }
 

@@ -11,6 +11,7 @@
 #include "TableClient.h"
 #include "ZB_MainWidget.h"
 
+#include <QScreen>
 #include <QStringList>
 #include <QTest>
 #include <QTextStream>
@@ -69,6 +70,17 @@ inline void ordinateurPartout(ZB_MainWidget& w)
     w.vue()->scene()->setAutoAnswer(true);
     w.vue()->scene()->setFacteurDurees(0.1);
     w.userChoseGameType(0);
+}
+
+// The whole window as a person sees it, the menu bar and the table, now
+// (not at the next pass of the event loop, when the match has moved on):
+// the screen's own picture of the window, with OpenGL what the window
+// system shows, not a second rendering.
+inline QImage imageDeLaFenetre(ZB_MainWidget& w)
+{
+    w.vue()->scene()->rafraichitCouche();
+    w.vue()->viewport()->repaint();
+    return w.vue()->screen()->grabWindow(w.vue()->winId()).toImage();
 }
 
 } // namespace fenetretest

@@ -286,7 +286,8 @@ private slots:
                                 .arg(w.salle()->getListe(-1)->getEtatAttendu())
                                 .arg(elle->modeJeu_)
                                 .arg(elle->getEssaisRestants())));
-        QVERIFY(personne.boiteOuverte());
+        // Her box comes as her seat is given over, at the event loop's turn.
+        QVERIFY2(attend([&] { return personne.boiteOuverte(); }, 10000), "no box told the host she was excluded");
         QCOMPARE(personne.boites(QStringLiteral("Une nouvelle du programme")), 1);
         QCOMPARE(personne.boites(QStringLiteral("removed from the game")), 0);
         // The guest's table goes on with the moves the computer made for her.

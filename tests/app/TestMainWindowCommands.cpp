@@ -79,17 +79,6 @@ QStringList dialoguesVisibles(ZB_MainWidget& w)
     return noms;
 }
 
-// The whole window as a person sees it, the menu bar and the table, now
-// (not at the next pass of the event loop, when the match has moved on):
-// the screen's own picture of the window, with OpenGL what the window
-// system shows, not a second rendering.
-QImage imageDeLaFenetre(ZB_MainWidget& w)
-{
-    w.vue()->scene()->rafraichitCouche();
-    w.vue()->viewport()->repaint();
-    return w.vue()->screen()->grabWindow(w.vue()->winId()).toImage();
-}
-
 } // namespace
 
 // The main window's commands on a game: a start resumes the newer saved
@@ -736,57 +725,6 @@ private slots:
         QVERIFY(attend([&] { return !fin.isEmpty(); }, 600000));
         QTest::qWait(1500);
         capture(QStringLiteral("table-end.png"));
-    }
-
-    // The texts over the table in English, under two themes and at two
-    // sizes: the bids' bubbles of a Contree auction, then the scores that
-    // float at the end of the first trick of a Jass deal, with the
-    // season's pictures falling; kept where ZB_SHOTS_DIR names a folder.
-    void capturesDesTextes_data()
-    {
-        QTest::addColumn<QString>("theme");
-        QTest::addColumn<QSize>("taille");
-        QTest::newRow("wood, 800 x 600") << "style_bois" << QSize(800, 600);
-        QTest::newRow("candy, 800 x 600") << "style_bonbon" << QSize(800, 600);
-        QTest::newRow("wood, 1920 x 1080") << "style_bois" << QSize(1920, 1080);
-        QTest::newRow("candy, 1920 x 1080") << "style_bonbon" << QSize(1920, 1080);
-    }
-    void capturesDesTextes()
-    {
-        QFETCH(QString, theme);
-        QFETCH(QSize, taille);
-        const QString dossierImages = qEnvironmentVariable("ZB_SHOTS_DIR");
-        if (dossierImages.isEmpty())
-            QSKIP("ZB_SHOTS_DIR is not set");
-        QTemporaryDir dossier;
-        ZB_Settings d;
-        d.nowait = true;
-        ZB_MainWidget w(d, dossier.path());
-        w.action(QStringLiteral("langue_en"))->trigger();
-        w.action(theme)->trigger();
-        w.vue()->setModeAffichage(ZB_MainWidget::MODE_AFFICHAGE_ORDINATEUR, false);
-        w.vue()->scene()->setAutoAnswer(true);
-        w.vue()->resize(taille);
-        const QString nom = QStringLiteral("%1-%2x%3-").arg(theme).arg(taille.width()).arg(taille.height());
-        auto capture = [&](const QString& quoi) {
-            QVERIFY(imageDeLaFenetre(w).save(QDir(dossierImages).filePath(nom + quoi)));
-        };
-        w.userChoseGameType(8);
-        w.OnNouvellePartie();
-        QVERIFY(attend([&] { return w.salle()->getListe(-1)->getEtatAttendu() >= EtatDeJeu::AttendMise2_1; }, 120000));
-        capture(QStringLiteral("bids.png"));
-        QVERIFY(attend([&] { return w.salle()->getListe(-1)->getEtatAttendu() >= EtatDeJeu::Tour1_AttendCarte1 + 1; },
-                       120000));
-        capture(QStringLiteral("contract.png"));
-        w.userChoseGameType(0);
-        w.OnNouvellePartie();
-        QVERIFY(attend(
-            [&] { return w.salle()->getListe(-1)->getEtatAttendu() >= EtatDeJeu::Tour1_AttendConfirmationAnnonces1; },
-            120000));
-        QTest::qWait(400);
-        capture(QStringLiteral("scores.png"));
-        QTest::qWait(900);
-        capture(QStringLiteral("scores-later.png"));
     }
 };
 

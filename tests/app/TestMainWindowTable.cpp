@@ -93,7 +93,7 @@ private slots:
         // The proxy shows at the scene's next turn, later on a loaded machine.
         const QGraphicsProxyWidget* proxy = s->conteneurAtouts()->graphicsProxyWidget();
         QVERIFY(proxy);
-        QVERIFY(QTest::qWaitFor([&] { return proxy->isVisible(); }, 5000));
+        QVERIFY2(QTest::qWaitFor([&] { return proxy->isVisible(); }, 30000), "the trump band's proxy never showed");
         const QRectF bande = proxy->sceneBoundingRect();
         QVERIFY2(vue.contains(bande), qPrintable(texte(bande)));
         int boutons = 0;

@@ -63,20 +63,21 @@ private slots:
     {
         QTest::addColumn<int>("modeJeu");
         QTest::addColumn<bool>("local");
-        QTest::addColumn<bool>("regarde");
+        QTest::addColumn<int>("modeVue"); // 1: a replay, 2: a catch-up (the user watches both)
         QTest::addColumn<bool>("montre");
         QTest::addColumn<bool>("offre");
-        QTest::newRow("user answers by hand") << int(Joueur::ModeManuel) << false << false << true << true;
-        QTest::newRow("user's seat played elsewhere")
-            << int(Joueur::ModeHumainDistant) << true << false << true << false;
-        QTest::newRow("another seat") << int(Joueur::ModeHumainDistant) << false << false << false << false;
-        QTest::newRow("user's seat caught up") << int(Joueur::ModeManuel) << true << true << true << false;
+        QTest::newRow("user answers by hand") << int(Joueur::ModeManuel) << false << 0 << true << true;
+        QTest::newRow("user's seat played elsewhere") << int(Joueur::ModeHumainDistant) << true << 0 << true << false;
+        QTest::newRow("another seat") << int(Joueur::ModeHumainDistant) << false << 0 << false << false;
+        QTest::newRow("user's seat caught up") << int(Joueur::ModeManuel) << true << 2 << true << false;
+        QTest::newRow("user's seat replayed") << int(Joueur::ModeManuel) << true << 1 << true << false;
     }
     void visibilityRule()
     {
         QFETCH(int, modeJeu);
         QFETCH(bool, local);
-        QFETCH(bool, regarde);
+        QFETCH(int, modeVue);
+        const bool regarde = modeVue != 0;
         QFETCH(bool, montre);
         QFETCH(bool, offre);
         SiegeDeScene s;
@@ -87,7 +88,7 @@ private slots:
             // A band open when the watching begins goes too.
             p->afficheChoixMise(ZB_StatusMise(), false, EtatDeJeu::AttendMise1_1);
             QVERIFY(!s.t.scene->conteneurAtouts()->isHidden());
-            s.t.scene->setModeVue(2);
+            s.t.scene->setModeVue(modeVue);
             QVERIFY(s.t.scene->conteneurAtouts()->isHidden());
         }
         // The panel is asked directly: its player would not even ask for

@@ -1,3 +1,4 @@
+#include "ManqueSousCI.h"
 #include "PiegesDeFichiers.h"
 #include "CertificatDeTest.h"
 #include "GM_ClientSocket.h"
@@ -841,7 +842,7 @@ private slots:
         QFETCH(bool, nomme);
         QFETCH(bool, accepte);
         if (!CertificatDeTest::disponible())
-            QSKIP("the openssl program is missing");
+            ZB_MANQUE("the openssl program is missing");
         QTemporaryDir dossier;
         LobbyDeTest lobby;
         if (presente != QLatin1String("propre")) {

@@ -716,12 +716,16 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(afficheur.aUneBoiteAffichee(), 3000);
         if (repondue)
             QVERIFY(afficheur.repond(GM::No));
-        QTest::qWait(800);
+        // The answer's turn is over (run out, or never started when the
+        // game is not timed): the box closes, if ever, as it ends.
+        QTRY_VERIFY_WITH_TIMEOUT(!j->estReponseFinEnCours(), 10000);
         QCOMPARE(afficheur.aUneBoiteAffichee(), !enLigne && !repondue);
-        QVERIFY(!j->estReponseFinEnCours());
+        // Online, the answer (the user's, or the computer's for a box left
+        // open) reaches the table before any late click.
+        if (enLigne)
+            QTRY_COMPARE_WITH_TIMEOUT((table_.recoit(), table_.compte(EvenementDeJeu::Fin)), 1, 10000);
         // A click now answers only a box still waiting.
         j->OnEndGameMessageBoxReturnValue(GM::Yes);
-        QTest::qWait(20);
         table_.recoit();
         QCOMPARE(table_.compte(EvenementDeJeu::Fin), 1);
         QCOMPARE(table_.evenements[0].texte_, attendu);

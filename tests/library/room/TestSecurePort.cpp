@@ -1,4 +1,5 @@
 #include "CopiesQuiRejoignent.h"
+#include "ManqueSousCI.h"
 #include "ZB_MultiServer.h"
 #include "ZB_PorteTls.h"
 #include "ZbTestRegistry.h"
@@ -51,7 +52,7 @@ private slots:
         QFETCH(int, copies);
         QFETCH(int, cadenceMs);
         if (!QSslSocket::supportsSsl())
-            QSKIP("no TLS backend");
+            ZB_MANQUE("no TLS backend");
         CopiesQuiRejoignent club(copies / CopiesQuiRejoignent::SiegesParSalle);
         QVERIFY(club.ouvre());
         club.rejoignent(copies, cadenceMs, 30000);
@@ -84,7 +85,7 @@ private slots:
         QFETCH(int, cadenceMs);
         QFETCH(bool, essaie);
         if (!QSslSocket::supportsSsl())
-            QSKIP("no TLS backend");
+            ZB_MANQUE("no TLS backend");
         CopiesQuiRejoignent club(1);
         QVERIFY(club.ouvre());
         const QHostAddress adresse(QHostAddress::LocalHost);
@@ -116,7 +117,7 @@ private slots:
     void muettesApresTls()
     {
         if (!QSslSocket::supportsSsl())
-            QSKIP("no TLS backend");
+            ZB_MANQUE("no TLS backend");
         CopiesQuiRejoignent club(1);
         QVERIFY(club.ouvre());
         const quint16 port = club.port();
@@ -130,7 +131,7 @@ private slots:
             leurs << depuis;
             auto muette = std::make_unique<QSslSocket>();
             if (!muette->bind(depuis))
-                QSKIP("127.0.0.x cannot be bound here");
+                ZB_MANQUE("127.0.0.x cannot be bound here");
             muette->setPeerVerifyMode(QSslSocket::VerifyNone);
             muette->connectToHostEncrypted(QStringLiteral("127.0.0.1"), port);
             muettes.push_back(std::move(muette));
