@@ -191,10 +191,8 @@ void ServerView::OnArreter()
 
 void ServerView::arrete()
 {
-    arret_ = true;
     if (ZB_ServerSocket* s = serveur_.data())
         s->arrete();
-    arret_ = false;
     enCours_ = false;
     connexions_->clear();
     if (demarrage_ != nullptr)
@@ -243,9 +241,6 @@ void ServerView::cb_connectionClosed(ZB_ServerSocket* serveur, ZB_ServerSocketCo
         return;
     if (QListWidgetItem* item = item_(connection)) {
         delete connexions_->takeItem(connexions_->row(item));
-        // The host removing a player or stopping says so itself.
-        if (connection != retrait_ && !arret_)
-            cb_log(QStringLiteral("INFO"), tr("%1 s'est déconnecté").arg(connection->getOptions().getNomAffiche()));
     }
     afficheEtat_();
 }
@@ -302,9 +297,7 @@ void ServerView::OnRetirer()
         return;
     const QString nom = connection->getOptions().getNomAffiche();
     // The server tells the list that the connection closed.
-    retrait_ = connection;
     s->retireJoueur(connection);
-    retrait_ = nullptr;
     cb_log(QStringLiteral("INFO"), tr("%1 a été retiré de la partie").arg(nom));
 }
 

@@ -131,10 +131,6 @@ private:
     // The host's player keeps one identity for every session of this view.
     ZB_Hebergement hebergement_;
     bool enCours_ = false;
-    // While the host removes a player or stops the server, the connections
-    // that close are not told as players leaving.
-    const ZB_ServerSocketConnection* retrait_ = nullptr;
-    bool arret_ = false;
     QStringList journal_;
     QLabel* etat_ = nullptr;
     QLabel* adresses_ = nullptr;

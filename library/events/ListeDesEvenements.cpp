@@ -221,14 +221,7 @@ void ListeDesEvenements::finDeReplay_(const EvenementDeJeu& ev)
 
 void ListeDesEvenements::arreteReplay_()
 {
-    // The record's later moves would run out of place in the live game.
-    donnes_.clear();
-    donnes_.append(tableVide_());
-    noDonne_ = 0;
-    enAttente_.clear();
-    dernierEvenement_ = EvenementDeJeu();
-    arretSurManque_ = false;
-    lignesDuReplay_.clear();
+    videReplay_();
     if (demandeurReplay_)
         QTimer::singleShot(0, this, &ListeDesEvenements::OnReplayArrete);
 }
@@ -237,6 +230,14 @@ void ListeDesEvenements::abandonneReplay_(qsizetype ligne)
 {
     ligneAbimee_ = ligne;
     raisonAbimee_ = coupImpossible_;
+    videReplay_();
+    if (demandeurReplay_)
+        QTimer::singleShot(0, this, &ListeDesEvenements::OnReplayAbime);
+}
+
+void ListeDesEvenements::videReplay_()
+{
+    // The record's later moves would run out of place in the live game.
     donnes_.clear();
     donnes_.append(tableVide_());
     noDonne_ = 0;
@@ -244,8 +245,6 @@ void ListeDesEvenements::abandonneReplay_(qsizetype ligne)
     dernierEvenement_ = EvenementDeJeu();
     arretSurManque_ = false;
     lignesDuReplay_.clear();
-    if (demandeurReplay_)
-        QTimer::singleShot(0, this, &ListeDesEvenements::OnReplayAbime);
 }
 
 void ListeDesEvenements::OnReplayArrete()

@@ -223,6 +223,8 @@ private:
     void OnReplayArrete();
     // A stored record with a move no game can hold: see cb_replayAbime.
     void abandonneReplay_(qsizetype ligne);
+    // What both leave behind: an empty table, nothing queued.
+    void videReplay_();
     void OnReplayAbime();
     void signaleRefus_(const EvenementDeJeu& ev, const QString& texte);
     bool estDernierDuReplay_(const EvenementDeJeu& ev) const;

@@ -211,13 +211,9 @@ void ZB_Room::OnOnlineGameStart(OptionsDePartie options, ushort port_websocket_s
 
 void ZB_Room::OnPlayerExcluded()
 {
-    // Only the seat of this machine's user runs the turn's timer: at the
-    // host, the host is the one excluded.
-    if (etatEnLigne_ == Hote && server_)
-        server_->noteExclusionDuJoueurLocal();
     // The seat posted its exclusion notice just before: it runs first, so
-    // that a joining copy sends it before it closes its connection (the host
-    // would else read a departure).
+    // that a joining copy sends it before it closes its connection (the
+    // others would else hear of a departure only).
     QMetaObject::invokeMethod(this, [this] { endOnlineGame(true); }, Qt::QueuedConnection);
 }
 

@@ -146,18 +146,6 @@ void ZB_ServerSocket::log_(const QString& severite, const QString& message)
         vue_->cb_log(severite, message);
 }
 
-void ZB_ServerSocket::logExclusion_(const OptionsDuJoueur& joueur)
-{
-    log_(QStringLiteral("INFO"), tr("%1 est exclu de la partie: il n'a pas joué dans les délais impartis.")
-                                     .arg(joueur.getNomAffiche()));
-}
-
-void ZB_ServerSocket::noteExclusionDuJoueurLocal()
-{
-    QMutexLocker verrou(&mutexRecursif_);
-    if (joueurLocal_.has_value())
-        logExclusion_(*joueurLocal_);
-}
 
 bool ZB_ServerSocket::acceptConnection(GM_SocketAbstract* socket)
 {
@@ -827,10 +815,6 @@ bool ZB_ServerSocket::evenementDeJeu_(EvenementDeJeu& ev, ZB_ServerSocketConnect
                          .arg(ZB_ServerSocketConnection::FenetreMessagesMs / 1000);
             return false;
         }
-        // The player's own program says it was too slow twice: the host
-        // hears of the exclusion, then of the connection that ends.
-        if (ev.texte_ == ZB_MessageDeTable::texte(ZB_MessageDeTable::ExcluPourLenteur))
-            logExclusion_(connection->getOptions());
     }
     // Clients may not speak for the table, nor state its facts: ignored.
     if (ev.noJoueur_ == 4 || !EvenementDeJeu::estDeClasse(ev.type_, EvenementDeJeu::EnvoiDeClient))

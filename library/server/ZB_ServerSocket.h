@@ -165,9 +165,6 @@ public:
     // newcomer's goes through, so that it is told apart from the clients
     // already in. The name the host plays under, empty without a host.
     QString renommeJoueurLocal(const QString& nom);
-    // The host's own seat was excluded for slowness (its own timer runs
-    // here): its view hears of it as of a client's exclusion.
-    void noteExclusionDuJoueurLocal();
 
     // Seats the session's tables offer to clients: 4 without a table list,
     // less the host's own seat.
@@ -297,7 +294,6 @@ private:
                                            ZB_ServerSocketConnection* connection);
     void finDePartie_();
     void log_(const QString& severite, const QString& message);
-    void logExclusion_(const OptionsDuJoueur& joueur);
     bool estConnectee_(const ZB_ServerSocketConnection* connection) const;
     // Why a new socket from that address may not come in, empty when it may;
     // makes room among the unidentified connections when they are too many.

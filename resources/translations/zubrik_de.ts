@@ -3181,10 +3181,6 @@ x4</translation>
 <context>
     <name>ServerView</name>
     <message>
-        <source>%1 s&apos;est déconnecté</source>
-        <translation>%1 hat die Verbindung getrennt</translation>
-    </message>
-    <message>
         <source>Port à donner à vos amis: %1</source>
         <translation>Port für Ihre Freunde: %1</translation>
     </message>
@@ -3923,10 +3919,6 @@ x4</translation>
 </context>
 <context>
     <name>ZB_ServerSocket</name>
-    <message>
-        <source>%1 est exclu de la partie: il n&apos;a pas joué dans les délais impartis.</source>
-        <translation>%1 ist vom Spiel ausgeschlossen: hat nicht in der vorgegebenen Zeit gespielt.</translation>
-    </message>
     <message>
         <source>Ordinateur</source>
         <translation>Computer</translation>
