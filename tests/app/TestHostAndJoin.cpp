@@ -201,6 +201,18 @@ private:
             ++siege;
         return siege;
     }
+    // A host without a window on a free port, started: it starts its game
+    // at the first identification.
+    static std::unique_ptr<ZB_HoteSansFenetre> demarreSansFenetre(const QString& dossier)
+    {
+        ZB_Settings demarrage;
+        demarrage.server = true;
+        demarrage.automatique = 1;
+        demarrage.port = 0;
+        auto hote = std::make_unique<ZB_HoteSansFenetre>(demarrage, dossier);
+        hote->demarre();
+        return hote;
+    }
     int nonIdentifiees() const
     {
         const QList<ZB_ServerSocketConnection*> connexions = hote->salle->getServer()->getConnections();
@@ -699,15 +711,10 @@ private slots:
     void fauxJoueursDUnHoteSansFenetre()
     {
         QTemporaryDir dossier;
-        ZB_Settings demarrage;
-        demarrage.server = true;
-        demarrage.automatique = 1;
-        demarrage.port = 0;
-        ZB_HoteSansFenetre sansFenetre(demarrage, dossier.path());
-        sansFenetre.demarre();
-        const quint16 port = sansFenetre.serveur()->getPortTcp();
+        const std::unique_ptr<ZB_HoteSansFenetre> sansFenetre = demarreSansFenetre(dossier.path());
+        const quint16 port = sansFenetre->serveur()->getPortTcp();
         QVERIFY(port != 0);
-        ZB_ServerSocket* serveurDeLaSalle = sansFenetre.salle()->getServer();
+        ZB_ServerSocket* serveurDeLaSalle = sansFenetre->salle()->getServer();
         const int places = serveurDeLaSalle->maxPlayers();
         const auto identifie = [port](const QHostAddress& depuis, qint64 id) {
             auto socket = std::make_unique<QTcpSocket>();
@@ -769,15 +776,10 @@ private slots:
     void passationEnJeuDUnHoteSansFenetre()
     {
         QTemporaryDir dossier;
-        ZB_Settings demarrage;
-        demarrage.server = true;
-        demarrage.automatique = 1;
-        demarrage.port = 0;
-        ZB_HoteSansFenetre sansFenetre(demarrage, dossier.path());
-        sansFenetre.demarre();
-        const quint16 port = sansFenetre.serveur()->getPortTcp();
-        ZB_ServerSocket* serveurDeLaSalle = sansFenetre.salle()->getServer();
-        ZB_RoomTable* table = sansFenetre.salle()->getTable(-1);
+        const std::unique_ptr<ZB_HoteSansFenetre> sansFenetre = demarreSansFenetre(dossier.path());
+        const quint16 port = sansFenetre->serveur()->getPortTcp();
+        ZB_ServerSocket* serveurDeLaSalle = sansFenetre->salle()->getServer();
+        ZB_RoomTable* table = sansFenetre->salle()->getTable(-1);
         const auto joint = [port](const QHostAddress& depuis) {
             auto machine = std::make_unique<Machine>(Tcp);
             auto* socket = new GM_SocketTCP;
@@ -809,7 +811,7 @@ private slots:
         const int siege = siegeDe(dernier);
 
         std::unique_ptr<Machine> nouveau = joint(QHostAddress(QHostAddress::LocalHost));
-        ListeDesEvenements* liste = sansFenetre.salle()->getListe(-1);
+        ListeDesEvenements* liste = sansFenetre->salle()->getListe(-1);
         QVERIFY2(QTest::qWaitFor([&] { return siegeDe(nouveau->salle->getIdJoueur()) == siege; }, 60000),
                  qPrintable(QStringLiteral("state %1, %2 players, the newcomer's connection in state %3")
                                 .arg(serveurDeLaSalle->getEtat())
@@ -1047,12 +1049,7 @@ private slots:
         ZB_Room* salle = nullptr;
         ZB_MultiServer* chez = nullptr;
         if (sansFenetre) {
-            ZB_Settings demarrage;
-            demarrage.server = true;
-            demarrage.automatique = 1;
-            demarrage.port = 0;
-            hoteSansFenetre = std::make_unique<ZB_HoteSansFenetre>(demarrage, dossierHote.path());
-            hoteSansFenetre->demarre();
+            hoteSansFenetre = demarreSansFenetre(dossierHote.path());
             salle = hoteSansFenetre->salle();
             chez = hoteSansFenetre->serveur();
         } else {
