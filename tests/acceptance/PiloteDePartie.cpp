@@ -221,13 +221,8 @@ bool PiloteDePartie::clique_(const QRect& bouton, const QString& quoi)
     const QPoint ecran = session_.fenetre().topLeft() + bouton.center();
     session_.ecran().clique(ecran);
     eloigneSouris_();
-    QElapsedTimer attente;
-    attente.start();
-    while (attente.elapsed() < DISPARITION_MS) {
-        QThread::msleep(REGARD_MS);
-        if (!boutonPresent(session_.capture(), bouton))
-            return true;
-    }
+    if (disparait_(bouton))
+        return true;
     // A click the window did not take (seen once on the bid band at the
     // first bid of a match, under load): said, and clicked once more as a
     // person would, so that the rest of the case still runs; the warning
@@ -238,7 +233,7 @@ bool PiloteDePartie::clique_(const QRect& bouton, const QString& quoi)
     return attendsDisparition_(bouton, quoi);
 }
 
-bool PiloteDePartie::attendsDisparition_(const QRect& bouton, const QString& quoi)
+bool PiloteDePartie::disparait_(const QRect& bouton)
 {
     // The button goes once the click or key is taken.
     QElapsedTimer attente;
@@ -248,7 +243,12 @@ bool PiloteDePartie::attendsDisparition_(const QRect& bouton, const QString& quo
         if (!boutonPresent(session_.capture(), bouton))
             return true;
     }
-    return session_.echoue(QStringLiteral("The %1 stayed on the window").arg(quoi));
+    return false;
+}
+
+bool PiloteDePartie::attendsDisparition_(const QRect& bouton, const QString& quoi)
+{
+    return disparait_(bouton) || session_.echoue(QStringLiteral("The %1 stayed on the window").arg(quoi));
 }
 
 bool PiloteDePartie::choisitDansPanneau_(const QList<QRect>& panneau, const RecordDePartie& record)

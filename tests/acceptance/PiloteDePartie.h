@@ -118,6 +118,8 @@ private:
     bool repondBoite_(const QList<QRect>& boutons);
     bool clique_(const QRect& bouton, const QString& quoi);
     // Waits until the button has gone once the user acted on it.
+    // The button went within the limit (nothing else is done when not).
+    bool disparait_(const QRect& bouton);
     bool attendsDisparition_(const QRect& bouton, const QString& quoi);
 
     SessionDeJeu& session_;
