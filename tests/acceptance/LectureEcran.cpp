@@ -289,7 +289,7 @@ int LectureEcran::siegeDe(const Tapis& tapis, const QRect& carte)
     return dx > 0 ? 1 : 3;
 }
 
-QList<QRect> LectureEcran::boutons(const QImage& image, const QRect& zone)
+QList<QRect> LectureEcran::boutons(const QImage& image, const QRect& zone, double largeurMax)
 {
     QList<QRect> trouves;
     const int w = image.width();
@@ -357,7 +357,7 @@ QList<QRect> LectureEcran::boutons(const QImage& image, const QRect& zone)
                 continue;
             const QRect r(QPoint(std::min(t.x0, b.x0), t.y), QPoint(std::max(t.x1, b.x1), b.y));
             // Buttons are wider than tall, or nearly square; cards are tall.
-            if (r.height() > 1.6 * r.width() || r.width() > w * 3 / 10)
+            if (r.height() > 1.6 * r.width() || r.width() > w * largeurMax)
                 continue;
             const double cx = double(r.center().x()) / w;
             if (cx < BORD_OUTILS || cx > 1 - BORD_OUTILS)

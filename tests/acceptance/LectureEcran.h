@@ -62,8 +62,13 @@ public:
     static int signeEnLigne(const QImage& image, const Tapis& tapis);
     // Push buttons in that part of the picture (all of it when empty), top to
     // bottom, left to right; the table's own tool buttons at the window's
-    // edges are left out.
-    static QList<QRect> boutons(const QImage& image, const QRect& zone = QRect());
+    // edges are left out. None is wider than that share of the window: the
+    // bid band's pass, as wide as the row of trumps above it, spans some
+    // 0.33 to 0.41 of it, which the pilot's reading allows.
+    static constexpr double LARGEUR_BOUTON_MAX = 0.3;
+    static constexpr double LARGEUR_PASSE_MAX = 0.5;
+    static QList<QRect> boutons(const QImage& image, const QRect& zone = QRect(),
+                                double largeurMax = LARGEUR_BOUTON_MAX);
     // Whether the help button (the orange question mark of the right-hand
     // tools) is lit: it is greyed while the user only watches.
     static bool aideAllumee(const QImage& image);

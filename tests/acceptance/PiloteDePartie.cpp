@@ -81,7 +81,11 @@ void PiloteDePartie::litBoutons(const QImage& image, QList<QRect>& panneau, QLis
     panneau.clear();
     boite.clear();
     const int h = image.height();
-    const QList<QRect> tous = LectureEcran::boutons(image, QRect(0, h / 8, image.width(), h * 7 / 8));
+    // The band's pass spans the row of trumps above it: wider than other
+    // buttons. Unread, the pass was taken for the row's first button, and a
+    // frame of the bid box read as one was clicked in vain.
+    const QList<QRect> tous =
+        LectureEcran::boutons(image, QRect(0, h / 8, image.width(), h * 7 / 8), LectureEcran::LARGEUR_PASSE_MAX);
     // The panel: three buttons or more on one row below the top third (it
     // lies just above the hand), or two of the panel's near-square ones (a
     // pass beside a redouble or a take), and what lies with them: the buttons of the
@@ -208,7 +212,7 @@ namespace {
 // The button, or one of its width where it was, is on the picture.
 bool boutonPresent(const QImage& image, const QRect& bouton)
 {
-    for (const QRect& r : LectureEcran::boutons(image))
+    for (const QRect& r : LectureEcran::boutons(image, QRect(), LectureEcran::LARGEUR_PASSE_MAX))
         if (r.intersects(bouton) && std::abs(r.width() - bouton.width()) <= 4)
             return true;
     return false;
@@ -218,17 +222,7 @@ bool boutonPresent(const QImage& image, const QRect& bouton)
 
 bool PiloteDePartie::clique_(const QRect& bouton, const QString& quoi)
 {
-    const QPoint ecran = session_.fenetre().topLeft() + bouton.center();
-    session_.ecran().clique(ecran);
-    eloigneSouris_();
-    if (disparait_(bouton))
-        return true;
-    // A click the window did not take (seen once on the bid band at the
-    // first bid of a match, under load): said, and clicked once more as a
-    // person would, so that the rest of the case still runs; the warning
-    // names it for the soak's reader.
-    qWarning().noquote() << QStringLiteral("ACCEPTANCE: the %1 did not take a click; clicked again").arg(quoi);
-    session_.ecran().clique(ecran);
+    session_.ecran().clique(session_.fenetre().topLeft() + bouton.center());
     eloigneSouris_();
     return attendsDisparition_(bouton, quoi);
 }
