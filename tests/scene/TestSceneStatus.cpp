@@ -356,11 +356,10 @@ private slots:
         DisplayGLScene& s = salon.scene();
         salon.etat(39, 0, AUCUN, 0);
         QVERIFY(s.isAdviceRunning());
-        QElapsedTimer appui;
-        appui.start();
         s.boutonAide()->click();
         s.boutonAide()->click();
-        QVERIFY2(appui.elapsed() < 500, "the press returned at once");
+        // The long search still runs: the presses did not wait for it.
+        QVERIFY2(s.isAdviceRunning(), "the press waited for the search");
         QVERIFY(s.isAideEnAttente());
         QTRY_VERIFY_WITH_TIMEOUT(s.boitePrincipale().widget->isVisible(), 15000);
         QVERIFY(!s.isAdviceRunning());
