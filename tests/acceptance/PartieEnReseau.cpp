@@ -241,7 +241,7 @@ bool PartieEnReseau::rejoint(quint16 portTape)
     if (!remplitRejoindre_(portTape != 0 ? portTape : port_))
         return false;
     if (vueAvantClient_.isNull())
-        return true;
+        return connexionFaite_();
     QElapsedTimer attente;
     attente.start();
     // The host's list shows the client once it has identified.
@@ -258,6 +258,34 @@ bool PartieEnReseau::rejoint(quint16 portTape)
     }
     return echoue_(hote_, QStringLiteral("The host's server view did not change within %1 s of the client's join")
                               .arg(ARRIVEE_MS / 1000));
+}
+
+bool PartieEnReseau::connexionFaite_()
+{
+    // Into a game under way: the connection window waits for the host to
+    // take the client in, its lone Cancel right of the middle (a box's
+    // lone OK stands in the middle). A person lets it be; a pilot that
+    // answers boxes would cancel the return.
+    QElapsedTimer attente;
+    attente.start();
+    while (attente.elapsed() < ARRIVEE_MS) {
+        QThread::msleep(REGARD_MS);
+        const QImage image = client_.capture();
+        QList<QRect> panneau;
+        QList<QRect> boite;
+        PiloteDePartie::litBoutons(image, panneau, boite);
+        if (boite.size() != 1 || boite.first().center().x() < image.width() * 3 / 5) {
+            // Seen once more, so that a window still coming up is not
+            // taken for its absence.
+            QThread::msleep(CALME_MS);
+            PiloteDePartie::litBoutons(client_.capture(), panneau, boite);
+            if (boite.size() != 1 || boite.first().center().x() < image.width() * 3 / 5)
+                return true;
+        }
+        if (!client_.enMarche())
+            return echoue_(client_, QStringLiteral("The client's program ended while joining"));
+    }
+    return echoue_(client_, QStringLiteral("The connection window stayed up %1 s after the join").arg(ARRIVEE_MS / 1000));
 }
 
 bool PartieEnReseau::demarre()

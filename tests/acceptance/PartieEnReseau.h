@@ -48,7 +48,8 @@ public:
     // Starts the client's program unless it runs (again, after tueClient)
     // and joins the host (Network > Join a game, 127.0.0.1 and the port
     // typed: the host's TCP port unless another is given) until the host's
-    // server view has changed for it, when that view is up.
+    // server view has changed for it, when that view is up; into a game
+    // under way, until the connection window has gone.
     bool rejoint(quint16 portTape = 0);
     // Starts the client's program unless it runs and joins a port of this
     // machine where nothing listens, until the box that says so shows;
@@ -75,6 +76,8 @@ public:
     static QList<QRect> boutonsDeLaVue(const QImage& image);
 
 private:
+    // The connection window of a join into a game under way has gone.
+    bool connexionFaite_();
     bool echoue_(SessionDeJeu& cote, const QString& message);
     // Network > Join a game in the running client: types the address and
     // that port into the dialog and accepts it.
