@@ -115,6 +115,7 @@ int ZB_RoomTable::siegeDeLaDecision_(int genre, int etat) const
 
 void ZB_RoomTable::initialiseJoueur_(JoueurHumain* joueur, const OptionsDuJoueur& options, int noJoueur)
 {
+    joueur->partieEnLigne_ = m_reseau;
     joueur->initialise(options, this, noJoueur, m_afficheAnalyse, m_typeDePartie, m_reseau, m_display,
                        m_optionsDePartie.delaiReponse_, m_modeSimple);
 }
@@ -315,4 +316,7 @@ void ZB_RoomTable::redevientLocale()
     m_reseau = false;
     m_serveur = false;
     m_miroir = false;
+    for (JoueurHumain* joueur : m_sieges.joueurs())
+        if (joueur != nullptr)
+            joueur->partieEnLigne_ = false;
 }
