@@ -68,6 +68,10 @@ void ZB_RoomTable::initialise(ZB_EcouteExclusionA* room, GM_MessageBoxDisplayerA
             assis, &JoueurHumain::signalPlayerExcluded, this,
             [this, room, siege, assis] {
                 m_sieges.noteExclusion(siege, assis->options_.id_);
+                // The computer plays the seat from now on: its plate says so
+                // at once, not at the next deal.
+                if (m_display != nullptr)
+                    m_display->setJoueur(siege, assis);
                 if (room != nullptr)
                     room->OnPlayerExcluded();
             },
