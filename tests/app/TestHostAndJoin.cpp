@@ -1213,39 +1213,38 @@ private slots:
         QFETCH(bool, sansFenetre);
         QTemporaryDir dossier;
         std::unique_ptr<ZB_HoteSansFenetre> hoteSansFenetre;
-        ZB_RoomTable* deLHote = nullptr;
         std::vector<std::unique_ptr<Machine>> invites;
         const QString nomLong = QStringLiteral("Anna-Maria Josephine von Liechtenstein");
         if (sansFenetre) {
             hoteSansFenetre = demarreSansFenetre(dossier.path());
-            deLHote = hoteSansFenetre->salle()->getTable(-1);
             invites.push_back(rejoint(Tcp, {}, {}, hoteSansFenetre->serveur(), nomLong));
         } else {
             heberge(Tcp);
-            deLHote = hote->salle->getTable(-1);
             for (int i = 0; i < 2; ++i) {
                 invites.push_back(rejoint(Tcp, {}, {}, nullptr, nomLong));
                 QVERIFY(QTest::qWaitFor([&] { return hote->salle->getServer()->getJoueurs().size() == i + 1; }, 10000));
             }
             hote->salle->getServerView()->OnDemarrer();
         }
+        ZB_RoomTable* deLHote = sansFenetre ? hoteSansFenetre->salle()->getTable(-1) : hote->salle->getTable(-1);
+        // Four names, alike on every copy, the host's seat ending so.
+        QString vus;
         const auto pareils = [&](const QString& hoteEst) {
             const QStringList chezLHote = nomsVus(*deLHote);
-            QString vus = chezLHote.join(QLatin1String(" | "));
+            vus = chezLHote.join(QLatin1String(" | "));
             bool memes = chezLHote.at(0).endsWith(hoteEst)
                       && QSet<QString>(chezLHote.cbegin(), chezLHote.cend()).size() == 4;
             for (const std::unique_ptr<Machine>& invite : invites) {
-                const ZB_RoomTable* table = invite->salle->getTable(-1);
                 memes = memes && invite->liste()->getEtatAttendu() >= EtatDeJeu::Tour1_AttendRamasseTas1
-                     && nomsVus(*table) == chezLHote;
-                vus += QLatin1Char('\n') + nomsVus(*table).join(QLatin1String(" | "));
+                     && nomsVus(*invite->salle->getTable(-1)) == chezLHote;
+                vus += QLatin1Char('\n') + nomsVus(*invite->salle->getTable(-1)).join(QLatin1String(" | "));
             }
-            return std::make_pair(memes, vus);
+            return memes;
         };
-        const QString hoteEst = sansFenetre ? QStringLiteral(" (ordi)") : QStringLiteral(" (joueur)");
-        QVERIFY2(QTest::qWaitFor([&] { return pareils(hoteEst).first; }, 30000), qPrintable(pareils(hoteEst).second));
-        QVERIFY2(nomsVus(*deLHote).filter(QStringLiteral(" (ordi)")).size() == (sansFenetre ? 3 : 1),
-                 qPrintable(pareils(hoteEst).second));
+        const QString ordi = QStringLiteral(" (ordi)");
+        QVERIFY2(QTest::qWaitFor([&] { return pareils(sansFenetre ? ordi : QStringLiteral(" (joueur)")); }, 30000),
+                 qPrintable(vus));
+        QVERIFY2(nomsVus(*deLHote).filter(ordi).size() == (sansFenetre ? 3 : 1), qPrintable(vus));
         if (sansFenetre)
             return;
 
@@ -1256,12 +1255,10 @@ private slots:
         lHote->envoyeMessage(ZB_MessageDeTable::texte(ZB_MessageDeTable::ExcluPourLenteur),
                              EvenementDeJeu::Local_Table, 0);
         emit lHote->signalPlayerExcluded();
-        QVERIFY2(QTest::qWaitFor([&] { return pareils(QStringLiteral(" (ordi)")).first; }, 10000),
-                 qPrintable(pareils(QStringLiteral(" (ordi)")).second));
+        QVERIFY2(QTest::qWaitFor([&] { return pareils(ordi); }, 10000), qPrintable(vus));
         const int donnesAvant = donnes(*invites.front()->liste());
         QVERIFY(QTest::qWaitFor([&] { return donnes(*invites.front()->liste()) > donnesAvant; }, 60000));
-        QVERIFY2(QTest::qWaitFor([&] { return pareils(QStringLiteral(" (ordi)")).first; }, 10000),
-                 qPrintable(pareils(QStringLiteral(" (ordi)")).second));
+        QVERIFY2(QTest::qWaitFor([&] { return pareils(ordi); }, 10000), qPrintable(vus));
     }
 
     // A copy whose table no longer holds the host's game (a card of the
