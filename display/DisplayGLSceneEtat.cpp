@@ -83,7 +83,7 @@ QList<SceneArdoise::Argument> DisplayGLScene::arguments_(std::initializer_list<c
     QList<SceneArdoise::Argument> args;
     for (const Joueur* joueur : noms) {
         SceneArdoise::Argument argument;
-        argument.texte = joueur->options_.getNomAffiche();
+        argument.texte = joueur->nomAffiche();
         for (int siege = 0; siege < NOMBRE_SIEGES; ++siege)
             if (sieges_[static_cast<size_t>(siege)].joueur == joueur)
                 argument.siege = siege;
@@ -110,7 +110,7 @@ QString DisplayGLScene::nomDuSiege_(int siege) const
     // seat, where the table still shows who played it meanwhile.
     if (siege == joueurLocal_ && joueurLocalAffiche_ && joueur->options_.distant_ != 0)
         return joueurLocalAffiche_->getNomAffiche();
-    return joueur->options_.getNomAffiche();
+    return joueur->nomAffiche();
 }
 
 void DisplayGLScene::prompt_(const char* source, std::initializer_list<const Joueur*> noms, bool action)

@@ -153,9 +153,9 @@ QString texteChibre(const Joueur* choisisseur, const Joueur* partenaire)
     if (!choisisseur || !partenaire)
         return Scene::tr("Patientez...");
     if (estChoisisseurLocal(*choisisseur))
-        return Scene::tr("Vous avez chibré. %1 choisit l'atout...").arg(partenaire->options_.getNomAffiche());
+        return Scene::tr("Vous avez chibré. %1 choisit l'atout...").arg(partenaire->nomAffiche());
     return Scene::tr("%1 a chibré. %2 choisit l'atout...")
-        .arg(choisisseur->options_.getNomAffiche(), partenaire->options_.getNomAffiche());
+        .arg(choisisseur->nomAffiche(), partenaire->nomAffiche());
 }
 
 QString composeStatut(const QString& statut, const QString& aide)

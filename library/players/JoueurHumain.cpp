@@ -85,7 +85,7 @@ void JoueurHumain::initialise(const OptionsDuJoueur& options, QObject* contexteD
     if (ZB_AnalyseJoueurA* analyse = display_ != nullptr ? display_->getAnalyseJoueur(noJoueur_) : nullptr) {
         analyse->cache();
         analyse->setPosition(noJoueur_);
-        analyse->setTitre(tr("Analyse '") + options_.getNomAffiche() + QLatin1Char('\''));
+        analyse->setTitre(tr("Analyse '") + nomAffiche() + QLatin1Char('\''));
         if (afficheAnalyse_)
             analyse->affiche();
     }
@@ -109,7 +109,7 @@ void JoueurHumain::initialise(const OptionsDuJoueur& options, QObject* contexteD
     else
         setMode(ModeAucun);
     if (DisplayAPanelDeJoueur* p = panel())
-        p->initialise(options_.getNomAffiche(), noJoueur_, options_.distant_ != 0, options_.ordinateur_ != 0, this,
+        p->initialise(nomAffiche(), noJoueur_, options_.distant_ != 0, options_.ordinateur_ != 0, this,
                       typeDePartie_, 0, 0);
     cartesVisibles_ = (options_.ordinateur_ == 0 && options_.distant_ == 0) ? 1
                     : (display_ != nullptr && display_->estFenetreVisible())  ? 1

@@ -7,6 +7,8 @@
 #include <QRandomGenerator>
 #include <QTime>
 
+#include <algorithm>
+
 OptionsDuJoueur::OptionsDuJoueur()
     : id_(genereId())
 {
@@ -75,13 +77,13 @@ QString OptionsDuJoueur::nomGarde(const QString& lu)
     return lu == QObject::tr(NOM_PARTENAIRE) ? QString::fromUtf8(NOM_PARTENAIRE) : lu;
 }
 
-QString OptionsDuJoueur::nomBorne(const QString& nom)
+QString OptionsDuJoueur::nomBorne(const QString& nom, int max)
 {
-    if (nom.size() <= NOM_AFFICHE_MAX)
+    if (nom.size() <= max)
         return nom;
     // One character fewer for the ellipsis, and never half a surrogate pair.
-    qsizetype garde = NOM_AFFICHE_MAX - 1;
-    if (nom.at(garde - 1).isHighSurrogate())
+    qsizetype garde = std::max(1, max - 1);
+    if (garde > 1 && nom.at(garde - 1).isHighSurrogate())
         --garde;
     return nom.left(garde) + QChar(0x2026);
 }

@@ -40,7 +40,7 @@ public:
     // Longer than the name fields (24) and the lobby's usual logins, short
     // enough for a plate, a status line or a list row.
     static constexpr int NOM_AFFICHE_MAX = 32;
-    static QString nomBorne(const QString& nom);
+    static QString nomBorne(const QString& nom, int max = NOM_AFFICHE_MAX);
 
     // The partner's name until the user gives another: kept in French in
     // the settings and the game records, shown in the language in force.

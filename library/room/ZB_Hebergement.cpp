@@ -39,12 +39,18 @@ QString ZB_Hebergement::nettoieNom(const QString& nom)
 
 QString ZB_Hebergement::nomDuSysteme()
 {
+    const QString nom = nomDeLUtilisateur();
+    return nom.isEmpty() ? QDir::home().dirName() : nom;
+}
+
+QString ZB_Hebergement::nomDeLUtilisateur()
+{
     for (const char* variable : {"USER", "LOGNAME"}) {
-        const QString nom = qEnvironmentVariable(variable);
-        if (!nettoieNom(nom).isEmpty())
+        const QString nom = nettoieNom(qEnvironmentVariable(variable));
+        if (!nom.isEmpty())
             return nom;
     }
-    return QDir::home().dirName();
+    return QString();
 }
 
 QString ZB_Hebergement::nomPropose(const QString& loginLobby, const QString& garde, const QString& systeme)
@@ -92,7 +98,7 @@ void ZB_Hebergement::attendJoueurs(const OptionsDePartie& options, const QString
     hote.nom_ = nomHote_;
     hote.id_ = idHote_;
     hote.idCompte_ = idUtilisateur;
-    hote.ordinateur_ = 0;
+    hote.ordinateur_ = hoteOrdinateur_ ? 1 : 0;
     hote.distant_ = 0;
     hote.optionsAI_ = options.optionsAIPartenaire_;
     s->setJoueurLocal(hote);

@@ -66,6 +66,8 @@ public:
     static QString nomPropose(const QString& loginLobby, const QString& garde, const QString& systeme);
     // The system user's name: $USER, $LOGNAME, else the home folder's name.
     static QString nomDuSysteme();
+    // $USER, else $LOGNAME, as cleaned; empty when neither names anybody.
+    static QString nomDeLUtilisateur();
     // A typed name made fit for the records and the table: free-text
     // characters replaced, blanks trimmed, at most NOM_MAX long.
     static QString nettoieNom(const QString& nom);
@@ -79,6 +81,9 @@ public:
     // coming game; its identity is kept from one session to the next.
     void attendJoueurs(const OptionsDePartie& options, const QString& login, quint16 portSecure,
                        quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur);
+    // Nobody sits at this machine's screen: its computer plays the host's
+    // seat, and the host's record says so to every copy.
+    void setHoteOrdinateur(bool ordinateur) { hoteOrdinateur_ = ordinateur; }
     // A client identified; false when it was sent away.
     bool accueille(ZB_ServerSocketConnection* connection, const OptionsDuJoueur& joueur) const;
     // The host renames itself before the start: the name it plays under
@@ -111,4 +116,5 @@ private:
     quint16 portTcp_ = 0;
     qint64 idHote_ = -1;
     QString nomHote_;
+    bool hoteOrdinateur_ = false;
 };

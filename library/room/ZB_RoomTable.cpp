@@ -68,6 +68,10 @@ void ZB_RoomTable::initialise(ZB_EcouteExclusionA* room, GM_MessageBoxDisplayerA
             assis, &JoueurHumain::signalPlayerExcluded, this,
             [this, room, siege, assis] {
                 m_sieges.noteExclusion(siege, assis->options_.id_);
+                // The computer plays the seat from now on: its plate says so
+                // at once, not at the next deal.
+                if (m_display != nullptr)
+                    m_display->setJoueur(siege, assis);
                 if (room != nullptr)
                     room->OnPlayerExcluded();
             },
@@ -115,6 +119,7 @@ int ZB_RoomTable::siegeDeLaDecision_(int genre, int etat) const
 
 void ZB_RoomTable::initialiseJoueur_(JoueurHumain* joueur, const OptionsDuJoueur& options, int noJoueur)
 {
+    joueur->partieEnLigne_ = m_reseau;
     joueur->initialise(options, this, noJoueur, m_afficheAnalyse, m_typeDePartie, m_reseau, m_display,
                        m_optionsDePartie.delaiReponse_, m_modeSimple);
 }
@@ -315,4 +320,7 @@ void ZB_RoomTable::redevientLocale()
     m_reseau = false;
     m_serveur = false;
     m_miroir = false;
+    for (JoueurHumain* joueur : m_sieges.joueurs())
+        if (joueur != nullptr)
+            joueur->partieEnLigne_ = false;
 }

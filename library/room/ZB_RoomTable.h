@@ -128,6 +128,8 @@ public:
 
     // Start of a match (modeReseau: ModeReseau).
     void nouvellePartie(int modeReseau, const OptionsDePartie& options);
+    // The hosting machine's own player (-1 none), whose seat no newcomer takes.
+    void setIdHote(qint64 idHote) { m_sieges.setIdHote(idHote); }
     // Back to an empty table; garderGenerateur keeps the deal generator's
     // seed (unless the table reseeds at every reset).
     void reinitialise(bool garderGenerateur);

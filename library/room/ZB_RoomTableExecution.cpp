@@ -175,7 +175,19 @@ bool ZB_RoomTable::cb_executeUnEvenement(const EvenementDeJeu& ev)
         if (!m_miroir && !EvenementDeJeu::estSourceLocale(ev.source_)
             && (auteur == nullptr || auteur->options_.id_ != ev.idJoueur_))
             return refuse_(ev, QStringLiteral("a message under a seat that is not its sender's"));
-        const QString nom = auteur != nullptr ? auteur->options_.getNomAffiche() : tr("Serveur");
+        // A copy hears of a seat played elsewhere being excluded for
+        // slowness by this notice only (the host excluded at its own table
+        // stays seated): from now on the host's computer plays that seat,
+        // and the copy names it so, as the host does.
+        if (m_miroir && auteur != nullptr && auteur->options_.distant_ != 0 && auteur->options_.ordinateur_ == 0
+            && ev.texte_ == ZB_MessageDeTable::texte(ZB_MessageDeTable::ExcluPourLenteur)) {
+            JoueurHumain* exclu = getJoueur(ev.noJoueur_);
+            m_sieges.noteExclusion(ev.noJoueur_, exclu->options_.id_);
+            exclu->setMode(Joueur::ModeHorsLigne);
+            if (m_display != nullptr)
+                m_display->setJoueur(ev.noJoueur_, exclu);
+        }
+        const QString nom = auteur != nullptr ? auteur->nomAffiche() : tr("Serveur");
         if (m_display != nullptr)
             m_display->afficheMessageReseau(ZB_MessageDeTable::ligne(nom, ev.texte_));
         return true;
@@ -392,7 +404,12 @@ bool ZB_RoomTable::executeInscription_(const EvenementDeJeu& ev)
     const int modeAffichage = m_display != nullptr ? m_display->getModeAffichage() : 0;
 
     int mode = Joueur::ModeManuel;
-    if (options.ordinateur_ != 0 || modeAffichage != 0) {
+    if (options.ordinateur_ == 0 && m_sieges.estExclu(siege, options.id_)) {
+        // Excluded for slowness: every deal inscribes the seat again, and
+        // the computer plays it on to the end of the game (this machine's
+        // for its own user, the host's for a seat played elsewhere).
+        mode = options.distant_ == 1 ? Joueur::ModeHorsLigne : Joueur::ModeRemplacant;
+    } else if (options.ordinateur_ != 0 || modeAffichage != 0) {
         if (options.distant_ == 1)
             mode = Joueur::ModeOrdinateurDistant;
         else
@@ -401,10 +418,6 @@ bool ZB_RoomTable::executeInscription_(const EvenementDeJeu& ev)
         mode = Joueur::ModeHumainDistant;
     } else if (m_sieges.joueurObligatoire(siege).modeJeu_ == Joueur::ModeEnAttenteDEntree) {
         mode = Joueur::ModeEnAttenteDEntree;
-    } else if (m_sieges.estExclu(siege, options.id_)) {
-        // Excluded for slowness: every deal inscribes the seat again, and
-        // the computer plays it on to the end of the game.
-        mode = Joueur::ModeRemplacant;
     }
     inscritJoueur(siege, options, mode, false);
     m_sieges.noteEntreeTraitee(ev.etat_, options.id_);

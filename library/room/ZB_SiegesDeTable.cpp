@@ -68,7 +68,7 @@ QStringList ZB_SiegesDeTable::noms() const
 {
     QStringList noms;
     for (const std::unique_ptr<JoueurHumain>& assis : m_joueurs)
-        noms << (assis != nullptr ? assis->options_.getNomAffiche() : QString());
+        noms << (assis != nullptr ? assis->nomAffiche() : QString());
     return noms;
 }
 
@@ -102,7 +102,8 @@ bool ZB_SiegesDeTable::estOffrable(int siege) const
     const JoueurHumain* assis = joueur(siege);
     // The host's own seat stays the host's, even when this machine's
     // computer plays it (a host nobody watches).
-    const bool deLHote = assis != nullptr && assis->options_.ordinateur_ == 0 && assis->options_.distant_ == 0;
+    const bool deLHote = assis != nullptr && assis->options_.distant_ == 0
+                      && (assis->options_.ordinateur_ == 0 || (m_idHote != -1 && assis->options_.id_ == m_idHote));
     return assis != nullptr && !deLHote && !aUneEntree(siege) && estPlaceOffrable(assis->modeJeu_);
 }
 

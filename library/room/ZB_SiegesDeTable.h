@@ -64,6 +64,10 @@ public:
     int dernierSiegeDe(qint64 idJoueur) const;
 
     // ---- Places a connecting client may take. ----
+    // The hosting machine's own player, -1 when none: its seat stays its
+    // own, even when the host's record says a computer plays it (a host
+    // nobody watches).
+    void setIdHote(qint64 idHote) { m_idHote = idHote; }
     // A seat that this machine's computer plays and nobody waits for.
     bool estOffrable(int siege) const;
     // Seats other than exclu that are offrable.
@@ -138,4 +142,5 @@ private:
     std::array<quint8, NombreDeSieges> m_memeCompte{};
     std::array<qint64, NombreDeSieges> m_comptes{-1, -1, -1, -1};
     std::array<qint64, NombreDeSieges> m_exclus{-1, -1, -1, -1}; // id of the player excluded, -1 none
+    qint64 m_idHote = -1;
 };

@@ -722,8 +722,12 @@ QString ZB_ServerSocket::nomDistinct_(const QString& nom, qint64 id) const
             pris << autre->getOptions().nom_;
     const QString propre = GM_SpacesSeparatedString::sanitizeFreeText(nom).trimmed();
     QString distinct = propre;
-    for (int n = 2; pris.contains(distinct, Qt::CaseInsensitive); ++n)
-        distinct = QStringLiteral("%1 (%2)").arg(propre).arg(n);
+    // The number stays within what a screen shows of a name: a long name cut
+    // there would read as the one it is told apart from.
+    for (int n = 2; pris.contains(distinct, Qt::CaseInsensitive); ++n) {
+        const QString numero = QStringLiteral(" (%1)").arg(n);
+        distinct = OptionsDuJoueur::nomBorne(propre, OptionsDuJoueur::NOM_AFFICHE_MAX - int(numero.size())) + numero;
+    }
     return distinct;
 }
 

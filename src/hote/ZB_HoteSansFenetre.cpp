@@ -97,8 +97,11 @@ QString ZB_HoteSansFenetre::nomDeJeu_()
     // Read only: the kept name is the user's, as the windowed host plays
     // under it; nothing else of the store shapes the game.
     const std::unique_ptr<QSettings> store = ZB_SettingsStore::ouvreStore();
+    // Without a name kept or a login, the computer that plays the seat goes
+    // by a computer's name, not by the name of whatever folder is home.
+    const QString utilisateur = ZB_Hebergement::nomDeLUtilisateur();
     return ZB_Hebergement::nomPropose(QString(), ZB_SettingsStore(*store).nomDeJeu(),
-                                     ZB_Hebergement::nomDuSysteme());
+                                     utilisateur.isEmpty() ? randomPlayerName() : utilisateur);
 }
 
 void ZB_HoteSansFenetre::cb_newConnection(ZB_ServerSocket*, const OptionsDuJoueur& joueur,

@@ -33,7 +33,9 @@ class ZB_Translator;
 //   "HOST <addresses> secure-websocket <port> websocket <port> tcp <port>";
 //   the host sits at the first seat as a player of this machine and clients
 //   wait for the start; the computer plays the host's seat, since the empty
-//   display is in the mode where the computer plays every seat; every box
+//   display is in the mode where the computer plays every seat, and the
+//   seat's record is a computer's, so that every copy names it so (the
+//   seat stays the host's all the same: no newcomer takes it); every box
 //   is answered with Ok, as the unattended table answers it.
 // - The game starts as soon as one client has identified, the free seats
 //   going to computer players; a client arriving later is seated as the
@@ -45,7 +47,9 @@ class ZB_Translator;
 //   status 0. A port it cannot listen on, or a start that fails, prints
 //   "ERROR <reason>" on standard error and asks to end with status 1.
 // - It plays under the name the windowed host plays under: the one kept in
-//   the settings store, else the system user's. Nothing else of the store
+//   the settings store, else the system user's login ($USER, $LOGNAME),
+//   else a computer's name drawn as the table's others are (never the home
+//   folder's name the windowed host would fall back on). Nothing else of the store
 //   is read, and nothing written; nor is the autosave. The texts stay
 //   French unless --english is given. The trace file of the data
 //   folder receives the start, the errors and the boxes answered.

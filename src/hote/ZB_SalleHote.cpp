@@ -5,6 +5,7 @@ ZB_SalleHote::ZB_SalleHote(DisplayA* display, GM_MessageBoxDisplayerA* displayer
     : ZB_Room(nullptr, display, displayer, genre, parametres)
     , hebergement_(getServer(), this)
 {
+    hebergement_.setHoteOrdinateur(true);
 }
 
 void ZB_SalleHote::askQuit(QObject* destinataire, const char* slot)

@@ -13,7 +13,8 @@
 // Rules:
 // - Quitting asks nothing: the slot hears Ok at once (queued).
 // - Hosting waits for players through hebergement(), with the room's game
-//   options.
+//   options; the host's seat is this machine's computer's, and its record
+//   says so to every copy.
 // - The next-game question ends the match: the owner's callback runs, then
 //   the session stops (clients are told the host stopped) and no game
 //   follows.

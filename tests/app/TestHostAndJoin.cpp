@@ -39,6 +39,7 @@
 #include <QMutexLocker>
 #include <QPointer>
 #include <QProcess>
+#include <QSet>
 #include <QSignalSpy>
 #include <QSslConfiguration>
 #include <QSslKey>
@@ -180,7 +181,8 @@ private:
         QCOMPARE(hote->salle->getServer()->getEtat(), int(ZB_ServerSocket::AttenteJoueurs));
     }
     std::unique_ptr<Machine> rejoint(Transport transport, QSharedPointer<GM_SocketAbstract> socket = {},
-                                     const QString& dossier = QString(), ZB_MultiServer* chez = nullptr)
+                                     const QString& dossier = QString(), ZB_MultiServer* chez = nullptr,
+                                     const QString& nom = QStringLiteral("invite"))
     {
         if (chez == nullptr)
             chez = serveur.get();
@@ -188,9 +190,22 @@ private:
         int mode = ZB_Room::SansDepart;
         int session = ZB_Room::SessionClient;
         client->salle->reponse_Depart(&mode, &session, optionsJass(), QStringLiteral("127.0.0.1"),
-                                      QStringLiteral("invite"), chez->getPortWebSecure(), chez->getPortWebUnsecure(),
+                                      nom, chez->getPortWebSecure(), chez->getPortWebUnsecure(),
                                       chez->getPortTcp(), 5, false, socket, 0);
         return client;
+    }
+    // The names a table shows for its four seats, its own user's " (vous)"
+    // read as every other copy reads that seat.
+    static QStringList nomsVus(const ZB_RoomTable& table)
+    {
+        QStringList noms;
+        for (int siege = 0; siege < 4; ++siege) {
+            QString nom = table.getJoueur(siege)->nomAffiche();
+            if (nom.endsWith(QLatin1String(" (vous)")))
+                nom = nom.chopped(7) + QLatin1String(" (joueur)");
+            noms << nom;
+        }
+        return noms;
     }
     // The seat of the joining copy's own player, 4 when none.
     static int siegeDuClient(const Machine& client)
@@ -1181,6 +1196,69 @@ private slots:
         exclut(*client, siegeDuClient(*client));
         QVERIFY2(QTest::qWaitFor([&] { return !hote->display.messages.filter(exclu).isEmpty(); }, 5000),
                  qPrintable(hote->display.messages.join(QLatin1Char('\n'))));
+    }
+
+    // Every copy names each seat alike: a computer's seat as a computer's,
+    // two players of one long name apart by the host's number, the host
+    // excluded for slowness, and the windowless host, as the computer that
+    // plays their seats.
+    void nomsDesSieges_data()
+    {
+        QTest::addColumn<bool>("sansFenetre");
+        QTest::newRow("host at its window") << false;
+        QTest::newRow("windowless host") << true;
+    }
+    void nomsDesSieges()
+    {
+        QFETCH(bool, sansFenetre);
+        QTemporaryDir dossier;
+        std::unique_ptr<ZB_HoteSansFenetre> hoteSansFenetre;
+        std::vector<std::unique_ptr<Machine>> invites;
+        const QString nomLong = QStringLiteral("Anna-Maria Josephine von Liechtenstein");
+        if (sansFenetre) {
+            hoteSansFenetre = demarreSansFenetre(dossier.path());
+            invites.push_back(rejoint(Tcp, {}, {}, hoteSansFenetre->serveur(), nomLong));
+        } else {
+            heberge(Tcp);
+            for (int i = 0; i < 2; ++i) {
+                invites.push_back(rejoint(Tcp, {}, {}, nullptr, nomLong));
+                QVERIFY(QTest::qWaitFor([&] { return hote->salle->getServer()->getJoueurs().size() == i + 1; }, 10000));
+            }
+            hote->salle->getServerView()->OnDemarrer();
+        }
+        ZB_RoomTable* deLHote = sansFenetre ? hoteSansFenetre->salle()->getTable(-1) : hote->salle->getTable(-1);
+        // Four names, alike on every copy, the host's seat ending so.
+        QString vus;
+        const auto pareils = [&](const QString& hoteEst) {
+            const QStringList chezLHote = nomsVus(*deLHote);
+            vus = chezLHote.join(QLatin1String(" | "));
+            bool memes = chezLHote.at(0).endsWith(hoteEst)
+                      && QSet<QString>(chezLHote.cbegin(), chezLHote.cend()).size() == 4;
+            for (const std::unique_ptr<Machine>& invite : invites) {
+                memes = memes && invite->liste()->getEtatAttendu() >= EtatDeJeu::Tour1_AttendRamasseTas1
+                     && nomsVus(*invite->salle->getTable(-1)) == chezLHote;
+                vus += QLatin1Char('\n') + nomsVus(*invite->salle->getTable(-1)).join(QLatin1String(" | "));
+            }
+            return memes;
+        };
+        const QString ordi = QStringLiteral(" (ordi)");
+        QVERIFY2(QTest::qWaitFor([&] { return pareils(sansFenetre ? ordi : QStringLiteral(" (joueur)")); }, 30000),
+                 qPrintable(vus));
+        QVERIFY2(nomsVus(*deLHote).filter(ordi).size() == (sansFenetre ? 3 : 1), qPrintable(vus));
+        if (sansFenetre)
+            return;
+
+        // The host is excluded for slowness at its own table: the computer
+        // plays its seat on, through the next deal.
+        JoueurHumain* lHote = deLHote->getJoueur(0);
+        lHote->setMode(Joueur::ModeRemplacant);
+        lHote->envoyeMessage(ZB_MessageDeTable::texte(ZB_MessageDeTable::ExcluPourLenteur),
+                             EvenementDeJeu::Local_Table, 0);
+        emit lHote->signalPlayerExcluded();
+        QVERIFY2(QTest::qWaitFor([&] { return pareils(ordi); }, 10000), qPrintable(vus));
+        const int donnesAvant = donnes(*invites.front()->liste());
+        QVERIFY(QTest::qWaitFor([&] { return donnes(*invites.front()->liste()) > donnesAvant; }, 60000));
+        QVERIFY2(QTest::qWaitFor([&] { return pareils(ordi); }, 10000), qPrintable(vus));
     }
 
     // A copy whose table no longer holds the host's game (a card of the

@@ -31,6 +31,19 @@ void Joueur::poste(int type, const QString& texte, int noDemande, int etat, int 
         QCoreApplication::postEvent(destinataire_, evenement.release());
 }
 
+QString Joueur::nomAffiche() const
+{
+    if (!partieEnLigne_)
+        return options_.getNomAffiche();
+    const bool remplace =
+        modeJeu_ == ModeOrdinateurAbsent || modeJeu_ == ModeRemplacant || modeJeu_ == ModeHorsLigne;
+    if (!remplace)
+        return options_.getNomAffiche(true);
+    OptionsDuJoueur ordinateur = options_;
+    ordinateur.ordinateur_ = 1;
+    return ordinateur.getNomAffiche(true);
+}
+
 void Joueur::envoyeMessage(const QString& texte, int source, int noTable)
 {
     poste(EvenementDeJeu::Mes, texte, -1, EtatDeJeu::HorsDeroulement, source, noTable, "Joueur::envoyeMessage");

@@ -91,6 +91,12 @@ public:
     void reponse_ActionFinDePartie(int noDemande, bool continuer, int etat, int source, int noTable);
 
     static bool estPresent(int modeJeu);
+    // The seat's name as every screen shows it. In an online game every copy
+    // names a seat alike (but for its own user's " (vous)"): a computer's
+    // seat, and one the computer plays in place of its participant (left,
+    // excluded), carry " (ordi)" at the host as at its guests, where the
+    // record alone would name them after who sat down.
+    QString nomAffiche() const;
 
     DisplayA* display_ = nullptr;
     int noJoueur_ = -1;
@@ -102,6 +108,9 @@ public:
     int modeJeu_ = ModeAucun;
     QDateTime horodatage_;
     int compteurMises_ = 0;
+    // The seat belongs to an online game (hosted or joined); set with the
+    // seat's record.
+    bool partieEnLigne_ = false;
 
 protected:
     DisplayAPanelDeJoueur* panel() const;
