@@ -807,9 +807,9 @@ private:
     bool mainOfferte_() const;
     // Writes the view's pan offsets back to 0.
     void remetPanoramique_();
-    // A click at point that lands on the table under the box or form in
-    // front (a hand card, the trump and bid band): the box's keys and
-    // clicks are the only input until it goes, as the keys already are.
+    // A click at point that lands on the table under the box in front (a
+    // hand card, the trump and bid band): the box's keys and clicks are the
+    // only input until it goes.
     bool clicSousUneBoite_(const QPointF& point) const;
     // The end of every click on the table, over a card or not: the marked
     // card is put down, the drag ends and the pending deal or collect is

@@ -16,8 +16,8 @@
 // whether a card may be lifted or played is always the player's own
 // legality code, so cards of other seats, cards during a deal or after the
 // match, and a card clicked again once it went out are never sent. While a
-// box or form is in front, its keys and clicks are the only input: a click
-// on the hand or the trump band below it is taken and dropped.
+// box is in front, its keys and clicks are the only input: a click on the
+// hand or the trump band below it is taken and dropped.
 
 // ---------------------------------------------------------------- helpers
 
@@ -72,7 +72,7 @@ void DisplayGLScene::remetPanoramique_()
 
 bool DisplayGLScene::clicSousUneBoite_(const QPointF& point) const
 {
-    if (!boites_.unDevant())
+    if (!boites_.uneBoiteDevant())
         return false;
     const QList<QGraphicsItem*> dessous = items(point, Qt::IntersectsItemShape, Qt::DescendingOrder);
     for (QGraphicsItem* item : dessous) {
@@ -184,7 +184,7 @@ void DisplayGLScene::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
         const double h = hauteurTable_ > 0.0 ? hauteurTable_ : table.height();
         // Dropped on a box that came during the drag: the box is not the
         // table, and the card goes back.
-        if (!boites_.unDevant() && souris_.carteAuJeu(h / DIVISEUR_MONTEE_JEU, w / 2.0, w / DIVISEUR_ECART_JEU))
+        if (!boites_.uneBoiteDevant() && souris_.carteAuJeu(h / DIVISEUR_MONTEE_JEU, w / 2.0, w / DIVISEUR_ECART_JEU))
             OnMouseDoubleClicked(carte);
         souris_.relache(carte);
     } else if (!boites_.boitePrincipale().widget || !boites_.boitePrincipale().widget->isVisible()) {
