@@ -357,27 +357,6 @@ private slots:
         };
         QTest::newRow("a changed generator") << generateurChange(enrs.last()) << refusee;
         QTest::newRow("the first deal's generator changed") << generateurChange(enrs.first()) << refusee;
-        // Two seats of the first deal swap a card each, each card once, each
-        // seat in turn.
-        QList<QByteArray> troquees = lignes;
-        const auto siegeDe = [&troquees, &estCarte](qsizetype i) {
-            const QList<QByteArray> c = troquees.value(i).split('!');
-            return estCarte(c) ? c[2] : QByteArray();
-        };
-        qsizetype premiere = enrs.first() + 1;
-        while (premiere < troquees.size() && siegeDe(premiere).isEmpty())
-            ++premiere;
-        qsizetype seconde = premiere + 1;
-        while (seconde < troquees.size() && (siegeDe(seconde).isEmpty() || siegeDe(seconde) == siegeDe(premiere)))
-            ++seconde;
-        if (seconde < troquees.size()) {
-            QList<QByteArray> a = troquees.at(premiere).split('!');
-            QList<QByteArray> b = troquees.at(seconde).split('!');
-            std::swap(a[1], b[1]);
-            troquees[premiere] = a.join('!');
-            troquees[seconde] = b.join('!');
-        }
-        QTest::newRow("a card of another seat in the first deal") << joint(troquees) << refusee;
     }
 
     void damagedFiles()
