@@ -653,6 +653,7 @@ protected:
     void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
     void mouseMoveEvent(QGraphicsSceneMouseEvent* event) override;
     void mouseReleaseEvent(QGraphicsSceneMouseEvent* event) override;
+    void mouseDoubleClickEvent(QGraphicsSceneMouseEvent* event) override;
 
 signals:
     void signalAnnuler(bool isForward);
@@ -806,6 +807,10 @@ private:
     bool mainOfferte_() const;
     // Writes the view's pan offsets back to 0.
     void remetPanoramique_();
+    // A click at point that lands on the table under the box in front (a
+    // hand card, the trump and bid band): the box's keys and clicks are the
+    // only input until it goes.
+    bool clicSousUneBoite_(const QPointF& point) const;
     // The end of every click on the table, over a card or not: the marked
     // card is put down, the drag ends and the pending deal or collect is
     // performed.

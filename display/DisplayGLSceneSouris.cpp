@@ -15,7 +15,9 @@
 // The mouse on the table. Only the bottom seat's hand answers the mouse;
 // whether a card may be lifted or played is always the player's own
 // legality code, so cards of other seats, cards during a deal or after the
-// match, and a card clicked again once it went out are never sent.
+// match, and a card clicked again once it went out are never sent. While a
+// box is in front, its keys and clicks are the only input: a click on the
+// hand or the trump band below it is taken and dropped.
 
 // ---------------------------------------------------------------- helpers
 
@@ -68,10 +70,28 @@ void DisplayGLScene::remetPanoramique_()
     m->setViewParameters(p);
 }
 
+bool DisplayGLScene::clicSousUneBoite_(const QPointF& point) const
+{
+    if (!boites_.uneBoiteDevant())
+        return false;
+    const QList<QGraphicsItem*> dessous = items(point, Qt::IntersectsItemShape, Qt::DescendingOrder);
+    for (QGraphicsItem* item : dessous) {
+        if (!item->isVisible() || item->acceptedMouseButtons() == Qt::NoButton)
+            continue;
+        return dynamic_cast<DisplayGLHumanCarte*>(item) != nullptr
+            || (proxyAtouts_ != nullptr && (item == proxyAtouts_ || proxyAtouts_->isAncestorOf(item)));
+    }
+    return false;
+}
+
 // ------------------------------------------------------------ mouse events
 
 void DisplayGLScene::mousePressEvent(QGraphicsSceneMouseEvent* event)
 {
+    if (clicSousUneBoite_(event->scenePos())) {
+        event->accept();
+        return;
+    }
     QGraphicsScene::mousePressEvent(event);
     if (event->isAccepted() || joueurExclu_)
         return;
@@ -132,8 +152,24 @@ void DisplayGLScene::mouseMoveEvent(QGraphicsSceneMouseEvent* event)
     OnMouseOver(nullptr);
 }
 
+void DisplayGLScene::mouseDoubleClickEvent(QGraphicsSceneMouseEvent* event)
+{
+    if (clicSousUneBoite_(event->scenePos())) {
+        event->accept();
+        return;
+    }
+    QGraphicsScene::mouseDoubleClickEvent(event);
+}
+
 void DisplayGLScene::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
 {
+    if (clicSousUneBoite_(event->scenePos())) {
+        // A card lifted before the box came goes back to the hand.
+        if (DisplayGLHumanCarte* carte = souris_.carteGlissee())
+            souris_.relache(carte);
+        event->accept();
+        return;
+    }
     QGraphicsScene::mouseReleaseEvent(event);
     // A release that ends a press on a button or a dialog is theirs.
     if (event->isAccepted() || joueurExclu_ || modeVue_ != 0)
@@ -146,7 +182,9 @@ void DisplayGLScene::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
         const QRectF table = zoneTable();
         const double w = largeurTable_ > 0.0 ? largeurTable_ : table.width();
         const double h = hauteurTable_ > 0.0 ? hauteurTable_ : table.height();
-        if (souris_.carteAuJeu(h / DIVISEUR_MONTEE_JEU, w / 2.0, w / DIVISEUR_ECART_JEU))
+        // Dropped on a box that came during the drag: the box is not the
+        // table, and the card goes back.
+        if (!boites_.uneBoiteDevant() && souris_.carteAuJeu(h / DIVISEUR_MONTEE_JEU, w / 2.0, w / DIVISEUR_ECART_JEU))
             OnMouseDoubleClicked(carte);
         souris_.relache(carte);
     } else if (!boites_.boitePrincipale().widget || !boites_.boitePrincipale().widget->isVisible()) {

@@ -469,6 +469,14 @@ void SceneBoites::focusDansBoite_(QGraphicsProxyWidget* proxy, const Boite* boit
     }
 }
 
+bool SceneBoites::uneBoiteDevant() const
+{
+    for (const Boite* b : {&boite1_, &boite2_})
+        if (estMontre(b->widget) && b->proxy && b->proxy->isVisible())
+            return true;
+    return estMontre(formulaireTutoriel_.data()) && formulaireTutoriel_->graphicsProxyWidget();
+}
+
 bool SceneBoites::clavierAuDevant()
 {
     const Boite* boite = nullptr;

@@ -48,7 +48,9 @@ class MessageBoxGl;
 //   a box already withdrawn) does nothing to the box now on screen.
 // - A dialog is added once: a second widget of the same class, or the same
 //   widget again, keeps the first one's place.
-// - While a box or form is in front, the keys are its own.
+// - While a box or form is in front, the keys are its own; while a box is,
+//   the table under it (the hand's cards, the trump and bid band) takes no
+//   click either.
 class SceneBoites
 {
 public:
@@ -115,6 +117,10 @@ public:
     bool touche(QKeyEvent* evenement);
     // Gives the keyboard to the box or form in front; false when none is.
     bool clavierAuDevant();
+    // A box (the main box, the status box, a box's tutorial form) is in
+    // front: the table under it takes no click until it goes. The in-scene
+    // windows (the connection window) hold the keys alone.
+    bool uneBoiteDevant() const;
 
     // --- In-scene dialogs.
     QGraphicsProxyWidget* dialogueDeClasse(const std::type_info& classe) const;

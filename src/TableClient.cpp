@@ -324,6 +324,9 @@ void TableClient::ouvreConnexion_(const QString& adresse, quint16 port, const QS
                                   const QSharedPointer<GM_SocketAbstract>& socket)
 {
     if (clientSocket_) {
+        // Replaced on purpose (a catch-up, another transport): its close
+        // is no end of the session.
+        clientSocket_->detacheDeLaSalle();
         clientSocket_->closeConnection();
         clientSocket_.reset();
     }

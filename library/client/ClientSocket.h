@@ -212,6 +212,10 @@ public:
     // starts the game); an unattended client, which nobody would ever stop,
     // sets a bound.
     void setSilenceMaxMs(int ms) { silenceMaxMs_ = ms; }
+    // The room replaces this connection by another (a catch-up, another
+    // transport): nothing this one says from now on, its close above all,
+    // reaches the room.
+    void detacheDeLaSalle() { salle_ = nullptr; }
 
     using GM_MessageBoxEmitter::getMessageBoxDisplayer;
     using GM_MessageBoxEmitter::setMessageBoxDisplayer;

@@ -15,6 +15,10 @@
 #include "OptionsDuJoueur.h"
 #include "Carte.h"
 #include "TypeDePartie.h"
+#include "ZB_DeckBelote.h"
+#include "ZB_DeckJass.h"
+#include "ZB_MiseBelote.h"
+#include "ZB_MiseJass.h"
 #include "ZB_SettingsPartie.h"
 
 #include <QBuffer>
@@ -28,9 +32,58 @@
 
 #include <array>
 #include <limits>
+#include <memory>
 #include <optional>
 
 namespace {
+
+// The hands of a deal as index masks, for each seat that may take it:
+// the table deals them from the snapshot settings through the same dealer.
+// A deal dealt at once hands the same cards whoever takes; a turned-card
+// deal hands out its rest once the bids are over, two cards and the
+// turned one to the taker, three to every other seat.
+using MainsDeLaDonne = std::array<quint64, 4>;
+std::array<MainsDeLaDonne, 4> mainsDistribuees(const TypeDePartie& type, const ZB_SettingsPartie& settings)
+{
+    const bool jass = type.genre_ == TypeDePartie::GenreJass;
+    const bool retournee = type.contrat_ == TypeDePartie::ContratFixe || type.contrat_ == TypeDePartie::ContratVache;
+    const std::unique_ptr<ZB_DeckA> deck(jass ? static_cast<ZB_DeckA*>(new ZB_DeckJass) : new ZB_DeckBelote);
+    QList<int> pileA;
+    QList<int> pileB;
+    if (!settings.textePiles_.isEmpty())
+        settings.getPiles(pileA, pileB);
+    const int premier = settings.rotationDonne_ ? 1 : 0;
+    const bool coupe = type.distribution_ == 1;
+
+    std::array<MainsDeLaDonne, 4> parPreneur{};
+    for (int preneur = 0; preneur < 4; ++preneur) {
+        if (preneur > 0 && !retournee) {
+            parPreneur[size_t(preneur)] = parPreneur[0];
+            continue;
+        }
+        std::unique_ptr<ZB_MiseA> mise;
+        ZB_MiseBelote* belote = nullptr;
+        if (type.contrat_ == TypeDePartie::ContratChibre)
+            mise = std::make_unique<ZB_MiseJass>(*deck);
+        else
+            mise.reset(belote = new ZB_MiseBelote(*deck));
+        mise->setPileA(pileA);
+        mise->setPileB(pileB);
+        ZB_SettingsPartie s = settings;
+        MainsDeLaDonne& mains = parPreneur[size_t(preneur)];
+        const auto recoit = [&mains](int siege, const EnsembleDeCartes& cartes) {
+            mains[size_t(siege)] |= cartes.getMasque();
+        };
+        mise->distribueLaDonne(s.random_, (jass ? 9 : 8) - (retournee ? 3 : 0), premier, coupe,
+                               s.joueurQuiCommenceLaProchainePartie, recoit);
+        if (!retournee || belote == nullptr)
+            continue;
+        if (const Carte* carte = belote->getCarteRetournee(s.random_, coupe))
+            mains[size_t(preneur)] |= quint64(1) << carte->getIndex();
+        mise->distribueLeReste(s.random_, premier, preneur, coupe, recoit);
+    }
+    return parPreneur;
+}
 
 constexpr QChar MarqueOrdreOctets(0xFEFF);
 
@@ -292,6 +345,17 @@ void ZB_FichierDePartie::verifieLesDonnes(const QStringList& lignes)
     // A deal runs from its snapshot or its deal requests; a card state lower
     // than the one before also starts one, should a record lack both.
     int genre = TypeDePartie::GenreJass;
+    TypeDePartie type;
+    // Each deal's hands, drawn from its snapshot as the table draws them.
+    // They hold for the first dealing after the snapshot: should a deal be
+    // dealt again without one, its hands are not known here.
+    ZB_SettingsPartie settings;
+    std::array<MainsDeLaDonne, 4> mains{};
+    // The seats that may have taken the deal, as far as its cards tell.
+    unsigned preneursPossibles = 0xF;
+    bool mainsConnues = false;
+    qsizetype ligneDuTirage = -1;
+    int dernierDis = -1;
     std::array<int, 4> cartesJouees{};
     QSet<int> jouees;
     int dernierEtat = -1;
@@ -316,12 +380,36 @@ void ZB_FichierDePartie::verifieLesDonnes(const QStringList& lignes)
             try {
                 options.chargeValeursDepuisString(ev.texte_);
                 genre = options.genre_;
+                type = options.idPreset_ == TypeDePartie::ID_PERSONALISE
+                    ? options.typeDePartie_
+                    : TypeDePartie::getTypeDePartie(options.idPreset_);
             } catch (const GM_Exception&) {
             }
             nouvelleDonne();
             continue;
         }
-        if (ev.type_ == EvenementDeJeu::Enr || ev.type_ == EvenementDeJeu::Dis) {
+        if (ev.type_ == EvenementDeJeu::Enr) {
+            // Read over the previous snapshot, as the table reads it.
+            mainsConnues = false;
+            dernierDis = -1;
+            try {
+                ZB_SettingsPartie lu(settings);
+                lu.chargeValeursDepuisString(ev.texte_);
+                settings = lu;
+                mains = mainsDistribuees(type, settings);
+                preneursPossibles = 0xF;
+                ligneDuTirage = i;
+            } catch (const GM_Exception&) {
+                ligneDuTirage = -1;
+            }
+            nouvelleDonne();
+            continue;
+        }
+        if (ev.type_ == EvenementDeJeu::Dis) {
+            mainsConnues = ligneDuTirage >= 0 && (dernierDis < 0 || ev.etat_ > dernierDis);
+            if (!mainsConnues)
+                ligneDuTirage = -1;
+            dernierDis = ev.etat_;
             nouvelleDonne();
             continue;
         }
@@ -344,6 +432,33 @@ void ZB_FichierDePartie::verifieLesDonnes(const QStringList& lignes)
         if (jouees.contains(index))
             refuse(tr("La ligne %1 joue la carte %2 une deuxième fois dans la même donne.").arg(i + 1).arg(carte));
         jouees.insert(index);
+        for (int preneur = 0; preneur < 4 && mainsConnues; ++preneur) {
+            if (!((preneursPossibles >> preneur) & 1u))
+                continue;
+            const MainsDeLaDonne& donne = mains[size_t(preneur)];
+            if ((donne[size_t(ev.noJoueur_)] >> index) & 1u)
+                continue;
+            preneursPossibles &= ~(1u << preneur);
+            if (preneursPossibles != 0)
+                continue;
+            int autre = 0;
+            while (autre < 4 && !((donne[size_t(autre)] >> index) & 1u))
+                ++autre;
+            if (autre == 4)
+                refuse(tr("La ligne %1 fait jouer à la place %2 la carte %3, que le tirage de la ligne %4 n'a donnée "
+                          "à personne.")
+                           .arg(i + 1)
+                           .arg(ev.noJoueur_ + 1)
+                           .arg(carte)
+                           .arg(ligneDuTirage + 1));
+            refuse(tr("La ligne %1 fait jouer à la place %2 la carte %3, que le tirage de la ligne %4 a donnée "
+                      "à la place %5.")
+                       .arg(i + 1)
+                       .arg(ev.noJoueur_ + 1)
+                       .arg(carte)
+                       .arg(ligneDuTirage + 1)
+                       .arg(autre + 1));
+        }
         const int parMain = genre == TypeDePartie::GenreBelote ? 8 : 9;
         if (++cartesJouees[size_t(ev.noJoueur_)] > parMain)
             refuse(tr("La ligne %1 joue une %2e carte d'une main qui en tient %3.")

@@ -121,10 +121,12 @@ public:
     // What no game can hold, in a block that reads: a card that does not
     // exist in the game's deck, a card played twice in one deal, more cards
     // from one seat in a deal than a hand holds, a seat that plays out of
-    // turn within a trick. Throws
-    // GM_ExceptionFileCorrupted naming the line. Whether a seat held the card
-    // it played under the deal's generator is the table's to see when it
-    // replays the deal.
+    // turn within a trick, a card the deal's generator dealt to another
+    // seat. Throws GM_ExceptionFileCorrupted naming the line. Every deal is
+    // checked against its generator here, the earlier deals of a match
+    // too, which the table does not replay; the cards a turned-card deal
+    // hands out after the bids are the table's to check when it replays
+    // the deal.
     static void verifieLesDonnes(const QStringList& lignes);
 
     // 4 for a ".jst" file (any case), else 3 when loading for start mode 2,

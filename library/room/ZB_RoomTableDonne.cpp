@@ -63,15 +63,9 @@ void ZB_RoomTable::reponse_ActionDistribue(int nombreDeCartes, bool enDirect)
         joueur->main_.vide();
     const bool coupe = m_typeDePartie.distribution_ == 1;
     const int premier = m_settingsPartie.rotationDonne_ ? 1 : 0;
-    for (int donnees = 0; donnees < nombreDeCartes; donnees += 3) {
-        const int paquet = qMin(3, nombreDeCartes - donnees);
-        for (int i = 0; i < NombreDeSieges; ++i) {
-            const int siege = (premier + i) % NombreDeSieges;
-            EnsembleDeCartes cartes;
-            m_mise->distribue(cartes, m_settingsPartie.random_, paquet, siege, coupe);
-            if (m_settingsPartie.joueurQuiCommenceLaProchainePartie == -10)
-                m_settingsPartie.joueurQuiCommenceLaProchainePartie =
-                    m_mise->getJoueurQuiCommence(m_settingsPartie.random_, NombreDeSieges);
+    m_mise->distribueLaDonne(
+        m_settingsPartie.random_, nombreDeCartes, premier, coupe, m_settingsPartie.joueurQuiCommenceLaProchainePartie,
+        [this](int siege, const EnsembleDeCartes& cartes) {
             for (int j = 0; j < NombreDeSieges; ++j) {
                 JoueurHumain* joueur = getJoueur(j);
                 if (j == siege) {
@@ -84,8 +78,7 @@ void ZB_RoomTable::reponse_ActionDistribue(int nombreDeCartes, bool enDirect)
                 joueur->annuleDemande();
                 joueur->setPartie(QSharedPointer<Partie>());
             }
-        }
-    }
+        });
     nommeLesJoueursDesAnalyses_();
 
     if (m_typeDePartie.contrat_ == TypeDePartie::ContratChibre) {
@@ -586,21 +579,20 @@ void ZB_RoomTable::distribueReste_(int preneur, Carte* carteRetournee)
         return;
     const bool coupe = m_typeDePartie.distribution_ == 1;
     const int premier = m_settingsPartie.rotationDonne_ ? 1 : 0;
-    for (int i = 0; i < NombreDeSieges; ++i) {
-        const int siege = (premier + i) % NombreDeSieges;
-        EnsembleDeCartes cartes;
-        m_mise->distribue(cartes, m_settingsPartie.random_, siege == preneur ? 2 : 3, siege, coupe);
-        if (siege == preneur && carteRetournee != nullptr)
-            cartes.ajouteCarte(carteRetournee);
-        for (int j = 0; j < NombreDeSieges; ++j) {
-            JoueurHumain* joueur = getJoueur(j);
-            if (j == siege) {
-                for (Carte* carte : cartes)
-                    joueur->main_.ajouteCarte(carte);
-                joueur->cartesRecues(cartes);
-            } else {
-                joueur->attribueCartes(siege, cartes);
+    m_mise->distribueLeReste(
+        m_settingsPartie.random_, premier, preneur, coupe,
+        [this, preneur, carteRetournee](int siege, EnsembleDeCartes& cartes) {
+            if (siege == preneur && carteRetournee != nullptr)
+                cartes.ajouteCarte(carteRetournee);
+            for (int j = 0; j < NombreDeSieges; ++j) {
+                JoueurHumain* joueur = getJoueur(j);
+                if (j == siege) {
+                    for (Carte* carte : cartes)
+                        joueur->main_.ajouteCarte(carte);
+                    joueur->cartesRecues(cartes);
+                } else {
+                    joueur->attribueCartes(siege, cartes);
+                }
             }
-        }
-    }
+        });
 }

@@ -20,6 +20,36 @@ void ZB_MiseA::distribue(EnsembleDeCartes& main, GM_KnuthRandom& rng, int n, int
     distribueMain_(main, rng, n, coupe);
 }
 
+void ZB_MiseA::distribueLaDonne(GM_KnuthRandom& rng, int nombreDeCartes, int premier, bool coupe,
+                                int& joueurQuiCommence,
+                                const std::function<void(int siege, const EnsembleDeCartes& cartes)>& recoit)
+{
+    constexpr int Sieges = 4;
+    for (int donnees = 0; donnees < nombreDeCartes; donnees += 3) {
+        const int paquet = qMin(3, nombreDeCartes - donnees);
+        for (int i = 0; i < Sieges; ++i) {
+            const int siege = (premier + i) % Sieges;
+            EnsembleDeCartes cartes;
+            distribue(cartes, rng, paquet, siege, coupe);
+            if (joueurQuiCommence == -10)
+                joueurQuiCommence = getJoueurQuiCommence(rng, Sieges);
+            recoit(siege, cartes);
+        }
+    }
+}
+
+void ZB_MiseA::distribueLeReste(GM_KnuthRandom& rng, int premier, int preneur, bool coupe,
+                                const std::function<void(int siege, EnsembleDeCartes& cartes)>& recoit)
+{
+    constexpr int Sieges = 4;
+    for (int i = 0; i < Sieges; ++i) {
+        const int siege = (premier + i) % Sieges;
+        EnsembleDeCartes cartes;
+        distribue(cartes, rng, siege == preneur ? 2 : 3, siege, coupe);
+        recoit(siege, cartes);
+    }
+}
+
 namespace {
 
 // Replaces each draw by the index of the card it names among those still

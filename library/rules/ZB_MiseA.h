@@ -5,6 +5,7 @@
 #include <QList>
 
 #include <array>
+#include <functional>
 
 class Carte;
 class GM_KnuthRandom;
@@ -34,6 +35,18 @@ public:
     // rest of a hand is drawn at random from the cards left; when none are
     // left the hand is short.
     virtual void distribue(EnsembleDeCartes& main, GM_KnuthRandom& rng, int n, int joueur, bool coupe);
+    // The round dealt at once: nombreDeCartes to each of the four seats in
+    // packets of three, seat premier first; recoit gets every packet with
+    // its seat. While joueurQuiCommence is -10 the dealer is asked for it
+    // after each packet. The table deals through here, and so does the
+    // check of a game file's deals, so that both draw alike.
+    void distribueLaDonne(GM_KnuthRandom& rng, int nombreDeCartes, int premier, bool coupe, int& joueurQuiCommence,
+                          const std::function<void(int siege, const EnsembleDeCartes& cartes)>& recoit);
+    // The rest of a turned-card deal once the bids are over: three cards to
+    // each seat from seat premier, two to the taker (preneur), who also
+    // gets the turned card from the caller.
+    void distribueLeReste(GM_KnuthRandom& rng, int premier, int preneur, bool coupe,
+                          const std::function<void(int siege, EnsembleDeCartes& cartes)>& recoit);
     // The seat before the one who leads the first trick; -10 while unknown.
     virtual int getJoueurQuiCommence(GM_KnuthRandom& rng, int nombreDeJoueurs) = 0;
 

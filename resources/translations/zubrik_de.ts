@@ -3639,6 +3639,14 @@ x4</translation>
         <source>La ligne %1 joue une %2e carte d&apos;une main qui en tient %3.</source>
         <translation>Zeile %1 spielt die %2. Karte einer Hand, die %3 hält.</translation>
     </message>
+    <message>
+        <source>La ligne %1 fait jouer à la place %2 la carte %3, que le tirage de la ligne %4 a donnée à la place %5.</source>
+        <translation>Zeile %1 lässt Platz %2 die Karte %3 spielen, die die Ziehung in Zeile %4 Platz %5 gegeben hat.</translation>
+    </message>
+    <message>
+        <source>La ligne %1 fait jouer à la place %2 la carte %3, que le tirage de la ligne %4 n&apos;a donnée à personne.</source>
+        <translation>Zeile %1 lässt Platz %2 die Karte %3 spielen, die die Ziehung in Zeile %4 niemandem gegeben hat.</translation>
+    </message>
 </context>
 <context>
     <name>ZB_MainWidget</name>

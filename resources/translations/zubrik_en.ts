@@ -3639,6 +3639,14 @@ x4</translation>
         <source>La ligne %1 joue une %2e carte d&apos;une main qui en tient %3.</source>
         <translation>Line %1 plays card number %2 of a hand that holds %3.</translation>
     </message>
+    <message>
+        <source>La ligne %1 fait jouer à la place %2 la carte %3, que le tirage de la ligne %4 a donnée à la place %5.</source>
+        <translation>Line %1 has seat %2 play the card %3, which the draw of line %4 dealt to seat %5.</translation>
+    </message>
+    <message>
+        <source>La ligne %1 fait jouer à la place %2 la carte %3, que le tirage de la ligne %4 n&apos;a donnée à personne.</source>
+        <translation>Line %1 has seat %2 play the card %3, which the draw of line %4 dealt to nobody.</translation>
+    </message>
 </context>
 <context>
     <name>ZB_MainWidget</name>

@@ -1,4 +1,5 @@
 #include "Carte.h"
+#include "CompteAvertissements.h"
 #include "DisplayGLPanelDeJoueur.h"
 #include "EtatDeJeu.h"
 #include "GM_BanList.h"
@@ -386,6 +387,64 @@ private slots:
                  qPrintable(avant.join(QLatin1Char(' ')) + QStringLiteral(" / ")
                             + cartesJouees(record(w)).join(QLatin1Char(' '))));
         jeuLocalJouable(w, personne);
+    }
+
+    // A guest whose table keeps refusing its host's moves is caught up
+    // three times, each time on a new connection whose old one's close
+    // ends nothing; at the fourth refusal it leaves the online game with a
+    // box that says why, and its local game comes back.
+    void inviteHorsDePasQuitte()
+    {
+        CompteAvertissements refus(QStringLiteral("joins again"));
+        HoteDeTest hote(optionsRapides());
+        QVERIFY(hote.serveur->isListening());
+        QTemporaryDir dossier;
+        ZB_MainWidget w(accompagne(), dossier.path());
+        Personne personne(w);
+        joueUnPeuLocalement(w);
+        const QStringList avant = cartesJouees(record(w));
+        w.rejoint(QStringLiteral("127.0.0.1"), hote.serveur->getPortTcp());
+        QVERIFY(attend([&] { return hote.salle->getServer()->getJoueurs().size() == 1; }, 20000));
+        hote.salle->getServerView()->OnDemarrer();
+        const QString quitte = QStringLiteral("it leaves the online game");
+        // The host's hand, emptied at the guest's, refuses the host's next
+        // card there.
+        const auto mainDeLHote = [&w]() -> JoueurHumain* {
+            ZB_RoomTable* table = w.salle()->getTable(-1);
+            return w.salle()->estEnLigne() && table != nullptr ? table->getJoueur(0) : nullptr;
+        };
+        const auto cartesDeLHote = [&mainDeLHote]() -> int {
+            const JoueurHumain* h = mainDeLHote();
+            return h != nullptr ? int(h->main_.getNombreDeCartes()) : -1;
+        };
+        for (int fois = 1; fois <= 4; ++fois) {
+            const auto pret = [&] {
+                return cartesDeLHote() > 0
+                    && w.salle()->getListe(-1)->getEtatAttendu() >= EtatDeJeu::Tour1_AttendCarte1;
+            };
+            QVERIFY2(attend(pret, 30000),
+                     qPrintable(QStringLiteral("refusal %1: the guest was never caught up; online %2, state %3, "
+                                               "boxes %4")
+                                    .arg(fois)
+                                    .arg(w.salle()->estEnLigne())
+                                    .arg(w.salle()->getListe(-1)->getEtatAttendu())
+                                    .arg(w.vue()->scene()->historiqueBoites().join(QLatin1String(" / ")))));
+            JoueurHumain* hoteChezLInvite = mainDeLHote();
+            QVERIFY(hoteChezLInvite != nullptr);
+            hoteChezLInvite->main_.vide();
+            QVERIFY2(attend([&] { return refus.compte >= fois; }, 30000),
+                     qPrintable(QStringLiteral("refusal %1 never came; %2 seen").arg(fois).arg(refus.compte)));
+            if (fois <= 3)
+                QCOMPARE(personne.boites(quitte), 0);
+        }
+        QVERIFY2(attend([&] { return personne.boites(quitte) == 1; }, 20000),
+                 qPrintable(w.vue()->scene()->historiqueBoites().join(QLatin1String(" / "))));
+        QVERIFY(attend([&] { return !w.salle()->estEnLigne(); }, 20000));
+        QVERIFY2(attend([&] { return cartesJouees(record(w)).mid(0, avant.size()) == avant; }, 20000),
+                 qPrintable(avant.join(QLatin1Char(' ')) + QStringLiteral(" / ")
+                            + cartesJouees(record(w)).join(QLatin1Char(' '))));
+        jeuLocalJouable(w, personne);
+        QCOMPARE(personne.boites(quitte), 1);
     }
 
     // The windowless host stops (asked to, as its terminal's Ctrl+C asks)

@@ -3,6 +3,7 @@
 #include "DisplayGLHumanCarte.h"
 #include "DisplayGLPanelDeJoueur.h"
 #include "EvenementDeJeu.h"
+#include "GM_MessageBoxEmitter.h"
 #include "GM_WidgetAutoRound.h"
 #include "PanelAtouts.h"
 #include "Partie.h"
@@ -43,7 +44,8 @@ enum Geste {
     SansDemande,
     EntreeBloquee,
     CarteAutreSiege,
-    TableVidee
+    TableVidee,
+    SousUneBoite
 };
 
 } // namespace
@@ -396,6 +398,7 @@ private slots:
         QTest::newRow("excluded user") << EntreeBloquee << 0;
         QTest::newRow("another seat's card") << CarteAutreSiege << 0;
         QTest::newRow("match over, table cleared") << TableVidee << 0;
+        QTest::newRow("in the hand below a box") << SousUneBoite << 0;
     }
     void doubleClickOnACard()
     {
@@ -415,6 +418,14 @@ private slots:
             OptionsAffichage options = scene.optionsAffichage();
             options.helpCard_ = false;
             scene.setOptionsAffichage(options);
+        }
+        GM_MessageBoxEmitter emetteur;
+        DestinataireDesBoites destinataire;
+        if (geste == SousUneBoite) {
+            emetteur.setMessageBoxDisplayer(&scene);
+            emetteur.messageBoxQuestion(GM::Information, QStringLiteral("Info"), QStringLiteral("Lu?"), GM::Ok,
+                                        &destinataire, "OnQuestion");
+            QTRY_VERIFY(scene.boitePrincipale().proxy->isVisible());
         }
         const QString avant = scene.texteStatut();
         QCOMPARE(avant, QStringLiteral("Choisissez une carte."));
@@ -437,6 +448,7 @@ private slots:
         } else {
             const QPointF ici = s.pointSur(sprite);
             QVERIFY(!ici.isNull());
+            QVERIFY(!scene.boitePrincipale().proxy->sceneBoundingRect().contains(ici));
             doubleClic(s.ecran(), s.versVue(ici));
             if (geste == DeuxDoublesClics) {
                 // Another playable card, before the table took the first.

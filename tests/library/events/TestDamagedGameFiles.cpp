@@ -140,19 +140,18 @@ private:
     QByteArray partie;
     int arrets_ = 0; // of the last file opened
 
-    std::unique_ptr<SalleDeTest> salleEnJeu()
+    std::unique_ptr<SalleDeTest> salleEnJeu(const OptionsDePartie& options = OptionsDePartie(TypeDePartie::GenreJass))
     {
         ZB_Room::Parametres p;
         p.sansSauvegarde = true;
         p.modeSimple = true;
         p.sansDelai = true;
         p.dossierDonnees = dossier.path() + QLatin1Char('/');
-        TypeDePartie::initTypesDePartie(TypeDePartie::GenreJass);
-        auto salle = std::make_unique<SalleDeTest>(nullptr, &display, &boites, OptionsDePartie(TypeDePartie::GenreJass), p);
+        TypeDePartie::initTypesDePartie(options.genre_);
+        auto salle = std::make_unique<SalleDeTest>(nullptr, &display, &boites, options, p);
         int mode = ZB_Room::NouvellePartie;
         int session = ZB_Room::SessionLocale;
-        salle->reponse_Depart(&mode, &session, OptionsDePartie(TypeDePartie::GenreJass), QString(), QString(), 4001,
-                              4002, 4000, 0, false, {}, -1);
+        salle->reponse_Depart(&mode, &session, options, QString(), QString(), 4001, 4002, 4000, 0, false, {}, -1);
         salle->getTable(0)->settingsPartie().random_.initialise(20261207u);
         for (int siege = 0; siege < 4; ++siege) {
             OptionsDuJoueur j;
@@ -308,7 +307,7 @@ private slots:
 
         // Deals no game can hold, in the first deal (which the table does
         // not replay, the last deal being rebuilt from its snapshot) or in
-        // the last: refused, the game in progress as it was.
+        // the last: refused before the load, the game in progress as it was.
         const auto estCarte = [](const QList<QByteArray>& c) { return c.value(0) == "{Ajo" && c.size() > 3; };
         QByteArray carteAvant;
         QTest::newRow("a card played twice") << changeChamps(lignes, [&](qsizetype, QList<QByteArray>& c) {
@@ -340,22 +339,24 @@ private slots:
             }
         }
         QTest::newRow("swapped seats") << joint(echangees) << refusee;
-        // The last snapshot deals other hands: the first card of its deal
-        // is not in the seat's hand.
-        qsizetype dernierEnr = -1;
+        // A snapshot deals other hands: a card of its deal is not in the
+        // seat's hand, in the last deal or in the first, the others right.
+        QList<qsizetype> enrs;
         for (qsizetype i = 0; i < lignes.size(); ++i)
             if (lignes.at(i).startsWith("{Enr!"))
-                dernierEnr = i;
-        QList<QByteArray> generateur = lignes;
-        if (dernierEnr > 0) {
-            QString enr = QString::fromUtf8(generateur.at(dernierEnr));
+                enrs << i;
+        const auto generateurChange = [&](qsizetype ligne) {
+            QList<QByteArray> generateur = lignes;
+            QString enr = QString::fromUtf8(generateur.at(ligne));
             const QRegularExpression graine(QStringLiteral("^(\\{Enr!\\{-?\\d+!\\{\\d+!)(\\d+)"));
             const QRegularExpressionMatch m = graine.match(enr);
             if (m.hasMatch())
                 enr.replace(0, m.capturedLength(), m.captured(1) + QString::number(m.captured(2).toLongLong() + 1));
-            generateur[dernierEnr] = enr.toUtf8();
-        }
-        QTest::newRow("a changed generator") << joint(generateur) << QStringList{QStringLiteral("refused on replay")};
+            generateur[ligne] = enr.toUtf8();
+            return joint(generateur);
+        };
+        QTest::newRow("a changed generator") << generateurChange(enrs.last()) << refusee;
+        QTest::newRow("the first deal's generator changed") << generateurChange(enrs.first()) << refusee;
     }
 
     void damagedFiles()
@@ -370,9 +371,8 @@ private slots:
             QVERIFY2(!pourquoi.trimmed().isEmpty(), qPrintable(issue));
     }
 
-    // A record whose last move no game can hold is refused: before the
-    // load when the record shows it (a card played twice), else when the
-    // table replays the move (a card another seat holds), with the line.
+    // A record whose last move no game can hold is refused before the
+    // load, with the line: a card played twice, a card another seat holds.
     void dernierCoupRefuse_data()
     {
         QTest::addColumn<QByteArray>("octets");
@@ -384,7 +384,7 @@ private slots:
         }) << QStringLiteral("refused");
         QTest::newRow("a card another seat holds") << dernierCoupRemplace(lignes, [&](qsizetype, qsizetype m) {
             return carte(m);
-        }) << QStringLiteral("refused on replay");
+        }) << QStringLiteral("refused");
     }
     void dernierCoupRefuse()
     {
@@ -394,6 +394,47 @@ private slots:
         QString pourquoi;
         QCOMPARE(ouvre(octets, pourquoi), issue);
         QCOMPARE(arrets_, 0);
+    }
+
+    // A real record of every way of dealing passes the deal check: a deal
+    // dealt at once, a turned card with the rest dealt to the taker, a
+    // dealer forced to take, the second half of a match of eight rounds.
+    void everyGameTypeHoldsItsDeals_data()
+    {
+        QTest::addColumn<int>("genre");
+        QTest::addColumn<int>("preset");
+        QTest::addColumn<int>("modeDeJeu");
+        QTest::newRow("Jass, eight rounds") << int(TypeDePartie::GenreJass) << 2 << int(OptionsDePartie::ModeConcours);
+        QTest::newRow("Belote Classique") << int(TypeDePartie::GenreBelote) << 6 << int(OptionsDePartie::ModeStandart);
+        QTest::newRow("Belote Contrée") << int(TypeDePartie::GenreBelote) << 8 << int(OptionsDePartie::ModeStandart);
+        QTest::newRow("Belote Vache") << int(TypeDePartie::GenreBelote) << 10 << int(OptionsDePartie::ModeStandart);
+    }
+    void everyGameTypeHoldsItsDeals()
+    {
+        QFETCH(int, genre);
+        QFETCH(int, preset);
+        QFETCH(int, modeDeJeu);
+        OptionsDePartie options(genre);
+        options.idPreset_ = preset;
+        options.modeDeJeu_ = modeDeJeu;
+        std::unique_ptr<SalleDeTest> salle = salleEnJeu(options);
+        ListeDesEvenements* liste = salle->getListe(-1);
+        const auto texte = [liste] {
+            QMutexLocker verrou(liste->getMutex());
+            QString t;
+            QTextStream out(&t);
+            liste->ecritTexte(out);
+            out.flush();
+            return t;
+        };
+        QVERIFY2(QTest::qWaitFor([&] { return texte().count(QLatin1String("{Enr!")) > 6; }, 120000),
+                 qPrintable(QStringLiteral("%1 deals").arg(texte().count(QLatin1String("{Enr!")))));
+        const QString record = texte();
+        try {
+            ZB_FichierDePartie::verifieLesDonnes(record.split(QStringLiteral("\r\n")));
+        } catch (const GM_ExceptionFileCorrupted& e) {
+            QFAIL(qPrintable(e.getDetail()));
+        }
     }
 
     // A file far beyond any game is refused before it is read.
