@@ -15,7 +15,9 @@
 // The mouse on the table. Only the bottom seat's hand answers the mouse;
 // whether a card may be lifted or played is always the player's own
 // legality code, so cards of other seats, cards during a deal or after the
-// match, and a card clicked again once it went out are never sent.
+// match, and a card clicked again once it went out are never sent. While
+// the welcome holds the table (its form, then the rules it asked for), a
+// click beside it does nothing: it would deal the game the welcome holds.
 
 // ---------------------------------------------------------------- helpers
 
@@ -32,6 +34,11 @@ DisplayGLPanelDeJoueur* DisplayGLScene::panneauBas_() const
     if (!joueurBas_())
         return nullptr;
     return sieges_[static_cast<size_t>(siegeBas_)].panneau.data();
+}
+
+bool DisplayGLScene::saisieBloquee_() const
+{
+    return joueurExclu_ || accueil_ != AccueilAucun;
 }
 
 bool DisplayGLScene::mainOfferte_() const
@@ -73,7 +80,7 @@ void DisplayGLScene::remetPanoramique_()
 void DisplayGLScene::mousePressEvent(QGraphicsSceneMouseEvent* event)
 {
     QGraphicsScene::mousePressEvent(event);
-    if (event->isAccepted() || joueurExclu_)
+    if (event->isAccepted() || saisieBloquee_())
         return;
     const QPointF q = event->scenePos();
     souris_.appuie(q);
@@ -96,7 +103,7 @@ void DisplayGLScene::mousePressEvent(QGraphicsSceneMouseEvent* event)
 void DisplayGLScene::mouseMoveEvent(QGraphicsSceneMouseEvent* event)
 {
     QGraphicsScene::mouseMoveEvent(event);
-    if (event->isAccepted() || joueurExclu_ || modeVue_ != 0 || automatique_)
+    if (event->isAccepted() || saisieBloquee_() || modeVue_ != 0 || automatique_)
         return;
     const QPointF q = event->scenePos();
     const QPointF ecart = souris_.suit(q);
@@ -136,7 +143,7 @@ void DisplayGLScene::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
 {
     QGraphicsScene::mouseReleaseEvent(event);
     // A release that ends a press on a button or a dialog is theirs.
-    if (event->isAccepted() || joueurExclu_ || modeVue_ != 0)
+    if (event->isAccepted() || saisieBloquee_() || modeVue_ != 0)
         return;
     const QPointF q = event->scenePos();
     souris_.suit(q);
@@ -176,7 +183,7 @@ void DisplayGLScene::finDeClic_()
 
 void DisplayGLScene::OnMouseOver(DisplayGLHumanCarte* carte)
 {
-    if (modeVue_ != 0 || joueurExclu_ || carte == souris_.carteSurvolee())
+    if (modeVue_ != 0 || saisieBloquee_() || carte == souris_.carteSurvolee())
         return;
     const QSharedPointer<Partie> jeu = partie();
     if (!jeu)
@@ -199,7 +206,7 @@ void DisplayGLScene::OnMouseDoubleClicked(DisplayGLHumanCarte* carte)
 {
     // A replay shows the requests it plays through, which are not the
     // user's to answer (the status says to wait); the card stays in hand.
-    if (!carte || joueurExclu_ || modeVue_ != 0)
+    if (!carte || saisieBloquee_() || modeVue_ != 0)
         return;
     Carte* valeur = carte->getCarte();
     Joueur* joueur = joueurBas_();
