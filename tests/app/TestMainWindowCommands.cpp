@@ -118,8 +118,9 @@ private slots:
         QCOMPARE(QFileInfo(trouve).fileName(), attendu);
     }
 
-    // Quitting in the middle of a deal saves it; the next start resumes it:
-    // every card played before goes on as played.
+    // Quitting in the middle of a deal saves it (after a New game the user
+    // cancelled); the next start resumes it: every card played before goes
+    // on as played.
     void quitterPuisReprendre()
     {
         QTemporaryDir dossier;
@@ -129,6 +130,15 @@ private slots:
             ordinateurPartout(w);
             w.demarre();
             QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= 6; }, 60000));
+            // New game over the match asks first; Cancel keeps it (resumed
+            // below with its cards).
+            DisplayGLScene* scene = w.vue()->scene();
+            scene->setAutoAnswer(false);
+            w.action(QStringLiteral("nouvelle"))->trigger();
+            QTRY_VERIFY(scene->historiqueBoites().join(QLatin1Char('\n')).contains(
+                QStringLiteral("Une partie est en cours")));
+            scene->OnMessageBoxRejected_Timer();
+            scene->setAutoAnswer(true);
             QSignalSpy quitter(&w, &ZB_MainWidget::signalQuitter);
             // Closing the window asks the main window, which quits.
             w.vue()->close();
