@@ -69,9 +69,15 @@ void TableClient::askNewGame(QObject* destinataire, const char* slot)
 
 bool TableClient::estPartieEnCours() const
 {
-    const int etat = getEvents()->getEtatMinimum();
+    const ZB_RoomTable* table = getTable(-1);
+    const ListeDesEvenements* liste = getListe(-1);
+    if (table == nullptr || liste == nullptr || estSansSauvegarde() || estEnLigne() || liste->estReplayEnCours())
+        return false;
+    // The count of deals dealt starts again with each match, where the
+    // table's "worth saving" mark stays from the match before.
+    const int etat = liste->getEtatAttendu();
     const bool finie = etat >= EtatDeJeu::MatchTermineEnFinDeDonne && etat <= EtatDeJeu::QuestionNouvellePartie;
-    return !estSansSauvegarde() && !estEnLigne() && needsSave() && !finie;
+    return table->getSettingsPartie().donnesJouees_ > 0 && !finie;
 }
 
 void TableClient::demandeAvantDeQuitter_(QObject* destinataire, const char* slot, Depart depart)

@@ -34,6 +34,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSet>
 #include <QSignalSpy>
@@ -136,7 +137,7 @@ private slots:
             scene->setAutoAnswer(false);
             w.action(QStringLiteral("nouvelle"))->trigger();
             QTRY_VERIFY(scene->historiqueBoites().join(QLatin1Char('\n')).contains(
-                QStringLiteral("Une partie est en cours")));
+                QRegularExpression(QStringLiteral("Une partie est en cours|A game is in progress"))));
             scene->OnMessageBoxRejected_Timer();
             scene->setAutoAnswer(true);
             QSignalSpy quitter(&w, &ZB_MainWidget::signalQuitter);
@@ -179,6 +180,11 @@ private slots:
             w.OnNouvellePartie();
         QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= 8; }, 60000));
         QCOMPARE(w.salle()->getOptions().idPreset_, preset);
+        // A match is in progress (New game would ask the user) until the
+        // next one starts, before its deal.
+        QVERIFY(w.salle()->estPartieEnCours());
+        w.OnNouvellePartie();
+        QVERIFY(!w.salle()->estPartieEnCours());
     }
 
     // A file that does not read is refused with a message; the game on the
