@@ -309,6 +309,10 @@ void ZB_MainWidget::demandeDepart_(int modeDepart)
     if (departDemande_ >= 0)
         return;
     departDemande_ = modeDepart;
+    // The question would wait behind the welcome (a game resumed under it):
+    // the welcome goes first, as a start closes it.
+    if (FormTutorialEnter* accueil = formulaireTutoriel_.data())
+        accueil->fermeParLaTable();
     // A demonstration is the program's own game, not the user's. With
     // nothing to lose the game starts at once, as it always did.
     if (estDemonstration() || demarrage_.automatique || !salle_->estPartieEnCours())
