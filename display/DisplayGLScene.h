@@ -802,6 +802,9 @@ private:
     // The mouse on the table.
     Joueur* joueurBas_() const;
     DisplayGLPanelDeJoueur* panneauBas_() const;
+    // The mouse acts on nothing: the user is excluded, or the welcome
+    // holds the table.
+    bool saisieBloquee_() const;
     // The bottom seat's player answers by hand and its panel waits for a
     // card: the hand is offered to the mouse.
     bool mainOfferte_() const;

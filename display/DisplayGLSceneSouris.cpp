@@ -17,7 +17,9 @@
 // legality code, so cards of other seats, cards during a deal or after the
 // match, and a card clicked again once it went out are never sent. While a
 // box is in front, its keys and clicks are the only input: a click on the
-// hand or the trump band below it is taken and dropped.
+// hand or the trump band below it is taken and dropped. While the welcome
+// holds the table (its form, then the rules it asked for), a click beside
+// it does nothing: it would deal the game the welcome holds.
 
 // ---------------------------------------------------------------- helpers
 
@@ -34,6 +36,11 @@ DisplayGLPanelDeJoueur* DisplayGLScene::panneauBas_() const
     if (!joueurBas_())
         return nullptr;
     return sieges_[static_cast<size_t>(siegeBas_)].panneau.data();
+}
+
+bool DisplayGLScene::saisieBloquee_() const
+{
+    return joueurExclu_ || accueil_ != AccueilAucun;
 }
 
 bool DisplayGLScene::mainOfferte_() const
@@ -93,7 +100,7 @@ void DisplayGLScene::mousePressEvent(QGraphicsSceneMouseEvent* event)
         return;
     }
     QGraphicsScene::mousePressEvent(event);
-    if (event->isAccepted() || joueurExclu_)
+    if (event->isAccepted() || saisieBloquee_())
         return;
     const QPointF q = event->scenePos();
     souris_.appuie(q);
@@ -116,7 +123,7 @@ void DisplayGLScene::mousePressEvent(QGraphicsSceneMouseEvent* event)
 void DisplayGLScene::mouseMoveEvent(QGraphicsSceneMouseEvent* event)
 {
     QGraphicsScene::mouseMoveEvent(event);
-    if (event->isAccepted() || joueurExclu_ || modeVue_ != 0 || automatique_)
+    if (event->isAccepted() || saisieBloquee_() || modeVue_ != 0 || automatique_)
         return;
     const QPointF q = event->scenePos();
     const QPointF ecart = souris_.suit(q);
@@ -172,7 +179,7 @@ void DisplayGLScene::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
     }
     QGraphicsScene::mouseReleaseEvent(event);
     // A release that ends a press on a button or a dialog is theirs.
-    if (event->isAccepted() || joueurExclu_ || modeVue_ != 0)
+    if (event->isAccepted() || saisieBloquee_() || modeVue_ != 0)
         return;
     const QPointF q = event->scenePos();
     souris_.suit(q);
@@ -214,7 +221,7 @@ void DisplayGLScene::finDeClic_()
 
 void DisplayGLScene::OnMouseOver(DisplayGLHumanCarte* carte)
 {
-    if (modeVue_ != 0 || joueurExclu_ || carte == souris_.carteSurvolee())
+    if (modeVue_ != 0 || saisieBloquee_() || carte == souris_.carteSurvolee())
         return;
     const QSharedPointer<Partie> jeu = partie();
     if (!jeu)
@@ -237,7 +244,7 @@ void DisplayGLScene::OnMouseDoubleClicked(DisplayGLHumanCarte* carte)
 {
     // A replay shows the requests it plays through, which are not the
     // user's to answer (the status says to wait); the card stays in hand.
-    if (!carte || joueurExclu_ || modeVue_ != 0)
+    if (!carte || saisieBloquee_() || modeVue_ != 0)
         return;
     Carte* valeur = carte->getCarte();
     Joueur* joueur = joueurBas_();

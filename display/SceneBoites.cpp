@@ -24,13 +24,14 @@ using namespace scene_interne;
 namespace {
 
 // The button Return answers: the one the user moved to, else the first of
-// Yes, OK, No, Cancel the box shows.
-QPushButton* boutonParDefaut(const Ui::MessageBoxGl& ui)
+// Yes, OK, No, Cancel the box shows. A box shown anew has no button the
+// user moved to: the one that kept the focus was the last box's.
+QPushButton* boutonParDefaut(const Ui::MessageBoxGl& ui, bool neuve = false)
 {
     const std::array<QPushButton*, 4> boutons = {ui.pushButtonOui, ui.pushButtonOK, ui.pushButtonNon,
                                                  ui.pushButtonCancel};
     for (QPushButton* bouton : boutons)
-        if (!bouton->isHidden() && bouton->hasFocus())
+        if (!neuve && !bouton->isHidden() && bouton->hasFocus())
             return bouton;
     for (QPushButton* bouton : boutons)
         if (!bouton->isHidden())
@@ -244,11 +245,12 @@ void SceneBoites::montre(GM_WidgetAutoRound* widget, Ui::MessageBoxGl* form, QGr
     proxy->setZValue(z);
     dernierGenre_ = icone;
     place(widget, proxy, table);
+    const bool neuve = !widget->isVisible();
     widget->show();
     proxy->show();
     for (const Boite* boite : {&boite1_, &boite2_})
         if (boite->proxy == proxy)
-            focusDansBoite_(proxy, boite);
+            focusDansBoite_(proxy, boite, neuve);
 }
 
 void SceneBoites::montreStatut(const GM_MessageBoxRequest& request)
@@ -452,12 +454,12 @@ QGraphicsProxyWidget* SceneBoites::proxyDevant_(const Boite** boite) const
     return nullptr;
 }
 
-void SceneBoites::focusDansBoite_(QGraphicsProxyWidget* proxy, const Boite* boite)
+void SceneBoites::focusDansBoite_(QGraphicsProxyWidget* proxy, const Boite* boite, bool neuve)
 {
     if (!proxy)
         return;
     proxy->setFocus(Qt::OtherFocusReason);
-    QPushButton* defaut = boite && boite->ui ? boutonParDefaut(*boite->ui) : nullptr;
+    QPushButton* defaut = boite && boite->ui ? boutonParDefaut(*boite->ui, neuve) : nullptr;
     if (defaut) {
         for (QPushButton* bouton : {boite->ui->pushButtonOui, boite->ui->pushButtonOK, boite->ui->pushButtonNon,
                                     boite->ui->pushButtonCancel})

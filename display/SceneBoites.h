@@ -166,8 +166,9 @@ private:
     // The proxy of the box or form in front of the table (null when none),
     // and the message-box form it holds, if it is one.
     QGraphicsProxyWidget* proxyDevant_(const Boite** boite) const;
-    // Moves the keyboard focus into that box, on its default button.
-    void focusDansBoite_(QGraphicsProxyWidget* proxy, const Boite* boite);
+    // Moves the keyboard focus into that box, on its default button (for a
+    // box shown anew, never the button the last box left focused).
+    void focusDansBoite_(QGraphicsProxyWidget* proxy, const Boite* boite, bool neuve = false);
     GM::StandardButton boutonDuSignal_(QObject* emetteur, bool* dansStatut) const;
     void cacheBoite1_();
     void montreAvecClavier_(QWidget* fenetre);

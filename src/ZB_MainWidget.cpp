@@ -271,9 +271,9 @@ void ZB_MainWidget::construitMenus_()
 
     QMenu* partie = menu(nullptr, QT_TR_NOOP("&Partie"));
     connect(ajoute(partie, "nouvelle", QT_TR_NOOP("&Nouvelle partie"), QKeySequence::New), &QAction::triggered, this,
-            &ZB_MainWidget::OnNouvellePartie);
+            &ZB_MainWidget::OnNouvellePartieDemandee);
     connect(ajoute(partie, "gagnante", QT_TR_NOOP("Nouvelle partie &gagnante"), QKeySequence()), &QAction::triggered,
-            this, &ZB_MainWidget::OnNouvellePartieGagnante);
+            this, &ZB_MainWidget::OnNouvellePartieGagnanteDemandee);
     partie->addSeparator();
     connect(ajoute(partie, "ouvrir", QT_TR_NOOP("&Ouvrir..."), QKeySequence::Open), &QAction::triggered, this,
             &ZB_MainWidget::OnOuvrir);

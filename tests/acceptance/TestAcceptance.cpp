@@ -543,7 +543,7 @@ private:
 
     // The user makes a tournament of the game type the options show, by the
     // keyboard alone: "Tournament" as the match type, nothing else; then a
-    // new game.
+    // new game, which asks before it throws the match away.
     static bool tournoiParLesOptions(SessionDeJeu& s, PiloteDePartie& pilote)
     {
         // A card asked in the play, not the trump (its choice may be passed
@@ -585,8 +585,19 @@ private:
                                     .arg(reste));
             QThread::msleep(200);
         }
-        pilote.oublieDernierCoup();
+        // New game over the match asks first: nothing starts before the
+        // answer, given by the keyboard (Return is the box's OK).
+        const QStringList avant = s.record().lignes();
         s.touche(QStringLiteral("ctrl+n"));
+        if (!attendsBoite(s, true, 10000))
+            return s.echoue(QStringLiteral("Ctrl+N over a match in progress asked nothing"));
+        s.garde(QStringLiteral("new_game_question"));
+        if (s.record().lignes().mid(0, avant.size()) != avant)
+            return s.echoue(QStringLiteral("The match was thrown away before the question was answered"));
+        s.touche(QStringLiteral("Return"));
+        if (!attendsBoite(s, false, 10000))
+            return s.echoue(QStringLiteral("Return did not answer the new game's question"));
+        pilote.oublieDernierCoup();
         return true;
     }
 
@@ -814,8 +825,9 @@ private slots:
                  qPrintable(QStringLiteral("the hand did not show eight cards at the lead: widths%1").arg(lues)));
         QVERIFY2(s.quitte(), qPrintable(s.echec()));
     }
-    // A first start left by New game (Ctrl+N) deals; then a tournament of
-    // the game type the options show first: the record holds the custom type
+    // A first start left by New game (Ctrl+N) deals without a question;
+    // then a tournament of the game type the options show first, started by
+    // a New game the user confirms: the record holds the custom type
     // made of it, trumps imposed, and the table imposes Hearts, then Clubs.
     // (Its four deals outlast a case: its end is played below the window.)
     void tournoiDuTypeParDefaut()

@@ -1,4 +1,5 @@
 #include "AppStyleSwitch.h"
+#include "DisplayGLPanelDeJoueur.h"
 #include "DisplayGLScene.h"
 #include "DisplayGLSceneDialog.h"
 #include "EtatDeJeu.h"
@@ -20,6 +21,7 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QGraphicsProxyWidget>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -385,6 +387,8 @@ private slots:
         QTest::newRow("options opened over it") << "options" << int(FormTutorialEnter::ExpliqueRegles) << false
                                                 << false;
         QTest::newRow("new game over it") << "new game" << int(FormTutorialEnter::ExpliqueRegles) << false << false;
+        // The welcome takes a click beside it on the cloth; Esc then.
+        QTest::newRow("cloth clicked") << "cloth" << int(FormTutorialEnter::ExpliqueRegles) << false << false;
     }
     void tutorielAuPremierLancement()
     {
@@ -424,7 +428,17 @@ private slots:
                 QTest::keyClick(w.vue(), Qt::Key_Escape);
             else if (reponse == QLatin1String("new game"))
                 QTest::keyClick(w.vue(), Qt::Key_N, Qt::ControlModifier);
-            else
+            else if (reponse == QLatin1String("cloth")) {
+                const QRectF table = scene->zoneTable();
+                const QPointF ici(table.center().x(), table.bottom() - table.height() / 20);
+                QVERIFY(!f->graphicsProxyWidget()->sceneBoundingRect().contains(ici));
+                auto* panneau = dynamic_cast<DisplayGLPanelDeJoueur*>(w.vue()->getPanelDeJoueur(scene->siegeBas()));
+                QVERIFY(panneau != nullptr && panneau->attente() == DisplayGLPanelDeJoueur::AttenteDistribue);
+                QTest::mouseClick(w.vue()->viewport(), Qt::LeftButton, {}, w.vue()->mapFromScene(ici));
+                QCOMPARE(panneau->attente(), int(DisplayGLPanelDeJoueur::AttenteDistribue));
+                QVERIFY(f->isVisible());
+                QTest::keyClick(w.vue(), Qt::Key_Escape);
+            } else
                 w.action(QStringLiteral("options"))->trigger();
             QVERIFY(!f->isVisible());
             if (repondu) {

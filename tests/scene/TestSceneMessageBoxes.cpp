@@ -77,6 +77,8 @@ private slots:
         QTest::newRow("Return, Ok") << ok << "Return" << true << ok;
         QTest::newRow("Esc, Ok") << ok << "Escape" << true << ok;
         QTest::newRow("Esc, Ok/Cancel") << (ok | annuler) << "Escape" << false << annuler;
+        // The box before was left by Esc: Return is this one's OK all the same.
+        QTest::newRow("Return after Esc, Ok/Cancel") << (ok | annuler) << "Return after Esc" << true << ok;
     }
     void eachButtonAnswersItsOwnValue()
     {
@@ -88,9 +90,36 @@ private slots:
         DestinataireDesBoites destinataire;
         GM_MessageBoxEmitter emetteur;
         emetteur.setMessageBoxDisplayer(t.scene);
-        emetteur.messageBoxQuestion(GM::Question, QStringLiteral("Question"), QStringLiteral("Encore?"),
-                                    static_cast<GM::StandardButton>(boutons), &destinataire, "OnQuestion");
-        QTRY_VERIFY(boiteVisible(*t.scene));
+        // A person's keys come through the window in front.
+        const bool fenetre = presse == QLatin1String("Return after Esc");
+        if (fenetre) {
+            t.vue->show();
+            t.vue->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(t.vue.get()));
+        }
+        auto touche = [&t, fenetre](int k) {
+            if (fenetre) {
+                QTest::keyClick(t.vue.get(), Qt::Key(k));
+                return;
+            }
+            QKeyEvent appui(QEvent::KeyPress, k, Qt::NoModifier);
+            QKeyEvent relache(QEvent::KeyRelease, k, Qt::NoModifier);
+            QCoreApplication::sendEvent(t.scene, &appui);
+            QCoreApplication::sendEvent(t.scene, &relache);
+        };
+        for (bool avant : {true, false}) {
+            if (avant && !fenetre)
+                continue;
+            emetteur.messageBoxQuestion(GM::Question, QStringLiteral("Question"), QStringLiteral("Encore?"),
+                                        static_cast<GM::StandardButton>(boutons), &destinataire, "OnQuestion");
+            QTRY_VERIFY(boiteVisible(*t.scene));
+            if (avant) {
+                touche(Qt::Key_Escape);
+                QTRY_COMPARE(destinataire.boutons.size(), 1);
+                destinataire.boutons.clear();
+                presse = QStringLiteral("Return");
+            }
+        }
         const DisplayGLScene::Boite& boite = t.scene->boitePrincipale();
         QCOMPARE(bouton(boite, "pushButtonOK")->isVisibleTo(boite.widget), (boutons & GM::Ok) != 0);
         QCOMPARE(bouton(boite, "pushButtonOui")->isVisibleTo(boite.widget), (boutons & GM::Yes) != 0);
@@ -99,15 +128,11 @@ private slots:
 
         QSignalSpy aide(t.scene->boutonAide(), &QPushButton::clicked);
         if (presse == QLatin1String("Return") || presse == QLatin1String("Escape")) {
-            const int touche = presse == QLatin1String("Return") ? Qt::Key_Return : Qt::Key_Escape;
+            const int cle = presse == QLatin1String("Return") ? Qt::Key_Return : Qt::Key_Escape;
             // Other keys stay with the box too (Space would press its
             // focused button, as on any button).
-            for (int k : {int(Qt::Key_A), touche}) {
-                QKeyEvent appui(QEvent::KeyPress, k, Qt::NoModifier);
-                QKeyEvent relache(QEvent::KeyRelease, k, Qt::NoModifier);
-                QCoreApplication::sendEvent(t.scene, &appui);
-                QCoreApplication::sendEvent(t.scene, &relache);
-            }
+            for (int k : {int(Qt::Key_A), cle})
+                touche(k);
         } else if (presse.isEmpty()) {
             // The back key and closing dialogs answer through the timer slots.
             QMetaObject::invokeMethod(t.scene, accepte ? "OnMessageBoxAccepted_Timer" : "OnMessageBoxRejected_Timer",
