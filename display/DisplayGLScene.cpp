@@ -532,8 +532,8 @@ void DisplayGLScene::paintGLLayer()
     }
     m->beginFrame(couleurFond_);
     const DisplayGLPaintA::TransformRecord neutre;
-    // The texts a player reads during the auction keep their size while
-    // the band makes the rest of the layer smaller.
+    // The texts a player reads during the auction stay readable while the
+    // band makes the rest of the layer smaller.
     DisplayGLPaintA::TransformRecord texte;
     texte.scale = static_cast<float>(agrandissementTextes());
     for (GL_ObjectSquare* carre : {fond_.get(), tapis_.get(), ardoise_.get(), notification_.get()})
