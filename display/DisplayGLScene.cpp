@@ -532,15 +532,15 @@ void DisplayGLScene::paintGLLayer()
     }
     m->beginFrame(couleurFond_);
     const DisplayGLPaintA::TransformRecord neutre;
-    // The texts a player reads during the auction stay readable while the
-    // band makes the rest of the layer smaller.
+    // The texts a player reads during the auction, and the card bid on,
+    // stay readable while the band makes the rest of the layer smaller.
     DisplayGLPaintA::TransformRecord texte;
     texte.scale = static_cast<float>(agrandissementTextes());
     for (GL_ObjectSquare* carre : {fond_.get(), tapis_.get(), ardoise_.get(), notification_.get()})
         if (carre)
             carre->draw(carre == ardoise_.get() ? texte : neutre);
     SceneTapis::Cartes dessinees{};
-    cartesTapis_.dessinePli(dessinees);
+    cartesTapis_.dessinePli(dessinees, texte.scale);
     // The hands nobody at this screen plays: their cards wherever the deal
     // put them, face as the deal chose.
     for (int j = 0; j < NOMBRE_SIEGES; ++j) {

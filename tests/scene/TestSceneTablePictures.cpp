@@ -517,7 +517,7 @@ private slots:
         TableDeScene t(tablePourImages(true, taille));
         DisplayGLScene& s = *t.scene;
         Donne d(true);
-        d.distribue(s, nullptr);
+        d.distribue(s, d[3]->main_.getCarte(d[3]->main_.premier()));
         s.setModeVue(1);
         auto* moteur = moteurDe(t);
         QVERIFY(moteur);
@@ -537,12 +537,13 @@ private slots:
         s.conteneurAtouts()->show();
         QCoreApplication::sendPostedEvents();
         garde(t.image(), QStringLiteral("belote-bid-bubbles-%1x%2.png").arg(taille.width()).arg(taille.height()));
-        // The texts read during the auction, in pixels on screen: the slate,
-        // the top plate's name and the bubbles.
+        // What is read during the auction, in pixels on screen: the slate,
+        // the top plate's name, the turned card and the bubbles.
         auto hauteursTextes = [&] {
             const QRectF plaque = s.zonePlaquePosition(2);
             std::vector<double> h{vu(s.ardoise()).height(),
-                                  plaque.height() * vu(s.tapis()).height() / s.imageTapis().height()};
+                                  plaque.height() * vu(s.tapis()).height() / s.imageTapis().height(),
+                                  moteur->item(s.carteRetournee()->getFrontId())->sceneBoundingRect().height()};
             for (int p = 1; p < 4; ++p)
                 h.push_back(vu(s.bulle(p)).height());
             return h;
