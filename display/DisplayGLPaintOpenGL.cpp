@@ -742,6 +742,24 @@ void DisplayGLPaintOpenGL::drawObject(int id, int placement, const TransformReco
     QMatrix4x4 matrice = projection_
         * etapesDePlacement(placement, transform, static_cast<float>(r[ViewParameters::HauteurOeil]),
                             static_cast<float>(r[ViewParameters::Table]));
+    // Drawn larger than its place (a text kept readable on a smaller
+    // table), an object grows into the free wood beside the table: the
+    // slate goes wholly left of its place, where the top and left seats'
+    // bubbles and the left hand are not; a bubble keeps its side towards
+    // the cloth.
+    const float plus = std::max(0.0f, transform.scale - 1.0f);
+    if (plus > 0.0f && objet.sommets.size() == 4) {
+        const float demiLargeur = objet.sommets[2].x();
+        const float demiHauteur = objet.sommets[2].y();
+        if (placement == Slate) {
+            matrice.translate(-(2.0f + plus) * demiLargeur, 0.0f, 0.0f);
+        } else if (placement >= SeatBubble && placement < NotificationBubble) {
+            const float sens = POSITIONS_BULLES[placement - SeatBubble][0] > 0.0f ? 1.0f : -1.0f;
+            // The top seat's grows upwards, away from the side plates.
+            const float haut = placement == SeatBubble + 2 ? plus * demiHauteur : 0.0f;
+            matrice.translate(sens * plus * demiLargeur, haut, 0.0f);
+        }
+    }
     matrice.scale(transform.scale);
 
     objet.contour.clear();

@@ -24,6 +24,11 @@ constexpr double DECALAGE_NOTIFICATION = 210.0;
 // cloth's side or from the middle half of its top, where the plate is.
 constexpr double DEMI_TAPIS = 0.75 * DisplayGLPaintWidget::PIXELS_PAR_UNITE * DisplayGLPaintWidget::ECHELLE_OBJETS;
 constexpr double ECART_BULLE = 4.0;
+// The top seat's bubble: how far above the middle its lower edge lies (its
+// centre less half its height of 0.28 units), so that one drawn larger
+// grows away from the side seats' plates.
+constexpr double BAS_BULLE_HAUT =
+    105.0 - 0.14 * DisplayGLPaintWidget::PIXELS_PAR_UNITE * DisplayGLPaintWidget::ECHELLE_OBJETS;
 constexpr double PAS_ROTATION_MAIN = 0.6;
 constexpr double MARGE_ARDOISE = 4.0;
 constexpr int DERNIERE_PLACE_MAIN = 8;
@@ -301,7 +306,8 @@ QVector3D DisplayGLPaintWidget::placePosition(int id, int kind)
     case SeatBubble + 1:
         return point(cx + iw / 2.0 + (DEMI_TAPIS + ECART_BULLE) * s, cy - 50.0 * s, Z_DESSUS);
     case SeatBubble + 2:
-        return point(cx - iw / 2.0 - (DEMI_TAPIS / 2.0 + ECART_BULLE) * s, cy - 105.0 * s, Z_DESSUS);
+        return point(cx - iw / 2.0 - (DEMI_TAPIS / 2.0 + ECART_BULLE) * s, cy - ih / 2.0 - BAS_BULLE_HAUT * s,
+                     Z_DESSUS);
     case SeatBubble + 3:
         return point(cx - iw / 2.0 - (DEMI_TAPIS + ECART_BULLE) * s, cy + 25.0 * s, Z_DESSUS);
     case NotificationBubble:
@@ -337,9 +343,6 @@ void DisplayGLPaintWidget::drawObject(int id, int placement, const TransformReco
     if (!objetValide_(id))
         return;
     QGraphicsPixmapItem* item = objets_[id].item;
-    QVector3D position(transform.x, transform.y, transform.z);
-    if (!transform.hasPosition())
-        position = placePosition(id, placement);
 
     double rotation = 0.0;
     int siege = -1;
@@ -363,10 +366,18 @@ void DisplayGLPaintWidget::drawObject(int id, int placement, const TransformReco
     }
 
     const double s = echelle_();
+    const bool leve = transform.isRaised() && siege >= 1;
+    const double agrandissement = leve ? AGRANDISSEMENT_LEVE : 1.0;
+    // Sized before it is placed: a place is worked out from the object's
+    // size, which changes with the frame's scale (a text kept readable
+    // grows where the rest of the layer shrinks).
+    item->setScale(std::max(ECHELLE_MIN, s * static_cast<double>(transform.scale) * ECHELLE_OBJETS * agrandissement));
+    QVector3D position(transform.x, transform.y, transform.z);
+    if (!transform.hasPosition())
+        position = placePosition(id, placement);
     double x = position.x();
     double y = position.y();
-    double agrandissement = 1.0;
-    if (transform.isRaised() && siege >= 1) {
+    if (leve) {
         // A raised card of another seat comes towards the middle of the table.
         if (siege == 1)
             x -= RECUL_LEVE * s;
@@ -374,12 +385,10 @@ void DisplayGLPaintWidget::drawObject(int id, int placement, const TransformReco
             y += RECUL_LEVE * s;
         else
             x += RECUL_LEVE * s;
-        agrandissement = AGRANDISSEMENT_LEVE;
     }
     item->setPos(x, y);
     item->setZValue(position.z());
     item->setRotation(rotation);
-    item->setScale(std::max(ECHELLE_MIN, s * static_cast<double>(transform.scale) * ECHELLE_OBJETS * agrandissement));
     item->show();
     if (placement == Slate) {
         idArdoise_ = id;

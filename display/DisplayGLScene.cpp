@@ -195,6 +195,8 @@ DisplayGLScene::DisplayGLScene(QObject* proprietaire, QObject* vue, QSharedPoint
         placeBandeAtouts_();
         appliqueVue_();
         rafraichitCouche();
+        // The plates' names keep their size on the smaller cloth.
+        redessineCartes(plaques_.repere().atout);
         // A question asked takes the keyboard, from wherever in the window
         // it was (but a window the user types in).
         if (!proxyAtouts_->isVisible() || panelAtouts_->clavierPris())
@@ -530,11 +532,15 @@ void DisplayGLScene::paintGLLayer()
     }
     m->beginFrame(couleurFond_);
     const DisplayGLPaintA::TransformRecord neutre;
+    // The texts a player reads during the auction, and the card bid on,
+    // stay readable while the band makes the rest of the layer smaller.
+    DisplayGLPaintA::TransformRecord texte;
+    texte.scale = static_cast<float>(agrandissementTextes());
     for (GL_ObjectSquare* carre : {fond_.get(), tapis_.get(), ardoise_.get(), notification_.get()})
         if (carre)
-            carre->draw(neutre);
+            carre->draw(carre == ardoise_.get() ? texte : neutre);
     SceneTapis::Cartes dessinees{};
-    cartesTapis_.dessinePli(dessinees);
+    cartesTapis_.dessinePli(dessinees, texte.scale);
     // The hands nobody at this screen plays: their cards wherever the deal
     // put them, face as the deal chose.
     for (int j = 0; j < NOMBRE_SIEGES; ++j) {
@@ -558,7 +564,7 @@ void DisplayGLScene::paintGLLayer()
     for (int i = 0; i < NOMBRE_SIEGES; ++i)
         if (sieges_[static_cast<size_t>(i)].numero >= 0)
             if (GL_ObjectSquare* objet = bulle(positionAffichage(i)))
-                objet->draw(neutre);
+                objet->draw(texte);
     m->endFrame();
     // The widget engine keeps what it drew last: a card out of this frame
     // must leave it.

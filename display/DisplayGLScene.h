@@ -216,6 +216,13 @@ public:
     // near edge.
     static constexpr double PART_HAUTEUR_COUCHE_WIDGET = 0.82;
     static constexpr double FACTEUR_HAUTEUR_OPENGL = 0.6;
+    // While the band makes the layer smaller, its texts are drawn larger,
+    // up to this size of a bubble's words in pixels (never larger than
+    // without the band), and never more than so many times the layer's
+    // scale: a window too short for any table keeps texts that leave room
+    // to the cloth.
+    static constexpr double POLICE_LISIBLE_BANDE = 12.0;
+    static constexpr double AGRANDISSEMENT_TEXTES_MAX = 2.5;
     static constexpr const char* TEXTE_ERREUR_INCONNUE = "Unknown error";
     // The rules articles, translated to the article in the language shown
     // where the encyclopedia has one.
@@ -378,6 +385,10 @@ public:
     QString texteBulle(int position) const;
     bool isBullePendante(int position) const;
     GL_ObjectSquare* bulle(int position) const;
+    // While the band shows, the layer is drawn smaller above it but its
+    // texts (slate, bubbles, plates) stay readable: the factor they are
+    // drawn larger by (1 without the band).
+    double agrandissementTextes() const;
     // The name plates on the cloth, with the trump in force (0 none).
     void redessineCartes(int atout);
     // What the plate at a display position said when last painted (empty
@@ -733,6 +744,8 @@ private:
     void calculePanneauDroit_(double largeur, double hauteur);
     void placeOutils_();
     void appliqueVue_();
+    // The layer's height in the table, with or without the band under it.
+    double hauteurCouche_(bool sousLaBande) const;
     void construitFond_();
     // Cuts the seasonal pictures' frame around the slate and the bubbles
     // on show, where the 3-D layer last drew them. Asked at every paint of

@@ -319,6 +319,7 @@ bool DisplayGLScene::eventFilter(QObject* objet, QEvent* evenement)
                 if (placeBandeAtouts_() && proxyAtouts_->isVisible()) {
                     appliqueVue_();
                     rafraichitCouche();
+                    redessineCartes(plaques_.repere().atout);
                 }
             },
             Qt::QueuedConnection);

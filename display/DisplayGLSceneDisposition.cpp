@@ -100,11 +100,7 @@ void DisplayGLScene::appliqueVue_()
     using V = DisplayGLPaintA::ViewParameters;
     // Both engines draw their layer in the same upper part of the table.
     p[V::LargeurVisible] = largeurTable_;
-    p[V::HauteurVisible] = hauteurTable_ * PART_HAUTEUR_COUCHE_WIDGET;
-    // The trump and bid band would cover the side seats' bubbles and
-    // plates: while it shows, the table is drawn above it.
-    if (proxyAtouts_ && proxyAtouts_->isVisible())
-        p[V::HauteurVisible] = std::clamp(hautAtouts_ - decalageTable_, 0.0, p[V::HauteurVisible]);
+    p[V::HauteurVisible] = hauteurCouche_(proxyAtouts_ && proxyAtouts_->isVisible());
     p[V::Table] = 1.0;
     const bool openGL = holder_ && holder_->isOpenGL();
     if (openGL) {
@@ -119,6 +115,29 @@ void DisplayGLScene::appliqueVue_()
     p[CHAMP_ZOOM_VUE] = f > 0.0 && f < 1.0 ? 1.0 / f : 1.0;
     if (p != m->viewParameters())
         m->setViewParameters(p);
+}
+
+double DisplayGLScene::hauteurCouche_(bool sousLaBande) const
+{
+    const double pleine = hauteurTable_ * PART_HAUTEUR_COUCHE_WIDGET;
+    // The trump and bid band would cover the side seats' bubbles and
+    // plates: while it shows, the table is drawn above it.
+    return sousLaBande ? std::clamp(hautAtouts_ - decalageTable_, 0.0, pleine) : pleine;
+}
+
+double DisplayGLScene::agrandissementTextes() const
+{
+    if (!proxyAtouts_ || !proxyAtouts_->isVisible())
+        return 1.0;
+    // The layer's scale follows the shorter of its two sides.
+    const double avec = std::min(largeurTable_, hauteurCouche_(true));
+    const double sans = std::min(largeurTable_, hauteurCouche_(false));
+    if (!(avec > 0.0) || !(sans > avec))
+        return 1.0;
+    // A bubble's words, in pixels, on the layer above the band.
+    const double police = SceneBulles::PART_POLICE * LARGEUR_BULLE / TAILLE_TAPIS * PART_TAPIS_HAUTEUR * avec
+                          * scene_geometrie::echelleTable(largeurTable_, hauteurTable_);
+    return std::clamp(POLICE_LISIBLE_BANDE / police, 1.0, std::min(sans / avec, AGRANDISSEMENT_TEXTES_MAX));
 }
 
 void DisplayGLScene::placeOutils_()
@@ -206,6 +225,9 @@ void DisplayGLScene::OnSceneRectChanged(QRectF const& rect)
     mains_.dispose();
     appliqueVue_();
     rafraichitCouche();
+    // The band's share of a new size writes the plates' names anew.
+    if (proxyAtouts_->isVisible())
+        redessineCartes(plaques_.repere().atout);
 }
 
 bool DisplayGLScene::placeBandeAtouts_()

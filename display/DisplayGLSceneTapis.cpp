@@ -109,6 +109,7 @@ void DisplayGLScene::redessineCartes(int atout)
     faits.police = font();
     faits.dossier = jeuDeCartes_.cheminDuJeu();
     faits.enLigne = enLigne_;
+    faits.agrandissement = agrandissementTextes();
     if (plaques_.peint(*tapis_, faits))
         rafraichitCouche();
 }

@@ -15,7 +15,6 @@ namespace {
 
 constexpr double MARGE_TEXTE = 0.06;
 constexpr double PART_POINTE = 0.25;
-constexpr double PART_POLICE = 0.11;
 
 bool estPosition(int position)
 {

@@ -36,6 +36,8 @@ class SceneBulles
 {
 public:
     static constexpr int NOMBRE_SIEGES = scene_geometrie::NOMBRE_SIEGES;
+    // A text's usual size, as a part of its bubble's width.
+    static constexpr double PART_POLICE = 0.11;
 
     // Where a bubble's words go in its picture (the body, above the tail),
     // and the bold font, from the scene's, that writes a text within that

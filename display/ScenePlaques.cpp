@@ -96,7 +96,8 @@ bool ScenePlaques::peint(GL_ObjectSquare& tapis, const Faits& faits)
     peintre.setRenderHint(QPainter::Antialiasing);
     peintre.setRenderHint(QPainter::SmoothPixmapTransform);
     QFont police = faits.police;
-    police.setPixelSize(std::max(1, arrondi(PART_POLICE_PLAQUE * h)));
+    const double agrandissement = std::isfinite(faits.agrandissement) ? std::max(1.0, faits.agrandissement) : 1.0;
+    police.setPixelSize(std::max(1, arrondi(PART_POLICE_PLAQUE * h * agrandissement)));
     const QString& dossier = faits.dossier;
     const bool atoutValide = atout > 0 && atout < TypeDePartie::NOMBRE_MODES;
     // On the plate the trump's sign stands as tall as the text it goes with:

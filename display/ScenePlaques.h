@@ -81,6 +81,9 @@ public:
         // from some angles), in the cloth picture's pixels: no plate
         // reaches under it.
         QPolygonF couvert;
+        // How much larger than the cloth the texts are written: the cloth
+        // drawn smaller above the bid band keeps readable names.
+        double agrandissement = 1.0;
     };
 
     ScenePlaques() = default;

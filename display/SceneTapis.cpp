@@ -88,22 +88,24 @@ void SceneTapis::arreteAnimations()
             objet->stopAnimation();
 }
 
-void SceneTapis::dessine(GL_ObjectCube* cube, int placement, Cartes& dessinees)
+void SceneTapis::dessine(GL_ObjectCube* cube, int placement, Cartes& dessinees, double agrandissement)
 {
     if (!cube)
         return;
     cube->setPlacement(placement);
-    cube->draw(DisplayGLPaintA::TransformRecord());
+    DisplayGLPaintA::TransformRecord transform;
+    transform.scale = static_cast<float>(agrandissement);
+    cube->draw(transform);
     const int index = index_(cube);
     if (index >= 0)
         dessinees[static_cast<size_t>(index)] = true;
 }
 
-void SceneTapis::dessinePli(Cartes& dessinees)
+void SceneTapis::dessinePli(Cartes& dessinees, double agrandissementRetournee)
 {
     for (int position = 0; position < NOMBRE_SIEGES; ++position)
         dessine(surTable_[static_cast<size_t>(position)], DisplayGLPaintA::TrickPlace + position, dessinees);
-    dessine(retournee_, DisplayGLPaintA::TurnedCard, dessinees);
+    dessine(retournee_, DisplayGLPaintA::TurnedCard, dessinees, agrandissementRetournee);
 }
 
 void SceneTapis::retireDuMoteur(DisplayGLPaintA& moteur, const Cartes* gardees) const

@@ -81,10 +81,12 @@ public:
     GL_ObjectCube* retournee() const { return retournee_; }
     bool isExposee(int index) const;
     void arreteAnimations();
-    // Draws an object at a placement and counts it among dessinees.
-    void dessine(GL_ObjectCube* cube, int placement, Cartes& dessinees);
-    // Draws the trick and the turned card.
-    void dessinePli(Cartes& dessinees);
+    // Draws an object at a placement, that many times its size, and counts
+    // it among dessinees.
+    void dessine(GL_ObjectCube* cube, int placement, Cartes& dessinees, double agrandissement = 1.0);
+    // Draws the trick and the turned card, the latter that many times its
+    // size (the card bid on, on a table drawn smaller above the bid band).
+    void dessinePli(Cartes& dessinees, double agrandissementRetournee = 1.0);
     // The widget engine keeps what it drew last: every object outside
     // gardees (null: every object) leaves it.
     void retireDuMoteur(DisplayGLPaintA& moteur, const Cartes* gardees = nullptr) const;

@@ -11,6 +11,7 @@
 #include "GL_ObjectCube.h"
 #include "GL_ObjectSquare.h"
 #include "PanelAtouts.h"
+#include "SceneBulles.h"
 #include "TableDeScene.h"
 #include "TypeDePartie.h"
 #include "ZB_DeckBelote.h"
@@ -506,6 +507,7 @@ private slots:
         // Of the cloth's height once the band is gone, during the auction.
         QTest::addColumn<double>("partMin");
         QTest::newRow("800x600") << QSize(800, 600) << 0.53;
+        QTest::newRow("1024x768") << QSize(1024, 768) << 0.53;
         QTest::newRow("1920x1080") << QSize(1920, 1080) << 0.56;
     }
     void labelsCoverNoText()
@@ -515,7 +517,7 @@ private slots:
         TableDeScene t(tablePourImages(true, taille));
         DisplayGLScene& s = *t.scene;
         Donne d(true);
-        d.distribue(s, nullptr);
+        d.distribue(s, d[3]->main_.getCarte(d[3]->main_.premier()));
         s.setModeVue(1);
         auto* moteur = moteurDe(t);
         QVERIFY(moteur);
@@ -535,6 +537,18 @@ private slots:
         s.conteneurAtouts()->show();
         QCoreApplication::sendPostedEvents();
         garde(t.image(), QStringLiteral("belote-bid-bubbles-%1x%2.png").arg(taille.width()).arg(taille.height()));
+        // What is read during the auction, in pixels on screen: the slate,
+        // the top plate's name, the turned card and the bubbles.
+        auto hauteursTextes = [&] {
+            const QRectF plaque = s.zonePlaquePosition(2);
+            std::vector<double> h{vu(s.ardoise()).height(),
+                                  plaque.height() * vu(s.tapis()).height() / s.imageTapis().height(),
+                                  moteur->item(s.carteRetournee()->getFrontId())->sceneBoundingRect().height()};
+            for (int p = 1; p < 4; ++p)
+                h.push_back(vu(s.bulle(p)).height());
+            return h;
+        };
+        const std::vector<double> textesPendantMise = hauteursTextes();
         const QRectF bande = s.proxyAtouts()->sceneBoundingRect();
         QVERIFY2(!bande.intersects(vu(s.tapis())), qPrintable(texte(bande) + " over the cloth " + texte(vu(s.tapis()))));
         for (int p = 1; p < 4; ++p) {
@@ -574,6 +588,17 @@ private slots:
         s.conteneurAtouts()->hide();
         t.image();
         QVERIFY(vu(s.tapis()).height() > tapisPendantMise.height());
+        // Those texts shrink alike, and a bubble's words stay readable (or
+        // as large as without the band).
+        const std::vector<double> textesSansBande = hauteursTextes();
+        const double part = textesPendantMise.back() / textesSansBande.back();
+        for (size_t i = 0; i < textesSansBande.size(); ++i)
+            QVERIFY2(std::fabs(textesPendantMise[i] / textesSansBande[i] - part) < 0.03,
+                     qPrintable(QStringLiteral("text %1 is %2 px high during the auction, %3 px after")
+                                    .arg(i).arg(textesPendantMise[i]).arg(textesSansBande[i])));
+        const double police = SceneBulles::PART_POLICE * part * vu(s.bulle(3)).width();
+        QVERIFY2(police >= std::min(11.5, SceneBulles::PART_POLICE * vu(s.bulle(3)).width()),
+                 qPrintable(QStringLiteral("the bubbles' words are %1 px high during the auction").arg(police)));
         // The band takes no more than its rows: the table above it stays as
         // large as it can.
         QVERIFY2(tapisPendantMise.height() >= partMin * vu(s.tapis()).height(),
