@@ -371,6 +371,7 @@ bool PiloteDePartie::verifieTapis_(const RecordDePartie& premierRecord, const QI
     // flying in or out settles first, and the record is read again with each
     // look, so that a picture and a record taken a moment apart agree.
     RecordDePartie record = premierRecord;
+    verifieTapisEnRetard_(record);
     QList<int> attendus;
     bool nouvelleDonne = false;
     const auto litAttendus = [&] {
@@ -440,12 +441,52 @@ bool PiloteDePartie::verifieTapis_(const RecordDePartie& premierRecord, const QI
     }
     if (vus == attendus)
         return true;
+    // The autosave is written at the table's own steps, which a computer's
+    // card and the user's turn may pass in one: the record may still hold
+    // the trick without the cards played just before the user's turn. The
+    // cloth then holds more: it is judged once the record holds the trick
+    // with the user's card.
+    if (std::includes(vus.begin(), vus.end(), attendus.begin(), attendus.end())
+        && record.cartesJouees(0) == premierRecord.cartesJouees(0)) {
+        tapisEnRetard_ = {record.nombreDeDonnes(), int(record.plis().size()) - (record.pliEnCours().cartes.isEmpty() ? 0 : 1),
+                          record.cartesJouees(0), vus};
+        return true;
+    }
     session_.garde(QStringLiteral("cloth_mismatch"));
     note(QStringLiteral("deal %1 trick %2: the cloth shows cards of %3, the record's trick holds cards of %4")
              .arg(donne)
              .arg(pli)
              .arg(sieges(vus), sieges(attendus)));
     return true;
+}
+
+void PiloteDePartie::verifieTapisEnRetard_(const RecordDePartie& record)
+{
+    if (tapisEnRetard_.donne <= 0 || record.nombreDeDonnes() != tapisEnRetard_.donne
+        || record.cartesJouees(0) <= tapisEnRetard_.cartesDeLUtilisateur)
+        return;
+    const TapisEnRetard attendu = std::exchange(tapisEnRetard_, TapisEnRetard());
+    if (attendu.pli < 0 || attendu.pli >= record.plis().size())
+        return;
+    // The cards the user saw: those played before hers in that trick.
+    QList<int> avant;
+    for (const RecordDePartie::CarteJouee& c : record.plis().at(attendu.pli).cartes) {
+        if (c.siege == 0)
+            break;
+        avant.append(c.siege);
+    }
+    std::sort(avant.begin(), avant.end());
+    if (avant == attendu.vus)
+        return;
+    const QString ecart = QStringLiteral("deal %1 trick %2: the cloth showed cards of %3 at the user's turn, the "
+                                         "record's trick holds cards of %4 before hers")
+                              .arg(attendu.donne)
+                              .arg(attendu.pli + 1)
+                              .arg(sieges(attendu.vus), sieges(avant));
+    if (!ecarts_.contains(ecart)) {
+        ecarts_.append(ecart);
+        qWarning().noquote() << "cloth mismatch:" << ecart;
+    }
 }
 
 bool PiloteDePartie::joueCarte(const Vue& vue)

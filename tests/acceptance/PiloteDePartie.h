@@ -114,6 +114,9 @@ private:
     // The cloth of that picture, within the bounds last read whole.
     LectureEcran::Tapis litTapis_(const QImage& image);
     bool verifieTapis_(const RecordDePartie& record, const QImage& image);
+    // A cloth that held more than a record written before its last cards,
+    // judged by the first record that holds the user's card of that trick.
+    void verifieTapisEnRetard_(const RecordDePartie& record);
     bool choisitDansPanneau_(const QList<QRect>& panneau, const RecordDePartie& record);
     bool repondBoite_(const QList<QRect>& boutons);
     bool clique_(const QRect& bouton, const QString& quoi);
@@ -143,6 +146,14 @@ private:
     int refus_ = 0;
     QStringList requeteRefusee_;
     QStringList ecarts_;
+    struct TapisEnRetard
+    {
+        int donne = 0;
+        int pli = -1;
+        int cartesDeLUtilisateur = 0;
+        QList<int> vus;
+    };
+    TapisEnRetard tapisEnRetard_;
     // The cloth's bounds as last read whole: the window keeps its size.
     QRect zoneTapis_;
 };

@@ -27,6 +27,7 @@
 #include <QTest>
 #include <QThread>
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <memory>
@@ -803,8 +804,13 @@ private slots:
                 entame = v.record;
                 s.garde(QStringLiteral("user_leads"));
             }
-            // That deal whole: the next one has begun.
-            return donne > 0 && v.record.nombreDeDonnes() > donne;
+            // That deal whole: the user's last card of it is played. (The
+            // next deal's record would come only at the user's first card
+            // there, as the autosave waits for the user's turns.)
+            const QList<PiloteDePartie::MainLue>& mains = pilote.mainsLues();
+            return donne > 0 && std::any_of(mains.begin(), mains.end(), [donne](const PiloteDePartie::MainLue& m) {
+                       return m.donne == donne && m.cartesAvant == 7;
+                   });
         }),
                  qPrintable(s.echec()));
         QVERIFY2(pilote.ecartsDuTapis().isEmpty(), ecarts(pilote).constData());
