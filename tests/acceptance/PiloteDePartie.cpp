@@ -441,6 +441,15 @@ bool PiloteDePartie::verifieTapis_(const RecordDePartie& premierRecord, const QI
     }
     if (vus == attendus)
         return true;
+    // Jass shows the announcements at the second trick: a card of the
+    // first one that was announced lies at its seat beside the second
+    // trick's cards (four tens, the ten of the first trick among them).
+    const bool deuxiemePli =
+        record.plis().size() - (record.pliEnCours().cartes.isEmpty() ? 0 : 1) == 1 && !record.plis().isEmpty()
+        && record.plis().first().ramasse;
+    if (session_.jeu() == DossierUtilisateur::Jass && deuxiemePli
+        && std::includes(vus.begin(), vus.end(), attendus.begin(), attendus.end()))
+        return true;
     // The autosave is written at the table's own steps, which a computer's
     // card and the user's turn may pass in one: the record may still hold
     // the trick without the cards played just before the user's turn. The
