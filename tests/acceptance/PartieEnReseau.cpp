@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHostAddress>
+#include <QRandomGenerator>
 #include <QTcpServer>
 #include <QSet>
 #include <QThread>
@@ -30,10 +31,19 @@ const int RECORD_MS = lenteur::limite(5000);
 
 quint16 portLibre()
 {
-    QTcpServer essai;
-    if (!essai.listen(QHostAddress::LocalHost, 0))
-        return 0;
-    return essai.serverPort();
+    // Below the system's range for outgoing connections (32768 and up),
+    // which would hand a port free a moment ago to a connection of any
+    // program running beside, and the host then could not listen on it; as
+    // the host listens, on every address.
+    constexpr int PREMIER = 20000;
+    constexpr int DERNIER = 32767;
+    for (int essai = 0; essai < 200; ++essai) {
+        const auto port = quint16(QRandomGenerator::global()->bounded(PREMIER, DERNIER + 1));
+        QTcpServer serveur;
+        if (serveur.listen(QHostAddress::Any, port))
+            return port;
+    }
+    return 0;
 }
 
 } // namespace
