@@ -674,9 +674,8 @@ void SceneBoites::cacheFenetresBug()
 {
     if (formulaireDebug_)
         formulaireDebug_->hide();
-    // A report left unsent is cancelled, its picture with it.
-    if (auto* questionnaire = qobject_cast<GM_WidgetAuto*>(questionnaireBug_.data()))
-        questionnaire->fermeParLaTable();
-    else if (questionnaireBug_)
+    // Only hidden: the next report clears the form and takes its picture
+    // again, over the one left here.
+    if (questionnaireBug_)
         questionnaireBug_->hide();
 }
