@@ -51,6 +51,9 @@ int distance(QRgb a, QRgb b)
     return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
 }
 
+// The white of a bubble's body and of the table's light boxes.
+bool estBlanc(QRgb c) { return qRed(c) >= 225 && qGreen(c) >= 225 && qBlue(c) >= 225; }
+
 } // namespace
 
 LectureEcran::Main LectureEcran::main(const QImage& image)
@@ -455,4 +458,51 @@ bool LectureEcran::identiques(const QImage& a, const QImage& b, const QRect& zon
                 return false;
     }
     return true;
+}
+
+QRect LectureEcran::ligneDeStatut(const QImage& image)
+{
+    const int w = image.width();
+    const int h = image.height();
+    return QRect(w / 4, h * 45 / 1000, w / 2, h * 35 / 1000);
+}
+
+int LectureEcran::blancPlein(const QImage& image, const QRect& zone)
+{
+    constexpr int D = 4;
+    const QImage im = image.convertToFormat(QImage::Format_RGB32);
+    auto blanc = [&im](int x, int y) { return estBlanc(im.pixel(x, y)); };
+    const QRect z = zone.intersected(im.rect().adjusted(D, D, -D, -D));
+    int n = 0;
+    for (int y = z.top(); y <= z.bottom(); ++y)
+        for (int x = z.left(); x <= z.right(); ++x)
+            if (blanc(x, y) && blanc(x - D, y - D) && blanc(x + D, y - D) && blanc(x - D, y + D)
+                && blanc(x + D, y + D) && blanc(x - D, y) && blanc(x + D, y) && blanc(x, y - D) && blanc(x, y + D))
+                ++n;
+    return n;
+}
+
+int LectureEcran::changes(const QImage& a, const QImage& b, const QRect& zone, bool dansUneBulle)
+{
+    const QRect z = zone.intersected(a.rect()).intersected(b.rect());
+    auto blanc = [](const QImage& image, int x, int y) {
+        return image.rect().contains(x, y) && estBlanc(image.pixel(x, y));
+    };
+    auto entoure = [&blanc](const QImage& image, int x, int y) {
+        constexpr int D = 7;
+        return int(blanc(image, x - D, y)) + int(blanc(image, x + D, y)) + int(blanc(image, x, y - D))
+                   + int(blanc(image, x, y + D))
+               >= 3;
+    };
+    int n = 0;
+    for (int y = z.top(); y <= z.bottom(); ++y)
+        for (int x = z.left(); x <= z.right(); ++x) {
+            const QColor p = a.pixelColor(x, y);
+            const QColor q = b.pixelColor(x, y);
+            const int ecart = std::abs(p.red() - q.red()) + std::abs(p.green() - q.green())
+                              + std::abs(p.blue() - q.blue());
+            if (ecart > 120 && (!dansUneBulle || entoure(a, x, y) || entoure(b, x, y)))
+                ++n;
+        }
+    return n;
 }

@@ -14,7 +14,8 @@
 //   size and any theme read alike: a card face is white or light grey (a
 //   card that may not be played is darkened, the advised one tinted), the
 //   cloth is the one colour around the middle of the table, a button is an
-//   upright rectangle drawn with a dark outline and a light inner edge.
+//   upright rectangle drawn with a dark outline and a light inner edge, a
+//   speech bubble's body is white (as are the table's light boxes).
 // - A trick on the cloth is cards lying upright, each on the side of the
 //   seat that played it.
 class LectureEcran
@@ -74,4 +75,16 @@ public:
     static bool aideAllumee(const QImage& image);
     // Whether two pictures show the same in that part (all when empty).
     static bool identiques(const QImage& a, const QImage& b, const QRect& zone = QRect());
+    // The status line, high in the middle of the window.
+    static QRect ligneDeStatut(const QImage& image);
+    // Pixels of a zone whose whole square around them is white: a bubble's
+    // body is the one white patch the table shows during the bidding (card
+    // backs, plates and the slate's chalk are thin lines).
+    static constexpr int PIXELS_PAR_POINT_DE_BULLE = 4800;
+    static int blancPlein(const QImage& image, const QRect& zone);
+    // Pixels of the zone that differ between two pictures; within a bubble
+    // only: a pixel the body of a speech bubble surrounds (white on three of
+    // its four sides, a few pixels away, in either picture), which a name
+    // written on the cloth or the slate's chalk is not.
+    static int changes(const QImage& a, const QImage& b, const QRect& zone, bool dansUneBulle);
 };

@@ -1,7 +1,9 @@
 #include "SessionDeJeu.h"
 
 #include "Descendance.h"
+#include "LectureEcran.h"
 #include "Lenteur.h"
+#include "PiloteDePartie.h"
 
 #include <QDir>
 #include <QFile>
@@ -207,6 +209,61 @@ QRect SessionDeJeu::attendsSousMenu(const QRect& menu, const QString& quoi)
         }
         QThread::msleep(SONDAGE_MS);
     }
+}
+
+bool SessionDeJeu::attendsBoite(bool visible, int limiteMs)
+{
+    QElapsedTimer attente;
+    attente.start();
+    do {
+        QList<QRect> panneau;
+        QList<QRect> boite;
+        PiloteDePartie::litBoutons(capture(), panneau, boite);
+        if (boite.isEmpty() != visible)
+            return true;
+        QThread::msleep(200);
+    } while (attente.elapsed() < lenteur::limite(limiteMs) && enMarche());
+    return false;
+}
+
+QImage SessionDeJeu::immobile()
+{
+    QImage avant = capture();
+    for (int i = 0; i < 25; ++i) {
+        QThread::msleep(200);
+        const QImage apres = capture();
+        if (LectureEcran::identiques(avant, apres))
+            return apres;
+        avant = apres;
+    }
+    return avant;
+}
+
+QImage SessionDeJeu::attendsChangement(const QImage& reference, const QList<QRect>& zones, int minimum,
+                                       const QString& quoi)
+{
+    QElapsedTimer attente;
+    attente.start();
+    QStringList vus;
+    while (attente.elapsed() < lenteur::limite(10000) && enMarche()) {
+        const QImage image = capture();
+        vus.clear();
+        bool tous = true;
+        for (const QRect& z : zones) {
+            const int n = LectureEcran::changes(reference, image, z, false);
+            vus << QString::number(n);
+            tous = tous && n >= minimum;
+        }
+        if (tous)
+            return immobile();
+        QThread::msleep(200);
+    }
+    echoue(QStringLiteral("%1 did not show within %2 s (awaited: %3 changed pixels in each zone; seen: %4)")
+               .arg(quoi)
+               .arg(lenteur::limite(10000) / 1000)
+               .arg(minimum)
+               .arg(vus.join(QStringLiteral(", "))));
+    return QImage();
 }
 
 RecordDePartie SessionDeJeu::record() const

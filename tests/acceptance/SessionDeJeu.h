@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QImage>
+#include <QList>
 #include <QProcess>
 #include <QString>
 
@@ -63,6 +64,15 @@ public:
     // Waits until a pop-up other than that one (a submenu) lies on the
     // screen and holds still: where it lies, or empty with echec().
     QRect attendsSousMenu(const QRect& menu, const QString& quoi);
+    // Waits until the window shows a message box's buttons (or none); false
+    // when it did not within the limit.
+    bool attendsBoite(bool visible, int limiteMs);
+    // A picture of the window once it holds still (the last one after 5 s).
+    QImage immobile();
+    // Waits until each zone of the window changed from the reference by at
+    // least that many pixels: the picture once still, or null with the
+    // session failed, saying what was awaited and how much each changed.
+    QImage attendsChangement(const QImage& reference, const QList<QRect>& zones, int minimum, const QString& quoi);
 
     RecordDePartie record() const;
     // Types a path into the file dialog with that title and accepts it.
