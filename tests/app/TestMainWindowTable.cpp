@@ -1,6 +1,7 @@
 #include "Contraste.h"
 #include "DisplayGL.h"
 #include "DisplayGLHumanCarte.h"
+#include "DisplayGLPanelDeJoueur.h"
 #include "DisplayGLScene.h"
 #include "PanelAtouts.h"
 #include "TypeDePartie.h"
@@ -86,7 +87,14 @@ private slots:
         for (const QRectF& carte : main())
             QVERIFY2(vue.contains(carte), qPrintable(QStringLiteral("card %1 off the view").arg(texte(carte))));
 
-        // The trump panel as it comes up for the user.
+        // The trump panel as it comes up for the user, shown once the table
+        // waits for her: before that, the table's next state could close it
+        // again on a loaded machine.
+        const auto attendLUtilisateur = [&] {
+            const auto* p = dynamic_cast<const DisplayGLPanelDeJoueur*>(w.vue()->getPanelDeJoueur(s->siegeBas()));
+            return p != nullptr && (p->isCarteDemandee() || p->isChoixAtoutOuvert() || p->isChoixMiseOuvert());
+        };
+        QVERIFY2(QTest::qWaitFor(attendLUtilisateur, 60000), "the table never asked the user");
         s->panelAtouts()->afficheChoixAtout(TypeDePartie::getTypeDePartie(0), true);
         s->conteneurAtouts()->show();
         QCoreApplication::sendPostedEvents();
