@@ -1,4 +1,5 @@
 #include "DisplayGLScene.h"
+#include "PanelAtouts.h"
 
 #include "AnalyseJoueur.h"
 #include "Carte.h"
@@ -310,6 +311,15 @@ void DisplayGLScene::metLienRegles_()
 
 bool DisplayGLScene::eventFilter(QObject* objet, QEvent* evenement)
 {
+    // The band about to show takes back the keyboard it last had (Qt gives
+    // a shown item its last focus), and a field of a window the user types
+    // in loses its selection on the way, the Tab's "all chosen" that the
+    // next key replaces: while such a window has the keyboard the band is
+    // not focusable until it is on screen. Seen before the proxy sees it.
+    if (objet == conteneurAtouts_ && evenement->type() == QEvent::Show && panelAtouts_->clavierPris())
+        proxyAtouts_->setFlag(QGraphicsItem::ItemIsFocusable, false);
+    else if (objet == conteneurAtouts_ && evenement->type() == QEvent::ShowToParent)
+        proxyAtouts_->setFlag(QGraphicsItem::ItemIsFocusable, true);
     if (objet == conteneurAtouts_ && evenement->type() == QEvent::LayoutRequest && !bandeAPlacer_) {
         bandeAPlacer_ = true;
         QMetaObject::invokeMethod(

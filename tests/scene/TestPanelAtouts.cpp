@@ -474,7 +474,11 @@ private slots:
         if (fenetre) {
             proxy->show();
             dialogue->show();
-            saisie->setFocus();
+            // As a Tab into a field leaves it: its text chosen whole, so
+            // that what is typed replaces it.
+            saisie->setText(QStringLiteral("4001"));
+            saisie->setFocus(Qt::TabFocusReason);
+            saisie->selectAll();
             QTRY_VERIFY(saisie->hasFocus());
         }
         for (int fois = 0; fois < 2; ++fois) {
@@ -488,9 +492,9 @@ private slots:
             QVERIFY(saisie->hasFocus());
             QVERIFY(!trefle->hasFocus());
             QTRY_VERIFY(saisie->hasFocus());
-            QTest::keyClicks(t.vue->viewport(), QStringLiteral("4001"));
+            QTest::keyClicks(t.vue->viewport(), QStringLiteral("20378"));
             QTest::keyClick(t.vue->viewport(), Qt::Key_Return);
-            QCOMPARE(saisie->text(), QStringLiteral("4001"));
+            QCOMPARE(saisie->text(), QStringLiteral("20378"));
             QVERIFY(!trefle->hasFocus());
             QCOMPARE(atouts.size(), 0);
             if (!fermee)
