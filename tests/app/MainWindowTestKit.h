@@ -2,16 +2,19 @@
 
 // What the main window's tests share: the cards of a game record, a wait
 // on a condition that keeps the event loop running, the two kinds of run a
-// test starts (unattended, or a person's with its settings and autosave)
-// and a window whose every seat the computer plays at once.
+// test starts (unattended, or a person's with its settings and autosave),
+// a store emptied of what an earlier test chose and a window whose every
+// seat the computer plays at once.
 
 #include "DisplayGL.h"
 #include "DisplayGLScene.h"
 #include "EvenementDeJeu.h"
 #include "TableClient.h"
 #include "ZB_MainWidget.h"
+#include "ZB_SettingsStore.h"
 
 #include <QScreen>
+#include <QSettings>
 #include <QStringList>
 #include <QTest>
 #include <QTextStream>
@@ -70,6 +73,18 @@ inline void ordinateurPartout(ZB_MainWidget& w)
     w.vue()->scene()->setAutoAnswer(true);
     w.vue()->scene()->setFacteurDurees(0.1);
     w.userChoseGameType(0);
+}
+
+// An attended run's store with neither a theme choice nor a tutorial to
+// show: what one test leaves there must not decide another.
+inline void videReglages()
+{
+    QSettings reglages;
+    reglages.remove(QLatin1String(ZB_SettingsStore::GROUPE_STYLE_APPLICATION));
+    reglages.remove(QLatin1String(ZB_SettingsStore::GROUPE_AFFICHAGE));
+    reglages.remove(QLatin1String(ZB_SettingsStore::GROUPE_PARTIE));
+    reglages.setValue(QLatin1String(ZB_SettingsStore::GROUPE_TUTORIEL) + QStringLiteral("/done"), true);
+    reglages.sync();
 }
 
 // The whole window as a person sees it, the menu bar and the table, now

@@ -4,12 +4,10 @@
 #include "DisplayGLPanelDeJoueur.h"
 #include "DisplayGLSceneDialog.h"
 #include "DisplayGLScoreAnimText.h"
-#include "EtatDeJeu.h"
 #include "Evenements.h"
 #include "FormBugQuestionnaire.h"
 #include "FormDebugOptions.h"
 #include "GM_BanList.h"
-#include "GL_ObjectCube.h"
 #include "JoueurHumain.h"
 #include "ListeDesEvenements.h"
 #include "MachineDeJeu.h"
@@ -35,7 +33,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QScreen>
 #include <QSet>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -86,7 +83,7 @@ QStringList dialoguesVisibles(ZB_MainWidget& w)
 // game, new games are dealt, files are saved, opened again or refused
 // without harm, quitting asks while a game is hosted, hosting and joining
 // go through the windows they open in the table; the tool windows and the
-// bug report, and pictures of the table as a match plays.
+// bug report.
 class TestMainWindowCommands : public QObject
 {
     Q_OBJECT
@@ -696,51 +693,6 @@ private slots:
             QTRY_VERIFY2(!q->isVisible(), qPrintable(QString::number(fois)));
             QVERIFY2(QFileInfo::exists(image) == (fois == 2), qPrintable(image));
         }
-    }
-
-    // The table at the deal, in the middle of a trick and at the end of the
-    // match, kept as pictures when ZB_SHOTS_DIR names a folder.
-    void capturesDeLaTable()
-    {
-        const QString dossierImages = qEnvironmentVariable("ZB_SHOTS_DIR");
-        if (dossierImages.isEmpty())
-            QSKIP("ZB_SHOTS_DIR is not set");
-        QTemporaryDir dossier;
-        ZB_Settings d;
-        d.nowait = true;
-        ZB_MainWidget w(d, dossier.path());
-        w.vue()->setModeAffichage(ZB_MainWidget::MODE_AFFICHAGE_ORDINATEUR, false);
-        w.vue()->scene()->setAutoAnswer(true);
-        w.vue()->scene()->setFacteurDurees(0.05);
-        w.vue()->resize(1024, 720);
-        QSignalSpy fin(&w, &ZB_MainWidget::signalMatchTermine);
-        // Whatever an earlier run of the store chose: a Jass match.
-        w.userChoseGameType(0);
-        w.OnNouvellePartie();
-        auto capture = [&](const QString& nom) {
-            const QImage image = imageDeLaFenetre(w);
-            QCOMPARE(image.size(), w.vue()->size());
-            QVERIFY(image.save(QDir(dossierImages).filePath(nom)));
-        };
-        QVERIFY(attend(
-            [&] { return w.salle()->getListe(-1)->getEtatAttendu() >= EtatDeJeu::Tour1_AttendConfirmationAnnonces1; },
-            120000));
-        QTest::qWait(1500);
-        capture(QStringLiteral("table-deal.png"));
-        // The match plays on without waits: the picture is taken the moment
-        // two cards have landed, before the next one flies.
-        auto posees = [&] {
-            int n = 0;
-            for (int p = 0; p < 4; ++p)
-                if (GL_ObjectCube* carte = w.vue()->scene()->carteSurTable(p))
-                    n += carte->isMoving() ? -4 : 1;
-            return n;
-        };
-        QVERIFY(attend([&] { return posees() == 2; }, 120000));
-        capture(QStringLiteral("table-mid-trick.png"));
-        QVERIFY(attend([&] { return !fin.isEmpty(); }, 600000));
-        QTest::qWait(1500);
-        capture(QStringLiteral("table-end.png"));
     }
 };
 

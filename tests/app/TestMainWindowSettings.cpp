@@ -29,7 +29,6 @@
 #include <QSet>
 #include <QSettings>
 #include <QStyle>
-#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -53,25 +52,12 @@ QString cleTheme()
     return QLatin1String(ZB_SettingsStore::GROUPE_STYLE_APPLICATION) + QStringLiteral("/theme");
 }
 
-// An attended run's store with neither a theme choice nor a tutorial to
-// show: what one test leaves there must not decide another.
-void videReglages()
-{
-    QSettings reglages;
-    reglages.remove(QLatin1String(ZB_SettingsStore::GROUPE_STYLE_APPLICATION));
-    reglages.remove(QLatin1String(ZB_SettingsStore::GROUPE_AFFICHAGE));
-    reglages.remove(QLatin1String(ZB_SettingsStore::GROUPE_PARTIE));
-    reglages.setValue(QLatin1String(ZB_SettingsStore::GROUPE_TUTORIEL) + QStringLiteral("/done"), true);
-    reglages.sync();
-}
-
 } // namespace
 
 // What the user sets in the main window and what one run keeps for the
 // next: the game type, sounds and size, the options accepted or refused by
 // the store, the themes and their return, the welcome at a first start, the
-// wide layout, the controls' size and the window's place on the screen;
-// pictures of the options dialog under each theme.
+// wide layout, the controls' size and the window's place on the screen.
 class TestMainWindowSettings : public QObject
 {
     Q_OBJECT
@@ -558,54 +544,6 @@ private slots:
             QCOMPARE(r, premiere);
         }
         videReglages();
-    }
-
-    // The main window under each theme with the options open, the about box
-    // and the bug questionnaire, kept as pictures when ZB_SHOTS_DIR names a
-    // folder.
-    void capturesDesDialogues()
-    {
-        const QString dossierImages = qEnvironmentVariable("ZB_SHOTS_DIR");
-        if (dossierImages.isEmpty())
-            QSKIP("ZB_SHOTS_DIR is not set");
-        videReglages();
-        QTemporaryDir dossier;
-        ZB_MainWidget w(accompagne(), dossier.path());
-        ordinateurPartout(w);
-        w.vue()->resize(1024, 720);
-        w.vue()->show();
-        w.OnNouvellePartie();
-        QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= 2; }, 60000));
-        auto capture = [&](const QString& nom) {
-            QTest::qWait(300);
-            w.vue()->scene()->rafraichitCouche();
-            QVERIFY(w.vue()->grab().save(QDir(dossierImages).filePath(nom)));
-        };
-        for (const char* nom : {"style_bois", "style_alien", "style_course", "style_bonbon", "style_nature"}) {
-            w.action(QStringLiteral("options"))->trigger();
-            w.action(QLatin1String(nom))->trigger();
-            capture(QStringLiteral("options-%1.png").arg(QLatin1String(nom)));
-        }
-        // The options dialog itself, on each of its tabs, in whatever
-        // language the system gives: the longest texts show there first.
-        w.action(QStringLiteral("options"))->trigger();
-        auto* onglets = w.dialogueOptions()->findChild<QTabWidget*>();
-        QVERIFY(onglets != nullptr);
-        for (int i = 0; i < onglets->count(); ++i) {
-            onglets->setCurrentIndex(i);
-            QVERIFY(w.dialogueOptions()->isVisible());
-            QTest::qWait(300);
-            w.vue()->scene()->rafraichitCouche();
-            // The window as the screen shows it: the dialog lies over the
-            // table in the same scene.
-            const QImage image = w.vue()->screen()->grabWindow(w.vue()->winId()).toImage();
-            QVERIFY(image.save(QDir(dossierImages).filePath(QStringLiteral("options-tab%1.png").arg(i))));
-        }
-        w.action(QStringLiteral("aPropos"))->trigger();
-        capture(QStringLiteral("about.png"));
-        w.vue()->scene()->demandeCapture(DisplayGLScene::CaptureBug);
-        w.vue()->scene()->PortableGrabFrameBuffer_Completed(QImage(64, 48, QImage::Format_RGB32));
-        capture(QStringLiteral("bug-questionnaire.png"));
     }
 };
 

@@ -343,27 +343,6 @@ private slots:
         QVERIFY(saisieIntacte());
     }
 
-    // The options dialog switched from French to German, kept as a picture
-    // when ZB_SHOTS_DIR names a folder.
-    void optionsPictureAfterSwitch()
-    {
-        const QString dossierImages = qEnvironmentVariable("ZB_SHOTS_DIR");
-        if (dossierImages.isEmpty())
-            QSKIP("ZB_SHOTS_DIR is not set");
-        ZB_Translator traducteur;
-        QVERIFY(traducteur.applique(ZB_Translator::Francais, false));
-        OptionsPartie d;
-        d.resize(900, 620);
-        d.show();
-        QVERIFY(traducteur.applique(ZB_Translator::Allemand, false));
-        QCoreApplication::processEvents();
-        for (int i = 0; i < d.getOnglets()->count(); ++i) {
-            d.getOnglets()->setCurrentIndex(i);
-            QCoreApplication::processEvents();
-            QVERIFY(d.grab().save(QDir(dossierImages).filePath(QStringLiteral("options-de-tab%1.png").arg(i))));
-        }
-    }
-
     // Widgets hear of every switch, and only of switches.
     void switchingTellsTheWidgets()
     {
