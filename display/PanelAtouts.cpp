@@ -188,6 +188,7 @@ void PanelAtouts::metTexteChibre_(const QString& texte)
 
 void PanelAtouts::afficheChoixAtout(const TypeDePartie& type, bool chibre)
 {
+    laisseLeClavier_();
     modeMise_ = false;
     repondu_ = false;
     permisDepuis_(type);
@@ -211,6 +212,7 @@ void PanelAtouts::afficheChoixAtout(const TypeDePartie& type, bool chibre)
 
 void PanelAtouts::afficheChoixMise(const ZB_StatusMise& mise, const TypeDePartie& type, int joueur)
 {
+    laisseLeClavier_();
     mise_ = mise;
     modeMise_ = true;
     repondu_ = false;
@@ -478,6 +480,19 @@ QList<QAbstractButton*> PanelAtouts::boutonsOfferts() const
         return pa.x() < pb.x();
     });
     return boutons;
+}
+
+void PanelAtouts::laisseLeClavier_()
+{
+    // A button turned off while it is still the band's own focus widget
+    // hands the keyboard on along the band's chain, and so, through the
+    // band's proxy, takes it from the window the user types in (a field
+    // chosen whole by Tab then loses its choice): the band forgets it first.
+    if (!clavierPris())
+        return;
+    QWidget* garde = window()->focusWidget();
+    if (garde != nullptr && isAncestorOf(garde))
+        garde->clearFocus();
 }
 
 void PanelAtouts::focusPremier()

@@ -133,6 +133,8 @@ protected:
 
 private:
     std::function<bool()> clavierPris_;
+    // While a window has the keyboard, the band holds no focus widget.
+    void laisseLeClavier_();
     // Moves the focus by pas buttons in reading order, round the end.
     void deplaceFocus_(QAbstractButton* depuis, int pas);
     QAbstractButton* boutonAtout_(int mode) const;

@@ -472,6 +472,9 @@ private slots:
         auto* saisie = new QLineEdit(dialogue);
         QGraphicsProxyWidget* proxy = t.scene->ajouteDialogue(dialogue, 10, 0, 0);
         if (fenetre) {
+            // The band kept the keyboard of an earlier question, on an amount
+            // a classic Belote bid then turns off.
+            p->findChild<QWidget*>(QStringLiteral("spinBoxMise"))->setFocus();
             proxy->show();
             dialogue->show();
             // As a Tab into a field leaves it: its text chosen whole, so
@@ -480,6 +483,7 @@ private slots:
             saisie->setFocus(Qt::TabFocusReason);
             saisie->selectAll();
             QTRY_VERIFY(saisie->hasFocus());
+            p->afficheChoixMise(etatMise(1, 0, true, -1), TypeDePartie::getTypeDePartie(BELOTE_CLASSIQUE), 0);
         }
         for (int fois = 0; fois < 2; ++fois) {
             p->afficheChoixAtout(TypeDePartie::getTypeDePartie(SUISSE_ROMAND), false);
