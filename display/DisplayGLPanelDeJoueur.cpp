@@ -267,6 +267,11 @@ void DisplayGLPanelDeJoueur::demandeCarte(const InfoDemande& demande)
 {
     demande_ = demande;
     carteDemandee_ = true;
+    // The table asks a seat one thing at a time: a deal or collect still
+    // pending was answered without the panel (an undo replays its answer
+    // from the record), and the next click on the hand must not send it
+    // again nor say "Patientez..." while the card is asked.
+    attente_ = AttenteAucune;
     Joueur* joueur = joueur_.data();
     if (!joueur || !estAffiche())
         return;

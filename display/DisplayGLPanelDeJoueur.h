@@ -41,7 +41,8 @@ class QWidget;
 //   is called; a card is sent only while a card request is pending. A fast
 //   double click, a click after a time-out or after the match ended sends
 //   nothing more.
-// - The pending action 2 and 4 are kept but never performed.
+// - The pending action 2 and 4 are kept but never performed. A card request
+//   ends any pending deal or collect: the table asks a seat one thing at a time.
 // - The trump and bid band shows no earlier than the hand it asks about has
 //   been dealt on the screen; hidden before that, it does not come.
 // - While the user only watches (a replay, a returning player's catch-up),
