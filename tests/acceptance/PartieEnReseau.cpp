@@ -46,6 +46,21 @@ quint16 portLibre()
     return 0;
 }
 
+// The join dialog's OK and Cancel: two wide buttons side by side (a trump
+// panel left open by the local game may show beside them).
+bool dialogueRejoindre(const QImage& image)
+{
+    const QList<QRect> boutons = LectureEcran::boutons(image);
+    for (const QRect& r : boutons) {
+        int larges = 0;
+        for (const QRect& b : boutons)
+            larges += std::abs(b.top() - r.top()) <= 4 && b.width() >= 2 * b.height() ? 1 : 0;
+        if (larges == 2)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 PartieEnReseau::PartieEnReseau(const QString& nomDuCas, int limiteSecondes)
@@ -182,17 +197,7 @@ bool PartieEnReseau::remplitRejoindre_(quint16 port)
     QElapsedTimer attente;
     attente.start();
     for (;;) {
-        // OK and Cancel: two wide buttons side by side (a trump panel left
-        // open by the local game may show beside them).
-        const QList<QRect> boutons = LectureEcran::boutons(client_.capture());
-        bool paire = false;
-        for (const QRect& r : boutons) {
-            int larges = 0;
-            for (const QRect& b : boutons)
-                larges += std::abs(b.top() - r.top()) <= 4 && b.width() >= 2 * b.height() ? 1 : 0;
-            paire = paire || larges == 2;
-        }
-        if (paire)
+        if (dialogueRejoindre(client_.capture()))
             break;
         if (attente.elapsed() > DIALOGUE_MS || !client_.enMarche())
             return echoue_(client_, QStringLiteral("No join dialog came after Network > Join a game"));
@@ -278,6 +283,14 @@ bool PartieEnReseau::connexionFaite_()
     // answers boxes would cancel the return.
     QElapsedTimer attente;
     attente.start();
+    // The connection window comes up as the dialog goes (a program just
+    // started may take seconds to take the Return): before, its absence
+    // says nothing.
+    while (dialogueRejoindre(client_.capture())) {
+        if (attente.elapsed() > ARRIVEE_MS || !client_.enMarche())
+            return echoue_(client_, QStringLiteral("The join dialog stayed up %1 s after its Return").arg(ARRIVEE_MS / 1000));
+        QThread::msleep(REGARD_MS);
+    }
     while (attente.elapsed() < ARRIVEE_MS) {
         QThread::msleep(REGARD_MS);
         const QImage image = client_.capture();
