@@ -26,6 +26,8 @@ constexpr int STABILITE_MS = 180;
 // A pressed button goes at once; a program drawing with a software
 // renderer beside eight others on two processors took seconds.
 const int DISPARITION_MS = lenteur::limite(10000);
+// Longer than a step of the connection window's countdown on a loaded machine.
+constexpr int CONNEXION_IMMOBILE_MS = 3000;
 // A card flies 500 ms; on a loaded machine's software renderer far longer
 // (a card was seen landing after 6 s): a cloth that differs from the record
 // for this long is a fault.
@@ -301,8 +303,26 @@ bool PiloteDePartie::repondBoite_(const QList<QRect>& boutons)
     // until the table repaints under it, longer on a loaded machine: its
     // buttons read like a box's. A box is one still there at the next look.
     QThread::msleep(REGARD_MS);
-    if (!boutonPresent(session_.capture(), boutons.first()))
+    const QImage vue = session_.capture();
+    if (!boutonPresent(vue, boutons.first()))
         return true;
+    // A lone button right of the middle is the connection window's Cancel
+    // or Close. While the connection waits for the host the window counts
+    // the seconds down, and a person lets it be (a program just started
+    // may take seconds to connect): it is answered once its words hold
+    // still, telling how the connection ended.
+    const QRect& bouton = boutons.first();
+    if (boutons.size() == 1 && bouton.center().x() >= vue.width() * 3 / 5) {
+        const QRect mots(vue.width() / 10, vue.height() / 5, bouton.right() - vue.width() / 10,
+                         bouton.top() - vue.height() / 5);
+        QElapsedTimer immobile;
+        immobile.start();
+        while (immobile.elapsed() < CONNEXION_IMMOBILE_MS) {
+            QThread::msleep(REGARD_MS);
+            if (!LectureEcran::identiques(vue, session_.capture(), mots))
+                return true;
+        }
+    }
     ++boites_;
     session_.garde(QStringLiteral("box"));
     if (!toucheBoite_.isEmpty()) {
@@ -345,7 +365,8 @@ QImage PiloteDePartie::tourAuRepos()
         litBoutons(image, panneau, boite);
         const bool aide = sansAide_ || LectureEcran::aideAllumee(image);
         QImage apres;
-        if (record.valide() && tapis.trouve && vus == attendus && aide && panneau.isEmpty() && boite.isEmpty()
+        if (record.valide() && tapis.trouve && tapisDuRecord_(record, vus, attendus) && aide && panneau.isEmpty()
+            && boite.isEmpty()
             && stable_(image, apres, QRect()))
             return apres;
         vu = QStringLiteral("the cloth shows cards of %1, the record's trick holds cards of %2, the help %3, %4 "
@@ -363,6 +384,21 @@ QImage PiloteDePartie::tourAuRepos()
         }
         QThread::msleep(REGARD_MS);
     }
+}
+
+bool PiloteDePartie::tapisDuRecord_(const RecordDePartie& record, const QList<int>& vus, const QList<int>& attendus) const
+{
+    if (vus == attendus)
+        return true;
+    // Jass shows the announcements at the second trick: a card of the
+    // first one that was announced lies at its seat beside the second
+    // trick's cards (four tens, the ten of the first trick among them),
+    // until the second trick's first card.
+    const bool deuxiemePli =
+        record.plis().size() - (record.pliEnCours().cartes.isEmpty() ? 0 : 1) == 1 && !record.plis().isEmpty()
+        && record.plis().first().ramasse;
+    return session_.jeu() == DossierUtilisateur::Jass && deuxiemePli
+        && std::includes(vus.begin(), vus.end(), attendus.begin(), attendus.end());
 }
 
 bool PiloteDePartie::verifieTapis_(const RecordDePartie& premierRecord, const QImage& premiere)
@@ -439,16 +475,7 @@ bool PiloteDePartie::verifieTapis_(const RecordDePartie& premierRecord, const QI
                  .arg(donne)
                  .arg(encre));
     }
-    if (vus == attendus)
-        return true;
-    // Jass shows the announcements at the second trick: a card of the
-    // first one that was announced lies at its seat beside the second
-    // trick's cards (four tens, the ten of the first trick among them).
-    const bool deuxiemePli =
-        record.plis().size() - (record.pliEnCours().cartes.isEmpty() ? 0 : 1) == 1 && !record.plis().isEmpty()
-        && record.plis().first().ramasse;
-    if (session_.jeu() == DossierUtilisateur::Jass && deuxiemePli
-        && std::includes(vus.begin(), vus.end(), attendus.begin(), attendus.end()))
+    if (tapisDuRecord_(record, vus, attendus))
         return true;
     // The autosave is written at the table's own steps, which a computer's
     // card and the user's turn may pass in one: the record may still hold

@@ -99,8 +99,10 @@ public:
     bool joueCarte(const Vue& vue);
     int boitesVues() const { return boites_; }
     // Waits until the window shows the user's turn the record asks, at
-    // rest: the record's trick alone on the cloth (the last one collected),
-    // the help lit, no panel or box, and the picture still; that picture.
+    // rest: the record's trick alone on the cloth (the last one collected;
+    // in Jass, an announced card of the first trick may lie there until the
+    // second trick's first card), the help lit, no panel or box, and the
+    // picture still; that picture.
     // A null picture with the session failed, saying what was seen.
     QImage tourAuRepos();
 
@@ -114,6 +116,9 @@ private:
     // The cloth of that picture, within the bounds last read whole.
     LectureEcran::Tapis litTapis_(const QImage& image);
     bool verifieTapis_(const RecordDePartie& record, const QImage& image);
+    // The cloth shows the record's trick: its cards, each at its seat's
+    // side, and in Jass's second trick an announced card of the first too.
+    bool tapisDuRecord_(const RecordDePartie& record, const QList<int>& vus, const QList<int>& attendus) const;
     // A cloth that held more than a record written before its last cards,
     // judged by the first record that holds the user's card of that trick.
     void verifieTapisEnRetard_(const RecordDePartie& record);
