@@ -665,9 +665,11 @@ private slots:
 private:
     // A case's online turns, when a user is to run out of them: two short
     // turns exclude that user quickly. A user who plays online afterwards
-    // needs turns the pilot plays in at any machine's pace.
+    // needs turns the pilot plays in at any machine's pace (at six busy
+    // processes a processor, a host's turn reached the screen with 1 s of
+    // 12 left).
     static constexpr int DELAI_COURT_S = 4;
-    static constexpr int DELAI_JOUABLE_S = 12;
+    static constexpr int DELAI_JOUABLE_S = 20;
 
 private slots:
     // A client's user who never plays online is excluded after two turns
