@@ -381,6 +381,11 @@ void PanelAtouts::dispose_(int largeur, int hauteur)
         if (parent->width() > voulue)
             parent->resize(std::max(voulue, parent->minimumSizeHint().width()), parent->height());
     }
+    // Now, not at a later turn of the loop: a paint already queued would
+    // show the buttons where they were, and on a busy machine a click aimed
+    // at that picture would land beside them.
+    if (layout())
+        layout()->activate();
 }
 
 void PanelAtouts::disposeAvec_(int largeur, int hauteur, bool largePermis, double part)

@@ -42,6 +42,8 @@ class QAbstractButton;
 // - A capot is scored on the bid box's points, like any bid, doubled x2 and
 //   redoubled x4: its button names those points and the double's label the
 //   factor.
+// - Each showing and each new size is laid out before the call returns: a
+//   button never moves after the strip was painted for a request.
 // - In screenshot mode the tooltips are left as they are.
 // - The keyboard reaches every button offered: Tab and the arrow keys move
 //   the focus among the visible, enabled buttons in reading order (round

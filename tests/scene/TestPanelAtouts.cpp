@@ -10,6 +10,7 @@
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QLabel>
+#include <QMap>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QLineEdit>
@@ -216,6 +217,15 @@ private slots:
         // A bidding shown before leaves nothing behind.
         t.montre(BELOTE_COINCHEE, true, false, etatMise(2, 1, false, 1), 0);
         t.montre(type, mise, chibre, etat, joueur);
+        // Laid out before it is painted: a button that moved only at a later
+        // turn of the loop is shown, on a busy machine, where a click no
+        // longer finds it.
+        QMap<QString, QRect> places;
+        for (const QString& nom : attendus)
+            places[nom] = t.w(nom)->geometry();
+        QCoreApplication::sendPostedEvents();
+        for (const QString& nom : attendus)
+            QVERIFY2(t.w(nom)->geometry() == places[nom], qPrintable(nom));
         QStringList vus = t.visibles();
         std::sort(vus.begin(), vus.end());
         std::sort(attendus.begin(), attendus.end());
