@@ -217,9 +217,7 @@ private slots:
         // A bidding shown before leaves nothing behind.
         t.montre(BELOTE_COINCHEE, true, false, etatMise(2, 1, false, 1), 0);
         t.montre(type, mise, chibre, etat, joueur);
-        // Laid out before it is painted: a button that moved only at a later
-        // turn of the loop is shown, on a busy machine, where a click no
-        // longer finds it.
+        // Laid out before it is painted: nothing moves at a later turn of the loop.
         QMap<QString, QRect> places;
         for (const QString& nom : attendus)
             places[nom] = t.w(nom)->geometry();
