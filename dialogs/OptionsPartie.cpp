@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
@@ -135,6 +136,7 @@ OptionsPartie::OptionsPartie(QWidget* parent)
     connect(boutons_, &QDialogButtonBox::accepted, this, &OptionsPartie::OnAccepte);
     connect(boutons_, &QDialogButtonBox::rejected, this, &OptionsPartie::OnRefuse);
     connect(presets_, &QButtonGroup::idClicked, this, &OptionsPartie::OnPresetChoisi);
+    connect(contrat_, &QButtonGroup::idToggled, this, &OptionsPartie::OnReglesChangees);
     retranslateUi();
     setOptions(OptionsDePartie(TypeDePartie::GenreJass), OptionsAffichage());
 }
@@ -266,6 +268,7 @@ void OptionsPartie::retranslateUi()
         preset->setToolTip(TypeDePartie::descriptionTraduite(id));
     }
     montantContrat_->setSpecialValueText(tr("Aucun"));
+    metAJourTournoi_();
     delaiRamassage_->setSuffix(tr(" s"));
     ajusteLargeurs_();
 }
@@ -590,6 +593,8 @@ void OptionsPartie::setOptions(const OptionsDePartie& partie, const OptionsAffic
     partie_ = partie;
     affichage_ = affichage;
     QStringList bornes;
+    // What the records hold is said once, in the message line at the end.
+    const QSignalBlocker silence(contrat_);
 
     coche_(presets_, partie.idPreset_, TypeDePartie::ID_PERSONALISE, tr("type de jeu"), bornes);
     // A mode the dialog does not offer (a new seed every deal) stays as it
@@ -662,7 +667,9 @@ void OptionsPartie::setOptions(const OptionsDePartie& partie, const OptionsAffic
         s.fin->setEnabled(p.actif);
     }
 
-    OnPresetChoisi(presets_->checkedId());
+    boiteRegles_->setEnabled(presets_->checkedId() == TypeDePartie::ID_PERSONALISE);
+    if (metAJourTournoi_())
+        bornes << tr("tournoi");
     bornes.removeDuplicates();
     if (bornes.isEmpty())
         afficheMessage_(QString(), false);
@@ -690,7 +697,8 @@ TypeDePartie OptionsPartie::typeDePartie() const
     t.decompte_ = choix_(decompte_, TypeDePartie::DecompteFaits);
     t.septAnnuleDonne_ = sept_->isChecked() ? 1 : 0;
     t.huitAnnuleAnnonces_ = huit_->isChecked() ? 1 : 0;
-    t.atoutAutomatique_ = modeDeJeu_->checkedId() == OptionsDePartie::ModeTournoi ? 1 : 0;
+    const bool tournoi = modeDeJeu_->checkedId() == OptionsDePartie::ModeTournoi;
+    t.atoutAutomatique_ = tournoi && t.atoutChoisiParLesSieges() ? 1 : 0;
     t.atoutImpose_ = false;
     return t;
 }
@@ -747,14 +755,21 @@ bool OptionsPartie::construit(OptionsDePartie& partie, OptionsAffichage& afficha
     p.idPreset_ = choix_(presets_, TypeDePartie::ID_PERSONALISE);
     p.typeDePartie_ = typeDePartie();
     p.modeDeJeu_ = choix_(modeDeJeu_, partie_.modeDeJeu_);
+    // The widgets never leave a tournament chosen where the table cannot
+    // impose the trump; a check set by code is read the same way.
+    if (p.modeDeJeu_ == OptionsDePartie::ModeTournoi && !tournoiPossible_())
+        p.modeDeJeu_ = OptionsDePartie::ModeStandart;
     // The table imposes trumps only from the custom type: a tournament of
     // another type plays that type's rules as the custom type, with its
-    // trumps imposed, rather than as an ordinary match.
+    // trumps imposed, rather than as an ordinary match, and counted by its
+    // deals as the tournament presets are, so that the slate shows the
+    // deals left.
     if (p.modeDeJeu_ == OptionsDePartie::ModeTournoi && p.idPreset_ != TypeDePartie::ID_PERSONALISE) {
         const TypeDePartie& choisi = TypeDePartie::getTypeDePartie(p.idPreset_);
         if (choisi.atoutAutomatique_ == 0) {
             p.typeDePartie_ = choisi;
             p.typeDePartie_.atoutAutomatique_ = 1;
+            p.typeDePartie_.pointsObjectif_ = TypeDePartie::OBJECTIF_SANS_FIN;
             p.idPreset_ = TypeDePartie::ID_PERSONALISE;
         }
     }
@@ -788,6 +803,36 @@ void OptionsPartie::afficheMessage_(const QString& texte, bool erreur)
 void OptionsPartie::OnPresetChoisi(int id)
 {
     boiteRegles_->setEnabled(id == TypeDePartie::ID_PERSONALISE);
+    OnReglesChangees();
+}
+
+void OptionsPartie::OnReglesChangees()
+{
+    if (metAJourTournoi_())
+        afficheMessage_(tr("Ce type de jeu ne se joue pas en tournoi: la partie standard est choisie."), false);
+}
+
+bool OptionsPartie::tournoiPossible_() const
+{
+    const int preset = presets_->checkedId();
+    if (preset >= 0 && preset != TypeDePartie::ID_PERSONALISE)
+        return TypeDePartie::getTypeDePartie(preset).atoutChoisiParLesSieges();
+    return choix_(contrat_, TypeDePartie::ContratChibre) == TypeDePartie::ContratChibre;
+}
+
+bool OptionsPartie::metAJourTournoi_()
+{
+    QAbstractButton* tournoi = modeDeJeu_->button(OptionsDePartie::ModeTournoi);
+    const bool possible = tournoiPossible_();
+    tournoi->setEnabled(possible);
+    tournoi->setToolTip(possible ? tr("La table impose tour à tour chaque atout permis; la partie se termine quand "
+                                      "il n'en reste plus (ou plus tôt, aux points du type Personalisé).")
+                                 : tr("Seul un jeu où l'on choisit l'atout (contrat Chibre) se joue en tournoi: "
+                                      "ici, l'atout se gagne aux enchères."));
+    if (possible || !tournoi->isChecked())
+        return false;
+    modeDeJeu_->button(OptionsDePartie::ModeStandart)->setChecked(true);
+    return true;
 }
 
 void OptionsPartie::OnAccepte()

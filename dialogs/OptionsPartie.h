@@ -42,8 +42,14 @@ class WidgetOptionsAI;
 // - The custom type is built from the rule widgets whatever preset is
 //   chosen; the rules box is only enabled for the custom preset, the one
 //   that uses it. A tournament chosen with another preset is the exception:
-//   the custom type is then that preset's with trumps imposed, since only
-//   the custom type carries them.
+//   the custom type is then that preset's with trumps imposed and a target
+//   no score reaches (the match is counted by its deals), since only the
+//   custom type carries them.
+// - A tournament is offered only where the seats choose the trump (the
+//   table cannot impose a trump that is bid for): for another preset or
+//   contract the choice is turned off, with the reason as its tip, and a
+//   tournament already chosen becomes the standard game, said in the
+//   message line.
 class OptionsPartie : public GM_WidgetAuto
 {
     Q_OBJECT
@@ -94,6 +100,8 @@ protected:
 
 private slots:
     void OnPresetChoisi(int id);
+    // A preset or a contract chosen: the tournament follows.
+    void OnReglesChangees();
 
 private:
     struct Saison
@@ -125,6 +133,11 @@ private:
     void ajusteLargeurs_();
     static void coche_(QButtonGroup* groupe, int id, int parDefaut, const QString& champ, QStringList& bornes);
     static int choix_(const QButtonGroup* groupe, int parDefaut);
+    // The type that would be played lets the table impose its trumps.
+    bool tournoiPossible_() const;
+    // Turns the tournament choice on or off with its tip; true when a
+    // chosen tournament had to become the standard game.
+    bool metAJourTournoi_();
     void afficheMessage_(const QString& texte, bool erreur);
 
     // The widgets whose text follows the language, with their source text.

@@ -193,13 +193,13 @@ void ZB_RoomTable::nouvellePartie(int modeReseau, const OptionsDePartie& options
     m_statsPartie.valeur4_ = static_cast<int>(options.idPartie_ & 0xffffffff);
     m_statsPartie.id2_ = m_noTable;
 
-    // A match by imposed trumps is as long as its trump order, as the
-    // eight rounds and the trump rounds are as long as their deals: no
-    // points target ends it, and the slate counts the deals left.
-    const bool parAtoutsImposes = m_typeDePartie.atoutAutomatique_ == 1 || m_typeDePartie.atoutAutomatique_ == 2;
-    m_scoreObjectif = (m_settingsPartie.huitTours_ || m_settingsPartie.toursAtout_ || parAtoutsImposes)
-                        ? ScoreSansFin
-                        : m_typeDePartie.pointsObjectif_;
+    // The eight rounds and the trump rounds are as long as their deals. A
+    // match by imposed trumps keeps its type's target and ends at it or when
+    // no trump is left, whichever comes first: the tournament types count
+    // their deals by a target no match reaches, and a type whose seats win
+    // the trump by bidding, which the table never imposes, still ends.
+    m_scoreObjectif = (m_settingsPartie.huitTours_ || m_settingsPartie.toursAtout_) ? ScoreSansFin
+                                                                                     : m_typeDePartie.pointsObjectif_;
     m_statsPartie.valeurs_[1] = m_scoreObjectif;
 }
 

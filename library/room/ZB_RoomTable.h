@@ -86,7 +86,7 @@ public:
     static constexpr int ModeVueSansAnimation = 1;
     static constexpr int ModeVueFilm = 2;
     static constexpr int AucuneCarte = 36;
-    static constexpr int ScoreSansFin = 100000;
+    static constexpr int ScoreSansFin = TypeDePartie::OBJECTIF_SANS_FIN;
 
     // modeSimple: the computer players skip their card search.
     // reseedAChaqueReset: every reset draws a fresh deal generator.

@@ -42,22 +42,26 @@ int ZB_RoomTable::totalDonne(int equipe) const
 
 bool ZB_RoomTable::longueurAtteinte_() const
 {
+    // A match may be bounded twice (the eight rounds or the trump rounds of
+    // a type that imposes its trumps): it ends at whichever bound comes
+    // first, since the table has no trump left to impose after the last.
+    bool atteinte = false;
     if (m_settingsPartie.huitTours_)
-        return m_settingsPartie.toursJoues_ >= 8;
+        atteinte = m_settingsPartie.toursJoues_ >= 8;
     if (m_settingsPartie.toursAtout_) {
         // The modes counted are those a seat may choose (a multiplier of at
         // least 1), as the slate counts them: a mode worth 0 is never played,
         // and counting it would make the match wait for deals it never has.
         std::array<bool, TypeDePartie::NOMBRE_MODES> drapeaux{};
         const int permis = m_typeDePartie.getAtoutsPermis(drapeaux);
-        return m_settingsPartie.donnesJouees_ >= 2 * permis;
+        atteinte = atteinte || m_settingsPartie.donnesJouees_ >= 2 * permis;
     }
     const int automatique = m_typeDePartie.atoutAutomatique_;
     if (automatique == 1 || automatique == 2) {
         StatusAtout atout;
-        return determineAtoutAutomatique(atout, automatique == 2) < 1;
+        atteinte = atteinte || determineAtoutAutomatique(atout, automatique == 2) < 1;
     }
-    return false;
+    return atteinte;
 }
 
 int ZB_RoomTable::determineAtoutAutomatique(StatusAtout& atout, bool secondeRegle) const

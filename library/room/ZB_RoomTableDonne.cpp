@@ -18,7 +18,9 @@
 #include "ZB_PointsJass.h"
 #include "ZB_RoomTableOutils.h"
 
+#include <algorithm>
 #include <initializer_list>
+#include <optional>
 
 // ZB_RoomTable: the deal, cards played, tricks collected, announcements,
 // the trump choice and the bids.
@@ -124,17 +126,20 @@ void ZB_RoomTable::afficheNouvelleDonne_()
 {
     if (m_display == nullptr || !m_deck)
         return;
-    int restantes = 0;
-    if (m_settingsPartie.huitTours_) {
-        restantes = 8 - m_settingsPartie.toursJoues_;
-    } else if (m_settingsPartie.toursAtout_) {
+    // The deals left by the bound that comes first (see longueurAtteinte_).
+    std::optional<int> restantes;
+    const auto borne = [&restantes](int n) { restantes = std::min(n, restantes.value_or(n)); };
+    if (m_settingsPartie.huitTours_)
+        borne(8 - m_settingsPartie.toursJoues_);
+    if (m_settingsPartie.toursAtout_) {
         std::array<bool, TypeDePartie::NOMBRE_MODES> permis{};
-        restantes = 2 * m_typeDePartie.getAtoutsPermis(permis) - m_settingsPartie.donnesJouees_;
-    } else if (m_typeDePartie.atoutAutomatique_ == 1 || m_typeDePartie.atoutAutomatique_ == 2) {
-        StatusAtout atout;
-        restantes = determineAtoutAutomatique(atout, m_typeDePartie.atoutAutomatique_ == 2) - 1;
+        borne(2 * m_typeDePartie.getAtoutsPermis(permis) - m_settingsPartie.donnesJouees_);
     }
-    m_display->nouvelleDonne(m_deck->getNombreDeCartes() / 4, m_scoreObjectif, restantes);
+    if (m_typeDePartie.atoutAutomatique_ == 1 || m_typeDePartie.atoutAutomatique_ == 2) {
+        StatusAtout atout;
+        borne(determineAtoutAutomatique(atout, m_typeDePartie.atoutAutomatique_ == 2) - 1);
+    }
+    m_display->nouvelleDonne(m_deck->getNombreDeCartes() / 4, m_scoreObjectif, restantes.value_or(0));
 }
 
 void ZB_RoomTable::jeuEstDistribue_(bool avanceJoueur, bool afficheDonne)
@@ -227,20 +232,17 @@ bool ZB_RoomTable::paireRoiDame_(int noJoueur, const Carte* carte)
     const int etatCourant = getEtatCourant();
     if (etatCourant == EtatDeJeu::Aucun || EtatDeJeu::estFinDePartie(etatCourant))
         return false;
-    // A match by automatic trumps is as long as its trump order: once no
-    // trump is left to draw, the pair closes it; any other match ends at
-    // the pair only when the bonus carries the side to the target.
+    // The pair closes the match when its bonus carries the side to the
+    // target, or, in a match by automatic trumps, once no trump is left to
+    // draw: the deal's last tricks could change nothing of its end.
+    const int total = m_settingsPartie.scores_[size_t(equipe)]
+                    + (m_typeDePartie.genre_ == TypeDePartie::GenreJass ? bonus : 0);
     const int automatique = m_typeDePartie.atoutAutomatique_;
-    if (automatique == 1 || automatique == 2) {
-        StatusAtout suivant;
-        if (determineAtoutAutomatique(suivant, automatique == 2) >= 1)
-            return false;
-    } else {
-        const int total = m_settingsPartie.scores_[size_t(equipe)]
-                        + (m_typeDePartie.genre_ == TypeDePartie::GenreJass ? bonus : 0);
-        if (total < m_scoreObjectif)
-            return false;
-    }
+    StatusAtout suivant;
+    const bool atoutsEpuises =
+        (automatique == 1 || automatique == 2) && determineAtoutAutomatique(suivant, automatique == 2) < 1;
+    if (total < m_scoreObjectif && !atoutsEpuises)
+        return false;
     afficheArdoise_();
     m_listeDesEvenements->setEtatAttendu(EtatDeJeu::PaireBeloteDecideMatch);
     return true;

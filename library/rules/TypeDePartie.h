@@ -23,6 +23,9 @@ public:
 
     static constexpr int NOMBRE_MODES = 12;
     static constexpr int ID_PERSONALISE = 5;
+    // The target of a match counted by its deals: no score reaches it, and
+    // the slate shows the deals left in its place.
+    static constexpr int OBJECTIF_SANS_FIN = 100000;
 
     TypeDePartie();
     ~TypeDePartie() override;
@@ -39,6 +42,9 @@ public:
     // Flag i is set when trump mode i may be chosen (multiplier 1 or more);
     // returns the number of allowed modes.
     int getAtoutsPermis(std::array<bool, NOMBRE_MODES>& permis) const;
+    // The seats choose the trump rather than bid for it: the only bidding
+    // in which the table can impose the trump instead (a tournament).
+    bool atoutChoisiParLesSieges() const { return contrat_ == ContratChibre; }
 
     // Same as assignment, but texts already shared with the source are left
     // untouched: search threads copy game states from one source, and

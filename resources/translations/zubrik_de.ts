@@ -2362,6 +2362,22 @@ Besetzte Tische: %2</translation>
         <translation>Werte ausserhalb des Bereichs korrigiert: %1.</translation>
     </message>
     <message>
+        <source>Ce type de jeu ne se joue pas en tournoi: la partie standard est choisie.</source>
+        <translation>Dieser Spieltyp wird nicht als Turnier gespielt: das Standardspiel ist gewählt.</translation>
+    </message>
+    <message>
+        <source>La table impose tour à tour chaque atout permis; la partie se termine quand il n&apos;en reste plus (ou plus tôt, aux points du type Personalisé).</source>
+        <translation>Der Tisch gibt jeden erlaubten Trumpf der Reihe nach vor; die Partie endet, wenn keiner mehr übrig ist (oder früher, bei den Punkten des Typs Eigene Regeln).</translation>
+    </message>
+    <message>
+        <source>Seul un jeu où l&apos;on choisit l&apos;atout (contrat Chibre) se joue en tournoi: ici, l&apos;atout se gagne aux enchères.</source>
+        <translation>Nur ein Spiel, in dem der Trumpf gewählt wird (Vertrag Chibre), wird als Turnier gespielt: hier wird der Trumpf durch Reizen gewonnen.</translation>
+    </message>
+    <message>
+        <source>tournoi</source>
+        <translation>Turnier</translation>
+    </message>
+    <message>
         <source>Le nom &apos;%1&apos; ne peut pas être vide.</source>
         <translation>Der Name &apos;%1&apos; darf nicht leer sein.</translation>
     </message>

@@ -2362,6 +2362,22 @@ Busy tables: %2</translation>
         <translation>Out-of-range values corrected: %1.</translation>
     </message>
     <message>
+        <source>Ce type de jeu ne se joue pas en tournoi: la partie standard est choisie.</source>
+        <translation>This game type is not played as a tournament: the standard game is chosen.</translation>
+    </message>
+    <message>
+        <source>La table impose tour à tour chaque atout permis; la partie se termine quand il n&apos;en reste plus (ou plus tôt, aux points du type Personalisé).</source>
+        <translation>The table imposes each allowed trump in turn; the match ends when none is left (or earlier, at the points of the Custom type).</translation>
+    </message>
+    <message>
+        <source>Seul un jeu où l&apos;on choisit l&apos;atout (contrat Chibre) se joue en tournoi: ici, l&apos;atout se gagne aux enchères.</source>
+        <translation>Only a game whose trump is chosen (Chibre contract) is played as a tournament: here the trump is won by bidding.</translation>
+    </message>
+    <message>
+        <source>tournoi</source>
+        <translation>tournament</translation>
+    </message>
+    <message>
         <source>Le nom &apos;%1&apos; ne peut pas être vide.</source>
         <translation>The name &apos;%1&apos; cannot be empty.</translation>
     </message>

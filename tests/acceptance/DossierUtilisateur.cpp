@@ -88,6 +88,10 @@ bool DossierUtilisateur::prepare(const Reglages& reglages, QString* erreur)
             reglages.jeu == Jass ? PRESET_JASS : (reglages.jeu == BeloteContree ? PRESET_CONTREE : PRESET_CLASSIQUE));
         partie.typeDePartie_.pointsObjectif_ = reglages.objectif;
         partie.typeDePartie_.annonces_ = TypeDePartie::AnnoncesDesactivees;
+        if (reglages.tournoi) {
+            partie.modeDeJeu_ = OptionsDePartie::ModeTournoi;
+            partie.typeDePartie_.atoutAutomatique_ = 1;
+        }
     }
     partie.delaiReponse_ = reglages.delaiTour;
     for (OptionsAI* ia : {&partie.optionsAIAdversaires_, &partie.optionsAIPartenaire_})

@@ -39,6 +39,9 @@ public:
         // The game type left as a new user finds it (the first of the list,
         // its own target and announcements): the target above is not used.
         bool typeParDefaut = false;
+        // The match type Tournament over the game above, as the options
+        // dialog of the version before kept it for any type.
+        bool tournoi = false;
     };
 
     DossierUtilisateur();

@@ -336,13 +336,57 @@ private slots:
         QCOMPARE(inscrites.modeDeJeu_, int(OptionsDePartie::ModeTournoi));
         QCOMPARE(inscrites.idPreset_, int(TypeDePartie::ID_PERSONALISE));
         QCOMPARE(inscrites.typeDePartie_.atoutAutomatique_, 1);
-        QCOMPARE(inscrites.typeDePartie_.pointsObjectif_, TypeDePartie::getTypeDePartie(0).pointsObjectif_);
+        // Counted by its deals, as the tournament presets are.
+        QCOMPARE(inscrites.typeDePartie_.pointsObjectif_, int(TypeDePartie::OBJECTIF_SANS_FIN));
         // Each deal began with the table's choice.
         QStringList premiers;
         for (const QStringList& coups : deuxieme.coupsParDonne())
             premiers << coups.value(0).section(QLatin1Char('!'), 0, 2);
         const QString choix = QStringLiteral("%1 4 {0!1!%2").arg(int(EvenementDeJeu::Cho));
         QCOMPARE(premiers, (QStringList{choix.arg(4), choix.arg(1)}));
+        QVERIFY2(s.quitte(), qPrintable(s.echec()));
+    }
+    // A Belote tournament as the options dialog of the version before kept
+    // it (the match type Tournament over Classic Belote, whose trump is bid
+    // for): the table imposes nothing, every deal is bid for, and the match
+    // ends at its type's target with the end-of-match box, whose totals are
+    // the final score.
+    void tournoiDeBelote()
+    {
+        SessionDeJeu s(QStringLiteral("belote_tournament"), LIMITE_S);
+        DossierUtilisateur::Reglages r;
+        r.jeu = DossierUtilisateur::BeloteClassique;
+        r.tournoi = true;
+        r.fenetre = {800, 600};
+        QVERIFY2(s.prepare(r) && s.lance(), qPrintable(s.echec()));
+        PiloteDePartie pilote(s);
+        pilote.setPrend(true);
+        RecordDePartie fin;
+        QVERIFY2(pilote.joue([&fin](const Vue& v) {
+            if (!boiteDeFin(v))
+                return false;
+            fin = v.record;
+            return true;
+        }),
+                 qPrintable(s.echec()));
+        s.garde(QStringLiteral("end_box"));
+        QVERIFY2(EtapesDeMatch::totauxDeLaBoite(s, fin), qPrintable(s.echec()));
+        OptionsDePartie inscrites;
+        for (const QString& ligne : fin.lignes()) {
+            EvenementDeJeu ev;
+            QString reste;
+            if (!ev.fromString(ligne, reste))
+                continue;
+            // Every trump was bid for: none chosen, by a seat or the table.
+            QVERIFY2(ev.type_ != EvenementDeJeu::Cho, qPrintable(ligne));
+            if (ev.type_ == EvenementDeJeu::InP)
+                inscrites.chargeValeursDepuisString(ev.texte_);
+        }
+        QCOMPARE(inscrites.modeDeJeu_, int(OptionsDePartie::ModeTournoi));
+        QCOMPARE(inscrites.typeDePartie_.contrat_, int(TypeDePartie::ContratFixe));
+        QCOMPARE(inscrites.typeDePartie_.pointsObjectif_, r.objectif);
+        QVERIFY2(pilote.joue(finDeMatch(pilote)), qPrintable(s.echec()));
+        QVERIFY2(pilote.ecartsDuTapis().isEmpty(), ecarts(pilote).constData());
         QVERIFY2(s.quitte(), qPrintable(s.echec()));
     }
     // Contrée to its end-of-match box, the user doubling every plain bid of

@@ -137,12 +137,17 @@ private slots:
         for (const auto& [bouton, v] : {std::pair{"radioButtonDecompteFait", 0}, {"radioButtonDecompteAnnonce", 1},
                                         {"radioButtonDecompteFaitPlusAnnonce", 2}})
             ligne(QLatin1String(bouton), QStringLiteral("decompte"), v);
-        // The game mode, and the tournament's automatic trump.
+        // The game mode, and the tournament's automatic trump where the
+        // seats choose the trump; a trump bid for is never imposed, and the
+        // tournament is then the standard game.
+        const QStringList chibre{QStringLiteral("radioButtonContratChibre")};
         for (const auto& [bouton, v] : {std::pair{"radioButtonStandard", 0}, {"radioButtonConcours", 1},
                                         {"radioButtonCoiffeur", 2}, {"radioButtonTournament", 3}}) {
-            ligne(QLatin1String(bouton), QStringLiteral("mode"), v);
-            ligne(QLatin1String(bouton), QStringLiteral("atoutAuto"), v == 3 ? 1 : 0);
+            ligne(QLatin1String(bouton), QStringLiteral("mode"), v, chibre);
+            ligne(QLatin1String(bouton), QStringLiteral("atoutAuto"), v == 3 ? 1 : 0, chibre);
         }
+        ligne(QStringLiteral("radioButtonTournament"), QStringLiteral("mode"), 0);
+        ligne(QStringLiteral("radioButtonTournament"), QStringLiteral("atoutAuto"), 0);
         // Presets, and the kind of game they make.
         for (int id = 0; id < OptionsPartie::NOMBRE_PRESETS; ++id)
             ligne(QStringLiteral("radioButtonPreset%1").arg(id), QStringLiteral("preset"), id);
