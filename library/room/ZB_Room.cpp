@@ -99,8 +99,7 @@ ZB_Room::ZB_Room(QObject* parent, DisplayA* display, GM_MessageBoxDisplayerA* di
         cheminSauvegarde_ = dossierDonnees_ + QStringLiteral("/autosave.jss");
     // The autosave as this copy finds it at its start is the one it may
     // write over.
-    if (!sansSauvegarde_)
-        empreinteAutosave_ = empreinteDe_(cheminSauvegarde_);
+    empreinteAutosave_ = empreinteDe_(cheminSauvegarde_);
     events_->initialise(1);
     events_->setSansDelai(sansDelai_);
     server_ = std::make_unique<ZB_ServerSocket>(nullptr, this, listeDeTables_, events_.get(), cheminServeur_);
