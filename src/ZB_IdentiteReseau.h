@@ -27,8 +27,14 @@ class QLockFile;
 //   same folder reads the folder's secret and key and writes nothing: it is
 //   the same user, most often started again while the first program hangs,
 //   and the host takes it for the player coming back, who gets her own
-//   seat (the host closes the first one's connection). Only when the
-//   folder has no secret yet does it take one of its own for its run.
+//   seat (the host closes the first one's connection). An id of its own,
+//   the earlier rule, made her a stranger to the host: her seat stayed
+//   with the hung copy and was never given back to her as a returning
+//   player's.
+//   The cost: two live programs on one folder are one player at a host,
+//   the later one holding the seat; two seats from one user account need
+//   two data folders. Only when the folder has no secret yet does a
+//   second program take one of its own for its run.
 // - A missing, unreadable or unwritable secret file costs only the seat's
 //   return: a fresh secret is used. The file is the user's alone.
 // - No file here can hold the program: the secret, the key and the lock are

@@ -11,7 +11,6 @@
 #include "GM_ExceptionEventCorrupted.h"
 #include "GM_ExceptionFileCorrupted.h"
 #include "GM_ExceptionFileTooOld.h"
-#include "GM_FichierRegulier.h"
 #include "GM_SharedFunctions.h"
 #include "GM_ClientSocket.h"
 #include "GM_ServerList.h"
@@ -36,7 +35,6 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -478,13 +476,7 @@ QString ZB_MainWidget::fichierDeReprise(const QString& dossier)
 
 QString ZB_MainWidget::gardeFichierAbime(const QString& chemin)
 {
-    const QFileInfo info(chemin);
-    // A name where nothing is: moved onto a dangling link, the game would go
-    // where the link points.
-    const QString copie = GM_FichierRegulier::nomLibre(
-        info.dir().filePath(info.completeBaseName() + QStringLiteral("-abime-")
-                            + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"))),
-        QStringLiteral(".jss"));
+    const QString copie = ZB_Room::nomDateACote(chemin, QStringLiteral("-abime-"));
     return !copie.isEmpty() && QFile::rename(chemin, copie) ? copie : QString();
 }
 
@@ -648,7 +640,11 @@ void ZB_MainWidget::afficheErreur_(const QString& texte)
 
 void ZB_MainWidget::reprendOuCommence_()
 {
-    const QString reprise = demarrage_.autotest ? QString() : fichierDeReprise(dossierDonnees_);
+    // A copy whose game went aside (another copy wrote a newer autosave)
+    // takes its own game back, not the other's.
+    const QString reprise = demarrage_.autotest                      ? QString()
+                          : !salle_->getCheminALEcart().isEmpty() ? salle_->getCheminALEcart()
+                                                                   : fichierDeReprise(dossierDonnees_);
     if (reprise.isEmpty() || !ouvreFichier(reprise, ZB_Room::RepriseFichier))
         OnNouvellePartie();
 }

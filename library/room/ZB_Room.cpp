@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMetaObject>
 #include <QMessageLogger>
 #include <QPointer>
@@ -96,6 +97,9 @@ ZB_Room::ZB_Room(QObject* parent, DisplayA* display, GM_MessageBoxDisplayerA* di
     setMessageBoxDisplayer(displayer);
     if (!dossierDonnees_.isEmpty() && !dossierDonnees_.endsWith(QLatin1Char('/')))
         cheminSauvegarde_ = dossierDonnees_ + QStringLiteral("/autosave.jss");
+    // The autosave as this copy finds it at its start is the one it may
+    // write over.
+    empreinteAutosave_ = empreinteDe_(cheminSauvegarde_);
     events_->initialise(1);
     events_->setSansDelai(sansDelai_);
     server_ = std::make_unique<ZB_ServerSocket>(nullptr, this, listeDeTables_, events_.get(), cheminServeur_);
@@ -380,6 +384,13 @@ void ZB_Room::chargeFichier_(int modeDepart, const QString& fichier, quint64 noT
     QBuffer tampon;
     tampon.setData(contenu);
     tampon.open(QIODevice::ReadOnly);
+    // The autosave read is the one this copy may write over again, whoever
+    // wrote it.
+    if (QFileInfo(fichier) == QFileInfo(cheminSauvegarde_)) {
+        empreinteAutosave_ = empreinteDe_(tampon);
+        cheminALEcart_.clear();
+        tampon.seek(0);
+    }
     QTextStream in(&tampon);
     setProtocolVersion(3);
     int type = ZB_FichierDePartie::typeDeFichier(fichier, modeDepart);

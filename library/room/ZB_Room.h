@@ -24,6 +24,7 @@ class DisplayA;
 class EvenementDeJeu;
 class GM_MessageBoxDisplayerA;
 class GM_SocketAbstract;
+class QIODevice;
 class QTextStream;
 class ZB_EventsGroup;
 class ZB_RoomTable;
@@ -109,6 +110,13 @@ public:
     // Writes the first table's record to the autosave file. A failure is
     // reported once, not again until a save has succeeded; the previous file
     // stays.
+    // The autosave is the game of the copy of the program that last wrote
+    // or read it: two copies may run on one data folder (a second one
+    // started while the first hangs). A copy whose last known autosave is
+    // no longer the one on disk (its bytes changed; a missing file changed
+    // nothing) writes over nobody's game: from then on its game goes to a
+    // file of its own beside the autosave (getCheminALEcart), told once in
+    // a box, and the next start resumes the newer game, the autosave's.
     void saveToFile();
     // The autosave when the program quits, when nobody would see a box
     // shown on the way out: true when the game is saved, or when its
@@ -155,6 +163,12 @@ public:
     int getProtocolVersion() const { return version_; }
     const OptionsDePartie& getOptions() const { return options_; }
     const QString& getCheminSauvegarde() const { return cheminSauvegarde_; }
+    // Where this copy's game is saved instead of the autosave, once another
+    // copy wrote a newer game there; empty until then.
+    const QString& getCheminALEcart() const { return cheminALEcart_; }
+    // A free name beside chemin for a copy of it: its base name, marque,
+    // the date and time, and ".jss".
+    static QString nomDateACote(const QString& chemin, const QString& marque);
     // The file of the last start mode 2 or 3, for what its replay tells.
     const QString& getFichierCharge() const { return fichierCharge_; }
     // What the last file opened was found to lack (each told to the user
@@ -265,6 +279,15 @@ private:
     void continueTable_(int mode, double* delai, int noTable, bool force, bool relance);
     // The caller holds the list's mutex.
     void autosauvegarde_(const ListeDesEvenements& liste);
+    // Where the autosave goes now; nouvelEcart: it has just turned aside.
+    QString destinationAutosave_(bool& nouvelEcart);
+    // Writes the autosave there and notes what the autosave now holds.
+    bool ecritAutosave_(const QString& chemin, const ListeDesEvenements& liste, QString& erreur);
+    // Tells where the game went aside; the answer goes to the slot, if any.
+    void ditEcart_(QObject* destinataire, const char* methode);
+    // A hash of the bytes; empty when chemin is no regular file to read.
+    static QByteArray empreinteDe_(const QString& chemin);
+    static QByteArray empreinteDe_(QIODevice& octets);
     void finDeTour_(int mode);
     // A hosting room bounds the wait for a seat played elsewhere
     // (ZB_GardeDesTours): a player whose copy owes the table its answer for
@@ -286,6 +309,11 @@ private:
     std::unique_ptr<ZB_ServerSocket> server_;
     bool sansSauvegarde_ = false;
     bool echecAutosauvegarde_ = false;  // the last autosave failed and was reported
+    // The autosave as this copy last wrote or read it (a hash of its bytes,
+    // empty for no file), and the file its game goes to once another copy
+    // wrote a newer one (see saveToFile).
+    QByteArray empreinteAutosave_;
+    QString cheminALEcart_;
     bool relance_ = false;
     QString cheminServeur_;
     bool modeSimple_ = false;

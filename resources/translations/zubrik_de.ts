@@ -3889,6 +3889,14 @@ x4</translation>
         <source>La partie n&apos;a pas pu être enregistrée: ce qui a été joué depuis le dernier enregistrement est perdu.</source>
         <translation>Die Partie konnte nicht gespeichert werden: was seit dem letzten Speichern gespielt wurde, ist verloren.</translation>
     </message>
+    <message>
+        <source>Partie enregistrée à part</source>
+        <translation>Partie separat gespeichert</translation>
+    </message>
+    <message>
+        <source>Une autre copie du programme a enregistré une partie plus récente dans %1: le prochain démarrage la reprendra. Pour ne pas la remplacer, cette partie-ci est enregistrée dans %2.</source>
+        <translation>Eine andere Kopie des Programms hat eine neuere Partie in %1 gespeichert: der nächste Start setzt sie fort. Um sie nicht zu ersetzen, wird diese Partie in %2 gespeichert.</translation>
+    </message>
 </context>
 <context>
     <name>ZB_RoomTable</name>

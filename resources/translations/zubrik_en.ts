@@ -3889,6 +3889,14 @@ x4</translation>
         <source>La partie n&apos;a pas pu être enregistrée: ce qui a été joué depuis le dernier enregistrement est perdu.</source>
         <translation>The game could not be saved: what was played since the last save is lost.</translation>
     </message>
+    <message>
+        <source>Partie enregistrée à part</source>
+        <translation>Game saved separately</translation>
+    </message>
+    <message>
+        <source>Une autre copie du programme a enregistré une partie plus récente dans %1: le prochain démarrage la reprendra. Pour ne pas la remplacer, cette partie-ci est enregistrée dans %2.</source>
+        <translation>Another copy of the program saved a newer game in %1: the next start will resume it. So as not to replace it, this game is saved in %2.</translation>
+    </message>
 </context>
 <context>
     <name>ZB_RoomTable</name>

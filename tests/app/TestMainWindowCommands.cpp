@@ -154,6 +154,67 @@ private slots:
         QCOMPARE(cartesJouees(record(w)).mid(0, avant.size()), avant);
     }
 
+    // Two copies on one data folder. A plays a little and hangs (its user
+    // stops playing); B starts, resumes A's game, plays on and quits; A
+    // quits: B's game stays the autosave, which the next start resumes, and
+    // A's goes to a file beside it that A's box names.
+    void copieEnRetard()
+    {
+        QTemporaryDir dossier;
+        const QString autosave = dossier.filePath(QStringLiteral("autosave.jss"));
+        const auto cartesSauvees = [&autosave] {
+            QFile f(autosave);
+            return f.open(QIODevice::ReadOnly) ? cartesJouees(QString::fromUtf8(f.readAll())) : QStringList();
+        };
+        ZB_MainWidget a(accompagne(), dossier.path());
+        ordinateurPartout(a);
+        a.demarre();
+        QVERIFY(attend([&] { return cartesJouees(record(a)).size() >= 9; }, 60000));
+        a.vue()->setModeAffichage(ZB_MainWidget::MODE_AFFICHAGE_NORMAL, false);
+        auto* panneauA = dynamic_cast<DisplayGLPanelDeJoueur*>(a.vue()->getPanelDeJoueur(0));
+        QVERIFY(panneauA != nullptr);
+        // A waits for its user, its game saved.
+        QVERIFY(attend([&] {
+            return (panneauA->isCarteDemandee() || panneauA->isChoixAtoutOuvert())
+                && cartesSauvees() == cartesJouees(record(a));
+        }, 60000));
+        const QStringList deA = cartesJouees(record(a));
+        {
+            ZB_MainWidget b(accompagne(), dossier.path());
+            ordinateurPartout(b);
+            b.demarre();
+            QVERIFY(attend([&] { return cartesJouees(record(b)).size() >= deA.size() + 29; }, 60000));
+            QSignalSpy quitter(&b, &ZB_MainWidget::signalQuitter);
+            b.vue()->close();
+            QTRY_COMPARE(quitter.size(), 1);
+        }
+        // Its window gone, as the program ends.
+        const QStringList deB = cartesSauvees();
+        QCOMPARE(deB.mid(0, deA.size()), deA);
+        QVERIFY(deB.size() > deA.size());
+
+        // A's quit waits for the box that says where its game went.
+        a.vue()->scene()->setAutoAnswer(false);
+        QSignalSpy quitter(&a, &ZB_MainWidget::signalQuitter);
+        a.vue()->close();
+        QTRY_VERIFY(!a.salle()->getCheminALEcart().isEmpty());
+        const QString aside = a.salle()->getCheminALEcart();
+        QTRY_VERIFY(a.vue()->scene()->historiqueBoites().join(QLatin1Char('\n')).contains(QFileInfo(aside).fileName()));
+        QCOMPARE(quitter.size(), 0);
+        a.vue()->scene()->OnMessageBoxAccepted_Timer();
+        QTRY_COMPARE(quitter.size(), 1);
+        QCOMPARE(cartesSauvees(), deB);
+        QFile f(aside);
+        QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(aside));
+        QCOMPARE(cartesJouees(QString::fromUtf8(f.readAll())), deA);
+
+        ZB_MainWidget suivant(accompagne(), dossier.path());
+        ordinateurPartout(suivant);
+        suivant.demarre();
+        QVERIFY(attend([&] { return cartesJouees(record(suivant)).size() > deB.size(); }, 60000));
+        QCOMPARE(cartesJouees(record(suivant)).mid(0, deB.size()), deB);
+    }
+
     // New games and new winning games of both games are dealt and played.
     void nouvellesParties_data()
     {
