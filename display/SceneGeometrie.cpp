@@ -61,20 +61,21 @@ QRectF zoneMain(const QRectF& table, int cartes)
     // The place of a card is the ninth of the table's width; a card is wider
     // than that on a table less wide than about 1.6 times its height, and the
     // last one ran off the right edge. The places then close up, so that the
-    // hand ends a margin inside the table, centred as it was.
+    // hand ends a margin inside the table.
     const double largeurCarte = DisplayGLHumanCarte::LARGEUR_PAR_HAUTEUR_MAIN * table.height();
     const double marge = PART_MARGE_MAIN * table.width();
     const int n = std::clamp(cartes, 1, DisplayGLHumanCarte::CARTES_PAR_MAIN);
     const double place = table.width() / DisplayGLHumanCarte::CARTES_PAR_MAIN;
     const double etendue = (n - 1) * place + largeurCarte;
     const double libre = table.width() - 2.0 * marge;
-    if (etendue <= libre || n < 2)
-        return table;
-    const double serree = std::max(0.0, (libre - largeurCarte) / (n - 1));
-    const double largeur = serree * DisplayGLHumanCarte::CARTES_PAR_MAIN;
-    // The hand's first place lies (9 - n) div 2 places in.
-    const double debut = table.x() + marge - (DisplayGLHumanCarte::CARTES_PAR_MAIN - n) / 2 * serree;
-    return QRectF(debut, table.y(), largeur, table.height());
+    const double serree = etendue <= libre || n < 2 ? place : std::max(0.0, (libre - largeurCarte) / (n - 1));
+    // The hand's first place lies (9 - n) div 2 places in; from there a hand
+    // of eight, or of nine on a wide table, sat left of the cloth's middle
+    // and its first card touched the window's edge. The hand's own width is
+    // centred on the table, under the cloth.
+    const double debut = table.center().x() - ((n - 1) * serree + largeurCarte) / 2.0
+                         - (DisplayGLHumanCarte::CARTES_PAR_MAIN - n) / 2 * serree;
+    return QRectF(debut, table.y(), serree * DisplayGLHumanCarte::CARTES_PAR_MAIN, table.height());
 }
 
 int directionGlissement(const QPointF& appui, const QPointF& relache, const QSizeF& scene, qint64 dureeMs)

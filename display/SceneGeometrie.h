@@ -37,9 +37,9 @@ double echelleTable(double largeur, double hauteur);
 // the table).
 QRect geometrieDialogue(const QRectF& table, double largeurScene, int placement, int mode);
 
-// The hand area for a hand of `cartes` cards on the table area: the table
-// area itself, or narrower places when the last card would not fit within a
-// margin of the table's right edge.
+// The hand area for a hand of `cartes` cards on the table area: places of a
+// ninth of its width, or narrower when the cards would not fit within a
+// margin of its edges, shifted so that the hand is centred on the table.
 QRectF zoneMain(const QRectF& table, int cartes);
 
 // Swipe directions as the main window reads them: 1 left, 2 right, 4 up,

@@ -272,27 +272,40 @@ private slots:
     void handsLeaveThePlateAndTheSlateClear_data()
     {
         QTest::addColumn<QSize>("taille");
-        QTest::newRow("960x640") << QSize(960, 640);
-        QTest::newRow("800x600") << QSize(800, 600);
-        QTest::newRow("1280x800") << QSize(1280, 800);
-        QTest::newRow("1920x1080") << QSize(1920, 1080);
+        QTest::addColumn<bool>("belote");
+        QTest::newRow("960x640") << QSize(960, 640) << false;
+        QTest::newRow("800x600") << QSize(800, 600) << false;
+        QTest::newRow("1280x800") << QSize(1280, 800) << false;
+        QTest::newRow("1920x1080") << QSize(1920, 1080) << false;
+        QTest::newRow("1280x720") << QSize(1280, 720) << false;
+        QTest::newRow("belote 800x600") << QSize(800, 600) << true;
+        QTest::newRow("belote 1280x720") << QSize(1280, 720) << true;
+        QTest::newRow("belote 1920x1080") << QSize(1920, 1080) << true;
     }
     void handsLeaveThePlateAndTheSlateClear()
     {
         QFETCH(QSize, taille);
-        TableDeScene t(tablePourImages(false, taille));
+        QFETCH(bool, belote);
+        TableDeScene t(tablePourImages(belote, taille));
         DisplayGLScene& s = *t.scene;
-        Donne d;
+        Donne d(belote);
         d.distribue(s, nullptr);
-        // At rest, as while others bid, the whole hand is in the view.
+        // At rest, as while others bid, the whole hand is in the view, a
+        // margin off its edges and centred under the cloth.
+        QRectF main;
         for (Carte* carte : d[0]->main_) {
             DisplayGLHumanCarte* sprite = s.jeuDeCartes().getCarte(carte->getIndex());
             QTRY_VERIFY(sprite->isVisible());
             const QRectF r = sprite->sceneBoundingRect();
+            main |= r;
             QVERIFY2(s.sceneRect().adjusted(-1, -1, 1, 1).contains(r),
                      qPrintable(QStringLiteral("card at rest at %1,%2 to %3,%4 off the view")
                                     .arg(r.left()).arg(r.top()).arg(r.right()).arg(r.bottom())));
         }
+        const QRectF cloth = moteurDe(t)->item(s.tapis()->getId())->sceneBoundingRect();
+        QVERIFY2(main.left() >= 0.005 * taille.width() && std::abs(main.center().x() - cloth.center().x()) < 4.0,
+                 qPrintable(QStringLiteral("hand from %1 to %2, the cloth's middle at %3")
+                                .arg(main.left()).arg(main.right()).arg(cloth.center().x())));
         for (Carte* carte : d[0]->main_)
             s.jeuDeCartes().getCarte(carte->getIndex())->setState(DisplayGLHumanCarte::Surlignee, false, 0);
         const QImage image = t.image();
