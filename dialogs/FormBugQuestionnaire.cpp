@@ -90,12 +90,6 @@ FormBugQuestionnaire::FormBugQuestionnaire(QWidget* parent)
 
 FormBugQuestionnaire::~FormBugQuestionnaire() = default;
 
-void FormBugQuestionnaire::fermeParLaTable()
-{
-    if (isVisible())
-        annuler_->click();
-}
-
 void FormBugQuestionnaire::reset()
 {
     categorie_->setCurrentIndex(0);

@@ -18,6 +18,10 @@ class QPushButton;
 //   escapes what it stores, so the text is otherwise kept as typed.
 // - Sending with nothing described still sends: the picture and the game
 //   record are worth having.
+// - Its own Cancel and Esc cancel the report (its picture goes). Closed by
+//   the table (a new game, another window, Esc or the back key over the
+//   table) it is only hidden: the next report clears it and takes its
+//   picture again over the one left.
 class FormBugQuestionnaire : public GM_WidgetAuto
 {
     Q_OBJECT
@@ -30,8 +34,6 @@ public:
     ~FormBugQuestionnaire() override;
 
     void reset();
-    // Closed by the table (a new game, a box, Esc), the report is cancelled.
-    void fermeParLaTable() override;
     // The support note, rich text (with a mail link).
     void setNoteContact(const QString& note);
     // The answers as the report stores them: one "question: answer" line

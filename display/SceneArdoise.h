@@ -95,7 +95,11 @@ public:
     // The status from its untranslated source (null: none); action puts
     // the action word first among the arguments.
     void setStatut(const char* source, const QList<Argument>& args, bool action, const QString& motAction);
-    // Translates the kept status again, in the language now shown.
+    // Translates the kept status again, in the language now shown. The
+    // status is kept by its source and seats for this: the table sets it
+    // anew only at its next state, so after a language change during the
+    // user's turn the line stayed in the old language, beside menus,
+    // bubbles and buttons in the new one, until she played.
     void retraduitStatut(const QString& motAction);
     void setAide(const QString& texte) { aide_ = texte; }
     QString statut() const { return statut_; }

@@ -57,7 +57,7 @@ public:
     virtual bool estOuverteParLeProgramme() const { return false; }
     // The table closes the form on its own (a window opened over it, a new
     // game, Esc pressed over the table): it closes. A form whose closing is
-    // an answer (a skip, a cancel) gives that answer instead, so that what
+    // an answer (the welcome's skip) gives that answer instead, so that what
     // waits for it does not wait for ever.
     virtual void fermeParLaTable() { close(); }
 
