@@ -25,7 +25,13 @@
 //   owes nothing.
 // - A player who entered a running game first catches up with a replay of
 //   it, during which its copy answers nothing: the entry gives it
-//   RattrapageMs more.
+//   RattrapageMs more, once per deal of its table, however often it enters.
+// - A player given up here is silent until a move of its own reaches the
+//   table (repond). Given up twice so, it has no catch-up time and enters
+//   at the next deal when it comes back (entreALaProchaineDonne): a copy
+//   that comes back silent again and again holds the table for a turn's
+//   wait a deal, not one a turn, while a copy that hung once comes back as
+//   before. A close of its connection (a crash) marks nothing.
 // - One look (observe) per table and second or so; the clock of a state
 //   starts at the first look that sees it, and a seat is given up once.
 class ZB_GardeDesTours
@@ -33,6 +39,8 @@ class ZB_GardeDesTours
 public:
     static constexpr qint64 MargeMs = 12000;
     static constexpr qint64 RattrapageMs = 60000;
+    // Times given up with no move in between that make a player silent.
+    static constexpr int AbandonsDeSuite = 2;
 
     struct Siege {
         qint64 id = -1;
@@ -43,8 +51,13 @@ public:
     // One look at a table: its state now and its seats. The id of the
     // player to take as gone, -1 when none.
     qint64 observe(int noTable, int etat, const std::array<Siege, 4>& sieges, qint64 delaiMs, qint64 maintenantMs);
-    // That player entered a running game at that moment.
-    void entre(qint64 id, qint64 maintenantMs) { entrees_.insert(id, maintenantMs); }
+    // That player entered a running game at that moment, in that deal of
+    // its table (any number that changes with the deal).
+    void entre(qint64 id, qint64 maintenantMs, int donne);
+    // A move of that player reached the table.
+    void repond(qint64 id) { muets_.remove(id); }
+    // That player, back, waits for the next deal to play.
+    bool entreALaProchaineDonne(qint64 id) const { return muets_.value(id) >= AbandonsDeSuite; }
     // A new online session, or none.
     void oublie();
 
@@ -54,6 +67,11 @@ private:
         qint64 depuis = 0;
         bool abandonne = false;
     };
+    struct Entree {
+        qint64 depuis = 0;
+        int donne = -1;
+    };
     QHash<int, Suivi> tables_;
-    QHash<qint64, qint64> entrees_;
+    QHash<qint64, Entree> entrees_;
+    QHash<qint64, int> muets_; // times given up since its last move
 };

@@ -122,6 +122,13 @@ bool ZB_Hebergement::accueille(ZB_ServerSocketConnection* connection, const Opti
     } else if (etat == ZB_ServerSeatingA::EnCoursAvecPlacesLibres && salle_ != nullptr) {
         place = salle_->cb_setClientInGameReconnect(connection, joueur)
              || salle_->cb_setClientInGameOnTheFly_Random(connection, joueur);
+    } else if (etat == ZB_ServerSeatingA::EnCoursComplet && salle_ != nullptr) {
+        // Full, but the seat it holds for a returning player is hers.
+        place = salle_->cb_setClientInGameReconnect(connection, joueur);
+        if (!place && s != nullptr) {
+            serveur_->refuseComplet(connection);
+            return false;
+        }
     } else if (etat >= ZB_ServerSocket::AttenteJoueurs && etat <= ZB_ServerSocket::CompletAvantDepart) {
         // Waits for the start.
         place = true;

@@ -27,8 +27,9 @@ class ZB_ServerSocketConnection;
 //   for the start. A server that runs already is left
 //   as it is.
 // - Welcoming: a client who identifies while the game runs with free seats
-//   takes the seat it left if any, else a free one; one who finds none, or
-//   arrives when the game is full, stopped or being started, is sent away;
+//   takes the seat it left if any, else a free one; at a full game only the
+//   seat it left; one who finds none, or arrives when the game is stopped or
+//   being started, is sent away (told the game is full when it is);
 //   but one to whom a seated player gave up its seat (the address rule of
 //   a host nobody watches) takes that seat, full as the table is. Before
 //   the start clients wait.

@@ -277,6 +277,7 @@ ZB_ServerSocket* ZB_MultiServer::findRoomForConnection(const QHostAddress& adres
     ZB_ServerSocket* inactif = nullptr;
     ZB_ServerSocket* surReserve = nullptr;
     ZB_ServerSocket* aPartager = nullptr;
+    ZB_ServerSocket* complet = nullptr;
     for (ZB_ServerSocket* serveur : serveurs) {
         const int etat = serveur->getEtat();
         if (etat == ZB_ServerSocket::AttenteJoueurs || etat == ZB_ServerSocket::AttenteDemarrageAuto) {
@@ -290,6 +291,12 @@ ZB_ServerSocket* ZB_MultiServer::findRoomForConnection(const QHostAddress& adres
         } else if (etat == ZB_ServerSocket::CompletAvantDepart || etat == ZB_ServerSeatingA::EnCoursComplet) {
             if (aPartager == nullptr && serveur->peutFaireDeLaPlace(adresse))
                 aPartager = serveur;
+            // A full game still hears a player who comes back to the seat it
+            // holds for her: her old socket may not be seen closed yet. One
+            // who proves no held seat is told it is full once identified.
+            else if (complet == nullptr && etat == ZB_ServerSeatingA::EnCoursComplet
+                     && serveur->getJoueurs().size() <= serveur->maxPlayers())
+                complet = serveur;
         } else if (etat == ZB_ServerSeatingA::EnCoursAvecPlacesLibres && enCours == nullptr) {
             enCours = serveur;
         } else if (etat == ZB_ServerSocket::Arrete && inactif == nullptr) {
@@ -303,7 +310,9 @@ ZB_ServerSocket* ZB_MultiServer::findRoomForConnection(const QHostAddress& adres
         inactif->setEtat(ZB_ServerSocket::AttenteJoueurs);
         return inactif;
     }
-    return surReserve != nullptr ? surReserve : aPartager;
+    if (surReserve != nullptr)
+        return surReserve;
+    return aPartager != nullptr ? aPartager : complet;
 }
 
 void ZB_MultiServer::refuse_(QAbstractSocket* socket)

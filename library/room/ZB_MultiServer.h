@@ -33,8 +33,11 @@ class ZB_ServerSocket;
 // identified player holds (one of its connections may never identify);
 // else to the first room, waiting or full (before the start, or running
 // where the rule holds in play), where the newcomer's address may take a
-// seat from an address that holds more (ZB_GardeDesSieges). A connection is refused only when every room is
-// full of identified players or not taking any.
+// seat from an address that holds more (ZB_GardeDesSieges); else to the
+// first running room that is full but would let one more identify: a
+// player coming back to the seat it holds for her may find her old socket
+// not yet seen closed there. A connection is refused only when every room
+// is full of identified players or not taking any.
 //
 // Flood rule: every connection attempt of an address counts; an address
 // reaching LimiteTentatives attempts within one clear period is banned

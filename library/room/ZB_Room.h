@@ -293,6 +293,8 @@ private:
     // (ZB_GardeDesTours): a player whose copy owes the table its answer for
     // too long is taken as gone.
     void surveilleLesTours_();
+    // That player enters the table's running game.
+    void entre_(qint64 id, const ZB_RoomTable& table);
     int versionPour_(const TypeDePartie& type) const;
     const TypeDePartie& typeDePartie_() const;
     EvenementDeJeu inscriptionPartie_(int noTable) const;

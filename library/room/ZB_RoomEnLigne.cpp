@@ -112,6 +112,11 @@ void ZB_Room::surveilleLesTours_()
         server_->perdConnexion(id, QStringLiteral("no answer within the turn's time"));
 }
 
+void ZB_Room::entre_(qint64 id, const ZB_RoomTable& table)
+{
+    gardeDesTours_.entre(id, horloge_.elapsed(), table.getSettingsPartie().donnesJouees_);
+}
+
 // ---- The server's seating callbacks. ----
 
 bool ZB_Room::cb_setClientInGameReconnect(ZB_ServerSocketConnection* connection, const OptionsDuJoueur& joueur)
@@ -119,9 +124,12 @@ bool ZB_Room::cb_setClientInGameReconnect(ZB_ServerSocketConnection* connection,
     trace(QStringLiteral("ZB_Room::cb_setClientInGameReconnect->enter() Joueur: %1 (%2)")
               .arg(joueur.nom_)
               .arg(joueur.id_));
+    // A player the host gave up for silence shows it plays before the table
+    // waits on it again.
+    const bool prochaineDonne = gardeDesTours_.entreALaProchaineDonne(joueur.id_);
     for (ZB_RoomTable* table : std::as_const(tables_))
-        if (table->setClientInGameReconnect(connection, server_.get(), joueur)) {
-            gardeDesTours_.entre(joueur.id_, horloge_.elapsed());
+        if (table->setClientInGameReconnect(connection, server_.get(), joueur, prochaineDonne)) {
+            entre_(joueur.id_, *table);
             return true;
         }
     return false;
@@ -134,7 +142,7 @@ bool ZB_Room::cb_setClientInGameOnTheFly_Random(ZB_ServerSocketConnection* conne
               .arg(joueur.id_));
     for (ZB_RoomTable* table : std::as_const(tables_))
         if (table->setClientInGameOnTheFly_Random(connection, joueur)) {
-            gardeDesTours_.entre(joueur.id_, horloge_.elapsed());
+            entre_(joueur.id_, *table);
             // The last free seat taken, the server is full from now on.
             suitLesPlacesLibres_();
             return true;
@@ -172,7 +180,7 @@ bool ZB_Room::cb_setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection* 
     if (table == nullptr
         || !table->setClientInGameOnTheFly_SpecificPos(connection, siege, isHotSwapSamePlayerSocketChange, joueur))
         return false;
-    gardeDesTours_.entre(joueur.id_, horloge_.elapsed());
+    entre_(joueur.id_, *table);
     suitLesPlacesLibres_();
     return true;
 }

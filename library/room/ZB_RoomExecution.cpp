@@ -57,6 +57,9 @@ bool ZB_Room::cb_executeUnEvenement(EvenementDeJeu& ev)
     const bool resultat = table->cb_executeUnEvenement(ev);
     if (resultat && (ev.type_ == EvenementDeJeu::Dis || ev.type_ == EvenementDeJeu::JoO))
         suitLesPlacesLibres_();
+    if (resultat && etatEnLigne_ == Hote && !EvenementDeJeu::estSourceLocale(ev.source_)
+        && EvenementDeJeu::estDeClasse(ev.type_, EvenementDeJeu::CoupDeJoueur))
+        gardeDesTours_.repond(ev.idJoueur_);
     // What the host played, it played: a copy that cannot follow it has
     // drifted and would wait for ever for a move it cannot run.
     if (!resultat && etatEnLigne_ == Client && !EvenementDeJeu::estSourceLocale(ev.source_)

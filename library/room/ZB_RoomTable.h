@@ -312,8 +312,9 @@ public:
     // A returning client gets the seat it left, or the place it was waiting
     // for. serveur, when given, learns where the connection plays and
     // whether the game is now full. False when nothing waits for the client.
+    // prochaineDonne: it enters at the next deal, however early in this one.
     bool setClientInGameReconnect(ZB_ServerSocketConnection* connection, ZB_ServerSeatingA* serveur,
-                                  const OptionsDuJoueur& options);
+                                  const OptionsDuJoueur& options, bool prochaineDonne = false);
     // A new client takes a computer's seat: the first one free, or the given
     // one (hot swap: the same player on a new connection takes its own seat).
     bool setClientInGameOnTheFly_Random(ZB_ServerSocketConnection* connection, const OptionsDuJoueur& options);
@@ -346,7 +347,8 @@ private:
     void annonceDebutDeStats_();
     void emetPenalite_(double penalite, qint64 idCompte, int genre);
     void insertPlayerInGame_unlocked(ZB_ServerSocketConnection* connection, int noJoueur,
-                                     const OptionsDuJoueur& options, const QString& texte);
+                                     const OptionsDuJoueur& options, const QString& texte,
+                                     bool prochaineDonne = false);
     // Events of the table: posted to the room, which runs them later, or
     // run at once through the list.
     void posteALaSalle_(int genre, const QString& texte, int noJoueur, int etat, qint64 idJoueur, int mode,

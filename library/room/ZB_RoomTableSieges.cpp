@@ -146,7 +146,7 @@ bool ZB_RoomTable::estEntreeAnnoncee(int etat) const
 }
 
 bool ZB_RoomTable::setClientInGameReconnect(ZB_ServerSocketConnection* connection, ZB_ServerSeatingA* serveur,
-                                            const OptionsDuJoueur& options)
+                                            const OptionsDuJoueur& options, bool prochaineDonne)
 {
     trace(QStringLiteral("ZB_RoomTable::setClientInGameReconnect->enter() Joueur: %1 (%2)")
               .arg(options.getNomAffiche())
@@ -163,7 +163,7 @@ bool ZB_RoomTable::setClientInGameReconnect(ZB_ServerSocketConnection* connectio
     executeEvenementDeLaTable_(EvenementDeJeu::JoO, QString(), SiegeTable, EtatDeJeu::EntreeOuSortieDeJoueur,
                                options.id_, EvenementDeJeu::ModeEnDirect, m_settingsPartie.noDemande);
     insertPlayerInGame_unlocked(connection, siege, options,
-                                ZB_MessageDeTable::texte(ZB_MessageDeTable::Reconnecte, options.nom_));
+                                ZB_MessageDeTable::texte(ZB_MessageDeTable::Reconnecte, options.nom_), prochaineDonne);
     if (serveur != nullptr) {
         serveur->connexionPlacee(connection, m_noTable);
         const bool complet = compteSiegesLibres(-1) == 0 && serveur->estListeDAttenteVide();
@@ -241,7 +241,8 @@ void ZB_RoomTable::insertPlayerInGame(ZB_ServerSocketConnection* connection, int
 }
 
 void ZB_RoomTable::insertPlayerInGame_unlocked(ZB_ServerSocketConnection* connection, int noJoueur,
-                                               const OptionsDuJoueur& options, const QString& texte)
+                                               const OptionsDuJoueur& options, const QString& texte,
+                                               bool prochaineDonne)
 {
     if (!estSiege(noJoueur) || m_listeDesEvenements == nullptr)
         return;
@@ -250,7 +251,7 @@ void ZB_RoomTable::insertPlayerInGame_unlocked(ZB_ServerSocketConnection* connec
     const QString record = options.sauveValeursDansString();
     const int etat = getEtatCourant();
     // Until the third trick is under way the client still plays this deal.
-    const bool cetteDonne = etat < EtatDeJeu::Tour3_AttendRamasseTas1;
+    const bool cetteDonne = !prochaineDonne && etat < EtatDeJeu::Tour3_AttendRamasseTas1;
     // The client is sent the game so far before it hears of its entry: the
     // replay rebuilds its table from nothing, so that an entry heard before
     // it would be lost, and the client, never told that its seat waits to

@@ -285,6 +285,13 @@ void ZB_ServerSocket::retireJoueur(ZB_ServerSocketConnection* connection)
     removeConnection(connection, false);
 }
 
+void ZB_ServerSocket::refuseComplet(ZB_ServerSocketConnection* connection)
+{
+    QMutexLocker verrou(&mutexRecursif_);
+    if (estConnectee_(connection))
+        refuseIdentification_(connection, refusComplet_());
+}
+
 void ZB_ServerSocket::perdConnexion(qint64 playerId, const QString& raison)
 {
     QMutexLocker verrou(&mutexRecursif_);
@@ -731,12 +738,12 @@ QString ZB_ServerSocket::nomDistinct_(const QString& nom, qint64 id) const
     return distinct;
 }
 
-void ZB_ServerSocket::refuseIdentification_(ZB_ServerSocketConnection* connection)
+void ZB_ServerSocket::refuseIdentification_(ZB_ServerSocketConnection* connection, const QByteArray& record)
 {
     // Nothing more it sends counts, and it goes once its bytes are read;
     // its client is told, and does not come back for the same answer.
     if (GM_SocketAbstract* socket = connection->lacheSocket())
-        refuse_(socket);
+        refuse_(socket, record);
     QCoreApplication::postEvent(this, new ZB_EventDisconnectServerSocketConnection(connection));
 }
 

@@ -204,6 +204,9 @@ public:
     // The host sends an identified player away for the rest of the session:
     // its seat goes to the computer, and its id is refused from now on.
     void retireJoueur(ZB_ServerSocketConnection* connection);
+    // An identified player finds no seat at a full game: it is told that
+    // every seat is taken, and goes.
+    void refuseComplet(ZB_ServerSocketConnection* connection);
     // The connection of that player is taken as lost (its copy stopped
     // answering): closed without a word, as a link that died, so that its
     // seat goes to the computer and the player may come back.
@@ -323,7 +326,8 @@ private:
     // Players of an address that holds too many seats give theirs up to the
     // newcomer; true when one did.
     bool faitDeLaPlace_(ZB_ServerSocketConnection* nouveau);
-    void refuseIdentification_(ZB_ServerSocketConnection* connection);
+    void refuseIdentification_(ZB_ServerSocketConnection* connection,
+                               const QByteArray& record = QByteArray(RECORD_REFUS_TABLE));
 
     Cb_TableConnectionInput* room_;
     GM_BanList* banList_ = nullptr;

@@ -2,6 +2,7 @@
 #include "EcranVirtuel.h"
 #include "EtapesDeMatch.h"
 #include "EtapesEnLigne.h"
+#include "EtatDeJeu.h"
 #include "EvenementDeJeu.h"
 #include "LectureEcran.h"
 #include "Lenteur.h"
@@ -11,6 +12,7 @@
 #include "PartieEnReseau.h"
 #include "PiloteDePartie.h"
 #include "SessionDeJeu.h"
+#include "ZB_FicheIdentification.h"
 #include "ZbTestRegistry.h"
 
 #include <QDir>
@@ -707,6 +709,32 @@ private slots:
 
 
 private:
+    // The windowless host of the case's host side, on the case's TCP port:
+    // what it printed up to its "HOST" line (empty when it did not start).
+    static QByteArray lanceHoteSansFenetre(PartieEnReseau& partie, QProcess& hote)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const QString& v : partie.hote().maison().environnement())
+            env.insert(v.section(QLatin1Char('='), 0, 0), v.section(QLatin1Char('='), 1));
+        env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+        hote.setProcessEnvironment(env);
+        hote.setProcessChannelMode(QProcess::MergedChannels);
+        descendance::finitAvecLeParent(hote);
+        hote.start(QStringLiteral(ZB_PROGRAMME),
+                   {QStringLiteral("--server"), QStringLiteral("--auto"), QStringLiteral("--port"),
+                    QString::number(partie.port())});
+        if (!hote.waitForStarted(10000))
+            return QByteArray();
+        QElapsedTimer attente;
+        attente.start();
+        QByteArray sortie;
+        while (!sortie.contains("HOST") && attente.elapsed() < lenteur::limite(20000)) {
+            hote.waitForReadyRead(200);
+            sortie += hote.readAllStandardOutput();
+        }
+        return sortie;
+    }
+
     // A case's online turns, when a user is to run out of them: two short
     // turns exclude that user quickly. A user who plays online afterwards
     // needs turns the pilot plays in at any machine's pace (at six busy
@@ -792,28 +820,11 @@ private slots:
         r.objectif = 1000;
         QVERIFY2(partie.prepare(r), qPrintable(partie.echec()));
         QProcess hote;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const QString& v : partie.hote().maison().environnement())
-            env.insert(v.section(QLatin1Char('='), 0, 0), v.section(QLatin1Char('='), 1));
-        env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
-        hote.setProcessEnvironment(env);
-        hote.setProcessChannelMode(QProcess::MergedChannels);
-        descendance::finitAvecLeParent(hote);
-        hote.start(QStringLiteral(ZB_PROGRAMME),
-                   {QStringLiteral("--server"), QStringLiteral("--auto"), QStringLiteral("--port"),
-                    QString::number(partie.port())});
         auto finHote = qScopeGuard([&hote] {
             hote.kill();
             hote.waitForFinished(5000);
         });
-        QVERIFY(hote.waitForStarted(10000));
-        QElapsedTimer attente;
-        attente.start();
-        QByteArray sortie;
-        while (!sortie.contains("HOST") && attente.elapsed() < lenteur::limite(20000)) {
-            hote.waitForReadyRead(200);
-            sortie += hote.readAllStandardOutput();
-        }
+        const QByteArray sortie = lanceHoteSansFenetre(partie, hote);
         // The guest joins over the secure port while sockets from its own
         // address that never say a word hold every place the port has for
         // unfinished handshakes: it gets in all the same.
@@ -842,6 +853,62 @@ private slots:
         QCOMPARE(hote.exitCode(), 128 + 15);
         QVERIFY2(EtapesEnLigne::finPuisJeuLocal(partie.client(), 10000, QStringLiteral("host_stopped")),
                  qPrintable(partie.echec()));
+    }
+
+    // At a windowless host, two players of other copies fill the table
+    // with the user (the host's computer has the fourth seat). Her program
+    // is killed and started again at once: she joins with what the join
+    // dialog offers, is taken back at her seat, and plays there.
+    void retourATableCompleteSansFenetre()
+    {
+        PartieEnReseau partie(QStringLiteral("windowless_full_return"), LIMITE_RESEAU_S);
+        DossierUtilisateur::Reglages r;
+        r.objectif = 1000;
+        QVERIFY2(partie.prepare(r), qPrintable(partie.echec()));
+        QProcess hote;
+        auto finHote = qScopeGuard([&hote] {
+            hote.kill();
+            hote.waitForFinished(5000);
+        });
+        const QByteArray sortie = lanceHoteSansFenetre(partie, hote);
+        QVERIFY2(sortie.contains("HOST"), sortie.constData());
+        QVERIFY2(partie.rejoint(), qPrintable(partie.echec()));
+        // The others: copies that identify under ids of their seat keys.
+        std::vector<std::unique_ptr<QTcpSocket>> autres;
+        for (int i = 0; i < 2; ++i) {
+            ZB_FicheIdentification fiche;
+            fiche.cle_ = ZB_FicheIdentification::genereCle();
+            fiche.joueur_.nom_ = QStringLiteral("Autre%1").arg(i);
+            fiche.joueur_.id_ = ZB_FicheIdentification::idDeCle(fiche.cle_);
+            autres.push_back(std::make_unique<QTcpSocket>());
+            autres.back()->connectToHost(QHostAddress::LocalHost, partie.port());
+            QVERIFY(autres.back()->waitForConnected(5000));
+            autres.back()->write(EvenementDeJeu(EvenementDeJeu::NeW, fiche.sauveValeursDansString(), 4,
+                                                EtatDeJeu::Identification, EvenementDeJeu::Local_Table,
+                                                fiche.joueur_.id_, 0, -1, -2, ZB_ICI)
+                                     .toString(1)
+                                     .toUtf8());
+            // Seated: the game so far comes.
+            QElapsedTimer attente;
+            attente.start();
+            while (!autres.back()->peek(autres.back()->bytesAvailable()).contains("{Rs")
+                   && attente.elapsed() < lenteur::limite(20000))
+                autres.back()->waitForReadyRead(200);
+            QVERIFY2(attente.elapsed() < lenteur::limite(20000), "another player was not seated");
+        }
+        partie.client().garde(QStringLiteral("full_table"));
+        partie.tueClient();
+        QVERIFY2(partie.rejoint(), qPrintable(partie.echec()));
+        // The others leave, so that the table does not wait for their silent
+        // turns: the host's computer plays their seats at once.
+        autres.clear();
+        PiloteDePartie client(partie.client());
+        client.setSansRecord(true);
+        client.setSansAide(true);
+        client.setReponseBoites(true);
+        QVERIFY2(client.joue([&client](const Vue&) { return client.cartesJouees() >= 1; }, 180000),
+                 qPrintable(partie.echec()));
+        partie.client().garde(QStringLiteral("back_at_its_seat"));
     }
 
     // A first start left by Esc, the settings panel opened and closed by the

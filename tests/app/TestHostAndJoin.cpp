@@ -1046,19 +1046,28 @@ private slots:
     // margin, and the game goes on. The user starts the program again on
     // the same data folder while the hung one still runs (and still holds
     // the line, or lost it): the new copy is the same player, and gets her
-    // own seat back.
+    // own seat back, at a full table too (where the host has not seen the
+    // old line close, as after a kill).
     void copieFigee_data()
     {
         QTest::addColumn<bool>("sansFenetre");
         QTest::addColumn<bool>("retourAvantLaGarde");
-        QTest::newRow("windowed host") << false << false;
-        QTest::newRow("windowed host, back before the host gave up") << false << true;
-        QTest::newRow("windowless host") << true << false;
+        QTest::addColumn<int>("transport");
+        QTest::addColumn<bool>("complet");
+        QTest::newRow("windowed host") << false << false << int(Tcp) << false;
+        QTest::newRow("windowed host, back before the host gave up") << false << true << int(Tcp) << false;
+        QTest::newRow("windowless host") << true << false << int(Tcp) << false;
+        QTest::newRow("full windowless table, back at once, tcp") << true << true << int(Tcp) << true;
+        QTest::newRow("full windowless table, back at once, websocket") << true << true << int(WebSocket) << true;
+        QTest::newRow("full windowless table, back at once, secure") << true << true << int(WebSocketSecure) << true;
     }
     void copieFigee()
     {
         QFETCH(bool, sansFenetre);
         QFETCH(bool, retourAvantLaGarde);
+        QFETCH(int, transport);
+        QFETCH(bool, complet);
+        const auto par = Transport(transport);
         QTemporaryDir dossierHote;
         std::unique_ptr<ZB_HoteSansFenetre> hoteSansFenetre;
         ZB_Room* salle = nullptr;
@@ -1075,7 +1084,7 @@ private slots:
             chez = serveur.get();
         }
         QTemporaryDir dossier;
-        std::unique_ptr<Machine> figee = rejoint(Tcp, {}, dossier.path(), chez);
+        std::unique_ptr<Machine> figee = rejoint(par, {}, dossier.path(), chez);
         QVERIFY(QTest::qWaitFor([&] { return salle->getServer()->getJoueurs().size() == 1; }, 10000));
         ZB_ServerSocketConnection* premiere = salle->getServer()->getJoueurs().first();
         QVERIFY(premiere != nullptr);
@@ -1083,9 +1092,15 @@ private slots:
         const qint64 id = premiere->getPlayerId();
         // The windowless host's game needs one player to go on.
         std::unique_ptr<Machine> autre;
+        std::unique_ptr<Machine> troisieme;
         if (sansFenetre)
-            autre = rejoint(Tcp, {}, QString(), chez);
-        else
+            autre = rejoint(par, {}, QString(), chez);
+        if (complet) {
+            troisieme = rejoint(par, {}, QString(), chez);
+            QVERIFY(QTest::qWaitFor(
+                [&] { return salle->getServer()->getEtat() == ZB_ServerSeatingA::EnCoursComplet; }, 60000));
+        }
+        if (!sansFenetre)
             hote->salle->getServerView()->OnDemarrer();
         ZB_RoomTable* table = salle->getTable(-1);
         const auto siegeDe = [&](qint64 joueur) {
@@ -1108,7 +1123,7 @@ private slots:
 
         std::unique_ptr<Machine> retour;
         if (retourAvantLaGarde)
-            retour = rejoint(Tcp, {}, dossier.path(), chez);
+            retour = rejoint(par, {}, dossier.path(), chez);
         else {
             const qint64 limite = qint64(salle->getOptions().delaiReponse_ * 1000) + ZB_GardeDesTours::MargeMs;
             QVERIFY2(QTest::qWaitFor([&] { return table->getJoueur(siege)->modeJeu_ == Joueur::ModeRemplacant; },

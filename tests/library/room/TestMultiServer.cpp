@@ -436,7 +436,8 @@ private slots:
         QTest::newRow("running before idle") << QList<int>{0, 5} << QList<int>{0, 0} << 1;
         QTest::newRow("first running") << QList<int>{6, 5, 5} << QList<int>{0, 0, 0} << 1;
         QTest::newRow("idle") << QList<int>{6, 0, 0} << QList<int>{0, 0, 0} << 1;
-        QTest::newRow("none") << QList<int>{6, 3, 4} << QList<int>{0, 0, 0} << -1;
+        QTest::newRow("none") << QList<int>{3, 4} << QList<int>{0, 0} << -1;
+        QTest::newRow("running and full, for a return") << QList<int>{6, 3, 4} << QList<int>{0, 0, 0} << 0;
         QTest::newRow("a seat left") << QList<int>{1, 1} << QList<int>{3, 0} << 0;
         QTest::newRow("every seat held") << QList<int>{1, 1} << QList<int>{4, 0} << 1;
         QTest::newRow("held: running before") << QList<int>{1, 5} << QList<int>{4, 0} << 1;
@@ -525,8 +526,8 @@ private slots:
         QCOMPARE(serveur->getTentatives(QHostAddress()), qint64(0));
         QCOMPARE(logs->size(), 0);
 
-        // No room takes it: gone too.
-        serveurDeSalle(0)->setEtat(6);
+        // No room takes it (full before its start): gone too.
+        serveurDeSalle(0)->setEtat(3);
         QPointer<GM_SocketAbstract> sansSalle(new GM_ProxyClientSocket(nullptr, 20, 7));
         serveur->OnReceiveBridgeOpen(sansSalle.data());
         QTRY_VERIFY_WITH_TIMEOUT(sansSalle.isNull(), Delai);

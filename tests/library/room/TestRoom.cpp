@@ -10,6 +10,7 @@
 #include "ZB_DisplayEmpty.h"
 #include "ZB_EventsGroup.h"
 #include "ZB_FichierDePartie.h"
+#include "ZB_GardeDesTours.h"
 #include "ZB_Room.h"
 #include "ZB_RoomTable.h"
 #include "CompteAvertissements.h"
@@ -706,6 +707,53 @@ private slots:
             const QStringList noms = randomPlayerNames(3, {});
             QCOMPARE(QSet<QString>(noms.begin(), noms.end()).size(), 3);
         }
+    }
+
+    // When the host gives up a seat played elsewhere that owes a state
+    // (turn's time 10 s): its entries' catch-up time counts once a deal, and
+    // none for a player given up twice before that has not played since.
+    void gardeDesTours_data()
+    {
+        QTest::addColumn<int>("abandonsAvant");
+        QTest::addColumn<bool>("joueDepuis");
+        QTest::addColumn<QList<int>>("donnesDesEntrees"); // one entry every 50 s
+        QTest::addColumn<qint64>("abandon");              // after the state began
+        QTest::newRow("an entry") << 0 << false << QList<int>{1} << qint64(82000);
+        QTest::newRow("again in the deal") << 0 << false << QList<int>{1, 1} << qint64(82000);
+        QTest::newRow("again in the next deal") << 0 << false << QList<int>{1, 2} << qint64(132000);
+        QTest::newRow("back once silent") << 1 << false << QList<int>{1} << qint64(82000);
+        QTest::newRow("back twice silent") << 2 << false << QList<int>{1} << qint64(22000);
+        QTest::newRow("back, played since") << 2 << true << QList<int>{1} << qint64(82000);
+    }
+    void gardeDesTours()
+    {
+        QFETCH(int, abandonsAvant);
+        QFETCH(bool, joueDepuis);
+        QFETCH(QList<int>, donnesDesEntrees);
+        QFETCH(qint64, abandon);
+        ZB_GardeDesTours garde;
+        std::array<ZB_GardeDesTours::Siege, 4> sieges{};
+        sieges[1] = {7, true, -1};
+        const qint64 delai = 10000;
+        qint64 t = 0;
+        for (int etat = 40; etat < 40 + abandonsAvant; ++etat) {
+            sieges[1].etatDemande = etat;
+            QCOMPARE(garde.observe(0, etat, sieges, delai, t), -1);
+            t += delai + ZB_GardeDesTours::MargeMs;
+            QCOMPARE(garde.observe(0, etat, sieges, delai, t), 7);
+        }
+        if (joueDepuis)
+            garde.repond(7);
+        QCOMPARE(garde.entreALaProchaineDonne(7), abandonsAvant >= 2 && !joueDepuis);
+        const qint64 debut = t;
+        for (const int donne : donnesDesEntrees) {
+            garde.entre(7, t, donne);
+            t += 50000;
+        }
+        sieges[1].etatDemande = 50;
+        QCOMPARE(garde.observe(0, 50, sieges, delai, debut), -1);
+        QCOMPARE(garde.observe(0, 50, sieges, delai, debut + abandon - 1000), -1);
+        QCOMPARE(garde.observe(0, 50, sieges, delai, debut + abandon), 7);
     }
 };
 
