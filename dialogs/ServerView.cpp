@@ -230,7 +230,7 @@ void ServerView::cb_newConnection(ZB_ServerSocket* serveur, const OptionsDuJoueu
     connexions_->addItem(item);
     Q_UNUSED(serveur);
     if (!hebergement_.accueille(connection, joueur))
-        cb_log(QStringLiteral("INFO"), tr("Aucune place pour %1").arg(joueur.getNomAffiche()));
+        cb_annonce(tr("Aucune place pour %1").arg(joueur.getNomAffiche()));
     afficheEtat_();
 }
 
@@ -255,14 +255,19 @@ void ServerView::cb_gameEnded(bool fin, int nombreDeTables)
 
 void ServerView::cb_log(const QString& severite, const QString& message)
 {
-    // The server's lines name their severity already.
-    const QString prefixe = severite + QLatin1String(": ");
-    const QString ligne = message.startsWith(prefixe) ? message : prefixe + message;
-    journal_ << ligne;
+    // The trace has the server's own lines; the host reads its announcements.
+    Q_UNUSED(severite);
+    Q_UNUSED(message);
+    // The server logs what changes its state: the buttons follow.
+    afficheEtat_();
+}
+
+void ServerView::cb_annonce(const QString& texte)
+{
+    journal_ << texte;
     if (journal_.size() > JournalMax)
         journal_.removeFirst();
-    vueJournal_->appendPlainText(ligne);
-    // The server logs what changes its state: the buttons follow.
+    vueJournal_->appendPlainText(texte);
     afficheEtat_();
 }
 
@@ -283,10 +288,9 @@ void ServerView::OnPlacer()
     const int siege = siege_->currentData().toInt();
     const QString nom = connection->getOptions().getNomAffiche();
     if (place(connection, noTable, siege, false))
-        cb_log(QStringLiteral("INFO"), tr("%1 placé à la table %2, place %3").arg(nom).arg(noTable).arg(siege + 1));
+        cb_annonce(tr("%1 placé à la table %2, place %3").arg(nom).arg(noTable).arg(siege + 1));
     else
-        cb_log(QStringLiteral("WARNING"), tr("%1 n'a pas pu être placé à la table %2, place %3")
-                                              .arg(nom).arg(noTable).arg(siege + 1));
+        cb_annonce(tr("%1 n'a pas pu être placé à la table %2, place %3").arg(nom).arg(noTable).arg(siege + 1));
 }
 
 void ServerView::OnRetirer()
@@ -298,7 +302,7 @@ void ServerView::OnRetirer()
     const QString nom = connection->getOptions().getNomAffiche();
     // The server tells the list that the connection closed.
     s->retireJoueur(connection);
-    cb_log(QStringLiteral("INFO"), tr("%1 a été retiré de la partie").arg(nom));
+    cb_annonce(tr("%1 a été retiré de la partie").arg(nom));
 }
 
 QListWidgetItem* ServerView::item_(const ZB_ServerSocketConnection* connection) const

@@ -36,9 +36,11 @@ class QSpinBox;
 //   server refuses its player id for the rest of the session.
 // - The view tells the host what to give friends who join: this machine's
 //   addresses and the port of each transport it listens on.
-// - Its log tells the host what concerns it: a player who leaves or is
-//   excluded for slowness; a joining copy trying its transports on a port
-//   goes to the trace only.
+// - Its log tells the host, in the user's language and by the names the
+//   table shows, what concerns it: a player who left, was removed, was
+//   excluded for slowness, gave up its seat to a newcomer, found no seat,
+//   or was placed by the host. The server's own lines (refused or dropped
+//   connections, dropped records, socket errors) go to the trace only.
 // - Closing the view leaves the server running (the main window shows it
 //   again); so does starting the game, the host being a player whose turn
 //   must not run out under the view. Stopping the server ends the online
@@ -66,6 +68,7 @@ public:
     void cb_connectionClosed(ZB_ServerSocket* serveur, ZB_ServerSocketConnection* connection) override;
     void cb_gameEnded(bool fin, int nombreDeTables) override;
     void cb_log(const QString& severite, const QString& message) override;
+    void cb_annonce(const QString& texte) override;
 
     // The host places a waiting player on a seat.
     bool place(ZB_ServerSocketConnection* connection, int noTable, int siege, bool hotSwap);

@@ -178,8 +178,9 @@ bool ScenePlaques::peint(GL_ObjectSquare& tapis, const Faits& faits)
             if (largeurTexte > place) {
                 // The name's end, " (joueur)" and its kin, stays whole, and
                 // so does the " (2)" before it that tells two players of
-                // one name apart.
-                static const QRegularExpression suffixes(QStringLiteral("(?: \\([^()]*\\))+$"));
+                // one name apart, with the mark that closes the name's
+                // isolate.
+                static const QRegularExpression suffixes(QStringLiteral("(?:\\x{2069}? \\([^()]*\\))+$"));
                 const qsizetype fin = suffixes.match(plaque.nom).capturedStart();
                 const QString tete = fin > 0 ? plaque.nom.left(fin) : plaque.nom;
                 const double autour = largeurTexte - metriques.horizontalAdvance(tete);

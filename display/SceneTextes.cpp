@@ -172,6 +172,7 @@ QStringList coupeLignes(const QString& texte, const QFontMetrics& metriques, dou
     // A line break of the text is kept: the help above the status must not
     // lend the status's first words to its own last line.
     for (const QString& paragraphe : texte.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const qsizetype premiere = lignes.size();
         QString reste = paragraphe;
         while (!reste.isEmpty()) {
             int n = 0;
@@ -191,6 +192,21 @@ QStringList coupeLignes(const QString& texte, const QFontMetrics& metriques, dou
             if (!ligne.isEmpty())
                 lignes << ligne;
             reste = reste.mid(blanc > 0 ? blanc + 1 : coupe);
+        }
+        // A cut within a name's isolate: the line closes it and the next
+        // opens it again, or an override in the name would turn the rest
+        // of the next line.
+        int ouverts = 0;
+        for (qsizetype i = premiere; i < lignes.size(); ++i) {
+            QString& ligne = lignes[i];
+            const int repris = ouverts;
+            for (const QChar c : std::as_const(ligne)) {
+                if (c.unicode() >= 0x2066 && c.unicode() <= 0x2068)
+                    ++ouverts;
+                else if (c.unicode() == 0x2069 && ouverts > 0)
+                    --ouverts;
+            }
+            ligne = QString(repris, QChar(0x2068)) + ligne + QString(ouverts, QChar(0x2069));
         }
     }
     return lignes;

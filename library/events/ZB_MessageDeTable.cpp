@@ -72,9 +72,12 @@ QString ZB_MessageDeTable::traduit(const QString& texte)
         if (!trouve.hasMatch())
             continue;
         QString traduction = QCoreApplication::translate(SOURCES[i].contexte, SOURCES[i].texte);
+        // A name is no text to translate, and its override stays within it;
+        // an entry notice holds a connection text, read in turn.
+        const bool noms = i == Reconnecte || i == ConnecteALaPlace;
         QStringList arguments;
         for (int g = 1; g <= trouve.lastCapturedIndex(); ++g)
-            arguments << traduit(trouve.captured(g));
+            arguments << (noms ? OptionsDuJoueur::isole(trouve.captured(g)) : traduit(trouve.captured(g)));
         return remplit_(traduction, arguments);
     }
     return texte;
@@ -92,13 +95,7 @@ QString ZB_MessageDeTable::borne(const QString& texte)
 
 QString ZB_MessageDeTable::ligne(const QString& nom, const QString& texte)
 {
-    // First strong isolate ... pop directional isolate. A mark of the
-    // peer's own would close the isolate early, or open one that runs on.
-    const auto isole = [](QString t) -> QString {
-        t.removeIf([](QChar c) { return c.unicode() >= 0x2066 && c.unicode() <= 0x2069; });
-        return QChar(0x2068) + t + QChar(0x2069);
-    };
-    return isole(nom) + QLatin1String(": ") + isole(borne(traduit(borne(texte))));
+    return OptionsDuJoueur::isole(nom) + QLatin1String(": ") + OptionsDuJoueur::isole(borne(traduit(borne(texte))));
 }
 
 QString ZB_MessageDeTable::remplit_(const QString& modele, const QStringList& arguments)

@@ -12,9 +12,9 @@
 // - texte() writes the French form: what the record keeps and what a peer
 //   of an older version shows as it stands.
 // - traduit() recognises a text written by texte() (a whole text only, its
-//   arguments as sent) and gives it in the current language, its arguments
-//   recognised and translated in turn (an entry notice holds a connection
-//   text); any other text, a player's chat line or a message an older host
+//   arguments as sent) and gives it in the current language, its names
+//   isolated, its other arguments recognised and translated in turn (an
+//   entry notice holds a connection text); any other text, a player's chat line or a message an older host
 //   wrote in another language, comes back unchanged.
 // - Names are the names the players go by, without the suffixes each
 //   screen adds: what " (vous)" means depends on who reads; a long one is
@@ -25,9 +25,10 @@
 //   out, on every frame it moves: a megabyte from a peer would stop the
 //   window for seconds.
 // - ligne() is what every screen shows of a seat's line: the name and the
-//   translated, bounded text, each in its own bidirectional isolate (its
-//   own isolate marks taken out), so that an override in a peer's words
-//   turns neither the name nor anything around them.
+//   translated, bounded text, each in its own bidirectional isolate
+//   (OptionsDuJoueur::isole), so that an override in a peer's words turns
+//   neither the name nor anything around them; traduit() isolates the
+//   names a table message holds in the same way.
 // Pure functions of their arguments and the installed translators; any
 // thread.
 class ZB_MessageDeTable

@@ -88,16 +88,34 @@ QString OptionsDuJoueur::nomBorne(const QString& nom, int max)
     return nom.left(garde) + QChar(0x2026);
 }
 
+QString OptionsDuJoueur::isole(const QString& texte)
+{
+    constexpr char16_t Fsi = 0x2068;
+    constexpr char16_t Pdi = 0x2069;
+    QString isole(1, QChar(Fsi));
+    isole.reserve(texte.size() + 2);
+    int ouverts = 0;
+    for (const QChar c : texte) {
+        if (c.unicode() >= 0x2066 && c.unicode() <= Fsi) {
+            ++ouverts;
+        } else if (c.unicode() == Pdi) {
+            if (ouverts == 0)
+                continue;
+            --ouverts;
+        }
+        isole += c;
+    }
+    return isole + QString(ouverts + 1, QChar(Pdi));
+}
+
 QString OptionsDuJoueur::getNomAffiche(bool forceSuffix) const
 {
-    const QString nom = nomBorne(nom_);
-    if (ordinateur_ != 0) {
-        const QString lisible = nomLisible(nom);
-        return (distant_ != 0 || forceSuffix) ? lisible + QObject::tr(" (ordi)") : lisible;
-    }
+    const QString nom = isole(ordinateur_ != 0 ? nomLisible(nomBorne(nom_)) : nomBorne(nom_));
+    if (ordinateur_ != 0)
+        return (distant_ != 0 || forceSuffix) ? nom + QObject::tr(" (ordi)") : nom;
     if (distant_ != 0)
         return nom + QObject::tr(" (joueur)");
-    if (nom.isEmpty())
+    if (nom_.isEmpty())
         return QObject::tr("Vous");
     return nom + QObject::tr(" (vous)");
 }

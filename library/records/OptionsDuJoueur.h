@@ -35,12 +35,20 @@ public:
     // The name as shown at the table: " (ordi)", " (joueur)" or " (vous)"
     // tells who plays the seat. A name longer than NOM_AFFICHE_MAX
     // characters (a peer may send any length) shows its beginning and "…";
-    // the record keeps and writes it whole.
+    // the record keeps and writes it whole. The name sits in its own
+    // bidirectional isolate (isole), so that an override in it turns
+    // neither the suffix nor whatever a screen writes after it.
     QString getNomAffiche(bool forceSuffix = false) const;
     // Longer than the name fields (24) and the lobby's usual logins, short
     // enough for a plate, a status line or a list row.
     static constexpr int NOM_AFFICHE_MAX = 32;
     static QString nomBorne(const QString& nom, int max = NOM_AFFICHE_MAX);
+    // A peer's words (a name, a chat line) between first-strong-isolate and
+    // pop-directional-isolate marks, which end any override or embedding
+    // in them. Their own isolates stay when they pair up (a name isolated
+    // in a line); a closing mark that pairs with nothing goes, and one that
+    // opens and never closes is closed at their end.
+    static QString isole(const QString& texte);
 
     // The partner's name until the user gives another: kept in French in
     // the settings and the game records, shown in the language in force.

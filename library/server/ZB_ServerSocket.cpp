@@ -240,9 +240,28 @@ void ZB_ServerSocket::oublie_(ZB_ServerSocketConnection* connection)
     joueurs_.removeAll(connection);
 }
 
+void ZB_ServerSocket::annonce_(const QString& texte)
+{
+    if (vue_ != nullptr)
+        vue_->cb_annonce(texte);
+}
+
+QString ZB_ServerSocket::nomDe_(const ZB_ServerSocketConnection* connection)
+{
+    return connection->getOptions().getNomAffiche();
+}
+
 void ZB_ServerSocket::removeConnection(ZB_ServerSocketConnection* connection, bool flag)
 {
     QMutexLocker verrou(&mutexRecursif_);
+    // The player went of its own: not one back on a new connection.
+    if (!flag && estConnectee_(connection) && connection->estIdentifie())
+        annonce_(tr("%1 a quitté la partie").arg(nomDe_(connection)));
+    retire_(connection, flag);
+}
+
+void ZB_ServerSocket::retire_(ZB_ServerSocketConnection* connection, bool flag)
+{
     if (!estConnectee_(connection))
         return;
     const bool identifie = connection->estIdentifie();
@@ -282,7 +301,8 @@ void ZB_ServerSocket::retireJoueur(ZB_ServerSocketConnection* connection)
     // The player is told why its connection ends.
     if (GM_SocketAbstract* socket = connection->lacheSocket())
         refuse_(socket, RECORD_RETRAIT_TABLE);
-    removeConnection(connection, false);
+    // The host's view says it in its own words.
+    retire_(connection, false);
 }
 
 void ZB_ServerSocket::refuseComplet(ZB_ServerSocketConnection* connection)
@@ -300,7 +320,8 @@ void ZB_ServerSocket::perdConnexion(qint64 playerId, const QString& raison)
         if (connection->getPlayerId() == playerId && estConnectee_(connection)) {
             log_(QStringLiteral("INFO"), QStringLiteral("INFO: ZB_ServerSocket %1 is taken as lost: %2")
                                              .arg(connection->toString(), raison));
-            removeConnection(connection, false);
+            annonce_(tr("%1 a été exclu: il n'a pas joué dans les délais impartis").arg(nomDe_(connection)));
+            retire_(connection, false);
         }
 }
 
@@ -364,6 +385,7 @@ void ZB_ServerSocket::start(const OptionsDePartie& options, quint16 portSecure, 
                  QStringLiteral("WARNING: ZB_ServerSocket::start() dropping %1:%2, because the server is already full.")
                      .arg(joueur->getPlayerId())
                      .arg(socket != nullptr ? socket->peerAddress().toString() : QString()));
+            annonce_(tr("%1 n'a pas eu de place: la partie est complète").arg(nomDe_(joueur)));
             // Full is a refusal: the client must not come back for it.
             if (socket != nullptr) {
                 socket->write(refusComplet_());
@@ -727,7 +749,9 @@ QString ZB_ServerSocket::nomDistinct_(const QString& nom, qint64 id) const
     for (const ZB_ServerSocketConnection* autre : connexions_)
         if (autre->estIdentifie() && autre->getPlayerId() != id)
             pris << autre->getOptions().nom_;
-    const QString propre = GM_SpacesSeparatedString::sanitizeFreeText(nom).trimmed();
+    // Bounded as every screen shows it: a name goes to every copy in every
+    // inscription, and a peer may send one of any length.
+    const QString propre = OptionsDuJoueur::nomBorne(GM_SpacesSeparatedString::sanitizeFreeText(nom).trimmed());
     QString distinct = propre;
     // The number stays within what a screen shows of a name: a long name cut
     // there would read as the one it is told apart from.
@@ -781,10 +805,11 @@ bool ZB_ServerSocket::faitDeLaPlace_(ZB_ServerSocketConnection* nouveau)
         log_(QStringLiteral("INFO"), QStringLiteral("INFO: ZB_ServerSocket %1 gives up its seat to %2: its address "
                                                     "holds more seats than the newcomer's")
                                          .arg(victime->toString(), nouveau->toString()));
+        annonce_(tr("%1 a cédé sa place à %2: son adresse en tenait plus").arg(nomDe_(victime), nomDe_(nouveau)));
         nouveau->setIdCedant(victime->getPlayerId());
         // The seats are full for its address: that is a refusal.
         GM_SocketAbstract* socketVictime = victime->lacheSocket();
-        removeConnection(victime, false);
+        retire_(victime, false);
         if (socketVictime != nullptr)
             refuse_(socketVictime, refusComplet_());
         fait = true;

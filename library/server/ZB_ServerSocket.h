@@ -129,7 +129,13 @@ public:
                                       ZB_ServerSocketConnection* connection, bool replacedOld) = 0;
         virtual void cb_connectionClosed(ZB_ServerSocket* server, ZB_ServerSocketConnection* connection) = 0;
         virtual void cb_gameEnded(bool fin, int nombreDeTables) = 0;
+        // The server's own lines, as the trace writes them.
         virtual void cb_log(const QString& severity, const QString& message) = 0;
+        // What the host is to read, in its user's language, the player
+        // named as the table shows it: one who left, was excluded for
+        // slowness, gave up its seat to a newcomer, or found no seat at
+        // the start. A host that removes a player says so itself.
+        virtual void cb_annonce(const QString&) {}
     };
 
     // Connections that did not identify yet, from one address and in all.
@@ -286,9 +292,10 @@ private:
     bool signatureValable_(const ZB_FicheIdentification& fiche, const QString& defi, qint64 id,
                            const ZB_ServerSocketConnection* connection) const;
     // The name a newcomer with that id plays under: its own, cleaned as
-    // free text, or, when another player (the host's, or another
-    // identified client's) already goes by it, with " (2)", " (3)"... so
-    // that every screen tells them apart. A player keeps its name against
+    // free text and bounded as a screen shows it (OptionsDuJoueur::nomBorne),
+    // or, when another player (the host's, or another identified client's)
+    // already goes by it, with " (2)", " (3)"... so that every screen tells
+    // them apart. A player keeps its name against
     // its own older connection.
     QString nomDistinct_(const QString& nom, qint64 id) const;
     bool evenementDeJeu_(EvenementDeJeu& ev, ZB_ServerSocketConnection* connection, QString& raison);
@@ -297,6 +304,10 @@ private:
                                            ZB_ServerSocketConnection* connection);
     void finDePartie_();
     void log_(const QString& severite, const QString& message);
+    void annonce_(const QString& texte);
+    static QString nomDe_(const ZB_ServerSocketConnection* connection);
+    // removeConnection without a word to the host; the mutex is held.
+    void retire_(ZB_ServerSocketConnection* connection, bool flag);
     bool estConnectee_(const ZB_ServerSocketConnection* connection) const;
     // Why a new socket from that address may not come in, empty when it may;
     // makes room among the unidentified connections when they are too many.

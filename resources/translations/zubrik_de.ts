@@ -3956,6 +3956,22 @@ x4</translation>
 <context>
     <name>ZB_ServerSocket</name>
     <message>
+        <source>%1 a quitté la partie</source>
+        <translation>%1 hat das Spiel verlassen</translation>
+    </message>
+    <message>
+        <source>%1 a été exclu: il n&apos;a pas joué dans les délais impartis</source>
+        <translation>%1 wurde ausgeschlossen, weil er nicht rechtzeitig gespielt hat</translation>
+    </message>
+    <message>
+        <source>%1 n&apos;a pas eu de place: la partie est complète</source>
+        <translation>%1 hat keinen Platz bekommen: das Spiel ist voll</translation>
+    </message>
+    <message>
+        <source>%1 a cédé sa place à %2: son adresse en tenait plus</source>
+        <translation>%1 hat seinen Platz an %2 abgegeben: seine Adresse hatte mehr Plätze</translation>
+    </message>
+    <message>
         <source>Ordinateur</source>
         <translation>Computer</translation>
     </message>

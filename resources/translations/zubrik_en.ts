@@ -3956,6 +3956,22 @@ x4</translation>
 <context>
     <name>ZB_ServerSocket</name>
     <message>
+        <source>%1 a quitté la partie</source>
+        <translation>%1 left the game</translation>
+    </message>
+    <message>
+        <source>%1 a été exclu: il n&apos;a pas joué dans les délais impartis</source>
+        <translation>%1 was excluded for not playing in time</translation>
+    </message>
+    <message>
+        <source>%1 n&apos;a pas eu de place: la partie est complète</source>
+        <translation>%1 found no seat: the game is full</translation>
+    </message>
+    <message>
+        <source>%1 a cédé sa place à %2: son adresse en tenait plus</source>
+        <translation>%1 gave up its seat to %2: its address held more seats</translation>
+    </message>
+    <message>
         <source>Ordinateur</source>
         <translation>Computer</translation>
     </message>

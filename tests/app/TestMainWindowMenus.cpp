@@ -233,8 +233,9 @@ private slots:
             for (QAction* a : w.barreMenus()->findChildren<QAction*>())
                 if (a->objectName().startsWith(QLatin1String("type")))
                     QCOMPARE(a->text(), TypeDePartie::nomDansListe(a->data().toInt()));
-            // The plate may carry the trump chooser's mark before the name.
-            QTRY_VERIFY2(w.vue()->scene()->textePlaquePosition(2).endsWith(QString::fromUtf8(e.partenaire)),
+            // The plate may carry the trump chooser's mark before the name,
+            // which ends its isolate.
+            QTRY_VERIFY2(w.vue()->scene()->textePlaquePosition(2).endsWith(QString::fromUtf8(e.partenaire) + QChar(0x2069)),
                          qPrintable(w.vue()->scene()->textePlaquePosition(2)));
             const qsizetype boites = w.vue()->scene()->historiqueBoites().size();
             QVERIFY(!w.ouvreFichier(abime, ZB_Room::OuvreFichier));

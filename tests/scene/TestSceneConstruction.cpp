@@ -151,6 +151,9 @@ private slots:
         QTest::newRow("one long word") << "Anticonstitutionnellementissimementpourtoujours" << 150.0 << 2;
         QTest::newRow("narrow slate") << "abc" << 10.0 << 3;
         QTest::newRow("empty") << "" << 300.0 << 0;
+        // Each line closes the name's isolate it cuts, the next opens it.
+        QTest::newRow("a name cut within its isolate")
+            << "Au tour de \u2068Anna \u202Ede la Grande Maison du Nord\u2069 (joueur)." << 150.0 << 3;
     }
     void slateTextWrapsWithoutLosingCharacters()
     {
@@ -162,9 +165,12 @@ private slots:
         const QFontMetrics metriques(police);
         const QStringList lignes = scene_textes::coupeLignes(texte, metriques, largeur);
         QVERIFY(lignes.size() >= lignesMin);
-        QString sansBlancs = texte;
-        sansBlancs.remove(QLatin1Char(' '));
-        QCOMPARE(lignes.join(QString()).remove(QLatin1Char(' ')), sansBlancs);
+        const auto sansBlancs = [](QString t) {
+            return t.remove(QLatin1Char(' ')).remove(QChar(0x2068)).remove(QChar(0x2069));
+        };
+        QCOMPARE(sansBlancs(lignes.join(QString())), sansBlancs(texte));
+        for (const QString& ligne : lignes)
+            QVERIFY2(ligne.count(QChar(0x2068)) == ligne.count(QChar(0x2069)), qPrintable(ligne));
         const double utile = std::max(largeur - DisplayGLScene::MARGE_LIGNE_ARDOISE, 0.0);
         for (const QString& ligne : lignes)
             QVERIFY2(ligne.size() == 1 || metriques.horizontalAdvance(ligne) <= utile, qPrintable(ligne));

@@ -343,15 +343,15 @@ private slots:
         QTest::addColumn<int>("plaque");
         QTest::addColumn<QString>("texte");
         using M = ZB_StatusMise;
-        QTest::newRow("a bid") << QList<int>{3} << QList<int>{M::Simple} << 3 << " Zoé, Mise 100";
+        QTest::newRow("a bid") << QList<int>{3} << QList<int>{M::Simple} << 3 << " \u2068Zoé\u2069, Mise 100";
         QTest::newRow("doubled by the user") << QList<int>{3, 0} << QList<int>{M::Simple, M::Contre} << 3
-                                             << " Zoé, Contrée 100";
+                                             << " \u2068Zoé\u2069, Contrée 100";
         QTest::newRow("outbid, then doubled") << QList<int>{3, 1, 2} << QList<int>{M::Simple, M::Simple, M::Contre}
-                                              << 1 << " Léa, Contrée 100";
+                                              << 1 << " \u2068Léa\u2069, Contrée 100";
         QTest::newRow("redoubled by the bidder's partner")
-            << QList<int>{3, 0, 1} << QList<int>{M::Simple, M::Contre, M::Surcontre} << 3 << " Zoé, Surcontrée 100";
+            << QList<int>{3, 0, 1} << QList<int>{M::Simple, M::Contre, M::Surcontre} << 3 << " \u2068Zoé\u2069, Surcontrée 100";
         QTest::newRow("a capot doubled") << QList<int>{1, 2} << QList<int>{M::Capot, M::CapotContre} << 1
-                                         << " Léa, Capot Contré";
+                                         << " \u2068Léa\u2069, Capot Contré";
     }
     void platesFollowTheBidding()
     {

@@ -59,7 +59,7 @@ private slots:
         QTest::newRow("bid, here") << true << false << 11 << AUCUN << AUCUN << 0 << false << 0
                                    << QStringLiteral("Choisissez la mise.") << true << true << false;
         QTest::newRow("bid, other seat") << true << false << 16 << AUCUN << AUCUN << 1 << false << 0
-                                         << QStringLiteral("IA1 choisit la mise...") << false << false << false;
+                                         << QStringLiteral("\u2068IA1\u2069 choisit la mise...") << false << false << false;
         QTest::newRow("bid, seat outside the table") << true << false << 12 << AUCUN << AUCUN << 7 << false << 0
                                                      << patientez << false << false << false;
         QTest::newRow("bid, no seat") << true << false << 12 << AUCUN << AUCUN << -1 << false << 0 << patientez
@@ -69,19 +69,19 @@ private slots:
         QTest::newRow("trump, imposed") << false << false << 27 << 0 << AUCUN << 0 << true << 0 << patientez << false
                                         << false << false;
         QTest::newRow("trump, other seat") << false << false << 27 << 1 << AUCUN << 1 << false << 0
-                                           << QStringLiteral("IA1 choisit l'atout...") << false << false << false;
+                                           << QStringLiteral("\u2068IA1\u2069 choisit l'atout...") << false << false << false;
         QTest::newRow("trump, nobody") << false << false << 27 << AUCUN << AUCUN << 1 << false << 0 << patientez
                                        << false << false << false;
         QTest::newRow("chibre, partner chooses here")
-            << false << false << 28 << 2 << 0 << 2 << false << 0 << QStringLiteral("IA2 a chibré. Choisissez l'atout.")
+            << false << false << 28 << 2 << 0 << 2 << false << 0 << QStringLiteral("\u2068IA2\u2069 a chibré. Choisissez l'atout.")
             << true << true << false;
         QTest::newRow("chibre, no actor") << false << false << 28 << AUCUN << 0 << 2 << false << 0
                                           << QStringLiteral("Choisissez l'atout.") << true << true << false;
         QTest::newRow("chibre, here passed") << false << false << 28 << 0 << 2 << 0 << false << 0
-                                             << QStringLiteral("Vous avez chibré. IA2 choisit l'atout...") << false
+                                             << QStringLiteral("Vous avez chibré. \u2068IA2\u2069 choisit l'atout...") << false
                                              << false << false;
         QTest::newRow("chibre, others") << false << false << 28 << 1 << 3 << 1 << false << 0
-                                        << QStringLiteral("IA1 a chibré. IA3 choisit l'atout...") << false << false
+                                        << QStringLiteral("\u2068IA1\u2069 a chibré. \u2068IA3\u2069 choisit l'atout...") << false << false
                                         << false;
         QTest::newRow("chibre, partner missing") << false << false << 28 << 1 << AUCUN << 1 << false << 0
                                                  << patientez << false << false << false;
@@ -90,7 +90,7 @@ private slots:
         QTest::newRow("new player") << false << false << 49 << 1 << AUCUN << 1 << false << 0 << patientez << false
                                     << false << false;
         QTest::newRow("card, other seat") << false << false << 54 << 1 << AUCUN << 1 << false << 1
-                                          << QStringLiteral("Au tour de IA1...") << false << false << false;
+                                          << QStringLiteral("Au tour de \u2068IA1\u2069...") << false << false << false;
         QTest::newRow("card, nobody named") << true << false << 54 << AUCUN << AUCUN << 1 << false << 1 << patientez
                                             << false << false << false;
         QTest::newRow("card, here") << false << false << 54 << 0 << AUCUN << 0 << false << 0
@@ -223,7 +223,7 @@ private slots:
         // as a later seat's turn.
         salon.position.partie->noDuProchainAJouer_ = 2;
         salon.etat(38, 2, AUCUN, 2);
-        QCOMPARE(salon.lignes(), QStringLiteral("Au tour de IA2..."));
+        QCOMPARE(salon.lignes(), QStringLiteral("Au tour de \u2068IA2\u2069..."));
         QVERIFY(!s.timerAide().isActive());
         salon.position.partie->noDuProchainAJouer_ = 0;
         salon.etat(39, 0, AUCUN, 0);
@@ -280,16 +280,16 @@ private slots:
         salon.position.partie->noDuProchainAJouer_ = 1;
         salon.etat(38, 1, AUCUN, 1);
         s.setTexteAide(QStringLiteral("Aide du panneau"));
-        QCOMPARE(salon.lignes(), QStringLiteral("Aide du panneau\nAu tour de IA1..."));
+        QCOMPARE(salon.lignes(), QStringLiteral("Aide du panneau\nAu tour de \u2068IA1\u2069..."));
         s.setStatusText(QStringLiteral("Un instant"));
         QCOMPARE(salon.lignes(), QStringLiteral("Un instant"));
         s.OnHelpTimeout();
         QVERIFY(!s.timerAide().isActive());
-        QCOMPARE(salon.lignes(), QStringLiteral("Aide du panneau\nAu tour de IA1..."));
+        QCOMPARE(salon.lignes(), QStringLiteral("Aide du panneau\nAu tour de \u2068IA1\u2069..."));
         // Cut short by a box or a reset, the temporary text still leaves.
         s.setStatusText(QStringLiteral("Un instant"));
         s.stopAnimationsAndCloseDialogs();
-        QCOMPARE(salon.lignes(), QStringLiteral("Aide du panneau\nAu tour de IA1..."));
+        QCOMPARE(salon.lignes(), QStringLiteral("Aide du panneau\nAu tour de \u2068IA1\u2069..."));
         // The human's card is played: the table is waited for.
         salon.position.partie->noDuProchainAJouer_ = 0;
         salon.etat(38, 0, AUCUN, 0);
@@ -534,7 +534,7 @@ private slots:
         s.afficheArdoise(ZB_PointsJass(), 10, 20, 1, {}, -1);
         s.redessineCartes(0);
         QCOMPARE(salon.lignes(), QStringLiteral("Aide\nCliquez pour distribuer."));
-        QCOMPARE(s.textePlaquePosition(0), QStringLiteral("Moi (vous)"));
+        QCOMPARE(s.textePlaquePosition(0), QStringLiteral("\u2068Moi\u2069 (vous)"));
         // A pass and a double already on the table.
         ZB_StatusMise mise;
         mise.miseFaite_ = false;
@@ -559,7 +559,8 @@ private slots:
         QCOMPARE(ardoise[1], QStringLiteral("Deal: 0x1"));
         QCOMPARE(ardoise[3], QStringLiteral("Them: 20"));
         // So do the plates, without waiting for the next deal.
-        QVERIFY2(s.textePlaquePosition(0).endsWith(QStringLiteral("Moi (you)")), qPrintable(s.textePlaquePosition(0)));
+        QVERIFY2(s.textePlaquePosition(0).endsWith(QStringLiteral("Moi\u2069 (you)")),
+                 qPrintable(s.textePlaquePosition(0)));
         QVERIFY2(lien().contains(QStringLiteral("https://en.wikipedia.org/wiki/Jass")), qPrintable(lien()));
         s.afficheRedistribution();
         bool banniere = false;
@@ -589,22 +590,28 @@ private slots:
         QTest::addColumn<int>("prochain");
         QTest::addColumn<QString>("francais");
         QTest::addColumn<QString>("anglais");
-        // Seat 1 is a remote computer, seat 2 the default partner.
-        QTest::newRow("bid") << 16 << AUCUN << AUCUN << 0 << QStringLiteral("Partenaire choisit la mise...")
-                             << QStringLiteral("Partner is choosing the bid...");
-        QTest::newRow("trump") << 27 << 1 << AUCUN << 0 << QStringLiteral("IA1 (ordi) choisit l'atout...")
-                               << QStringLiteral("IA1 (computer) is choosing the trump...");
-        QTest::newRow("passed to the user") << 28 << 2 << 0 << 0
-                                            << QStringLiteral("Partenaire a chibré. Choisissez l'atout.")
-                                            << QStringLiteral("Partner passed to you. Choose the trump.");
-        QTest::newRow("user passed") << 28 << 0 << 2 << 0
-                                     << QStringLiteral("Vous avez chibré. Partenaire choisit l'atout...")
-                                     << QStringLiteral("You passed. Partner is choosing the trump...");
+        // Seat 1 is a remote computer, seat 2 the default partner; each name
+        // in its isolate.
+        const auto n = [](const char* texte, const char* nom, const char* autre = nullptr) {
+            const auto i = [](const char* t) -> QString {
+                return QChar(0x2068) + QString::fromUtf8(t) + QChar(0x2069);
+            };
+            const QString t = QString::fromUtf8(texte);
+            return autre != nullptr ? t.arg(i(nom), i(autre)) : t.arg(i(nom));
+        };
+        QTest::newRow("bid") << 16 << AUCUN << AUCUN << 0 << n("%1 choisit la mise...", "Partenaire")
+                             << n("%1 is choosing the bid...", "Partner");
+        QTest::newRow("trump") << 27 << 1 << AUCUN << 0 << n("%1 (ordi) choisit l'atout...", "IA1")
+                               << n("%1 (computer) is choosing the trump...", "IA1");
+        QTest::newRow("passed to the user") << 28 << 2 << 0 << 0 << n("%1 a chibré. Choisissez l'atout.", "Partenaire")
+                                            << n("%1 passed to you. Choose the trump.", "Partner");
+        QTest::newRow("user passed") << 28 << 0 << 2 << 0 << n("Vous avez chibré. %1 choisit l'atout...", "Partenaire")
+                                     << n("You passed. %1 is choosing the trump...", "Partner");
         QTest::newRow("others passed") << 28 << 1 << 3 << 0
-                                       << QStringLiteral("IA1 (ordi) a chibré. IA3 choisit l'atout...")
-                                       << QStringLiteral("IA1 (computer) passed. IA3 is choosing the trump...");
-        QTest::newRow("card") << 54 << 2 << AUCUN << 2 << QStringLiteral("Au tour de Partenaire...")
-                              << QStringLiteral("Partner's turn...");
+                                       << n("%1 (ordi) a chibré. %2 choisit l'atout...", "IA1", "IA3")
+                                       << n("%1 (computer) passed. %2 is choosing the trump...", "IA1", "IA3");
+        QTest::newRow("card") << 54 << 2 << AUCUN << 2 << n("Au tour de %1...", "Partenaire")
+                              << n("%1's turn...", "Partner");
         QTest::newRow("first card") << 37 << 1 << AUCUN << 1 << QStringLiteral("Le joueur avec 'Le Sept")
                                     << QStringLiteral("The player with the 'Seven");
     }
@@ -708,28 +715,28 @@ private slots:
         OptionsDuJoueur bob;
         bob.nom_ = QStringLiteral("Bob");
         s.setNomJoueurLocal(&bob);
-        QVERIFY2(plaque(2).endsWith(QStringLiteral("Bob (vous)")), qPrintable(plaque(2)));
+        QVERIFY2(plaque(2).endsWith(QStringLiteral("Bob\u2069 (vous)")), qPrintable(plaque(2)));
         QVERIFY2(plaque(1).endsWith(salon.joueur(1)->options_.getNomAffiche()), qPrintable(plaque(1)));
-        QVERIFY2(plaque(0).endsWith(QStringLiteral("Moi (vous)")), qPrintable(plaque(0)));
+        QVERIFY2(plaque(0).endsWith(QStringLiteral("\u2068Moi\u2069 (vous)")), qPrintable(plaque(0)));
         // It follows a language change at once.
         {
             QTranslator anglais;
             QVERIFY(anglais.load(QStringLiteral(":/translations/zubrik_en.qm")));
             QVERIFY(QCoreApplication::installTranslator(&anglais));
-            QTRY_VERIFY2(plaque(2).endsWith(QStringLiteral("Bob (you)")), qPrintable(plaque(2)));
+            QTRY_VERIFY2(plaque(2).endsWith(QStringLiteral("Bob\u2069 (you)")), qPrintable(plaque(2)));
             QCoreApplication::removeTranslator(&anglais);
         }
-        QTRY_VERIFY2(plaque(2).endsWith(QStringLiteral("Bob (vous)")), qPrintable(plaque(2)));
+        QTRY_VERIFY2(plaque(2).endsWith(QStringLiteral("Bob\u2069 (vous)")), qPrintable(plaque(2)));
         // Seated: its own record speaks.
         remplacant.distant_ = 0;
         remplacant.ordinateur_ = 0;
         remplacant.nom_ = QStringLiteral("Bob");
         s.redessineCartes(0);
-        QVERIFY2(plaque(2).endsWith(QStringLiteral("Bob (vous)")), qPrintable(plaque(2)));
+        QVERIFY2(plaque(2).endsWith(QStringLiteral("Bob\u2069 (vous)")), qPrintable(plaque(2)));
         // A new session forgets the name.
         remplacant.distant_ = 1;
         s.setNomJoueurLocal(nullptr);
-        QVERIFY2(plaque(2).endsWith(QStringLiteral("Bob (joueur)")), qPrintable(plaque(2)));
+        QVERIFY2(plaque(2).endsWith(QStringLiteral("Bob\u2069 (joueur)")), qPrintable(plaque(2)));
     }
 
     // A friend's notice grows in with a whistle and leaves after 2 s.

@@ -611,7 +611,8 @@ private slots:
         QCOMPARE(s.textePlaquePosition(s.positionAffichage(0)), j[0]->options_.getNomAffiche());
         QCOMPARE(s.textePlaquePosition(s.positionAffichage(2)), j[2]->options_.getNomAffiche());
         const QString coupe = s.textePlaquePosition(s.positionAffichage(1));
-        QVERIFY2(coupe.startsWith(QLatin1Char('M')) && coupe.count(QChar(0x2026)) == 1 && coupe.endsWith(QStringLiteral(" (2) (joueur)")),
+        QVERIFY2(coupe.startsWith(QStringLiteral("\u2068M")) && coupe.count(QChar(0x2026)) == 1
+                     && coupe.endsWith(QStringLiteral(" (2)\u2069 (joueur)")),
                  qPrintable(coupe));
         gardeImage(t.image(), QStringLiteral("long-names-%1x%2-theme%3.png").arg(taille.width()).arg(taille.height()).arg(theme));
 

@@ -19,22 +19,32 @@ private slots:
         QTest::addColumn<QString>("anglais");
         QTest::addColumn<QString>("allemand");
         using M = ZB_MessageDeTable;
+        // Names read in their own isolates.
+        const auto i = [](const char* nom) -> QString {
+            return QChar(0x2068) + QString::fromUtf8(nom) + QChar(0x2069);
+        };
         const QString connexion = M::texte(M::ConnecteALaPlace, QStringLiteral("Carla"), QStringLiteral("Hôte"));
         QTest::newRow("connected in a seat, next deal")
             << M::texte(M::EntreeProchaineDonne, connexion)
-            << QStringLiteral("The player 'Carla' connected in place of 'Hôte' and will play from the next deal.")
+            << QStringLiteral("The player '%1' connected in place of '%2' and will play from the next deal.")
+                   .arg(i("Carla"), i("Hôte"))
             << QString();
         QTest::newRow("back, this deal")
             << M::texte(M::EntreeCetteDonne, M::texte(M::Reconnecte, QStringLiteral("Bob")))
-            << QStringLiteral("The player 'Bob' reconnected and will join the game during this deal.") << QString();
+            << QStringLiteral("The player '%1' reconnected and will join the game during this deal.").arg(i("Bob"))
+            << QString();
+        QTest::newRow("an override in a name")
+            << M::texte(M::Reconnecte, QStringLiteral("Bob\u202E"))
+            << QStringLiteral("The player '%1' reconnected").arg(i("Bob\u202E"))
+            << QStringLiteral("Der Spieler '%1' ist wieder verbunden").arg(i("Bob\u202E"));
         QTest::newRow("left") << M::texte(M::Deconnecte) << QString() << QString();
         QTest::newRow("excluded") << M::texte(M::ExcluPourLenteur) << QString() << QString();
         QTest::newRow("penalty") << M::texte(M::JoueAvecPenalite) << QString() << QString();
         // A name is not a text to translate, even one that reads like one.
         QTest::newRow("name holding an argument")
             << M::texte(M::Reconnecte, QStringLiteral("%2 et %1"))
-            << QStringLiteral("The player '%2 et %1' reconnected")
-            << QStringLiteral("Der Spieler '%2 et %1' ist wieder verbunden");
+            << QString(QStringLiteral("The player '") + i("%2 et %1") + QStringLiteral("' reconnected"))
+            << QString(QStringLiteral("Der Spieler '") + i("%2 et %1") + QStringLiteral("' ist wieder verbunden"));
         // A player's chat line, or an older host's English text, as it came.
         const QString chat = QStringLiteral("Le joueur 'x' joue bien");
         QTest::newRow("chat line") << chat << chat << chat;
@@ -46,7 +56,8 @@ private slots:
         // line is read in every language.
         QTest::newRow("endless name")
             << M::texte(M::ConnecteALaPlace, QString(5000, QLatin1Char('x')), QStringLiteral("Hôte"))
-            << QStringLiteral("The player '%1\u2026' connected in place of 'Hôte'").arg(QString(31, QLatin1Char('x')))
+            << QStringLiteral("The player '%1' connected in place of '%2'")
+                   .arg(QChar(0x2068) + QString(31, QLatin1Char('x')) + QChar(0x2026) + QChar(0x2069), i("Hôte"))
             << QString();
         QTest::newRow("older host in English")
             << QStringLiteral("The player 'Bob' reconnected") << QStringLiteral("The player 'Bob' reconnected")
@@ -57,8 +68,9 @@ private slots:
         QFETCH(QString, envoye);
         QFETCH(QString, anglais);
         QFETCH(QString, allemand);
-        // Without a translator the French text reads as it was sent.
-        QCOMPARE(ZB_MessageDeTable::traduit(envoye), envoye);
+        // Without a translator the French text reads as it was sent, its
+        // names isolated.
+        QCOMPARE(ZB_MessageDeTable::traduit(envoye).remove(QChar(0x2068)).remove(QChar(0x2069)), envoye);
         for (const QString& langue : {QStringLiteral("en"), QStringLiteral("de")}) {
             QTranslator traducteur;
             QVERIFY(traducteur.load(QStringLiteral(":/translations/zubrik_%1.qm").arg(langue)));

@@ -81,32 +81,38 @@ private slots:
         OptionsDuJoueur joueur;
         QCOMPARE(joueur.getNomAffiche(), QStringLiteral("Vous"));
         joueur.nom_ = QStringLiteral("Partenaire");
-        QCOMPARE(joueur.getNomAffiche(), QStringLiteral("Partenaire (vous)"));
+        const QString isole = QStringLiteral("\u2068Partenaire\u2069");
+        QCOMPARE(joueur.getNomAffiche(), isole + QStringLiteral(" (vous)"));
         joueur.distant_ = 1;
-        QCOMPARE(joueur.getNomAffiche(), QStringLiteral("Partenaire (joueur)"));
+        QCOMPARE(joueur.getNomAffiche(), isole + QStringLiteral(" (joueur)"));
         joueur.ordinateur_ = 1;
-        QCOMPARE(joueur.getNomAffiche(), QStringLiteral("Partenaire (ordi)"));
+        QCOMPARE(joueur.getNomAffiche(), isole + QStringLiteral(" (ordi)"));
         joueur.distant_ = 0;
-        QCOMPARE(joueur.getNomAffiche(), QStringLiteral("Partenaire"));
-        QCOMPARE(joueur.getNomAffiche(true), QStringLiteral("Partenaire (ordi)"));
+        QCOMPARE(joueur.getNomAffiche(), isole);
+        QCOMPARE(joueur.getNomAffiche(true), isole + QStringLiteral(" (ordi)"));
     }
 
     // However long the name a peer or the lobby sends, what the table shows
-    // is bounded; the record keeps the name whole.
+    // is bounded, in an isolate that an override or a peer's own isolate
+    // marks cannot leave; the record keeps the name whole.
     void displayNameIsBounded_data()
     {
         QTest::addColumn<QString>("nom");
         QTest::addColumn<QString>("affiche");
         const QString w24(24, QLatin1Char('W'));
         const QString w32(32, QLatin1Char('W'));
-        QTest::newRow("a name field's longest") << w24 << w24 + QStringLiteral(" (joueur)");
-        QTest::newRow("at the bound") << w32 << w32 + QStringLiteral(" (joueur)");
-        QTest::newRow("a peer's 300 characters")
-            << QString(300, QLatin1Char('x')) << QString(31, QLatin1Char('x')) + QStringLiteral("\u2026 (joueur)");
+        QTest::newRow("a name field's longest") << w24 << w24;
+        QTest::newRow("at the bound") << w32 << w32;
+        QTest::newRow("a peer's 300 characters") << QString(300, QLatin1Char('x'))
+                                                 << QString(31, QLatin1Char('x')) + QStringLiteral("\u2026");
         // An emoji across the cut goes whole.
         QTest::newRow("a surrogate pair at the cut")
             << QString(30, QLatin1Char('a')) + QStringLiteral("\U0001F0CF\U0001F0CF")
-            << QString(30, QLatin1Char('a')) + QStringLiteral("\u2026 (joueur)");
+            << QString(30, QLatin1Char('a')) + QStringLiteral("\u2026");
+        QTest::newRow("a right-to-left override") << QStringLiteral("Bob\u202E)retupmoc(")
+                                                  << QStringLiteral("Bob\u202E)retupmoc(");
+        QTest::newRow("isolate marks of its own")
+            << QStringLiteral("a\u2069b\u2067c") << QStringLiteral("ab\u2067c\u2069");
     }
     void displayNameIsBounded()
     {
@@ -115,7 +121,7 @@ private slots:
         OptionsDuJoueur joueur;
         joueur.nom_ = nom;
         joueur.distant_ = 1;
-        QCOMPARE(joueur.getNomAffiche(), affiche);
+        QCOMPARE(joueur.getNomAffiche(), QChar(0x2068) + affiche + QChar(0x2069) + QStringLiteral(" (joueur)"));
         OptionsDuJoueur lu;
         lu.chargeValeursDepuisString(joueur.sauveValeursDansString());
         QCOMPARE(lu.nom_, nom);

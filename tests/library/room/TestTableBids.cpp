@@ -189,7 +189,7 @@ private slots:
         QStringList noms;
         for (int siege = 0; siege < 4; ++siege)
             noms << table->getJoueur(siege)->options_.getNomAffiche();
-        QVERIFY(noms.first().startsWith(QLatin1String("J0")));
+        QVERIFY(noms.first().startsWith(QStringLiteral("\u2068J0\u2069")));
         for (int siege = 0; siege < 4; ++siege) {
             QCOMPARE(display->analyses.at(size_t(siege)).siege, siege);
             QCOMPARE(display->analyses.at(size_t(siege)).noms, noms);

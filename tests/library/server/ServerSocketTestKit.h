@@ -78,6 +78,8 @@ public:
     }
     void cb_gameEnded(bool, int nombreDeTables) override { finsDePartie << nombreDeTables; }
     void cb_log(const QString& severite, const QString& message) override { logs << severite + QLatin1Char('|') + message; }
+    QStringList annonces;
+    void cb_annonce(const QString& texte) override { annonces << texte; }
 };
 
 inline OptionsDuJoueur joueur(qint64 id, qint64 compte = -1)

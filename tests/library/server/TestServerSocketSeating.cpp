@@ -98,7 +98,8 @@ private slots:
 
     // Two people under one name are told apart on every screen: the
     // newcomer gets a number, whatever the case, and the host's and the
-    // first one's names stay; a name is cleaned as free text.
+    // first one's names stay; a name is cleaned as free text, and cut as a
+    // screen shows it before it goes to any copy.
     void memesNoms()
     {
         OptionsDuJoueur h;
@@ -117,6 +118,7 @@ private slots:
         QCOMPARE(identifie(1, QStringLiteral("anna")), QStringLiteral("anna (2)"));
         QCOMPARE(identifie(2, QStringLiteral("Anna")), QStringLiteral("Anna (3)"));
         QCOMPARE(identifie(3, QStringLiteral("Bo{b}")), QStringLiteral("Bo(b)"));
+        QCOMPARE(identifie(4, QString(900000, QLatin1Char('x'))), QString(31, QLatin1Char('x')) + QChar(0x2026));
     }
 
     // The start seats the identified players, the first ones first, and
@@ -157,6 +159,9 @@ private slots:
                                     "because the server is already full.")
                          .arg(id);
         QCOMPARE(vue->logs, refus);
+        QCOMPARE(vue->annonces.size(), refus.size());
+        QCOMPARE(vue->annonces.last(),
+                 QStringLiteral("\u2068J5\u2069 (joueur) n'a pas eu de place: la partie est complète"));
         QCOMPARE(sockets.at(4)->fermetures, 1);
         QCOMPARE(sockets.at(3)->fermetures, hote ? 1 : 0);
         QVERIFY(sockets.at(4)->ecrit().endsWith(QByteArray(RECORD_REFUS_TABLE).append(RECORD_REFUS_COMPLET)));
@@ -282,6 +287,7 @@ private slots:
         QSignalSpy finie(serveur.get(), &ZB_ServerSocket::signalOnlineGameEnded);
         un->disconnectFromHost();
         traite();
+        QCOMPARE(vue->annonces, QStringList{QStringLiteral("\u2068J1\u2069 (joueur) a quitté la partie")});
         QCOMPARE(horsLigne.size(), 1);
         QCOMPARE(horsLigne.at(0).at(0).toLongLong(), qint64(1));
         QCOMPARE(horsLigne.at(0).at(1).toBool(), !fin);
@@ -535,6 +541,9 @@ private slots:
         QVERIFY(std::any_of(vue->logs.cbegin(), vue->logs.cend(), [](const QString& l) {
             return l.contains(QLatin1String("gives up its seat to"));
         }));
+        const QString cede = QStringLiteral(" (joueur) a cédé sa place à \u2068J42\u2069 (joueur)");
+        QVERIFY2(!vue->annonces.filter(cede).isEmpty(),
+                 qPrintable(vue->annonces.join(QLatin1Char('\n'))));
         serveur->start(OptionsDePartie(TypeDePartie::GenreJass), 0, 0, 0);
         QCOMPARE(joueur42->getTableId(), 0);
         traite();
