@@ -211,6 +211,9 @@ void ZB_RoomTable::continueEnregistrement_(const Etape& etape)
         ++m_settingsPartie.noDemande;
     if (m_optionsDePartie.modeDeJeu_ == 4)
         m_settingsPartie.random_.reseedFromTime();
+    // The match's counts so far ride with the snapshot: a resume rebuilds
+    // only the last deal, and would otherwise count from there.
+    m_settingsPartie.stats_ = m_statsPartie;
     executeEvenementDeLaTable_(EvenementDeJeu::Enr, m_settingsPartie.sauveValeursDansString(), SiegeTable,
                                EtatDeJeu::EnregistrementSettingsPartie, -1, EvenementDeJeu::ModeEnDirect, -1);
 }

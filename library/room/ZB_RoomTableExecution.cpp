@@ -241,6 +241,7 @@ bool ZB_RoomTable::cb_executeUnEvenement(const EvenementDeJeu& ev)
         ZB_SettingsPartie lu(m_settingsPartie);
         lu.chargeValeursDepuisString(ev.texte_);
         m_settingsPartie = lu;
+        m_statistiques.reprendCliche(lu.stats_);
         m_statsAvantDonne = m_statsPartie;
         m_annulation.oublie();
         break;

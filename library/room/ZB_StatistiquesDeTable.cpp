@@ -118,3 +118,13 @@ bool ZB_StatistiquesDeTable::debutDeMatch()
     stats_.valeur3_ = 1;
     return true;
 }
+
+void ZB_StatistiquesDeTable::reprendCliche(const GM_GameStats& cliche)
+{
+    if (cliche.typePartie_ == 0)
+        return;
+    stats_.idTexte_ = cliche.idTexte_;
+    stats_.valeurs2_ = cliche.valeurs2_;
+    stats_.m_statsPlayer = cliche.m_statsPlayer;
+    stats_.equipes_ = cliche.equipes_;
+}

@@ -44,6 +44,13 @@ public:
     bool finDeMatch(int t0, int t1);
     // True once, when an online match with players starts.
     bool debutDeMatch();
+    // The counts a deal's snapshot carries, as they stood at the deal's
+    // start: a table rebuilt from the snapshot (a resume, a replay, a seat
+    // that joins) counts on from there as the match did. A snapshot that
+    // carries none (written before snapshots kept them: no game kind) leaves
+    // the counts of the moves replayed. The record's other fields are the
+    // table's own.
+    void reprendCliche(const GM_GameStats& cliche);
 
 private:
     GM_GameStats& stats_;

@@ -192,6 +192,15 @@ private slots:
         QCOMPARE(table->getSettingsPartie().scores_[0], 120);
         QCOMPARE(table->getSettingsPartie().scores_[1], 37);
         QCOMPARE(table->getSettingsPartie().joueurQuiCommenceLaProchainePartie, 3);
+        // It brings back the match's counts it carries (none here); one with
+        // no game kind, written before snapshots carried them, leaves them.
+        table->statsPartie().ajouteValeur(0, -5, -3, JoueurHumain::StatsMatchs, 1);
+        for (const int typePartie : {0, 1}) {
+            settings.stats_.typePartie_ = typePartie;
+            QVERIFY(table->cb_executeUnEvenement(deLaTable(EvenementDeJeu::Enr, settings.sauveValeursDansString(),
+                                                           EtatDeJeu::EnregistrementSettingsPartie)));
+            QCOMPARE(table->getStatsPartie().equipes_[0].compteurs_[JoueurHumain::StatsMatchs], 1 - typePartie);
+        }
     }
 
     void controleDuJoueur()

@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QMutex>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextStream>
@@ -104,20 +105,38 @@ private slots:
         if (preset == 0)
             QVERIFY(salle.confirmations >= 1); // over a dozen deals some announcement stands
 
-        // The record replayed into a fresh table comes to the same scores.
+        // The record replayed into a fresh table, whole (a saved match
+        // opened) or up to where the match was quit (the autosave resumed):
+        // at the end of the deal before the last, in the last deal's trump
+        // choice or bidding, at a card halfway through that deal. The match
+        // goes on as it did, to the same scores and end box, every counter.
         QString texte;
         {
             QTextStream out(&texte);
             QMutexLocker verrou(salle.liste.getMutex());
             salle.liste.ecritTexte(out);
         }
-        Banc rejoue(modeSimple);
-        QVERIFY(rejoue.table->chargeTable(texte.split(QStringLiteral("\r\n"))));
-        QVERIFY(rejoue.table->rejoue(0));
-        QTRY_VERIFY_WITH_TIMEOUT(!rejoue.salle.liste.estReplayEnCours(), 30000);
-        QCOMPARE(rejoue.salle.erreur, QString());
-        QCOMPARE(rejoue.total(0), t0);
-        QCOMPARE(rejoue.total(1), t1);
+        const QStringList lignes = texte.split(QStringLiteral("\r\n"));
+        auto deGenre = [](const char* g) {
+            return QRegularExpression(QStringLiteral("\\{%1!.*").arg(QLatin1String(g)));
+        };
+        const qsizetype cliche = lignes.lastIndexOf(deGenre("Enr"));
+        for (const qsizetype arret : {lignes.size() - 1, lignes.lastIndexOf(deGenre("Ram"), cliche),
+                                      lignes.indexOf(deGenre("Ch[om]"), cliche),
+                                      lignes.indexOf(deGenre("Ajo"), (cliche + lignes.size()) / 2)}) {
+            QVERIFY(arret > 0);
+            Banc rejoue(modeSimple);
+            QSignalSpy statsRejouees(rejoue.table.get(), &ZB_RoomTable::signalSendStatsGameCompleted);
+            QVERIFY(rejoue.table->chargeTable(lignes.mid(0, arret + 1)));
+            QVERIFY(rejoue.table->rejoue(0));
+            QTRY_VERIFY_WITH_TIMEOUT(!rejoue.salle.liste.estReplayEnCours(), 30000);
+            rejoue.salle.liste.flush(); // as the program goes on after a replay
+            QVERIFY2(rejoue.attendFin(pourquoi), qPrintable(pourquoi));
+            QCOMPARE(rejoue.total(0), t0);
+            QCOMPARE(rejoue.total(1), t1);
+            QCOMPARE(statsRejouees.count(), 1);
+            QCOMPARE(statsRejouees.at(0).at(1), statsFinales.at(0).at(1));
+        }
         QCOMPARE(CompteAvertissements::compte.load(), 0);
     }
 };
