@@ -149,7 +149,8 @@ private slots:
 
     // A client who arrives while the game runs with free seats takes back
     // its seat, else any free one, else is sent away; before the start it
-    // waits; a full, stopped or starting game sends it away at once.
+    // waits; a full game takes back only the one it holds a seat for; a
+    // stopped or starting game sends it away at once.
     void lateArrivalsAreSeatedByTheRules_data()
     {
         QTest::addColumn<int>("etat");
@@ -168,7 +169,9 @@ private slots:
                                                 << false;
         QTest::newRow("running, a free seat") << 5 << false << true << lesDeux << false;
         QTest::newRow("running, no seat") << 5 << false << false << lesDeux << true;
-        QTest::newRow("running and full") << 6 << true << true << aucun << true;
+        // Full: only the seat it holds for a returning player.
+        QTest::newRow("running and full, own seat back")
+            << 6 << true << true << QStringList{QStringLiteral("reconnect Zoe")} << false;
     }
     void lateArrivalsAreSeatedByTheRules()
     {

@@ -182,13 +182,15 @@ private slots:
         j[1]->options_.ordinateur_ = 1;
         j[2]->options_.nom_ = QStringLiteral("Marc");
         j[2]->options_.ordinateur_ = 1;
-        QCOMPARE(scene_textes::texteChibre(j[0], j[2]), QStringLiteral("Vous avez chibré. Marc choisit l'atout..."));
-        QCOMPARE(scene_textes::texteChibre(j[1], j[2]), QStringLiteral("Léa a chibré. Marc choisit l'atout..."));
+        QCOMPARE(scene_textes::texteChibre(j[0], j[2]),
+                 QStringLiteral("Vous avez chibré. \u2068Marc\u2069 choisit l'atout..."));
+        QCOMPARE(scene_textes::texteChibre(j[1], j[2]),
+                 QStringLiteral("\u2068Léa\u2069 a chibré. \u2068Marc\u2069 choisit l'atout..."));
         QCOMPARE(scene_textes::texteChibre(nullptr, j[2]), QStringLiteral("Patientez..."));
         QCOMPARE(scene_textes::texteChibre(j[0], nullptr), QStringLiteral("Patientez..."));
         // A user waiting to enter a running game did not choose here.
         j[0]->modeJeu_ = Joueur::ModeEnAttenteDEntree;
-        QCOMPARE(scene_textes::texteChibre(j[0], j[2]), QStringLiteral("Vous a chibré. Marc choisit l'atout..."));
+        QCOMPARE(scene_textes::texteChibre(j[0], j[2]), QStringLiteral("Vous a chibré. \u2068Marc\u2069 choisit l'atout..."));
     }
 
     // The online score line's end, for the platform.
