@@ -107,7 +107,10 @@ int demarre(int& argc, char** argv)
     fenetre->demarre();
     const int code = ZB_Application::exec();
     fenetre.reset();
-    return code;
+    // An error may come after the end was asked for (the host's close
+    // arriving as the match ends), or while the window goes: once one was
+    // told, the run failed, whatever the status the end was asked with.
+    return app.getCodeDeSortie() != 0 ? app.getCodeDeSortie() : code;
 }
 
 } // namespace
