@@ -31,7 +31,10 @@
 //   at the next deal when it comes back (entreALaProchaineDonne): a copy
 //   that comes back silent again and again holds the table for a turn's
 //   wait a deal, not one a turn, while a copy that hung once comes back as
-//   before. A close of its connection (a crash) marks nothing.
+//   before. Given up a third time so, it is kept out of the table until the
+//   next match (estEcarte), so that it costs a match three turn's waits
+//   and two catch-ups at most.
+//   A close of its connection (a crash) marks nothing.
 // - One look (observe) per table and second or so; the clock of a state
 //   starts at the first look that sees it, and a seat is given up once.
 class ZB_GardeDesTours
@@ -41,6 +44,8 @@ public:
     static constexpr qint64 RattrapageMs = 60000;
     // Times given up with no move in between that make a player silent.
     static constexpr int AbandonsDeSuite = 2;
+    // Times given up with no move in between that keep a player out.
+    static constexpr int AbandonsPourLaPartie = 3;
 
     struct Siege {
         qint64 id = -1;
@@ -58,6 +63,10 @@ public:
     void repond(qint64 id) { muets_.remove(id); }
     // That player, back, waits for the next deal to play.
     bool entreALaProchaineDonne(qint64 id) const { return muets_.value(id) >= AbandonsDeSuite; }
+    // That player takes no seat again before the next match.
+    bool estEcarte(qint64 id) const { return muets_.value(id) >= AbandonsPourLaPartie; }
+    // A new match: every player may play it.
+    void nouvellePartie() { muets_.clear(); }
     // A new online session, or none.
     void oublie();
 

@@ -295,6 +295,8 @@ private:
     void surveilleLesTours_();
     // That player enters the table's running game.
     void entre_(qint64 id, const ZB_RoomTable& table);
+    // That player may take no seat this match (ZB_GardeDesTours::estEcarte).
+    bool estEcarte_(qint64 id) const;
     int versionPour_(const TypeDePartie& type) const;
     const TypeDePartie& typeDePartie_() const;
     EvenementDeJeu inscriptionPartie_(int noTable) const;

@@ -117,6 +117,14 @@ void ZB_Room::entre_(qint64 id, const ZB_RoomTable& table)
     gardeDesTours_.entre(id, horloge_.elapsed(), table.getSettingsPartie().donnesJouees_);
 }
 
+bool ZB_Room::estEcarte_(qint64 id) const
+{
+    if (!gardeDesTours_.estEcarte(id))
+        return false;
+    trace(QStringLiteral("ZB_Room: player %1, given up for silence again and again, sits out this match").arg(id));
+    return true;
+}
+
 // ---- The server's seating callbacks. ----
 
 bool ZB_Room::cb_setClientInGameReconnect(ZB_ServerSocketConnection* connection, const OptionsDuJoueur& joueur)
@@ -124,6 +132,8 @@ bool ZB_Room::cb_setClientInGameReconnect(ZB_ServerSocketConnection* connection,
     trace(QStringLiteral("ZB_Room::cb_setClientInGameReconnect->enter() Joueur: %1 (%2)")
               .arg(joueur.nom_)
               .arg(joueur.id_));
+    if (estEcarte_(joueur.id_))
+        return false;
     // A player the host gave up for silence shows it plays before the table
     // waits on it again.
     const bool prochaineDonne = gardeDesTours_.entreALaProchaineDonne(joueur.id_);
@@ -140,6 +150,8 @@ bool ZB_Room::cb_setClientInGameOnTheFly_Random(ZB_ServerSocketConnection* conne
     trace(QStringLiteral("ZB_Room::cb_setClientInGameOnTheFly_Random->enter() Joueur: %1 (%2)")
               .arg(joueur.nom_)
               .arg(joueur.id_));
+    if (estEcarte_(joueur.id_))
+        return false;
     for (ZB_RoomTable* table : std::as_const(tables_))
         if (table->setClientInGameOnTheFly_Random(connection, joueur)) {
             entre_(joueur.id_, *table);
@@ -177,7 +189,7 @@ bool ZB_Room::cb_setClientInGameOnTheFly_SpecificPos(ZB_ServerSocketConnection* 
               .arg(siege)
               .arg(isHotSwapSamePlayerSocketChange));
     ZB_RoomTable* table = getTable(noTable);
-    if (table == nullptr
+    if (table == nullptr || estEcarte_(joueur.id_)
         || !table->setClientInGameOnTheFly_SpecificPos(connection, siege, isHotSwapSamePlayerSocketChange, joueur))
         return false;
     entre_(joueur.id_, *table);

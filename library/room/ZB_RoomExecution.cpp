@@ -45,6 +45,7 @@ bool ZB_Room::cb_executeUnEvenement(EvenementDeJeu& ev)
                              : etatEnLigne_ == Client ? ZB_RoomTable::ReseauClient
                                                       : ZB_RoomTable::ReseauLocal;
         table->nouvellePartie(modeReseau, options_);
+        gardeDesTours_.nouvellePartie();
         const bool hote = modeReseau == ZB_RoomTable::ReseauServeur && server_ && server_->getJoueurLocal().has_value();
         table->setIdHote(hote ? server_->getJoueurLocal()->id_ : -1);
         if (display_ != nullptr && table->getDisplay() == display_)

@@ -711,7 +711,8 @@ private slots:
 
     // When the host gives up a seat played elsewhere that owes a state
     // (turn's time 10 s): its entries' catch-up time counts once a deal, and
-    // none for a player given up twice before that has not played since.
+    // none for a player given up twice before that has not played since,
+    // who is kept out of the match once given up thrice.
     void gardeDesTours_data()
     {
         QTest::addColumn<int>("abandonsAvant");
@@ -724,6 +725,8 @@ private slots:
         QTest::newRow("back once silent") << 1 << false << QList<int>{1} << qint64(82000);
         QTest::newRow("back twice silent") << 2 << false << QList<int>{1} << qint64(22000);
         QTest::newRow("back, played since") << 2 << true << QList<int>{1} << qint64(82000);
+        QTest::newRow("back thrice silent") << 3 << false << QList<int>{1} << qint64(22000);
+        QTest::newRow("back thrice, played since") << 3 << true << QList<int>{1} << qint64(82000);
     }
     void gardeDesTours()
     {
@@ -745,6 +748,7 @@ private slots:
         if (joueDepuis)
             garde.repond(7);
         QCOMPARE(garde.entreALaProchaineDonne(7), abandonsAvant >= 2 && !joueDepuis);
+        QCOMPARE(garde.estEcarte(7), abandonsAvant >= 3 && !joueDepuis);
         const qint64 debut = t;
         for (const int donne : donnesDesEntrees) {
             garde.entre(7, t, donne);
@@ -754,6 +758,8 @@ private slots:
         QCOMPARE(garde.observe(0, 50, sieges, delai, debut), -1);
         QCOMPARE(garde.observe(0, 50, sieges, delai, debut + abandon - 1000), -1);
         QCOMPARE(garde.observe(0, 50, sieges, delai, debut + abandon), 7);
+        garde.nouvellePartie();
+        QVERIFY(!garde.estEcarte(7) && !garde.entreALaProchaineDonne(7));
     }
 };
 
