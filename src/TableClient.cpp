@@ -2,7 +2,6 @@
 
 #include "ClientSocket.h"
 #include "DisplayA.h"
-#include "EtatDeJeu.h"
 #include "Evenements.h"
 #include "GM_SocketTCP.h"
 #include "GM_SocketWeb.h"
@@ -53,31 +52,6 @@ void TableClient::askLeave(QObject* destinataire, const char* slot)
 void TableClient::askStopServer(QObject* destinataire, const char* slot)
 {
     demandeAvantDeQuitter_(destinataire, slot, Serveur);
-}
-
-void TableClient::askNewGame(QObject* destinataire, const char* slot)
-{
-    if (!estPartieEnCours()) {
-        repondsAuSlot(destinataire, slot, GM::Ok);
-        return;
-    }
-    messageBoxQuestion(GM::Warning, tr("Avertissement."),
-                       tr("Une partie est en cours. Voulez-vous tout de même l'abandonner pour une nouvelle partie?"),
-                       static_cast<GM::StandardButton>(GM::Ok | GM::Cancel), destinataire,
-                       nomDeMethode(slot).constData());
-}
-
-bool TableClient::estPartieEnCours() const
-{
-    const ZB_RoomTable* table = getTable(-1);
-    const ListeDesEvenements* liste = getListe(-1);
-    if (table == nullptr || liste == nullptr || estSansSauvegarde() || estEnLigne() || liste->estReplayEnCours())
-        return false;
-    // The count of deals dealt starts again with each match, where the
-    // table's "worth saving" mark stays from the match before.
-    const int etat = liste->getEtatAttendu();
-    const bool finie = etat >= EtatDeJeu::MatchTermineEnFinDeDonne && etat <= EtatDeJeu::QuestionNouvellePartie;
-    return table->getSettingsPartie().donnesJouees_ > 0 && !finie;
 }
 
 void TableClient::demandeAvantDeQuitter_(QObject* destinataire, const char* slot, Depart depart)

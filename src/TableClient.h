@@ -39,14 +39,6 @@ public:
     // for the host stopping its server (the game ends for everybody).
     void askLeave(QObject* destinataire, const char* slot);
     void askStopServer(QObject* destinataire, const char* slot);
-    // As askQuit, before a new game replaces the local one: asks only while
-    // a match is in progress (estPartieEnCours).
-    void askNewGame(QObject* destinataire, const char* slot);
-    // A local match with a deal dealt, played live, not over: a table still
-    // waiting for its match's first deal, a record being replayed and a
-    // match that has ended (its end box up or answered) hold nothing a new
-    // game would lose.
-    bool estPartieEnCours() const;
     void disconnectFromServer() override;
     void startHosting(QSharedPointer<GM_SocketAbstract> socket, const QString& login, quint16 portSecure,
                       quint16 portUnsecure, quint16 portTcp, qint64 idUtilisateur) override;

@@ -269,9 +269,9 @@ void ZB_MainWidget::construitMenus_()
 
     QMenu* partie = menu(nullptr, QT_TR_NOOP("&Partie"));
     connect(ajoute(partie, "nouvelle", QT_TR_NOOP("&Nouvelle partie"), QKeySequence::New), &QAction::triggered, this,
-            &ZB_MainWidget::OnNouvellePartieDemandee);
+            &ZB_MainWidget::OnNouvellePartie);
     connect(ajoute(partie, "gagnante", QT_TR_NOOP("Nouvelle partie &gagnante"), QKeySequence()), &QAction::triggered,
-            this, &ZB_MainWidget::OnNouvellePartieGagnanteDemandee);
+            this, &ZB_MainWidget::OnNouvellePartieGagnante);
     partie->addSeparator();
     connect(ajoute(partie, "ouvrir", QT_TR_NOOP("&Ouvrir..."), QKeySequence::Open), &QAction::triggered, this,
             &ZB_MainWidget::OnOuvrir);

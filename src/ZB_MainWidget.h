@@ -215,14 +215,8 @@ signals:
     void signalQuitter();
 
 public slots:
-    // Start a game at once, whatever the table holds.
     void OnNouvellePartie();
     void OnNouvellePartieGagnante();
-    // The user's commands: a match in progress is thrown away only once the
-    // user says so (TableClient::askNewGame). One question at a time.
-    void OnNouvellePartieDemandee();
-    void OnNouvellePartieGagnanteDemandee();
-    void OnNouvellePartie_Reponse(int bouton);
     void OnOuvrir();
     // Opens a game file; false (after telling the user) when it does not
     // read.
@@ -397,11 +391,6 @@ private:
     void ecritStyle_();
     // Shows an in-scene dialog over the table.
     void montreDialogue_(QWidget* dialogue);
-    // A new game (ZB_Room::NouvellePartie or NouvellePartieGagnante) the
-    // user asked for, after the question when a match is in progress.
-    void demandeDepart_(int modeDepart);
-    // The start waiting for the question's answer, -1 when none.
-    int departDemande_ = -1;
 
     // --- Demonstrations (ZB_MainWidgetDemonstrations.cpp).
     // The display mode of the game about to start: the demonstration's when

@@ -1,7 +1,6 @@
 // The main window's dialogs and themes: the in-scene dialogs made once at
 // start and opened from the menus, the bug button's windows, the tutorial
-// at first start, the question before a new game throws a match away, and
-// the theme switch with its menu.
+// at first start, and the theme switch with its menu.
 //
 // Rules:
 // - Each dialog is made once, placed in the scene, and owned by it; the
@@ -13,9 +12,6 @@
 // - The theme chosen is kept in the settings' "AppStyle" group; a first
 //   start, and a stored value that names no theme, have Wood, and nothing
 //   read from the store can fail the start.
-// - New game asks first only over a match in progress (as a user sees it:
-//   dealt, live, not over); the start that ends a match (its end box), the
-//   welcome's way out and the program's own starts never ask.
 // - An unattended run neither shows the tutorial nor installs a theme, so
 //   that it looks and plays the same on every machine.
 #include "ZB_MainWidget.h"
@@ -49,8 +45,6 @@
 #include <QSettings>
 #include <QTimer>
 #include <QWidget>
-
-#include <utility>
 
 namespace {
 
@@ -287,50 +281,6 @@ void ZB_MainWidget::montreDialogue_(QWidget* dialogue)
             dialogue->show();
             dialogue->setFocus(Qt::OtherFocusReason);
         }
-}
-
-// --- A new game over the one on the table.
-
-void ZB_MainWidget::OnNouvellePartieDemandee()
-{
-    ZB_TRACE_SLOT(trace_());
-    demandeDepart_(ZB_Room::NouvellePartie);
-}
-
-void ZB_MainWidget::OnNouvellePartieGagnanteDemandee()
-{
-    ZB_TRACE_SLOT(trace_());
-    demandeDepart_(ZB_Room::NouvellePartieGagnante);
-}
-
-void ZB_MainWidget::demandeDepart_(int modeDepart)
-{
-    // A second Ctrl+N while the question shows asks nothing more.
-    if (departDemande_ >= 0)
-        return;
-    departDemande_ = modeDepart;
-    // The question would wait behind the welcome (a game resumed under it):
-    // the welcome goes first, as a start closes it.
-    if (FormTutorialEnter* accueil = formulaireTutoriel_.data())
-        accueil->fermeParLaTable();
-    // A demonstration is the program's own game, not the user's. With
-    // nothing to lose the game starts at once, as it always did.
-    if (estDemonstration() || demarrage_.automatique || !salle_->estPartieEnCours())
-        OnNouvellePartie_Reponse(GM::Ok);
-    else
-        salle_->askNewGame(this, SLOT(OnNouvellePartie_Reponse(int)));
-}
-
-void ZB_MainWidget::OnNouvellePartie_Reponse(int bouton)
-{
-    ZB_TRACE_SLOT(trace_());
-    const int mode = std::exchange(departDemande_, -1);
-    if (mode < 0 || (bouton != GM::Ok && bouton != GM::Yes))
-        return;
-    if (mode == ZB_Room::NouvellePartieGagnante)
-        OnNouvellePartieGagnante();
-    else
-        OnNouvellePartie();
 }
 
 // --- Options.

@@ -3377,10 +3377,6 @@ x4</translation>
         <source>Le fichier est abîmé à la ligne %1: %2.</source>
         <translation>Die Datei ist in Zeile %1 beschädigt: %2.</translation>
     </message>
-    <message>
-        <source>Une partie est en cours. Voulez-vous tout de même l&apos;abandonner pour une nouvelle partie?</source>
-        <translation>Ein Spiel läuft. Möchten Sie es trotzdem für ein neues Spiel aufgeben?</translation>
-    </message>
 </context>
 <context>
     <name>WidgetOptionsAI</name>

@@ -3377,10 +3377,6 @@ x4</translation>
         <source>Le fichier est abîmé à la ligne %1: %2.</source>
         <translation>The file is damaged at line %1: %2.</translation>
     </message>
-    <message>
-        <source>Une partie est en cours. Voulez-vous tout de même l&apos;abandonner pour une nouvelle partie?</source>
-        <translation>A game is in progress. Do you want to give it up for a new game anyway?</translation>
-    </message>
 </context>
 <context>
     <name>WidgetOptionsAI</name>

@@ -341,18 +341,16 @@ bool EtapesDeMatch::tournoiParLesOptions(SessionDeJeu& s, PiloteDePartie& pilote
                                 .arg(reste));
         QThread::msleep(200);
     }
-    // New game over the match asks first: nothing starts before the
-    // answer, given by the keyboard (Return is the box's OK).
+    // New game starts the next match at once: the autosave no longer goes
+    // on from the match before.
     const QStringList avant = s.record().lignes();
     s.touche(QStringLiteral("ctrl+n"));
-    if (!s.attendsBoite(true, 10000))
-        return s.echoue(QStringLiteral("Ctrl+N over a match in progress asked nothing"));
-    s.garde(QStringLiteral("new_game_question"));
-    if (s.record().lignes().mid(0, avant.size()) != avant)
-        return s.echoue(QStringLiteral("The match was thrown away before the question was answered"));
-    s.touche(QStringLiteral("Return"));
-    if (!s.attendsBoite(false, 10000))
-        return s.echoue(QStringLiteral("Return did not answer the new game's question"));
+    attente.restart();
+    for (RecordDePartie r = s.record(); !r.valide() || r.lignes().mid(0, avant.size()) == avant; r = s.record()) {
+        if (attente.elapsed() > lenteur::limite(10000) || !s.enMarche())
+            return s.echoue(QStringLiteral("Ctrl+N started no new match (the autosave holds: %1)").arg(r.resume()));
+        QThread::msleep(200);
+    }
     pilote.oublieDernierCoup();
     return true;
 }

@@ -46,7 +46,7 @@ public:
     static bool allemandPuisFrancais(SessionDeJeu& s, PiloteDePartie& pilote);
     // The user makes a tournament of the game type the options show, by the
     // keyboard alone: "Tournament" as the match type, nothing else; then a
-    // new game, which asks before it throws the match away.
+    // new game (Ctrl+N), waited for in the autosave.
     static bool tournoiParLesOptions(SessionDeJeu& s, PiloteDePartie& pilote);
     // The end-of-match box's totals (each team's announcements and tricks,
     // as the program traced the match's statistics) are its final score:

@@ -301,9 +301,8 @@ private slots:
                  qPrintable(QStringLiteral("the hand did not show eight cards at the lead: widths%1").arg(lues)));
         QVERIFY2(s.quitte(), qPrintable(s.echec()));
     }
-    // A first start left by New game (Ctrl+N) deals without a question;
-    // then a tournament of the game type the options show first, started by
-    // a New game the user confirms: the record holds the custom type
+    // A first start left by New game (Ctrl+N) deals; then a tournament of
+    // the game type the options show first: the record holds the custom type
     // made of it, trumps imposed, and the table imposes Hearts, then Clubs.
     // (Its four deals outlast a case: its end is played below the window.)
     void tournoiDuTypeParDefaut()

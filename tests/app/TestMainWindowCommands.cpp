@@ -32,7 +32,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSet>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -116,9 +115,8 @@ private slots:
         QCOMPARE(QFileInfo(trouve).fileName(), attendu);
     }
 
-    // Quitting in the middle of a deal saves it (after a New game the user
-    // cancelled); the next start resumes it: every card played before goes
-    // on as played.
+    // Quitting in the middle of a deal saves it; the next start resumes it:
+    // every card played before goes on as played.
     void quitterPuisReprendre()
     {
         QTemporaryDir dossier;
@@ -128,15 +126,6 @@ private slots:
             ordinateurPartout(w);
             w.demarre();
             QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= 6; }, 60000));
-            // New game over the match asks first; Cancel keeps it (resumed
-            // below with its cards).
-            DisplayGLScene* scene = w.vue()->scene();
-            scene->setAutoAnswer(false);
-            w.action(QStringLiteral("nouvelle"))->trigger();
-            QTRY_VERIFY(scene->historiqueBoites().join(QLatin1Char('\n')).contains(
-                QRegularExpression(QStringLiteral("Une partie est en cours|A game is in progress"))));
-            scene->OnMessageBoxRejected_Timer();
-            scene->setAutoAnswer(true);
             QSignalSpy quitter(&w, &ZB_MainWidget::signalQuitter);
             // Closing the window asks the main window, which quits.
             w.vue()->close();
@@ -238,11 +227,6 @@ private slots:
             w.OnNouvellePartie();
         QVERIFY(attend([&] { return cartesJouees(record(w)).size() >= 8; }, 60000));
         QCOMPARE(w.salle()->getOptions().idPreset_, preset);
-        // A match is in progress (New game would ask the user) until the
-        // next one starts, before its deal.
-        QVERIFY(w.salle()->estPartieEnCours());
-        w.OnNouvellePartie();
-        QVERIFY(!w.salle()->estPartieEnCours());
     }
 
     // A file that does not read is refused with a message; the game on the
