@@ -27,6 +27,7 @@
 #include <algorithm>
 #include <atomic>
 #include <csignal>
+#include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -141,6 +142,31 @@ private:
         QVERIFY2(s.quitte(), qPrintable(s.echec()));
     }
 
+    // Plays the match to its end-of-match box, whose totals must be the
+    // record's final score, lets the case check the record the box came
+    // over, then answers the box and quits.
+    void jusquALaBoite(SessionDeJeu& s, PiloteDePartie& pilote,
+                       const std::function<void(const RecordDePartie&)>& verifie = {})
+    {
+        RecordDePartie fin;
+        QVERIFY2(pilote.joue([&fin](const Vue& v) {
+            if (!boiteDeFin(v))
+                return false;
+            fin = v.record;
+            return true;
+        }),
+                 qPrintable(s.echec()));
+        s.garde(QStringLiteral("end_box"));
+        QVERIFY2(EtapesDeMatch::totauxDeLaBoite(s, fin), qPrintable(s.echec()));
+        if (verifie) {
+            verifie(fin);
+            if (QTest::currentTestFailed())
+                return;
+        }
+        QVERIFY2(pilote.joue(finDeMatch(pilote)), qPrintable(s.echec()));
+        QVERIFY2(pilote.ecartsDuTapis().isEmpty(), ecarts(pilote).constData());
+        QVERIFY2(s.quitte(), qPrintable(s.echec()));
+    }
     // Quits at the point the condition finds, starts again and plays the
     // deal to its end and into the next one.
     void repriseApres(const QString& nom, QSize taille, bool quitteApresLaCarte)
@@ -362,33 +388,22 @@ private slots:
         QVERIFY2(s.prepare(r) && s.lance(), qPrintable(s.echec()));
         PiloteDePartie pilote(s);
         pilote.setPrend(true);
-        RecordDePartie fin;
-        QVERIFY2(pilote.joue([&fin](const Vue& v) {
-            if (!boiteDeFin(v))
-                return false;
-            fin = v.record;
-            return true;
-        }),
-                 qPrintable(s.echec()));
-        s.garde(QStringLiteral("end_box"));
-        QVERIFY2(EtapesDeMatch::totauxDeLaBoite(s, fin), qPrintable(s.echec()));
-        OptionsDePartie inscrites;
-        for (const QString& ligne : fin.lignes()) {
-            EvenementDeJeu ev;
-            QString reste;
-            if (!ev.fromString(ligne, reste))
-                continue;
-            // Every trump was bid for: none chosen, by a seat or the table.
-            QVERIFY2(ev.type_ != EvenementDeJeu::Cho, qPrintable(ligne));
-            if (ev.type_ == EvenementDeJeu::InP)
-                inscrites.chargeValeursDepuisString(ev.texte_);
-        }
-        QCOMPARE(inscrites.modeDeJeu_, int(OptionsDePartie::ModeTournoi));
-        QCOMPARE(inscrites.typeDePartie_.contrat_, int(TypeDePartie::ContratFixe));
-        QCOMPARE(inscrites.typeDePartie_.pointsObjectif_, r.objectif);
-        QVERIFY2(pilote.joue(finDeMatch(pilote)), qPrintable(s.echec()));
-        QVERIFY2(pilote.ecartsDuTapis().isEmpty(), ecarts(pilote).constData());
-        QVERIFY2(s.quitte(), qPrintable(s.echec()));
+        jusquALaBoite(s, pilote, [&r](const RecordDePartie& fin) {
+            OptionsDePartie inscrites;
+            for (const QString& ligne : fin.lignes()) {
+                EvenementDeJeu ev;
+                QString reste;
+                if (!ev.fromString(ligne, reste))
+                    continue;
+                // Every trump was bid for: none chosen, by a seat or the table.
+                QVERIFY2(ev.type_ != EvenementDeJeu::Cho, qPrintable(ligne));
+                if (ev.type_ == EvenementDeJeu::InP)
+                    inscrites.chargeValeursDepuisString(ev.texte_);
+            }
+            QCOMPARE(inscrites.modeDeJeu_, int(OptionsDePartie::ModeTournoi));
+            QCOMPARE(inscrites.typeDePartie_.contrat_, int(TypeDePartie::ContratFixe));
+            QCOMPARE(inscrites.typeDePartie_.pointsObjectif_, r.objectif);
+        });
     }
     // Contrée to its end-of-match box, the user doubling every plain bid of
     // an opponent the bidding leaves at the user's turn: the box's totals
@@ -402,19 +417,7 @@ private slots:
         QVERIFY2(s.prepare(r) && s.lance(), qPrintable(s.echec()));
         PiloteDePartie pilote(s);
         pilote.setContre(true);
-        RecordDePartie fin;
-        QVERIFY2(pilote.joue([&fin](const Vue& v) {
-            if (!boiteDeFin(v))
-                return false;
-            fin = v.record;
-            return true;
-        }),
-                 qPrintable(s.echec()));
-        s.garde(QStringLiteral("end_box"));
-        QVERIFY2(EtapesDeMatch::totauxDeLaBoite(s, fin), qPrintable(s.echec()));
-        QVERIFY2(pilote.joue(finDeMatch(pilote)), qPrintable(s.echec()));
-        QVERIFY2(pilote.ecartsDuTapis().isEmpty(), ecarts(pilote).constData());
-        QVERIFY2(s.quitte(), qPrintable(s.echec()));
+        jusquALaBoite(s, pilote);
     }
     void repriseAuTourDeLUtilisateur() { repriseApres(QStringLiteral("resume_user_turn"), {800, 600}, false); }
     void repriseAuTourDUnOrdinateur() { repriseApres(QStringLiteral("resume_computer_turn"), {1024, 768}, true); }
