@@ -1,6 +1,7 @@
 #include "Carte.h"
 #include "ClientSocket.h"
 #include "EvenementDeJeu.h"
+#include "ExecuteurTemoin.h"
 #include "GM_BanList.h"
 #include "GM_MessageBoxDisplayerHeadless.h"
 #include "GM_SocketTCP.h"
@@ -19,12 +20,16 @@
 #include "ZB_CleDeJoueur.h"
 #include "ZB_ClientConnection.h"
 #include "ZB_DisplayEmpty.h"
+#include "ZB_EventClientAskInfo.h"
+#include "ZB_EventDisconnectClient.h"
+#include "ZB_EventSocketError.h"
 #include "ZB_EventsGroup.h"
 #include "ZB_HoteSansFenetre.h"
 #include "ZB_MessageDeTable.h"
 #include "ZB_MultiServer.h"
 #include "ZB_PorteTls.h"
 #include "ZB_RoomTable.h"
+#include "ZB_SalleClienteA.h"
 #include "ZB_SalleHote.h"
 #include "ZB_ServerSocket.h"
 #include "ZB_ServerSocketConnection.h"
@@ -34,6 +39,7 @@
 #include "ZB_Settings.h"
 #include "ZbTestRegistry.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QMutex>
 #include <QMutexLocker>
@@ -154,6 +160,74 @@ int donnes(const ListeDesEvenements& liste)
     const QString distribue = QString::number(EvenementDeJeu::Dis) + QLatin1Char(' ');
     return int(std::count_if(tous.cbegin(), tous.cend(), [&](const QString& c) { return c.startsWith(distribue); }));
 }
+
+// A copy that comes back as the same player (one key: one id) and then
+// answers nothing: each connection's list runs on a stand-in executor that
+// sends nothing. It joins again as soon as the host drops it.
+class RevenantMuet
+{
+public:
+    explicit RevenantMuet(quint16 port)
+        : port_(port)
+        , cle_(ZB_CleDeJoueur::depuisGraine(QByteArray(32, 'm')))
+        , id(ZB_CleDeJoueur::idDePublique(cle_.publique()))
+    {
+    }
+    void ouvre() { connexions_.push_back(std::make_unique<Connexion>(*this)); }
+
+private:
+    class Connexion : public QObject, public ZB_SalleClienteA
+    {
+    public:
+        explicit Connexion(RevenantMuet& muet)
+            : muet_(muet)
+        {
+            exec_.liste = &liste_;
+            liste_.version_ = VERSION_PROTOCOLE_ACTUELLE;
+            QSharedPointer<GM_SocketAbstract> socket(new GM_SocketTCP, &QObject::deleteLater);
+            client_ = std::make_unique<ClientSocket>(this, &liste_, &affichage_, nullptr, socket, nullptr);
+            client_->setIdJoueur(muet.id);
+            client_->connecte(QStringLiteral("127.0.0.1"), muet.port_, QStringLiteral("muet"), 0, 30, false);
+        }
+        ~Connexion() override { client_.reset(); }
+        void posteEvenementDuClient(ZB_Event* ev) override { QCoreApplication::postEvent(this, ev); }
+
+    protected:
+        void customEvent(QEvent* event) override
+        {
+            event->accept();
+            if (auto* info = dynamic_cast<ZB_EventClientAskInfo*>(event)) {
+                OptionsDuJoueur joueur;
+                joueur.nom_ = QStringLiteral("muet");
+                joueur.id_ = muet_.id;
+                joueur.idCompte_ = info->getIdUtilisateur();
+                client_->setSignataire(muet_.cle_);
+                const int version = VERSION_PROTOCOLE_ACTUELLE;
+                client_->sendUserInfo(joueur, info->getTempsAttente(), &version);
+            } else if ((dynamic_cast<ZB_EventSocketError*>(event) != nullptr
+                        || dynamic_cast<ZB_EventDisconnectClient*>(event) != nullptr)
+                       && !perdue_) {
+                perdue_ = true;
+                muet_.ouvre();
+            }
+        }
+
+    private:
+        RevenantMuet& muet_;
+        ZB_DisplayEmpty affichage_;
+        ExecuteurTemoin exec_;
+        ListeDesEvenements liste_{&exec_, 0};
+        std::unique_ptr<ClientSocket> client_;
+        bool perdue_ = false;
+    };
+
+    quint16 port_;
+    ZB_CleDeJoueur cle_;
+    std::vector<std::unique_ptr<Connexion>> connexions_;
+
+public:
+    const qint64 id;
+};
 
 } // namespace
 
@@ -1150,6 +1224,82 @@ private slots:
                                 .arg(siegeDe(id))
                                 .arg(table->getJoueur(siege)->modeJeu_)));
         QCOMPARE(retour->salle->getIdJoueur(), id);
+    }
+
+    // A copy that comes back silent under its player's id and key, at once
+    // after each drop: the host
+    // gives it up three times at most in the match, gives it catch-up time
+    // only before the second, and the honest players' deals go on at close
+    // to their pace without it.
+    void revenantMuet_data()
+    {
+        QTest::addColumn<bool>("revient");
+        QTest::newRow("windowed host, control") << false;
+        QTest::newRow("windowed host, back after each drop") << true;
+    }
+    void revenantMuet()
+    {
+        QFETCH(bool, revient);
+        OptionsDePartie options = optionsJass();
+        options.delaiReponse_ = 3;
+        heberge(Tcp, options);
+        ZB_Room* salle = hote->salle.get();
+        ZB_MultiServer* chez = serveur.get();
+        // The copy is at the table from its first deal.
+        RevenantMuet muet(chez->getPortTcp());
+        QElapsedTimer horloge;
+        horloge.start();
+        if (revient) {
+            muet.ouvre();
+            QVERIFY(QTest::qWaitFor([&] { return salle->getServer()->getJoueurs().size() == 1; }, 10000));
+        }
+        std::unique_ptr<Machine> honnete = rejoint(Tcp, {}, QString(), chez);
+        QVERIFY(QTest::qWaitFor([&] { return salle->getServer()->getJoueurs().size() == 1 + int(revient); }, 10000));
+        hote->salle->getServerView()->OnDemarrer();
+        ZB_RoomTable* table = salle->getTable(-1);
+        const qint64 tourMs = qint64(salle->getOptions().delaiReponse_ * 1000) + ZB_GardeDesTours::MargeMs;
+        // When the copy was seated and when its seat was taken from it, each time.
+        QList<qint64> assise;
+        QList<qint64> coupee;
+        const auto suit = [&] {
+            bool tient = false;
+            for (int i = 0; i < 4; ++i) {
+                const JoueurHumain* j = table->getJoueur(i);
+                tient = tient
+                    || (j->options_.id_ == muet.id
+                        && (j->modeJeu_ == Joueur::ModeHumainDistant || j->modeJeu_ == Joueur::ModeOrdinateurDistant));
+            }
+            if (tient && assise.size() == coupee.size())
+                assise << horloge.elapsed();
+            else if (!tient && assise.size() > coupee.size())
+                coupee << horloge.elapsed();
+        };
+        // The honest player's first deals: at their pace without the copy
+        // (about a minute at most), and the copy's whole cost as the rules
+        // allow it.
+        const int donnesVoulues = 6;
+        const qint64 borne = 3 * tourMs + 2 * ZB_GardeDesTours::RattrapageMs + 60000;
+        qint64 finMs = -1;
+        const bool fini = QTest::qWaitFor(
+            [&] {
+                suit();
+                if (finMs < 0 && donnes(*honnete->liste()) >= donnesVoulues)
+                    finMs = horloge.elapsed();
+                return finMs >= 0;
+            },
+            int(borne));
+        QString temps = QStringLiteral("deal %2 at %1 ms, seated-given up:").arg(finMs).arg(donnes(*honnete->liste()));
+        for (int k = 0; k < assise.size(); ++k)
+            temps += QStringLiteral(" %1-%2").arg(assise[k]).arg(k < coupee.size() ? coupee[k] : -1);
+        qInfo("%s", qPrintable(temps));
+        QVERIFY2(fini, qPrintable(temps));
+        if (!revient)
+            return;
+        QVERIFY2(coupee.size() <= ZB_GardeDesTours::AbandonsPourLaPartie, qPrintable(temps));
+        // Catch-up time only before the second drop: later ones come within
+        // a turn's wait, well short of one with a catch-up.
+        for (int k = 2; k < coupee.size(); ++k)
+            QVERIFY2(coupee[k] - assise[k] < tourMs + ZB_GardeDesTours::RattrapageMs / 2, qPrintable(temps));
     }
 
     // A seated peer's chat: the host passes on no line under a seat not its
