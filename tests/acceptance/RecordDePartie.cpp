@@ -33,6 +33,13 @@ bool RecordDePartie::lit(const QString& chemin)
         } catch (const GM_Exception&) {
             return false;
         }
+        if (ev.type_ == EvenementDeJeu::InP) {
+            try {
+                options_.chargeValeursDepuisString(ev.texte_);
+            } catch (const GM_Exception&) {
+                return false;
+            }
+        }
         if (ev.etat_ >= EtatDeJeu::HorsDeroulement)
             continue;
         dernierEtat_ = ev.etat_;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "OptionsDePartie.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -54,6 +56,8 @@ public:
     // The trump choices, bids and cards of each deal, one "kind seat text"
     // a move: two tables that played the same deal have the same moves.
     const QList<QStringList>& coupsParDonne() const { return coups_; }
+    // The match's options as the record's last inscription gave them.
+    const OptionsDePartie& optionsDuMatch() const { return options_; }
     // A short account for failure messages: the deal, the trick, its cards.
     QString resume() const;
 
@@ -66,4 +70,5 @@ private:
     int dernierEtat_ = 0;
     std::array<int, 2> scores_{0, 0};
     QList<QStringList> coups_;
+    OptionsDePartie options_;
 };

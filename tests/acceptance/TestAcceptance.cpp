@@ -353,13 +353,7 @@ private slots:
                  qPrintable(s.echec()));
         s.garde(QStringLiteral("second_deal"));
         QVERIFY2(pilote.ecartsDuTapis().isEmpty(), ecarts(pilote).constData());
-        OptionsDePartie inscrites;
-        for (const QString& ligne : deuxieme.lignes()) {
-            EvenementDeJeu ev;
-            QString reste;
-            if (ev.fromString(ligne, reste) && ev.type_ == EvenementDeJeu::InP)
-                inscrites.chargeValeursDepuisString(ev.texte_);
-        }
+        const OptionsDePartie& inscrites = deuxieme.optionsDuMatch();
         QCOMPARE(inscrites.modeDeJeu_, int(OptionsDePartie::ModeTournoi));
         QCOMPARE(inscrites.idPreset_, int(TypeDePartie::ID_PERSONALISE));
         QCOMPARE(inscrites.typeDePartie_.atoutAutomatique_, 1);
@@ -389,17 +383,12 @@ private slots:
         PiloteDePartie pilote(s);
         pilote.setPrend(true);
         jusquALaBoite(s, pilote, [&r](const RecordDePartie& fin) {
-            OptionsDePartie inscrites;
-            for (const QString& ligne : fin.lignes()) {
-                EvenementDeJeu ev;
-                QString reste;
-                if (!ev.fromString(ligne, reste))
-                    continue;
-                // Every trump was bid for: none chosen, by a seat or the table.
-                QVERIFY2(ev.type_ != EvenementDeJeu::Cho, qPrintable(ligne));
-                if (ev.type_ == EvenementDeJeu::InP)
-                    inscrites.chargeValeursDepuisString(ev.texte_);
-            }
+            // Every trump was bid for: none chosen, by a seat or the table.
+            const QString choix = QString::number(EvenementDeJeu::Cho) + QLatin1Char(' ');
+            for (const QStringList& coups : fin.coupsParDonne())
+                for (const QString& coup : coups)
+                    QVERIFY2(!coup.startsWith(choix), qPrintable(coup));
+            const OptionsDePartie& inscrites = fin.optionsDuMatch();
             QCOMPARE(inscrites.modeDeJeu_, int(OptionsDePartie::ModeTournoi));
             QCOMPARE(inscrites.typeDePartie_.contrat_, int(TypeDePartie::ContratFixe));
             QCOMPARE(inscrites.typeDePartie_.pointsObjectif_, r.objectif);
