@@ -177,6 +177,12 @@ void DisplayGLScene::afficheEtat(const InfoDemande& etat, Joueur* acteur, Joueur
         setStatut_(QT_TR_NOOP("Patientez..."));
         return;
     }
+    // A local game rebuilt without animation (the autosave taken back, as
+    // when an online game ends) is the user's own: nobody watches it.
+    if (modeVue_ == MODE_VUE_SANS_ANIMATION && !enLigne_) {
+        setStatut_(QT_TR_NOOP("Patientez..."));
+        return;
+    }
     if (modeVue_ != 0) {
         setStatut_(QT_TR_NOOP("Vous êtes spectateur, merci de patienter..."));
         return;

@@ -74,6 +74,8 @@ public:
     bool litLesBoites = true;
     // The next online game is declined.
     bool declineLaSuivante = false;
+    // The status lines seen, each change once.
+    QStringList statuts;
 
     DisplayGLScene* scene() const { return w_.vue()->scene(); }
     bool boiteOuverte() const
@@ -92,6 +94,8 @@ private:
     void agit_()
     {
         DisplayGLScene* s = scene();
+        if (statuts.isEmpty() || statuts.last() != s->texteStatut())
+            statuts << s->texteStatut();
         if (litLesBoites && boiteOuverte()) {
             const QStringList vues = s->historiqueBoites();
             if (declineLaSuivante && !vues.isEmpty() && vues.last().contains(QLatin1String("another online game")))
@@ -487,9 +491,13 @@ private slots:
             QVERIFY(attend([&] { return fin.size() == 1; }, 5000));
             QCOMPARE(fin.first().first().toInt(), 3);
         }
+        personne.statuts.clear();
         hote.reset();
         QVERIFY(attend([&] { return personne.boites(dit) > 0; }, 20000));
         jeuLocalJouable(w, personne);
+        // The local game came back around the box, never as a game watched.
+        QVERIFY2(!personne.statuts.join(QLatin1Char('|')).contains(QLatin1String("watching")),
+                 qPrintable(personne.statuts.join(QLatin1Char('|'))));
         const QStringList vues = w.vue()->scene()->historiqueBoites();
         QCOMPARE(personne.boites(dit), 1);
         QVERIFY2(personne.boites(QStringLiteral("server")) + personne.boites(QStringLiteral("game is over")) <= 1,
