@@ -338,6 +338,7 @@ void TableClient::ouvreConnexion_(const QString& adresse, quint16 port, const QS
                                                    displayer_);
     clientSocket_->setIdJoueur(idJoueur_);
     clientSocket_->setSilenceMaxMs(silenceHoteMaxMs_);
+    clientSocket_->setSilenceEnJeuMaxMs(silenceEnJeuMaxMs_);
     // Kept with the id, so that this player, or this program started again,
     // proves to the host that it is the one who left.
     connect(clientSocket_.get(), &ClientSocket::signalCleDeSiege, this, [this](const QString& cle) {

@@ -66,7 +66,13 @@ public:
     void setPenaliteEnLigne(bool penalite) { penaliteEnLigne_ = penalite; }
     // How long a joined host may stay silent after the connection (see
     // ClientSocket::setSilenceMaxMs); 0 waits as long as it takes.
-    void setSilenceHoteMaxMs(int ms) { silenceHoteMaxMs_ = ms; }
+    // How long after the connection, and once the game runs (see
+    // ClientSocket::setSilenceEnJeuMaxMs).
+    void setSilenceHoteMaxMs(int ms, int enJeuMs = 0)
+    {
+        silenceHoteMaxMs_ = ms;
+        silenceEnJeuMaxMs_ = enJeuMs;
+    }
 
     // The windows the main window placed in the table: hosting shows that
     // server view and a connection reports to that status window, instead
@@ -150,6 +156,7 @@ private:
     bool fenetreEvenementsActive_ = false;
     bool penaliteEnLigne_ = false;
     int silenceHoteMaxMs_ = 0;
+    int silenceEnJeuMaxMs_ = 0;
     bool finDite_ = false; // the end of this client session was told
     static constexpr int RattrapagesMax = 3;
     int rattrapages_ = 0;          // catch-ups this session asked for

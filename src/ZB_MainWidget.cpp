@@ -237,9 +237,9 @@ void ZB_MainWidget::construitSalle_()
     connect(salle_.get(), &TableClient::signalRelectureFinie, this, &ZB_MainWidget::OnRelectureFinie);
     connect(salle_.get(), &TableClient::signalFichierRefuse, this, &ZB_MainWidget::OnFichierRefuse);
     // Nobody would ever stop an unattended client that waits on a port
-    // where nothing speaks.
+    // where nothing speaks, or on a host that hung while it played.
     if (demarrage_.automatique)
-        salle_->setSilenceHoteMaxMs(SILENCE_HOTE_SECONDES * 1000);
+        salle_->setSilenceHoteMaxMs(SILENCE_HOTE_SECONDES * 1000, SILENCE_HOTE_EN_JEU_SECONDES * 1000);
     serveur_ = std::make_unique<ZB_MultiServer>(nullptr, 0, QList<ZB_Room*>{salle_.get()}, &banList_);
 }
 

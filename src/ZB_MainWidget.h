@@ -96,6 +96,9 @@ public:
     // An unattended client gives up on a host that says nothing this long
     // after the connection.
     static constexpr int SILENCE_HOTE_SECONDES = 15;
+    // ... and on one silent this long during the game: well beyond what a
+    // host waits for its slowest seat (turn time, margin and a catch-up).
+    static constexpr int SILENCE_HOTE_EN_JEU_SECONDES = 300;
     static constexpr int INTERVALLE_HOTE_MS = ZB_SansSurveillance::INTERVALLE_HOTE_MS;
     static constexpr int MAX_LIGNES_ERREUR = 100;
     static constexpr int NOMBRE_SIEGES = 4;

@@ -182,6 +182,7 @@ void ClientSocket::marqueJeuEnCours_()
     if (getEtat() >= ZB_StatutConnexionA::DeconnecteUtilisateur)
         return;
     setEtat_(ZB_StatutConnexionA::JeuEnCours);
+    armeSilenceEnJeu_();
     if (rejointAnnonce_ || display_ == nullptr)
         return;
     rejointAnnonce_ = true;
@@ -189,6 +190,12 @@ void ClientSocket::marqueJeuEnCours_()
     // cloth for an online game.
     DisplayA* display = display_;
     QTimer::singleShot(0, this, [display] { display->afficheRejointPartieEnLigne(true, QString()); });
+}
+
+void ClientSocket::armeSilenceEnJeu_()
+{
+    if (silenceEnJeuMaxMs_ > 0 && getEtat() == ZB_StatutConnexionA::JeuEnCours)
+        timerSilence_.start(silenceEnJeuMaxMs_);
 }
 
 bool ClientSocket::estOuverte_() const
@@ -266,6 +273,7 @@ void ClientSocket::receive_(const QByteArray& octets)
     if (!estOuverte_())
         return;
     timerSilence_.stop();
+    armeSilenceEnJeu_();
     {
         QMutexLocker verrou(&mutexReception_);
         tampon_.ajoute(octets);

@@ -194,6 +194,7 @@ public:
     int getRenvois() const { return renvois_; }
     const EvenementDeJeu& getDernierEnvoye() const { return dernierEnvoye_; }
     const QTimer& getTimerRenvoi() const { return timerRenvoi_; }
+    const QTimer& getTimerSilence() const { return timerSilence_; }
     // A replay block is being collected, waits to be played, or plays.
     bool estEnReplay() const;
     // Bytes received and not handled yet.
@@ -212,6 +213,11 @@ public:
     // starts the game); an unattended client, which nobody would ever stop,
     // sets a bound.
     void setSilenceMaxMs(int ms) { silenceMaxMs_ = ms; }
+    // A host that says nothing this long once the game runs is taken for
+    // hung (stopped, its machine asleep): the connection holds, but nothing
+    // will ever come through it. Told as an error, and the connection
+    // closes. 0, the default, waits for ever, as a person may.
+    void setSilenceEnJeuMaxMs(int ms) { silenceEnJeuMaxMs_ = ms; }
     // The room replaces this connection by another (a catch-up, another
     // transport): nothing this one says from now on, its close above all,
     // reaches the room.
@@ -274,6 +280,8 @@ private:
     bool estOuverte_() const;
     void setEtat_(int etat);
     void marqueJeuEnCours_();
+    // Once the game runs, the host's silence is counted from its last word.
+    void armeSilenceEnJeu_();
     // Writes the bytes; a transport that takes only part of them has cut
     // the stream, which is a network error.
     bool ecrit_(const QByteArray& octets);
@@ -381,6 +389,7 @@ private:
     int delaiEssaiMs_ = DelaiEssaiMs;
     QTimer timerEssai_;
     int silenceMaxMs_ = 0;
+    int silenceEnJeuMaxMs_ = 0;
     QTimer timerSilence_;
     // Since this try's connection was asked for.
     QElapsedTimer depuisDemande_;

@@ -96,7 +96,18 @@ void ClientSocket::autreProtocole_()
 
 void ClientSocket::OnSilenceDeLHote_()
 {
-    if (transportEchoue_ || fermetureLocale_ || !connecte_ || recordLu_ || getOctetsEnAttente() > 0)
+    if (transportEchoue_ || fermetureLocale_ || !connecte_)
+        return;
+    if (getEtat() == ZB_StatutConnexionA::JeuEnCours) {
+        qInfo().noquote() << QStringLiteral("INFO: ClientSocket: %1:%2 said nothing for %3 ms during the game.")
+                                 .arg(adresse_, QString::number(port_), QString::number(silenceEnJeuMaxMs_));
+        setEtat_(ZB_StatutConnexionA::AutreErreur);
+        posteErreur_(tr("L'hôte n'a rien envoyé depuis %1 secondes: la partie en ligne est abandonnée")
+                         .arg((silenceEnJeuMaxMs_ + 999) / 1000));
+        fermeEnSilence_();
+        return;
+    }
+    if (recordLu_ || getOctetsEnAttente() > 0)
         return;
     qInfo().noquote() << QStringLiteral("INFO: ClientSocket: %1:%2 accepted the connection and said nothing for %3 ms.")
                              .arg(adresse_, QString::number(port_), QString::number(silenceMaxMs_));

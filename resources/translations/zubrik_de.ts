@@ -100,6 +100,10 @@
         <source>L&apos;ordinateur distant a accepté la connexion, mais aucun serveur de jeu n&apos;y a répondu en %1 secondes. Vérifiez le port que l&apos;hôte vous a donné</source>
         <translation>Der entfernte Computer hat die Verbindung angenommen, aber kein Spielserver hat dort innerhalb von %1 Sekunden geantwortet. Prüfen Sie den Port, den Ihnen der Gastgeber genannt hat</translation>
     </message>
+    <message>
+        <source>L&apos;hôte n&apos;a rien envoyé depuis %1 secondes: la partie en ligne est abandonnée</source>
+        <translation>Der Gastgeber hat seit %1 Sekunden nichts gesendet: die Online-Partie wird aufgegeben</translation>
+    </message>
 </context>
 <context>
     <name>DisplayGL</name>

@@ -100,6 +100,10 @@
         <source>L&apos;ordinateur distant a accepté la connexion, mais aucun serveur de jeu n&apos;y a répondu en %1 secondes. Vérifiez le port que l&apos;hôte vous a donné</source>
         <translation>The remote computer accepted the connection, but no game server answered there within %1 seconds. Check the port the host gave you</translation>
     </message>
+    <message>
+        <source>L&apos;hôte n&apos;a rien envoyé depuis %1 secondes: la partie en ligne est abandonnée</source>
+        <translation>The host has sent nothing for %1 seconds: the online game is given up</translation>
+    </message>
 </context>
 <context>
     <name>DisplayGL</name>

@@ -74,6 +74,28 @@ private slots:
         QVERIFY(!b->client->getTimerRenvoi().isActive());
     }
 
+    // Once the game runs, a bounded client counts the host's silence from
+    // its last word; at the bound the host is taken for hung: the room is
+    // told why, and the connection closes.
+    void hoteFigeEnJeu()
+    {
+        b->client->setSilenceEnJeuMaxMs(300000);
+        b->attendHote();
+        QVERIFY(!b->client->getTimerSilence().isActive());
+        b->socket->recoit(message(QStringLiteral("x")));
+        QCOMPARE(b->client->getEtat(), int(ZB_StatutConnexionA::JeuEnCours));
+        QVERIFY(b->client->getTimerSilence().isActive());
+        QCOMPARE(b->client->getTimerSilence().interval(), 300000);
+        QVERIFY(QMetaObject::invokeMethod(b->client.get(), "OnSilenceDeLHote_"));
+        QCoreApplication::sendPostedEvents();
+        const QList<Poste> erreurs = b->salle.deType(ZB_Event::SocketError);
+        QCOMPARE(erreurs.size(), 1);
+        QCOMPARE(erreurs[0].texte,
+                 texteErreur(QStringLiteral("L'hôte n'a rien envoyé depuis 300 secondes: la partie en ligne est "
+                                            "abandonnée")));
+        QCOMPARE(b->socket->fermetures, 1);
+    }
+
     // The host's seat key for this player is kept and announced, reaches
     // no table, leaves the client waiting for the host, and goes back with
     // the next identification; anything else of that kind is dropped.
