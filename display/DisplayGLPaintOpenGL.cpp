@@ -32,12 +32,17 @@ constexpr float PLACES_PLI[4][3] = {{0.0f, -0.33f, 0.01f}, {0.37f, 0.0f, 0.01f},
 constexpr float POSITIONS_MAINS[4][3] = {{0.0f, -0.8f, 0.7f}, {1.0f, 0.0f, 0.1f}, {0.2f, 1.0f, 0.1f},
                                          {-1.0f, 0.0f, 0.1f}};
 constexpr float ANGLES_SIEGES[4] = {0.0f, 90.0f, 180.0f, 270.0f};
-// Each seat's bubble beside its own seat: the side seats' over their own
-// hand, off the cloth, where they hide neither their plate on the cloth's
-// edge nor a trick card (held up near the eye, a bubble shows further out
-// than its point on the table); the right seat's mirrors the left's.
-constexpr float POSITIONS_BULLES[4][3] = {{0.47f, -0.39f, 0.4f}, {0.95f, -0.1f, 0.4f}, {-0.47f, 0.39f, 0.4f},
-                                          {-0.95f, 0.1f, 0.4f}};
+// Each seat's bubble beside its own seat, where it hides neither a plate
+// on the cloth's edge, nor a trick card, nor the slate: the others' over
+// their own hand (held up near the eye, a bubble shows further out than
+// its point on the table; the right seat's mirrors the left's), the bottom
+// seat's on the cloth between the tricks and the plates. Last, its scale:
+// the others' words as high as the plates' names beside them (the bubble's
+// picture is the widget engine's, whose words are smaller), the top seat's
+// larger again at the far end, which the perspective makes smaller; the
+// bottom seat's, which has no more room, keeps its share of the cloth.
+constexpr float POSITIONS_BULLES[4][4] = {{0.47f, -0.39f, 0.4f, 0.7f}, {0.95f, -0.1f, 0.4f, 1.2f},
+                                          {0.45f, 0.9f, 0.4f, 1.7f}, {-0.95f, -0.12f, 0.4f, 1.2f}};
 // The cards of a hand fan around a point this far below the hand.
 constexpr float RAYON_EVENTAIL = 5.0f;
 // The sizes, in table units, of the objects the table scene draws: what
@@ -50,7 +55,6 @@ constexpr float HAUTEUR_CARTE = 0.2828f;
 constexpr float LARGEUR_BULLE = 0.7f;
 constexpr float HAUTEUR_BULLE = 0.28f;
 constexpr float ECHELLE_FOND = 2.0f;
-constexpr float ECHELLE_BULLE = 0.7f;
 
 // The placement's steps from the table's origin to the object's centre.
 QMatrix4x4 etapesDePlacement(int placement, const DisplayGLPaintA::TransformRecord& transform, float r2, float r12)
@@ -85,9 +89,7 @@ QMatrix4x4 etapesDePlacement(int placement, const DisplayGLPaintA::TransformReco
     } else if (placement >= P::SeatBubble && placement < P::NotificationBubble) {
         const float* p = POSITIONS_BULLES[placement - P::SeatBubble];
         matrice.translate(p[0], p[1], p[2]);
-        // Held up near the eye, a bubble would look half again its size:
-        // it keeps the share of the cloth it has on the flat table.
-        matrice.scale(ECHELLE_BULLE, ECHELLE_BULLE, 1.0f);
+        matrice.scale(p[3], p[3], 1.0f);
     } else if (placement == P::NotificationBubble) {
         matrice.translate(0.65f * r12, 0.21f * r12 - 0.55f, r2 - 2.0f);
     }

@@ -8,6 +8,9 @@
 #include "GL_ObjectSquare.h"
 #include "GM_MessageBoxEmitter.h"
 #include "GM_WidgetAutoRound.h"
+#include "SceneBulles.h"
+#include "SceneGeometrie.h"
+#include "ZB_StatusMise.h"
 #include "ZB_PointsJass.h"
 #include "ZbTestRegistry.h"
 
@@ -242,20 +245,86 @@ private slots:
         QVERIFY(montre(t));
         scenetest::Donne d(true);
         d.distribue(*t.scene, nullptr);
-        t.scene->conteneurAtouts()->show();
-        t.scene->rafraichitCouche();
+        DisplayGLScene& s = *t.scene;
+        ZB_StatusMise mise;
+        mise.typeContrat_ = ZB_StatusMise::Simple;
+        for (int j = 1; j < 4; ++j) {
+            mise.miseFaite_ = true;
+            mise.pointsMise_ = 80;
+            mise.atoutMise_ = 2;
+            s.afficheBulleMise(j, mise, 3);
+        }
+        s.conteneurAtouts()->show();
+        s.rafraichitCouche();
+        // Read as a person reads them: the height of the capitals in the
+        // picture, a bubble's bid against the top plate's name, on the
+        // words' own ground (the plate's zone also holds the slate's edge).
+        const QImage image = moteur->grabFramebuffer();
+        garde(image, QStringLiteral("gl-bid-band-%1x%2.png").arg(taille.width()).arg(taille.height()));
+        const double hauteur = s.zoneTable().height() + 3.0;
+        const auto encre = [&](const QPolygonF& vu, const QSizeF& taille, const QRectF& zone, auto fond) {
+            QPolygonF ecran;
+            for (const QPointF& p : vu)
+                ecran << QPointF(p.x() * s.zoneTable().width(), p.y() * hauteur);
+            const QPolygonF ou = scene_geometrie::vuDepuisLImage(ecran, taille, QPolygonF(zone));
+            int premiere = -1;
+            int derniere = -1;
+            const QRect r = ou.boundingRect().toAlignedRect() & image.rect();
+            for (int y = r.top(); y <= r.bottom(); ++y) {
+                // A stroke of ink with the ground on both sides: not the
+                // edge of the slate or of the cloth.
+                bool mot = false;
+                bool solAvant = false;
+                bool dansLeTrait = false;
+                for (int x = r.left(); x <= r.right() && !mot; ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    if (!ou.containsPoint(QPointF(x + 0.5, y + 0.5), Qt::OddEvenFill)) {
+                        solAvant = dansLeTrait = false;
+                    } else if (c.lightness() < 50) {
+                        dansLeTrait = dansLeTrait || solAvant;
+                    } else {
+                        mot = dansLeTrait && fond(c);
+                        solAvant = fond(c);
+                        dansLeTrait = false;
+                    }
+                }
+                if (mot) {
+                    premiere = premiere < 0 ? y : premiere;
+                    derniere = y;
+                }
+            }
+            return premiere < 0 ? 0 : derniere - premiere + 1;
+        };
+        const int nom = encre(moteur->contourVu(s.tapis()->getId()), QSizeF(s.imageTapis().size()),
+                              s.zonePlaquePosition(2), [](const QColor& c) { return c.green() > c.red() + 30; });
+        QVERIFY(nom >= 5);
+        for (int p = 1; p < 4; ++p) {
+            const QSize bulle = s.bulle(p)->getImage().size();
+            // Off the bubble's outline: the words lie in the middle of its box.
+            const QRectF boite = SceneBulles::boiteTexte(bulle);
+            const int mots = encre(moteur->contourVu(s.bulle(p)->getId()), QSizeF(bulle),
+                                   boite.adjusted(0.0, 0.2 * boite.height(), 0.0, -0.2 * boite.height()),
+                                   [](const QColor& c) { return c.lightness() > 200; });
+            QVERIFY2(mots >= nom, qPrintable(QStringLiteral("bubble %1's words %2 px high, the names' %3 px")
+                                                 .arg(p).arg(mots).arg(nom)));
+            // And as large, it hides neither the slate nor a plate.
+            const QPolygonF vu = moteur->contourVu(s.bulle(p)->getId());
+            QVERIFY2(!vu.intersects(moteur->contourVu(s.ardoise()->getId())), qPrintable(QString::number(p)));
+            for (int q = 0; q < 4; ++q)
+                QVERIFY2(!vu.intersects(scene_geometrie::vuDepuisLImage(moteur->contourVu(s.tapis()->getId()),
+                                                                         QSizeF(s.imageTapis().size()),
+                                                                         QPolygonF(s.zonePlaquePosition(q)))),
+                         qPrintable(QStringLiteral("bubble %1 over plate %2").arg(p).arg(q)));
+        }
         const double haut = t.scene->proxyAtouts()->sceneBoundingRect().top();
         // The viewport is the table: from the table's offset, its height
         // the table area's and the 3 pixels kept off it.
-        const double hauteur = t.scene->zoneTable().height() + 3.0;
         for (const QVector3D& point : DisplayGLPaintOpenGL::pointsDuCadrage(1.0f)) {
             const QPointF ecran = moteur->versEcran(point);
             const double y = t.scene->decalageTable() + (1.0 - ecran.y()) / 2.0 * hauteur;
             QVERIFY2(y <= haut + 0.5, qPrintable(QStringLiteral("(%1, %2) at %3, under the band's top %4")
                                                      .arg(point.x()).arg(point.y()).arg(y).arg(haut)));
         }
-        garde(moteur->grabFramebuffer(),
-              QStringLiteral("gl-bid-band-%1x%2.png").arg(taille.width()).arg(taille.height()));
     }
 
     // Long names on the plates, as the layer shows them in perspective: no
