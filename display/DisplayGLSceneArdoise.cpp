@@ -238,17 +238,20 @@ void DisplayGLScene::OnMessagesReseau()
             return;
         }
         // Above the cloth, whose edges carry the plates, and the top seat's
-        // bubble.
+        // bubble; nor does it rise into the top seat's cards, which would
+        // cover it. The bubble that lies over those cards (the 3-D layer's)
+        // is passed below, with them.
+        const QRectF mainHaut = rectMainVue_(2);
+        const QRectF bulleHaut = rectVu_(bulle(2));
+        const bool bulleSurLaMain =
+            !mainHaut.isEmpty() && !bulleHaut.isEmpty() && bulleHaut.center().y() < mainHaut.bottom();
         double basMax = std::numeric_limits<double>::infinity();
-        for (const GL_ObjectSquare* objet : {tapis_.get(), bulle(2)}) {
-            const QRectF vu = rectVu_(objet);
+        for (const QRectF& vu : {rectVu_(tapis_.get()), bulleSurLaMain ? QRectF() : bulleHaut})
             if (!vu.isEmpty())
                 basMax = std::min(basMax, vu.top() - MARGE_MESSAGE);
-        }
-        // Nor does it rise into the top seat's cards, which would cover it.
-        const QRectF mainHaut = rectMainVue_(2);
-        const double hautMin = mainHaut.isEmpty() ? -std::numeric_limits<double>::infinity()
-                                                  : mainHaut.bottom() + MARGE_MESSAGE;
+        const double hautMin = mainHaut.isEmpty()
+            ? -std::numeric_limits<double>::infinity()
+            : std::max(mainHaut.bottom(), bulleSurLaMain ? bulleHaut.bottom() : mainHaut.bottom()) + MARGE_MESSAGE;
         prochainMessage()->startMessage(fileMessages_.takeFirst(), zoneTable(), decalageTable_, FOND_MESSAGE_RESEAU,
                                         static_cast<int>(delai), basMax, hautMin);
         prochainMessage_ = maintenant.addMSecs(delai);

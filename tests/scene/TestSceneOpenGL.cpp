@@ -316,6 +316,15 @@ private slots:
                                                                          QPolygonF(s.zonePlaquePosition(q)))),
                          qPrintable(QStringLiteral("bubble %1 over plate %2").arg(p).arg(q)));
         }
+        // A message line passes between the cloth and the top seat's bubble
+        // (whose picture's clear edge it may graze).
+        const QRectF r = moteur->contourVu(s.bulle(2)->getId()).boundingRect();
+        const QRectF bulleHaut(r.x() * s.zoneTable().width(), r.y() * hauteur, r.width() * s.zoneTable().width(),
+                               r.height() * hauteur);
+        s.afficheMessageReseau(QStringLiteral("Trump is Hearts."));
+        const DisplayGLScoreAnimText* ligne = s.animationsMessage().front().get();
+        for (const QPointF& coin : {ligne->parametres().positionDebut, ligne->parametres().positionFin})
+            QVERIFY(QRectF(coin, ligne->item()->boundingRect().size()).intersected(bulleHaut).height() < 1.0);
         const double haut = t.scene->proxyAtouts()->sceneBoundingRect().top();
         // The viewport is the table: from the table's offset, its height
         // the table area's and the 3 pixels kept off it.
