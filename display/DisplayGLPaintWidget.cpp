@@ -308,8 +308,12 @@ QVector3D DisplayGLPaintWidget::placePosition(int id, int kind)
     case SeatBubble + 2:
         return point(cx - iw / 2.0 - (DEMI_TAPIS / 2.0 + ECART_BULLE) * s, cy - ih / 2.0 - BAS_BULLE_HAUT * s,
                      Z_DESSUS);
-    case SeatBubble + 3:
-        return point(cx - iw / 2.0 - (DEMI_TAPIS + ECART_BULLE) * s, cy + 25.0 * s, Z_DESSUS);
+    case SeatBubble + 3: {
+        const double x = cx - iw / 2.0 - (DEMI_TAPIS + ECART_BULLE) * s;
+        const double y = cy + 25.0 * s;
+        // Clear of the slate's corner, as the left hand is.
+        return point(x, y + sousArdoise_(x, y, iw, parametresVue_[ViewParameters::HauteurVisible] - ih), Z_DESSUS);
+    }
     case NotificationBubble:
         return point(cx, cy + DECALAGE_NOTIFICATION * s, Z_TABLE);
     default:
@@ -367,7 +371,9 @@ void DisplayGLPaintWidget::drawObject(int id, int placement, const TransformReco
 
     const double s = echelle_();
     const bool leve = transform.isRaised() && siege >= 1;
-    const double agrandissement = leve ? AGRANDISSEMENT_LEVE : 1.0;
+    double agrandissement = leve ? AGRANDISSEMENT_LEVE : 1.0;
+    if (placement > SeatBubble && placement < NotificationBubble)
+        agrandissement = AGRANDISSEMENT_BULLE;
     // Sized before it is placed: a place is worked out from the object's
     // size, which changes with the frame's scale (a text kept readable
     // grows where the rest of the layer shrinks).

@@ -562,6 +562,12 @@ private slots:
             return h;
         };
         const std::vector<double> textesPendantMise = hauteursTextes();
+        // The other seats' words as large as the names: their size at least
+        // the plate's height, which is a name's line.
+        for (int p = 1; p < 4; ++p)
+            QVERIFY2(SceneBulles::PART_POLICE * vu(s.bulle(p)).width() >= textesPendantMise[1],
+                     qPrintable(QStringLiteral("bubble %1 %2 wide, plate %3 high").arg(p).arg(vu(s.bulle(p)).width())
+                                    .arg(textesPendantMise[1])));
         const QRectF bande = s.proxyAtouts()->sceneBoundingRect();
         QVERIFY2(!bande.intersects(vu(s.tapis())), qPrintable(texte(bande) + " over the cloth " + texte(vu(s.tapis()))));
         for (int p = 1; p < 4; ++p) {
