@@ -300,11 +300,8 @@ private slots:
         QVERIFY(nom >= 5);
         for (int p = 1; p < 4; ++p) {
             const QSize bulle = s.bulle(p)->getImage().size();
-            // Off the bubble's outline: the words lie in the middle of its box.
-            const QRectF boite = SceneBulles::boiteTexte(bulle);
             const int mots = encre(moteur->contourVu(s.bulle(p)->getId()), QSizeF(bulle),
-                                   boite.adjusted(0.0, 0.2 * boite.height(), 0.0, -0.2 * boite.height()),
-                                   [](const QColor& c) { return c.lightness() > 200; });
+                                   SceneBulles::boiteTexte(bulle), [](const QColor& c) { return c.lightness() > 200; });
             QVERIFY2(mots >= nom, qPrintable(QStringLiteral("bubble %1's words %2 px high, the names' %3 px")
                                                  .arg(p).arg(mots).arg(nom)));
             // And as large, it hides neither the slate nor a plate.
