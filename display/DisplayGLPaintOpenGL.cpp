@@ -37,13 +37,13 @@ constexpr float ANGLES_SIEGES[4] = {0.0f, 90.0f, 180.0f, 270.0f};
 // over their own hand (held up near the eye, a bubble shows further out
 // than its point on the table; the right seat's mirrors the left's), the
 // top seat's right of its hand, below the status line at the top, the
-// bottom seat's on the cloth between the tricks and the plates. Last, its
-// scale: the others' words as high as the plates' names beside them (the
-// bubble's picture is the widget engine's, whose words are smaller), the
-// top seat's larger again at the far end, which the perspective makes
-// smaller; the bottom seat's, which has no more room, keeps its share of
-// the cloth.
-constexpr float POSITIONS_BULLES[4][4] = {{0.47f, -0.39f, 0.4f, 0.7f}, {0.95f, -0.1f, 0.4f, 1.2f},
+// bottom seat's off the cloth's near right corner, below the right seat's
+// and no lower nor wider than the rest of the table, so that the camera
+// frames the table as large. Last, its scale: the words as high as the
+// plates' names beside them (the bubble's picture is the widget engine's,
+// whose words are smaller), the top seat's larger again at the far end,
+// which the perspective makes smaller.
+constexpr float POSITIONS_BULLES[4][4] = {{0.95f, -0.45f, 0.4f, 1.0f}, {0.95f, -0.1f, 0.4f, 1.2f},
                                           {1.05f, 0.68f, 0.4f, 1.6f}, {-0.95f, -0.12f, 0.4f, 1.2f}};
 // The cards of a hand fan around a point this far below the hand.
 constexpr float RAYON_EVENTAIL = 5.0f;

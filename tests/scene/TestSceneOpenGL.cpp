@@ -254,6 +254,8 @@ private slots:
             mise.atoutMise_ = 2;
             s.afficheBulleMise(j, mise, 3);
         }
+        // The bottom seat's bubble too, with no descender to read as height.
+        s.afficheBulleAnnonce(0);
         s.conteneurAtouts()->show();
         s.rafraichitCouche();
         // Read as a person reads them: the height of the capitals in the
@@ -298,7 +300,7 @@ private slots:
         const int nom = encre(moteur->contourVu(s.tapis()->getId()), QSizeF(s.imageTapis().size()),
                               s.zonePlaquePosition(2), [](const QColor& c) { return c.green() > c.red() + 30; });
         QVERIFY(nom >= 5);
-        for (int p = 1; p < 4; ++p) {
+        for (int p = 0; p < 4; ++p) {
             const QSize bulle = s.bulle(p)->getImage().size();
             const int mots = encre(moteur->contourVu(s.bulle(p)->getId()), QSizeF(bulle),
                                    SceneBulles::boiteTexte(bulle), [](const QColor& c) { return c.lightness() > 200; });
