@@ -300,9 +300,11 @@ QVector3D DisplayGLPaintWidget::placePosition(int id, int kind)
         return placePosition(id, placementMain(3, 0));
     // The side seats' bubbles lie over their own hand, off the cloth, and
     // the top seat's beside its plate: the plates take the middle half of
-    // the cloth's sides.
+    // the cloth's sides. The bottom seat's has no room on the cloth between
+    // the tricks and its plate: it goes off the cloth's near right corner,
+    // no lower than the cloth, so that it stays above the user's hand.
     case SeatBubble:
-        return point(cx + 50.0 * s, cy + 70.0 * s, Z_DESSUS);
+        return point(cx + iw / 2.0 + (DEMI_TAPIS + ECART_BULLE) * s, cy + DEMI_TAPIS * s - ih / 2.0, Z_DESSUS);
     case SeatBubble + 1:
         return point(cx + iw / 2.0 + (DEMI_TAPIS + ECART_BULLE) * s, cy - 50.0 * s, Z_DESSUS);
     case SeatBubble + 2:
@@ -372,7 +374,7 @@ void DisplayGLPaintWidget::drawObject(int id, int placement, const TransformReco
     const double s = echelle_();
     const bool leve = transform.isRaised() && siege >= 1;
     double agrandissement = leve ? AGRANDISSEMENT_LEVE : 1.0;
-    if (placement > SeatBubble && placement < NotificationBubble)
+    if (placement >= SeatBubble && placement < NotificationBubble)
         agrandissement = AGRANDISSEMENT_BULLE;
     // Sized before it is placed: a place is worked out from the object's
     // size, which changes with the frame's scale (a text kept readable

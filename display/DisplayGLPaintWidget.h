@@ -37,9 +37,8 @@ public:
     static constexpr double ECHELLE_OBJETS = 0.35;
     static constexpr double ECHELLE_MIN = 0.01;
     static constexpr double AGRANDISSEMENT_LEVE = 1.2;
-    // The other seats' bubbles, drawn larger than their picture's share of
-    // the cloth so that their words read as high as the plates' names (the
-    // bottom seat's, on the cloth, has no room to grow).
+    // The seats' bubbles, drawn larger than their picture's share of the
+    // cloth so that their words read as high as the plates' names.
     static constexpr double AGRANDISSEMENT_BULLE = 1.5;
     static constexpr double RECUL_LEVE = 83.0;
 

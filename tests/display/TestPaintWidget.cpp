@@ -130,7 +130,8 @@ private slots:
         QTest::newRow("hand 1, place 8") << 33 << QVector3D(498, 336, -20092);
         QTest::newRow("hand 2, place 0") << 34 << QVector3D(271, 34, -20100);
         QTest::newRow("hand 3, place 1") << 44 << QVector3D(126, 231, -20099);
-        QTest::newRow("bubble 0") << 52 << QVector3D(366, 286, -20090);
+        // The bottom bubble right of the cloth, its lower edge on the cloth's.
+        QTest::newRow("bubble 0") << 52 << QVector3D(530, 258, -20090);
         // The left bubble lies its whole width and a gap beyond the cloth's side.
         QTest::newRow("bubble 3") << 55 << QVector3D(102, 241, -20090);
         QTest::newRow("notification") << 56 << QVector3D(316, 426, -20100);

@@ -624,6 +624,15 @@ private slots:
                  qPrintable(QStringLiteral("the cloth during the auction is %1 of its height")
                                 .arg(tapisPendantMise.height() / vu(s.tapis()).height())));
 
+        // The user's own bid once the band is gone: her words as large as
+        // the names, off the cloth and above her hand.
+        s.afficheBulleMise(0, mise, 2);
+        garde(t.image(), QStringLiteral("bottom-bubble-%1x%2.png").arg(taille.width()).arg(taille.height()));
+        const QRectF bulle = vu(s.bulle(0));
+        QVERIFY2(SceneBulles::PART_POLICE * bulle.width() >= textesSansBande[1]
+                     && !bulle.intersects(vu(s.tapis())) && bulle.bottom() <= vu(s.tapis()).bottom() + 0.5,
+                 qPrintable(texte(bulle) + " by the cloth " + texte(vu(s.tapis()))));
+
         s.afficheMessageReseau(QStringLiteral("Trump is Hearts."));
         const DisplayGLScoreAnimText* ligne = s.animationsMessage().front().get();
         QVERIFY(ligne->driver()->isRunning() || ligne->isDelayRunning());
