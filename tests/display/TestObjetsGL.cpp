@@ -187,7 +187,10 @@ private slots:
         t.scale = 2.0f;
         bulle.setRatio(0.5f);
         bulle.draw(t);
-        QVERIFY(qAbs(b.moteur->item(bulle.getId())->scale() - 0.35) < 1e-6);
+        // The transform's scale, the square's ratio, the engine's objects'
+        // share and a seat bubble's enlargement.
+        const double echelle = 0.35 * DisplayGLPaintWidget::AGRANDISSEMENT_BULLE;
+        QVERIFY(qAbs(b.moteur->item(bulle.getId())->scale() - echelle) < 1e-6);
 
         // Hidden with animation, it stays drawn until its timer fires.
         bulle.setShown(false, true);
